@@ -1,0 +1,47 @@
+# One-command entry points. `make test` and `make demo` install what a fresh
+# machine lacks, configure, build and run.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+PACKAGES := g++ cmake ninja-build ccache pkg-config libgtest-dev libgmock-dev \
+	libcairo2-dev libfontconfig-dev fonts-liberation libbenchmark-dev
+
+.PHONY: all deps configure build test demo bench clean format
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	mkdir -p out
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root examples/sim \
+	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out
+
+bench: deps
+	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)-bench -j $(JOBS)
+	$(BUILD)-bench/bench/orvex-bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench out

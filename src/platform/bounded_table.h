@@ -1,0 +1,83 @@
+// The module's fixed-capacity record tables. A capacity is a limit, not an
+// allocation: storage grows as records arrive, so a 300,002-record table costs
+// nothing until it is loaded. Records are numbered from 1 (slot 0 unused by
+// loaders), the count is raised before the write, a record past the capacity
+// is dropped, and reading an unused slot within capacity gives an empty record.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+template <class T, std::size_t Slots>
+class BoundedTable {
+  public:
+    // Number of slots, index 0 included: valid indices are 0 .. Slots - 1.
+    static constexpr std::size_t slots = Slots;
+
+    int count() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    bool full() const { return static_cast<std::size_t>(count_) + 1 >= Slots; }
+
+    // Appends after the last record: count + 1. Returns the new index, or 0
+    // when the table is full and the record was dropped.
+    int append(const T& record) {
+        if (full()) return 0;
+        ++count_;
+        slot(static_cast<std::size_t>(count_)) = record;
+        return count_;
+    }
+
+    // Sets the count directly (for owners that fill slots by index). Clamped
+    // to the capacity.
+    void set_count(int n) {
+        if (n < 0) n = 0;
+        if (static_cast<std::size_t>(n) >= Slots) n = static_cast<int>(Slots - 1);
+        count_ = n;
+    }
+
+    // Read access: an unused slot, or an index outside the table, reads empty.
+    const T& operator[](std::size_t i) const {
+        if (i < items_.size()) return items_[i];
+        return empty_record();
+    }
+    const T& operator[](int i) const {
+        return i < 0 ? empty_record() : (*this)[static_cast<std::size_t>(i)];
+    }
+
+    // Write access: grows storage up to the slot; an index outside the table
+    // gives a scratch record whose writes are discarded.
+    T& slot(std::size_t i) {
+        if (i >= Slots) {
+            scratch_ = T{};
+            return scratch_;
+        }
+        if (i >= items_.size()) items_.resize(i + 1);
+        return items_[i];
+    }
+    T& slot(int i) {
+        if (i < 0) {
+            scratch_ = T{};
+            return scratch_;
+        }
+        return slot(static_cast<std::size_t>(i));
+    }
+
+    // Empties the table and gives its storage back.
+    void clear() {
+        count_ = 0;
+        std::vector<T>().swap(items_);
+    }
+
+    // Slots actually stored (for memory checks).
+    std::size_t stored() const { return items_.size(); }
+
+  private:
+    static const T& empty_record() {
+        static const T empty{};
+        return empty;
+    }
+
+    std::vector<T> items_;
+    T scratch_{};
+    int count_ = 0;
+};
