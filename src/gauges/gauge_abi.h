@@ -144,6 +144,9 @@ struct ImportTable {
     uint32_t import_id;
     PanelServices* panels;
 };
+// The exported record is itself named ImportTable, which hides the type name
+// wherever it is declared; this alias names the type there.
+using ImportTableRecord = ImportTable;
 
 using ModuleStartFn = void(ORVEX_FSAPI*)();
 

@@ -1,0 +1,51 @@
+// Building blocks for mouse-rectangle lists. A list opens with an empty
+// parent, holds one parent per click spot (its children relative to it, then
+// an end-of-parent record), and closes with an end-of-parent and the
+// end-of-list record.
+#pragma once
+
+#include "gauges/gauge_abi.h"
+
+#include <array>
+#include <cstddef>
+
+constexpr MouseRect mouse_parent(int32_t x, int32_t y, int32_t w, int32_t h) {
+    return MouseRect{MOUSE_RECT_PARENT, x, y, w, h, CURSOR_NONE, 0, 0, 0, nullptr, nullptr};
+}
+
+constexpr MouseRect mouse_child(int32_t x, int32_t y, int32_t w, int32_t h, int32_t cursor, uint32_t mouse_flags,
+                                MouseHandler handler) {
+    return MouseRect{MOUSE_RECT_CHILD, x, y, w, h, cursor, 0, mouse_flags, 0, handler, nullptr};
+}
+
+constexpr MouseRect mouse_end_parent() {
+    return MouseRect{MOUSE_RECT_END_PARENT, 0, 0, 0, 0, CURSOR_NONE, 0, 0, 0, nullptr, nullptr};
+}
+
+constexpr MouseRect mouse_end_list() { return MouseRect{MOUSE_RECT_EOL, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr}; }
+
+// A plain click spot: a hand cursor over the whole box, left single click.
+struct ClickSpot {
+    int32_t x, y, w, h;
+    MouseHandler handler;
+};
+
+template <std::size_t N>
+constexpr std::array<MouseRect, 3 * N + 3> click_spot_list(const ClickSpot (&spots)[N]) {
+    std::array<MouseRect, 3 * N + 3> list{};
+    std::size_t n = 0;
+    list[n++] = mouse_parent(0, 0, 0, 0);
+    for (const ClickSpot& s : spots) {
+        list[n++] = mouse_parent(s.x, s.y, s.w, s.h);
+        list[n++] = mouse_child(0, 0, s.w, s.h, CURSOR_HAND, MOUSE_LEFTSINGLE, s.handler);
+        list[n++] = mouse_end_parent();
+    }
+    list[n++] = mouse_end_parent();
+    list[n++] = mouse_end_list();
+    return list;
+}
+
+// The list of a gauge that takes no clicks.
+constexpr std::array<MouseRect, 3> no_click_spots() {
+    return {mouse_parent(0, 0, 0, 0), mouse_end_parent(), mouse_end_list()};
+}
