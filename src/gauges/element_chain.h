@@ -8,8 +8,8 @@
 #include <cstddef>
 
 // Image flags that recur in the element lists.
-inline constexpr uint32_t IMAGE_FLAGS_SURFACE = 0x24;    // drawing surface of a display
-inline constexpr uint32_t IMAGE_FLAGS_LUMINOUS = 0x4000; // background of an _LM gauge
+inline constexpr uint32_t IMAGE_FLAGS_SURFACE = 0x24;     // drawing surface of a display
+inline constexpr uint32_t IMAGE_FLAGS_LUMINOUS = 0x4000;  // background of an _LM gauge
 inline constexpr uint32_t IMAGE_FLAGS_LIGHT = 0x40004007; // LNAV/VNAV light, hidden at start
 
 constexpr ElementHeader make_element(ElementKind kind, uint32_t bitmap_id, int32_t width, int32_t height,
@@ -44,8 +44,7 @@ constexpr ElementHeader moving_image(uint32_t bitmap_id, int32_t width, int32_t 
 
 // N elements linked top to bottom; `list` is what a gauge header points at.
 // Constructed at compile time, so the links exist before any callback runs.
-template <std::size_t N>
-struct ElementChain {
+template <std::size_t N> struct ElementChain {
     ElementHeader element[N]{};
     ElementHeader* below[N][2]{};
     ElementHeader* list[2]{};

@@ -14,7 +14,9 @@ constexpr ElementHeader button_image(uint32_t bitmap_id, uint32_t image_flags) {
     return static_image(bitmap_id, 50, 49, 0, 0, image_flags);
 }
 
-constexpr auto button_mouse(MouseHandler handler) { return click_spot_list({{7, 7, 35, 35, handler}}); }
+constexpr auto button_mouse(MouseHandler handler) {
+    return click_spot_list({{7, 7, 35, 35, handler}});
+}
 
 constinit ElementChain<2> vnav_elements{{button_image(286, 0), icon(290, 50, 49, 0, 0, IMAGE_FLAGS_LIGHT)}};
 constinit ElementChain<2> lnav_elements{{button_image(306, 0), icon(308, 48, 49, 0, 0, IMAGE_FLAGS_LIGHT)}};
@@ -54,9 +56,12 @@ constinit auto server_mouse = no_click_spots();
 
 } // namespace
 
-constinit GaugeHeader vnav_gauge = make_gauge_header("VNAV", vnav_elements.list, vnav_mouse.data(), vnav_callback);
-constinit GaugeHeader lnav_gauge = make_gauge_header("LNAV", lnav_elements.list, lnav_mouse.data(), lnav_callback);
-constinit GaugeHeader bdry_gauge = make_gauge_header("BDRY", bdry_elements.list, bdry_mouse.data(), bdry_callback);
+constinit GaugeHeader vnav_gauge =
+    make_gauge_header("VNAV", vnav_elements.list, vnav_mouse.data(), vnav_callback);
+constinit GaugeHeader lnav_gauge =
+    make_gauge_header("LNAV", lnav_elements.list, lnav_mouse.data(), lnav_callback);
+constinit GaugeHeader bdry_gauge =
+    make_gauge_header("BDRY", bdry_elements.list, bdry_mouse.data(), bdry_callback);
 
 constinit GaugeHeader efis_ctrl_open_gauge =
     make_gauge_header("EFIS_CTRL_OPEN", efis_ctrl_open_elements.list, efis_ctrl_open_mouse.data(), nullptr);

@@ -163,21 +163,21 @@ constinit GaugeHeader hw_md11_nd_gauge =
 constinit GaugeHeader hw_md11_nd_nb_gauge = make_gauge_header(
     "HW_MD11_ND_NB", hw_md11_nd_nb_elements.list, hw_md11_nd_nb_mouse.data(), hw_md11_nd_nb_callback);
 
-constinit GaugeHeader du_1000_ehsi_gauge = make_gauge_header("DU_1000_EHSI", du_1000_ehsi_elements.list,
-                                                             du_1000_ehsi_mouse.data(), du_1000_ehsi_callback);
+constinit GaugeHeader du_1000_ehsi_gauge = make_gauge_header(
+    "DU_1000_EHSI", du_1000_ehsi_elements.list, du_1000_ehsi_mouse.data(), du_1000_ehsi_callback);
 constinit GaugeHeader du_1000_ehsi_nb_gauge = make_gauge_header(
     "DU_1000_EHSI_NB", du_1000_ehsi_nb_elements.list, du_1000_ehsi_nb_mouse.data(), du_1000_ehsi_nb_callback);
-constinit GaugeHeader a320_eadi_nb_gauge =
-    make_gauge_header("A320_EADI_NB", a320_eadi_nb_elements.list, a320_eadi_nb_mouse.data(), a320_eadi_callback);
-constinit GaugeHeader md80_ehsi_nb_gauge =
-    make_gauge_header("MD80_EHSI_NB", md80_ehsi_nb_elements.list, md80_ehsi_nb_mouse.data(), md80_ehsi_callback);
+constinit GaugeHeader a320_eadi_nb_gauge = make_gauge_header("A320_EADI_NB", a320_eadi_nb_elements.list,
+                                                             a320_eadi_nb_mouse.data(), a320_eadi_callback);
+constinit GaugeHeader md80_ehsi_nb_gauge = make_gauge_header("MD80_EHSI_NB", md80_ehsi_nb_elements.list,
+                                                             md80_ehsi_nb_mouse.data(), md80_ehsi_callback);
 
-constinit GaugeHeader proline4_mfd_gauge = make_gauge_header("PROLINE4_MFD", proline4_mfd_elements.list,
-                                                             proline4_mfd_mouse.data(), proline4_mfd_callback);
+constinit GaugeHeader proline4_mfd_gauge = make_gauge_header(
+    "PROLINE4_MFD", proline4_mfd_elements.list, proline4_mfd_mouse.data(), proline4_mfd_callback);
 constinit GaugeHeader proline4_mfd_nb_gauge = make_gauge_header(
     "PROLINE4_MFD_NB", proline4_mfd_nb_elements.list, proline4_mfd_nb_mouse.data(), proline4_mfd_nb_callback);
-constinit GaugeHeader proline_eicas_gauge = make_gauge_header("PROLINE_EICAS", proline_eicas_elements.list,
-                                                              proline_eicas_mouse.data(), proline_eicas_callback);
+constinit GaugeHeader proline_eicas_gauge = make_gauge_header(
+    "PROLINE_EICAS", proline_eicas_elements.list, proline_eicas_mouse.data(), proline_eicas_callback);
 
 constinit GaugeHeader b777_pfd_nb_gauge =
     make_gauge_header("B777_PFD_NB", b777_pfd_nb_elements.list, b777_pfd_nb_mouse.data(), d100_callback);

@@ -25,8 +25,8 @@ constinit GaugeHeader p1000_mfd_gauge =
     make_gauge_header("P1000_MFD", p1000_mfd_elements.list, p1000_mfd_mouse.data(), p1000_mfd_callback);
 constinit GaugeHeader p1000_mfd_cntr_gauge = make_gauge_header(
     "P1000_MFD_CNTR", p1000_mfd_cntr_elements.list, p1000_mfd_cntr_mouse.data(), p1000_mfd_cntr_callback);
-constinit GaugeHeader p1000_mfd_nb_gauge =
-    make_gauge_header("P1000_MFD_NB", p1000_mfd_nb_elements.list, p1000_mfd_nb_mouse.data(), p1000_mfd_nb_callback);
+constinit GaugeHeader p1000_mfd_nb_gauge = make_gauge_header(
+    "P1000_MFD_NB", p1000_mfd_nb_elements.list, p1000_mfd_nb_mouse.data(), p1000_mfd_nb_callback);
 constinit GaugeHeader p1000_mfd_nb_cntr_gauge =
     make_gauge_header("P1000_MFD_NB_CNTR", p1000_mfd_nb_cntr_elements.list, p1000_mfd_nb_cntr_mouse.data(),
                       p1000_mfd_nb_cntr_callback);

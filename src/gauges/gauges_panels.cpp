@@ -10,7 +10,8 @@
 namespace {
 
 constinit ElementChain<1> efs50_ehsi_cntr_elements{{static_image(270, 500, 169, 0, 0, 0)}};
-constinit ElementChain<1> efs50_ehsi_cntr_lm_elements{{static_image(270, 500, 169, 0, 0, IMAGE_FLAGS_LUMINOUS)}};
+constinit ElementChain<1> efs50_ehsi_cntr_lm_elements{
+    {static_image(270, 500, 169, 0, 0, IMAGE_FLAGS_LUMINOUS)}};
 constinit auto efs50_ehsi_cntr_keys = no_click_spots();
 
 constinit ElementChain<1> hw_b737_efis_cntr_elements{{static_image(324, 313, 212, 0, 0, 0)}};
@@ -46,8 +47,8 @@ constinit GaugeHeader hw_b737_efis_cntr_gauge =
     make_gauge_header("HW_B737_EFIS_CNTR", hw_b737_efis_cntr_elements.list, hw_b737_efis_cntr_keys.data(),
                       hw_b737_ehsi_cntr_callback);
 constinit GaugeHeader hw_b737_efis_cntr_br_gauge =
-    make_gauge_header("HW_B737_EFIS_CNTR_BR", hw_b737_efis_cntr_br_elements.list, hw_b737_efis_cntr_keys.data(),
-                      hw_b737_ehsi_cntr_br_callback);
+    make_gauge_header("HW_B737_EFIS_CNTR_BR", hw_b737_efis_cntr_br_elements.list,
+                      hw_b737_efis_cntr_keys.data(), hw_b737_ehsi_cntr_br_callback);
 constinit GaugeHeader md11_efis_ctrl_gauge = make_gauge_header(
     "MD11_EFIS_CTRL", md11_efis_ctrl_elements.list, md11_efis_ctrl_keys.data(), md11_efis_cntr_callback);
 constinit GaugeHeader a300_efis_ctrl_gauge = make_gauge_header(

@@ -18,5 +18,5 @@ constinit auto smiths_fms_br_keys = no_click_spots();
 
 constinit GaugeHeader smiths_fms_gauge =
     make_gauge_header("SMITHS_FMS", smiths_fms_elements.list, smiths_fms_keys.data(), smiths_fms_callback);
-constinit GaugeHeader smiths_fms_br_gauge = make_gauge_header("SMITHS_FMS_BR", smiths_fms_br_elements.list,
-                                                              smiths_fms_br_keys.data(), smiths_fms_br_callback);
+constinit GaugeHeader smiths_fms_br_gauge = make_gauge_header(
+    "SMITHS_FMS_BR", smiths_fms_br_elements.list, smiths_fms_br_keys.data(), smiths_fms_br_callback);

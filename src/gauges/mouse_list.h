@@ -13,8 +13,8 @@ constexpr MouseRect mouse_parent(int32_t x, int32_t y, int32_t w, int32_t h) {
     return MouseRect{MOUSE_RECT_PARENT, x, y, w, h, CURSOR_NONE, 0, 0, 0, nullptr, nullptr};
 }
 
-constexpr MouseRect mouse_child(int32_t x, int32_t y, int32_t w, int32_t h, int32_t cursor, uint32_t mouse_flags,
-                                MouseHandler handler) {
+constexpr MouseRect mouse_child(int32_t x, int32_t y, int32_t w, int32_t h, int32_t cursor,
+                                uint32_t mouse_flags, MouseHandler handler) {
     return MouseRect{MOUSE_RECT_CHILD, x, y, w, h, cursor, 0, mouse_flags, 0, handler, nullptr};
 }
 
@@ -22,7 +22,9 @@ constexpr MouseRect mouse_end_parent() {
     return MouseRect{MOUSE_RECT_END_PARENT, 0, 0, 0, 0, CURSOR_NONE, 0, 0, 0, nullptr, nullptr};
 }
 
-constexpr MouseRect mouse_end_list() { return MouseRect{MOUSE_RECT_EOL, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr}; }
+constexpr MouseRect mouse_end_list() {
+    return MouseRect{MOUSE_RECT_EOL, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr};
+}
 
 // A plain click spot: a hand cursor over the whole box, left single click.
 struct ClickSpot {

@@ -7,8 +7,7 @@ namespace {
 // The slot's function, read from the table the simulator has placed in
 // ImportTable at this moment; null while no simulator is attached or the slot
 // is empty, and the caller then does nothing.
-template <class Fn>
-Fn service(PanelServiceSlot slot) {
+template <class Fn> Fn service(PanelServiceSlot slot) {
     const PanelServices* table = ImportTable.panels;
     if (table == nullptr) return nullptr;
     return reinterpret_cast<Fn>(table->slot[slot]);
@@ -96,7 +95,8 @@ void ps_set_named_var(int32_t id, double value) {
 // The service's own return value tells nothing the module uses: the results
 // arrive through the pointers.
 void ps_run_calculator(const char* code, double* f_result, int32_t* i_result, const char** s_result) {
-    if (auto fn = service<ps_fn::RunCalculator>(PS_SLOT_RUN_CALCULATOR)) fn(code, f_result, i_result, s_result);
+    if (auto fn = service<ps_fn::RunCalculator>(PS_SLOT_RUN_CALCULATOR))
+        fn(code, f_result, i_result, s_result);
 }
 
 int32_t ps_units_by_name(const char* units_name) {

@@ -1,5 +1,5 @@
-#include "gauges/linkage.h"
 #include "gauge_walk.h"
+#include "gauges/linkage.h"
 #include "sim/recording_services.h"
 
 #include <gtest/gtest.h>

@@ -23,7 +23,9 @@ inline GaugeHeader* header_named(const std::string& name) {
     return nullptr;
 }
 
-inline ElementHeader* first_element(const GaugeHeader* h) { return h->elements_list[0]; }
+inline ElementHeader* first_element(const GaugeHeader* h) {
+    return h->elements_list[0];
+}
 
 inline ElementHeader* first_child(const ElementHeader* e) {
     return e->next_element == nullptr ? nullptr : e->next_element[0];
@@ -50,7 +52,8 @@ inline std::string parse_mouse_list(const MouseRect* list, std::vector<MouseSpot
         if (r.help_id || r.event_id || r.handler_data) return "help id, event id or handler data set";
         if (r.kind == MOUSE_RECT_END_PARENT) {
             if (r.handler) return "end-of-parent with a handler";
-            if (list[i + 1].kind != MOUSE_RECT_EOL) return "closing end-of-parent not followed by end of list";
+            if (list[i + 1].kind != MOUSE_RECT_EOL)
+                return "closing end-of-parent not followed by end of list";
             return "";
         }
         if (r.kind != MOUSE_RECT_PARENT) return "record " + std::to_string(i) + " is not a spot's parent";

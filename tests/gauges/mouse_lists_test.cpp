@@ -1,5 +1,5 @@
-#include "gauges/linkage.h"
 #include "gauge_walk.h"
+#include "gauges/linkage.h"
 #include "sim/recording_services.h"
 
 #include <gtest/gtest.h>
@@ -30,11 +30,38 @@ int32_t click(const MouseSpot& spot) {
 
 // Gauges whose first click spot toggles a panel window.
 const char* const toggling_gauges[] = {
-    "MCU", "MCU_LM", "P1000_MFD", "P1000_MFD_NB", "EFS50_EADI", "EFS50_EHSI", "EFS50_EADI_NB", "EFS50_EHSI_NB",
-    "EFIS_CTRL_OPEN", "EHSI_CNTR_OPEN", "EHSI_CNTR_OPEN_LM", "EHSI_TCAS_OPEN", "FMS_OPEN", "FMS_OPEN_LM",
-    "FMS2_OPEN", "MCU_OPEN", "MCU_OPEN_LM", "P1000_MFD_OPEN", "P1000_MFD_CNTR_OPEN", "HW_B737_ND",
-    "HW_B737_ND_BR", "HW_B737_ND_NB", "HW_MD11_ND", "HW_MD11_ND_NB", "DU_1000_EHSI", "DU_1000_EHSI_NB",
-    "PROLINE4_MFD", "PROLINE_EICAS", "PROLINE4_MFD_NB", "B777_PFD_NB", "A320_EADI_NB", "MD80_EHSI_NB",
+    "MCU",
+    "MCU_LM",
+    "P1000_MFD",
+    "P1000_MFD_NB",
+    "EFS50_EADI",
+    "EFS50_EHSI",
+    "EFS50_EADI_NB",
+    "EFS50_EHSI_NB",
+    "EFIS_CTRL_OPEN",
+    "EHSI_CNTR_OPEN",
+    "EHSI_CNTR_OPEN_LM",
+    "EHSI_TCAS_OPEN",
+    "FMS_OPEN",
+    "FMS_OPEN_LM",
+    "FMS2_OPEN",
+    "MCU_OPEN",
+    "MCU_OPEN_LM",
+    "P1000_MFD_OPEN",
+    "P1000_MFD_CNTR_OPEN",
+    "HW_B737_ND",
+    "HW_B737_ND_BR",
+    "HW_B737_ND_NB",
+    "HW_MD11_ND",
+    "HW_MD11_ND_NB",
+    "DU_1000_EHSI",
+    "DU_1000_EHSI_NB",
+    "PROLINE4_MFD",
+    "PROLINE_EICAS",
+    "PROLINE4_MFD_NB",
+    "B777_PFD_NB",
+    "A320_EADI_NB",
+    "MD80_EHSI_NB",
     "C17_MFD",
 };
 
@@ -95,10 +122,11 @@ TEST(MouseLists, SpotCountsAndBoxes) {
         int32_t x, y, w, h;
     };
     const Box boxes[] = {
-        {"DEBUG", 130, 130, 100, 100},      {"B777_PFD_NB", 72, 94, 98, 98},   {"HW_B737_ND_NB", 60, 75, 100, 100},
-        {"HW_MD11_ND", 75, 100, 100, 100}, {"PROLINE_EICAS", 102, 147, 100, 100}, {"LNAV", 7, 7, 35, 35},
-        {"MCU_OPEN_LM", 7, 7, 35, 35},     {"MCU", 132, 47, 200, 120},        {"P1000_MFD_NB", 80, 92, 100, 100},
-        {"C17_MFD", 72, 75, 70, 70},
+        {"DEBUG", 130, 130, 100, 100},         {"B777_PFD_NB", 72, 94, 98, 98},
+        {"HW_B737_ND_NB", 60, 75, 100, 100},   {"HW_MD11_ND", 75, 100, 100, 100},
+        {"PROLINE_EICAS", 102, 147, 100, 100}, {"LNAV", 7, 7, 35, 35},
+        {"MCU_OPEN_LM", 7, 7, 35, 35},         {"MCU", 132, 47, 200, 120},
+        {"P1000_MFD_NB", 80, 92, 100, 100},    {"C17_MFD", 72, 75, 70, 70},
     };
     for (const Box& b : boxes) {
         const std::vector<MouseSpot> spots = spots_of(b.gauge);
@@ -115,8 +143,8 @@ TEST(MouseLists, SpotCountsAndBoxes) {
 }
 
 TEST(MouseLists, WindowTogglesReturnWhatTheToggleServiceReturns) {
-    std::set<uint32_t> documented = {4001, 4002, 4003, 4004, 4005, 4007, 4008, 4010, 4011, 4012,
-                                     4013, 4014, 4017, 4018, 4022, 4023, 4024, 4025};
+    std::set<uint32_t> documented = {4001, 4002, 4003, 4004, 4005, 4007, 4008, 4010, 4011,
+                                     4012, 4013, 4014, 4017, 4018, 4022, 4023, 4024, 4025};
     std::set<uint32_t> used;
     for (const char* name : toggling_gauges) {
         const uint32_t window = toggled_window(name);
@@ -147,10 +175,12 @@ TEST(MouseLists, TwinsToggleTheSameWindow) {
     };
     for (const auto& family : families) {
         const uint32_t window = toggled_window(family[0]);
-        for (const char* name : family) EXPECT_EQ(toggled_window(name), window) << name;
+        for (const char* name : family)
+            EXPECT_EQ(toggled_window(name), window) << name;
     }
     // One handler serves both DU_1000_EHSI gauges.
-    EXPECT_EQ(spots_of("DU_1000_EHSI")[0].children[0].handler, spots_of("DU_1000_EHSI_NB")[0].children[0].handler);
+    EXPECT_EQ(spots_of("DU_1000_EHSI")[0].children[0].handler,
+              spots_of("DU_1000_EHSI_NB")[0].children[0].handler);
 }
 
 TEST(MouseLists, HandPickedWindows) {
@@ -162,7 +192,8 @@ TEST(MouseLists, HandPickedWindows) {
         {"DU_1000_EHSI_NB", 4017}, {"PROLINE_EICAS", 4018},  {"A320_EADI_NB", 4022},
         {"B777_PFD_NB", 4023},     {"MD80_EHSI_NB", 4024},   {"C17_MFD", 4025},
     };
-    for (const auto& [name, window] : windows) EXPECT_EQ(toggled_window(name.c_str()), window) << name;
+    for (const auto& [name, window] : windows)
+        EXPECT_EQ(toggled_window(name.c_str()), window) << name;
 }
 
 TEST(MouseLists, DebugSpotTakesTheClickAndChangesNothing) {

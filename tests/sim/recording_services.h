@@ -20,11 +20,10 @@ struct ServiceCall {
     std::string text;              // the text argument, if any
 };
 
-template <int Tag>
-struct RecordingServices {
+template <int Tag> struct RecordingServices {
     static inline std::vector<ServiceCall> calls;
-    static inline int32_t int_result = 0;      // answer of every slot that returns an integer
-    static inline double real_result = 0.0;    // answer of f64 slots, token value, calculator f64
+    static inline int32_t int_result = 0;        // answer of every slot that returns an integer
+    static inline double real_result = 0.0;      // answer of f64 slots, token value, calculator f64
     static inline void* bound_storage = nullptr; // what a bind hands back as the value pointer
     static inline const char* text_result = "recorded text";
 
@@ -75,7 +74,9 @@ struct RecordingServices {
         return int_result;
     }
     static void ORVEX_FSAPI elements_query(ElementHeader* e) { record(24).ptrs = {e}; }
-    static void ORVEX_FSAPI elements_install(ElementHeader* e, void* resource) { record(25).ptrs = {e, resource}; }
+    static void ORVEX_FSAPI elements_install(ElementHeader* e, void* resource) {
+        record(25).ptrs = {e, resource};
+    }
     static void ORVEX_FSAPI elements_initialize(ElementHeader* e) { record(26).ptrs = {e}; }
     static void ORVEX_FSAPI elements_update(ElementHeader* e) { record(27).ptrs = {e}; }
     static void ORVEX_FSAPI elements_generate(ElementHeader* e, uint32_t phase) {
@@ -90,7 +91,9 @@ struct RecordingServices {
         record(35).nums = {w};
         return int_result;
     }
-    static void ORVEX_FSAPI send_key_event(uint32_t id, uint32_t parameter) { record(36).nums = {id, parameter}; }
+    static void ORVEX_FSAPI send_key_event(uint32_t id, uint32_t parameter) {
+        record(36).nums = {id, parameter};
+    }
     static void ORVEX_FSAPI register_module_var(void* storage, uint32_t type, const char* name) {
         ServiceCall& c = record(37);
         c.ptrs = {storage};
