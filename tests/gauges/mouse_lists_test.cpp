@@ -137,7 +137,7 @@ TEST(MouseLists, SpotCountsAndBoxes) {
         EXPECT_EQ(p.w, b.w) << b.gauge;
         EXPECT_EQ(p.h, b.h) << b.gauge;
     }
-    const MouseRect& c17_cfg = spots_of("C17_MFD").at(5).parent;
+    const MouseRect c17_cfg = spots_of("C17_MFD").at(5).parent;
     EXPECT_EQ(c17_cfg.x, 192);
     EXPECT_EQ(c17_cfg.w, 40);
 }
