@@ -4,7 +4,9 @@ std::string date_month_text;
 int date_month_number = 0;
 int date_day = 0;
 
-bool is_leap_year(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool is_leap_year(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 void day_of_year_to_date(int day, int year) {
     static const char* const month_names[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",

@@ -21,7 +21,9 @@ double clamp_unit(double x) {
 
 } // namespace
 
-double floored_mod(double x, double y) { return x - std::floor(x / y) * y; }
+double floored_mod(double x, double y) {
+    return x - std::floor(x / y) * y;
+}
 
 void gc_dist_course(double lat1, double lon1, double lat2, double lon2, double* distance, double* course) {
     const double phi1 = lat1 * deg_to_rad;
@@ -86,18 +88,27 @@ int course_intersection(double lat1, double lon1, double course1, double lat2, d
         clamp_unit((std::sin(la1) - std::sin(la2) * std::cos(d12)) / (std::sin(d12) * std::cos(la2))));
     if (!(std::sin(lo1 - lo2) < 0.0)) crs21 = two_pi - crs21;
 
-    const double ang1 = std::fmod(c13 - crs12 + pi, two_pi) - pi;
-    const double ang2 = std::fmod(crs21 - c23 + pi, two_pi) - pi;
+    double ang1 = std::fmod(c13 - crs12 + pi, two_pi) - pi;
+    double ang2 = std::fmod(crs21 - c23 + pi, two_pi) - pi;
 
-    // Written so that a NaN also fails.
+    // Opposite signs: the circles cross ahead of one point and behind the
+    // other. Written so that a NaN also fails.
     if (!(std::sin(ang1) * std::sin(ang2) > std::sqrt(1.0e-15))) return -99;
 
+    // Both angles negative is the same triangle mirrored across the line
+    // between the points; the distance to the crossing is still positive.
+    ang1 = std::fabs(ang1);
+    ang2 = std::fabs(ang2);
     const double ang3 = std::acos(
         clamp_unit(std::sin(ang1) * std::sin(ang2) * std::cos(d12) - std::cos(ang1) * std::cos(ang2)));
-    const double d13 = std::asin(clamp_unit(std::sin(d12) * std::sin(ang2) / std::sin(ang3)));
+    // atan2 rather than asin: a crossing more than a quarter turn away
+    // (distance or longitude) would otherwise fold back.
+    const double d13 = std::atan2(std::sin(d12) * std::sin(ang1) * std::sin(ang2),
+                                  std::cos(ang2) + std::cos(ang1) * std::cos(ang3));
     const double la3 =
         std::asin(clamp_unit(std::sin(la1) * std::cos(d13) + std::cos(la1) * std::sin(d13) * std::cos(c13)));
-    const double dlon = std::asin(clamp_unit(std::sin(c13) * std::sin(d13) / std::cos(la3)));
+    const double dlon = std::atan2(std::sin(c13) * std::sin(d13) * std::cos(la1),
+                                   std::cos(d13) - std::sin(la1) * std::sin(la3));
     const double lo3 = std::fmod(lo1 - dlon + pi, two_pi) - pi;
 
     *out_lat = la3 * rad_to_deg;
@@ -154,6 +165,7 @@ float dms_to_degrees(int32_t degrees, int32_t minutes, int32_t seconds) {
     const float m = std::fabs(static_cast<float>(minutes) / 60.0f);
     const float d = std::fabs(static_cast<float>(degrees));
     const float value = (s + m) + d;
-    const bool negative = degrees < 0 || (degrees == 0 && minutes < 0) || (degrees == 0 && minutes == 0 && seconds < 0);
+    const bool negative =
+        degrees < 0 || (degrees == 0 && minutes < 0) || (degrees == 0 && minutes == 0 && seconds < 0);
     return negative ? -value : value;
 }

@@ -28,7 +28,8 @@ int cost_index_speed(double minimum, double maximum) {
 
 void apply_cost_index() {
     if (cost_index < 0) return;
-    if (climb_speed_target == climb_speed_base) climb_speed_target = cost_index_speed(ClimbIasMin, ClimbIasMax);
+    if (climb_speed_target == climb_speed_base)
+        climb_speed_target = cost_index_speed(ClimbIasMin, ClimbIasMax);
     if (cruise_speed_target == cruise_speed_base)
         cruise_speed_target = cost_index_speed(CruiseIasMin, CruiseIasMax);
     if (descent_speed_target == descent_speed_base)

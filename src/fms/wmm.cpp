@@ -48,7 +48,8 @@ struct MagneticModel {
 MagneticModel model;
 
 const char* skip_blanks(const char* p) {
-    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n') ++p;
+    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')
+        ++p;
     return p;
 }
 
@@ -133,10 +134,12 @@ void initialise(int max_degree) {
         model.snorm[0][n] = model.snorm[0][n - 1] * static_cast<float>(2 * n - 1) / static_cast<float>(n);
         int j = 2;
         for (int m = 0; m <= n; ++m) {
-            model.k[m][n] = static_cast<float>((n - 1) * (n - 1) - m * m) / static_cast<float>((2 * n - 1) * (2 * n - 3));
+            model.k[m][n] =
+                static_cast<float>((n - 1) * (n - 1) - m * m) / static_cast<float>((2 * n - 1) * (2 * n - 3));
             if (m > 0) {
                 const float flnmj = static_cast<float>((n - m + 1) * j) / static_cast<float>(n + m);
-                model.snorm[m][n] = static_cast<float>(model.snorm[m - 1][n] * std::sqrt(static_cast<double>(flnmj)));
+                model.snorm[m][n] =
+                    static_cast<float>(model.snorm[m - 1][n] * std::sqrt(static_cast<double>(flnmj)));
                 j = 1;
                 model.c[n][m - 1] = model.snorm[m][n] * model.c[n][m - 1];
                 model.cd[n][m - 1] = model.snorm[m][n] * model.cd[n][m - 1];
@@ -154,7 +157,9 @@ void initialise(int max_degree) {
     model.initialised = true;
 }
 
-double sqrt_d(double x) { return std::sqrt(x); }
+double sqrt_d(double x) {
+    return std::sqrt(x);
+}
 
 void field_at(float alt, float glat, float glon, float time, float* dec, float* dip, float* ti, float* gv) {
     MagneticModel& w = model;
@@ -183,7 +188,8 @@ void field_at(float alt, float glat, float glon, float time, float* dec, float* 
         const float q2 = ((q1 + w.a2) / (q1 + w.b2)) * ((q1 + w.a2) / (q1 + w.b2));
         w.ct = static_cast<float>(srlat / sqrt_d(q2 * crlat2 + srlat2));
         w.st = static_cast<float>(sqrt_d(1.0 - static_cast<double>(w.ct * w.ct)));
-        const float r2 = static_cast<float>(static_cast<double>(alt * alt) + 2.0 * q1 + (w.a4 - w.c4 * srlat2) / (q * q));
+        const float r2 =
+            static_cast<float>(static_cast<double>(alt * alt) + 2.0 * q1 + (w.a4 - w.c4 * srlat2) / (q * q));
         w.r = static_cast<float>(sqrt_d(r2));
         const float d = static_cast<float>(sqrt_d(w.a2 * crlat2 + w.b2 * srlat2));
         w.ca = (alt + d) / w.r;
@@ -262,7 +268,8 @@ void field_at(float alt, float glat, float glon, float time, float* dec, float* 
     const float by = bp;
     const float bz = bt * w.sa - br * w.ca;
     const float bh = static_cast<float>(sqrt_d(bx * bx + by * by));
-    const float declination = static_cast<float>(std::atan2(static_cast<double>(by), static_cast<double>(bx)) / dtr);
+    const float declination =
+        static_cast<float>(std::atan2(static_cast<double>(by), static_cast<double>(bx)) / dtr);
     if (ti) *ti = static_cast<float>(sqrt_d(bh * bh + bz * bz));
     if (dec) *dec = declination;
     if (dip) *dip = static_cast<float>(std::atan2(static_cast<double>(bz), static_cast<double>(bh)) / dtr);

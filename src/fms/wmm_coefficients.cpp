@@ -5,6 +5,7 @@
 #include "fms/wmm.h"
 
 extern const char* const wmm2005_lines[wmm_text_line_slots];
+// clang-format off
 const char* const wmm2005_lines[wmm_text_line_slots] = {
     "  2005.0            WMM-2005        10/18/2004 ",
     "  1  0  -29556.8       0.0        8.0        0.0 ",
@@ -100,3 +101,4 @@ const char* const wmm2005_lines[wmm_text_line_slots] = {
     "999999999999999999999999999999999999999999999999 ",
     "999999999999999999999999999999999999999999999999 ",
 };
+// clang-format on
