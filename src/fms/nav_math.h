@@ -31,9 +31,10 @@ inline void great_circle_destination(double lat, double lon, double course, doub
 }
 
 // Crossing of the great circle from point 1 on true course 1 with the one from
-// point 2 on course 2. Returns 0 with the crossing written, or -99 (outputs
-// untouched) when the courses lie on one great circle, are parallel, or meet
-// ahead of one point but behind the other. Courses of 360 and 0 are alike.
+// point 2 on course 2: the crossing that lies ahead of both points. Returns 0
+// with it written, or -99 (outputs untouched) when the courses lie on one great
+// circle, are parallel, or cross ahead of one point but behind the other.
+// Courses of 360 and 0 are alike.
 int course_intersection(double lat1, double lon1, double course1, double lat2, double lon2, double course2,
                         double* out_lat, double* out_lon);
 

@@ -269,6 +269,7 @@ TEST(MagneticFieldModel, PolesGiveFiniteValues) {
 }
 
 TEST(MagneticFieldModel, DegreeIsLimitedToTheTables) {
+    load_wmm_coefficients();
     int too_high = 40;
     magnetic_field_model(0, &too_high, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     const ModelField clamped = model_field(40.0f, -105.0f, 1.0f, 2005.0f);
