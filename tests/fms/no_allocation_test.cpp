@@ -1,0 +1,57 @@
+// The mathematics runs on per-frame and per-record paths: none of it may
+// allocate. Every operator new in this test program is counted.
+#include "fms/air_data.h"
+#include "fms/date_math.h"
+#include "fms/heading_math.h"
+#include "fms/magnetic_variation.h"
+#include "fms/nav_math.h"
+#include "fms/radix.h"
+#include "fms/speed_targets.h"
+#include "fms/wmm.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+int allocations = 0;
+}
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+TEST(NoAllocation, MathematicsAndMagneticModelAllocateNothing) {
+    load_wmm_coefficients();
+    day_of_year_to_date(1, 2005); // first use of the month text
+
+    const int before = allocations;
+    double a = 0.0, b = 0.0;
+    int32_t ix = 0, iy = 0;
+    int direction = 0, difference = 0;
+    gc_dist_course(47.0, 8.0, 51.0, -1.0, &a, &b);
+    gc_destination_point(47.0, 8.0, 300.0, 120.0, &a, &b);
+    course_intersection(0.0, 0.0, 45.0, 0.0, 10.0, 315.0, &a, &b);
+    turn_arc_geometry(350.0, 10.0, 100.0, 100.0, 50.0, &a, &b);
+    turn_arc_geometry_i(350.0, 10.0, 100, 100, 50.0, &ix, &iy);
+    a = isa_inverse_pressure_ratio(10000.0) + dms_to_degrees(47, 26, 58);
+    a = ias_to_tas(250.0, 10000.0) + tas_to_ias(300.0, 10000.0) + ias_to_mach(250.0, 30000.0);
+    a = mach_to_ias(0.78, &b);
+    update_speed_trend(250.0);
+    apply_cost_index();
+    direction = heading_difference(10.0, 350.0) + turn_direction(10.0, 350.0);
+    heading_difference_dir(10.0, 350.0, &direction, &difference);
+    direction = convert_radix(0x1234, 16, 10);
+    day_of_year_to_date(200, 2005);
+    direction = compute_magnetic_variation(47, 11);
+    EXPECT_EQ(allocations, before);
+}
