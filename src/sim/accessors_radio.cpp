@@ -15,18 +15,36 @@ const char com1_standby[] = "(A:COM1 STANDBY FREQUENCY, megahertz)";
 const char com2_active[] = "(A:COM2 ACTIVE FREQUENCY, megahertz)";
 const char com2_standby[] = "(A:COM2 STANDBY FREQUENCY, megahertz)";
 
-double bcd_mhz(uint32_t token) { return bcd_digits_to_mhz(read_token_bcd(token)); }
+double bcd_mhz(uint32_t token) {
+    return bcd_digits_to_mhz(read_token_bcd(token));
+}
 
 } // namespace
 
-double SimVarReader::get_simvar_23_bcd_mhz() const { return bcd_mhz(23); }
-double SimVarReader::get_simvar_24_bcd_mhz() const { return bcd_mhz(24); }
-double SimVarReader::get_simvar_27_bcd_mhz() const { return bcd_mhz(27); }
-double SimVarReader::get_simvar_617_bcd_mhz() const { return bcd_mhz(617); }
-double SimVarReader::get_simvar_870_bcd_mhz() const { return bcd_mhz(870); }
-double SimVarReader::get_simvar_871_bcd_mhz() const { return bcd_mhz(871); }
-double SimVarReader::get_simvar_872_bcd_mhz() const { return bcd_mhz(872); }
-double SimVarReader::get_simvar_873_bcd_mhz() const { return bcd_mhz(873); }
+double SimVarReader::get_simvar_23_bcd_mhz() const {
+    return bcd_mhz(23);
+}
+double SimVarReader::get_simvar_24_bcd_mhz() const {
+    return bcd_mhz(24);
+}
+double SimVarReader::get_simvar_27_bcd_mhz() const {
+    return bcd_mhz(27);
+}
+double SimVarReader::get_simvar_617_bcd_mhz() const {
+    return bcd_mhz(617);
+}
+double SimVarReader::get_simvar_870_bcd_mhz() const {
+    return bcd_mhz(870);
+}
+double SimVarReader::get_simvar_871_bcd_mhz() const {
+    return bcd_mhz(871);
+}
+double SimVarReader::get_simvar_872_bcd_mhz() const {
+    return bcd_mhz(872);
+}
+double SimVarReader::get_simvar_873_bcd_mhz() const {
+    return bcd_mhz(873);
+}
 
 // Token 16 holds the whole kilohertz, token 18 the tenths and thousands flag.
 double SimVarReader::get_simvar_16_18_bcd_khz() const {
@@ -42,8 +60,12 @@ double SimVarReader::get_var_480_bcd_khz() const {
     return compose_adf_khz(digits, digits);
 }
 
-double SimVarReader::get_simvar_38_bcd() const { return read_token_bcd(38); }
-double SimVarReader::get_var_77_pct() const { return read_aircraft_var_in(77, "percent"); }
+double SimVarReader::get_simvar_38_bcd() const {
+    return read_token_bcd(38);
+}
+double SimVarReader::get_var_77_pct() const {
+    return read_aircraft_var_in(77, "percent");
+}
 
 double SimVarReader::get_com1_active_freq_tenths_digit() const {
     return com_tenths_digit(calculate_number(com1_active));
@@ -73,8 +95,12 @@ double SimVarReader::get_com2_standby_freq_last_digit() const {
     return com_last_digit(calculate_number(com2_standby));
 }
 
-double SimVarReader::get_com1_standby_frequency_mhz() const { return calculate_number(com1_standby); }
-double SimVarReader::get_com1_standby_frequency_x10() const { return calculate_number(com1_standby) * 10.0; }
+double SimVarReader::get_com1_standby_frequency_mhz() const {
+    return calculate_number(com1_standby);
+}
+double SimVarReader::get_com1_standby_frequency_x10() const {
+    return calculate_number(com1_standby) * 10.0;
+}
 
 double SimVarReader::get_com1_standby_frequency_b() const {
     double f = calculate_number(com1_standby);
@@ -84,12 +110,24 @@ double SimVarReader::get_com1_standby_frequency_b() const {
 double SimVarReader::get_adf_active_frequency2_khz() const {
     return calculate_number("(A:ADF ACTIVE FREQUENCY:2,number)") / 1000.0;
 }
-double SimVarReader::get_adf_radial2_deg() const { return calculate_number("(A:ADF RADIAL:2,degrees)"); }
-double SimVarReader::get_adf_signal2() const { return calculate_number("(A:ADF SIGNAL:2,number)"); }
-std::string SimVarReader::get_adf_ident1_text() const { return calculate_text("(A:ADF IDENT:1,string)"); }
-std::string SimVarReader::get_adf_ident2_text() const { return calculate_text("(A:ADF IDENT:2,string)"); }
-std::string SimVarReader::get_nav_ident1_text() const { return calculate_text("(A:NAV IDENT:1,string)"); }
-std::string SimVarReader::get_nav_ident2_text() const { return calculate_text("(A:NAV IDENT:2,string)"); }
+double SimVarReader::get_adf_radial2_deg() const {
+    return calculate_number("(A:ADF RADIAL:2,degrees)");
+}
+double SimVarReader::get_adf_signal2() const {
+    return calculate_number("(A:ADF SIGNAL:2,number)");
+}
+std::string SimVarReader::get_adf_ident1_text() const {
+    return calculate_text("(A:ADF IDENT:1,string)");
+}
+std::string SimVarReader::get_adf_ident2_text() const {
+    return calculate_text("(A:ADF IDENT:2,string)");
+}
+std::string SimVarReader::get_nav_ident1_text() const {
+    return calculate_text("(A:NAV IDENT:1,string)");
+}
+std::string SimVarReader::get_nav_ident2_text() const {
+    return calculate_text("(A:NAV IDENT:2,string)");
+}
 
 // The localizer course made magnetic and folded into (0, 360].
 double SimVarReader::get_nav_localizer1_deg() const {
@@ -99,8 +137,12 @@ double SimVarReader::get_nav_localizer1_deg() const {
     return course;
 }
 
-void SimVarReader::send_key_event_65662() const { send_key(0x1007E); }
-void SimVarReader::send_key_event_65663() const { send_key(0x1007F); }
+void SimVarReader::send_key_event_65662() const {
+    send_key(0x1007E);
+}
+void SimVarReader::send_key_event_65663() const {
+    send_key(0x1007F);
+}
 
 void SimVarReader::send_decision_height_inc() const {
     if (get_decision_height_ft() < 990.0) send_key(0x10311);

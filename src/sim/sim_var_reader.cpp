@@ -22,7 +22,9 @@ double SimVarReader::get_speed_smoothed() {
 }
 
 // The older host serves bank on token 80, every other generation on 79.
-double SimVarReader::get_bank_deg() const { return read_token(host_sim_version == 9 ? 80 : 79); }
+double SimVarReader::get_bank_deg() const {
+    return read_token(host_sim_version == 9 ? 80 : 79);
+}
 
 double SimVarReader::get_decision_height_ft() const {
     if (host_sim_version >= 10) return calculate_integer("(A:DECISION HEIGHT,FEET)");
@@ -36,4 +38,6 @@ double SimVarReader::get_fuel_on_board_lb() const {
     return fuel;
 }
 
-double SimVarReader::return_zero() const { return 0.0; }
+double SimVarReader::return_zero() const {
+    return 0.0;
+}

@@ -12,10 +12,10 @@ struct ModuleVarBlock;
 // A zeroed block carrying only the token id, after the host has read it.
 ModuleVarBlock read_token_block(uint32_t token);
 
-double read_token(uint32_t token);               // the value as f64
-int32_t read_token_truncated(uint32_t token);    // the f64 truncated toward zero
-uint32_t read_token_raw(uint32_t token);         // the 32-bit integer in the value's first four bytes
-int32_t read_token_bcd(uint32_t token);          // the raw integer's hex digits read as decimal
+double read_token(uint32_t token);            // the value as f64
+int32_t read_token_truncated(uint32_t token); // the f64 truncated toward zero
+uint32_t read_token_raw(uint32_t token);      // the 32-bit integer in the value's first four bytes
+int32_t read_token_bcd(uint32_t token);       // the raw integer's hex digits read as decimal
 
 // 1 when the integer in the record's first four value bytes shares a set bit
 // with the mask, else 0. The record comes by value, as the host left it.
