@@ -1,0 +1,27 @@
+// Climb, cruise and descent speed targets and the cost index that sets them.
+#pragma once
+
+// -1 = no cost index (the aircraft file's CostIndex).
+extern int cost_index;
+
+// Targets in kt IAS, and the bases they started from: a target still equal to
+// its base has not been changed by the pilot and follows the cost index.
+extern int climb_speed_target;
+extern int cruise_speed_target;
+extern int descent_speed_target;
+extern int climb_speed_base;
+extern int cruise_speed_base;
+extern int descent_speed_base;
+
+// IAS limits per phase, as the aircraft file's keys of the same names set them.
+extern double ClimbIasMin;
+extern double ClimbIasMax;
+extern double CruiseIasMin;
+extern double CruiseIasMax;
+extern double DescentIasMin;
+extern double DescentIasMax;
+
+// Each unchanged target becomes min + (max - min) / 200 * cost_index,
+// truncated. Nothing happens while cost_index is below 0. No upper clamp: an
+// index above 200 gives targets beyond the maximum.
+void apply_cost_index();
