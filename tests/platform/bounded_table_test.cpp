@@ -97,3 +97,15 @@ TEST(BoundedTable, setCountIsClampedToTheCapacity) {
     t.set_count(-3);
     EXPECT_EQ(t.count(), 0);
 }
+
+TEST(BoundedTable, appendingARecordOfTheSameTableSurvivesGrowth) {
+    BoundedTable<Fix, 20000> t;
+    t.append({"FIRST-WITH-A-LONG-IDENT", 1.0, 2.0});
+    // Each append copies record 1 while storage grows under it.
+    for (int i = 0; i < 9000; ++i)
+        ASSERT_NE(t.append(t[1]), 0);
+    EXPECT_EQ(t.count(), 9001);
+    EXPECT_EQ(t[9001].ident, "FIRST-WITH-A-LONG-IDENT");
+    EXPECT_EQ(t[5000].lon, 2.0);
+    EXPECT_EQ(t.stored(), 9002u);
+}
