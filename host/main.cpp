@@ -99,10 +99,22 @@ int list_gauges(const host::LoadedModule& module) {
     return 0;
 }
 
+bool load(const Options& o, host::Simulator& sim) {
+    std::string error;
+    if (host::load_module(o.module, sim.module, error)) return true;
+    std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+    return false;
+}
+
 int run(const Options& o, host::Simulator& sim) {
     std::string error;
     host::PanelFile panel;
-    if (!host::read_panel_file(o.panel, panel, error) || !host::place_gauges(sim, panel, error)) {
+    if (!host::read_panel_file(o.panel, panel, error)) {
+        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        return 1;
+    }
+    if (!load(o, sim)) return 1;
+    if (!host::place_gauges(sim, panel, error)) {
         std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
         return 1;
     }
@@ -144,12 +156,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     host::Simulator sim;
-    std::string error;
-    if (!host::load_module(o.module, sim.module, error)) {
-        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
-        return 1;
-    }
-    int status = o.list ? list_gauges(sim.module) : run(o, sim);
+    int status = 0;
+    if (o.list)
+        status = load(o, sim) ? list_gauges(sim.module) : 1;
+    else
+        status = run(o, sim);
     std::fflush(stdout);
     // The module's static objects may still be referenced by instances; keep
     // the library mapped until exit.

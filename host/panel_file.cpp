@@ -56,7 +56,7 @@ bool parse_gauge_value(const std::string& value, PanelPlacement& p, std::string&
         message = "width given without height";
         return false;
     }
-    if (fields.size() >= 5) {
+    if (fields.size() >= 5 && !(fields[3].empty() && fields[4].empty())) {
         if (!parse_coordinate(fields[3], "width", p.width, message) ||
             !parse_coordinate(fields[4], "height", p.height, message))
             return false;

@@ -4,8 +4,9 @@
 //   gauge00=orvex1!HW_B737_ND, 0, 0, 400, 480, VC
 //
 // Each gaugeNN key of a [WindowNN] section places one gauge instance:
-// module!gauge, x, y, then optionally width and height, then the parameter
-// text (everything after the fifth field, as written). Other sections and
+// module!gauge, x, y, then optionally width and height (both left empty:
+// the gauge's own size), then the parameter text (everything after the fifth
+// field, as written). Other sections and
 // other keys are the simulator's and are skipped. Comment lines start with
 // ';' or "//".
 #pragma once
