@@ -33,6 +33,16 @@ void first_word(const std::string& text, std::string& word, std::string& rest) {
     rest = trim(t.substr(end));
 }
 
+// Ids (events, tokens, windows) are never negative.
+bool parse_id(const std::string& text, uint32_t& value) {
+    int64_t v = 0;
+    if (!parse_int64(text, v) || v < 0 || v > static_cast<int64_t>(UINT32_MAX)) return false;
+    value = static_cast<uint32_t>(v);
+    return true;
+}
+
+// 32-bit words: a negative value is taken in two's complement, as the module
+// sends a descent rate.
 bool parse_u32(const std::string& text, uint32_t& value) {
     int64_t v = 0;
     if (!parse_int64(text, v) || v < INT32_MIN || v > static_cast<int64_t>(UINT32_MAX)) return false;
@@ -118,7 +128,7 @@ class Parser {
         c.op = ScriptOp::Key;
         std::vector<std::string> w = words_of(rest);
         if (w.empty() || w.size() > 2) return fail("usage: key EVENT [PARAM]");
-        if (!parse_u32(w[0], c.id)) return fail("bad key event '" + w[0] + "'");
+        if (!parse_id(w[0], c.id)) return fail("bad key event '" + w[0] + "'");
         if (w.size() == 2 && !parse_u32(w[1], c.parameter)) return fail("bad key parameter '" + w[1] + "'");
         return true;
     }
@@ -137,7 +147,7 @@ class Parser {
         std::string id;
         std::string value;
         if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE", id, value)) return false;
-        if (!parse_u32(id, c.id)) return fail("bad token id '" + id + "'");
+        if (!parse_id(id, c.id)) return fail("bad token id '" + id + "'");
         std::string word;
         std::string code;
         first_word(value, word, code);
@@ -187,7 +197,7 @@ class Parser {
             c.op = ScriptOp::ToggleWindow;
         else
             return fail("unknown window action '" + w[0] + "' (open, close or toggle)");
-        if (!parse_u32(w[1], c.id) || !is_panel_window(c.id))
+        if (!parse_id(w[1], c.id) || !is_panel_window(c.id))
             return fail("no panel window '" + w[1] + "' (0 or 4001 to 4025)");
         return true;
     }
@@ -205,7 +215,7 @@ class Parser {
         }
         if (kind == "token") {
             c.op = ScriptOp::PrintToken;
-            if (!parse_u32(name, c.id)) return fail("bad token id '" + name + "'");
+            if (!parse_id(name, c.id)) return fail("bad token id '" + name + "'");
             return true;
         }
         if (kind == "named")

@@ -107,4 +107,22 @@ TEST(Cli, BadArgumentsAndBadPanelFilesStopTheRun) {
     EXPECT_NE(o.text.find(panel + ":2: bad y 'zero'"), std::string::npos) << o.text;
 }
 
+TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
+    if (!module_has_linkage()) GTEST_SKIP() << "orvex1.so exports no gauge table yet";
+    const std::string example = ORVEX_SOURCE_DIR "/examples/sim";
+    const std::string common = "--root " + example + " --panel " + example + "/panel.cfg --out " +
+                               testing::TempDir() + "orvex_out";
+    Output o = run_sim(common + " --script " + example + "/demo.script");
+    EXPECT_EQ(o.status, 0) << o.text;
+    EXPECT_NE(o.text.find("orvex-sim: 4 gauges placed from"), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find(" frames run"), std::string::npos) << o.text;
+
+    std::string script = write_file("bad.script", "frames 2\nclick window00.gauge00 999 0\n");
+    o = run_sim(common + " --script " + script);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.text.find(script + ":2: click at (999, 0) outside window00.gauge00"), std::string::npos)
+        << o.text;
+    EXPECT_EQ(o.text.find("gauges placed"), std::string::npos); // nothing ran
+}
+
 } // namespace

@@ -86,6 +86,7 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
                               "frames 1\n"
                               "print named fake_request\n"
                               "key 0x10337 0\n"
+                              "key 0x101F4 -700\n"
                               "print keys\n"
                               "print keys\n"
                               "click window00.gauge00 30 30\n"
@@ -106,6 +107,7 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
                        "frame 4: named fake_request = 0\n"
                        "frame 4: key 0x101FA 90\n"
                        "frame 4: key 0x10337 0\n"
+                       "frame 4: key 0x101F4 4294966596\n"
                        "frame 4: no key events\n"
                        "frame 4: click window00.gauge00 (30, 30): spot point (5, 5), returned 7\n"
                        "frame 4: click window00.gauge00 (199, 159): no click spot\n"
@@ -115,7 +117,7 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
     EXPECT_TRUE(host::window_visible(0));
     EXPECT_EQ(sim.frame, 4);
     // The key event reached the handler that the server gauge registered.
-    ASSERT_EQ(fake::key_calls.size(), 2u);
+    ASSERT_EQ(fake::key_calls.size(), 3u);
     EXPECT_EQ(fake::key_calls[1].id, 0x10337u);
 }
 
@@ -149,6 +151,9 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"key", "usage: key EVENT [PARAM]"},
         {"key 0x1033G", "bad key event '0x1033G'"},
         {"key 1 2 3", "usage: key EVENT [PARAM]"},
+        {"key -5", "bad key event '-5'"},
+        {"token -1 = 2", "bad token id '-1'"},
+        {"print token 0x1FFFFFFFF", "bad token id '0x1FFFFFFFF'"},
         {"token 61 250", "usage: token ID = VALUE | token ID = int VALUE"},
         {"token x = 1", "bad token id 'x'"},
         {"token 61 = fast", "bad number 'fast'"},
