@@ -15,15 +15,16 @@ inline constexpr int MAX_LIST_ENTRIES = 64;
 inline int list_length(ElementList list) {
     int n = 0;
     if (list == nullptr) return 0;
-    while (n < MAX_LIST_ENTRIES && list[n] != nullptr) ++n;
+    while (n < MAX_LIST_ENTRIES && list[n] != nullptr)
+        ++n;
     return n;
 }
 
-template <class Fn>
-void for_each_child(ElementHeader* element, Fn fn) {
+template <class Fn> void for_each_child(ElementHeader* element, Fn fn) {
     if (element == nullptr) return;
     int n = list_length(element->next_element);
-    for (int i = 0; i < n; ++i) fn(element->next_element[i]);
+    for (int i = 0; i < n; ++i)
+        fn(element->next_element[i]);
 }
 
 } // namespace host

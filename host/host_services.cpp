@@ -6,46 +6,77 @@ namespace host {
 
 namespace {
 
-int32_t ORVEX_FSAPI window_visible_slot(uint32_t ident) { return window_visible(ident) ? 1 : 0; }
-void ORVEX_FSAPI elements_query_slot(ElementHeader* e) { record_element_call(ElementService::Query, e, 0); }
+int32_t ORVEX_FSAPI window_visible_slot(uint32_t ident) {
+    return window_visible(ident) ? 1 : 0;
+}
+void ORVEX_FSAPI elements_query_slot(ElementHeader* e) {
+    record_element_call(ElementService::Query, e, 0);
+}
 void ORVEX_FSAPI elements_install_slot(ElementHeader* e, void* resource) {
     record_element_call(ElementService::Install, e, reinterpret_cast<uintptr_t>(resource));
 }
 void ORVEX_FSAPI elements_initialize_slot(ElementHeader* e) {
     record_element_call(ElementService::Initialize, e, 0);
 }
-void ORVEX_FSAPI elements_update_slot(ElementHeader* e) { record_element_call(ElementService::Update, e, 0); }
+void ORVEX_FSAPI elements_update_slot(ElementHeader* e) {
+    record_element_call(ElementService::Update, e, 0);
+}
 void ORVEX_FSAPI elements_generate_slot(ElementHeader* e, uint32_t phase) {
     record_element_call(ElementService::Generate, e, phase);
 }
-void ORVEX_FSAPI elements_plot_slot(ElementHeader* e) { record_element_call(ElementService::Plot, e, 0); }
-void ORVEX_FSAPI elements_kill_slot(ElementHeader* e) { record_element_call(ElementService::Kill, e, 0); }
-int32_t ORVEX_FSAPI window_toggle_slot(uint32_t ident) { return toggle_window(ident); }
-void ORVEX_FSAPI send_key_event_slot(uint32_t id, uint32_t parameter) { send_key_event(id, parameter); }
+void ORVEX_FSAPI elements_plot_slot(ElementHeader* e) {
+    record_element_call(ElementService::Plot, e, 0);
+}
+void ORVEX_FSAPI elements_kill_slot(ElementHeader* e) {
+    record_element_call(ElementService::Kill, e, 0);
+}
+int32_t ORVEX_FSAPI window_toggle_slot(uint32_t ident) {
+    return toggle_window(ident);
+}
+void ORVEX_FSAPI send_key_event_slot(uint32_t id, uint32_t parameter) {
+    send_key_event(id, parameter);
+}
 void ORVEX_FSAPI register_module_var_slot(void* storage, uint32_t type, const char* name) {
     register_module_var(storage, type, name);
 }
-void ORVEX_FSAPI bind_module_var_slot(ModuleVarBlock* block, const char* name) { bind_module_var(block, name); }
-void ORVEX_FSAPI read_token_var_slot(ModuleVarBlock* block) { read_token_var(block); }
-void ORVEX_FSAPI unregister_module_var_slot(const char* name) { unregister_module_var(name); }
-int32_t ORVEX_FSAPI find_named_var_slot(const char* name) { return find_named_var(name); }
-int32_t ORVEX_FSAPI register_named_var_slot(const char* name) { return register_named_var(name); }
-double ORVEX_FSAPI get_named_var_slot(int32_t id) { return get_named_var(id); }
-void ORVEX_FSAPI set_named_var_slot(int32_t id, double value) { set_named_var(id, value); }
+void ORVEX_FSAPI bind_module_var_slot(ModuleVarBlock* block, const char* name) {
+    bind_module_var(block, name);
+}
+void ORVEX_FSAPI read_token_var_slot(ModuleVarBlock* block) {
+    read_token_var(block);
+}
+void ORVEX_FSAPI unregister_module_var_slot(const char* name) {
+    unregister_module_var(name);
+}
+int32_t ORVEX_FSAPI find_named_var_slot(const char* name) {
+    return find_named_var(name);
+}
+int32_t ORVEX_FSAPI register_named_var_slot(const char* name) {
+    return register_named_var(name);
+}
+double ORVEX_FSAPI get_named_var_slot(int32_t id) {
+    return get_named_var(id);
+}
+void ORVEX_FSAPI set_named_var_slot(int32_t id, double value) {
+    set_named_var(id, value);
+}
 int32_t ORVEX_FSAPI run_calculator_slot(const char* code, double* f, int32_t* i, const char** s) {
     return run_calculator(code, f, i, s);
 }
-int32_t ORVEX_FSAPI units_by_name_slot(const char* name) { return units_code(name); }
+int32_t ORVEX_FSAPI units_by_name_slot(const char* name) {
+    return units_code(name);
+}
 double ORVEX_FSAPI read_aircraft_var_slot(uint32_t code, int32_t units, uint32_t index) {
     return read_aircraft_var(code, units, index);
 }
-void ORVEX_FSAPI add_key_handler_slot(KeyEventHandler handler, uintptr_t user) { add_key_handler(handler, user); }
+void ORVEX_FSAPI add_key_handler_slot(KeyEventHandler handler, uintptr_t user) {
+    add_key_handler(handler, user);
+}
 void ORVEX_FSAPI remove_key_handler_slot(KeyEventHandler handler, uintptr_t user) {
     remove_key_handler(handler, user);
 }
 
-template <class Fn>
-void put(PanelServices& table, PanelServiceSlot slot, Fn fn) {
+template <class Fn> void put(PanelServices& table, PanelServiceSlot slot, Fn fn) {
     table.slot[slot] = reinterpret_cast<void*>(fn);
 }
 

@@ -32,8 +32,9 @@ struct Options {
 };
 
 void usage(std::FILE* to) {
-    std::fprintf(to, "usage: orvex-sim --list [--module PATH]\n"
-                     "       orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]\n");
+    std::fprintf(to,
+                 "usage: orvex-sim --list [--module PATH]\n"
+                 "       orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]\n");
 }
 
 std::string program_directory() {
@@ -120,8 +121,9 @@ int run(const Options& o, host::Simulator& sim) {
     }
     host::Script script;
     std::string script_text = "frames 1\n"; // without a script: place, one frame, disconnect
-    bool parsed = o.script.empty() ? host::parse_script_text("(default script)", script_text, sim, script, error)
-                                   : host::read_script_file(o.script, sim, script, error);
+    bool parsed = o.script.empty()
+                      ? host::parse_script_text("(default script)", script_text, sim, script, error)
+                      : host::read_script_file(o.script, sim, script, error);
     if (!parsed) {
         std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
         return 1;

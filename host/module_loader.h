@@ -13,10 +13,10 @@
 namespace host {
 
 struct LoadedModule {
-    std::string name;               // module name as panel files write it ("orvex1")
+    std::string name; // module name as panel files write it ("orvex1")
     ModuleLinkage* linkage = nullptr;
     ImportTable* imports = nullptr;
-    void* library = nullptr;        // dlopen handle; null for a module in this process
+    void* library = nullptr; // dlopen handle; null for a module in this process
 };
 
 // Opens the library, finds both records and installs the services table.

@@ -43,7 +43,8 @@ const MouseRect* find_mouse_child(const MouseRect* list, int bitmap_x, int bitma
         case MOUSE_RECT_CHILD: {
             int left = origin.x + r.x;
             int top = origin.y + r.y;
-            bool inside = bitmap_x >= left && bitmap_x < left + r.w && bitmap_y >= top && bitmap_y < top + r.h;
+            bool inside =
+                bitmap_x >= left && bitmap_x < left + r.w && bitmap_y >= top && bitmap_y < top + r.h;
             if (inside && (r.mouse_flags & flags) != 0 && r.handler != nullptr) {
                 relative = {bitmap_x - left, bitmap_y - top};
                 return &r;

@@ -11,10 +11,10 @@ namespace host {
 struct PlacedGauge;
 
 struct ClickResult {
-    bool hit = false;                 // a handler was called
-    const MouseRect* rect = nullptr;  // the child that took the click
-    PixPoint point{};                 // what the handler got: relative to the child box, bitmap pixels
-    int32_t result = 0;               // the handler's return value
+    bool hit = false;                // a handler was called
+    const MouseRect* rect = nullptr; // the child that took the click
+    PixPoint point{};                // what the handler got: relative to the child box, bitmap pixels
+    int32_t result = 0;              // the handler's return value
 };
 
 // The child rectangle of the list that holds the bitmap point, or null. A

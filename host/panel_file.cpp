@@ -68,7 +68,8 @@ bool parse_gauge_value(const std::string& value, PanelPlacement& p, std::string&
     if (fields.size() >= 6) {
         // The parameter text is everything after the fifth field, commas included.
         std::size_t at = 0;
-        for (int commas = 0; commas < 5; ++commas) at = value.find(',', at) + 1;
+        for (int commas = 0; commas < 5; ++commas)
+            at = value.find(',', at) + 1;
         p.parameters = trim(value.substr(at));
     }
     return true;
@@ -85,7 +86,8 @@ bool read_text_file(const std::string& path, std::string& text) {
     return true;
 }
 
-bool parse_panel_text(const std::string& path, const std::string& text, PanelFile& panel, std::string& error) {
+bool parse_panel_text(const std::string& path, const std::string& text, PanelFile& panel,
+                      std::string& error) {
     panel = PanelFile{};
     panel.path = path;
     std::istringstream in(text);
@@ -110,7 +112,8 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
         std::string key = trim(line.substr(0, equals));
         if (key.empty()) return fail(error, path, line_number, "empty key");
         if (!is_numbered(key, "gauge")) continue;
-        if (section.empty()) return fail(error, path, line_number, "'" + key + "' before any [WindowNN] section");
+        if (section.empty())
+            return fail(error, path, line_number, "'" + key + "' before any [WindowNN] section");
         if (!window_section)
             return fail(error, path, line_number,
                         "'" + key + "' in [" + section + "]: gauges are placed in [WindowNN] sections");

@@ -17,14 +17,14 @@
 namespace host {
 
 struct PanelPlacement {
-    int line = 0;           // line of the gauge key, for messages
-    std::string window;     // section name as written ("Window00")
-    std::string key;        // "gauge00"
-    std::string module;     // "orvex1"
-    std::string gauge;      // "HW_B737_ND"
+    int line = 0;       // line of the gauge key, for messages
+    std::string window; // section name as written ("Window00")
+    std::string key;    // "gauge00"
+    std::string module; // "orvex1"
+    std::string gauge;  // "HW_B737_ND"
     int x = 0;
     int y = 0;
-    int width = 0;          // 0 when not given: the gauge's bitmap size is used
+    int width = 0; // 0 when not given: the gauge's bitmap size is used
     int height = 0;
     std::string parameters; // empty when not given
 };

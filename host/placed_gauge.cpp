@@ -18,7 +18,9 @@ struct CopyContext {
     std::string error;
 };
 
-int scaled(int32_t pixels, double scale) { return static_cast<int>(std::lround(pixels * scale)); }
+int scaled(int32_t pixels, double scale) {
+    return static_cast<int>(std::lround(pixels * scale));
+}
 
 ElementList copy_list(CopyContext& cx, ElementList source, int depth);
 
@@ -56,7 +58,8 @@ ElementList copy_list(CopyContext& cx, ElementList source, int depth) {
     auto list = std::make_unique<ElementHeader*[]>(static_cast<std::size_t>(n) + 1);
     ElementList copy = list.get();
     cx.gauge.lists.push_back(std::move(list));
-    for (int i = 0; i < n && cx.error.empty(); ++i) copy[i] = copy_element(cx, source[i], depth);
+    for (int i = 0; i < n && cx.error.empty(); ++i)
+        copy[i] = copy_element(cx, source[i], depth);
     copy[n] = nullptr;
     return copy;
 }

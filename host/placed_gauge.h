@@ -16,14 +16,14 @@ namespace host {
 inline constexpr uint32_t IMAGE_CREATE_SURFACE = 0x20u;
 
 struct PlacedGauge {
-    std::string id;          // "window00.gauge00", lower case
-    std::string gauge_name;  // as the module names it
+    std::string id;         // "window00.gauge00", lower case
+    std::string gauge_name; // as the module names it
     const GaugeHeader* source = nullptr;
-    GaugeHeader header{};    // what the callback is called with
-    std::string parameters;  // storage of header.parameters
-    int x = 0, y = 0;        // placement on the panel
+    GaugeHeader header{};   // what the callback is called with
+    std::string parameters; // storage of header.parameters
+    int x = 0, y = 0;       // placement on the panel
     int width = 0, height = 0;
-    int bitmap_width = 0;    // the first element's bitmap size: the gauge's own pixels
+    int bitmap_width = 0; // the first element's bitmap size: the gauge's own pixels
     int bitmap_height = 0;
 
     // Owned copies the header points into.

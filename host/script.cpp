@@ -13,14 +13,15 @@ namespace host {
 
 namespace {
 
-constexpr int64_t MAX_FRAMES = 100000000;  // a typo guard, far above any real run
-constexpr int64_t PROGRESS_FROM = 1000;    // runs this long report their progress
+constexpr int64_t MAX_FRAMES = 100000000; // a typo guard, far above any real run
+constexpr int64_t PROGRESS_FROM = 1000;   // runs this long report their progress
 
 std::vector<std::string> words_of(const std::string& text) {
     std::vector<std::string> words;
     std::istringstream in(text);
     std::string w;
-    while (in >> w) words.push_back(w);
+    while (in >> w)
+        words.push_back(w);
     return words;
 }
 
@@ -28,7 +29,8 @@ std::vector<std::string> words_of(const std::string& text) {
 void first_word(const std::string& text, std::string& word, std::string& rest) {
     std::string t = trim(text);
     std::size_t end = 0;
-    while (end < t.size() && !std::isspace(static_cast<unsigned char>(t[end]))) ++end;
+    while (end < t.size() && !std::isspace(static_cast<unsigned char>(t[end])))
+        ++end;
     word = t.substr(0, end);
     rest = trim(t.substr(end));
 }
@@ -99,7 +101,8 @@ class Parser {
     bool parse_frames(const std::string& rest, ScriptCommand& c) {
         c.op = ScriptOp::Frames;
         if (!parse_int64(rest, c.count) || c.count < 1 || c.count > MAX_FRAMES)
-            return fail("frames needs a count from 1 to " + std::to_string(MAX_FRAMES) + ", got '" + rest + "'");
+            return fail("frames needs a count from 1 to " + std::to_string(MAX_FRAMES) + ", got '" + rest +
+                        "'");
         return true;
     }
 
@@ -112,7 +115,8 @@ class Parser {
         if (c.gauge == nullptr) return fail(error);
         int64_t x = 0;
         int64_t y = 0;
-        if (!parse_int64(w[1], x) || !parse_int64(w[2], y)) return fail("bad click point '" + w[1] + " " + w[2] + "'");
+        if (!parse_int64(w[1], x) || !parse_int64(w[2], y))
+            return fail("bad click point '" + w[1] + " " + w[2] + "'");
         if (x < 0 || y < 0 || x >= c.gauge->width || y >= c.gauge->height)
             return fail("click at (" + w[1] + ", " + w[2] + ") outside " + c.gauge->id + " (" +
                         std::to_string(c.gauge->width) + " x " + std::to_string(c.gauge->height) + ")");
@@ -279,7 +283,8 @@ struct Runner {
 
     void click(const ScriptCommand& c) {
         ClickResult r = click_gauge(*c.gauge, c.x, c.y, c.parameter);
-        std::string where = "click " + c.gauge->id + " (" + std::to_string(c.x) + ", " + std::to_string(c.y) + ")";
+        std::string where =
+            "click " + c.gauge->id + " (" + std::to_string(c.x) + ", " + std::to_string(c.y) + ")";
         if (!r.hit)
             say(where + ": no click spot");
         else
@@ -339,22 +344,54 @@ struct Runner {
 
     void run(const ScriptCommand& c) {
         switch (c.op) {
-        case ScriptOp::Frames: frames(c); break;
-        case ScriptOp::Click: click(c); break;
-        case ScriptOp::Key: send_key_event(c.id, c.parameter); break;
-        case ScriptOp::SetToken: set_token(c.id, c.number); break;
-        case ScriptOp::SetTokenCode: set_token_code(c.id, c.parameter); break;
-        case ScriptOp::SetNamed: set_named_var(c.name, c.number); break;
-        case ScriptOp::SetCalcNumber: set_calc_number(c.name, c.number); break;
-        case ScriptOp::SetCalcText: set_calc_text(c.name, c.text); break;
-        case ScriptOp::OpenWindow: set_window_visible(c.id, true); break;
-        case ScriptOp::CloseWindow: set_window_visible(c.id, false); break;
-        case ScriptOp::ToggleWindow: toggle_window(c.id); break;
-        case ScriptOp::PrintToken: print_token(c.id); break;
-        case ScriptOp::PrintNamed: print_named(c.name); break;
-        case ScriptOp::PrintModule: print_module(c.name); break;
-        case ScriptOp::PrintCalc: print_calc(c.name); break;
-        case ScriptOp::PrintKeys: print_keys(); break;
+        case ScriptOp::Frames:
+            frames(c);
+            break;
+        case ScriptOp::Click:
+            click(c);
+            break;
+        case ScriptOp::Key:
+            send_key_event(c.id, c.parameter);
+            break;
+        case ScriptOp::SetToken:
+            set_token(c.id, c.number);
+            break;
+        case ScriptOp::SetTokenCode:
+            set_token_code(c.id, c.parameter);
+            break;
+        case ScriptOp::SetNamed:
+            set_named_var(c.name, c.number);
+            break;
+        case ScriptOp::SetCalcNumber:
+            set_calc_number(c.name, c.number);
+            break;
+        case ScriptOp::SetCalcText:
+            set_calc_text(c.name, c.text);
+            break;
+        case ScriptOp::OpenWindow:
+            set_window_visible(c.id, true);
+            break;
+        case ScriptOp::CloseWindow:
+            set_window_visible(c.id, false);
+            break;
+        case ScriptOp::ToggleWindow:
+            toggle_window(c.id);
+            break;
+        case ScriptOp::PrintToken:
+            print_token(c.id);
+            break;
+        case ScriptOp::PrintNamed:
+            print_named(c.name);
+            break;
+        case ScriptOp::PrintModule:
+            print_module(c.name);
+            break;
+        case ScriptOp::PrintCalc:
+            print_calc(c.name);
+            break;
+        case ScriptOp::PrintKeys:
+            print_keys();
+            break;
         }
     }
 };
@@ -378,7 +415,8 @@ bool read_script_file(const std::string& path, Simulator& sim, Script& script, s
 
 void run_script(Simulator& sim, const Script& script, std::FILE* out, std::FILE* progress) {
     Runner runner{sim, script, out, progress};
-    for (const ScriptCommand& c : script.commands) runner.run(c);
+    for (const ScriptCommand& c : script.commands)
+        runner.run(c);
     if (out != nullptr) std::fflush(out);
 }
 

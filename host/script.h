@@ -52,14 +52,14 @@ enum class ScriptOp {
 struct ScriptCommand {
     ScriptOp op = ScriptOp::Frames;
     int line = 0;
-    int64_t count = 0;              // frames
-    PlacedGauge* gauge = nullptr;   // click
-    int x = 0, y = 0;               // click
-    uint32_t id = 0;                // key event, token or window
-    uint32_t parameter = 0;         // key event parameter, click flags, token code
+    int64_t count = 0;            // frames
+    PlacedGauge* gauge = nullptr; // click
+    int x = 0, y = 0;             // click
+    uint32_t id = 0;              // key event, token or window
+    uint32_t parameter = 0;       // key event parameter, click flags, token code
     double number = 0.0;
-    std::string name;               // variable name
-    std::string text;               // calculator text
+    std::string name; // variable name
+    std::string text; // calculator text
 };
 
 struct Script {

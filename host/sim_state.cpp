@@ -75,16 +75,23 @@ void deliver_key_event(const KeyEvent& event) {
         entry.handler(event.id, event.parameter, reinterpret_cast<void*>(entry.user_data));
     }
     std::vector<KeyListener> listeners = s.key_listeners;
-    for (const KeyListener& listener : listeners) listener(event.id, event.parameter);
+    for (const KeyListener& listener : listeners)
+        listener(event.id, event.parameter);
 }
 
 } // namespace
 
-bool is_panel_window(uint32_t ident) { return window_slot(ident) >= 0; }
+bool is_panel_window(uint32_t ident) {
+    return window_slot(ident) >= 0;
+}
 
-SimState& sim_state() { return state_storage(); }
+SimState& sim_state() {
+    return state_storage();
+}
 
-void reset_sim_state() { state_storage() = SimState{}; }
+void reset_sim_state() {
+    state_storage() = SimState{};
+}
 
 bool window_visible(uint32_t ident) {
     int slot = window_slot(ident);
@@ -139,7 +146,9 @@ void remove_key_handler(KeyEventHandler handler, uintptr_t user_data) {
                    handlers.end());
 }
 
-void add_key_listener(KeyListener listener) { sim_state().key_listeners.push_back(std::move(listener)); }
+void add_key_listener(KeyListener listener) {
+    sim_state().key_listeners.push_back(std::move(listener));
+}
 
 void register_module_var(void* storage, uint32_t type, const char* name) {
     if (name == nullptr) return;
@@ -224,7 +233,9 @@ void set_token_code(uint32_t id, uint32_t code) {
     t.code = code;
 }
 
-void clear_token(uint32_t id) { sim_state().tokens.erase(id); }
+void clear_token(uint32_t id) {
+    sim_state().tokens.erase(id);
+}
 
 const TokenValue* find_token(uint32_t id) {
     const auto& tokens = sim_state().tokens;

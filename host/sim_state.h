@@ -87,8 +87,8 @@ struct SimState {
     std::vector<std::string> unregistered_names;
     std::vector<NamedVar> named_vars; // id = index + 1
     std::map<uint32_t, TokenValue> tokens;
-    std::map<std::string, CalcValue> calc_vars; // by normalised key "A:NAME"
-    std::vector<std::string> units;            // code = index + 1
+    std::map<std::string, CalcValue> calc_vars;                    // by normalised key "A:NAME"
+    std::vector<std::string> units;                                // code = index + 1
     std::map<std::pair<uint32_t, uint32_t>, double> aircraft_vars; // (code, index)
 
     std::vector<ElementCall> element_calls;

@@ -7,7 +7,8 @@ namespace host {
 namespace {
 
 void call_all(Simulator& sim, GaugeService service) {
-    for (auto& gauge : sim.gauges) call_gauge(*gauge, service);
+    for (auto& gauge : sim.gauges)
+        call_gauge(*gauge, service);
 }
 
 } // namespace
@@ -21,7 +22,8 @@ bool place_gauges(Simulator& sim, const PanelFile& panel, std::string& error) {
     for (const PanelPlacement& p : panel.placements) {
         std::string where = panel.path + ":" + std::to_string(p.line) + ": ";
         if (!iequals(p.module, sim.module.name)) {
-            error = where + "unknown module '" + p.module + "' (the loaded module is " + sim.module.name + ")";
+            error =
+                where + "unknown module '" + p.module + "' (the loaded module is " + sim.module.name + ")";
             return false;
         }
         const GaugeHeader* header = find_gauge_header(sim.module, p.gauge);
@@ -67,8 +69,9 @@ void start_gauges(Simulator& sim) {
     if (sim.module.linkage != nullptr && sim.module.linkage->module_init != nullptr)
         sim.module.linkage->module_init();
     sim.started = true;
-    for (GaugeService service : {PANEL_SERVICE_PRE_INSTALL, PANEL_SERVICE_POST_INSTALL, PANEL_SERVICE_PRE_INITIALIZE,
-                                 PANEL_SERVICE_POST_INITIALIZE, PANEL_SERVICE_CONNECT_TO_WINDOW})
+    for (GaugeService service :
+         {PANEL_SERVICE_PRE_INSTALL, PANEL_SERVICE_POST_INSTALL, PANEL_SERVICE_PRE_INITIALIZE,
+          PANEL_SERVICE_POST_INITIALIZE, PANEL_SERVICE_CONNECT_TO_WINDOW})
         call_all(sim, service);
 }
 
@@ -81,7 +84,8 @@ void run_frame(Simulator& sim) {
 void stop_gauges(Simulator& sim) {
     if (!sim.started) return;
     call_all(sim, PANEL_SERVICE_DISCONNECT);
-    for (auto& gauge : sim.gauges) release_placed_gauge(*gauge);
+    for (auto& gauge : sim.gauges)
+        release_placed_gauge(*gauge);
     if (sim.module.linkage != nullptr && sim.module.linkage->module_deinit != nullptr)
         sim.module.linkage->module_deinit();
     sim.started = false;

@@ -41,9 +41,9 @@ void server_callback(GaugeHeader* gauge, int32_t service, uintptr_t extra) {
     if (service == PANEL_SERVICE_CONNECT_TO_WINDOW) {
         slot<ps_fn::KeyHandler>(PS_SLOT_ADD_KEY_HANDLER)(key_handler, 0);
         slot<ps_fn::RegisterModuleVar>(PS_SLOT_REGISTER_MODULE_VAR)(&server_published, MODULE_VAR_INT32,
-                                                                   "fake_published");
+                                                                    "fake_published");
         slot<ps_fn::RegisterModuleVar>(PS_SLOT_REGISTER_MODULE_VAR)(&server_distance, MODULE_VAR_FLOAT64,
-                                                                   "fake_distance");
+                                                                    "fake_distance");
         int32_t id = slot<ps_fn::RegisterNamedVar>(PS_SLOT_REGISTER_NAMED_VAR)("fake_active");
         slot<ps_fn::SetNamedVar>(PS_SLOT_SET_NAMED_VAR)(id, 1.0);
     }
@@ -63,8 +63,12 @@ void server_callback(GaugeHeader* gauge, int32_t service, uintptr_t extra) {
     }
 }
 
-void module_init() { ++init_calls; }
-void module_deinit() { ++deinit_calls; }
+void module_init() {
+    ++init_calls;
+}
+void module_deinit() {
+    ++deinit_calls;
+}
 
 ElementHeader make_element(uint32_t kind, int x, int y, int w, int h, uint32_t flags, ElementList children) {
     ElementHeader e{};
@@ -92,23 +96,25 @@ MouseRect parent(int x, int y, int w, int h) {
 MouseRect child(int w, int h, uint32_t flags, MouseHandler handler) {
     return MouseRect{MOUSE_RECT_CHILD, 0, 0, w, h, CURSOR_HAND, 0, flags, 0, handler, nullptr};
 }
-MouseRect end_parent() { return MouseRect{MOUSE_RECT_END_PARENT, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr}; }
-MouseRect end_list() { return MouseRect{}; }
+MouseRect end_parent() {
+    return MouseRect{MOUSE_RECT_END_PARENT, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr};
+}
+MouseRect end_list() {
+    return MouseRect{};
+}
 
 MouseRect display_mouse[] = {
-    parent(0, 0, 0, 0),
-    parent(10, 10, 30, 20), child(30, 20, MOUSE_LEFTSINGLE, spot_one), end_parent(),
-    parent(50, 40, 20, 20), child(20, 20, MOUSE_LEFT_REPEAT, spot_two), end_parent(),
-    end_parent(),
-    end_list(),
+    parent(0, 0, 0, 0), parent(10, 10, 30, 20), child(30, 20, MOUSE_LEFTSINGLE, spot_one),
+    end_parent(),       parent(50, 40, 20, 20), child(20, 20, MOUSE_LEFT_REPEAT, spot_two),
+    end_parent(),       end_parent(),           end_list(),
 };
 
 // Click-spot-only gauge: one spot that toggles window 4001.
 ElementHeader spot_background = make_element(ELEMENT_STATIC_IMAGE, 0, 0, 50, 49, 0, nullptr);
 ElementHeader* spot_elements[] = {&spot_background, nullptr};
 MouseRect spot_mouse[] = {
-    parent(0, 0, 0, 0), parent(7, 7, 35, 35), child(35, 35, MOUSE_LEFTSINGLE, toggle_spot), end_parent(),
-    end_parent(),       end_list(),
+    parent(0, 0, 0, 0), parent(7, 7, 35, 35), child(35, 35, MOUSE_LEFTSINGLE, toggle_spot),
+    end_parent(),       end_parent(),         end_list(),
 };
 
 // Server-like gauge: no picture, no click spot.
@@ -135,8 +141,8 @@ GaugeHeader server_header = header("SERVER", server_elements, empty_mouse, serve
 
 GaugeHeader hidden_header = header("HIDDEN_OPEN", spot_elements, spot_mouse, nullptr);
 
-ModuleLinkage linkage = {0x13, module_init, module_deinit, 0, 0, 0x900,
-                         {&display_header, &spot_header, &server_header, nullptr}};
+ModuleLinkage linkage = {
+    0x13, module_init, module_deinit, 0, 0, 0x900, {&display_header, &spot_header, &server_header, nullptr}};
 
 void reset() {
     callback_calls.clear();

@@ -39,17 +39,16 @@ extern std::vector<MouseCall> mouse_calls;
 extern std::vector<KeyCall> key_calls;
 extern int init_calls;
 extern int deinit_calls;
-extern int32_t server_published;  // module variable of the server gauge
+extern int32_t server_published; // module variable of the server gauge
 extern double server_distance;
 
 // Bitmap sizes of the display gauge's elements.
-inline constexpr int DISPLAY_W = 100, DISPLAY_H = 80;   // background
-inline constexpr int SURFACE_W = 60, SURFACE_H = 40;    // drawing surface
-inline constexpr int NEEDLE_W = 6, NEEDLE_H = 30;       // moving image on the surface
+inline constexpr int DISPLAY_W = 100, DISPLAY_H = 80; // background
+inline constexpr int SURFACE_W = 60, SURFACE_H = 40;  // drawing surface
+inline constexpr int NEEDLE_W = 6, NEEDLE_H = 30;     // moving image on the surface
 
 // Calls through the table written into `imports`, as the module does.
-template <class Fn>
-Fn slot(PanelServiceSlot s) {
+template <class Fn> Fn slot(PanelServiceSlot s) {
     return reinterpret_cast<Fn>(imports.panels->slot[s]);
 }
 

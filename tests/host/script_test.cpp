@@ -15,7 +15,8 @@ std::string read_all(std::FILE* f) {
     std::string text;
     char buffer[512];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        text.append(buffer, n);
     return text;
 }
 
@@ -130,7 +131,8 @@ TEST_F(Scripts, LongRunsReportProgress) {
     EXPECT_NE(progress.find("orvex-sim: s.script:2: frame 1000 of 1000\n"), std::string::npos);
     EXPECT_EQ(progress.find("of 999"), std::string::npos);
     int lines = 0;
-    for (char c : progress) lines += c == '\n';
+    for (char c : progress)
+        lines += c == '\n';
     EXPECT_EQ(lines, 10);
 }
 

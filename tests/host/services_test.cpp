@@ -34,7 +34,9 @@ void chaining_handler(uint32_t id, uint32_t, void*) {
     chain_order.push_back(id);
     if (id == 1) slot<ps_fn::SendKeyEvent>(PS_SLOT_SEND_KEY_EVENT)(2, 0);
 }
-void second_chain_handler(uint32_t id, uint32_t, void*) { chain_order.push_back(100 + id); }
+void second_chain_handler(uint32_t id, uint32_t, void*) {
+    chain_order.push_back(100 + id);
+}
 
 TEST_F(Services, AttachWritesTheTableIntoImportTable) {
     ASSERT_NE(fake::imports.panels, nullptr);
@@ -47,7 +49,8 @@ TEST_F(Services, AttachWritesTheTableIntoImportTable) {
 TEST_F(Services, WindowsStartClosedAndToggle) {
     auto visible = slot<ps_fn::WindowVisible>(PS_SLOT_WINDOW_VISIBLE);
     auto toggle = slot<ps_fn::WindowToggle>(PS_SLOT_WINDOW_TOGGLE);
-    for (uint32_t w : {0u, 4001u, 4008u, 4025u}) EXPECT_EQ(visible(w), 0) << w;
+    for (uint32_t w : {0u, 4001u, 4008u, 4025u})
+        EXPECT_EQ(visible(w), 0) << w;
 
     EXPECT_EQ(toggle(4008), 1);
     EXPECT_NE(visible(4008), 0);
@@ -295,7 +298,8 @@ TEST_F(Services, ElementServicesAreRecordedAndInstallGivesImages) {
     EXPECT_EQ(calls[2].argument, 2u);
     EXPECT_EQ(calls[3].service, host::ElementService::Plot);
     EXPECT_EQ(calls[4].service, host::ElementService::Kill);
-    for (const auto& c : calls) EXPECT_EQ(c.element, &root);
+    for (const auto& c : calls)
+        EXPECT_EQ(c.element, &root);
 }
 
 } // namespace
