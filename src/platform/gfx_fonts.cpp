@@ -92,8 +92,21 @@ cairo_font_face_t* load_face(const std::string& family, FontStyle style) {
     return face;
 }
 
+// Faces live until the module unloads; they are released then so that leak
+// checkers see a clean exit.
+struct FaceCache {
+    std::map<std::pair<std::string, int>, FaceEntry> faces;
+    ~FaceCache() {
+        for (auto& [key, entry] : faces) {
+            cairo_scaled_font_destroy(entry.metrics_font);
+            cairo_font_face_destroy(entry.face);
+        }
+    }
+};
+
 FaceEntry& face_entry(const std::string& family, FontStyle style) {
-    static std::map<std::pair<std::string, int>, FaceEntry> cache;
+    static FaceCache face_cache;
+    auto& cache = face_cache.faces;
     auto key = std::make_pair(family, static_cast<int>(style));
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;

@@ -177,6 +177,8 @@ Status Graphics::fail(Status status) {
 Status Graphics::check() const {
     if (!state_) return Status::InvalidParameter;
     if (!started()) return Status::GdiplusNotInitialized;
+    // The device context may have been destroyed under a live Graphics.
+    if (detail::surface_from_dc(state_->surface) != state_->surface) return Status::InvalidParameter;
     return Status::Ok;
 }
 

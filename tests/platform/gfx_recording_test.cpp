@@ -372,6 +372,13 @@ TEST_F(GfxRecording, FailingCallsKeepTheirStatusAndDrawNothing) {
     EXPECT_EQ(stray.clear(0), Status::InvalidParameter);
     Graphics null_dc(nullptr);
     EXPECT_NE(null_dc.last_status(), Status::Ok);
+
+    // A device context destroyed under a live Graphics is not drawn into.
+    void* gone = create_surface_dc(10, 10, SurfaceCairo | SurfaceRecording);
+    Graphics orphan(gone);
+    EXPECT_EQ(orphan.clear(0xFF000000), Status::Ok);
+    destroy_surface_dc(gone);
+    EXPECT_EQ(orphan.draw_line(good, 0, 0, 5, 5), Status::InvalidParameter);
 }
 
 TEST_F(GfxRecording, DrawingNeedsGdiPlusStarted) {
