@@ -17,4 +17,6 @@ void clear_list_element_flags(ElementHeader* element, uint32_t n, uint32_t mask)
     if (ElementHeader* e = get_list_element(element, n)) e->image_flags &= ~mask;
 }
 
-int32_t flags_test(ModuleVarBlock block, uint32_t mask) { return (block.var_value.u & mask) != 0 ? 1 : 0; }
+int32_t flags_test(ModuleVarBlock block, uint32_t mask) {
+    return (block.var_value.u & mask) != 0 ? 1 : 0;
+}

@@ -28,7 +28,8 @@ bool run_render_frame(DisplayObject& display, void* device_context, PixelSize si
         return false;
     }
 
-    if (options.set_text_hint && !options.text_hint_first) graphics.set_text_rendering_hint(options.text_hint);
+    if (options.set_text_hint && !options.text_hint_first)
+        graphics.set_text_rendering_hint(options.text_hint);
     if (options.scale && options.design_width > 0.0f && options.design_height > 0.0f) {
         graphics.reset_transform();
         graphics.scale_transform(static_cast<float>(size.width) / options.design_width,

@@ -35,7 +35,7 @@ struct AdjustableArrowCap {
 };
 
 struct Pen {
-    Pen(Argb color_, float width_ = 1.0f) : color(color_), width(width_) {}
+    explicit Pen(Argb color_, float width_ = 1.0f) : color(color_), width(width_) {}
 
     Argb color;
     float width; // world units; 0 draws one device pixel wide
@@ -47,7 +47,7 @@ struct Pen {
 };
 
 struct SolidBrush {
-    SolidBrush(Argb color_) : color(color_) {}
+    explicit SolidBrush(Argb color_) : color(color_) {}
     Argb color;
 };
 

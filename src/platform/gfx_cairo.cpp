@@ -51,7 +51,9 @@ DPoint to_device(const cairo_matrix_t& m, PointF p) {
     return DPoint{x, y};
 }
 
-bool inside_guard(const DPoint& p) { return std::fabs(p.x) <= kGuard && std::fabs(p.y) <= kGuard; }
+bool inside_guard(const DPoint& p) {
+    return std::fabs(p.x) <= kGuard && std::fabs(p.y) <= kGuard;
+}
 
 struct Figure {
     std::size_t begin, end; // [begin, end)
@@ -113,13 +115,15 @@ std::vector<Polyline> flatten(const std::vector<DPoint>& d, const std::vector<ui
             const uint8_t t = types[i] & PathPointTypeMask;
             if (t == PathPointTypeBezier && i + 2 < f.end && !pl.pts.empty()) {
                 const DPoint p0 = pl.pts.back(), p1 = d[i], p2 = d[i + 1], p3 = d[i + 2];
-                const double chord = std::hypot(p3.x - p0.x, p3.y - p0.y) + std::hypot(p1.x - p0.x, p1.y - p0.y) +
+                const double chord = std::hypot(p3.x - p0.x, p3.y - p0.y) +
+                                     std::hypot(p1.x - p0.x, p1.y - p0.y) +
                                      std::hypot(p2.x - p3.x, p2.y - p3.y);
                 const int n = std::clamp(static_cast<int>(chord / 4.0), 8, 256);
                 for (int k = 1; k <= n; ++k) {
                     const double u = double(k) / n, v = 1.0 - u;
-                    pl.pts.push_back(DPoint{v * v * v * p0.x + 3 * v * v * u * p1.x + 3 * v * u * u * p2.x + u * u * u * p3.x,
-                                            v * v * v * p0.y + 3 * v * v * u * p1.y + 3 * v * u * u * p2.y + u * u * u * p3.y});
+                    pl.pts.push_back(DPoint{
+                        v * v * v * p0.x + 3 * v * v * u * p1.x + 3 * v * u * u * p2.x + u * u * u * p3.x,
+                        v * v * v * p0.y + 3 * v * v * u * p1.y + 3 * v * u * u * p2.y + u * u * u * p3.y});
                 }
                 i += 2;
             } else {
@@ -203,7 +207,8 @@ void set_fill_path(cairo_t* cr, const std::vector<PointF>& pts, const std::vecto
     }
     for (Polyline& pl : flatten(d, types)) {
         bool finite = true;
-        for (const DPoint& p : pl.pts) finite = finite && std::isfinite(p.x) && std::isfinite(p.y);
+        for (const DPoint& p : pl.pts)
+            finite = finite && std::isfinite(p.x) && std::isfinite(p.y);
         if (!finite) continue;
         const std::vector<DPoint> poly = clip_polygon(pl.pts);
         for (std::size_t i = 0; i < poly.size(); ++i) {
@@ -219,13 +224,23 @@ void set_fill_path(cairo_t* cr, const std::vector<PointF>& pts, const std::vecto
 void dash_pattern(DashStyle style, double width, std::vector<double>& out) {
     out.clear();
     switch (style) {
-    case DashStyle::Dash: out = {3, 1}; break;
-    case DashStyle::Dot: out = {1, 1}; break;
-    case DashStyle::DashDot: out = {3, 1, 1, 1}; break;
-    case DashStyle::DashDotDot: out = {3, 1, 1, 1, 1, 1}; break;
-    case DashStyle::Solid: break;
+    case DashStyle::Dash:
+        out = {3, 1};
+        break;
+    case DashStyle::Dot:
+        out = {1, 1};
+        break;
+    case DashStyle::DashDot:
+        out = {3, 1, 1, 1};
+        break;
+    case DashStyle::DashDotDot:
+        out = {3, 1, 1, 1, 1, 1};
+        break;
+    case DashStyle::Solid:
+        break;
     }
-    for (double& v : out) v *= width;
+    for (double& v : out)
+        v *= width;
 }
 
 // Strokes the world path under the current Cairo matrix setup.
@@ -322,8 +337,8 @@ struct CapShape {
 
 // Builds the cap shapes of one end and, for an arrow, pulls the line end back
 // to the arrow's base.
-void make_cap(LineCap cap, const std::optional<AdjustableArrowCap>& arrow, PointF& end_point, bool end_is_line,
-              PointF dir, double w, std::vector<CapShape>& shapes) {
+void make_cap(LineCap cap, const std::optional<AdjustableArrowCap>& arrow, PointF& end_point,
+              bool end_is_line, PointF dir, double w, std::vector<CapShape>& shapes) {
     const PointF n{-dir.y, dir.x};
     const PointF p = end_point;
     auto at = [&](double along, double across) {
@@ -349,7 +364,8 @@ void make_cap(LineCap cap, const std::optional<AdjustableArrowCap>& arrow, Point
     CapShape s;
     const double h = w / 2.0;
     switch (cap) {
-    case LineCap::Flat: return;
+    case LineCap::Flat:
+        return;
     case LineCap::Square: {
         const PointF quad[4] = {at(0, h), at(h, h), at(h, -h), at(0, -h)};
         s.path.add_polygon(quad);
@@ -393,7 +409,8 @@ void canvas_destroy(CairoCanvas* canvas) {
 
 bool canvas_write_png(CairoCanvas* canvas, const std::string& path) {
     if (!canvas) return false;
-    if (cairo_image_surface_get_width(canvas->surface) <= 0 || cairo_image_surface_get_height(canvas->surface) <= 0)
+    if (cairo_image_surface_get_width(canvas->surface) <= 0 ||
+        cairo_image_surface_get_height(canvas->surface) <= 0)
         return false;
     cairo_surface_flush(canvas->surface);
     return cairo_surface_write_to_png(canvas->surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
@@ -402,9 +419,11 @@ bool canvas_write_png(CairoCanvas* canvas, const std::string& path) {
 Argb canvas_pixel(const CairoCanvas* canvas, int32_t x, int32_t y) {
     if (!canvas) return 0;
     cairo_surface_t* s = canvas->surface;
-    if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(s) || y >= cairo_image_surface_get_height(s)) return 0;
+    if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(s) || y >= cairo_image_surface_get_height(s))
+        return 0;
     cairo_surface_flush(s);
-    const unsigned char* row = cairo_image_surface_get_data(s) + static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(s);
+    const unsigned char* row =
+        cairo_image_surface_get_data(s) + static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(s);
     uint32_t px;
     std::copy_n(row + 4 * x, 4, reinterpret_cast<unsigned char*>(&px));
     const uint32_t a = px >> 24;
@@ -443,7 +462,8 @@ void context_set_clip(CairoContext* context, const GraphicsPath* path, const Dra
     // Clip regions are whole pixels in GDI+, whatever the smoothing mode.
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_fill_path(cr, path->points(), path->types(), device_matrix(state));
-    cairo_set_fill_rule(cr, path->fill_mode() == FillMode::Winding ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_set_fill_rule(cr, path->fill_mode() == FillMode::Winding ? CAIRO_FILL_RULE_WINDING
+                                                                   : CAIRO_FILL_RULE_EVEN_ODD);
     cairo_clip(cr);
 }
 
@@ -453,7 +473,8 @@ void context_fill(CairoContext* context, const GraphicsPath& path, Argb color, c
     cairo_save(cr);
     cairo_set_antialias(cr, antialiased(state.smoothing) ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
     set_fill_path(cr, path.points(), path.types(), device_matrix(state));
-    cairo_set_fill_rule(cr, path.fill_mode() == FillMode::Winding ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_set_fill_rule(cr, path.fill_mode() == FillMode::Winding ? CAIRO_FILL_RULE_WINDING
+                                                                  : CAIRO_FILL_RULE_EVEN_ODD);
     set_color(cr, color);
     cairo_fill(cr);
     cairo_restore(cr);
@@ -464,7 +485,8 @@ void context_stroke(CairoContext* context, const GraphicsPath& path, const Pen& 
     cairo_t* cr = context->cr;
     const cairo_matrix_t m = device_matrix(state);
     // A pen narrower than a device pixel draws one pixel wide.
-    const double scale = std::sqrt(std::fabs(double(state.world.m11) * state.world.m22 - double(state.world.m12) * state.world.m21));
+    const double scale = std::sqrt(
+        std::fabs(double(state.world.m11) * state.world.m22 - double(state.world.m12) * state.world.m21));
     double width = pen.width;
     if (width * scale < 1.0) width = 1.0 / scale;
 
@@ -475,10 +497,12 @@ void context_stroke(CairoContext* context, const GraphicsPath& path, const Pen& 
         if (f.closed || f.end - f.begin < 2) continue;
         PointF dir;
         const bool end_line = (types[f.end - 1] & PathPointTypeMask) == PathPointTypeLine;
-        if ((pen.end_cap != LineCap::Flat || pen.custom_end_cap) && end_direction(pts, f.end - 1, f.end - 2, f.begin, dir))
+        if ((pen.end_cap != LineCap::Flat || pen.custom_end_cap) &&
+            end_direction(pts, f.end - 1, f.end - 2, f.begin, dir))
             make_cap(pen.end_cap, pen.custom_end_cap, pts[f.end - 1], end_line, dir, width, caps);
         const bool start_line = (types[f.begin + 1] & PathPointTypeMask) == PathPointTypeLine;
-        if ((pen.start_cap != LineCap::Flat || pen.custom_start_cap) && end_direction(pts, f.begin, f.begin + 1, f.end - 1, dir))
+        if ((pen.start_cap != LineCap::Flat || pen.custom_start_cap) &&
+            end_direction(pts, f.begin, f.begin + 1, f.end - 1, dir))
             make_cap(pen.start_cap, pen.custom_start_cap, pts[f.begin], start_line, dir, width, caps);
     }
 
@@ -508,7 +532,8 @@ void context_draw_text(CairoContext* context, const TextLayout& layout, const Fo
     if (layout.clipped) {
         const DPoint corner = to_device(m, PointF{layout.clip_rect.x, layout.clip_rect.y});
         if (inside_guard(corner)) {
-            cairo_rectangle(cr, layout.clip_rect.x, layout.clip_rect.y, layout.clip_rect.width, layout.clip_rect.height);
+            cairo_rectangle(cr, layout.clip_rect.x, layout.clip_rect.y, layout.clip_rect.width,
+                            layout.clip_rect.height);
             cairo_clip(cr);
         }
     }

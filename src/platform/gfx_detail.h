@@ -95,6 +95,6 @@ void context_set_clip(CairoContext* context, const GraphicsPath* path, const Dra
 void context_stroke(CairoContext* context, const GraphicsPath& path, const Pen& pen, const DrawState& state);
 void context_fill(CairoContext* context, const GraphicsPath& path, Argb color, const DrawState& state);
 void context_draw_text(CairoContext* context, const TextLayout& layout, const Font& font, Argb color,
-                     const DrawState& state);
+                       const DrawState& state);
 
 } // namespace gfx::detail

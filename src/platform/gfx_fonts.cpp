@@ -31,8 +31,10 @@ struct KnownFamily {
     const char* face;
 };
 constexpr KnownFamily kKnownFamilies[] = {
-    {"Arial", "Liberation Sans"},       {"HW Arial", "Liberation Sans"},
-    {"Tahoma", "Liberation Sans"},      {"Courier New", "Liberation Mono"},
+    {"Arial", "Liberation Sans"},
+    {"HW Arial", "Liberation Sans"},
+    {"Tahoma", "Liberation Sans"},
+    {"Courier New", "Liberation Mono"},
     {"Microsoft Sans Serif", "Liberation Sans"},
 };
 constexpr const char* kFallbackFace = "Liberation Sans";
@@ -75,15 +77,18 @@ cairo_font_face_t* load_face(const std::string& family, FontStyle style) {
     FcResult result = FcResultNoMatch;
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
-    if (!match) return cairo_toy_font_face_create(family.c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    if (!match)
+        return cairo_toy_font_face_create(family.c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     // Keep only the file, its index and synthetic emboldening: the host's
     // hinting settings must not change how text is laid out.
     FcPattern* exact = FcPatternCreate();
     FcChar8* file = nullptr;
     int index = 0;
     FcBool embolden = FcFalse;
-    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) FcPatternAddString(exact, FC_FILE, file);
-    if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) FcPatternAddInteger(exact, FC_INDEX, index);
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+        FcPatternAddString(exact, FC_FILE, file);
+    if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch)
+        FcPatternAddInteger(exact, FC_INDEX, index);
     if (FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden)
         FcPatternAddBool(exact, FC_EMBOLDEN, FcTrue);
     cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(exact);
@@ -147,7 +152,9 @@ bool resolve_font_family(std::string_view name, std::string* face) {
     return false;
 }
 
-FontMetrics font_metrics(const std::string& face, FontStyle style) { return face_entry(face, style).metrics; }
+FontMetrics font_metrics(const std::string& face, FontStyle style) {
+    return face_entry(face, style).metrics;
+}
 
 double text_advance(const std::string& face, FontStyle style, double em, std::string_view utf8) {
     if (utf8.empty()) return 0.0;
@@ -158,7 +165,9 @@ double text_advance(const std::string& face, FontStyle style, double em, std::st
     return extents.x_advance * em / kMetricsEm;
 }
 
-void* font_face_handle(const std::string& face, FontStyle style) { return face_entry(face, style).face; }
+void* font_face_handle(const std::string& face, FontStyle style) {
+    return face_entry(face, style).face;
+}
 
 } // namespace detail
 
@@ -172,12 +181,15 @@ FontFamily::FontFamily(std::string_view name) {
 }
 
 Font::Font(const FontFamily& family_, float size_, FontStyle style_, Unit unit_)
-    : family(family_.name()), face(family_.face()), size(size_), style(style_), unit(unit_), status(Status::Ok) {
+    : family(family_.name()), face(family_.face()), size(size_), style(style_), unit(unit_),
+      status(Status::Ok) {
     if (!(size > 0.0f) || size > 1e6f) status = Status::InvalidParameter;
     const int s = static_cast<int>(style);
     if (s < 0 || s > 3) status = Status::InvalidParameter;
 }
 
-float Font::em_size() const { return unit == Unit::Point ? size * 96.0f / 72.0f : size; }
+float Font::em_size() const {
+    return unit == Unit::Point ? size * 96.0f / 72.0f : size;
+}
 
 } // namespace gfx

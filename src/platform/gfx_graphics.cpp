@@ -12,12 +12,15 @@ namespace {
 std::vector<uint32_t> g_tokens; // outstanding start-up tokens
 uint32_t g_last_token = 0;
 
-float fi(double v) { return static_cast<float>(saturate_i32(v)); }
+float fi(double v) {
+    return static_cast<float>(saturate_i32(v));
+}
 
 std::vector<PointF> to_float(std::span<const Point> points) {
     std::vector<PointF> out;
     out.reserve(points.size());
-    for (const Point& p : points) out.push_back(PointF{float(p.x), float(p.y)});
+    for (const Point& p : points)
+        out.push_back(PointF{float(p.x), float(p.y)});
     return out;
 }
 
@@ -27,7 +30,9 @@ bool finite_points(const std::vector<PointF>& pts) {
     return true;
 }
 
-bool valid_pen(const Pen& pen) { return std::isfinite(pen.width) && pen.width >= 0.0f; }
+bool valid_pen(const Pen& pen) {
+    return std::isfinite(pen.width) && pen.width >= 0.0f;
+}
 
 RectF bounds_of(const std::vector<PointF>& pts) {
     if (pts.empty()) return RectF{};
@@ -43,7 +48,8 @@ RectF bounds_of(const std::vector<PointF>& pts) {
 
 std::vector<PointF> box_corners(const Matrix& m, const RectF& r) {
     return {matrix_apply(m, PointF{r.x, r.y}), matrix_apply(m, PointF{r.x + r.width, r.y}),
-            matrix_apply(m, PointF{r.x + r.width, r.y + r.height}), matrix_apply(m, PointF{r.x, r.y + r.height})};
+            matrix_apply(m, PointF{r.x + r.width, r.y + r.height}),
+            matrix_apply(m, PointF{r.x, r.y + r.height})};
 }
 
 float mean_scale(const Matrix& m) {
@@ -77,7 +83,9 @@ void shutdown(uint32_t token) {
     if (it != g_tokens.end()) g_tokens.erase(it);
 }
 
-bool started() { return !g_tokens.empty(); }
+bool started() {
+    return !g_tokens.empty();
+}
 
 namespace detail {
 
@@ -108,11 +116,13 @@ struct GraphicsState {
             op.start_angle = s.start_angle;
             op.sweep_angle = s.sweep_angle;
         } else if (s.kind == OpKind::Path) {
-            for (const PointF& p : s.path.points()) op.points.push_back(matrix_apply(draw.world, p));
+            for (const PointF& p : s.path.points())
+                op.points.push_back(matrix_apply(draw.world, p));
             op.point_types = s.path.types();
             op.fill_mode = s.path.fill_mode();
         } else {
-            for (const PointF& p : s.vertices) op.points.push_back(matrix_apply(draw.world, p));
+            for (const PointF& p : s.vertices)
+                op.points.push_back(matrix_apply(draw.world, p));
         }
         op.bounds = bounds_of(op.points);
     }
@@ -219,7 +229,9 @@ Status Graphics::set_transform(const Matrix& m) {
     return Status::Ok;
 }
 
-Matrix Graphics::transform() const { return state_ ? state_->draw.world : Matrix{}; }
+Matrix Graphics::transform() const {
+    return state_ ? state_->draw.world : Matrix{};
+}
 
 // Modes ----------------------------------------------------------------------
 
@@ -250,7 +262,9 @@ Status Graphics::set_pixel_offset_mode(PixelOffsetMode mode) {
     return Status::Ok;
 }
 
-SmoothingMode Graphics::smoothing_mode() const { return state_ ? state_->draw.smoothing : SmoothingMode::Default; }
+SmoothingMode Graphics::smoothing_mode() const {
+    return state_ ? state_->draw.smoothing : SmoothingMode::Default;
+}
 TextRenderingHint Graphics::text_rendering_hint() const {
     return state_ ? state_->draw.text_hint : TextRenderingHint::SystemDefault;
 }
@@ -289,7 +303,9 @@ Status Graphics::draw_lines(const Pen& pen, std::span<const PointF> points) {
     return Status::Ok;
 }
 
-Status Graphics::draw_lines_i(const Pen& pen, std::span<const Point> points) { return draw_lines(pen, to_float(points)); }
+Status Graphics::draw_lines_i(const Pen& pen, std::span<const Point> points) {
+    return draw_lines(pen, to_float(points));
+}
 
 Status Graphics::draw_polygon(const Pen& pen, std::span<const PointF> points) {
     if (Status s = check(); s != Status::Ok) return fail(s);
@@ -328,7 +344,8 @@ namespace {
 
 enum class BoxShape { Rectangle, Ellipse, Arc, Pie };
 
-bool make_box_shape(BoxShape kind, float x, float y, float w, float h, float start, float sweep, Shape& shape) {
+bool make_box_shape(BoxShape kind, float x, float y, float w, float h, float start, float sweep,
+                    Shape& shape) {
     shape.box_based = true;
     shape.box = RectF{x, y, w, h};
     shape.start_angle = start;
@@ -363,7 +380,8 @@ Status Graphics::draw_rectangle(const Pen& pen, float x, float y, float width, f
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Rectangle);
-    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape)) return fail(Status::ValueOverflow);
+    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
+        return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
     return Status::Ok;
 }
@@ -375,7 +393,8 @@ Status Graphics::draw_rectangle_i(const Pen& pen, double x, double y, double wid
 Status Graphics::fill_rectangle(const SolidBrush& brush, float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     Shape shape(OpKind::Rectangle);
-    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape)) return fail(Status::ValueOverflow);
+    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
+        return fail(Status::ValueOverflow);
     state_->fill(shape, brush.color);
     return Status::Ok;
 }
@@ -388,7 +407,8 @@ Status Graphics::draw_ellipse(const Pen& pen, float x, float y, float width, flo
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Ellipse);
-    if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape)) return fail(Status::ValueOverflow);
+    if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape))
+        return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
     return Status::Ok;
 }
@@ -400,7 +420,8 @@ Status Graphics::draw_ellipse_i(const Pen& pen, double x, double y, double width
 Status Graphics::fill_ellipse(const SolidBrush& brush, float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     Shape shape(OpKind::Ellipse);
-    if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape)) return fail(Status::ValueOverflow);
+    if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape))
+        return fail(Status::ValueOverflow);
     state_->fill(shape, brush.color);
     return Status::Ok;
 }
@@ -420,8 +441,8 @@ Status Graphics::draw_arc(const Pen& pen, float x, float y, float width, float h
     return Status::Ok;
 }
 
-Status Graphics::draw_arc_i(const Pen& pen, double x, double y, double width, double height, float start_angle,
-                            float sweep_angle) {
+Status Graphics::draw_arc_i(const Pen& pen, double x, double y, double width, double height,
+                            float start_angle, float sweep_angle) {
     return draw_arc(pen, fi(x), fi(y), fi(width), fi(height), start_angle, sweep_angle);
 }
 
@@ -436,13 +457,13 @@ Status Graphics::draw_pie(const Pen& pen, float x, float y, float width, float h
     return Status::Ok;
 }
 
-Status Graphics::draw_pie_i(const Pen& pen, double x, double y, double width, double height, float start_angle,
-                            float sweep_angle) {
+Status Graphics::draw_pie_i(const Pen& pen, double x, double y, double width, double height,
+                            float start_angle, float sweep_angle) {
     return draw_pie(pen, fi(x), fi(y), fi(width), fi(height), start_angle, sweep_angle);
 }
 
-Status Graphics::fill_pie(const SolidBrush& brush, float x, float y, float width, float height, float start_angle,
-                          float sweep_angle) {
+Status Graphics::fill_pie(const SolidBrush& brush, float x, float y, float width, float height,
+                          float start_angle, float sweep_angle) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     Shape shape(OpKind::Pie);
     if (!make_box_shape(BoxShape::Pie, x, y, width, height, start_angle, sweep_angle, shape))
@@ -480,7 +501,8 @@ Status Graphics::fill_path(const SolidBrush& brush, const GraphicsPath& path) {
 Status Graphics::set_clip_rect(float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     Shape shape(OpKind::SetClip);
-    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape)) return fail(Status::ValueOverflow);
+    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
+        return fail(Status::ValueOverflow);
     if (state_->cairo) detail::context_set_clip(state_->cairo, &shape.path, state_->draw);
     if (state_->recording()) {
         RecordedOp& op = state_->record(OpKind::SetClip);
@@ -501,7 +523,7 @@ Status Graphics::set_clip_path(const GraphicsPath& path) {
     if (state_->cairo) detail::context_set_clip(state_->cairo, &path, state_->draw);
     if (state_->recording()) {
         Shape shape(OpKind::Path);
-    shape.path = path;
+        shape.path = path;
         RecordedOp& op = state_->record(OpKind::SetClip);
         state_->record_geometry(op, shape);
         state_->clip_op = static_cast<int>(state_->recording()->ops.size()) - 1;
@@ -525,8 +547,8 @@ Status Graphics::draw_string(std::string_view text, const Font& font, const Soli
     return draw_string(text, font, brush, RectF{origin.x, origin.y, 0.0f, 0.0f}, format);
 }
 
-Status Graphics::draw_string(std::string_view text, const Font& font, const SolidBrush& brush, const RectF& layout,
-                             const StringFormat& format) {
+Status Graphics::draw_string(std::string_view text, const Font& font, const SolidBrush& brush,
+                             const RectF& layout, const StringFormat& format) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (font.status != Status::Ok) return fail(Status::InvalidParameter);
     if (!std::isfinite(layout.x) || !std::isfinite(layout.y) || !std::isfinite(layout.width) ||

@@ -54,7 +54,9 @@ PointF matrix_apply(const Matrix& m, PointF p) {
     return PointF{static_cast<float>(x), static_cast<float>(y)};
 }
 
-static double determinant(const Matrix& m) { return double(m.m11) * m.m22 - double(m.m12) * m.m21; }
+static double determinant(const Matrix& m) {
+    return double(m.m11) * m.m22 - double(m.m12) * m.m21;
+}
 
 bool matrix_invertible(const Matrix& m) {
     const double det = determinant(m);

@@ -9,11 +9,15 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-float fi(double v) { return static_cast<float>(saturate_i32(v)); }
+float fi(double v) {
+    return static_cast<float>(saturate_i32(v));
+}
 
 double wrap_pi(double a) {
-    while (a > kPi) a -= 2.0 * kPi;
-    while (a <= -kPi) a += 2.0 * kPi;
+    while (a > kPi)
+        a -= 2.0 * kPi;
+    while (a <= -kPi)
+        a += 2.0 * kPi;
     return a;
 }
 
@@ -55,14 +59,16 @@ Status GraphicsPath::add_lines(std::span<const PointF> points) {
     const PointF first = points[0];
     if (!figure_open_ || points_.back().x != first.x || points_.back().y != first.y)
         add_point(first, PathPointTypeLine);
-    for (std::size_t i = 1; i < points.size(); ++i) add_point(points[i], PathPointTypeLine);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        add_point(points[i], PathPointTypeLine);
     return Status::Ok;
 }
 
 Status GraphicsPath::add_lines_i(std::span<const Point> points) {
     std::vector<PointF> f;
     f.reserve(points.size());
-    for (const Point& p : points) f.push_back(PointF{float(p.x), float(p.y)});
+    for (const Point& p : points)
+        f.push_back(PointF{float(p.x), float(p.y)});
     return add_lines(f);
 }
 
@@ -104,15 +110,18 @@ void GraphicsPath::add_arc_beziers(float x, float y, float width, float height, 
         const double ta = t0 + step * i;
         const double tb = ta + step;
         const double ca = std::cos(ta), sa = std::sin(ta), cb = std::cos(tb), sb = std::sin(tb);
-        const PointF c1{static_cast<float>(cx + a * (ca - k * sa)), static_cast<float>(cy + b * (sa + k * ca))};
-        const PointF c2{static_cast<float>(cx + a * (cb + k * sb)), static_cast<float>(cy + b * (sb - k * cb))};
+        const PointF c1{static_cast<float>(cx + a * (ca - k * sa)),
+                        static_cast<float>(cy + b * (sa + k * ca))};
+        const PointF c2{static_cast<float>(cx + a * (cb + k * sb)),
+                        static_cast<float>(cy + b * (sb - k * cb))};
         add_point(c1, PathPointTypeBezier);
         add_point(c2, PathPointTypeBezier);
         add_point(at(tb), PathPointTypeBezier);
     }
 }
 
-Status GraphicsPath::add_arc(float x, float y, float width, float height, float start_angle, float sweep_angle) {
+Status GraphicsPath::add_arc(float x, float y, float width, float height, float start_angle,
+                             float sweep_angle) {
     add_arc_beziers(x, y, width, height, start_angle, sweep_angle, true);
     return Status::Ok;
 }
@@ -123,7 +132,8 @@ Status GraphicsPath::add_arc_i(double x, double y, double width, double height, 
 }
 
 Status GraphicsPath::add_bezier(PointF p1, PointF p2, PointF p3, PointF p4) {
-    if (!figure_open_ || points_.back().x != p1.x || points_.back().y != p1.y) add_point(p1, PathPointTypeLine);
+    if (!figure_open_ || points_.back().x != p1.x || points_.back().y != p1.y)
+        add_point(p1, PathPointTypeLine);
     add_point(p2, PathPointTypeBezier);
     add_point(p3, PathPointTypeBezier);
     add_point(p4, PathPointTypeBezier);
@@ -146,9 +156,11 @@ Status GraphicsPath::add_curve(std::span<const PointF> p, float tension) {
         add_point(first, PathPointTypeLine);
     for (std::ptrdiff_t i = 0; i + 1 < static_cast<std::ptrdiff_t>(n); ++i) {
         const PointF p0 = pt(i - 1), p1 = pt(i), p2 = pt(i + 1), p3 = pt(i + 2);
-        add_point(PointF{static_cast<float>(p1.x + f * (p2.x - p0.x)), static_cast<float>(p1.y + f * (p2.y - p0.y))},
+        add_point(PointF{static_cast<float>(p1.x + f * (p2.x - p0.x)),
+                         static_cast<float>(p1.y + f * (p2.y - p0.y))},
                   PathPointTypeBezier);
-        add_point(PointF{static_cast<float>(p2.x - f * (p3.x - p1.x)), static_cast<float>(p2.y - f * (p3.y - p1.y))},
+        add_point(PointF{static_cast<float>(p2.x - f * (p3.x - p1.x)),
+                         static_cast<float>(p2.y - f * (p3.y - p1.y))},
                   PathPointTypeBezier);
         add_point(p2, PathPointTypeBezier);
     }
@@ -158,7 +170,8 @@ Status GraphicsPath::add_curve(std::span<const PointF> p, float tension) {
 Status GraphicsPath::add_curve_i(std::span<const Point> points, float tension) {
     std::vector<PointF> f;
     f.reserve(points.size());
-    for (const Point& p : points) f.push_back(PointF{float(p.x), float(p.y)});
+    for (const Point& p : points)
+        f.push_back(PointF{float(p.x), float(p.y)});
     return add_curve(f, tension);
 }
 
@@ -190,7 +203,8 @@ Status GraphicsPath::add_rectangle_i(double x, double y, double width, double he
 Status GraphicsPath::add_polygon(std::span<const PointF> points) {
     if (points.size() < 2) return Status::InvalidParameter;
     figure_open_ = false;
-    for (const PointF& p : points) add_point(p, PathPointTypeLine);
+    for (const PointF& p : points)
+        add_point(p, PathPointTypeLine);
     close_figure();
     return Status::Ok;
 }
@@ -198,11 +212,13 @@ Status GraphicsPath::add_polygon(std::span<const PointF> points) {
 Status GraphicsPath::add_polygon_i(std::span<const Point> points) {
     std::vector<PointF> f;
     f.reserve(points.size());
-    for (const Point& p : points) f.push_back(PointF{float(p.x), float(p.y)});
+    for (const Point& p : points)
+        f.push_back(PointF{float(p.x), float(p.y)});
     return add_polygon(f);
 }
 
-Status GraphicsPath::add_pie(float x, float y, float width, float height, float start_angle, float sweep_angle) {
+Status GraphicsPath::add_pie(float x, float y, float width, float height, float start_angle,
+                             float sweep_angle) {
     figure_open_ = false;
     add_point(PointF{x + width / 2.0f, y + height / 2.0f}, PathPointTypeStart);
     add_arc_beziers(x, y, width, height, start_angle, sweep_angle, true);

@@ -25,7 +25,8 @@ const RecordedOp* Recording::find_text(std::string_view utf8) const {
 const RecordedOp* Recording::text_near(float x, float y, float tolerance) const {
     for (const RecordedOp& op : ops) {
         if (op.kind != OpKind::String || op.points.empty()) continue;
-        if (std::fabs(op.points[0].x - x) <= tolerance && std::fabs(op.points[0].y - y) <= tolerance) return &op;
+        if (std::fabs(op.points[0].x - x) <= tolerance && std::fabs(op.points[0].y - y) <= tolerance)
+            return &op;
     }
     return nullptr;
 }
@@ -33,7 +34,8 @@ const RecordedOp* Recording::text_near(float x, float y, float tolerance) const 
 std::vector<const RecordedOp*> Recording::lines_in_color(Argb color) const {
     std::vector<const RecordedOp*> out;
     for (const RecordedOp& op : ops)
-        if ((op.kind == OpKind::Line || op.kind == OpKind::Lines) && !op.fill && op.color == color) out.push_back(&op);
+        if ((op.kind == OpKind::Line || op.kind == OpKind::Lines) && !op.fill && op.color == color)
+            out.push_back(&op);
     return out;
 }
 

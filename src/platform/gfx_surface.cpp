@@ -54,7 +54,9 @@ void destroy_surface_dc(void* device_context) {
     delete surface;
 }
 
-bool is_surface_dc(const void* device_context) { return detail::surface_from_dc(device_context) != nullptr; }
+bool is_surface_dc(const void* device_context) {
+    return detail::surface_from_dc(device_context) != nullptr;
+}
 
 int32_t surface_width(const void* device_context) {
     const detail::SurfaceObject* s = detail::surface_from_dc(device_context);
@@ -93,6 +95,8 @@ int32_t orvex_gfx_write_png(void* device_context, const char* path) {
     return path && gfx::write_surface_png(device_context, path) ? 1 : 0;
 }
 
-void orvex_gfx_destroy_dc(void* device_context) { gfx::destroy_surface_dc(device_context); }
+void orvex_gfx_destroy_dc(void* device_context) {
+    gfx::destroy_surface_dc(device_context);
+}
 
 } // extern "C"

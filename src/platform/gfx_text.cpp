@@ -30,7 +30,8 @@ void append_utf8(std::string& out, uint32_t cp) {
 }
 
 std::string_view trim_trailing_blanks(std::string_view s) {
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
     return s;
 }
 
@@ -52,7 +53,8 @@ void wrap_paragraph(std::string_view para, const Measurer& m, double avail, std:
         // Next token: a run of blanks or a word.
         std::size_t j = i;
         const bool blank = para[i] == ' ';
-        while (j < para.size() && (para[j] == ' ') == blank) ++j;
+        while (j < para.size() && (para[j] == ' ') == blank)
+            ++j;
         const std::string_view token = para.substr(i, j - i);
         i = j;
         if (blank) {
@@ -75,7 +77,8 @@ void wrap_paragraph(std::string_view para, const Measurer& m, double avail, std:
         std::size_t k = 0;
         while (k < token.size()) {
             std::size_t next = k + 1;
-            while (next < token.size() && (static_cast<unsigned char>(token[next]) & 0xC0) == 0x80) ++next;
+            while (next < token.size() && (static_cast<unsigned char>(token[next]) & 0xC0) == 0x80)
+                ++next;
             const std::string candidate = line + std::string(token.substr(k, next - k));
             if (!line.empty() && m.width(candidate) > avail) {
                 lines.emplace_back(line);
@@ -170,7 +173,8 @@ void layout_text(std::string_view text, const Font& font, const RectF& layout, c
     else
         out->box = RectF{static_cast<float>(left), static_cast<float>(top), static_cast<float>(right - left),
                          static_cast<float>(total)};
-    out->clipped = layout.width > 0.0f && layout.height > 0.0f && (format.flags & StringFormatFlagsNoClip) == 0;
+    out->clipped =
+        layout.width > 0.0f && layout.height > 0.0f && (format.flags & StringFormatFlagsNoClip) == 0;
     out->clip_rect = layout;
 }
 

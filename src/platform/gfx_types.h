@@ -164,6 +164,8 @@ bool matrix_invert(Matrix& m);
 // Float to int32 as the integer drawing calls take coordinates: truncated
 // toward zero, saturated at the type's limits, NaN gives 0.
 int32_t saturate_i32(double value);
-inline Point point_i(double x, double y) { return Point{saturate_i32(x), saturate_i32(y)}; }
+inline Point point_i(double x, double y) {
+    return Point{saturate_i32(x), saturate_i32(y)};
+}
 
 } // namespace gfx

@@ -33,7 +33,8 @@ class RenderFrame : public ::testing::Test {
     int painted() const {
         int n = 0;
         for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) n += gfx::surface_pixel(dc_, x, y) != 0;
+            for (int x = 0; x < 40; ++x)
+                n += gfx::surface_pixel(dc_, x, y) != 0;
         return n;
     }
 
@@ -91,10 +92,11 @@ TEST_F(RenderFrame, ScalesPixelSizeOverDesignSizeAndFillsTheBackground) {
     RenderFrameOptions options = display_options(244, 302);
     options.background = 0xFF102030;
     gfx::Matrix seen;
-    const bool drew = run_render_frame(display, dc_, PixelSize{488, 604}, 1, 1, options, [&](gfx::Graphics& g) {
-        seen = g.transform();
-        g.draw_line(gfx::Pen(0xFFDEE6E9, 2.0f), 0, 0, 244, 302);
-    });
+    const bool drew =
+        run_render_frame(display, dc_, PixelSize{488, 604}, 1, 1, options, [&](gfx::Graphics& g) {
+            seen = g.transform();
+            g.draw_line(gfx::Pen(0xFFDEE6E9, 2.0f), 0, 0, 244, 302);
+        });
     EXPECT_TRUE(drew);
     EXPECT_EQ(display.width, 488);
     EXPECT_EQ(display.height, 604);
@@ -120,7 +122,8 @@ TEST_F(RenderFrame, ScalesPixelSizeOverDesignSizeAndFillsTheBackground) {
     mcu.fill_width = 250;
     mcu.fill_height = 85;
     mcu.set_smoothing = false;
-    run_render_frame(display, dc_, PixelSize{478, 39}, 1, 1, mcu, [&](gfx::Graphics& g) { seen = g.transform(); });
+    run_render_frame(display, dc_, PixelSize{478, 39}, 1, 1, mcu,
+                     [&](gfx::Graphics& g) { seen = g.transform(); });
     EXPECT_FLOAT_EQ(seen.m11, 2.0f);
     EXPECT_FLOAT_EQ(seen.m22, 0.5f);
     ASSERT_EQ(rec().fills_in_color(0xFF000000).size(), 1u);
@@ -131,12 +134,12 @@ TEST_F(RenderFrame, ScalesPixelSizeOverDesignSizeAndFillsTheBackground) {
 TEST_F(RenderFrame, ZeroPixelSizeStillRunsButShowsNothing) {
     DisplayObject display;
     bool status_ok = false;
-    const bool drew =
-        run_render_frame(display, dc_, PixelSize{0, 0}, 1, 1, display_options(266, 230), [&](gfx::Graphics& g) {
-            g.fill_rectangle(gfx::SolidBrush(0xFFFFFFFF), 0, 0, 266, 230);
-            g.draw_line(gfx::Pen(0xFFFFFFFF, 3.0f), 0, 0, 266, 230);
-            status_ok = g.last_status() == gfx::Status::Ok;
-        });
+    const bool drew = run_render_frame(display, dc_, PixelSize{0, 0}, 1, 1, display_options(266, 230),
+                                       [&](gfx::Graphics& g) {
+                                           g.fill_rectangle(gfx::SolidBrush(0xFFFFFFFF), 0, 0, 266, 230);
+                                           g.draw_line(gfx::Pen(0xFFFFFFFF, 3.0f), 0, 0, 266, 230);
+                                           status_ok = g.last_status() == gfx::Status::Ok;
+                                       });
     EXPECT_TRUE(drew);
     EXPECT_TRUE(status_ok);
     EXPECT_EQ(display.width, 0);

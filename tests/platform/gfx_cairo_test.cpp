@@ -21,7 +21,8 @@ class GfxCairo : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_EQ(startup(&token_), Status::Ok); }
     void TearDown() override {
-        for (void* dc : dcs_) destroy_surface_dc(dc);
+        for (void* dc : dcs_)
+            destroy_surface_dc(dc);
         shutdown(token_);
     }
     void* surface(int32_t w, int32_t h) {
@@ -33,7 +34,8 @@ class GfxCairo : public ::testing::Test {
     static int painted(void* dc) {
         int n = 0;
         for (int y = 0; y < surface_height(dc); ++y)
-            for (int x = 0; x < surface_width(dc); ++x) n += surface_pixel(dc, x, y) != 0;
+            for (int x = 0; x < surface_width(dc); ++x)
+                n += surface_pixel(dc, x, y) != 0;
         return n;
     }
 
@@ -127,7 +129,8 @@ TEST_F(GfxCairo, FarAwayGeometryIsCutNotLost) {
     dashed.dash_style = DashStyle::Dash;
     EXPECT_EQ(g.draw_line(dashed, 20, -4e9f, 20, 4e9f), Status::Ok);
     int on = 0;
-    for (int y = 0; y < 100; ++y) on += surface_pixel(dc, 20, y) == 0xFF00FA00u;
+    for (int y = 0; y < 100; ++y)
+        on += surface_pixel(dc, 20, y) == 0xFF00FA00u;
     EXPECT_GT(on, 50); // dashes of 6 on, 2 off
     EXPECT_LT(on, 100);
     const Point huge[3] = {{-2000000000, -2000000000}, {2000000000, -2000000000}, {0, 2000000000}};
@@ -265,12 +268,13 @@ TEST_F(GfxCairo, SceneMatchesTheReferencePng) {
             std::memcpy(&px, data + y * stride + 4 * x, 4);
             const uint32_t a = px >> 24;
             auto un = [a](uint32_t c) { return a ? std::min<uint32_t>(255, (c * 255 + a / 2) / a) : 0u; };
-            const uint32_t want = a ? (a << 24) | (un((px >> 16) & 0xFF) << 16) | (un((px >> 8) & 0xFF) << 8) |
-                                          un(px & 0xFF)
-                                    : 0u;
+            const uint32_t want =
+                a ? (a << 24) | (un((px >> 16) & 0xFF) << 16) | (un((px >> 8) & 0xFF) << 8) | un(px & 0xFF)
+                  : 0u;
             const uint32_t got = surface_pixel(dc, x, y);
             for (int shift = 0; shift < 32; shift += 8) {
-                const int d = std::abs(static_cast<int>((want >> shift) & 0xFF) - static_cast<int>((got >> shift) & 0xFF));
+                const int d = std::abs(static_cast<int>((want >> shift) & 0xFF) -
+                                       static_cast<int>((got >> shift) & 0xFF));
                 worst = std::max(worst, d);
                 if (d > tolerance) ++over;
             }

@@ -95,7 +95,12 @@ TEST_F(GfxRecording, StringsRecordTextPositionColourAndFont) {
     EXPECT_EQ(g.draw_string("HDG", bold18, green, PointF{12.5f, 33.0f}), Status::Ok);
     EXPECT_EQ(g.draw_string("ACT RTE", mono12, white, PointF{0.0f, 0.0f}), Status::Ok);
 
-    EXPECT_EQ(rec().texts(), (std::vector<std::string>{"HDG", "ACT RTE"}));
+    EXPECT_EQ(g.draw_string("ETA", Font(arial, 9.5f, FontStyle::Italic), white, PointF{1.0f, 2.0f}),
+              Status::Ok);
+
+    EXPECT_EQ(rec().texts(), (std::vector<std::string>{"HDG", "ACT RTE", "ETA"}));
+    EXPECT_EQ(rec().find_text("ETA")->font_style, FontStyle::Italic);
+    EXPECT_FLOAT_EQ(rec().find_text("ETA")->font_size, 9.5f);
     const RecordedOp* hdg = rec().text_near(25.0f, 66.0f);
     ASSERT_NE(hdg, nullptr);
     EXPECT_EQ(hdg->text, "HDG");
@@ -121,7 +126,8 @@ TEST_F(GfxRecording, NarrowTextIsWidenedFromWindows1252) {
     g.draw_string("270\xB0", font, brush, PointF{0, 0});
     g.draw_string("\x80 \x93Q\x94 \xE9", font, brush, PointF{0, 20});
     g.draw_string(std::string_view("AB\0CD", 5), font, brush, PointF{0, 40});
-    EXPECT_EQ(rec().texts(), (std::vector<std::string>{"270\xC2\xB0", "\xE2\x82\xAC \xE2\x80\x9CQ\xE2\x80\x9D \xC3\xA9", "AB"}));
+    EXPECT_EQ(rec().texts(), (std::vector<std::string>{
+                                 "270\xC2\xB0", "\xE2\x82\xAC \xE2\x80\x9CQ\xE2\x80\x9D \xC3\xA9", "AB"}));
 }
 
 TEST_F(GfxRecording, StringFormatsPlaceTextAsGdiPlusDoes) {
@@ -160,7 +166,8 @@ TEST_F(GfxRecording, StringFormatsPlaceTextAsGdiPlusDoes) {
     const auto strings = rec().of_kind(OpKind::String);
     ASSERT_EQ(strings.size(), 5u);
     const RecordedOp& right = *strings[0];
-    EXPECT_EQ(right.format_flags & StringFormatFlagsDirectionRightToLeft, StringFormatFlagsDirectionRightToLeft);
+    EXPECT_EQ(right.format_flags & StringFormatFlagsDirectionRightToLeft,
+              StringFormatFlagsDirectionRightToLeft);
     EXPECT_EQ(right.alignment, StringAlignment::Near);
     EXPECT_NEAR(right.text_box.x + right.text_box.width, 280.0f, 0.01f);
     EXPECT_NEAR(right.text_box.width, w, 0.01f);
