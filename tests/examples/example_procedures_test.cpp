@@ -168,14 +168,16 @@ void check_sid_star_file(const std::string& file, bool sid, std::size_t capacity
                 // The common part comes first, the transitions after the junction.
                 if (transition.empty()) {
                     EXPECT_FALSE(in_transition[name]) << where << ": common leg after a transition";
-                } else
+                } else {
                     in_transition[name] = true;
+                }
             } else {
                 // Transitions first, then the common part from the junction on.
                 if (!transition.empty()) {
                     EXPECT_FALSE(in_common[name]) << where << ": transition leg after the common part";
-                } else
+                } else {
                     in_common[name] = true;
+                }
             }
         }
         EXPECT_GE(legs.size(), 2u) << file << ": " << s.airport;
