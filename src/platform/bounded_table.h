@@ -3,9 +3,12 @@
 // nothing until it is loaded. Records are numbered from 1 (slot 0 unused by
 // loaders), the count is raised before the write, a record past the capacity
 // is dropped, and reading an unused slot within capacity gives an empty record.
+// Storage is kept in chunks so that growing a large table never copies it
+// whole: the peak is what is used plus at most one chunk.
 #pragma once
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 template <class T, std::size_t Slots>
@@ -20,10 +23,12 @@ class BoundedTable {
 
     // Appends after the last record: count + 1. Returns the new index, or 0
     // when the table is full and the record was dropped.
-    int append(const T& record) {
+    // The record is taken by value, so appending a record of this same table
+    // is safe while storage grows.
+    int append(T record) {
         if (full()) return 0;
         ++count_;
-        slot(static_cast<std::size_t>(count_)) = record;
+        slot(static_cast<std::size_t>(count_)) = std::move(record);
         return count_;
     }
 
@@ -37,7 +42,9 @@ class BoundedTable {
 
     // Read access: an unused slot, or an index outside the table, reads empty.
     const T& operator[](std::size_t i) const {
-        if (i < items_.size()) return items_[i];
+        const std::size_t c = i / kChunk;
+        const std::size_t o = i % kChunk;
+        if (c < chunks_.size() && o < chunks_[c].size()) return chunks_[c][o];
         return empty_record();
     }
     const T& operator[](int i) const {
@@ -51,8 +58,20 @@ class BoundedTable {
             scratch_ = T{};
             return scratch_;
         }
-        if (i >= items_.size()) items_.resize(i + 1);
-        return items_[i];
+        const std::size_t c = i / kChunk;
+        const std::size_t o = i % kChunk;
+        if (c >= chunks_.size()) chunks_.resize(c + 1);
+        std::vector<T>& chunk = chunks_[c];
+        if (o >= chunk.size()) {
+            if (o >= chunk.capacity()) {
+                std::size_t want = chunk.capacity() * 2;
+                if (want < o + 1) want = o + 1;
+                if (want > kChunk) want = kChunk;
+                chunk.reserve(want);
+            }
+            chunk.resize(o + 1);
+        }
+        return chunk[o];
     }
     T& slot(int i) {
         if (i < 0) {
@@ -65,11 +84,16 @@ class BoundedTable {
     // Empties the table and gives its storage back.
     void clear() {
         count_ = 0;
-        std::vector<T>().swap(items_);
+        std::vector<std::vector<T>>().swap(chunks_);
     }
 
     // Slots actually stored (for memory checks).
-    std::size_t stored() const { return items_.size(); }
+    std::size_t stored() const {
+        std::size_t n = 0;
+        for (const auto& chunk : chunks_)
+            n += chunk.size();
+        return n;
+    }
 
   private:
     static const T& empty_record() {
@@ -77,7 +101,9 @@ class BoundedTable {
         return empty;
     }
 
-    std::vector<T> items_;
+    static constexpr std::size_t kChunk = 4096;
+
+    std::vector<std::vector<T>> chunks_;
     T scratch_{};
     int count_ = 0;
 };

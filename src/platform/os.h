@@ -1,7 +1,7 @@
 // Operating-system services the module needs: current directory, directory
-// listing, files opened by the module's Windows paths, system time, the debug
-// log. The Linux build maps backslash paths and matches each path component
-// without regard to case when the exact name is missing, as Windows does.
+// listing, files opened by the module's Windows paths, system time. The Linux
+// build maps backslash paths and matches each path component without regard
+// to case when the exact name is missing, as Windows does.
 #pragma once
 
 #include <cstdint>
@@ -12,33 +12,49 @@
 namespace os {
 
 // The process's current directory (the simulator folder), without a trailing
-// separator, as the module's paths expect ("C:\\sim" style on Windows).
+// separator. On Windows "C:\\sim"; on Linux the host form "/home/x/sim". The
+// module appends "\\orvex\\..." to it and passes the result to the calls
+// below, which accept either form.
 std::string current_directory();
 
-// Maps a module path (backslashes, any letter case) to a host path that
-// exists, component by component; for a file about to be created, the last
-// component is kept as given once its folder is found. Returns the mapped
-// path, or the path with separators converted when nothing matches.
+// Maps a module path to a host path. Separators may be '\\' or '/'.
+//  - A path that begins with a single '\\' is taken relative to the current
+//    directory ("\\orvex\\Navdata\\navs.txt"), so the module's paths work
+//    whether or not host_folder has been filled in yet.
+//  - A path that begins with '/' is a host absolute path; this is what
+//    current_directory() + "\\orvex\\..." gives on Linux.
+//  - Any other path (also one with a drive letter, which has no meaning on
+//    Linux) is taken as it stands, relative to the process's directory.
+// Each component that does not exist with its exact name is replaced by the
+// first entry of its folder (by name order) that matches it without regard
+// to ASCII case. Components from the first one that cannot be found on are
+// kept as given, so a file about to be created keeps its name once its folder
+// is found.
 std::string host_path(const std::string& module_path);
 
 // fopen through host_path. mode as for fopen ("r", "rb", "w", "a").
 std::FILE* open_file(const std::string& module_path, const char* mode);
 
 // Find-first/next listing: the names (not paths) of the entries of the folder
-// that match the wildcard pattern of the last component ("*.rte", "*.PLN"),
-// matched without regard to case, in directory order sorted by name.
+// that match the wildcard pattern of the last component ("*.rte", "*.*"),
+// matched without regard to case, sorted by name without regard to case so
+// that a run is repeatable. "." and ".." are never listed. A folder that
+// cannot be listed gives an empty list.
 struct FindData {
     std::string name;
     bool is_directory = false;
 };
 std::vector<FindData> find_files(const std::string& module_pattern);
 
-// True when the pattern ('*' and '?') matches the name, ignoring case.
+// True when the pattern ('*' any run, '?' one character) matches the name,
+// ignoring ASCII case. As on Windows, a pattern ending in ".*" also matches a
+// name without a dot ("*.*" matches "Missions").
 bool wildcard_match(const char* pattern, const char* name);
 
 struct SystemTime {
     uint16_t year, month, day_of_week, day, hour, minute, second, milliseconds;
 };
+// day_of_week: 0 Sunday .. 6 Saturday; month 1..12.
 SystemTime system_time_utc();
 SystemTime system_time_local();
 

@@ -7,17 +7,23 @@
 #include <string>
 
 // Reads one line of at most max_length characters (the loader's fixed buffer
-// less its terminator). The line ending and a trailing '\r' are removed. A
-// longer line is cut to max_length and the rest of it is skipped, so the next
-// read starts on the next line. Returns false at end of file with nothing read.
+// less its terminator). The '\n' and a '\r' just before it (or before the end
+// of the file) are removed and do not count toward max_length. A longer line
+// is cut to max_length and the rest of it is skipped, so the next read starts
+// on the next line. A last line without a newline is returned. Returns false
+// at end of file with nothing read (line is then empty).
 bool read_line(std::FILE* file, std::string& line, std::size_t max_length);
 
-// Lenient parsing in the C locale, as atof/atoi do: leading blanks skipped,
-// the longest valid prefix taken, no digits give 0.
+// Lenient parsing as atof/atoi do, but always in the C locale whatever the
+// process locale is: leading blanks skipped, an optional sign, the longest
+// valid prefix taken, no digits give 0. parse_double also takes "inf", "nan"
+// and "0x" hexadecimal as strtod does, and gives +-infinity on overflow and 0
+// on underflow; parse_int saturates at the int32 limits.
 double parse_double(const char* text);
 double parse_double(const std::string& text);
 int32_t parse_int(const char* text);
 int32_t parse_int(const std::string& text);
 
-// Float to integer, saturating at the type's limits; NaN gives 0.
+// Float to integer, truncating toward zero and saturating at the type's
+// limits; NaN gives 0.
 int32_t saturate_to_int(double value);

@@ -1,0 +1,114 @@
+#include "data/performance_tables.h"
+
+#include "data/aircraft_settings.h"
+#include "data/config_line.h"
+#include "data/host_folder.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+
+#include <cstdio>
+
+PerformanceTables performance_tables;
+
+namespace {
+
+constexpr std::size_t kMaxLine = 1499;
+constexpr std::size_t kMaxSectionText = 149;
+
+// A data row may fill a table only up to its last slot; rows beyond it are
+// dropped without counting.
+bool next_row(int& count) {
+    if (count + 1 >= PerformanceTables::kRows) return false;
+    ++count;
+    return true;
+}
+
+void read_section_header(const std::string& line, const std::vector<std::string>& tokens,
+                         std::string& section) {
+    std::string text;
+    for (char c : line)
+        if (c != '[' && c != ']') text += c;
+    if (text.size() > kMaxSectionText) text.resize(kMaxSectionText);
+    std::vector<std::string> words = scan_tokens(text, 1);
+    section = words.empty() ? std::string() : words[0];
+
+    if (!equals_ignoring_case(section, "GRWT")) return;
+    PerformanceTables& p = performance_tables;
+    for (std::size_t i = 1; i <= 8 && i < tokens.size(); ++i) {
+        if (p.weight_count >= PerformanceTables::kWeights) break;
+        ++p.weight_count;
+        p.cruise[0].slots[31 + p.weight_count] = 1000.0 * parse_double(tokens[i]);
+    }
+    p.cruise[0].value_count = p.weight_count;
+    section = "CRUISE";
+}
+
+void read_data_row(const std::string& section, const std::vector<std::string>& t) {
+    PerformanceTables& p = performance_tables;
+    // Tokens are numbered from 1 as in the file's description; an absent one
+    // converts as empty (0.0).
+    auto token = [&](std::size_t n) { return n <= t.size() ? parse_double(t[n - 1]) : 0.0; };
+    auto present = [&](std::size_t n) { return n <= t.size(); };
+
+    if (equals_ignoring_case(section, "CLIMB")) {
+        if (!next_row(p.climb_row_count)) return;
+        double* row = p.climb[p.climb_row_count];
+        row[21] = token(1);
+        row[22] = token(2);
+        row[23] = token(3);
+        row[2] = token(4);
+        for (std::size_t n = 5; n <= 11; ++n)
+            if (present(n)) row[n - 2] = token(n);
+    } else if (equals_ignoring_case(section, "CRUISE")) {
+        if (!next_row(p.cruise_row_count)) return;
+        CruiseRow& row = p.cruise[p.cruise_row_count];
+        row.slots[61] = token(1);
+        row.slots[62] = token(2);
+        row.value_count = 0;
+        for (std::size_t n = 3; n <= 28; ++n)
+            if (present(n)) {
+                row.slots[n - 1] = token(n);
+                ++row.value_count;
+            }
+    } else if (equals_ignoring_case(section, "DESCENT")) {
+        if (!next_row(p.descent_row_count)) return;
+        double* row = p.descent[p.descent_row_count];
+        row[0] = token(4);
+        row[1] = token(3);
+        row[2] = token(1);
+        row[3] = token(2);
+    } else if (equals_ignoring_case(section, "Altitude")) {
+        if (!next_row(p.altitude_row_count)) return;
+        double* row = p.altitude[p.altitude_row_count];
+        row[0] = token(1);
+        row[1] = token(2);
+    }
+    // "UNITS" rows and rows of any other section change no table.
+}
+
+} // namespace
+
+void load_performance_data() {
+    PerformanceTables& p = performance_tables;
+    p.climb_row_count = p.cruise_row_count = p.descent_row_count = p.altitude_row_count = 0;
+    p.weight_count = 0;
+    p.cruise[0].value_count = 0;
+    p.climb[0][0] = 0.0;
+    std::string section;
+
+    std::FILE* file = os::open_file(PerformanceData, "r");
+    if (!file) file = os::open_file(host_folder + "\\orvex\\aircraft\\" + PerformanceData, "r");
+    if (!file) return;
+
+    std::string line;
+    while (read_line(file, line, kMaxLine)) {
+        if (!line.empty() && line[0] == ';') continue;
+        std::vector<std::string> tokens = scan_tokens(line, 28);
+        if (tokens.empty()) continue;
+        if (tokens[0][0] == '[')
+            read_section_header(line, tokens, section);
+        else
+            read_data_row(section, tokens);
+    }
+    std::fclose(file);
+}

@@ -1,0 +1,145 @@
+// The one line reader and the number helpers every loader uses.
+#include "platform/text_file.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+bool read_line(std::FILE* file, std::string& line, std::size_t max_length) {
+    line.clear();
+    if (!file) return false;
+    // One character beyond the limit is kept so that a '\r' just past it
+    // can still be recognised as the line ending rather than as content.
+    bool any = false;
+    bool cut = false;
+    int c;
+    while ((c = std::getc(file)) != EOF) {
+        any = true;
+        if (c == '\n') break;
+        if (line.size() <= max_length)
+            line += static_cast<char>(c);
+        else
+            cut = true;
+    }
+    if (!any) return false;
+    if (!cut && !line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > max_length) line.resize(max_length);
+    return true;
+}
+
+namespace {
+
+bool is_c_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool is_hex_digit(char c) {
+    return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// When from_chars reports a value out of range, the decimal magnitude of the
+// accepted text tells overflow (infinity, as strtod gives HUGE_VAL) from
+// underflow (zero).
+bool decimal_overflows(const char* first, const char* last) {
+    long magnitude = 0;
+    bool seen_nonzero = false;
+    const char* p = first;
+    for (; p < last && is_digit(*p); ++p) {
+        if (*p != '0') seen_nonzero = true;
+        if (seen_nonzero) ++magnitude;
+    }
+    if (p < last && *p == '.') {
+        for (++p; p < last && is_digit(*p); ++p) {
+            if (seen_nonzero) break;
+            if (*p != '0') {
+                seen_nonzero = true;
+                break;
+            }
+            --magnitude;
+        }
+        while (p < last && is_digit(*p))
+            ++p;
+    }
+    long exponent = 0;
+    if (p < last && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negative = false;
+        if (p < last && (*p == '+' || *p == '-')) negative = *p++ == '-';
+        for (; p < last && is_digit(*p); ++p)
+            if (exponent < 100000) exponent = exponent * 10 + (*p - '0');
+        if (negative) exponent = -exponent;
+    }
+    return magnitude + exponent > 0;
+}
+
+} // namespace
+
+double parse_double(const char* text) {
+    if (!text) return 0.0;
+    const char* p = text;
+    while (is_c_space(*p))
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    if (*p == '+' || *p == '-') return 0.0;
+    const char* end = p;
+    while (*end)
+        ++end;
+
+    double value = 0.0;
+    std::chars_format format = std::chars_format::general;
+    const char* first = p;
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') &&
+        (is_hex_digit(p[2]) || (p[2] == '.' && is_hex_digit(p[3])))) {
+        format = std::chars_format::hex;
+        first = p + 2;
+    }
+    auto result = std::from_chars(first, end, value, format);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (format == std::chars_format::general && decimal_overflows(first, result.ptr))
+            value = std::numeric_limits<double>::infinity();
+        else if (format == std::chars_format::hex)
+            value = std::numeric_limits<double>::infinity();
+        else
+            value = 0.0;
+    } else if (result.ec != std::errc()) {
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+double parse_double(const std::string& text) {
+    return parse_double(text.c_str());
+}
+
+int32_t parse_int(const char* text) {
+    if (!text) return 0;
+    const char* p = text;
+    while (is_c_space(*p))
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    // Beyond the type's range the value saturates (atoi leaves that undefined).
+    int64_t value = 0;
+    for (; is_digit(*p); ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > int64_t{1} << 32) value = int64_t{1} << 32;
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+int32_t parse_int(const std::string& text) {
+    return parse_int(text.c_str());
+}
+
+int32_t saturate_to_int(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
