@@ -5,7 +5,6 @@
 #include "sim/panel_services.h"
 #include "sim/sim_var_reads.h"
 
-int32_t host_sim_version = 9;
 double fuel_on_board_low_lb = 0.0;
 
 SimVarReader sim_var_object;

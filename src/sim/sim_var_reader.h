@@ -2,15 +2,14 @@
 // operations, the accessors, each read the simulator afresh through the panel
 // services and convert to the module's units (feet, knots, degrees, feet per
 // minute, pounds). Nothing is cached; only the speed filter keeps state.
+// Two reads depend on the host generation, host_sim_version (data/host_probe.h).
 #pragma once
 
+#include "data/host_probe.h"
 #include "gauges/gauge_abi.h"
 
 #include <cstdint>
 #include <string>
-
-// Host generation: 9 by default, 10 once the SERVER probe found the newer host.
-extern int32_t host_sim_version;
 
 // Lowest fuel on board seen, pounds. 0.0 at load; get_fuel_on_board_lb only
 // ever lowers it, other code sets it.

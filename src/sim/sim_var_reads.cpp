@@ -1,6 +1,7 @@
 #include "sim/sim_var_reads.h"
 
 #include "fms/radix.h"
+#include "gauges/element_helpers.h"
 #include "gauges/gauge_abi.h"
 #include "platform/text_file.h"
 #include "sim/panel_services.h"
@@ -31,10 +32,6 @@ uint32_t read_token_raw(uint32_t token) {
 
 int32_t read_token_bcd(uint32_t token) {
     return convert_radix(read_token_raw(token), 16, 10);
-}
-
-int32_t flags_test(ModuleVarBlock block, uint32_t mask) {
-    return (block.var_value.u & mask) != 0 ? 1 : 0;
 }
 
 int32_t read_token_flag(uint32_t token, uint32_t mask) {
