@@ -14,6 +14,12 @@
 //   window open|close|toggle ID   panel window 0 (main) or 4001..4025
 //   print token ID | print named NAME | print module NAME | print calc NAME
 //   print keys                    the key events sent since the last `print keys`
+//   aircraft position LAT LON     the stand-in aircraft (aircraft_model.h); any
+//   aircraft heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE
+//   aircraft wind DIR KT          aircraft command starts it
+//   aircraft time HH:MM[:SS]      UTC clock
+//   aircraft ap [hdg|nav|alt|spd|mach|athr] on|off
+//   print aircraft                its position, headings, altitude, speeds, fuel, clock
 //
 // GAUGE is an instance id ("window00.gauge00") or a gauge name placed once.
 // Numbers may be written in hex (0x10337). The whole script is checked
@@ -47,6 +53,8 @@ enum class ScriptOp {
     PrintModule,
     PrintCalc,
     PrintKeys,
+    Aircraft,
+    PrintAircraft,
 };
 
 struct ScriptCommand {
