@@ -119,7 +119,7 @@ void step_engines(AircraftModel& m, double dt) {
         e.egt_c = running ? 300.0 + 3.5 * e.n1_pct : isa_temperature_c(m.altitude_ft);
         e.oil_temp_c = running ? 80.0 + 0.2 * e.n1_pct : isa_temperature_c(m.altitude_ft);
         e.oil_pressure_psi = running ? 25.0 + 0.3 * e.n1_pct : 0.0;
-        e.fuel_flow_pph = running ? 300.0 + 40.0 * (e.n1_pct - 25.0) : 0.0;
+        e.fuel_flow_pph = running ? 30.0 * e.n1_pct : 0.0;
         burnt += e.fuel_flow_pph * dt / 3600.0;
     }
     m.fuel_lb = std::max(0.0, m.fuel_lb - burnt);
