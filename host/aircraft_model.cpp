@@ -96,16 +96,17 @@ void step_speed(AircraftModel& m, double dt) {
 
 // Plausible engine readings from the flight phase: climb power, idle in the
 // descent, cruise power rising with speed. No fuel, no engine.
+double target_n1(const AircraftModel& m) {
+    if (m.fuel_lb <= 0.0) return 0.0;
+    if (m.vertical_speed_fpm > 300.0) return 92.0;
+    if (m.vertical_speed_fpm < -300.0) return 38.0;
+    return std::clamp(60.0 + true_airspeed_kt(m) * 0.04, 60.0, 88.0);
+}
+
+// N1 spools toward its target; the other readings follow N1. A step of 0 s
+// only derives the readings.
 void step_engines(AircraftModel& m, double dt) {
-    double target = 0.0;
-    if (m.fuel_lb > 0.0) {
-        if (m.vertical_speed_fpm > 300.0)
-            target = 92.0;
-        else if (m.vertical_speed_fpm < -300.0)
-            target = 38.0;
-        else
-            target = std::clamp(60.0 + true_airspeed_kt(m) * 0.04, 60.0, 88.0);
-    }
+    double target = target_n1(m);
     double burnt = 0.0;
     for (int i = 0; i < 4; ++i) {
         EngineState& e = m.engines[i];
@@ -155,6 +156,17 @@ void set_clock_part(AircraftModel& m, double unit_seconds, double modulus, uint3
 }
 
 } // namespace
+
+void settle_engines(AircraftModel& m) {
+    double target = target_n1(m);
+    for (int i = 0; i < m.engine_count && i < 4; ++i)
+        m.engines[i].n1_pct = target;
+    step_engines(m, 0.0);
+}
+
+double clock_whole_seconds(const AircraftModel& m) {
+    return std::floor(m.zulu_seconds + 1e-6);
+}
 
 double isa_temperature_c(double altitude_ft) {
     return isa_temperature_k(altitude_ft) - 273.15;

@@ -95,6 +95,14 @@ void ground_vector(const AircraftModel& model, double* track_deg, double* speed_
 // where that would need more than 25 degrees of bank.
 double max_turn_rate_dps(double tas_kt);
 
+// Engines straight at the power of the present flight phase, as when the
+// aircraft is placed in flight with its engines running.
+void settle_engines(AircraftModel& model);
+
+// Whole seconds of the UTC clock (frames add up to a second only within
+// rounding, so the clock reads a second as complete at that point).
+double clock_whole_seconds(const AircraftModel& model);
+
 // One frame of real_seconds of wall-clock time, scaled by the simulation
 // rate; nothing moves while paused. The magnetic variation is the caller's.
 void step_aircraft(AircraftModel& model, double real_seconds);

@@ -79,8 +79,14 @@ bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string
     };
     if (w.empty()) return bad("command: " + std::string(USAGE));
     std::string verb = to_lower(w[0]);
-    std::size_t want = verb == "position" || verb == "wind" ? 3 : 2;
-    if (verb == "ap" && w.size() == 3) want = 3;
+    static const char* const single[] = {"heading", "altitude", "speed",   "mach", "fuel",
+                                         "rate",    "magvar",   "engines", "time"};
+    std::size_t want = 0;
+    for (const char* v : single)
+        if (verb == v) want = 2;
+    if (verb == "position" || verb == "wind") want = 3;
+    if (verb == "ap") want = w.size() == 3 ? 3 : 2;
+    if (want == 0) return bad("command '" + w[0] + "': " + std::string(USAGE));
     if (w.size() != want) {
         error = USAGE;
         return false;
@@ -131,8 +137,6 @@ bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string
         bool* flag = &m.ap_master;
         if (w.size() == 3 && !autopilot_mode(m, w[1], flag)) return bad("autopilot mode '" + w[1] + "'");
         *flag = value;
-    } else {
-        return bad("command '" + w[0] + "': " + std::string(USAGE));
     }
     return true;
 }
@@ -144,6 +148,7 @@ bool aircraft_command(const std::string& text, bool apply, std::string& error) {
     if (!parse_into(words_of(text), changed, error)) return false;
     if (!apply) return true;
     aircraft() = changed;
+    settle_engines(aircraft());
     start_aircraft();
     publish_aircraft();
     return true;
@@ -154,7 +159,7 @@ std::string describe_aircraft() {
     double track = 0.0;
     double ground_speed = 0.0;
     ground_vector(m, &track, &ground_speed);
-    long clock = static_cast<long>(m.zulu_seconds);
+    long clock = static_cast<long>(clock_whole_seconds(m));
     char line[400];
     std::snprintf(
         line, sizeof line,

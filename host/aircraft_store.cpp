@@ -161,7 +161,7 @@ void publish_engines(const AircraftModel& m) {
 }
 
 void publish_clock(const AircraftModel& m) {
-    double zulu = std::floor(m.zulu_seconds);
+    double zulu = clock_whole_seconds(m);
     double local = std::fmod(zulu + m.local_offset_hours * 3600.0 + 86400.0, 86400.0);
     set_token(1, m.sim_time_s);
     set_token(3, std::floor(local / 3600.0));
@@ -202,6 +202,7 @@ void start_aircraft() {
     s.active = true;
     s.keys_applied = sim_state().key_events.size();
     seed_store();
+    settle_engines(s.model);
     update_magvar();
     publish_aircraft();
 }
