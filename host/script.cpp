@@ -1,6 +1,7 @@
 #include "script.h"
 
 #include "aircraft_script.h"
+#include "element_surface.h"
 #include "host_text.h"
 #include "mouse.h"
 #include "panel_file.h"
@@ -97,6 +98,7 @@ class Parser {
         if (verb == "window") return parse_window(rest, c);
         if (verb == "print") return parse_print(rest, c);
         if (verb == "aircraft") return parse_aircraft(rest, c);
+        if (verb == "snapshot") return parse_snapshot(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -127,6 +129,20 @@ class Parser {
         c.parameter = MOUSE_LEFTSINGLE;
         if (w.size() == 4 && (!parse_u32(w[3], c.parameter) || c.parameter == 0))
             return fail("bad mouse flags '" + w[3] + "'");
+        return true;
+    }
+
+    bool parse_snapshot(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::Snapshot;
+        std::vector<std::string> w = words_of(rest);
+        if (w.empty() || w.size() > 2) return fail("usage: snapshot GAUGE [FILE]");
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, w[0], error);
+        if (c.gauge == nullptr) return fail(error);
+        if (c.gauge->drawing_elements.empty())
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") does not draw");
+        c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
+        if (c.text.find('/') != std::string::npos) return fail("snapshot file '" + c.text + "' names a folder");
         return true;
     }
 
@@ -346,6 +362,16 @@ struct Runner {
             say("calc " + name + " = " + format_number(v->number));
     }
 
+    void snapshot(const ScriptCommand& c) {
+        std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
+        std::string path = dir + "/" + c.text;
+        std::string error;
+        if (write_gauge_snapshot(*c.gauge, path, error))
+            say("snapshot " + c.gauge->id + " -> " + path);
+        else
+            say("snapshot " + c.gauge->id + " failed: " + error);
+    }
+
     void print_keys() {
         const auto& events = sim_state().key_events;
         if (keys_printed >= events.size()) say("no key events");
@@ -414,6 +440,9 @@ struct Runner {
         }
         case ScriptOp::PrintAircraft:
             say(describe_aircraft());
+            break;
+        case ScriptOp::Snapshot:
+            snapshot(c);
             break;
         }
     }

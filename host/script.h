@@ -20,6 +20,8 @@
 //   aircraft time HH:MM[:SS]      UTC clock
 //   aircraft ap [hdg|nav|alt|spd|mach|athr] on|off
 //   print aircraft                its position, headings, altitude, speeds, fuel, clock
+//   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
+//                                 output folder (default FILE: the instance id + ".png")
 //
 // GAUGE is an instance id ("window00.gauge00") or a gauge name placed once.
 // Numbers may be written in hex (0x10337). The whole script is checked
@@ -55,6 +57,7 @@ enum class ScriptOp {
     PrintKeys,
     Aircraft,
     PrintAircraft,
+    Snapshot,
 };
 
 struct ScriptCommand {

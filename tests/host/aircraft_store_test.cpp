@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -315,14 +316,18 @@ TEST_F(AircraftScripts, BadAircraftCommandsAreRefusedBeforeAnythingRuns) {
 }
 
 TEST(AircraftCli, OrvexSimStartsTheAircraftAndPrintsItsState) {
+    // The module writes below its simulator folder: run on a copy of its own.
     const std::string example = ORVEX_SOURCE_DIR "/examples/sim";
+    const std::string root = testing::TempDir() + "orvex_aircraft_sim";
+    std::filesystem::remove_all(root);
+    std::filesystem::copy(example, root, std::filesystem::copy_options::recursive);
     std::string script_path = testing::TempDir() + "aircraft.script";
     std::ofstream(script_path) << "aircraft position -33.9461 151.1772\n"
                                   "aircraft heading 180\naircraft altitude 0\naircraft speed 240\n"
                                   "frames 36\nprint aircraft\n";
-    std::string command = std::string(ORVEX_SIM_PATH) + " --root " + example + " --panel " + example +
-                          "/panel.cfg --out " + testing::TempDir() + "orvex_out --script " + script_path +
-                          " 2>/dev/null";
+    std::string command = std::string(ORVEX_SIM_PATH) + " --root " + root + " --panel " + example +
+                          "/panel.cfg --out " + testing::TempDir() + "orvex_aircraft_out --script " +
+                          script_path + " 2>/dev/null";
     std::FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string text;
