@@ -1,4 +1,5 @@
 #include "data/aircraft_config.h"
+#include "fms/holds.h"
 #include "data/aircraft_settings.h"
 #include "data/host_folder.h"
 #include "data/lvar_bindings.h"
@@ -94,6 +95,7 @@ TEST(AircraftConfig, speedKeysSetTargetsBasesAndDefaults) {
     EXPECT_EQ(DescentRate, 2100.5);
     EXPECT_EQ(MaxCruise, 41000);
     EXPECT_EQ(HoldLegMins, 1.0);
+    EXPECT_EQ(hold_list[1].leg_time, 1.0); // the first hold's leg time follows it
     EXPECT_EQ(EngThrust, 27);
     EXPECT_EQ(VnavSetSpdRestDist, 25);
     EXPECT_EQ(CruiseMach, 0.0);

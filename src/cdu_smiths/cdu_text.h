@@ -1,0 +1,14 @@
+// Values of the SMITHS_FMS unit that the flight-management core reads and
+// writes: the scratchpad, the message line and the page shown.
+#pragma once
+
+#include <string>
+
+inline std::string smiths_scratchpad;
+inline std::string smiths_scratchpad_message;
+
+// Page number of the SMITHS unit (6 RTE LEGS, 39 RTE HOLD, ...).
+inline int smiths_cdu_page = 0;
+
+// LEGS page selection flag of "HOLD AT"; adding a hold clears it.
+inline int smiths_hold_at_leg = 0;
