@@ -11,7 +11,9 @@
 // Entries 1..count(), at most 250. A loaded airway fix carries its airway in
 // text_1.
 extern BoundedTable<NavRecord, 251> candidate_list;
-inline int candidate_count() { return candidate_list.count(); }
+inline int candidate_count() {
+    return candidate_list.count();
+}
 
 extern int candidate_from_index;     // the current plan waypoint on the airway; 0 = not on it
 extern int candidate_selected_index; // the fix where the plan leaves the airway

@@ -15,11 +15,11 @@ struct HoldPoint {
 
 struct HoldEntry {
     std::string ident;
-    int active_index = 0;  // waypoint in the active plan; 0 = none
-    int working_index = 0; // waypoint in the working plan; 0 after EXEC
-    int turn = 0;          // 1 as created
-    double leg_distance = 0.0; // NM
-    double leg_time = 0.0;     // minutes
+    int active_index = 0;        // waypoint in the active plan; 0 = none
+    int working_index = 0;       // waypoint in the working plan; 0 after EXEC
+    int turn = 0;                // 1 as created
+    double leg_distance = 0.0;   // NM
+    double leg_time = 0.0;       // minutes
     double inbound_course = 0.0; // degrees magnetic
     int leg_mode = 0;            // 1 = the leg follows leg_time
     HoldPoint points[5];         // [0] the fix, [1]..[4] the pattern points
@@ -27,7 +27,9 @@ struct HoldEntry {
 
 // Slots 1..count(), at most 10, ascending by active_index.
 extern BoundedTable<HoldEntry, 11> hold_list;
-inline int hold_count() { return hold_list.count(); }
+inline int hold_count() {
+    return hold_list.count();
+}
 
 extern int hold_armed; // 1 = a hold is armed
 // Hold guidance: its phase and its count of hold entries flown; deleting an

@@ -94,9 +94,13 @@ void copy_legs(int target, int source) {
     build_route_rows();
 }
 
-void parse_legs_entry_mod(int index) { parse_legs_entry_into(index, smiths_scratchpad, smiths_scratchpad_message); }
+void parse_legs_entry_mod(int index) {
+    parse_legs_entry_into(index, smiths_scratchpad, smiths_scratchpad_message);
+}
 
-void parse_legs_entry(int index) { parse_legs_entry_into(index, c17_scratchpad, c17_scratchpad_message); }
+void parse_legs_entry(int index) {
+    parse_legs_entry_into(index, c17_scratchpad, c17_scratchpad_message);
+}
 
 int find_plan_waypoint_from(int s) {
     if (s >= working_plan_last) return working_plan_last;

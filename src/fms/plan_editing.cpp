@@ -26,11 +26,17 @@ void carry_entry(int from, int to) {
     copy_waypoint_fields(working_plan[from], target);
 }
 
-bool plan_has_room(int entries) { return working_plan_last + entries <= kPlanLastIndex; }
+bool plan_has_room(int entries) {
+    return working_plan_last + entries <= kPlanLastIndex;
+}
 
-bool is_digit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool is_digit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
-std::string first_chars(const std::string& s, std::size_t n) { return s.substr(0, std::min(n, s.size())); }
+std::string first_chars(const std::string& s, std::size_t n) {
+    return s.substr(0, std::min(n, s.size()));
+}
 
 std::string numbered_ident(const std::string& stem, int number, bool two_letters) {
     char text[32];
@@ -211,7 +217,9 @@ int delete_route_row(int n) {
     return first;
 }
 
-void delete_waypoint_smiths(int index, int force) { delete_waypoint(index, force, smiths_scratchpad_message); }
+void delete_waypoint_smiths(int index, int force) {
+    delete_waypoint(index, force, smiths_scratchpad_message);
+}
 
 void delete_waypoint_fms(int index, int force) {
     delete_waypoint(index, force, c17_scratchpad_message);
@@ -254,7 +262,8 @@ bool insert_then_leg(int p) {
 }
 
 bool create_user_waypoint(int p, int v, double magvar) {
-    PlaceBearingInputs in{c17_pbd_bearing_1, c17_pbd_bearing_2, c17_pbd_distance > 0.0 ? c17_pbd_distance : 0.0};
+    PlaceBearingInputs in{c17_pbd_bearing_1, c17_pbd_bearing_2,
+                          c17_pbd_distance > 0.0 ? c17_pbd_distance : 0.0};
     const bool done = place_user_waypoint(p, v, magvar, in, c17_legs_mode, c17_direct_to_entered);
     c17_pbd_bearing_1 = in.bearing_1;
     c17_pbd_bearing_2 = in.bearing_2;

@@ -17,7 +17,7 @@ struct RouteWaypoint {
     std::string kind;     // "SID", "STAR", "SIDSTAR", "APPR"; empty en route
     std::string position; // departure position; stays with its array slot
     std::string aux_text;
-    std::string passing_time; // "%02.0f:%02.0f"
+    std::string passing_time;         // "%02.0f:%02.0f"
     double alt_constraint = -999.0;   // ft; -999 = none
     double speed_constraint = -999.0; // kt; -999 = none
     double course = -999.0;           // magnetic course of a course leg; above -1 = has one

@@ -14,11 +14,20 @@ void advance_route_state() {
         // elapsed time reset, write_flight_log(0)); it needs the aircraft
         // state, the flight-log phase and the fuel loader.
         break;
-    case 1: route_state = 2; break;
-    case 2: route_state = 3; break;
-    case 3: route_state = 4; break;
-    case 4: route_state = 3; break;
-    default: break;
+    case 1:
+        route_state = 2;
+        break;
+    case 2:
+        route_state = 3;
+        break;
+    case 3:
+        route_state = 4;
+        break;
+    case 4:
+        route_state = 3;
+        break;
+    default:
+        break;
     }
 }
 

@@ -25,8 +25,12 @@ std::string pbd_place_frequency;
 
 namespace {
 
-bool is_digit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-bool is_letter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+bool is_digit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+bool is_letter(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
 
 double distance_between(double lat1, double lon1, double lat2, double lon2) {
     double distance = 0.0, course = 0.0;
@@ -50,8 +54,7 @@ void set_single_candidate(const std::string& ident, double lat, double lon, cons
     candidate_list.append(std::move(r));
 }
 
-template <class Table>
-void append_from(const Table& table, const std::string& ident, bool airport) {
+template <class Table> void append_from(const Table& table, const std::string& ident, bool airport) {
     for (int i = 1; i <= table.count() && !candidate_list.full(); ++i) {
         const NavRecord& r = table[i];
         if (r.ident != ident) continue;
@@ -90,8 +93,10 @@ int nearest_candidate(double lat, double lon) {
 bool lat_lon_entry(const std::string& t) {
     const std::size_t n = t.size();
     if (n < 15 || n > 29) return false;
-    if ((t[0] != 'N' && t[0] != 'S') || (t[7] != 'E' && t[7] != 'W') || t[5] != '.' || t[13] != '.') return false;
-    double lat = parse_int(t.substr(1, 2)) + parse_int(t.substr(3, 2)) / 60.0 + parse_int(t.substr(6, 1)) / 600.0;
+    if ((t[0] != 'N' && t[0] != 'S') || (t[7] != 'E' && t[7] != 'W') || t[5] != '.' || t[13] != '.')
+        return false;
+    double lat =
+        parse_int(t.substr(1, 2)) + parse_int(t.substr(3, 2)) / 60.0 + parse_int(t.substr(6, 1)) / 600.0;
     double lon =
         parse_int(t.substr(8, 3)) + parse_int(t.substr(11, 2)) / 60.0 + parse_int(t.substr(14, 1)) / 600.0;
     if (t[0] == 'S') lat = -lat;
@@ -119,14 +124,20 @@ bool shorthand_entry(const std::string& t) {
         return false;
     }
     switch (std::toupper(static_cast<unsigned char>(letter))) {
-    case 'N': lon = -lon; break;
-    case 'E': break;
-    case 'S': lat = -lat; break;
+    case 'N':
+        lon = -lon;
+        break;
+    case 'E':
+        break;
+    case 'S':
+        lat = -lat;
+        break;
     case 'W':
         lat = -lat;
         lon = -lon;
         break;
-    default: return false;
+    default:
+        return false;
     }
     set_single_candidate(t, lat, lon, "O");
     return true;
@@ -149,8 +160,9 @@ bool cross_bearings(double lat1, double lon1, double b1, double lat2, double lon
     const double between = distance_between(lat1, lon1, lat2, lon2);
     for (int order = 0; order < 2; ++order) {
         double x_lat = 0.0, x_lon = 0.0;
-        const int found = order == 0 ? course_intersection(lat1, lon1, b1 + v1, lat2, lon2, b2 + v2, &x_lat, &x_lon)
-                                     : course_intersection(lat2, lon2, b2 + v2, lat1, lon1, b1 + v1, &x_lat, &x_lon);
+        const int found = order == 0
+                              ? course_intersection(lat1, lon1, b1 + v1, lat2, lon2, b2 + v2, &x_lat, &x_lon)
+                              : course_intersection(lat2, lon2, b2 + v2, lat1, lon1, b1 + v1, &x_lat, &x_lon);
         if (found != 0) continue;
         int difference = 0;
         if (bearing_matches(lat1, lon1, v1, b1, x_lat, x_lon, 7.0, &difference)) {

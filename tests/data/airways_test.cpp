@@ -108,7 +108,8 @@ TEST(Airways, theListHolds250FixesAndPagesBy16) {
     TempFolder sim;
     std::string text;
     for (int i = 1; i <= 300; ++i)
-        text += "UL1 " + std::to_string(i) + " F" + std::to_string(i) + " 50.0 " + std::to_string(i * 0.01) + "\n";
+        text += "UL1 " + std::to_string(i) + " F" + std::to_string(i) + " 50.0 " + std::to_string(i * 0.01) +
+                "\n";
     set_cursor_waypoint("F17");
     load(sim, text, "UL1");
     EXPECT_EQ(candidate_count(), 250);

@@ -70,7 +70,7 @@ TEST(Holds, theListHoldsTenAndTheOriginCannotHold) {
     EXPECT_EQ(hold_list.stored(), 11u); // nothing written past the table
 
     hold_list.set_count(0);
-    EXPECT_EQ(add_hold(0, 0, 0.0), 0);  // no leg leads into the origin
+    EXPECT_EQ(add_hold(0, 0, 0.0), 0); // no leg leads into the origin
     EXPECT_EQ(add_hold(-1, 0, 0.0), 0);
     EXPECT_EQ(add_hold(20, 0, 0.0), 0); // beyond the plan
     EXPECT_EQ(hold_count(), 0);

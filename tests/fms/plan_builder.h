@@ -27,8 +27,12 @@ inline void fill_plan(RoutePlan& plan, int& last, const std::vector<PlanEntry>& 
     }
 }
 
-inline void set_working(const std::vector<PlanEntry>& entries) { fill_plan(working_plan, working_plan_last, entries); }
-inline void set_active(const std::vector<PlanEntry>& entries) { fill_plan(active_plan, active_plan_last, entries); }
+inline void set_working(const std::vector<PlanEntry>& entries) {
+    fill_plan(working_plan, working_plan_last, entries);
+}
+inline void set_active(const std::vector<PlanEntry>& entries) {
+    fill_plan(active_plan, active_plan_last, entries);
+}
 
 // A plan of n entries named P0, P1, ...
 inline void set_working_count(int n) {
@@ -45,8 +49,8 @@ inline std::vector<std::string> working_idents() {
     return idents;
 }
 
-inline void set_candidate(int v, const std::string& ident, double lat, double lon, const std::string& kind = "I",
-                          const std::string& extra = "") {
+inline void set_candidate(int v, const std::string& ident, double lat, double lon,
+                          const std::string& kind = "I", const std::string& extra = "") {
     if (candidate_list.count() < v) candidate_list.set_count(v);
     NavRecord& r = candidate_list.slot(v);
     r = NavRecord{};

@@ -13,8 +13,8 @@ namespace {
 
 struct LegsEntryCase {
     const char* entry;
-    double altitude;   // -999: nothing stored
-    double speed;      // -999: no speed stored
+    double altitude; // -999: nothing stored
+    double speed;    // -999: no speed stored
     const char* message;
     bool scratchpad_emptied;
 };

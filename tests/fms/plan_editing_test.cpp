@@ -323,13 +323,14 @@ TEST(PlanEditing, importedWaypointsAreTypedFromTheDatabase) {
     airport_table.append(nav("KSEA", 47.449, -122.309, "APT", ""));
     airport_table.append(nav("KPDX", 45.589, -122.597, "APT", ""));
     navaid_table.append(nav("SEA", 47.435, -122.310, "V", "116.80"));
-    navaid_table.append(nav("OLM", 46.97, -122.90, "N", "385"));    // an NDB beside its VOR
+    navaid_table.append(nav("OLM", 46.97, -122.90, "N", "385")); // an NDB beside its VOR
     navaid_table.append(nav("OLM", 46.972, -122.902, "V", "113.40"));
     navaid_table.append(nav("BTG", 45.815, -122.531, "N", "400"));
     navaid_table.append(nav("FAR", 10.0, 10.0, "V", "117.0"));
     intersection_table.append(nav("ABCDEF", 46.5, -122.5, "I", ""));
 
-    set_working({{"KSEA", ""}, {"SEA", ""}, {"OLM", ""}, {"BTG", ""}, {"ABCDEF", ""}, {"FAR", ""}, {"KPDX", ""}});
+    set_working(
+        {{"KSEA", ""}, {"SEA", ""}, {"OLM", ""}, {"BTG", ""}, {"ABCDEF", ""}, {"FAR", ""}, {"KPDX", ""}});
     working_plan.slot(1).lat = 47.44;
     working_plan.slot(1).lon = -122.31;
     working_plan.slot(2).lat = 46.97;

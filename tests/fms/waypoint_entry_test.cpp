@@ -101,8 +101,8 @@ TEST_F(WaypointEntry, latitudeLongitudeEntriesBecomeTheNextWptName) {
     EXPECT_EQ(candidate_list[1].ident, "WPT08");
 
     // Malformed or cut short: nothing, and nothing read past the text.
-    for (const char* bad : {"N4726.9W1221", "N4726.9W", "N4726.9W12218.", "N4726,9W12218.3", "X4726.9W12218.3",
-                            "N4726.9X12218.3"}) {
+    for (const char* bad : {"N4726.9W1221", "N4726.9W", "N4726.9W12218.", "N4726,9W12218.3",
+                            "X4726.9W12218.3", "N4726.9X12218.3"}) {
         lookup(bad);
         EXPECT_EQ(candidate_count(), 0) << bad;
     }
@@ -113,7 +113,7 @@ TEST_F(WaypointEntry, fiveCharacterShorthandsPlaceTheirQuadrant) {
         const char* text;
         double lat, lon;
     } cases[] = {
-        {"4712N", 47, -12}, {"4712E", 47, 12},  {"4712S", -47, 12},  {"4712W", -47, -12},
+        {"4712N", 47, -12},  {"4712E", 47, 12},  {"4712S", -47, 12},  {"4712W", -47, -12},
         {"47N12", 47, -112}, {"47E12", 47, 112}, {"47S12", -47, 112}, {"47W12", -47, -112},
     };
     for (const auto& c : cases) {
@@ -184,8 +184,8 @@ TEST_F(WaypointEntry, placeBearingPlaceBearingFindsWhereTheRadialsCross) {
     lookup(text);
     EXPECT_EQ(candidate_count(), 0) << text;
 
-    for (const char* bad : {"QQQ120/BTG045", "SEA120/QQQ045", "SEA120/BTG04", "SEA120/BTGX45", "SEA/BTG045",
-                            "SEA120/OLM"}) {
+    for (const char* bad :
+         {"QQQ120/BTG045", "SEA120/QQQ045", "SEA120/BTG04", "SEA120/BTGX45", "SEA/BTG045", "SEA120/OLM"}) {
         lookup(bad);
         EXPECT_EQ(candidate_count(), 0) << bad;
     }
