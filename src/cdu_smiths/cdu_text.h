@@ -2,10 +2,7 @@
 // writes: the scratchpad, the message line and the page shown.
 #pragma once
 
-#include <string>
-
-inline std::string smiths_scratchpad;
-inline std::string smiths_scratchpad_message;
+#include "cdu_smiths/smiths_scratchpad.h"
 
 // Page number of the SMITHS unit (6 RTE LEGS, 39 RTE HOLD, ...).
 inline int smiths_cdu_page = 0;

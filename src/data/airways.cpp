@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <vector>
 
-BoundedTable<NavRecord, 251> candidate_list;
 int candidate_from_index = 0;
 int candidate_selected_index = 0;
 int candidate_found_index = 0;

@@ -3,14 +3,11 @@
 // loader that fills it from awys.txt.
 #pragma once
 
-#include "data/nav_record.h"
-#include "platform/bounded_table.h"
+#include "data/candidate_list.h"
 
 #include <string>
 
-// Entries 1..count(), at most 250. A loaded airway fix carries its airway in
-// text_1.
-extern BoundedTable<NavRecord, 251> candidate_list;
+// Valid entries are 1..candidate_count().
 inline int candidate_count() {
     return candidate_list.count();
 }
@@ -24,9 +21,10 @@ extern std::string airway_label;     // the airway, with " (N/A)" when not joine
 // First index 1..count whose ident equals the text exactly; 0 when none.
 int find_candidate_index(const std::string& ident);
 
-// Lists the fixes of one airway (a leading '#' is dropped) and finds the
-// current waypoint among them: the working plan's entry at
-// working_cursor_index, or the active plan's while gns_sub_state is 1.
+// Lists the fixes of one airway (a leading '#' is dropped; each fix carries
+// the airway in text_1) and finds the current waypoint among them: the
+// working plan's entry at working_cursor_index, or the active plan's while
+// gns_sub_state is 1.
 void load_airway(std::string airway);
 
 // Copies ident, position, kind and extra of entry v into entry 1.
