@@ -1,0 +1,170 @@
+// orvex-sim: the simulator stand-in on the command line.
+//
+//   orvex-sim --list [--module PATH]
+//   orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]
+//
+// The default module is orvex1.so next to this program. Panel, script and out
+// paths are taken relative to the directory orvex-sim is started in; the run
+// itself happens in the simulator root (the module reads its data below it).
+#include "module_loader.h"
+#include "panel_file.h"
+#include "script.h"
+#include "simulator.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct Options {
+    bool list = false;
+    std::string module;
+    std::string root = ".";
+    std::string panel;
+    std::string script;
+    std::string out;
+};
+
+void usage(std::FILE* to) {
+    std::fprintf(to,
+                 "usage: orvex-sim --list [--module PATH]\n"
+                 "       orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]\n");
+}
+
+std::string program_directory() {
+    char buffer[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return ".";
+    std::string path(buffer, static_cast<std::size_t>(n));
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+std::string absolute(const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    char buffer[PATH_MAX];
+    if (getcwd(buffer, sizeof buffer) == nullptr) return path;
+    return std::string(buffer) + "/" + path;
+}
+
+bool parse_options(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "orvex-sim: %s needs a value\n", arg.c_str());
+                return false;
+            }
+            into = argv[++i];
+            return true;
+        };
+        bool ok = true;
+        if (arg == "--list")
+            o.list = true;
+        else if (arg == "--module")
+            ok = value(o.module);
+        else if (arg == "--root")
+            ok = value(o.root);
+        else if (arg == "--panel")
+            ok = value(o.panel);
+        else if (arg == "--script")
+            ok = value(o.script);
+        else if (arg == "--out")
+            ok = value(o.out);
+        else if (arg == "--help" || arg == "-h") {
+            usage(stdout);
+            std::exit(0);
+        } else {
+            std::fprintf(stderr, "orvex-sim: unknown option %s\n", arg.c_str());
+            ok = false;
+        }
+        if (!ok) return false;
+    }
+    if (!o.list && o.panel.empty()) {
+        std::fprintf(stderr, "orvex-sim: --panel is required (or --list)\n");
+        return false;
+    }
+    if (o.module.empty()) o.module = program_directory() + "/orvex1.so";
+    return true;
+}
+
+int list_gauges(const host::LoadedModule& module) {
+    for (GaugeHeader* header : host::gauge_headers(module))
+        std::printf("%s\n", header->name != nullptr ? header->name : "");
+    return 0;
+}
+
+bool load(const Options& o, host::Simulator& sim) {
+    std::string error;
+    if (host::load_module(o.module, sim.module, error)) return true;
+    std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+    return false;
+}
+
+int run(const Options& o, host::Simulator& sim) {
+    std::string error;
+    host::PanelFile panel;
+    if (!host::read_panel_file(o.panel, panel, error)) {
+        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        return 1;
+    }
+    if (!load(o, sim)) return 1;
+    if (!host::place_gauges(sim, panel, error)) {
+        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        return 1;
+    }
+    host::Script script;
+    std::string script_text = "frames 1\n"; // without a script: place, one frame, disconnect
+    bool parsed = o.script.empty()
+                      ? host::parse_script_text("(default script)", script_text, sim, script, error)
+                      : host::read_script_file(o.script, sim, script, error);
+    if (!parsed) {
+        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        return 1;
+    }
+    if (!o.out.empty()) {
+        sim.out_dir = absolute(o.out);
+        if (mkdir(sim.out_dir.c_str(), 0777) != 0 && errno != EEXIST) {
+            std::fprintf(stderr, "orvex-sim: %s: cannot create output folder: %s\n", o.out.c_str(),
+                         std::strerror(errno));
+            return 1;
+        }
+    }
+    if (chdir(o.root.c_str()) != 0) {
+        std::fprintf(stderr, "orvex-sim: %s: cannot enter simulator root: %s\n", o.root.c_str(),
+                     std::strerror(errno));
+        return 1;
+    }
+    std::fprintf(stderr, "orvex-sim: %zu gauges placed from %s\n", sim.gauges.size(), o.panel.c_str());
+    host::start_gauges(sim);
+    host::run_script(sim, script, stdout, stderr);
+    host::stop_gauges(sim);
+    std::fprintf(stderr, "orvex-sim: %ld frames run\n", sim.frame);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!parse_options(argc, argv, o)) {
+        usage(stderr);
+        return 2;
+    }
+    host::Simulator sim;
+    int status = 0;
+    if (o.list)
+        status = load(o, sim) ? list_gauges(sim.module) : 1;
+    else
+        status = run(o, sim);
+    std::fflush(stdout);
+    // The module's static objects may still be referenced by instances; keep
+    // the library mapped until exit.
+    return status;
+}

@@ -1,0 +1,84 @@
+#include "module_loader.h"
+
+#include "host_services.h"
+#include "host_text.h"
+
+#include <dlfcn.h>
+
+namespace host {
+
+namespace {
+
+constexpr std::size_t GAUGE_TABLE_SLOTS = sizeof(ModuleLinkage::gauge_table) / sizeof(GaugeHeader*);
+
+void install_services(ImportTableRecord* imports) {
+    if (imports != nullptr) imports->panels = services_table();
+}
+
+} // namespace
+
+std::string module_name_from_path(const std::string& path) {
+    std::size_t slash = path.find_last_of("/\\");
+    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::size_t dot = file.rfind('.');
+    return dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
+}
+
+bool load_module(const std::string& path, LoadedModule& module, std::string& error) {
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        const char* why = dlerror();
+        error = path + ": cannot load module: " + (why != nullptr ? why : "unknown error");
+        return false;
+    }
+    auto* linkage = static_cast<ModuleLinkage*>(dlsym(library, "Linkage"));
+    auto* imports = static_cast<ImportTableRecord*>(dlsym(library, "ImportTable"));
+    if (linkage == nullptr || imports == nullptr) {
+        error = path + ": module exports no " + (linkage == nullptr ? "Linkage" : "ImportTable") + " record";
+        dlclose(library);
+        return false;
+    }
+    SurfaceServices surfaces;
+    surfaces.create_dc =
+        reinterpret_cast<decltype(surfaces.create_dc)>(dlsym(library, "orvex_gfx_create_dc"));
+    surfaces.write_png =
+        reinterpret_cast<decltype(surfaces.write_png)>(dlsym(library, "orvex_gfx_write_png"));
+    surfaces.destroy_dc =
+        reinterpret_cast<decltype(surfaces.destroy_dc)>(dlsym(library, "orvex_gfx_destroy_dc"));
+    module = attach_module(linkage, imports, module_name_from_path(path), surfaces);
+    module.library = library;
+    return true;
+}
+
+LoadedModule attach_module(ModuleLinkage* linkage, ImportTableRecord* imports, const std::string& name,
+                           const SurfaceServices& surfaces) {
+    LoadedModule module;
+    module.surfaces = surfaces;
+    module.name = name;
+    module.linkage = linkage;
+    module.imports = imports;
+    install_services(imports);
+    return module;
+}
+
+void unload_module(LoadedModule& module) {
+    if (module.library != nullptr) dlclose(module.library);
+    module = LoadedModule{};
+}
+
+std::vector<GaugeHeader*> gauge_headers(const LoadedModule& module) {
+    std::vector<GaugeHeader*> headers;
+    if (module.linkage == nullptr) return headers;
+    for (std::size_t i = 0; i < GAUGE_TABLE_SLOTS && module.linkage->gauge_table[i] != nullptr; ++i)
+        headers.push_back(module.linkage->gauge_table[i]);
+    return headers;
+}
+
+GaugeHeader* find_gauge_header(const LoadedModule& module, const std::string& name) {
+    for (GaugeHeader* header : gauge_headers(module)) {
+        if (header->name != nullptr && iequals(header->name, name)) return header;
+    }
+    return nullptr;
+}
+
+} // namespace host

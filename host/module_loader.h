@@ -1,0 +1,55 @@
+// Finding a gauge module: either a shared library opened with dlopen, whose
+// `Linkage` and `ImportTable` records are looked up by name, or a module
+// linked into this process, given by the addresses of the same two records.
+// Either way the stand-in's services table is written into ImportTable before
+// anything of the module runs.
+#pragma once
+
+#include "gauges/gauge_abi.h"
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+// The module's own surface services (exported by plain C names): the
+// stand-in creates drawing surfaces through the module's copy of the drawing
+// layer, because the module accepts only device contexts it made itself.
+struct SurfaceServices {
+    void* (*create_dc)(int32_t width, int32_t height, uint32_t backends) = nullptr;
+    int32_t (*write_png)(void* device_context, const char* path) = nullptr;
+    void (*destroy_dc)(void* device_context) = nullptr;
+    uint32_t backends = 1; // Cairo image; 3 adds the recording
+
+    bool available() const { return create_dc != nullptr && write_png != nullptr && destroy_dc != nullptr; }
+};
+
+struct LoadedModule {
+    std::string name; // module name as panel files write it ("orvex1")
+    ModuleLinkage* linkage = nullptr;
+    ImportTableRecord* imports = nullptr;
+    void* library = nullptr; // dlopen handle; null for a module in this process
+    SurfaceServices surfaces; // none: drawing elements get no device context
+};
+
+// Opens the library, finds both records and installs the services table.
+// On failure returns false with a message naming the path.
+bool load_module(const std::string& path, LoadedModule& module, std::string& error);
+
+// A module linked into this process.
+LoadedModule attach_module(ModuleLinkage* linkage, ImportTableRecord* imports, const std::string& name = "orvex1",
+                           const SurfaceServices& surfaces = {});
+
+// Closes the library (if any). The module must not be called afterwards.
+void unload_module(LoadedModule& module);
+
+// The gauge table up to its null entry (at most 55 entries).
+std::vector<GaugeHeader*> gauge_headers(const LoadedModule& module);
+
+// The header of the named gauge (names compared without regard to case), or null.
+GaugeHeader* find_gauge_header(const LoadedModule& module, const std::string& name);
+
+// "orvex1" for ".../orvex1.so".
+std::string module_name_from_path(const std::string& path);
+
+} // namespace host

@@ -1,0 +1,44 @@
+// Panel files in the simulator's panel configuration syntax:
+//
+//   [Window00]
+//   gauge00=orvex1!HW_B737_ND, 0, 0, 400, 480, VC
+//
+// Each gaugeNN key of a [WindowNN] section places one gauge instance:
+// module!gauge, x, y, then optionally width and height (both left empty:
+// the gauge's own size), then the parameter text (everything after the fifth
+// field, as written). Other sections and
+// other keys are the simulator's and are skipped. Comment lines start with
+// ';' or "//".
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct PanelPlacement {
+    int line = 0;       // line of the gauge key, for messages
+    std::string window; // section name as written ("Window00")
+    std::string key;    // "gauge00"
+    std::string module; // "orvex1"
+    std::string gauge;  // "HW_B737_ND"
+    int x = 0;
+    int y = 0;
+    int width = 0; // 0 when not given: the gauge's bitmap size is used
+    int height = 0;
+    std::string parameters; // empty when not given
+};
+
+struct PanelFile {
+    std::string path;
+    std::vector<PanelPlacement> placements;
+};
+
+// Parse errors read "path:line: message".
+bool parse_panel_text(const std::string& path, const std::string& text, PanelFile& panel, std::string& error);
+bool read_panel_file(const std::string& path, PanelFile& panel, std::string& error);
+
+// Reads a whole file; false when it cannot be opened.
+bool read_text_file(const std::string& path, std::string& text);
+
+} // namespace host

@@ -1,0 +1,97 @@
+#include "simulator.h"
+
+#include "aircraft_store.h"
+#include "host_text.h"
+
+namespace host {
+
+namespace {
+
+void call_all(Simulator& sim, GaugeService service) {
+    for (auto& gauge : sim.gauges)
+        call_gauge(*gauge, service);
+}
+
+} // namespace
+
+void call_gauge(PlacedGauge& gauge, GaugeService service) {
+    if (gauge.header.gauge_callback != nullptr)
+        gauge.header.gauge_callback(&gauge.header, static_cast<int32_t>(service), 0);
+}
+
+bool place_gauges(Simulator& sim, const PanelFile& panel, std::string& error) {
+    for (const PanelPlacement& p : panel.placements) {
+        std::string where = panel.path + ":" + std::to_string(p.line) + ": ";
+        if (!iequals(p.module, sim.module.name)) {
+            error =
+                where + "unknown module '" + p.module + "' (the loaded module is " + sim.module.name + ")";
+            return false;
+        }
+        const GaugeHeader* header = find_gauge_header(sim.module, p.gauge);
+        if (header == nullptr) {
+            error = where + "module " + sim.module.name + " has no gauge '" + p.gauge + "'";
+            return false;
+        }
+        auto gauge = std::make_unique<PlacedGauge>();
+        std::string id = to_lower(p.window) + "." + to_lower(p.key);
+        std::string message;
+        if (!make_placed_gauge(*header, id, p.x, p.y, p.width, p.height, p.parameters, *gauge, message,
+                               sim.module.surfaces)) {
+            error = where + message;
+            return false;
+        }
+        sim.gauges.push_back(std::move(gauge));
+    }
+    return true;
+}
+
+PlacedGauge* find_placed_gauge(Simulator& sim, const std::string& ref, std::string& error) {
+    for (auto& gauge : sim.gauges) {
+        if (iequals(gauge->id, ref)) return gauge.get();
+    }
+    PlacedGauge* found = nullptr;
+    int count = 0;
+    for (auto& gauge : sim.gauges) {
+        if (iequals(gauge->gauge_name, ref)) {
+            found = gauge.get();
+            ++count;
+        }
+    }
+    if (count == 1) return found;
+    if (count == 0)
+        error = "no placed gauge '" + ref + "'";
+    else
+        error = "gauge " + ref + " is placed " + std::to_string(count) + " times: name the instance (" +
+                found->id + ")";
+    return nullptr;
+}
+
+void start_gauges(Simulator& sim) {
+    if (sim.started) return;
+    if (sim.module.linkage != nullptr && sim.module.linkage->module_init != nullptr)
+        sim.module.linkage->module_init();
+    sim.started = true;
+    for (GaugeService service :
+         {PANEL_SERVICE_PRE_INSTALL, PANEL_SERVICE_POST_INSTALL, PANEL_SERVICE_PRE_INITIALIZE,
+          PANEL_SERVICE_POST_INITIALIZE, PANEL_SERVICE_CONNECT_TO_WINDOW})
+        call_all(sim, service);
+}
+
+void run_frame(Simulator& sim) {
+    advance_aircraft(); // the simulator moves first, then the gauges see it
+    call_all(sim, PANEL_SERVICE_PRE_UPDATE);
+    call_all(sim, PANEL_SERVICE_PRE_DRAW);
+    ++sim.frame;
+}
+
+void stop_gauges(Simulator& sim) {
+    if (!sim.started) return;
+    call_all(sim, PANEL_SERVICE_DISCONNECT);
+    for (auto& gauge : sim.gauges)
+        release_placed_gauge(*gauge);
+    if (sim.module.linkage != nullptr && sim.module.linkage->module_deinit != nullptr)
+        sim.module.linkage->module_deinit();
+    sim.started = false;
+}
+
+} // namespace host

@@ -1,0 +1,48 @@
+// The stand-in's run of a module: placing the gauges of a panel file and
+// calling their callbacks with the service codes in the simulator's order.
+#pragma once
+
+#include "module_loader.h"
+#include "panel_file.h"
+#include "placed_gauge.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct Simulator {
+    LoadedModule module;
+    std::vector<std::unique_ptr<PlacedGauge>> gauges; // in panel-file order
+    std::string out_dir;                              // where snapshots go
+    long frame = 0;                                   // frames run so far
+    bool started = false;
+};
+
+// Makes an instance of every placement. Every gauge must belong to the
+// loaded module and be listed in its gauge table; errors read "path:line:
+// message". Nothing is called yet.
+bool place_gauges(Simulator& sim, const PanelFile& panel, std::string& error);
+
+// An instance by id ("window00.gauge00", without regard to case) or by gauge
+// name when exactly one instance of it is placed. Null with a message.
+PlacedGauge* find_placed_gauge(Simulator& sim, const std::string& ref, std::string& error);
+
+// Module start routine, then PRE_INSTALL, POST_INSTALL, PRE_INITIALIZE,
+// POST_INITIALIZE and CONNECT_TO_WINDOW, each for every instance in order.
+// Instances without a callback get no calls.
+void start_gauges(Simulator& sim);
+
+// One frame: the aircraft moves (when started), then PRE_UPDATE for every
+// instance, then PRE_DRAW for every instance.
+void run_frame(Simulator& sim);
+
+// DISCONNECT for every instance, then the module stop routine; the
+// instances' surfaces are released. Does nothing when not started.
+void stop_gauges(Simulator& sim);
+
+// Calls one instance's callback (if it has one) with a service code.
+void call_gauge(PlacedGauge& gauge, GaugeService service);
+
+} // namespace host

@@ -1,0 +1,182 @@
+// The loader through dlopen and the orvex-sim command.
+#include "host_services.h"
+#include "module_loader.h"
+#include "sim_state.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <dlfcn.h>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace {
+
+// The gauge table in Linkage order.
+const char* const gauge_names[] = {
+    "MCU",
+    "MCU_LM",
+    "P1000_MFD",
+    "P1000_MFD_CNTR",
+    "P1000_MFD_NB",
+    "P1000_MFD_NB_CNTR",
+    "GNSXLS",
+    "GNSXLS_LM",
+    "EFS50_EADI",
+    "EFS50_EHSI",
+    "EFS50_EADI_NB",
+    "EFS50_EHSI_NB",
+    "EFS50_TCAS",
+    "EFS50_EHSI_CNTR",
+    "EFS50_EHSI_CNTR_LM",
+    "VNAV",
+    "LNAV",
+    "EFIS_CTRL_OPEN",
+    "EHSI_CNTR_OPEN",
+    "EHSI_CNTR_OPEN_LM",
+    "EHSI_TCAS_OPEN",
+    "FMS_OPEN",
+    "FMS_OPEN_LM",
+    "FMS2_OPEN",
+    "MCU_OPEN",
+    "P1000_MFD_OPEN",
+    "P1000_MFD_CNTR_OPEN",
+    "HW_B737_ND",
+    "HW_B737_ND_BR",
+    "HW_B737_ND_NB",
+    "HW_B737_EFIS_CNTR",
+    "HW_B737_EFIS_CNTR_BR",
+    "SMITHS_FMS",
+    "SMITHS_FMS_BR",
+    "SERVER",
+    "HW_MD11_ND",
+    "HW_MD11_ND_NB",
+    "DU_1000_EHSI",
+    "DU_1000_EHSI_NB",
+    "MD11_EFIS_CTRL",
+    "A300_EFIS_CTRL",
+    "PROLINE4_MFD",
+    "PROLINE_EICAS",
+    "PROLINE4_MFD_NB",
+    "PROLINE4_MFD_CTRL",
+    "PROLINE4_AUX_CTRL",
+    "BDRY",
+    "B777_PFD_NB",
+    "A320_EADI_NB",
+    "MD80_EHSI_NB",
+    "MD80_EHSI_CTRL",
+    "C17_MFD",
+    "C17_MFCP",
+    "DEBUG",
+};
+
+struct Output {
+    int status = -1;
+    std::string text; // stdout and stderr together
+};
+
+Output run_sim(const std::string& arguments) {
+    Output o;
+    std::string command = std::string(ORVEX_SIM_PATH) + " " + arguments + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return o;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        o.text.append(buffer, n);
+    int status = pclose(pipe);
+    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return o;
+}
+
+bool module_has_linkage() {
+    void* library = dlopen(ORVEX_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) return false;
+    bool found = dlsym(library, "Linkage") != nullptr;
+    dlclose(library);
+    return found;
+}
+
+std::string write_file(const std::string& name, const std::string& text) {
+    std::string path = testing::TempDir() + name;
+    std::ofstream(path) << text;
+    return path;
+}
+
+TEST(Cli, ListPrintsTheGaugeTableThroughDlopen) {
+    if (!module_has_linkage()) GTEST_SKIP() << "orvex1.so exports no gauge table yet";
+    std::string expected;
+    for (const char* name : gauge_names)
+        expected += std::string(name) + "\n";
+    Output o = run_sim("--list --module " ORVEX_MODULE_PATH);
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.text, expected);
+    EXPECT_EQ(o.text.find("MCU_OPEN_LM"), std::string::npos);
+
+    // The default module is the one next to orvex-sim.
+    EXPECT_EQ(run_sim("--list").text, expected);
+
+    host::LoadedModule module;
+    std::string error;
+    ASSERT_TRUE(host::load_module(ORVEX_MODULE_PATH, module, error)) << error;
+    EXPECT_EQ(module.name, "orvex1");
+    EXPECT_EQ(module.imports->panels, host::services_table());
+    host::unload_module(module);
+}
+
+TEST(Cli, LoadFailuresNameTheModule) {
+    host::LoadedModule module;
+    std::string error;
+    EXPECT_FALSE(host::load_module("/nonexistent/orvex1.so", module, error));
+    EXPECT_EQ(error.rfind("/nonexistent/orvex1.so: cannot load module: ", 0), 0u) << error;
+    EXPECT_EQ(module.linkage, nullptr);
+
+    Output o = run_sim("--list --module /nonexistent/orvex1.so");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.text.find("/nonexistent/orvex1.so: cannot load module"), std::string::npos);
+    EXPECT_EQ(host::module_name_from_path("/a/b.c/orvex1.so"), "orvex1");
+    EXPECT_EQ(host::module_name_from_path("orvex1"), "orvex1");
+}
+
+TEST(Cli, BadArgumentsAndBadPanelFilesStopTheRun) {
+    Output o = run_sim("--panel");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.text.find("--panel needs a value"), std::string::npos);
+    o = run_sim("--root /tmp");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.text.find("--panel is required"), std::string::npos);
+    EXPECT_EQ(run_sim("--fly").status, 2);
+
+    // Panel syntax is checked before the module is even loaded.
+    std::string panel = write_file("bad_panel.cfg", "[Window00]\ngauge00=orvex1!HW_B737_ND, 0, zero\n");
+    o = run_sim("--module /nonexistent/orvex1.so --panel " + panel);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.text.find(panel + ":2: bad y 'zero'"), std::string::npos) << o.text;
+}
+
+TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
+    if (!module_has_linkage()) GTEST_SKIP() << "orvex1.so exports no gauge table yet";
+    // The module writes below its simulator folder: run on a copy.
+    const std::string example = ORVEX_SOURCE_DIR "/examples/sim";
+    const std::string root = testing::TempDir() + "orvex_demo_sim";
+    const std::string out = testing::TempDir() + "orvex_out";
+    std::filesystem::remove_all(root);
+    std::filesystem::remove_all(out);
+    std::filesystem::copy(example, root, std::filesystem::copy_options::recursive);
+    const std::string common = "--root " + root + " --panel " + example + "/panel.cfg --out " + out;
+    Output o = run_sim(common + " --script " + example + "/demo.script");
+    EXPECT_EQ(o.status, 0) << o.text;
+    EXPECT_NE(o.text.find("orvex-sim: 4 gauges placed from"), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find(" frames run"), std::string::npos) << o.text;
+    EXPECT_TRUE(std::filesystem::exists(out + "/hw_b737_nd.png")) << o.text;
+
+    std::string script = write_file("bad.script", "frames 2\nclick window00.gauge00 999 0\n");
+    o = run_sim(common + " --script " + script);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.text.find(script + ":2: click at (999, 0) outside window00.gauge00"), std::string::npos)
+        << o.text;
+    EXPECT_EQ(o.text.find("gauges placed"), std::string::npos); // nothing ran
+}
+
+} // namespace

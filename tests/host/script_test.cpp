@@ -1,0 +1,190 @@
+// Scripts: every command, what it prints, and refusal of bad lines.
+#include "fake_module.h"
+#include "script.h"
+#include "sim_state.h"
+#include "simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+std::string read_all(std::FILE* f) {
+    std::rewind(f);
+    std::string text;
+    char buffer[512];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        text.append(buffer, n);
+    return text;
+}
+
+class Scripts : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host::reset_sim_state();
+        fake::reset();
+        sim.module = host::attach_module(&fake::linkage, &fake::imports, "orvex1");
+        host::PanelFile panel;
+        std::string error;
+        ASSERT_TRUE(host::parse_panel_text("p.cfg",
+                                           "[Window00]\n"
+                                           "gauge00=orvex1!DISPLAY, 0, 0, 200, 160, VC\n"
+                                           "gauge01=orvex1!SPOT_OPEN, 0, 0\n"
+                                           "gauge02=orvex1!SERVER, 0, 0\n",
+                                           panel, error));
+        ASSERT_TRUE(host::place_gauges(sim, panel, error)) << error;
+    }
+
+    // Parses, starts, runs, stops; returns what the script printed.
+    std::string run(const std::string& text, std::string* progress = nullptr) {
+        host::Script script;
+        std::string error;
+        EXPECT_TRUE(host::parse_script_text("s.script", text, sim, script, error)) << error;
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        host::start_gauges(sim);
+        host::run_script(sim, script, out, err);
+        host::stop_gauges(sim);
+        std::string printed = read_all(out);
+        if (progress != nullptr) *progress = read_all(err);
+        std::fclose(out);
+        std::fclose(err);
+        return printed;
+    }
+
+    std::string parse_error(const std::string& text) {
+        host::Script script;
+        std::string error;
+        EXPECT_FALSE(host::parse_script_text("s.script", text, sim, script, error)) << text;
+        return error;
+    }
+
+    host::Simulator sim;
+};
+
+TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
+    std::string printed = run("; set up the aircraft\n"
+                              "# and the panel\n"
+                              "token 61 = 250.5\n"
+                              "token 55 = int 0x1080\n"
+                              "calc (A:INDICATED ALTITUDE, feet) = 5000\n"
+                              "calc TITLE = \"Orvex Jet\"\n"
+                              "window open 4008\n"
+                              "print token 61\n"
+                              "print token 55\n"
+                              "print token 7\n"
+                              "frames 3\n"
+                              "print calc A:INDICATED ALTITUDE\n"
+                              "print calc (A:TITLE,string)\n"
+                              "print module fake_published\n"
+                              "print module fake_distance\n"
+                              "print module nothing_here\n"
+                              "print named fake_active\n"
+                              "print named MFDX1 mode\n"
+                              "named fake_request = 90\n"
+                              "frames 1\n"
+                              "print named fake_request\n"
+                              "key 0x10337 0\n"
+                              "key 0x101F4 -700\n"
+                              "print keys\n"
+                              "print keys\n"
+                              "click window00.gauge00 30 30\n"
+                              "click DISPLAY 199 159\n"
+                              "click spot_open 10 10\n"
+                              "window close 4008\n"
+                              "window toggle 0\n");
+    EXPECT_EQ(printed, "frame 0: token 61 = 250.5\n"
+                       "frame 0: token 55 = int 0x00001080\n"
+                       "frame 0: token 7 is not set\n"
+                       "frame 3: calc A:INDICATED ALTITUDE = 5000\n"
+                       "frame 3: calc (A:TITLE,string) = \"Orvex Jet\"\n"
+                       "frame 3: module fake_published = 42\n"
+                       "frame 3: module fake_distance = 12.5\n"
+                       "frame 3: module nothing_here is not registered\n"
+                       "frame 3: named fake_active = 1\n"
+                       "frame 3: named MFDX1 mode is not registered\n"
+                       "frame 4: named fake_request = 0\n"
+                       "frame 4: key 0x101FA 90\n"
+                       "frame 4: key 0x10337 0\n"
+                       "frame 4: key 0x101F4 4294966596\n"
+                       "frame 4: no key events\n"
+                       "frame 4: click window00.gauge00 (30, 30): spot point (5, 5), returned 7\n"
+                       "frame 4: click window00.gauge00 (199, 159): no click spot\n"
+                       "frame 4: click window00.gauge01 (10, 10): spot point (3, 3), returned 1\n");
+    EXPECT_FALSE(host::window_visible(4008));
+    EXPECT_TRUE(host::window_visible(4001)); // toggled by the click spot
+    EXPECT_TRUE(host::window_visible(0));
+    EXPECT_EQ(sim.frame, 4);
+    // The key event reached the handler that the server gauge registered.
+    ASSERT_EQ(fake::key_calls.size(), 3u);
+    EXPECT_EQ(fake::key_calls[1].id, 0x10337u);
+}
+
+TEST_F(Scripts, LongRunsReportProgress) {
+    std::string progress;
+    run("frames 999\nframes 1000\n", &progress);
+    EXPECT_EQ(sim.frame, 1999);
+    // Only the long run reports, at every tenth of it.
+    EXPECT_NE(progress.find("orvex-sim: s.script:2: frame 100 of 1000\n"), std::string::npos);
+    EXPECT_NE(progress.find("orvex-sim: s.script:2: frame 1000 of 1000\n"), std::string::npos);
+    EXPECT_EQ(progress.find("of 999"), std::string::npos);
+    int lines = 0;
+    for (char c : progress)
+        lines += c == '\n';
+    EXPECT_EQ(lines, 10);
+}
+
+TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
+    struct Case {
+        std::string line;
+        std::string message;
+    } cases[] = {
+        {"fly 3", "unknown command 'fly'"},
+        {"frames", "frames needs a count from 1 to 100000000, got ''"},
+        {"frames 0", "frames needs a count from 1 to 100000000, got '0'"},
+        {"frames 2x", "frames needs a count from 1 to 100000000, got '2x'"},
+        {"click DISPLAY 1", "usage: click GAUGE X Y [FLAGS]"},
+        {"click SERVER_X 1 1", "no placed gauge 'SERVER_X'"},
+        {"click DISPLAY 200 0", "click at (200, 0) outside window00.gauge00 (200 x 160)"},
+        {"click DISPLAY -1 0", "click at (-1, 0) outside window00.gauge00 (200 x 160)"},
+        {"click DISPLAY 1 1 zero", "bad mouse flags 'zero'"},
+        {"key", "usage: key EVENT [PARAM]"},
+        {"key 0x1033G", "bad key event '0x1033G'"},
+        {"key 1 2 3", "usage: key EVENT [PARAM]"},
+        {"key -5", "bad key event '-5'"},
+        {"token -1 = 2", "bad token id '-1'"},
+        {"print token 0x1FFFFFFFF", "bad token id '0x1FFFFFFFF'"},
+        {"token 61 250", "usage: token ID = VALUE | token ID = int VALUE"},
+        {"token x = 1", "bad token id 'x'"},
+        {"token 61 = fast", "bad number 'fast'"},
+        {"token 55 = int 1.5", "bad integer '1.5'"},
+        {"named = 1", "usage: named NAME = VALUE"},
+        {"named orvex_lnav = on", "bad number 'on'"},
+        {"calc TITLE = \"open", "text without closing '\"'"},
+        {"calc (A:TITLE = 1", "bad calculator variable '(A:TITLE'"},
+        {"window open 4026", "no panel window '4026' (0 or 4001 to 4025)"},
+        {"window shut 4001", "unknown window action 'shut' (open, close or toggle)"},
+        {"print", "usage: print token ID | named NAME | module NAME | calc NAME | keys"},
+        {"print named", "print named needs a name"},
+        {"print keys now", "print keys takes nothing more"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parse_error("frames 1\n\n" + c.line + "\n"), "s.script:3: " + c.message) << c.line;
+    }
+    // A bad line late in the script stops it before the first frame.
+    host::Script script;
+    std::string error;
+    EXPECT_FALSE(host::parse_script_text("s.script", "frames 5\nfly\n", sim, script, error));
+    EXPECT_TRUE(fake::callback_calls.empty());
+}
+
+TEST_F(Scripts, MissingScriptIsNamed) {
+    host::Script script;
+    std::string error;
+    EXPECT_FALSE(host::read_script_file("/nonexistent/demo.script", sim, script, error));
+    EXPECT_EQ(error, "/nonexistent/demo.script: cannot open script");
+}
+
+} // namespace
