@@ -10,6 +10,7 @@
 #include "data/sid_file.h"
 #include "data/star_file.h"
 #include "fms/lat_lon_text.h"
+#include "fms/route_plan.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 
@@ -119,6 +120,8 @@ void load_airport_detail(const std::string& ident, int slot) {
     for (std::size_t i = kFirstRunwayToken; i < token_count; ++i)
         s.runways.append(parse_runway(t[i])); // past 22 runways append drops them
 
+    // The origin's elevation is also the altitude of the plan's first entry.
+    if (slot == origin_slot) active_plan.slot(0).alt_constraint = parse_double(t[1]);
     airport_elevation_text = t[1];
     s.airport_ident = ident;
     s.airport_name = t[0];

@@ -62,13 +62,13 @@ struct AirportProcedures {
     std::string airport_name;
     BoundedTable<AirportRunway, 23> runways; // at most 22
 
-    BoundedTable<ProcedureRecord, 91> stars;            // at most 90
-    BoundedTable<ProcedureRecord, 141> sids;            // at most 140
-    BoundedTable<ProcedureRecord, 141> approaches;      // at most 140
-    BoundedTable<ProcedureRecord, 21> approach_groups;  // at most 20 names
-    BoundedTable<StarEntry, 121> star_entry_list;       // at most 120
+    BoundedTable<ProcedureRecord, 91> stars;             // at most 90
+    BoundedTable<ProcedureRecord, 141> sids;             // at most 140
+    BoundedTable<ProcedureRecord, 141> approaches;       // at most 140
+    BoundedTable<ProcedureRecord, 21> approach_groups;   // at most 20 names
+    BoundedTable<StarEntry, 121> star_entry_list;        // at most 120
     BoundedTable<std::string, 250> star_transition_list; // "STAR.TRANSITION", at most 249
-    BoundedTable<std::string, 41> iaf_list;             // the approach pickers' IAF list
+    BoundedTable<std::string, 41> iaf_list;              // the approach pickers' IAF list
 
     int elevation_ft = 0;
 };

@@ -109,8 +109,8 @@ class ApproachLoader {
                 from_lat = legs[before - 1].latitude;
                 from_lon = legs[before - 1].longitude;
             }
-            const bool ended = expand_approach_legs(t[3], from_lat, from_lon, &lat, &lon, current_, transition,
-                                                    runway) == 1;
+            const bool ended =
+                expand_approach_legs(t[3], from_lat, from_lon, &lat, &lon, current_, transition, runway) == 1;
             // Without an end of its own the leg stays where the one before it ends
             // (a procedure turn's last leg, when it flew one).
             const int n = legs.count();

@@ -14,10 +14,10 @@ struct AirportProcedures;
 using LineTokens = std::vector<std::string>;
 
 struct ProcedureFileHandlers {
-    std::function<void()> opened;                 // the file is open, before any line
-    std::function<void(LineTokens& t)> leg_line;  // a line inside the airport's section
-    std::function<void()> close_out;              // a comment, section or ignored line
-    std::function<void()> finished;               // after the section or the file ended
+    std::function<void()> opened;                // the file is open, before any line
+    std::function<void(LineTokens& t)> leg_line; // a line inside the airport's section
+    std::function<void()> close_out;             // a comment, section or ignored line
+    std::function<void()> finished;              // after the section or the file ended
 };
 
 // Reads the airport's section of host_folder + "\Orvex\Navdata\" + file_name,

@@ -157,7 +157,12 @@ class StarLoader {
                 leg_reference_lon = lon = previous.longitude;
             }
             if (contains_after_first(code, "/IC")) {
-                pending_ = PendingIntercept{current_, n, code, transition, previous.latitude, previous.longitude,
+                pending_ = PendingIntercept{current_,
+                                            n,
+                                            code,
+                                            transition,
+                                            previous.latitude,
+                                            previous.longitude,
                                             inbound_course(legs, n)};
             } else if (expand_star_legs(code, previous.latitude, previous.longitude, &lat, &lon, current_,
                                         transition, "", inbound_course(legs, n)) == -99) {

@@ -16,8 +16,8 @@ std::string format_dms(double value, const char* letter, int unit_mode) {
     // Wider than int, so that a saturated value has a magnitude.
     const long long d = std::llabs(deg), mi = std::llabs(min), s = std::llabs(sec);
     char text[64];
-    std::snprintf(text, sizeof text, "%s%s%lld:%s%lld:%s%lld", letter, d < 10 ? "0" : "", d, mi < 10 ? "0" : "", mi,
-                  s < 10 ? "0" : "", s);
+    std::snprintf(text, sizeof text, "%s%s%lld:%s%lld:%s%lld", letter, d < 10 ? "0" : "", d,
+                  mi < 10 ? "0" : "", mi, s < 10 ? "0" : "", s);
     return text;
 }
 

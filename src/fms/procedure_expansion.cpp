@@ -60,12 +60,10 @@ bool intercept_radial(double start_lat, double start_lon, double course, double 
         const double used_radial = attempt <= 2 ? wrap360(radial + 180.0) : radial;
         const double true_radial = wrap360(used_radial + variation);
         double lat = 0.0, lon = 0.0;
-        const int found =
-            attempt % 2 == 1
-                ? course_intersection(start_lat, start_lon, true_course, fix_lat, fix_lon, true_radial, &lat,
-                                      &lon)
-                : course_intersection(fix_lat, fix_lon, true_radial, start_lat, start_lon, true_course, &lat,
-                                      &lon);
+        const int found = attempt % 2 == 1 ? course_intersection(start_lat, start_lon, true_course, fix_lat,
+                                                                 fix_lon, true_radial, &lat, &lon)
+                                           : course_intersection(fix_lat, fix_lon, true_radial, start_lat,
+                                                                 start_lon, true_course, &lat, &lon);
         if (found != 0) continue;
         double distance = 0.0, crossing_course = 0.0;
         gc_dist_course(start_lat, start_lon, lat, lon, &distance, &crossing_course);
@@ -81,8 +79,8 @@ bool intercept_radial(double start_lat, double start_lon, double course, double 
 
 // The first point along the leg whose distance from the DME point is within
 // 0.1 NM of the wanted distance.
-bool until_dme_distance(double start_lat, double start_lon, double true_course, double dme_lat, double dme_lon,
-                        double wanted, double* out_lat, double* out_lon) {
+bool until_dme_distance(double start_lat, double start_lon, double true_course, double dme_lat,
+                        double dme_lon, double wanted, double* out_lat, double* out_lon) {
     for (int step = 1; step <= kDmeSteps; ++step) {
         double lat = 0.0, lon = 0.0;
         gc_destination_point(start_lat, start_lon, true_course, step * kDmeStepNm, &lat, &lon);
@@ -107,9 +105,11 @@ double turn_angle(const std::string& turn, double course, double previous_course
 double turn_chord(double delta) {
     const double k = kChordNmPerDegree;
     if (delta <= 90.0) return std::sqrt(2.0 * (k * delta) * (k * delta));
-    if (delta <= 180.0) return std::sqrt((k * delta) * (k * delta) + (k * (180.0 - delta)) * (k * (180.0 - delta)));
+    if (delta <= 180.0)
+        return std::sqrt((k * delta) * (k * delta) + (k * (180.0 - delta)) * (k * (180.0 - delta)));
     if (delta <= 270.0)
-        return std::sqrt((k * (delta - 180.0)) * (k * (delta - 180.0)) + (k * (360.0 - delta)) * (k * (360.0 - delta)));
+        return std::sqrt((k * (delta - 180.0)) * (k * (delta - 180.0)) +
+                         (k * (360.0 - delta)) * (k * (360.0 - delta)));
     return std::sqrt(2.0 * (k * (360.0 - delta)) * (k * (360.0 - delta)));
 }
 
@@ -143,9 +143,11 @@ int expand_departure_or_arrival(std::string directive, double start_lat, double 
         if (!turn.empty()) {
             const double delta = turn_angle(turn, course, previous_course);
             // The chord runs along the middle of the turn, on the side it turns to.
-            const double mid_course = turn == "RT" ? wrap360(course - delta / 2.0) : wrap360(course + delta / 2.0);
+            const double mid_course =
+                turn == "RT" ? wrap360(course - delta / 2.0) : wrap360(course + delta / 2.0);
             const double chord = turn_chord(delta);
-            gc_destination_point(start_lat, start_lon, wrap360(mid_course + variation), chord, &from_lat, &from_lon);
+            gc_destination_point(start_lat, start_lon, wrap360(mid_course + variation), chord, &from_lat,
+                                 &from_lon);
             remaining = climb - chord;
         }
         if (!(remaining > 0.2)) return -99;
@@ -163,7 +165,8 @@ int expand_departure_or_arrival(std::string directive, double start_lat, double 
         return -99;
     if (!turn.empty() && on_reciprocal) {
         const double delta = turn_angle(turn, course, previous_course);
-        gc_destination_point(lat, lon, wrap360(radial + variation), delta * kTurnAllowanceNmPerDegree, &lat, &lon);
+        gc_destination_point(lat, lon, wrap360(radial + variation), delta * kTurnAllowanceNmPerDegree, &lat,
+                             &lon);
     }
     *ref_lat = lat;
     *ref_lon = lon;
@@ -232,7 +235,8 @@ int expand_approach_legs(const std::string& directive, double start_lat, double 
                          double* ref_lon, int approach_index, const std::string& transition,
                          const std::string& runway) {
     std::string d = directive;
-    if (begins_with(d, "/RT/T") || begins_with(d, "/LT/T") || begins_with(d, "/RT/H") || begins_with(d, "/LT/H"))
+    if (begins_with(d, "/RT/T") || begins_with(d, "/LT/T") || begins_with(d, "/RT/H") ||
+        begins_with(d, "/LT/H"))
         d.erase(0, 3);
 
     if (!begins_with(d, "/RT") && !begins_with(d, "/LT")) {

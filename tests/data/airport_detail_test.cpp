@@ -4,6 +4,7 @@
 #include "data/airport_procedures.h"
 #include "data/candidate_list.h"
 #include "data/module_settings.h"
+#include "fms/route_plan.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,7 @@ TEST(AirportDetail, fillsTheSlotWithPositionElevationRunwaysAndTheCandidate) {
     EXPECT_EQ(s.elevation_ft, 1400);
     EXPECT_EQ(origin_elevation_ft, 1400);
     EXPECT_EQ(airport_elevation_text, "1400");
+    EXPECT_EQ(active_plan[0].alt_constraint, 1400.0);
 
     ASSERT_EQ(s.runways.count(), 4);
     const AirportRunway& r27 = s.runways[1];
@@ -63,7 +65,8 @@ TEST(AirportDetail, fillsTheSlotWithPositionElevationRunwaysAndTheCandidate) {
 
 TEST(AirportDetail, identsMatchExactlyAndTheBaseFileIsSearchedFirst) {
     TempFolder sim;
-    write_navdata(sim, "apts.txt", "ZZAAX LONGER 1 1.0 1.0\nZZAA BASE 100 -33.75 151.25 16_8000_-33.7_151.2_160\n");
+    write_navdata(sim, "apts.txt",
+                  "ZZAAX LONGER 1 1.0 1.0\nZZAA BASE 100 -33.75 151.25 16_8000_-33.7_151.2_160\n");
     write_navdata(sim, "apts_user.txt", "ZZAA USER 200 10.0 10.0\nZZUU USERONLY 300 40.5 -73.75\n");
 
     load_airport_detail("zzaa", 2); // only an upper-case ident can match
@@ -77,6 +80,8 @@ TEST(AirportDetail, identsMatchExactlyAndTheBaseFileIsSearchedFirst) {
     EXPECT_DOUBLE_EQ(slot(2).runways[1].reciprocal_heading, 340.0);
     // The destination does not touch the origin's elevation.
     EXPECT_EQ(origin_elevation_ft, 0);
+    EXPECT_EQ(active_plan[0].alt_constraint, -999.0);
+    EXPECT_EQ(airport_elevation_text, "100");
 
     load_airport_detail("ZZUU", 2);
     EXPECT_EQ(slot(2).airport_name, "USERONLY");
@@ -158,7 +163,8 @@ TEST(RunwayRefData, findsTheSecondSubFieldOfTheRunwayTokenAndTheLastLineWins) {
 
 TEST(ParkingPosition, takesTheFirstLineOfTheNameWithNorthAsZero) {
     TempFolder sim;
-    sim.write("orvex/Aircraft/gates.txt", "GATE1 47.1 8.1 360\r\nGATE2 -33.9 151.2 359.9\nGATE1 1 2 3\nSHORT 5\n");
+    sim.write("orvex/Aircraft/gates.txt",
+              "GATE1 47.1 8.1 360\r\nGATE2 -33.9 151.2 359.9\nGATE1 1 2 3\nSHORT 5\n");
     ParkingFile = "gates.txt";
     host_folder = os::current_directory();
     lookup_parking_position("GATE1");

@@ -115,7 +115,8 @@ TEST(ApproachFile, approachesAreKeyedByRunwayAndNameWithTheirLegFields) {
     EXPECT_EQ(destination().approach_groups[2].runway_transition_list, "VOR09");
     EXPECT_EQ(destination().approach_groups[3].runway_transition_list, "VOR27");
 
-    EXPECT_EQ(fix_list(), (std::vector<std::string>{"ILS27/27", "VOR09/", "VOR27/27", "ils27/27", "ILS27/09"}));
+    EXPECT_EQ(fix_list(),
+              (std::vector<std::string>{"ILS27/27", "VOR09/", "VOR27/27", "ils27/27", "ILS27/09"}));
     build_approach_fix_list("09");
     EXPECT_EQ(fix_list(), (std::vector<std::string>{"ILS27/09"}));
     build_approach_fix_list("33");
@@ -141,7 +142,8 @@ TEST(ApproachFile, procedureTurnLegsComeBeforeTheCodedLeg) {
     EXPECT_EQ(legs[2].runway_restriction, "27");
     EXPECT_EQ(legs[2].approach_name, "NDB27");
     EXPECT_EQ(legs[3].fix, "PT180");
-    EXPECT_NEAR(distance_nm(legs[2].latitude, legs[2].longitude, legs[3].latitude, legs[3].longitude), 1.5, 1e-6);
+    EXPECT_NEAR(distance_nm(legs[2].latitude, legs[2].longitude, legs[3].latitude, legs[3].longitude), 1.5,
+                1e-6);
     EXPECT_LT(legs[3].latitude, legs[2].latitude);
     // Then inbound until 2 NM from KILO.
     EXPECT_EQ(legs[4].fix, "RTxH270/UD2.0");

@@ -25,8 +25,9 @@ double off_course_nm(double lat, double lon, double course, double point_lat, do
     return distance_nm(on_lat, on_lon, point_lat, point_lon);
 }
 
-const char* const kSouthAndWest = "SZZA SOUTHFIELD 20 -33.75 151.25 18_8000_-33.75_151.25_180_109.10_ILS_180\n"
-                                  "KZZB WESTFIELD 13 40.5 -73.75 31_9000_40.5_-73.75_310_110.90_ILS_310\n";
+const char* const kSouthAndWest =
+    "SZZA SOUTHFIELD 20 -33.75 151.25 18_8000_-33.75_151.25_180_109.10_ILS_180\n"
+    "KZZB WESTFIELD 13 40.5 -73.75 31_9000_40.5_-73.75_310_110.90_ILS_310\n";
 
 } // namespace
 
@@ -44,7 +45,8 @@ TEST(ProcedureHemispheres, southernSidMeasuresItsDmeLegFromTheLinesOwnFix) {
     const ProcedureLeg& dme = legs[1];
     EXPECT_EQ(dme.fix, "HD180");
     EXPECT_NEAR(distance_nm(-33.65, 151.25, dme.latitude, dme.longitude), 11.0, 0.1);
-    EXPECT_LT(off_course_nm(-33.75, 151.25, 180.0 + origin_magnetic_variation, dme.latitude, dme.longitude), 1e-6);
+    EXPECT_LT(off_course_nm(-33.75, 151.25, 180.0 + origin_magnetic_variation, dme.latitude, dme.longitude),
+              1e-6);
     EXPECT_NEAR(distance_nm(-33.75, 151.25, dme.latitude, dme.longitude), 5.0, 0.5);
     EXPECT_DOUBLE_EQ(legs[2].latitude, -34.2);
 }
@@ -53,8 +55,10 @@ TEST(ProcedureHemispheres, southernStarDmeLegAndWesternSidClimb) {
     TempFolder sim;
     write_navdata(sim, "apts.txt", kSouthAndWest);
     // From NORTH, 6 NM north of the DME point, south until 5 NM from it: 1 NM.
-    write_navdata(sim, "stars.txt", "[SZZA]\nSARR1 NORTH 9000 --- -33.5 151.25\nSARR1 /H180/UD5.0 5000 --- -33.6 151.25\n");
-    write_navdata(sim, "sids.txt", "[KZZB]\nT WEST1 31 31\nWEST1 /H310/UA 1513 31 0 0\nWEST1 WFIXA 4000 --- 40.9 -74.2\n");
+    write_navdata(sim, "stars.txt",
+                  "[SZZA]\nSARR1 NORTH 9000 --- -33.5 151.25\nSARR1 /H180/UD5.0 5000 --- -33.6 151.25\n");
+    write_navdata(sim, "sids.txt",
+                  "[KZZB]\nT WEST1 31 31\nWEST1 /H310/UA 1513 31 0 0\nWEST1 WFIXA 4000 --- 40.9 -74.2\n");
     load_airport_detail("SZZA", 2);
     load_airport_detail("KZZB", 1);
 
@@ -72,8 +76,9 @@ TEST(ProcedureHemispheres, southernStarDmeLegAndWesternSidClimb) {
     const BoundedTable<ProcedureLeg, 401>& sid = airport_slots[origin_slot].sids[1].legs;
     ASSERT_EQ(sid.count(), 2);
     EXPECT_NEAR(distance_nm(40.5, -73.75, sid[1].latitude, sid[1].longitude), 3.1666666666666665, 1e-6);
-    EXPECT_LT(off_course_nm(40.5, -73.75, 310.0 + origin_magnetic_variation, sid[1].latitude, sid[1].longitude),
-              1e-6);
+    EXPECT_LT(
+        off_course_nm(40.5, -73.75, 310.0 + origin_magnetic_variation, sid[1].latitude, sid[1].longitude),
+        1e-6);
     EXPECT_DOUBLE_EQ(sid[2].longitude, -74.2);
     EXPECT_EQ(sid[2].transition, "WFIXA");
 }

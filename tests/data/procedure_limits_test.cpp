@@ -96,12 +96,14 @@ TEST(ProcedureLimits, emptyShortLongAndJunkLinesLoadWhatIsValid) {
                   "[ZZAA]\r\n"
                   "T\r\n"
                   "ONLYNAME\r\n"
-                  "LONG1 LONGA 0 --- 47.1 7.9 " + std::string(5000, 'X') + "\r\n"
-                  "LONG1 JUNKB abc --- north east fo\r\n"
-                  "LONG1 /H270/UA notanumber 27 0 0\r\n"
-                  "LONG1 /\r\n"
-                  "LONG1 /RT\r\n"
-                  ".X DOTAA 0 --- 47.1 7.9\r\n");
+                  "LONG1 LONGA 0 --- 47.1 7.9 " +
+                      std::string(5000, 'X') +
+                      "\r\n"
+                      "LONG1 JUNKB abc --- north east fo\r\n"
+                      "LONG1 /H270/UA notanumber 27 0 0\r\n"
+                      "LONG1 /\r\n"
+                      "LONG1 /RT\r\n"
+                      ".X DOTAA 0 --- 47.1 7.9\r\n");
     write_navdata(sim, "stars.txt", "");
     write_navdata(sim, "apps.txt", "[ZZAA]\n27\n27 ILS27\n27 ILS27 /\n27 ILS27 /RTx\n27 ILS27 /LTxH/IC\n");
     load_airport_detail("ZZAA", 1);

@@ -133,8 +133,8 @@ TEST(StarFile, codedLegsFlyFromThePreviousLegAndTheFirstLegStaysPlain) {
     EXPECT_EQ(intercept.fix, "HD180");
     EXPECT_EQ(intercept.constraint_text, "7000");
     EXPECT_NEAR(intercept.latitude, 47.0, 0.01);
-    gc_destination_point(47.3, 8.0, 180.0 + var, distance_nm(47.3, 8.0, intercept.latitude, intercept.longitude),
-                         &on_lat, &on_lon);
+    gc_destination_point(47.3, 8.0, 180.0 + var,
+                         distance_nm(47.3, 8.0, intercept.latitude, intercept.longitude), &on_lat, &on_lon);
     EXPECT_NEAR(intercept.latitude, on_lat, 1e-6);
     EXPECT_NEAR(intercept.longitude, on_lon, 1e-6);
     EXPECT_EQ(star_leg(2, 3).fix, "BRAVO");
