@@ -3,6 +3,7 @@
 
 #include <string>
 
+// Kept small: the four navigation tables hold about half a million of them.
 struct NavRecord {
     std::string ident;
     std::string name;       // second token of the line (an airway fix: the fix again)
@@ -10,9 +11,16 @@ struct NavRecord {
     double longitude = 0.0; // degrees, east positive
     std::string kind;       // "I" fix, "APT" airport, "V" VOR, "N" other navaid
     std::string extra;      // a navaid line's sixth token (its frequency)
-    double number_1 = 0.0;  // free for the lists built from the tables
+    std::string elevation_text; // an airport line's third token
+};
+
+// A record of the small work lists (candidates, nearest stations, direct-to
+// list) with the two numbers and two texts those lists keep beside it, such
+// as a distance and a bearing or an airway name. NavListRecord{table_record}
+// copies a table record in.
+struct NavListRecord : NavRecord {
+    double number_1 = 0.0;
     double number_2 = 0.0;
     std::string text_1;
     std::string text_2;
-    std::string elevation_text; // an airport line's third token
 };
