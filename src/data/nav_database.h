@@ -25,7 +25,8 @@ struct NavaidIndexEntry {
 extern BoundedTable<NavaidIndexEntry, 75> navaid_letter_index;
 
 // Raised by every load_nav_database, so that what is built over the tables
-// (the nearby-list grids) knows when to build again.
+// (the nearby-list grids) knows when to build again. Code that refills a
+// table by other means (tests) raises it too.
 inline int nav_database_generation = 0;
 
 // Writes the magnetic model's coefficient text, then empties the four tables
