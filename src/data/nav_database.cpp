@@ -113,8 +113,7 @@ const std::string& kind_other_navaid() {
 }
 
 // The next record of a table, written in place; null when the table is full.
-template <std::size_t Slots>
-NavRecord* next_record(BoundedTable<NavRecord, Slots>& table) {
+template <std::size_t Slots> NavRecord* next_record(BoundedTable<NavRecord, Slots>& table) {
     if (table.full()) return nullptr;
     const int n = table.count() + 1;
     NavRecord& r = table.slot(n);

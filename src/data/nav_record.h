@@ -6,11 +6,11 @@
 // Kept small: the four navigation tables hold about half a million of them.
 struct NavRecord {
     std::string ident;
-    std::string name;       // second token of the line (an airway fix: the fix again)
-    double latitude = 0.0;  // degrees, north positive
-    double longitude = 0.0; // degrees, east positive
-    std::string kind;       // "I" fix, "APT" airport, "V" VOR, "N" other navaid
-    std::string extra;      // a navaid line's sixth token (its frequency)
+    std::string name;           // second token of the line (an airway fix: the fix again)
+    double latitude = 0.0;      // degrees, north positive
+    double longitude = 0.0;     // degrees, east positive
+    std::string kind;           // "I" fix, "APT" airport, "V" VOR, "N" other navaid
+    std::string extra;          // a navaid line's sixth token (its frequency)
     std::string elevation_text; // an airport line's third token
 };
 

@@ -159,7 +159,8 @@ void find_in_circle(const PositionGrid& grid, const SearchCircle& circle, std::v
         }
     }
     for (const GridEntry& e : grid.off_grid)
-        if (circle_contains_by_distance(circle, e.latitude, e.longitude)) found.push_back({e.record, e.point});
+        if (circle_contains_by_distance(circle, e.latitude, e.longitude))
+            found.push_back({e.record, e.point});
 
     std::sort(found.begin() + static_cast<std::ptrdiff_t>(first_found), found.end(),
               [](const FoundRecord& a, const FoundRecord& b) { return a.record < b.record; });

@@ -50,9 +50,9 @@ struct GridEntry {
 struct PositionGrid {
     int generation = -1; // nav_database_generation it was built for
     int record_count = -1;
-    std::vector<int> cell_start;       // cells row by row, plus one end mark
-    std::vector<GridEntry> entries;    // by cell; table order within a cell
-    std::vector<GridEntry> off_grid;   // positions gridded_position refuses
+    std::vector<int> cell_start;     // cells row by row, plus one end mark
+    std::vector<GridEntry> entries;  // by cell; table order within a cell
+    std::vector<GridEntry> off_grid; // positions gridded_position refuses
 };
 
 struct GridPosition {

@@ -72,9 +72,9 @@ const PositionGrid& grid_over(const BoundedTable<NavRecord, Slots>& table, Posit
 // thousand records at most) and any list around a centre the grid cannot
 // place.
 template <std::size_t SourceSlots, std::size_t ListSlots>
-void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source, const std::vector<CachedPoint>& points,
-                    BoundedTable<NavRecord, ListSlots>& list, int limit, const SearchCircle& circle,
-                    Fields fields) {
+void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source,
+                    const std::vector<CachedPoint>& points, BoundedTable<NavRecord, ListSlots>& list,
+                    int limit, const SearchCircle& circle, Fields fields) {
     const bool gridded_centre = gridded_position(circle.latitude, circle.longitude);
     int n = 0;
     for (int i = 1; i <= source.count() && n < limit; ++i) {
@@ -84,8 +84,9 @@ void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source, const st
             const std::size_t slot = static_cast<std::size_t>(i);
             const bool cached = slot < points.size() && points[slot].latitude == r.latitude &&
                                 points[slot].longitude == r.longitude;
-            inside = circle_contains(circle, cached ? points[slot].point : unit_vector(r.latitude, r.longitude),
-                                     r.latitude, r.longitude);
+            inside =
+                circle_contains(circle, cached ? points[slot].point : unit_vector(r.latitude, r.longitude),
+                                r.latitude, r.longitude);
         } else {
             inside = circle_contains_by_distance(circle, r.latitude, r.longitude);
         }
@@ -120,9 +121,10 @@ void build_wide_list(const BoundedTable<NavRecord, SourceSlots>& source, Positio
 }
 
 template <std::size_t SourceSlots, std::size_t ListSlots>
-void build_close_list(const BoundedTable<NavRecord, SourceSlots>& source, const std::vector<CachedPoint>& points,
-                      BoundedTable<NavRecord, ListSlots>& list, int limit, double radius, ListCentre& centre,
-                      double latitude, double longitude, Fields fields) {
+void build_close_list(const BoundedTable<NavRecord, SourceSlots>& source,
+                      const std::vector<CachedPoint>& points, BoundedTable<NavRecord, ListSlots>& list,
+                      int limit, double radius, ListCentre& centre, double latitude, double longitude,
+                      Fields fields) {
     list.set_count(0);
     scan_into_list(source, points, list, limit, make_search_circle(latitude, longitude, radius), fields);
     centre = {latitude, longitude};
@@ -141,13 +143,13 @@ void build_close_airports(double latitude, double longitude) {
 }
 
 void build_near_navaids(double latitude, double longitude) {
-    build_wide_list(navaid_table, navaid_grid, near_navaids, near_navaids_points, near_navaids_centre, latitude,
-                    longitude, Fields::navaid);
+    build_wide_list(navaid_table, navaid_grid, near_navaids, near_navaids_points, near_navaids_centre,
+                    latitude, longitude, Fields::navaid);
 }
 
 void build_local_navaids(double latitude, double longitude) {
-    build_close_list(near_navaids, near_navaids_points, local_navaids, 1000, 320.0, local_navaids_centre, latitude,
-                     longitude, Fields::navaid);
+    build_close_list(near_navaids, near_navaids_points, local_navaids, 1000, 320.0, local_navaids_centre,
+                     latitude, longitude, Fields::navaid);
 }
 
 void build_near_airway_fixes(double latitude, double longitude) {

@@ -18,8 +18,8 @@ namespace {
 // The lists as the plain scan builds them: every source record, in order,
 // whose distance from the centre is at most the radius, up to the limit.
 template <class Source>
-std::vector<const NavRecord*> naive_list(const Source& source, double latitude, double longitude, double radius,
-                                         int limit) {
+std::vector<const NavRecord*> naive_list(const Source& source, double latitude, double longitude,
+                                         double radius, int limit) {
     std::vector<const NavRecord*> out;
     for (int i = 1; i <= source.count(); ++i) {
         double distance = 0.0, course = 0.0;
@@ -73,9 +73,9 @@ void random_position(std::mt19937& rng, double* latitude, double* longitude) {
 // Centres where a prefilter goes wrong first: the poles, the antimeridian
 // from both sides, high latitudes, and longitudes written past 180.
 const double kEdgeCentres[][2] = {
-    {90.0, 0.0},    {-90.0, 123.0}, {89.9, -45.0},   {-85.0, 179.0},  {80.5, 170.0}, {0.0, 180.0},
-    {0.0, -180.0},  {45.0, 179.95}, {-30.0, -179.99}, {65.0, -179.5}, {0.0, 0.0},    {51.5, -0.1},
-    {10.0, 190.0},  {-10.0, -200.0}, {70.0, 359.0},  {-60.0, 0.001},  {88.0, 180.0}, {-89.999, -180.0},
+    {90.0, 0.0},   {-90.0, 123.0},  {89.9, -45.0},    {-85.0, 179.0}, {80.5, 170.0}, {0.0, 180.0},
+    {0.0, -180.0}, {45.0, 179.95},  {-30.0, -179.99}, {65.0, -179.5}, {0.0, 0.0},    {51.5, -0.1},
+    {10.0, 190.0}, {-10.0, -200.0}, {70.0, 359.0},    {-60.0, 0.001}, {88.0, 180.0}, {-89.999, -180.0},
 };
 
 // Records around every edge centre, some exactly on the radii along the
@@ -142,8 +142,8 @@ void expect_lists_match_scan(double latitude, double longitude) {
     expect_same_list(local_navaids, naive_list(near_navaids, close_lat, close_lon, 320.0, 1000), true,
                      where + " local_navaids");
     build_local_airway_fixes(close_lat, close_lon);
-    expect_same_list(local_airway_fixes, naive_list(near_airway_fixes, close_lat, close_lon, 200.0, 5000), true,
-                     where + " local_airway_fixes");
+    expect_same_list(local_airway_fixes, naive_list(near_airway_fixes, close_lat, close_lon, 200.0, 5000),
+                     true, where + " local_airway_fixes");
 }
 
 } // namespace
@@ -215,7 +215,8 @@ TEST(NearbyLists, limitsTakeTheFirstRecordsInTableOrder) {
     // 6000 airway fixes within 240 NM: the wide list stops at 3000 even
     // though its table has 8000 slots.
     for (int i = 1; i <= 6000; ++i)
-        airway_fix_table.append(record("F" + std::to_string(i), 50.0 + spread(rng) / 2, 8.0 + spread(rng) / 2, "I"));
+        airway_fix_table.append(
+            record("F" + std::to_string(i), 50.0 + spread(rng) / 2, 8.0 + spread(rng) / 2, "I"));
     tables_refilled();
 
     build_near_airports(50.0, 8.0);
@@ -238,15 +239,15 @@ TEST(NearbyLists, junkPositionsAndCentresGiveWhatTheScanGives) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     navaid_table.clear();
-    const double positions[][2] = {{10.0, 10.0}, {95.0, 10.0},  {-170.0, 10.0}, {10.0, 370.0}, {10.0, -350.0},
-                                   {nan, 10.0},  {10.0, inf},   {1e300, 5.0},   {10.0, 1e7},   {0.0, 0.0},
-                                   {10.5, 9.5},  {-90.0, 0.0},  {90.0, 77.0},   {10.0, 730.0}};
+    const double positions[][2] = {{10.0, 10.0}, {95.0, 10.0}, {-170.0, 10.0}, {10.0, 370.0}, {10.0, -350.0},
+                                   {nan, 10.0},  {10.0, inf},  {1e300, 5.0},   {10.0, 1e7},   {0.0, 0.0},
+                                   {10.5, 9.5},  {-90.0, 0.0}, {90.0, 77.0},   {10.0, 730.0}};
     int serial = 0;
     for (const auto& p : positions)
         navaid_table.append(record("J" + std::to_string(++serial), p[0], p[1], "N", "1"));
     tables_refilled();
 
-    const double centres[][2] = {{10.0, 10.0}, {nan, 0.0},  {0.0, inf},   {100.0, 10.0}, {10.0, 1000.0},
+    const double centres[][2] = {{10.0, 10.0}, {nan, 0.0},   {0.0, inf},    {100.0, 10.0}, {10.0, 1000.0},
                                  {-95.0, 0.0}, {85.0, 10.0}, {10.0, 370.0}, {89.0, 0.0}};
     for (const auto& c : centres) {
         const std::string where = std::to_string(c[0]) + " " + std::to_string(c[1]);
