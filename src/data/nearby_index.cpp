@@ -42,11 +42,6 @@ UnitVector unit_vector(double latitude, double longitude) {
     return {c * std::cos(lambda), c * std::sin(lambda), std::sin(phi)};
 }
 
-bool gridded_position(double latitude, double longitude) {
-    // Also false for NaN.
-    return latitude >= -90.0 && latitude <= 90.0 && longitude >= -360.0 && longitude <= 360.0;
-}
-
 SearchCircle make_search_circle(double latitude, double longitude, double radius_nm) {
     SearchCircle c;
     c.latitude = latitude;
@@ -76,13 +71,6 @@ bool circle_contains_by_distance(const SearchCircle& circle, double latitude, do
     double distance = 0.0, course = 0.0;
     gc_dist_course(circle.latitude, circle.longitude, latitude, longitude, &distance, &course);
     return distance <= circle.radius;
-}
-
-bool circle_contains(const SearchCircle& circle, const UnitVector& point, double latitude, double longitude) {
-    const double dot = circle.centre.x * point.x + circle.centre.y * point.y + circle.centre.z * point.z;
-    if (dot >= circle.accept_cos) return true;
-    if (dot < circle.reject_cos) return false;
-    return circle_contains_by_distance(circle, latitude, longitude);
 }
 
 void build_position_grid(PositionGrid& grid, const std::vector<GridPosition>& positions) {

@@ -19,7 +19,10 @@ UnitVector unit_vector(double latitude, double longitude);
 // Positions the grid places by their own coordinates: finite, latitude in
 // [-90, 90], longitude in [-360, 360]. Any other position (junk in a file)
 // is still tested, by the distance routine itself.
-bool gridded_position(double latitude, double longitude);
+inline bool gridded_position(double latitude, double longitude) {
+    // Also false for NaN.
+    return latitude >= -90.0 && latitude <= 90.0 && longitude >= -360.0 && longitude <= 360.0;
+}
 
 struct SearchCircle {
     double latitude = 0.0;
@@ -34,11 +37,18 @@ struct SearchCircle {
 
 SearchCircle make_search_circle(double latitude, double longitude, double radius_nm);
 
-// gc_dist_course(circle centre, point) <= radius, with the distance routine
-// called only for points within rounding reach of the rim.
-bool circle_contains(const SearchCircle& circle, const UnitVector& point, double latitude, double longitude);
-// The same by the distance routine alone.
+// gc_dist_course(circle centre, point) <= radius by the distance routine.
 bool circle_contains_by_distance(const SearchCircle& circle, double latitude, double longitude);
+
+// The same answer, with the distance routine called only for points within
+// rounding reach of the rim. Inline: the lists call it for every candidate.
+inline bool circle_contains(const SearchCircle& circle, const UnitVector& point, double latitude,
+                            double longitude) {
+    const double dot = circle.centre.x * point.x + circle.centre.y * point.y + circle.centre.z * point.z;
+    if (dot >= circle.accept_cos) return true;
+    if (dot < circle.reject_cos) return false;
+    return circle_contains_by_distance(circle, latitude, longitude);
+}
 
 struct GridEntry {
     UnitVector point;

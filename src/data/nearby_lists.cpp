@@ -42,9 +42,9 @@ PositionGrid airport_grid;
 PositionGrid navaid_grid;
 PositionGrid airway_fix_grid;
 
-// The unit vectors of each wide list's records, by list slot, so that its
-// close list needs no trigonometry. A slot whose record no longer shows the
-// position cached for it is worked out afresh.
+// Each wide list's positions and their unit vectors, by list slot, noted by
+// its builder so that the close list needs no trigonometry and no second
+// look at the records it leaves out.
 struct CachedPoint {
     double latitude = 0.0;
     double longitude = 0.0;
@@ -70,7 +70,9 @@ const PositionGrid& grid_over(const BoundedTable<NavRecord, Slots>& table, Posit
 
 // The list from a source scanned record by record: the close lists (a few
 // thousand records at most) and any list around a centre the grid cannot
-// place.
+// place. A slot whose position the wide builder noted is tested by the note
+// (the wide lists are written only by their builders); any other record by
+// its own position.
 template <std::size_t SourceSlots, std::size_t ListSlots>
 void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source,
                     const std::vector<CachedPoint>& points, BoundedTable<NavRecord, ListSlots>& list,
@@ -78,19 +80,21 @@ void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source,
     const bool gridded_centre = gridded_position(circle.latitude, circle.longitude);
     int n = 0;
     for (int i = 1; i <= source.count() && n < limit; ++i) {
-        const NavRecord& r = source[i];
+        const std::size_t slot = static_cast<std::size_t>(i);
         bool inside;
-        if (gridded_centre && gridded_position(r.latitude, r.longitude)) {
-            const std::size_t slot = static_cast<std::size_t>(i);
-            const bool cached = slot < points.size() && points[slot].latitude == r.latitude &&
-                                points[slot].longitude == r.longitude;
-            inside =
-                circle_contains(circle, cached ? points[slot].point : unit_vector(r.latitude, r.longitude),
-                                r.latitude, r.longitude);
+        if (gridded_centre && slot < points.size()) {
+            const CachedPoint& p = points[slot];
+            inside = gridded_position(p.latitude, p.longitude)
+                         ? circle_contains(circle, p.point, p.latitude, p.longitude)
+                         : circle_contains_by_distance(circle, p.latitude, p.longitude);
         } else {
-            inside = circle_contains_by_distance(circle, r.latitude, r.longitude);
+            const NavRecord& r = source[i];
+            inside =
+                gridded_centre && gridded_position(r.latitude, r.longitude)
+                    ? circle_contains(circle, unit_vector(r.latitude, r.longitude), r.latitude, r.longitude)
+                    : circle_contains_by_distance(circle, r.latitude, r.longitude);
         }
-        if (inside) copy_fields(list.slot(++n), r, fields);
+        if (inside) copy_fields(list.slot(++n), source[i], fields);
     }
     list.set_count(n);
 }

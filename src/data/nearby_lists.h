@@ -3,6 +3,8 @@
 // Each builder takes the centre (degrees), empties its list, copies in table
 // order every source record whose great-circle distance from the centre is
 // at most the radius until the list holds its limit, and remembers the centre.
+// The lists are written only by their builders: a close list is built from
+// what the wide builder noted about each record of its list.
 #pragma once
 
 #include "data/nav_record.h"

@@ -3,6 +3,7 @@
 #include "platform/os.h"
 #include "platform/temp_folder.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
 
