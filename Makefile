@@ -30,9 +30,11 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The demo runs on a fresh copy of the example simulator folder, because the
+# module writes route files and flight logs below it.
 demo: build
-	mkdir -p out
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root examples/sim \
+	rm -rf $(BUILD)/demo-sim && mkdir -p out && cp -r examples/sim $(BUILD)/demo-sim
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
 	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out
 
 bench: deps

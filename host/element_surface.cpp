@@ -1,11 +1,32 @@
 #include "element_surface.h"
 
+#include "placed_gauge.h"
+
 namespace host {
 
-void* attach_element_surface(PlacedGauge& /*gauge*/, ElementHeader& /*element*/) {
-    return nullptr;
+void* attach_element_surface(PlacedGauge& gauge, ElementHeader& element) {
+    if (!gauge.surfaces.available() || element.image == nullptr) return nullptr;
+    if (element.image->width <= 0 || element.image->height <= 0) return nullptr;
+    return gauge.surfaces.create_dc(element.image->width, element.image->height, gauge.surfaces.backends);
 }
 
-void detach_element_surface(PlacedGauge& /*gauge*/, ElementHeader& /*element*/, void* /*device_context*/) {}
+void detach_element_surface(PlacedGauge& gauge, ElementHeader& /*element*/, void* device_context) {
+    if (gauge.surfaces.available()) gauge.surfaces.destroy_dc(device_context);
+}
+
+bool write_gauge_snapshot(const PlacedGauge& gauge, const std::string& path, std::string& error) {
+    if (!gauge.surfaces.available()) {
+        error = "the module offers no drawing surfaces";
+        return false;
+    }
+    for (ElementHeader* element : gauge.drawing_elements) {
+        if (element->device_context == nullptr) continue;
+        if (gauge.surfaces.write_png(element->device_context, path.c_str()) != 0) return true;
+        error = "cannot write " + path;
+        return false;
+    }
+    error = gauge.id + " (" + gauge.gauge_name + ") has no drawing surface";
+    return false;
+}
 
 } // namespace host

@@ -1,10 +1,11 @@
-// The hook through which a drawing element gets its device context. Today no
-// surface exists and device contexts stay 0 (the module then skips drawing);
-// the drawing layer replaces these two functions to hand each drawing element
-// an image surface of its image record's size.
+// How a drawing element gets its device context: an image surface of its
+// image record's size, made through the module's own surface services (none
+// when the module offers none; the module then skips drawing).
 #pragma once
 
 #include "gauges/gauge_abi.h"
+
+#include <string>
 
 namespace host {
 
@@ -17,5 +18,9 @@ void* attach_element_surface(PlacedGauge& gauge, ElementHeader& element);
 
 // Called when the instance goes away, for each element whose context was not null.
 void detach_element_surface(PlacedGauge& gauge, ElementHeader& element, void* device_context);
+
+// Writes the gauge's first drawing surface as a PNG file. False with a
+// message when the gauge has no surface or the file cannot be written.
+bool write_gauge_snapshot(const PlacedGauge& gauge, const std::string& path, std::string& error);
 
 } // namespace host

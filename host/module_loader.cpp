@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::size_t GAUGE_TABLE_SLOTS = sizeof(ModuleLinkage::gauge_table) / sizeof(GaugeHeader*);
 
-void install_services(ImportTable* imports) {
+void install_services(ImportTableRecord* imports) {
     if (imports != nullptr) imports->panels = services_table();
 }
 
@@ -32,19 +32,28 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         return false;
     }
     auto* linkage = static_cast<ModuleLinkage*>(dlsym(library, "Linkage"));
-    auto* imports = static_cast<ImportTable*>(dlsym(library, "ImportTable"));
+    auto* imports = static_cast<ImportTableRecord*>(dlsym(library, "ImportTable"));
     if (linkage == nullptr || imports == nullptr) {
         error = path + ": module exports no " + (linkage == nullptr ? "Linkage" : "ImportTable") + " record";
         dlclose(library);
         return false;
     }
-    module = attach_module(linkage, imports, module_name_from_path(path));
+    SurfaceServices surfaces;
+    surfaces.create_dc =
+        reinterpret_cast<decltype(surfaces.create_dc)>(dlsym(library, "orvex_gfx_create_dc"));
+    surfaces.write_png =
+        reinterpret_cast<decltype(surfaces.write_png)>(dlsym(library, "orvex_gfx_write_png"));
+    surfaces.destroy_dc =
+        reinterpret_cast<decltype(surfaces.destroy_dc)>(dlsym(library, "orvex_gfx_destroy_dc"));
+    module = attach_module(linkage, imports, module_name_from_path(path), surfaces);
     module.library = library;
     return true;
 }
 
-LoadedModule attach_module(ModuleLinkage* linkage, ImportTable* imports, const std::string& name) {
+LoadedModule attach_module(ModuleLinkage* linkage, ImportTableRecord* imports, const std::string& name,
+                           const SurfaceServices& surfaces) {
     LoadedModule module;
+    module.surfaces = surfaces;
     module.name = name;
     module.linkage = linkage;
     module.imports = imports;

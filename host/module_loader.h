@@ -12,11 +12,24 @@
 
 namespace host {
 
+// The module's own surface services (exported by plain C names): the
+// stand-in creates drawing surfaces through the module's copy of the drawing
+// layer, because the module accepts only device contexts it made itself.
+struct SurfaceServices {
+    void* (*create_dc)(int32_t width, int32_t height, uint32_t backends) = nullptr;
+    int32_t (*write_png)(void* device_context, const char* path) = nullptr;
+    void (*destroy_dc)(void* device_context) = nullptr;
+    uint32_t backends = 1; // Cairo image; 3 adds the recording
+
+    bool available() const { return create_dc != nullptr && write_png != nullptr && destroy_dc != nullptr; }
+};
+
 struct LoadedModule {
     std::string name; // module name as panel files write it ("orvex1")
     ModuleLinkage* linkage = nullptr;
-    ImportTable* imports = nullptr;
+    ImportTableRecord* imports = nullptr;
     void* library = nullptr; // dlopen handle; null for a module in this process
+    SurfaceServices surfaces; // none: drawing elements get no device context
 };
 
 // Opens the library, finds both records and installs the services table.
@@ -24,7 +37,8 @@ struct LoadedModule {
 bool load_module(const std::string& path, LoadedModule& module, std::string& error);
 
 // A module linked into this process.
-LoadedModule attach_module(ModuleLinkage* linkage, ImportTable* imports, const std::string& name = "orvex1");
+LoadedModule attach_module(ModuleLinkage* linkage, ImportTableRecord* imports, const std::string& name = "orvex1",
+                           const SurfaceServices& surfaces = {});
 
 // Closes the library (if any). The module must not be called afterwards.
 void unload_module(LoadedModule& module);

@@ -72,7 +72,9 @@ ElementHeader* first_element(const PlacedGauge& gauge) {
 }
 
 bool make_placed_gauge(const GaugeHeader& source, const std::string& id, int x, int y, int width, int height,
-                       const std::string& parameters, PlacedGauge& gauge, std::string& error) {
+                       const std::string& parameters, PlacedGauge& gauge, std::string& error,
+                       const SurfaceServices& surfaces) {
+    gauge.surfaces = surfaces;
     gauge.id = id;
     gauge.gauge_name = source.name != nullptr ? source.name : "";
     gauge.source = &source;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gauges/gauge_abi.h"
+#include "module_loader.h"
 
 #include <memory>
 #include <string>
@@ -25,6 +26,7 @@ struct PlacedGauge {
     int width = 0, height = 0;
     int bitmap_width = 0; // the first element's bitmap size: the gauge's own pixels
     int bitmap_height = 0;
+    SurfaceServices surfaces; // how drawing elements get their surfaces
 
     // Owned copies the header points into.
     std::vector<std::unique_ptr<ElementHeader>> elements;
@@ -45,7 +47,8 @@ struct PlacedGauge {
 // their device context from attach_element_surface. False with a message when
 // the element tree is malformed (too deep or too wide).
 bool make_placed_gauge(const GaugeHeader& source, const std::string& id, int x, int y, int width, int height,
-                       const std::string& parameters, PlacedGauge& gauge, std::string& error);
+                       const std::string& parameters, PlacedGauge& gauge, std::string& error,
+                       const SurfaceServices& surfaces = {});
 
 // Gives the drawing elements' surfaces back (detach_element_surface).
 void release_placed_gauge(PlacedGauge& gauge);

@@ -1,5 +1,6 @@
 #include "script.h"
 
+#include "element_surface.h"
 #include "host_text.h"
 #include "mouse.h"
 #include "panel_file.h"
@@ -95,6 +96,7 @@ class Parser {
         if (verb == "calc") return parse_calc(rest, c);
         if (verb == "window") return parse_window(rest, c);
         if (verb == "print") return parse_print(rest, c);
+        if (verb == "snapshot") return parse_snapshot(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -125,6 +127,20 @@ class Parser {
         c.parameter = MOUSE_LEFTSINGLE;
         if (w.size() == 4 && (!parse_u32(w[3], c.parameter) || c.parameter == 0))
             return fail("bad mouse flags '" + w[3] + "'");
+        return true;
+    }
+
+    bool parse_snapshot(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::Snapshot;
+        std::vector<std::string> w = words_of(rest);
+        if (w.empty() || w.size() > 2) return fail("usage: snapshot GAUGE [FILE]");
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, w[0], error);
+        if (c.gauge == nullptr) return fail(error);
+        if (c.gauge->drawing_elements.empty())
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") does not draw");
+        c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
+        if (c.text.find('/') != std::string::npos) return fail("snapshot file '" + c.text + "' names a folder");
         return true;
     }
 
@@ -331,6 +347,16 @@ struct Runner {
             say("calc " + name + " = " + format_number(v->number));
     }
 
+    void snapshot(const ScriptCommand& c) {
+        std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
+        std::string path = dir + "/" + c.text;
+        std::string error;
+        if (write_gauge_snapshot(*c.gauge, path, error))
+            say("snapshot " + c.gauge->id + " -> " + path);
+        else
+            say("snapshot " + c.gauge->id + " failed: " + error);
+    }
+
     void print_keys() {
         const auto& events = sim_state().key_events;
         if (keys_printed >= events.size()) say("no key events");
@@ -391,6 +417,9 @@ struct Runner {
             break;
         case ScriptOp::PrintKeys:
             print_keys();
+            break;
+        case ScriptOp::Snapshot:
+            snapshot(c);
             break;
         }
     }

@@ -14,6 +14,8 @@
 //   window open|close|toggle ID   panel window 0 (main) or 4001..4025
 //   print token ID | print named NAME | print module NAME | print calc NAME
 //   print keys                    the key events sent since the last `print keys`
+//   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
+//                                 output folder (default FILE: the instance id + ".png")
 //
 // GAUGE is an instance id ("window00.gauge00") or a gauge name placed once.
 // Numbers may be written in hex (0x10337). The whole script is checked
@@ -47,6 +49,7 @@ enum class ScriptOp {
     PrintModule,
     PrintCalc,
     PrintKeys,
+    Snapshot,
 };
 
 struct ScriptCommand {

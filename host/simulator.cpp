@@ -34,7 +34,8 @@ bool place_gauges(Simulator& sim, const PanelFile& panel, std::string& error) {
         auto gauge = std::make_unique<PlacedGauge>();
         std::string id = to_lower(p.window) + "." + to_lower(p.key);
         std::string message;
-        if (!make_placed_gauge(*header, id, p.x, p.y, p.width, p.height, p.parameters, *gauge, message)) {
+        if (!make_placed_gauge(*header, id, p.x, p.y, p.width, p.height, p.parameters, *gauge, message,
+                               sim.module.surfaces)) {
             error = where + message;
             return false;
         }

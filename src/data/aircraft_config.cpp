@@ -8,6 +8,7 @@
 #include "data/module_settings.h"
 #include "data/performance_tables.h"
 #include "fms/air_data.h"
+#include "fms/holds.h"
 #include "fms/speed_targets.h"
 #include "nd/display_settings.h"
 #include "pfd/pfd_settings.h"
@@ -92,8 +93,7 @@ const AircraftKey kAircraftKeys[] = {
      [](const std::string& v) {
          HoldLegMins = config_real(v);
          if (HoldLegMins == 0.0) HoldLegMins = 1.0;
-         // PENDING: the leg time of hold entry 1 follows HoldLegMins once the
-         // hold table exists.
+         hold_list.slot(1).leg_time = HoldLegMins;
      }},
     {"EngThrust", [](const std::string& v) { EngThrust = config_int(v) / 1000; }},
     {"TOFLAPS", [](const std::string& v) { TOFLAPS = config_int(v); }},

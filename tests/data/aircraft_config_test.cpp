@@ -4,6 +4,7 @@
 #include "data/lvar_bindings.h"
 #include "data/module_config.h"
 #include "data/module_settings.h"
+#include "fms/holds.h"
 #include "fms/speed_targets.h"
 #include "nd/display_settings.h"
 #include "pfd/pfd_settings.h"
@@ -94,6 +95,7 @@ TEST(AircraftConfig, speedKeysSetTargetsBasesAndDefaults) {
     EXPECT_EQ(DescentRate, 2100.5);
     EXPECT_EQ(MaxCruise, 41000);
     EXPECT_EQ(HoldLegMins, 1.0);
+    EXPECT_EQ(hold_list[1].leg_time, 1.0); // the first hold's leg time follows it
     EXPECT_EQ(EngThrust, 27);
     EXPECT_EQ(VnavSetSpdRestDist, 25);
     EXPECT_EQ(CruiseMach, 0.0);

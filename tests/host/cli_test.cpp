@@ -3,6 +3,7 @@
 #include "module_loader.h"
 #include "sim_state.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -156,13 +157,19 @@ TEST(Cli, BadArgumentsAndBadPanelFilesStopTheRun) {
 
 TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     if (!module_has_linkage()) GTEST_SKIP() << "orvex1.so exports no gauge table yet";
+    // The module writes below its simulator folder: run on a copy.
     const std::string example = ORVEX_SOURCE_DIR "/examples/sim";
-    const std::string common =
-        "--root " + example + " --panel " + example + "/panel.cfg --out " + testing::TempDir() + "orvex_out";
+    const std::string root = testing::TempDir() + "orvex_demo_sim";
+    const std::string out = testing::TempDir() + "orvex_out";
+    std::filesystem::remove_all(root);
+    std::filesystem::remove_all(out);
+    std::filesystem::copy(example, root, std::filesystem::copy_options::recursive);
+    const std::string common = "--root " + root + " --panel " + example + "/panel.cfg --out " + out;
     Output o = run_sim(common + " --script " + example + "/demo.script");
     EXPECT_EQ(o.status, 0) << o.text;
     EXPECT_NE(o.text.find("orvex-sim: 4 gauges placed from"), std::string::npos) << o.text;
     EXPECT_NE(o.text.find(" frames run"), std::string::npos) << o.text;
+    EXPECT_TRUE(std::filesystem::exists(out + "/hw_b737_nd.png")) << o.text;
 
     std::string script = write_file("bad.script", "frames 2\nclick window00.gauge00 999 0\n");
     o = run_sim(common + " --script " + script);

@@ -1,0 +1,11 @@
+// Values of the SMITHS_FMS unit that the flight-management core reads and
+// writes: the scratchpad, the message line and the page shown.
+#pragma once
+
+#include "cdu_smiths/smiths_scratchpad.h"
+
+// Page number of the SMITHS unit (6 RTE LEGS, 39 RTE HOLD, ...).
+inline int smiths_cdu_page = 0;
+
+// LEGS page selection flag of "HOLD AT"; adding a hold clears it.
+inline int smiths_hold_at_leg = 0;

@@ -1,0 +1,31 @@
+// The candidate list that pages fill and read (the fixes of an airway, the
+// matches of an entry lookup, an airport, a user waypoint) and the airway
+// loader that fills it from awys.txt.
+#pragma once
+
+#include "data/candidate_list.h"
+
+#include <string>
+
+// Valid entries are 1..candidate_count().
+inline int candidate_count() {
+    return candidate_list.count();
+}
+
+extern int candidate_from_index;     // the current plan waypoint on the airway; 0 = not on it
+extern int candidate_selected_index; // the fix where the plan leaves the airway
+extern int candidate_found_index;    // as candidate_from_index, for the list pages
+extern int candidate_page;           // the page of 16 entries holding it
+extern std::string airway_label;     // the airway, with " (N/A)" when not joined
+
+// First index 1..count whose ident equals the text exactly; 0 when none.
+int find_candidate_index(const std::string& ident);
+
+// Lists the fixes of one airway (a leading '#' is dropped; each fix carries
+// the airway in text_1) and finds the current waypoint among them: the
+// working plan's entry at working_cursor_index, or the active plan's while
+// gns_sub_state is 1.
+void load_airway(std::string airway);
+
+// Copies ident, position, kind and extra of entry v into entry 1.
+void select_candidate(int v);

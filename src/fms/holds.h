@@ -1,0 +1,69 @@
+// Holding patterns attached to plan waypoints. Each hold remembers its
+// waypoint's index in the active and in the working plan; the waypoint carries
+// the hold's slot in its hold_number.
+#pragma once
+
+#include "platform/bounded_table.h"
+
+#include <string>
+
+struct HoldPoint {
+    double lat = 0.0;
+    double lon = 0.0;
+    std::string label;
+};
+
+struct HoldEntry {
+    std::string ident;
+    int active_index = 0;        // waypoint in the active plan; 0 = none
+    int working_index = 0;       // waypoint in the working plan; 0 after EXEC
+    int turn = 0;                // 1 as created
+    double leg_distance = 0.0;   // NM
+    double leg_time = 0.0;       // minutes
+    double inbound_course = 0.0; // degrees magnetic
+    int leg_mode = 0;            // 1 = the leg follows leg_time
+    HoldPoint points[5];         // [0] the fix, [1]..[4] the pattern points
+};
+
+// Slots 1..count(), at most 10, ascending by active_index.
+extern BoundedTable<HoldEntry, 11> hold_list;
+inline int hold_count() {
+    return hold_list.count();
+}
+
+extern int hold_armed; // 1 = a hold is armed
+// Hold guidance: its phase and its count of hold entries flown; deleting an
+// armed hold that is being flown sets the phase to 4 (exit).
+extern int hold_phase;
+extern int holding_active;
+
+extern int smiths_hold_subpage;       // RTE HOLD sub-page: the hold just added
+extern int hold_page_count;           // holds the RTE HOLD page pages through
+extern int pending_hold_delete_index; // waypoint whose hold RTE HOLD marked; 0 = none
+
+// Appends a hold for working entry index (1..working_plan_last) and sorts the
+// list. magvar (degrees) turns the true course of the leg into the hold into
+// the inbound course. Mode 1 marks an executed route modified. Returns the
+// hold's slot, or 0 when the list is full or the index has no leg into it.
+int add_hold(int index, int mode, double magvar);
+
+// Mode 0: removes the hold whose active_index equals index, quietly; mode 1:
+// and marks the route edited; mode 2 or more: leaves the list alone, only
+// clears working entry index's mark and marks the route edited.
+void delete_hold(int index, int mode);
+
+// Removes the hold attached to working entry index (as delete_hold mode 0,
+// but found by its working index), for edits that delete that entry.
+void delete_working_hold(int index);
+
+// The slot of the first hold attached to working entry index; 0 when none.
+int find_working_hold(int index);
+
+// In slots 1..count, the first hold whose index equals old gets new.
+void hold_renumber_active_index(int new_index, int old_index);
+void hold_renumber_working_index(int new_index, int old_index);
+
+// Every hold's working index := its active index.
+void hold_list_copy_index_to_working();
+// EXEC: every hold with a working index takes it as its active index.
+void hold_list_commit_working_index();

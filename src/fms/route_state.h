@@ -1,0 +1,20 @@
+// The route state that lights the EXEC lamp, and the direct-to state of the
+// LEGS pages that EXEC and ERASE reset.
+#pragma once
+
+// 0 no route, 1 entered, 2 activated with EXEC pending, 3 active, 4 active
+// with a modification pending. The EXEC lamp is lit in 2 and 4.
+extern int route_state;
+
+// One step: 0 to 1, 1 to 2, 2 and 4 to 3, 3 to 4; other values stay.
+void advance_route_state();
+
+// The step a plan edit may take: a first change enters a route (0 to 1), a
+// change to an executed route makes it modified (3 to 4). 1, 2 and 4 stay, so
+// an edit never activates a route nor drops a pending modification.
+void mark_route_edited();
+
+// RTE LEGS mode of the SMITHS unit: 0 normal, 1 direct-to or intercept.
+extern int smiths_legs_mode;
+// 1 once a direct-to or intercept was entered; EXEC and ERASE clear it.
+extern int direct_to_entered;

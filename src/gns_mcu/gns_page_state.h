@@ -1,0 +1,14 @@
+// Page state of the GNS XLS unit that the flight-management core reads and
+// writes.
+#pragma once
+
+// Line-select toggles L1..L5, R1..R5 and the list-changed flag.
+inline int gns_line_toggles[10] = {};
+inline int page_list_changed = 0;
+
+// 1 while the GNS works on the active plan; the airway loader then looks for
+// the current waypoint there instead of in the working plan.
+inline int gns_sub_state = 0;
+
+// 1 while a plan insertion of the GNS works on the working plan.
+inline int gns_plan_open = 0;

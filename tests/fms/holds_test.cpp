@@ -1,0 +1,212 @@
+#include "cdu_smiths/cdu_text.h"
+#include "fms/holds.h"
+#include "fms/route_state.h"
+#include "plan_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<int> hold_indices() {
+    std::vector<int> v;
+    for (int i = 1; i <= hold_count(); ++i)
+        v.push_back(hold_list[i].active_index);
+    return v;
+}
+
+} // namespace
+
+TEST(Holds, aNewHoldTakesItsFixAndTheMagneticInboundCourseOfTheLegIntoIt) {
+    set_working_count(4); // P1 lies due north of P0
+    hold_list.slot(1).leg_distance = 4.5;
+    EXPECT_EQ(add_hold(1, 0, 15.0), 1);
+    const HoldEntry& h = hold_list[1];
+    EXPECT_EQ(h.ident, "P1");
+    EXPECT_EQ(h.active_index, 1);
+    EXPECT_EQ(h.working_index, 1);
+    EXPECT_DOUBLE_EQ(h.points[0].lat, 47.1);
+    EXPECT_DOUBLE_EQ(h.points[0].lon, -122.0);
+    EXPECT_NEAR(h.inbound_course, 360.0 - 15.0, 1e-9); // true course north is 360
+    EXPECT_EQ(h.turn, 1);
+    EXPECT_EQ(h.leg_mode, 1);
+    EXPECT_EQ(h.leg_time, 1.0);
+    EXPECT_EQ(h.leg_distance, 4.5); // left as the slot held it
+    EXPECT_EQ(working_plan[1].hold_number, 1);
+    EXPECT_EQ(hold_armed, 1);
+    EXPECT_EQ(hold_page_count, 1);
+}
+
+TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
+    set_working_count(10);
+    route_state = 3;
+    smiths_hold_at_leg = 1;
+    add_hold(5, 0, 0.0);
+    add_hold(8, 0, 0.0);
+    EXPECT_EQ(add_hold(3, 1, 0.0), 1);
+    EXPECT_EQ(hold_indices(), (std::vector<int>{3, 5, 8}));
+    EXPECT_EQ(smiths_hold_subpage, 1);
+    EXPECT_EQ(working_plan[3].hold_number, 1);
+    EXPECT_EQ(working_plan[5].hold_number, 2);
+    EXPECT_EQ(working_plan[8].hold_number, 3);
+    EXPECT_EQ(hold_list[2].ident, "P5");
+    EXPECT_EQ(hold_page_count, 3);
+    EXPECT_EQ(smiths_hold_at_leg, 0);
+    EXPECT_EQ(route_state, 4);
+
+    // In the middle.
+    EXPECT_EQ(add_hold(6, 1, 0.0), 3);
+    EXPECT_EQ(hold_indices(), (std::vector<int>{3, 5, 6, 8}));
+    EXPECT_EQ(working_plan[8].hold_number, 4);
+    EXPECT_EQ(smiths_hold_subpage, 3);
+}
+
+TEST(Holds, theListHoldsTenAndTheOriginCannotHold) {
+    set_working_count(20);
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_EQ(add_hold(i, 0, 0.0), i);
+    EXPECT_EQ(add_hold(11, 0, 0.0), 0);
+    EXPECT_EQ(hold_count(), 10);
+    EXPECT_EQ(working_plan[11].hold_number, 0);
+    EXPECT_EQ(hold_list.stored(), 11u); // nothing written past the table
+
+    hold_list.set_count(0);
+    EXPECT_EQ(add_hold(0, 0, 0.0), 0); // no leg leads into the origin
+    EXPECT_EQ(add_hold(-1, 0, 0.0), 0);
+    EXPECT_EQ(add_hold(20, 0, 0.0), 0); // beyond the plan
+    EXPECT_EQ(hold_count(), 0);
+}
+
+TEST(Holds, addingAHoldMarksAnExecutedRouteModifiedOnly) {
+    set_working_count(6);
+    const int before[] = {0, 1, 2, 3, 4};
+    const int after[] = {0, 1, 2, 4, 4};
+    for (int i = 0; i < 5; ++i) {
+        hold_list.set_count(0);
+        route_state = before[i];
+        smiths_hold_subpage = 0;
+        add_hold(2, 1, 0.0);
+        EXPECT_EQ(route_state, after[i]) << "from " << before[i];
+    }
+    // Mode 0 never touches the state.
+    hold_list.set_count(0);
+    route_state = 3;
+    add_hold(2, 0, 0.0);
+    EXPECT_EQ(route_state, 3);
+}
+
+TEST(Holds, deletingRemovesTheHoldOfTheWaypointAndClosesTheList) {
+    set_working_count(10);
+    add_hold(2, 0, 0.0);
+    add_hold(4, 0, 0.0);
+    add_hold(7, 0, 0.0);
+    hold_list.slot(3).leg_time = 2.5;
+    smiths_scratchpad_message = "DELETE";
+    pending_hold_delete_index = 4;
+    delete_hold(4, 0);
+    EXPECT_EQ(hold_indices(), (std::vector<int>{2, 7}));
+    EXPECT_EQ(hold_list[2].ident, "P7");
+    EXPECT_EQ(hold_list[2].leg_time, 2.5);
+    EXPECT_EQ(working_plan[4].hold_number, 0);
+    EXPECT_EQ(working_plan[7].hold_number, 2); // the mark follows its hold's new slot
+    EXPECT_EQ(hold_page_count, 2);
+    EXPECT_EQ(pending_hold_delete_index, 0);
+    EXPECT_EQ(smiths_scratchpad_message, "");
+    EXPECT_EQ(hold_armed, 1);
+}
+
+TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
+    set_working_count(6);
+    add_hold(2, 0, 0.0);
+    working_plan.slot(4).hold_number = 3;
+    route_state = 0;
+    delete_hold(4, 1);
+    EXPECT_EQ(hold_count(), 1);
+    EXPECT_EQ(working_plan[4].hold_number, 0);
+    EXPECT_EQ(route_state, 1);
+
+    // Mode 2 leaves the list alone and only marks.
+    route_state = 3;
+    delete_hold(2, 2);
+    EXPECT_EQ(hold_count(), 1);
+    EXPECT_EQ(working_plan[2].hold_number, 0);
+    EXPECT_EQ(route_state, 4);
+}
+
+TEST(Holds, deletingAHoldNeverActivatesARouteNorDropsItsModification) {
+    set_working_count(6);
+    for (int state : {1, 2, 4}) {
+        add_hold(2, 0, 0.0);
+        route_state = state;
+        delete_hold(2, 1);
+        EXPECT_EQ(route_state, state);
+        EXPECT_EQ(hold_count(), 0);
+    }
+}
+
+TEST(Holds, deletingTheLastHoldDisarmsItEndsItsFlightAndLeavesTheHoldPage) {
+    set_working_count(6);
+    add_hold(3, 0, 0.0);
+    holding_active = 2;
+    hold_phase = 1;
+    smiths_cdu_page = 39;
+    delete_hold(3, 0);
+    EXPECT_EQ(hold_count(), 0);
+    EXPECT_EQ(hold_armed, 0);
+    EXPECT_EQ(hold_phase, 4);
+    EXPECT_EQ(holding_active, 0);
+    EXPECT_EQ(smiths_cdu_page, 6);
+
+    // Another page stays.
+    add_hold(3, 0, 0.0);
+    smiths_cdu_page = 22;
+    delete_hold(3, 0);
+    EXPECT_EQ(smiths_cdu_page, 22);
+}
+
+TEST(Holds, renumberingMovesOnlyTheFirstMatch) {
+    hold_list.set_count(2);
+    hold_list.slot(1).working_index = 5;
+    hold_list.slot(2).working_index = 5;
+    hold_list.slot(1).active_index = 5;
+    hold_list.slot(2).active_index = 5;
+    hold_renumber_working_index(4, 5);
+    EXPECT_EQ(hold_list[1].working_index, 4);
+    EXPECT_EQ(hold_list[2].working_index, 5);
+    hold_renumber_active_index(9, 5);
+    EXPECT_EQ(hold_list[1].active_index, 9);
+    EXPECT_EQ(hold_list[2].active_index, 5);
+}
+
+TEST(Holds, workingIndicesCopyFromActiveAndCommitBackOnExec) {
+    hold_list.set_count(2);
+    hold_list.slot(1).active_index = 3;
+    hold_list.slot(2).active_index = 6;
+    hold_list_copy_index_to_working();
+    EXPECT_EQ(hold_list[1].working_index, 3);
+    EXPECT_EQ(hold_list[2].working_index, 6);
+
+    hold_list.slot(1).working_index = 4; // moved by an edit
+    hold_list.slot(2).working_index = 0; // not in the working plan
+    hold_list_commit_working_index();
+    EXPECT_EQ(hold_list[1].active_index, 4);
+    EXPECT_EQ(hold_list[1].working_index, 0);
+    EXPECT_EQ(hold_list[2].active_index, 6);
+}
+
+TEST(Holds, executedMarksFollowAHoldThatMovesDownTheList) {
+    // Holds at 3 and 7, executed; the first is deleted: the second hold's
+    // waypoint must still name its slot in both plans, so that a later check of
+    // which holds the active plan carries keeps it.
+    set_working_count(10);
+    add_hold(3, 0, 0.0);
+    add_hold(7, 0, 0.0);
+    hold_list_commit_working_index();
+    for (int i = 0; i < 10; ++i)
+        active_plan.slot(i) = working_plan[i];
+    active_plan_last = 9;
+    delete_hold(3, 1);
+    ASSERT_EQ(hold_count(), 1);
+    EXPECT_EQ(hold_list[1].active_index, 7);
+    EXPECT_EQ(active_plan[7].hold_number, 1);
+    EXPECT_EQ(working_plan[7].hold_number, 1);
+}

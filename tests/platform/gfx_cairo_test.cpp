@@ -1,0 +1,289 @@
+// The Cairo backend: pixels where GDI+ puts them, clipping, far-away and
+// collapsed geometry, PNG output and a reference scene.
+#include "platform/gfx.h"
+#include "platform/gfx_surface.h"
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace gfx;
+
+class GfxCairo : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_EQ(startup(&token_), Status::Ok); }
+    void TearDown() override {
+        for (void* dc : dcs_)
+            destroy_surface_dc(dc);
+        shutdown(token_);
+    }
+    void* surface(int32_t w, int32_t h) {
+        void* dc = create_surface_dc(w, h, SurfaceCairo);
+        dcs_.push_back(dc);
+        return dc;
+    }
+    static int alpha(void* dc, int x, int y) { return static_cast<int>(surface_pixel(dc, x, y) >> 24); }
+    static int painted(void* dc) {
+        int n = 0;
+        for (int y = 0; y < surface_height(dc); ++y)
+            for (int x = 0; x < surface_width(dc); ++x)
+                n += surface_pixel(dc, x, y) != 0;
+        return n;
+    }
+
+    uint32_t token_ = 0;
+    std::vector<void*> dcs_;
+};
+
+TEST_F(GfxCairo, PixelCentresFollowThePixelOffsetMode) {
+    const SolidBrush red(0xFFFF0000);
+    // Default offset, aliased: pixel centres on whole numbers, so the box
+    // (2, 2, 4, 4) covers pixels 2 to 5.
+    void* aliased = surface(10, 10);
+    {
+        Graphics g(aliased);
+        g.fill_rectangle(red, 2, 2, 4, 4);
+    }
+    EXPECT_EQ(surface_pixel(aliased, 2, 2), 0xFFFF0000u);
+    EXPECT_EQ(surface_pixel(aliased, 5, 5), 0xFFFF0000u);
+    EXPECT_EQ(surface_pixel(aliased, 6, 5), 0u);
+    EXPECT_EQ(surface_pixel(aliased, 1, 2), 0u);
+    EXPECT_EQ(painted(aliased), 16);
+
+    // Anti-aliased with the default offset the box edges fall on pixel
+    // centres, so the edge pixels are half covered; with Half they are not.
+    void* soft = surface(10, 10);
+    void* half = surface(10, 10);
+    {
+        Graphics g(soft);
+        g.set_smoothing_mode(SmoothingMode::AntiAlias);
+        g.fill_rectangle(red, 2, 2, 4, 4);
+        Graphics h(half);
+        h.set_smoothing_mode(SmoothingMode::AntiAlias);
+        h.set_pixel_offset_mode(PixelOffsetMode::Half);
+        h.fill_rectangle(red, 2, 2, 4, 4);
+    }
+    EXPECT_NEAR(alpha(soft, 2, 4), 128, 2);
+    EXPECT_NEAR(alpha(soft, 6, 4), 128, 2);
+    EXPECT_EQ(alpha(soft, 4, 4), 255);
+    EXPECT_EQ(alpha(half, 2, 4), 255);
+    EXPECT_EQ(alpha(half, 6, 4), 0);
+
+    // A one-unit aliased line at y 3 is the pixel row 3.
+    void* line = surface(10, 10);
+    {
+        Graphics g(line);
+        g.draw_line_i(Pen(0xFF00FA00, 1.0f), 1, 3, 8, 3);
+    }
+    EXPECT_EQ(surface_pixel(line, 4, 3), 0xFF00FA00u);
+    EXPECT_EQ(surface_pixel(line, 4, 2), 0u);
+    EXPECT_EQ(surface_pixel(line, 4, 4), 0u);
+}
+
+TEST_F(GfxCairo, ClearFillsTheClipAndClipsRestrictDrawing) {
+    void* dc = surface(40, 40);
+    Graphics g(dc);
+    g.clear(0xFF000000);
+    g.set_clip_rect(10, 10, 20, 20);
+    g.clear(0xFFFF0000);
+    EXPECT_EQ(surface_pixel(dc, 15, 15), 0xFFFF0000u);
+    EXPECT_EQ(surface_pixel(dc, 5, 5), 0xFF000000u);
+
+    // A triangular clip path keeps the fill to its inside.
+    GraphicsPath tri;
+    tri.add_line(0, 0, 40, 0);
+    tri.add_line(40, 0, 0, 40);
+    tri.close_figure();
+    g.set_clip_path(tri);
+    g.fill_rectangle(SolidBrush(0xFF00FA00), 0, 0, 40, 40);
+    EXPECT_EQ(surface_pixel(dc, 5, 5), 0xFF00FA00u);
+    EXPECT_EQ(surface_pixel(dc, 35, 35), 0xFF000000u);
+    g.reset_clip();
+    g.fill_rectangle(SolidBrush(0xFF0000FF), 30, 30, 10, 10);
+    EXPECT_EQ(surface_pixel(dc, 35, 35), 0xFF0000FFu);
+
+    // Partly transparent colours blend over what is there.
+    g.fill_rectangle(SolidBrush(0x80FFFFFF), 0, 0, 40, 40);
+    const Argb blended = surface_pixel(dc, 35, 35);
+    EXPECT_EQ(blended >> 24, 0xFFu);
+    EXPECT_NEAR(static_cast<int>((blended >> 16) & 0xFF), 128, 2);
+    EXPECT_NEAR(static_cast<int>(blended & 0xFF), 255, 1);
+}
+
+TEST_F(GfxCairo, FarAwayGeometryIsCutNotLost) {
+    void* dc = surface(100, 100);
+    Graphics g(dc);
+    // Map lines at large ranges reach far outside the surface.
+    EXPECT_EQ(g.draw_line_i(Pen(0xFFFF13D5, 1.0f), -1e12, 50, 1e12, 50), Status::Ok);
+    EXPECT_EQ(surface_pixel(dc, 0, 50), 0xFFFF13D5u);
+    EXPECT_EQ(surface_pixel(dc, 99, 50), 0xFFFF13D5u);
+    Pen dashed(0xFF00FA00, 2.0f);
+    dashed.dash_style = DashStyle::Dash;
+    EXPECT_EQ(g.draw_line(dashed, 20, -4e9f, 20, 4e9f), Status::Ok);
+    int on = 0;
+    for (int y = 0; y < 100; ++y)
+        on += surface_pixel(dc, 20, y) == 0xFF00FA00u;
+    EXPECT_GT(on, 50); // dashes of 6 on, 2 off
+    EXPECT_LT(on, 100);
+    const Point huge[3] = {{-2000000000, -2000000000}, {2000000000, -2000000000}, {0, 2000000000}};
+    EXPECT_EQ(g.fill_polygon_i(SolidBrush(0xFF18C2E7), huge), Status::Ok);
+    EXPECT_EQ(surface_pixel(dc, 50, 10), 0xFF18C2E7u);
+    EXPECT_EQ(g.last_status(), Status::Ok);
+}
+
+TEST_F(GfxCairo, ZeroScaleDrawsNothingVisible) {
+    void* dc = surface(30, 30);
+    Graphics g(dc);
+    g.scale_transform(0.0f, 0.0f);
+    const Font font(FontFamily("Arial"), 12.0f);
+    EXPECT_EQ(g.fill_rectangle(SolidBrush(0xFFFFFFFF), 0, 0, 30, 30), Status::Ok);
+    EXPECT_EQ(g.draw_line(Pen(0xFFFFFFFF, 5.0f), 0, 0, 30, 30), Status::Ok);
+    EXPECT_EQ(g.draw_string("ABC", font, SolidBrush(0xFFFFFFFF), PointF{1, 1}), Status::Ok);
+    g.set_clip_rect(0, 0, 30, 30); // collapses to an empty clip
+    g.reset_transform();
+    g.fill_rectangle(SolidBrush(0xFFFFFFFF), 0, 0, 30, 30);
+    EXPECT_EQ(painted(dc), 0);
+    g.reset_clip();
+    g.fill_rectangle(SolidBrush(0xFFFFFFFF), 0, 0, 30, 30);
+    EXPECT_EQ(painted(dc), 900);
+}
+
+TEST_F(GfxCairo, ArrowCapAndTextSitWhereTheyAreMeasured) {
+    void* dc = surface(60, 60);
+    Graphics g(dc);
+    g.set_pixel_offset_mode(PixelOffsetMode::Half);
+    Pen arrow(0xFF02A7EB, 2.0f);
+    arrow.custom_end_cap = AdjustableArrowCap{3.0f, 3.0f, true};
+    g.draw_line(arrow, 10, 50, 10, 10);
+    // Shaft 2 wide; the cap is 6 wide at its base, 6 below the tip at y 10.
+    EXPECT_EQ(surface_pixel(dc, 10, 30), 0xFF02A7EBu);
+    EXPECT_EQ(surface_pixel(dc, 12, 30), 0u);
+    EXPECT_EQ(surface_pixel(dc, 12, 15), 0xFF02A7EBu);
+    EXPECT_EQ(surface_pixel(dc, 10, 8), 0u);
+
+    void* text = surface(120, 40);
+    Graphics t(text);
+    t.set_pixel_offset_mode(PixelOffsetMode::Half);
+    const Font font(FontFamily("Arial"), 20.0f, FontStyle::Bold);
+    t.draw_string("MMM", font, SolidBrush(0xFFFFFFFF), PointF{10, 5});
+    RectF box;
+    t.measure_string("MMM", font, RectF{10, 5, 0, 0}, StringFormat{}, &box);
+    int left = 1000, right = -1, top = 1000, bottom = -1;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (alpha(text, x, y) > 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    const float pad = 20.0f / 6.0f;
+    // Ink starts just after the leading pad and ends before the trailing one;
+    // capitals stand between the top and the baseline (ascent 0.905 em).
+    EXPECT_GE(left, box.x + pad - 1);
+    EXPECT_LE(left, box.x + pad + 3);
+    EXPECT_LE(right, box.x + box.width - pad + 1);
+    EXPECT_GE(right, box.x + box.width - pad - 4);
+    EXPECT_NEAR(top, 5 + (0.905 - 0.716) * 20, 1.5);
+    EXPECT_NEAR(bottom, 5 + 0.905 * 20, 1.5);
+}
+
+// A fixed scene of the kinds of drawing the displays do, compared with the
+// committed reference. ORVEX_UPDATE_REFERENCE=1 rewrites the reference.
+void draw_scene(void* dc) {
+    Graphics g(dc);
+    g.set_smoothing_mode(SmoothingMode::HighQuality);
+    g.set_text_rendering_hint(TextRenderingHint::AntiAlias);
+    g.clear(0xFF000000);
+    g.scale_transform(160.0f / 80.0f, 120.0f / 60.0f);
+
+    const Pen white(0xFFDEE6E9, 1.0f);
+    Pen dashed(0xFFFFFF00, 1.0f);
+    dashed.dash_style = DashStyle::Dash;
+    g.draw_arc(white, 10, 10, 60, 60, 180.0f, 180.0f);
+
+    GraphicsPath window;
+    window.add_arc(10, 10, 60, 60, 200.0f, 140.0f);
+    window.add_line(68, 30, 68, 58);
+    window.add_line(12, 58, 12, 30);
+    window.close_figure();
+    g.set_clip_path(window);
+    g.fill_rectangle(SolidBrush(0xFF028AAF), 0, 0, 80, 36);
+    g.fill_rectangle(SolidBrush(0xFF834909), 0, 36, 80, 30);
+    g.reset_clip();
+    g.draw_line(dashed, 40, 58, 40, 8);
+
+    g.translate_transform(40.0f, 36.0f);
+    g.rotate_transform(30.0f);
+    const Point tri[4] = {{0, -30}, {3, -25}, {-3, -25}, {0, -30}};
+    g.fill_polygon_i(SolidBrush(0xFFFF13D5), tri);
+    g.reset_transform();
+    g.scale_transform(2.0f, 2.0f);
+
+    const Font font(FontFamily("Arial"), 8.0f, FontStyle::Bold);
+    g.draw_string("HDG 270\xB0", font, SolidBrush(0xFF00FA00), PointF{2, 1});
+    StringFormat rtl;
+    rtl.flags = StringFormatFlagsDirectionRightToLeft;
+    g.draw_string("FL350", font, SolidBrush(0xFF18C2E7), RectF{48, 48, 30, 10}, rtl);
+    Pen arrow(0xFF02A7EB, 1.0f);
+    arrow.custom_end_cap = AdjustableArrowCap{3.0f, 3.0f, true};
+    g.draw_line(arrow, 6, 55, 20, 45);
+}
+
+TEST_F(GfxCairo, SceneMatchesTheReferencePng) {
+    void* dc = surface(160, 120);
+    draw_scene(dc);
+    const std::string reference = std::string(ORVEX_TEST_DATA_DIR) + "/platform/gfx_scene.png";
+    if (std::getenv("ORVEX_UPDATE_REFERENCE")) {
+        ASSERT_TRUE(write_surface_png(dc, reference));
+    }
+
+    cairo_surface_t* ref = cairo_image_surface_create_from_png(reference.c_str());
+    ASSERT_EQ(cairo_surface_status(ref), CAIRO_STATUS_SUCCESS) << reference;
+    ASSERT_EQ(cairo_image_surface_get_width(ref), 160);
+    ASSERT_EQ(cairo_image_surface_get_height(ref), 120);
+    cairo_surface_t* norm = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 160, 120);
+    cairo_t* cr = cairo_create(norm);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, ref, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(norm);
+    const unsigned char* data = cairo_image_surface_get_data(norm);
+    const int stride = cairo_image_surface_get_stride(norm);
+
+    const int tolerance = 24; // per channel, for font rasteriser drift
+    int worst = 0, over = 0;
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 160; ++x) {
+            uint32_t px;
+            std::memcpy(&px, data + y * stride + 4 * x, 4);
+            const uint32_t a = px >> 24;
+            auto un = [a](uint32_t c) { return a ? std::min<uint32_t>(255, (c * 255 + a / 2) / a) : 0u; };
+            const uint32_t want =
+                a ? (a << 24) | (un((px >> 16) & 0xFF) << 16) | (un((px >> 8) & 0xFF) << 8) | un(px & 0xFF)
+                  : 0u;
+            const uint32_t got = surface_pixel(dc, x, y);
+            for (int shift = 0; shift < 32; shift += 8) {
+                const int d = std::abs(static_cast<int>((want >> shift) & 0xFF) -
+                                       static_cast<int>((got >> shift) & 0xFF));
+                worst = std::max(worst, d);
+                if (d > tolerance) ++over;
+            }
+        }
+    }
+    cairo_surface_destroy(norm);
+    cairo_surface_destroy(ref);
+    if (over > 0) write_surface_png(dc, "gfx_scene.png.actual");
+    EXPECT_EQ(over, 0) << "worst channel difference " << worst << "; picture written to gfx_scene.png.actual";
+}
+
+} // namespace
