@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 // Kept small: the four navigation tables hold about half a million of them.
 struct NavRecord {
@@ -16,11 +17,15 @@ struct NavRecord {
 
 // A record of the small work lists (candidates, nearest stations, direct-to
 // list) with the two numbers and two texts those lists keep beside it, such
-// as a distance and a bearing or an airway name. NavListRecord{table_record}
-// copies a table record in.
+// as a distance and a bearing or an airway name. A table record converts to
+// one with those left empty.
 struct NavListRecord : NavRecord {
     double number_1 = 0.0;
     double number_2 = 0.0;
     std::string text_1;
     std::string text_2;
+
+    NavListRecord() = default;
+    NavListRecord(const NavRecord& record) : NavRecord(record) {}
+    NavListRecord(NavRecord&& record) : NavRecord(std::move(record)) {}
 };

@@ -3,6 +3,7 @@
 #include "data/nav_database.h"
 #include "data/nearby_index.h"
 
+#include <algorithm>
 #include <vector>
 
 BoundedTable<NavRecord, 3001> near_airports;
@@ -56,6 +57,7 @@ std::vector<CachedPoint> near_airway_fixes_points;
 
 // Kept between calls so that a build allocates nothing once warm.
 std::vector<FoundRecord> found_records;
+std::vector<int> picked_slots;
 
 template <std::size_t Slots>
 const PositionGrid& grid_over(const BoundedTable<NavRecord, Slots>& table, PositionGrid& grid) {
@@ -79,22 +81,38 @@ void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source,
                     int limit, const SearchCircle& circle, Fields fields) {
     const bool gridded_centre = gridded_position(circle.latitude, circle.longitude);
     int n = 0;
-    for (int i = 1; i <= source.count() && n < limit; ++i) {
-        const std::size_t slot = static_cast<std::size_t>(i);
-        bool inside;
-        if (gridded_centre && slot < points.size()) {
-            const CachedPoint& p = points[slot];
-            inside = gridded_position(p.latitude, p.longitude)
-                         ? circle_contains(circle, p.point, p.latitude, p.longitude)
-                         : circle_contains_by_distance(circle, p.latitude, p.longitude);
-        } else {
-            const NavRecord& r = source[i];
-            inside =
-                gridded_centre && gridded_position(r.latitude, r.longitude)
-                    ? circle_contains(circle, unit_vector(r.latitude, r.longitude), r.latitude, r.longitude)
-                    : circle_contains_by_distance(circle, r.latitude, r.longitude);
+    int next = 1;
+    if (gridded_centre && !points.empty()) {
+        // First every noted slot, without a branch on its outcome (one that
+        // would be mispredicted for about every other record near the rim):
+        // the slots inside or near the rim, or off the grid, are picked.
+        const int noted = std::min(source.count(), static_cast<int>(points.size()) - 1);
+        picked_slots.resize(static_cast<std::size_t>(noted) + 1);
+        std::size_t picked = 0;
+        for (int i = 1; i <= noted; ++i) {
+            const CachedPoint& p = points[static_cast<std::size_t>(i)];
+            const double dot =
+                circle.centre.x * p.point.x + circle.centre.y * p.point.y + circle.centre.z * p.point.z;
+            picked_slots[picked] = i;
+            picked += (dot >= circle.reject_cos) | !gridded_position(p.latitude, p.longitude);
         }
-        if (inside) copy_fields(list.slot(++n), source[i], fields);
+        for (std::size_t k = 0; k < picked && n < limit; ++k) {
+            const int i = picked_slots[k];
+            const CachedPoint& p = points[static_cast<std::size_t>(i)];
+            const bool inside = gridded_position(p.latitude, p.longitude)
+                                    ? circle_contains(circle, p.point, p.latitude, p.longitude)
+                                    : circle_contains_by_distance(circle, p.latitude, p.longitude);
+            if (inside) copy_fields(list.slot(++n), source[i], fields);
+        }
+        next = noted + 1;
+    }
+    for (int i = next; i <= source.count() && n < limit; ++i) {
+        const NavRecord& r = source[i];
+        const bool inside =
+            gridded_centre && gridded_position(r.latitude, r.longitude)
+                ? circle_contains(circle, unit_vector(r.latitude, r.longitude), r.latitude, r.longitude)
+                : circle_contains_by_distance(circle, r.latitude, r.longitude);
+        if (inside) copy_fields(list.slot(++n), r, fields);
     }
     list.set_count(n);
 }
