@@ -82,12 +82,14 @@ TEST(AtcBoundaries, labelsSitInTheMiddleOfTheExtent) {
 TEST(AtcBoundaries, capacitiesStopAt400BoundariesAnd800Points) {
     TempFolder sim;
     std::string text = "BIG FIRST 0 0\n";
-    for (int i = 1; i <= 805; ++i)
-        text += "BIG " + std::to_string(i) + " " + std::to_string(i <= 800 ? 10 + i / 100.0 : 80.0) + " 20\n";
+    char line[80];
+    for (int i = 1; i <= 805; ++i) {
+        std::snprintf(line, sizeof line, "BIG %d %.2f 20\n", i, i <= 800 ? 10 + i / 100.0 : 80.0);
+        text += line;
+    }
     for (int b = 2; b <= 405; ++b) {
-        const std::string name = "B" + std::to_string(b);
-        text +=
-            name + " NAME" + std::to_string(b) + " 0 0\n" + name + " 1 " + std::to_string(b / 10.0) + " 1\n";
+        std::snprintf(line, sizeof line, "B%d NAME%d 0 0\nB%d 1 %.1f 1\n", b, b, b, b / 10.0);
+        text += line;
     }
     load_boundaries(sim, text);
     ASSERT_EQ(atc_boundaries.count(), 400);
