@@ -1,5 +1,6 @@
 #include "script.h"
 
+#include "aircraft_script.h"
 #include "element_surface.h"
 #include "host_text.h"
 #include "mouse.h"
@@ -96,6 +97,7 @@ class Parser {
         if (verb == "calc") return parse_calc(rest, c);
         if (verb == "window") return parse_window(rest, c);
         if (verb == "print") return parse_print(rest, c);
+        if (verb == "aircraft") return parse_aircraft(rest, c);
         if (verb == "snapshot") return parse_snapshot(rest, c);
         return fail("unknown command '" + verb + "'");
     }
@@ -222,6 +224,14 @@ class Parser {
         return true;
     }
 
+    bool parse_aircraft(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::Aircraft;
+        c.text = rest;
+        std::string error;
+        if (!aircraft_command(rest, false, error)) return fail(error);
+        return true;
+    }
+
     bool parse_print(const std::string& rest, ScriptCommand& c) {
         std::string kind;
         std::string name;
@@ -231,6 +241,11 @@ class Parser {
         if (kind == "keys") {
             c.op = ScriptOp::PrintKeys;
             if (!name.empty()) return fail("print keys takes nothing more");
+            return true;
+        }
+        if (kind == "aircraft") {
+            c.op = ScriptOp::PrintAircraft;
+            if (!name.empty()) return fail("print aircraft takes nothing more");
             return true;
         }
         if (kind == "token") {
@@ -417,6 +432,14 @@ struct Runner {
             break;
         case ScriptOp::PrintKeys:
             print_keys();
+            break;
+        case ScriptOp::Aircraft: {
+            std::string error; // checked when parsed
+            aircraft_command(c.text, true, error);
+            break;
+        }
+        case ScriptOp::PrintAircraft:
+            say(describe_aircraft());
             break;
         case ScriptOp::Snapshot:
             snapshot(c);

@@ -14,6 +14,12 @@
 //   window open|close|toggle ID   panel window 0 (main) or 4001..4025
 //   print token ID | print named NAME | print module NAME | print calc NAME
 //   print keys                    the key events sent since the last `print keys`
+//   aircraft position LAT LON     the stand-in aircraft (aircraft_model.h); any
+//   aircraft heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE
+//   aircraft wind DIR KT          aircraft command starts it
+//   aircraft time HH:MM[:SS]      UTC clock
+//   aircraft ap [hdg|nav|alt|spd|mach|athr] on|off
+//   print aircraft                its position, headings, altitude, speeds, fuel, clock
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png")
 //
@@ -49,6 +55,8 @@ enum class ScriptOp {
     PrintModule,
     PrintCalc,
     PrintKeys,
+    Aircraft,
+    PrintAircraft,
     Snapshot,
 };
 

@@ -1,5 +1,6 @@
 #include "sim_state.h"
 
+#include "aircraft_store.h"
 #include "element_tree.h"
 #include "host_text.h"
 
@@ -91,6 +92,7 @@ SimState& sim_state() {
 
 void reset_sim_state() {
     state_storage() = SimState{};
+    reset_aircraft();
 }
 
 bool window_visible(uint32_t ident) {

@@ -1,5 +1,6 @@
 #include "simulator.h"
 
+#include "aircraft_store.h"
 #include "host_text.h"
 
 namespace host {
@@ -77,6 +78,7 @@ void start_gauges(Simulator& sim) {
 }
 
 void run_frame(Simulator& sim) {
+    advance_aircraft(); // the simulator moves first, then the gauges see it
     call_all(sim, PANEL_SERVICE_PRE_UPDATE);
     call_all(sim, PANEL_SERVICE_PRE_DRAW);
     ++sim.frame;

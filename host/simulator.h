@@ -34,7 +34,8 @@ PlacedGauge* find_placed_gauge(Simulator& sim, const std::string& ref, std::stri
 // Instances without a callback get no calls.
 void start_gauges(Simulator& sim);
 
-// One frame: PRE_UPDATE for every instance, then PRE_DRAW for every instance.
+// One frame: the aircraft moves (when started), then PRE_UPDATE for every
+// instance, then PRE_DRAW for every instance.
 void run_frame(Simulator& sim);
 
 // DISCONNECT for every instance, then the module stop routine; the

@@ -1,0 +1,119 @@
+// The stand-in's aircraft: not a flight model, only enough motion for the
+// module to fly a route closed-loop. It moves on a sphere from true heading,
+// true airspeed and wind, turns toward the heading bug at standard rate (bank
+// limited to 25 degrees), climbs or descends to the autopilot altitude at the
+// autopilot vertical speed, holds the autopilot airspeed or Mach, burns fuel
+// and keeps the clock. It answers the key events the module sends.
+//
+// Conventions as the module reads them: true = magnetic + magvar (east
+// positive), bank below 0 is a right turn, pitch positive is nose down.
+#pragma once
+
+#include <cstdint>
+
+namespace host {
+
+// The module's frame rate: it assumes 18 passes a second.
+inline constexpr double FRAMES_PER_SECOND = 18.0;
+
+struct EngineState {
+    double n1_pct = 0.0;
+    double n2_pct = 0.0;
+    double egt_c = 15.0;
+    double oil_temp_c = 15.0;
+    double oil_pressure_psi = 0.0;
+    double fuel_flow_pph = 0.0; // pounds per hour
+};
+
+struct AircraftModel {
+    // Position and motion.
+    double lat_deg = 0.0;
+    double lon_deg = 0.0;
+    double true_heading_deg = 0.0;
+    double altitude_ft = 0.0; // above sea level
+    double ground_elevation_ft = 0.0;
+    double ias_kt = 0.0;
+    double vertical_speed_fpm = 0.0;
+    double turn_rate_dps = 0.0; // positive turning right
+    double bank_deg = 0.0;
+    double pitch_deg = 0.0;
+    double wind_from_deg = 0.0; // true
+    double wind_speed_kt = 0.0;
+    double sea_level_pressure_hpa = 1013.25;
+    double altimeter_hpa = 1013.25;
+    double magvar_deg = 0.0;
+
+    // Autopilot: modes act only while the master is on.
+    bool ap_master = false;
+    bool ap_heading_hold = false;
+    bool ap_nav_hold = false;
+    bool ap_altitude_hold = false;
+    bool ap_airspeed_hold = false;
+    bool ap_mach_hold = false;
+    bool autothrottle = false;
+    double ap_heading_bug_deg = 0.0; // magnetic
+    double ap_altitude_ft = 0.0;
+    double ap_vertical_speed_fpm = 0.0;
+    double ap_airspeed_kt = 0.0;
+    double ap_mach = 0.0;
+
+    // Radios and settings.
+    double nav1_course_deg = 0.0;
+    uint32_t nav1_frequency_bcd = 0x1080; // 110.80 MHz
+    uint32_t adf_frequency_bcd = 0x0350;  // 350 kHz
+    double decision_height_ft = 200.0;
+
+    // Engines and fuel.
+    int engine_count = 2;
+    EngineState engines[4];
+    double fuel_lb = 0.0;
+    double fuel_lb_per_gallon = 6.7;
+
+    // Time: simulation seconds since start and the UTC clock.
+    bool paused = false;
+    double sim_rate = 1.0;
+    double sim_time_s = 0.0;
+    double zulu_seconds = 12.0 * 3600.0;
+    int32_t day_of_year = 172;
+    int32_t year = 2004;
+    double local_offset_hours = 0.0;
+};
+
+// ISA air data at the model's altitude.
+double isa_temperature_c(double altitude_ft);
+double true_airspeed_kt(const AircraftModel& model);
+double mach_number(const AircraftModel& model);
+// The indicated airspeed that gives the Mach number at the model's altitude.
+double ias_for_mach(const AircraftModel& model, double mach);
+
+double magnetic_heading_deg(const AircraftModel& model);
+double indicated_altitude_ft(const AircraftModel& model);
+// Ground track and speed from true heading, true airspeed and wind.
+void ground_vector(const AircraftModel& model, double* track_deg, double* speed_kt);
+
+// The highest turn rate the model flies at its true airspeed: 3 deg/s, less
+// where that would need more than 25 degrees of bank.
+double max_turn_rate_dps(double tas_kt);
+
+// Engines straight at the power of the present flight phase, as when the
+// aircraft is placed in flight with its engines running.
+void settle_engines(AircraftModel& model);
+
+// Whole seconds of the UTC clock (frames add up to a second only within
+// rounding, so the clock reads a second as complete at that point).
+double clock_whole_seconds(const AircraftModel& model);
+
+// One frame of real_seconds of wall-clock time, scaled by the simulation
+// rate; nothing moves while paused. The magnetic variation is the caller's.
+void step_aircraft(AircraftModel& model, double real_seconds);
+
+// A simulator key event as the module means it. Returns false for an event
+// the model does not know (it is then ignored).
+bool apply_aircraft_key(AircraftModel& model, uint32_t event_id, uint32_t parameter);
+
+// Point reached from (lat, lon) along the great circle with the initial true
+// course after the distance in NM; longitude in [-180, 180).
+void move_on_sphere(double lat, double lon, double course_deg, double distance_nm, double* out_lat,
+                    double* out_lon);
+
+} // namespace host

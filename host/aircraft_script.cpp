@@ -1,0 +1,174 @@
+#include "aircraft_script.h"
+
+#include "aircraft_store.h"
+#include "host_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <vector>
+
+namespace host {
+
+namespace {
+
+std::vector<std::string> words_of(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    std::string w;
+    while (in >> w)
+        words.push_back(w);
+    return words;
+}
+
+bool number_in(const std::string& text, double low, double high, double& value) {
+    return parse_real(text, value) && value >= low && value <= high;
+}
+
+bool on_off(const std::string& text, bool& value) {
+    std::string t = to_lower(text);
+    if (t != "on" && t != "off") return false;
+    value = t == "on";
+    return true;
+}
+
+// "HH:MM" or "HH:MM:SS" into seconds of the day.
+bool clock_time(const std::string& text, double& seconds) {
+    std::vector<std::string> parts = split(text, ':');
+    if (parts.size() != 2 && parts.size() != 3) return false;
+    const int64_t limits[3] = {23, 59, 59};
+    seconds = 0.0;
+    for (std::size_t i = 0; i < 3; ++i) {
+        int64_t v = 0;
+        if (i < parts.size() && (!parse_int64(parts[i], v) || v < 0 || v > limits[i])) return false;
+        seconds = seconds * 60.0 + static_cast<double>(v);
+    }
+    return true;
+}
+
+bool autopilot_mode(AircraftModel& m, const std::string& mode, bool*& flag) {
+    std::string t = to_lower(mode);
+    if (t == "hdg")
+        flag = &m.ap_heading_hold;
+    else if (t == "nav")
+        flag = &m.ap_nav_hold;
+    else if (t == "alt")
+        flag = &m.ap_altitude_hold;
+    else if (t == "spd")
+        flag = &m.ap_airspeed_hold;
+    else if (t == "mach")
+        flag = &m.ap_mach_hold;
+    else if (t == "athr")
+        flag = &m.autothrottle;
+    else
+        return false;
+    return true;
+}
+
+const char* const USAGE =
+    "usage: aircraft position LAT LON | heading DEG | altitude FT | speed KT | mach M | "
+    "fuel LB | wind DIR KT | rate R | magvar DEG | engines N | time HH:MM[:SS] | "
+    "ap on|off | ap hdg|nav|alt|spd|mach|athr on|off";
+
+// Parses into a copy of the model; the caller keeps the copy only when asked
+// to apply it.
+bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string& error) {
+    auto bad = [&](const std::string& what) {
+        error = "bad aircraft " + what;
+        return false;
+    };
+    if (w.empty()) return bad("command: " + std::string(USAGE));
+    std::string verb = to_lower(w[0]);
+    static const char* const single[] = {"heading", "altitude", "speed",   "mach", "fuel",
+                                         "rate",    "magvar",   "engines", "time"};
+    std::size_t want = 0;
+    for (const char* v : single)
+        if (verb == v) want = 2;
+    if (verb == "position" || verb == "wind") want = 3;
+    if (verb == "ap") want = w.size() == 3 ? 3 : 2;
+    if (want == 0) return bad("command '" + w[0] + "': " + std::string(USAGE));
+    if (w.size() != want) {
+        error = USAGE;
+        return false;
+    }
+    double a = 0.0;
+    double b = 0.0;
+    if (verb == "position") {
+        if (!number_in(w[1], -90.0, 90.0, a) || !number_in(w[2], -180.0, 180.0, b))
+            return bad("position '" + w[1] + " " + w[2] + "'");
+        m.lat_deg = a;
+        m.lon_deg = b >= 180.0 ? b - 360.0 : b;
+    } else if (verb == "heading") {
+        if (!number_in(w[1], 0.0, 360.0, a)) return bad("heading '" + w[1] + "'");
+        m.true_heading_deg = std::fmod(a, 360.0);
+    } else if (verb == "altitude") {
+        if (!number_in(w[1], -1500.0, 60000.0, a)) return bad("altitude '" + w[1] + "'");
+        m.altitude_ft = a;
+    } else if (verb == "speed") {
+        if (!number_in(w[1], 0.0, 600.0, a)) return bad("speed '" + w[1] + "'");
+        m.ias_kt = a;
+    } else if (verb == "mach") {
+        if (!number_in(w[1], 0.0, 0.99, a)) return bad("Mach '" + w[1] + "'");
+        m.ias_kt = ias_for_mach(m, a);
+    } else if (verb == "fuel") {
+        if (!number_in(w[1], 0.0, 1e6, a)) return bad("fuel '" + w[1] + "'");
+        m.fuel_lb = a;
+    } else if (verb == "wind") {
+        if (!number_in(w[1], 0.0, 360.0, a) || !number_in(w[2], 0.0, 300.0, b))
+            return bad("wind '" + w[1] + " " + w[2] + "'");
+        m.wind_from_deg = std::fmod(a, 360.0);
+        m.wind_speed_kt = b;
+    } else if (verb == "rate") {
+        if (!number_in(w[1], 0.25, 128.0, a)) return bad("simulation rate '" + w[1] + "' (0.25 to 128)");
+        m.sim_rate = a;
+    } else if (verb == "magvar") {
+        if (!number_in(w[1], -180.0, 180.0, a)) return bad("magvar '" + w[1] + "'");
+        m.magvar_deg = a;
+    } else if (verb == "engines") {
+        int64_t n = 0;
+        if (!parse_int64(w[1], n) || n < 1 || n > 4) return bad("engine count '" + w[1] + "' (1 to 4)");
+        m.engine_count = static_cast<int>(n);
+    } else if (verb == "time") {
+        if (!clock_time(w[1], a)) return bad("time '" + w[1] + "' (HH:MM or HH:MM:SS)");
+        m.zulu_seconds = a;
+    } else if (verb == "ap") {
+        bool value = false;
+        if (!on_off(w.back(), value)) return bad("autopilot switch '" + w.back() + "' (on or off)");
+        bool* flag = &m.ap_master;
+        if (w.size() == 3 && !autopilot_mode(m, w[1], flag)) return bad("autopilot mode '" + w[1] + "'");
+        *flag = value;
+    }
+    return true;
+}
+
+} // namespace
+
+bool aircraft_command(const std::string& text, bool apply, std::string& error) {
+    AircraftModel changed = aircraft();
+    if (!parse_into(words_of(text), changed, error)) return false;
+    if (!apply) return true;
+    aircraft() = changed;
+    settle_engines(aircraft());
+    start_aircraft();
+    publish_aircraft();
+    return true;
+}
+
+std::string describe_aircraft() {
+    const AircraftModel& m = aircraft();
+    double track = 0.0;
+    double ground_speed = 0.0;
+    ground_vector(m, &track, &ground_speed);
+    long clock = static_cast<long>(clock_whole_seconds(m));
+    char line[400];
+    std::snprintf(
+        line, sizeof line,
+        "aircraft lat %.5f lon %.5f hdg %05.1f true %05.1f mag trk %05.1f alt %.0f ft ias %.0f tas "
+        "%.0f gs %.0f kt mach %.3f vs %.0f fpm bank %.1f fuel %.0f lb rate %g time %02ld:%02ld:%02ld%s",
+        m.lat_deg, m.lon_deg, m.true_heading_deg, magnetic_heading_deg(m), track, m.altitude_ft, m.ias_kt,
+        true_airspeed_kt(m), ground_speed, mach_number(m), m.vertical_speed_fpm, m.bank_deg, m.fuel_lb,
+        m.sim_rate, clock / 3600, clock / 60 % 60, clock % 60, m.paused ? " paused" : "");
+    return line;
+}
+
+} // namespace host

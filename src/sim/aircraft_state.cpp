@@ -1,0 +1,3 @@
+#include "sim/aircraft_state.h"
+
+AircraftState aircraft_state;
