@@ -26,6 +26,13 @@ struct PlanPoint {
     double lon;
 };
 
+// The point at a true course and distance from another.
+inline PlanPoint offset(const std::string& ident, const PlanPoint& from, double course, double nm) {
+    PlanPoint p{ident, 0.0, 0.0};
+    gc_destination_point(from.lat, from.lon, course, nm, &p.lat, &p.lon);
+    return p;
+}
+
 class UpdateTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -50,13 +57,6 @@ class UpdateTest : public ::testing::Test {
         m.ap_heading_bug_deg = true_heading - m.magvar_deg;
         host::start_aircraft();
         host::publish_aircraft();
-    }
-
-    // The point at a true course and distance from another.
-    static PlanPoint offset(const std::string& ident, const PlanPoint& from, double course, double nm) {
-        PlanPoint p{ident, 0.0, 0.0};
-        gc_destination_point(from.lat, from.lon, course, nm, &p.lat, &p.lon);
-        return p;
     }
 
     // The plan as the active route, TO = 1, LNAV engaged.
