@@ -9,6 +9,7 @@
 #include "fms/times_to_go.h"
 #include "fms/update_counters.h"
 #include "fms/vertical_state.h"
+#include "gns_mcu/mcu_page_state.h"
 
 #include <cmath>
 
@@ -171,6 +172,33 @@ TEST(AdvanceRouteState, EnteringARouteOnTheGroundStartsAFlight) {
     EXPECT_EQ(flight_phase, -1);
     EXPECT_EQ(flight_elapsed_seconds, 0.0);
     EXPECT_EQ(last_clock_second, -99.0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Update, TowerViewNearTheDestinationAndTheDestinationOnceAwayFromTheOrigin) {
+    SetWptBaro = 1;
+    McuShowActiveRwys = 0;
+    const PlanPoint p0{"LSZH", 47.0, 8.0};
+    const PlanPoint p1 = offset("P1", p0, 0.0, 10.0);
+    const PlanPoint dest = offset("LSGG", p1, 0.0, 30.0);
+    place(p0.lat, p0.lon, 0.0);
+    activate({p0, p1, dest});
+    active_plan.slot(2).type = "APT";
+    destination_airport_state = 1;
+    mcu_airport_list_index = 3;
+    // The direct distance is current from the first pass: no tower view 40 NM out.
+    ASSERT_TRUE(pass_until([] { return destination_airport_state == 2; }, 18 * 300));
+    EXPECT_NEAR(direct_distance_to_destination_nm, 32.0, 0.1); // 8 NM out of 40
+    EXPECT_EQ(mcu_airport_list_index, -999);
+    EXPECT_EQ(tower_view_set, 0);
+    EXPECT_EQ(sent(0x10030).size(), 1u); // sequencing P1 at 7 NM
+    ASSERT_TRUE(pass_until([] { return tower_view_set == 1; }, 18 * 300));
+    EXPECT_NEAR(direct_distance_to_destination_nm, 25.0, 0.01);
+    passes(18);
+    EXPECT_EQ(sent(0x10030).size(), 2u); // and once for the tower view
 }
 
 } // namespace
