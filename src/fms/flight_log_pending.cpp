@@ -3,6 +3,7 @@
 #include "fms/flight_log.h"
 
 int flight_log_started = 0;
+int flight_phase = 999;
 
 void write_flight_log(int code) {
     if (code == 3) flight_log_started = 1;
