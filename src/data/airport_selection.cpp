@@ -4,7 +4,7 @@
 #include "data/config_line.h"
 #include "data/host_folder.h"
 #include "data/nav_database.h"
-#include "fms/guidance_targets.h"
+#include "fms/vertical_target.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "platform/os.h"

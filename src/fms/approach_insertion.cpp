@@ -2,7 +2,6 @@
 
 #include "data/airport_detail.h"
 #include "data/airways.h"
-#include "fms/guidance_targets.h"
 #include "fms/procedure_legs.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_state.h"

@@ -2,7 +2,9 @@
 
 #include "data/airport_detail.h"
 #include "data/candidate_list.h"
+#include "data/nearby_lists.h"
 #include "fms/nav_math.h"
+#include "sim/aircraft_state.h"
 
 #include <utility>
 
@@ -37,6 +39,10 @@ void find_nearest_vors(const BoundedTable<NavRecord, 1001>& navaids, double lat,
             ++k;
         }
     }
+}
+
+void find_nearest_vors() {
+    find_nearest_vors(local_navaids, aircraft_state.plat, aircraft_state.plon, aircraft_state.magvar);
 }
 
 void select_ref_nav_candidate(int n) {

@@ -18,9 +18,11 @@ struct NearestVor {
 // Entries 1..9, farthest first: empty entries, then decreasing distance.
 inline std::array<NearestVor, 10> nearest_vors;
 
-// Fills nearest_vors from the VORs ("V") of a nearby navaid list (records
-// 1..count) as seen from the position; magvar (degrees) turns true bearings
-// magnetic.
+// Fills nearest_vors from the VORs ("V") of the local navaid list as seen
+// from the aircraft.
+void find_nearest_vors();
+// The same from any nearby navaid list (records 1..count) and position;
+// magvar (degrees) turns true bearings magnetic.
 void find_nearest_vors(const BoundedTable<NavRecord, 1001>& navaids, double lat, double lon, double magvar);
 
 // The REF NAV DATA page's fix and what it is: 2 fix, 3 navaid, 4 airport.

@@ -2,7 +2,7 @@
 
 #include "data/airport_procedures.h"
 #include "data/airport_selection.h"
-#include "fms/guidance_targets.h"
+#include "fms/lateral_guidance.h"
 #include "fms/procedure_legs.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_plan.h"
@@ -43,7 +43,7 @@ void insert_sid(const PlanTarget& t) {
     if (t.active) {
         to_waypoint_index = 1;
         refresh_to_position();
-        if (direct_leg_active == 1) direct_leg_active = 0;
+        if (direct_to_active == 1) direct_to_active = 0;
     }
 
     const AirportProcedures& origin = airport_slots[origin_slot];
@@ -91,7 +91,7 @@ void insert_star(const PlanTarget& t) {
     if (t.active && to_waypoint_index != kNoToWaypoint && s < to_waypoint_index) {
         to_waypoint_index = s >= 1 ? s : 1;
         refresh_to_position();
-        if (direct_leg_active == 1) direct_leg_active = 0;
+        if (direct_to_active == 1) direct_to_active = 0;
     }
 
     const PreviewLegs& legs = star_preview_legs;

@@ -2,8 +2,8 @@
 
 #include "data/airport_procedures.h"
 #include "data/nav_database.h"
-#include "fms/guidance_targets.h"
 #include "fms/holds.h"
+#include "fms/lateral_guidance.h"
 #include "fms/procedure_selection.h"
 
 namespace {
@@ -116,8 +116,8 @@ void cut_plan(const PlanTarget& t, int new_last) {
 
 void refresh_to_position() {
     if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last) return;
-    to_waypoint_lat = active_plan[to_waypoint_index].lat;
-    to_waypoint_lon = active_plan[to_waypoint_index].lon;
+    to_position.lat = active_plan[to_waypoint_index].lat;
+    to_position.lon = active_plan[to_waypoint_index].lon;
 }
 
 void fill_navaid_data(RouteWaypoint& w) {

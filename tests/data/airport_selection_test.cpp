@@ -2,7 +2,7 @@
 #include "data/airport_detail.h"
 #include "data/airport_selection.h"
 #include "data/nav_database.h"
-#include "fms/guidance_targets.h"
+#include "fms/vertical_target.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "sim/aircraft_state.h"

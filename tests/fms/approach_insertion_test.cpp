@@ -1,8 +1,8 @@
 #include "data/airways.h"
 #include "example_airports.h"
 #include "fms/approach_insertion.h"
-#include "fms/guidance_targets.h"
 #include "fms/holds.h"
+#include "fms/lateral_guidance.h"
 #include "fms/procedure_selection.h"
 #include "gns_mcu/gns_page_state.h"
 
@@ -123,7 +123,7 @@ TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndMovesTheToWaypoi
     EXPECT_EQ(active_plan[5].frequency, "113.00");
     EXPECT_EQ(active_plan[7].ident, "******");
     EXPECT_EQ(to_waypoint_index, 6);
-    EXPECT_EQ(to_waypoint_lat, active_plan[6].lat);
+    EXPECT_EQ(to_position.lat, active_plan[6].lat);
 
     // A nearly full plan takes what fits; nothing is written past it.
     std::vector<std::string> idents{"KSEA", "SEA"};

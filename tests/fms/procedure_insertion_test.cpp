@@ -1,7 +1,7 @@
 #include "example_airports.h"
 #include "fms/approach_insertion.h"
-#include "fms/guidance_targets.h"
 #include "fms/holds.h"
+#include "fms/lateral_guidance.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_state.h"
 
@@ -144,7 +144,7 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     hold_list.set_count(1);
     hold_list.slot(1).active_index = 1;
     active_plan.slot(1).hold_number = 1;
-    direct_leg_active = 1;
+    direct_to_active = 1;
 
     sel_sid = "SUMMA2";
     applied_departure_runway = "16L";
@@ -155,8 +155,8 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
               (Entries{"KSEA/", "HD162/SID", "DUWAM/SID", "SUMMA/SID", "LEWIS/SID", "BTG/", "KPDX/"}));
     EXPECT_EQ(to_waypoint_index, 1); // the SID's first leg
-    EXPECT_EQ(to_waypoint_lat, active_plan[1].lat);
-    EXPECT_EQ(direct_leg_active, 0);
+    EXPECT_EQ(to_position.lat, active_plan[1].lat);
+    EXPECT_EQ(direct_to_active, 0);
     EXPECT_EQ(constraint_waypoint_index, 6);
     EXPECT_EQ(hold_list[1].active_index, 5);
     EXPECT_EQ(active_plan[5].hold_number, 1);
@@ -177,6 +177,6 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
               (Entries{"KSEA/", "A/", "SEA/SIDSTAR", "LEWIS/STAR", "KELSO/STAR", "LAVVA/STAR", "SAUVI/STAR",
                        "KPDX/"}));
     EXPECT_EQ(to_waypoint_index, 2);
-    EXPECT_EQ(to_waypoint_lat, active_plan[2].lat);
+    EXPECT_EQ(to_position.lat, active_plan[2].lat);
     EXPECT_EQ(active_plan[7].alt_constraint, -999.0);
 }
