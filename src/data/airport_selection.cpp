@@ -4,13 +4,15 @@
 #include "data/config_line.h"
 #include "data/host_folder.h"
 #include "data/nav_database.h"
-#include "fms/vertical_target.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
+#include "fms/vertical_target.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
+#include "sim/data_link.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -30,6 +32,23 @@ constexpr std::size_t kMaxTowerKey = 199;
 constexpr std::size_t kAirportTokens = 24; // name, elevation, position, 20 runways
 constexpr std::size_t kFirstRunwayToken = 4;
 constexpr double kTowerOffsetNm = 0.21;
+constexpr uint32_t kTowerLatitudeOffset = 0xD50;
+constexpr uint32_t kTowerLongitudeOffset = 0xD58;
+constexpr uint32_t kTowerAltitudeOffset = 0xD60;
+constexpr double kTowerLatitudeUnits = 477302101697422.25;
+constexpr double kTowerLongitudeUnits = 18446744073709551616.0 / 360.0;
+
+// Truncated toward zero, held at the limits (the longitude 180 is one past).
+int64_t saturate_to_int64(double value) {
+    if (!(value == value)) return 0;
+    if (value >= 9223372036854775808.0) return INT64_MAX;
+    if (value <= -9223372036854775808.0) return INT64_MIN;
+    return static_cast<int64_t>(value);
+}
+
+std::string last_plan_ident() {
+    return active_plan_last >= 0 ? active_plan[active_plan_last].ident : std::string();
+}
 
 std::string navdata_path(const char* name) {
     return host_folder + "\\orvex\\Navdata\\" + name;
@@ -292,5 +311,19 @@ TowerView tower_view_position() {
 }
 
 void set_tower_view() {
-    // PENDING: the data-link write of the tower position.
+    uint32_t result = 0;
+    if (!ipc_open(0, &result, ipc_buffer, sizeof ipc_buffer)) return;
+    const TowerView view = tower_view_position();
+    // The add-on's units: latitude degrees x 10001750 x 2^32 / 90, longitude
+    // degrees x 2^64 / 360, altitude whole metres in the upper half.
+    const int64_t latitude = saturate_to_int64(view.latitude * kTowerLatitudeUnits);
+    const int64_t longitude = saturate_to_int64(view.longitude * kTowerLongitudeUnits);
+    const uint64_t altitude =
+        static_cast<uint64_t>(static_cast<uint32_t>(saturate_to_int(view.altitude_ft * 0.3048))) << 32;
+    ipc_write(kTowerLatitudeOffset, 8, &latitude, &result);
+    ipc_write(kTowerLongitudeOffset, 8, &longitude, &result);
+    ipc_write(kTowerAltitudeOffset, 8, &altitude, &result);
+    ipc_process(&result);
+    ipc_close();
+    add_warning("TWR Pos '[" + last_plan_ident() + "]' set");
 }

@@ -2,13 +2,17 @@
 #include "data/airport_detail.h"
 #include "data/airport_selection.h"
 #include "data/nav_database.h"
-#include "fms/vertical_target.h"
+#include "data_link_peer.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
+#include "fms/vertical_target.h"
+#include "platform/window.h"
 #include "sim/aircraft_state.h"
+#include "sim/data_link.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -27,7 +31,8 @@ const char* const kAdditional = "; tower and patterns\n"
                                 "[ZZBB]\n"
                                 "RWY27=RIGHTPATTERN\n"
                                 "TowerViewLat=46.5\n"
-                                "TowerViewLon=7.5\n";
+                                "TowerViewLon=7.5\n"
+                                "TowerViewAlt=260\n";
 
 void plan_of(RoutePlan& plan, int& last, int entries) {
     last = entries - 1;
@@ -155,4 +160,32 @@ TEST(AirportSelection, towerViewFromTheFileThenTheSelectedRunwayThenTheAirport) 
     }
     active_plan.slot(1).ident = "XXXX"; // in no file: elevation 0
     EXPECT_EQ(tower_view_position().altitude_ft, 100.0);
+}
+
+TEST(AirportSelection, theTowerViewGoesThroughTheDataLinkInTheAddOnsUnits) {
+    TempFolder sim;
+    write_navdata(sim, "apts.txt", kAirports);
+    write_navdata(sim, "apt_additional_info.txt", kAdditional);
+    plan_of(active_plan, active_plan_last, 2);
+    active_plan.slot(1).ident = "ZZBB";
+
+    set_tower_view(); // no add-on window: nothing
+    EXPECT_EQ(warning_messages.count(), 0);
+
+    host::reset_data_link();
+    ASSERT_TRUE(host::start_data_link({&orvex_window_register, &orvex_window_unregister}));
+    set_tower_view();
+    int64_t latitude = 0, longitude = 0;
+    uint32_t altitude[2] = {99, 99};
+    host::get_link_bytes(0xD50, &latitude, 8);
+    host::get_link_bytes(0xD58, &longitude, 8);
+    host::get_link_bytes(0xD60, altitude, 8);
+    host::stop_data_link();
+
+    EXPECT_NEAR(latitude / 477302101697422.25, 46.5, 1e-12);  // 10001750 m to 90 degrees, x 2^32
+    EXPECT_NEAR(longitude / 51240955760304312.9, 7.5, 1e-12); // 2^64 to the circle
+    EXPECT_EQ(altitude[0], 0u);
+    EXPECT_EQ(altitude[1], 79u); // 260 ft in whole metres
+    ASSERT_EQ(warning_messages.count(), 1);
+    EXPECT_EQ(warning_messages[1], "TWR Pos '[ZZBB]' set");
 }
