@@ -168,6 +168,8 @@ void ini_line(ImportState& s, const std::string& line) {
             parse_dms_position(lat_text, lon_text, &lat, &lon);
             if (lat_text.compare(0, 1, "S") == 0) lat = -lat;
             if (lon_text.compare(0, 1, "W") == 0) lon = -lon;
+            // A line without an ident would shift every field of temp.rte.
+            if (first_word(ident).empty()) return;
             write_waypoint(s.out, first_word(ident), lat, lon, s.type);
             ++s.written;
         }
@@ -215,7 +217,9 @@ void xml_line(ImportState& s, const std::string& line) {
     s.waypoint_state = 0;
 
     std::string lat_text, lon_text;
-    if (!walk_xml_position(s.lat_text, lat_text) || !walk_xml_position(s.lon_text, lon_text)) return;
+    if (s.ident.empty() || !walk_xml_position(s.lat_text, lat_text) ||
+        !walk_xml_position(s.lon_text, lon_text))
+        return;
     double lat = 0.0, lon = 0.0;
     parse_dms_position(lat_text, lon_text, &lat, &lon);
     if (lat_text[0] == 'S') lat = -lat;
