@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 PACKAGES := g++ cmake ninja-build ccache pkg-config libgtest-dev libgmock-dev \
 	libcairo2-dev libfontconfig-dev fonts-liberation libbenchmark-dev
 
-.PHONY: all deps configure build test demo bench clean format
+.PHONY: all deps configure build test test-asan demo bench clean format
 
 all: build
 
@@ -32,6 +32,12 @@ test: build
 
 # The demo runs on a fresh copy of the example simulator folder, because the
 # module writes route files and flight logs below it.
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(BUILD)-asan -G Ninja -DORVEX_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	cd $(BUILD)-asan && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
 demo: build
 	rm -rf $(BUILD)/demo-sim && mkdir -p out && cp -r examples/sim $(BUILD)/demo-sim
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
@@ -46,4 +52,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench out
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench out

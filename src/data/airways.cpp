@@ -62,7 +62,7 @@ void load_airway(std::string airway) {
             continue;
         }
         if (candidate_list.full()) continue; // past 250 fixes the list ends
-        NavRecord r;
+        NavListRecord r;
         r.ident = t[2];
         r.latitude = parse_double(t[3]);
         r.longitude = parse_double(t[4]);

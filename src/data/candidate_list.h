@@ -5,4 +5,4 @@
 #include "data/nav_record.h"
 #include "platform/bounded_table.h"
 
-inline BoundedTable<NavRecord, 251> candidate_list;
+inline BoundedTable<NavListRecord, 251> candidate_list;

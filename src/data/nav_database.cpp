@@ -2,11 +2,12 @@
 
 #include "data/config_line.h"
 #include "data/host_folder.h"
+#include "fms/wmm.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 
 #include <cstdio>
-#include <vector>
+#include <string_view>
 
 BoundedTable<NavRecord, 300001> intersection_table;
 BoundedTable<NavRecord, 150001> airway_fix_table;
@@ -30,8 +31,48 @@ void add_warning(const char* format, int count) {
     warning_messages.append(text);
 }
 
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
 std::string first_char(const std::string& s) {
     return s.empty() ? std::string() : s.substr(0, 1);
+}
+
+// The whitespace-delimited tokens of one line, as many "%s" as the line form
+// has, viewed in place: the world-size files have half a million lines, and a
+// fresh text for every token would cost more than the reading. Tokens the
+// line lacks are empty.
+struct LineTokens {
+    static constexpr std::size_t kMax = 6;
+    std::string_view t[kMax];
+    std::size_t count = 0;
+
+    const std::string_view& operator[](std::size_t i) const { return t[i]; }
+};
+
+void split_tokens(const std::string& line, std::size_t max_tokens, LineTokens& tokens) {
+    tokens.count = 0;
+    std::size_t i = 0;
+    const std::size_t size = line.size();
+    while (tokens.count < max_tokens) {
+        while (i < size && is_blank(line[i]))
+            ++i;
+        if (i >= size) break;
+        const std::size_t start = i;
+        while (i < size && !is_blank(line[i]))
+            ++i;
+        tokens.t[tokens.count++] = std::string_view(line.data() + start, i - start);
+    }
+    for (std::size_t k = tokens.count; k < LineTokens::kMax; ++k)
+        tokens.t[k] = std::string_view();
+}
+
+// A number token read in place: the parser takes the longest valid prefix,
+// so it stops at the blank that ends the token (the line text goes on to its
+// terminator).
+double token_number(std::string_view token) {
+    return token.empty() ? 0.0 : parse_double(token.data());
 }
 
 // Reads every line of one file that is not a comment, as tokens. Lines too
@@ -42,63 +83,92 @@ void read_nav_file(const std::string& name, std::size_t position_tokens, std::si
     std::FILE* file = os::open_file(host_folder + "\\orvex\\navdata\\" + name, "r");
     if (!file) return;
     std::string line;
+    LineTokens t;
     while (read_line(file, line, kMaxNavLine)) {
         if (!line.empty() && line[0] == ';') continue;
-        std::vector<std::string> t = scan_tokens(line, max_tokens);
-        if (t.size() < position_tokens) continue;
-        t.resize(max_tokens);
+        split_tokens(line, max_tokens, t);
+        if (t.count < position_tokens) continue;
         on_line(t);
     }
     std::fclose(file);
 }
 
-void load_intersection_line(const std::vector<std::string>& t) {
-    if (intersection_table.full()) return;
-    NavRecord r;
-    r.ident = t[0];
-    r.name = t[1];
-    r.latitude = parse_double(t[2]);
-    r.longitude = parse_double(t[3]);
-    r.kind = "I";
-    intersection_table.append(r);
+// The kind texts are copied from strings: assigning the literals in place
+// trips a false -Wrestrict in g++ 12 at -O3.
+const std::string& kind_fix() {
+    static const std::string k = "I";
+    return k;
+}
+const std::string& kind_airport() {
+    static const std::string k = "APT";
+    return k;
+}
+const std::string& kind_vor() {
+    static const std::string k = "V";
+    return k;
+}
+const std::string& kind_other_navaid() {
+    static const std::string k = "N";
+    return k;
 }
 
-void load_airway_fix_line(const std::vector<std::string>& t) {
-    const std::string& fix = t[2];
-    if (fix.size() < 4 || airway_fix_table.full()) return;
-    NavRecord r;
-    r.ident = fix;
-    r.name = fix;
-    r.latitude = parse_double(t[3]);
-    r.longitude = parse_double(t[4]);
-    r.kind = "I";
-    airway_fix_table.append(r);
+// The next record of a table, written in place; null when the table is full.
+template <std::size_t Slots> NavRecord* next_record(BoundedTable<NavRecord, Slots>& table) {
+    if (table.full()) return nullptr;
+    const int n = table.count() + 1;
+    NavRecord& r = table.slot(n);
+    table.set_count(n);
+    return &r;
 }
 
-void load_airport_line(const std::vector<std::string>& t) {
-    if (airport_table.full()) return;
-    NavRecord r;
-    r.ident = t[0];
-    r.name = t[1];
-    r.elevation_text = t[2];
-    r.latitude = parse_double(t[3]);
-    r.longitude = parse_double(t[4]);
-    r.kind = "APT";
-    airport_table.append(r);
+void load_intersection_line(const LineTokens& t) {
+    NavRecord* r = next_record(intersection_table);
+    if (!r) return;
+    r->ident = t[0];
+    r->name = t[1];
+    r->latitude = token_number(t[2]);
+    r->longitude = token_number(t[3]);
+    r->kind = kind_fix();
+}
+
+void load_airway_fix_line(const LineTokens& t) {
+    const std::string_view fix = t[2];
+    if (fix.size() < 4) return;
+    NavRecord* r = next_record(airway_fix_table);
+    if (!r) return;
+    r->ident = fix;
+    r->name = fix;
+    r->latitude = token_number(t[3]);
+    r->longitude = token_number(t[4]);
+    r->kind = kind_fix();
+}
+
+void load_airport_line(const LineTokens& t) {
+    NavRecord* r = next_record(airport_table);
+    if (!r) return;
+    r->ident = t[0];
+    r->name = t[1];
+    r->elevation_text = t[2];
+    r->latitude = token_number(t[3]);
+    r->longitude = token_number(t[4]);
+    r->kind = kind_airport();
     if (airport_table.count() == kAirportWarningCount)
         add_warning("Apts '%d' approaching struct_limit", airport_table.count());
 }
 
-void load_navaid_line(const std::vector<std::string>& t) {
-    if (navaid_table.full()) return;
-    NavRecord r;
-    r.ident = t[0];
-    r.name = t[1];
-    r.latitude = parse_double(t[2]);
-    r.longitude = parse_double(t[3]);
-    r.kind = equals_ignoring_case(t[4], "VOR") ? "V" : "N";
-    r.extra = t[5];
-    navaid_table.append(r);
+bool is_vor(std::string_view type) {
+    return type.size() == 3 && equals_ignoring_case(std::string(type), "VOR");
+}
+
+void load_navaid_line(const LineTokens& t) {
+    NavRecord* r = next_record(navaid_table);
+    if (!r) return;
+    r->ident = t[0];
+    r->name = t[1];
+    r->latitude = token_number(t[2]);
+    r->longitude = token_number(t[3]);
+    r->kind = is_vor(t[4]) ? kind_vor() : kind_other_navaid();
+    r->extra = t[5];
     if (navaid_table.count() == kNavaidWarningCount)
         add_warning("Navs '%d' approaching struct_limit", navaid_table.count());
 }
@@ -106,7 +176,8 @@ void load_navaid_line(const std::vector<std::string>& t) {
 } // namespace
 
 void load_nav_database() {
-    // PENDING: load_wmm_coefficients(); -- the magnetic model starts here once it exists.
+    load_wmm_coefficients();
+    ++nav_database_generation;
     intersection_table.clear();
     airway_fix_table.clear();
     airport_table.clear();

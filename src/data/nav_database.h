@@ -24,7 +24,13 @@ struct NavaidIndexEntry {
 // Entries 1..count(), at most 74.
 extern BoundedTable<NavaidIndexEntry, 75> navaid_letter_index;
 
-// Empties the four tables and reads the files again; a file that cannot be
+// Raised by every load_nav_database, so that what is built over the tables
+// (the nearby-list grids) knows when to build again. Code that refills a
+// table by other means (tests) raises it too.
+inline int nav_database_generation = 0;
+
+// Writes the magnetic model's coefficient text, then empties the four tables
+// and reads the files again; a file that cannot be
 // opened is skipped. Then builds the navaid letter index.
 void load_nav_database();
 

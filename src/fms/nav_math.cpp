@@ -88,8 +88,9 @@ int course_intersection(double lat1, double lon1, double course1, double lat2, d
         clamp_unit((std::sin(la1) - std::sin(la2) * std::cos(d12)) / (std::sin(d12) * std::cos(la2))));
     if (!(std::sin(lo1 - lo2) < 0.0)) crs21 = two_pi - crs21;
 
-    double ang1 = std::fmod(c13 - crs12 + pi, two_pi) - pi;
-    double ang2 = std::fmod(crs21 - c23 + pi, two_pi) - pi;
+    // Floored, not truncated: the sums can be negative.
+    double ang1 = floored_mod(c13 - crs12 + pi, two_pi) - pi;
+    double ang2 = floored_mod(crs21 - c23 + pi, two_pi) - pi;
 
     // Opposite signs: the circles cross ahead of one point and behind the
     // other. Written so that a NaN also fails.
@@ -109,7 +110,7 @@ int course_intersection(double lat1, double lon1, double course1, double lat2, d
         std::asin(clamp_unit(std::sin(la1) * std::cos(d13) + std::cos(la1) * std::sin(d13) * std::cos(c13)));
     const double dlon = std::atan2(std::sin(c13) * std::sin(d13) * std::cos(la1),
                                    std::cos(d13) - std::sin(la1) * std::sin(la3));
-    const double lo3 = std::fmod(lo1 - dlon + pi, two_pi) - pi;
+    const double lo3 = floored_mod(lo1 - dlon + pi, two_pi) - pi;
 
     *out_lat = la3 * rad_to_deg;
     *out_lon = -lo3 * rad_to_deg;

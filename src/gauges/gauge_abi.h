@@ -161,8 +161,11 @@ struct ModuleLinkage {
 };
 
 // The record through which one token variable is read (28 bytes on the
-// 32-bit build, fields packed in this order).
+// 32-bit build, fields packed in this order). Packing applies only there: on
+// a 64-bit host it would misalign the pointer.
+#if ORVEX_ABI32
 #pragma pack(push, 4)
+#endif
 struct ModuleVarBlock {
     uint32_t id;          // 0  token id
     void* var_ptr;        // 4  host-owned; for bound variables the published storage
@@ -178,7 +181,9 @@ struct ModuleVarBlock {
         int32_t d;
     } var_old;
 };
+#if ORVEX_ABI32
 #pragma pack(pop)
+#endif
 
 // Types of a registered module variable.
 enum ModuleVarType : uint32_t {

@@ -213,6 +213,9 @@ TEST(CourseIntersection, CrossingLiesOnBothCourses) {
         {-33.9, 151.2, 10.0, -32.0, 153.0, 280.0},
         {10.0, 179.0, 80.0, 12.0, -178.0, 190.0},
         {60.0, -20.0, 100.0, 58.0, -15.0, 20.0},
+        // Angles whose sum before the wrap is negative.
+        {0.0, 0.0, 90.0, 0.5, -1.0, 0.0},
+        {47.05, 7.5, 1.0, 47.2, 7.0, 91.0},
     };
     for (const Row& r : rows) {
         double lat = 0.0, lon = 0.0;

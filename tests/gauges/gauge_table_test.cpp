@@ -7,67 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include "shared/expected_gauge_names.h"
+
 #include <string>
 
 namespace {
 
 TEST(GaugeTable, LinkageOffersTheFiftyFourGaugesInOrder) {
-    const char* expected[] = {
-        "MCU",
-        "MCU_LM",
-        "P1000_MFD",
-        "P1000_MFD_CNTR",
-        "P1000_MFD_NB",
-        "P1000_MFD_NB_CNTR",
-        "GNSXLS",
-        "GNSXLS_LM",
-        "EFS50_EADI",
-        "EFS50_EHSI",
-        "EFS50_EADI_NB",
-        "EFS50_EHSI_NB",
-        "EFS50_TCAS",
-        "EFS50_EHSI_CNTR",
-        "EFS50_EHSI_CNTR_LM",
-        "VNAV",
-        "LNAV",
-        "EFIS_CTRL_OPEN",
-        "EHSI_CNTR_OPEN",
-        "EHSI_CNTR_OPEN_LM",
-        "EHSI_TCAS_OPEN",
-        "FMS_OPEN",
-        "FMS_OPEN_LM",
-        "FMS2_OPEN",
-        "MCU_OPEN",
-        "P1000_MFD_OPEN",
-        "P1000_MFD_CNTR_OPEN",
-        "HW_B737_ND",
-        "HW_B737_ND_BR",
-        "HW_B737_ND_NB",
-        "HW_B737_EFIS_CNTR",
-        "HW_B737_EFIS_CNTR_BR",
-        "SMITHS_FMS",
-        "SMITHS_FMS_BR",
-        "SERVER",
-        "HW_MD11_ND",
-        "HW_MD11_ND_NB",
-        "DU_1000_EHSI",
-        "DU_1000_EHSI_NB",
-        "MD11_EFIS_CTRL",
-        "A300_EFIS_CTRL",
-        "PROLINE4_MFD",
-        "PROLINE_EICAS",
-        "PROLINE4_MFD_NB",
-        "PROLINE4_MFD_CTRL",
-        "PROLINE4_AUX_CTRL",
-        "BDRY",
-        "B777_PFD_NB",
-        "A320_EADI_NB",
-        "MD80_EHSI_NB",
-        "MD80_EHSI_CTRL",
-        "C17_MFD",
-        "C17_MFCP",
-        "DEBUG",
-    };
+    const auto& expected = expected_gauge_names;
     static_assert(std::size(expected) == 54);
     for (size_t i = 0; i < 54; ++i) {
         ASSERT_NE(Linkage.gauge_table[i], nullptr) << i;

@@ -1,5 +1,6 @@
 // The loader through dlopen and the orvex-sim command.
 #include "host_services.h"
+#include "shared/expected_gauge_names.h"
 #include "module_loader.h"
 #include "sim_state.h"
 
@@ -7,69 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+
 #include <dlfcn.h>
 #include <fstream>
 #include <sys/wait.h>
 
 namespace {
 
-// The gauge table in Linkage order.
-const char* const gauge_names[] = {
-    "MCU",
-    "MCU_LM",
-    "P1000_MFD",
-    "P1000_MFD_CNTR",
-    "P1000_MFD_NB",
-    "P1000_MFD_NB_CNTR",
-    "GNSXLS",
-    "GNSXLS_LM",
-    "EFS50_EADI",
-    "EFS50_EHSI",
-    "EFS50_EADI_NB",
-    "EFS50_EHSI_NB",
-    "EFS50_TCAS",
-    "EFS50_EHSI_CNTR",
-    "EFS50_EHSI_CNTR_LM",
-    "VNAV",
-    "LNAV",
-    "EFIS_CTRL_OPEN",
-    "EHSI_CNTR_OPEN",
-    "EHSI_CNTR_OPEN_LM",
-    "EHSI_TCAS_OPEN",
-    "FMS_OPEN",
-    "FMS_OPEN_LM",
-    "FMS2_OPEN",
-    "MCU_OPEN",
-    "P1000_MFD_OPEN",
-    "P1000_MFD_CNTR_OPEN",
-    "HW_B737_ND",
-    "HW_B737_ND_BR",
-    "HW_B737_ND_NB",
-    "HW_B737_EFIS_CNTR",
-    "HW_B737_EFIS_CNTR_BR",
-    "SMITHS_FMS",
-    "SMITHS_FMS_BR",
-    "SERVER",
-    "HW_MD11_ND",
-    "HW_MD11_ND_NB",
-    "DU_1000_EHSI",
-    "DU_1000_EHSI_NB",
-    "MD11_EFIS_CTRL",
-    "A300_EFIS_CTRL",
-    "PROLINE4_MFD",
-    "PROLINE_EICAS",
-    "PROLINE4_MFD_NB",
-    "PROLINE4_MFD_CTRL",
-    "PROLINE4_AUX_CTRL",
-    "BDRY",
-    "B777_PFD_NB",
-    "A320_EADI_NB",
-    "MD80_EHSI_NB",
-    "MD80_EHSI_CTRL",
-    "C17_MFD",
-    "C17_MFCP",
-    "DEBUG",
-};
+
 
 struct Output {
     int status = -1;
@@ -107,7 +53,7 @@ std::string write_file(const std::string& name, const std::string& text) {
 TEST(Cli, ListPrintsTheGaugeTableThroughDlopen) {
     if (!module_has_linkage()) GTEST_SKIP() << "orvex1.so exports no gauge table yet";
     std::string expected;
-    for (const char* name : gauge_names)
+    for (const char* name : expected_gauge_names)
         expected += std::string(name) + "\n";
     Output o = run_sim("--list --module " ORVEX_MODULE_PATH);
     EXPECT_EQ(o.status, 0);

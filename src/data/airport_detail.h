@@ -1,0 +1,36 @@
+// Airport detail: an airport's line of apts.txt into its slot with its runways
+// and procedures, the runway reference data of orvex_apts.txt and the parking
+// positions of the aircraft's parking file.
+#pragma once
+
+#include <string>
+
+// The elevation token of the airport last loaded into any slot.
+inline std::string airport_elevation_text;
+// The origin's elevation in feet, the floor of "fly until altitude" legs.
+inline int origin_elevation_ft = 0;
+// The result of lookup_runway_ref_data.
+inline std::string runway_ref_text;
+
+struct ParkingPosition {
+    double latitude = 0.0;
+    double longitude = 0.0;
+    double heading = 0.0; // degrees, 0 .. 360 exclusive
+};
+inline ParkingPosition parking_position;
+
+// Fills slot 1 (origin, then its SIDs) or 2 (destination, then its STARs and
+// approaches) from "apts.txt", else "apts_user.txt", and makes the airport the
+// only candidate. An airport found in neither leaves the slot empty: no
+// ident, runways or procedures. Slots 0 and 3 take the airport alone.
+void load_airport_detail(const std::string& ident, int slot);
+
+// Finds the runway's reference text in "orvex_apts.txt" (the last matching
+// line wins): on success runway_ref_text is set and the SMITHS scratchpad
+// cleared; otherwise its message line reads "NOT FOUND IN DATABASE". A missing
+// file changes nothing.
+void lookup_runway_ref_data(const std::string& airport, const std::string& runway);
+
+// Sets parking_position from the first line of the ParkingFile named so;
+// (0, 0, 0) when the file or the name is missing.
+void lookup_parking_position(const std::string& name);

@@ -1,0 +1,93 @@
+#include "data/atc_boundaries.h"
+
+#include "data/config_line.h"
+#include "data/host_folder.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+
+#include <cstdio>
+#include <vector>
+
+BoundedTable<AtcBoundary, 401> atc_boundaries;
+int atc_boundaries_loaded = 0;
+
+namespace {
+
+constexpr std::size_t kMaxBoundaryLine = 148;
+
+// The extent of one boundary's points, started inside out so that the first
+// point sets it.
+struct Extent {
+    double north = -100.0;
+    double south = 100.0;
+    double east = -190.0;
+    double west = 200.0;
+
+    void widen(double latitude, double longitude) {
+        if (latitude > north) north = latitude;
+        if (latitude < south) south = latitude;
+        if (longitude > east) east = longitude;
+        if (longitude < west) west = longitude;
+    }
+};
+
+// The label goes to the middle of the extent. A boundary with points on both
+// sides of 0 degrees either spans the prime meridian (its middle is right)
+// or wraps across the antimeridian, which the extent cannot tell apart from a
+// box round the world: such a boundary is labelled at -179.9. One without
+// points is labelled at (0, 179.9).
+void place_label(AtcBoundary& b, const Extent& e) {
+    b.label_latitude = e.north - (e.north - e.south) / 2.0;
+    if (e.east > 0.0 && e.west < 0.0 && e.east - e.west > 180.0)
+        b.label_longitude = -179.9;
+    else if (e.east < 0.0 && e.west > 0.0)
+        b.label_longitude = 179.9;
+    else
+        b.label_longitude = e.east - (e.east - e.west) / 2.0;
+}
+
+} // namespace
+
+void load_atc_boundaries() {
+    atc_boundaries.clear();
+    std::FILE* file = os::open_file(host_folder + "\\orvex\\navdata\\atc_bdry.txt", "r");
+    if (file) {
+        std::string previous_name;
+        bool open = false;              // a boundary has been opened (kept or dropped)
+        AtcBoundary* current = nullptr; // the kept boundary taking points
+        Extent extent;
+        std::string line;
+        while (read_line(file, line, kMaxBoundaryLine)) {
+            if (!line.empty() && line[0] == ';') continue;
+            const std::vector<std::string> t = scan_tokens(line, 4);
+            if (t.empty()) continue;
+            const std::string& name = t[0];
+            if (!open || !equals_ignoring_case(name, previous_name)) {
+                if (current) place_label(*current, extent);
+                current = nullptr;
+                open = true;
+                extent = Extent{};
+                // Past the 400th boundary its lines are read and dropped.
+                if (atc_boundaries.full()) {
+                    previous_name = name;
+                    continue;
+                }
+                current = &atc_boundaries.slot(atc_boundaries.count() + 1);
+                atc_boundaries.set_count(atc_boundaries.count() + 1);
+                current->boundary_name = name;
+                current->boundary_name2 = t.size() > 1 ? t[1] : std::string();
+                current->point_count = 0;
+            } else if (current && t.size() >= 4 && !current->points.full()) {
+                // A point line needs both coordinates; past 800 points, and
+                // for a dropped boundary, points are read and dropped.
+                BoundaryPoint p{parse_double(t[2]), parse_double(t[3])};
+                current->point_count = current->points.append(p);
+                extent.widen(p.latitude, p.longitude);
+            }
+            previous_name = name;
+        }
+        if (current) place_label(*current, extent);
+        std::fclose(file);
+    }
+    atc_boundaries_loaded = 1;
+}

@@ -1,0 +1,32 @@
+// ATC boundary polygons from "\orvex\navdata\atc_bdry.txt", read once for the
+// boundary map layer.
+#pragma once
+
+#include "platform/bounded_table.h"
+
+#include <string>
+
+struct BoundaryPoint {
+    double latitude = 0.0;  // degrees, north positive
+    double longitude = 0.0; // degrees, east positive
+};
+
+struct AtcBoundary {
+    std::string boundary_name;   // first token of its lines
+    std::string boundary_name2;  // second token of its first line
+    int point_count = 0;         // points 1..point_count
+    double label_latitude = 0.0; // where the name is drawn
+    double label_longitude = 0.0;
+    BoundedTable<BoundaryPoint, 801> points;
+};
+
+// Boundaries 1..count(), at most 400.
+extern BoundedTable<AtcBoundary, 401> atc_boundaries;
+extern int atc_boundaries_loaded;
+
+// Reads the boundary file: a line whose first token differs (ignoring case)
+// from the previous line's opens the next boundary, and each following line
+// of the same name adds a point. Boundaries past the 400th and points past a
+// boundary's 800th are dropped. A missing file leaves no boundaries; the
+// loaded flag is set either way.
+void load_atc_boundaries();

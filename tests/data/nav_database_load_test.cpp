@@ -1,0 +1,50 @@
+#include "data/host_folder.h"
+#include "data/nav_database.h"
+#include "fms/wmm.h"
+#include "platform/os.h"
+#include "platform/temp_folder.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+TEST(NavDatabaseLoad, writesTheMagneticModelTextBeforeTheFilesEvenWithoutThem) {
+    TempFolder sim;
+    host_folder = os::current_directory();
+    ASSERT_EQ(wmm_text_line_count, 0);
+    const int generation = nav_database_generation;
+    load_nav_database();
+    EXPECT_EQ(wmm_text_line_count, 92);
+    EXPECT_EQ(std::strncmp(wmm_text_lines[0], "  2005.0            WMM-2005", 27), 0);
+    EXPECT_EQ(std::strncmp(wmm_text_lines[91], "9999", 4), 0);
+    EXPECT_EQ(nav_database_generation, generation + 1);
+    EXPECT_EQ(airport_table.count(), 0);
+}
+
+// Positions are read from their own tokens: a number's junk tail, a lone
+// sign or a missing sixth token never takes anything from the next token.
+TEST(NavDatabaseLoad, numbersAreReadFromTheirOwnTokenOnly) {
+    TempFolder sim;
+    sim.write("orvex/navdata/ints.txt", "FIXA FIXA 12.5x -3\n"
+                                        "FIXB FIXB - 5.0\n"
+                                        "FIXC\tFIXC\t1e 7\n"
+                                        "FIXD FIXD 0x10 abc\n");
+    sim.write("orvex/navdata/navs.txt", "NAV NAME 1.0 2.0 VOR\n"
+                                        "ND2 NAME 1.0 2.0 Vor 115.0 trailing words\n");
+    host_folder = os::current_directory();
+    load_nav_database();
+    ASSERT_EQ(intersection_table.count(), 4);
+    EXPECT_EQ(intersection_table[1].latitude, 12.5);
+    EXPECT_EQ(intersection_table[1].longitude, -3.0);
+    EXPECT_EQ(intersection_table[2].latitude, 0.0);
+    EXPECT_EQ(intersection_table[2].longitude, 5.0);
+    EXPECT_EQ(intersection_table[3].ident, "FIXC");
+    EXPECT_EQ(intersection_table[3].latitude, 1.0);
+    EXPECT_EQ(intersection_table[3].longitude, 7.0);
+    EXPECT_EQ(intersection_table[4].latitude, 16.0); // hexadecimal, as strtod reads it
+    EXPECT_EQ(intersection_table[4].longitude, 0.0);
+    ASSERT_EQ(navaid_table.count(), 2);
+    EXPECT_EQ(navaid_table[1].extra, "");
+    EXPECT_EQ(navaid_table[1].kind, "V");
+    EXPECT_EQ(navaid_table[2].extra, "115.0");
+    EXPECT_EQ(navaid_table[2].kind, "V");
+}
