@@ -1,6 +1,8 @@
 #include "fms/gps_plan_import.h"
 
 #include "cdu_smiths/smiths_scratchpad.h"
+#include "data/airport_detail.h"
+#include "data/airport_procedures.h"
 #include "data/module_settings.h"
 #include "fms/fix_info.h"
 #include "fms/holds.h"
@@ -68,12 +70,14 @@ void import_gps_route(int mode) {
     origin_airport_ident = working_plan[0].ident;
     route_origin_ident = origin_airport_ident;
     departure_origin_ident = origin_airport_ident;
-    // PENDING: load_airport_detail(origin, 1) with match_sid_transition, and
-    // for the destination load_airport_detail(destination_airport_ident, 2)
-    // with match_star_transition, once the airport slots and pickers exist.
+    load_airport_detail(origin_airport_ident, origin_slot);
+    // PENDING: match_sid_transition and match_star_transition with "------"
+    // once the procedure pickers exist.
     sel_sid = sel_sid_transition = sel_departure_runway = kNoSelection;
     plan_cruise_altitude = 0;
     plan_fuel_on_board = 0.0;
+    // The destination already set; EXEC takes the plan's last airport.
+    load_airport_detail(destination_airport_ident, destination_slot);
     sel_star = sel_star_transition = sel_arrival_runway = kNoSelection;
 
     vnav_target_index = working_plan_last;

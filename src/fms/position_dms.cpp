@@ -1,9 +1,5 @@
 #include "fms/position_dms.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
 // The decimal integer at columns first..first + width - 1 of text.
@@ -21,21 +17,6 @@ int field_at(const std::string& text, std::size_t first, std::size_t width) {
 
 double dms_value(int degrees, int minutes, int seconds) {
     return (seconds / 60.0 + minutes) / 60.0 + degrees;
-}
-
-std::string dms_text(const char* letter, double value, int unit_mode) {
-    if (unit_mode != 1) value *= 57.29577951308232;
-    if (!std::isfinite(value) || std::fabs(value) > 1.0e6) value = 0.0;
-    const double deg = std::trunc(value);
-    const double m = (value - deg) * 60.0;
-    const double min = std::trunc(m);
-    const double sec = std::trunc((m - min) * 60.0);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%s%s%d:%s%d:%s%d", letter, std::fabs(deg) < 10 ? "0" : "",
-                  static_cast<int>(std::fabs(deg)), std::fabs(min) < 10 ? "0" : "",
-                  static_cast<int>(std::fabs(min)), std::fabs(sec) < 10 ? "0" : "",
-                  static_cast<int>(std::fabs(sec)));
-    return buffer;
 }
 
 std::string pln_text(const std::string& colon_text) {
@@ -58,11 +39,6 @@ void parse_dms_position(const std::string& lat_text, const std::string& lon_text
         *lon = dms_value(field_at(lon_text, 1, 2), field_at(lon_text, 4, 2), field_at(lon_text, 7, 2));
     else
         *lon = dms_value(field_at(lon_text, 1, 3), field_at(lon_text, 5, 2), field_at(lon_text, 8, 2));
-}
-
-void format_lat_lon_dms(double lat, double lon, std::string& lat_out, std::string& lon_out, int unit_mode) {
-    lat_out = dms_text(lat < 0 ? "S" : "N", lat, unit_mode);
-    lon_out = dms_text(lon < 0 ? "E" : "W", lon, unit_mode);
 }
 
 void format_pln_position(const std::string& lat_text, const std::string& lon_text, std::string& lat_out,

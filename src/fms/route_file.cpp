@@ -1,6 +1,7 @@
 #include "fms/route_file.h"
 
 #include "data/aircraft_settings.h"
+#include "data/airport_procedures.h"
 #include "data/config_line.h"
 #include "data/host_folder.h"
 #include "data/module_settings.h"
@@ -126,9 +127,13 @@ bool save_route_file(const std::string& name) {
         std::snprintf(buffer, sizeof buffer, "CruiseAlt=%d\n", cruise_altitude);
         text += buffer;
     }
-    // PENDING: "ApproachInfo=<approach>_<runway>\n" when approach_record_index
-    // is above 0, from the destination airport's approach and runway tables
-    // once the airport slots exist.
+    if (approach_record_index > 0) {
+        const AirportProcedures& destination = airport_slots[destination_slot];
+        const std::string runway =
+            approach_runway_index > 0 ? destination.runways[approach_runway_index].designator : std::string();
+        text +=
+            "ApproachInfo=" + destination.approaches[approach_record_index].second_text + "_" + runway + "\n";
+    }
     text += "[FlightPlan]\n";
     std::vector<int> retyped;
     for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {

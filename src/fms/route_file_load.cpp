@@ -2,6 +2,8 @@
 
 #include "cdu_smiths/cdu_text.h"
 #include "data/aircraft_settings.h"
+#include "data/airport_detail.h"
+#include "data/airport_procedures.h"
 #include "data/config_line.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
@@ -85,11 +87,12 @@ void preset_origin(const std::string& ident) {
     origin_airport_ident = ident;
     route_origin_ident = ident;
     departure_origin_ident = ident;
-    // PENDING: load_airport_detail(ident, 1) and match_sid_transition("------",
-    // "------") once the airport slots and the procedure pickers exist.
     sel_sid = kNoSelection;
     sel_sid_transition = kNoSelection;
     sel_departure_runway = kNoSelection;
+    load_airport_detail(ident, origin_slot);
+    // PENDING: match_sid_transition("------", "------") once the procedure
+    // pickers exist.
 }
 
 void preset_arrival_selections() {
@@ -247,9 +250,10 @@ void load_route_file(int request) {
         destination_airport_ident = destination.ident;
         route_destination_ident = destination.ident;
         arrival_destination_ident = destination.ident;
-        // PENDING: load_airport_detail(destination, 2), match_star_transition
-        // ("------", "------") and select_airport(destination, 2) once the
-        // airport slots and airport selection exist.
+        load_airport_detail(destination.ident, destination_slot);
+        // PENDING: match_star_transition("------", "------") and
+        // select_airport(destination, 2) once the procedure pickers and
+        // airport selection exist.
         preset_arrival_selections();
 
         descent_rate_used_fpm = DescentRate;
@@ -357,9 +361,9 @@ void load_route_file_to_working(const std::string& name, int keys_off) {
             applied_arrival_runway = kNoSelection;
             applied_star_transition = kNoSelection;
             exec_arrival_runway = kNoSelection;
-            // PENDING: match_star_transition("------", "------") and
-            // load_airport_detail(arrival_destination_ident, 2) once the
-            // airport slots and the procedure pickers exist.
+            load_airport_detail(arrival_destination_ident, destination_slot);
+            // PENDING: match_star_transition("------", "------") once the
+            // procedure pickers exist.
         }
     }
     if (on_the_ground()) {

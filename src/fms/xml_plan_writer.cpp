@@ -1,6 +1,7 @@
 #include "fms/xml_plan_writer.h"
 
 #include "data/host_folder.h"
+#include "fms/lat_lon_text.h"
 #include "fms/position_dms.h"
 #include "fms/route_plan.h"
 #include "fms/route_values.h"
@@ -16,7 +17,7 @@ struct PositionText {
 
 PositionText pln_position(const RouteWaypoint& w) {
     std::string lat, lon;
-    format_lat_lon_dms(w.lat, -w.lon, lat, lon, 1);
+    format_lat_lon_dms(w.lat, -w.lon, &lat, &lon, 1);
     PositionText out;
     format_pln_position(lat, lon, out.lat, out.lon);
     return out;

@@ -3,6 +3,7 @@
 // plans alone.
 #include "route_files.h"
 
+#include "fms/lat_lon_text.h"
 #include "fms/position_dms.h"
 #include "fms/route_file_load.h"
 #include "fms/route_plan.h"
@@ -76,7 +77,7 @@ TEST(PositionDms, formatsAndParsesTheColonForm) {
                 {0.5 / 57.29577951308232, 0.0, 0, "N00:30:00", "W00:00:00"}};
     for (const Row& r : rows) {
         std::string lat, lon;
-        format_lat_lon_dms(r.lat, r.lon, lat, lon, r.mode);
+        format_lat_lon_dms(r.lat, r.lon, &lat, &lon, r.mode);
         EXPECT_EQ(lat, r.lat_text);
         EXPECT_EQ(lon, r.lon_text);
     }
