@@ -2,6 +2,7 @@
 
 #include "aircraft_script.h"
 #include "element_surface.h"
+#include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
 #include "panel_file.h"
@@ -99,6 +100,7 @@ class Parser {
         if (verb == "print") return parse_print(rest, c);
         if (verb == "aircraft") return parse_aircraft(rest, c);
         if (verb == "snapshot") return parse_snapshot(rest, c);
+        if (verb == "gps") return parse_gps(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -142,7 +144,8 @@ class Parser {
         if (c.gauge->drawing_elements.empty())
             return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") does not draw");
         c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
-        if (c.text.find('/') != std::string::npos) return fail("snapshot file '" + c.text + "' names a folder");
+        if (c.text.find('/') != std::string::npos)
+            return fail("snapshot file '" + c.text + "' names a folder");
         return true;
     }
 
@@ -229,6 +232,14 @@ class Parser {
         c.text = rest;
         std::string error;
         if (!aircraft_command(rest, false, error)) return fail(error);
+        return true;
+    }
+
+    bool parse_gps(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::GpsPlan;
+        c.text = rest;
+        std::string error;
+        if (!gps_command(rest, false, error)) return fail(error);
         return true;
     }
 
@@ -436,6 +447,11 @@ struct Runner {
         case ScriptOp::Aircraft: {
             std::string error; // checked when parsed
             aircraft_command(c.text, true, error);
+            break;
+        }
+        case ScriptOp::GpsPlan: {
+            std::string error; // checked when parsed
+            gps_command(c.text, true, error);
             break;
         }
         case ScriptOp::PrintAircraft:

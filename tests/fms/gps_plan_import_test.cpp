@@ -6,6 +6,7 @@
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "gauges/linkage.h"
+#include "gps_plan.h"
 #include "host_services.h"
 #include "sim_state.h"
 
@@ -85,6 +86,26 @@ TEST_F(GpsImport, shortBlocksAndPlansChangeNothing) {
     import_gps_route(7); // mode 7 loads without a message
     EXPECT_EQ(working_plan_last, 1);
     EXPECT_EQ(smiths_scratchpad_message, "");
+}
+
+TEST(GpsImportStandIn, theScriptedGpsPlanBecomesTheWorkingPlan) {
+    host::reset_sim_state();
+    ImportTable.panels = host::services_table();
+    std::string error;
+    EXPECT_FALSE(host::gps_command("KSEA 47.449", false, error));
+    EXPECT_FALSE(host::gps_command("KSEA north -122.3", false, error));
+    ASSERT_TRUE(
+        host::gps_command("KSEA 47.449 -122.3093 SEA 47.4354 -122.3097 KPDX 45.5887 -122.5975", true, error));
+    import_gps_route(0);
+    ASSERT_EQ(working_plan_last, 2);
+    EXPECT_EQ(working_plan[1].ident, "SEA");
+    EXPECT_NEAR(working_plan[1].lat, 47.4354, 1e-5); // one latitude unit is 9e-6 degrees
+    EXPECT_NEAR(working_plan[2].lon, -122.5975, 1e-6);
+
+    ASSERT_TRUE(host::gps_command("clear", true, error));
+    import_gps_route(0);
+    EXPECT_EQ(smiths_scratchpad_message, "NO ACTIVE GPS RTE");
+    ImportTable.panels = nullptr;
 }
 
 TEST(FuelTankLevels, fillsMainsCenterAuxiliariesAndTipsInTurn) {
