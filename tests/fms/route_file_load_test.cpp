@@ -97,14 +97,14 @@ TEST(RouteFileLoad, readersStopAtTheLastPlanIndexAndChangeNothingWithoutAFile) {
     EXPECT_EQ(working_plan_last, kPlanLastIndex);
 
     // A file that is not there: both plans stay as loaded.
-    route_state = 3;
+    route_state = 0;
     gns_route_loaded_flag = 0;
     load_active("GONE.RTE", 0.0, 0.0);
     load_route_file_to_working("GONE.RTE", 0);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[3].ident, "W3");
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, 0); // no route entered by a file that was not read
     EXPECT_EQ(gns_route_loaded_flag, 1);
 }
 
