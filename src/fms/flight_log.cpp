@@ -2,17 +2,19 @@
 
 #include "data/host_folder.h"
 #include "data/nav_database.h"
+#include "fms/fms_update.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "platform/os.h"
 #include "sim/aircraft_state.h"
+#include "sim/data_link.h"
 #include "sim/sim_var_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 int flight_phase = 999;
-double flight_elapsed_seconds = -99.0;
 int flight_log_started = 0;
 double payload_read_flag = 0.0;
 double zero_fuel_weight_lb = 0.0;
@@ -30,6 +32,9 @@ double arrival_stop_time = 0.0;
 
 const char* const kSegmentNames[12] = {"InitLoad", "PushBack", "Taxi",    "Takeoff",  "Climb", "Cruise",
                                        "Descent",  "Approach", "Landing", "Arr_Taxi", "",      "End_Flight"};
+
+// Stations beyond the first 61 are not read.
+constexpr int kPayloadStations = 61;
 
 const char* const kRule = ";--------------------------------------------------------------------------\n";
 
@@ -147,11 +152,32 @@ void write_line(const std::string& waypoint) {
     std::fclose(file);
 }
 
+// Zero-fuel weight and payload over the data link. The 61 station reads do
+// not fit the link buffer at once, so they go in as many exchanges as the
+// buffer needs; a failed exchange leaves both weights as they were.
 void read_payload() {
-    // PENDING: over the data link, the zero-fuel weight (0x3BFC, i32 lb x 256),
-    // the payload station count (0x13FC) and the station weights (0x1400 +
-    // 48 i, f64 lb) in batches that fit the link buffer, once the data-link
-    // client exists. Without a link both weights stay as they are.
+    uint32_t result = 0;
+    if (!ipc_open(0, &result, ipc_buffer, sizeof ipc_buffer)) return;
+    int32_t zero_fuel_raw = 0, station_count = 0;
+    ipc_read(0x3BFC, 4, &zero_fuel_raw, &result);
+    ipc_read(0x13FC, 4, &station_count, &result);
+    bool ok = ipc_process(&result) != 0;
+    const int stations = std::clamp(station_count, 0, kPayloadStations);
+    double weights[kPayloadStations] = {};
+    for (int next = 0; ok && next < stations;) {
+        int queued = 0;
+        while (next + queued < stations && ipc_read(0x1400 + 48 * static_cast<uint32_t>(next + queued), 8,
+                                                    &weights[next + queued], &result))
+            ++queued;
+        ok = queued > 0 && ipc_process(&result) != 0;
+        next += queued;
+    }
+    ipc_close();
+    if (!ok) return;
+    zero_fuel_weight_lb = zero_fuel_raw * 0.00390625;
+    payload_weight_lb = 0.0;
+    for (int i = 0; i < stations; ++i)
+        payload_weight_lb += weights[i];
 }
 
 } // namespace

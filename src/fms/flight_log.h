@@ -8,9 +8,7 @@
 // Segment of the flight: 999 no log (nothing is written, the flight clock
 // stands), -1 start a new log, 0 InitLoad .. 11 End_Flight.
 extern int flight_phase;
-// Seconds of flight time; the update adds one per simulator second while the
-// segment is below 11, route activation and loading set it to 0.
-extern double flight_elapsed_seconds;
+// The flight time, flight_elapsed_seconds, is counted by fms_update.
 
 // 1 once the log has taken its starting readings (code 3).
 extern int flight_log_started;

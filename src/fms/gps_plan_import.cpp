@@ -4,18 +4,25 @@
 #include "data/airport_detail.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
+#include "data/nav_database.h"
 #include "fms/fix_info.h"
+#include "fms/fms_update.h"
 #include "fms/holds.h"
+#include "fms/lateral_guidance.h"
 #include "fms/plan_editing.h"
 #include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "fms/route_values.h"
 #include "fms/selection_texts.h"
+#include "fms/vertical_state.h"
 #include "gns_mcu/mcu_page_state.h"
 #include "sim/aircraft_state.h"
+#include "sim/data_link.h"
 #include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
 
+#include <cstdio>
 #include <cstring>
 
 const void* gps_route_block = nullptr;
@@ -83,7 +90,7 @@ void import_gps_route(int mode) {
     vnav_target_index = working_plan_last;
     mcu_legs_index = 1;
     vnav_speed_sent = 0;
-    to_waypoint_distance = 999.0;
+    distance_to_to_nm = 999.0;
     tower_view_set = 0;
     delete_all_holds();
     advance_route_state();
@@ -124,9 +131,20 @@ void fuel_tank_levels(double fuel, const double capacity_gal[7], double weight_p
 }
 
 void load_fuel(double fuel) {
-    // PENDING: open the data link, write fuel_tank_levels() of the tank
-    // capacities (get_simvar_290 .. 302) and get_fuel_quantity_gal at their
-    // offsets, and note "FUEL '%6.0f' loaded" in warning_messages, once the
-    // data-link client exists. Without a link nothing changes.
-    (void)fuel;
+    uint32_t result = 0;
+    if (!ipc_open(0, &result, ipc_buffer, sizeof ipc_buffer)) return;
+    const double capacity[7] = {sim_var_object.get_simvar_290(), sim_var_object.get_simvar_292(),
+                                sim_var_object.get_simvar_294(), sim_var_object.get_simvar_296(),
+                                sim_var_object.get_simvar_298(), sim_var_object.get_simvar_300(),
+                                sim_var_object.get_simvar_302()};
+    TankLevel levels[7];
+    fuel_tank_levels(fuel, capacity, sim_var_object.get_fuel_quantity_gal(), levels);
+    for (const TankLevel& tank : levels)
+        ipc_write(tank.offset, 4, &tank.level, &result);
+    const bool sent = ipc_process(&result) != 0;
+    ipc_close();
+    if (!sent || warning_messages.count() >= 400) return;
+    char message[64];
+    std::snprintf(message, sizeof message, "FUEL '%6.0f' loaded", fuel);
+    warning_messages.append(message);
 }

@@ -9,8 +9,10 @@
 #include "data/nav_database.h"
 #include "fms/fix_info.h"
 #include "fms/flight_log.h"
+#include "fms/fms_update.h"
 #include "fms/gps_plan_import.h"
 #include "fms/holds.h"
+#include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
 #include "fms/route_file.h"
 #include "fms/route_plan.h"
@@ -20,6 +22,7 @@
 #include "fms/sim_plan_import.h"
 #include "fms/speed_targets.h"
 #include "fms/update_counters.h"
+#include "fms/vertical_state.h"
 #include "gns_mcu/gns_page_state.h"
 #include "gns_mcu/mcu_page_state.h"
 #include "platform/os.h"
@@ -213,9 +216,8 @@ void load_route_file(int request) {
             gns_origin_loaded_flag = 1;
         }
         if (i == 1) {
-            direct_leg_active = 0;
-            to_waypoint_lat = w.lat;
-            to_waypoint_lon = w.lon;
+            direct_to_active = 0;
+            to_position = GeoPosition{w.lat, w.lon};
             to_waypoint_index = 1;
             clear_fix_info(0);
         }
@@ -260,7 +262,7 @@ void load_route_file(int request) {
         vnav_target_index = last;
         mcu_legs_index = 1;
         vnav_speed_sent = 0;
-        to_waypoint_distance = 999.0;
+        distance_to_to_nm = 999.0;
         route_state = 0;
         delete_all_holds();
         // PENDING: reset_active_route_state() (EXEC) runs here once it exists.

@@ -12,24 +12,11 @@ std::string departure_origin_ident;
 std::string destination_airport_ident;
 std::string route_destination_ident;
 std::string arrival_destination_ident;
-int destination_airport_state = 0;
-int tower_view_set = 0;
-
-int intercept_armed = 0;
-int direct_leg_active = 0;
-double to_waypoint_lat = 0.0;
-double to_waypoint_lon = 0.0;
-double to_waypoint_distance = 0.0;
 
 int vnav_target_index = 0;
 double vnav_target_lat = 0.0;
 double vnav_target_lon = 0.0;
 double descent_rate_used_fpm = 0.0;
-int vnav_speed_sent = 0;
-int profile_climb_pending = 0;
 
-int route_file_request = 0;
 std::string route_file_request_name;
 int route_load_source = 0;
-
-double last_clock_second = -99.0;

@@ -1,7 +1,7 @@
-// Values of the flight-plan model, the guidance and the vertical profile that
-// the route loaders, the GPS plan import and the flight log set or read. Each
-// belongs to the unit that computes it; they are gathered here until those
-// units hold them.
+// Values of the flight-plan model and the vertical profile that the route
+// loaders, the GPS plan import and the flight log set or read: the plan
+// values of a route file, the route's airports, the vertical target, and the
+// route-file request's name.
 #pragma once
 
 #include <string>
@@ -20,30 +20,15 @@ extern std::string departure_origin_ident;
 extern std::string destination_airport_ident;
 extern std::string route_destination_ident;
 extern std::string arrival_destination_ident;
-// 1: the destination's reference data is still to be loaded; 2: loaded.
-extern int destination_airport_state;
-extern int tower_view_set; // 1 once the destination tower view was set
-
-// Lateral guidance of the active route.
-extern int intercept_armed;
-extern int direct_leg_active; // the leg to TO starts at a stored position
-extern double to_waypoint_lat;
-extern double to_waypoint_lon;
-extern double to_waypoint_distance; // NM; 999 until the next pass computes it
 
 // Vertical guidance.
 extern int vnav_target_index;
 extern double vnav_target_lat;
 extern double vnav_target_lon;
 extern double descent_rate_used_fpm;
-extern int vnav_speed_sent;
-extern int profile_climb_pending;
 
-// Requests a page leaves for the next update pass: 1 or 3 loads
-// route_file_request_name into the active plan; route_load_source keeps the
-// request of the last load for the MCU pages.
-extern int route_file_request;
+// The file that route_file_request (fms_update.h) asks to load into the
+// active plan; route_load_source keeps the request of the last load for the
+// MCU pages.
 extern std::string route_file_request_name;
 extern int route_load_source;
-
-extern double last_clock_second; // -99 forces a new second on the next pass

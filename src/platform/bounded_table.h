@@ -64,7 +64,9 @@ class BoundedTable {
         std::vector<T>& chunk = chunks_[c];
         if (o >= chunk.size()) {
             if (o >= chunk.capacity()) {
-                std::size_t want = chunk.capacity() * 2;
+                // A table past its first chunk is a big one: take its later
+                // chunks whole rather than copying them as they double.
+                std::size_t want = c > 0 ? kChunk : chunk.capacity() * 2;
                 if (want < o + 1) want = o + 1;
                 if (want > kChunk) want = kChunk;
                 chunk.reserve(want);

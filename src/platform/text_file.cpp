@@ -5,6 +5,19 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+// The module reads on one thread: skip the stream lock per character.
+int next_char(std::FILE* file) {
+#if defined(_WIN32)
+    return _getc_nolock(file);
+#else
+    return getc_unlocked(file);
+#endif
+}
+
+} // namespace
+
 bool read_line(std::FILE* file, std::string& line, std::size_t max_length) {
     line.clear();
     if (!file) return false;
@@ -13,7 +26,7 @@ bool read_line(std::FILE* file, std::string& line, std::size_t max_length) {
     bool any = false;
     bool cut = false;
     int c;
-    while ((c = std::getc(file)) != EOF) {
+    while ((c = next_char(file)) != EOF) {
         any = true;
         if (c == '\n') break;
         if (line.size() <= max_length)

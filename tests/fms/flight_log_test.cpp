@@ -3,6 +3,7 @@
 #include "route_files.h"
 
 #include "fms/flight_log.h"
+#include "fms/fms_update.h"
 #include "fms/route_plan.h"
 #include "fms/route_values.h"
 #include "gauges/linkage.h"

@@ -4,6 +4,7 @@
 
 #include "data/nav_database.h"
 #include "fms/flight_log.h"
+#include "fms/fms_update.h"
 #include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
