@@ -3,11 +3,14 @@
 #include "fms/gps_plan_import.h"
 
 #include "cdu_smiths/smiths_scratchpad.h"
+#include "data/nav_database.h"
+#include "data_link_peer.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "gauges/linkage.h"
 #include "gps_plan.h"
 #include "host_services.h"
+#include "platform/window.h"
 #include "sim_state.h"
 
 #include <gtest/gtest.h>
@@ -131,4 +134,33 @@ TEST(FuelTankLevels, fillsMainsCenterAuxiliariesAndTipsInTurn) {
             EXPECT_EQ(out[i].level, expected[i].level) << r.fuel << " " << i;
         }
     }
+}
+
+TEST(LoadFuel, writesTheTanksOverTheLinkAndNotesItOnce) {
+    host::reset_sim_state();
+    ImportTable.panels = host::services_table();
+    host::set_token(306, 6.7);
+    const std::pair<uint32_t, double> tanks[] = {{290, 2000}, {292, 1000}, {298, 1000}, {294, 500},
+                                                 {300, 500},  {296, 100},  {302, 100}};
+    for (const auto& [token, gallons] : tanks)
+        host::set_token(token, gallons);
+    load_fuel(20000.0); // no link: nothing happens
+    EXPECT_EQ(warning_messages.count(), 0);
+
+    host::reset_data_link();
+    ASSERT_TRUE(host::start_data_link({&orvex_window_register, &orvex_window_unregister}));
+    host::set_link_u32(0x0BA4, 77);
+    load_fuel(20000.0);
+    EXPECT_EQ(host::link_u32(0x0B7C), 8388608u);
+    EXPECT_EQ(host::link_u32(0x0B74), 4131702u);
+    EXPECT_EQ(host::link_u32(0x0BA4), 0u);
+    ASSERT_EQ(warning_messages.count(), 1);
+    EXPECT_EQ(warning_messages[1], "FUEL ' 20000' loaded");
+
+    warning_messages.set_count(400);
+    load_fuel(0.0);
+    EXPECT_EQ(host::link_u32(0x0B7C), 0u); // loaded, but no message past 400
+    EXPECT_EQ(warning_messages.count(), 400);
+    host::stop_data_link();
+    ImportTable.panels = nullptr;
 }
