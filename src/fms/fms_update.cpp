@@ -1,4 +1,5 @@
 #include "fms/fms_update.h"
+#include "fms/route_file_load.h"
 
 #include "data/airport_selection.h"
 #include "data/module_settings.h"
@@ -250,7 +251,7 @@ void request_steps(double master_before) {
         // PENDING: autotune_leg_radios(autotune_request) -- with the autopilot commands.
     }
     if (route_file_request == 1 || route_file_request == 3) {
-        // PENDING: load_route_file(route_file_request) -- with the route files.
+        load_route_file(route_file_request);
         route_file_request = 0;
     }
     autotune_request = 0;
