@@ -10,6 +10,7 @@
 #include "fms/holds.h"
 #include "fms/lateral_guidance.h"
 #include "fms/plan_editing.h"
+#include "fms/procedure_selection.h"
 #include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
@@ -78,13 +79,13 @@ void import_gps_route(int mode) {
     route_origin_ident = origin_airport_ident;
     departure_origin_ident = origin_airport_ident;
     load_airport_detail(origin_airport_ident, origin_slot);
-    // PENDING: match_sid_transition and match_star_transition with "------"
-    // once the procedure pickers exist.
+    match_sid_transition(kNoSelection, kNoSelection);
     sel_sid = sel_sid_transition = sel_departure_runway = kNoSelection;
     plan_cruise_altitude = 0;
     plan_fuel_on_board = 0.0;
     // The destination already set; EXEC takes the plan's last airport.
     load_airport_detail(destination_airport_ident, destination_slot);
+    match_star_transition(kNoSelection, kNoSelection);
     sel_star = sel_star_transition = sel_arrival_runway = kNoSelection;
 
     vnav_target_index = working_plan_last;

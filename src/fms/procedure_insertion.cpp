@@ -7,6 +7,7 @@
 #include "fms/procedure_selection.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
+#include "fms/route_values.h"
 #include "fms/selection_texts.h"
 
 namespace {

@@ -5,11 +5,6 @@
 // index (200) are refused.
 #pragma once
 
-#include <string>
-
-// The origin airport as the route files and pages set it.
-inline std::string origin_airport_ident;
-
 // Raised by the departure and arrival pages; cleared after an insertion.
 inline int sid_edit_pending = 0;
 inline int star_edit_pending = 0;

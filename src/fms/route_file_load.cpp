@@ -4,6 +4,7 @@
 #include "data/aircraft_settings.h"
 #include "data/airport_detail.h"
 #include "data/airport_procedures.h"
+#include "data/airport_selection.h"
 #include "data/config_line.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
@@ -14,6 +15,7 @@
 #include "fms/holds.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
+#include "fms/procedure_selection.h"
 #include "fms/route_file.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
@@ -94,8 +96,7 @@ void preset_origin(const std::string& ident) {
     sel_sid_transition = kNoSelection;
     sel_departure_runway = kNoSelection;
     load_airport_detail(ident, origin_slot);
-    // PENDING: match_sid_transition("------", "------") once the procedure
-    // pickers exist.
+    match_sid_transition(kNoSelection, kNoSelection);
 }
 
 void preset_arrival_selections() {
@@ -253,9 +254,8 @@ void load_route_file(int request) {
         route_destination_ident = destination.ident;
         arrival_destination_ident = destination.ident;
         load_airport_detail(destination.ident, destination_slot);
-        // PENDING: match_star_transition("------", "------") and
-        // select_airport(destination, 2) once the procedure pickers and
-        // airport selection exist.
+        match_star_transition(kNoSelection, kNoSelection);
+        select_airport(destination.ident, 2);
         preset_arrival_selections();
 
         descent_rate_used_fpm = DescentRate;
@@ -364,8 +364,7 @@ void load_route_file_to_working(const std::string& name, int keys_off) {
             applied_star_transition = kNoSelection;
             exec_arrival_runway = kNoSelection;
             load_airport_detail(arrival_destination_ident, destination_slot);
-            // PENDING: match_star_transition("------", "------") once the
-            // procedure pickers exist.
+            match_star_transition(kNoSelection, kNoSelection);
         }
     }
     if (on_the_ground()) {

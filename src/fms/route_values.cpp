@@ -16,6 +16,7 @@ std::string arrival_destination_ident;
 int vnav_target_index = 0;
 double vnav_target_lat = 0.0;
 double vnav_target_lon = 0.0;
+double vertical_target_altitude = 0.0;
 double descent_rate_used_fpm = 0.0;
 
 std::string route_file_request_name;

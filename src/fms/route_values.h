@@ -25,6 +25,7 @@ extern std::string arrival_destination_ident;
 extern int vnav_target_index;
 extern double vnav_target_lat;
 extern double vnav_target_lon;
+extern double vertical_target_altitude; // ft
 extern double descent_rate_used_fpm;
 
 // The file that route_file_request (fms_update.h) asks to load into the

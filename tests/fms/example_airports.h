@@ -8,6 +8,7 @@
 #include "data/nav_database.h"
 #include "fms/procedure_insertion.h"
 #include "fms/route_plan.h"
+#include "fms/route_values.h"
 #include "fms/selection_texts.h"
 #include "platform/temp_folder.h"
 
