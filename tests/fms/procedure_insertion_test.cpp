@@ -4,6 +4,7 @@
 #include "fms/lateral_guidance.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_state.h"
+#include "procedure_builder.h"
 
 using Entries = std::vector<std::string>;
 
@@ -179,4 +180,17 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     EXPECT_EQ(to_waypoint_index, 2);
     EXPECT_EQ(to_position.lat, active_plan[2].lat);
     EXPECT_EQ(active_plan[7].alt_constraint, -999.0);
+}
+
+TEST_F(ProcedureInsertion, theSmithsStarChoiceTakesTheOnlyRunwayThatFits) {
+    airport_slots[destination_slot].stars.append(make_procedure("ONE1", "28L", {{"OLM"}, {"KELSO"}}));
+    write_plan(working_plan, working_plan_last, {"KSEA", "KPDX"});
+    choose_star("ONE1", "------", "------");
+    EXPECT_EQ(sel_arrival_runway, "28L");
+    EXPECT_EQ(applied_arrival_runway, "28L");
+    sel_arrival_runway = "------";
+    build_star_legs(0, 1);
+    EXPECT_EQ(applied_arrival_runway, "------");
+    EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
+              (Entries{"KSEA/", "OLM/STAR", "KELSO/STAR", "KPDX/"}));
 }
