@@ -124,11 +124,11 @@ void step_p1000_menu_timeout() {
     p1000_menu_timer += 1.0;
     if (p1000_menu_timer <= 10.0) return;
     p1000_menu_active = 0;
-    if (p1000_submenu_active == 1) {
-        p1000_submenu_active = 0;
-        p1000_submenu_colour[0] = 134;
-        p1000_submenu_colour[1] = 148;
-        p1000_submenu_colour[2] = 53;
+    if (p1000_mfd_plan_mode == 1) {
+        p1000_mfd_plan_mode = 0;
+        p1000_map_centre_x = 134;
+        p1000_map_centre_y = 148;
+        p1000_map_radius = 53;
     }
     display_refresh_counter = 999;
 }

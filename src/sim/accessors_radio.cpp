@@ -47,6 +47,10 @@ double SimVarReader::get_simvar_873_bcd_mhz() const {
 }
 
 // Token 16 holds the whole kilohertz, token 18 the tenths and thousands flag.
+double SimVarReader::get_simvar_16_bcd() const {
+    return read_token_bcd(16);
+}
+
 double SimVarReader::get_simvar_16_18_bcd_khz() const {
     int32_t whole = read_token_bcd(16);
     int32_t extra = read_token_bcd(18);

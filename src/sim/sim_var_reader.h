@@ -217,6 +217,7 @@ class SimVarReader {
     double get_simvar_872_bcd_mhz() const;
     double get_simvar_873_bcd_mhz() const;
     double get_simvar_16_18_bcd_khz() const;
+    double get_simvar_16_bcd() const; // ADF 1 whole kHz digits, as the HW_B737_ND shows them
     double get_var_480_bcd_khz() const;
     double get_simvar_38_bcd() const;
     double get_var_77_pct() const;

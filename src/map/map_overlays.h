@@ -1,0 +1,30 @@
+// Map overlays whose drawing comes with later work: ATC boundaries, runway
+// labels and the approach pattern, FIX INFO circles, the holding pattern,
+// the bottom-of-descent arc and the TOC/TOD markers. The map displays call
+// them already, at their places and under their conditions; until their
+// drawing lands they draw nothing (map_overlays_pending.cpp).
+#pragma once
+
+struct DisplayObject;
+namespace gfx {
+class Graphics;
+}
+
+// The runway of the approach pattern (-999 none) and the number of runways
+// of the pattern airport, chosen on the MCU airport page.
+inline int pattern_runway_index = -999;
+inline int pattern_runway_count = 0;
+
+void draw_atc_boundaries_hw_b737_nd(const DisplayObject& display, gfx::Graphics& graphics);
+void draw_runway_labels(gfx::Graphics& graphics, int radius, int centre_x, int centre_y, double range);
+void draw_runway_pattern(gfx::Graphics& graphics, int radius, int centre_x, int centre_y, double range,
+                         double x_scale, double y_scale);
+void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+// The holding pattern of hold entry 1.
+void draw_heading_arc_hw_b737_nd(const DisplayObject& display, gfx::Graphics& graphics, int centre_x,
+                                 int centre_y, double ppn);
+void draw_bod_arc_hw_b737_nd(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+// display_code 8: HW_B737_ND, MD80_EHSI_NB and the C17_MFD map.
+void draw_tod_toc_markers(gfx::Graphics& graphics, int radius, double range, int centre_x, int centre_y,
+                          int display_code, double x_scale, double y_scale, double ref_lat, double ref_lon,
+                          double heading);

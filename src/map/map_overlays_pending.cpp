@@ -1,0 +1,11 @@
+// The overlays of map_overlays.h before their own work lands: each draws
+// nothing yet, so that the displays can call them at their places today.
+#include "map/map_overlays.h"
+
+void draw_atc_boundaries_hw_b737_nd(const DisplayObject&, gfx::Graphics&) {}
+void draw_runway_labels(gfx::Graphics&, int, int, int, double) {}
+void draw_runway_pattern(gfx::Graphics&, int, int, int, double, double, double) {}
+void draw_fix_info_hw_b737_nd(const DisplayObject&, gfx::Graphics&, double) {}
+void draw_heading_arc_hw_b737_nd(const DisplayObject&, gfx::Graphics&, int, int, double) {}
+void draw_bod_arc_hw_b737_nd(const DisplayObject&, gfx::Graphics&, double) {}
+void draw_tod_toc_markers(gfx::Graphics&, int, double, int, int, int, double, double, double, double, double) {}

@@ -1,0 +1,66 @@
+#include "nd/hw_b737_nd_frame_values.h"
+
+#include "fms/vertical_state.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+std::string heading_box_text(double heading_deg) {
+    double whole = std::trunc(heading_deg);
+    if (whole == 0.0) whole = 360.0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%03.0f", whole);
+    return text;
+}
+
+std::string eta_text(double ete_hours, double ete_minutes, double ete_tenths, double zulu_hours,
+                     double local_minutes) {
+    double hours = ete_hours + zulu_hours;
+    double minutes = std::trunc(ete_minutes) + local_minutes;
+    if (minutes >= 60.0) {
+        hours += 1.0;
+        minutes -= 60.0;
+    }
+    if (hours >= 24.0) hours -= 24.0;
+    char text[64];
+    std::snprintf(text, sizeof text, "%02.0f%02.0f.%1.0f", hours, minutes, ete_tenths);
+    return text;
+}
+
+DescentPath current_descent_path() {
+    DescentPath path;
+    path.active = tod_reached;
+    return path;
+}
+
+DeviationPointer vertical_deviation_pointer(const DescentPath& path, double altitude_ft) {
+    DeviationPointer p;
+    if (!(path.path_length_nm > path.distance_to_end_nm)) return p;
+    const double d = std::clamp(altitude_ft - path.path_altitude_ft, -9999.0, 9999.0);
+    const double size = std::fabs(d);
+    if (size < 400.0) {
+        const int offset = static_cast<int>(size / 400.0 * 30.0);
+        p.row = d > 0.0 ? 226 + offset : 226 - offset;
+        return p;
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%4d", static_cast<int>(size));
+    p.text = text;
+    p.row = d > 0.0 ? 258 : 194;
+    p.text_row = d > 0.0 ? 265 : 185;
+    return p;
+}
+
+TrafficSummary first_traffic_target(const void* records) {
+    TrafficSummary t;
+    if (records == nullptr) return t;
+    const unsigned char* bytes = static_cast<const unsigned char*>(records);
+    const char* ident = nullptr;
+    std::memcpy(&ident, bytes + traffic_ident_offset, sizeof ident);
+    if (ident != nullptr) t.ident = ident;
+    std::memcpy(&t.altitude_ft, bytes + traffic_altitude_offset, sizeof t.altitude_ft);
+    std::memcpy(&t.ground_speed_kt, bytes + traffic_ground_speed_offset, sizeof t.ground_speed_kt);
+    return t;
+}
