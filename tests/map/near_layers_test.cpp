@@ -1,0 +1,165 @@
+// The HW_B737_ND nearby layers over hand-made lists, drawn on a 244 x 302
+// element so that one device pixel is one design unit: the aircraft symbol
+// is at (122, 249) (or (122, 171) in modes 6 and 7), 215 / range units per NM.
+#include "cdu_smiths/cdu_text.h"
+#include "data/nearby_lists.h"
+#include "fms/nav_math.h"
+#include "fms/route_plan.h"
+#include "gauges/gdiplus_lifetime.h"
+#include "gauges/render_frame.h"
+#include "map/near_layers.h"
+#include "map/range_ladder.h"
+#include "nd/display_settings.h"
+#include "platform/gfx.h"
+#include "platform/gfx_recording.h"
+#include "platform/gfx_surface.h"
+#include "sim/aircraft_state.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kLat = 47.0, kLon = -122.0;
+
+NavRecord record_at(const std::string& ident, const std::string& kind, double course, double nm) {
+    NavRecord r;
+    r.ident = ident;
+    r.kind = kind;
+    gc_destination_point(kLat, kLon, course, nm, &r.latitude, &r.longitude);
+    return r;
+}
+
+// The lists as if built around the aircraft, so that no layer rebuilds them.
+template <std::size_t N> void fill(BoundedTable<NavRecord, N>& list, std::initializer_list<NavRecord> records) {
+    list.set_count(0);
+    for (const NavRecord& r : records)
+        list.append(r);
+}
+
+class NearLayers : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        gdiplus_connect();
+        dc_ = gfx::create_surface_dc(244, 302, gfx::SurfaceRecording);
+        graphics_ = std::make_unique<gfx::Graphics>(dc_);
+        aircraft_state.plat = kLat;
+        aircraft_state.plon = kLon;
+        aircraft_state.map_heading_deg = 0.0;
+        for (ListCentre* c : {&near_navaids_centre, &local_navaids_centre, &near_airports_centre,
+                              &close_airports_centre, &near_airway_fixes_centre, &local_airway_fixes_centre})
+            *c = ListCentre{kLat, kLon};
+        hw_b737_nd_mode = 5;
+        hw_b737_nd_range = 40.0;
+    }
+    void TearDown() override {
+        graphics_.reset();
+        gfx::destroy_surface_dc(dc_);
+        gdiplus_disconnect();
+    }
+    gfx::Recording& rec() { return *gfx::surface_recording(dc_); }
+    double ppn() const { return 215.0 / hw_b737_nd_range; }
+
+    DisplayObject display_{244, 302};
+    void* dc_ = nullptr;
+    std::unique_ptr<gfx::Graphics> graphics_;
+};
+
+TEST_F(NearLayers, navaidsWithinTwiceTheRangePlusFiftyAreDrawnAtTheirBearing) {
+    // 2 x 40 + 50 = 130 NM is the limit.
+    fill(local_navaids, {record_at("NEAR", "V", 360.0, 10.0), record_at("EDGE", "N", 90.0, 129.999),
+                         record_at("FAR", "V", 90.0, 130.01)});
+    draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
+
+    EXPECT_EQ(rec().texts(), (std::vector<std::string>{"NEAR", "EDGE"}));
+    // Ten NM dead ahead: the symbol's anchor 3 left and 4 above the point,
+    // the label 7 right and 10 above the anchor, in green.
+    const double y = 249.0 - 10.0 * ppn();
+    const gfx::RecordedOp* label = rec().text_near(122.0f + 4.0f, float(y - 14.0), 0.5f);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->color, 0xFF00FA00u);
+    const auto vor = rec().lines_in_color(0xFF00FA00);
+    ASSERT_EQ(vor.size(), 2u);
+    EXPECT_EQ(vor[0]->points.size(), 19u); // "V": the VOR symbol
+    EXPECT_NEAR(vor[0]->points[0].x, 119.0, 0.5);
+    EXPECT_NEAR(vor[0]->points[0].y, y - 4.0, 0.5);
+    EXPECT_EQ(vor[1]->points.size(), 7u); // "N": the hexagon
+}
+
+TEST_F(NearLayers, planModeWithoutRouteIsNorthUpAboutTheAircraftAtTheCentredPosition) {
+    hw_b737_nd_mode = 7;
+    to_waypoint_index = kNoToWaypoint;
+    aircraft_state.map_heading_deg = 90.0;
+    fill(local_navaids, {record_at("NTH", "V", 360.0, 10.0)});
+    draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
+    EXPECT_NE(rec().text_near(126.0f, float(171.0 - 10.0 * ppn() - 14.0), 0.5f), nullptr);
+
+    // With a route, PLAN measures from the map-step waypoint, or from the TO
+    // waypoint when the step lies outside the plan.
+    active_plan_last = 2;
+    for (int i = 0; i <= 2; ++i) {
+        const NavRecord r = record_at("WP", "I", 270.0, 10.0 * i);
+        active_plan.slot(i).lat = r.latitude;
+        active_plan.slot(i).lon = r.longitude;
+    }
+    to_waypoint_index = 1;
+    for (const int step : {2, 7}) {
+        smiths_legs_map_step = step;
+        rec().clear();
+        draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
+        const int centre = step == 2 ? 2 : 1; // the station lies 10 x centre NM east of it
+        const gfx::RecordedOp* op = rec().find_text("NTH");
+        ASSERT_NE(op, nullptr);
+        EXPECT_NEAR(op->points[0].x, 126.0 + 10.0 * centre * ppn(), 1.0) << step;
+    }
+}
+
+TEST_F(NearLayers, airportsAreCulledAtTwiceTheRangePlusTenWithFiveLetterLabels) {
+    fill(close_airports, {record_at("KNEAR1", "APT", 180.0, 20.0), record_at("KFAR", "APT", 0.0, 95.0),
+                          record_at("KIN", "APT", 0.0, 89.0)});
+    draw_near_airports_hw_b737_nd(display_, *graphics_, ppn());
+    EXPECT_EQ(rec().texts(), (std::vector<std::string>{"KNEAR", "KIN"}));
+    // 20 NM behind: a blue circle of 10 x 10 centred on the point.
+    const auto circles = rec().of_kind(gfx::OpKind::Ellipse);
+    ASSERT_EQ(circles.size(), 2u);
+    EXPECT_EQ(circles[0]->color, 0xFF02A7EBu);
+    EXPECT_NEAR(circles[0]->bounds.x, 117.0, 0.5);
+    EXPECT_NEAR(circles[0]->bounds.y, 249.0 + 20.0 * ppn() - 5.0, 0.5);
+    EXPECT_NEAR(circles[0]->bounds.width, 10.0, 0.5);
+    EXPECT_NE(rec().text_near(119.0f, float(249.0 + 20.0 * ppn() - 20.0), 0.5f), nullptr);
+}
+
+TEST_F(NearLayers, airwayFixesAreBlueTrianglesWithTheirIdents) {
+    fill(local_airway_fixes, {record_at("ALDER", "I", 360.0, 5.0)});
+    draw_near_airway_fixes_hw_b737_nd(display_, *graphics_, ppn());
+    const auto triangles = rec().lines_in_color(0xFF02A7EB);
+    ASSERT_EQ(triangles.size(), 1u);
+    EXPECT_EQ(triangles[0]->points.size(), 4u);
+    EXPECT_EQ(rec().find_text("ALDER")->color, 0xFF02A7EBu);
+}
+
+TEST_F(NearLayers, listsAreRebuiltOnlyAfterTheAircraftMovedFarEnough) {
+    fill(local_navaids, {record_at("KEEP", "V", 0.0, 5.0)});
+    local_navaids_centre = ListCentre{kLat + 49.0 / 60.0, kLon}; // 49 NM north
+    draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
+    EXPECT_EQ(local_navaids.count(), 1);
+
+    local_navaids_centre = ListCentre{kLat + 51.0 / 60.0, kLon}; // 51 NM: rebuilt from the (empty) wide list
+    near_navaids.set_count(0);
+    draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
+    EXPECT_EQ(local_navaids.count(), 0);
+    EXPECT_DOUBLE_EQ(local_navaids_centre.latitude, kLat);
+}
+
+TEST_F(NearLayers, anElementOfNoSizeDrawsNothing) {
+    fill(local_navaids, {record_at("NEAR", "V", 0.0, 5.0)});
+    fill(close_airports, {record_at("KNEAR", "APT", 0.0, 5.0)});
+    fill(local_airway_fixes, {record_at("ALDER", "I", 0.0, 5.0)});
+    for (const DisplayObject d : {DisplayObject{0, 302}, DisplayObject{244, 0}, DisplayObject{0, 0}}) {
+        draw_near_navaids_hw_b737_nd(d, *graphics_, ppn());
+        draw_near_airports_hw_b737_nd(d, *graphics_, ppn());
+        draw_near_airway_fixes_hw_b737_nd(d, *graphics_, ppn());
+    }
+    EXPECT_EQ(rec().drawing_count(), 0u);
+}
+
+} // namespace
