@@ -13,6 +13,7 @@
 #include "fms/vertical_state.h"
 #include "sim/aircraft_state.h"
 #include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
 
 #include <cmath>
 
@@ -167,17 +168,23 @@ void set_vnav_altitude_targets() {
     }
     const int32_t now = whole(a.snap_token_1);
     if (vnav_altitude_set == 0) {
-        if (VnavSetAlts == 1) {
-            const int32_t altitude =
-                toc_passed == 1 && tod_passed == 0 ? cruise_altitude : whole(vertical_target_altitude);
+        const bool cruise = toc_passed == 1 && tod_passed == 0;
+        // A target without an altitude (-999) is no altitude to fly to.
+        if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > -999.0)) {
+            const int32_t altitude = cruise ? cruise_altitude : whole(vertical_target_altitude);
             trigger_key_event(kAltitudeEvent, event_value(altitude));
         }
         commanded_altitude_refresh = now;
         vnav_altitude_set = 1;
         vnav_vs_sent = -999;
     } else if (VnavOffOnManAltChg == 1 && a.ap_altitude_lock_ft == a.ap_altitude_lock_prev_ft &&
-               commanded_altitude_refresh != now && whole(a.ap_altitude_lock_ft) != commanded_altitude_ft) {
-        vnav_engaged = 0; // the pilot set another altitude; this pass still runs
+               commanded_altitude_refresh != now) {
+        // The snapshot reads the autopilot on a few slots only: compare only
+        // while it agrees with the autopilot now, or VNAV's own new altitude
+        // would look like the pilot's.
+        const double live = sim_var_object.get_autopilot_altitude_lock_var_ft();
+        if (live == a.ap_altitude_lock_ft && whole(live) != commanded_altitude_ft)
+            vnav_engaged = 0; // the pilot set another altitude; this pass still runs
     }
     if (toc_passed == 0)
         climb_vertical_speed();
@@ -190,10 +197,16 @@ void set_vnav_speed_target() {
     const int32_t now = whole(a.snap_token_1);
     if (VnavSetSpd == 1 && vnav_speed_set == 1 && VnavSetSpdOffOnManSpdChg == 1 &&
         a.ap_airspeed_target_kt == a.ap_airspeed_target_prev_kt && commanded_speed_refresh != now) {
-        // A speed the pilot set by hand suspends VNAV speeds until VNAV is engaged again.
-        bool changed = whole(a.ap_airspeed_target_kt) != commanded_speed_kt;
-        if (VnavSetMachCruiseSpd == 1) changed = changed || whole(a.ap_mach_target * 100.0) != commanded_mach_x100;
-        if (changed) VnavSetSpd = 2;
+        // A speed the pilot set by hand suspends VNAV speeds until VNAV is
+        // engaged again. As for the altitude, only a snapshot that agrees with
+        // the autopilot now is compared.
+        const double live_speed = sim_var_object.get_ap_airspeed_target_kt();
+        const double live_mach = sim_var_object.get_ap_mach_target();
+        if (live_speed == a.ap_airspeed_target_kt && live_mach == a.ap_mach_target) {
+            bool changed = whole(live_speed) != commanded_speed_kt;
+            if (VnavSetMachCruiseSpd == 1) changed = changed || whole(live_mach * 100.0) != commanded_mach_x100;
+            if (changed) VnavSetSpd = 2;
+        }
     }
     if (!(distance_to_to_nm < VnavSetSpdRestDist || vnav_speed_refresh == 1)) return;
     if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last || vnav_speed_set != 0 || vnav_engaged != 1 ||
