@@ -133,11 +133,11 @@ void detect_tod() {
     }
     if (d <= 1.5) {
         tod_passed = 1;
-        if (descent_speed_phase == 0) descent_speed_phase = 1;
+        descent_speed_phase = 1;
         tune_destination_localizer();
     } else if (tod_behind_on_track()) {
         tod_passed = 1;
-        if (descent_speed_phase == 0) descent_speed_phase = 1;
+        descent_speed_phase = 1;
         vnav_speed_set = 0;
         set_vnav_speed_target();
     }
@@ -147,6 +147,7 @@ void detect_tod() {
 void on_tod_passed() {
     const AircraftState& a = aircraft_state;
     tod_commands_sent = 1;
+    descent_speed_phase = 1;
     tod_altitude = cruise_altitude;
     if (toc_passed == 0) {
         toc_passed = 1;
