@@ -25,6 +25,9 @@ class Vnav : public UpdateTest {
         activate(points);
         at(points[0]);
         vnav_engaged = 1;
+        aircraft_state.indicated_altitude_ft = 0.0;
+        toc_passed = 0;
+        clear_tod_passed();
         return points;
     }
     static void at(const PlanPoint& p) {
