@@ -52,8 +52,8 @@ void climb_vertical_speed() {
         // Speed-limited: hold the present rate, a little less while slowing.
         vnav_required_vs = speed_trend < 0.0 ? a.vertical_speed_fpm - 100.0 : a.vertical_speed_fpm;
     } else {
-        double required = rate_to_target(vertical_target_altitude - a.indicated_altitude_ft, vertical_target_distance,
-                                         MaxVnavClimbRate);
+        double required = rate_to_target(vertical_target_altitude - a.indicated_altitude_ft,
+                                         vertical_target_distance, MaxVnavClimbRate);
         if (required > a.vertical_speed_fpm + 200.0) required = a.vertical_speed_fpm + 100.0;
         vnav_required_vs = required;
     }
@@ -82,8 +82,8 @@ void climb_vertical_speed() {
 void descent_vertical_speed() {
     const AircraftState& a = aircraft_state;
     if (tod_passed != 1 || !(a.indicated_altitude_ft >= vertical_target_altitude)) return;
-    vnav_required_vs = rate_to_target(a.indicated_altitude_ft - vertical_target_altitude, vertical_target_distance,
-                                      MaxVnavDescRate);
+    vnav_required_vs = rate_to_target(a.indicated_altitude_ft - vertical_target_altitude,
+                                      vertical_target_distance, MaxVnavDescRate);
     int32_t command = whole_hundreds(vnav_required_vs);
     if (command > MaxVnavDescRate)
         command = whole(MaxVnavDescRate);
@@ -126,8 +126,8 @@ void descent_speed(const RouteWaypoint& to) {
 }
 
 void climb_speed(const RouteWaypoint& to) {
-    const double candidate = distance_to_to_nm >= 0.0 && to.constrained == 1 ? to.speed_constraint
-                                                                             : double(climb_speed_target);
+    const double candidate =
+        distance_to_to_nm >= 0.0 && to.constrained == 1 ? to.speed_constraint : double(climb_speed_target);
     if (below_limit(ClbAltRest, ClbSpdRest, candidate)) {
         send_speed(ClbSpdRest);
         climb_speed_limit_active = 1.0;
@@ -204,13 +204,14 @@ void set_vnav_speed_target() {
         const double live_mach = sim_var_object.get_ap_mach_target();
         if (live_speed == a.ap_airspeed_target_kt && live_mach == a.ap_mach_target) {
             bool changed = whole(live_speed) != commanded_speed_kt;
-            if (VnavSetMachCruiseSpd == 1) changed = changed || whole(live_mach * 100.0) != commanded_mach_x100;
+            if (VnavSetMachCruiseSpd == 1)
+                changed = changed || whole(live_mach * 100.0) != commanded_mach_x100;
             if (changed) VnavSetSpd = 2;
         }
     }
     if (!(distance_to_to_nm < VnavSetSpdRestDist || vnav_speed_refresh == 1)) return;
-    if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last || vnav_speed_set != 0 || vnav_engaged != 1 ||
-        route_state < 3 || VnavSetSpd != 1)
+    if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last || vnav_speed_set != 0 ||
+        vnav_engaged != 1 || route_state < 3 || VnavSetSpd != 1)
         return;
 
     const RouteWaypoint& to = active_plan[to_waypoint_index];

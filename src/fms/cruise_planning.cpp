@@ -67,7 +67,8 @@ double altitude_or_zero(double alt) {
 // One phase flown up from its end altitude in 20-NM steps; a new record for
 // every change of speed, and the last step when the target stays unreached.
 // A step of no speed ends the phase.
-template <class Row> SegmentList simulate(double start, double target, double budget, double& weight, Row row_at) {
+template <class Row>
+SegmentList simulate(double start, double target, double budget, double& weight, Row row_at) {
     SegmentList list;
     double a = start;
     double s = 0.0;
@@ -148,7 +149,8 @@ double semicircular_altitude(double altitude, double course) {
 
 double compute_performance_targets() {
     const PerformanceTables& p = performance_tables;
-    if (p.climb_row_count < 1 || p.cruise_row_count < 1 || p.descent_row_count < 1 || active_plan_last < 0) return 0.0;
+    if (p.climb_row_count < 1 || p.cruise_row_count < 1 || p.descent_row_count < 1 || active_plan_last < 0)
+        return 0.0;
     const int last = active_plan_last;
 
     double weight = zero_fuel_weight_lb + 100.0;
@@ -158,12 +160,13 @@ double compute_performance_targets() {
 
     double ignored = 0.0;
     double course = 0.0;
-    gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon, &ignored,
-                   &course);
+    gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon,
+                   &ignored, &course);
     double route = 0.0;
     for (int i = 1; i <= last; ++i) {
         double d = 0.0, c = 0.0;
-        gc_dist_course(active_plan[i - 1].lat, active_plan[i - 1].lon, active_plan[i].lat, active_plan[i].lon, &d, &c);
+        gc_dist_course(active_plan[i - 1].lat, active_plan[i - 1].lon, active_plan[i].lat, active_plan[i].lon,
+                       &d, &c);
         route += d;
     }
     double budget = route / 2.0;
@@ -176,12 +179,15 @@ double compute_performance_targets() {
         const int r = nearest_row(p.climb_row_count, a, [&](int i) { return p.climb[i][kClimbAltitude]; });
         const double* row = p.climb[r];
         const double restricted = ClbSpdRest > 0.0 ? ias_to_tas(ClbSpdRest, a) : row[kClimbTas];
-        return Segment{limited_speed(row[kClimbTas], restricted, a), row[kClimbRate], row[kClimbFuelFlow], 0.0};
+        return Segment{limited_speed(row[kClimbTas], restricted, a), row[kClimbRate], row[kClimbFuelFlow],
+                       0.0};
     };
     auto descent_row = [&](double a) {
-        const int r = nearest_row(p.descent_row_count, a, [&](int i) { return p.descent[i][kDescentAltitude]; });
+        const int r =
+            nearest_row(p.descent_row_count, a, [&](int i) { return p.descent[i][kDescentAltitude]; });
         const double* row = p.descent[r];
-        return Segment{limited_speed(row[kDescentTas], ClbSpdRest, a), row[kDescentRate], row[kDescentFuelFlow], 0.0};
+        return Segment{limited_speed(row[kDescentTas], ClbSpdRest, a), row[kDescentRate],
+                       row[kDescentFuelFlow], 0.0};
     };
 
     Means climb, descent;
@@ -200,7 +206,8 @@ double compute_performance_targets() {
         climb_distance = phase_distance(target, climb);
         descent_distance = phase_distance(target, descent);
 
-        const int r = nearest_row(p.cruise_row_count, target, [&](int i) { return p.cruise[i].slots[kCruiseAltitude]; });
+        const int r = nearest_row(p.cruise_row_count, target,
+                                  [&](int i) { return p.cruise[i].slots[kCruiseAltitude]; });
         const CruiseRow& row = p.cruise[r];
         cruise_speed = row.slots[kCruiseTas];
         cruise_flow = 0.0;
@@ -226,7 +233,8 @@ double compute_performance_targets() {
 
         const double climb_fuel = climb_distance / climb.speed * climb.fuel_flow;
         const double cruise_fuel =
-            cruise_speed > 0.0 ? (route - (climb_distance + descent_distance)) / cruise_speed * cruise_flow : 0.0;
+            cruise_speed > 0.0 ? (route - (climb_distance + descent_distance)) / cruise_speed * cruise_flow
+                               : 0.0;
         const double descent_fuel =
             std::min(budget, phase_distance(target, descent)) / descent.speed * descent.fuel_flow;
         weight = zero_fuel_weight_lb + climb_fuel + cruise_fuel + descent_fuel;

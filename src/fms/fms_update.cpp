@@ -11,8 +11,8 @@
 #include "fms/nav_math.h"
 #include "fms/published_values.h"
 #include "fms/radio_autotune.h"
-#include "fms/route_progress.h"
 #include "fms/route_plan.h"
+#include "fms/route_progress.h"
 #include "fms/sequencing.h"
 #include "fms/speed_targets.h"
 #include "fms/times_to_go.h"
@@ -233,8 +233,8 @@ void route_steps() {
     step_tower_view();
     update_vertical_guidance();
     if (frame_slot == 0)
-        update_times_to_go(aircraft_state.ground_speed_kt, distance_to_to_nm,
-                           distance_to_destination, sim_rate);
+        update_times_to_go(aircraft_state.ground_speed_kt, distance_to_to_nm, distance_to_destination,
+                           sim_rate);
     step_destination_airport();
     steer_lnav();
     output_heading_bug();

@@ -20,7 +20,8 @@ constexpr int kClimbModelMinutes = 199;
 double leg_length(int from, int to, double* course = nullptr) {
     double d = 0.0;
     double c = 0.0;
-    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon, &d, &c);
+    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon, &d,
+                   &c);
     if (course) *course = c;
     return d;
 }
@@ -100,7 +101,8 @@ int climb_pass(double rc, double climb_distance) {
             toc_at = i;
         }
         w.speed_constraint = climb_speed_target;
-        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest) w.speed_constraint = ClbSpdRest;
+        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest)
+            w.speed_constraint = ClbSpdRest;
         if (a >= cruise_altitude) {
             a = cruise_altitude;
             w.alt_constraint = cruise_altitude;
@@ -141,8 +143,8 @@ void descent_pass(double rd, int toc_at) {
             const RouteWaypoint& limit = active_plan[m];
             a = std::min(a, limit.alt_constraint);
             // Only a constraint that has a speed limits the speed.
-            if (limit.speed_constraint > 0.0 &&
-                (w.speed_constraint > limit.speed_constraint || descent_speed_target > limit.speed_constraint))
+            if (limit.speed_constraint > 0.0 && (w.speed_constraint > limit.speed_constraint ||
+                                                 descent_speed_target > limit.speed_constraint))
                 v = limit.speed_constraint;
             w.speed_constraint = v;
         } else {
@@ -172,8 +174,8 @@ void predict_profile(int requested_altitude, int mode) {
         route += leg_length(i - 1, i);
     double direct = 0.0;
     double course = 0.0;
-    gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon, &direct,
-                   &course);
+    gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon,
+                   &direct, &course);
     double budget = route / 2.0;
     if (budget > 35.0) budget -= 15.0;
 
@@ -209,7 +211,8 @@ void predict_profile(int requested_altitude, int mode) {
             }
         }
     }
-    const double climb_distance = whole_climb_model ? distance_for(cruise - altitude, rc, climb_tas_target) : 0.0;
+    const double climb_distance =
+        whole_climb_model ? distance_for(cruise - altitude, rc, climb_tas_target) : 0.0;
 
     if (toc_passed == 0) {
         predicted_cruise_altitude_ft = cruise;
@@ -219,8 +222,8 @@ void predict_profile(int requested_altitude, int mode) {
             double leg_course = 0.0;
             const double length = leg_length(i - 1, i, &leg_course);
             if (sum + length >= climb_distance) {
-                gc_destination_point(active_plan[i - 1].lat, active_plan[i - 1].lon, leg_course, climb_distance - sum,
-                                     &toc_lat, &toc_lon);
+                gc_destination_point(active_plan[i - 1].lat, active_plan[i - 1].lon, leg_course,
+                                     climb_distance - sum, &toc_lat, &toc_lon);
                 toc_index = i - 1;
                 break;
             }
@@ -230,8 +233,9 @@ void predict_profile(int requested_altitude, int mode) {
 
     const double rd = FPA > 0.0 ? rate_for_angle(descent_tas_target, FPA) : DescentRate;
     descent_rate_used_fpm = rd;
-    const int target = constraint_waypoint_index >= 1 && constraint_waypoint_index <= last ? constraint_waypoint_index
-                                                                                           : last;
+    const int target = constraint_waypoint_index >= 1 && constraint_waypoint_index <= last
+                           ? constraint_waypoint_index
+                           : last;
     const double descent_distance =
         distance_for(cruise - altitude_or_zero(active_plan[target].alt_constraint), rd, descent_tas_target);
     double sum = 0.0;

@@ -31,8 +31,8 @@ bool has_frequency(const RouteWaypoint& w) {
 int leg_course(int from, int to) {
     double distance = 0.0;
     double course = 0.0;
-    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon, &distance,
-                   &course);
+    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon,
+                   &distance, &course);
     return static_cast<int>(std::trunc(magnetic_course(course)));
 }
 

@@ -211,7 +211,8 @@ void route_distance_summary() {
         vertical_target_distance = distance_to_tod;
         if (tod_to_destination_distance >= distance_to_destination) {
             tod_passed = 1;
-            if (valid_target()) vertical_target_altitude = active_plan[constraint_waypoint_index].alt_constraint;
+            if (valid_target())
+                vertical_target_altitude = active_plan[constraint_waypoint_index].alt_constraint;
         }
     } else {
         vertical_target_distance = distance_to_target;

@@ -87,13 +87,15 @@ void tune_destination_localizer() {
     if (AutoSetLOCFreq != 1 || approach_record_index <= 0 || approach_runway_index <= 0) return;
     const AirportProcedures& destination = airport_slots[destination_slot];
     if (approach_runway_index > destination.runways.count()) return;
-    const uint32_t code = nav_frequency_bcd(destination.runways[approach_runway_index].localizer_frequency_text);
+    const uint32_t code =
+        nav_frequency_bcd(destination.runways[approach_runway_index].localizer_frequency_text);
     if (code != 0) trigger_key_event(kNav1FrequencyEvent, code);
 }
 
 void detect_toc() {
     const AircraftState& a = aircraft_state;
-    if (cruise_altitude <= 0 || toc_passed != 0 || !(cruise_altitude - a.indicated_altitude_ft < 150.0)) return;
+    if (cruise_altitude <= 0 || toc_passed != 0 || !(cruise_altitude - a.indicated_altitude_ft < 150.0))
+        return;
     toc_passed = 1;
     tod_altitude = cruise_altitude;
     if (smiths_cdu_page == kEconClimbPage) smiths_cdu_page = kEconCruisePage;
@@ -153,15 +155,16 @@ void on_tod_passed() {
         toc_passed = 1;
         sim_rate_restored = 0;
     }
-    if (smiths_cdu_page == kEconClimbPage || smiths_cdu_page == kEconCruisePage) smiths_cdu_page = kEconDescentPage;
+    if (smiths_cdu_page == kEconClimbPage || smiths_cdu_page == kEconCruisePage)
+        smiths_cdu_page = kEconDescentPage;
     tod_sequence_index = to_waypoint_index;
     target_entry(constraint_waypoint_index);
 
     double sum = 0.0;
     double course = 0.0;
     if (valid_to()) {
-        gc_dist_course(tod_lat, tod_lon, active_plan[to_waypoint_index].lat, active_plan[to_waypoint_index].lon,
-                       &sum, &course);
+        gc_dist_course(tod_lat, tod_lon, active_plan[to_waypoint_index].lat,
+                       active_plan[to_waypoint_index].lon, &sum, &course);
         for (int i = to_waypoint_index + 1; i <= constraint_waypoint_index && i <= active_plan_last; ++i)
             sum += leg_length(i - 1, i);
     }
@@ -187,15 +190,17 @@ void on_tod_passed() {
 void apply_speed_restrictions() {
     const AircraftState& a = aircraft_state;
     const bool vnav_speeds = vnav_engaged == 1 && route_state >= 3 && VnavSetSpd == 1;
-    if (vnav_speeds && descent_speed_phase == 1 && DescAltRest > a.indicated_altitude_ft && DescAltRest > 0.0 &&
-        DescSpdRest > 0.0 && a.ap_airspeed_target_kt > DescSpdRest && descent_restriction_applied == 0.0) {
+    if (vnav_speeds && descent_speed_phase == 1 && DescAltRest > a.indicated_altitude_ft &&
+        DescAltRest > 0.0 && DescSpdRest > 0.0 && a.ap_airspeed_target_kt > DescSpdRest &&
+        descent_restriction_applied == 0.0) {
         send_speed(whole(DescSpdRest));
         descent_restriction_applied = 1.0;
     }
-    if (vnav_speeds && toc_passed == 0 && climb_speed_limit_active == 1.0 && a.indicated_altitude_ft > ClbAltRest) {
+    if (vnav_speeds && toc_passed == 0 && climb_speed_limit_active == 1.0 &&
+        a.indicated_altitude_ft > ClbAltRest) {
         const RouteWaypoint& to = active_plan[to_waypoint_index];
         send_speed(to.constrained == 1 && to.speed_constraint > 0.0 ? whole(to.speed_constraint)
-                                                                     : climb_speed_target);
+                                                                    : climb_speed_target);
         climb_speed_limit_active = 0.0;
     }
     if (VnavSetSpdRestDist > distance_to_to_nm && vnav_engaged == 1 && descent_speed_phase == 1 &&
@@ -239,7 +244,8 @@ int plan_distance_to(int offset) {
     }
     if (constraint_found) return result;
 
-    const double climb = phase_distance(cruise_altitude - a.indicated_altitude_ft, ClimbRate, climb_tas_target);
+    const double climb =
+        phase_distance(cruise_altitude - a.indicated_altitude_ft, ClimbRate, climb_tas_target);
     double from_lat = a.plat;
     double from_lon = a.plon;
     double walked = 0.0;
@@ -274,7 +280,8 @@ void update_toc_tod(int mode) {
         clear_tod_passed();
         top = whole(active_plan[to].alt_constraint);
         cruise_altitude = top;
-        if (smiths_cdu_page == kEconClimbPage || (smiths_cdu_page == kEconDescentPage && descent_speed_phase == 0))
+        if (smiths_cdu_page == kEconClimbPage ||
+            (smiths_cdu_page == kEconDescentPage && descent_speed_phase == 0))
             smiths_cdu_page = kEconCruisePage;
     } else {
         top = toc_passed == 1 ? whole(a.indicated_altitude_ft) : cruise_altitude;
@@ -302,8 +309,8 @@ void update_toc_tod(int mode) {
         leg(i, i - 1, &length, &course);
         sum += length;
         if (sum >= descent) {
-            gc_destination_point(active_plan[i].lat, active_plan[i].lon, course, length - (sum - descent), &tod_lat,
-                                 &tod_lon);
+            gc_destination_point(active_plan[i].lat, active_plan[i].lon, course, length - (sum - descent),
+                                 &tod_lat, &tod_lon);
             located = true;
             break;
         }
@@ -313,8 +320,8 @@ void update_toc_tod(int mode) {
         // towards the aircraft.
         double back = course_to_to_deg + 180.0;
         if (back >= 360.0) back -= 360.0;
-        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - sum, &tod_lat,
-                             &tod_lon);
+        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - sum,
+                             &tod_lat, &tod_lon);
     }
     tod_altitude = top;
     route_distance_summary();

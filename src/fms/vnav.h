@@ -27,4 +27,3 @@ void update_vertical_guidance();
 
 // Clears tod_passed so that the next TOD sends its commands again.
 void clear_tod_passed();
-

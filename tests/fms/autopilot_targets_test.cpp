@@ -188,8 +188,8 @@ TEST_F(AutopilotTargets, RadiosTuneTheNavaidAheadWithinRange) {
     EXPECT_EQ(sent(0x100AC), std::vector<uint32_t>{});
     EXPECT_EQ(sent(0x100B4).size(), 1u);
 
-    const std::pair<const char*, uint32_t> nav[] = {
-        {"110.30", 0x1030}, {"110.3", 0x1030}, {"117.95", 0x1795}, {"abc", 0}, {"", 0}, {"99.5", 0}};
+    const std::pair<const char*, uint32_t> nav[] = {{"110.30", 0x1030}, {"110.3", 0x1030}, {"117.95", 0x1795},
+                                                    {"abc", 0},         {"", 0},           {"99.5", 0}};
     for (const auto& [text, code] : nav)
         EXPECT_EQ(nav_frequency_bcd(text), code) << text;
     EXPECT_EQ(adf_frequency_bcd("1020.5"), 0x1020u);

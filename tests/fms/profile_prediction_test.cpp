@@ -85,7 +85,7 @@ TEST(ProfilePrediction, WaypointsGetClimbAndDescentPredictions) {
     climb_speed_target = 250;
     cruise_speed_target = 280;
     descent_speed_target = 240;
-    constrain(3, 10000.0, 270.0);  // the cruise level
+    constrain(3, 10000.0, 270.0); // the cruise level
     constrain(5, 2550.0, -999.0); // a descent constraint without a speed
     constraint_waypoint_index = 3;
     predict_profile(10000, 1);
