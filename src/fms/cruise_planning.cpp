@@ -4,6 +4,7 @@
 #include "data/module_settings.h"
 #include "data/performance_tables.h"
 #include "fms/air_data.h"
+#include "fms/flight_log.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "fms/speed_targets.h"

@@ -4,9 +4,6 @@
 // semicircular rule. Leaves the speeds, TAS and rates the profile uses.
 #pragma once
 
-// Zero-fuel weight in pounds, kept by the flight log and PERF INIT.
-extern double zero_fuel_weight_lb;
-
 // The planned cruise altitude in feet; 0 when a climb, cruise or descent
 // table is empty or gives no usable speed or rate (then nothing is written).
 double compute_performance_targets();

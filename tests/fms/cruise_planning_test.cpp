@@ -6,6 +6,7 @@
 #include "data/performance_tables.h"
 #include "fms/air_data.h"
 #include "fms/cruise_planning.h"
+#include "fms/flight_log.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "fms/speed_targets.h"
