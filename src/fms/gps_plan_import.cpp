@@ -96,8 +96,7 @@ void import_gps_route(int mode) {
     tower_view_set = 0;
     delete_all_holds();
     advance_route_state();
-    // PENDING: reset_active_route_state() (EXEC) copies the plan into the
-    // active plan here once it exists.
+    reset_active_route_state();
     if (mode != 7) smiths_scratchpad_message = "ACTIVE FSPLANNER RTE LOADED";
     if (SetUTCTimeOnFPLoad == 1 && aircraft_state.ground_speed_kt < 5.0) set_sim_clock_to_utc();
 }

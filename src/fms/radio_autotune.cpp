@@ -1,5 +1,6 @@
 #include "fms/radio_autotune.h"
 
+#include "data/airport_selection.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
 #include "fms/radix.h"
@@ -71,6 +72,17 @@ void tune_route_ahead() {
     if (has_frequency(active_plan[to - 1])) send_course(leg_course(to - 1, to));
 }
 
+// The runway on the selected line of the airport page (lines count from 1,
+// as the page and the tower view count them): its localizer.
+void tune_selected_runway() {
+    if (airport_runway_selected_line == -999) return;
+    const int entry = airport_runway_first_row + airport_runway_selected_line - 1;
+    if (entry < 1 || entry > airport_runway_list.count()) return;
+    const AirportRunwayListEntry& runway = airport_runway_list[entry];
+    send_course(static_cast<int>(std::trunc(runway.localizer_course)));
+    send_frequency(kNav1FrequencyEvent, nav_frequency_bcd(runway.localizer_frequency_text.substr(0, 6)));
+}
+
 } // namespace
 
 uint32_t nav_frequency_bcd(const std::string& text) {
@@ -96,9 +108,6 @@ void autotune_leg_radios(int mode) {
     if (mode == 2) {
         tune_route_ahead();
     } else if (mode == 1) {
-        // PENDING: the runway selected on the airport page --
-        // airport_runway_list[airport_runway_first_row + airport_runway_selected_line]
-        // of the airport selection: its localizer course (0x100B4 when not 0) and
-        // nav_frequency_bcd of its frequency text (0x100AC).
+        tune_selected_runway();
     }
 }

@@ -3,12 +3,15 @@
 #include "cdu_smiths/cdu_text.h"
 #include "data/airport_detail.h"
 #include "data/airport_procedures.h"
+#include "data/airport_selection.h"
 #include "data/module_settings.h"
+#include "fms/active_runways.h"
 #include "fms/fix_info.h"
 #include "fms/flight_log.h"
 #include "fms/fms_update.h"
 #include "fms/holds.h"
 #include "fms/lateral_guidance.h"
+#include "fms/procedure_selection.h"
 #include "fms/profile_prediction.h"
 #include "fms/radio_autotune.h"
 #include "fms/route_plan.h"
@@ -19,6 +22,7 @@
 #include "fms/vertical_state.h"
 #include "fms/vnav.h"
 #include "gns_mcu/gns_page_state.h"
+#include "gns_mcu/mcu_page_state.h"
 #include "sim/aircraft_state.h"
 #include "sim/panel_services.h"
 
@@ -91,15 +95,14 @@ void start_flight_log() {
 void update_destination(int old_state) {
     const std::string ident = active_plan[active_plan_last].ident;
     if (old_state < 3) {
-        // PENDING: select_airport(ident, 1) -- the destination's reference data,
-        // with the airport selection.
+        select_airport(ident, 1);
         clear_fix_info(0);
     }
     const bool reselect = old_state == 4 && !destination_airport_ident.empty();
     if (ident == loaded_destination_ident && !reselect) return;
     if (reselect) {
         destination_airport_ident.clear();
-        // PENDING: select_airport(ident, 1) -- with the airport selection.
+        select_airport(ident, 1);
     }
     loaded_destination_ident = ident;
     load_airport_detail(loaded_destination_ident, destination_slot);
@@ -111,20 +114,21 @@ void update_destination(int old_state) {
 void update_origin(int old_state) {
     const std::string ident = active_plan[0].ident;
     if (old_state < 3) {
-        // PENDING: select_airport(ident, 0), then the MCU airport page primed:
-        // mcu_airport_text_a := airport_elevation_text, mcu_airport_text_b :=
-        // selected_airport_ident, query_active_runways_ipc(selected_airport_ident)
-        // when McuShowActiveRwys is 1, airport_runway_first_row := 1,
-        // airport_page_refresh := 1, mcu_entry_text := "", mcu_enter_pressed := 0
-        // -- with the airport selection and the route files.
+        select_airport(ident, 0);
+        // The MCU airport page opens on the origin, without a pending entry.
+        mcu_airport_text_a = airport_elevation_text;
+        mcu_airport_text_b = selected_airport_ident;
+        if (McuShowActiveRwys == 1) query_active_runways_ipc(selected_airport_ident);
+        airport_runway_first_row = 1;
+        airport_page_refresh = 1;
+        mcu_entry_text.clear();
+        mcu_enter_pressed = 0;
         if (aircraft_state.ground_speed_kt < 5.0) start_flight_log();
     }
     if (!origin_airport_ident.empty()) {
         loaded_origin_ident = origin_airport_ident;
         origin_airport_ident.clear();
-        if (old_state == 3) {
-            // PENDING: select_airport(ident, 0) -- with the airport selection.
-        }
+        if (old_state == 3) select_airport(ident, 0);
     }
     if (ident == loaded_origin_ident) return;
     loaded_origin_ident = ident;
@@ -234,8 +238,9 @@ void reset_active_route_state() {
     if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
     execute_selections();
     if (route_state < 3) {
-        // PENDING: airport_runway_selected_line := -999 and the displays' other
-        // runway value -- with the airport selection.
+        airport_runway_selected_line = -999;
+        // PENDING: the map displays' selected runway := -999 -- with the MCU
+        // airport page, which owns it.
     }
 
     if (working_plan_last >= 1) {
@@ -284,13 +289,13 @@ void erase_route_modification() {
     sel_star_transition = exec_star_transition;
     sel_arrival_runway = exec_arrival_runway;
     if (smiths_cdu_page == kDeparturesPage) {
-        // PENDING: match_sid_transition("------", "------") and find_sid("------")
-        // -- the SID lists, with the procedure selection.
+        match_sid_transition(kNone, kNone);
+        find_sid(kNone);
     }
     departure_runway_changed = 0;
     if (smiths_cdu_page == kArrivalsPage) {
-        // PENDING: match_star_transition("------", "------") and find_star("------")
-        // -- the STAR lists, with the procedure selection.
+        match_star_transition(kNone, kNone);
+        find_star(kNone);
     }
     arrival_page_choice_1 = exec_arrival_page_choice_1;
     arrival_page_choice_2 = exec_arrival_page_choice_2;

@@ -16,6 +16,7 @@
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
 #include "fms/procedure_selection.h"
+#include "fms/radio_autotune.h"
 #include "fms/route_exec.h"
 #include "fms/route_file.h"
 #include "fms/route_plan.h"
@@ -240,13 +241,6 @@ void load_route_file(int request) {
             route_name = active_plan[last].ident;
             destination_airport_state = 2;
         }
-        if (request == 1) {
-            mcu_entry_text = route_name;
-            mcu_enter_pressed = 1;
-        } else if (request == 3) {
-            mcu_keyboard_text = route_name;
-            mcu_keyboard_enter = 1;
-        }
 
         const RouteWaypoint& destination = active_plan[last];
         vertical_target_lat = destination.lat;
@@ -266,7 +260,16 @@ void load_route_file(int request) {
         distance_to_to_nm = 999.0;
         route_state = 0;
         delete_all_holds();
-        // PENDING: reset_active_route_state() (EXEC) runs here once it exists.
+        reset_active_route_state();
+        // After EXEC, whose first activation empties the MCU entry: the MCU's
+        // airport page is to open on this name.
+        if (request == 1) {
+            mcu_entry_text = route_name;
+            mcu_enter_pressed = 1;
+        } else if (request == 3) {
+            mcu_keyboard_text = route_name;
+            mcu_keyboard_enter = 1;
+        }
     }
 
     route_load_source = request;
@@ -298,8 +301,7 @@ void load_route_file(int request) {
                 cruise_speed_target = cruise_speed_default;
                 descent_speed_target = descent_speed_default;
             }
-            // PENDING: autotune_leg_radios(2) when LnavSetEnRouteFreqs is 1,
-            // once the radio autotune exists.
+            if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
         }
     }
     finish_active_load();

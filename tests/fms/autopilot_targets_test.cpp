@@ -3,12 +3,15 @@
 #include "update_fixture.h"
 
 #include "data/aircraft_settings.h"
+#include "data/airport_selection.h"
 #include "data/module_settings.h"
 #include "fms/autopilot_targets.h"
 #include "fms/radio_autotune.h"
 #include "fms/route_progress.h"
 #include "fms/speed_targets.h"
 #include "fms/vertical_state.h"
+
+#include <tuple>
 
 namespace {
 
@@ -193,6 +196,37 @@ TEST_F(AutopilotTargets, RadiosTuneTheNavaidAheadWithinRange) {
     for (const auto& [text, code] : nav)
         EXPECT_EQ(nav_frequency_bcd(text), code) << text;
     EXPECT_EQ(adf_frequency_bcd("1020.5"), 0x1020u);
+}
+
+TEST_F(AutopilotTargets, RadiosTuneTheRunwaySelectedOnTheAirportPage) {
+    airport_runway_list.clear();
+    for (const auto& [designator, course, frequency] :
+         {std::tuple{"16L", 162.7, "110.30"}, std::tuple{"34R", 342.0, "111.95"}}) {
+        AirportRunwayListEntry r;
+        r.designator = designator;
+        r.localizer_course = course;
+        r.localizer_frequency_text = frequency;
+        airport_runway_list.append(r);
+    }
+    airport_runway_selected_line = -999; // nothing selected: nothing sent
+    autotune_leg_radios(1);
+    EXPECT_TRUE(host::sim_state().key_events.empty());
+    // Line 1 of a page scrolled down by one shows entry 2.
+    airport_runway_first_row = 2;
+    airport_runway_selected_line = 1;
+    autotune_leg_radios(1);
+    EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{342}));
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1195}));
+    host::sim_state().key_events.clear();
+    airport_runway_first_row = 1;
+    airport_runway_selected_line = 1;
+    autotune_leg_radios(1);
+    EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{162})); // truncated
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1030}));
+    host::sim_state().key_events.clear();
+    airport_runway_selected_line = 3; // past the list
+    autotune_leg_radios(1);
+    EXPECT_TRUE(host::sim_state().key_events.empty());
 }
 
 } // namespace

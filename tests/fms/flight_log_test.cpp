@@ -25,8 +25,8 @@ class FlightLog : public ::testing::Test {
         host::reset_sim_state();
         ImportTable.panels = host::services_table();
         aircraft_parameter = "B737";
-        origin_airport_ident = "KSEA";
-        destination_airport_ident = "KPDX";
+        loaded_origin_ident = "KSEA";
+        loaded_destination_ident = "KPDX";
     }
     void TearDown() override { ImportTable.panels = nullptr; }
 

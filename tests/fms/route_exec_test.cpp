@@ -1,18 +1,24 @@
 // EXEC and ERASE of a route modification through the route states, with the
 // selections, holds, saved performance values and the approach of a route
 // file.
+#include "example_airports.h"
 #include "plan_builder.h"
+#include "procedure_builder.h"
 
+#include "cdu_smiths/cdu_text.h"
 #include "data/airport_procedures.h"
+#include "data/airport_selection.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
 #include "fms/holds.h"
 #include "fms/lateral_guidance.h"
+#include "fms/procedure_selection.h"
 #include "fms/route_exec.h"
 #include "fms/route_state.h"
 #include "fms/selection_texts.h"
 #include "fms/speed_targets.h"
 #include "fms/vertical_state.h"
+#include "gns_mcu/mcu_page_state.h"
 
 #include <gtest/gtest.h>
 
@@ -159,4 +165,58 @@ TEST(RouteExec, EraseRestoresTheExecutedRoute) {
     }
 }
 
+TEST(RouteExec, EraseRebuildsTheProcedureListsOfTheOpenPage) {
+    set_runways(airport_slots[origin_slot], {"09", "27"});
+    airport_slots[origin_slot].sids.append(make_procedure("EAST1", "09", {{"E1"}}));
+    airport_slots[origin_slot].sids.append(make_procedure("WEST1", "27", {{"W1"}}));
+    set_runways(airport_slots[destination_slot], {"10", "28"});
+    airport_slots[destination_slot].stars.append(make_procedure("DOWN1", "28", {{"D1"}}));
+    set_active({{"A", ""}, {"B", ""}});
+    copy_active_plan_to_working();
+    for (int page : {10, 11, 5}) {
+        find_sid("EAST1");
+        match_sid_transition("09", "------");
+        find_star("DOWN1");
+        smiths_cdu_page = page;
+        erase_route_modification();
+        // The open page's lists are back to every runway and procedure.
+        EXPECT_EQ(texts(airport_slots[origin_slot].runway_list).size(), page == 10 ? 2u : 1u) << page;
+        EXPECT_EQ(texts(airport_slots[origin_slot].procedure_name_list).size(), page == 10 ? 2u : 1u);
+        EXPECT_EQ(texts(airport_slots[destination_slot].runway_list).size(), page == 11 ? 2u : 1u);
+    }
+}
+
 } // namespace
+
+// The first activation selects the route's airports and opens the MCU
+// airport page on the origin; the entry typed before is dropped.
+TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
+    write_plan(working_plan, working_plan_last, {"KSEA", "X", "KPDX"});
+    route_state = 0;
+    mcu_entry_text = "TYPED";
+    mcu_enter_pressed = 1;
+    airport_runway_selected_line = 2;
+    reset_active_route_state();
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(loaded_origin_ident, "KSEA");
+    EXPECT_EQ(loaded_destination_ident, "KPDX");
+    EXPECT_TRUE(origin_airport_ident.empty());
+    EXPECT_EQ(selected_destination_ident, "KPDX");
+    EXPECT_EQ(selected_airport_ident, "KSEA");
+    EXPECT_EQ(mcu_airport_text_b, "KSEA");
+    EXPECT_EQ(mcu_airport_text_a, airport_elevation_text);
+    EXPECT_EQ(airport_runway_list[1].designator, "16L");
+    EXPECT_EQ(airport_runway_selected_line, -999);
+    EXPECT_TRUE(mcu_entry_text.empty());
+    EXPECT_EQ(mcu_enter_pressed, 0);
+
+    // A modified route: a destination entered on the pages is selected anew.
+    route_state = 4;
+    destination_airport_ident = "KPDX";
+    selected_destination_ident.clear();
+    mcu_entry_text = "TYPED";
+    reset_active_route_state();
+    EXPECT_TRUE(destination_airport_ident.empty());
+    EXPECT_EQ(selected_destination_ident, "KPDX");
+    EXPECT_EQ(mcu_entry_text, "TYPED"); // only a first activation drops it
+}
