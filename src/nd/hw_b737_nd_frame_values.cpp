@@ -1,5 +1,6 @@
 #include "nd/hw_b737_nd_frame_values.h"
 
+#include "fms/route_progress.h"
 #include "fms/vertical_state.h"
 
 #include <algorithm>
@@ -31,7 +32,10 @@ std::string eta_text(double ete_hours, double ete_minutes, double ete_tenths, do
 
 DescentPath current_descent_path() {
     DescentPath path;
-    path.active = tod_reached;
+    path.active = tod_passed;
+    path.path_altitude_ft = descent_path_altitude;
+    path.path_length_nm = tod_to_target_distance;
+    path.distance_to_end_nm = distance_to_target;
     return path;
 }
 

@@ -6,7 +6,7 @@
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
-#include "fms/vertical_state.h"
+#include "fms/route_progress.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
@@ -204,7 +204,7 @@ void draw_hw_b737_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
             !plan)
             draw_previous_leg(m);
         draw_active_route(m, plan);
-        if (route_distance_to_destination_nm > 8.0 && !plan)
+        if (distance_to_destination > 8.0 && !plan)
             draw_tod_toc_markers(g, hw_b737_nd_compass_radius, range, 0, 0, 8, k.w, k.s, a.plat, a.plon,
                                  a.map_heading_deg);
     }
