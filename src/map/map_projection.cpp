@@ -11,7 +11,8 @@
 SplitScale split_scale(const DisplayObject& display, double design_width, double design_height) {
     SplitScale scale;
     const double sum = double(display.width) + double(display.height);
-    if (display.width <= 0 || display.height <= 0 || design_width <= 0.0 || design_height <= 0.0) return scale;
+    if (display.width <= 0 || display.height <= 0 || design_width <= 0.0 || design_height <= 0.0)
+        return scale;
     scale.frame_x = display.width / sum;
     scale.frame_y = display.height / sum;
     scale.w = static_cast<float>(display.width) / static_cast<float>(design_width) / scale.frame_x;

@@ -142,9 +142,9 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
     const double w2 = w + w;
     switch (kind) {
     case 1: {
-        static constexpr Step vor[] = {{0, 0},  {4, 0},  {6, 4},  {8, 2},   {6, -2}, {4, 0},   {6, 4},
-                                       {4, 8},  {0, 8},  {0, 10}, {4, 10},  {4, 8},  {0, 8},   {-2, 4},
-                                       {0, 0},  {-2, -2}, {-4, 2}, {-2, 4}, {0, 0}};
+        static constexpr Step vor[] = {{0, 0}, {4, 0},   {6, 4},  {8, 2},  {6, -2}, {4, 0}, {6, 4},
+                                       {4, 8}, {0, 8},   {0, 10}, {4, 10}, {4, 8},  {0, 8}, {-2, 4},
+                                       {0, 0}, {-2, -2}, {-4, 2}, {-2, 4}, {0, 0}};
         g.set_pixel_offset_mode(gfx::PixelOffsetMode::Half); // left so for the rest of the frame
         g.draw_lines_i(pen(by_selector(colour, {{1, c::blue}, {0, c::white}}, c::green), w),
                        scaled(x, y, w, s, vor));
@@ -179,29 +179,30 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
         static constexpr Step left[] = {{-2, 1}, {-6, 1}, {-6, 5}, {-2, 5}, {-2, 1}, {0, 0}};
         const gfx::Pen p = pen(station_colour(colour), w);
         draw_ellipse_box(g, p, x - 3 * w, y, 5 * w, 5 * s);
-        for (const auto& part : {scaled(x, y, w, s, top), scaled(x, y, w, s, right), scaled(x, y, w, s, bottom),
-                                 scaled(x, y, w, s, left)})
+        for (const auto& part : {scaled(x, y, w, s, top), scaled(x, y, w, s, right),
+                                 scaled(x, y, w, s, bottom), scaled(x, y, w, s, left)})
             g.draw_lines_i(p, part);
         break;
     }
     case 11: {
-        static constexpr Step plane[] = {{0, 0},   {1, 0},   {1, 4},   {5, 4},  {5, 6},   {1, 6},
-                                         {1, 9},   {3, 9},   {3, 11},  {-3, 11}, {-3, 9}, {-1, 9},
-                                         {-1, 6},  {-5, 6},  {-5, 4},  {-1, 4}, {-1, 0},  {0, 0}};
+        static constexpr Step plane[] = {{0, 0},  {1, 0},  {1, 4},  {5, 4},   {5, 6},  {1, 6},
+                                         {1, 9},  {3, 9},  {3, 11}, {-3, 11}, {-3, 9}, {-1, 9},
+                                         {-1, 6}, {-5, 6}, {-5, 4}, {-1, 4},  {-1, 0}, {0, 0}};
         const auto pts = fixed(x, y, plane);
         g.fill_polygon_i(gfx::SolidBrush(c::white), pts);
         g.draw_lines_i(pen(c::white, w), pts);
         break;
     }
     case 12: {
-        static constexpr Step plane[] = {{0, 0},  {1, 1},  {1, 4},   {6, 6},   {6, 7},   {1, 7},
-                                         {1, 9},  {3, 10}, {3, 11},  {-3, 11}, {-3, 10}, {-1, 9},
-                                         {-1, 7}, {-6, 7}, {-6, 6},  {-1, 4},  {-1, 1},  {0, 0}};
+        static constexpr Step plane[] = {{0, 0},  {1, 1},  {1, 4},  {6, 6},   {6, 7},   {1, 7},
+                                         {1, 9},  {3, 10}, {3, 11}, {-3, 11}, {-3, 10}, {-1, 9},
+                                         {-1, 7}, {-6, 7}, {-6, 6}, {-1, 4},  {-1, 1},  {0, 0}};
         g.draw_lines_i(pen(c::white, w2), fixed(x, y, plane));
         break;
     }
     case 20: {
-        static constexpr Step star[] = {{0, 0}, {1, 5}, {5, 6}, {1, 7}, {0, 11}, {-1, 7}, {-5, 6}, {-1, 5}, {0, 0}};
+        static constexpr Step star[] = {{0, 0},  {1, 5},  {5, 6},  {1, 7}, {0, 11},
+                                        {-1, 7}, {-5, 6}, {-1, 5}, {0, 0}};
         const Argb colour_of =
             by_selector(colour, {{3, c::green}, {4, c::magenta}, {1, c::blue}, {5, c::yellow}}, c::white);
         g.draw_lines_i(pen(colour_of, w), scaled(x, y, w, s, star));
@@ -236,9 +237,10 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
         break;
     }
     case 50: {
-        static constexpr Step plane[] = {{0, 0},    {2, 2},    {2, 9},   {11, 14}, {11, 16},  {2, 14},   {1, 15},
-                                         {1, 22},   {4, 24},   {3, 26},  {0, 25},  {-3, 26},  {-4, 24},  {-1, 22},
-                                         {-1, 15},  {-1.5, 14}, {-11, 16}, {-11, 14}, {-2, 9}, {-2, 2},  {0, 0}};
+        static constexpr Step plane[] = {{0, 0},   {2, 2},   {2, 9},   {11, 14},   {11, 16},  {2, 14},
+                                         {1, 15},  {1, 22},  {4, 24},  {3, 26},    {0, 25},   {-3, 26},
+                                         {-4, 24}, {-1, 22}, {-1, 15}, {-1.5, 14}, {-11, 16}, {-11, 14},
+                                         {-2, 9},  {-2, 2},  {0, 0}};
         g.draw_lines_i(pen(p1000_mfd_plan_mode == 0 ? c::white : c::yellow, w2), fixed(x, y, plane));
         break;
     }

@@ -48,7 +48,8 @@ void dots(gfx::Graphics& g, const gfx::Pen& p, std::initializer_list<Point> corn
 int cross_track_units() {
     int bearing_side = 0, xtk_side = 0, heading_side = 0;
     double bearing_offset = 0.0, xtk = 0.0, heading_offset = 0.0;
-    leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset, 7);
+    leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset,
+                            7);
     if (!(xtk >= 0.0)) return 0;
     if (xtk_side == 1) xtk = -xtk;
     return static_cast<int>(std::clamp(xtk, -5.0, 5.0) / kNmPerUnit);
@@ -106,7 +107,7 @@ void draw_vor_mode_extras(const DisplayObject& d, gfx::Graphics& g, bool nav1_re
                               {3, -85}, {3, -65},  {6, -65},  {6, -60},  {0, -60}};
         polyline(g, green2, head);
         g.draw_line_i(green1, 0, -60, 0, -90);
-        const Point tail[] = {{0, 60}, {3, 65},  {3, 80},  {8, 85},   {8, 90},  {0, 85},
+        const Point tail[] = {{0, 60},  {3, 65},  {3, 80},  {8, 85},  {8, 90}, {0, 85},
                               {-8, 90}, {-8, 85}, {-3, 80}, {-3, 65}, {0, 60}};
         polyline(g, green2, tail);
         g.draw_line_i(green1, 0, 60, 0, 90);
@@ -159,12 +160,11 @@ void draw_hw_b737_nd_compass_rose(const DisplayObject& d, gfx::Graphics& g) {
     }
     rose_frame(g, d, rotation);
     dots(g, white, {{-25, -3}, {-40, -3}, {20, -3}, {35, -3}});
-    const Point arrow[] = {{3, -30},  {3, -35},  {6, -35},   {6, -40},   {3, -40},   {3, -65},  {0, -70},
+    const Point arrow[] = {{3, -30},  {3, -35},  {6, -35},  {6, -40},  {3, -40},  {3, -65},  {0, -70},
                            {-3, -65}, {-3, -40}, {-6, -40}, {-6, -35}, {-3, -35}, {-3, -30}, {3, -30}};
     polyline(g, white, arrow);
     const bool nav1_received = sim_var_object.get_nav1_signal() > 0.0;
-    if (mode != 2 || nav1_received)
-        g.draw_rectangle_i(gfx::Pen(c::magenta, 2.0f), deviation - 3, -27, 6, 54);
+    if (mode != 2 || nav1_received) g.draw_rectangle_i(gfx::Pen(c::magenta, 2.0f), deviation - 3, -27, 6, 54);
     const Point tail[] = {{-3, 30}, {3, 30}, {3, 65}, {0, 70}, {-3, 65}, {-3, 30}};
     polyline(g, white, tail);
 

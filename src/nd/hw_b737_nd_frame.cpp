@@ -34,8 +34,10 @@ struct FrameFonts {
     gfx::Font f15{family, 15.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
 };
 
-void text(gfx::Graphics& g, const std::string& s, const gfx::Font& font, gfx::Argb colour, double x, double y) {
-    g.draw_string(s, font, gfx::SolidBrush(colour), gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
+void text(gfx::Graphics& g, const std::string& s, const gfx::Font& font, gfx::Argb colour, double x,
+          double y) {
+    g.draw_string(s, font, gfx::SolidBrush(colour),
+                  gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
 }
 
 std::string format(const char* fmt, double value) {
@@ -182,18 +184,19 @@ void draw_hw_b737_nd_frame(const DisplayObject& d, gfx::Graphics& g) {
     text(g, heading_box_text(a.heading_deg), fonts.f15, c::white, 107, y0 - 1);
     text(g, "M", fonts.f9, c::green, 140, y0 + 3);
     if (route) {
-        const std::string eta = eta_text(ete_to_hours, ete_to_min_part, ete_to_tenths, a.zulu_hours,
-                                         a.local_minutes);
+        const std::string eta =
+            eta_text(ete_to_hours, ete_to_min_part, ete_to_tenths, a.zulu_hours, a.local_minutes);
         text(g, eta, fonts.f12, c::white, 190, 8);
         text(g, "Z", fonts.f9, c::white, 190 + 6.5 * eta.size(), 10);
     }
     text(g, "GS", fonts.f9, c::white, 190, 20);
     text(g, format("%.0f", a.ground_speed_kt), fonts.f12, c::white, 206, 18);
     if (radio_mode) {
-        const bool ils = sim_var_object.test_simvar_46_bit_128() != 0 && sim_var_object.test_simvar_46_bit_64() != 0;
+        const bool ils =
+            sim_var_object.test_simvar_46_bit_128() != 0 && sim_var_object.test_simvar_46_bit_64() != 0;
         text(g, ils ? "ILS 1" : "VOR 1", fonts.f12, c::green, 10, 285);
-        text(g, nav1_signal > 0.0 ? format("%3.2f", sim_var_object.get_simvar_24_bcd_mhz()) : "------", fonts.f12,
-             c::green, 190, 285);
+        text(g, nav1_signal > 0.0 ? format("%3.2f", sim_var_object.get_simvar_24_bcd_mhz()) : "------",
+             fonts.f12, c::green, 190, 285);
     } else if (mode == 1 || mode == 3) {
         text(g, "NAV", fonts.f12, c::green, 10, 285);
     }

@@ -33,8 +33,10 @@ gfx::Font bold_arial(const gfx::FontFamily& family, double size) {
     return gfx::Font(family, static_cast<float>(size), gfx::FontStyle::Bold, gfx::Unit::Pixel);
 }
 
-void text_at(gfx::Graphics& g, const char* text, const gfx::Font& font, gfx::Argb colour, double x, double y) {
-    g.draw_string(text, font, gfx::SolidBrush(colour), gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
+void text_at(gfx::Graphics& g, const char* text, const gfx::Font& font, gfx::Argb colour, double x,
+             double y) {
+    g.draw_string(text, font, gfx::SolidBrush(colour),
+                  gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
 }
 
 void nav_frame(gfx::Graphics& g, const DisplayObject& d, float centre_y, double degrees) {
@@ -57,7 +59,8 @@ void half_range_label(gfx::Graphics& g, const gfx::Font& font, double y) {
 // heading (open ends), the raw difference taken in every wrap.
 bool on_arc(int h, double heading) {
     const double diff = h - heading;
-    return (diff > -55.0 && diff < 55.0) || (diff > 305.0 && diff < 360.0) || (diff > -360.0 && diff < -305.0);
+    return (diff > -55.0 && diff < 55.0) || (diff > 305.0 && diff < 360.0) ||
+           (diff > -360.0 && diff < -305.0);
 }
 
 void heading_label(gfx::Graphics& g, const gfx::Font& font, int h, double one_digit_x, double y) {
@@ -76,8 +79,8 @@ void course_source(gfx::Graphics& g, const gfx::Font& font, int mode, int* bar, 
         if (to_waypoint_index == kNoToWaypoint) return;
         int bearing_side = 0, xtk_side = 0, heading_side = 0;
         double bearing_offset = 0.0, xtk = 0.0, heading_offset = 0.0;
-        leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset,
-                                7);
+        leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side,
+                                &heading_offset, 7);
         if (xtk >= 0.0) {
             // Right of the leg (side 1) puts the bar left, as the needle does.
             if (xtk_side == 1) xtk = -xtk;

@@ -193,15 +193,16 @@ void draw_hw_b737_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
             }
         } else {
             RunwayLines r;
-            if (runway_in_reach(m, origin_slot, selected_departure_runway(), &r)) draw_runway(m, r, c::yellow);
+            if (runway_in_reach(m, origin_slot, selected_departure_runway(), &r))
+                draw_runway(m, r, c::yellow);
             if (runway_in_reach(m, destination_slot, selected_arrival_runway(), &r)) {
                 m.line(m.pen(c::white, true), r.threshold, ahead(r.threshold, r.heading, r.length));
                 draw_runway(m, r, c::white);
             }
         }
         // The FROM entry exists only from TO 1 on.
-        if (DispPrevWpt == 1 && to_waypoint_index >= 1 && to_waypoint_index <= active_plan_last && range >= 5.0 &&
-            !plan)
+        if (DispPrevWpt == 1 && to_waypoint_index >= 1 && to_waypoint_index <= active_plan_last &&
+            range >= 5.0 && !plan)
             draw_previous_leg(m);
         draw_active_route(m, plan);
         if (distance_to_destination > 8.0 && !plan)

@@ -1,0 +1,132 @@
+// Pieces of the HW_B737_ND checked on their own: the frame's value texts,
+// the vertical-deviation pointer, the traffic record, the heading arc of the
+// navigation layer and the turn prediction arcs.
+#include "gauges/gdiplus_lifetime.h"
+#include "gauges/render_frame.h"
+#include "map/range_ladder.h"
+#include "nd/display_settings.h"
+#include "nd/hw_b737_nd_frame_values.h"
+#include "nd/hw_b737_nd_painters.h"
+#include "platform/gfx.h"
+#include "platform/gfx_recording.h"
+#include "platform/gfx_surface.h"
+#include "sim/aircraft_state.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HwB737NdFrameValues, headingEtaAndDeviationTexts) {
+    EXPECT_EQ(heading_box_text(0.4), "360");
+    EXPECT_EQ(heading_box_text(359.9), "359");
+    EXPECT_EQ(heading_box_text(7.8), "007");
+
+    // 0 h 45 min to go at 23:30: minutes 75 carry into hour 24, which wraps.
+    EXPECT_EQ(eta_text(0.0, 45.0, 0.0, 23.0, 30.0), "0015.0");
+    EXPECT_EQ(eta_text(1.0, 12.7, 7.0, 9.0, 5.0), "1017.7");
+
+    struct Row {
+        double deviation_ft;
+        int row;
+        const char* text;
+        int text_row;
+    };
+    const Row rows[] = {{0.0, 226, "", 0},    {399.0, 255, "", 0},          {400.0, 258, " 400", 265},
+                        {-200.0, 211, "", 0}, {-12000.0, 194, "9999", 185}, {1234.9, 258, "1234", 265}};
+    for (const Row& r : rows) {
+        const DescentPath path{1, 10000.0, 40.0, 30.0};
+        const DeviationPointer p = vertical_deviation_pointer(path, 10000.0 + r.deviation_ft);
+        EXPECT_EQ(p.row, r.row) << r.deviation_ft;
+        EXPECT_EQ(p.text, r.text) << r.deviation_ft;
+        EXPECT_EQ(p.text_row, r.text_row) << r.deviation_ft;
+    }
+    // Before the top of descent the pointer stays centred.
+    EXPECT_EQ(vertical_deviation_pointer(DescentPath{1, 10000.0, 40.0, 45.0}, 12000.0).row, 226);
+}
+
+TEST(HwB737NdFrameValues, firstTrafficTargetReadsItsThreeFields) {
+    alignas(8) unsigned char record[200] = {};
+    const char* ident = "N123AB";
+    const double altitude = 8500.7, speed = 141.2;
+    std::memcpy(record + traffic_ident_offset, &ident, sizeof ident);
+    std::memcpy(record + traffic_altitude_offset, &altitude, sizeof altitude);
+    std::memcpy(record + traffic_ground_speed_offset, &speed, sizeof speed);
+    TrafficSummary t = first_traffic_target(record);
+    EXPECT_EQ(t.ident, "N123AB");
+    EXPECT_EQ(t.altitude_ft, 8500.7);
+    EXPECT_EQ(t.ground_speed_kt, 141.2);
+
+    const char* none = nullptr; // an identifier not set is read as empty
+    std::memcpy(record + traffic_ident_offset, &none, sizeof none);
+    EXPECT_EQ(first_traffic_target(record).ident, "");
+    EXPECT_EQ(first_traffic_target(nullptr).altitude_ft, 0.0);
+}
+
+class HwB737NdPainter : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        gdiplus_connect();
+        dc_ = gfx::create_surface_dc(244, 302, gfx::SurfaceRecording);
+        graphics_ = std::make_unique<gfx::Graphics>(dc_);
+    }
+    void TearDown() override {
+        graphics_.reset();
+        gfx::destroy_surface_dc(dc_);
+        gdiplus_disconnect();
+    }
+    gfx::Recording& rec() { return *gfx::surface_recording(dc_); }
+    DisplayObject display_{244, 302};
+    void* dc_ = nullptr;
+    std::unique_ptr<gfx::Graphics> graphics_;
+};
+
+TEST_F(HwB737NdPainter, arcModeShowsHeadingsWithin55DegreesAndTheHalfRange) {
+    hw_b737_nd_mode = 5;
+    hw_b737_nd_range = 10.0;
+    aircraft_state.heading_deg = 100.0;
+    draw_hw_b737_nd_nav_layer(display_, *graphics_);
+    // Ticks for 50 to 150 (55 degrees either side left out): 21 ticks, the
+    // lubber line and the half-range tick.
+    int ticks = 0;
+    for (const gfx::RecordedOp* op : rec().of_kind(gfx::OpKind::Line))
+        ticks += op->color == 0xFFDEE6E9u && op->pen_width == 2.0f;
+    EXPECT_EQ(ticks, 21);
+    EXPECT_EQ(rec().texts(), (std::vector<std::string>{"  5", "6", "9", "12", "15"}));
+}
+
+TEST_F(HwB737NdPainter, turnArcsNeedBankAndSpeedAndGrowWithRange) {
+    hw_b737_nd_mode = 5;
+    aircraft_state.ground_speed_kt = 250.0;
+    struct Row {
+        double bank, range;
+        std::size_t arcs;
+        int diameter;
+    };
+    // R = 250^2 / (11.23 tan 25 deg) = 11938 ft; 2.025 deg/s; D = 2R / 6076.1 x 215 / range.
+    const Row rows[] = {{-25.0, 10.0, 1, 84}, {-25.0, 20.0, 2, 42}, {25.0, 40.0, 3, 21}, {0.0, 40.0, 0, 0}};
+    for (const Row& r : rows) {
+        rec().clear();
+        aircraft_state.bank_deg = r.bank;
+        hw_b737_nd_range = r.range;
+        draw_hw_b737_nd_arc_part(display_, *graphics_, 215.0 / r.range);
+        const auto arcs = rec().of_kind(gfx::OpKind::Arc);
+        ASSERT_EQ(arcs.size(), r.arcs) << r.bank << " " << r.range;
+        if (arcs.empty()) continue;
+        EXPECT_EQ(arcs[0]->world_rect.width, float(r.diameter));
+        const bool right = r.bank < 0.0;
+        EXPECT_EQ(arcs[0]->world_rect.x, right ? 0.0f : -float(r.diameter));
+        EXPECT_NEAR(arcs[0]->start_angle, right ? 180.0 : 0.0, 1e-3);
+        EXPECT_NEAR(arcs[0]->sweep_angle, right ? 60.75 : -60.75, 0.01);
+        if (arcs.size() == 3) {
+            EXPECT_NEAR(arcs[2]->start_angle, -127.58, 0.01);
+        }
+    }
+    aircraft_state.bank_deg = -25.0;
+    aircraft_state.ground_speed_kt = 0.0; // standing still: nothing to predict
+    rec().clear();
+    draw_hw_b737_nd_arc_part(display_, *graphics_, 5.0);
+    EXPECT_EQ(rec().drawing_count(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,329 @@
+// The HW_B737_ND render pass for the stand-in aircraft on the example route:
+// what each mode draws, where and in which colour, and what the filters,
+// ranges and view modes let through.
+#include "nd_fixture.h"
+
+#include "cdu_smiths/cdu_text.h"
+#include "data/module_settings.h"
+#include "data/nearby_lists.h"
+#include "nd/hw_b737_nd_state.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr gfx::Argb kWhite = 0xFFDEE6E9, kMagenta = 0xFFFF13D5, kGreen = 0xFF00FA00, kBlue = 0xFF02A7EB,
+                    kYellow = 0xFFFFFF00;
+
+const gfx::RecordedOp* text(const gfx::Recording& r, const std::string& s) {
+    return r.find_text(s);
+}
+
+// Where a position lands on the heading-up map: bearing off the map heading,
+// distance times 215 / range (or 110 / range about the centred position).
+gfx::PointF map_point(double lat, double lon, double centre_y, double ppn) {
+    double d = 0.0, course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, lat, lon, &d, &course);
+    const double rel = (course - aircraft_state.map_heading_deg) * std::numbers::pi / 180.0;
+    return {float(122.0 + d * ppn * std::sin(rel)), float(centre_y - d * ppn * std::cos(rel))};
+}
+
+class HwB737Nd : public NdTest {
+  protected:
+    // The aircraft turned to a true (and, with no variation, magnetic) heading.
+    void set_heading(double heading) {
+        host::aircraft().true_heading_deg = heading;
+        host::aircraft().ap_heading_bug_deg = heading;
+        update();
+    }
+    void filters(int on) {
+        show_navaids_flags[ND_HW_B737] = show_airports_flags[ND_HW_B737] =
+            show_airway_fixes_flags[ND_HW_B737] = on;
+    }
+    // Labels of the nearby layers (their fonts are sized in the split-scale
+    // frame): navaids green, fixes and airports blue.
+    static bool layer_label(const gfx::RecordedOp& op) {
+        return op.kind == gfx::OpKind::String && op.font_family == "Arial" && op.font_size > 16.0f;
+    }
+    int labels_in(const gfx::Recording& r, gfx::Argb colour) {
+        int n = 0;
+        for (const gfx::RecordedOp& op : r.ops)
+            n += layer_label(op) && op.color == colour;
+        return n;
+    }
+};
+
+TEST_F(HwB737Nd, everyModeDrawsItsHeadingScaleHeadingBoxAndHalfRangeLabel) {
+    set_heading(210.0);
+    struct Row {
+        int mode;
+        float heading_y;        // heading box text row: y0 - 1
+        gfx::PointF label_21;   // the "21" label straight above the centre
+        const char* half_range; // "%3.0f" of range / 2 at (-20, -120) or (-20, -60), if any
+        float half_range_y;
+    };
+    const Row rows[] = {
+        {1, 29, {114, 91}, nullptr, 0}, {2, 29, {114, 91}, nullptr, 0}, {3, 4, {113, 42}, " 20", 129},
+        {4, 4, {113, 42}, " 20", 129},  {5, 4, {113, 42}, " 20", 129},  {6, 4, {113, 71}, " 20", 111},
+        {7, 4, {113, 42}, nullptr, 0},
+    };
+    for (const Row& row : rows) {
+        const gfx::Recording& r = render(row.mode, 40.0);
+        SCOPED_TRACE(row.mode);
+        const gfx::RecordedOp* heading = r.text_near(107, row.heading_y, 0.5f);
+        ASSERT_NE(heading, nullptr);
+        EXPECT_EQ(heading->text, "210");
+        EXPECT_EQ(heading->color, kWhite);
+        const gfx::RecordedOp* label = r.text_near(row.label_21.x, row.label_21.y, 0.5f);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text, "21");
+        EXPECT_EQ(label->color, kWhite);
+        if (row.half_range) {
+            const gfx::RecordedOp* half = r.text_near(102, row.half_range_y, 0.5f);
+            ASSERT_NE(half, nullptr);
+            EXPECT_EQ(half->text, row.half_range);
+        } else {
+            EXPECT_EQ(text(r, " 20"), nullptr);
+        }
+    }
+    // The rose shows all twelve labels; the arc only those within 55 degrees.
+    int rose = 0, arc = 0;
+    for (const char* l : {"0", "3", "6", "9", "12", "15", "18", "21", "24", "27", "30", "33"}) {
+        rose += text(render(1, 40.0), l) != nullptr;
+        arc += text(render(5, 40.0), l) != nullptr;
+    }
+    EXPECT_EQ(rose, 12);
+    EXPECT_EQ(arc, 3); // 18, 21, 24
+}
+
+TEST_F(HwB737Nd, mapModesDrawTheActiveRouteWithTheToWaypointInMagenta) {
+    for (const int mode : {5, 6}) {
+        const double centre_y = mode == 5 ? 249.0 : 171.0;
+        const double ppn = (mode == 5 ? 215.0 : 110.0) / 40.0;
+        const gfx::Recording& r = render(mode, 40.0);
+        SCOPED_TRACE(mode);
+        const gfx::PointF nisql = map_point(kExampleRoute[3].lat, kExampleRoute[3].lon, centre_y, ppn);
+        const gfx::RecordedOp* to = r.text_near(nisql.x + 7, nisql.y - 7, 0.5f);
+        ASSERT_NE(to, nullptr);
+        EXPECT_EQ(to->text, "NISQL");
+        EXPECT_EQ(to->color, kMagenta);
+        const gfx::PointF olm = map_point(kExampleRoute[4].lat, kExampleRoute[4].lon, centre_y, ppn);
+        const gfx::RecordedOp* next = r.text_near(olm.x + 7, olm.y - 7, 0.5f);
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(next->color, kWhite);
+        EXPECT_EQ(text(r, "FOXXE"), nullptr); // behind the TO waypoint
+        // The first leg runs from the aircraft to the TO waypoint.
+        const auto legs = r.lines_in_color(kMagenta);
+        ASSERT_FALSE(legs.empty());
+        EXPECT_NEAR(legs[0]->points[0].x, 122.0, 0.5);
+        EXPECT_NEAR(legs[0]->points[0].y, centre_y, 0.5);
+        EXPECT_NEAR(legs[0]->points[1].x, nisql.x, 0.5);
+        EXPECT_NEAR(legs[0]->points[1].y, nisql.y, 0.5);
+    }
+    // PLAN: north up about the TO waypoint, the whole plan from the origin.
+    const gfx::Recording& r = render(7, 40.0);
+    EXPECT_EQ(r.text_near(129, 164, 0.5f)->text, "NISQL");
+    EXPECT_NE(text(r, "KSEA"), nullptr);
+    EXPECT_GT(text(r, "KPDX")->points[0].y, 302.0f); // 114 NM south, beyond the window
+    const gfx::RecordedOp* olm = text(r, "OLM");
+    double d = 0.0, course = 0.0;
+    gc_dist_course(kExampleRoute[3].lat, kExampleRoute[3].lon, kExampleRoute[4].lat, kExampleRoute[4].lon, &d,
+                   &course);
+    const double ppn = 110.0 / 40.0, rad = course * std::numbers::pi / 180.0;
+    EXPECT_NEAR(olm->points[0].x, 122.0 + d * ppn * std::sin(rad) + 7.0, 0.5);
+    EXPECT_NEAR(olm->points[0].y, 171.0 - d * ppn * std::cos(rad) - 7.0, 0.5);
+}
+
+TEST_F(HwB737Nd, nearbySymbolsFollowTheFiltersAndRangeGatesAndStayWithinReach) {
+    struct Row {
+        int mode;
+        double range;
+        int view_mode;
+        bool navaids, fixes;
+    };
+    const Row rows[] = {
+        {1, 40, 1, false, false},  {2, 40, 1, false, false}, {3, 40, 1, false, false},
+        {4, 40, 1, false, false},  {5, 40, 1, true, true},   {6, 40, 1, true, true},
+        {7, 40, 1, true, true},    {5, 80, 1, true, false},  {5, 160, 1, true, false},
+        {5, 320, 1, false, false}, {5, 40, 3, true, false},
+    };
+    filters(1);
+    for (const Row& row : rows) {
+        const gfx::Recording& r = render(row.mode, row.range, row.view_mode);
+        SCOPED_TRACE(testing::Message() << row.mode << " " << row.range << " " << row.view_mode);
+        EXPECT_EQ(labels_in(r, kGreen) > 0, row.navaids);
+        EXPECT_EQ(r.lines_in_color(kBlue).size() > 0, row.fixes); // the fixes' triangles
+    }
+    filters(0);
+    const gfx::Recording& none = render(5, 40.0);
+    EXPECT_EQ(labels_in(none, kGreen), 0);
+    EXPECT_EQ(labels_in(none, kBlue), 0);
+
+    // Every labelled navaid and airport lies within its layer's reach.
+    filters(1);
+    const gfx::Recording& r = render(5, 10.0);
+    int checked = 0;
+    for (const gfx::RecordedOp& op : r.ops) {
+        if (!layer_label(op)) continue;
+        auto reach = [&](const auto& list, double limit) {
+            for (int i = 1; i <= list.count(); ++i) {
+                if (list[i].ident.substr(0, op.text.size()) != op.text) continue;
+                double d = 0.0, c = 0.0;
+                gc_dist_course(aircraft_state.plat, aircraft_state.plon, list[i].latitude, list[i].longitude,
+                               &d, &c);
+                if (d <= limit) return true;
+            }
+            return false;
+        };
+        if (op.color == kGreen) {
+            EXPECT_TRUE(reach(local_navaids, 70.0)) << op.text;
+        } else {
+            EXPECT_TRUE(reach(close_airports, 30.0) || reach(local_airway_fixes, 70.0)) << op.text;
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 5);
+}
+
+TEST_F(HwB737Nd, frameFieldsShowTheirValuesOrDashes) {
+    const gfx::Recording& r = render(5, 40.0);
+    // Distance to the TO waypoint with "NM" after 8 units per character.
+    const gfx::RecordedOp* distance = r.text_near(10, 8, 0.5f);
+    ASSERT_NE(distance, nullptr);
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%.1f", distance_to_to_nm);
+    EXPECT_EQ(distance->text, expected);
+    EXPECT_EQ(r.text_near(10.0f + 8.0f * float(distance->text.size()), 10, 0.5f)->text, "NM");
+    EXPECT_EQ(r.text_near(10, 255, 0.5f)->text, "---\u00B0/---"); // calm
+    EXPECT_NE(r.text_near(10, 95, 0.5f), nullptr);                // "TCAS" "OFF" over the map
+    EXPECT_EQ(r.text_near(10, 95, 0.5f)->text, "TCAS");
+    EXPECT_EQ(r.text_near(10, 105, 0.5f)->text, "OFF");
+    EXPECT_EQ(r.text_near(190, 20, 0.5f)->text, "GS");
+
+    tcas_display_on = 1;
+    EXPECT_EQ(render(6, 40.0).text_near(10, 33, 0.5f)->text, "TFC");
+    tcas_display_on = 0;
+
+    // VOR mode: no distance to the waypoint, DME and frequency dashed without a station.
+    const gfx::Recording& vor = render(2, 40.0);
+    EXPECT_EQ(vor.text_near(5, 10, 0.5f)->text, "DME");
+    EXPECT_EQ(vor.text_near(30, 8, 0.5f)->text, "- - -");
+    EXPECT_EQ(vor.text_near(10, 285, 0.5f)->text, "VOR 1");
+    EXPECT_EQ(vor.text_near(190, 285, 0.5f)->text, "------");
+    host::set_token(49, 1.0);   // NAV1 received
+    host::set_token(31, 12.34); // DME
+    host::aircraft().nav1_frequency_bcd = 0x1130;
+    host::set_token_code(46, 128 | 64); // a localiser with a glideslope
+    update();
+    const gfx::Recording& ils = render(4, 40.0);
+    EXPECT_EQ(ils.text_near(30, 8, 0.5f)->text, "12.3");
+    EXPECT_EQ(ils.text_near(10, 285, 0.5f)->text, "ILS 1");
+    EXPECT_EQ(ils.text_near(190, 285, 0.5f)->text, "111.30");
+
+    // PLAN: the north arrow, no traffic annunciator.
+    const gfx::Recording& plan = render(7, 40.0);
+    EXPECT_EQ(plan.text_near(222, 201, 0.5f)->text, "N");
+    EXPECT_EQ(text(plan, "TCAS"), nullptr);
+
+    // Without an active route: no distance, no ETA.
+    to_waypoint_index = kNoToWaypoint;
+    const gfx::Recording& no_route = render(5, 40.0);
+    EXPECT_EQ(no_route.text_near(10, 8, 0.5f), nullptr);
+    EXPECT_EQ(no_route.text_near(190, 8, 0.5f), nullptr);
+}
+
+TEST_F(HwB737Nd, deviationBarFollowsTheCrossTrackAndTheNeedle) {
+    double leg = 0.0, course = 0.0;
+    gc_dist_course(kExampleRoute[2].lat, kExampleRoute[2].lon, kExampleRoute[3].lat, kExampleRoute[3].lon,
+                   &leg, &course);
+    // 7 NM right of the leg: limited to 5 NM, the bar 37 units left, as the
+    // needle stands for a course to the left.
+    host::AircraftModel& m = host::aircraft();
+    gc_destination_point(m.lat_deg, m.lon_deg, course + 90.0, 7.0, &m.lat_deg, &m.lon_deg);
+    m.nav1_course_deg = course;
+    set_heading(course);
+    for (const int mode : {1, 3}) {
+        const gfx::Recording& r = render(mode, 40.0);
+        const gfx::RecordedOp* bar = nullptr;
+        for (const gfx::RecordedOp& op : r.ops)
+            if (op.color == kMagenta && !op.fill &&
+                (op.kind == gfx::OpKind::Polygon || op.kind == gfx::OpKind::Rectangle))
+                bar = &op;
+        ASSERT_NE(bar, nullptr) << mode;
+        EXPECT_NEAR(bar->bounds.x + bar->bounds.width / 2, 122.0 - 37.0, 1.0) << mode;
+    }
+    // APP: the needle at full scale right puts the bar 37 units right.
+    host::set_token(40, 127.0);
+    update();
+    const gfx::Recording& app = render(4, 40.0);
+    const gfx::RecordedOp* bar = nullptr;
+    for (const gfx::RecordedOp& op : app.ops)
+        if (op.color == kMagenta && op.kind == gfx::OpKind::Polygon && !op.fill) bar = &op;
+    ASSERT_NE(bar, nullptr);
+    EXPECT_NEAR(bar->bounds.x + bar->bounds.width / 2, 122.0 + 37.0, 1.0);
+}
+
+TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
+    copy_active_plan_to_working();
+    working_plan.slot(5).ident = "DISCO";
+    working_cursor_index = 3;
+    route_state = 4;
+    const gfx::Recording& r = render(5, 40.0);
+    int dashed_white = 0;
+    for (const gfx::RecordedOp* op : r.lines_in_color(kWhite))
+        dashed_white += op->dash_style == gfx::DashStyle::Dash;
+    // From the cursor on: aircraft-NISQL, NISQL-OLM, none into the DISCO,
+    // then DISCO-KELSO, KELSO-LAVVA, LAVVA-SAUVI, SAUVI-KPDX.
+    EXPECT_EQ(dashed_white, 6);
+    EXPECT_NE(text(r, "DISCO"), nullptr);
+    int nisql_labels = 0;
+    for (const gfx::RecordedOp& op : r.ops)
+        nisql_labels += op.kind == gfx::OpKind::String && op.text == "NISQL" && op.font_family == "HW Arial";
+    EXPECT_EQ(nisql_labels, 1); // the working twin of the TO waypoint is not labelled
+
+    route_state = 1;
+    EXPECT_FALSE(render(5, 40.0).lines_in_color(kBlue).empty());
+    route_state = 3;
+    int dashed = 0;
+    for (const gfx::RecordedOp& op : render(5, 40.0).ops)
+        dashed += op.dash_style == gfx::DashStyle::Dash && (op.color == kWhite || op.color == kBlue);
+    EXPECT_EQ(dashed, 0);
+}
+
+TEST_F(HwB737Nd, previousLegAndPlanCentreCheckThePlanBounds) {
+    DispPrevWpt = 1;
+    const gfx::Recording& r = render(5, 40.0);
+    ASSERT_NE(text(r, "FOXXE"), nullptr);
+    EXPECT_EQ(text(r, "FOXXE")->color, kYellow);
+    EXPECT_FALSE(r.lines_in_color(kYellow).empty());
+    direct_to_active = 1;
+    EXPECT_EQ(text(render(5, 40.0), "DCT")->color, kYellow);
+    direct_to_active = 0;
+
+    // TO 0 has no entry before it: no leg, nothing read before the plan.
+    to_waypoint_index = 0;
+    EXPECT_TRUE(render(5, 40.0).lines_in_color(kYellow).empty());
+    to_waypoint_index = 3;
+
+    // A map step beyond the plan centres PLAN on the TO waypoint.
+    smiths_legs_map_step = 50;
+    EXPECT_EQ(render(7, 40.0).text_near(129, 164, 0.5f)->text, "NISQL");
+    smiths_legs_map_step = 4;
+    EXPECT_EQ(render(7, 40.0).text_near(129, 164, 0.5f)->text, "OLM");
+}
+
+TEST_F(HwB737Nd, aRangeOfZeroOrAHugeMapDrawsNoMapAndNothingOutOfBounds) {
+    const gfx::Recording& zero = render(5, 0.0);
+    EXPECT_EQ(text(zero, "NISQL"), nullptr);
+    EXPECT_NE(text(zero, "  0"), nullptr); // the nav layer still labels the range
+
+    // The antipode of the aircraft on a 0.5 NM PLAN map: coordinates saturate.
+    active_plan.slot(9).lat = -aircraft_state.plat;
+    active_plan.slot(9).lon = aircraft_state.plon + 180.0;
+    for (const gfx::RecordedOp& op : render(7, 0.5).ops)
+        for (const gfx::PointF& p : op.points)
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+}
+
+} // namespace
