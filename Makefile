@@ -47,6 +47,7 @@ bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	$(BUILD)-bench/bench/orvex-bench
+	$(BUILD)-bench/bench/orvex-nd-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -15,7 +15,8 @@ void draw_near_airports_hw_b737_nd(const DisplayObject& display, gfx::Graphics& 
     if (!k.valid) return;
     const gfx::Pen circle(map_colour::blue, 4.0f);
     const LayerLabel label(static_cast<float>(10.0 * k.w), map_colour::blue);
-    set_split_frame(g, k, 122.0, hw_b737_nd_layer_centre_y());
+    const double centre_y = hw_b737_nd_layer_centre_y();
+    set_split_frame(g, k, 122.0, centre_y);
     const MapView view = hw_b737_nd_layer_view(ppn);
     refresh_airport_lists(aircraft_state.plat, aircraft_state.plon);
 
@@ -25,6 +26,7 @@ void draw_near_airports_hw_b737_nd(const DisplayObject& display, gfx::Graphics& 
         const MapPlacement p = place_on_map(view, airport.latitude, airport.longitude);
         // Airports are culled closer in than navaids and fixes.
         if (!within_map_reach(p.distance, range, 10.0)) continue;
+        if (!reaches_canvas(p.x, p.y, 122.0, centre_y, 244.0, 302.0)) continue;
         const double xs = (p.x - 5.0) * k.w;
         const double ys = (p.y - 5.0) * k.s;
         g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);

@@ -19,6 +19,17 @@ inline bool within_map_reach(double distance, double range, double extra) {
     return distance <= 2.0 * range + extra;
 }
 
+// Whether a symbol and its label at the design point (x, y) from the map
+// centre can show on the canvas: records within reach but well outside the
+// canvas are not drawn at all, since the clip would take all of them away.
+inline bool reaches_canvas(double x, double y, double centre_x, double centre_y, double width,
+                           double height) {
+    constexpr double margin = 60.0; // design units: a symbol with a six-letter label
+    const double ax = centre_x + x;
+    const double ay = centre_y + y;
+    return ax >= -margin && ax <= width + margin && ay >= -margin && ay <= height + margin;
+}
+
 // The label font and brush of a layer: "Arial" bold in pixel units.
 struct LayerLabel {
     LayerLabel(float size, gfx::Argb colour)

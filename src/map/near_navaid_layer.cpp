@@ -14,7 +14,8 @@ void draw_near_navaids_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g
     const SplitScale k = split_scale(display, 244.0, 302.0);
     if (!k.valid) return;
     const LayerLabel label(static_cast<float>(10.0 * k.w), map_colour::green);
-    set_split_frame(g, k, 122.0, hw_b737_nd_layer_centre_y());
+    const double centre_y = hw_b737_nd_layer_centre_y();
+    set_split_frame(g, k, 122.0, centre_y);
     const MapView view = hw_b737_nd_layer_view(ppn);
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
 
@@ -23,6 +24,7 @@ void draw_near_navaids_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g
         const NavRecord& navaid = local_navaids[i];
         const MapPlacement p = place_on_map(view, navaid.latitude, navaid.longitude);
         if (!within_map_reach(p.distance, range, 50.0)) continue;
+        if (!reaches_canvas(p.x, p.y, 122.0, centre_y, 244.0, 302.0)) continue;
         const double xs = (p.x - 3.0) * k.w;
         const double ys = (p.y - 4.0) * k.s;
         draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, k.w, k.s, 3, range);

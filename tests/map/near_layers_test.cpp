@@ -30,7 +30,8 @@ NavRecord record_at(const std::string& ident, const std::string& kind, double co
 }
 
 // The lists as if built around the aircraft, so that no layer rebuilds them.
-template <std::size_t N> void fill(BoundedTable<NavRecord, N>& list, std::initializer_list<NavRecord> records) {
+template <std::size_t N>
+void fill(BoundedTable<NavRecord, N>& list, std::initializer_list<NavRecord> records) {
     list.set_count(0);
     for (const NavRecord& r : records)
         list.append(r);
@@ -65,24 +66,32 @@ class NearLayers : public ::testing::Test {
 };
 
 TEST_F(NearLayers, navaidsWithinTwiceTheRangePlusFiftyAreDrawnAtTheirBearing) {
-    // 2 x 40 + 50 = 130 NM is the limit.
+    // 2 x 40 + 50 = 130 NM is the limit; at 0.5 units per NM it lies on the canvas.
     fill(local_navaids, {record_at("NEAR", "V", 360.0, 10.0), record_at("EDGE", "N", 90.0, 129.999),
                          record_at("FAR", "V", 90.0, 130.01)});
-    draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
-
+    draw_near_navaids_hw_b737_nd(display_, *graphics_, 0.5);
     EXPECT_EQ(rec().texts(), (std::vector<std::string>{"NEAR", "EDGE"}));
-    // Ten NM dead ahead: the symbol's anchor 3 left and 4 above the point,
-    // the label 7 right and 10 above the anchor, in green.
+
+    // At the range's own scale: ten NM dead ahead, the symbol's anchor 3 left
+    // and 4 above the point, the label 7 right and 10 above the anchor, in
+    // green. EDGE, within reach but far off the canvas, is not drawn at all.
+    rec().clear();
+    draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
+    EXPECT_EQ(rec().texts(), (std::vector<std::string>{"NEAR"}));
     const double y = 249.0 - 10.0 * ppn();
     const gfx::RecordedOp* label = rec().text_near(122.0f + 4.0f, float(y - 14.0), 0.5f);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->color, 0xFF00FA00u);
     const auto vor = rec().lines_in_color(0xFF00FA00);
-    ASSERT_EQ(vor.size(), 2u);
+    ASSERT_EQ(vor.size(), 1u);
     EXPECT_EQ(vor[0]->points.size(), 19u); // "V": the VOR symbol
     EXPECT_NEAR(vor[0]->points[0].x, 119.0, 0.5);
     EXPECT_NEAR(vor[0]->points[0].y, y - 4.0, 0.5);
-    EXPECT_EQ(vor[1]->points.size(), 7u); // "N": the hexagon
+
+    fill(local_navaids, {record_at("NDB", "N", 180.0, 5.0)});
+    rec().clear();
+    draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
+    EXPECT_EQ(rec().lines_in_color(0xFF00FA00)[0]->points.size(), 7u); // other navaids: the hexagon
 }
 
 TEST_F(NearLayers, planModeWithoutRouteIsNorthUpAboutTheAircraftAtTheCentredPosition) {
@@ -116,11 +125,13 @@ TEST_F(NearLayers, planModeWithoutRouteIsNorthUpAboutTheAircraftAtTheCentredPosi
 TEST_F(NearLayers, airportsAreCulledAtTwiceTheRangePlusTenWithFiveLetterLabels) {
     fill(close_airports, {record_at("KNEAR1", "APT", 180.0, 20.0), record_at("KFAR", "APT", 0.0, 95.0),
                           record_at("KIN", "APT", 0.0, 89.0)});
-    draw_near_airports_hw_b737_nd(display_, *graphics_, ppn());
+    draw_near_airports_hw_b737_nd(display_, *graphics_, 1.0);
     EXPECT_EQ(rec().texts(), (std::vector<std::string>{"KNEAR", "KIN"}));
+    rec().clear();
+    draw_near_airports_hw_b737_nd(display_, *graphics_, ppn());
     // 20 NM behind: a blue circle of 10 x 10 centred on the point.
     const auto circles = rec().of_kind(gfx::OpKind::Ellipse);
-    ASSERT_EQ(circles.size(), 2u);
+    ASSERT_EQ(circles.size(), 1u);
     EXPECT_EQ(circles[0]->color, 0xFF02A7EBu);
     EXPECT_NEAR(circles[0]->bounds.x, 117.0, 0.5);
     EXPECT_NEAR(circles[0]->bounds.y, 249.0 + 20.0 * ppn() - 5.0, 0.5);

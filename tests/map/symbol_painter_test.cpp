@@ -51,9 +51,9 @@ TEST_F(SymbolPainter, shapesHaveTheirVerticesAndSelectorColours) {
         std::size_t vertices;
     };
     const Row rows[] = {
-        {1, 1, 0xFF02A7EB, 19}, {1, 0, 0xFFDEE6E9, 19}, {1, 3, 0xFF00FA00, 19}, {2, 1, 0xFF02A7EB, 7},
-        {2, 3, 0xFF00FA00, 7},  {3, 4, 0xFFFF13D5, 4},  {3, 1, 0xFF02A7EB, 4},  {3, 0, 0xFFC0C0C0, 4},
-        {20, 3, 0xFF00FA00, 9}, {20, 4, 0xFFFF13D5, 9}, {20, 5, 0xFFFFFF00, 9}, {20, 0, 0xFFDEE6E9, 9},
+        {1, 1, 0xFF02A7EB, 19}, {1, 0, 0xFFDEE6E9, 19}, {1, 3, 0xFF00FA00, 19},  {2, 1, 0xFF02A7EB, 7},
+        {2, 3, 0xFF00FA00, 7},  {3, 4, 0xFFFF13D5, 4},  {3, 1, 0xFF02A7EB, 4},   {3, 0, 0xFFC0C0C0, 4},
+        {20, 3, 0xFF00FA00, 9}, {20, 4, 0xFFFF13D5, 9}, {20, 5, 0xFFFFFF00, 9},  {20, 0, 0xFFDEE6E9, 9},
         {21, 4, 0xFFFF13D5, 5}, {21, 9, 0xFFDEE6E9, 5}, {12, 0, 0xFFDEE6E9, 18},
     };
     for (const Row& r : rows) {
@@ -100,9 +100,9 @@ TEST_F(SymbolPainter, textKindsFormatRangeAndHeading) {
         double value;
         const char* text;
     };
-    const Row rows[] = {{30, 12.5, "12.5"}, {30, 2.5, "2.5"}, {30, 40.0, " 40"},  {30, 0.5, "0.5"},
-                        {40, 0.0, "360"},   {40, 5.4, "005"}, {40, 359.4, "359"}, {31, 12.5, "12.5"},
-                        {31, 25.0, " 25"}};
+    const Row rows[] = {{30, 12.5, "12.5"}, {30, 2.5, "2.5"},   {30, 40.0, " 40"},
+                        {30, 0.5, "0.5"},   {40, 0.0, "360"},   {40, 5.4, "005"},
+                        {40, 359.4, "359"}, {31, 12.5, "12.5"}, {31, 25.0, " 25"}};
     for (const Row& r : rows) {
         aircraft_state.heading_deg = r.value;
         p1000_tcas_window_range = r.value;

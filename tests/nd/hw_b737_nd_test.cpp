@@ -162,7 +162,7 @@ TEST_F(HwB737Nd, nearbySymbolsFollowTheFiltersAndRangeGatesAndStayWithinReach) {
 
     // Every labelled navaid and airport lies within its layer's reach.
     filters(1);
-    const gfx::Recording& r = render(5, 10.0);
+    const gfx::Recording& r = render(5, 40.0);
     int checked = 0;
     for (const gfx::RecordedOp& op : r.ops) {
         if (!layer_label(op)) continue;
@@ -177,9 +177,9 @@ TEST_F(HwB737Nd, nearbySymbolsFollowTheFiltersAndRangeGatesAndStayWithinReach) {
             return false;
         };
         if (op.color == kGreen) {
-            EXPECT_TRUE(reach(local_navaids, 70.0)) << op.text;
+            EXPECT_TRUE(reach(local_navaids, 130.0)) << op.text;
         } else {
-            EXPECT_TRUE(reach(close_airports, 30.0) || reach(local_airway_fixes, 70.0)) << op.text;
+            EXPECT_TRUE(reach(close_airports, 90.0) || reach(local_airway_fixes, 130.0)) << op.text;
         }
         ++checked;
     }
