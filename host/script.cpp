@@ -3,6 +3,7 @@
 #include "aircraft_script.h"
 #include "data_link_peer.h"
 #include "element_surface.h"
+#include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
 #include "panel_file.h"
@@ -101,6 +102,7 @@ class Parser {
         if (verb == "print") return parse_print(rest, c);
         if (verb == "aircraft") return parse_aircraft(rest, c);
         if (verb == "snapshot") return parse_snapshot(rest, c);
+        if (verb == "gps") return parse_gps(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -259,6 +261,14 @@ class Parser {
         c.text = rest;
         std::string error;
         if (!aircraft_command(rest, false, error)) return fail(error);
+        return true;
+    }
+
+    bool parse_gps(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::GpsPlan;
+        c.text = rest;
+        std::string error;
+        if (!gps_command(rest, false, error)) return fail(error);
         return true;
     }
 
@@ -487,6 +497,11 @@ struct Runner {
         case ScriptOp::Aircraft: {
             std::string error; // checked when parsed
             aircraft_command(c.text, true, error);
+            break;
+        }
+        case ScriptOp::GpsPlan: {
+            std::string error; // checked when parsed
+            gps_command(c.text, true, error);
             break;
         }
         case ScriptOp::PrintAircraft:

@@ -24,6 +24,7 @@
 //   aircraft time HH:MM[:SS]      UTC clock
 //   aircraft ap [hdg|nav|alt|spd|mach|athr] on|off
 //   print aircraft                its position, headings, altitude, speeds, fuel, clock
+//   gps IDENT LAT LON ... | gps clear   the simulator's GPS plan (gps_plan.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png")
 //
@@ -66,6 +67,7 @@ enum class ScriptOp {
     Aircraft,
     PrintAircraft,
     Snapshot,
+    GpsPlan,
 };
 
 struct ScriptCommand {

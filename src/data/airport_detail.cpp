@@ -24,22 +24,6 @@ constexpr std::size_t kMaxParkingLine = 299;
 constexpr std::size_t kAirportTokens = 24; // name, elevation, position, 20 runways
 constexpr int kFirstRunwayToken = 4;
 
-// Tokens separated by runs of blanks; tabs are part of a token.
-std::vector<std::string> split_at_blanks(const std::string& text, std::size_t max_tokens) {
-    std::vector<std::string> tokens;
-    std::size_t i = 0;
-    while (tokens.size() < max_tokens) {
-        while (i < text.size() && text[i] == ' ')
-            ++i;
-        if (i >= text.size()) break;
-        const std::size_t start = i;
-        while (i < text.size() && text[i] != ' ')
-            ++i;
-        tokens.push_back(text.substr(start, i - start));
-    }
-    return tokens;
-}
-
 // The airport's line without its ident, from one airport file.
 bool find_airport_line(const char* file_name, const std::string& ident, std::string* rest) {
     std::FILE* file = os::open_file(host_folder + "\\orvex\\Navdata\\" + file_name, "r");
@@ -58,26 +42,6 @@ bool find_airport_line(const char* file_name, const std::string& ident, std::str
     }
     std::fclose(file);
     return found;
-}
-
-// designator_length_lat_lon_heading_frequency_info_course
-AirportRunway parse_runway(std::string token) {
-    for (char& c : token)
-        if (c == '_') c = ' ';
-    std::vector<std::string> f = scan_tokens(token, 8);
-    f.resize(8);
-    AirportRunway r;
-    r.designator = f[0];
-    r.length_ft = parse_int(f[1]);
-    r.latitude = parse_double(f[2]);
-    r.longitude = parse_double(f[3]);
-    r.magnetic_heading = parse_double(f[4]);
-    r.localizer_frequency_text = f[5];
-    r.info_text = f[6];
-    r.localizer_course = parse_double(f[7]);
-    r.reciprocal_heading = r.magnetic_heading + 180.0;
-    if (r.reciprocal_heading >= 360.0) r.reciprocal_heading -= 360.0;
-    return r;
 }
 
 // An airport in no file leaves nothing of the slot's previous airport that
@@ -103,6 +67,41 @@ void empty_slot(AirportProcedures& s, int slot) {
 
 } // namespace
 
+// Tokens separated by runs of blanks; tabs are part of a token.
+std::vector<std::string> split_at_blanks(const std::string& text, std::size_t max_tokens) {
+    std::vector<std::string> tokens;
+    std::size_t i = 0;
+    while (tokens.size() < max_tokens) {
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+        if (i >= text.size()) break;
+        const std::size_t start = i;
+        while (i < text.size() && text[i] != ' ')
+            ++i;
+        tokens.push_back(text.substr(start, i - start));
+    }
+    return tokens;
+}
+
+AirportRunway parse_runway_token(std::string token) {
+    for (char& c : token)
+        if (c == '_') c = ' ';
+    std::vector<std::string> f = scan_tokens(token, 8);
+    f.resize(8);
+    AirportRunway r;
+    r.designator = f[0];
+    r.length_ft = parse_int(f[1]);
+    r.latitude = parse_double(f[2]);
+    r.longitude = parse_double(f[3]);
+    r.magnetic_heading = parse_double(f[4]);
+    r.localizer_frequency_text = f[5];
+    r.info_text = f[6];
+    r.localizer_course = parse_double(f[7]);
+    r.reciprocal_heading = r.magnetic_heading + 180.0;
+    if (r.reciprocal_heading >= 360.0) r.reciprocal_heading -= 360.0;
+    return r;
+}
+
 void load_airport_detail(const std::string& ident, int slot) {
     if (slot < 0 || slot >= static_cast<int>(airport_slots.size())) return;
     AirportProcedures& s = airport_slots[static_cast<std::size_t>(slot)];
@@ -118,7 +117,7 @@ void load_airport_detail(const std::string& ident, int slot) {
     const std::size_t token_count = t.size();
     t.resize(kAirportTokens);
     for (std::size_t i = kFirstRunwayToken; i < token_count; ++i)
-        s.runways.append(parse_runway(t[i])); // past 22 runways append drops them
+        s.runways.append(parse_runway_token(t[i])); // past 22 runways append drops them
 
     // The origin's elevation is also the altitude of the plan's first entry.
     if (slot == origin_slot) active_plan.slot(0).alt_constraint = parse_double(t[1]);

@@ -3,7 +3,11 @@
 // positions of the aircraft's parking file.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
+
+struct AirportRunway;
 
 // The elevation token of the airport last loaded into any slot.
 inline std::string airport_elevation_text;
@@ -18,6 +22,15 @@ struct ParkingPosition {
     double heading = 0.0; // degrees, 0 .. 360 exclusive
 };
 inline ParkingPosition parking_position;
+
+// Tokens separated by runs of blanks (a tab belongs to its token), at most
+// max_tokens: how an airport line of apts.txt is cut.
+std::vector<std::string> split_at_blanks(const std::string& text, std::size_t max_tokens);
+
+// One runway token of an airport line,
+// designator_length_lat_lon_heading_frequency_info_course; missing sub-fields
+// read 0 or empty.
+AirportRunway parse_runway_token(std::string token);
 
 // Fills slot 1 (origin, then its SIDs) or 2 (destination, then its STARs and
 // approaches) from "apts.txt", else "apts_user.txt", and makes the airport the

@@ -69,6 +69,10 @@ struct AirportProcedures {
     BoundedTable<StarEntry, 121> star_entry_list;        // at most 120
     BoundedTable<std::string, 250> star_transition_list; // "STAR.TRANSITION", at most 249
     BoundedTable<std::string, 41> iaf_list;              // the approach pickers' IAF list
+    // The procedure pickers' lists: the runways that suit a procedure, and the
+    // SID names (origin) or STAR names (destination) that suit a runway.
+    BoundedTable<std::string, 23> runway_list;          // at most 22
+    BoundedTable<std::string, 101> procedure_name_list; // at most 100
 
     int elevation_ft = 0;
 };

@@ -1,5 +1,7 @@
 #include "fms/fms_update.h"
+#include "fms/route_file_load.h"
 
+#include "data/airport_selection.h"
 #include "data/module_settings.h"
 #include "fms/active_runways.h"
 #include "fms/air_data.h"
@@ -197,9 +199,7 @@ void update_direct_distance_to_destination() {
 // Step 17.
 void step_tower_view() {
     if (!(direct_distance_to_destination_nm <= 25.0) || tower_view_set != 0) return;
-    if (SetDestLoadTowerViewDist > 0) {
-        // PENDING: set_tower_view() -- the destination's tower view, with airport selection.
-    }
+    if (SetDestLoadTowerViewDist > 0) set_tower_view();
     tower_view_set = 1;
     if (SetWptBaro == 1) trigger_key_event(kAltimeterSettingEvent, 0);
 }
@@ -214,9 +214,9 @@ void step_destination_airport() {
     gc_dist_course(aircraft_state.plat, aircraft_state.plon, active_plan[0].lat, active_plan[0].lon,
                    &distance, &course);
     if (!(distance > 8.0)) return;
-    // PENDING: select_airport(destination.ident, 1), then mcu_airport_text_a :=
-    // prepared_airport_text_a and mcu_airport_text_b := prepared_airport_text_b
-    // -- the airport's reference data, with airport selection.
+    select_airport(destination.ident, 1);
+    // PENDING: mcu_airport_text_a and mcu_airport_text_b take the two MCU
+    // airport texts prepared for the destination -- with the MCU airport page.
     destination_airport_state = 2;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
     mcu_airport_list_index = -999;
@@ -251,7 +251,7 @@ void request_steps(double master_before) {
         // PENDING: autotune_leg_radios(autotune_request) -- with the autopilot commands.
     }
     if (route_file_request == 1 || route_file_request == 3) {
-        // PENDING: load_route_file(route_file_request) -- with the route files.
+        load_route_file(route_file_request);
         route_file_request = 0;
     }
     autotune_request = 0;

@@ -148,6 +148,10 @@ void delete_working_hold(int index) {
     finish_delete(index, 0);
 }
 
+void remove_hold(int slot) {
+    if (slot >= 1 && slot <= hold_list.count()) remove_hold_slot(slot);
+}
+
 void hold_renumber_active_index(int new_index, int old_index) {
     for (int i = 1; i <= hold_list.count(); ++i)
         if (hold_list[i].active_index == old_index) {

@@ -62,6 +62,10 @@ void delete_working_hold(int index);
 // The slot of the first hold attached to working entry index; 0 when none.
 int find_working_hold(int index);
 
+// Removes the hold in that slot (1..count) quietly: the holds behind it move
+// down a slot and their waypoints' marks follow.
+void remove_hold(int slot);
+
 // In slots 1..count, the first hold whose index equals old gets new.
 void hold_renumber_active_index(int new_index, int old_index);
 void hold_renumber_working_index(int new_index, int old_index);

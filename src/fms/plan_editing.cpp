@@ -3,6 +3,7 @@
 #include "cdu_smiths/cdu_text.h"
 #include "data/airways.h"
 #include "data/nav_database.h"
+#include "fms/approach_insertion.h"
 #include "fms/holds.h"
 #include "fms/nav_math.h"
 #include "fms/route_state.h"
@@ -290,8 +291,7 @@ int apply_airway_to_row(int n) {
     gns_plan_open = 1;
     candidate_selected_index = exit;
     delete_route_row(n);
-    // PENDING: insert_airway_segment() puts the airway's fixes from
-    // candidate_from_index to the exit here once the airway insertion exists.
+    insert_airway_segment();
     return 1;
 }
 

@@ -1,8 +1,12 @@
 #include "fms/route_state.h"
 
+#include "data/module_settings.h"
 #include "fms/flight_log.h"
 #include "fms/fms_update.h"
+#include "fms/gps_plan_import.h"
+#include "fms/route_values.h"
 #include "sim/aircraft_state.h"
+#include "sim/sim_var_reader.h"
 
 int route_state = 0;
 int smiths_legs_mode = 0;
@@ -15,9 +19,8 @@ void advance_route_state() {
         // A route entered on the ground starts a new flight.
         if (aircraft_state.ground_speed_kt < 5.0) {
             flight_phase = -1;
-            // PENDING: with the route files: load_fuel(planned_fuel) when
-            // LoadFuelonFlightPlanLoad is 1 and planned_fuel is above 5.0, and
-            // fuel_on_board_low_lb := plan_fuel_on_board.
+            if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 5.0) load_fuel(planned_fuel);
+            fuel_on_board_low_lb = plan_fuel_on_board;
             last_clock_second = -99.0;
             flight_elapsed_seconds = 0.0;
             write_flight_log(0);

@@ -16,3 +16,13 @@ inline int mcu_apt_page_count = 1;
 
 // Runways in use at the airport asked for: "%02d%s\n" or empty.
 inline std::string active_runway_1, active_runway_2, active_runway_3, active_runway_4;
+
+// The entry line and its enter flag: the route loaders put the route name
+// here as if typed, failed imports their message.
+inline std::string mcu_entry_text;
+inline int mcu_enter_pressed = 0;
+// The keyboard-entry twin that the text-page variant reads.
+inline std::string mcu_keyboard_text;
+inline int mcu_keyboard_enter = 0;
+// First line of the MCU legs page.
+inline int mcu_legs_index = 1;

@@ -14,3 +14,6 @@ inline double c17_pbd_distance = 0.0;   // NM; 0 = none
 
 inline int c17_legs_mode = 0;         // 1 direct-to or intercept
 inline int c17_direct_to_entered = 0; // the LEGS mark that EXEC clears
+
+// Page number of the C-17 mission CDU (10 DEPARTURES, ...).
+inline int c17_cdu_page = 0;

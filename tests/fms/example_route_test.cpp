@@ -84,9 +84,14 @@ TEST_F(ExampleRoute, anAirwayIsJoinedAtTheCursorAndReplacesARow) {
     EXPECT_EQ(candidate_page, 1);
     EXPECT_EQ(airway_label, "J1");
 
-    EXPECT_EQ(apply_airway_to_row(2), 1); // BTG lies on J1
+    // BTG lies on J1, south of SEA: J1 is flown backwards from SEA.
+    EXPECT_EQ(apply_airway_to_row(2), 1);
     EXPECT_EQ(candidate_selected_index, 5);
-    EXPECT_EQ(working_plan_last, 2);
+    EXPECT_EQ(working_idents(),
+              (std::vector<std::string>{"KSEA", "SEA", "PUYAL", "RAINR", "LEWIS", "BTG", "KPDX"}));
+    EXPECT_EQ(working_plan[5].via, "J1");
+    EXPECT_EQ(working_plan[5].frequency, ""); // backwards: no navaid data
+    EXPECT_EQ(working_plan[7].ident, "******");
 
     load_airway("J70");
     EXPECT_EQ(candidate_count(), 8);

@@ -304,10 +304,13 @@ TEST(PlanEditing, anAirwayReplacesARowOnlyWhenTheRowEndsOnIt) {
     EXPECT_EQ(apply_airway_to_row(9), 0);
     EXPECT_EQ(working_plan_last, 3);
 
+    // The row B..C gives way to the airway's fixes behind the cursor at B.
     set_candidate(3, "C", 47.3, -122.0);
+    working_cursor_index = 1;
     EXPECT_EQ(apply_airway_to_row(2), 1);
     EXPECT_EQ(candidate_selected_index, 3);
-    EXPECT_EQ(working_idents(), (Idents{"A", "B", "D"}));
+    EXPECT_EQ(working_idents(), (Idents{"A", "B", "X", "C", "D"}));
+    EXPECT_EQ(working_plan[5].ident, "******");
 }
 
 TEST(PlanEditing, importedWaypointsAreTypedFromTheDatabase) {

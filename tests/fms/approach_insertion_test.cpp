@@ -1,0 +1,140 @@
+#include "data/airways.h"
+#include "example_airports.h"
+#include "fms/approach_insertion.h"
+#include "fms/holds.h"
+#include "fms/lateral_guidance.h"
+#include "fms/procedure_selection.h"
+#include "gns_mcu/gns_page_state.h"
+
+using Entries = std::vector<std::string>;
+using ApproachInsertion = ExampleAirports;
+
+namespace {
+
+void preview_approach(const char* transition) {
+    sel_approach = "I10R";
+    sel_approach_transition = transition;
+    applied_arrival_runway = "10R";
+    select_approach_transition();
+}
+
+} // namespace
+
+TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachReplacesBoth) {
+    write_plan(working_plan, working_plan_last, {"KSEA", "SEA", "BTG", "KPDX"});
+    constraint_waypoint_index = 3;
+    preview_approach("HILLS");
+    insert_approach(1);
+    EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
+              (Entries{"KSEA/", "SEA/", "BTG/", "DISCO/", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR",
+                       "ROSIE/APPR", "KPDX/"}));
+    const RouteWaypoint& disco = working_plan[3];
+    EXPECT_EQ(disco.lat, 45.550314); // HILLS, with its constraints
+    EXPECT_EQ(disco.lon, -123.081579);
+    EXPECT_EQ(disco.speed_constraint, 190.0);
+    EXPECT_EQ(disco.alt_constraint, 6000.0);
+    EXPECT_EQ(disco.constrained, 3);
+    EXPECT_EQ(working_plan[4].aux_text, "IAF");
+    EXPECT_EQ(working_plan[7].aux_text, "FAF");
+    EXPECT_EQ(working_plan[8].course, -999.0);
+    EXPECT_EQ(constraint_waypoint_index, 8);
+    EXPECT_EQ(approach_preview_built, 0);
+
+    preview_approach("SAUVI");
+    insert_approach(1);
+    EXPECT_EQ(
+        ident_kinds(working_plan, working_plan_last),
+        (Entries{"KSEA/", "SEA/", "BTG/", "DISCO/", "SAUVI/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
+
+    // Two entries before the approach ask for no discontinuity.
+    write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
+    insert_approach(1);
+    EXPECT_EQ(working_plan[2].ident, "SAUVI");
+
+    // En route to the approach's first fix: that fix stands once, with its hold.
+    write_plan(working_plan, working_plan_last, {"KSEA", "HILLS", "KPDX"});
+    ASSERT_EQ(add_hold(1, 0, 0.0), 1);
+    preview_approach("HILLS");
+    insert_approach(1);
+    EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
+              (Entries{"KSEA/", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
+    EXPECT_EQ(working_plan[1].hold_number, 1);
+    EXPECT_EQ(hold_list[1].working_index, 1);
+}
+
+TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
+    struct Row {
+        const char* role;
+        const char* altitude;
+        double speed;
+        double alt;
+        int constrained;
+    };
+    const Row rows[] = {{"IAF", "800", 190, 800, 3},
+                        {"", "", 180, -999, 0},
+                        {"FAF", "99", 170, -999, 0},
+                        {"HP", "2500A", 180, 2500, 3}};
+    approach_preview_legs.set_count(0);
+    for (const Row& r : rows)
+        approach_preview_legs.append(PreviewLeg{"F", r.role, r.altitude, "", 45.0, -122.0, 0});
+    approach_preview_legs.append(PreviewLeg{"M", "MAP", "400", "", 45.0, -122.0, 0});
+    approach_preview_legs.append(PreviewLeg{"X", "", "5000", "", 45.0, -122.0, 0});
+
+    write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
+    insert_approach(0);
+    ASSERT_EQ(working_plan_last, 6); // nothing from the missed approach on
+    for (int i = 0; i < 4; ++i) {
+        const RouteWaypoint& w = working_plan[2 + i];
+        EXPECT_EQ(w.speed_constraint, rows[i].speed) << i;
+        EXPECT_EQ(w.alt_constraint, rows[i].alt) << i;
+        EXPECT_EQ(w.constrained, rows[i].constrained) << i;
+    }
+
+    // The active plan takes the legs without constraints, and the airport's elevation.
+    write_plan(active_plan, active_plan_last, {"KSEA", "BTG", "KPDX"});
+    apply_approach_to_route();
+    ASSERT_EQ(active_plan_last, 6);
+    EXPECT_EQ(active_plan[2].speed_constraint, -999.0);
+    EXPECT_EQ(active_plan[2].constrained, 0);
+    EXPECT_EQ(active_plan[6].ident, "KPDX");
+    EXPECT_EQ(active_plan[6].alt_constraint, 31.0);
+}
+
+TEST_F(ApproachInsertion, theActivePlanMeetsTheApproachOnceAtItsFirstFix) {
+    write_plan(active_plan, active_plan_last, {"KSEA", "HILLS", "KPDX"});
+    preview_approach("HILLS");
+    apply_approach_to_route();
+    EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
+              (Entries{"KSEA/", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
+}
+
+TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndMovesTheToWaypoint) {
+    write_plan(active_plan, active_plan_last, {"KSEA", "SEA", "KPDX"});
+    to_waypoint_index = 2;
+    gns_sub_state = 1; // the airway is joined in the active plan
+    load_airway("J1");
+    ASSERT_EQ(candidate_from_index, 9);
+    candidate_selected_index = find_candidate_index("BLI");
+    insert_airway_segment();
+    EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
+              (Entries{"KSEA/", "SEA/", "LAKEW/", "ARLIN/", "BURLN/", "BLI/", "KPDX/"}));
+    EXPECT_EQ(active_plan[5].via, "J1");
+    EXPECT_EQ(active_plan[5].type, "VOR");
+    EXPECT_EQ(active_plan[5].frequency, "113.00");
+    EXPECT_EQ(active_plan[7].ident, "******");
+    EXPECT_EQ(to_waypoint_index, 6);
+    EXPECT_EQ(to_position.lat, active_plan[6].lat);
+
+    // A nearly full plan takes what fits; nothing is written past it.
+    std::vector<std::string> idents{"KSEA", "SEA"};
+    for (int i = 2; i <= 197; ++i)
+        idents.push_back("P" + std::to_string(i));
+    idents.push_back("KPDX");
+    write_plan(active_plan, active_plan_last, idents);
+    insert_airway_segment();
+    EXPECT_EQ(active_plan_last, 200);
+    EXPECT_EQ(active_plan[3].ident, "ARLIN");
+    EXPECT_EQ(active_plan[4].ident, "P2");
+    EXPECT_EQ(active_plan[200].ident, "KPDX");
+    EXPECT_EQ(active_plan.stored(), 201u);
+}

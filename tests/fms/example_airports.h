@@ -1,0 +1,60 @@
+// The bundled example's KSEA (origin) and KPDX (destination) with their
+// procedures and the example navigation database, in a copy of the example
+// simulator folder; plans written by ident for the insertion tests.
+#pragma once
+
+#include "data/airport_detail.h"
+#include "data/host_folder.h"
+#include "data/nav_database.h"
+#include "fms/procedure_insertion.h"
+#include "fms/route_plan.h"
+#include "fms/route_values.h"
+#include "fms/selection_texts.h"
+#include "platform/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class ExampleAirports : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::copy(std::string(ORVEX_SOURCE_DIR) + "/examples/sim", sim_.path(),
+                              std::filesystem::copy_options::recursive);
+        host_folder = sim_.path();
+        load_nav_database();
+        load_airport_detail("KSEA", 1);
+        load_airport_detail("KPDX", 2);
+        origin_airport_ident = "KSEA";
+        for (std::string* s : {&sel_departure_runway, &sel_sid, &sel_sid_transition, &sel_arrival_runway,
+                               &sel_star, &sel_star_transition, &sel_approach, &sel_approach_transition})
+            *s = "------";
+        working_cursor_index = 1;
+    }
+
+  private:
+    TempFolder sim_;
+};
+
+// A plan by idents; the first and the last entry are airports.
+inline void write_plan(RoutePlan& plan, int& last, const std::vector<std::string>& idents) {
+    last = static_cast<int>(idents.size()) - 1;
+    for (int i = 0; i <= last; ++i) {
+        RouteWaypoint& w = plan.slot(i);
+        w = RouteWaypoint{};
+        w.ident = idents[static_cast<std::size_t>(i)];
+        w.type = i == 0 || i == last ? "APT" : "WPT";
+        w.lat = 46.0 + 0.01 * i;
+        w.lon = -122.0;
+    }
+}
+
+// "IDENT/KIND" of every entry, kind empty en route.
+inline std::vector<std::string> ident_kinds(const RoutePlan& plan, int last) {
+    std::vector<std::string> out;
+    for (int i = 0; i <= last; ++i)
+        out.push_back(plan[i].ident + "/" + plan[i].kind);
+    return out;
+}

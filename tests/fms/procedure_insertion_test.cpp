@@ -1,0 +1,196 @@
+#include "example_airports.h"
+#include "fms/approach_insertion.h"
+#include "fms/holds.h"
+#include "fms/lateral_guidance.h"
+#include "fms/procedure_selection.h"
+#include "fms/route_state.h"
+#include "procedure_builder.h"
+
+using Entries = std::vector<std::string>;
+
+namespace {
+
+void choose_sid(const char* sid, const char* runway, const char* transition) {
+    sel_sid = sid;
+    sel_departure_runway = runway;
+    sel_sid_transition = transition;
+    build_sid_legs_b(0, 1);
+}
+
+void choose_star(const char* star, const char* runway, const char* transition) {
+    sel_star = star;
+    sel_arrival_runway = runway;
+    sel_star_transition = transition;
+    build_star_legs_b(0, 1);
+}
+
+void preview_approach(const char* approach, const char* transition) {
+    sel_approach = approach;
+    sel_approach_transition = transition;
+    select_approach_transition();
+}
+
+} // namespace
+
+using ProcedureInsertion = ExampleAirports;
+
+TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
+    write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
+    ASSERT_EQ(add_hold(1, 0, 0.0), 1);
+
+    choose_sid("SUMMA2", "16L", "BTG");
+    EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
+              (Entries{"KSEA/", "HD162/SID", "DUWAM/SID", "SUMMA/SID", "LEWIS/SID", "BTG/", "KPDX/"}));
+    EXPECT_EQ(working_plan[1].via, "");
+    EXPECT_EQ(working_plan[4].via, "SUMMA2.BTG");
+    EXPECT_EQ(working_plan[4].alt_constraint, -999.0);
+    EXPECT_EQ(hold_list[1].working_index, 5); // the hold stays on BTG
+    EXPECT_EQ(working_plan[5].hold_number, 1);
+    EXPECT_EQ(route_rows_last, 3);
+    EXPECT_EQ(route_rows[2].to, "LEWIS");
+    EXPECT_EQ(route_rows[2].via, "SUMMA2.BTG");
+    EXPECT_EQ(route_state, 1);
+
+    // Picked from the name list for 16L: SUMMA2, HAROB3, SEA7; picks outside it do nothing.
+    match_sid_transition("16L", "------");
+    for (int n : {0, -1, 4})
+        build_sid_legs_b(n, 0);
+    EXPECT_EQ(sel_sid, "SUMMA2");
+    sel_sid_transition = "------";
+    build_sid_legs_b(3, 0);
+    EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
+              (Entries{"KSEA/", "HD162/SID", "SEA/SID", "BTG/", "KPDX/"}));
+    EXPECT_EQ(working_plan[2].type, "VOR"); // navaid data of a new leg
+    EXPECT_EQ(working_plan[2].frequency, "116.80");
+    EXPECT_EQ(hold_list[1].working_index, 3);
+}
+
+TEST_F(ProcedureInsertion, aStarMeetsTheSidAsSidstarAndGoesBeforeAnApproach) {
+    write_plan(working_plan, working_plan_last, {"KSEA", "KPDX"});
+    choose_sid("SEA7", "16L", "------");
+    preview_approach("I10R", "HILLS");
+    insert_approach(0);
+    choose_star("LAVVA2", "10R", "SEA");
+    EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
+              (Entries{"KSEA/", "HD162/SID", "SEA/SIDSTAR", "LEWIS/STAR", "KELSO/STAR", "LAVVA/STAR",
+                       "SAUVI/STAR", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
+    EXPECT_EQ(working_plan[4].via, "SEA.LAVVA2");
+    EXPECT_EQ(working_plan[11].type, "APT");
+}
+
+TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart) {
+    // TO 5: entries 0..4 are flown or being flown, even the STAR leg among them.
+    write_plan(working_plan, working_plan_last, {"KSEA", "A", "B", "C", "S1", "S2", "S3", "KPDX"});
+    for (int i = 4; i <= 6; ++i)
+        working_plan.slot(i).kind = "STAR";
+    to_waypoint_index = 5;
+    ASSERT_EQ(add_hold(5, 0, 0.0), 1);
+    working_edit_index = 7;
+    working_plan.slot(7).alt_constraint = 31.0;
+
+    choose_star("HHOOD2", "10R", "YKM");
+    EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
+              (Entries{"KSEA/", "A/", "B/", "C/", "S1/STAR", "YKM/STAR", "TOPPS/STAR", "GOLDN/STAR",
+                       "HHOOD/STAR", "GRSHM/STAR", "KPDX/"}));
+    EXPECT_EQ(hold_count(), 0); // S2 and its hold are gone
+    EXPECT_EQ(working_plan[5].hold_number, 0);
+    EXPECT_EQ(working_edit_index, 10); // still on the destination, with its altitude
+    EXPECT_EQ(working_plan[10].alt_constraint, 31.0);
+    EXPECT_EQ(star_edit_pending, 0);
+}
+
+TEST_F(ProcedureInsertion, choicesStepTheRouteStateAsAnEditDoes) {
+    const int steps[][2] = {{0, 1}, {1, 1}, {2, 2}, {3, 4}, {4, 4}};
+    for (const auto& step : steps) {
+        write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
+        route_state = step[0];
+        choose_sid("SEA7", "16R", "------");
+        EXPECT_EQ(route_state, step[1]) << step[0];
+        route_state = step[0];
+        preview_approach("I10R", "SAUVI");
+        insert_approach(1);
+        EXPECT_EQ(route_state, step[1]) << step[0];
+    }
+}
+
+TEST_F(ProcedureInsertion, aNearlyFullPlanStopsAtItsLastIndex) {
+    std::vector<std::string> idents{"KSEA"};
+    for (int i = 1; i <= 197; ++i)
+        idents.push_back("P" + std::to_string(i));
+    idents.push_back("KPDX");
+    write_plan(working_plan, working_plan_last, idents);
+
+    choose_sid("SUMMA2", "16L", "BTG"); // five legs, room for two
+    EXPECT_EQ(working_plan_last, 200);
+    EXPECT_EQ(working_plan[2].ident, "DUWAM");
+    EXPECT_EQ(working_plan[3].ident, "P1");
+    EXPECT_EQ(working_plan[200].ident, "KPDX");
+
+    choose_star("LAVVA2", "10R", "SEA"); // no room: the destination keeps its place
+    EXPECT_EQ(working_plan_last, 200);
+    EXPECT_EQ(working_plan[199].ident, "P197");
+    EXPECT_EQ(working_plan[200].ident, "KPDX");
+
+    preview_approach("I10R", "HILLS");
+    insert_approach(1);
+    EXPECT_EQ(working_plan_last, 200);
+    EXPECT_EQ(working_plan[199].ident, "P197");
+    EXPECT_EQ(working_plan[200].ident, "KPDX");
+}
+
+TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
+    write_plan(active_plan, active_plan_last, {"KSEA", "BTG", "KPDX"});
+    to_waypoint_index = 2;
+    constraint_waypoint_index = 2;
+    hold_list.set_count(1);
+    hold_list.slot(1).active_index = 1;
+    active_plan.slot(1).hold_number = 1;
+    direct_to_active = 1;
+
+    sel_sid = "SUMMA2";
+    applied_departure_runway = "16L";
+    applied_sid_transition = "BTG";
+    find_sid_index("SUMMA2");
+    find_sid_runway();
+    insert_sid_legs_active();
+    EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
+              (Entries{"KSEA/", "HD162/SID", "DUWAM/SID", "SUMMA/SID", "LEWIS/SID", "BTG/", "KPDX/"}));
+    EXPECT_EQ(to_waypoint_index, 1); // the SID's first leg
+    EXPECT_EQ(to_position.lat, active_plan[1].lat);
+    EXPECT_EQ(direct_to_active, 0);
+    EXPECT_EQ(constraint_waypoint_index, 6);
+    EXPECT_EQ(hold_list[1].active_index, 5);
+    EXPECT_EQ(active_plan[5].hold_number, 1);
+
+    // Flying an old STAR: the TO waypoint goes back to where the new one joins.
+    write_plan(active_plan, active_plan_last, {"KSEA", "A", "SEA", "S1", "S2", "KPDX"});
+    active_plan.slot(2).kind = "SID";
+    active_plan.slot(3).kind = active_plan.slot(4).kind = "STAR";
+    active_plan.slot(5).alt_constraint = 31.0;
+    to_waypoint_index = 4;
+    sel_star = "LAVVA2";
+    applied_arrival_runway = "10R";
+    applied_star_transition = "SEA";
+    find_star_index("LAVVA2");
+    find_star_runway();
+    insert_star_legs_active();
+    EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
+              (Entries{"KSEA/", "A/", "SEA/SIDSTAR", "LEWIS/STAR", "KELSO/STAR", "LAVVA/STAR", "SAUVI/STAR",
+                       "KPDX/"}));
+    EXPECT_EQ(to_waypoint_index, 2);
+    EXPECT_EQ(to_position.lat, active_plan[2].lat);
+    EXPECT_EQ(active_plan[7].alt_constraint, -999.0);
+}
+
+TEST_F(ProcedureInsertion, theSmithsStarChoiceTakesTheOnlyRunwayThatFits) {
+    airport_slots[destination_slot].stars.append(make_procedure("ONE1", "28L", {{"OLM"}, {"KELSO"}}));
+    write_plan(working_plan, working_plan_last, {"KSEA", "KPDX"});
+    choose_star("ONE1", "------", "------");
+    EXPECT_EQ(sel_arrival_runway, "28L");
+    EXPECT_EQ(applied_arrival_runway, "28L");
+    sel_arrival_runway = "------";
+    build_star_legs(0, 1);
+    EXPECT_EQ(applied_arrival_runway, "------");
+    EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
+              (Entries{"KSEA/", "OLM/STAR", "KELSO/STAR", "KPDX/"}));
+}
