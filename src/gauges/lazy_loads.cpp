@@ -5,7 +5,7 @@
 #include "data/module_config.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
-#include "fms/flight_plan_list.h"
+#include "fms/flight_plan_folder.h"
 #include "fms/stored_routes.h"
 #include "platform/os.h"
 
