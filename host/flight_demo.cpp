@@ -45,13 +45,14 @@ void track_flight_frame(Simulator& sim, std::FILE* out) {
     if (t.airborne_at_s < 0.0 && airborne()) t.airborne_at_s = aircraft().sim_time_s;
     const double now = aircraft().sim_time_s;
     if (s.to_index != 999 && s.to_index != t.to_index) t.leg_started_at_s = now;
-    if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index) t.sequenced += s.to_index - t.to_index;
+    if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index)
+        t.sequenced += s.to_index - t.to_index;
     t.to_index = s.to_index;
     t.last_index = s.last_index;
     if (s.lnav_engaged == 1 && s.to_index != 999) {
         t.lnav_seen = true;
         double& largest = now - t.leg_started_at_s >= kTurnOntoLegSeconds ? t.largest_cross_track_nm
-                                                                           : t.largest_at_leg_change_nm;
+                                                                          : t.largest_at_leg_change_nm;
         largest = std::max(largest, s.cross_track_nm);
     }
     // LNAV ends itself on reaching the last waypoint.
@@ -70,12 +71,14 @@ std::string flight_progress(Simulator& sim) {
     const AircraftModel& m = aircraft();
     char text[192];
     if (s.to_index == 999)
-        std::snprintf(text, sizeof text, "no active route, %.0f ft, %.0f kt", indicated_altitude_ft(m), m.ias_kt);
+        std::snprintf(text, sizeof text, "no active route, %.0f ft, %.0f kt", indicated_altitude_ft(m),
+                      m.ias_kt);
     else
-        std::snprintf(text, sizeof text, "TO %s %d/%d %.1f NM, %.0f ft, %.0f kt, %s, XTK %.2f NM, LNAV %s, VNAV %s",
-                      s.to_ident, s.to_index, s.last_index, s.to_distance_nm, indicated_altitude_ft(m), m.ias_kt,
-                      s.phase[0] != '\0' ? s.phase : "-", s.cross_track_nm, s.lnav_engaged == 1 ? "on" : "off",
-                      s.vnav_engaged == 1 ? "on" : "off");
+        std::snprintf(text, sizeof text,
+                      "TO %s %d/%d %.1f NM, %.0f ft, %.0f kt, %s, XTK %.2f NM, LNAV %s, VNAV %s", s.to_ident,
+                      s.to_index, s.last_index, s.to_distance_nm, indicated_altitude_ft(m), m.ias_kt,
+                      s.phase[0] != '\0' ? s.phase : "-", s.cross_track_nm,
+                      s.lnav_engaged == 1 ? "on" : "off", s.vnav_engaged == 1 ? "on" : "off");
     return text;
 }
 
@@ -86,11 +89,12 @@ std::string flight_summary() {
         seconds = (t.arrived_at_s >= 0.0 ? t.arrived_at_s : aircraft().sim_time_s) - t.airborne_at_s;
     const long whole = std::lround(seconds);
     char text[192];
-    std::snprintf(text, sizeof text,
-                  "%d of %d waypoints sequenced%s, flight time %ld:%02ld:%02ld, largest cross-track error %.2f NM "
-                  "(%.2f NM turning onto a new leg)",
-                  t.sequenced, std::max(t.last_index, 0), t.arrived ? ", arrived" : ", not arrived", whole / 3600,
-                  whole / 60 % 60, whole % 60, t.largest_cross_track_nm, t.largest_at_leg_change_nm);
+    std::snprintf(
+        text, sizeof text,
+        "%d of %d waypoints sequenced%s, flight time %ld:%02ld:%02ld, largest cross-track error %.2f NM "
+        "(%.2f NM turning onto a new leg)",
+        t.sequenced, std::max(t.last_index, 0), t.arrived ? ", arrived" : ", not arrived", whole / 3600,
+        whole / 60 % 60, whole % 60, t.largest_cross_track_nm, t.largest_at_leg_change_nm);
     return text;
 }
 

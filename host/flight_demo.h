@@ -21,15 +21,15 @@ struct Simulator;
 
 struct FlightTracker {
     int64_t progress_every = 0;
-    int32_t to_index = 999;    // as last seen
+    int32_t to_index = 999; // as last seen
     int32_t last_index = -1;
-    int sequenced = 0;         // waypoints passed, the last one included
-    bool lnav_seen = false;    // LNAV has flown the route
-    bool arrived = false;      // LNAV ended at the last waypoint
-    double largest_cross_track_nm = 0.0;    // once established on a leg
-    double largest_at_leg_change_nm = 0.0;  // while turning onto a new leg
-    double leg_started_at_s = -1.0;         // simulation time of the last sequencing
-    double airborne_at_s = -1.0; // simulation time of the take-off
+    int sequenced = 0;                     // waypoints passed, the last one included
+    bool lnav_seen = false;                // LNAV has flown the route
+    bool arrived = false;                  // LNAV ended at the last waypoint
+    double largest_cross_track_nm = 0.0;   // once established on a leg
+    double largest_at_leg_change_nm = 0.0; // while turning onto a new leg
+    double leg_started_at_s = -1.0;        // simulation time of the last sequencing
+    double airborne_at_s = -1.0;           // simulation time of the take-off
     double arrived_at_s = -1.0;
 };
 

@@ -151,7 +151,8 @@ class Parser {
         if (iequals(w[0], "all")) {
             c.op = ScriptOp::SnapshotAll;
             c.text = w.size() == 2 ? w[1] : "";
-            if (c.text.find('/') != std::string::npos) return fail("snapshot prefix '" + c.text + "' names a folder");
+            if (c.text.find('/') != std::string::npos)
+                return fail("snapshot prefix '" + c.text + "' names a folder");
             return true;
         }
         std::string error;
@@ -186,7 +187,8 @@ class Parser {
         if ((w.size() != 1 && w.size() != 3) || (w.size() == 3 && !iequals(w[1], "to")))
             return fail("usage: fly MAX [to IDENT]");
         if (!parse_int64(w[0], c.count) || c.count < 1 || c.count > MAX_FRAMES)
-            return fail("fly needs a frame count from 1 to " + std::to_string(MAX_FRAMES) + ", got '" + w[0] + "'");
+            return fail("fly needs a frame count from 1 to " + std::to_string(MAX_FRAMES) + ", got '" + w[0] +
+                        "'");
         if (w.size() == 3) c.text = w[2];
         return true;
     }
@@ -475,7 +477,8 @@ struct Runner {
                 same += other->gauge_name == g->gauge_name;
             std::string name = c.text + to_lower(g->gauge_name) + (same > 1 ? "_" + g->id : "") + ".png";
             std::string error;
-            if (!write_gauge_snapshot(*g, dir + "/" + name, error)) say("snapshot " + g->id + " failed: " + error);
+            if (!write_gauge_snapshot(*g, dir + "/" + name, error))
+                say("snapshot " + g->id + " failed: " + error);
         }
         say("snapshots " + c.text + "*.png -> " + dir);
     }

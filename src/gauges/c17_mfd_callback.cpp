@@ -84,7 +84,8 @@ void pre_draw(GaugeHeader* gauge) {
         }
         if (ps_window_visible(WINDOW_MAIN_PANEL) != 0 && parameters.find("VC") != std::string::npos)
             unit = 0;
-        else if (unit == 1 && ps_window_visible(WINDOW_C17_MFD) != 0 && parameters.find("WN") == std::string::npos)
+        else if (unit == 1 && ps_window_visible(WINDOW_C17_MFD) != 0 &&
+                 parameters.find("WN") == std::string::npos)
             unit = 0;
         render_c17_mfd(drawn_element->device_context, element_pixel_size(drawn_element), unit);
     }

@@ -29,16 +29,16 @@ enum class ViewRule {
 int32_t display_view_mode(ViewRule rule, const std::string& parameters, uint32_t window);
 
 enum class GaugeLoads {
-    Full,            // configuration, database, aircraft file and flight-plan list
-    NoFlightPlans,   // as Full without the flight-plan list
-    HostFolderOnly,  // only the simulator folder
+    Full,           // configuration, database, aircraft file and flight-plan list
+    NoFlightPlans,  // as Full without the flight-plan list
+    HostFolderOnly, // only the simulator folder
 };
 
 using RenderPassFn = void (*)(void* device_context, PixelSize size, int32_t view_mode);
 
 struct DisplayGaugeSpec {
-    const char* log_line;   // written to the debug log on every call; null for none
-    uint32_t window;        // the gauge's pop-up panel window
+    const char* log_line; // written to the debug log on every call; null for none
+    uint32_t window;      // the gauge's pop-up panel window
     ViewRule view_rule;
     GaugeLoads loads;
     bool starts_flight_log; // POST_INSTALL takes the flight log's starting readings

@@ -18,7 +18,8 @@ void fill_host_folder() {
 void take_aircraft_parameter(const char* parameters, bool vc2_is_view) {
     if (!aircraft_parameter.empty()) return;
     aircraft_parameter = parameters != nullptr ? parameters : "";
-    if (aircraft_parameter == "VC" || aircraft_parameter == "WN" || (vc2_is_view && aircraft_parameter == "VC2"))
+    if (aircraft_parameter == "VC" || aircraft_parameter == "WN" ||
+        (vc2_is_view && aircraft_parameter == "VC2"))
         aircraft_parameter.clear();
     if (!aircraft_parameter.empty()) load_aircraft_config();
 }

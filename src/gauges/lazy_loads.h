@@ -12,10 +12,10 @@ void take_aircraft_parameter(const char* parameters, bool vc2_is_view);
 
 // Which loads a gauge's PRE_INITIALIZE runs.
 struct LazyLoads {
-    bool nav_database = true;  // while no airport is loaded
-    bool aircraft = true;      // from the parameter text
-    bool vc2_is_view = true;   // "VC2" is a view name, not a model
-    bool flight_plans = true;  // while the folder yielded no route
+    bool nav_database = true; // while no airport is loaded
+    bool aircraft = true;     // from the parameter text
+    bool vc2_is_view = true;  // "VC2" is a view name, not a model
+    bool flight_plans = true; // while the folder yielded no route
 };
 
 // host_folder, orvex.cfg, the navigation database, the aircraft file and the

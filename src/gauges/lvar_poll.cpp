@@ -1,8 +1,8 @@
 #include "gauges/lvar_poll.h"
 
 #include "data/lvar_bindings.h"
-#include "gauges/debug_log.h"
 #include "fms/lateral_guidance.h"
+#include "gauges/debug_log.h"
 #include "gauges/element_helpers.h"
 #include "gauges/guidance_toggles.h"
 #include "gauges/nd_toggles.h"
@@ -34,7 +34,8 @@ void apply_binding(const LvarBinding& b) {
     const int whole = saturate_to_int(v);
     const std::string& s = b.setting_name;
     if (s == "MapRange") {
-        if (v == static_cast<double>(b.variable_code)) set_map_range_all(static_cast<double>(b.setting_value));
+        if (v == static_cast<double>(b.variable_code))
+            set_map_range_all(static_cast<double>(b.setting_value));
     } else if (s == "TcasOn") {
         if (v != static_cast<double>(tcas_display_on)) toggle_nd_tcas();
     } else if (s == "DisplayInts") {

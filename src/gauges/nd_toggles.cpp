@@ -33,8 +33,12 @@ struct ModeRow {
 };
 // Common modes 0 compass .. 6 centred map in each display's numbering.
 constexpr ModeRow kModeRows[] = {
-    {1, 1, 0, 0, 0, KEPT},          {3, 4, 1, 1, 1, KEPT},          {7, 7, 2, 2, 2, 2},
-    {5, 5, 3, 3, 3, 3},             {2, 2, KEPT, KEPT, KEPT, 4},    {4, KEPT, KEPT, KEPT, KEPT, 5},
+    {1, 1, 0, 0, 0, KEPT},
+    {3, 4, 1, 1, 1, KEPT},
+    {7, 7, 2, 2, 2, 2},
+    {5, 5, 3, 3, 3, 3},
+    {2, 2, KEPT, KEPT, KEPT, 4},
+    {4, KEPT, KEPT, KEPT, KEPT, 5},
     {6, KEPT, KEPT, KEPT, KEPT, KEPT},
 };
 

@@ -9,8 +9,8 @@ PixelSize element_pixel_size(const ElementHeader* element) {
 }
 
 gfx::Argb background_argb(const int (&rgb)[3]) {
-    return 0xFF000000u | (static_cast<uint32_t>(rgb[0]) & 0xFFu) << 16 | (static_cast<uint32_t>(rgb[1]) & 0xFFu) << 8 |
-           (static_cast<uint32_t>(rgb[2]) & 0xFFu);
+    return 0xFF000000u | (static_cast<uint32_t>(rgb[0]) & 0xFFu) << 16 |
+           (static_cast<uint32_t>(rgb[1]) & 0xFFu) << 8 | (static_cast<uint32_t>(rgb[2]) & 0xFFu);
 }
 
 bool run_render_frame(DisplayObject& display, void* device_context, PixelSize size, int32_t mode,
@@ -23,7 +23,8 @@ bool run_render_frame(DisplayObject& display, void* device_context, PixelSize si
     // Failing calls leave their status in the Graphics and drawing goes on.
     gfx::Graphics graphics(device_context);
     if (options.set_text_hint && options.text_hint_first) graphics.set_text_rendering_hint(options.text_hint);
-    if (options.set_smoothing && !options.smoothing_after_test) graphics.set_smoothing_mode(options.smoothing);
+    if (options.set_smoothing && !options.smoothing_after_test)
+        graphics.set_smoothing_mode(options.smoothing);
     if (options.pre_clear) graphics.clear(0x00000000);
 
     const bool unpowered = options.test_display_power && display_power == 0;

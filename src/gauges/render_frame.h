@@ -55,7 +55,7 @@ struct RenderFrameOptions {
     bool test_display_power = true;
     bool test_mode = true;
     int32_t clear_mode = RENDER_MODE_CLEAR_ONLY; // C17_MFD passes unit 0 for this
-    gfx::Argb clear_color = 0x00000000;           // of the unpowered or clear-only surface
+    gfx::Argb clear_color = 0x00000000;          // of the unpowered or clear-only surface
     bool scale = true;                           // reset the transform and scale pixel size / design size
     bool fill_background = true;
     gfx::Argb background = 0xFF000000;

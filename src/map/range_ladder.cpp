@@ -30,7 +30,8 @@ int rung_of(double range, std::span<const double> rungs, std::span<const double>
 }
 
 // Stopping ladder: a rung steps up, the top and any value off the ladder stay.
-void step_up_stopping(double& range, std::span<const double> rungs, std::span<const double> whole_rungs = {}) {
+void step_up_stopping(double& range, std::span<const double> rungs,
+                      std::span<const double> whole_rungs = {}) {
     const int i = rung_of(range, rungs, whole_rungs);
     if (i >= 0 && i + 1 < static_cast<int>(rungs.size())) range = rungs[static_cast<std::size_t>(i) + 1];
 }

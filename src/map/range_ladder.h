@@ -4,15 +4,15 @@
 #pragma once
 
 // Ranges in NM, as the displays read them each frame.
-inline double hw_b737_nd_range = 10.0;         // 0.5 .. 320, stops at both ends
-inline double efs50_ehsi_range = 12.5;         // 0.5 .. 160, wraps
-inline double p1000_mfd_range = 12.5;          // as the EFS50_EHSI
-inline double p1000_tcas_window_range = 12.5;  // 5, 12.5, 25, 40, wraps
-inline double hw_md11_nd_range = 80.0;         // 0.5 .. 640, stops
-inline double du_1000_ehsi_range = 60.0;       // 0.05 .. 240, stops
-inline double proline4_mfd_range = 40.0;       // 5 .. 320, wraps
-inline double md80_ehsi_range = 20.0;          // 0.5 .. 320, stops
-inline double c17_map_range_nm = 80.0;         // 0.5 .. 320, stops
+inline double hw_b737_nd_range = 10.0;        // 0.5 .. 320, stops at both ends
+inline double efs50_ehsi_range = 12.5;        // 0.5 .. 160, wraps
+inline double p1000_mfd_range = 12.5;         // as the EFS50_EHSI
+inline double p1000_tcas_window_range = 12.5; // 5, 12.5, 25, 40, wraps
+inline double hw_md11_nd_range = 80.0;        // 0.5 .. 640, stops
+inline double du_1000_ehsi_range = 60.0;      // 0.05 .. 240, stops
+inline double proline4_mfd_range = 40.0;      // 5 .. 320, wraps
+inline double md80_ehsi_range = 20.0;         // 0.5 .. 320, stops
+inline double c17_map_range_nm = 80.0;        // 0.5 .. 320, stops
 
 // 1 while a P1000_MFD_CNTR gauge is drawn: the ladder then leaves both
 // P1000 ranges to that controller's own buttons.

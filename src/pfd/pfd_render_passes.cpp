@@ -35,8 +35,8 @@ void load_c17_unit(uint32_t unit) {
 }
 
 void save_c17_unit(uint32_t unit) {
-    c17_mfd_units[unit] = C17MfdInstance{c17_mfd_format, c17_mfd_map_scale, c17_mfd_engine_format,
-                                         c17_mfd_nav_format};
+    c17_mfd_units[unit] =
+        C17MfdInstance{c17_mfd_format, c17_mfd_map_scale, c17_mfd_engine_format, c17_mfd_nav_format};
 }
 
 } // namespace
@@ -69,7 +69,8 @@ void render_a320_eadi(void* device_context, PixelSize size, int32_t, int32_t) {
     o.smoothing = gfx::SmoothingMode::AntiAlias;
     o.smoothing_after_test = true;
     o.test_mode = false;
-    run_render_frame(a320_eadi_display, device_context, size, 1, aircraft_state.display_power, o, no_painters);
+    run_render_frame(a320_eadi_display, device_context, size, 1, aircraft_state.display_power, o,
+                     no_painters);
 }
 
 void render_c17_mfd(void* device_context, PixelSize size, uint32_t unit) {

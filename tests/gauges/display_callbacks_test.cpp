@@ -62,13 +62,13 @@ TEST_F(Frame, viewModesFollowTheParameterAndTheOpenWindows) {
     };
     using enum ViewRule;
     const Row rows[] = {
-        {Vc2Draws, "", false, false, 1},        {Vc2Draws, "", false, true, 2},
-        {Vc2Draws, "WN", false, true, 1},       {Vc2Draws, "VC2", false, true, 3},
-        {Vc2Draws, "VC2", false, false, 1},     {Vc2Draws, "VC", true, false, 0},
-        {Vc2Draws, "VC", true, true, 2},        {Vc2Draws, "VC2", true, false, 1},
-        {NoVc2, "VC2", false, true, 2},         {NoVc2, "VC", true, false, 0},
-        {Vc2NotDrawn, "VC2", false, true, 0},   {Vc2NotDrawn, "VC2", false, false, 1},
-        {Vc2NotDrawn, "", false, true, 2},      {Vc2AlwaysMode3, "VC2", false, false, 3},
+        {Vc2Draws, "", false, false, 1},         {Vc2Draws, "", false, true, 2},
+        {Vc2Draws, "WN", false, true, 1},        {Vc2Draws, "VC2", false, true, 3},
+        {Vc2Draws, "VC2", false, false, 1},      {Vc2Draws, "VC", true, false, 0},
+        {Vc2Draws, "VC", true, true, 2},         {Vc2Draws, "VC2", true, false, 1},
+        {NoVc2, "VC2", false, true, 2},          {NoVc2, "VC", true, false, 0},
+        {Vc2NotDrawn, "VC2", false, true, 0},    {Vc2NotDrawn, "VC2", false, false, 1},
+        {Vc2NotDrawn, "", false, true, 2},       {Vc2AlwaysMode3, "VC2", false, false, 3},
         {Vc2AlwaysMode3, "VC2", false, true, 3}, {Vc2AlwaysMode3, "WN", false, true, 1},
         {AlwaysDraw, "VC", true, true, 1},
     };
@@ -177,7 +177,7 @@ TEST_F(Frame, c17UnitsTakeTheirFormatsAndRequests) {
         return host::get_named_var(host::find_named_var(name));
     };
     EXPECT_EQ(request("MFDX3 mode", 3), 10.0);
-    EXPECT_EQ(c17_mfd_units[3].format, 9u); // 11 wraps to 9
+    EXPECT_EQ(c17_mfd_units[3].format, 9u);   // 11 wraps to 9
     EXPECT_EQ(request("MFDX3 mode", 2), 2.0); // the map holds while the request stays
     EXPECT_EQ(c17_mfd_units[3].format, 3u);
     EXPECT_NE(gauge(1).elements[0]->image_flags & IMAGE_HIDDEN, 0u);

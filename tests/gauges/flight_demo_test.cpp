@@ -60,7 +60,8 @@ TEST_F(FlightDemo, aRouteFileIsFlownToItsLastWaypointAndSummedUp) {
     EXPECT_NE(printed.find(": TO P2 2/2 "), std::string::npos) << printed;
     // LNAV ends 3 NM before the last waypoint: 17 NM at 258 kt true (240 kt
     // indicated at 5000 ft) take 3 minutes 57 seconds.
-    EXPECT_NE(printed.find("summary: 2 of 2 waypoints sequenced, arrived, flight time 0:03:5"), std::string::npos)
+    EXPECT_NE(printed.find("summary: 2 of 2 waypoints sequenced, arrived, flight time 0:03:5"),
+              std::string::npos)
         << printed;
     EXPECT_NE(printed.find("largest cross-track error 0.0"), std::string::npos) << printed;
 }
@@ -69,12 +70,10 @@ TEST_F(FlightDemo, badFlightCommandsAreRefused) {
     const struct {
         const char* line;
         const char* message;
-    } rows[] = {{"route NORTH.RTE", "usage: route load FILE"},
-                {"progress -1", "progress needs a frame count"},
-                {"fly", "usage: fly MAX [to IDENT]"},
-                {"fly 10 over P2", "usage: fly MAX [to IDENT]"},
-                {"summary now", "summary takes nothing more"},
-                {"snapshot all a/b", "names a folder"}};
+    } rows[] = {
+        {"route NORTH.RTE", "usage: route load FILE"}, {"progress -1", "progress needs a frame count"},
+        {"fly", "usage: fly MAX [to IDENT]"},          {"fly 10 over P2", "usage: fly MAX [to IDENT]"},
+        {"summary now", "summary takes nothing more"}, {"snapshot all a/b", "names a folder"}};
     for (const auto& row : rows) {
         std::string error;
         run(std::string(row.line) + "\n", &error);

@@ -47,9 +47,7 @@ class KeyEvents : public StandInPanel {
         aircraft_state.plat = 0.0;
         aircraft_state.plon = 0.0;
     }
-    static bool light_shown(host::PlacedGauge& g) {
-        return (g.elements[1]->image_flags & IMAGE_HIDDEN) == 0;
-    }
+    static bool light_shown(host::PlacedGauge& g) { return (g.elements[1]->image_flags & IMAGE_HIDDEN) == 0; }
 };
 
 TEST_F(KeyEvents, everyRegisteredEventActsAndOthersAreIgnored) {
@@ -83,7 +81,8 @@ TEST_F(KeyEvents, everyRegisteredEventActsAndOthersAreIgnored) {
     EXPECT_EQ(vnav_engaged, 1);
     EXPECT_EQ(named("orvex_lnav"), 1.0);
     EXPECT_EQ(named("orvex_vnav"), 1.0);
-    const std::vector<uint32_t> with_lnav{KEY_LNAV_TOGGLE, 0x1010F, KEY_VNAV_TOGGLE}; // heading hold with LNAV
+    const std::vector<uint32_t> with_lnav{KEY_LNAV_TOGGLE, 0x1010F,
+                                          KEY_VNAV_TOGGLE}; // heading hold with LNAV
     const std::vector<uint32_t> all = sent();
     EXPECT_EQ(std::vector<uint32_t>(all.end() - 3, all.end()), with_lnav);
     call(1, PANEL_SERVICE_PRE_UPDATE);
@@ -142,8 +141,8 @@ TEST_F(KeyEvents, theCommonModeTranslatesIntoEachDisplaysModes) {
         int b737, efs50, du1000, proline4, md80, md11;
     };
     // -1: the display keeps its mode (each row starts from 9 everywhere).
-    const Row rows[] = {{0, 1, 1, 0, 0, 0, -1},  {1, 3, 4, 1, 1, 1, -1},   {2, 7, 7, 2, 2, 2, 2},
-                        {3, 5, 5, 3, 3, 3, 3},   {4, 2, 2, -1, -1, -1, 4}, {5, 4, -1, -1, -1, -1, 5},
+    const Row rows[] = {{0, 1, 1, 0, 0, 0, -1},     {1, 3, 4, 1, 1, 1, -1},     {2, 7, 7, 2, 2, 2, 2},
+                        {3, 5, 5, 3, 3, 3, 3},      {4, 2, 2, -1, -1, -1, 4},   {5, 4, -1, -1, -1, -1, 5},
                         {6, 6, -1, -1, -1, -1, -1}, {9, -1, -1, -1, -1, -1, -1}};
     for (const Row& r : rows) {
         hw_b737_nd_mode = efs50_ehsi_mode = du_1000_ehsi_mode = proline4_mfd_mode = md80_ehsi_mode =
@@ -217,8 +216,8 @@ TEST_F(KeyEvents, buttonsAndBoundaryTogglesTakeTheirClicks) {
     };
     c17_mfd_nav_format = 4;
     c17_mfd_engine_format = 10;
-    const Key keys[] = {{60, 270, 12, 1},  {90, 270, 1, 1},  {90, 270, 9, 4},   {90, 270, 5, 6},
-                        {90, 270, 6, 0},   {90, 270, 0, 3},  {160, 270, 3, 10}, {160, 270, 11, 9},
+    const Key keys[] = {{60, 270, 12, 1},  {90, 270, 1, 1}, {90, 270, 9, 4},   {90, 270, 5, 6},
+                        {90, 270, 6, 0},   {90, 270, 0, 3}, {160, 270, 3, 10}, {160, 270, 11, 9},
                         {195, 270, 9, 12}, {125, 270, 9, 9}};
     for (const Key& k : keys) {
         c17_mfd_format = k.format_before;

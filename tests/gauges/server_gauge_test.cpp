@@ -36,10 +36,11 @@ class Server : public StandInPanel {
     }
 };
 
-const char* const kModuleVarNames[] = {
-    "orvex_act_wpt_pos", "orvex_act_wpt_dist", "orvex_fpln_wpt_cnt", "orvex_xtk_err_dir", "orvex_xtk_err_dist",
-    "orvex_act_wpt_trk", "orvex_act_wpt_brg",  "orvex_lnav_mode",    "orvex_vnav_mode",   "orvex_active",
-    "orvex_act_wpt_id",  "Orvex_FlightPlan",   "qw_ap_vert_mode",    "qw_ap_lat_mode"};
+const char* const kModuleVarNames[] = {"orvex_act_wpt_pos", "orvex_act_wpt_dist", "orvex_fpln_wpt_cnt",
+                                       "orvex_xtk_err_dir", "orvex_xtk_err_dist", "orvex_act_wpt_trk",
+                                       "orvex_act_wpt_brg", "orvex_lnav_mode",    "orvex_vnav_mode",
+                                       "orvex_active",      "orvex_act_wpt_id",   "Orvex_FlightPlan",
+                                       "qw_ap_vert_mode",   "qw_ap_lat_mode"};
 
 TEST_F(Server, registersOnceConnectedAndPublishesTheGuidanceAfterAFrame) {
     place("gauge00=orvex1!SERVER, 0, 0\n");

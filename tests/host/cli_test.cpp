@@ -1,7 +1,7 @@
 // The loader through dlopen and the orvex-sim command.
 #include "host_services.h"
-#include "shared/expected_gauge_names.h"
 #include "module_loader.h"
+#include "shared/expected_gauge_names.h"
 #include "sim_state.h"
 
 #include <filesystem>
@@ -14,8 +14,6 @@
 #include <sys/wait.h>
 
 namespace {
-
-
 
 struct Output {
     int status = -1;

@@ -98,9 +98,11 @@ TEST(RangeLadder, p1000StepsItsTcasWindowWhileTrafficIsShownThereAndNothingUnder
     tcas_display_on = 1;
     DrawTcasWindowOnP1000MFD = 1;
     p1000_mfd_range = 12.5;
-    check_steps({{"TCAS window", &p1000_tcas_window_range, 40, 5}, {"TCAS window", &p1000_tcas_window_range, 25, 40}},
-                map_range_up);
-    check_steps({{"TCAS window", &p1000_tcas_window_range, 5, 40}, {"TCAS window", &p1000_tcas_window_range, 12.5, 5}},
+    check_steps(
+        {{"TCAS window", &p1000_tcas_window_range, 40, 5}, {"TCAS window", &p1000_tcas_window_range, 25, 40}},
+        map_range_up);
+    check_steps({{"TCAS window", &p1000_tcas_window_range, 5, 40},
+                 {"TCAS window", &p1000_tcas_window_range, 12.5, 5}},
                 map_range_down);
     EXPECT_EQ(p1000_mfd_range, 12.5);
 
@@ -119,7 +121,7 @@ TEST(RangeLadder, p1000StepsItsTcasWindowWhileTrafficIsShownThereAndNothingUnder
 }
 
 TEST(RangeLadder, setAllWritesEveryDisplayAndIgnoresRangesOfZeroOrLess) {
-    double* all[] = {&hw_b737_nd_range,  &efs50_ehsi_range, &p1000_mfd_range,  &hw_md11_nd_range,
+    double* all[] = {&hw_b737_nd_range,   &efs50_ehsi_range,   &p1000_mfd_range, &hw_md11_nd_range,
                      &du_1000_ehsi_range, &proline4_mfd_range, &md80_ehsi_range, &c17_map_range_nm};
     set_map_range_all(7);
     for (double* r : all)
