@@ -41,15 +41,19 @@ TEST_F(Frame, lazyLoadsRunOnceAndTheFirstModelNameWins) {
 }
 
 TEST_F(Frame, anEmptyDatabaseIsLoadedAgainAndAListedFolderIsNot) {
-    stored_routes.append(RouteRecord{"KSEAKPDX.RTE", "KSEA", "KPDX", 1, 0, {}});
+    const char* plan = "[FlightPlan]\nA 47.0 8.0 WPT\nB 47.1 8.0 WPT\n";
+    folder.write("orvex/flightplans/ONE.RTE", plan);
     place("gauge00=orvex1!EFS50_EHSI, 0, 0\n"
           "gauge01=orvex1!DU_1000_EHSI, 0, 0\n"
           "gauge02=orvex1!DEBUG, 0, 0\n");
     start();
     EXPECT_EQ(nav_database_generation, 2); // DEBUG loads nothing
-    EXPECT_EQ(stored_routes.count(), 1);   // not listed again
+    ASSERT_EQ(stored_routes.count(), 2);   // the plan and "NEW FPL"
+    EXPECT_EQ(stored_routes[1].name, "ONE.RTE");
+    folder.write("orvex/flightplans/TWO.RTE", plan);
     call(0, PANEL_SERVICE_PRE_INITIALIZE);
     EXPECT_EQ(nav_database_generation, 3);
+    EXPECT_EQ(stored_routes.count(), 2); // listed once
 }
 
 TEST_F(Frame, viewModesFollowTheParameterAndTheOpenWindows) {
