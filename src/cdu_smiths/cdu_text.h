@@ -9,3 +9,6 @@ inline int smiths_cdu_page = 0;
 
 // LEGS page selection flag of "HOLD AT"; adding a hold clears it.
 inline int smiths_hold_at_leg = 0;
+
+// The LEGS map step of the plan-format displays: the plan index they centre.
+inline int smiths_legs_map_step = 0;
