@@ -4,6 +4,7 @@
 #include "fms/fms_update.h"
 #include "fms/holds.h"
 #include "fms/lateral_guidance.h"
+#include "fms/radio_autotune.h"
 #include "fms/route_plan.h"
 #include "fms/update_counters.h"
 #include "fms/vertical_state.h"
@@ -30,9 +31,7 @@ void toggle_lnav() {
     } else if (to_waypoint_index != kNoToWaypoint) {
         lnav_engaged = 1;
         if (HdgHoldOnLnavOn == 1) trigger_key_event(kHeadingHoldEvent, 0);
-        if (LnavSetEnRouteFreqs == 1) {
-            // PENDING: autotune_leg_radios(2) -- the radio autotune, with the autopilot commands.
-        }
+        if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
         start_direct_to();
     }
     mcu_redraw = 1;
@@ -47,9 +46,9 @@ void toggle_vnav() {
         vnav_engaged = 0;
     } else if (to_waypoint_index != kNoToWaypoint) {
         vnav_engaged = 1;
-        vnav_speed_sent = 0;
-        vnav_altitude_sent = 0;
-        vnav_speed_force = 1;
+        vnav_speed_set = 0;
+        vnav_altitude_set = 0;
+        vnav_speed_refresh = 1;
         commanded_altitude_ft = -999;
         commanded_speed_kt = -999;
         commanded_mach_x100 = -999;

@@ -124,13 +124,13 @@ TEST_F(KeyEvents, lnavEngagesOnlyWithARouteAndStartsADirectLegFromHere) {
     EXPECT_EQ(hold_exit_state, 1);
 
     // VNAV engages with every command due again.
-    vnav_altitude_sent = vnav_speed_sent = 1;
+    vnav_altitude_set = vnav_speed_set = 1;
     VnavSetSpd = 2;
     host::send_key_event(KEY_VNAV_TOGGLE, 0);
     EXPECT_EQ(vnav_engaged, 1);
-    EXPECT_EQ(vnav_altitude_sent, 0);
-    EXPECT_EQ(vnav_speed_sent, 0);
-    EXPECT_EQ(vnav_speed_force, 1);
+    EXPECT_EQ(vnav_altitude_set, 0);
+    EXPECT_EQ(vnav_speed_set, 0);
+    EXPECT_EQ(vnav_speed_refresh, 1);
     EXPECT_EQ(commanded_altitude_ft, -999);
     EXPECT_EQ(VnavSetSpd, 1);
 }
