@@ -75,9 +75,9 @@ std::string flight_progress(Simulator& sim) {
                       m.ias_kt);
     else
         std::snprintf(text, sizeof text,
-                      "TO %s %d/%d %.1f NM, %.0f ft, %.0f kt, %s, XTK %.2f NM, LNAV %s, VNAV %s", s.to_ident,
-                      s.to_index, s.last_index, s.to_distance_nm, indicated_altitude_ft(m), m.ias_kt,
-                      s.phase[0] != '\0' ? s.phase : "-", s.cross_track_nm,
+                      "TO %s %d/%d %.1f NM, %.0f ft, %.0f kt, %s (log %s), XTK %.2f NM, LNAV %s, VNAV %s",
+                      s.to_ident, s.to_index, s.last_index, s.to_distance_nm, indicated_altitude_ft(m),
+                      m.ias_kt, s.profile, s.phase[0] != '\0' ? s.phase : "-", s.cross_track_nm,
                       s.lnav_engaged == 1 ? "on" : "off", s.vnav_engaged == 1 ? "on" : "off");
     return text;
 }

@@ -40,7 +40,8 @@ void reset_flight_tracker();
 // progress line when one is due.
 void track_flight_frame(Simulator& sim, std::FILE* out);
 
-// "TO SEA 1/9 2.4 NM, 1350 ft, 170 kt, Takeoff, XTK 0.12 NM, LNAV on, VNAV off".
+// "TO SEA 1/9 2.4 NM, 1350 ft, 170 kt, climb (log Takeoff), XTK 0.12 NM, LNAV on,
+// VNAV off": the vertical profile's phase and the flight log's segment.
 std::string flight_progress(Simulator& sim);
 // "9 of 9 waypoints sequenced, arrived, flight time 0:38:12, largest cross-track
 // error 0.41 NM (4.80 NM turning onto a new leg)". A leg counts as established

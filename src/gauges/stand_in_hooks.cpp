@@ -5,6 +5,7 @@
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
 #include "fms/route_values.h"
+#include "fms/vertical_state.h"
 
 #include <cstdio>
 
@@ -28,4 +29,8 @@ void orvex_standin_route_status(StandInRouteStatus* status) {
     status->lnav_engaged = lnav_engaged;
     status->vnav_engaged = vnav_engaged;
     std::snprintf(status->phase, sizeof status->phase, "%s", flight_segment_name(flight_phase));
+    std::snprintf(status->profile, sizeof status->profile, "%s",
+                  tod_passed == 1   ? "descent"
+                  : toc_passed == 1 ? "cruise"
+                                    : "climb");
 }

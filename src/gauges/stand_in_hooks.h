@@ -16,7 +16,8 @@ struct StandInRouteStatus {
     double cross_track_nm; // from the active leg
     int32_t lnav_engaged;
     int32_t vnav_engaged;
-    char phase[16]; // flight-log segment ("Climb"), empty before the log runs
+    char phase[16];   // flight-log segment ("Climb"), empty before the log runs
+    char profile[16]; // vertical profile: "climb", "cruise" or "descent"
 };
 
 // The file (in the flight-plans folder) is loaded into the active plan by the
