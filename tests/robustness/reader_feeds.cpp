@@ -21,9 +21,11 @@
 #include "nd/display_settings.h"
 #include "platform/os.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <initializer_list>
+#include <limits>
 #include <sstream>
 
 std::vector<std::string> split_parts(std::string_view input, std::size_t count) {
@@ -127,6 +129,20 @@ std::string check_slot(const AirportProcedures& s) {
                      check_table("candidates", candidate_list)});
 }
 
+// The candidates of a lookup come nearest first, undefined positions last.
+std::string check_nearest_first(double lat, double lon) {
+    if (std::string p = check_table("candidates", candidate_list); !p.empty()) return p;
+    double previous = -1.0;
+    for (int i = 1; i <= candidate_count() && candidate_count() > 1; ++i) {
+        double distance = 0.0, course = 0.0;
+        gc_dist_course(lat, lon, candidate_list[i].latitude, candidate_list[i].longitude, &distance, &course);
+        if (std::isnan(distance)) distance = std::numeric_limits<double>::infinity();
+        if (distance < previous) return broken("candidate %ld is nearer than the one before", i);
+        previous = distance;
+    }
+    return {};
+}
+
 // orvex.cfg.
 std::string feed_module_config(std::string_view input) {
     MemoryFiles files;
@@ -195,6 +211,14 @@ std::string feed_nav_database(std::string_view input) {
         const int found = find_navaid(r.ident, r.kind == "V" ? "" : r.kind, r.latitude);
         if (found < 0 || found > navaid_table.count()) return broken("find_navaid gave %ld", found);
         if (found > 0 && navaid_table[found].ident != r.ident) return broken("find_navaid gave navaid %ld", found);
+    }
+    // The loaded positions, whatever they are, through the waypoint lookup.
+    for (int i = 1; i <= 4; ++i) {
+        for (const std::string& ident : {navaid_table[i].ident, intersection_table[i].ident}) {
+            waypoint_lookup_text = ident;
+            lookup_waypoint_entry(0, 47.449, -122.3093);
+            if (std::string p = check_nearest_first(47.449, -122.3093); !p.empty()) return p;
+        }
     }
     return {};
 }
@@ -308,15 +332,7 @@ std::string feed_waypoint_entry(std::string_view input) {
     const double lat = 47.449, lon = -122.3093;
     waypoint_lookup_text = std::string(input);
     lookup_waypoint_entry(0, lat, lon);
-    if (std::string p = check_table("candidates", candidate_list); !p.empty()) return p;
-    double previous = -1.0;
-    for (int i = 1; i <= candidate_count() && candidate_count() > 1; ++i) {
-        double distance = 0.0, course = 0.0;
-        gc_dist_course(lat, lon, candidate_list[i].latitude, candidate_list[i].longitude, &distance, &course);
-        if (distance < previous) return broken("candidate %ld is nearer than the one before", i);
-        previous = distance;
-    }
-    return {};
+    return check_nearest_first(lat, lon);
 }
 
 } // namespace
