@@ -45,15 +45,21 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         reinterpret_cast<decltype(surfaces.write_png)>(dlsym(library, "orvex_gfx_write_png"));
     surfaces.destroy_dc =
         reinterpret_cast<decltype(surfaces.destroy_dc)>(dlsym(library, "orvex_gfx_destroy_dc"));
-    module = attach_module(linkage, imports, module_name_from_path(path), surfaces);
+    WindowServices windows;
+    windows.register_window =
+        reinterpret_cast<decltype(windows.register_window)>(dlsym(library, "orvex_window_register"));
+    windows.unregister_window =
+        reinterpret_cast<decltype(windows.unregister_window)>(dlsym(library, "orvex_window_unregister"));
+    module = attach_module(linkage, imports, module_name_from_path(path), surfaces, windows);
     module.library = library;
     return true;
 }
 
 LoadedModule attach_module(ModuleLinkage* linkage, ImportTableRecord* imports, const std::string& name,
-                           const SurfaceServices& surfaces) {
+                           const SurfaceServices& surfaces, const WindowServices& windows) {
     LoadedModule module;
     module.surfaces = surfaces;
+    module.windows = windows;
     module.name = name;
     module.linkage = linkage;
     module.imports = imports;

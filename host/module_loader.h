@@ -5,6 +5,7 @@
 // anything of the module runs.
 #pragma once
 
+#include "data_link_peer.h"
 #include "gauges/gauge_abi.h"
 
 #include <string>
@@ -28,8 +29,9 @@ struct LoadedModule {
     std::string name; // module name as panel files write it ("orvex1")
     ModuleLinkage* linkage = nullptr;
     ImportTableRecord* imports = nullptr;
-    void* library = nullptr; // dlopen handle; null for a module in this process
+    void* library = nullptr;  // dlopen handle; null for a module in this process
     SurfaceServices surfaces; // none: drawing elements get no device context
+    WindowServices windows;   // none: the data-link window is not played
 };
 
 // Opens the library, finds both records and installs the services table.
@@ -37,8 +39,9 @@ struct LoadedModule {
 bool load_module(const std::string& path, LoadedModule& module, std::string& error);
 
 // A module linked into this process.
-LoadedModule attach_module(ModuleLinkage* linkage, ImportTableRecord* imports, const std::string& name = "orvex1",
-                           const SurfaceServices& surfaces = {});
+LoadedModule attach_module(ModuleLinkage* linkage, ImportTableRecord* imports,
+                           const std::string& name = "orvex1", const SurfaceServices& surfaces = {},
+                           const WindowServices& windows = {});
 
 // Closes the library (if any). The module must not be called afterwards.
 void unload_module(LoadedModule& module);

@@ -1,7 +1,9 @@
 #include "script.h"
 
 #include "aircraft_script.h"
+#include "data_link_peer.h"
 #include "element_surface.h"
+#include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
 #include "panel_file.h"
@@ -95,10 +97,12 @@ class Parser {
         if (verb == "token") return parse_token(rest, c);
         if (verb == "named") return parse_named(rest, c);
         if (verb == "calc") return parse_calc(rest, c);
+        if (verb == "link") return parse_link(rest, c);
         if (verb == "window") return parse_window(rest, c);
         if (verb == "print") return parse_print(rest, c);
         if (verb == "aircraft") return parse_aircraft(rest, c);
         if (verb == "snapshot") return parse_snapshot(rest, c);
+        if (verb == "gps") return parse_gps(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -142,7 +146,8 @@ class Parser {
         if (c.gauge->drawing_elements.empty())
             return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") does not draw");
         c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
-        if (c.text.find('/') != std::string::npos) return fail("snapshot file '" + c.text + "' names a folder");
+        if (c.text.find('/') != std::string::npos)
+            return fail("snapshot file '" + c.text + "' names a folder");
         return true;
     }
 
@@ -207,6 +212,33 @@ class Parser {
         return true;
     }
 
+    bool parse_link(const std::string& rest, ScriptCommand& c) {
+        std::string offset;
+        std::string value;
+        if (!split_assignment(rest, "link OFFSET = VALUE | link OFFSET = f64 VALUE | link OFFSET = \"TEXT\"",
+                              offset, value))
+            return false;
+        if (!parse_id(offset, c.id) || c.id >= LINK_SPACE_SIZE)
+            return fail("bad link offset '" + offset + "'");
+        std::string word;
+        std::string number;
+        first_word(value, word, number);
+        if (value[0] == '"') {
+            if (value.size() < 2 || value.back() != '"') return fail("text without closing '\"'");
+            c.op = ScriptOp::SetLinkText;
+            c.text = value.substr(1, value.size() - 2);
+            return true;
+        }
+        if (iequals(word, "f64")) {
+            c.op = ScriptOp::SetLinkFloat;
+            if (!parse_real(number, c.number)) return fail("bad number '" + number + "'");
+            return true;
+        }
+        c.op = ScriptOp::SetLinkWord;
+        if (!parse_u32(value, c.parameter)) return fail("bad integer '" + value + "'");
+        return true;
+    }
+
     bool parse_window(const std::string& rest, ScriptCommand& c) {
         std::vector<std::string> w = words_of(rest);
         if (w.size() != 2) return fail("usage: window open|close|toggle ID");
@@ -232,6 +264,14 @@ class Parser {
         return true;
     }
 
+    bool parse_gps(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::GpsPlan;
+        c.text = rest;
+        std::string error;
+        if (!gps_command(rest, false, error)) return fail(error);
+        return true;
+    }
+
     bool parse_print(const std::string& rest, ScriptCommand& c) {
         std::string kind;
         std::string name;
@@ -248,6 +288,12 @@ class Parser {
             if (!name.empty()) return fail("print aircraft takes nothing more");
             return true;
         }
+        if (kind == "link") {
+            c.op = ScriptOp::PrintLink;
+            if (!parse_id(name, c.id) || c.id >= LINK_SPACE_SIZE)
+                return fail("bad link offset '" + name + "'");
+            return true;
+        }
         if (kind == "token") {
             c.op = ScriptOp::PrintToken;
             if (!parse_id(name, c.id)) return fail("bad token id '" + name + "'");
@@ -260,7 +306,7 @@ class Parser {
         else if (kind == "calc")
             c.op = ScriptOp::PrintCalc;
         else
-            return fail("usage: print token ID | named NAME | module NAME | calc NAME | keys");
+            return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys");
         if (name.empty()) return fail("print " + kind + " needs a name");
         std::string key;
         if (c.op == ScriptOp::PrintCalc && !calc_key(name, key))
@@ -409,6 +455,21 @@ struct Runner {
         case ScriptOp::SetCalcText:
             set_calc_text(c.name, c.text);
             break;
+        case ScriptOp::SetLinkWord:
+            set_link_u32(c.id, c.parameter);
+            break;
+        case ScriptOp::SetLinkFloat:
+            set_link_f64(c.id, c.number);
+            break;
+        case ScriptOp::SetLinkText:
+            set_link_bytes(c.id, c.text.data(), c.text.size());
+            break;
+        case ScriptOp::PrintLink: {
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "link 0x%04X = int 0x%08X", c.id, link_u32(c.id));
+            say(buffer);
+            break;
+        }
         case ScriptOp::OpenWindow:
             set_window_visible(c.id, true);
             break;
@@ -436,6 +497,11 @@ struct Runner {
         case ScriptOp::Aircraft: {
             std::string error; // checked when parsed
             aircraft_command(c.text, true, error);
+            break;
+        }
+        case ScriptOp::GpsPlan: {
+            std::string error; // checked when parsed
+            gps_command(c.text, true, error);
             break;
         }
         case ScriptOp::PrintAircraft:

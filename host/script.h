@@ -12,7 +12,11 @@
 //   calc NAME = VALUE             calculator variable: NAME as "(A:NAME, units)",
 //   calc NAME = "TEXT"            "A:NAME" or "NAME"
 //   window open|close|toggle ID   panel window 0 (main) or 4001..4025
+//   link OFFSET = VALUE           data-link offset: 4-byte integer (the default),
+//   link OFFSET = f64 VALUE       8-byte float, or the text's bytes (no terminator)
+//   link OFFSET = "TEXT"
 //   print token ID | print named NAME | print module NAME | print calc NAME
+//   print link OFFSET             the 4-byte integer at a data-link offset
 //   print keys                    the key events sent since the last `print keys`
 //   aircraft position LAT LON     the stand-in aircraft (aircraft_model.h); any
 //   aircraft heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE
@@ -20,6 +24,7 @@
 //   aircraft time HH:MM[:SS]      UTC clock
 //   aircraft ap [hdg|nav|alt|spd|mach|athr] on|off
 //   print aircraft                its position, headings, altitude, speeds, fuel, clock
+//   gps IDENT LAT LON ... | gps clear   the simulator's GPS plan (gps_plan.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png")
 //
@@ -47,6 +52,9 @@ enum class ScriptOp {
     SetNamed,
     SetCalcNumber,
     SetCalcText,
+    SetLinkWord,
+    SetLinkFloat,
+    SetLinkText,
     OpenWindow,
     CloseWindow,
     ToggleWindow,
@@ -54,10 +62,12 @@ enum class ScriptOp {
     PrintNamed,
     PrintModule,
     PrintCalc,
+    PrintLink,
     PrintKeys,
     Aircraft,
     PrintAircraft,
     Snapshot,
+    GpsPlan,
 };
 
 struct ScriptCommand {

@@ -1,6 +1,7 @@
 #include "simulator.h"
 
 #include "aircraft_store.h"
+#include "data_link_peer.h"
 #include "host_text.h"
 
 namespace host {
@@ -71,6 +72,7 @@ void start_gauges(Simulator& sim) {
     if (sim.module.linkage != nullptr && sim.module.linkage->module_init != nullptr)
         sim.module.linkage->module_init();
     sim.started = true;
+    start_data_link(sim.module.windows); // a module without the registry has no data link
     for (GaugeService service :
          {PANEL_SERVICE_PRE_INSTALL, PANEL_SERVICE_POST_INSTALL, PANEL_SERVICE_PRE_INITIALIZE,
           PANEL_SERVICE_POST_INITIALIZE, PANEL_SERVICE_CONNECT_TO_WINDOW})
@@ -91,6 +93,7 @@ void stop_gauges(Simulator& sim) {
         release_placed_gauge(*gauge);
     if (sim.module.linkage != nullptr && sim.module.linkage->module_deinit != nullptr)
         sim.module.linkage->module_deinit();
+    stop_data_link();
     sim.started = false;
 }
 

@@ -1,9 +1,31 @@
-// The flight log: fpl.log and Flight.log under "\orvex\FlightLog\".
+// The flight log: fpl.log, one line per event of the flight classified by
+// segment, and Flight.log, the per-flight summary condensed from it at the
+// end of the flight. Both under host_folder + "\\orvex\\FlightLog\\".
 #pragma once
+
+#include <string>
+
+// Segment of the flight: 999 no log (nothing is written, the flight clock
+// stands), -1 start a new log, 0 InitLoad .. 11 End_Flight.
+extern int flight_phase;
+// The flight time, flight_elapsed_seconds, is counted by fms_update.
 
 // 1 once the log has taken its starting readings (code 3).
 extern int flight_log_started;
+// 0.0: read zero-fuel weight and payload over the data link on the next call.
+extern double payload_read_flag;
+extern double zero_fuel_weight_lb;
+extern double payload_weight_lb;
+extern double flight_log_start_fuel;  // fuel on board when the log started, lb
+extern std::string takeoff_time_text; // "HH:MM" UTC, "-----" before takeoff
+extern std::string landing_time_text;
 
-// Code 3 takes the starting readings and writes no line; other codes write
-// the line of that flight segment.
+// Code 3: takes the payload readings, marks the log started and writes no
+// line. Code 1 (waypoint sequencing): writes a line naming the TO waypoint.
+// Code 0: steps the segments and writes a line when one asks for it. After
+// the End_Flight line the summary is appended to Flight.log.
 void write_flight_log(int code);
+
+// Reads fpl.log and appends its summary to Flight.log (only with an
+// aircraft_parameter).
+void write_flight_summary();

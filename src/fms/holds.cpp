@@ -7,7 +7,7 @@
 
 BoundedTable<HoldEntry, 11> hold_list;
 int hold_armed = 0;
-int hold_phase = 0;
+int hold_exit_state = 1;
 int holding_active = 0;
 int smiths_hold_subpage = 0;
 int hold_page_count = 0;
@@ -47,7 +47,7 @@ void remove_hold_slot(int i) {
     hold_list.set_count(count - 1);
 
     if (hold_armed == 1) {
-        if (holding_active >= 1) hold_phase = 4;
+        if (holding_active >= 1) hold_exit_state = 4;
         holding_active = 0;
     }
     if (hold_list.count() == 0) hold_armed = 0;

@@ -32,9 +32,12 @@ inline int hold_count() {
 }
 
 extern int hold_armed; // 1 = a hold is armed
-// Hold guidance: its phase and its count of hold entries flown; deleting an
-// armed hold that is being flown sets the phase to 4 (exit).
-extern int hold_phase;
+// How the first hold is flown: 1 not yet entered, 0 holding, 2 leave at
+// pattern point 1, 3 leave at the next pattern point, 4 deleted while in the
+// pattern (sequencing may resume). Deleting an armed hold that is being flown
+// sets 4.
+extern int hold_exit_state;
+// The pattern point being flown to: 0 the fix, 1..4 the pattern points.
 extern int holding_active;
 
 extern int smiths_hold_subpage;       // RTE HOLD sub-page: the hold just added

@@ -1,5 +1,13 @@
 #include "fms/route_state.h"
 
+#include "data/module_settings.h"
+#include "fms/flight_log.h"
+#include "fms/fms_update.h"
+#include "fms/gps_plan_import.h"
+#include "fms/route_values.h"
+#include "sim/aircraft_state.h"
+#include "sim/sim_var_reader.h"
+
 int route_state = 0;
 int smiths_legs_mode = 0;
 int direct_to_entered = 0;
@@ -8,11 +16,15 @@ void advance_route_state() {
     switch (route_state) {
     case 0:
         route_state = 1;
-        // PENDING: entering a route below 5 kt ground speed starts a new
-        // flight (flight phase -1, planned fuel loaded when
-        // LoadFuelonFlightPlanLoad is 1, reserve fuel from the plan, clock and
-        // elapsed time reset, write_flight_log(0)); it needs the aircraft
-        // state, the flight-log phase and the fuel loader.
+        // A route entered on the ground starts a new flight.
+        if (aircraft_state.ground_speed_kt < 5.0) {
+            flight_phase = -1;
+            if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 5.0) load_fuel(planned_fuel);
+            fuel_on_board_low_lb = plan_fuel_on_board;
+            last_clock_second = -99.0;
+            flight_elapsed_seconds = 0.0;
+            write_flight_log(0);
+        }
         break;
     case 1:
         route_state = 2;

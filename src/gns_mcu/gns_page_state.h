@@ -12,3 +12,13 @@ inline int gns_sub_state = 0;
 
 // 1 while a plan insertion of the GNS works on the working plan.
 inline int gns_plan_open = 0;
+
+// Flight-plan flags of the GNS pages that the route loader sets: the two plan
+// flags once a plan with waypoints is loaded, the navigation flag cleared when
+// the plans are emptied, and the loaded flag at the end of every load.
+inline int gns_fpln_flag_a = 0;
+inline int gns_fpln_flag_b = 0;
+inline int gns_nav_flag = 0;
+inline int gns_route_loaded_flag = 0;
+// Set when a route file brings an origin airport; the GNS plan page reads it.
+inline int gns_origin_loaded_flag = 0;

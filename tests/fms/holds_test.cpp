@@ -147,12 +147,12 @@ TEST(Holds, deletingTheLastHoldDisarmsItEndsItsFlightAndLeavesTheHoldPage) {
     set_working_count(6);
     add_hold(3, 0, 0.0);
     holding_active = 2;
-    hold_phase = 1;
+    hold_exit_state = 1;
     smiths_cdu_page = 39;
     delete_hold(3, 0);
     EXPECT_EQ(hold_count(), 0);
     EXPECT_EQ(hold_armed, 0);
-    EXPECT_EQ(hold_phase, 4);
+    EXPECT_EQ(hold_exit_state, 4);
     EXPECT_EQ(holding_active, 0);
     EXPECT_EQ(smiths_cdu_page, 6);
 

@@ -1,4 +1,5 @@
 // Scripts: every command, what it prints, and refusal of bad lines.
+#include "data_link_peer.h"
 #include "fake_module.h"
 #include "script.h"
 #include "sim_state.h"
@@ -166,7 +167,10 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"calc (A:TITLE = 1", "bad calculator variable '(A:TITLE'"},
         {"window open 4026", "no panel window '4026' (0 or 4001 to 4025)"},
         {"window shut 4001", "unknown window action 'shut' (open, close or toggle)"},
-        {"print", "usage: print token ID | named NAME | module NAME | calc NAME | keys"},
+        {"print", "usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys"},
+        {"link 0x10000 = 1", "bad link offset '0x10000'"},
+        {"link 0xD00C = f64 x", "bad number 'x'"},
+        {"print link", "bad link offset ''"},
         {"print named", "print named needs a name"},
         {"print keys now", "print keys takes nothing more"},
     };
@@ -178,6 +182,18 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
     std::string error;
     EXPECT_FALSE(host::parse_script_text("s.script", "frames 5\nfly\n", sim, script, error));
     EXPECT_TRUE(fake::callback_calls.empty());
+}
+
+TEST_F(Scripts, DataLinkOffsetsAreSetAndPrinted) {
+    host::reset_data_link();
+    std::string printed = run("link 0xD00C = 0x01190219\n"
+                              "link 0xD004 = \"EDDF\"\n"
+                              "link 0x1400 = f64 2.5\n"
+                              "print link 0xD00C\n"
+                              "print link 0xD004\n");
+    EXPECT_EQ(printed, "frame 0: link 0xD00C = int 0x01190219\n"
+                       "frame 0: link 0xD004 = int 0x46444445\n");
+    EXPECT_EQ(host::link_f64(0x1400), 2.5);
 }
 
 TEST_F(Scripts, MissingScriptIsNamed) {

@@ -1,0 +1,11 @@
+// The list of stored flight plans: every route file and simulator plan of the
+// flight-plans folder that holds at least two waypoints, in stored_routes
+// entries 1..count(), followed by the entry "NEW FPL" for a new, empty plan.
+#pragma once
+
+extern int flight_plan_list_pages; // pages of eight entries
+extern int flight_plan_list_page;  // the page the control units keep; 1 once listed
+
+// Rebuilds the list from the folder (at most 300 plans). "temp.rte", the
+// import's own file, is never listed.
+void list_flight_plans();

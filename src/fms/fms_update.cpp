@@ -1,0 +1,319 @@
+#include "fms/fms_update.h"
+#include "fms/route_file_load.h"
+
+#include "data/module_settings.h"
+#include "fms/active_runways.h"
+#include "fms/air_data.h"
+#include "fms/flight_log.h"
+#include "fms/fms_read_schedule.h"
+#include "fms/hold_flying.h"
+#include "fms/lateral_guidance.h"
+#include "fms/lnav.h"
+#include "fms/nav_math.h"
+#include "fms/published_values.h"
+#include "fms/route_plan.h"
+#include "fms/sequencing.h"
+#include "fms/speed_targets.h"
+#include "fms/times_to_go.h"
+#include "fms/update_counters.h"
+#include "fms/vertical_state.h"
+#include "gns_mcu/mcu_page_state.h"
+#include "nd/p1000_menu_state.h"
+#include "sim/aircraft_state.h"
+#include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
+
+#include <cmath>
+
+double fms_last_sim_time = -999.0;
+int frame_slot = 0;
+int startup_frame_count = 0;
+int heading_bug_change_countdown = 0;
+
+double last_clock_second = -99.0;
+double flight_elapsed_seconds = -99.0;
+int second_tick = 0;
+double n1_over_99_seconds = 0.0;
+double egt_over_645_seconds = 0.0;
+double engine_fuel_used[4] = {};
+
+double headwind_kt = 0.0;
+double crosswind_kt = 0.0;
+double true_airspeed_est_prev_kt = 0.0;
+double drift_angle_deg = 0.0;
+double track_deg = 0.0;
+double altimeter_inhg = 0.0;
+double ground_speed_copy_kt = 0.0;
+double sim_rate = 1.0;
+
+int pending_mach_events = 0;
+int pending_descent_speed_event = 0;
+int commanded_altitude_refresh = -999;
+int commanded_speed_refresh = -999;
+int commanded_altitude_ft = -999;
+int commanded_speed_kt = -999;
+int commanded_mach_x100 = -999;
+
+int sim_rate_restored = 0;
+int paused_at_tod = 0;
+int paused_at_dest_distance = 0;
+
+int destination_airport_state = 0;
+int tower_view_set = 0;
+
+int autotune_request = 0;
+int route_file_request = 0;
+
+namespace {
+
+constexpr uint32_t kPauseEvent = 0x10019;
+constexpr uint32_t kSimRateUpEvent = 0x100FD;
+constexpr uint32_t kSimRateDownEvent = 0x100FE;
+constexpr uint32_t kAltimeterSettingEvent = 0x10030;
+constexpr uint32_t kAirspeedEvent = 0x101F5;
+constexpr uint32_t kMachEvent = 0x101F6;
+constexpr uint32_t kAirspeedHoldOffEvent = 0x10143;
+
+// The module counts on 18 working passes a second.
+constexpr double kPassesPerSecond = 18.0;
+constexpr int kSlots = 18;
+
+double p1000_menu_timer = 0.0;
+int p1000_menu_selection_last = 0;
+
+int32_t whole(double v) {
+    return static_cast<int32_t>(std::trunc(v));
+}
+
+// Step 3: held at 0 while the heading bug moves and for the first five passes.
+void step_display_refresh() {
+    if (startup_frame_count < 10) ++startup_frame_count;
+    display_refresh_counter = display_refresh_counter >= 91 ? 0 : display_refresh_counter + 1;
+    if (aircraft_state.heading_bug_deg != aircraft_state.heading_bug_prev_deg || startup_frame_count < 6)
+        display_refresh_counter = 0;
+}
+
+// Step 5: a new clock second advances the timers; fuel burns every pass.
+void step_timers(bool new_second, const EngineReadings& engines) {
+    if (new_second) {
+        if (flight_phase < 11) flight_elapsed_seconds += 1.0;
+        second_tick = 1;
+        last_clock_second = aircraft_state.clock_seconds_tick;
+        bool n1_high = false;
+        bool egt_high = false;
+        for (int i = 0; i < 4; ++i) {
+            n1_high = n1_high || engines.n1_pct[i] > 99.0;
+            egt_high = egt_high || engines.egt_c[i] > 645.0;
+        }
+        n1_over_99_seconds = n1_high ? n1_over_99_seconds + 1.0 : 0.0;
+        egt_over_645_seconds = egt_high ? egt_over_645_seconds + 1.0 : 0.0;
+    }
+    for (int i = 0; i < 4; ++i)
+        engine_fuel_used[i] += engines.fuel_flow_pph[i] / 3600.0 / kPassesPerSecond;
+}
+
+// Step 6: the P1000_MFD menu closes after ten quiet checks.
+void step_p1000_menu_timeout() {
+    if (p1000_menu_active != 1) return;
+    if (p1000_menu_selection != p1000_menu_selection_last) {
+        p1000_menu_timer = 0.0;
+        p1000_menu_selection_last = p1000_menu_selection;
+        return;
+    }
+    p1000_menu_timer += 1.0;
+    if (p1000_menu_timer <= 10.0) return;
+    p1000_menu_active = 0;
+    if (p1000_submenu_active == 1) {
+        p1000_submenu_active = 0;
+        p1000_submenu_colour[0] = 134;
+        p1000_submenu_colour[1] = 148;
+        p1000_submenu_colour[2] = 53;
+    }
+    display_refresh_counter = 999;
+}
+
+// Step 7.
+void step_pending_events() {
+    const AircraftState& a = aircraft_state;
+    if (pending_mach_events > 0) {
+        const int32_t mach = whole(CruiseMach * 100.0);
+        trigger_key_event(kMachEvent, static_cast<uint32_t>(mach));
+        commanded_mach_x100 = mach;
+        --pending_mach_events;
+    }
+    if (pending_descent_speed_event == 1) {
+        trigger_key_event(kAirspeedEvent, static_cast<uint32_t>(descent_speed_target));
+        commanded_speed_kt = descent_speed_target;
+        pending_descent_speed_event = 0;
+    }
+    if (commanded_altitude_refresh != -999) {
+        commanded_altitude_ft = whole(a.ap_altitude_lock_ft);
+        commanded_altitude_refresh = -999;
+    }
+    if (commanded_speed_refresh != -999) {
+        commanded_mach_x100 = whole(a.ap_mach_target * 100.0);
+        commanded_speed_kt = whole(a.ap_airspeed_target_kt);
+        commanded_speed_refresh = -999;
+    }
+}
+
+// Steps 8 and 9: back to real time past the top of descent, and the pauses.
+void step_rate_and_pauses() {
+    if (tod_reached == 1) {
+        if (Lnav1xAtTod == 1 && sim_rate_restored == 0) {
+            if (sim_rate == 1.0)
+                sim_rate_restored = 1;
+            else
+                trigger_key_event(sim_rate > 1.0 ? kSimRateDownEvent : kSimRateUpEvent, 0);
+        }
+        if (PauseAtTod == 1 && paused_at_tod == 0) {
+            trigger_key_event(kPauseEvent, 0);
+            PauseAtTod = 0;
+            paused_at_tod = 1;
+        }
+    }
+    if (profile_climb_pending == 1 && PauseAtDistFromDest == 1 && paused_at_dest_distance == 0) {
+        bool near = false;
+        if (lnav_engaged == 1)
+            near = pause_distance > route_distance_to_destination_nm;
+        else if (lnav_engaged == 0)
+            near = pause_distance > direct_distance_to_destination_nm;
+        if (near) {
+            trigger_key_event(kPauseEvent, 0);
+            PauseAtDistFromDest = 0;
+            paused_at_dest_distance = 1;
+        }
+    }
+}
+
+// Kept current from the first pass of a route, so that the tower view and
+// the pause test a real distance rather than one left from an earlier route.
+void update_direct_distance_to_destination() {
+    const RouteWaypoint& destination = active_plan[active_plan_last];
+    double course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, destination.lat, destination.lon,
+                   &direct_distance_to_destination_nm, &course);
+}
+
+// Step 17.
+void step_tower_view() {
+    if (!(direct_distance_to_destination_nm <= 25.0) || tower_view_set != 0) return;
+    if (SetDestLoadTowerViewDist > 0) {
+        // PENDING: set_tower_view() -- the destination's tower view, with airport selection.
+    }
+    tower_view_set = 1;
+    if (SetWptBaro == 1) trigger_key_event(kAltimeterSettingEvent, 0);
+}
+
+// Step 20: the destination airport once the aircraft has left the origin.
+void step_destination_airport() {
+    if (destination_airport_state != 1 || active_plan_last < 0) return;
+    const RouteWaypoint& destination = active_plan[active_plan_last];
+    if (destination.type != "APT") return;
+    double distance = 0.0;
+    double course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, active_plan[0].lat, active_plan[0].lon,
+                   &distance, &course);
+    if (!(distance > 8.0)) return;
+    // PENDING: select_airport(destination.ident, 1), then mcu_airport_text_a :=
+    // prepared_airport_text_a and mcu_airport_text_b := prepared_airport_text_b
+    // -- the airport's reference data, with airport selection.
+    destination_airport_state = 2;
+    if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
+    mcu_airport_list_index = -999;
+    airport_selection_index_b = -999;
+}
+
+// Steps 11 to 21, with an active route.
+void route_steps() {
+    check_course_reversal();
+    // PENDING: the VNAV target at sequencing -- with the vertical guidance.
+    stamp_passing_time();
+    fly_holds();
+    sequence_to_waypoint();
+    update_switch_distance();
+    update_leg_geometry();
+    update_direct_distance_to_destination();
+    publish_progress_values();
+    // PENDING: update_route_progress() -- along-route distances, with the vertical guidance.
+    step_tower_view();
+    // PENDING: top of climb, top of descent, VNAV targets and speeds -- the vertical guidance.
+    if (frame_slot == 0)
+        update_times_to_go(aircraft_state.ground_speed_kt, distance_to_to_nm,
+                           route_distance_to_destination_nm, sim_rate);
+    step_destination_airport();
+    steer_lnav();
+    output_heading_bug();
+}
+
+// Steps 22 to 24, with or without a route.
+void request_steps(double master_before) {
+    if (autotune_request > 0) {
+        // PENDING: autotune_leg_radios(autotune_request) -- with the autopilot commands.
+    }
+    if (route_file_request == 1 || route_file_request == 3) {
+        load_route_file(route_file_request);
+        route_file_request = 0;
+    }
+    autotune_request = 0;
+    vnav_speed_force = 0;
+
+    if (flight_phase < 11) write_flight_log(0);
+
+    const double master_now = sim_var_object.get_simvar_103();
+    if (SetSpdOffwhenAPMasterSetOff == 1 && master_before == 1.0 && master_now == 0.0 &&
+        aircraft_state.snap_token_115 == 1.0)
+        trigger_key_event(kAirspeedHoldOffEvent, 0);
+    aircraft_state.snap_token_103 = master_now;
+}
+
+} // namespace
+
+void publish_progress_values() {
+    orvex_act_wpt_dist = distance_to_to_nm;
+    orvex_act_wpt_pos = to_waypoint_index == kNoToWaypoint ? 0 : to_waypoint_index;
+    orvex_fpln_wpt_cnt = active_plan_last;
+    orvex_xtk_err_dir = cross_track_direction;
+    orvex_xtk_err_dist = cross_track_nm;
+    orvex_lnav_mode = lnav_engaged;
+    orvex_vnav_mode = vnav_engaged;
+    orvex_act_wpt_trk = leg_course_deg;
+    orvex_act_wpt_brg = course_to_to_deg;
+    if (orvex_active == 0) orvex_active = 1;
+}
+
+void fms_update() {
+    AircraftState& a = aircraft_state;
+    read_time_values();
+    if (a.snap_token_1 == fms_last_sim_time) return;
+
+    update_speed_trend(a.speed_smoothed);
+    frame_slot = frame_slot >= kSlots - 1 ? 0 : frame_slot + 1;
+    fms_last_sim_time = a.snap_token_1;
+    step_display_refresh();
+
+    read_every_pass_values();
+    if (a.heading_bug_deg != a.heading_bug_prev_deg)
+        heading_bug_change_countdown = 54;
+    else if (heading_bug_change_countdown > 0)
+        --heading_bug_change_countdown;
+
+    const bool new_second = a.clock_seconds_tick != last_clock_second;
+    EngineReadings engines;
+    read_engine_values(new_second, engines);
+    step_timers(new_second, engines);
+
+    read_slot_values(frame_slot);
+    if (frame_slot == 0 || frame_slot == 9) step_p1000_menu_timeout();
+    if ((frame_slot == 0 || frame_slot == 6 || frame_slot == 12) && mcu_entry_active == 1) mcu_redraw = 1;
+    sim_rate = read_sim_rate();
+    ground_speed_copy_kt = a.ground_speed_kt;
+
+    step_pending_events();
+    step_rate_and_pauses();
+    track_deg = track_from_heading();
+
+    const double master_before = a.snap_token_103;
+    if (to_waypoint_index != kNoToWaypoint) route_steps();
+    request_steps(master_before);
+}

@@ -1,0 +1,42 @@
+// The simulator's GPS flight plan made the active route, and planned fuel
+// loaded into the simulator's tanks.
+#pragma once
+
+#include <cstdint>
+
+// The GPS plan block published as "FS2002 GPS DATA": its size in bytes at 0,
+// the waypoint count at 168 and the address of the first 64-byte waypoint
+// record at 172 (a native pointer). Records: latitude i32 at 12 (x 360 /
+// 40007000 degrees), longitude i64 at 16 (x 360 / 2^64 degrees, the low 16
+// bits ignored), ident at 56 (at most 7 characters within its 8 bytes).
+inline constexpr std::size_t kGpsCountOffset = 168;
+inline constexpr std::size_t kGpsRecordsOffset = 172;
+inline constexpr std::size_t kGpsBlockMinSize = kGpsRecordsOffset + sizeof(void*) > 176
+                                                    ? kGpsRecordsOffset + sizeof(void*)
+                                                    : 176;
+inline constexpr std::size_t kGpsRecordSize = 64;
+
+// Bound once and kept: the block's address, null until the variable exists.
+extern const void* gps_route_block;
+
+// Fills the working plan from the GPS plan (at most 201 waypoints),
+// classifies its waypoints, presets origin and destination and steps the
+// route state. Mode 7 shows no success message. Nothing happens without a
+// block or with a block too small to hold its fields; a plan of fewer than two
+// waypoints shows "NO ACTIVE GPS RTE" and changes nothing.
+void import_gps_route(int mode);
+
+// Tank levels for a fuel weight, filling the mains, then the center, the
+// auxiliaries and the tips; both tanks of a pair get the same level. A level
+// is the fill fraction x 8388608 (full), truncated. capacity_gal in the order
+// of the simulator values 290 (center), 292 and 298 (mains), 294 and 300
+// (auxiliaries), 296 and 302 (tips): index 0 = 290 .. 6 = 302.
+struct TankLevel {
+    uint32_t offset; // data-link offset of the tank's level
+    int32_t level;
+};
+void fuel_tank_levels(double fuel, const double capacity_gal[7], double weight_per_gal, TankLevel out[7]);
+
+// Loads the fuel weight (in the unit of the route file's fuel keys) into the
+// simulator's tanks through the data link and notes "FUEL '%6.0f' loaded".
+void load_fuel(double fuel);

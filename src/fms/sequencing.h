@@ -1,0 +1,16 @@
+// The lateral steps of a working pass before steering: the course-reversal
+// check, the passing-time stamp, sequencing of the TO waypoint, its
+// switching distance, and the distances and courses of the active legs. All
+// run only with an active route; the tests use the previous pass's geometry.
+#pragma once
+
+#include <string>
+
+void check_course_reversal();
+void stamp_passing_time();
+void sequence_to_waypoint();
+void update_switch_distance();
+void update_leg_geometry();
+
+// True for the procedure kinds that use the procedure switching distance.
+bool is_procedure_kind(const std::string& kind);

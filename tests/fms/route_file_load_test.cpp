@@ -1,0 +1,139 @@
+// The three route-file readers: keys, waypoints, navaid data, the plan
+// capacity, and files that cannot be read.
+#include "route_files.h"
+
+#include "data/nav_database.h"
+#include "fms/flight_log.h"
+#include "fms/fms_update.h"
+#include "fms/route_file_load.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "fms/route_values.h"
+#include "gns_mcu/gns_page_state.h"
+#include "gns_mcu/mcu_page_state.h"
+#include "sim/aircraft_state.h"
+#include "sim/sim_var_reader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kRoute = "; stored by hand\n"
+                           "CruiseAlt=24000\n"
+                           "ResvFuel=2000\n"
+                           "[FlightPlan]\n"
+                           "KSEA             47.44900  -122.30930  APT ---\n"
+                           "; a comment between waypoints\n"
+                           "SEA              47.43540  -122.30970  INT\n"
+                           "OLM              46.97170  -122.90250  INT ---  V23\n"
+                           "FUELX            46.50000  -122.80000  WPT ---\n"
+                           "KPDX             45.58870  -122.59750  APT ---\n";
+
+void add_navaid(const std::string& ident, double lat, double lon, const std::string& kind,
+                const std::string& frequency) {
+    NavRecord r;
+    r.ident = ident;
+    r.latitude = lat;
+    r.longitude = lon;
+    r.kind = kind;
+    r.extra = frequency;
+    navaid_table.append(r);
+    build_navaid_letter_index();
+}
+
+void load_active(const std::string& name, double plat, double plon) {
+    aircraft_state.plat = plat;
+    aircraft_state.plon = plon;
+    route_file_request_name = name;
+    load_route_file(1);
+}
+
+} // namespace
+
+TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
+    RouteFolder folder;
+    folder.write_plan("KSEAKPDX.RTE", kRoute);
+    add_navaid("OLM", 46.9717, -122.9025, "V", "113.40");
+    add_navaid("SEA", 47.4354, -122.3097, "V", "116.80");
+
+    // 6 NM south of KSEA: named after the origin, destination data later.
+    load_active("kseakpdx.rte", 47.449 - 0.1, -122.3093);
+    ASSERT_EQ(active_plan_last, 4);
+    EXPECT_EQ(working_plan_last, 4);
+    EXPECT_EQ(working_plan[5].ident, "******");
+    EXPECT_EQ(cruise_altitude, 24000);
+    EXPECT_EQ(mcu_entry_text, "KSEA");
+    EXPECT_EQ(destination_airport_state, 1);
+    EXPECT_EQ(origin_airport_ident, "KSEA");
+    EXPECT_EQ(destination_airport_ident, "KPDX");
+    EXPECT_EQ(to_waypoint_index, 1);
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(gns_route_loaded_flag, 1);
+    EXPECT_EQ(flight_phase, 0); // a new flight log was started on the ground
+    // An intersection line that is a VOR of the database becomes the VOR.
+    EXPECT_EQ(active_plan[1].type, "VOR");
+    EXPECT_EQ(active_plan[1].frequency, "116.80");
+    EXPECT_EQ(working_plan[2].frequency, "113.40");
+    EXPECT_EQ(working_plan[2].via, "V23");
+    EXPECT_EQ(active_plan[4].frequency, "");
+
+    // 8 NM away: named after the destination.
+    load_active("KSEAKPDX.RTE", 47.449 - 8.0 / 60.0, -122.3093);
+    EXPECT_EQ(mcu_entry_text, "KPDX");
+    EXPECT_EQ(destination_airport_state, 2);
+}
+
+TEST(RouteFileLoad, readersStopAtTheLastPlanIndexAndChangeNothingWithoutAFile) {
+    RouteFolder folder;
+    std::string text = "[FlightPlan]\n";
+    for (int i = 0; i < 250; ++i)
+        text += "W" + std::to_string(i) + " 10.0 20.0 WPT\n";
+    folder.write_plan("LONG.RTE", text + "CruiseAlt=99999\n");
+    load_active("LONG.RTE", 0.0, 0.0);
+    EXPECT_EQ(active_plan_last, kPlanLastIndex);
+    EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W200");
+    EXPECT_EQ(cruise_altitude, 0);
+
+    load_route_file_to_working("LONG.RTE", 0);
+    EXPECT_EQ(working_plan_last, kPlanLastIndex);
+
+    // A file that is not there: both plans stay as loaded.
+    route_state = 0;
+    gns_route_loaded_flag = 0;
+    load_active("GONE.RTE", 0.0, 0.0);
+    load_route_file_to_working("GONE.RTE", 0);
+    EXPECT_EQ(active_plan_last, kPlanLastIndex);
+    EXPECT_EQ(working_plan_last, kPlanLastIndex);
+    EXPECT_EQ(working_plan[3].ident, "W3");
+    EXPECT_EQ(route_state, 0); // no route entered by a file that was not read
+    EXPECT_EQ(gns_route_loaded_flag, 1);
+}
+
+TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
+    RouteFolder folder;
+    const std::string waypoints =
+        "[FlightPlan]\nKSEA 47.449 -122.3093 APT\nFUEL 45.0 -122.0 WPT\nKPDX 45.5887 -122.5975 APT\n";
+    folder.write_plan("AFTER.RTE",
+                      "TripFuel=8000\nResvFuel=2000\nfuel=12000\nApproachInfo=I10R_10R\n" + waypoints);
+    folder.write_plan("BEFORE.RTE", "Fuel 12000\nTripFuel=8000\nRESVFUEL=2000\n" + waypoints);
+    load_route_file_to_working("AFTER.RTE", 0);
+    EXPECT_EQ(planned_fuel, 12000.0);
+    EXPECT_EQ(pending_approach_info, "I10R_10R");
+    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(to_waypoint_index, 1);
+    EXPECT_EQ(origin_airport_ident, "KSEA");
+    load_route_file_to_working("BEFORE.RTE", 0);
+    EXPECT_EQ(planned_fuel, 22000.0); // the waypoint FUEL is no key line
+    EXPECT_EQ(plan_fuel_on_board, 2000.0);
+    EXPECT_EQ(working_plan_last, 2);
+
+    load_route_file_to_working("NEXT FPL", 0);
+    EXPECT_EQ(working_plan_last, -1);
+    EXPECT_EQ(working_plan[0].ident, "******");
+    EXPECT_EQ(working_plan[1].ident, "");
+
+    folder.write_plan("NOHEADER.RTE", "CruiseAlt=31000\nKSEA 47.449 -122.3093 APT\n");
+    load_route_file_to_working("NOHEADER.RTE", 0);
+    EXPECT_EQ(working_plan_last, -1);
+    EXPECT_EQ(plan_cruise_altitude, 31000);
+}

@@ -1,0 +1,151 @@
+// The route-file format: lines that read back as written, the one folder rule
+// of writer and readers, and a save that reports what happened.
+#include "route_files.h"
+
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/route_file.h"
+#include "fms/route_file_load.h"
+#include "fms/route_values.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+RouteWaypoint entry(const std::string& ident, double lat, double lon, const std::string& type,
+                    const std::string& frequency = "", const std::string& via = "",
+                    const std::string& kind = "") {
+    RouteWaypoint w;
+    w.ident = ident;
+    w.lat = lat;
+    w.lon = lon;
+    w.type = type;
+    w.frequency = frequency;
+    w.via = via;
+    w.kind = kind;
+    return w;
+}
+
+void set_active(const std::vector<RouteWaypoint>& entries) {
+    active_plan_last = -1;
+    for (const RouteWaypoint& w : entries)
+        active_plan.slot(++active_plan_last) = w;
+}
+
+void expect_same_fields(const RouteWaypoint& a, const RouteWaypoint& b, int i) {
+    EXPECT_EQ(a.ident, b.ident) << i;
+    EXPECT_NEAR(a.lat, b.lat, 1e-9) << i;
+    EXPECT_NEAR(a.lon, b.lon, 1e-9) << i;
+    EXPECT_EQ(a.type, b.type) << i;
+    EXPECT_EQ(a.frequency, b.frequency) << i;
+    EXPECT_EQ(a.via, b.via) << i;
+    EXPECT_EQ(a.kind, b.kind) << i;
+}
+
+} // namespace
+
+TEST(RouteFile, planReadsBackFieldByFieldWithBlanksInIdentsAndEitherLineEnd) {
+    RouteFolder folder;
+    set_active({entry("KPHX", 33.43428, -112.01158, "APT"), entry("HOLD PPOS", 34.5, -111.25, "WPT"),
+                entry("SJN", 34.42361, -109.14389, "VOR", "112.30", "SJN3", "STAR"),
+                entry("S 12", -12.5, 0.00001, "INT", "", "J 5", "SID"),
+                entry("KABQ", 35.04022, -106.60919, "APT")});
+    const RoutePlan saved = active_plan;
+    ASSERT_TRUE(save_route_file("KPHXKABQ.RTE"));
+    // The written line of KPHX as the format has it.
+    EXPECT_NE(
+        folder.read_plan("KPHXKABQ.RTE").find("KPHX             33.43428  -112.01158  APT ---            \n"),
+        std::string::npos);
+
+    std::string crlf;
+    for (char c : folder.read_plan("KPHXKABQ.RTE"))
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    folder.write_plan("CRLF.RTE", crlf);
+    for (const char* name : {"KPHXKABQ.RTE", "CRLF.RTE"}) {
+        preview_plan_last = -1;
+        load_route_preview(name);
+        ASSERT_EQ(preview_plan_last, 4) << name;
+        for (int i = 0; i <= 4; ++i)
+            expect_same_fields(preview_plan[i], saved[i], i);
+    }
+}
+
+TEST(RouteFile, fullPlanRoundTripsAndUnstorableFieldsAreRefused) {
+    RouteFolder folder;
+    std::vector<RouteWaypoint> entries;
+    for (int i = 0; i <= kPlanLastIndex; ++i)
+        entries.push_back(entry("W" + std::to_string(i), -45.0 + i * 0.25, 170.0 - i * 0.5, "WPT"));
+    set_active(entries);
+    ASSERT_TRUE(save_route_file("FULL.RTE"));
+    load_route_preview("FULL.RTE");
+    ASSERT_EQ(preview_plan_last, kPlanLastIndex);
+    for (int i = 0; i <= kPlanLastIndex; i += 50)
+        expect_same_fields(preview_plan[i], entries[i], i);
+
+    // Lines that could not read back as written: nothing is written at all.
+    const std::string before = folder.read_plan("FULL.RTE");
+    for (const RouteWaypoint& bad :
+         {entry("", 1.0, 2.0, "WPT"), entry(";X", 1.0, 2.0, "WPT"),
+          entry(std::string(140, 'A'), 1.0, 2.0, "WPT"), entry("NAN", NAN, 2.0, "WPT")}) {
+        active_plan.slot(7) = bad;
+        EXPECT_FALSE(save_route_file("FULL.RTE")) << bad.ident;
+        EXPECT_EQ(folder.read_plan("FULL.RTE"), before);
+    }
+}
+
+TEST(RouteFile, writerNormalisesTypesDropsKindWithoutAirwayAndWritesKeys) {
+    RouteFolder folder;
+    set_active({entry("KSEA", 47.449, -122.3093, "APT"), entry("USER1", 47.0, -122.0, "V", "", "", "SID"),
+                entry("KPDX", 45.5887, -122.5975, "APT")});
+    cruise_altitude = 35000;
+    SaveFPLCruiseAlt = 0;
+    ASSERT_TRUE(save_route_file("A.RTE"));
+    EXPECT_EQ(folder.read_plan("A.RTE").rfind("[FlightPlan]\n", 0), 0u);
+    EXPECT_EQ(active_plan[1].type, "WPT"); // the plan itself now holds a stored type
+    load_route_preview("A.RTE");
+    EXPECT_EQ(preview_plan[1].kind, "");
+
+    SaveFPLCruiseAlt = 1;
+    active_plan_last = -1;
+    ASSERT_TRUE(save_route_file("B.RTE"));
+    EXPECT_EQ(folder.read_plan("B.RTE"), "CruiseAlt=35000\n[FlightPlan]\n");
+}
+
+TEST(RouteFile, writerSavesWhereTheReadersAndTheListLook) {
+    RouteFolder folder;
+    set_active({entry("KSEA", 47.449, -122.3093, "APT"), entry("KPDX", 45.5887, -122.5975, "APT")});
+    FlightPlansFolder = folder.path() + "\\cfgplans";
+    aircraft_flight_plans_folder = folder.path() + "\\acplans";
+    folder.mkdir("acplans");
+    EXPECT_EQ(flight_plans_folder(), folder.path() + "\\acplans\\");
+    ASSERT_TRUE(save_route_file("KSEAKPDX.RTE"));
+    EXPECT_FALSE(folder.read("acplans/KSEAKPDX.RTE").empty());
+
+    aircraft_flight_plans_folder.clear();
+    EXPECT_FALSE(save_route_file("X.RTE")); // the orvex.cfg folder does not exist
+    FlightPlansFolder.clear();
+    EXPECT_EQ(flight_plans_folder(), folder.path() + "\\orvex\\flightplans\\");
+}
+
+TEST(RouteFile, writeFailureAfterOpeningIsReportedAndLeavesNoCutPlan) {
+    RouteFolder folder;
+    std::vector<RouteWaypoint> entries;
+    for (int i = 0; i < 100; ++i)
+        entries.push_back(entry("W" + std::to_string(i), 10.0, 20.0, "WPT"));
+    set_active(entries);
+    // Files may not grow past 512 bytes: the write fails after the open.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{512, old.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = save_route_file("BIG.RTE");
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(std::ifstream(folder.path() + "/orvex/flightplans/BIG.RTE").good());
+}

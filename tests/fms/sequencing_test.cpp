@@ -1,0 +1,109 @@
+// Sequencing the TO waypoint: the switching distance by kind, flyover and
+// turn, sequencing only with LNAV or the setting, the course-reversal check,
+// and what a sequencing leaves behind.
+#include "update_fixture.h"
+
+#include "data/module_settings.h"
+
+#include <cmath>
+
+namespace {
+
+using Sequencing = UpdateTest;
+
+const PlanPoint kOrigin{"P0", 47.0, 8.0};
+
+// P0, then P1 10 NM north and further points 10 NM apart; P2 after a turn
+// of `turn` degrees to the right.
+std::vector<PlanPoint> northbound(double turn = 0.0) {
+    std::vector<PlanPoint> points{kOrigin};
+    points.push_back(offset("P1", points[0], 0.0, 10.0));
+    points.push_back(offset("P2", points[1], turn, 10.0));
+    points.push_back(offset("P3", points[2], turn, 10.0));
+    points.push_back(offset("P4", points[3], turn, 10.0));
+    return points;
+}
+
+TEST_F(Sequencing, SwitchingDistanceByKindFlyoverTurnAndSpeed) {
+    struct Row {
+        std::string kind;
+        int flyover;
+        int adjust_turn;
+        double secs;
+        double expected; // -1: ground speed / 100
+    };
+    const Row rows[] = {
+        {"", 0, 0, 0, 3.0},     {"DCT", 0, 0, 0, 3.0},  {"SIDSTAR", 0, 0, 0, 2.0},
+        {"APPR", 0, 0, 0, 2.0}, {"STAR", 0, 0, 0, 2.0}, {"", 1, 0, 0, 1.5},
+        {"", 0, 1, 0, 5.52},    {"", 1, 1, 0, 1.5},     {"", 0, 0, 36, -1.0},
+    };
+    const std::vector<PlanPoint> plan = northbound(90.5);
+    place(offset("A", plan[1], 180.0, 5.0).lat, kOrigin.lon, 0.0);
+    for (const Row& r : rows) {
+        activate(plan);
+        active_plan.slot(1).kind = r.kind;
+        active_plan.slot(1).flyover = r.flyover;
+        WptChgDist = 3.0;
+        WptProcChgDist = 2.0;
+        WptChgSecs = r.secs;
+        AdjustTurnDistforAngle = r.adjust_turn;
+        passes(2); // the turn needs the next leg of the pass before
+        const double want = r.expected < 0 ? aircraft_state.ground_speed_kt / 100.0 : r.expected;
+        EXPECT_NEAR(switch_distance, want, 1e-9) << r.kind << " " << r.flyover << " " << r.adjust_turn;
+    }
+}
+
+TEST_F(Sequencing, NeedsLnavOrTheSettingAndTakesThePreviousPassDistance) {
+    SetWptBaro = 1;
+    WeightUnit = "KGS";
+    const std::vector<PlanPoint> plan = northbound();
+    const PlanPoint start = offset("A", plan[1], 180.0, 5.0);
+    place(start.lat, start.lon, 0.0);
+    activate(plan);
+    lnav_engaged = 0;
+    EXPECT_FALSE(pass_until([] { return distance_to_to_nm < 1.0; }, 5000) && to_waypoint_index != 1);
+    EXPECT_EQ(to_waypoint_index, 1);
+    SequenceFPlanWpts = 1;
+    pass();
+    EXPECT_EQ(to_waypoint_index, 2);
+    EXPECT_EQ(active_plan[1].passing_time, "12:00");
+    EXPECT_EQ(last_passed_waypoint, "P1");
+    EXPECT_EQ(last_passed_time_text, "1200Z");
+    EXPECT_NEAR(last_passed_fuel, host::aircraft().fuel_lb * 0.45359237, 1.0);
+    EXPECT_NEAR(to_position.lat, plan[2].lat, 1e-12);
+    EXPECT_EQ(sent(0x10030).size(), 1u);
+
+    // Sequenced on the pass after the distance fell below 3 NM.
+    ASSERT_TRUE(pass_until([] { return to_waypoint_index == 3; }, 5000));
+    EXPECT_LT(distance_to_to_prev_nm, 3.0);
+    EXPECT_GT(distance_to_to_prev_nm, 2.99);
+    EXPECT_EQ(intercept_armed, 1);
+}
+
+TEST_F(Sequencing, AWaypointBehindIsSequencedByTheCourseReversalCheck) {
+    WptChgDist = 0.5;
+    host::aircraft().ap_master = false; // heading mode on, but the aircraft flies straight on
+    const std::vector<PlanPoint> plan = northbound();
+    const PlanPoint start = offset("A", offset("B", plan[1], 180.0, 4.0), 90.0, 1.5);
+    place(start.lat, start.lon, 0.0);
+    activate(plan);
+    ASSERT_TRUE(pass_until([] { return to_waypoint_index == 2; }, 5000));
+    EXPECT_EQ(distance_to_to_prev_nm, -1.0); // the distance the check forced
+    EXPECT_NEAR(cross_track_nm, 1.5, 0.01);  // passed abeam, never within the switching distance
+}
+
+TEST_F(Sequencing, TheLastWaypointEndsLnavInsteadOfSequencing) {
+    const std::vector<PlanPoint> plan = northbound();
+    const PlanPoint start = offset("A", plan[3], 180.0, 4.0);
+    place(start.lat, start.lon, 0.0);
+    activate(plan);
+    to_waypoint_index = 3;
+    to_position = GeoPosition{plan[3].lat, plan[3].lon};
+    LnavOffAtLastWpt = 1;
+    ASSERT_TRUE(pass_until([] { return to_waypoint_index == 4; }, 5000));
+    EXPECT_EQ(lnav_engaged, 0); // the new TO is the last: LNAV off at once
+    passes(3000);
+    EXPECT_EQ(to_waypoint_index, 4);
+}
+
+} // namespace
