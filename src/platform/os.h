@@ -40,9 +40,10 @@ std::FILE* open_file(const std::string& module_path, const char* mode);
 // open and read path without writing files. A memory file stands for a module
 // path compared without regard to ASCII case or separator kind ('\\' or '/'),
 // and is opened for reading only; writes go to the disk as ever. While
-// memory_files_only is on, a read of a path without a memory file fails, so
-// that a file name taken from fuzzed input never reaches the disk. The bytes
-// must not be replaced or cleared while a stream opened on them is open.
+// memory_files_only is on, nothing reaches the disk: a read of a path without
+// a memory file fails (a file name taken from fuzzed input opens nothing) and
+// every file opened for writing discards what is written. The bytes must not
+// be replaced or cleared while a stream opened on them is open.
 void set_memory_file(const std::string& module_path, std::string bytes);
 void clear_memory_files(); // also turns memory_files_only off
 void set_memory_files_only(bool only);

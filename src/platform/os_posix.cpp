@@ -145,10 +145,12 @@ std::FILE* open_memory(const std::string& bytes) {
 } // namespace
 
 std::FILE* open_file(const std::string& module_path, const char* mode) {
+    const MemoryFileLookup memory = find_memory_file(module_path);
     if (reading(mode)) {
-        const MemoryFileLookup memory = find_memory_file(module_path);
         if (memory.bytes) return open_memory(*memory.bytes);
         if (memory.only) return nullptr;
+    } else if (memory.only) {
+        return std::fopen("/dev/null", "w"); // a writer runs whole, and nothing reaches the disk
     }
     std::string path = host_path(module_path);
     if (path.empty()) return nullptr;

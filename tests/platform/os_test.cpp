@@ -210,9 +210,14 @@ TEST(Os, memoryFilesStandForTheirPathForReadingOnly) {
 
     os::set_memory_files_only(true);
     EXPECT_EQ(os::open_file("\\orvex\\disk.txt", "r"), nullptr);
+    f = os::open_file("\\orvex\\disk.txt", "w"); // written into nothing
+    ASSERT_NE(f, nullptr);
+    EXPECT_GT(std::fputs("lost", f), 0);
+    std::fclose(f);
     os::clear_memory_files();
     EXPECT_EQ(os::open_file("\\orvex\\Navdata\\navs.txt", "r"), nullptr);
     f = os::open_file("\\orvex\\disk.txt", "r");
     ASSERT_NE(f, nullptr); // clearing also ends memory-only reading
+    EXPECT_EQ(read_all(f), "on disk");
     std::fclose(f);
 }
