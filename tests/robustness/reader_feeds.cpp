@@ -14,7 +14,11 @@
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
+#include "fms/flight_log.h"
 #include "fms/nav_math.h"
+#include "fms/route_file_load.h"
+#include "fms/route_values.h"
+#include "fms/sim_plan_import.h"
 #include "fms/route_plan.h"
 #include "fms/waypoint_entry.h"
 #include "gns_mcu/gns_page_state.h"
@@ -279,7 +283,7 @@ std::string feed_runway_ref(std::string_view input) {
     const std::vector<std::string> parts = split_parts(input, 2);
     MemoryFiles files;
     files.add("\\orvex\\navdata\\orvex_apts.txt", parts[1]);
-    const std::string unset = "\x01unset";
+    const std::string unset = "unset\n"; // no line of a file holds a line end
     runway_ref_text = unset;
     smiths_scratchpad = "SCRATCH";
     smiths_scratchpad_message.clear();
@@ -335,33 +339,94 @@ std::string feed_waypoint_entry(std::string_view input) {
     return check_nearest_first(lat, lon);
 }
 
+std::string check_plans() {
+    for (int last : {active_plan_last, working_plan_last, preview_plan_last})
+        if (last < -1 || last > kPlanLastIndex) return broken("a plan's last index %ld", last);
+    return first_of({check_table("active plan", active_plan), check_table("working plan", working_plan),
+                     check_table("preview plan", preview_plan)});
+}
+
+// A route file in the flight-plans folder, then apts.txt: read by the three
+// route readers (active, working and preview plan).
+std::string feed_route_file(std::string_view input) {
+    const std::vector<std::string> parts = split_parts(input, 2);
+    MemoryFiles files;
+    aircraft_flight_plans_folder.clear();
+    FlightPlansFolder.clear();
+    files.add("\\orvex\\flightplans\\FUZZ.rte", parts[0]);
+    files.add("\\orvex\\Navdata\\apts.txt", parts[1]);
+    route_file_request_name = "FUZZ.rte";
+    load_route_file(1);
+    if (std::string p = check_plans(); !p.empty()) return p;
+    load_route_file_to_working("FUZZ.rte", 0);
+    load_route_preview("FUZZ.rte");
+    return check_plans();
+}
+
+// A simulator plan (INI or XML form) imported into temp.rte.
+std::string feed_sim_plan(std::string_view input) {
+    MemoryFiles files;
+    aircraft_flight_plans_folder.clear();
+    FlightPlansFolder.clear();
+    files.add("\\orvex\\flightplans\\FUZZ.PLN", std::string(input));
+    const int result = import_simulator_flight_plan("FUZZ.PLN");
+    return result == 0 || result == -99 ? std::string() : broken("the import gave %ld", result);
+}
+
+// fpl.log condensed into the flight's summary.
+std::string feed_flight_summary(std::string_view input) {
+    MemoryFiles files;
+    aircraft_parameter = "FUZZ";
+    files.add("\\orvex\\FlightLog\\fpl.log", std::string(input));
+    write_flight_summary();
+    return {};
+}
+
 } // namespace
 
 const std::vector<ReaderFeed>& reader_feeds() {
     static const std::vector<ReaderFeed> feeds = {
-        {"module_config", "orvex.cfg", feed_module_config, {"<orvex.cfg"}},
+        {"module_config", "orvex.cfg", feed_module_config, {"@orvex.cfg"}},
         {"aircraft_config", "aircraft .cfg | navs.txt", feed_aircraft_config,
-         {"<Aircraft/B738.cfg|<navdata/navs.txt"}},
-        {"performance", "performance file", feed_performance, {"<Aircraft/B738_perf.txt"}},
+         {"@Aircraft/B738.cfg|@navdata/navs.txt"}},
+        {"performance", "performance file", feed_performance, {"@Aircraft/B738_perf.txt"}},
         {"nav_database",
          "ints | ints_user | awys | awys_user | apts | apts_user | navs | navs_user",
          feed_nav_database,
-         {"<navdata/ints.txt||<navdata/awys.txt||<navdata/apts.txt||<navdata/navs.txt|"}},
+         {"@navdata/ints.txt||@navdata/awys.txt||@navdata/apts.txt||@navdata/navs.txt|"}},
         {"sid", "ident | apts | apts_user | sids | sids_user", feed_sid,
-         {"KSEA|<navdata/apts.txt||<navdata/sids.txt|", "KPDX||<navdata/apts.txt||<navdata/sids.txt"}},
+         {"KSEA|@navdata/apts.txt||@navdata/sids.txt|", "KPDX||@navdata/apts.txt||@navdata/sids.txt"}},
         {"star", "ident | apts | apts_user | stars | stars_user", feed_star,
-         {"KSEA|<navdata/apts.txt||<navdata/stars.txt|", "KPDX||<navdata/apts.txt||<navdata/stars.txt"}},
+         {"KSEA|@navdata/apts.txt||@navdata/stars.txt|", "KPDX||@navdata/apts.txt||@navdata/stars.txt"}},
         {"approach", "ident | apts | apts_user | apps", feed_approach,
-         {"KSEA|<navdata/apts.txt||<navdata/apps.txt", "KPDX|<navdata/apts.txt||<navdata/apps.txt"}},
-        {"atc_boundaries", "atc_bdry.txt", feed_atc_boundaries, {"<navdata/atc_bdry.txt"}},
+         {"KSEA|@navdata/apts.txt||@navdata/apps.txt", "KPDX|@navdata/apts.txt||@navdata/apps.txt"}},
+        {"atc_boundaries", "atc_bdry.txt", feed_atc_boundaries, {"@navdata/atc_bdry.txt"}},
         {"runway_ref", "airport runway | orvex_apts.txt", feed_runway_ref,
-         {"KSEA 16L|<navdata/orvex_apts.txt", "KPDX 99X|<navdata/orvex_apts.txt"}},
+         {"KSEA 16L|@navdata/orvex_apts.txt", "KPDX 99X|@navdata/orvex_apts.txt"}},
         {"parking", "name | parking file", feed_parking,
-         {"KPDX|<Aircraft/B738_parking.txt", "KBFI|<Aircraft/B738_parking.txt"}},
+         {"KPDX|@Aircraft/B738_parking.txt", "KBFI|@Aircraft/B738_parking.txt"}},
         {"airway", "airway current-fix | awys.txt", feed_airway,
-         {"J1 SALMN|<navdata/awys.txt", "#J1 NOFIX|<navdata/awys.txt"}},
+         {"J1 SALMN|@navdata/awys.txt", "#J1 NOFIX|@navdata/awys.txt"}},
         {"waypoint_entry", "scratchpad text", feed_waypoint_entry,
          {"SEA", "N4726.9W12218.3", "4712N", "47N12", "SEA090/10", "SEA090/OLM180", "ALBNY"}},
+        {"route_file", "route file | apts.txt", feed_route_file,
+         {"@flightplans/KSEAKPDX.RTE|@navdata/apts.txt", "@flightplans/KPDXKSEA.RTE|@navdata/apts.txt"}},
+        {"sim_plan", ".PLN file", feed_sim_plan,
+         {"@flightplans/KSEAKYKM.PLN",
+          "<?xml version=\"1.0\"?>\n<SimBase.Document><FlightPlan.FlightPlan>\n"
+          "<DepartureID>KSEA</DepartureID>\n<ATCWaypoint id=\"KSEA\">\n"
+          "<ATCWaypointType>Airport</ATCWaypointType>\n"
+          "<WorldPosition>N47\xB0 26' 58.00\",W122\xB0 18' 34.60\",+000433.00</WorldPosition>\n</ATCWaypoint>\n"
+          "<ATCWaypoint id=\"SEA\">\n<ATCWaypointType>VOR</ATCWaypointType>\n"
+          "<WorldPosition>N47\xB0 26' 7.20\",W122\xB0 18' 34.80\",+000000.00</WorldPosition>\n</ATCWaypoint>\n"
+          "</FlightPlan.FlightPlan></SimBase.Document>\n"}},
+        {"flight_summary", "fpl.log", feed_flight_summary,
+         {"FlightPlan=KSEA-KPDX\nAircraft=B738\n; TIME Segment Waypoint GSP TAS V/S ALT FF FOB ZFW PLD IAS\n"
+          "00:00:00 InitLoad --- 0 0 0 433 0 20000 90000 30000 0\n"
+          "00:05:00 Climb SEA 250 280 2500 8000 6000 19500 90000 30000 250\n"
+          "00:20:00 Cruise OLM 450 460 0 35000 5000 17000 90000 30000 280\n"
+          "00:40:00 Descent BTG 400 420 -2000 15000 2000 15500 90000 30000 290\n"
+          "00:55:00 End_Flight KPDX 0 0 0 31 0 15000 90000 30000 0\n"}},
     };
     return feeds;
 }
@@ -372,7 +437,7 @@ std::string build_seed(const char* recipe, const std::string& example_orvex_fold
     while (true) {
         const std::size_t bar = rest.find('|');
         const std::string_view part = rest.substr(0, bar);
-        if (!part.empty() && part[0] == '<') {
+        if (!part.empty() && part[0] == '@') {
             std::ifstream file(example_orvex_folder + "/" + std::string(part.substr(1)), std::ios::binary);
             std::ostringstream bytes;
             bytes << file.rdbuf();

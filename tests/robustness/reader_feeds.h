@@ -21,7 +21,7 @@ struct ReaderFeed {
     // their rules (capacities, counts, derived values); empty when nothing.
     std::string (*feed)(std::string_view input);
     // Seed inputs made of the bundled example: parts separated by '|', a part
-    // "<path" being that file below examples/sim/orvex, any other its text.
+    // "@path" being that file below examples/sim/orvex, any other its text.
     std::vector<const char*> seeds;
 };
 

@@ -10,6 +10,7 @@
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
+#include "fms/route_plan.h"
 
 #include <cstdio>
 
@@ -175,6 +176,18 @@ const std::vector<ReaderSample>& reader_samples() {
          {1},
          [] { candidate_list.clear(); },
          [] { return records(candidate_list) + " from " + std::to_string(candidate_from_index); }},
+        {"route_file",
+         {"; route\nCruiseAlt=35000\n[FlightPlan]\nKSEA 47.449 -122.309 APT --- \nSEA 47.435 -122.31 VOR 116.80\n"
+          "KPDX 45.5887 -122.5975 APT --- \n",
+          kAirportLine},
+         {0, 1},
+         [] { preview_plan_last = -1; },
+         [] {
+             std::string s = std::to_string(preview_plan_last) + ":";
+             for (int i = 0; i <= preview_plan_last; ++i)
+                 s += " " + preview_plan[i].ident + format("@%g,%g", preview_plan[i].lat, preview_plan[i].lon);
+             return s;
+         }},
     };
     return samples;
 }
