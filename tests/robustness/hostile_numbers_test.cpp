@@ -11,13 +11,18 @@
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
+#include "data/host_folder.h"
+#include "fms/flight_log.h"
 #include "fms/route_plan.h"
+#include "platform/temp_folder.h"
 #include "fms/speed_targets.h"
 #include "fms/waypoint_entry.h"
 #include "nd/display_settings.h"
 
 #include <cmath>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -138,4 +143,17 @@ TEST(HostileNumbers, airportLinesAndParkingPositionsOutOfRange) {
     EXPECT_EQ(parking_position.latitude, kInf);
     EXPECT_TRUE(std::isnan(parking_position.longitude));
     EXPECT_EQ(parking_position.heading, 0.0);
+}
+
+TEST(HostileNumbers, aFlightLogOfEndlessDescentRatesGivesTheLargestRate) {
+    TempFolder sim;
+    sim.write("orvex/FlightLog/fpl.log", "00:00:01 Descent X 0 400 -1e999 5000 100 2000 0 0\n");
+    host_folder = sim.path();
+    aircraft_parameter = "B738";
+    write_flight_summary();
+    std::ifstream file(sim.path() + "/orvex/FlightLog/Flight.log");
+    std::stringstream text;
+    text << file.rdbuf();
+    // The magnitude of -2147483648 has no int: the rate saturates instead.
+    EXPECT_NE(text.str().find("Descent=5000_400_2147483647_100 \n"), std::string::npos) << text.str();
 }
