@@ -95,7 +95,8 @@ TEST(HostileFiles, loneCarriageReturnsJoinTheLines) {
     for (const ReaderSample& sample : reader_samples()) {
         const std::string first_lines =
             load(sample, [](const std::string& f) { return f.substr(0, f.find('\n')); });
-        const std::string joined = load(sample, [](const std::string& f) { return replace_all(f, "\n", "\r"); });
+        const std::string joined =
+            load(sample, [](const std::string& f) { return replace_all(f, "\n", "\r"); });
         EXPECT_EQ(joined, first_lines) << sample.reader;
     }
 }

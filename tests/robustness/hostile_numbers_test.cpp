@@ -7,24 +7,24 @@
 #include "data/airport_detail.h"
 #include "data/airport_procedures.h"
 #include "data/airways.h"
+#include "data/host_folder.h"
 #include "data/lvar_bindings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
-#include "data/host_folder.h"
 #include "fms/flight_log.h"
 #include "fms/route_plan.h"
-#include "platform/temp_folder.h"
 #include "fms/speed_targets.h"
 #include "fms/waypoint_entry.h"
 #include "nd/display_settings.h"
+#include "platform/temp_folder.h"
 
 #include <cmath>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sstream>
 
 namespace {
 
@@ -56,33 +56,33 @@ void expect_rows(const char* reader, const std::vector<SettingRow>& rows) {
 
 TEST(HostileNumbers, configurationValuesSaturateOrAreRefused) {
     WptChgDist = 3.0;
-    expect_rows("module_config",
-                {
-                    {"TransAlt=99999999999", [] { return TransAlt; }, kIntMax},
-                    {"TransAlt=-99999999999999999999999", [] { return TransAlt; }, kIntMin},
-                    {"DecLatLonDisp=1e999", [] { return DecLatLonDisp; }, kIntMax},
-                    {"DecLatLonDisp=-1e999", [] { return DecLatLonDisp; }, kIntMin},
-                    {"DecLatLonDisp=nan", [] { return DecLatLonDisp; }, 0.0},
-                    {"TcasVertRange=99999999999", [] { return TcasVertRange; }, 21474836.0},
-                    {"MinMapRange=1e999", [] { return min_map_range; }, kInf},
-                    {"MinMapRange=1e-999", [] { return min_map_range; }, 0.0},
-                    // Distances are taken only above 0: neither NaN nor -inf is.
-                    {"WptChgDist=nan", [] { return WptChgDist; }, 3.0},
-                    {"WptChgDist=-1e999", [] { return WptChgDist; }, 3.0},
-                });
-    expect_rows("aircraft_config",
-                {
-                    {"EngThrust=99999999999", [] { return EngThrust; }, 2147483.0},
-                    {"ClimbIas=1e999", [] { return climb_speed_target; }, kIntMax},
-                    {"HWB737NDMode=99999999999", [] { return hw_b737_nd_mode; }, 1.0},
-                    {"MD80EHSIMode=-99999999999", [] { return md80_ehsi_mode; }, 0.0},
-                    {"[Lvars]\nL:Big=99999999999,HWB737NDMode=1e999,reset=-99999999999",
-                     [] { return lvar_bindings[1].variable_code; }, kIntMax},
-                    {"[Lvars]\nL:Big=1,HWB737NDMode=-1e999,off=99999999999",
-                     [] { return lvar_bindings[1].setting_value + 0.0 * lvar_bindings[1].off_value; }, kIntMin},
-                    {"[Lvars]\nL:Big=1,HWB737NDMode=nan,off=99999999999", [] { return lvar_bindings[1].off_value; },
-                     kIntMax},
-                });
+    expect_rows("module_config", {
+                                     {"TransAlt=99999999999", [] { return TransAlt; }, kIntMax},
+                                     {"TransAlt=-99999999999999999999999", [] { return TransAlt; }, kIntMin},
+                                     {"DecLatLonDisp=1e999", [] { return DecLatLonDisp; }, kIntMax},
+                                     {"DecLatLonDisp=-1e999", [] { return DecLatLonDisp; }, kIntMin},
+                                     {"DecLatLonDisp=nan", [] { return DecLatLonDisp; }, 0.0},
+                                     {"TcasVertRange=99999999999", [] { return TcasVertRange; }, 21474836.0},
+                                     {"MinMapRange=1e999", [] { return min_map_range; }, kInf},
+                                     {"MinMapRange=1e-999", [] { return min_map_range; }, 0.0},
+                                     // Distances are taken only above 0: neither NaN nor -inf is.
+                                     {"WptChgDist=nan", [] { return WptChgDist; }, 3.0},
+                                     {"WptChgDist=-1e999", [] { return WptChgDist; }, 3.0},
+                                 });
+    expect_rows(
+        "aircraft_config",
+        {
+            {"EngThrust=99999999999", [] { return EngThrust; }, 2147483.0},
+            {"ClimbIas=1e999", [] { return climb_speed_target; }, kIntMax},
+            {"HWB737NDMode=99999999999", [] { return hw_b737_nd_mode; }, 1.0},
+            {"MD80EHSIMode=-99999999999", [] { return md80_ehsi_mode; }, 0.0},
+            {"[Lvars]\nL:Big=99999999999,HWB737NDMode=1e999,reset=-99999999999",
+             [] { return lvar_bindings[1].variable_code; }, kIntMax},
+            {"[Lvars]\nL:Big=1,HWB737NDMode=-1e999,off=99999999999",
+             [] { return lvar_bindings[1].setting_value + 0.0 * lvar_bindings[1].off_value; }, kIntMin},
+            {"[Lvars]\nL:Big=1,HWB737NDMode=nan,off=99999999999", [] { return lvar_bindings[1].off_value; },
+             kIntMax},
+        });
 }
 
 TEST(HostileNumbers, tableNumbersKeepTheirOverflowAndLookupsStillRun) {
@@ -95,10 +95,11 @@ TEST(HostileNumbers, tableNumbersKeepTheirOverflowAndLookupsStillRun) {
 
     // Navigation records keep infinite and undefined positions; looking them
     // up sorts candidates whose distances are NaN without going astray.
-    ASSERT_EQ(feed("nav_database", join_parts({"HUGE HUGE 1e999 -1e999\nTINY TINY 1e-999 0x1p3\n"
-                                               "JUNK JUNK nan nan\nJUNK JUNK 47 -122\nJUNK JUNK -nan 1e999\n",
-                                               "", "", "", "", "", "JUNK JUNK nan -nan VOR 99999999999999\n"})),
-              "");
+    ASSERT_EQ(
+        feed("nav_database", join_parts({"HUGE HUGE 1e999 -1e999\nTINY TINY 1e-999 0x1p3\n"
+                                         "JUNK JUNK nan nan\nJUNK JUNK 47 -122\nJUNK JUNK -nan 1e999\n",
+                                         "", "", "", "", "", "JUNK JUNK nan -nan VOR 99999999999999\n"})),
+        "");
     ASSERT_EQ(intersection_table.count(), 5);
     EXPECT_EQ(intersection_table[1].latitude, kInf);
     EXPECT_EQ(intersection_table[1].longitude, -kInf);
@@ -117,13 +118,14 @@ TEST(HostileNumbers, tableNumbersKeepTheirOverflowAndLookupsStillRun) {
 }
 
 TEST(HostileNumbers, airportLinesAndParkingPositionsOutOfRange) {
-    ASSERT_EQ(feed("sid", join_parts({"KBIG",
-                                      "KBIG BIG 99999999999 1e999 -1e999 09_99999999999_nan_-nan_1e999_X_Y_-1e999 "
-                                      "27_-99999999999_1_2_-1e999\n",
-                                      "",
-                                      "[KBIG]\nT DEP1 09 09\nDEP1 /H1e999/UA 99999999999 09 nan nan\n"
-                                      "DEP1 /T-1e999/UD1e999 5000 09 0 0\nDEP1 FIX1 5000 --- 1e999 -1e999\n"})),
-              "");
+    ASSERT_EQ(
+        feed("sid", join_parts({"KBIG",
+                                "KBIG BIG 99999999999 1e999 -1e999 09_99999999999_nan_-nan_1e999_X_Y_-1e999 "
+                                "27_-99999999999_1_2_-1e999\n",
+                                "",
+                                "[KBIG]\nT DEP1 09 09\nDEP1 /H1e999/UA 99999999999 09 nan nan\n"
+                                "DEP1 /T-1e999/UD1e999 5000 09 0 0\nDEP1 FIX1 5000 --- 1e999 -1e999\n"})),
+        "");
     const AirportProcedures& origin = airport_slots[origin_slot];
     EXPECT_EQ(origin.elevation_ft, kIntMax);
     EXPECT_EQ(origin_elevation_ft, kIntMax);

@@ -17,9 +17,9 @@
 #include "fms/flight_log.h"
 #include "fms/nav_math.h"
 #include "fms/route_file_load.h"
+#include "fms/route_plan.h"
 #include "fms/route_values.h"
 #include "fms/sim_plan_import.h"
-#include "fms/route_plan.h"
 #include "fms/waypoint_entry.h"
 #include "gns_mcu/gns_page_state.h"
 #include "nd/display_settings.h"
@@ -154,7 +154,8 @@ std::string feed_module_config(std::string_view input) {
     load_config();
     // Values come from lines of at most 298 characters.
     for (const std::string* text : {&FlightPlansFolder, &ParkingFile, &WeightUnit})
-        if (text->size() > 298) return broken("a text setting of %ld characters", static_cast<long>(text->size()));
+        if (text->size() > 298)
+            return broken("a text setting of %ld characters", static_cast<long>(text->size()));
     return config_loaded == 1 ? std::string() : "config_loaded not set";
 }
 
@@ -189,7 +190,8 @@ std::string feed_performance(std::string_view input) {
     if (t.weight_count < 0 || t.weight_count > PerformanceTables::kWeights)
         return broken("%ld gross weights", t.weight_count);
     for (int r = 1; r <= t.cruise_row_count; ++r)
-        if (t.cruise[r].value_count > 26) return broken("cruise row with %ld values", t.cruise[r].value_count);
+        if (t.cruise[r].value_count > 26)
+            return broken("cruise row with %ld values", t.cruise[r].value_count);
     return {};
 }
 
@@ -202,10 +204,10 @@ std::string feed_nav_database(std::string_view input) {
     for (std::size_t i = 0; i < 8; ++i)
         files.add(std::string("\\orvex\\navdata\\") + kNames[i], parts[i]);
     load_nav_database();
-    std::string p = first_of({check_table("intersections", intersection_table),
-                              check_table("airway fixes", airway_fix_table), check_table("airports", airport_table),
-                              check_table("navaids", navaid_table), check_table("warnings", warning_messages),
-                              check_table("letter index", navaid_letter_index)});
+    std::string p = first_of(
+        {check_table("intersections", intersection_table), check_table("airway fixes", airway_fix_table),
+         check_table("airports", airport_table), check_table("navaids", navaid_table),
+         check_table("warnings", warning_messages), check_table("letter index", navaid_letter_index)});
     if (!p.empty()) return p;
     for (int i = 1; i <= airway_fix_table.count(); ++i)
         if (airway_fix_table[i].ident.size() < 4) return broken("airway fix %ld shorter than 4", i);
@@ -214,7 +216,8 @@ std::string feed_nav_database(std::string_view input) {
         const NavRecord& r = navaid_table[i];
         const int found = find_navaid(r.ident, r.kind == "V" ? "" : r.kind, r.latitude);
         if (found < 0 || found > navaid_table.count()) return broken("find_navaid gave %ld", found);
-        if (found > 0 && navaid_table[found].ident != r.ident) return broken("find_navaid gave navaid %ld", found);
+        if (found > 0 && navaid_table[found].ident != r.ident)
+            return broken("find_navaid gave navaid %ld", found);
     }
     // The loaded positions, whatever they are, through the waypoint lookup.
     for (int i = 1; i <= 4; ++i) {
@@ -387,40 +390,63 @@ std::string feed_flight_summary(std::string_view input) {
 const std::vector<ReaderFeed>& reader_feeds() {
     static const std::vector<ReaderFeed> feeds = {
         {"module_config", "orvex.cfg", feed_module_config, {"@orvex.cfg"}},
-        {"aircraft_config", "aircraft .cfg | navs.txt", feed_aircraft_config,
+        {"aircraft_config",
+         "aircraft .cfg | navs.txt",
+         feed_aircraft_config,
          {"@Aircraft/B738.cfg|@navdata/navs.txt"}},
         {"performance", "performance file", feed_performance, {"@Aircraft/B738_perf.txt"}},
         {"nav_database",
          "ints | ints_user | awys | awys_user | apts | apts_user | navs | navs_user",
          feed_nav_database,
          {"@navdata/ints.txt||@navdata/awys.txt||@navdata/apts.txt||@navdata/navs.txt|"}},
-        {"sid", "ident | apts | apts_user | sids | sids_user", feed_sid,
+        {"sid",
+         "ident | apts | apts_user | sids | sids_user",
+         feed_sid,
          {"KSEA|@navdata/apts.txt||@navdata/sids.txt|", "KPDX||@navdata/apts.txt||@navdata/sids.txt"}},
-        {"star", "ident | apts | apts_user | stars | stars_user", feed_star,
+        {"star",
+         "ident | apts | apts_user | stars | stars_user",
+         feed_star,
          {"KSEA|@navdata/apts.txt||@navdata/stars.txt|", "KPDX||@navdata/apts.txt||@navdata/stars.txt"}},
-        {"approach", "ident | apts | apts_user | apps", feed_approach,
+        {"approach",
+         "ident | apts | apts_user | apps",
+         feed_approach,
          {"KSEA|@navdata/apts.txt||@navdata/apps.txt", "KPDX|@navdata/apts.txt||@navdata/apps.txt"}},
         {"atc_boundaries", "atc_bdry.txt", feed_atc_boundaries, {"@navdata/atc_bdry.txt"}},
-        {"runway_ref", "airport runway | orvex_apts.txt", feed_runway_ref,
+        {"runway_ref",
+         "airport runway | orvex_apts.txt",
+         feed_runway_ref,
          {"KSEA 16L|@navdata/orvex_apts.txt", "KPDX 99X|@navdata/orvex_apts.txt"}},
-        {"parking", "name | parking file", feed_parking,
+        {"parking",
+         "name | parking file",
+         feed_parking,
          {"KPDX|@Aircraft/B738_parking.txt", "KBFI|@Aircraft/B738_parking.txt"}},
-        {"airway", "airway current-fix | awys.txt", feed_airway,
+        {"airway",
+         "airway current-fix | awys.txt",
+         feed_airway,
          {"J1 SALMN|@navdata/awys.txt", "#J1 NOFIX|@navdata/awys.txt"}},
-        {"waypoint_entry", "scratchpad text", feed_waypoint_entry,
+        {"waypoint_entry",
+         "scratchpad text",
+         feed_waypoint_entry,
          {"SEA", "N4726.9W12218.3", "4712N", "47N12", "SEA090/10", "SEA090/OLM180", "ALBNY"}},
-        {"route_file", "route file | apts.txt", feed_route_file,
+        {"route_file",
+         "route file | apts.txt",
+         feed_route_file,
          {"@flightplans/KSEAKPDX.RTE|@navdata/apts.txt", "@flightplans/KPDXKSEA.RTE|@navdata/apts.txt"}},
-        {"sim_plan", ".PLN file", feed_sim_plan,
-         {"@flightplans/KSEAKYKM.PLN",
-          "<?xml version=\"1.0\"?>\n<SimBase.Document><FlightPlan.FlightPlan>\n"
-          "<DepartureID>KSEA</DepartureID>\n<ATCWaypoint id=\"KSEA\">\n"
-          "<ATCWaypointType>Airport</ATCWaypointType>\n"
-          "<WorldPosition>N47\xB0 26' 58.00\",W122\xB0 18' 34.60\",+000433.00</WorldPosition>\n</ATCWaypoint>\n"
-          "<ATCWaypoint id=\"SEA\">\n<ATCWaypointType>VOR</ATCWaypointType>\n"
-          "<WorldPosition>N47\xB0 26' 7.20\",W122\xB0 18' 34.80\",+000000.00</WorldPosition>\n</ATCWaypoint>\n"
-          "</FlightPlan.FlightPlan></SimBase.Document>\n"}},
-        {"flight_summary", "fpl.log", feed_flight_summary,
+        {"sim_plan",
+         ".PLN file",
+         feed_sim_plan,
+         {"@flightplans/KSEAKYKM.PLN", "<?xml version=\"1.0\"?>\n<SimBase.Document><FlightPlan.FlightPlan>\n"
+                                       "<DepartureID>KSEA</DepartureID>\n<ATCWaypoint id=\"KSEA\">\n"
+                                       "<ATCWaypointType>Airport</ATCWaypointType>\n"
+                                       "<WorldPosition>N47\xB0 26' 58.00\",W122\xB0 18' "
+                                       "34.60\",+000433.00</WorldPosition>\n</ATCWaypoint>\n"
+                                       "<ATCWaypoint id=\"SEA\">\n<ATCWaypointType>VOR</ATCWaypointType>\n"
+                                       "<WorldPosition>N47\xB0 26' 7.20\",W122\xB0 18' "
+                                       "34.80\",+000000.00</WorldPosition>\n</ATCWaypoint>\n"
+                                       "</FlightPlan.FlightPlan></SimBase.Document>\n"}},
+        {"flight_summary",
+         "fpl.log",
+         feed_flight_summary,
          {"FlightPlan=KSEA-KPDX\nAircraft=B738\n; TIME Segment Waypoint GSP TAS V/S ALT FF FOB ZFW PLD IAS\n"
           "00:00:00 InitLoad --- 0 0 0 433 0 20000 90000 30000 0\n"
           "00:05:00 Climb SEA 250 280 2500 8000 6000 19500 90000 30000 250\n"

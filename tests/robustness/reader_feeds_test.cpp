@@ -50,7 +50,9 @@ TEST(ReaderFeeds, theExampleSeedsLoadTheirRecords) {
         {"aircraft_config", [] { return lvar_bindings.count() > 0; }},
         {"performance", [] { return performance_tables.weight_count > 0; }},
         {"nav_database",
-         [] { return airport_table.count() > 0 && navaid_table.count() > 0 && airway_fix_table.count() > 0; }},
+         [] {
+             return airport_table.count() > 0 && navaid_table.count() > 0 && airway_fix_table.count() > 0;
+         }},
         {"sid", [] { return airport_slots[origin_slot].sids.count() > 0; }},
         {"star", [] { return airport_slots[destination_slot].stars.count() > 0; }},
         {"approach", [] { return airport_slots[destination_slot].approaches.count() > 0; }},

@@ -30,7 +30,8 @@ template <class Table> std::string records(const Table& table) {
     return s;
 }
 
-std::string procedures(const BoundedTable<ProcedureRecord, 141>& sids, const BoundedTable<ProcedureRecord, 91>& stars,
+std::string procedures(const BoundedTable<ProcedureRecord, 141>& sids,
+                       const BoundedTable<ProcedureRecord, 91>& stars,
                        const BoundedTable<ProcedureRecord, 141>& approaches) {
     std::string s;
     auto add = [&s](const auto& table) {
@@ -47,8 +48,9 @@ std::string procedures(const BoundedTable<ProcedureRecord, 141>& sids, const Bou
     return s;
 }
 
-const char* const kAirportLine = "KSEA SEATTLE 433 47.449 -122.309 16L_11901_47.46_-122.31_162_110.30_ILS_162 "
-                                 "34R_11901_47.43_-122.31_342_110.90_ILS_342\n";
+const char* const kAirportLine =
+    "KSEA SEATTLE 433 47.449 -122.309 16L_11901_47.46_-122.31_162_110.30_ILS_162 "
+    "34R_11901_47.43_-122.31_342_110.90_ILS_342\n";
 
 std::string slot_summary(int slot) {
     const AirportProcedures& s = airport_slots[static_cast<std::size_t>(slot)];
@@ -153,8 +155,8 @@ const std::vector<ReaderSample>& reader_samples() {
              std::string s = std::to_string(atc_boundaries.count());
              for (int i = 1; i <= atc_boundaries.count(); ++i) {
                  const AtcBoundary& b = atc_boundaries[i];
-                 s += " " + b.boundary_name + "/" + b.boundary_name2 + format(" %g@%g,%g", b.point_count,
-                                                                              b.label_latitude, b.label_longitude);
+                 s += " " + b.boundary_name + "/" + b.boundary_name2 +
+                      format(" %g@%g,%g", b.point_count, b.label_latitude, b.label_longitude);
              }
              return s;
          }},
@@ -166,7 +168,9 @@ const std::vector<ReaderSample>& reader_samples() {
         {"parking",
          {"KPDX", "; gates\nKSEA 47.4436 -122.301 270.0\nKPDX 45.5895 -122.5936 360.0\n"},
          {1},
-         [] { parking_position = ParkingPosition{-1.0, -1.0, -1.0}; },
+         [] {
+             parking_position = ParkingPosition{-1.0, -1.0, -1.0};
+         },
          [] {
              return format("%g %g %g", parking_position.latitude, parking_position.longitude,
                            parking_position.heading);
@@ -177,7 +181,8 @@ const std::vector<ReaderSample>& reader_samples() {
          [] { candidate_list.clear(); },
          [] { return records(candidate_list) + " from " + std::to_string(candidate_from_index); }},
         {"route_file",
-         {"; route\nCruiseAlt=35000\n[FlightPlan]\nKSEA 47.449 -122.309 APT --- \nSEA 47.435 -122.31 VOR 116.80\n"
+         {"; route\nCruiseAlt=35000\n[FlightPlan]\nKSEA 47.449 -122.309 APT --- \nSEA 47.435 -122.31 VOR "
+          "116.80\n"
           "KPDX 45.5887 -122.5975 APT --- \n",
           kAirportLine},
          {0, 1},
@@ -185,7 +190,8 @@ const std::vector<ReaderSample>& reader_samples() {
          [] {
              std::string s = std::to_string(preview_plan_last) + ":";
              for (int i = 0; i <= preview_plan_last; ++i)
-                 s += " " + preview_plan[i].ident + format("@%g,%g", preview_plan[i].lat, preview_plan[i].lon);
+                 s +=
+                     " " + preview_plan[i].ident + format("@%g,%g", preview_plan[i].lat, preview_plan[i].lon);
              return s;
          }},
     };
