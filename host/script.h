@@ -27,6 +27,10 @@
 //   gps IDENT LAT LON ... | gps clear   the simulator's GPS plan (gps_plan.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png")
+//   snapshot all [PREFIX]         one PNG per drawing gauge: PREFIX + gauge name + ".png"
+//                                 (with the instance id where a gauge is placed twice)
+//   route load FILE | progress N | fly MAX [to IDENT] | summary
+//                                 a flight along a route file (flight_demo.h)
 //
 // GAUGE is an instance id ("window00.gauge00") or a gauge name placed once.
 // Numbers may be written in hex (0x10337). The whole script is checked
@@ -68,6 +72,11 @@ enum class ScriptOp {
     PrintAircraft,
     Snapshot,
     GpsPlan,
+    SnapshotAll,
+    RouteLoad,
+    Progress,
+    Fly,
+    Summary,
 };
 
 struct ScriptCommand {
