@@ -1,6 +1,6 @@
 // The HW_B737_ND render pass: the shared render frame, then the display's
 // window clip, the map geometry of the mode and the painters in their order.
-#include "nd/hw_b737_nd.h"
+#include "nd/nd_render_passes.h"
 
 #include "data/nearby_lists.h"
 #include "fms/fix_info.h"
@@ -17,16 +17,9 @@
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
-DisplayObject hw_b737_nd_display;
-
 namespace {
 
 constexpr int kViewModeVc2 = 3;
-
-gfx::Argb background_colour(const int (&rgb)[3]) {
-    return 0xFF000000u | (static_cast<uint32_t>(rgb[0]) & 0xFFu) << 16 |
-           (static_cast<uint32_t>(rgb[1]) & 0xFFu) << 8 | (static_cast<uint32_t>(rgb[2]) & 0xFFu);
-}
 
 // The display's window: the top edge is an arc of the circle of radius 175
 // about (123, 207), the other edges the canvas.
@@ -99,7 +92,7 @@ void render_hw_b737_nd(void* device_context, PixelSize size, int32_t view_mode) 
     RenderFrameOptions o;
     o.design_width = 244.0f;
     o.design_height = 302.0f;
-    o.background = background_colour(hw_b737_nd_background_rgb);
+    o.background = background_argb(hw_b737_nd_background_rgb);
     run_render_frame(hw_b737_nd_display, device_context, size, view_mode, aircraft_state.display_power, o,
                      [view_mode](gfx::Graphics& g) { paint(g, view_mode); });
 }

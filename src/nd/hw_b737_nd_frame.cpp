@@ -7,6 +7,7 @@
 #include "fms/route_plan.h"
 #include "fms/times_to_go.h"
 #include "map/map_colours.h"
+#include "gauges/render_frame.h"
 #include "map/map_projection.h"
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
@@ -52,9 +53,7 @@ void base_frame(gfx::Graphics& g, const DisplayObject& d, float x, float y, doub
 }
 
 gfx::Argb background() {
-    const int(&rgb)[3] = hw_b737_nd_background_rgb;
-    return 0xFF000000u | (static_cast<uint32_t>(rgb[0]) & 0xFFu) << 16 |
-           (static_cast<uint32_t>(rgb[1]) & 0xFFu) << 8 | (static_cast<uint32_t>(rgb[2]) & 0xFFu);
+    return background_argb(hw_b737_nd_background_rgb);
 }
 
 void draw_heading_box(gfx::Graphics& g, int mode, int y0) {

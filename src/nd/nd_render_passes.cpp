@@ -21,7 +21,7 @@ RenderFrameOptions canvas(float width, float height, const int (&background_rgb)
     return o;
 }
 
-// Painters join here with each display's work.
+// The HW_B737_ND's pass is in hw_b737_nd.cpp. Painters join here with each display's work.
 constexpr auto no_painters = [](gfx::Graphics&) {};
 
 } // namespace
@@ -44,11 +44,6 @@ void render_efs50_tcas(void* device_context, PixelSize size, int32_t view_mode) 
 void render_du_1000_ehsi(void* device_context, PixelSize size, int32_t view_mode) {
     run_render_frame(du_1000_ehsi_display, device_context, size, view_mode, aircraft_state.display_power,
                      canvas(318, 310, du_1000_ehsi_background_rgb), no_painters);
-}
-
-void render_hw_b737_nd(void* device_context, PixelSize size, int32_t view_mode) {
-    run_render_frame(hw_b737_nd_display, device_context, size, view_mode, aircraft_state.display_power,
-                     canvas(244, 302, hw_b737_nd_background_rgb), no_painters);
 }
 
 void render_hw_md11_nd(void* device_context, PixelSize size, int32_t view_mode) {

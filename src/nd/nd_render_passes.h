@@ -1,7 +1,8 @@
 // The navigation displays' objects and render passes. Each pass runs the
 // render frame with its display's design canvas, qualities and background
 // and then its painters, which come with each display's own work; until
-// then a pass draws the display's background.
+// then a pass draws the display's background. The HW_B737_ND's pass and
+// painters are in hw_b737_nd*.cpp.
 #pragma once
 
 #include "gauges/render_frame.h"

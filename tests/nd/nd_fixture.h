@@ -20,7 +20,7 @@
 #include "map/range_ladder.h"
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
-#include "nd/hw_b737_nd.h"
+#include "nd/nd_render_passes.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 #include "sim/aircraft_state.h"
