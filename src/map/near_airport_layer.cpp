@@ -1,6 +1,6 @@
 // The near-airport layers: every airport of close_airports within reach of
-// the map's reference, as a small circle with its identifier, drawn directly
-// (not with the symbol painter).
+// the map's reference, as a small circle (a "*" on the DU_1000_EHSI) with
+// its identifier, drawn directly rather than with the symbol painter.
 #include "data/nearby_lists.h"
 #include "gauges/render_frame.h"
 #include "map/map_colours.h"
@@ -8,28 +8,115 @@
 #include "map/near_layer_common.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
+#include "nd/display_geometry.h"
+#include "nd/display_settings.h"
 #include "sim/aircraft_state.h"
+
+namespace c = map_colour;
+
+namespace {
+
+// The HW_MD11_ND and MD80_EHSI members: circles of 8 x 8 about the point,
+// pen 2w; the whole identifier 7 right and 10 above the circle's corner.
+void draw_small_circles(gfx::Graphics& g, const SplitScale& k, const MapView& view, double range) {
+    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
+    const gfx::Pen circle(c::blue, static_cast<float>(k.w + k.w));
+    refresh_airport_lists(view.ref_lat, view.ref_lon);
+    for_each_in_reach(close_airports, view, range, 50.0, [&](const NavRecord& airport, double x, double y) {
+        const double xs = (x - 4.0) * k.w;
+        const double ys = (y - 4.0) * k.s;
+        g.draw_ellipse_i(circle, xs, ys, 8.0 * k.w, 8.0 * k.s);
+        label.draw(g, airport.ident, label_chars, xs + 7.0 * k.w, ys - 10.0 * k.s);
+    });
+}
+
+} // namespace
 
 void draw_near_airports_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     const SplitScale k = split_scale(display, 244.0, 302.0);
     if (!k.valid) return;
-    const gfx::Pen circle(map_colour::blue, 4.0f);
-    const LayerLabel label(static_cast<float>(10.0 * k.w), map_colour::blue);
+    const gfx::Pen circle(c::blue, 4.0f);
+    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
     const double centre_y = hw_b737_nd_layer_centre_y();
     set_split_frame(g, k, 122.0, centre_y);
     const MapView view = hw_b737_nd_layer_view(ppn);
     refresh_airport_lists(aircraft_state.plat, aircraft_state.plon);
 
-    const double range = hw_b737_nd_range;
-    for (int i = 1; i <= close_airports.count(); ++i) {
-        const NavRecord& airport = close_airports[i];
-        const MapPlacement p = place_on_map(view, airport.latitude, airport.longitude);
-        // Airports are culled closer in than navaids and fixes.
-        if (!within_map_reach(p.distance, range, 10.0)) continue;
-        if (!reaches_canvas(p.x, p.y, 122.0, centre_y, 244.0, 302.0)) continue;
-        const double xs = (p.x - 5.0) * k.w;
-        const double ys = (p.y - 5.0) * k.s;
-        g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
-        label.draw(g, airport.ident, 5, xs + 2.0 * k.w, ys - 15.0 * k.s);
-    }
+    // Airports are culled closer in than navaids and fixes.
+    for_each_in_reach(close_airports, view, hw_b737_nd_range, 10.0,
+                      [&](const NavRecord& airport, double x, double y) {
+                          if (!reaches_canvas(x, y, 122.0, centre_y, 244.0, 302.0)) return;
+                          const double xs = (x - 5.0) * k.w;
+                          const double ys = (y - 5.0) * k.s;
+                          g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
+                          label.draw(g, airport.ident, 5, xs + 2.0 * k.w, ys - 15.0 * k.s);
+                      });
+}
+
+void draw_near_airports_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    const SplitScale k = split_scale(display, 240.0, 258.0);
+    if (!k.valid) return;
+    set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
+    draw_small_circles(g, k, plan_or_aircraft_view(hw_md11_nd_mode == 2, aircraft_state.map_heading_deg, ppn),
+                       hw_md11_nd_range);
+}
+
+void draw_near_airports_md80_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    const SplitScale k = split_scale(display, 266.0, 232.0);
+    if (!k.valid) return;
+    set_split_frame(g, k, md80_compass_centre_x, md80_compass_centre_y);
+    draw_small_circles(g, k, plan_or_aircraft_view(md80_ehsi_mode == 2, aircraft_state.map_heading_deg, ppn),
+                       md80_ehsi_range);
+}
+
+void draw_near_airports_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double lat, double lon,
+                                     double ppn) {
+    const SplitScale k = split_scale(display, 247.0, 285.0);
+    if (!k.valid) return;
+    const gfx::Pen circle(c::blue, 4.0f);
+    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
+    refresh_airport_lists(lat, lon);
+    const MapView view{lat, lon, proline4_mfd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg, ppn};
+    for_each_in_reach(close_airports, view, proline4_mfd_range, 50.0,
+                      [&](const NavRecord& airport, double x, double y) {
+                          const double xs = (x - 3.0) * k.w;
+                          const double ys = (y - 4.0) * k.s;
+                          g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
+                          label.draw(g, airport.ident, label_chars, xs + 12.0 * k.w, ys - 2.0 * k.s);
+                      });
+}
+
+void draw_near_airports_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w, double s,
+                                     double range, double heading) {
+    const gfx::FontFamily family("Arial");
+    const gfx::Font star(family, static_cast<float>(17.0 * w), gfx::FontStyle::Bold, gfx::Unit::Pixel);
+    const gfx::SolidBrush magenta(c::magenta);
+    const LayerLabel label(static_cast<float>(12.0 * w), c::magenta);
+    refresh_airport_lists(lat, lon);
+    for_each_in_reach(
+        close_airports, MapView{lat, lon, heading, ppn}, range, 50.0,
+        [&](const NavRecord& airport, double x, double y) {
+            const double xs = (x - 3.0) * w;
+            const double ys = (y - 4.0) * s;
+            g.draw_string("*", star, magenta,
+                          gfx::PointF{static_cast<float>(xs - 3.0 * w), static_cast<float>(ys - 4.0 * s)});
+            label.draw(g, airport.ident, label_chars, xs + 7.0 * w, ys - 10.0 * s);
+        });
+}
+
+void draw_near_airports_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    const P1000LayerFrame f = p1000_layer_frame(display, g, ppn);
+    if (!f.valid) return;
+    const gfx::Pen circle(c::blue, 4.0f);
+    const LayerLabel label(static_cast<float>(10.0 * f.w), c::blue);
+    refresh_airport_lists(aircraft_state.plat, aircraft_state.plon);
+    for_each_in_reach(close_airports, f.view, p1000_mfd_range, 10.0,
+                      [&](const NavRecord& airport, double x, double y) {
+                          // The circle's top-left corner on the point.
+                          const double px = f.centre_x + x;
+                          const double py = f.centre_y + y;
+                          g.draw_ellipse_i(circle, px, py, 10.0 * f.w, 10.0 * f.s);
+                          label.draw(g, airport.ident, 5, px + 2.0 * f.w, py - 15.0 * f.s);
+                      });
+    end_p1000_layer(display, g);
 }

@@ -3,9 +3,14 @@
 #include "data/nearby_lists.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
+#include "gauges/render_frame.h"
 #include "map/map_projection.h"
 #include "nd/display_settings.h"
+#include "nd/p1000_menu_state.h"
+#include "pfd/c17_mfd_state.h"
 #include "sim/aircraft_state.h"
+
+#include <cmath>
 
 namespace {
 
@@ -45,10 +50,10 @@ void LayerLabel::draw(gfx::Graphics& g, const std::string& ident, std::size_t ma
     g.draw_string(text, font, brush, gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
 }
 
-MapView hw_b737_nd_layer_view(double ppn) {
+MapView plan_or_aircraft_view(bool plan_format, double heading, double ppn) {
     const AircraftState& a = aircraft_state;
-    MapView view{a.plat, a.plon, a.map_heading_deg, ppn};
-    if (hw_b737_nd_mode >= 7) {
+    MapView view{a.plat, a.plon, heading, ppn};
+    if (plan_format) {
         view.heading = 0.0;
         const int centre = plan_centre_index();
         if (centre >= 0) {
@@ -59,6 +64,46 @@ MapView hw_b737_nd_layer_view(double ppn) {
     return view;
 }
 
+MapView hw_b737_nd_layer_view(double ppn) {
+    return plan_or_aircraft_view(hw_b737_nd_mode >= 7, aircraft_state.map_heading_deg, ppn);
+}
+
 double hw_b737_nd_layer_centre_y() {
     return hw_b737_nd_mode == 6 || hw_b737_nd_mode == 7 ? 171.0 : 249.0;
+}
+
+MapView c17_layer_view(double lat, double lon, double heading, double ppn) {
+    MapView view{lat, lon, heading, ppn};
+    const int centre = c17_mfd_format >= 7 ? plan_centre_index() : -1;
+    if (centre >= 0) {
+        view.ref_lat = active_plan[centre].lat;
+        view.ref_lon = active_plan[centre].lon;
+    }
+    return view;
+}
+
+P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    P1000LayerFrame f;
+    if (display.width <= 0 || display.height <= 0) return f;
+    f.w = 2.0 * (static_cast<float>(display.width) / 272.0f);
+    f.s = 2.0 * (static_cast<float>(display.height) / 314.0f);
+    g.reset_transform();
+    g.scale_transform(0.5f, 0.5f);
+    f.centre_x = std::trunc(p1000_map_centre_x * f.w);
+    f.centre_y = std::trunc(p1000_map_centre_y * f.s);
+    const AircraftState& a = aircraft_state;
+    f.view = MapView{a.plat, a.plon, a.map_heading_deg, ppn};
+    const int to = to_waypoint_index;
+    if (p1000_mfd_plan_mode == 1 && to != kNoToWaypoint && to >= 0 && to <= active_plan_last) {
+        f.view.ref_lat = active_plan[to].lat;
+        f.view.ref_lon = active_plan[to].lon;
+    }
+    f.valid = true;
+    return f;
+}
+
+void end_p1000_layer(const DisplayObject& display, gfx::Graphics& g) {
+    g.reset_transform();
+    g.scale_transform(static_cast<float>(display.width) / 272.0f,
+                      static_cast<float>(display.height) / 314.0f);
 }

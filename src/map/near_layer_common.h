@@ -3,9 +3,13 @@
 // the layer sources include this.
 #pragma once
 
+#include "data/nav_record.h"
+#include "map/map_projection.h"
 #include "platform/gfx.h"
 
 #include <string>
+
+struct DisplayObject;
 
 // The wide list is rebuilt once the refresh point is more than 200 NM from
 // its centre, then the close list once it is more than 50 NM from its own
@@ -43,10 +47,47 @@ struct LayerLabel {
     void draw(gfx::Graphics& g, const std::string& ident, std::size_t max_chars, double x, double y) const;
 };
 
-struct MapView;
+// Identifiers are shown with at most six characters (the label buffer's).
+inline constexpr std::size_t label_chars = 6;
 
-// The HW_B737_ND layers' map: the aircraft and map_heading_deg, or in PLAN
-// (mode 7) north up about the plan waypoint while a route is active; the
-// centre y is 171 in modes 6 and 7, else 249.
+// Calls draw(record, x, y) for every record 1 .. count of the list within
+// 2 x range + extra NM of the view's reference, (x, y) its point on the map
+// about the projection centre (design units).
+template <class List, class Draw>
+void for_each_in_reach(const List& list, const MapView& view, double range, double extra, Draw&& draw) {
+    for (int i = 1; i <= list.count(); ++i) {
+        const NavRecord& r = list[i];
+        const MapPlacement p = place_on_map(view, r.latitude, r.longitude);
+        if (within_map_reach(p.distance, range, extra)) draw(r, p.x, p.y);
+    }
+}
+
+// The map of a display with a north-up plan format: in it, north up about
+// the plan waypoint (plan_centre_index), or about the aircraft while no
+// route is active; otherwise the aircraft with the given heading.
+MapView plan_or_aircraft_view(bool plan_format, double heading, double ppn);
+
+// The HW_B737_ND layers' map: PLAN from mode 7 on, map_heading_deg
+// otherwise; the centre y is 171 in modes 6 and 7, else 249.
 MapView hw_b737_nd_layer_view(double ppn);
 double hw_b737_nd_layer_centre_y();
+
+// The C17_MFD layers measure from the plan waypoint while its format is 7 or
+// more (which its plan format, numbered 6, never is) and a route is active,
+// else from the given position.
+MapView c17_layer_view(double lat, double lon, double heading, double ppn);
+
+// The P1000_MFD layers: w = 2 (W / 272), s = 2 (H / 314) under a world
+// transform of half scale; the projection centre and units per NM from the
+// display's map geometry; the TO waypoint in the plan format.
+struct P1000LayerFrame {
+    double w = 0.0;
+    double s = 0.0;
+    double centre_x = 0.0;
+    double centre_y = 0.0;
+    MapView view;
+    bool valid = false;
+};
+P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+// Back to the display's design scale, as the P1000 layers leave it.
+void end_p1000_layer(const DisplayObject& display, gfx::Graphics& graphics);

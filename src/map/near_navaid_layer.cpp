@@ -1,5 +1,7 @@
 // The near-navaid layers: every navaid of local_navaids within 2 x range +
-// 50 NM of the map's reference, as a symbol with its identifier.
+// 50 NM of the map's reference, as a symbol with its identifier. The
+// members differ in geometry, reference point, colours and which navaids
+// they show.
 #include "data/nearby_lists.h"
 #include "gauges/render_frame.h"
 #include "map/map_colours.h"
@@ -8,26 +10,150 @@
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
+#include "nd/display_geometry.h"
+#include "nd/display_settings.h"
+#include "nd/display_state.h"
+#include "nd/p1000_menu_state.h"
 #include "sim/aircraft_state.h"
+
+#include <cmath>
+
+namespace c = map_colour;
+
+namespace {
+
+constexpr double kReach = 50.0;
+
+// The HW_MD11_ND and MD80_EHSI members: a VOR symbol in blue, any other
+// navaid as two blue circles; the label 8 right and 7 above.
+void draw_circle_members(gfx::Graphics& g, const SplitScale& k, const MapView& view, double range) {
+    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
+    const gfx::Pen circle(c::blue, static_cast<float>(k.w));
+    refresh_navaid_lists(view.ref_lat, view.ref_lon);
+    for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
+        const double xs = (x - 2.0) * k.w;
+        const double ys = (y - 3.0) * k.s;
+        if (navaid.kind == "V") {
+            draw_map_symbol(g, xs, ys, 1, no_symbol_arrow, k.w, k.s, 1, range);
+        } else {
+            g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
+            g.draw_ellipse_i(circle, xs + 2.0 * k.w, ys + 2.0 * k.s, 6.0 * k.w, 6.0 * k.s);
+        }
+        label.draw(g, navaid.ident, label_chars, xs + 8.0 * k.w, ys - 7.0 * k.s);
+    });
+}
+
+} // namespace
 
 void draw_near_navaids_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     const SplitScale k = split_scale(display, 244.0, 302.0);
     if (!k.valid) return;
-    const LayerLabel label(static_cast<float>(10.0 * k.w), map_colour::green);
+    const LayerLabel label(static_cast<float>(10.0 * k.w), c::green);
     const double centre_y = hw_b737_nd_layer_centre_y();
     set_split_frame(g, k, 122.0, centre_y);
     const MapView view = hw_b737_nd_layer_view(ppn);
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
 
     const double range = hw_b737_nd_range;
-    for (int i = 1; i <= local_navaids.count(); ++i) {
-        const NavRecord& navaid = local_navaids[i];
-        const MapPlacement p = place_on_map(view, navaid.latitude, navaid.longitude);
-        if (!within_map_reach(p.distance, range, 50.0)) continue;
-        if (!reaches_canvas(p.x, p.y, 122.0, centre_y, 244.0, 302.0)) continue;
-        const double xs = (p.x - 3.0) * k.w;
-        const double ys = (p.y - 4.0) * k.s;
+    for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
+        if (!reaches_canvas(x, y, 122.0, centre_y, 244.0, 302.0)) return;
+        const double xs = (x - 3.0) * k.w;
+        const double ys = (y - 4.0) * k.s;
         draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, k.w, k.s, 3, range);
-        label.draw(g, navaid.ident, 6, xs + 7.0 * k.w, ys - 10.0 * k.s);
-    }
+        label.draw(g, navaid.ident, label_chars, xs + 7.0 * k.w, ys - 10.0 * k.s);
+    });
+}
+
+void draw_near_navaids_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    const SplitScale k = split_scale(display, 240.0, 258.0);
+    if (!k.valid) return;
+    set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
+    draw_circle_members(g, k,
+                        plan_or_aircraft_view(hw_md11_nd_mode == 2, aircraft_state.map_heading_deg, ppn),
+                        hw_md11_nd_range);
+}
+
+void draw_near_navaids_md80_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    const SplitScale k = split_scale(display, 266.0, 232.0);
+    if (!k.valid) return;
+    set_split_frame(g, k, md80_compass_centre_x, md80_compass_centre_y);
+    draw_circle_members(g, k, plan_or_aircraft_view(md80_ehsi_mode == 2, aircraft_state.map_heading_deg, ppn),
+                        md80_ehsi_range);
+}
+
+void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double lat, double lon,
+                                    double ppn) {
+    const SplitScale k = split_scale(display, 247.0, 285.0);
+    if (!k.valid) return;
+    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
+    const MapView view{lat, lon, proline4_mfd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg, ppn};
+    refresh_navaid_lists(lat, lon);
+    const bool vors = show_navaids_flags[ND_PROLINE4] == 1;
+    const bool ndbs = proline4_mfd_show_ndbs == 1;
+    const double range = proline4_mfd_range;
+    for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
+        int kind = 0;
+        if (navaid.kind == "V" && vors) kind = 1;
+        if (navaid.kind == "N" && ndbs) kind = 2;
+        if (kind == 0) return;
+        const double xs = (x - 3.0) * k.w;
+        const double ys = (y - 4.0) * k.s;
+        draw_map_symbol(g, xs, ys, kind, no_symbol_arrow, k.w, k.s, 1, range);
+        label.draw(g, navaid.ident, label_chars, xs + 7.0 * k.w, ys - 4.0 * k.s);
+    });
+}
+
+void draw_near_navaids_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w, double s,
+                                    double range, double heading, int vor_flag, int ndb_flag) {
+    const LayerLabel label(static_cast<float>(12.0 * w), c::magenta);
+    const MapView view{lat, lon, heading, ppn};
+    refresh_navaid_lists(lat, lon);
+    for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
+        const bool vor = navaid.kind == "V" && vor_flag == 1;
+        const bool ndb = navaid.kind == "N" && ndb_flag == 1;
+        if (!vor && !ndb) return;
+        const double xs = (x - 3.0) * w;
+        const double ys = (y - 4.0) * s;
+        if (vor)
+            draw_map_symbol(g, xs, ys, du_1000_vor_symbol, no_symbol_arrow, w, s, 3, du_1000_ehsi_range);
+        else
+            draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, w, s, 4, du_1000_ehsi_range);
+        label.draw(g, navaid.ident, label_chars, xs + 7.0 * w, ys - 10.0 * s);
+    });
+}
+
+void draw_near_navaids_c17_mfd(gfx::Graphics& g, double w, double s, double lat, double lon, double heading,
+                               double ppn) {
+    const LayerLabel label(static_cast<float>(10.0 * w), c::green);
+    refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
+    const double range = c17_map_range_nm;
+    for_each_in_reach(local_navaids, c17_layer_view(lat, lon, heading, ppn), range, kReach,
+                      [&](const NavRecord& navaid, double x, double y) {
+                          const double xs = (x - 3.0) * w;
+                          const double ys = (y - 4.0) * s;
+                          draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, w, s, 3,
+                                          range);
+                          // The label stands left of the symbol.
+                          const double n = static_cast<double>(std::min(navaid.ident.size(), label_chars));
+                          label.draw(g, navaid.ident, label_chars, xs - 9.0 * n * w, ys - 5.0 * s);
+                      });
+}
+
+void draw_near_navaids_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, double) {
+    // Its own units per NM: the map radius (in the half-scale frame's units)
+    // over the range.
+    const double w = 2.0 * (static_cast<float>(display.width) / 272.0f);
+    const double ppn = units_per_nm(std::trunc(p1000_map_radius * w), p1000_mfd_range);
+    const P1000LayerFrame f = p1000_layer_frame(display, g, ppn);
+    if (!f.valid) return;
+    const LayerLabel label(static_cast<float>(10.0 * f.w), c::light_green);
+    refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
+    const double range = p1000_mfd_range;
+    for_each_in_reach(local_navaids, f.view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
+        const double xs = f.centre_x + x;
+        const double ys = f.centre_y + y;
+        draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, f.w, f.s, 3, range);
+        label.draw(g, navaid.ident, label_chars, xs + 7.0 * f.w, ys - 10.0 * f.s);
+    });
+    end_p1000_layer(display, g);
 }

@@ -40,3 +40,9 @@ inline int atc_boundaries_shown = 0;
 // "tcas_target_cnt"; HW_B737_ND_NB copies them on each update.
 inline const void* tcas_target_records = nullptr;
 inline int tcas_target = 0;
+
+// HW_B737_ND: 1 shows the quarter, half and three-quarter range arcs in MAP.
+inline int hw_b737_nd_range_arcs_on = 0;
+// The NDB filters of the PROLINE4_MFD and DU_1000_EHSI navaid layers.
+inline int proline4_mfd_show_ndbs = 0;
+inline int du_1000_ehsi_show_ndbs = 0;

@@ -13,7 +13,7 @@
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
 #include "nd/hw_b737_nd_painters.h"
-#include "nd/hw_b737_nd_state.h"
+#include "nd/display_geometry.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 

@@ -15,7 +15,8 @@
 #include "map/symbol_painter.h"
 #include "nd/display_settings.h"
 #include "nd/hw_b737_nd_painters.h"
-#include "nd/hw_b737_nd_state.h"
+#include "nd/display_geometry.h"
+#include "nd/display_state.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 

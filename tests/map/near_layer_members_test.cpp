@@ -1,0 +1,234 @@
+// The nearby layers of the other map displays: each member's symbol, label
+// place and colour for a record dead ahead, its reach, and which navaid
+// kinds it shows. Elements at their design size (and, for the members that
+// draw in their caller's frame, an identity transform) keep device points
+// equal to design points.
+#include "data/nearby_lists.h"
+#include "fms/nav_math.h"
+#include "fms/route_plan.h"
+#include "gauges/gdiplus_lifetime.h"
+#include "gauges/render_frame.h"
+#include "map/near_layers.h"
+#include "map/range_ladder.h"
+#include "nd/display_settings.h"
+#include "nd/display_state.h"
+#include "nd/p1000_menu_state.h"
+#include "platform/gfx.h"
+#include "platform/gfx_recording.h"
+#include "platform/gfx_surface.h"
+#include "sim/aircraft_state.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kLat = 47.0, kLon = -122.0;
+constexpr gfx::Argb kBlue = 0xFF02A7EB, kGreen = 0xFF00FA00, kMagenta = 0xFFFF13D5, kLightGreen = 0xFF5BE5A7,
+                    kCyan = 0xFF18C2E7;
+
+NavRecord north(const std::string& ident, const std::string& kind, double nm) {
+    NavRecord r;
+    r.ident = ident;
+    r.kind = kind;
+    gc_destination_point(kLat, kLon, 360.0, nm, &r.latitude, &r.longitude);
+    return r;
+}
+
+template <std::size_t N>
+void fill(BoundedTable<NavRecord, N>& list, std::initializer_list<NavRecord> records) {
+    list.set_count(0);
+    for (const NavRecord& r : records)
+        list.append(r);
+}
+
+class LayerMembers : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        gdiplus_connect();
+        dc_ = gfx::create_surface_dc(300, 300, gfx::SurfaceRecording);
+        graphics_ = std::make_unique<gfx::Graphics>(dc_);
+        aircraft_state.plat = kLat;
+        aircraft_state.plon = kLon;
+        aircraft_state.map_heading_deg = 0.0;
+        for (ListCentre* c : {&near_navaids_centre, &local_navaids_centre, &near_airports_centre,
+                              &close_airports_centre, &near_airway_fixes_centre, &local_airway_fixes_centre})
+            *c = ListCentre{kLat, kLon};
+        hw_md11_nd_mode = 3;
+        md80_ehsi_mode = 3;
+        proline4_mfd_mode = 3;
+        to_waypoint_index = kNoToWaypoint;
+    }
+    void TearDown() override {
+        graphics_.reset();
+        gfx::destroy_surface_dc(dc_);
+        gdiplus_disconnect();
+    }
+    gfx::Recording& draw(const std::function<void(gfx::Graphics&)>& member) {
+        rec().clear();
+        graphics_->reset_transform();
+        member(*graphics_);
+        return rec();
+    }
+    gfx::Recording& rec() { return *gfx::surface_recording(dc_); }
+    std::vector<std::string> labels() {
+        std::vector<std::string> out;
+        for (const gfx::RecordedOp& op : rec().ops)
+            if (op.kind == gfx::OpKind::String && op.text != "*") out.push_back(op.text);
+        return out;
+    }
+    void* dc_ = nullptr;
+    std::unique_ptr<gfx::Graphics> graphics_;
+};
+
+TEST_F(LayerMembers, eachNavaidMemberPlacesItsSymbolAndLabel) {
+    fill(local_navaids, {north("SEA", "V", 10.0)});
+    show_navaids_flags[ND_PROLINE4] = 1;
+    p1000_mfd_range = 12.5;
+    const double w4 = 532.0 / 247.0, s4 = 532.0 / 285.0; // PROLINE4_MFD's split scale at its design size
+    struct Row {
+        const char* member;
+        std::function<void(gfx::Graphics&)> call;
+        gfx::PointF label;
+        gfx::Argb colour;
+    };
+    const Row rows[] = {
+        // About the centre (120, 178): the point 20 up; symbol 2 left, 3 up; label 8 right, 7 up.
+        {"HW_MD11_ND",
+         [](gfx::Graphics& g) {
+             draw_near_navaids_hw_md11_nd(DisplayObject{240, 258}, g, 2.0);
+         },
+         {126, 148},
+         kBlue},
+        {"MD80_EHSI",
+         [](gfx::Graphics& g) {
+             draw_near_navaids_md80_ehsi(DisplayObject{266, 232}, g, 2.0);
+         },
+         {139, 174},
+         kBlue},
+        {"PROLINE4_MFD",
+         [](gfx::Graphics& g) {
+             draw_near_navaids_proline4_mfd(DisplayObject{247, 285}, g, kLat, kLon, 2.0);
+         },
+         {float(4 * w4), float(-28 * s4)},
+         kBlue},
+        {"DU_1000_EHSI",
+         [](gfx::Graphics& g) {
+             draw_near_navaids_du_1000_ehsi(g, kLat, kLon, 2.0, 1.0, 1.0, 40.0, 0.0, 1, 1);
+         },
+         {4, -34},
+         kMagenta},
+        // Left of the symbol by 9 units per letter.
+        {"C17_MFD",
+         [](gfx::Graphics& g) { draw_near_navaids_c17_mfd(g, 1.0, 1.0, kLat, kLon, 0.0, 2.0); },
+         {-30, -29},
+         kGreen},
+        // Half-scale frame about (268, 296), 106 / 12.5 units per NM, no offset.
+        {"P1000_MFD",
+         [](gfx::Graphics& g) {
+             draw_near_navaids_p1000_mfd(DisplayObject{272, 314}, g, 0.0);
+         },
+         {141.0f, float((296.0 - 84.8 - 20.0) / 2.0)},
+         kLightGreen},
+    };
+    for (const Row& r : rows) {
+        draw(r.call);
+        SCOPED_TRACE(r.member);
+        const gfx::RecordedOp* label = rec().find_text("SEA");
+        ASSERT_NE(label, nullptr);
+        EXPECT_NEAR(label->points[0].x, r.label.x, 0.5);
+        EXPECT_NEAR(label->points[0].y, r.label.y, 0.5);
+        EXPECT_EQ(label->color, r.colour);
+        EXPECT_GE(rec().drawing_count(), 2u); // and a symbol
+    }
+    // The P1000 layer leaves the display's own scale behind.
+    EXPECT_FLOAT_EQ(graphics_->transform().m11, 1.0f);
+}
+
+TEST_F(LayerMembers, navaidKindsAndFiltersPerMember) {
+    fill(local_navaids, {north("VOR", "V", 5.0), north("NDB", "N", 6.0), north("ODD", "X", 7.0)});
+    const DisplayObject b737{244, 302}, md11{240, 258}, p1000{272, 314}, pro{247, 285};
+    hw_b737_nd_mode = 5;
+    draw([&](gfx::Graphics& g) { draw_near_navaids_hw_b737_nd(b737, g, 2.0); });
+    EXPECT_EQ(labels(), (std::vector<std::string>{"VOR", "NDB", "ODD"}));
+    EXPECT_EQ(rec().lines_in_color(kGreen).back()->points.size(), 7u); // the odd kind as a hexagon
+    draw([&](gfx::Graphics& g) { draw_near_navaids_hw_md11_nd(md11, g, 2.0); });
+    EXPECT_EQ(rec().of_kind(gfx::OpKind::Ellipse).size(), 4u); // NDB and the odd kind as circle pairs
+    draw([&](gfx::Graphics& g) { draw_near_navaids_c17_mfd(g, 1.0, 1.0, kLat, kLon, 0.0, 2.0); });
+    EXPECT_EQ(labels().size(), 3u);
+    draw([&](gfx::Graphics& g) { draw_near_navaids_p1000_mfd(p1000, g, 0.0); });
+    EXPECT_EQ(labels().size(), 3u);
+
+    show_navaids_flags[ND_PROLINE4] = 0;
+    proline4_mfd_show_ndbs = 1;
+    draw([&](gfx::Graphics& g) { draw_near_navaids_proline4_mfd(pro, g, kLat, kLon, 2.0); });
+    EXPECT_EQ(labels(), (std::vector<std::string>{"NDB"}));
+    draw([&](gfx::Graphics& g) {
+        draw_near_navaids_du_1000_ehsi(g, kLat, kLon, 2.0, 1.0, 1.0, 40.0, 0.0, 1, 0);
+    });
+    EXPECT_EQ(labels(), (std::vector<std::string>{"VOR"}));
+}
+
+TEST_F(LayerMembers, airportReachAndLabelLengthDifferByDisplay) {
+    fill(close_airports, {north("KABCDE", "APT", 95.0)});
+    hw_b737_nd_range = hw_md11_nd_range = p1000_mfd_range = 40.0;
+    hw_b737_nd_mode = 5;
+    // 95 NM: beyond 2 x 40 + 10 on the HW_B737_ND and P1000_MFD, within 2 x 40 + 50 elsewhere.
+    draw([](gfx::Graphics& g) { draw_near_airports_hw_b737_nd(DisplayObject{244, 302}, g, 1.0); });
+    EXPECT_TRUE(labels().empty());
+    draw([](gfx::Graphics& g) { draw_near_airports_hw_md11_nd(DisplayObject{240, 258}, g, 1.0); });
+    EXPECT_EQ(labels(), (std::vector<std::string>{"KABCDE"}));
+
+    fill(close_airports, {north("KABCDE", "APT", 20.0)});
+    draw([](gfx::Graphics& g) { draw_near_airports_hw_b737_nd(DisplayObject{244, 302}, g, 1.0); });
+    EXPECT_EQ(labels(), (std::vector<std::string>{"KABCD"}));
+    draw([](gfx::Graphics& g) { draw_near_airports_p1000_mfd(DisplayObject{272, 314}, g, 1.0); });
+    EXPECT_EQ(labels(), (std::vector<std::string>{"KABCD"}));
+    proline4_mfd_range = 40.0;
+    draw([](gfx::Graphics& g) {
+        draw_near_airports_proline4_mfd(DisplayObject{247, 285}, g, kLat, kLon, 1.0);
+    });
+    EXPECT_EQ(labels(), (std::vector<std::string>{"KABCDE"}));
+    // The DU_1000_EHSI's airports are magenta stars.
+    draw([](gfx::Graphics& g) { draw_near_airports_du_1000_ehsi(g, kLat, kLon, 1.0, 1.0, 1.0, 40.0, 0.0); });
+    ASSERT_NE(rec().find_text("*"), nullptr);
+    EXPECT_EQ(rec().find_text("*")->color, kMagenta);
+    EXPECT_EQ(rec().find_text("KABCDE")->color, kMagenta);
+}
+
+TEST_F(LayerMembers, airwayFixMembersAndTheC17MeasuringFromTheAircraft) {
+    fill(local_airway_fixes, {north("ALDER", "I", 10.0)});
+    hw_md11_nd_range = md80_ehsi_range = proline4_mfd_range = c17_map_range_nm = 80.0;
+    struct Row {
+        std::function<void(gfx::Graphics&)> call;
+        gfx::PointF label;
+        gfx::Argb colour;
+    };
+    const Row rows[] = {
+        // Offset (1, 1) about (120, 178): label 7 right and 10 up of the anchor.
+        {[](gfx::Graphics& g) {
+             draw_near_airway_fixes_hw_md11_nd(DisplayObject{240, 258}, g, 2.0);
+         },
+         {126, 147},
+         kBlue},
+        {[](gfx::Graphics& g) {
+             draw_near_airway_fixes_du_1000_ehsi(g, kLat, kLon, 2.0, 1.0, 1.0, 60.0, 0.0);
+         },
+         {4, -34},
+         kMagenta},
+        // No offset on the C17_MFD; the position passed is not the reference.
+        {[](gfx::Graphics& g) { draw_near_airway_fixes_c17_mfd(g, 1.0, 1.0, 10.0, 10.0, 90.0, 2.0); },
+         {10, -23},
+         kCyan},
+    };
+    for (const Row& r : rows) {
+        draw(r.call);
+        const gfx::RecordedOp* label = rec().find_text("ALDER");
+        ASSERT_NE(label, nullptr);
+        EXPECT_NEAR(label->points[0].x, r.label.x, 0.5);
+        EXPECT_NEAR(label->points[0].y, r.label.y, 0.5);
+        EXPECT_EQ(label->color, r.colour);
+    }
+}
+
+} // namespace
