@@ -53,7 +53,7 @@ void draw_map_modes(gfx::Graphics& g, int mode, int view_mode, double ppn) {
     if (show_airway_fixes_flags[ND_HW_B737] == 1 && range <= 40.0 && view_mode != kViewModeVc2)
         draw_near_airway_fixes_hw_b737_nd(d, g, ppn);
     if (hold_list[1].active_index > 0 && mode < 7)
-        draw_heading_arc_hw_b737_nd(d, g, hw_b737_nd_centre_x, hw_b737_nd_centre_y, ppn);
+        draw_hold_pattern_hw_b737_nd(d, g, hw_b737_nd_centre_x, hw_b737_nd_centre_y, ppn);
     if (route_state == 1 || route_state == 2 || route_state == 4) draw_hw_b737_nd_route(d, g, ppn);
     if (mode < 7) draw_hw_b737_nd_arc_part(d, g, ppn);
     if (a.snap_token_103 == 1.0 && a.snap_token_108 == 1.0 &&

@@ -6,7 +6,7 @@
 #include "cdu_smiths/cdu_text.h"
 #include "data/module_settings.h"
 #include "data/nearby_lists.h"
-#include "nd/hw_b737_nd_state.h"
+#include "nd/display_geometry.h"
 
 #include <cmath>
 #include <numbers>
