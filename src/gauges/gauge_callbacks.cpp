@@ -28,8 +28,6 @@ void ORVEX_FSAPI hw_b737_ehsi_br_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI hw_b737_ehsi_nb_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI hw_b737_ehsi_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI hw_b737_ehsi_cntr_br_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI smiths_fms_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI smiths_fms_br_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI server_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI hw_md11_nd_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI hw_md11_nd_nb_callback(GaugeHeader*, int32_t, uintptr_t) {}
