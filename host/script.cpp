@@ -1,6 +1,7 @@
 #include "script.h"
 
 #include "aircraft_script.h"
+#include "cdu_keys.h"
 #include "data_link_peer.h"
 #include "element_surface.h"
 #include "gps_plan.h"
@@ -103,6 +104,7 @@ class Parser {
         if (verb == "aircraft") return parse_aircraft(rest, c);
         if (verb == "snapshot") return parse_snapshot(rest, c);
         if (verb == "gps") return parse_gps(rest, c);
+        if (verb == "cdu") return parse_cdu(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -133,6 +135,19 @@ class Parser {
         c.parameter = MOUSE_LEFTSINGLE;
         if (w.size() == 4 && (!parse_u32(w[3], c.parameter) || c.parameter == 0))
             return fail("bad mouse flags '" + w[3] + "'");
+        return true;
+    }
+
+    bool parse_cdu(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::CduKeys;
+        std::string ref;
+        first_word(rest, ref, c.text);
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, ref, error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_cdu_gauge(*c.gauge)) return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU keys");
+        std::vector<SmithsKey> keys;
+        if (!cdu_key_sequence(c.text, keys, error)) return fail(error);
         return true;
     }
 
@@ -418,6 +433,18 @@ struct Runner {
             say("snapshot " + c.gauge->id + " failed: " + error);
     }
 
+    void cdu_keys(const ScriptCommand& c) {
+        std::vector<SmithsKey> keys;
+        std::string error; // checked when parsed
+        cdu_key_sequence(c.text, keys, error);
+        for (SmithsKey key : keys) {
+            if (!press_cdu_key(*c.gauge, key).hit)
+                say(std::string("cdu ") + c.gauge->id + ": no click spot for " +
+                    smiths_key_boxes.box[static_cast<int>(key)].name);
+            run_frame(sim);
+        }
+    }
+
     void print_keys() {
         const auto& events = sim_state().key_events;
         if (keys_printed >= events.size()) say("no key events");
@@ -509,6 +536,9 @@ struct Runner {
             break;
         case ScriptOp::Snapshot:
             snapshot(c);
+            break;
+        case ScriptOp::CduKeys:
+            cdu_keys(c);
             break;
         }
     }
