@@ -64,7 +64,8 @@ void cdu_text_right(CduPage& page, float y, CduFont font, const std::string& tex
 void cdu_text_right_box(CduPage& page, float y, float char_width, const std::string& text) {
     const std::string shown = drawn_part(text);
     const float w = char_width * static_cast<float>(shown.size());
-    page.g.draw_string(shown, page.large, page.green, gfx::RectF{280.0f - w, y, w, 20.0f}, page.right_to_left);
+    page.g.draw_string(shown, page.large, page.green, gfx::RectF{280.0f - w, y, w, 20.0f},
+                       page.right_to_left);
 }
 
 void cdu_box_prompts(CduPage& page, const float (&left)[5], float y) {
@@ -75,7 +76,8 @@ void cdu_box_prompts(CduPage& page, const float (&left)[5], float y) {
 }
 
 void cdu_scratchpad_line(CduPage& page) {
-    const std::string& line = smiths_scratchpad_message.empty() ? smiths_scratchpad : smiths_scratchpad_message;
+    const std::string& line =
+        smiths_scratchpad_message.empty() ? smiths_scratchpad : smiths_scratchpad_message;
     cdu_text(page, 0.0f, 227.0f, CduFont::Large, line);
 }
 

@@ -17,9 +17,12 @@ struct PageEntry {
     SmithsPageRoutine routine;
 };
 constexpr PageEntry kPages[] = {
-    {kPageStoredFpls, smiths_page_stored_fpls},       {kPageRteLegs, smiths_page_rte_legs},
-    {kPageRte, smiths_page_rte},                      {kPageInitRefIndex, smiths_page_init_ref_index},
-    {kPageDepArrIndex, smiths_page_dep_arr_index},    {kPageIdent, smiths_page_ident},
+    {kPageStoredFpls, smiths_page_stored_fpls},
+    {kPageRteLegs, smiths_page_rte_legs},
+    {kPageRte, smiths_page_rte},
+    {kPageInitRefIndex, smiths_page_init_ref_index},
+    {kPageDepArrIndex, smiths_page_dep_arr_index},
+    {kPageIdent, smiths_page_ident},
 };
 
 // The map step survives only while some display centres on it.

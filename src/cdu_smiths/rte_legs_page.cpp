@@ -75,8 +75,10 @@ int subpage_count(int last) {
 
 void step_subpage() {
     const int count = smiths_legs_subpage_count;
-    if (smiths_cdu_next_page == 1) smiths_legs_subpage = smiths_legs_subpage >= count ? 1 : smiths_legs_subpage + 1;
-    if (smiths_cdu_prev_page == 1) smiths_legs_subpage = smiths_legs_subpage <= 1 ? count : smiths_legs_subpage - 1;
+    if (smiths_cdu_next_page == 1)
+        smiths_legs_subpage = smiths_legs_subpage >= count ? 1 : smiths_legs_subpage + 1;
+    if (smiths_cdu_prev_page == 1)
+        smiths_legs_subpage = smiths_legs_subpage <= 1 ? count : smiths_legs_subpage - 1;
     smiths_legs_subpage = cdu_clamp_subpage(smiths_legs_subpage, count);
 }
 
@@ -136,7 +138,8 @@ void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
     } else {
         cdu_text(page, 0, y, CduFont::Large, ident);
     }
-    if (i == smiths_legs_map_step && smiths_plan_format_shown()) cdu_text(page, 80, y, CduFont::Large, "<CTR>");
+    if (i == smiths_legs_map_step && smiths_plan_format_shown())
+        cdu_text(page, 80, y, CduFont::Large, "<CTR>");
     cdu_text(page, 150, y, CduFont::Large,
              w.speed_constraint <= -999.0 ? "- - - -" : cdu_format("%5.0f", w.speed_constraint));
     cdu_text(page, 200, y, CduFont::Large, "/");
@@ -182,8 +185,7 @@ void draw_mode_lines(CduPage& page) {
     switch (smiths_legs_mode) {
     case 1:
         if (direct_to_entered == 0) {
-            cdu_text(page, 0, 184, CduFont::Small,
-                     "D I R E C T    T O                    I N T C    L E G");
+            cdu_text(page, 0, 184, CduFont::Small, "D I R E C T    T O                    I N T C    L E G");
             cdu_text(page, 100, 179, CduFont::Large, "- - - - - -");
             cdu_box_prompts(page, kEntryBoxes, 198);
             cdu_text(page, 165, 198, CduFont::Small, "T O");
@@ -198,7 +200,8 @@ void draw_mode_lines(CduPage& page) {
             else if (to_waypoint_index >= 0 && to_waypoint_index <= working_plan_last &&
                      working_plan[to_waypoint_index].course > -1.0)
                 course = working_plan[to_waypoint_index].course;
-            cdu_text(page, 215, 193, CduFont::Large, course > -1.0 ? cdu_format("%03.0f\xB0", course) : "- - -");
+            cdu_text(page, 215, 193, CduFont::Large,
+                     course > -1.0 ? cdu_format("%03.0f\xB0", course) : "- - -");
         }
         break;
     case 2:

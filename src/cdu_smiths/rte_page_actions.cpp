@@ -108,7 +108,8 @@ void enter_company_route() {
     // Origin and destination written together ("KSEAKPDX"); a shorter entry
     // names no destination.
     for (int i = 1; i <= stored_routes.count() && !found && entry.size() > 4; ++i)
-        if (stored_routes[i].origin == entry.substr(0, 4) && stored_routes[i].destination == entry.substr(4, 4))
+        if (stored_routes[i].origin == entry.substr(0, 4) &&
+            stored_routes[i].destination == entry.substr(4, 4))
             found = i;
     if (!found) {
         refuse("NOT IN DATABASE");

@@ -120,7 +120,8 @@ constexpr SmithsKeyBox digit_pad(int n) {
 }
 
 constexpr SmithsKeyBox line_select(int n) {
-    constexpr const char* names[12] = {"L1", "L2", "L3", "L4", "L5", "L6", "R1", "R2", "R3", "R4", "R5", "R6"};
+    constexpr const char* names[12] = {"L1", "L2", "L3", "L4", "L5", "L6",
+                                       "R1", "R2", "R3", "R4", "R5", "R6"};
     return box(static_cast<SmithsKey>(static_cast<int>(SmithsKey::L1) + n), names[n], n < 6 ? 7 : 379,
                kLineRow[n % 6], 46, 34);
 }
@@ -130,13 +131,20 @@ constexpr auto make_boxes() {
         SmithsKeyBox box[kSmithsKeyCount];
     } boxes{};
     const SmithsKeyBox function_keys[] = {
-        box(SmithsKey::InitRef, "INIT_REF", 51, 298, 44, 30), box(SmithsKey::Rte, "RTE", 104, 298, 44, 30),
-        box(SmithsKey::Clb, "CLB", 153, 298, 44, 30),         box(SmithsKey::Crz, "CRZ", 206, 298, 44, 30),
-        box(SmithsKey::Des, "DES", 258, 298, 44, 30),         box(SmithsKey::Dir, "DIR", 51, 338, 44, 30),
-        box(SmithsKey::Legs, "LEGS", 104, 338, 44, 30),       box(SmithsKey::DepArr, "DEP_ARR", 153, 338, 44, 30),
-        box(SmithsKey::Hold, "HOLD", 206, 338, 44, 30),       box(SmithsKey::Prog, "PROG", 258, 338, 44, 30),
-        box(SmithsKey::Exec, "EXEC", 318, 338, 44, 30),       box(SmithsKey::Fix, "FIX", 104, 377, 44, 30),
-        box(SmithsKey::Prev, "PREV", 51, 418, 46, 34),        box(SmithsKey::Next, "NEXT", 104, 418, 46, 34),
+        box(SmithsKey::InitRef, "INIT_REF", 51, 298, 44, 30),
+        box(SmithsKey::Rte, "RTE", 104, 298, 44, 30),
+        box(SmithsKey::Clb, "CLB", 153, 298, 44, 30),
+        box(SmithsKey::Crz, "CRZ", 206, 298, 44, 30),
+        box(SmithsKey::Des, "DES", 258, 298, 44, 30),
+        box(SmithsKey::Dir, "DIR", 51, 338, 44, 30),
+        box(SmithsKey::Legs, "LEGS", 104, 338, 44, 30),
+        box(SmithsKey::DepArr, "DEP_ARR", 153, 338, 44, 30),
+        box(SmithsKey::Hold, "HOLD", 206, 338, 44, 30),
+        box(SmithsKey::Prog, "PROG", 258, 338, 44, 30),
+        box(SmithsKey::Exec, "EXEC", 318, 338, 44, 30),
+        box(SmithsKey::Fix, "FIX", 104, 377, 44, 30),
+        box(SmithsKey::Prev, "PREV", 51, 418, 46, 34),
+        box(SmithsKey::Next, "NEXT", 104, 418, 46, 34),
         box(SmithsKey::Screen, "SCREEN", 160, 100, 92, 92),
     };
     for (const SmithsKeyBox& b : function_keys)

@@ -184,7 +184,7 @@ int32_t smiths_press_key(SmithsKey key) {
 
 void smiths_reset_key_flags() {
     if (smiths_cdu_lsk > 0) smiths_cdu_lsk = 0;
-    for (int* flag :
-         {&smiths_cdu_prev_page, &smiths_cdu_next_page, &smiths_legs_entry, &smiths_hold_entry, &smiths_rte_entry})
+    for (int* flag : {&smiths_cdu_prev_page, &smiths_cdu_next_page, &smiths_legs_entry, &smiths_hold_entry,
+                      &smiths_rte_entry})
         if (*flag == 1) *flag = 0;
 }

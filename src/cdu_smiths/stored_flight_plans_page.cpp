@@ -30,7 +30,8 @@ void smiths_page_stored_fpls(const DisplayObject& display, gfx::Graphics& graphi
     cdu_step_subpage(smiths_fpl_subpage, smiths_fpl_page_count);
 
     cdu_text(page, 10, 0, CduFont::Large, "STORED FLIGHT PLANS");
-    cdu_text(page, 225, 0, CduFont::Small, cdu_format("%2d / %2d", smiths_fpl_subpage, smiths_fpl_page_count));
+    cdu_text(page, 225, 0, CduFont::Small,
+             cdu_format("%2d / %2d", smiths_fpl_subpage, smiths_fpl_page_count));
     const int first = smiths_fpl_subpage * kPlansPerPage - (kPlansPerPage - 1);
     for (int r = 1; r <= kPlansPerPage && first + r - 1 <= n; ++r)
         cdu_text(page, 0, 33.0f * r, CduFont::Large, stored_routes[first + r - 1].name);

@@ -89,7 +89,8 @@ class CduStandIn : public ::testing::Test {
     // The text drawn with its top-left corner at canvas point (x, y); "" when none.
     std::string text_at(float x, float y) {
         for (const gfx::RecordedOp& op : last_frame())
-            if (op.kind == gfx::OpKind::String && op.world_rect.x == x && op.world_rect.y == y) return op.text;
+            if (op.kind == gfx::OpKind::String && op.world_rect.x == x && op.world_rect.y == y)
+                return op.text;
         return "";
     }
     const gfx::RecordedOp* op_of_text(const std::string& text) {

@@ -88,8 +88,8 @@ TEST(SmithsKeys, lineSelectCodesAndTheEndOfAFrame) {
     press({SmithsKey::Prev, SmithsKey::Next, SmithsKey::Rte, SmithsKey::Legs, SmithsKey::Hold});
     smiths_reset_key_flags();
     EXPECT_EQ(smiths_cdu_lsk, 0);
-    for (int flag : {smiths_cdu_prev_page, smiths_cdu_next_page, smiths_rte_entry, smiths_legs_entry,
-                     smiths_hold_entry})
+    for (int flag :
+         {smiths_cdu_prev_page, smiths_cdu_next_page, smiths_rte_entry, smiths_legs_entry, smiths_hold_entry})
         EXPECT_EQ(flag, 0);
     smiths_cdu_lsk = -3; // only a positive code is a pending key
     smiths_reset_key_flags();
@@ -106,10 +106,9 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     press({SmithsKey::InitRef});
     EXPECT_EQ(smiths_cdu_page, 3);
 
-    const std::pair<SmithsKey, int> pages[] = {{SmithsKey::Clb, 34},    {SmithsKey::Crz, 35},
-                                               {SmithsKey::Des, 36},    {SmithsKey::DepArr, 24},
-                                               {SmithsKey::Prog, 33},   {SmithsKey::Fix, 37},
-                                               {SmithsKey::Rte, 22}};
+    const std::pair<SmithsKey, int> pages[] = {
+        {SmithsKey::Clb, 34},  {SmithsKey::Crz, 35}, {SmithsKey::Des, 36}, {SmithsKey::DepArr, 24},
+        {SmithsKey::Prog, 33}, {SmithsKey::Fix, 37}, {SmithsKey::Rte, 22}};
     for (auto [key, page] : pages) {
         press({key});
         EXPECT_EQ(smiths_cdu_page, page);
