@@ -5,6 +5,7 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "fms/route_values.h"

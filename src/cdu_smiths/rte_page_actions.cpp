@@ -4,7 +4,6 @@
 // entry leaves the scratchpad and shows one message.
 #include "cdu_smiths/arrival_page_state.h"
 #include "cdu_smiths/cdu_text.h"
-#include "cdu_smiths/exec_pending.h"
 #include "cdu_smiths/rte_page.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/airport_detail.h"
@@ -16,6 +15,7 @@
 #include "fms/nav_math.h"
 #include "fms/plan_edit_helpers.h"
 #include "fms/plan_editing.h"
+#include "fms/route_exec.h"
 #include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
@@ -23,6 +23,7 @@
 #include "fms/selection_texts.h"
 #include "fms/stored_routes.h"
 #include "fms/vertical_state.h"
+#include "fms/vnav.h"
 #include "fms/waypoint_entry.h"
 #include "gns_mcu/gns_page_state.h"
 #include "platform/text_file.h"
@@ -86,9 +87,8 @@ void enter_origin() {
     origin_airport_ident = smiths_scratchpad;
     departure_origin_ident = smiths_scratchpad;
     accept();
-    tod_reached = 0;
-    // PENDING: the descent-phase flag of the vertical profile is cleared here
-    // too once the vertical guidance lands.
+    clear_tod_passed();
+    descent_speed_phase = 0;
     for (std::string* text : {&sel_departure_runway, &applied_departure_runway, &route_destination_ident,
                               &arrival_destination_ident, &sel_star, &sel_arrival_runway})
         *text = kNone;

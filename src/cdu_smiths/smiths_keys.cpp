@@ -1,9 +1,9 @@
 #include "cdu_smiths/smiths_keys.h"
 
 #include "cdu_smiths/cdu_text.h"
-#include "cdu_smiths/exec_pending.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "fms/holds.h"
+#include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "gauges/panel_windows.h"

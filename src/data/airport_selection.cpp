@@ -6,7 +6,7 @@
 #include "data/nav_database.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
-#include "fms/route_values.h"
+#include "fms/vertical_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -170,8 +170,8 @@ void select_plan_airport(const std::string& ident, int mode, const std::vector<s
         w.alt_constraint = elevation;
         w.course = -1.0;
         w.type = "APT";
-        vnav_target_lat = lat;
-        vnav_target_lon = lon;
+        vertical_target_lat = lat;
+        vertical_target_lon = lon;
         vertical_target_altitude = elevation;
         constraint_waypoint_index = active_plan_last;
         break;

@@ -4,7 +4,7 @@
 #include "data/config_line.h"
 #include "data/host_folder.h"
 #include "fms/flight_log.h"
-#include "fms/route_values.h"
+#include "fms/route_exec.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 
@@ -124,7 +124,8 @@ void write_flight_summary() {
     std::FILE* out = os::open_file(host_folder + "\\orvex\\FlightLog\\Flight.log", "a");
     if (!out) return;
     const os::SystemTime today = os::system_time_local();
-    std::fprintf(out, "[%s-%s]\n", origin_airport_ident.c_str(), destination_airport_ident.c_str());
+    // The executed route's airports: EXEC empties the entered origin.
+    std::fprintf(out, "[%s-%s]\n", loaded_origin_ident.c_str(), loaded_destination_ident.c_str());
     std::fprintf(out, "Date=%d/%02d/%02d\n", today.year, today.month, today.day);
     std::fprintf(out, "FlightTime=%s\n", flight_time.c_str());
     std::fprintf(out, "Aircraft=%s\n", aircraft_parameter.c_str());

@@ -12,12 +12,15 @@
 #include "fms/lnav.h"
 #include "fms/nav_math.h"
 #include "fms/published_values.h"
+#include "fms/radio_autotune.h"
 #include "fms/route_plan.h"
+#include "fms/route_progress.h"
 #include "fms/sequencing.h"
 #include "fms/speed_targets.h"
 #include "fms/times_to_go.h"
 #include "fms/update_counters.h"
 #include "fms/vertical_state.h"
+#include "fms/vnav.h"
 #include "gns_mcu/mcu_page_state.h"
 #include "nd/p1000_menu_state.h"
 #include "sim/aircraft_state.h"
@@ -135,7 +138,6 @@ void step_p1000_menu_timeout() {
 
 // Step 7.
 void step_pending_events() {
-    const AircraftState& a = aircraft_state;
     if (pending_mach_events > 0) {
         const int32_t mach = whole(CruiseMach * 100.0);
         trigger_key_event(kMachEvent, static_cast<uint32_t>(mach));
@@ -147,20 +149,23 @@ void step_pending_events() {
         commanded_speed_kt = descent_speed_target;
         pending_descent_speed_event = 0;
     }
+    // The autopilot is read afresh: the snapshot reads its values on a few
+    // slots only, and a value from before the command would look like the
+    // pilot's own change to the manual-change checks.
     if (commanded_altitude_refresh != -999) {
-        commanded_altitude_ft = whole(a.ap_altitude_lock_ft);
+        commanded_altitude_ft = whole(sim_var_object.get_autopilot_altitude_lock_var_ft());
         commanded_altitude_refresh = -999;
     }
     if (commanded_speed_refresh != -999) {
-        commanded_mach_x100 = whole(a.ap_mach_target * 100.0);
-        commanded_speed_kt = whole(a.ap_airspeed_target_kt);
+        commanded_mach_x100 = whole(sim_var_object.get_ap_mach_target() * 100.0);
+        commanded_speed_kt = whole(sim_var_object.get_ap_airspeed_target_kt());
         commanded_speed_refresh = -999;
     }
 }
 
 // Steps 8 and 9: back to real time past the top of descent, and the pauses.
 void step_rate_and_pauses() {
-    if (tod_reached == 1) {
+    if (tod_passed == 1) {
         if (Lnav1xAtTod == 1 && sim_rate_restored == 0) {
             if (sim_rate == 1.0)
                 sim_rate_restored = 1;
@@ -173,12 +178,12 @@ void step_rate_and_pauses() {
             paused_at_tod = 1;
         }
     }
-    if (profile_climb_pending == 1 && PauseAtDistFromDest == 1 && paused_at_dest_distance == 0) {
+    if (descent_speed_phase == 1 && PauseAtDistFromDest == 1 && paused_at_dest_distance == 0) {
         bool near = false;
         if (lnav_engaged == 1)
-            near = pause_distance > route_distance_to_destination_nm;
+            near = pause_distance > distance_to_destination;
         else if (lnav_engaged == 0)
-            near = pause_distance > direct_distance_to_destination_nm;
+            near = pause_distance > direct_distance_to_destination;
         if (near) {
             trigger_key_event(kPauseEvent, 0);
             PauseAtDistFromDest = 0;
@@ -187,18 +192,9 @@ void step_rate_and_pauses() {
     }
 }
 
-// Kept current from the first pass of a route, so that the tower view and
-// the pause test a real distance rather than one left from an earlier route.
-void update_direct_distance_to_destination() {
-    const RouteWaypoint& destination = active_plan[active_plan_last];
-    double course = 0.0;
-    gc_dist_course(aircraft_state.plat, aircraft_state.plon, destination.lat, destination.lon,
-                   &direct_distance_to_destination_nm, &course);
-}
-
 // Step 17.
 void step_tower_view() {
-    if (!(direct_distance_to_destination_nm <= 25.0) || tower_view_set != 0) return;
+    if (!(direct_distance_to_destination <= 25.0) || tower_view_set != 0) return;
     if (SetDestLoadTowerViewDist > 0) set_tower_view();
     tower_view_set = 1;
     if (SetWptBaro == 1) trigger_key_event(kAltimeterSettingEvent, 0);
@@ -226,20 +222,19 @@ void step_destination_airport() {
 // Steps 11 to 21, with an active route.
 void route_steps() {
     check_course_reversal();
-    // PENDING: the VNAV target at sequencing -- with the vertical guidance.
+    update_vnav_target_at_sequencing();
     stamp_passing_time();
     fly_holds();
     sequence_to_waypoint();
     update_switch_distance();
     update_leg_geometry();
-    update_direct_distance_to_destination();
-    publish_progress_values();
-    // PENDING: update_route_progress() -- along-route distances, with the vertical guidance.
+    publish_server_variables();
+    route_distance_summary();
     step_tower_view();
-    // PENDING: top of climb, top of descent, VNAV targets and speeds -- the vertical guidance.
+    update_vertical_guidance();
     if (frame_slot == 0)
-        update_times_to_go(aircraft_state.ground_speed_kt, distance_to_to_nm,
-                           route_distance_to_destination_nm, sim_rate);
+        update_times_to_go(aircraft_state.ground_speed_kt, distance_to_to_nm, distance_to_destination,
+                           sim_rate);
     step_destination_airport();
     steer_lnav();
     output_heading_bug();
@@ -247,15 +242,13 @@ void route_steps() {
 
 // Steps 22 to 24, with or without a route.
 void request_steps(double master_before) {
-    if (autotune_request > 0) {
-        // PENDING: autotune_leg_radios(autotune_request) -- with the autopilot commands.
-    }
+    if (autotune_request > 0) autotune_leg_radios(autotune_request);
     if (route_file_request == 1 || route_file_request == 3) {
         load_route_file(route_file_request);
         route_file_request = 0;
     }
     autotune_request = 0;
-    vnav_speed_force = 0;
+    vnav_speed_refresh = 0;
 
     if (flight_phase < 11) write_flight_log(0);
 
@@ -268,7 +261,7 @@ void request_steps(double master_before) {
 
 } // namespace
 
-void publish_progress_values() {
+void publish_server_variables() {
     orvex_act_wpt_dist = distance_to_to_nm;
     orvex_act_wpt_pos = to_waypoint_index == kNoToWaypoint ? 0 : to_waypoint_index;
     orvex_fpln_wpt_cnt = active_plan_last;

@@ -11,7 +11,7 @@
 void fms_update();
 
 // Copies the guidance values into the SERVER gauge's published storage.
-void publish_progress_values();
+void publish_server_variables();
 
 // Pass bookkeeping.
 extern double fms_last_sim_time;         // -999 before the first pass

@@ -11,6 +11,7 @@
 #include "fms/lateral_guidance.h"
 #include "fms/plan_editing.h"
 #include "fms/procedure_selection.h"
+#include "fms/route_exec.h"
 #include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
@@ -88,15 +89,14 @@ void import_gps_route(int mode) {
     match_star_transition(kNoSelection, kNoSelection);
     sel_star = sel_star_transition = sel_arrival_runway = kNoSelection;
 
-    vnav_target_index = working_plan_last;
+    constraint_waypoint_index = working_plan_last;
     mcu_legs_index = 1;
-    vnav_speed_sent = 0;
+    vnav_speed_set = 0;
     distance_to_to_nm = 999.0;
     tower_view_set = 0;
     delete_all_holds();
     advance_route_state();
-    // PENDING: reset_active_route_state() (EXEC) copies the plan into the
-    // active plan here once it exists.
+    reset_active_route_state();
     if (mode != 7) smiths_scratchpad_message = "ACTIVE FSPLANNER RTE LOADED";
     if (SetUTCTimeOnFPLoad == 1 && aircraft_state.ground_speed_kt < 5.0) set_sim_clock_to_utc();
 }

@@ -6,6 +6,7 @@
 #include "fms/approach_insertion.h"
 #include "fms/holds.h"
 #include "fms/nav_math.h"
+#include "fms/route_exec.h"
 #include "fms/route_state.h"
 #include "fms/selection_texts.h"
 #include "fms/waypoint_entry.h"
@@ -224,8 +225,8 @@ void delete_waypoint_smiths(int index, int force) {
 
 void delete_waypoint_fms(int index, int force) {
     delete_waypoint(index, force, c17_scratchpad_message);
-    // PENDING: reset_active_route_state() follows here (the C-17 CDU deletes
-    // without an EXEC step) once EXEC exists.
+    // The C-17 CDU deletes without an EXEC step.
+    reset_active_route_state();
 }
 
 bool insert_discontinuity(int p) {

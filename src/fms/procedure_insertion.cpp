@@ -5,9 +5,9 @@
 #include "fms/lateral_guidance.h"
 #include "fms/procedure_legs.h"
 #include "fms/procedure_selection.h"
+#include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
-#include "fms/route_values.h"
 #include "fms/selection_texts.h"
 
 namespace {

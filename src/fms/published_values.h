@@ -1,5 +1,5 @@
 // Storage of the guidance values that the SERVER gauge registers as module
-// variables; publish_progress_values fills them on every working pass.
+// variables; publish_server_variables fills them on every working pass.
 #pragma once
 
 #include <cstdint>

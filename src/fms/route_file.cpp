@@ -5,7 +5,7 @@
 #include "data/config_line.h"
 #include "data/host_folder.h"
 #include "data/module_settings.h"
-#include "fms/route_values.h"
+#include "fms/vertical_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 

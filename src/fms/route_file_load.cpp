@@ -16,6 +16,8 @@
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
 #include "fms/procedure_selection.h"
+#include "fms/radio_autotune.h"
+#include "fms/route_exec.h"
 #include "fms/route_file.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
@@ -129,7 +131,7 @@ void working_key(const std::string& line) {
         planned_fuel += parse_double(value);
     }
     if (equals_ignoring_case(key, "Fuel")) planned_fuel = parse_double(value);
-    if (equals_ignoring_case(key, "ApproachInfo")) pending_approach_info = value;
+    if (equals_ignoring_case(key, "ApproachInfo")) approach_info = value;
 }
 
 void empty_working_plan_for_new_plan() {
@@ -213,7 +215,7 @@ void load_route_file(int request) {
         if (i == 1) working_cursor_index = 1;
         if (i == 0 && equals_ignoring_case(tokens.token[3], "APT")) {
             preset_origin(w.ident);
-            profile_climb_pending = 0;
+            descent_speed_phase = 0;
             gns_origin_loaded_flag = 1;
         }
         if (i == 1) {
@@ -239,17 +241,10 @@ void load_route_file(int request) {
             route_name = active_plan[last].ident;
             destination_airport_state = 2;
         }
-        if (request == 1) {
-            mcu_entry_text = route_name;
-            mcu_enter_pressed = 1;
-        } else if (request == 3) {
-            mcu_keyboard_text = route_name;
-            mcu_keyboard_enter = 1;
-        }
 
         const RouteWaypoint& destination = active_plan[last];
-        vnav_target_lat = destination.lat;
-        vnav_target_lon = destination.lon;
+        vertical_target_lat = destination.lat;
+        vertical_target_lon = destination.lon;
         destination_airport_ident = destination.ident;
         route_destination_ident = destination.ident;
         arrival_destination_ident = destination.ident;
@@ -259,13 +254,22 @@ void load_route_file(int request) {
         preset_arrival_selections();
 
         descent_rate_used_fpm = DescentRate;
-        vnav_target_index = last;
+        constraint_waypoint_index = last;
         mcu_legs_index = 1;
-        vnav_speed_sent = 0;
+        vnav_speed_set = 0;
         distance_to_to_nm = 999.0;
         route_state = 0;
         delete_all_holds();
-        // PENDING: reset_active_route_state() (EXEC) runs here once it exists.
+        reset_active_route_state();
+        // After EXEC, whose first activation empties the MCU entry: the MCU's
+        // airport page is to open on this name.
+        if (request == 1) {
+            mcu_entry_text = route_name;
+            mcu_enter_pressed = 1;
+        } else if (request == 3) {
+            mcu_keyboard_text = route_name;
+            mcu_keyboard_enter = 1;
+        }
     }
 
     route_load_source = request;
@@ -297,8 +301,7 @@ void load_route_file(int request) {
                 cruise_speed_target = cruise_speed_default;
                 descent_speed_target = descent_speed_default;
             }
-            // PENDING: autotune_leg_radios(2) when LnavSetEnRouteFreqs is 1,
-            // once the radio autotune exists.
+            if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
         }
     }
     finish_active_load();

@@ -1,6 +1,7 @@
 #include "fms/route_plan.h"
 
 #include "fms/holds.h"
+#include "fms/vertical_state.h"
 #include "gns_mcu/gns_page_state.h"
 
 RoutePlan active_plan;
@@ -51,8 +52,7 @@ void clear_active_plan() {
     clear_rows();
     hold_list.set_count(0);
     hold_list.slot(1).active_index = 0;
-    // PENDING: the descent flag of the vertical profile is cleared here once
-    // the profile exists.
+    descent_speed_phase = 0;
     approach_record_index = 0;
     approach_runway_index = 0;
 }

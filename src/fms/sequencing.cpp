@@ -1,11 +1,14 @@
 #include "fms/sequencing.h"
 
 #include "data/module_settings.h"
+#include "fms/autopilot_targets.h"
 #include "fms/flight_log.h"
 #include "fms/holds.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
+#include "fms/radio_autotune.h"
 #include "fms/route_plan.h"
+#include "fms/route_progress.h"
 #include "fms/vertical_state.h"
 #include "sim/aircraft_state.h"
 #include "sim/panel_services.h"
@@ -61,9 +64,9 @@ void check_course_reversal() {
     if (std::trunc(course_angle(course_to_to_deg, leg_course_deg)) <= 90.0) return;
     // The waypoint lies behind: any switching distance sequences it now.
     distance_to_to_nm = -1.0;
-    vnav_altitude_sent = 0;
-    vnav_speed_sent = 0;
-    if (toc_reached == 1 && tod_reached == 0) reversal_near_tod = 1;
+    vnav_altitude_set = 0;
+    vnav_speed_set = 0;
+    if (toc_passed == 1 && tod_passed == 0) reversal_near_tod = 1;
 }
 
 void stamp_passing_time() {
@@ -89,16 +92,14 @@ void sequence_to_waypoint() {
     if (flight_phase < 11) write_flight_log(1);
     stamp_last_passed(active_plan[to_waypoint_index]);
     ++to_waypoint_index;
-    // PENDING: update_route_progress() -- along-route distances, with the vertical guidance.
-    vnav_speed_sent = 0;
-    // PENDING: set_vnav_speed_target() -- the VNAV speed command, with the vertical guidance.
+    route_distance_summary();
+    vnav_speed_set = 0;
+    set_vnav_speed_target();
     if (to_waypoint_index == active_plan_last) {
-        if (VnavOffAtLastWpt == 1 && toc_reached == 1) vnav_engaged = 0;
+        if (VnavOffAtLastWpt == 1 && toc_passed == 1) vnav_engaged = 0;
         if (LnavOffAtLastWpt == 1) lnav_engaged = 0;
     }
-    if (LnavSetEnRouteFreqs == 1 && (lnav_engaged == 1 || SequenceFPlanWpts == 1)) {
-        // PENDING: autotune_leg_radios(2) -- the radio autotune, with the autopilot commands.
-    }
+    if (LnavSetEnRouteFreqs == 1 && (lnav_engaged == 1 || SequenceFPlanWpts == 1)) autotune_leg_radios(2);
     if (direct_to_active == 1) direct_to_active = 0;
     intercept_armed = 1;
     const RouteWaypoint& to = active_plan[to_waypoint_index];

@@ -4,7 +4,7 @@
 #include "fms/lat_lon_text.h"
 #include "fms/position_dms.h"
 #include "fms/route_plan.h"
-#include "fms/route_values.h"
+#include "fms/vertical_state.h"
 #include "platform/os.h"
 
 #include <cstdio>

@@ -6,6 +6,9 @@
 inline int gns_line_toggles[10] = {};
 inline int page_list_changed = 0;
 
+// The GNS direct-to mark; EXEC clears it.
+inline int gns_direct_to_flag = 0;
+
 // 1 while the GNS works on the active plan; the airway loader then looks for
 // the current waypoint there instead of in the working plan.
 inline int gns_sub_state = 0;

@@ -127,7 +127,6 @@ TEST_F(CduRoute, legsListingAndEditsOfTheActiveRoute) {
     EXPECT_EQ(text_at(0, 66), "FOXXE");
     EXPECT_EQ(text_at(0, 165), "CHEHA");
     EXPECT_EQ(text_at(100, 55), "   12 NM");
-    EXPECT_EQ(text_at(150, 66), "- - - -");
 
     // A new waypoint before FOXXE, with a discontinuity behind it.
     press("\"PAE\" L2");

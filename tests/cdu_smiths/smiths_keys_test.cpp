@@ -1,9 +1,9 @@
 // The SMITHS keys on the unit's input state, pressed as their mouse handlers
 // press them.
 #include "cdu_smiths/cdu_text.h"
-#include "cdu_smiths/exec_pending.h"
 #include "cdu_smiths/smiths_keys.h"
 #include "fms/holds.h"
+#include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 

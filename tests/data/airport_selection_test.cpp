@@ -5,7 +5,7 @@
 #include "data_link_peer.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
-#include "fms/route_values.h"
+#include "fms/vertical_state.h"
 #include "platform/window.h"
 #include "sim/aircraft_state.h"
 #include "sim/data_link.h"
@@ -85,7 +85,7 @@ TEST(AirportSelection, planModesWriteOneEntryAndRefuseAFullPlan) {
     EXPECT_EQ(active_plan[3].ident, "ZZBB");
     EXPECT_EQ(active_plan[3].alt_constraint, 50.0);
     EXPECT_EQ(constraint_waypoint_index, 3);
-    EXPECT_EQ(vnav_target_lat, 46.0);
+    EXPECT_EQ(vertical_target_lat, 46.0);
 
     EXPECT_EQ(active_plan_last, 3);
 

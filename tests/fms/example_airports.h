@@ -7,8 +7,8 @@
 #include "data/host_folder.h"
 #include "data/nav_database.h"
 #include "fms/procedure_insertion.h"
+#include "fms/route_exec.h"
 #include "fms/route_plan.h"
-#include "fms/route_values.h"
 #include "fms/selection_texts.h"
 #include "platform/temp_folder.h"
 

@@ -4,8 +4,8 @@
 
 #include "fms/flight_log.h"
 #include "fms/fms_update.h"
+#include "fms/route_exec.h"
 #include "fms/route_plan.h"
-#include "fms/route_values.h"
 #include "gauges/linkage.h"
 #include "host_services.h"
 #include "platform/os.h"
@@ -25,8 +25,8 @@ class FlightLog : public ::testing::Test {
         host::reset_sim_state();
         ImportTable.panels = host::services_table();
         aircraft_parameter = "B737";
-        origin_airport_ident = "KSEA";
-        destination_airport_ident = "KPDX";
+        loaded_origin_ident = "KSEA";
+        loaded_destination_ident = "KPDX";
     }
     void TearDown() override { ImportTable.panels = nullptr; }
 

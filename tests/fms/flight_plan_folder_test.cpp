@@ -4,8 +4,8 @@
 
 #include "fms/flight_plan_folder.h"
 #include "fms/route_file_load.h"
-#include "fms/route_values.h"
 #include "fms/stored_routes.h"
+#include "fms/vertical_state.h"
 #include "fms/xml_plan_writer.h"
 
 #include <gtest/gtest.h>

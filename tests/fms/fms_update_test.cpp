@@ -5,6 +5,7 @@
 
 #include "data/module_settings.h"
 #include "fms/flight_log.h"
+#include "fms/route_progress.h"
 #include "fms/speed_targets.h"
 #include "fms/times_to_go.h"
 #include "fms/update_counters.h"
@@ -94,7 +95,7 @@ TEST_F(Update, SendsPendingEventsRestoresTheRateAndPausesOnce) {
     CruiseMach = 0.78;
     pending_mach_events = 2;
     pending_descent_speed_event = 1;
-    tod_reached = 1;
+    tod_passed = 1;
     Lnav1xAtTod = 1;
     place(47.0, 8.0, 0.0);
     passes(6);
@@ -191,12 +192,12 @@ TEST_F(Update, TowerViewNearTheDestinationAndTheDestinationOnceAwayFromTheOrigin
     mcu_airport_list_index = 3;
     // The direct distance is current from the first pass: no tower view 40 NM out.
     ASSERT_TRUE(pass_until([] { return destination_airport_state == 2; }, 18 * 300));
-    EXPECT_NEAR(direct_distance_to_destination_nm, 32.0, 0.1); // 8 NM out of 40
+    EXPECT_NEAR(direct_distance_to_destination, 32.0, 0.1); // 8 NM out of 40
     EXPECT_EQ(mcu_airport_list_index, -999);
     EXPECT_EQ(tower_view_set, 0);
     EXPECT_EQ(sent(0x10030).size(), 1u); // sequencing P1 at 7 NM
     ASSERT_TRUE(pass_until([] { return tower_view_set == 1; }, 18 * 300));
-    EXPECT_NEAR(direct_distance_to_destination_nm, 25.0, 0.01);
+    EXPECT_NEAR(direct_distance_to_destination, 25.0, 0.01);
     passes(18);
     EXPECT_EQ(sent(0x10030).size(), 2u); // and once for the tower view
 }

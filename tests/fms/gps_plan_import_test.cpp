@@ -66,7 +66,10 @@ TEST_F(GpsImport, waypointsFromTheBlockUpToThePlanCapacity) {
     EXPECT_EQ(working_plan[1].ident, "LONGNAM"); // at most seven characters of its field
     EXPECT_NEAR(working_plan[1].lat, -45.0, 1e-9);
     EXPECT_EQ(working_plan[1].lon, working_plan[0].lon); // the low 16 bits do not count
-    EXPECT_EQ(route_state, 1);
+    // EXEC made the imported plan the active route.
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(active_plan_last, kPlanLastIndex);
+    EXPECT_EQ(active_plan[1].ident, "LONGNAM");
     EXPECT_EQ(smiths_scratchpad_message, "ACTIVE FSPLANNER RTE LOADED");
 }
 

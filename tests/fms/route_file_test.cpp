@@ -6,7 +6,7 @@
 #include "data/module_settings.h"
 #include "fms/route_file.h"
 #include "fms/route_file_load.h"
-#include "fms/route_values.h"
+#include "fms/vertical_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,10 @@
+// The vertical profile laid over the active plan when a route is executed:
+// the cruise altitude (requested, planned from the performance tables, or
+// from a simple climb model and the semicircular rule), the climb and descent
+// rates, the TOC and TOD points and, in mode 1, a predicted altitude and speed
+// for each waypoint without constraints of its own.
+#pragma once
+
+// requested 0 chooses a cruise altitude. Mode 1 also predicts the waypoints;
+// any other mode re-arms the TOC and TOD detection.
+void predict_profile(int requested_altitude, int mode);

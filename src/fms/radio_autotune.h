@@ -1,0 +1,19 @@
+// Radio autotune: NAV 1 or the ADF to the navaid of the route ahead, or NAV 1
+// to the runway selected on a control unit's airport page, with the NAV 1
+// course; and the radios' frequency codes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Mode 1: the runway selected on the airport page; mode 2: the route ahead
+// (needs an active route); other modes do nothing.
+void autotune_leg_radios(int mode);
+
+// The code the simulator's NAV radios use: the four BCD digits after the
+// leading 1 ("110.30" gives 0x1030). 0 for a text that is no frequency of
+// 100.00 to 199.99 MHz.
+uint32_t nav_frequency_bcd(const std::string& text);
+// An ADF frequency text read to its first non-digit, in BCD ("375" gives
+// 0x375); 0 when it has no digits.
+uint32_t adf_frequency_bcd(const std::string& text);

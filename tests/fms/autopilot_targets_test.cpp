@@ -1,0 +1,232 @@
+// The VNAV vertical-speed and speed commands and the radio autotune, with
+// the key events they send.
+#include "update_fixture.h"
+
+#include "data/aircraft_settings.h"
+#include "data/airport_selection.h"
+#include "data/module_settings.h"
+#include "fms/autopilot_targets.h"
+#include "fms/radio_autotune.h"
+#include "fms/route_progress.h"
+#include "fms/speed_targets.h"
+#include "fms/vertical_state.h"
+
+#include <tuple>
+
+namespace {
+
+class AutopilotTargets : public UpdateTest {
+  protected:
+    // A two-leg active route at TO 1 with VNAV engaged, past its first pass.
+    static void route_with_vnav();
+};
+
+void AutopilotTargets::route_with_vnav() {
+    activate({{"A", 47.0, 8.0}, {"B", 47.0, 8.5}, {"C", 47.0, 9.0}});
+    vnav_engaged = 1;
+    vnav_altitude_set = 1;
+    frame_slot = 0;
+    AircraftState& a = aircraft_state;
+    a.ground_speed_kt = 300.0;
+    a.speed_smoothed = 250.0;
+    a.ap_airspeed_target_kt = 250.0;
+}
+
+TEST_F(AutopilotTargets, ClimbRampsTheVerticalSpeedOncePerCycle) {
+    route_with_vnav();
+    MinVnavClimbRate = 500.0;
+    AircraftState& a = aircraft_state;
+    a.indicated_altitude_ft = 5000.0;
+    a.vertical_speed_fpm = 800.0;
+    vertical_target_altitude = 10000.0;
+    vertical_target_distance = 20.0; // 4 minutes at 300 kt: 1250 ft/min needed
+    frame_slot = 3;
+    set_vnav_altitude_targets();
+    EXPECT_DOUBLE_EQ(vnav_required_vs, 900.0); // at most 100 more than now
+    EXPECT_TRUE(sent(0x101F4).empty());        // only on slot 0
+    frame_slot = 0;
+    set_vnav_altitude_targets();
+    set_vnav_altitude_targets();
+    EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{900}));
+
+    // Below MinVnavIas the command is 0 until the speed is 10 kt above it.
+    for (double speed : {150.0, 160.0, 166.0}) {
+        a.speed_smoothed = speed;
+        set_vnav_altitude_targets();
+    }
+    EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{900, 0, 900}));
+
+    // No time to go: the largest climb rate, never a non-finite value.
+    a.speed_smoothed = 250.0;
+    a.ground_speed_kt = 0.0;
+    set_vnav_altitude_targets();
+    EXPECT_EQ(vnav_vs_command, 900); // still ramped from the present rate
+    a.vertical_speed_fpm = 2400.0;
+    set_vnav_altitude_targets();
+    EXPECT_EQ(vnav_vs_command, 2500);
+}
+
+TEST_F(AutopilotTargets, DescentSendsTheRoundedRateOnceAndTheFirstPassTheAltitude) {
+    route_with_vnav();
+    toc_passed = tod_passed = 1;
+    AircraftState& a = aircraft_state;
+    a.indicated_altitude_ft = 11730.0;
+    vertical_target_altitude = 5000.0;
+    vertical_target_distance = 19.45; // 3.89 minutes: 1730 ft/min
+    set_vnav_altitude_targets();
+    set_vnav_altitude_targets();
+    EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{static_cast<uint32_t>(-1700)}));
+
+    vnav_altitude_set = 0; // a new target: the altitude first
+    set_vnav_altitude_targets();
+    EXPECT_EQ(sent(0x1024C), (std::vector<uint32_t>{5000}));
+    EXPECT_EQ(sent(0x101F4).size(), 2u); // and the rate again
+
+    // A target without altitude is not flown to.
+    vnav_altitude_set = 0;
+    vertical_target_altitude = -999.0;
+    set_vnav_altitude_targets();
+    EXPECT_EQ(sent(0x1024C).size(), 1u);
+}
+
+TEST_F(AutopilotTargets, SpeedFollowsThePhaseAndTheConstraints) {
+    route_with_vnav();
+    route_state = 3;
+    distance_to_to_nm = 10.0;
+    RouteWaypoint& to = active_plan.slot(1);
+    struct Row {
+        int climb_passed, descent; // toc_passed, descent_speed_phase
+        int constrained;
+        double speed;
+        int mach_cruise;
+        double cruise_mach;
+        uint32_t event, value;
+    };
+    const Row rows[] = {
+        {0, 0, 0, 210.0, 0, 0.0, 0x101F5, 220},  // climb: the climb speed
+        {0, 0, 1, 210.0, 0, 0.0, 0x101F5, 210},  // climb to a constrained waypoint
+        {1, 0, 0, 210.0, 0, 0.0, 0x101F5, 250},  // cruise speed
+        {1, 0, 0, 210.0, 1, 0.785, 0x101F6, 78}, // cruise Mach x 100
+        {1, 0, 0, 210.0, 1, 0.0, 0x101F5, 250},  // no cruise Mach: never Mach 0
+        {1, 1, 0, 210.0, 0, 0.0, 0x101F5, 220},  // descent speed
+        {1, 1, 1, 200.0, 0, 0.0, 0x101F5, 200},  // descent to a constraint
+    };
+    for (const Row& r : rows) {
+        host::sim_state().key_events.clear();
+        toc_passed = r.climb_passed;
+        descent_speed_phase = r.descent;
+        to.constrained = r.constrained;
+        to.alt_constraint = 9000.0;
+        to.speed_constraint = r.speed;
+        VnavSetMachCruiseSpd = r.mach_cruise;
+        CruiseMach = r.cruise_mach;
+        climb_speed_target = 220;
+        cruise_speed_target = 250;
+        descent_speed_target = 220;
+        vnav_speed_set = 0;
+        set_vnav_speed_target();
+        EXPECT_EQ(sent(r.event), (std::vector<uint32_t>{r.value})) << r.value;
+        EXPECT_EQ(vnav_speed_set, 1);
+    }
+    EXPECT_EQ(descent_speed_target, 200); // a slower constraint lowers the target
+
+    // No speed on the TO waypoint: nothing sent, but the command is done.
+    host::sim_state().key_events.clear();
+    to.speed_constraint = -999.0;
+    vnav_speed_set = 0;
+    set_vnav_speed_target();
+    EXPECT_TRUE(host::sim_state().key_events.empty());
+    EXPECT_EQ(vnav_speed_set, 1);
+
+    // Beyond the restriction distance only a refresh sends.
+    to.speed_constraint = 230.0;
+    distance_to_to_nm = 40.0;
+    vnav_speed_set = 0;
+    set_vnav_speed_target();
+    EXPECT_EQ(vnav_speed_set, 0);
+    vnav_speed_refresh = 1;
+    set_vnav_speed_target();
+    EXPECT_EQ(vnav_speed_set, 1);
+}
+
+TEST_F(AutopilotTargets, ClimbSpeedLimitBelowItsAltitude) {
+    route_with_vnav();
+    route_state = 3;
+    distance_to_to_nm = 10.0;
+    ClbAltRest = 10000.0;
+    ClbSpdRest = 250.0;
+    climb_speed_target = 290;
+    aircraft_state.indicated_altitude_ft = 8000.0;
+    active_plan.slot(1).alt_constraint = 9000.0;
+    active_plan.slot(1).speed_constraint = 290.0;
+    set_vnav_speed_target();
+    EXPECT_EQ(sent(0x101F5), (std::vector<uint32_t>{250}));
+    EXPECT_EQ(climb_speed_limit_active, 1.0);
+}
+
+TEST_F(AutopilotTargets, RadiosTuneTheNavaidAheadWithinRange) {
+    const PlanPoint a{"A", 47.0, 8.0};
+    const PlanPoint vor = offset("VOR", a, 90.0, 100.0);
+    const PlanPoint ndb = offset("NDB", vor, 90.0, 50.0);
+    const PlanPoint far = offset("FAR", ndb, 90.0, 240.0);
+    activate({a, vor, ndb, far, offset("END", far, 90.0, 10.0)});
+    aircraft_state.plat = a.lat;
+    aircraft_state.plon = a.lon;
+    active_plan.slot(0).frequency = "---"; // written for no frequency
+    active_plan.slot(1).frequency = "112.30";
+    active_plan.slot(2).frequency = "375";
+    active_plan.slot(2).type = "NDB";
+    active_plan.slot(3).frequency = "113.90";
+
+    autotune_leg_radios(2);
+    EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{90}));
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1230})); // as the radio reads it: 112.30
+    to_waypoint_index = 2;
+    autotune_leg_radios(2);
+    EXPECT_EQ(sent(0x100B2), (std::vector<uint32_t>{0x375}));
+    // The VOR 240 NM ahead is not tuned; the course comes from the NDB behind.
+    host::sim_state().key_events.clear();
+    to_waypoint_index = 3;
+    autotune_leg_radios(2);
+    EXPECT_EQ(sent(0x100AC), std::vector<uint32_t>{});
+    EXPECT_EQ(sent(0x100B4).size(), 1u);
+
+    const std::pair<const char*, uint32_t> nav[] = {{"110.30", 0x1030}, {"110.3", 0x1030}, {"117.95", 0x1795},
+                                                    {"abc", 0},         {"", 0},           {"99.5", 0}};
+    for (const auto& [text, code] : nav)
+        EXPECT_EQ(nav_frequency_bcd(text), code) << text;
+    EXPECT_EQ(adf_frequency_bcd("1020.5"), 0x1020u);
+}
+
+TEST_F(AutopilotTargets, RadiosTuneTheRunwaySelectedOnTheAirportPage) {
+    airport_runway_list.clear();
+    for (const auto& [designator, course, frequency] :
+         {std::tuple{"16L", 162.7, "110.30"}, std::tuple{"34R", 342.0, "111.95"}}) {
+        AirportRunwayListEntry r;
+        r.designator = designator;
+        r.localizer_course = course;
+        r.localizer_frequency_text = frequency;
+        airport_runway_list.append(r);
+    }
+    airport_runway_selected_line = -999; // nothing selected: nothing sent
+    autotune_leg_radios(1);
+    EXPECT_TRUE(host::sim_state().key_events.empty());
+    // Line 1 of a page scrolled down by one shows entry 2.
+    airport_runway_first_row = 2;
+    airport_runway_selected_line = 1;
+    autotune_leg_radios(1);
+    EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{342}));
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1195}));
+    host::sim_state().key_events.clear();
+    airport_runway_first_row = 1;
+    airport_runway_selected_line = 1;
+    autotune_leg_radios(1);
+    EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{162})); // truncated
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1030}));
+    host::sim_state().key_events.clear();
+    airport_runway_selected_line = 3; // past the list
+    autotune_leg_radios(1);
+    EXPECT_TRUE(host::sim_state().key_events.empty());
+}
+
+} // namespace

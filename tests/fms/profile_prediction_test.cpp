@@ -1,0 +1,116 @@
+// The vertical profile prediction: the cruise altitude chosen by the climb
+// model and the semicircular rule, the climb rate from the flight-path
+// angle, and the waypoint predictions of the climb and descent passes.
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/nav_math.h"
+#include "fms/profile_prediction.h"
+#include "fms/route_plan.h"
+#include "fms/speed_targets.h"
+#include "fms/vertical_state.h"
+#include "sim/aircraft_state.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Entries along one true course, `nm` apart, from (0, 10); altitudes 0.
+void plan(int entries, double course, double nm) {
+    active_plan_last = -1;
+    double lat = 0.0, lon = 10.0;
+    for (int i = 0; i < entries; ++i) {
+        RouteWaypoint& w = active_plan.slot(++active_plan_last);
+        w = RouteWaypoint{};
+        w.ident = "W" + std::to_string(i);
+        w.lat = lat;
+        w.lon = lon;
+        w.alt_constraint = 0.0;
+        gc_destination_point(lat, lon, course, nm, &lat, &lon);
+    }
+    to_waypoint_index = 1;
+}
+
+void constrain(int i, double altitude, double speed) {
+    RouteWaypoint& w = active_plan.slot(i);
+    w.constrained = 1;
+    w.alt_constraint = altitude;
+    w.speed_constraint = speed;
+}
+
+TEST(ProfilePrediction, ClimbModelAndSemicircularRule) {
+    ClimbRate = 2000;
+    climb_tas_target = 300.0;
+    struct Row {
+        double course, route_nm;
+        int max_cruise;
+        int expected;
+    };
+    const Row rows[] = {
+        {90.0, 199.9, 41000, 33000},  // 17 minutes to 85 NM: 34000, even, east: 33000
+        {270.0, 199.9, 41000, 34000}, // west keeps the even level
+        {90.0, 400.0, 43000, 45000},  // MaxCruise reached: the high-level table, above it
+        {270.0, 400.0, 43000, 43000},
+    };
+    for (const Row& r : rows) {
+        plan(2, r.course, r.route_nm);
+        MaxCruise = r.max_cruise;
+        cruise_altitude = 0;
+        predict_profile(0, 0);
+        EXPECT_EQ(predicted_cruise_altitude_ft, r.expected) << r.course << " " << r.route_nm;
+        EXPECT_EQ(cruise_altitude, r.expected);
+        EXPECT_EQ(climb_distance_nm, static_cast<int>(r.expected / 2000.0 * 5.0));
+    }
+    // Mode 0 re-arms the detection.
+    EXPECT_EQ(toc_passed, 0);
+    EXPECT_EQ(tod_passed, 0);
+    EXPECT_EQ(descent_speed_phase, 1);
+}
+
+TEST(ProfilePrediction, FlightPathAngleGivesTheRates) {
+    plan(2, 90.0, 200.0);
+    FPA = 3.0;
+    climb_tas_target = 280.0; // 1400 ft/min
+    descent_tas_target = 300.0;
+    predict_profile(10000, 0);
+    EXPECT_EQ(climb_distance_nm, 33); // 10000 / 1400 * 280 / 60
+    EXPECT_DOUBLE_EQ(descent_rate_used_fpm, 1500.0);
+    EXPECT_NEAR(toc_lon, 10.0 + 10000.0 / 1400.0 * 280.0 / 60.0 / 60.0, 1e-6);
+}
+
+TEST(ProfilePrediction, WaypointsGetClimbAndDescentPredictions) {
+    plan(7, 90.0, 20.001);
+    ClimbRate = 2000;
+    DescentRate = 2000.0;
+    climb_tas_target = descent_tas_target = 300.0; // 8000 ft a leg
+    climb_speed_target = 250;
+    cruise_speed_target = 280;
+    descent_speed_target = 240;
+    constrain(3, 10000.0, 270.0); // the cruise level
+    constrain(5, 2550.0, -999.0); // a descent constraint without a speed
+    constraint_waypoint_index = 3;
+    predict_profile(10000, 1);
+    const std::pair<double, double> expected[] = {
+        {0.0, -999.0}, {8000.0, 250.0}, {10000.0, 280.0}, {10000.0, 270.0}, {10000.0, 280.0}, {2500.0, 240.0},
+    };
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_EQ(active_plan[i].alt_constraint, expected[i].first) << i;
+        EXPECT_EQ(active_plan[i].speed_constraint, expected[i].second) << i;
+    }
+}
+
+TEST(ProfilePrediction, OnlyAClimbConstraintWithASpeedSlowsTheWaypointsBefore) {
+    ClimbRate = 2000;
+    DescentRate = 2000.0;
+    climb_tas_target = descent_tas_target = 300.0;
+    climb_speed_target = 250;
+    for (double speed : {-999.0, 210.0}) {
+        plan(6, 90.0, 20.001);
+        constrain(2, 5000.0, speed);
+        constrain(3, 10000.0, 280.0); // the descent pass ends here
+        predict_profile(10000, 1);
+        EXPECT_EQ(active_plan[1].speed_constraint, speed > 0.0 ? speed : 250.0);
+        EXPECT_EQ(active_plan[1].alt_constraint, 5000.0); // capped by the constraint ahead
+    }
+}
+
+} // namespace

@@ -1,0 +1,102 @@
+// The stand-in aircraft flies a plan on LNAV and VNAV after EXEC: it climbs
+// to the cruise altitude, passes the top of climb, starts down at the top of
+// descent and meets the altitude of the constrained waypoint.
+#include "update_fixture.h"
+
+#include "cdu_smiths/cdu_text.h"
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/route_exec.h"
+#include "fms/vertical_state.h"
+
+#include <cmath>
+
+namespace {
+
+using VnavFlight = UpdateTest;
+
+TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
+    host::AircraftModel& m = host::aircraft();
+    m.altitude_ft = 2000.0;
+    m.ias_kt = 250.0;
+    m.ap_airspeed_kt = 250.0;
+    m.ap_altitude_ft = 2000.0;
+    m.ap_altitude_hold = m.ap_airspeed_hold = true;
+    m.magvar_deg = 2.0;
+    WptChgSecs = 15.0;
+    climb_tas_target = descent_tas_target = 300.0;
+    VnavOffOnManAltChg = 1; // VNAV's own commands must not look like the pilot's
+
+    // 25 NM legs eastbound; P3 marks the cruise level, P5 the descent constraint.
+    const PlanPoint p0{"P0", 47.0, 8.0};
+    std::vector<PlanPoint> points{p0};
+    const double courses[] = {80.0, 90.0, 100.0, 90.0, 80.0, 90.0};
+    for (int i = 0; i < 6; ++i)
+        points.push_back(offset("P" + std::to_string(i + 1), points.back(), courses[i], 25.0));
+    working_plan_last = -1;
+    for (const PlanPoint& p : points) {
+        RouteWaypoint& w = working_plan.slot(++working_plan_last);
+        w = RouteWaypoint{};
+        w.ident = p.ident;
+        w.lat = p.lat;
+        w.lon = p.lon;
+        w.type = "WPT";
+    }
+    working_plan.slot(0).alt_constraint = 2000.0;
+    working_plan.slot(3).constrained = 1;
+    working_plan.slot(3).alt_constraint = 15000.0;
+    working_plan.slot(3).speed_constraint = 250.0;
+    working_plan.slot(5).constrained = 1;
+    working_plan.slot(5).alt_constraint = 6000.0;
+    working_plan.slot(5).speed_constraint = 240.0;
+    working_plan.slot(6).alt_constraint = 3000.0; // the end of the route, unconstrained
+    plan_cruise_altitude = 15000;
+    place(p0.lat, p0.lon, 80.0);
+    pass();
+
+    route_state = 2;
+    reset_active_route_state();
+    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(to_waypoint_index, 1);
+    ASSERT_EQ(cruise_altitude, 15000);
+    to_position = GeoPosition{points[1].lat, points[1].lon};
+    lnav_engaged = vnav_engaged = intercept_armed = 1;
+    smiths_cdu_page = 34;
+
+    double highest = 0.0;
+    int to_at_toc = -1;
+    int to_at_tod = -1;
+    double altitude_at_tod = 0.0;
+    // The altitude where the aircraft comes closest to P5.
+    double altitude_at_p5 = 0.0;
+    double closest_to_p5 = 999.0;
+    for (int i = 0; i < 18 * 60 * 40 && to_waypoint_index <= 6 && lnav_engaged == 1; ++i) {
+        pass();
+        highest = std::max(highest, m.altitude_ft);
+        if (toc_passed == 1 && to_at_toc < 0) to_at_toc = to_waypoint_index;
+        if (tod_passed == 1 && to_at_tod < 0) {
+            to_at_tod = to_waypoint_index;
+            altitude_at_tod = m.altitude_ft;
+        }
+        double d = 0.0, course = 0.0;
+        gc_dist_course(m.lat_deg, m.lon_deg, points[5].lat, points[5].lon, &d, &course);
+        if (d < closest_to_p5) {
+            closest_to_p5 = d;
+            altitude_at_p5 = m.altitude_ft;
+        }
+    }
+    EXPECT_EQ(to_waypoint_index, 6);
+    EXPECT_LT(closest_to_p5, 1.0);
+    EXPECT_EQ(vnav_engaged, 1);
+    // Climb to cruise, level there, the TOC on the way to P2.
+    EXPECT_NEAR(highest, 15000.0, 1.0);
+    EXPECT_EQ(to_at_toc, 2);
+    // Down from cruise at the TOD, on the way to P4 or P5.
+    EXPECT_GE(to_at_tod, 4);
+    EXPECT_NEAR(altitude_at_tod, 15000.0, 50.0);
+    EXPECT_EQ(smiths_cdu_page, 36);
+    EXPECT_EQ(sent(0x1024C).back(), 3000u); // on to the end of the route
+    EXPECT_NEAR(altitude_at_p5, 6000.0, 300.0);
+}
+
+} // namespace

@@ -1,0 +1,300 @@
+// Top of climb and descent on the route, their detection with the page
+// switches and autopilot events, the vertical target at sequencing and the
+// route distance summary.
+#include "update_fixture.h"
+
+#include "cdu_smiths/cdu_text.h"
+#include "data/aircraft_settings.h"
+#include "data/airport_procedures.h"
+#include "data/module_settings.h"
+#include "fms/route_progress.h"
+#include "fms/speed_targets.h"
+#include "fms/vertical_state.h"
+#include "fms/vnav.h"
+
+namespace {
+
+class Vnav : public UpdateTest {
+  protected:
+    // Entries 0..n-1 due east along the equator, `nm` apart; the aircraft
+    // at entry 0, TO 1, VNAV and the route active.
+    std::vector<PlanPoint> line(int n, double nm) {
+        std::vector<PlanPoint> points{{"W0", 0.0, 10.0}};
+        for (int i = 1; i < n; ++i)
+            points.push_back(offset("W" + std::to_string(i), points.back(), 90.0, nm));
+        activate(points);
+        at(points[0]);
+        vnav_engaged = 1;
+        aircraft_state.indicated_altitude_ft = 0.0;
+        toc_passed = 0;
+        clear_tod_passed();
+        return points;
+    }
+    static void at(const PlanPoint& p) {
+        aircraft_state.plat = p.lat;
+        aircraft_state.plon = p.lon;
+    }
+    static void constrain(int i, double altitude, double speed = 250.0) {
+        RouteWaypoint& w = active_plan.slot(i);
+        w.constrained = 1;
+        w.alt_constraint = altitude;
+        w.speed_constraint = speed;
+    }
+    static double nm_between(double lat1, double lon1, double lat2, double lon2) {
+        double d = 0.0, c = 0.0;
+        gc_dist_course(lat1, lon1, lat2, lon2, &d, &c);
+        return d;
+    }
+};
+
+TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
+    const std::vector<PlanPoint> p = line(6, 20.0);
+    cruise_altitude = 30000;
+    climb_distance_nm = 50;
+    constrain(2, 10000.0);
+    constrain(3, 20000.0);
+    EXPECT_EQ(plan_distance_to(1), 3); // the last constraint below cruise
+    EXPECT_EQ(toc_index, 3);
+    EXPECT_EQ(vertical_target_altitude, 20000.0);
+    EXPECT_EQ(toc_lon, p[2].lon); // only entry 2 lies within the climb distance
+
+    // A constraint at the cruise altitude ends the scan first: the climb from
+    // 0 ft at 1800 ft/min and 180 kt takes 50 NM, 10 NM past entry 2.
+    constrain(2, 30000.0);
+    climb_tas_target = 180.0;
+    EXPECT_EQ(plan_distance_to(0), 3);
+    EXPECT_EQ(toc_index, 2);
+    EXPECT_NEAR(nm_between(p[2].lat, p[2].lon, toc_lat, toc_lon), 10.0, 1e-6);
+    EXPECT_EQ(vertical_target_lon, toc_lon);
+    // Longer than the route ahead: nothing found, nothing written.
+    climb_tas_target = 360.0;
+    EXPECT_EQ(plan_distance_to(0), 0);
+    EXPECT_NEAR(nm_between(p[2].lat, p[2].lon, toc_lat, toc_lon), 10.0, 1e-6);
+
+    // Distances flown count in whole NM after every leg: three 0.6 NM legs
+    // are 0 NM, within a climb distance of 1.
+    line(5, 0.6);
+    cruise_altitude = 30000;
+    climb_distance_nm = 1;
+    constrain(3, 10000.0);
+    EXPECT_EQ(plan_distance_to(1), 3);
+    EXPECT_EQ(toc_lon, active_plan[3].lon);
+}
+
+TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
+    const std::vector<PlanPoint> p = line(5, 20.0);
+    cruise_altitude = 10000;
+    toc_index = 0;
+    descent_rate_used_fpm = 2000.0;
+    descent_tas_target = 240.0;
+    active_plan.slot(4).alt_constraint = 0.0;
+    constrain(3, 4000.0);
+    update_toc_tod(0); // 6000 ft at 2000 ft/min and 240 kt: 12 NM before entry 3
+    EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 12.0, 1e-6);
+    EXPECT_NEAR(tod_lon, 10.0 + 48.0 / 60.0, 1e-3);
+    EXPECT_EQ(tod_altitude, 10000.0);
+
+    // A new level at the TO waypoint: it becomes the cruise altitude.
+    to_waypoint_index = 2;
+    constrain(2, 8000.0);
+    tod_passed = 1;
+    smiths_cdu_page = 34;
+    update_toc_tod(1);
+    EXPECT_EQ(cruise_altitude, 8000);
+    EXPECT_EQ(tod_passed, 0);
+    EXPECT_EQ(smiths_cdu_page, 35);
+    EXPECT_EQ(tod_sequence_index, 2);
+    EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 8.0, 1e-6);
+
+    // Longer than the route ahead: behind the TO waypoint.
+    cruise_altitude = 30000;
+    to_waypoint_index = 3;
+    at(p[2]);
+    course_to_to_deg = 90.0;
+    update_toc_tod(0);
+    EXPECT_LT(tod_lon, p[3].lon);
+    // 26000 ft take 52 NM; the 20 NM back to entry 2 leave 32 NM.
+    EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 52.0 - 20.0, 1e-6);
+}
+
+TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
+    const std::vector<PlanPoint> p = line(4, 20.0);
+    tod_lat = p[3].lat; // far ahead
+    tod_lon = p[3].lon;
+    route_state = 3;
+    cruise_altitude = 35000;
+    constraint_waypoint_index = 2;
+    constrain(2, 35000.0);
+    cruise_speed_target = 280;
+    smiths_cdu_page = 34;
+    struct Row {
+        int mach_cruise;
+        double cruise_mach, airspeed_hold;
+        std::vector<uint32_t> events; // ids in order
+    };
+    const Row rows[] = {
+        {0, 0.0, 0.0, {0x101F5}},
+        {1, 0.78, 1.0, {0x1022E, 0x1017B}},
+        {1, 0.78, 0.0, {0x1017B}},
+        {1, 0.0, 1.0, {0x101F5}}, // no cruise Mach: the cruise airspeed, never Mach 0
+    };
+    for (const Row& r : rows) {
+        host::sim_state().key_events.clear();
+        toc_passed = 0;
+        pending_mach_events = 0;
+        vnav_altitude_set = vnav_speed_set = 1; // no other command due
+        VnavSetMachCruiseSpd = r.mach_cruise;
+        CruiseMach = r.cruise_mach;
+        aircraft_state.snap_token_115 = r.airspeed_hold;
+        aircraft_state.indicated_altitude_ft = 34850.0; // 150 ft below: not yet
+        update_vertical_guidance();
+        EXPECT_EQ(toc_passed, 0);
+        aircraft_state.indicated_altitude_ft = 34851.0;
+        update_vertical_guidance();
+        EXPECT_EQ(toc_passed, 1);
+        std::vector<uint32_t> ids;
+        for (const host::KeyEvent& e : host::sim_state().key_events)
+            if (e.id != 0x101F4) ids.push_back(e.id);
+        EXPECT_EQ(ids, r.events) << r.cruise_mach;
+        EXPECT_EQ(pending_mach_events, r.events.size() > 1 || r.events[0] == 0x1017B ? 2 : 0);
+    }
+    EXPECT_EQ(sent(0x101F5).back(), 280u);
+    EXPECT_EQ(smiths_cdu_page, 35);
+    EXPECT_EQ(vertical_target_altitude, 35000.0);
+}
+
+TEST_F(Vnav, TopOfDescentWithinOneAndAHalfMiles) {
+    const std::vector<PlanPoint> p = line(4, 20.0);
+    route_state = 3;
+    cruise_altitude = 20000;
+    toc_passed = 1;
+    constraint_waypoint_index = 3;
+    constrain(3, 6000.0);
+    smiths_cdu_page = 35;
+    aircraft_state.indicated_altitude_ft = 20000.0;
+    vnav_altitude_set = vnav_speed_set = 1;
+    AutoSetLOCFreq = 1;
+    approach_record_index = 1;
+    approach_runway_index = 1;
+    airport_slots[destination_slot].runways.set_count(1);
+    airport_slots[destination_slot].runways.slot(1).localizer_frequency_text = "110.30";
+
+    const PlanPoint tod = offset("TOD", p[0], 90.0, 1.51);
+    tod_lat = tod.lat;
+    tod_lon = tod.lon;
+    update_vertical_guidance();
+    EXPECT_EQ(tod_passed, 0);
+    const PlanPoint nearer = offset("TOD", p[0], 90.0, 1.5 - 1e-9);
+    tod_lat = nearer.lat;
+    tod_lon = nearer.lon;
+    update_vertical_guidance();
+    EXPECT_EQ(tod_passed, 1);
+    EXPECT_EQ(descent_speed_phase, 1);
+    EXPECT_EQ(smiths_cdu_page, 36);
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1030})); // 110.30 as the radio reads it
+    EXPECT_EQ(sent(0x1024C), (std::vector<uint32_t>{6000}));
+    EXPECT_EQ(vertical_target_altitude, 6000.0);
+    update_vertical_guidance(); // once only
+    EXPECT_EQ(sent(0x1024C).size(), 1u);
+
+    // After a course reversal in cruise a TOD less than 10 NM away counts as passed.
+    clear_tod_passed();
+    const PlanPoint ahead = offset("TOD", p[0], 90.0, 8.0);
+    tod_lat = ahead.lat;
+    tod_lon = ahead.lon;
+    reversal_near_tod = 1;
+    update_vertical_guidance();
+    EXPECT_EQ(tod_passed, 1);
+    EXPECT_EQ(reversal_near_tod, 0);
+    EXPECT_EQ(sent(0x1024C).size(), 2u);
+}
+
+TEST_F(Vnav, SecondTopOfDescentTestComparesWithTheTrack) {
+    // The destination lies due north; the distances of the last summary say
+    // that the route ahead is shorter than the route from the TOD.
+    activate({{"A", 0.0, 10.0}, {"B", 0.5, 10.0}, {"C", 1.0, 10.0}});
+    to_waypoint_index = 2;
+    at({"X", 0.6, 10.0});
+    cruise_altitude = 20000;
+    toc_passed = 1;
+    tod_lat = 0.7; // ahead, 6 NM away
+    tod_lon = 10.0;
+    for (double track : {90.0, 5.0}) {
+        clear_tod_passed();
+        distance_to_destination = 24.0;
+        tod_to_destination_distance = 48.0;
+        course_to_destination = 360.0;
+        track_deg = track;
+        update_vertical_guidance();
+        EXPECT_EQ(tod_passed, track == 5.0 ? 1 : 0) << track;
+    }
+}
+
+TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
+    line(4, 20.0);
+    active_plan.slot(3).type = "APT";
+    active_plan.slot(3).alt_constraint = 20000.0;
+    cruise_altitude = 20000;
+    toc_passed = tod_passed = 1;
+    switch_distance = 3.0;
+    distance_to_to_nm = 2.0;
+    update_vnav_target_at_sequencing();
+    EXPECT_EQ(constraint_waypoint_index, 3);
+    EXPECT_EQ(vertical_target_altitude, 20200.0);
+    EXPECT_EQ(vnav_altitude_set, 0); // a descent target is commanded anew
+    vnav_engaged = 0;
+    update_vnav_target_at_sequencing();
+    EXPECT_EQ(vertical_target_altitude, 20000.0);
+
+    // In cruise the target is the TOD and no altitude is commanded.
+    tod_passed = 0;
+    tod_lat = 0.0;
+    tod_lon = 10.5;
+    update_vnav_target_at_sequencing();
+    EXPECT_EQ(vertical_target_lon, 10.5);
+    EXPECT_EQ(vnav_altitude_set, 1);
+}
+
+TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
+    const std::vector<PlanPoint> p = line(4, 10.0);
+    active_plan.slot(2).ident = "DISCO";
+    active_plan.slot(2).lat = active_plan.slot(2).lon = 0.0;
+    cruise_altitude = 10000;
+    route_distance_summary();
+    EXPECT_NEAR(distance_to_destination, 10.0 + 20.0, 1e-6);
+    EXPECT_NEAR(direct_distance_to_destination, 30.0, 1e-6);
+
+    // After the TOD, halfway along the path to the constraint: halfway down.
+    line(4, 10.0);
+    cruise_altitude = 10000;
+    toc_passed = tod_passed = 1;
+    constraint_waypoint_index = 3;
+    vertical_target_altitude = 4000.0;
+    tod_altitude = 10000.0;
+    const PlanPoint tod = offset("TOD", p[1], 90.0, 0.5);
+    tod_lat = tod.lat;
+    tod_lon = tod.lon;
+    to_waypoint_index = 3;
+    at(offset("X", tod, 90.0, 9.75));
+    route_distance_summary();
+    EXPECT_NEAR(tod_to_target_distance, 19.5, 1e-6);
+    EXPECT_NEAR(distance_since_tod, 9.75, 1e-6);
+    EXPECT_NEAR(vertical_target_distance, 9.75, 1e-6);
+    EXPECT_NEAR(descent_path_altitude, 7000.0, 1e-3);
+
+    // Before the TOD: the distance to it, and the TOD passed once the route
+    // from it is longer than the route ahead.
+    tod_passed = 0;
+    to_waypoint_index = 2;
+    at(offset("X", p[1], 90.0, 0.25));
+    route_distance_summary();
+    EXPECT_NEAR(distance_to_tod, 0.25, 1e-6);
+    EXPECT_NEAR(tod_to_destination_distance, 19.5, 1e-6);
+    EXPECT_EQ(tod_passed, 0);
+    at(offset("X", tod, 90.0, 0.1));
+    route_distance_summary();
+    EXPECT_EQ(tod_passed, 1);
+    EXPECT_EQ(vertical_target_altitude, active_plan[3].alt_constraint);
+}
+
+} // namespace
