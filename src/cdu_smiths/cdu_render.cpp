@@ -52,12 +52,11 @@ void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize s
     frame.test_mode = false;
     frame.scale = false;
     frame.fill_background = false;
-    const bool drawn = run_render_frame(display, device_context, size, 1, 1, frame, [&](gfx::Graphics& g) {
+    run_render_frame(display, device_context, size, 1, 1, frame, [&](gfx::Graphics& g) {
         drop_map_step_without_plan_format();
         if (SmithsPageRoutine routine = smiths_page_routine(smiths_cdu_page)) routine(display, g);
         smiths_reset_key_flags();
     });
-    (void)drawn;
 }
 
 void cdu_fill_text_box(int x, int y, gfx::Graphics& graphics, int n) {

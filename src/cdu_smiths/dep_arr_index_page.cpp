@@ -45,9 +45,10 @@ void smiths_page_dep_arr_index(const DisplayObject& display, gfx::Graphics& grap
     cdu_text(page, 90, 33, CduFont::Large, origin);
     cdu_text(page, 90, 66, CduFont::Large, destination);
     cdu_text(page, 220, 66, CduFont::Large, "ARR >");
-    cdu_text(page, 0, 184, CduFont::Large, "DEP");
-    cdu_text(page, 90, 184, CduFont::Large, "OTHER");
-    cdu_text(page, 220, 184, CduFont::Large, "ARR");
+    // Labels over the line-6 prompts, in the small font like every label.
+    cdu_text(page, 0, 184, CduFont::Small, "DEP");
+    cdu_text(page, 90, 184, CduFont::Small, "OTHER");
+    cdu_text(page, 220, 184, CduFont::Small, "ARR");
     cdu_text(page, 0, 198, CduFont::Large, "< - - - -");
     cdu_text(page, 220, 198, CduFont::Large, "- - - - >");
     cdu_scratchpad_line(page);

@@ -6,6 +6,8 @@
 #include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
+#include "gauges/gauge_headers.h"
+#include "mouse.h"
 
 #include <gtest/gtest.h>
 
@@ -168,4 +170,27 @@ TEST(SmithsKeys, execActsOnlyOnAPendingRoute) {
     EXPECT_EQ(route_state, 3);
     EXPECT_EQ(active_plan_last, 1);
     EXPECT_EQ(active_plan[1].ident, "KPDX");
+}
+
+TEST(SmithsKeys, bothMouseListsHoldEveryKeyInItsBox) {
+    for (const GaugeHeader* gauge : {&smiths_fms_gauge, &smiths_fms_br_gauge}) {
+        for (const SmithsKeyBox& key : smiths_key_boxes.box) {
+            PixPoint relative{};
+            const uint32_t flags = key.repeats ? MOUSE_LEFT_REPEAT : MOUSE_LEFTSINGLE;
+            const MouseRect* child = host::find_mouse_child(gauge->mouse_rect, key.x + key.click_w / 2,
+                                                            key.y + key.click_h / 2, flags, relative);
+            ASSERT_NE(child, nullptr) << gauge->name << " " << key.name;
+            EXPECT_EQ(child->handler, smiths_key_handlers[static_cast<std::size_t>(key.key)]) << key.name;
+            EXPECT_EQ(child->cursor, CURSOR_HAND);
+            EXPECT_EQ(child->mouse_flags, flags) << key.name;
+        }
+        // D takes clicks on its left 30 pixels only; DEL beyond its own box.
+        PixPoint relative{};
+        EXPECT_EQ(host::find_mouse_child(gauge->mouse_rect, 293 + 33, 381 + 10, MOUSE_LEFTSINGLE, relative),
+                  nullptr);
+        const MouseRect* del =
+            host::find_mouse_child(gauge->mouse_rect, 252 + 35, 582 + 10, MOUSE_LEFTSINGLE, relative);
+        ASSERT_NE(del, nullptr);
+        EXPECT_EQ(del->handler, smiths_key_handlers[static_cast<std::size_t>(SmithsKey::Del)]);
+    }
 }
