@@ -42,6 +42,8 @@ demo: build
 	rm -rf $(BUILD)/demo-sim && mkdir -p out && cp -r examples/sim $(BUILD)/demo-sim
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
 	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
+	  --panel examples/sim/panel.cfg --script examples/sim/cdu_demo.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
