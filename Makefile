@@ -3,9 +3,15 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := g++ cmake ninja-build ccache pkg-config libgtest-dev libgmock-dev \
-	libcairo2-dev libfontconfig-dev fonts-liberation libbenchmark-dev
+	libcairo2-dev libfontconfig-dev fonts-liberation libbenchmark-dev \
+	clang-14 libclang-rt-14-dev
+# The fuzz targets build with clang; each runs FUZZ_SECONDS under `make fuzz`.
+FUZZ_CC ?= clang-14
+FUZZ_CXX ?= clang++-14
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 5
 
-.PHONY: all deps configure build test test-asan demo bench clean format
+.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke demo bench clean format
 
 all: build
 
@@ -30,20 +36,32 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The demo runs on a fresh copy of the example simulator folder, because the
-# module writes route files and flight logs below it.
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
 	cmake -S . -B $(BUILD)-asan -G Ninja -DORVEX_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	cd $(BUILD)-asan && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# libFuzzer targets of every file reader under ASan and UBSan (fuzz/).
+fuzz-build: deps
+	CC=$(FUZZ_CC) CXX=$(FUZZ_CXX) cmake -S . -B $(BUILD)-fuzz -G Ninja -DORVEX_FUZZ=ON \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_targets
+
+fuzz: fuzz-build
+	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+fuzz-smoke: fuzz-build
+	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SMOKE_SECONDS)
+
+# The demo runs on a fresh copy of the example simulator folder, because the
+# module writes route files and flight logs below it.
 demo: build
 	rm -rf $(BUILD)/demo-sim && mkdir -p out && cp -r examples/sim $(BUILD)/demo-sim
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
 	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
-	  --panel examples/sim/panel.cfg --script examples/sim/cdu_demo.script --out out
+	  --panel examples/sim/cdu_panel.cfg --script examples/sim/cdu_demo.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
@@ -54,4 +72,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench out
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(BUILD)-fuzz out

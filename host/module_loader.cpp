@@ -51,6 +51,10 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
     windows.unregister_window =
         reinterpret_cast<decltype(windows.unregister_window)>(dlsym(library, "orvex_window_unregister"));
     module = attach_module(linkage, imports, module_name_from_path(path), surfaces, windows);
+    module.flight.load_route =
+        reinterpret_cast<decltype(module.flight.load_route)>(dlsym(library, "orvex_standin_load_route"));
+    module.flight.route_status =
+        reinterpret_cast<decltype(module.flight.route_status)>(dlsym(library, "orvex_standin_route_status"));
     module.library = library;
     return true;
 }

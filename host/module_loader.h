@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+struct StandInRouteStatus; // gauges/stand_in_hooks.h
+
 namespace host {
 
 // The module's own surface services (exported by plain C names): the
@@ -25,6 +27,15 @@ struct SurfaceServices {
     bool available() const { return create_dc != nullptr && write_png != nullptr && destroy_dc != nullptr; }
 };
 
+// The module's entry points for the flight commands of a script
+// (gauges/stand_in_hooks.h): ask for a route file, read the route flown.
+struct FlightServices {
+    int32_t (*load_route)(const char* file_name) = nullptr;
+    void (*route_status)(::StandInRouteStatus* status) = nullptr;
+
+    bool available() const { return load_route != nullptr && route_status != nullptr; }
+};
+
 struct LoadedModule {
     std::string name; // module name as panel files write it ("orvex1")
     ModuleLinkage* linkage = nullptr;
@@ -32,6 +43,7 @@ struct LoadedModule {
     void* library = nullptr;  // dlopen handle; null for a module in this process
     SurfaceServices surfaces; // none: drawing elements get no device context
     WindowServices windows;   // none: the data-link window is not played
+    FlightServices flight;    // none: the flight commands of a script fail
 };
 
 // Opens the library, finds both records and installs the services table.

@@ -4,6 +4,7 @@
 #include "cdu_keys.h"
 #include "data_link_peer.h"
 #include "element_surface.h"
+#include "flight_demo.h"
 #include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
@@ -103,6 +104,13 @@ class Parser {
         if (verb == "print") return parse_print(rest, c);
         if (verb == "aircraft") return parse_aircraft(rest, c);
         if (verb == "snapshot") return parse_snapshot(rest, c);
+        if (verb == "route") return parse_route(rest, c);
+        if (verb == "progress") return parse_progress(rest, c);
+        if (verb == "fly") return parse_fly(rest, c);
+        if (verb == "summary") {
+            c.op = ScriptOp::Summary;
+            return rest.empty() || fail("summary takes nothing more");
+        }
         if (verb == "gps") return parse_gps(rest, c);
         if (verb == "cdu") return parse_cdu(rest, c);
         return fail("unknown command '" + verb + "'");
@@ -155,6 +163,13 @@ class Parser {
         c.op = ScriptOp::Snapshot;
         std::vector<std::string> w = words_of(rest);
         if (w.empty() || w.size() > 2) return fail("usage: snapshot GAUGE [FILE]");
+        if (iequals(w[0], "all")) {
+            c.op = ScriptOp::SnapshotAll;
+            c.text = w.size() == 2 ? w[1] : "";
+            if (c.text.find('/') != std::string::npos)
+                return fail("snapshot prefix '" + c.text + "' names a folder");
+            return true;
+        }
         std::string error;
         c.gauge = find_placed_gauge(sim_, w[0], error);
         if (c.gauge == nullptr) return fail(error);
@@ -163,6 +178,33 @@ class Parser {
         c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
         if (c.text.find('/') != std::string::npos)
             return fail("snapshot file '" + c.text + "' names a folder");
+        return true;
+    }
+
+    bool parse_route(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::RouteLoad;
+        std::vector<std::string> w = words_of(rest);
+        if (w.size() != 2 || !iequals(w[0], "load")) return fail("usage: route load FILE");
+        c.text = w[1];
+        return true;
+    }
+
+    bool parse_progress(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::Progress;
+        if (!parse_int64(rest, c.count) || c.count < 0 || c.count > MAX_FRAMES)
+            return fail("progress needs a frame count (0: none), got '" + rest + "'");
+        return true;
+    }
+
+    bool parse_fly(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::Fly;
+        std::vector<std::string> w = words_of(rest);
+        if ((w.size() != 1 && w.size() != 3) || (w.size() == 3 && !iequals(w[1], "to")))
+            return fail("usage: fly MAX [to IDENT]");
+        if (!parse_int64(w[0], c.count) || c.count < 1 || c.count > MAX_FRAMES)
+            return fail("fly needs a frame count from 1 to " + std::to_string(MAX_FRAMES) + ", got '" + w[0] +
+                        "'");
+        if (w.size() == 3) c.text = w[2];
         return true;
     }
 
@@ -365,6 +407,13 @@ struct Runner {
         int64_t step = c.count / 10;
         for (int64_t i = 1; i <= c.count; ++i) {
             run_frame(sim);
+            track_flight_frame(sim, out);
+            // A flight stops when the route is flown or the TO waypoint is the one asked for.
+            if (c.op == ScriptOp::Fly &&
+                (flight_tracker().arrived || (!c.text.empty() && flight_to_ident(sim) == c.text))) {
+                say("fly: " + flight_progress(sim));
+                return;
+            }
             if (report && i % step == 0) {
                 std::fprintf(progress, "orvex-sim: %s:%d: frame %lld of %lld\n", script.path.c_str(), c.line,
                              static_cast<long long>(i), static_cast<long long>(c.count));
@@ -443,6 +492,22 @@ struct Runner {
                     smiths_key_boxes.box[static_cast<int>(key)].name);
             run_frame(sim);
         }
+    }
+
+    // Every drawing gauge; a gauge placed twice is told apart by its instance id.
+    void snapshot_all(const ScriptCommand& c) {
+        std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
+        for (auto& g : sim.gauges) {
+            if (g->drawing_elements.empty()) continue;
+            int same = 0;
+            for (auto& other : sim.gauges)
+                same += other->gauge_name == g->gauge_name;
+            std::string name = c.text + to_lower(g->gauge_name) + (same > 1 ? "_" + g->id : "") + ".png";
+            std::string error;
+            if (!write_gauge_snapshot(*g, dir + "/" + name, error))
+                say("snapshot " + g->id + " failed: " + error);
+        }
+        say("snapshots " + c.text + "*.png -> " + dir);
     }
 
     void print_keys() {
@@ -539,6 +604,24 @@ struct Runner {
             break;
         case ScriptOp::CduKeys:
             cdu_keys(c);
+            break;
+        case ScriptOp::SnapshotAll:
+            snapshot_all(c);
+            break;
+        case ScriptOp::RouteLoad:
+            if (!sim.module.flight.available())
+                say("route load " + c.text + ": the module offers no flight services");
+            else if (sim.module.flight.load_route(c.text.c_str()) == 1)
+                say("route load " + c.text);
+            break;
+        case ScriptOp::Progress:
+            flight_tracker().progress_every = c.count;
+            break;
+        case ScriptOp::Fly:
+            frames(c);
+            break;
+        case ScriptOp::Summary:
+            say("summary: " + flight_summary());
             break;
         }
     }

@@ -29,6 +29,10 @@
 //                                 key (cdu_keys.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png")
+//   snapshot all [PREFIX]         one PNG per drawing gauge: PREFIX + gauge name + ".png"
+//                                 (with the instance id where a gauge is placed twice)
+//   route load FILE | progress N | fly MAX [to IDENT] | summary
+//                                 a flight along a route file (flight_demo.h)
 //
 // GAUGE is an instance id ("window00.gauge00") or a gauge name placed once.
 // Numbers may be written in hex (0x10337). The whole script is checked
@@ -71,6 +75,11 @@ enum class ScriptOp {
     Snapshot,
     GpsPlan,
     CduKeys,
+    SnapshotAll,
+    RouteLoad,
+    Progress,
+    Fly,
+    Summary,
 };
 
 struct ScriptCommand {

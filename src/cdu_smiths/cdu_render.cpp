@@ -4,6 +4,7 @@
 #include "cdu_smiths/smiths_keys.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "nd/display_settings.h"
+#include "pfd/c17_mfd_state.h"
 
 DisplayObject smiths_cdu_display;
 
@@ -39,9 +40,8 @@ SmithsPageRoutine smiths_page_routine(int page) {
 }
 
 bool smiths_plan_format_shown() {
-    // PENDING: also C17_MFD format 6 (its plan format) once the C17_MFD
-    // state exists.
-    return hw_b737_nd_mode >= 7 || du_1000_ehsi_mode == 2 || hw_md11_nd_mode == 2 || md80_ehsi_mode == 2;
+    return hw_b737_nd_mode >= 7 || du_1000_ehsi_mode == 2 || hw_md11_nd_mode == 2 || md80_ehsi_mode == 2 ||
+           c17_mfd_format == 6;
 }
 
 void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {

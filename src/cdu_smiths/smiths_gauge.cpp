@@ -6,7 +6,6 @@
 #include "cdu_smiths/cdu_render.h"
 #include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "data/aircraft_config.h"
 #include "data/host_folder.h"
 #include "data/module_config.h"
 #include "data/module_settings.h"
@@ -16,29 +15,25 @@
 #include "fms/fms_update.h"
 #include "fms/route_state.h"
 #include "fms/stored_routes.h"
+#include "gauges/debug_log.h"
+#include "gauges/display_callbacks.h"
 #include "gauges/element_helpers.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/gdiplus_lifetime.h"
-#include "platform/os.h"
+#include "gauges/lazy_loads.h"
+
+#include <string>
 
 namespace {
 
-void fill_host_folder() {
-    if (host_folder.empty()) host_folder = os::current_directory();
-}
-
 // The first gauge parameter that names no view is the aircraft model; on
 // SMITHS_FMS "GPSSynch" asks for the simulator's GPS plan instead.
-void take_aircraft_parameter(const char* parameters, bool gps_synch_is_setting) {
-    if (!aircraft_parameter.empty()) return;
-    aircraft_parameter = parameters != nullptr ? parameters : "";
-    if (gps_synch_is_setting && aircraft_parameter == "GPSSynch") {
+void take_smiths_parameter(const char* parameters, bool gps_synch_is_setting) {
+    const std::string text = parameters != nullptr ? parameters : "";
+    if (aircraft_parameter.empty() && gps_synch_is_setting && text == "GPSSynch")
         synchfplanwithfsgps = 1;
-        aircraft_parameter.clear();
-    }
-    if (aircraft_parameter == "VC" || aircraft_parameter == "VC2" || aircraft_parameter == "WN")
-        aircraft_parameter.clear();
-    if (!aircraft_parameter.empty()) load_aircraft_config();
+    else
+        take_aircraft_parameter(parameters, true);
 }
 
 void pre_initialize(const GaugeHeader* gauge, bool gps_synch_is_setting) {
@@ -48,7 +43,7 @@ void pre_initialize(const GaugeHeader* gauge, bool gps_synch_is_setting) {
         load_nav_database();
         write_flight_log(3);
     }
-    take_aircraft_parameter(gauge->parameters, gps_synch_is_setting);
+    take_smiths_parameter(gauge->parameters, gps_synch_is_setting);
     if (stored_routes.count() == 0) list_flight_plans();
 }
 
@@ -73,13 +68,14 @@ void pre_draw(const GaugeHeader* gauge) {
     fms_update();
     ElementHeader* screen = get_list_element(first_element(gauge), kSmithsScreenElement);
     if (screen == nullptr) return;
-    // PENDING: drawn_element := screen once the display callbacks keep it.
+    drawn_element = screen;
     if (screen->device_context != nullptr)
         render_smiths_fms(smiths_cdu_display, screen->device_context, element_pixel_size(screen));
     screen->image_flags &= ~IMAGE_DIRTY;
 }
 
-void smiths_callback(GaugeHeader* gauge, int32_t service, bool gps_synch_is_setting) {
+void smiths_callback(const char* log_line, GaugeHeader* gauge, int32_t service, bool gps_synch_is_setting) {
+    debug_log_line(log_line);
     if (gauge == nullptr) return;
     switch (service) {
     case PANEL_SERVICE_PRE_INSTALL:
@@ -112,9 +108,9 @@ void smiths_callback(GaugeHeader* gauge, int32_t service, bool gps_synch_is_sett
 } // namespace
 
 void ORVEX_FSAPI smiths_fms_callback(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
-    smiths_callback(gauge, service_id, true);
+    smiths_callback("smiths_fms_callback \n", gauge, service_id, true);
 }
 
 void ORVEX_FSAPI smiths_fms_br_callback(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
-    smiths_callback(gauge, service_id, false);
+    smiths_callback("smiths_fms_br_callback \n", gauge, service_id, false);
 }

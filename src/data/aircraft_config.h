@@ -2,6 +2,7 @@
 // with the AIRAC line of the navigation database read first.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 // Reads the AIRAC line of navs.txt, then the aircraft file (its keys win over

@@ -160,7 +160,9 @@ void load_approaches(const std::string& airport) {
     slot.iaf_list.clear();
     ApproachLoader loader(slot);
     ProcedureFileHandlers handlers;
-    handlers.opened = [&slot] { destination_magnetic_variation = slot_magnetic_variation(slot); };
+    handlers.opened = [] {
+        destination_magnetic_variation = slot_magnetic_variation(airport_slots[destination_slot]);
+    };
     handlers.leg_line = [&loader](LineTokens& t) { loader.line(t); };
     read_procedure_files("apps.txt", "", airport, kApproachTokens, handlers);
     build_approach_fix_list("------");

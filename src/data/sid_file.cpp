@@ -213,7 +213,7 @@ void load_sids(const std::string& airport) {
     slot.star_entry_list.clear();
     SidLoader loader(slot);
     ProcedureFileHandlers handlers;
-    handlers.opened = [&slot] { origin_magnetic_variation = slot_magnetic_variation(slot); };
+    handlers.opened = [] { origin_magnetic_variation = slot_magnetic_variation(airport_slots[origin_slot]); };
     handlers.leg_line = [&loader](LineTokens& t) { loader.line(t); };
     handlers.close_out = [&loader] { loader.close_out(); };
     handlers.finished = [&loader] { loader.end_of_file(); };

@@ -232,7 +232,9 @@ void load_stars(const std::string& airport) {
     slot.star_transition_list.clear();
     StarLoader loader(slot);
     ProcedureFileHandlers handlers;
-    handlers.opened = [&slot] { destination_magnetic_variation = slot_magnetic_variation(slot); };
+    handlers.opened = [] {
+        destination_magnetic_variation = slot_magnetic_variation(airport_slots[destination_slot]);
+    };
     handlers.leg_line = [&loader](LineTokens& t) { loader.line(t); };
     handlers.finished = [&loader] { loader.finish_file(); };
     read_procedure_files("stars.txt", "stars_user.txt", airport, kStarTokens, handlers);

@@ -139,7 +139,7 @@ void write_line(const std::string& waypoint) {
     }
     const int seconds =
         flight_elapsed_seconds > 0.0 ? static_cast<int>(std::fmin(flight_elapsed_seconds, 3.6e8)) : 0;
-    const char* segment = flight_phase >= 0 && flight_phase <= 11 ? kSegmentNames[flight_phase] : "";
+    const char* segment = flight_segment_name(flight_phase);
     char line[256];
     std::snprintf(line, sizeof line,
                   "%02d:%02d:%02d %-10s %6s %5.0f  %5.0f   %5.0f  %6.0f  %5.0f %7.0f  %7.0f %7.0f %-3.0f",
@@ -214,4 +214,8 @@ void write_flight_log(int code) {
     last_line_time = flight_elapsed_seconds;
     previous_altitude = aircraft_state.indicated_altitude_ft;
     vertical_speed_at_last_line = aircraft_state.vertical_speed_fpm;
+}
+
+const char* flight_segment_name(int phase) {
+    return phase >= 0 && phase <= 11 ? kSegmentNames[phase] : "";
 }

@@ -20,6 +20,9 @@ extern double flight_log_start_fuel;  // fuel on board when the log started, lb
 extern std::string takeoff_time_text; // "HH:MM" UTC, "-----" before takeoff
 extern std::string landing_time_text;
 
+// "InitLoad" .. "End_Flight" for segments 0..11; empty otherwise.
+const char* flight_segment_name(int phase);
+
 // Code 3: takes the payload readings, marks the log started and writes no
 // line. Code 1 (waypoint sequencing): writes a line naming the TO waypoint.
 // Code 0: steps the segments and writes a line when one asks for it. After

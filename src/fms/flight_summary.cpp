@@ -152,7 +152,7 @@ void write_flight_summary() {
         std::fputs("Descent=", out);
         for (const AltitudeBand& b : descent.bands)
             std::fprintf(out, "%.0f_%.0f_%d_%.0f ", b.altitude, b.tas_sum / b.tas_count,
-                         std::abs(saturate_to_int(b.vs_sum / b.vs_count)), fuel_flow_mean(b, 0));
+                         saturate_to_int(std::fabs(b.vs_sum / b.vs_count)), fuel_flow_mean(b, 0));
         std::fputs("\n", out);
     }
     std::fputs("\n", out);

@@ -38,8 +38,10 @@ void gc_dist_course(double lat1, double lon1, double lat2, double lon2, double* 
     const double y = std::sin(dlon) * std::cos(phi2);
     const double x = std::cos(phi1) * std::sin(phi2) - std::sin(phi1) * std::cos(phi2) * std::cos(dlon);
     double c = floored_mod(std::atan2(y, x), two_pi) * rad_to_deg;
-    // North is reported as 360, and so is everything that truncates to 0.
-    if (static_cast<int>(c) == 0) c = 360.0;
+    // North is reported as 360, and so is everything that truncates to 0
+    // (c is never negative). Compared as a real: an undefined position from
+    // a file gives NaN, which no integer conversion may take.
+    if (c < 1.0) c = 360.0;
     *course = c;
 }
 

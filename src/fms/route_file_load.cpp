@@ -59,11 +59,12 @@ std::FILE* open_plan(std::string name, bool is_pln, const char* temp_name) {
     return os::open_file(flight_plans_folder() + name, "r");
 }
 
-// Reads the next line that matters: false at the end of the file.
+// Reads the next line that matters: false at the end of the file. A blank
+// line (a hand-edited file's last one, say) is no waypoint at 0 N 0 E.
 bool next_line(std::FILE* file, std::string& line, RouteLine& tokens) {
     while (read_line(file, line, kRouteLineMax)) {
         tokens = split_route_line(line);
-        if (tokens.token[0].compare(0, 1, ";") != 0) return true;
+        if (tokens.count > 0 && tokens.token[0].compare(0, 1, ";") != 0) return true;
     }
     return false;
 }

@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 std::string waypoint_lookup_text;
@@ -36,6 +38,13 @@ double distance_between(double lat1, double lon1, double lat2, double lon2) {
     double distance = 0.0, course = 0.0;
     gc_dist_course(lat1, lon1, lat2, lon2, &distance, &course);
     return distance;
+}
+
+// The distance that ranks candidates: a position that a file left undefined
+// ranks last, as a NaN distance would break the ordering a sort relies on.
+double ranking_distance(double lat1, double lon1, double lat2, double lon2) {
+    const double d = distance_between(lat1, lon1, lat2, lon2);
+    return std::isnan(d) ? std::numeric_limits<double>::infinity() : d;
 }
 
 // A bearing of three digits; -1 when the text is anything else.
@@ -80,7 +89,7 @@ int nearest_candidate(double lat, double lon) {
     int best = 0;
     double best_distance = 0.0;
     for (int i = 1; i <= candidate_count(); ++i) {
-        const double d = distance_between(lat, lon, candidate_list[i].latitude, candidate_list[i].longitude);
+        const double d = ranking_distance(lat, lon, candidate_list[i].latitude, candidate_list[i].longitude);
         if (best == 0 || d < best_distance) {
             best = i;
             best_distance = d;
@@ -214,7 +223,7 @@ void sort_nearest_first(double aircraft_lat, double aircraft_lon) {
     std::vector<std::pair<double, NavRecord>> found;
     for (int i = 1; i <= candidate_count(); ++i) {
         const NavRecord& r = candidate_list[i];
-        found.emplace_back(distance_between(aircraft_lat, aircraft_lon, r.latitude, r.longitude), r);
+        found.emplace_back(ranking_distance(aircraft_lat, aircraft_lon, r.latitude, r.longitude), r);
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -1,6 +1,9 @@
 #include "gauges/click_spots.h"
 
+#include "gauges/guidance_toggles.h"
+#include "gauges/nd_toggles.h"
 #include "gauges/panel_windows.h"
+#include "pfd/c17_mfd_state.h"
 #include "sim/panel_services.h"
 
 // The simulator knows which windows are open; a toggle keeps no state.
@@ -102,25 +105,56 @@ int32_t ORVEX_FSAPI c17_mfd_key_none(PixPoint*, uint32_t) {
     return 0;
 }
 
-// Pending: filled in by the light, boundary and C17_MFD work.
 int32_t ORVEX_FSAPI lnav_click(PixPoint*, uint32_t) {
+    toggle_lnav();
     return 0;
 }
 int32_t ORVEX_FSAPI vnav_click(PixPoint*, uint32_t) {
+    toggle_vnav();
     return 0;
 }
 int32_t ORVEX_FSAPI bdry_click(PixPoint*, uint32_t) {
+    toggle_boundary_overlay();
     return 0;
 }
+
+// C17_MFD format keys act on the current unit's record.
 int32_t ORVEX_FSAPI c17_mfd_key_pfd(PixPoint*, uint32_t) {
+    c17_mfd_format = 1;
     return 0;
 }
 int32_t ORVEX_FSAPI c17_mfd_key_nav(PixPoint*, uint32_t) {
+    switch (c17_mfd_format) {
+    case 0:
+        c17_mfd_format = c17_mfd_nav_format = 3;
+        break;
+    case 1:
+    case 2:
+        break;
+    case 3:
+    case 4:
+    case 5:
+        c17_mfd_format = c17_mfd_nav_format = 6;
+        break;
+    case 6:
+        c17_mfd_format = c17_mfd_nav_format = 0;
+        break;
+    default: // an engine or configuration format: back to the last navigation format
+        c17_mfd_format = c17_mfd_nav_format;
+        break;
+    }
     return 0;
 }
 int32_t ORVEX_FSAPI c17_mfd_key_eng(PixPoint*, uint32_t) {
+    if (c17_mfd_format == 9 || c17_mfd_format == 10 || c17_mfd_format == 11) {
+        c17_mfd_format = c17_mfd_format == 11 ? 9 : c17_mfd_format + 1;
+        c17_mfd_engine_format = c17_mfd_format;
+    } else {
+        c17_mfd_format = c17_mfd_engine_format;
+    }
     return 0;
 }
 int32_t ORVEX_FSAPI c17_mfd_key_cfg(PixPoint*, uint32_t) {
+    c17_mfd_format = 12;
     return 0;
 }

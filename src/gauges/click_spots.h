@@ -43,7 +43,9 @@ int32_t ORVEX_FSAPI c17_mfd_popup_toggle(PixPoint* point, uint32_t mouse_flags);
 // nothing, returns 0.
 int32_t ORVEX_FSAPI c17_mfd_key_none(PixPoint* point, uint32_t mouse_flags);
 
-// Pending: filled in by the light, boundary and C17_MFD work; each returns 0.
+// The LNAV and VNAV buttons toggle their guidance, BDRY the boundary layer of
+// every map; the C17_MFD format keys step the current unit's format. Each
+// returns 0.
 int32_t ORVEX_FSAPI lnav_click(PixPoint* point, uint32_t mouse_flags);
 int32_t ORVEX_FSAPI vnav_click(PixPoint* point, uint32_t mouse_flags);
 int32_t ORVEX_FSAPI bdry_click(PixPoint* point, uint32_t mouse_flags);

@@ -8,6 +8,11 @@ PixelSize element_pixel_size(const ElementHeader* element) {
     return PixelSize{element->image->width, element->image->height};
 }
 
+gfx::Argb background_argb(const int (&rgb)[3]) {
+    return 0xFF000000u | (static_cast<uint32_t>(rgb[0]) & 0xFFu) << 16 |
+           (static_cast<uint32_t>(rgb[1]) & 0xFFu) << 8 | (static_cast<uint32_t>(rgb[2]) & 0xFFu);
+}
+
 bool run_render_frame(DisplayObject& display, void* device_context, PixelSize size, int32_t mode,
                       int32_t display_power, const RenderFrameOptions& options, FramePainter painter,
                       void* context) {
@@ -18,16 +23,18 @@ bool run_render_frame(DisplayObject& display, void* device_context, PixelSize si
     // Failing calls leave their status in the Graphics and drawing goes on.
     gfx::Graphics graphics(device_context);
     if (options.set_text_hint && options.text_hint_first) graphics.set_text_rendering_hint(options.text_hint);
-    if (options.set_smoothing) graphics.set_smoothing_mode(options.smoothing);
+    if (options.set_smoothing && !options.smoothing_after_test)
+        graphics.set_smoothing_mode(options.smoothing);
     if (options.pre_clear) graphics.clear(0x00000000);
 
     const bool unpowered = options.test_display_power && display_power == 0;
     const bool clear_only = options.test_mode && mode == options.clear_mode;
     if (unpowered || clear_only) {
-        graphics.clear(0x00000000);
+        graphics.clear(options.clear_color);
         return false;
     }
 
+    if (options.set_smoothing && options.smoothing_after_test) graphics.set_smoothing_mode(options.smoothing);
     if (options.set_text_hint && !options.text_hint_first)
         graphics.set_text_rendering_hint(options.text_hint);
     if (options.scale && options.design_width > 0.0f && options.design_height > 0.0f) {

@@ -30,6 +30,10 @@ struct DisplayObject {
     int32_t height = 97;
 };
 
+// A display's background from its configured red, green and blue (the low
+// 8 bits of each), opaque.
+gfx::Argb background_argb(const int (&rgb)[3]);
+
 // View mode of a render pass that only clears the surface.
 inline constexpr int32_t RENDER_MODE_CLEAR_ONLY = 2;
 
@@ -42,6 +46,7 @@ struct RenderFrameOptions {
     float fill_width = 0.0f; // background rectangle; 0 takes the design size
     float fill_height = 0.0f;
     bool set_smoothing = true;
+    bool smoothing_after_test = false; // set only when drawing, after the power test
     gfx::SmoothingMode smoothing = gfx::SmoothingMode::HighQuality;
     bool set_text_hint = true;
     bool text_hint_first = false; // set the hint before the smoothing mode
@@ -50,6 +55,7 @@ struct RenderFrameOptions {
     bool test_display_power = true;
     bool test_mode = true;
     int32_t clear_mode = RENDER_MODE_CLEAR_ONLY; // C17_MFD passes unit 0 for this
+    gfx::Argb clear_color = 0x00000000;          // of the unpowered or clear-only surface
     bool scale = true;                           // reset the transform and scale pixel size / design size
     bool fill_background = true;
     gfx::Argb background = 0xFF000000;

@@ -1,7 +1,9 @@
-// The portable half of the os layer: wildcard matching.
+// The portable half of the os layer: wildcard matching and the table of
+// memory files.
 #include "platform/os.h"
 
 #include <cstring>
+#include <map>
 
 namespace os {
 
@@ -47,6 +49,52 @@ bool wildcard_match(const char* pattern, const char* name) {
         return match_plain(stem.c_str(), name);
     }
     return false;
+}
+
+namespace {
+
+struct MemoryFiles {
+    std::map<std::string, std::string> files; // by folded path
+    bool only = false;
+};
+
+MemoryFiles& memory_files() {
+    static MemoryFiles files;
+    return files;
+}
+
+std::string folded_path(const std::string& path) {
+    std::string key = path;
+    for (char& c : key) {
+        if (c == '/') c = '\\';
+        c = fold(c);
+    }
+    return key;
+}
+
+} // namespace
+
+void set_memory_file(const std::string& module_path, std::string bytes) {
+    memory_files().files[folded_path(module_path)] = std::move(bytes);
+}
+
+void clear_memory_files() {
+    memory_files().files.clear();
+    memory_files().only = false;
+}
+
+void set_memory_files_only(bool only) {
+    memory_files().only = only;
+}
+
+MemoryFileLookup find_memory_file(const std::string& module_path) {
+    MemoryFiles& m = memory_files();
+    MemoryFileLookup found;
+    found.only = m.only;
+    if (m.files.empty()) return found;
+    auto it = m.files.find(folded_path(module_path));
+    if (it != m.files.end()) found.bytes = &it->second;
+    return found;
 }
 
 } // namespace os

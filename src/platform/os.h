@@ -32,8 +32,29 @@ std::string current_directory();
 // is found.
 std::string host_path(const std::string& module_path);
 
-// fopen through host_path. mode as for fopen ("r", "rb", "w", "a").
+// fopen through host_path. mode as for fopen ("r", "rb", "w", "a"). A path
+// with a memory file (below) opened for reading gives that file's bytes.
 std::FILE* open_file(const std::string& module_path, const char* mode);
+
+// Memory files, so that tests and fuzzers feed the loaders through their own
+// open and read path without writing files. A memory file stands for a module
+// path compared without regard to ASCII case or separator kind ('\\' or '/'),
+// and is opened for reading only; writes go to the disk as ever. While
+// memory_files_only is on, nothing reaches the disk: a read of a path without
+// a memory file fails (a file name taken from fuzzed input opens nothing) and
+// every file opened for writing discards what is written. The bytes must not
+// be replaced or cleared while a stream opened on them is open.
+void set_memory_file(const std::string& module_path, std::string bytes);
+void clear_memory_files(); // also turns memory_files_only off
+void set_memory_files_only(bool only);
+
+// The memory file for a path and whether one must be used (portable half;
+// open_file uses it). bytes is null when the path has none.
+struct MemoryFileLookup {
+    const std::string* bytes = nullptr;
+    bool only = false;
+};
+MemoryFileLookup find_memory_file(const std::string& module_path);
 
 // Find-first/next listing: the names (not paths) of the entries of the folder
 // that match the wildcard pattern of the last component ("*.rte", "*.*"),

@@ -130,7 +130,28 @@ std::string host_path(const std::string& module_path) {
     return mapped;
 }
 
+namespace {
+
+bool reading(const char* mode) {
+    return mode && mode[0] == 'r' && !std::strchr(mode, '+');
+}
+
+// A stream over the bytes, which stay owned by the table of memory files
+// (glibc takes an empty buffer as an empty file).
+std::FILE* open_memory(const std::string& bytes) {
+    return ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "r");
+}
+
+} // namespace
+
 std::FILE* open_file(const std::string& module_path, const char* mode) {
+    const MemoryFileLookup memory = find_memory_file(module_path);
+    if (reading(mode)) {
+        if (memory.bytes) return open_memory(*memory.bytes);
+        if (memory.only) return nullptr;
+    } else if (memory.only) {
+        return std::fopen("/dev/null", "w"); // a writer runs whole, and nothing reaches the disk
+    }
     std::string path = host_path(module_path);
     if (path.empty()) return nullptr;
     return std::fopen(path.c_str(), mode);

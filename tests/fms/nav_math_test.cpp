@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -86,6 +87,16 @@ TEST(GcDistCourse, IdenticalAndAntipodalPointsGiveFiniteResults) {
             ASSERT_FALSE(std::isnan(opposite.distance)) << lat << "," << lon;
             ASSERT_NEAR(opposite.distance, 10800.0, 1e-3) << lat << "," << lon;
         }
+    }
+}
+
+TEST(GcDistCourse, UndefinedPositionsGiveUndefinedResults) {
+    // Positions a file left NaN or infinite: no integer conversion of them.
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const DistCourse& r : {dist_course(nan, 0.0, 1.0, 1.0), dist_course(0.0, 0.0, inf, -inf)}) {
+        EXPECT_TRUE(std::isnan(r.distance));
+        EXPECT_TRUE(std::isnan(r.course));
     }
 }
 

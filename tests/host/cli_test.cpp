@@ -1,7 +1,7 @@
 // The loader through dlopen and the orvex-sim command.
 #include "host_services.h"
-#include "shared/expected_gauge_names.h"
 #include "module_loader.h"
+#include "shared/expected_gauge_names.h"
 #include "sim_state.h"
 
 #include <filesystem>
@@ -14,8 +14,6 @@
 #include <sys/wait.h>
 
 namespace {
-
-
 
 struct Output {
     int status = -1;
@@ -113,9 +111,12 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     const std::string common = "--root " + root + " --panel " + example + "/panel.cfg --out " + out;
     Output o = run_sim(common + " --script " + example + "/demo.script");
     EXPECT_EQ(o.status, 0) << o.text;
-    EXPECT_NE(o.text.find("orvex-sim: 4 gauges placed from"), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find("orvex-sim: 24 gauges placed from"), std::string::npos) << o.text;
     EXPECT_NE(o.text.find(" frames run"), std::string::npos) << o.text;
-    EXPECT_TRUE(std::filesystem::exists(out + "/hw_b737_nd.png")) << o.text;
+    // The example route flown from the runway to KPDX.
+    EXPECT_NE(o.text.find("summary: 9 of 9 waypoints sequenced, arrived"), std::string::npos) << o.text;
+    for (const char* moment : {"takeoff_", "cruise_", "arrival_"})
+        EXPECT_TRUE(std::filesystem::exists(out + "/" + moment + "debug.png")) << moment;
 
     std::string script = write_file("bad.script", "frames 2\nclick window00.gauge00 999 0\n");
     o = run_sim(common + " --script " + script);

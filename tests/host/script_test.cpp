@@ -142,7 +142,7 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         std::string line;
         std::string message;
     } cases[] = {
-        {"fly 3", "unknown command 'fly'"},
+        {"glide 3", "unknown command 'glide'"},
         {"frames", "frames needs a count from 1 to 100000000, got ''"},
         {"frames 0", "frames needs a count from 1 to 100000000, got '0'"},
         {"frames 2x", "frames needs a count from 1 to 100000000, got '2x'"},

@@ -184,3 +184,40 @@ TEST(Os, systemTimeFieldsMatchTheCalendarOfTheClock) {
     EXPECT_LE(local.day, 31);
     EXPECT_LE(local.day_of_week, 6);
 }
+
+TEST(Os, memoryFilesStandForTheirPathForReadingOnly) {
+    TempFolder tmp;
+    tmp.write("orvex/disk.txt", "on disk");
+    os::set_memory_file("\\orvex\\Navdata\\navs.txt", std::string("a\0b\n", 4));
+    // Case and separator kind do not matter; the bytes come back whole.
+    std::FILE* f = os::open_file("/ORVEX/navdata/NAVS.TXT", "r");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(read_all(f), std::string("a\0b\n", 4));
+    std::fclose(f);
+    // Other paths still reach the disk, and writing is never redirected.
+    f = os::open_file("\\orvex\\disk.txt", "r");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(read_all(f), "on disk");
+    std::fclose(f);
+    f = os::open_file("\\orvex\\Navdata\\navs.txt", "w");
+    EXPECT_EQ(f, nullptr); // the folder does not exist on disk
+    // An empty memory file opens and is empty.
+    os::set_memory_file("\\empty.txt", "");
+    f = os::open_file("\\empty.txt", "rb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(read_all(f), "");
+    std::fclose(f);
+
+    os::set_memory_files_only(true);
+    EXPECT_EQ(os::open_file("\\orvex\\disk.txt", "r"), nullptr);
+    f = os::open_file("\\orvex\\disk.txt", "w"); // written into nothing
+    ASSERT_NE(f, nullptr);
+    EXPECT_GT(std::fputs("lost", f), 0);
+    std::fclose(f);
+    os::clear_memory_files();
+    EXPECT_EQ(os::open_file("\\orvex\\Navdata\\navs.txt", "r"), nullptr);
+    f = os::open_file("\\orvex\\disk.txt", "r");
+    ASSERT_NE(f, nullptr); // clearing also ends memory-only reading
+    EXPECT_EQ(read_all(f), "on disk");
+    std::fclose(f);
+}

@@ -1,0 +1,6 @@
+// Fuzz target: the airway loader on awys.txt.
+#include "fuzz_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    return fuzz_reader("airway", data, size);
+}

@@ -1,0 +1,6 @@
+// Fuzz target: the SID files of the origin (with its apts.txt line).
+#include "fuzz_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    return fuzz_reader("sid", data, size);
+}

@@ -1,0 +1,107 @@
+#include "flight_demo.h"
+
+#include "aircraft_model.h"
+#include "aircraft_store.h"
+#include "simulator.h"
+
+#include "gauges/stand_in_hooks.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace host {
+
+namespace {
+
+FlightTracker tracker;
+
+constexpr double kTurnOntoLegSeconds = 120.0;
+
+bool route_status(Simulator& sim, StandInRouteStatus& status) {
+    if (!sim.module.flight.available()) return false;
+    sim.module.flight.route_status(&status);
+    return true;
+}
+
+bool airborne() {
+    const AircraftModel& m = aircraft();
+    return aircraft_active() && m.altitude_ft - m.ground_elevation_ft > 50.0;
+}
+
+} // namespace
+
+FlightTracker& flight_tracker() {
+    return tracker;
+}
+
+void reset_flight_tracker() {
+    tracker = FlightTracker{};
+}
+
+void track_flight_frame(Simulator& sim, std::FILE* out) {
+    StandInRouteStatus s{};
+    if (!route_status(sim, s)) return;
+    FlightTracker& t = tracker;
+    if (t.airborne_at_s < 0.0 && airborne()) t.airborne_at_s = aircraft().sim_time_s;
+    const double now = aircraft().sim_time_s;
+    if (s.to_index != 999 && s.to_index != t.to_index) t.leg_started_at_s = now;
+    if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index)
+        t.sequenced += s.to_index - t.to_index;
+    t.to_index = s.to_index;
+    t.last_index = s.last_index;
+    if (s.lnav_engaged == 1 && s.to_index != 999) {
+        t.lnav_seen = true;
+        double& largest = now - t.leg_started_at_s >= kTurnOntoLegSeconds ? t.largest_cross_track_nm
+                                                                          : t.largest_at_leg_change_nm;
+        largest = std::max(largest, s.cross_track_nm);
+    }
+    // LNAV ends itself on reaching the last waypoint.
+    if (t.lnav_seen && !t.arrived && s.lnav_engaged == 0 && s.to_index == s.last_index) {
+        t.arrived = true;
+        ++t.sequenced;
+        t.arrived_at_s = aircraft().sim_time_s;
+    }
+    if (out != nullptr && t.progress_every > 0 && sim.frame % t.progress_every == 0)
+        std::fprintf(out, "frame %ld: %s\n", sim.frame, flight_progress(sim).c_str());
+}
+
+std::string flight_progress(Simulator& sim) {
+    StandInRouteStatus s{};
+    if (!route_status(sim, s)) return "the module offers no route status";
+    const AircraftModel& m = aircraft();
+    char text[192];
+    if (s.to_index == 999)
+        std::snprintf(text, sizeof text, "no active route, %.0f ft, %.0f kt", indicated_altitude_ft(m),
+                      m.ias_kt);
+    else
+        std::snprintf(text, sizeof text,
+                      "TO %s %d/%d %.1f NM, %.0f ft, %.0f kt, %s (log %s), XTK %.2f NM, LNAV %s, VNAV %s",
+                      s.to_ident, s.to_index, s.last_index, s.to_distance_nm, indicated_altitude_ft(m),
+                      m.ias_kt, s.profile, s.phase[0] != '\0' ? s.phase : "-", s.cross_track_nm,
+                      s.lnav_engaged == 1 ? "on" : "off", s.vnav_engaged == 1 ? "on" : "off");
+    return text;
+}
+
+std::string flight_summary() {
+    const FlightTracker& t = tracker;
+    double seconds = 0.0;
+    if (t.airborne_at_s >= 0.0)
+        seconds = (t.arrived_at_s >= 0.0 ? t.arrived_at_s : aircraft().sim_time_s) - t.airborne_at_s;
+    const long whole = std::lround(seconds);
+    char text[192];
+    std::snprintf(
+        text, sizeof text,
+        "%d of %d waypoints sequenced%s, flight time %ld:%02ld:%02ld, largest cross-track error %.2f NM "
+        "(%.2f NM turning onto a new leg)",
+        t.sequenced, std::max(t.last_index, 0), t.arrived ? ", arrived" : ", not arrived", whole / 3600,
+        whole / 60 % 60, whole % 60, t.largest_cross_track_nm, t.largest_at_leg_change_nm);
+    return text;
+}
+
+std::string flight_to_ident(Simulator& sim) {
+    StandInRouteStatus s{};
+    if (!route_status(sim, s)) return "";
+    return s.to_ident;
+}
+
+} // namespace host

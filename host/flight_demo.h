@@ -1,0 +1,55 @@
+// A flight in a script: the module is asked for a route file, and while
+// frames run the stand-in follows the route the module flies: it counts the
+// waypoints sequenced, keeps the largest cross-track error, notices the
+// arrival and prints a progress line every N frames.
+//
+//   route load FILE     ask for a route file of the flight-plans folder
+//   progress N          a progress line every N frames (0: none)
+//   fly MAX [to IDENT]  frames until the route is flown (or the TO waypoint is
+//                       IDENT), at most MAX
+//   summary             one line: waypoints sequenced, flight time, largest
+//                       cross-track error
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace host {
+
+struct Simulator;
+
+struct FlightTracker {
+    int64_t progress_every = 0;
+    int32_t to_index = 999; // as last seen
+    int32_t last_index = -1;
+    int sequenced = 0;                     // waypoints passed, the last one included
+    bool lnav_seen = false;                // LNAV has flown the route
+    bool arrived = false;                  // LNAV ended at the last waypoint
+    double largest_cross_track_nm = 0.0;   // once established on a leg
+    double largest_at_leg_change_nm = 0.0; // while turning onto a new leg
+    double leg_started_at_s = -1.0;        // simulation time of the last sequencing
+    double airborne_at_s = -1.0;           // simulation time of the take-off
+    double arrived_at_s = -1.0;
+};
+
+FlightTracker& flight_tracker();
+void reset_flight_tracker();
+
+// After every frame of a started simulator: follows the route and prints the
+// progress line when one is due.
+void track_flight_frame(Simulator& sim, std::FILE* out);
+
+// "TO SEA 1/9 2.4 NM, 1350 ft, 170 kt, climb (log Takeoff), XTK 0.12 NM, LNAV on,
+// VNAV off": the vertical profile's phase and the flight log's segment.
+std::string flight_progress(Simulator& sim);
+// "9 of 9 waypoints sequenced, arrived, flight time 0:38:12, largest cross-track
+// error 0.41 NM (4.80 NM turning onto a new leg)". A leg counts as established
+// two minutes of simulation time after its waypoint was sequenced: before
+// that the aircraft is still turning from the switching point onto it.
+std::string flight_summary();
+
+// The TO waypoint's identifier (empty without an active route).
+std::string flight_to_ident(Simulator& sim);
+
+} // namespace host

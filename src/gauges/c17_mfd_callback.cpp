@@ -1,0 +1,135 @@
+// C17_MFD: up to four placements of one display, each a unit chosen by its
+// parameter text ("1".."4", or "PFD", "MFD", "ENG", "CFG" with an optional
+// "_VC" or "_WN"). Its PRE_INITIALIZE opens the debug log; its PRE_UPDATE runs
+// the per-frame update and the unit's request variable.
+#include "fms/fms_update.h"
+#include "gauges/debug_log.h"
+#include "gauges/display_callbacks.h"
+#include "gauges/gauge_callbacks.h"
+#include "gauges/gdiplus_lifetime.h"
+#include "gauges/lazy_loads.h"
+#include "gauges/lvar_poll.h"
+#include "gauges/panel_windows.h"
+#include "pfd/c17_mfd_state.h"
+#include "pfd/pfd_render_passes.h"
+#include "sim/panel_services.h"
+
+#include <string>
+
+namespace {
+
+constexpr const char* kRequestNames[] = {"MFDX1 mode", "MFDX2 mode", "MFDX3 mode", "MFDX4 mode"};
+bool request_vars_registered = false; // one flag for every C17_MFD instance
+
+// The number of the first character; 0 for a non-digit.
+uint32_t unit_digit(const std::string& parameters) {
+    if (parameters.empty() || parameters[0] < '0' || parameters[0] > '9') return 0;
+    return static_cast<uint32_t>(parameters[0] - '0');
+}
+
+bool is_one_of(const std::string& text, const char* base) {
+    const std::string b = base;
+    return text == b || text == b + "_VC" || text == b + "_WN";
+}
+
+void pre_update(GaugeHeader* gauge) {
+    debug_log_line("PANEL_SERVICE_PRE_UPDATE:\n");
+    fms_update();
+    const std::string parameters = gauge->parameters != nullptr ? gauge->parameters : "";
+    debug_log_printf("PANEL_SERVICE_PRE_UPDATE-2: Param=%s\n", parameters.c_str());
+    // An empty parameter forms no unit, so no request is polled.
+    if (parameters.empty()) return;
+    uint32_t unit = unit_digit(parameters);
+    debug_log_printf("PANEL_SERVICE_PRE_UPDATE-3: iparam=%d\n", static_cast<int>(unit));
+    if (unit == 0) unit = 1;
+    debug_log_printf("PANEL_SERVICE_PRE_UPDATE-4: iparam=%d\n", static_cast<int>(unit));
+    switch (unit) {
+    case 1:
+        ProcessMFDX1(gauge);
+        break;
+    case 2:
+        ProcessMFDX2(gauge);
+        break;
+    case 3:
+        ProcessMFDX3(gauge);
+        break;
+    case 4:
+        ProcessMFDX4(gauge);
+        break;
+    default:
+        break;
+    }
+}
+
+void pre_draw(GaugeHeader* gauge) {
+    drawn_element = gauge->elements_list != nullptr ? gauge->elements_list[0] : nullptr;
+    if (drawn_element == nullptr) return;
+    if (drawn_element->device_context != nullptr) {
+        const std::string parameters = gauge->parameters != nullptr ? gauge->parameters : "";
+        uint32_t unit = unit_digit(parameters);
+        // A unit placed by name keeps its fixed format.
+        if (is_one_of(parameters, "PFD")) {
+            unit = 1;
+            c17_mfd_units[1].format = 1;
+        } else if (is_one_of(parameters, "MFD")) {
+            unit = 2;
+            const uint32_t f = c17_mfd_units[2].format;
+            if (f != 3 && f != 4 && f != 5) c17_mfd_units[2].format = 3;
+        } else if (is_one_of(parameters, "ENG")) {
+            unit = 3;
+            c17_mfd_units[3].format = 9;
+        } else if (is_one_of(parameters, "CFG")) {
+            unit = 4;
+            c17_mfd_units[4].format = 12;
+        }
+        if (ps_window_visible(WINDOW_MAIN_PANEL) != 0 && parameters.find("VC") != std::string::npos)
+            unit = 0;
+        else if (unit == 1 && ps_window_visible(WINDOW_C17_MFD) != 0 &&
+                 parameters.find("WN") == std::string::npos)
+            unit = 0;
+        render_c17_mfd(drawn_element->device_context, element_pixel_size(drawn_element), unit);
+    }
+    drawn_element->image_flags &= ~IMAGE_DIRTY;
+}
+
+} // namespace
+
+void ORVEX_FSAPI c17_mfd_callback(GaugeHeader* gauge, int32_t service, uintptr_t) {
+    if (gauge == nullptr) return;
+    switch (service) {
+    case PANEL_SERVICE_PRE_INSTALL:
+        fill_host_folder();
+        break;
+    case PANEL_SERVICE_PRE_INITIALIZE: {
+        open_debug_log();
+        LazyLoads loads;
+        loads.aircraft = false;
+        run_lazy_loads(gauge->parameters, loads);
+        break;
+    }
+    case PANEL_SERVICE_CONNECT_TO_WINDOW:
+        gdiplus_connect();
+        if (!request_vars_registered) {
+            for (const char* name : kRequestNames)
+                ps_register_named_var(name);
+            request_vars_registered = true;
+        }
+        break;
+    case PANEL_SERVICE_DISCONNECT:
+        gdiplus_disconnect();
+        if (request_vars_registered) {
+            for (const char* name : kRequestNames)
+                ps_unregister_module_var(name);
+            request_vars_registered = false;
+        }
+        break;
+    case PANEL_SERVICE_PRE_UPDATE:
+        pre_update(gauge);
+        break;
+    case PANEL_SERVICE_PRE_DRAW:
+        pre_draw(gauge);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,101 @@
+#include "gauges/display_callbacks.h"
+
+#include "fms/flight_log.h"
+#include "fms/fms_update.h"
+#include "gauges/debug_log.h"
+#include "gauges/element_helpers.h"
+#include "gauges/gdiplus_lifetime.h"
+#include "gauges/lazy_loads.h"
+#include "gauges/panel_windows.h"
+#include "nd/display_state.h"
+#include "sim/panel_services.h"
+
+ElementHeader* drawn_element = nullptr;
+
+namespace {
+
+// Traffic records and count that another gauge module publishes.
+ModuleVarBlock tcas_targets_block{};
+ModuleVarBlock tcas_target_cnt_block{};
+
+void bind_traffic() {
+    ps_bind_module_var(&tcas_targets_block, "tcas_targets");
+    ps_bind_module_var(&tcas_target_cnt_block, "tcas_target_cnt");
+}
+
+// A null pointer keeps the previous values.
+void read_traffic() {
+    if (tcas_targets_block.var_ptr != nullptr) tcas_target_records = tcas_targets_block.var_ptr;
+    if (tcas_target_cnt_block.var_ptr != nullptr)
+        tcas_target = *static_cast<const int32_t*>(tcas_target_cnt_block.var_ptr);
+}
+
+void pre_initialize(const DisplayGaugeSpec& spec, const GaugeHeader* gauge) {
+    if (spec.binds_traffic) bind_traffic();
+    if (spec.loads == GaugeLoads::HostFolderOnly) {
+        fill_host_folder();
+        return;
+    }
+    LazyLoads loads;
+    loads.flight_plans = spec.loads == GaugeLoads::Full;
+    run_lazy_loads(gauge->parameters, loads);
+}
+
+void pre_draw(const DisplayGaugeSpec& spec, const GaugeHeader* gauge) {
+    fms_update();
+    ElementHeader* first = gauge->elements_list != nullptr ? gauge->elements_list[0] : nullptr;
+    drawn_element = get_list_element(first, 1);
+    if (drawn_element == nullptr) return;
+    if (drawn_element->device_context != nullptr) {
+        const std::string parameters = gauge->parameters != nullptr ? gauge->parameters : "";
+        const int32_t mode = display_view_mode(spec.view_rule, parameters, spec.window);
+        // Mode 0: the previous picture stays.
+        if (mode != 0) spec.render(drawn_element->device_context, element_pixel_size(drawn_element), mode);
+    }
+    drawn_element->image_flags &= ~IMAGE_DIRTY;
+}
+
+} // namespace
+
+int32_t display_view_mode(ViewRule rule, const std::string& parameters, uint32_t window) {
+    if (rule == ViewRule::AlwaysDraw) return 1;
+    int32_t mode = 1;
+    if (parameters == "VC" && ps_window_visible(WINDOW_MAIN_PANEL) != 0) mode = 0;
+    const bool window_open = ps_window_visible(window) != 0;
+    if (window_open && parameters != "WN") mode = 2;
+    if (parameters == "VC2") {
+        if (rule == ViewRule::Vc2AlwaysMode3 || (rule == ViewRule::Vc2Draws && window_open)) mode = 3;
+        if (rule == ViewRule::Vc2NotDrawn && window_open) mode = 0;
+    }
+    return mode;
+}
+
+void display_gauge_callback(const DisplayGaugeSpec& spec, GaugeHeader* gauge, int32_t service) {
+    if (spec.log_line != nullptr) debug_log_line(spec.log_line);
+    if (gauge == nullptr) return;
+    switch (service) {
+    case PANEL_SERVICE_PRE_INSTALL:
+        fill_host_folder();
+        break;
+    case PANEL_SERVICE_POST_INSTALL:
+        if (spec.starts_flight_log && flight_log_started == 0) write_flight_log(3);
+        break;
+    case PANEL_SERVICE_PRE_INITIALIZE:
+        pre_initialize(spec, gauge);
+        break;
+    case PANEL_SERVICE_PRE_UPDATE:
+        if (spec.binds_traffic) read_traffic();
+        break;
+    case PANEL_SERVICE_PRE_DRAW:
+        pre_draw(spec, gauge);
+        break;
+    case PANEL_SERVICE_CONNECT_TO_WINDOW:
+        gdiplus_connect();
+        break;
+    case PANEL_SERVICE_DISCONNECT:
+        gdiplus_disconnect();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,59 @@
+#include "gauges/guidance_toggles.h"
+
+#include "data/module_settings.h"
+#include "fms/fms_update.h"
+#include "fms/holds.h"
+#include "fms/lateral_guidance.h"
+#include "fms/radio_autotune.h"
+#include "fms/route_plan.h"
+#include "fms/update_counters.h"
+#include "fms/vertical_state.h"
+#include "gauges/lvar_poll.h"
+#include "gauges/named_publish.h"
+#include "gns_mcu/mcu_page_state.h"
+#include "sim/panel_services.h"
+
+namespace {
+
+constexpr uint32_t kHeadingHoldEvent = 0x1010F;
+constexpr uint32_t kNavLockEvent = 0x1011B;
+
+} // namespace
+
+void toggle_lnav() {
+    if (lnav_engaged != 0) {
+        lnav_engaged = 0;
+        intercept_armed = 0;
+        hold_exit_state = 1;
+        if (hold_count() >= 1) hold_list.slot(1).active_index = 0;
+        hold_armed = 0;
+        direct_to_active = 0;
+    } else if (to_waypoint_index != kNoToWaypoint) {
+        lnav_engaged = 1;
+        if (HdgHoldOnLnavOn == 1) trigger_key_event(kHeadingHoldEvent, 0);
+        if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
+        start_direct_to();
+    }
+    mcu_redraw = 1;
+    display_refresh_counter = 999;
+    publish_named_whole("orvex_lnav", lnav_engaged);
+    if (LnavOnNavLock == 1) trigger_key_event(kNavLockEvent, 0);
+    lvar_poll_countdown = 3;
+}
+
+void toggle_vnav() {
+    if (vnav_engaged != 0) {
+        vnav_engaged = 0;
+    } else if (to_waypoint_index != kNoToWaypoint) {
+        vnav_engaged = 1;
+        vnav_speed_set = 0;
+        vnav_altitude_set = 0;
+        vnav_speed_refresh = 1;
+        commanded_altitude_ft = -999;
+        commanded_speed_kt = -999;
+        commanded_mach_x100 = -999;
+        if (VnavSetSpd == 2) VnavSetSpd = 1;
+    }
+    mcu_redraw = 1;
+    publish_named_whole("orvex_vnav", vnav_engaged);
+}

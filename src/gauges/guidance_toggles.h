@@ -1,0 +1,12 @@
+// LNAV and VNAV engagement, as the key events, the SERVER requests, the
+// [Lvars] "LnavOn" binding and the LNAV/VNAV buttons ask for it.
+#pragma once
+
+// Disengages, or engages while a route is active (starting a direct leg from
+// the present position to the TO waypoint); in every case publishes
+// orvex_lnav and pauses the [Lvars] poll for three SERVER updates.
+void toggle_lnav();
+
+// Disengages, or engages while a route is active with the altitude and speed
+// commands due again; in every case publishes orvex_vnav.
+void toggle_vnav();

@@ -1,0 +1,156 @@
+#include "gauges/lvar_poll.h"
+
+#include "data/lvar_bindings.h"
+#include "fms/lateral_guidance.h"
+#include "gauges/debug_log.h"
+#include "gauges/element_helpers.h"
+#include "gauges/guidance_toggles.h"
+#include "gauges/nd_toggles.h"
+#include "map/range_ladder.h"
+#include "nd/display_state.h"
+#include "pfd/c17_mfd_state.h"
+#include "platform/text_file.h"
+#include "sim/panel_services.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Binding names are handled up to 99 characters.
+constexpr std::size_t kMaxVariableName = 99;
+
+double read_named(const std::string& name) {
+    return ps_get_named_var(ps_find_named_var(name.substr(0, kMaxVariableName).c_str()));
+}
+
+// A mode trigger acts while its variable holds the code and the mode differs.
+void mode_trigger(double v, const LvarBinding& b, int mode) {
+    if (v == static_cast<double>(b.variable_code) && nd_mode_index != mode) set_nd_mode(mode);
+}
+
+void apply_binding(const LvarBinding& b) {
+    const double v = read_named(b.variable_name);
+    const int whole = saturate_to_int(v);
+    const std::string& s = b.setting_name;
+    if (s == "MapRange") {
+        if (v == static_cast<double>(b.variable_code))
+            set_map_range_all(static_cast<double>(b.setting_value));
+    } else if (s == "TcasOn") {
+        if (v != static_cast<double>(tcas_display_on)) toggle_nd_tcas();
+    } else if (s == "DisplayInts") {
+        if (whole != lvar_applied_ints) set_nd_intersections(whole);
+    } else if (s == "DisplayNavs") {
+        if (whole != lvar_applied_navs) set_nd_navaids(whole);
+    } else if (s == "DisplayApts") {
+        if (whole != lvar_applied_apts) set_nd_airports(whole);
+    } else if (s == "NDCompassMode") {
+        mode_trigger(v, b, 0);
+    } else if (s == "NDVorMode") {
+        mode_trigger(v, b, 4);
+    } else if (s == "NDArcMode") {
+        mode_trigger(v, b, 1);
+    } else if (s == "NDAppMode") {
+        mode_trigger(v, b, 5);
+    } else if (s == "NDMapMode") {
+        mode_trigger(v, b, 3);
+    } else if (s == "NDCtrMapMode") {
+        mode_trigger(v, b, 6);
+    } else if (s == "NDPlanMode") {
+        mode_trigger(v, b, 2);
+    } else if (s == "Vor1BrgPtr") {
+        if (whole != lvar_applied_vor1_pointer) set_vor1_bearing_pointer(whole);
+    } else if (s == "Vor2BrgPtr") {
+        if (whole != lvar_applied_vor2_pointer) set_vor2_bearing_pointer(whole);
+    } else if (s == "LnavOn") {
+        if (whole != lnav_engaged) toggle_lnav();
+    }
+}
+
+bool is_nav_format(uint32_t format) {
+    return format == 0 || format == 3 || format == 4 || format == 5 || format == 6;
+}
+
+uint32_t next_nav_format(uint32_t nav_format) {
+    switch (nav_format) {
+    case 0:
+        return 3;
+    case 3:
+    case 4:
+    case 5:
+        return 6;
+    case 6:
+        return 0;
+    default:
+        return nav_format;
+    }
+}
+
+int mfdx2_last_request = 1; // shown by unit 2's first log line
+
+void process_mfd_request(GaugeHeader* gauge, int unit) {
+    // Unit 1 looks up "MFDX1 mode", units 2 to 4 "MFDx2 mode" and so on; the
+    // simulator matches named-variable names without regard to case.
+    char name[16];
+    std::snprintf(name, sizeof name, unit == 1 ? "MFDX%d mode" : "MFDx%d mode", unit);
+    if (unit == 2) debug_log_printf("ProcessMFDX2()-1: as_mfdx2_mode=%d\n", mfdx2_last_request);
+    const int32_t id = ps_find_named_var(name);
+    const int request = saturate_to_int(ps_get_named_var(id));
+    if (unit == 2) {
+        mfdx2_last_request = request;
+        debug_log_printf("ProcessMFDX2()-2: as_mfdx2_mode=%d\n", request);
+    }
+
+    C17MfdInstance& u = c17_mfd_units[unit];
+    ElementHeader* first = gauge && gauge->elements_list ? gauge->elements_list[0] : nullptr;
+    if (request == 2) {
+        // The map holds, its picture element hidden, for as long as the request stays.
+        if (u.format != 3) {
+            set_list_element_flags(first, 0, IMAGE_HIDDEN);
+            u.format = 3;
+        }
+        return;
+    }
+    if (request == static_cast<int>(c17_request_idle)) return;
+    if (u.format == 3) clear_list_element_flags(first, 0, IMAGE_HIDDEN);
+    switch (request) {
+    case 0:
+        u.format = 1;
+        break;
+    case 1:
+        if (is_nav_format(u.format)) {
+            u.nav_format = next_nav_format(u.nav_format);
+            u.format = u.nav_format;
+        } else {
+            u.format = u.nav_format;
+        }
+        break;
+    case 3:
+        u.format = u.format == 9 ? 10 : u.format == 10 ? 11 : 9;
+        break;
+    default:
+        u.format = 12;
+        break;
+    }
+    ps_set_named_var(id, c17_request_idle);
+}
+
+} // namespace
+
+void apply_lvar_settings() {
+    for (int i = 1; i <= lvar_bindings.count(); ++i)
+        apply_binding(lvar_bindings[i]);
+}
+
+void ProcessMFDX1(GaugeHeader* gauge) {
+    process_mfd_request(gauge, 1);
+}
+void ProcessMFDX2(GaugeHeader* gauge) {
+    process_mfd_request(gauge, 2);
+}
+void ProcessMFDX3(GaugeHeader* gauge) {
+    process_mfd_request(gauge, 3);
+}
+void ProcessMFDX4(GaugeHeader* gauge) {
+    process_mfd_request(gauge, 4);
+}

@@ -1,0 +1,178 @@
+#include "gauges/nd_toggles.h"
+
+#include "gauges/lvar_poll.h"
+#include "gauges/named_publish.h"
+#include "nd/display_settings.h"
+#include "nd/display_state.h"
+
+#include <iterator>
+
+namespace {
+
+int flipped(int flag) {
+    return flag == 0 ? 1 : 0;
+}
+
+void flip_all(int (&flags)[ND_DISPLAY_COUNT], const char* published) {
+    for (int& f : flags)
+        f = flipped(f);
+    publish_named_whole(published, flags[ND_HW_B737]);
+}
+
+void set_all(int (&flags)[ND_DISPLAY_COUNT], int v, const char* published, int& applied) {
+    for (int& f : flags)
+        f = v;
+    publish_named_whole(published, v);
+    applied = v;
+}
+
+constexpr int KEPT = -1;
+
+struct ModeRow {
+    int hw_b737, efs50, du_1000, proline4, md80, hw_md11;
+};
+// Common modes 0 compass .. 6 centred map in each display's numbering.
+constexpr ModeRow kModeRows[] = {
+    {1, 1, 0, 0, 0, KEPT},
+    {3, 4, 1, 1, 1, KEPT},
+    {7, 7, 2, 2, 2, 2},
+    {5, 5, 3, 3, 3, 3},
+    {2, 2, KEPT, KEPT, KEPT, 4},
+    {4, KEPT, KEPT, KEPT, KEPT, 5},
+    {6, KEPT, KEPT, KEPT, KEPT, KEPT},
+};
+
+void apply(int& mode, int value) {
+    if (value != KEPT) mode = value;
+}
+
+// A four-mode ladder 0 -> 1 -> 3 -> 2 (DU_1000_EHSI and MD80_EHSI).
+void step_four_up(int& mode) {
+    if (mode == 0)
+        mode = 1;
+    else if (mode == 1)
+        mode = 3;
+    else if (mode == 3)
+        mode = 2;
+}
+void step_four_down(int& mode) {
+    if (mode == 1)
+        mode = 0;
+    else if (mode == 2)
+        mode = 3;
+    else if (mode == 3)
+        mode = 1;
+}
+
+void set_proline4_mode(int mode) {
+    proline4_mfd_mode = mode;
+    if (mode == 3) proline4_map_radius_px = 140;
+    if (mode == 2) proline4_map_radius_px = 70;
+}
+
+bool chosen(int kind, int display) {
+    return kind == DISPLAY_ALL || kind == display;
+}
+
+} // namespace
+
+void toggle_nd_airports() {
+    flip_all(show_airports_flags, "orvex_nd_apt");
+}
+void toggle_nd_navaids() {
+    flip_all(show_navaids_flags, "orvex_nd_nav");
+}
+void toggle_nd_intersections() {
+    flip_all(show_airway_fixes_flags, "orvex_nd_int");
+}
+
+void set_nd_airports(int v) {
+    set_all(show_airports_flags, v, "orvex_nd_apt", lvar_applied_apts);
+}
+void set_nd_navaids(int v) {
+    set_all(show_navaids_flags, v, "orvex_nd_nav", lvar_applied_navs);
+}
+void set_nd_intersections(int v) {
+    set_all(show_airway_fixes_flags, v, "orvex_nd_int", lvar_applied_ints);
+}
+
+void toggle_nd_tcas() {
+    tcas_display_on = flipped(tcas_display_on);
+    if (efs50_ehsi_mode != 8) {
+        efs50_mode_before_tcas = efs50_ehsi_mode;
+        efs50_ehsi_mode = 8;
+    } else {
+        efs50_ehsi_mode = efs50_mode_before_tcas;
+    }
+    publish_named_whole("orvex_nd_tcas", tcas_display_on);
+}
+
+void toggle_nd_vor_adf() {
+    nd_vor_adf_select = flipped(nd_vor_adf_select);
+}
+
+void set_vor1_bearing_pointer(int v) {
+    hw_md11_vor1_pointer = v;
+    lvar_applied_vor1_pointer = v;
+}
+void set_vor2_bearing_pointer(int v) {
+    hw_md11_vor2_pointer = v;
+    lvar_applied_vor2_pointer = v;
+}
+
+void set_nd_mode(int mode) {
+    nd_mode_index = mode;
+    if (mode == 7) {
+        toggle_nd_tcas();
+        return;
+    }
+    if (mode < 0 || mode >= static_cast<int>(std::size(kModeRows))) return;
+    const ModeRow& row = kModeRows[mode];
+    apply(hw_b737_nd_mode, row.hw_b737);
+    apply(efs50_ehsi_mode, row.efs50);
+    apply(du_1000_ehsi_mode, row.du_1000);
+    apply(proline4_mfd_mode, row.proline4);
+    apply(md80_ehsi_mode, row.md80);
+    apply(hw_md11_nd_mode, row.hw_md11);
+}
+
+void display_step_up(int kind) {
+    if (chosen(kind, DISPLAY_HW_B737_ND) && hw_b737_nd_mode >= 1 && hw_b737_nd_mode <= 6) ++hw_b737_nd_mode;
+    if (chosen(kind, DISPLAY_EFS50_EHSI)) {
+        if (efs50_ehsi_mode < 7)
+            ++efs50_ehsi_mode;
+        else if (efs50_nav_source == 1)
+            efs50_nav_source = 2;
+    }
+    if (chosen(kind, DISPLAY_DU_1000_EHSI)) step_four_up(du_1000_ehsi_mode);
+    if (chosen(kind, DISPLAY_PROLINE4_MFD)) {
+        constexpr int next[] = {3, 2, 0, 1}; // 0 -> 3 -> 1 -> 2 -> 0
+        if (proline4_mfd_mode >= 0 && proline4_mfd_mode <= 3) set_proline4_mode(next[proline4_mfd_mode]);
+    }
+    if (chosen(kind, DISPLAY_MD80_EHSI)) step_four_up(md80_ehsi_mode);
+}
+
+void display_step_down(int kind) {
+    if (chosen(kind, DISPLAY_HW_B737_ND) && hw_b737_nd_mode >= 2 && hw_b737_nd_mode <= 7) --hw_b737_nd_mode;
+    if (chosen(kind, DISPLAY_EFS50_EHSI)) {
+        if (efs50_nav_source == 2)
+            efs50_nav_source = 1;
+        else if (efs50_ehsi_mode > 1)
+            --efs50_ehsi_mode;
+    }
+    if (chosen(kind, DISPLAY_DU_1000_EHSI)) step_four_down(du_1000_ehsi_mode);
+    if (chosen(kind, DISPLAY_PROLINE4_MFD)) {
+        constexpr int next[] = {2, 3, 1, 0}; // 0 -> 2 -> 1 -> 3 -> 0
+        if (proline4_mfd_mode >= 0 && proline4_mfd_mode <= 3) set_proline4_mode(next[proline4_mfd_mode]);
+    }
+    if (chosen(kind, DISPLAY_MD80_EHSI)) step_four_down(md80_ehsi_mode);
+}
+
+void toggle_boundary_overlay() {
+    show_atc_boundaries = show_atc_boundaries == 0 ? 1 : 0;
+}
+
+void toggle_boundary_overlay_pair() {
+    show_atc_boundaries = show_atc_boundaries == 1 ? 0 : 1;
+    atc_boundaries_shown = show_atc_boundaries;
+}

@@ -1,0 +1,233 @@
+#include "gauges/server_gauge.h"
+
+#include "data/aircraft_settings.h"
+#include "data/host_probe.h"
+#include "fms/fms_update.h"
+#include "fms/lateral_guidance.h"
+#include "fms/published_values.h"
+#include "fms/route_plan.h"
+#include "gauges/debug_log.h"
+#include "gauges/gauge_callbacks.h"
+#include "gauges/guidance_toggles.h"
+#include "gauges/key_event_handler.h"
+#include "gauges/lazy_loads.h"
+#include "gauges/lvar_poll.h"
+#include "gauges/named_publish.h"
+#include "gauges/nd_toggles.h"
+#include "map/range_ladder.h"
+#include "nd/display_settings.h"
+#include "platform/text_file.h"
+#include "sim/aircraft_state.h"
+#include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
+
+#include <cctype>
+#include <cmath>
+
+std::string aircraft_title;
+int key_handler_registered = 0;
+int server_vars_registered = 0;
+
+namespace {
+
+constexpr uint32_t kHeadingBugEvent = 0x101FA;
+
+// Fixed published values.
+char orvex_act_wpt_id[] = "INIT";
+int32_t qw_ap_vert_mode = 0;
+int32_t qw_ap_lat_mode = 0;
+
+struct ModuleVarEntry {
+    const char* name;
+    uint32_t type;
+    void* storage;
+};
+
+// In the order they are registered. The two pointer variables hand out the
+// address of the data itself: the text, and the live active plan.
+const ModuleVarEntry kModuleVars[] = {
+    {"orvex_act_wpt_pos", MODULE_VAR_INT32, &orvex_act_wpt_pos},
+    {"orvex_act_wpt_dist", MODULE_VAR_FLOAT64, &orvex_act_wpt_dist},
+    {"orvex_fpln_wpt_cnt", MODULE_VAR_INT32, &orvex_fpln_wpt_cnt},
+    {"orvex_xtk_err_dir", MODULE_VAR_INT32, &orvex_xtk_err_dir},
+    {"orvex_xtk_err_dist", MODULE_VAR_FLOAT64, &orvex_xtk_err_dist},
+    {"orvex_act_wpt_trk", MODULE_VAR_FLOAT64, &orvex_act_wpt_trk},
+    {"orvex_act_wpt_brg", MODULE_VAR_FLOAT64, &orvex_act_wpt_brg},
+    {"orvex_lnav_mode", MODULE_VAR_INT32, &orvex_lnav_mode},
+    {"orvex_vnav_mode", MODULE_VAR_INT32, &orvex_vnav_mode},
+    {"orvex_active", MODULE_VAR_INT32, &orvex_active},
+    {"orvex_act_wpt_id", MODULE_VAR_STRING, orvex_act_wpt_id},
+    {"Orvex_FlightPlan", MODULE_VAR_STRING, &active_plan},
+    {"qw_ap_vert_mode", MODULE_VAR_INT32, &qw_ap_vert_mode},
+    {"qw_ap_lat_mode", MODULE_VAR_INT32, &qw_ap_lat_mode},
+};
+
+// In the order they are registered.
+const char* const kNamedVars[] = {
+    "orvex_lnav",
+    "orvex_vnav",
+    "orvex_nd_apt",
+    "orvex_nd_nav",
+    "orvex_nd_int",
+    "orvex_nd_tcas",
+    "orvex_nd_mode",
+    "orvex_nd_range",
+    "orvex_nd_apt_clicked",
+    "orvex_nd_nav_clicked",
+    "orvex_nd_int_clicked",
+    "orvex_nd_tcas_clicked",
+    "orvex_nd_mode_clicked",
+    "orvex_nd_range_clicked",
+    "orvex_lnav_clicked",
+    "orvex_vnav_clicked",
+    "orvex_server_active",
+    "orvex_lnav_hdg_set",
+    "orvex_nd_mode_incr_clicked",
+    "orvex_nd_mode_decr_clicked",
+    "orvex_nd_range_incr_clicked",
+    "orvex_nd_range_decr_clicked",
+    "orvex_nd_vor_adf_clicked",
+};
+int32_t server_named_var_ids[std::size(kNamedVars)] = {};
+
+int host_probe_done = 0;
+
+void set_nd_mode_request(double v) {
+    hw_b737_nd_mode = saturate_to_int(v);
+    publish_named_whole("orvex_nd_mode", hw_b737_nd_mode);
+}
+
+void set_nd_range_request(double v) {
+    hw_b737_nd_range = v;
+    publish_named_whole("orvex_nd_range", saturate_to_int(hw_b737_nd_range));
+}
+
+struct Request {
+    const char* name;
+    bool positive_only; // else any value but 0 asks
+    void (*action)(double value);
+};
+
+// Polled in this order on every PRE_UPDATE.
+const Request kRequests[] = {
+    {"orvex_lnav_clicked", false, [](double) { toggle_lnav(); }},
+    {"orvex_vnav_clicked", false, [](double) { toggle_vnav(); }},
+    {"orvex_nd_apt_clicked", false, [](double) { toggle_nd_airports(); }},
+    {"orvex_nd_nav_clicked", false, [](double) { toggle_nd_navaids(); }},
+    {"orvex_nd_int_clicked", false, [](double) { toggle_nd_intersections(); }},
+    {"orvex_nd_tcas_clicked", false, [](double) { toggle_nd_tcas(); }},
+    {"orvex_nd_mode_clicked", true, set_nd_mode_request},
+    {"orvex_nd_range_clicked", true, set_nd_range_request},
+    {"orvex_nd_mode_incr_clicked", false, [](double) { display_step_up(DISPLAY_ALL); }},
+    {"orvex_nd_mode_decr_clicked", false, [](double) { display_step_down(DISPLAY_ALL); }},
+    {"orvex_nd_range_incr_clicked", false, [](double) { map_range_up(); }},
+    {"orvex_nd_range_decr_clicked", false, [](double) { map_range_down(); }},
+    {"orvex_nd_vor_adf_clicked", false, [](double) { toggle_nd_vor_adf(); }},
+};
+
+void poll_requests() {
+    for (const Request& r : kRequests) {
+        const int32_t id = ps_find_named_var(r.name);
+        const double v = ps_get_named_var(id);
+        // A NaN asks like any non-zero value; a zero or negative mode or
+        // range request is left standing.
+        const bool asks = r.positive_only ? v > 0.0 : v != 0.0;
+        if (!asks) continue;
+        r.action(v);
+        ps_set_named_var(id, 0.0);
+    }
+}
+
+void publish_lnav_heading() {
+    if ((frame_slot == 0 || frame_slot == 7 || frame_slot == 14) && lnav_engaged == 1)
+        publish_named_whole("orvex_lnav_hdg_set", saturate_to_int(lnav_heading_command));
+}
+
+void sync_heading_bug() {
+    if (lnav_engaged != 1 || aircraft_state.token_106_state != 1 || ResetApHdg != 1) return;
+    aircraft_state.heading_bug_deg = sim_var_object.get_heading_bug_deg();
+    if (aircraft_state.heading_bug_deg != lnav_heading_command)
+        ps_send_key_event(kHeadingBugEvent, static_cast<uint32_t>(saturate_to_int(lnav_heading_command)));
+}
+
+void pre_update() {
+    if (lvar_poll_countdown > 0)
+        --lvar_poll_countdown;
+    else
+        apply_lvar_settings();
+    poll_requests();
+    publish_lnav_heading();
+    sync_heading_bug();
+}
+
+void post_initialize() {
+    const char* title = nullptr;
+    ps_run_calculator("(A:TITLE,string)", nullptr, nullptr, &title);
+    aircraft_title = title != nullptr ? title : "";
+    for (char& c : aircraft_title)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (host_probe_done == 0) {
+        detect_host_simulator();
+        host_probe_done = 1;
+    }
+}
+
+void connect() {
+    if (key_handler_registered == 0) {
+        ps_add_key_handler(fms_key_event_handler, 0);
+        key_handler_registered = 1;
+    }
+    if (server_vars_registered != 0) return;
+    for (const ModuleVarEntry& v : kModuleVars)
+        ps_register_module_var(v.storage, v.type, v.name);
+    for (std::size_t i = 0; i < std::size(kNamedVars); ++i)
+        server_named_var_ids[i] = ps_register_named_var(kNamedVars[i]);
+    publish_named("orvex_server_active", 1.0);
+    server_vars_registered = 1;
+}
+
+void disconnect() {
+    if (key_handler_registered != 0) {
+        ps_remove_key_handler(fms_key_event_handler, 0);
+        key_handler_registered = 0;
+    }
+    if (server_vars_registered == 0) return;
+    publish_named("orvex_server_active", 0.0);
+    for (const ModuleVarEntry& v : kModuleVars)
+        ps_unregister_module_var(v.name);
+    for (const char* name : kNamedVars)
+        ps_unregister_module_var(name);
+    server_vars_registered = 0;
+}
+
+} // namespace
+
+void ORVEX_FSAPI server_callback(GaugeHeader* gauge, int32_t service, uintptr_t) {
+    debug_log_line("server_callback \n");
+    if (gauge == nullptr) return;
+    switch (service) {
+    case PANEL_SERVICE_PRE_INITIALIZE: {
+        LazyLoads loads;
+        loads.vc2_is_view = false;
+        run_lazy_loads(gauge->parameters, loads);
+        break;
+    }
+    case PANEL_SERVICE_POST_INITIALIZE:
+        post_initialize();
+        break;
+    case PANEL_SERVICE_PRE_UPDATE:
+        pre_update();
+        break;
+    case PANEL_SERVICE_PRE_DRAW:
+        fms_update();
+        break;
+    case PANEL_SERVICE_CONNECT_TO_WINDOW:
+        connect();
+        break;
+    case PANEL_SERVICE_DISCONNECT:
+        disconnect();
+        break;
+    default:
+        break;
+    }
+}

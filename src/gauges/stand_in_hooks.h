@@ -1,0 +1,26 @@
+// Two plain-C entry points for the simulator stand-in's flight commands, in
+// the manner of the surface services: ask for a route file as a control
+// unit's flight-plan page does, and read back the route being flown so that
+// a run can print its progress. The simulator itself never calls them.
+#pragma once
+
+#include "gauges/linkage.h"
+
+#include <cstdint>
+
+struct StandInRouteStatus {
+    char to_ident[16];     // the TO waypoint; empty without an active route
+    int32_t to_index;      // 999: no active route
+    int32_t last_index;    // of the active plan
+    double to_distance_nm; // to the TO waypoint
+    double cross_track_nm; // from the active leg
+    int32_t lnav_engaged;
+    int32_t vnav_engaged;
+    char phase[16];   // flight-log segment ("Climb"), empty before the log runs
+    char profile[16]; // vertical profile: "climb", "cruise" or "descent"
+};
+
+// The file (in the flight-plans folder) is loaded into the active plan by the
+// next per-frame update. Returns 1; 0 for a missing name.
+extern "C" ORVEX_EXPORT int32_t orvex_standin_load_route(const char* file_name);
+extern "C" ORVEX_EXPORT void orvex_standin_route_status(StandInRouteStatus* status);

@@ -1,0 +1,42 @@
+// Navigation-display state that the key events, the SERVER requests, the
+// [Lvars] bindings and the control panels set and the painters read.
+#pragma once
+
+// Per-display filter flags (0 off, 1 on), indexed by NdDisplay.
+enum NdDisplay : int {
+    ND_HW_B737 = 0,
+    ND_P1000 = 1,
+    ND_HW_MD11 = 2,
+    ND_DU_1000 = 3,
+    ND_PROLINE4 = 4,
+    ND_MD80 = 5,
+    ND_DISPLAY_COUNT = 6,
+};
+inline int show_airports_flags[ND_DISPLAY_COUNT] = {};
+inline int show_navaids_flags[ND_DISPLAY_COUNT] = {};
+inline int show_airway_fixes_flags[ND_DISPLAY_COUNT] = {}; // the intersection filter
+
+// Traffic overlay on every display.
+inline int tcas_display_on = 0;
+// The EFS50_EHSI mode to go back to when its traffic page (mode 8) is left.
+inline int efs50_mode_before_tcas = 8;
+
+// Common ND mode: 0 compass, 1 arc, 2 plan, 3 map, 4 VOR, 5 APP, 6 centred
+// map, 7 traffic.
+inline int nd_mode_index = 0;
+// PROLINE4_MFD compass radius in design units: 140 on the map page, 70 on
+// the flight-plan text page.
+inline int proline4_map_radius_px = 140;
+
+inline int hw_md11_vor1_pointer = 0;
+inline int hw_md11_vor2_pointer = 0;
+inline int nd_vor_adf_select = 0; // HW_B737_ND VOR/ADF selector
+
+// ATC-boundary layer of the maps, and the copy the boundary lamps show.
+inline int show_atc_boundaries = 0;
+inline int atc_boundaries_shown = 0;
+
+// Traffic published by another module under "tcas_targets" and
+// "tcas_target_cnt"; HW_B737_ND_NB copies them on each update.
+inline const void* tcas_target_records = nullptr;
+inline int tcas_target = 0;

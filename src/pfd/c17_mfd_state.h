@@ -1,0 +1,22 @@
+// The C17_MFD units: one display object serves up to four placements, so
+// each unit's state is kept in a saved record and swapped into the current
+// variables around its draw.
+#pragma once
+
+#include <cstdint>
+
+struct C17MfdInstance {
+    uint32_t format = 1;        // 0 HSI, 1 PFD, 3..5 maps, 6 plan, 9..11 engines, 12 configuration
+    uint32_t map_scale = 3;     // 3, 4, 5
+    uint32_t engine_format = 9; // 9, 10, 11
+    uint32_t nav_format = 0;    // 0, 3, 4, 5, 6
+};
+
+// Units 1..4 (entry 0 unused).
+inline C17MfdInstance c17_mfd_units[5] = {{}, {1, 3, 9, 0}, {3, 3, 9, 0}, {9, 3, 9, 0}, {10, 3, 9, 0}};
+
+// The current record: what the painters, click spots and panel buttons use.
+inline uint32_t c17_mfd_format = 1;
+inline uint32_t c17_mfd_map_scale = 3;
+inline uint32_t c17_mfd_engine_format = 9;
+inline uint32_t c17_mfd_nav_format = 0;

@@ -1,0 +1,85 @@
+#include "pfd/pfd_render_passes.h"
+
+#include "nd/display_settings.h"
+#include "pfd/c17_mfd_state.h"
+#include "pfd/pfd_settings.h"
+#include "sim/aircraft_state.h"
+
+DisplayObject efs50_eadi_display;
+DisplayObject a320_eadi_display;
+DisplayObject b777_pfd_display;
+DisplayObject proline_eicas_display;
+DisplayObject c17_mfd_display;
+
+namespace {
+
+constexpr int kOpaqueBlack[3] = {0, 0, 0};
+
+RenderFrameOptions canvas(float width, float height, const int (&background_rgb)[3]) {
+    RenderFrameOptions o;
+    o.design_width = width;
+    o.design_height = height;
+    o.background = background_argb(background_rgb);
+    return o;
+}
+
+// Painters join here with each display's work.
+constexpr auto no_painters = [](gfx::Graphics&) {};
+
+void load_c17_unit(uint32_t unit) {
+    const C17MfdInstance& u = c17_mfd_units[unit];
+    c17_mfd_format = u.format;
+    c17_mfd_map_scale = u.map_scale;
+    c17_mfd_engine_format = u.engine_format;
+    c17_mfd_nav_format = u.nav_format;
+}
+
+void save_c17_unit(uint32_t unit) {
+    c17_mfd_units[unit] =
+        C17MfdInstance{c17_mfd_format, c17_mfd_map_scale, c17_mfd_engine_format, c17_mfd_nav_format};
+}
+
+} // namespace
+
+void render_efs50_eadi(void* device_context, PixelSize size, int32_t view_mode) {
+    RenderFrameOptions o = canvas(266, 230, kOpaqueBlack);
+    o.smoothing = gfx::SmoothingMode::AntiAlias;
+    o.smoothing_after_test = true;
+    run_render_frame(efs50_eadi_display, device_context, size, view_mode, aircraft_state.display_power, o,
+                     no_painters);
+}
+
+void render_b777_pfd(void* device_context, PixelSize size, int32_t view_mode) {
+    RenderFrameOptions o = canvas(260, 260, b777_pfd_background_rgb);
+    o.fill_width = 285;
+    o.clear_color = 0x0072BD61; // fully transparent
+    run_render_frame(b777_pfd_display, device_context, size, view_mode, aircraft_state.display_power, o,
+                     no_painters);
+}
+
+void render_proline_eicas(void* device_context, PixelSize size, int32_t view_mode) {
+    RenderFrameOptions o = canvas(486, 110, proline4_mfd_background_rgb);
+    o.text_hint_first = true;
+    run_render_frame(proline_eicas_display, device_context, size, view_mode, aircraft_state.display_power, o,
+                     no_painters);
+}
+
+void render_a320_eadi(void* device_context, PixelSize size, int32_t, int32_t) {
+    RenderFrameOptions o = canvas(318, 310, a320_eadi_background_rgb);
+    o.smoothing = gfx::SmoothingMode::AntiAlias;
+    o.smoothing_after_test = true;
+    o.test_mode = false;
+    run_render_frame(a320_eadi_display, device_context, size, 1, aircraft_state.display_power, o,
+                     no_painters);
+}
+
+void render_c17_mfd(void* device_context, PixelSize size, uint32_t unit) {
+    if (device_context == nullptr) return;
+    const bool swaps = unit >= 1 && unit <= 4;
+    if (swaps) load_c17_unit(unit);
+    RenderFrameOptions o = canvas(246, 241, c17_mfd_background_rgb);
+    o.clear_mode = 0;
+    run_render_frame(c17_mfd_display, device_context, size, static_cast<int32_t>(unit),
+                     aircraft_state.display_power, o, no_painters);
+    if (swaps) save_c17_unit(unit);
+}

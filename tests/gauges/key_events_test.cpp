@@ -1,0 +1,231 @@
+// The key events that SERVER's handler takes, LNAV/VNAV engagement, and the
+// ND switches they share with the requests and the control panels.
+#include "stand_in_panel.h"
+
+#include "mouse.h"
+#include "pfd/c17_mfd_state.h"
+
+#include "data/module_settings.h"
+#include "fms/fms_update.h"
+#include "fms/holds.h"
+#include "fms/lateral_guidance.h"
+#include "fms/route_plan.h"
+#include "fms/vertical_state.h"
+#include "gauges/key_event_handler.h"
+#include "gauges/lvar_poll.h"
+#include "gauges/nd_toggles.h"
+#include "map/range_ladder.h"
+#include "nd/display_settings.h"
+#include "nd/display_state.h"
+#include "sim/aircraft_state.h"
+
+namespace {
+
+class KeyEvents : public StandInPanel {
+  protected:
+    void SetUp() override {
+        StandInPanel::SetUp();
+        place("gauge00=orvex1!SERVER, 0, 0\n"
+              "gauge01=orvex1!LNAV, 0, 0\n"
+              "gauge02=orvex1!VNAV, 0, 0\n");
+        start();
+    }
+    static double named(const char* name) { return host::get_named_var(host::find_named_var(name)); }
+    static std::vector<uint32_t> sent() {
+        std::vector<uint32_t> ids;
+        for (const host::KeyEvent& e : host::sim_state().key_events)
+            ids.push_back(e.id);
+        return ids;
+    }
+    // A route whose TO waypoint lies due east of the aircraft.
+    static void activate_route() {
+        active_plan_last = 1;
+        active_plan.slot(1).lat = 0.0;
+        active_plan.slot(1).lon = 1.0;
+        to_waypoint_index = 1;
+        to_position = GeoPosition{0.0, 1.0};
+        aircraft_state.plat = 0.0;
+        aircraft_state.plon = 0.0;
+    }
+    static bool light_shown(host::PlacedGauge& g) { return (g.elements[1]->image_flags & IMAGE_HIDDEN) == 0; }
+};
+
+TEST_F(KeyEvents, everyRegisteredEventActsAndOthersAreIgnored) {
+    LnavOnNavLock = 0;
+    host::send_key_event(KEY_NAV_LOCK, 0); // ignored without LnavOnNavLock
+    EXPECT_EQ(lvar_poll_countdown, 0);
+    host::send_key_event(0x10001, 0);
+    host::send_key_event(KEY_ND_AIRPORTS, 0);
+    host::send_key_event(KEY_ND_NAVAIDS, 0);
+    host::send_key_event(KEY_ND_INTERSECTIONS, 0);
+    host::send_key_event(KEY_ND_TCAS, 0);
+    EXPECT_EQ(show_airports_flags[ND_P1000], 1);
+    EXPECT_EQ(show_navaids_flags[ND_HW_MD11], 1);
+    EXPECT_EQ(show_airway_fixes_flags[ND_PROLINE4], 1);
+    EXPECT_EQ(tcas_display_on, 1);
+    hw_b737_nd_mode = 3;
+    host::send_key_event(KEY_ND_MODE_UP, 0);
+    EXPECT_EQ(hw_b737_nd_mode, 4);
+    host::send_key_event(KEY_ND_MODE_DOWN, 0);
+    EXPECT_EQ(hw_b737_nd_mode, 3);
+    host::send_key_event(KEY_ND_RANGE_UP, 0);
+    EXPECT_EQ(hw_b737_nd_range, 20.0);
+    host::send_key_event(KEY_ND_RANGE_DOWN, 0);
+    EXPECT_EQ(hw_b737_nd_range, 10.0);
+
+    activate_route();
+    HdgHoldOnLnavOn = 1;
+    host::send_key_event(KEY_LNAV_TOGGLE, 0);
+    host::send_key_event(KEY_VNAV_TOGGLE, 0);
+    EXPECT_EQ(lnav_engaged, 1);
+    EXPECT_EQ(vnav_engaged, 1);
+    EXPECT_EQ(named("orvex_lnav"), 1.0);
+    EXPECT_EQ(named("orvex_vnav"), 1.0);
+    const std::vector<uint32_t> with_lnav{KEY_LNAV_TOGGLE, 0x1010F,
+                                          KEY_VNAV_TOGGLE}; // heading hold with LNAV
+    const std::vector<uint32_t> all = sent();
+    EXPECT_EQ(std::vector<uint32_t>(all.end() - 3, all.end()), with_lnav);
+    call(1, PANEL_SERVICE_PRE_UPDATE);
+    call(2, PANEL_SERVICE_PRE_UPDATE);
+    EXPECT_TRUE(light_shown(gauge(1)));
+    EXPECT_TRUE(light_shown(gauge(2)));
+
+    LnavOnNavLock = 1; // the NAV lock event now toggles LNAV, and every toggle sends it on
+    host::send_key_event(KEY_NAV_LOCK, 0);
+    EXPECT_EQ(lnav_engaged, 0);
+    EXPECT_EQ(sent().back(), 0x1011Bu);
+    call(1, PANEL_SERVICE_PRE_UPDATE);
+    EXPECT_FALSE(light_shown(gauge(1)));
+}
+
+TEST_F(KeyEvents, lnavEngagesOnlyWithARouteAndStartsADirectLegFromHere) {
+    HdgHoldOnLnavOn = 1;
+    host::send_key_event(KEY_LNAV_TOGGLE, 0);
+    EXPECT_EQ(lnav_engaged, 0);
+    EXPECT_EQ(named("orvex_lnav"), 0.0);
+    EXPECT_EQ(lvar_poll_countdown, 3);
+    EXPECT_EQ(sent(), (std::vector<uint32_t>{KEY_LNAV_TOGGLE})); // no heading hold, no radios
+
+    activate_route();
+    aircraft_state.magvar = 89.7; // the course of 90 true becomes 0.3, stored as 360.3
+    host::send_key_event(KEY_LNAV_TOGGLE, 0);
+    EXPECT_EQ(direct_to_active, 1);
+    EXPECT_NEAR(direct_to_course_deg, 360.3, 1e-6);
+    EXPECT_EQ(direct_to_origin.lon, 0.0);
+
+    hold_list.append(HoldEntry{});
+    hold_list.slot(1).active_index = 1;
+    hold_armed = 1;
+    host::send_key_event(KEY_LNAV_TOGGLE, 0);
+    EXPECT_EQ(lnav_engaged, 0);
+    EXPECT_EQ(direct_to_active, 0);
+    EXPECT_EQ(hold_list[1].active_index, 0);
+    EXPECT_EQ(hold_armed, 0);
+    EXPECT_EQ(hold_exit_state, 1);
+
+    // VNAV engages with every command due again.
+    vnav_altitude_set = vnav_speed_set = 1;
+    VnavSetSpd = 2;
+    host::send_key_event(KEY_VNAV_TOGGLE, 0);
+    EXPECT_EQ(vnav_engaged, 1);
+    EXPECT_EQ(vnav_altitude_set, 0);
+    EXPECT_EQ(vnav_speed_set, 0);
+    EXPECT_EQ(vnav_speed_refresh, 1);
+    EXPECT_EQ(commanded_altitude_ft, -999);
+    EXPECT_EQ(VnavSetSpd, 1);
+}
+
+TEST_F(KeyEvents, theCommonModeTranslatesIntoEachDisplaysModes) {
+    struct Row {
+        int mode;
+        int b737, efs50, du1000, proline4, md80, md11;
+    };
+    // -1: the display keeps its mode (each row starts from 9 everywhere).
+    const Row rows[] = {{0, 1, 1, 0, 0, 0, -1},     {1, 3, 4, 1, 1, 1, -1},     {2, 7, 7, 2, 2, 2, 2},
+                        {3, 5, 5, 3, 3, 3, 3},      {4, 2, 2, -1, -1, -1, 4},   {5, 4, -1, -1, -1, -1, 5},
+                        {6, 6, -1, -1, -1, -1, -1}, {9, -1, -1, -1, -1, -1, -1}};
+    for (const Row& r : rows) {
+        hw_b737_nd_mode = efs50_ehsi_mode = du_1000_ehsi_mode = proline4_mfd_mode = md80_ehsi_mode =
+            hw_md11_nd_mode = 9;
+        set_nd_mode(r.mode);
+        auto want = [](int v) { return v < 0 ? 9 : v; };
+        EXPECT_EQ(nd_mode_index, r.mode);
+        EXPECT_EQ(hw_b737_nd_mode, want(r.b737)) << r.mode;
+        EXPECT_EQ(efs50_ehsi_mode, want(r.efs50)) << r.mode;
+        EXPECT_EQ(du_1000_ehsi_mode, want(r.du1000)) << r.mode;
+        EXPECT_EQ(proline4_mfd_mode, want(r.proline4)) << r.mode;
+        EXPECT_EQ(md80_ehsi_mode, want(r.md80)) << r.mode;
+        EXPECT_EQ(hw_md11_nd_mode, want(r.md11)) << r.mode;
+    }
+    // 7 is the traffic page: twice brings the EFS50_EHSI back to its mode.
+    efs50_ehsi_mode = 3;
+    set_nd_mode(7);
+    EXPECT_EQ(efs50_ehsi_mode, 8);
+    EXPECT_EQ(named("orvex_nd_tcas"), 1.0);
+    set_nd_mode(7);
+    EXPECT_EQ(efs50_ehsi_mode, 3);
+    EXPECT_EQ(tcas_display_on, 0);
+}
+
+TEST_F(KeyEvents, modeLaddersStepEachDisplayAndStopOrWrap) {
+    hw_b737_nd_mode = 7;
+    efs50_ehsi_mode = 7;
+    efs50_nav_source = 1;
+    proline4_mfd_mode = 2;
+    du_1000_ehsi_mode = 3;
+    md80_ehsi_mode = 2;
+    display_step_up(DISPLAY_ALL);
+    EXPECT_EQ(hw_b737_nd_mode, 7);
+    EXPECT_EQ(efs50_nav_source, 2);
+    EXPECT_EQ(proline4_mfd_mode, 0);
+    EXPECT_EQ(du_1000_ehsi_mode, 2);
+    EXPECT_EQ(md80_ehsi_mode, 2); // the top of its ladder
+
+    display_step_down(DISPLAY_EFS50_EHSI); // the source goes back first
+    EXPECT_EQ(efs50_nav_source, 1);
+    EXPECT_EQ(efs50_ehsi_mode, 7);
+    proline4_mfd_mode = 1;
+    proline4_map_radius_px = 70;
+    display_step_down(DISPLAY_PROLINE4_MFD);
+    EXPECT_EQ(proline4_mfd_mode, 3);
+    EXPECT_EQ(proline4_map_radius_px, 140);
+    EXPECT_EQ(du_1000_ehsi_mode, 2); // not chosen
+    hw_b737_nd_mode = 1;
+    du_1000_ehsi_mode = 0;
+    display_step_down(DISPLAY_ALL);
+    EXPECT_EQ(hw_b737_nd_mode, 1);
+    EXPECT_EQ(du_1000_ehsi_mode, 0);
+    EXPECT_EQ(proline4_mfd_mode, 0);
+}
+
+TEST_F(KeyEvents, buttonsAndBoundaryTogglesTakeTheirClicks) {
+    place("gauge03=orvex1!BDRY, 0, 0\n"
+          "gauge04=orvex1!C17_MFD, 0, 0, 246, 241, 1\n");
+    show_atc_boundaries = 2;
+    toggle_boundary_overlay_pair();
+    EXPECT_EQ(show_atc_boundaries, 1);
+    EXPECT_EQ(atc_boundaries_shown, 1);
+    show_atc_boundaries = 2;
+    host::click_gauge(gauge(3), 20, 20, MOUSE_LEFTSINGLE);
+    EXPECT_EQ(show_atc_boundaries, 0);
+
+    // C17_MFD format keys on the current unit: (x, y) of each key, expected format.
+    struct Key {
+        int x, y;
+        uint32_t format_before, format_after;
+    };
+    c17_mfd_nav_format = 4;
+    c17_mfd_engine_format = 10;
+    const Key keys[] = {{60, 270, 12, 1},  {90, 270, 1, 1}, {90, 270, 9, 4},   {90, 270, 5, 6},
+                        {90, 270, 6, 0},   {90, 270, 0, 3}, {160, 270, 3, 10}, {160, 270, 11, 9},
+                        {195, 270, 9, 12}, {125, 270, 9, 9}};
+    for (const Key& k : keys) {
+        c17_mfd_format = k.format_before;
+        host::click_gauge(gauge(4), k.x, k.y, MOUSE_LEFTSINGLE);
+        EXPECT_EQ(c17_mfd_format, k.format_after) << k.x << " from " << k.format_before;
+    }
+    EXPECT_EQ(c17_mfd_engine_format, 9u);
+    EXPECT_EQ(c17_mfd_nav_format, 3u);
+}
+
+} // namespace

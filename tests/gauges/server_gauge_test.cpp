@@ -1,0 +1,187 @@
+// The SERVER gauge in the stand-in: its registrations, the values it
+// publishes after a frame, the request variables it acts on and resets, the
+// host probe and title, and the heading-bug synchronisation.
+#include "stand_in_panel.h"
+
+#include "data/aircraft_settings.h"
+#include "data/host_probe.h"
+#include "fms/fms_update.h"
+#include "fms/lateral_guidance.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "gauges/lvar_poll.h"
+#include "gauges/server_gauge.h"
+#include "map/range_ladder.h"
+#include "nd/display_settings.h"
+#include "nd/display_state.h"
+#include "sim/aircraft_state.h"
+
+#include <cstring>
+
+namespace {
+
+class Server : public StandInPanel {
+  protected:
+    static double named(const char* name) { return host::get_named_var(host::find_named_var(name)); }
+    static std::size_t heading_events() {
+        std::size_t n = 0;
+        for (const host::KeyEvent& e : host::sim_state().key_events)
+            n += e.id == 0x101FA;
+        return n;
+    }
+    template <class T> static T module_value(const char* name) {
+        const host::ModuleVar* v = host::find_module_var(name);
+        EXPECT_NE(v, nullptr) << name;
+        return v != nullptr ? *static_cast<const T*>(v->storage) : T{};
+    }
+};
+
+const char* const kModuleVarNames[] = {"orvex_act_wpt_pos", "orvex_act_wpt_dist", "orvex_fpln_wpt_cnt",
+                                       "orvex_xtk_err_dir", "orvex_xtk_err_dist", "orvex_act_wpt_trk",
+                                       "orvex_act_wpt_brg", "orvex_lnav_mode",    "orvex_vnav_mode",
+                                       "orvex_active",      "orvex_act_wpt_id",   "Orvex_FlightPlan",
+                                       "qw_ap_vert_mode",   "qw_ap_lat_mode"};
+
+TEST_F(Server, registersOnceConnectedAndPublishesTheGuidanceAfterAFrame) {
+    place("gauge00=orvex1!SERVER, 0, 0\n");
+    start();
+    call(0, PANEL_SERVICE_CONNECT_TO_WINDOW); // another view: nothing twice
+    EXPECT_EQ(host::sim_state().module_vars.size(), std::size(kModuleVarNames));
+    EXPECT_EQ(host::sim_state().named_vars.size(), 23u);
+    EXPECT_EQ(host::sim_state().key_handlers.size(), 1u);
+    EXPECT_EQ(named("orvex_server_active"), 1.0);
+    EXPECT_STREQ(static_cast<const char*>(host::find_module_var("orvex_act_wpt_id")->storage), "INIT");
+    EXPECT_EQ(module_value<int32_t>("orvex_act_wpt_pos"), 0); // no active route
+    EXPECT_EQ(module_value<int32_t>("orvex_active"), 1);
+
+    // A route to fly: TO waypoint 1 of three, 60 NM north.
+    const double lats[] = {47.0, 48.0, 49.0};
+    active_plan_last = 2;
+    for (int i = 0; i <= 2; ++i) {
+        active_plan.slot(i).ident = "W" + std::to_string(i);
+        active_plan.slot(i).lat = lats[i];
+        active_plan.slot(i).lon = -122.0;
+    }
+    to_waypoint_index = 1;
+    to_position = GeoPosition{48.0, -122.0};
+    route_state = 3;
+    lnav_engaged = 1;
+    host::aircraft().lat_deg = 47.0;
+    host::aircraft().lon_deg = -122.0;
+    host::aircraft().ias_kt = 250.0;
+    host::start_aircraft();
+    frames(2);
+    EXPECT_EQ(module_value<int32_t>("orvex_act_wpt_pos"), 1);
+    EXPECT_EQ(module_value<int32_t>("orvex_fpln_wpt_cnt"), 2);
+    EXPECT_NEAR(module_value<double>("orvex_act_wpt_dist"), 60.0, 0.5);
+    EXPECT_NEAR(module_value<double>("orvex_act_wpt_brg"), 360.0, 0.5);
+    EXPECT_NEAR(module_value<double>("orvex_xtk_err_dist"), 0.0, 0.05);
+    EXPECT_EQ(module_value<int32_t>("orvex_lnav_mode"), 1);
+    EXPECT_EQ(module_value<int32_t>("orvex_vnav_mode"), 0);
+    EXPECT_EQ(module_value<int32_t>("qw_ap_lat_mode"), 0);
+    EXPECT_EQ(host::find_module_var("Orvex_FlightPlan")->storage, static_cast<void*>(&active_plan));
+
+    call(0, PANEL_SERVICE_DISCONNECT);
+    EXPECT_TRUE(host::sim_state().module_vars.empty());
+    EXPECT_EQ(host::sim_state().unregistered_names.size(), std::size(kModuleVarNames) + 23);
+    EXPECT_TRUE(host::sim_state().key_handlers.empty());
+    EXPECT_EQ(named("orvex_server_active"), 0.0);
+    call(0, PANEL_SERVICE_CONNECT_TO_WINDOW);
+    EXPECT_EQ(host::sim_state().module_vars.size(), std::size(kModuleVarNames));
+    EXPECT_EQ(named("orvex_server_active"), 1.0);
+}
+
+TEST_F(Server, actsOnEveryRequestAndSetsItBackToZero) {
+    place("gauge00=orvex1!SERVER, 0, 0\n");
+    start();
+    auto request = [&](const char* name, double value) {
+        host::set_named_var(std::string(name), value);
+        call(0, PANEL_SERVICE_PRE_UPDATE);
+        return named(name);
+    };
+    EXPECT_EQ(request("orvex_nd_apt_clicked", 1), 0.0);
+    EXPECT_EQ(show_airports_flags[ND_MD80], 1);
+    EXPECT_EQ(named("orvex_nd_apt"), 1.0);
+    EXPECT_EQ(request("orvex_nd_nav_clicked", -3), 0.0);
+    EXPECT_EQ(named("orvex_nd_nav"), 1.0);
+    EXPECT_EQ(request("orvex_nd_int_clicked", 0.5), 0.0);
+    EXPECT_EQ(named("orvex_nd_int"), 1.0);
+    EXPECT_EQ(request("orvex_nd_tcas_clicked", 1), 0.0);
+    EXPECT_EQ(named("orvex_nd_tcas"), 1.0);
+    EXPECT_EQ(efs50_ehsi_mode, 8);
+
+    EXPECT_EQ(request("orvex_nd_mode_clicked", 2.7), 0.0);
+    EXPECT_EQ(hw_b737_nd_mode, 2);
+    EXPECT_EQ(named("orvex_nd_mode"), 2.0);
+    EXPECT_EQ(request("orvex_nd_mode_clicked", -1), -1.0); // left standing, mode kept
+    EXPECT_EQ(hw_b737_nd_mode, 2);
+    EXPECT_EQ(request("orvex_nd_range_clicked", 12.5), 0.0);
+    EXPECT_EQ(hw_b737_nd_range, 12.5);
+    EXPECT_EQ(named("orvex_nd_range"), 12.0);
+
+    EXPECT_EQ(request("orvex_nd_mode_incr_clicked", 1), 0.0);
+    EXPECT_EQ(hw_b737_nd_mode, 3);
+    EXPECT_EQ(request("orvex_nd_mode_decr_clicked", 1), 0.0);
+    EXPECT_EQ(hw_b737_nd_mode, 2);
+    hw_b737_nd_range = 10.0;
+    EXPECT_EQ(request("orvex_nd_range_incr_clicked", 1), 0.0);
+    EXPECT_EQ(hw_b737_nd_range, 20.0);
+    EXPECT_EQ(request("orvex_nd_range_decr_clicked", 1), 0.0);
+    EXPECT_EQ(hw_b737_nd_range, 10.0);
+    EXPECT_EQ(request("orvex_nd_vor_adf_clicked", 1), 0.0);
+    EXPECT_EQ(nd_vor_adf_select, 1);
+
+    // Without a route LNAV and VNAV refuse, but the request is answered.
+    EXPECT_EQ(request("orvex_lnav_clicked", 1), 0.0);
+    EXPECT_EQ(lnav_engaged, 0);
+    EXPECT_EQ(lvar_poll_countdown, 3);
+    EXPECT_EQ(request("orvex_vnav_clicked", 1), 0.0);
+    EXPECT_EQ(named("orvex_vnav"), 0.0);
+}
+
+TEST_F(Server, keepsTheHeadingBugOnTheLnavHeadingAndPublishesItThreeTimesInEighteen) {
+    place("gauge00=orvex1!SERVER, 0, 0\n");
+    start();
+    host::aircraft().ap_heading_bug_deg = 100.0;
+    host::start_aircraft();
+    lnav_engaged = 1;
+    lnav_heading_command = 123.6;
+    aircraft_state.token_106_state = 1;
+    ResetApHdg = 1;
+    frame_slot = 7;
+    call(0, PANEL_SERVICE_PRE_UPDATE);
+    call(0, PANEL_SERVICE_PRE_UPDATE);
+    EXPECT_EQ(heading_events(), 2u);
+    EXPECT_EQ(host::sim_state().key_events.back().parameter, 123u);
+    EXPECT_EQ(aircraft_state.heading_bug_deg, 100.0);
+    EXPECT_EQ(named("orvex_lnav_hdg_set"), 123.0);
+
+    lnav_heading_command = 200.0;
+    frame_slot = 8;
+    ResetApHdg = 0;
+    call(0, PANEL_SERVICE_PRE_UPDATE);
+    EXPECT_EQ(heading_events(), 2u);
+    EXPECT_EQ(named("orvex_lnav_hdg_set"), 123.0);
+}
+
+TEST_F(Server, probesTheHostGenerationAndReadsTheTitleInUpperCase) {
+    folder.write("fsx.exe", "");
+    folder.mkdir("simobjects");
+    folder.mkdir("Missions");
+    host::set_calc_text("(A:TITLE, string)", "Orvex Demo Jet");
+    place("gauge00=orvex1!SERVER, 0, 0\n");
+    start();
+    EXPECT_EQ(host_sim_version, 10);
+    EXPECT_EQ(aircraft_title, "ORVEX DEMO JET");
+}
+
+TEST_F(Server, aFolderSpelledOtherwiseKeepsTheOlderHost) {
+    folder.mkdir("SimObjects");
+    folder.mkdir("Missions");
+    folder.write("ace.exe", "");
+    place("gauge00=orvex1!SERVER, 0, 0\n");
+    start();
+    EXPECT_EQ(host_sim_version, 9);
+}
+
+} // namespace
