@@ -173,6 +173,7 @@ void enter_destination() {
         else
             copy_active_plan_to_working();
         route_destination_ident = smiths_scratchpad;
+        arrival_destination_ident = smiths_scratchpad;
     } else {
         if (route_state == 3) {
             copy_active_plan_to_working();
@@ -189,7 +190,6 @@ void enter_destination() {
         // The STAR deletions may already have marked the route modified.
         mark_route_edited();
     }
-    arrival_destination_ident = smiths_scratchpad;
     sel_star = kNone;
     sel_arrival_runway = kNone;
     accept();

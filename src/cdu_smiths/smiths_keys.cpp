@@ -6,6 +6,7 @@
 #include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
+#include "fms/route_values.h"
 #include "gauges/panel_windows.h"
 #include "sim/panel_services.h"
 
@@ -58,6 +59,16 @@ void clear_key() {
         return;
     }
     if (!smiths_scratchpad.empty()) smiths_scratchpad.pop_back();
+}
+
+// A destination entered on the active route becomes the route's destination
+// for the RTE and DEP/ARR pages once executed (EXEC empties the entry).
+void execute_route() {
+    if (!destination_airport_ident.empty()) {
+        route_destination_ident = destination_airport_ident;
+        arrival_destination_ident = destination_airport_ident;
+    }
+    reset_active_route_state();
 }
 
 void show_page(int page) {
@@ -133,7 +144,7 @@ int32_t smiths_press_key(SmithsKey key) {
         smiths_progress_subpage = 1;
         break;
     case SmithsKey::Exec:
-        if (route_state == 2 || route_state == 4) reset_active_route_state();
+        if (route_state == 2 || route_state == 4) execute_route();
         break;
     case SmithsKey::Fix:
         show_page(kPageFixInfo);

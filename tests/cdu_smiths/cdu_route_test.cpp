@@ -250,4 +250,12 @@ TEST_F(CduRoute, destinationEntriesKeepWhatIsAlreadyThere) {
     const gfx::RecordedOp* destination = op_of_text("KYKM");
     ASSERT_NE(destination, nullptr);
     EXPECT_EQ(destination->color, 0xFF000000u);
+    // ERASE keeps the executed destination; after EXEC the new one is the route's.
+    press("DEP_ARR");
+    EXPECT_EQ(text_at(90, 66), "KPDX");
+    press("RTE EXEC");
+    frames(1);
+    EXPECT_EQ(text_at(210, 33), " KYKM");
+    press("DEP_ARR");
+    EXPECT_EQ(text_at(90, 66), "KYKM");
 }
