@@ -105,6 +105,10 @@ bool make_placed_gauge(const GaugeHeader& source, const std::string& id, int x, 
     return true;
 }
 
+PlacedGauge::~PlacedGauge() {
+    release_placed_gauge(*this);
+}
+
 void release_placed_gauge(PlacedGauge& gauge) {
     for (ElementHeader* element : gauge.drawing_elements) {
         if (element->device_context != nullptr) {

@@ -36,6 +36,7 @@ struct PlacedGauge {
     std::vector<ElementHeader*> drawing_elements;
 
     PlacedGauge() = default;
+    ~PlacedGauge(); // gives back the surfaces still held
     PlacedGauge(const PlacedGauge&) = delete;
     PlacedGauge& operator=(const PlacedGauge&) = delete;
 };

@@ -1,6 +1,7 @@
 #include "script.h"
 
 #include "aircraft_script.h"
+#include "cdu_keys.h"
 #include "data_link_peer.h"
 #include "element_surface.h"
 #include "flight_demo.h"
@@ -111,6 +112,7 @@ class Parser {
             return rest.empty() || fail("summary takes nothing more");
         }
         if (verb == "gps") return parse_gps(rest, c);
+        if (verb == "cdu") return parse_cdu(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -141,6 +143,19 @@ class Parser {
         c.parameter = MOUSE_LEFTSINGLE;
         if (w.size() == 4 && (!parse_u32(w[3], c.parameter) || c.parameter == 0))
             return fail("bad mouse flags '" + w[3] + "'");
+        return true;
+    }
+
+    bool parse_cdu(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::CduKeys;
+        std::string ref;
+        first_word(rest, ref, c.text);
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, ref, error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_cdu_gauge(*c.gauge)) return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU keys");
+        std::vector<SmithsKey> keys;
+        if (!cdu_key_sequence(c.text, keys, error)) return fail(error);
         return true;
     }
 
@@ -467,6 +482,18 @@ struct Runner {
             say("snapshot " + c.gauge->id + " failed: " + error);
     }
 
+    void cdu_keys(const ScriptCommand& c) {
+        std::vector<SmithsKey> keys;
+        std::string error; // checked when parsed
+        cdu_key_sequence(c.text, keys, error);
+        for (SmithsKey key : keys) {
+            if (!press_cdu_key(*c.gauge, key).hit)
+                say(std::string("cdu ") + c.gauge->id + ": no click spot for " +
+                    smiths_key_boxes.box[static_cast<int>(key)].name);
+            run_frame(sim);
+        }
+    }
+
     // Every drawing gauge; a gauge placed twice is told apart by its instance id.
     void snapshot_all(const ScriptCommand& c) {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
@@ -574,6 +601,9 @@ struct Runner {
             break;
         case ScriptOp::Snapshot:
             snapshot(c);
+            break;
+        case ScriptOp::CduKeys:
+            cdu_keys(c);
             break;
         case ScriptOp::SnapshotAll:
             snapshot_all(c);

@@ -25,6 +25,8 @@
 //   aircraft ap [hdg|nav|alt|spd|mach|athr] on|off
 //   print aircraft                its position, headings, altitude, speeds, fuel, clock
 //   gps IDENT LAT LON ... | gps clear   the simulator's GPS plan (gps_plan.h)
+//   cdu GAUGE KEY|"TEXT"...       press SMITHS_FMS keys by name, one frame after each
+//                                 key (cdu_keys.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png")
 //   snapshot all [PREFIX]         one PNG per drawing gauge: PREFIX + gauge name + ".png"
@@ -72,6 +74,7 @@ enum class ScriptOp {
     PrintAircraft,
     Snapshot,
     GpsPlan,
+    CduKeys,
     SnapshotAll,
     RouteLoad,
     Progress,

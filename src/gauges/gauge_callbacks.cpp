@@ -20,8 +20,6 @@ void ORVEX_FSAPI efs50_ehsi_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI efs50_ehsi_cntr_lm_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI hw_b737_ehsi_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI hw_b737_ehsi_cntr_br_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI smiths_fms_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI smiths_fms_br_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI md11_efis_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI a300_ehsi_ctrl_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI proline4_mfd_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}

@@ -97,6 +97,8 @@ TEST(AircraftConfig, speedKeysSetTargetsBasesAndDefaults) {
     EXPECT_EQ(HoldLegMins, 1.0);
     EXPECT_EQ(hold_list[1].leg_time, 1.0); // the first hold's leg time follows it
     EXPECT_EQ(EngThrust, 27);
+    load_aircraft_text(sim, "EngThrust=24\n");
+    EXPECT_EQ(EngThrust, 24); // already in thousands
     EXPECT_EQ(VnavSetSpdRestDist, 25);
     EXPECT_EQ(CruiseMach, 0.0);
     EXPECT_EQ(DescentMach, 0.0);

@@ -1,0 +1,10 @@
+// Choices of the ARRIVALS page that the DEP/ARR INDEX page resets when it
+// opens ARRIVALS afresh (the runway flag and sub-page live with the other
+// departure and arrival choices in fms/dep_arr_selection.h).
+#pragma once
+
+// 0 STAR list, 1 a STAR chosen, 2 STAR list with the chosen STAR marked.
+inline int arr_star_state = 0;
+inline int arr_transition_chosen = 0;
+inline int approach_chosen = 0;
+inline int approach_transition_chosen = 0;

@@ -1,0 +1,66 @@
+#include "cdu_smiths/cdu_render.h"
+
+#include "cdu_smiths/cdu_text.h"
+#include "cdu_smiths/smiths_keys.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "nd/display_settings.h"
+#include "pfd/c17_mfd_state.h"
+
+DisplayObject smiths_cdu_display;
+
+namespace {
+
+constexpr gfx::Argb kGreen = 0xFF00FA00;
+
+// The pages the unit draws; other numbers leave the screen blank.
+struct PageEntry {
+    int page;
+    SmithsPageRoutine routine;
+};
+constexpr PageEntry kPages[] = {
+    {kPageStoredFpls, smiths_page_stored_fpls},
+    {kPageRteLegs, smiths_page_rte_legs},
+    {kPageRte, smiths_page_rte},
+    {kPageInitRefIndex, smiths_page_init_ref_index},
+    {kPageDepArrIndex, smiths_page_dep_arr_index},
+    {kPageIdent, smiths_page_ident},
+};
+
+// The map step survives only while some display centres on it.
+void drop_map_step_without_plan_format() {
+    if (smiths_legs_map_step > 0 && !smiths_plan_format_shown()) smiths_legs_map_step = 0;
+}
+
+} // namespace
+
+SmithsPageRoutine smiths_page_routine(int page) {
+    for (const PageEntry& e : kPages)
+        if (e.page == page) return e.routine;
+    return nullptr;
+}
+
+bool smiths_plan_format_shown() {
+    return hw_b737_nd_mode >= 7 || du_1000_ehsi_mode == 2 || hw_md11_nd_mode == 2 || md80_ehsi_mode == 2 ||
+           c17_mfd_format == 6;
+}
+
+void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
+    RenderFrameOptions frame;
+    frame.set_text_hint = false;
+    frame.pre_clear = true;
+    frame.test_display_power = false;
+    frame.test_mode = false;
+    frame.scale = false;
+    frame.fill_background = false;
+    run_render_frame(display, device_context, size, 1, 1, frame, [&](gfx::Graphics& g) {
+        drop_map_step_without_plan_format();
+        if (SmithsPageRoutine routine = smiths_page_routine(smiths_cdu_page)) routine(display, g);
+        smiths_reset_key_flags();
+    });
+}
+
+void cdu_fill_text_box(int x, int y, gfx::Graphics& graphics, int n) {
+    const gfx::SolidBrush brush(kGreen);
+    const gfx::Point box[] = {{x, y}, {x + 14 * n, y}, {x + 14 * n, y + 20}, {x, y + 20}, {x, y}};
+    graphics.fill_polygon_i(brush, box, gfx::FillMode::Alternate);
+}

@@ -1,0 +1,21 @@
+// The SMITHS_FMS render pass: clears the screen, keeps or drops the LEGS map
+// step, lets the current page draw itself and act on the pending key, then
+// ends the one-frame key inputs. The pass does not scale: each page maps its
+// 282 x 245 canvas onto the element itself.
+#pragma once
+
+#include "gauges/render_frame.h"
+
+// One display object serves both SMITHS gauges.
+extern DisplayObject smiths_cdu_display;
+
+// Nothing happens for a null device context (the keys stay pending).
+void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size);
+
+// True while a map display shows a plan format, which centres on the LEGS
+// map step.
+bool smiths_plan_format_shown();
+
+// The green box behind n characters of inverse text at (x, y): 14 n wide,
+// 20 high.
+void cdu_fill_text_box(int x, int y, gfx::Graphics& graphics, int n);

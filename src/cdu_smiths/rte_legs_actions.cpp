@@ -1,0 +1,248 @@
+// RTE LEGS key actions: insert, direct-to down the route, delete, constraint
+// entry, direct-to and intercept (mode 1), holds at a fix or at the present
+// position (mode 2), ERASE, ACTIVATE, STEP and RTE DATA. Every edit goes to
+// the working plan; a key beside a row past the plan's end is refused.
+#include "cdu_smiths/cdu_page_conventions.h"
+#include "cdu_smiths/cdu_render.h"
+#include "cdu_smiths/cdu_text.h"
+#include "cdu_smiths/rte_legs_page.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "data/airways.h"
+#include "fms/holds.h"
+#include "fms/nav_math.h"
+#include "fms/plan_edit_helpers.h"
+#include "fms/plan_editing.h"
+#include "fms/route_exec.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "fms/waypoint_entry.h"
+#include "platform/text_file.h"
+#include "sim/aircraft_state.h"
+
+namespace {
+
+void refuse(const char* message) {
+    smiths_scratchpad_message = message;
+}
+
+// Looks the scratchpad up into candidate_list; the number of candidates.
+int look_up_scratchpad() {
+    waypoint_lookup_text = smiths_scratchpad;
+    lookup_waypoint_entry(0, aircraft_state.plat, aircraft_state.plon);
+    return candidate_count();
+}
+
+void open_select_waypoint(int plan_index) {
+    smiths_select_plan_index = plan_index;
+    smiths_select_return_page = kPageRteLegs;
+    smiths_cdu_page = kPageSelectWaypoint;
+}
+
+bool insert_candidate(int index, int candidate) {
+    if (create_user_waypoint_mod(index, candidate, aircraft_state.magvar)) return true;
+    refuse("INVALID ENTRY");
+    return false;
+}
+
+void left_row_key(const LegsRows& rows, int k) {
+    const int i = rows.index[k];
+    const int last = working_plan_last;
+    if (smiths_scratchpad_message == "DELETE") {
+        if (rows.hold_row[k] && i <= last) {
+            pending_hold_delete_index = i;
+            delete_hold(i, 2);
+        } else if (i < last) {
+            delete_waypoint_smiths(i, 0);
+        } else {
+            refuse("INVALID DELETE");
+        }
+        return;
+    }
+    if (smiths_scratchpad.empty()) {
+        if (i >= last) return;
+        smiths_scratchpad = working_plan[i].ident;
+        if (smiths_legs_mode == 1) smiths_legs_pending_leg = i;
+        if (smiths_legs_mode == 2) smiths_hold_at_leg = i;
+        return;
+    }
+    // Past the destination nothing can be inserted.
+    if (i > last || i < 1) {
+        refuse("INVALID ENTRY");
+        return;
+    }
+    if (smiths_legs_mode == 2 && smiths_scratchpad.compare(0, 8, "HOLD AT ") == 0) {
+        if (insert_candidate(i, hold_at_candidate)) add_hold(i, 1, aircraft_state.magvar);
+        return;
+    }
+    for (int j = i; j <= last; ++j)
+        if (j > 0 && working_plan[j].ident == smiths_scratchpad) {
+            copy_legs(i, j);
+            return;
+        }
+    const int found = look_up_scratchpad();
+    if (found == 0) {
+        refuse("NOT IN DATABASE");
+    } else if (found == 1) {
+        if (insert_candidate(i, 1)) smiths_scratchpad.clear();
+    } else {
+        open_select_waypoint(i);
+        smiths_scratchpad.clear();
+    }
+}
+
+void right_row_key(const LegsRows& rows, int k) {
+    const int i = rows.index[k];
+    if (!smiths_scratchpad.empty()) {
+        if (i < 1 || i > working_plan_last)
+            refuse("INVALID ENTRY");
+        else
+            parse_legs_entry_mod(i);
+        return;
+    }
+    if (i < 0 || i > working_plan_last) return;
+    const RouteWaypoint& w = working_plan[i];
+    if (w.alt_constraint > 0.0 && w.speed_constraint > 0.0)
+        smiths_scratchpad = cdu_format("%-5.0f/%-3.0f", w.alt_constraint, w.speed_constraint);
+}
+
+void direct_to_key() {
+    const int picked = smiths_legs_pending_leg;
+    if (picked > 0) {
+        if (picked > working_plan_last) {
+            refuse("INVALID ENTRY");
+            return;
+        }
+        if (route_state == 3) advance_route_state();
+        legs_edit_index = picked;
+        direct_to_entered = 1;
+        RouteWaypoint& w = working_plan.slot(picked);
+        if (w.course <= -1.0) {
+            double distance = 0.0, course = 0.0;
+            const RouteWaypoint& from = working_plan[picked - 1];
+            gc_dist_course(from.lat, from.lon, w.lat, w.lon, &distance, &course);
+            w.course = course - aircraft_state.magvar;
+        }
+        smiths_legs_pending_leg = 0;
+        smiths_scratchpad.clear();
+        return;
+    }
+    if (to_waypoint_index == kNoToWaypoint) {
+        refuse("NO ACTIVE ROUTE");
+        return;
+    }
+    const int found = look_up_scratchpad();
+    if (found == 0) {
+        refuse("NOT IN DATABASE");
+        return;
+    }
+    if (found > 1) open_select_waypoint(0);
+    if (insert_candidate(to_waypoint_index, 1)) smiths_scratchpad.clear();
+}
+
+void hold_at_key() {
+    if (smiths_hold_at_leg > 0) {
+        if (add_hold(smiths_hold_at_leg, 1, aircraft_state.magvar) == 0) {
+            refuse("INVALID ENTRY");
+            return;
+        }
+        smiths_scratchpad.clear();
+        smiths_cdu_page = kPageRteHold;
+        return;
+    }
+    const int found = look_up_scratchpad();
+    if (found == 0) {
+        refuse("NOT IN DATABASE");
+        return;
+    }
+    if (found == 1)
+        hold_at_candidate = 1;
+    else
+        open_select_waypoint(0);
+    smiths_scratchpad = "HOLD AT " + smiths_scratchpad;
+}
+
+void left_6(const LegsRows&) {
+    if (route_state == 4) {
+        erase_route_modification();
+        return;
+    }
+    if (smiths_scratchpad.empty()) return;
+    if (smiths_legs_mode == 1)
+        direct_to_key();
+    else if (smiths_legs_mode == 2)
+        hold_at_key();
+}
+
+void hold_at_present_position() {
+    if (to_waypoint_index == kNoToWaypoint) {
+        refuse("NO ACTIVE ROUTE");
+        return;
+    }
+    const int last = route_state == 3 ? active_plan_last : working_plan_last;
+    if (last >= kPlanLastIndex || to_waypoint_index > last) {
+        refuse("INVALID ENTRY");
+        return;
+    }
+    candidate_list.clear();
+    NavRecord here;
+    here.ident = "HOLD PPOS";
+    here.latitude = aircraft_state.plat;
+    here.longitude = aircraft_state.plon;
+    here.kind = "I";
+    candidate_list.append(std::move(here));
+    smiths_scratchpad.clear();
+    if (route_state == 3) {
+        copy_active_plan_to_working();
+        advance_route_state();
+    }
+    if (!insert_candidate(to_waypoint_index, 1)) return;
+    add_hold(to_waypoint_index, 0, aircraft_state.magvar);
+    smiths_cdu_page = kPageRteHold;
+}
+
+void step_map(const LegsRows& rows) {
+    ++smiths_legs_map_step;
+    if (smiths_legs_map_step > rows.s + 4) {
+        ++smiths_legs_subpage;
+        if (smiths_legs_subpage > smiths_legs_subpage_count) {
+            smiths_legs_subpage = 1;
+            smiths_legs_map_step = 1;
+        } else {
+            smiths_legs_map_step = 0;
+        }
+    }
+    if (smiths_legs_map_step >= rows.last) {
+        smiths_legs_subpage = 1;
+        smiths_legs_map_step = 1;
+    }
+}
+
+void right_6(const LegsRows& rows) {
+    if (smiths_legs_mode == 1 && direct_to_entered == 1) {
+        if (legs_edit_index >= 0 && legs_edit_index <= working_plan_last)
+            working_plan.slot(legs_edit_index).course = parse_double(smiths_scratchpad);
+        smiths_scratchpad.clear();
+    } else if (smiths_legs_mode == 2) {
+        hold_at_present_position();
+    } else if (smiths_plan_format_shown()) {
+        step_map(rows);
+    } else if (route_state == 1) {
+        advance_route_state();
+    } else {
+        smiths_cdu_page = kPageRte;
+    }
+}
+
+} // namespace
+
+void rte_legs_act(const LegsRows& rows) {
+    const int code = smiths_cdu_lsk;
+    if (code >= 1 && code <= 5)
+        left_row_key(rows, code);
+    else if (code >= 6 && code <= 10)
+        right_row_key(rows, code - 5);
+    else if (code == 11)
+        left_6(rows);
+    else if (code == 12)
+        right_6(rows);
+}

@@ -1,0 +1,261 @@
+// RTE LEGS listing: the sub-page's first index, the row indices the keys
+// use, the title, the rows with course, distance and constraints, and the
+// bottom lines and prompts of each mode.
+#include "cdu_smiths/rte_legs_page.h"
+
+#include "cdu_smiths/cdu_page_conventions.h"
+#include "cdu_smiths/cdu_render.h"
+#include "cdu_smiths/cdu_text.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "data/module_settings.h"
+#include "fms/holds.h"
+#include "fms/nav_math.h"
+#include "fms/route_exec.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "nd/display_settings.h"
+#include "sim/aircraft_state.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float kEntryBoxes[5] = {1, 10, 20, 30, 40};
+
+const RoutePlan& displayed_plan() {
+    return route_state == 3 ? active_plan : working_plan;
+}
+
+int displayed_last() {
+    return route_state == 3 ? active_plan_last : working_plan_last;
+}
+
+bool has_hold(const RoutePlan& plan, int last, int i) {
+    return i >= 0 && i <= last && plan[i].hold_number > 0;
+}
+
+// Entries with a hold before index s took a row each on earlier sub-pages.
+int lower_for_holds(int s, const RoutePlan& plan, int last, int from) {
+    int lowered = s;
+    for (int i = from; i < s && i <= last; ++i)
+        if (plan[i].hold_number > 0) --lowered;
+    return lowered;
+}
+
+int first_index(int subpage) {
+    const int to_base = to_waypoint_index == kNoToWaypoint ? 1 : to_waypoint_index;
+    if (subpage <= 1) return route_state == 4 && working_cursor_index >= 1 ? working_cursor_index : to_base;
+    const int step = 5 * (subpage - 1);
+    if (route_state == 4 && legs_edit_index > 0)
+        return lower_for_holds(legs_edit_index + step, working_plan, working_plan_last, 1);
+    if (route_state == 3) return lower_for_holds(to_base + step, active_plan, active_plan_last, to_base);
+    return lower_for_holds(to_base + step, working_plan, working_plan_last, 1);
+}
+
+LegsRows row_indices(int s, int last) {
+    LegsRows rows;
+    rows.s = s;
+    rows.last = last;
+    const bool first_is_hold = has_hold(working_plan, working_plan_last, s - 1);
+    rows.index[1] = first_is_hold ? s - 1 : s;
+    rows.hold_row[1] = first_is_hold;
+    for (int k = 1; k <= 4; ++k) {
+        const bool waypoint_row = !rows.hold_row[k];
+        const bool next_is_hold = waypoint_row && has_hold(working_plan, working_plan_last, rows.index[k]);
+        rows.index[k + 1] = next_is_hold ? rows.index[k] : rows.index[k] + 1;
+        rows.hold_row[k + 1] = next_is_hold;
+    }
+    return rows;
+}
+
+int subpage_count(int last) {
+    const int n = hold_count() + last;
+    return n <= 0 ? 0 : (n + 4) / 5;
+}
+
+void step_subpage() {
+    const int count = smiths_legs_subpage_count;
+    if (smiths_cdu_next_page == 1)
+        smiths_legs_subpage = smiths_legs_subpage >= count ? 1 : smiths_legs_subpage + 1;
+    if (smiths_cdu_prev_page == 1)
+        smiths_legs_subpage = smiths_legs_subpage <= 1 ? count : smiths_legs_subpage - 1;
+    smiths_legs_subpage = cdu_clamp_subpage(smiths_legs_subpage, count);
+}
+
+void keep_map_step(int s, int last) {
+    const bool step_keys = (smiths_cdu_next_page == 1 && s < last) || smiths_cdu_prev_page == 1;
+    if ((smiths_plan_format_shown() && step_keys) || smiths_legs_map_step == 0) smiths_legs_map_step = s;
+}
+
+void draw_title(CduPage& page) {
+    if (route_state == 3) cdu_text(page, 20, 0, CduFont::Large, "ACT");
+    if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
+    cdu_text(page, 63, 0, CduFont::Large, "RTE    LEGS");
+    cdu_text(page, 220, 0, CduFont::Small,
+             cdu_format("%2d / %2d", smiths_legs_subpage, smiths_legs_subpage_count));
+}
+
+// Magnetic course of the leg into entry i, as the row shows it.
+double leg_course(const RoutePlan& plan, int i, double* distance) {
+    double from_lat = plan[i - 1].lat, from_lon = plan[i - 1].lon;
+    if (route_state == 3 && i == to_waypoint_index) {
+        from_lat = aircraft_state.plat;
+        from_lon = aircraft_state.plon;
+    }
+    double course = 0.0;
+    gc_dist_course(from_lat, from_lon, plan[i].lat, plan[i].lon, distance, &course);
+    course -= aircraft_state.magvar;
+    if (course >= 360.0) course -= 360.0;
+    if (course < 0.0) course += 360.0;
+    const bool intercept_row = route_state == 3 ? i == to_waypoint_index : i == 1;
+    if (intercept_row && plan[i].course > -1.0) course = plan[i].course;
+    return course < 0.5 ? course + 360.0 : course;
+}
+
+std::string altitude_text(const RouteWaypoint& w) {
+    if (w.alt_constraint <= -999.0) return "- - - - - -";
+    double altitude = w.alt_constraint;
+    if (route_state == 3) altitude = std::trunc(altitude / 100.0) * 100.0;
+    const char* suffix = w.constrained == 1 ? "A" : "";
+    if (altitude > TransAlt) return cdu_format("FL%03.0f%s", altitude / 100.0, suffix);
+    return cdu_format("%5.0f%s", altitude, suffix);
+}
+
+void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
+    const RouteWaypoint& w = plan[i];
+    if (plan[i - 1].ident == "DISCO") {
+        cdu_text(page, 7, y - 11, CduFont::Small, ". .  R O U T E  D I S C O N T I N U I T Y  .");
+    } else {
+        double distance = 0.0;
+        const double course = leg_course(plan, i, &distance);
+        cdu_text(page, 20, y - 11, CduFont::Small, cdu_format("%03.0f\xB0", course));
+        cdu_text(page, 100, y - 11, CduFont::Small, cdu_format("%5.0f NM", distance));
+    }
+    const std::string ident = cdu_format("%-5s", w.ident.c_str());
+    if (i == to_waypoint_index && route_state != 4) {
+        cdu_fill_text_box(0, static_cast<int>(y), page.g, static_cast<int>(w.ident.size()));
+        page.g.draw_string(ident, page.large, page.black, gfx::PointF{0, y});
+    } else {
+        cdu_text(page, 0, y, CduFont::Large, ident);
+    }
+    if (i == smiths_legs_map_step && smiths_plan_format_shown())
+        cdu_text(page, 80, y, CduFont::Large, "<CTR>");
+    cdu_text(page, 150, y, CduFont::Large,
+             w.speed_constraint <= -999.0 ? "- - - -" : cdu_format("%5.0f", w.speed_constraint));
+    cdu_text(page, 200, y, CduFont::Large, "/");
+    cdu_text_right_box(page, y, 13, altitude_text(w));
+}
+
+void draw_end_line(CduPage& page, float y) {
+    cdu_text(page, 0, y - 3, CduFont::Large, "- - - - - -");
+}
+
+void draw_rows(CduPage& page, int s) {
+    const RoutePlan& plan = displayed_plan();
+    const int last = displayed_last();
+    int row = 0;
+    float y = 33;
+    for (int i = s;; ++i, y += 33) {
+        if (++row > 5) return;
+        if (has_hold(plan, last, i - 1)) {
+            cdu_text(page, 20, y - 11, CduFont::Small, "H O L D   A T");
+            cdu_text(page, 0, y, CduFont::Large, cdu_format("%-5s", plan[i - 1].ident.c_str()));
+            cdu_text(page, 130, y, CduFont::Large, "- - - - / - - - - - -");
+            y += 33;
+            if (++row > 5) return;
+        }
+        if (i > last || i < 1) {
+            draw_end_line(page, y);
+            return;
+        }
+        if (plan[i].ident == "DISCO" && i < last) {
+            cdu_text(page, 5, y - 14, CduFont::Small, "T H E N");
+            cdu_box_prompts(page, kEntryBoxes, y);
+        } else if (i == last) {
+            draw_end_line(page, y);
+            return;
+        } else {
+            draw_waypoint_row(page, plan, i, y);
+        }
+    }
+}
+
+void draw_mode_lines(CduPage& page) {
+    const bool map_ctr = hw_b737_nd_mode == 7;
+    switch (smiths_legs_mode) {
+    case 1:
+        if (direct_to_entered == 0) {
+            cdu_text(page, 0, 184, CduFont::Small, "D I R E C T    T O                    I N T C    L E G");
+            cdu_text(page, 100, 179, CduFont::Large, "- - - - - -");
+            cdu_box_prompts(page, kEntryBoxes, 198);
+            cdu_text(page, 165, 198, CduFont::Small, "T O");
+            cdu_box_prompts(page, {200, 210, 220, 230, 240}, 198);
+        } else {
+            cdu_text(page, 0, 184, CduFont::Small,
+                     ". . . . . . . . . . . . . . . . . . . . . . . I N T C    C R S");
+            double course = -999.0;
+            if (legs_edit_index > 0 && legs_edit_index <= working_plan_last &&
+                working_plan[legs_edit_index].course > -1.0)
+                course = working_plan[legs_edit_index].course;
+            else if (to_waypoint_index >= 0 && to_waypoint_index <= working_plan_last &&
+                     working_plan[to_waypoint_index].course > -1.0)
+                course = working_plan[to_waypoint_index].course;
+            cdu_text(page, 215, 193, CduFont::Large,
+                     course > -1.0 ? cdu_format("%03.0f\xB0", course) : "- - -");
+        }
+        break;
+    case 2:
+        cdu_text(page, 0, 176, CduFont::Large, "- - - - - - -                  - - - - - - - - - -");
+        cdu_text(page, 80, 181, CduFont::Small, "H O L D  A T");
+        if (holding_active == 0) cdu_box_prompts(page, {5, 15, 25, 35, 45}, 198);
+        cdu_text(page, 190, 198, CduFont::Large, "PPOS >");
+        break;
+    default:
+        if (route_state == 4) {
+            cdu_text(page, 0, 174, CduFont::Large,
+                     map_ctr ? ". . . . . . . . . . . . . . . . . ."
+                             : ". . . . . . . . . . . . . . . . . . . . . . . .");
+        } else {
+            cdu_text(page, 10, 184, CduFont::Small, "R N P / A C T U A L");
+            cdu_text(page, 120, 174, CduFont::Large, map_ctr ? ". . . . . ." : ". . . . . . . . . . . . .");
+            cdu_text(page, 0, 198, CduFont::Small, "1 . 0 0 / 0 . 0 0 N M");
+        }
+        if (map_ctr) cdu_text(page, 180, 184, CduFont::Small, "M A P  C T R");
+        break;
+    }
+}
+
+void draw_prompts(CduPage& page) {
+    const bool plan_format = smiths_plan_format_shown();
+    if (route_state == 1) {
+        cdu_text(page, plan_format ? 190 : 170, 198, CduFont::Large, plan_format ? "STEP >" : "ACTIVATE >");
+    } else if (route_state >= 2 && route_state <= 4 && smiths_legs_mode == 0) {
+        cdu_text(page, plan_format ? 190 : 160, 198, CduFont::Large, plan_format ? "STEP >" : "RTE DATA >");
+    } else if (plan_format) {
+        cdu_text(page, 190, 198, CduFont::Large, "STEP >");
+    }
+    if (route_state == 4) cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
+}
+
+} // namespace
+
+void smiths_page_rte_legs(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    if ((smiths_legs_entry == 1 || smiths_hold_entry == 1) && (route_state == 0 || route_state == 3))
+        copy_active_plan_to_working();
+    if (smiths_legs_mode == 1 && direct_to_entered == 0 && smiths_cdu_lsk == 12) smiths_cdu_lsk = 11;
+
+    const int last = displayed_last();
+    smiths_legs_subpage = cdu_clamp_subpage(smiths_legs_subpage, smiths_legs_subpage_count);
+    const int s = first_index(smiths_legs_subpage);
+    smiths_legs_subpage_count = subpage_count(last);
+    step_subpage();
+
+    draw_title(page);
+    keep_map_step(s, last);
+    rte_legs_act(row_indices(s, last));
+    draw_rows(page, s);
+    draw_mode_lines(page);
+    draw_prompts(page);
+    cdu_scratchpad_line(page);
+}

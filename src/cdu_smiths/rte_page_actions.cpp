@@ -1,0 +1,339 @@
+// What the RTE page's keys do with the scratchpad: origin, company route,
+// runway and destination on sub-page 1; airways (VIA) and waypoints (TO) on
+// the route rows. Every check comes before the plan is changed; a refused
+// entry leaves the scratchpad and shows one message.
+#include "cdu_smiths/arrival_page_state.h"
+#include "cdu_smiths/cdu_text.h"
+#include "cdu_smiths/rte_page.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "data/airport_detail.h"
+#include "data/airport_procedures.h"
+#include "data/airways.h"
+#include "fms/approach_insertion.h"
+#include "fms/dep_arr_selection.h"
+#include "fms/lateral_guidance.h"
+#include "fms/nav_math.h"
+#include "fms/plan_edit_helpers.h"
+#include "fms/plan_editing.h"
+#include "fms/route_exec.h"
+#include "fms/route_file_load.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "fms/route_values.h"
+#include "fms/selection_texts.h"
+#include "fms/stored_routes.h"
+#include "fms/vertical_state.h"
+#include "fms/vnav.h"
+#include "fms/waypoint_entry.h"
+#include "gns_mcu/gns_page_state.h"
+#include "platform/text_file.h"
+#include "sim/aircraft_state.h"
+
+namespace {
+
+const char* const kNone = "------";
+
+bool none(const std::string& text) {
+    return text.empty() || text == kNone;
+}
+
+void refuse(const char* message) {
+    smiths_scratchpad_message = message;
+}
+
+void accept() {
+    smiths_scratchpad.clear();
+}
+
+// Loads the typed airport into its slot. An unknown airport leaves the slot
+// with the airport it held (the load alone would empty it).
+bool load_typed_airport(int slot) {
+    const std::string previous = airport_slots[static_cast<std::size_t>(slot)].airport_ident;
+    load_airport_detail(smiths_scratchpad, slot);
+    if (airport_slots[static_cast<std::size_t>(slot)].airport_ident == smiths_scratchpad) return true;
+    if (!previous.empty()) load_airport_detail(previous, slot);
+    refuse("NOT IN DATABASE");
+    return false;
+}
+
+void airport_entry(RouteWaypoint& entry, int slot) {
+    const AirportProcedures& airport = airport_slots[static_cast<std::size_t>(slot)];
+    entry.ident = airport.airport_ident;
+    entry.lat = airport.airport_latitude;
+    entry.lon = airport.airport_longitude;
+    entry.type = "APT";
+    entry.frequency.clear();
+    entry.alt_constraint = parse_double(airport_elevation_text);
+}
+
+void clear_arrival_choices() {
+    arr_runway_chosen = 0;
+    arr_transition_chosen = 0;
+    approach_chosen = 0;
+    approach_transition_chosen = 0;
+}
+
+void enter_origin() {
+    if (!load_typed_airport(origin_slot)) return;
+    clear_active_plan();
+    clear_working_plan();
+    airport_entry(active_plan.slot(0), origin_slot);
+    active_plan_last = 1;
+    to_waypoint_index = kNoToWaypoint;
+    cruise_altitude = 0;
+    copy_active_plan_to_working();
+    build_route_rows();
+    route_origin_ident = smiths_scratchpad;
+    origin_airport_ident = smiths_scratchpad;
+    departure_origin_ident = smiths_scratchpad;
+    accept();
+    clear_tod_passed();
+    descent_speed_phase = 0;
+    for (std::string* text : {&sel_departure_runway, &applied_departure_runway, &route_destination_ident,
+                              &arrival_destination_ident, &sel_star, &sel_arrival_runway})
+        *text = kNone;
+    route_state = 0;
+    dep_runway_chosen = 0;
+    dep_sid_state = 0;
+    dep_transition_chosen = 0;
+    arr_star_state = 0;
+    clear_arrival_choices();
+}
+
+void enter_company_route() {
+    const std::string& entry = smiths_scratchpad;
+    int found = 0;
+    for (int i = 1; i <= stored_routes.count() && !found; ++i)
+        if (stored_routes[i].name.compare(0, entry.size(), entry) == 0) found = i;
+    // Origin and destination written together ("KSEAKPDX"); a shorter entry
+    // names no destination.
+    for (int i = 1; i <= stored_routes.count() && !found && entry.size() > 4; ++i)
+        if (stored_routes[i].origin == entry.substr(0, 4) &&
+            stored_routes[i].destination == entry.substr(4, 4))
+            found = i;
+    if (!found) {
+        refuse("NOT IN DATABASE");
+        return;
+    }
+    co_route_text = entry;
+    load_route_file_to_working(stored_routes[found].name, 0);
+    if (working_plan_last > 1) build_route_rows();
+    route_state = route_state >= 3 ? 4 : 1;
+    accept();
+}
+
+void enter_runway() {
+    if (none(route_origin_ident)) return;
+    const AirportProcedures& origin = airport_slots[origin_slot];
+    int found = 0;
+    for (int i = 1; i <= origin.runways.count() && !found; ++i)
+        if (origin.runways[i].designator == smiths_scratchpad) found = i;
+    if (!found) {
+        refuse("NOT IN DATABASE");
+        return;
+    }
+    if (none(applied_departure_runway)) {
+        applied_departure_runway = origin.runways[found].designator;
+        sel_departure_runway = applied_departure_runway;
+        dep_runway_chosen = 1;
+        dep_runway_index = found;
+        pending_departure_runway = kNone;
+    } else if (route_state == 3) {
+        pending_departure_runway = smiths_scratchpad;
+        advance_route_state();
+    } else {
+        applied_departure_runway = smiths_scratchpad;
+    }
+    accept();
+}
+
+void enter_destination() {
+    if (!load_typed_airport(destination_slot)) return;
+    if (route_state < 3) {
+        int n = active_plan_last;
+        if (active_plan[0].ident.empty() || n < 1) {
+            n = 1;
+            active_plan_last = 1;
+        }
+        if (to_waypoint_index == kNoToWaypoint) to_waypoint_index = 1;
+        constraint_waypoint_index = n;
+        RouteWaypoint& destination = active_plan.slot(n);
+        airport_entry(destination, destination_slot);
+        destination.speed_constraint = -999.0;
+        destination.course = -999.0;
+        const RouteWaypoint& to = active_plan[to_waypoint_index];
+        to_position = GeoPosition{to.lat, to.lon};
+        double course = 0.0;
+        gc_dist_course(aircraft_state.plat, aircraft_state.plon, to.lat, to.lon, &distance_to_to_nm, &course);
+        course_to_to_deg = magnetic_course(course);
+        // Waypoints already entered stay: the new destination takes the
+        // working plan's last place instead of a fresh copy of the active plan.
+        if (working_plan_last > n)
+            copy_waypoint_fields(destination, working_plan.slot(working_plan_last));
+        else
+            copy_active_plan_to_working();
+        route_destination_ident = smiths_scratchpad;
+        arrival_destination_ident = smiths_scratchpad;
+    } else {
+        if (route_state == 3) {
+            copy_active_plan_to_working();
+            for (int i = working_plan_last - 1; i >= 1 && working_plan[i].kind == "STAR"; --i)
+                delete_waypoint_smiths(i, 1);
+        }
+        destination_airport_ident = smiths_scratchpad;
+        if (working_plan_last >= 1) {
+            RouteWaypoint& destination = working_plan.slot(working_plan_last);
+            airport_entry(destination, destination_slot);
+            destination.speed_constraint = -999.0;
+            destination.course = -999.0;
+        }
+        // The STAR deletions may already have marked the route modified.
+        mark_route_edited();
+    }
+    sel_star = kNone;
+    sel_arrival_runway = kNone;
+    accept();
+    clear_arrival_choices();
+}
+
+// L6 and R6, on every sub-page.
+void bottom_keys() {
+    if (smiths_cdu_lsk == 11 && route_state == 4) {
+        erase_route_modification();
+    } else if (smiths_cdu_lsk == 12) {
+        if (route_state == 1)
+            advance_route_state();
+        else
+            smiths_cdu_page = kPagePerfInit;
+    }
+}
+
+void route_changed() {
+    build_route_rows();
+    mark_route_edited();
+    accept();
+}
+
+void via_key(int r) {
+    if (smiths_scratchpad_message == "DELETE") {
+        if (delete_route_row(r) == 0)
+            refuse("INVALID DELETE");
+        else
+            smiths_scratchpad_message.clear();
+        return;
+    }
+    if (smiths_scratchpad.empty()) return;
+    RouteRowSpan previous, row;
+    if (r == 1 || !route_row_span(r - 1, previous) || !route_row_span(r, row)) {
+        refuse("INVALID ENTRY");
+        return;
+    }
+    working_cursor_index = previous.to;
+    load_airway("#" + smiths_scratchpad);
+    if (candidate_count() == 0 || candidate_from_index <= 0) {
+        refuse("INVALID ENTRY");
+        return;
+    }
+    if (apply_airway_to_row(r) == 0 && !insert_then_leg(row.to)) {
+        refuse("INVALID ENTRY");
+        return;
+    }
+    gns_plan_open = 0;
+    route_changed();
+}
+
+// An airway's exit fix typed on its "THEN" row closes the airway there.
+void exit_fix(int r) {
+    const int exit = find_candidate_index(smiths_scratchpad);
+    RouteRowSpan previous;
+    if (exit == 0 || exit == candidate_from_index || !route_row_span(r - 1, previous)) {
+        refuse("INVALID ENTRY");
+        accept();
+        return;
+    }
+    candidate_selected_index = exit;
+    working_cursor_index = previous.to;
+    gns_plan_open = 1;
+    insert_airway_segment();
+    gns_plan_open = 0;
+    remove_then_legs();
+    route_changed();
+}
+
+void to_key(int r) {
+    if (smiths_scratchpad_message == "DELETE") {
+        refuse("INVALID DELETE");
+        return;
+    }
+    RouteRowSpan row;
+    const bool listed = r <= route_rows_last;
+    if (smiths_scratchpad.empty()) {
+        if (listed) smiths_scratchpad = route_rows[r].to;
+        return;
+    }
+    if (!route_row_span(r, row) || (listed && smiths_scratchpad == route_rows[r].to)) {
+        refuse("INVALID ENTRY");
+        return;
+    }
+    // A waypoint further down: the legs before it go.
+    for (int k = row.first; k <= working_plan_last; ++k)
+        if (k != 0 && working_plan[k].ident == smiths_scratchpad) {
+            copy_legs(row.first, k);
+            return;
+        }
+    if (listed && route_rows[r].to == "THEN") {
+        exit_fix(r);
+        return;
+    }
+    waypoint_lookup_text = smiths_scratchpad;
+    lookup_waypoint_entry(0, aircraft_state.plat, aircraft_state.plon);
+    if (candidate_count() == 0) {
+        refuse("NOT IN DATABASE");
+    } else if (candidate_count() == 1) {
+        if (!insert_discontinuity(row.to))
+            refuse("INVALID ENTRY");
+        else
+            route_changed();
+    } else {
+        smiths_select_plan_index = r;
+        smiths_select_return_page = kPageRte;
+        smiths_cdu_page = kPageSelectWaypoint;
+        accept();
+    }
+}
+
+} // namespace
+
+void rte_origin_dest_keys() {
+    const bool entry = !smiths_scratchpad.empty();
+    switch (smiths_cdu_lsk) {
+    case 1:
+        if (entry) enter_origin();
+        break;
+    case 2:
+        if (entry) enter_company_route();
+        break;
+    case 3:
+        if (entry) enter_runway();
+        break;
+    case 6:
+        if (entry) enter_destination();
+        break;
+    default:
+        bottom_keys();
+        break;
+    }
+}
+
+void rte_route_row_keys(int first_row) {
+    const int code = smiths_cdu_lsk;
+    if (code >= 1 && code <= 5) {
+        via_key(first_row + code - 1);
+    } else if (code >= 6 && code <= 10) {
+        to_key(first_row + code - 6);
+    } else if (code == 12 && smiths_scratchpad_message == "DELETE") {
+        refuse("INVALID DELETE");
+    } else {
+        bottom_keys();
+    }
+}

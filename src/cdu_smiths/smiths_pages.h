@@ -1,0 +1,60 @@
+// The pages of the SMITHS_FMS unit: their numbers, the routines that draw
+// them and act on the pending key (one call per draw, from the render pass),
+// and the hand-over to the SELECT WAYPOINT page.
+#pragma once
+
+struct DisplayObject;
+namespace gfx {
+class Graphics;
+}
+
+enum SmithsCduPage : int {
+    kPageStoredFpls = 1,
+    kPagePerfInit = 3,
+    kPageRteLegs = 6,
+    kPageSelectWaypoint = 9,
+    kPageDepartures = 10,
+    kPageArrivals = 11,
+    kPageApproachRef = 12,
+    kPageRte = 22,
+    kPageInitRefIndex = 23,
+    kPageDepArrIndex = 24,
+    kPageIdent = 25,
+    kPagePosRef = 26,
+    kPageTakeoffRef = 27,
+    kPageRefNavData = 28,
+    kPageTempNavSummary = 29,
+    kPageNavStatus = 31,
+    kPageProgress = 33,
+    kPageEconClb = 34,
+    kPageEconCrz = 35,
+    kPageEconPathDes = 36,
+    kPageFixInfo = 37,
+    kPageDesForecasts = 38,
+    kPageRteHold = 39,
+};
+
+// What a page that sends the pilot to SELECT WAYPOINT leaves for it: the plan
+// position to insert at (RTE: the row; RTE LEGS: the working index, 0 on the
+// direct-to and HOLD AT paths) and the page to return to.
+inline int smiths_select_plan_index = 0;
+inline int smiths_select_return_page = 0;
+// The candidate that a "HOLD AT " entry of the RTE LEGS page inserts.
+inline int hold_at_candidate = 0;
+
+using SmithsPageRoutine = void (*)(const DisplayObject& display, gfx::Graphics& graphics);
+
+void smiths_page_stored_fpls(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_rte_legs(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_rte(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_init_ref_index(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_dep_arr_index(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics);
+
+// The routine of a page number; null for a number without one (the screen
+// stays blank).
+SmithsPageRoutine smiths_page_routine(int page);
+
+// STORED FLIGHT PLANS: the sub-page shown and the number of sub-pages.
+inline int smiths_fpl_subpage = 1;
+inline int smiths_fpl_page_count = 1;

@@ -1,0 +1,48 @@
+// STORED FLIGHT PLANS (page 1): the plans of the flight-plans folder, six to
+// a sub-page; a left key loads its plan into the working plan and opens the
+// RTE page.
+#include "cdu_smiths/cdu_page_conventions.h"
+#include "cdu_smiths/cdu_text.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "fms/route_file_load.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "fms/stored_routes.h"
+
+namespace {
+
+constexpr int kPlansPerPage = 6;
+
+void load_plan(int k) {
+    load_route_file_to_working(stored_routes[k].name, 0);
+    // The RTE page lists the rows of the plan just loaded.
+    if (working_plan_last > 1) build_route_rows();
+    smiths_cdu_page = kPageRte;
+    smiths_rte_subpage = 1;
+}
+
+} // namespace
+
+void smiths_page_stored_fpls(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    const int n = stored_routes.count();
+    smiths_fpl_page_count = cdu_page_count(n, kPlansPerPage);
+    cdu_step_subpage(smiths_fpl_subpage, smiths_fpl_page_count);
+
+    cdu_text(page, 10, 0, CduFont::Large, "STORED FLIGHT PLANS");
+    cdu_text(page, 225, 0, CduFont::Small,
+             cdu_format("%2d / %2d", smiths_fpl_subpage, smiths_fpl_page_count));
+    const int first = smiths_fpl_subpage * kPlansPerPage - (kPlansPerPage - 1);
+    for (int r = 1; r <= kPlansPerPage && first + r - 1 <= n; ++r)
+        cdu_text(page, 0, 33.0f * r, CduFont::Large, stored_routes[first + r - 1].name);
+
+    // Lines 1 to 5 step the route state; line 6 enters the route afresh.
+    const int code = smiths_cdu_lsk;
+    if (code >= 1 && code <= 5 && first + code - 1 <= n) {
+        load_plan(first + code - 1);
+        advance_route_state();
+    } else if (code == 11 && first + 5 <= n) {
+        load_plan(first + 5);
+        route_state = 1;
+    }
+}

@@ -1,0 +1,261 @@
+// Building, executing and editing the example route (KSEA to KPDX over SEA
+// and V23) by key presses on the RTE and RTE LEGS pages, read back from what
+// the pages draw.
+#include "cdu_smiths/cdu_text.h"
+#include "cdu_smiths/smiths_gauge.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "cdu_stand_in.h"
+#include "data/airport_procedures.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "fms/stored_routes.h"
+
+namespace {
+
+std::vector<std::string> idents(const RoutePlan& plan, int last) {
+    std::vector<std::string> out;
+    for (int i = 0; i <= last; ++i)
+        out.push_back(plan[i].ident);
+    return out;
+}
+
+const std::vector<std::string> kExampleRoute = {"KSEA",  "SEA",   "FOXXE", "NISQL", "OLM",
+                                                "CHEHA", "TOUTL", "KELSO", "BTG",   "KPDX"};
+
+class CduRoute : public CduStandIn {
+  protected:
+    // ORIGIN, DEST, then DIRECT SEA and V23 to BTG on the route rows.
+    void enter_example_route() { press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"V23\" L2 \"BTG\" R2"); }
+    void execute_example_route() {
+        enter_example_route();
+        press("R6 EXEC");
+    }
+    void clear_scratchpad() {
+        while (!smiths_scratchpad.empty() || !smiths_scratchpad_message.empty())
+            press("CLR");
+    }
+};
+
+} // namespace
+
+TEST_F(CduRoute, originDestinationWaypointsAndAnAirwayOnTheRtePage) {
+    press("RTE \"KZZZ\" L1");
+    EXPECT_TRUE(shows("NOT IN DATABASE"));
+    EXPECT_EQ(smiths_scratchpad, "KZZZ");
+    EXPECT_EQ(text_at(0, 33), "- - - - -");
+    clear_scratchpad();
+
+    press("\"KSEA\" L1 \"KPDX\" R1 \"16L\" L3");
+    EXPECT_EQ(text_at(63, 0), "RTE");
+    EXPECT_EQ(text_at(220, 0), " 1/ 2");
+    EXPECT_EQ(text_at(0, 33), " KSEA");
+    EXPECT_EQ(text_at(210, 33), " KPDX");
+    EXPECT_EQ(text_at(0, 104), "16L");
+    EXPECT_EQ(route_state, 0);
+
+    press("NEXT \"V23\" L1");
+    EXPECT_TRUE(shows("INVALID ENTRY")); // row 1 has no airway
+    clear_scratchpad();
+    press("\"SEA\" R1 \"V23\" L2 \"BTG\" R2");
+    EXPECT_EQ(idents(working_plan, working_plan_last), kExampleRoute);
+    EXPECT_EQ(text_at(0, 36), "DIRECT");
+    EXPECT_EQ(text_at(0, 69), "V23");
+    const gfx::RecordedOp* to = op_of_text("BTG");
+    ASSERT_NE(to, nullptr);
+    EXPECT_EQ(to->world_rect.x, 280.0f - 48.0f); // right-aligned to x 280
+    EXPECT_EQ(to->world_rect.y, 69.0f);
+    EXPECT_EQ(to->color, 0xFF00FA00u);
+    EXPECT_EQ(text_at(0, 102), "- - - - - -"); // the entry row
+    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(text_at(160, 202), "ACTIVATE >");
+
+    // ACTIVATE lights the EXEC lamp; EXEC makes the route active and puts it out.
+    EXPECT_FALSE(lamp_lit(kSmithsExecLamp));
+    press("R6");
+    frames(1);
+    EXPECT_EQ(route_state, 2);
+    EXPECT_TRUE(lamp_lit(kSmithsExecLamp));
+    press("EXEC");
+    frames(1);
+    EXPECT_EQ(route_state, 3);
+    EXPECT_FALSE(lamp_lit(kSmithsExecLamp));
+    EXPECT_EQ(idents(active_plan, active_plan_last), kExampleRoute);
+    EXPECT_EQ(text_at(18, 0), "ACT");
+    EXPECT_EQ(text_at(160, 202), "PERF INIT >");
+}
+
+TEST_F(CduRoute, rowsMapToTheirOwnWaypointsAfterAnAirwayRow) {
+    enter_example_route();
+    press("\"UBG\" R3 \"EUG\" R4");
+    ASSERT_EQ(route_rows_last, 4);
+    EXPECT_EQ(text_at(220, 0), " 2/ 2");
+
+    // EUG typed on row 3 removes only UBG, not the airway's fixes before it.
+    press("\"EUG\" R3");
+    std::vector<std::string> expected = kExampleRoute;
+    expected.insert(expected.end() - 1, "EUG");
+    EXPECT_EQ(idents(working_plan, working_plan_last), expected);
+    // A TO key with an empty scratchpad copies that row's TO down.
+    press("R2");
+    EXPECT_EQ(smiths_scratchpad, "BTG");
+    press("R2");
+    EXPECT_TRUE(shows("INVALID ENTRY")); // the row's own TO
+    clear_scratchpad();
+
+    // Deleting an airway row takes its fixes; a TO cannot be deleted.
+    press("DEL R2");
+    EXPECT_TRUE(shows("INVALID DELETE"));
+    press("DEL L2");
+    EXPECT_EQ(idents(working_plan, working_plan_last),
+              (std::vector<std::string>{"KSEA", "SEA", "EUG", "KPDX"}));
+    // Keys beside the blank rows past the entry row take nothing.
+    press("\"OLM\" R5");
+    EXPECT_TRUE(shows("INVALID ENTRY"));
+    EXPECT_EQ(working_plan_last, 3);
+}
+
+TEST_F(CduRoute, legsListingAndEditsOfTheActiveRoute) {
+    execute_example_route();
+    press("LEGS");
+    EXPECT_EQ(text_at(63, 0), "RTE    LEGS");
+    EXPECT_EQ(text_at(20, 0), "ACT");
+    EXPECT_EQ(text_at(220, 0), " 1 /  2");
+    // The TO waypoint in inverse video, the rows below it green.
+    const gfx::RecordedOp* to = op_of_text("SEA  ");
+    ASSERT_NE(to, nullptr);
+    EXPECT_EQ(to->color, 0xFF000000u);
+    EXPECT_EQ(text_at(0, 66), "FOXXE");
+    EXPECT_EQ(text_at(0, 165), "CHEHA");
+    EXPECT_EQ(text_at(100, 55), "   12 NM");
+
+    // A new waypoint before FOXXE, with a discontinuity behind it.
+    press("\"PAE\" L2");
+    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(working_plan[2].ident, "PAE");
+    EXPECT_EQ(working_plan[3].ident, "DISCO");
+    frames(1); // the title of the frame that took the entry was drawn before it
+    EXPECT_TRUE(shows("MOD"));
+    EXPECT_TRUE(shows("T H E N"));
+    EXPECT_EQ(text_at(0, 198), "< ERASE");
+    EXPECT_TRUE(lamp_lit(kSmithsExecLamp));
+    press("L6"); // ERASE
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(idents(working_plan, working_plan_last), kExampleRoute);
+
+    // Direct to OLM further down: the legs in between go.
+    press("LEGS \"OLM\" L2");
+    EXPECT_EQ(idents(working_plan, working_plan_last),
+              (std::vector<std::string>{"KSEA", "SEA", "OLM", "CHEHA", "TOUTL", "KELSO", "BTG", "KPDX"}));
+    // A constraint on CHEHA, shown as a flight level with the pilot's "A".
+    press("\"250/FL350\" R3");
+    EXPECT_EQ(working_plan[3].alt_constraint, 35000.0);
+    EXPECT_EQ(text_at(150, 99), "  250");
+    EXPECT_TRUE(shows("FL350A"));
+    // R3 with an empty scratchpad copies the constraint back.
+    press("R3");
+    EXPECT_EQ(smiths_scratchpad, "35000/250");
+    clear_scratchpad();
+    // DELETE: TOUTL (in the middle) becomes a discontinuity, the destination
+    // cannot be deleted.
+    press("DEL L4");
+    EXPECT_EQ(working_plan[4].ident, "DISCO");
+    press("EXEC");
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(active_plan[4].ident, "DISCO");
+    press("LEGS NEXT");
+    frames(1);
+    EXPECT_EQ(text_at(220, 0), " 2 /  2");
+    press("DEL L3");
+    EXPECT_TRUE(shows("INVALID DELETE"));
+}
+
+TEST_F(CduRoute, directToAndHoldNeedAnActiveRouteAndRowsWithinThePlan) {
+    // Entered and activated without a destination: no TO waypoint yet.
+    press("RTE \"KSEA\" L1 NEXT \"SEA\" R1 R6");
+    ASSERT_EQ(route_state, 2);
+    ASSERT_EQ(to_waypoint_index, kNoToWaypoint);
+    press("DIR \"OLM\" L6");
+    EXPECT_TRUE(shows("NO ACTIVE ROUTE"));
+    clear_scratchpad();
+    press("HOLD R6"); // PPOS
+    EXPECT_TRUE(shows("NO ACTIVE ROUTE"));
+    EXPECT_EQ(working_plan_last, 2);
+
+    // An empty plan: no sub-page, and PREV keeps sub-page 1.
+    working_plan_last = -1;
+    route_state = 1;
+    clear_scratchpad();
+    press("LEGS PREV");
+    EXPECT_EQ(smiths_legs_subpage, 1);
+    EXPECT_EQ(text_at(220, 0), " 1 /  0");
+    EXPECT_EQ(text_at(0, 30), "- - - - - -");
+}
+
+TEST_F(CduRoute, legsKeysBesideRowsPastTheDestinationAreRefused) {
+    press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 R6 EXEC LEGS");
+    ASSERT_EQ(idents(working_plan, working_plan_last), (std::vector<std::string>{"KSEA", "SEA", "KPDX"}));
+    press("\"OLM\" L4 \"120\" R5");
+    EXPECT_TRUE(shows("INVALID ENTRY"));
+    EXPECT_EQ(working_plan_last, 2);
+    EXPECT_EQ(route_state, 3);
+    // Beside the end line (the destination) a waypoint goes in before it.
+    clear_scratchpad();
+    press("\"OLM\" L2");
+    EXPECT_EQ(idents(working_plan, working_plan_last),
+              (std::vector<std::string>{"KSEA", "SEA", "OLM", "KPDX"}));
+
+    // DIR: the row picked with an empty scratchpad becomes the direct-to
+    // waypoint, its inbound course the intercept course.
+    press("EXEC DIR L2 L6");
+    EXPECT_EQ(direct_to_entered, 1);
+    EXPECT_EQ(route_state, 4);
+    EXPECT_GT(working_plan[2].course, 0.0);
+    EXPECT_TRUE(shows("I N T C    C R S") ||
+                shows(". . . . . . . . . . . . . . . . . . . . . . . I N T C    C R S"));
+    press("\"200\" R6");
+    EXPECT_EQ(working_plan[2].course, 200.0);
+    EXPECT_TRUE(shows("200\xC2\xB0")); // drawn as 200 and the degree sign
+}
+
+TEST_F(CduRoute, destinationEntriesKeepWhatIsAlreadyThere) {
+    // Entered after the first waypoint, the destination keeps it.
+    press("RTE \"KSEA\" L1 NEXT \"SEA\" R1 PREV \"KPDX\" R1");
+    EXPECT_EQ(idents(working_plan, working_plan_last), (std::vector<std::string>{"KSEA", "SEA", "KPDX"}));
+    // An unknown destination leaves the loaded one in its slot.
+    press("\"KZZZ\" R1");
+    EXPECT_TRUE(shows("NOT IN DATABASE"));
+    EXPECT_EQ(airport_slots[destination_slot].airport_ident, "KPDX");
+    EXPECT_GT(airport_slots[destination_slot].runways.count(), 0);
+    clear_scratchpad();
+
+    // On the executed example plan a new destination replaces the STAR legs
+    // and the airport, and the route is modified (state 4), shown inverse.
+    const int k = [] {
+        for (int i = 1; i <= stored_routes.count(); ++i)
+            if (stored_routes[i].name == "KSEAKPDX.RTE") return i;
+        return 0;
+    }();
+    ASSERT_GT(k, 0);
+    ASSERT_LE(k, 5);
+    smiths_cdu_page = 1;
+    smiths_fpl_subpage = 1;
+    press("L" + std::to_string(k) + " EXEC");
+    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(active_plan[6].kind, "STAR");
+    press("RTE \"KYKM\" R1");
+    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(idents(working_plan, working_plan_last),
+              (std::vector<std::string>{"KSEA", "SEA", "FOXXE", "NISQL", "OLM", "KYKM"}));
+    frames(1);
+    const gfx::RecordedOp* destination = op_of_text("KYKM");
+    ASSERT_NE(destination, nullptr);
+    EXPECT_EQ(destination->color, 0xFF000000u);
+    // ERASE keeps the executed destination; after EXEC the new one is the route's.
+    press("DEP_ARR");
+    EXPECT_EQ(text_at(90, 66), "KPDX");
+    press("RTE EXEC");
+    frames(1);
+    EXPECT_EQ(text_at(210, 33), " KYKM");
+    press("DEP_ARR");
+    EXPECT_EQ(text_at(90, 66), "KYKM");
+}
