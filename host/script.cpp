@@ -153,7 +153,8 @@ class Parser {
         std::string error;
         c.gauge = find_placed_gauge(sim_, ref, error);
         if (c.gauge == nullptr) return fail(error);
-        if (!is_cdu_gauge(*c.gauge)) return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU keys");
+        if (!is_cdu_gauge(*c.gauge))
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU keys");
         std::vector<SmithsKey> keys;
         if (!cdu_key_sequence(c.text, keys, error)) return fail(error);
         return true;

@@ -96,7 +96,8 @@ const AircraftKey kAircraftKeys[] = {
          hold_list.slot(1).leg_time = HoldLegMins;
      }},
     // Thrust in pounds (24000) or already in thousands (24): both give 24.
-    {"EngThrust", [](const std::string& v) {
+    {"EngThrust",
+     [](const std::string& v) {
          const int thrust = config_int(v);
          EngThrust = thrust > 1000 ? thrust / 1000 : thrust;
      }},

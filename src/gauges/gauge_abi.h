@@ -47,7 +47,7 @@ inline constexpr uint32_t IMAGE_HIDDEN = 0x40000000u;
 inline constexpr uint32_t IMAGE_DIRTY = 0x80000000u;
 
 struct ElementHeader;
-using ElementList = ElementHeader**;  // array of element pointers, entry 0 first
+using ElementList = ElementHeader**; // array of element pointers, entry 0 first
 
 // Value callback of a moving-image element: returns the position value.
 using ElementValueCallback = double(ORVEX_FSAPI*)(ElementHeader* element);
@@ -57,20 +57,20 @@ using ElementValueCallback = double(ORVEX_FSAPI*)(ElementHeader* element);
 // simulator's. `value_callback` lies past the documented part and is used only
 // by the moving-image element of EFS50_EADI.
 struct ElementHeader {
-    uint32_t kind;             // 0
-    uint32_t resource_id;      // 4  bitmap id in the module's resources
-    int32_t position_x;        // 8  in the parent's pixels
-    int32_t position_y;        // 12
-    int32_t offset_x;          // 16
-    int32_t offset_y;          // 20
-    void* reserved_24[4];      // 24..39
-    ElementList next_element;  // 40 children; entry 0 is the first child
-    void* reserved_44;         // 44
-    uint32_t image_flags;      // 48
-    void* reserved_52[2];      // 52..59
-    ImageRecord* image;        // 60 static image: the drawing surface's size
-    void* reserved_64[4];      // 64..79
-    void* device_context;      // 80 0 while the simulator has none
+    uint32_t kind;            // 0
+    uint32_t resource_id;     // 4  bitmap id in the module's resources
+    int32_t position_x;       // 8  in the parent's pixels
+    int32_t position_y;       // 12
+    int32_t offset_x;         // 16
+    int32_t offset_y;         // 20
+    void* reserved_24[4];     // 24..39
+    ElementList next_element; // 40 children; entry 0 is the first child
+    void* reserved_44;        // 44
+    uint32_t image_flags;     // 48
+    void* reserved_52[2];     // 52..59
+    ImageRecord* image;       // 60 static image: the drawing surface's size
+    void* reserved_64[4];     // 64..79
+    void* device_context;     // 80 0 while the simulator has none
     ElementValueCallback value_callback;
     // Layout facts the module keeps for the stand-in: bitmap size in pixels.
     int32_t bitmap_width;
@@ -98,14 +98,14 @@ struct PixPoint {
 using MouseHandler = int32_t(ORVEX_FSAPI*)(PixPoint* point, uint32_t mouse_flags);
 
 struct MouseRect {
-    uint32_t kind;           // 0
-    int32_t x, y, w, h;      // 4..19 bitmap pixels; a child is relative to its parent
-    int32_t cursor;          // 20
-    uint32_t help_id;        // 24
-    uint32_t mouse_flags;    // 28
-    uint32_t event_id;       // 32
-    MouseHandler handler;    // 36 children only
-    void* handler_data;      // 40
+    uint32_t kind;        // 0
+    int32_t x, y, w, h;   // 4..19 bitmap pixels; a child is relative to its parent
+    int32_t cursor;       // 20
+    uint32_t help_id;     // 24
+    uint32_t mouse_flags; // 28
+    uint32_t event_id;    // 32
+    MouseHandler handler; // 36 children only
+    void* handler_data;   // 40
 };
 
 struct GaugeHeader;
@@ -151,12 +151,12 @@ using ImportTableRecord = ImportTable;
 using ModuleStartFn = void(ORVEX_FSAPI*)();
 
 struct ModuleLinkage {
-    uint32_t module_id;          // 0  0x13
-    ModuleStartFn module_init;   // 4
-    ModuleStartFn module_deinit; // 8
-    uint32_t flags;              // 12
-    uint32_t priority;           // 16
-    uint32_t module_version;     // 20 0x900
+    uint32_t module_id;           // 0  0x13
+    ModuleStartFn module_init;    // 4
+    ModuleStartFn module_deinit;  // 8
+    uint32_t flags;               // 12
+    uint32_t priority;            // 16
+    uint32_t module_version;      // 20 0x900
     GaugeHeader* gauge_table[55]; // 24 54 gauges then a null pointer
 };
 
@@ -167,15 +167,15 @@ struct ModuleLinkage {
 #pragma pack(push, 4)
 #endif
 struct ModuleVarBlock {
-    uint32_t id;          // 0  token id
-    void* var_ptr;        // 4  host-owned; for bound variables the published storage
-    uint32_t var_type;    // 8  host-owned
-    union {               // 12 f64, or a 32-bit integer in the first four bytes
+    uint32_t id;       // 0  token id
+    void* var_ptr;     // 4  host-owned; for bound variables the published storage
+    uint32_t var_type; // 8  host-owned
+    union {            // 12 f64, or a 32-bit integer in the first four bytes
         double n;
         uint32_t u;
         int32_t d;
     } var_value;
-    union {               // 20 same form; only the speed filter uses it
+    union { // 20 same form; only the speed filter uses it
         double n;
         uint32_t u;
         int32_t d;

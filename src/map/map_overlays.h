@@ -22,7 +22,7 @@ void draw_runway_pattern(gfx::Graphics& graphics, int radius, int centre_x, int 
 void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 // The holding pattern of hold entry 1.
 void draw_hold_pattern_hw_b737_nd(const DisplayObject& display, gfx::Graphics& graphics, int centre_x,
-                                 int centre_y, double ppn);
+                                  int centre_y, double ppn);
 void draw_bod_arc_hw_b737_nd(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 // display_code 8: HW_B737_ND, MD80_EHSI_NB and the C17_MFD map.
 void draw_tod_toc_markers(gfx::Graphics& graphics, int radius, double range, int centre_x, int centre_y,

@@ -10,10 +10,10 @@
 #include "map/map_projection.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
+#include "nd/display_geometry.h"
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
 #include "nd/hw_b737_nd_painters.h"
-#include "nd/display_geometry.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 

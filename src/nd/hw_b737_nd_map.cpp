@@ -13,10 +13,10 @@
 #include "map/range_ladder.h"
 #include "map/selected_runways.h"
 #include "map/symbol_painter.h"
-#include "nd/display_settings.h"
-#include "nd/hw_b737_nd_painters.h"
 #include "nd/display_geometry.h"
+#include "nd/display_settings.h"
 #include "nd/display_state.h"
+#include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 

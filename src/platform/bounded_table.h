@@ -11,8 +11,7 @@
 #include <utility>
 #include <vector>
 
-template <class T, std::size_t Slots>
-class BoundedTable {
+template <class T, std::size_t Slots> class BoundedTable {
   public:
     // Number of slots, index 0 included: valid indices are 0 .. Slots - 1.
     static constexpr std::size_t slots = Slots;
@@ -47,9 +46,7 @@ class BoundedTable {
         if (c < chunks_.size() && o < chunks_[c].size()) return chunks_[c][o];
         return empty_record();
     }
-    const T& operator[](int i) const {
-        return i < 0 ? empty_record() : (*this)[static_cast<std::size_t>(i)];
-    }
+    const T& operator[](int i) const { return i < 0 ? empty_record() : (*this)[static_cast<std::size_t>(i)]; }
 
     // Write access: grows storage up to the slot; an index outside the table
     // gives a scratch record whose writes are discarded.

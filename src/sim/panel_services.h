@@ -77,7 +77,9 @@ void ps_elements_kill(ElementHeader* element);
 int32_t ps_window_toggle(uint32_t window_ident);
 void ps_send_key_event(uint32_t event_id, uint32_t parameter);
 // The flight-management code's name for sending a key event.
-inline void trigger_key_event(uint32_t event_id, uint32_t parameter) { ps_send_key_event(event_id, parameter); }
+inline void trigger_key_event(uint32_t event_id, uint32_t parameter) {
+    ps_send_key_event(event_id, parameter);
+}
 void ps_register_module_var(void* storage, uint32_t type, const char* name);
 void ps_bind_module_var(ModuleVarBlock* block, const char* name);
 void ps_read_token_var(ModuleVarBlock* block);

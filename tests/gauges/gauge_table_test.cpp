@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include "shared/expected_gauge_names.h"
+#include <set>
 
 #include <string>
 

@@ -39,7 +39,8 @@ long resident_kib() {
 
 bool place(host::Simulator& sim, const std::string& panel_text, std::string& error) {
     host::PanelFile panel;
-    return host::parse_panel_text("panel.cfg", panel_text, panel, error) && host::place_gauges(sim, panel, error);
+    return host::parse_panel_text("panel.cfg", panel_text, panel, error) &&
+           host::place_gauges(sim, panel, error);
 }
 
 } // namespace
