@@ -15,5 +15,6 @@ inline constexpr gfx::Argb symbol_cyan = 0xFF00E6E9;
 inline constexpr gfx::Argb grey = 0xFFC0C0C0;
 inline constexpr gfx::Argb red = 0xFFC90101;
 inline constexpr gfx::Argb yellow = 0xFFFFFF00;
+inline constexpr gfx::Argb olive = 0xFF979700;
 inline constexpr gfx::Argb black = 0xFF000000;
 } // namespace map_colour

@@ -15,6 +15,10 @@ class Graphics;
 inline int pattern_runway_index = -999;
 inline int pattern_runway_count = 0;
 
+// The ATC boundaries about the aircraft, projected from (centre_x, centre_y)
+// at radius / range units per NM; loads the boundaries on the first call.
+void draw_atc_boundaries(gfx::Graphics& graphics, int radius, int centre_x, int centre_y, double range,
+                         double map_up);
 void draw_atc_boundaries_hw_b737_nd(const DisplayObject& display, gfx::Graphics& graphics);
 void draw_runway_labels(gfx::Graphics& graphics, int radius, int centre_x, int centre_y, double range);
 void draw_runway_pattern(gfx::Graphics& graphics, int radius, int centre_x, int centre_y, double range,

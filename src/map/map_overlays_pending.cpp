@@ -2,7 +2,6 @@
 // nothing yet, so that the displays can call them at their places today.
 #include "map/map_overlays.h"
 
-void draw_atc_boundaries_hw_b737_nd(const DisplayObject&, gfx::Graphics&) {}
 void draw_runway_labels(gfx::Graphics&, int, int, int, double) {}
 void draw_runway_pattern(gfx::Graphics&, int, int, int, double, double, double) {}
 void draw_fix_info_hw_b737_nd(const DisplayObject&, gfx::Graphics&, double) {}

@@ -1,0 +1,96 @@
+// The ATC boundary layer on the HW_B737_ND: culling on the first point, the
+// lines between projected points and the three-character label.
+#include "overlay_fixture.h"
+
+#include "data/atc_boundaries.h"
+#include "map/map_overlays.h"
+
+#include <string>
+
+namespace {
+
+class AtcBoundaryLayer : public OverlayTest {
+  protected:
+    void SetUp() override {
+        OverlayTest::SetUp();
+        atc_boundaries.set_count(0);
+        atc_boundaries_loaded = 1;
+    }
+    void TearDown() override {
+        atc_boundaries.set_count(0);
+        OverlayTest::TearDown();
+    }
+    // A boundary whose points lie at (course, NM) from the aircraft; the
+    // label at the first point.
+    void add(const std::string& id, const std::string& name, std::initializer_list<std::pair<double, double>> pts) {
+        AtcBoundary b;
+        b.boundary_name = id;
+        b.boundary_name2 = name;
+        for (const auto& [course, nm] : pts) {
+            BoundaryPoint& p = b.points.slot(static_cast<std::size_t>(++b.point_count));
+            ahead(course, nm, &p.latitude, &p.longitude);
+        }
+        b.label_latitude = b.points[1].latitude;
+        b.label_longitude = b.points[1].longitude;
+        atc_boundaries.append(b);
+    }
+};
+
+TEST_F(AtcBoundaryLayer, linesJoinTheProjectedPointsAndTheLabelKeepsThreeCharacters) {
+    // 40 NM range: 215 / 40 units per NM from (122, 249), heading north.
+    add("KZSE", "ZSEATTLE", {{0.0, 10.0}, {90.0, 10.0}, {180.0, 4.0}});
+    draw_atc_boundaries_hw_b737_nd(display_, g());
+    const auto lines = rec().lines_in_color(0xFF979700);
+    ASSERT_EQ(lines.size(), 2u); // not closed by the layer
+    const double u = 215.0 / 40.0 * 10.0;
+    EXPECT_NEAR(lines[0]->points[0].x, 122.0, 0.5);
+    EXPECT_NEAR(lines[0]->points[0].y, 249.0 - u, 1.0);
+    EXPECT_NEAR(lines[0]->points[1].x, 122.0 + u, 1.0);
+    EXPECT_NEAR(lines[0]->points[1].y, 249.0, 1.0);
+    EXPECT_NEAR(lines[1]->points[1].y, 249.0 + 0.4 * u, 1.0);
+    const gfx::RecordedOp* label = rec().find_text("ZSE");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->color, 0xFF979700u);
+    EXPECT_NEAR(label->points[0].x, 122.0 - 15.0, 0.5);
+    EXPECT_EQ(label->font_size, 14.0f);
+}
+
+TEST_F(AtcBoundaryLayer, firstPointDistanceCullsTheWholeBoundary) {
+    struct Row {
+        const char* id;
+        double first_nm;
+        bool drawn;
+    };
+    const Row rows[] = {{"KZLA", 999.0, true},     {"KZLA", 1200.0, false}, {"YM00142", 1200.0, true},
+                        {"YB00001", 4999.0, true}, {"NZ00084", 5200.0, false}};
+    for (const Row& r : rows) {
+        atc_boundaries.set_count(0);
+        add(r.id, "ABC", {{0.0, r.first_nm}, {0.0, 5.0}, {90.0, 5.0}});
+        rec().clear();
+        draw_atc_boundaries_hw_b737_nd(display_, g());
+        EXPECT_EQ(rec().find_text("ABC") != nullptr, r.drawn) << r.id << " " << r.first_nm;
+        EXPECT_EQ(rec().lines_in_color(0xFF979700).size(), r.drawn ? 2u : 0u) << r.id;
+    }
+
+    // One point: no line, but the label.
+    atc_boundaries.set_count(0);
+    add("KZOA", "OAK", {{0.0, 5.0}});
+    rec().clear();
+    draw_atc_boundaries_hw_b737_nd(display_, g());
+    EXPECT_TRUE(rec().lines_in_color(0xFF979700).empty());
+    EXPECT_NE(rec().find_text("OAK"), nullptr);
+}
+
+TEST_F(AtcBoundaryLayer, planModeIsNorthUpAboutTheAircraftAtTheCentredPosition) {
+    hw_b737_nd_mode = 7;
+    hw_b737_nd_compass_radius = 110;
+    aircraft_state.map_heading_deg = 90.0;
+    add("KZSE", "SEA", {{0.0, 10.0}, {0.0, 20.0}});
+    draw_atc_boundaries_hw_b737_nd(display_, g());
+    const auto lines = rec().lines_in_color(0xFF979700);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NEAR(lines[0]->points[0].x, 122.0, 0.5);
+    EXPECT_NEAR(lines[0]->points[0].y, 171.0 - 110.0 / 40.0 * 10.0, 1.0);
+}
+
+} // namespace
