@@ -45,7 +45,8 @@ Projected project(double lat, double lon, int centre_x, int centre_y, double ppn
 
 } // namespace
 
-void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_y, double range, double map_up) {
+void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_y, double range,
+                         double map_up) {
     if (atc_boundaries_loaded == 0) load_atc_boundaries();
     const double ppn = units_per_nm(radius, range);
     if (ppn <= 0.0) return;
@@ -62,8 +63,8 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
         Projected previous;
         bool skipped = false;
         for (int k = 1; k <= points; ++k) {
-            const Projected p = project(b.points[k].latitude, b.points[k].longitude, centre_x, centre_y, ppn,
-                                        map_up);
+            const Projected p =
+                project(b.points[k].latitude, b.points[k].longitude, centre_x, centre_y, ppn, map_up);
             if (k == 1 && out_of_reach(b, p.distance)) {
                 skipped = true;
                 break;

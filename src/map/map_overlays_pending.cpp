@@ -7,5 +7,3 @@ void draw_runway_pattern(gfx::Graphics&, int, int, int, double, double, double) 
 void draw_fix_info_hw_b737_nd(const DisplayObject&, gfx::Graphics&, double) {}
 void draw_hold_pattern_hw_b737_nd(const DisplayObject&, gfx::Graphics&, int, int, double) {}
 void draw_bod_arc_hw_b737_nd(const DisplayObject&, gfx::Graphics&, double) {}
-void draw_tod_toc_markers(gfx::Graphics&, int, double, int, int, int, double, double, double, double,
-                          double) {}

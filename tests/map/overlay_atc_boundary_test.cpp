@@ -22,7 +22,8 @@ class AtcBoundaryLayer : public OverlayTest {
     }
     // A boundary whose points lie at (course, NM) from the aircraft; the
     // label at the first point.
-    void add(const std::string& id, const std::string& name, std::initializer_list<std::pair<double, double>> pts) {
+    void add(const std::string& id, const std::string& name,
+             std::initializer_list<std::pair<double, double>> pts) {
         AtcBoundary b;
         b.boundary_name = id;
         b.boundary_name2 = name;
@@ -61,8 +62,11 @@ TEST_F(AtcBoundaryLayer, firstPointDistanceCullsTheWholeBoundary) {
         double first_nm;
         bool drawn;
     };
-    const Row rows[] = {{"KZLA", 999.0, true},     {"KZLA", 1200.0, false}, {"YM00142", 1200.0, true},
-                        {"YB00001", 4999.0, true}, {"NZ00084", 5200.0, false}};
+    const Row rows[] = {{"KZLA", 999.0, true},
+                        {"KZLA", 1200.0, false},
+                        {"YM00142", 1200.0, true},
+                        {"YB00001", 4999.0, true},
+                        {"NZ00084", 5200.0, false}};
     for (const Row& r : rows) {
         atc_boundaries.set_count(0);
         add(r.id, "ABC", {{0.0, r.first_nm}, {0.0, 5.0}, {90.0, 5.0}});

@@ -1,0 +1,158 @@
+// TOC and TOD markers in the HW_B737_ND style (code 8), drawn about
+// (122, 249) with unit scales on the 244 x 302 surface: 215 / 40 units per NM.
+#include "overlay_fixture.h"
+
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/lateral_guidance.h"
+#include "fms/route_plan.h"
+#include "fms/vertical_state.h"
+#include "map/map_overlays.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPpn = 215.0 / 40.0;
+
+class TocTodMarkers : public OverlayTest {
+  protected:
+    void SetUp() override {
+        OverlayTest::SetUp();
+        cruise_altitude = 30000;
+        toc_passed = tod_passed = 0;
+        vnav_engaged = 0;
+        ShowFloatingTodBodIndicators = 0;
+        ahead(0.0, 10.0, &toc_lat, &toc_lon);
+        ahead(0.0, 30.0, &tod_lat, &tod_lon);
+        // Plan: the aircraft's place, the TO waypoint 20 NM north, a
+        // constrained waypoint 40 NM north.
+        active_plan_last = 2;
+        for (int i = 0; i <= 2; ++i) {
+            active_plan.slot(i) = RouteWaypoint{};
+            ahead(0.0, 20.0 * i, &active_plan.slot(i).lat, &active_plan.slot(i).lon);
+        }
+        to_waypoint_index = 1;
+        constraint_waypoint_index = 2;
+        course_to_to_deg = 0.0;
+        vertical_target_altitude = 10000.0;
+        vertical_target_lat = active_plan[2].lat;
+        vertical_target_lon = active_plan[2].lon;
+        descent_rate_used_fpm = 1500.0;
+        descent_tas_target = 300.0;
+    }
+    void TearDown() override {
+        cruise_altitude = 0;
+        active_plan_last = -1;
+        to_waypoint_index = kNoToWaypoint;
+        OverlayTest::TearDown();
+    }
+    void draw() { draw_tod_toc_markers(g(), 215, 40.0, 122, 249, 8, 1.0, 1.0, kLat, kLon, 0.0); }
+    double y_at(double nm) const { return 249.0 - nm * kPpn; }
+};
+
+TEST_F(TocTodMarkers, plannedMarkersAreGreenRingsLabelledTcWhileClimbingAndTd) {
+    draw();
+    const gfx::RecordedOp* tc = rec().find_text("T/C");
+    const gfx::RecordedOp* td = rec().find_text("T/D");
+    ASSERT_NE(tc, nullptr);
+    ASSERT_NE(td, nullptr);
+    EXPECT_EQ(tc->color, 0xFF00FA00u);
+    EXPECT_NEAR(tc->points[0].x, 130.0, 0.5);
+    EXPECT_NEAR(tc->points[0].y, std::trunc(y_at(10.0)) - 7.0, 0.5);
+    EXPECT_NEAR(td->points[0].y, std::trunc(y_at(30.0)) - 7.0, 0.5);
+    const auto rings = rec().of_kind(gfx::OpKind::Ellipse);
+    ASSERT_EQ(rings.size(), 2u);
+    EXPECT_EQ(rings[0]->color, 0xFF5BE5A7u);
+    EXPECT_NEAR(rings[0]->bounds.x, 119.0, 0.5);
+    EXPECT_NEAR(rings[0]->bounds.width, 6.0, 0.5);
+    EXPECT_TRUE(rec().fills_in_color(0xFFE9B73E).empty()); // floating indicators off
+
+    // Past the top of climb only T/D; without a cruise altitude nothing.
+    toc_passed = 1;
+    rec().clear();
+    draw();
+    EXPECT_EQ(rec().texts(), (std::vector<std::string>{"T/D"}));
+    cruise_altitude = 0;
+    rec().clear();
+    draw();
+    EXPECT_EQ(rec().drawing_count(), 0u);
+}
+
+TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
+    ShowFloatingTodBodIndicators = 1;
+    cruise_altitude = 0;
+    toc_passed = 1;
+    // 3000 ft at 1500 ft/min and 300 kt: 10 NM before the constraint (30 NM
+    // north); 6000 ft: 20 NM, which is the TO waypoint; 9000 ft: 30 NM, 10
+    // NM back from the TO waypoint towards the aircraft.
+    struct Row {
+        double above;
+        double nm_north;
+    };
+    for (const Row r : {Row{3000.0, 30.0}, Row{6000.0, 20.0}, Row{9000.0, 10.0}}) {
+        aircraft_state.indicated_altitude_ft = 10000.0 + r.above;
+        rec().clear();
+        draw();
+        const auto dots = rec().fills_in_color(0xFFE9B73E);
+        ASSERT_EQ(dots.size(), 2u) << r.above; // floating TOD, level-off point
+        EXPECT_NEAR(dots[0]->bounds.x, 118.0, 0.5);
+        EXPECT_NEAR(dots[0]->bounds.y, std::trunc(y_at(r.nm_north)) - 5.0, 1.0) << r.above;
+        const gfx::RecordedOp* tod = rec().find_text("[TOD]");
+        ASSERT_NE(tod, nullptr);
+        EXPECT_NEAR(tod->points[0].x, 122.0 - 37.0, 0.5);
+        const gfx::RecordedOp* level = rec().find_text("[10000]");
+        ASSERT_NE(level, nullptr);
+        EXPECT_NEAR(level->points[0].y, std::trunc(y_at(40.0)) - 8.0, 0.5);
+    }
+
+    // 400 ft above the level-off: no floating TOD; 600 ft: drawn.
+    for (const double above : {400.0, 600.0}) {
+        aircraft_state.indicated_altitude_ft = 10000.0 + above;
+        rec().clear();
+        draw();
+        EXPECT_EQ(rec().find_text("[TOD]") != nullptr, above > 500.0);
+    }
+}
+
+TEST_F(TocTodMarkers, levelOffLabelFollowsThePhaseAndVnav) {
+    ShowFloatingTodBodIndicators = 1;
+    aircraft_state.indicated_altitude_ft = 5000.0; // below: no floating TOD
+    vertical_target_altitude = 30000.0;
+    struct Row {
+        int toc_passed, tod_passed, vnav;
+        const char* label; // "" no label
+    };
+    const Row rows[] = {{0, 0, 0, "[TOC]"}, {0, 0, 1, ""}, {1, 0, 0, "[TOD]"}, {1, 1, 0, "[30000]"}};
+    for (const Row& r : rows) {
+        toc_passed = r.toc_passed;
+        tod_passed = r.tod_passed;
+        vnav_engaged = r.vnav;
+        rec().clear();
+        draw();
+        EXPECT_EQ(rec().fills_in_color(0xFFE9B73E).size(), 1u);
+        std::vector<std::string> amber;
+        for (const gfx::RecordedOp* op : rec().of_kind(gfx::OpKind::String))
+            if (op->color == 0xFFE9B73E) amber.push_back(op->text);
+        const std::vector<std::string> want =
+            *r.label ? std::vector<std::string>{r.label} : std::vector<std::string>{};
+        EXPECT_EQ(amber, want) << r.label;
+    }
+    // With VNAV on a number stands right of the point.
+    vnav_engaged = 1;
+    vertical_target_altitude = 12000.0;
+    rec().clear();
+    draw();
+    const gfx::RecordedOp* label = rec().find_text("[12000]");
+    ASSERT_NE(label, nullptr);
+    EXPECT_NEAR(label->points[0].x, 129.0, 0.5);
+    // VNAV on and the level-off point at the top of climb: no amber marker.
+    vertical_target_lat = toc_lat;
+    vertical_target_lon = toc_lon;
+    rec().clear();
+    draw();
+    EXPECT_TRUE(rec().fills_in_color(0xFFE9B73E).empty());
+    vnav_engaged = 0;
+}
+
+} // namespace
