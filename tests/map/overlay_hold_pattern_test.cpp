@@ -1,0 +1,80 @@
+// The holding pattern on the HW_B737_ND: a magenta racetrack at the fix, its
+// outbound leg on the side of the turn, drawn from the map centre (122, 249)
+// at 215 / 40 units per NM on a 244 x 302 element.
+#include "overlay_fixture.h"
+
+#include "fms/holds.h"
+#include "map/map_overlays.h"
+
+namespace {
+
+constexpr double kPpn = 215.0 / 40.0;
+
+class HoldPattern : public OverlayTest {
+  protected:
+    void SetUp() override {
+        OverlayTest::SetUp();
+        hold_list.set_count(0);
+    }
+    void TearDown() override {
+        hold_list.set_count(0);
+        OverlayTest::TearDown();
+    }
+    void add_hold(int turn, double inbound, double leg) {
+        HoldEntry h;
+        h.active_index = 3;
+        h.turn = turn;
+        h.inbound_course = inbound;
+        h.leg_distance = leg;
+        ahead(0.0, 10.0, &h.points[0].lat, &h.points[0].lon);
+        hold_list.append(h);
+    }
+    void draw() { draw_hold_pattern_hw_b737_nd(display_, g(), 122, 249, kPpn); }
+};
+
+TEST_F(HoldPattern, outboundLegLiesOnTheSideOfTheTurn) {
+    const double fix_y = 249.0 - 10.0 * kPpn;
+    // L is scaled by the vertical factor on both axes, so across the screen
+    // it is 244 / 302 of its length along it.
+    const double L = 4.0 * kPpn;
+    const double across = L * 244.0 / 302.0;
+    struct Row {
+        int turn;
+        double inbound;
+        double outbound_x, outbound_y; // device point where the outbound leg starts
+        double near_turn;              // near turn box top, in L along the inbound course
+    };
+    const Row rows[] = {
+        {1, 0.0, 122.0 + 0.5 * across, fix_y - 0.2 * L, 0.66},  // right turn: outbound to the right
+        {2, 0.0, 122.0 - 0.5 * across, fix_y - 0.2 * L, 0.61},  // left turn: to the left
+        {1, 90.0, 122.0 + 0.2 * across, fix_y + 0.5 * L, 0.66}, // inbound east: right is south
+    };
+    for (const Row& r : rows) {
+        hold_list.set_count(0);
+        add_hold(r.turn, r.inbound, 4.0);
+        rec().clear();
+        draw();
+        const auto lines = rec().lines_in_color(0xFFFF13D5);
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_NEAR(lines[0]->points[0].x, 122.0, 0.5);
+        EXPECT_NEAR(lines[0]->points[0].y, fix_y, 0.5);
+        EXPECT_NEAR(lines[1]->points[0].x, r.outbound_x, 1.0) << r.turn << " " << r.inbound;
+        EXPECT_NEAR(lines[1]->points[0].y, r.outbound_y, 1.0) << r.turn << " " << r.inbound;
+        const auto arcs = rec().of_kind(gfx::OpKind::Arc);
+        ASSERT_EQ(arcs.size(), 2u);
+        EXPECT_EQ(arcs[1]->color, 0xFFFF13D5u);
+        EXPECT_NEAR(arcs[1]->world_rect.y / (L * 546.0 / 302.0), r.near_turn, 0.02);
+    }
+}
+
+TEST_F(HoldPattern, onlyHoldEntryOneIsDrawnAndAnEmptyListDrawsNothing) {
+    draw();
+    EXPECT_EQ(rec().drawing_count(), 0u);
+    add_hold(1, 0.0, 4.0);
+    add_hold(2, 180.0, 6.0);
+    draw();
+    EXPECT_EQ(rec().lines_in_color(0xFFFF13D5).size(), 3u);
+    EXPECT_EQ(rec().of_kind(gfx::OpKind::Arc).size(), 2u);
+}
+
+} // namespace
