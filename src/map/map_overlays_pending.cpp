@@ -4,4 +4,3 @@
 
 void draw_runway_labels(gfx::Graphics&, int, int, int, double) {}
 void draw_runway_pattern(gfx::Graphics&, int, int, int, double, double, double) {}
-void draw_bod_arc_hw_b737_nd(const DisplayObject&, gfx::Graphics&, double) {}
