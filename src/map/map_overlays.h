@@ -1,8 +1,7 @@
-// Map overlays whose drawing comes with later work: ATC boundaries, runway
-// labels and the approach pattern, FIX INFO circles, the holding pattern,
-// the bottom-of-descent arc and the TOC/TOD markers. The map displays call
-// them already, at their places and under their conditions; until their
-// drawing lands they draw nothing (map_overlays_pending.cpp).
+// Map overlays: ATC boundaries, runway labels and the approach pattern, FIX
+// INFO circles, the holding pattern, the bottom-of-descent arc and the
+// TOC/TOD markers. The map displays call them at their places and under
+// their conditions.
 #pragma once
 
 struct DisplayObject;
@@ -10,10 +9,10 @@ namespace gfx {
 class Graphics;
 }
 
-// The runway of the approach pattern (-999 none) and the number of runways
-// of the pattern airport, chosen on the MCU airport page.
-inline int pattern_runway_index = -999;
-inline int pattern_runway_count = 0;
+// The landing runway selected on the airport page, as its entry in
+// airport_runway_list (-999 none), and the number of runways in that list.
+int pattern_runway_index();
+int pattern_runway_count();
 
 // The ATC boundaries about the aircraft, projected from (centre_x, centre_y)
 // at radius / range units per NM; loads the boundaries on the first call.

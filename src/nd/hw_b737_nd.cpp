@@ -41,8 +41,11 @@ void draw_map_modes(gfx::Graphics& g, int mode, int view_mode, double ppn) {
 
     if (show_atc_boundaries == 1 && mode < 7 && view_mode != kViewModeVc2)
         draw_atc_boundaries_hw_b737_nd(d, g);
-    if (pattern_runway_count > 0 && mode < 7 && range <= 2.5)
+    if (pattern_runway_count() > 0 && mode < 7 && range <= 2.5) {
+        // The boundaries leave the frame translated to the map centre.
+        set_design_frame(g, d, 244.0f, 302.0f, 0.0f, 0.0f);
         draw_runway_labels(g, hw_b737_nd_compass_radius, hw_b737_nd_centre_x, hw_b737_nd_centre_y, range);
+    }
     draw_hw_b737_nd_map(d, g, ppn);
     if (!fix_info[1].ident.empty() || !fix_info[2].ident.empty()) draw_fix_info_hw_b737_nd(d, g, ppn);
     if (sim_var_object.get_nav1_signal() > 0.0 && a.nav1_dme_nm > 0.0 &&

@@ -210,6 +210,6 @@ void draw_hw_b737_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
             draw_tod_toc_markers(g, hw_b737_nd_compass_radius, range, 0, 0, 8, k.w, k.s, a.plat, a.plon,
                                  a.map_heading_deg);
     }
-    if (pattern_runway_index != -999 && !plan)
+    if (pattern_runway_index() != -999 && !plan)
         draw_runway_pattern(g, hw_b737_nd_compass_radius, 0, 0, range, k.w, k.s);
 }
