@@ -38,7 +38,8 @@ class PageCanvas : public ::testing::Test {
     }
     std::string text_at(float x, float y) const {
         for (const gfx::RecordedOp& op : gfx::surface_recording(dc_)->ops)
-            if (op.kind == gfx::OpKind::String && op.world_rect.x == x && op.world_rect.y == y) return op.text;
+            if (op.kind == gfx::OpKind::String && op.world_rect.x == x && op.world_rect.y == y)
+                return op.text;
         return "";
     }
     bool shows(const std::string& text) const {

@@ -112,7 +112,7 @@ TEST_F(RteHoldPage, inboundCourseAndLegEntries) {
     EXPECT_EQ(hold_list[1].turn, 1);
     EXPECT_EQ(hold_list[1].leg_distance, 4.0);
     EXPECT_EQ(route_state, 3); // hold edits are not route modifications
-    enter("", 3); // an empty scratchpad does nothing
+    enter("", 3);              // an empty scratchpad does nothing
     EXPECT_TRUE(smiths_scratchpad_message.empty());
 }
 
