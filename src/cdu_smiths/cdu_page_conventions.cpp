@@ -4,8 +4,11 @@
 #include "cdu_smiths/cdu_text.h"
 #include "gauges/render_frame.h"
 
+#include <cctype>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -101,4 +104,46 @@ void cdu_step_subpage(int& subpage, int count) {
 
 int cdu_page_count(int n, int per_page) {
     return n <= 0 ? 0 : (n + per_page - 1) / per_page;
+}
+
+bool cdu_read_number(const std::string& text, double& value) {
+    std::size_t i = text.find_first_not_of(' ');
+    if (i == std::string::npos) i = text.size();
+    const std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    bool digits = false;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        ++i;
+        digits = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits) {
+        value = 0.0;
+        return false;
+    }
+    // An exponent only when digits follow it.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
+            while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])))
+                ++j;
+            i = j;
+        }
+    }
+    value = std::strtod(text.substr(start, i - start).c_str(), nullptr);
+    if (!std::isfinite(value)) value = 0.0;
+    return true;
+}
+
+double cdu_number(const std::string& text) {
+    double v = 0.0;
+    cdu_read_number(text, v);
+    return v;
 }

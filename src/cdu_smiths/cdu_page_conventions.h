@@ -70,3 +70,10 @@ void cdu_step_subpage(int& subpage, int count);
 int cdu_clamp_subpage(int subpage, int count);
 // Sub-pages of n entries, `per_page` to a sub-page (0 for an empty list).
 int cdu_page_count(int n, int per_page);
+
+// The decimal number at the start of an entry (leading blanks, sign, digits,
+// point, exponent), stopping where the number ends. False when no digit
+// starts it; "inf", "nan" and hexadecimal are not numbers here.
+bool cdu_read_number(const std::string& text, double& value);
+// The entry's number, 0 when it has none.
+double cdu_number(const std::string& text);

@@ -24,6 +24,9 @@ constexpr PageEntry kPages[] = {
     {kPageInitRefIndex, smiths_page_init_ref_index},
     {kPageDepArrIndex, smiths_page_dep_arr_index},
     {kPageIdent, smiths_page_ident},
+    {kPagePerfInit, smiths_page_perf_init},
+    {kPageFixInfo, smiths_page_fix_info},
+    {kPageRteHold, smiths_page_rte_hold},
 };
 
 // The map step survives only while some display centres on it.

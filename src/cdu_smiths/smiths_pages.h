@@ -50,6 +50,9 @@ void smiths_page_rte(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_init_ref_index(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_dep_arr_index(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_fix_info(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics);
 
 // The routine of a page number; null for a number without one (the screen
 // stays blank).

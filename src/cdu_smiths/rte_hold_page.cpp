@@ -1,0 +1,169 @@
+// RTE HOLD (page 39): one hold of the hold list per sub-page, with its
+// inbound course and turn, its leg as a time or a distance, the fix ETA, and
+// the prompts to build a further hold or leave this one.
+#include "cdu_smiths/cdu_page_conventions.h"
+#include "cdu_smiths/cdu_text.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/holds.h"
+#include "fms/nav_math.h"
+#include "fms/route_exec.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "sim/aircraft_state.h"
+
+#include <cctype>
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+constexpr int kMaxHolds = 5;
+
+// The hold of the sub-page, or null when the list no longer reaches it (the
+// page count can be older than the list).
+HoldEntry* shown_hold() {
+    if (smiths_hold_subpage < 1 || smiths_hold_subpage > hold_count()) return nullptr;
+    return &hold_list.slot(static_cast<std::size_t>(smiths_hold_subpage));
+}
+
+void invalid_entry() {
+    smiths_scratchpad_message = "INVALID ENTRY";
+}
+
+// "CCC/D": inbound course below 361 and turn L or R.
+void enter_inbound_course(HoldEntry& h) {
+    std::string text = smiths_scratchpad;
+    if (text.find('/') == std::string::npos) return invalid_entry();
+    for (char& c : text)
+        if (c == '/') c = ' ';
+    std::istringstream in(text);
+    std::string first, second;
+    in >> first >> second;
+    double course = 0.0;
+    const bool number = cdu_read_number(first, course);
+    const char dir =
+        second.empty() ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(second[0])));
+    const int turn = dir == 'L' ? 2 : (dir == 'R' ? 1 : 0);
+    if (!number || course < 0.0 || course >= 361.0 || turn == 0) return invalid_entry();
+    h.turn = turn;
+    h.inbound_course = course;
+    smiths_scratchpad.clear();
+}
+
+// Leg time (mode 1) or leg length (mode 2): a value above 0.
+void enter_leg(HoldEntry& h, int mode) {
+    double v = 0.0;
+    if (!cdu_read_number(smiths_scratchpad, v) || v <= 0.0) return invalid_entry();
+    if (mode == 1)
+        h.leg_time = v;
+    else
+        h.leg_distance = v;
+    h.leg_mode = mode;
+    smiths_scratchpad.clear();
+}
+
+void act_on_key() {
+    HoldEntry* h = shown_hold();
+    const int key = smiths_cdu_lsk;
+    if (key >= 3 && key <= 5) {
+        if (h == nullptr || smiths_scratchpad.empty()) return;
+        if (key == 3) enter_inbound_course(*h);
+        if (key == 4) enter_leg(*h, 1);
+        if (key == 5) enter_leg(*h, 2);
+    } else if (key == 11) {
+        if (route_state == 4) {
+            erase_route_modification();
+        } else if (hold_count() < kMaxHolds) {
+            smiths_legs_mode = 2;
+            smiths_cdu_page = kPageRteLegs;
+        }
+    } else if (key == 12 && h != nullptr && hold_count() >= 1 && hold_count() < kMaxHolds) {
+        pending_hold_delete_index = h->active_index;
+        delete_hold(pending_hold_delete_index, 2);
+        smiths_legs_mode = 0;
+        smiths_cdu_page = kPageRteLegs;
+    }
+}
+
+// Arrival at the hold fix flying direct at the present ground speed: hours,
+// minutes and tenths of a minute on the chosen clock.
+std::string fix_eta(const HoldEntry& h) {
+    const AircraftState& a = aircraft_state;
+    double d = 0.0, course = 0.0;
+    gc_dist_course(a.plat, a.plon, h.points[0].lat, h.points[0].lon, &d, &course);
+    double t = d / a.ground_speed_kt * 60.0;
+    const double whole_hours = t / 60.0 >= 1.0 ? std::floor(t / 60.0) : 0.0;
+    t -= whole_hours * 60.0;
+    const bool local = DispETALocalTime == 1;
+    double hours = (local ? a.local_hours : a.zulu_hours) + whole_hours;
+    double minutes = a.zulu_minutes + t;
+    // A full 60 minutes or 24 hours carries, so no "60" or "24" is shown.
+    if (minutes >= 60.0) {
+        hours += 1.0;
+        minutes -= 60.0;
+    }
+    if (hours >= 24.0) hours -= 24.0;
+    const double whole_minutes = std::floor(minutes);
+    const double tenths = std::floor((minutes - whole_minutes) * 10.0);
+    return cdu_format(local ? "%02.0f%02.0f.%1.0fL" : "%02.0f%02.0f.%1.0fZ", std::floor(hours), whole_minutes,
+                      tenths);
+}
+
+void draw_body(CduPage& page, const HoldEntry* h) {
+    cdu_text(page, 12, 22, CduFont::Small, "F I X                            S P D / T G T    A L T");
+    cdu_text(page, 0, 33, CduFont::Large, h != nullptr ? cdu_format("%s", h->ident.c_str()) : "- - -");
+    cdu_text(page, 135, 33, CduFont::Large, "- - - \xB0   / - - - - - -");
+
+    cdu_text(page, 12, 55, CduFont::Small, "Q U A D / R A D I A L            F I X    E T A");
+    cdu_text(page, 0, 66, CduFont::Large, ". . / . . .");
+    const bool eta = h != nullptr && to_waypoint_index != 999 && aircraft_state.ground_speed_kt > 60.0;
+    cdu_text(page, 180, 66, CduFont::Large, eta ? fix_eta(*h) : ". . / . . .");
+
+    cdu_text(page, 12, 88, CduFont::Small, "I N B D    C R S / D I R        E F C    T I M E");
+    if (h != nullptr)
+        cdu_text(
+            page, 0, 99, CduFont::Large,
+            cdu_format(h->turn == 1 ? "%03.0f /  R  T U R N" : "%03.0f /  L  T U R N", h->inbound_course));
+    cdu_text(page, 160, 99, CduFont::Large, "- - - -");
+    cdu_text(page, 230, 99, CduFont::Small, "Z");
+
+    cdu_text(page, 12, 121, CduFont::Small, "L E G  T I M E");
+    cdu_text(page, 150, 121, CduFont::Small, "H O L D    A V A I L");
+    if (h != nullptr)
+        cdu_text(page, 0, 133, CduFont::Large,
+                 h->leg_mode == 1 ? cdu_format("%1.1f   M I N", h->leg_time) : "-.-   M I N");
+
+    cdu_text(page, 12, 155, CduFont::Small, "L E G    D I S T");
+    cdu_text(page, 150, 155, CduFont::Small, "B E S T    S P E E D");
+    if (h != nullptr)
+        cdu_text(page, 0, 166, CduFont::Large,
+                 h->leg_mode == 2 ? cdu_format("%2.1f - N M", h->leg_distance) : "--.-  - N M");
+    cdu_text(page, 190, 166, CduFont::Large, cdu_format("%3d", best_hold_ias));
+    cdu_text(page, 230, 166, CduFont::Small, "K T");
+    cdu_text(page, 0, 178, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -");
+}
+
+} // namespace
+
+void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    cdu_step_subpage(smiths_hold_subpage, hold_page_count);
+
+    if (route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
+    if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
+    cdu_text(page, 63, 0, CduFont::Large, "RTE        HOLD");
+    cdu_text(page, 220, 5, CduFont::Small, cdu_format("%d / %d", smiths_hold_subpage, hold_page_count));
+
+    act_on_key();
+    draw_body(page, shown_hold());
+
+    if (route_state == 4) {
+        cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
+    } else {
+        if (hold_count() < kMaxHolds) cdu_text(page, 0, 198, CduFont::Large, "< NEXT HOLD");
+        cdu_text(page, 150, 198, CduFont::Large, "EXIT HOLD >");
+    }
+    cdu_scratchpad_line(page);
+}
