@@ -4,6 +4,7 @@
 #include "nd_fixture.h"
 
 #include "data/module_settings.h"
+#include "gauges/nd_toggles.h"
 #include "nd/display_geometry.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "sim/sim_var_reader.h"
@@ -174,6 +175,47 @@ TEST_F(HwMd11Nd, frameTextsForRangesElapsedTimeAndStatusWords) {
     EXPECT_EQ(p.text_near(0, 248, 0.5f), nullptr);
     EXPECT_TRUE(p.lines_in_color(kBlue).empty());
     hw_md11_vor1_pointer = hw_md11_vor2_pointer = hw_md11_nd_brg1_adf = 0;
+}
+
+TEST_F(HwMd11Nd, vorModeShowsTheReceivedStationOnPointerDeviationBarAndReadout) {
+    // NAV1 receiving a VOR 21 NM away, 30 degrees right; the needle at full deflection.
+    host::aircraft().nav1_course_deg = 210.0;
+    host::set_token(49, 1.0);
+    host::set_token(31, 21.0);
+    host::set_token(550, 30.0);
+    host::set_token_code(46, 0);
+    host::set_token(40, 127.0);
+    update();
+    hw_md11_vor1_pointer = hw_md11_nd_brg1_adf = 1; // VOR wins in the readout and on the rose
+    const gfx::Recording& r = draw(4, 40.0);
+    hw_md11_vor1_pointer = hw_md11_nd_brg1_adf = 0;
+    const gfx::RecordedOp* readout = r.text_near(0, 248, 0.5f);
+    ASSERT_NE(readout, nullptr);
+    EXPECT_EQ(readout->color, kBlue);
+    EXPECT_EQ(readout->text.substr(0, 3), "240"); // heading 210 + 30
+    EXPECT_NE(readout->text.find("21.0NM"), std::string::npos);
+    // The bar sits trunc(127 / 2.54) = 50 units right of the course line, on the outer dot.
+    bool bar = false;
+    for (const gfx::RecordedOp* l : r.lines_in_color(kMagenta))
+        bar |= std::fabs(l->points[0].x - 170.0f) < 0.5f && std::fabs(l->points[0].y - 148.0f) < 0.5f &&
+               std::fabs(l->points[1].y - 208.0f) < 0.5f;
+    EXPECT_TRUE(bar);
+    EXPECT_FALSE(r.lines_in_color(kBlue).empty()); // pointer 1 on the rose
+}
+
+TEST_F(HwMd11Nd, theEfisModeSetsTheMapRadiusWithIt) {
+    int* modes[] = {&nd_mode_index, &hw_b737_nd_mode, &efs50_ehsi_mode, &du_1000_ehsi_mode, &proline4_mfd_mode,
+                    &md80_ehsi_mode};
+    int saved[std::size(modes)];
+    for (std::size_t i = 0; i < std::size(modes); ++i)
+        saved[i] = *modes[i];
+    set_nd_mode(2);
+    EXPECT_EQ(hw_md11_nd_mode, 2);
+    EXPECT_EQ(hw_md11_nd_compass_radius, 94);
+    set_nd_mode(3);
+    EXPECT_EQ(hw_md11_nd_compass_radius, 150);
+    for (std::size_t i = 0; i < std::size(modes); ++i)
+        *modes[i] = saved[i];
 }
 
 } // namespace
