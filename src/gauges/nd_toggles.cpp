@@ -2,8 +2,8 @@
 
 #include "gauges/lvar_poll.h"
 #include "gauges/named_publish.h"
-#include "nd/display_settings.h"
 #include "nd/display_geometry.h"
+#include "nd/display_settings.h"
 #include "nd/display_state.h"
 
 #include <iterator>

@@ -25,7 +25,8 @@ void draw_layers(gfx::Graphics& g, double ppn, double navaid_reach) {
     const double range = hw_md11_nd_range;
     if (show_navaids_flags[ND_HW_MD11] == 1 && range <= navaid_reach) draw_near_navaids_hw_md11_nd(d, g, ppn);
     if (show_airports_flags[ND_HW_MD11] == 1 && range <= 160.0) draw_near_airports_hw_md11_nd(d, g, ppn);
-    if (show_airway_fixes_flags[ND_HW_MD11] == 1 && range <= 80.0) draw_near_airway_fixes_hw_md11_nd(d, g, ppn);
+    if (show_airway_fixes_flags[ND_HW_MD11] == 1 && range <= 80.0)
+        draw_near_airway_fixes_hw_md11_nd(d, g, ppn);
 }
 
 void paint(gfx::Graphics& g, PixelSize size) {
@@ -47,9 +48,11 @@ void paint(gfx::Graphics& g, PixelSize size) {
             draw_hw_md11_nd_map(d, g, ppn);
             draw_layers(g, ppn, 320.0);
             g.reset_transform();
-            g.scale_transform(static_cast<float>(size.width) / 240.0f, static_cast<float>(size.height) / 258.0f);
+            g.scale_transform(static_cast<float>(size.width) / 240.0f,
+                              static_cast<float>(size.height) / 258.0f);
             if (pattern_runway_count > 0 && range <= 2.5)
-                draw_runway_labels(g, hw_md11_nd_compass_radius, hw_md11_nd_centre_x, hw_md11_nd_centre_y, range);
+                draw_runway_labels(g, hw_md11_nd_compass_radius, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
+                                   range);
         }
     }
     g.reset_clip();
@@ -63,7 +66,7 @@ void draw_hw_md11_nd_arc_part(const DisplayObject& d, gfx::Graphics& g, double p
     set_design_frame(g, d, 240.0f, 258.0f, static_cast<float>(cx), 178.0f);
     gfx::GraphicsPath clip;
     clip.add_arc_i(-150, -150, 300, 300, 217.0f, 106.0f);
-    const gfx::Point edges[] = {{120, -90}, {120, 20}, {83, 20},   {83, 80},   {-60, 80},
+    const gfx::Point edges[] = {{120, -90}, {120, 20}, {83, 20},  {83, 80},   {-60, 80},
                                 {-60, 40},  {-83, 40}, {-83, 20}, {-120, 20}, {-120, -90}};
     clip.add_lines_i(edges);
     clip.close_figure();
@@ -87,8 +90,8 @@ void draw_hw_md11_nd_arc_part(const DisplayObject& d, gfx::Graphics& g, double p
     }
     set_design_frame(g, d, 240.0f, 258.0f, static_cast<float>(cx + dx), static_cast<float>(cy + dy));
     g.rotate_transform(static_cast<float>(aircraft_state.heading_deg));
-    const gfx::Point outline[] = {{0, -15}, {2, -13}, {2, -5},   {14, -1}, {14, 3},  {2, 3},
-                                  {2, 13},  {6, 15},  {6, 17},   {-6, 17}, {-6, 15}, {-2, 13},
+    const gfx::Point outline[] = {{0, -15}, {2, -13}, {2, -5},   {14, -1}, {14, 3},   {2, 3},
+                                  {2, 13},  {6, 15},  {6, 17},   {-6, 17}, {-6, 15},  {-2, 13},
                                   {-2, 3},  {-14, 3}, {-14, -1}, {-2, -5}, {-2, -13}, {0, -15}};
     for (std::size_t i = 0; i + 1 < std::size(outline); ++i)
         g.draw_line_i(white2, outline[i].x, outline[i].y, outline[i + 1].x, outline[i + 1].y);

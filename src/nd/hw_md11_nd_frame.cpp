@@ -37,8 +37,10 @@ struct FrameFonts {
     gfx::Font f10{arial, 10.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
 };
 
-void text(gfx::Graphics& g, const std::string& s, const gfx::Font& font, gfx::Argb colour, double x, double y) {
-    g.draw_string(s, font, gfx::SolidBrush(colour), gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
+void text(gfx::Graphics& g, const std::string& s, const gfx::Font& font, gfx::Argb colour, double x,
+          double y) {
+    g.draw_string(s, font, gfx::SolidBrush(colour),
+                  gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
 }
 
 std::string format(const char* fmt, double value) {
@@ -72,7 +74,8 @@ void draw_pointer_readouts(gfx::Graphics& g, const FrameFonts& f, int cx) {
                 sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_nav_ident1_text() : std::string();
             const double b = vor_bearing(a.nav1_relative_bearing_deg);
             if (a.nav1_dme_nm > 0.0)
-                std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / %2.1fNM  %.20s", b, a.nav1_dme_nm, id.c_str());
+                std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / %2.1fNM  %.20s", b, a.nav1_dme_nm,
+                              id.c_str());
             else
                 std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / ---  %.20s", b, id.c_str());
         } else {
@@ -83,7 +86,8 @@ void draw_pointer_readouts(gfx::Graphics& g, const FrameFonts& f, int cx) {
             std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / %.20s", b, id.c_str());
         }
         text(g, buffer, f.f8, c::blue, 0, 248);
-        lines(g, gfx::Pen(c::blue, 1.0f), {{80, 252}, {100, 252}, {80, 252}, {84, 249}, {80, 252}, {84, 255}});
+        lines(g, gfx::Pen(c::blue, 1.0f),
+              {{80, 252}, {100, 252}, {80, 252}, {84, 249}, {80, 252}, {84, 255}});
     }
     if (hw_md11_vor2_pointer == 1 && sim_var_object.get_nav2_signal() > 0.0) {
         const std::string id =
@@ -94,8 +98,9 @@ void draw_pointer_readouts(gfx::Graphics& g, const FrameFonts& f, int cx) {
         else
             std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / ---  %.20s", b, id.c_str());
         text(g, buffer, f.f8, c::green, cx + 45, 248);
-        lines(g, gfx::Pen(c::green, 1.0f),
-              {{143, 251}, {163, 251}, {143, 253}, {163, 253}, {160, 249}, {164, 252}, {160, 255}, {164, 252}});
+        lines(
+            g, gfx::Pen(c::green, 1.0f),
+            {{143, 251}, {163, 251}, {143, 253}, {163, 253}, {160, 249}, {164, 252}, {160, 255}, {164, 252}});
     }
 }
 
@@ -105,8 +110,20 @@ void draw_compass_frame(gfx::Graphics& g, const FrameFonts& f, int mode, int cx,
     text(g, "HDG", f.f8, c::white, cx - 38, 9);
     text(g, format("%03.0f", a.heading_deg), f.heading, c::white, cx - 16, 5);
     lines(g, white1,
-          {{cx - 14, 5}, {cx + 14, 5}, {cx - 14, 5}, {cx - 14, 20}, {cx + 14, 5}, {cx + 14, 20},
-           {cx - 14, 20}, {cx - 5, 20}, {cx + 14, 20}, {cx + 5, 20}, {cx - 5, 20}, {cx, 25}, {cx, 25}, {cx + 5, 20}});
+          {{cx - 14, 5},
+           {cx + 14, 5},
+           {cx - 14, 5},
+           {cx - 14, 20},
+           {cx + 14, 5},
+           {cx + 14, 20},
+           {cx - 14, 20},
+           {cx - 5, 20},
+           {cx + 14, 20},
+           {cx + 5, 20},
+           {cx - 5, 20},
+           {cx, 25},
+           {cx, 25},
+           {cx + 5, 20}});
     text(g, "MAG", f.f8, c::white, cx + 15, 9);
     lines(g, white1, {{0, 246}, {87, 246}, {150, 246}, {240, 246}});
     if (mode == 3) {
@@ -140,7 +157,8 @@ void draw_compass_frame(gfx::Graphics& g, const FrameFonts& f, int mode, int cx,
 
 void draw_plan_labels(gfx::Graphics& g, const FrameFonts& f, double range) {
     text(g, "N", f.f9, c::white, 215, 200);
-    lines(g, gfx::Pen(c::white, 1.0f), {{220, 210}, {220, 230}, {220, 210}, {217, 215}, {220, 210}, {223, 215}});
+    lines(g, gfx::Pen(c::white, 1.0f),
+          {{220, 210}, {220, 230}, {220, 210}, {217, 215}, {220, 210}, {223, 215}});
     const std::string full = format("%.0f", range);
     const std::string half = hw_md11_nd_half_range_text(range);
     const auto n = [](const std::string& s) { return 2.0 * static_cast<double>(s.size()); };
@@ -157,8 +175,8 @@ void draw_clock_and_wind(gfx::Graphics& g, const DisplayObject& d, const FrameFo
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%02.0f:%02.0f", a.zulu_hours, a.zulu_minutes);
     text(g, buffer, f.f7, c::white, 210, 30);
-    text(g, hw_md11_nd_elapsed_text(flight_elapsed_seconds, to_waypoint_index != kNoToWaypoint), f.f7, c::blue,
-         210, 38);
+    text(g, hw_md11_nd_elapsed_text(flight_elapsed_seconds, to_waypoint_index != kNoToWaypoint), f.f7,
+         c::blue, 210, 38);
     const gfx::Pen white1(c::white, 1.0f);
     g.draw_ellipse_i(white1, 205, 23, 30, 30);
     for (int t = 0; t < 360; t += 30) {

@@ -50,9 +50,9 @@ double radio_bearing(double relative, double heading) {
 
 void draw_aircraft(MainPainter& m) {
     m.about_centre(0.0);
-    const Point outline[] = {{0, -15}, {2, -13}, {2, -5},   {14, -1},  {14, 3},    {2, 3},
-                             {2, 13},  {6, 15},  {6, 17},   {-6, 17},  {-6, 15},   {-2, 13},
-                             {-2, 3},  {-14, 3}, {-14, -1}, {-2, -5},  {-2, -13},  {0, -15}};
+    const Point outline[] = {{0, -15}, {2, -13}, {2, -5},   {14, -1}, {14, 3},   {2, 3},
+                             {2, 13},  {6, 15},  {6, 17},   {-6, 17}, {-6, 15},  {-2, 13},
+                             {-2, 3},  {-14, 3}, {-14, -1}, {-2, -5}, {-2, -13}, {0, -15}};
     m.g.draw_lines_i(gfx::Pen(c::white, 2.0f), outline);
     m.g.fill_ellipse_i(gfx::SolidBrush(c::white), -2, -3, 4, 4);
 }
@@ -76,14 +76,16 @@ void set_map_clip(MainPainter& m) {
 
 // True when the raw difference lies within the limit either side, across north included.
 bool within(double d, double limit) {
-    return (d > -limit && d < limit) || (d > 360.0 - limit && d < 360.0) || (d > -360.0 && d < -360.0 + limit);
+    return (d > -limit && d < limit) || (d > 360.0 - limit && d < 360.0) ||
+           (d > -360.0 && d < -360.0 + limit);
 }
 
 void draw_map_compass(MainPainter& m, double ppn) {
     const AircraftState& a = aircraft_state;
     const double hdg = a.heading_deg;
     m.about_centre(a.heading_bug_deg - hdg);
-    const Point bug[] = {{0, -153}, {5, -158}, {10, -158}, {10, -150}, {-10, -150}, {-10, -158}, {-5, -158}, {0, -153}};
+    const Point bug[] = {{0, -153},   {5, -158},   {10, -158}, {10, -150},
+                         {-10, -150}, {-10, -158}, {-5, -158}, {0, -153}};
     m.g.fill_polygon_i(gfx::SolidBrush(c::white), bug);
     gfx::Pen dotted(c::white, 2.0f);
     dotted.dash_style = gfx::DashStyle::Dot;
@@ -144,11 +146,33 @@ void draw_map_compass(MainPainter& m, double ppn) {
         b = radio_bearing(a.nav2_relative_bearing_deg, hdg);
         m.about_centre(b - hdg);
         if (within(b - hdg, 55.0))
-            m.lines(green, {{0, -133}, {-4, -128}, {0, -133}, {4, -128}, {-2, -130}, {-2, -70}, {2, -130},
-                            {2, -70}, {-2, -70}, {2, -70}, {0, -70}, {0, -65}});
+            m.lines(green, {{0, -133},
+                            {-4, -128},
+                            {0, -133},
+                            {4, -128},
+                            {-2, -130},
+                            {-2, -70},
+                            {2, -130},
+                            {2, -70},
+                            {-2, -70},
+                            {2, -70},
+                            {0, -70},
+                            {0, -65}});
         else
-            m.lines(green, {{0, -72}, {0, -50}, {0, -55}, {-4, -50}, {0, -55}, {4, -50}, {-2, -53}, {-2, -37},
-                            {2, -53}, {2, -37}, {-2, -37}, {2, -37}, {0, -37}, {0, -33}});
+            m.lines(green, {{0, -72},
+                            {0, -50},
+                            {0, -55},
+                            {-4, -50},
+                            {0, -55},
+                            {4, -50},
+                            {-2, -53},
+                            {-2, -37},
+                            {2, -53},
+                            {2, -37},
+                            {-2, -37},
+                            {2, -37},
+                            {0, -37},
+                            {0, -33}});
     }
 }
 
@@ -197,16 +221,26 @@ void draw_rose(MainPainter& m, int mode) {
     }
     if (pointer1) {
         m.about_centre(b - hdg);
-        m.lines(gfx::Pen(c::blue, 2.0f), {{0, -72}, {0, -40}, {0, -60}, {-4, -55}, {0, -60}, {4, -55}, {0, 72},
-                                          {0, 42}, {0, 57}, {-4, 62}, {0, 57}, {4, 62}});
+        m.lines(gfx::Pen(c::blue, 2.0f), {{0, -72},
+                                          {0, -40},
+                                          {0, -60},
+                                          {-4, -55},
+                                          {0, -60},
+                                          {4, -55},
+                                          {0, 72},
+                                          {0, 42},
+                                          {0, 57},
+                                          {-4, 62},
+                                          {0, 57},
+                                          {4, 62}});
     }
     if (hw_md11_vor2_pointer == 1 && sim_var_object.get_nav2_signal() > 0.0) {
         m.about_centre(radio_bearing(a.nav2_relative_bearing_deg, hdg) - hdg);
         m.lines(gfx::Pen(c::green, 2.0f),
-                {{0, -72}, {0, -50}, {0, -55}, {-4, -50}, {0, -55}, {4, -50}, {-2, -53}, {-2, -37}, {2, -53},
-                 {2, -37}, {-2, -37}, {2, -37}, {0, -37}, {0, -33}, {0, 35},  {0, 40},   {0, 40},  {-4, 45},
-                 {0, 40},  {4, 45},   {-2, 57}, {-2, 42}, {2, 57},  {2, 42},  {2, 57},   {-2, 57}, {0, 57},
-                 {0, 72}});
+                {{0, -72},  {0, -50}, {0, -55}, {-4, -50}, {0, -55}, {4, -50}, {-2, -53},
+                 {-2, -37}, {2, -53}, {2, -37}, {-2, -37}, {2, -37}, {0, -37}, {0, -33},
+                 {0, 35},   {0, 40},  {0, 40},  {-4, 45},  {0, 40},  {4, 45},  {-2, 57},
+                 {-2, 42},  {2, 57},  {2, 42},  {2, 57},   {-2, 57}, {0, 57},  {0, 72}});
     }
 
     const double course = a.nav1_course_deg;

@@ -67,7 +67,8 @@ struct MapCanvas {
                       gfx::PointF{static_cast<float>(x * k.w), static_cast<float>(y * k.s)});
     }
     void star(double x, double y, int selector) {
-        draw_map_symbol(g, x * k.w, (y - 6.0) * k.s, 20, no_symbol_arrow, k.w, k.s, selector, hw_md11_nd_range);
+        draw_map_symbol(g, x * k.w, (y - 6.0) * k.s, 20, no_symbol_arrow, k.w, k.s, selector,
+                        hw_md11_nd_range);
     }
 };
 
@@ -115,7 +116,8 @@ void draw_runways(MapCanvas& m) {
 
 // The TO waypoint is the tuned NAV1 station: its own symbol stands for it.
 bool is_tuned_station(const MapCanvas& m, const RouteWaypoint& w) {
-    if (!(sim_var_object.get_nav1_signal() > 0.0) || sim_var_object.test_simvar_46_bit_128() != 0) return false;
+    if (!(sim_var_object.get_nav1_signal() > 0.0) || sim_var_object.test_simvar_46_bit_128() != 0)
+        return false;
     if (sim_var_object.get_nav_ident1_text() != w.ident) return false;
     return std::fabs(m.place(Position{w.lat, w.lon}).distance - aircraft_state.nav1_dme_nm) < 20.0;
 }

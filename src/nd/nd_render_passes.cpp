@@ -21,7 +21,8 @@ RenderFrameOptions canvas(float width, float height, const int (&background_rgb)
     return o;
 }
 
-// The HW_B737_ND's and HW_MD11_ND's passes are in hw_b737_nd.cpp and hw_md11_nd.cpp. Painters join here with each display's work.
+// The HW_B737_ND's and HW_MD11_ND's passes are in hw_b737_nd.cpp and hw_md11_nd.cpp. Painters join here with
+// each display's work.
 constexpr auto no_painters = [](gfx::Graphics&) {};
 
 } // namespace
