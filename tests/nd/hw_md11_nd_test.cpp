@@ -5,6 +5,7 @@
 
 #include "cdu_smiths/cdu_text.h"
 #include "data/module_settings.h"
+#include "fms/route_state.h"
 #include "gauges/nd_toggles.h"
 #include "nd/display_geometry.h"
 #include "nd/hw_md11_nd_painters.h"
@@ -151,6 +152,17 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
                      std::fabs(leg->points[1].y - to.y) < 1.0;
         EXPECT_TRUE(found);
     }
+    // A pending modification draws the whole plan once more, dashed: every leg from entry 1 on.
+    auto dashed_legs = [](const gfx::Recording& r) {
+        int n = 0;
+        for (const gfx::RecordedOp* l : r.lines_in_color(kMagenta))
+            n += l->dash_style == gfx::DashStyle::Dash;
+        return n;
+    };
+    EXPECT_EQ(dashed_legs(draw(3, 40.0)), 0);
+    route_state = 4;
+    EXPECT_EQ(dashed_legs(draw(3, 40.0)), active_plan_last);
+    route_state = 3;
     // VOR and APP draw no map.
     for (const int mode : {4, 5})
         EXPECT_EQ(draw(mode, 40.0).find_text("OLM"), nullptr);
