@@ -2,6 +2,7 @@
 
 #include "gauges/lvar_poll.h"
 #include "gauges/named_publish.h"
+#include "nd/display_geometry.h"
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
 
@@ -134,6 +135,8 @@ void set_nd_mode(int mode) {
     apply(proline4_mfd_mode, row.proline4);
     apply(md80_ehsi_mode, row.md80);
     apply(hw_md11_nd_mode, row.hw_md11);
+    // The MD11 map scale goes with its mode: PLAN's outer ring is smaller.
+    if (row.hw_md11 != KEPT) hw_md11_nd_compass_radius = hw_md11_nd_mode == 2 ? 94 : 150;
 }
 
 void display_step_up(int kind) {

@@ -9,7 +9,9 @@ inline int hw_b737_nd_compass_radius = 215;
 inline int hw_b737_nd_centre_y = 249;
 inline constexpr int hw_b737_nd_centre_x = 122;
 
-// HW_MD11_ND (240 x 258): centre y 129 in PLAN, 178 in the other modes.
+// HW_MD11_ND (240 x 258): centre y 129 in PLAN, 178 in the other modes; the
+// compass radius stands for the full range (150 in MAP, 94 in PLAN).
+inline int hw_md11_nd_compass_radius = 150;
 inline int hw_md11_nd_centre_x = 120;
 inline int hw_md11_nd_centre_y = 178;
 

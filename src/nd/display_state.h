@@ -30,6 +30,8 @@ inline int proline4_map_radius_px = 140;
 
 inline int hw_md11_vor1_pointer = 0;
 inline int hw_md11_vor2_pointer = 0;
+// HW_MD11_ND bearing pointer 1 on ADF 1 (pointer 1 on VOR 1 is hw_md11_vor1_pointer).
+inline int hw_md11_nd_brg1_adf = 0;
 inline int nd_vor_adf_select = 0; // HW_B737_ND VOR/ADF selector
 
 // ATC-boundary layer of the maps, and the copy the boundary lamps show.

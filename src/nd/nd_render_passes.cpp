@@ -21,7 +21,8 @@ RenderFrameOptions canvas(float width, float height, const int (&background_rgb)
     return o;
 }
 
-// The HW_B737_ND's pass is in hw_b737_nd.cpp. Painters join here with each display's work.
+// The HW_B737_ND's and HW_MD11_ND's passes are in hw_b737_nd.cpp and hw_md11_nd.cpp. Painters join here with
+// each display's work.
 constexpr auto no_painters = [](gfx::Graphics&) {};
 
 } // namespace
@@ -44,13 +45,6 @@ void render_efs50_tcas(void* device_context, PixelSize size, int32_t view_mode) 
 void render_du_1000_ehsi(void* device_context, PixelSize size, int32_t view_mode) {
     run_render_frame(du_1000_ehsi_display, device_context, size, view_mode, aircraft_state.display_power,
                      canvas(318, 310, du_1000_ehsi_background_rgb), no_painters);
-}
-
-void render_hw_md11_nd(void* device_context, PixelSize size, int32_t view_mode) {
-    RenderFrameOptions o = canvas(240, 258, hw_md11_nd_background_rgb);
-    o.pre_clear = true;
-    run_render_frame(hw_md11_nd_display, device_context, size, view_mode, aircraft_state.display_power, o,
-                     no_painters);
 }
 
 void render_md80_ehsi(void* device_context, PixelSize size, int32_t view_mode) {

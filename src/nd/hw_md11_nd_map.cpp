@@ -1,0 +1,216 @@
+// The HW_MD11_ND map of PLAN and MAP: TOD/TOC markers, the chosen runways
+// with their extended centrelines, the active route (again dashed while a
+// modification is pending), the tuned NAV1 station and the approach pattern.
+#include "data/airport_procedures.h"
+#include "fms/nav_math.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "map/map_colours.h"
+#include "map/map_overlays.h"
+#include "map/map_projection.h"
+#include "map/range_ladder.h"
+#include "map/selected_runways.h"
+#include "map/symbol_painter.h"
+#include "nd/display_geometry.h"
+#include "nd/display_settings.h"
+#include "nd/hw_md11_nd_painters.h"
+#include "platform/gfx.h"
+#include "sim/aircraft_state.h"
+#include "sim/sim_var_reader.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+namespace c = map_colour;
+
+struct Position {
+    double lat = 0.0;
+    double lon = 0.0;
+};
+
+Position ahead(Position from, double true_course, double nm) {
+    Position to;
+    gc_destination_point(from.lat, from.lon, floored_mod(true_course, 360.0), nm, &to.lat, &to.lon);
+    return to;
+}
+
+// Design offsets from the centre times the split scales, truncated by the integer calls.
+struct MapCanvas {
+    gfx::Graphics& g;
+    MapView view;
+    SplitScale k;
+    gfx::FontFamily family{"Arial"};
+    gfx::Font font;
+
+    MapCanvas(gfx::Graphics& g_, const MapView& v, const SplitScale& k_)
+        : g(g_), view(v), k(k_),
+          font(family, static_cast<float>(10.0 * k_.s), gfx::FontStyle::Bold, gfx::Unit::Pixel) {}
+
+    gfx::Pen pen(gfx::Argb colour, bool dashed = false) const {
+        gfx::Pen p(colour, static_cast<float>(2.0 * k.s));
+        if (dashed) p.dash_style = gfx::DashStyle::Dash;
+        return p;
+    }
+    MapPlacement place(Position p) const { return place_on_map(view, p.lat, p.lon); }
+    void line(const gfx::Pen& p, double x1, double y1, double x2, double y2) {
+        g.draw_line_i(p, x1 * k.w, y1 * k.s, x2 * k.w, y2 * k.s);
+    }
+    void line(const gfx::Pen& p, Position a, Position b) {
+        const MapPlacement pa = place(a);
+        const MapPlacement pb = place(b);
+        line(p, pa.x, pa.y, pb.x, pb.y);
+    }
+    void text(const std::string& s, gfx::Argb colour, double x, double y) {
+        g.draw_string(s, font, gfx::SolidBrush(colour),
+                      gfx::PointF{static_cast<float>(x * k.w), static_cast<float>(y * k.s)});
+    }
+    void star(double x, double y, int selector) {
+        draw_map_symbol(g, x * k.w, (y - 6.0) * k.s, 20, no_symbol_arrow, k.w, k.s, selector,
+                        hw_md11_nd_range);
+    }
+};
+
+struct RunwayLines {
+    Position threshold;
+    double heading = 0.0; // true
+    double length = 0.0;  // NM
+};
+
+bool runway_in_reach(const MapCanvas& m, int slot, int index, RunwayLines* out) {
+    const AirportProcedures& airport = airport_slots[slot];
+    if (index <= 0 || index > airport.runways.count()) return false;
+    const AirportRunway& r = airport.runways[index];
+    out->threshold = Position{r.latitude, r.longitude};
+    if (!(m.place(out->threshold).distance < 100.0)) return false;
+    out->heading = r.magnetic_heading + aircraft_state.magvar;
+    out->length = r.length_ft / 5280.0;
+    return true;
+}
+
+void draw_runway_sides(MapCanvas& m, const RunwayLines& r) {
+    const gfx::Pen white = m.pen(c::white);
+    for (const double side : {-90.0, 90.0}) {
+        const Position start = ahead(r.threshold, r.heading + side, 0.5);
+        m.line(white, start, ahead(start, r.heading, r.length));
+    }
+}
+
+void draw_runways(MapCanvas& m) {
+    RunwayLines r;
+    if (runway_in_reach(m, origin_slot, selected_departure_runway(), &r)) {
+        // The departure extends only ahead of the runway.
+        const Position start = ahead(r.threshold, r.heading, 0.7 * r.length);
+        m.line(m.pen(c::blue), start, ahead(start, r.heading, 18.0));
+        draw_runway_sides(m, r);
+    }
+    if (runway_in_reach(m, destination_slot, selected_arrival_runway(), &r)) {
+        // The arrival extends only behind its threshold.
+        m.line(m.pen(c::white), r.threshold, ahead(r.threshold, r.heading, r.length));
+        const Position start = ahead(r.threshold, r.heading - 180.0, 0.2 * r.length);
+        m.line(m.pen(c::blue), start, ahead(start, r.heading - 180.0, 18.0));
+        draw_runway_sides(m, r);
+    }
+}
+
+// The TO waypoint is the tuned NAV1 station: its own symbol stands for it.
+bool is_tuned_station(const MapCanvas& m, const RouteWaypoint& w) {
+    if (!(sim_var_object.get_nav1_signal() > 0.0) || sim_var_object.test_simvar_46_bit_128() != 0)
+        return false;
+    if (sim_var_object.get_nav_ident1_text() != w.ident) return false;
+    return std::fabs(m.place(Position{w.lat, w.lon}).distance - aircraft_state.nav1_dme_nm) < 20.0;
+}
+
+void runway_label(MapCanvas& m, int slot, int index, double x, double y) {
+    if (index <= 0 || index > airport_slots[slot].runways.count()) return;
+    m.text(airport_slots[slot].runways[index].designator, c::white, x + 7.0, y + 17.0);
+}
+
+void draw_route(MapCanvas& m, bool modified) {
+    const gfx::Pen pen = m.pen(c::magenta, modified);
+    const int to = to_waypoint_index;
+    double prev_x = 0.0, prev_y = 0.0; // the aircraft at the map centre
+    for (int i = 0; i <= active_plan_last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        const MapPlacement p = m.place(Position{w.lat, w.lon});
+        if (i == to && !modified) {
+            if (w.course > -1.0) {
+                const MapPlacement end =
+                    m.place(ahead(Position{w.lat, w.lon}, w.course + aircraft_state.magvar, 200.0));
+                m.line(pen, p.x, p.y, end.x, end.y);
+            } else {
+                m.line(pen, prev_x, prev_y, p.x, p.y);
+            }
+            if (!is_tuned_station(m, w)) {
+                m.text(w.ident, c::magenta, p.x + 7.0, p.y - 7.0);
+                m.star(p.x, p.y, 4);
+            }
+        } else {
+            if (i > 0) m.line(pen, prev_x, prev_y, p.x, p.y);
+            m.text(w.ident, c::white, p.x + 7.0, p.y - 7.0);
+            m.star(p.x, p.y, 0);
+        }
+        if (i == 0) runway_label(m, origin_slot, selected_departure_runway(), p.x, p.y);
+        if (i == active_plan_last) runway_label(m, destination_slot, selected_arrival_runway(), p.x, p.y);
+        prev_x = p.x;
+        prev_y = p.y;
+    }
+}
+
+void draw_nav1_station(MapCanvas& m, bool plan) {
+    const AircraftState& a = aircraft_state;
+    double relative = a.nav1_relative_bearing_deg;
+    if (relative > 180.0) relative -= 360.0;
+    const double bearing = floored_mod(relative + a.heading_deg, 360.0) + a.magvar;
+    double x = 0.0, y = 0.0;
+    if (plan) {
+        const Position station = ahead(Position{a.plat, a.plon}, bearing, a.nav1_dme_nm);
+        const MapPlacement p = m.place(station);
+        x = p.x;
+        y = p.y;
+    } else {
+        // Straight out along the bearing, turned by the map heading.
+        const double turn = (bearing - m.view.heading) * M_PI / 180.0;
+        x = std::sin(turn) * a.nav1_dme_nm * m.view.ppn;
+        y = -std::cos(turn) * a.nav1_dme_nm * m.view.ppn;
+    }
+    draw_map_symbol(m.g, (x - 2.0) * m.k.w, (y - 4.0) * m.k.s, 1, no_symbol_arrow, m.k.w, m.k.s, 1,
+                    hw_md11_nd_range);
+    const std::string id =
+        sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_nav_ident1_text() : std::string();
+    m.text(id, c::blue, x + 8.0, y - 7.0);
+    m.g.draw_ellipse_i(m.pen(c::magenta), (x - 8.0) * m.k.w, (y - 8.0) * m.k.s, 16.0 * m.k.w, 16.0 * m.k.s);
+}
+
+} // namespace
+
+void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
+    const AircraftState& a = aircraft_state;
+    const bool plan = hw_md11_nd_mode == 2;
+    const SplitScale k = split_scale(d, 240.0, 258.0);
+    if (!k.valid || !(ppn > 0.0)) return;
+    set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
+    MapView view{a.plat, a.plon, a.map_heading_deg, ppn};
+    if (plan) {
+        view.heading = 0.0;
+        const int centre = plan_centre_index();
+        if (centre >= 0) {
+            view.ref_lat = active_plan[centre].lat;
+            view.ref_lon = active_plan[centre].lon;
+        }
+    }
+    MapCanvas m(g, view, k);
+
+    draw_tod_toc_markers(g, hw_md11_nd_compass_radius, hw_md11_nd_range, 0, 0, 9, k.w, k.s, view.ref_lat,
+                         view.ref_lon, view.heading);
+    if (to_waypoint_index != kNoToWaypoint) {
+        if (hw_md11_nd_range < 80.0) draw_runways(m);
+        draw_route(m, false);
+        if (route_state == 4) draw_route(m, true);
+    }
+    if (sim_var_object.get_nav1_signal() > 0.0 && sim_var_object.test_simvar_46_bit_128() == 0)
+        draw_nav1_station(m, plan);
+    if (pattern_runway_index != -999 && !plan)
+        draw_runway_pattern(g, hw_md11_nd_compass_radius, 0, 0, hw_md11_nd_range, k.w, k.s);
+}

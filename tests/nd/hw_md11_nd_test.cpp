@@ -1,0 +1,242 @@
+// The HW_MD11_ND render pass for the stand-in aircraft on the example route:
+// the route, TO label, compass labels, range texts and frame words of each
+// mode, in a 240 x 258 surface (one pixel per design unit).
+#include "nd_fixture.h"
+
+#include "cdu_smiths/cdu_text.h"
+#include "data/module_settings.h"
+#include "fms/route_state.h"
+#include "gauges/nd_toggles.h"
+#include "nd/display_geometry.h"
+#include "nd/hw_md11_nd_painters.h"
+#include "sim/sim_var_reader.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr gfx::Argb kWhite = 0xFFDEE6E9, kMagenta = 0xFFFF13D5, kBlue = 0xFF02A7EB;
+
+class HwMd11Nd : public NdTest {
+  protected:
+    void SetUp() override {
+        NdTest::SetUp();
+        gfx::destroy_surface_dc(dc_);
+        dc_ = gfx::create_surface_dc(240, 258, gfx::SurfaceCairo | gfx::SurfaceRecording);
+        host::aircraft().true_heading_deg = 210.0;
+        host::aircraft().ap_heading_bug_deg = 210.0;
+        update();
+        smiths_legs_map_step = 0;
+        show_navaids_flags[ND_HW_MD11] = show_airports_flags[ND_HW_MD11] =
+            show_airway_fixes_flags[ND_HW_MD11] = 0;
+    }
+    void TearDown() override {
+        hw_md11_nd_mode = 3;
+        hw_md11_nd_range = 80.0;
+        hw_md11_nd_compass_radius = 150;
+        NdTest::TearDown();
+    }
+    const gfx::Recording& draw(int mode, double range) {
+        hw_md11_nd_mode = mode;
+        hw_md11_nd_range = range;
+        hw_md11_nd_compass_radius = mode == 2 ? 94 : 150; // as the EFIS panel's keys set it
+        rec().clear();
+        render_hw_md11_nd(dc_, PixelSize{240, 258}, 1);
+        return rec();
+    }
+    std::string text_at(const gfx::Recording& r, float x, float y, gfx::Argb* colour = nullptr) {
+        const gfx::RecordedOp* op = r.text_near(x, y, 0.5f);
+        if (op == nullptr) return "<none>";
+        if (colour) *colour = op->color;
+        return op->text;
+    }
+};
+
+// Where a position lands: bearing off the map's up direction, distance times units per NM.
+gfx::PointF map_point(double ref_lat, double ref_lon, double up, const RoutePoint& p, double cy, double ppn) {
+    double d = 0.0, course = 0.0;
+    gc_dist_course(ref_lat, ref_lon, p.lat, p.lon, &d, &course);
+    const double rel = (course - up) * std::numbers::pi / 180.0;
+    return {float(120.0 + d * ppn * std::sin(rel)), float(cy - d * ppn * std::cos(rel))};
+}
+
+TEST_F(HwMd11Nd, eachModeDrawsItsCompassRangeAndModeWords) {
+    struct Row {
+        int mode;
+        gfx::PointF label_21; // the "21" compass label straight above the centre
+        const char* mode_word;
+        gfx::PointF range_at; // a range text and where
+        const char* range_text;
+    };
+    const Row rows[] = {
+        {2, {-1, -1}, nullptr, {24 - 4, 125}, "40"},
+        {3, {113, 34}, "MAP", {114, 248}, "20"},
+        {4, {113, 104}, "VOR", {220, 60}, "40"},
+        {5, {113, 104}, "APPR", {220, 60}, "40"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mode);
+        const gfx::Recording& r = draw(row.mode, 40.0);
+        gfx::Argb colour = 0;
+        EXPECT_EQ(text_at(r, row.range_at.x, row.range_at.y, &colour), row.range_text);
+        EXPECT_EQ(colour, kWhite);
+        EXPECT_EQ(text_at(r, 10, 0), "GS");
+        EXPECT_EQ(text_at(r, 40, 235), "NAV");
+        if (row.mode == 2) {
+            EXPECT_EQ(text_at(r, 215, 200), "N");
+            EXPECT_EQ(r.find_text("HDG"), nullptr);
+            continue;
+        }
+        EXPECT_EQ(text_at(r, row.label_21.x, row.label_21.y, &colour), "21");
+        EXPECT_EQ(text_at(r, 104, 5), "210"); // heading, cx - 16
+        EXPECT_EQ(text_at(r, 205, 215), row.mode_word);
+        EXPECT_EQ(text_at(r, 205, 205), "RNG 40");
+    }
+    // MAP shows the labels within 70 degrees of the heading: 15 to 27.
+    const gfx::Recording& map = draw(3, 40.0);
+    for (const char* l : {"15", "18", "24", "27"})
+        EXPECT_NE(map.find_text(l), nullptr) << l;
+    for (const char* l : {"14", "28", "03"})
+        EXPECT_EQ(map.find_text(l), nullptr) << l;
+}
+
+TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
+    const AircraftState& a = aircraft_state;
+    struct Row {
+        int mode;
+        double cy, ppn;
+        bool plan;
+    };
+    for (const Row row : {Row{3, 178.0, 150.0 / 40.0, false}, Row{2, 129.0, 94.0 / 40.0, true}}) {
+        SCOPED_TRACE(row.mode);
+        const gfx::Recording& r = draw(row.mode, 40.0);
+        const double ref_lat = row.plan ? kExampleRoute[3].lat : a.plat;
+        const double ref_lon = row.plan ? kExampleRoute[3].lon : a.plon;
+        const double up = row.plan ? 0.0 : a.map_heading_deg;
+        const gfx::PointF to = map_point(ref_lat, ref_lon, up, kExampleRoute[3], row.cy, row.ppn);
+        gfx::Argb colour = 0;
+        EXPECT_EQ(text_at(r, to.x + 7, to.y - 7, &colour), "NISQL");
+        EXPECT_EQ(colour, kMagenta);
+        const gfx::PointF next = map_point(ref_lat, ref_lon, up, kExampleRoute[4], row.cy, row.ppn);
+        EXPECT_EQ(text_at(r, next.x + 7, next.y - 7, &colour), "OLM");
+        EXPECT_EQ(colour, kWhite);
+        // The frame's TO waypoint and its distance.
+        EXPECT_EQ(text_at(r, 159, 7, &colour), "NISQL");
+        EXPECT_EQ(colour, kMagenta);
+        EXPECT_NE(r.text_near(194, 9, 0.5f)->text.find("NM/"), std::string::npos);
+        if (row.plan) {
+            // The aircraft symbol sits at the aircraft's place on the plan: its
+            // dot (centre 1 unit above the symbol's origin) lies within a unit of it.
+            const gfx::PointF ac =
+                map_point(ref_lat, ref_lon, 0.0, RoutePoint{"", a.plat, a.plon}, row.cy, row.ppn);
+            const float ex = float(std::trunc(ac.x - 120.0) + 120.0),
+                        ey = float(std::trunc(ac.y - 129.0) + 129.0);
+            bool dot = false;
+            for (const gfx::RecordedOp* f : r.fills_in_color(kWhite)) {
+                float mx = 0, my = 0;
+                for (const gfx::PointF& q : f->points) {
+                    mx += q.x / float(f->points.size());
+                    my += q.y / float(f->points.size());
+                }
+                dot |= std::fabs(mx - ex) < 1.5f && std::fabs(my - ey) < 1.5f;
+            }
+            EXPECT_TRUE(dot);
+        }
+        // The leg into the TO waypoint runs from the waypoint before it.
+        const gfx::PointF from = map_point(ref_lat, ref_lon, up, kExampleRoute[2], row.cy, row.ppn);
+        bool found = false;
+        for (const gfx::RecordedOp* leg : r.lines_in_color(kMagenta))
+            found |= std::fabs(leg->points[0].x - from.x) < 1.0 &&
+                     std::fabs(leg->points[0].y - from.y) < 1.0 && std::fabs(leg->points[1].x - to.x) < 1.0 &&
+                     std::fabs(leg->points[1].y - to.y) < 1.0;
+        EXPECT_TRUE(found);
+    }
+    // A pending modification draws the whole plan once more, dashed: every leg from entry 1 on.
+    auto dashed_legs = [](const gfx::Recording& r) {
+        int n = 0;
+        for (const gfx::RecordedOp* l : r.lines_in_color(kMagenta))
+            n += l->dash_style == gfx::DashStyle::Dash;
+        return n;
+    };
+    EXPECT_EQ(dashed_legs(draw(3, 40.0)), 0);
+    route_state = 4;
+    EXPECT_EQ(dashed_legs(draw(3, 40.0)), active_plan_last);
+    route_state = 3;
+    // VOR and APP draw no map.
+    for (const int mode : {4, 5})
+        EXPECT_EQ(draw(mode, 40.0).find_text("OLM"), nullptr);
+}
+
+TEST_F(HwMd11Nd, frameTextsForRangesElapsedTimeAndStatusWords) {
+    const struct {
+        double range;
+        const char* half;
+    } halves[] = {{1.0, "0.5"}, {5.0, "2.5"}, {80.0, "40"}, {0.5, " 0"}, {10.0, " 5"}};
+    for (const auto& h : halves)
+        EXPECT_EQ(hw_md11_nd_half_range_text(h.range), h.half) << h.range;
+    EXPECT_EQ(hw_md11_nd_elapsed_text(3725.0, true), "01:02");
+    EXPECT_EQ(hw_md11_nd_elapsed_text(-99.0, true), "00:00");
+    EXPECT_EQ(hw_md11_nd_elapsed_text(3725.0, false), "00:00");
+    EXPECT_EQ(hw_md11_nd_elapsed_text(1e300, true), "00:00"); // no overflow on a corrupt clock
+
+    // LNAV shows only when the aircraft file asks; G/I follows engagement regardless.
+    lnav_engaged = 1;
+    DisplayLnavStatusOnMD11ND = 0;
+    const gfx::Recording& r = draw(3, 40.0);
+    EXPECT_EQ(r.find_text("LNAV"), nullptr);
+    EXPECT_EQ(text_at(r, 40, 225), "G/I");
+    lnav_engaged = 0;
+    EXPECT_EQ(text_at(draw(3, 40.0), 40, 225), "R/I");
+
+    // A selected pointer whose receiver has no signal draws no readout and no pointer.
+    hw_md11_vor1_pointer = hw_md11_vor2_pointer = hw_md11_nd_brg1_adf = 1;
+    ASSERT_EQ(sim_var_object.get_nav1_signal(), 0.0); // the stand-in has no station tuned
+    const gfx::Recording& p = draw(4, 40.0);
+    EXPECT_EQ(p.text_near(0, 248, 0.5f), nullptr);
+    EXPECT_TRUE(p.lines_in_color(kBlue).empty());
+    hw_md11_vor1_pointer = hw_md11_vor2_pointer = hw_md11_nd_brg1_adf = 0;
+}
+
+TEST_F(HwMd11Nd, vorModeShowsTheReceivedStationOnPointerDeviationBarAndReadout) {
+    // NAV1 receiving a VOR 21 NM away, 30 degrees right; the needle at full deflection.
+    host::aircraft().nav1_course_deg = 210.0;
+    host::set_token(49, 1.0);
+    host::set_token(31, 21.0);
+    host::set_token(550, 30.0);
+    host::set_token_code(46, 0);
+    host::set_token(40, 127.0);
+    update();
+    hw_md11_vor1_pointer = hw_md11_nd_brg1_adf = 1; // VOR wins in the readout and on the rose
+    const gfx::Recording& r = draw(4, 40.0);
+    hw_md11_vor1_pointer = hw_md11_nd_brg1_adf = 0;
+    const gfx::RecordedOp* readout = r.text_near(0, 248, 0.5f);
+    ASSERT_NE(readout, nullptr);
+    EXPECT_EQ(readout->color, kBlue);
+    EXPECT_EQ(readout->text.substr(0, 3), "240"); // heading 210 + 30
+    EXPECT_NE(readout->text.find("21.0NM"), std::string::npos);
+    // The bar sits trunc(127 / 2.54) = 50 units right of the course line, on the outer dot.
+    bool bar = false;
+    for (const gfx::RecordedOp* l : r.lines_in_color(kMagenta))
+        bar |= std::fabs(l->points[0].x - 170.0f) < 0.5f && std::fabs(l->points[0].y - 148.0f) < 0.5f &&
+               std::fabs(l->points[1].y - 208.0f) < 0.5f;
+    EXPECT_TRUE(bar);
+    EXPECT_FALSE(r.lines_in_color(kBlue).empty()); // pointer 1 on the rose
+}
+
+TEST_F(HwMd11Nd, theEfisModeSetsTheMapRadiusWithIt) {
+    int* modes[] = {&nd_mode_index,     &hw_b737_nd_mode,   &efs50_ehsi_mode,
+                    &du_1000_ehsi_mode, &proline4_mfd_mode, &md80_ehsi_mode};
+    int saved[std::size(modes)];
+    for (std::size_t i = 0; i < std::size(modes); ++i)
+        saved[i] = *modes[i];
+    set_nd_mode(2);
+    EXPECT_EQ(hw_md11_nd_mode, 2);
+    EXPECT_EQ(hw_md11_nd_compass_radius, 94);
+    set_nd_mode(3);
+    EXPECT_EQ(hw_md11_nd_compass_radius, 150);
+    for (std::size_t i = 0; i < std::size(modes); ++i)
+        *modes[i] = saved[i];
+}
+
+} // namespace
