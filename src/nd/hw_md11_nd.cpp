@@ -50,7 +50,7 @@ void paint(gfx::Graphics& g, PixelSize size) {
             g.reset_transform();
             g.scale_transform(static_cast<float>(size.width) / 240.0f,
                               static_cast<float>(size.height) / 258.0f);
-            if (pattern_runway_count > 0 && range <= 2.5)
+            if (pattern_runway_count() > 0 && range <= 2.5)
                 draw_runway_labels(g, hw_md11_nd_compass_radius, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
                                    range);
         }

@@ -211,6 +211,6 @@ void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     }
     if (sim_var_object.get_nav1_signal() > 0.0 && sim_var_object.test_simvar_46_bit_128() == 0)
         draw_nav1_station(m, plan);
-    if (pattern_runway_index != -999 && !plan)
+    if (pattern_runway_index() != -999 && !plan)
         draw_runway_pattern(g, hw_md11_nd_compass_radius, 0, 0, hw_md11_nd_range, k.w, k.s);
 }
