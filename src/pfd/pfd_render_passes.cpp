@@ -1,6 +1,7 @@
 #include "pfd/pfd_render_passes.h"
 
 #include "nd/display_settings.h"
+#include "pfd/b777_pfd.h"
 #include "pfd/c17_mfd_state.h"
 #include "pfd/pfd_settings.h"
 #include "sim/aircraft_state.h"
@@ -54,7 +55,7 @@ void render_b777_pfd(void* device_context, PixelSize size, int32_t view_mode) {
     o.fill_width = 285;
     o.clear_color = 0x0072BD61; // fully transparent
     run_render_frame(b777_pfd_display, device_context, size, view_mode, aircraft_state.display_power, o,
-                     no_painters);
+                     [](gfx::Graphics& g) { draw_b777_pfd(b777_pfd_display, g); });
 }
 
 void render_proline_eicas(void* device_context, PixelSize size, int32_t view_mode) {

@@ -1,0 +1,82 @@
+#include "pfd/b777_pfd.h"
+
+#include "pfd/pfd_settings.h"
+
+#include <cmath>
+
+int b777_pfd_center_x = 115;
+int b777_pfd_center_y = 130;
+double fd_bank_cue_deg = 0.0;
+double fd_pitch_cue_deg = 0.0;
+
+namespace b777 {
+
+void init_kit(Kit& kit, double w, double h) {
+    kit.w = w;
+    kit.h = h;
+    kit.k = 16.0 * (w + h) / 260.0;
+    kit.sky = background_argb(b777_pfd_sky_rgb);
+    kit.ground = background_argb(b777_pfd_ground_rgb);
+    kit.tape = background_argb(b777_pfd_tape_rgb);
+    kit.background = background_argb(b777_pfd_background_rgb);
+    const auto kw = [&](double width) { return static_cast<float>(std::trunc(width * kit.k)); };
+    kit.white1k.width = kw(1);
+    kit.green2k.width = kw(2);
+    kit.red3k.width = kw(3);
+    kit.amber2k.width = kw(2);
+    kit.magenta1k.width = kw(1);
+}
+
+void design_frame(Kit& kit) {
+    kit.g.reset_transform();
+    kit.g.scale_transform(static_cast<float>(kit.w / 260.0), static_cast<float>(kit.h / 260.0));
+    kit.g.translate_transform(static_cast<float>(b777_pfd_center_x), static_cast<float>(b777_pfd_center_y));
+}
+
+void fine_frame(Kit& kit) {
+    const double d = 16.0 * (kit.w + kit.h);
+    kit.g.reset_transform();
+    kit.g.scale_transform(static_cast<float>(kit.w / d), static_cast<float>(kit.h / d));
+    kit.g.translate_transform(static_cast<float>(b777_pfd_center_x * kit.k),
+                              static_cast<float>(b777_pfd_center_y * kit.k));
+}
+
+double fine(const Kit& kit, double v) { return std::trunc(v * kit.k); }
+
+void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
+    const gfx::Font font(kit.arial, static_cast<float>(size), gfx::FontStyle::Bold, gfx::Unit::Pixel);
+    kit.g.draw_string(s, font, gfx::SolidBrush(colour), gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
+}
+
+void fine_text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
+    text(kit, s, fine(kit, size), colour, fine(kit, x), fine(kit, y));
+}
+
+void fine_line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2) {
+    kit.g.draw_line_i(pen, fine(kit, x1), fine(kit, y1), fine(kit, x2), fine(kit, y2));
+}
+
+} // namespace b777
+
+void draw_b777_pfd(const DisplayObject& display, gfx::Graphics& graphics) {
+    // A zero-sized element has no frame to map the canvas onto.
+    if (display.width <= 0 || display.height <= 0) return;
+    b777::Kit kit{graphics};
+    b777::init_kit(kit, display.width, display.height);
+    using namespace b777;
+    draw_attitude(kit);
+    draw_speed_tape(kit);
+    draw_altitude_tape(kit);
+    draw_bank_scale(kit);
+    draw_annunciations(kit);
+    draw_vertical_speed(kit);
+    draw_speed_texts(kit);
+    draw_selected_altitude(kit);
+    draw_mach_readout(kit);
+    draw_baro(kit);
+    draw_nav_source(kit);
+    draw_minimums(kit);
+    draw_deviations_and_heading(kit);
+    graphics.reset_clip();
+    graphics.reset_transform();
+}

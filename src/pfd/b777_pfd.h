@@ -1,0 +1,75 @@
+// The B777_PFD_NB primary flight display painter and the drawing kit its
+// parts share: the two frames (design units, and the fine frame whose
+// coordinates are premultiplied by k for sub-unit placement with integer
+// drawing calls), the pens, brushes and the bold Arial texts.
+#pragma once
+
+#include "gauges/render_frame.h"
+
+#include <string_view>
+
+// Attitude centre on the 260 x 260 canvas.
+extern int b777_pfd_center_x;
+extern int b777_pfd_center_y;
+
+// Flight-director cues shared by every attitude display that shows one,
+// stepped a little toward their targets on each drawn frame.
+extern double fd_bank_cue_deg;
+extern double fd_pitch_cue_deg;
+
+// Paints the whole display; `display` holds the element's pixel size.
+void draw_b777_pfd(const DisplayObject& display, gfx::Graphics& graphics);
+
+namespace b777 {
+
+inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kRed = 0xFFFF0000,
+                           kRedFill = 0xFFFA0000, kAmber = 0xFFE9B73E, kMagenta = 0xFFFF13D5,
+                           kBlack = 0xFF000000;
+
+struct Kit {
+    gfx::Graphics& g;
+    double w = 0.0; // element pixel size
+    double h = 0.0;
+    double k = 0.0; // fine factor: 16 (w + h) / 260
+    gfx::FontFamily arial{"Arial"};
+    gfx::Argb sky = 0, ground = 0, tape = 0, background = 0;
+
+    // Fine pens are k times their design width (truncated).
+    gfx::Pen white1k{kWhite}, white1{kWhite, 1}, white2{kWhite, 2}, green2k{kGreen}, red2{kRed, 2},
+        red3k{kRed}, amber2{kAmber, 2}, amber2k{kAmber}, magenta1k{kMagenta}, magenta1{kMagenta, 1},
+        magenta2{kMagenta, 2};
+};
+
+// Sets up pens and colours for the element size (w, h > 0).
+void init_kit(Kit& kit, double w, double h);
+
+void design_frame(Kit& kit);
+void fine_frame(Kit& kit);
+
+// A design value in fine units.
+double fine(const Kit& kit, double v);
+
+// Text with its top-left corner at (x, y): design frame, or fine frame
+// where position and size are premultiplied.
+void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
+void fine_text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
+
+// Lines and outlines in fine units from design values.
+void fine_line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2);
+
+// The picture's parts in their order.
+void draw_attitude(Kit& kit);
+void draw_bank_scale(Kit& kit);
+void draw_speed_tape(Kit& kit);
+void draw_speed_texts(Kit& kit); // selected speed or Mach
+void draw_mach_readout(Kit& kit);
+void draw_altitude_tape(Kit& kit);
+void draw_vertical_speed(Kit& kit);
+void draw_selected_altitude(Kit& kit);
+void draw_baro(Kit& kit);
+void draw_minimums(Kit& kit);
+void draw_annunciations(Kit& kit);
+void draw_nav_source(Kit& kit);
+void draw_deviations_and_heading(Kit& kit);
+
+} // namespace b777
