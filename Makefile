@@ -68,6 +68,9 @@ demo: build
 	rm -rf $(BUILD)/demo-md11 && cp -r examples/sim $(BUILD)/demo-md11
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-md11 \
 	  --panel examples/sim/md11_panel.cfg --script examples/sim/md11_modes.script --out out
+	rm -rf $(BUILD)/demo-pfd && cp -r examples/sim $(BUILD)/demo-pfd
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-pfd \
+	  --panel examples/sim/pfd_panel.cfg --script examples/sim/pfd.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release

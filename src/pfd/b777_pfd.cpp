@@ -41,11 +41,14 @@ void fine_frame(Kit& kit) {
                               static_cast<float>(b777_pfd_center_y * kit.k));
 }
 
-double fine(const Kit& kit, double v) { return std::trunc(v * kit.k); }
+double fine(const Kit& kit, double v) {
+    return std::trunc(v * kit.k);
+}
 
 void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
     const gfx::Font font(kit.arial, static_cast<float>(size), gfx::FontStyle::Bold, gfx::Unit::Pixel);
-    kit.g.draw_string(s, font, gfx::SolidBrush(colour), gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
+    kit.g.draw_string(s, font, gfx::SolidBrush(colour),
+                      gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
 }
 
 void fine_text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {

@@ -22,9 +22,8 @@ void draw_b777_pfd(const DisplayObject& display, gfx::Graphics& graphics);
 
 namespace b777 {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kRed = 0xFFFF0000,
-                           kRedFill = 0xFFFA0000, kAmber = 0xFFE9B73E, kMagenta = 0xFFFF13D5,
-                           kBlack = 0xFF000000;
+inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kRed = 0xFFFF0000, kRedFill = 0xFFFA0000,
+                           kAmber = 0xFFE9B73E, kMagenta = 0xFFFF13D5, kBlack = 0xFF000000;
 
 struct Kit {
     gfx::Graphics& g;

@@ -92,8 +92,10 @@ void draw_altitude_tape(Kit& kit) {
 
     clip_tape(kit);
     const double y = std::trunc(-(s.ap_altitude_lock_ft - alt) * kFeetScale);
-    const double bug[8][2] = {{87, y}, {82, y - 5}, {82, y - 15}, {102, y - 15}, {102, y + 15}, {82, y + 15}, {82, y + 5}, {87, y}};
-    for (int i = 0; i < 7; ++i) fine_line(kit, kit.magenta1k, bug[i][0], bug[i][1], bug[i + 1][0], bug[i + 1][1]);
+    const double bug[8][2] = {{87, y},       {82, y - 5},  {82, y - 15}, {102, y - 15},
+                              {102, y + 15}, {82, y + 15}, {82, y + 5},  {87, y}};
+    for (int i = 0; i < 7; ++i)
+        fine_line(kit, kit.magenta1k, bug[i][0], bug[i][1], bug[i + 1][0], bug[i + 1][1]);
     kit.g.reset_clip();
 }
 
@@ -118,8 +120,18 @@ static int vertical_speed_offset(double v) {
 
 void draw_vertical_speed(Kit& kit) {
     design_frame(kit);
-    const std::array<gfx::Point, 12> outline{{{130, 0}, {130, -20}, {125, -25}, {125, -70}, {135, -70}, {145, -40},
-                                              {145, 40}, {135, 70}, {125, 70}, {125, 25}, {130, 20}, {130, 0}}};
+    const std::array<gfx::Point, 12> outline{{{130, 0},
+                                              {130, -20},
+                                              {125, -25},
+                                              {125, -70},
+                                              {135, -70},
+                                              {145, -40},
+                                              {145, 40},
+                                              {135, 70},
+                                              {125, 70},
+                                              {125, 25},
+                                              {130, 20},
+                                              {130, 0}}};
     kit.g.fill_polygon_i(gfx::SolidBrush(kit.tape), outline);
     for (int m : {0, 14, 28, 38, 48, 56, 64}) {
         const gfx::Pen& pen = (m == 14 || m == 38 || m == 56) ? kit.white1 : kit.white2;

@@ -29,9 +29,13 @@ std::string nav_source_text() {
     return std::string(s, strnlen(s, 31));
 }
 
-int deviation_offset(double value) { return static_cast<int>(std::trunc(value / 3.735294117647059)); }
+int deviation_offset(double value) {
+    return static_cast<int>(std::trunc(value / 3.735294117647059));
+}
 
-void dot(Kit& kit, int x, int y) { kit.g.draw_ellipse_i(kit.white2, x, y, 5, 5); }
+void dot(Kit& kit, int x, int y) {
+    kit.g.draw_ellipse_i(kit.white2, x, y, 5, 5);
+}
 
 void diamond(Kit& kit, const std::array<gfx::Point, 4>& pts) {
     kit.g.fill_polygon_i(gfx::SolidBrush(kMagenta), pts);
@@ -70,7 +74,8 @@ void draw_heading_scale(Kit& kit) {
     kit.g.draw_line_i(kit.white1, -3, -111, 3, -111);
 
     rose_frame(kit, a.heading_bug_deg - a.heading_deg);
-    const std::array<gfx::Point, 8> bug{{{0, -130}, {3, -134}, {5, -134}, {5, -130}, {-5, -130}, {-5, -134}, {-3, -134}, {0, -130}}};
+    const std::array<gfx::Point, 8> bug{
+        {{0, -130}, {3, -134}, {5, -134}, {5, -130}, {-5, -130}, {-5, -134}, {-3, -134}, {0, -130}}};
     kit.g.draw_lines_i(kit.magenta1, bug);
 
     rose_frame(kit, 0);
@@ -126,7 +131,8 @@ void draw_annunciations(Kit& kit) {
 
     if (a.snap_token_108 == 1.0) {
         if (vnav_engaged == 1)
-            text(kit, a.snap_token_115 == 1.0 && VnavSetSpd == 1 ? "VNAV SPD" : "VNAV PTH", 9, kGreen, 27, -130);
+            text(kit, a.snap_token_115 == 1.0 && VnavSetSpd == 1 ? "VNAV SPD" : "VNAV PTH", 9, kGreen, 27,
+                 -130);
         else
             text(kit, "ALT", 12, kGreen, 30, -130);
     } else if (a.snap_token_112 == 1.0) {
@@ -151,13 +157,15 @@ void draw_deviations_and_heading(Kit& kit) {
     const AircraftState& a = aircraft_state;
     design_frame(kit);
     if (sim_var_object.test_simvar_46_bit_64() != 0) {
-        for (int y : {-36, -19, 19, 36}) dot(kit, 72, y);
+        for (int y : {-36, -19, 19, 36})
+            dot(kit, 72, y);
         const int d = deviation_offset(a.snap_token_41);
         diamond(kit, {{{71, d}, {75, d - 5}, {79, d}, {75, d + 5}}});
         kit.g.draw_line_i(kit.white2, 70, 0, 82, 0);
     }
     if (sim_var_object.get_nav1_signal() > 0 && sim_var_object.test_simvar_46_bit_128() != 0) {
-        for (int x : {-17, -32, 15, 32}) dot(kit, x, 83);
+        for (int x : {-17, -32, 15, 32})
+            dot(kit, x, 83);
         const int d = deviation_offset(a.snap_token_40);
         diamond(kit, {{{d, 81}, {d + 5, 85}, {d, 89}, {d - 5, 85}}});
         kit.g.draw_line_i(kit.white2, 0, 79, 0, 91);

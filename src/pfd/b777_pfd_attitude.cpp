@@ -98,12 +98,15 @@ template <size_t N> void symbol_shape(Kit& kit, const gfx::Pen& pen, const std::
 
 void draw_aircraft_symbol(Kit& kit) {
     if (EadiDualCue == 0) {
-        symbol_shape<7>(kit, kit.white2, {{{0, 0}, {40, 15}, {20, 15}, {0, 0}, {-20, 15}, {-40, 15}, {0, 0}}});
+        symbol_shape<7>(kit, kit.white2,
+                        {{{0, 0}, {40, 15}, {20, 15}, {0, 0}, {-20, 15}, {-40, 15}, {0, 0}}});
         return;
     }
-    std::array<gfx::Point, 8> left{{{-26, 0}, {-26, -2}, {-60, -2}, {-60, 2}, {-30, 2}, {-30, 10}, {-26, 10}, {-26, 0}}};
+    std::array<gfx::Point, 8> left{
+        {{-26, 0}, {-26, -2}, {-60, -2}, {-60, 2}, {-30, 2}, {-30, 10}, {-26, 10}, {-26, 0}}};
     std::array<gfx::Point, 8> right = left;
-    for (gfx::Point& p : right) p.x = -p.x;
+    for (gfx::Point& p : right)
+        p.x = -p.x;
     symbol_shape<8>(kit, kit.white1, left);
     symbol_shape<5>(kit, kit.white1, {{{-2, -2}, {-2, 2}, {2, 2}, {2, -2}, {-2, -2}}});
     symbol_shape<8>(kit, kit.white1, right);

@@ -27,7 +27,8 @@ int digit_at(const char* s, size_t i) {
 
 // The readout box with its pointer toward the tape, in fine units.
 std::array<gfx::Point, 8> readout_box(const Kit& kit) {
-    const int pts[8][2] = {{-85, 0}, {-90, -5}, {-90, -15}, {-115, -15}, {-115, 15}, {-90, 15}, {-90, 5}, {-85, 0}};
+    const int pts[8][2] = {{-85, 0},   {-90, -5}, {-90, -15}, {-115, -15},
+                           {-115, 15}, {-90, 15}, {-90, 5},   {-85, 0}};
     std::array<gfx::Point, 8> out{};
     for (int i = 0; i < 8; ++i)
         out[i] = {static_cast<int32_t>(fine(kit, pts[i][0])), static_cast<int32_t>(fine(kit, pts[i][1]))};
@@ -92,7 +93,7 @@ void draw_speed_tape(Kit& kit) {
     double vmax = sim_var_object.get_simvar_63() / 128.0;
     if (s > vmax + 120) vmax = s - 70;
     const double vs = sim_var_object.get_simvar_907() == 0 ? sim_var_object.get_design_speed_vs1_kt()
-                                                          : sim_var_object.get_design_speed_vs0_kt();
+                                                           : sim_var_object.get_design_speed_vs0_kt();
 
     fine_frame(kit);
     kit.g.set_clip_rect_i(fine(kit, -115), fine(kit, -100), fine(kit, 45), fine(kit, 200));
@@ -118,19 +119,23 @@ void draw_speed_tape(Kit& kit) {
         if (std::fabs(vmax - s) < 140) {
             const double y0 = y(vmax);
             const int n = std::max(40, static_cast<int>(std::trunc((s + 70 - vmax) / 4.5)));
-            for (int j = 0; j < n; ++j) fine_line(kit, kit.red3k, -75, y0 - 8 * j, -80, y0 - 8 * j);
+            for (int j = 0; j < n; ++j)
+                fine_line(kit, kit.red3k, -75, y0 - 8 * j, -80, y0 - 8 * j);
         }
         if (std::fabs(vs + 5 - s) < 140) {
             const double y1 = y(vs + 5);
             fine_line(kit, kit.amber2k, -77, y1, -77, y1 - 20);
             fine_line(kit, kit.amber2k, -77, y1 - 19, -80, y1 - 19);
-            for (int j = 0; j < 40; ++j) fine_line(kit, kit.red3k, -75, y1 + 8 * j, -80, y1 + 8 * j);
+            for (int j = 0; j < 40; ++j)
+                fine_line(kit, kit.red3k, -75, y1 + 8 * j, -80, y1 + 8 * j);
         }
     }
 
     const double yb = y(a.ap_airspeed_target_kt);
-    const double bug[6][2] = {{-86, yb}, {-81, yb - 5}, {-71, yb - 5}, {-71, yb + 5}, {-81, yb + 5}, {-86, yb}};
-    for (int i = 0; i < 5; ++i) fine_line(kit, kit.magenta1k, bug[i][0], bug[i][1], bug[i + 1][0], bug[i + 1][1]);
+    const double bug[6][2] = {{-86, yb},     {-81, yb - 5}, {-71, yb - 5},
+                              {-71, yb + 5}, {-81, yb + 5}, {-86, yb}};
+    for (int i = 0; i < 5; ++i)
+        fine_line(kit, kit.magenta1k, bug[i][0], bug[i][1], bug[i + 1][0], bug[i + 1][1]);
 
     draw_takeoff_speeds(kit, s, ra);
     if (VREF > 0 && ra > 300) {

@@ -93,7 +93,8 @@ TEST_F(B777Pfd, FlightDirectorCuesStepTowardTheCommand) {
     draw();
     EXPECT_NEAR(fd_bank_cue_deg, -0.33, 1e-9);
     EXPECT_NEAR(fd_pitch_cue_deg, 0.11, 1e-9);
-    for (int i = 0; i < 80; ++i) draw();
+    for (int i = 0; i < 80; ++i)
+        draw();
     EXPECT_EQ(fd_bank_cue_deg, -25.0);
     EXPECT_EQ(fd_pitch_cue_deg, 1.0);
 }
@@ -111,7 +112,8 @@ TEST_F(B777Pfd, SpeedTapeLabelsAndRollingReadout) {
     const gfx::Recording& r2 = draw();
     const float ys[] = {-17, -5, 7, 19, 31};
     const char* digits[] = {"1", "0", "9", "8", "7"};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(text_at(r2, -101, ys[i]), digits[i]) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(text_at(r2, -101, ys[i]), digits[i]) << i;
     EXPECT_EQ(text_at(r2, -109, -7), "9");
 
     // Speeds beyond three digits keep to the readout's buffer.
@@ -142,7 +144,8 @@ TEST_F(B777Pfd, AltitudeDrumVerticalSpeedAndBaro) {
     const gfx::Recording& r = draw();
     const float ys[] = {-26, -14, -2, 10, 22};
     const char* drum[] = {"80", "60", "40", "20", "00"};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(text_at(r, 113, ys[i]), drum[i]) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(text_at(r, 113, ys[i]), drum[i]) << i;
     EXPECT_EQ(text_at(r, 91, -6), "1");
     EXPECT_EQ(text_at(r, 107, -5), "3");
     EXPECT_EQ(text_at(r, 123, -83), "2500");
@@ -197,8 +200,10 @@ TEST_F(B777Pfd, HeadingScaleLabelsNearTheHeading) {
     aircraft_state.heading_deg = 10.0;
     aircraft_state.heading_bug_deg = 5.0;
     const gfx::Recording& r = draw();
-    for (const char* shown : {"0", "01", "03", "06", "32", "35"}) EXPECT_NE(r.find_text(shown), nullptr) << shown;
-    for (const char* hidden : {"07", "31", "18"}) EXPECT_EQ(r.find_text(hidden), nullptr) << hidden;
+    for (const char* shown : {"0", "01", "03", "06", "32", "35"})
+        EXPECT_NE(r.find_text(shown), nullptr) << shown;
+    for (const char* hidden : {"07", "31", "18"})
+        EXPECT_EQ(r.find_text(hidden), nullptr) << hidden;
     EXPECT_EQ(text_at(r, -30, 119), "005"); // rose centre 230 below the attitude centre
 }
 
