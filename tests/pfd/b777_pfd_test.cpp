@@ -207,4 +207,41 @@ TEST_F(B777Pfd, HeadingScaleLabelsNearTheHeading) {
     EXPECT_EQ(text_at(r, -30, 119), "005"); // rose centre 230 below the attitude centre
 }
 
+TEST_F(B777Pfd, TapesAndAttitudeDrawInsideTheirClips) {
+    aircraft_state.speed_smoothed = 250.4;
+    aircraft_state.indicated_altitude_ft = 1234;
+    aircraft_state.vertical_speed_fpm = 2500;
+    const gfx::Recording& r = draw();
+    const auto clip_of = [&r](const gfx::RecordedOp* op) {
+        EXPECT_NE(op, nullptr);
+        return op == nullptr || op->clip < 0 ? gfx::RectF{} : r.ops[op->clip].bounds;
+    };
+    struct Row {
+        const char* text;
+        gfx::RectF clip; // device bounds, one pixel per design unit
+    } rows[] = {
+        {"260", {0, 30, 45, 200}},    // speed tape: x -115 ... -70, y -100 ... 100
+        {"1200", {195, 30, 40, 200}}, // altitude tape: x 80 ... 120
+    };
+    for (const Row& row : rows) {
+        const gfx::RectF c = clip_of(r.find_text(row.text));
+        EXPECT_NEAR(c.x, row.clip.x, 0.5) << row.text;
+        EXPECT_NEAR(c.y, row.clip.y, 0.5) << row.text;
+        EXPECT_NEAR(c.width, row.clip.width, 0.5) << row.text;
+        EXPECT_NEAR(c.height, row.clip.height, 0.5) << row.text;
+    }
+    // The sky lies within the rounded attitude window (x -70 ... 70, y -75 ... 75).
+    const std::vector<const gfx::RecordedOp*> sky = r.fills_in_color(0xFF2875C5);
+    ASSERT_FALSE(sky.empty());
+    const gfx::RectF w = clip_of(sky.front());
+    EXPECT_NEAR(w.x, 45, 0.5);
+    EXPECT_NEAR(w.y, 55, 0.5);
+    EXPECT_NEAR(w.width, 140, 0.5);
+    EXPECT_NEAR(w.height, 150, 0.5);
+    // The vertical-speed readout is drawn without a clip.
+    const gfx::RecordedOp* vs = r.find_text("2500");
+    ASSERT_NE(vs, nullptr);
+    EXPECT_EQ(vs->clip, -1);
+}
+
 } // namespace
