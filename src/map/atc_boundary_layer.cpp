@@ -90,3 +90,11 @@ void draw_atc_boundaries_hw_b737_nd(const DisplayObject& display, gfx::Graphics&
     draw_atc_boundaries(g, hw_b737_nd_compass_radius, 0, 0, hw_b737_nd_range,
                         mode == 7 ? 0.0 : aircraft_state.map_heading_deg);
 }
+
+void draw_atc_boundaries_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g) {
+    if (display.width <= 0 || display.height <= 0) return;
+    set_design_frame(g, display, 240.0f, 258.0f, static_cast<float>(hw_md11_nd_centre_x),
+                     static_cast<float>(hw_md11_nd_centre_y));
+    draw_atc_boundaries(g, hw_md11_nd_compass_radius, 0, 0, hw_md11_nd_range,
+                        hw_md11_nd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg);
+}

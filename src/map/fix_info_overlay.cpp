@@ -11,9 +11,11 @@
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
+#include "nd/display_geometry.h"
 #include "nd/display_settings.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
+#include "sim/sim_var_reader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,24 +63,52 @@ void draw_distance_label(gfx::Graphics& g, const Drawing& d, double distance, in
         d.text(g, buf, x - r - 4.5 * n, y - 7);
 }
 
+// Where the fixes are measured from and how the map and the radials turn.
+struct Reference {
+    double lat;
+    double lon;
+    double map_up;
+    double radial_ref;
+};
+
+// The aircraft heading up, or in a plan format the plan waypoint (the
+// aircraft without a route) north up.
+Reference fix_reference(bool plan) {
+    const AircraftState& a = aircraft_state;
+    Reference r{a.plat, a.plon, a.map_heading_deg, a.heading_deg};
+    if (!plan) return r;
+    r.map_up = r.radial_ref = 0.0;
+    const int centre = plan_centre_index();
+    if (centre >= 0) {
+        r.lat = active_plan[centre].lat;
+        r.lon = active_plan[centre].lon;
+    }
+    return r;
+}
+
+double normalised_radial(double radial) {
+    double r = std::fmod(radial, 360.0);
+    if (r < 0.0) r += 360.0;
+    return r;
+}
+
+// How far out along a radial its number stands: beyond the fix when the fix
+// lies outside the range, so that the number shows on the map.
+double radial_label_distance(double fix_distance, double range, double ppn) {
+    if (fix_distance > range) return std::max(25.0, ((fix_distance - range) * 0.5 + range) * ppn);
+    return 25.0;
+}
+
 } // namespace
 
 void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     if (display.width <= 0 || display.height <= 0 || !(ppn > 0.0)) return;
-    const AircraftState& a = aircraft_state;
     const int mode = hw_b737_nd_mode;
     const float centre_y = mode >= 6 ? 171.0f : 249.0f;
     const double range = hw_b737_nd_range;
 
-    double ref_lat = a.plat, ref_lon = a.plon, map_up = a.map_heading_deg, radial_ref = a.heading_deg;
-    if (mode >= 7) {
-        map_up = radial_ref = 0.0;
-        const int centre = plan_centre_index();
-        if (centre >= 0) {
-            ref_lat = active_plan[centre].lat;
-            ref_lon = active_plan[centre].lon;
-        }
-    }
+    const Reference ref = fix_reference(mode >= 7);
+    const double ref_lat = ref.lat, ref_lon = ref.lon, map_up = ref.map_up, radial_ref = ref.radial_ref;
 
     const Drawing d;
     for (int slot = 1; slot <= 2; ++slot) {
@@ -110,13 +140,11 @@ void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, do
             }
 
             if (pair.radial == 0.0) continue;
-            double radial = std::fmod(pair.radial, 360.0);
-            if (radial < 0.0) radial += 360.0;
+            const double radial = normalised_radial(pair.radial);
             set_design_frame(g, display, 244.0f, 302.0f, 122.0f + static_cast<float>(x),
                              centre_y + static_cast<float>(y));
             const double length = 360.0 * ppn;
-            double label_at = 25.0;
-            if (fix_distance > range) label_at = std::max(25.0, ((fix_distance - range) * 0.5 + range) * ppn);
+            const double label_at = radial_label_distance(fix_distance, range, ppn);
             char buf[32];
             std::snprintf(buf, sizeof buf, "%03.0f", radial);
             // The label always reads upright: on a radial into the left half
@@ -129,6 +157,122 @@ void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, do
                 g.rotate_transform(static_cast<float>(radial - radial_ref - 90.0));
                 g.draw_line_i(d.dashed, 0, 0, length, 0);
                 d.text(g, buf, label_at, 0.0);
+            }
+        }
+    }
+}
+
+namespace {
+
+// The NAV1 station ident while a VOR (not a localiser) is received, else
+// empty: a fix that is that station draws in magenta without its symbol.
+std::string tuned_vor_ident() {
+    if (!(sim_var_object.get_nav1_signal() > 0.0) || sim_var_object.test_simvar_46_bit_128() != 0) return {};
+    const std::string ident = sim_var_object.get_nav_ident1_text();
+    return sim_var_object.get_nav1_signal() > 0.0 ? ident : std::string();
+}
+
+struct Md11Drawing {
+    gfx::Pen ring{map_colour::green, 1.0f};
+    gfx::Pen green_dashed{map_colour::green, 1.0f};
+    gfx::Pen white_dashed{map_colour::white, 2.0f};
+    gfx::Pen tuned_dashed{map_colour::magenta, 2.0f};
+    gfx::Pen white1{map_colour::white, 1.0f};
+    gfx::Pen white2{map_colour::white, 2.0f};
+    gfx::SolidBrush white{map_colour::white};
+    gfx::SolidBrush magenta{map_colour::magenta};
+    gfx::FontFamily family{"Arial"};
+    gfx::Font small{family, 8.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
+    gfx::Font ident{family, 10.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
+
+    Md11Drawing() {
+        green_dashed.dash_style = gfx::DashStyle::Dash;
+        white_dashed.dash_style = gfx::DashStyle::Dash;
+        tuned_dashed.dash_style = gfx::DashStyle::Dash;
+    }
+};
+
+void md11_fix_symbol(gfx::Graphics& g, const Md11Drawing& d, const std::string& type, int32_t x, int32_t y) {
+    if (type == "A") {
+        g.draw_ellipse_i(d.white2, x - 4, y - 4, 8, 8);
+    } else if (type == "V") {
+        draw_map_symbol(g, x - 2, y - 3, 1, no_symbol_arrow, 1.0, 1.0, 0, hw_md11_nd_range);
+    } else if (type == "N") {
+        g.draw_ellipse_i(d.white1, x - 5, y - 5, 10, 10);
+        g.draw_ellipse_i(d.white1, x - 3, y - 3, 6, 6);
+    } else {
+        draw_map_symbol(g, x, y - 3, 3, no_symbol_arrow, 1.0, 1.0, 0, hw_md11_nd_range);
+    }
+}
+
+void md11_text(gfx::Graphics& g, const gfx::Font& font, const gfx::SolidBrush& brush, const char* s, double x,
+               double y) {
+    g.draw_string(s, font, brush, gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
+}
+
+} // namespace
+
+void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    if (display.width <= 0 || display.height <= 0 || !(ppn > 0.0)) return;
+    const float cx = static_cast<float>(hw_md11_nd_centre_x);
+    const float cy = static_cast<float>(hw_md11_nd_centre_y);
+    const double range = hw_md11_nd_range;
+    const Reference ref = fix_reference(hw_md11_nd_mode == 2);
+    const std::string tuned = tuned_vor_ident();
+    const double dme = aircraft_state.nav1_dme_nm;
+
+    const Md11Drawing d;
+    for (int slot = 1; slot <= 2; ++slot) {
+        const FixInfoRecord& fix = fix_info[slot];
+        if (fix.ident.empty()) continue;
+        const FixPair pairs[3] = {
+            {fix.radial_1, fix.distance_1}, {fix.radial_2, fix.distance_2}, {fix.radial_3, fix.distance_3}};
+        for (const FixPair& pair : pairs) {
+            set_design_frame(g, display, 240.0f, 258.0f, cx, cy);
+            double fix_distance = 0.0, course = 0.0;
+            gc_dist_course(ref.lat, ref.lon, fix.lat, fix.lon, &fix_distance, &course);
+            if (fix_distance > kMaxFixDistance) continue;
+            int32_t x = 0, y = 0;
+            turn_arc_geometry_i(ref.map_up, course, 0, 0, fix_distance * ppn, &x, &y);
+            const bool is_tuned = !tuned.empty() && fix.ident == tuned && std::fabs(fix_distance - dme) < 5.0;
+
+            if (!is_tuned) md11_fix_symbol(g, d, fix.label, x, y);
+            md11_text(g, d.ident, d.white, fix.ident.c_str(), x + 8, y - 7);
+            g.draw_ellipse_i(d.ring, x - 8, y - 8, 16, 16);
+
+            if (pair.distance > 0.0) {
+                const auto r = static_cast<int32_t>(pair.distance * ppn);
+                const double size = std::trunc(2.0 * pair.distance * ppn);
+                g.draw_ellipse_i(d.green_dashed, x - r, y - r, size, size);
+            }
+
+            if (pair.radial == 0.0) continue;
+            const double radial = normalised_radial(pair.radial);
+            double reciprocal = radial + 180.0;
+            if (reciprocal >= 360.0) reciprocal -= 360.0;
+            set_design_frame(g, display, 240.0f, 258.0f, cx + static_cast<float>(x), cy + static_cast<float>(y));
+            const double length = 360.0 * ppn;
+            const double label_at = radial_label_distance(fix_distance, range, ppn);
+            char radial_text[32], reciprocal_text[32];
+            std::snprintf(radial_text, sizeof radial_text, "%03.0fR", radial);
+            std::snprintf(reciprocal_text, sizeof reciprocal_text, "%03.0f", reciprocal);
+            const gfx::SolidBrush& brush = is_tuned ? d.magenta : d.white;
+            // Radial and reciprocal run both ways from the fix; the numbers
+            // read upright whichever half of the map the radial points into.
+            if (turn_direction(radial, ref.radial_ref) == 1) {
+                const gfx::Pen& pen = is_tuned ? d.tuned_dashed : d.white_dashed;
+                g.rotate_transform(static_cast<float>(radial - ref.radial_ref + 90.0));
+                g.draw_line_i(pen, 0, 0, -length, 0);
+                md11_text(g, d.small, brush, radial_text, -label_at - 10.0, 0.0);
+                g.draw_line_i(pen, 0, 0, length, 0);
+                md11_text(g, d.small, brush, reciprocal_text, label_at - 10.0, 0.0);
+            } else {
+                const gfx::Pen& pen = is_tuned ? d.tuned_dashed : d.green_dashed;
+                g.rotate_transform(static_cast<float>(radial - ref.radial_ref - 90.0));
+                g.draw_line_i(pen, 0, 0, -length, 0);
+                md11_text(g, d.small, brush, reciprocal_text, -label_at - 10.0, 0.0);
+                g.draw_line_i(pen, 0, 0, length, 0);
+                md11_text(g, d.small, brush, radial_text, label_at - 10.0, 0.0);
             }
         }
     }

@@ -3,10 +3,12 @@
 // the turn, joined by two half-ellipse turns.
 #include "fms/holds.h"
 #include "fms/nav_math.h"
+#include "fms/route_plan.h"
 #include "gauges/render_frame.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
+#include "nd/display_settings.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 
@@ -48,5 +50,33 @@ void draw_hold_pattern_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g
 
     const double L = hold.leg_distance * ppn * k.s;
     // The near turn of a left-hand racetrack sits a little higher.
+    draw_racetrack(g, pen, hold.turn, L, (hold.turn == 1 ? 0.66 : 0.61) * L);
+}
+
+void draw_hold_pattern_hw_md11_nd(gfx::Graphics& g, int centre_x, int centre_y, double x_scale, double y_scale,
+                                  double ppn) {
+    if (hold_list.count() < 1 || !(ppn > 0.0)) return;
+    const HoldEntry& hold = hold_list[1];
+    const AircraftState& a = aircraft_state;
+    // PLAN turns north up about the plan waypoint (the aircraft without a route).
+    const bool plan = hw_md11_nd_mode == 2;
+    double ref_lat = a.plat, ref_lon = a.plon, map_up = a.map_heading_deg;
+    if (plan) {
+        map_up = 0.0;
+        const int centre = plan_centre_index();
+        if (centre >= 0) {
+            ref_lat = active_plan[centre].lat;
+            ref_lon = active_plan[centre].lon;
+        }
+    }
+
+    const gfx::Pen pen(map_colour::magenta, static_cast<float>(2.0 * x_scale));
+    double distance = 0.0, course = 0.0, x = 0.0, y = 0.0;
+    gc_dist_course(ref_lat, ref_lon, hold.points[0].lat, hold.points[0].lon, &distance, &course);
+    turn_arc_geometry(map_up, course, centre_x, centre_y, distance * ppn, &x, &y);
+    g.translate_transform(static_cast<float>(x * x_scale), static_cast<float>(y * y_scale));
+    g.rotate_transform(static_cast<float>(hold.inbound_course - map_up));
+
+    const double L = hold.leg_distance * ppn * y_scale;
     draw_racetrack(g, pen, hold.turn, L, (hold.turn == 1 ? 0.66 : 0.61) * L);
 }

@@ -1,5 +1,6 @@
 // The HW_MD11_ND render pass and its PLAN frame: the shared render frame,
 // then the painters and map layers of the mode, the frame last.
+#include "fms/fix_info.h"
 #include "fms/route_plan.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
@@ -20,16 +21,26 @@ namespace {
 
 namespace c = map_colour;
 
+// The instance of the virtual cockpit while the pop-up window is open.
+constexpr int kViewModeVc2 = 3;
+
 void draw_layers(gfx::Graphics& g, double ppn, double navaid_reach) {
     const DisplayObject& d = hw_md11_nd_display;
     const double range = hw_md11_nd_range;
+    if (!fix_info[1].ident.empty() || !fix_info[2].ident.empty()) draw_fix_info_hw_md11_nd(d, g, ppn);
     if (show_navaids_flags[ND_HW_MD11] == 1 && range <= navaid_reach) draw_near_navaids_hw_md11_nd(d, g, ppn);
     if (show_airports_flags[ND_HW_MD11] == 1 && range <= 160.0) draw_near_airports_hw_md11_nd(d, g, ppn);
     if (show_airway_fixes_flags[ND_HW_MD11] == 1 && range <= 80.0)
         draw_near_airway_fixes_hw_md11_nd(d, g, ppn);
 }
 
-void paint(gfx::Graphics& g, PixelSize size) {
+bool descending_to_lock() {
+    const AircraftState& a = aircraft_state;
+    return a.snap_token_103 == 1.0 && a.snap_token_108 == 1.0 && a.indicated_altitude_ft > a.ap_altitude_lock_ft &&
+           a.vertical_speed_fpm < -200.0;
+}
+
+void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
     const DisplayObject& d = hw_md11_nd_display;
     const int mode = hw_md11_nd_mode;
     const double range = hw_md11_nd_range;
@@ -50,11 +61,15 @@ void paint(gfx::Graphics& g, PixelSize size) {
             g.reset_transform();
             g.scale_transform(static_cast<float>(size.width) / 240.0f,
                               static_cast<float>(size.height) / 258.0f);
+            if (descending_to_lock()) draw_bod_arc_hw_md11_nd(d, g);
             if (pattern_runway_count() > 0 && range <= 2.5)
                 draw_runway_labels(g, hw_md11_nd_compass_radius, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
                                    range);
         }
     }
+    // The second virtual-cockpit view leaves the boundaries out.
+    if ((mode == 2 || mode == 3) && show_atc_boundaries == 1 && view_mode != kViewModeVc2)
+        draw_atc_boundaries_hw_md11_nd(d, g);
     g.reset_clip();
     draw_hw_md11_nd_frame(d, g);
 }
@@ -98,8 +113,6 @@ void draw_hw_md11_nd_arc_part(const DisplayObject& d, gfx::Graphics& g, double p
     g.fill_ellipse_i(gfx::SolidBrush(c::white), -2, -3, 4, 4);
 }
 
-// The FIX INFO circles, BOD arc, ATC boundaries and hold of this display are
-// not among the map overlays yet; their calls join with them.
 void render_hw_md11_nd(void* device_context, PixelSize size, int32_t view_mode) {
     RenderFrameOptions o;
     o.design_width = 240.0f;
@@ -107,5 +120,5 @@ void render_hw_md11_nd(void* device_context, PixelSize size, int32_t view_mode) 
     o.background = background_argb(hw_md11_nd_background_rgb);
     o.pre_clear = true;
     run_render_frame(hw_md11_nd_display, device_context, size, view_mode, aircraft_state.display_power, o,
-                     [size](gfx::Graphics& g) { paint(g, size); });
+                     [size, view_mode](gfx::Graphics& g) { paint(g, size, view_mode); });
 }

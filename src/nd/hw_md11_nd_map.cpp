@@ -1,7 +1,9 @@
 // The HW_MD11_ND map of PLAN and MAP: TOD/TOC markers, the chosen runways
 // with their extended centrelines, the active route (again dashed while a
-// modification is pending), the tuned NAV1 station and the approach pattern.
+// modification is pending), the tuned NAV1 station, the approach pattern
+// and the hold.
 #include "data/airport_procedures.h"
+#include "fms/holds.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
@@ -213,4 +215,9 @@ void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
         draw_nav1_station(m, plan);
     if (pattern_runway_index() != -999 && !plan)
         draw_runway_pattern(g, hw_md11_nd_compass_radius, 0, 0, hw_md11_nd_range, k.w, k.s);
+    if (hold_list.count() >= 1 && hold_list[1].active_index > 0) {
+        // The layers above may have moved the frame; the hold draws from the centre.
+        set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
+        draw_hold_pattern_hw_md11_nd(g, 0, 0, k.w, k.s, ppn);
+    }
 }

@@ -33,4 +33,22 @@ TEST_F(BodArc, arcTopLiesTheLevelOffDistanceAhead) {
     }
 }
 
+TEST_F(BodArc, md11ArcUsesItsOwnScaleAndCentre) {
+    aircraft_state.indicated_altitude_ft = 8000.0;
+    aircraft_state.ap_altitude_lock_ft = 5000.0;
+    aircraft_state.vertical_speed_fpm = -1500.0;
+    aircraft_state.ground_speed_kt = 300.0;
+    hw_md11_nd_range = 30.0; // 150 / 30 = 5 units per NM: 10 NM ahead is 50 units
+    draw_bod_arc_hw_md11_nd(DisplayObject{240, 258}, g());
+    hw_md11_nd_range = 80.0;
+    const auto arcs = rec().of_kind(gfx::OpKind::Arc);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_EQ(arcs[0]->color, 0xFF00FA00u);
+    EXPECT_NEAR(arcs[0]->bounds.x, 120.0 - 75.0, 0.5);
+    EXPECT_NEAR(arcs[0]->bounds.y, 178.0 - 50.0, 0.5);
+    EXPECT_NEAR(arcs[0]->bounds.width, 150.0, 0.5);
+    EXPECT_EQ(arcs[0]->start_angle, 220.0f);
+    EXPECT_EQ(arcs[0]->sweep_angle, 100.0f);
+}
+
 } // namespace

@@ -101,4 +101,52 @@ TEST_F(FixInfoOverlay, emptySlotsFarFixesAndUnsetValuesDrawNoMarks) {
     EXPECT_EQ(rec().drawing_count(), 0u);
 }
 
+// HW_MD11_ND in MAP at 5 units per NM: the fix 80 units above (120, 178).
+TEST_F(FixInfoOverlay, md11DrawsRadialAndReciprocalWithTheIdent) {
+    const DisplayObject md11{240, 258};
+    fix_info[1].distance_1 = 10.0;
+    draw_fix_info_hw_md11_nd(md11, g(), 5.0);
+    const gfx::RecordedOp* ident = rec().find_text("SEA");
+    ASSERT_NE(ident, nullptr);
+    EXPECT_EQ(ident->color, 0xFFDEE6E9u);
+    EXPECT_NEAR(ident->points[0].x, 128.0, 0.5);
+    EXPECT_NEAR(ident->points[0].y, 91.0, 0.5);
+    auto circles = dashed();
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_NEAR(circles[0]->bounds.x, 70.0, 0.5);
+    EXPECT_EQ(rec().find_text("10.0"), nullptr); // no distance number
+
+    struct Row {
+        double radial;
+        const char* radial_text;
+        const char* reciprocal_text;
+        double radial_x, reciprocal_x; // device x of the numbers, on the line through the fix
+        gfx::Argb line_colour;
+        float width;
+    };
+    const Row rows[] = {{90.0, "090R", "270", 135.0, 85.0, 0xFF00FA00, 1.0f},
+                        {270.0, "270R", "090", 85.0, 135.0, 0xFFDEE6E9, 2.0f}};
+    fix_info[1].distance_1 = 0.0; // no circle
+    for (const Row& r : rows) {
+        fix_info[1].radial_1 = r.radial;
+        rec().clear();
+        draw_fix_info_hw_md11_nd(md11, g(), 5.0);
+        const auto lines = dashed();
+        ASSERT_EQ(lines.size(), 2u) << r.radial;
+        for (const gfx::RecordedOp* l : lines) {
+            EXPECT_EQ(l->kind, gfx::OpKind::Line);
+            EXPECT_EQ(l->color, r.line_colour);
+            EXPECT_EQ(l->pen_width, r.width);
+            EXPECT_NEAR(l->points[0].y, 98.0, 0.5);
+        }
+        const gfx::RecordedOp* radial = rec().find_text(r.radial_text);
+        const gfx::RecordedOp* reciprocal = rec().find_text(r.reciprocal_text);
+        ASSERT_NE(radial, nullptr);
+        ASSERT_NE(reciprocal, nullptr);
+        EXPECT_NEAR(radial->points[0].x, r.radial_x, 0.5) << r.radial;
+        EXPECT_NEAR(reciprocal->points[0].x, r.reciprocal_x, 0.5) << r.radial;
+        EXPECT_EQ(radial->font_size, 8.0f);
+    }
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "overlay_fixture.h"
 
 #include "fms/holds.h"
+#include "fms/route_plan.h"
 #include "map/map_overlays.h"
 
 namespace {
@@ -75,6 +76,35 @@ TEST_F(HoldPattern, onlyHoldEntryOneIsDrawnAndAnEmptyListDrawsNothing) {
     draw();
     EXPECT_EQ(rec().lines_in_color(0xFFFF13D5).size(), 3u);
     EXPECT_EQ(rec().of_kind(gfx::OpKind::Arc).size(), 2u);
+}
+
+TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
+    add_hold(1, 90.0, 4.0); // fix 10 NM north; L = 20 units at 5 units per NM, S = 10
+    aircraft_state.heading_deg = 45.0; // not used: the racetrack turns with the map
+    aircraft_state.map_heading_deg = 90.0;
+    const int saved_to = to_waypoint_index;
+    to_waypoint_index = kNoToWaypoint;
+    struct Row {
+        int mode;
+        double x, y; // device start of the outbound leg (S, -0.2 L)
+    };
+    // MAP heading east: the fix lies 50 x 1.5 left and the racetrack is upright.
+    // PLAN north up: the fix lies 50 above and the racetrack turns east.
+    const Row rows[] = {{3, 100.0 - 75.0 + 10.0, 100.0 - 4.0}, {2, 100.0 + 4.0, 100.0 - 50.0 + 10.0}};
+    for (const Row& r : rows) {
+        hw_md11_nd_mode = r.mode;
+        rec().clear();
+        g().reset_transform();
+        g().translate_transform(100.0f, 100.0f);
+        draw_hold_pattern_hw_md11_nd(g(), 0, 0, 1.5, 1.0, 5.0);
+        const auto lines = rec().lines_in_color(0xFFFF13D5);
+        ASSERT_EQ(lines.size(), 3u) << r.mode;
+        EXPECT_NEAR(lines[1]->points[0].x, r.x, 0.5) << r.mode;
+        EXPECT_NEAR(lines[1]->points[0].y, r.y, 0.5) << r.mode;
+        EXPECT_EQ(lines[1]->pen_width, 3.0f); // twice the horizontal scale
+    }
+    hw_md11_nd_mode = 3;
+    to_waypoint_index = saved_to;
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 #include "nd_fixture.h"
 
 #include "cdu_smiths/cdu_text.h"
+#include "data/atc_boundaries.h"
 #include "data/module_settings.h"
+#include "fms/fix_info.h"
+#include "fms/holds.h"
 #include "fms/route_state.h"
 #include "gauges/nd_toggles.h"
 #include "nd/display_geometry.h"
@@ -37,12 +40,12 @@ class HwMd11Nd : public NdTest {
         hw_md11_nd_compass_radius = 150;
         NdTest::TearDown();
     }
-    const gfx::Recording& draw(int mode, double range) {
+    const gfx::Recording& draw(int mode, double range, int view_mode = 1) {
         hw_md11_nd_mode = mode;
         hw_md11_nd_range = range;
         hw_md11_nd_compass_radius = mode == 2 ? 94 : 150; // as the EFIS panel's keys set it
         rec().clear();
-        render_hw_md11_nd(dc_, PixelSize{240, 258}, 1);
+        render_hw_md11_nd(dc_, PixelSize{240, 258}, view_mode);
         return rec();
     }
     std::string text_at(const gfx::Recording& r, float x, float y, gfx::Argb* colour = nullptr) {
@@ -237,6 +240,88 @@ TEST_F(HwMd11Nd, theEfisModeSetsTheMapRadiusWithIt) {
     EXPECT_EQ(hw_md11_nd_compass_radius, 150);
     for (std::size_t i = 0; i < std::size(modes); ++i)
         *modes[i] = saved[i];
+}
+
+TEST_F(HwMd11Nd, overlaysAppearOnlyInTheirModes) {
+    AircraftState& a = aircraft_state;
+    FixInfoRecord& fix = fix_info[1];
+    fix.ident = "FIXA";
+    gc_destination_point(a.plat, a.plon, 0.0, 21.0, &fix.lat, &fix.lon);
+    fix.radial_1 = 90.0;
+    AtcBoundary b;
+    b.boundary_name = "KZSE";
+    b.boundary_name2 = "SEA";
+    b.point_count = 2;
+    gc_destination_point(a.plat, a.plon, 0.0, 5.0, &b.points.slot(1).latitude, &b.points.slot(1).longitude);
+    gc_destination_point(a.plat, a.plon, 90.0, 5.0, &b.points.slot(2).latitude, &b.points.slot(2).longitude);
+    b.label_latitude = a.plat;
+    b.label_longitude = a.plon;
+    atc_boundaries.set_count(0);
+    atc_boundaries.append(b);
+    atc_boundaries_loaded = 1;
+    show_atc_boundaries = 1;
+    a.snap_token_103 = a.snap_token_108 = 1.0;
+    a.indicated_altitude_ft = 8000.0;
+    a.ap_altitude_lock_ft = 5000.0;
+    a.vertical_speed_fpm = -1500.0;
+    a.ground_speed_kt = 300.0;
+
+    auto bod_arcs = [](const gfx::Recording& r) {
+        int n = 0;
+        for (const gfx::RecordedOp* arc : r.of_kind(gfx::OpKind::Arc))
+            n += arc->color == 0xFF00FA00u && arc->start_angle == 220.0f && arc->sweep_angle == 100.0f;
+        return n;
+    };
+    auto magenta_arcs = [](const gfx::Recording& r) {
+        int n = 0;
+        for (const gfx::RecordedOp* arc : r.of_kind(gfx::OpKind::Arc))
+            n += arc->color == kMagenta;
+        return n;
+    };
+    struct Row {
+        int mode, view_mode;
+        bool map, bod, boundaries;
+    };
+    const Row rows[] = {{3, 1, true, true, true},
+                        {3, 3, true, true, false}, // the second cockpit view leaves the boundaries out
+                        {2, 1, true, false, true},
+                        {4, 1, false, false, false},
+                        {5, 1, false, false, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mode * 10 + row.view_mode);
+        hold_list.set_count(0);
+        const int arcs_without_hold = magenta_arcs(draw(row.mode, 40.0, row.view_mode));
+        HoldEntry h;
+        h.active_index = 3;
+        h.turn = 1;
+        h.leg_distance = 4.0;
+        h.points[0].lat = kExampleRoute[3].lat;
+        h.points[0].lon = kExampleRoute[3].lon;
+        hold_list.append(h);
+        const gfx::Recording& r = draw(row.mode, 40.0, row.view_mode);
+        EXPECT_EQ(r.find_text("FIXA") != nullptr, row.map);
+        EXPECT_EQ(r.find_text("090R") != nullptr, row.map);
+        EXPECT_EQ(bod_arcs(r), row.bod ? 1 : 0);
+        EXPECT_EQ(!r.lines_in_color(0xFF979700).empty(), row.boundaries);
+        EXPECT_EQ(magenta_arcs(r) - arcs_without_hold, row.map ? 2 : 0); // the racetrack's two turns
+    }
+
+    // NAV1 tuned to the fix: its radial and reciprocal turn magenta.
+    host::set_token(49, 1.0);
+    host::set_token(31, 21.0);
+    host::set_token_code(46, 0);
+    host::set_calc_text("(A:NAV IDENT:1,string)", "FIXA");
+    update();
+    gc_destination_point(a.plat, a.plon, 0.0, 21.0, &fix.lat, &fix.lon);
+    int tuned = 0;
+    for (const gfx::RecordedOp* l : draw(3, 40.0).lines_in_color(kMagenta))
+        tuned += l->dash_style == gfx::DashStyle::Dash && l->pen_width == 2.0f;
+    EXPECT_EQ(tuned, 2);
+
+    clear_fix_info(0);
+    hold_list.set_count(0);
+    atc_boundaries.set_count(0);
+    show_atc_boundaries = 0;
 }
 
 } // namespace
