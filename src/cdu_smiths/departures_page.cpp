@@ -84,10 +84,10 @@ void runway_column(CduPage& page, const AirportProcedures& origin, int f) {
 }
 
 // Left keys: a SID from the list, or a transition of the chosen SID.
-void left_key(const AirportProcedures& origin, int k, int f) {
+void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
     if (dep_sid_state == 0 || dep_sid_state == 2) {
-        if (f + k - 1 > origin.procedure_name_list.count()) return;
-        build_sid_legs_b(f + k - 1, 0);
+        if (f_sids + k - 1 > origin.procedure_name_list.count()) return;
+        build_sid_legs_b(f_sids + k - 1, 0);
         dep_sid_state = 1;
         dep_subpage = 1;
         return;
@@ -118,7 +118,7 @@ void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphic
     sid_column(page, origin, f_sids);
     if (dep_sid_state == 1) transition_column(page, origin, f);
     const int lsk = smiths_cdu_lsk;
-    if (lsk >= 1 && lsk <= 5) left_key(origin, lsk, f_sids);
+    if (lsk >= 1 && lsk <= 5) left_key(origin, lsk, f_sids, f);
     runway_column(page, origin, f);
     if (lsk >= 6 && lsk <= 10) select_departure_runway_b(f + lsk - 6);
     if (lsk == 11) {
