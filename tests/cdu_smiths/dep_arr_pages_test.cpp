@@ -101,6 +101,9 @@ TEST_F(DepArrPages, departureSubPagesWithElevenTransitionsAndFifteenRunways) {
     origin.runway_list.clear();
     for (int i = 1; i <= 15; ++i)
         origin.runway_list.append("R" + std::to_string(i));
+    origin.procedure_name_list.clear();
+    origin.procedure_name_list.append("SEA7");
+    sel_sid = "SEA7";
     dep_sid_state = 1;
     smiths_cdu_page = kPageDepartures;
     const struct {
