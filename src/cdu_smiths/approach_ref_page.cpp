@@ -1,7 +1,6 @@
 // APPROACH REF (page 12): gross weight, the three approach flap settings with
 // their reference speeds, the chosen landing flap/speed pair and the
 // destination runway of the chosen approach.
-#include "cdu_smiths/arrival_page_state.h"
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
@@ -10,6 +9,7 @@
 #include "data/module_settings.h"
 #include "fms/flight_log.h"
 #include "fms/route_exec.h"
+#include "fms/route_plan.h"
 #include "sim/sim_var_reader.h"
 
 #include <cstdlib>
@@ -72,12 +72,12 @@ void act_on_key() {
 
 void runway_rows(CduPage& page) {
     const AirportProcedures& destination = airport_slots[destination_slot];
-    const bool approach = selected_approach_index > 0 && selected_approach_index <= approach_fix_list.count();
-    const bool runway =
-        selected_arrival_runway_index > 0 && selected_arrival_runway_index <= destination.runways.count();
+    // The approach and runway that EXEC matched to the route.
+    const bool approach = approach_record_index > 0 && approach_record_index <= destination.approaches.count();
+    const bool runway = approach_runway_index > 0 && approach_runway_index <= destination.runways.count();
     if (!approach && !runway) return;
     static const AirportRunway kNoRunway;
-    const AirportRunway& rwy = runway ? destination.runways[selected_arrival_runway_index] : kNoRunway;
+    const AirportRunway& rwy = runway ? destination.runways[approach_runway_index] : kNoRunway;
     if (runway) {
         cdu_text(page, 10, 121, CduFont::Small,
                  cdu_format("%s %s", destination_airport_ident.c_str(), rwy.designator.c_str()));
@@ -86,7 +86,7 @@ void runway_rows(CduPage& page) {
         cdu_text(page, 185, 156, CduFont::Small, "F R O N T  C R S");
         cdu_text(page, 230, 172, CduFont::Large, cdu_format("%03.0f%s", rwy.magnetic_heading, kDegree));
     }
-    const std::string name = approach ? approach_fix_list[selected_approach_index].approach_name : "---";
+    const std::string name = approach ? destination.approaches[approach_record_index].second_text : "---";
     cdu_text(page, 10, 156, CduFont::Small, cdu_format(" %s %s", name.c_str(), rwy.designator.c_str()));
     cdu_text(page, 0, 172, CduFont::Large, approach ? rwy.info_text : "------");
     if (destination_airport_ident != "------") {

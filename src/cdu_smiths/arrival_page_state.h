@@ -9,10 +9,7 @@ inline int arr_transition_chosen = 0;
 inline int approach_chosen = 0;
 inline int approach_transition_chosen = 0;
 
-// The arrival choices that APPROACH REF shows: the chosen entry of the
-// approach list (approach_fix_list) and the chosen runway in the
-// destination's runway table; 0 = none.
-inline int selected_approach_index = 0;
-inline int selected_arrival_runway_index = 0;
+// The chosen entry of the ARRIVALS approach list (approach_fix_list); 0 = none.
+inline int approach_list_choice = 0;
 // The chosen entry of the approach's transition (IAF) list; 0 = none.
 inline int approach_transition_index = 0;

@@ -32,14 +32,6 @@ AirportProcedures& destination() {
     return airport_slots[destination_slot];
 }
 
-// The chosen runway in the destination's runway table, for APPROACH REF.
-void note_arrival_runway() {
-    selected_arrival_runway_index = 0;
-    const auto& runways = destination().runways;
-    for (int i = 1; i <= runways.count(); ++i)
-        if (runways[i].designator == applied_arrival_runway) selected_arrival_runway_index = i;
-}
-
 // Approach transitions stand in rows 2 to 5 of every sub-page, so sub-page
 // p holds transitions 4p - 3 to 4p; drawing and keys share this numbering.
 int first_approach_transition() {
@@ -129,7 +121,7 @@ void approach_list_column(CduPage& page, int f) {
         const float y = row_y(row);
         if (index <= approaches) {
             cdu_text_right_box(page, y, 13.0f, approach_text(index));
-            if (index == selected_approach_index) cdu_text(page, 127, y, CduFont::Large, marker());
+            if (index == approach_list_choice) cdu_text(page, 127, y, CduFont::Large, marker());
             continue;
         }
         const int r = index - approaches - skip;
@@ -143,9 +135,9 @@ void approach_list_column(CduPage& page, int f) {
 
 void chosen_approach_column(CduPage& page) {
     const auto& iafs = destination().iaf_list;
-    if (selected_approach_index >= 1 && selected_approach_index <= approach_fix_list.count()) {
+    if (approach_list_choice >= 1 && approach_list_choice <= approach_fix_list.count()) {
         cdu_text(page, 129, 33, CduFont::Large, marker());
-        cdu_text_right_box(page, 33, 13.0f, approach_text(selected_approach_index));
+        cdu_text_right_box(page, 33, 13.0f, approach_text(approach_list_choice));
     }
     const int f = first_approach_transition();
     if (f <= iafs.count() || f == 1) cdu_text(page, 220, 52, CduFont::Small, "T R A N S");
@@ -163,7 +155,7 @@ void chosen_approach_column(CduPage& page) {
 
 void choose_approach(int index, int k) {
     const ApproachFixEntry& entry = approach_fix_list[index];
-    selected_approach_index = index;
+    approach_list_choice = index;
     approach_transition_index = 0;
     sel_approach = entry.approach_name;
     applied_arrival_runway = entry.runway;
@@ -171,14 +163,12 @@ void choose_approach(int index, int k) {
     select_approach_transition();
     insert_approach(1);
     find_iaf_transitions();
-    note_arrival_runway();
     approach_chosen = 1;
     if (k > 1) arr_subpage = 1;
 }
 
 void choose_runway(int n) {
     select_arrival_runway_b(n);
-    if (arr_runway_chosen == 1) note_arrival_runway();
 }
 
 void approach_key(int k) {

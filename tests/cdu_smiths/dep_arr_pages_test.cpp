@@ -36,6 +36,8 @@ class DepArrPages : public PageCanvas {
         destination_airport_ident = "KPDX";
         departure_origin_ident = "KSEA";
         arrival_destination_ident = "KPDX";
+        loaded_origin_ident = "KSEA";
+        loaded_destination_ident = "KPDX";
         for (std::string* s : {&sel_departure_runway, &sel_sid, &sel_sid_transition, &sel_arrival_runway,
                                &sel_star, &sel_star_transition, &sel_approach, &sel_approach_transition,
                                &applied_arrival_runway})
@@ -47,7 +49,7 @@ class DepArrPages : public PageCanvas {
         dep_subpage = arr_subpage = 1;
         dep_runway_chosen = dep_transition_chosen = arr_runway_chosen = arr_transition_chosen = 0;
         approach_chosen = approach_transition_chosen = approach_transition_index = 0;
-        selected_approach_index = selected_arrival_runway_index = 0;
+        approach_list_choice = approach_record_index = approach_runway_index = 0;
     }
     TempFolder sim_;
 };
@@ -150,8 +152,9 @@ TEST_F(DepArrPages, arrivalsApproachTransitionAndApproachRef) {
     arr_runway_chosen = 0;
 
     arr_subpage = 2;
-    draw(6); // R1 chooses approach 6 - 3 = runway 3: no approach there
+    draw(6); // R1 on sub-page 2: entry 6, after three approaches runway 3
     EXPECT_EQ(approach_chosen, 0);
+    EXPECT_EQ(arr_runway_index, 3);
     arr_runway_chosen = 0;
     arr_subpage = 1;
     draw(6); // R1: the first approach; its sub-page stays
@@ -172,17 +175,19 @@ TEST_F(DepArrPages, arrivalsApproachTransitionAndApproachRef) {
     EXPECT_EQ(text_at(215, 66), "HILLS");
     EXPECT_EQ(text_at(127, 66), "<SEL>");
 
-    draw(1); // L1: the first STAR, then its transitions below it
-    EXPECT_EQ(arr_star_state, 1);
-    EXPECT_EQ(sel_star, dest.procedure_name_list[1]);
-    draw();
-    EXPECT_EQ(text_at(10, 55), "T R A N S");
-
+    reset_active_route_state(); // EXEC matches the approach and its runway
     smiths_cdu_page = kPageApproachRef;
     draw();
     write_png("approach_ref");
     EXPECT_EQ(text_at(10, 121), "KPDX 10R");
     EXPECT_EQ(text_at(10, 156), " I10R 10R");
+
+    smiths_cdu_page = kPageArrivals;
+    draw(1); // L1: the first STAR, then its transitions below it
+    EXPECT_EQ(arr_star_state, 1);
+    EXPECT_EQ(sel_star, dest.procedure_name_list[1]);
+    draw();
+    EXPECT_EQ(text_at(10, 55), "T R A N S");
 }
 
 TEST_F(DepArrPages, arrivalsWithoutApproachesListRunwaysFromRowTwo) {
@@ -197,7 +202,6 @@ TEST_F(DepArrPages, arrivalsWithoutApproachesListRunwaysFromRowTwo) {
     EXPECT_EQ(arr_runway_chosen, 0);
     draw(7);
     EXPECT_EQ(sel_arrival_runway, first);
-    EXPECT_GT(selected_arrival_runway_index, 0);
 }
 
 TEST_F(DepArrPages, approachRefSpeedsAndLandingPair) {
