@@ -61,19 +61,27 @@ void flap_speed_key() {
 
 void act_on_key() {
     switch (smiths_cdu_lsk) {
-    case 6: return speed_key(VREFMIN);
-    case 7: return speed_key(VREFMID);
-    case 8: return speed_key(VREFMAX);
-    case 9: return flap_speed_key();
-    case 11: smiths_cdu_page = kPageInitRefIndex; return;
-    default: return;
+    case 6:
+        return speed_key(VREFMIN);
+    case 7:
+        return speed_key(VREFMID);
+    case 8:
+        return speed_key(VREFMAX);
+    case 9:
+        return flap_speed_key();
+    case 11:
+        smiths_cdu_page = kPageInitRefIndex;
+        return;
+    default:
+        return;
     }
 }
 
 void runway_rows(CduPage& page) {
     const AirportProcedures& destination = airport_slots[destination_slot];
     // The approach and runway that EXEC matched to the route.
-    const bool approach = approach_record_index > 0 && approach_record_index <= destination.approaches.count();
+    const bool approach =
+        approach_record_index > 0 && approach_record_index <= destination.approaches.count();
     const bool runway = approach_runway_index > 0 && approach_runway_index <= destination.runways.count();
     if (!approach && !runway) return;
     static const AirportRunway kNoRunway;

@@ -206,13 +206,15 @@ int right_subpage_count() {
 void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     const AirportProcedures& dest = destination();
-    const int left_items = arr_star_state == 1 ? dest.star_entry_list.count() + 1 : dest.procedure_name_list.count();
+    const int left_items =
+        arr_star_state == 1 ? dest.star_entry_list.count() + 1 : dest.procedure_name_list.count();
     arr_subpage_count = std::max(cdu_page_count(left_items, 5), right_subpage_count());
     cdu_step_subpage(arr_subpage, arr_subpage_count);
     const int f = 5 * arr_subpage - 4;
 
     cdu_text(page, 40, 0, CduFont::Large, cdu_format("%s ARRIVALS", destination_airport_ident.c_str()));
-    cdu_text(page, 220, 0, CduFont::Small, cdu_format("%2d / %2d", arr_subpage, std::max(arr_subpage_count, 1)));
+    cdu_text(page, 220, 0, CduFont::Small,
+             cdu_format("%2d / %2d", arr_subpage, std::max(arr_subpage_count, 1)));
 
     const int lsk = smiths_cdu_lsk;
     star_column(page, f);

@@ -106,14 +106,16 @@ void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
 void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     const AirportProcedures& origin = airport_slots[origin_slot];
-    const int items = dep_sid_state == 1 ? origin.star_entry_list.count() + 1 : origin.procedure_name_list.count();
+    const int items =
+        dep_sid_state == 1 ? origin.star_entry_list.count() + 1 : origin.procedure_name_list.count();
     dep_subpage_count = cdu_page_count(std::max(items, origin.runway_list.count()), 5);
     cdu_step_subpage(dep_subpage, dep_subpage_count);
     const int f_sids = 5 * dep_subpage - 4;
     const int f = dep_sid_state == 1 && dep_subpage > 1 ? 5 * dep_subpage - 5 : f_sids;
 
     cdu_text(page, 25, 0, CduFont::Large, cdu_format("%s DEPARTURES", origin_airport_ident.c_str()));
-    cdu_text(page, 230, 0, CduFont::Small, cdu_format("%2d / %2d", dep_subpage, std::max(dep_subpage_count, 1)));
+    cdu_text(page, 230, 0, CduFont::Small,
+             cdu_format("%2d / %2d", dep_subpage, std::max(dep_subpage_count, 1)));
 
     sid_column(page, origin, f_sids);
     if (dep_sid_state == 1) transition_column(page, origin, f);

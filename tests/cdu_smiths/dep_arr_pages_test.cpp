@@ -8,12 +8,12 @@
 #include "data/host_folder.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
-#include "fms/flight_log.h"
 #include "fms/dep_arr_selection.h"
+#include "fms/flight_log.h"
 #include "fms/route_exec.h"
 #include "fms/route_plan.h"
-#include "fms/route_values.h"
 #include "fms/route_state.h"
+#include "fms/route_values.h"
 #include "fms/selection_texts.h"
 #include "page_canvas.h"
 #include "platform/temp_folder.h"
@@ -38,9 +38,9 @@ class DepArrPages : public PageCanvas {
         arrival_destination_ident = "KPDX";
         loaded_origin_ident = "KSEA";
         loaded_destination_ident = "KPDX";
-        for (std::string* s : {&sel_departure_runway, &sel_sid, &sel_sid_transition, &sel_arrival_runway,
-                               &sel_star, &sel_star_transition, &sel_approach, &sel_approach_transition,
-                               &applied_arrival_runway})
+        for (std::string* s :
+             {&sel_departure_runway, &sel_sid, &sel_sid_transition, &sel_arrival_runway, &sel_star,
+              &sel_star_transition, &sel_approach, &sel_approach_transition, &applied_arrival_runway})
             *s = "------";
         working_plan.clear();
         working_plan_last = 0;
