@@ -27,6 +27,9 @@ constexpr PageEntry kPages[] = {
     {kPagePerfInit, smiths_page_perf_init},
     {kPageFixInfo, smiths_page_fix_info},
     {kPageRteHold, smiths_page_rte_hold},
+    {kPageDepartures, smiths_page_departures},
+    {kPageArrivals, smiths_page_arrivals},
+    {kPageApproachRef, smiths_page_approach_ref},
 };
 
 // The map step survives only while some display centres on it.

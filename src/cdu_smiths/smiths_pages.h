@@ -53,6 +53,9 @@ void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_fix_info(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_approach_ref(const DisplayObject& display, gfx::Graphics& graphics);
 
 // The routine of a page number; null for a number without one (the screen
 // stays blank).
@@ -61,3 +64,7 @@ SmithsPageRoutine smiths_page_routine(int page);
 // STORED FLIGHT PLANS: the sub-page shown and the number of sub-pages.
 inline int smiths_fpl_subpage = 1;
 inline int smiths_fpl_page_count = 1;
+
+// DEPARTURES and ARRIVALS: the number of sub-pages, recomputed on each draw.
+inline int dep_subpage_count = 1;
+inline int arr_subpage_count = 1;

@@ -172,7 +172,8 @@ void match_approach() {
         const AirportProcedures& destination = airport_slots[destination_slot];
         for (int i = 1; i <= destination.approaches.count(); ++i) {
             const ProcedureRecord& approach = destination.approaches[i];
-            if (approach.name == sel_approach && approach.runway == applied_arrival_runway) {
+            // The approach loader keeps the approach's name in second_text.
+            if (approach.second_text == sel_approach && approach.runway == applied_arrival_runway) {
                 approach_record_index = i;
                 break;
             }

@@ -111,7 +111,7 @@ TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
     approach_info = "ILS27_27";
     AirportProcedures& destination = airport_slots[destination_slot];
     destination.approaches.set_count(2);
-    destination.approaches.slot(2).name = "ILS27";
+    destination.approaches.slot(2).second_text = "ILS27";
     destination.approaches.slot(2).runway = "27";
     destination.runways.set_count(3);
     destination.runways.slot(3).designator = "27";

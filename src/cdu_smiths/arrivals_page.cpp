@@ -1,0 +1,239 @@
+// ARRIVALS (page 11): the destination's STARs and the chosen STAR's
+// transitions on the left; its approaches followed by its runways, or the
+// chosen approach with its transitions, on the right.
+#include "cdu_smiths/arrival_page_state.h"
+#include "cdu_smiths/cdu_page_conventions.h"
+#include "cdu_smiths/cdu_text.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "data/airport_procedures.h"
+#include "fms/approach_insertion.h"
+#include "fms/dep_arr_selection.h"
+#include "fms/procedure_insertion.h"
+#include "fms/procedure_selection.h"
+#include "fms/route_exec.h"
+#include "fms/route_state.h"
+#include "fms/selection_texts.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* const kNone = "------";
+
+float row_y(int row) {
+    return 33.0f + 33.0f * static_cast<float>(row - 1);
+}
+
+const char* marker() {
+    return route_state == 3 ? "<ACT>" : "<SEL>";
+}
+
+AirportProcedures& destination() {
+    return airport_slots[destination_slot];
+}
+
+// Approach transitions stand in rows 2 to 5 of every sub-page, so sub-page
+// p holds transitions 4p - 3 to 4p; drawing and keys share this numbering.
+int first_approach_transition() {
+    return 4 * arr_subpage - 3;
+}
+
+void star_column(CduPage& page, int f) {
+    const AirportProcedures& dest = destination();
+    const auto& stars = dest.procedure_name_list;
+    if (arr_star_state != 1 || arr_subpage == 1) cdu_text(page, 10, 19, CduFont::Small, "S T A R S");
+    if (stars.count() < 1) {
+        cdu_text(page, 0, 33, CduFont::Large, "- N O N E -");
+    } else if (arr_star_state == 1) {
+        for (int i = f; i <= stars.count(); ++i) {
+            if (stars[i] != sel_star) continue;
+            cdu_text(page, 0, 33, CduFont::Large, cdu_format("%-6s", stars[i].c_str()));
+            cdu_text(page, 75, 33, CduFont::Large, marker());
+            break;
+        }
+    } else {
+        for (int row = 1; row <= 5 && f + row - 1 <= stars.count(); ++row) {
+            const std::string& name = stars[f + row - 1];
+            cdu_text(page, 0, row_y(row), CduFont::Large, cdu_format("%-6s", name.c_str()));
+            if (name == sel_star) cdu_text(page, 75, row_y(row), CduFont::Large, marker());
+        }
+    }
+    if (arr_star_state != 1) return;
+
+    const auto& transitions = dest.star_entry_list;
+    cdu_text(page, 10, arr_subpage == 1 ? 55.0f : 19.0f, CduFont::Small, "T R A N S");
+    if (arr_transition_chosen == 1) {
+        for (int i = 1; i <= transitions.count(); ++i) {
+            if (transitions[i].text != sel_star_transition) continue;
+            cdu_text(page, 0, 66, CduFont::Large, cdu_format("%-5s", transitions[i].text.c_str()));
+            cdu_text(page, 75, 66, CduFont::Large, marker());
+            break;
+        }
+        return;
+    }
+    const int first_row = arr_subpage == 1 ? 2 : 1;
+    int i = arr_subpage == 1 ? 1 : 5 * arr_subpage - 5;
+    for (int row = first_row; row <= 5 && i <= transitions.count(); ++row, ++i)
+        cdu_text(page, 0, row_y(row), CduFont::Large, cdu_format("%-5s", transitions[i].text.c_str()));
+}
+
+void star_key(int k) {
+    AirportProcedures& dest = destination();
+    if (arr_star_state != 1) {
+        const int index = 5 * arr_subpage - 4 + k - 1;
+        if (index > dest.procedure_name_list.count()) return;
+        build_star_legs_b(index, 0);
+        arr_star_state = 1;
+        arr_subpage = 1;
+        return;
+    }
+    if (arr_subpage == 1 && k == 1) return; // the chosen STAR's own row
+    const int index = arr_subpage == 1 ? k - 1 : 5 * arr_subpage - 5 + k - 1;
+    if (index < 1 || index > dest.star_entry_list.count()) return;
+    sel_star_transition = dest.star_entry_list[index].text;
+    build_star_legs_b(selected_star_index, 1);
+    arr_transition_chosen = 1;
+    arr_subpage = 1;
+}
+
+std::string approach_text(int index) {
+    const ApproachFixEntry& entry = approach_fix_list[index];
+    return cdu_format("%4s %3s", entry.approach_name.c_str(), entry.runway.c_str());
+}
+
+void approach_list_column(CduPage& page, int f) {
+    const auto& runways = destination().runway_list;
+    const int approaches = approach_fix_list.count();
+    if (arr_runway_chosen == 1) {
+        cdu_text(page, 190, 19, CduFont::Small, "R U N W A Y S");
+        cdu_text(page, 240, 33, CduFont::Large, cdu_format("%-3s", sel_arrival_runway.c_str()));
+        cdu_text(page, 153, 33, CduFont::Large, "<SEL>");
+        return;
+    }
+    if (f == 1 || f <= approaches) cdu_text(page, 160, 19, CduFont::Small, "A P P R O A C H E S");
+    const int skip = approaches == 0 ? 1 : 0; // "- N O N E -" takes the first row
+    if (approaches == 0 && f == 1) cdu_text(page, 200, 33, CduFont::Large, "- N O N E -");
+    const int first_runway = f - approaches - skip;
+    if (runways.count() < 1 && first_runway > 0) cdu_text(page, 200, 66, CduFont::Large, "- N O N E -");
+    bool header = false;
+    for (int row = 1; row <= 5; ++row) {
+        const int index = f + row - 1;
+        const float y = row_y(row);
+        if (index <= approaches) {
+            cdu_text_right_box(page, y, 13.0f, approach_text(index));
+            if (index == approach_list_choice) cdu_text(page, 127, y, CduFont::Large, marker());
+            continue;
+        }
+        const int r = index - approaches - skip;
+        if (r < 1 || r > runways.count()) continue;
+        if (!header) cdu_text(page, 190, y - 14.0f, CduFont::Small, "R U N W A Y S");
+        header = true;
+        cdu_text(page, 240, y, CduFont::Large, cdu_format("%-3s", runways[r].c_str()));
+        if (runways[r] == sel_arrival_runway) cdu_text(page, 153, y, CduFont::Large, marker());
+    }
+}
+
+void chosen_approach_column(CduPage& page) {
+    const auto& iafs = destination().iaf_list;
+    if (approach_list_choice >= 1 && approach_list_choice <= approach_fix_list.count()) {
+        cdu_text(page, 129, 33, CduFont::Large, marker());
+        cdu_text_right_box(page, 33, 13.0f, approach_text(approach_list_choice));
+    }
+    const int f = first_approach_transition();
+    if (f <= iafs.count() || f == 1) cdu_text(page, 220, 52, CduFont::Small, "T R A N S");
+    if (iafs.count() < 1 && arr_subpage == 1) cdu_text(page, 200, 66, CduFont::Large, "- N O N E -");
+    if (approach_transition_chosen == 1) {
+        cdu_text(page, 127, 66, CduFont::Large, marker());
+        cdu_text_right_box(page, 66, 13.0f, cdu_format("%5s", sel_approach_transition.c_str()));
+        return;
+    }
+    for (int row = 2, i = f; row <= 5 && i <= iafs.count(); ++row, ++i) {
+        cdu_text_right_box(page, row_y(row), 13.0f, cdu_format("%5s", iafs[i].c_str()));
+        if (i == approach_transition_index) cdu_text(page, 135, row_y(row), CduFont::Large, marker());
+    }
+}
+
+void choose_approach(int index, int k) {
+    const ApproachFixEntry& entry = approach_fix_list[index];
+    approach_list_choice = index;
+    approach_transition_index = 0;
+    sel_approach = entry.approach_name;
+    applied_arrival_runway = entry.runway;
+    sel_approach_transition = kNone;
+    select_approach_transition();
+    insert_approach(1);
+    find_iaf_transitions();
+    approach_chosen = 1;
+    if (k > 1) arr_subpage = 1;
+}
+
+void choose_runway(int n) {
+    select_arrival_runway_b(n);
+}
+
+void approach_key(int k) {
+    const int approaches = approach_fix_list.count();
+    if (approach_chosen == 1) {
+        if (k < 2) return;
+        const int index = first_approach_transition() + k - 2;
+        approach_transition_index = index;
+        if (index > destination().iaf_list.count()) return;
+        sel_approach_transition = destination().iaf_list[index];
+        select_approach_transition();
+        insert_approach(1);
+        approach_transition_chosen = 1;
+        return;
+    }
+    const int index = 5 * arr_subpage - 4 + k - 1;
+    if (arr_runway_chosen == 1) return choose_runway(index);
+    if (index <= approaches) return choose_approach(index, k);
+    choose_runway(index - approaches - (approaches == 0 ? 1 : 0));
+}
+
+int right_subpage_count() {
+    const int approaches = approach_fix_list.count();
+    if (approach_chosen == 1) {
+        if (approach_transition_chosen == 1) return 1;
+        return std::max(1, cdu_page_count(destination().iaf_list.count(), 4));
+    }
+    if (arr_runway_chosen == 1) return 1;
+    const int items = destination().runway_list.count() + approaches + (approaches == 0 ? 1 : 0);
+    return cdu_page_count(items, 5);
+}
+
+} // namespace
+
+void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    const AirportProcedures& dest = destination();
+    const int left_items =
+        arr_star_state == 1 ? dest.star_entry_list.count() + 1 : dest.procedure_name_list.count();
+    arr_subpage_count = std::max(cdu_page_count(left_items, 5), right_subpage_count());
+    cdu_step_subpage(arr_subpage, arr_subpage_count);
+    const int f = 5 * arr_subpage - 4;
+
+    cdu_text(page, 40, 0, CduFont::Large, cdu_format("%s ARRIVALS", destination_airport_ident.c_str()));
+    cdu_text(page, 220, 0, CduFont::Small,
+             cdu_format("%2d / %2d", arr_subpage, std::max(arr_subpage_count, 1)));
+
+    const int lsk = smiths_cdu_lsk;
+    star_column(page, f);
+    if (lsk >= 1 && lsk <= 5) star_key(lsk);
+    if (approach_chosen == 1)
+        chosen_approach_column(page);
+    else
+        approach_list_column(page, f);
+    if (lsk >= 6 && lsk <= 10) approach_key(lsk - 5);
+    if (lsk == 11) {
+        if (route_state == 4)
+            erase_route_modification();
+        else
+            smiths_cdu_page = kPageDepArrIndex;
+    }
+    if (lsk == 12) smiths_cdu_page = kPageRte;
+
+    cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");
+    cdu_text(page, 0, 198, CduFont::Large, route_state == 4 ? "<ERASE" : "<INDEX");
+    cdu_text(page, 200, 198, CduFont::Large, "ROUTE>");
+    cdu_scratchpad_line(page);
+}

@@ -1,0 +1,138 @@
+// DEPARTURES (page 10): the origin's SIDs, the chosen SID's transitions and
+// the origin's runways, each chosen by its line-select key.
+#include "cdu_smiths/cdu_page_conventions.h"
+#include "cdu_smiths/cdu_text.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "data/airport_procedures.h"
+#include "fms/dep_arr_selection.h"
+#include "fms/procedure_insertion.h"
+#include "fms/route_exec.h"
+#include "fms/route_state.h"
+#include "fms/selection_texts.h"
+
+#include <algorithm>
+
+namespace {
+
+float row_y(int row) {
+    return 33.0f + 33.0f * static_cast<float>(row - 1);
+}
+
+const char* marker() {
+    return route_state == 3 ? "<ACT>" : "<SEL>";
+}
+
+void sid_column(CduPage& page, const AirportProcedures& origin, int f) {
+    const auto& sids = origin.procedure_name_list;
+    if (dep_sid_state == 0 || dep_sid_state == 2 || dep_subpage == 1)
+        cdu_text(page, 10, 19, CduFont::Small, "S I D S");
+    if (sids.count() < 1) {
+        cdu_text(page, 0, 33, CduFont::Large, "- N O N E -");
+        return;
+    }
+    if (dep_sid_state == 1) {
+        for (int i = std::max(f, 1); i <= sids.count(); ++i) {
+            if (sids[i] != sel_sid) continue;
+            cdu_text(page, 0, 33, CduFont::Large, cdu_format("%-6s", sids[i].c_str()));
+            cdu_text(page, 93, 33, CduFont::Large, marker());
+            break;
+        }
+        return;
+    }
+    for (int row = 1; row <= 5 && f + row - 1 <= sids.count(); ++row) {
+        const std::string& name = sids[f + row - 1];
+        cdu_text(page, 0, row_y(row), CduFont::Large, cdu_format("%-6s", name.c_str()));
+        if (name == sel_sid) cdu_text(page, 93, row_y(row), CduFont::Large, marker());
+    }
+}
+
+void transition_column(CduPage& page, const AirportProcedures& origin, int f) {
+    const auto& transitions = origin.star_entry_list;
+    const int count = transitions.count();
+    if (f <= count) cdu_text(page, 10, dep_subpage == 1 ? 53.0f : 19.0f, CduFont::Small, "T R A N S");
+    if (count < 1) {
+        cdu_text(page, 0, 66, CduFont::Large, "- N O N E -");
+        return;
+    }
+    if (dep_transition_chosen == 1) {
+        for (int i = 1; i <= count; ++i) {
+            if (transitions[i].text != sel_sid_transition) continue;
+            cdu_text(page, 0, 66, CduFont::Large, cdu_format("%-5s", transitions[i].text.c_str()));
+            cdu_text(page, 93, 66, CduFont::Large, marker());
+            break;
+        }
+        return;
+    }
+    const int first_row = dep_subpage == 1 ? 2 : 1;
+    for (int row = first_row, i = f; row <= 5 && i <= count; ++row, ++i)
+        cdu_text(page, 0, row_y(row), CduFont::Large, cdu_format("%-5s", transitions[i].text.c_str()));
+}
+
+void runway_column(CduPage& page, const AirportProcedures& origin, int f) {
+    const auto& runways = origin.runway_list;
+    cdu_text(page, 190, 19, CduFont::Small, "R U N W A Y S");
+    if (dep_runway_chosen == 1) {
+        cdu_text(page, 240, 33, CduFont::Large, cdu_format("%-3s", sel_departure_runway.c_str()));
+        cdu_text(page, 153, 33, CduFont::Large, marker());
+        return;
+    }
+    for (int row = 1; row <= 5 && f + row - 1 <= runways.count(); ++row) {
+        const std::string& name = runways[f + row - 1];
+        cdu_text(page, 240, row_y(row), CduFont::Large, cdu_format("%-3s", name.c_str()));
+        if (name == sel_departure_runway) cdu_text(page, 153, row_y(row), CduFont::Large, marker());
+    }
+}
+
+// Left keys: a SID from the list, or a transition of the chosen SID.
+void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
+    if (dep_sid_state == 0 || dep_sid_state == 2) {
+        if (f_sids + k - 1 > origin.procedure_name_list.count()) return;
+        build_sid_legs_b(f_sids + k - 1, 0);
+        dep_sid_state = 1;
+        dep_subpage = 1;
+        return;
+    }
+    if (dep_subpage == 1 && k == 1) return; // the chosen SID's own row
+    const int index = dep_subpage == 1 ? k - 1 : f + k - 1;
+    if (index < 1 || index > origin.star_entry_list.count()) return;
+    sel_sid_transition = origin.star_entry_list[index].text;
+    build_sid_legs_b(selected_sid_index, 1);
+    dep_transition_chosen = 1;
+    dep_subpage = 1;
+}
+
+} // namespace
+
+void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    const AirportProcedures& origin = airport_slots[origin_slot];
+    const int items =
+        dep_sid_state == 1 ? origin.star_entry_list.count() + 1 : origin.procedure_name_list.count();
+    dep_subpage_count = cdu_page_count(std::max(items, origin.runway_list.count()), 5);
+    cdu_step_subpage(dep_subpage, dep_subpage_count);
+    const int f_sids = 5 * dep_subpage - 4;
+    const int f = dep_sid_state == 1 && dep_subpage > 1 ? 5 * dep_subpage - 5 : f_sids;
+
+    cdu_text(page, 25, 0, CduFont::Large, cdu_format("%s DEPARTURES", origin_airport_ident.c_str()));
+    cdu_text(page, 230, 0, CduFont::Small,
+             cdu_format("%2d / %2d", dep_subpage, std::max(dep_subpage_count, 1)));
+
+    sid_column(page, origin, f_sids);
+    if (dep_sid_state == 1) transition_column(page, origin, f);
+    const int lsk = smiths_cdu_lsk;
+    if (lsk >= 1 && lsk <= 5) left_key(origin, lsk, f_sids, f);
+    runway_column(page, origin, f);
+    if (lsk >= 6 && lsk <= 10) select_departure_runway_b(f + lsk - 6);
+    if (lsk == 11) {
+        if (route_state == 4)
+            erase_route_modification();
+        else
+            smiths_cdu_page = kPageDepArrIndex;
+    }
+    if (lsk == 12) smiths_cdu_page = kPageRte;
+
+    cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");
+    cdu_text(page, 0, 198, CduFont::Large, route_state == 4 ? "<ERASE" : "<INDEX");
+    cdu_text(page, 205, 198, CduFont::Large, "ROUTE>");
+    cdu_scratchpad_line(page);
+}
