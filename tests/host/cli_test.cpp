@@ -116,7 +116,7 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     // The example route flown from the runway to KPDX.
     EXPECT_NE(o.text.find("summary: 9 of 9 waypoints sequenced, arrived"), std::string::npos) << o.text;
     for (const char* moment : {"takeoff_", "cruise_", "arrival_"})
-        EXPECT_TRUE(std::filesystem::exists(out + "/" + moment + "debug.png")) << moment;
+        EXPECT_TRUE(std::filesystem::exists(out + "/" + moment + "debug.png")) << moment << o.text;
 
     std::string script = write_file("bad.script", "frames 2\nclick window00.gauge00 999 0\n");
     o = run_sim(common + " --script " + script);
