@@ -38,8 +38,8 @@ void draw_route_overlays(gfx::Graphics& g, const DisplayObject& d, int mode, dou
             clip.add_ellipse_i(29, 14, 200, 200);
             g.set_clip_path(clip);
         }
-        draw_tod_toc_markers(g, static_cast<int>(efs50_ehsi_range_base), efs50_ehsi_range, 129, compass ? 114 : 190,
-                             5, 1.0, 1.0, a.plat, a.plon, a.map_heading_deg);
+        draw_tod_toc_markers(g, static_cast<int>(efs50_ehsi_range_base), efs50_ehsi_range, 129,
+                             compass ? 114 : 190, 5, 1.0, 1.0, a.plat, a.plon, a.map_heading_deg);
     }
 }
 
@@ -80,9 +80,12 @@ void draw_efs50_range_arc(const DisplayObject& d, gfx::Graphics& g, bool on_tcas
         }
         g.draw_line_i(cyan2, 0, -90, 0, -100);
         // The inner dots mark 2 NM on the outer ring's scale.
-        if (range == 5.0) g.fill_ellipse_i(cyan, 0, -40, 5, 5);
-        else if (range == 10.0) g.fill_ellipse_i(cyan, 0, -20, 4, 4);
-        else if (range == 20.0) g.fill_ellipse_i(cyan, 0, -10, 3, 3);
+        if (range == 5.0)
+            g.fill_ellipse_i(cyan, 0, -40, 5, 5);
+        else if (range == 10.0)
+            g.fill_ellipse_i(cyan, 0, -20, 4, 4);
+        else if (range == 20.0)
+            g.fill_ellipse_i(cyan, 0, -10, 3, 3);
     }
     set_design_frame(g, d, 266.0f, 230.0f, 129.0f, 114.0f);
     g.draw_lines_i(white1, efs50_aircraft_outline);

@@ -45,11 +45,14 @@ void set_arc_clip(Arc& a) {
     a.g.set_clip_path(clip);
 }
 
-bool route_active() { return to_waypoint_index != kNoToWaypoint; }
+bool route_active() {
+    return to_waypoint_index != kNoToWaypoint;
+}
 
 // Within (-limit, limit) either side, across north included.
 bool near_heading(double a, double limit) {
-    return (a > -limit && a < limit) || (a > 360.0 - limit && a < 360.0) || (a > -360.0 && a < -360.0 + limit);
+    return (a > -limit && a < limit) || (a > 360.0 - limit && a < 360.0) ||
+           (a > -360.0 && a < -360.0 + limit);
 }
 
 void draw_compass_arc(Arc& a, const gfx::Font& font12) {
@@ -68,7 +71,8 @@ void draw_compass_arc(Arc& a, const gfx::Font& font12) {
         char text[8];
         const char* cardinal = i == 0 ? "N" : i == 90 ? "E" : i == 180 ? "S" : i == 270 ? "W" : nullptr;
         if (cardinal == nullptr) std::snprintf(text, sizeof text, "%d", i / 10);
-        a.g.draw_string(cardinal ? cardinal : text, font12, white, gfx::PointF{i == 270 ? -7.0f : -9.0f, -170.0f});
+        a.g.draw_string(cardinal ? cardinal : text, font12, white,
+                        gfx::PointF{i == 270 ? -7.0f : -9.0f, -170.0f});
     }
 }
 
@@ -91,7 +95,7 @@ void draw_pointers(Arc& a) {
         const Point head[] = {{0, -180}, {5, -170}, {-5, -170}};
         a.g.fill_polygon_i(cyan, head);
         a.g.draw_line_i(gfx::Pen(c::blue, 2.0f), 0, -124, 0, -180);
-        const Point tail[] = {{1, 130},  {1, 145},  {3, 150},   {1, 150},   {1, 175}, {-1, 175},
+        const Point tail[] = {{1, 130},  {1, 145},  {3, 150},  {1, 150},  {1, 175}, {-1, 175},
                               {-1, 150}, {-3, 150}, {-1, 145}, {-1, 130}, {1, 130}};
         a.g.fill_polygon_i(cyan, tail);
     }
@@ -144,7 +148,8 @@ bool efs50_cross_track(double* signed_nm) {
     int bearing_side = 0, xtk_side = 0, heading_side = 0;
     double bearing_offset = 0.0, xtk = 0.0, heading_offset = 0.0;
     if (!route_active()) return false;
-    leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset, 7);
+    leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset,
+                            7);
     if (!(xtk >= 0.0)) return false;
     xtk = std::min(xtk, 5.0);
     *signed_nm = xtk_side == 1 ? -xtk : xtk;
@@ -208,7 +213,8 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
     }
 
     a.at(s.heading_bug_deg - s.heading_deg);
-    const Point bug[] = {{0, -180}, {6, -186}, {12, -186}, {12, -180}, {-12, -180}, {-12, -186}, {-6, -186}, {0, -180}};
+    const Point bug[] = {{0, -180},   {6, -186},   {12, -186}, {12, -180},
+                         {-12, -180}, {-12, -186}, {-6, -186}, {0, -180}};
     g.fill_polygon_i(amber, bug);
 
     set_arc_clip(a);
@@ -228,7 +234,7 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
     const gfx::Pen course_pen(radio ? efs50_colour::green : c::blue, 2.0f);
     if (course_shown) {
         a.at(course);
-        const Point arrow[] = {{0, -170}, {1, -162}, {4, -154},   {1, -153},  {1, -35},
+        const Point arrow[] = {{0, -170}, {1, -162},  {4, -154},  {1, -153},  {1, -35},
                                {-1, -35}, {-1, -153}, {-4, -154}, {-1, -162}, {0, -170}};
         g.draw_lines_i(course_pen, arrow);
         const Point tail[] = {{0, 35}, {1, 35}, {1, 155}, {0, 165}, {-1, 155}, {-1, 35}, {0, 35}};
@@ -242,8 +248,10 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
     if (course_shown) {
         a.at(mode == 4 || mode == 7 ? course : 0.0);
         const int dev = static_cast<int>(radio ? s.snap_token_40 / 2.59 : xtk / 0.102);
-        for (int x : {-49, -29, 23, 43}) g.draw_ellipse_i(white2, x, -4, 7, 7);
-        const Point bar[] = {{dev, -30}, {dev + 1, -30}, {dev + 1, 30}, {dev - 1, 30}, {dev - 1, -30}, {dev, -30}};
+        for (int x : {-49, -29, 23, 43})
+            g.draw_ellipse_i(white2, x, -4, 7, 7);
+        const Point bar[] = {{dev, -30},    {dev + 1, -30}, {dev + 1, 30},
+                             {dev - 1, 30}, {dev - 1, -30}, {dev, -30}};
         g.draw_lines_i(course_pen, bar);
     }
 
@@ -252,8 +260,10 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
         a.at(course);
         const Point ahead[] = {{0, -25}, {7, -15}, {-7, -15}};
         const Point behind[] = {{0, 35}, {7, 25}, {-7, 25}};
-        if (to) g.fill_polygon_i(white, ahead);
-        else g.fill_polygon_i(white, behind);
+        if (to)
+            g.fill_polygon_i(white, ahead);
+        else
+            g.fill_polygon_i(white, behind);
     }
 
     g.reset_clip();

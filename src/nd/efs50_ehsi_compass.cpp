@@ -44,7 +44,9 @@ struct Rose {
     }
 };
 
-bool route_active() { return to_waypoint_index != kNoToWaypoint; }
+bool route_active() {
+    return to_waypoint_index != kNoToWaypoint;
+}
 
 void draw_rose(Rose& r, bool hsi) {
     const gfx::FontFamily family("HW Arial");
@@ -67,7 +69,8 @@ void draw_rose(Rose& r, bool hsi) {
         r.g.draw_line_i(white2, 0, -102, 0, -111);
     }
     r.at(aircraft_state.heading_bug_deg - aircraft_state.heading_deg);
-    const Point bug[] = {{0, -102}, {6, -109}, {12, -109}, {12, -102}, {-12, -102}, {-12, -109}, {-6, -109}, {0, -102}};
+    const Point bug[] = {{0, -102},   {6, -109},   {12, -109}, {12, -102},
+                         {-12, -102}, {-12, -109}, {-6, -109}, {0, -102}};
     r.g.fill_polygon_i(gfx::SolidBrush(c::amber), bug);
 }
 
@@ -84,9 +87,10 @@ void draw_vertical_scale(Rose& r) {
         y = static_cast<int>(s.snap_token_41 * 0.44881889763779526 - 10.0);
         letters = "GS";
     } else {
-        if (!(distance_to_destination > 4.0) || efs50_nav_source != 2 || tod_passed != 1 || !route_active()) return;
-        y = static_cast<int>(std::clamp(s.indicated_altitude_ft - descent_path_altitude, -1000.0, 1000.0) * 0.057 -
-                             10.0);
+        if (!(distance_to_destination > 4.0) || efs50_nav_source != 2 || tod_passed != 1 || !route_active())
+            return;
+        y = static_cast<int>(
+            std::clamp(s.indicated_altitude_ft - descent_path_altitude, -1000.0, 1000.0) * 0.057 - 10.0);
         letters = "VN";
     }
     r.at(0.0);
@@ -109,7 +113,8 @@ void draw_vertical_scale(Rose& r) {
     const gfx::FontFamily family("Arial");
     const gfx::Font font8(family, 8.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
     r.g.draw_string(std::string(1, letters[0]), font8, green, gfx::PointF{106.0f, static_cast<float>(y)});
-    r.g.draw_string(std::string(1, letters[1]), font8, green, gfx::PointF{106.0f, static_cast<float>(y + 10)});
+    r.g.draw_string(std::string(1, letters[1]), font8, green,
+                    gfx::PointF{106.0f, static_cast<float>(y + 10)});
 }
 
 void draw_hsi(Rose& r) {
@@ -120,8 +125,9 @@ void draw_hsi(Rose& r) {
         const gfx::Pen pen(radio ? efs50_colour::green : c::blue, 2.0f);
         const gfx::Pen white2(c::white, 2.0f);
         r.at(course - s.heading_deg);
-        for (int x : {-53, -28, 22, 47}) r.g.draw_ellipse_i(white2, x, -3, 7, 7);
-        const Point head[] = {{0, -85}, {1, -77}, {4, -69},   {1, -68},  {1, -24},
+        for (int x : {-53, -28, 22, 47})
+            r.g.draw_ellipse_i(white2, x, -3, 7, 7);
+        const Point head[] = {{0, -85},  {1, -77},  {4, -69},  {1, -68},  {1, -24},
                               {-1, -24}, {-1, -68}, {-4, -69}, {-1, -77}, {0, -85}};
         r.g.draw_lines_i(pen, head);
         const Point tail[] = {{0, 24}, {1, 24}, {1, 70}, {0, 80}, {-1, 70}, {-1, 24}, {0, 24}};
@@ -144,8 +150,10 @@ void draw_hsi(Rose& r) {
         if (efs50_to_from(&to)) {
             const Point ahead[] = {{0, -25}, {7, -15}, {-7, -15}, {0, -25}};
             const Point behind[] = {{0, 39}, {7, 29}, {-7, 29}, {0, 39}};
-            if (to) r.g.fill_polygon_i(gfx::SolidBrush(c::white), ahead);
-            else r.g.fill_polygon_i(gfx::SolidBrush(c::white), behind);
+            if (to)
+                r.g.fill_polygon_i(gfx::SolidBrush(c::white), ahead);
+            else
+                r.g.fill_polygon_i(gfx::SolidBrush(c::white), behind);
         }
     }
     double angle = 0.0;
@@ -187,7 +195,8 @@ void draw_vor_radial(Rose& r) {
     }
     r.clip_to_rose();
     int32_t x = 0, y = 0;
-    turn_arc_geometry_i(s.map_heading_deg, b + s.magvar, 129, 114, s.nav1_dme_nm * 40.0 / efs50_ehsi_range, &x, &y);
+    turn_arc_geometry_i(s.map_heading_deg, b + s.magvar, 129, 114, s.nav1_dme_nm * 40.0 / efs50_ehsi_range,
+                        &x, &y);
     draw_map_symbol(r.g, x, y - 3, 4, no_symbol_arrow, 1.0, 1.0, 0, efs50_ehsi_range);
     set_design_frame(r.g, r.d, 266.0f, 230.0f, static_cast<float>(x), static_cast<float>(y));
     r.g.rotate_transform(static_cast<float>(s.nav1_course_deg - s.heading_deg));
@@ -243,15 +252,18 @@ void draw_efs50_ehsi_compass_map(const DisplayObject& d, gfx::Graphics& g, doubl
     if (mode == 2 || mode == 3) {
         const double range = efs50_ehsi_range;
         r.clip_to_rose();
-        if (show_atc_boundaries == 1) draw_atc_boundaries(g, 50, 129, 114, range, aircraft_state.map_heading_deg);
+        if (show_atc_boundaries == 1)
+            draw_atc_boundaries(g, 50, 129, 114, range, aircraft_state.map_heading_deg);
         if (pattern_runway_index() != -999) draw_runway_pattern(g, 50, 129, 114, range, 1.0, 1.0);
         if (pattern_runway_count() > 0 && range <= 2.5) draw_runway_labels(g, 50, 129, 114, range);
         g.reset_clip();
     }
     draw_rose(r, mode == 1);
     draw_vertical_scale(r);
-    if (mode == 1) draw_hsi(r);
-    else draw_map_pieces(r, mode);
+    if (mode == 1)
+        draw_hsi(r);
+    else
+        draw_map_pieces(r, mode);
     draw_heading_box(r);
     r.at(0.0);
     g.draw_lines_i(gfx::Pen(c::amber, 1.0f), efs50_aircraft_outline);

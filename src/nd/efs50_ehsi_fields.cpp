@@ -40,7 +40,9 @@ struct Fields {
     void frame() { set_design_frame(g, d, 266.0f, 230.0f, 0.0f, 0.0f); }
 };
 
-bool route_active() { return to_waypoint_index != kNoToWaypoint; }
+bool route_active() {
+    return to_waypoint_index != kNoToWaypoint;
+}
 
 // The legend of one bearing pointer: symbol, source label, value and "NM",
 // crossed out in red while its source fails.
@@ -64,12 +66,16 @@ void draw_legend(Fields& f, int source, bool nav1) {
     if (source == 1) {
         label = nav1 ? "VOR 1" : "VOR 2";
         const double signal = nav1 ? sim_var_object.get_nav1_signal() : sim_var_object.get_nav2_signal();
-        if (signal > 0.0) value = format("%3.1f", nav1 ? s.nav1_dme_nm : s.nav2_dme_nm);
-        else failed = true;
+        if (signal > 0.0)
+            value = format("%3.1f", nav1 ? s.nav1_dme_nm : s.nav2_dme_nm);
+        else
+            failed = true;
     } else if (source == 2) {
         label = "FMS";
-        if (route_active()) value = format("%4.1f", distance_to_to_nm);
-        else failed = true;
+        if (route_active())
+            value = format("%4.1f", distance_to_to_nm);
+        else
+            failed = true;
     } else {
         label = "ADF";
         failed = s.adf1_signal < 1.0;
@@ -139,8 +145,10 @@ void draw_efs50_ehsi_data_fields(const DisplayObject& d, gfx::Graphics& g) {
     const bool radio = efs50_nav_source == 1;
     const gfx::Argb source = radio ? efs50_colour::green : c::blue;
 
-    if (radio) f.text(format("CRS %03.0f", s.nav1_course_deg), f.f14, source, 0.0f, 0.0f);
-    else f.text(route_active() ? format("DTK %03.0f", leg_course_deg) : "DTK ---", f.f14, source, 0.0f, 0.0f);
+    if (radio)
+        f.text(format("CRS %03.0f", s.nav1_course_deg), f.f14, source, 0.0f, 0.0f);
+    else
+        f.text(route_active() ? format("DTK %03.0f", leg_course_deg) : "DTK ---", f.f14, source, 0.0f, 0.0f);
 
     bool to = false;
     if ((mode == 2 || mode == 3 || mode == 5 || mode == 6) && efs50_to_from(&to))
@@ -148,11 +156,14 @@ void draw_efs50_ehsi_data_fields(const DisplayObject& d, gfx::Graphics& g) {
     if (s.wind_speed_kt >= 1.0) f.text(format("%4.0f", s.wind_speed_kt), f.f14, source, 15.0f, 15.0f);
 
     const char* letters = radio ? (sim_var_object.test_simvar_46_bit_128() ? "LOC" : "VOR") : "FMS";
-    for (int i = 0; i < 3; ++i) f.text(std::string(1, letters[i]), f.f14, source, 0.0f, 90.0f + 15.0f * i);
+    for (int i = 0; i < 3; ++i)
+        f.text(std::string(1, letters[i]), f.f14, source, 0.0f, 90.0f + 15.0f * i);
 
     std::string distance = "---";
-    if (radio && s.nav1_dme_nm > 0.0) distance = format("%4.1f", s.nav1_dme_nm);
-    else if (!radio && route_active()) distance = format("%4.1f", distance_to_to_nm);
+    if (radio && s.nav1_dme_nm > 0.0)
+        distance = format("%4.1f", s.nav1_dme_nm);
+    else if (!radio && route_active())
+        distance = format("%4.1f", distance_to_to_nm);
     distance = " " + distance + " ";
     const float x = static_cast<float>(efs50_distance_column(static_cast<int>(distance.size())));
     f.text(distance, f.f14, source, x, 0.0f);
@@ -161,7 +172,8 @@ void draw_efs50_ehsi_data_fields(const DisplayObject& d, gfx::Graphics& g) {
     f.text("KT", f.f14, source, 240.0f, 15.0f);
     if (s.ground_speed_kt > 50.0) {
         double minutes = -1.0;
-        if (radio && s.nav1_dme_nm > 0.0 && s.snap_token_32 > 0.0) minutes = s.nav1_dme_nm / s.snap_token_32 * 60.0;
+        if (radio && s.nav1_dme_nm > 0.0 && s.snap_token_32 > 0.0)
+            minutes = s.nav1_dme_nm / s.snap_token_32 * 60.0;
         else if (!radio && route_active() && distance_to_to_nm > 0.0)
             minutes = distance_to_to_nm / s.ground_speed_kt * 60.0;
         if (minutes >= 0.0) f.text(" " + efs50_time_to_go_text(minutes) + " ", f.f14, source, x, 30.0f);

@@ -74,7 +74,8 @@ void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, d
     if (DispPrevWpt == 1 && to >= 1 && range >= 5.0) {
         const bool direct = direct_to_active != 0;
         const RouteWaypoint& prev = active_plan[to - 1];
-        const Spot p = direct ? place(direct_to_origin.lat, direct_to_origin.lon, ppn) : place(prev.lat, prev.lon, ppn);
+        const Spot p =
+            direct ? place(direct_to_origin.lat, direct_to_origin.lon, ppn) : place(prev.lat, prev.lon, ppn);
         label(direct ? "DCT" : prev.ident, c::yellow, p);
         symbol(p, direct ? 20 : efs50_route_symbol_kind(prev.type), 5);
         g.draw_line_i(yellow, p.x, p.y, to_spot.x, to_spot.y);

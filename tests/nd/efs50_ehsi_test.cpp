@@ -26,6 +26,9 @@ class Efs50Ehsi : public NdTest {
         efs50_tcas_range = 10.0;
         efs50_brg1_source = efs50_brg2_source = 0;
         EhsiStaticHdgPointer = 1;
+        efs50_ehsi_range = 12.5;
+        DispPrevWpt = 0;
+        direct_to_active = 0;
         NdTest::TearDown();
     }
     const gfx::Recording& draw(int mode, int source) {
@@ -45,19 +48,19 @@ TEST_F(Efs50Ehsi, eachFormatDrawsItsPieces) {
         const char* absent; // one it must not
     };
     const Row rows[] = {
-        {1, 1, "CRS 000", "NISQL"}, // HSI: course, no route
-        {1, 2, "DTK 221", "NISQL"}, // FMS guidance but no route in the HSI format
-        {5, 2, "NISQL", "V"},       // arc map: route and FMS letters
-        {2, 2, "NISQL", "CRS 000"}, // full-compass map: route
-        {5, 1, "NO MAP", "NISQL"},  // radio source without a signal: no route
-        {6, 1, "WX OFF", "FMS"},
-        {8, 2, "10", "DTK 221"},    // traffic page: only rings and their range
+        {1, 1, "CRS 000", "NISQL"},                          // HSI: course, no route
+        {1, 2, "DTK 221", "NISQL"},                          // FMS guidance but no route in the HSI format
+        {5, 2, "NISQL", "V"},                                // arc map: route and FMS letters
+        {2, 2, "NISQL", "CRS 000"},                          // full-compass map: route
+        {5, 1, "NO MAP", "NISQL"},                           // radio source without a signal: no route
+        {6, 1, "WX OFF", "FMS"},    {8, 2, "10", "DTK 221"}, // traffic page: only rings and their range
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode * 10 + row.source);
         const gfx::Recording& r = draw(row.mode, row.source);
         std::string all;
-        for (const std::string& t : r.texts()) all += t + "|";
+        for (const std::string& t : r.texts())
+            all += t + "|";
         SCOPED_TRACE(all);
         EXPECT_TRUE(has(r, row.shown));
         EXPECT_FALSE(has(r, row.absent));
@@ -74,7 +77,8 @@ TEST_F(Efs50Ehsi, trafficRingsDotTwoNmOnlyAtTheShortRanges) {
         efs50_tcas_range = row.range;
         const gfx::Recording& r = draw(8, 1);
         int dots = 0;
-        for (const gfx::RecordedOp* op : r.fills_in_color(kCyan)) dots += op->kind == gfx::OpKind::Ellipse;
+        for (const gfx::RecordedOp* op : r.fills_in_color(kCyan))
+            dots += op->kind == gfx::OpKind::Ellipse;
         EXPECT_EQ(dots, 24 + row.inner_dots); // 5-unit dots between the ticks on the outer ring
     }
     // The label stands at (80, 94) from the centre on the EHSI, (40, 94) on the overlay.
@@ -97,17 +101,52 @@ TEST_F(Efs50Ehsi, arcFormatShowsTheCardNearTheHeadingAndTheBugReadoutBeyond45) {
     EXPECT_TRUE(has(r, "3"));
     EXPECT_TRUE(has(r, "33"));
     EXPECT_FALSE(has(r, "6"));
-    EXPECT_TRUE(has(r, "000"));           // heading box digits
-    EXPECT_TRUE(has(r, "090\xC2\xB0"));  // 90 degrees off: the readout shows (UTF-8 here)
+    EXPECT_TRUE(has(r, "000"));         // heading box digits
+    EXPECT_TRUE(has(r, "090\xC2\xB0")); // 90 degrees off: the readout shows (UTF-8 here)
     a.heading_deg = 10.0;
-    a.heading_bug_deg = 350.0;            // 20 degrees away across north
+    a.heading_bug_deg = 350.0; // 20 degrees away across north
     EXPECT_FALSE(has(draw(4, 1), "350\xC2\xB0"));
     EhsiStaticHdgPointer = 0;
     a.heading_bug_deg = 0.0;
     const gfx::Recording& plain = draw(1, 1);
-    EXPECT_FALSE(has(plain, "010"));      // the lubber triangle only
-    EXPECT_TRUE(has(plain, "360\xC2\xB0"));  // a bug of 0 reads 360
+    EXPECT_FALSE(has(plain, "010"));        // the lubber triangle only
+    EXPECT_TRUE(has(plain, "360\xC2\xB0")); // a bug of 0 reads 360
     EhsiStaticHdgPointer = 1;
+}
+
+TEST_F(Efs50Ehsi, routeShowsThePreviousWaypointFrom5NmOnly) {
+    constexpr gfx::Argb kYellow = 0xFFFFFF00;
+    struct Row {
+        double range;
+        int to, direct;
+        const char* previous; // the yellow label, or null for none
+    };
+    const Row rows[] = {
+        {12.5, 3, 0, "FOXXE"}, {5.0, 3, 0, "FOXXE"},  {2.5, 3, 0, nullptr},
+        {12.5, 3, 1, "DCT"},   {12.5, 0, 0, nullptr}, // the first waypoint has none before it
+    };
+    DispPrevWpt = 1;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.range * 100 + row.to * 10 + row.direct);
+        efs50_ehsi_range = row.range;
+        to_waypoint_index = row.to;
+        direct_to_active = row.direct;
+        const gfx::Recording& r = draw(5, 2);
+        const gfx::RecordedOp* label = nullptr;
+        for (const gfx::RecordedOp& op : r.ops)
+            if (op.kind == gfx::OpKind::String && op.color == kYellow) label = &op;
+        if (row.previous == nullptr) {
+            EXPECT_EQ(label, nullptr);
+            continue;
+        }
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text, row.previous);
+        // The TO waypoint's label is cyan, the later ones white.
+        const gfx::RecordedOp* to = r.find_text(kExampleRoute[row.to].ident);
+        ASSERT_NE(to, nullptr);
+        EXPECT_EQ(to->color, kCyan);
+        EXPECT_EQ(r.find_text(kExampleRoute[row.to + 1].ident)->color, 0xFFDEE6E9u);
+    }
 }
 
 TEST_F(Efs50Ehsi, painterValues) {
