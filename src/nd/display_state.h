@@ -48,3 +48,10 @@ inline int hw_b737_nd_range_arcs_on = 0;
 // The NDB filters of the PROLINE4_MFD and DU_1000_EHSI navaid layers.
 inline int proline4_mfd_show_ndbs = 0;
 inline int du_1000_ehsi_show_ndbs = 0;
+
+// EFS50_EHSI bearing pointers (0 off, 1 VOR: NAV 1 for pointer 1, NAV 2 for
+// pointer 2, 2 the TO waypoint, 3 ADF 1) and the traffic page's range (NM:
+// 2, 5, 10, 20, 40).
+inline int efs50_brg1_source = 0;
+inline int efs50_brg2_source = 0;
+inline double efs50_tcas_range = 10.0;

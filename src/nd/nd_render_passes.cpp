@@ -21,26 +21,11 @@ RenderFrameOptions canvas(float width, float height, const int (&background_rgb)
     return o;
 }
 
-// The HW_B737_ND's and HW_MD11_ND's passes are in hw_b737_nd.cpp and hw_md11_nd.cpp. Painters join here with
+// The HW_B737_ND's, HW_MD11_ND's and EFS50 passes are in hw_b737_nd.cpp, hw_md11_nd.cpp and efs50_ehsi.cpp. Painters join here with
 // each display's work.
 constexpr auto no_painters = [](gfx::Graphics&) {};
 
 } // namespace
-
-void render_efs50_ehsi(void* device_context, PixelSize size, int32_t view_mode) {
-    run_render_frame(efs50_ehsi_display, device_context, size, view_mode, aircraft_state.display_power,
-                     canvas(266, 230, efs50_ehsi_background_rgb), no_painters);
-}
-
-void render_efs50_tcas(void* device_context, PixelSize size, int32_t view_mode) {
-    // A transparent overlay: no transform and no background of its own.
-    RenderFrameOptions o = canvas(266, 230, efs50_ehsi_background_rgb);
-    o.pre_clear = true;
-    o.scale = false;
-    o.fill_background = false;
-    run_render_frame(efs50_tcas_display, device_context, size, view_mode, aircraft_state.display_power, o,
-                     no_painters);
-}
 
 void render_du_1000_ehsi(void* device_context, PixelSize size, int32_t view_mode) {
     run_render_frame(du_1000_ehsi_display, device_context, size, view_mode, aircraft_state.display_power,

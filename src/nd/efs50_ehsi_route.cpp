@@ -1,0 +1,94 @@
+// The active route on the EFS50_EHSI map formats with the FMS source: the
+// legs from the aircraft through the remaining waypoints, their identifiers
+// and symbols, and optionally the previous waypoint with its dashed leg.
+#include "data/module_settings.h"
+#include "fms/lateral_guidance.h"
+#include "fms/nav_math.h"
+#include "fms/route_plan.h"
+#include "map/map_colours.h"
+#include "map/map_projection.h"
+#include "map/range_ladder.h"
+#include "map/symbol_painter.h"
+#include "nd/display_settings.h"
+#include "nd/efs50_ehsi_painters.h"
+#include "platform/gfx.h"
+#include "sim/aircraft_state.h"
+
+#include <string>
+
+namespace {
+
+namespace c = map_colour;
+
+struct Spot {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+Spot place(double lat, double lon, double ppn) {
+    const AircraftState& s = aircraft_state;
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(s.plat, s.plon, lat, lon, &distance, &course);
+    Spot p;
+    turn_arc_geometry_i(s.map_heading_deg, course, 0, 0, distance * ppn, &p.x, &p.y);
+    return p;
+}
+
+} // namespace
+
+int efs50_route_symbol_kind(const std::string& type) {
+    if (type == "VOR" || type == "NDB") return 4;
+    if (type == "APT") return 5;
+    return 20;
+}
+
+void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, double /*ppn*/) {
+    const int mode = efs50_ehsi_mode;
+    const bool compass = mode == 2 || mode == 3;
+    efs50_ehsi_range_base = compass ? 50.0 : 95.0;
+    const double ppn = units_per_nm(efs50_ehsi_range_base, efs50_ehsi_range);
+    const int to = to_waypoint_index;
+    if (ppn <= 0.0 || to < 0 || to > active_plan_last) return;
+
+    set_design_frame(g, d, 266.0f, 230.0f, 129.0f, compass ? 114.0f : 190.0f);
+    if (compass) {
+        gfx::GraphicsPath clip;
+        clip.add_ellipse_i(-100, -100, 200, 200);
+        g.set_clip_path(clip);
+    }
+    const gfx::FontFamily family("HW Arial");
+    const gfx::Font font(family, 12.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
+    const gfx::Pen white(c::white, 2.0f), cyan(c::blue, 2.0f);
+    gfx::Pen yellow(c::yellow, 2.0f);
+    yellow.dash_style = gfx::DashStyle::Dash;
+    const double range = efs50_ehsi_range;
+    auto symbol = [&](Spot p, int kind, int s) {
+        draw_map_symbol(g, p.x, p.y - (kind == 20 ? 6 : 3), kind, no_symbol_arrow, 1.0, 1.0, s, range);
+    };
+    auto label = [&](const std::string& text, gfx::Argb colour, Spot p) {
+        g.draw_string(text, font, gfx::SolidBrush(colour),
+                      gfx::PointF{static_cast<float>(p.x + 7), static_cast<float>(p.y - 7)});
+    };
+
+    const Spot to_spot = place(active_plan[to].lat, active_plan[to].lon, ppn);
+    if (DispPrevWpt == 1 && to >= 1 && range >= 5.0) {
+        const bool direct = direct_to_active != 0;
+        const RouteWaypoint& prev = active_plan[to - 1];
+        const Spot p =
+            direct ? place(direct_to_origin.lat, direct_to_origin.lon, ppn) : place(prev.lat, prev.lon, ppn);
+        label(direct ? "DCT" : prev.ident, c::yellow, p);
+        symbol(p, direct ? 20 : efs50_route_symbol_kind(prev.type), 5);
+        g.draw_line_i(yellow, p.x, p.y, to_spot.x, to_spot.y);
+    }
+    Spot previous;
+    for (int i = to; i <= active_plan_last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        const Spot p = i == to ? to_spot : place(w.lat, w.lon, ppn);
+        const gfx::Argb colour = i == to ? c::blue : c::white;
+        g.draw_line_i(i == to ? cyan : white, previous.x, previous.y, p.x, p.y);
+        label(w.ident, colour, p);
+        symbol(p, efs50_route_symbol_kind(w.type), i == to ? 1 : 0);
+        previous = p;
+    }
+    g.reset_clip();
+}

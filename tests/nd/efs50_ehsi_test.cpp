@@ -1,0 +1,186 @@
+// The EFS50_EHSI and EFS50_TCAS render passes for the stand-in aircraft on
+// the example route, in a 266 x 230 surface (one pixel per design unit), and
+// the values their painters compute.
+#include "nd_fixture.h"
+
+#include "data/module_settings.h"
+#include "fms/lateral_guidance.h"
+#include "nd/efs50_ehsi_painters.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr gfx::Argb kCyan = 0xFF02A7EB;
+
+class Efs50Ehsi : public NdTest {
+  protected:
+    void SetUp() override {
+        NdTest::SetUp();
+        gfx::destroy_surface_dc(dc_);
+        dc_ = gfx::create_surface_dc(266, 230, gfx::SurfaceCairo | gfx::SurfaceRecording);
+    }
+    void TearDown() override {
+        efs50_ehsi_mode = 1;
+        efs50_nav_source = 1;
+        efs50_tcas_range = 10.0;
+        efs50_brg1_source = efs50_brg2_source = 0;
+        EhsiStaticHdgPointer = 1;
+        efs50_ehsi_range = 12.5;
+        DispPrevWpt = 0;
+        direct_to_active = 0;
+        NdTest::TearDown();
+    }
+    const gfx::Recording& draw(int mode, int source) {
+        efs50_ehsi_mode = mode;
+        efs50_nav_source = source;
+        rec().clear();
+        render_efs50_ehsi(dc_, PixelSize{266, 230}, 1);
+        return rec();
+    }
+    bool has(const gfx::Recording& r, const char* text) { return r.find_text(text) != nullptr; }
+};
+
+TEST_F(Efs50Ehsi, eachFormatDrawsItsPieces) {
+    struct Row {
+        int mode, source;
+        const char* shown;  // a text the format draws
+        const char* absent; // one it must not
+    };
+    const Row rows[] = {
+        {1, 1, "CRS 000", "NISQL"},                          // HSI: course, no route
+        {1, 2, "DTK 221", "NISQL"},                          // FMS guidance but no route in the HSI format
+        {5, 2, "NISQL", "V"},                                // arc map: route and FMS letters
+        {2, 2, "NISQL", "CRS 000"},                          // full-compass map: route
+        {5, 1, "NO MAP", "NISQL"},                           // radio source without a signal: no route
+        {6, 1, "WX OFF", "FMS"},    {8, 2, "10", "DTK 221"}, // traffic page: only rings and their range
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mode * 10 + row.source);
+        const gfx::Recording& r = draw(row.mode, row.source);
+        std::string all;
+        for (const std::string& t : r.texts())
+            all += t + "|";
+        SCOPED_TRACE(all);
+        EXPECT_TRUE(has(r, row.shown));
+        EXPECT_FALSE(has(r, row.absent));
+    }
+}
+
+TEST_F(Efs50Ehsi, trafficRingsDotTwoNmOnlyAtTheShortRanges) {
+    struct Row {
+        double range;
+        int inner_dots;
+    };
+    for (const Row row : {Row{2.0, 0}, Row{5.0, 12}, Row{10.0, 12}, Row{20.0, 12}, Row{40.0, 0}}) {
+        SCOPED_TRACE(row.range);
+        efs50_tcas_range = row.range;
+        const gfx::Recording& r = draw(8, 1);
+        int dots = 0;
+        for (const gfx::RecordedOp* op : r.fills_in_color(kCyan))
+            dots += op->kind == gfx::OpKind::Ellipse;
+        EXPECT_EQ(dots, 24 + row.inner_dots); // 5-unit dots between the ticks on the outer ring
+    }
+    // The label stands at (80, 94) from the centre on the EHSI, (40, 94) on the overlay.
+    efs50_tcas_range = 20.0;
+    EXPECT_NE(draw(8, 1).text_near(209.0f, 208.0f, 0.5f), nullptr);
+    rec().clear();
+    render_efs50_tcas(dc_, PixelSize{266, 230}, 1);
+    const gfx::RecordedOp* label = rec().text_near(169.0f, 208.0f, 0.5f);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text, "20");
+}
+
+TEST_F(Efs50Ehsi, arcFormatShowsTheCardNearTheHeadingAndTheBugReadoutBeyond45) {
+    AircraftState& a = aircraft_state;
+    a.heading_deg = 0.0;
+    a.heading_bug_deg = 90.0;
+    EhsiStaticHdgPointer = 1;
+    const gfx::Recording& r = draw(4, 1);
+    EXPECT_TRUE(has(r, "N"));
+    EXPECT_TRUE(has(r, "3"));
+    EXPECT_TRUE(has(r, "33"));
+    EXPECT_FALSE(has(r, "6"));
+    EXPECT_TRUE(has(r, "000"));         // heading box digits
+    EXPECT_TRUE(has(r, "090\xC2\xB0")); // 90 degrees off: the readout shows (UTF-8 here)
+    a.heading_deg = 10.0;
+    a.heading_bug_deg = 350.0; // 20 degrees away across north
+    EXPECT_FALSE(has(draw(4, 1), "350\xC2\xB0"));
+    EhsiStaticHdgPointer = 0;
+    a.heading_bug_deg = 0.0;
+    const gfx::Recording& plain = draw(1, 1);
+    EXPECT_FALSE(has(plain, "010"));        // the lubber triangle only
+    EXPECT_TRUE(has(plain, "360\xC2\xB0")); // a bug of 0 reads 360
+    EhsiStaticHdgPointer = 1;
+}
+
+TEST_F(Efs50Ehsi, routeShowsThePreviousWaypointFrom5NmOnly) {
+    constexpr gfx::Argb kYellow = 0xFFFFFF00;
+    struct Row {
+        double range;
+        int to, direct;
+        const char* previous; // the yellow label, or null for none
+    };
+    const Row rows[] = {
+        {12.5, 3, 0, "FOXXE"}, {5.0, 3, 0, "FOXXE"},  {2.5, 3, 0, nullptr},
+        {12.5, 3, 1, "DCT"},   {12.5, 0, 0, nullptr}, // the first waypoint has none before it
+    };
+    DispPrevWpt = 1;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.range * 100 + row.to * 10 + row.direct);
+        efs50_ehsi_range = row.range;
+        to_waypoint_index = row.to;
+        direct_to_active = row.direct;
+        const gfx::Recording& r = draw(5, 2);
+        const gfx::RecordedOp* label = nullptr;
+        for (const gfx::RecordedOp& op : r.ops)
+            if (op.kind == gfx::OpKind::String && op.color == kYellow) label = &op;
+        if (row.previous == nullptr) {
+            EXPECT_EQ(label, nullptr);
+            continue;
+        }
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text, row.previous);
+        // The TO waypoint's label is cyan, the later ones white.
+        const gfx::RecordedOp* to = r.find_text(kExampleRoute[row.to].ident);
+        ASSERT_NE(to, nullptr);
+        EXPECT_EQ(to->color, kCyan);
+        EXPECT_EQ(r.find_text(kExampleRoute[row.to + 1].ident)->color, 0xFFDEE6E9u);
+    }
+}
+
+TEST_F(Efs50Ehsi, painterValues) {
+    struct Column {
+        int length, x;
+    };
+    for (const Column c : {Column{5, 202}, Column{6, 194}, Column{7, 187}, Column{8, 179}})
+        EXPECT_EQ(efs50_distance_column(c.length), c.x) << c.length;
+    EXPECT_EQ(efs50_time_to_go_text(105.0), " 1:45");
+    EXPECT_EQ(efs50_time_to_go_text(30.2), " 0:30");
+
+    AircraftState& a = aircraft_state;
+    double angle = 0.0;
+    a.adf1_signal = 1.0; // not above 1.0: no ADF pointer
+    EXPECT_FALSE(efs50_pointer_angle(3, true, &angle));
+    a.adf1_signal = 1.5;
+    a.adf1_relative_bearing_deg = 30.0;
+    ASSERT_TRUE(efs50_pointer_angle(3, false, &angle));
+    EXPECT_DOUBLE_EQ(angle, 390.0);
+
+    // TO/FROM of the FMS source: the bearing to the TO waypoint against the
+    // leg's course, folded across north.
+    efs50_nav_source = 2;
+    bool to = false;
+    course_to_to_deg = 5.0;
+    leg_course_deg = 355.0;
+    ASSERT_TRUE(efs50_to_from(&to));
+    EXPECT_TRUE(to);
+    course_to_to_deg = 170.0;
+    ASSERT_TRUE(efs50_to_from(&to));
+    EXPECT_FALSE(to);
+    to_waypoint_index = kNoToWaypoint;
+    EXPECT_FALSE(efs50_to_from(&to));
+    EXPECT_FALSE(efs50_pointer_angle(2, true, &angle));
+}
+
+} // namespace
