@@ -54,3 +54,9 @@ double units_per_nm(double radius, double range) {
     if (!(range > 0.0) || !std::isfinite(range) || !std::isfinite(radius)) return 0.0;
     return radius / range;
 }
+
+MapPosition map_position_ahead(MapPosition from, double true_course, double nm) {
+    MapPosition to;
+    gc_destination_point(from.lat, from.lon, floored_mod(true_course, 360.0), nm, &to.lat, &to.lon);
+    return to;
+}

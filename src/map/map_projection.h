@@ -56,3 +56,11 @@ int plan_centre_index();
 // Design units per NM: radius / range, or 0 for a range that is not a
 // positive number (a map that cannot be scaled draws nothing).
 double units_per_nm(double radius, double range);
+
+// A position on the earth, and the one that lies nm along a true course
+// from it (the course taken modulo 360).
+struct MapPosition {
+    double lat = 0.0;
+    double lon = 0.0;
+};
+MapPosition map_position_ahead(MapPosition from, double true_course, double nm);

@@ -13,6 +13,7 @@
 #include "nd/display_state.h"
 #include "nd/hw_b737_nd_frame_values.h"
 #include "nd/hw_b737_nd_painters.h"
+#include "nd/nd_text.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
@@ -35,17 +36,8 @@ struct FrameFonts {
     gfx::Font f15{family, 15.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
 };
 
-void text(gfx::Graphics& g, const std::string& s, const gfx::Font& font, gfx::Argb colour, double x,
-          double y) {
-    g.draw_string(s, font, gfx::SolidBrush(colour),
-                  gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
-}
-
-std::string format(const char* fmt, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, fmt, value);
-    return buffer;
-}
+using nd::format;
+using nd::text;
 
 void base_frame(gfx::Graphics& g, const DisplayObject& d, float x, float y, double degrees) {
     set_design_frame(g, d, 244.0f, 302.0f, x, y);

@@ -26,16 +26,7 @@ namespace {
 
 namespace c = map_colour;
 
-struct Position {
-    double lat = 0.0;
-    double lon = 0.0;
-};
-
-Position ahead(Position from, double true_course, double nm) {
-    Position to;
-    gc_destination_point(from.lat, from.lon, floored_mod(true_course, 360.0), nm, &to.lat, &to.lon);
-    return to;
-}
+using Position = MapPosition;
 
 // The map in its split-scale frame: design offsets from the centre times the
 // x and y scales, truncated by the integer calls.
@@ -87,13 +78,14 @@ struct RunwayLines {
 // sides half a mile off the centreline.
 void draw_runway(MapCanvas& m, const RunwayLines& r, gfx::Argb behind_colour) {
     const gfx::Pen white = m.pen(c::white, true);
-    const Position ahead_start = ahead(r.threshold, r.heading, 0.7 * r.length);
-    m.line(white, ahead_start, ahead(ahead_start, r.heading, 18.0));
-    const Position behind_start = ahead(r.threshold, r.heading - 180.0, 0.2 * r.length);
-    m.line(m.pen(behind_colour, true), behind_start, ahead(behind_start, r.heading - 180.0, 18.0));
+    const Position ahead_start = map_position_ahead(r.threshold, r.heading, 0.7 * r.length);
+    m.line(white, ahead_start, map_position_ahead(ahead_start, r.heading, 18.0));
+    const Position behind_start = map_position_ahead(r.threshold, r.heading - 180.0, 0.2 * r.length);
+    m.line(m.pen(behind_colour, true), behind_start,
+           map_position_ahead(behind_start, r.heading - 180.0, 18.0));
     for (const double side : {-90.0, 90.0}) {
-        const Position start = ahead(r.threshold, r.heading + side, 0.5);
-        m.line(white, start, ahead(start, r.heading, r.length));
+        const Position start = map_position_ahead(r.threshold, r.heading + side, 0.5);
+        m.line(white, start, map_position_ahead(start, r.heading, r.length));
     }
 }
 
@@ -140,8 +132,8 @@ void draw_active_route(MapCanvas& m, bool plan) {
         if (i == to) {
             if (w.course > -1.0) {
                 // A course leg: out of the waypoint along its course.
-                const MapPlacement end =
-                    m.place(ahead(Position{w.lat, w.lon}, w.course + aircraft_state.magvar, 200.0));
+                const MapPlacement end = m.place(
+                    map_position_ahead(Position{w.lat, w.lon}, w.course + aircraft_state.magvar, 200.0));
                 m.line(magenta, p.x, p.y, end.x, end.y);
             } else {
                 m.line(magenta, prev_x, prev_y, p.x, p.y);
@@ -197,7 +189,8 @@ void draw_hw_b737_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
             if (runway_in_reach(m, origin_slot, selected_departure_runway(), &r))
                 draw_runway(m, r, c::yellow);
             if (runway_in_reach(m, destination_slot, selected_arrival_runway(), &r)) {
-                m.line(m.pen(c::white, true), r.threshold, ahead(r.threshold, r.heading, r.length));
+                m.line(m.pen(c::white, true), r.threshold,
+                       map_position_ahead(r.threshold, r.heading, r.length));
                 draw_runway(m, r, c::white);
             }
         }

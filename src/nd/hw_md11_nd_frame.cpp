@@ -15,6 +15,7 @@
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
 #include "nd/hw_md11_nd_painters.h"
+#include "nd/nd_text.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
@@ -37,17 +38,8 @@ struct FrameFonts {
     gfx::Font f10{arial, 10.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
 };
 
-void text(gfx::Graphics& g, const std::string& s, const gfx::Font& font, gfx::Argb colour, double x,
-          double y) {
-    g.draw_string(s, font, gfx::SolidBrush(colour),
-                  gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
-}
-
-std::string format(const char* fmt, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, fmt, value);
-    return buffer;
-}
+using nd::format;
+using nd::text;
 
 void lines(gfx::Graphics& g, const gfx::Pen& pen, std::initializer_list<gfx::Point> pairs) {
     const gfx::Point* p = pairs.begin();

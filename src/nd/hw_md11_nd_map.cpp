@@ -27,16 +27,7 @@ namespace {
 
 namespace c = map_colour;
 
-struct Position {
-    double lat = 0.0;
-    double lon = 0.0;
-};
-
-Position ahead(Position from, double true_course, double nm) {
-    Position to;
-    gc_destination_point(from.lat, from.lon, floored_mod(true_course, 360.0), nm, &to.lat, &to.lon);
-    return to;
-}
+using Position = MapPosition;
 
 // Design offsets from the centre times the split scales, truncated by the integer calls.
 struct MapCanvas {
@@ -94,8 +85,8 @@ bool runway_in_reach(const MapCanvas& m, int slot, int index, RunwayLines* out) 
 void draw_runway_sides(MapCanvas& m, const RunwayLines& r) {
     const gfx::Pen white = m.pen(c::white);
     for (const double side : {-90.0, 90.0}) {
-        const Position start = ahead(r.threshold, r.heading + side, 0.5);
-        m.line(white, start, ahead(start, r.heading, r.length));
+        const Position start = map_position_ahead(r.threshold, r.heading + side, 0.5);
+        m.line(white, start, map_position_ahead(start, r.heading, r.length));
     }
 }
 
@@ -103,15 +94,15 @@ void draw_runways(MapCanvas& m) {
     RunwayLines r;
     if (runway_in_reach(m, origin_slot, selected_departure_runway(), &r)) {
         // The departure extends only ahead of the runway.
-        const Position start = ahead(r.threshold, r.heading, 0.7 * r.length);
-        m.line(m.pen(c::blue), start, ahead(start, r.heading, 18.0));
+        const Position start = map_position_ahead(r.threshold, r.heading, 0.7 * r.length);
+        m.line(m.pen(c::blue), start, map_position_ahead(start, r.heading, 18.0));
         draw_runway_sides(m, r);
     }
     if (runway_in_reach(m, destination_slot, selected_arrival_runway(), &r)) {
         // The arrival extends only behind its threshold.
-        m.line(m.pen(c::white), r.threshold, ahead(r.threshold, r.heading, r.length));
-        const Position start = ahead(r.threshold, r.heading - 180.0, 0.2 * r.length);
-        m.line(m.pen(c::blue), start, ahead(start, r.heading - 180.0, 18.0));
+        m.line(m.pen(c::white), r.threshold, map_position_ahead(r.threshold, r.heading, r.length));
+        const Position start = map_position_ahead(r.threshold, r.heading - 180.0, 0.2 * r.length);
+        m.line(m.pen(c::blue), start, map_position_ahead(start, r.heading - 180.0, 18.0));
         draw_runway_sides(m, r);
     }
 }
@@ -138,8 +129,8 @@ void draw_route(MapCanvas& m, bool modified) {
         const MapPlacement p = m.place(Position{w.lat, w.lon});
         if (i == to && !modified) {
             if (w.course > -1.0) {
-                const MapPlacement end =
-                    m.place(ahead(Position{w.lat, w.lon}, w.course + aircraft_state.magvar, 200.0));
+                const MapPlacement end = m.place(
+                    map_position_ahead(Position{w.lat, w.lon}, w.course + aircraft_state.magvar, 200.0));
                 m.line(pen, p.x, p.y, end.x, end.y);
             } else {
                 m.line(pen, prev_x, prev_y, p.x, p.y);
@@ -167,7 +158,7 @@ void draw_nav1_station(MapCanvas& m, bool plan) {
     const double bearing = floored_mod(relative + a.heading_deg, 360.0) + a.magvar;
     double x = 0.0, y = 0.0;
     if (plan) {
-        const Position station = ahead(Position{a.plat, a.plon}, bearing, a.nav1_dme_nm);
+        const Position station = map_position_ahead(Position{a.plat, a.plon}, bearing, a.nav1_dme_nm);
         const MapPlacement p = m.place(station);
         x = p.x;
         y = p.y;
