@@ -8,6 +8,7 @@
 #include "gauges/debug_log.h"
 #include "gauges/nd_toggles.h"
 #include "gauges/panel_text_elements.h"
+#include "gauges/stand_in_hooks.h"
 #include "map/range_ladder.h"
 #include "mouse.h"
 #include "nd/display_geometry.h"
@@ -15,7 +16,9 @@
 #include "nd/display_state.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "panel_snapshot.h"
+#include "script.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -456,6 +459,42 @@ TEST_F(Panels, eachCallbackWritesItsDebugLogLine) {
                           "hw_b737_ehsi_cntr_br_callback \n"
                           "proline4_mfd_cntr_callback \n"
                           "proline4_mfd_displ_callback \n");
+}
+
+TEST_F(Panels, scriptsPrintLightsAndStateAndDrawThePanel) {
+    place_pair("A300_EFIS_CTRL", "DU_1000_EHSI");
+    sim.module.display_state = &orvex_standin_display_state;
+    sim.out_dir = folder.path();
+    host::Script script;
+    std::string error;
+    EXPECT_FALSE(host::parse_script_text("s.script", "print state no_such_state\n", sim, script, error));
+    EXPECT_NE(error.find("no display state 'no_such_state'"), std::string::npos) << error;
+    EXPECT_FALSE(host::parse_script_text("s.script", "print state show_navaids_flags[6]\n", sim, script, error));
+    ASSERT_TRUE(host::parse_script_text("s.script",
+                                        "click window00.gauge00 245 250\n"
+                                        "frames 1\n"
+                                        "print lights A300_EFIS_CTRL\n"
+                                        "print state du_1000_ehsi_show_ndbs du_1000_ehsi_range "
+                                        "show_navaids_flags[3]\n"
+                                        "snapshot A300_EFIS_CTRL a300.png\n",
+                                        sim, script, error));
+    std::FILE* out = std::tmpfile();
+    host::run_script(sim, script, out, nullptr);
+    std::rewind(out);
+    std::string printed;
+    char buffer[512];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, out)) > 0)
+        printed.append(buffer, n);
+    std::fclose(out);
+    EXPECT_NE(printed.find("lights window00.gauge00: 5 10\n"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("state du_1000_ehsi_show_ndbs=1 du_1000_ehsi_range=60 show_navaids_flags[3]=0"),
+              std::string::npos)
+        << printed;
+    std::ifstream png(folder.path() + "/a300.png", std::ios::binary);
+    char magic[4] = {};
+    png.read(magic, 4);
+    EXPECT_EQ(std::string(magic + 1, 3), "PNG");
 }
 
 } // namespace
