@@ -46,7 +46,8 @@ std::vector<int> shown_lights(const PlacedGauge& gauge) {
     std::vector<int> shown;
     const ElementHeader* e = first_element(gauge);
     int n = 0;
-    for (e = e != nullptr ? first_child(e) : nullptr; e != nullptr && n < MAX_ELEMENT_DEPTH; e = first_child(e)) {
+    for (e = e != nullptr ? first_child(e) : nullptr; e != nullptr && n < MAX_ELEMENT_DEPTH;
+         e = first_child(e)) {
         ++n;
         if ((e->image_flags & IMAGE_HIDDEN) == 0) shown.push_back(n);
     }

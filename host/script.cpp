@@ -8,8 +8,8 @@
 #include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
-#include "panel_snapshot.h"
 #include "panel_file.h"
+#include "panel_snapshot.h"
 #include "sim_state.h"
 #include "simulator.h"
 

@@ -95,7 +95,8 @@ constexpr std::array<MouseRect, 4 * N + 3> panel_spot_list(const SpotGroup (&gro
         list[n++] = mouse_parent(g.x, g.y, g.w, g.h);
         for (const PanelSpot* s : {&g.first, &g.second}) {
             if (s->handler == nullptr) continue;
-            list[n++] = mouse_child(s->x - g.x, s->y - g.y, s->w, s->h, s->cursor, s->mouse_flags, s->handler);
+            list[n++] =
+                mouse_child(s->x - g.x, s->y - g.y, s->w, s->h, s->cursor, s->mouse_flags, s->handler);
         }
         list[n++] = mouse_end_parent();
     }

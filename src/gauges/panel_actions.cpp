@@ -6,7 +6,6 @@
 #include "nd/display_state.h"
 #include "sim/sim_var_reader.h"
 
-
 namespace {
 
 void flip(int& flag) {

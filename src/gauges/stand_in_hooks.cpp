@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstring>
 
-
 int32_t orvex_standin_load_route(const char* file_name) {
     if (file_name == nullptr || file_name[0] == '\0') return 0;
     route_file_request_name = file_name;

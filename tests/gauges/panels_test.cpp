@@ -5,6 +5,9 @@
 #include "gauge_walk.h"
 #include "stand_in_panel.h"
 
+#include "data/host_folder.h"
+#include "data/module_settings.h"
+#include "data/nav_database.h"
 #include "gauges/debug_log.h"
 #include "gauges/nd_toggles.h"
 #include "gauges/panel_text_elements.h"
@@ -63,9 +66,11 @@ TEST_F(Panels, everyPanelListsItsSpotsWithTheirCursorsAndFlags) {
         int hand;          // hand-cursor children
     };
     const Row rows[] = {
-        {"EFS50_EHSI_CNTR", 16, 6, 10}, {"EFS50_EHSI_CNTR_LM", 16, 6, 10}, {"A300_EFIS_CTRL", 11, 2, 5},
-        {"MD80_EHSI_CTRL", 10, 0, 6},   {"MD11_EFIS_CTRL", 15, 0, 15},     {"HW_B737_EFIS_CNTR", 11, 0, 7},
-        {"HW_B737_EFIS_CNTR_BR", 11, 0, 7}, {"PROLINE4_MFD_CTRL", 7, 0, 3}, {"PROLINE4_AUX_CTRL", 6, 0, 6},
+        {"EFS50_EHSI_CNTR", 16, 6, 10},     {"EFS50_EHSI_CNTR_LM", 16, 6, 10},
+        {"A300_EFIS_CTRL", 11, 2, 5},       {"MD80_EHSI_CTRL", 10, 0, 6},
+        {"MD11_EFIS_CTRL", 15, 0, 15},      {"HW_B737_EFIS_CNTR", 11, 0, 7},
+        {"HW_B737_EFIS_CNTR_BR", 11, 0, 7}, {"PROLINE4_MFD_CTRL", 7, 0, 3},
+        {"PROLINE4_AUX_CTRL", 6, 0, 6},
     };
     for (const Row& r : rows) {
         const GaugeHeader* h = host::find_gauge_header(sim.module, r.gauge);
@@ -80,7 +85,8 @@ TEST_F(Panels, everyPanelListsItsSpotsWithTheirCursorsAndFlags) {
                 repeat += c.mouse_flags == MOUSE_LEFT_REPEAT;
                 hand += c.cursor == CURSOR_HAND;
                 EXPECT_TRUE(c.mouse_flags == MOUSE_LEFTSINGLE || c.mouse_flags == MOUSE_LEFT_REPEAT);
-                EXPECT_TRUE(c.cursor == CURSOR_HAND || c.cursor == CURSOR_UPARROW || c.cursor == CURSOR_DOWNARROW);
+                EXPECT_TRUE(c.cursor == CURSOR_HAND || c.cursor == CURSOR_UPARROW ||
+                            c.cursor == CURSOR_DOWNARROW);
             }
         }
         EXPECT_EQ(children, r.spots) << r.gauge;
@@ -106,8 +112,9 @@ TEST_F(Panels, efs50RangeButtonsStepOnlyTheEfs50Ranges) {
         double map_after, traffic_after;
     };
     const Row rows[] = {
-        {8, 12.5, 10.0, true, 12.5, 20.0}, {8, 12.5, 40.0, true, 12.5, 2.0}, {8, 12.5, 3.0, false, 12.5, 40.0},
-        {7, 12.5, 10.0, true, 25.0, 10.0}, {7, 60.0, 10.0, true, 0.5, 10.0}, {7, 60.0, 10.0, false, 160.0, 10.0},
+        {8, 12.5, 10.0, true, 12.5, 20.0},  {8, 12.5, 40.0, true, 12.5, 2.0},
+        {8, 12.5, 3.0, false, 12.5, 40.0},  {7, 12.5, 10.0, true, 25.0, 10.0},
+        {7, 60.0, 10.0, true, 0.5, 10.0},   {7, 60.0, 10.0, false, 160.0, 10.0},
         {7, 0.5, 10.0, false, 160.0, 10.0}, {7, 160.0, 10.0, true, 0.5, 10.0},
     };
     for (const Row& r : rows) {
@@ -130,10 +137,12 @@ TEST_F(Panels, efs50ModeNavAndBearingButtons) {
         int before, after;
     };
     const Row rows[] = {
-        {150, 60, efs50_ehsi_mode, 1, 2}, {150, 60, efs50_ehsi_mode, 3, 1},   {150, 60, efs50_ehsi_mode, 5, 1},
-        {210, 60, efs50_ehsi_mode, 2, 4}, {210, 60, efs50_ehsi_mode, 6, 7},   {210, 60, efs50_ehsi_mode, 7, 4},
-        {270, 60, efs50_nav_source, 1, 2}, {270, 60, efs50_nav_source, 2, 1}, {270, 60, efs50_nav_source, 0, 1},
-        {150, 95, efs50_brg1_source, 3, 0}, {150, 95, efs50_brg1_source, 1, 2}, {210, 95, efs50_brg2_source, 0, 1},
+        {150, 60, efs50_ehsi_mode, 1, 2},   {150, 60, efs50_ehsi_mode, 3, 1},
+        {150, 60, efs50_ehsi_mode, 5, 1},   {210, 60, efs50_ehsi_mode, 2, 4},
+        {210, 60, efs50_ehsi_mode, 6, 7},   {210, 60, efs50_ehsi_mode, 7, 4},
+        {270, 60, efs50_nav_source, 1, 2},  {270, 60, efs50_nav_source, 2, 1},
+        {270, 60, efs50_nav_source, 0, 1},  {150, 95, efs50_brg1_source, 3, 0},
+        {150, 95, efs50_brg1_source, 1, 2}, {210, 95, efs50_brg2_source, 0, 1},
         {210, 95, efs50_brg2_source, 5, 0},
     };
     for (const Row& r : rows) {
@@ -168,9 +177,14 @@ TEST_F(Panels, efs50KnobsSendTheirKeyEvents) {
         std::vector<uint32_t> sent;
     };
     const Row rows[] = {
-        {420, 130, 200, {0x10157}}, {395, 130, 200, {0x10158}}, {60, 120, 200, {0x1007E}},
-        {90, 120, 200, {0x1007F}},  {85, 30, 0, {}},            {65, 30, 0, {0x10311}},
-        {85, 30, 200, {0x10312}},   {65, 30, 990, {}},
+        {420, 130, 200, {0x10157}},
+        {395, 130, 200, {0x10158}},
+        {60, 120, 200, {0x1007E}},
+        {90, 120, 200, {0x1007F}},
+        {85, 30, 0, {}},
+        {65, 30, 0, {0x10311}},
+        {85, 30, 200, {0x10312}},
+        {65, 30, 990, {}},
     };
     for (const Row& r : rows) {
         host::aircraft().decision_height_ft = r.decision_height;
@@ -437,12 +451,28 @@ TEST_F(Panels, textElementsShowOnAndReturnTheirWholeValue) {
     EXPECT_EQ(hw_b737_efis_text_elements[1].position_y, 129);
 }
 
+TEST_F(Panels, aPanelAloneLoadsTheDataAndTakesVc2AsAModel) {
+    folder.write("orvex/navdata/apts.txt", "KSEA SEATTLE 433 47.449000 -122.309300\n");
+    folder.write("orvex/Aircraft/VC2.cfg", "ResetApHdg=1\n");
+    place("gauge00=orvex1!PROLINE4_AUX_CTRL, 0, 0, , , OTHER\n"
+          "gauge01=orvex1!MD11_EFIS_CTRL, 0, 0, , , VC2\n");
+    call(0, PANEL_SERVICE_PRE_INSTALL);
+    call(0, PANEL_SERVICE_PRE_INITIALIZE);
+    EXPECT_EQ(config_loaded, 0); // the PROLINE4 panels count on the displays
+    EXPECT_EQ(aircraft_parameter, "");
+    EXPECT_EQ(host_folder, folder.path());
+    call(1, PANEL_SERVICE_PRE_INITIALIZE);
+    EXPECT_EQ(config_loaded, 1);
+    EXPECT_EQ(airport_table.count(), 1);
+    EXPECT_EQ(aircraft_parameter, "VC2");
+}
+
 TEST_F(Panels, eachCallbackWritesItsDebugLogLine) {
     open_debug_log();
     ASSERT_NE(debug_log, nullptr);
-    const char* gauges[] = {"EFS50_EHSI_CNTR",   "EFS50_EHSI_CNTR_LM", "A300_EFIS_CTRL",
-                            "MD80_EHSI_CTRL",    "MD11_EFIS_CTRL",     "HW_B737_EFIS_CNTR",
-                            "HW_B737_EFIS_CNTR_BR", "PROLINE4_MFD_CTRL", "PROLINE4_AUX_CTRL"};
+    const char* gauges[] = {"EFS50_EHSI_CNTR",      "EFS50_EHSI_CNTR_LM", "A300_EFIS_CTRL",
+                            "MD80_EHSI_CTRL",       "MD11_EFIS_CTRL",     "HW_B737_EFIS_CNTR",
+                            "HW_B737_EFIS_CNTR_BR", "PROLINE4_MFD_CTRL",  "PROLINE4_AUX_CTRL"};
     for (const char* name : gauges) {
         GaugeHeader* h = host::find_gauge_header(sim.module, name);
         h->gauge_callback(h, PANEL_SERVICE_POST_INSTALL, 0);
@@ -469,7 +499,8 @@ TEST_F(Panels, scriptsPrintLightsAndStateAndDrawThePanel) {
     std::string error;
     EXPECT_FALSE(host::parse_script_text("s.script", "print state no_such_state\n", sim, script, error));
     EXPECT_NE(error.find("no display state 'no_such_state'"), std::string::npos) << error;
-    EXPECT_FALSE(host::parse_script_text("s.script", "print state show_navaids_flags[6]\n", sim, script, error));
+    EXPECT_FALSE(
+        host::parse_script_text("s.script", "print state show_navaids_flags[6]\n", sim, script, error));
     ASSERT_TRUE(host::parse_script_text("s.script",
                                         "click window00.gauge00 245 250\n"
                                         "frames 1\n"
