@@ -122,7 +122,7 @@ TEST_F(Panels, efs50RangeButtonsStepOnlyTheEfs50Ranges) {
         efs50_ehsi_range = r.map;
         efs50_tcas_range = r.traffic;
         hw_b737_nd_range = 40.0;
-        click(r.up ? 340 : 340, r.up ? 60 : 95);
+        click(340, r.up ? 60 : 95); // range up, range down
         EXPECT_EQ(efs50_ehsi_range, r.map_after) << r.mode << " " << r.map;
         EXPECT_EQ(efs50_tcas_range, r.traffic_after) << r.mode << " " << r.traffic;
         EXPECT_EQ(hw_b737_nd_range, 40.0);
