@@ -30,6 +30,12 @@ constexpr PageEntry kPages[] = {
     {kPageDepartures, smiths_page_departures},
     {kPageArrivals, smiths_page_arrivals},
     {kPageApproachRef, smiths_page_approach_ref},
+    {kPageTakeoffRef, smiths_page_takeoff_ref},
+    {kPageTempNavSummary, smiths_page_temp_nav_summary},
+    {kPageEconClb, smiths_page_econ_clb},
+    {kPageEconCrz, smiths_page_econ_crz},
+    {kPageEconPathDes, smiths_page_econ_path_des},
+    {kPageDesForecasts, smiths_page_des_forecasts},
 };
 
 // The map step survives only while some display centres on it.
