@@ -12,7 +12,9 @@ CduEta cdu_eta(double distance_nm, bool local) {
     if (!std::isfinite(t) || t < 0.0) t = 0.0;
     const double whole_hours = std::floor(t / 60.0);
     double hours = (local ? a.local_hours : a.zulu_hours) + whole_hours;
-    double minutes = a.zulu_minutes + (t - 60.0 * whole_hours);
+    // The nanominute keeps a time that binary fractions put just below a
+    // tenth (4.8 as 4.7999...) on that tenth.
+    double minutes = a.zulu_minutes + (t - 60.0 * whole_hours) + 1e-9;
     // A full 60 minutes carries and a full day wraps, so neither "60" nor
     // "24" is ever shown.
     while (minutes >= 60.0) {
