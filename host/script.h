@@ -30,6 +30,8 @@
 //   gps IDENT LAT LON ... | gps clear   the simulator's GPS plan (gps_plan.h)
 //   cdu GAUGE KEY|"TEXT"...       press SMITHS_FMS keys by name, one frame after each
 //                                 key (cdu_keys.h)
+//   page GAUGE NAME               draw the SMITHS page routine smiths_page_NAME once on
+//                                 the CDU's surface, for a snapshot of a page no key reaches
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png");
 //                                 a gauge that does not draw (a control panel) gets
@@ -82,6 +84,7 @@ enum class ScriptOp {
     Snapshot,
     GpsPlan,
     CduKeys,
+    CduPage,
     SnapshotAll,
     RouteLoad,
     Progress,

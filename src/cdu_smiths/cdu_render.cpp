@@ -56,7 +56,10 @@ bool smiths_plan_format_shown() {
            c17_mfd_format == 6;
 }
 
-void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
+namespace {
+
+// Cleared, unscaled: each page maps its canvas onto the element itself.
+RenderFrameOptions smiths_frame() {
     RenderFrameOptions frame;
     frame.set_text_hint = false;
     frame.pre_clear = true;
@@ -64,11 +67,23 @@ void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize s
     frame.test_mode = false;
     frame.scale = false;
     frame.fill_background = false;
-    run_render_frame(display, device_context, size, 1, 1, frame, [&](gfx::Graphics& g) {
+    return frame;
+}
+
+} // namespace
+
+void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
+    run_render_frame(display, device_context, size, 1, 1, smiths_frame(), [&](gfx::Graphics& g) {
         drop_map_step_without_plan_format();
         if (SmithsPageRoutine routine = smiths_page_routine(smiths_cdu_page)) routine(display, g);
         smiths_reset_key_flags();
     });
+}
+
+void render_smiths_routine(DisplayObject& display, void* device_context, PixelSize size,
+                           SmithsPageRoutine routine) {
+    run_render_frame(display, device_context, size, 1, 1, smiths_frame(),
+                     [&](gfx::Graphics& g) { routine(display, g); });
 }
 
 void cdu_fill_text_box(int x, int y, gfx::Graphics& graphics, int n) {
