@@ -11,6 +11,7 @@
 #include "script.h"
 
 #include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -46,30 +47,14 @@ class EconClosedLoop : public CduStandIn {
 TEST_F(EconClosedLoop, climbCruiseAndDescentPagesFollowTheFlight) {
     sim_.module.flight.load_route = &orvex_standin_load_route;
     sim_.module.flight.route_status = &orvex_standin_route_status;
-    run("aircraft magvar 18\n"
-        "aircraft position 47.4638 -122.3079\n"
-        "aircraft heading 180\n"
-        "aircraft altitude 433\n"
-        "aircraft speed 0\n"
-        "aircraft engines 2\n"
-        "aircraft fuel 20000\n"
-        "aircraft ap on\n"
-        "aircraft ap hdg on\n"
-        "aircraft ap alt on\n"
-        "frames 20\n"
-        "route load KSEAKPDX.RTE\n"
-        "frames 2\n"
-        "key 0x10337\n"
-        "key 0x10338\n"
-        "frames 2\n"
-        "aircraft rate 4\n"
-        "aircraft speed 160\n"
-        "key 0x1024C 3000\n"
-        "key 0x101F4 2000\n"
-        "fly 200\n"
-        "aircraft speed 250\n"
-        "aircraft ap spd on\n");
-    press("CLB");
+    // The demo flight's script up to its first picture: take-off, LNAV and
+    // VNAV, the CDU on ECON CLB.
+    std::ifstream file(std::string(ORVEX_SOURCE_DIR) + "/examples/sim/cdu_vnav.script");
+    std::string prologue;
+    for (std::string line; std::getline(file, line) && line.rfind("snapshot", 0) != 0;)
+        prologue += line + "\n";
+    run(prologue);
+    ASSERT_EQ(smiths_cdu_page, kPageEconClb);
     struct Sample {
         int page, to;
         double distance;
