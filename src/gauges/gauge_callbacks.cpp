@@ -14,8 +14,6 @@ void ORVEX_FSAPI p1000_mfd_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_nb_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_nb_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI gnsxls_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI gnsxls_lm_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI efs50_ehsi_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI efs50_ehsi_cntr_lm_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI hw_b737_ehsi_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
