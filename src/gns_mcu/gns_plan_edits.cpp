@@ -196,6 +196,8 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     gns_fpl_option = gns_fpl_option_default;
     gns_state = GNS_FLIGHT_PLAN;
     working_cursor_index = c + 1;
+    // The selection follows its waypoint, so that HOLD builds there.
+    if (p.active && gns_selected_wpt_index == c) gns_selected_wpt_index = c + 1;
     gns_scratchpad = p.plan[c + 1].ident;
     if (p.active && to_waypoint_index <= 1 && to_waypoint_index >= 0) to_position_from(to_waypoint_index);
     move_cursor_mark();
