@@ -48,8 +48,8 @@ TEST_F(GnsKeyWalk, EveryKeyOnEveryReachedStateShowsAPage) {
     // Key paths from home(), each walked with every key: the plan view with
     // its line-key choices made, then the first path found to each state.
     using K = GnsKey;
-    std::vector<std::vector<GnsKey>> paths = {
-        {}, {K::L1}, {K::L2}, {K::L4}, {K::L5}, {K::L5, K::L5}, {K::R4}, {K::R5}, {K::R5, K::R5}};
+    std::vector<std::vector<GnsKey>> paths = {{},      {K::L1},        {K::L2}, {K::L4}, {K::L4, K::L4},
+                                              {K::L5}, {K::L5, K::L5}, {K::R4}, {K::R5}, {K::R5, K::R5}};
     std::map<int, std::vector<GnsKey>> path;
     path[GNS_FLIGHT_PLAN] = {};
     for (std::size_t n = 0; n < paths.size(); ++n) {
