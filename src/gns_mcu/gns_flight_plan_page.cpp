@@ -175,10 +175,12 @@ void set_end_mark(RoutePlan& plan, int last) {
     if (mark >= 0 && mark <= kPlanLastIndex && plan[mark].ident != "******") plan.slot(mark).ident = "******";
 }
 
-// Hours and minutes of a time in minutes, the minutes whole.
+// Hours and minutes of a time in minutes, rounded to the minute first so that
+// the minutes never read 60.
 void split_minutes(double total, double& hours, double& minutes) {
-    hours = std::floor(total / 60.0);
-    minutes = std::floor(total - hours * 60.0);
+    const double whole = std::round(total);
+    hours = std::floor(whole / 60.0);
+    minutes = whole - hours * 60.0;
 }
 
 // The data column of active waypoint i at (300, y).
