@@ -35,13 +35,9 @@ class GnsStandIn : public ::testing::Test {
         sim_.module = host::attach_module(&Linkage, &ImportTable, "orvex1", surfaces);
         host::PanelFile panel;
         std::string error;
-        ASSERT_TRUE(host::parse_panel_text("panel.cfg",
-                                           "[Window00]\n"
-                                           "gauge00=orvex1!GNSXLS, 0, 0, 540, 430, B738\n"
-                                           "gauge01=orvex1!SERVER, 0, 0, 10, 10\n",
-                                           panel, error))
-            << error;
+        ASSERT_TRUE(host::parse_panel_text("panel.cfg", panel_text(), panel, error)) << error;
         ASSERT_TRUE(host::place_gauges(sim_, panel, error)) << error;
+        before_start();
         host::start_gauges(sim_);
         // On the ground at KSEA; the clock runs, so the display power is read
         // within the first 18 passes.
@@ -57,6 +53,15 @@ class GnsStandIn : public ::testing::Test {
         for (auto& g : sim_.gauges)
             host::release_placed_gauge(*g);
     }
+
+    // The panel placed; the GNS gauge first.
+    virtual std::string panel_text() const {
+        return "[Window00]\n"
+               "gauge00=orvex1!GNSXLS, 0, 0, 540, 430, B738\n"
+               "gauge01=orvex1!SERVER, 0, 0, 10, 10\n";
+    }
+
+    virtual void before_start() {}
 
     host::PlacedGauge& gns() { return *sim_.gauges[0]; }
 
