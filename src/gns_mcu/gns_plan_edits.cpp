@@ -160,6 +160,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     const NavListRecord candidate = candidate_list[k];
 
     if (c <= p.last) clean_procedure_kinds(p, c);
+    const int to_before = to_waypoint_index;
     for (int i = p.last; i >= c; --i) {
         copy_waypoint_fields(p.plan[i], p.plan.slot(i + 1));
         renumber_hold(p, i + 1, i);
@@ -200,7 +201,10 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     if (p.active && gns_selected_wpt_index == c) gns_selected_wpt_index = c + 1;
     gns_scratchpad = p.plan[c + 1].ident;
     if (p.active && to_waypoint_index <= 1 && to_waypoint_index >= 0) to_position_from(to_waypoint_index);
-    move_cursor_mark();
+    // The active view starts at the FROM waypoint: when the TO index moved
+    // with its waypoint, the rows moved up one and the cursor's waypoint is
+    // still on the marked row.
+    if (!(p.active && to_waypoint_index != to_before)) move_cursor_mark();
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     departure_check(p, c);
