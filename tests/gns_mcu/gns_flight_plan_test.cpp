@@ -126,6 +126,8 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     frames(1);
     EXPECT_EQ(active_plan[working_cursor_index - 1].ident, "BTG");
     EXPECT_EQ(to_waypoint_index, 6);
+    // The view scrolled with the TO index: the mark stays on its row.
+    EXPECT_EQ(gns_line_toggles[GNS_L3], 1);
 }
 
 TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
