@@ -243,17 +243,124 @@ bool from_label_shown() {
 
 const char* const kColumnLabel[4] = {"ETE", "ETA", "DIS", "ALT"};
 
-void active_view(GnsPage& page, int rows) {
+// First plan index of the rows in view.
+int first_active_row() {
+    return std::max(0, (gns_active_page - 1) * 6 + to_waypoint_index - 1);
+}
+int first_opened_row() {
+    return std::max(0, (gns_open_plan_page - 1) * 6);
+}
+
+// The plan index on the selected row, or -1 when no shown row is selected.
+int selected_index(int first, int last_shown) {
+    for (int row = 0; row < 6; ++row) {
+        const int i = first + row;
+        if (i > last_shown || i > kPlanLastIndex) break;
+        if (row_selected(row)) return i;
+    }
+    return -1;
+}
+
+// The numbers of the two rows of R2..R5 on the list page.
+bool list_row_exists(int row) {
+    const int n = fpl_list_first + row;
+    return n >= 1 && n <= stored_routes.count();
+}
+
+// The route on the first highlighted list row; 0 when none.
+int chosen_route() {
+    for (int row = 0; row < 8; ++row) {
+        if (!list_row_exists(row)) break;
+        if (toggle(static_cast<GnsToggle>(GNS_R2 + row / 2)) == row % 2 + 1) return fpl_list_first + row;
+    }
+    return 0;
+}
+
+// What the active-plan view does with the keys of this frame.
+void act_on_active_view(int rows, bool left_key) {
     gns_plan_open = 0;
     gns_active_page_count = active_plan_last == 0 ? 1 : std::max(1, (rows + 5) / 6);
+    set_end_mark(active_plan, active_plan_last);
+    if (!left_key || to_waypoint_index == kNoToWaypoint) return;
+    const int i = selected_index(first_active_row(), active_plan_last + 1);
+    if (i < 0) return;
+    gns_scratchpad = active_plan[i].ident;
+    gns_selected_wpt_index = i;
+    working_cursor_index = i;
+    gns_scratchpad_add("", 1);
+}
+
+void act_on_list(bool key_frame) {
+    fpl_list_first = 8 * gns_list_page - 7;
+    // A choice that points past the end of the list is dropped, so that no
+    // row beyond it can be loaded.
+    if (key_frame)
+        for (int k = 0; k < 4; ++k) {
+            int& t = toggle(static_cast<GnsToggle>(GNS_R2 + k));
+            if (t != 0 && !list_row_exists(2 * k + t - 1)) t = 0;
+        }
+    const int chosen = chosen_route();
+    if (gns_enter_pressed != 1 || chosen == 0) return;
+    const RouteRecord& route = stored_routes[chosen];
+    load_route_file_to_working(route.origin == "NEXT FPL" ? std::string("NEXT FPL") : route.name, 0);
+    gns_plan_open = 1;
+    gns_open_plan_number = chosen;
+    gns_open_plan_page = 1;
+    reset_page_toggles();
+    if (working_plan_last == -1) {
+        // The next frame opens row 1 for a first waypoint.
+        gns_lsk_next = 1;
+        toggle(GNS_L1) = 0;
+    }
+}
+
+void act_on_opened_plan(bool left_key) {
+    gns_open_plan_page_count = working_plan_last == 0 ? 1 : std::max(1, (working_plan_last + 2 + 5) / 6);
+    set_end_mark(working_plan, working_plan_last);
+    const int i = selected_index(first_opened_row(), working_plan_last + 1);
+    if (i >= 0) {
+        if (left_key) {
+            gns_scratchpad = working_plan[i].ident;
+            gns_scratchpad_add("", 1);
+        }
+        working_cursor_index = i;
+    }
+    if (toggle(GNS_R5) == 1 && gns_enter_pressed == 1) {
+        if (working_plan_last >= 1) gns_activate_opened_plan();
+        reset_page_toggles();
+    }
+}
+
+enum class View { Active, List, Opened, None };
+
+View view_in_force() {
+    if (gns_sub_state == 1) return View::Active;
+    if (gns_sub_state == 2) return gns_plan_open == 0 ? View::List : View::Opened;
+    return View::None;
+}
+
+void act_on_view(View view, bool key_frame, bool left_key) {
+    switch (view) {
+    case View::Active:
+        act_on_active_view(active_rows(), left_key);
+        break;
+    case View::List:
+        act_on_list(key_frame);
+        break;
+    case View::Opened:
+        act_on_opened_plan(left_key);
+        break;
+    case View::None:
+        break;
+    }
+}
+
+void draw_active_view(GnsPage& page) {
     page.text(90.0f, 0.0f, kGnsWhite,
               gns_format("ACTIVE FPL   %d/%d", gns_active_page, gns_active_page_count));
-    set_end_mark(active_plan, active_plan_last);
-
     const int to = to_waypoint_index;
-    const bool key_frame = gns_lsk >= 1 && gns_lsk <= 4;
     if (to != kNoToWaypoint) {
-        const int first = std::max(0, (gns_active_page - 1) * 6 + to - 1);
+        const int first = first_active_row();
         const bool fr_shown = from_label_shown();
         bool label_drawn = false;
         for (int row = 0; row < 6; ++row) {
@@ -262,21 +369,14 @@ void active_view(GnsPage& page, int rows) {
             const RouteWaypoint& w = active_plan[i];
             const float y = row_y(row);
             if (kRowMarker[row] >= 0) page.marker[kRowMarker[row]] = true;
-            const bool selected = row_selected(row);
             const bool fr_row = fr_shown && i == to - 1;
             const bool to_row = lnav_engaged == 1 && i == to;
             if (fr_row) page.text(30.0f, y, kGnsYellow, "FR");
             if (to_row) page.text(30.0f, y, kGnsMagenta, "TO ");
             label_drawn = label_drawn || fr_row || to_row;
             if (i != 0 && w.kind == "APPR" && !label_drawn) page.text(30.0f, y, kGnsWhite, w.aux_text);
-            if (key_frame && selected) {
-                gns_scratchpad = w.ident;
-                gns_selected_wpt_index = i;
-                working_cursor_index = i;
-                gns_scratchpad_add("", 1);
-            }
             const float x = is_procedure_leg(w) ? 116.0f : 96.0f;
-            if (gns_entry_active == 1 && selected) {
+            if (gns_entry_active == 1 && row_selected(row)) {
                 page.highlight(x, y, gns_scratchpad, 6);
                 if (gns_delete_request == 1) page.text(230.0f, y, kGnsYellow, "DELETE?");
                 continue;
@@ -309,30 +409,17 @@ void active_view(GnsPage& page, int rows) {
     footer_text(page, 200.0f, 360.0f, "LOAD ATC RTE", toggle(GNS_R5) == 2);
 }
 
-void list_view(GnsPage& page, bool key_frame) {
+void draw_list(GnsPage& page) {
     page.text(45.0f, 0.0f, kGnsWhite,
               gns_format("FLIGHT PLAN LIST %d/%d", gns_list_page, flight_plan_list_pages));
-    fpl_list_first = 8 * gns_list_page - 7;
-    const int count = stored_routes.count();
-    auto exists = [&](int row) { return fpl_list_first + row >= 1 && fpl_list_first + row <= count; };
-    // A choice that points past the end of the list is dropped, so that no
-    // row beyond it can be loaded.
-    if (key_frame)
-        for (int k = 0; k < 4; ++k) {
-            int& t = toggle(static_cast<GnsToggle>(GNS_R2 + k));
-            if (t != 0 && !exists(2 * k + t - 1)) t = 0;
-        }
-
-    int chosen = 0;
     for (int row = 0; row < 8; ++row) {
-        if (!exists(row)) break;
+        if (!list_row_exists(row)) break;
         const int n = fpl_list_first + row;
         const RouteRecord& route = stored_routes[n];
         const float y = 80.0f + 40.0f * static_cast<float>(row);
         const GnsToggle key = static_cast<GnsToggle>(GNS_R2 + row / 2);
         if (row % 2 == 0) page.marker[key] = true;
         const bool highlighted = toggle(key) == row % 2 + 1;
-        if (highlighted && chosen == 0) chosen = n;
         const std::string number = gns_format("%d", n);
         if (highlighted)
             page.highlight(400.0f, y, number);
@@ -345,53 +432,28 @@ void list_view(GnsPage& page, bool key_frame) {
         page.text(30.0f, y, kGnsGreen, route.origin);
         page.text(220.0f, y, kGnsGreen, route.destination);
     }
-
-    if (gns_enter_pressed == 1 && chosen != 0) {
-        const RouteRecord& route = stored_routes[chosen];
-        load_route_file_to_working(route.origin == "NEXT FPL" ? std::string("NEXT FPL") : route.name, 0);
-        gns_plan_open = 1;
-        gns_open_plan_number = chosen;
-        gns_open_plan_page = 1;
-        reset_page_toggles();
-        if (working_plan_last == -1) {
-            gns_lsk_next = 1;
-            toggle(GNS_L1) = 0;
-        }
-    }
 }
 
-void opened_view(GnsPage& page) {
-    gns_open_plan_page_count = working_plan_last == 0 ? 1 : std::max(1, (working_plan_last + 2 + 5) / 6);
+void draw_opened_plan(GnsPage& page) {
     page.text(30.0f, 0.0f, kGnsWhite,
               gns_format("FLIGHT PLAN %d  %d/%d", gns_open_plan_number, gns_open_plan_page,
                          gns_open_plan_page_count));
-    set_end_mark(working_plan, working_plan_last);
-
-    const bool key_frame = gns_lsk >= 1 && gns_lsk <= 4;
-    const int first = std::max(0, (gns_open_plan_page - 1) * 6);
+    const int first = first_opened_row();
     for (int row = 0; row < 6; ++row) {
         const int i = first + row;
         if (i > working_plan_last + 1 || i > kPlanLastIndex) break;
         const RouteWaypoint& w = working_plan[i];
         const float y = row_y(row);
         if (kRowMarker[row] >= 0) page.marker[kRowMarker[row]] = true;
-        const bool selected = row_selected(row);
-        if (selected) {
-            if (key_frame) {
-                gns_scratchpad = w.ident;
-                gns_scratchpad_add("", 1);
-            }
-            working_cursor_index = i;
-        }
         if (w.kind == "APPR") page.text(30.0f, y, kGnsWhite, w.aux_text);
         const float x = is_procedure_leg(w) ? 116.0f : 96.0f;
-        if (gns_entry_active == 1 && selected) {
+        if (gns_entry_active == 1 && row_selected(row)) {
             page.highlight(x, y, gns_scratchpad, 6);
             if (gns_delete_request == 1) page.text(230.0f, y, kGnsYellow, "DELETE?");
         } else {
             page.text(x, y, kGnsGreen, w.ident);
         }
-        if (i == 0 && gns_open_plan_page == 1 && working_plan_last >= 1) {
+        if (i == 0 && working_plan_last >= 1) {
             page.text(240.0f, 40.0f, kGnsGreen, "-");
             page.text(280.0f, 40.0f, kGnsGreen, working_plan[working_plan_last].ident);
         }
@@ -403,25 +465,35 @@ void opened_view(GnsPage& page) {
     footer_text(page, 320.0f, 320.0f, "SELECT", toggle(GNS_R5) == 1);
     footer_text(page, 32.0f, 360.0f, "APPROACH", toggle(GNS_L5) == 2);
     page.text(340.0f, 360.0f, kGnsWhite, "ERASE");
-
-    if (toggle(GNS_R5) == 1 && gns_enter_pressed == 1) {
-        if (working_plan_last >= 1) gns_activate_opened_plan();
-        reset_page_toggles();
-    }
 }
 
 } // namespace
 
+// The keys of this frame act first (line key, row choice, loading a listed
+// plan, SELECT); then the view in force draws.
 void gnsxls_flight_plan_page(DisplayObject& display, gfx::Graphics& graphics) {
-    GnsPage page(display, graphics);
-    const int rows = active_rows();
     const bool key_frame = gns_lsk != 0;
-    line_key(rows);
-    if (gns_sub_state == 1)
-        active_view(page, rows);
-    else if (gns_sub_state == 2 && gns_plan_open == 0)
-        list_view(page, key_frame);
-    else if (gns_sub_state == 2)
-        opened_view(page);
+    const bool left_key = gns_lsk >= 1 && gns_lsk <= 4;
+    line_key(active_rows());
+    const View acted = view_in_force();
+    act_on_view(acted, key_frame, left_key);
+    // Loading a listed plan or SELECT changes the view: the new one settles
+    // its counts and marks before it draws, with the keys already used.
+    if (view_in_force() != acted) act_on_view(view_in_force(), false, false);
+
+    GnsPage page(display, graphics);
+    switch (view_in_force()) {
+    case View::Active:
+        draw_active_view(page);
+        break;
+    case View::List:
+        draw_list(page);
+        break;
+    case View::Opened:
+        draw_opened_plan(page);
+        break;
+    case View::None:
+        break;
+    }
     page.draw_markers();
 }
