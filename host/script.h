@@ -18,6 +18,8 @@
 //   print token ID | print named NAME | print module NAME | print calc NAME
 //   print link OFFSET             the 4-byte integer at a data-link offset
 //   print keys                    the key events sent since the last `print keys`
+//   print written FOLDER          the files of FOLDER (below the simulator root) that
+//                                 the run has written so far
 //   aircraft position LAT LON     the stand-in aircraft (aircraft_model.h); any
 //   aircraft heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE
 //   aircraft wind DIR KT          aircraft command starts it
@@ -70,6 +72,7 @@ enum class ScriptOp {
     PrintCalc,
     PrintLink,
     PrintKeys,
+    PrintWritten,
     Aircraft,
     PrintAircraft,
     Snapshot,

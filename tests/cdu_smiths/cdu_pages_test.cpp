@@ -216,3 +216,20 @@ TEST_F(CduStandIn, newFplEmptiesTheWorkingPlanAndAMissingFileChangesNothing) {
     EXPECT_TRUE(shows("KPDXKSEA.RTE Unable to Load"));
     EXPECT_FALSE(lamp_lit(kSmithsExecLamp));
 }
+
+// KSEA, AMITY (whose position ends on a rounding half), KPDX: executed, then
+// SAVE FPL on INIT/REF INDEX saves it, and it reads back.
+TEST_F(CduStandIn, saveFplStoresARouteThroughAnIntersectionOnARoundingHalf) {
+    press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"AMITY\" R1 R6 EXEC");
+    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(active_plan[1].ident, "AMITY");
+    press("INIT_REF L6 R6");
+    EXPECT_EQ(smiths_scratchpad_message, "KSEAKPDX.RTE Saved");
+    list_flight_plans();
+    const int k = stored_route_named("KSEAKPDX.RTE");
+    ASSERT_GT(k, 0);
+    ASSERT_EQ(stored_routes[k].last, 2);
+    EXPECT_EQ(stored_routes[k].plan[1].ident, "AMITY");
+    EXPECT_NEAR(stored_routes[k].plan[1].lat, active_plan[1].lat, 0.0000051);
+    EXPECT_NEAR(stored_routes[k].plan[1].lon, active_plan[1].lon, 0.0000051);
+}
