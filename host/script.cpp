@@ -14,8 +14,12 @@
 #include "sim_state.h"
 #include "simulator.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
+#include <vector>
 
 namespace host {
 
@@ -379,6 +383,11 @@ class Parser {
             if (!name.empty()) return fail("print aircraft takes nothing more");
             return true;
         }
+        if (kind == "written") {
+            c.op = ScriptOp::PrintWritten;
+            if (name.empty()) return fail("print written needs a folder");
+            return true;
+        }
         if (kind == "link") {
             c.op = ScriptOp::PrintLink;
             if (!parse_id(name, c.id) || c.id >= LINK_SPACE_SIZE)
@@ -398,7 +407,7 @@ class Parser {
             c.op = ScriptOp::PrintCalc;
         else
             return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
-                        "lights GAUGE | state NAME...");
+                        "lights GAUGE | state NAME... | written FOLDER");
         if (name.empty()) return fail("print " + kind + " needs a name");
         std::string key;
         if (c.op == ScriptOp::PrintCalc && !calc_key(name, key))
@@ -432,6 +441,23 @@ struct Runner {
     std::FILE* out;
     std::FILE* progress;
     std::size_t keys_printed = 0;
+    // Files changed after this moment were written by the run.
+    std::filesystem::file_time_type started = std::filesystem::file_time_type::clock::now();
+
+    void print_written(const std::string& folder) {
+        namespace fs = std::filesystem;
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const fs::directory_entry& e : fs::directory_iterator(folder, error)) {
+            std::error_code time_error;
+            if (e.is_regular_file(time_error) && e.last_write_time(time_error) >= started && !time_error)
+                names.push_back(e.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        if (names.empty()) say("written " + folder + ": nothing");
+        for (const std::string& name : names)
+            say("written " + folder + "/" + name);
+    }
 
     void say(const std::string& text) {
         if (out != nullptr) std::fprintf(out, "frame %ld: %s\n", sim.frame, text.c_str());
@@ -652,6 +678,9 @@ struct Runner {
             break;
         case ScriptOp::PrintKeys:
             print_keys();
+            break;
+        case ScriptOp::PrintWritten:
+            print_written(c.name);
             break;
         case ScriptOp::PrintLights:
             print_lights(*c.gauge);

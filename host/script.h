@@ -21,6 +21,8 @@
 //   print lights GAUGE            the numbers of the gauge's shown lights
 //   print state NAME...           display-state variables by the module's names
 //                                 (filter flags as show_airports_flags[ND])
+//   print written FOLDER          the files of FOLDER (below the simulator root) that
+//                                 the run has written so far
 //   aircraft position LAT LON     the stand-in aircraft (aircraft_model.h); any
 //   aircraft heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE
 //   aircraft wind DIR KT          aircraft command starts it
@@ -79,6 +81,7 @@ enum class ScriptOp {
     PrintKeys,
     PrintLights,
     PrintState,
+    PrintWritten,
     Aircraft,
     PrintAircraft,
     Snapshot,
