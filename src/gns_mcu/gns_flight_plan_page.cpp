@@ -5,7 +5,6 @@
 #include "fms/flight_plan_folder.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
-#include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/stored_routes.h"
 #include "gns_mcu/gns_page_draw.h"
@@ -301,8 +300,12 @@ void act_on_list(bool key_frame) {
         }
     const int chosen = chosen_route();
     if (gns_enter_pressed != 1 || chosen == 0) return;
-    const RouteRecord& route = stored_routes[chosen];
-    load_route_file_to_working(route.origin == "NEXT FPL" ? std::string("NEXT FPL") : route.name, 0);
+    // A file gone since the listing leaves the working plan as it was: the
+    // list stays.
+    if (!load_listed_plan_to_working(chosen)) {
+        reset_page_toggles();
+        return;
+    }
     gns_plan_open = 1;
     gns_open_plan_number = chosen;
     gns_open_plan_page = 1;

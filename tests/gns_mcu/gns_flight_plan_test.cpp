@@ -237,3 +237,11 @@ TEST_F(GnsPlanKeys, ListChoicesPastTheEndAreDropped) {
     EXPECT_EQ(gns_line_toggles[GNS_L1], 1);
     EXPECT_EQ(gns_entry_active, 1);
 }
+
+TEST_F(GnsPlanKeys, AListedFileGoneSinceTheListingOpensNothing) {
+    std::filesystem::remove(sim_folder_.path() + "/orvex/flightplans/KSEAKPDX.RTE");
+    press("R2 R2 ENT");
+    frames(1);
+    EXPECT_EQ(gns_plan_open, 0);
+    EXPECT_EQ(text_at(45.0f, 0.0f), "FLIGHT PLAN LIST 1/1");
+}
