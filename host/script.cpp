@@ -5,6 +5,7 @@
 #include "data_link_peer.h"
 #include "element_surface.h"
 #include "flight_demo.h"
+#include "gns_keys.h"
 #include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
@@ -13,8 +14,12 @@
 #include "sim_state.h"
 #include "simulator.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
+#include <vector>
 
 namespace host {
 
@@ -115,6 +120,7 @@ class Parser {
         if (verb == "gps") return parse_gps(rest, c);
         if (verb == "cdu") return parse_cdu(rest, c);
         if (verb == "page") return parse_page(rest, c);
+        if (verb == "gns") return parse_gns(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -175,6 +181,20 @@ class Parser {
         c.text = w[1];
         if (sim_.module.draw_smiths_page(c.text.c_str(), nullptr, 0, 0) == 0)
             return fail("no page '" + c.text + "'");
+        return true;
+    }
+
+    bool parse_gns(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::GnsKeys;
+        std::string ref;
+        first_word(rest, ref, c.text);
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, ref, error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_gns_gauge(*c.gauge))
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no GNS keys");
+        std::vector<GnsKey> keys;
+        if (!gns_key_sequence(c.text, keys, error)) return fail(error);
         return true;
     }
 
@@ -380,6 +400,11 @@ class Parser {
             if (!name.empty()) return fail("print aircraft takes nothing more");
             return true;
         }
+        if (kind == "written") {
+            c.op = ScriptOp::PrintWritten;
+            if (name.empty()) return fail("print written needs a folder");
+            return true;
+        }
         if (kind == "link") {
             c.op = ScriptOp::PrintLink;
             if (!parse_id(name, c.id) || c.id >= LINK_SPACE_SIZE)
@@ -399,7 +424,7 @@ class Parser {
             c.op = ScriptOp::PrintCalc;
         else
             return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
-                        "lights GAUGE | state NAME...");
+                        "lights GAUGE | state NAME... | written FOLDER");
         if (name.empty()) return fail("print " + kind + " needs a name");
         std::string key;
         if (c.op == ScriptOp::PrintCalc && !calc_key(name, key))
@@ -433,6 +458,23 @@ struct Runner {
     std::FILE* out;
     std::FILE* progress;
     std::size_t keys_printed = 0;
+    // Files changed after this moment were written by the run.
+    std::filesystem::file_time_type started = std::filesystem::file_time_type::clock::now();
+
+    void print_written(const std::string& folder) {
+        namespace fs = std::filesystem;
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const fs::directory_entry& e : fs::directory_iterator(folder, error)) {
+            std::error_code time_error;
+            if (e.is_regular_file(time_error) && e.last_write_time(time_error) >= started && !time_error)
+                names.push_back(e.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        if (names.empty()) say("written " + folder + ": nothing");
+        for (const std::string& name : names)
+            say("written " + folder + "/" + name);
+    }
 
     void say(const std::string& text) {
         if (out != nullptr) std::fprintf(out, "frame %ld: %s\n", sim.frame, text.c_str());
@@ -528,6 +570,18 @@ struct Runner {
             if (!press_cdu_key(*c.gauge, key).hit)
                 say(std::string("cdu ") + c.gauge->id + ": no click spot for " +
                     smiths_key_boxes.box[static_cast<int>(key)].name);
+            run_frame(sim);
+        }
+    }
+
+    void gns_keys(const ScriptCommand& c) {
+        std::vector<GnsKey> keys;
+        std::string error; // checked when parsed
+        gns_key_sequence(c.text, keys, error);
+        for (GnsKey key : keys) {
+            if (!press_gns_key(*c.gauge, key).hit)
+                say(std::string("gns ") + c.gauge->id + ": no click spot for " +
+                    gns_key_boxes[static_cast<std::size_t>(key)].name);
             run_frame(sim);
         }
     }
@@ -642,6 +696,9 @@ struct Runner {
         case ScriptOp::PrintKeys:
             print_keys();
             break;
+        case ScriptOp::PrintWritten:
+            print_written(c.name);
+            break;
         case ScriptOp::PrintLights:
             print_lights(*c.gauge);
             break;
@@ -675,6 +732,9 @@ struct Runner {
             say("page " + c.gauge->id + " " + c.text);
             break;
         }
+        case ScriptOp::GnsKeys:
+            gns_keys(c);
+            break;
         case ScriptOp::SnapshotAll:
             snapshot_all(c);
             break;

@@ -21,6 +21,8 @@
 //   print lights GAUGE            the numbers of the gauge's shown lights
 //   print state NAME...           display-state variables by the module's names
 //                                 (filter flags as show_airports_flags[ND])
+//   print written FOLDER          the files of FOLDER (below the simulator root) that
+//                                 the run has written so far
 //   aircraft position LAT LON     the stand-in aircraft (aircraft_model.h); any
 //   aircraft heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE
 //   aircraft wind DIR KT          aircraft command starts it
@@ -32,6 +34,8 @@
 //                                 key (cdu_keys.h)
 //   page GAUGE NAME               draw the SMITHS page routine smiths_page_NAME once on
 //                                 the CDU's surface, for a snapshot of a page no key reaches
+//   gns GAUGE KEY|"TEXT"...       press GNSXLS keys by name, one frame after each
+//                                 key (gns_keys.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png");
 //                                 a gauge that does not draw (a control panel) gets
@@ -79,12 +83,14 @@ enum class ScriptOp {
     PrintKeys,
     PrintLights,
     PrintState,
+    PrintWritten,
     Aircraft,
     PrintAircraft,
     Snapshot,
     GpsPlan,
     CduKeys,
     CduPage,
+    GnsKeys,
     SnapshotAll,
     RouteLoad,
     Progress,
