@@ -63,7 +63,10 @@ TEST_F(FixedPages, eachDrawsItsFormAndOnlyItsPromptsAct) {
         EXPECT_EQ(count(gfx::OpKind::String), r.texts) << r.title;
         EXPECT_EQ(count(gfx::OpKind::Lines), r.lines) << r.title;
         EXPECT_FALSE(shows("250")) << r.title; // no scratchpad line on the fixed forms
-        write_png(std::string("fixed_") + r.title);
+        std::string name = r.title;
+        for (char& ch : name)
+            ch = ch == ' ' ? '_' : ch;
+        write_png("fixed_" + name);
     }
 }
 
