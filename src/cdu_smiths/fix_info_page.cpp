@@ -12,7 +12,6 @@
 #include "fms/waypoint_entry.h"
 #include "sim/aircraft_state.h"
 
-#include <cmath>
 #include <sstream>
 
 namespace {
