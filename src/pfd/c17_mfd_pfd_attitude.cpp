@@ -75,7 +75,8 @@ void draw_flight_director(Kit& kit) {
     const AircraftState& a = aircraft_state;
     const double bank_target = std::clamp(std::trunc(a.bank_deg - std::trunc(a.snap_token_794)), -25.0, 25.0);
     step_fd_cues(bank_target, a.snap_token_793 - a.pitch_deg);
-    const double x = std::trunc(2.28 * fd_bank_cue_deg), y = std::trunc(2.28 * fd_pitch_cue_deg);
+    // 2.28 units per degree, as 228 / 100 so that whole cues land on whole units.
+    const double x = std::trunc(228 * fd_bank_cue_deg / 100), y = std::trunc(228 * fd_pitch_cue_deg / 100);
     kit.g.draw_line_i(kit.magenta3, x, -50, x, 50);
     kit.g.draw_line_i(kit.magenta3, -50, y, 50, y);
 }
