@@ -83,6 +83,7 @@ bench: deps
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	$(BUILD)-bench/bench/orvex-bench
 	$(BUILD)-bench/bench/orvex-nd-bench
+	$(BUILD)-bench/bench/orvex-c17-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
