@@ -75,7 +75,8 @@ TEST_F(C17Pfd, Nav1LinesAndTheStationName) {
 }
 
 TEST_F(C17Pfd, FirstApplyingWarningOrDecisionHeightAlert) {
-    host_sim_version = 9;
+    const int version = host_sim_version;
+    host_sim_version = 9; // the decision height from token 615
     host::set_token(615, 200);
     struct Row {
         double ra, vs, nose_gear, stall, overspeed;
@@ -107,6 +108,7 @@ TEST_F(C17Pfd, FirstApplyingWarningOrDecisionHeightAlert) {
             }
         EXPECT_EQ(reds, row.text ? 1 : 0) << row.ra << " " << row.vs;
     }
+    host_sim_version = version;
 }
 
 TEST_F(C17Pfd, ModeAnnunciations) {
