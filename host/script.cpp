@@ -234,8 +234,21 @@ class Parser {
     bool parse_token(const std::string& rest, ScriptCommand& c) {
         std::string id;
         std::string value;
-        if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE", id, value)) return false;
+        if (!split_assignment(
+                rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\" | token ID = null", id,
+                value))
+            return false;
         if (!parse_id(id, c.id)) return fail("bad token id '" + id + "'");
+        if (value[0] == '"') {
+            if (value.size() < 2 || value.back() != '"') return fail("text without closing '\"'");
+            c.op = ScriptOp::SetTokenText;
+            c.text = value.substr(1, value.size() - 2);
+            return true;
+        }
+        if (value == "null") {
+            c.op = ScriptOp::ClearToken;
+            return true;
+        }
         std::string word;
         std::string code;
         first_word(value, word, code);
@@ -483,6 +496,8 @@ struct Runner {
         char buffer[64];
         if (t == nullptr) {
             say("token " + std::to_string(id) + " is not set");
+        } else if (t->is_text) {
+            say("token " + std::to_string(id) + " = \"" + t->text + "\"");
         } else if (t->coded) {
             std::snprintf(buffer, sizeof buffer, "0x%08X", t->code);
             say("token " + std::to_string(id) + " = int " + buffer);
@@ -602,6 +617,12 @@ struct Runner {
             break;
         case ScriptOp::SetTokenCode:
             set_token_code(c.id, c.parameter);
+            break;
+        case ScriptOp::SetTokenText:
+            set_token_text(c.id, c.text);
+            break;
+        case ScriptOp::ClearToken:
+            clear_token(c.id);
             break;
         case ScriptOp::SetNamed:
             set_named_var(c.name, c.number);

@@ -30,6 +30,11 @@ constexpr PageEntry kPages[] = {
     {kPageDepartures, smiths_page_departures},
     {kPageArrivals, smiths_page_arrivals},
     {kPageApproachRef, smiths_page_approach_ref},
+    {kPageSelectWaypoint, smiths_page_select_waypoint},
+    {kPagePosRef, smiths_page_pos_ref},
+    {kPageRefNavData, smiths_page_ref_nav_data},
+    {kPageNavStatus, smiths_page_nav_status},
+    {kPageProgress, smiths_page_progress},
 };
 
 // The map step survives only while some display centres on it.
