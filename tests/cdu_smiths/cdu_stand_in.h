@@ -25,6 +25,7 @@ class CduStandIn : public ::testing::Test {
     void SetUp() override {
         std::filesystem::copy(std::string(ORVEX_SOURCE_DIR) + "/examples/sim", sim_folder_.path(),
                               std::filesystem::copy_options::recursive);
+        add_data(sim_folder_.path() + "/orvex/navdata/");
         host::reset_sim_state();
         host::SurfaceServices surfaces;
         surfaces.create_dc = &orvex_gfx_create_dc;
@@ -49,6 +50,9 @@ class CduStandIn : public ::testing::Test {
         for (auto& g : sim_.gauges)
             host::release_placed_gauge(*g);
     }
+
+    // Extra navigation files written into the copy before the module loads.
+    virtual void add_data(const std::string& navdata_folder) { (void)navdata_folder; }
 
     host::PlacedGauge& cdu() { return *sim_.gauges[0]; }
 
