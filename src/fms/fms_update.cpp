@@ -1,6 +1,7 @@
 #include "fms/fms_update.h"
 #include "fms/route_file_load.h"
 
+#include "data/airport_detail.h"
 #include "data/airport_selection.h"
 #include "data/module_settings.h"
 #include "fms/active_runways.h"
@@ -211,12 +212,13 @@ void step_destination_airport() {
                    &distance, &course);
     if (!(distance > 8.0)) return;
     select_airport(destination.ident, 1);
-    // PENDING: mcu_airport_text_a and mcu_airport_text_b take the two MCU
-    // airport texts prepared for the destination -- with the MCU airport page.
+    // The MCU airport page shows the destination from now on.
+    mcu_airport_text_a = airport_elevation_text;
+    mcu_airport_text_b = selected_airport_ident;
     destination_airport_state = 2;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
     mcu_airport_list_index = -999;
-    airport_selection_index_b = -999;
+    airport_runway_selected_line = -999;
 }
 
 // Steps 11 to 21, with an active route.
