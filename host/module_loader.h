@@ -6,6 +6,7 @@
 #pragma once
 
 #include "data_link_peer.h"
+#include "keyboard.h"
 #include "gauges/gauge_abi.h"
 
 #include <string>
@@ -44,6 +45,7 @@ struct LoadedModule {
     SurfaceServices surfaces; // none: drawing elements get no device context
     WindowServices windows;   // none: the data-link window is not played
     FlightServices flight;    // none: the flight commands of a script fail
+    KeyboardServices keyboard; // none: nothing can be typed
     // The module's display state by variable name (gauges/stand_in_hooks.h);
     // null: `print state` has nothing to read.
     int32_t (*display_state)(const char* name, double* value) = nullptr;

@@ -6,6 +6,8 @@
 #include "element_surface.h"
 #include "flight_demo.h"
 #include "gns_keys.h"
+#include "keyboard.h"
+#include "mcu_keys.h"
 #include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
@@ -121,6 +123,8 @@ class Parser {
         if (verb == "cdu") return parse_cdu(rest, c);
         if (verb == "page") return parse_page(rest, c);
         if (verb == "gns") return parse_gns(rest, c);
+        if (verb == "mcu") return parse_mcu(rest, c);
+        if (verb == "keyboard") return parse_keyboard(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -196,6 +200,58 @@ class Parser {
         std::vector<GnsKey> keys;
         if (!gns_key_sequence(c.text, keys, error)) return fail(error);
         return true;
+    }
+
+    bool parse_mcu(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::McuKeys;
+        std::string ref;
+        first_word(rest, ref, c.text);
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, ref, error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_mcu_gauge(*c.gauge))
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no MCU keys");
+        std::vector<McuKey> keys;
+        if (!mcu_key_sequence(c.text, keys, error)) return fail(error);
+        return true;
+    }
+
+    bool parse_keyboard(const std::string& rest, ScriptCommand& c) {
+        std::string what;
+        first_word(rest, what, c.text);
+        what = to_lower(what);
+        const std::vector<std::string> w = words_of(c.text);
+        if (what == "down" || what == "up" || what == "press") {
+            c.op = ScriptOp::KeyboardKeys;
+            c.id = what == "down" ? 0 : what == "up" ? 1 : 2;
+            if (w.empty()) return fail("usage: keyboard " + what + " NAME...");
+            for (const std::string& name : w) {
+                KeyboardKey key{};
+                if (!keyboard_key_by_name(name, key)) return fail("no keyboard key '" + name + "'");
+            }
+            return true;
+        }
+        if (what == "type") {
+            c.op = ScriptOp::KeyboardType;
+            if (c.text.size() < 2 || c.text.front() != '"' || c.text.back() != '"')
+                return fail("usage: keyboard type \"TEXT\"");
+            c.text = c.text.substr(1, c.text.size() - 2);
+            for (char ch : c.text) {
+                KeyboardKey key{};
+                if (!keyboard_key_of_char(ch, key)) return fail(std::string("no keyboard key types '") + ch + "'");
+            }
+            return true;
+        }
+        if (what == "fail") {
+            c.op = ScriptOp::KeyboardFail;
+            if (w.empty()) return fail("usage: keyboard fail STEP...|none");
+            return true;
+        }
+        if (what == "lose") {
+            c.op = ScriptOp::KeyboardLose;
+            return w.empty() || fail("keyboard lose takes nothing more");
+        }
+        return fail("usage: keyboard down|up|press|type|fail|lose ...");
     }
 
     bool parse_snapshot(const std::string& rest, ScriptCommand& c) {
@@ -385,6 +441,11 @@ class Parser {
         first_word(rest, kind, name);
         kind = to_lower(kind);
         c.name = name;
+        if (kind == "keyboard") {
+            c.op = ScriptOp::PrintKeyboard;
+            if (!name.empty()) return fail("print keyboard takes nothing more");
+            return true;
+        }
         if (kind == "keys") {
             c.op = ScriptOp::PrintKeys;
             if (!name.empty()) return fail("print keys takes nothing more");
@@ -577,6 +638,50 @@ struct Runner {
             say("snapshot " + c.gauge->id + " failed: " + error);
     }
 
+    void keyboard_keys(const ScriptCommand& c) {
+        for (const std::string& name : words_of(c.text)) {
+            KeyboardKey key{};
+            keyboard_key_by_name(name, key); // checked when parsed
+            bool ok = true;
+            if (c.id != 1) ok = keyboard_key(key, true);
+            if (c.id != 0) ok = keyboard_key(key, false) && ok;
+            if (!ok) {
+                say("keyboard: the module offers no keyboard");
+                return;
+            }
+            if (c.id == 2) run_frame(sim);
+        }
+    }
+
+    // One key a frame: down, the frame, up. A key typed twice in a row gets
+    // a frame up in between, or the second press would not be seen.
+    void keyboard_type(const ScriptCommand& c) {
+        for (std::size_t i = 0; i < c.text.size(); ++i) {
+            const char ch = c.text[i];
+            if (i > 0 && c.text[i - 1] == ch) run_frame(sim);
+            KeyboardKey key{};
+            keyboard_key_of_char(ch, key); // checked when parsed
+            if (!keyboard_key(key, true)) {
+                say("keyboard: the module offers no keyboard");
+                return;
+            }
+            run_frame(sim);
+            keyboard_key(key, false);
+        }
+    }
+
+    void mcu_keys(const ScriptCommand& c) {
+        std::vector<McuKey> keys;
+        std::string error; // checked when parsed
+        mcu_key_sequence(c.text, keys, error);
+        for (McuKey key : keys) {
+            if (!press_mcu_key(*c.gauge, key).hit)
+                say(std::string("mcu ") + c.gauge->id + ": no click spot for " +
+                    mcu_key_boxes[static_cast<std::size_t>(key)].name);
+            run_frame(sim);
+        }
+    }
+
     void cdu_keys(const ScriptCommand& c) {
         std::vector<SmithsKey> keys;
         std::string error; // checked when parsed
@@ -756,6 +861,30 @@ struct Runner {
         case ScriptOp::GnsKeys:
             gns_keys(c);
             break;
+        case ScriptOp::McuKeys:
+            mcu_keys(c);
+            break;
+        case ScriptOp::KeyboardKeys:
+            keyboard_keys(c);
+            break;
+        case ScriptOp::KeyboardType:
+            keyboard_type(c);
+            break;
+        case ScriptOp::KeyboardFail: {
+            std::string error;
+            if (!keyboard_fail(words_of(c.text), error)) say("keyboard fail: " + error);
+            break;
+        }
+        case ScriptOp::KeyboardLose:
+            if (!keyboard_lose_input()) say("keyboard lose: the module offers no keyboard");
+            break;
+        case ScriptOp::PrintKeyboard: {
+            std::string line = "keyboard:";
+            for (const HookOutcome& o : take_hook_outcomes())
+                line += " " + describe(o) + ";";
+            say(line);
+            break;
+        }
         case ScriptOp::SnapshotAll:
             snapshot_all(c);
             break;

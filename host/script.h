@@ -38,6 +38,14 @@
 //                                 the CDU's surface, for a snapshot of a page no key reaches
 //   gns GAUGE KEY|"TEXT"...       press GNSXLS keys by name, one frame after each
 //                                 key (gns_keys.h)
+//   mcu GAUGE KEY...              press MCU keys by name, one frame after each key
+//                                 (mcu_keys.h)
+//   keyboard down|up|press NAME...  the computer keyboard (keyboard.h); press runs
+//   keyboard type "TEXT"          one frame after each key, type one frame a key
+//   keyboard fail STEP...|none    make device steps, lookups or the hook fail
+//   keyboard lose                 the keyboard device loses its input
+//   print keyboard                what the module's keyboard hook did since the
+//                                 last `print keyboard`
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png");
 //                                 a gauge that does not draw (a control panel) gets
@@ -95,6 +103,12 @@ enum class ScriptOp {
     CduKeys,
     CduPage,
     GnsKeys,
+    McuKeys,
+    KeyboardKeys,
+    KeyboardType,
+    KeyboardFail,
+    KeyboardLose,
+    PrintKeyboard,
     SnapshotAll,
     RouteLoad,
     Progress,
