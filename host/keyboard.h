@@ -7,7 +7,7 @@
 //
 //   keyboard down|up|press NAME...   NAME: A..Z, 0..9, BACKSPACE, RETURN, ENTER
 //                                    (keypad), UP, DOWN, PGUP, PGDN, SHIFT, CTRL,
-//                                    ALT; press is down then up in one frame
+//                                    ALT; press holds each down over one frame
 //   keyboard type "TEXT"             letters and digits, one key a frame
 //   keyboard fail STEP... | none     create, device, format, level, acquire,
 //                                    unacquire, window, module, hook

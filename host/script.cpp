@@ -644,12 +644,13 @@ struct Runner {
             keyboard_key_by_name(name, key); // checked when parsed
             bool ok = true;
             if (c.id != 1) ok = keyboard_key(key, true);
+            // A press is held over one frame, so that the module reads it down.
+            if (c.id == 2) run_frame(sim);
             if (c.id != 0) ok = keyboard_key(key, false) && ok;
             if (!ok) {
                 say("keyboard: the module offers no keyboard");
                 return;
             }
-            if (c.id == 2) run_frame(sim);
         }
     }
 

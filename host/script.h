@@ -40,8 +40,8 @@
 //                                 key (gns_keys.h)
 //   mcu GAUGE KEY...              press MCU keys by name, one frame after each key
 //                                 (mcu_keys.h)
-//   keyboard down|up|press NAME...  the computer keyboard (keyboard.h); press runs
-//   keyboard type "TEXT"          one frame after each key, type one frame a key
+//   keyboard down|up|press NAME...  the computer keyboard (keyboard.h); press holds
+//   keyboard type "TEXT"          each key down over one frame, type one key a frame
 //   keyboard fail STEP...|none    make device steps, lookups or the hook fail
 //   keyboard lose                 the keyboard device loses its input
 //   print keyboard                what the module's keyboard hook did since the
