@@ -17,7 +17,10 @@
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -31,13 +34,44 @@ struct BuiltCandidate {
 };
 std::vector<BuiltCandidate> built;
 
-template <class Table> void add_matches(const Table& table, const std::string& ident) {
+// The first eight characters of an identifier packed into one word, so that
+// a search runs over a small array instead of the records themselves (the
+// tables hold some 355,000 of them). Kept per table and made again when the
+// database was loaded again or the table's count changed.
+uint64_t ident_key(const std::string& ident) {
+    uint64_t key = 0;
+    std::memcpy(&key, ident.data(), std::min<std::size_t>(ident.size(), sizeof key));
+    return key;
+}
+
+struct IdentKeys {
+    int generation = -1;
+    int count = -1;
+    std::vector<uint64_t> key; // [i - 1] for record i
+};
+
+template <class Table> void pack_keys(const Table& table, IdentKeys& keys) {
+    const int count = table.count();
+    if (keys.generation == nav_database_generation && keys.count == count) return;
+    keys.key.resize(static_cast<std::size_t>(count));
+    for (int i = 1; i <= count; ++i)
+        keys.key[static_cast<std::size_t>(i - 1)] = ident_key(table[static_cast<std::size_t>(i)].ident);
+    keys.generation = nav_database_generation;
+    keys.count = count;
+}
+
+template <class Table> void add_matches(const Table& table, IdentKeys& keys, const std::string& ident) {
+    pack_keys(table, keys);
+    const uint64_t wanted = ident_key(ident);
     const int count = table.count();
     for (int i = 1; i <= count && candidate_list.count() < kMcuMaxCandidates; ++i) {
+        if (keys.key[static_cast<std::size_t>(i - 1)] != wanted) continue;
         const NavRecord& r = table[static_cast<std::size_t>(i)];
         if (r.ident == ident) candidate_list.append(NavListRecord(r));
     }
 }
+
+IdentKeys navaid_keys, intersection_keys, airport_keys;
 
 std::string kind_shown(const std::string& kind) {
     if (kind == "N") return "NDB";
@@ -76,13 +110,19 @@ void draw_candidates(McuPage& page) {
 
 } // namespace
 
+void mcu_prepare_candidate_search() {
+    pack_keys(navaid_table, navaid_keys);
+    pack_keys(intersection_table, intersection_keys);
+    pack_keys(airport_table, airport_keys);
+}
+
 void mcu_build_candidates(const std::string& ident) {
     candidate_list.set_count(0);
     built.clear();
     if (!ident.empty()) {
-        add_matches(navaid_table, ident);
-        add_matches(intersection_table, ident);
-        add_matches(airport_table, ident);
+        add_matches(navaid_table, navaid_keys, ident);
+        add_matches(intersection_table, intersection_keys, ident);
+        add_matches(airport_table, airport_keys, ident);
     }
     for (int i = 1; i <= candidate_list.count(); ++i) {
         const NavListRecord& c = candidate_list[static_cast<std::size_t>(i)];

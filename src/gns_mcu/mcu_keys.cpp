@@ -8,6 +8,7 @@
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "fms/update_counters.h"
+#include "gns_mcu/mcu_dirto.h"
 #include "gns_mcu/mcu_keyboard.h"
 #include "gns_mcu/mcu_unit_state.h"
 #include "sim/aircraft_state.h"
@@ -71,6 +72,7 @@ void key_dirto() {
     mcu_entry_text.clear();
     mcu_dirto_filter_text.clear();
     candidate_list.set_count(0);
+    mcu_prepare_candidate_search();
     mcu_request_redraw();
     mcu_select = 0;
 }
