@@ -213,6 +213,7 @@ TEST_F(McuDirectTo, CharacterWheel) {
 }
 
 TEST_F(McuStandIn, FplnEnterLoadsTheRouteOnTheNextFrame) {
+    mcu_direct_only = 1;
     press("FPLN");
     EXPECT_EQ(text_at(0, 0), "FPLN:");
     ASSERT_FALSE(text_at(0, 12).empty());
@@ -309,4 +310,58 @@ TEST_F(McuStandIn, PrevAndNextStepTheToWaypoint) {
     to_waypoint_index = 1;
     press("PREV");
     EXPECT_EQ(to_waypoint_index, 1);
+}
+
+TEST_F(McuStandIn, FplnScrollKeepsTheMarkOnTheRouteLoaded) {
+    // Six route files: the catalogue holds them and "NEW FPL" (n = 7).
+    const std::filesystem::path plans = std::filesystem::path(sim_folder_.path()) / "orvex" / "flightplans";
+    for (const char* name : {"KSEAKPDX2.RTE", "KSEAKPDX3.RTE", "KSEAKPDX4.RTE"})
+        std::filesystem::copy_file(plans / "KSEAKPDX.RTE", plans / name);
+    press("FPLN NEXT ENTER");
+    frames(2);
+    EXPECT_EQ(mcu_fpln_marked_row, 2);
+    press("FPLN NEXT NEXT NEXT");
+    EXPECT_EQ(mcu_fpln_top, 2);
+    EXPECT_EQ(mcu_fpln_row, 4);
+    EXPECT_EQ(mcu_fpln_marked_row, 1);
+    gfx::Argb color = 0;
+    text_at(0, 12, &color);
+    EXPECT_EQ(color, kAmber);
+    press("NEXT NEXT");
+    EXPECT_EQ(mcu_fpln_top, 3);
+    EXPECT_EQ(mcu_fpln_marked_row, 0); // scrolled out of view: no row is amber
+    press("NEXT");
+    EXPECT_EQ(mcu_fpln_top + mcu_fpln_row - 1, 6); // stops at the last route
+    press("PREV PREV PREV PREV");
+    EXPECT_EQ(mcu_fpln_top, 2);
+    EXPECT_EQ(mcu_fpln_marked_row, 1); // back in view, still on its route
+}
+
+TEST_F(McuStandIn, StatusPageRedrawsWhenWhatItShowsChanges) {
+    press("FPLN ENTER");
+    frames(3);
+    ASSERT_NE(to_waypoint_index, kNoToWaypoint);
+    const std::string to = text_at(40, 0);
+    recording().clear();
+    frames(2);
+    EXPECT_TRUE(texts().empty()); // nothing changed: nothing drawn
+    to_waypoint_index = to_waypoint_index + 1;
+    frames(3);
+    EXPECT_EQ(text_at(40, 0), active_plan[to_waypoint_index].ident);
+    EXPECT_NE(text_at(40, 0), to);
+}
+
+TEST_F(McuStandIn, DestinationAwayFromTheOriginBecomesTheAirportShown) {
+    press("FPLN NEXT ENTER");
+    frames(2);
+    ASSERT_EQ(active_plan[active_plan_last].ident, "KPDX");
+    EXPECT_EQ(mcu_airport_text_b, "KSEA");
+    press("APT NEXT ENTER");
+    ASSERT_EQ(mcu_airport_list_index, 2);
+    host::aircraft().lat_deg = 47.62; // 10 NM north of KSEA
+    frames(40);
+    EXPECT_EQ(mcu_airport_text_b, "KPDX");
+    EXPECT_EQ(mcu_airport_text_a, "31");
+    EXPECT_EQ(mcu_airport_list_index, -999);
+    EXPECT_EQ(airport_runway_selected_line, -999);
 }
