@@ -10,18 +10,18 @@ namespace {
 
 // Virtual keys and scan codes of the keys a script can name.
 constexpr KeyboardKey kKeys[] = {
-    {"1", '1', 0x02},       {"2", '2', 0x03},        {"3", '3', 0x04},       {"4", '4', 0x05},
-    {"5", '5', 0x06},       {"6", '6', 0x07},        {"7", '7', 0x08},       {"8", '8', 0x09},
-    {"9", '9', 0x0A},       {"0", '0', 0x0B},        {"Q", 'Q', 0x10},       {"W", 'W', 0x11},
-    {"E", 'E', 0x12},       {"R", 'R', 0x13},        {"T", 'T', 0x14},       {"Y", 'Y', 0x15},
-    {"U", 'U', 0x16},       {"I", 'I', 0x17},        {"O", 'O', 0x18},       {"P", 'P', 0x19},
-    {"A", 'A', 0x1E},       {"S", 'S', 0x1F},        {"D", 'D', 0x20},       {"F", 'F', 0x21},
-    {"G", 'G', 0x22},       {"H", 'H', 0x23},        {"J", 'J', 0x24},       {"K", 'K', 0x25},
-    {"L", 'L', 0x26},       {"Z", 'Z', 0x2C},        {"X", 'X', 0x2D},       {"C", 'C', 0x2E},
-    {"V", 'V', 0x2F},       {"B", 'B', 0x30},        {"N", 'N', 0x31},       {"M", 'M', 0x32},
+    {"1", '1', 0x02},          {"2", '2', 0x03},       {"3", '3', 0x04},      {"4", '4', 0x05},
+    {"5", '5', 0x06},          {"6", '6', 0x07},       {"7", '7', 0x08},      {"8", '8', 0x09},
+    {"9", '9', 0x0A},          {"0", '0', 0x0B},       {"Q", 'Q', 0x10},      {"W", 'W', 0x11},
+    {"E", 'E', 0x12},          {"R", 'R', 0x13},       {"T", 'T', 0x14},      {"Y", 'Y', 0x15},
+    {"U", 'U', 0x16},          {"I", 'I', 0x17},       {"O", 'O', 0x18},      {"P", 'P', 0x19},
+    {"A", 'A', 0x1E},          {"S", 'S', 0x1F},       {"D", 'D', 0x20},      {"F", 'F', 0x21},
+    {"G", 'G', 0x22},          {"H", 'H', 0x23},       {"J", 'J', 0x24},      {"K", 'K', 0x25},
+    {"L", 'L', 0x26},          {"Z", 'Z', 0x2C},       {"X", 'X', 0x2D},      {"C", 'C', 0x2E},
+    {"V", 'V', 0x2F},          {"B", 'B', 0x30},       {"N", 'N', 0x31},      {"M", 'M', 0x32},
     {"BACKSPACE", 0x08, 0x0E}, {"RETURN", 0x0D, 0x1C}, {"ENTER", 0x0D, 0x9C}, {"UP", 0x26, 0xC8},
-    {"DOWN", 0x28, 0xD0},   {"PGUP", 0x21, 0xC9},    {"PGDN", 0x22, 0xD1},   {"SHIFT", 0x10, 0x2A},
-    {"CTRL", 0x11, 0x1D},   {"ALT", 0x12, 0x38},
+    {"DOWN", 0x28, 0xD0},      {"PGUP", 0x21, 0xC9},   {"PGDN", 0x22, 0xD1},  {"SHIFT", 0x10, 0x2A},
+    {"CTRL", 0x11, 0x1D},      {"ALT", 0x12, 0x38},
 };
 
 // Step names of `keyboard fail`: device steps, then window lookups and hook.
@@ -31,7 +31,7 @@ struct FailStep {
     uint32_t window_bit;
 };
 constexpr FailStep kFailSteps[] = {
-    {"create", 1, 0},  {"device", 2, 0}, {"format", 4, 0},  {"level", 8, 0},  {"acquire", 16, 0},
+    {"create", 1, 0},     {"device", 2, 0}, {"format", 4, 0}, {"level", 8, 0}, {"acquire", 16, 0},
     {"unacquire", 32, 0}, {"window", 0, 1}, {"module", 0, 2}, {"hook", 0, 4},
 };
 

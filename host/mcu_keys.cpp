@@ -34,8 +34,8 @@ ClickResult press_mcu_key(const PlacedGauge& gauge, McuKey key) {
     const McuKeyBox& box = mcu_key_boxes[static_cast<std::size_t>(key)];
     ClickResult click;
     PixPoint relative{};
-    const MouseRect* rect =
-        find_mouse_child(gauge.header.mouse_rect, box.x + box.w / 2, box.y + box.h / 2, MOUSE_LEFTSINGLE, relative);
+    const MouseRect* rect = find_mouse_child(gauge.header.mouse_rect, box.x + box.w / 2, box.y + box.h / 2,
+                                             MOUSE_LEFTSINGLE, relative);
     if (rect == nullptr) return click;
     click.hit = true;
     click.rect = rect;

@@ -6,10 +6,10 @@
 #include "element_surface.h"
 #include "flight_demo.h"
 #include "gns_keys.h"
-#include "keyboard.h"
-#include "mcu_keys.h"
 #include "gps_plan.h"
 #include "host_text.h"
+#include "keyboard.h"
+#include "mcu_keys.h"
 #include "mouse.h"
 #include "panel_file.h"
 #include "panel_snapshot.h"
@@ -238,7 +238,8 @@ class Parser {
             c.text = c.text.substr(1, c.text.size() - 2);
             for (char ch : c.text) {
                 KeyboardKey key{};
-                if (!keyboard_key_of_char(ch, key)) return fail(std::string("no keyboard key types '") + ch + "'");
+                if (!keyboard_key_of_char(ch, key))
+                    return fail(std::string("no keyboard key types '") + ch + "'");
             }
             return true;
         }

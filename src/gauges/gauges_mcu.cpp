@@ -32,7 +32,8 @@ template <std::size_t... I> constexpr auto mcu_handler_table(std::index_sequence
 }
 constexpr auto kMcuHandlers = mcu_handler_table(std::make_index_sequence<kMcuKeyCount>{});
 
-constinit ElementChain<2> mcu_lamps{{icon(288, 17, 20, 220, 228, kLampFlags), icon(288, 17, 20, 134, 264, kLampFlags)}};
+constinit ElementChain<2> mcu_lamps{
+    {icon(288, 17, 20, 220, 228, kLampFlags), icon(288, 17, 20, 134, 264, kLampFlags)}};
 
 constexpr ElementHeader mcu_screen() {
     return over(static_image(262, kMcuScreenWidth, kMcuScreenHeight, kMcuScreenX, kMcuScreenY,
@@ -40,7 +41,8 @@ constexpr ElementHeader mcu_screen() {
                 mcu_lamps.list);
 }
 
-constinit ElementChain<2> mcu_elements{{static_image(260, kMcuBezelWidth, kMcuBezelHeight, 0, 0, 0), mcu_screen()}};
+constinit ElementChain<2> mcu_elements{
+    {static_image(260, kMcuBezelWidth, kMcuBezelHeight, 0, 0, 0), mcu_screen()}};
 constinit ElementChain<2> mcu_lm_elements{
     {static_image(260, kMcuBezelWidth, kMcuBezelHeight, 0, 0, IMAGE_FLAGS_LUMINOUS), mcu_screen()}};
 
@@ -58,8 +60,8 @@ constexpr auto mcu_key_list() {
     list[n++] = mouse_parent(0, 0, 0, 0);
     for (const McuKeyBox& key : mcu_key_boxes) {
         list[n++] = mouse_parent(key.x, key.y, key.w, key.h);
-        list[n++] = mouse_child(0, 0, key.w, key.h, CURSOR_HAND, key.repeats ? MOUSE_LEFT_REPEAT : MOUSE_LEFTSINGLE,
-                                handler_of(key.key));
+        list[n++] = mouse_child(0, 0, key.w, key.h, CURSOR_HAND,
+                                key.repeats ? MOUSE_LEFT_REPEAT : MOUSE_LEFTSINGLE, handler_of(key.key));
         list[n++] = mouse_end_parent();
     }
     list[n++] = mouse_end_parent();

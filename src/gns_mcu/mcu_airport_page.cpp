@@ -75,9 +75,10 @@ void runway_list(McuPage& page, bool draw, int n) {
         std::string text;
         if (entry >= 1 && entry <= n) {
             const AirportRunwayListEntry& r = airport_runway_list[static_cast<std::size_t>(entry)];
-            text = mcu_format("%-3s %3s %-6s %03d %6d", r.designator.substr(0, 3).c_str(),
-                              r.info_text.substr(0, 3).c_str(), r.localizer_frequency_text.substr(0, 6).c_str(),
-                              static_cast<int>(std::trunc(r.localizer_course)), r.length_ft);
+            text =
+                mcu_format("%-3s %3s %-6s %03d %6d", r.designator.substr(0, 3).c_str(),
+                           r.info_text.substr(0, 3).c_str(), r.localizer_frequency_text.substr(0, 6).c_str(),
+                           static_cast<int>(std::trunc(r.localizer_course)), r.length_ft);
         }
         page.text(0.0f, kMcuRowHeight * static_cast<float>(row),
                   row == mcu_airport_list_index ? kMcuAmber : kMcuGreen, text);

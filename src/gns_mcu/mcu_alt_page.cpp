@@ -4,9 +4,9 @@
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_render.h"
 #include "gns_mcu/mcu_unit_state.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/panel_services.h"
-#include "platform/text_file.h"
 
 namespace {
 
@@ -21,8 +21,12 @@ void mcu_alt_page(gfx::Graphics& graphics) {
     if (mcu_select != 0) {
         double& alt = mcu_new_altitude_ft;
         switch (mcu_arrow) {
-        case MCU_ARROW_LEFT: mcu_select = 1; break;
-        case MCU_ARROW_RIGHT: mcu_select = 2; break;
+        case MCU_ARROW_LEFT:
+            mcu_select = 1;
+            break;
+        case MCU_ARROW_RIGHT:
+            mcu_select = 2;
+            break;
         case MCU_ARROW_UP:
             if (mcu_select == 1 && alt <= 98000.0) alt += 1000.0;
             if (mcu_select == 2 && alt <= 97500.0) alt += 500.0;
@@ -31,7 +35,8 @@ void mcu_alt_page(gfx::Graphics& graphics) {
             if (mcu_select == 1 && alt >= 1000.0) alt -= 1000.0;
             if (mcu_select == 2 && alt >= 500.0) alt -= 500.0;
             break;
-        default: break;
+        default:
+            break;
         }
         if (mcu_select == 1)
             page.line(kMcuMagenta, 168.0f, 55.0f, 176.0f, 55.0f);
@@ -39,7 +44,8 @@ void mcu_alt_page(gfx::Graphics& graphics) {
             page.line(kMcuMagenta, 177.0f, 55.0f, 185.0f, 55.0f);
     }
     if (mcu_enter_pressed == 1) {
-        trigger_key_event(kAutopilotAltitudeEvent, static_cast<uint32_t>(saturate_to_int(mcu_new_altitude_ft)));
+        trigger_key_event(kAutopilotAltitudeEvent,
+                          static_cast<uint32_t>(saturate_to_int(mcu_new_altitude_ft)));
         mcu_mode = MCU_STATUS;
         mcu_request_redraw();
     }

@@ -102,8 +102,8 @@ void draw_candidates(McuPage& page) {
         double bearing = course - a.magvar;
         if (bearing < 0.5) bearing += 360.0;
         page.text(0.0f, kMcuRowHeight * static_cast<float>(n), k == mcu_dirto_choice ? kMcuAmber : kMcuGreen,
-                  mcu_format("%-5s %3s %03.0f\xB0 %5.0f nm", c.ident.c_str(), kind_shown(c.kind).c_str(), bearing,
-                             distance));
+                  mcu_format("%-5s %3s %03.0f\xB0 %5.0f nm", c.ident.c_str(), kind_shown(c.kind).c_str(),
+                             bearing, distance));
         if (n == 1) page.row_box(13.0f, 28.0f);
     }
 }
@@ -134,7 +134,8 @@ bool mcu_candidates_intact() {
     if (candidate_list.count() != static_cast<int>(built.size())) return false;
     for (std::size_t i = 0; i < built.size(); ++i) {
         const NavListRecord& c = candidate_list[i + 1];
-        if (c.ident != built[i].ident || c.latitude != built[i].lat || c.longitude != built[i].lon) return false;
+        if (c.ident != built[i].ident || c.latitude != built[i].lat || c.longitude != built[i].lon)
+            return false;
     }
     return true;
 }

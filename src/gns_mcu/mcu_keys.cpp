@@ -229,25 +229,58 @@ void mcu_refresh_to_waypoint() {
 
 int32_t mcu_press_key(McuKey key) {
     switch (key) {
-    case McuKey::To: key_to(); break;
-    case McuKey::Fpln: key_fpln(); break;
-    case McuKey::Dirto: key_dirto(); break;
-    case McuKey::Hold: key_hold(); break;
-    case McuKey::LegsEdit: key_legs_edit(); break;
-    case McuKey::Legs: key_legs(); break;
-    case McuKey::Prev: key_prev(); break;
-    case McuKey::Alt: key_alt(); break;
-    case McuKey::Apt: key_apt(); break;
-    case McuKey::Next: key_next(); break;
-    case McuKey::Entry: key_entry(); break;
-    case McuKey::Up: key_arrow(MCU_ARROW_UP); break;
-    case McuKey::Down: key_arrow(MCU_ARROW_DOWN); break;
-    case McuKey::Left: key_arrow(MCU_ARROW_LEFT); break;
-    case McuKey::Right: key_arrow(MCU_ARROW_RIGHT); break;
-    case McuKey::Enter: key_enter(); break;
+    case McuKey::To:
+        key_to();
+        break;
+    case McuKey::Fpln:
+        key_fpln();
+        break;
+    case McuKey::Dirto:
+        key_dirto();
+        break;
+    case McuKey::Hold:
+        key_hold();
+        break;
+    case McuKey::LegsEdit:
+        key_legs_edit();
+        break;
+    case McuKey::Legs:
+        key_legs();
+        break;
+    case McuKey::Prev:
+        key_prev();
+        break;
+    case McuKey::Alt:
+        key_alt();
+        break;
+    case McuKey::Apt:
+        key_apt();
+        break;
+    case McuKey::Next:
+        key_next();
+        break;
+    case McuKey::Entry:
+        key_entry();
+        break;
+    case McuKey::Up:
+        key_arrow(MCU_ARROW_UP);
+        break;
+    case McuKey::Down:
+        key_arrow(MCU_ARROW_DOWN);
+        break;
+    case McuKey::Left:
+        key_arrow(MCU_ARROW_LEFT);
+        break;
+    case McuKey::Right:
+        key_arrow(MCU_ARROW_RIGHT);
+        break;
+    case McuKey::Enter:
+        key_enter();
+        break;
     case McuKey::Screen:
     case McuKey::Lnav:
-    case McuKey::Count: break;
+    case McuKey::Count:
+        break;
     }
     return 0;
 }

@@ -35,11 +35,20 @@ int typed_altitude() {
 void step_constraint() {
     int& alt = mcu_legs_constraint_alt_ft;
     switch (mcu_arrow) {
-    case MCU_ARROW_UP: alt += 1000; break;
-    case MCU_ARROW_DOWN: alt -= 1000; break;
-    case MCU_ARROW_RIGHT: alt += 100; break;
-    case MCU_ARROW_LEFT: alt -= 100; break;
-    default: return;
+    case MCU_ARROW_UP:
+        alt += 1000;
+        break;
+    case MCU_ARROW_DOWN:
+        alt -= 1000;
+        break;
+    case MCU_ARROW_RIGHT:
+        alt += 100;
+        break;
+    case MCU_ARROW_LEFT:
+        alt -= 100;
+        break;
+    default:
+        return;
     }
     if (alt < 0) alt = 0;
     if (alt > kMaxAltitudeFt) alt = kMaxAltitudeFt;
@@ -85,8 +94,9 @@ void mcu_legs_page(gfx::Graphics& graphics) {
     }
     if (mcu_legs_edit == 1) {
         const std::string value = !mcu_legs_entry_text.empty() ? mcu_legs_entry_text
-                                  : mcu_legs_constraint_alt_ft > 0 ? mcu_format("%05d", mcu_legs_constraint_alt_ft)
-                                                                   : std::string();
+                                  : mcu_legs_constraint_alt_ft > 0
+                                      ? mcu_format("%05d", mcu_legs_constraint_alt_ft)
+                                      : std::string();
         page.text(0.0f, kMcuEntryY, kMcuGreen, "ALT> " + value, kMcuEntryChars);
     }
 }

@@ -11,13 +11,20 @@ DisplayObject mcu_display;
 
 McuPageRoutine mcu_page_routine(int mode) {
     switch (mode) {
-    case MCU_FPLN: return mcu_fpln_page;
-    case MCU_AIRPORT: return mcu_airport_page;
-    case MCU_STATUS: return mcu_status_page;
-    case MCU_LEGS: return mcu_legs_page;
-    case MCU_DIRTO: return mcu_dirto_page;
-    case MCU_ALT: return mcu_alt_page;
-    default: return nullptr;
+    case MCU_FPLN:
+        return mcu_fpln_page;
+    case MCU_AIRPORT:
+        return mcu_airport_page;
+    case MCU_STATUS:
+        return mcu_status_page;
+    case MCU_LEGS:
+        return mcu_legs_page;
+    case MCU_DIRTO:
+        return mcu_dirto_page;
+    case MCU_ALT:
+        return mcu_alt_page;
+    default:
+        return nullptr;
     }
 }
 
@@ -33,8 +40,8 @@ void render_mcu(DisplayObject& display, void* device_context, PixelSize size) {
                          // A route file was loaded: its airport page is served once.
                          const bool airport_request = route_load_source == 1;
                          // The status page also follows the clock, once a second.
-                         const bool run = display_refresh_counter == 0 || mcu_redraw == 1 || airport_request ||
-                                          (mcu_mode == MCU_STATUS && second_tick == 1);
+                         const bool run = display_refresh_counter == 0 || mcu_redraw == 1 ||
+                                          airport_request || (mcu_mode == MCU_STATUS && second_tick == 1);
                          if (run) {
                              g.fill_rectangle(gfx::SolidBrush(0xFF000000), 0.0f, 0.0f, 250.0f, 85.0f);
                              if (mcu_entry_active == 1)

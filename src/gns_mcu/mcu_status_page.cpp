@@ -19,7 +19,8 @@ struct StatusTexts {
 StatusTexts shown;
 
 bool route_active() {
-    return to_waypoint_index != kNoToWaypoint && to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last;
+    return to_waypoint_index != kNoToWaypoint && to_waypoint_index >= 0 &&
+           to_waypoint_index <= active_plan_last;
 }
 
 StatusTexts status_texts() {
@@ -30,8 +31,9 @@ StatusTexts status_texts() {
     }
     t.line[0] = active_plan[to_waypoint_index].ident;
     t.line[1] = to_waypoint_index < active_plan_last ? active_plan[to_waypoint_index + 1].ident : "-----";
-    t.line[2] = distance_to_to_nm >= 0.0 && distance_to_to_nm < 9999.0 ? mcu_format("%6.1f nm", distance_to_to_nm)
-                                                                       : std::string("  ---- nm");
+    t.line[2] = distance_to_to_nm >= 0.0 && distance_to_to_nm < 9999.0
+                    ? mcu_format("%6.1f nm", distance_to_to_nm)
+                    : std::string("  ---- nm");
     t.line[3] = mcu_format("%03.0f\xB0", course_to_to_deg);
     t.line[4] = mcu_format("%02.0f:%02.0f", ete_to_hours, ete_to_min_part);
     return t;

@@ -19,7 +19,13 @@ enum McuMode : int {
 };
 
 // Rocker key of this frame.
-enum McuArrow : int { MCU_ARROW_NONE = 0, MCU_ARROW_UP = 1, MCU_ARROW_DOWN = 2, MCU_ARROW_LEFT = 3, MCU_ARROW_RIGHT = 4 };
+enum McuArrow : int {
+    MCU_ARROW_NONE = 0,
+    MCU_ARROW_UP = 1,
+    MCU_ARROW_DOWN = 2,
+    MCU_ARROW_LEFT = 3,
+    MCU_ARROW_RIGHT = 4
+};
 
 inline int mcu_mode = MCU_STATUS;
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
 #include <set>
+#include <string>
 
 namespace {
 

@@ -71,8 +71,9 @@ TEST_F(McuStandIn, AltPageLimits) {
         int step;
         McuArrow arrow;
         double to;
-    } rows[] = {{98000, 1, MCU_ARROW_UP, 99000}, {98500, 1, MCU_ARROW_UP, 98500}, {97500, 2, MCU_ARROW_UP, 98000},
-                {98000, 2, MCU_ARROW_UP, 98000}, {500, 1, MCU_ARROW_DOWN, 500},     {500, 2, MCU_ARROW_DOWN, 0}};
+    } rows[] = {{98000, 1, MCU_ARROW_UP, 99000}, {98500, 1, MCU_ARROW_UP, 98500},
+                {97500, 2, MCU_ARROW_UP, 98000}, {98000, 2, MCU_ARROW_UP, 98000},
+                {500, 1, MCU_ARROW_DOWN, 500},   {500, 2, MCU_ARROW_DOWN, 0}};
     press("ALT");
     for (const Row& r : rows) {
         mcu_new_altitude_ft = r.from;

@@ -141,8 +141,8 @@ class McuStandIn : public ::testing::Test {
         auto near = [](float a, float b) { return a - b < 0.01f && b - a < 0.01f; };
         for (const gfx::RecordedOp& op : last_frame())
             if (op.kind == gfx::OpKind::Line && op.color == color && op.points.size() == 2 &&
-                near(op.points[0].x, x1 * sx) && near(op.points[0].y, y1 * sy) && near(op.points[1].x, x2 * sx) &&
-                near(op.points[1].y, y2 * sy))
+                near(op.points[0].x, x1 * sx) && near(op.points[0].y, y1 * sy) &&
+                near(op.points[1].x, x2 * sx) && near(op.points[1].y, y2 * sy))
                 return true;
         return false;
     }

@@ -3,9 +3,9 @@
 #include "mcu_stand_in.h"
 
 #include "fms/holds.h"
-#include "gauges/gauge_headers.h"
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
+#include "gauges/gauge_headers.h"
 #include "gns_mcu/mcu_keyboard.h"
 #include "gns_mcu/mcu_unit_state.h"
 
@@ -27,12 +27,9 @@ TEST_F(McuStandIn, EachKeyboardFailureEndsEntryAndKeepsItsMessage) {
     struct Row {
         std::vector<std::string> steps;
         const char* message;
-    } rows[] = {{{"create"}, "DirectInput failed"},
-                {{"module"}, "DirectInput failed"},
-                {{"device"}, "CreateDevice failed"},
-                {{"format"}, "SetDataFormat failed"},
-                {{"level"}, "SetCooperativeLevel failed"},
-                {{"window"}, "SetCooperativeLevel failed"}};
+    } rows[] = {{{"create"}, "DirectInput failed"},        {{"module"}, "DirectInput failed"},
+                {{"device"}, "CreateDevice failed"},       {{"format"}, "SetDataFormat failed"},
+                {{"level"}, "SetCooperativeLevel failed"}, {{"window"}, "SetCooperativeLevel failed"}};
     press("DIRTO");
     for (const Row& r : rows) {
         std::string error;
@@ -70,8 +67,8 @@ TEST_F(McuStandIn, HookSwallowsWhileNoModifierIsDownAndSGOrZIsDownOrToggled) {
         const char* held;
         bool swallows;
     } rows[] = {
-        {"", "", false},    {"", "S", true},    {"S", "", true},         {"S S", "", false},
-        {"", "G", true},    {"Z", "", true},    {"A B", "", false},      {"", "S SHIFT", false},
+        {"", "", false},      {"", "S", true},     {"S", "", true},     {"S S", "", false},
+        {"", "G", true},      {"Z", "", true},     {"A B", "", false},  {"", "S SHIFT", false},
         {"G", "CTRL", false}, {"Z", "ALT", false}, {"G G Z", "", true},
     };
     for (const Row& r : rows) {
@@ -232,7 +229,8 @@ TEST_F(McuStandIn, EveryKeyOnEveryModeLeavesAPage) {
                 press(box.name);
                 frames(2);
                 reached.insert(mcu_mode);
-                EXPECT_FALSE(texts().empty()) << box.name << " on " << mode << " (route " << with_route << ")";
+                EXPECT_FALSE(texts().empty())
+                    << box.name << " on " << mode << " (route " << with_route << ")";
             }
         EXPECT_EQ(reached, (std::set<int>{1, 2, 5, 6, 7, 19}));
     }
