@@ -4,7 +4,7 @@
 // and accepts the click's flags.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 namespace host {
 

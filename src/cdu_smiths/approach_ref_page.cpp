@@ -2,11 +2,11 @@
 // their reference speeds, the chosen landing flap/speed pair and the
 // destination runway of the chosen approach.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
+#include "fms/cdu_text.h"
 #include "fms/flight_log.h"
 #include "fms/route_exec.h"
 #include "fms/route_plan.h"

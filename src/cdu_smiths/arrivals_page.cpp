@@ -3,10 +3,10 @@
 // chosen approach with its transitions, on the right.
 #include "cdu_smiths/arrival_page_state.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/airport_procedures.h"
 #include "fms/approach_insertion.h"
+#include "fms/cdu_text.h"
 #include "fms/dep_arr_selection.h"
 #include "fms/procedure_insertion.h"
 #include "fms/procedure_selection.h"

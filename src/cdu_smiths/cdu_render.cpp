@@ -1,10 +1,10 @@
 #include "cdu_smiths/cdu_render.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_keys.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "nd/display_settings.h"
-#include "pfd/c17_mfd_state.h"
+#include "data/c17_mfd_state.h"
+#include "data/display_settings.h"
+#include "fms/cdu_text.h"
 
 DisplayObject smiths_cdu_display;
 

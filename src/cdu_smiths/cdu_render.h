@@ -4,7 +4,7 @@
 // 282 x 245 canvas onto the element itself.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 // One display object serves both SMITHS gauges.
 extern DisplayObject smiths_cdu_display;

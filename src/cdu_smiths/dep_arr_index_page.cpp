@@ -2,8 +2,8 @@
 // into DEPARTURES (L1) and ARRIVALS (R2), each opened afresh.
 #include "cdu_smiths/arrival_page_state.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/cdu_text.h"
 #include "fms/dep_arr_selection.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_values.h"

@@ -1,9 +1,9 @@
 // DEPARTURES (page 10): the origin's SIDs, the chosen SID's transitions and
 // the origin's runways, each chosen by its line-select key.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/airport_procedures.h"
+#include "fms/cdu_text.h"
 #include "fms/dep_arr_selection.h"
 #include "fms/procedure_insertion.h"
 #include "fms/route_exec.h"

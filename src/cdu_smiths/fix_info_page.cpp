@@ -3,9 +3,9 @@
 // and for each point the time and distance to fly there direct. The maps
 // draw the same records.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/candidate_list.h"
+#include "fms/cdu_text.h"
 #include "fms/fix_info.h"
 #include "fms/nav_math.h"
 #include "fms/waypoint_entry.h"

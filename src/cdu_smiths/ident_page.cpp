@@ -1,9 +1,9 @@
 // IDENT (page 25): the aircraft model, engine rating, navigation database and
 // program; L6 leads to INIT/REF INDEX, R6 to POS INIT.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
+#include "fms/cdu_text.h"
 
 void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);

@@ -2,8 +2,8 @@
 // pages, the import of the simulator's flight plan and SAVE FPL, which
 // writes the executed route as a route file named by the scratchpad.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/cdu_text.h"
 #include "fms/gps_plan_import.h"
 #include "fms/route_file.h"
 #include "fms/route_plan.h"

@@ -3,12 +3,12 @@
 // transition altitude on the first sub-page; the climb, cruise and descent
 // speed and Mach limits on the second.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/perf_init_values.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/air_data.h"
+#include "fms/cdu_text.h"
 #include "fms/flight_log.h"
 #include "fms/route_exec.h"
 #include "fms/route_state.h"

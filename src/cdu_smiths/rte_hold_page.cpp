@@ -2,10 +2,10 @@
 // inbound course and turn, its leg as a time or a distance, the fix ETA, and
 // the prompts to build a further hold or leave this one.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/cdu_text.h"
 #include "fms/holds.h"
 #include "fms/nav_math.h"
 #include "fms/route_exec.h"

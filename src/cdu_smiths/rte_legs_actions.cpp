@@ -4,10 +4,10 @@
 // the working plan; a key beside a row past the plan's end is refused.
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/rte_legs_page.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "data/airways.h"
+#include "fms/airways.h"
+#include "fms/cdu_text.h"
 #include "fms/holds.h"
 #include "fms/nav_math.h"
 #include "fms/plan_edit_helpers.h"

@@ -5,15 +5,15 @@
 
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "data/display_settings.h"
 #include "data/module_settings.h"
+#include "fms/cdu_text.h"
 #include "fms/holds.h"
 #include "fms/nav_math.h"
 #include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
-#include "nd/display_settings.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>

@@ -3,8 +3,8 @@
 #include "cdu_smiths/rte_page.h"
 
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/cdu_text.h"
 #include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"

@@ -3,14 +3,15 @@
 // the route rows. Every check comes before the plan is changed; a refused
 // entry leaves the scratchpad and shows one message.
 #include "cdu_smiths/arrival_page_state.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/rte_page.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
-#include "data/airways.h"
+#include "fms/airport_detail.h"
+#include "fms/airways.h"
 #include "fms/approach_insertion.h"
+#include "fms/cdu_text.h"
 #include "fms/dep_arr_selection.h"
+#include "fms/gns_page_state.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
 #include "fms/plan_edit_helpers.h"
@@ -25,7 +26,6 @@
 #include "fms/vertical_state.h"
 #include "fms/vnav.h"
 #include "fms/waypoint_entry.h"
-#include "gns_mcu/gns_page_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 

@@ -1,14 +1,14 @@
 #include "cdu_smiths/smiths_keys.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/cdu_text.h"
 #include "fms/holds.h"
 #include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "fms/route_values.h"
-#include "gauges/panel_windows.h"
 #include "sim/panel_services.h"
+#include "sim/panel_windows.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // a sub-page; a left key loads its plan into the working plan and opens the
 // RTE page.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/cdu_text.h"
 #include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"

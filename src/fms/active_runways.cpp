@@ -1,6 +1,6 @@
 #include "fms/active_runways.h"
 
-#include "gns_mcu/mcu_page_state.h"
+#include "fms/mcu_page_state.h"
 #include "sim/data_link.h"
 
 #include <cstdio>

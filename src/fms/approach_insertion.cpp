@@ -1,11 +1,11 @@
 #include "fms/approach_insertion.h"
 
-#include "data/airport_detail.h"
-#include "data/airways.h"
+#include "fms/airport_detail.h"
+#include "fms/airways.h"
+#include "fms/gns_page_state.h"
 #include "fms/procedure_legs.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_state.h"
-#include "gns_mcu/gns_page_state.h"
 #include "platform/text_file.h"
 
 #include <cctype>

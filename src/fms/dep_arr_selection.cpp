@@ -1,12 +1,12 @@
 #include "fms/dep_arr_selection.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/airport_procedures.h"
+#include "fms/c17_cdu_text.h"
+#include "fms/cdu_text.h"
 #include "fms/procedure_insertion.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_state.h"
 #include "fms/selection_texts.h"
-#include "variants/c17_cdu_text.h"
 
 namespace {
 

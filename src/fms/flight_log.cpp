@@ -1,6 +1,5 @@
 #include "fms/flight_log.h"
 
-#include "data/host_folder.h"
 #include "data/nav_database.h"
 #include "fms/fms_update.h"
 #include "fms/nav_math.h"
@@ -8,6 +7,7 @@
 #include "platform/os.h"
 #include "sim/aircraft_state.h"
 #include "sim/data_link.h"
+#include "sim/host_folder.h"
 #include "sim/sim_var_reader.h"
 
 #include <algorithm>

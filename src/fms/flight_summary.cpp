@@ -2,11 +2,11 @@
 // and descent means by altitude band and gross-weight band, appended to
 // Flight.log.
 #include "data/config_line.h"
-#include "data/host_folder.h"
 #include "fms/flight_log.h"
 #include "fms/route_exec.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cmath>
 #include <cstdio>

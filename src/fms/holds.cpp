@@ -1,6 +1,6 @@
 #include "fms/holds.h"
 
-#include "cdu_smiths/cdu_text.h"
+#include "fms/cdu_text.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"

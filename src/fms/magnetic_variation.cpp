@@ -1,6 +1,6 @@
 #include "fms/magnetic_variation.h"
 
-#include "fms/wmm.h"
+#include "data/wmm.h"
 #include "platform/text_file.h"
 
 void wmm_initialise() {

@@ -1,9 +1,9 @@
 #include "fms/nearest_vors.h"
 
-#include "data/airport_detail.h"
 #include "data/candidate_list.h"
-#include "data/nearby_lists.h"
+#include "fms/airport_detail.h"
 #include "fms/nav_math.h"
+#include "fms/nearby_lists.h"
 #include "sim/aircraft_state.h"
 
 #include <utility>

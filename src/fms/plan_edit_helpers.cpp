@@ -1,11 +1,11 @@
 #include "fms/plan_edit_helpers.h"
 
-#include "cdu_smiths/cdu_text.h"
+#include "fms/c17_cdu_text.h"
+#include "fms/cdu_text.h"
 #include "fms/holds.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "platform/text_file.h"
-#include "variants/c17_cdu_text.h"
 
 #include <algorithm>
 #include <string>

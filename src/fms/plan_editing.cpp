@@ -1,18 +1,18 @@
 #include "fms/plan_editing.h"
 
-#include "cdu_smiths/cdu_text.h"
-#include "data/airways.h"
 #include "data/nav_database.h"
+#include "fms/airways.h"
 #include "fms/approach_insertion.h"
+#include "fms/c17_cdu_text.h"
+#include "fms/cdu_text.h"
+#include "fms/gns_page_state.h"
 #include "fms/holds.h"
 #include "fms/nav_math.h"
 #include "fms/route_exec.h"
 #include "fms/route_state.h"
 #include "fms/selection_texts.h"
 #include "fms/waypoint_entry.h"
-#include "gns_mcu/gns_page_state.h"
 #include "platform/text_file.h"
-#include "variants/c17_cdu_text.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "fms/procedure_expansion.h"
 
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
+#include "fms/airport_detail.h"
 #include "fms/heading_math.h"
 #include "fms/nav_math.h"
 #include "platform/text_file.h"

@@ -1,7 +1,7 @@
 #include "fms/procedure_insertion.h"
 
 #include "data/airport_procedures.h"
-#include "data/airport_selection.h"
+#include "fms/airport_selection.h"
 #include "fms/lateral_guidance.h"
 #include "fms/procedure_legs.h"
 #include "fms/procedure_selection.h"

@@ -1,8 +1,8 @@
 #include "fms/procedure_selection.h"
 
 #include "data/airport_procedures.h"
+#include "fms/gns_page_state.h"
 #include "fms/selection_texts.h"
-#include "gns_mcu/gns_page_state.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,12 +1,12 @@
 #include "fms/radio_autotune.h"
 
-#include "data/airport_selection.h"
+#include "fms/airport_selection.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
-#include "fms/radix.h"
 #include "fms/route_plan.h"
 #include "sim/aircraft_state.h"
 #include "sim/panel_services.h"
+#include "sim/radix.h"
 
 #include <cctype>
 #include <cmath>

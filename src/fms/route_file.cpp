@@ -3,11 +3,11 @@
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
-#include "data/host_folder.h"
 #include "data/module_settings.h"
 #include "fms/vertical_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "fms/route_plan.h"
 
+#include "fms/gns_page_state.h"
 #include "fms/holds.h"
 #include "fms/vertical_state.h"
-#include "gns_mcu/gns_page_state.h"
 
 RoutePlan active_plan;
 int active_plan_last = -1;

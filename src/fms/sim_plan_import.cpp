@@ -1,8 +1,8 @@
 #include "fms/sim_plan_import.h"
 
+#include "fms/mcu_page_state.h"
 #include "fms/position_dms.h"
 #include "fms/route_file.h"
-#include "gns_mcu/mcu_page_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 

@@ -1,10 +1,10 @@
 #include "fms/vnav.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
 #include "fms/autopilot_targets.h"
+#include "fms/cdu_text.h"
 #include "fms/fms_update.h"
 #include "fms/heading_math.h"
 #include "fms/lateral_guidance.h"

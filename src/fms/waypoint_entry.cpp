@@ -1,7 +1,7 @@
 #include "fms/waypoint_entry.h"
 
-#include "data/airways.h"
 #include "data/nav_database.h"
+#include "fms/airways.h"
 #include "fms/heading_math.h"
 #include "fms/magnetic_variation.h"
 #include "fms/nav_math.h"

@@ -1,11 +1,11 @@
 #include "fms/xml_plan_writer.h"
 
-#include "data/host_folder.h"
 #include "fms/lat_lon_text.h"
 #include "fms/position_dms.h"
 #include "fms/route_plan.h"
 #include "fms/vertical_state.h"
 #include "platform/os.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 

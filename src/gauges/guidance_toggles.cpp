@@ -4,13 +4,13 @@
 #include "fms/fms_update.h"
 #include "fms/holds.h"
 #include "fms/lateral_guidance.h"
+#include "fms/mcu_page_state.h"
 #include "fms/radio_autotune.h"
 #include "fms/route_plan.h"
 #include "fms/update_counters.h"
 #include "fms/vertical_state.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/named_publish.h"
-#include "gns_mcu/mcu_page_state.h"
 #include "sim/panel_services.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // else, and neither draw nor use GDI+.
 #include "fms/lateral_guidance.h"
 #include "gauges/debug_log.h"
-#include "gauges/element_helpers.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/lazy_loads.h"
+#include "sim/element_helpers.h"
 
 namespace {
 

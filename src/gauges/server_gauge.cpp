@@ -1,7 +1,7 @@
 #include "gauges/server_gauge.h"
 
 #include "data/aircraft_settings.h"
-#include "data/host_probe.h"
+#include "data/display_settings.h"
 #include "fms/fms_update.h"
 #include "fms/lateral_guidance.h"
 #include "fms/published_values.h"
@@ -15,9 +15,9 @@
 #include "gauges/named_publish.h"
 #include "gauges/nd_toggles.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
+#include "sim/host_probe.h"
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 

@@ -1,13 +1,13 @@
 // The bottom-of-descent arc: where the aircraft will reach the autopilot's
 // altitude lock at the present vertical speed and ground speed, as a green
 // arc across the track ahead of the aircraft symbol.
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 

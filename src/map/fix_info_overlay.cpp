@@ -1,18 +1,18 @@
 // The FIX INFO overlay: each entered reference fix with its ring, a dashed
 // circle at every entered distance and a dashed line along every entered
 // radial, with their numbers.
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
 #include "fms/fix_info.h"
 #include "fms/heading_math.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
-#include "gauges/render_frame.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
@@ -250,7 +250,8 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, do
             const double radial = normalised_radial(pair.radial);
             double reciprocal = radial + 180.0;
             if (reciprocal >= 360.0) reciprocal -= 360.0;
-            set_design_frame(g, display, 240.0f, 258.0f, cx + static_cast<float>(x), cy + static_cast<float>(y));
+            set_design_frame(g, display, 240.0f, 258.0f, cx + static_cast<float>(x),
+                             cy + static_cast<float>(y));
             const double length = 360.0 * ppn;
             const double label_at = radial_label_distance(fix_distance, range, ppn);
             char radial_text[32], reciprocal_text[32];

@@ -1,14 +1,14 @@
 // The holding pattern of hold entry 1 as a magenta racetrack at its fix: the
 // inbound leg ends at the fix, the outbound leg lies beside it on the side of
 // the turn, joined by two half-ellipse turns.
+#include "data/display_settings.h"
 #include "fms/holds.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
-#include "gauges/render_frame.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 
@@ -53,8 +53,8 @@ void draw_hold_pattern_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g
     draw_racetrack(g, pen, hold.turn, L, (hold.turn == 1 ? 0.66 : 0.61) * L);
 }
 
-void draw_hold_pattern_hw_md11_nd(gfx::Graphics& g, int centre_x, int centre_y, double x_scale, double y_scale,
-                                  double ppn) {
+void draw_hold_pattern_hw_md11_nd(gfx::Graphics& g, int centre_x, int centre_y, double x_scale,
+                                  double y_scale, double ppn) {
     if (hold_list.count() < 1 || !(ppn > 0.0)) return;
     const HoldEntry& hold = hold_list[1];
     const AircraftState& a = aircraft_state;

@@ -1,13 +1,13 @@
 #include "map/near_layer_common.h"
 
-#include "data/nearby_lists.h"
+#include "data/c17_mfd_state.h"
+#include "data/display_settings.h"
+#include "data/p1000_menu_state.h"
 #include "fms/nav_math.h"
+#include "fms/nearby_lists.h"
 #include "fms/route_plan.h"
-#include "gauges/render_frame.h"
 #include "map/map_projection.h"
-#include "nd/display_settings.h"
-#include "nd/p1000_menu_state.h"
-#include "pfd/c17_mfd_state.h"
+#include "map/render_frame.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>

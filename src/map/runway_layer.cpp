@@ -2,9 +2,9 @@
 // with its designators (at the shortest ranges, with the parking position),
 // and for the selected landing runway the extended centreline with its
 // intercept fan and the traffic pattern.
-#include "data/airport_detail.h"
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
+#include "fms/airport_detail.h"
+#include "fms/airport_selection.h"
 #include "fms/nav_math.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"

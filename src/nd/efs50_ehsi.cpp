@@ -1,6 +1,8 @@
 // The EFS50_EHSI and EFS50_TCAS render passes: the shared frame, then the
 // painters of the format, the route overlays of the map formats with the
 // FMS source, and the traffic page's range rings.
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "fms/cross_track.h"
 #include "fms/holds.h"
@@ -11,8 +13,6 @@
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "nd/nd_render_passes.h"
 #include "platform/gfx.h"

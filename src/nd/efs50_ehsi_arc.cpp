@@ -1,17 +1,17 @@
 // The EFS50_EHSI arc formats 4 to 7 (compass arc, range ring, bearing
 // pointers, course arrow and deviation, map layers in 5 and 6), the lateral
 // deviation scale of formats 1 to 3, and the values the painters share.
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "fms/cross_track.h"
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
-#include "gauges/render_frame.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"

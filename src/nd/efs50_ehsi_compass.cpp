@@ -1,20 +1,20 @@
 // The EFS50_EHSI compass formats: 1 the full-compass HSI, 2 and 3 the
 // full-compass maps. The rose, heading bug, vertical deviation scale, heading
 // box and aircraft are common to all three.
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "fms/route_progress.h"
 #include "fms/vertical_state.h"
-#include "gauges/render_frame.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/symbol_painter.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"

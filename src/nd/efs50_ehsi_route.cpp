@@ -1,6 +1,7 @@
 // The active route on the EFS50_EHSI map formats with the FMS source: the
 // legs from the aircraft through the remaining waypoints, their identifiers
 // and symbols, and optionally the previous waypoint with its dashed leg.
+#include "data/display_settings.h"
 #include "data/module_settings.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
@@ -9,7 +10,6 @@
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
-#include "nd/display_settings.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"

@@ -1,13 +1,13 @@
 // The HW_B737_ND full heading rose of the compass and VOR modes, and the
 // turn prediction arcs of the map modes.
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "fms/cross_track.h"
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"

@@ -2,6 +2,7 @@
 // selected-course line (map layer), and the heading scale with the aircraft
 // symbol, the half-range label, the course pointer and the deviation bar
 // (navigation layer).
+#include "data/display_settings.h"
 #include "fms/cross_track.h"
 #include "fms/heading_math.h"
 #include "fms/lateral_guidance.h"
@@ -11,7 +12,6 @@
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
-#include "nd/display_settings.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"

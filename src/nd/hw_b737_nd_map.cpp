@@ -2,6 +2,9 @@
 // runways with their extended centrelines, the origin at long ranges, the
 // leg from the previous waypoint and the active route from the TO waypoint.
 #include "data/airport_procedures.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
@@ -13,9 +16,6 @@
 #include "map/range_ladder.h"
 #include "map/selected_runways.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"

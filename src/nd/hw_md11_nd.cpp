@@ -1,5 +1,8 @@
 // The HW_MD11_ND render pass and its PLAN frame: the shared render frame,
 // then the painters and map layers of the mode, the frame last.
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "fms/fix_info.h"
 #include "fms/route_plan.h"
 #include "map/map_colours.h"
@@ -7,9 +10,6 @@
 #include "map/map_projection.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "nd/nd_render_passes.h"
 #include "platform/gfx.h"
@@ -36,8 +36,8 @@ void draw_layers(gfx::Graphics& g, double ppn, double navaid_reach) {
 
 bool descending_to_lock() {
     const AircraftState& a = aircraft_state;
-    return a.snap_token_103 == 1.0 && a.snap_token_108 == 1.0 && a.indicated_altitude_ft > a.ap_altitude_lock_ft &&
-           a.vertical_speed_fpm < -200.0;
+    return a.snap_token_103 == 1.0 && a.snap_token_108 == 1.0 &&
+           a.indicated_altitude_ft > a.ap_altitude_lock_ft && a.vertical_speed_fpm < -200.0;
 }
 
 void paint(gfx::Graphics& g, PixelSize size, int view_mode) {

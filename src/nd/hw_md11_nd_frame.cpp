@@ -2,18 +2,18 @@
 // last in every mode: speeds, the TO waypoint, heading box, range labels,
 // bearing-pointer readouts, the nav-source and filter columns, the mode
 // word, the status words, the clock and the wind.
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
 #include "fms/times_to_go.h"
-#include "gauges/render_frame.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "nd/nd_text.h"
 #include "platform/gfx.h"

@@ -3,6 +3,8 @@
 // modification is pending), the tuned NAV1 station, the approach pattern
 // and the hold.
 #include "data/airport_procedures.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
 #include "fms/holds.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
@@ -13,8 +15,6 @@
 #include "map/range_ladder.h"
 #include "map/selected_runways.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"

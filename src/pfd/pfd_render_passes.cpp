@@ -1,9 +1,9 @@
 #include "pfd/pfd_render_passes.h"
 
-#include "nd/display_settings.h"
+#include "data/c17_mfd_state.h"
+#include "data/display_settings.h"
+#include "data/pfd_settings.h"
 #include "pfd/b777_pfd.h"
-#include "pfd/c17_mfd_state.h"
-#include "pfd/pfd_settings.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject efs50_eadi_display;

@@ -17,7 +17,7 @@ int32_t read_token_truncated(uint32_t token); // the f64 truncated toward zero
 uint32_t read_token_raw(uint32_t token);      // the 32-bit integer in the value's first four bytes
 int32_t read_token_bcd(uint32_t token);       // the raw integer's hex digits read as decimal
 
-// flags_test (gauges/element_helpers.h) on the block as the host left it.
+// flags_test (sim/element_helpers.h) on the block as the host left it.
 int32_t read_token_flag(uint32_t token, uint32_t mask);
 
 // Calculator code, asking for one kind of result. A result the host does not

@@ -3,11 +3,10 @@
 #include "cdu_smiths/arrival_page_state.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
-#include "data/host_folder.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
+#include "fms/airport_detail.h"
 #include "fms/dep_arr_selection.h"
 #include "fms/flight_log.h"
 #include "fms/route_exec.h"
@@ -17,6 +16,7 @@
 #include "fms/selection_texts.h"
 #include "page_canvas.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <filesystem>
 

@@ -1,11 +1,11 @@
 // The SMITHS gauge callbacks outside a panel: the first page and the
 // parameter text that each gauge reads as a setting or a model name.
-#include "cdu_smiths/cdu_text.h"
-#include "data/host_folder.h"
 #include "data/module_settings.h"
+#include "fms/cdu_text.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/gauge_headers.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

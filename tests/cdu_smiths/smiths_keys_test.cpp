@@ -1,7 +1,7 @@
 // The SMITHS keys on the unit's input state, pressed as their mouse handlers
 // press them.
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_keys.h"
+#include "fms/cdu_text.h"
 #include "fms/holds.h"
 #include "fms/route_exec.h"
 #include "fms/route_plan.h"

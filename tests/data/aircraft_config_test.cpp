@@ -1,15 +1,15 @@
-#include "data/aircraft_config.h"
 #include "data/aircraft_settings.h"
-#include "data/host_folder.h"
+#include "data/display_settings.h"
 #include "data/lvar_bindings.h"
-#include "data/module_config.h"
 #include "data/module_settings.h"
+#include "data/pfd_settings.h"
+#include "fms/aircraft_config.h"
 #include "fms/holds.h"
+#include "fms/module_config.h"
 #include "fms/speed_targets.h"
-#include "nd/display_settings.h"
-#include "pfd/pfd_settings.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

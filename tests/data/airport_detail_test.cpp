@@ -1,10 +1,10 @@
 #include "airport_files.h"
-#include "cdu_smiths/smiths_scratchpad.h"
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
 #include "data/candidate_list.h"
 #include "data/module_settings.h"
+#include "fms/airport_detail.h"
 #include "fms/route_plan.h"
+#include "fms/smiths_scratchpad.h"
 
 #include <gtest/gtest.h>
 

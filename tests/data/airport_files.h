@@ -1,9 +1,9 @@
 // Navigation-data files written into a test's simulator folder.
 #pragma once
 
-#include "data/host_folder.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "data/airways.h"
-#include "data/host_folder.h"
+#include "fms/airways.h"
+#include "fms/gns_page_state.h"
 #include "fms/route_plan.h"
-#include "gns_mcu/gns_page_state.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "data/host_folder.h"
-#include "data/host_probe.h"
-#include "data/module_config.h"
 #include "data/module_settings.h"
 #include "fms/flight_log.h"
+#include "fms/gns_settings.h"
+#include "fms/module_config.h"
 #include "fms/selection_texts.h"
 #include "fms/update_counters.h"
-#include "gns_mcu/gns_settings.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
+#include "sim/host_probe.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "data/host_folder.h"
 #include "data/nav_database.h"
-#include "data/nearby_index.h"
-#include "data/nearby_lists.h"
 #include "fms/nav_math.h"
+#include "fms/nearby_index.h"
+#include "fms/nearby_lists.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "airport_files.h"
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
-#include "data/approach_file.h"
+#include "fms/airport_detail.h"
+#include "fms/approach_file.h"
 #include "fms/magnetic_variation.h"
 #include "fms/nav_math.h"
 

@@ -1,8 +1,8 @@
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
-#include "data/host_folder.h"
+#include "fms/airport_detail.h"
 #include "fms/nav_math.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "airport_files.h"
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
+#include "fms/airport_detail.h"
 #include "fms/magnetic_variation.h"
 #include "fms/nav_math.h"
 

@@ -3,7 +3,7 @@
 #include "data_link_peer.h"
 
 #include "fms/active_runways.h"
-#include "gns_mcu/mcu_page_state.h"
+#include "fms/mcu_page_state.h"
 #include "platform/window.h"
 #include "sim/data_link.h"
 

@@ -1,8 +1,8 @@
 #include "fms/air_data.h"
 #include "fms/date_math.h"
 #include "fms/heading_math.h"
-#include "fms/radix.h"
 #include "fms/speed_targets.h"
+#include "sim/radix.h"
 
 #include <gtest/gtest.h>
 

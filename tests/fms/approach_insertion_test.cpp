@@ -1,10 +1,10 @@
-#include "data/airways.h"
 #include "example_airports.h"
+#include "fms/airways.h"
 #include "fms/approach_insertion.h"
+#include "fms/gns_page_state.h"
 #include "fms/holds.h"
 #include "fms/lateral_guidance.h"
 #include "fms/procedure_selection.h"
-#include "gns_mcu/gns_page_state.h"
 
 using Entries = std::vector<std::string>;
 using ApproachInsertion = ExampleAirports;

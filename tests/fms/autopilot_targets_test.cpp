@@ -3,8 +3,8 @@
 #include "update_fixture.h"
 
 #include "data/aircraft_settings.h"
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
+#include "fms/airport_selection.h"
 #include "fms/autopilot_targets.h"
 #include "fms/radio_autotune.h"
 #include "fms/route_progress.h"

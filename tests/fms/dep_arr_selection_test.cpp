@@ -1,11 +1,11 @@
-#include "cdu_smiths/cdu_text.h"
 #include "data/airport_procedures.h"
 #include "example_airports.h"
+#include "fms/c17_cdu_text.h"
+#include "fms/cdu_text.h"
 #include "fms/dep_arr_selection.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_state.h"
 #include "procedure_builder.h"
-#include "variants/c17_cdu_text.h"
 
 using Names = std::vector<std::string>;
 using DepArrSelection = ExampleAirports;

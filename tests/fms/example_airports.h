@@ -3,14 +3,14 @@
 // simulator folder; plans written by ident for the insertion tests.
 #pragma once
 
-#include "data/airport_detail.h"
-#include "data/host_folder.h"
 #include "data/nav_database.h"
+#include "fms/airport_detail.h"
 #include "fms/procedure_insertion.h"
 #include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/selection_texts.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -5,12 +5,12 @@
 
 #include "data/module_settings.h"
 #include "fms/flight_log.h"
+#include "fms/mcu_page_state.h"
 #include "fms/route_progress.h"
 #include "fms/speed_targets.h"
 #include "fms/times_to_go.h"
 #include "fms/update_counters.h"
 #include "fms/vertical_state.h"
-#include "gns_mcu/mcu_page_state.h"
 
 #include <cmath>
 

@@ -2,11 +2,11 @@
 // the tank levels of the fuel loader.
 #include "fms/gps_plan_import.h"
 
-#include "cdu_smiths/smiths_scratchpad.h"
 #include "data/nav_database.h"
 #include "data_link_peer.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
+#include "fms/smiths_scratchpad.h"
 #include "gauges/linkage.h"
 #include "gps_plan.h"
 #include "host_services.h"

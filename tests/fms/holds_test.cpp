@@ -1,4 +1,4 @@
-#include "cdu_smiths/cdu_text.h"
+#include "fms/cdu_text.h"
 #include "fms/holds.h"
 #include "fms/route_state.h"
 #include "plan_builder.h"

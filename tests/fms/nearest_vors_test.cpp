@@ -1,5 +1,5 @@
-#include "data/airport_detail.h"
 #include "data/candidate_list.h"
+#include "fms/airport_detail.h"
 #include "fms/nav_math.h"
 #include "fms/nearest_vors.h"
 

@@ -3,7 +3,7 @@
 // north of the one before.
 #pragma once
 
-#include "data/airways.h"
+#include "fms/airways.h"
 #include "fms/route_plan.h"
 
 #include <string>

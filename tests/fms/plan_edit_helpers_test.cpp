@@ -1,9 +1,9 @@
-#include "cdu_smiths/cdu_text.h"
+#include "fms/c17_cdu_text.h"
+#include "fms/cdu_text.h"
 #include "fms/holds.h"
 #include "fms/plan_edit_helpers.h"
 #include "fms/route_state.h"
 #include "plan_builder.h"
-#include "variants/c17_cdu_text.h"
 
 #include <gtest/gtest.h>
 

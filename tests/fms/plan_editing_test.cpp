@@ -1,6 +1,7 @@
-#include "cdu_smiths/cdu_text.h"
-#include "data/airways.h"
 #include "data/nav_database.h"
+#include "fms/airways.h"
+#include "fms/c17_cdu_text.h"
+#include "fms/cdu_text.h"
 #include "fms/holds.h"
 #include "fms/nav_math.h"
 #include "fms/plan_editing.h"
@@ -8,7 +9,6 @@
 #include "fms/selection_texts.h"
 #include "fms/waypoint_entry.h"
 #include "plan_builder.h"
-#include "variants/c17_cdu_text.h"
 
 #include <gtest/gtest.h>
 

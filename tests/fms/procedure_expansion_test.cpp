@@ -1,5 +1,5 @@
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
+#include "fms/airport_detail.h"
 #include "fms/nav_math.h"
 #include "fms/procedure_expansion.h"
 

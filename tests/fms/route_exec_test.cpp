@@ -5,20 +5,20 @@
 #include "plan_builder.h"
 #include "procedure_builder.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/airport_procedures.h"
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
+#include "fms/airport_selection.h"
+#include "fms/cdu_text.h"
 #include "fms/fms_update.h"
 #include "fms/holds.h"
 #include "fms/lateral_guidance.h"
+#include "fms/mcu_page_state.h"
 #include "fms/procedure_selection.h"
 #include "fms/route_exec.h"
 #include "fms/route_state.h"
 #include "fms/selection_texts.h"
 #include "fms/speed_targets.h"
 #include "fms/vertical_state.h"
-#include "gns_mcu/mcu_page_state.h"
 
 #include <gtest/gtest.h>
 

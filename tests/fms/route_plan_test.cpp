@@ -1,8 +1,8 @@
 #include "fms/fix_info.h"
+#include "fms/gns_page_state.h"
 #include "fms/holds.h"
 #include "fms/route_plan.h"
 #include "fms/stored_routes.h"
-#include "gns_mcu/gns_page_state.h"
 #include "plan_builder.h"
 
 #include <gtest/gtest.h>

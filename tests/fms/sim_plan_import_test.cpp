@@ -4,11 +4,11 @@
 #include "route_files.h"
 
 #include "fms/lat_lon_text.h"
+#include "fms/mcu_page_state.h"
 #include "fms/position_dms.h"
 #include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/sim_plan_import.h"
-#include "gns_mcu/mcu_page_state.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // route distance summary.
 #include "update_fixture.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
+#include "fms/cdu_text.h"
 #include "fms/route_progress.h"
 #include "fms/speed_targets.h"
 #include "fms/vertical_state.h"

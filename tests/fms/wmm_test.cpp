@@ -1,5 +1,5 @@
+#include "data/wmm.h"
 #include "fms/magnetic_variation.h"
-#include "fms/wmm.h"
 
 #include <gtest/gtest.h>
 

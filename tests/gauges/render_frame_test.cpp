@@ -1,10 +1,10 @@
 // The render frame, the GDI+ lifetime of the drawing gauges and the element
 // helpers.
-#include "gauges/element_helpers.h"
 #include "gauges/gdiplus_lifetime.h"
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
+#include "sim/element_helpers.h"
 
 #include <gtest/gtest.h>
 

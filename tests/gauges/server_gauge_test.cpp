@@ -4,7 +4,8 @@
 #include "stand_in_panel.h"
 
 #include "data/aircraft_settings.h"
-#include "data/host_probe.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "fms/fms_update.h"
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
@@ -12,9 +13,8 @@
 #include "gauges/lvar_poll.h"
 #include "gauges/server_gauge.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "sim/aircraft_state.h"
+#include "sim/host_probe.h"
 
 #include <cstring>
 

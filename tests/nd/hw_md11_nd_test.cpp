@@ -3,14 +3,14 @@
 // mode, in a 240 x 258 surface (one pixel per design unit).
 #include "nd_fixture.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/atc_boundaries.h"
+#include "data/display_geometry.h"
 #include "data/module_settings.h"
+#include "fms/cdu_text.h"
 #include "fms/fix_info.h"
 #include "fms/holds.h"
 #include "fms/route_state.h"
 #include "gauges/nd_toggles.h"
-#include "nd/display_geometry.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "sim/sim_var_reader.h"
 

@@ -8,7 +8,8 @@
 #include "host_services.h"
 #include "sim_state.h"
 
-#include "data/host_folder.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/nav_database.h"
 #include "fms/fms_update.h"
 #include "fms/lateral_guidance.h"
@@ -18,12 +19,11 @@
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/nd_render_passes.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 #include "sim/aircraft_state.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

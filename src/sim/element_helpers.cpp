@@ -1,5 +1,5 @@
 // Element-chain and flag-word helpers.
-#include "gauges/element_helpers.h"
+#include "sim/element_helpers.h"
 
 ElementHeader* get_list_element(ElementHeader* element, uint32_t n) {
     for (uint32_t i = 0; i < n && element; ++i) {

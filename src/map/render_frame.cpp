@@ -1,7 +1,7 @@
 // The render frame shared by the render passes.
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 PixelSize element_pixel_size(const ElementHeader* element) {
     if (!element || !element->image) return PixelSize{};

@@ -3,7 +3,7 @@
 // 0x40000000 hides it), and test flag bits of a token variable's value.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "fms/radix.h"
+#include "sim/radix.h"
 
 int convert_radix(uint32_t value, uint32_t from_radix, int to_radix) {
     // A radix of 0 would divide by zero and 1 would never end.

@@ -1,9 +1,9 @@
-#include "data/sid_file.h"
+#include "fms/sid_file.h"
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
-#include "data/procedure_file.h"
 #include "fms/procedure_expansion.h"
+#include "fms/procedure_file.h"
 #include "platform/text_file.h"
 
 namespace {

@@ -1,19 +1,19 @@
-#include "data/aircraft_config.h"
+#include "fms/aircraft_config.h"
 
 #include "data/aircraft_settings.h"
 #include "data/config_keys.h"
 #include "data/config_line.h"
-#include "data/host_folder.h"
+#include "data/display_settings.h"
 #include "data/lvar_bindings.h"
 #include "data/module_settings.h"
 #include "data/performance_tables.h"
+#include "data/pfd_settings.h"
 #include "fms/air_data.h"
 #include "fms/holds.h"
 #include "fms/speed_targets.h"
-#include "nd/display_settings.h"
-#include "pfd/pfd_settings.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 

@@ -1,18 +1,18 @@
-#include "data/module_config.h"
+#include "fms/module_config.h"
 
 #include "data/config_keys.h"
 #include "data/config_line.h"
-#include "data/host_folder.h"
-#include "data/host_probe.h"
 #include "data/module_settings.h"
 #include "fms/air_data.h"
 #include "fms/flight_log.h"
+#include "fms/gns_settings.h"
 #include "fms/selection_texts.h"
 #include "fms/speed_targets.h"
 #include "fms/update_counters.h"
-#include "gns_mcu/gns_settings.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
+#include "sim/host_probe.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // smiths_scratchpad.h.
 #pragma once
 
-#include "cdu_smiths/smiths_scratchpad.h"
+#include "fms/smiths_scratchpad.h"
 
 // Page number of the SMITHS unit (6 RTE LEGS, 39 RTE HOLD, ...); 0 until the
 // first install, then 25 (IDENT).

@@ -1,26 +1,26 @@
 // Callbacks of SMITHS_FMS and SMITHS_FMS_BR: the loads of the first gauges to
 // initialise, the lamps on every update, and on every draw the per-frame
 // update and the render pass into the screen element.
-#include "cdu_smiths/smiths_gauge.h"
+#include "gauges/smiths_gauge.h"
 
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "data/host_folder.h"
-#include "data/module_config.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
+#include "fms/cdu_text.h"
 #include "fms/flight_log.h"
 #include "fms/flight_plan_folder.h"
 #include "fms/fms_update.h"
+#include "fms/module_config.h"
 #include "fms/route_state.h"
 #include "fms/stored_routes.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
-#include "gauges/element_helpers.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/lazy_loads.h"
+#include "sim/element_helpers.h"
+#include "sim/host_folder.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "fms/wmm.h"
+#include "data/wmm.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "data/host_probe.h"
+#include "sim/host_probe.h"
 
-#include "data/host_folder.h"
 #include "platform/os.h"
+#include "sim/host_folder.h"
 
 int host_sim_version = 9;
 

@@ -1,4 +1,4 @@
-#include "data/nearby_index.h"
+#include "fms/nearby_index.h"
 
 #include "fms/nav_math.h"
 

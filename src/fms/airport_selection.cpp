@@ -1,9 +1,8 @@
-#include "data/airport_selection.h"
+#include "fms/airport_selection.h"
 
-#include "data/airport_detail.h"
 #include "data/config_line.h"
-#include "data/host_folder.h"
 #include "data/nav_database.h"
+#include "fms/airport_detail.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "fms/vertical_state.h"
@@ -11,6 +10,7 @@
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/data_link.h"
+#include "sim/host_folder.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,10 +1,10 @@
-#include "data/star_file.h"
+#include "fms/star_file.h"
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
-#include "data/procedure_file.h"
 #include "fms/nav_math.h"
 #include "fms/procedure_expansion.h"
+#include "fms/procedure_file.h"
 #include "platform/text_file.h"
 
 namespace {

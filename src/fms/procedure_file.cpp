@@ -1,11 +1,11 @@
-#include "data/procedure_file.h"
+#include "fms/procedure_file.h"
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
-#include "data/host_folder.h"
 #include "fms/magnetic_variation.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 #include <cstring>

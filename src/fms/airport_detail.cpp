@@ -1,18 +1,18 @@
-#include "data/airport_detail.h"
+#include "fms/airport_detail.h"
 
-#include "cdu_smiths/smiths_scratchpad.h"
 #include "data/airport_procedures.h"
-#include "data/approach_file.h"
 #include "data/candidate_list.h"
 #include "data/config_line.h"
-#include "data/host_folder.h"
 #include "data/module_settings.h"
-#include "data/sid_file.h"
-#include "data/star_file.h"
+#include "fms/approach_file.h"
 #include "fms/lat_lon_text.h"
 #include "fms/route_plan.h"
+#include "fms/sid_file.h"
+#include "fms/smiths_scratchpad.h"
+#include "fms/star_file.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 #include <vector>

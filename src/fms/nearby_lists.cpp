@@ -1,7 +1,7 @@
-#include "data/nearby_lists.h"
+#include "fms/nearby_lists.h"
 
 #include "data/nav_database.h"
-#include "data/nearby_index.h"
+#include "fms/nearby_index.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,11 +1,11 @@
-#include "data/airways.h"
+#include "fms/airways.h"
 
 #include "data/config_line.h"
-#include "data/host_folder.h"
+#include "fms/gns_page_state.h"
 #include "fms/route_plan.h"
-#include "gns_mcu/gns_page_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 #include <vector>

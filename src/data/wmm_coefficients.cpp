@@ -2,7 +2,7 @@
 // the header, one line per degree n and order m (g, h and their yearly changes,
 // nT and nT/yr) and the two end lines. Generated from WMM2005.COF; each line
 // ends in one blank.
-#include "fms/wmm.h"
+#include "data/wmm.h"
 
 extern const char* const wmm2005_lines[wmm_text_line_slots];
 // clang-format off
