@@ -7,8 +7,8 @@
 // The world folder is a simulator root holding orvex/navdata/*.txt; by
 // default the one generated into the build folder.
 #include "data/nav_database.h"
-#include "fms/nav_math.h"
-#include "fms/nearby_lists.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/host_folder.h"

@@ -6,10 +6,10 @@
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
-#include "fms/cdu_text.h"
-#include "fms/flight_log.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
+#include "fms/files/flight_log.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 #include "sim/sim_var_reader.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 
 #include "cdu_smiths/cdu_render.h"
-#include "fms/cdu_text.h"
+#include "fms/units/cdu_text.h"
 #include "map/render_frame.h"
 
 #include <cctype>

@@ -4,7 +4,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/c17_mfd_state.h"
 #include "data/display_settings.h"
-#include "fms/cdu_text.h"
+#include "fms/units/cdu_text.h"
 
 DisplayObject smiths_cdu_display;
 

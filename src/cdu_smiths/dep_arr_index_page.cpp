@@ -3,10 +3,10 @@
 #include "cdu_smiths/arrival_page_state.h"
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/cdu_text.h"
-#include "fms/dep_arr_selection.h"
-#include "fms/procedure_selection.h"
-#include "fms/route_values.h"
+#include "fms/plan/route_values.h"
+#include "fms/procedures/dep_arr_selection.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/candidate_list.h"
-#include "fms/cdu_text.h"
-#include "fms/fix_info.h"
-#include "fms/nav_math.h"
-#include "fms/waypoint_entry.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/fix_info.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
-#include "fms/cdu_text.h"
+#include "fms/units/cdu_text.h"
 
 void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);

@@ -3,11 +3,11 @@
 // writes the executed route as a route file named by the scratchpad.
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/cdu_text.h"
-#include "fms/gps_plan_import.h"
-#include "fms/route_file.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/files/gps_plan_import.h"
+#include "fms/files/route_file.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 

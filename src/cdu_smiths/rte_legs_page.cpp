@@ -8,12 +8,12 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/display_settings.h"
 #include "data/module_settings.h"
-#include "fms/cdu_text.h"
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>

@@ -4,12 +4,12 @@
 
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/cdu_text.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "fms/route_values.h"
-#include "fms/selection_texts.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/cdu_text.h"
 
 #include <algorithm>
 

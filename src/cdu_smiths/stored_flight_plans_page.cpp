@@ -3,11 +3,11 @@
 // RTE page.
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/cdu_text.h"
-#include "fms/route_file_load.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "fms/stored_routes.h"
+#include "fms/files/route_file_load.h"
+#include "fms/files/stored_routes.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "gauges/display_callbacks.h"
 
 #include "data/display_state.h"
-#include "fms/flight_log.h"
+#include "fms/files/flight_log.h"
 #include "fms/fms_update.h"
 #include "gauges/debug_log.h"
 #include "gauges/gdiplus_lifetime.h"

@@ -2,10 +2,10 @@
 
 #include "data/module_settings.h"
 #include "data/nav_database.h"
-#include "fms/aircraft_config.h"
-#include "fms/flight_plan_folder.h"
-#include "fms/module_config.h"
-#include "fms/stored_routes.h"
+#include "fms/files/aircraft_config.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/files/module_config.h"
+#include "fms/files/stored_routes.h"
 #include "platform/os.h"
 #include "sim/host_folder.h"
 

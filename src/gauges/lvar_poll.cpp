@@ -3,7 +3,7 @@
 #include "data/c17_mfd_state.h"
 #include "data/display_state.h"
 #include "data/lvar_bindings.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "gauges/debug_log.h"
 #include "gauges/guidance_toggles.h"
 #include "gauges/nd_toggles.h"

@@ -1,11 +1,11 @@
 #include "gauges/stand_in_hooks.h"
 
-#include "fms/flight_log.h"
+#include "fms/files/flight_log.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/route_values.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_values.h"
 
 #include <cstdio>
 

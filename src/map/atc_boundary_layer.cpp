@@ -3,7 +3,7 @@
 #include "data/atc_boundaries.h"
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
-#include "fms/nav_math.h"
+#include "fms/math/nav_math.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"

@@ -2,9 +2,9 @@
 // inbound leg ends at the fix, the outbound leg lies beside it on the side of
 // the turn, joined by two half-ellipse turns.
 #include "data/display_settings.h"
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"

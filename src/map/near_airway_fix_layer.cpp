@@ -3,7 +3,7 @@
 // identifier; the twins of the navaid layers.
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
-#include "fms/nearby_lists.h"
+#include "fms/nav/nearby_lists.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"

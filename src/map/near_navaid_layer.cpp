@@ -6,7 +6,7 @@
 #include "data/display_settings.h"
 #include "data/display_state.h"
 #include "data/p1000_menu_state.h"
-#include "fms/nearby_lists.h"
+#include "fms/nav/nearby_lists.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"

@@ -3,8 +3,8 @@
 // heading-bug readout, "WX OFF", "NO MAP" and the wind arrow.
 #include "data/display_settings.h"
 #include "data/display_state.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/render_frame.h"

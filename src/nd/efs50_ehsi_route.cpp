@@ -3,9 +3,9 @@
 // and symbols, and optionally the previous waypoint with its dashed leg.
 #include "data/display_settings.h"
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"

@@ -2,9 +2,9 @@
 // turn prediction arcs of the map modes.
 #include "data/display_settings.h"
 #include "data/display_state.h"
-#include "fms/cross_track.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/cross_track.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"

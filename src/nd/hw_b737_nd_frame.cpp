@@ -5,9 +5,9 @@
 // traffic list.
 #include "data/display_settings.h"
 #include "data/display_state.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/times_to_go.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/times_to_go.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/render_frame.h"

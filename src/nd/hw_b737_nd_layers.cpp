@@ -3,11 +3,11 @@
 // symbol, the half-range label, the course pointer and the deviation bar
 // (navigation layer).
 #include "data/display_settings.h"
-#include "fms/cross_track.h"
-#include "fms/heading_math.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/cross_track.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"

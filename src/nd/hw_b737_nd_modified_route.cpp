@@ -2,10 +2,10 @@
 // not executed, in dashed legs over the solid magenta active route: cyan
 // before the first activation, white while a modification is pending.
 #include "data/display_settings.h"
-#include "fms/cdu_text.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"

@@ -2,7 +2,7 @@
 // one-frame inputs, the map step, the canvas mapping and the inverse box.
 #include "cdu_smiths/cdu_render.h"
 #include "data/display_settings.h"
-#include "fms/cdu_text.h"
+#include "fms/units/cdu_text.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 

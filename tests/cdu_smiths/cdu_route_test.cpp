@@ -4,10 +4,10 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "data/airport_procedures.h"
-#include "fms/cdu_text.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "fms/stored_routes.h"
+#include "fms/files/stored_routes.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "gauges/smiths_gauge.h"
 
 namespace {

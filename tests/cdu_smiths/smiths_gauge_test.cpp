@@ -1,7 +1,7 @@
 // The SMITHS gauge callbacks outside a panel: the first page and the
 // parameter text that each gauge reads as a setting or a model name.
 #include "data/module_settings.h"
-#include "fms/cdu_text.h"
+#include "fms/units/cdu_text.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/gauge_headers.h"
 #include "platform/temp_folder.h"

@@ -5,8 +5,8 @@
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
-#include "fms/aircraft_config.h"
-#include "fms/module_config.h"
+#include "fms/files/aircraft_config.h"
+#include "fms/files/module_config.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
 

@@ -1,7 +1,7 @@
-#include "fms/air_data.h"
-#include "fms/date_math.h"
-#include "fms/heading_math.h"
-#include "fms/speed_targets.h"
+#include "fms/math/air_data.h"
+#include "fms/math/date_math.h"
+#include "fms/math/heading_math.h"
+#include "fms/perf/speed_targets.h"
 #include "sim/radix.h"
 
 #include <gtest/gtest.h>

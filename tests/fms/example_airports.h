@@ -4,11 +4,11 @@
 #pragma once
 
 #include "data/nav_database.h"
-#include "fms/airport_detail.h"
-#include "fms/procedure_insertion.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/selection_texts.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/selection_texts.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
 

@@ -5,9 +5,9 @@
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/cdu_text.h"
-#include "fms/route_exec.h"
-#include "fms/vertical_state.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/units/cdu_text.h"
 
 #include <cmath>
 

@@ -6,11 +6,11 @@
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
-#include "fms/cdu_text.h"
-#include "fms/route_progress.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
-#include "fms/vnav.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/perf/vnav.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 

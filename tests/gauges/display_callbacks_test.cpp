@@ -8,7 +8,7 @@
 #include "data/display_state.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
-#include "fms/stored_routes.h"
+#include "fms/files/stored_routes.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
 #include "sim/host_folder.h"

@@ -2,10 +2,10 @@
 // element so that one device pixel is one design unit: the aircraft symbol
 // is at (122, 249) (or (122, 171) in modes 6 and 7), 215 / range units per NM.
 #include "data/display_settings.h"
-#include "fms/cdu_text.h"
-#include "fms/nav_math.h"
-#include "fms/nearby_lists.h"
-#include "fms/route_plan.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"

@@ -5,7 +5,7 @@
 
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
-#include "fms/nav_math.h"
+#include "fms/math/nav_math.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"

@@ -3,8 +3,8 @@
 // at 215 / 40 units per NM on a 244 x 302 element.
 #include "overlay_fixture.h"
 
-#include "fms/holds.h"
-#include "fms/route_plan.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_overlays.h"
 
 namespace {
@@ -79,7 +79,7 @@ TEST_F(HoldPattern, onlyHoldEntryOneIsDrawnAndAnEmptyListDrawsNothing) {
 }
 
 TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
-    add_hold(1, 90.0, 4.0); // fix 10 NM north; L = 20 units at 5 units per NM, S = 10
+    add_hold(1, 90.0, 4.0);            // fix 10 NM north; L = 20 units at 5 units per NM, S = 10
     aircraft_state.heading_deg = 45.0; // not used: the racetrack turns with the map
     aircraft_state.map_heading_deg = 90.0;
     const int saved_to = to_waypoint_index;

@@ -4,7 +4,7 @@
 #include "nd_fixture.h"
 
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "nd/efs50_ehsi_painters.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 
 #include "data/display_geometry.h"
 #include "data/module_settings.h"
-#include "fms/cdu_text.h"
-#include "fms/nearby_lists.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/units/cdu_text.h"
 
 #include <cmath>
 #include <numbers>

@@ -8,10 +8,10 @@
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
-#include "fms/airport_detail.h"
-#include "fms/airways.h"
-#include "fms/mcu_page_state.h"
-#include "fms/route_plan.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/units/mcu_page_state.h"
 #include "platform/os.h"
 
 #include <filesystem>

@@ -7,10 +7,10 @@
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
-#include "fms/airport_detail.h"
-#include "fms/airways.h"
-#include "fms/route_plan.h"
-#include "fms/smiths_scratchpad.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/units/smiths_scratchpad.h"
 
 #include <cstdio>
 

@@ -1,0 +1,42 @@
+#include "fms/math/heading_math.h"
+
+#include "platform/text_file.h"
+
+int heading_difference(double a, double b) {
+    double diff;
+    if (b > a)
+        diff = b - a <= 180.0 ? b - a : 360.0 - b + a;
+    else
+        diff = a - b <= 180.0 ? a - b : 360.0 - a + b;
+    return saturate_to_int(diff);
+}
+
+int heading_difference_dir(double a, double b, int* direction, int* difference) {
+    int dir;
+    double diff;
+    if (a > b) {
+        if (a - b <= 180.0) {
+            dir = 1;
+            diff = a - b;
+        } else {
+            dir = 2;
+            diff = 360.0 - a + b;
+        }
+    } else {
+        if (b - a <= 180.0) {
+            dir = 2;
+            diff = b - a;
+        } else {
+            dir = 1;
+            diff = 360.0 - b + a;
+        }
+    }
+    *direction = dir;
+    *difference = saturate_to_int(diff);
+    return dir;
+}
+
+int turn_direction(double a, double b) {
+    if (b > a) return b - a <= 180.0 ? 1 : 2;
+    return a - b <= 180.0 ? 2 : 1;
+}

@@ -1,0 +1,104 @@
+#include "fms/plan/route_plan.h"
+
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/holds.h"
+#include "fms/units/gns_page_state.h"
+
+RoutePlan active_plan;
+int active_plan_last = -1;
+RoutePlan working_plan;
+int working_plan_last = -1;
+RoutePlan preview_plan;
+int preview_plan_last = -1;
+
+int to_waypoint_index = kNoToWaypoint;
+int working_cursor_index = 0;
+int constraint_waypoint_index = 0;
+int working_edit_index = 0;
+int approach_record_index = 0;
+int approach_runway_index = 0;
+
+BoundedTable<RouteRow, 201> route_rows;
+int route_rows_last = 0;
+
+void copy_waypoint_fields(const RouteWaypoint& from, RouteWaypoint& to) {
+    if (&from == &to) return;
+    std::string position = std::move(to.position);
+    to = from;
+    to.position = std::move(position);
+}
+
+void clear_waypoint(RouteWaypoint& entry) {
+    RouteWaypoint cleared;
+    copy_waypoint_fields(cleared, entry);
+}
+
+namespace {
+
+void clear_plan_entries(RoutePlan& plan, int last) {
+    for (int i = 0; i <= last && i <= kPlanLastIndex; ++i)
+        clear_waypoint(plan.slot(i));
+}
+
+void clear_rows() {
+    for (int i = 0; i <= route_rows_last; ++i)
+        route_rows.slot(i) = RouteRow{};
+}
+
+} // namespace
+
+void clear_active_plan() {
+    clear_plan_entries(active_plan, active_plan_last);
+    clear_rows();
+    hold_list.set_count(0);
+    hold_list.slot(1).active_index = 0;
+    descent_speed_phase = 0;
+    approach_record_index = 0;
+    approach_runway_index = 0;
+}
+
+void clear_working_plan() {
+    clear_plan_entries(working_plan, working_plan_last);
+    clear_rows();
+}
+
+void copy_active_plan_to_working() {
+    for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {
+        RouteWaypoint& to = working_plan.slot(i);
+        copy_waypoint_fields(active_plan[i], to);
+        to.passing_time.clear();
+    }
+    working_plan_last = active_plan_last;
+    working_cursor_index = to_waypoint_index;
+    working_edit_index = constraint_waypoint_index;
+    hold_list_copy_index_to_working();
+}
+
+void build_route_rows() {
+    const int old_last = route_rows_last;
+    route_rows_last = 0;
+    std::string previous;
+    for (int i = 1; i <= working_plan_last - 1; ++i) {
+        const RouteWaypoint& entry = working_plan[i];
+        if (entry.via.empty()) {
+            route_rows.slot(++route_rows_last) = RouteRow{entry.ident, "DIRECT"};
+            previous = "DIRECT";
+        } else if (entry.via == previous && entry.ident != "THEN") {
+            // The airway row grows.
+            RouteRow& row = route_rows.slot(route_rows_last);
+            row.to = entry.ident;
+            previous = row.via;
+        } else {
+            route_rows.slot(++route_rows_last) = RouteRow{entry.ident, entry.via};
+            previous = entry.via;
+        }
+    }
+    for (int i = route_rows_last + 1; i <= old_last; ++i)
+        route_rows.slot(i) = RouteRow{};
+}
+
+void reset_page_toggles() {
+    for (int& toggle : gns_line_toggles)
+        toggle = 0;
+    page_list_changed = 0;
+}
