@@ -105,9 +105,12 @@ void runway_rows(CduPage& page) {
 
 } // namespace
 
+void smiths_page_approach_ref_keys() {
+    act_on_key();
+}
+
 void smiths_page_approach_ref(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    act_on_key();
 
     double gross = sim_var_object.get_fuel_on_board_lb() + zero_fuel_weight_lb;
     if (WeightUnit == "KGS") gross *= 0.45359237;

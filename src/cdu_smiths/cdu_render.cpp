@@ -13,23 +13,19 @@ namespace {
 constexpr gfx::Argb kGreen = 0xFF00FA00;
 
 // The pages the unit draws; other numbers leave the screen blank.
-struct PageEntry {
-    int page;
-    SmithsPageRoutine routine;
-};
-constexpr PageEntry kPages[] = {
-    {kPageStoredFpls, smiths_page_stored_fpls},
-    {kPageRteLegs, smiths_page_rte_legs},
-    {kPageRte, smiths_page_rte},
-    {kPageInitRefIndex, smiths_page_init_ref_index},
-    {kPageDepArrIndex, smiths_page_dep_arr_index},
-    {kPageIdent, smiths_page_ident},
-    {kPagePerfInit, smiths_page_perf_init},
-    {kPageFixInfo, smiths_page_fix_info},
-    {kPageRteHold, smiths_page_rte_hold},
-    {kPageDepartures, smiths_page_departures},
-    {kPageArrivals, smiths_page_arrivals},
-    {kPageApproachRef, smiths_page_approach_ref},
+constexpr SmithsPage kPages[] = {
+    {kPageStoredFpls, smiths_page_stored_fpls_keys, smiths_page_stored_fpls},
+    {kPageRteLegs, smiths_page_rte_legs_keys, smiths_page_rte_legs},
+    {kPageRte, smiths_page_rte_keys, smiths_page_rte},
+    {kPageInitRefIndex, smiths_page_init_ref_index_keys, smiths_page_init_ref_index},
+    {kPageDepArrIndex, smiths_page_dep_arr_index_keys, smiths_page_dep_arr_index},
+    {kPageIdent, smiths_page_ident_keys, smiths_page_ident},
+    {kPagePerfInit, smiths_page_perf_init_keys, smiths_page_perf_init},
+    {kPageFixInfo, smiths_page_fix_info_keys, smiths_page_fix_info},
+    {kPageRteHold, smiths_page_rte_hold_keys, smiths_page_rte_hold},
+    {kPageDepartures, smiths_page_departures_keys, smiths_page_departures},
+    {kPageArrivals, smiths_page_arrivals_keys, smiths_page_arrivals},
+    {kPageApproachRef, smiths_page_approach_ref_keys, smiths_page_approach_ref},
 };
 
 // The map step survives only while some display centres on it.
@@ -39,9 +35,9 @@ void drop_map_step_without_plan_format() {
 
 } // namespace
 
-SmithsPageRoutine smiths_page_routine(int page) {
-    for (const PageEntry& e : kPages)
-        if (e.page == page) return e.routine;
+const SmithsPage* smiths_page_routines(int page) {
+    for (const SmithsPage& e : kPages)
+        if (e.page == page) return &e;
     return nullptr;
 }
 
@@ -60,7 +56,12 @@ void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize s
     frame.fill_background = false;
     run_render_frame(display, device_context, size, 1, 1, frame, [&](gfx::Graphics& g) {
         drop_map_step_without_plan_format();
-        if (SmithsPageRoutine routine = smiths_page_routine(smiths_cdu_page)) routine(display, g);
+        // The page whose keys ran is the page drawn, even when a key chose
+        // another: that one acts and draws from the next frame on.
+        if (const SmithsPage* page = smiths_page_routines(smiths_cdu_page)) {
+            page->keys();
+            page->draw(display, g);
+        }
         smiths_reset_key_flags();
     });
 }

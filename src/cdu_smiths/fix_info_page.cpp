@@ -160,15 +160,17 @@ void draw_rows(CduPage& page, FixInfoRecord& r) {
 
 } // namespace
 
+void smiths_page_fix_info_keys() {
+    // With two records PREV and NEXT both show the other one.
+    cdu_step_subpage(smiths_fix_subpage, kFixRecords);
+    act_on_key(fix_info[smiths_fix_subpage]);
+}
+
 void smiths_page_fix_info(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     cdu_text(page, 63, 0, CduFont::Large, "FIX INFO");
-    // With two records PREV and NEXT both show the other one.
-    cdu_step_subpage(smiths_fix_subpage, kFixRecords);
     cdu_text(page, 230, 0, CduFont::Small, cdu_format("%d / %d", smiths_fix_subpage, kFixRecords));
     cdu_text(page, 12, 22, CduFont::Small, "F I X         R A D / D I S   F R");
-    FixInfoRecord& r = fix_info[smiths_fix_subpage];
-    act_on_key(r);
-    draw_rows(page, r);
+    draw_rows(page, fix_info[smiths_fix_subpage]);
     cdu_scratchpad_line(page);
 }

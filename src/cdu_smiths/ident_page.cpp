@@ -5,17 +5,19 @@
 #include "data/aircraft_settings.h"
 #include "fms/units/cdu_text.h"
 
-void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics) {
-    CduPage page(display, graphics);
-    cdu_text(page, 63, 0, CduFont::Large, "IDENT");
-    cdu_text(page, 220, 3, CduFont::Small, "1 / 1");
-
+void smiths_page_ident_keys() {
     if (smiths_cdu_lsk == 11) {
         smiths_cdu_page = kPageInitRefIndex;
     } else if (smiths_cdu_lsk == 12) {
         smiths_cdu_page = kPagePosRef;
         smiths_pos_subpage = 1;
     }
+}
+
+void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    cdu_text(page, 63, 0, CduFont::Large, "IDENT");
+    cdu_text(page, 220, 3, CduFont::Small, "1 / 1");
 
     cdu_text(page, 12, 22, CduFont::Small, "M O D E L");
     cdu_text(page, 0, 33, CduFont::Large, ModelId);

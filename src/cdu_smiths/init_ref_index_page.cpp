@@ -75,10 +75,13 @@ void act_on_key() {
 
 } // namespace
 
+void smiths_page_init_ref_index_keys() {
+    act_on_key();
+}
+
 void smiths_page_init_ref_index(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     cdu_text(page, 63, 0, CduFont::Large, "INIT/REF   INDEX");
-    act_on_key();
     cdu_text(page, 0, 33, CduFont::Large, "<IDENT");
     cdu_text(page, 175, 33, CduFont::Large, "NAV DATA>");
     cdu_text(page, 0, 66, CduFont::Large, "<POS");

@@ -297,9 +297,16 @@ void perf_limits_rows(CduPage& page) {
 
 } // namespace
 
+void smiths_page_perf_init_keys() {
+    cdu_step_subpage(smiths_perf_init_subpage, smiths_perf_init_subpage_count);
+    if (smiths_perf_init_subpage == 1)
+        perf_init_key();
+    else
+        perf_limits_key();
+}
+
 void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    cdu_step_subpage(smiths_perf_init_subpage, smiths_perf_init_subpage_count);
     const bool init = smiths_perf_init_subpage == 1;
 
     if (init && route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
@@ -308,13 +315,10 @@ void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics
     cdu_text(page, 220, 0, CduFont::Small,
              cdu_format("%2d / %2d", smiths_perf_init_subpage, smiths_perf_init_subpage_count));
 
-    if (init) {
-        perf_init_key();
+    if (init)
         perf_init_rows(page);
-    } else {
-        perf_limits_key();
+    else
         perf_limits_rows(page);
-    }
 
     cdu_text(page, 0, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - - -");
     // PERF LIMITS has no erase: its L6 always leads to the index.

@@ -1,6 +1,6 @@
-// The pages of the SMITHS_FMS unit: their numbers, the routines that draw
-// them and act on the pending key (one call per draw, from the render pass),
-// and the hand-over to the SELECT WAYPOINT page.
+// The pages of the SMITHS_FMS unit: their numbers, the routines that act on
+// the pending key and that draw them (both once per draw, from the render
+// pass), and the hand-over to the SELECT WAYPOINT page.
 #pragma once
 
 struct DisplayObject;
@@ -42,24 +42,48 @@ inline int smiths_select_return_page = 0;
 // The candidate that a "HOLD AT " entry of the RTE LEGS page inserts.
 inline int hold_at_candidate = 0;
 
+// Each page has two routines, run one after the other on every draw of the
+// unit: its key pass (smiths_page_<name>_keys) consumes the pending
+// line-select key and the one-frame flags and is the only part of the page
+// that changes a plan, the route state or the page's own values; its drawing
+// (smiths_page_<name>) only reads them, so it shows the state the keys left.
+using SmithsPageKeys = void (*)();
 using SmithsPageRoutine = void (*)(const DisplayObject& display, gfx::Graphics& graphics);
 
+struct SmithsPage {
+    int page;
+    SmithsPageKeys keys;
+    SmithsPageRoutine draw;
+};
+
+void smiths_page_stored_fpls_keys();
 void smiths_page_stored_fpls(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_rte_legs_keys();
 void smiths_page_rte_legs(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_rte_keys();
 void smiths_page_rte(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_init_ref_index_keys();
 void smiths_page_init_ref_index(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_dep_arr_index_keys();
 void smiths_page_dep_arr_index(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_ident_keys();
 void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_perf_init_keys();
 void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_fix_info_keys();
 void smiths_page_fix_info(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_rte_hold_keys();
 void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_departures_keys();
 void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_arrivals_keys();
 void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_approach_ref_keys();
 void smiths_page_approach_ref(const DisplayObject& display, gfx::Graphics& graphics);
 
-// The routine of a page number; null for a number without one (the screen
+// The routines of a page number; null for a number without them (the screen
 // stays blank).
-SmithsPageRoutine smiths_page_routine(int page);
+const SmithsPage* smiths_page_routines(int page);
 
 // STORED FLIGHT PLANS: the sub-page shown and the number of sub-pages.
 inline int smiths_fpl_subpage = 1;
