@@ -9,11 +9,16 @@
 #include "host_text.h"
 #include "mouse.h"
 #include "panel_file.h"
+#include "panel_snapshot.h"
 #include "sim_state.h"
 #include "simulator.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
+#include <vector>
 
 namespace host {
 
@@ -174,8 +179,6 @@ class Parser {
         std::string error;
         c.gauge = find_placed_gauge(sim_, w[0], error);
         if (c.gauge == nullptr) return fail(error);
-        if (c.gauge->drawing_elements.empty())
-            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") does not draw");
         c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
         if (c.text.find('/') != std::string::npos)
             return fail("snapshot file '" + c.text + "' names a folder");
@@ -341,9 +344,32 @@ class Parser {
             if (!name.empty()) return fail("print keys takes nothing more");
             return true;
         }
+        if (kind == "lights") {
+            c.op = ScriptOp::PrintLights;
+            std::string error;
+            c.gauge = find_placed_gauge(sim_, name, error);
+            return c.gauge != nullptr || fail(error);
+        }
+        if (kind == "state") {
+            c.op = ScriptOp::PrintState;
+            c.text = name;
+            if (name.empty()) return fail("print state needs a name");
+            if (sim_.module.display_state == nullptr) return fail("the module offers no display state");
+            for (const std::string& n : words_of(name)) {
+                double value = 0.0;
+                if (sim_.module.display_state(n.c_str(), &value) == 0)
+                    return fail("no display state '" + n + "'");
+            }
+            return true;
+        }
         if (kind == "aircraft") {
             c.op = ScriptOp::PrintAircraft;
             if (!name.empty()) return fail("print aircraft takes nothing more");
+            return true;
+        }
+        if (kind == "written") {
+            c.op = ScriptOp::PrintWritten;
+            if (name.empty()) return fail("print written needs a folder");
             return true;
         }
         if (kind == "link") {
@@ -364,7 +390,8 @@ class Parser {
         else if (kind == "calc")
             c.op = ScriptOp::PrintCalc;
         else
-            return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys");
+            return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
+                        "lights GAUGE | state NAME... | written FOLDER");
         if (name.empty()) return fail("print " + kind + " needs a name");
         std::string key;
         if (c.op == ScriptOp::PrintCalc && !calc_key(name, key))
@@ -398,6 +425,23 @@ struct Runner {
     std::FILE* out;
     std::FILE* progress;
     std::size_t keys_printed = 0;
+    // Files changed after this moment were written by the run.
+    std::filesystem::file_time_type started = std::filesystem::file_time_type::clock::now();
+
+    void print_written(const std::string& folder) {
+        namespace fs = std::filesystem;
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const fs::directory_entry& e : fs::directory_iterator(folder, error)) {
+            std::error_code time_error;
+            if (e.is_regular_file(time_error) && e.last_write_time(time_error) >= started && !time_error)
+                names.push_back(e.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        if (names.empty()) say("written " + folder + ": nothing");
+        for (const std::string& name : names)
+            say("written " + folder + "/" + name);
+    }
 
     void say(const std::string& text) {
         if (out != nullptr) std::fprintf(out, "frame %ld: %s\n", sim.frame, text.c_str());
@@ -477,7 +521,9 @@ struct Runner {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
         std::string path = dir + "/" + c.text;
         std::string error;
-        if (write_gauge_snapshot(*c.gauge, path, error))
+        const bool written = c.gauge->drawing_elements.empty() ? write_panel_snapshot(*c.gauge, path, error)
+                                                               : write_gauge_snapshot(*c.gauge, path, error);
+        if (written)
             say("snapshot " + c.gauge->id + " -> " + path);
         else
             say("snapshot " + c.gauge->id + " failed: " + error);
@@ -509,6 +555,24 @@ struct Runner {
                 say("snapshot " + g->id + " failed: " + error);
         }
         say("snapshots " + c.text + "*.png -> " + dir);
+    }
+
+    void print_lights(const PlacedGauge& gauge) {
+        std::string text = "lights " + gauge.id + ":";
+        const std::vector<int> shown = shown_lights(gauge);
+        for (int n : shown)
+            text += " " + std::to_string(n);
+        say(shown.empty() ? text + " none" : text);
+    }
+
+    void print_state(const std::string& names) {
+        std::string text = "state";
+        for (const std::string& n : words_of(names)) {
+            double value = 0.0;
+            sim.module.display_state(n.c_str(), &value); // checked when parsed
+            text += " " + n + "=" + format_number(value);
+        }
+        say(text);
     }
 
     void print_keys() {
@@ -586,6 +650,15 @@ struct Runner {
             break;
         case ScriptOp::PrintKeys:
             print_keys();
+            break;
+        case ScriptOp::PrintWritten:
+            print_written(c.name);
+            break;
+        case ScriptOp::PrintLights:
+            print_lights(*c.gauge);
+            break;
+        case ScriptOp::PrintState:
+            print_state(c.text);
             break;
         case ScriptOp::Aircraft: {
             std::string error; // checked when parsed

@@ -18,6 +18,11 @@
 //   print token ID | print named NAME | print module NAME | print calc NAME
 //   print link OFFSET             the 4-byte integer at a data-link offset
 //   print keys                    the key events sent since the last `print keys`
+//   print lights GAUGE            the numbers of the gauge's shown lights
+//   print state NAME...           display-state variables by the module's names
+//                                 (filter flags as show_airports_flags[ND])
+//   print written FOLDER          the files of FOLDER (below the simulator root) that
+//                                 the run has written so far
 //   aircraft position LAT LON     the stand-in aircraft (aircraft_model.h); any
 //   aircraft heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE
 //   aircraft wind DIR KT          aircraft command starts it
@@ -28,7 +33,9 @@
 //   cdu GAUGE KEY|"TEXT"...       press SMITHS_FMS keys by name, one frame after each
 //                                 key (cdu_keys.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
-//                                 output folder (default FILE: the instance id + ".png")
+//                                 output folder (default FILE: the instance id + ".png");
+//                                 a gauge that does not draw (a control panel) gets
+//                                 its background box, shown lights and click spots
 //   snapshot all [PREFIX]         one PNG per drawing gauge: PREFIX + gauge name + ".png"
 //                                 (with the instance id where a gauge is placed twice)
 //   route load FILE | progress N | fly MAX [to IDENT] | summary
@@ -70,6 +77,9 @@ enum class ScriptOp {
     PrintCalc,
     PrintLink,
     PrintKeys,
+    PrintLights,
+    PrintState,
+    PrintWritten,
     Aircraft,
     PrintAircraft,
     Snapshot,

@@ -6,6 +6,7 @@
 #include "cdu_smiths/rte_page.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/airport_procedures.h"
+#include "fms/files/flight_plan_folder.h"
 #include "fms/files/route_file_load.h"
 #include "fms/files/stored_routes.h"
 #include "fms/guidance/lateral_guidance.h"
@@ -115,8 +116,11 @@ void enter_company_route() {
         refuse("NOT IN DATABASE");
         return;
     }
+    if (!load_listed_plan_to_working(found)) {
+        smiths_scratchpad_message = stored_routes[found].name + " Unable to Load";
+        return;
+    }
     co_route_text = entry;
-    load_route_file_to_working(stored_routes[found].name, 0);
     if (working_plan_last > 1) build_route_rows();
     route_state = route_state >= 3 ? 4 : 1;
     accept();
