@@ -4,7 +4,10 @@
 The order is tools/layers.txt. A file in src/<folder>/ may include headers of
 its own folder and of the folders on lower lines; a sibling on the same line,
 a higher folder, a path that climbs out with "..", or a src/ folder that
-tools/layers.txt does not name is a violation. Exit status 1 when any is found.
+tools/layers.txt does not name is a violation. It also checks tools/moved_headers.txt, which the include fixer reads: every
+header moved must exist where the table says it went, and nothing may be back
+at an old path (the fixer would turn its includes away). Exit status 1 when
+any of these is found.
 Usage: tools/check_layers.py [repository root]
 """
 import os
@@ -24,6 +27,29 @@ def read_layers(root):
                 for folder in line:
                     level[folder] = n
     return level
+
+
+def check_moved_headers(root):
+    problems = []
+    table = os.path.join(root, "tools", "moved_headers.txt")
+    if not os.path.exists(table):
+        return problems
+    moves = {}
+    with open(table, encoding="utf-8") as lines:
+        for line in lines:
+            line = line.split("#", 1)[0].split()
+            if len(line) == 2:
+                moves[line[0]] = line[1]
+            elif line:
+                problems.append(f"tools/moved_headers.txt: \"{' '.join(line)}\" is not an old and a new path")
+    for old, new in moves.items():
+        while new in moves and new != old:
+            new = moves[new]
+        if not os.path.exists(os.path.join(root, "src", new)):
+            problems.append(f"tools/moved_headers.txt: {old} moved to {new}, which does not exist")
+        if os.path.exists(os.path.join(root, "src", old)):
+            problems.append(f"tools/moved_headers.txt: {old} exists again; its includes would be rewritten")
+    return problems
 
 
 def main(argv):
@@ -58,9 +84,10 @@ def main(argv):
                         elif top != folder and level[top] >= level[folder]:
                             where = "a sibling" if level[top] == level[folder] else "a higher layer"
                             problems.append(f"{rel}:{number}: \"{target}\" includes {where} ({top} from {folder})")
+    problems += check_moved_headers(root)
     for problem in problems:
         print(problem)
-    print(f"check_layers: {len(problems)} includes against the layer order")
+    print(f"check_layers: {len(problems)} problems (includes against the layer order, stale moves)")
     return 1 if problems else 0
 
 
