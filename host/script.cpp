@@ -5,6 +5,7 @@
 #include "data_link_peer.h"
 #include "element_surface.h"
 #include "flight_demo.h"
+#include "gns_keys.h"
 #include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
@@ -118,6 +119,7 @@ class Parser {
         }
         if (verb == "gps") return parse_gps(rest, c);
         if (verb == "cdu") return parse_cdu(rest, c);
+        if (verb == "gns") return parse_gns(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -162,6 +164,20 @@ class Parser {
             return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU keys");
         std::vector<SmithsKey> keys;
         if (!cdu_key_sequence(c.text, keys, error)) return fail(error);
+        return true;
+    }
+
+    bool parse_gns(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::GnsKeys;
+        std::string ref;
+        first_word(rest, ref, c.text);
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, ref, error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_gns_gauge(*c.gauge))
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no GNS keys");
+        std::vector<GnsKey> keys;
+        if (!gns_key_sequence(c.text, keys, error)) return fail(error);
         return true;
     }
 
@@ -541,6 +557,18 @@ struct Runner {
         }
     }
 
+    void gns_keys(const ScriptCommand& c) {
+        std::vector<GnsKey> keys;
+        std::string error; // checked when parsed
+        gns_key_sequence(c.text, keys, error);
+        for (GnsKey key : keys) {
+            if (!press_gns_key(*c.gauge, key).hit)
+                say(std::string("gns ") + c.gauge->id + ": no click spot for " +
+                    gns_key_boxes[static_cast<std::size_t>(key)].name);
+            run_frame(sim);
+        }
+    }
+
     // Every drawing gauge; a gauge placed twice is told apart by its instance id.
     void snapshot_all(const ScriptCommand& c) {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
@@ -678,6 +706,9 @@ struct Runner {
             break;
         case ScriptOp::CduKeys:
             cdu_keys(c);
+            break;
+        case ScriptOp::GnsKeys:
+            gns_keys(c);
             break;
         case ScriptOp::SnapshotAll:
             snapshot_all(c);

@@ -32,6 +32,8 @@
 //   gps IDENT LAT LON ... | gps clear   the simulator's GPS plan (gps_plan.h)
 //   cdu GAUGE KEY|"TEXT"...       press SMITHS_FMS keys by name, one frame after each
 //                                 key (cdu_keys.h)
+//   gns GAUGE KEY|"TEXT"...       press GNSXLS keys by name, one frame after each
+//                                 key (gns_keys.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
 //                                 output folder (default FILE: the instance id + ".png");
 //                                 a gauge that does not draw (a control panel) gets
@@ -85,6 +87,7 @@ enum class ScriptOp {
     Snapshot,
     GpsPlan,
     CduKeys,
+    GnsKeys,
     SnapshotAll,
     RouteLoad,
     Progress,

@@ -1,7 +1,8 @@
 // The units room of the core: state of the control units (SMITHS_FMS, GNS
-// XLS, MCU, C-17 CDU) that the core itself writes or reads (pages shown,
-// scratchpad messages, selection texts, flags), kept here so that the core
-// never includes a unit. The units' pages draw it and their keys change it.
+// XLS, MCU, C-17 CDU) that the core writes or reads, or that one unit writes
+// into another (the SMITHS letter keys type into the GNS field): pages shown,
+// scratchpad messages, selection texts, flags. Kept here so that the core
+// never includes a unit and the units never include each other.
 //
 // Input state of the SMITHS_FMS unit, shared by its two gauges: the page
 // shown, the pending line-select key and the one-frame flags that the keys
