@@ -13,7 +13,12 @@ namespace {
 constexpr gfx::Argb kGreen = 0xFF00FA00;
 
 // The pages the unit draws; other numbers leave the screen blank.
-constexpr SmithsPage kPages[] = {
+struct PageEntry {
+    int page;
+    SmithsPageKeys keys;
+    SmithsPageRoutine draw;
+};
+constexpr PageEntry kPages[] = {
     {kPageStoredFpls, smiths_page_stored_fpls_keys, smiths_page_stored_fpls},
     {kPageRteLegs, smiths_page_rte_legs_keys, smiths_page_rte_legs},
     {kPageRte, smiths_page_rte_keys, smiths_page_rte},
@@ -26,6 +31,17 @@ constexpr SmithsPage kPages[] = {
     {kPageDepartures, smiths_page_departures_keys, smiths_page_departures},
     {kPageArrivals, smiths_page_arrivals_keys, smiths_page_arrivals},
     {kPageApproachRef, smiths_page_approach_ref_keys, smiths_page_approach_ref},
+    {kPageTakeoffRef, smiths_page_takeoff_ref_keys, smiths_page_takeoff_ref},
+    {kPageTempNavSummary, smiths_page_temp_nav_summary_keys, smiths_page_temp_nav_summary},
+    {kPageEconClb, smiths_page_econ_clb_keys, smiths_page_econ_clb},
+    {kPageEconCrz, smiths_page_econ_crz_keys, smiths_page_econ_crz},
+    {kPageEconPathDes, smiths_page_econ_path_des_keys, smiths_page_econ_path_des},
+    {kPageDesForecasts, smiths_page_des_forecasts_keys, smiths_page_des_forecasts},
+    {kPageSelectWaypoint, smiths_page_select_waypoint_keys, smiths_page_select_waypoint},
+    {kPagePosRef, smiths_page_pos_ref_keys, smiths_page_pos_ref},
+    {kPageRefNavData, smiths_page_ref_nav_data_keys, smiths_page_ref_nav_data},
+    {kPageNavStatus, smiths_page_nav_status_keys, smiths_page_nav_status},
+    {kPageProgress, smiths_page_progress_keys, smiths_page_progress},
 };
 
 // The map step survives only while some display centres on it.
@@ -35,9 +51,15 @@ void drop_map_step_without_plan_format() {
 
 } // namespace
 
-const SmithsPage* smiths_page_routines(int page) {
-    for (const SmithsPage& e : kPages)
-        if (e.page == page) return &e;
+SmithsPageRoutine smiths_page_routine(int page) {
+    for (const PageEntry& e : kPages)
+        if (e.page == page) return e.draw;
+    return nullptr;
+}
+
+SmithsPageKeys smiths_page_keys(int page) {
+    for (const PageEntry& e : kPages)
+        if (e.page == page) return e.keys;
     return nullptr;
 }
 
@@ -46,7 +68,10 @@ bool smiths_plan_format_shown() {
            c17_mfd_format == 6;
 }
 
-void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
+namespace {
+
+// Cleared, unscaled: each page maps its canvas onto the element itself.
+RenderFrameOptions smiths_frame() {
     RenderFrameOptions frame;
     frame.set_text_hint = false;
     frame.pre_clear = true;
@@ -54,16 +79,27 @@ void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize s
     frame.test_mode = false;
     frame.scale = false;
     frame.fill_background = false;
-    run_render_frame(display, device_context, size, 1, 1, frame, [&](gfx::Graphics& g) {
+    return frame;
+}
+
+} // namespace
+
+void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
+    run_render_frame(display, device_context, size, 1, 1, smiths_frame(), [&](gfx::Graphics& g) {
         drop_map_step_without_plan_format();
         // The page whose keys ran is the page drawn, even when a key chose
         // another: that one acts and draws from the next frame on.
-        if (const SmithsPage* page = smiths_page_routines(smiths_cdu_page)) {
-            page->keys();
-            page->draw(display, g);
-        }
+        const int page = smiths_cdu_page;
+        if (SmithsPageKeys keys = smiths_page_keys(page)) keys();
+        if (SmithsPageRoutine draw = smiths_page_routine(page)) draw(display, g);
         smiths_reset_key_flags();
     });
+}
+
+void render_smiths_routine(DisplayObject& display, void* device_context, PixelSize size,
+                           SmithsPageRoutine routine) {
+    run_render_frame(display, device_context, size, 1, 1, smiths_frame(),
+                     [&](gfx::Graphics& g) { routine(display, g); });
 }
 
 void cdu_fill_text_box(int x, int y, gfx::Graphics& graphics, int n) {
