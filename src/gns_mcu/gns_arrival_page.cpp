@@ -244,6 +244,16 @@ void erase_preview() {
     gns_arrival_page = 1;
 }
 
+// Entries of the open choice list; -1 with none open.
+int open_list_count() {
+    const AirportProcedures& d = destination();
+    if (toggle(GNS_R1) == 2) return d.runway_list.count();
+    if (toggle(GNS_R1) == 1) return -1;
+    if (toggle(GNS_R2) == 2) return d.procedure_name_list.count();
+    if (toggle(GNS_R2) == 1) return d.star_entry_list.count();
+    return -1;
+}
+
 } // namespace
 
 void gns_enter_arrival() {
@@ -251,6 +261,8 @@ void gns_enter_arrival() {
         erase_preview();
         return;
     }
+    const int choices = open_list_count();
+    if (choices >= 0 && gns_no_choice(gns_arrival_page, choices)) return;
     bool committed = false;
     if (toggle(GNS_R1) == 2) {
         commit_runway();

@@ -129,3 +129,7 @@ void gns_draw_airport_field(GnsPage& page, const std::string& airport, gfx::Argb
 std::string gns_runway_text(const std::string& runway) {
     return runway == "------" ? runway : "RW" + runway;
 }
+
+bool gns_no_choice(int page_number, int count) {
+    return gns_list_cursor < 1 || kGnsChoicesPerPage * (page_number - 1) + gns_list_cursor > count;
+}

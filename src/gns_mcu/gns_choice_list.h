@@ -69,3 +69,7 @@ void gns_draw_airport_field(GnsPage& page, const std::string& airport, gfx::Argb
 // The runway as its lines show it: "RW" before a chosen one, "------" as it
 // stands.
 std::string gns_runway_text(const std::string& runway);
+
+// ENT takes a list field from the highlighted entry: with none highlighted
+// on the page shown, the scratchpad names nothing of the list.
+bool gns_no_choice(int page_number, int count);

@@ -261,6 +261,15 @@ void erase_preview() {
     gns_departure_page = 1;
 }
 
+// Entries of the open choice list; -1 with none open.
+int open_list_count() {
+    if (toggle(GNS_R1) == 2) return origin().runway_list.count();
+    if (toggle(GNS_R1) == 1) return -1;
+    if (toggle(GNS_R2) == 1) return origin().procedure_name_list.count();
+    if (toggle(GNS_R2) == 2) return origin().star_entry_list.count();
+    return -1;
+}
+
 } // namespace
 
 void gns_enter_departure() {
@@ -272,6 +281,8 @@ void gns_enter_departure() {
         insert_sid();
         return;
     }
+    const int choices = open_list_count();
+    if (choices >= 0 && gns_no_choice(gns_departure_page, choices)) return;
     if (toggle(GNS_R1) == 2)
         commit_runway();
     else if (toggle(GNS_R1) == 1)
