@@ -235,6 +235,8 @@ void back_to_approach() {
     gns_sel_arr_runway = gns_sel_apch_type = gns_sel_apch_trans = kNone;
     toggle(GNS_R1) = 2;
     gns_apch_step = 1;
+    // The runway list it opens is the new airport's.
+    list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
 }
 
 void commit_database_wpt() {

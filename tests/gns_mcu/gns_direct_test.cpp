@@ -38,7 +38,8 @@ void set_active_plan(const std::vector<Fix>& fixes, int to) {
     active_plan_last = static_cast<int>(fixes.size()) - 1;
     active_plan.slot(active_plan_last + 1).ident = "******";
     to_waypoint_index = to;
-    to_position = GeoPosition{fixes[static_cast<std::size_t>(to)].lat, fixes[static_cast<std::size_t>(to)].lon};
+    to_position =
+        GeoPosition{fixes[static_cast<std::size_t>(to)].lat, fixes[static_cast<std::size_t>(to)].lon};
 }
 
 std::vector<std::string> active_idents() {
@@ -106,7 +107,8 @@ TEST_F(GnsDirect, ATurnAgainstTheShorterSideIsForcedByTheSelectedHeading) {
         uint32_t selected_heading;
         int forced;
     };
-    const Row rows[] = {{300.0, -1.0, "RIGHT", 100, 2}, {10.0, 1.0, "LEFT", 210, 1}, {10.0, 1.0, "RIGHT", 0, 0}};
+    const Row rows[] = {
+        {300.0, -1.0, "RIGHT", 100, 2}, {10.0, 1.0, "LEFT", 210, 1}, {10.0, 1.0, "RIGHT", 0, 0}};
     for (const Row& row : rows) {
         host::aircraft().lat_deg = 0.0;
         host::aircraft().lon_deg = 0.0;
