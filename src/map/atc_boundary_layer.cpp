@@ -3,6 +3,7 @@
 #include "data/atc_boundaries.h"
 #include "fms/nav_math.h"
 #include "gauges/render_frame.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
@@ -84,7 +85,7 @@ void draw_atc_boundaries_hw_b737_nd(const DisplayObject& display, gfx::Graphics&
     if (display.width <= 0 || display.height <= 0) return;
     const int mode = hw_b737_nd_mode;
     const float centre_y = mode == 6 || mode == 7 ? 171.0f : 249.0f;
-    set_design_frame(g, display, 244.0f, 302.0f, 122.0f, centre_y);
+    set_design_frame(g, display, hw_b737_nd_design, 122.0f, centre_y);
     // The map's own radius, so that the lines keep the scale of the other
     // layers in the centred mode too.
     draw_atc_boundaries(g, hw_b737_nd_compass_radius, 0, 0, hw_b737_nd_range,
@@ -93,7 +94,7 @@ void draw_atc_boundaries_hw_b737_nd(const DisplayObject& display, gfx::Graphics&
 
 void draw_atc_boundaries_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g) {
     if (display.width <= 0 || display.height <= 0) return;
-    set_design_frame(g, display, 240.0f, 258.0f, static_cast<float>(hw_md11_nd_centre_x),
+    set_design_frame(g, display, hw_md11_nd_design, static_cast<float>(hw_md11_nd_centre_x),
                      static_cast<float>(hw_md11_nd_centre_y));
     draw_atc_boundaries(g, hw_md11_nd_compass_radius, 0, 0, hw_md11_nd_range,
                         hw_md11_nd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg);

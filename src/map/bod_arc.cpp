@@ -2,6 +2,7 @@
 // altitude lock at the present vertical speed and ground speed, as a green
 // arc across the track ahead of the aircraft symbol.
 #include "gauges/render_frame.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
@@ -32,7 +33,7 @@ double level_off_offset(double ppn) {
 void draw_bod_arc_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     if (!can_draw(display)) return;
     const int mode = hw_b737_nd_mode;
-    set_design_frame(g, display, 244.0f, 302.0f, 122.0f, mode >= 6 ? 171.0f : 249.0f);
+    set_design_frame(g, display, hw_b737_nd_design, 122.0f, mode >= 6 ? 171.0f : 249.0f);
     const gfx::Pen pen(map_colour::green, 2.0f);
     g.draw_arc_i(pen, -108, level_off_offset(ppn), 217, 217, 240.0f, 60.0f);
 }
@@ -40,7 +41,7 @@ void draw_bod_arc_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, dou
 void draw_bod_arc_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g) {
     const double ppn = units_per_nm(hw_md11_nd_compass_radius, hw_md11_nd_range);
     if (!can_draw(display) || !(ppn > 0.0)) return;
-    set_design_frame(g, display, 240.0f, 258.0f, static_cast<float>(hw_md11_nd_centre_x),
+    set_design_frame(g, display, hw_md11_nd_design, static_cast<float>(hw_md11_nd_centre_x),
                      static_cast<float>(hw_md11_nd_centre_y));
     const gfx::Pen pen(map_colour::green, 2.0f);
     g.draw_arc_i(pen, -75, level_off_offset(ppn), 150, 150, 220.0f, 100.0f);

@@ -6,6 +6,7 @@
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "gauges/render_frame.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
@@ -119,7 +120,7 @@ void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, do
         // The kind text: "V" VOR, "N" NDB, anything else a waypoint.
         const bool navaid = fix.label == "V" || fix.label == "N";
         for (const FixPair& pair : pairs) {
-            set_design_frame(g, display, 244.0f, 302.0f, 122.0f, centre_y);
+            set_design_frame(g, display, hw_b737_nd_design, 122.0f, centre_y);
             double fix_distance = 0.0, course = 0.0;
             gc_dist_course(ref_lat, ref_lon, fix.lat, fix.lon, &fix_distance, &course);
             if (fix_distance > kMaxFixDistance) continue;
@@ -141,7 +142,7 @@ void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, do
 
             if (pair.radial == 0.0) continue;
             const double radial = normalised_radial(pair.radial);
-            set_design_frame(g, display, 244.0f, 302.0f, 122.0f + static_cast<float>(x),
+            set_design_frame(g, display, hw_b737_nd_design, 122.0f + static_cast<float>(x),
                              centre_y + static_cast<float>(y));
             const double length = 360.0 * ppn;
             const double label_at = radial_label_distance(fix_distance, range, ppn);
@@ -228,7 +229,7 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, do
         const FixPair pairs[3] = {
             {fix.radial_1, fix.distance_1}, {fix.radial_2, fix.distance_2}, {fix.radial_3, fix.distance_3}};
         for (const FixPair& pair : pairs) {
-            set_design_frame(g, display, 240.0f, 258.0f, cx, cy);
+            set_design_frame(g, display, hw_md11_nd_design, cx, cy);
             double fix_distance = 0.0, course = 0.0;
             gc_dist_course(ref.lat, ref.lon, fix.lat, fix.lon, &fix_distance, &course);
             if (fix_distance > kMaxFixDistance) continue;
@@ -250,7 +251,8 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, do
             const double radial = normalised_radial(pair.radial);
             double reciprocal = radial + 180.0;
             if (reciprocal >= 360.0) reciprocal -= 360.0;
-            set_design_frame(g, display, 240.0f, 258.0f, cx + static_cast<float>(x), cy + static_cast<float>(y));
+            set_design_frame(g, display, hw_md11_nd_design, cx + static_cast<float>(x),
+                             cy + static_cast<float>(y));
             const double length = 360.0 * ppn;
             const double label_at = radial_label_distance(fix_distance, range, ppn);
             char radial_text[32], reciprocal_text[32];

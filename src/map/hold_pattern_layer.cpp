@@ -5,6 +5,7 @@
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "gauges/render_frame.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
@@ -34,7 +35,7 @@ void draw_racetrack(gfx::Graphics& g, const gfx::Pen& pen, int turn, double L, d
 
 void draw_hold_pattern_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, int centre_x, int centre_y,
                                   double ppn) {
-    const SplitScale k = split_scale(display, 244.0, 302.0);
+    const SplitScale k = split_scale(display, hw_b737_nd_design);
     if (!k.valid || hold_list.count() < 1) return;
     const HoldEntry& hold = hold_list[1];
     const AircraftState& a = aircraft_state;
@@ -53,8 +54,8 @@ void draw_hold_pattern_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g
     draw_racetrack(g, pen, hold.turn, L, (hold.turn == 1 ? 0.66 : 0.61) * L);
 }
 
-void draw_hold_pattern_hw_md11_nd(gfx::Graphics& g, int centre_x, int centre_y, double x_scale, double y_scale,
-                                  double ppn) {
+void draw_hold_pattern_hw_md11_nd(gfx::Graphics& g, int centre_x, int centre_y, double x_scale,
+                                  double y_scale, double ppn) {
     if (hold_list.count() < 1 || !(ppn > 0.0)) return;
     const HoldEntry& hold = hold_list[1];
     const AircraftState& a = aircraft_state;

@@ -6,6 +6,7 @@
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
 #include "gauges/render_frame.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
@@ -30,7 +31,7 @@ struct Arc {
     const DisplayObject& d;
     gfx::Graphics& g;
     void at(double degrees) {
-        set_design_frame(g, d, 266.0f, 230.0f, 129.0f, 190.0f);
+        set_design_frame(g, d, efs50_ehsi_design, 129.0f, 190.0f);
         if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
     }
 };
@@ -269,11 +270,11 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
     g.reset_clip();
     a.at(0.0);
     g.draw_lines_i(gfx::Pen(c::amber, 1.0f), efs50_aircraft_outline);
-    set_design_frame(g, d, 266.0f, 230.0f, 0.0f, 0.0f);
+    set_design_frame(g, d, efs50_ehsi_design, 0.0f, 0.0f);
 }
 
 void draw_efs50_ehsi_deviation_scale(const DisplayObject& d, gfx::Graphics& g) {
-    set_design_frame(g, d, 266.0f, 230.0f, 129.0f, 114.0f);
+    set_design_frame(g, d, efs50_ehsi_design, 129.0f, 114.0f);
     g.fill_rectangle_i(gfx::SolidBrush(background_argb(efs50_ehsi_background_rgb)), -56, 69, 112, 45);
     const gfx::Pen white2(c::white, 2.0f);
     g.draw_line_i(white2, -55, 70, -55, 80);

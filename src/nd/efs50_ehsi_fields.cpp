@@ -4,6 +4,7 @@
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
 #include "gauges/render_frame.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "nd/display_settings.h"
@@ -37,7 +38,7 @@ struct Fields {
     void text(const std::string& s, const gfx::Font& f, gfx::Argb colour, float x, float y) {
         g.draw_string(s, f, gfx::SolidBrush(colour), gfx::PointF{x, y});
     }
-    void frame() { set_design_frame(g, d, 266.0f, 230.0f, 0.0f, 0.0f); }
+    void frame() { set_design_frame(g, d, efs50_ehsi_design, 0.0f, 0.0f); }
 };
 
 bool route_active() {

@@ -4,6 +4,7 @@
 // the map window's clip set for the map layers drawn next.
 #include "fms/fms_update.h"
 #include "gauges/render_frame.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
@@ -31,7 +32,7 @@ struct MainPainter {
     int cy;
 
     void frame(double degrees, float x, float y) {
-        set_design_frame(g, d, 240.0f, 258.0f, x, y);
+        set_design_frame(g, d, hw_md11_nd_design, x, y);
         if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
     }
     void about_centre(double degrees) { frame(degrees, static_cast<float>(cx), static_cast<float>(cy)); }
