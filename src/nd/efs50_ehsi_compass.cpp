@@ -254,7 +254,8 @@ void draw_efs50_ehsi_compass_map(const DisplayObject& d, gfx::Graphics& g, doubl
         const double range = efs50_ehsi_range;
         r.clip_to_rose();
         if (show_atc_boundaries == 1)
-            draw_atc_boundaries(g, 50, 129, 114, range, aircraft_state.map_heading_deg);
+            draw_atc_boundaries(g, 50, 129, 114, range, aircraft_state.map_heading_deg, aircraft_state.plat,
+                                aircraft_state.plon);
         if (pattern_runway_index() != -999) draw_runway_pattern(g, 50, 129, 114, range, 1.0, 1.0);
         if (pattern_runway_count() > 0 && range <= 2.5) draw_runway_labels(g, 50, 129, 114, range);
         g.reset_clip();

@@ -60,9 +60,7 @@ void draw_map_modes(gfx::Graphics& g, int mode, int view_mode, double ppn) {
         draw_hold_pattern_hw_b737_nd(d, g, hw_b737_nd_centre_x, hw_b737_nd_centre_y, ppn);
     if (route_state == 1 || route_state == 2 || route_state == 4) draw_hw_b737_nd_route(d, g, ppn);
     if (mode < 7) draw_hw_b737_nd_arc_part(d, g, ppn);
-    if (a.snap_token_103 == 1.0 && a.snap_token_108 == 1.0 &&
-        a.indicated_altitude_ft > a.ap_altitude_lock_ft && a.vertical_speed_fpm < -200.0 && mode < 7)
-        draw_bod_arc_hw_b737_nd(d, g, ppn);
+    if (level_off_arc_wanted() && mode < 7) draw_bod_arc_hw_b737_nd(d, g, ppn);
 }
 
 void paint(gfx::Graphics& g, int view_mode) {

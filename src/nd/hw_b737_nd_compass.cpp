@@ -1,6 +1,7 @@
 // The HW_B737_ND full heading rose of the compass and VOR modes, and the
 // turn prediction arcs of the map modes.
 #include "fms/cross_track.h"
+#include "fms/heading_math.h"
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
 #include "map/map_canvas.h"
@@ -68,7 +69,7 @@ void draw_vor_mode_extras(const DisplayObject& d, gfx::Graphics& g, bool nav1_re
     const gfx::Pen white(c::white, 2.0f);
     const double bearing = nav1_bearing();
     if (nav1_received) {
-        if (std::fabs(bearing - a.nav1_course_deg) < 90.0) {
+        if (bearing_is_to(bearing, a.nav1_course_deg)) {
             const Point to[] = {{0, -18}, {4, -14}, {-4, -14}, {0, -18}};
             polyline(g, white, to);
         } else {

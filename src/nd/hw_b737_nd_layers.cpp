@@ -91,9 +91,8 @@ void course_source(gfx::Graphics& g, const gfx::Font& font, int mode, int* bar, 
         return;
     }
     if (sim_var_object.get_nav1_signal() > 0.0) {
-        double bearing = a.nav1_relative_bearing_deg + a.heading_deg;
-        if (bearing >= 360.0) bearing -= 360.0;
-        text_at(g, std::fabs(bearing - a.nav1_course_deg) < 90.0 ? "TO" : "FROM", font, c::green, 70.0, 5.0);
+        const double bearing = a.nav1_relative_bearing_deg + a.heading_deg;
+        text_at(g, bearing_is_to(bearing, a.nav1_course_deg) ? "TO" : "FROM", font, c::green, 70.0, 5.0);
     }
     *bar = static_cast<int>(a.snap_token_40 / kNeedlePerUnit);
     *rotation = a.nav1_course_deg - a.heading_deg;

@@ -35,12 +35,6 @@ void draw_layers(gfx::Graphics& g, double ppn, double navaid_reach) {
         draw_near_airway_fixes_hw_md11_nd(d, g, ppn);
 }
 
-bool descending_to_lock() {
-    const AircraftState& a = aircraft_state;
-    return a.snap_token_103 == 1.0 && a.snap_token_108 == 1.0 &&
-           a.indicated_altitude_ft > a.ap_altitude_lock_ft && a.vertical_speed_fpm < -200.0;
-}
-
 void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
     const DisplayObject& d = hw_md11_nd_display;
     const int mode = hw_md11_nd_mode;
@@ -62,7 +56,7 @@ void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
             g.reset_transform();
             g.scale_transform(static_cast<float>(size.width) / 240.0f,
                               static_cast<float>(size.height) / 258.0f);
-            if (descending_to_lock()) draw_bod_arc_hw_md11_nd(d, g);
+            if (level_off_arc_wanted()) draw_bod_arc_hw_md11_nd(d, g);
             if (pattern_runway_count() > 0 && range <= 2.5)
                 draw_runway_labels(g, hw_md11_nd_compass_radius, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
                                    range);

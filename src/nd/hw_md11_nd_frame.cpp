@@ -4,6 +4,7 @@
 // word, the status words, the clock and the wind.
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
+#include "fms/heading_math.h"
 #include "fms/lateral_guidance.h"
 #include "fms/route_plan.h"
 #include "fms/times_to_go.h"
@@ -74,8 +75,7 @@ void draw_pointer_readouts(gfx::Graphics& g, const FrameFonts& f, int cx) {
         } else {
             const std::string id =
                 sim_var_object.get_adf1_signal() > 0.0 ? sim_var_object.get_adf_ident1_text() : std::string();
-            double b = a.adf1_relative_bearing_deg + 360.0 + a.heading_deg;
-            if (b >= 361.0) b -= 360.0;
+            const double b = fold_degrees_360(a.adf1_relative_bearing_deg + a.heading_deg);
             std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / %.20s", b, id.c_str());
         }
         text(g, buffer, f.f8, c::blue, 0, 248);
