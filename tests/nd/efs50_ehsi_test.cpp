@@ -157,6 +157,8 @@ TEST_F(Efs50Ehsi, painterValues) {
         EXPECT_EQ(efs50_distance_column(c.length), c.x) << c.length;
     EXPECT_EQ(efs50_time_to_go_text(105.0), " 1:45");
     EXPECT_EQ(efs50_time_to_go_text(30.2), " 0:30");
+    EXPECT_EQ(efs50_time_to_go_text(119.6), " 2:00"); // 60 rounded minutes carry into the hours
+    EXPECT_EQ(efs50_time_to_go_text(59.7), " 1:00");
 
     AircraftState& a = aircraft_state;
     double angle = 0.0;
