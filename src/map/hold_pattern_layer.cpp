@@ -184,13 +184,17 @@ void draw_hold_pattern_efs50_ehsi(const DisplayObject& display, gfx::Graphics& g
         return p;
     };
     const gfx::Point fix = project(hold.points[0].lat, hold.points[0].lon);
+    // The pattern points of this frame ("Xwind", "Dwind", "Base", "Final"):
+    // the hold entry keeps its copy only while LNAV flies it.
     gfx::Point corner[5];
     for (int i = 1; i <= 4; ++i)
-        corner[i] = project(hold.points[i].lat, hold.points[i].lon);
+        corner[i] = project(hold_pattern_points[i - 1].lat, hold_pattern_points[i - 1].lon);
 
     const gfx::Pen pen(0xFF25C817, 2.0f);
     const bool right = hold.turn == 1;
-    const double L = hold.leg_distance * 0.5 * ppn;
+    // The turns span the pattern's width, Xwind to Dwind, so that they meet
+    // the legs whatever width the core gave the pattern.
+    const double L = std::hypot(double(corner[2].x - corner[1].x), double(corner[2].y - corner[1].y));
     // One turn: the frame moved to its first corner and turned up the inbound course.
     auto turn = [&](const gfx::Point& at, double top, float start) {
         set_design_frame(g, display, efs50_ehsi_design, at.x, at.y);

@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -245,7 +246,7 @@ TEST_F(OverlayMembers, efs50HoldThroughTheCornersWithItsGuidanceDot) {
     ahead(0.0, 5.0, &h.points[0].lat, &h.points[0].lon);
     const double corners[4][2] = {{90.0, 2.0}, {45.0, 7.0}, {30.0, 9.0}, {0.0, 8.0}};
     for (int i = 0; i < 4; ++i)
-        ahead(corners[i][0], corners[i][1], &h.points[i + 1].lat, &h.points[i + 1].lon);
+        ahead(corners[i][0], corners[i][1], &hold_pattern_points[i].lat, &hold_pattern_points[i].lon);
     hold_point_course_deg = 0.0;
     hold_point_distance_nm = 5.0;
     struct Row {
@@ -263,7 +264,10 @@ TEST_F(OverlayMembers, efs50HoldThroughTheCornersWithItsGuidanceDot) {
         EXPECT_NEAR(lines[0]->points[0].x, 129.0, 0.5); // the fix, 50 units ahead
         EXPECT_NEAR(lines[0]->points[0].y, 140.0, 0.5);
         EXPECT_NEAR(lines[0]->points[1].x, 149.0, 0.5); // to Xwind, 2 NM east
-        EXPECT_EQ(rec().of_kind(gfx::OpKind::Arc).size(), 2u);
+        // The turns span Xwind to Dwind: (149, 190) to about (178.5, 140.5).
+        const auto turns = rec().of_kind(gfx::OpKind::Arc);
+        ASSERT_EQ(turns.size(), 2u);
+        EXPECT_NEAR(turns[0]->bounds.width, std::hypot(178.5 - 149.0, 190.0 - 140.5), 1.0);
         const auto dots = rec().of_kind(gfx::OpKind::Ellipse);
         ASSERT_EQ(dots.size(), r.dots);
         if (r.dots == 0) continue;
