@@ -20,18 +20,13 @@ namespace {
 // pen 2w; the whole identifier 7 right and 10 above the circle's corner.
 void draw_small_circles(gfx::Graphics& g, const LayerCanvas& layer) {
     if (!layer.valid) return;
-    const SplitScale& k = layer.k;
-    const MapView& view = layer.view;
-    const double range = layer.range;
-    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
-    const gfx::Pen circle(c::blue, static_cast<float>(k.w + k.w));
-    refresh_airport_lists(view.ref_lat, view.ref_lon);
-    for_each_in_reach(close_airports, view, range, 50.0, [&](const NavRecord& airport, double x, double y) {
-        const double xs = (x - 4.0) * k.w;
-        const double ys = (y - 4.0) * k.s;
-        g.draw_ellipse_i(circle, xs, ys, 8.0 * k.w, 8.0 * k.s);
-        label.draw(g, airport.ident, label_chars, xs + 7.0 * k.w, ys - 10.0 * k.s);
-    });
+    const gfx::Pen circle(c::blue, static_cast<float>(layer.k.w + layer.k.w));
+    refresh_airport_lists(layer.view.ref_lat, layer.view.ref_lon);
+    draw_layer_symbols(g, layer, close_airports, {50.0, 4.0, 4.0, 7.0, 10.0, label_chars, c::blue},
+                       [&](const NavRecord&, double xs, double ys) {
+                           g.draw_ellipse_i(circle, xs, ys, 8.0 * layer.k.w, 8.0 * layer.k.s);
+                           return true;
+                       });
 }
 
 } // namespace
@@ -40,7 +35,7 @@ void draw_near_airports_hw_b737_nd(const DisplayObject& display, gfx::Graphics& 
     refresh_airport_lists(aircraft_state.plat, aircraft_state.plon);
     // Airports are culled closer in than navaids and fixes.
     draw_layer_circles(g, hw_b737_nd_layer_canvas(display, g, ppn), close_airports,
-                       {10.0, 5.0, 5.0, 2.0, 15.0, 5, c::blue, true});
+                       {10.0, 5.0, 5.0, 2.0, 15.0, 5, c::blue});
 }
 
 void draw_near_airports_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
@@ -55,7 +50,7 @@ void draw_near_airports_proline4_mfd(const DisplayObject& display, gfx::Graphics
                                      double ppn) {
     refresh_airport_lists(lat, lon);
     draw_layer_circles(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), close_airports,
-                       {50.0, 3.0, 4.0, 12.0, 2.0, label_chars, c::blue, false});
+                       {50.0, 3.0, 4.0, 12.0, 2.0, label_chars, c::blue});
 }
 
 void draw_near_airports_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w, double s,

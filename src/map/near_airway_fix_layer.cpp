@@ -25,8 +25,7 @@ void draw_triangles(gfx::Graphics& g, const LayerCanvas& layer, double ox, doubl
     if (!layer.valid) return;
     refresh_airway_fix_lists(layer.view.ref_lat, layer.view.ref_lon);
     draw_layer_map_symbols(g, layer, local_airway_fixes,
-                           {kReach, ox, oy, 7.0, label_dy, label_chars, c::blue, false},
-                           [](const NavRecord&) {
+                           {kReach, ox, oy, 7.0, label_dy, label_chars, c::blue}, [](const NavRecord&) {
                                return LayerSymbol{3, 1};
                            });
 }
@@ -36,7 +35,7 @@ void draw_triangles(gfx::Graphics& g, const LayerCanvas& layer, double ox, doubl
 void draw_near_airway_fixes_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     refresh_airway_fix_lists(aircraft_state.plat, aircraft_state.plon);
     draw_layer_map_symbols(g, hw_b737_nd_layer_canvas(display, g, ppn), local_airway_fixes,
-                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::blue, true}, [](const NavRecord&) {
+                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::blue}, [](const NavRecord&) {
                                return LayerSymbol{3, 1};
                            });
 }

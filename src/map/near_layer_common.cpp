@@ -58,6 +58,7 @@ LayerCanvas open_layer_canvas(const DisplayObject& display, gfx::Graphics& g, De
     if (!c.valid) return c;
     c.centre_x = centre_x;
     c.centre_y = centre_y;
+    c.on_canvas = true;
     set_split_frame(g, c.k, centre_x, centre_y);
     return c;
 }

@@ -74,6 +74,7 @@ struct LayerCanvas {
     DesignSize design;
     double centre_x = 0.0;
     double centre_y = 0.0;
+    bool on_canvas = false; // the centre is known: records well off the canvas are passed over
     bool valid = false;
 };
 // The canvas, with the frame set about the map centre.
@@ -85,13 +86,13 @@ LayerCanvas layer_canvas_in_caller_frame(const DisplayObject& display, DesignSiz
 
 // Calls draw(record, xs, ys) for every record of the list within 2 x range
 // + extra NM of the canvas's reference, (xs, ys) being the symbol corner
-// (x - ox, y - oy) scaled by w and s; on a canvas that clips (clip_to_canvas)
+// (x - ox, y - oy) scaled by w and s; on a canvas whose centre is known
 // records well outside it are passed over.
 template <class List, class Draw>
 void for_each_symbol(const List& list, const LayerCanvas& c, double extra, double ox, double oy,
-                     bool clip_to_canvas, Draw&& draw) {
+                     Draw&& draw) {
     for_each_in_reach(list, c.view, c.range, extra, [&](const NavRecord& r, double x, double y) {
-        if (clip_to_canvas && !reaches_canvas(x, y, c.centre_x, c.centre_y, c.design.width, c.design.height))
+        if (c.on_canvas && !reaches_canvas(x, y, c.centre_x, c.centre_y, c.design.width, c.design.height))
             return;
         draw(r, (x - ox) * c.k.w, (y - oy) * c.k.s);
     });
@@ -106,8 +107,7 @@ LayerCanvas hw_md11_nd_layer_canvas(const DisplayObject& display, gfx::Graphics&
 LayerCanvas md80_ehsi_layer_canvas(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 // Where a layer puts its symbols and labels: the symbol corner (x - ox,
 // y - oy), the label dx right of the corner and dy above it in "Arial" bold
-// 10 w of the colour, cut to max_chars; reach 2 x range + extra NM; clip:
-// records well off the canvas are passed over.
+// 10 w of the colour, cut to max_chars; reach 2 x range + extra NM.
 struct SymbolPlacement {
     double extra = 50.0;
     double ox = 3.0;
@@ -116,7 +116,6 @@ struct SymbolPlacement {
     double dy = 10.0;
     std::size_t max_chars = label_chars;
     gfx::Argb colour = 0;
-    bool clip = false;
 };
 // symbol(record, xs, ys) draws the symbol, or returns false when the record
 // is not shown; the label follows it.
@@ -125,11 +124,10 @@ void draw_layer_symbols(gfx::Graphics& g, const LayerCanvas& layer, const List& 
                         const SymbolPlacement& at, Symbol&& symbol) {
     if (!layer.valid) return;
     const LayerLabel label(static_cast<float>(10.0 * layer.k.w), at.colour);
-    for_each_symbol(list, layer, at.extra, at.ox, at.oy, at.clip,
-                    [&](const NavRecord& r, double xs, double ys) {
-                        if (!symbol(r, xs, ys)) return;
-                        label.draw(g, r.ident, at.max_chars, xs + at.dx * layer.k.w, ys - at.dy * layer.k.s);
-                    });
+    for_each_symbol(list, layer, at.extra, at.ox, at.oy, [&](const NavRecord& r, double xs, double ys) {
+        if (!symbol(r, xs, ys)) return;
+        label.draw(g, r.ident, at.max_chars, xs + at.dx * layer.k.w, ys - at.dy * layer.k.s);
+    });
 }
 // A record's map symbol: kind (0: the record is not shown) and colour selector.
 struct LayerSymbol {

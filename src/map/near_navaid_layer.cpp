@@ -29,22 +29,18 @@ constexpr double kReach = 50.0;
 void draw_circle_members(gfx::Graphics& g, const LayerCanvas& layer) {
     if (!layer.valid) return;
     const SplitScale& k = layer.k;
-    const MapView& view = layer.view;
-    const double range = layer.range;
-    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
     const gfx::Pen circle(c::blue, static_cast<float>(k.w));
-    refresh_navaid_lists(view.ref_lat, view.ref_lon);
-    for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
-        const double xs = (x - 2.0) * k.w;
-        const double ys = (y - 3.0) * k.s;
-        if (navaid.kind == "V") {
-            draw_map_symbol(g, xs, ys, 1, no_symbol_arrow, k.w, k.s, 1, range);
-        } else {
-            g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
-            g.draw_ellipse_i(circle, xs + 2.0 * k.w, ys + 2.0 * k.s, 6.0 * k.w, 6.0 * k.s);
-        }
-        label.draw(g, navaid.ident, label_chars, xs + 8.0 * k.w, ys - 7.0 * k.s);
-    });
+    refresh_navaid_lists(layer.view.ref_lat, layer.view.ref_lon);
+    draw_layer_symbols(g, layer, local_navaids, {kReach, 2.0, 3.0, 8.0, 7.0, label_chars, c::blue},
+                       [&](const NavRecord& navaid, double xs, double ys) {
+                           if (navaid.kind == "V") {
+                               draw_map_symbol(g, xs, ys, 1, no_symbol_arrow, k.w, k.s, 1, layer.range);
+                           } else {
+                               g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
+                               g.draw_ellipse_i(circle, xs + 2.0 * k.w, ys + 2.0 * k.s, 6.0 * k.w, 6.0 * k.s);
+                           }
+                           return true;
+                       });
 }
 
 } // namespace
@@ -52,8 +48,7 @@ void draw_circle_members(gfx::Graphics& g, const LayerCanvas& layer) {
 void draw_near_navaids_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
     draw_layer_map_symbols(g, hw_b737_nd_layer_canvas(display, g, ppn), local_navaids,
-                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::green, true},
-                           [](const NavRecord& n) {
+                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::green}, [](const NavRecord& n) {
                                return LayerSymbol{n.kind == "V" ? 1 : 2, 3};
                            });
 }
@@ -72,8 +67,7 @@ void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics&
     const bool vors = show_navaids_flags[ND_PROLINE4] == 1;
     const bool ndbs = proline4_mfd_show_ndbs == 1;
     draw_layer_map_symbols(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), local_navaids,
-                           {kReach, 3.0, 4.0, 7.0, 4.0, label_chars, c::blue, false},
-                           [&](const NavRecord& n) {
+                           {kReach, 3.0, 4.0, 7.0, 4.0, label_chars, c::blue}, [&](const NavRecord& n) {
                                if (n.kind == "V" && vors) return LayerSymbol{1, 1};
                                if (n.kind == "N" && ndbs) return LayerSymbol{2, 1};
                                return LayerSymbol{};

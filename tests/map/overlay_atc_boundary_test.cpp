@@ -87,6 +87,29 @@ TEST_F(AtcBoundaryLayer, firstPointDistanceCullsTheWholeBoundary) {
     EXPECT_NE(rec().find_text("OAK"), nullptr);
 }
 
+TEST_F(AtcBoundaryLayer, onlyWhatCanShowIsProjectedAndEveryVisibleSegmentIsDrawn) {
+    // 101 points 12 NM apart from 600 NM west to 600 NM east through the
+    // aircraft: at 40 NM the map shows some 60 NM about it.
+    AtcBoundary b;
+    b.boundary_name = "KZLA";
+    b.boundary_name2 = "LAX";
+    for (int k = 0; k <= 100; ++k) {
+        BoundaryPoint& p = b.points.slot(static_cast<std::size_t>(++b.point_count));
+        ahead(k < 50 ? 270.0 : 90.0, std::abs(50 - k) * 12.0, &p.latitude, &p.longitude);
+    }
+    b.label_latitude = kLat;
+    b.label_longitude = kLon;
+    atc_boundaries.append(b);
+    draw_atc_boundaries_hw_b737_nd(display_, g());
+    const auto lines = rec().lines_in_color(0xFF979700);
+    EXPECT_LT(lines.size(), 70u); // the far runs are passed over
+    // Every segment that touches the canvas is there.
+    int crossing = 0;
+    for (const gfx::RecordedOp* l : lines)
+        crossing += l->points[0].x <= 244.0f && l->points[1].x >= 0.0f;
+    EXPECT_EQ(crossing, 4); // 12 NM steps of 64.5 units across 244 units, one through the aircraft
+}
+
 TEST_F(AtcBoundaryLayer, planModeIsNorthUpAboutTheAircraftAtTheCentredPosition) {
     hw_b737_nd_mode = 7;
     hw_b737_nd_compass_radius = 110;

@@ -131,7 +131,9 @@ TEST_F(OverlayMembers, levelOffArcPerMember) {
         EXPECT_EQ(arcs[0]->start_angle, 220.0f) << r.member;
         EXPECT_EQ(arcs[0]->sweep_angle, 100.0f) << r.member;
         // The EFS50 and P1000 members leave their display's base scale behind.
-        if (r.colour != kGreen) EXPECT_TRUE(design_scale_left()) << r.member;
+        if (r.colour != kGreen) {
+            EXPECT_TRUE(design_scale_left()) << r.member;
+        }
         // An element of no size or a scale that is not positive draws nothing.
         rec().clear();
         r.draw(g, DisplayObject{0, 0});
