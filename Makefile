@@ -74,12 +74,22 @@ demo: build
 	rm -rf $(BUILD)/demo-efs50 && cp -r examples/sim $(BUILD)/demo-efs50
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50 \
 	  --panel examples/sim/efs50_panel.cfg --script examples/sim/efs50_modes.script --out out
+	rm -rf $(BUILD)/demo-panels && cp -r examples/sim $(BUILD)/demo-panels
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-panels \
+	  --panel examples/sim/panels_panel.cfg --script examples/sim/panels.script --out out
+	rm -rf $(BUILD)/demo-gns && cp -r examples/sim $(BUILD)/demo-gns
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-gns \
+	  --panel examples/sim/gns_panel.cfg --script examples/sim/gns_demo.script --out out
+	rm -rf $(BUILD)/demo-c17 && cp -r examples/sim $(BUILD)/demo-c17
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17 \
+	  --panel examples/sim/c17_panel.cfg --script examples/sim/c17.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	$(BUILD)-bench/bench/orvex-bench
 	$(BUILD)-bench/bench/orvex-nd-bench
+	$(BUILD)-bench/bench/orvex-c17-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
