@@ -80,10 +80,16 @@ void draw_hold_own_frame(const DisplayObject& display, gfx::Graphics& g, DesignS
     draw_hold(g, row);
 }
 
-// The aircraft heading up, as the heading-up maps draw the fix.
-MapView aircraft_view(double ppn) {
+// The racetrack of a heading-up map about the aircraft: the fix projected
+// with the map heading from (centre_x, centre_y), turned by the aircraft heading.
+RacetrackRow heading_up_row(int centre_x, int centre_y, double ppn) {
     const AircraftState& a = aircraft_state;
-    return MapView{a.plat, a.plon, a.map_heading_deg, ppn};
+    RacetrackRow row;
+    row.view = MapView{a.plat, a.plon, a.map_heading_deg, ppn};
+    row.centre_x = centre_x;
+    row.centre_y = centre_y;
+    row.turn_from = a.heading_deg;
+    return row;
 }
 
 // The MD11 and MD80 members: drawn into the transform in force, turned with
@@ -105,22 +111,13 @@ void draw_hold_in_caller_frame(gfx::Graphics& g, bool plan, int centre_x, int ce
 
 void draw_hold_pattern_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, int centre_x, int centre_y,
                                   double ppn) {
-    RacetrackRow row;
-    row.view = aircraft_view(ppn);
-    row.centre_x = centre_x;
-    row.centre_y = centre_y;
-    row.turn_from = aircraft_state.heading_deg;
-    draw_hold_own_frame(display, g, hw_b737_nd_design, 0.0, 0.0, row);
+    draw_hold_own_frame(display, g, hw_b737_nd_design, 0.0, 0.0, heading_up_row(centre_x, centre_y, ppn));
 }
 
 void draw_hold_pattern_365x289(const DisplayObject& display, gfx::Graphics& g, int centre_x, int centre_y,
                                double ppn) {
-    RacetrackRow row;
-    row.view = aircraft_view(ppn);
-    row.centre_x = centre_x;
-    row.centre_y = centre_y;
-    row.turn_from = aircraft_state.heading_deg;
-    draw_hold_own_frame(display, g, DesignSize{365.0, 289.0}, 0.0, 0.0, row);
+    draw_hold_own_frame(display, g, DesignSize{365.0, 289.0}, 0.0, 0.0,
+                        heading_up_row(centre_x, centre_y, ppn));
 }
 
 void draw_hold_pattern_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, int centre_x,
@@ -138,11 +135,7 @@ void draw_hold_pattern_p1000_mfd(const DisplayObject& display, gfx::Graphics& g,
                                  double ppn) {
     if (display.width <= 0 || display.height <= 0) return;
     // In the display's design frame, which it then sets again.
-    RacetrackRow row;
-    row.view = aircraft_view(ppn);
-    row.centre_x = centre_x;
-    row.centre_y = centre_y;
-    row.turn_from = aircraft_state.heading_deg;
+    RacetrackRow row = heading_up_row(centre_x, centre_y, ppn);
     row.left_near = 0.66;
     draw_hold(g, row);
     set_design_frame(g, display, p1000_mfd_design, 0.0, 0.0);
