@@ -58,8 +58,13 @@ LayerCanvas open_layer_canvas(const DisplayObject& display, gfx::Graphics& g, De
     if (!c.valid) return c;
     c.centre_x = centre_x;
     c.centre_y = centre_y;
-    c.on_canvas = true;
     set_split_frame(g, c.k, centre_x, centre_y);
+    // The canvas, or the part of it within the display's clip.
+    gfx::RectF v;
+    if (g.visible_clip_bounds(&v) == gfx::Status::Ok) {
+        c.visible = VisibleBox{v.x / c.k.w, v.y / c.k.s, (v.x + v.width) / c.k.w, (v.y + v.height) / c.k.s};
+        c.on_canvas = true;
+    }
     return c;
 }
 

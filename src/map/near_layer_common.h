@@ -25,16 +25,17 @@ inline bool within_map_reach(double distance, double range, double extra) {
     return distance <= 2.0 * range + extra;
 }
 
-// Whether a symbol and its label at the design point (x, y) from the map
-// centre can show on the canvas: records within reach but well outside the
-// canvas are not drawn at all, since the clip would take all of them away.
-inline bool reaches_canvas(double x, double y, double centre_x, double centre_y, double width,
-                           double height) {
-    constexpr double margin = 60.0; // design units: a symbol with a six-letter label
-    const double ax = centre_x + x;
-    const double ay = centre_y + y;
-    return ax >= -margin && ax <= width + margin && ay >= -margin && ay <= height + margin;
-}
+// The part of the map that can show, in design units about the map centre:
+// a symbol and its label at (x, y) from the centre show only when (x, y)
+// lies within it or near it; records within reach but well off it are not
+// drawn at all, since the clip would take all of them away.
+struct VisibleBox {
+    double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
+    bool shows(double x, double y) const {
+        constexpr double margin = 60.0; // design units: a symbol with a six-letter label
+        return x >= left - margin && x <= right + margin && y >= top - margin && y <= bottom + margin;
+    }
+};
 
 // The label font and brush of a layer: "Arial" bold in pixel units.
 struct LayerLabel {
@@ -74,7 +75,8 @@ struct LayerCanvas {
     DesignSize design;
     double centre_x = 0.0;
     double centre_y = 0.0;
-    bool on_canvas = false; // the centre is known: records well off the canvas are passed over
+    bool on_canvas = false; // the visible box is known
+    VisibleBox visible;
     bool valid = false;
 };
 // The canvas, with the frame set about the map centre.
@@ -92,8 +94,7 @@ template <class List, class Draw>
 void for_each_symbol(const List& list, const LayerCanvas& c, double extra, double ox, double oy,
                      Draw&& draw) {
     for_each_in_reach(list, c.view, c.range, extra, [&](const NavRecord& r, double x, double y) {
-        if (c.on_canvas && !reaches_canvas(x, y, c.centre_x, c.centre_y, c.design.width, c.design.height))
-            return;
+        if (c.on_canvas && !c.visible.shows(x, y)) return;
         draw(r, (x - ox) * c.k.w, (y - oy) * c.k.s);
     });
 }
