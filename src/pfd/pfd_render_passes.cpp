@@ -3,6 +3,7 @@
 #include "nd/display_settings.h"
 #include "pfd/b777_pfd.h"
 #include "pfd/pfd_settings.h"
+#include "pfd/proline_eicas.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject efs50_eadi_display;
@@ -47,7 +48,7 @@ void render_proline_eicas(void* device_context, PixelSize size, int32_t view_mod
     RenderFrameOptions o = canvas(486, 110, proline4_mfd_background_rgb);
     o.text_hint_first = true;
     run_render_frame(proline_eicas_display, device_context, size, view_mode, aircraft_state.display_power, o,
-                     no_painters);
+                     [](gfx::Graphics& g) { draw_proline_eicas(proline_eicas_display, g); });
 }
 
 void render_a320_eadi(void* device_context, PixelSize size, int32_t, int32_t) {
