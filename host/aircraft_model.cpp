@@ -103,7 +103,8 @@ double target_n1(const AircraftModel& m) {
     return std::clamp(60.0 + true_airspeed_kt(m) * 0.04, 60.0, 88.0);
 }
 
-// N1 spools toward its target; the other readings follow N1. A step of 0 s
+// N1 spools toward its target (the flight phase's, or the held lever's);
+// the other readings follow N1 unless a script holds them. A step of 0 s
 // only derives the readings.
 void step_engines(AircraftModel& m, double dt) {
     double target = target_n1(m);
@@ -111,15 +112,28 @@ void step_engines(AircraftModel& m, double dt) {
     for (int i = 0; i < 4; ++i) {
         EngineState& e = m.engines[i];
         if (i >= m.engine_count) {
-            e = EngineState{};
+            // No engine there; what a script holds waits for one.
+            EngineState off;
+            off.lever_held = e.lever_held;
+            off.lever = e.lever_held ? e.lever : 0.0;
+            off.held_n2_pct = e.held_n2_pct;
+            off.held_oil_pressure_psi = e.held_oil_pressure_psi;
+            off.held_oil_temp_c = e.held_oil_temp_c;
+            off.held_oil_quantity_qt = e.held_oil_quantity_qt;
+            off.held_thrust = e.held_thrust;
+            e = off;
             continue;
         }
-        e.n1_pct = approach(e.n1_pct, target, N1_CHANGE_PCT_PER_S * dt);
+        const double engine_target = e.lever_held && m.fuel_lb > 0.0 ? n1_for_lever(e.lever) : target;
+        e.n1_pct = approach(e.n1_pct, engine_target, N1_CHANGE_PCT_PER_S * dt);
+        if (!e.lever_held) e.lever = lever_for_n1(e.n1_pct);
         bool running = e.n1_pct > 15.0;
-        e.n2_pct = running ? 45.0 + 0.55 * e.n1_pct : e.n1_pct;
+        e.n2_pct = e.held_n2_pct.value_or(running ? 45.0 + 0.55 * e.n1_pct : e.n1_pct);
         e.egt_c = running ? 300.0 + 3.5 * e.n1_pct : isa_temperature_c(m.altitude_ft);
-        e.oil_temp_c = running ? 80.0 + 0.2 * e.n1_pct : isa_temperature_c(m.altitude_ft);
-        e.oil_pressure_psi = running ? 25.0 + 0.3 * e.n1_pct : 0.0;
+        e.oil_temp_c =
+            e.held_oil_temp_c.value_or(running ? 80.0 + 0.2 * e.n1_pct : isa_temperature_c(m.altitude_ft));
+        e.oil_pressure_psi = e.held_oil_pressure_psi.value_or(running ? 25.0 + 0.3 * e.n1_pct : 0.0);
+        e.oil_quantity_qt = e.held_oil_quantity_qt.value_or(16.0);
         e.fuel_flow_pph = running ? 30.0 * e.n1_pct : 0.0;
         burnt += e.fuel_flow_pph * dt / 3600.0;
     }
@@ -157,10 +171,20 @@ void set_clock_part(AircraftModel& m, double unit_seconds, double modulus, uint3
 
 } // namespace
 
+double n1_for_lever(double lever) {
+    return IDLE_N1_PCT + (FULL_N1_PCT - IDLE_N1_PCT) * std::min(std::fabs(lever), 16383.0) / 16383.0;
+}
+
+double lever_for_n1(double n1_pct) {
+    return std::clamp((n1_pct - IDLE_N1_PCT) / (FULL_N1_PCT - IDLE_N1_PCT), 0.0, 1.0) * 16383.0;
+}
+
 void settle_engines(AircraftModel& m) {
     double target = target_n1(m);
-    for (int i = 0; i < m.engine_count && i < 4; ++i)
-        m.engines[i].n1_pct = target;
+    for (int i = 0; i < m.engine_count && i < 4; ++i) {
+        EngineState& e = m.engines[i];
+        e.n1_pct = e.lever_held && m.fuel_lb > 0.0 ? n1_for_lever(e.lever) : target;
+    }
     step_engines(m, 0.0);
 }
 

@@ -29,6 +29,9 @@
 //   aircraft wind DIR KT          aircraft command starts it
 //   aircraft time HH:MM[:SS]      UTC clock
 //   aircraft ap [hdg|nav|alt|spd|mach|athr] on|off
+//   aircraft engine N lever|n2|thrust VALUE|auto   hold one engine's thrust lever
+//   aircraft engine N oil PSI C QUARTS|auto        (N1 follows it; below 0 reverse),
+//                                 N2, raw thrust value or oil readings; auto releases
 //   print aircraft                its position, headings, altitude, speeds, fuel, clock
 //   gps IDENT LAT LON ... | gps clear   the simulator's GPS plan (gps_plan.h)
 //   cdu GAUGE KEY|"TEXT"...       press SMITHS_FMS keys by name, one frame after each
