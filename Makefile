@@ -83,6 +83,9 @@ demo: build
 	rm -rf $(BUILD)/demo-c17 && cp -r examples/sim $(BUILD)/demo-c17
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17 \
 	  --panel examples/sim/c17_panel.cfg --script examples/sim/c17.script --out out
+	rm -rf $(BUILD)/demo-c17eng && cp -r examples/sim $(BUILD)/demo-c17eng
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17eng \
+	  --panel examples/sim/c17_engines_panel.cfg --script examples/sim/c17_engines.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release

@@ -132,7 +132,7 @@ void step_engines(AircraftModel& m, double dt) {
         e.egt_c = running ? 300.0 + 3.5 * e.n1_pct : isa_temperature_c(m.altitude_ft);
         e.oil_temp_c =
             e.held_oil_temp_c.value_or(running ? 80.0 + 0.2 * e.n1_pct : isa_temperature_c(m.altitude_ft));
-        e.oil_pressure_psi = e.held_oil_pressure_psi.value_or(running ? 25.0 + 0.3 * e.n1_pct : 0.0);
+        e.oil_pressure_psi = e.held_oil_pressure_psi.value_or(running ? 60.0 + 0.6 * e.n1_pct : 0.0);
         e.oil_quantity_qt = e.held_oil_quantity_qt.value_or(16.0);
         e.fuel_flow_pph = running ? 30.0 * e.n1_pct : 0.0;
         burnt += e.fuel_flow_pph * dt / 3600.0;

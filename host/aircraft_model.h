@@ -40,7 +40,7 @@ struct EngineState {
 
 // N1 at idle and at full lever, and the lever of an N1 in between.
 inline constexpr double IDLE_N1_PCT = 25.0;
-inline constexpr double FULL_N1_PCT = 101.0;
+inline constexpr double FULL_N1_PCT = 100.0;
 double n1_for_lever(double lever);
 double lever_for_n1(double n1_pct);
 
