@@ -62,6 +62,9 @@ demo: build
 	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
 	  --panel examples/sim/cdu_panel.cfg --script examples/sim/cdu_demo.script --out out
+	rm -rf $(BUILD)/demo-vnav && cp -r examples/sim $(BUILD)/demo-vnav
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-vnav \
+	  --panel examples/sim/cdu_panel.cfg --script examples/sim/cdu_vnav.script --out out
 	rm -rf $(BUILD)/demo-nd && cp -r examples/sim $(BUILD)/demo-nd
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-nd \
 	  --panel examples/sim/nd_panel.cfg --script examples/sim/nd_modes.script --out out

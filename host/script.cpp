@@ -119,6 +119,7 @@ class Parser {
         }
         if (verb == "gps") return parse_gps(rest, c);
         if (verb == "cdu") return parse_cdu(rest, c);
+        if (verb == "page") return parse_page(rest, c);
         if (verb == "gns") return parse_gns(rest, c);
         return fail("unknown command '" + verb + "'");
     }
@@ -164,6 +165,22 @@ class Parser {
             return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU keys");
         std::vector<SmithsKey> keys;
         if (!cdu_key_sequence(c.text, keys, error)) return fail(error);
+        return true;
+    }
+
+    bool parse_page(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::CduPage;
+        std::vector<std::string> w = words_of(rest);
+        if (w.size() != 2) return fail("usage: page GAUGE NAME");
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, w[0], error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_cdu_gauge(*c.gauge) || c.gauge->drawing_elements.empty())
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU pages");
+        if (sim_.module.draw_smiths_page == nullptr) return fail("the module draws no page by name");
+        c.text = w[1];
+        if (sim_.module.draw_smiths_page(c.text.c_str(), nullptr, 0, 0) == 0)
+            return fail("no page '" + c.text + "'");
         return true;
     }
 
@@ -250,14 +267,19 @@ class Parser {
     bool parse_token(const std::string& rest, ScriptCommand& c) {
         std::string id;
         std::string value;
-        if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\"", id,
-                              value))
+        if (!split_assignment(
+                rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\" | token ID = null", id,
+                value))
             return false;
         if (!parse_id(id, c.id)) return fail("bad token id '" + id + "'");
         if (value[0] == '"') {
             if (value.size() < 2 || value.back() != '"') return fail("text without closing '\"'");
             c.op = ScriptOp::SetTokenText;
             c.text = value.substr(1, value.size() - 2);
+            return true;
+        }
+        if (value == "null") {
+            c.op = ScriptOp::ClearToken;
             return true;
         }
         std::string word;
@@ -644,6 +666,9 @@ struct Runner {
         case ScriptOp::SetTokenText:
             set_token_text(c.id, c.text);
             break;
+        case ScriptOp::ClearToken:
+            clear_token(c.id);
+            break;
         case ScriptOp::SetNamed:
             set_named_var(c.name, c.number);
             break;
@@ -720,6 +745,14 @@ struct Runner {
         case ScriptOp::CduKeys:
             cdu_keys(c);
             break;
+        case ScriptOp::CduPage: {
+            ElementHeader& e = *c.gauge->drawing_elements.front();
+            if (e.image != nullptr)
+                sim.module.draw_smiths_page(c.text.c_str(), e.device_context, e.image->width,
+                                            e.image->height);
+            say("page " + c.gauge->id + " " + c.text);
+            break;
+        }
         case ScriptOp::GnsKeys:
             gns_keys(c);
             break;

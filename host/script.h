@@ -9,6 +9,7 @@
 //   token ID = VALUE              numeric token variable (f64)
 //   token ID = int VALUE          coded token variable (32-bit integer)
 //   token ID = "TEXT"             text token variable (handed out by pointer)
+//   token ID = null               unset again: a text token then reads as a null pointer
 //   named NAME = VALUE            named variable (created when nobody registered it)
 //   calc NAME = VALUE             calculator variable: NAME as "(A:NAME, units)",
 //   calc NAME = "TEXT"            "A:NAME" or "NAME"
@@ -36,6 +37,8 @@
 //   gps IDENT LAT LON ... | gps clear   the simulator's GPS plan (gps_plan.h)
 //   cdu GAUGE KEY|"TEXT"...       press SMITHS_FMS keys by name, one frame after each
 //                                 key (cdu_keys.h)
+//   page GAUGE NAME               draw the SMITHS page routine smiths_page_NAME once on
+//                                 the CDU's surface, for a snapshot of a page no key reaches
 //   gns GAUGE KEY|"TEXT"...       press GNSXLS keys by name, one frame after each
 //                                 key (gns_keys.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
@@ -69,6 +72,7 @@ enum class ScriptOp {
     SetToken,
     SetTokenCode,
     SetTokenText,
+    ClearToken,
     SetNamed,
     SetCalcNumber,
     SetCalcText,
@@ -92,6 +96,7 @@ enum class ScriptOp {
     Snapshot,
     GpsPlan,
     CduKeys,
+    CduPage,
     GnsKeys,
     SnapshotAll,
     RouteLoad,

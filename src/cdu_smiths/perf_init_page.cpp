@@ -2,6 +2,7 @@
 // altitude and wind, ISA deviation or top-of-climb temperature and the
 // transition altitude on the first sub-page; the climb, cruise and descent
 // speed and Mach limits on the second.
+#include "cdu_smiths/cdu_modification.h"
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/perf_init_values.h"
@@ -69,9 +70,9 @@ void enter_weight(double& stored_lb, bool below_thousand) {
 void enter_cost_index() {
     const double n = std::trunc(cdu_number(smiths_scratchpad));
     if (n < -1.0 || n > 200.0 || (n == 0.0 && smiths_scratchpad != "0")) return refuse();
-    previous_cost_index = cost_index;
+    cdu_keep_executed(previous_cost_index, cost_index, -1);
     cost_index = static_cast<int>(n);
-    if (route_state == 3) advance_route_state();
+    cdu_mark_modified();
     accept();
 }
 
@@ -79,11 +80,11 @@ void enter_cruise_altitude() {
     if (smiths_scratchpad.compare(0, 2, "FL") == 0) smiths_scratchpad.erase(0, 2);
     const double v = cdu_number(smiths_scratchpad);
     if (v <= 0.0) return refuse();
-    previous_cruise_altitude = cruise_altitude;
+    cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
     // Saturated: a long row of digits is not a wrapped altitude.
     cruise_altitude = saturate_to_int(v);
     if (cruise_altitude < 1000) cruise_altitude *= 100;
-    if (route_state == 3) advance_route_state();
+    cdu_mark_modified();
     accept();
 }
 
