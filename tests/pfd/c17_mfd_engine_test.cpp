@@ -123,7 +123,8 @@ TEST_F(C17Engine, EgtWarningAndItsTime) {
         double egt;
         const char* text;
         gfx::Argb colour;
-    } rows[] = {{625, "<none>", 0}, {640, "MAX EGT 625\302\260C", kYellow}, {656, "MAX EGT 655\302\260C", kRed}};
+    } rows[] = {
+        {625, "<none>", 0}, {640, "MAX EGT 625\302\260C", kYellow}, {656, "MAX EGT 655\302\260C", kRed}};
     for (const auto& row : rows) {
         host::set_token(kEgt[2], rankine(row.egt));
         gfx::Argb colour = 0;
@@ -259,34 +260,32 @@ TEST_F(C17Engine, EprPageDialColoursAndPointers) {
 }
 
 TEST_F(C17Engine, OilPageColoursAndFuelUsed) {
+    // Each row on its own engine's dial (token, raw value, engine, dial centre y).
     const struct {
         uint32_t token;
         double raw;
-        float y; // dial centre
+        int engine;
+        float y;
         gfx::Argb readout, pointer;
     } rows[] = {
-        {562, 69.9 * 144, 65, kRed, kRed},
-        {572, 70 * 144, 65, kGreen, kGreen},
-        {561, rankine(163.2), 120, kGreen, kYellow},
-        {571, rankine(177.2), 120, kYellow, kRed},
-        {581, rankine(38.9), 120, kYellow, kYellow},
-        {591, rankine(178), 120, kRed, kRed},
-        {219, 3.9 * 16384 / 30, 175, kYellow, kYellow},
-        {254, 4.05 * 16384 / 30, 175, kGreen, kGreen},
+        {562, 69.9 * 144, 0, 65, kRed, kRed},
+        {572, 70 * 144, 1, 65, kGreen, kGreen},
+        {561, rankine(163.2), 0, 120, kGreen, kYellow},
+        {571, rankine(177.2), 1, 120, kYellow, kRed},
+        {581, rankine(38.9), 2, 120, kYellow, kYellow},
+        {591, rankine(178), 3, 120, kRed, kRed},
+        {219, 3.9 * 16384 / 30, 2, 175, kYellow, kYellow},
+        {254, 4.05 * 16384 / 30, 3, 175, kGreen, kGreen},
     };
     const float xs[4] = {32, 87, 163, 218};
     for (const auto& row : rows)
         host::set_token(row.token, row.raw);
     const gfx::Recording& r = page(11);
     for (const auto& row : rows) {
-        const int e = row.token == 562 || row.token == 561   ? 0
-                      : row.token == 572 || row.token == 571 ? 1
-                      : row.token == 581 || row.token == 219 ? 2
-                                                             : 3;
         gfx::Argb colour = 0;
-        text_at(r, xs[e] - 10, row.y + 10, &colour);
+        text_at(r, xs[row.engine] - 10, row.y + 10, &colour);
         EXPECT_EQ(colour, row.readout) << row.token;
-        EXPECT_GE(pointer_angle(r, row.pointer, xs[e], row.y), 135) << row.token;
+        EXPECT_GE(pointer_angle(r, row.pointer, xs[row.engine], row.y), 135) << row.token;
     }
     host::set_token(254, 23.0 * 16384 / 30);
     EXPECT_NEAR(pointer_angle(page(11), kGreen, 218, 175), 315, 0.01);
