@@ -265,7 +265,7 @@ int import_simulator_flight_plan(const std::string& name) {
 
     // The plan goes to disk whole or not at all: a half-written temp.rte
     // would be read as the plan.
-    const std::string path = folder + "temp.rte";
+    const std::string path = folder + kSimPlanTempFile;
     std::FILE* out = os::open_file(path, "w");
     if (!out) return import_failed();
     const bool written = std::fputs(s.out.c_str(), out) >= 0 && std::fflush(out) == 0 && !std::ferror(out);

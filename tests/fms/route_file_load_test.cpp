@@ -2,6 +2,8 @@
 // capacity, and files that cannot be read.
 #include "route_files.h"
 
+#include "cdu_smiths/smiths_scratchpad.h"
+#include "data/load_warnings.h"
 #include "data/nav_database.h"
 #include "fms/flight_log.h"
 #include "fms/fms_update.h"
@@ -86,30 +88,46 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     EXPECT_EQ(destination_airport_state, 2);
 }
 
-TEST(RouteFileLoad, readersStopAtTheLastPlanIndexAndChangeNothingWithoutAFile) {
+TEST(RouteFileLoad, aFileThatDoesNotFitOrIsNotThereChangesNoPlan) {
     RouteFolder folder;
     std::string text = "[FlightPlan]\n";
-    for (int i = 0; i < 250; ++i)
+    for (int i = 0; i <= kPlanLastIndex; ++i)
         text += "W" + std::to_string(i) + " 10.0 20.0 WPT\n";
-    folder.write_plan("LONG.RTE", text + "CruiseAlt=99999\n");
-    load_active("LONG.RTE", 0.0, 0.0);
+    folder.write_plan("FULL.RTE", text);
+    folder.write_plan("LONG.RTE", "CruiseAlt=31000\n" + text + "W201 10.0 20.0 WPT\n");
+    load_active("FULL.RTE", 0.0, 0.0);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W200");
-    EXPECT_NE(cruise_altitude, 99999); // the key past the last index is not read
+    EXPECT_EQ(smiths_scratchpad_message, "");
 
-    load_route_file_to_working("LONG.RTE", 0);
-    EXPECT_EQ(working_plan_last, kPlanLastIndex);
-
-    // A file that is not there: both plans stay as loaded.
-    route_state = 0;
-    gns_route_loaded_flag = 0;
-    load_active("GONE.RTE", 0.0, 0.0);
-    load_route_file_to_working("GONE.RTE", 0);
-    EXPECT_EQ(active_plan_last, kPlanLastIndex);
-    EXPECT_EQ(working_plan_last, kPlanLastIndex);
-    EXPECT_EQ(working_plan[3].ident, "W3");
-    EXPECT_EQ(route_state, 0); // no route entered by a file that was not read
-    EXPECT_EQ(gns_route_loaded_flag, 1);
+    // One waypoint more than the plan holds: refused whole, as a missing file.
+    for (const char* name : {"LONG.RTE", "GONE.RTE"}) {
+        route_state = 0;
+        gns_route_loaded_flag = 0;
+        active_plan.slot(3).ident = "KEPT";
+        const int altitude = cruise_altitude;
+        load_active(name, 0.0, 0.0);
+        load_route_file_to_working(name, 0);
+        EXPECT_EQ(active_plan_last, kPlanLastIndex) << name;
+        EXPECT_EQ(working_plan_last, kPlanLastIndex) << name;
+        EXPECT_EQ(active_plan[3].ident, "KEPT") << name;
+        EXPECT_EQ(cruise_altitude, altitude) << name; // the key line of LONG.RTE is not applied
+        EXPECT_EQ(route_state, 0) << name;            // no route entered by a file that was not read
+        EXPECT_EQ(gns_route_loaded_flag, 1) << name;
+        EXPECT_EQ(smiths_scratchpad_message, "ROUTE FILE NOT LOADED") << name;
+        smiths_scratchpad_message.clear();
+    }
+    preview_plan_last = -1;
+    load_route_preview("LONG.RTE");
+    EXPECT_EQ(preview_plan_last, -1);
+    EXPECT_EQ(smiths_scratchpad_message, ""); // the folder list tells no pilot
+    LoadWarning w;
+    std::string warnings;
+    while (take_load_warning(w))
+        warnings += w.file + ": " + w.text + "\n";
+    EXPECT_NE(warnings.find("LONG.RTE: holds more than 201 waypoints: not loaded"), std::string::npos)
+        << warnings;
+    EXPECT_NE(warnings.find("GONE.RTE: cannot be opened"), std::string::npos) << warnings;
 }
 
 TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
