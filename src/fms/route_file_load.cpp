@@ -85,7 +85,7 @@ bool whole_number(const std::string& text, double& value) {
     return std::isfinite(value);
 }
 
-enum class RouteFileStatus { Read, NotFound, TooLong };
+enum class RouteFileStatus { Read, NotFound, ImportFailed, TooLong };
 
 // Everything one route file holds, read before any plan or value of the
 // module changes: its key values by both readers' rules, its waypoints and
@@ -109,16 +109,17 @@ struct RouteFileRecord {
 RouteFileRecord record;
 
 // The file named by a reader, or the simulator plan converted into its
-// temporary route file first. Null when there is nothing to read.
+// temporary route file first (the import reports its own failures). Null
+// when there is nothing to read.
 std::FILE* open_plan(std::string name, bool is_pln, std::string& path) {
+    path = flight_plans_folder() + name;
     if (is_pln) {
         if (import_simulator_flight_plan(name) == -99) {
-            path = flight_plans_folder() + name;
+            record.status = RouteFileStatus::ImportFailed;
             return nullptr;
         }
-        name = kSimPlanTempFile;
+        path = flight_plans_folder() + kSimPlanTempFile;
     }
-    path = flight_plans_folder() + name;
     return os::open_file(path, "r");
 }
 
@@ -241,7 +242,7 @@ bool report_record(bool pilot_asked) {
     } else if (record.status == RouteFileStatus::TooLong) {
         record_load_warning(file, "holds more than " + std::to_string(kPlanLastIndex + 1) +
                                       " waypoints: not loaded");
-    } else {
+    } else if (record.status == RouteFileStatus::Read) {
         if (record.skipped_waypoints > 0)
             record_load_warning(file, std::to_string(record.skipped_waypoints) +
                                           " waypoint lines without a valid position skipped");

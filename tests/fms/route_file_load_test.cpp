@@ -158,3 +158,43 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     EXPECT_EQ(working_plan_last, -1);
     EXPECT_EQ(plan_cruise_altitude, 31000);
 }
+
+TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped) {
+    RouteFolder folder;
+    folder.write_plan("BAD.RTE", "CruiseAlt=999999999\nTripFuel=nan\nResvFuel=-5\nFuel=inf\n"
+                                 "[FlightPlan]\n"
+                                 "KSEA 47.449 -122.3093 APT\n"
+                                 "FOXXE north west! WPT\n"
+                                 "LAT95 95.0 10.0 WPT\n"
+                                 "LON500 10.0 500.0 WPT\n"
+                                 "NAN nan 10.0 WPT\n"
+                                 "INF 10.0 -inf WPT\n"
+                                 "HALF 47.5N -122.0 WPT\n"
+                                 "HEX 0x10 10.0 WPT\n"
+                                 "BARE\n"
+                                 "KPDX 45.5887 -122.5975 APT\n");
+    load_active("BAD.RTE", 0.0, 0.0);
+    ASSERT_EQ(active_plan_last, 1);
+    EXPECT_EQ(active_plan[0].ident, "KSEA");
+    EXPECT_EQ(active_plan[1].ident, "KPDX");
+    EXPECT_LE(cruise_altitude, kMaxCruiseAltitudeFt);
+    EXPECT_EQ(fuel_on_board_low_lb, 0.0);
+    EXPECT_EQ(smiths_scratchpad_message, "ROUTE LINES SKIPPED");
+    std::string warnings;
+    for (LoadWarning w; take_load_warning(w);)
+        warnings += w.file.substr(w.file.rfind('/') + 1) + ": " + w.text + "\n";
+    EXPECT_EQ(warnings, "BAD.RTE: 8 waypoint lines without a valid position skipped\n"
+                        "BAD.RTE: 4 key values out of range ignored\n");
+
+    // The limits themselves load, in every way a number may be written.
+    folder.write_plan("EDGE.RTE", "CruiseAlt=50000\nResvFuel=2000000\nTripFuel=+0\n[FlightPlan]\n"
+                                  "A -90 -180 WPT\nB 90.0 180.00000 WPT\nC 1e1 -1.5E+1 WPT\n");
+    smiths_scratchpad_message.clear();
+    load_route_file_to_working("EDGE.RTE", 0);
+    ASSERT_EQ(working_plan_last, 2);
+    EXPECT_EQ(plan_cruise_altitude, 50000);
+    EXPECT_EQ(planned_fuel, 2000000.0);
+    EXPECT_EQ(working_plan[2].lat, 10.0);
+    EXPECT_EQ(working_plan[2].lon, -15.0);
+    EXPECT_EQ(smiths_scratchpad_message, "");
+}
