@@ -55,6 +55,8 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         reinterpret_cast<decltype(module.flight.load_route)>(dlsym(library, "orvex_standin_load_route"));
     module.flight.route_status =
         reinterpret_cast<decltype(module.flight.route_status)>(dlsym(library, "orvex_standin_route_status"));
+    module.flight.take_warning =
+        reinterpret_cast<decltype(module.flight.take_warning)>(dlsym(library, "orvex_standin_take_warning"));
     module.library = library;
     return true;
 }

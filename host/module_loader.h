@@ -32,6 +32,8 @@ struct SurfaceServices {
 struct FlightServices {
     int32_t (*load_route)(const char* file_name) = nullptr;
     void (*route_status)(::StandInRouteStatus* status) = nullptr;
+    // The module's load warnings, one "FILE: TEXT" line at a time (0: none left).
+    int32_t (*take_warning)(char* line, int32_t size) = nullptr;
 
     bool available() const { return load_route != nullptr && route_status != nullptr; }
 };

@@ -6,6 +6,7 @@
 #include "data/candidate_list.h"
 #include "data/config_line.h"
 #include "data/host_folder.h"
+#include "data/load_warnings.h"
 #include "data/module_settings.h"
 #include "data/sid_file.h"
 #include "data/star_file.h"
@@ -26,8 +27,12 @@ constexpr int kFirstRunwayToken = 4;
 
 // The airport's line without its ident, from one airport file.
 bool find_airport_line(const char* file_name, const std::string& ident, std::string* rest) {
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\Navdata\\" + file_name, "r");
-    if (!file) return false;
+    const std::string path = host_folder + "\\orvex\\Navdata\\" + file_name;
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        record_missing_file(path);
+        return false;
+    }
     std::string line;
     bool found = false;
     while (read_line(file, line, kMaxAirportLine)) {

@@ -3,6 +3,7 @@
 #include "platform/os.h"
 
 #include <array>
+#include <set>
 
 namespace {
 
@@ -45,6 +46,12 @@ void clear_load_warnings() {
 }
 
 void record_missing_file(const std::string& file) {
+    // Loaders look for some files again and again (airport details on every
+    // airport): each missing one is told once.
+    // The "_user" companions of the data files are optional.
+    if (file.find("_user.") != std::string::npos) return;
+    static std::set<std::string> told;
+    if (told.size() < kKept && !told.insert(os::host_path(file)).second) return;
     record_load_warning(file, "cannot be opened");
 }
 
@@ -64,7 +71,7 @@ void FileLineCheck::report(const char* what_was_skipped) const {
     if (binary) {
         record_load_warning(file, "is not a text file");
     } else if (lines == 0) {
-        record_load_warning(file, "is empty");
+        record_load_warning(file, "holds nothing to read");
     } else if (used < lines) {
         record_load_warning(file, std::to_string(lines - used) + " of " + std::to_string(lines) + " " +
                                       what_was_skipped + " skipped");

@@ -39,5 +39,6 @@ struct FileLineCheck {
     void report(const char* what_was_skipped = "lines that could not be read") const;
 };
 
-// Records a file that could not be opened.
+// Records a file that could not be opened, once; the optional "_user"
+// companions of the data files are not recorded.
 void record_missing_file(const std::string& file);

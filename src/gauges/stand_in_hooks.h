@@ -24,3 +24,7 @@ struct StandInRouteStatus {
 // next per-frame update. Returns 1; 0 for a missing name.
 extern "C" ORVEX_EXPORT int32_t orvex_standin_load_route(const char* file_name);
 extern "C" ORVEX_EXPORT void orvex_standin_route_status(StandInRouteStatus* status);
+
+// The oldest load warning not yet taken (data/load_warnings.h) as
+// "FILE: TEXT", cut to fit `size`; returns 0 when none is left.
+extern "C" ORVEX_EXPORT int32_t orvex_standin_take_warning(char* line, int32_t size);
