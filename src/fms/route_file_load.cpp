@@ -85,7 +85,7 @@ bool whole_number(const std::string& text, double& value) {
     return std::isfinite(value);
 }
 
-enum class RouteFileStatus { Read, NotFound, ImportFailed, TooLong };
+enum class RouteFileStatus { Read, NotFound, ImportFailed, NotText, TooLong };
 
 // Everything one route file holds, read before any plan or value of the
 // module changes: its key values by both readers' rules, its waypoints and
@@ -106,6 +106,7 @@ struct RouteFileRecord {
 };
 
 // One record at a time: a plan of 201 waypoints is too big for the stack.
+// A file that does not fit or is not text is refused whole.
 RouteFileRecord record;
 
 // The file named by a reader, or the simulator plan converted into its
@@ -211,7 +212,13 @@ void read_route_file(const std::string& name, bool is_pln) {
     bool section = false;
     std::string line;
     RouteWaypoint w;
+    FileLineCheck text{record.path};
     while (read_line(file, line, kRouteLineMax)) {
+        text.line(line);
+        if (text.binary) {
+            record.status = RouteFileStatus::NotText;
+            break;
+        }
         const RouteLine tokens = split_route_line(line);
         if (tokens.count == 0 || tokens.token[0].compare(0, 1, ";") == 0) continue;
         if (!section) {
@@ -239,6 +246,8 @@ bool report_record(bool pilot_asked) {
     const std::string& file = record.path;
     if (record.status == RouteFileStatus::NotFound) {
         record_missing_file(file);
+    } else if (record.status == RouteFileStatus::NotText) {
+        record_load_warning(file, "is not a text file: not loaded");
     } else if (record.status == RouteFileStatus::TooLong) {
         record_load_warning(file, "holds more than " + std::to_string(kPlanLastIndex + 1) +
                                       " waypoints: not loaded");
