@@ -182,7 +182,8 @@ TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped
     EXPECT_EQ(smiths_scratchpad_message, "ROUTE LINES SKIPPED");
     std::string warnings;
     for (LoadWarning w; take_load_warning(w);)
-        warnings += w.file.substr(w.file.rfind('/') + 1) + ": " + w.text + "\n";
+        if (w.file.find("BAD.RTE") != std::string::npos) // not the missing airport files
+            warnings += w.file.substr(w.file.rfind('/') + 1) + ": " + w.text + "\n";
     EXPECT_EQ(warnings, "BAD.RTE: 8 waypoint lines without a valid position skipped\n"
                         "BAD.RTE: 4 key values out of range ignored\n");
 
