@@ -21,6 +21,9 @@ namespace host {
 struct SurfaceServices {
     void* (*create_dc)(int32_t width, int32_t height, uint32_t backends) = nullptr;
     int32_t (*write_png)(void* device_context, const char* path) = nullptr;
+    // The same over black; null in a module without it (snapshots then keep
+    // their transparency).
+    int32_t (*write_png_over_black)(void* device_context, const char* path) = nullptr;
     void (*destroy_dc)(void* device_context) = nullptr;
     uint32_t backends = 1; // Cairo image; 3 adds the recording
 

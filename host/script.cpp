@@ -555,7 +555,7 @@ struct Runner {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
         std::string path = dir + "/" + c.text;
         std::string error;
-        if (write_gauge_snapshot(*c.gauge, path, error))
+        if (write_gauge_snapshot(*c.gauge, path, c.parameter != 0, error))
             say("snapshot " + c.gauge->id + " -> " + path);
         else
             say("snapshot " + c.gauge->id + " failed: " + error);
@@ -583,7 +583,7 @@ struct Runner {
                 same += other->gauge_name == g->gauge_name;
             std::string name = c.text + to_lower(g->gauge_name) + (same > 1 ? "_" + g->id : "") + ".png";
             std::string error;
-            if (!write_gauge_snapshot(*g, dir + "/" + name, error))
+            if (!write_gauge_snapshot(*g, dir + "/" + name, c.parameter != 0, error))
                 say("snapshot " + g->id + " failed: " + error);
         }
         say("snapshots " + c.text + "*.png -> " + dir);
