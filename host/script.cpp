@@ -495,9 +495,12 @@ struct Runner {
             return text;
         }
         const FlightTracker& t = flight_tracker();
-        std::snprintf(text, sizeof text, "%lld frames flown, TO waypoint %d of %d, flying until %s",
-                      static_cast<long long>(done), t.to_index == 999 ? 0 : t.to_index,
-                      std::max(t.last_index, 0), c.text.empty() ? "arrival" : printable(c.text).c_str());
+        char where[48] = "no active route";
+        if (t.to_index != 999)
+            std::snprintf(where, sizeof where, "TO waypoint %d of %d", t.to_index, t.last_index);
+        std::snprintf(text, sizeof text, "%lld frames flown, %s, flying until %s",
+                      static_cast<long long>(done), where,
+                      c.text.empty() ? "arrival" : printable(c.text).c_str());
         return text;
     }
 

@@ -135,6 +135,15 @@ TEST_F(Scripts, LongRunsReportProgress) {
     for (char c : progress)
         lines += c == '\n';
     EXPECT_EQ(lines, 10);
+
+    // A flight counts the frames flown, not tenths of its limit, which it
+    // mostly never reaches.
+    progress.clear();
+    run("fly 40000 to XYZ\n", &progress);
+    EXPECT_EQ(progress.find("of 40000"), std::string::npos) << progress;
+    EXPECT_NE(progress.find("orvex-sim: s.script:1: 1000 frames flown, no active route, flying until XYZ\n"),
+              std::string::npos)
+        << progress.substr(0, 200);
 }
 
 TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
