@@ -59,6 +59,8 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         reinterpret_cast<decltype(module.flight.route_status)>(dlsym(library, "orvex_standin_route_status"));
     module.flight.take_warning =
         reinterpret_cast<decltype(module.flight.take_warning)>(dlsym(library, "orvex_standin_take_warning"));
+    module.display_state =
+        reinterpret_cast<decltype(module.display_state)>(dlsym(library, "orvex_standin_display_state"));
     module.library = library;
     return true;
 }

@@ -9,12 +9,16 @@
 #include "host_text.h"
 #include "mouse.h"
 #include "panel_file.h"
+#include "panel_snapshot.h"
 #include "sim_state.h"
 #include "simulator.h"
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
+#include <vector>
 
 namespace host {
 
@@ -167,8 +171,6 @@ class Parser {
         std::string error;
         c.gauge = find_placed_gauge(sim_, w[0], error);
         if (c.gauge == nullptr) return fail(error);
-        if (c.gauge->drawing_elements.empty())
-            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") does not draw");
         c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
         if (c.text.find('/') != std::string::npos)
             return fail("snapshot file '" + printable(c.text) + "' names a folder");
@@ -334,9 +336,32 @@ class Parser {
             if (!name.empty()) return fail("print keys takes nothing more");
             return true;
         }
+        if (kind == "lights") {
+            c.op = ScriptOp::PrintLights;
+            std::string error;
+            c.gauge = find_placed_gauge(sim_, name, error);
+            return c.gauge != nullptr || fail(error);
+        }
+        if (kind == "state") {
+            c.op = ScriptOp::PrintState;
+            c.text = name;
+            if (name.empty()) return fail("print state needs a name");
+            if (sim_.module.display_state == nullptr) return fail("the module offers no display state");
+            for (const std::string& n : words_of(name)) {
+                double value = 0.0;
+                if (sim_.module.display_state(n.c_str(), &value) == 0)
+                    return fail("no display state '" + n + "'");
+            }
+            return true;
+        }
         if (kind == "aircraft") {
             c.op = ScriptOp::PrintAircraft;
             if (!name.empty()) return fail("print aircraft takes nothing more");
+            return true;
+        }
+        if (kind == "written") {
+            c.op = ScriptOp::PrintWritten;
+            if (name.empty()) return fail("print written needs a folder");
             return true;
         }
         if (kind == "link") {
@@ -357,7 +382,8 @@ class Parser {
         else if (kind == "calc")
             c.op = ScriptOp::PrintCalc;
         else
-            return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys");
+            return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
+                        "lights GAUGE | state NAME... | written FOLDER");
         if (name.empty()) return fail("print " + kind + " needs a name");
         std::string key;
         if (c.op == ScriptOp::PrintCalc && !calc_key(name, key))
@@ -395,8 +421,12 @@ const CommandRow kCommands[] = {
      &Parser::parse_link},
     {{"window", "open|close|toggle ID", "show or hide panel window 0 (main) or 4001 to 4025"},
      &Parser::parse_window},
-    {{"print", "token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | aircraft",
-      "print a value; keys: the key events sent since the last `print keys`"},
+    {{"print",
+      "token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | aircraft | lights GAUGE | "
+      "state NAME... | written FOLDER",
+      "print a value; keys: the key events sent since the last `print keys`; lights: a gauge's shown "
+      "lights; state: display-state variables by the module's names (filter flags as "
+      "show_airports_flags[ND]); written: the files of FOLDER the run has written"},
      &Parser::parse_print},
     {{"aircraft",
       "position LAT LON | heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE | wind DIR KT | "
@@ -409,7 +439,8 @@ const CommandRow kCommands[] = {
       "press SMITHS_FMS keys by name (A..Z, 0..9, L1..R6, EXEC, LEGS, ...), one frame after each"},
      &Parser::parse_cdu},
     {{"snapshot", "GAUGE [FILE] [transparent] | all [PREFIX] [transparent]",
-      "PNG of a gauge's drawing (default FILE: instance id + \".png\") or of every drawing gauge "
+      "PNG of a gauge's drawing (default FILE: instance id + \".png\"; a gauge that does not draw, a "
+      "control panel, gets its background box, shown lights and click spots) or of every drawing gauge "
       "(PREFIX + gauge name + \".png\"), over black unless transparent"},
      &Parser::parse_snapshot},
     {{"route", "load FILE", "ask the module for a route file of its flight-plans folder"},
@@ -458,6 +489,23 @@ struct Runner {
     std::FILE* out;
     std::FILE* progress;
     std::size_t keys_printed = 0;
+    // Files changed after this moment were written by the run.
+    std::filesystem::file_time_type started = std::filesystem::file_time_type::clock::now();
+
+    void print_written(const std::string& folder) {
+        namespace fs = std::filesystem;
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const fs::directory_entry& e : fs::directory_iterator(folder, error)) {
+            std::error_code time_error;
+            if (e.is_regular_file(time_error) && e.last_write_time(time_error) >= started && !time_error)
+                names.push_back(e.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        if (names.empty()) say("written " + folder + ": nothing");
+        for (const std::string& name : names)
+            say("written " + folder + "/" + name);
+    }
 
     bool stopped() const { return script.strict && sim.warnings > 0; }
 
@@ -558,7 +606,10 @@ struct Runner {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
         std::string path = dir + "/" + c.text;
         std::string error;
-        if (write_gauge_snapshot(*c.gauge, path, c.parameter != 0, error))
+        const bool written = c.gauge->drawing_elements.empty()
+                                 ? write_panel_snapshot(*c.gauge, path, error)
+                                 : write_gauge_snapshot(*c.gauge, path, c.parameter != 0, error);
+        if (written)
             say("snapshot " + c.gauge->id + " -> " + path);
         else
             say("snapshot " + c.gauge->id + " failed: " + error);
@@ -590,6 +641,24 @@ struct Runner {
                 say("snapshot " + g->id + " failed: " + error);
         }
         say("snapshots " + c.text + "*.png -> " + dir);
+    }
+
+    void print_lights(const PlacedGauge& gauge) {
+        std::string text = "lights " + gauge.id + ":";
+        const std::vector<int> shown = shown_lights(gauge);
+        for (int n : shown)
+            text += " " + std::to_string(n);
+        say(shown.empty() ? text + " none" : text);
+    }
+
+    void print_state(const std::string& names) {
+        std::string text = "state";
+        for (const std::string& n : words_of(names)) {
+            double value = 0.0;
+            sim.module.display_state(n.c_str(), &value); // checked when parsed
+            text += " " + n + "=" + format_number(value);
+        }
+        say(text);
     }
 
     void print_keys() {
@@ -667,6 +736,15 @@ struct Runner {
             break;
         case ScriptOp::PrintKeys:
             print_keys();
+            break;
+        case ScriptOp::PrintWritten:
+            print_written(c.name);
+            break;
+        case ScriptOp::PrintLights:
+            print_lights(*c.gauge);
+            break;
+        case ScriptOp::PrintState:
+            print_state(c.text);
             break;
         case ScriptOp::Aircraft: {
             std::string error; // checked when parsed

@@ -147,6 +147,12 @@ void SimVarReader::send_key_event_65662() const {
 void SimVarReader::send_key_event_65663() const {
     send_key(0x1007F);
 }
+void SimVarReader::send_key_event_65879() const {
+    send_key(0x10157);
+}
+void SimVarReader::send_key_event_65880() const {
+    send_key(0x10158);
+}
 
 void SimVarReader::send_decision_height_inc() const {
     if (get_decision_height_ft() < 990.0) send_key(0x10311);

@@ -122,8 +122,10 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     const std::string common = "--root " + root + " --panel " + example + "/panel.cfg --out " + out;
     Output o = run_sim(common + " --script " ORVEX_SOURCE_DIR "/tests/host/short_flight.script");
     EXPECT_EQ(o.status, 0) << o.text;
-    EXPECT_NE(o.text.find("orvex-sim: 24 gauges placed from"), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find("orvex-sim: 25 gauges placed from"), std::string::npos) << o.text;
     EXPECT_NE(o.text.find(" frames run\n"), std::string::npos) << o.text; // and no warning
+    // The flown route saved by SAVE FPL, named by the run.
+    EXPECT_NE(o.text.find("written orvex/flightplans/KSEAKOLM.RTE"), std::string::npos) << o.text;
     EXPECT_NE(o.text.find("summary: 5 of 5 waypoints sequenced, arrived"), std::string::npos) << o.text;
     for (const char* moment : {"takeoff_", "cruise_", "arrival_"})
         EXPECT_TRUE(std::filesystem::exists(out + "/" + moment + "debug.png")) << moment << o.text;

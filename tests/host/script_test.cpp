@@ -178,7 +178,11 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"calc (A:TITLE = 1", "bad calculator variable '(A:TITLE'"},
         {"window open 4026", "no panel window '4026' (0 or 4001 to 4025)"},
         {"window shut 4001", "unknown window action 'shut' (open, close or toggle)"},
-        {"print", "usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys"},
+        {"print", "usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
+                  "lights GAUGE | state NAME... | written FOLDER"},
+        {"print lights NOPE", "no placed gauge 'NOPE'"},
+        {"print state efs50_ehsi_mode", "the module offers no display state"},
+        {"print written", "print written needs a folder"},
         {"link 0x10000 = 1", "bad link offset '0x10000'"},
         {"link 0xD00C = f64 x", "bad number 'x'"},
         {"print link", "bad link offset ''"},
