@@ -79,6 +79,9 @@ demo: configure
 	rm -rf $(BUILD)/demo-panels && cp -r examples/sim $(BUILD)/demo-panels
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-panels \
 	  --panel examples/sim/panels_panel.cfg --script examples/sim/panels.script --out out
+	rm -rf $(BUILD)/demo-gns && cp -r examples/sim $(BUILD)/demo-gns
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-gns \
+	  --panel examples/sim/gns_panel.cfg --script examples/sim/gns_demo.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release

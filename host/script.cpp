@@ -5,6 +5,7 @@
 #include "data_link_peer.h"
 #include "element_surface.h"
 #include "flight_demo.h"
+#include "gns_keys.h"
 #include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
@@ -150,6 +151,20 @@ class Parser {
             return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU keys");
         std::vector<SmithsKey> keys;
         if (!cdu_key_sequence(c.text, keys, error)) return fail(error);
+        return true;
+    }
+
+    bool parse_gns(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::GnsKeys;
+        std::string ref;
+        first_word(rest, ref, c.text);
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, ref, error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_gns_gauge(*c.gauge))
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no GNS keys");
+        std::vector<GnsKey> keys;
+        if (!gns_key_sequence(c.text, keys, error)) return fail(error);
         return true;
     }
 
@@ -438,6 +453,9 @@ const CommandRow kCommands[] = {
     {{"cdu", "GAUGE KEY|\"TEXT\"...",
       "press SMITHS_FMS keys by name (A..Z, 0..9, L1..R6, EXEC, LEGS, ...), one frame after each"},
      &Parser::parse_cdu},
+    {{"gns", "GAUGE KEY|\"TEXT\"...",
+      "press GNSXLS keys by name (NAV, FPL, L1..R5, ENT, A..Z, 0..9, ...), one frame after each"},
+     &Parser::parse_gns},
     {{"snapshot", "GAUGE [FILE] [transparent] | all [PREFIX] [transparent]",
       "PNG of a gauge's drawing (default FILE: instance id + \".png\"; a gauge that does not draw, a "
       "control panel, gets its background box, shown lights and click spots) or of every drawing gauge "
@@ -627,6 +645,18 @@ struct Runner {
         }
     }
 
+    void gns_keys(const ScriptCommand& c) {
+        std::vector<GnsKey> keys;
+        std::string error; // checked when parsed
+        gns_key_sequence(c.text, keys, error);
+        for (GnsKey key : keys) {
+            if (!press_gns_key(*c.gauge, key).hit)
+                say(std::string("gns ") + c.gauge->id + ": no click spot for " +
+                    gns_key_boxes[static_cast<std::size_t>(key)].name);
+            run_frame(sim);
+        }
+    }
+
     // Every drawing gauge; a gauge placed twice is told apart by its instance id.
     void snapshot_all(const ScriptCommand& c) {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
@@ -764,6 +794,9 @@ struct Runner {
             break;
         case ScriptOp::CduKeys:
             cdu_keys(c);
+            break;
+        case ScriptOp::GnsKeys:
+            gns_keys(c);
             break;
         case ScriptOp::SnapshotAll:
             snapshot_all(c);

@@ -1,6 +1,6 @@
 // Scripts of timed commands for a placed panel. One command a line; blank
 // lines and lines starting with ';' or '#' are comments. Commands run in
-// order at the current frame; only `frames`, `fly` and `cdu` move time on.
+// order at the current frame; only `frames`, `fly`, `cdu` and `gns` move time on.
 // The commands, their arguments and what they do are the table that the
 // parser dispatches on and that `orvex-sim --help` prints (script_commands).
 //
@@ -48,6 +48,7 @@ enum class ScriptOp {
     Snapshot,
     GpsPlan,
     CduKeys,
+    GnsKeys,
     SnapshotAll,
     RouteLoad,
     Progress,

@@ -178,5 +178,6 @@ void build_route_rows() {
 void reset_page_toggles() {
     for (int& toggle : gns_line_toggles)
         toggle = 0;
+    gns_list_cursor = 0;
     page_list_changed = 0;
 }

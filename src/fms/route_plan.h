@@ -116,5 +116,6 @@ void copy_active_plan_to_working();
 // Rebuilds route_rows from working entries 1..last - 1.
 void build_route_rows();
 
-// Clears the line-select toggles and the list-changed flag of the GNS pages.
+// Clears the line-select toggles, the choice-list cursor and the
+// list-changed flag of the GNS pages.
 void reset_page_toggles();

@@ -153,7 +153,7 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
     } cases[] = {
         {"glide 3",
          "unknown command 'glide' (known: frames, click, key, token, named, calc, link, window, print, "
-         "aircraft, gps, cdu, snapshot, route, progress, fly, summary, strict)"},
+         "aircraft, gps, cdu, gns, snapshot, route, progress, fly, summary, strict)"},
         {"frames", "frames needs a count from 1 to 100000000, got ''"},
         {"frames 0", "frames needs a count from 1 to 100000000, got '0'"},
         {"frames 2x", "frames needs a count from 1 to 100000000, got '2x'"},
