@@ -25,11 +25,16 @@ constexpr std::size_t kMaxNavLine = 1698;
 constexpr int kAirportWarningCount = 24998;
 constexpr int kNavaidWarningCount = 29998;
 
+// The file being read, for the load warnings.
+std::string reading_path;
+
+// A table nearing its capacity: in the module's own list and, naming the
+// file, in the load warnings.
 void add_warning(const char* format, int count) {
-    if (warning_messages.full()) return;
     char text[80];
     std::snprintf(text, sizeof text, format, count);
-    warning_messages.append(text);
+    record_load_warning(reading_path, text);
+    if (!warning_messages.full()) warning_messages.append(text);
 }
 
 bool is_blank(char c) {
@@ -91,6 +96,7 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
         return;
     }
     FileLineCheck check{path};
+    reading_path = path;
     std::string line;
     LineTokens t;
     while (read_line(file, line, kMaxNavLine)) {
