@@ -153,8 +153,9 @@ void load_airport_detail(const std::string& ident, int slot) {
 }
 
 void lookup_runway_ref_data(const std::string& airport, const std::string& runway) {
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\navdata\\orvex_apts.txt", "r");
-    if (!file) return;
+    const std::string path = host_folder + "\\orvex\\navdata\\orvex_apts.txt";
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) return record_missing_file(path);
     constexpr std::size_t kTokens = 25;
     constexpr std::size_t kFirstRunway = 5; // tokens 6 .. 25
     bool found = false;
@@ -189,8 +190,12 @@ void lookup_runway_ref_data(const std::string& airport, const std::string& runwa
 void lookup_parking_position(const std::string& name) {
     parking_position = ParkingPosition{};
     if (ParkingFile.empty()) return;
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\Aircraft\\" + ParkingFile, "r");
-    if (!file) return;
+    const std::string path = host_folder + "\\orvex\\Aircraft\\" + ParkingFile;
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        if (!ParkingFile.empty()) record_missing_file(path);
+        return;
+    }
     std::string line;
     while (read_line(file, line, kMaxParkingLine)) {
         std::vector<std::string> t = scan_tokens(line, 4);
