@@ -564,9 +564,10 @@ struct Runner {
         char where[48] = "no active route";
         if (t.to_index != 999)
             std::snprintf(where, sizeof where, "TO waypoint %d of %d", t.to_index, t.last_index);
-        std::snprintf(text, sizeof text, "%lld frames flown, %s, flying until %s",
+        std::snprintf(text, sizeof text, "%lld frames flown, %s, flying until %s (at most %lld frames)",
                       static_cast<long long>(done), where,
-                      c.text.empty() ? "arrival" : printable(c.text).c_str());
+                      c.text.empty() ? "arrival" : printable(c.text).c_str(),
+                      static_cast<long long>(c.count));
         return text;
     }
 
