@@ -116,7 +116,7 @@ bool parse_options(int argc, char** argv, Options& o) {
             help(stdout);
             std::exit(0);
         } else {
-            std::fprintf(stderr, "orvex-sim: unknown option %s\n", arg.c_str());
+            std::fprintf(stderr, "orvex-sim: unknown option %s (see --help)\n", host::printable(arg).c_str());
             ok = false;
         }
         if (!ok) return false;
@@ -138,7 +138,7 @@ int list_gauges(const host::LoadedModule& module) {
 bool load(const Options& o, host::Simulator& sim) {
     std::string error;
     if (host::load_module(o.module, sim.module, error)) return true;
-    std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+    std::fprintf(stderr, "orvex-sim: %s\n", host::printable(error, 400).c_str());
     return false;
 }
 
@@ -146,12 +146,12 @@ int run(const Options& o, host::Simulator& sim) {
     std::string error;
     host::PanelFile panel;
     if (!host::read_panel_file(o.panel, panel, error)) {
-        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        std::fprintf(stderr, "orvex-sim: %s\n", host::printable(error, 400).c_str());
         return 1;
     }
     if (!load(o, sim)) return 1;
     if (!host::place_gauges(sim, panel, error)) {
-        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        std::fprintf(stderr, "orvex-sim: %s\n", host::printable(error, 400).c_str());
         return 1;
     }
     host::Script script;
@@ -160,7 +160,7 @@ int run(const Options& o, host::Simulator& sim) {
                       ? host::parse_script_text("(default script)", script_text, sim, script, error)
                       : host::read_script_file(o.script, sim, script, error);
     if (!parsed) {
-        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        std::fprintf(stderr, "orvex-sim: %s\n", host::printable(error, 400).c_str());
         return 1;
     }
     if (!o.out.empty()) {
