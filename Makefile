@@ -64,6 +64,9 @@ demo: configure
 	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
 	  --panel examples/sim/cdu_panel.cfg --script examples/sim/cdu_demo.script --out out
+	rm -rf $(BUILD)/demo-vnav && cp -r examples/sim $(BUILD)/demo-vnav
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-vnav \
+	  --panel examples/sim/cdu_panel.cfg --script examples/sim/cdu_vnav.script --out out
 	rm -rf $(BUILD)/demo-nd && cp -r examples/sim $(BUILD)/demo-nd
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-nd \
 	  --panel examples/sim/nd_panel.cfg --script examples/sim/nd_modes.script --out out
@@ -82,12 +85,16 @@ demo: configure
 	rm -rf $(BUILD)/demo-gns && cp -r examples/sim $(BUILD)/demo-gns
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-gns \
 	  --panel examples/sim/gns_panel.cfg --script examples/sim/gns_demo.script --out out
+	rm -rf $(BUILD)/demo-c17 && cp -r examples/sim $(BUILD)/demo-c17
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17 \
+	  --panel examples/sim/c17_panel.cfg --script examples/sim/c17.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	$(BUILD)-bench/bench/orvex-bench
 	$(BUILD)-bench/bench/orvex-nd-bench
+	$(BUILD)-bench/bench/orvex-c17-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -61,6 +61,8 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         reinterpret_cast<decltype(module.flight.take_warning)>(dlsym(library, "orvex_standin_take_warning"));
     module.display_state =
         reinterpret_cast<decltype(module.display_state)>(dlsym(library, "orvex_standin_display_state"));
+    module.draw_smiths_page =
+        reinterpret_cast<decltype(module.draw_smiths_page)>(dlsym(library, "orvex_standin_draw_smiths_page"));
     module.library = library;
     return true;
 }

@@ -52,6 +52,10 @@ struct LoadedModule {
     // The module's display state by variable name (gauges/stand_in_hooks.h);
     // null: `print state` has nothing to read.
     int32_t (*display_state)(const char* name, double* value) = nullptr;
+    // A SMITHS page routine drawn by name (gauges/stand_in_hooks.h); null:
+    // `page` is refused.
+    int32_t (*draw_smiths_page)(const char* name, void* device_context, int32_t width,
+                                int32_t height) = nullptr;
 };
 
 // Opens the library, finds both records and installs the services table.

@@ -154,6 +154,22 @@ class Parser {
         return true;
     }
 
+    bool parse_page(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::CduPage;
+        std::vector<std::string> w = words_of(rest);
+        if (w.size() != 2) return fail("usage: page GAUGE NAME");
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, w[0], error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_cdu_gauge(*c.gauge) || c.gauge->drawing_elements.empty())
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU pages");
+        if (sim_.module.draw_smiths_page == nullptr) return fail("the module draws no page by name");
+        c.text = w[1];
+        if (sim_.module.draw_smiths_page(c.text.c_str(), nullptr, 0, 0) == 0)
+            return fail("no page '" + c.text + "'");
+        return true;
+    }
+
     bool parse_gns(const std::string& rest, ScriptCommand& c) {
         c.op = ScriptOp::GnsKeys;
         std::string ref;
@@ -241,8 +257,16 @@ class Parser {
     bool parse_token(const std::string& rest, ScriptCommand& c) {
         std::string id;
         std::string value;
-        if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE", id, value)) return false;
+        if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\"", id,
+                              value))
+            return false;
         if (!parse_id(id, c.id)) return fail("bad token id '" + id + "'");
+        if (value[0] == '"') {
+            if (value.size() < 2 || value.back() != '"') return fail("text without closing '\"'");
+            c.op = ScriptOp::SetTokenText;
+            c.text = value.substr(1, value.size() - 2);
+            return true;
+        }
         std::string word;
         std::string code;
         first_word(value, word, code);
@@ -453,6 +477,10 @@ const CommandRow kCommands[] = {
     {{"cdu", "GAUGE KEY|\"TEXT\"...",
       "press SMITHS_FMS keys by name (A..Z, 0..9, L1..R6, EXEC, LEGS, ...), one frame after each"},
      &Parser::parse_cdu},
+    {{"page", "GAUGE NAME",
+      "draw the SMITHS page routine smiths_page_NAME once on the CDU's surface, for a snapshot of a page no "
+      "key reaches"},
+     &Parser::parse_page},
     {{"gns", "GAUGE KEY|\"TEXT\"...",
       "press GNSXLS keys by name (NAV, FPL, L1..R5, ENT, A..Z, 0..9, ...), one frame after each"},
      &Parser::parse_gns},
@@ -587,6 +615,8 @@ struct Runner {
         char buffer[64];
         if (t == nullptr) {
             say("token " + std::to_string(id) + " is not set");
+        } else if (t->is_text) {
+            say("token " + std::to_string(id) + " = \"" + t->text + "\"");
         } else if (t->coded) {
             std::snprintf(buffer, sizeof buffer, "0x%08X", t->code);
             say("token " + std::to_string(id) + " = int " + buffer);
@@ -720,6 +750,9 @@ struct Runner {
         case ScriptOp::SetTokenCode:
             set_token_code(c.id, c.parameter);
             break;
+        case ScriptOp::SetTokenText:
+            set_token_text(c.id, c.text);
+            break;
         case ScriptOp::SetNamed:
             set_named_var(c.name, c.number);
             break;
@@ -796,6 +829,14 @@ struct Runner {
         case ScriptOp::CduKeys:
             cdu_keys(c);
             break;
+        case ScriptOp::CduPage: {
+            ElementHeader& e = *c.gauge->drawing_elements.front();
+            if (e.image != nullptr)
+                sim.module.draw_smiths_page(c.text.c_str(), e.device_context, e.image->width,
+                                            e.image->height);
+            say("page " + c.gauge->id + " " + c.text);
+            break;
+        }
         case ScriptOp::GnsKeys:
             gns_keys(c);
             break;

@@ -30,6 +30,12 @@ constexpr PageEntry kPages[] = {
     {kPageDepartures, smiths_page_departures},
     {kPageArrivals, smiths_page_arrivals},
     {kPageApproachRef, smiths_page_approach_ref},
+    {kPageTakeoffRef, smiths_page_takeoff_ref},
+    {kPageTempNavSummary, smiths_page_temp_nav_summary},
+    {kPageEconClb, smiths_page_econ_clb},
+    {kPageEconCrz, smiths_page_econ_crz},
+    {kPageEconPathDes, smiths_page_econ_path_des},
+    {kPageDesForecasts, smiths_page_des_forecasts},
 };
 
 // The map step survives only while some display centres on it.
@@ -50,7 +56,10 @@ bool smiths_plan_format_shown() {
            c17_mfd_format == 6;
 }
 
-void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
+namespace {
+
+// Cleared, unscaled: each page maps its canvas onto the element itself.
+RenderFrameOptions smiths_frame() {
     RenderFrameOptions frame;
     frame.set_text_hint = false;
     frame.pre_clear = true;
@@ -58,11 +67,23 @@ void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize s
     frame.test_mode = false;
     frame.scale = false;
     frame.fill_background = false;
-    run_render_frame(display, device_context, size, 1, 1, frame, [&](gfx::Graphics& g) {
+    return frame;
+}
+
+} // namespace
+
+void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
+    run_render_frame(display, device_context, size, 1, 1, smiths_frame(), [&](gfx::Graphics& g) {
         drop_map_step_without_plan_format();
         if (SmithsPageRoutine routine = smiths_page_routine(smiths_cdu_page)) routine(display, g);
         smiths_reset_key_flags();
     });
+}
+
+void render_smiths_routine(DisplayObject& display, void* device_context, PixelSize size,
+                           SmithsPageRoutine routine) {
+    run_render_frame(display, device_context, size, 1, 1, smiths_frame(),
+                     [&](gfx::Graphics& g) { routine(display, g); });
 }
 
 void cdu_fill_text_box(int x, int y, gfx::Graphics& graphics, int n) {

@@ -4,6 +4,7 @@
 // 282 x 245 canvas onto the element itself.
 #pragma once
 
+#include "cdu_smiths/smiths_pages.h"
 #include "gauges/render_frame.h"
 
 // One display object serves both SMITHS gauges.
@@ -11,6 +12,12 @@ extern DisplayObject smiths_cdu_display;
 
 // Nothing happens for a null device context (the keys stay pending).
 void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size);
+
+// One pass of a page routine framed as the render pass frames the current
+// page, with the pending key and the map step left alone: the stand-in's
+// pictures of pages that no page number reaches.
+void render_smiths_routine(DisplayObject& display, void* device_context, PixelSize size,
+                           SmithsPageRoutine routine);
 
 // True while a map display shows a plan format, which centres on the LEGS
 // map step.

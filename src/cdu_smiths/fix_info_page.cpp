@@ -2,6 +2,7 @@
 // radial/distance points, the aircraft's radial and distance from the fix,
 // and for each point the time and distance to fly there direct. The maps
 // draw the same records.
+#include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
@@ -11,7 +12,6 @@
 #include "fms/waypoint_entry.h"
 #include "sim/aircraft_state.h"
 
-#include <cmath>
 #include <sstream>
 
 namespace {
@@ -105,24 +105,10 @@ void act_on_key(FixInfoRecord& r) {
     if (key >= 2 && key <= 4) enter_point(r, key - 1);
 }
 
-// Zulu time of arrival, flying `distance` NM at the present ground speed.
+// UTC time of arrival, flying `distance` NM at the present ground speed.
 std::string arrival_time(double distance) {
-    const AircraftState& a = aircraft_state;
-    const double t = distance / a.ground_speed_kt * 60.0;
-    double h = 0.0;
-    double m = t;
-    if (t / 60.0 >= 1.0) {
-        h = std::trunc(t / 60.0);
-        m = t - 60.0 * h;
-    }
-    m += a.zulu_minutes;
-    h += a.zulu_hours;
-    if (m >= 60.0) {
-        h += 1.0;
-        m -= 60.0;
-    }
-    if (h >= 24.0) h -= 24.0;
-    return cdu_format("%02.0f%02.0fZ", std::trunc(h), std::trunc(m));
+    const CduEta eta = cdu_eta(distance, false);
+    return cdu_format("%02d%02dZ", eta.hours, eta.minutes);
 }
 
 void draw_rows(CduPage& page, FixInfoRecord& r) {

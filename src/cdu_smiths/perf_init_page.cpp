@@ -2,6 +2,7 @@
 // altitude and wind, ISA deviation or top-of-climb temperature and the
 // transition altitude on the first sub-page; the climb, cruise and descent
 // speed and Mach limits on the second.
+#include "cdu_smiths/cdu_modification.h"
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/perf_init_values.h"
@@ -70,9 +71,9 @@ void enter_weight(double& stored_lb, bool below_thousand) {
 void enter_cost_index() {
     const double n = std::trunc(cdu_number(smiths_scratchpad));
     if (n < -1.0 || n > 200.0 || (n == 0.0 && smiths_scratchpad != "0")) return refuse();
-    previous_cost_index = cost_index;
+    cdu_keep_executed(previous_cost_index, cost_index, -1);
     cost_index = static_cast<int>(n);
-    if (route_state == 3) advance_route_state();
+    cdu_mark_modified();
     accept();
 }
 
@@ -84,9 +85,9 @@ void enter_cruise_altitude() {
     int altitude = saturate_to_int(v);
     if (altitude < 1000) altitude *= 100;
     if (altitude > kMaxCruiseAltitudeFt) return refuse();
-    previous_cruise_altitude = cruise_altitude;
+    cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
     cruise_altitude = altitude;
-    if (route_state == 3) advance_route_state();
+    cdu_mark_modified();
     accept();
 }
 

@@ -1,6 +1,7 @@
 // RTE HOLD (page 39): one hold of the hold list per sub-page, with its
 // inbound course and turn, its leg as a time or a distance, the fix ETA, and
 // the prompts to build a further hold or leave this one.
+#include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
@@ -14,7 +15,6 @@
 #include "sim/aircraft_state.h"
 
 #include <cctype>
-#include <cmath>
 #include <sstream>
 
 namespace {
@@ -87,28 +87,12 @@ void act_on_key() {
     }
 }
 
-// Arrival at the hold fix flying direct at the present ground speed: hours,
-// minutes and tenths of a minute on the chosen clock.
+// Arrival at the hold fix flying direct at the present ground speed.
 std::string fix_eta(const HoldEntry& h) {
     const AircraftState& a = aircraft_state;
     double d = 0.0, course = 0.0;
     gc_dist_course(a.plat, a.plon, h.points[0].lat, h.points[0].lon, &d, &course);
-    double t = d / a.ground_speed_kt * 60.0;
-    const double whole_hours = t / 60.0 >= 1.0 ? std::floor(t / 60.0) : 0.0;
-    t -= whole_hours * 60.0;
-    const bool local = DispETALocalTime == 1;
-    double hours = (local ? a.local_hours : a.zulu_hours) + whole_hours;
-    double minutes = a.zulu_minutes + t;
-    // A full 60 minutes or 24 hours carries, so no "60" or "24" is shown.
-    if (minutes >= 60.0) {
-        hours += 1.0;
-        minutes -= 60.0;
-    }
-    if (hours >= 24.0) hours -= 24.0;
-    const double whole_minutes = std::floor(minutes);
-    const double tenths = std::floor((minutes - whole_minutes) * 10.0);
-    return cdu_format(local ? "%02.0f%02.0f.%1.0fL" : "%02.0f%02.0f.%1.0fZ", std::floor(hours), whole_minutes,
-                      tenths);
+    return cdu_eta_text(cdu_eta(d, DispETALocalTime == 1));
 }
 
 void draw_body(CduPage& page, const HoldEntry* h) {

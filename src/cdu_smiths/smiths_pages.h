@@ -56,6 +56,15 @@ void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics)
 void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_approach_ref(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_takeoff_ref(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_temp_nav_summary(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_econ_clb(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_econ_crz(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_econ_path_des(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_des_forecasts(const DisplayObject& display, gfx::Graphics& graphics);
+// Two pages without a page number: no key or page leads to them.
+void smiths_page_n1_limit(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_lateral_offset(const DisplayObject& display, gfx::Graphics& graphics);
 
 // The routine of a page number; null for a number without one (the screen
 // stays blank).

@@ -240,6 +240,9 @@ class SimVarReader {
     std::string get_adf_ident2_text() const;
     std::string get_nav_ident1_text() const;
     std::string get_nav_ident2_text() const;
+    // Token 47, the NAV1 station identifier handed back as a text pointer:
+    // at most 31 characters, empty when the host leaves the pointer null.
+    std::string get_simvar_47_text() const;
     double get_nav_localizer1_deg() const;
 
     // Key events, parameter 0.

@@ -112,13 +112,18 @@ TEST_F(PerfInitPage, cruiseAltitudeAndCostIndexModifyTheActiveRoute) {
         {"-1", 5, true, -1},       {"99999999999", 6, false, 1000}, // above the ceiling, never wrapped
         {"500", 6, true, 50000},   {"50100", 6, false, 50000},
     };
+    cruise_altitude = 31000; // as executed
+    cost_index = 80;
     for (const Row& r : rows) {
         EXPECT_EQ(accepted(r.entry, r.key), r.ok) << r.entry;
         EXPECT_EQ(r.key == 6 ? cruise_altitude : cost_index, r.value) << r.entry;
     }
     EXPECT_EQ(route_state, 4);
-    EXPECT_EQ(previous_cost_index, 200);
-    EXPECT_EQ(previous_cruise_altitude, 1000);
+    // ERASE brings back the executed values, not those of the first entries.
+    draw(11);
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(cruise_altitude, 31000);
+    EXPECT_EQ(cost_index, 80);
 
     for (auto [alt, shown] : {std::pair{35000, "FL350"}, std::pair{18000, "18000"}}) {
         cruise_altitude = alt;
