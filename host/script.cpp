@@ -257,14 +257,19 @@ class Parser {
     bool parse_token(const std::string& rest, ScriptCommand& c) {
         std::string id;
         std::string value;
-        if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\"", id,
-                              value))
+        if (!split_assignment(
+                rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\" | token ID = null", id,
+                value))
             return false;
         if (!parse_id(id, c.id)) return fail("bad token id '" + id + "'");
         if (value[0] == '"') {
             if (value.size() < 2 || value.back() != '"') return fail("text without closing '\"'");
             c.op = ScriptOp::SetTokenText;
             c.text = value.substr(1, value.size() - 2);
+            return true;
+        }
+        if (value == "null") {
+            c.op = ScriptOp::ClearToken;
             return true;
         }
         std::string word;
@@ -448,7 +453,9 @@ const CommandRow kCommands[] = {
       "mouse click at (X, Y) of the placed gauge, in its pixels; FLAGS defaults to 0x20000000"},
      &Parser::parse_click},
     {{"key", "EVENT [PARAM]", "send a simulator key event (PARAM defaults to 0)"}, &Parser::parse_key},
-    {{"token", "ID = VALUE | ID = int VALUE", "set a numeric (f64) or coded (32-bit integer) token variable"},
+    {{"token", "ID = VALUE | ID = int VALUE | ID = \"TEXT\" | ID = null",
+      "set a numeric (f64), coded (32-bit integer) or text token variable; null unsets it (a text token "
+      "then reads as a null pointer)"},
      &Parser::parse_token},
     {{"named", "NAME = VALUE", "set a named variable (created when nobody registered it)"},
      &Parser::parse_named},
@@ -752,6 +759,9 @@ struct Runner {
             break;
         case ScriptOp::SetTokenText:
             set_token_text(c.id, c.text);
+            break;
+        case ScriptOp::ClearToken:
+            clear_token(c.id);
             break;
         case ScriptOp::SetNamed:
             set_named_var(c.name, c.number);

@@ -26,6 +26,7 @@ enum class ScriptOp {
     SetToken,
     SetTokenCode,
     SetTokenText,
+    ClearToken,
     SetNamed,
     SetCalcNumber,
     SetCalcText,
