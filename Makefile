@@ -86,6 +86,12 @@ demo: build
 	rm -rf $(BUILD)/demo-c17 && cp -r examples/sim $(BUILD)/demo-c17
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17 \
 	  --panel examples/sim/c17_panel.cfg --script examples/sim/c17.script --out out
+	rm -rf $(BUILD)/demo-attitude && cp -r examples/sim $(BUILD)/demo-attitude
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-attitude \
+	  --panel examples/sim/attitude_panel.cfg --script examples/sim/attitude.script --out out
+	rm -rf $(BUILD)/demo-efs50x && cp -r examples/sim $(BUILD)/demo-efs50x
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50x \
+	  --panel examples/sim/efs50_expanded_panel.cfg --script examples/sim/efs50_expanded.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
