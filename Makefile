@@ -99,6 +99,7 @@ bench: deps
 	$(BUILD)-bench/bench/orvex-bench
 	$(BUILD)-bench/bench/orvex-nd-bench
 	$(BUILD)-bench/bench/orvex-c17-bench
+	$(BUILD)-bench/bench/orvex-attitude-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
