@@ -267,14 +267,19 @@ class Parser {
     bool parse_token(const std::string& rest, ScriptCommand& c) {
         std::string id;
         std::string value;
-        if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\"", id,
-                              value))
+        if (!split_assignment(
+                rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\" | token ID = null", id,
+                value))
             return false;
         if (!parse_id(id, c.id)) return fail("bad token id '" + id + "'");
         if (value[0] == '"') {
             if (value.size() < 2 || value.back() != '"') return fail("text without closing '\"'");
             c.op = ScriptOp::SetTokenText;
             c.text = value.substr(1, value.size() - 2);
+            return true;
+        }
+        if (value == "null") {
+            c.op = ScriptOp::ClearToken;
             return true;
         }
         std::string word;
@@ -660,6 +665,9 @@ struct Runner {
             break;
         case ScriptOp::SetTokenText:
             set_token_text(c.id, c.text);
+            break;
+        case ScriptOp::ClearToken:
+            clear_token(c.id);
             break;
         case ScriptOp::SetNamed:
             set_named_var(c.name, c.number);

@@ -9,6 +9,7 @@
 //   token ID = VALUE              numeric token variable (f64)
 //   token ID = int VALUE          coded token variable (32-bit integer)
 //   token ID = "TEXT"             text token variable (handed out by pointer)
+//   token ID = null               unset again: a text token then reads as a null pointer
 //   named NAME = VALUE            named variable (created when nobody registered it)
 //   calc NAME = VALUE             calculator variable: NAME as "(A:NAME, units)",
 //   calc NAME = "TEXT"            "A:NAME" or "NAME"
@@ -68,6 +69,7 @@ enum class ScriptOp {
     SetToken,
     SetTokenCode,
     SetTokenText,
+    ClearToken,
     SetNamed,
     SetCalcNumber,
     SetCalcText,

@@ -8,7 +8,12 @@
 
 CduEta cdu_eta(double distance_nm, bool local) {
     const AircraftState& a = aircraft_state;
-    double t = a.ground_speed_kt > 0.0 ? distance_nm / a.ground_speed_kt * 60.0 : 0.0;
+    return cdu_eta_after_minutes(a.ground_speed_kt > 0.0 ? distance_nm / a.ground_speed_kt * 60.0 : 0.0,
+                                 local);
+}
+
+CduEta cdu_eta_after_minutes(double t, bool local) {
+    const AircraftState& a = aircraft_state;
     if (!std::isfinite(t) || t < 0.0) t = 0.0;
     const double whole_hours = std::floor(t / 60.0);
     double hours = (local ? a.local_hours : a.zulu_hours) + whole_hours;

@@ -15,6 +15,8 @@ struct CduEta {
 // The local clock lends only its hours; the minutes are always UTC's. A
 // ground speed of 0 or less gives the present time.
 CduEta cdu_eta(double distance_nm, bool local);
+// The same for a time to go in minutes (none below 0).
+CduEta cdu_eta_after_minutes(double minutes, bool local);
 
 // "HHMM.TZ", or "HHMM.TL" on the local clock.
 std::string cdu_eta_text(const CduEta& eta);

@@ -102,6 +102,16 @@ void cdu_step_subpage(int& subpage, int count) {
     subpage = cdu_clamp_subpage(subpage, count);
 }
 
+void cdu_step_subpage_once(int& subpage, int count) {
+    const int last = count > 1 ? count : 1;
+    if (smiths_cdu_prev_page == 1) {
+        if (--subpage < 1) subpage = last;
+    } else if (smiths_cdu_next_page == 1) {
+        if (++subpage > last) subpage = 1;
+    }
+    subpage = cdu_clamp_subpage(subpage, count);
+}
+
 int cdu_page_count(int n, int per_page) {
     return n <= 0 ? 0 : (n + per_page - 1) / per_page;
 }

@@ -36,6 +36,11 @@ constexpr PageEntry kPages[] = {
     {kPageEconCrz, smiths_page_econ_crz},
     {kPageEconPathDes, smiths_page_econ_path_des},
     {kPageDesForecasts, smiths_page_des_forecasts},
+    {kPageSelectWaypoint, smiths_page_select_waypoint},
+    {kPagePosRef, smiths_page_pos_ref},
+    {kPageRefNavData, smiths_page_ref_nav_data},
+    {kPageNavStatus, smiths_page_nav_status},
+    {kPageProgress, smiths_page_progress},
 };
 
 // The map step survives only while some display centres on it.

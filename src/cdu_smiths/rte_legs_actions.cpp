@@ -85,6 +85,12 @@ void left_row_key(const LegsRows& rows, int k) {
         return;
     }
     if (smiths_legs_mode == 2 && smiths_scratchpad.compare(0, 8, "HOLD AT ") == 0) {
+        // Only a fix the pilot has settled on: none is known while several
+        // candidates wait on SELECT WAYPOINT.
+        if (hold_at_candidate < 1 || hold_at_candidate > candidate_count()) {
+            refuse("INVALID ENTRY");
+            return;
+        }
         if (insert_candidate(i, hold_at_candidate)) add_hold(i, 1, aircraft_state.magvar);
         return;
     }
@@ -166,10 +172,12 @@ void hold_at_key() {
         refuse("NOT IN DATABASE");
         return;
     }
-    if (found == 1)
+    if (found == 1) {
         hold_at_candidate = 1;
-    else
+    } else {
+        hold_at_candidate = 0;
         open_select_waypoint(0);
+    }
     smiths_scratchpad = "HOLD AT " + smiths_scratchpad;
 }
 

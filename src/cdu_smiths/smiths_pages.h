@@ -39,8 +39,14 @@ enum SmithsCduPage : int {
 // direct-to and HOLD AT paths) and the page to return to.
 inline int smiths_select_plan_index = 0;
 inline int smiths_select_return_page = 0;
-// The candidate that a "HOLD AT " entry of the RTE LEGS page inserts.
+// The candidate that a "HOLD AT " entry of the RTE LEGS page inserts; 0
+// until one is known (the pilot still has to pick among several).
 inline int hold_at_candidate = 0;
+// SELECT WAYPOINT's sub-page (kept between visits) and sub-page count.
+inline int smiths_select_subpage = 1;
+inline int smiths_select_subpage_count = 1;
+// NAV STATUS (1) or NAV OPTIONS (2), kept between visits.
+inline int smiths_nav_status_subpage = 1;
 
 using SmithsPageRoutine = void (*)(const DisplayObject& display, gfx::Graphics& graphics);
 
@@ -65,6 +71,11 @@ void smiths_page_des_forecasts(const DisplayObject& display, gfx::Graphics& grap
 // Two pages without a page number: no key or page leads to them.
 void smiths_page_n1_limit(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_lateral_offset(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_select_waypoint(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_pos_ref(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_ref_nav_data(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_nav_status(const DisplayObject& display, gfx::Graphics& graphics);
+void smiths_page_progress(const DisplayObject& display, gfx::Graphics& graphics);
 
 // The routine of a page number; null for a number without one (the screen
 // stays blank).

@@ -2,6 +2,8 @@
 
 #include "platform/text_file.h"
 
+#include <cmath>
+
 int heading_difference(double a, double b) {
     double diff;
     if (b > a)
@@ -39,4 +41,23 @@ int heading_difference_dir(double a, double b, int* direction, int* difference) 
 int turn_direction(double a, double b) {
     if (b > a) return b - a <= 180.0 ? 1 : 2;
     return a - b <= 180.0 ? 2 : 1;
+}
+
+double fold_degrees_180(double degrees) {
+    if (!std::isfinite(degrees)) return 0.0;
+    double r = std::fmod(degrees, 360.0); // (-360, 360)
+    if (r > 180.0) r -= 360.0;
+    if (r <= -180.0) r += 360.0;
+    return r;
+}
+
+double fold_degrees_360(double degrees) {
+    if (!std::isfinite(degrees)) return 360.0;
+    double r = std::fmod(degrees, 360.0);
+    if (r <= 0.0) r += 360.0;
+    return r;
+}
+
+bool bearing_is_to(double bearing, double course) {
+    return std::fabs(fold_degrees_180(bearing - course)) < 90.0;
 }

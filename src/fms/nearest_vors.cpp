@@ -45,6 +45,13 @@ void find_nearest_vors() {
     find_nearest_vors(local_navaids, aircraft_state.plat, aircraft_state.plon, aircraft_state.magvar);
 }
 
+void refresh_nearest_vors() {
+    const AircraftState& a = aircraft_state;
+    build_near_navaids(a.plat, a.plon);
+    build_local_navaids(a.plat, a.plon);
+    find_nearest_vors();
+}
+
 void select_ref_nav_candidate(int n) {
     if (n < 1 || n > candidate_list.count()) return;
     ref_nav_fix = candidate_list[n];

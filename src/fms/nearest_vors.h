@@ -24,6 +24,9 @@ void find_nearest_vors();
 // The same from any nearby navaid list (records 1..count) and position;
 // magvar (degrees) turns true bearings magnetic.
 void find_nearest_vors(const BoundedTable<NavRecord, 1001>& navaids, double lat, double lon, double magvar);
+// Rebuilds the near and local navaid lists around the aircraft, then
+// nearest_vors from them: what the NAV STATUS page lists.
+void refresh_nearest_vors();
 
 // The REF NAV DATA page's fix and what it is: 2 fix, 3 navaid, 4 airport.
 inline NavRecord ref_nav_fix;

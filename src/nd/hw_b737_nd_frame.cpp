@@ -7,6 +7,7 @@
 #include "fms/route_plan.h"
 #include "fms/times_to_go.h"
 #include "gauges/render_frame.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "nd/display_settings.h"
@@ -40,7 +41,7 @@ using nd::format;
 using nd::text;
 
 void base_frame(gfx::Graphics& g, const DisplayObject& d, float x, float y, double degrees) {
-    set_design_frame(g, d, 244.0f, 302.0f, x, y);
+    set_design_frame(g, d, hw_b737_nd_design, x, y);
     if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
 }
 

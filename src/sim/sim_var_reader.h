@@ -243,6 +243,8 @@ class SimVarReader {
     // Token 47, the NAV1 station identifier handed back as a text pointer:
     // at most 31 characters, empty when the host leaves the pointer null.
     std::string get_simvar_47_text() const;
+    // Token 56, the NAV2 station identifier, read the same way.
+    std::string get_simvar_56_text() const;
     double get_nav_localizer1_deg() const;
 
     // Key events, parameter 0.

@@ -1,6 +1,7 @@
 // The CDU part of `make demo`: orvex-sim builds and executes the example
-// route on the SMITHS_FMS by key presses and writes a picture of each page;
-// then it flies the route with the CDU on the ECON pages.
+// route on the SMITHS_FMS by key presses and writes a picture of each page,
+// the navigation pages and their sub-pages among them; then it flies the
+// route with the CDU on the ECON pages.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -45,12 +46,38 @@ TEST(CduDemo, theScriptBuildsAndExecutesTheRouteAndPicturesThePages) {
     ASSERT_NE(before, std::string::npos) << text;
     EXPECT_NE(text.find("module orvex_fpln_wpt_cnt = 9", before), std::string::npos) << text;
     EXPECT_EQ(text.find("no click spot"), std::string::npos) << text;
-    for (const char* page :
-         {"cdu_1_ident", "cdu_1_init_ref_index", "cdu_1_stored_flight_plans", "cdu_2_rte_origin_dest",
-          "cdu_3_rte_route", "cdu_4_legs", "cdu_5_legs_2", "cdu_6_legs_mod", "cdu_7_legs_exec",
-          "cdu_8_dep_arr", "cdu_9_takeoff_ref", "cdu_10_econ_clb_mod", "cdu_10_econ_crz",
-          "cdu_10_econ_path_des", "cdu_11_des_forecasts", "cdu_11_temp_nav_summary", "cdu_11_n1_limit",
-          "cdu_11_lateral_offset"})
+    for (const char* page : {"cdu_1_ident",
+                             "cdu_1_init_ref_index",
+                             "cdu_1_stored_flight_plans",
+                             "cdu_2_rte_origin_dest",
+                             "cdu_3_rte_route",
+                             "cdu_4_legs",
+                             "cdu_5_legs_2",
+                             "cdu_6_legs_mod",
+                             "cdu_7_legs_exec",
+                             "cdu_8_dep_arr",
+                             "cdu_9_takeoff_ref",
+                             "cdu_10_econ_clb_mod",
+                             "cdu_10_econ_crz",
+                             "cdu_10_econ_path_des",
+                             "cdu_11_des_forecasts",
+                             "cdu_11_temp_nav_summary",
+                             "cdu_11_n1_limit",
+                             "cdu_11_lateral_offset",
+                             "cdu_9_progress",
+                             "cdu_9_progress_rta",
+                             "cdu_9_progress_3",
+                             "cdu_10_nav_status",
+                             "cdu_10_nav_options",
+                             "cdu_11_pos_shift",
+                             "cdu_11_pos_init",
+                             "cdu_11_pos_ref",
+                             "cdu_12_ref_nav_data",
+                             "cdu_12_ref_nav_waypoint",
+                             "cdu_12_ref_nav_navaid",
+                             "cdu_12_ref_nav_airport",
+                             "cdu_13_select_waypoint",
+                             "cdu_13_ref_nav_chosen"})
         EXPECT_TRUE(std::filesystem::exists(out + "/" + page + ".png")) << page;
 }
 

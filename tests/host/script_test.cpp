@@ -71,6 +71,8 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
                               "token 61 = 250.5\n"
                               "token 55 = int 0x1080\n"
                               "token 47 = \"IABC\"\n"
+                              "token 56 = \"OLM\"\n"
+                              "token 56 = null\n"
                               "calc (A:INDICATED ALTITUDE, feet) = 5000\n"
                               "calc TITLE = \"Orvex Jet\"\n"
                               "window open 4008\n"
@@ -127,6 +129,11 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
     host::read_token_var(&block);
     ASSERT_NE(block.var_ptr, nullptr);
     EXPECT_STREQ(static_cast<const char*>(block.var_ptr), "IABC");
+    // `null` leaves a text token's pointer null.
+    ModuleVarBlock unset{};
+    unset.id = 56;
+    host::read_token_var(&unset);
+    EXPECT_EQ(unset.var_ptr, nullptr);
     // The key event reached the handler that the server gauge registered.
     ASSERT_EQ(fake::key_calls.size(), 3u);
     EXPECT_EQ(fake::key_calls[1].id, 0x10337u);
@@ -166,7 +173,8 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"key -5", "bad key event '-5'"},
         {"token -1 = 2", "bad token id '-1'"},
         {"print token 0x1FFFFFFFF", "bad token id '0x1FFFFFFFF'"},
-        {"token 61 250", "usage: token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\""},
+        {"token 61 250",
+         "usage: token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\" | token ID = null"},
         {"token 47 = \"IABC", "text without closing '\"'"},
         {"token x = 1", "bad token id 'x'"},
         {"token 61 = fast", "bad number 'fast'"},

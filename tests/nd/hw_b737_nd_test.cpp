@@ -327,3 +327,20 @@ TEST_F(HwB737Nd, aRangeOfZeroOrAHugeMapDrawsNoMapAndNothingOutOfBounds) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HwB737Nd, appWordReadsToAcrossNorth) {
+    // Heading 350, course 350, the VOR at 010.
+    set_heading(350.0);
+    host::aircraft().nav1_course_deg = 350.0;
+    host::set_token(49, 1.0);
+    host::set_token(550, 20.0);
+    update();
+    ASSERT_NEAR(aircraft_state.heading_deg, 350.0, 0.01);
+    const gfx::Recording& r = render(4, 40.0);
+    ASSERT_NE(r.find_text("TO"), nullptr);
+    EXPECT_EQ(r.find_text("FROM"), nullptr);
+}
+
+} // namespace
