@@ -258,4 +258,25 @@ TEST_F(A320Eadi, TakeoffMarksNeedVr) {
     EXPECT_EQ(text_at(draw(), 36, 155 - 25.3f - 7), "1");
 }
 
+TEST_F(A320Eadi, FlightPathVectorFlashesAtItsLimit) {
+    const int keep = DispFPV;
+    DispFPV = 1;
+    aircraft_state.ground_speed_kt = 100;
+    host::set_token(65, -3000 * 1.30048); // 72 units down, held at 60
+    const auto fpv_circle = [](const gfx::Recording& r) {
+        for (const gfx::RecordedOp& op : r.ops)
+            if (op.kind == gfx::OpKind::Ellipse && op.color == a320::kWhite && op.bounds.width == 12)
+                return op.bounds.y + 6 - 155;
+        return -1000.0f;
+    };
+    frame_slot = 7;
+    EXPECT_NEAR(fpv_circle(draw()), 60, 0.01);
+    frame_slot = 8;
+    EXPECT_EQ(fpv_circle(draw()), -1000.0f);
+    host::set_token(65, -1000 * 1.30048); // 24 units down: steady
+    EXPECT_NEAR(fpv_circle(draw()), 24, 0.01);
+    DispFPV = keep;
+    frame_slot = 0;
+}
+
 } // namespace
