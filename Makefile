@@ -55,8 +55,10 @@ fuzz-smoke: fuzz-build
 	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SMOKE_SECONDS)
 
 # The demo runs on a fresh copy of the example simulator folder, because the
-# module writes route files and flight logs below it.
-demo: build
+# module writes route files and flight logs below it. It builds only the
+# module and the stand-in, not the test programs.
+demo: configure
+	cmake --build $(BUILD) -j $(JOBS) --target orvex1 orvex-sim
 	rm -rf $(BUILD)/demo-sim && mkdir -p out && cp -r examples/sim $(BUILD)/demo-sim
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
 	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out

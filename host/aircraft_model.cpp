@@ -130,7 +130,13 @@ void step_position(AircraftModel& m, double dt) {
     double track = 0.0;
     double speed = 0.0;
     ground_vector(m, &track, &speed);
-    move_on_sphere(m.lat_deg, m.lon_deg, track, speed * dt / 3600.0, &m.lat_deg, &m.lon_deg);
+    double course = track;
+    move_on_sphere(m.lat_deg, m.lon_deg, track, speed * dt / 3600.0, &m.lat_deg, &m.lon_deg, &course);
+    // A step over a pole ends on a course turned half round: the aircraft
+    // now points away from the pole and comes down the other side instead
+    // of crossing back and forth. (Elsewhere the course changes by a
+    // fraction of a degree a step, which the model leaves to the heading hold.)
+    if (std::fabs(wrap180(course - track)) > 90.0) m.true_heading_deg = wrap360(m.true_heading_deg + 180.0);
 }
 
 bool leap_year(int32_t year) {
@@ -283,18 +289,54 @@ bool apply_aircraft_key(AircraftModel& m, uint32_t event_id, uint32_t parameter)
     }
 }
 
+namespace {
+
+struct Vec3 {
+    double x, y, z;
+};
+
+Vec3 operator*(double k, const Vec3& v) {
+    return {k * v.x, k * v.y, k * v.z};
+}
+Vec3 operator+(const Vec3& a, const Vec3& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+double dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+// The local north and east unit vectors; at a pole they follow the meridian
+// of `lon`.
+void local_axes(double phi, double lambda, Vec3& north, Vec3& east) {
+    north = {-std::sin(phi) * std::cos(lambda), -std::sin(phi) * std::sin(lambda), std::cos(phi)};
+    east = {-std::sin(lambda), std::cos(lambda), 0.0};
+}
+
+} // namespace
+
 void move_on_sphere(double lat, double lon, double course_deg, double distance_nm, double* out_lat,
-                    double* out_lon) {
-    double d = distance_nm / EARTH_RADIUS_NM;
-    double phi1 = rad(lat);
-    double theta = rad(course_deg);
-    double phi2 = std::asin(std::sin(phi1) * std::cos(d) + std::cos(phi1) * std::sin(d) * std::cos(theta));
-    double dlon = std::atan2(std::sin(theta) * std::sin(d) * std::cos(phi1),
-                             std::cos(d) - std::sin(phi1) * std::sin(phi2));
+                    double* out_lon, double* out_course) {
+    // In vectors: the point and its direction of travel turn together by
+    // the angle d in their common plane.
+    const double d = distance_nm / EARTH_RADIUS_NM;
+    const double phi = rad(lat), lambda = rad(lon), theta = rad(course_deg);
+    Vec3 north, east;
+    local_axes(phi, lambda, north, east);
+    const Vec3 p{std::cos(phi) * std::cos(lambda), std::cos(phi) * std::sin(lambda), std::sin(phi)};
+    const Vec3 t = std::cos(theta) * north + std::sin(theta) * east;
+    const Vec3 p2 = std::cos(d) * p + std::sin(d) * t;
+    const Vec3 t2 = (-std::sin(d)) * p + std::cos(d) * t;
+    const double phi2 = std::asin(std::clamp(p2.z, -1.0, 1.0));
+    // Exactly on a pole the longitude stays that of the meridian flown.
+    const double lambda2 = std::hypot(p2.x, p2.y) > 1e-15 ? std::atan2(p2.y, p2.x) : lambda;
     *out_lat = deg(phi2);
-    double lon2 = std::fmod(lon + deg(dlon) + 540.0, 360.0);
+    double lon2 = std::fmod(deg(lambda2) + 540.0, 360.0);
     if (lon2 < 0.0) lon2 += 360.0;
     *out_lon = lon2 - 180.0;
+    if (out_course != nullptr) {
+        local_axes(phi2, lambda2, north, east);
+        *out_course = wrap360(deg(std::atan2(dot(t2, east), dot(t2, north))));
+    }
 }
 
 } // namespace host

@@ -112,8 +112,10 @@ void step_aircraft(AircraftModel& model, double real_seconds);
 bool apply_aircraft_key(AircraftModel& model, uint32_t event_id, uint32_t parameter);
 
 // Point reached from (lat, lon) along the great circle with the initial true
-// course after the distance in NM; longitude in [-180, 180).
+// course after the distance in NM; longitude in [-180, 180). The course on
+// arrival goes to out_course (when not null). At a pole "north" is along the
+// meridian of `lon`, so a path over the pole goes on down the other side.
 void move_on_sphere(double lat, double lon, double course_deg, double distance_nm, double* out_lat,
-                    double* out_lon);
+                    double* out_lon, double* out_course = nullptr);
 
 } // namespace host

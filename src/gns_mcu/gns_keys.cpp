@@ -8,6 +8,7 @@
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
+#include "gns_mcu/gns_procedure_pages.h"
 #include "gns_mcu/gns_scratchpad.h"
 #include "gns_mcu/gns_unit_state.h"
 #include "sim/aircraft_state.h"
@@ -227,6 +228,9 @@ void page_key(bool next) {
         break;
     case GNS_ARRIVAL:
         step(gns_arrival_page, gns_arrival_page_count);
+        break;
+    case GNS_APPROACH:
+        step(gns_apch_step, gns_apch_page_count);
         break;
     case GNS_AIRWAY:
         reset_page_toggles();

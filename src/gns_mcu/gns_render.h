@@ -21,3 +21,8 @@ void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size)
 // The pages of this unit.
 void gnsxls_flight_plan_page(DisplayObject& display, gfx::Graphics& graphics);
 void gnsxls_database_wpt_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_direct_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_departure_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_arrival_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_approach_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_airway_page(DisplayObject& display, gfx::Graphics& graphics);
