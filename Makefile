@@ -91,6 +91,12 @@ demo: configure
 	rm -rf $(BUILD)/demo-c17eng && cp -r examples/sim $(BUILD)/demo-c17eng
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17eng \
 	  --panel examples/sim/c17_engines_panel.cfg --script examples/sim/c17_engines.script --out out
+	rm -rf $(BUILD)/demo-attitude && cp -r examples/sim $(BUILD)/demo-attitude
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-attitude \
+	  --panel examples/sim/attitude_panel.cfg --script examples/sim/attitude.script --out out
+	rm -rf $(BUILD)/demo-efs50x && cp -r examples/sim $(BUILD)/demo-efs50x
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50x \
+	  --panel examples/sim/efs50_expanded_panel.cfg --script examples/sim/efs50_expanded.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
@@ -98,6 +104,7 @@ bench: deps
 	$(BUILD)-bench/bench/orvex-bench
 	$(BUILD)-bench/bench/orvex-nd-bench
 	$(BUILD)-bench/bench/orvex-c17-bench
+	$(BUILD)-bench/bench/orvex-attitude-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
