@@ -14,6 +14,7 @@
 #include "fms/perf/vertical_state.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
 #include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
 #include "sim/sim_var_reader.h"
@@ -25,7 +26,7 @@ namespace {
 
 constexpr double kLbPerKg = 2.20462262;
 constexpr double kKgPerLb = 0.45359237;
-constexpr double kMaxWeightLb = 2000000.0;
+constexpr double kMaxWeightLb = kMaxPlanWeightLb;
 constexpr double kNotSet = -999.0;
 
 bool weights_in_kg() {
@@ -80,10 +81,12 @@ void enter_cruise_altitude() {
     if (smiths_scratchpad.compare(0, 2, "FL") == 0) smiths_scratchpad.erase(0, 2);
     const double v = cdu_number(smiths_scratchpad);
     if (v <= 0.0) return refuse();
-    cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
     // Saturated: a long row of digits is not a wrapped altitude.
-    cruise_altitude = saturate_to_int(v);
-    if (cruise_altitude < 1000) cruise_altitude *= 100;
+    int altitude = saturate_to_int(v);
+    if (altitude < 1000) altitude *= 100;
+    if (altitude > kMaxCruiseAltitudeFt) return refuse();
+    cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
+    cruise_altitude = altitude;
     cdu_mark_modified();
     accept();
 }

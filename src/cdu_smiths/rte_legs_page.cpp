@@ -16,6 +16,7 @@
 #include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -91,8 +92,9 @@ void draw_title(CduPage& page) {
     if (route_state == 3) cdu_text(page, 20, 0, CduFont::Large, "ACT");
     if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, "RTE    LEGS");
+    // An empty plan still shows its one (empty) page: 1 / 1.
     cdu_text(page, 220, 0, CduFont::Small,
-             cdu_format("%2d / %2d", smiths_legs_subpage, smiths_legs_subpage_count));
+             cdu_format("%2d / %2d", smiths_legs_subpage, std::max(smiths_legs_subpage_count, 1)));
 }
 
 // Magnetic course of the leg into entry i, as the row shows it.

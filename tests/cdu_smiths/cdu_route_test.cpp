@@ -188,7 +188,7 @@ TEST_F(CduRoute, directToAndHoldNeedAnActiveRouteAndRowsWithinThePlan) {
     clear_scratchpad();
     press("LEGS PREV");
     EXPECT_EQ(smiths_legs_subpage, 1);
-    EXPECT_EQ(text_at(220, 0), " 1 /  0");
+    EXPECT_EQ(text_at(220, 0), " 1 /  1"); // an empty plan has its one page
     EXPECT_EQ(text_at(0, 30), "- - - - - -");
 }
 

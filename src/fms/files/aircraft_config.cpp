@@ -4,6 +4,7 @@
 #include "data/config_keys.h"
 #include "data/config_line.h"
 #include "data/display_settings.h"
+#include "data/load_warnings.h"
 #include "data/lvar_bindings.h"
 #include "data/module_settings.h"
 #include "data/performance_tables.h"
@@ -180,8 +181,12 @@ void apply_aircraft_key(const std::string& key, const std::string& value) {
 }
 
 void read_aircraft_file() {
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\Aircraft\\" + aircraft_parameter + ".cfg", "r");
-    if (!file) return;
+    const std::string path = host_folder + "\\orvex\\Aircraft\\" + aircraft_parameter + ".cfg";
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        if (!aircraft_parameter.empty()) record_missing_file(path);
+        return;
+    }
     bool in_lvars = false;
     std::string line;
     while (read_line(file, line, kMaxLine)) {

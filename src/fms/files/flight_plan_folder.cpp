@@ -3,6 +3,7 @@
 #include "data/config_line.h"
 #include "fms/files/route_file.h"
 #include "fms/files/route_file_load.h"
+#include "fms/files/sim_plan_import.h"
 #include "fms/files/stored_routes.h"
 #include "platform/os.h"
 
@@ -19,7 +20,7 @@ bool is_plan_file(const std::string& name) {
     if (name.size() < 4) return false;
     const std::string extension = name.substr(name.size() - 4);
     if (!equals_ignoring_case(extension, ".PLN") && !equals_ignoring_case(extension, ".RTE")) return false;
-    return !equals_ignoring_case(name, "temp.rte");
+    return !equals_ignoring_case(name, kSimPlanTempFile);
 }
 
 } // namespace

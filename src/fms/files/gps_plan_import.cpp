@@ -1,6 +1,7 @@
 #include "fms/files/gps_plan_import.h"
 
 #include "data/airport_procedures.h"
+#include "data/load_warnings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "fms/files/route_file_load.h"
@@ -24,12 +25,15 @@
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 const void* gps_route_block = nullptr;
 
 namespace {
+
+const char* const kGpsPlanName = "FS2002 GPS DATA";
 
 const char* const kNoSelection = "------";
 
@@ -55,7 +59,7 @@ RouteWaypoint gps_waypoint(const unsigned char* record) {
 void import_gps_route(int mode) {
     if (!gps_route_block) {
         ModuleVarBlock block{};
-        ps_bind_module_var(&block, "FS2002 GPS DATA");
+        ps_bind_module_var(&block, kGpsPlanName);
         gps_route_block = block.var_ptr;
         if (!gps_route_block) return;
     }
@@ -68,11 +72,31 @@ void import_gps_route(int mode) {
         return;
     }
 
+    // A plan that does not fit is refused whole; a record whose latitude is
+    // off the globe (the simulator's distance units allow it) is left out.
+    int usable = 0;
+    uint32_t scanned = 0;
+    for (; scanned < count && usable <= kPlanLastIndex + 1; ++scanned)
+        usable += std::fabs(gps_waypoint(records + kGpsRecordSize * scanned).lat) <= 90.0;
+    if (static_cast<uint32_t>(usable) < scanned)
+        record_load_warning(kGpsPlanName, std::to_string(scanned - static_cast<uint32_t>(usable)) +
+                                              " waypoints off the globe skipped");
+    if (usable > kPlanLastIndex + 1) {
+        record_load_warning(kGpsPlanName, "holds more than " + std::to_string(kPlanLastIndex + 1) +
+                                              " waypoints: not loaded");
+        smiths_scratchpad_message = "GPS RTE TOO LONG";
+        return;
+    }
+    if (usable < 2) {
+        smiths_scratchpad_message = "NO ACTIVE GPS RTE";
+        return;
+    }
+
     working_plan_last = -1;
-    for (uint32_t i = 0; i < count && i <= static_cast<uint32_t>(kPlanLastIndex); ++i) {
-        working_plan_last = static_cast<int>(i);
-        copy_waypoint_fields(gps_waypoint(records + kGpsRecordSize * i),
-                             working_plan.slot(working_plan_last));
+    for (uint32_t i = 0; i < scanned; ++i) {
+        const RouteWaypoint w = gps_waypoint(records + kGpsRecordSize * i);
+        if (std::fabs(w.lat) > 90.0) continue;
+        copy_waypoint_fields(w, working_plan.slot(++working_plan_last));
     }
     classify_imported_waypoints();
 

@@ -1,4 +1,5 @@
 #include "fms/files/module_config.h"
+#include "data/load_warnings.h"
 
 #include "data/config_keys.h"
 #include "data/config_line.h"
@@ -65,7 +66,10 @@ void load_config() {
     climb_tas_target = ias_to_tas(climb_speed_target, 15000.0);
     descent_tas_target = ias_to_tas(descent_speed_target, 15000.0);
 
-    if (std::FILE* file = os::open_file(host_folder + "\\orvex\\orvex.cfg", "r")) {
+    const std::string path = host_folder + "\\orvex\\orvex.cfg";
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) record_missing_file(path);
+    if (file) {
         std::string line;
         while (read_line(file, line, kMaxConfigLine)) {
             if (!line.empty() && line[0] == ';') continue;

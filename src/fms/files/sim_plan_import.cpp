@@ -1,11 +1,13 @@
 #include "fms/files/sim_plan_import.h"
 
+#include "data/load_warnings.h"
 #include "fms/files/route_file.h"
 #include "fms/math/position_dms.h"
 #include "fms/units/mcu_page_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -43,14 +45,6 @@ std::string stored_ident(std::string ident) {
     for (char& c : ident)
         if (c == ' ' || c == '\t') c = '\xA0';
     return ident;
-}
-
-void write_waypoint(std::string& out, const std::string& ident, double lat, double lon,
-                    const std::string& type) {
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%-8s %-3.5f %-3.5f  %s\n", stored_ident(ident).c_str(), lat, lon,
-                  type.c_str());
-    out += buffer;
 }
 
 // "N47* 26.98'" becomes "N47:26:59": minutes with hundredths turn into whole
@@ -127,7 +121,22 @@ struct ImportState {
     std::string type = "WPT";
     std::string out;
     int written = 0;
+    int off_the_globe = 0; // positions past 90 degrees of latitude or 180 of longitude
 };
+
+// A position off the globe (minutes and degrees are read as they stand, so
+// "N95:00:00" is possible) is not written: the loader would fly toward it.
+void write_waypoint(ImportState& s, const std::string& ident, double lat, double lon) {
+    if (std::fabs(lat) > 90.0 || std::fabs(lon) > 180.0) {
+        ++s.off_the_globe;
+        return;
+    }
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "%-8s %-3.5f %-3.5f  %s\n", stored_ident(ident).c_str(), lat, lon,
+                  s.type.c_str());
+    s.out += buffer;
+    ++s.written;
+}
 
 void ini_line(ImportState& s, const std::string& line) {
     if (line.find("departure_id=") != std::string::npos)
@@ -170,8 +179,7 @@ void ini_line(ImportState& s, const std::string& line) {
             if (lon_text.compare(0, 1, "W") == 0) lon = -lon;
             // A line without an ident would shift every field of temp.rte.
             if (first_word(ident).empty()) return;
-            write_waypoint(s.out, first_word(ident), lat, lon, s.type);
-            ++s.written;
+            write_waypoint(s, first_word(ident), lat, lon);
         }
         comma = rest.find(',');
         if (comma == std::string::npos) return;
@@ -234,8 +242,7 @@ void xml_line(ImportState& s, const std::string& line) {
         s.type = "NDB";
     else
         s.type = "WPT";
-    write_waypoint(s.out, s.ident, lat, lon, s.type);
-    ++s.written;
+    write_waypoint(s, s.ident, lat, lon);
 }
 
 int import_failed() {
@@ -248,7 +255,10 @@ int import_failed() {
 int import_simulator_flight_plan(const std::string& name) {
     const std::string folder = flight_plans_folder();
     std::FILE* source = os::open_file(folder + name, "r");
-    if (!source) return import_failed();
+    if (!source) {
+        record_missing_file(folder + name);
+        return import_failed();
+    }
 
     ImportState s;
     s.out = "[FlightPlan]\n";
@@ -261,16 +271,26 @@ int import_simulator_flight_plan(const std::string& name) {
             ini_line(s, line);
     }
     std::fclose(source);
-    if (s.written == 0) return import_failed();
+    if (s.off_the_globe > 0)
+        record_load_warning(folder + name,
+                            std::to_string(s.off_the_globe) + " waypoints off the globe skipped");
+    if (s.written == 0) {
+        record_load_warning(folder + name, "holds no waypoint that can be loaded");
+        return import_failed();
+    }
 
     // The plan goes to disk whole or not at all: a half-written temp.rte
     // would be read as the plan.
-    const std::string path = folder + "temp.rte";
+    const std::string path = folder + kSimPlanTempFile;
     std::FILE* out = os::open_file(path, "w");
-    if (!out) return import_failed();
+    if (!out) {
+        record_load_warning(path, "cannot be written");
+        return import_failed();
+    }
     const bool written = std::fputs(s.out.c_str(), out) >= 0 && std::fflush(out) == 0 && !std::ferror(out);
     if (std::fclose(out) != 0 || !written) {
         std::remove(os::host_path(path).c_str());
+        record_load_warning(path, "cannot be written");
         return import_failed();
     }
     return 0;

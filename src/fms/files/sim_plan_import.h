@@ -6,6 +6,9 @@
 
 #include <string>
 
+// The route file the import writes and the loaders then read.
+inline constexpr const char* kSimPlanTempFile = "temp.rte";
+
 // name: the plan's file name in the flight-plans folder. Returns 0 when
 // "temp.rte" was written with at least one waypoint. Returns -99 with
 // mcu_entry_text "Unable to load FP" when the plan cannot be opened or holds

@@ -9,6 +9,8 @@
 // next EXEC adopts when positive.
 inline int cruise_altitude = 0;
 inline int plan_cruise_altitude = 0;
+// The highest cruise altitude a page or a route file may set.
+inline constexpr int kMaxCruiseAltitudeFt = 50000;
 
 // Flight profile: climb (toc_passed 0), cruise, descent (tod_passed 1).
 inline int toc_passed = 0;

@@ -11,6 +11,8 @@
 // Plan fuel from a route file's key lines.
 extern double planned_fuel;       // trip plus reserve fuel of the working plan
 extern double plan_fuel_on_board; // the working plan's reserve fuel
+// The largest weight (lb) a page or a route file may set.
+inline constexpr double kMaxPlanWeightLb = 2000000.0;
 
 // The copies of the route's airports that the route and DEP/ARR pages show.
 extern std::string route_origin_ident;

@@ -3,6 +3,7 @@
 #include "data/airport_procedures.h"
 #include "data/candidate_list.h"
 #include "data/config_line.h"
+#include "data/load_warnings.h"
 #include "data/module_settings.h"
 #include "fms/math/lat_lon_text.h"
 #include "fms/plan/route_plan.h"
@@ -26,8 +27,12 @@ constexpr int kFirstRunwayToken = 4;
 
 // The airport's line without its ident, from one airport file.
 bool find_airport_line(const char* file_name, const std::string& ident, std::string* rest) {
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\Navdata\\" + file_name, "r");
-    if (!file) return false;
+    const std::string path = host_folder + "\\orvex\\Navdata\\" + file_name;
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        record_missing_file(path);
+        return false;
+    }
     std::string line;
     bool found = false;
     while (read_line(file, line, kMaxAirportLine)) {
@@ -148,8 +153,9 @@ void load_airport_detail(const std::string& ident, int slot) {
 }
 
 void lookup_runway_ref_data(const std::string& airport, const std::string& runway) {
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\navdata\\orvex_apts.txt", "r");
-    if (!file) return;
+    const std::string path = host_folder + "\\orvex\\navdata\\orvex_apts.txt";
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) return record_missing_file(path);
     constexpr std::size_t kTokens = 25;
     constexpr std::size_t kFirstRunway = 5; // tokens 6 .. 25
     bool found = false;
@@ -184,8 +190,12 @@ void lookup_runway_ref_data(const std::string& airport, const std::string& runwa
 void lookup_parking_position(const std::string& name) {
     parking_position = ParkingPosition{};
     if (ParkingFile.empty()) return;
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\Aircraft\\" + ParkingFile, "r");
-    if (!file) return;
+    const std::string path = host_folder + "\\orvex\\Aircraft\\" + ParkingFile;
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        if (!ParkingFile.empty()) record_missing_file(path);
+        return;
+    }
     std::string line;
     while (read_line(file, line, kMaxParkingLine)) {
         std::vector<std::string> t = scan_tokens(line, 4);

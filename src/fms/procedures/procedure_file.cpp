@@ -1,4 +1,5 @@
 #include "fms/procedures/procedure_file.h"
+#include "data/load_warnings.h"
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
@@ -36,8 +37,12 @@ bool contains_after_first(const std::string& text, const char* pattern) {
 
 bool read_procedure_section(const std::string& file_name, const std::string& airport, std::size_t token_count,
                             const ProcedureFileHandlers& handlers) {
-    std::FILE* file = os::open_file(host_folder + "\\Orvex\\Navdata\\" + file_name, "r");
-    if (!file) return false;
+    const std::string path = host_folder + "\\Orvex\\Navdata\\" + file_name;
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        record_missing_file(path);
+        return false;
+    }
     if (handlers.opened) handlers.opened();
 
     bool in_section = false;
