@@ -6,9 +6,9 @@
 //
 //   orvex-mcu-bench [world folder]
 #include "data/candidate_list.h"
-#include "data/host_folder.h"
 #include "data/nav_database.h"
 #include "gns_mcu/mcu_dirto.h"
+#include "sim/host_folder.h"
 
 #include <algorithm>
 #include <chrono>

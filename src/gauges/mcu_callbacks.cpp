@@ -4,20 +4,20 @@
 // the unit's render pass into the screen element. MCU_LM writes its name to
 // the debug log; MCU alone asks for a first redraw on initialise.
 #include "fms/fms_update.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
 #include "fms/update_counters.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
-#include "gauges/element_helpers.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/lazy_loads.h"
-#include "gauges/panel_windows.h"
 #include "gns_mcu/mcu_keyboard.h"
 #include "gns_mcu/mcu_render.h"
 #include "gns_mcu/mcu_unit_state.h"
+#include "sim/element_helpers.h"
 #include "sim/panel_services.h"
+#include "sim/panel_windows.h"
 
 #include <cstring>
 

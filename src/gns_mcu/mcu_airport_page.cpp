@@ -3,12 +3,12 @@
 // picks it for the maps and the radios (again on the same row: unpicks it).
 // Page 2 shows the runways in use. After a route load the page runs once
 // without drawing to select the new plan's airport.
-#include "data/airport_detail.h"
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
-#include "fms/active_runways.h"
 #include "fms/fms_update.h"
-#include "fms/route_values.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/route_values.h"
+#include "fms/procedures/active_runways.h"
+#include "fms/procedures/airport_detail.h"
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_render.h"
 #include "gns_mcu/mcu_unit_state.h"

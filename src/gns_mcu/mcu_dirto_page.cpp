@@ -1,14 +1,14 @@
 // Mode 7, DIRTO: every navaid, intersection and airport with the typed
 // identifier, with kind, magnetic bearing and distance; PREV and NEXT pick
 // one and ENTER flies direct to it.
-#include "data/airport_selection.h"
 #include "data/candidate_list.h"
 #include "data/nav_database.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
 #include "gns_mcu/mcu_dirto.h"
 #include "gns_mcu/mcu_keys.h"
 #include "gns_mcu/mcu_page_draw.h"

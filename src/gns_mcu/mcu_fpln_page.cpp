@@ -2,10 +2,10 @@
 // PREV and NEXT (and the page keys during keyboard entry) scroll, ENTER asks
 // the next update to load the route under the cursor. The route loaded last
 // stays amber while it is in view.
-#include "fms/flight_plan_folder.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/files/stored_routes.h"
 #include "fms/fms_update.h"
-#include "fms/route_values.h"
-#include "fms/stored_routes.h"
+#include "fms/plan/route_values.h"
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_render.h"
 #include "gns_mcu/mcu_unit_state.h"

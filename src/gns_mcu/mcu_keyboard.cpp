@@ -1,7 +1,7 @@
 #include "gns_mcu/mcu_keyboard.h"
 
-#include "data/host_folder.h"
 #include "gns_mcu/mcu_unit_state.h"
+#include "sim/host_folder.h"
 
 #include <cstring>
 #include <string>

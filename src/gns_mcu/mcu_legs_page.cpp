@@ -2,7 +2,7 @@
 // constraints. In the constraint entry (LEGS EDIT) the typed altitude, or the
 // one the rocker keys step, becomes the altitude constraint of the first leg
 // shown on ENTER.
-#include "fms/route_plan.h"
+#include "fms/plan/route_plan.h"
 #include "gns_mcu/mcu_keys.h"
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_render.h"

@@ -1,7 +1,7 @@
 #include "gns_mcu/mcu_render.h"
 
 #include "fms/fms_update.h"
-#include "fms/route_values.h"
+#include "fms/plan/route_values.h"
 #include "fms/update_counters.h"
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_unit_state.h"

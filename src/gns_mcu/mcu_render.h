@@ -4,7 +4,7 @@
 // inputs.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 // One display object serves both MCU gauges.
 extern DisplayObject mcu_display;

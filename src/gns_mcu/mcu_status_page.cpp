@@ -1,8 +1,8 @@
 // Mode 5, the TO status: the TO waypoint and the one after it, the distance,
 // magnetic course and time to go to the TO waypoint.
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/times_to_go.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/times_to_go.h"
+#include "fms/plan/route_plan.h"
 #include "gns_mcu/mcu_keys.h"
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_render.h"

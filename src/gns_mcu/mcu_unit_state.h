@@ -4,7 +4,7 @@
 // well lives in mcu_page_state.h.
 #pragma once
 
-#include "gns_mcu/mcu_page_state.h"
+#include "fms/units/mcu_page_state.h"
 
 #include <string>
 

@@ -2,9 +2,9 @@
 // HOLD, the APT and ENTRY keys, and a key walk over every mode.
 #include "mcu_stand_in.h"
 
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
 #include "gauges/gauge_headers.h"
 #include "gns_mcu/mcu_keyboard.h"
 #include "gns_mcu/mcu_unit_state.h"

@@ -151,6 +151,16 @@ TEST_F(Scripts, LongRunsReportProgress) {
     for (char c : progress)
         lines += c == '\n';
     EXPECT_EQ(lines, 10);
+
+    // A flight counts the frames flown, not tenths of its limit, which it
+    // mostly never reaches.
+    progress.clear();
+    run("fly 2000 to XYZ\n", &progress);
+    EXPECT_EQ(progress.find("200 of 2000"), std::string::npos) << progress.substr(0, 200);
+    EXPECT_NE(progress.find("orvex-sim: s.script:1: 1000 frames flown, no active route, flying until XYZ "
+                            "(at most 2000 frames)\n"),
+              std::string::npos)
+        << progress.substr(0, 200);
 }
 
 TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
@@ -158,7 +168,9 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         std::string line;
         std::string message;
     } cases[] = {
-        {"glide 3", "unknown command 'glide'"},
+        {"glide 3",
+         "unknown command 'glide' (known: frames, click, key, token, named, calc, link, window, print, "
+         "aircraft, gps, cdu, page, gns, mcu, keyboard, snapshot, route, progress, fly, summary, strict)"},
         {"frames", "frames needs a count from 1 to 100000000, got ''"},
         {"frames 0", "frames needs a count from 1 to 100000000, got '0'"},
         {"frames 2x", "frames needs a count from 1 to 100000000, got '2x'"},
@@ -186,7 +198,7 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"window open 4026", "no panel window '4026' (0 or 4001 to 4025)"},
         {"window shut 4001", "unknown window action 'shut' (open, close or toggle)"},
         {"print", "usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
-                  "lights GAUGE | state NAME... | written FOLDER"},
+                  "keyboard | lights GAUGE | state NAME... | written FOLDER"},
         {"print lights NOPE", "no placed gauge 'NOPE'"},
         {"print state efs50_ehsi_mode", "the module offers no display state"},
         {"print written", "print written needs a folder"},
@@ -195,6 +207,12 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"print link", "bad link offset ''"},
         {"print named", "print named needs a name"},
         {"print keys now", "print keys takes nothing more"},
+        {"mcu DISPLAY TO", "window00.gauge00 (DISPLAY) has no MCU keys"},
+        {"keyboard press F13", "no keyboard key 'F13'"},
+        {"keyboard type \"A-B\"", "no keyboard key types '-'"},
+        {"keyboard type A", "usage: keyboard type \"TEXT\""},
+        {"keyboard lose now", "keyboard lose takes nothing more"},
+        {"keyboard hum", "usage: keyboard down|up|press|type|fail|lose ..."},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(parse_error("frames 1\n\n" + c.line + "\n"), "s.script:3: " + c.message) << c.line;
