@@ -96,8 +96,11 @@ void runways_in_use(McuPage& page) {
                   {active_runway_2, ",%s", 185.0f, 20.0f},
                   {active_runway_3, "%s", 160.0f, 40.0f},
                   {active_runway_4, ",%s", 185.0f, 40.0f}};
+    // The texts end in a line break; the screen shows them on one line.
     for (const auto& f : fields)
-        if (!f.text.empty()) page.text(f.x, f.y, kMcuMagenta, mcu_format(f.format, f.text.c_str()));
+        if (!f.text.empty())
+            page.text(f.x, f.y, kMcuMagenta,
+                      mcu_format(f.format, f.text.substr(0, f.text.find('\n')).c_str()));
 }
 
 } // namespace

@@ -179,11 +179,21 @@ TEST_F(McuAndMcuLm, BothGaugesShareTheLampsAndTheVcInstanceSkipsDrawingUnderTheM
 }
 
 TEST_F(McuStandIn, AptStepsItsPagesAndEntryRunsOnlyOnTheEntryPages) {
+    press("SCREEN");
+    EXPECT_TRUE(host::window_visible(4001));
+    press("APT ENTRY");
+    type("KSEA");
+    hit("RETURN");
     mcu_apt_page_count = 2;
-    press("APT");
+    active_runway_1 = "16L\n";
+    active_runway_2 = "16R\n";
+    press("TO APT");
     EXPECT_EQ(mcu_apt_page, 1);
     press("APT");
     EXPECT_EQ(mcu_apt_page, 2);
+    EXPECT_EQ(text_at(0, 20), "AI Departure Rwys:");
+    EXPECT_EQ(text_at(160, 20), "16L");
+    EXPECT_EQ(text_at(185, 20), ",16R");
     press("APT");
     EXPECT_EQ(mcu_apt_page, 1);
     press("TO APT");
