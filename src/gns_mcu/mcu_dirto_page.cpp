@@ -104,7 +104,12 @@ void draw_candidates(McuPage& page) {
         page.text(0.0f, kMcuRowHeight * static_cast<float>(n), k == mcu_dirto_choice ? kMcuAmber : kMcuGreen,
                   mcu_format("%-5s %3s %03.0f\xB0 %5.0f nm", c.ident.c_str(), kind_shown(c.kind).c_str(),
                              bearing, distance));
-        if (n == 1) page.row_box(13.0f, 28.0f);
+        if (n == 1) {
+            page.line(kMcuGreen, 0.0f, 13.0f, 28.0f, 13.0f);
+            page.line(kMcuGreen, 28.0f, 13.0f, 28.0f, 24.0f);
+            page.line(kMcuGreen, 28.0f, 24.0f, 0.0f, 24.0f);
+            page.line(kMcuGreen, 0.0f, 24.0f, 0.0f, 13.0f);
+        }
     }
 }
 
@@ -161,6 +166,8 @@ void mcu_fly_direct(const NavListRecord& candidate) {
     } else {
         active_plan_last = 1;
         mcu_direct_only = 1;
+        // The vertical target must stay within the shorter plan.
+        if (constraint_waypoint_index > active_plan_last) constraint_waypoint_index = active_plan_last;
     }
     to_waypoint_index = 1;
 

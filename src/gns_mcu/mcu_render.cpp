@@ -40,9 +40,12 @@ void render_mcu(DisplayObject& display, void* device_context, PixelSize size) {
                          // A route file was loaded: its airport page is served once.
                          const bool airport_request = route_load_source == 1;
                          // The status page also follows the clock, once a second.
-                         const bool run = display_refresh_counter == 0 || mcu_redraw == 1 ||
-                                          airport_request || (mcu_mode == MCU_STATUS && second_tick == 1);
-                         if (run) {
+                         const bool due = display_refresh_counter == 0 || mcu_redraw == 1 ||
+                                          (mcu_mode == MCU_STATUS && second_tick == 1);
+                         // The airport request's page draws nothing: without a due
+                         // redraw the screen keeps its picture.
+                         const bool run = due || airport_request;
+                         if (due) {
                              g.fill_rectangle(gfx::SolidBrush(0xFF000000), 0.0f, 0.0f, 250.0f, 85.0f);
                              if (mcu_entry_active == 1)
                                  g.fill_rectangle(gfx::SolidBrush(kMcuPurple), 0.0f, 61.0f, 236.0f, 13.0f);

@@ -105,6 +105,7 @@ class McuDirectTo : public McuStandIn {
 };
 
 TEST_F(McuDirectTo, TypedIdentifierIsFlownDirect) {
+    constraint_waypoint_index = 5; // of an earlier, longer plan
     press("DIRTO ENTRY");
     EXPECT_EQ(mcu_entry_active, 1);
     EXPECT_NE(keyboard_hook, 0u);
@@ -134,6 +135,7 @@ TEST_F(McuDirectTo, TypedIdentifierIsFlownDirect) {
     EXPECT_EQ(active_plan[1].type, "VOR");
     EXPECT_EQ(active_plan[2].ident, "******");
     EXPECT_EQ(to_waypoint_index, 1);
+    EXPECT_EQ(constraint_waypoint_index, 1);
     EXPECT_EQ(mcu_direct_only, 1);
     EXPECT_EQ(mcu_mode, MCU_STATUS);
 }
