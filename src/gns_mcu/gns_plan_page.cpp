@@ -217,10 +217,10 @@ void gnsxls_plan_page(DisplayObject& display, gfx::Graphics& graphics) {
 
     page.text(150.0f, 0.0f, kGnsWhite, gns_format("PLAN %d/%d", gns_plan_page, 6));
     reserve_key();
-    if (gns_plan_page != 5) {
-        f.fob = sim.get_fuel_on_board_lb();
-        f.flow = sim.get_total_fuel_flow();
-    }
+    // The rest only for the page that shows it.
+    const int p = gns_plan_page;
+    if (p == 1 || p == 6) f.fob = sim.get_fuel_on_board_lb();
+    if (p == 1 || p == 3 || p == 4) f.flow = sim.get_total_fuel_flow();
     switch (gns_plan_page) {
     case 1:
         fuel_status(page, f);

@@ -336,3 +336,31 @@ TEST_F(GnsValuePages, VnavKeyLeavesNoBlankState) {
     EXPECT_EQ(gns_entry_active, 0);
     EXPECT_EQ(text_at(90.0f, 0.0f), "VNAV   1/2");
 }
+
+TEST_F(GnsValuePages, NavigationStepsThroughTheWaypointsAheadAndShowsItsChoices) {
+    activate_example_route();
+    press("NAV");
+    EXPECT_EQ(text_at(45.0f, 0.0f), "NAVIGATION   1/4");
+    EXPECT_EQ(text_at(110.0f, 40.0f), active_plan[to_waypoint_index].ident);
+    press("NAV");
+    EXPECT_EQ(text_at(110.0f, 40.0f), active_plan[to_waypoint_index + 1].ident);
+    // Each page farther along the route.
+    const double second = std::stod(text_at(110.0f, 80.0f));
+    press("NAV");
+    EXPECT_GT(std::stod(text_at(110.0f, 80.0f)), second);
+
+    press("R2");
+    EXPECT_EQ(text_at(290.0f, 80.0f), "ALT?");
+    press("ERASE");
+    EXPECT_EQ(text_at(290.0f, 80.0f), "ETA?");
+    press("R5 ERASE");
+    EXPECT_EQ(text_at(290.0f, 340.0f), lnav_engaged != 0 ? "AUTO" : "MANUAL");
+    press("ERASE");
+    EXPECT_EQ(gns_nav_seq_choice, lnav_engaged != 0 ? 1 : 2);
+
+    // Past the end of the route the page has nothing to show.
+    active_plan_last = to_waypoint_index + 1;
+    press("NAV");
+    EXPECT_EQ(text_at(45.0f, 0.0f), "NAVIGATION   4/4");
+    EXPECT_EQ(text_at(110.0f, 40.0f), "------");
+}
