@@ -1,12 +1,12 @@
 // HOLDING PATTERN, the page of state 18: hold 1 of the hold list, its inbound
 // course (R2), turn (R3), leg time and then leg length (R4) and the exit
 // choice (R5). Typed values go into the page's texts; ENT stores them.
-#include "fms/holds.h"
-#include "fms/route_plan.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "gns_mcu/gns_value_pages.h"
 
 namespace {

@@ -4,13 +4,13 @@
 // where the module configuration asks for it. R2 opens the ALT/ETA line and R5
 // the sequencing line, whose choices the toggle/erase key steps.
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/times_to_go.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/times_to_go.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 

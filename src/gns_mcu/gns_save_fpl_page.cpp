@@ -1,10 +1,10 @@
 // SAVE ACTIVE FPL, the page of state 14: the name the active plan is saved
 // under, proposed as origin and destination, in a ten-character field that
 // L2 opens; ENT closes the field, a second ENT writes the route file.
-#include "fms/route_plan.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "gns_mcu/gns_value_pages.h"
 
 void gnsxls_save_fpl_page(DisplayObject& display, gfx::Graphics& graphics) {

@@ -4,12 +4,12 @@
 // rates worked out from it).
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/route_plan.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "gns_mcu/gns_value_pages.h"
 #include "platform/text_file.h"
 

@@ -2,13 +2,13 @@
 // make a waypoint for the plan in view, from typed coordinates or from a
 // bearing and distance off a database fix; ENT inserts it at the cursor.
 #include "data/candidate_list.h"
-#include "fms/lat_lon_text.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "fms/math/lat_lon_text.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "gns_mcu/gns_value_pages.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
