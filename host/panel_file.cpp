@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdint>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace host {
@@ -104,6 +105,7 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
     std::string section;
     bool window_section = false;
     int line_number = 0;
+    std::map<std::string, uint32_t> window_idents;
     while (std::getline(in, raw)) {
         ++line_number;
         std::string line = trim(raw);
@@ -120,6 +122,17 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
             return fail(error, path, line_number, "expected key=value or [section], got '" + line + "'");
         std::string key = trim(line.substr(0, equals));
         if (key.empty()) return fail(error, path, line_number, "empty key");
+        if (window_section && iequals(key, "ident")) {
+            uint32_t ident = 0;
+            const std::string value = trim(line.substr(equals + 1));
+            try {
+                ident = static_cast<uint32_t>(std::stoul(value));
+            } catch (...) {
+                return fail(error, path, line_number, "ident '" + value + "' is not a number");
+            }
+            window_idents[to_lower(section)] = ident;
+            continue;
+        }
         if (!is_numbered(key, "gauge")) continue;
         if (section.empty())
             return fail(error, path, line_number, "'" + key + "' before any [WindowNN] section");
@@ -141,6 +154,9 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
             return fail(error, path, line_number, message);
         panel.placements.push_back(p);
     }
+    for (PanelPlacement& p : panel.placements)
+        if (auto it = window_idents.find(to_lower(p.window)); it != window_idents.end())
+            p.window_ident = it->second;
     return true;
 }
 

@@ -12,8 +12,15 @@
 
 namespace {
 
-constinit ElementChain<1> p1000_mfd_elements{{static_image(298, 330, 430, 0, 0, 0)}};
-constinit ElementChain<1> p1000_mfd_nb_elements{{static_image(300, 272, 314, 0, 0, 0)}};
+// The displays draw into the 272 x 314 screen linked below the background.
+constinit ElementChain<2> p1000_mfd_elements{{
+    static_image(298, 330, 430, 0, 0, 0),
+    static_image(299, 272, 314, 29, 40, IMAGE_FLAGS_SURFACE),
+}};
+constinit ElementChain<2> p1000_mfd_nb_elements{{
+    static_image(300, 272, 314, 0, 0, 0),
+    static_image(301, 272, 314, 0, 0, IMAGE_FLAGS_SURFACE),
+}};
 constinit ElementChain<1> p1000_mfd_cntr_elements{{static_image(310, 280, 220, 0, 0, 0)}};
 constinit ElementChain<1> p1000_mfd_nb_cntr_elements{{static_image(312, 330, 76, 0, 0, 0)}};
 
