@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 #include <set>
 
 namespace {
@@ -95,7 +96,10 @@ TEST(MouseLists, GaugeTableSpotsAreWholeBoxHandClicks) {
     std::vector<const char*> names(std::begin(toggling_gauges), std::end(toggling_gauges));
     names.insert(names.end(), std::begin(gauges), std::end(gauges));
     for (const char* name : names) {
-        for (const MouseSpot& spot : spots_of(name)) {
+        std::vector<MouseSpot> spots = spots_of(name);
+        // The P1000_MFD's keys and knobs follow its pop-up spot.
+        if (std::string(name) == "P1000_MFD") spots.resize(1);
+        for (const MouseSpot& spot : spots) {
             SCOPED_TRACE(name);
             ASSERT_EQ(spot.children.size(), 1u);
             const MouseRect& child = spot.children[0];
