@@ -4,6 +4,7 @@
 #include "nd_fixture.h"
 
 #include "data/aircraft_settings.h"
+#include "data/airport_selection.h"
 #include "data/module_settings.h"
 #include "fms/holds.h"
 #include "fms/route_progress.h"
@@ -143,6 +144,30 @@ TEST_F(P1000Mfd, layerGates) {
     }
 }
 
+// Runway labels at short range only, and only without a controller.
+TEST_F(P1000Mfd, runwayLabelsAtShortRangeWithoutAController) {
+    AirportRunwayListEntry rwy;
+    rwy.designator = "16";
+    rwy.latitude = aircraft_state.plat;
+    rwy.longitude = aircraft_state.plon;
+    rwy.length_ft = 6076;
+    rwy.magnetic_heading = rwy.localizer_course = 160.0;
+    airport_runway_list.set_count(0);
+    airport_runway_list.append(rwy);
+    struct Row {
+        double range;
+        int controller;
+        bool label;
+    };
+    for (const Row row : {Row{2.5, 0, true}, Row{5.0, 0, false}, Row{2.5, 1, false}}) {
+        SCOPED_TRACE(row.range * 10 + row.controller);
+        p1000_mfd_range = row.range;
+        p1000_controller_present = row.controller;
+        EXPECT_EQ(has(draw(), "16"), row.label);
+    }
+    airport_runway_list.set_count(0);
+}
+
 TEST_F(P1000Mfd, holdAndLevelOffArcOnlyInTheHeadingUpFormat) {
     HoldEntry h;
     h.active_index = 3;
@@ -196,6 +221,10 @@ TEST_F(P1000Mfd, trafficWindowCutsBothMapClipsAtItsTop) {
     EXPECT_EQ(right, 222.0f);
     EXPECT_EQ(top, 171.0f);
     EXPECT_EQ(bottom, 272.0f);
+
+    DrawTcasWindowOnP1000MFD = 0;       // traffic on, window not wanted
+    EXPECT_FALSE(has(draw(5), "TCAS")); // a partial frame: no soft-key legends
+    DrawTcasWindowOnP1000MFD = 1;
 }
 
 TEST_F(P1000Mfd, roseTicksAndOffScaleBugArrow) {
