@@ -1,6 +1,7 @@
 #include "panel_file.h"
 
 #include "host_text.h"
+#include "sim_state.h"
 
 #include <cctype>
 #include <cstdint>
@@ -15,8 +16,10 @@ const char* panel_syntax_help() {
            "  gauge00=MODULE!GAUGE, X, Y[, WIDTH, HEIGHT[, PARAMETERS]]\n"
            "    Each gaugeNN key of a [WindowNN] section places one gauge at (X, Y); WIDTH and\n"
            "    HEIGHT left out (or empty) give the gauge's own size; PARAMETERS is the rest of\n"
-           "    the line as written (an aircraft name, say). Other sections and keys are skipped;\n"
-           "    comment lines start with ';' or \"//\".\n";
+           "    the line as written (an aircraft name, say). An ident=N key (4001 to 4025) makes\n"
+           "    the section pop-up window N: its gauges are drawn only while that window is open\n"
+           "    (script: window open N). Other sections and keys are skipped; comment lines\n"
+           "    start with ';' or \"//\".\n";
 }
 
 namespace {
@@ -125,11 +128,17 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
         if (window_section && iequals(key, "ident")) {
             uint32_t ident = 0;
             const std::string value = trim(line.substr(equals + 1));
+            std::size_t used = 0;
             try {
-                ident = static_cast<uint32_t>(std::stoul(value));
+                ident = static_cast<uint32_t>(std::stoul(value, &used));
             } catch (...) {
-                return fail(error, path, line_number, "ident '" + value + "' is not a number");
+                used = 0;
             }
+            if (used == 0 || used != value.size())
+                return fail(error, path, line_number, "ident '" + value + "' is not a number");
+            if (ident == 0 || !is_panel_window(ident))
+                return fail(error, path, line_number,
+                            "ident " + value + " is not a pop-up window (4001 to 4025)");
             window_idents[to_lower(section)] = ident;
             continue;
         }
