@@ -23,6 +23,7 @@
 #include "fms/nav_math.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
+#include "fms/update_counters.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "gauges/render_frame.h"
@@ -31,6 +32,8 @@
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
 #include "nd/nd_render_passes.h"
+#include "nd/p1000_menu_state.h"
+#include "nd/p1000_mfd_painters.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 
@@ -218,6 +221,23 @@ int main(int argc, char** argv) {
                              [](void* dc, PixelSize s) { render_efs50_ehsi(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", efs50.ops);
     report("recording", efs50);
+
+    // The P1000_MFD redraws in part: full frames (the counter below 2) and
+    // partial ones, timed apart.
+    p1000_mfd_plan_mode = 0;
+    p1000_mfd_range = 80.0;
+    for (int counter : {0, 50}) {
+        std::printf("P1000_MFD %s frame, heading-up map 80 NM, every filter, boundaries and a hold on, "
+                    "272 x 314 pixels\n",
+                    counter == 0 ? "full" : "partial");
+        const Timing p1000 =
+            run(gfx::SurfaceRecording, PixelSize{272, 314}, [counter](void* dc, PixelSize s) {
+                display_refresh_counter = counter;
+                render_p1000_mfd(dc, s, 1);
+            });
+        std::printf("  %zu drawing operations a frame\n", p1000.ops);
+        report("recording", p1000);
+    }
     gdiplus_disconnect();
     ImportTable.panels = nullptr;
     return 0;
