@@ -223,20 +223,26 @@ int main(int argc, char** argv) {
     report("recording", efs50);
 
     // The P1000_MFD redraws in part: full frames (the counter below 2) and
-    // partial ones, timed apart.
-    p1000_mfd_plan_mode = 0;
-    p1000_mfd_range = 80.0;
-    for (int counter : {0, 50}) {
-        std::printf("P1000_MFD %s frame, heading-up map 80 NM, every filter, boundaries and a hold on, "
-                    "272 x 314 pixels\n",
-                    counter == 0 ? "full" : "partial");
-        const Timing p1000 =
-            run(gfx::SurfaceRecording, PixelSize{272, 314}, [counter](void* dc, PixelSize s) {
-                display_refresh_counter = counter;
-                render_p1000_mfd(dc, s, 1);
-            });
-        std::printf("  %zu drawing operations a frame\n", p1000.ops);
-        report("recording", p1000);
+    // partial ones, timed apart from the same start, with the boundary
+    // layer and without it.
+    for (int boundaries : {0, 1}) {
+        for (int counter : {0, 50}) {
+            start_flight();
+            add_hold_and_filters();
+            show_atc_boundaries = boundaries;
+            p1000_mfd_plan_mode = 0;
+            p1000_mfd_range = 80.0;
+            std::printf(
+                "P1000_MFD %s frame, heading-up map 80 NM, NAV and APT%s and a hold on, 272 x 314 pixels\n",
+                counter == 0 ? "full" : "partial", boundaries == 1 ? ", boundaries" : "");
+            const Timing p1000 =
+                run(gfx::SurfaceRecording, PixelSize{272, 314}, [counter](void* dc, PixelSize s) {
+                    display_refresh_counter = counter;
+                    render_p1000_mfd(dc, s, 1);
+                });
+            std::printf("  %zu drawing operations a frame\n", p1000.ops);
+            report("recording", p1000);
+        }
     }
     gdiplus_disconnect();
     ImportTable.panels = nullptr;
