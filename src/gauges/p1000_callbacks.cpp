@@ -2,19 +2,19 @@
 // display frame, and the two key strips. Only P1000_MFD_CNTR has a pre-draw:
 // its heartbeat tells the per-frame update's watchdog that a controller is
 // shown, which switches the soft keys to their VNAV layer.
-#include "data/aircraft_config.h"
-#include "data/host_folder.h"
-#include "data/module_config.h"
 #include "data/module_settings.h"
+#include "data/p1000_menu_state.h"
+#include "fms/files/aircraft_config.h"
+#include "fms/files/module_config.h"
 #include "fms/fms_update.h"
 #include "fms/update_counters.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/lazy_loads.h"
-#include "gauges/panel_windows.h"
-#include "nd/p1000_menu_state.h"
 #include "nd/p1000_mfd_painters.h"
+#include "sim/host_folder.h"
+#include "sim/panel_windows.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "gauges/p1000_keys.h"
 
 #include "data/aircraft_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
-#include "fms/air_data.h"
-#include "fms/speed_targets.h"
+#include "data/p1000_menu_state.h"
+#include "fms/math/air_data.h"
+#include "fms/perf/speed_targets.h"
 #include "fms/update_counters.h"
 #include "gauges/nd_toggles.h"
 #include "map/range_ladder.h"
-#include "nd/display_state.h"
-#include "nd/p1000_menu_state.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>

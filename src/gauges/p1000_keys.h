@@ -5,7 +5,7 @@
 // ignores its mouse arguments and returns 0.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <cstdint>
 

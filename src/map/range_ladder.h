@@ -3,7 +3,7 @@
 // display's range one rung along that display's own ladder.
 #pragma once
 
-#include "nd/p1000_menu_state.h"
+#include "data/p1000_menu_state.h"
 
 // Ranges in NM, as the displays read them each frame.
 inline double hw_b737_nd_range = 10.0;        // 0.5 .. 320, stops at both ends

@@ -4,7 +4,7 @@
 // repaints a value only when it differs from what this surface last showed.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 #include <cstdint>
 

@@ -5,15 +5,15 @@
 #include "stand_in_panel.h"
 
 #include "data/aircraft_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
-#include "fms/speed_targets.h"
+#include "data/p1000_menu_state.h"
+#include "fms/perf/speed_targets.h"
 #include "gauges/debug_log.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/p1000_keys.h"
 #include "map/range_ladder.h"
 #include "mouse.h"
-#include "nd/display_state.h"
-#include "nd/p1000_menu_state.h"
 #include "sim/aircraft_state.h"
 
 #include <fstream>

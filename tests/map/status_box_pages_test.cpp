@@ -2,11 +2,11 @@
 // MCU will set them.
 #include "overlay_fixture.h"
 
-#include "data/airport_selection.h"
 #include "data/nav_database.h"
+#include "fms/files/stored_routes.h"
 #include "fms/fms_update.h"
-#include "fms/route_values.h"
-#include "fms/stored_routes.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/route_values.h"
 #include "map/map_overlays.h"
 #include "map/status_box_pages.h"
 

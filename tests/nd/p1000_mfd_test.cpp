@@ -4,12 +4,12 @@
 #include "nd_fixture.h"
 
 #include "data/aircraft_settings.h"
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
-#include "fms/holds.h"
-#include "fms/route_progress.h"
+#include "data/p1000_menu_state.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/holds.h"
 #include "fms/update_counters.h"
-#include "nd/p1000_menu_state.h"
 #include "nd/p1000_mfd_painters.h"
 
 #include <cmath>
@@ -205,8 +205,11 @@ TEST_F(P1000Mfd, trafficWindowCutsBothMapClipsAtItsTop) {
     for (const gfx::RecordedOp* clip : r.of_kind(gfx::OpKind::SetClip)) {
         if (clip->points.size() < 8) continue; // the window's own clips
         ++clips;
-        for (const gfx::PointF& p : clip->points)
-            if (p.x > 42.0f && p.x < 219.0f) EXPECT_LE(p.y, 172.0f);
+        for (const gfx::PointF& p : clip->points) {
+            if (p.x > 42.0f && p.x < 219.0f) {
+                EXPECT_LE(p.y, 172.0f);
+            }
+        }
     }
     EXPECT_GE(clips, 3);
     const gfx::RecordedOp* label = text_at(r, "TCAS");
