@@ -12,6 +12,7 @@
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
 #include "nd/p1000_menu_state.h"
+#include "pfd/c17_mfd_state.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 
@@ -119,4 +120,17 @@ void draw_bod_arc_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, doub
                map_colour::light_green,
                p1000_mfd_design};
     draw_arc(display, g, ppn, row);
+}
+
+void draw_bod_arc_c17_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    draw_arc(display, g, ppn,
+             ArcRow{c17_mfd_design,
+                    double(c17_compass_centre.x),
+                    double(c17_compass_centre.y),
+                    -75,
+                    150,
+                    220.0f,
+                    100.0f,
+                    map_colour::green,
+                    {}});
 }
