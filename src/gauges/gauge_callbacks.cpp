@@ -15,4 +15,3 @@ void ORVEX_FSAPI p1000_mfd_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_nb_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_nb_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI c17_mfcp_callback(GaugeHeader*, int32_t, uintptr_t) {}
