@@ -15,6 +15,7 @@
 #include "nd/display_geometry.h"
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
+#include "pfd/c17_mfd_state.h"
 
 #include <cstdio>
 #include <cstring>
@@ -96,6 +97,9 @@ constexpr StateVar kDisplayState[] = {
     {"atc_boundaries_shown", &atc_boundaries_shown, nullptr},
     {"lnav_engaged", &lnav_engaged, nullptr},
     {"smiths_cdu_page", &smiths_cdu_page, nullptr},
+    {"c17_map_range_nm", nullptr, &c17_map_range_nm},
+    {"c17_plan_route_on", &c17_plan_route_on, nullptr},
+    {"c17_map3_overlay_on", &c17_map3_overlay_on, nullptr},
 };
 
 // "show_airports_flags[2]" and its kind: the filter flag of display 2.
