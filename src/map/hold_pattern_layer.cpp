@@ -165,8 +165,8 @@ void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& g, double ref_lat, double ref
     draw_hold(g, row);
 }
 
-void draw_hold_pattern_c17_mfd(gfx::Graphics& g, double x_scale, double y_scale, double ref_lat, double ref_lon,
-                               double map_up, double ppn) {
+void draw_hold_pattern_c17_mfd(gfx::Graphics& g, double x_scale, double y_scale, double ref_lat,
+                               double ref_lon, double map_up, double ppn) {
     RacetrackRow row;
     row.view = MapView{ref_lat, ref_lon, map_up, ppn};
     row.x_scale = x_scale;

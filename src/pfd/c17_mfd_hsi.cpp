@@ -157,17 +157,36 @@ void draw_pointers(const Kit& k, bool nav1) {
     }
     if (nav1 && sim_var_object.test_simvar_46_bit_128() == 0) {
         k.frame(station_bearing(a.nav1_relative_bearing_deg, a.heading_deg) - a.heading_deg);
-        k.polyline(cyan2, {{-2, -30}, {-2, -50}, {-5, -50}, {0, -55}, {0, -90}, {0, -55}, {5, -50}, {2, -50},
-                           {2, -30}});
+        k.polyline(
+            cyan2,
+            {{-2, -30}, {-2, -50}, {-5, -50}, {0, -55}, {0, -90}, {0, -55}, {5, -50}, {2, -50}, {2, -30}});
         k.polyline(cyan2, {{-2, 30}, {-2, 50}, {0, 55}, {0, 90}, {0, 55}, {2, 50}, {2, 30}});
     }
     if (sim_var_object.get_nav2_signal() > 0.0) {
         k.frame(station_bearing(a.nav2_relative_bearing_deg, a.heading_deg) - a.heading_deg);
-        k.polyline(green2, {{0, -60}, {-6, -60}, {-6, -65}, {-3, -65}, {-3, -85}, {0, -90}, {3, -85}, {3, -65},
-                            {6, -65}, {6, -60}, {0, -60}});
+        k.polyline(green2, {{0, -60},
+                            {-6, -60},
+                            {-6, -65},
+                            {-3, -65},
+                            {-3, -85},
+                            {0, -90},
+                            {3, -85},
+                            {3, -65},
+                            {6, -65},
+                            {6, -60},
+                            {0, -60}});
         k.g.draw_line_i(green1, 0, -60, 0, -90);
-        k.polyline(green2, {{0, 60}, {3, 65}, {3, 80}, {8, 85}, {8, 90}, {0, 85}, {-8, 90}, {-8, 85}, {-3, 80},
-                            {-3, 65}, {0, 60}});
+        k.polyline(green2, {{0, 60},
+                            {3, 65},
+                            {3, 80},
+                            {8, 85},
+                            {8, 90},
+                            {0, 85},
+                            {-8, 90},
+                            {-8, 85},
+                            {-3, 80},
+                            {-3, 65},
+                            {0, 60}});
         k.g.draw_line_i(green1, 0, 60, 0, 90);
         k.g.draw_line_i(green2, 0, 81, 8, 88);
         k.g.draw_line_i(green2, 0, 81, -8, 88);
@@ -185,5 +204,6 @@ void c17_mfd_draw_hsi(const DisplayObject& display, gfx::Graphics& g) {
     if (sim_var_object.test_simvar_46_bit_64() != 0) draw_glideslope(k);
     draw_pointers(k, nav1);
     g.reset_transform();
-    g.scale_transform(static_cast<float>(display.width) / 246.0f, static_cast<float>(display.height) / 241.0f);
+    g.scale_transform(static_cast<float>(display.width) / 246.0f,
+                      static_cast<float>(display.height) / 241.0f);
 }

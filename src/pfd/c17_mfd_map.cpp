@@ -91,7 +91,8 @@ void c17_mfd_draw_map(const DisplayObject& display, gfx::Graphics& g, double ppn
         // The labels are measured from the aircraft: on the plan they are
         // drawn about its point there.
         const MapPlacement a = place_on_map(view, aircraft_state.plat, aircraft_state.plon);
-        draw_runway_labels(g, radius, plan ? saturate_to_int(a.x) : 0, plan ? saturate_to_int(a.y) : 0, range);
+        draw_runway_labels(g, radius, plan ? saturate_to_int(a.x) : 0, plan ? saturate_to_int(a.y) : 0,
+                           range);
     }
     if (show_atc_boundaries == 1)
         draw_atc_boundaries(g, radius, 0, 0, range, view.heading, view.ref_lat, view.ref_lon);

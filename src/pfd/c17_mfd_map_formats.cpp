@@ -35,8 +35,8 @@ struct Card {
 };
 struct FormatLayout {
     int format;
-    bool full_ring;    // the solid outer circle of radius 172
-    Arc dashed_ring;   // radius 0: none
+    bool full_ring;  // the solid outer circle of radius 172
+    Arc dashed_ring; // radius 0: none
     Arc range_rings[3];
     Card card;
     bool readout; // heading readout, box and "M" (format 4 has its heading box)
@@ -49,12 +49,42 @@ struct FormatLayout {
 };
 
 constexpr FormatLayout kFormats[3] = {
-    {3, true, {0, 0, 0}, {{43, 180, 180}, {86, 180, 180}, {129, 220, 100}}, {172, -164, -168, -162, 55}, true,
-     -195, {{0.25, -50, 0}, {0.5, -92, 0}, {0.75, -105, -83}}, 33, -43, 30, 172},
-    {4, false, {0, 0, 0}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}, {124, -116, -120, -112, 60}, false, 0,
-     {{0.5, -66, -22}, {1.0, -120, -42}, {0.0, 0, 0}}, 101, 17, 95, 124},
-    {5, false, {172, 51, 81}, {{43, 0, 180}, {86, 0, 180}, {129, 40, 110}}, {}, true, -30,
-     {{0.25, -50, -10}, {0.5, -92, -10}, {0.75, -117, 55}}, 195, 82, 190, 0},
+    {3,
+     true,
+     {0, 0, 0},
+     {{43, 180, 180}, {86, 180, 180}, {129, 220, 100}},
+     {172, -164, -168, -162, 55},
+     true,
+     -195,
+     {{0.25, -50, 0}, {0.5, -92, 0}, {0.75, -105, -83}},
+     33,
+     -43,
+     30,
+     172},
+    {4,
+     false,
+     {0, 0, 0},
+     {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+     {124, -116, -120, -112, 60},
+     false,
+     0,
+     {{0.5, -66, -22}, {1.0, -120, -42}, {0.0, 0, 0}},
+     101,
+     17,
+     95,
+     124},
+    {5,
+     false,
+     {172, 51, 81},
+     {{43, 0, 180}, {86, 0, 180}, {129, 40, 110}},
+     {},
+     true,
+     -30,
+     {{0.25, -50, -10}, {0.5, -92, -10}, {0.75, -117, 55}},
+     195,
+     82,
+     190,
+     0},
 };
 
 // A mark d degrees right of the heading shows while it lies within the
@@ -134,7 +164,8 @@ void draw_format(const DisplayObject& display, gfx::Graphics& g, const FormatLay
         g.draw_arc_i(dashed, -a.radius, -a.radius, 2 * a.radius, 2 * a.radius, a.start, a.sweep);
     }
     for (const Arc& a : f.range_rings)
-        if (a.radius > 0) g.draw_arc_i(dashed, -a.radius, -a.radius, 2 * a.radius, 2 * a.radius, a.start, a.sweep);
+        if (a.radius > 0)
+            g.draw_arc_i(dashed, -a.radius, -a.radius, 2 * a.radius, 2 * a.radius, a.start, a.sweep);
     if (f.card.ring > 0) draw_card(k, f.card);
 
     k.frame();

@@ -14,8 +14,8 @@
 
 namespace c17nav {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kAmber = 0xFFE9B73E, kMagenta = 0xFFFF13D5, kGreen = 0xFF00FA00,
-                           kCyan = 0xFF18C2E7, kBlack = 0xFF000000;
+inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kAmber = 0xFFE9B73E, kMagenta = 0xFFFF13D5,
+                           kGreen = 0xFF00FA00, kCyan = 0xFF18C2E7, kBlack = 0xFF000000;
 
 struct Kit {
     gfx::Graphics& g;

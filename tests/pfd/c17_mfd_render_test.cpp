@@ -89,8 +89,10 @@ TEST_F(C17Mfd, MapFormatsClipTheMapToTheirWindowAndDrawTheSymbolOnTop) {
         std::size_t after = 0;
         for (const gfx::RecordedOp* op : r.lines_in_color(kWhite)) {
             EXPECT_EQ(op->clip, -1);
-            if (index_of(r, op) > index_of(r, reset)) ++after;
-            else EXPECT_LT(index_of(r, op), index_of(r, clip));
+            if (index_of(r, op) > index_of(r, reset))
+                ++after;
+            else
+                EXPECT_LT(index_of(r, op), index_of(r, clip));
         }
         EXPECT_EQ(after, row.format == 4 ? 4u : 3u) << row.format; // and format 4's heading box
     }
