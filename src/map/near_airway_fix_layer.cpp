@@ -72,9 +72,12 @@ void draw_near_airway_fixes_c17_mfd(gfx::Graphics& g, double w, double s, double
     const AircraftState& a = aircraft_state;
     refresh_airway_fix_lists(a.plat, a.plon);
     const double range = c17_map_range_nm;
+    VisibleBox visible;
+    const bool on_canvas = caller_visible_box(g, w, s, &visible);
     // From the map's reference with its rotation, as the other C17 layers.
     for_each_in_reach(local_airway_fixes, c17_layer_view(lat, lon, heading, ppn), range, kReach,
                       [&](const NavRecord& fix, double x, double y) {
+                          if (on_canvas && !visible.shows(x, y)) return;
                           const double xs = x * w;
                           const double ys = y * s;
                           draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, w, s, 1, range);

@@ -18,8 +18,12 @@ void c17_mfd_draw_nearby_symbols(gfx::Graphics& g, double sx, double sy, double 
     // too: measured from a far plan centre they would be rebuilt every frame.
     refresh_airport_lists(aircraft_state.plat, aircraft_state.plon);
     const MapView view{ref_lat, ref_lon, map_up, px_per_nm};
+    // Airports the map's window would clip away entirely are passed over.
+    VisibleBox visible;
+    const bool on_canvas = caller_visible_box(g, sx, sy, &visible);
     for_each_in_reach(close_airports, view, c17_map_range_nm, 10.0,
                       [&](const NavRecord& airport, double x, double y) {
+                          if (on_canvas && !visible.shows(x, y)) return;
                           const double X = x * sx;
                           const double Y = y * sy;
                           g.draw_ellipse_i(circle, std::trunc(X - 5.0 * sx), std::trunc(Y - 5.0 * sy),

@@ -286,14 +286,15 @@ TEST_F(C17Nav, nearbyAirportsReachLabelAndRefresh) {
         g.translate_transform(static_cast<float>(122 * sx), static_cast<float>(200 * sy));
         // The reference 300 NM from the aircraft: the lists stay those around the aircraft.
         const NavRecord far = north_of("", kLat, kLon, 300.0, 180.0);
-        c17_mfd_draw_nearby_symbols(g, sx, sy, kLat, kLon, 0.0, 172.0 / 40.0);
+        // One unit per NM keeps the far ones on the surface.
+        c17_mfd_draw_nearby_symbols(g, sx, sy, kLat, kLon, 0.0, 1.0);
         EXPECT_TRUE(has_text(r, "KIN"));
         EXPECT_FALSE(has_text(r, "KOUT"));
         // Five letters, from 9 x 6 sx left of the circle's centre.
         const gfx::RecordedOp* label = r.find_text("ABCDE");
         ASSERT_NE(label, nullptr);
-        EXPECT_NEAR(label->points[0].x, 122 + 10 * 172.0 / 40.0 - 54, 0.5);
-        c17_mfd_draw_nearby_symbols(g, sx, sy, far.latitude, far.longitude, 0.0, 172.0 / 40.0);
+        EXPECT_NEAR(label->points[0].x, 122 + 10 - 54, 0.5);
+        c17_mfd_draw_nearby_symbols(g, sx, sy, far.latitude, far.longitude, 0.0, 1.0);
         EXPECT_EQ(close_airports.count(), 3);
     }
 }
