@@ -1,28 +1,29 @@
 #include "fms/fms_update.h"
-#include "fms/route_file_load.h"
+#include "fms/files/route_file_load.h"
 
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
-#include "fms/active_runways.h"
-#include "fms/air_data.h"
-#include "fms/flight_log.h"
+#include "data/p1000_menu_state.h"
+#include "fms/files/flight_log.h"
 #include "fms/fms_read_schedule.h"
-#include "fms/hold_flying.h"
-#include "fms/lateral_guidance.h"
-#include "fms/lnav.h"
-#include "fms/nav_math.h"
+#include "fms/guidance/hold_flying.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/lnav.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/guidance/sequencing.h"
+#include "fms/guidance/times_to_go.h"
+#include "fms/math/air_data.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/radio_autotune.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/perf/vnav.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/active_runways.h"
+#include "fms/procedures/airport_detail.h"
 #include "fms/published_values.h"
-#include "fms/radio_autotune.h"
-#include "fms/route_plan.h"
-#include "fms/route_progress.h"
-#include "fms/sequencing.h"
-#include "fms/speed_targets.h"
-#include "fms/times_to_go.h"
+#include "fms/units/mcu_page_state.h"
 #include "fms/update_counters.h"
-#include "fms/vertical_state.h"
-#include "fms/vnav.h"
-#include "gns_mcu/mcu_page_state.h"
-#include "nd/p1000_menu_state.h"
 #include "sim/aircraft_state.h"
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
@@ -211,12 +212,13 @@ void step_destination_airport() {
                    &distance, &course);
     if (!(distance > 8.0)) return;
     select_airport(destination.ident, 1);
-    // PENDING: mcu_airport_text_a and mcu_airport_text_b take the two MCU
-    // airport texts prepared for the destination -- with the MCU airport page.
+    // The MCU airport page shows the destination from now on.
+    mcu_airport_text_a = airport_elevation_text;
+    mcu_airport_text_b = selected_airport_ident;
     destination_airport_state = 2;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
     mcu_airport_list_index = -999;
-    airport_selection_index_b = -999;
+    airport_runway_selected_line = -999;
 }
 
 // Steps 11 to 21, with an active route.

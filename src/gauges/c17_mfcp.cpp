@@ -2,9 +2,9 @@
 // and whose buttons step the C17_MFD map formats and options.
 #include "gauges/c17_mfcp.h"
 
+#include "data/c17_mfd_state.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/lazy_loads.h"
-#include "pfd/c17_mfd_state.h"
 
 namespace {
 

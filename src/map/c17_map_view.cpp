@@ -1,8 +1,8 @@
 #include "map/c17_map_view.h"
 
-#include "cdu_smiths/cdu_text.h"
-#include "fms/route_plan.h"
-#include "pfd/c17_mfd_state.h"
+#include "data/c17_mfd_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
 int c17_plan_centre_index() {

@@ -6,7 +6,7 @@
 #include "pfd/c17_mfd_painters.h"
 
 #include "fms/fms_update.h"
-#include "fms/heading_math.h"
+#include "fms/math/heading_math.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"

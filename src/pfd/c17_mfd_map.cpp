@@ -2,12 +2,13 @@
 // active route with its identifiers and symbols, and the overlays, all from
 // one reference and one rotation (heading up about the aircraft, or north up
 // about the plan waypoint in format 6).
+#include "data/c17_mfd_state.h"
 #include "pfd/c17_mfd_painters.h"
-#include "pfd/c17_mfd_state.h"
 
-#include "fms/fix_info.h"
-#include "fms/holds.h"
-#include "fms/route_plan.h"
+#include "data/display_state.h"
+#include "fms/nav/fix_info.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
 #include "map/c17_map_view.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
@@ -15,7 +16,6 @@
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
-#include "nd/display_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 

@@ -4,8 +4,8 @@
 // texts and polylines in design units.
 #pragma once
 
-#include "gauges/render_frame.h"
-#include "pfd/c17_mfd_state.h"
+#include "data/c17_mfd_state.h"
+#include "map/render_frame.h"
 
 #include <initializer_list>
 #include <string>

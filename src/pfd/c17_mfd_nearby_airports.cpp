@@ -2,7 +2,7 @@
 // of every close airport within reach of the map.
 #include "pfd/c17_mfd_painters.h"
 
-#include "data/nearby_lists.h"
+#include "fms/nav/nearby_lists.h"
 #include "map/map_colours.h"
 #include "map/near_layer_common.h"
 #include "map/range_ladder.h"

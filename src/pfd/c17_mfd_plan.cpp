@@ -5,7 +5,7 @@
 #include "pfd/c17_mfd_nav_kit.h"
 #include "pfd/c17_mfd_painters.h"
 
-#include "fms/route_plan.h"
+#include "fms/plan/route_plan.h"
 #include "map/c17_map_view.h"
 #include "map/map_canvas.h"
 #include "map/range_ladder.h"

@@ -5,20 +5,20 @@
 #include "plan_builder.h"
 #include "procedure_builder.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/airport_procedures.h"
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/procedure_selection.h"
-#include "fms/route_exec.h"
-#include "fms/route_state.h"
-#include "fms/selection_texts.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
-#include "gns_mcu/mcu_page_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/mcu_page_state.h"
 
 #include <gtest/gtest.h>
 
@@ -196,8 +196,16 @@ TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
     mcu_entry_text = "TYPED";
     mcu_enter_pressed = 1;
     airport_runway_selected_line = 2;
+    mcu_airport_list_index = 2;
+    mcu_apt_top = 3;
+    mcu_direct_only = 1;
     reset_active_route_state();
     EXPECT_EQ(route_state, 3);
+    // The MCU airport page starts afresh on the origin; the plan is no bare
+    // MCU direct-to any more.
+    EXPECT_EQ(mcu_airport_list_index, -999);
+    EXPECT_EQ(mcu_apt_top, 1);
+    EXPECT_EQ(mcu_direct_only, 0);
     EXPECT_EQ(loaded_origin_ident, "KSEA");
     EXPECT_EQ(loaded_destination_ident, "KPDX");
     EXPECT_TRUE(origin_airport_ident.empty());

@@ -4,14 +4,14 @@
 #include "gauge_walk.h"
 #include "stand_in_panel.h"
 
-#include "data/host_folder.h"
+#include "data/c17_mfd_state.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "gauges/debug_log.h"
 #include "map/range_ladder.h"
 #include "mouse.h"
-#include "nd/display_state.h"
-#include "pfd/c17_mfd_state.h"
+#include "sim/host_folder.h"
 
 #include <fstream>
 #include <sstream>

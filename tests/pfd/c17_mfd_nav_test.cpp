@@ -3,14 +3,14 @@
 // and the plan.
 #include "c17_mfd_fixture.h"
 
-#include "cdu_smiths/cdu_text.h"
-#include "data/nearby_lists.h"
-#include "fms/fix_info.h"
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "data/display_state.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/fix_info.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 #include "map/range_ladder.h"
-#include "nd/display_state.h"
 #include "pfd/c17_mfd_painters.h"
 
 #include <algorithm>
