@@ -1,7 +1,7 @@
 // The C17_MFCP in the stand-in at its bitmap size: its click spots, what
 // they do to the four C17_MFD units, the range and the map options, and its
 // callback's loading.
-#include "gauge_walk.h"
+#include "mouse.h"
 #include "stand_in_panel.h"
 
 #include "data/c17_mfd_state.h"
@@ -10,7 +10,6 @@
 #include "data/nav_database.h"
 #include "gauges/debug_log.h"
 #include "map/range_ladder.h"
-#include "mouse.h"
 #include "sim/host_folder.h"
 
 #include <fstream>
@@ -33,29 +32,6 @@ class C17Mfcp : public StandInPanel {
                 c17_mfd_units[4].format};
     }
 };
-
-TEST_F(C17Mfcp, tenSpotsInOrderWithTheirCursors) {
-    std::vector<MouseSpot> spots;
-    ASSERT_EQ(parse_mouse_list(host::find_gauge_header(sim.module, "C17_MFCP")->mouse_rect, spots), "");
-    const struct {
-        int x, y, w, h, cursor;
-    } expected[] = {{94, 198, 50, 50, CURSOR_HAND},      {162, 198, 50, 50, CURSOR_HAND},
-                    {344, 130, 48, 48, CURSOR_HAND},     {35, 131, 48, 48, CURSOR_HAND},
-                    {66, 426, 41, 82, CURSOR_DOWNARROW}, {108, 426, 41, 82, CURSOR_UPARROW},
-                    {84, 291, 42, 38, CURSOR_HAND},      {356, 291, 42, 38, CURSOR_HAND},
-                    {84, 332, 42, 38, CURSOR_HAND},      {356, 332, 42, 38, CURSOR_HAND}};
-    ASSERT_EQ(spots.size(), std::size(expected));
-    for (std::size_t i = 0; i < spots.size(); ++i) {
-        const MouseRect& p = spots[i].parent;
-        EXPECT_EQ(p.x, expected[i].x) << i;
-        EXPECT_EQ(p.y, expected[i].y) << i;
-        EXPECT_EQ(p.w, expected[i].w) << i;
-        EXPECT_EQ(p.h, expected[i].h) << i;
-        ASSERT_EQ(spots[i].children.size(), 1u) << i;
-        EXPECT_EQ(spots[i].children[0].cursor, expected[i].cursor) << i;
-        EXPECT_EQ(spots[i].children[0].mouse_flags, MOUSE_LEFTSINGLE) << i;
-    }
-}
 
 TEST_F(C17Mfcp, formatRockersStepOnlyTheUnitsOnAMap) {
     const uint32_t start[4] = {3, 5, 6, 12};
