@@ -94,6 +94,9 @@ demo: configure
 	rm -rf $(BUILD)/demo-c17eng && cp -r examples/sim $(BUILD)/demo-c17eng
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17eng \
 	  --panel examples/sim/c17_engines_panel.cfg --script examples/sim/c17_engines.script --out out
+	rm -rf $(BUILD)/demo-c17nav && cp -r examples/sim $(BUILD)/demo-c17nav
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17nav \
+	  --panel examples/sim/c17_nav_panel.cfg --script examples/sim/c17_nav.script --out out
 	rm -rf $(BUILD)/demo-attitude && cp -r examples/sim $(BUILD)/demo-attitude
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-attitude \
 	  --panel examples/sim/attitude_panel.cfg --script examples/sim/attitude.script --out out

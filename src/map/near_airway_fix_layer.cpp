@@ -66,14 +66,18 @@ void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& g, double lat, double lo
                       });
 }
 
-void draw_near_airway_fixes_c17_mfd(gfx::Graphics& g, double w, double s, double, double, double,
-                                    double ppn) {
+void draw_near_airway_fixes_c17_mfd(gfx::Graphics& g, double w, double s, double lat, double lon,
+                                    double heading, double ppn) {
     const LayerLabel label(static_cast<float>(10.0 * w), c::cyan);
     const AircraftState& a = aircraft_state;
     refresh_airway_fix_lists(a.plat, a.plon);
     const double range = c17_map_range_nm;
-    for_each_in_reach(local_airway_fixes, c17_layer_view(a.plat, a.plon, a.map_heading_deg, ppn), range,
-                      kReach, [&](const NavRecord& fix, double x, double y) {
+    VisibleBox visible;
+    const bool on_canvas = caller_visible_box(g, w, s, &visible);
+    // From the map's reference with its rotation, as the other C17 layers.
+    for_each_in_reach(local_airway_fixes, c17_layer_view(lat, lon, heading, ppn), range, kReach,
+                      [&](const NavRecord& fix, double x, double y) {
+                          if (on_canvas && !visible.shows(x, y)) return;
                           const double xs = x * w;
                           const double ys = y * s;
                           draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, w, s, 1, range);

@@ -68,6 +68,13 @@ LayerCanvas open_layer_canvas(const DisplayObject& display, gfx::Graphics& g, De
     return c;
 }
 
+bool caller_visible_box(gfx::Graphics& g, double w, double s, VisibleBox* box) {
+    gfx::RectF v;
+    if (!(w > 0.0) || !(s > 0.0) || g.visible_clip_bounds(&v) != gfx::Status::Ok) return false;
+    *box = VisibleBox{v.x / w, v.y / s, (v.x + v.width) / w, (v.y + v.height) / s};
+    return true;
+}
+
 LayerCanvas layer_canvas_in_caller_frame(const DisplayObject& display, DesignSize design, const MapView& view,
                                          double range) {
     LayerCanvas c;

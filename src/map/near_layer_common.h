@@ -37,6 +37,11 @@ struct VisibleBox {
     }
 };
 
+// The visible box of a layer drawn in its caller's frame, whose origin is the
+// map centre and whose design units are w and s frame units: false (and no
+// box) when the graphics cannot tell.
+bool caller_visible_box(gfx::Graphics& graphics, double w, double s, VisibleBox* box);
+
 // The label font and brush of a layer: "Arial" bold in pixel units.
 struct LayerLabel {
     LayerLabel(float size, gfx::Argb colour)

@@ -48,9 +48,9 @@ void draw_near_airports_du_1000_ehsi(gfx::Graphics& graphics, double lat, double
 void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& graphics, double lat, double lon, double ppn,
                                          double w, double s, double range, double heading);
 
-// C17_MFD: in the frame its map routine has translated to the map centre.
-// The airway fixes measure from the aircraft (or the plan waypoint) and turn
-// by map_heading_deg whatever position and heading are passed.
+// C17_MFD: in the split-scale frame its map routine has translated to the
+// map centre, from the map's reference (lat, lon) turned by its up direction
+// (heading); the lists are kept current around the aircraft.
 void draw_near_navaids_c17_mfd(gfx::Graphics& graphics, double w, double s, double lat, double lon,
                                double heading, double ppn);
 void draw_near_airway_fixes_c17_mfd(gfx::Graphics& graphics, double w, double s, double lat, double lon,

@@ -98,8 +98,11 @@ void draw_near_navaids_c17_mfd(gfx::Graphics& g, double w, double s, double lat,
     const LayerLabel label(static_cast<float>(10.0 * w), c::green);
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
     const double range = c17_map_range_nm;
+    VisibleBox visible;
+    const bool on_canvas = caller_visible_box(g, w, s, &visible);
     for_each_in_reach(local_navaids, c17_layer_view(lat, lon, heading, ppn), range, kReach,
                       [&](const NavRecord& navaid, double x, double y) {
+                          if (on_canvas && !visible.shows(x, y)) return;
                           const double xs = (x - 3.0) * w;
                           const double ys = (y - 4.0) * s;
                           draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, w, s, 3,

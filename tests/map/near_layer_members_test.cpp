@@ -196,7 +196,7 @@ TEST_F(LayerMembers, airportReachAndLabelLengthDifferByDisplay) {
     EXPECT_EQ(rec().find_text("KABCDE")->color, kMagenta);
 }
 
-TEST_F(LayerMembers, airwayFixMembersAndTheC17MeasuringFromTheAircraft) {
+TEST_F(LayerMembers, airwayFixMembersAndTheC17MeasuringFromTheMapsReference) {
     fill(local_airway_fixes, {north("ALDER", "I", 10.0)});
     hw_md11_nd_range = md80_ehsi_range = proline4_mfd_range = c17_map_range_nm = 80.0;
     struct Row {
@@ -216,9 +216,10 @@ TEST_F(LayerMembers, airwayFixMembersAndTheC17MeasuringFromTheAircraft) {
          },
          {4, -34},
          kMagenta},
-        // No offset on the C17_MFD; the position passed is not the reference.
-        {[](gfx::Graphics& g) { draw_near_airway_fixes_c17_mfd(g, 1.0, 1.0, 10.0, 10.0, 90.0, 2.0); },
-         {10, -23},
+        // No offset on the C17_MFD; from the reference and rotation passed
+        // (heading 90: the fix north of it lies left of the centre).
+        {[](gfx::Graphics& g) { draw_near_airway_fixes_c17_mfd(g, 1.0, 1.0, kLat, kLon, 90.0, 2.0); },
+         {-10, -3},
          kCyan},
     };
     for (const Row& r : rows) {
