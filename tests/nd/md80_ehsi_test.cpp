@@ -153,6 +153,10 @@ TEST_F(Md80Ehsi, routeInTheFineFrameSaturatesAndCutsLongIdents) {
             }
         EXPECT_TRUE(saturated) << mode;
     }
+    // An element of no size: the clear and nothing more.
+    rec().clear();
+    render_md80_ehsi(dc_, PixelSize{0, 232}, 1);
+    EXPECT_EQ(rec().drawing_count(), 1u);
     const gfx::Recording& r = draw(3, 40.0);
     EXPECT_NE(r.find_text("ABCDEFGHIJ"), nullptr);
     EXPECT_EQ(r.find_text("ABCDEFGHIJK"), nullptr);
