@@ -55,8 +55,10 @@ fuzz-smoke: fuzz-build
 	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SMOKE_SECONDS)
 
 # The demo runs on a fresh copy of the example simulator folder, because the
-# module writes route files and flight logs below it.
-demo: build
+# module writes route files and flight logs below it. It builds only the
+# module and the stand-in, not the test programs.
+demo: configure
+	cmake --build $(BUILD) -j $(JOBS) --target orvex1 orvex-sim
 	rm -rf $(BUILD)/demo-sim && mkdir -p out && cp -r examples/sim $(BUILD)/demo-sim
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
 	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out
@@ -89,6 +91,15 @@ demo: build
 	rm -rf $(BUILD)/demo-c17 && cp -r examples/sim $(BUILD)/demo-c17
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17 \
 	  --panel examples/sim/c17_panel.cfg --script examples/sim/c17.script --out out
+	rm -rf $(BUILD)/demo-c17eng && cp -r examples/sim $(BUILD)/demo-c17eng
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17eng \
+	  --panel examples/sim/c17_engines_panel.cfg --script examples/sim/c17_engines.script --out out
+	rm -rf $(BUILD)/demo-attitude && cp -r examples/sim $(BUILD)/demo-attitude
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-attitude \
+	  --panel examples/sim/attitude_panel.cfg --script examples/sim/attitude.script --out out
+	rm -rf $(BUILD)/demo-efs50x && cp -r examples/sim $(BUILD)/demo-efs50x
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50x \
+	  --panel examples/sim/efs50_expanded_panel.cfg --script examples/sim/efs50_expanded.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
@@ -96,6 +107,7 @@ bench: deps
 	$(BUILD)-bench/bench/orvex-bench
 	$(BUILD)-bench/bench/orvex-nd-bench
 	$(BUILD)-bench/bench/orvex-c17-bench
+	$(BUILD)-bench/bench/orvex-attitude-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

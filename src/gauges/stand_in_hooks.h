@@ -26,6 +26,9 @@ struct StandInRouteStatus {
 extern "C" ORVEX_EXPORT int32_t orvex_standin_load_route(const char* file_name);
 extern "C" ORVEX_EXPORT void orvex_standin_route_status(StandInRouteStatus* status);
 
+// The oldest load warning not yet taken (data/load_warnings.h) as
+// "FILE: TEXT", cut to fit `size`; returns 0 when none is left.
+extern "C" ORVEX_EXPORT int32_t orvex_standin_take_warning(char* line, int32_t size);
 // The display-state variable of that name (as the module's code names it,
 // filter flags as "show_airports_flags[ND]" with ND 0 to 5) as a number.
 // Returns 1, or 0 for an unknown name.

@@ -1,13 +1,13 @@
 // The DU_1000_EHSI render pass and its north-up plan page: the shared render
 // frame, then the painters of the mode, the map layer when it has something
 // to show, and the data fields over everything but the plan page.
-#include "fms/route_plan.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/du_1000_ehsi_painters.h"
 #include "nd/nd_render_passes.h"
 #include "platform/gfx.h"

@@ -2,12 +2,12 @@
 // (159, 272) at radius 234: range arcs, card, heading bug with its readout,
 // lubber and track marks, the level-off arc of the map mode and, in the arc
 // mode, the NAV 1 source, frequency, course arrow and glideslope scale.
+#include "data/display_settings.h"
 #include "fms/fms_update.h"
-#include "fms/heading_math.h"
+#include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
-#include "nd/display_settings.h"
 #include "nd/du_1000_ehsi_painters.h"
 #include "platform/gfx.h"
 #include "platform/text_file.h"

@@ -1,12 +1,12 @@
 // The DU_1000_EHSI's data fields in modes 0, 1 and 3, in design
 // coordinates from the top left: speeds, the NAV 1 source and course or the
 // TO waypoint, the range-arc labels and the wind.
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
+#include "data/display_settings.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
 #include "nd/du_1000_ehsi_painters.h"
 #include "nd/nd_text.h"
 #include "platform/gfx.h"

@@ -3,7 +3,7 @@
 // ADF 1 bearing pointers, heading bug, track diamond, glideslope scale and
 // the fixed aircraft symbol. Radio values only.
 #include "fms/fms_update.h"
-#include "fms/heading_math.h"
+#include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "nd/du_1000_ehsi_painters.h"

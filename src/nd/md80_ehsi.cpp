@@ -1,14 +1,14 @@
 // The MD80_EHSI_NB render pass and its format 0, the compass rose: the
 // shared render frame, the compass centre of the format, its painter, and
 // the design scale again for what follows.
-#include "fms/heading_math.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/md80_ehsi_painters.h"
 #include "nd/nd_render_passes.h"
 #include "nd/nd_text.h"

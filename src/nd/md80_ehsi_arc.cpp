@@ -2,13 +2,13 @@
 // centre with the half-range ring, the NAV 1 course pointer and deviation
 // bar, TO/FROM, DME, glideslope and ADF 1 indications, the heading bug, the
 // track marker and the wind; no map.
+#include "data/display_geometry.h"
+#include "data/display_state.h"
 #include "fms/fms_update.h"
-#include "fms/heading_math.h"
+#include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_state.h"
 #include "nd/md80_ehsi_painters.h"
 #include "nd/nd_text.h"
 #include "platform/gfx.h"

@@ -3,10 +3,13 @@
 // ring lowered 70 units), with the active route. The map draws in a frame
 // sixteen times finer than the design units, so that the integer calls keep
 // sub-unit places; every place goes through the saturating integer calls.
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "fms/fms_update.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
@@ -14,9 +17,6 @@
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/md80_ehsi_painters.h"
 #include "nd/nd_text.h"
 #include "platform/gfx.h"

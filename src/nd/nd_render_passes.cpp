@@ -1,6 +1,6 @@
 #include "nd/nd_render_passes.h"
 
-#include "nd/display_settings.h"
+#include "data/display_settings.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject efs50_ehsi_display;

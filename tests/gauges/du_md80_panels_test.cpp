@@ -5,10 +5,10 @@
 
 #include "mouse.h"
 
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 
 #include <vector>
 

@@ -151,6 +151,16 @@ TEST_F(Scripts, LongRunsReportProgress) {
     for (char c : progress)
         lines += c == '\n';
     EXPECT_EQ(lines, 10);
+
+    // A flight counts the frames flown, not tenths of its limit, which it
+    // mostly never reaches.
+    progress.clear();
+    run("fly 2000 to XYZ\n", &progress);
+    EXPECT_EQ(progress.find("200 of 2000"), std::string::npos) << progress.substr(0, 200);
+    EXPECT_NE(progress.find("orvex-sim: s.script:1: 1000 frames flown, no active route, flying until XYZ "
+                            "(at most 2000 frames)\n"),
+              std::string::npos)
+        << progress.substr(0, 200);
 }
 
 TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
@@ -158,7 +168,9 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         std::string line;
         std::string message;
     } cases[] = {
-        {"glide 3", "unknown command 'glide'"},
+        {"glide 3",
+         "unknown command 'glide' (known: frames, click, key, token, named, calc, link, window, print, "
+         "aircraft, gps, cdu, page, gns, snapshot, route, progress, fly, summary, strict)"},
         {"frames", "frames needs a count from 1 to 100000000, got ''"},
         {"frames 0", "frames needs a count from 1 to 100000000, got '0'"},
         {"frames 2x", "frames needs a count from 1 to 100000000, got '2x'"},

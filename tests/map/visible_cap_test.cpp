@@ -1,7 +1,7 @@
 // The cap that passes nearby records over before they are projected: it
 // never passes over a record that would show in the visible box, and it
 // does pass over the far ones.
-#include "fms/nav_math.h"
+#include "fms/math/nav_math.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
 

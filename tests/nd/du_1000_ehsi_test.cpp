@@ -3,8 +3,8 @@
 #include "nd_fixture.h"
 
 #include "data/airport_procedures.h"
-#include "data/airport_selection.h"
-#include "fms/selection_texts.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/procedures/selection_texts.h"
 #include "nd/du_1000_ehsi_painters.h"
 
 #include <cmath>
@@ -187,7 +187,9 @@ TEST_F(Du1000Ehsi, nearbyLayersStopAtTheirRanges) {
     for (const Row& row : rows) {
         *row.flag = 1;
         EXPECT_GT(texts_in(draw(3, row.shown_at), kMagenta), 0) << row.shown_at;
-        if (row.gone_at > 0.0) EXPECT_EQ(texts_in(draw(3, row.gone_at), kMagenta), 0) << row.gone_at;
+        if (row.gone_at > 0.0) {
+            EXPECT_EQ(texts_in(draw(3, row.gone_at), kMagenta), 0) << row.gone_at;
+        }
         *row.flag = 0;
     }
 }

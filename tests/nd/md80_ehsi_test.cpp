@@ -3,7 +3,7 @@
 // its map computes.
 #include "nd_fixture.h"
 
-#include "nd/display_geometry.h"
+#include "data/display_geometry.h"
 #include "nd/md80_ehsi_painters.h"
 
 #include <cmath>
