@@ -191,6 +191,21 @@ ViewBox view_box(gfx::Graphics& g) {
     return box;
 }
 
+// Consecutive segments of a boundary drawn as one polyline.
+struct Polyline {
+    gfx::Graphics& g;
+    const gfx::Pen& pen;
+    std::vector<gfx::Point> points;
+    void add(const Projected& from, const Projected& to) {
+        if (points.empty()) points.push_back(gfx::Point{from.x, from.y});
+        points.push_back(gfx::Point{to.x, to.y});
+    }
+    void flush() {
+        if (points.size() >= 2) g.draw_lines_i(pen, points);
+        points.clear();
+    }
+};
+
 // The cap about the visible box's middle that holds the box and a label's
 // width beyond it. The map's projection stretches every distance, so what
 // lies within the box on the map lies within the cap on the earth.
@@ -242,6 +257,7 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
     const gfx::Font font(family, 14.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
 
     const ViewBox view = view_box(g);
+    Polyline polyline{g, pen, {}};
     // Beyond this angle from the reference nothing can show.
     Reach reach;
     reach.ref = unit_vector(ref_lat, ref_lon);
@@ -265,18 +281,27 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
             const BoundaryRuns& runs = runs_of(i, b, points);
             if (!may_show_here(runs.cap)) continue;
             for (const PointRun& run : runs.runs) {
-                if (run.last == run.first || !may_show_here(run.cap)) continue;
+                if (run.last == run.first || !may_show_here(run.cap)) {
+                    polyline.flush();
+                    continue;
+                }
                 const BoundaryPoint& start = b.points[run.first];
-                if (previous_index != run.first)
+                if (previous_index != run.first) {
+                    polyline.flush();
                     previous = project(ref, start.latitude, start.longitude, centre_x, centre_y, ppn, map_up);
+                }
                 for (int k = run.first + 1; k <= run.last; ++k) {
                     const Projected p = project(ref, b.points[k].latitude, b.points[k].longitude, centre_x,
                                                 centre_y, ppn, map_up);
-                    if (!view.misses(previous, p)) g.draw_line_i(pen, previous.x, previous.y, p.x, p.y);
+                    if (view.misses(previous, p))
+                        polyline.flush();
+                    else
+                        polyline.add(previous, p);
                     previous = p;
                 }
                 previous_index = run.last;
             }
+            polyline.flush();
         }
         const Projected label =
             project(ref, b.label_latitude, b.label_longitude, centre_x, centre_y, ppn, map_up);

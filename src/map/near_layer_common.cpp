@@ -65,12 +65,11 @@ LayerCanvas open_layer_canvas(const DisplayObject& display, gfx::Graphics& g, De
 }
 
 VisibleCap visible_cap(const MapView& view, const VisibleBox& box) {
-    constexpr double margin = 60.0; // as VisibleBox::shows
     constexpr double deg = 3.14159265358979323846 / 180.0;
     VisibleCap cap;
     if (!(view.ppn > 0.0)) return cap;
-    const double left = box.left - margin, right = box.right + margin;
-    const double top = box.top - margin, bottom = box.bottom + margin;
+    const double left = box.left - VisibleBox::left_margin, right = box.right + VisibleBox::right_margin;
+    const double top = box.top - VisibleBox::top_margin, bottom = box.bottom + VisibleBox::bottom_margin;
     const double mx = 0.5 * (left + right), my = 0.5 * (top + bottom);
     // One NM of slack for the rounding of the projection.
     const double angle = (0.5 * std::hypot(right - left, bottom - top) / view.ppn + 1.0) / earth_radius_nm;

@@ -31,9 +31,16 @@ inline bool within_map_reach(double distance, double range, double extra) {
 // drawn at all, since the clip would take all of them away.
 struct VisibleBox {
     double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
+    // Design units: a label of six letters stands right of its symbol and a
+    // little above it, so a record left of the box may still show its label;
+    // one farther right, above or below shows nothing.
+    static constexpr double left_margin = 60.0;
+    static constexpr double right_margin = 20.0;
+    static constexpr double top_margin = 30.0;
+    static constexpr double bottom_margin = 30.0;
     bool shows(double x, double y) const {
-        constexpr double margin = 60.0; // design units: a symbol with a six-letter label
-        return x >= left - margin && x <= right + margin && y >= top - margin && y <= bottom + margin;
+        return x >= left - left_margin && x <= right + right_margin && y >= top - top_margin &&
+               y <= bottom + bottom_margin;
     }
 };
 
