@@ -7,7 +7,7 @@
 // with every filter and the 400 world boundaries on and a hold on the route:
 // the boundary layer alone, the HW_MD11_ND in MAP at 80 NM, the
 // EFS50_EHSI in format 5 at 25 NM, the DU_1000_EHSI in its map mode at
-// 60 NM and the MD80_EHSI_NB in its map mode at 80 NM.
+// 60 NM, the MD80_EHSI_NB in its map mode at 80 NM and the P1000_MFD.
 //
 //   orvex-nd-bench [world folder]
 #include "aircraft_store.h"
@@ -18,6 +18,7 @@
 #include "data/display_settings.h"
 #include "data/display_state.h"
 #include "data/nav_database.h"
+#include "data/p1000_menu_state.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
@@ -25,12 +26,14 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/update_counters.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "map/map_overlays.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "nd/nd_render_passes.h"
+#include "nd/p1000_mfd_painters.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 #include "sim/host_folder.h"
@@ -220,6 +223,9 @@ int main(int argc, char** argv) {
     std::printf("  %zu drawing operations a frame\n", efs50.ops);
     report("recording", efs50);
 
+    // The DU_1000_EHSI and MD80_EHSI_NB maps from the same start.
+    start_flight();
+    add_hold_and_filters();
     du_1000_ehsi_mode = 3;
     du_1000_ehsi_range = 60.0;
     du_1000_ehsi_show_ndbs = 1;
@@ -230,6 +236,8 @@ int main(int argc, char** argv) {
     std::printf("  %zu drawing operations a frame\n", du.ops);
     report("recording", du);
 
+    start_flight();
+    add_hold_and_filters();
     md80_ehsi_mode = 3;
     md80_ehsi_range = 80.0;
     std::printf(
@@ -238,6 +246,29 @@ int main(int argc, char** argv) {
                             [](void* dc, PixelSize s) { render_md80_ehsi(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", md80.ops);
     report("recording", md80);
+
+    // The P1000_MFD redraws in part: full frames (the counter below 2) and
+    // partial ones, timed apart from the same start, with the boundary
+    // layer and without it.
+    for (int boundaries : {0, 1}) {
+        for (int counter : {0, 50}) {
+            start_flight();
+            add_hold_and_filters();
+            show_atc_boundaries = boundaries;
+            p1000_mfd_plan_mode = 0;
+            p1000_mfd_range = 80.0;
+            std::printf(
+                "P1000_MFD %s frame, heading-up map 80 NM, NAV and APT%s and a hold on, 272 x 314 pixels\n",
+                counter == 0 ? "full" : "partial", boundaries == 1 ? ", boundaries" : "");
+            const Timing p1000 =
+                run(gfx::SurfaceRecording, PixelSize{272, 314}, [counter](void* dc, PixelSize s) {
+                    display_refresh_counter = counter;
+                    render_p1000_mfd(dc, s, 1);
+                });
+            std::printf("  %zu drawing operations a frame\n", p1000.ops);
+            report("recording", p1000);
+        }
+    }
     gdiplus_disconnect();
     ImportTable.panels = nullptr;
     return 0;
