@@ -79,6 +79,9 @@ demo: configure
 	rm -rf $(BUILD)/demo-efs50 && cp -r examples/sim $(BUILD)/demo-efs50
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50 \
 	  --panel examples/sim/efs50_panel.cfg --script examples/sim/efs50_modes.script --out out
+	rm -rf $(BUILD)/demo-dumd80 && cp -r examples/sim $(BUILD)/demo-dumd80
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-dumd80 \
+	  --panel examples/sim/du_md80_panel.cfg --script examples/sim/du_md80_modes.script --out out
 	rm -rf $(BUILD)/demo-panels && cp -r examples/sim $(BUILD)/demo-panels
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-panels \
 	  --panel examples/sim/panels_panel.cfg --script examples/sim/panels.script --out out

@@ -55,10 +55,14 @@ void draw_near_airway_fixes_proline4_mfd(const DisplayObject& display, gfx::Grap
 
 void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w,
                                          double s, double range, double heading) {
+    // Records well off the visible part of the map are passed over.
+    VisibleBox visible;
+    const bool known = visible_box_in_frame(g, w, s, &visible);
     const LayerLabel label(static_cast<float>(12.0 * w), c::magenta);
     refresh_airway_fix_lists(lat, lon);
     for_each_in_reach(local_airway_fixes, MapView{lat, lon, heading, ppn}, range, kReach,
                       [&](const NavRecord& fix, double x, double y) {
+                          if (known && !visible.shows(x, y)) return;
                           const double xs = (x - 3.0) * w;
                           const double ys = (y - 4.0) * s;
                           draw_map_symbol(g, xs, ys, 21, no_symbol_arrow, w, s, 4, du_1000_ehsi_range);
@@ -73,7 +77,7 @@ void draw_near_airway_fixes_c17_mfd(gfx::Graphics& g, double w, double s, double
     refresh_airway_fix_lists(a.plat, a.plon);
     const double range = c17_map_range_nm;
     VisibleBox visible;
-    const bool on_canvas = caller_visible_box(g, w, s, &visible);
+    const bool on_canvas = visible_box_in_frame(g, w, s, &visible);
     // From the map's reference with its rotation, as the other C17 layers.
     for_each_in_reach(local_airway_fixes, c17_layer_view(lat, lon, heading, ppn), range, kReach,
                       [&](const NavRecord& fix, double x, double y) {

@@ -76,10 +76,14 @@ void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics&
 
 void draw_near_navaids_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w, double s,
                                     double range, double heading, int vor_flag, int ndb_flag) {
+    // Records well off the visible part of the map are passed over.
+    VisibleBox visible;
+    const bool known = visible_box_in_frame(g, w, s, &visible);
     const LayerLabel label(static_cast<float>(12.0 * w), c::magenta);
     const MapView view{lat, lon, heading, ppn};
     refresh_navaid_lists(lat, lon);
     for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
+        if (known && !visible.shows(x, y)) return;
         const bool vor = navaid.kind == "V" && vor_flag == 1;
         const bool ndb = navaid.kind == "N" && ndb_flag == 1;
         if (!vor && !ndb) return;
@@ -99,7 +103,7 @@ void draw_near_navaids_c17_mfd(gfx::Graphics& g, double w, double s, double lat,
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
     const double range = c17_map_range_nm;
     VisibleBox visible;
-    const bool on_canvas = caller_visible_box(g, w, s, &visible);
+    const bool on_canvas = visible_box_in_frame(g, w, s, &visible);
     for_each_in_reach(local_navaids, c17_layer_view(lat, lon, heading, ppn), range, kReach,
                       [&](const NavRecord& navaid, double x, double y) {
                           if (on_canvas && !visible.shows(x, y)) return;

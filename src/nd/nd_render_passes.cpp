@@ -21,29 +21,11 @@ RenderFrameOptions canvas(float width, float height, const int (&background_rgb)
     return o;
 }
 
-// The HW_B737_ND's, HW_MD11_ND's and EFS50 passes are in hw_b737_nd.cpp, hw_md11_nd.cpp and efs50_ehsi.cpp.
-// Painters join here with each display's work.
+// The HW_B737_ND's, HW_MD11_ND's, EFS50's, DU_1000_EHSI's and MD80_EHSI's passes are in their own
+// files. Painters join here with each display's work.
 constexpr auto no_painters = [](gfx::Graphics&) {};
 
 } // namespace
-
-void render_du_1000_ehsi(void* device_context, PixelSize size, int32_t view_mode) {
-    run_render_frame(du_1000_ehsi_display, device_context, size, view_mode, aircraft_state.display_power,
-                     canvas(318, 310, du_1000_ehsi_background_rgb), no_painters);
-}
-
-void render_md80_ehsi(void* device_context, PixelSize size, int32_t view_mode) {
-    RenderFrameOptions o = canvas(266, 232, md80_ehsi_background_rgb);
-    o.pre_clear = true;
-    run_render_frame(md80_ehsi_display, device_context, size, view_mode, aircraft_state.display_power, o,
-                     [&](gfx::Graphics& g) {
-                         no_painters(g);
-                         // The painters may leave their own transform: back to the design scale.
-                         g.reset_transform();
-                         g.scale_transform(static_cast<float>(size.width) / 266.0f,
-                                           static_cast<float>(size.height) / 232.0f);
-                     });
-}
 
 void render_proline4_mfd(void* device_context, PixelSize size, int32_t view_mode) {
     RenderFrameOptions o = canvas(247, 285, proline4_mfd_background_rgb);

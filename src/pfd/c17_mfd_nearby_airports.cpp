@@ -20,7 +20,7 @@ void c17_mfd_draw_nearby_symbols(gfx::Graphics& g, double sx, double sy, double 
     const MapView view{ref_lat, ref_lon, map_up, px_per_nm};
     // Airports the map's window would clip away entirely are passed over.
     VisibleBox visible;
-    const bool on_canvas = caller_visible_box(g, sx, sy, &visible);
+    const bool on_canvas = visible_box_in_frame(g, sx, sy, &visible);
     for_each_in_reach(close_airports, view, c17_map_range_nm, 10.0,
                       [&](const NavRecord& airport, double x, double y) {
                           if (on_canvas && !visible.shows(x, y)) return;
