@@ -44,10 +44,3 @@ void render_md80_ehsi(void* device_context, PixelSize size, int32_t view_mode) {
                                            static_cast<float>(size.height) / 232.0f);
                      });
 }
-
-void render_proline4_mfd(void* device_context, PixelSize size, int32_t view_mode) {
-    RenderFrameOptions o = canvas(247, 285, proline4_mfd_background_rgb);
-    o.text_hint_first = true;
-    run_render_frame(proline4_mfd_display, device_context, size, view_mode, aircraft_state.display_power, o,
-                     no_painters);
-}
