@@ -6,7 +6,7 @@
 // the 16.7 ms frame of 60 frames per second. Then, on the recording backend
 // with every filter and the 400 world boundaries on and a hold on the route:
 // the boundary layer alone, the HW_MD11_ND in MAP at 80 NM and the
-// EFS50_EHSI in format 5 at 25 NM.
+// EFS50_EHSI in format 5 at 25 NM, and the PROLINE4_MFD's map page at 40 NM.
 //
 //   orvex-nd-bench [world folder]
 #include "aircraft_store.h"
@@ -218,6 +218,19 @@ int main(int argc, char** argv) {
                              [](void* dc, PixelSize s) { render_efs50_ehsi(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", efs50.ops);
     report("recording", efs50);
+
+    proline4_mfd_mode = 3;
+    proline4_map_radius_px = 140;
+    proline4_mfd_range = 40.0;
+    proline4_mfd_show_ndbs = 1;
+    proline4_mfd_brg1_source = 1;
+    proline4_mfd_brg2_source = 3;
+    std::printf(
+        "PROLINE4_MFD frame, map page 3, 40 NM, every filter, boundaries and a hold on, 247 x 285 pixels\n");
+    const Timing proline4 = run(gfx::SurfaceRecording, PixelSize{247, 285},
+                                [](void* dc, PixelSize s) { render_proline4_mfd(dc, s, 1); });
+    std::printf("  %zu drawing operations a frame\n", proline4.ops);
+    report("recording", proline4);
     gdiplus_disconnect();
     ImportTable.panels = nullptr;
     return 0;
