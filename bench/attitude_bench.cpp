@@ -11,7 +11,7 @@
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "pfd/pfd_render_passes.h"

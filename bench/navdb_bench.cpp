@@ -7,13 +7,13 @@
 //
 // The world folder is a simulator root holding orvex/navdata/*.txt; by
 // default the one generated into the build folder.
-#include "data/host_folder.h"
 #include "data/nav_database.h"
-#include "data/nearby_lists.h"
-#include "fms/nav_math.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
 #include "gns_mcu/gns_direct.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,7 +3,7 @@
 // when the module offers none; the module then skips drawing).
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "data_link_peer.h"
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "cdu_smiths/cdu_modification.h"
 
-#include "fms/route_state.h"
+#include "fms/plan/route_state.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
-#include "gauges/render_frame.h"
+#include "fms/units/cdu_text.h"
+#include "map/render_frame.h"
 
 #include <cctype>
 #include <cmath>

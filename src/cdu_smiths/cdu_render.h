@@ -1,11 +1,11 @@
 // The SMITHS_FMS render pass: clears the screen, keeps or drops the LEGS map
-// step, lets the current page draw itself and act on the pending key, then
-// ends the one-frame key inputs. The pass does not scale: each page maps its
+// step, runs the current page's key pass on the pending key and then its
+// drawing, then ends the one-frame key inputs. The pass does not scale: each page maps its
 // 282 x 245 canvas onto the element itself.
 #pragma once
 
 #include "cdu_smiths/smiths_pages.h"
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 // One display object serves both SMITHS gauges.
 extern DisplayObject smiths_cdu_display;

@@ -4,6 +4,9 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
 
+// No key of this page acts yet.
+void smiths_page_des_forecasts_keys() {}
+
 void smiths_page_des_forecasts(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     const struct {

@@ -3,17 +3,17 @@
 // the fuel predicted at the last waypoint and the pause at the top of
 // descent.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/econ_page_rules.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_progress.h"
-#include "fms/route_state.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
@@ -104,10 +104,13 @@ void draw_rows(CduPage& page) {
 
 } // namespace
 
+void smiths_page_econ_crz_keys() {
+    act_on_key();
+}
+
 void smiths_page_econ_crz(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     econ_title(page, "ECON  CRZ", 230, 0);
-    act_on_key();
     draw_rows(page);
     cdu_scratchpad_line(page);
 }

@@ -4,18 +4,18 @@
 // descent path, the flight-path and required angles with the required
 // vertical speed, and the pause before the destination.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/econ_page_rules.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_progress.h"
-#include "fms/route_state.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>
@@ -126,10 +126,13 @@ void draw_rows(CduPage& page) {
 
 } // namespace
 
+void smiths_page_econ_path_des_keys() {
+    act_on_key();
+}
+
 void smiths_page_econ_path_des(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     econ_title(page, "ECON  PATH  DES", 230, 5);
-    act_on_key();
     draw_rows(page);
     cdu_scratchpad_line(page);
 }

@@ -4,12 +4,12 @@
 // draw the same records.
 #include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/candidate_list.h"
-#include "fms/fix_info.h"
-#include "fms/nav_math.h"
-#include "fms/waypoint_entry.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/fix_info.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
 #include <sstream>
@@ -146,15 +146,17 @@ void draw_rows(CduPage& page, FixInfoRecord& r) {
 
 } // namespace
 
+void smiths_page_fix_info_keys() {
+    // With two records PREV and NEXT both show the other one.
+    cdu_step_subpage(smiths_fix_subpage, kFixRecords);
+    act_on_key(fix_info[smiths_fix_subpage]);
+}
+
 void smiths_page_fix_info(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     cdu_text(page, 63, 0, CduFont::Large, "FIX INFO");
-    // With two records PREV and NEXT both show the other one.
-    cdu_step_subpage(smiths_fix_subpage, kFixRecords);
     cdu_text(page, 230, 0, CduFont::Small, cdu_format("%d / %d", smiths_fix_subpage, kFixRecords));
     cdu_text(page, 12, 22, CduFont::Small, "F I X         R A D / D I S   F R");
-    FixInfoRecord& r = fix_info[smiths_fix_subpage];
-    act_on_key(r);
-    draw_rows(page, r);
+    draw_rows(page, fix_info[smiths_fix_subpage]);
     cdu_scratchpad_line(page);
 }

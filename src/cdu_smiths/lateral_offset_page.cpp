@@ -2,6 +2,9 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
 
+// No key of this page acts yet.
+void smiths_page_lateral_offset_keys() {}
+
 void smiths_page_lateral_offset(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     cdu_text(page, 63, 0, CduFont::Large, "LATERAL  OFFSET");

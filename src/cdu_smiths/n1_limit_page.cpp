@@ -1,8 +1,8 @@
 // N1 LIMIT: the thrust-limit selections as a fixed form, with the ways to
 // PERF INIT and TAKEOFF REF. No page number leads here.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 
@@ -33,10 +33,13 @@ void draw_rows(CduPage& page) {
 
 } // namespace
 
+void smiths_page_n1_limit_keys() {
+    act_on_key();
+}
+
 void smiths_page_n1_limit(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     cdu_text(page, 63, 0, CduFont::Large, "N1 LIMIT");
     cdu_text(page, 230, 0, CduFont::Small, "1 / 1");
-    act_on_key();
     draw_rows(page);
 }

@@ -2,9 +2,9 @@
 // and frequency and the eight VORs nearest the aircraft; then the inhibit
 // and update fields. Both sub-pages only show.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/nearest_vors.h"
+#include "fms/nav/nearest_vors.h"
+#include "fms/units/cdu_text.h"
 #include "sim/sim_var_reader.h"
 
 namespace {
@@ -80,12 +80,15 @@ void draw_nav_options(CduPage& page) {
 
 } // namespace
 
+void smiths_page_nav_status_keys() {
+    step_subpage();
+    act_on_key();
+}
+
 void smiths_page_nav_status(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    step_subpage();
     cdu_text(page, 220, 5, CduFont::Small,
              cdu_format("%d / %d", smiths_nav_status_subpage, kNavStatusSubpages));
-    act_on_key();
     if (smiths_nav_status_subpage == 1)
         draw_nav_status(page);
     else

@@ -4,18 +4,18 @@
 // speed and Mach limits on the second.
 #include "cdu_smiths/cdu_modification.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/perf_init_values.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/air_data.h"
-#include "fms/flight_log.h"
-#include "fms/route_exec.h"
-#include "fms/route_state.h"
-#include "fms/route_values.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/files/flight_log.h"
+#include "fms/math/air_data.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
 #include "sim/sim_var_reader.h"
 
@@ -301,9 +301,16 @@ void perf_limits_rows(CduPage& page) {
 
 } // namespace
 
+void smiths_page_perf_init_keys() {
+    cdu_step_subpage(smiths_perf_init_subpage, smiths_perf_init_subpage_count);
+    if (smiths_perf_init_subpage == 1)
+        perf_init_key();
+    else
+        perf_limits_key();
+}
+
 void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    cdu_step_subpage(smiths_perf_init_subpage, smiths_perf_init_subpage_count);
     const bool init = smiths_perf_init_subpage == 1;
 
     if (init && route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
@@ -312,13 +319,10 @@ void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics
     cdu_text(page, 220, 0, CduFont::Small,
              cdu_format("%2d / %2d", smiths_perf_init_subpage, smiths_perf_init_subpage_count));
 
-    if (init) {
-        perf_init_key();
+    if (init)
         perf_init_rows(page);
-    } else {
-        perf_limits_key();
+    else
         perf_limits_rows(page);
-    }
 
     cdu_text(page, 0, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - - -");
     // PERF LIMITS has no erase: its L6 always leads to the index.

@@ -3,10 +3,10 @@
 // (radio station, RNP). The sub-pages only show; L6 and R6 leave them.
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_position_text.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/date_math.h"
-#include "fms/route_plan.h"
+#include "fms/math/date_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
@@ -84,11 +84,14 @@ void draw_pos_shift(CduPage& page) {
 
 } // namespace
 
+void smiths_page_pos_ref_keys() {
+    cdu_step_subpage_once(smiths_pos_subpage, kPosSubpages);
+    act_on_key();
+}
+
 void smiths_page_pos_ref(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    cdu_step_subpage_once(smiths_pos_subpage, kPosSubpages);
     cdu_text(page, 220, 5, CduFont::Small, cdu_format("%d / %d", smiths_pos_subpage, kPosSubpages));
-    act_on_key();
     if (smiths_pos_subpage == 1)
         draw_pos_init(page);
     else if (smiths_pos_subpage == 2)

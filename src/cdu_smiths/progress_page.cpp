@@ -5,17 +5,17 @@
 // true airspeed (3). The page shows only; L6 and R6 change the page.
 #include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/nearest_vors.h"
-#include "fms/route_plan.h"
-#include "fms/route_progress.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearest_vors.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
@@ -229,11 +229,14 @@ void draw_progress_data(CduPage& page) {
 
 } // namespace
 
+void smiths_page_progress_keys() {
+    cdu_step_subpage_once(smiths_progress_subpage, kProgressSubpages);
+    act_on_key();
+}
+
 void smiths_page_progress(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    cdu_step_subpage_once(smiths_progress_subpage, kProgressSubpages);
     cdu_text(page, 230, 5, CduFont::Small, cdu_format("%d / %d", smiths_progress_subpage, kProgressSubpages));
-    act_on_key();
     if (smiths_progress_subpage == 1)
         draw_progress(page);
     else if (smiths_progress_subpage == 2)

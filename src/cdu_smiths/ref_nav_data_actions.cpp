@@ -1,13 +1,13 @@
 // REF NAV DATA keys: each lookup searches one table only; one match of the
 // kind wanted becomes the page's fix, several go to SELECT WAYPOINT, which
 // comes back here with the one chosen.
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/ref_nav_data_page.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "data/airport_detail.h"
-#include "data/airways.h"
-#include "fms/nearest_vors.h"
-#include "fms/waypoint_entry.h"
+#include "fms/nav/nearest_vors.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
 namespace {

@@ -5,12 +5,12 @@
 
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_position_text.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "data/airport_detail.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/nearest_vors.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearest_vors.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
@@ -74,11 +74,13 @@ void draw_airport(CduPage& page, const NavRecord& fix) {
 
 } // namespace
 
+void smiths_page_ref_nav_data_keys() {
+    ref_nav_data_act(ref_nav_kind);
+}
+
 void smiths_page_ref_nav_data(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    // A lookup shows its sub-page from the next pass.
     const int shown = ref_nav_kind;
-    ref_nav_data_act(shown);
     const NavRecord& fix = ref_nav_fix;
     cdu_text(page, 63, 0, CduFont::Large, "REF  NAV  DATA");
     if (shown == 2)

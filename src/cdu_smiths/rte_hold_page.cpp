@@ -3,15 +3,15 @@
 // the prompts to build a further hold or leave this one.
 #include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
 #include <cctype>
@@ -26,6 +26,12 @@ constexpr int kMaxHolds = 5;
 HoldEntry* shown_hold() {
     if (smiths_hold_subpage < 1 || smiths_hold_subpage > hold_count()) return nullptr;
     return &hold_list.slot(static_cast<std::size_t>(smiths_hold_subpage));
+}
+
+// The same hold, read only, for the drawing.
+const HoldEntry* drawn_hold() {
+    if (smiths_hold_subpage < 1 || smiths_hold_subpage > hold_count()) return nullptr;
+    return &hold_list[smiths_hold_subpage];
 }
 
 void invalid_entry() {
@@ -131,17 +137,20 @@ void draw_body(CduPage& page, const HoldEntry* h) {
 
 } // namespace
 
+void smiths_page_rte_hold_keys() {
+    cdu_step_subpage(smiths_hold_subpage, hold_page_count);
+    act_on_key();
+}
+
 void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    cdu_step_subpage(smiths_hold_subpage, hold_page_count);
 
     if (route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
     if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, "RTE        HOLD");
     cdu_text(page, 220, 5, CduFont::Small, cdu_format("%d / %d", smiths_hold_subpage, hold_page_count));
 
-    act_on_key();
-    draw_body(page, shown_hold());
+    draw_body(page, drawn_hold());
 
     if (route_state == 4) {
         cdu_text(page, 0, 198, CduFont::Large, "< ERASE");

@@ -3,15 +3,15 @@
 // text and position. A row key takes one for the page that sent the pilot
 // here (RTE, RTE LEGS or REF NAV DATA), which shows again.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/rte_page.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "data/airways.h"
-#include "fms/lat_lon_text.h"
-#include "fms/nearest_vors.h"
-#include "fms/plan_editing.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/math/lat_lon_text.h"
+#include "fms/nav/nearest_vors.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/plan_editing.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
 namespace {
@@ -131,15 +131,17 @@ void draw_rows(CduPage& page, const ShownCandidates& shown) {
 
 } // namespace
 
-void smiths_page_select_waypoint(const DisplayObject& display, gfx::Graphics& graphics) {
-    CduPage page(display, graphics);
+void smiths_page_select_waypoint_keys() {
     smiths_select_subpage_count = cdu_page_count(candidate_count(), kRowsPerSubpage);
     if (smiths_select_subpage_count < 1) smiths_select_subpage_count = 1;
     step_subpage();
+    act_on_key(shown_candidates());
+}
+
+void smiths_page_select_waypoint(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
     cdu_text(page, 40, 0, CduFont::Large, "SELECT WAYPOINT");
     cdu_text(page, 220, 0, CduFont::Large,
              cdu_format("%2d/%2d", smiths_select_subpage, smiths_select_subpage_count));
-    const ShownCandidates shown = shown_candidates();
-    act_on_key(shown);
-    draw_rows(page, shown);
+    draw_rows(page, shown_candidates());
 }

@@ -2,14 +2,14 @@
 // rating and whether the pre-flight preparation is complete, with prompts to
 // the pages that complete it.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
-#include "fms/dep_arr_selection.h"
-#include "fms/route_state.h"
-#include "fms/route_values.h"
-#include "fms/selection_texts.h"
-#include "fms/vertical_state.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/procedures/dep_arr_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
 #include "sim/sim_var_reader.h"
 
@@ -120,11 +120,14 @@ void draw_rows(CduPage& page) {
 
 } // namespace
 
+void smiths_page_takeoff_ref_keys() {
+    act_on_key();
+}
+
 void smiths_page_takeoff_ref(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     cdu_text(page, 63, 0, CduFont::Large, "TAKEOFF  REF");
     cdu_text(page, 220, 3, CduFont::Small, "1 / 1");
-    act_on_key();
     draw_rows(page);
     cdu_scratchpad_line(page);
 }

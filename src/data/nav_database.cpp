@@ -1,11 +1,11 @@
 #include "data/nav_database.h"
 
 #include "data/config_line.h"
-#include "data/host_folder.h"
 #include "data/load_warnings.h"
-#include "fms/wmm.h"
+#include "data/wmm.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 #include <string_view>

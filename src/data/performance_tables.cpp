@@ -3,9 +3,9 @@
 
 #include "data/aircraft_settings.h"
 #include "data/config_line.h"
-#include "data/host_folder.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 

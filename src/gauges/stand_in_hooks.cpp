@@ -1,20 +1,20 @@
 #include "gauges/stand_in_hooks.h"
 
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/load_warnings.h"
-#include "fms/flight_log.h"
+#include "fms/files/flight_log.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/route_values.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_values.h"
+#include "fms/units/cdu_text.h"
 
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 
 #include <cstdio>
 #include <cstring>

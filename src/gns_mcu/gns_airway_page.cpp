@@ -1,10 +1,10 @@
-#include "data/airways.h"
-#include "fms/approach_insertion.h"
-#include "fms/route_plan.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/approach_insertion.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_airway.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_unit_state.h"
 
 #include <algorithm>
 

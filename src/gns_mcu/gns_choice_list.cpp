@@ -1,6 +1,6 @@
 #include "gns_mcu/gns_choice_list.h"
 
-#include "gns_mcu/gns_unit_state.h"
+#include "fms/units/gns_unit_state.h"
 
 #include <algorithm>
 

@@ -2,17 +2,17 @@
 // and SID transition chosen from lists, then the SID's waypoints with SELECT
 // (insert) and ERASE. ENT commits each field and the insertion.
 #include "data/airport_procedures.h"
-#include "fms/lateral_guidance.h"
-#include "fms/procedure_insertion.h"
-#include "fms/procedure_selection.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
+#include "fms/units/mcu_page_state.h"
 #include "gns_mcu/gns_choice_list.h"
 #include "gns_mcu/gns_procedure_pages.h"
 #include "gns_mcu/gns_procedure_pickers.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
-#include "gns_mcu/mcu_page_state.h"
 
 #include <set>
 

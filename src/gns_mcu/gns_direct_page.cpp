@@ -1,11 +1,11 @@
-#include "data/nearby_lists.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_direct.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>

@@ -1,20 +1,20 @@
 // The ENT key: it commits at once what the page of the current state
 // prepared (the toggles, the open entry, the delete request) on the plans and
 // tables of the core.
-#include "data/airways.h"
 #include "data/candidate_list.h"
-#include "fms/gps_plan_import.h"
-#include "fms/procedure_selection.h"
-#include "fms/selection_texts.h"
+#include "fms/files/gps_plan_import.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
 #include "fms/update_counters.h"
-#include "fms/waypoint_entry.h"
 #include "gns_mcu/gns_airway.h"
 #include "gns_mcu/gns_direct.h"
 #include "gns_mcu/gns_keys.h"
 #include "gns_mcu/gns_plan_edits.h"
 #include "gns_mcu/gns_procedure_pages.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "sim/aircraft_state.h"
 
 namespace {

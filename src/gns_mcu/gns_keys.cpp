@@ -2,15 +2,15 @@
 
 #include "data/aircraft_settings.h"
 #include "data/candidate_list.h"
-#include "fms/flight_plan_folder.h"
-#include "fms/hold_flying.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/guidance/hold_flying.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "sim/aircraft_state.h"
 
 namespace {

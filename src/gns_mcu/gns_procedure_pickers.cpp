@@ -1,11 +1,11 @@
 #include "gns_mcu/gns_procedure_pickers.h"
 
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
-#include "fms/procedure_selection.h"
-#include "fms/selection_texts.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
-#include "gns_mcu/gns_unit_state.h"
 
 GnsPickerScope::GnsPickerScope()
     : sid_(sel_sid), sid_transition_(sel_sid_transition), departure_runway_(sel_departure_runway),

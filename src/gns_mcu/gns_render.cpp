@@ -1,6 +1,6 @@
 #include "gns_mcu/gns_render.h"
 
-#include "gns_mcu/gns_unit_state.h"
+#include "fms/units/gns_unit_state.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject gnsxls_display;

@@ -3,7 +3,7 @@
 // one-frame inputs and moves the queued line key into place.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 // One display object serves both GNS gauges.
 extern DisplayObject gnsxls_display;

@@ -1,16 +1,16 @@
 // The ATC boundary layer: the airspace polygons of atc_bdry.txt as thin olive
 // lines about the aircraft, each with a short name label.
 #include "data/atc_boundaries.h"
-#include "fms/nav_math.h"
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/math/nav_math.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 

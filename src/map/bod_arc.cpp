@@ -2,16 +2,16 @@
 // altitude lock at the present vertical speed and ground speed, as a green
 // arc across the track ahead of the aircraft symbol. The members differ by
 // their row: canvas, aircraft symbol, arc box and pen.
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "data/p1000_menu_state.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
-#include "nd/p1000_menu_state.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 

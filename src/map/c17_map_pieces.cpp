@@ -2,16 +2,16 @@
 // no display calls yet: the three nearby layers on the C17 canvas and the
 // chosen runways' centrelines.
 #include "data/airport_procedures.h"
-#include "data/nearby_lists.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "data/c17_mfd_state.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/near_layer_common.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/selected_runways.h"
-#include "pfd/c17_mfd_state.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 

@@ -3,16 +3,16 @@
 // turn, joined by two half-ellipse turns. The members differ in their frame,
 // reference and scales (one row each); the EFS50_EHSI draws through the
 // pattern corners that the core computes.
-#include "fms/hold_flying.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "gauges/render_frame.h"
+#include "data/display_settings.h"
+#include "fms/guidance/hold_flying.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 

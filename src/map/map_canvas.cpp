@@ -1,8 +1,8 @@
 #include "map/map_canvas.h"
 
 #include "data/airport_procedures.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "fms/plan/route_plan.h"
+#include "map/render_frame.h"
 #include "map/symbol_painter.h"
 #include "sim/aircraft_state.h"
 

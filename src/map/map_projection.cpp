@@ -1,9 +1,9 @@
 #include "map/map_projection.h"
 
-#include "cdu_smiths/cdu_text.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 
 #include <cmath>

@@ -1,15 +1,15 @@
 // The near-airport layers: every airport of close_airports within reach of
 // the map's reference, as a small circle (a "*" on the DU_1000_EHSI) with
 // its identifier, drawn directly rather than with the symbol painter.
-#include "data/nearby_lists.h"
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "fms/nav/nearby_lists.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "sim/aircraft_state.h"
 
 namespace c = map_colour;

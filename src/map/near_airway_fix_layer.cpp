@@ -1,16 +1,16 @@
 // The near-airway-fix layers: every fix of local_airway_fixes within
 // 2 x range + 50 NM of the map's reference, as a small symbol with its
 // identifier; the twins of the navaid layers.
-#include "data/nearby_lists.h"
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "fms/nav/nearby_lists.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
 #include "sim/aircraft_state.h"
 
 namespace c = map_colour;

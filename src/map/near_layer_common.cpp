@@ -1,15 +1,15 @@
 #include "map/near_layer_common.h"
 
-#include "data/nearby_lists.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "data/c17_mfd_state.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/p1000_menu_state.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/p1000_menu_state.h"
-#include "pfd/c17_mfd_state.h"
+#include "map/render_frame.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>

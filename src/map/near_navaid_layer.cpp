@@ -2,18 +2,18 @@
 // 50 NM of the map's reference, as a symbol with its identifier. The
 // members differ in geometry, reference point, colours and which navaids
 // they show.
-#include "data/nearby_lists.h"
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "data/p1000_menu_state.h"
+#include "fms/nav/nearby_lists.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
-#include "nd/p1000_menu_state.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>

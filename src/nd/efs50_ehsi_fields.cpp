@@ -1,14 +1,14 @@
 // The EFS50_EHSI data fields of formats 1 to 7: course, TO/FROM, source,
 // distance, ground speed and time to go, the bearing-pointer legends, the
 // heading-bug readout, "WX OFF", "NO MAP" and the wind arrow.
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "nd/nd_text.h"
 #include "platform/gfx.h"

@@ -2,17 +2,17 @@
 // selected-course line (map layer), and the heading scale with the aircraft
 // symbol, the half-range label, the course pointer and the deviation bar
 // (navigation layer).
-#include "fms/cross_track.h"
-#include "fms/heading_math.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "data/display_settings.h"
+#include "fms/guidance/cross_track.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
-#include "nd/display_settings.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"

@@ -2,16 +2,16 @@
 // arc (MAP) or rose (VOR, APP), heading bug, bearing pointers, track marker,
 // and in VOR and APP the course pointer with its deviation bar. It leaves
 // the map window's clip set for the map layers drawn next.
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "fms/fms_update.h"
-#include "fms/heading_math.h"
-#include "gauges/render_frame.h"
+#include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"

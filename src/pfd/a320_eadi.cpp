@@ -1,7 +1,7 @@
 // The A320_EADI_NB painter: its kit and the order of the picture.
 #include "pfd/a320_eadi.h"
 
-#include "pfd/pfd_settings.h"
+#include "data/pfd_settings.h"
 
 #include <cmath>
 #include <cstdio>

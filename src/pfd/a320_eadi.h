@@ -5,7 +5,7 @@
 // fraction of a pixel; the pens by colour and width and bold Tahoma texts.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 #include <initializer_list>
 #include <string>

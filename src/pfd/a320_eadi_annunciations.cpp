@@ -2,7 +2,7 @@
 // and the flight-mode band.
 #include "pfd/a320_eadi.h"
 
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 

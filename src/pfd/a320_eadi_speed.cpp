@@ -4,7 +4,7 @@
 #include "pfd/a320_eadi.h"
 
 #include "data/aircraft_settings.h"
-#include "fms/air_data.h"
+#include "fms/math/air_data.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"

@@ -1,6 +1,6 @@
 #include "pfd/c17_mfd_engine_page.h"
 
-#include "pfd/c17_mfd_state.h"
+#include "data/c17_mfd_state.h"
 
 #include "fms/fms_update.h"
 #include "platform/text_file.h"

@@ -4,7 +4,7 @@
 // the semicircular dial. Texts are Windows-1252: "\260" is the degree sign.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 #include <span>
 

@@ -2,9 +2,9 @@
 // engine's N1 against the ambient pressure, shown as figures and as bars on a
 // common scale with the thrust-lever cues beside them, the N1 figures, the
 // total fuel flow, and the EGT warnings with their time.
+#include "data/c17_mfd_state.h"
 #include "pfd/c17_mfd_engine_page.h"
 #include "pfd/c17_mfd_painters.h"
-#include "pfd/c17_mfd_state.h"
 
 #include "fms/fms_update.h"
 #include "platform/text_file.h"

@@ -4,7 +4,7 @@
 // moving attitude elements, drawn with integer calls, resolve 1/16 pixel.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 #include <initializer_list>
 #include <string_view>

@@ -3,7 +3,7 @@
 #include "pfd/efs50_eadi.h"
 
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "pfd/flight_director.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"

@@ -1,10 +1,11 @@
 #include "pfd/pfd_render_passes.h"
 
-#include "nd/display_settings.h"
+#include "data/c17_mfd_state.h"
+#include "data/display_settings.h"
+#include "data/pfd_settings.h"
 #include "pfd/a320_eadi.h"
 #include "pfd/b777_pfd.h"
 #include "pfd/efs50_eadi.h"
-#include "pfd/pfd_settings.h"
 #include "pfd/proline_eicas.h"
 #include "sim/aircraft_state.h"
 

@@ -2,7 +2,7 @@
 // engine and a table of N2, fuel flow and oil values for both.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 // Draws on the 486 x 110 canvas of the strip; `display` holds the element's
 // pixel size.

@@ -2,8 +2,8 @@
 // station identifiers, the localizer course and the key-event senders.
 #include "sim/sim_var_reader.h"
 
-#include "fms/radix.h"
 #include "platform/text_file.h"
+#include "sim/radix.h"
 #include "sim/sim_var_reads.h"
 
 #include <cmath>

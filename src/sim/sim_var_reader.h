@@ -2,11 +2,11 @@
 // operations, the accessors, each read the simulator afresh through the panel
 // services and convert to the module's units (feet, knots, degrees, feet per
 // minute, pounds). Nothing is cached; only the speed filter keeps state.
-// Two reads depend on the host generation, host_sim_version (data/host_probe.h).
+// Two reads depend on the host generation, host_sim_version (sim/host_probe.h).
 #pragma once
 
-#include "data/host_probe.h"
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
+#include "sim/host_probe.h"
 
 #include <cstdint>
 #include <string>

@@ -2,11 +2,11 @@
 // climb page turns into the cruise page at the top of climb and into the
 // descent page at the top of descent, and the distances to the T/C, T/D and
 // E/D count down on the way.
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "flight_demo.h"
-#include "fms/route_plan.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 #include "gauges/stand_in_hooks.h"
 #include "script.h"
 

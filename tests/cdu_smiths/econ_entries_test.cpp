@@ -1,14 +1,14 @@
 // The entries of the ECON CLB, CRZ and PATH DES pages typed on the keys:
 // cruise altitude, target speed and Mach, speed restriction, and ERASE or
 // EXEC of the modification they make on the active example route.
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_stand_in.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/route_exec.h"
-#include "fms/route_state.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 

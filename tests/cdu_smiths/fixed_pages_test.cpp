@@ -9,14 +9,15 @@ namespace {
 
 class FixedPages : public PageCanvas {
   protected:
-    // One pass of a page routine that no page number reaches.
-    void draw_routine(SmithsPageRoutine routine, int lsk) {
+    // One pass of a page that no page number reaches: its keys, then its drawing.
+    void draw_routine(SmithsPageKeys keys, SmithsPageRoutine routine, int lsk) {
         if (dc_) gfx::destroy_surface_dc(dc_);
         dc_ = gfx::create_surface_dc(282, 245, gfx::SurfaceRecording | gfx::SurfaceCairo);
         smiths_cdu_display.width = 282;
         smiths_cdu_display.height = 245;
         smiths_cdu_lsk = lsk;
         gfx::Graphics g(dc_);
+        keys();
         routine(smiths_cdu_display, g);
         smiths_reset_key_flags();
     }
@@ -32,6 +33,7 @@ class FixedPages : public PageCanvas {
 
 TEST_F(FixedPages, eachDrawsItsFormAndOnlyItsPromptsAct) {
     struct Row {
+        SmithsPageKeys keys;
         SmithsPageRoutine routine;
         int page; // 0: the routine has no page number
         const char* title;
@@ -39,11 +41,13 @@ TEST_F(FixedPages, eachDrawsItsFormAndOnlyItsPromptsAct) {
         std::size_t texts, lines;
         int l6, r6; // pages the prompts lead to; 0 = no prompt
     } rows[] = {
-        {smiths_page_des_forecasts, kPageDesForecasts, "DES  FORECASTS", 63, 18, 0, 0, 0},
-        {smiths_page_temp_nav_summary, kPageTempNavSummary, "TEMP  NAV  SUMMARY", 12, 3, 0, kPageInitRefIndex,
-         0},
-        {smiths_page_n1_limit, 0, "N1 LIMIT", 63, 15, 4, kPagePerfInit, kPageTakeoffRef},
-        {smiths_page_lateral_offset, 0, "LATERAL  OFFSET", 63, 3, 0, 0, 0},
+        {smiths_page_des_forecasts_keys, smiths_page_des_forecasts, kPageDesForecasts, "DES  FORECASTS", 63,
+         18, 0, 0, 0},
+        {smiths_page_temp_nav_summary_keys, smiths_page_temp_nav_summary, kPageTempNavSummary,
+         "TEMP  NAV  SUMMARY", 12, 3, 0, kPageInitRefIndex, 0},
+        {smiths_page_n1_limit_keys, smiths_page_n1_limit, 0, "N1 LIMIT", 63, 15, 4, kPagePerfInit,
+         kPageTakeoffRef},
+        {smiths_page_lateral_offset_keys, smiths_page_lateral_offset, 0, "LATERAL  OFFSET", 63, 3, 0, 0, 0},
     };
     const int here = 99; // a page number no routine changes unasked
     for (const Row& r : rows) {
@@ -53,7 +57,7 @@ TEST_F(FixedPages, eachDrawsItsFormAndOnlyItsPromptsAct) {
             if (r.page != 0)
                 draw(key);
             else
-                draw_routine(r.routine, key);
+                draw_routine(r.keys, r.routine, key);
             const int stays = r.page != 0 ? r.page : here;
             const int expected = key == 11 && r.l6 != 0 ? r.l6 : (key == 12 && r.r6 != 0 ? r.r6 : stays);
             EXPECT_EQ(smiths_cdu_page, expected) << r.title << " key " << key;

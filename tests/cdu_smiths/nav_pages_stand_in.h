@@ -5,8 +5,8 @@
 #pragma once
 
 #include "aircraft_store.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_stand_in.h"
+#include "fms/units/cdu_text.h"
 
 #include <fstream>
 

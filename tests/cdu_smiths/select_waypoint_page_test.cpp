@@ -1,10 +1,10 @@
 // SELECT WAYPOINT reached from RTE, RTE LEGS (HOLD AT) and REF NAV DATA with
 // an identifier that seven fixes share.
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/holds.h"
-#include "fms/nearest_vors.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/nav/nearest_vors.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "nav_pages_stand_in.h"
 
 TEST_F(NavPagesStandIn, rteEntryRowTakesTheChosenCandidateBeforeTheDestination) {

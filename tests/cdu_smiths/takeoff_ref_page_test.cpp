@@ -1,10 +1,10 @@
 // TAKEOFF REF typed on the keys: flaps from the aircraft file's list, the V
 // speeds within their limits, the pre-flight status and the prompts.
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "data/aircraft_settings.h"
-#include "fms/route_state.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 

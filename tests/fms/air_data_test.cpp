@@ -1,8 +1,8 @@
-#include "fms/air_data.h"
-#include "fms/date_math.h"
-#include "fms/heading_math.h"
-#include "fms/radix.h"
-#include "fms/speed_targets.h"
+#include "fms/math/air_data.h"
+#include "fms/math/date_math.h"
+#include "fms/math/heading_math.h"
+#include "fms/perf/speed_targets.h"
+#include "sim/radix.h"
 
 #include <gtest/gtest.h>
 
@@ -135,7 +135,7 @@ TEST(Headings, FoldsKeepTheirIntervalsAcrossNorth) {
     struct Row {
         double in, half, full; // fold_degrees_180 into (-180, 180], fold_degrees_360 into (0, 360]
     };
-    const Row rows[] = {{0.0, 0.0, 360.0},     {180.0, 180.0, 180.0}, {-180.0, 180.0, 180.0},
+    const Row rows[] = {{0.0, 0.0, 360.0},     {180.0, 180.0, 180.0},  {-180.0, 180.0, 180.0},
                         {-20.0, -20.0, 340.0}, {1060.0, -20.0, 340.0}, {360.0, 0.0, 360.0}};
     for (const Row& r : rows) {
         EXPECT_DOUBLE_EQ(fold_degrees_180(r.in), r.half) << r.in;

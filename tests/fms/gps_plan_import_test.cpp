@@ -1,13 +1,13 @@
 // The simulator's GPS plan read from the block the stand-in publishes, and
 // the tank levels of the fuel loader.
-#include "fms/gps_plan_import.h"
+#include "fms/files/gps_plan_import.h"
 
-#include "cdu_smiths/smiths_scratchpad.h"
 #include "data/load_warnings.h"
 #include "data/nav_database.h"
 #include "data_link_peer.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/smiths_scratchpad.h"
 #include "gauges/linkage.h"
 #include "gps_plan.h"
 #include "host_services.h"

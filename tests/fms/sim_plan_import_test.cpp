@@ -4,12 +4,12 @@
 #include "route_files.h"
 
 #include "data/load_warnings.h"
-#include "fms/lat_lon_text.h"
-#include "fms/position_dms.h"
-#include "fms/route_file_load.h"
-#include "fms/route_plan.h"
-#include "fms/sim_plan_import.h"
-#include "gns_mcu/mcu_page_state.h"
+#include "fms/files/route_file_load.h"
+#include "fms/files/sim_plan_import.h"
+#include "fms/math/lat_lon_text.h"
+#include "fms/math/position_dms.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/mcu_page_state.h"
 
 #include <gtest/gtest.h>
 

@@ -4,13 +4,13 @@
 #include "gns_stand_in.h"
 
 #include "data/nav_database.h"
-#include "data/nearby_lists.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/selection_texts.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_direct.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>

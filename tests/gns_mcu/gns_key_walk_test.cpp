@@ -2,8 +2,8 @@
 // blank screen, except on the states whose pages are still to come.
 #include "gns_stand_in.h"
 
-#include "fms/route_plan.h"
-#include "gns_mcu/gns_unit_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_unit_state.h"
 
 #include <algorithm>
 #include <map>

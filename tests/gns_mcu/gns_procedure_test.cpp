@@ -5,12 +5,12 @@
 #include "gns_stand_in.h"
 
 #include "data/airport_procedures.h"
-#include "data/airways.h"
-#include "fms/procedure_selection.h"
-#include "fms/route_plan.h"
-#include "fms/selection_texts.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
-#include "gns_mcu/gns_unit_state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // distance of its ground speed; key events, engines, fuel and the clock.
 #include "aircraft_model.h"
 
-#include "fms/nav_math.h"
+#include "fms/math/nav_math.h"
 
 #include <gtest/gtest.h>
 

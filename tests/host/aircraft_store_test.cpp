@@ -9,7 +9,7 @@
 #include "sim_state.h"
 #include "simulator.h"
 
-#include "fms/magnetic_variation.h"
+#include "fms/math/magnetic_variation.h"
 #include "gauges/linkage.h"
 #include "sim/sim_var_reader.h"
 

@@ -3,7 +3,7 @@
 #include "overlay_fixture.h"
 
 #include "data/atc_boundaries.h"
-#include "fms/route_plan.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_overlays.h"
 
 #include <string>

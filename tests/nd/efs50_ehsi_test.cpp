@@ -4,8 +4,8 @@
 #include "nd_fixture.h"
 
 #include "data/module_settings.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
 #include "nd/efs50_ehsi_painters.h"
 
 #include <algorithm>
@@ -227,8 +227,11 @@ TEST_F(Efs50Ehsi, holdAndLevelOffArcInTheMapFormatsWithTheFmsSource) {
         int mode, source, to, bod_setting;
         int turns, arcs;
     };
-    const Row rows[] = {{5, 2, 3, 1, 2, 1}, {2, 2, kNoToWaypoint, 1, 2, 1}, {6, 2, 3, 0, 2, 0},
-                        {5, 1, 3, 1, 0, 0}, {4, 2, 3, 1, 0, 0}};
+    const Row rows[] = {{5, 2, 3, 1, 2, 1},
+                        {2, 2, kNoToWaypoint, 1, 2, 1},
+                        {6, 2, 3, 0, 2, 0},
+                        {5, 1, 3, 1, 0, 0},
+                        {4, 2, 3, 1, 0, 0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode * 10 + row.source);
         to_waypoint_index = row.to;

@@ -3,10 +3,10 @@
 // ranges and view modes let through.
 #include "nd_fixture.h"
 
-#include "cdu_smiths/cdu_text.h"
+#include "data/display_geometry.h"
 #include "data/module_settings.h"
-#include "data/nearby_lists.h"
-#include "nd/display_geometry.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/units/cdu_text.h"
 
 #include <cmath>
 #include <numbers>

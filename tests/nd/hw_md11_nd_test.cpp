@@ -3,14 +3,14 @@
 // mode, in a 240 x 258 surface (one pixel per design unit).
 #include "nd_fixture.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/atc_boundaries.h"
+#include "data/display_geometry.h"
 #include "data/module_settings.h"
-#include "fms/fix_info.h"
-#include "fms/holds.h"
-#include "fms/route_state.h"
+#include "fms/nav/fix_info.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "gauges/nd_toggles.h"
-#include "nd/display_geometry.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "sim/sim_var_reader.h"
 
@@ -358,8 +358,9 @@ TEST_F(HwMd11Nd, toAcrossNorthAndTheAdfReadoutFoldedBelow360) {
     EXPECT_EQ(readout->text.substr(0, 5), "340\xC2\xB0");
     bool near_pointer = false;
     for (const gfx::RecordedOp* l : r.lines_in_color(kBlue))
-        near_pointer |= std::fabs(std::hypot(l->points[1].x - l->points[0].x, l->points[1].y - l->points[0].y) -
-                                  75.0) < 1.0;
+        near_pointer |=
+            std::fabs(std::hypot(l->points[1].x - l->points[0].x, l->points[1].y - l->points[0].y) - 75.0) <
+            1.0;
     EXPECT_TRUE(near_pointer);
 }
 

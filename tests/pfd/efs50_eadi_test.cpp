@@ -5,7 +5,7 @@
 #include "sim_state.h"
 
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "pfd/efs50_eadi.h"
