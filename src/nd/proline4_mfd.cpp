@@ -2,16 +2,16 @@
 // get from the page's radius, and the page dispatch; with the values the
 // compass pages share (course lines, pointers, deviation, TO/FROM) and the
 // time en route of the progress table.
-#include "fms/cross_track.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "fms/fms_update.h"
-#include "fms/heading_math.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/cross_track.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/nd_render_passes.h"
 #include "nd/nd_text.h"
 #include "nd/proline4_mfd_painters.h"

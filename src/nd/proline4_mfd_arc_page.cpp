@@ -2,10 +2,10 @@
 // the top line, the course lines, two range arcs, the bearing pointers, the
 // course arrow with its deviation bar and TO/FROM mark, the heading bug, the
 // track mark and the aircraft symbol.
+#include "data/display_state.h"
 #include "fms/fms_update.h"
-#include "gauges/render_frame.h"
 #include "map/range_ladder.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/nd_text.h"
 #include "nd/proline4_mfd_painters.h"
 #include "platform/gfx.h"

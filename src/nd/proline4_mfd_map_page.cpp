@@ -3,8 +3,8 @@
 // scale, the map layer, the heading box, the wind arrow, the heading bug, the
 // ground-track marker and the aircraft symbol.
 #include "fms/fms_update.h"
-#include "gauges/render_frame.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "nd/nd_text.h"
 #include "nd/proline4_mfd_painters.h"
 #include "platform/gfx.h"

@@ -1,9 +1,9 @@
 // PROLINE4_MFD page 0: the data band, the course lines, the full compass card
 // about (123, 170) with the course pointer, two bearing pointers, the
 // heading bug, the ground-track marker and the aircraft symbol.
+#include "data/display_state.h"
 #include "fms/fms_update.h"
-#include "gauges/render_frame.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/nd_text.h"
 #include "nd/proline4_mfd_painters.h"
 #include "platform/gfx.h"

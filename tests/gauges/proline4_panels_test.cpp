@@ -4,9 +4,9 @@
 
 #include "mouse.h"
 
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 
 #include <filesystem>
 #include <string>

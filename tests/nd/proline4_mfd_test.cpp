@@ -5,8 +5,8 @@
 
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/vertical_state.h"
 #include "map/map_colours.h"
 #include "nd/proline4_mfd_painters.h"
 #include "sim/sim_var_reader.h"
