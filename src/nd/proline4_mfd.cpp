@@ -144,9 +144,9 @@ void course_pointer(double needle_divisor, double* angle, int* deviation) {
     *angle = a.nav1_course_deg - a.heading_deg;
 }
 
-bool nav1_to_from(bool* to) {
+bool nav1_to_from(bool with_lnav, bool* to) {
     const AircraftState& a = aircraft_state;
-    if (lnav_engaged != 0 || !(sim_var_object.get_nav1_signal() > 0.0)) return false;
+    if ((!with_lnav && lnav_engaged != 0) || !(sim_var_object.get_nav1_signal() > 0.0)) return false;
     double bearing = a.nav1_relative_bearing_deg + a.heading_deg;
     if (bearing >= 360.0) bearing -= 360.0;
     *to = bearing_is_to(bearing, a.nav1_course_deg);

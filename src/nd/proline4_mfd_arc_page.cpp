@@ -148,7 +148,7 @@ void draw_course_arrow(Arc& c) {
     for (int x : {-53, -28, 22, 47})
         c.g.draw_ellipse_i(white1, x, -3, 6, 6);
     bool to = true;
-    if (!nav1_to_from(&to)) return;
+    if (!nav1_to_from(true, &to)) return;
     const Point to_mark[] = {{0, -58}, {6, -50}, {-6, -50}, {0, -58}};
     const Point from_mark[] = {{0, 58}, {6, 50}, {-6, 50}, {0, 58}};
     c.g.draw_lines_i(white2, to ? std::span<const Point>(to_mark) : std::span<const Point>(from_mark));

@@ -40,11 +40,11 @@ struct Table {
     void right(const std::string& s, gfx::Argb colour, double x, double y) {
         text(g, s, f.number, colour, x - 6.4 * (static_cast<double>(s.size()) - 1.0), y);
     }
-    void dash_row(const char* fmt, double y) {
+    void dash_row(const char* fmt, gfx::Argb colour, double y) {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, fmt, "-----");
-        text(g, buffer, f.fixed, white, 0, y);
-        text(g, "NM", f.label, white, 81, y);
+        text(g, buffer, f.fixed, colour, 0, y);
+        text(g, "NM", f.label, colour, 81, y);
     }
     void ident_and_distance(const std::string& ident, double distance, gfx::Argb colour, double y) {
         char buffer[64];
@@ -109,7 +109,7 @@ void draw_from_row(Table& t, double y) {
     const int from = to_waypoint_index - 1;
     // TO index 0 has no waypoint before it: the row shows its dashes.
     if (to_waypoint_index == kNoToWaypoint || from < 0 || from > active_plan_last) {
-        t.dash_row("%-8s---    -:--", y);
+        t.dash_row("%-8s---    -:--", blue, y);
         return;
     }
     const RouteWaypoint& w = active_plan[from];
@@ -139,7 +139,7 @@ void draw_ahead_row(Table& t, const RouteWaypoint& w, double distance, gfx::Argb
 void draw_destination_row(Table& t, double y) {
     const char* unit = kilograms() ? "KG" : "LB";
     if (to_waypoint_index == kNoToWaypoint) {
-        t.dash_row("%-8s---    -:-- --:-- ----", y);
+        t.dash_row("%-8s---    -:-- --:-- ----", white, y);
         text(t.g, unit, t.f.label, white, 225, y);
         return;
     }
@@ -171,13 +171,13 @@ void draw_table(const DisplayObject& d, gfx::Graphics& g, const Fonts& f, const 
     if (route)
         draw_ahead_row(t, active_plan[to_waypoint_index], distance_to_to_nm, magenta, at.row_y[1]);
     else
-        t.dash_row("%-8s---    -:-- --:--", at.row_y[1]);
+        t.dash_row("%-8s---    -:-- --:--", magenta, at.row_y[1]);
     if (route && active_plan_last - to_waypoint_index >= 2) {
         const RouteWaypoint& to = active_plan[to_waypoint_index];
         const RouteWaypoint& next = active_plan[to_waypoint_index + 1];
         draw_ahead_row(t, next, distance_to_to_nm + leg_nm(to, next), white, at.row_y[2]);
     } else {
-        t.dash_row("%-8s---    -:-- --:--", at.row_y[2]);
+        t.dash_row("%-8s---    -:-- --:--", white, at.row_y[2]);
     }
     draw_destination_row(t, at.row_y[3]);
     const AircraftState& a = aircraft_state;

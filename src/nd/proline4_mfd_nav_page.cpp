@@ -103,7 +103,7 @@ void draw_course_pointer(Card& c) {
     for (int x : {-33, -63, 27, 57})
         c.g.draw_ellipse_i(white1, x, -3, 6, 6);
     bool to = true;
-    if (!nav1_to_from(&to)) return;
+    if (!nav1_to_from(false, &to)) return;
     const Point to_mark[] = {{0, -48}, {6, -40}, {-6, -40}, {0, -48}};
     const Point from_mark[] = {{0, 48}, {6, 40}, {-6, 40}, {0, 48}};
     c.g.draw_lines_i(white2, to ? std::span<const Point>(to_mark) : std::span<const Point>(from_mark));

@@ -74,9 +74,9 @@ const char* pointer_label(int source, bool nav1);
 // The course pointer's angle (relative to the heading) and its deviation
 // bar offset in design units; needle_divisor scales the NAV1 needle.
 void course_pointer(double needle_divisor, double* angle, int* deviation);
-// TO (true) or FROM of the NAV1 station, while LNAV is off and NAV1 is
-// received; false when neither is drawn.
-bool nav1_to_from(bool* to);
+// TO (true) or FROM of the NAV1 station while NAV1 is received (and, unless
+// with_lnav, LNAV is off); false when neither is drawn.
+bool nav1_to_from(bool with_lnav, bool* to);
 
 // Within (-limit, limit) of the heading either side of north.
 bool near_heading(double relative, double limit);

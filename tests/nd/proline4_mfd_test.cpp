@@ -142,13 +142,17 @@ TEST_F(Proline4Mfd, toFromFoldsAcrossNorth) {
     aircraft_state.nav1_course_deg = 350.0;
     aircraft_state.nav1_relative_bearing_deg = 10.0; // the station at 010, 20 degrees off the course
     bool to = false;
-    ASSERT_TRUE(proline4::nav1_to_from(&to));
+    ASSERT_TRUE(proline4::nav1_to_from(false, &to));
     EXPECT_TRUE(to);
     aircraft_state.nav1_relative_bearing_deg = 180.0;
-    ASSERT_TRUE(proline4::nav1_to_from(&to));
+    ASSERT_TRUE(proline4::nav1_to_from(false, &to));
     EXPECT_FALSE(to);
+    // Page 0 leaves the mark out under LNAV; page 1 keeps it.
     lnav_engaged = 1;
-    EXPECT_FALSE(proline4::nav1_to_from(&to));
+    EXPECT_FALSE(proline4::nav1_to_from(false, &to));
+    EXPECT_TRUE(proline4::nav1_to_from(true, &to));
+    host::set_token(49, 0.0);
+    EXPECT_FALSE(proline4::nav1_to_from(true, &to));
 }
 
 TEST_F(Proline4Mfd, bearingPointersShowTheirLabelsAndOnlyAvailableSources) {
