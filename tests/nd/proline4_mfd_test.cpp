@@ -7,6 +7,7 @@
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/perf/vertical_state.h"
+#include "fms/units/cdu_text.h"
 #include "map/map_colours.h"
 #include "nd/proline4_mfd_painters.h"
 #include "sim/sim_var_reader.h"
@@ -304,6 +305,27 @@ TEST_F(Proline4Mfd, mapLayerColoursTheFromAndToIdents) {
     EXPECT_EQ(r.find_text("FOXXE")->color, proline4::white);
     to_waypoint_index = 0;
     EXPECT_EQ(draw(3, 20.0).find_text("KSEA")->color, kMagenta);
+}
+
+TEST_F(Proline4Mfd, flightPlanMapCentresOnThePlanWaypointWithinThePlan) {
+    // The centre waypoint's ident stands 7 right of and 8 above (123, 155).
+    struct Row {
+        int step;
+        const char* centre;
+    };
+    for (const Row row : {Row{0, "NISQL"}, Row{5, "TOUTL"}, Row{250, "NISQL"}, Row{-3, "NISQL"}}) {
+        SCOPED_TRACE(row.step);
+        smiths_legs_map_step = row.step;
+        EXPECT_EQ(text_at(draw(2), 130, 147), row.centre);
+    }
+    smiths_legs_map_step = 0;
+    // No route: about the aircraft, whose symbol is at the centre.
+    to_waypoint_index = kNoToWaypoint;
+    const gfx::Recording& r = draw(2);
+    int at_centre = 0;
+    for (const gfx::RecordedOp* op : r.lines_in_color(proline4::white))
+        at_centre += std::hypot(op->points[0].x - 123.0, op->points[0].y - 155.0) < 11.5;
+    EXPECT_EQ(at_centre, 4);
 }
 
 TEST_F(Proline4Mfd, nearLayersByRange) {
