@@ -20,6 +20,7 @@
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/active_runways.h"
+#include "fms/procedures/airport_detail.h"
 #include "fms/published_values.h"
 #include "fms/units/mcu_page_state.h"
 #include "fms/update_counters.h"
@@ -82,9 +83,6 @@ constexpr uint32_t kAirspeedHoldOffEvent = 0x10143;
 constexpr double kPassesPerSecond = 18.0;
 constexpr int kSlots = 18;
 
-double p1000_menu_timer = 0.0;
-int p1000_menu_selection_last = 0;
-
 int32_t whole(double v) {
     return static_cast<int32_t>(std::trunc(v));
 }
@@ -116,17 +114,19 @@ void step_timers(bool new_second, const EngineReadings& engines) {
         engine_fuel_used[i] += engines.fuel_flow_pph[i] / 3600.0 / kPassesPerSecond;
 }
 
-// Step 6: the P1000_MFD menu closes after ten quiet checks.
-void step_p1000_menu_timeout() {
-    if (p1000_menu_active != 1) return;
-    if (p1000_menu_selection != p1000_menu_selection_last) {
-        p1000_menu_timer = 0.0;
-        p1000_menu_selection_last = p1000_menu_selection;
+// Step 6: the P1000 controller's watchdog. Its gauge counts its pre-draws;
+// eleven checks in a row without a new count mean its window is closed:
+// the soft keys become toggles again and a plan map turns heading-up.
+void step_p1000_controller_watchdog() {
+    if (p1000_controller_present != 1) return;
+    if (p1000_controller_frame_count != p1000_controller_frame_seen) {
+        p1000_controller_frame_seen = p1000_controller_frame_count;
+        p1000_controller_stale_checks = 0;
         return;
     }
-    p1000_menu_timer += 1.0;
-    if (p1000_menu_timer <= 10.0) return;
-    p1000_menu_active = 0;
+    ++p1000_controller_stale_checks;
+    if (p1000_controller_stale_checks <= 10) return;
+    p1000_controller_present = 0;
     if (p1000_mfd_plan_mode == 1) {
         p1000_mfd_plan_mode = 0;
         p1000_map_centre_x = 134;
@@ -211,12 +211,13 @@ void step_destination_airport() {
                    &distance, &course);
     if (!(distance > 8.0)) return;
     select_airport(destination.ident, 1);
-    // PENDING: mcu_airport_text_a and mcu_airport_text_b take the two MCU
-    // airport texts prepared for the destination -- with the MCU airport page.
+    // The MCU airport page shows the destination from now on.
+    mcu_airport_text_a = airport_elevation_text;
+    mcu_airport_text_b = selected_airport_ident;
     destination_airport_state = 2;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
     mcu_airport_list_index = -999;
-    airport_selection_index_b = -999;
+    airport_runway_selected_line = -999;
 }
 
 // Steps 11 to 21, with an active route.
@@ -296,7 +297,7 @@ void fms_update() {
     step_timers(new_second, engines);
 
     read_slot_values(frame_slot);
-    if (frame_slot == 0 || frame_slot == 9) step_p1000_menu_timeout();
+    if (frame_slot == 0 || frame_slot == 9) step_p1000_controller_watchdog();
     if ((frame_slot == 0 || frame_slot == 6 || frame_slot == 12) && mcu_entry_active == 1) mcu_redraw = 1;
     sim_rate = read_sim_rate();
     ground_speed_copy_kt = a.ground_speed_kt;
