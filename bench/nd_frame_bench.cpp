@@ -7,7 +7,8 @@
 // with every filter and the 400 world boundaries on and a hold on the route:
 // the boundary layer alone, the HW_MD11_ND in MAP at 80 NM, the
 // EFS50_EHSI in format 5 at 25 NM, the DU_1000_EHSI in its map mode at
-// 60 NM, the MD80_EHSI_NB in its map mode at 80 NM and the P1000_MFD.
+// 60 NM, the MD80_EHSI_NB in its map mode at 80 NM, the PROLINE4_MFD's map
+// page at 40 NM and the P1000_MFD.
 //
 //   orvex-nd-bench [world folder]
 #include "aircraft_store.h"
@@ -246,6 +247,21 @@ int main(int argc, char** argv) {
                             [](void* dc, PixelSize s) { render_md80_ehsi(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", md80.ops);
     report("recording", md80);
+
+    start_flight();
+    add_hold_and_filters();
+    proline4_mfd_mode = 3;
+    proline4_map_radius_px = 140;
+    proline4_mfd_range = 40.0;
+    proline4_mfd_show_ndbs = 1;
+    proline4_mfd_brg1_source = 1;
+    proline4_mfd_brg2_source = 3;
+    std::printf(
+        "PROLINE4_MFD frame, map page 3, 40 NM, every filter, boundaries and a hold on, 247 x 285 pixels\n");
+    const Timing proline4 = run(gfx::SurfaceRecording, PixelSize{247, 285},
+                                [](void* dc, PixelSize s) { render_proline4_mfd(dc, s, 1); });
+    std::printf("  %zu drawing operations a frame\n", proline4.ops);
+    report("recording", proline4);
 
     // The P1000_MFD redraws in part: full frames (the counter below 2) and
     // partial ones, timed apart from the same start, with the boundary

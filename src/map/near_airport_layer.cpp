@@ -49,7 +49,7 @@ void draw_near_airports_md80_ehsi(const DisplayObject& display, gfx::Graphics& g
 void draw_near_airports_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double lat, double lon,
                                      double ppn) {
     refresh_airport_lists(lat, lon);
-    draw_layer_circles(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), close_airports,
+    draw_layer_circles(g, proline4_mfd_layer_canvas(display, g, lat, lon, ppn), close_airports,
                        {50.0, 3.0, 4.0, 12.0, 2.0, label_chars, c::blue});
 }
 

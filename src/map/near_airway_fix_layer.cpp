@@ -50,7 +50,7 @@ void draw_near_airway_fixes_md80_ehsi(const DisplayObject& display, gfx::Graphic
 
 void draw_near_airway_fixes_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double lat,
                                          double lon, double ppn) {
-    draw_triangles(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), 3.0, 4.0, 4.0);
+    draw_triangles(g, proline4_mfd_layer_canvas(display, g, lat, lon, ppn), 3.0, 4.0, 4.0);
 }
 
 void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w,

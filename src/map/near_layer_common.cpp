@@ -135,9 +135,12 @@ LayerCanvas md80_ehsi_layer_canvas(const DisplayObject& display, gfx::Graphics& 
                              md80_ehsi_range);
 }
 
-LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, double lat, double lon, double ppn) {
-    const MapView view{lat, lon, proline4_mfd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg, ppn};
-    return layer_canvas_in_caller_frame(display, proline4_mfd_design, view, proline4_mfd_range);
+LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double lat, double lon,
+                                      double ppn) {
+    const bool plan = proline4_mfd_mode == 2;
+    const MapView view{lat, lon, plan ? 0.0 : aircraft_state.map_heading_deg, ppn};
+    return open_layer_canvas(display, g, proline4_mfd_design, 123.0, plan ? 155.0 : 220.0, view,
+                             proline4_mfd_range);
 }
 
 MapView hw_b737_nd_layer_view(double ppn) {

@@ -188,9 +188,11 @@ void draw_layer_circles(gfx::Graphics& g, const LayerCanvas& layer, const List& 
         return true;
     });
 }
-// The PROLINE4_MFD layers' canvas, from the given position, north up in its
-// plan mode 2.
-LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, double lat, double lon, double ppn);
+// The PROLINE4_MFD layers' canvas about its map centre, (123, 155) on the
+// flight-plan page 2 (north up) and (123, 220) otherwise, from the given
+// position.
+LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, gfx::Graphics& graphics, double lat,
+                                      double lon, double ppn);
 
 // The HW_B737_ND layers' map: PLAN from mode 7 on, map_heading_deg
 // otherwise; the centre y is 171 in modes 6 and 7, else 249.

@@ -30,8 +30,9 @@ void draw_near_navaids_md80_ehsi(const DisplayObject& display, gfx::Graphics& gr
 void draw_near_airports_md80_ehsi(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 void draw_near_airway_fixes_md80_ehsi(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 
-// PROLINE4_MFD (247 x 285): in the render pass's frame, from the given
-// position; VORs while its navaid flag is 1, NDBs while its NDB flag is.
+// PROLINE4_MFD (247 x 285): in its map frame about the map centre (which
+// they set), from the given position; VORs while its navaid flag is 1, NDBs
+// while its NDB flag is.
 void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics& graphics, double lat,
                                     double lon, double ppn);
 void draw_near_airports_proline4_mfd(const DisplayObject& display, gfx::Graphics& graphics, double lat,

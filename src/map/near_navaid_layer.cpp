@@ -66,7 +66,7 @@ void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics&
     refresh_navaid_lists(lat, lon);
     const bool vors = show_navaids_flags[ND_PROLINE4] == 1;
     const bool ndbs = proline4_mfd_show_ndbs == 1;
-    draw_layer_map_symbols(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), local_navaids,
+    draw_layer_map_symbols(g, proline4_mfd_layer_canvas(display, g, lat, lon, ppn), local_navaids,
                            {kReach, 3.0, 4.0, 7.0, 4.0, label_chars, c::blue}, [&](const NavRecord& n) {
                                if (n.kind == "V" && vors) return LayerSymbol{1, 1};
                                if (n.kind == "N" && ndbs) return LayerSymbol{2, 1};

@@ -85,7 +85,6 @@ TEST_F(LayerMembers, eachNavaidMemberPlacesItsSymbolAndLabel) {
     fill(local_navaids, {north("SEA", "V", 10.0)});
     show_navaids_flags[ND_PROLINE4] = 1;
     p1000_mfd_range = 12.5;
-    const double w4 = 532.0 / 247.0, s4 = 532.0 / 285.0; // PROLINE4_MFD's split scale at its design size
     struct Row {
         const char* member;
         std::function<void(gfx::Graphics&)> call;
@@ -106,11 +105,12 @@ TEST_F(LayerMembers, eachNavaidMemberPlacesItsSymbolAndLabel) {
          },
          {139, 174},
          kBlue},
+        // In its own frame about the map page's centre (123, 220).
         {"PROLINE4_MFD",
          [](gfx::Graphics& g) {
              draw_near_navaids_proline4_mfd(DisplayObject{247, 285}, g, kLat, kLon, 2.0);
          },
-         {float(4 * w4), float(-28 * s4)},
+         {127, 192},
          kBlue},
         {"DU_1000_EHSI",
          [](gfx::Graphics& g) {
