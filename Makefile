@@ -11,7 +11,8 @@ FUZZ_CXX ?= clang++-14
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 5
 
-.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke demo bench clean format
+.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke demo bench clean format \
+	windows windows-deps wine-deps test-windows
 
 all: build
 
@@ -74,6 +75,47 @@ demo: build
 	rm -rf $(BUILD)/demo-efs50 && cp -r examples/sim $(BUILD)/demo-efs50
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50 \
 	  --panel examples/sim/efs50_panel.cfg --script examples/sim/efs50_modes.script --out out
+
+# The Windows module orvex1.gau and orvex-sim.exe, cross-compiled with
+# mingw-w64 (i686), and the same run under wine with GDI+ (tools/wine_test.sh).
+WIN_BUILD ?= $(BUILD)-win
+WIN_PACKAGES := g++-mingw-w64-i686 mingw-w64-i686-dev libgtest-dev cmake ninja-build ccache
+# Without recommended packages: they pull a font installer that downloads fonts
+# and asks for a licence.
+WINE_PACKAGES := wine wine32:i386 fonts-liberation
+
+windows-deps:
+	@missing=""; for p in $(WIN_PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+wine-deps:
+	@missing=""; for p in $(WINE_PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  dpkg --print-foreign-architectures | grep -qx i386 || $$SUDO dpkg --add-architecture i386; \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(WIN_BUILD)/build.ninja:
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+
+windows: windows-deps $(WIN_BUILD)/build.ninja
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target orvex1 orvex-sim test_platform_win
+
+# Exports and imports of orvex1.gau, the platform tests, every panel and
+# script of `make demo` into out-win/, and each PNG of out/ against its twin.
+test-windows: windows wine-deps
+	tools/wine_test.sh $(WIN_BUILD) $(BUILD)
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release

@@ -3,7 +3,7 @@
 //   orvex-sim --list [--module PATH]
 //   orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]
 //
-// The default module is orvex1.so next to this program. Panel, script and out
+// The default module is orvex1.so (orvex1.gau on Windows) next to this program. Panel, script and out
 // paths are taken relative to the directory orvex-sim is started in; the run
 // itself happens in the simulator root (the module reads its data below it).
 #include "module_loader.h"
@@ -11,14 +11,11 @@
 #include "script.h"
 #include "simulator.h"
 
-#include <cerrno>
-#include <climits>
+#include "process.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -35,22 +32,6 @@ void usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: orvex-sim --list [--module PATH]\n"
                  "       orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]\n");
-}
-
-std::string program_directory() {
-    char buffer[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return ".";
-    std::string path(buffer, static_cast<std::size_t>(n));
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-std::string absolute(const std::string& path) {
-    if (path.empty() || path[0] == '/') return path;
-    char buffer[PATH_MAX];
-    if (getcwd(buffer, sizeof buffer) == nullptr) return path;
-    return std::string(buffer) + "/" + path;
 }
 
 bool parse_options(int argc, char** argv, Options& o) {
@@ -90,7 +71,7 @@ bool parse_options(int argc, char** argv, Options& o) {
         std::fprintf(stderr, "orvex-sim: --panel is required (or --list)\n");
         return false;
     }
-    if (o.module.empty()) o.module = program_directory() + "/orvex1.so";
+    if (o.module.empty()) o.module = host::program_directory() + "/" + host::kDefaultModuleFile;
     return true;
 }
 
@@ -129,16 +110,16 @@ int run(const Options& o, host::Simulator& sim) {
         return 1;
     }
     if (!o.out.empty()) {
-        sim.out_dir = absolute(o.out);
-        if (mkdir(sim.out_dir.c_str(), 0777) != 0 && errno != EEXIST) {
+        sim.out_dir = host::absolute_path(o.out);
+        if (!host::make_folder(sim.out_dir, error)) {
             std::fprintf(stderr, "orvex-sim: %s: cannot create output folder: %s\n", o.out.c_str(),
-                         std::strerror(errno));
+                         error.c_str());
             return 1;
         }
     }
-    if (chdir(o.root.c_str()) != 0) {
+    if (!host::enter_folder(o.root, error)) {
         std::fprintf(stderr, "orvex-sim: %s: cannot enter simulator root: %s\n", o.root.c_str(),
-                     std::strerror(errno));
+                     error.c_str());
         return 1;
     }
     std::fprintf(stderr, "orvex-sim: %zu gauges placed from %s\n", sim.gauges.size(), o.panel.c_str());

@@ -1,0 +1,52 @@
+// The flight commands of a script on Windows. The module exports only its two
+// records, so the route flown is read from the module variables that SERVER
+// publishes, as any other gauge of the panel would read it.
+#include "windows_host.h"
+
+#include "sim_state.h"
+
+#include "gauges/gauge_abi.h"
+#include "gauges/stand_in_hooks.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace host {
+
+namespace {
+
+template <typename T> T published(const char* name, T fallback) {
+    const ModuleVar* var = find_module_var(name);
+    if (var == nullptr || var->storage == nullptr) return fallback;
+    T value;
+    std::memcpy(&value, var->storage, sizeof value);
+    return value;
+}
+
+} // namespace
+
+int32_t load_route_as_pilot(const char* file_name) {
+    std::fprintf(stderr, "orvex-sim: route load %s: not offered on Windows; enter the company route on a "
+                         "SMITHS_FMS (RTE, CO ROUTE, EXEC)\n",
+                 file_name != nullptr ? file_name : "");
+    return 0;
+}
+
+void published_route_status(::StandInRouteStatus* status) {
+    if (status == nullptr) return;
+    *status = StandInRouteStatus{};
+    const int32_t count = published<int32_t>("orvex_fpln_wpt_cnt", 0);
+    const int32_t to = published<int32_t>("orvex_act_wpt_pos", 0);
+    // SERVER publishes 0 for "no TO waypoint"; the first waypoint is never the TO.
+    status->to_index = to > 0 ? to : 999;
+    status->last_index = count;
+    status->to_distance_nm = published<double>("orvex_act_wpt_dist", 0.0);
+    status->cross_track_nm = published<double>("orvex_xtk_err_dist", 0.0);
+    status->lnav_engaged = published<int32_t>("orvex_lnav_mode", 0);
+    status->vnav_engaged = published<int32_t>("orvex_vnav_mode", 0);
+    const ModuleVar* ident = find_module_var("orvex_act_wpt_id");
+    if (ident != nullptr && ident->storage != nullptr)
+        std::snprintf(status->to_ident, sizeof status->to_ident, "%s", static_cast<const char*>(ident->storage));
+}
+
+} // namespace host

@@ -1,0 +1,21 @@
+// The stand-in's Windows services: real hidden windows for the windows it
+// plays, and the flight commands without the module's own entry points.
+#pragma once
+
+#include <cstdint>
+
+struct StandInRouteStatus; // gauges/stand_in_hooks.h
+
+namespace host {
+
+// A hidden top-level window of the class whose messages go to proc; 0 when
+// it cannot be made.
+uintptr_t register_host_window(const char* class_name, intptr_t (*proc)(void*, uint32_t, uintptr_t, intptr_t),
+                               void* context);
+void unregister_host_window(uintptr_t window);
+
+// The flight commands of a script on Windows (flight_services_win.cpp).
+int32_t load_route_as_pilot(const char* file_name);
+void published_route_status(::StandInRouteStatus* status);
+
+} // namespace host
