@@ -56,25 +56,23 @@ fuzz-smoke: fuzz-build
 	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SMOKE_SECONDS)
 
 # The demo runs on a fresh copy of the example simulator folder, because the
-# module writes route files and flight logs below it.
+# module writes route files and flight logs below it. Each run is
+# ROOT:PANEL:SCRIPT (files of examples/sim); a root is copied fresh on its
+# first run, so runs that share one see each other's files.
+DEMO_RUNS := demo-sim:panel.cfg:demo.script demo-sim:cdu_panel.cfg:cdu_demo.script \
+	demo-nd:nd_panel.cfg:nd_modes.script demo-md11:md11_panel.cfg:md11_modes.script \
+	demo-pfd:pfd_panel.cfg:pfd.script demo-efs50:efs50_panel.cfg:efs50_modes.script
+
 demo: build
-	rm -rf $(BUILD)/demo-sim && mkdir -p out && cp -r examples/sim $(BUILD)/demo-sim
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
-	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
-	  --panel examples/sim/cdu_panel.cfg --script examples/sim/cdu_demo.script --out out
-	rm -rf $(BUILD)/demo-nd && cp -r examples/sim $(BUILD)/demo-nd
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-nd \
-	  --panel examples/sim/nd_panel.cfg --script examples/sim/nd_modes.script --out out
-	rm -rf $(BUILD)/demo-md11 && cp -r examples/sim $(BUILD)/demo-md11
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-md11 \
-	  --panel examples/sim/md11_panel.cfg --script examples/sim/md11_modes.script --out out
-	rm -rf $(BUILD)/demo-pfd && cp -r examples/sim $(BUILD)/demo-pfd
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-pfd \
-	  --panel examples/sim/pfd_panel.cfg --script examples/sim/pfd.script --out out
-	rm -rf $(BUILD)/demo-efs50 && cp -r examples/sim $(BUILD)/demo-efs50
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50 \
-	  --panel examples/sim/efs50_panel.cfg --script examples/sim/efs50_modes.script --out out
+	mkdir -p out
+	@fresh=" "; for run in $(DEMO_RUNS); do \
+	  root=$${run%%:*}; rest=$${run#*:}; panel=$${rest%%:*}; script=$${rest#*:}; \
+	  case "$$fresh" in *" $$root "*) ;; *) rm -rf $(BUILD)/$$root && cp -r examples/sim $(BUILD)/$$root; \
+	    fresh="$$fresh$$root ";; esac; \
+	  echo "orvex-sim $$panel $$script"; \
+	  $(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/$$root \
+	    --panel examples/sim/$$panel --script examples/sim/$$script --out out || exit 1; \
+	done
 
 # The Windows module orvex1.gau and orvex-sim.exe, cross-compiled with
 # mingw-w64 (i686), and the same run under wine with GDI+ (tools/wine_test.sh).
@@ -114,8 +112,8 @@ windows: windows-deps $(WIN_BUILD)/build.ninja
 
 # Exports and imports of orvex1.gau, the platform tests, every panel and
 # script of `make demo` into out-win/, and each PNG of out/ against its twin.
-test-windows: windows wine-deps
-	tools/wine_test.sh $(WIN_BUILD) $(BUILD)
+test-windows: windows wine-deps demo
+	tools/wine_test.sh $(WIN_BUILD) "$(DEMO_RUNS)"
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
@@ -127,4 +125,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(BUILD)-fuzz out
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-win out out-win
