@@ -1,6 +1,6 @@
-// The flight commands of a script on Windows. The module exports only its two
-// records, so the route flown is read from the module variables that SERVER
-// publishes, as any other gauge of the panel would read it.
+// The route status of a script's flight commands on Windows. The module
+// exports only its two records, so the route flown is read from the module
+// variables that SERVER publishes, as any other gauge of the panel reads it.
 #include "windows_host.h"
 
 #include "sim_state.h"
@@ -24,13 +24,6 @@ template <typename T> T published(const char* name, T fallback) {
 }
 
 } // namespace
-
-int32_t load_route_as_pilot(const char* file_name) {
-    std::fprintf(stderr, "orvex-sim: route load %s: not offered on Windows; enter the company route on a "
-                         "SMITHS_FMS (RTE, CO ROUTE, EXEC)\n",
-                 file_name != nullptr ? file_name : "");
-    return 0;
-}
 
 void published_route_status(::StandInRouteStatus* status) {
     if (status == nullptr) return;

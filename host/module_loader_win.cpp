@@ -32,7 +32,6 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
     windows.register_window = &register_host_window;
     windows.unregister_window = &unregister_host_window;
     module = attach_module(linkage, imports, module_name_from_path(path), surfaces, windows);
-    module.flight.load_route = &load_route_as_pilot;
     module.flight.route_status = &published_route_status;
     module.library = library;
     return true;

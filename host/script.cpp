@@ -2,6 +2,7 @@
 
 #include "aircraft_script.h"
 #include "cdu_keys.h"
+#include "pilot_route.h"
 #include "data_link_peer.h"
 #include "element_surface.h"
 #include "flight_demo.h"
@@ -610,10 +611,13 @@ struct Runner {
             snapshot_all(c);
             break;
         case ScriptOp::RouteLoad:
-            if (!sim.module.flight.available())
-                say("route load " + c.text + ": the module offers no flight services");
-            else if (sim.module.flight.load_route(c.text.c_str()) == 1)
-                say("route load " + c.text);
+            if (sim.module.flight.load_route != nullptr) {
+                if (sim.module.flight.load_route(c.text.c_str()) == 1) say("route load " + c.text);
+            } else if (std::string error; enter_company_route(sim, c.text, error)) {
+                say("route load " + c.text + " (CO ROUTE, EXEC)");
+            } else {
+                say("route load " + c.text + ": " + error);
+            }
             break;
         case ScriptOp::Progress:
             flight_tracker().progress_every = c.count;

@@ -14,8 +14,7 @@ uintptr_t register_host_window(const char* class_name, intptr_t (*proc)(void*, u
                                void* context);
 void unregister_host_window(uintptr_t window);
 
-// The flight commands of a script on Windows (flight_services_win.cpp).
-int32_t load_route_as_pilot(const char* file_name);
+// The route flown, as SERVER publishes it (flight_services_win.cpp).
 void published_route_status(::StandInRouteStatus* status);
 
 } // namespace host

@@ -1,0 +1,19 @@
+// A route file loaded as a pilot loads it: on the RTE page of a SMITHS_FMS,
+// the company route (the file name without its extension) into CO ROUTE,
+// then ACTIVATE and EXEC. For a module that offers no entry point of its own
+// to ask for a route file (the Windows DLL exports only its two records).
+#pragma once
+
+#include <string>
+
+namespace host {
+
+struct Simulator;
+
+// Uses the first SMITHS_FMS or SMITHS_FMS_BR of the panel; without one an
+// unplaced SMITHS_FMS ("orvex-sim.fms") is added for it. The keys are seen by
+// that gauge's own update and draw: the frame count and the aircraft do not
+// move. False with a message when no SMITHS_FMS can be had.
+bool enter_company_route(Simulator& sim, const std::string& file_name, std::string& error);
+
+} // namespace host
