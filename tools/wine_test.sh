@@ -4,15 +4,39 @@
 # picture of out/ with its twin. Headless: wine's null display driver, in a
 # private 32-bit prefix under the build folder. Prints each step's time.
 #
-# usage: tools/wine_test.sh WIN_BUILD "ROOT:PANEL:SCRIPT ..."
+# usage: tools/wine_test.sh WIN_BUILD "ROOT:PANEL:SCRIPT ..."   (WINE_JOBS runs at once, 3)
 set -e
 cd "$(dirname "$0")/.."
+export WINEARCH=win32 WINEDEBUG=-all
+unset DISPLAY WAYLAND_DISPLAY
+
+# One root's runs, in order (called by the demo step below).
+if [ "$1" = "--root" ]; then
+    build=$2
+    root=$3
+    export WINEPREFIX="$(pwd)/$build/wine-prefix"
+    rm -rf "$build/$root" && cp -r examples/sim "$build/$root"
+    : >"$build/$root.log"
+    for run in $4; do
+        [ "${run%%:*}" = "$root" ] || continue
+        rest=${run#*:}
+        panel=${rest%%:*}
+        script=${rest#*:}
+        start=$(date +%s)
+        wine "$build/orvex-sim.exe" --root "$build/$root" --panel "examples/sim/$panel" \
+            --script "examples/sim/$script" --out out-win >>"$build/$root.log" 2>&1 || {
+            tail -20 "$build/$root.log" >&2
+            exit 1
+        }
+        echo "orvex-sim.exe $panel $script: $(($(date +%s) - start)) s"
+    done
+    exit 0
+fi
+
 build=$1
 runs=$2
 [ -n "$build" ] && [ -n "$runs" ] || { echo "usage: $0 WIN_BUILD RUNS" >&2; exit 2; }
-
-export WINEPREFIX="$(pwd)/$build/wine-prefix" WINEARCH=win32 WINEDEBUG=-all
-unset DISPLAY WAYLAND_DISPLAY
+export WINEPREFIX="$(pwd)/$build/wine-prefix"
 
 step_start=0
 step() {
@@ -77,26 +101,13 @@ step_done
 
 step "demo runs into out-win"
 rm -rf out-win && mkdir -p out-win
-fresh=" "
-for run in $runs; do
-    root=${run%%:*}
-    rest=${run#*:}
-    panel=${rest%%:*}
-    script=${rest#*:}
-    case "$fresh" in
-    *" $root "*) ;;
-    *)
-        rm -rf "$build/$root" && cp -r examples/sim "$build/$root"
-        fresh="$fresh$root "
-        ;;
-    esac
-    echo "orvex-sim.exe $panel $script"
-    wine "$build/orvex-sim.exe" --root "$build/$root" --panel "examples/sim/$panel" \
-        --script "examples/sim/$script" --out out-win >"$build/$root.log" 2>&1 || {
-        tail -20 "$build/$root.log" >&2
-        exit 1
-    }
-done
+# Runs that share a root run in order on a fresh copy of it; roots run side
+# by side, WINE_JOBS at a time.
+roots=$(for run in $runs; do echo "${run%%:*}"; done | awk '!seen[$0]++')
+echo "$roots" | xargs -P "${WINE_JOBS:-3}" -I ROOT "$0" --root "$build" ROOT "$runs" || {
+    echo "a demo run failed under wine" >&2
+    exit 1
+}
 step_done
 
 step "pictures of out against out-win"

@@ -18,6 +18,34 @@ std::map<std::string, gp::GpFontFamily*>& families() {
 
 constexpr const char* kFallbackName = "Microsoft Sans Serif";
 
+// Fonts by family, size, style and unit: making a GDI+ font realises a system
+// font, which costs more than drawing a short text with it. The displays use a
+// few dozen; the cache starts afresh past kMaxFonts.
+struct FontKey {
+    std::string family;
+    float size;
+    int style;
+    int unit;
+    bool operator<(const FontKey& o) const {
+        if (family != o.family) return family < o.family;
+        if (size != o.size) return size < o.size;
+        if (style != o.style) return style < o.style;
+        return unit < o.unit;
+    }
+};
+constexpr std::size_t kMaxFonts = 256;
+
+std::map<FontKey, gp::GpFont*>& fonts() {
+    static std::map<FontKey, gp::GpFont*> cache;
+    return cache;
+}
+
+void release_fonts() {
+    for (auto& [key, font] : fonts())
+        flat::GdipDeleteFont(font);
+    fonts().clear();
+}
+
 } // namespace
 
 std::wstring widen(std::string_view text) {
@@ -42,7 +70,29 @@ gp::GpFontFamily* font_family(const std::string& name) {
     return family;
 }
 
+gp::GpFont* gdip_font(const Font& font, gp::GpStatus* status) {
+    const FontKey key{font.family, font.size, static_cast<int>(font.style), static_cast<int>(font.unit)};
+    auto it = fonts().find(key);
+    if (it != fonts().end()) {
+        *status = gp::Ok;
+        return it->second;
+    }
+    gp::GpFontFamily* family = font_family(font.family);
+    if (!family) family = font_family(kFallbackName);
+    if (!family) {
+        *status = gp::FontFamilyNotFound;
+        return nullptr;
+    }
+    gp::GpFont* made = nullptr;
+    *status = flat::GdipCreateFont(family, font.size, key.style, static_cast<gp::Unit>(font.unit), &made);
+    if (*status != gp::Ok) return nullptr;
+    if (fonts().size() >= kMaxFonts) release_fonts();
+    fonts()[key] = made;
+    return made;
+}
+
 void release_font_families() {
+    release_fonts();
     for (auto& [name, family] : families())
         if (family) flat::GdipDeleteFontFamily(family);
     families().clear();

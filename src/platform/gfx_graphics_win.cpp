@@ -111,23 +111,9 @@ struct GdipPath {
 };
 
 struct GdipFont {
-    gp::GpFont* font = nullptr;
+    gp::GpFont* font = nullptr; // the cache's
     gp::GpStatus status = gp::Ok;
-    explicit GdipFont(const Font& f) {
-        gp::GpFontFamily* family = win::font_family(f.family);
-        if (!family) family = win::font_family("Microsoft Sans Serif");
-        if (!family) {
-            status = gp::FontFamilyNotFound;
-            return;
-        }
-        status = win::flat::GdipCreateFont(family, f.size, static_cast<INT>(f.style), static_cast<gp::Unit>(f.unit),
-                                           &font);
-    }
-    ~GdipFont() {
-        if (font) win::flat::GdipDeleteFont(font);
-    }
-    GdipFont(const GdipFont&) = delete;
-    GdipFont& operator=(const GdipFont&) = delete;
+    explicit GdipFont(const Font& f) { font = win::gdip_font(f, &status); }
 };
 
 struct GdipFormat {

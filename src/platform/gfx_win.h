@@ -32,6 +32,8 @@ std::wstring widen(std::string_view text);
 // The GDI+ family behind a family name (owned by the cache, which is emptied
 // when the last start-up token is shut down); null when GDI+ has none.
 gp::GpFontFamily* font_family(const std::string& name);
+// The GDI+ font for a font (owned by the same cache), or null with the status.
+gp::GpFont* gdip_font(const Font& font, gp::GpStatus* status);
 void release_font_families();
 
 } // namespace gfx::win
