@@ -39,7 +39,8 @@ void published_route_status(::StandInRouteStatus* status) {
     status->vnav_engaged = published<int32_t>("orvex_vnav_mode", 0);
     const ModuleVar* ident = find_module_var("orvex_act_wpt_id");
     if (ident != nullptr && ident->storage != nullptr)
-        std::snprintf(status->to_ident, sizeof status->to_ident, "%s", static_cast<const char*>(ident->storage));
+        std::snprintf(status->to_ident, sizeof status->to_ident, "%s",
+                      static_cast<const char*>(ident->storage));
 }
 
 } // namespace host

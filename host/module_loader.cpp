@@ -3,7 +3,6 @@
 #include "host_services.h"
 #include "host_text.h"
 
-
 namespace host {
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include "aircraft_script.h"
 #include "cdu_keys.h"
-#include "pilot_route.h"
 #include "data_link_peer.h"
 #include "element_surface.h"
 #include "flight_demo.h"
@@ -10,6 +9,7 @@
 #include "host_text.h"
 #include "mouse.h"
 #include "panel_file.h"
+#include "pilot_route.h"
 #include "sim_state.h"
 #include "simulator.h"
 

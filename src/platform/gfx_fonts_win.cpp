@@ -63,7 +63,8 @@ gp::GpFontFamily* font_family(const std::string& name) {
     auto it = families().find(name);
     if (it != families().end()) return it->second;
     gp::GpFontFamily* family = nullptr;
-    if (name == kFallbackName || flat::GdipCreateFontFamilyFromName(widen(name).c_str(), nullptr, &family) != gp::Ok)
+    if (name == kFallbackName ||
+        flat::GdipCreateFontFamilyFromName(widen(name).c_str(), nullptr, &family) != gp::Ok)
         family = nullptr;
     if (!family && name == kFallbackName) flat::GdipGetGenericFontFamilySansSerif(&family);
     families()[name] = family;

@@ -61,8 +61,8 @@ struct GdipPen {
         for (int i = 0; i < 2; ++i) {
             if (!custom[i]->has_value()) continue;
             const AdjustableArrowCap& c = **custom[i];
-            if (win::flat::GdipCreateAdjustableArrowCap(c.height, c.width, c.filled ? TRUE : FALSE, &caps[i]) !=
-                gp::Ok)
+            if (win::flat::GdipCreateAdjustableArrowCap(c.height, c.width, c.filled ? TRUE : FALSE,
+                                                        &caps[i]) != gp::Ok)
                 continue;
             if (i == 0)
                 win::flat::GdipSetPenCustomStartCap(pen, caps[i]);
@@ -101,7 +101,8 @@ struct GdipPath {
             return;
         }
         const std::vector<gp::PointF> pts = to_gdip(p.points());
-        status = win::flat::GdipCreatePath2(pts.data(), p.types().data(), static_cast<INT>(pts.size()), mode, &path);
+        status = win::flat::GdipCreatePath2(pts.data(), p.types().data(), static_cast<INT>(pts.size()), mode,
+                                            &path);
     }
     ~GdipPath() {
         if (path) win::flat::GdipDeletePath(path);
@@ -340,14 +341,16 @@ Status Graphics::draw_lines(const Pen& pen, std::span<const PointF> points) {
     if (points.size() < 2) return fail(Status::InvalidParameter);
     if (!finite_points(points)) return fail(Status::ValueOverflow);
     const auto pts = to_gdip(points);
-    return fail(win::status_of(win::flat::GdipDrawLines(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
+    return fail(
+        win::status_of(win::flat::GdipDrawLines(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
 }
 
 Status Graphics::draw_lines_i(const Pen& pen, std::span<const Point> points) {
     ORVEX_PEN(pen);
     if (points.size() < 2) return fail(Status::InvalidParameter);
     const auto pts = to_gdip(points);
-    return fail(win::status_of(win::flat::GdipDrawLinesI(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
+    return fail(
+        win::status_of(win::flat::GdipDrawLinesI(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
 }
 
 Status Graphics::draw_polygon(const Pen& pen, std::span<const PointF> points) {
@@ -372,17 +375,16 @@ Status Graphics::fill_polygon(const SolidBrush& brush, std::span<const PointF> p
     if (points.size() < 2) return fail(Status::InvalidParameter);
     if (!finite_points(points)) return fail(Status::ValueOverflow);
     const auto pts = to_gdip(points);
-    return fail(win::status_of(win::flat::GdipFillPolygon(G, gbrush.brush, pts.data(), static_cast<INT>(pts.size()),
-                                                          static_cast<gp::FillMode>(mode))));
+    return fail(win::status_of(win::flat::GdipFillPolygon(
+        G, gbrush.brush, pts.data(), static_cast<INT>(pts.size()), static_cast<gp::FillMode>(mode))));
 }
 
 Status Graphics::fill_polygon_i(const SolidBrush& brush, std::span<const Point> points, FillMode mode) {
     ORVEX_BRUSH(brush);
     if (points.size() < 2) return fail(Status::InvalidParameter);
     const auto pts = to_gdip(points);
-    return fail(win::status_of(win::flat::GdipFillPolygonI(G, gbrush.brush, pts.data(),
-                                                           static_cast<INT>(pts.size()),
-                                                           static_cast<gp::FillMode>(mode))));
+    return fail(win::status_of(win::flat::GdipFillPolygonI(
+        G, gbrush.brush, pts.data(), static_cast<INT>(pts.size()), static_cast<gp::FillMode>(mode))));
 }
 
 Status Graphics::draw_rectangle(const Pen& pen, float x, float y, float width, float height) {
@@ -405,8 +407,8 @@ Status Graphics::fill_rectangle(const SolidBrush& brush, float x, float y, float
 
 Status Graphics::fill_rectangle_i(const SolidBrush& brush, double x, double y, double width, double height) {
     ORVEX_BRUSH(brush);
-    return fail(
-        win::status_of(win::flat::GdipFillRectangleI(G, gbrush.brush, i32(x), i32(y), i32(width), i32(height))));
+    return fail(win::status_of(
+        win::flat::GdipFillRectangleI(G, gbrush.brush, i32(x), i32(y), i32(width), i32(height))));
 }
 
 Status Graphics::draw_ellipse(const Pen& pen, float x, float y, float width, float height) {
@@ -429,8 +431,8 @@ Status Graphics::fill_ellipse(const SolidBrush& brush, float x, float y, float w
 
 Status Graphics::fill_ellipse_i(const SolidBrush& brush, double x, double y, double width, double height) {
     ORVEX_BRUSH(brush);
-    return fail(
-        win::status_of(win::flat::GdipFillEllipseI(G, gbrush.brush, i32(x), i32(y), i32(width), i32(height))));
+    return fail(win::status_of(
+        win::flat::GdipFillEllipseI(G, gbrush.brush, i32(x), i32(y), i32(width), i32(height))));
 }
 
 Status Graphics::draw_arc(const Pen& pen, float x, float y, float width, float height, float start_angle,
@@ -469,16 +471,16 @@ Status Graphics::fill_pie(const SolidBrush& brush, float x, float y, float width
                           float start_angle, float sweep_angle) {
     ORVEX_BRUSH(brush);
     ORVEX_FINITE(x, y, width, height, start_angle, sweep_angle);
-    return fail(
-        win::status_of(win::flat::GdipFillPie(G, gbrush.brush, x, y, width, height, start_angle, sweep_angle)));
+    return fail(win::status_of(
+        win::flat::GdipFillPie(G, gbrush.brush, x, y, width, height, start_angle, sweep_angle)));
 }
 
 Status Graphics::fill_pie_i(const SolidBrush& brush, double x, double y, double width, double height,
                             float start_angle, float sweep_angle) {
     ORVEX_BRUSH(brush);
     ORVEX_FINITE(start_angle, sweep_angle);
-    return fail(win::status_of(win::flat::GdipFillPieI(G, gbrush.brush, i32(x), i32(y), i32(width), i32(height),
-                                                       start_angle, sweep_angle)));
+    return fail(win::status_of(win::flat::GdipFillPieI(G, gbrush.brush, i32(x), i32(y), i32(width),
+                                                       i32(height), start_angle, sweep_angle)));
 }
 
 // Paths and clipping ---------------------------------------------------------
@@ -506,7 +508,8 @@ Status Graphics::set_clip_rect(float x, float y, float width, float height) {
 }
 
 Status Graphics::set_clip_rect_i(double x, double y, double width, double height) {
-    ORVEX_GDIP(win::flat::GdipSetClipRectI(G, i32(x), i32(y), i32(width), i32(height), gp::CombineModeReplace));
+    ORVEX_GDIP(
+        win::flat::GdipSetClipRectI(G, i32(x), i32(y), i32(width), i32(height), gp::CombineModeReplace));
 }
 
 Status Graphics::set_clip_path(const GraphicsPath& path) {
@@ -539,8 +542,8 @@ Status Graphics::draw_string(std::string_view text, const Font& font, const Soli
     if (gformat.status != gp::Ok) return fail(win::status_of(gformat.status));
     const std::wstring wide = win::widen(text);
     const gp::RectF box(layout.x, layout.y, layout.width, layout.height);
-    return fail(win::status_of(win::flat::GdipDrawString(G, wide.c_str(), static_cast<INT>(wide.size()), gfont.font,
-                                                         &box, gformat.format, gbrush.brush)));
+    return fail(win::status_of(win::flat::GdipDrawString(G, wide.c_str(), static_cast<INT>(wide.size()),
+                                                         gfont.font, &box, gformat.format, gbrush.brush)));
 }
 
 Status Graphics::measure_string(std::string_view text, const Font& font, const RectF& layout,
@@ -555,8 +558,9 @@ Status Graphics::measure_string(std::string_view text, const Font& font, const R
     const gp::RectF box(layout.x, layout.y, layout.width, layout.height);
     gp::RectF measured;
     INT chars = 0, lines = 0;
-    const gp::GpStatus s = win::flat::GdipMeasureString(G, wide.c_str(), static_cast<INT>(wide.size()), gfont.font,
-                                                        &box, gformat.format, &measured, &chars, &lines);
+    const gp::GpStatus s =
+        win::flat::GdipMeasureString(G, wide.c_str(), static_cast<INT>(wide.size()), gfont.font, &box,
+                                     gformat.format, &measured, &chars, &lines);
     if (s != gp::Ok) return fail(win::status_of(s));
     *bounding_box = RectF{measured.X, measured.Y, measured.Width, measured.Height};
     return Status::Ok;

@@ -114,7 +114,8 @@ std::vector<FindData> find_files(const std::string& module_pattern) {
     const std::size_t sep = module_pattern.find_last_of("\\/");
     const std::string pattern = sep == std::string::npos ? module_pattern : module_pattern.substr(sep + 1);
     if (pattern.empty()) return found;
-    std::string folder = sep == std::string::npos ? std::string(".") : host_path(module_pattern.substr(0, sep + 1));
+    std::string folder =
+        sep == std::string::npos ? std::string(".") : host_path(module_pattern.substr(0, sep + 1));
     if (folder.empty() || folder.back() != '\\') folder += '\\';
 
     // Every entry, matched here: the system's own matching also tries the
