@@ -61,7 +61,9 @@ fuzz-smoke: fuzz-build
 # first run, so runs that share one see each other's files.
 DEMO_RUNS := demo-sim:panel.cfg:demo.script demo-sim:cdu_panel.cfg:cdu_demo.script \
 	demo-nd:nd_panel.cfg:nd_modes.script demo-md11:md11_panel.cfg:md11_modes.script \
-	demo-pfd:pfd_panel.cfg:pfd.script demo-efs50:efs50_panel.cfg:efs50_modes.script
+	demo-pfd:pfd_panel.cfg:pfd.script demo-efs50:efs50_panel.cfg:efs50_modes.script \
+	demo-panels:panels_panel.cfg:panels.script demo-gns:gns_panel.cfg:gns_demo.script \
+	demo-c17:c17_panel.cfg:c17.script
 
 demo: build
 	mkdir -p out
@@ -120,6 +122,7 @@ bench: deps
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	$(BUILD)-bench/bench/orvex-bench
 	$(BUILD)-bench/bench/orvex-nd-bench
+	$(BUILD)-bench/bench/orvex-c17-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -153,10 +153,9 @@ void publish_engines(const AircraftModel& m) {
         set_token(FUEL_FLOW[i], e.fuel_flow_pph);
         set_token(FUEL_FLOW_ALTERNATE[i], e.fuel_flow_pph);
     }
-    // Weight per gallon on 306 and gallons on 386, as fuel loading reads
-    // them; fuel on board is their product either way.
-    set_token(306, m.fuel_lb_per_gallon);
-    set_token(386, m.fuel_lb / m.fuel_lb_per_gallon);
+    // Gallons on board on 306, the weight of a gallon on 386.
+    set_token(306, m.fuel_lb / m.fuel_lb_per_gallon);
+    set_token(386, m.fuel_lb_per_gallon);
     set_token(342, ambient_pressure_inhg(m.altitude_ft));
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace host {
 
@@ -41,6 +42,11 @@ void published_route_status(::StandInRouteStatus* status) {
     if (ident != nullptr && ident->storage != nullptr)
         std::snprintf(status->to_ident, sizeof status->to_ident, "%s",
                       static_cast<const char*>(ident->storage));
+}
+
+int32_t unknown_display_state(const char*, double* value) {
+    if (value != nullptr) *value = std::numeric_limits<double>::quiet_NaN();
+    return 1;
 }
 
 } // namespace host

@@ -46,6 +46,9 @@ struct LoadedModule {
     SurfaceServices surfaces; // none: drawing elements get no device context
     WindowServices windows;   // none: the data-link window is not played
     FlightServices flight;    // none: the flight commands of a script fail
+    // The module's display state by variable name (gauges/stand_in_hooks.h);
+    // null: `print state` has nothing to read.
+    int32_t (*display_state)(const char* name, double* value) = nullptr;
 };
 
 // Opens the library, finds both records and installs the services table.

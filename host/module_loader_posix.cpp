@@ -36,6 +36,8 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         reinterpret_cast<decltype(module.flight.load_route)>(dlsym(library, "orvex_standin_load_route"));
     module.flight.route_status =
         reinterpret_cast<decltype(module.flight.route_status)>(dlsym(library, "orvex_standin_route_status"));
+    module.display_state =
+        reinterpret_cast<decltype(module.display_state)>(dlsym(library, "orvex_standin_display_state"));
     module.library = library;
     return true;
 }

@@ -33,6 +33,7 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
     windows.unregister_window = &unregister_host_window;
     module = attach_module(linkage, imports, module_name_from_path(path), surfaces, windows);
     module.flight.route_status = &published_route_status;
+    module.display_state = &unknown_display_state;
     module.library = library;
     return true;
 }

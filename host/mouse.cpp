@@ -27,6 +27,7 @@ const MouseRect* find_mouse_child(const MouseRect* list, int bitmap_x, int bitma
     if (list == nullptr) return nullptr;
     std::vector<PixPoint> parents;
     PixPoint origin{0, 0};
+    const MouseRect* found = nullptr;
     for (int i = 0; i < MAX_MOUSE_RECORDS && list[i].kind != MOUSE_RECT_EOL; ++i) {
         const MouseRect& r = list[i];
         switch (r.kind) {
@@ -47,7 +48,7 @@ const MouseRect* find_mouse_child(const MouseRect* list, int bitmap_x, int bitma
                 bitmap_x >= left && bitmap_x < left + r.w && bitmap_y >= top && bitmap_y < top + r.h;
             if (inside && (r.mouse_flags & flags) != 0 && r.handler != nullptr) {
                 relative = {bitmap_x - left, bitmap_y - top};
-                return &r;
+                found = &r;
             }
             break;
         }
@@ -55,7 +56,7 @@ const MouseRect* find_mouse_child(const MouseRect* list, int bitmap_x, int bitma
             break;
         }
     }
-    return nullptr;
+    return found;
 }
 
 void placed_to_bitmap(const PlacedGauge& gauge, int x, int y, int& bitmap_x, int& bitmap_y) {

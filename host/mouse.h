@@ -1,7 +1,7 @@
 // Mouse clicks on a placed gauge: the point, given in the gauge's placed
 // pixels, is scaled to the gauge's bitmap pixels (the coordinates of its
-// mouse rectangles) and handed to the first child rectangle that holds it
-// and accepts the click's flags.
+// mouse rectangles) and handed to the last child rectangle in list order
+// that holds it and accepts the click's flags.
 #pragma once
 
 #include "gauges/gauge_abi.h"
@@ -18,8 +18,10 @@ struct ClickResult {
 };
 
 // The child rectangle of the list that holds the bitmap point, or null. A
-// child's box is relative to the parents it is nested in; the first matching
-// child in list order wins. `relative` gets the point relative to the child.
+// child's box is relative to the parents it is nested in. Where boxes
+// overlap, the last matching child in list order wins: the panels list a
+// small spot (a button inside a knob, an inner knob inside the outer) after
+// the larger one it lies in. `relative` gets the point relative to the child.
 const MouseRect* find_mouse_child(const MouseRect* list, int bitmap_x, int bitmap_y, uint32_t flags,
                                   PixPoint& relative);
 

@@ -5,16 +5,22 @@
 #include "data_link_peer.h"
 #include "element_surface.h"
 #include "flight_demo.h"
+#include "gns_keys.h"
 #include "gps_plan.h"
 #include "host_text.h"
 #include "mouse.h"
 #include "panel_file.h"
+#include "panel_snapshot.h"
 #include "pilot_route.h"
 #include "sim_state.h"
 #include "simulator.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
+#include <vector>
 
 namespace host {
 
@@ -114,6 +120,7 @@ class Parser {
         }
         if (verb == "gps") return parse_gps(rest, c);
         if (verb == "cdu") return parse_cdu(rest, c);
+        if (verb == "gns") return parse_gns(rest, c);
         return fail("unknown command '" + verb + "'");
     }
 
@@ -161,6 +168,20 @@ class Parser {
         return true;
     }
 
+    bool parse_gns(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::GnsKeys;
+        std::string ref;
+        first_word(rest, ref, c.text);
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, ref, error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_gns_gauge(*c.gauge))
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no GNS keys");
+        std::vector<GnsKey> keys;
+        if (!gns_key_sequence(c.text, keys, error)) return fail(error);
+        return true;
+    }
+
     bool parse_snapshot(const std::string& rest, ScriptCommand& c) {
         c.op = ScriptOp::Snapshot;
         std::vector<std::string> w = words_of(rest);
@@ -175,8 +196,6 @@ class Parser {
         std::string error;
         c.gauge = find_placed_gauge(sim_, w[0], error);
         if (c.gauge == nullptr) return fail(error);
-        if (c.gauge->drawing_elements.empty())
-            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") does not draw");
         c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
         if (c.text.find('/') != std::string::npos)
             return fail("snapshot file '" + c.text + "' names a folder");
@@ -232,8 +251,16 @@ class Parser {
     bool parse_token(const std::string& rest, ScriptCommand& c) {
         std::string id;
         std::string value;
-        if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE", id, value)) return false;
+        if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\"", id,
+                              value))
+            return false;
         if (!parse_id(id, c.id)) return fail("bad token id '" + id + "'");
+        if (value[0] == '"') {
+            if (value.size() < 2 || value.back() != '"') return fail("text without closing '\"'");
+            c.op = ScriptOp::SetTokenText;
+            c.text = value.substr(1, value.size() - 2);
+            return true;
+        }
         std::string word;
         std::string code;
         first_word(value, word, code);
@@ -342,9 +369,32 @@ class Parser {
             if (!name.empty()) return fail("print keys takes nothing more");
             return true;
         }
+        if (kind == "lights") {
+            c.op = ScriptOp::PrintLights;
+            std::string error;
+            c.gauge = find_placed_gauge(sim_, name, error);
+            return c.gauge != nullptr || fail(error);
+        }
+        if (kind == "state") {
+            c.op = ScriptOp::PrintState;
+            c.text = name;
+            if (name.empty()) return fail("print state needs a name");
+            if (sim_.module.display_state == nullptr) return fail("the module offers no display state");
+            for (const std::string& n : words_of(name)) {
+                double value = 0.0;
+                if (sim_.module.display_state(n.c_str(), &value) == 0)
+                    return fail("no display state '" + n + "'");
+            }
+            return true;
+        }
         if (kind == "aircraft") {
             c.op = ScriptOp::PrintAircraft;
             if (!name.empty()) return fail("print aircraft takes nothing more");
+            return true;
+        }
+        if (kind == "written") {
+            c.op = ScriptOp::PrintWritten;
+            if (name.empty()) return fail("print written needs a folder");
             return true;
         }
         if (kind == "link") {
@@ -365,7 +415,8 @@ class Parser {
         else if (kind == "calc")
             c.op = ScriptOp::PrintCalc;
         else
-            return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys");
+            return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
+                        "lights GAUGE | state NAME... | written FOLDER");
         if (name.empty()) return fail("print " + kind + " needs a name");
         std::string key;
         if (c.op == ScriptOp::PrintCalc && !calc_key(name, key))
@@ -399,6 +450,23 @@ struct Runner {
     std::FILE* out;
     std::FILE* progress;
     std::size_t keys_printed = 0;
+    // Files changed after this moment were written by the run.
+    std::filesystem::file_time_type started = std::filesystem::file_time_type::clock::now();
+
+    void print_written(const std::string& folder) {
+        namespace fs = std::filesystem;
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const fs::directory_entry& e : fs::directory_iterator(folder, error)) {
+            std::error_code time_error;
+            if (e.is_regular_file(time_error) && e.last_write_time(time_error) >= started && !time_error)
+                names.push_back(e.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        if (names.empty()) say("written " + folder + ": nothing");
+        for (const std::string& name : names)
+            say("written " + folder + "/" + name);
+    }
 
     void say(const std::string& text) {
         if (out != nullptr) std::fprintf(out, "frame %ld: %s\n", sim.frame, text.c_str());
@@ -440,6 +508,8 @@ struct Runner {
         char buffer[64];
         if (t == nullptr) {
             say("token " + std::to_string(id) + " is not set");
+        } else if (t->is_text) {
+            say("token " + std::to_string(id) + " = \"" + t->text + "\"");
         } else if (t->coded) {
             std::snprintf(buffer, sizeof buffer, "0x%08X", t->code);
             say("token " + std::to_string(id) + " = int " + buffer);
@@ -478,7 +548,9 @@ struct Runner {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
         std::string path = dir + "/" + c.text;
         std::string error;
-        if (write_gauge_snapshot(*c.gauge, path, error))
+        const bool written = c.gauge->drawing_elements.empty() ? write_panel_snapshot(*c.gauge, path, error)
+                                                               : write_gauge_snapshot(*c.gauge, path, error);
+        if (written)
             say("snapshot " + c.gauge->id + " -> " + path);
         else
             say("snapshot " + c.gauge->id + " failed: " + error);
@@ -492,6 +564,18 @@ struct Runner {
             if (!press_cdu_key(*c.gauge, key).hit)
                 say(std::string("cdu ") + c.gauge->id + ": no click spot for " +
                     smiths_key_boxes.box[static_cast<int>(key)].name);
+            run_frame(sim);
+        }
+    }
+
+    void gns_keys(const ScriptCommand& c) {
+        std::vector<GnsKey> keys;
+        std::string error; // checked when parsed
+        gns_key_sequence(c.text, keys, error);
+        for (GnsKey key : keys) {
+            if (!press_gns_key(*c.gauge, key).hit)
+                say(std::string("gns ") + c.gauge->id + ": no click spot for " +
+                    gns_key_boxes[static_cast<std::size_t>(key)].name);
             run_frame(sim);
         }
     }
@@ -510,6 +594,24 @@ struct Runner {
                 say("snapshot " + g->id + " failed: " + error);
         }
         say("snapshots " + c.text + "*.png -> " + dir);
+    }
+
+    void print_lights(const PlacedGauge& gauge) {
+        std::string text = "lights " + gauge.id + ":";
+        const std::vector<int> shown = shown_lights(gauge);
+        for (int n : shown)
+            text += " " + std::to_string(n);
+        say(shown.empty() ? text + " none" : text);
+    }
+
+    void print_state(const std::string& names) {
+        std::string text = "state";
+        for (const std::string& n : words_of(names)) {
+            double value = 0.0;
+            sim.module.display_state(n.c_str(), &value); // checked when parsed
+            text += " " + n + "=" + format_number(value);
+        }
+        say(text);
     }
 
     void print_keys() {
@@ -539,6 +641,9 @@ struct Runner {
             break;
         case ScriptOp::SetTokenCode:
             set_token_code(c.id, c.parameter);
+            break;
+        case ScriptOp::SetTokenText:
+            set_token_text(c.id, c.text);
             break;
         case ScriptOp::SetNamed:
             set_named_var(c.name, c.number);
@@ -588,6 +693,15 @@ struct Runner {
         case ScriptOp::PrintKeys:
             print_keys();
             break;
+        case ScriptOp::PrintWritten:
+            print_written(c.name);
+            break;
+        case ScriptOp::PrintLights:
+            print_lights(*c.gauge);
+            break;
+        case ScriptOp::PrintState:
+            print_state(c.text);
+            break;
         case ScriptOp::Aircraft: {
             std::string error; // checked when parsed
             aircraft_command(c.text, true, error);
@@ -606,6 +720,9 @@ struct Runner {
             break;
         case ScriptOp::CduKeys:
             cdu_keys(c);
+            break;
+        case ScriptOp::GnsKeys:
+            gns_keys(c);
             break;
         case ScriptOp::SnapshotAll:
             snapshot_all(c);

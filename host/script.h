@@ -8,6 +8,7 @@
 //   key EVENT [PARAM]             send a simulator key event (PARAM defaults to 0)
 //   token ID = VALUE              numeric token variable (f64)
 //   token ID = int VALUE          coded token variable (32-bit integer)
+//   token ID = "TEXT"             text token variable (handed out by pointer)
 //   named NAME = VALUE            named variable (created when nobody registered it)
 //   calc NAME = VALUE             calculator variable: NAME as "(A:NAME, units)",
 //   calc NAME = "TEXT"            "A:NAME" or "NAME"
@@ -18,6 +19,11 @@
 //   print token ID | print named NAME | print module NAME | print calc NAME
 //   print link OFFSET             the 4-byte integer at a data-link offset
 //   print keys                    the key events sent since the last `print keys`
+//   print lights GAUGE            the numbers of the gauge's shown lights
+//   print state NAME...           display-state variables by the module's names
+//                                 (filter flags as show_airports_flags[ND])
+//   print written FOLDER          the files of FOLDER (below the simulator root) that
+//                                 the run has written so far
 //   aircraft position LAT LON     the stand-in aircraft (aircraft_model.h); any
 //   aircraft heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE
 //   aircraft wind DIR KT          aircraft command starts it
@@ -27,8 +33,12 @@
 //   gps IDENT LAT LON ... | gps clear   the simulator's GPS plan (gps_plan.h)
 //   cdu GAUGE KEY|"TEXT"...       press SMITHS_FMS keys by name, one frame after each
 //                                 key (cdu_keys.h)
+//   gns GAUGE KEY|"TEXT"...       press GNSXLS keys by name, one frame after each
+//                                 key (gns_keys.h)
 //   snapshot GAUGE [FILE]         PNG of the gauge's drawing surface, written to the
-//                                 output folder (default FILE: the instance id + ".png")
+//                                 output folder (default FILE: the instance id + ".png");
+//                                 a gauge that does not draw (a control panel) gets
+//                                 its background box, shown lights and click spots
 //   snapshot all [PREFIX]         one PNG per drawing gauge: PREFIX + gauge name + ".png"
 //                                 (with the instance id where a gauge is placed twice)
 //   route load FILE | progress N | fly MAX [to IDENT] | summary
@@ -55,6 +65,7 @@ enum class ScriptOp {
     Key,
     SetToken,
     SetTokenCode,
+    SetTokenText,
     SetNamed,
     SetCalcNumber,
     SetCalcText,
@@ -70,11 +81,15 @@ enum class ScriptOp {
     PrintCalc,
     PrintLink,
     PrintKeys,
+    PrintLights,
+    PrintState,
+    PrintWritten,
     Aircraft,
     PrintAircraft,
     Snapshot,
     GpsPlan,
     CduKeys,
+    GnsKeys,
     SnapshotAll,
     RouteLoad,
     Progress,

@@ -235,6 +235,13 @@ void set_token_code(uint32_t id, uint32_t code) {
     t.code = code;
 }
 
+void set_token_text(uint32_t id, const std::string& text) {
+    TokenValue& t = sim_state().tokens[id];
+    t = TokenValue{};
+    t.is_text = true;
+    t.text = text;
+}
+
 void clear_token(uint32_t id) {
     sim_state().tokens.erase(id);
 }
@@ -249,7 +256,9 @@ void read_token_var(ModuleVarBlock* block) {
     if (block == nullptr) return;
     const TokenValue* t = find_token(block->id);
     if (t == nullptr) return;
-    if (t->coded) {
+    if (t->is_text) {
+        block->var_ptr = const_cast<char*>(t->text.c_str());
+    } else if (t->coded) {
         // The integer stands in the first four bytes; the rest stays as given.
         block->var_value.u = t->code;
     } else {

@@ -51,12 +51,15 @@ struct NamedVar {
     double value = 0.0;
 };
 
-// A token's value as the host keeps it: a number (f64) or, for coded tokens
-// such as BCD frequencies and flag words, a 32-bit integer.
+// A token's value as the host keeps it: a number (f64), for coded tokens
+// such as BCD frequencies and flag words a 32-bit integer, or for text
+// tokens (the NAV1 station name, 47) a text handed out by pointer.
 struct TokenValue {
     bool coded = false;
     double number = 0.0;
     uint32_t code = 0;
+    bool is_text = false;
+    std::string text;
 };
 
 struct CalcValue {
@@ -135,9 +138,12 @@ void set_named_var(const std::string& name, double value);
 // Token variables.
 void set_token(uint32_t id, double value);
 void set_token_code(uint32_t id, uint32_t code);
+void set_token_text(uint32_t id, const std::string& text);
 void clear_token(uint32_t id);
 const TokenValue* find_token(uint32_t id);
-// Fills var_value (number or code); an unknown token leaves the block as it is.
+// Fills var_value (number or code), or var_ptr with the text of a text token
+// (valid until the token is set again); an unknown token leaves the block as
+// it is.
 void read_token_var(ModuleVarBlock* block);
 
 // Calculator variables, keyed like "A:INDICATED ALTITUDE". The name may be

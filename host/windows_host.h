@@ -17,4 +17,8 @@ void unregister_host_window(uintptr_t window);
 // The route flown, as SERVER publishes it (flight_services_win.cpp).
 void published_route_status(::StandInRouteStatus* status);
 
+// The DLL keeps its displays' states to itself: every name is known and reads
+// as NaN, so that a script's `print state` runs and shows "nan".
+int32_t unknown_display_state(const char* name, double* value);
+
 } // namespace host

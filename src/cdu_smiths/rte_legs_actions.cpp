@@ -19,6 +19,8 @@
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
+#include <cmath>
+
 namespace {
 
 void refuse(const char* message) {
@@ -42,6 +44,18 @@ bool insert_candidate(int index, int candidate) {
     if (create_user_waypoint_mod(index, candidate, aircraft_state.magvar)) return true;
     refuse("INVALID ENTRY");
     return false;
+}
+
+// A waypoint's constraints as the constraint entry reads them: speed/altitude,
+// or "/altitude" alone. A part that entry would not take back as itself (an
+// altitude below 1000 ft would read as a flight level, a speed outside
+// 100-400 kt is refused) is left out; without an altitude nothing is copied.
+std::string constraint_entry_text(const RouteWaypoint& w) {
+    const double altitude = std::round(w.alt_constraint);
+    const double speed = std::round(w.speed_constraint);
+    if (!(altitude >= 1000.0 && altitude <= 99000.0)) return {};
+    if (speed >= 100.0 && speed <= 400.0) return cdu_format("%.0f/%.0f", speed, altitude);
+    return cdu_format("/%.0f", altitude);
 }
 
 void left_row_key(const LegsRows& rows, int k) {
@@ -100,9 +114,7 @@ void right_row_key(const LegsRows& rows, int k) {
         return;
     }
     if (i < 0 || i > working_plan_last) return;
-    const RouteWaypoint& w = working_plan[i];
-    if (w.alt_constraint > 0.0 && w.speed_constraint > 0.0)
-        smiths_scratchpad = cdu_format("%-5.0f/%-3.0f", w.alt_constraint, w.speed_constraint);
+    smiths_scratchpad = constraint_entry_text(working_plan[i]);
 }
 
 void direct_to_key() {

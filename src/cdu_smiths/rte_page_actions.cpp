@@ -11,12 +11,12 @@
 #include "data/airways.h"
 #include "fms/approach_insertion.h"
 #include "fms/dep_arr_selection.h"
+#include "fms/flight_plan_folder.h"
 #include "fms/lateral_guidance.h"
 #include "fms/nav_math.h"
 #include "fms/plan_edit_helpers.h"
 #include "fms/plan_editing.h"
 #include "fms/route_exec.h"
-#include "fms/route_file_load.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "fms/route_values.h"
@@ -115,8 +115,11 @@ void enter_company_route() {
         refuse("NOT IN DATABASE");
         return;
     }
+    if (!load_listed_plan_to_working(found)) {
+        smiths_scratchpad_message = stored_routes[found].name + " Unable to Load";
+        return;
+    }
     co_route_text = entry;
-    load_route_file_to_working(stored_routes[found].name, 0);
     if (working_plan_last > 1) build_route_rows();
     route_state = route_state >= 3 ? 4 : 1;
     accept();

@@ -8,6 +8,7 @@
 #include "fms/route_state.h"
 #include "fms/route_values.h"
 #include "gauges/panel_windows.h"
+#include "gns_mcu/gns_scratchpad.h"
 #include "sim/panel_services.h"
 
 namespace {
@@ -23,10 +24,9 @@ void type_char(char c) {
 void type_letter(SmithsKey key) {
     const char letter = static_cast<char>('A' + (static_cast<int>(key) - static_cast<int>(SmithsKey::A)));
     type_char(letter);
-    // G to Z also reach the GNS unit's scratchpad, whose entry routine first
-    // drops the RTE LEGS page's HOLD AT leg.
-    // PENDING: gns_scratchpad_add(letter, 0) once the GNS unit exists.
-    if (letter >= 'G') smiths_hold_at_leg = 0;
+    // G to Z also type into an open GNS field; its entry routine first drops
+    // the RTE LEGS page's HOLD AT leg.
+    if (letter >= 'G') gns_scratchpad_add(std::string(1, letter), 0);
 }
 
 void plus_minus() {

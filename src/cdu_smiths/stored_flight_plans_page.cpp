@@ -4,7 +4,7 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/route_file_load.h"
+#include "fms/flight_plan_folder.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "fms/stored_routes.h"
@@ -13,12 +13,16 @@ namespace {
 
 constexpr int kPlansPerPage = 6;
 
-void load_plan(int k) {
-    load_route_file_to_working(stored_routes[k].name, 0);
+// False when the plan's file could not be read: the route stays as it was and
+// the RTE page says so on its message line.
+bool load_plan(int k) {
+    const bool loaded = load_listed_plan_to_working(k);
+    if (!loaded) smiths_scratchpad_message = stored_routes[k].name + " Unable to Load";
     // The RTE page lists the rows of the plan just loaded.
-    if (working_plan_last > 1) build_route_rows();
+    if (loaded && working_plan_last > 1) build_route_rows();
     smiths_cdu_page = kPageRte;
     smiths_rte_subpage = 1;
+    return loaded;
 }
 
 } // namespace
@@ -39,10 +43,8 @@ void smiths_page_stored_fpls(const DisplayObject& display, gfx::Graphics& graphi
     // Lines 1 to 5 step the route state; line 6 enters the route afresh.
     const int code = smiths_cdu_lsk;
     if (code >= 1 && code <= 5 && first + code - 1 <= n) {
-        load_plan(first + code - 1);
-        advance_route_state();
+        if (load_plan(first + code - 1)) advance_route_state();
     } else if (code == 11 && first + 5 <= n) {
-        load_plan(first + 5);
-        route_state = 1;
+        if (load_plan(first + 5)) route_state = 1;
     }
 }

@@ -6,6 +6,8 @@
 #include "fms/stored_routes.h"
 #include "platform/os.h"
 
+#include <cstdio>
+
 int flight_plan_list_pages = 0;
 int flight_plan_list_page = 0;
 
@@ -50,10 +52,26 @@ void list_flight_plans() {
     const int n = stored_routes.count() + 1;
     stored_routes.set_count(n);
     RouteRecord& fresh = stored_routes.slot(n);
-    fresh.name = "NEW FPL";
-    fresh.origin = "NEXT FPL";
+    fresh.name = kNewPlanName;
+    fresh.origin = kNewPlanOrigin;
     fresh.destination.clear();
 
     flight_plan_list_pages = n / 8 + (n % 8 != 0 ? 1 : 0);
     if (flight_plan_list_page == 0) flight_plan_list_page = 1;
+}
+
+bool load_listed_plan_to_working(int k) {
+    if (k < 1 || k > stored_routes.count()) return false;
+    const RouteRecord& entry = stored_routes[k];
+    if (k == stored_routes.count() && entry.name == kNewPlanName && entry.origin == kNewPlanOrigin) {
+        // No file stands behind this entry: the reader's new-plan path.
+        load_route_file_to_working(kNewPlanOrigin, 0);
+        return true;
+    }
+    // A file gone since the listing must not leave the old plan looking loaded.
+    std::FILE* file = os::open_file(flight_plans_folder() + entry.name, "r");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    load_route_file_to_working(entry.name, 0);
+    return true;
 }

@@ -6,6 +6,15 @@
 extern int flight_plan_list_pages; // pages of eight entries
 extern int flight_plan_list_page;  // the page the control units keep; 1 once listed
 
+// The list's last entry, which stands for a new, empty plan.
+inline constexpr const char* kNewPlanName = "NEW FPL";
+inline constexpr const char* kNewPlanOrigin = "NEXT FPL";
+
+// Loads list entry k into the working plan: the new-plan entry empties it, a
+// stored plan is read from its file. False, with nothing changed, when k is
+// no entry or its file can no longer be opened.
+bool load_listed_plan_to_working(int k);
+
 // Rebuilds the list from the folder (at most 300 plans). "temp.rte", the
 // import's own file, is never listed.
 void list_flight_plans();

@@ -139,7 +139,8 @@ void load_fuel(double fuel) {
                                 sim_var_object.get_simvar_298(), sim_var_object.get_simvar_300(),
                                 sim_var_object.get_simvar_302()};
     TankLevel levels[7];
-    fuel_tank_levels(fuel, capacity, sim_var_object.get_fuel_quantity_gal(), levels);
+    // Capacities are gallons; the requested fuel is a weight.
+    fuel_tank_levels(fuel, capacity, sim_var_object.get_simvar_386(), levels);
     for (const TankLevel& tank : levels)
         ipc_write(tank.offset, 4, &tank.level, &result);
     const bool sent = ipc_process(&result) != 0;

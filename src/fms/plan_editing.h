@@ -38,6 +38,7 @@ bool insert_then_leg(int p);
 // Makes candidate v a user waypoint (from the place/bearing inputs of the
 // C-17 or SMITHS unit) and inserts it at p, with a discontinuity behind it.
 // magvar turns the magnetic bearing into a true course. False when refused.
+// The SMITHS form also makes p the LEGS pages' edit index.
 bool create_user_waypoint(int p, int v, double magvar);
 bool create_user_waypoint_mod(int p, int v, double magvar);
 

@@ -43,8 +43,17 @@ std::string frequency_as_read(const std::string& frequency) {
     return equals_ignoring_case(frequency, "---") ? std::string() : frequency;
 }
 
+// The value a reader gets back from the five-decimal text of a position:
+// the line stores that rounding, and only a field that splits or misreads
+// is a fault.
+double position_as_printed(double value) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.5f", value);
+    return parse_double(text);
+}
+
 bool same_position(double written, double read) {
-    return std::isfinite(written) && std::fabs(written - read) <= 0.000005;
+    return std::isfinite(written) && read == position_as_printed(written);
 }
 
 } // namespace

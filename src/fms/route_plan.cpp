@@ -4,7 +4,8 @@
 #include "fms/vertical_state.h"
 #include "gns_mcu/gns_page_state.h"
 
-RoutePlan active_plan;
+RouteWaypoint active_plan_entries[RoutePlan::slots];
+RoutePlan active_plan{active_plan_entries};
 int active_plan_last = -1;
 RoutePlan working_plan;
 int working_plan_last = -1;
@@ -20,6 +21,83 @@ int approach_runway_index = 0;
 
 BoundedTable<RouteRow, 201> route_rows;
 int route_rows_last = 0;
+
+namespace {
+
+const RouteWaypoint& empty_waypoint() {
+    static const RouteWaypoint empty{};
+    return empty;
+}
+
+} // namespace
+
+RoutePlan::RoutePlan(const RoutePlan& other) {
+    *this = other;
+}
+
+RoutePlan::RoutePlan(RoutePlan&& other) noexcept {
+    *this = std::move(other);
+}
+
+RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
+    if (this == &other) return *this;
+    if (!fixed_ && !other.fixed_) {
+        table_ = other.table_;
+        return *this;
+    }
+    clear();
+    for (std::size_t i = 0; i < slots; ++i)
+        if (i < other.stored() || other.fixed_) slot(i) = other[i];
+    return *this;
+}
+
+RoutePlan& RoutePlan::operator=(RoutePlan&& other) noexcept {
+    if (this == &other) return *this;
+    if (!fixed_ && !other.fixed_) {
+        table_ = std::move(other.table_);
+        return *this;
+    }
+    for (std::size_t i = 0; i < slots; ++i)
+        slot(i) = std::move(other.slot(i));
+    return *this;
+}
+
+const RouteWaypoint& RoutePlan::operator[](std::size_t i) const {
+    if (!fixed_) return table_[i];
+    return i < slots ? fixed_[i] : empty_waypoint();
+}
+
+const RouteWaypoint& RoutePlan::operator[](int i) const {
+    return i < 0 ? empty_waypoint() : (*this)[static_cast<std::size_t>(i)];
+}
+
+RouteWaypoint& RoutePlan::slot(std::size_t i) {
+    if (!fixed_) return table_.slot(i);
+    if (i < slots) return fixed_[i];
+    scratch_ = RouteWaypoint{};
+    return scratch_;
+}
+
+RouteWaypoint& RoutePlan::slot(int i) {
+    if (i < 0) {
+        scratch_ = RouteWaypoint{};
+        return scratch_;
+    }
+    return slot(static_cast<std::size_t>(i));
+}
+
+void RoutePlan::clear() {
+    if (!fixed_) {
+        table_.clear();
+        return;
+    }
+    for (std::size_t i = 0; i < slots; ++i)
+        fixed_[i] = RouteWaypoint{};
+}
+
+std::size_t RoutePlan::stored() const {
+    return fixed_ ? slots : table_.stored();
+}
 
 void copy_waypoint_fields(const RouteWaypoint& from, RouteWaypoint& to) {
     if (&from == &to) return;
@@ -100,5 +178,6 @@ void build_route_rows() {
 void reset_page_toggles() {
     for (int& toggle : gns_line_toggles)
         toggle = 0;
+    gns_list_cursor = 0;
     page_list_changed = 0;
 }

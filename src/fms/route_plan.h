@@ -5,6 +5,7 @@
 
 #include "platform/bounded_table.h"
 
+#include <cstddef>
 #include <string>
 
 // One waypoint or leg of a plan. A cleared entry reads like a default one.
@@ -28,9 +29,49 @@ struct RouteWaypoint {
 };
 
 // Indices 0 (the origin) to 200; the last used index is kept beside each plan,
-// -1 when the plan is empty. Write entries with slot(i), read them with [i].
+// -1 when the plan is empty. Write entries with slot(i), read them with [i];
+// an index outside the plan reads empty and its writes are discarded.
 inline constexpr int kPlanLastIndex = 200;
-using RoutePlan = BoundedTable<RouteWaypoint, kPlanLastIndex + 1>;
+
+// A plan's entries. Most plans (the working and preview plans, each stored
+// route) keep only the entries written so far. The active plan is one array
+// of all 201 entries that never moves, because other modules read it in
+// place through Orvex_FlightPlan.
+class RoutePlan {
+  public:
+    static constexpr std::size_t slots = kPlanLastIndex + 1;
+
+    RoutePlan() = default;
+    // A plan kept in the given array of `slots` entries.
+    explicit RoutePlan(RouteWaypoint* entries) : fixed_(entries) {}
+    // A copy keeps its entries where it keeps them; assigning to a plan
+    // in an array copies into that array.
+    RoutePlan(const RoutePlan& other);
+    RoutePlan(RoutePlan&& other) noexcept;
+    RoutePlan& operator=(const RoutePlan& other);
+    RoutePlan& operator=(RoutePlan&& other) noexcept;
+
+    const RouteWaypoint& operator[](std::size_t i) const;
+    const RouteWaypoint& operator[](int i) const;
+    RouteWaypoint& slot(std::size_t i);
+    RouteWaypoint& slot(int i);
+
+    // Every entry empty again.
+    void clear();
+    // Entries actually stored (for memory checks).
+    std::size_t stored() const;
+    // The array of a plan kept in one; null otherwise.
+    const RouteWaypoint* data() const { return fixed_; }
+
+  private:
+    RouteWaypoint* fixed_ = nullptr;
+    BoundedTable<RouteWaypoint, slots> table_;
+    RouteWaypoint scratch_;
+};
+
+// The active plan's entries: one array of RoutePlan::slots waypoints, the
+// address Orvex_FlightPlan publishes. Read and write them through active_plan.
+extern RouteWaypoint active_plan_entries[];
 
 extern RoutePlan active_plan;
 extern int active_plan_last;
@@ -75,5 +116,6 @@ void copy_active_plan_to_working();
 // Rebuilds route_rows from working entries 1..last - 1.
 void build_route_rows();
 
-// Clears the line-select toggles and the list-changed flag of the GNS pages.
+// Clears the line-select toggles, the choice-list cursor and the
+// list-changed flag of the GNS pages.
 void reset_page_toggles();

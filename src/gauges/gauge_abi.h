@@ -38,6 +38,7 @@ struct ImageRecord {
 // Element kinds (first word of an element record).
 enum ElementKind : uint32_t {
     ELEMENT_STATIC_IMAGE = 0,
+    ELEMENT_STRING = 2,
     ELEMENT_MOVING_IMAGE = 3,
     ELEMENT_ICON = 4,
 };
@@ -49,7 +50,8 @@ inline constexpr uint32_t IMAGE_DIRTY = 0x80000000u;
 struct ElementHeader;
 using ElementList = ElementHeader**; // array of element pointers, entry 0 first
 
-// Value callback of a moving-image element: returns the position value.
+// Value callback of a moving-image element (returns the position value) and
+// of a text element (returns its value; may rewrite the element's text).
 using ElementValueCallback = double(ORVEX_FSAPI*)(ElementHeader* element);
 
 // One element record. The module reads next_element (40), image_flags (48),
@@ -72,6 +74,11 @@ struct ElementHeader {
     void* reserved_64[4];     // 64..79
     void* device_context;     // 80 0 while the simulator has none
     ElementValueCallback value_callback;
+    // Text elements: the text the simulator draws (a buffer of text_size
+    // bytes the element points at) and the value of its first source variable.
+    char* text;
+    uint32_t text_size;
+    double source_value;
     // Layout facts the module keeps for the stand-in: bitmap size in pixels.
     int32_t bitmap_width;
     int32_t bitmap_height;
@@ -88,6 +95,8 @@ enum MouseRectKind : uint32_t {
 inline constexpr uint32_t MOUSE_LEFTSINGLE = 0x20000000u;
 inline constexpr uint32_t MOUSE_LEFT_REPEAT = 0x20200000u;
 inline constexpr int32_t CURSOR_NONE = -1;
+inline constexpr int32_t CURSOR_UPARROW = 1;
+inline constexpr int32_t CURSOR_DOWNARROW = 2;
 inline constexpr int32_t CURSOR_HAND = 5;
 
 struct PixPoint {

@@ -6,7 +6,8 @@ void ORVEX_FSAPI bdry_callback(GaugeHeader*, int32_t, uintptr_t) {}
 // Pending: the control units' and control panels' callbacks below are filled
 // in by their own work. Until then they answer every service code by doing
 // nothing. The display gauges' callbacks are in display_gauges.cpp,
-// c17_mfd_callback.cpp, light_gauges.cpp and server_gauge.cpp.
+// c17_mfd_callback.cpp, light_gauges.cpp and server_gauge.cpp; the EFIS,
+// EHSI and MFD control panels' in panel_callbacks.cpp.
 
 void ORVEX_FSAPI mcu_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI mcu_lm_callback(GaugeHeader*, int32_t, uintptr_t) {}
@@ -14,15 +15,4 @@ void ORVEX_FSAPI p1000_mfd_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_nb_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_nb_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI gnsxls_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI gnsxls_lm_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI efs50_ehsi_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI efs50_ehsi_cntr_lm_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI hw_b737_ehsi_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI hw_b737_ehsi_cntr_br_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI md11_efis_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI a300_ehsi_ctrl_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI proline4_mfd_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI proline4_mfd_displ_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI md80_ehsi_ctrl_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI c17_mfcp_callback(GaugeHeader*, int32_t, uintptr_t) {}

@@ -17,8 +17,12 @@ bool run_render_frame(DisplayObject& display, void* device_context, PixelSize si
                       int32_t display_power, const RenderFrameOptions& options, FramePainter painter,
                       void* context) {
     if (!device_context) return false;
-    display.width = size.width;
-    display.height = size.height;
+    // An element without an area has nothing to map the design canvas onto.
+    const bool sized = size.width > 0 && size.height > 0;
+    if (sized) {
+        display.width = size.width;
+        display.height = size.height;
+    }
 
     // Failing calls leave their status in the Graphics and drawing goes on.
     gfx::Graphics graphics(device_context);
@@ -33,6 +37,7 @@ bool run_render_frame(DisplayObject& display, void* device_context, PixelSize si
         graphics.clear(options.clear_color);
         return false;
     }
+    if (!sized) return false;
 
     if (options.set_smoothing && options.smoothing_after_test) graphics.set_smoothing_mode(options.smoothing);
     if (options.set_text_hint && !options.text_hint_first)

@@ -1,7 +1,8 @@
-// Two plain-C entry points for the simulator stand-in's flight commands, in
-// the manner of the surface services: ask for a route file as a control
-// unit's flight-plan page does, and read back the route being flown so that
-// a run can print its progress. The simulator itself never calls them.
+// Plain-C entry points for the simulator stand-in's commands, in the manner
+// of the surface services: ask for a route file as a control unit's
+// flight-plan page does, read back the route being flown so that a run can
+// print its progress, and read the display state that the control panels
+// set. The simulator itself never calls them.
 #pragma once
 
 #include "gauges/linkage.h"
@@ -24,3 +25,8 @@ struct StandInRouteStatus {
 // next per-frame update. Returns 1; 0 for a missing name.
 extern "C" ORVEX_EXPORT int32_t orvex_standin_load_route(const char* file_name);
 extern "C" ORVEX_EXPORT void orvex_standin_route_status(StandInRouteStatus* status);
+
+// The display-state variable of that name (as the module's code names it,
+// filter flags as "show_airports_flags[ND]" with ND 0 to 5) as a number.
+// Returns 1, or 0 for an unknown name.
+extern "C" ORVEX_EXPORT int32_t orvex_standin_display_state(const char* name, double* value);

@@ -5,6 +5,13 @@
 // Line-select toggles L1..L5, R1..R5 and the list-changed flag.
 inline int gns_line_toggles[10] = {};
 inline int page_list_changed = 0;
+// Highlighted position 0..12 of the GNS procedure pages' choice lists; 0 none.
+// Resetting the toggles clears it too.
+inline int gns_list_cursor = 1;
+// Raised when the active plan was rebuilt under the GNS pages; while it or
+// the loaded flag below is set the active-plan view shows no origin-destination
+// header.
+inline int gns_plan_changed = 0;
 
 // The GNS direct-to mark; EXEC clears it.
 inline int gns_direct_to_flag = 0;

@@ -26,3 +26,7 @@ inline std::string mcu_keyboard_text;
 inline int mcu_keyboard_enter = 0;
 // First line of the MCU legs page.
 inline int mcu_legs_index = 1;
+
+// 1 while the active plan is the MCU's bare direct-to without a destination
+// airport; whatever rebuilds the active plan clears it.
+inline int mcu_direct_only = 0;

@@ -112,7 +112,7 @@ void map_range_down() {
 }
 
 void set_map_range_all(double range_nm) {
-    if (!(range_nm > 0.0)) return;
+    if (!std::isfinite(range_nm) || range_nm <= 0.0) return;
     efs50_ehsi_range = range_nm;
     hw_b737_nd_range = range_nm;
     hw_md11_nd_range = range_nm;

@@ -96,7 +96,8 @@ void place(const Frame& f, const Marker& m, double lat, double lon, int* x, int*
 // and, beyond the TO waypoint, back towards the aircraft. False without a
 // TO waypoint or a predicted rate, when there is no such point.
 bool floating_descent_point(double* lat, double* lon) {
-    if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last || descent_rate_used_fpm == 0.0)
+    // A rate of 0 or below (or none at all) descends nowhere.
+    if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last || !(descent_rate_used_fpm > 0.0))
         return false;
     const double d = (aircraft_state.indicated_altitude_ft - vertical_target_altitude) /
                      descent_rate_used_fpm * descent_tas_target / 60.0;

@@ -55,3 +55,10 @@ inline int du_1000_ehsi_show_ndbs = 0;
 inline int efs50_brg1_source = 0;
 inline int efs50_brg2_source = 0;
 inline double efs50_tcas_range = 10.0;
+
+// MD80_EHSI: 1 shows the ADF 1 pointer and its "ADF1" label.
+inline int md80_ehsi_adf1_pointer_on = 0;
+// PROLINE4_MFD bearing pointers: 0 off, 1 VOR (NAV 1 for pointer 1, NAV 2
+// for pointer 2), 2 ADF 1, 3 the TO waypoint.
+inline int proline4_mfd_brg1_source = 0;
+inline int proline4_mfd_brg2_source = 0;

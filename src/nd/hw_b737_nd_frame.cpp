@@ -118,7 +118,8 @@ void draw_wind(gfx::Graphics& g, const DisplayObject& d, const FrameFonts& fonts
 }
 
 void draw_traffic_list(gfx::Graphics& g, const FrameFonts& fonts) {
-    const TrafficSummary t = first_traffic_target(tcas_target_records);
+    const TrafficSummary t = first_traffic_target(tcas_target_records, tcas_target);
+    if (!t.present) return;
     char buffer[96];
     std::snprintf(buffer, sizeof buffer, "ALT %d", static_cast<int>(t.altitude_ft));
     text(g, buffer, fonts.f9, c::yellow, 70, 240);

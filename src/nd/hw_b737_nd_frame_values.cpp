@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -57,14 +58,19 @@ DeviationPointer vertical_deviation_pointer(const DescentPath& path, double alti
     return p;
 }
 
-TrafficSummary first_traffic_target(const void* records) {
+TrafficSummary first_traffic_target(const void* records, int count) {
     TrafficSummary t;
-    if (records == nullptr) return t;
+    if (records == nullptr || count < 1) return t;
+    const int used = count < traffic_max_records ? count : traffic_max_records;
     const unsigned char* bytes = static_cast<const unsigned char*>(records);
+    const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(bytes);
+    const std::uintptr_t end = begin + static_cast<std::size_t>(used) * traffic_record_size;
     const char* ident = nullptr;
     std::memcpy(&ident, bytes + traffic_ident_offset, sizeof ident);
-    if (ident != nullptr) t.ident = ident;
+    const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(ident);
+    if (ident != nullptr && at >= begin && at < end) t.ident.assign(ident, strnlen(ident, end - at));
     std::memcpy(&t.altitude_ft, bytes + traffic_altitude_offset, sizeof t.altitude_ft);
     std::memcpy(&t.ground_speed_kt, bytes + traffic_ground_speed_offset, sizeof t.ground_speed_kt);
+    t.present = true;
     return t;
 }

@@ -3,6 +3,7 @@
 // another module publishes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // "%03.0f" of the whole part of the heading, 0 shown as 360.
@@ -35,9 +36,14 @@ struct DeviationPointer {
 DeviationPointer vertical_deviation_pointer(const DescentPath& path, double altitude_ft);
 
 // The three fields of the first published traffic record: its identifier
-// (a pointer to a zero-terminated text at byte 120, null read as empty), its
-// altitude (f64 at byte 168) and ground speed (f64 at byte 184).
+// (a pointer to a zero-terminated text at byte 120), its altitude (f64 at
+// byte 168) and ground speed (f64 at byte 184). The records come from another
+// module: nothing is read without a record (a count below 1), the block is
+// taken as count records of traffic_record_size bytes (at most
+// traffic_max_records), and the identifier is read only when its pointer lies
+// inside that block, and never past its end; otherwise it is empty.
 struct TrafficSummary {
+    bool present = false; // a first record was read
     std::string ident;
     double altitude_ft = 0.0;
     double ground_speed_kt = 0.0;
@@ -45,4 +51,6 @@ struct TrafficSummary {
 inline constexpr int traffic_ident_offset = 120;
 inline constexpr int traffic_altitude_offset = 168;
 inline constexpr int traffic_ground_speed_offset = 184;
-TrafficSummary first_traffic_target(const void* records);
+inline constexpr std::size_t traffic_record_size = 192;
+inline constexpr int traffic_max_records = 100;
+TrafficSummary first_traffic_target(const void* records, int count);

@@ -6,8 +6,6 @@
 
 int b777_pfd_center_x = 115;
 int b777_pfd_center_y = 130;
-double fd_bank_cue_deg = 0.0;
-double fd_pitch_cue_deg = 0.0;
 
 namespace b777 {
 

@@ -12,11 +12,6 @@
 extern int b777_pfd_center_x;
 extern int b777_pfd_center_y;
 
-// Flight-director cues shared by every attitude display that shows one,
-// stepped a little toward their targets on each drawn frame.
-extern double fd_bank_cue_deg;
-extern double fd_pitch_cue_deg;
-
 // Paints the whole display; `display` holds the element's pixel size.
 void draw_b777_pfd(const DisplayObject& display, gfx::Graphics& graphics);
 

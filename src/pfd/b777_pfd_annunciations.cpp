@@ -6,28 +6,14 @@
 #include "fms/fms_update.h"
 #include "fms/lateral_guidance.h"
 #include "sim/aircraft_state.h"
-#include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <string>
 
 namespace b777 {
 namespace {
-
-// The text of simulator token 47 (the tuned station's name), at most 31
-// characters of whatever the simulator hands back.
-std::string nav_source_text() {
-    ModuleVarBlock block{};
-    block.id = 47;
-    ps_read_token_var(&block);
-    const char* s = static_cast<const char*>(block.var_ptr);
-    if (s == nullptr) return {};
-    return std::string(s, strnlen(s, 31));
-}
 
 int deviation_offset(double value) {
     return static_cast<int>(std::trunc(value / 3.735294117647059));
@@ -147,7 +133,8 @@ void draw_nav_source(Kit& kit) {
     const AircraftState& a = aircraft_state;
     char buf[96];
     design_frame(kit);
-    std::snprintf(buf, sizeof buf, "%s/%3.0f\xB0", nav_source_text().c_str(), a.nav1_course_deg);
+    std::snprintf(buf, sizeof buf, "%s/%3.0f\xB0", sim_var_object.get_simvar_47_text().c_str(),
+                  a.nav1_course_deg);
     text(kit, buf, 9, kWhite, -70, -100);
     std::snprintf(buf, sizeof buf, "DME %3.1f", a.nav1_dme_nm);
     text(kit, buf, 9, kWhite, -70, -90);

@@ -3,6 +3,8 @@
 // flight-path vector, and the bank scale with pointer and slip indicator.
 #include "pfd/b777_pfd.h"
 
+#include "pfd/flight_director.h"
+
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
@@ -45,16 +47,6 @@ gfx::GraphicsPath ladder_arch() {
 void fine_fill(Kit& kit, gfx::Argb colour, double x1, double y1, double x2, double y2) {
     const double fx = fine(kit, x1), fy = fine(kit, y1);
     kit.g.fill_rectangle_i(gfx::SolidBrush(colour), fx, fy, fine(kit, x2) - fx, fine(kit, y2) - fy);
-}
-
-// Moves a cue toward its target by at most one step.
-void step_toward(double& cue, double target, double step) {
-    if (cue - target >= step)
-        cue -= step;
-    else if (target - cue >= step)
-        cue += step;
-    else if (cue != target)
-        cue = target;
 }
 
 void draw_ladder(Kit& kit, double y_h) {
@@ -117,8 +109,7 @@ bool draw_flight_director(Kit& kit, const gfx::GraphicsPath& window) {
     if (sim_var_object.get_simvar_792_int() == 0) return false;
     const AircraftState& a = aircraft_state;
     const double e = std::clamp(std::trunc(std::trunc(a.snap_token_794) - a.bank_deg), -25.0, 25.0);
-    step_toward(fd_bank_cue_deg, -e, 0.33);
-    step_toward(fd_pitch_cue_deg, a.snap_token_793 - a.pitch_deg, 0.11);
+    step_fd_cues(-e, a.snap_token_793 - a.pitch_deg);
     const int y = static_cast<int>(std::trunc(3.0 * fd_pitch_cue_deg));
     kit.g.set_clip_path(window);
     if (EadiDualCue == 0) {

@@ -20,3 +20,18 @@ inline uint32_t c17_mfd_format = 1;
 inline uint32_t c17_mfd_map_scale = 3;
 inline uint32_t c17_mfd_engine_format = 9;
 inline uint32_t c17_mfd_nav_format = 0;
+
+// Compass geometry of the format being drawn, in design units of the
+// 246 x 241 canvas: the render pass sets it per format and the painters draw
+// about the centre.
+struct C17CompassCentre {
+    int32_t x = 122;
+    int32_t y = 178;
+};
+inline int32_t c17_compass_radius = 172;
+inline C17CompassCentre c17_compass_centre;
+
+// Map options the C17_MFCP flips: the route on the plan format and the
+// overlay of map format 3 (1 = shown).
+inline int c17_plan_route_on = 1;
+inline int c17_map3_overlay_on = 1;

@@ -2,7 +2,6 @@
 
 #include "nd/display_settings.h"
 #include "pfd/b777_pfd.h"
-#include "pfd/c17_mfd_state.h"
 #include "pfd/pfd_settings.h"
 #include "sim/aircraft_state.h"
 
@@ -10,7 +9,6 @@ DisplayObject efs50_eadi_display;
 DisplayObject a320_eadi_display;
 DisplayObject b777_pfd_display;
 DisplayObject proline_eicas_display;
-DisplayObject c17_mfd_display;
 
 namespace {
 
@@ -26,19 +24,6 @@ RenderFrameOptions canvas(float width, float height, const int (&background_rgb)
 
 // Painters join here with each display's work.
 constexpr auto no_painters = [](gfx::Graphics&) {};
-
-void load_c17_unit(uint32_t unit) {
-    const C17MfdInstance& u = c17_mfd_units[unit];
-    c17_mfd_format = u.format;
-    c17_mfd_map_scale = u.map_scale;
-    c17_mfd_engine_format = u.engine_format;
-    c17_mfd_nav_format = u.nav_format;
-}
-
-void save_c17_unit(uint32_t unit) {
-    c17_mfd_units[unit] =
-        C17MfdInstance{c17_mfd_format, c17_mfd_map_scale, c17_mfd_engine_format, c17_mfd_nav_format};
-}
 
 } // namespace
 
@@ -72,15 +57,4 @@ void render_a320_eadi(void* device_context, PixelSize size, int32_t, int32_t) {
     o.test_mode = false;
     run_render_frame(a320_eadi_display, device_context, size, 1, aircraft_state.display_power, o,
                      no_painters);
-}
-
-void render_c17_mfd(void* device_context, PixelSize size, uint32_t unit) {
-    if (device_context == nullptr) return;
-    const bool swaps = unit >= 1 && unit <= 4;
-    if (swaps) load_c17_unit(unit);
-    RenderFrameOptions o = canvas(246, 241, c17_mfd_background_rgb);
-    o.clear_mode = 0;
-    run_render_frame(c17_mfd_display, device_context, size, static_cast<int32_t>(unit),
-                     aircraft_state.display_power, o, no_painters);
-    if (swaps) save_c17_unit(unit);
 }

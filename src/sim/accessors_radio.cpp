@@ -132,6 +132,9 @@ std::string SimVarReader::get_nav_ident1_text() const {
 std::string SimVarReader::get_nav_ident2_text() const {
     return calculate_text("(A:NAV IDENT:2,string)");
 }
+std::string SimVarReader::get_simvar_47_text() const {
+    return read_token_text(47, 31);
+}
 
 // The localizer course made magnetic and folded into (0, 360].
 double SimVarReader::get_nav_localizer1_deg() const {
@@ -146,6 +149,12 @@ void SimVarReader::send_key_event_65662() const {
 }
 void SimVarReader::send_key_event_65663() const {
     send_key(0x1007F);
+}
+void SimVarReader::send_key_event_65879() const {
+    send_key(0x10157);
+}
+void SimVarReader::send_key_event_65880() const {
+    send_key(0x10158);
 }
 
 void SimVarReader::send_decision_height_inc() const {

@@ -240,11 +240,16 @@ class SimVarReader {
     std::string get_adf_ident2_text() const;
     std::string get_nav_ident1_text() const;
     std::string get_nav_ident2_text() const;
+    // Token 47, the NAV1 station identifier handed back as a text pointer:
+    // at most 31 characters, empty when the host leaves the pointer null.
+    std::string get_simvar_47_text() const;
     double get_nav_localizer1_deg() const;
 
     // Key events, parameter 0.
     void send_key_event_65662() const;
     void send_key_event_65663() const;
+    void send_key_event_65879() const;     // 0x10157
+    void send_key_event_65880() const;     // 0x10158
     void send_decision_height_inc() const; // only below 990 ft
     void send_decision_height_dec() const; // only above 0 ft
 

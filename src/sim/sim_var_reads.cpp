@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 ModuleVarBlock read_token_block(uint32_t token) {
     ModuleVarBlock block{};
@@ -32,6 +33,12 @@ uint32_t read_token_raw(uint32_t token) {
 
 int32_t read_token_bcd(uint32_t token) {
     return convert_radix(read_token_raw(token), 16, 10);
+}
+
+std::string read_token_text(uint32_t token, std::size_t max_chars) {
+    const char* text = static_cast<const char*>(read_token_block(token).var_ptr);
+    if (text == nullptr) return {};
+    return std::string(text, strnlen(text, max_chars));
 }
 
 int32_t read_token_flag(uint32_t token, uint32_t mask) {

@@ -4,6 +4,7 @@
 // Only the accessor sources include this.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -16,6 +17,9 @@ double read_token(uint32_t token);            // the value as f64
 int32_t read_token_truncated(uint32_t token); // the f64 truncated toward zero
 uint32_t read_token_raw(uint32_t token);      // the 32-bit integer in the value's first four bytes
 int32_t read_token_bcd(uint32_t token);       // the raw integer's hex digits read as decimal
+// A token whose value pointer leads to a zero-terminated text: at most
+// `max_chars` of it, or the empty text for a null pointer.
+std::string read_token_text(uint32_t token, std::size_t max_chars);
 
 // flags_test (gauges/element_helpers.h) on the block as the host left it.
 int32_t read_token_flag(uint32_t token, uint32_t mask);

@@ -165,3 +165,71 @@ TEST_F(CduStandIn, depArrIndexOpensDeparturesAndArrivalsOnlyForTheRoutesAirports
     for (int flag : {arr_runway_chosen, approach_chosen, approach_transition_chosen, arr_transition_chosen})
         EXPECT_EQ(flag, 0);
 }
+
+// "NEW FPL" empties the working plan; a listed file that has gone since the
+// listing changes nothing and says so.
+TEST_F(CduStandIn, newFplEmptiesTheWorkingPlanAndAMissingFileChangesNothing) {
+    press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 R6 EXEC");
+    ASSERT_EQ(route_state, 3);
+    list_flight_plans();
+    const int fresh = stored_route_named("NEW FPL");
+    const int gone = stored_route_named("KPDXKSEA.RTE");
+    ASSERT_EQ(fresh, stored_routes.count());
+    ASSERT_LE(fresh, 5);
+    ASSERT_GT(gone, 0);
+
+    // Line 6 enters afresh, lines 1 to 5 modify the executed route.
+    for (const bool line_6 : {false, true}) {
+        smiths_cdu_page = 1;
+        smiths_fpl_subpage = 1;
+        press(line_6 ? "L6" : left_key(fresh));
+        EXPECT_EQ(smiths_cdu_page, 22);
+        EXPECT_EQ(working_plan_last, -1);
+        EXPECT_EQ(route_state, line_6 ? 1 : 4);
+        EXPECT_EQ(active_plan_last, 2); // until EXEC
+        if (!line_6) {
+            press("L6"); // ERASE: the executed route again
+            ASSERT_EQ(route_state, 3);
+            // NEW FPL on line 6 needs it on the sixth row: six entries.
+            for (int i = 0; i < 6 - fresh; ++i)
+                std::filesystem::copy_file(sim_folder_.path() + "/orvex/flightplans/KSEAKPDX.RTE",
+                                           sim_folder_.path() + "/orvex/flightplans/C" + std::to_string(i) +
+                                               ".RTE");
+            list_flight_plans();
+            ASSERT_EQ(stored_route_named("NEW FPL"), 6);
+        }
+    }
+
+    press("EXEC"); // nothing to execute in state 1
+    press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 R6 EXEC");
+    ASSERT_EQ(route_state, 3);
+    const int k = stored_route_named("KPDXKSEA.RTE");
+    std::filesystem::remove(sim_folder_.path() + "/orvex/flightplans/KPDXKSEA.RTE");
+    smiths_cdu_page = 1;
+    smiths_fpl_subpage = (k + 5) / 6;
+    const int row = k - (smiths_fpl_subpage - 1) * 6;
+    press(row == 6 ? "L6" : left_key(row));
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(working_plan_last, 2);
+    EXPECT_EQ(working_plan[1].ident, "SEA");
+    frames(1); // the RTE page that the key opened
+    EXPECT_TRUE(shows("KPDXKSEA.RTE Unable to Load"));
+    EXPECT_FALSE(lamp_lit(kSmithsExecLamp));
+}
+
+// KSEA, AMITY (whose position ends on a rounding half), KPDX: executed, then
+// SAVE FPL on INIT/REF INDEX saves it, and it reads back.
+TEST_F(CduStandIn, saveFplStoresARouteThroughAnIntersectionOnARoundingHalf) {
+    press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"AMITY\" R1 R6 EXEC");
+    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(active_plan[1].ident, "AMITY");
+    press("INIT_REF L6 R6");
+    EXPECT_EQ(smiths_scratchpad_message, "KSEAKPDX.RTE Saved");
+    list_flight_plans();
+    const int k = stored_route_named("KSEAKPDX.RTE");
+    ASSERT_GT(k, 0);
+    ASSERT_EQ(stored_routes[k].last, 2);
+    EXPECT_EQ(stored_routes[k].plan[1].ident, "AMITY");
+    EXPECT_NEAR(stored_routes[k].plan[1].lat, active_plan[1].lat, 0.0000051);
+    EXPECT_NEAR(stored_routes[k].plan[1].lon, active_plan[1].lon, 0.0000051);
+}

@@ -6,6 +6,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "data/airport_procedures.h"
+#include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "fms/stored_routes.h"
@@ -153,7 +154,7 @@ TEST_F(CduRoute, legsListingAndEditsOfTheActiveRoute) {
     EXPECT_TRUE(shows("FL350A"));
     // R3 with an empty scratchpad copies the constraint back.
     press("R3");
-    EXPECT_EQ(smiths_scratchpad, "35000/250");
+    EXPECT_EQ(smiths_scratchpad, "250/35000");
     clear_scratchpad();
     // DELETE: TOUTL (in the middle) becomes a discontinuity, the destination
     // cannot be deleted.
@@ -258,4 +259,64 @@ TEST_F(CduRoute, destinationEntriesKeepWhatIsAlreadyThere) {
     EXPECT_EQ(text_at(210, 33), " KYKM");
     press("DEP_ARR");
     EXPECT_EQ(text_at(90, 66), "KYKM");
+}
+
+// A constraint copied by a right key with an empty scratchpad and entered on
+// another row stores the same constraint there.
+TEST_F(CduRoute, aCopiedConstraintEntersAsItself) {
+    execute_example_route();
+    const struct {
+        const char* entry;
+        bool drop_speed; // the predictions may have put a speed there
+        const char* copy;
+    } rows[] = {{"250/12000", false, "250/12000"},
+                {"/9000", true, "/9000"},
+                {"FL350", true, "/35000"},
+                {"310/FL240", false, "310/24000"}};
+    for (const auto& row : rows) {
+        press(std::string("LEGS \"") + row.entry + "\" R2");
+        if (row.drop_speed) working_plan.slot(2).speed_constraint = -999.0;
+        press("R2");
+        EXPECT_EQ(smiths_scratchpad, row.copy) << row.entry;
+        press("R3");
+        EXPECT_TRUE(smiths_scratchpad_message.empty()) << row.entry << ": " << smiths_scratchpad_message;
+        EXPECT_EQ(working_plan[3].alt_constraint, working_plan[2].alt_constraint) << row.entry;
+        EXPECT_EQ(working_plan[3].constrained, 1) << row.entry;
+        if (!row.drop_speed) {
+            EXPECT_EQ(working_plan[3].speed_constraint, working_plan[2].speed_constraint) << row.entry;
+        }
+        press("L6"); // ERASE
+        clear_scratchpad();
+    }
+    // A speed alone cannot be entered, so nothing is copied.
+    press("LEGS \"250/12000\" R2");
+    working_plan.slot(2).alt_constraint = -999.0;
+    press("R2");
+    EXPECT_EQ(smiths_scratchpad, "");
+}
+
+// DIR to a new waypoint: the intercept course lands on that waypoint, and
+// LEGS pages through a modification from the entry it inserted.
+TEST_F(CduRoute, directToANewWaypointTakesItsOwnInterceptCourse) {
+    execute_example_route();
+    press("DIR \"PAE\" L6");
+    ASSERT_EQ(working_plan[1].ident, "PAE");
+    EXPECT_EQ(legs_edit_index, 1);
+    EXPECT_EQ(direct_to_entered, 1);
+    press("\"090\" R6");
+    EXPECT_EQ(working_plan[1].course, 90.0);
+    EXPECT_LT(working_plan[0].course, -1.0 + 1e-9); // the origin keeps none
+    EXPECT_TRUE(shows("090\xC2\xB0"));
+    press("EXEC");
+    EXPECT_EQ(active_plan[1].course, 90.0);
+    EXPECT_LT(active_plan[0].course, -1.0 + 1e-9);
+
+    // An inserted waypoint further down: sub-page 2 starts five past it.
+    press("LEGS \"PAE\" L3");
+    ASSERT_EQ(route_state, 4);
+    ASSERT_EQ(working_plan[3].ident, "PAE");
+    EXPECT_EQ(legs_edit_index, 3);
+    press("NEXT");
+    frames(1);
+    EXPECT_EQ(text_at(0, 33).rfind(working_plan[8].ident, 0), 0u) << text_at(0, 33);
 }

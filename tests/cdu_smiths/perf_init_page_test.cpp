@@ -26,8 +26,8 @@ class PerfInitPage : public PageCanvas {
         PageCanvas::SetUp();
         host::reset_sim_state();
         ImportTable.panels = host::services_table();
-        host::set_token(306, 6.0);    // 3,000,000 lb on board: no reserve entry
-        host::set_token(386, 500000); // is lowered to the fuel
+        host::set_token(386, 6.0);    // 3,000,000 lb on board: no reserve entry
+        host::set_token(306, 500000); // is lowered to the fuel
         WeightUnit = "LBS";
         route_state = 3;
         cruise_altitude = 0;

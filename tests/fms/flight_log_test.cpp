@@ -62,8 +62,8 @@ class FlightLog : public ::testing::Test {
 } // namespace
 
 TEST_F(FlightLog, aFlightFromTheGateWritesEverySegmentAndOneSummary) {
-    host::set_token(306, 6.7);  // lb per gallon
-    host::set_token(386, 3000); // gallons on board
+    host::set_token(386, 6.7);  // lb per gallon
+    host::set_token(306, 3000); // gallons on board
     host::set_token(323, 1.0);  // the flight ends by time, not by this value
     active_plan_last = 1;
     active_plan.slot(0).ident = "KSEA";

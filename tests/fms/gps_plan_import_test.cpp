@@ -142,7 +142,8 @@ TEST(FuelTankLevels, fillsMainsCenterAuxiliariesAndTipsInTurn) {
 TEST(LoadFuel, writesTheTanksOverTheLinkAndNotesItOnce) {
     host::reset_sim_state();
     ImportTable.panels = host::services_table();
-    host::set_token(306, 6.7);
+    host::set_token(386, 6.7);  // pounds per gallon
+    host::set_token(306, 1500); // gallons on board: must not scale the tanks
     const std::pair<uint32_t, double> tanks[] = {{290, 2000}, {292, 1000}, {298, 1000}, {294, 500},
                                                  {300, 500},  {296, 100},  {302, 100}};
     for (const auto& [token, gallons] : tanks)

@@ -4,14 +4,18 @@
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "data/nav_database.h"
 #include "fms/route_file.h"
 #include "fms/route_file_load.h"
 #include "fms/vertical_state.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <filesystem>
+#include <random>
 #include <sys/resource.h>
 
 namespace {
@@ -148,4 +152,68 @@ TEST(RouteFile, writeFailureAfterOpeningIsReportedAndLeavesNoCutPlan) {
     std::signal(SIGXFSZ, old_handler);
     EXPECT_FALSE(saved);
     EXPECT_FALSE(std::ifstream(folder.path() + "/orvex/flightplans/BIG.RTE").good());
+}
+
+// Positions whose sixth decimal lies on a rounding half are ordinary
+// positions: the line stores their five-decimal text and reads back as that.
+TEST(RouteFile, everyPositionInRangeIsStoredAsItsPrintedText) {
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> lat(-90.0, 90.0), lon(-180.0, 180.0);
+    std::uniform_int_distribution<int> half_lat(-9000000, 8999999), half_lon(-18000000, 17999999);
+    int refused = 0;
+    for (int n = 0; n < 100000; ++n) {
+        RouteWaypoint w = entry("P", lat(random), lon(random), "WPT");
+        if (n % 2 == 1) { // exactly on a half of the fifth decimal
+            w.lat = (half_lat(random) + 0.5) / 100000.0;
+            w.lon = (half_lon(random) + 0.5) / 100000.0;
+        }
+        std::string line;
+        if (!format_route_line(w, line)) {
+            ++refused;
+            continue;
+        }
+        const RouteWaypoint r = waypoint_from_route_line(split_route_line(line));
+        EXPECT_LE(std::fabs(r.lat - w.lat), 0.0000051);
+        EXPECT_LE(std::fabs(r.lon - w.lon), 0.0000051);
+    }
+    EXPECT_EQ(refused, 0);
+    for (double value : {90.0, -90.0, 180.0, -180.0, 45.123455, -122.308645}) {
+        std::string line;
+        EXPECT_TRUE(format_route_line(entry("P", value / 2.0, value, "WPT"), line)) << value;
+    }
+}
+
+// A route through every airport, navaid, intersection and airway fix of the
+// example database saves and reads back, 201 waypoints a file.
+TEST(RouteFile, everyFixOfTheExampleDatabaseSavesAndReadsBack) {
+    RouteFolder folder;
+    std::filesystem::copy(std::string(ORVEX_SOURCE_DIR) + "/examples/sim/orvex/navdata",
+                          folder.path() + "/orvex/navdata");
+    load_nav_database();
+    std::vector<RouteWaypoint> all;
+    auto add = [&](const auto& table, const char* type) {
+        for (int i = 1; i <= table.count(); ++i)
+            all.push_back(entry(table[i].ident, table[i].latitude, table[i].longitude, type));
+    };
+    add(airport_table, "APT");
+    add(navaid_table, "VOR");
+    add(intersection_table, "INT");
+    add(airway_fix_table, "INT");
+    ASSERT_GT(all.size(), 100u);
+    std::size_t saved_count = 0;
+    for (std::size_t first = 0; first < all.size(); first += kPlanLastIndex + 1) {
+        const std::size_t end = std::min(all.size(), first + kPlanLastIndex + 1);
+        std::vector<RouteWaypoint> part(all.begin() + first, all.begin() + end);
+        set_active(part);
+        ASSERT_TRUE(save_route_file("ALL.RTE")) << "from " << first;
+        load_route_preview("ALL.RTE");
+        ASSERT_EQ(preview_plan_last, static_cast<int>(part.size()) - 1);
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            EXPECT_EQ(preview_plan[static_cast<int>(i)].ident, part[i].ident);
+            EXPECT_NEAR(preview_plan[static_cast<int>(i)].lat, part[i].lat, 0.0000051) << part[i].ident;
+            EXPECT_NEAR(preview_plan[static_cast<int>(i)].lon, part[i].lon, 0.0000051) << part[i].ident;
+        }
+        saved_count += part.size();
+    }
+    EXPECT_EQ(saved_count, all.size());
 }

@@ -173,10 +173,12 @@ TEST(RoutePlan, pageTogglesResetAndCandidateSelection) {
     for (int& t : gns_line_toggles)
         t = 2;
     page_list_changed = 1;
+    gns_list_cursor = 5;
     reset_page_toggles();
     for (int t : gns_line_toggles)
         EXPECT_EQ(t, 0);
     EXPECT_EQ(page_list_changed, 0);
+    EXPECT_EQ(gns_list_cursor, 0);
 
     set_candidate(1, "SEA", 47.4, -122.3, "V", "116.80");
     set_candidate(3, "KSEA", 47.45, -122.31, "APT", "");

@@ -8,6 +8,8 @@
 #include "gauges/stand_in_hooks.h"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -82,3 +84,26 @@ TEST_F(FlightDemo, badFlightCommandsAreRefused) {
 }
 
 } // namespace
+
+// The demo's SAVE FPL: the route being flown is saved on the control unit
+// and the run names the file it wrote, and only that one.
+TEST_F(FlightDemo, theFlownRouteIsSavedOnTheControlUnitAndTheFileNamed) {
+    place("gauge02=orvex1!SMITHS_FMS, 0, 0, 260, 400\n");
+    folder.write("orvex/flightplans/NORTH.RTE", "[FlightPlan]\n"
+                                                "P0 47.00000 8.00000 WPT\n"
+                                                "P1 47.16667 8.00000 WPT\n"
+                                                "P2 47.33333 8.00000 WPT\n");
+    const std::string printed = run("route load NORTH.RTE\n"
+                                    "frames 2\n"
+                                    "print written orvex/flightplans\n"
+                                    "cdu SMITHS_FMS INIT_REF L6 R6\n"
+                                    "print written orvex/flightplans\n");
+    const std::size_t before = printed.find("written orvex/flightplans: nothing");
+    ASSERT_NE(before, std::string::npos) << printed;
+    EXPECT_NE(printed.find("written orvex/flightplans/P0P2.RTE", before), std::string::npos) << printed;
+    EXPECT_EQ(printed.find("written orvex/flightplans/NORTH.RTE"), std::string::npos) << printed;
+    std::ifstream saved(folder.path() + "/orvex/flightplans/P0P2.RTE");
+    std::stringstream text;
+    text << saved.rdbuf();
+    EXPECT_NE(text.str().find("P1               47.16667  8.00000"), std::string::npos) << text.str();
+}

@@ -85,6 +85,24 @@ TEST_F(RenderFrame, ClearOnlyModeAndNoPowerClearToTransparentAndDrawNothingElse)
     EXPECT_EQ(painter_calls, 2);
 }
 
+TEST_F(RenderFrame, AnElementWithoutAreaDrawsNothingPastTheClear) {
+    DisplayObject display;
+    RenderFrameOptions options = display_options(244, 302);
+    options.pre_clear = true;
+    int painter_calls = 0;
+    for (const PixelSize size : {PixelSize{0, 30}, PixelSize{40, 0}, PixelSize{-40, 30}, PixelSize{40, -1}}) {
+        rec().clear();
+        EXPECT_FALSE(
+            run_render_frame(display, dc_, size, 1, 1, options, [&](gfx::Graphics&) { ++painter_calls; }))
+            << size.width << " x " << size.height;
+        EXPECT_EQ(rec().drawing_count(), 1u); // the clear only
+        EXPECT_EQ(rec().of_kind(OpKind::Clear).size(), 1u);
+        EXPECT_EQ(display.width, 134); // the last real size stays
+        EXPECT_EQ(display.height, 97);
+    }
+    EXPECT_EQ(painter_calls, 0);
+}
+
 TEST_F(RenderFrame, ScalesPixelSizeOverDesignSizeAndFillsTheBackground) {
     DisplayObject display;
     EXPECT_EQ(display.width, 134);
@@ -129,28 +147,6 @@ TEST_F(RenderFrame, ScalesPixelSizeOverDesignSizeAndFillsTheBackground) {
     ASSERT_EQ(rec().fills_in_color(0xFF000000).size(), 1u);
     EXPECT_FLOAT_EQ(rec().fills_in_color(0xFF000000)[0]->bounds.width, 500.0f);
     EXPECT_TRUE(rec().of_kind(OpKind::Setting).size() == 1u); // the text hint only
-}
-
-TEST_F(RenderFrame, ZeroPixelSizeStillRunsButShowsNothing) {
-    DisplayObject display;
-    bool status_ok = false;
-    const bool drew = run_render_frame(display, dc_, PixelSize{0, 0}, 1, 1, display_options(266, 230),
-                                       [&](gfx::Graphics& g) {
-                                           g.fill_rectangle(gfx::SolidBrush(0xFFFFFFFF), 0, 0, 266, 230);
-                                           g.draw_line(gfx::Pen(0xFFFFFFFF, 3.0f), 0, 0, 266, 230);
-                                           status_ok = g.last_status() == gfx::Status::Ok;
-                                       });
-    EXPECT_TRUE(drew);
-    EXPECT_TRUE(status_ok);
-    EXPECT_EQ(display.width, 0);
-    EXPECT_EQ(rec().drawing_count(), 3u); // background, fill and line, all collapsed
-    for (const RecordedOp& op : rec().ops) {
-        EXPECT_FLOAT_EQ(op.bounds.width, 0.0f);
-        EXPECT_FLOAT_EQ(op.bounds.height, 0.0f);
-    }
-    // The earlier picture stays as it was: nothing new is visible.
-    EXPECT_EQ(gfx::surface_pixel(dc_, 20, 15), 0xFFFF0000u);
-    EXPECT_EQ(painted(), 40 * 30);
 }
 
 TEST_F(RenderFrame, NullDeviceContextDoesNothing) {

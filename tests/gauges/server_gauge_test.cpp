@@ -7,10 +7,13 @@
 #include "data/host_probe.h"
 #include "fms/fms_update.h"
 #include "fms/lateral_guidance.h"
+#include "fms/plan_edit_helpers.h"
+#include "fms/route_exec.h"
 #include "fms/route_plan.h"
 #include "fms/route_state.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/server_gauge.h"
+#include "gauges/stand_in_hooks.h"
 #include "map/range_ladder.h"
 #include "nd/display_settings.h"
 #include "nd/display_state.h"
@@ -79,7 +82,7 @@ TEST_F(Server, registersOnceConnectedAndPublishesTheGuidanceAfterAFrame) {
     EXPECT_EQ(module_value<int32_t>("orvex_lnav_mode"), 1);
     EXPECT_EQ(module_value<int32_t>("orvex_vnav_mode"), 0);
     EXPECT_EQ(module_value<int32_t>("qw_ap_lat_mode"), 0);
-    EXPECT_EQ(host::find_module_var("Orvex_FlightPlan")->storage, static_cast<void*>(&active_plan));
+    EXPECT_EQ(host::find_module_var("Orvex_FlightPlan")->storage, static_cast<void*>(active_plan_entries));
 
     call(0, PANEL_SERVICE_DISCONNECT);
     EXPECT_TRUE(host::sim_state().module_vars.empty());
@@ -185,3 +188,37 @@ TEST_F(Server, aFolderSpelledOtherwiseKeepsTheOlderHost) {
 }
 
 } // namespace
+
+// Another module reads the active plan in place, as a plain array of
+// waypoints, through the published address; it follows loads and edits.
+TEST_F(Server, thePublishedFlightPlanIsTheActivePlanAsAPlainArray) {
+    folder.write("orvex/flightplans/R.RTE", "[FlightPlan]\n"
+                                            "KSEA 47.44900 -122.30930 APT\n"
+                                            "SEA 47.43500 -122.30967 VOR 116.80\n"
+                                            "OLM 46.97117 -122.90161 VOR 113.40\n"
+                                            "KPDX 45.58872 -122.59750 APT\n");
+    place("gauge00=orvex1!SERVER, 0, 0\n");
+    start();
+    const void* published = host::find_module_var("Orvex_FlightPlan")->storage;
+    const auto* plan = static_cast<const RouteWaypoint*>(published);
+    ASSERT_EQ(orvex_standin_load_route("R.RTE"), 1);
+    frames(2);
+    ASSERT_EQ(active_plan_last, 3);
+    const char* const loaded[] = {"KSEA", "SEA", "OLM", "KPDX"};
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_EQ(plan[i].ident, loaded[i]) << i;
+    EXPECT_DOUBLE_EQ(plan[2].lat, 46.97117);
+    EXPECT_EQ(plan[1].frequency, "116.80");
+
+    // Drop SEA and execute: the same array holds the edited plan.
+    copy_active_plan_to_working();
+    copy_legs(1, 2);
+    route_state = 4;
+    reset_active_route_state();
+    frames(1);
+    EXPECT_EQ(host::find_module_var("Orvex_FlightPlan")->storage, published);
+    ASSERT_EQ(active_plan_last, 2);
+    EXPECT_EQ(plan[1].ident, "OLM");
+    EXPECT_EQ(plan[2].ident, "KPDX");
+    EXPECT_EQ(&plan[kPlanLastIndex], &active_plan[kPlanLastIndex]);
+}

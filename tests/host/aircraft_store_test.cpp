@@ -128,6 +128,8 @@ TEST_F(StandInAircraft, FlightValuesComeBackThroughTheAccessors) {
     EXPECT_EQ(sim_var_object.get_total_fuel_flow(), a.engines[0].fuel_flow_pph + a.engines[1].fuel_flow_pph);
     EXPECT_EQ(sim_var_object.get_eng3_n1_pct(), 0.0);
     EXPECT_NEAR(sim_var_object.get_fuel_on_board_lb(), a.fuel_lb, 1e-9);
+    EXPECT_NEAR(sim_var_object.get_fuel_quantity_gal(), a.fuel_lb / a.fuel_lb_per_gallon, 1e-9);
+    EXPECT_EQ(sim_var_object.get_simvar_386(), a.fuel_lb_per_gallon); // weight of a gallon
     EXPECT_LT(a.fuel_lb, 9000.0);
     EXPECT_NEAR(sim_var_object.get_eng1_simvar_149_scaled(), 16.0, 1e-9); // quarts of oil
     EXPECT_EQ(sim_var_object.get_simvar_290(), 4299.0);

@@ -111,8 +111,10 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     const std::string common = "--root " + root + " --panel " + example + "/panel.cfg --out " + out;
     Output o = run_sim(common + " --script " + example + "/demo.script");
     EXPECT_EQ(o.status, 0) << o.text;
-    EXPECT_NE(o.text.find("orvex-sim: 24 gauges placed from"), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find("orvex-sim: 25 gauges placed from"), std::string::npos) << o.text;
     EXPECT_NE(o.text.find(" frames run"), std::string::npos) << o.text;
+    // The flown route saved by SAVE FPL, named by the run.
+    EXPECT_NE(o.text.find("written orvex/flightplans/KSEAKPDX.RTE"), std::string::npos) << o.text;
     // The example route flown from the runway to KPDX.
     EXPECT_NE(o.text.find("summary: 9 of 9 waypoints sequenced, arrived"), std::string::npos) << o.text;
     for (const char* moment : {"takeoff_", "cruise_", "arrival_"})

@@ -105,4 +105,25 @@ TEST(MouseList, NestedParentsOffsetTheirChildren) {
     EXPECT_EQ(host::find_mouse_child(nullptr, 0, 0, MOUSE_LEFTSINGLE, rel), nullptr);
 }
 
+TEST(MouseList, TheLastOfOverlappingChildrenWins) {
+    MouseHandler h = [](PixPoint*, uint32_t) -> int32_t { return 0; };
+    // A knob's half, then a small button inside it in a parent of its own.
+    MouseRect list[] = {
+        {MOUSE_RECT_PARENT, 0, 0, 0, 0, CURSOR_NONE, 0, 0, 0, nullptr, nullptr},
+        {MOUSE_RECT_PARENT, 100, 10, 40, 40, CURSOR_NONE, 0, 0, 0, nullptr, nullptr},
+        {MOUSE_RECT_CHILD, 0, 0, 40, 40, 2, 0, MOUSE_LEFTSINGLE, 0, h, nullptr},
+        {MOUSE_RECT_END_PARENT, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr},
+        {MOUSE_RECT_PARENT, 110, 20, 10, 10, CURSOR_NONE, 0, 0, 0, nullptr, nullptr},
+        {MOUSE_RECT_CHILD, 0, 0, 10, 10, CURSOR_HAND, 0, MOUSE_LEFTSINGLE, 0, h, nullptr},
+        {MOUSE_RECT_END_PARENT, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr},
+        {MOUSE_RECT_END_PARENT, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr},
+        {MOUSE_RECT_EOL, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr},
+    };
+    PixPoint rel{};
+    EXPECT_EQ(host::find_mouse_child(list, 115, 25, MOUSE_LEFTSINGLE, rel), &list[5]);
+    EXPECT_EQ(rel.x, 5);
+    EXPECT_EQ(host::find_mouse_child(list, 105, 25, MOUSE_LEFTSINGLE, rel), &list[2]);
+    EXPECT_EQ(rel.x, 5);
+}
+
 } // namespace

@@ -70,11 +70,13 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
                               "# and the panel\n"
                               "token 61 = 250.5\n"
                               "token 55 = int 0x1080\n"
+                              "token 47 = \"IABC\"\n"
                               "calc (A:INDICATED ALTITUDE, feet) = 5000\n"
                               "calc TITLE = \"Orvex Jet\"\n"
                               "window open 4008\n"
                               "print token 61\n"
                               "print token 55\n"
+                              "print token 47\n"
                               "print token 7\n"
                               "frames 3\n"
                               "print calc A:INDICATED ALTITUDE\n"
@@ -98,6 +100,7 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
                               "window toggle 0\n");
     EXPECT_EQ(printed, "frame 0: token 61 = 250.5\n"
                        "frame 0: token 55 = int 0x00001080\n"
+                       "frame 0: token 47 = \"IABC\"\n"
                        "frame 0: token 7 is not set\n"
                        "frame 3: calc A:INDICATED ALTITUDE = 5000\n"
                        "frame 3: calc (A:TITLE,string) = \"Orvex Jet\"\n"
@@ -118,6 +121,12 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
     EXPECT_TRUE(host::window_visible(4001)); // toggled by the click spot
     EXPECT_TRUE(host::window_visible(0));
     EXPECT_EQ(sim.frame, 4);
+    // A text token is handed out by pointer.
+    ModuleVarBlock block{};
+    block.id = 47;
+    host::read_token_var(&block);
+    ASSERT_NE(block.var_ptr, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(block.var_ptr), "IABC");
     // The key event reached the handler that the server gauge registered.
     ASSERT_EQ(fake::key_calls.size(), 3u);
     EXPECT_EQ(fake::key_calls[1].id, 0x10337u);
@@ -157,7 +166,8 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"key -5", "bad key event '-5'"},
         {"token -1 = 2", "bad token id '-1'"},
         {"print token 0x1FFFFFFFF", "bad token id '0x1FFFFFFFF'"},
-        {"token 61 250", "usage: token ID = VALUE | token ID = int VALUE"},
+        {"token 61 250", "usage: token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\""},
+        {"token 47 = \"IABC", "text without closing '\"'"},
         {"token x = 1", "bad token id 'x'"},
         {"token 61 = fast", "bad number 'fast'"},
         {"token 55 = int 1.5", "bad integer '1.5'"},
@@ -167,7 +177,11 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"calc (A:TITLE = 1", "bad calculator variable '(A:TITLE'"},
         {"window open 4026", "no panel window '4026' (0 or 4001 to 4025)"},
         {"window shut 4001", "unknown window action 'shut' (open, close or toggle)"},
-        {"print", "usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys"},
+        {"print", "usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
+                  "lights GAUGE | state NAME... | written FOLDER"},
+        {"print lights NOPE", "no placed gauge 'NOPE'"},
+        {"print state efs50_ehsi_mode", "the module offers no display state"},
+        {"print written", "print written needs a folder"},
         {"link 0x10000 = 1", "bad link offset '0x10000'"},
         {"link 0xD00C = f64 x", "bad number 'x'"},
         {"print link", "bad link offset ''"},

@@ -79,7 +79,7 @@ TEST_F(HoldPattern, onlyHoldEntryOneIsDrawnAndAnEmptyListDrawsNothing) {
 }
 
 TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
-    add_hold(1, 90.0, 4.0); // fix 10 NM north; L = 20 units at 5 units per NM, S = 10
+    add_hold(1, 90.0, 4.0);            // fix 10 NM north; L = 20 units at 5 units per NM, S = 10
     aircraft_state.heading_deg = 45.0; // not used: the racetrack turns with the map
     aircraft_state.map_heading_deg = 90.0;
     const int saved_to = to_waypoint_index;

@@ -106,6 +106,16 @@ TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
         EXPECT_NEAR(level->points[0].y, std::trunc(y_at(40.0)) - 8.0, 0.5);
     }
 
+    // A descent rate of 0 or below gives no floating TOD.
+    for (const double rate : {0.0, -1500.0, -0.001}) {
+        descent_rate_used_fpm = rate;
+        rec().clear();
+        draw();
+        EXPECT_EQ(rec().find_text("[TOD]"), nullptr) << rate;
+        EXPECT_NE(rec().find_text("[10000]"), nullptr) << rate;
+    }
+    descent_rate_used_fpm = 1500.0;
+
     // 400 ft above the level-off: no floating TOD; 600 ft: drawn.
     for (const double above : {400.0, 600.0}) {
         aircraft_state.indicated_altitude_ft = 10000.0 + above;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <vector>
 
 namespace {
@@ -120,15 +122,15 @@ TEST(RangeLadder, p1000StepsItsTcasWindowWhileTrafficIsShownThereAndNothingUnder
     EXPECT_EQ(p1000_mfd_range, 40.0);
 }
 
-TEST(RangeLadder, setAllWritesEveryDisplayAndIgnoresRangesOfZeroOrLess) {
+TEST(RangeLadder, setAllWritesEveryDisplayAndIgnoresRangesOfZeroOrLessAndNonFinite) {
     double* all[] = {&hw_b737_nd_range,   &efs50_ehsi_range,   &p1000_mfd_range, &hw_md11_nd_range,
                      &du_1000_ehsi_range, &proline4_mfd_range, &md80_ehsi_range, &c17_map_range_nm};
     set_map_range_all(7);
     for (double* r : all)
         EXPECT_EQ(*r, 7.0);
     // A range of 0 would divide the displays' scale by zero.
-    set_map_range_all(0);
-    set_map_range_all(-5);
+    for (const double bad : {0.0, -5.0, HUGE_VAL, -HUGE_VAL, double(NAN)})
+        set_map_range_all(bad);
     for (double* r : all)
         EXPECT_EQ(*r, 7.0);
 

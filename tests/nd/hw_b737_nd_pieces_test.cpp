@@ -45,22 +45,41 @@ TEST(HwB737NdFrameValues, headingEtaAndDeviationTexts) {
     EXPECT_EQ(vertical_deviation_pointer(DescentPath{1, 10000.0, 40.0, 45.0}, 12000.0).row, 226);
 }
 
-TEST(HwB737NdFrameValues, firstTrafficTargetReadsItsThreeFields) {
-    alignas(8) unsigned char record[200] = {};
-    const char* ident = "N123AB";
+TEST(HwB737NdFrameValues, firstTrafficTargetReadsOnlyWithinThePublishedRecords) {
+    // Two records; the identifier text stands in the second one.
+    alignas(8) unsigned char block[2 * traffic_record_size] = {};
+    std::memcpy(block + traffic_record_size, "N123AB", 7);
     const double altitude = 8500.7, speed = 141.2;
-    std::memcpy(record + traffic_ident_offset, &ident, sizeof ident);
-    std::memcpy(record + traffic_altitude_offset, &altitude, sizeof altitude);
-    std::memcpy(record + traffic_ground_speed_offset, &speed, sizeof speed);
-    TrafficSummary t = first_traffic_target(record);
-    EXPECT_EQ(t.ident, "N123AB");
-    EXPECT_EQ(t.altitude_ft, 8500.7);
-    EXPECT_EQ(t.ground_speed_kt, 141.2);
-
-    const char* none = nullptr; // an identifier not set is read as empty
-    std::memcpy(record + traffic_ident_offset, &none, sizeof none);
-    EXPECT_EQ(first_traffic_target(record).ident, "");
-    EXPECT_EQ(first_traffic_target(nullptr).altitude_ft, 0.0);
+    std::memcpy(block + traffic_altitude_offset, &altitude, sizeof altitude);
+    std::memcpy(block + traffic_ground_speed_offset, &speed, sizeof speed);
+    auto set_ident = [&](const void* p) { std::memcpy(block + traffic_ident_offset, &p, sizeof p); };
+    const char* outside = "FAR";
+    const struct {
+        const void* ident;
+        int count;
+        bool present;
+        const char* read;
+    } rows[] = {{block + traffic_record_size, 2, true, "N123AB"},
+                {block + traffic_record_size, 0, false, ""}, // no record
+                {block + traffic_record_size, -5, false, ""},
+                {block + traffic_record_size, 1, true, ""}, // past the one record
+                {block + traffic_record_size, 2000000000, true, "N123AB"},
+                {nullptr, 2, true, ""},
+                {outside, 2, true, ""},
+                {block + 2 * traffic_record_size - 2, 2, true, ""}}; // zero bytes to the end
+    for (const auto& row : rows) {
+        set_ident(row.ident);
+        const TrafficSummary t = first_traffic_target(block, row.count);
+        EXPECT_EQ(t.present, row.present) << row.count;
+        EXPECT_EQ(t.ident, row.read) << row.count;
+        EXPECT_EQ(t.altitude_ft, row.present ? 8500.7 : 0.0) << row.count;
+        EXPECT_EQ(t.ground_speed_kt, row.present ? 141.2 : 0.0) << row.count;
+    }
+    // A text that runs to the block's end without a terminator is cut there.
+    std::memset(block + traffic_record_size, 'X', traffic_record_size);
+    set_ident(block + 2 * traffic_record_size - 3);
+    EXPECT_EQ(first_traffic_target(block, 2).ident, "XXX");
+    EXPECT_FALSE(first_traffic_target(nullptr, 3).present);
 }
 
 class HwB737NdPainter : public ::testing::Test {

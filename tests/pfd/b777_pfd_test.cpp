@@ -11,6 +11,7 @@
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "pfd/b777_pfd.h"
+#include "pfd/flight_director.h"
 #include "pfd/pfd_render_passes.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"

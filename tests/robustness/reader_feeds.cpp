@@ -345,8 +345,9 @@ std::string feed_waypoint_entry(std::string_view input) {
 std::string check_plans() {
     for (int last : {active_plan_last, working_plan_last, preview_plan_last})
         if (last < -1 || last > kPlanLastIndex) return broken("a plan's last index %ld", last);
-    return first_of({check_table("active plan", active_plan), check_table("working plan", working_plan),
-                     check_table("preview plan", preview_plan)});
+    for (const RoutePlan* plan : {&active_plan, &working_plan, &preview_plan})
+        if (plan->stored() > RoutePlan::slots) return "a plan stores more entries than it has";
+    return {};
 }
 
 // A route file in the flight-plans folder, then apts.txt: read by the three

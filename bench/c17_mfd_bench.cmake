@@ -1,0 +1,9 @@
+# The C17_MFD format benchmark, included from bench/CMakeLists.txt: the
+# render pass in the PFD and configuration formats on the recording and the
+# Cairo backends. `make bench` runs it.
+if(NOT TARGET orvex_module)
+  return()
+endif()
+
+add_executable(orvex-c17-bench ${CMAKE_CURRENT_LIST_DIR}/c17_mfd_bench.cpp)
+target_link_libraries(orvex-c17-bench PRIVATE orvex_host orvex_module)

@@ -1,0 +1,23 @@
+// Pictures and light lists of the gauges that draw nothing themselves (the
+// control panels): the module ships no artwork, so a panel's picture is its
+// background box with each shown light filled at its place and size and
+// each click spot outlined, in the background's bitmap pixels.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct PlacedGauge;
+
+// The numbers of the shown lights: light n is the n-th element down the
+// chain below the gauge's first element, shown while its hidden bit
+// (0x40000000) is clear. Light positions are in the background's pixels.
+std::vector<int> shown_lights(const PlacedGauge& gauge);
+
+// Writes the panel's picture as a PNG file. False with a message when the
+// gauge has no background or the file cannot be written.
+bool write_panel_snapshot(const PlacedGauge& gauge, const std::string& path, std::string& error);
+
+} // namespace host

@@ -1,0 +1,95 @@
+// Callbacks of GNSXLS and GNSXLS_LM: both drive one unit. A panel load starts
+// it on the stored-plan list; the first gauges to initialise load the data;
+// every draw runs the per-frame update and the unit's render pass into the
+// screen element. GNSXLS alone closes an opened stored plan on install and
+// reads "GPSSynch" as a setting.
+#include "data/host_folder.h"
+#include "data/module_config.h"
+#include "data/module_settings.h"
+#include "fms/flight_log.h"
+#include "fms/fms_update.h"
+#include "gauges/debug_log.h"
+#include "gauges/display_callbacks.h"
+#include "gauges/element_helpers.h"
+#include "gauges/gauge_callbacks.h"
+#include "gauges/gdiplus_lifetime.h"
+#include "gauges/lazy_loads.h"
+#include "gns_mcu/gns_render.h"
+#include "gns_mcu/gns_unit_state.h"
+
+#include <string>
+
+namespace {
+
+void pre_install(bool main_gauge) {
+    fill_host_folder();
+    gns_state = GNS_FLIGHT_PLAN;
+    gns_sub_state = 2;
+    gns_active_page = 1;
+    gns_list_page = 1;
+    if (main_gauge) gns_plan_open = 0;
+}
+
+void pre_initialize(const GaugeHeader* gauge, bool main_gauge) {
+    const std::string parameters = gauge->parameters != nullptr ? gauge->parameters : "";
+    LazyLoads first;
+    first.aircraft = false;
+    first.flight_plans = false;
+    run_lazy_loads(gauge->parameters, first);
+    if (main_gauge && aircraft_parameter.empty() && parameters == "GPSSynch")
+        synchfplanwithfsgps = 1;
+    else
+        take_aircraft_parameter(gauge->parameters, true);
+    LazyLoads plans;
+    plans.nav_database = false;
+    plans.aircraft = false;
+    run_lazy_loads(gauge->parameters, plans);
+}
+
+void pre_draw(const GaugeHeader* gauge) {
+    fms_update();
+    ElementHeader* first = gauge->elements_list != nullptr ? gauge->elements_list[0] : nullptr;
+    ElementHeader* screen = get_list_element(first, 1);
+    if (screen == nullptr) return;
+    drawn_element = screen;
+    if (screen->device_context != nullptr)
+        render_gnsxls(gnsxls_display, screen->device_context, element_pixel_size(screen));
+    screen->image_flags &= ~IMAGE_DIRTY;
+}
+
+void gns_callback(const char* log_line, GaugeHeader* gauge, int32_t service, bool main_gauge) {
+    debug_log_line(log_line);
+    if (gauge == nullptr) return;
+    switch (service) {
+    case PANEL_SERVICE_PRE_INSTALL:
+        pre_install(main_gauge);
+        break;
+    case PANEL_SERVICE_POST_INSTALL:
+        if (flight_log_started == 0) write_flight_log(3);
+        break;
+    case PANEL_SERVICE_PRE_INITIALIZE:
+        pre_initialize(gauge, main_gauge);
+        break;
+    case PANEL_SERVICE_PRE_DRAW:
+        pre_draw(gauge);
+        break;
+    case PANEL_SERVICE_CONNECT_TO_WINDOW:
+        gdiplus_connect();
+        break;
+    case PANEL_SERVICE_DISCONNECT:
+        gdiplus_disconnect();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void ORVEX_FSAPI gnsxls_callback(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
+    gns_callback("gnsxls_callback \n", gauge, service_id, true);
+}
+
+void ORVEX_FSAPI gnsxls_lm_callback(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
+    gns_callback("gnsxls_lm_callback \n", gauge, service_id, false);
+}

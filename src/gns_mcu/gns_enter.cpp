@@ -1,0 +1,302 @@
+// The ENT key: it commits at once what the page of the current state
+// prepared (the toggles, the open entry, the delete request) on the plans and
+// tables of the core.
+#include "data/airways.h"
+#include "data/candidate_list.h"
+#include "fms/gps_plan_import.h"
+#include "fms/procedure_selection.h"
+#include "fms/selection_texts.h"
+#include "fms/update_counters.h"
+#include "fms/waypoint_entry.h"
+#include "gns_mcu/gns_keys.h"
+#include "gns_mcu/gns_plan_edits.h"
+#include "gns_mcu/gns_scratchpad.h"
+#include "gns_mcu/gns_unit_state.h"
+#include "sim/aircraft_state.h"
+
+namespace {
+
+const char* const kNone = "------";
+
+int& toggle(GnsToggle t) {
+    return gns_line_toggles[t];
+}
+
+// The procedure selection of the plan in view into the pages' copy.
+const GnsSelections& selections_in_view() {
+    return gns_sub_state == 1 ? active_sel : working_sel;
+}
+
+void open_departure() {
+    gns_state = GNS_DEPARTURE;
+    gns_airport_not_found = 0;
+    reset_page_toggles();
+    const GnsSelections& s = selections_in_view();
+    gns_sel_sid = s.sid;
+    gns_sel_sid_transition = s.sid_transition;
+    gns_sel_dep_runway = s.dep_runway;
+    gns_sel_dep_airport = s.dep_airport;
+    gns_scratchpad = gns_sel_dep_airport;
+    gns_departure_page = 1;
+    if (gns_sel_dep_airport == kNone) {
+        toggle(GNS_R1) = 1;
+        gns_departure_preview = 0;
+        gns_entry_active = 1;
+        gns_entry_fresh = 1;
+    } else if (gns_sel_sid == kNone) {
+        toggle(GNS_R2) = 2;
+        gns_lsk = 7;
+    } else if (gns_sel_sid_transition == kNone) {
+        toggle(GNS_R2) = 1;
+        gns_lsk = 7;
+    } else if (gns_sel_dep_runway == kNone) {
+        toggle(GNS_R1) = 1;
+        gns_lsk = 6;
+    } else {
+        gns_departure_preview = 1;
+    }
+}
+
+void open_arrival() {
+    reset_page_toggles();
+    gns_state = GNS_ARRIVAL;
+    gns_airport_not_found = 0;
+    gns_arrival_page = 1;
+    gns_arrival_preview = 0;
+    const GnsSelections& s = selections_in_view();
+    gns_sel_arr_runway = s.arr_runway;
+    gns_sel_star = s.star;
+    gns_sel_star_transition = s.star_transition;
+    gns_sel_arr_airport = s.arr_airport;
+    gns_scratchpad = gns_sel_arr_airport;
+    if (gns_sel_arr_airport == kNone) {
+        toggle(GNS_R1) = 1;
+        gns_entry_active = 1;
+        gns_entry_fresh = 1;
+    } else if (gns_sel_star == kNone) {
+        toggle(GNS_R2) = 2;
+        gns_lsk = 7;
+    } else if (gns_sel_star_transition == kNone) {
+        toggle(GNS_R2) = 1;
+        gns_lsk = 7;
+    } else if (gns_sel_arr_runway == kNone) {
+        toggle(GNS_R1) = 1;
+        gns_lsk = 6;
+    }
+}
+
+void open_approach() {
+    gns_state = GNS_APPROACH;
+    gns_apch_step = 1;
+    gns_approach_preview = 0;
+    reset_page_toggles();
+    const GnsSelections& s = selections_in_view();
+    gns_sel_apch_type = s.apch_type;
+    gns_sel_apch_trans = s.apch_trans;
+    gns_sel_arr_airport = s.arr_airport;
+    gns_sel_arr_runway = s.arr_runway;
+    gns_return_state = GNS_FLIGHT_PLAN;
+    if (gns_sel_arr_airport == kNone) {
+        toggle(GNS_R1) = 2;
+    } else {
+        gns_scratchpad = gns_sel_arr_airport;
+        toggle(GNS_R1) = 1;
+    }
+}
+
+// The typed text of an open entry on a plan view: an airway, an offset from a
+// known fix, a database waypoint, or else a pilot waypoint of that name.
+void commit_typed_text() {
+    std::string text = gns_scratchpad_text();
+    gns_scratchpad = text;
+    if (!text.empty() && text[0] == '#') {
+        load_airway(text);
+        gns_state = GNS_AIRWAY;
+        gns_return_state = GNS_FLIGHT_PLAN;
+        return;
+    }
+    const AircraftState& a = aircraft_state;
+    if (!text.empty() && text.back() == '*') {
+        text.pop_back();
+        if (text.empty()) text = "TMPXX";
+        gns_scratchpad = text;
+        waypoint_lookup_text = text;
+        lookup_waypoint_entry(0, a.plat, a.plon);
+        if (candidate_list.count() > 0) {
+            gns_return_state = gns_state;
+            gns_state = GNS_OFFSET_WPT;
+            gns_offset_ref_ident = text;
+            gns_offset_ref_index = 1;
+            gns_offset_brg_input.clear();
+            gns_offset_dis_input.clear();
+        }
+        return;
+    }
+    waypoint_lookup_text = text;
+    lookup_waypoint_entry(0, a.plat, a.plon);
+    if (candidate_list.count() > 0) {
+        gns_return_state = GNS_FLIGHT_PLAN;
+        gns_state = GNS_DATABASE_WPT;
+        gns_database_page = 1;
+        gns_database_index = 1;
+        return;
+    }
+    gns_pilot_wpt_name = text.empty() ? "TMP00" : text;
+    gns_return_state = gns_state;
+    gns_state = GNS_PILOT_WPT;
+    gns_entry_active = 1;
+    gns_entry_fresh = 1;
+    gns_pilot_lat_text = "----------";
+    gns_pilot_lon_text = "----------";
+    gns_pilot_lat = 0.0;
+    gns_pilot_lon = 0.0;
+    toggle(GNS_R3) = 1;
+}
+
+void commit_entry() {
+    if (gns_delete_request == 1) {
+        gns_delete_at_cursor(gns_plan_in_view());
+        return;
+    }
+    commit_typed_text();
+}
+
+void commit_flight_plan() {
+    if (toggle(GNS_L4) == 2) {
+        open_departure();
+        return;
+    }
+    if (toggle(GNS_L5) == 1) {
+        open_arrival();
+        return;
+    }
+    if (toggle(GNS_L5) == 2) {
+        open_approach();
+        return;
+    }
+    if (gns_sub_state == 1) {
+        if (gns_entry_active == 0 && toggle(GNS_R5) == 1) {
+            gns_fpl_option_default = gns_fpl_option;
+            reset_page_toggles();
+            return;
+        }
+        if (toggle(GNS_R4) == 2 && active_plan_last > 1 && active_plan[0].type == "APT" &&
+            active_plan[active_plan_last].type == "APT") {
+            gns_save_name = active_plan[0].ident + active_plan[active_plan_last].ident;
+            gns_scratchpad = gns_save_name;
+            reset_page_toggles();
+            gns_entry_active = 0;
+            gns_state = GNS_SAVE_FPL;
+            return;
+        }
+        if (toggle(GNS_R5) == 2) {
+            import_gps_route(7);
+            reset_page_toggles();
+            return;
+        }
+        if (gns_entry_active == 1) commit_entry();
+        return;
+    }
+    if (gns_sub_state == 2 && gns_plan_open == 1 && gns_entry_active == 1) commit_entry();
+}
+
+// A procedure page's lookup of an airport ident came back: the page opens
+// again on its first choice list.
+void back_to_departure() {
+    gns_state = GNS_DEPARTURE;
+    gns_departure_page = 1;
+    reset_page_toggles();
+    gns_sel_sid = gns_sel_sid_transition = gns_sel_dep_runway = kNone;
+    toggle(GNS_R2) = 1;
+    toggle(GNS_L3) = 1;
+    gns_list_cursor = 1;
+    match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
+    gns_departure_preview = 0;
+}
+
+void back_to_arrival() {
+    gns_state = GNS_ARRIVAL;
+    reset_page_toggles();
+    gns_sel_arr_runway = gns_sel_star = gns_sel_star_transition = kNone;
+    toggle(GNS_R2) = 1;
+    toggle(GNS_L3) = 1;
+    gns_list_cursor = 1;
+    match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
+    gns_arrival_preview = 0;
+}
+
+void back_to_approach() {
+    gns_state = GNS_APPROACH;
+    reset_page_toggles();
+    gns_sel_arr_runway = gns_sel_apch_type = gns_sel_apch_trans = kNone;
+    toggle(GNS_R1) = 2;
+    gns_apch_step = 1;
+}
+
+void commit_database_wpt() {
+    if (toggle(GNS_R5) == 1) {
+        reset_page_toggles();
+        gns_flyover_choice = gns_scratchpad_text();
+        return;
+    }
+    switch (gns_return_state) {
+    case GNS_DIRECT:
+        if (toggle(GNS_R5) == 2) {
+            reset_page_toggles();
+            direct_to_turn_text = gns_scratchpad_text();
+        }
+        // Otherwise the direct insertion, with the DIRECT page's commits.
+        break;
+    case GNS_DEPARTURE:
+        back_to_departure();
+        break;
+    case GNS_ARRIVAL:
+        back_to_arrival();
+        break;
+    case GNS_APPROACH:
+        back_to_approach();
+        break;
+    case GNS_FLIGHT_PLAN:
+        if (gns_sub_state == 1 || gns_sub_state == 2)
+            gns_insert_candidate(gns_plan_in_view(), gns_database_index);
+        break;
+    default:
+        // The direct insertion, with the DIRECT page's commits.
+        break;
+    }
+}
+
+} // namespace
+
+int32_t gns_key_enter() {
+    gns_enter_pressed = 1;
+    gns_lsk = 0;
+    display_refresh_counter = 999;
+    switch (gns_state) {
+    case GNS_FLIGHT_PLAN:
+        commit_flight_plan();
+        break;
+    case GNS_DATABASE_WPT:
+        commit_database_wpt();
+        break;
+    // The commits of the other pages arrive with those pages.
+    case GNS_DIRECT:
+        break;
+    case GNS_DEPARTURE:
+    case GNS_ARRIVAL:
+    case GNS_APPROACH:
+    case GNS_AIRWAY:
+        break;
+    case GNS_SAVE_FPL:
+    case GNS_VNAV:
+    case GNS_VNAV_DATA:
+    case GNS_HOLDING_PATTERN:
+    case GNS_PLAN:
+    case GNS_PILOT_WPT:
+    case GNS_OFFSET_WPT:
+        break;
+    default: // 2 to 6, NAVIGATION and the VNAV entry state commit nothing
+        break;
+    }
+    return 0;
+}

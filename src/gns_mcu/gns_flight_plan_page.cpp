@@ -1,0 +1,502 @@
+// FLIGHT PLAN, the page of state 1: the active plan, the list of stored
+// plans, and a stored plan opened into the working plan, which SELECT and ENT
+// make the active plan.
+#include "data/module_settings.h"
+#include "fms/flight_plan_folder.h"
+#include "fms/lateral_guidance.h"
+#include "fms/nav_math.h"
+#include "fms/route_plan.h"
+#include "fms/stored_routes.h"
+#include "gns_mcu/gns_page_draw.h"
+#include "gns_mcu/gns_plan_edits.h"
+#include "gns_mcu/gns_render.h"
+#include "gns_mcu/gns_scratchpad.h"
+#include "gns_mcu/gns_unit_state.h"
+#include "sim/aircraft_state.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int& toggle(GnsToggle t) {
+    return gns_line_toggles[t];
+}
+
+void open_entry() {
+    gns_entry_active = 1;
+    gns_entry_fresh = 1;
+}
+
+// Rows of the active-plan view: the FROM waypoint to the end mark.
+int active_rows() {
+    if (to_waypoint_index == kNoToWaypoint || active_plan_last == 0) return 1;
+    return active_plan_last - to_waypoint_index + 3;
+}
+
+void left_pair_key(GnsToggle t) {
+    const int before = toggle(t);
+    reset_page_toggles();
+    toggle(t) = (before + 1) % 3;
+    if (toggle(t) == 0)
+        gns_entry_active = 0;
+    else
+        open_entry();
+}
+
+void key_l4(int rows) {
+    const int before = toggle(GNS_L4);
+    reset_page_toggles();
+    if (before == 0) {
+        // With no sixth row on the page the key asks DEPART? at once.
+        const bool no_sixth_row =
+            (gns_sub_state == 1 && rows < 5) || (gns_sub_state == 2 && gns_plan_open == 1 &&
+                                                 working_plan_last + 1 < (gns_open_plan_page - 1) * 6 + 5);
+        if (no_sixth_row) {
+            toggle(GNS_L4) = 2;
+            gns_entry_active = 0;
+            gns_entry_fresh = 0;
+        } else {
+            toggle(GNS_L4) = 1;
+            open_entry();
+        }
+    } else if (before == 1) {
+        toggle(GNS_L4) = 2;
+        gns_entry_fresh = 0;
+        gns_entry_active = 0;
+    } else {
+        gns_entry_active = 0;
+    }
+}
+
+void key_r5() {
+    const int before = toggle(GNS_R5);
+    reset_page_toggles();
+    toggle(GNS_R5) = (before + 1) % 3;
+    if (toggle(GNS_R5) != 0 && gns_sub_state == 1) gns_fpl_option = gns_fpl_option_default;
+    gns_entry_active = 0;
+}
+
+void line_key(int rows) {
+    const int lsk = gns_lsk;
+    if (lsk == 0) return;
+    gns_delete_request = 0;
+    switch (lsk) {
+    case 1: {
+        const int before = toggle(GNS_L1);
+        reset_page_toggles();
+        if (before == 0) {
+            toggle(GNS_L1) = 1;
+            open_entry();
+        } else {
+            gns_entry_active = 0;
+        }
+        break;
+    }
+    case 2:
+        left_pair_key(GNS_L2);
+        break;
+    case 3:
+        left_pair_key(GNS_L3);
+        break;
+    case 4:
+        key_l4(rows);
+        break;
+    case 5: {
+        const int before = toggle(GNS_L5);
+        reset_page_toggles();
+        toggle(GNS_L5) = (before + 1) % 3;
+        if (toggle(GNS_L5) == 0) gns_entry_active = 0;
+        break;
+    }
+    case 6:
+        if (toggle(GNS_R1) == 2) {
+            reset_page_toggles();
+        } else {
+            ++toggle(GNS_R1);
+        }
+        break;
+    case 7:
+    case 8: {
+        int& t = toggle(lsk == 7 ? GNS_R2 : GNS_R3);
+        t = (t + 1) % 3;
+        break;
+    }
+    case 9: {
+        const int before = toggle(GNS_R4);
+        reset_page_toggles();
+        if (before == 0)
+            toggle(GNS_R4) = gns_sub_state == 1 ? 2 : 1;
+        else if (before == 1)
+            toggle(GNS_R4) = 2;
+        break;
+    }
+    case 10:
+        key_r5();
+        break;
+    default:
+        break;
+    }
+}
+
+// Which toggle value of which key selects each of the six plan rows.
+struct RowSelector {
+    GnsToggle key;
+    int value;
+};
+constexpr RowSelector kRowSelector[6] = {{GNS_L1, 1}, {GNS_L2, 1}, {GNS_L2, 2},
+                                         {GNS_L3, 1}, {GNS_L3, 2}, {GNS_L4, 1}};
+// Left-key marker of each row: rows 1, 2 and 4 start a key's rows.
+constexpr int kRowMarker[6] = {0, 1, -1, 2, -1, 3};
+
+bool row_selected(int row) {
+    return toggle(kRowSelector[row].key) == kRowSelector[row].value;
+}
+
+bool is_procedure_leg(const RouteWaypoint& w) {
+    return w.kind == "SID" || w.kind == "SIDSTAR" || w.kind == "STAR" || w.kind == "APPR";
+}
+
+float row_y(int row) {
+    return 40.0f + 40.0f * static_cast<float>(row);
+}
+
+// A question shown highlighted, a plain label in white.
+void footer_text(GnsPage& page, float x, float y, const std::string& label, bool asked) {
+    if (asked)
+        page.highlight(x, y, label + "?");
+    else
+        page.text(x, y, kGnsWhite, label);
+}
+
+void set_end_mark(RoutePlan& plan, int last) {
+    const int mark = last + 1;
+    if (mark >= 0 && mark <= kPlanLastIndex && plan[mark].ident != "******") plan.slot(mark).ident = "******";
+}
+
+// Hours and minutes of a time in minutes, rounded to the minute first so that
+// the minutes never read 60.
+void split_minutes(double total, double& hours, double& minutes) {
+    const double whole = std::round(total);
+    hours = std::floor(whole / 60.0);
+    minutes = whole - hours * 60.0;
+}
+
+// The data column of active waypoint i at (300, y).
+void data_column(GnsPage& page, int i, float y) {
+    const RouteWaypoint& w = active_plan[i];
+    const AircraftState& a = aircraft_state;
+    switch (gns_fpl_option) {
+    case 1:
+    case 2: {
+        if (!(a.ground_speed_kt > 50.0)) {
+            page.text(300.0f, y, kGnsBlue, "------");
+            break;
+        }
+        double distance = 0.0, course = 0.0;
+        gc_dist_course(a.plat, a.plon, w.lat, w.lon, &distance, &course);
+        double hours = 0.0, minutes = 0.0;
+        split_minutes(distance / a.ground_speed_kt * 60.0, hours, minutes);
+        if (gns_fpl_option == 2) {
+            const bool local = DispETALocalTime == 1;
+            hours += local ? a.local_hours : a.zulu_hours;
+            minutes += local ? a.local_minutes : a.zulu_minutes;
+            if (minutes >= 60.0) {
+                minutes -= 60.0;
+                hours += 1.0;
+            }
+            hours = std::fmod(hours, 24.0);
+        }
+        page.text(300.0f, y, kGnsBlue, gns_format("%02.0f:%02.0f", hours, minutes));
+        break;
+    }
+    case 3: {
+        double distance = 0.0, course = 0.0;
+        if (i == to_waypoint_index) {
+            gc_dist_course(a.plat, a.plon, w.lat, w.lon, &distance, &course);
+        } else {
+            const RouteWaypoint& p = active_plan[i - 1];
+            gc_dist_course(p.lat, p.lon, w.lat, w.lon, &distance, &course);
+        }
+        page.text(300.0f, y, kGnsGreen, gns_format("%4.0f", distance));
+        break;
+    }
+    default: {
+        const gfx::Argb color = i == active_plan_last ? kGnsYellow : kGnsBlue;
+        page.text(300.0f, y, color,
+                  w.alt_constraint == -999.0 ? "-----" : gns_format("%5.0f", w.alt_constraint));
+        break;
+    }
+    }
+}
+
+// Within the leg with the aircraft heading off its course, the FROM label
+// would mislead.
+bool from_label_shown() {
+    if (lnav_engaged != 1) return false;
+    double off = std::fabs(course_to_to_deg - leg_course_deg);
+    if (off > 180.0) off = 360.0 - off;
+    const bool within_leg = distance_to_to_nm <= leg_distance_nm;
+    return !(within_leg && off > 10.0);
+}
+
+const char* const kColumnLabel[4] = {"ETE", "ETA", "DIS", "ALT"};
+
+// First plan index of the rows in view.
+int first_active_row() {
+    return std::max(0, (gns_active_page - 1) * 6 + to_waypoint_index - 1);
+}
+int first_opened_row() {
+    return std::max(0, (gns_open_plan_page - 1) * 6);
+}
+
+// The plan index on the selected row, or -1 when no shown row is selected.
+int selected_index(int first, int last_shown) {
+    for (int row = 0; row < 6; ++row) {
+        const int i = first + row;
+        if (i > last_shown || i > kPlanLastIndex) break;
+        if (row_selected(row)) return i;
+    }
+    return -1;
+}
+
+// The numbers of the two rows of R2..R5 on the list page.
+bool list_row_exists(int row) {
+    const int n = fpl_list_first + row;
+    return n >= 1 && n <= stored_routes.count();
+}
+
+// The route on the first highlighted list row; 0 when none.
+int chosen_route() {
+    for (int row = 0; row < 8; ++row) {
+        if (!list_row_exists(row)) break;
+        if (toggle(static_cast<GnsToggle>(GNS_R2 + row / 2)) == row % 2 + 1) return fpl_list_first + row;
+    }
+    return 0;
+}
+
+// What the active-plan view does with the keys of this frame.
+void act_on_active_view(int rows, bool left_key) {
+    gns_plan_open = 0;
+    gns_active_page_count = active_plan_last == 0 ? 1 : std::max(1, (rows + 5) / 6);
+    set_end_mark(active_plan, active_plan_last);
+    if (!left_key || to_waypoint_index == kNoToWaypoint) return;
+    const int i = selected_index(first_active_row(), active_plan_last + 1);
+    if (i < 0) return;
+    gns_scratchpad = active_plan[i].ident;
+    gns_selected_wpt_index = i;
+    working_cursor_index = i;
+    gns_scratchpad_add("", 1);
+}
+
+void act_on_list(bool key_frame) {
+    fpl_list_first = 8 * gns_list_page - 7;
+    // A choice that points past the end of the list is dropped, so that no
+    // row beyond it can be loaded.
+    if (key_frame)
+        for (int k = 0; k < 4; ++k) {
+            int& t = toggle(static_cast<GnsToggle>(GNS_R2 + k));
+            if (t != 0 && !list_row_exists(2 * k + t - 1)) t = 0;
+        }
+    const int chosen = chosen_route();
+    if (gns_enter_pressed != 1 || chosen == 0) return;
+    // A file gone since the listing leaves the working plan as it was: the
+    // list stays.
+    if (!load_listed_plan_to_working(chosen)) {
+        reset_page_toggles();
+        return;
+    }
+    gns_plan_open = 1;
+    gns_open_plan_number = chosen;
+    gns_open_plan_page = 1;
+    reset_page_toggles();
+    if (working_plan_last == -1) {
+        // The next frame opens row 1 for a first waypoint.
+        gns_lsk_next = 1;
+        toggle(GNS_L1) = 0;
+    }
+}
+
+void act_on_opened_plan(bool left_key) {
+    gns_open_plan_page_count = working_plan_last == 0 ? 1 : std::max(1, (working_plan_last + 2 + 5) / 6);
+    set_end_mark(working_plan, working_plan_last);
+    const int i = selected_index(first_opened_row(), working_plan_last + 1);
+    if (i >= 0) {
+        if (left_key) {
+            gns_scratchpad = working_plan[i].ident;
+            gns_scratchpad_add("", 1);
+        }
+        working_cursor_index = i;
+    }
+    if (toggle(GNS_R5) == 1 && gns_enter_pressed == 1) {
+        if (working_plan_last >= 1) gns_activate_opened_plan();
+        reset_page_toggles();
+    }
+}
+
+enum class View { Active, List, Opened, None };
+
+View view_in_force() {
+    if (gns_sub_state == 1) return View::Active;
+    if (gns_sub_state == 2) return gns_plan_open == 0 ? View::List : View::Opened;
+    return View::None;
+}
+
+void act_on_view(View view, bool key_frame, bool left_key) {
+    switch (view) {
+    case View::Active:
+        act_on_active_view(active_rows(), left_key);
+        break;
+    case View::List:
+        act_on_list(key_frame);
+        break;
+    case View::Opened:
+        act_on_opened_plan(left_key);
+        break;
+    case View::None:
+        break;
+    }
+}
+
+void draw_active_view(GnsPage& page) {
+    page.text(90.0f, 0.0f, kGnsWhite,
+              gns_format("ACTIVE FPL   %d/%d", gns_active_page, gns_active_page_count));
+    const int to = to_waypoint_index;
+    if (to != kNoToWaypoint) {
+        const int first = first_active_row();
+        const bool fr_shown = from_label_shown();
+        bool label_drawn = false;
+        for (int row = 0; row < 6; ++row) {
+            const int i = first + row;
+            if (i > active_plan_last + 1 || i > kPlanLastIndex) break;
+            const RouteWaypoint& w = active_plan[i];
+            const float y = row_y(row);
+            if (kRowMarker[row] >= 0) page.marker[kRowMarker[row]] = true;
+            const bool fr_row = fr_shown && i == to - 1;
+            const bool to_row = lnav_engaged == 1 && i == to;
+            if (fr_row) page.text(30.0f, y, kGnsYellow, "FR");
+            if (to_row) page.text(30.0f, y, kGnsMagenta, "TO ");
+            label_drawn = label_drawn || fr_row || to_row;
+            if (i != 0 && w.kind == "APPR" && !label_drawn) page.text(30.0f, y, kGnsWhite, w.aux_text);
+            const float x = is_procedure_leg(w) ? 116.0f : 96.0f;
+            if (gns_entry_active == 1 && row_selected(row)) {
+                page.highlight(x, y, gns_scratchpad, 6);
+                if (gns_delete_request == 1) page.text(230.0f, y, kGnsYellow, "DELETE?");
+                continue;
+            }
+            const gfx::Argb color = fr_row ? kGnsYellow : to_row ? kGnsMagenta : kGnsGreen;
+            page.text(x, y, color, w.ident);
+            if (i != 0 && w.flyover == 1) page.text(240.0f, y, kGnsMagenta, "F");
+            if (i >= 1 && i <= active_plan_last) data_column(page, i, y);
+            if (i == 0 && w.ident != "---" && gns_route_loaded_flag == 0 && gns_plan_changed == 0 &&
+                active_plan_last >= 1) {
+                page.text(240.0f, 40.0f, kGnsGreen, "-");
+                page.text(280.0f, 40.0f, kGnsGreen, active_plan[active_plan_last].ident);
+            }
+        }
+    }
+
+    page.marker[GNS_L4] = page.marker[GNS_L5] = true;
+    page.marker[GNS_R4] = page.marker[GNS_R5] = true;
+    footer_text(page, 32.0f, 280.0f, "DEPART", toggle(GNS_L4) == 2);
+    footer_text(page, 32.0f, 320.0f, "ARRIVE", toggle(GNS_L5) == 1);
+    const bool can_save =
+        active_plan_last > 1 && active_plan[0].type == "APT" && active_plan[active_plan_last].type == "APT";
+    footer_text(page, 280.0f, 280.0f, "SAVE FPL", toggle(GNS_R4) == 2 && can_save);
+    footer_text(page, 32.0f, 360.0f, "APPROACH", toggle(GNS_L5) == 2);
+    const std::string label = kColumnLabel[std::clamp(gns_fpl_option, 1, 4) - 1];
+    if (toggle(GNS_R5) == 1)
+        page.highlight(380.0f, 320.0f, gns_fpl_option != gns_fpl_option_default ? label + "?" : label);
+    else
+        page.text(380.0f, 320.0f, kGnsWhite, label);
+    footer_text(page, 200.0f, 360.0f, "LOAD ATC RTE", toggle(GNS_R5) == 2);
+}
+
+void draw_list(GnsPage& page) {
+    page.text(45.0f, 0.0f, kGnsWhite,
+              gns_format("FLIGHT PLAN LIST %d/%d", gns_list_page, flight_plan_list_pages));
+    for (int row = 0; row < 8; ++row) {
+        if (!list_row_exists(row)) break;
+        const int n = fpl_list_first + row;
+        const RouteRecord& route = stored_routes[n];
+        const float y = 80.0f + 40.0f * static_cast<float>(row);
+        const GnsToggle key = static_cast<GnsToggle>(GNS_R2 + row / 2);
+        if (row % 2 == 0) page.marker[key] = true;
+        const bool highlighted = toggle(key) == row % 2 + 1;
+        const std::string number = gns_format("%d", n);
+        if (highlighted)
+            page.highlight(400.0f, y, number);
+        else if (route.origin != "NEXT FPL")
+            page.text(395.0f, y, kGnsGreen, number);
+        if (route.origin == "NEXT FPL") {
+            if (highlighted) page.text(30.0f, y, kGnsYellow, "NEXT FPL");
+            continue;
+        }
+        page.text(30.0f, y, kGnsGreen, route.origin);
+        page.text(220.0f, y, kGnsGreen, route.destination);
+    }
+}
+
+void draw_opened_plan(GnsPage& page) {
+    page.text(30.0f, 0.0f, kGnsWhite,
+              gns_format("FLIGHT PLAN %d  %d/%d", gns_open_plan_number, gns_open_plan_page,
+                         gns_open_plan_page_count));
+    const int first = first_opened_row();
+    for (int row = 0; row < 6; ++row) {
+        const int i = first + row;
+        if (i > working_plan_last + 1 || i > kPlanLastIndex) break;
+        const RouteWaypoint& w = working_plan[i];
+        const float y = row_y(row);
+        if (kRowMarker[row] >= 0) page.marker[kRowMarker[row]] = true;
+        if (w.kind == "APPR") page.text(30.0f, y, kGnsWhite, w.aux_text);
+        const float x = is_procedure_leg(w) ? 116.0f : 96.0f;
+        if (gns_entry_active == 1 && row_selected(row)) {
+            page.highlight(x, y, gns_scratchpad, 6);
+            if (gns_delete_request == 1) page.text(230.0f, y, kGnsYellow, "DELETE?");
+        } else {
+            page.text(x, y, kGnsGreen, w.ident);
+        }
+        if (i == 0 && working_plan_last >= 1) {
+            page.text(240.0f, 40.0f, kGnsGreen, "-");
+            page.text(280.0f, 40.0f, kGnsGreen, working_plan[working_plan_last].ident);
+        }
+    }
+
+    page.marker[GNS_L4] = page.marker[GNS_L5] = page.marker[GNS_R5] = true;
+    footer_text(page, 32.0f, 280.0f, "DEPART", toggle(GNS_L4) == 2);
+    footer_text(page, 32.0f, 320.0f, "ARRIVE", toggle(GNS_L5) == 1);
+    footer_text(page, 320.0f, 320.0f, "SELECT", toggle(GNS_R5) == 1);
+    footer_text(page, 32.0f, 360.0f, "APPROACH", toggle(GNS_L5) == 2);
+    page.text(340.0f, 360.0f, kGnsWhite, "ERASE");
+}
+
+} // namespace
+
+// The keys of this frame act first (line key, row choice, loading a listed
+// plan, SELECT); then the view in force draws.
+void gnsxls_flight_plan_page(DisplayObject& display, gfx::Graphics& graphics) {
+    const bool key_frame = gns_lsk != 0;
+    const bool left_key = gns_lsk >= 1 && gns_lsk <= 4;
+    line_key(active_rows());
+    const View acted = view_in_force();
+    act_on_view(acted, key_frame, left_key);
+    // Loading a listed plan or SELECT changes the view: the new one settles
+    // its counts and marks before it draws, with the keys already used.
+    if (view_in_force() != acted) act_on_view(view_in_force(), false, false);
+
+    GnsPage page(display, graphics);
+    switch (view_in_force()) {
+    case View::Active:
+        draw_active_view(page);
+        break;
+    case View::List:
+        draw_list(page);
+        break;
+    case View::Opened:
+        draw_opened_plan(page);
+        break;
+    case View::None:
+        break;
+    }
+    page.draw_markers();
+}

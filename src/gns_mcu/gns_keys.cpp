@@ -1,0 +1,373 @@
+#include "gns_mcu/gns_keys.h"
+
+#include "data/aircraft_settings.h"
+#include "data/candidate_list.h"
+#include "fms/flight_plan_folder.h"
+#include "fms/hold_flying.h"
+#include "fms/holds.h"
+#include "fms/lateral_guidance.h"
+#include "fms/nav_math.h"
+#include "fms/route_plan.h"
+#include "gns_mcu/gns_scratchpad.h"
+#include "gns_mcu/gns_unit_state.h"
+#include "sim/aircraft_state.h"
+
+namespace {
+
+int& toggle(GnsToggle t) {
+    return gns_line_toggles[t];
+}
+
+// Steps a position by one within 1..count, wrapping at both ends.
+void step_next(int& position, int count) {
+    ++position;
+    if (position > count) position = 1;
+}
+void step_prev(int& position, int count) {
+    --position;
+    if (position < 1) position = count;
+}
+
+void key_nav() {
+    if (gns_state == GNS_NAVIGATION) {
+        step_next(gns_nav_page, 4);
+        return;
+    }
+    gns_state = GNS_NAVIGATION;
+    gns_nav_page = 1;
+}
+
+void key_vnav() {
+    if (gns_state == GNS_VNAV) {
+        step_next(gns_vnav_page, gns_vnav_page_count);
+    } else if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == 1 && gns_entry_active == 1) {
+        gns_state = GNS_VNAV_ENTRY;
+    } else {
+        gns_state = GNS_VNAV;
+        gns_vnav_page = 1;
+    }
+}
+
+void key_fpl() {
+    reset_page_toggles();
+    if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == 1) {
+        ++gns_active_page;
+        if (gns_active_page >= 2 && gns_active_page > gns_active_page_count) {
+            gns_sub_state = 2;
+            gns_list_page = 1;
+            gns_active_page = 1;
+        }
+    } else if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == 2) {
+        if (gns_plan_open == 1) {
+            gns_plan_open = 0;
+            gns_list_page = 1;
+        } else {
+            ++gns_list_page;
+            if (gns_list_page >= 2 && gns_list_page > flight_plan_list_pages) {
+                gns_sub_state = 1;
+                gns_list_page = 0;
+                gns_active_page = 1;
+            }
+        }
+    } else {
+        gns_sub_state = 1;
+        gns_active_page = 1;
+        gns_list_page = 1;
+    }
+    gns_fpl_option = gns_fpl_option_default;
+    gns_state = GNS_FLIGHT_PLAN;
+}
+
+void key_plan() {
+    if (gns_state == GNS_PLAN) {
+        step_next(gns_plan_page, 6);
+        return;
+    }
+    gns_state = GNS_PLAN;
+    gns_plan_page = 1;
+}
+
+// A waypoint line of the active-plan view is selected (the FROM row needs
+// L1's second step).
+bool waypoint_row_selected() {
+    return toggle(GNS_L1) == 2 || toggle(GNS_L2) == 1 || toggle(GNS_L2) == 2 || toggle(GNS_L3) == 1 ||
+           toggle(GNS_L3) == 2 || toggle(GNS_L4) == 1;
+}
+
+// Hold 1, alone in the list, at active waypoint k. Only for a waypoint of the
+// flown route with a leg into it: without a route the selected index is stale
+// or 0 and there is no leg to take the inbound course from.
+void make_hold_at(int k) {
+    const RouteWaypoint& fix = active_plan[k];
+    const RouteWaypoint& previous = active_plan[k - 1];
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
+
+    // The holds dropped here leave no mark on their waypoints.
+    for (int i = 0; i <= active_plan_last; ++i)
+        if (active_plan[i].hold_number != 0) active_plan.slot(i).hold_number = 0;
+
+    HoldEntry& hold = hold_list.slot(1);
+    hold.ident = fix.ident;
+    hold.active_index = k;
+    // EXEC takes the working index back as the active one.
+    hold.working_index = k;
+    hold.inbound_course = magnetic_course(course);
+    hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
+    hold.leg_time = HoldLegMins != 0.0 ? HoldLegMins : 1.0;
+    hold.turn = 1;
+    hold.leg_mode = 1;
+    active_plan.slot(k).hold_number = 1;
+    hold_list.set_count(1);
+    holding_active = 0;
+    hold_armed = 0;
+    hold_exit_state = 1;
+    hold_point_distance_nm = 99999.0;
+}
+
+void key_hold() {
+    const int k = gns_selected_wpt_index;
+    if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == 1 && waypoint_row_selected() &&
+        to_waypoint_index != kNoToWaypoint && k >= 1 && k <= active_plan_last)
+        make_hold_at(k);
+    gns_state = GNS_HOLDING_PATTERN;
+    gns_scratchpad.clear();
+}
+
+// DIRECT-TO: the working plan becomes a copy of the active plan with the
+// cursor on the TO waypoint, proposed in the scratchpad.
+void key_direct_to() {
+    if (to_waypoint_index == kNoToWaypoint) return;
+    if (gns_state == GNS_DIRECT) {
+        step_next(gns_direct_page, gns_direct_page_count);
+        gns_flyover_choice = "NO";
+        reset_page_toggles();
+        gns_direct_pressed = 1;
+        return;
+    }
+    // The copy and its end mark reach entry active last + 2: a plan fuller
+    // than that has no room, and the unit stays as it is.
+    if (active_plan_last > kPlanLastIndex - 2) return;
+
+    gns_direct_inserted = 0;
+    gns_direct_page = 1;
+    reset_page_toggles();
+    working_cursor_index = 0;
+    working_plan_last = 0;
+    int end_mark = 0;
+    if (active_plan_last > 0) {
+        for (int i = 0; i <= active_plan_last + 1; ++i)
+            copy_waypoint_fields(active_plan[i], working_plan.slot(i));
+        hold_list_copy_index_to_working();
+        working_plan_last = active_plan_last + 1;
+        working_cursor_index = to_waypoint_index;
+        end_mark = active_plan_last + 2;
+    }
+    working_plan.slot(end_mark).ident = "******";
+    if (working_cursor_index >= 0 && working_cursor_index <= kPlanLastIndex)
+        gns_scratchpad = working_plan[working_cursor_index].ident;
+    gns_entry_active = 1;
+    gns_entry_fresh = 1;
+    gns_scratchpad_add("", 1);
+    gns_state = GNS_DIRECT;
+    gns_flyover_choice = "NO";
+    reset_page_toggles();
+    gns_direct_pressed = 1;
+}
+
+void step_database(bool next) {
+    const int count = candidate_list.count();
+    if (next)
+        step_next(gns_database_index, count);
+    else
+        step_prev(gns_database_index, count);
+    gns_database_page = gns_database_index;
+}
+
+void step_offset_reference(bool next) {
+    const int count = candidate_list.count();
+    if (next)
+        step_next(gns_offset_ref_index, count);
+    else
+        step_prev(gns_offset_ref_index, count);
+    gns_offset_ref_ident = candidate_list[gns_offset_ref_index].ident;
+}
+
+void page_key(bool next) {
+    (next ? gns_next_pressed : gns_prev_pressed) = 1;
+    auto step = [next](int& position, int count) {
+        next ? step_next(position, count) : step_prev(position, count);
+    };
+    switch (gns_state) {
+    case GNS_FLIGHT_PLAN:
+        if (gns_sub_state == 1) {
+            reset_page_toggles();
+            gns_entry_active = 0;
+            step(gns_active_page, gns_active_page_count);
+        } else if (gns_sub_state == 2 && gns_plan_open == 0) {
+            if (next) reset_page_toggles();
+            step(gns_list_page, flight_plan_list_pages);
+            if (next && gns_list_page == 1) fpl_list_first = 1;
+        } else if (gns_sub_state == 2) {
+            if (next) reset_page_toggles();
+            step(gns_open_plan_page, gns_open_plan_page_count);
+        }
+        break;
+    case GNS_DIRECT:
+        step(gns_direct_page, gns_direct_page_count);
+        break;
+    case GNS_DATABASE_WPT:
+        step_database(next);
+        break;
+    case GNS_NAVIGATION:
+        step(gns_nav_page, 4);
+        break;
+    case GNS_DEPARTURE:
+        step(gns_departure_page, gns_departure_page_count);
+        break;
+    case GNS_ARRIVAL:
+        step(gns_arrival_page, gns_arrival_page_count);
+        break;
+    case GNS_AIRWAY:
+        reset_page_toggles();
+        step(gns_airway_page, gns_airway_page_count);
+        break;
+    case GNS_VNAV:
+        step(gns_vnav_page, gns_vnav_page_count);
+        break;
+    case GNS_PLAN:
+        step(gns_plan_page, 6);
+        break;
+    case GNS_OFFSET_WPT:
+        step_offset_reference(next);
+        break;
+    default:
+        break;
+    }
+}
+
+void erase() {
+    gns_scratchpad_add("*1", 0);
+}
+
+// Toggle/erase on a plan view: a proposed waypoint (not the end mark) asks
+// for its deletion; a typed text loses its last character.
+void erase_or_delete(const RoutePlan& plan) {
+    const int c = working_cursor_index;
+    const bool on_waypoint = c >= 0 && c <= kPlanLastIndex && plan[c].ident != "******";
+    if (on_waypoint && gns_entry_fresh == 1)
+        gns_delete_request = 1;
+    else
+        erase();
+}
+
+void flip_yes_no() {
+    gns_scratchpad = gns_scratchpad == "NO" ? "YES" : "NO";
+}
+
+void key_toggle_erase() {
+    gns_erase_pressed = 1;
+    switch (gns_state) {
+    case GNS_DATABASE_WPT:
+    case GNS_PILOT_WPT:
+    case GNS_OFFSET_WPT:
+        if (toggle(GNS_R5) == 2 && gns_state == GNS_DATABASE_WPT) {
+            if (gns_return_state == GNS_DIRECT) {
+                const std::string& t = gns_scratchpad;
+                gns_scratchpad = t == "DEFAULT" ? "LEFT" : t == "LEFT" ? "RIGHT" : "DEFAULT";
+            }
+        } else if (toggle(GNS_R5) == 1) {
+            flip_yes_no();
+        }
+        break;
+    case GNS_HOLDING_PATTERN:
+        if (toggle(GNS_R3) == 1) gns_hold_choice_r3 = gns_hold_choice_r3 == 1 ? 2 : 1;
+        if (toggle(GNS_R5) == 1) gns_hold_choice_r5 = gns_hold_choice_r5 == 1 ? 2 : 1;
+        break;
+    case GNS_APPROACH:
+        if (gns_return_state == GNS_FLIGHT_PLAN && gns_entry_active == 0)
+            gns_state = GNS_FLIGHT_PLAN;
+        else
+            erase();
+        break;
+    case GNS_AIRWAY:
+        gns_state = gns_return_state;
+        gns_entry_active = 0;
+        gns_scratchpad.clear();
+        break;
+    case GNS_FLIGHT_PLAN:
+        if (gns_sub_state == 1 && gns_entry_active == 0 && toggle(GNS_R5) == 1)
+            gns_fpl_option = gns_fpl_option % 4 + 1;
+        else if (gns_sub_state == 1)
+            erase_or_delete(active_plan);
+        else if (gns_sub_state == 2 && gns_plan_open == 1)
+            erase_or_delete(working_plan);
+        else
+            erase();
+        break;
+    case GNS_NAVIGATION:
+        if (toggle(GNS_R2) == 1) gns_scratchpad = gns_scratchpad == "ALT?" ? "ETA?" : "ALT?";
+        if (toggle(GNS_R5) == 1) {
+            if (gns_nav_seq_choice == 0)
+                gns_nav_seq_choice = lnav_engaged != 0 ? 2 : 1;
+            else
+                gns_nav_seq_choice = gns_nav_seq_choice == 1 ? 2 : 1;
+        }
+        if (toggle(GNS_R2) != 1 && toggle(GNS_R5) != 1) erase();
+        break;
+    default:
+        erase();
+        break;
+    }
+}
+
+} // namespace
+
+int32_t gns_press_key(GnsKey key) {
+    switch (key) {
+    case GnsKey::Nav:
+        key_nav();
+        break;
+    case GnsKey::Vnav:
+        key_vnav();
+        break;
+    case GnsKey::Fpl:
+        key_fpl();
+        break;
+    case GnsKey::Plan:
+        key_plan();
+        break;
+    case GnsKey::Hold:
+        key_hold();
+        break;
+    case GnsKey::Prev:
+        page_key(false);
+        break;
+    case GnsKey::Next:
+        page_key(true);
+        break;
+    case GnsKey::DirectTo:
+        key_direct_to();
+        break;
+    case GnsKey::Ent:
+        return gns_key_enter();
+    case GnsKey::ToggleErase:
+        key_toggle_erase();
+        break;
+    case GnsKey::Screen:
+    case GnsKey::Count:
+        break;
+    default: {
+        const GnsKeyBox& box = gns_key_boxes[static_cast<std::size_t>(key)];
+        if (key >= GnsKey::L1 && key <= GnsKey::R5) {
+            // The table lists L1, R1, L2, R2, ...: codes 1..5 left, 6..10 right.
+            const int n = static_cast<int>(key) - static_cast<int>(GnsKey::L1);
+            gns_lsk = n % 2 == 0 ? n / 2 + 1 : n / 2 + 6;
+        } else if (box.text[0] != '\0') {
+            gns_scratchpad_add(box.text, 0);
+        }
+        break;
+    }
+    }
+    return 0;
+}

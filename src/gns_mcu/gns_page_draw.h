@@ -1,0 +1,48 @@
+// What every GNS page shares: the 495 x 400 canvas scaled onto the element,
+// the one font, the colours, texts drawn at their top-left corner, the
+// highlighted (black on yellow) text and the ten line-key markers.
+#pragma once
+
+#include "platform/gfx.h"
+
+#include <string>
+
+struct DisplayObject;
+
+inline constexpr float kGnsCanvasWidth = 495.0f;
+inline constexpr float kGnsCanvasHeight = 400.0f;
+
+inline constexpr gfx::Argb kGnsGreen = 0xFF00FA00;
+inline constexpr gfx::Argb kGnsWhite = 0xFFDEE6E9;
+inline constexpr gfx::Argb kGnsYellow = 0xFFFFFF00;
+inline constexpr gfx::Argb kGnsMagenta = 0xFFFF13D5;
+inline constexpr gfx::Argb kGnsBlue = 0xFF02A7EB;
+inline constexpr gfx::Argb kGnsBlack = 0xFF000000;
+
+// Rows of the line-key markers, L1..L5 and R1..R5 alike.
+inline constexpr float kGnsMarkerRow[5] = {30.0f, 98.0f, 178.0f, 265.0f, 340.0f};
+
+struct GnsPage {
+    // Resets the transform and scales it by the element's size over the canvas.
+    GnsPage(const DisplayObject& display, gfx::Graphics& graphics);
+
+    // Text in a colour with its top-left corner at (x, y).
+    void text(float x, float y, gfx::Argb color, const std::string& text);
+    // Black text over the yellow box of `box_chars` characters (the text's own
+    // length when 0) at (x, y).
+    void highlight(float x, float y, const std::string& text, int box_chars = 0);
+    // Draws the markers set in `marker` (L1..L5, R1..R5): "<" left, ">" right.
+    void draw_markers(float right_x = 460.0f);
+
+    gfx::Graphics& g;
+    gfx::FontFamily courier{"Courier New"};
+    gfx::Font font{courier, 33.0f, gfx::FontStyle::Bold};
+    bool marker[10] = {};
+};
+
+// The yellow box behind n characters of highlighted text at (x, y): 21 n wide
+// and 35 high.
+void gns_fill_text_box(float x, float y, gfx::Graphics& graphics, int n);
+
+// printf-style into a bounded line.
+std::string gns_format(const char* format, ...) __attribute__((format(printf, 1, 2)));

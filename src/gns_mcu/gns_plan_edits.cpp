@@ -1,0 +1,301 @@
+#include "gns_mcu/gns_plan_edits.h"
+
+#include "data/aircraft_settings.h"
+#include "data/airport_detail.h"
+#include "data/airport_procedures.h"
+#include "data/airport_selection.h"
+#include "data/candidate_list.h"
+#include "data/module_settings.h"
+#include "fms/flight_log.h"
+#include "fms/fms_update.h"
+#include "fms/gps_plan_import.h"
+#include "fms/holds.h"
+#include "fms/lateral_guidance.h"
+#include "fms/procedure_selection.h"
+#include "fms/profile_prediction.h"
+#include "fms/radio_autotune.h"
+#include "fms/route_state.h"
+#include "fms/route_values.h"
+#include "fms/speed_targets.h"
+#include "fms/vertical_state.h"
+#include "gns_mcu/mcu_page_state.h"
+#include "sim/aircraft_state.h"
+#include "sim/sim_var_reader.h"
+
+namespace {
+
+const char* const kNone = "------";
+
+int& toggle(GnsToggle t) {
+    return gns_line_toggles[t];
+}
+
+void to_position_from(int index) {
+    to_position = GeoPosition{active_plan[index].lat, active_plan[index].lon};
+}
+
+void renumber_hold(const GnsPlanRef& p, int new_index, int old_index) {
+    if (p.active)
+        hold_renumber_active_index(new_index, old_index);
+    else
+        hold_renumber_working_index(new_index, old_index);
+}
+
+// Editing at a procedure waypoint makes the whole procedure part ordinary.
+void clean_procedure_kinds(const GnsPlanRef& p, int c) {
+    auto rewrite = [&](const char* from, const char* to) {
+        for (int i = 1; i <= p.last; ++i)
+            if (p.plan[i].kind == from) p.plan.slot(i).kind = to;
+    };
+    const std::string& kind = p.plan[c].kind;
+    if (kind == "SID" || kind == "SIDSTAR") {
+        rewrite("SID", "");
+        rewrite("SIDSTAR", "STAR");
+    }
+    if (p.plan[c].kind == "STAR" || p.plan[c].kind == "SIDSTAR") {
+        rewrite("STAR", "");
+        rewrite("SIDSTAR", "SID");
+    }
+    if (p.plan[c].kind == "APPR") rewrite("APPR", "");
+}
+
+// A plan that ends at another airport takes it as its destination: its
+// procedures are loaded and the arrival selection is forgotten. True when
+// the destination changed.
+bool arrival_check(const GnsPlanRef& p) {
+    if (p.last <= 0) return false;
+    const RouteWaypoint& end = p.plan[p.last];
+    if (end.type != "APT" || end.ident == p.sel.arr_airport) return false;
+    p.sel.arr_airport = end.ident;
+    load_airport_detail(end.ident, destination_slot);
+    p.sel.star = p.sel.star_transition = p.sel.apch_type = p.sel.apch_trans = p.sel.arr_runway = kNone;
+    return true;
+}
+
+void departure_check(const GnsPlanRef& p, int c) {
+    const RouteWaypoint& origin = p.plan[0];
+    if (origin.type != "APT") return;
+    if (p.active) {
+        if (origin.ident == active_sel.dep_airport) return;
+    } else if (c != 0) {
+        return;
+    }
+    p.sel.dep_airport = origin.ident;
+    load_airport_detail(origin.ident, origin_slot);
+    p.sel.sid = p.sel.sid_transition = p.sel.dep_runway = kNone;
+    if (!p.active) gns_departure_preview = 0;
+}
+
+// The cursor mark moves one row down with the waypoint it stood on.
+void move_cursor_mark() {
+    struct Step {
+        GnsToggle from_key;
+        int from;
+        GnsToggle to_key;
+        int to;
+    };
+    constexpr Step kSteps[] = {{GNS_L1, 1, GNS_L2, 1}, {GNS_L2, 1, GNS_L2, 2}, {GNS_L2, 2, GNS_L3, 1},
+                               {GNS_L3, 1, GNS_L3, 2}, {GNS_L3, 2, GNS_L4, 1}, {GNS_L4, 1, GNS_L1, 1}};
+    for (const Step& s : kSteps) {
+        if (toggle(s.from_key) != s.from) continue;
+        toggle(s.from_key) = 0;
+        toggle(s.to_key) = s.to;
+        if (s.from_key == GNS_L4) ++gns_active_page;
+        return;
+    }
+}
+
+// The hold on a deleted waypoint goes with it, rather than staying on the
+// index that the next waypoint moves into.
+void drop_hold_at(const GnsPlanRef& p, int c) {
+    for (int slot = 1; slot <= hold_count(); ++slot) {
+        const HoldEntry& h = hold_list[slot];
+        if ((p.active ? h.active_index : h.working_index) == c) {
+            remove_hold(slot);
+            return;
+        }
+    }
+}
+
+void clear_all_selections() {
+    active_sel = GnsSelections{};
+    working_sel = GnsSelections{};
+}
+
+} // namespace
+
+GnsPlanRef gns_plan_in_view() {
+    if (gns_sub_state == 1)
+        return GnsPlanRef{active_plan, active_plan_last, constraint_waypoint_index, active_sel, true};
+    return GnsPlanRef{working_plan, working_plan_last, working_edit_index, working_sel, false};
+}
+
+bool gns_delete_at_cursor(const GnsPlanRef& p) {
+    const int c = working_cursor_index;
+    if (c < 0 || c > p.last) return false;
+    clean_procedure_kinds(p, c);
+    drop_hold_at(p, c);
+    for (int i = c + 1; i <= p.last; ++i) {
+        copy_waypoint_fields(p.plan[i], p.plan.slot(i - 1));
+        renumber_hold(p, i - 1, i);
+        if (p.vnav_target == i) p.vnav_target = i - 1;
+    }
+    --p.last;
+    p.plan.slot(p.last + 1).ident = "******";
+    if (p.active && to_waypoint_index != kNoToWaypoint) {
+        if (to_waypoint_index > c) --to_waypoint_index;
+        if (to_waypoint_index > 0) to_position_from(to_waypoint_index);
+    }
+    gns_scratchpad = p.plan[c].ident;
+    gns_delete_request = 0;
+    arrival_check(p);
+    return true;
+}
+
+bool gns_insert_candidate(const GnsPlanRef& p, int k) {
+    const int c = working_cursor_index;
+    // The new waypoint and the end mark behind it must fit in entries 0..200.
+    if (p.last + 2 > kPlanLastIndex || c < 0 || c > p.last + 1) return false;
+    if (k < 1 || k > candidate_list.count()) return false;
+    const NavListRecord candidate = candidate_list[k];
+
+    if (c <= p.last) clean_procedure_kinds(p, c);
+    const int to_before = to_waypoint_index;
+    for (int i = p.last; i >= c; --i) {
+        copy_waypoint_fields(p.plan[i], p.plan.slot(i + 1));
+        renumber_hold(p, i + 1, i);
+        if (p.vnav_target == i) p.vnav_target = i + 1;
+        // A TO waypoint at index 1 stays: the waypoint inserted there is flown first.
+        if (p.active && to_waypoint_index != kNoToWaypoint && to_waypoint_index == i &&
+            to_waypoint_index > 1) {
+            to_waypoint_index = i + 1;
+            to_position_from(to_waypoint_index);
+        }
+    }
+    ++p.last;
+    p.plan.slot(p.last + 1).ident = "******";
+
+    RouteWaypoint& w = p.plan.slot(c);
+    w.ident = candidate.ident;
+    w.lat = candidate.latitude;
+    w.lon = candidate.longitude;
+    w.type = candidate.kind;
+    w.frequency = candidate.extra;
+    w.flyover = gns_flyover_choice == "YES" ? 1 : 0;
+    w.kind.clear();
+    w.via.clear();
+    w.aux_text.clear();
+    w.alt_constraint = -999.0;
+    if (p.active) {
+        w.passing_time.clear();
+        w.hold_number = 0;
+    } else {
+        w.constrained = 0;
+    }
+
+    gns_flyover_choice = "NO";
+    gns_fpl_option = gns_fpl_option_default;
+    gns_state = GNS_FLIGHT_PLAN;
+    working_cursor_index = c + 1;
+    // The selection follows its waypoint, so that HOLD builds there.
+    if (p.active && gns_selected_wpt_index == c) gns_selected_wpt_index = c + 1;
+    gns_scratchpad = p.plan[c + 1].ident;
+    if (p.active && to_waypoint_index <= 1 && to_waypoint_index >= 0) to_position_from(to_waypoint_index);
+    // The active view starts at the FROM waypoint: when the TO index moved
+    // with its waypoint, the rows moved up one and the cursor's waypoint is
+    // still on the marked row.
+    if (!(p.active && to_waypoint_index != to_before)) move_cursor_mark();
+    gns_entry_active = 1;
+    gns_entry_fresh = 1;
+    departure_check(p, c);
+    if (arrival_check(p) && p.active) {
+        select_airport(p.plan[p.last].ident, 1);
+        destination_airport_state = 2;
+        mcu_airport_text_a = airport_elevation_text;
+        mcu_airport_text_b = selected_airport_ident;
+    }
+    return true;
+}
+
+void gns_activate_opened_plan() {
+    const int last = working_plan_last;
+    for (int i = 0; i <= last; ++i) {
+        const RouteWaypoint& from = working_plan[i];
+        RouteWaypoint& to = active_plan.slot(i);
+        to.ident = from.ident;
+        to.lat = from.lat;
+        to.lon = from.lon;
+        to.flyover = from.flyover;
+        to.type = from.type;
+        to.frequency = from.frequency;
+        to.aux_text = from.aux_text;
+        to.kind = from.kind;
+        to.via = from.via;
+        to.speed_constraint = from.speed_constraint;
+        to.hold_number = from.hold_number;
+        to.passing_time.clear();
+        to.alt_constraint = -999.0;
+        to.constrained = 0;
+    }
+
+    to_waypoint_index = 1;
+    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
+    descent_speed_target = descent_speed_default;
+    cruise_speed_target = cruise_speed_default;
+    direct_to_active = 0;
+    active_plan_last = last;
+    route_state = 3;
+    to_position_from(1);
+    hold_armed = 0;
+    hold_list.slot(1).active_index = 0;
+    takeoff_time_text = "-----";
+    airport_runway_selected_line = -999;
+    fuel_on_board_low_lb = 0.0;
+    // The per-route values a route-file load resets besides the fuel.
+    intercept_armed = 0;
+    payload_read_flag = 0.0;
+
+    mcu_entry_text.clear();
+    destination_airport_state = 1;
+    mcu_direct_only = 0;
+    toggle(GNS_R5) = 0;
+    gns_sub_state = 1;
+    gns_active_page = 1;
+    gns_active_page_count = (active_plan_last + 5) / 6;
+    clear_all_selections();
+
+    const RouteWaypoint& destination = active_plan[last];
+    if (destination.type == "APT") {
+        active_sel.arr_airport = destination.ident;
+        load_airport_detail(destination.ident, destination_slot);
+        // Makes the destination the selected one and puts its elevation on the
+        // last entry.
+        select_airport(destination.ident, 1);
+        match_star_transition(kNone, kNone);
+        constraint_waypoint_index = last;
+        vertical_target_lat = destination.lat;
+        vertical_target_lon = destination.lon;
+        cruise_altitude = plan_cruise_altitude;
+        predict_profile(cruise_altitude > 0 ? cruise_altitude : 0, 1);
+        if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 0.0) load_fuel(planned_fuel);
+        mcu_legs_index = 1;
+        tower_view_set = 0;
+        if (aircraft_state.ground_speed_kt < 5.0) {
+            flight_phase = -1;
+            write_flight_log(0);
+            last_clock_second = -99.0;
+            flight_elapsed_seconds = 0.0;
+        }
+    }
+
+    const RouteWaypoint& origin = active_plan[0];
+    if (origin.type == "APT") {
+        active_sel.dep_airport = origin.ident;
+        load_airport_detail(origin.ident, origin_slot);
+        match_sid_transition(kNone, kNone);
+        select_airport(origin.ident, 0);
+        mcu_airport_text_a = airport_elevation_text;
+        mcu_airport_text_b = selected_airport_ident;
+    }
+    reset_page_toggles();
+}

@@ -1,0 +1,36 @@
+// The plan edits of the GNS ENT key and FLIGHT PLAN page: deleting the
+// waypoint under the cursor, inserting a database waypoint there, and making
+// an opened stored plan the active plan. An edit works on the plan in view:
+// the active plan on the active-plan view, the working plan on an opened
+// stored plan.
+#pragma once
+
+#include "fms/route_plan.h"
+#include "gns_mcu/gns_unit_state.h"
+
+// A plan with what belongs to it.
+struct GnsPlanRef {
+    RoutePlan& plan;
+    int& last;
+    int& vnav_target; // index of the waypoint whose constraint VNAV aims at
+    GnsSelections& sel;
+    bool active; // the flown plan: the TO waypoint and the holds' active indexes follow
+};
+
+// The plan in view (active in sub-state 1, else working).
+GnsPlanRef gns_plan_in_view();
+
+// Deletes entry working_cursor_index (0..last); the entries behind move up,
+// the scratchpad proposes the one now under the cursor. False, with nothing
+// changed, for a cursor outside the plan.
+bool gns_delete_at_cursor(const GnsPlanRef& p);
+
+// Inserts candidate k of candidate_list at working_cursor_index and returns to
+// the plan view with the cursor on the waypoint that stood there. False, with
+// nothing changed, when the plan is full (200 waypoints), the cursor is
+// beyond the end mark or k is not a candidate.
+bool gns_insert_candidate(const GnsPlanRef& p, int k);
+
+// SELECT: the working plan (two entries or more) becomes the active plan and
+// is flown from entry 1, with its airports, destination and profile.
+void gns_activate_opened_plan();

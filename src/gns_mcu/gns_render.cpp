@@ -1,0 +1,63 @@
+#include "gns_mcu/gns_render.h"
+
+#include "gns_mcu/gns_unit_state.h"
+#include "sim/aircraft_state.h"
+
+DisplayObject gnsxls_display;
+
+namespace {
+
+// Page of each state 1..21 (index 0 unused). States 2 to 6 are never set.
+// The remaining states get their pages with the DIRECT and procedure pages
+// (7, 10 to 13) and with the PLAN and value pages (9, 14 to 21).
+constexpr GnsPageRoutine kPages[kGnsStateCount + 1] = {
+    nullptr,                  // 0
+    gnsxls_flight_plan_page,  // 1 FLIGHT PLAN
+    nullptr,                  // 2
+    nullptr,                  // 3
+    nullptr,                  // 4
+    nullptr,                  // 5
+    nullptr,                  // 6
+    nullptr,                  // 7 DIRECT
+    gnsxls_database_wpt_page, // 8 DATABASE WPT
+    nullptr,                  // 9 NAVIGATION
+    nullptr,                  // 10 DEPARTURE
+    nullptr,                  // 11 ARRIVAL
+    nullptr,                  // 12 APCH
+    nullptr,                  // 13 AIRWAY
+    nullptr,                  // 14 SAVE ACTIVE FPL
+    nullptr,                  // 15 VNAV
+    nullptr,                  // 16 VNAV DATA
+    nullptr,                  // 17 VNAV entry
+    nullptr,                  // 18 HOLDING PATTERN
+    nullptr,                  // 19 PLAN
+    nullptr,                  // 20 PILOT ENTERED WPT
+    nullptr,                  // 21 OFFSET WPT
+};
+
+} // namespace
+
+GnsPageRoutine gns_page_routine(int state) {
+    return state >= 1 && state <= kGnsStateCount ? kPages[state] : nullptr;
+}
+
+void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size) {
+    RenderFrameOptions frame;
+    frame.smoothing = gfx::SmoothingMode::HighQuality;
+    frame.set_text_hint = false;
+    frame.pre_clear = true;
+    frame.test_mode = false;
+    frame.scale = false;
+    frame.fill_background = false;
+    run_render_frame(display, device_context, size, 1, aircraft_state.display_power, frame,
+                     [&](gfx::Graphics& g) {
+                         gns_lsk_next = 0;
+                         if (GnsPageRoutine page = gns_page_routine(gns_state)) page(display, g);
+                         gns_enter_pressed = 0;
+                         gns_prev_pressed = 0;
+                         gns_next_pressed = 0;
+                         gns_direct_pressed = 0;
+                         gns_erase_pressed = 0;
+                         gns_lsk = gns_lsk_next;
+                     });
+}

@@ -1,0 +1,23 @@
+// The GNS XLS render pass: clears the screen, runs the page of the current
+// state, which acts on the recorded keys before it draws, then ends the
+// one-frame inputs and moves the queued line key into place.
+#pragma once
+
+#include "gauges/render_frame.h"
+
+// One display object serves both GNS gauges.
+extern DisplayObject gnsxls_display;
+
+// A page routine: acts on the keys of this frame and draws.
+using GnsPageRoutine = void (*)(DisplayObject& display, gfx::Graphics& graphics);
+
+// The page of a state; null for a state without one (its screen stays blank).
+GnsPageRoutine gns_page_routine(int state);
+
+// Nothing happens for a null device context. While the display power is off
+// the surface is only cleared and every input stays pending.
+void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size);
+
+// The pages of this unit.
+void gnsxls_flight_plan_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_database_wpt_page(DisplayObject& display, gfx::Graphics& graphics);

@@ -1,0 +1,247 @@
+// The FLIGHT PLAN page and the ENT commits of the plan views, worked by keys
+// through the stand-in on the example routes.
+#include "gns_stand_in.h"
+
+#include "fms/holds.h"
+#include "fms/lateral_guidance.h"
+#include "fms/route_plan.h"
+#include "fms/route_state.h"
+#include "gns_mcu/gns_plan_edits.h"
+#include "gns_mcu/gns_unit_state.h"
+
+namespace {
+
+constexpr gfx::Argb kWhite = 0xFFDEE6E9;
+
+std::vector<std::string> active_idents() {
+    std::vector<std::string> out;
+    for (int i = 0; i <= active_plan_last; ++i)
+        out.push_back(active_plan[i].ident);
+    return out;
+}
+
+} // namespace
+
+class GnsPlanKeys : public GnsStandIn {
+  protected:
+    // West of the route, so that no waypoint is sequenced while the keys work.
+    void SetUp() override {
+        GnsStandIn::SetUp();
+        host::aircraft().lat_deg = 47.45;
+        host::aircraft().lon_deg = -123.6;
+        frames(1);
+    }
+    // Opens the second stored route (KSEA-KPDX) and makes it the active plan.
+    void activate_example_route() {
+        press("R2 R2 ENT");
+        frames(1);
+        ASSERT_EQ(gns_plan_open, 1);
+        press("R5 ENT");
+        frames(1);
+    }
+};
+
+TEST_F(GnsPlanKeys, PanelLoadShowsTheListAndFplWalksTheViews) {
+    const gfx::RecordedOp* title = op_at(45.0f, 0.0f);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text, "FLIGHT PLAN LIST 1/1");
+    EXPECT_EQ(title->color, kWhite);
+    EXPECT_EQ(text_at(460.0f, 98.0f), ">");
+    EXPECT_EQ(text_at(30.0f, 80.0f), "KPDX");
+    EXPECT_FALSE(shows("NEXT FPL")); // shown only when chosen
+
+    press("FPL");
+    EXPECT_EQ(text_at(90.0f, 0.0f), "ACTIVE FPL   1/1");
+    EXPECT_EQ(text_at(32.0f, 280.0f), "DEPART");
+    press("FPL");
+    EXPECT_EQ(text_at(45.0f, 0.0f), "FLIGHT PLAN LIST 1/1");
+}
+
+TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
+    press("R2 R2");
+    EXPECT_EQ(gns_line_toggles[GNS_R2], 2);
+    press("ENT");
+    frames(1);
+    EXPECT_EQ(text_at(30.0f, 0.0f), "FLIGHT PLAN 2  1/2");
+    EXPECT_EQ(text_at(96.0f, 40.0f), "KSEA");
+    EXPECT_EQ(text_at(280.0f, 40.0f), "KPDX");
+
+    press("R5");
+    EXPECT_TRUE(shows("SELECT?"));
+    press("ENT");
+    frames(1);
+    const std::vector<std::string> expected = {"KSEA",  "SEA",   "FOXXE", "NISQL", "OLM",
+                                               "TOUTL", "KELSO", "LAVVA", "SAUVI", "KPDX"};
+    EXPECT_EQ(active_idents(), expected);
+    EXPECT_EQ(to_waypoint_index, 1);
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(gns_sub_state, 1);
+    EXPECT_EQ(active_sel.arr_airport, "KPDX");
+    EXPECT_EQ(active_sel.dep_airport, "KSEA");
+    EXPECT_EQ(active_plan[9].kind, "");
+    EXPECT_EQ(text_at(90.0f, 0.0f), "ACTIVE FPL   1/2");
+}
+
+TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
+    activate_example_route();
+    // A hold on OLM and the VNAV target on the destination move with them.
+    hold_list.slot(1).active_index = 4;
+    hold_list.set_count(1);
+    constraint_waypoint_index = 9;
+
+    press("L2 \"PAE\"");
+    EXPECT_EQ(gns_scratchpad, "PAE   ");
+    press("ENT");
+    frames(1);
+    EXPECT_EQ(gns_state, GNS_DATABASE_WPT);
+    EXPECT_EQ(text_at(45.0f, 0.0f), "DATABASE WPT 1/1");
+    EXPECT_EQ(text_at(96.0f, 40.0f), "PAE");
+    EXPECT_EQ(text_at(300.0f, 40.0f), "VOR");
+
+    press("ENT");
+    frames(1);
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+    ASSERT_EQ(active_plan_last, 10);
+    EXPECT_EQ(active_plan[1].ident, "PAE");
+    EXPECT_EQ(active_plan[2].ident, "SEA");
+    EXPECT_EQ(active_plan[11].ident, "******");
+    // The TO waypoint at index 1 stays there: the new waypoint is flown first.
+    EXPECT_EQ(to_waypoint_index, 1);
+    EXPECT_DOUBLE_EQ(to_position.lat, active_plan[1].lat);
+    EXPECT_EQ(hold_list[1].active_index, 5);
+    EXPECT_EQ(constraint_waypoint_index, 10);
+    // The cursor stays on SEA, proposed for the next insertion.
+    EXPECT_EQ(working_cursor_index, 2);
+    EXPECT_EQ(gns_scratchpad, "SEA");
+    EXPECT_EQ(gns_line_toggles[GNS_L2], 2);
+
+    // Inserting at index 3 while the TO index is 5 moves it to 6.
+    press("L3");
+    ASSERT_EQ(working_cursor_index, 3);
+    to_waypoint_index = 5;
+    press("\"BTG\" ENT");
+    frames(1);
+    ASSERT_EQ(gns_state, GNS_DATABASE_WPT);
+    press("ENT");
+    frames(1);
+    EXPECT_EQ(active_plan[working_cursor_index - 1].ident, "BTG");
+    EXPECT_EQ(to_waypoint_index, 6);
+    // The view scrolled with the TO index: the mark stays on its row.
+    EXPECT_EQ(gns_line_toggles[GNS_L3], 1);
+}
+
+TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
+    activate_example_route();
+    const char* idents[] = {"KSEA", "AAA", "BBB", "CCC", "KPDX"};
+    for (int i = 0; i < 5; ++i) {
+        RouteWaypoint& w = active_plan.slot(i);
+        w = RouteWaypoint{};
+        w.ident = idents[i];
+        w.lat = 10.0 + i;
+        w.lon = 20.0;
+        w.type = i == 0 || i == 4 ? "APT" : "WPT";
+    }
+    active_plan_last = 4;
+    to_waypoint_index = 3;
+    working_cursor_index = 1;
+    gns_entry_active = 1;
+    gns_entry_fresh = 1;
+    press_only(GnsKey::ToggleErase);
+    EXPECT_EQ(gns_delete_request, 1);
+    press_only(GnsKey::Ent);
+    const std::vector<std::string> expected = {"KSEA", "BBB", "CCC", "KPDX"};
+    EXPECT_EQ(active_idents(), expected);
+    EXPECT_EQ(active_plan[4].ident, "******");
+    EXPECT_EQ(to_waypoint_index, 2);
+    EXPECT_DOUBLE_EQ(to_position.lat, 13.0); // CCC
+    EXPECT_EQ(gns_scratchpad, "BBB");
+    EXPECT_EQ(gns_delete_request, 0);
+
+    // A cursor past the plan deletes nothing.
+    working_cursor_index = 7;
+    gns_delete_request = 1;
+    press_only(GnsKey::Ent);
+    EXPECT_EQ(active_plan_last, 3);
+}
+
+TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
+    // No route: a stale selection makes no hold.
+    press("FPL");
+    gns_selected_wpt_index = 3;
+    gns_line_toggles[GNS_L2] = 1;
+    press("HOLD");
+    EXPECT_EQ(gns_state, GNS_HOLDING_PATTERN);
+    EXPECT_EQ(hold_count(), 0);
+
+    press("FPL FPL"); // the active plan, then the list
+    activate_example_route();
+    ASSERT_EQ(gns_sub_state, 1);
+    press("HOLD"); // nothing selected
+    EXPECT_EQ(hold_count(), 0);
+    EXPECT_EQ(gns_scratchpad, "");
+
+    press("FPL L3 HOLD"); // fourth row: NISQL
+    ASSERT_EQ(hold_count(), 1);
+    const HoldEntry& h = hold_list[1];
+    EXPECT_EQ(h.active_index, 3);
+    EXPECT_EQ(h.working_index, 3);
+    EXPECT_EQ(h.ident, "NISQL");
+    EXPECT_EQ(h.points[0].label, "Fix");
+    EXPECT_EQ(active_plan[3].hold_number, 1);
+    EXPECT_EQ(hold_exit_state, 1);
+    EXPECT_GT(h.inbound_course, 0.0);
+    EXPECT_LE(h.inbound_course, 360.0);
+}
+
+TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
+    activate_example_route();
+    for (int i = 10; i <= 199; ++i) {
+        RouteWaypoint& w = active_plan.slot(i);
+        w.ident = "W" + std::to_string(i);
+        w.type = "WPT";
+    }
+    active_plan_last = 199;
+
+    // Insertion: the unit stays on DATABASE WPT with the plan as it was.
+    press("L2 \"PAE\" ENT");
+    frames(1);
+    ASSERT_EQ(gns_state, GNS_DATABASE_WPT);
+    press("ENT");
+    EXPECT_EQ(gns_state, GNS_DATABASE_WPT);
+    EXPECT_EQ(active_plan_last, 199);
+    EXPECT_EQ(active_plan[1].ident, "SEA");
+
+    // DIRECT-TO has no room for its copy and end mark.
+    press("FPL DIRECT");
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+
+    // A plan of 201 entries keeps its end mark inside the plan.
+    active_plan_last = 200;
+    active_plan.slot(200).ident = "LAST";
+    frames(1);
+    EXPECT_EQ(active_plan[200].ident, "LAST");
+}
+
+TEST_F(GnsPlanKeys, ListChoicesPastTheEndAreDropped) {
+    // Four entries: R3's second row (route 4, NEW FPL) exists, R4's rows do not.
+    press("R4");
+    EXPECT_EQ(gns_line_toggles[GNS_R4], 0);
+    press("R3 R3");
+    EXPECT_EQ(gns_line_toggles[GNS_R3], 2);
+    EXPECT_TRUE(shows("NEXT FPL"));
+    press("ENT");
+    frames(1);
+    // The new plan opens empty with row 1 open for a first waypoint.
+    EXPECT_EQ(gns_plan_open, 1);
+    EXPECT_EQ(working_plan_last, -1);
+    EXPECT_EQ(gns_line_toggles[GNS_L1], 1);
+    EXPECT_EQ(gns_entry_active, 1);
+}
+
+TEST_F(GnsPlanKeys, AListedFileGoneSinceTheListingOpensNothing) {
+    std::filesystem::remove(sim_folder_.path() + "/orvex/flightplans/KSEAKPDX.RTE");
+    press("R2 R2 ENT");
+    frames(1);
+    EXPECT_EQ(gns_plan_open, 0);
+    EXPECT_EQ(text_at(45.0f, 0.0f), "FLIGHT PLAN LIST 1/1");
+}
