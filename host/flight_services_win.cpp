@@ -3,6 +3,7 @@
 // variables that SERVER publishes, as any other gauge of the panel reads it.
 #include "windows_host.h"
 
+#include "pilot_route.h"
 #include "sim_state.h"
 
 #include "gauges/gauge_abi.h"
@@ -38,8 +39,14 @@ void published_route_status(::StandInRouteStatus* status) {
     status->cross_track_nm = published<double>("orvex_xtk_err_dist", 0.0);
     status->lnav_engaged = published<int32_t>("orvex_lnav_mode", 0);
     status->vnav_engaged = published<int32_t>("orvex_vnav_mode", 0);
+    // SERVER publishes a fixed "INIT" for the TO ident: the name comes from the
+    // route file entered, while the plan is that file's length.
+    const std::vector<std::string>& idents = entered_route_idents();
     const ModuleVar* ident = find_module_var("orvex_act_wpt_id");
-    if (ident != nullptr && ident->storage != nullptr)
+    if (to > 0 && count + 1 == static_cast<int32_t>(idents.size()))
+        std::snprintf(status->to_ident, sizeof status->to_ident, "%s",
+                      idents[static_cast<std::size_t>(to)].c_str());
+    else if (ident != nullptr && ident->storage != nullptr)
         std::snprintf(status->to_ident, sizeof status->to_ident, "%s",
                       static_cast<const char*>(ident->storage));
 }

@@ -4,10 +4,33 @@
 #include "simulator.h"
 
 #include <cctype>
+#include <fstream>
+#include <sstream>
 
 namespace host {
 
 namespace {
+
+std::vector<std::string> route_idents;
+
+// The first word of every line after "[FlightPlan]".
+std::vector<std::string> read_route_idents(const std::string& file_name) {
+    std::vector<std::string> idents;
+    std::ifstream in("orvex/flightplans/" + file_name);
+    std::string line;
+    bool plan = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind("[FlightPlan]", 0) == 0) {
+            plan = true;
+            continue;
+        }
+        std::istringstream words(line);
+        std::string ident;
+        if (plan && words >> ident) idents.push_back(ident);
+    }
+    return idents;
+}
 
 PlacedGauge* company_route_cdu(Simulator& sim, std::string& error) {
     for (auto& gauge : sim.gauges)
@@ -48,7 +71,12 @@ bool enter_company_route(Simulator& sim, const std::string& file_name, std::stri
         call_gauge(*cdu, PANEL_SERVICE_PRE_UPDATE);
         call_gauge(*cdu, PANEL_SERVICE_PRE_DRAW);
     }
+    route_idents = read_route_idents(file_name);
     return true;
+}
+
+const std::vector<std::string>& entered_route_idents() {
+    return route_idents;
 }
 
 } // namespace host

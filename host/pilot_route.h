@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -15,5 +16,10 @@ struct Simulator;
 // that gauge's own update and draw: the frame count and the aircraft do not
 // move. False with a message when no SMITHS_FMS can be had.
 bool enter_company_route(Simulator& sim, const std::string& file_name, std::string& error);
+
+// The waypoint idents of the route file last entered, in file order (read
+// from orvex/flightplans/ below the simulator root), so that a host without
+// the module's own route status can name the TO waypoint by its number.
+const std::vector<std::string>& entered_route_idents();
 
 } // namespace host
