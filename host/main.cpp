@@ -2,10 +2,14 @@
 //
 //   orvex-sim --list [--module PATH]
 //   orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]
+//             [--draw-every N]
 //
-// The default module is orvex1.so (orvex1.gau on Windows) next to this program. Panel, script and out
-// paths are taken relative to the directory orvex-sim is started in; the run
-// itself happens in the simulator root (the module reads its data below it).
+// The default module is orvex1.so (orvex1.gau on Windows) next to this
+// program. Panel, script and out paths are taken relative to the directory
+// orvex-sim is started in; the run itself happens in the simulator root (the
+// module reads its data below it). --draw-every N lets the gauges draw only on
+// every Nth frame of a long run and on its last (for slow drawing, as under
+// wine); every frame still updates.
 #include "module_loader.h"
 #include "panel_file.h"
 #include "script.h"
@@ -26,12 +30,14 @@ struct Options {
     std::string panel;
     std::string script;
     std::string out;
+    int draw_every = 1;
 };
 
 void usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: orvex-sim --list [--module PATH]\n"
-                 "       orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]\n");
+                 "       orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]\n"
+                 "                 [--draw-every N]\n");
 }
 
 bool parse_options(int argc, char** argv, Options& o) {
@@ -58,7 +64,17 @@ bool parse_options(int argc, char** argv, Options& o) {
             ok = value(o.script);
         else if (arg == "--out")
             ok = value(o.out);
-        else if (arg == "--help" || arg == "-h") {
+        else if (arg == "--draw-every") {
+            std::string n;
+            ok = value(n);
+            char* end = nullptr;
+            const long every = ok ? std::strtol(n.c_str(), &end, 10) : 0;
+            if (ok && (end == n.c_str() || *end != '\0' || every < 1 || every > 1000)) {
+                std::fprintf(stderr, "orvex-sim: --draw-every takes a number from 1 to 1000\n");
+                ok = false;
+            }
+            o.draw_every = static_cast<int>(every);
+        } else if (arg == "--help" || arg == "-h") {
             usage(stdout);
             std::exit(0);
         } else {
@@ -139,6 +155,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     host::Simulator sim;
+    sim.draw_every = o.draw_every;
     int status = 0;
     if (o.list)
         status = load(o, sim) ? list_gauges(sim.module) : 1;

@@ -476,11 +476,13 @@ struct Runner {
         bool report = progress != nullptr && c.count >= PROGRESS_FROM;
         int64_t step = c.count / 10;
         for (int64_t i = 1; i <= c.count; ++i) {
-            run_frame(sim);
+            const bool draw = sim.draw_every <= 1 || i % sim.draw_every == 0 || i == c.count;
+            run_frame(sim, draw);
             track_flight_frame(sim, out);
             // A flight stops when the route is flown or the TO waypoint is the one asked for.
             if (c.op == ScriptOp::Fly &&
                 (flight_tracker().arrived || (!c.text.empty() && flight_to_ident(sim) == c.text))) {
+                if (!draw) draw_gauges(sim); // the run's last frame draws
                 say("fly: " + flight_progress(sim));
                 return;
             }

@@ -79,11 +79,15 @@ void start_gauges(Simulator& sim) {
         call_all(sim, service);
 }
 
-void run_frame(Simulator& sim) {
+void run_frame(Simulator& sim, bool draw) {
     advance_aircraft(); // the simulator moves first, then the gauges see it
     call_all(sim, PANEL_SERVICE_PRE_UPDATE);
-    call_all(sim, PANEL_SERVICE_PRE_DRAW);
+    if (draw) call_all(sim, PANEL_SERVICE_PRE_DRAW);
     ++sim.frame;
+}
+
+void draw_gauges(Simulator& sim) {
+    call_all(sim, PANEL_SERVICE_PRE_DRAW);
 }
 
 void stop_gauges(Simulator& sim) {
