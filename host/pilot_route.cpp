@@ -60,7 +60,7 @@ bool enter_company_route(Simulator& sim, const std::string& file_name, std::stri
     for (char& c : name)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     std::vector<SmithsKey> keys;
-    if (name.empty() || !cdu_key_sequence("RTE \"" + name + "\" L2 R6 EXEC", keys, error)) {
+    if (name.empty() || !cdu_key_sequence("RTE \"" + name + "\" L2 R6 EXEC INIT_REF L1", keys, error)) {
         error = "cannot type the company route " + name;
         return false;
     }

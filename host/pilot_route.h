@@ -1,7 +1,8 @@
 // A route file loaded as a pilot loads it: on the RTE page of a SMITHS_FMS,
 // the company route (the file name without its extension) into CO ROUTE,
-// then ACTIVATE and EXEC. For a module that offers no entry point of its own
-// to ask for a route file (the Windows DLL exports only its two records).
+// then ACTIVATE and EXEC; the unit is left on its IDENT page, where it starts.
+// For a module that offers no entry point of its own to ask for a route file
+// (the Windows DLL exports only its two records).
 #pragma once
 
 #include <string>
