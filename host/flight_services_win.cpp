@@ -43,7 +43,8 @@ void published_route_status(::StandInRouteStatus* status) {
     // route file entered, while the plan is that file's length.
     const std::vector<std::string>& idents = entered_route_idents();
     const ModuleVar* ident = find_module_var("orvex_act_wpt_id");
-    if (to > 0 && count + 1 == static_cast<int32_t>(idents.size()))
+    // (Without a plan SERVER publishes a last index of -1.)
+    if (to > 0 && !idents.empty() && count + 1 == static_cast<int32_t>(idents.size()) && to <= count)
         std::snprintf(status->to_ident, sizeof status->to_ident, "%s",
                       idents[static_cast<std::size_t>(to)].c_str());
     else if (ident != nullptr && ident->storage != nullptr)

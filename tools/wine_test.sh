@@ -27,7 +27,7 @@ if [ "$1" = "--root" ]; then
         panel=${rest%%:*}
         script=${rest#*:}
         start=$(date +%s)
-        wine "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-5}" --root "$build/$root" \
+        timeout 900 wine "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-5}" --root "$build/$root" \
             --panel "examples/sim/$panel" \
             --script "examples/sim/$script" --out out-win >>"$build/$root.log" 2>&1 || {
             tail -20 "$build/$root.log" >&2
