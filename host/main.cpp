@@ -8,8 +8,8 @@
 // program. Panel, script and out paths are taken relative to the directory
 // orvex-sim is started in; the run itself happens in the simulator root (the
 // module reads its data below it). --draw-every N lets the gauges draw only on
-// every Nth frame of a long run and on its last (for slow drawing, as under
-// wine); every frame still updates.
+// every Nth frame of a run of 100 frames or more and on its last (for slow
+// drawing, as under wine); every frame still updates.
 #include "module_loader.h"
 #include "panel_file.h"
 #include "script.h"

@@ -28,6 +28,7 @@ namespace {
 
 constexpr int64_t MAX_FRAMES = 100000000; // a typo guard, far above any real run
 constexpr int64_t PROGRESS_FROM = 1000;   // runs this long report their progress
+constexpr int64_t LONG_RUN_FROM = 100;    // runs this long draw on every draw_every-th frame
 
 std::vector<std::string> words_of(const std::string& text) {
     std::vector<std::string> words;
@@ -476,7 +477,8 @@ struct Runner {
         bool report = progress != nullptr && c.count >= PROGRESS_FROM;
         int64_t step = c.count / 10;
         for (int64_t i = 1; i <= c.count; ++i) {
-            const bool draw = sim.draw_every <= 1 || i % sim.draw_every == 0 || i == c.count;
+            const bool draw =
+                sim.draw_every <= 1 || c.count < LONG_RUN_FROM || i % sim.draw_every == 0 || i == c.count;
             run_frame(sim, draw);
             track_flight_frame(sim, out);
             // A flight stops when the route is flown or the TO waypoint is the one asked for.

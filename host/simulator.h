@@ -17,8 +17,9 @@ struct Simulator {
     std::vector<std::unique_ptr<PlacedGauge>> gauges; // in panel-file order
     std::string out_dir;                              // where snapshots go
     long frame = 0;                                   // frames run so far
-    // Within a run of many frames (`frames`, `fly`), the gauges draw on every
-    // draw_every-th frame and on the run's last; other frames always draw.
+    // Within a run of 100 frames or more (`frames`, `fly`), the gauges draw on
+    // every draw_every-th frame and on the run's last; other frames always
+    // draw (a unit starting up or reading keys sees each of them).
     int draw_every = 1;
     bool started = false;
 };

@@ -146,18 +146,18 @@ TEST_F(Scripts, LongRunsReportProgress) {
     EXPECT_EQ(lines, 10);
 }
 
-TEST_F(Scripts, DrawEveryLetsLongRunsDrawOnEveryNthFrameAndTheirLast) {
+TEST_F(Scripts, DrawEveryLetsLongRunsOnlyDrawOnEveryNthFrameAndTheirLast) {
     sim.draw_every = 4;
-    run("frames 10\nframes 1\n");
+    run("frames 102\nframes 10\n");
     int updates = 0, draws = 0;
     for (const fake::CallbackCall& c : fake::callback_calls) {
         if (c.gauge->name == nullptr || std::string(c.gauge->name) != "DISPLAY") continue;
         updates += c.service == PANEL_SERVICE_PRE_UPDATE;
         draws += c.service == PANEL_SERVICE_PRE_DRAW;
     }
-    EXPECT_EQ(updates, 11);
-    // Frames 4, 8 and 10 of the long run, and the single frame.
-    EXPECT_EQ(draws, 4);
+    EXPECT_EQ(updates, 112);
+    // Frames 4, 8, ... 100 and 102 of the long run, and every frame of the short one.
+    EXPECT_EQ(draws, 25 + 1 + 10);
 }
 
 TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
