@@ -60,12 +60,17 @@ fuzz-smoke: fuzz-build
 # ROOT:PANEL:SCRIPT (files of examples/sim); a root is copied fresh on its
 # first run, so runs that share one see each other's files.
 DEMO_RUNS := demo-sim:panel.cfg:demo.script demo-sim:cdu_panel.cfg:cdu_demo.script \
-	demo-nd:nd_panel.cfg:nd_modes.script demo-md11:md11_panel.cfg:md11_modes.script \
+	demo-vnav:cdu_panel.cfg:cdu_vnav.script demo-nd:nd_panel.cfg:nd_modes.script \
+	demo-md11:md11_panel.cfg:md11_modes.script \
 	demo-pfd:pfd_panel.cfg:pfd.script demo-efs50:efs50_panel.cfg:efs50_modes.script \
 	demo-panels:panels_panel.cfg:panels.script demo-gns:gns_panel.cfg:gns_demo.script \
-	demo-c17:c17_panel.cfg:c17.script
+	demo-c17:c17_panel.cfg:c17.script demo-c17eng:c17_engines_panel.cfg:c17_engines.script \
+	demo-attitude:attitude_panel.cfg:attitude.script \
+	demo-efs50x:efs50_expanded_panel.cfg:efs50_expanded.script
 
-demo: build
+# It builds only the module and the stand-in, not the test programs.
+demo: configure
+	cmake --build $(BUILD) -j $(JOBS) --target orvex1 orvex-sim
 	mkdir -p out
 	@fresh=" "; for run in $(DEMO_RUNS); do \
 	  root=$${run%%:*}; rest=$${run#*:}; panel=$${rest%%:*}; script=$${rest#*:}; \
@@ -123,6 +128,7 @@ bench: deps
 	$(BUILD)-bench/bench/orvex-bench
 	$(BUILD)-bench/bench/orvex-nd-bench
 	$(BUILD)-bench/bench/orvex-c17-bench
+	$(BUILD)-bench/bench/orvex-attitude-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

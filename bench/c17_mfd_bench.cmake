@@ -1,6 +1,7 @@
 # The C17_MFD format benchmark, included from bench/CMakeLists.txt: the
-# render pass in the PFD and configuration formats on the recording and the
-# Cairo backends. `make bench` runs it.
+# render pass in the PFD, configuration and engine formats and the
+# PROLINE_EICAS strip on the recording and the Cairo backends. `make bench`
+# runs it.
 if(NOT TARGET orvex_module)
   return()
 endif()

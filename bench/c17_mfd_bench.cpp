@@ -1,7 +1,9 @@
 // C17_MFD format benchmark: the per-frame cost of the render pass in the
 // primary flight display (on an ILS with the flight director, every scale,
-// bug and annunciation showing) and in the configuration page (gear, flaps,
-// slats and spoilers out, surfaces and trims deflected). Timed on the
+// bug and annunciation showing), in the configuration page (gear, flaps,
+// slats and spoilers out, surfaces and trims deflected), in the three engine
+// pages (take-off thrust with the time messages running and one engine in
+// reverse), and of the PROLINE_EICAS strip at the same thrust. Timed on the
 // recording backend (the module's own work) and on Cairo (with rasterising),
 // against the 16.7 ms frame of 60 frames per second.
 //
@@ -9,10 +11,11 @@
 #include "host_services.h"
 #include "sim_state.h"
 
+#include "data/c17_mfd_state.h"
 #include "data/module_settings.h"
+#include "fms/fms_update.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
-#include "pfd/c17_mfd_state.h"
 #include "pfd/pfd_render_passes.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
@@ -27,6 +30,7 @@ using Clock = std::chrono::steady_clock;
 constexpr double kFrameMs = 1000.0 / 60.0;
 constexpr int kFrames = 3000;
 constexpr PixelSize kSize{246, 241};
+constexpr PixelSize kEicasSize{486, 110};
 
 void set_aircraft() {
     host::reset_sim_state();
@@ -70,6 +74,25 @@ void set_aircraft() {
     host::set_token(783, 0.1);
     host::set_calc_number("(A:LEADING EDGE FLAPS LEFT ANGLE,degrees)", 60);
     host::set_calc_number("(A:LEADING EDGE FLAPS RIGHT ANGLE,degrees)", 60);
+
+    // Four engines at take-off thrust, engine 4 in reverse, both engine times
+    // running; the PROLINE_EICAS reads engines 1 and 2 of the same.
+    host::set_token(342, 16213);
+    for (int e = 0; e < 4; ++e) {
+        host::set_token(626 + 19 * e, 100.2);
+        host::set_token(625 + 19 * e, 100.1);
+        host::set_token(627 + 19 * e, 100.1);
+        host::set_token(633 + 19 * e, 40000);
+        host::set_token(567 + 10 * e, 650 * 1.8 + 491.69);
+        host::set_token(561 + 10 * e, 100 * 1.8 + 491.69);
+        host::set_token(562 + 10 * e, 120 * 144);
+        host::set_token(149 + 35 * e, 16 * 16384 / 30.0);
+        host::set_token(128 + 35 * e, e == 3 ? -12000 : 16383);
+        host::set_token(421 + 39 * e, 3000);
+        engine_fuel_used[e] = 120;
+    }
+    n1_over_99_seconds = 30;
+    egt_over_645_seconds = 1; // the thrust page holds it at five minutes
 }
 
 struct Timing {
@@ -77,19 +100,27 @@ struct Timing {
     std::size_t ops = 0;
 };
 
-// Unit 1 placed by digit, showing `format`.
+// Unit 1 placed by digit, showing `format`; format 0 times the
+// PROLINE_EICAS strip on its own canvas instead.
 Timing run(uint32_t backend, uint32_t format) {
-    void* dc = gfx::create_surface_dc(kSize.width, kSize.height, backend);
+    const PixelSize size = format == 0 ? kEicasSize : kSize;
+    void* dc = gfx::create_surface_dc(size.width, size.height, backend);
     gfx::Recording* recording = gfx::surface_recording(dc);
     c17_mfd_units[1].format = format;
+    const auto frame = [&] {
+        if (format == 0)
+            render_proline_eicas(dc, size, 1);
+        else
+            render_c17_mfd(dc, size, 1);
+    };
     Timing t;
     for (int i = 0; i < 60; ++i) {
-        render_c17_mfd(dc, kSize, 1);
+        frame();
         if (recording) recording->clear();
     }
     for (int i = 0; i < kFrames; ++i) {
         const auto t0 = Clock::now();
-        render_c17_mfd(dc, kSize, 1);
+        frame();
         t.render_ms += std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
         if (recording) {
             t.ops = recording->ops.size();
@@ -118,6 +149,17 @@ int main() {
     report("PFD", "cairo", run(gfx::SurfaceCairo, 1));
     report("configuration", "recording", run(gfx::SurfaceRecording, 12));
     report("configuration", "cairo", run(gfx::SurfaceCairo, 12));
+    const struct {
+        const char* name;
+        uint32_t format;
+    } engine_pages[] = {{"thrust", 9}, {"EPR", 10}, {"oil and fuel", 11}};
+    for (const auto& p : engine_pages) {
+        report(p.name, "recording", run(gfx::SurfaceRecording, p.format));
+        report(p.name, "cairo", run(gfx::SurfaceCairo, p.format));
+    }
+    std::printf("PROLINE_EICAS, %d x %d pixels, %d frames\n", kEicasSize.width, kEicasSize.height, kFrames);
+    report("EICAS strip", "recording", run(gfx::SurfaceRecording, 0));
+    report("EICAS strip", "cairo", run(gfx::SurfaceCairo, 0));
     gdiplus_disconnect();
     ImportTable.panels = nullptr;
     return 0;

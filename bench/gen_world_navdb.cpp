@@ -1,7 +1,7 @@
 // orvex-gen-world: writes a world-size navigation database at the tables' full
 // capacities (300000 intersections, 150000 airway fix lines, 25000 airports
-// with runways, 30000 navaids) in the navigation files' own formats, for the
-// load and nearby-list benchmarks.
+// with runways, 30000 navaids, 400 ATC boundaries of up to 800 points) in the
+// navigation files' own formats, for the load, nearby-list and map benchmarks.
 //
 // Usage: orvex-gen-world <simulator-folder> [--seed N]
 // The files go to <simulator-folder>/orvex/navdata/. The same seed always
@@ -26,6 +26,8 @@ constexpr int kIntersections = 300000;
 constexpr int kAirwayLines = 150000;
 constexpr int kAirports = 25000;
 constexpr int kNavaids = 30000;
+constexpr int kBoundaries = 400;
+constexpr int kBoundaryPoints = 800;
 
 constexpr double kEarthRadiusNm = 3437.7467707849396;
 constexpr double kRad = 0.017453292519943295;
@@ -368,6 +370,32 @@ bool write_airports(const std::filesystem::path& dir, Rng& rng, Placer& placer) 
                         apts);
 }
 
+// ATC boundaries: irregular closed rings of 100 to 800 points (the last
+// repeats the first), 40 to 400 NM across, placed as the other records are.
+// A boundary's first line carries its id and label name, every further line
+// of the same id one point.
+bool write_boundaries(const std::filesystem::path& dir, Rng& rng, Placer& placer) {
+    std::FILE* f = std::fopen((dir / "atc_bdry.txt").string().c_str(), "wb");
+    if (!f) return false;
+    std::fputs("; id name, then id index latitude longitude for each point\n", f);
+    for (int b = 0; b < kBoundaries; ++b) {
+        const std::string id = format("XB%05d", b + 1);
+        std::fprintf(f, "%s %s\n", id.c_str(), unique_ident(b, 3).c_str());
+        const Pos centre = placer.place();
+        const double radius = rng.range(20.0, 200.0);
+        const int points = 100 + rng.below(kBoundaryPoints - 100 + 1);
+        const double wobble = rng.range(0.05, 0.3);
+        for (int k = 0; k < points - 1; ++k) {
+            const double angle = 360.0 * k / (points - 1);
+            const Pos p = destination(centre, angle, radius * (1.0 + wobble * std::sin(angle * kRad * 5.0)));
+            std::fprintf(f, "%s %d %.5f %.5f\n", id.c_str(), k + 1, p.lat, p.lon);
+        }
+        const Pos first = destination(centre, 0.0, radius);
+        std::fprintf(f, "%s %d %.5f %.5f\n", id.c_str(), points, first.lat, first.lon);
+    }
+    return std::fclose(f) == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -391,7 +419,7 @@ int main(int argc, char** argv) {
     Rng rng{seed};
     Placer placer(rng);
     bool ok = write_intersections_and_airways(dir, rng, placer) && write_navaids(dir, rng, placer) &&
-              write_airports(dir, rng, placer);
+              write_airports(dir, rng, placer) && write_boundaries(dir, rng, placer);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!ok) {
         std::fprintf(stderr, "writing into %s failed\n", dir.string().c_str());
@@ -402,11 +430,12 @@ int main(int argc, char** argv) {
     const std::pair<const char*, int> files[] = {{"ints.txt", kIntersections},
                                                  {"awys.txt", kAirwayLines},
                                                  {"apts.txt", kAirports},
-                                                 {"navs.txt", kNavaids}};
+                                                 {"navs.txt", kNavaids},
+                                                 {"atc_bdry.txt", kBoundaries}};
     for (const auto& [name, records] : files) {
         std::uintmax_t size = std::filesystem::file_size(dir / name, ec);
         total += size;
-        std::printf("%-9s %7d records %10ju bytes\n", name, records, size);
+        std::printf("%-12s %7d records %10ju bytes\n", name, records, size);
     }
     std::printf("total %ju bytes (%.1f MB) in %.2f s, seed %llu, into %s\n", total, total / 1048576.0,
                 seconds, static_cast<unsigned long long>(seed), dir.string().c_str());

@@ -3,32 +3,40 @@
 // and airway-fix filters on, over the dense London area of the world-size
 // database, flying an active route in the stand-in. Timed on the recording
 // backend (the module's own work) and on Cairo (with rasterising), against
-// the 16.7 ms frame of 60 frames per second.
+// the 16.7 ms frame of 60 frames per second. Then, on the recording backend
+// with every filter and the 400 world boundaries on and a hold on the route:
+// the boundary layer alone, the HW_MD11_ND in MAP at 80 NM and the
+// EFS50_EHSI in format 5 at 25 NM.
 //
 //   orvex-nd-bench [world folder]
 #include "aircraft_store.h"
 #include "host_services.h"
 #include "sim_state.h"
 
-#include "data/host_folder.h"
+#include "data/atc_boundaries.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/nav_database.h"
-#include "data/nearby_lists.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
+#include "map/map_overlays.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/nd_render_passes.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
+#include "sim/host_folder.h"
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #ifndef ORVEX_WORLD_DIR
@@ -87,14 +95,18 @@ struct Timing {
     std::size_t ops = 0;
 };
 
-Timing run(uint32_t backend) {
-    void* dc = gfx::create_surface_dc(kSize.width, kSize.height, backend);
+using RenderPass = std::function<void(void* dc, PixelSize size)>;
+
+Timing run(
+    uint32_t backend, PixelSize size = kSize,
+    const RenderPass& render = [](void* dc, PixelSize s) { render_hw_b737_nd(dc, s, 1); }) {
+    void* dc = gfx::create_surface_dc(size.width, size.height, backend);
     gfx::Recording* recording = gfx::surface_recording(dc);
     Timing t;
     for (int i = 0; i < 60; ++i) { // warm: the nearby lists are built once
         host::advance_aircraft();
         fms_update();
-        render_hw_b737_nd(dc, kSize, 1);
+        render(dc, size);
         if (recording) recording->clear();
     }
     for (int i = 0; i < kFrames; ++i) {
@@ -102,7 +114,7 @@ Timing run(uint32_t backend) {
         const auto t0 = Clock::now();
         fms_update();
         const auto t1 = Clock::now();
-        render_hw_b737_nd(dc, kSize, 1);
+        render(dc, size);
         const auto t2 = Clock::now();
         t.update_ms += std::chrono::duration<double, std::milli>(t1 - t0).count();
         t.render_ms += std::chrono::duration<double, std::milli>(t2 - t1).count();
@@ -115,6 +127,46 @@ Timing run(uint32_t backend) {
     t.update_ms /= kFrames;
     t.render_ms /= kFrames;
     return t;
+}
+
+// The boundary layer alone on the HW_B737_ND's map at 40 NM, as the aircraft
+// flies on.
+double boundary_layer_ms() {
+    void* dc = gfx::create_surface_dc(kSize.width, kSize.height, gfx::SurfaceRecording);
+    gfx::Recording* recording = gfx::surface_recording(dc);
+    const DisplayObject display{kSize.width, kSize.height};
+    double ms = 0.0;
+    {
+        gfx::Graphics g(dc);
+        draw_atc_boundaries_hw_b737_nd(display, g); // loads the boundaries
+        for (int i = 0; i < kFrames; ++i) {
+            host::advance_aircraft();
+            fms_update();
+            recording->clear();
+            const auto t0 = Clock::now();
+            draw_atc_boundaries_hw_b737_nd(display, g);
+            ms += std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+        }
+    }
+    gfx::destroy_surface_dc(dc);
+    return ms / kFrames;
+}
+
+// A hold at the route's fourth waypoint, and every map filter on.
+void add_hold_and_filters() {
+    HoldEntry h;
+    h.ident = active_plan[3].ident;
+    h.active_index = 3;
+    h.turn = 1;
+    h.leg_distance = 5.0;
+    h.inbound_course = 90.0;
+    h.points[0].lat = active_plan[3].lat;
+    h.points[0].lon = active_plan[3].lon;
+    hold_list.set_count(0);
+    hold_list.append(h);
+    for (int d = 0; d < ND_DISPLAY_COUNT; ++d)
+        show_navaids_flags[d] = show_airports_flags[d] = show_airway_fixes_flags[d] = 1;
+    show_atc_boundaries = 1;
 }
 
 void report(const char* backend, const Timing& t) {
@@ -141,6 +193,31 @@ int main(int argc, char** argv) {
                 local_navaids.count(), close_airports.count(), local_airway_fixes.count(), recording.ops);
     report("recording", recording);
     report("cairo", run(gfx::SurfaceCairo));
+
+    add_hold_and_filters();
+    const double layer = boundary_layer_ms();
+    std::printf("Boundary layer, %d boundaries, HW_B737_ND MAP 40 NM near London, recording\n",
+                atc_boundaries.count());
+    std::printf("  %-10s %7.4f ms per frame, %5.2f %% of %.1f ms\n", "layer", layer, layer / kFrameMs * 100.0,
+                kFrameMs);
+
+    hw_md11_nd_mode = 3;
+    hw_md11_nd_range = 80.0;
+    std::printf("HW_MD11_ND frame, MAP 80 NM, every filter, boundaries and a hold on, 260 x 280 pixels\n");
+    const Timing md11 = run(gfx::SurfaceRecording, PixelSize{260, 280},
+                            [](void* dc, PixelSize s) { render_hw_md11_nd(dc, s, 1); });
+    std::printf("  %zu drawing operations a frame\n", md11.ops);
+    report("recording", md11);
+
+    efs50_ehsi_mode = 5;
+    efs50_nav_source = 2;
+    efs50_ehsi_range = 25.0;
+    std::printf(
+        "EFS50_EHSI frame, format 5, 25 NM, FMS source with route, hold and boundaries, 266 x 230 pixels\n");
+    const Timing efs50 = run(gfx::SurfaceRecording, PixelSize{266, 230},
+                             [](void* dc, PixelSize s) { render_efs50_ehsi(dc, s, 1); });
+    std::printf("  %zu drawing operations a frame\n", efs50.ops);
+    report("recording", efs50);
     gdiplus_disconnect();
     ImportTable.panels = nullptr;
     return 0;

@@ -103,7 +103,8 @@ double target_n1(const AircraftModel& m) {
     return std::clamp(60.0 + true_airspeed_kt(m) * 0.04, 60.0, 88.0);
 }
 
-// N1 spools toward its target; the other readings follow N1. A step of 0 s
+// N1 spools toward its target (the flight phase's, or the held lever's);
+// the other readings follow N1 unless a script holds them. A step of 0 s
 // only derives the readings.
 void step_engines(AircraftModel& m, double dt) {
     double target = target_n1(m);
@@ -111,15 +112,28 @@ void step_engines(AircraftModel& m, double dt) {
     for (int i = 0; i < 4; ++i) {
         EngineState& e = m.engines[i];
         if (i >= m.engine_count) {
-            e = EngineState{};
+            // No engine there; what a script holds waits for one.
+            EngineState off;
+            off.lever_held = e.lever_held;
+            off.lever = e.lever_held ? e.lever : 0.0;
+            off.held_n2_pct = e.held_n2_pct;
+            off.held_oil_pressure_psi = e.held_oil_pressure_psi;
+            off.held_oil_temp_c = e.held_oil_temp_c;
+            off.held_oil_quantity_qt = e.held_oil_quantity_qt;
+            off.held_thrust = e.held_thrust;
+            e = off;
             continue;
         }
-        e.n1_pct = approach(e.n1_pct, target, N1_CHANGE_PCT_PER_S * dt);
+        const double engine_target = e.lever_held && m.fuel_lb > 0.0 ? n1_for_lever(e.lever) : target;
+        e.n1_pct = approach(e.n1_pct, engine_target, N1_CHANGE_PCT_PER_S * dt);
+        if (!e.lever_held) e.lever = lever_for_n1(e.n1_pct);
         bool running = e.n1_pct > 15.0;
-        e.n2_pct = running ? 45.0 + 0.55 * e.n1_pct : e.n1_pct;
+        e.n2_pct = e.held_n2_pct.value_or(running ? 45.0 + 0.55 * e.n1_pct : e.n1_pct);
         e.egt_c = running ? 300.0 + 3.5 * e.n1_pct : isa_temperature_c(m.altitude_ft);
-        e.oil_temp_c = running ? 80.0 + 0.2 * e.n1_pct : isa_temperature_c(m.altitude_ft);
-        e.oil_pressure_psi = running ? 25.0 + 0.3 * e.n1_pct : 0.0;
+        e.oil_temp_c =
+            e.held_oil_temp_c.value_or(running ? 80.0 + 0.2 * e.n1_pct : isa_temperature_c(m.altitude_ft));
+        e.oil_pressure_psi = e.held_oil_pressure_psi.value_or(running ? 60.0 + 0.6 * e.n1_pct : 0.0);
+        e.oil_quantity_qt = e.held_oil_quantity_qt.value_or(16.0);
         e.fuel_flow_pph = running ? 30.0 * e.n1_pct : 0.0;
         burnt += e.fuel_flow_pph * dt / 3600.0;
     }
@@ -130,7 +144,13 @@ void step_position(AircraftModel& m, double dt) {
     double track = 0.0;
     double speed = 0.0;
     ground_vector(m, &track, &speed);
-    move_on_sphere(m.lat_deg, m.lon_deg, track, speed * dt / 3600.0, &m.lat_deg, &m.lon_deg);
+    double course = track;
+    move_on_sphere(m.lat_deg, m.lon_deg, track, speed * dt / 3600.0, &m.lat_deg, &m.lon_deg, &course);
+    // A step over a pole ends on a course turned half round: the aircraft
+    // now points away from the pole and comes down the other side instead
+    // of crossing back and forth. (Elsewhere the course changes by a
+    // fraction of a degree a step, which the model leaves to the heading hold.)
+    if (std::fabs(wrap180(course - track)) > 90.0) m.true_heading_deg = wrap360(m.true_heading_deg + 180.0);
 }
 
 bool leap_year(int32_t year) {
@@ -157,10 +177,20 @@ void set_clock_part(AircraftModel& m, double unit_seconds, double modulus, uint3
 
 } // namespace
 
+double n1_for_lever(double lever) {
+    return IDLE_N1_PCT + (FULL_N1_PCT - IDLE_N1_PCT) * std::min(std::fabs(lever), 16383.0) / 16383.0;
+}
+
+double lever_for_n1(double n1_pct) {
+    return std::clamp((n1_pct - IDLE_N1_PCT) / (FULL_N1_PCT - IDLE_N1_PCT), 0.0, 1.0) * 16383.0;
+}
+
 void settle_engines(AircraftModel& m) {
     double target = target_n1(m);
-    for (int i = 0; i < m.engine_count && i < 4; ++i)
-        m.engines[i].n1_pct = target;
+    for (int i = 0; i < m.engine_count && i < 4; ++i) {
+        EngineState& e = m.engines[i];
+        e.n1_pct = e.lever_held && m.fuel_lb > 0.0 ? n1_for_lever(e.lever) : target;
+    }
     step_engines(m, 0.0);
 }
 
@@ -283,18 +313,54 @@ bool apply_aircraft_key(AircraftModel& m, uint32_t event_id, uint32_t parameter)
     }
 }
 
+namespace {
+
+struct Vec3 {
+    double x, y, z;
+};
+
+Vec3 operator*(double k, const Vec3& v) {
+    return {k * v.x, k * v.y, k * v.z};
+}
+Vec3 operator+(const Vec3& a, const Vec3& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+double dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+// The local north and east unit vectors; at a pole they follow the meridian
+// of `lon`.
+void local_axes(double phi, double lambda, Vec3& north, Vec3& east) {
+    north = {-std::sin(phi) * std::cos(lambda), -std::sin(phi) * std::sin(lambda), std::cos(phi)};
+    east = {-std::sin(lambda), std::cos(lambda), 0.0};
+}
+
+} // namespace
+
 void move_on_sphere(double lat, double lon, double course_deg, double distance_nm, double* out_lat,
-                    double* out_lon) {
-    double d = distance_nm / EARTH_RADIUS_NM;
-    double phi1 = rad(lat);
-    double theta = rad(course_deg);
-    double phi2 = std::asin(std::sin(phi1) * std::cos(d) + std::cos(phi1) * std::sin(d) * std::cos(theta));
-    double dlon = std::atan2(std::sin(theta) * std::sin(d) * std::cos(phi1),
-                             std::cos(d) - std::sin(phi1) * std::sin(phi2));
+                    double* out_lon, double* out_course) {
+    // In vectors: the point and its direction of travel turn together by
+    // the angle d in their common plane.
+    const double d = distance_nm / EARTH_RADIUS_NM;
+    const double phi = rad(lat), lambda = rad(lon), theta = rad(course_deg);
+    Vec3 north, east;
+    local_axes(phi, lambda, north, east);
+    const Vec3 p{std::cos(phi) * std::cos(lambda), std::cos(phi) * std::sin(lambda), std::sin(phi)};
+    const Vec3 t = std::cos(theta) * north + std::sin(theta) * east;
+    const Vec3 p2 = std::cos(d) * p + std::sin(d) * t;
+    const Vec3 t2 = (-std::sin(d)) * p + std::cos(d) * t;
+    const double phi2 = std::asin(std::clamp(p2.z, -1.0, 1.0));
+    // Exactly on a pole the longitude stays that of the meridian flown.
+    const double lambda2 = std::hypot(p2.x, p2.y) > 1e-15 ? std::atan2(p2.y, p2.x) : lambda;
     *out_lat = deg(phi2);
-    double lon2 = std::fmod(lon + deg(dlon) + 540.0, 360.0);
+    double lon2 = std::fmod(deg(lambda2) + 540.0, 360.0);
     if (lon2 < 0.0) lon2 += 360.0;
     *out_lon = lon2 - 180.0;
+    if (out_course != nullptr) {
+        local_axes(phi2, lambda2, north, east);
+        *out_course = wrap360(deg(std::atan2(dot(t2, east), dot(t2, north))));
+    }
 }
 
 } // namespace host

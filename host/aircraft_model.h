@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace host {
 
@@ -22,8 +23,26 @@ struct EngineState {
     double egt_c = 15.0;
     double oil_temp_c = 15.0;
     double oil_pressure_psi = 0.0;
+    double oil_quantity_qt = 0.0;
     double fuel_flow_pph = 0.0; // pounds per hour
+    // Thrust lever as the simulator gives it: 0 idle, 16383 full forward,
+    // below 0 in reverse. It follows the power of the flight phase unless a
+    // script holds it; then N1 follows the lever (reverse spools up too).
+    double lever = 0.0;
+    bool lever_held = false;
+    // Readings a script holds instead of the model's own.
+    std::optional<double> held_n2_pct;
+    std::optional<double> held_oil_pressure_psi;
+    std::optional<double> held_oil_temp_c;
+    std::optional<double> held_oil_quantity_qt;
+    std::optional<double> held_thrust; // the raw engine thrust value
 };
+
+// N1 at idle and at full lever, and the lever of an N1 in between.
+inline constexpr double IDLE_N1_PCT = 25.0;
+inline constexpr double FULL_N1_PCT = 100.0;
+double n1_for_lever(double lever);
+double lever_for_n1(double n1_pct);
 
 struct AircraftModel {
     // Position and motion.
@@ -112,8 +131,10 @@ void step_aircraft(AircraftModel& model, double real_seconds);
 bool apply_aircraft_key(AircraftModel& model, uint32_t event_id, uint32_t parameter);
 
 // Point reached from (lat, lon) along the great circle with the initial true
-// course after the distance in NM; longitude in [-180, 180).
+// course after the distance in NM; longitude in [-180, 180). The course on
+// arrival goes to out_course (when not null). At a pole "north" is along the
+// meridian of `lon`, so a path over the pole goes on down the other side.
 void move_on_sphere(double lat, double lon, double course_deg, double distance_nm, double* out_lat,
-                    double* out_lon);
+                    double* out_lon, double* out_course = nullptr);
 
 } // namespace host

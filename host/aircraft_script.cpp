@@ -68,7 +68,67 @@ bool autopilot_mode(AircraftModel& m, const std::string& mode, bool*& flag) {
 const char* const USAGE =
     "usage: aircraft position LAT LON | heading DEG | altitude FT | speed KT | mach M | "
     "fuel LB | wind DIR KT | rate R | magvar DEG | engines N | time HH:MM[:SS] | "
-    "ap on|off | ap hdg|nav|alt|spd|mach|athr on|off";
+    "ap on|off | ap hdg|nav|alt|spd|mach|athr on|off | engine N lever|n2|thrust VALUE|auto | "
+    "engine N oil PSI C QUARTS|auto";
+
+// "engine N lever|n2|thrust VALUE|auto" and "engine N oil PSI C QUARTS|auto":
+// values a script holds on one engine, "auto" gives them back to the model.
+bool parse_engine(const std::vector<std::string>& w, AircraftModel& m, std::string& error) {
+    auto bad = [&](const std::string& what) {
+        error = "bad aircraft " + what;
+        return false;
+    };
+    int64_t n = 0;
+    if (w.size() < 4 || !parse_int64(w[1], n) || n < 1 || n > 4)
+        return bad("engine '" + (w.size() > 1 ? w[1] : std::string()) + "' (engine 1 to 4 and what to set)");
+    EngineState& e = m.engines[n - 1];
+    const std::string what = to_lower(w[2]);
+    const bool release = w.size() == 4 && to_lower(w[3]) == "auto";
+    double a = 0.0;
+    if (what == "oil") {
+        if (release) {
+            e.held_oil_pressure_psi.reset();
+            e.held_oil_temp_c.reset();
+            e.held_oil_quantity_qt.reset();
+            return true;
+        }
+        double t = 0.0, q = 0.0;
+        if (w.size() != 6 || !number_in(w[3], 0.0, 1000.0, a) || !number_in(w[4], -100.0, 400.0, t) ||
+            !number_in(w[5], 0.0, 30.0, q))
+            return bad("engine oil (PSI 0 to 1000, C -100 to 400, QUARTS 0 to 30, or auto)");
+        e.held_oil_pressure_psi = a;
+        e.held_oil_temp_c = t;
+        e.held_oil_quantity_qt = q;
+        return true;
+    }
+    if (w.size() != 4) return bad("engine command: " + std::string(USAGE));
+    if (what == "lever") {
+        if (release) {
+            e.lever_held = false;
+        } else {
+            if (!number_in(w[3], -16383.0, 16383.0, a)) return bad("lever '" + w[3] + "' (-16383 to 16383)");
+            e.lever_held = true;
+            e.lever = a;
+        }
+    } else if (what == "n2") {
+        if (release)
+            e.held_n2_pct.reset();
+        else if (number_in(w[3], 0.0, 150.0, a))
+            e.held_n2_pct = a;
+        else
+            return bad("N2 '" + w[3] + "' (0 to 150)");
+    } else if (what == "thrust") {
+        if (release)
+            e.held_thrust.reset();
+        else if (number_in(w[3], 0.0, 1e6, a))
+            e.held_thrust = a;
+        else
+            return bad("thrust '" + w[3] + "' (0 to 1000000)");
+    } else {
+        return bad("engine value '" + w[2] + "' (lever, n2, thrust or oil)");
+    }
+    return true;
+}
 
 // Parses into a copy of the model; the caller keeps the copy only when asked
 // to apply it.
@@ -86,6 +146,7 @@ bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string
         if (verb == v) want = 2;
     if (verb == "position" || verb == "wind") want = 3;
     if (verb == "ap") want = w.size() == 3 ? 3 : 2;
+    if (verb == "engine") return parse_engine(w, m, error);
     if (want == 0) return bad("command '" + w[0] + "': " + std::string(USAGE));
     if (w.size() != want) {
         error = USAGE;

@@ -27,7 +27,7 @@ constexpr double FPS_PER_KT = 1.68781;
 // Token numbers of the four engines' families.
 constexpr uint32_t N1[4] = {626, 645, 664, 683};
 constexpr uint32_t N2[4] = {625, 644, 663, 682};
-constexpr uint32_t EPR[4] = {128, 163, 198, 233};
+constexpr uint32_t THRUST_LEVER[4] = {128, 163, 198, 233};
 constexpr uint32_t EGT[4] = {567, 577, 587, 597};
 constexpr uint32_t OIL_TEMP[4] = {561, 571, 581, 591};
 constexpr uint32_t OIL_PRESSURE[4] = {562, 572, 582, 592};
@@ -127,36 +127,41 @@ double flag(bool on) {
     return on ? 1.0 : 0.0;
 }
 
-// ISA static pressure in inches of mercury.
-double ambient_pressure_inhg(double altitude_ft) {
+// ISA static pressure in the simulator's raw unit: 16213 at sea level, about
+// hectopascals x 16.
+double ambient_pressure_raw(double altitude_ft) {
     double t = (288.15 - 0.0019812 * std::fmin(altitude_ft, 36089.0)) / 288.15;
     double ratio = std::pow(t, 5.25588);
     if (altitude_ft > 36089.0) ratio *= std::exp(-(altitude_ft - 36089.0) / 20805.7);
-    return 29.92 * ratio;
+    return 16213.0 * ratio;
 }
 
 void publish_engines(const AircraftModel& m) {
+    const double pressure = ambient_pressure_raw(m.altitude_ft);
     for (int i = 0; i < 4; ++i) {
         const EngineState& e = m.engines[i];
+        const bool fitted = i < m.engine_count;
         set_token(N1[i], e.n1_pct);
         set_token(N2[i], e.n2_pct);
         set_token(ENGINE_N2_DISPLAY[i], e.n2_pct);
-        set_token(EPR[i], i < m.engine_count ? 1.0 + 0.006 * std::fmax(0.0, e.n1_pct - 30.0) : 0.0);
+        set_token(THRUST_LEVER[i], fitted ? e.lever : 0.0);
         set_token(EGT[i], celsius_to_rankine(e.egt_c));
         set_token(OIL_TEMP[i], celsius_to_rankine(e.oil_temp_c));
         set_token(ENGINE_TEMP_2[i], celsius_to_rankine(e.oil_temp_c));
         set_token(OIL_PRESSURE[i], e.oil_pressure_psi * 144.0);
-        // 16 quarts of oil, in 1/16384 parts of 30 quarts.
-        set_token(OIL_QUANTITY[i], i < m.engine_count ? 16.0 * 16384.0 / 30.0 : 0.0);
+        // Quarts in 1/16384 parts of 30 quarts.
+        set_token(OIL_QUANTITY[i], e.oil_quantity_qt * 16384.0 / 30.0);
         set_token(ENGINE_OIL_PAGE[i], 0.0);
-        set_token(ENGINE_THRUST[i], e.n1_pct * 250.0);
+        // Thrust grows with the air's pressure and the square of the fan speed.
+        const double thrust = pressure * 2.6 * (e.n1_pct / 100.0) * (e.n1_pct / 100.0);
+        set_token(ENGINE_THRUST[i], fitted ? e.held_thrust.value_or(thrust) : 0.0);
         set_token(FUEL_FLOW[i], e.fuel_flow_pph);
         set_token(FUEL_FLOW_ALTERNATE[i], e.fuel_flow_pph);
     }
     // Gallons on board on 306, the weight of a gallon on 386.
     set_token(306, m.fuel_lb / m.fuel_lb_per_gallon);
     set_token(386, m.fuel_lb_per_gallon);
-    set_token(342, ambient_pressure_inhg(m.altitude_ft));
+    set_token(342, pressure);
 }
 
 void publish_clock(const AircraftModel& m) {

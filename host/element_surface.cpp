@@ -14,14 +14,18 @@ void detach_element_surface(PlacedGauge& gauge, ElementHeader& /*element*/, void
     if (gauge.surfaces.available()) gauge.surfaces.destroy_dc(device_context);
 }
 
-bool write_gauge_snapshot(const PlacedGauge& gauge, const std::string& path, std::string& error) {
+bool write_gauge_snapshot(const PlacedGauge& gauge, const std::string& path, bool transparent,
+                          std::string& error) {
     if (!gauge.surfaces.available()) {
         error = "the module offers no drawing surfaces";
         return false;
     }
     for (ElementHeader* element : gauge.drawing_elements) {
         if (element->device_context == nullptr) continue;
-        if (gauge.surfaces.write_png(element->device_context, path.c_str()) != 0) return true;
+        auto* write = transparent || gauge.surfaces.write_png_over_black == nullptr
+                          ? gauge.surfaces.write_png
+                          : gauge.surfaces.write_png_over_black;
+        if (write(element->device_context, path.c_str()) != 0) return true;
         error = "cannot write " + path;
         return false;
     }

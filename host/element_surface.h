@@ -3,7 +3,7 @@
 // when the module offers none; the module then skips drawing).
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <string>
 
@@ -19,8 +19,10 @@ void* attach_element_surface(PlacedGauge& gauge, ElementHeader& element);
 // Called when the instance goes away, for each element whose context was not null.
 void detach_element_surface(PlacedGauge& gauge, ElementHeader& element, void* device_context);
 
-// Writes the gauge's first drawing surface as a PNG file. False with a
-// message when the gauge has no surface or the file cannot be written.
-bool write_gauge_snapshot(const PlacedGauge& gauge, const std::string& path, std::string& error);
+// Writes the gauge's first drawing surface as a PNG file, over black unless
+// `transparent`. False with a message when the gauge has no surface or the
+// file cannot be written.
+bool write_gauge_snapshot(const PlacedGauge& gauge, const std::string& path, bool transparent,
+                          std::string& error);
 
 } // namespace host

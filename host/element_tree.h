@@ -4,7 +4,7 @@
 // running the walk away.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 namespace host {
 

@@ -48,6 +48,7 @@ void track_flight_frame(Simulator& sim, std::FILE* out) {
     if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index)
         t.sequenced += s.to_index - t.to_index;
     t.to_index = s.to_index;
+    t.route_seen = t.route_seen || s.to_index != 999;
     t.last_index = s.last_index;
     if (s.lnav_engaged == 1 && s.to_index != 999) {
         t.lnav_seen = true;
@@ -84,6 +85,7 @@ std::string flight_progress(Simulator& sim) {
 
 std::string flight_summary() {
     const FlightTracker& t = tracker;
+    if (!t.route_seen) return "no route";
     double seconds = 0.0;
     if (t.airborne_at_s >= 0.0)
         seconds = (t.arrived_at_s >= 0.0 ? t.arrived_at_s : aircraft().sim_time_s) - t.airborne_at_s;

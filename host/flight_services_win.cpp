@@ -6,8 +6,8 @@
 #include "pilot_route.h"
 #include "sim_state.h"
 
-#include "gauges/gauge_abi.h"
 #include "gauges/stand_in_hooks.h"
+#include "sim/gauge_abi.h"
 
 #include <cstdio>
 #include <cstring>

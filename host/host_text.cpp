@@ -93,3 +93,23 @@ std::string format_number(double value) {
 }
 
 } // namespace host
+
+namespace host {
+
+std::string printable(const std::string& text, std::size_t max_length) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i == max_length) return out + "...";
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+} // namespace host

@@ -27,6 +27,10 @@ bool parse_real(const std::string& text, double& value);
 // truncated toward zero, saturated, NaN gives 0.
 int32_t truncate_to_int32(double value);
 
+// A text as it may be shown in a message: bytes outside printable ASCII
+// written as \xHH, and cut after `max_length` bytes with "..." added.
+std::string printable(const std::string& text, std::size_t max_length = 40);
+
 // "%.10g": short for round values, exact enough for what a script prints.
 std::string format_number(double value);
 

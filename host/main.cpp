@@ -3,13 +3,13 @@
 //   orvex-sim --list [--module PATH]
 //   orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]
 //             [--draw-every N]
+//   orvex-sim --help     the options, the script commands and the panel syntax
 //
 // The default module is orvex1.so (orvex1.gau on Windows) next to this
 // program. Panel, script and out paths are taken relative to the directory
 // orvex-sim is started in; the run itself happens in the simulator root (the
-// module reads its data below it). --draw-every N lets the gauges draw only on
-// every Nth frame of a run of 100 frames or more and on its last (for slow
-// drawing, as under wine); every frame still updates.
+// module reads its data below it).
+#include "host_text.h"
 #include "module_loader.h"
 #include "panel_file.h"
 #include "script.h"
@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -37,7 +38,42 @@ void usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: orvex-sim --list [--module PATH]\n"
                  "       orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]\n"
-                 "                 [--draw-every N]\n");
+                 "                 [--draw-every N]\n"
+                 "       orvex-sim --help\n");
+}
+
+void help(std::FILE* to) {
+    usage(to);
+    std::fprintf(to, "\n"
+                     "  --list         print the module's gauge names\n"
+                     "  --module PATH  the gauge module (default: orvex1.so, on Windows orvex1.gau, next to\n"
+                     "                 orvex-sim)\n"
+                     "  --root DIR     the simulator folder the module reads (it holds orvex/)\n"
+                     "  --panel FILE   the gauges to place, in the panel file syntax below\n"
+                     "  --script FILE  the commands to run (default: one frame)\n"
+                     "  --out DIR      where snapshots go (default: the simulator folder)\n"
+                     "  --draw-every N in a run of 100 frames or more, draw only every Nth frame and\n"
+                     "                 the last (for slow drawing, as under wine); all frames update\n"
+                     "\n"
+                     "Script: one command a line; blank lines and lines starting with ';' or '#' are\n"
+                     "comments. GAUGE is an instance id (window00.gauge00) or a gauge name placed once;\n"
+                     "numbers may be hex (0x10337). The whole script is checked before anything runs.\n"
+                     "Printed values go to standard output; progress and warnings to standard error.\n"
+                     "\n");
+    for (const host::ScriptCommandHelp& c : host::script_commands()) {
+        std::fprintf(to, "  %s%s%s\n", c.verb, c.arguments[0] != '\0' ? " " : "", c.arguments);
+        std::fprintf(to, "      %s\n", c.text);
+    }
+    std::fprintf(to, "\nPanel file:\n%s", host::panel_syntax_help());
+}
+
+// The module reads everything below orvex/ (any case) of the simulator folder.
+bool has_module_folder(const std::string& root) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(root, error))
+        if (entry.is_directory(error) && host::iequals(entry.path().filename().string(), "orvex"))
+            return true;
+    return false;
 }
 
 bool parse_options(int argc, char** argv, Options& o) {
@@ -75,10 +111,10 @@ bool parse_options(int argc, char** argv, Options& o) {
             }
             o.draw_every = static_cast<int>(every);
         } else if (arg == "--help" || arg == "-h") {
-            usage(stdout);
+            help(stdout);
             std::exit(0);
         } else {
-            std::fprintf(stderr, "orvex-sim: unknown option %s\n", arg.c_str());
+            std::fprintf(stderr, "orvex-sim: unknown option %s (see --help)\n", host::printable(arg).c_str());
             ok = false;
         }
         if (!ok) return false;
@@ -100,7 +136,7 @@ int list_gauges(const host::LoadedModule& module) {
 bool load(const Options& o, host::Simulator& sim) {
     std::string error;
     if (host::load_module(o.module, sim.module, error)) return true;
-    std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+    std::fprintf(stderr, "orvex-sim: %s\n", host::printable(error, 400).c_str());
     return false;
 }
 
@@ -108,12 +144,12 @@ int run(const Options& o, host::Simulator& sim) {
     std::string error;
     host::PanelFile panel;
     if (!host::read_panel_file(o.panel, panel, error)) {
-        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        std::fprintf(stderr, "orvex-sim: %s\n", host::printable(error, 400).c_str());
         return 1;
     }
     if (!load(o, sim)) return 1;
     if (!host::place_gauges(sim, panel, error)) {
-        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        std::fprintf(stderr, "orvex-sim: %s\n", host::printable(error, 400).c_str());
         return 1;
     }
     host::Script script;
@@ -122,7 +158,7 @@ int run(const Options& o, host::Simulator& sim) {
                       ? host::parse_script_text("(default script)", script_text, sim, script, error)
                       : host::read_script_file(o.script, sim, script, error);
     if (!parsed) {
-        std::fprintf(stderr, "orvex-sim: %s\n", error.c_str());
+        std::fprintf(stderr, "orvex-sim: %s\n", host::printable(error, 400).c_str());
         return 1;
     }
     if (!o.out.empty()) {
@@ -139,11 +175,17 @@ int run(const Options& o, host::Simulator& sim) {
         return 1;
     }
     std::fprintf(stderr, "orvex-sim: %zu gauges placed from %s\n", sim.gauges.size(), o.panel.c_str());
+    sim.warnings_to = stderr;
+    if (!has_module_folder("."))
+        host::warn(sim, o.root + ": the simulator folder holds no orvex/ folder: the module finds no data");
     host::start_gauges(sim);
-    host::run_script(sim, script, stdout, stderr);
+    const bool finished = host::run_script(sim, script, stdout, stderr);
     host::stop_gauges(sim);
-    std::fprintf(stderr, "orvex-sim: %ld frames run\n", sim.frame);
-    return 0;
+    std::fprintf(stderr, "orvex-sim: %ld frames run", sim.frame);
+    if (sim.warnings > 0) std::fprintf(stderr, ", %d warning%s", sim.warnings, sim.warnings == 1 ? "" : "s");
+    std::fprintf(stderr, "\n");
+    // A strict script fails on any warning, also one of the last frame.
+    return !finished || (script.strict && sim.warnings > 0) ? 3 : 0;
 }
 
 } // namespace

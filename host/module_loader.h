@@ -6,7 +6,7 @@
 #pragma once
 
 #include "data_link_peer.h"
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <string>
 #include <vector>
@@ -21,6 +21,9 @@ namespace host {
 struct SurfaceServices {
     void* (*create_dc)(int32_t width, int32_t height, uint32_t backends) = nullptr;
     int32_t (*write_png)(void* device_context, const char* path) = nullptr;
+    // The same over black; null in a module without it (snapshots then keep
+    // their transparency).
+    int32_t (*write_png_over_black)(void* device_context, const char* path) = nullptr;
     void (*destroy_dc)(void* device_context) = nullptr;
     uint32_t backends = 1; // Cairo image; 3 adds the recording
 
@@ -34,6 +37,8 @@ struct SurfaceServices {
 struct FlightServices {
     int32_t (*load_route)(const char* file_name) = nullptr;
     void (*route_status)(::StandInRouteStatus* status) = nullptr;
+    // The module's load warnings, one "FILE: TEXT" line at a time (0: none left).
+    int32_t (*take_warning)(char* line, int32_t size) = nullptr;
 
     bool available() const { return load_route != nullptr && route_status != nullptr; }
 };
@@ -49,6 +54,10 @@ struct LoadedModule {
     // The module's display state by variable name (gauges/stand_in_hooks.h);
     // null: `print state` has nothing to read.
     int32_t (*display_state)(const char* name, double* value) = nullptr;
+    // A SMITHS page routine drawn by name (gauges/stand_in_hooks.h); null:
+    // `page` is refused.
+    int32_t (*draw_smiths_page)(const char* name, void* device_context, int32_t width,
+                                int32_t height) = nullptr;
 };
 
 // Opens the library, finds both records and installs the services table.

@@ -24,6 +24,8 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         reinterpret_cast<decltype(surfaces.create_dc)>(dlsym(library, "orvex_gfx_create_dc"));
     surfaces.write_png =
         reinterpret_cast<decltype(surfaces.write_png)>(dlsym(library, "orvex_gfx_write_png"));
+    surfaces.write_png_over_black = reinterpret_cast<decltype(surfaces.write_png_over_black)>(
+        dlsym(library, "orvex_gfx_write_png_over_black"));
     surfaces.destroy_dc =
         reinterpret_cast<decltype(surfaces.destroy_dc)>(dlsym(library, "orvex_gfx_destroy_dc"));
     WindowServices windows;
@@ -36,8 +38,12 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         reinterpret_cast<decltype(module.flight.load_route)>(dlsym(library, "orvex_standin_load_route"));
     module.flight.route_status =
         reinterpret_cast<decltype(module.flight.route_status)>(dlsym(library, "orvex_standin_route_status"));
+    module.flight.take_warning =
+        reinterpret_cast<decltype(module.flight.take_warning)>(dlsym(library, "orvex_standin_take_warning"));
     module.display_state =
         reinterpret_cast<decltype(module.display_state)>(dlsym(library, "orvex_standin_display_state"));
+    module.draw_smiths_page =
+        reinterpret_cast<decltype(module.draw_smiths_page)>(dlsym(library, "orvex_standin_draw_smiths_page"));
     module.library = library;
     return true;
 }

@@ -27,6 +27,7 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
     SurfaceServices surfaces;
     surfaces.create_dc = &orvex_gfx_create_dc;
     surfaces.write_png = &orvex_gfx_write_png;
+    surfaces.write_png_over_black = &orvex_gfx_write_png_over_black;
     surfaces.destroy_dc = &orvex_gfx_destroy_dc;
     WindowServices windows;
     windows.register_window = &register_host_window;

@@ -4,7 +4,7 @@
 // that holds it and accepts the click's flags.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 namespace host {
 

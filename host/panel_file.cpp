@@ -9,6 +9,15 @@
 
 namespace host {
 
+const char* panel_syntax_help() {
+    return "  [Window00]\n"
+           "  gauge00=MODULE!GAUGE, X, Y[, WIDTH, HEIGHT[, PARAMETERS]]\n"
+           "    Each gaugeNN key of a [WindowNN] section places one gauge at (X, Y); WIDTH and\n"
+           "    HEIGHT left out (or empty) give the gauge's own size; PARAMETERS is the rest of\n"
+           "    the line as written (an aircraft name, say). Other sections and keys are skipped;\n"
+           "    comment lines start with ';' or \"//\".\n";
+}
+
 namespace {
 
 // "Window" or "gauge" followed by one or more digits, without regard to case.

@@ -16,6 +16,9 @@
 
 namespace host {
 
+// The syntax above, for `orvex-sim --help`.
+const char* panel_syntax_help();
+
 struct PanelPlacement {
     int line = 0;       // line of the gauge key, for messages
     std::string window; // section name as written ("Window00")

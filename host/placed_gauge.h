@@ -3,8 +3,8 @@
 // instances of one gauge never share element state.
 #pragma once
 
-#include "gauges/gauge_abi.h"
 #include "module_loader.h"
+#include "sim/gauge_abi.h"
 
 #include <memory>
 #include <string>

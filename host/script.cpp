@@ -28,7 +28,8 @@ namespace {
 
 constexpr int64_t MAX_FRAMES = 100000000; // a typo guard, far above any real run
 constexpr int64_t PROGRESS_FROM = 1000;   // runs this long report their progress
-constexpr int64_t LONG_RUN_FROM = 100;    // runs this long draw on every draw_every-th frame
+constexpr int64_t FLY_PROGRESS_EVERY = 1000;
+constexpr int64_t LONG_RUN_FROM = 100; // runs this long draw on every draw_every-th frame
 
 std::vector<std::string> words_of(const std::string& text) {
     std::vector<std::string> words;
@@ -85,44 +86,30 @@ class Parser {
                 error = path_ + ":" + std::to_string(line_) + ": " + message_;
                 return false;
             }
+            script.strict = script.strict || command.op == ScriptOp::Strict;
             script.commands.push_back(command);
         }
         return true;
     }
 
-  private:
+    // The command parsers below are the table's (kCommands).
+    // Messages quote what the script says: a long or binary token is shown
+    // cut and escaped.
     bool fail(const std::string& message) {
-        message_ = message;
+        message_ = printable(message, 300);
         return false;
     }
 
-    bool parse_command(const std::string& line, ScriptCommand& c) {
-        std::string verb;
-        std::string rest;
-        first_word(line, verb, rest);
-        verb = to_lower(verb);
-        if (verb == "frames") return parse_frames(rest, c);
-        if (verb == "click") return parse_click(rest, c);
-        if (verb == "key") return parse_key(rest, c);
-        if (verb == "token") return parse_token(rest, c);
-        if (verb == "named") return parse_named(rest, c);
-        if (verb == "calc") return parse_calc(rest, c);
-        if (verb == "link") return parse_link(rest, c);
-        if (verb == "window") return parse_window(rest, c);
-        if (verb == "print") return parse_print(rest, c);
-        if (verb == "aircraft") return parse_aircraft(rest, c);
-        if (verb == "snapshot") return parse_snapshot(rest, c);
-        if (verb == "route") return parse_route(rest, c);
-        if (verb == "progress") return parse_progress(rest, c);
-        if (verb == "fly") return parse_fly(rest, c);
-        if (verb == "summary") {
-            c.op = ScriptOp::Summary;
-            return rest.empty() || fail("summary takes nothing more");
-        }
-        if (verb == "gps") return parse_gps(rest, c);
-        if (verb == "cdu") return parse_cdu(rest, c);
-        if (verb == "gns") return parse_gns(rest, c);
-        return fail("unknown command '" + verb + "'");
+    bool parse_command(const std::string& line, ScriptCommand& c);
+
+    bool parse_summary(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::Summary;
+        return rest.empty() || fail("summary takes nothing more");
+    }
+
+    bool parse_strict(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::Strict;
+        return rest.empty() || fail("strict takes nothing more");
     }
 
     bool parse_frames(const std::string& rest, ScriptCommand& c) {
@@ -169,6 +156,22 @@ class Parser {
         return true;
     }
 
+    bool parse_page(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::CduPage;
+        std::vector<std::string> w = words_of(rest);
+        if (w.size() != 2) return fail("usage: page GAUGE NAME");
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, w[0], error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_cdu_gauge(*c.gauge) || c.gauge->drawing_elements.empty())
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU pages");
+        if (sim_.module.draw_smiths_page == nullptr) return fail("the module draws no page by name");
+        c.text = w[1];
+        if (sim_.module.draw_smiths_page(c.text.c_str(), nullptr, 0, 0) == 0)
+            return fail("no page '" + c.text + "'");
+        return true;
+    }
+
     bool parse_gns(const std::string& rest, ScriptCommand& c) {
         c.op = ScriptOp::GnsKeys;
         std::string ref;
@@ -186,12 +189,16 @@ class Parser {
     bool parse_snapshot(const std::string& rest, ScriptCommand& c) {
         c.op = ScriptOp::Snapshot;
         std::vector<std::string> w = words_of(rest);
-        if (w.empty() || w.size() > 2) return fail("usage: snapshot GAUGE [FILE]");
+        // Gauges that draw on a transparent surface are shown over black, as
+        // in the cockpit, unless the picture is to keep its transparency.
+        c.parameter = !w.empty() && iequals(w.back(), "transparent");
+        if (c.parameter) w.pop_back();
+        if (w.empty() || w.size() > 2) return fail("usage: snapshot GAUGE [FILE] [transparent]");
         if (iequals(w[0], "all")) {
             c.op = ScriptOp::SnapshotAll;
             c.text = w.size() == 2 ? w[1] : "";
             if (c.text.find('/') != std::string::npos)
-                return fail("snapshot prefix '" + c.text + "' names a folder");
+                return fail("snapshot prefix '" + printable(c.text) + "' names a folder");
             return true;
         }
         std::string error;
@@ -199,7 +206,7 @@ class Parser {
         if (c.gauge == nullptr) return fail(error);
         c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
         if (c.text.find('/') != std::string::npos)
-            return fail("snapshot file '" + c.text + "' names a folder");
+            return fail("snapshot file '" + printable(c.text) + "' names a folder");
         return true;
     }
 
@@ -252,14 +259,19 @@ class Parser {
     bool parse_token(const std::string& rest, ScriptCommand& c) {
         std::string id;
         std::string value;
-        if (!split_assignment(rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\"", id,
-                              value))
+        if (!split_assignment(
+                rest, "token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\" | token ID = null", id,
+                value))
             return false;
         if (!parse_id(id, c.id)) return fail("bad token id '" + id + "'");
         if (value[0] == '"') {
             if (value.size() < 2 || value.back() != '"') return fail("text without closing '\"'");
             c.op = ScriptOp::SetTokenText;
             c.text = value.substr(1, value.size() - 2);
+            return true;
+        }
+        if (value == "null") {
+            c.op = ScriptOp::ClearToken;
             return true;
         }
         std::string word;
@@ -431,6 +443,90 @@ class Parser {
     std::string message_;
 };
 
+// The script commands: the parser dispatches on this table and --help prints it.
+struct CommandRow {
+    ScriptCommandHelp help;
+    bool (Parser::*parse)(const std::string& rest, ScriptCommand& c);
+};
+
+const CommandRow kCommands[] = {
+    {{"frames", "N", "run N frames"}, &Parser::parse_frames},
+    {{"click", "GAUGE X Y [FLAGS]",
+      "mouse click at (X, Y) of the placed gauge, in its pixels; FLAGS defaults to 0x20000000"},
+     &Parser::parse_click},
+    {{"key", "EVENT [PARAM]", "send a simulator key event (PARAM defaults to 0)"}, &Parser::parse_key},
+    {{"token", "ID = VALUE | ID = int VALUE | ID = \"TEXT\" | ID = null",
+      "set a numeric (f64), coded (32-bit integer) or text token variable; null unsets it (a text token "
+      "then reads as a null pointer)"},
+     &Parser::parse_token},
+    {{"named", "NAME = VALUE", "set a named variable (created when nobody registered it)"},
+     &Parser::parse_named},
+    {{"calc", "NAME = VALUE | NAME = \"TEXT\"",
+      "set a calculator variable, NAME as \"(A:NAME, units)\", \"A:NAME\" or \"NAME\""},
+     &Parser::parse_calc},
+    {{"link", "OFFSET = VALUE | OFFSET = f64 VALUE | OFFSET = \"TEXT\"",
+      "write a data-link offset: 4-byte integer, 8-byte float or the text's bytes"},
+     &Parser::parse_link},
+    {{"window", "open|close|toggle ID", "show or hide panel window 0 (main) or 4001 to 4025"},
+     &Parser::parse_window},
+    {{"print",
+      "token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | aircraft | lights GAUGE | "
+      "state NAME... | written FOLDER",
+      "print a value; keys: the key events sent since the last `print keys`; lights: a gauge's shown "
+      "lights; state: display-state variables by the module's names (filter flags as "
+      "show_airports_flags[ND]); written: the files of FOLDER the run has written"},
+     &Parser::parse_print},
+    {{"aircraft",
+      "position LAT LON | heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE | wind DIR KT | "
+      "time HH:MM[:SS] | ap [hdg|nav|alt|spd|mach|athr] on|off | engine N lever|n2|thrust VALUE|auto | "
+      "engine N oil PSI C QUARTS|auto",
+      "set the stand-in aircraft; the first aircraft command starts it moving. engine N holds one "
+      "engine's thrust lever (N1 follows it; below 0 in reverse), N2, raw thrust value or oil readings; "
+      "auto gives them back to the model"},
+     &Parser::parse_aircraft},
+    {{"gps", "IDENT LAT LON [IDENT LAT LON ...] | clear", "the simulator's GPS flight plan"},
+     &Parser::parse_gps},
+    {{"cdu", "GAUGE KEY|\"TEXT\"...",
+      "press SMITHS_FMS keys by name (A..Z, 0..9, L1..R6, EXEC, LEGS, ...), one frame after each"},
+     &Parser::parse_cdu},
+    {{"page", "GAUGE NAME",
+      "draw the SMITHS page routine smiths_page_NAME once on the CDU's surface, for a snapshot of a page no "
+      "key reaches"},
+     &Parser::parse_page},
+    {{"gns", "GAUGE KEY|\"TEXT\"...",
+      "press GNSXLS keys by name (NAV, FPL, L1..R5, ENT, A..Z, 0..9, ...), one frame after each"},
+     &Parser::parse_gns},
+    {{"snapshot", "GAUGE [FILE] [transparent] | all [PREFIX] [transparent]",
+      "PNG of a gauge's drawing (default FILE: instance id + \".png\"; a gauge that does not draw, a "
+      "control panel, gets its background box, shown lights and click spots) or of every drawing gauge "
+      "(PREFIX + gauge name + \".png\"), over black unless transparent"},
+     &Parser::parse_snapshot},
+    {{"route", "load FILE", "ask the module for a route file of its flight-plans folder"},
+     &Parser::parse_route},
+    {{"progress", "N", "a flight progress line every N frames (0: none)"}, &Parser::parse_progress},
+    {{"fly", "MAX [to IDENT]",
+      "run frames until the route is flown (or the TO waypoint is IDENT), at most MAX"},
+     &Parser::parse_fly},
+    {{"summary", "", "one line: waypoints sequenced, flight time, largest cross-track error"},
+     &Parser::parse_summary},
+    {{"strict", "",
+      "any warning (the module's load warnings, a failed route load) ends the run with status 3"},
+     &Parser::parse_strict},
+};
+
+bool Parser::parse_command(const std::string& line, ScriptCommand& c) {
+    std::string verb;
+    std::string rest;
+    first_word(line, verb, rest);
+    verb = to_lower(verb);
+    for (const CommandRow& row : kCommands)
+        if (verb == row.help.verb) return (this->*row.parse)(rest, c);
+    std::string known;
+    for (const CommandRow& row : kCommands)
+        known += std::string(known.empty() ? "" : ", ") + row.help.verb;
+    return fail("unknown command '" + printable(verb) + "' (known: " + known + ")");
+}
+
 std::string describe_module_var(const ModuleVar& v) {
     char buffer[96];
     if (v.storage == nullptr) return "(null storage)";
@@ -469,31 +565,54 @@ struct Runner {
             say("written " + folder + "/" + name);
     }
 
+    bool stopped() const { return script.strict && sim.warnings > 0; }
+
     void say(const std::string& text) {
         if (out != nullptr) std::fprintf(out, "frame %ld: %s\n", sim.frame, text.c_str());
     }
 
     void frames(const ScriptCommand& c) {
         bool report = progress != nullptr && c.count >= PROGRESS_FROM;
-        int64_t step = c.count / 10;
-        for (int64_t i = 1; i <= c.count; ++i) {
-            const bool draw =
-                sim.draw_every <= 1 || c.count < LONG_RUN_FROM || i % sim.draw_every == 0 || i == c.count;
-            run_frame(sim, draw);
+        // A flight ends when it arrives, mostly long before its frame limit:
+        // its progress goes by the frames flown, not by tenths of the limit.
+        int64_t step = c.op == ScriptOp::Fly ? FLY_PROGRESS_EVERY : c.count / 10;
+        bool drawn = true;
+        for (int64_t i = 1; i <= c.count && !stopped(); ++i) {
+            drawn = sim.draw_every <= 1 || c.count < LONG_RUN_FROM || i % sim.draw_every == 0 || i == c.count;
+            run_frame(sim, drawn);
             track_flight_frame(sim, out);
             // A flight stops when the route is flown or the TO waypoint is the one asked for.
             if (c.op == ScriptOp::Fly &&
                 (flight_tracker().arrived || (!c.text.empty() && flight_to_ident(sim) == c.text))) {
-                if (!draw) draw_gauges(sim); // the run's last frame draws
+                if (!drawn) draw_gauges(sim); // the run's last frame draws
                 say("fly: " + flight_progress(sim));
                 return;
             }
             if (report && i % step == 0) {
-                std::fprintf(progress, "orvex-sim: %s:%d: frame %lld of %lld\n", script.path.c_str(), c.line,
-                             static_cast<long long>(i), static_cast<long long>(c.count));
+                std::fprintf(progress, "orvex-sim: %s:%d: %s\n", script.path.c_str(), c.line,
+                             progress_text(c, i).c_str());
                 std::fflush(progress);
             }
         }
+        if (!drawn) draw_gauges(sim); // a run that stops early draws its last frame
+    }
+
+    std::string progress_text(const ScriptCommand& c, int64_t done) const {
+        char text[160];
+        if (c.op != ScriptOp::Fly) {
+            std::snprintf(text, sizeof text, "frame %lld of %lld", static_cast<long long>(done),
+                          static_cast<long long>(c.count));
+            return text;
+        }
+        const FlightTracker& t = flight_tracker();
+        char where[48] = "no active route";
+        if (t.to_index != 999)
+            std::snprintf(where, sizeof where, "TO waypoint %d of %d", t.to_index, t.last_index);
+        std::snprintf(text, sizeof text, "%lld frames flown, %s, flying until %s (at most %lld frames)",
+                      static_cast<long long>(done), where,
+                      c.text.empty() ? "arrival" : printable(c.text).c_str(),
+                      static_cast<long long>(c.count));
+        return text;
     }
 
     void click(const ScriptCommand& c) {
@@ -552,8 +671,9 @@ struct Runner {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
         std::string path = dir + "/" + c.text;
         std::string error;
-        const bool written = c.gauge->drawing_elements.empty() ? write_panel_snapshot(*c.gauge, path, error)
-                                                               : write_gauge_snapshot(*c.gauge, path, error);
+        const bool written = c.gauge->drawing_elements.empty()
+                                 ? write_panel_snapshot(*c.gauge, path, error)
+                                 : write_gauge_snapshot(*c.gauge, path, c.parameter != 0, error);
         if (written)
             say("snapshot " + c.gauge->id + " -> " + path);
         else
@@ -594,7 +714,7 @@ struct Runner {
                 same += other->gauge_name == g->gauge_name;
             std::string name = c.text + to_lower(g->gauge_name) + (same > 1 ? "_" + g->id : "") + ".png";
             std::string error;
-            if (!write_gauge_snapshot(*g, dir + "/" + name, error))
+            if (!write_gauge_snapshot(*g, dir + "/" + name, c.parameter != 0, error))
                 say("snapshot " + g->id + " failed: " + error);
         }
         say("snapshots " + c.text + "*.png -> " + dir);
@@ -648,6 +768,9 @@ struct Runner {
             break;
         case ScriptOp::SetTokenText:
             set_token_text(c.id, c.text);
+            break;
+        case ScriptOp::ClearToken:
+            clear_token(c.id);
             break;
         case ScriptOp::SetNamed:
             set_named_var(c.name, c.number);
@@ -725,6 +848,14 @@ struct Runner {
         case ScriptOp::CduKeys:
             cdu_keys(c);
             break;
+        case ScriptOp::CduPage: {
+            ElementHeader& e = *c.gauge->drawing_elements.front();
+            if (e.image != nullptr)
+                sim.module.draw_smiths_page(c.text.c_str(), e.device_context, e.image->width,
+                                            e.image->height);
+            say("page " + c.gauge->id + " " + c.text);
+            break;
+        }
         case ScriptOp::GnsKeys:
             gns_keys(c);
             break;
@@ -737,7 +868,7 @@ struct Runner {
             } else if (std::string error; enter_company_route(sim, c.text, error)) {
                 say("route load " + c.text + " (CO ROUTE, EXEC)");
             } else {
-                say("route load " + c.text + ": " + error);
+                warn(sim, "route load " + c.text + ": " + error);
             }
             break;
         case ScriptOp::Progress:
@@ -748,6 +879,8 @@ struct Runner {
             break;
         case ScriptOp::Summary:
             say("summary: " + flight_summary());
+            break;
+        case ScriptOp::Strict:
             break;
         }
     }
@@ -770,11 +903,27 @@ bool read_script_file(const std::string& path, Simulator& sim, Script& script, s
     return parse_script_text(path, text, sim, script, error);
 }
 
-void run_script(Simulator& sim, const Script& script, std::FILE* out, std::FILE* progress) {
+std::vector<ScriptCommandHelp> script_commands() {
+    std::vector<ScriptCommandHelp> rows;
+    for (const CommandRow& row : kCommands)
+        rows.push_back(row.help);
+    return rows;
+}
+
+bool run_script(Simulator& sim, const Script& script, std::FILE* out, std::FILE* progress) {
     Runner runner{sim, script, out, progress};
-    for (const ScriptCommand& c : script.commands)
+    report_module_warnings(sim);
+    for (const ScriptCommand& c : script.commands) {
+        if (runner.stopped()) break;
         runner.run(c);
+        report_module_warnings(sim);
+    }
     if (out != nullptr) std::fflush(out);
+    if (!runner.stopped()) return true;
+    if (sim.warnings_to != nullptr)
+        std::fprintf(sim.warnings_to, "orvex-sim: %s: strict: stopped at frame %ld after a warning\n",
+                     script.path.c_str(), sim.frame);
+    return false;
 }
 
 } // namespace host

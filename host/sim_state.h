@@ -6,7 +6,7 @@
 // listening to key events through the functions below.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 #include "sim/panel_services.h"
 
 #include <cstdint>

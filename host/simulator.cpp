@@ -77,6 +77,7 @@ void start_gauges(Simulator& sim) {
          {PANEL_SERVICE_PRE_INSTALL, PANEL_SERVICE_POST_INSTALL, PANEL_SERVICE_PRE_INITIALIZE,
           PANEL_SERVICE_POST_INITIALIZE, PANEL_SERVICE_CONNECT_TO_WINDOW})
         call_all(sim, service);
+    report_module_warnings(sim);
 }
 
 void run_frame(Simulator& sim, bool draw) {
@@ -84,6 +85,21 @@ void run_frame(Simulator& sim, bool draw) {
     call_all(sim, PANEL_SERVICE_PRE_UPDATE);
     if (draw) call_all(sim, PANEL_SERVICE_PRE_DRAW);
     ++sim.frame;
+    report_module_warnings(sim);
+}
+
+void warn(Simulator& sim, const std::string& text) {
+    ++sim.warnings;
+    if (sim.warnings_to == nullptr) return;
+    std::fprintf(sim.warnings_to, "orvex-sim: %s\n", printable(text, 400).c_str());
+    std::fflush(sim.warnings_to);
+}
+
+void report_module_warnings(Simulator& sim) {
+    if (sim.module.flight.take_warning == nullptr) return;
+    char line[600];
+    while (sim.module.flight.take_warning(line, sizeof line) == 1)
+        warn(sim, line);
 }
 
 void draw_gauges(Simulator& sim) {

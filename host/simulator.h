@@ -6,6 +6,7 @@
 #include "panel_file.h"
 #include "placed_gauge.h"
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +23,18 @@ struct Simulator {
     // draw (a unit starting up or reading keys sees each of them).
     int draw_every = 1;
     bool started = false;
+    // Warnings: the module's load warnings and the stand-in's own, printed
+    // as "orvex-sim: FILE: TEXT" lines to `warnings_to` (none when null).
+    std::FILE* warnings_to = nullptr;
+    int warnings = 0;
 };
+
+// Prints and counts one warning.
+void warn(Simulator& sim, const std::string& text);
+
+// Prints and counts the load warnings the module has recorded since the last
+// call. start_gauges and run_frame call it; so does a run after each command.
+void report_module_warnings(Simulator& sim);
 
 // Makes an instance of every placement. Every gauge must belong to the
 // loaded module and be listed in its gauge table; errors read "path:line:

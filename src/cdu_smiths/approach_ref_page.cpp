@@ -2,14 +2,14 @@
 // their reference speeds, the chosen landing flap/speed pair and the
 // destination runway of the chosen approach.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
-#include "fms/flight_log.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
+#include "fms/files/flight_log.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 #include "sim/sim_var_reader.h"
 
 #include <cstdlib>
@@ -105,9 +105,12 @@ void runway_rows(CduPage& page) {
 
 } // namespace
 
+void smiths_page_approach_ref_keys() {
+    act_on_key();
+}
+
 void smiths_page_approach_ref(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    act_on_key();
 
     double gross = sim_var_object.get_fuel_on_board_lb() + zero_fuel_weight_lb;
     if (WeightUnit == "KGS") gross *= 0.45359237;

@@ -1,6 +1,6 @@
 // Choices of the ARRIVALS page that the DEP/ARR INDEX page resets when it
 // opens ARRIVALS afresh (the runway flag and sub-page live with the other
-// departure and arrival choices in fms/dep_arr_selection.h).
+// departure and arrival choices in fms/procedures/dep_arr_selection.h).
 #pragma once
 
 // 0 STAR list, 1 a STAR chosen, 2 STAR list with the chosen STAR marked.

@@ -3,16 +3,16 @@
 // chosen approach with its transitions, on the right.
 #include "cdu_smiths/arrival_page_state.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/airport_procedures.h"
-#include "fms/approach_insertion.h"
-#include "fms/dep_arr_selection.h"
-#include "fms/procedure_insertion.h"
-#include "fms/procedure_selection.h"
-#include "fms/route_exec.h"
-#include "fms/route_state.h"
-#include "fms/selection_texts.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
+#include "fms/procedures/approach_insertion.h"
+#include "fms/procedures/dep_arr_selection.h"
+#include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/cdu_text.h"
 
 #include <algorithm>
 
@@ -203,26 +203,15 @@ int right_subpage_count() {
 
 } // namespace
 
-void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics) {
-    CduPage page(display, graphics);
+void smiths_page_arrivals_keys() {
     const AirportProcedures& dest = destination();
     const int left_items =
         arr_star_state == 1 ? dest.star_entry_list.count() + 1 : dest.procedure_name_list.count();
     arr_subpage_count = std::max(cdu_page_count(left_items, 5), right_subpage_count());
     cdu_step_subpage(arr_subpage, arr_subpage_count);
-    const int f = 5 * arr_subpage - 4;
-
-    cdu_text(page, 40, 0, CduFont::Large, cdu_format("%s ARRIVALS", destination_airport_ident.c_str()));
-    cdu_text(page, 220, 0, CduFont::Small,
-             cdu_format("%2d / %2d", arr_subpage, std::max(arr_subpage_count, 1)));
 
     const int lsk = smiths_cdu_lsk;
-    star_column(page, f);
     if (lsk >= 1 && lsk <= 5) star_key(lsk);
-    if (approach_chosen == 1)
-        chosen_approach_column(page);
-    else
-        approach_list_column(page, f);
     if (lsk >= 6 && lsk <= 10) approach_key(lsk - 5);
     if (lsk == 11) {
         if (route_state == 4)
@@ -231,6 +220,21 @@ void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics)
             smiths_cdu_page = kPageDepArrIndex;
     }
     if (lsk == 12) smiths_cdu_page = kPageRte;
+}
+
+void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    const int f = 5 * arr_subpage - 4;
+
+    cdu_text(page, 40, 0, CduFont::Large, cdu_format("%s ARRIVALS", destination_airport_ident.c_str()));
+    cdu_text(page, 220, 0, CduFont::Small,
+             cdu_format("%2d / %2d", arr_subpage, std::max(arr_subpage_count, 1)));
+
+    star_column(page, f);
+    if (approach_chosen == 1)
+        chosen_approach_column(page);
+    else
+        approach_list_column(page, f);
 
     cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");
     cdu_text(page, 0, 198, CduFont::Large, route_state == 4 ? "<ERASE" : "<INDEX");

@@ -1,8 +1,8 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
-#include "gauges/render_frame.h"
+#include "fms/units/cdu_text.h"
+#include "map/render_frame.h"
 
 #include <cctype>
 #include <cmath>
@@ -98,6 +98,16 @@ void cdu_step_subpage(int& subpage, int count) {
     if (smiths_cdu_next_page == 1) {
         ++subpage;
         if (subpage > last) subpage = 1;
+    }
+    subpage = cdu_clamp_subpage(subpage, count);
+}
+
+void cdu_step_subpage_once(int& subpage, int count) {
+    const int last = count > 1 ? count : 1;
+    if (smiths_cdu_prev_page == 1) {
+        if (--subpage < 1) subpage = last;
+    } else if (smiths_cdu_next_page == 1) {
+        if (++subpage > last) subpage = 1;
     }
     subpage = cdu_clamp_subpage(subpage, count);
 }

@@ -31,7 +31,7 @@ struct CduPage {
     gfx::SolidBrush black{kCduBlack};
     gfx::Pen pen{kCduGreen, 1.0f};
     gfx::FontFamily arial{"Arial"};
-    gfx::FontFamily courier{"Courier New"}; // made as the unit always made it; no page draws with it
+    gfx::FontFamily courier{"Courier New"}; // NAV STATUS draws its station rows with it
     gfx::Font large{arial, 18.0f};
     gfx::Font small{arial, 12.0f};
     gfx::Font bold{arial, 25.0f, gfx::FontStyle::Bold};
@@ -66,6 +66,9 @@ void cdu_scratchpad_line(CduPage& page);
 // first) with wrap-around, keeping the sub-page within 1..max(count, 1) so
 // that rows never index before a list.
 void cdu_step_subpage(int& subpage, int count);
+// One step at most: PREV PAGE wins when both flags are raised; wraps at both
+// ends and keeps the sub-page within 1..max(count, 1).
+void cdu_step_subpage_once(int& subpage, int count);
 // A sub-page number brought into 1..max(count, 1).
 int cdu_clamp_subpage(int subpage, int count);
 // Sub-pages of n entries, `per_page` to a sub-page (0 for an empty list).

@@ -2,11 +2,11 @@
 // into DEPARTURES (L1) and ARRIVALS (R2), each opened afresh.
 #include "cdu_smiths/arrival_page_state.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/dep_arr_selection.h"
-#include "fms/procedure_selection.h"
-#include "fms/route_values.h"
+#include "fms/plan/route_values.h"
+#include "fms/procedures/dep_arr_selection.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 
@@ -31,15 +31,17 @@ void open_arrivals() {
 
 } // namespace
 
+void smiths_page_dep_arr_index_keys() {
+    if (smiths_cdu_lsk == 1 && shown_airport(departure_origin_ident) != kNone) reset_dep_selection_b();
+    if (smiths_cdu_lsk == 7 && shown_airport(arrival_destination_ident) != kNone) open_arrivals();
+}
+
 void smiths_page_dep_arr_index(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     const std::string origin = shown_airport(departure_origin_ident);
     const std::string destination = shown_airport(arrival_destination_ident);
     cdu_text(page, 63, 0, CduFont::Large, "DEP / ARR  INDEX");
     cdu_text(page, 220, 5, CduFont::Small, "1 / 1");
-
-    if (smiths_cdu_lsk == 1 && origin != kNone) reset_dep_selection_b();
-    if (smiths_cdu_lsk == 7 && destination != kNone) open_arrivals();
 
     cdu_text(page, 0, 33, CduFont::Large, "< DEP");
     cdu_text(page, 90, 33, CduFont::Large, origin);

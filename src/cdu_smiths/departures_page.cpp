@@ -1,14 +1,14 @@
 // DEPARTURES (page 10): the origin's SIDs, the chosen SID's transitions and
 // the origin's runways, each chosen by its line-select key.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/airport_procedures.h"
-#include "fms/dep_arr_selection.h"
-#include "fms/procedure_insertion.h"
-#include "fms/route_exec.h"
-#include "fms/route_state.h"
-#include "fms/selection_texts.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
+#include "fms/procedures/dep_arr_selection.h"
+#include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/cdu_text.h"
 
 #include <algorithm>
 
@@ -16,6 +16,15 @@ namespace {
 
 float row_y(int row) {
     return 33.0f + 33.0f * static_cast<float>(row - 1);
+}
+
+// The first SID of the sub-page, and the first transition or runway (a row
+// shorter once a SID is chosen: its own row stands first).
+int first_sid() {
+    return 5 * dep_subpage - 4;
+}
+int first_row_item() {
+    return dep_sid_state == 1 && dep_subpage > 1 ? 5 * dep_subpage - 5 : first_sid();
 }
 
 const char* marker() {
@@ -103,25 +112,17 @@ void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
 
 } // namespace
 
-void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics) {
-    CduPage page(display, graphics);
+void smiths_page_departures_keys() {
     const AirportProcedures& origin = airport_slots[origin_slot];
     const int items =
         dep_sid_state == 1 ? origin.star_entry_list.count() + 1 : origin.procedure_name_list.count();
     dep_subpage_count = cdu_page_count(std::max(items, origin.runway_list.count()), 5);
     cdu_step_subpage(dep_subpage, dep_subpage_count);
-    const int f_sids = 5 * dep_subpage - 4;
-    const int f = dep_sid_state == 1 && dep_subpage > 1 ? 5 * dep_subpage - 5 : f_sids;
+    const int f_sids = first_sid();
+    const int f = first_row_item();
 
-    cdu_text(page, 25, 0, CduFont::Large, cdu_format("%s DEPARTURES", origin_airport_ident.c_str()));
-    cdu_text(page, 230, 0, CduFont::Small,
-             cdu_format("%2d / %2d", dep_subpage, std::max(dep_subpage_count, 1)));
-
-    sid_column(page, origin, f_sids);
-    if (dep_sid_state == 1) transition_column(page, origin, f);
     const int lsk = smiths_cdu_lsk;
     if (lsk >= 1 && lsk <= 5) left_key(origin, lsk, f_sids, f);
-    runway_column(page, origin, f);
     if (lsk >= 6 && lsk <= 10) select_departure_runway_b(f + lsk - 6);
     if (lsk == 11) {
         if (route_state == 4)
@@ -130,6 +131,21 @@ void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphic
             smiths_cdu_page = kPageDepArrIndex;
     }
     if (lsk == 12) smiths_cdu_page = kPageRte;
+}
+
+void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    const AirportProcedures& origin = airport_slots[origin_slot];
+    const int f_sids = first_sid();
+    const int f = first_row_item();
+
+    cdu_text(page, 25, 0, CduFont::Large, cdu_format("%s DEPARTURES", origin_airport_ident.c_str()));
+    cdu_text(page, 230, 0, CduFont::Small,
+             cdu_format("%2d / %2d", dep_subpage, std::max(dep_subpage_count, 1)));
+
+    sid_column(page, origin, f_sids);
+    if (dep_sid_state == 1) transition_column(page, origin, f);
+    runway_column(page, origin, f);
 
     cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");
     cdu_text(page, 0, 198, CduFont::Large, route_state == 4 ? "<ERASE" : "<INDEX");

@@ -2,16 +2,16 @@
 // radial/distance points, the aircraft's radial and distance from the fix,
 // and for each point the time and distance to fly there direct. The maps
 // draw the same records.
+#include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/candidate_list.h"
-#include "fms/fix_info.h"
-#include "fms/nav_math.h"
-#include "fms/waypoint_entry.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/fix_info.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
-#include <cmath>
 #include <sstream>
 
 namespace {
@@ -105,24 +105,10 @@ void act_on_key(FixInfoRecord& r) {
     if (key >= 2 && key <= 4) enter_point(r, key - 1);
 }
 
-// Zulu time of arrival, flying `distance` NM at the present ground speed.
+// UTC time of arrival, flying `distance` NM at the present ground speed.
 std::string arrival_time(double distance) {
-    const AircraftState& a = aircraft_state;
-    const double t = distance / a.ground_speed_kt * 60.0;
-    double h = 0.0;
-    double m = t;
-    if (t / 60.0 >= 1.0) {
-        h = std::trunc(t / 60.0);
-        m = t - 60.0 * h;
-    }
-    m += a.zulu_minutes;
-    h += a.zulu_hours;
-    if (m >= 60.0) {
-        h += 1.0;
-        m -= 60.0;
-    }
-    if (h >= 24.0) h -= 24.0;
-    return cdu_format("%02.0f%02.0fZ", std::trunc(h), std::trunc(m));
+    const CduEta eta = cdu_eta(distance, false);
+    return cdu_format("%02d%02dZ", eta.hours, eta.minutes);
 }
 
 void draw_rows(CduPage& page, FixInfoRecord& r) {
@@ -160,15 +146,17 @@ void draw_rows(CduPage& page, FixInfoRecord& r) {
 
 } // namespace
 
+void smiths_page_fix_info_keys() {
+    // With two records PREV and NEXT both show the other one.
+    cdu_step_subpage(smiths_fix_subpage, kFixRecords);
+    act_on_key(fix_info[smiths_fix_subpage]);
+}
+
 void smiths_page_fix_info(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     cdu_text(page, 63, 0, CduFont::Large, "FIX INFO");
-    // With two records PREV and NEXT both show the other one.
-    cdu_step_subpage(smiths_fix_subpage, kFixRecords);
     cdu_text(page, 230, 0, CduFont::Small, cdu_format("%d / %d", smiths_fix_subpage, kFixRecords));
     cdu_text(page, 12, 22, CduFont::Small, "F I X         R A D / D I S   F R");
-    FixInfoRecord& r = fix_info[smiths_fix_subpage];
-    act_on_key(r);
-    draw_rows(page, r);
+    draw_rows(page, fix_info[smiths_fix_subpage]);
     cdu_scratchpad_line(page);
 }

@@ -1,21 +1,23 @@
 // IDENT (page 25): the aircraft model, engine rating, navigation database and
 // program; L6 leads to INIT/REF INDEX, R6 to POS INIT.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
+#include "fms/units/cdu_text.h"
 
-void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics) {
-    CduPage page(display, graphics);
-    cdu_text(page, 63, 0, CduFont::Large, "IDENT");
-    cdu_text(page, 220, 3, CduFont::Small, "1 / 1");
-
+void smiths_page_ident_keys() {
     if (smiths_cdu_lsk == 11) {
         smiths_cdu_page = kPageInitRefIndex;
     } else if (smiths_cdu_lsk == 12) {
         smiths_cdu_page = kPagePosRef;
         smiths_pos_subpage = 1;
     }
+}
+
+void smiths_page_ident(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    cdu_text(page, 63, 0, CduFont::Large, "IDENT");
+    cdu_text(page, 220, 3, CduFont::Small, "1 / 1");
 
     cdu_text(page, 12, 22, CduFont::Small, "M O D E L");
     cdu_text(page, 0, 33, CduFont::Large, ModelId);

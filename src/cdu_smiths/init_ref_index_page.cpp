@@ -2,12 +2,12 @@
 // pages, the import of the simulator's flight plan and SAVE FPL, which
 // writes the executed route as a route file named by the scratchpad.
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/gps_plan_import.h"
-#include "fms/route_file.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/files/gps_plan_import.h"
+#include "fms/files/route_file.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 
@@ -75,10 +75,13 @@ void act_on_key() {
 
 } // namespace
 
+void smiths_page_init_ref_index_keys() {
+    act_on_key();
+}
+
 void smiths_page_init_ref_index(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     cdu_text(page, 63, 0, CduFont::Large, "INIT/REF   INDEX");
-    act_on_key();
     cdu_text(page, 0, 33, CduFont::Large, "<IDENT");
     cdu_text(page, 175, 33, CduFont::Large, "NAV DATA>");
     cdu_text(page, 0, 66, CduFont::Large, "<POS");

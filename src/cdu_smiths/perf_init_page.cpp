@@ -2,18 +2,20 @@
 // altitude and wind, ISA deviation or top-of-climb temperature and the
 // transition altitude on the first sub-page; the climb, cruise and descent
 // speed and Mach limits on the second.
+#include "cdu_smiths/cdu_modification.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/perf_init_values.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/air_data.h"
-#include "fms/flight_log.h"
-#include "fms/route_exec.h"
-#include "fms/route_state.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/files/flight_log.h"
+#include "fms/math/air_data.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
 #include "sim/sim_var_reader.h"
 
@@ -24,7 +26,7 @@ namespace {
 
 constexpr double kLbPerKg = 2.20462262;
 constexpr double kKgPerLb = 0.45359237;
-constexpr double kMaxWeightLb = 2000000.0;
+constexpr double kMaxWeightLb = kMaxPlanWeightLb;
 constexpr double kNotSet = -999.0;
 
 bool weights_in_kg() {
@@ -69,9 +71,9 @@ void enter_weight(double& stored_lb, bool below_thousand) {
 void enter_cost_index() {
     const double n = std::trunc(cdu_number(smiths_scratchpad));
     if (n < -1.0 || n > 200.0 || (n == 0.0 && smiths_scratchpad != "0")) return refuse();
-    previous_cost_index = cost_index;
+    cdu_keep_executed(previous_cost_index, cost_index, -1);
     cost_index = static_cast<int>(n);
-    if (route_state == 3) advance_route_state();
+    cdu_mark_modified();
     accept();
 }
 
@@ -79,11 +81,13 @@ void enter_cruise_altitude() {
     if (smiths_scratchpad.compare(0, 2, "FL") == 0) smiths_scratchpad.erase(0, 2);
     const double v = cdu_number(smiths_scratchpad);
     if (v <= 0.0) return refuse();
-    previous_cruise_altitude = cruise_altitude;
     // Saturated: a long row of digits is not a wrapped altitude.
-    cruise_altitude = saturate_to_int(v);
-    if (cruise_altitude < 1000) cruise_altitude *= 100;
-    if (route_state == 3) advance_route_state();
+    int altitude = saturate_to_int(v);
+    if (altitude < 1000) altitude *= 100;
+    if (altitude > kMaxCruiseAltitudeFt) return refuse();
+    cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
+    cruise_altitude = altitude;
+    cdu_mark_modified();
     accept();
 }
 
@@ -297,9 +301,16 @@ void perf_limits_rows(CduPage& page) {
 
 } // namespace
 
+void smiths_page_perf_init_keys() {
+    cdu_step_subpage(smiths_perf_init_subpage, smiths_perf_init_subpage_count);
+    if (smiths_perf_init_subpage == 1)
+        perf_init_key();
+    else
+        perf_limits_key();
+}
+
 void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    cdu_step_subpage(smiths_perf_init_subpage, smiths_perf_init_subpage_count);
     const bool init = smiths_perf_init_subpage == 1;
 
     if (init && route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
@@ -308,13 +319,10 @@ void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics
     cdu_text(page, 220, 0, CduFont::Small,
              cdu_format("%2d / %2d", smiths_perf_init_subpage, smiths_perf_init_subpage_count));
 
-    if (init) {
-        perf_init_key();
+    if (init)
         perf_init_rows(page);
-    } else {
-        perf_limits_key();
+    else
         perf_limits_rows(page);
-    }
 
     cdu_text(page, 0, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - - -");
     // PERF LIMITS has no erase: its L6 always leads to the index.

@@ -1,20 +1,20 @@
 // RTE HOLD (page 39): one hold of the hold list per sub-page, with its
 // inbound course and turn, its leg as a time or a distance, the fix ETA, and
 // the prompts to build a further hold or leave this one.
+#include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
 #include <cctype>
-#include <cmath>
 #include <sstream>
 
 namespace {
@@ -26,6 +26,12 @@ constexpr int kMaxHolds = 5;
 HoldEntry* shown_hold() {
     if (smiths_hold_subpage < 1 || smiths_hold_subpage > hold_count()) return nullptr;
     return &hold_list.slot(static_cast<std::size_t>(smiths_hold_subpage));
+}
+
+// The same hold, read only, for the drawing.
+const HoldEntry* drawn_hold() {
+    if (smiths_hold_subpage < 1 || smiths_hold_subpage > hold_count()) return nullptr;
+    return &hold_list[smiths_hold_subpage];
 }
 
 void invalid_entry() {
@@ -87,28 +93,12 @@ void act_on_key() {
     }
 }
 
-// Arrival at the hold fix flying direct at the present ground speed: hours,
-// minutes and tenths of a minute on the chosen clock.
+// Arrival at the hold fix flying direct at the present ground speed.
 std::string fix_eta(const HoldEntry& h) {
     const AircraftState& a = aircraft_state;
     double d = 0.0, course = 0.0;
     gc_dist_course(a.plat, a.plon, h.points[0].lat, h.points[0].lon, &d, &course);
-    double t = d / a.ground_speed_kt * 60.0;
-    const double whole_hours = t / 60.0 >= 1.0 ? std::floor(t / 60.0) : 0.0;
-    t -= whole_hours * 60.0;
-    const bool local = DispETALocalTime == 1;
-    double hours = (local ? a.local_hours : a.zulu_hours) + whole_hours;
-    double minutes = a.zulu_minutes + t;
-    // A full 60 minutes or 24 hours carries, so no "60" or "24" is shown.
-    if (minutes >= 60.0) {
-        hours += 1.0;
-        minutes -= 60.0;
-    }
-    if (hours >= 24.0) hours -= 24.0;
-    const double whole_minutes = std::floor(minutes);
-    const double tenths = std::floor((minutes - whole_minutes) * 10.0);
-    return cdu_format(local ? "%02.0f%02.0f.%1.0fL" : "%02.0f%02.0f.%1.0fZ", std::floor(hours), whole_minutes,
-                      tenths);
+    return cdu_eta_text(cdu_eta(d, DispETALocalTime == 1));
 }
 
 void draw_body(CduPage& page, const HoldEntry* h) {
@@ -147,17 +137,20 @@ void draw_body(CduPage& page, const HoldEntry* h) {
 
 } // namespace
 
+void smiths_page_rte_hold_keys() {
+    cdu_step_subpage(smiths_hold_subpage, hold_page_count);
+    act_on_key();
+}
+
 void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    cdu_step_subpage(smiths_hold_subpage, hold_page_count);
 
     if (route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
     if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, "RTE        HOLD");
     cdu_text(page, 220, 5, CduFont::Small, cdu_format("%d / %d", smiths_hold_subpage, hold_page_count));
 
-    act_on_key();
-    draw_body(page, shown_hold());
+    draw_body(page, drawn_hold());
 
     if (route_state == 4) {
         cdu_text(page, 0, 198, CduFont::Large, "< ERASE");

@@ -4,18 +4,18 @@
 // the working plan; a key beside a row past the plan's end is refused.
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/rte_legs_page.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "data/airways.h"
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/plan_edit_helpers.h"
-#include "fms/plan_editing.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "fms/waypoint_entry.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/plan_edit_helpers.h"
+#include "fms/plan/plan_editing.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
@@ -85,6 +85,12 @@ void left_row_key(const LegsRows& rows, int k) {
         return;
     }
     if (smiths_legs_mode == 2 && smiths_scratchpad.compare(0, 8, "HOLD AT ") == 0) {
+        // Only a fix the pilot has settled on: none is known while several
+        // candidates wait on SELECT WAYPOINT.
+        if (hold_at_candidate < 1 || hold_at_candidate > candidate_count()) {
+            refuse("INVALID ENTRY");
+            return;
+        }
         if (insert_candidate(i, hold_at_candidate)) add_hold(i, 1, aircraft_state.magvar);
         return;
     }
@@ -166,10 +172,12 @@ void hold_at_key() {
         refuse("NOT IN DATABASE");
         return;
     }
-    if (found == 1)
+    if (found == 1) {
         hold_at_candidate = 1;
-    else
+    } else {
+        hold_at_candidate = 0;
         open_select_waypoint(0);
+    }
     smiths_scratchpad = "HOLD AT " + smiths_scratchpad;
 }
 

@@ -5,17 +5,18 @@
 
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "data/display_settings.h"
 #include "data/module_settings.h"
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "nd/display_settings.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -91,8 +92,9 @@ void draw_title(CduPage& page) {
     if (route_state == 3) cdu_text(page, 20, 0, CduFont::Large, "ACT");
     if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, "RTE    LEGS");
+    // An empty plan still shows its one (empty) page: 1 / 1.
     cdu_text(page, 220, 0, CduFont::Small,
-             cdu_format("%2d / %2d", smiths_legs_subpage, smiths_legs_subpage_count));
+             cdu_format("%2d / %2d", smiths_legs_subpage, std::max(smiths_legs_subpage_count, 1)));
 }
 
 // Magnetic course of the leg into entry i, as the row shows it.
@@ -239,8 +241,8 @@ void draw_prompts(CduPage& page) {
 
 } // namespace
 
-void smiths_page_rte_legs(const DisplayObject& display, gfx::Graphics& graphics) {
-    CduPage page(display, graphics);
+void smiths_page_rte_legs_keys() {
+    // The LEGS and HOLD keys open the page on a fresh copy of the active plan.
     if ((smiths_legs_entry == 1 || smiths_hold_entry == 1) && (route_state == 0 || route_state == 3))
         copy_active_plan_to_working();
     if (smiths_legs_mode == 1 && direct_to_entered == 0 && smiths_cdu_lsk == 12) smiths_cdu_lsk = 11;
@@ -250,11 +252,14 @@ void smiths_page_rte_legs(const DisplayObject& display, gfx::Graphics& graphics)
     const int s = first_index(smiths_legs_subpage);
     smiths_legs_subpage_count = subpage_count(last);
     step_subpage();
-
-    draw_title(page);
     keep_map_step(s, last);
     rte_legs_act(row_indices(s, last));
-    draw_rows(page, s);
+}
+
+void smiths_page_rte_legs(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    draw_title(page);
+    draw_rows(page, first_index(smiths_legs_subpage));
     draw_mode_lines(page);
     draw_prompts(page);
     cdu_scratchpad_line(page);

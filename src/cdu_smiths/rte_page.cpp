@@ -3,13 +3,13 @@
 #include "cdu_smiths/rte_page.h"
 
 #include "cdu_smiths/cdu_page_conventions.h"
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "fms/route_values.h"
-#include "fms/selection_texts.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/cdu_text.h"
 
 #include <algorithm>
 
@@ -130,8 +130,7 @@ bool route_row_span(int row, RouteRowSpan& span) {
     return false;
 }
 
-void smiths_page_rte(const DisplayObject& display, gfx::Graphics& graphics) {
-    CduPage page(display, graphics);
+void smiths_page_rte_keys() {
     smiths_rte_subpage_count = std::max((route_rows_last + 1 + 4) / 5 + 1, 2);
     if (smiths_rte_entry == 1) {
         if (route_state == 3) copy_active_plan_to_working();
@@ -139,14 +138,16 @@ void smiths_page_rte(const DisplayObject& display, gfx::Graphics& graphics) {
         smiths_rte_subpage_count = std::max((route_rows_last + 1 + 4) / 5 + 1, 2);
     }
     cdu_step_subpage(smiths_rte_subpage, smiths_rte_subpage_count);
-
-    draw_title(page);
-    const int first_row = 5 * (smiths_rte_subpage - 2) + 1;
     if (smiths_rte_subpage == 1)
         rte_origin_dest_keys();
     else
-        rte_route_row_keys(first_row);
+        rte_route_row_keys(5 * (smiths_rte_subpage - 2) + 1);
+}
 
+void smiths_page_rte(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    draw_title(page);
+    const int first_row = 5 * (smiths_rte_subpage - 2) + 1;
     if (smiths_rte_subpage == 1)
         draw_origin_dest(page);
     else

@@ -1,15 +1,15 @@
 #include "cdu_smiths/smiths_keys.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "fms/holds.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "fms/route_values.h"
-#include "gauges/panel_windows.h"
-#include "gns_mcu/gns_scratchpad.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_scratchpad.h"
 #include "sim/panel_services.h"
+#include "sim/panel_windows.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "cdu_smiths/smiths_key_layout.h"
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "data/atc_boundaries.h"
 
 #include "data/config_line.h"
-#include "data/host_folder.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 #include <vector>

@@ -1,10 +1,11 @@
 #include "data/nav_database.h"
 
 #include "data/config_line.h"
-#include "data/host_folder.h"
-#include "fms/wmm.h"
+#include "data/load_warnings.h"
+#include "data/wmm.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 #include <string_view>
@@ -24,11 +25,16 @@ constexpr std::size_t kMaxNavLine = 1698;
 constexpr int kAirportWarningCount = 24998;
 constexpr int kNavaidWarningCount = 29998;
 
+// The file being read, for the load warnings.
+std::string reading_path;
+
+// A table nearing its capacity: in the module's own list and, naming the
+// file, in the load warnings.
 void add_warning(const char* format, int count) {
-    if (warning_messages.full()) return;
     char text[80];
     std::snprintf(text, sizeof text, format, count);
-    warning_messages.append(text);
+    record_load_warning(reading_path, text);
+    if (!warning_messages.full()) warning_messages.append(text);
 }
 
 bool is_blank(char c) {
@@ -76,21 +82,37 @@ double token_number(std::string_view token) {
 }
 
 // Reads every line of one file that is not a comment, as tokens. Lines too
-// short to hold a position are skipped: their record would have none.
+// short to hold a position are skipped: their record would have none. A base
+// file that is missing or holds nothing, and any file that is not text or
+// has lines skipped, is recorded as a load warning; the "_user" companions
+// may be missing or empty.
 template <class OnLine>
-void read_nav_file(const std::string& name, std::size_t position_tokens, std::size_t max_tokens,
-                   OnLine on_line) {
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\navdata\\" + name, "r");
-    if (!file) return;
+void read_nav_file(const std::string& name, bool required, std::size_t position_tokens,
+                   std::size_t max_tokens, OnLine on_line) {
+    const std::string path = host_folder + "\\orvex\\navdata\\" + name;
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        if (required) record_missing_file(path);
+        return;
+    }
+    FileLineCheck check{path};
+    reading_path = path;
     std::string line;
     LineTokens t;
     while (read_line(file, line, kMaxNavLine)) {
         if (!line.empty() && line[0] == ';') continue;
         split_tokens(line, max_tokens, t);
+        check.line(line);
+        if (t.count == 0) {
+            ++check.used; // a blank line is no record and no fault
+            continue;
+        }
         if (t.count < position_tokens) continue;
+        ++check.used;
         on_line(t);
     }
     std::fclose(file);
+    if (required || check.lines > 0) check.report("lines too short for a record");
 }
 
 // The kind texts are copied from strings: assigning the literals in place
@@ -183,14 +205,14 @@ void load_nav_database() {
     airport_table.clear();
     navaid_table.clear();
 
-    for (const char* name : {"ints.txt", "ints_user.txt"})
-        read_nav_file(name, 4, 4, load_intersection_line);
-    for (const char* name : {"awys.txt", "awys_user.txt"})
-        read_nav_file(name, 5, 5, load_airway_fix_line);
-    for (const char* name : {"apts.txt", "apts_user.txt"})
-        read_nav_file(name, 5, 5, load_airport_line);
-    for (const char* name : {"navs.txt", "navs_user.txt"})
-        read_nav_file(name, 4, 6, load_navaid_line);
+    read_nav_file("ints.txt", true, 4, 4, load_intersection_line);
+    read_nav_file("ints_user.txt", false, 4, 4, load_intersection_line);
+    read_nav_file("awys.txt", true, 5, 5, load_airway_fix_line);
+    read_nav_file("awys_user.txt", false, 5, 5, load_airway_fix_line);
+    read_nav_file("apts.txt", true, 5, 5, load_airport_line);
+    read_nav_file("apts_user.txt", false, 5, 5, load_airport_line);
+    read_nav_file("navs.txt", true, 4, 6, load_navaid_line);
+    read_nav_file("navs_user.txt", false, 4, 6, load_navaid_line);
 
     build_navaid_letter_index();
 }

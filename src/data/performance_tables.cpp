@@ -1,10 +1,11 @@
 #include "data/performance_tables.h"
+#include "data/load_warnings.h"
 
 #include "data/aircraft_settings.h"
 #include "data/config_line.h"
-#include "data/host_folder.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 
@@ -97,8 +98,12 @@ void load_performance_data() {
     std::string section;
 
     std::FILE* file = os::open_file(PerformanceData, "r");
-    if (!file) file = os::open_file(host_folder + "\\orvex\\aircraft\\" + PerformanceData, "r");
-    if (!file) return;
+    const std::string in_aircraft_folder = host_folder + "\\orvex\\aircraft\\" + PerformanceData;
+    if (!file) file = os::open_file(in_aircraft_folder, "r");
+    if (!file) {
+        if (!PerformanceData.empty()) record_missing_file(in_aircraft_folder);
+        return;
+    }
 
     std::string line;
     while (read_line(file, line, kMaxLine)) {

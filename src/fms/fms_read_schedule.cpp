@@ -1,8 +1,8 @@
 #include "fms/fms_read_schedule.h"
 
-#include "data/host_probe.h"
 #include "fms/fms_update.h"
 #include "sim/aircraft_state.h"
+#include "sim/host_probe.h"
 #include "sim/sim_var_reader.h"
 
 #include <cmath>

@@ -2,6 +2,7 @@
 // parameter text ("1".."4", or "PFD", "MFD", "ENG", "CFG" with an optional
 // "_VC" or "_WN"). Its PRE_INITIALIZE opens the debug log; its PRE_UPDATE runs
 // the per-frame update and the unit's request variable.
+#include "data/c17_mfd_state.h"
 #include "fms/fms_update.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
@@ -9,10 +10,9 @@
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/lazy_loads.h"
 #include "gauges/lvar_poll.h"
-#include "gauges/panel_windows.h"
-#include "pfd/c17_mfd_state.h"
 #include "pfd/pfd_render_passes.h"
 #include "sim/panel_services.h"
+#include "sim/panel_windows.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #include "gauges/click_spots.h"
 
+#include "data/c17_mfd_state.h"
 #include "gauges/guidance_toggles.h"
 #include "gauges/nd_toggles.h"
-#include "gauges/panel_windows.h"
-#include "pfd/c17_mfd_state.h"
 #include "sim/panel_services.h"
+#include "sim/panel_windows.h"
 
 // The simulator knows which windows are open; a toggle keeps no state.
 int32_t ORVEX_FSAPI mcu_popup_toggle(PixPoint*, uint32_t) {

@@ -2,7 +2,7 @@
 // handler takes the click point and the mouse flags; neither is read.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 // Window toggles: each toggles one panel window and returns what the
 // simulator's toggle returned.

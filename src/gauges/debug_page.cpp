@@ -1,6 +1,6 @@
 #include "gauges/debug_page.h"
 
-#include "nd/display_state.h"
+#include "data/display_state.h"
 #include "sim/aircraft_state.h"
 
 #include <cstdio>

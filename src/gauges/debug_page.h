@@ -2,7 +2,7 @@
 // traffic count, in yellow on a transparent surface.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 extern DisplayObject debug_display;
 

@@ -1,14 +1,14 @@
 #include "gauges/display_callbacks.h"
 
-#include "fms/flight_log.h"
+#include "data/display_state.h"
+#include "fms/files/flight_log.h"
 #include "fms/fms_update.h"
 #include "gauges/debug_log.h"
-#include "gauges/element_helpers.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/lazy_loads.h"
-#include "gauges/panel_windows.h"
-#include "nd/display_state.h"
+#include "sim/element_helpers.h"
 #include "sim/panel_services.h"
+#include "sim/panel_windows.h"
 
 ElementHeader* drawn_element = nullptr;
 

@@ -6,8 +6,8 @@
 // settings over this frame.
 #pragma once
 
-#include "gauges/gauge_abi.h"
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
+#include "sim/gauge_abi.h"
 
 #include <cstdint>
 #include <string>

@@ -3,9 +3,9 @@
 #include "gauges/debug_page.h"
 #include "gauges/display_callbacks.h"
 #include "gauges/gauge_callbacks.h"
-#include "gauges/panel_windows.h"
 #include "nd/nd_render_passes.h"
 #include "pfd/pfd_render_passes.h"
+#include "sim/panel_windows.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Value callbacks of the module's moving elements.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 // EFS50_EADI's moved image (bitmap 406): its offset is the absolute value of
 // simulator token 69 scaled by 0.025.

@@ -3,7 +3,7 @@
 // child, and so on, each level a one-entry array closed by a null pointer.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <cstddef>
 

@@ -2,7 +2,7 @@
 // gauge's header, a service code (GaugeService) and an extra word no callback reads.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 void ORVEX_FSAPI mcu_callback(GaugeHeader* gauge, int32_t service_id, uintptr_t extra);
 void ORVEX_FSAPI mcu_lm_callback(GaugeHeader* gauge, int32_t service_id, uintptr_t extra);

@@ -2,8 +2,8 @@
 // same version, default size and seven element-list routines.
 #pragma once
 
-#include "gauges/gauge_abi.h"
 #include "gauges/linkage.h"
+#include "sim/gauge_abi.h"
 
 inline constexpr uint32_t GAUGE_HEADER_VERSION = 0x320;
 inline constexpr uint32_t GAUGE_DEFAULT_SIZE = 312;

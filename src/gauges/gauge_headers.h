@@ -2,7 +2,7 @@
 // and MCU_OPEN_LM, which is defined but not offered.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 extern GaugeHeader mcu_gauge;
 extern GaugeHeader mcu_lm_gauge;

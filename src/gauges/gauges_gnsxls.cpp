@@ -7,10 +7,10 @@
 #include "gauges/gauge_header.h"
 #include "gauges/gauge_headers.h"
 #include "gauges/mouse_list.h"
-#include "gauges/panel_windows.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/gns_keys.h"
 #include "sim/panel_services.h"
+#include "sim/panel_windows.h"
 
 #include <utility>
 

@@ -3,19 +3,19 @@
 // every draw runs the per-frame update and the unit's render pass into the
 // screen element. GNSXLS alone closes an opened stored plan on install and
 // reads "GPSSynch" as a setting.
-#include "data/host_folder.h"
-#include "data/module_config.h"
 #include "data/module_settings.h"
-#include "fms/flight_log.h"
+#include "fms/files/flight_log.h"
+#include "fms/files/module_config.h"
 #include "fms/fms_update.h"
+#include "fms/units/gns_unit_state.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
-#include "gauges/element_helpers.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/lazy_loads.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_unit_state.h"
+#include "sim/element_helpers.h"
+#include "sim/host_folder.h"
 
 #include <string>
 

@@ -2,15 +2,15 @@
 
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/radio_autotune.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/nav/radio_autotune.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/mcu_page_state.h"
 #include "fms/update_counters.h"
-#include "fms/vertical_state.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/named_publish.h"
-#include "gns_mcu/mcu_page_state.h"
 #include "sim/panel_services.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // ND key events of the cockpit.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <cstdint>
 

@@ -1,13 +1,13 @@
 #include "gauges/lazy_loads.h"
 
-#include "data/aircraft_config.h"
-#include "data/host_folder.h"
-#include "data/module_config.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
-#include "fms/flight_plan_folder.h"
-#include "fms/stored_routes.h"
+#include "fms/files/aircraft_config.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/files/module_config.h"
+#include "fms/files/stored_routes.h"
 #include "platform/os.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 

@@ -1,11 +1,11 @@
 // The LNAV and VNAV lights: each shows its light element while its guidance
 // is engaged. They load the configuration and the aircraft file, nothing
 // else, and neither draw nor use GDI+.
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "gauges/debug_log.h"
-#include "gauges/element_helpers.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/lazy_loads.h"
+#include "sim/element_helpers.h"
 
 namespace {
 

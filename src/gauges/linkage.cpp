@@ -3,8 +3,6 @@
 #include "gauges/gauge_headers.h"
 #include "sim/panel_services.h"
 
-constinit ImportTableRecord ImportTable = {0xF, nullptr};
-
 constinit ModuleLinkage Linkage = {
     0x13,
     module_init,

@@ -2,18 +2,9 @@
 // entries, and the seven element-list routines every gauge header carries.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
+#include "sim/import_table.h"
 
-#if defined(_WIN32)
-// The DLL's exports are exactly the two records, named by orvex1.def.
-#define ORVEX_EXPORT
-#else
-#define ORVEX_EXPORT __attribute__((visibility("default")))
-#endif
-
-// The simulator writes its panel-services table into `panels` before the
-// first callback. Declaring this hides the type name: use ImportTableRecord.
-extern "C" ORVEX_EXPORT ImportTableRecord ImportTable;
 extern "C" ORVEX_EXPORT ModuleLinkage Linkage;
 
 void ORVEX_FSAPI module_init();

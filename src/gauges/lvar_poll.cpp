@@ -1,15 +1,15 @@
 #include "gauges/lvar_poll.h"
 
+#include "data/c17_mfd_state.h"
+#include "data/display_state.h"
 #include "data/lvar_bindings.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "gauges/debug_log.h"
-#include "gauges/element_helpers.h"
 #include "gauges/guidance_toggles.h"
 #include "gauges/nd_toggles.h"
 #include "map/range_ladder.h"
-#include "nd/display_state.h"
-#include "pfd/c17_mfd_state.h"
 #include "platform/text_file.h"
+#include "sim/element_helpers.h"
 #include "sim/panel_services.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // the four C17_MFD request variables (run by the C17_MFD gauges).
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 // The values the [Lvars] followers last set, so that a binding acts only
 // when its variable differs from them.

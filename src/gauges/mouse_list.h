@@ -4,7 +4,7 @@
 // end-of-list record.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <array>
 #include <cstddef>

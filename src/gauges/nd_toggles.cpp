@@ -1,10 +1,10 @@
 #include "gauges/nd_toggles.h"
 
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/named_publish.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 
 #include <iterator>
 

@@ -1,9 +1,9 @@
 #include "gauges/panel_actions.h"
 
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "sim/sim_var_reader.h"
 
 namespace {

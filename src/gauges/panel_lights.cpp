@@ -1,9 +1,9 @@
 #include "gauges/panel_lights.h"
 
-#include "gauges/element_helpers.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "sim/element_helpers.h"
 
 void show_panel_light(ElementHeader* background, int n, bool shown) {
     if (n < 1) return;

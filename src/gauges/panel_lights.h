@@ -4,7 +4,7 @@
 // panel's background; a light that is missing from the chain is skipped.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 // Shows light n (clears the hidden bit) when `shown`, else hides it.
 void show_panel_light(ElementHeader* background, int n, bool shown);

@@ -1,7 +1,7 @@
 #include "gauges/panel_text_elements.h"
 
+#include "data/display_state.h"
 #include "gauges/element_chain.h"
-#include "nd/display_state.h"
 
 #include <cmath>
 #include <cstdio>

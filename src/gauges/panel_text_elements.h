@@ -4,7 +4,7 @@
 // source value.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 // Shown with the text "ON" while the HW_B737_ND airport, intersection or
 // navaid filter is 1, hidden otherwise.

@@ -1,16 +1,20 @@
 #include "gauges/stand_in_hooks.h"
 
-#include "fms/flight_log.h"
+#include "cdu_smiths/cdu_render.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "data/load_warnings.h"
+#include "fms/files/flight_log.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/route_values.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_values.h"
+#include "fms/units/cdu_text.h"
 
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 
 #include <cstdio>
 #include <cstring>
@@ -39,6 +43,14 @@ void orvex_standin_route_status(StandInRouteStatus* status) {
                   tod_passed == 1   ? "descent"
                   : toc_passed == 1 ? "cruise"
                                     : "climb");
+}
+
+int32_t orvex_standin_take_warning(char* line, int32_t size) {
+    if (line == nullptr || size <= 0) return 0;
+    LoadWarning w;
+    if (!take_load_warning(w)) return 0;
+    std::snprintf(line, static_cast<std::size_t>(size), "%s: %s", w.file.c_str(), w.text.c_str());
+    return 1;
 }
 
 namespace {
@@ -83,6 +95,7 @@ constexpr StateVar kDisplayState[] = {
     {"show_atc_boundaries", &show_atc_boundaries, nullptr},
     {"atc_boundaries_shown", &atc_boundaries_shown, nullptr},
     {"lnav_engaged", &lnav_engaged, nullptr},
+    {"smiths_cdu_page", &smiths_cdu_page, nullptr},
 };
 
 // "show_airports_flags[2]" and its kind: the filter flag of display 2.
@@ -104,6 +117,33 @@ const int* filter_flag(const char* name) {
     return nullptr;
 }
 
+struct NamedPage {
+    const char* name;
+    SmithsPageRoutine routine;
+};
+const NamedPage kSmithsPages[] = {
+    {"stored_fpls", smiths_page_stored_fpls},
+    {"perf_init", smiths_page_perf_init},
+    {"rte_legs", smiths_page_rte_legs},
+    {"departures", smiths_page_departures},
+    {"arrivals", smiths_page_arrivals},
+    {"approach_ref", smiths_page_approach_ref},
+    {"rte", smiths_page_rte},
+    {"init_ref_index", smiths_page_init_ref_index},
+    {"dep_arr_index", smiths_page_dep_arr_index},
+    {"ident", smiths_page_ident},
+    {"takeoff_ref", smiths_page_takeoff_ref},
+    {"temp_nav_summary", smiths_page_temp_nav_summary},
+    {"econ_clb", smiths_page_econ_clb},
+    {"econ_crz", smiths_page_econ_crz},
+    {"econ_path_des", smiths_page_econ_path_des},
+    {"fix_info", smiths_page_fix_info},
+    {"des_forecasts", smiths_page_des_forecasts},
+    {"rte_hold", smiths_page_rte_hold},
+    {"n1_limit", smiths_page_n1_limit},
+    {"lateral_offset", smiths_page_lateral_offset},
+};
+
 } // namespace
 
 int32_t orvex_standin_display_state(const char* name, double* value) {
@@ -115,6 +155,18 @@ int32_t orvex_standin_display_state(const char* name, double* value) {
     for (const StateVar& v : kDisplayState) {
         if (std::strcmp(v.name, name) != 0) continue;
         *value = v.whole != nullptr ? *v.whole : *v.real;
+        return 1;
+    }
+    return 0;
+}
+
+int32_t orvex_standin_draw_smiths_page(const char* name, void* device_context, int32_t width,
+                                       int32_t height) {
+    if (name == nullptr) return 0;
+    for (const NamedPage& p : kSmithsPages) {
+        if (std::strcmp(p.name, name) != 0) continue;
+        if (device_context != nullptr)
+            render_smiths_routine(smiths_cdu_display, device_context, PixelSize{width, height}, p.routine);
         return 1;
     }
     return 0;

@@ -26,7 +26,17 @@ struct StandInRouteStatus {
 extern "C" ORVEX_EXPORT int32_t orvex_standin_load_route(const char* file_name);
 extern "C" ORVEX_EXPORT void orvex_standin_route_status(StandInRouteStatus* status);
 
+// The oldest load warning not yet taken (data/load_warnings.h) as
+// "FILE: TEXT", cut to fit `size`; returns 0 when none is left.
+extern "C" ORVEX_EXPORT int32_t orvex_standin_take_warning(char* line, int32_t size);
 // The display-state variable of that name (as the module's code names it,
 // filter flags as "show_airports_flags[ND]" with ND 0 to 5) as a number.
 // Returns 1, or 0 for an unknown name.
 extern "C" ORVEX_EXPORT int32_t orvex_standin_display_state(const char* name, double* value);
+
+// Draws the SMITHS page routine of that name (smiths_page_NAME, such as
+// "n1_limit") once on the device context of that pixel size, as the render
+// pass draws a page, for a picture of a page that no page number reaches.
+// Returns 1, or 0 for an unknown name; a null context only checks the name.
+extern "C" ORVEX_EXPORT int32_t orvex_standin_draw_smiths_page(const char* name, void* device_context,
+                                                               int32_t width, int32_t height);

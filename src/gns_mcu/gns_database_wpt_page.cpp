@@ -2,12 +2,12 @@
 // a time (the page keys step through them), and the FLYOVER line, or on a
 // lookup from DIRECT the turn direction, offered at R5 for ENT to take.
 #include "data/candidate_list.h"
-#include "fms/lat_lon_text.h"
-#include "fms/route_plan.h"
-#include "fms/selection_texts.h"
+#include "fms/math/lat_lon_text.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_unit_state.h"
 
 namespace {
 

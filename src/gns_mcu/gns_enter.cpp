@@ -1,17 +1,20 @@
 // The ENT key: it commits at once what the page of the current state
 // prepared (the toggles, the open entry, the delete request) on the plans and
 // tables of the core.
-#include "data/airways.h"
 #include "data/candidate_list.h"
-#include "fms/gps_plan_import.h"
-#include "fms/procedure_selection.h"
-#include "fms/selection_texts.h"
+#include "fms/files/gps_plan_import.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
 #include "fms/update_counters.h"
-#include "fms/waypoint_entry.h"
+#include "gns_mcu/gns_airway.h"
+#include "gns_mcu/gns_direct.h"
 #include "gns_mcu/gns_keys.h"
 #include "gns_mcu/gns_plan_edits.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
+#include "gns_mcu/gns_procedure_pages.h"
 #include "sim/aircraft_state.h"
 
 namespace {
@@ -111,6 +114,7 @@ void commit_typed_text() {
     gns_scratchpad = text;
     if (!text.empty() && text[0] == '#') {
         load_airway(text);
+        gns_open_airway_page();
         gns_state = GNS_AIRWAY;
         gns_return_state = GNS_FLIGHT_PLAN;
         return;
@@ -231,6 +235,8 @@ void back_to_approach() {
     gns_sel_arr_runway = gns_sel_apch_type = gns_sel_apch_trans = kNone;
     toggle(GNS_R1) = 2;
     gns_apch_step = 1;
+    // The runway list it opens is the new airport's.
+    list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
 }
 
 void commit_database_wpt() {
@@ -244,8 +250,9 @@ void commit_database_wpt() {
         if (toggle(GNS_R5) == 2) {
             reset_page_toggles();
             direct_to_turn_text = gns_scratchpad_text();
+        } else {
+            gns_direct_insertion();
         }
-        // Otherwise the direct insertion, with the DIRECT page's commits.
         break;
     case GNS_DEPARTURE:
         back_to_departure();
@@ -261,7 +268,7 @@ void commit_database_wpt() {
             gns_insert_candidate(gns_plan_in_view(), gns_database_index);
         break;
     default:
-        // The direct insertion, with the DIRECT page's commits.
+        gns_direct_insertion();
         break;
     }
 }
@@ -279,14 +286,22 @@ int32_t gns_key_enter() {
     case GNS_DATABASE_WPT:
         commit_database_wpt();
         break;
-    // The commits of the other pages arrive with those pages.
     case GNS_DIRECT:
+        gns_enter_direct();
         break;
     case GNS_DEPARTURE:
-    case GNS_ARRIVAL:
-    case GNS_APPROACH:
-    case GNS_AIRWAY:
+        gns_enter_departure();
         break;
+    case GNS_ARRIVAL:
+        gns_enter_arrival();
+        break;
+    case GNS_APPROACH:
+        gns_enter_approach();
+        break;
+    case GNS_AIRWAY:
+        gns_enter_airway();
+        break;
+    // The commits of the other pages arrive with those pages.
     case GNS_SAVE_FPL:
     case GNS_VNAV:
     case GNS_VNAV_DATA:

@@ -2,16 +2,16 @@
 // plans, and a stored plan opened into the working plan, which SELECT and ENT
 // make the active plan.
 #include "data/module_settings.h"
-#include "fms/flight_plan_folder.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/stored_routes.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/files/stored_routes.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_plan_edits.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>

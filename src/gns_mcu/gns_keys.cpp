@@ -2,14 +2,15 @@
 
 #include "data/aircraft_settings.h"
 #include "data/candidate_list.h"
-#include "fms/flight_plan_folder.h"
-#include "fms/hold_flying.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/guidance/hold_flying.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_procedure_pages.h"
 #include "sim/aircraft_state.h"
 
 namespace {
@@ -227,6 +228,9 @@ void page_key(bool next) {
         break;
     case GNS_ARRIVAL:
         step(gns_arrival_page, gns_arrival_page_count);
+        break;
+    case GNS_APPROACH:
+        step(gns_apch_step, gns_apch_page_count);
         break;
     case GNS_AIRWAY:
         reset_page_toggles();

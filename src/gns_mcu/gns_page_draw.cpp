@@ -1,6 +1,6 @@
 #include "gns_mcu/gns_page_draw.h"
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -5,8 +5,8 @@
 // stored plan.
 #pragma once
 
-#include "fms/route_plan.h"
-#include "gns_mcu/gns_unit_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_unit_state.h"
 
 // A plan with what belongs to it.
 struct GnsPlanRef {

@@ -1,6 +1,6 @@
 #include "gns_mcu/gns_render.h"
 
-#include "gns_mcu/gns_unit_state.h"
+#include "fms/units/gns_unit_state.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject gnsxls_display;
@@ -8,8 +8,8 @@ DisplayObject gnsxls_display;
 namespace {
 
 // Page of each state 1..21 (index 0 unused). States 2 to 6 are never set.
-// The remaining states get their pages with the DIRECT and procedure pages
-// (7, 10 to 13) and with the PLAN and value pages (9, 14 to 21).
+// The remaining states get their pages with the PLAN and value pages (9, 14
+// to 21).
 constexpr GnsPageRoutine kPages[kGnsStateCount + 1] = {
     nullptr,                  // 0
     gnsxls_flight_plan_page,  // 1 FLIGHT PLAN
@@ -18,13 +18,13 @@ constexpr GnsPageRoutine kPages[kGnsStateCount + 1] = {
     nullptr,                  // 4
     nullptr,                  // 5
     nullptr,                  // 6
-    nullptr,                  // 7 DIRECT
+    gnsxls_direct_page,       // 7 DIRECT
     gnsxls_database_wpt_page, // 8 DATABASE WPT
     nullptr,                  // 9 NAVIGATION
-    nullptr,                  // 10 DEPARTURE
-    nullptr,                  // 11 ARRIVAL
-    nullptr,                  // 12 APCH
-    nullptr,                  // 13 AIRWAY
+    gnsxls_departure_page,    // 10 DEPARTURE
+    gnsxls_arrival_page,      // 11 ARRIVAL
+    gnsxls_approach_page,     // 12 APCH
+    gnsxls_airway_page,       // 13 AIRWAY
     nullptr,                  // 14 SAVE ACTIVE FPL
     nullptr,                  // 15 VNAV
     nullptr,                  // 16 VNAV DATA

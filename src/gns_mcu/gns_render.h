@@ -3,7 +3,7 @@
 // one-frame inputs and moves the queued line key into place.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 // One display object serves both GNS gauges.
 extern DisplayObject gnsxls_display;
@@ -21,3 +21,8 @@ void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size)
 // The pages of this unit.
 void gnsxls_flight_plan_page(DisplayObject& display, gfx::Graphics& graphics);
 void gnsxls_database_wpt_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_direct_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_departure_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_arrival_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_approach_page(DisplayObject& display, gfx::Graphics& graphics);
+void gnsxls_airway_page(DisplayObject& display, gfx::Graphics& graphics);

@@ -1,20 +1,24 @@
 // The ATC boundary layer: the airspace polygons of atc_bdry.txt as thin olive
 // lines about the aircraft, each with a short name label.
 #include "data/atc_boundaries.h"
-#include "fms/nav_math.h"
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/math/nav_math.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,46 +38,193 @@ struct Projected {
     double distance = 0.0;
 };
 
-Projected project(double lat, double lon, int centre_x, int centre_y, double ppn, double map_up) {
-    const AircraftState& a = aircraft_state;
+Projected project(const GcOrigin& ref, double lat, double lon, int centre_x, int centre_y, double ppn,
+                  double map_up) {
     Projected p;
     double course = 0.0;
-    gc_dist_course(a.plat, a.plon, lat, lon, &p.distance, &course);
+    gc_dist_course(ref, lat, lon, &p.distance, &course);
     turn_arc_geometry_i(map_up, course, centre_x, centre_y, p.distance * ppn, &p.x, &p.y);
     return p;
+}
+
+// A position as a unit vector, so that "farther than" is a dot product.
+struct UnitVector {
+    double x = 0.0, y = 0.0, z = 0.0;
+};
+UnitVector unit_vector(double lat, double lon) {
+    constexpr double rad = 3.14159265358979323846 / 180.0;
+    const double phi = lat * rad, lambda = lon * rad;
+    return UnitVector{std::cos(phi) * std::cos(lambda), std::cos(phi) * std::sin(lambda), std::sin(phi)};
+}
+
+// A cap on the earth: a centre and the angle (radians) that holds a set of
+// points about it.
+struct Cap {
+    UnitVector centre;
+    double cos_radius = 1.0;
+    double sin_radius = 0.0;
+    double radius = 0.0;
+};
+Cap make_cap(double lat, double lon, double radius_nm) {
+    Cap c;
+    c.centre = unit_vector(lat, lon);
+    c.radius = radius_nm / earth_radius_nm;
+    c.cos_radius = std::cos(c.radius);
+    c.sin_radius = std::sin(c.radius);
+    return c;
+}
+
+// The reference and the angle (radians) beyond which nothing shows.
+struct Reach {
+    UnitVector ref;
+    double angle = 0.0;
+    double cos_angle = 1.0;
+    double sin_angle = 0.0;
+};
+
+// Whether anything within the cap can lie within the reach.
+bool may_show(const Cap& cap, const Reach& reach) {
+    if (reach.angle + cap.radius >= 3.14159265358979323846) return true;
+    const double dot = cap.centre.x * reach.ref.x + cap.centre.y * reach.ref.y + cap.centre.z * reach.ref.z;
+    // cos(reach + radius), with a little slack for rounding.
+    return dot >= reach.cos_angle * cap.cos_radius - reach.sin_angle * cap.sin_radius - 1e-9;
+}
+
+// A run of consecutive points (first .. last, the last shared with the next
+// run) in a cap about its first point, and the whole boundary in a cap about
+// its label point: a run, or a boundary, that cannot reach the visible part
+// of the map is not projected. Kept per boundary and rebuilt when its points
+// change.
+struct PointRun {
+    int first = 1;
+    int last = 1;
+    Cap cap;
+};
+struct BoundaryRuns {
+    int points = -1;
+    BoundaryPoint first, last;
+    double label_lat = 0.0, label_lon = 0.0;
+    Cap cap;
+    std::vector<PointRun> runs;
+};
+constexpr int kRunLength = 16;
+std::vector<BoundaryRuns> boundary_runs; // by boundary number
+
+bool same_point(const BoundaryPoint& a, const BoundaryPoint& b) {
+    return a.latitude == b.latitude && a.longitude == b.longitude;
+}
+
+double distance_nm(const MapPosition& a, double lat, double lon) {
+    double d = 0.0, course = 0.0;
+    gc_dist_course(a.lat, a.lon, lat, lon, &d, &course);
+    return d;
+}
+
+const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
+    if (boundary_runs.size() <= static_cast<std::size_t>(i)) boundary_runs.resize(i + 1);
+    BoundaryRuns& r = boundary_runs[i];
+    if (r.points == points && points >= 1 && same_point(r.first, b.points[1]) &&
+        same_point(r.last, b.points[points]) && r.label_lat == b.label_latitude &&
+        r.label_lon == b.label_longitude)
+        return r;
+    r = BoundaryRuns{};
+    r.points = points;
+    if (points < 1) return r;
+    r.first = b.points[1];
+    r.last = b.points[points];
+    r.label_lat = b.label_latitude;
+    r.label_lon = b.label_longitude;
+    for (int first = 1;; first += kRunLength) {
+        PointRun run;
+        run.first = first;
+        run.last = std::min(first + kRunLength, points);
+        const MapPosition start{b.points[first].latitude, b.points[first].longitude};
+        double radius = 0.0;
+        for (int k = first; k <= run.last; ++k)
+            radius = std::max(radius, distance_nm(start, b.points[k].latitude, b.points[k].longitude));
+        run.cap = make_cap(start.lat, start.lon, radius);
+        r.runs.push_back(run);
+        if (run.last >= points) break;
+    }
+    const MapPosition label{b.label_latitude, b.label_longitude};
+    double radius = 0.0;
+    for (int k = 1; k <= points; ++k)
+        radius = std::max(radius, distance_nm(label, b.points[k].latitude, b.points[k].longitude));
+    r.cap = make_cap(label.lat, label.lon, radius);
+    return r;
+}
+
+// How far from the centre (world units) the map can show anything: to the
+// farthest corner of the visible area, plus a label's width; unbounded when
+// the graphics cannot tell.
+double visible_reach(gfx::Graphics& g, int centre_x, int centre_y) {
+    gfx::RectF v;
+    if (g.visible_clip_bounds(&v) != gfx::Status::Ok) return 1e300;
+    double reach = 0.0;
+    for (const double x : {double(v.x), double(v.x) + v.width})
+        for (const double y : {double(v.y), double(v.y) + v.height})
+            reach = std::max(reach, std::hypot(x - centre_x, y - centre_y));
+    constexpr double kLabelWidth = 60.0; // three characters of 14 px, drawn from 15 left of the point
+    return reach + kLabelWidth;
+}
+
+// A display's layer: its design canvas about the map centre, its compass
+// radius and range, north up about the plan waypoint in its plan format.
+void draw_member(const DisplayObject& display, gfx::Graphics& g, DesignSize design, double centre_x,
+                 double centre_y, int radius, double range, bool plan) {
+    if (display.width <= 0 || display.height <= 0) return;
+    set_design_frame(g, display, design, centre_x, centre_y);
+    const MapView view = plan_or_aircraft_view(plan, aircraft_state.map_heading_deg, 0.0);
+    draw_atc_boundaries(g, radius, 0, 0, range, view.heading, view.ref_lat, view.ref_lon);
 }
 
 } // namespace
 
 void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_y, double range,
-                         double map_up) {
+                         double map_up, double ref_lat, double ref_lon) {
     if (atc_boundaries_loaded == 0) load_atc_boundaries();
     const double ppn = units_per_nm(radius, range);
     if (ppn <= 0.0) return;
+    const GcOrigin ref = gc_origin(ref_lat, ref_lon);
 
     const gfx::Pen pen(map_colour::olive, 1.0f);
     const gfx::SolidBrush brush(map_colour::olive);
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font(family, 14.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
 
+    // Beyond this angle from the reference nothing can show.
+    Reach reach;
+    reach.ref = unit_vector(ref_lat, ref_lon);
+    reach.angle = std::min(visible_reach(g, centre_x, centre_y) / ppn / earth_radius_nm, 4.0);
+    reach.cos_angle = std::cos(reach.angle);
+    reach.sin_angle = std::sin(reach.angle);
     for (int i = 1; i <= atc_boundaries.count(); ++i) {
         const AtcBoundary& b = atc_boundaries[i];
         // The table holds at most 800 points whatever the count says.
         const int points = std::min(b.point_count, 800);
-        Projected previous;
-        bool skipped = false;
-        for (int k = 1; k <= points; ++k) {
-            const Projected p =
-                project(b.points[k].latitude, b.points[k].longitude, centre_x, centre_y, ppn, map_up);
-            if (k == 1 && out_of_reach(b, p.distance)) {
-                skipped = true;
-                break;
+        if (points >= 1) {
+            Projected previous =
+                project(ref, b.points[1].latitude, b.points[1].longitude, centre_x, centre_y, ppn, map_up);
+            if (out_of_reach(b, previous.distance)) continue;
+            int previous_index = 1;
+            const BoundaryRuns& runs = runs_of(i, b, points);
+            if (!may_show(runs.cap, reach)) continue;
+            for (const PointRun& run : runs.runs) {
+                if (run.last == run.first || !may_show(run.cap, reach)) continue;
+                const BoundaryPoint& start = b.points[run.first];
+                if (previous_index != run.first)
+                    previous = project(ref, start.latitude, start.longitude, centre_x, centre_y, ppn, map_up);
+                for (int k = run.first + 1; k <= run.last; ++k) {
+                    const Projected p = project(ref, b.points[k].latitude, b.points[k].longitude, centre_x,
+                                                centre_y, ppn, map_up);
+                    g.draw_line_i(pen, previous.x, previous.y, p.x, p.y);
+                    previous = p;
+                }
+                previous_index = run.last;
             }
-            if (k >= 2) g.draw_line_i(pen, previous.x, previous.y, p.x, p.y);
-            previous = p;
         }
-        if (skipped) continue;
-        const Projected label = project(b.label_latitude, b.label_longitude, centre_x, centre_y, ppn, map_up);
+        const Projected label =
+            project(ref, b.label_latitude, b.label_longitude, centre_x, centre_y, ppn, map_up);
         // The label has room for three characters.
         g.draw_string(b.boundary_name2.substr(0, 3), font, brush,
                       gfx::PointF{static_cast<float>(label.x - 15), static_cast<float>(label.y)});
@@ -81,20 +232,30 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
 }
 
 void draw_atc_boundaries_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g) {
-    if (display.width <= 0 || display.height <= 0) return;
     const int mode = hw_b737_nd_mode;
-    const float centre_y = mode == 6 || mode == 7 ? 171.0f : 249.0f;
-    set_design_frame(g, display, 244.0f, 302.0f, 122.0f, centre_y);
     // The map's own radius, so that the lines keep the scale of the other
     // layers in the centred mode too.
-    draw_atc_boundaries(g, hw_b737_nd_compass_radius, 0, 0, hw_b737_nd_range,
-                        mode == 7 ? 0.0 : aircraft_state.map_heading_deg);
+    draw_member(display, g, hw_b737_nd_design, 122.0, mode == 6 || mode == 7 ? 171.0 : 249.0,
+                hw_b737_nd_compass_radius, hw_b737_nd_range, mode == 7);
 }
 
 void draw_atc_boundaries_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g) {
-    if (display.width <= 0 || display.height <= 0) return;
-    set_design_frame(g, display, 240.0f, 258.0f, static_cast<float>(hw_md11_nd_centre_x),
-                     static_cast<float>(hw_md11_nd_centre_y));
-    draw_atc_boundaries(g, hw_md11_nd_compass_radius, 0, 0, hw_md11_nd_range,
-                        hw_md11_nd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg);
+    draw_member(display, g, hw_md11_nd_design, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
+                hw_md11_nd_compass_radius, hw_md11_nd_range, hw_md11_nd_mode == 2);
+}
+
+void draw_atc_boundaries_md80_ehsi(const DisplayObject& display, gfx::Graphics& g) {
+    draw_member(display, g, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y, 180,
+                md80_ehsi_range, md80_ehsi_mode == 2);
+}
+
+void draw_atc_boundaries_proline4_mfd(const DisplayObject& display, gfx::Graphics& g) {
+    const bool plan = proline4_mfd_mode == 2;
+    draw_member(display, g, proline4_mfd_design, 123.0, plan ? 155.0 : 220.0, proline4_map_radius_px,
+                proline4_mfd_range, plan);
+}
+
+void draw_atc_boundaries_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& g) {
+    const bool plan = du_1000_ehsi_mode == 2;
+    draw_member(display, g, du_1000_ehsi_design, 159.0, plan ? 155.0 : 272.0, 234, du_1000_ehsi_range, plan);
 }

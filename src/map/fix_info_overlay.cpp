@@ -1,18 +1,20 @@
 // The FIX INFO overlay: each entered reference fix with its ring, a dashed
 // circle at every entered distance and a dashed line along every entered
 // radial, with their numbers.
-#include "fms/fix_info.h"
-#include "fms/heading_math.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/p1000_menu_state.h"
+#include "fms/math/heading_math.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/fix_info.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
@@ -33,13 +35,15 @@ struct FixPair {
 };
 
 struct Drawing {
-    gfx::Pen ring{map_colour::green, 1.0f};
-    gfx::Pen dashed{map_colour::green, 1.0f};
-    gfx::SolidBrush brush{map_colour::green};
+    gfx::Pen ring;
+    gfx::Pen dashed;
+    gfx::SolidBrush brush;
     gfx::FontFamily family{"Arial"};
     gfx::Font font{family, 8.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
 
-    Drawing() { dashed.dash_style = gfx::DashStyle::Dash; }
+    explicit Drawing(gfx::Argb colour) : ring(colour, 1.0f), dashed(colour, 1.0f), brush(colour) {
+        dashed.dash_style = gfx::DashStyle::Dash;
+    }
 
     void text(gfx::Graphics& g, const char* s, double x, double y) const {
         g.draw_string(s, font, brush, gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
@@ -101,16 +105,23 @@ double radial_label_distance(double fix_distance, double range, double ppn) {
 
 } // namespace
 
-void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+namespace {
+
+// One member: its design canvas and map centre, where it measures from, the
+// range of its symbols and label rule, and its one colour.
+struct FixInfoRow {
+    DesignSize design;
+    double centre_x = 0.0;
+    double centre_y = 0.0;
+    Reference ref;
+    double range = 0.0;
+    gfx::Argb colour = map_colour::green;
+};
+
+void draw_fix_info(const DisplayObject& display, gfx::Graphics& g, double ppn, const FixInfoRow& row) {
     if (display.width <= 0 || display.height <= 0 || !(ppn > 0.0)) return;
-    const int mode = hw_b737_nd_mode;
-    const float centre_y = mode >= 6 ? 171.0f : 249.0f;
-    const double range = hw_b737_nd_range;
-
-    const Reference ref = fix_reference(mode >= 7);
-    const double ref_lat = ref.lat, ref_lon = ref.lon, map_up = ref.map_up, radial_ref = ref.radial_ref;
-
-    const Drawing d;
+    const Reference& ref = row.ref;
+    const Drawing d(row.colour);
     for (int slot = 1; slot <= 2; ++slot) {
         const FixInfoRecord& fix = fix_info[slot];
         if (fix.ident.empty()) continue;
@@ -119,17 +130,17 @@ void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, do
         // The kind text: "V" VOR, "N" NDB, anything else a waypoint.
         const bool navaid = fix.label == "V" || fix.label == "N";
         for (const FixPair& pair : pairs) {
-            set_design_frame(g, display, 244.0f, 302.0f, 122.0f, centre_y);
+            set_design_frame(g, display, row.design, row.centre_x, row.centre_y);
             double fix_distance = 0.0, course = 0.0;
-            gc_dist_course(ref_lat, ref_lon, fix.lat, fix.lon, &fix_distance, &course);
+            gc_dist_course(ref.lat, ref.lon, fix.lat, fix.lon, &fix_distance, &course);
             if (fix_distance > kMaxFixDistance) continue;
             int32_t x = 0, y = 0;
-            turn_arc_geometry_i(map_up, course, 0, 0, fix_distance * ppn, &x, &y);
+            turn_arc_geometry_i(ref.map_up, course, 0, 0, fix_distance * ppn, &x, &y);
 
             if (navaid)
-                draw_map_symbol(g, x - 2, y - 4, 1, no_symbol_arrow, 1.0, 1.0, 1, range);
+                draw_map_symbol(g, x - 2, y - 4, 1, no_symbol_arrow, 1.0, 1.0, 1, row.range);
             else
-                draw_map_symbol(g, x, y - 3, 3, no_symbol_arrow, 1.0, 1.0, 1, range);
+                draw_map_symbol(g, x, y - 3, 3, no_symbol_arrow, 1.0, 1.0, 1, row.range);
             g.draw_ellipse_i(d.ring, x - 8, y - 8, 16, 16);
 
             if (pair.distance > 0.0) {
@@ -141,25 +152,47 @@ void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, do
 
             if (pair.radial == 0.0) continue;
             const double radial = normalised_radial(pair.radial);
-            set_design_frame(g, display, 244.0f, 302.0f, 122.0f + static_cast<float>(x),
-                             centre_y + static_cast<float>(y));
+            set_design_frame(g, display, row.design, row.centre_x + x, row.centre_y + y);
             const double length = 360.0 * ppn;
-            const double label_at = radial_label_distance(fix_distance, range, ppn);
+            const double label_at = radial_label_distance(fix_distance, row.range, ppn);
             char buf[32];
             std::snprintf(buf, sizeof buf, "%03.0f", radial);
             // The label always reads upright: on a radial into the left half
             // of the map the line is drawn the other way round.
-            if (turn_direction(radial, radial_ref) == 1) {
-                g.rotate_transform(static_cast<float>(radial - radial_ref + 90.0));
+            if (turn_direction(radial, ref.radial_ref) == 1) {
+                g.rotate_transform(static_cast<float>(radial - ref.radial_ref + 90.0));
                 g.draw_line_i(d.dashed, 0, 0, -length, 0);
                 d.text(g, buf, -label_at - 10.0, 0.0);
             } else {
-                g.rotate_transform(static_cast<float>(radial - radial_ref - 90.0));
+                g.rotate_transform(static_cast<float>(radial - ref.radial_ref - 90.0));
                 g.draw_line_i(d.dashed, 0, 0, length, 0);
                 d.text(g, buf, label_at, 0.0);
             }
         }
     }
+}
+
+} // namespace
+
+void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    const int mode = hw_b737_nd_mode;
+    draw_fix_info(display, g, ppn,
+                  FixInfoRow{hw_b737_nd_design, 122.0, mode >= 6 ? 171.0 : 249.0, fix_reference(mode >= 7),
+                             hw_b737_nd_range, map_colour::green});
+}
+
+void draw_fix_info_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    // Measured only in the map mode: the other modes have no fix to show.
+    if (du_1000_ehsi_mode != 3) return;
+    draw_fix_info(display, g, ppn,
+                  FixInfoRow{du_1000_ehsi_design, 159.0, 272.0, fix_reference(false), du_1000_ehsi_range,
+                             map_colour::green});
+}
+
+void draw_fix_info_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    draw_fix_info(display, g, ppn,
+                  FixInfoRow{p1000_mfd_design, double(p1000_map_centre_x), double(p1000_map_centre_y),
+                             fix_reference(false), p1000_mfd_range, map_colour::light_green});
 }
 
 namespace {
@@ -228,7 +261,7 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, do
         const FixPair pairs[3] = {
             {fix.radial_1, fix.distance_1}, {fix.radial_2, fix.distance_2}, {fix.radial_3, fix.distance_3}};
         for (const FixPair& pair : pairs) {
-            set_design_frame(g, display, 240.0f, 258.0f, cx, cy);
+            set_design_frame(g, display, hw_md11_nd_design, cx, cy);
             double fix_distance = 0.0, course = 0.0;
             gc_dist_course(ref.lat, ref.lon, fix.lat, fix.lon, &fix_distance, &course);
             if (fix_distance > kMaxFixDistance) continue;
@@ -250,7 +283,8 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, do
             const double radial = normalised_radial(pair.radial);
             double reciprocal = radial + 180.0;
             if (reciprocal >= 360.0) reciprocal -= 360.0;
-            set_design_frame(g, display, 240.0f, 258.0f, cx + static_cast<float>(x), cy + static_cast<float>(y));
+            set_design_frame(g, display, hw_md11_nd_design, cx + static_cast<float>(x),
+                             cy + static_cast<float>(y));
             const double length = 360.0 * ppn;
             const double label_at = radial_label_distance(fix_distance, range, ppn);
             char radial_text[32], reciprocal_text[32];

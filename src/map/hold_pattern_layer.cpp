@@ -1,26 +1,49 @@
-// The holding pattern of hold entry 1 as a magenta racetrack at its fix: the
-// inbound leg ends at the fix, the outbound leg lies beside it on the side of
-// the turn, joined by two half-ellipse turns.
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+// The holding pattern of hold entry 1 as a racetrack at its fix: the inbound
+// leg ends at the fix, the outbound leg lies beside it on the side of the
+// turn, joined by two half-ellipse turns. The members differ in their frame,
+// reference and scales (one row each); the EFS50_EHSI draws through the
+// pattern corners that the core computes.
+#include "data/display_settings.h"
+#include "fms/guidance/hold_flying.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
-// Draws the racetrack in a frame whose origin is the fix and whose up is the
-// inbound course; L is the leg in world units. A right turn puts the
-// outbound leg at +S, any other turn at -S.
-void draw_racetrack(gfx::Graphics& g, const gfx::Pen& pen, int turn, double L, double near_turn_y) {
-    const double S = std::trunc(0.5 * L);
+// How a member places its racetrack: the fix is projected from the
+// reference with map_up about (centre_x, centre_y) at ppn, its point
+// multiplied by (x_scale, y_scale) and the frame moved there and turned by
+// inbound - turn_from. L = leg x ppn x y_scale; the outbound leg lies
+// side x L off the inbound leg; a left turn's near turn sits left_near x L
+// down it.
+struct RacetrackRow {
+    MapView view;
+    double centre_x = 0.0;
+    double centre_y = 0.0;
+    double x_scale = 1.0;
+    double y_scale = 1.0;
+    double turn_from = 0.0;
+    double side = 0.5;
+    double left_near = 0.61;
+    float pen_width = 2.0f;
+};
+
+// The racetrack in a frame whose origin is the fix and whose up is the
+// inbound course. A right turn (1) puts the outbound leg at +S, any other
+// turn at -S.
+void draw_racetrack(gfx::Graphics& g, const gfx::Pen& pen, int turn, double L, double S, double near_turn_y) {
+    S = std::trunc(S);
     const double side = turn == 1 ? S : -S;
     const double box_x = turn == 1 ? 0.0 : -S;
     g.draw_line_i(pen, 0, 0, 0, -0.2 * L);
@@ -30,53 +53,161 @@ void draw_racetrack(gfx::Graphics& g, const gfx::Pen& pen, int turn, double L, d
     g.draw_arc_i(pen, box_x, near_turn_y, S, 0.25 * L, 0.0f, 180.0f);
 }
 
+// Moves the frame in force to the fix and draws hold entry 1's racetrack.
+void draw_hold(gfx::Graphics& g, const RacetrackRow& row) {
+    if (hold_list.count() < 1 || !(row.view.ppn > 0.0)) return;
+    const HoldEntry& hold = hold_list[1];
+    const MapPlacement p = place_on_map(row.view, hold.points[0].lat, hold.points[0].lon);
+    g.translate_transform(static_cast<float>((row.centre_x + p.x) * row.x_scale),
+                          static_cast<float>((row.centre_y + p.y) * row.y_scale));
+    g.rotate_transform(static_cast<float>(hold.inbound_course - row.turn_from));
+    const gfx::Pen pen(map_colour::magenta, row.pen_width);
+    const double L = hold.leg_distance * row.view.ppn * row.y_scale;
+    draw_racetrack(g, pen, hold.turn, L, row.side * L, (hold.turn == 1 ? 0.66 : row.left_near) * L);
+}
+
+// The members that own their frame: the split-scale frame of the design
+// canvas (reset, scaled by W / (W + H), H / (W + H)), design units times w
+// and s, about (translate_x, translate_y) of the design canvas.
+void draw_hold_own_frame(const DisplayObject& display, gfx::Graphics& g, DesignSize design,
+                         double translate_x, double translate_y, RacetrackRow row) {
+    const SplitScale k = split_scale(display, design);
+    if (!k.valid) return;
+    set_split_frame(g, k, translate_x, translate_y);
+    row.x_scale = k.w;
+    row.y_scale = k.s;
+    row.pen_width = static_cast<float>(2.0 * k.w);
+    draw_hold(g, row);
+}
+
+// The racetrack of a heading-up map about the aircraft: the fix projected
+// with the map heading from (centre_x, centre_y), turned by the aircraft heading.
+RacetrackRow heading_up_row(int centre_x, int centre_y, double ppn) {
+    const AircraftState& a = aircraft_state;
+    RacetrackRow row;
+    row.view = MapView{a.plat, a.plon, a.map_heading_deg, ppn};
+    row.centre_x = centre_x;
+    row.centre_y = centre_y;
+    row.turn_from = a.heading_deg;
+    return row;
+}
+
+// The MD11 and MD80 members: drawn into the transform in force, turned with
+// the map; north up about the plan waypoint in the plan format.
+void draw_hold_in_caller_frame(gfx::Graphics& g, bool plan, int centre_x, int centre_y, double x_scale,
+                               double y_scale, double ppn) {
+    RacetrackRow row;
+    row.view = plan_or_aircraft_view(plan, aircraft_state.map_heading_deg, ppn);
+    row.centre_x = centre_x;
+    row.centre_y = centre_y;
+    row.x_scale = x_scale;
+    row.y_scale = y_scale;
+    row.turn_from = row.view.heading;
+    row.pen_width = static_cast<float>(2.0 * x_scale);
+    draw_hold(g, row);
+}
+
 } // namespace
 
 void draw_hold_pattern_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, int centre_x, int centre_y,
                                   double ppn) {
-    const SplitScale k = split_scale(display, 244.0, 302.0);
-    if (!k.valid || hold_list.count() < 1) return;
-    const HoldEntry& hold = hold_list[1];
-    const AircraftState& a = aircraft_state;
-
-    const gfx::Pen pen(map_colour::magenta, static_cast<float>(2.0 * k.w));
-    g.reset_transform();
-    g.scale_transform(static_cast<float>(k.frame_x), static_cast<float>(k.frame_y));
-    double distance = 0.0, course = 0.0, x = 0.0, y = 0.0;
-    gc_dist_course(a.plat, a.plon, hold.points[0].lat, hold.points[0].lon, &distance, &course);
-    turn_arc_geometry(a.map_heading_deg, course, centre_x, centre_y, distance * ppn, &x, &y);
-    g.translate_transform(static_cast<float>(x * k.w), static_cast<float>(y * k.s));
-    g.rotate_transform(static_cast<float>(hold.inbound_course - a.heading_deg));
-
-    const double L = hold.leg_distance * ppn * k.s;
-    // The near turn of a left-hand racetrack sits a little higher.
-    draw_racetrack(g, pen, hold.turn, L, (hold.turn == 1 ? 0.66 : 0.61) * L);
+    draw_hold_own_frame(display, g, hw_b737_nd_design, 0.0, 0.0, heading_up_row(centre_x, centre_y, ppn));
 }
 
-void draw_hold_pattern_hw_md11_nd(gfx::Graphics& g, int centre_x, int centre_y, double x_scale, double y_scale,
+void draw_hold_pattern_365x289(const DisplayObject& display, gfx::Graphics& g, int centre_x, int centre_y,
+                               double ppn) {
+    draw_hold_own_frame(display, g, DesignSize{365.0, 289.0}, 0.0, 0.0,
+                        heading_up_row(centre_x, centre_y, ppn));
+}
+
+void draw_hold_pattern_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, int centre_x,
+                                    int centre_y, double ppn) {
+    const bool plan = proline4_mfd_mode == 2;
+    RacetrackRow row;
+    row.view = plan_or_aircraft_view(plan, aircraft_state.map_heading_deg, ppn);
+    row.centre_x = centre_x;
+    row.centre_y = centre_y;
+    row.turn_from = plan ? 0.0 : aircraft_state.heading_deg;
+    draw_hold_own_frame(display, g, proline4_mfd_design, 123.0, plan ? 155.0 : 220.0, row);
+}
+
+void draw_hold_pattern_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, int centre_x, int centre_y,
+                                 double ppn) {
+    if (display.width <= 0 || display.height <= 0) return;
+    // In the display's design frame, which it then sets again.
+    RacetrackRow row = heading_up_row(centre_x, centre_y, ppn);
+    row.left_near = 0.66;
+    draw_hold(g, row);
+    set_design_frame(g, display, p1000_mfd_design, 0.0, 0.0);
+}
+
+void draw_hold_pattern_hw_md11_nd(gfx::Graphics& g, int centre_x, int centre_y, double x_scale,
+                                  double y_scale, double ppn) {
+    draw_hold_in_caller_frame(g, hw_md11_nd_mode == 2, centre_x, centre_y, x_scale, y_scale, ppn);
+}
+
+void draw_hold_pattern_md80_ehsi(gfx::Graphics& g, int centre_x, int centre_y, double x_scale, double y_scale,
+                                 double ppn) {
+    draw_hold_in_caller_frame(g, md80_ehsi_mode == 2, centre_x, centre_y, x_scale, y_scale, ppn);
+}
+
+void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& g, double ref_lat, double ref_lon, int radius,
+                                    double range, double x_scale, double y_scale, double heading) {
+    RacetrackRow row;
+    row.view = MapView{ref_lat, ref_lon, heading, units_per_nm(radius, range)};
+    row.x_scale = x_scale;
+    row.y_scale = y_scale;
+    // The plan page turns the racetrack by its course alone.
+    row.turn_from = du_1000_ehsi_mode == 2 ? 0.0 : aircraft_state.heading_deg;
+    row.side = 0.75;
+    row.pen_width = static_cast<float>(2.0 * x_scale);
+    draw_hold(g, row);
+}
+
+void draw_hold_pattern_efs50_ehsi(const DisplayObject& display, gfx::Graphics& g, int centre_x, int centre_y,
                                   double ppn) {
-    if (hold_list.count() < 1 || !(ppn > 0.0)) return;
+    if (display.width <= 0 || display.height <= 0 || !(ppn > 0.0) || hold_list.count() < 1) return;
     const HoldEntry& hold = hold_list[1];
     const AircraftState& a = aircraft_state;
-    // PLAN turns north up about the plan waypoint (the aircraft without a route).
-    const bool plan = hw_md11_nd_mode == 2;
-    double ref_lat = a.plat, ref_lon = a.plon, map_up = a.map_heading_deg;
-    if (plan) {
-        map_up = 0.0;
-        const int centre = plan_centre_index();
-        if (centre >= 0) {
-            ref_lat = active_plan[centre].lat;
-            ref_lon = active_plan[centre].lon;
-        }
+    auto project = [&](double lat, double lon) {
+        double distance = 0.0, course = 0.0;
+        gc_dist_course(a.plat, a.plon, lat, lon, &distance, &course);
+        gfx::Point p;
+        turn_arc_geometry_i(a.map_heading_deg, course, centre_x, centre_y, distance * ppn, &p.x, &p.y);
+        return p;
+    };
+    const gfx::Point fix = project(hold.points[0].lat, hold.points[0].lon);
+    // The pattern points of this frame ("Xwind", "Dwind", "Base", "Final"):
+    // the hold entry keeps its copy only while LNAV flies it.
+    gfx::Point corner[5];
+    for (int i = 1; i <= 4; ++i)
+        corner[i] = project(hold_pattern_points[i - 1].lat, hold_pattern_points[i - 1].lon);
+
+    const gfx::Pen pen(0xFF25C817, 2.0f);
+    const bool right = hold.turn == 1;
+    // The turns span the pattern's width, Xwind to Dwind, so that they meet
+    // the legs whatever width the core gave the pattern.
+    const double L = std::hypot(double(corner[2].x - corner[1].x), double(corner[2].y - corner[1].y));
+    // One turn: the frame moved to its first corner and turned up the inbound course.
+    auto turn = [&](const gfx::Point& at, double top, float start) {
+        set_design_frame(g, display, efs50_ehsi_design, at.x, at.y);
+        g.rotate_transform(static_cast<float>(hold.inbound_course - a.heading_deg));
+        g.draw_arc_i(pen, 0, top, L, 0.5 * L, start, 180.0f);
+        set_design_frame(g, display, efs50_ehsi_design, 0.0, 0.0);
+    };
+
+    set_design_frame(g, display, efs50_ehsi_design, 0.0, 0.0);
+    g.draw_line_i(pen, fix.x, fix.y, corner[1].x, corner[1].y);
+    turn(right ? corner[1] : corner[2], -0.25 * L, 180.0f);
+    g.draw_line_i(pen, corner[2].x, corner[2].y, corner[3].x, corner[3].y);
+    g.draw_line_i(pen, corner[4].x, corner[4].y, fix.x, fix.y);
+    turn(right ? corner[4] : corner[3], -0.25 * L - 2.0, 0.0f);
+
+    if (lnav_engaged == 1) {
+        int32_t x = 0, y = 0;
+        turn_arc_geometry_i(a.map_heading_deg, hold_point_course_deg, centre_x, centre_y,
+                            hold_point_distance_nm * ppn, &x, &y);
+        g.fill_ellipse_i(gfx::SolidBrush(hold_armed == 1 ? map_colour::amber : 0xFF25C817), x - 4, y - 5, 8,
+                         8);
     }
-
-    const gfx::Pen pen(map_colour::magenta, static_cast<float>(2.0 * x_scale));
-    double distance = 0.0, course = 0.0, x = 0.0, y = 0.0;
-    gc_dist_course(ref_lat, ref_lon, hold.points[0].lat, hold.points[0].lon, &distance, &course);
-    turn_arc_geometry(map_up, course, centre_x, centre_y, distance * ppn, &x, &y);
-    g.translate_transform(static_cast<float>(x * x_scale), static_cast<float>(y * y_scale));
-    g.rotate_transform(static_cast<float>(hold.inbound_course - map_up));
-
-    const double L = hold.leg_distance * ppn * y_scale;
-    draw_racetrack(g, pen, hold.turn, L, (hold.turn == 1 ? 0.66 : 0.61) * L);
 }

@@ -1,9 +1,9 @@
 #include "map/map_projection.h"
 
-#include "cdu_smiths/cdu_text.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 
 #include <cmath>
@@ -36,9 +36,13 @@ void set_design_frame(gfx::Graphics& g, const DisplayObject& display, float desi
 }
 
 MapPlacement place_on_map(const MapView& view, double lat, double lon) {
+    // A map places many points from one reference a frame.
+    static GcOrigin origin = gc_origin(0.0, 0.0);
+    if (origin.lat != view.ref_lat || origin.lon != view.ref_lon)
+        origin = gc_origin(view.ref_lat, view.ref_lon);
     MapPlacement p;
     double course = 0.0;
-    gc_dist_course(view.ref_lat, view.ref_lon, lat, lon, &p.distance, &course);
+    gc_dist_course(origin, lat, lon, &p.distance, &course);
     turn_arc_geometry(view.heading, course, 0.0, 0.0, p.distance * view.ppn, &p.x, &p.y);
     return p;
 }

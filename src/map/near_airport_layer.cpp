@@ -1,15 +1,15 @@
 // The near-airport layers: every airport of close_airports within reach of
 // the map's reference, as a small circle (a "*" on the DU_1000_EHSI) with
 // its identifier, drawn directly rather than with the symbol painter.
-#include "data/nearby_lists.h"
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "fms/nav/nearby_lists.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "sim/aircraft_state.h"
 
 namespace c = map_colour;
@@ -18,72 +18,39 @@ namespace {
 
 // The HW_MD11_ND and MD80_EHSI members: circles of 8 x 8 about the point,
 // pen 2w; the whole identifier 7 right and 10 above the circle's corner.
-void draw_small_circles(gfx::Graphics& g, const SplitScale& k, const MapView& view, double range) {
-    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
-    const gfx::Pen circle(c::blue, static_cast<float>(k.w + k.w));
-    refresh_airport_lists(view.ref_lat, view.ref_lon);
-    for_each_in_reach(close_airports, view, range, 50.0, [&](const NavRecord& airport, double x, double y) {
-        const double xs = (x - 4.0) * k.w;
-        const double ys = (y - 4.0) * k.s;
-        g.draw_ellipse_i(circle, xs, ys, 8.0 * k.w, 8.0 * k.s);
-        label.draw(g, airport.ident, label_chars, xs + 7.0 * k.w, ys - 10.0 * k.s);
-    });
+void draw_small_circles(gfx::Graphics& g, const LayerCanvas& layer) {
+    if (!layer.valid) return;
+    const gfx::Pen circle(c::blue, static_cast<float>(layer.k.w + layer.k.w));
+    refresh_airport_lists(layer.view.ref_lat, layer.view.ref_lon);
+    draw_layer_symbols(g, layer, close_airports, {50.0, 4.0, 4.0, 7.0, 10.0, label_chars, c::blue},
+                       [&](const NavRecord&, double xs, double ys) {
+                           g.draw_ellipse_i(circle, xs, ys, 8.0 * layer.k.w, 8.0 * layer.k.s);
+                           return true;
+                       });
 }
 
 } // namespace
 
 void draw_near_airports_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(display, 244.0, 302.0);
-    if (!k.valid) return;
-    const gfx::Pen circle(c::blue, 4.0f);
-    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
-    const double centre_y = hw_b737_nd_layer_centre_y();
-    set_split_frame(g, k, 122.0, centre_y);
-    const MapView view = hw_b737_nd_layer_view(ppn);
     refresh_airport_lists(aircraft_state.plat, aircraft_state.plon);
-
     // Airports are culled closer in than navaids and fixes.
-    for_each_in_reach(close_airports, view, hw_b737_nd_range, 10.0,
-                      [&](const NavRecord& airport, double x, double y) {
-                          if (!reaches_canvas(x, y, 122.0, centre_y, 244.0, 302.0)) return;
-                          const double xs = (x - 5.0) * k.w;
-                          const double ys = (y - 5.0) * k.s;
-                          g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
-                          label.draw(g, airport.ident, 5, xs + 2.0 * k.w, ys - 15.0 * k.s);
-                      });
+    draw_layer_circles(g, hw_b737_nd_layer_canvas(display, g, ppn), close_airports,
+                       {10.0, 5.0, 5.0, 2.0, 15.0, 5, c::blue});
 }
 
 void draw_near_airports_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(display, 240.0, 258.0);
-    if (!k.valid) return;
-    set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
-    draw_small_circles(g, k, plan_or_aircraft_view(hw_md11_nd_mode == 2, aircraft_state.map_heading_deg, ppn),
-                       hw_md11_nd_range);
+    draw_small_circles(g, hw_md11_nd_layer_canvas(display, g, ppn));
 }
 
 void draw_near_airports_md80_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(display, 266.0, 232.0);
-    if (!k.valid) return;
-    set_split_frame(g, k, md80_compass_centre_x, md80_compass_centre_y);
-    draw_small_circles(g, k, plan_or_aircraft_view(md80_ehsi_mode == 2, aircraft_state.map_heading_deg, ppn),
-                       md80_ehsi_range);
+    draw_small_circles(g, md80_ehsi_layer_canvas(display, g, ppn));
 }
 
 void draw_near_airports_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double lat, double lon,
                                      double ppn) {
-    const SplitScale k = split_scale(display, 247.0, 285.0);
-    if (!k.valid) return;
-    const gfx::Pen circle(c::blue, 4.0f);
-    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
     refresh_airport_lists(lat, lon);
-    const MapView view{lat, lon, proline4_mfd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg, ppn};
-    for_each_in_reach(close_airports, view, proline4_mfd_range, 50.0,
-                      [&](const NavRecord& airport, double x, double y) {
-                          const double xs = (x - 3.0) * k.w;
-                          const double ys = (y - 4.0) * k.s;
-                          g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
-                          label.draw(g, airport.ident, label_chars, xs + 12.0 * k.w, ys - 2.0 * k.s);
-                      });
+    draw_layer_circles(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), close_airports,
+                       {50.0, 3.0, 4.0, 12.0, 2.0, label_chars, c::blue});
 }
 
 void draw_near_airports_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w, double s,

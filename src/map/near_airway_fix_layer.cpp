@@ -1,16 +1,16 @@
 // The near-airway-fix layers: every fix of local_airway_fixes within
 // 2 x range + 50 NM of the map's reference, as a small symbol with its
 // identifier; the twins of the navaid layers.
-#include "data/nearby_lists.h"
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "fms/nav/nearby_lists.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
 #include "sim/aircraft_state.h"
 
 namespace c = map_colour;
@@ -21,63 +21,36 @@ constexpr double kReach = 50.0;
 
 // A blue triangle per fix with its label; (ox, oy) the symbol offset and
 // label_dy the label's rise, in design units.
-void draw_triangles(gfx::Graphics& g, double w, double s, const MapView& view, double range, double ox,
-                    double oy, double label_dy) {
-    const LayerLabel label(static_cast<float>(10.0 * w), c::blue);
-    for_each_in_reach(local_airway_fixes, view, range, kReach, [&](const NavRecord& fix, double x, double y) {
-        const double xs = (x - ox) * w;
-        const double ys = (y - oy) * s;
-        draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, w, s, 1, range);
-        label.draw(g, fix.ident, label_chars, xs + 7.0 * w, ys - label_dy * s);
-    });
+void draw_triangles(gfx::Graphics& g, const LayerCanvas& layer, double ox, double oy, double label_dy) {
+    if (!layer.valid) return;
+    refresh_airway_fix_lists(layer.view.ref_lat, layer.view.ref_lon);
+    draw_layer_map_symbols(g, layer, local_airway_fixes,
+                           {kReach, ox, oy, 7.0, label_dy, label_chars, c::blue}, [](const NavRecord&) {
+                               return LayerSymbol{3, 1};
+                           });
 }
 
 } // namespace
 
 void draw_near_airway_fixes_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(display, 244.0, 302.0);
-    if (!k.valid) return;
-    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
-    const double centre_y = hw_b737_nd_layer_centre_y();
-    set_split_frame(g, k, 122.0, centre_y);
-    const MapView view = hw_b737_nd_layer_view(ppn);
     refresh_airway_fix_lists(aircraft_state.plat, aircraft_state.plon);
-
-    const double range = hw_b737_nd_range;
-    for_each_in_reach(local_airway_fixes, view, range, kReach, [&](const NavRecord& fix, double x, double y) {
-        if (!reaches_canvas(x, y, 122.0, centre_y, 244.0, 302.0)) return;
-        const double xs = (x - 3.0) * k.w;
-        const double ys = (y - 4.0) * k.s;
-        draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, k.w, k.s, 1, range);
-        label.draw(g, fix.ident, label_chars, xs + 7.0 * k.w, ys - 10.0 * k.s);
-    });
+    draw_layer_map_symbols(g, hw_b737_nd_layer_canvas(display, g, ppn), local_airway_fixes,
+                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::blue}, [](const NavRecord&) {
+                               return LayerSymbol{3, 1};
+                           });
 }
 
 void draw_near_airway_fixes_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(display, 240.0, 258.0);
-    if (!k.valid) return;
-    set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
-    const MapView view = plan_or_aircraft_view(hw_md11_nd_mode == 2, aircraft_state.map_heading_deg, ppn);
-    refresh_airway_fix_lists(view.ref_lat, view.ref_lon);
-    draw_triangles(g, k.w, k.s, view, hw_md11_nd_range, 1.0, 1.0, 10.0);
+    draw_triangles(g, hw_md11_nd_layer_canvas(display, g, ppn), 1.0, 1.0, 10.0);
 }
 
 void draw_near_airway_fixes_md80_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(display, 266.0, 232.0);
-    if (!k.valid) return;
-    set_split_frame(g, k, md80_compass_centre_x, md80_compass_centre_y);
-    const MapView view = plan_or_aircraft_view(md80_ehsi_mode == 2, aircraft_state.map_heading_deg, ppn);
-    refresh_airway_fix_lists(view.ref_lat, view.ref_lon);
-    draw_triangles(g, k.w, k.s, view, md80_ehsi_range, 1.0, 1.0, 10.0);
+    draw_triangles(g, md80_ehsi_layer_canvas(display, g, ppn), 1.0, 1.0, 10.0);
 }
 
 void draw_near_airway_fixes_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double lat,
                                          double lon, double ppn) {
-    const SplitScale k = split_scale(display, 247.0, 285.0);
-    if (!k.valid) return;
-    refresh_airway_fix_lists(lat, lon);
-    const MapView view{lat, lon, proline4_mfd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg, ppn};
-    draw_triangles(g, k.w, k.s, view, proline4_mfd_range, 3.0, 4.0, 4.0);
+    draw_triangles(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), 3.0, 4.0, 4.0);
 }
 
 void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w,

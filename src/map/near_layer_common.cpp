@@ -1,13 +1,15 @@
 #include "map/near_layer_common.h"
 
-#include "data/nearby_lists.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "data/c17_mfd_state.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/p1000_menu_state.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_projection.h"
-#include "nd/display_settings.h"
-#include "nd/p1000_menu_state.h"
-#include "pfd/c17_mfd_state.h"
+#include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>
@@ -50,18 +52,53 @@ void LayerLabel::draw(gfx::Graphics& g, const std::string& ident, std::size_t ma
     g.draw_string(text, font, brush, gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
 }
 
-MapView plan_or_aircraft_view(bool plan_format, double heading, double ppn) {
-    const AircraftState& a = aircraft_state;
-    MapView view{a.plat, a.plon, heading, ppn};
-    if (plan_format) {
-        view.heading = 0.0;
-        const int centre = plan_centre_index();
-        if (centre >= 0) {
-            view.ref_lat = active_plan[centre].lat;
-            view.ref_lon = active_plan[centre].lon;
-        }
+LayerCanvas open_layer_canvas(const DisplayObject& display, gfx::Graphics& g, DesignSize design,
+                              double centre_x, double centre_y, const MapView& view, double range) {
+    LayerCanvas c = layer_canvas_in_caller_frame(display, design, view, range);
+    if (!c.valid) return c;
+    c.centre_x = centre_x;
+    c.centre_y = centre_y;
+    set_split_frame(g, c.k, centre_x, centre_y);
+    // The canvas, or the part of it within the display's clip.
+    gfx::RectF v;
+    if (g.visible_clip_bounds(&v) == gfx::Status::Ok) {
+        c.visible = VisibleBox{v.x / c.k.w, v.y / c.k.s, (v.x + v.width) / c.k.w, (v.y + v.height) / c.k.s};
+        c.on_canvas = true;
     }
-    return view;
+    return c;
+}
+
+LayerCanvas layer_canvas_in_caller_frame(const DisplayObject& display, DesignSize design, const MapView& view,
+                                         double range) {
+    LayerCanvas c;
+    c.k = split_scale(display, design);
+    c.view = view;
+    c.range = range;
+    c.design = design;
+    c.valid = c.k.valid;
+    return c;
+}
+
+LayerCanvas hw_b737_nd_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    return open_layer_canvas(display, g, hw_b737_nd_design, 122.0, hw_b737_nd_layer_centre_y(),
+                             hw_b737_nd_layer_view(ppn), hw_b737_nd_range);
+}
+
+LayerCanvas hw_md11_nd_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    return open_layer_canvas(display, g, hw_md11_nd_design, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
+                             plan_or_aircraft_view(hw_md11_nd_mode == 2, aircraft_state.map_heading_deg, ppn),
+                             hw_md11_nd_range);
+}
+
+LayerCanvas md80_ehsi_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    return open_layer_canvas(display, g, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y,
+                             plan_or_aircraft_view(md80_ehsi_mode == 2, aircraft_state.map_heading_deg, ppn),
+                             md80_ehsi_range);
+}
+
+LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, double lat, double lon, double ppn) {
+    const MapView view{lat, lon, proline4_mfd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg, ppn};
+    return layer_canvas_in_caller_frame(display, proline4_mfd_design, view, proline4_mfd_range);
 }
 
 MapView hw_b737_nd_layer_view(double ppn) {

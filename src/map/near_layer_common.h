@@ -4,7 +4,9 @@
 #pragma once
 
 #include "data/nav_record.h"
+#include "map/map_canvas.h"
 #include "map/map_projection.h"
+#include "map/symbol_painter.h"
 #include "platform/gfx.h"
 
 #include <string>
@@ -23,16 +25,17 @@ inline bool within_map_reach(double distance, double range, double extra) {
     return distance <= 2.0 * range + extra;
 }
 
-// Whether a symbol and its label at the design point (x, y) from the map
-// centre can show on the canvas: records within reach but well outside the
-// canvas are not drawn at all, since the clip would take all of them away.
-inline bool reaches_canvas(double x, double y, double centre_x, double centre_y, double width,
-                           double height) {
-    constexpr double margin = 60.0; // design units: a symbol with a six-letter label
-    const double ax = centre_x + x;
-    const double ay = centre_y + y;
-    return ax >= -margin && ax <= width + margin && ay >= -margin && ay <= height + margin;
-}
+// The part of the map that can show, in design units about the map centre:
+// a symbol and its label at (x, y) from the centre show only when (x, y)
+// lies within it or near it; records within reach but well off it are not
+// drawn at all, since the clip would take all of them away.
+struct VisibleBox {
+    double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
+    bool shows(double x, double y) const {
+        constexpr double margin = 60.0; // design units: a symbol with a six-letter label
+        return x >= left - margin && x <= right + margin && y >= top - margin && y <= bottom + margin;
+    }
+};
 
 // The label font and brush of a layer: "Arial" bold in pixel units.
 struct LayerLabel {
@@ -62,10 +65,100 @@ void for_each_in_reach(const List& list, const MapView& view, double range, doub
     }
 }
 
-// The map of a display with a north-up plan format: in it, north up about
-// the plan waypoint (plan_centre_index), or about the aircraft while no
-// route is active; otherwise the aircraft with the given heading.
-MapView plan_or_aircraft_view(bool plan_format, double heading, double ppn);
+// A nearby layer on its display's split-scale canvas: the scales, the map's
+// view and range, and the map centre on the design canvas. valid is false
+// for an element of no size, when nothing may be drawn.
+struct LayerCanvas {
+    SplitScale k;
+    MapView view;
+    double range = 0.0;
+    DesignSize design;
+    double centre_x = 0.0;
+    double centre_y = 0.0;
+    bool on_canvas = false; // the visible box is known
+    VisibleBox visible;
+    bool valid = false;
+};
+// The canvas, with the frame set about the map centre.
+LayerCanvas open_layer_canvas(const DisplayObject& display, gfx::Graphics& graphics, DesignSize design,
+                              double centre_x, double centre_y, const MapView& view, double range);
+// The canvas of a layer drawn in its render pass's frame (no frame set).
+LayerCanvas layer_canvas_in_caller_frame(const DisplayObject& display, DesignSize design, const MapView& view,
+                                         double range);
+
+// Calls draw(record, xs, ys) for every record of the list within 2 x range
+// + extra NM of the canvas's reference, (xs, ys) being the symbol corner
+// (x - ox, y - oy) scaled by w and s; on a canvas whose centre is known
+// records well outside it are passed over.
+template <class List, class Draw>
+void for_each_symbol(const List& list, const LayerCanvas& c, double extra, double ox, double oy,
+                     Draw&& draw) {
+    for_each_in_reach(list, c.view, c.range, extra, [&](const NavRecord& r, double x, double y) {
+        if (c.on_canvas && !c.visible.shows(x, y)) return;
+        draw(r, (x - ox) * c.k.w, (y - oy) * c.k.s);
+    });
+}
+
+// The HW_B737_ND layers' canvas: about (122, 249), or (122, 171) in modes 6
+// and 7, north up about the plan waypoint from mode 7 on.
+LayerCanvas hw_b737_nd_layer_canvas(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+// The HW_MD11_ND and MD80_EHSI layers' canvases: about their centre
+// globals, north up about the plan waypoint in their plan mode 2.
+LayerCanvas hw_md11_nd_layer_canvas(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+LayerCanvas md80_ehsi_layer_canvas(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+// Where a layer puts its symbols and labels: the symbol corner (x - ox,
+// y - oy), the label dx right of the corner and dy above it in "Arial" bold
+// 10 w of the colour, cut to max_chars; reach 2 x range + extra NM.
+struct SymbolPlacement {
+    double extra = 50.0;
+    double ox = 3.0;
+    double oy = 4.0;
+    double dx = 7.0;
+    double dy = 10.0;
+    std::size_t max_chars = label_chars;
+    gfx::Argb colour = 0;
+};
+// symbol(record, xs, ys) draws the symbol, or returns false when the record
+// is not shown; the label follows it.
+template <class List, class Symbol>
+void draw_layer_symbols(gfx::Graphics& g, const LayerCanvas& layer, const List& list,
+                        const SymbolPlacement& at, Symbol&& symbol) {
+    if (!layer.valid) return;
+    const LayerLabel label(static_cast<float>(10.0 * layer.k.w), at.colour);
+    for_each_symbol(list, layer, at.extra, at.ox, at.oy, [&](const NavRecord& r, double xs, double ys) {
+        if (!symbol(r, xs, ys)) return;
+        label.draw(g, r.ident, at.max_chars, xs + at.dx * layer.k.w, ys - at.dy * layer.k.s);
+    });
+}
+// A record's map symbol: kind (0: the record is not shown) and colour selector.
+struct LayerSymbol {
+    int kind = 0;
+    int colour = 0;
+};
+// Each record as the map symbol that symbol_of(record) chooses, at w and s.
+template <class List, class SymbolOf>
+void draw_layer_map_symbols(gfx::Graphics& g, const LayerCanvas& layer, const List& list,
+                            const SymbolPlacement& at, SymbolOf&& symbol_of) {
+    draw_layer_symbols(g, layer, list, at, [&](const NavRecord& r, double xs, double ys) {
+        const LayerSymbol sym = symbol_of(r);
+        if (sym.kind == 0) return false;
+        draw_map_symbol(g, xs, ys, sym.kind, no_symbol_arrow, layer.k.w, layer.k.s, sym.colour, layer.range);
+        return true;
+    });
+}
+// Each record as a blue circle 10 w x 10 s, its corner at the symbol corner.
+template <class List>
+void draw_layer_circles(gfx::Graphics& g, const LayerCanvas& layer, const List& list,
+                        const SymbolPlacement& at) {
+    const gfx::Pen circle(0xFF02A7EB, 4.0f);
+    draw_layer_symbols(g, layer, list, at, [&](const NavRecord&, double xs, double ys) {
+        g.draw_ellipse_i(circle, xs, ys, 10.0 * layer.k.w, 10.0 * layer.k.s);
+        return true;
+    });
+}
+// The PROLINE4_MFD layers' canvas, from the given position, north up in its
+// plan mode 2.
+LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, double lat, double lon, double ppn);
 
 // The HW_B737_ND layers' map: PLAN from mode 7 on, map_heading_deg
 // otherwise; the centre y is 171 in modes 6 and 7, else 249.

@@ -2,18 +2,18 @@
 // 50 NM of the map's reference, as a symbol with its identifier. The
 // members differ in geometry, reference point, colours and which navaids
 // they show.
-#include "data/nearby_lists.h"
-#include "gauges/render_frame.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "data/p1000_menu_state.h"
+#include "fms/nav/nearby_lists.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
-#include "nd/p1000_menu_state.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>
@@ -26,81 +26,52 @@ constexpr double kReach = 50.0;
 
 // The HW_MD11_ND and MD80_EHSI members: a VOR symbol in blue, any other
 // navaid as two blue circles; the label 8 right and 7 above.
-void draw_circle_members(gfx::Graphics& g, const SplitScale& k, const MapView& view, double range) {
-    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
+void draw_circle_members(gfx::Graphics& g, const LayerCanvas& layer) {
+    if (!layer.valid) return;
+    const SplitScale& k = layer.k;
     const gfx::Pen circle(c::blue, static_cast<float>(k.w));
-    refresh_navaid_lists(view.ref_lat, view.ref_lon);
-    for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
-        const double xs = (x - 2.0) * k.w;
-        const double ys = (y - 3.0) * k.s;
-        if (navaid.kind == "V") {
-            draw_map_symbol(g, xs, ys, 1, no_symbol_arrow, k.w, k.s, 1, range);
-        } else {
-            g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
-            g.draw_ellipse_i(circle, xs + 2.0 * k.w, ys + 2.0 * k.s, 6.0 * k.w, 6.0 * k.s);
-        }
-        label.draw(g, navaid.ident, label_chars, xs + 8.0 * k.w, ys - 7.0 * k.s);
-    });
+    refresh_navaid_lists(layer.view.ref_lat, layer.view.ref_lon);
+    draw_layer_symbols(g, layer, local_navaids, {kReach, 2.0, 3.0, 8.0, 7.0, label_chars, c::blue},
+                       [&](const NavRecord& navaid, double xs, double ys) {
+                           if (navaid.kind == "V") {
+                               draw_map_symbol(g, xs, ys, 1, no_symbol_arrow, k.w, k.s, 1, layer.range);
+                           } else {
+                               g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
+                               g.draw_ellipse_i(circle, xs + 2.0 * k.w, ys + 2.0 * k.s, 6.0 * k.w, 6.0 * k.s);
+                           }
+                           return true;
+                       });
 }
 
 } // namespace
 
 void draw_near_navaids_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(display, 244.0, 302.0);
-    if (!k.valid) return;
-    const LayerLabel label(static_cast<float>(10.0 * k.w), c::green);
-    const double centre_y = hw_b737_nd_layer_centre_y();
-    set_split_frame(g, k, 122.0, centre_y);
-    const MapView view = hw_b737_nd_layer_view(ppn);
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
-
-    const double range = hw_b737_nd_range;
-    for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
-        if (!reaches_canvas(x, y, 122.0, centre_y, 244.0, 302.0)) return;
-        const double xs = (x - 3.0) * k.w;
-        const double ys = (y - 4.0) * k.s;
-        draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, k.w, k.s, 3, range);
-        label.draw(g, navaid.ident, label_chars, xs + 7.0 * k.w, ys - 10.0 * k.s);
-    });
+    draw_layer_map_symbols(g, hw_b737_nd_layer_canvas(display, g, ppn), local_navaids,
+                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::green}, [](const NavRecord& n) {
+                               return LayerSymbol{n.kind == "V" ? 1 : 2, 3};
+                           });
 }
 
 void draw_near_navaids_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(display, 240.0, 258.0);
-    if (!k.valid) return;
-    set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
-    draw_circle_members(g, k,
-                        plan_or_aircraft_view(hw_md11_nd_mode == 2, aircraft_state.map_heading_deg, ppn),
-                        hw_md11_nd_range);
+    draw_circle_members(g, hw_md11_nd_layer_canvas(display, g, ppn));
 }
 
 void draw_near_navaids_md80_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(display, 266.0, 232.0);
-    if (!k.valid) return;
-    set_split_frame(g, k, md80_compass_centre_x, md80_compass_centre_y);
-    draw_circle_members(g, k, plan_or_aircraft_view(md80_ehsi_mode == 2, aircraft_state.map_heading_deg, ppn),
-                        md80_ehsi_range);
+    draw_circle_members(g, md80_ehsi_layer_canvas(display, g, ppn));
 }
 
 void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double lat, double lon,
                                     double ppn) {
-    const SplitScale k = split_scale(display, 247.0, 285.0);
-    if (!k.valid) return;
-    const LayerLabel label(static_cast<float>(10.0 * k.w), c::blue);
-    const MapView view{lat, lon, proline4_mfd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg, ppn};
     refresh_navaid_lists(lat, lon);
     const bool vors = show_navaids_flags[ND_PROLINE4] == 1;
     const bool ndbs = proline4_mfd_show_ndbs == 1;
-    const double range = proline4_mfd_range;
-    for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
-        int kind = 0;
-        if (navaid.kind == "V" && vors) kind = 1;
-        if (navaid.kind == "N" && ndbs) kind = 2;
-        if (kind == 0) return;
-        const double xs = (x - 3.0) * k.w;
-        const double ys = (y - 4.0) * k.s;
-        draw_map_symbol(g, xs, ys, kind, no_symbol_arrow, k.w, k.s, 1, range);
-        label.draw(g, navaid.ident, label_chars, xs + 7.0 * k.w, ys - 4.0 * k.s);
-    });
+    draw_layer_map_symbols(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), local_navaids,
+                           {kReach, 3.0, 4.0, 7.0, 4.0, label_chars, c::blue}, [&](const NavRecord& n) {
+                               if (n.kind == "V" && vors) return LayerSymbol{1, 1};
+                               if (n.kind == "N" && ndbs) return LayerSymbol{2, 1};
+                               return LayerSymbol{};
+                           });
 }
 
 void draw_near_navaids_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w, double s,

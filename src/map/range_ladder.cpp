@@ -1,7 +1,7 @@
 #include "map/range_ladder.h"
 
+#include "data/display_state.h"
 #include "data/module_settings.h"
-#include "nd/display_state.h"
 
 #include <cmath>
 #include <span>

@@ -2,10 +2,10 @@
 // with its designators (at the shortest ranges, with the parking position),
 // and for the selected landing runway the extended centreline with its
 // intercept fan and the traffic pattern.
-#include "data/airport_detail.h"
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
-#include "fms/nav_math.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/procedures/airport_detail.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"

@@ -1,8 +1,8 @@
 #include "map/symbol_painter.h"
 
+#include "data/p1000_menu_state.h"
 #include "map/map_colours.h"
 #include "map/range_ladder.h"
-#include "nd/p1000_menu_state.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 

@@ -1,18 +1,19 @@
 // The EFS50_EHSI and EFS50_TCAS render passes: the shared frame, then the
 // painters of the format, the route overlays of the map formats with the
 // FMS source, and the traffic page's range rings.
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
-#include "fms/cross_track.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/route_progress.h"
+#include "fms/guidance/cross_track.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "nd/nd_render_passes.h"
 #include "platform/gfx.h"
@@ -28,19 +29,23 @@ namespace c = map_colour;
 
 void draw_route_overlays(gfx::Graphics& g, const DisplayObject& d, int mode, double ppn) {
     const AircraftState& a = aircraft_state;
-    if (to_waypoint_index != kNoToWaypoint) draw_efs50_ehsi_clipped_overlay(d, g, ppn);
-    // The hold and the level-off arc have no EFS50 variant among the map overlays yet.
     const bool compass = mode <= 3;
+    const int centre_y = compass ? 114 : 190;
+    if (to_waypoint_index != kNoToWaypoint) draw_efs50_ehsi_clipped_overlay(d, g, ppn);
+    // The hold is drawn also without an active route.
+    if (hold_list.count() >= 1 && hold_list[1].active_index > 0)
+        draw_hold_pattern_efs50_ehsi(d, g, 129, centre_y, ppn);
     if (distance_to_destination > 8.0 && ShowTodBodIndicators == 1) {
-        set_design_frame(g, d, 266.0f, 230.0f, 0.0f, 0.0f);
+        set_design_frame(g, d, efs50_ehsi_design, 0.0, 0.0);
         if (compass) {
             gfx::GraphicsPath clip;
             clip.add_ellipse_i(29, 14, 200, 200);
             g.set_clip_path(clip);
         }
-        draw_tod_toc_markers(g, static_cast<int>(efs50_ehsi_range_base), efs50_ehsi_range, 129,
-                             compass ? 114 : 190, 5, 1.0, 1.0, a.plat, a.plon, a.map_heading_deg);
+        draw_tod_toc_markers(g, static_cast<int>(efs50_ehsi_range_base), efs50_ehsi_range, 129, centre_y, 5,
+                             1.0, 1.0, a.plat, a.plon, a.map_heading_deg);
     }
+    if (DrawBodArcOnEFS50EHSI == 1 && level_off_arc_wanted()) draw_bod_arc_efs50_ehsi(d, g, ppn);
 }
 
 void paint(gfx::Graphics& g) {
@@ -72,7 +77,7 @@ void draw_efs50_range_arc(const DisplayObject& d, gfx::Graphics& g, bool on_tcas
     const gfx::Pen cyan2(c::blue, 2.0f), white1(c::white, 1.0f);
     const double range = efs50_tcas_range;
     for (int a = 0; a < 360; a += 10) {
-        set_design_frame(g, d, 266.0f, 230.0f, 129.0f, 114.0f);
+        set_design_frame(g, d, efs50_ehsi_design, 129.0f, 114.0f);
         g.rotate_transform(static_cast<float>(a));
         if (a % 30 != 0) {
             g.fill_ellipse_i(cyan, 0, -100, 5, 5);
@@ -87,7 +92,7 @@ void draw_efs50_range_arc(const DisplayObject& d, gfx::Graphics& g, bool on_tcas
         else if (range == 20.0)
             g.fill_ellipse_i(cyan, 0, -10, 3, 3);
     }
-    set_design_frame(g, d, 266.0f, 230.0f, 129.0f, 114.0f);
+    set_design_frame(g, d, efs50_ehsi_design, 129.0f, 114.0f);
     g.draw_lines_i(white1, efs50_aircraft_outline);
     char text[32];
     std::snprintf(text, sizeof text, "%2.0f", range);

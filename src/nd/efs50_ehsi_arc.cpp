@@ -1,17 +1,19 @@
 // The EFS50_EHSI arc formats 4 to 7 (compass arc, range ring, bearing
 // pointers, course arrow and deviation, map layers in 5 and 6), the lateral
 // deviation scale of formats 1 to 3, and the values the painters share.
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
-#include "fms/cross_track.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "fms/guidance/cross_track.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -30,7 +32,7 @@ struct Arc {
     const DisplayObject& d;
     gfx::Graphics& g;
     void at(double degrees) {
-        set_design_frame(g, d, 266.0f, 230.0f, 129.0f, 190.0f);
+        set_design_frame(g, d, efs50_ehsi_design, 129.0f, 190.0f);
         if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
     }
 };
@@ -106,7 +108,8 @@ void draw_map_layers(Arc& a, bool radio, const gfx::SolidBrush& green) {
     const int radius = static_cast<int>(efs50_ehsi_range_base);
     const double range = efs50_ehsi_range;
     a.at(0.0);
-    if (show_atc_boundaries == 1) draw_atc_boundaries(a.g, radius, 0, 0, range, s.map_heading_deg);
+    if (show_atc_boundaries == 1)
+        draw_atc_boundaries(a.g, radius, 0, 0, range, s.map_heading_deg, s.plat, s.plon);
     if (pattern_runway_index() != -999) draw_runway_pattern(a.g, radius, 0, 0, range, 1.0, 1.0);
     if (pattern_runway_count() > 0 && range <= 2.5) draw_runway_labels(a.g, radius, 0, 0, range);
     if (radio) {
@@ -158,20 +161,14 @@ bool efs50_cross_track(double* signed_nm) {
 
 bool efs50_to_from(bool* to) {
     const AircraftState& s = aircraft_state;
-    double r = 0.0;
     if (efs50_nav_source == 1 && sim_var_object.get_nav1_signal() > 0.0) {
-        double b = s.nav1_relative_bearing_deg + s.heading_deg;
-        if (b >= 360.0) b -= 360.0;
-        r = b - s.nav1_course_deg;
+        *to = bearing_is_to(s.nav1_relative_bearing_deg + s.heading_deg, s.nav1_course_deg);
     } else if (route_active()) {
         // The bearing to the TO waypoint against the leg's course.
-        r = course_to_to_deg - leg_course_deg;
+        *to = bearing_is_to(course_to_to_deg, leg_course_deg);
     } else {
         return false;
     }
-    // Folded, so that a course and a bearing either side of north compare right.
-    r = std::remainder(r, 360.0);
-    *to = std::fabs(r) < 90.0;
     return true;
 }
 
@@ -269,11 +266,11 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
     g.reset_clip();
     a.at(0.0);
     g.draw_lines_i(gfx::Pen(c::amber, 1.0f), efs50_aircraft_outline);
-    set_design_frame(g, d, 266.0f, 230.0f, 0.0f, 0.0f);
+    set_design_frame(g, d, efs50_ehsi_design, 0.0f, 0.0f);
 }
 
 void draw_efs50_ehsi_deviation_scale(const DisplayObject& d, gfx::Graphics& g) {
-    set_design_frame(g, d, 266.0f, 230.0f, 129.0f, 114.0f);
+    set_design_frame(g, d, efs50_ehsi_design, 129.0f, 114.0f);
     g.fill_rectangle_i(gfx::SolidBrush(background_argb(efs50_ehsi_background_rgb)), -56, 69, 112, 45);
     const gfx::Pen white2(c::white, 2.0f);
     g.draw_line_i(white2, -55, 70, -55, 80);

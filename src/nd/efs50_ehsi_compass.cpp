@@ -1,20 +1,21 @@
 // The EFS50_EHSI compass formats: 1 the full-compass HSI, 2 and 3 the
 // full-compass maps. The rose, heading bug, vertical deviation scale, heading
 // box and aircraft are common to all three.
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/route_progress.h"
-#include "fms/vertical_state.h"
-#include "gauges/render_frame.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/symbol_painter.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -33,11 +34,11 @@ struct Rose {
     const DisplayObject& d;
     gfx::Graphics& g;
     void at(double degrees) {
-        set_design_frame(g, d, 266.0f, 230.0f, 129.0f, 114.0f);
+        set_design_frame(g, d, efs50_ehsi_design, 129.0f, 114.0f);
         if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
     }
     void clip_to_rose() {
-        set_design_frame(g, d, 266.0f, 230.0f, 0.0f, 0.0f);
+        set_design_frame(g, d, efs50_ehsi_design, 0.0f, 0.0f);
         gfx::GraphicsPath clip;
         clip.add_ellipse_i(29, 14, 200, 200);
         g.set_clip_path(clip);
@@ -198,7 +199,7 @@ void draw_vor_radial(Rose& r) {
     turn_arc_geometry_i(s.map_heading_deg, b + s.magvar, 129, 114, s.nav1_dme_nm * 40.0 / efs50_ehsi_range,
                         &x, &y);
     draw_map_symbol(r.g, x, y - 3, 4, no_symbol_arrow, 1.0, 1.0, 0, efs50_ehsi_range);
-    set_design_frame(r.g, r.d, 266.0f, 230.0f, static_cast<float>(x), static_cast<float>(y));
+    set_design_frame(r.g, r.d, efs50_ehsi_design, static_cast<float>(x), static_cast<float>(y));
     r.g.rotate_transform(static_cast<float>(s.nav1_course_deg - s.heading_deg));
     r.g.draw_line_i(gfx::Pen(c::white, 1.0f), 0, 0, 0, -100);
     r.g.draw_line_i(gfx::Pen(efs50_colour::green, 1.0f), 0, 0, 0, 100);
@@ -253,7 +254,8 @@ void draw_efs50_ehsi_compass_map(const DisplayObject& d, gfx::Graphics& g, doubl
         const double range = efs50_ehsi_range;
         r.clip_to_rose();
         if (show_atc_boundaries == 1)
-            draw_atc_boundaries(g, 50, 129, 114, range, aircraft_state.map_heading_deg);
+            draw_atc_boundaries(g, 50, 129, 114, range, aircraft_state.map_heading_deg, aircraft_state.plat,
+                                aircraft_state.plon);
         if (pattern_runway_index() != -999) draw_runway_pattern(g, 50, 129, 114, range, 1.0, 1.0);
         if (pattern_runway_count() > 0 && range <= 2.5) draw_runway_labels(g, 50, 129, 114, range);
         g.reset_clip();

@@ -1,14 +1,16 @@
 // The EFS50_EHSI data fields of formats 1 to 7: course, TO/FROM, source,
 // distance, ground speed and time to go, the bearing-pointer legends, the
 // heading-bug readout, "WX OFF", "NO MAP" and the wind arrow.
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "gauges/render_frame.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/efs50_ehsi_painters.h"
+#include "nd/nd_text.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
@@ -37,7 +39,7 @@ struct Fields {
     void text(const std::string& s, const gfx::Font& f, gfx::Argb colour, float x, float y) {
         g.draw_string(s, f, gfx::SolidBrush(colour), gfx::PointF{x, y});
     }
-    void frame() { set_design_frame(g, d, 266.0f, 230.0f, 0.0f, 0.0f); }
+    void frame() { set_design_frame(g, d, efs50_ehsi_design, 0.0f, 0.0f); }
 };
 
 bool route_active() {
@@ -125,15 +127,11 @@ int efs50_distance_column(int length) {
     return 187 - 8 * (length - 7);
 }
 
-// Minutes as "h:mm" (whole hours, the rest rounded by the format).
+// Minutes as "h:mm" (whole hours, the rest rounded, 60 carried into the hours).
 std::string efs50_time_to_go_text(double minutes) {
-    double hours = 0.0;
-    if (minutes >= 60.0) {
-        hours = std::floor(minutes / 60.0);
-        minutes -= 60.0 * hours;
-    }
+    const nd::HoursMinutes t = nd::hours_minutes(minutes);
     char text[48];
-    std::snprintf(text, sizeof text, "%2.0f:%02.0f", hours, minutes);
+    std::snprintf(text, sizeof text, "%2.0f:%02.0f", t.hours, t.minutes);
     return text;
 }
 

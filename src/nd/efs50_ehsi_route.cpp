@@ -1,15 +1,16 @@
 // The active route on the EFS50_EHSI map formats with the FMS source: the
 // legs from the aircraft through the remaining waypoints, their identifiers
 // and symbols, and optionally the previous waypoint with its dashed leg.
+#include "data/display_settings.h"
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
-#include "nd/display_settings.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -50,7 +51,7 @@ void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, d
     const int to = to_waypoint_index;
     if (ppn <= 0.0 || to < 0 || to > active_plan_last) return;
 
-    set_design_frame(g, d, 266.0f, 230.0f, 129.0f, compass ? 114.0f : 190.0f);
+    set_design_frame(g, d, efs50_ehsi_design, 129.0f, compass ? 114.0f : 190.0f);
     if (compass) {
         gfx::GraphicsPath clip;
         clip.add_ellipse_i(-100, -100, 200, 200);

@@ -2,17 +2,18 @@
 // window clip, the map geometry of the mode and the painters in their order.
 #include "nd/nd_render_passes.h"
 
-#include "data/nearby_lists.h"
-#include "fms/fix_info.h"
-#include "fms/holds.h"
-#include "fms/route_state.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/nav/fix_info.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_state.h"
+#include "map/map_canvas.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
@@ -43,7 +44,7 @@ void draw_map_modes(gfx::Graphics& g, int mode, int view_mode, double ppn) {
         draw_atc_boundaries_hw_b737_nd(d, g);
     if (pattern_runway_count() > 0 && mode < 7 && range <= 2.5) {
         // The boundaries leave the frame translated to the map centre.
-        set_design_frame(g, d, 244.0f, 302.0f, 0.0f, 0.0f);
+        set_design_frame(g, d, hw_b737_nd_design, 0.0f, 0.0f);
         draw_runway_labels(g, hw_b737_nd_compass_radius, hw_b737_nd_centre_x, hw_b737_nd_centre_y, range);
     }
     draw_hw_b737_nd_map(d, g, ppn);
@@ -59,9 +60,7 @@ void draw_map_modes(gfx::Graphics& g, int mode, int view_mode, double ppn) {
         draw_hold_pattern_hw_b737_nd(d, g, hw_b737_nd_centre_x, hw_b737_nd_centre_y, ppn);
     if (route_state == 1 || route_state == 2 || route_state == 4) draw_hw_b737_nd_route(d, g, ppn);
     if (mode < 7) draw_hw_b737_nd_arc_part(d, g, ppn);
-    if (a.snap_token_103 == 1.0 && a.snap_token_108 == 1.0 &&
-        a.indicated_altitude_ft > a.ap_altitude_lock_ft && a.vertical_speed_fpm < -200.0 && mode < 7)
-        draw_bod_arc_hw_b737_nd(d, g, ppn);
+    if (level_off_arc_wanted() && mode < 7) draw_bod_arc_hw_b737_nd(d, g, ppn);
 }
 
 void paint(gfx::Graphics& g, int view_mode) {
@@ -81,7 +80,7 @@ void paint(gfx::Graphics& g, int view_mode) {
         hw_b737_nd_centre_y = centred ? 171 : 249;
         hw_b737_nd_compass_radius = centred ? 110 : 215;
         if (mode >= 5 && ppn > 0.0) draw_map_modes(g, mode, view_mode, ppn);
-        if (tcas_display_on == 1 && mode < 7) set_design_frame(g, d, 244.0f, 302.0f, 0.0f, 0.0f);
+        if (tcas_display_on == 1 && mode < 7) set_design_frame(g, d, hw_b737_nd_design, 0.0f, 0.0f);
         g.reset_clip();
         draw_hw_b737_nd_nav_layer(d, g);
     }

@@ -1,13 +1,15 @@
 // The HW_B737_ND full heading rose of the compass and VOR modes, and the
 // turn prediction arcs of the map modes.
-#include "fms/cross_track.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/guidance/cross_track.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -29,7 +31,7 @@ constexpr double kNmPerUnit = 0.132;
 
 // The rose frame: the design scale about (122, 151), turned by `degrees`.
 void rose_frame(gfx::Graphics& g, const DisplayObject& d, double degrees) {
-    set_design_frame(g, d, 244.0f, 302.0f, 122.0f, 151.0f);
+    set_design_frame(g, d, hw_b737_nd_design, 122.0f, 151.0f);
     if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
 }
 
@@ -67,7 +69,7 @@ void draw_vor_mode_extras(const DisplayObject& d, gfx::Graphics& g, bool nav1_re
     const gfx::Pen white(c::white, 2.0f);
     const double bearing = nav1_bearing();
     if (nav1_received) {
-        if (std::fabs(bearing - a.nav1_course_deg) < 90.0) {
+        if (bearing_is_to(bearing, a.nav1_course_deg)) {
             const Point to[] = {{0, -18}, {4, -14}, {-4, -14}, {0, -18}};
             polyline(g, white, to);
         } else {
@@ -185,7 +187,7 @@ void draw_hw_b737_nd_arc_part(const DisplayObject& d, gfx::Graphics& g, double p
     if (!std::isfinite(rate) || diameter <= 0) return;
 
     const int mode = hw_b737_nd_mode;
-    set_design_frame(g, d, 244.0f, 302.0f, 122.0f, mode >= 6 ? 171.0f : 249.0f);
+    set_design_frame(g, d, hw_b737_nd_design, 122.0f, mode >= 6 ? 171.0f : 249.0f);
     const gfx::Pen white(c::white, 2.0f);
     const bool right = a.bank_deg < 0.0;
     const double box_x = right ? 0.0 : -double(diameter);

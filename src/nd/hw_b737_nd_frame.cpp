@@ -3,14 +3,15 @@
 // box, the TCAS annunciator, the vertical-deviation scale, the heading bug,
 // the fixed heading index, the PLAN north arrow and the compass-mode
 // traffic list.
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/times_to_go.h"
-#include "gauges/render_frame.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/times_to_go.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/hw_b737_nd_frame_values.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "nd/nd_text.h"
@@ -40,7 +41,7 @@ using nd::format;
 using nd::text;
 
 void base_frame(gfx::Graphics& g, const DisplayObject& d, float x, float y, double degrees) {
-    set_design_frame(g, d, 244.0f, 302.0f, x, y);
+    set_design_frame(g, d, hw_b737_nd_design, x, y);
     if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
 }
 

@@ -1,7 +1,7 @@
 #include "nd/hw_b737_nd_frame_values.h"
 
-#include "fms/route_progress.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/perf/vertical_state.h"
 
 #include <algorithm>
 #include <cmath>

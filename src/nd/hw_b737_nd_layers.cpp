@@ -2,16 +2,17 @@
 // selected-course line (map layer), and the heading scale with the aircraft
 // symbol, the half-range label, the course pointer and the deviation bar
 // (navigation layer).
-#include "fms/cross_track.h"
-#include "fms/heading_math.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "data/display_settings.h"
+#include "fms/guidance/cross_track.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
-#include "nd/display_settings.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -40,7 +41,7 @@ void text_at(gfx::Graphics& g, const char* text, const gfx::Font& font, gfx::Arg
 }
 
 void nav_frame(gfx::Graphics& g, const DisplayObject& d, float centre_y, double degrees) {
-    set_design_frame(g, d, 244.0f, 302.0f, 122.0f, centre_y);
+    set_design_frame(g, d, hw_b737_nd_design, 122.0f, centre_y);
     if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
 }
 
@@ -90,9 +91,8 @@ void course_source(gfx::Graphics& g, const gfx::Font& font, int mode, int* bar, 
         return;
     }
     if (sim_var_object.get_nav1_signal() > 0.0) {
-        double bearing = a.nav1_relative_bearing_deg + a.heading_deg;
-        if (bearing >= 360.0) bearing -= 360.0;
-        text_at(g, std::fabs(bearing - a.nav1_course_deg) < 90.0 ? "TO" : "FROM", font, c::green, 70.0, 5.0);
+        const double bearing = a.nav1_relative_bearing_deg + a.heading_deg;
+        text_at(g, bearing_is_to(bearing, a.nav1_course_deg) ? "TO" : "FROM", font, c::green, 70.0, 5.0);
     }
     *bar = static_cast<int>(a.snap_token_40 / kNeedlePerUnit);
     *rotation = a.nav1_course_deg - a.heading_deg;
@@ -118,7 +118,7 @@ void course_pointer(gfx::Graphics& g, int bar) {
 } // namespace
 
 void draw_hw_b737_nd_map_layer(const DisplayObject& d, gfx::Graphics& g, double ppn) {
-    const SplitScale k = split_scale(d, 244.0, 302.0);
+    const SplitScale k = split_scale(d, hw_b737_nd_design);
     if (!k.valid) return;
     const AircraftState& a = aircraft_state;
     const int mode = hw_b737_nd_mode;

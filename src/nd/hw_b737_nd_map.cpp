@@ -2,20 +2,21 @@
 // runways with their extended centrelines, the origin at long ranges, the
 // leg from the previous waypoint and the active route from the TO waypoint.
 #include "data/airport_procedures.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/route_progress.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
 #include "map/selected_runways.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -28,81 +29,21 @@ namespace c = map_colour;
 
 using Position = MapPosition;
 
-// The map in its split-scale frame: design offsets from the centre times the
-// x and y scales, truncated by the integer calls.
-struct MapCanvas {
-    gfx::Graphics& g;
-    MapView view;
-    SplitScale k;
-    double range;
-    gfx::FontFamily family{"HW Arial"};
-    gfx::Font font;
-
-    MapCanvas(gfx::Graphics& g_, const MapView& v, const SplitScale& k_, double range_)
-        : g(g_), view(v), k(k_), range(range_),
-          font(family, static_cast<float>(12.0 * k_.s), gfx::FontStyle::Bold, gfx::Unit::Pixel) {}
-
-    gfx::Pen pen(gfx::Argb colour, bool dashed) const {
-        gfx::Pen p(colour, static_cast<float>(2.0 * k.s));
-        if (dashed) p.dash_style = gfx::DashStyle::Dash;
-        return p;
-    }
-    MapPlacement place(Position p) const { return place_on_map(view, p.lat, p.lon); }
-    void line(const gfx::Pen& p, double x1, double y1, double x2, double y2) {
-        g.draw_line_i(p, x1 * k.w, y1 * k.s, x2 * k.w, y2 * k.s);
-    }
-    void line(const gfx::Pen& p, Position a, Position b) {
-        const MapPlacement pa = place(a);
-        const MapPlacement pb = place(b);
-        line(p, pa.x, pa.y, pb.x, pb.y);
-    }
-    // A label with its top-left corner at (x + 7, y - 7) from the point.
-    void label(const std::string& text, gfx::Argb colour, double x, double y) {
-        g.draw_string(text, font, gfx::SolidBrush(colour),
-                      gfx::PointF{static_cast<float>((x + 7.0) * k.w), static_cast<float>((y - 7.0) * k.s)});
-    }
-    // The waypoint star, drawn 6 units above the point.
-    void star(double x, double y, int selector) {
-        draw_map_symbol(g, x * k.w, (y - 6.0) * k.s, 20, no_symbol_arrow, k.w, k.s, selector, range);
-    }
-};
-
-// A chosen runway: threshold, true heading and length (feet / 5280, taken as NM).
-struct RunwayLines {
-    Position threshold;
-    double heading = 0.0;
-    double length = 0.0;
-};
-
-// The extended centrelines ahead of and behind the threshold, and the two
-// sides half a mile off the centreline.
-void draw_runway(MapCanvas& m, const RunwayLines& r, gfx::Argb behind_colour) {
-    const gfx::Pen white = m.pen(c::white, true);
-    const Position ahead_start = map_position_ahead(r.threshold, r.heading, 0.7 * r.length);
-    m.line(white, ahead_start, map_position_ahead(ahead_start, r.heading, 18.0));
-    const Position behind_start = map_position_ahead(r.threshold, r.heading - 180.0, 0.2 * r.length);
-    m.line(m.pen(behind_colour, true), behind_start,
-           map_position_ahead(behind_start, r.heading - 180.0, 18.0));
-    for (const double side : {-90.0, 90.0}) {
-        const Position start = map_position_ahead(r.threshold, r.heading + side, 0.5);
-        m.line(white, start, map_position_ahead(start, r.heading, r.length));
-    }
+// A waypoint label with its top-left corner at (x + 7, y - 7) from the point.
+void label(MapCanvas& m, const std::string& text, gfx::Argb colour, double x, double y) {
+    m.text(text, colour, x + 7.0, y - 7.0);
 }
 
-// The slot's runway when it is chosen and its threshold lies within 100 NM.
-bool runway_in_reach(const MapCanvas& m, int slot, int index, RunwayLines* out) {
-    const AirportProcedures& airport = airport_slots[slot];
-    if (index <= 0 || index > airport.runways.count()) return false;
-    const AirportRunway& r = airport.runways[index];
-    out->threshold = Position{r.latitude, r.longitude};
-    if (!(m.place(out->threshold).distance < 100.0)) return false;
-    out->heading = r.magnetic_heading + aircraft_state.magvar;
-    out->length = r.length_ft / 5280.0;
-    return true;
+// The extended centrelines ahead of and behind the threshold, and the runway's sides.
+void draw_runway(MapCanvas& m, const RunwayLines& r, gfx::Argb behind_colour) {
+    const gfx::Pen white = m.pen(c::white, true);
+    draw_centreline_ahead(m, r, white);
+    draw_centreline_behind(m, r, m.pen(behind_colour, true));
+    draw_runway_sides(m, r, white);
 }
 
 void draw_range_arcs(const DisplayObject& d, gfx::Graphics& g) {
-    set_design_frame(g, d, 244.0f, 302.0f, 122.0f, 249.0f);
+    set_design_frame(g, d, hw_b737_nd_design, 122.0, 249.0);
     const gfx::Pen white(c::white, 2.0f);
     g.draw_arc_i(white, -54, -54, 108, 108, 180.0f, 180.0f);
     g.draw_arc_i(white, -108, -108, 217, 217, 180.0f, 180.0f);
@@ -117,7 +58,7 @@ void draw_previous_leg(MapCanvas& m) {
     const Position start = direct ? Position{direct_to_origin.lat, direct_to_origin.lon}
                                   : Position{active_plan[to - 1].lat, active_plan[to - 1].lon};
     const MapPlacement p = m.place(start);
-    m.label(direct ? std::string("DCT") : active_plan[to - 1].ident, c::yellow, p.x, p.y);
+    label(m, direct ? std::string("DCT") : active_plan[to - 1].ident, c::yellow, p.x, p.y);
     m.star(p.x, p.y, 0);
     m.line(m.pen(c::yellow, true), start, Position{active_plan[to].lat, active_plan[to].lon});
 }
@@ -138,11 +79,11 @@ void draw_active_route(MapCanvas& m, bool plan) {
             } else {
                 m.line(magenta, prev_x, prev_y, p.x, p.y);
             }
-            m.label(w.ident, c::magenta, p.x, p.y);
+            label(m, w.ident, c::magenta, p.x, p.y);
             m.star(p.x, p.y, 4);
         } else {
             if (i > 0) m.line(magenta, prev_x, prev_y, p.x, p.y);
-            m.label(w.ident, c::white, p.x, p.y);
+            label(m, w.ident, c::white, p.x, p.y);
             m.star(p.x, p.y, 0);
         }
         prev_x = p.x;
@@ -160,35 +101,26 @@ void draw_hw_b737_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
 
     if (mode == 5 && hw_b737_nd_range_arcs_on == 1) draw_range_arcs(d, g);
 
-    const SplitScale k = split_scale(d, 244.0, 302.0);
+    const SplitScale k = split_scale(d, hw_b737_nd_design);
     if (!k.valid) return;
     set_split_frame(g, k, 122.0, mode == 5 ? 249.0 : 171.0);
-    MapView view{a.plat, a.plon, a.map_heading_deg, ppn};
     const bool route = to_waypoint_index != kNoToWaypoint;
-    if (plan && route) {
-        view.heading = 0.0;
-        const int centre = plan_centre_index();
-        if (centre >= 0) {
-            view.ref_lat = active_plan[centre].lat;
-            view.ref_lon = active_plan[centre].lon;
-        }
-    }
-    MapCanvas m(g, view, k, range);
+    MapCanvas m(g, plan_or_aircraft_view(plan && route, a.map_heading_deg, ppn), k, range, "HW Arial", 12.0);
 
     if (route) {
         if (range >= 80.0) {
             if (active_plan_last >= 0) {
                 const RouteWaypoint& origin = active_plan[0];
                 const MapPlacement p = m.place(Position{origin.lat, origin.lon});
-                m.label(origin.ident, c::white, p.x, p.y);
+                label(m, origin.ident, c::white, p.x, p.y);
                 g.draw_ellipse_i(m.pen(c::white, false), (p.x - 5.0) * k.w, (p.y - 5.0) * k.s, 10.0 * k.w,
                                  10.0 * k.s);
             }
         } else {
             RunwayLines r;
-            if (runway_in_reach(m, origin_slot, selected_departure_runway(), &r))
+            if (chosen_runway_in_reach(m, origin_slot, selected_departure_runway(), &r))
                 draw_runway(m, r, c::yellow);
-            if (runway_in_reach(m, destination_slot, selected_arrival_runway(), &r)) {
+            if (chosen_runway_in_reach(m, destination_slot, selected_arrival_runway(), &r)) {
                 m.line(m.pen(c::white, true), r.threshold,
                        map_position_ahead(r.threshold, r.heading, r.length));
                 draw_runway(m, r, c::white);

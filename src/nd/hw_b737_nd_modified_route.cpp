@@ -1,15 +1,16 @@
 // The HW_B737_ND's modified route: the working plan, entered or changed but
 // not executed, in dashed legs over the solid magenta active route: cyan
 // before the first activation, white while a modification is pending.
-#include "cdu_smiths/cdu_text.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "data/display_settings.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
-#include "nd/display_settings.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -31,7 +32,7 @@ void draw_hw_b737_nd_route(const DisplayObject& d, gfx::Graphics& g, double ppn)
     const bool plan = mode == 7;
     const AircraftState& a = aircraft_state;
 
-    set_design_frame(g, d, 244.0f, 302.0f, 122.0f, mode >= 6 ? 171.0f : 249.0f);
+    set_design_frame(g, d, hw_b737_nd_design, 122.0f, mode >= 6 ? 171.0f : 249.0f);
     gfx::Pen leg(route_state == 4 ? map_colour::white : map_colour::blue, 2.0f);
     leg.dash_style = gfx::DashStyle::Dash;
     const gfx::FontFamily family("HW Arial");

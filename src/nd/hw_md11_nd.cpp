@@ -1,15 +1,16 @@
 // The HW_MD11_ND render pass and its PLAN frame: the shared render frame,
 // then the painters and map layers of the mode, the frame last.
-#include "fms/fix_info.h"
-#include "fms/route_plan.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "fms/nav/fix_info.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "nd/nd_render_passes.h"
 #include "platform/gfx.h"
@@ -34,12 +35,6 @@ void draw_layers(gfx::Graphics& g, double ppn, double navaid_reach) {
         draw_near_airway_fixes_hw_md11_nd(d, g, ppn);
 }
 
-bool descending_to_lock() {
-    const AircraftState& a = aircraft_state;
-    return a.snap_token_103 == 1.0 && a.snap_token_108 == 1.0 && a.indicated_altitude_ft > a.ap_altitude_lock_ft &&
-           a.vertical_speed_fpm < -200.0;
-}
-
 void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
     const DisplayObject& d = hw_md11_nd_display;
     const int mode = hw_md11_nd_mode;
@@ -61,7 +56,7 @@ void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
             g.reset_transform();
             g.scale_transform(static_cast<float>(size.width) / 240.0f,
                               static_cast<float>(size.height) / 258.0f);
-            if (descending_to_lock()) draw_bod_arc_hw_md11_nd(d, g);
+            if (level_off_arc_wanted()) draw_bod_arc_hw_md11_nd(d, g);
             if (pattern_runway_count() > 0 && range <= 2.5)
                 draw_runway_labels(g, hw_md11_nd_compass_radius, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
                                    range);
@@ -78,7 +73,7 @@ void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
 
 void draw_hw_md11_nd_arc_part(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     const int cx = hw_md11_nd_centre_x;
-    set_design_frame(g, d, 240.0f, 258.0f, static_cast<float>(cx), 178.0f);
+    set_design_frame(g, d, hw_md11_nd_design, static_cast<float>(cx), 178.0f);
     gfx::GraphicsPath clip;
     clip.add_arc_i(-150, -150, 300, 300, 217.0f, 106.0f);
     const gfx::Point edges[] = {{120, -90}, {120, 20}, {83, 20},  {83, 80},   {-60, 80},
@@ -87,7 +82,7 @@ void draw_hw_md11_nd_arc_part(const DisplayObject& d, gfx::Graphics& g, double p
     clip.close_figure();
     g.set_clip_path(clip);
 
-    set_design_frame(g, d, 240.0f, 258.0f, 0.0f, 0.0f);
+    set_design_frame(g, d, hw_md11_nd_design, 0.0f, 0.0f);
     const int cy = hw_md11_nd_centre_y;
     const gfx::Pen white2(c::white, 2.0f);
     g.draw_arc_i(white2, cx - 94, cy - 94, 188, 188, 5.0f, 170.0f);
@@ -103,7 +98,7 @@ void draw_hw_md11_nd_arc_part(const DisplayObject& d, gfx::Graphics& g, double p
         dx = std::trunc(p.x);
         dy = std::trunc(p.y);
     }
-    set_design_frame(g, d, 240.0f, 258.0f, static_cast<float>(cx + dx), static_cast<float>(cy + dy));
+    set_design_frame(g, d, hw_md11_nd_design, static_cast<float>(cx + dx), static_cast<float>(cy + dy));
     g.rotate_transform(static_cast<float>(aircraft_state.heading_deg));
     const gfx::Point outline[] = {{0, -15}, {2, -13}, {2, -5},   {14, -1}, {14, 3},   {2, 3},
                                   {2, 13},  {6, 15},  {6, 17},   {-6, 17}, {-6, 15},  {-2, 13},

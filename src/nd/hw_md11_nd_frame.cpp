@@ -2,18 +2,20 @@
 // last in every mode: speeds, the TO waypoint, heading box, range labels,
 // bearing-pointer readouts, the nav-source and filter columns, the mode
 // word, the status words, the clock and the wind.
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/times_to_go.h"
-#include "gauges/render_frame.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/times_to_go.h"
+#include "fms/math/heading_math.h"
+#include "fms/plan/route_plan.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "nd/nd_text.h"
 #include "platform/gfx.h"
@@ -73,8 +75,7 @@ void draw_pointer_readouts(gfx::Graphics& g, const FrameFonts& f, int cx) {
         } else {
             const std::string id =
                 sim_var_object.get_adf1_signal() > 0.0 ? sim_var_object.get_adf_ident1_text() : std::string();
-            double b = a.adf1_relative_bearing_deg + 360.0 + a.heading_deg;
-            if (b >= 361.0) b -= 360.0;
+            const double b = fold_degrees_360(a.adf1_relative_bearing_deg + a.heading_deg);
             std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / %.20s", b, id.c_str());
         }
         text(g, buffer, f.f8, c::blue, 0, 248);
@@ -172,11 +173,11 @@ void draw_clock_and_wind(gfx::Graphics& g, const DisplayObject& d, const FrameFo
     const gfx::Pen white1(c::white, 1.0f);
     g.draw_ellipse_i(white1, 205, 23, 30, 30);
     for (int t = 0; t < 360; t += 30) {
-        set_design_frame(g, d, 240.0f, 258.0f, 220.0f, 38.0f);
+        set_design_frame(g, d, hw_md11_nd_design, 220.0f, 38.0f);
         g.rotate_transform(static_cast<float>(t));
         g.draw_line_i(white1, 0, -12, 0, -15);
     }
-    set_design_frame(g, d, 240.0f, 258.0f, 0.0f, 0.0f);
+    set_design_frame(g, d, hw_md11_nd_design, 0.0f, 0.0f);
     const bool wind = a.wind_speed_kt >= 1.0;
     if (wind)
         std::snprintf(buffer, sizeof buffer, "%03.0f\xB0/%2.0f", a.wind_direction_deg, a.wind_speed_kt);
@@ -186,10 +187,10 @@ void draw_clock_and_wind(gfx::Graphics& g, const DisplayObject& d, const FrameFo
     if (!wind) return;
     double towards = std::trunc(a.wind_direction_deg) + 180.0;
     if (towards > 360.0) towards -= 360.0;
-    set_design_frame(g, d, 240.0f, 258.0f, 15.0f, 30.0f);
+    set_design_frame(g, d, hw_md11_nd_design, 15.0f, 30.0f);
     g.rotate_transform(static_cast<float>(towards - a.heading_deg));
     lines(g, white1, {{0, -10}, {2, -5}, {0, -10}, {-2, -5}, {0, 0}, {0, -10}, {0, 0}, {0, 10}});
-    set_design_frame(g, d, 240.0f, 258.0f, 0.0f, 0.0f);
+    set_design_frame(g, d, hw_md11_nd_design, 0.0f, 0.0f);
 }
 
 } // namespace
@@ -217,7 +218,7 @@ void draw_hw_md11_nd_frame(const DisplayObject& d, gfx::Graphics& g) {
     const int cx = hw_md11_nd_centre_x;
     const double range = hw_md11_nd_range;
     const FrameFonts f;
-    set_design_frame(g, d, 240.0f, 258.0f, 0.0f, 0.0f);
+    set_design_frame(g, d, hw_md11_nd_design, 0.0f, 0.0f);
 
     text(g, "GS", f.f9, c::white, 10, 0);
     text(g, format("%3.0f", a.ground_speed_kt), f.f10, c::white, 30, 0);

@@ -2,14 +2,16 @@
 // arc (MAP) or rose (VOR, APP), heading bug, bearing pointers, track marker,
 // and in VOR and APP the course pointer with its deviation bar. It leaves
 // the map window's clip set for the map layers drawn next.
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "fms/fms_update.h"
-#include "gauges/render_frame.h"
+#include "fms/math/heading_math.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
+#include "map/render_frame.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -31,7 +33,7 @@ struct MainPainter {
     int cy;
 
     void frame(double degrees, float x, float y) {
-        set_design_frame(g, d, 240.0f, 258.0f, x, y);
+        set_design_frame(g, d, hw_md11_nd_design, x, y);
         if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
     }
     void about_centre(double degrees) { frame(degrees, static_cast<float>(cx), static_cast<float>(cy)); }
@@ -74,10 +76,9 @@ void set_map_clip(MainPainter& m) {
     m.g.set_clip_path(path);
 }
 
-// True when the raw difference lies within the limit either side, across north included.
+// True when the difference lies within the limit either side, across north included.
 bool within(double d, double limit) {
-    return (d > -limit && d < limit) || (d > 360.0 - limit && d < 360.0) ||
-           (d > -360.0 && d < -360.0 + limit);
+    return std::fabs(fold_degrees_180(d)) < limit;
 }
 
 void draw_map_compass(MainPainter& m, double ppn) {
@@ -128,7 +129,7 @@ void draw_map_compass(MainPainter& m, double ppn) {
     double b = 0.0;
     bool pointer1 = false;
     if (hw_md11_nd_brg1_adf == 1 && a.adf1_signal > 1.0) {
-        b = a.adf1_relative_bearing_deg + 360.0 + hdg;
+        b = fold_degrees_360(a.adf1_relative_bearing_deg + hdg);
         pointer1 = true;
     } else if (hw_md11_vor1_pointer == 1 && sim_var_object.get_nav1_signal() > 0.0) {
         b = radio_bearing(a.nav1_relative_bearing_deg, hdg);
@@ -216,7 +217,7 @@ void draw_rose(MainPainter& m, int mode) {
         b = radio_bearing(a.nav1_relative_bearing_deg, hdg);
         pointer1 = true;
     } else if (hw_md11_nd_brg1_adf == 1 && a.adf1_signal > 0.0) {
-        b = a.adf1_relative_bearing_deg + 360.0 + hdg;
+        b = fold_degrees_360(a.adf1_relative_bearing_deg + hdg);
         pointer1 = true;
     }
     if (pointer1) {
@@ -257,7 +258,7 @@ void draw_rose(MainPainter& m, int mode) {
     if (bar) {
         m.g.draw_line_i(magenta2, dev, -30, dev, 30);
         if (mode == 4) {
-            const bool to = std::fabs(radio_bearing(a.nav1_relative_bearing_deg, hdg) - course) < 90.0;
+            const bool to = bearing_is_to(radio_bearing(a.nav1_relative_bearing_deg, hdg), course);
             const int s = to ? -1 : 1;
             const Point flag[] = {{dev, 32 * s}, {dev + 3, 24 * s}, {dev - 3, 24 * s}};
             m.g.fill_polygon_i(white, flag);

@@ -3,18 +3,19 @@
 // modification is pending), the tuned NAV1 station, the approach pattern
 // and the hold.
 #include "data/airport_procedures.h"
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
 #include "map/selected_runways.h"
 #include "map/symbol_painter.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -29,81 +30,18 @@ namespace c = map_colour;
 
 using Position = MapPosition;
 
-// Design offsets from the centre times the split scales, truncated by the integer calls.
-struct MapCanvas {
-    gfx::Graphics& g;
-    MapView view;
-    SplitScale k;
-    gfx::FontFamily family{"Arial"};
-    gfx::Font font;
-
-    MapCanvas(gfx::Graphics& g_, const MapView& v, const SplitScale& k_)
-        : g(g_), view(v), k(k_),
-          font(family, static_cast<float>(10.0 * k_.s), gfx::FontStyle::Bold, gfx::Unit::Pixel) {}
-
-    gfx::Pen pen(gfx::Argb colour, bool dashed = false) const {
-        gfx::Pen p(colour, static_cast<float>(2.0 * k.s));
-        if (dashed) p.dash_style = gfx::DashStyle::Dash;
-        return p;
-    }
-    MapPlacement place(Position p) const { return place_on_map(view, p.lat, p.lon); }
-    void line(const gfx::Pen& p, double x1, double y1, double x2, double y2) {
-        g.draw_line_i(p, x1 * k.w, y1 * k.s, x2 * k.w, y2 * k.s);
-    }
-    void line(const gfx::Pen& p, Position a, Position b) {
-        const MapPlacement pa = place(a);
-        const MapPlacement pb = place(b);
-        line(p, pa.x, pa.y, pb.x, pb.y);
-    }
-    void text(const std::string& s, gfx::Argb colour, double x, double y) {
-        g.draw_string(s, font, gfx::SolidBrush(colour),
-                      gfx::PointF{static_cast<float>(x * k.w), static_cast<float>(y * k.s)});
-    }
-    void star(double x, double y, int selector) {
-        draw_map_symbol(g, x * k.w, (y - 6.0) * k.s, 20, no_symbol_arrow, k.w, k.s, selector,
-                        hw_md11_nd_range);
-    }
-};
-
-struct RunwayLines {
-    Position threshold;
-    double heading = 0.0; // true
-    double length = 0.0;  // NM
-};
-
-bool runway_in_reach(const MapCanvas& m, int slot, int index, RunwayLines* out) {
-    const AirportProcedures& airport = airport_slots[slot];
-    if (index <= 0 || index > airport.runways.count()) return false;
-    const AirportRunway& r = airport.runways[index];
-    out->threshold = Position{r.latitude, r.longitude};
-    if (!(m.place(out->threshold).distance < 100.0)) return false;
-    out->heading = r.magnetic_heading + aircraft_state.magvar;
-    out->length = r.length_ft / 5280.0;
-    return true;
-}
-
-void draw_runway_sides(MapCanvas& m, const RunwayLines& r) {
-    const gfx::Pen white = m.pen(c::white);
-    for (const double side : {-90.0, 90.0}) {
-        const Position start = map_position_ahead(r.threshold, r.heading + side, 0.5);
-        m.line(white, start, map_position_ahead(start, r.heading, r.length));
-    }
-}
-
 void draw_runways(MapCanvas& m) {
     RunwayLines r;
-    if (runway_in_reach(m, origin_slot, selected_departure_runway(), &r)) {
+    if (chosen_runway_in_reach(m, origin_slot, selected_departure_runway(), &r)) {
         // The departure extends only ahead of the runway.
-        const Position start = map_position_ahead(r.threshold, r.heading, 0.7 * r.length);
-        m.line(m.pen(c::blue), start, map_position_ahead(start, r.heading, 18.0));
-        draw_runway_sides(m, r);
+        draw_centreline_ahead(m, r, m.pen(c::blue));
+        draw_runway_sides(m, r, m.pen(c::white));
     }
-    if (runway_in_reach(m, destination_slot, selected_arrival_runway(), &r)) {
+    if (chosen_runway_in_reach(m, destination_slot, selected_arrival_runway(), &r)) {
         // The arrival extends only behind its threshold.
         m.line(m.pen(c::white), r.threshold, map_position_ahead(r.threshold, r.heading, r.length));
-        const Position start = map_position_ahead(r.threshold, r.heading - 180.0, 0.2 * r.length);
-        m.line(m.pen(c::blue), start, map_position_ahead(start, r.heading - 180.0, 18.0));
-        draw_runway_sides(m, r);
+        draw_centreline_behind(m, r, m.pen(c::blue));
+        draw_runway_sides(m, r, m.pen(c::white));
     }
 }
 
@@ -181,19 +119,11 @@ void draw_nav1_station(MapCanvas& m, bool plan) {
 void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     const AircraftState& a = aircraft_state;
     const bool plan = hw_md11_nd_mode == 2;
-    const SplitScale k = split_scale(d, 240.0, 258.0);
+    const SplitScale k = split_scale(d, hw_md11_nd_design);
     if (!k.valid || !(ppn > 0.0)) return;
     set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
-    MapView view{a.plat, a.plon, a.map_heading_deg, ppn};
-    if (plan) {
-        view.heading = 0.0;
-        const int centre = plan_centre_index();
-        if (centre >= 0) {
-            view.ref_lat = active_plan[centre].lat;
-            view.ref_lon = active_plan[centre].lon;
-        }
-    }
-    MapCanvas m(g, view, k);
+    MapCanvas m(g, plan_or_aircraft_view(plan, a.map_heading_deg, ppn), k, hw_md11_nd_range, "Arial", 10.0);
+    const MapView& view = m.view;
 
     draw_tod_toc_markers(g, hw_md11_nd_compass_radius, hw_md11_nd_range, 0, 0, 9, k.w, k.s, view.ref_lat,
                          view.ref_lon, view.heading);

@@ -1,6 +1,6 @@
 #include "nd/nd_render_passes.h"
 
-#include "nd/display_settings.h"
+#include "data/display_settings.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject efs50_ehsi_display;
@@ -21,8 +21,8 @@ RenderFrameOptions canvas(float width, float height, const int (&background_rgb)
     return o;
 }
 
-// The HW_B737_ND's, HW_MD11_ND's and EFS50 passes are in hw_b737_nd.cpp, hw_md11_nd.cpp and efs50_ehsi.cpp. Painters join here with
-// each display's work.
+// The HW_B737_ND's, HW_MD11_ND's and EFS50 passes are in hw_b737_nd.cpp, hw_md11_nd.cpp and efs50_ehsi.cpp.
+// Painters join here with each display's work.
 constexpr auto no_painters = [](gfx::Graphics&) {};
 
 } // namespace

@@ -5,7 +5,7 @@
 // painters are in hw_b737_nd*.cpp.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "pfd/b777_pfd.h"
 
-#include "pfd/pfd_settings.h"
+#include "data/pfd_settings.h"
 
 #include <cmath>
 

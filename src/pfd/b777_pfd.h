@@ -4,7 +4,7 @@
 // drawing calls), the pens, brushes and the bold Arial texts.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 #include <string_view>
 

@@ -4,7 +4,7 @@
 
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 

@@ -4,7 +4,7 @@
 #include "pfd/b777_pfd.h"
 
 #include "data/aircraft_settings.h"
-#include "fms/air_data.h"
+#include "fms/math/air_data.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 

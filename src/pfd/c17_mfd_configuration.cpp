@@ -2,8 +2,8 @@
 // aircraft whose moving surfaces fill in green as they deflect, the gear
 // blocks, the rudder, stabiliser and aileron trim scales, and the flaps,
 // slats and gear lines.
+#include "data/c17_mfd_state.h"
 #include "pfd/c17_mfd_painters.h"
-#include "pfd/c17_mfd_state.h"
 
 #include "platform/text_file.h"
 #include "sim/sim_var_reader.h"

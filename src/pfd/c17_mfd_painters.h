@@ -3,7 +3,7 @@
 // translated to c17_compass_centre. `display` holds the element's pixel size.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 // Format 0: the HSI.
 void c17_mfd_draw_hsi(const DisplayObject& display, gfx::Graphics& graphics);

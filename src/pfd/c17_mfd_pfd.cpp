@@ -1,9 +1,9 @@
 // The C17_MFD primary flight display: the kit and the order of the picture.
 #include "pfd/c17_mfd_pfd.h"
 
+#include "data/c17_mfd_state.h"
+#include "data/pfd_settings.h"
 #include "pfd/c17_mfd_painters.h"
-#include "pfd/c17_mfd_state.h"
-#include "pfd/pfd_settings.h"
 #include "platform/text_file.h"
 
 #include <cmath>

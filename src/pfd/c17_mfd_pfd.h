@@ -5,7 +5,7 @@
 // the bold Arial texts.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 #include <span>
 #include <string>

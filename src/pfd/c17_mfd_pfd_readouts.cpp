@@ -3,7 +3,7 @@
 // annunciations.
 #include "pfd/c17_mfd_pfd.h"
 
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 

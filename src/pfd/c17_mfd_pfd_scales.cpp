@@ -5,7 +5,7 @@
 #include "pfd/c17_mfd_pfd.h"
 
 #include "data/module_settings.h"
-#include "fms/air_data.h"
+#include "fms/math/air_data.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"

@@ -2,10 +2,10 @@
 // geometry of its format, calls the format's painter, draws the route map of
 // the map formats inside the format's window with the aircraft symbol on top,
 // and saves the unit back.
+#include "data/c17_mfd_state.h"
+#include "data/pfd_settings.h"
 #include "pfd/c17_mfd_painters.h"
-#include "pfd/c17_mfd_state.h"
 #include "pfd/pfd_render_passes.h"
-#include "pfd/pfd_settings.h"
 
 #include "map/range_ladder.h"
 #include "sim/aircraft_state.h"

@@ -1,8 +1,12 @@
 #include "pfd/pfd_render_passes.h"
 
-#include "nd/display_settings.h"
+#include "data/c17_mfd_state.h"
+#include "data/display_settings.h"
+#include "data/pfd_settings.h"
+#include "pfd/a320_eadi.h"
 #include "pfd/b777_pfd.h"
-#include "pfd/pfd_settings.h"
+#include "pfd/efs50_eadi.h"
+#include "pfd/proline_eicas.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject efs50_eadi_display;
@@ -32,7 +36,7 @@ void render_efs50_eadi(void* device_context, PixelSize size, int32_t view_mode) 
     o.smoothing = gfx::SmoothingMode::AntiAlias;
     o.smoothing_after_test = true;
     run_render_frame(efs50_eadi_display, device_context, size, view_mode, aircraft_state.display_power, o,
-                     no_painters);
+                     [](gfx::Graphics& g) { draw_efs50_eadi(efs50_eadi_display, g); });
 }
 
 void render_b777_pfd(void* device_context, PixelSize size, int32_t view_mode) {
@@ -47,7 +51,7 @@ void render_proline_eicas(void* device_context, PixelSize size, int32_t view_mod
     RenderFrameOptions o = canvas(486, 110, proline4_mfd_background_rgb);
     o.text_hint_first = true;
     run_render_frame(proline_eicas_display, device_context, size, view_mode, aircraft_state.display_power, o,
-                     no_painters);
+                     [](gfx::Graphics& g) { draw_proline_eicas(proline_eicas_display, g); });
 }
 
 void render_a320_eadi(void* device_context, PixelSize size, int32_t, int32_t) {
@@ -56,5 +60,5 @@ void render_a320_eadi(void* device_context, PixelSize size, int32_t, int32_t) {
     o.smoothing_after_test = true;
     o.test_mode = false;
     run_render_frame(a320_eadi_display, device_context, size, 1, aircraft_state.display_power, o,
-                     no_painters);
+                     [](gfx::Graphics& g) { draw_a320_eadi(a320_eadi_display, g); });
 }

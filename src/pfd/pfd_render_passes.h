@@ -4,7 +4,7 @@
 // display's own work; until then a pass draws the display's background.
 #pragma once
 
-#include "gauges/render_frame.h"
+#include "map/render_frame.h"
 
 #include <cstdint>
 

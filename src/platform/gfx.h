@@ -215,6 +215,9 @@ class Graphics {
     Status set_clip_rect_i(double x, double y, double width, double height);
     Status set_clip_path(const GraphicsPath& path);
     Status reset_clip();
+    // The part of the surface that drawing can reach (within the clip's
+    // bounds), as a box in world units of the transform in force.
+    Status visible_clip_bounds(RectF* bounds);
 
     // At a point: the layout box has no size, the point is its top-left
     // corner (for the default format), nothing wraps and nothing is clipped.

@@ -407,13 +407,25 @@ void canvas_destroy(CairoCanvas* canvas) {
     delete canvas;
 }
 
-bool canvas_write_png(CairoCanvas* canvas, const std::string& path) {
+bool canvas_write_png(CairoCanvas* canvas, const std::string& path, bool over_black) {
     if (!canvas) return false;
-    if (cairo_image_surface_get_width(canvas->surface) <= 0 ||
-        cairo_image_surface_get_height(canvas->surface) <= 0)
-        return false;
+    const int width = cairo_image_surface_get_width(canvas->surface);
+    const int height = cairo_image_surface_get_height(canvas->surface);
+    if (width <= 0 || height <= 0) return false;
     cairo_surface_flush(canvas->surface);
-    return cairo_surface_write_to_png(canvas->surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    if (!over_black) return cairo_surface_write_to_png(canvas->surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    // What a transparent surface leaves uncovered shows black, as on the
+    // cockpit's screen.
+    cairo_surface_t* opaque = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(opaque);
+    cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
+    cairo_paint(cr);
+    cairo_set_source_surface(cr, canvas->surface, 0.0, 0.0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    const bool written = cairo_surface_write_to_png(opaque, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(opaque);
+    return written;
 }
 
 Argb canvas_pixel(const CairoCanvas* canvas, int32_t x, int32_t y) {

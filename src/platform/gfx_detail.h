@@ -84,7 +84,7 @@ void layout_text(std::string_view text, const Font& font, const RectF& layout, c
 
 CairoCanvas* canvas_create(int32_t width, int32_t height);
 void canvas_destroy(CairoCanvas* canvas);
-bool canvas_write_png(CairoCanvas* canvas, const std::string& path);
+bool canvas_write_png(CairoCanvas* canvas, const std::string& path, bool over_black = false);
 Argb canvas_pixel(const CairoCanvas* canvas, int32_t x, int32_t y);
 
 CairoContext* context_create(CairoCanvas* canvas);

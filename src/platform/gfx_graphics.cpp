@@ -94,6 +94,9 @@ struct GraphicsState {
     CairoContext* cairo = nullptr;
     DrawState draw;
     int clip_op = -1;
+    // The clip's device-space bounds while one is set.
+    bool clipped = false;
+    RectF clip_bounds;
 
     ~GraphicsState() { context_destroy(cairo); }
 
@@ -504,6 +507,8 @@ Status Graphics::set_clip_rect(float x, float y, float width, float height) {
     if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
         return fail(Status::ValueOverflow);
     if (state_->cairo) detail::context_set_clip(state_->cairo, &shape.path, state_->draw);
+    state_->clipped = true;
+    state_->clip_bounds = bounds_of(box_corners(state_->draw.world, shape.box));
     if (state_->recording()) {
         RecordedOp& op = state_->record(OpKind::SetClip);
         state_->record_geometry(op, shape);
@@ -521,6 +526,11 @@ Status Graphics::set_clip_path(const GraphicsPath& path) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!finite_points(path.points())) return fail(Status::ValueOverflow);
     if (state_->cairo) detail::context_set_clip(state_->cairo, &path, state_->draw);
+    std::vector<PointF> device;
+    for (const PointF& p : path.points())
+        device.push_back(matrix_apply(state_->draw.world, p));
+    state_->clipped = !device.empty();
+    state_->clip_bounds = bounds_of(device);
     if (state_->recording()) {
         Shape shape(OpKind::Path);
         shape.path = path;
@@ -536,7 +546,32 @@ Status Graphics::reset_clip() {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (state_->cairo) detail::context_set_clip(state_->cairo, nullptr, state_->draw);
     state_->clip_op = -1;
+    state_->clipped = false;
     if (state_->recording()) state_->record(OpKind::ResetClip);
+    return Status::Ok;
+}
+
+Status Graphics::visible_clip_bounds(RectF* bounds) {
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    if (bounds == nullptr) return fail(Status::InvalidParameter);
+    float left = 0.0f, top = 0.0f;
+    float right = static_cast<float>(state_->surface->width),
+          bottom = static_cast<float>(state_->surface->height);
+    if (state_->clipped) {
+        const RectF& c = state_->clip_bounds;
+        left = std::max(left, c.x);
+        top = std::max(top, c.y);
+        right = std::min(right, c.x + c.width);
+        bottom = std::min(bottom, c.y + c.height);
+    }
+    Matrix to_world = state_->draw.world;
+    if (!matrix_invert(to_world)) return fail(Status::InvalidParameter);
+    if (right <= left || bottom <= top) {
+        const PointF p = matrix_apply(to_world, PointF{left, top});
+        *bounds = RectF{p.x, p.y, 0.0f, 0.0f};
+        return Status::Ok;
+    }
+    *bounds = bounds_of(box_corners(to_world, RectF{left, top, right - left, bottom - top}));
     return Status::Ok;
 }
 

@@ -520,6 +520,16 @@ Status Graphics::set_clip_path(const GraphicsPath& path) {
     return fail(win::status_of(win::flat::GdipSetClipPath(G, gpath.path, gp::CombineModeReplace)));
 }
 
+Status Graphics::visible_clip_bounds(RectF* bounds) {
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    if (bounds == nullptr) return fail(Status::InvalidParameter);
+    gp::RectF box;
+    const gp::GpStatus s = win::flat::GdipGetVisibleClipBounds(G, &box);
+    if (s != gp::Ok) return fail(win::status_of(s));
+    *bounds = RectF{box.X, box.Y, box.Width, box.Height};
+    return Status::Ok;
+}
+
 Status Graphics::reset_clip() {
     ORVEX_GDIP(win::flat::GdipResetClip(G));
 }

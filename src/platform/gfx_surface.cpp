@@ -73,9 +73,9 @@ Recording* surface_recording(void* device_context) {
     return s ? s->recording.get() : nullptr;
 }
 
-bool write_surface_png(void* device_context, const std::string& path) {
+bool write_surface_png(void* device_context, const std::string& path, bool over_black) {
     detail::SurfaceObject* s = detail::surface_from_dc(device_context);
-    return s && detail::canvas_write_png(s->cairo, path);
+    return s && detail::canvas_write_png(s->cairo, path, over_black);
 }
 
 Argb surface_pixel(const void* device_context, int32_t x, int32_t y) {
@@ -93,6 +93,10 @@ void* orvex_gfx_create_dc(int32_t width, int32_t height, uint32_t backends) {
 
 int32_t orvex_gfx_write_png(void* device_context, const char* path) {
     return path && gfx::write_surface_png(device_context, path) ? 1 : 0;
+}
+
+int32_t orvex_gfx_write_png_over_black(void* device_context, const char* path) {
+    return path && gfx::write_surface_png(device_context, path, true) ? 1 : 0;
 }
 
 void orvex_gfx_destroy_dc(void* device_context) {

@@ -31,9 +31,9 @@ int32_t surface_height(const void* device_context);
 // The surface's recording, or null without the recording backend.
 Recording* surface_recording(void* device_context);
 
-// Writes the Cairo image as PNG. False without the Cairo backend or when the
-// file cannot be written.
-bool write_surface_png(void* device_context, const std::string& path);
+// Writes the Cairo image as PNG, with its transparency or over black. False
+// without the Cairo backend or when the file cannot be written.
+bool write_surface_png(void* device_context, const std::string& path, bool over_black = false);
 
 // One pixel of the Cairo image, not premultiplied (0 outside the surface or
 // without the Cairo backend).
@@ -46,5 +46,6 @@ Argb surface_pixel(const void* device_context, int32_t x, int32_t y);
 extern "C" {
 void* orvex_gfx_create_dc(int32_t width, int32_t height, uint32_t backends);
 int32_t orvex_gfx_write_png(void* device_context, const char* path);
+int32_t orvex_gfx_write_png_over_black(void* device_context, const char* path);
 void orvex_gfx_destroy_dc(void* device_context);
 }

@@ -125,13 +125,14 @@ Recording* surface_recording(void*) {
     return nullptr;
 }
 
-bool write_surface_png(void* device_context, const std::string& path) {
+// Always over black: GDI leaves the alpha bytes undefined, so the picture is
+// opaque and what nothing drew is black.
+bool write_surface_png(void* device_context, const std::string& path, bool /*over_black*/) {
     const DibSurface* s = find(device_context);
     if (!s || s->width <= 0 || s->height <= 0 || !encoder_ready()) return false;
     GdiFlush(); // GDI may still hold drawing for the bitmap
     CLSID clsid;
     if (!png_encoder(&clsid)) return false;
-    // GDI leaves the DIB's alpha bytes undefined: the picture is opaque.
     win::gp::GpBitmap* bitmap = nullptr;
     if (win::flat::GdipCreateBitmapFromScan0(s->width, s->height, s->width * 4, PixelFormat32bppRGB,
                                              reinterpret_cast<BYTE*>(s->bits), &bitmap) != win::gp::Ok)
@@ -161,6 +162,10 @@ void* orvex_gfx_create_dc(int32_t width, int32_t height, uint32_t backends) {
 
 int32_t orvex_gfx_write_png(void* device_context, const char* path) {
     return path && gfx::write_surface_png(device_context, path) ? 1 : 0;
+}
+
+int32_t orvex_gfx_write_png_over_black(void* device_context, const char* path) {
+    return path && gfx::write_surface_png(device_context, path, true) ? 1 : 0;
 }
 
 void orvex_gfx_destroy_dc(void* device_context) {

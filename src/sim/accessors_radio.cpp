@@ -2,8 +2,8 @@
 // station identifiers, the localizer course and the key-event senders.
 #include "sim/sim_var_reader.h"
 
-#include "fms/radix.h"
 #include "platform/text_file.h"
+#include "sim/radix.h"
 #include "sim/sim_var_reads.h"
 
 #include <cmath>
@@ -134,6 +134,9 @@ std::string SimVarReader::get_nav_ident2_text() const {
 }
 std::string SimVarReader::get_simvar_47_text() const {
     return read_token_text(47, 31);
+}
+std::string SimVarReader::get_simvar_56_text() const {
+    return read_token_text(56, 31);
 }
 
 // The localizer course made magnetic and folded into (0, 360].

@@ -1,6 +1,8 @@
 #include "sim/panel_services.h"
 
-#include "gauges/linkage.h"
+#include "sim/import_table.h"
+
+constinit ImportTableRecord ImportTable = {0xF, nullptr};
 
 namespace {
 

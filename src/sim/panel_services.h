@@ -3,7 +3,7 @@
 // afresh at the moment of the call.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <cstdint>
 

@@ -2,11 +2,11 @@
 // operations, the accessors, each read the simulator afresh through the panel
 // services and convert to the module's units (feet, knots, degrees, feet per
 // minute, pounds). Nothing is cached; only the speed filter keeps state.
-// Two reads depend on the host generation, host_sim_version (data/host_probe.h).
+// Two reads depend on the host generation, host_sim_version (sim/host_probe.h).
 #pragma once
 
-#include "data/host_probe.h"
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
+#include "sim/host_probe.h"
 
 #include <cstdint>
 #include <string>
@@ -243,6 +243,8 @@ class SimVarReader {
     // Token 47, the NAV1 station identifier handed back as a text pointer:
     // at most 31 characters, empty when the host leaves the pointer null.
     std::string get_simvar_47_text() const;
+    // Token 56, the NAV2 station identifier, read the same way.
+    std::string get_simvar_56_text() const;
     double get_nav_localizer1_deg() const;
 
     // Key events, parameter 0.

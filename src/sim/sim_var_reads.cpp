@@ -1,10 +1,10 @@
 #include "sim/sim_var_reads.h"
 
-#include "fms/radix.h"
-#include "gauges/element_helpers.h"
-#include "gauges/gauge_abi.h"
 #include "platform/text_file.h"
+#include "sim/element_helpers.h"
+#include "sim/gauge_abi.h"
 #include "sim/panel_services.h"
+#include "sim/radix.h"
 
 #include <cmath>
 #include <cstdio>

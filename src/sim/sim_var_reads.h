@@ -21,7 +21,7 @@ int32_t read_token_bcd(uint32_t token);       // the raw integer's hex digits re
 // `max_chars` of it, or the empty text for a null pointer.
 std::string read_token_text(uint32_t token, std::size_t max_chars);
 
-// flags_test (gauges/element_helpers.h) on the block as the host left it.
+// flags_test (sim/element_helpers.h) on the block as the host left it.
 int32_t read_token_flag(uint32_t token, uint32_t mask);
 
 // Calculator code, asking for one kind of result. A result the host does not

@@ -1,15 +1,15 @@
 // IDENT, INIT/REF INDEX with SAVE FPL, DEP/ARR INDEX and STORED FLIGHT PLANS
 // in the stand-in, over the example folder's route files.
 #include "cdu_smiths/arrival_page_state.h"
-#include "cdu_smiths/cdu_text.h"
-#include "cdu_smiths/smiths_gauge.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
-#include "fms/dep_arr_selection.h"
-#include "fms/flight_plan_folder.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "fms/stored_routes.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/files/stored_routes.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/procedures/dep_arr_selection.h"
+#include "fms/units/cdu_text.h"
+#include "gauges/smiths_gauge.h"
 
 #include <fstream>
 

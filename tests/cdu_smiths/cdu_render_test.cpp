@@ -1,8 +1,8 @@
 // The render pass on a recording surface: page dispatch, the end of the
 // one-frame inputs, the map step, the canvas mapping and the inverse box.
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
-#include "nd/display_settings.h"
+#include "data/display_settings.h"
+#include "fms/units/cdu_text.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 

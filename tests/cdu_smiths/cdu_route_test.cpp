@@ -1,15 +1,15 @@
 // Building, executing and editing the example route (KSEA to KPDX over SEA
 // and V23) by key presses on the RTE and RTE LEGS pages, read back from what
 // the pages draw.
-#include "cdu_smiths/cdu_text.h"
-#include "cdu_smiths/smiths_gauge.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "data/airport_procedures.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "fms/stored_routes.h"
+#include "fms/files/stored_routes.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
+#include "gauges/smiths_gauge.h"
 
 namespace {
 
@@ -188,7 +188,7 @@ TEST_F(CduRoute, directToAndHoldNeedAnActiveRouteAndRowsWithinThePlan) {
     clear_scratchpad();
     press("LEGS PREV");
     EXPECT_EQ(smiths_legs_subpage, 1);
-    EXPECT_EQ(text_at(220, 0), " 1 /  0");
+    EXPECT_EQ(text_at(220, 0), " 1 /  1"); // an empty plan has its one page
     EXPECT_EQ(text_at(0, 30), "- - - - - -");
 }
 

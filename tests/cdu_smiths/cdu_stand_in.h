@@ -25,6 +25,7 @@ class CduStandIn : public ::testing::Test {
     void SetUp() override {
         std::filesystem::copy(std::string(ORVEX_SOURCE_DIR) + "/examples/sim", sim_folder_.path(),
                               std::filesystem::copy_options::recursive);
+        prepare_sim_folder(sim_folder_.path());
         host::reset_sim_state();
         host::SurfaceServices surfaces;
         surfaces.create_dc = &orvex_gfx_create_dc;
@@ -49,6 +50,9 @@ class CduStandIn : public ::testing::Test {
         for (auto& g : sim_.gauges)
             host::release_placed_gauge(*g);
     }
+
+    // A fixture can add files to the copied folder before the module reads it.
+    virtual void prepare_sim_folder(const std::string& /*root*/) {}
 
     host::PlacedGauge& cdu() { return *sim_.gauges[0]; }
 

@@ -4,7 +4,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/candidate_list.h"
 #include "data/nav_database.h"
-#include "fms/fix_info.h"
+#include "fms/nav/fix_info.h"
 #include "page_canvas.h"
 #include "sim/aircraft_state.h"
 

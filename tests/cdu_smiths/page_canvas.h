@@ -5,7 +5,7 @@
 
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/cdu_text.h"
+#include "fms/units/cdu_text.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 

@@ -4,12 +4,12 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/air_data.h"
-#include "fms/flight_log.h"
-#include "fms/route_exec.h"
-#include "fms/route_state.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/files/flight_log.h"
+#include "fms/math/air_data.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
 #include "gauges/linkage.h"
 #include "host_services.h"
 #include "page_canvas.h"
@@ -105,19 +105,25 @@ TEST_F(PerfInitPage, cruiseAltitudeAndCostIndexModifyTheActiveRoute) {
         int value;
     } rows[] = {
         {"FL350", 6, true, 35000}, {"350", 6, true, 35000},
-        {"999", 6, true, 99900},   {"1000", 6, true, 1000},
+        {"999", 6, false, 35000},  {"1000", 6, true, 1000},
         {"FL", 6, false, 1000},    {"0", 5, true, 0},
         {"00", 5, false, 0},       {"ABC", 5, false, 0},
         {"201", 5, false, 0},      {"200", 5, true, 200},
-        {"-1", 5, true, -1},       {"99999999999", 6, true, INT_MAX}, // saturates, never wraps negative
+        {"-1", 5, true, -1},       {"99999999999", 6, false, 1000}, // above the ceiling, never wrapped
+        {"500", 6, true, 50000},   {"50100", 6, false, 50000},
     };
+    cruise_altitude = 31000; // as executed
+    cost_index = 80;
     for (const Row& r : rows) {
         EXPECT_EQ(accepted(r.entry, r.key), r.ok) << r.entry;
         EXPECT_EQ(r.key == 6 ? cruise_altitude : cost_index, r.value) << r.entry;
     }
     EXPECT_EQ(route_state, 4);
-    EXPECT_EQ(previous_cost_index, 200);
-    EXPECT_EQ(previous_cruise_altitude, 1000);
+    // ERASE brings back the executed values, not those of the first entries.
+    draw(11);
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(cruise_altitude, 31000);
+    EXPECT_EQ(cost_index, 80);
 
     for (auto [alt, shown] : {std::pair{35000, "FL350"}, std::pair{18000, "18000"}}) {
         cruise_altitude = alt;

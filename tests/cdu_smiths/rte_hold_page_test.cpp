@@ -3,9 +3,9 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/holds.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "page_canvas.h"
 #include "sim/aircraft_state.h"
 

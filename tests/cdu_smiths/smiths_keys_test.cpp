@@ -1,11 +1,11 @@
 // The SMITHS keys on the unit's input state, pressed as their mouse handlers
 // press them.
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_keys.h"
-#include "fms/holds.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "gauges/gauge_headers.h"
 #include "mouse.h"
 

@@ -1,7 +1,7 @@
 #include "data/atc_boundaries.h"
-#include "data/host_folder.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
 // The bundled example simulator folder loads through the module's own
 // loaders, in the order the first gauge runs them, without a warning.
-#include "data/aircraft_config.h"
 #include "data/atc_boundaries.h"
-#include "data/host_folder.h"
 #include "data/lvar_bindings.h"
-#include "data/module_config.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
+#include "fms/files/aircraft_config.h"
+#include "fms/files/module_config.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "data/host_folder.h"
 #include "data/nav_database.h"
-#include "fms/wmm.h"
+#include "data/wmm.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

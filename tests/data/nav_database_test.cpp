@@ -1,7 +1,7 @@
-#include "data/host_folder.h"
 #include "data/nav_database.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

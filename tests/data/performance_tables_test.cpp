@@ -1,8 +1,8 @@
 #include "data/aircraft_settings.h"
-#include "data/host_folder.h"
 #include "data/performance_tables.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // add-on window.
 #include "data_link_peer.h"
 
-#include "fms/active_runways.h"
-#include "gns_mcu/mcu_page_state.h"
+#include "fms/procedures/active_runways.h"
+#include "fms/units/mcu_page_state.h"
 #include "platform/window.h"
 #include "sim/data_link.h"
 

@@ -1,8 +1,8 @@
-#include "fms/air_data.h"
-#include "fms/date_math.h"
-#include "fms/heading_math.h"
-#include "fms/radix.h"
-#include "fms/speed_targets.h"
+#include "fms/math/air_data.h"
+#include "fms/math/date_math.h"
+#include "fms/math/heading_math.h"
+#include "fms/perf/speed_targets.h"
+#include "sim/radix.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +129,22 @@ TEST(Headings, TheTwoDirectionNumberingsAreOpposite) {
             ASSERT_LE(heading_difference(a, b), 180);
         }
     }
+}
+
+TEST(Headings, FoldsKeepTheirIntervalsAcrossNorth) {
+    struct Row {
+        double in, half, full; // fold_degrees_180 into (-180, 180], fold_degrees_360 into (0, 360]
+    };
+    const Row rows[] = {{0.0, 0.0, 360.0},     {180.0, 180.0, 180.0},  {-180.0, 180.0, 180.0},
+                        {-20.0, -20.0, 340.0}, {1060.0, -20.0, 340.0}, {360.0, 0.0, 360.0}};
+    for (const Row& r : rows) {
+        EXPECT_DOUBLE_EQ(fold_degrees_180(r.in), r.half) << r.in;
+        EXPECT_DOUBLE_EQ(fold_degrees_360(r.in), r.full) << r.in;
+    }
+    // Station at 010, course 350: TO; 190 against 010: FROM.
+    EXPECT_TRUE(bearing_is_to(10.0, 350.0));
+    EXPECT_TRUE(bearing_is_to(350.0, 10.0));
+    EXPECT_FALSE(bearing_is_to(190.0, 10.0));
 }
 
 TEST(ConvertRadix, ReEncodesRadioCodes) {

@@ -1,10 +1,10 @@
-#include "data/airways.h"
 #include "example_airports.h"
-#include "fms/approach_insertion.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/procedure_selection.h"
-#include "gns_mcu/gns_page_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/holds.h"
+#include "fms/procedures/approach_insertion.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/gns_page_state.h"
 
 using Entries = std::vector<std::string>;
 using ApproachInsertion = ExampleAirports;

@@ -3,13 +3,13 @@
 #include "update_fixture.h"
 
 #include "data/aircraft_settings.h"
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
-#include "fms/autopilot_targets.h"
-#include "fms/radio_autotune.h"
-#include "fms/route_progress.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/nav/radio_autotune.h"
+#include "fms/perf/autopilot_targets.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/airport_selection.h"
 
 #include <tuple>
 

@@ -4,12 +4,12 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "data/performance_tables.h"
-#include "fms/air_data.h"
-#include "fms/cruise_planning.h"
-#include "fms/flight_log.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/speed_targets.h"
+#include "fms/files/flight_log.h"
+#include "fms/math/air_data.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/cruise_planning.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/plan/route_plan.h"
 
 #include <gtest/gtest.h>
 

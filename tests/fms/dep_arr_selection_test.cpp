@@ -1,11 +1,11 @@
-#include "cdu_smiths/cdu_text.h"
 #include "data/airport_procedures.h"
 #include "example_airports.h"
-#include "fms/dep_arr_selection.h"
-#include "fms/procedure_selection.h"
-#include "fms/route_state.h"
+#include "fms/plan/route_state.h"
+#include "fms/procedures/dep_arr_selection.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/c17_cdu_text.h"
+#include "fms/units/cdu_text.h"
 #include "procedure_builder.h"
-#include "variants/c17_cdu_text.h"
 
 using Names = std::vector<std::string>;
 using DepArrSelection = ExampleAirports;

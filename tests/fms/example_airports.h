@@ -3,14 +3,14 @@
 // simulator folder; plans written by ident for the insertion tests.
 #pragma once
 
-#include "data/airport_detail.h"
-#include "data/host_folder.h"
 #include "data/nav_database.h"
-#include "fms/procedure_insertion.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/selection_texts.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/selection_texts.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
 

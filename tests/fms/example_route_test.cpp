@@ -1,13 +1,13 @@
 // The waypoint lookup, the airway loader and the plan edits on the bundled
 // example database (the Seattle and Portland region).
-#include "data/airways.h"
-#include "data/host_folder.h"
 #include "data/nav_database.h"
-#include "fms/magnetic_variation.h"
-#include "fms/nav_math.h"
-#include "fms/plan_editing.h"
-#include "fms/waypoint_entry.h"
+#include "fms/math/magnetic_variation.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/plan_editing.h"
+#include "fms/plan/waypoint_entry.h"
 #include "plan_builder.h"
+#include "sim/host_folder.h"
 
 #include <cmath>
 #include <cstdio>

@@ -2,10 +2,10 @@
 // condensed from a log written by hand.
 #include "route_files.h"
 
-#include "fms/flight_log.h"
+#include "fms/files/flight_log.h"
 #include "fms/fms_update.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
 #include "gauges/linkage.h"
 #include "host_services.h"
 #include "platform/os.h"

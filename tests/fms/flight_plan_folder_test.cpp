@@ -2,11 +2,11 @@
 // read back through the simulator-plan import.
 #include "route_files.h"
 
-#include "fms/flight_plan_folder.h"
-#include "fms/route_file_load.h"
-#include "fms/stored_routes.h"
-#include "fms/vertical_state.h"
-#include "fms/xml_plan_writer.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/files/route_file_load.h"
+#include "fms/files/stored_routes.h"
+#include "fms/files/xml_plan_writer.h"
+#include "fms/perf/vertical_state.h"
 
 #include <gtest/gtest.h>
 

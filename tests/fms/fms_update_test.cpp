@@ -4,13 +4,13 @@
 #include "update_fixture.h"
 
 #include "data/module_settings.h"
-#include "fms/flight_log.h"
-#include "fms/route_progress.h"
-#include "fms/speed_targets.h"
-#include "fms/times_to_go.h"
+#include "fms/files/flight_log.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/guidance/times_to_go.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/units/mcu_page_state.h"
 #include "fms/update_counters.h"
-#include "fms/vertical_state.h"
-#include "gns_mcu/mcu_page_state.h"
 
 #include <cmath>
 

@@ -1,12 +1,13 @@
 // The simulator's GPS plan read from the block the stand-in publishes, and
 // the tank levels of the fuel loader.
-#include "fms/gps_plan_import.h"
+#include "fms/files/gps_plan_import.h"
 
-#include "cdu_smiths/smiths_scratchpad.h"
+#include "data/load_warnings.h"
 #include "data/nav_database.h"
 #include "data_link_peer.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/smiths_scratchpad.h"
 #include "gauges/linkage.h"
 #include "gps_plan.h"
 #include "host_services.h"
@@ -52,12 +53,20 @@ class GpsImport : public ::testing::Test {
 
 } // namespace
 
-TEST_F(GpsImport, waypointsFromTheBlockUpToThePlanCapacity) {
-    gps.set(kGpsBlockMinSize, 250);
+TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
+    // One record more than the plan holds, and one off the globe (180 N).
+    const uint32_t count = kPlanLastIndex + 3;
+    gps.set(kGpsBlockMinSize, count);
     gps.waypoint(0, "KSEA", 40007000 / 8, -6277017080637278208LL); // 45 N, 122.5 W
     gps.waypoint(1, "LONGNAME", -40007000 / 8, -6277017080637278208LL | 0xFFFF);
-    for (uint32_t i = 2; i < 250; ++i)
-        gps.waypoint(i, "W", 0, 0);
+    for (uint32_t i = 2; i < count; ++i)
+        gps.waypoint(i, ("W" + std::to_string(i)).c_str(), i == 5 ? 40007000 / 2 : 0, 0);
+    working_plan_last = 3;
+    import_gps_route(0);
+    EXPECT_EQ(working_plan_last, 3); // refused whole, not cut
+    EXPECT_EQ(smiths_scratchpad_message, "GPS RTE TOO LONG");
+
+    gps.waypoint(6, "W6", -40007000 / 2, 0);
     import_gps_route(0);
     ASSERT_EQ(working_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[0].ident, "KSEA");
@@ -66,11 +75,15 @@ TEST_F(GpsImport, waypointsFromTheBlockUpToThePlanCapacity) {
     EXPECT_EQ(working_plan[1].ident, "LONGNAM"); // at most seven characters of its field
     EXPECT_NEAR(working_plan[1].lat, -45.0, 1e-9);
     EXPECT_EQ(working_plan[1].lon, working_plan[0].lon); // the low 16 bits do not count
+    EXPECT_EQ(working_plan[5].ident, "W7");              // W5 and W6 left out
     // EXEC made the imported plan the active route.
     EXPECT_EQ(route_state, 3);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(active_plan[1].ident, "LONGNAM");
     EXPECT_EQ(smiths_scratchpad_message, "ACTIVE FSPLANNER RTE LOADED");
+    LoadWarning w;
+    ASSERT_TRUE(take_load_warning(w));
+    EXPECT_EQ(w.file + ": " + w.text, "FS2002 GPS DATA: 1 waypoints off the globe skipped");
 }
 
 TEST_F(GpsImport, shortBlocksAndPlansChangeNothing) {

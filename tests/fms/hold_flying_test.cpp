@@ -2,8 +2,8 @@
 // around the pattern and out again, with the next hold entered at its fix.
 #include "update_fixture.h"
 
-#include "fms/hold_flying.h"
-#include "fms/holds.h"
+#include "fms/guidance/hold_flying.h"
+#include "fms/plan/holds.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "cdu_smiths/cdu_text.h"
-#include "fms/holds.h"
-#include "fms/route_state.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "plan_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "fms/lat_lon_text.h"
+#include "fms/math/lat_lon_text.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // bug event, and the direct-to leg.
 #include "update_fixture.h"
 
-#include "fms/cross_track.h"
-#include "fms/sequencing.h"
+#include "fms/guidance/cross_track.h"
+#include "fms/guidance/sequencing.h"
 
 #include <cmath>
 

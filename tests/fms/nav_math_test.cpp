@@ -1,4 +1,4 @@
-#include "fms/nav_math.h"
+#include "fms/math/nav_math.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "data/airport_detail.h"
 #include "data/candidate_list.h"
-#include "fms/nav_math.h"
-#include "fms/nearest_vors.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearest_vors.h"
+#include "fms/procedures/airport_detail.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The mathematics runs on per-frame and per-record paths: none of it may
 // allocate. Every operator new in this test program is counted.
-#include "fms/air_data.h"
-#include "fms/date_math.h"
-#include "fms/heading_math.h"
-#include "fms/magnetic_variation.h"
-#include "fms/nav_math.h"
-#include "fms/radix.h"
-#include "fms/speed_targets.h"
-#include "fms/wmm.h"
+#include "data/wmm.h"
+#include "fms/math/air_data.h"
+#include "fms/math/date_math.h"
+#include "fms/math/heading_math.h"
+#include "fms/math/magnetic_variation.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/speed_targets.h"
+#include "sim/radix.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // north of the one before.
 #pragma once
 
-#include "data/airways.h"
-#include "fms/route_plan.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
 
 #include <string>
 #include <vector>

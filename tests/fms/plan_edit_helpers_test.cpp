@@ -1,9 +1,9 @@
-#include "cdu_smiths/cdu_text.h"
-#include "fms/holds.h"
-#include "fms/plan_edit_helpers.h"
-#include "fms/route_state.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/plan_edit_helpers.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/c17_cdu_text.h"
+#include "fms/units/cdu_text.h"
 #include "plan_builder.h"
-#include "variants/c17_cdu_text.h"
 
 #include <gtest/gtest.h>
 

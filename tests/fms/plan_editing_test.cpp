@@ -1,14 +1,14 @@
-#include "cdu_smiths/cdu_text.h"
-#include "data/airways.h"
 #include "data/nav_database.h"
-#include "fms/holds.h"
-#include "fms/nav_math.h"
-#include "fms/plan_editing.h"
-#include "fms/route_state.h"
-#include "fms/selection_texts.h"
-#include "fms/waypoint_entry.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/plan_editing.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/c17_cdu_text.h"
+#include "fms/units/cdu_text.h"
 #include "plan_builder.h"
-#include "variants/c17_cdu_text.h"
 
 #include <gtest/gtest.h>
 

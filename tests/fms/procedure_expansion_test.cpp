@@ -1,7 +1,7 @@
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
-#include "fms/nav_math.h"
-#include "fms/procedure_expansion.h"
+#include "fms/math/nav_math.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/procedure_expansion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "example_airports.h"
-#include "fms/approach_insertion.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/procedure_selection.h"
-#include "fms/route_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_state.h"
+#include "fms/procedures/approach_insertion.h"
+#include "fms/procedures/procedure_selection.h"
 #include "procedure_builder.h"
 
 using Entries = std::vector<std::string>;

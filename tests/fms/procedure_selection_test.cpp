@@ -1,6 +1,6 @@
-#include "fms/procedure_selection.h"
-#include "fms/selection_texts.h"
-#include "gns_mcu/gns_page_state.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_page_state.h"
 #include "procedure_builder.h"
 
 #include <gtest/gtest.h>

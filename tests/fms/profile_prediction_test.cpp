@@ -3,11 +3,11 @@
 // angle, and the waypoint predictions of the climb and descent passes.
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/nav_math.h"
-#include "fms/profile_prediction.h"
-#include "fms/route_plan.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/profile_prediction.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
 #include "sim/aircraft_state.h"
 
 #include <gtest/gtest.h>

@@ -2,17 +2,19 @@
 // capacity, and files that cannot be read.
 #include "route_files.h"
 
+#include "data/load_warnings.h"
 #include "data/nav_database.h"
-#include "fms/flight_log.h"
+#include "fms/files/flight_log.h"
+#include "fms/files/route_file_load.h"
 #include "fms/fms_update.h"
-#include "fms/route_exec.h"
-#include "fms/route_file_load.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
-#include "fms/route_values.h"
-#include "fms/vertical_state.h"
-#include "gns_mcu/gns_page_state.h"
-#include "gns_mcu/mcu_page_state.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/units/gns_page_state.h"
+#include "fms/units/mcu_page_state.h"
+#include "fms/units/smiths_scratchpad.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
@@ -86,30 +88,46 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     EXPECT_EQ(destination_airport_state, 2);
 }
 
-TEST(RouteFileLoad, readersStopAtTheLastPlanIndexAndChangeNothingWithoutAFile) {
+TEST(RouteFileLoad, aFileThatDoesNotFitOrIsNotThereChangesNoPlan) {
     RouteFolder folder;
     std::string text = "[FlightPlan]\n";
-    for (int i = 0; i < 250; ++i)
+    for (int i = 0; i <= kPlanLastIndex; ++i)
         text += "W" + std::to_string(i) + " 10.0 20.0 WPT\n";
-    folder.write_plan("LONG.RTE", text + "CruiseAlt=99999\n");
-    load_active("LONG.RTE", 0.0, 0.0);
+    folder.write_plan("FULL.RTE", text);
+    folder.write_plan("LONG.RTE", "CruiseAlt=31000\n" + text + "W201 10.0 20.0 WPT\n");
+    load_active("FULL.RTE", 0.0, 0.0);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W200");
-    EXPECT_NE(cruise_altitude, 99999); // the key past the last index is not read
+    EXPECT_EQ(smiths_scratchpad_message, "");
 
-    load_route_file_to_working("LONG.RTE", 0);
-    EXPECT_EQ(working_plan_last, kPlanLastIndex);
-
-    // A file that is not there: both plans stay as loaded.
-    route_state = 0;
-    gns_route_loaded_flag = 0;
-    load_active("GONE.RTE", 0.0, 0.0);
-    load_route_file_to_working("GONE.RTE", 0);
-    EXPECT_EQ(active_plan_last, kPlanLastIndex);
-    EXPECT_EQ(working_plan_last, kPlanLastIndex);
-    EXPECT_EQ(working_plan[3].ident, "W3");
-    EXPECT_EQ(route_state, 0); // no route entered by a file that was not read
-    EXPECT_EQ(gns_route_loaded_flag, 1);
+    // One waypoint more than the plan holds: refused whole, as a missing file.
+    for (const char* name : {"LONG.RTE", "GONE.RTE"}) {
+        route_state = 0;
+        gns_route_loaded_flag = 0;
+        active_plan.slot(3).ident = "KEPT";
+        const int altitude = cruise_altitude;
+        load_active(name, 0.0, 0.0);
+        load_route_file_to_working(name, 0);
+        EXPECT_EQ(active_plan_last, kPlanLastIndex) << name;
+        EXPECT_EQ(working_plan_last, kPlanLastIndex) << name;
+        EXPECT_EQ(active_plan[3].ident, "KEPT") << name;
+        EXPECT_EQ(cruise_altitude, altitude) << name; // the key line of LONG.RTE is not applied
+        EXPECT_EQ(route_state, 0) << name;            // no route entered by a file that was not read
+        EXPECT_EQ(gns_route_loaded_flag, 1) << name;
+        EXPECT_EQ(smiths_scratchpad_message, "ROUTE FILE NOT LOADED") << name;
+        smiths_scratchpad_message.clear();
+    }
+    preview_plan_last = -1;
+    load_route_preview("LONG.RTE");
+    EXPECT_EQ(preview_plan_last, -1);
+    EXPECT_EQ(smiths_scratchpad_message, ""); // the folder list tells no pilot
+    LoadWarning w;
+    std::string warnings;
+    while (take_load_warning(w))
+        warnings += w.file + ": " + w.text + "\n";
+    EXPECT_NE(warnings.find("LONG.RTE: holds more than 201 waypoints: not loaded"), std::string::npos)
+        << warnings;
+    EXPECT_NE(warnings.find("GONE.RTE: cannot be opened"), std::string::npos) << warnings;
 }
 
 TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
@@ -139,4 +157,45 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     load_route_file_to_working("NOHEADER.RTE", 0);
     EXPECT_EQ(working_plan_last, -1);
     EXPECT_EQ(plan_cruise_altitude, 31000);
+}
+
+TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped) {
+    RouteFolder folder;
+    folder.write_plan("BAD.RTE", "CruiseAlt=999999999\nTripFuel=nan\nResvFuel=-5\nFuel=inf\n"
+                                 "[FlightPlan]\n"
+                                 "KSEA 47.449 -122.3093 APT\n"
+                                 "FOXXE north west! WPT\n"
+                                 "LAT95 95.0 10.0 WPT\n"
+                                 "LON500 10.0 500.0 WPT\n"
+                                 "NAN nan 10.0 WPT\n"
+                                 "INF 10.0 -inf WPT\n"
+                                 "HALF 47.5N -122.0 WPT\n"
+                                 "HEX 0x10 10.0 WPT\n"
+                                 "BARE\n"
+                                 "KPDX 45.5887 -122.5975 APT\n");
+    load_active("BAD.RTE", 0.0, 0.0);
+    ASSERT_EQ(active_plan_last, 1);
+    EXPECT_EQ(active_plan[0].ident, "KSEA");
+    EXPECT_EQ(active_plan[1].ident, "KPDX");
+    EXPECT_LE(cruise_altitude, kMaxCruiseAltitudeFt);
+    EXPECT_EQ(fuel_on_board_low_lb, 0.0);
+    EXPECT_EQ(smiths_scratchpad_message, "ROUTE LINES SKIPPED");
+    std::string warnings;
+    for (LoadWarning w; take_load_warning(w);)
+        if (w.file.find("BAD.RTE") != std::string::npos) // not the missing airport files
+            warnings += w.file.substr(w.file.rfind('/') + 1) + ": " + w.text + "\n";
+    EXPECT_EQ(warnings, "BAD.RTE: 8 waypoint lines without a valid position skipped\n"
+                        "BAD.RTE: 4 key values out of range ignored\n");
+
+    // The limits themselves load, in every way a number may be written.
+    folder.write_plan("EDGE.RTE", "CruiseAlt=50000\nResvFuel=2000000\nTripFuel=+0\n[FlightPlan]\n"
+                                  "A -90 -180 WPT\nB 90.0 180.00000 WPT\nC 1e1 -1.5E+1 WPT\n");
+    smiths_scratchpad_message.clear();
+    load_route_file_to_working("EDGE.RTE", 0);
+    ASSERT_EQ(working_plan_last, 2);
+    EXPECT_EQ(plan_cruise_altitude, 50000);
+    EXPECT_EQ(planned_fuel, 2000000.0);
+    EXPECT_EQ(working_plan[2].lat, 10.0);
+    EXPECT_EQ(working_plan[2].lon, -15.0);
+    EXPECT_EQ(smiths_scratchpad_message, "");
 }

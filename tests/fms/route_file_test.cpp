@@ -5,9 +5,9 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
-#include "fms/route_file.h"
-#include "fms/route_file_load.h"
-#include "fms/vertical_state.h"
+#include "fms/files/route_file.h"
+#include "fms/files/route_file_load.h"
+#include "fms/perf/vertical_state.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // folder with an empty "orvex/flightplans", files written and read there.
 #pragma once
 
-#include "data/host_folder.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <fstream>
 #include <sstream>

@@ -8,8 +8,8 @@
 #include "update_fixture.h"
 
 #include "data/module_settings.h"
-#include "fms/flight_log.h"
-#include "fms/route_values.h"
+#include "fms/files/flight_log.h"
+#include "fms/plan/route_values.h"
 #include "sim/data_link.h"
 
 #include <sstream>

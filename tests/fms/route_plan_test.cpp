@@ -1,8 +1,8 @@
-#include "fms/fix_info.h"
-#include "fms/holds.h"
-#include "fms/route_plan.h"
-#include "fms/stored_routes.h"
-#include "gns_mcu/gns_page_state.h"
+#include "fms/files/stored_routes.h"
+#include "fms/nav/fix_info.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_page_state.h"
 #include "plan_builder.h"
 
 #include <gtest/gtest.h>

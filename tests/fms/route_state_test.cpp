@@ -1,4 +1,4 @@
-#include "fms/route_state.h"
+#include "fms/plan/route_state.h"
 
 #include <gtest/gtest.h>
 

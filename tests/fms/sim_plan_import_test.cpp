@@ -3,12 +3,13 @@
 // plans alone.
 #include "route_files.h"
 
-#include "fms/lat_lon_text.h"
-#include "fms/position_dms.h"
-#include "fms/route_file_load.h"
-#include "fms/route_plan.h"
-#include "fms/sim_plan_import.h"
-#include "gns_mcu/mcu_page_state.h"
+#include "data/load_warnings.h"
+#include "fms/files/route_file_load.h"
+#include "fms/files/sim_plan_import.h"
+#include "fms/math/lat_lon_text.h"
+#include "fms/math/position_dms.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/mcu_page_state.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,21 @@ TEST(SimPlanImport, iniPlansByTheirLeadingFieldWithNormalisedPositions) {
     expect_preview(
         folder, "dep.pln",
         {ksea, {"K1", sea_lead.lat, sea_lead.lon, "VOR"}, {"K1", south_lead.lat, south_lead.lon, "INT"}});
+}
+
+TEST(SimPlanImport, positionsOffTheGlobeAreLeftOutAndNamed) {
+    RouteFolder folder;
+    folder.write_plan("FAR.PLN", "[flightplan]\ndeparture_id=KSEA, N47* 26.98'\n"
+                                 "waypoint.0=, KSEA, , KSEA, A, N47* 26.98', W122* 18.00', +000433.00, \n"
+                                 "waypoint.1=K1, NORTH, , NORTH, I, N95* 0.00', W122* 0.00', +0, \n"
+                                 "waypoint.2=K1, WEST, , WEST, I, N47* 0.00', W500* 0.00', +0, \n"
+                                 "waypoint.3=K1, EDGE, , EDGE, I, S90* 0.00', E180* 0.00', +0, \n");
+    expect_preview(folder, "FAR.PLN",
+                   {{"KSEA", dms(47, 26, 59), -dms(122, 18, 0), "APT"}, {"EDGE", -90, 180, "INT"}});
+    LoadWarning w;
+    ASSERT_TRUE(take_load_warning(w));
+    EXPECT_EQ(w.file.substr(w.file.rfind('/') + 1) + ": " + w.text,
+              "FAR.PLN: 2 waypoints off the globe skipped");
 }
 
 TEST(SimPlanImport, xmlPlansWithEitherDegreeSignAndMixedFiles) {

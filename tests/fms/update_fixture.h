@@ -8,10 +8,10 @@
 #include "sim_state.h"
 
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "gauges/linkage.h"
 #include "sim/aircraft_state.h"
 

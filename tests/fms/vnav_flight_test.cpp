@@ -3,11 +3,11 @@
 // descent and meets the altitude of the constrained waypoint.
 #include "update_fixture.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/route_exec.h"
-#include "fms/vertical_state.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/units/cdu_text.h"
 
 #include <cmath>
 

@@ -3,14 +3,14 @@
 // route distance summary.
 #include "update_fixture.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
-#include "fms/route_progress.h"
-#include "fms/speed_targets.h"
-#include "fms/vertical_state.h"
-#include "fms/vnav.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/perf/vnav.h"
+#include "fms/units/cdu_text.h"
 
 namespace {
 

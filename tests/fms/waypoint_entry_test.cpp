@@ -1,12 +1,12 @@
-#include "data/airways.h"
-#include "data/host_folder.h"
 #include "data/nav_database.h"
-#include "fms/magnetic_variation.h"
-#include "fms/nav_math.h"
-#include "fms/waypoint_entry.h"
+#include "fms/math/magnetic_variation.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/waypoint_entry.h"
 #include "plan_builder.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <cmath>
 #include <cstdio>

@@ -4,14 +4,14 @@
 #include "stand_in_panel.h"
 
 #include "data/aircraft_settings.h"
-#include "data/host_folder.h"
+#include "data/c17_mfd_state.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
-#include "fms/stored_routes.h"
+#include "fms/files/stored_routes.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
-#include "nd/display_state.h"
-#include "pfd/c17_mfd_state.h"
+#include "sim/host_folder.h"
 
 #include <fstream>
 #include <sstream>

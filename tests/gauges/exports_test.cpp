@@ -1,5 +1,5 @@
 // The loadable module offers the two records by their plain names.
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Helpers for walking the module's gauge table in tests.
 #pragma once
 
-#include "gauges/gauge_abi.h"
 #include "gauges/gauge_headers.h"
 #include "gauges/linkage.h"
+#include "sim/gauge_abi.h"
 
 #include <string>
 #include <vector>

@@ -2,21 +2,21 @@
 // ND switches they share with the requests and the control panels.
 #include "stand_in_panel.h"
 
+#include "data/c17_mfd_state.h"
 #include "mouse.h"
-#include "pfd/c17_mfd_state.h"
 
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
 #include "gauges/key_event_handler.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/nd_toggles.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "sim/aircraft_state.h"
 
 namespace {

@@ -3,14 +3,14 @@
 // the module's state follow the variable.
 #include "stand_in_panel.h"
 
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/lvar_bindings.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/nd_toggles.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 
 namespace {
 

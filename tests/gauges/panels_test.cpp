@@ -5,7 +5,9 @@
 #include "gauge_walk.h"
 #include "stand_in_panel.h"
 
-#include "data/host_folder.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "gauges/debug_log.h"
@@ -14,12 +16,10 @@
 #include "gauges/stand_in_hooks.h"
 #include "map/range_ladder.h"
 #include "mouse.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "panel_snapshot.h"
 #include "script.h"
+#include "sim/host_folder.h"
 
 #include <cstdio>
 #include <fstream>

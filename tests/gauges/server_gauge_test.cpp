@@ -4,20 +4,20 @@
 #include "stand_in_panel.h"
 
 #include "data/aircraft_settings.h"
-#include "data/host_probe.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
-#include "fms/plan_edit_helpers.h"
-#include "fms/route_exec.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/plan_edit_helpers.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/server_gauge.h"
 #include "gauges/stand_in_hooks.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
 #include "sim/aircraft_state.h"
+#include "sim/host_probe.h"
 
 #include <cstring>
 

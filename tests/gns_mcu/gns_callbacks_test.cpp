@@ -2,9 +2,9 @@
 // screen spot that only GNSXLS has.
 #include "gns_stand_in.h"
 
-#include "data/host_folder.h"
 #include "data/module_settings.h"
-#include "gns_mcu/gns_unit_state.h"
+#include "fms/units/gns_unit_state.h"
+#include "sim/host_folder.h"
 
 namespace {
 

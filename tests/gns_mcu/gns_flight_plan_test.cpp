@@ -2,12 +2,12 @@
 // through the stand-in on the example routes.
 #include "gns_stand_in.h"
 
-#include "fms/holds.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/route_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_plan_edits.h"
-#include "gns_mcu/gns_unit_state.h"
 
 namespace {
 

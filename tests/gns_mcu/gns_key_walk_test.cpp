@@ -2,8 +2,8 @@
 // blank screen, except on the states whose pages are still to come.
 #include "gns_stand_in.h"
 
-#include "fms/route_plan.h"
-#include "gns_mcu/gns_unit_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_unit_state.h"
 
 #include <algorithm>
 #include <map>
@@ -12,10 +12,9 @@
 
 namespace {
 
-// States without a page yet: DIRECT and the procedure pages (7, 10 to 13),
-// the PLAN and value pages (9, 14 to 16, 18 to 21) and the VNAV entry state
-// (17). Each state leaves this list when its page arrives.
-const std::set<int> kExpectedBlank = {7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+// States without a page yet: the PLAN and value pages (9, 14 to 16, 18 to
+// 21) and the VNAV entry state (17). Each state leaves this list when its page arrives.
+const std::set<int> kExpectedBlank = {9, 14, 15, 16, 17, 18, 19, 20, 21};
 
 } // namespace
 

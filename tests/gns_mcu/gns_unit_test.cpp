@@ -1,13 +1,13 @@
 // The GNS scratchpad editor, the render pass's frame and the data column of
 // the active-plan view, on a recording surface without the stand-in.
-#include "cdu_smiths/cdu_text.h"
 #include "cdu_smiths/smiths_keys.h"
 #include "data/candidate_list.h"
 #include "data/module_settings.h"
-#include "fms/route_plan.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_render.h"
-#include "gns_mcu/gns_scratchpad.h"
-#include "gns_mcu/gns_unit_state.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 #include "sim/aircraft_state.h"

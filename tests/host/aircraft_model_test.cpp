@@ -3,7 +3,7 @@
 // distance of its ground speed; key events, engines, fuel and the clock.
 #include "aircraft_model.h"
 
-#include "fms/nav_math.h"
+#include "fms/math/nav_math.h"
 
 #include <gtest/gtest.h>
 
@@ -310,3 +310,25 @@ TEST(AircraftModel, ClockRollsOverDaysAndYears) {
 }
 
 } // namespace
+
+TEST(AircraftModel, CrossesEitherPoleAndComesDownTheOtherSide) {
+    const struct {
+        double lat, lon, heading; // toward the pole
+        double lon_after, heading_after;
+    } rows[] = {{89.9999, 0.0, 0.0, -180.0, 180.0},
+                {89.99, 30.0, 0.0, -150.0, 180.0},
+                {-89.9999, -100.0, 180.0, 80.0, 0.0}};
+    for (const auto& r : rows) {
+        AircraftModel m = level_at_sea_level(360.0); // 0.1 NM a second
+        m.lat_deg = r.lat;
+        m.lon_deg = r.lon;
+        m.true_heading_deg = r.heading;
+        fly_seconds(m, 10.0 + (90.0 - std::fabs(r.lat)) * 600.0);
+        const double first = m.lat_deg;
+        EXPECT_LT(std::fabs(first), 90.0) << r.lat;
+        EXPECT_NEAR(m.lon_deg, r.lon_after, 1e-6) << r.lat;
+        EXPECT_NEAR(m.true_heading_deg, r.heading_after, 1e-9) << r.lat;
+        fly_seconds(m, 60.0); // 6 NM further from the pole, 0.1 degrees
+        EXPECT_NEAR(std::fabs(first) - std::fabs(m.lat_deg), 0.1, 1e-3) << r.lat;
+    }
+}

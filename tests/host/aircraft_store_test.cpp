@@ -9,7 +9,7 @@
 #include "sim_state.h"
 #include "simulator.h"
 
-#include "fms/magnetic_variation.h"
+#include "fms/math/magnetic_variation.h"
 #include "gauges/linkage.h"
 #include "sim/sim_var_reader.h"
 
@@ -292,6 +292,36 @@ TEST_F(AircraftScripts, WindRateAndAutopilotCommands) {
     EXPECT_NE(second.find("rate 4 time 12:01:00"), std::string::npos) << second;
 }
 
+// The engine pages read the levers on the pressure-ratio tokens and the
+// ambient pressure raw; a script holds levers and readings per engine.
+TEST_F(AircraftScripts, EngineLeversPressureAndHeldReadings) {
+    const auto token = [](uint32_t id) { return host::find_token(id)->number; };
+    run("aircraft engines 4\naircraft altitude 0\naircraft speed 250\naircraft fuel 8000\n"
+        "aircraft engine 3 lever -8000\naircraft engine 2 n2 95.5\naircraft engine 4 oil 80 150 12\n"
+        "aircraft engine 1 thrust 40000\n");
+    // Level at 250 kt: N1 70, the lever as far forward as that power.
+    EXPECT_NEAR(token(128), (70.0 - 25.0) / 75.0 * 16383.0, 1e-6);
+    EXPECT_EQ(token(198), -8000.0);
+    EXPECT_NEAR(token(664), 25.0 + 75.0 * 8000.0 / 16383.0, 1e-9); // reverse spools up too
+    EXPECT_EQ(token(644), 95.5);
+    EXPECT_EQ(token(646), 95.5);
+    EXPECT_EQ(token(592), 80.0 * 144.0);
+    EXPECT_NEAR(token(591), 150.0 * 1.8 + 491.67, 1e-9);
+    EXPECT_NEAR(token(254), 12.0 * 16384.0 / 30.0, 1e-9);
+    EXPECT_EQ(token(633), 40000.0);
+    EXPECT_NEAR(token(342), 16213.0, 1e-9);
+    EXPECT_NEAR(token(652), 16213.0 * 2.6 * 0.7 * 0.7, 1e-6);
+
+    run("aircraft altitude 10000\naircraft engine 3 lever auto\naircraft engine 2 n2 auto\n"
+        "aircraft engine 4 oil auto\naircraft engine 1 thrust auto\naircraft engines 2\n");
+    EXPECT_NEAR(token(342), 16213.0 * 0.6877, 2.0); // about 697 hPa
+    EXPECT_GT(token(163), 0.0);
+    EXPECT_EQ(token(198), 0.0); // engines 3 and 4 are gone
+    EXPECT_EQ(token(233), 0.0);
+    EXPECT_NE(token(644), 95.5);
+    EXPECT_NE(token(633), 40000.0);
+}
+
 TEST_F(AircraftScripts, BadAircraftCommandsAreRefusedBeforeAnythingRuns) {
     struct Case {
         const char* line;
@@ -305,6 +335,11 @@ TEST_F(AircraftScripts, BadAircraftCommandsAreRefusedBeforeAnythingRuns) {
         {"aircraft ap flaps on", "bad aircraft autopilot mode 'flaps'"},
         {"aircraft time 25:00", "bad aircraft time '25:00' (HH:MM or HH:MM:SS)"},
         {"aircraft engines 5", "bad aircraft engine count '5' (1 to 4)"},
+        {"aircraft engine 5 lever 0", "bad aircraft engine '5' (engine 1 to 4 and what to set)"},
+        {"aircraft engine 1 lever 16384", "bad aircraft lever '16384' (-16383 to 16383)"},
+        {"aircraft engine 1 oil 80 90",
+         "bad aircraft engine oil (PSI 0 to 1000, C -100 to 400, QUARTS 0 to 30, or auto)"},
+        {"aircraft engine 1 fan 3", "bad aircraft engine value 'fan' (lever, n2, thrust or oil)"},
         {"print aircraft now", "print aircraft takes nothing more"},
     };
     for (const Case& c : cases)

@@ -1,8 +1,10 @@
 // The loader through dlopen and the orvex-sim command.
 #include "host_services.h"
 #include "module_loader.h"
+#include "script.h"
 #include "shared/expected_gauge_names.h"
 #include "sim_state.h"
+#include "simulator.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -101,22 +103,30 @@ TEST(Cli, BadArgumentsAndBadPanelFilesStopTheRun) {
 
 TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     if (!module_has_linkage()) GTEST_SKIP() << "orvex1.so exports no gauge table yet";
-    // The module writes below its simulator folder: run on a copy.
+    // The module writes below its simulator folder: run on a copy. The
+    // example panel flies a short route at a high rate, from the take-off
+    // roll to the destination.
     const std::string example = ORVEX_SOURCE_DIR "/examples/sim";
     const std::string root = testing::TempDir() + "orvex_demo_sim";
     const std::string out = testing::TempDir() + "orvex_out";
     std::filesystem::remove_all(root);
     std::filesystem::remove_all(out);
     std::filesystem::copy(example, root, std::filesystem::copy_options::recursive);
+    std::ofstream(root + "/orvex/flightplans/KSEAKOLM.RTE") << "CruiseAlt=6000\n[FlightPlan]\n"
+                                                               "KSEA 47.44900 -122.30930 APT ---\n"
+                                                               "SEA 47.43540 -122.30970 VOR 116.80\n"
+                                                               "FOXXE 47.28117 -122.50845 INT --- V23\n"
+                                                               "NISQL 47.12661 -122.70605 INT --- V23\n"
+                                                               "OLM 46.97170 -122.90250 VOR 113.40 V23\n"
+                                                               "KOLM 46.96940 -122.90250 APT ---\n";
     const std::string common = "--root " + root + " --panel " + example + "/panel.cfg --out " + out;
-    Output o = run_sim(common + " --script " + example + "/demo.script");
+    Output o = run_sim(common + " --script " ORVEX_SOURCE_DIR "/tests/host/short_flight.script");
     EXPECT_EQ(o.status, 0) << o.text;
     EXPECT_NE(o.text.find("orvex-sim: 25 gauges placed from"), std::string::npos) << o.text;
-    EXPECT_NE(o.text.find(" frames run"), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find(" frames run\n"), std::string::npos) << o.text; // and no warning
     // The flown route saved by SAVE FPL, named by the run.
-    EXPECT_NE(o.text.find("written orvex/flightplans/KSEAKPDX.RTE"), std::string::npos) << o.text;
-    // The example route flown from the runway to KPDX.
-    EXPECT_NE(o.text.find("summary: 9 of 9 waypoints sequenced, arrived"), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find("written orvex/flightplans/KSEAKOLM.RTE"), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find("summary: 5 of 5 waypoints sequenced, arrived"), std::string::npos) << o.text;
     for (const char* moment : {"takeoff_", "cruise_", "arrival_"})
         EXPECT_TRUE(std::filesystem::exists(out + "/" + moment + "debug.png")) << moment << o.text;
 
@@ -126,6 +136,73 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     EXPECT_NE(o.text.find(script + ":2: click at (999, 0) outside window00.gauge00"), std::string::npos)
         << o.text;
     EXPECT_EQ(o.text.find("gauges placed"), std::string::npos); // nothing ran
+
+    // A route that is not there: one line naming the file, "no route", and
+    // with `strict` a failed run.
+    script =
+        write_file("nope.script", "aircraft position 47.4 -122.3\nroute load NOPE.RTE\nframes 3\nsummary\n");
+    o = run_sim(common + " --script " + script);
+    EXPECT_EQ(o.status, 0) << o.text;
+    EXPECT_NE(o.text.find("orvex-sim: " + root + "/orvex/flightplans/NOPE.RTE: cannot be opened\n"),
+              std::string::npos)
+        << o.text;
+    EXPECT_NE(o.text.find("summary: no route"), std::string::npos) << o.text;
+    script =
+        write_file("strict.script", "strict\naircraft position 47.4 -122.3\nroute load NOPE.RTE\nframes 3\n"
+                                    "summary\n");
+    o = run_sim(common + " --script " + script);
+    EXPECT_EQ(o.status, 3) << o.text;
+    EXPECT_NE(o.text.find("strict: stopped at frame 1 after a warning"), std::string::npos) << o.text;
+    EXPECT_EQ(o.text.find("summary"), std::string::npos) << o.text;
+}
+
+TEST(Cli, AFolderWithoutModuleDataIsNamedAndStrictRunsFailOnIt) {
+    if (!module_has_linkage()) GTEST_SKIP() << "orvex1.so exports no gauge table yet";
+    const std::string root = testing::TempDir() + "orvex_no_data";
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root);
+    const std::string panel =
+        write_file("one_gauge.cfg", "[Window00]\ngauge00=orvex1!SERVER, 0, 0, , , B738\n");
+    Output o = run_sim("--root " + root + " --panel " + panel);
+    EXPECT_EQ(o.status, 0) << o.text;
+    for (const std::string& line :
+         {root + ": the simulator folder holds no orvex/ folder", root + "/orvex/orvex.cfg: cannot be opened",
+          root + "/orvex/navdata/navs.txt: cannot be opened",
+          root + "/orvex/Aircraft/B738.cfg: cannot be opened"})
+        EXPECT_NE(o.text.find("orvex-sim: " + line), std::string::npos) << line << "\n" << o.text;
+    o = run_sim("--root " + root + " --panel " + panel + " --script " +
+                write_file("s.script", "strict\nframes 1\n"));
+    EXPECT_EQ(o.status, 3) << o.text;
+}
+
+TEST(Cli, HelpListsEveryScriptCommandOfTheParserAndUnknownOnesListThemToo) {
+    Output o = run_sim("--help");
+    EXPECT_EQ(o.status, 0);
+    std::string verbs;
+    for (const host::ScriptCommandHelp& c : host::script_commands()) {
+        const std::string usage = "\n  " + std::string(c.verb) + (c.arguments[0] ? " " : "") + c.arguments +
+                                  "\n      " + c.text + "\n";
+        EXPECT_NE(o.text.find(usage), std::string::npos) << usage;
+        verbs += std::string(verbs.empty() ? "" : ", ") + c.verb;
+    }
+    EXPECT_NE(o.text.find("gauge00=MODULE!GAUGE, X, Y"), std::string::npos) << o.text;
+
+    // Every verb of the table is one the parser takes (it fails on arguments
+    // at most), and an unknown one is answered with the list.
+    host::Simulator sim;
+    host::Script script;
+    std::string error;
+    for (const host::ScriptCommandHelp& c : host::script_commands()) {
+        host::parse_script_text("t.script", std::string(c.verb) + " \x01\n", sim, script, error);
+        EXPECT_EQ(error.find("unknown command"), std::string::npos) << c.verb << ": " << error;
+    }
+    const std::string junk = "fly\xff\x01" + std::string(5000, 'x');
+    EXPECT_FALSE(host::parse_script_text("t.script", "frames 1\n" + junk + "\n", sim, script, error));
+    EXPECT_EQ(error, "t.script:2: unknown command 'fly\\xFF\\x01" + std::string(35, 'x') +
+                         "...' (known: " + verbs + ")");
+    EXPECT_FALSE(
+        host::parse_script_text("t.script", "frames " + std::string(1000, '9') + "\n", sim, script, error));
+    EXPECT_LT(error.size(), 320u) << error;
 }
 
 } // namespace

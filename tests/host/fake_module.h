@@ -4,7 +4,7 @@
 // and a header defined but not listed. Its callbacks record every call.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 #include "sim/panel_services.h"
 
 #include <string>

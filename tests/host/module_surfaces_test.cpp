@@ -19,6 +19,7 @@ host::SurfaceServices module_surfaces() {
     host::SurfaceServices s;
     s.create_dc = &orvex_gfx_create_dc;
     s.write_png = &orvex_gfx_write_png;
+    s.write_png_over_black = &orvex_gfx_write_png_over_black;
     s.destroy_dc = &orvex_gfx_destroy_dc;
     return s;
 }
@@ -68,13 +69,18 @@ TEST(ModuleSurfaces, drawingElementsGetSurfacesOfTheirScaledImageSize) {
 
     const std::string path = ::testing::TempDir() + "orvex_nd_snapshot.png";
     std::remove(path.c_str());
-    ASSERT_TRUE(host::write_gauge_snapshot(nd, path, error)) << error;
-    std::ifstream png(path, std::ios::binary);
-    char magic[8] = {};
-    png.read(magic, 8);
-    EXPECT_EQ(std::string(magic + 1, 3), "PNG");
+    // Over black, the picture has no alpha channel (PNG colour type 2);
+    // kept transparent, it has one (6).
+    for (const bool transparent : {false, true}) {
+        ASSERT_TRUE(host::write_gauge_snapshot(nd, path, transparent, error)) << error;
+        std::ifstream png(path, std::ios::binary);
+        char header[26] = {};
+        png.read(header, 26);
+        EXPECT_EQ(std::string(header + 1, 3), "PNG");
+        EXPECT_EQ(header[25], transparent ? 6 : 2) << transparent;
+    }
 
-    EXPECT_FALSE(host::write_gauge_snapshot(*sim.gauges[1], path, error));
+    EXPECT_FALSE(host::write_gauge_snapshot(*sim.gauges[1], path, false, error));
     EXPECT_NE(error.find("no drawing surface"), std::string::npos) << error;
 
     host::stop_gauges(sim);

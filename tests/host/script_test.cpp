@@ -71,6 +71,8 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
                               "token 61 = 250.5\n"
                               "token 55 = int 0x1080\n"
                               "token 47 = \"IABC\"\n"
+                              "token 56 = \"OLM\"\n"
+                              "token 56 = null\n"
                               "calc (A:INDICATED ALTITUDE, feet) = 5000\n"
                               "calc TITLE = \"Orvex Jet\"\n"
                               "window open 4008\n"
@@ -127,6 +129,11 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
     host::read_token_var(&block);
     ASSERT_NE(block.var_ptr, nullptr);
     EXPECT_STREQ(static_cast<const char*>(block.var_ptr), "IABC");
+    // `null` leaves a text token's pointer null.
+    ModuleVarBlock unset{};
+    unset.id = 56;
+    host::read_token_var(&unset);
+    EXPECT_EQ(unset.var_ptr, nullptr);
     // The key event reached the handler that the server gauge registered.
     ASSERT_EQ(fake::key_calls.size(), 3u);
     EXPECT_EQ(fake::key_calls[1].id, 0x10337u);
@@ -144,6 +151,16 @@ TEST_F(Scripts, LongRunsReportProgress) {
     for (char c : progress)
         lines += c == '\n';
     EXPECT_EQ(lines, 10);
+
+    // A flight counts the frames flown, not tenths of its limit, which it
+    // mostly never reaches.
+    progress.clear();
+    run("fly 2000 to XYZ\n", &progress);
+    EXPECT_EQ(progress.find("200 of 2000"), std::string::npos) << progress.substr(0, 200);
+    EXPECT_NE(progress.find("orvex-sim: s.script:1: 1000 frames flown, no active route, flying until XYZ "
+                            "(at most 2000 frames)\n"),
+              std::string::npos)
+        << progress.substr(0, 200);
 }
 
 TEST_F(Scripts, DrawEveryLetsLongRunsOnlyDrawOnEveryNthFrameAndTheirLast) {
@@ -165,7 +182,9 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         std::string line;
         std::string message;
     } cases[] = {
-        {"glide 3", "unknown command 'glide'"},
+        {"glide 3",
+         "unknown command 'glide' (known: frames, click, key, token, named, calc, link, window, print, "
+         "aircraft, gps, cdu, page, gns, snapshot, route, progress, fly, summary, strict)"},
         {"frames", "frames needs a count from 1 to 100000000, got ''"},
         {"frames 0", "frames needs a count from 1 to 100000000, got '0'"},
         {"frames 2x", "frames needs a count from 1 to 100000000, got '2x'"},
@@ -180,7 +199,8 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"key -5", "bad key event '-5'"},
         {"token -1 = 2", "bad token id '-1'"},
         {"print token 0x1FFFFFFFF", "bad token id '0x1FFFFFFFF'"},
-        {"token 61 250", "usage: token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\""},
+        {"token 61 250",
+         "usage: token ID = VALUE | token ID = int VALUE | token ID = \"TEXT\" | token ID = null"},
         {"token 47 = \"IABC", "text without closing '\"'"},
         {"token x = 1", "bad token id 'x'"},
         {"token 61 = fast", "bad number 'fast'"},

@@ -3,16 +3,16 @@
 // kinds it shows. Elements at their design size (and, for the members that
 // draw in their caller's frame, an identity transform) keep device points
 // equal to design points.
-#include "data/nearby_lists.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "data/display_settings.h"
+#include "data/display_state.h"
+#include "data/p1000_menu_state.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/route_plan.h"
 #include "gauges/gdiplus_lifetime.h"
-#include "gauges/render_frame.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
-#include "nd/display_state.h"
-#include "nd/p1000_menu_state.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"

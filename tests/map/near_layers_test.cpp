@@ -1,15 +1,15 @@
 // The HW_B737_ND nearby layers over hand-made lists, drawn on a 244 x 302
 // element so that one device pixel is one design unit: the aircraft symbol
 // is at (122, 249) (or (122, 171) in modes 6 and 7), 215 / range units per NM.
-#include "cdu_smiths/cdu_text.h"
-#include "data/nearby_lists.h"
-#include "fms/nav_math.h"
-#include "fms/route_plan.h"
+#include "data/display_settings.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 #include "gauges/gdiplus_lifetime.h"
-#include "gauges/render_frame.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"

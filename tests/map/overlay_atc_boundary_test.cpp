@@ -3,6 +3,7 @@
 #include "overlay_fixture.h"
 
 #include "data/atc_boundaries.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_overlays.h"
 
 #include <string>
@@ -15,6 +16,7 @@ class AtcBoundaryLayer : public OverlayTest {
         OverlayTest::SetUp();
         atc_boundaries.set_count(0);
         atc_boundaries_loaded = 1;
+        to_waypoint_index = kNoToWaypoint;
     }
     void TearDown() override {
         atc_boundaries.set_count(0);
@@ -85,6 +87,29 @@ TEST_F(AtcBoundaryLayer, firstPointDistanceCullsTheWholeBoundary) {
     EXPECT_NE(rec().find_text("OAK"), nullptr);
 }
 
+TEST_F(AtcBoundaryLayer, onlyWhatCanShowIsProjectedAndEveryVisibleSegmentIsDrawn) {
+    // 101 points 12 NM apart from 600 NM west to 600 NM east through the
+    // aircraft: at 40 NM the map shows some 60 NM about it.
+    AtcBoundary b;
+    b.boundary_name = "KZLA";
+    b.boundary_name2 = "LAX";
+    for (int k = 0; k <= 100; ++k) {
+        BoundaryPoint& p = b.points.slot(static_cast<std::size_t>(++b.point_count));
+        ahead(k < 50 ? 270.0 : 90.0, std::abs(50 - k) * 12.0, &p.latitude, &p.longitude);
+    }
+    b.label_latitude = kLat;
+    b.label_longitude = kLon;
+    atc_boundaries.append(b);
+    draw_atc_boundaries_hw_b737_nd(display_, g());
+    const auto lines = rec().lines_in_color(0xFF979700);
+    EXPECT_LT(lines.size(), 70u); // the far runs are passed over
+    // Every segment that touches the canvas is there.
+    int crossing = 0;
+    for (const gfx::RecordedOp* l : lines)
+        crossing += l->points[0].x <= 244.0f && l->points[1].x >= 0.0f;
+    EXPECT_EQ(crossing, 4); // 12 NM steps of 64.5 units across 244 units, one through the aircraft
+}
+
 TEST_F(AtcBoundaryLayer, planModeIsNorthUpAboutTheAircraftAtTheCentredPosition) {
     hw_b737_nd_mode = 7;
     hw_b737_nd_compass_radius = 110;
@@ -97,30 +122,40 @@ TEST_F(AtcBoundaryLayer, planModeIsNorthUpAboutTheAircraftAtTheCentredPosition) 
     EXPECT_NEAR(lines[0]->points[0].y, 171.0 - 110.0 / 40.0 * 10.0, 1.0);
 }
 
-TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapExceptInPlan) {
+TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapAndPlanCentresOnThePlanWaypoint) {
     aircraft_state.map_heading_deg = 90.0;
     add("KZSE", "SEA", {{0.0, 10.0}, {0.0, 20.0}});
+    // The plan waypoint lies 10 NM north, on the first point.
+    active_plan_last = 1;
+    active_plan.slot(0).lat = kLat;
+    active_plan.slot(0).lon = kLon;
+    ahead(0.0, 10.0, &active_plan.slot(1).lat, &active_plan.slot(1).lon);
     struct Row {
-        int mode, radius, centre_y;
+        int mode, radius, centre_y, to;
         double x, y; // the first point, 10 NM north
     };
-    const Row rows[] = {{3, 150, 178, 120.0 - 37.5, 178.0}, {2, 94, 129, 120.0, 129.0 - 23.5}};
+    const Row rows[] = {{3, 150, 178, 1, 120.0 - 37.5, 178.0},
+                        {2, 94, 129, kNoToWaypoint, 120.0, 129.0 - 23.5},
+                        {2, 94, 129, 1, 120.0, 129.0}};
     for (const Row& r : rows) {
         hw_md11_nd_mode = r.mode;
         hw_md11_nd_compass_radius = r.radius;
         hw_md11_nd_centre_y = r.centre_y;
         hw_md11_nd_range = 40.0;
+        to_waypoint_index = r.to;
         rec().clear();
         draw_atc_boundaries_hw_md11_nd(DisplayObject{240, 258}, g());
         const auto lines = rec().lines_in_color(0xFF979700);
         ASSERT_EQ(lines.size(), 1u) << r.mode;
-        EXPECT_NEAR(lines[0]->points[0].x, r.x, 1.0) << r.mode;
-        EXPECT_NEAR(lines[0]->points[0].y, r.y, 1.0) << r.mode;
+        EXPECT_NEAR(lines[0]->points[0].x, r.x, 1.0) << r.mode << " " << r.to;
+        EXPECT_NEAR(lines[0]->points[0].y, r.y, 1.0) << r.mode << " " << r.to;
     }
     hw_md11_nd_mode = 3;
     hw_md11_nd_compass_radius = 150;
     hw_md11_nd_centre_y = 178;
     hw_md11_nd_range = 80.0;
+    to_waypoint_index = kNoToWaypoint;
+    active_plan_last = -1;
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // the fix 16 NM north is 80 units above the aircraft symbol (122, 249).
 #include "overlay_fixture.h"
 
-#include "fms/fix_info.h"
+#include "fms/nav/fix_info.h"
 #include "map/map_overlays.h"
 
 namespace {

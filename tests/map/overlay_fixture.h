@@ -3,12 +3,12 @@
 // heading north.
 #pragma once
 
-#include "fms/nav_math.h"
+#include "data/display_geometry.h"
+#include "data/display_settings.h"
+#include "fms/math/nav_math.h"
 #include "gauges/gdiplus_lifetime.h"
-#include "gauges/render_frame.h"
 #include "map/range_ladder.h"
-#include "nd/display_geometry.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"

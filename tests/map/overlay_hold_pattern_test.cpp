@@ -3,8 +3,8 @@
 // at 215 / 40 units per NM on a 244 x 302 element.
 #include "overlay_fixture.h"
 
-#include "fms/holds.h"
-#include "fms/route_plan.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_overlays.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // north with no magnetic variation.
 #include "overlay_fixture.h"
 
-#include "data/airport_detail.h"
-#include "data/airport_selection.h"
 #include "data/module_settings.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/procedures/airport_detail.h"
 #include "map/map_overlays.h"
 
 #include <string>

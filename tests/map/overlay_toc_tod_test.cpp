@@ -4,9 +4,9 @@
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
-#include "fms/route_plan.h"
-#include "fms/vertical_state.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
 #include "map/map_overlays.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 // The range ladders of every display: one step moves each display along its
 // own rungs, with the lowest rungs gated by MinMapRange going down.
+#include "data/display_state.h"
 #include "data/module_settings.h"
 #include "map/range_ladder.h"
-#include "nd/display_state.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 #include "nd_fixture.h"
 
 #include "data/module_settings.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
 #include "nd/efs50_ehsi_painters.h"
 
 #include <algorithm>
@@ -157,6 +158,8 @@ TEST_F(Efs50Ehsi, painterValues) {
         EXPECT_EQ(efs50_distance_column(c.length), c.x) << c.length;
     EXPECT_EQ(efs50_time_to_go_text(105.0), " 1:45");
     EXPECT_EQ(efs50_time_to_go_text(30.2), " 0:30");
+    EXPECT_EQ(efs50_time_to_go_text(119.6), " 2:00"); // 60 rounded minutes carry into the hours
+    EXPECT_EQ(efs50_time_to_go_text(59.7), " 1:00");
 
     AircraftState& a = aircraft_state;
     double angle = 0.0;
@@ -181,6 +184,64 @@ TEST_F(Efs50Ehsi, painterValues) {
     to_waypoint_index = kNoToWaypoint;
     EXPECT_FALSE(efs50_to_from(&to));
     EXPECT_FALSE(efs50_pointer_angle(2, true, &angle));
+}
+
+} // namespace
+
+namespace {
+
+// The hold in the map formats with the FMS source, with or without a route;
+// the level-off arc under its setting while descending to the lock.
+TEST_F(Efs50Ehsi, holdAndLevelOffArcInTheMapFormatsWithTheFmsSource) {
+    constexpr gfx::Argb kGreen = 0xFF25C817;
+    HoldEntry h;
+    h.active_index = 3;
+    h.turn = 1;
+    h.leg_distance = 4.0;
+    h.inbound_course = 221.0;
+    for (HoldPoint& p : h.points) {
+        p.lat = kExampleRoute[3].lat;
+        p.lon = kExampleRoute[3].lon;
+    }
+    hold_list.set_count(0);
+    hold_list.append(h);
+    AircraftState& a = aircraft_state;
+    a.snap_token_103 = a.snap_token_108 = 1.0;
+    a.indicated_altitude_ft = 8000.0;
+    a.ap_altitude_lock_ft = 5000.0;
+    a.vertical_speed_fpm = -1500.0;
+    a.ground_speed_kt = 300.0;
+    auto level_off_arcs = [](const gfx::Recording& r) {
+        int n = 0;
+        for (const gfx::RecordedOp* arc : r.of_kind(gfx::OpKind::Arc))
+            n += arc->color == kGreen && arc->start_angle == 220.0f && arc->sweep_angle == 100.0f;
+        return n;
+    };
+    auto hold_turns = [](const gfx::Recording& r) {
+        int n = 0;
+        for (const gfx::RecordedOp* arc : r.of_kind(gfx::OpKind::Arc))
+            n += arc->color == kGreen && arc->sweep_angle == 180.0f;
+        return n;
+    };
+    struct Row {
+        int mode, source, to, bod_setting;
+        int turns, arcs;
+    };
+    const Row rows[] = {{5, 2, 3, 1, 2, 1},
+                        {2, 2, kNoToWaypoint, 1, 2, 1},
+                        {6, 2, 3, 0, 2, 0},
+                        {5, 1, 3, 1, 0, 0},
+                        {4, 2, 3, 1, 0, 0}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mode * 10 + row.source);
+        to_waypoint_index = row.to;
+        DrawBodArcOnEFS50EHSI = row.bod_setting;
+        const gfx::Recording& r = draw(row.mode, row.source);
+        EXPECT_EQ(hold_turns(r), row.turns);
+        EXPECT_EQ(level_off_arcs(r), row.arcs);
+    }
+    DrawBodArcOnEFS50EHSI = 0;
+    hold_list.set_count(0);
 }
 
 } // namespace

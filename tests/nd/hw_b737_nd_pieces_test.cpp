@@ -1,10 +1,10 @@
 // Pieces of the HW_B737_ND checked on their own: the frame's value texts,
 // the vertical-deviation pointer, the traffic record, the heading arc of the
 // navigation layer and the turn prediction arcs.
+#include "data/display_settings.h"
 #include "gauges/gdiplus_lifetime.h"
-#include "gauges/render_frame.h"
 #include "map/range_ladder.h"
-#include "nd/display_settings.h"
+#include "map/render_frame.h"
 #include "nd/hw_b737_nd_frame_values.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"

@@ -3,10 +3,10 @@
 // ranges and view modes let through.
 #include "nd_fixture.h"
 
-#include "cdu_smiths/cdu_text.h"
+#include "data/display_geometry.h"
 #include "data/module_settings.h"
-#include "data/nearby_lists.h"
-#include "nd/display_geometry.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/units/cdu_text.h"
 
 #include <cmath>
 #include <numbers>
@@ -324,6 +324,23 @@ TEST_F(HwB737Nd, aRangeOfZeroOrAHugeMapDrawsNoMapAndNothingOutOfBounds) {
     for (const gfx::RecordedOp& op : render(7, 0.5).ops)
         for (const gfx::PointF& p : op.points)
             ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(HwB737Nd, appWordReadsToAcrossNorth) {
+    // Heading 350, course 350, the VOR at 010.
+    set_heading(350.0);
+    host::aircraft().nav1_course_deg = 350.0;
+    host::set_token(49, 1.0);
+    host::set_token(550, 20.0);
+    update();
+    ASSERT_NEAR(aircraft_state.heading_deg, 350.0, 0.01);
+    const gfx::Recording& r = render(4, 40.0);
+    ASSERT_NE(r.find_text("TO"), nullptr);
+    EXPECT_EQ(r.find_text("FROM"), nullptr);
 }
 
 } // namespace

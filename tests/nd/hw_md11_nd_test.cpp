@@ -3,14 +3,14 @@
 // mode, in a 240 x 258 surface (one pixel per design unit).
 #include "nd_fixture.h"
 
-#include "cdu_smiths/cdu_text.h"
 #include "data/atc_boundaries.h"
+#include "data/display_geometry.h"
 #include "data/module_settings.h"
-#include "fms/fix_info.h"
-#include "fms/holds.h"
-#include "fms/route_state.h"
+#include "fms/nav/fix_info.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
 #include "gauges/nd_toggles.h"
-#include "nd/display_geometry.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "sim/sim_var_reader.h"
 
@@ -322,6 +322,46 @@ TEST_F(HwMd11Nd, overlaysAppearOnlyInTheirModes) {
     hold_list.set_count(0);
     atc_boundaries.set_count(0);
     show_atc_boundaries = 0;
+}
+
+} // namespace
+
+namespace {
+
+// Heading 350 with no variation; course 350 and the VOR at 010 (TO across
+// north); the ADF at relative 350, so at 340.
+TEST_F(HwMd11Nd, toAcrossNorthAndTheAdfReadoutFoldedBelow360) {
+    host::aircraft().true_heading_deg = 350.0;
+    host::aircraft().ap_heading_bug_deg = 350.0;
+    host::aircraft().nav1_course_deg = 350.0;
+    host::set_token(49, 1.0);
+    host::set_token(550, 20.0);
+    host::set_token_code(46, 0);
+    host::set_token(20, 2.0);
+    host::set_token(39, 350.0);
+    update();
+    ASSERT_NEAR(aircraft_state.heading_deg, 350.0, 0.01);
+
+    // VOR mode: the TO triangle points up the course line, above the centre.
+    const gfx::Recording& v = draw(4, 40.0);
+    int to_flags = 0;
+    for (const gfx::RecordedOp* f : v.fills_in_color(kWhite))
+        to_flags += f->points.size() == 3 && f->points[0].y < hw_md11_nd_centre_y - 20.0f;
+    EXPECT_EQ(to_flags, 1);
+
+    // Pointer 1 on the ADF: "340°", and in MAP the near pointer (within 55 degrees).
+    hw_md11_nd_brg1_adf = 1;
+    const gfx::Recording& r = draw(3, 40.0);
+    hw_md11_nd_brg1_adf = 0;
+    const gfx::RecordedOp* readout = r.text_near(0, 248, 0.5f);
+    ASSERT_NE(readout, nullptr);
+    EXPECT_EQ(readout->text.substr(0, 5), "340\xC2\xB0");
+    bool near_pointer = false;
+    for (const gfx::RecordedOp* l : r.lines_in_color(kBlue))
+        near_pointer |=
+            std::fabs(std::hypot(l->points[1].x - l->points[0].x, l->points[1].y - l->points[0].y) - 75.0) <
+            1.0;
+    EXPECT_TRUE(near_pointer);
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/air_data.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/air_data.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "pfd/b777_pfd.h"

@@ -5,9 +5,9 @@
 #include "host_services.h"
 #include "sim_state.h"
 
+#include "data/c17_mfd_state.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
-#include "pfd/c17_mfd_state.h"
 #include "pfd/pfd_render_passes.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"

@@ -3,12 +3,12 @@
 #include "c17_mfd_fixture.h"
 
 #include "data/aircraft_settings.h"
-#include "data/host_probe.h"
 #include "fms/fms_update.h"
-#include "fms/lateral_guidance.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "pfd/b777_pfd.h"
 #include "pfd/c17_mfd_pfd.h"
 #include "pfd/flight_director.h"
+#include "sim/host_probe.h"
 
 #include <regex>
 

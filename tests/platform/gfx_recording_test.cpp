@@ -244,6 +244,26 @@ TEST_F(GfxRecording, ClipPathIsFixedInDeviceSpaceAndMarksLaterDrawing) {
     expect_point(rect_clip.points[2], -20.0f, 10.0f);
 }
 
+TEST_F(GfxRecording, VisibleClipBoundsAreTheSurfaceOrTheClipInWorldUnits) {
+    Graphics g(dc_);
+    g.scale_transform(2.0f, 2.0f);
+    g.translate_transform(10.0f, 5.0f);
+    RectF v;
+    ASSERT_EQ(g.visible_clip_bounds(&v), Status::Ok);
+    expect_point(PointF{v.x, v.y}, -10.0f, -5.0f);
+    expect_point(PointF{v.width, v.height}, 150.0f, 125.0f);
+    // A clip set under another transform stays where it was set on the device.
+    g.set_clip_rect(0.0f, 0.0f, 20.0f, 10.0f); // device (20, 10) .. (60, 30)
+    g.reset_transform();
+    ASSERT_EQ(g.visible_clip_bounds(&v), Status::Ok);
+    expect_point(PointF{v.x, v.y}, 20.0f, 10.0f);
+    expect_point(PointF{v.width, v.height}, 40.0f, 20.0f);
+    g.reset_clip();
+    ASSERT_EQ(g.visible_clip_bounds(&v), Status::Ok);
+    expect_point(PointF{v.width, v.height}, 300.0f, 250.0f);
+    EXPECT_EQ(g.visible_clip_bounds(nullptr), Status::InvalidParameter);
+}
+
 TEST_F(GfxRecording, ArcsFollowRayAnglesAndCurvesPassTheirPoints) {
     // The ND clip arc: circle of radius 175 about (123, 207) from 225
     // degrees sweeping 89 runs from about (-1, 83) to about (245, 81).

@@ -1,6 +1,7 @@
 // Tables filled past their capacity by files no other test fills them with.
 #include "robustness/reader_feeds.h"
 
+#include "data/load_warnings.h"
 #include "data/nav_database.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,11 @@ TEST(HostileCapacity, navaidsPastTheCapacityAreDroppedWithOneWarning) {
     EXPECT_EQ(navaid_table[30001].ident, "");
     ASSERT_EQ(warning_messages.count(), 1);
     EXPECT_EQ(warning_messages[1], "Navs '29998' approaching struct_limit");
+    // The load warnings name the file as well.
+    std::string named;
+    for (LoadWarning w; take_load_warning(w);)
+        named += w.file.substr(w.file.rfind('/') + 1) + ": " + w.text + "\n";
+    EXPECT_NE(named.find("navs.txt: Navs '29998' approaching struct_limit\n"), std::string::npos) << named;
     EXPECT_EQ(find_navaid("N30000", "", 10.0), 30000);
     EXPECT_EQ(find_navaid("USER", "NDB", 1.0), 0);
 }

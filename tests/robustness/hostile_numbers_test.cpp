@@ -4,20 +4,20 @@
 #include "robustness/reader_feeds.h"
 
 #include "data/aircraft_settings.h"
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
-#include "data/airways.h"
-#include "data/host_folder.h"
+#include "data/display_settings.h"
 #include "data/lvar_bindings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
-#include "fms/flight_log.h"
-#include "fms/route_plan.h"
-#include "fms/speed_targets.h"
-#include "fms/waypoint_entry.h"
-#include "nd/display_settings.h"
+#include "fms/files/flight_log.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/procedures/airport_detail.h"
 #include "platform/temp_folder.h"
+#include "sim/host_folder.h"
 
 #include <cmath>
 #include <fstream>

@@ -2,16 +2,16 @@
 // input the fuzzers have found (tests/fuzz_regressions/<reader>/).
 #include "robustness/reader_feeds.h"
 
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
-#include "data/airways.h"
 #include "data/atc_boundaries.h"
 #include "data/lvar_bindings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
-#include "fms/route_plan.h"
-#include "gns_mcu/mcu_page_state.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/units/mcu_page_state.h"
 #include "platform/os.h"
 
 #include <filesystem>

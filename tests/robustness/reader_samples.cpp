@@ -1,16 +1,16 @@
 #include "robustness/reader_samples.h"
 
-#include "cdu_smiths/smiths_scratchpad.h"
 #include "data/aircraft_settings.h"
-#include "data/airport_detail.h"
 #include "data/airport_procedures.h"
-#include "data/airways.h"
 #include "data/atc_boundaries.h"
 #include "data/lvar_bindings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
-#include "fms/route_plan.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/units/smiths_scratchpad.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 // call. Each Tag is an independent table with its own functions.
 #pragma once
 
-#include "gauges/gauge_abi.h"
+#include "sim/gauge_abi.h"
 #include "sim/panel_services.h"
 
 #include <cstdint>

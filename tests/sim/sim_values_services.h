@@ -5,8 +5,8 @@
 // not know.
 #pragma once
 
-#include "gauges/gauge_abi.h"
 #include "gauges/linkage.h"
+#include "sim/gauge_abi.h"
 #include "sim/panel_services.h"
 
 #include <cstdint>

@@ -1,0 +1,44 @@
+// What the ECON CLB, CRZ and PATH DES pages share: the cruise-altitude,
+// target-speed and speed-restriction entries with their saved executed
+// values, ERASE and the way to RTA PROGRESS (the key side), and the cruise
+// altitude row, the prediction rows and the distances they show (the
+// drawing side, which changes nothing).
+#pragma once
+
+#include <string>
+
+struct CduPage;
+struct RouteWaypoint;
+
+// Keys. Each does nothing while the scratchpad is empty and answers a refused
+// entry with "INVALID ENTRY", keeping the scratchpad.
+// "FL350", "350" or "35000": above 0 and below 99999, hundreds below 1000.
+void econ_enter_cruise_altitude();
+// "SPD", "/MACH" or "SPD/MACH": 50..500 kt and Mach 0..4, on a phase's targets.
+void econ_enter_target_speed(int& speed, double& mach, double& previous_speed, double& previous_mach);
+// "SPD/ALT": three characters or more before the "/", at least 50 kt and
+// 1000 ft.
+void econ_enter_speed_restriction(double& speed, double& altitude);
+// ERASE of a pending modification (route state 4); nothing otherwise.
+void econ_erase();
+// RTA PROGRESS: page 33, sub-page 2.
+void econ_open_rta_progress();
+
+// Drawing.
+// The title, the page counter at (counter_x, counter_y).
+void econ_title(CduPage& page, const char* title, float counter_x, float counter_y);
+// L1 of CLB and CRZ: box prompts while no cruise altitude is set, else
+// "FLnnn" above the transition altitude and feet at or below it.
+void econ_cruise_altitude_row(CduPage& page);
+// "SSS / AAAAA" of a speed restriction, drawn only while it is set.
+void econ_speed_restriction_row(CduPage& page, double speed, double altitude);
+// Large text ending near x 265 (x = 265 - 9 n).
+void econ_text_right(CduPage& page, float y, const std::string& text);
+// The ETA of a point `distance_nm` ahead, then `tail` formatted with the
+// distance: "HHMM.TZ / 12.3" with the tail " / %.1f".
+std::string econ_eta_row(double distance_nm, const char* tail);
+
+// The vertical target of the active plan (the E/D waypoint after the T/D).
+const RouteWaypoint& econ_target_waypoint();
+// Great-circle distance from the aircraft, NM.
+double econ_distance_from_aircraft(double lat, double lon);

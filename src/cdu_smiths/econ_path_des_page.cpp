@@ -1,0 +1,138 @@
+// ECON PATH DES (page 36): the end-of-descent waypoint and altitude, the top
+// of descent (or after it the end of descent) with its ETA, the descent
+// target speed and Mach and speed restriction, the deviation from the
+// descent path, the flight-path and required angles with the required
+// vertical speed, and the pause before the destination.
+#include "cdu_smiths/cdu_page_conventions.h"
+#include "cdu_smiths/econ_page_rules.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/fms_update.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
+#include "sim/aircraft_state.h"
+
+#include <cmath>
+
+namespace {
+
+void toggle_pause_near_destination() {
+    if (ArmPauseAtDistFromDest != 1) return;
+    if (PauseAtDistFromDest == 0) {
+        PauseAtDistFromDest = 1;
+        paused_at_dest_distance = 0;
+    } else {
+        PauseAtDistFromDest = 0;
+    }
+}
+
+void act_on_key() {
+    switch (smiths_cdu_lsk) {
+    case 2:
+        return econ_enter_target_speed(descent_speed_target, DescentMach, previous_descent_speed,
+                                       previous_descent_mach);
+    case 3:
+        return econ_enter_speed_restriction(DescSpdRest, DescAltRest);
+    case 5:
+        return toggle_pause_near_destination();
+    case 11:
+        return econ_erase();
+    case 12:
+        return econ_open_rta_progress();
+    default:
+        return;
+    }
+}
+
+// Above or below the path while the aircraft is past the T/D, stepped down
+// to 50 ft above 1000 ft, to 10 ft from 200 ft and to 5 ft below that.
+std::string vertical_deviation_text() {
+    const double a = aircraft_state.indicated_altitude_ft;
+    const double p = descent_path_altitude;
+    const bool on_descent = tod_to_target_distance > distance_to_target;
+    if (!on_descent || a == p) return "----  --";
+    double e = std::fabs(a - p);
+    const double step = e > 1000.0 ? 50.0 : (e >= 200.0 ? 10.0 : 5.0);
+    e = std::floor(e / step) * step;
+    return cdu_format(a > p ? "%5.0f HI" : "%5.0f LO", e);
+}
+
+void descent_point_rows(CduPage& page) {
+    const bool fast = aircraft_state.ground_speed_kt > 60.0;
+    if (toc_passed == 1 && tod_passed == 0) {
+        cdu_text(page, 200, 55, CduFont::Small, "T O   T / D");
+        if (fast)
+            econ_text_right(page, 66,
+                            econ_eta_row(econ_distance_from_aircraft(tod_lat, tod_lon), "/%-.0f NM"));
+    } else if (tod_passed == 1) {
+        cdu_text(page, 190, 55, CduFont::Small, cdu_format("T O  %6s", econ_target_waypoint().ident.c_str()));
+        if (fast) econ_text_right(page, 66, econ_eta_row(distance_to_target, "/%.0f NM"));
+    }
+}
+
+// Flight-path angle and required angle in hundreds of feet per NM (close to
+// degrees), and the required vertical speed; drawn while descending on the
+// active route.
+void path_angle_row(CduPage& page) {
+    const AircraftState& a = aircraft_state;
+    if (a.vertical_speed_fpm >= 200.0 || to_waypoint_index == kNoToWaypoint || toc_passed != 1 ||
+        tod_passed != 1 || a.ground_speed_kt <= 50.0)
+        return;
+    const double fpa = 60.0 * std::fabs(a.vertical_speed_fpm) / (100.0 * a.ground_speed_kt);
+    const double vb = 60.0 * std::fabs(vnav_required_vs) / (100.0 * a.ground_speed_kt);
+    cdu_text(page, 130, 133, CduFont::Large,
+             cdu_format("%2.1f   %2.1f     %4.0f", fpa, vb, vnav_required_vs));
+}
+
+void draw_rows(CduPage& page) {
+    const bool route = to_waypoint_index != kNoToWaypoint;
+    const RouteWaypoint& ed = econ_target_waypoint();
+    cdu_text(page, 12, 22, CduFont::Small, "E / D    A L T");
+    if (route) {
+        cdu_text(page, 0, 33, CduFont::Large, cdu_format("%5.0f", ed.alt_constraint));
+        cdu_text(page, 190, 22, CduFont::Small, cdu_format("A T  %6s", ed.ident.c_str()));
+        cdu_text(page, 200, 33, CduFont::Large, cdu_format("%5.0f", ed.alt_constraint));
+    }
+    descent_point_rows(page);
+    cdu_text(page, 12, 55, CduFont::Small, "T G T    S P D");
+    cdu_text(page, 5, 66, CduFont::Large, cdu_format("%3d / %0.2f", descent_speed_target, DescentMach));
+    cdu_text(page, 12, 88, CduFont::Small, "S P D / R E S T");
+    econ_speed_restriction_row(page, DescSpdRest, DescAltRest);
+    cdu_text(page, 180, 88, CduFont::Small, "W P T / A L T");
+    if (route)
+        econ_text_right(page, 99, cdu_format("%6s/%5.0f", ed.ident.c_str(), ed.alt_constraint));
+    else
+        cdu_text(page, 160, 99, CduFont::Small, "- - - - - - / - - - - - -");
+    cdu_text(page, 12, 121, CduFont::Small, "V E R T  D E V");
+    if (tod_passed == 1) cdu_text(page, 5, 133, CduFont::Large, vertical_deviation_text());
+    cdu_text(page, 130, 121, CduFont::Small, "F P A  V / B        V / S");
+    path_angle_row(page);
+    cdu_text(page, 0, 151, CduFont::Small,
+             "- - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -");
+    if (route && ArmPauseAtDistFromDest == 1)
+        cdu_text(
+            page, 0, 165, CduFont::Large,
+            cdu_format(PauseAtDistFromDest == 1 ? "PAUSE %d NM From (%s)(ON)" : "PAUSE %d NM From (%s)(OFF)",
+                       pause_distance, active_plan[active_plan_last].ident.c_str()));
+    if (route_state == 4) cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
+    cdu_text(page, 220, 198, CduFont::Large, "RTA >");
+}
+
+} // namespace
+
+void smiths_page_econ_path_des_keys() {
+    act_on_key();
+}
+
+void smiths_page_econ_path_des(const DisplayObject& display, gfx::Graphics& graphics) {
+    CduPage page(display, graphics);
+    econ_title(page, "ECON  PATH  DES", 230, 5);
+    draw_rows(page);
+    cdu_scratchpad_line(page);
+}

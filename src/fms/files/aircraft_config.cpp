@@ -1,0 +1,266 @@
+#include "fms/files/aircraft_config.h"
+
+#include "data/aircraft_settings.h"
+#include "data/config_keys.h"
+#include "data/config_line.h"
+#include "data/display_settings.h"
+#include "data/load_warnings.h"
+#include "data/lvar_bindings.h"
+#include "data/module_settings.h"
+#include "data/performance_tables.h"
+#include "data/pfd_settings.h"
+#include "fms/math/air_data.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/plan/holds.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+#include "sim/host_folder.h"
+
+#include <cstdio>
+
+namespace {
+
+// Both files are read through 200-byte buffers.
+constexpr std::size_t kMaxLine = 199;
+
+// Characters from..to of a token, cut at its end.
+std::string part(const std::string& token, std::size_t from, std::size_t to) {
+    if (from >= token.size()) return {};
+    return token.substr(from, std::min(to, token.size() - 1) - from + 1);
+}
+
+int truncated_ias(double tas) {
+    return saturate_to_int(tas_to_ias(tas, 15000.0));
+}
+
+struct AircraftKey {
+    const char* key;
+    void (*apply)(const std::string& v);
+};
+
+const AircraftKey kAircraftKeys[] = {
+    {"ClimbIas", [](const std::string& v) { climb_speed_target = config_int_of_real(v); }},
+    {"ClimbTas",
+     [](const std::string& v) {
+         climb_tas_target = config_real(v);
+         climb_speed_target = truncated_ias(climb_tas_target);
+     }},
+    {"CruiseIas",
+     [](const std::string& v) {
+         cruise_speed_target = cruise_speed_base = cruise_speed_default = config_int_of_real(v);
+     }},
+    {"CruiseTas", [](const std::string& v) { cruise_speed_target = truncated_ias(config_real(v)); }},
+    {"DescentIas",
+     [](const std::string& v) {
+         descent_speed_target = best_hold_ias = descent_speed_base = descent_speed_default =
+             config_int_of_real(v);
+     }},
+    {"DescentTas",
+     [](const std::string& v) {
+         descent_tas_target = config_real(v);
+         descent_speed_target = descent_speed_base = descent_speed_default =
+             truncated_ias(descent_tas_target);
+     }},
+    {"BestHoldIas", [](const std::string& v) { best_hold_ias = config_int_of_real(v); }},
+    {"ClimbIasMin", [](const std::string& v) { ClimbIasMin = config_real(v); }},
+    {"ClimbIasMax", [](const std::string& v) { ClimbIasMax = config_real(v); }},
+    {"CruiseIasMin", [](const std::string& v) { CruiseIasMin = config_real(v); }},
+    {"CruiseIasMax", [](const std::string& v) { CruiseIasMax = config_real(v); }},
+    {"DescentIasMin", [](const std::string& v) { DescentIasMin = config_real(v); }},
+    {"DescentIasMax", [](const std::string& v) { DescentIasMax = config_real(v); }},
+    {"ClimbRate", [](const std::string& v) { ClimbRate = config_int_of_real(v); }},
+    {"DescentRate", [](const std::string& v) { DescentRate = config_real(v); }},
+    {"ClbAltRest", [](const std::string& v) { ClbAltRest = config_real(v); }},
+    {"ClbSpdRest", [](const std::string& v) { ClbSpdRest = config_real(v); }},
+    {"DescAltRest", [](const std::string& v) { DescAltRest = config_real(v); }},
+    {"DescSpdRest", [](const std::string& v) { DescSpdRest = config_real(v); }},
+    {"CostIndex", [](const std::string& v) { cost_index = config_int(v); }},
+    {"MaxCruise", [](const std::string& v) { MaxCruise = config_int(v); }},
+    {"MaxVnavClimbRate", [](const std::string& v) { MaxVnavClimbRate = config_real(v); }},
+    {"MinVnavClimbRate", [](const std::string& v) { MinVnavClimbRate = config_real(v); }},
+    {"MaxVnavDescRate", [](const std::string& v) { MaxVnavDescRate = config_real(v); }},
+    {"MinVnavDescRate", [](const std::string& v) { MinVnavDescRate = config_real(v); }},
+    {"MinVnavClimbIas", [](const std::string& v) { MinVnavClimbIas = config_real(v); }},
+    {"MinVnavIas", [](const std::string& v) { MinVnavIas = config_real(v); }},
+    {"MinVnavRadioAlt", [](const std::string& v) { MinVnavRadioAlt = config_real(v); }},
+    {"FPA", [](const std::string& v) { FPA = config_real(v); }},
+    {"VnavSetMachCruiseSpd", [](const std::string& v) { VnavSetMachCruiseSpd = config_int(v); }},
+    {"VnavSetSpdRestDist",
+     [](const std::string& v) {
+         int nm = config_int(v);
+         if (nm > 0) VnavSetSpdRestDist = nm;
+     }},
+    {"HoldLegMins",
+     [](const std::string& v) {
+         HoldLegMins = config_real(v);
+         if (HoldLegMins == 0.0) HoldLegMins = 1.0;
+         hold_list.slot(1).leg_time = HoldLegMins;
+     }},
+    // Thrust in pounds (24000) or already in thousands (24): both give 24.
+    {"EngThrust",
+     [](const std::string& v) {
+         const int thrust = config_int(v);
+         EngThrust = thrust > 1000 ? thrust / 1000 : thrust;
+     }},
+    {"TOFLAPS", [](const std::string& v) { TOFLAPS = config_int(v); }},
+    {"LDGFLAPS", [](const std::string& v) { LDGFLAPS = config_int(v); }},
+    {"V1", [](const std::string& v) { V1 = config_int(v); }},
+    {"VR", [](const std::string& v) { VR = config_int(v); }},
+    {"V2", [](const std::string& v) { V2 = config_int(v); }},
+    {"VREF", [](const std::string& v) { VREF = config_int(v); }},
+    {"VREFMIN", [](const std::string& v) { VREFMIN = config_int(v); }},
+    {"VREFMID", [](const std::string& v) { VREFMID = config_int(v); }},
+    {"VREFMAX", [](const std::string& v) { VREFMAX = config_int(v); }},
+    {"APPRFLAPSMIN", [](const std::string& v) { APPRFLAPSMIN = v; }},
+    {"APPRFLAPSMID", [](const std::string& v) { APPRFLAPSMID = v; }},
+    {"APPRFLAPSMAX", [](const std::string& v) { APPRFLAPSMAX = v; }},
+    {"TOFLAPSRANGE", [](const std::string& v) { TOFLAPSRANGE = "," + v + ","; }},
+    {"EFS50HsiMode", [](const std::string& v) { efs50_ehsi_mode = config_int(v); }},
+    {"EFS50NavMode", [](const std::string& v) { efs50_nav_source = config_int(v); }},
+    {"DU1000EHSIMode", [](const std::string& v) { du_1000_ehsi_mode = config_int(v); }},
+    {"HWB737NDMode", [](const std::string& v) { hw_b737_nd_mode = config_int(v); }},
+    {"HWMD11NDMode", [](const std::string& v) { hw_md11_nd_mode = config_int(v); }},
+    {"MD80EHSIMode", [](const std::string& v) { md80_ehsi_mode = config_int(v); }},
+    {"PROLINE4MFDMode", [](const std::string& v) { proline4_mfd_mode = config_int(v); }},
+    {"ModelId", [](const std::string& v) { ModelId = v; }},
+    {"EngId", [](const std::string& v) { EngId = v; }},
+    {"PerformanceData", [](const std::string& v) { PerformanceData = v; }},
+    {"DU1000Style", [](const std::string& v) { DU1000Style = to_upper_ascii(v); }},
+    {"ResetApHdg", [](const std::string& v) { ResetApHdg = config_int(v); }},
+    {"DispFPV", [](const std::string& v) { DispFPV = config_int(v); }},
+    {"ShowFloatingTodBodIndicators",
+     [](const std::string& v) { ShowFloatingTodBodIndicators = config_int(v); }},
+    {"SetMCPCrzAltOnFlightPlanLoad",
+     [](const std::string& v) { SetMCPCrzAltOnFlightPlanLoad = config_int(v); }},
+};
+
+// "<display><part>Color<Red|Green|Blue>" sets one channel of a display colour.
+struct ColourKey {
+    const char* stem; // display prefix and part
+    int* rgb;
+};
+
+const ColourKey kColourKeys[] = {
+    {"A320EADIBkgrd", a320_eadi_background_rgb},
+    {"A320EADITape", a320_eadi_tape_rgb},
+    {"A320EADISky", a320_eadi_sky_rgb},
+    {"A320EADIGrnd", a320_eadi_ground_rgb},
+    {"B777PFDBkgrd", b777_pfd_background_rgb},
+    {"B777PFDTape", b777_pfd_tape_rgb},
+    {"B777PFDSky", b777_pfd_sky_rgb},
+    {"B777PFDGrnd", b777_pfd_ground_rgb},
+    {"C17MfdBkgrd", c17_mfd_background_rgb},
+    {"C17MfdSky", c17_mfd_sky_rgb},
+    {"C17MfdGrnd", c17_mfd_ground_rgb},
+    {"HWB737NDBkgrd", hw_b737_nd_background_rgb},
+    {"HWMD11NDBkgrd", hw_md11_nd_background_rgb},
+    {"P1000MFDBkgrd", p1000_mfd_background_rgb},
+    {"EFS50EHSIBkgrd", efs50_ehsi_background_rgb},
+    {"DU1000EHSIBkgrd", du_1000_ehsi_background_rgb},
+    {"PROLINE4MFDBkgrd", proline4_mfd_background_rgb},
+    {"MD80EHSIBkgrd", md80_ehsi_background_rgb},
+};
+
+bool apply_colour_key(const std::string& key, const std::string& value) {
+    static const char* const kChannels[] = {"Red", "Green", "Blue"};
+    bool matched = false;
+    for (const ColourKey& colour : kColourKeys)
+        for (int channel = 0; channel < 3; ++channel)
+            if (equals_ignoring_case(key, std::string(colour.stem) + "Color" + kChannels[channel])) {
+                colour.rgb[channel] = config_int(value);
+                matched = true;
+            }
+    return matched;
+}
+
+void apply_aircraft_key(const std::string& key, const std::string& value) {
+    apply_shared_setting(ConfigFile::Aircraft, key, value);
+    for (const AircraftKey& row : kAircraftKeys)
+        if (equals_ignoring_case(key, row.key)) row.apply(value);
+    apply_colour_key(key, value);
+}
+
+void read_aircraft_file() {
+    const std::string path = host_folder + "\\orvex\\Aircraft\\" + aircraft_parameter + ".cfg";
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        if (!aircraft_parameter.empty()) record_missing_file(path);
+        return;
+    }
+    bool in_lvars = false;
+    std::string line;
+    while (read_line(file, line, kMaxLine)) {
+        if (!line.empty() && line[0] == ';') continue;
+        ConfigLine kv = split_config_line(line);
+        if (equals_ignoring_case(kv.key, "[Lvars]")) {
+            in_lvars = true;
+        } else if (equals_ignoring_case(kv.key, "[EndLvars]")) {
+            in_lvars = false;
+        } else if (in_lvars) {
+            parse_lvar_binding_line(line);
+        } else {
+            apply_aircraft_key(kv.key, kv.value);
+        }
+    }
+    std::fclose(file);
+}
+
+void clamp_display_modes() {
+    if (efs50_ehsi_mode < 1 || efs50_ehsi_mode > 7) efs50_ehsi_mode = 1;
+    if (efs50_nav_source < 1 || efs50_nav_source > 2) efs50_nav_source = 1;
+    if (du_1000_ehsi_mode < 0 || du_1000_ehsi_mode > 3) du_1000_ehsi_mode = 0;
+    if (hw_b737_nd_mode < 1 || hw_b737_nd_mode > 7) hw_b737_nd_mode = 1;
+    if (hw_md11_nd_mode < 2 || hw_md11_nd_mode > 5) hw_md11_nd_mode = 1;
+    if (md80_ehsi_mode < 0 || md80_ehsi_mode > 3) md80_ehsi_mode = 0;
+    if (proline4_mfd_mode < 0 || proline4_mfd_mode > 3) proline4_mfd_mode = 0;
+}
+
+} // namespace
+
+bool read_airac_line(std::FILE* navs) {
+    std::string line;
+    while (read_line(navs, line, kMaxLine)) {
+        std::vector<std::string> t = scan_tokens(line, 7);
+        if (t.empty() || !equals_ignoring_case(t[0], ";AIRAC")) continue;
+        t.resize(7);
+        airac_cycle_text = "AIRAC " + t[3];
+        // Built from fixed character positions of the date tokens; short
+        // tokens cannot give a period, so the previous one stays.
+        const std::string& from = t[4];
+        const std::string& to = t[6];
+        if (from.size() >= 4 && to.size() >= 9)
+            airac_period_text =
+                part(from, 4, 6) + part(from, 1, 2) + part(to, 3, 5) + part(to, 0, 1) + "/" + part(to, 9, 10);
+        return true;
+    }
+    return false;
+}
+
+void load_aircraft_config() {
+    if (std::FILE* navs = os::open_file(host_folder + "\\orvex\\Navdata\\navs.txt", "r")) {
+        read_airac_line(navs);
+        std::fclose(navs);
+    }
+
+    // A new aircraft brings its own bindings; appending to an earlier
+    // aircraft's list would keep stale ones and fill the table.
+    lvar_bindings.clear();
+    read_aircraft_file();
+
+    clamp_display_modes();
+    climb_mach_min = ias_to_mach(ClimbIasMin, 15000.0);
+    cruise_mach_min = ias_to_mach(CruiseIasMin, 15000.0);
+    descent_mach_min = ias_to_mach(DescentIasMin, 15000.0);
+    climb_mach_max = ias_to_mach(ClimbIasMax, 15000.0);
+    cruise_mach_max = ias_to_mach(CruiseIasMax, 15000.0);
+    descent_mach_max = ias_to_mach(DescentIasMax, 15000.0);
+    if (!PerformanceData.empty()) load_performance_data();
+    apply_cost_index();
+    CruiseMach = 0.0;
+    DescentMach = 0.0;
+    climb_tas_target = ias_to_tas(climb_speed_target, 15000.0);
+    descent_tas_target = ias_to_tas(descent_speed_target, 15000.0);
+    climb_speed_base = climb_speed_default = climb_speed_target;
+    cruise_speed_base = cruise_speed_default = cruise_speed_target;
+    descent_speed_base = descent_speed_default = descent_speed_target;
+}

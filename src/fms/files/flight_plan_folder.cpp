@@ -1,0 +1,78 @@
+#include "fms/files/flight_plan_folder.h"
+
+#include "data/config_line.h"
+#include "fms/files/route_file.h"
+#include "fms/files/route_file_load.h"
+#include "fms/files/sim_plan_import.h"
+#include "fms/files/stored_routes.h"
+#include "platform/os.h"
+
+#include <cstdio>
+
+int flight_plan_list_pages = 0;
+int flight_plan_list_page = 0;
+
+namespace {
+
+constexpr int kMaxListedPlans = 300;
+
+bool is_plan_file(const std::string& name) {
+    if (name.size() < 4) return false;
+    const std::string extension = name.substr(name.size() - 4);
+    if (!equals_ignoring_case(extension, ".PLN") && !equals_ignoring_case(extension, ".RTE")) return false;
+    return !equals_ignoring_case(name, kSimPlanTempFile);
+}
+
+} // namespace
+
+void list_flight_plans() {
+    stored_routes.set_count(0);
+    for (const os::FindData& entry : os::find_files(flight_plans_folder() + "*.*")) {
+        if (entry.is_directory || entry.name.size() > 259 || !is_plan_file(entry.name)) continue;
+        if (stored_routes.count() >= kMaxListedPlans) continue;
+
+        preview_plan_last = -1;
+        load_route_preview(entry.name);
+        if (preview_plan_last < 1) continue;
+
+        const int n = stored_routes.count() + 1;
+        stored_routes.set_count(n);
+        RouteRecord& record = stored_routes.slot(n);
+        record.name = entry.name;
+        record.origin = preview_plan[0].ident;
+        record.destination = preview_plan[preview_plan_last].ident;
+        record.last = preview_plan_last;
+        for (int i = 0; i <= preview_plan_last; ++i) {
+            RouteWaypoint& w = record.plan.slot(i);
+            copy_waypoint_fields(preview_plan[i], w);
+            w.position = preview_plan[i].position;
+            w.hold_number = 0;
+        }
+    }
+
+    const int n = stored_routes.count() + 1;
+    stored_routes.set_count(n);
+    RouteRecord& fresh = stored_routes.slot(n);
+    fresh.name = kNewPlanName;
+    fresh.origin = kNewPlanOrigin;
+    fresh.destination.clear();
+
+    flight_plan_list_pages = n / 8 + (n % 8 != 0 ? 1 : 0);
+    if (flight_plan_list_page == 0) flight_plan_list_page = 1;
+}
+
+bool load_listed_plan_to_working(int k) {
+    if (k < 1 || k > stored_routes.count()) return false;
+    const RouteRecord& entry = stored_routes[k];
+    if (k == stored_routes.count() && entry.name == kNewPlanName && entry.origin == kNewPlanOrigin) {
+        // No file stands behind this entry: the reader's new-plan path.
+        load_route_file_to_working(kNewPlanOrigin, 0);
+        return true;
+    }
+    // A file gone since the listing must not leave the old plan looking loaded.
+    std::FILE* file = os::open_file(flight_plans_folder() + entry.name, "r");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    load_route_file_to_working(entry.name, 0);
+    return true;
+}

@@ -1,0 +1,176 @@
+#include "fms/files/gps_plan_import.h"
+
+#include "data/airport_procedures.h"
+#include "data/load_warnings.h"
+#include "data/module_settings.h"
+#include "data/nav_database.h"
+#include "fms/files/route_file_load.h"
+#include "fms/fms_update.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/nav/fix_info.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/plan_editing.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/mcu_page_state.h"
+#include "fms/units/smiths_scratchpad.h"
+#include "sim/aircraft_state.h"
+#include "sim/data_link.h"
+#include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+const void* gps_route_block = nullptr;
+
+namespace {
+
+const char* const kGpsPlanName = "FS2002 GPS DATA";
+
+const char* const kNoSelection = "------";
+
+template <class T> T read_at(const unsigned char* base, std::size_t offset) {
+    T value;
+    std::memcpy(&value, base + offset, sizeof value);
+    return value;
+}
+
+RouteWaypoint gps_waypoint(const unsigned char* record) {
+    RouteWaypoint w;
+    const char* ident = reinterpret_cast<const char*>(record + 56);
+    w.ident.assign(ident, strnlen(ident, 7));
+    w.lat = read_at<int32_t>(record, 12) * 360.0 / 40007000.0;
+    const uint64_t raw = read_at<uint64_t>(record, 16) & ~uint64_t{0xFFFF};
+    w.lon = static_cast<double>(static_cast<int64_t>(raw)) * 360.0 / 18446744073709551616.0;
+    w.course = -1.0;
+    return w;
+}
+
+} // namespace
+
+void import_gps_route(int mode) {
+    if (!gps_route_block) {
+        ModuleVarBlock block{};
+        ps_bind_module_var(&block, kGpsPlanName);
+        gps_route_block = block.var_ptr;
+        if (!gps_route_block) return;
+    }
+    const auto* block = static_cast<const unsigned char*>(gps_route_block);
+    if (read_at<uint32_t>(block, 0) < kGpsBlockMinSize) return;
+    const uint32_t count = read_at<uint32_t>(block, kGpsCountOffset);
+    const auto* records = read_at<const unsigned char*>(block, kGpsRecordsOffset);
+    if (!records || count < 2) {
+        smiths_scratchpad_message = "NO ACTIVE GPS RTE";
+        return;
+    }
+
+    // A plan that does not fit is refused whole; a record whose latitude is
+    // off the globe (the simulator's distance units allow it) is left out.
+    int usable = 0;
+    uint32_t scanned = 0;
+    for (; scanned < count && usable <= kPlanLastIndex + 1; ++scanned)
+        usable += std::fabs(gps_waypoint(records + kGpsRecordSize * scanned).lat) <= 90.0;
+    if (static_cast<uint32_t>(usable) < scanned)
+        record_load_warning(kGpsPlanName, std::to_string(scanned - static_cast<uint32_t>(usable)) +
+                                              " waypoints off the globe skipped");
+    if (usable > kPlanLastIndex + 1) {
+        record_load_warning(kGpsPlanName, "holds more than " + std::to_string(kPlanLastIndex + 1) +
+                                              " waypoints: not loaded");
+        smiths_scratchpad_message = "GPS RTE TOO LONG";
+        return;
+    }
+    if (usable < 2) {
+        smiths_scratchpad_message = "NO ACTIVE GPS RTE";
+        return;
+    }
+
+    working_plan_last = -1;
+    for (uint32_t i = 0; i < scanned; ++i) {
+        const RouteWaypoint w = gps_waypoint(records + kGpsRecordSize * i);
+        if (std::fabs(w.lat) > 90.0) continue;
+        copy_waypoint_fields(w, working_plan.slot(++working_plan_last));
+    }
+    classify_imported_waypoints();
+
+    origin_airport_ident = working_plan[0].ident;
+    route_origin_ident = origin_airport_ident;
+    departure_origin_ident = origin_airport_ident;
+    load_airport_detail(origin_airport_ident, origin_slot);
+    match_sid_transition(kNoSelection, kNoSelection);
+    sel_sid = sel_sid_transition = sel_departure_runway = kNoSelection;
+    plan_cruise_altitude = 0;
+    plan_fuel_on_board = 0.0;
+    // The destination already set; EXEC takes the plan's last airport.
+    load_airport_detail(destination_airport_ident, destination_slot);
+    match_star_transition(kNoSelection, kNoSelection);
+    sel_star = sel_star_transition = sel_arrival_runway = kNoSelection;
+
+    constraint_waypoint_index = working_plan_last;
+    mcu_legs_index = 1;
+    vnav_speed_set = 0;
+    distance_to_to_nm = 999.0;
+    tower_view_set = 0;
+    delete_all_holds();
+    advance_route_state();
+    reset_active_route_state();
+    if (mode != 7) smiths_scratchpad_message = "ACTIVE FSPLANNER RTE LOADED";
+    if (SetUTCTimeOnFPLoad == 1 && aircraft_state.ground_speed_kt < 5.0) set_sim_clock_to_utc();
+}
+
+void fuel_tank_levels(double fuel, const double capacity_gal[7], double weight_per_gal, TankLevel out[7]) {
+    struct Group {
+        int first, second; // capacity indices; second -1 for the center
+        uint32_t first_offset, second_offset;
+    };
+    const Group groups[] = {
+        {1, 4, 0x0B7C, 0x0B94}, {0, -1, 0x0B74, 0}, {2, 5, 0x0B84, 0x0B9C}, {3, 6, 0x0B8C, 0x0BA4}};
+    constexpr double kFull = 8388608.0;
+    double remaining = fuel;
+    int n = 0;
+    for (const Group& g : groups) {
+        double capacity = capacity_gal[g.first];
+        if (g.second >= 0) capacity += capacity_gal[g.second];
+        capacity *= weight_per_gal;
+        double level = 0.0;
+        if (remaining > 0.0) {
+            if (capacity <= remaining) {
+                level = kFull;
+                remaining -= capacity;
+            } else {
+                level = remaining / capacity * kFull;
+                remaining = 0.0;
+            }
+        }
+        const auto value = static_cast<int32_t>(level);
+        out[n++] = {g.first_offset, value};
+        if (g.second >= 0) out[n++] = {g.second_offset, value};
+    }
+}
+
+void load_fuel(double fuel) {
+    uint32_t result = 0;
+    if (!ipc_open(0, &result, ipc_buffer, sizeof ipc_buffer)) return;
+    const double capacity[7] = {sim_var_object.get_simvar_290(), sim_var_object.get_simvar_292(),
+                                sim_var_object.get_simvar_294(), sim_var_object.get_simvar_296(),
+                                sim_var_object.get_simvar_298(), sim_var_object.get_simvar_300(),
+                                sim_var_object.get_simvar_302()};
+    TankLevel levels[7];
+    // Capacities are gallons; the requested fuel is a weight.
+    fuel_tank_levels(fuel, capacity, sim_var_object.get_simvar_386(), levels);
+    for (const TankLevel& tank : levels)
+        ipc_write(tank.offset, 4, &tank.level, &result);
+    const bool sent = ipc_process(&result) != 0;
+    ipc_close();
+    if (!sent || warning_messages.count() >= 400) return;
+    char message[64];
+    std::snprintf(message, sizeof message, "FUEL '%6.0f' loaded", fuel);
+    warning_messages.append(message);
+}

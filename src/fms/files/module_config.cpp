@@ -1,0 +1,87 @@
+#include "fms/files/module_config.h"
+#include "data/load_warnings.h"
+
+#include "data/config_keys.h"
+#include "data/config_line.h"
+#include "data/module_settings.h"
+#include "fms/files/flight_log.h"
+#include "fms/math/air_data.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_settings.h"
+#include "fms/update_counters.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+#include "sim/host_folder.h"
+#include "sim/host_probe.h"
+
+namespace {
+
+// A 300-byte line buffer in the file's original reader.
+constexpr std::size_t kMaxConfigLine = 298;
+
+void preset_selection_texts() {
+    const std::string none = "------";
+    std::string* texts[] = {
+        &sel_departure_runway,
+        &sel_sid,
+        &sel_sid_transition,
+        &applied_departure_runway,
+        &applied_sid_transition,
+        &sel_arrival_runway,
+        &sel_star,
+        &sel_star_transition,
+        &applied_arrival_runway,
+        &applied_star_transition,
+        &sel_approach,
+        &sel_approach_transition,
+        &exec_sid,
+        &exec_sid_transition,
+        &exec_departure_runway,
+        &exec_star,
+        &exec_star_transition,
+        &exec_arrival_runway,
+        &pending_departure_runway,
+        &gns_sel_dep_airport,
+        &gns_sel_sid,
+        &gns_sel_sid_transition,
+        &gns_sel_dep_runway,
+        &gns_sel_arr_airport,
+        &gns_sel_arr_runway,
+        &gns_sel_star,
+        &gns_sel_star_transition,
+        &gns_sel_apch_type,
+        &gns_sel_apch_trans,
+        &gns_scratchpad,
+    };
+    for (std::string* text : texts)
+        *text = none;
+    direct_to_turn_text = "DEFAULT";
+    gns_flyover_choice = "NO";
+}
+
+} // namespace
+
+void load_config() {
+    climb_tas_target = ias_to_tas(climb_speed_target, 15000.0);
+    descent_tas_target = ias_to_tas(descent_speed_target, 15000.0);
+
+    const std::string path = host_folder + "\\orvex\\orvex.cfg";
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) record_missing_file(path);
+    if (file) {
+        std::string line;
+        while (read_line(file, line, kMaxConfigLine)) {
+            if (!line.empty() && line[0] == ';') continue;
+            ConfigLine kv = split_config_line(line);
+            apply_shared_setting(ConfigFile::Module, kv.key, kv.value);
+        }
+        std::fclose(file);
+    }
+
+    config_loaded = 1;
+    preset_selection_texts();
+    detect_host_simulator();
+    write_flight_log(3);
+    display_refresh_counter = 999;
+}

@@ -1,0 +1,568 @@
+#include "fms/files/route_file_load.h"
+
+#include "data/aircraft_settings.h"
+#include "data/airport_procedures.h"
+#include "data/config_line.h"
+#include "data/load_warnings.h"
+#include "data/module_settings.h"
+#include "data/nav_database.h"
+#include "fms/files/flight_log.h"
+#include "fms/files/gps_plan_import.h"
+#include "fms/files/route_file.h"
+#include "fms/files/sim_plan_import.h"
+#include "fms/fms_update.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/fix_info.h"
+#include "fms/nav/radio_autotune.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
+#include "fms/units/mcu_page_state.h"
+#include "fms/units/smiths_scratchpad.h"
+#include "fms/update_counters.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+#include "sim/aircraft_state.h"
+#include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+const char* const kNoSelection = "------";
+const char* const kNotLoaded = "ROUTE FILE NOT LOADED";
+const char* const kLinesSkipped = "ROUTE LINES SKIPPED";
+
+bool ends_with_pln(const std::string& name) {
+    return name.size() >= 4 && equals_ignoring_case(name.substr(name.size() - 4), ".PLN");
+}
+
+bool on_the_ground() {
+    return aircraft_state.ground_speed_kt < 5.0;
+}
+
+// A number written as a whole token: an optional sign, digits with at most
+// one point, an optional exponent. "north", "47N", "nan", "inf" and "0x1p4"
+// are none: a position or a key value that is no number is not guessed at.
+bool whole_number(const std::string& text, double& value) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    int digits = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            ++digits;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (digits == 0) return false;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+        const std::size_t exponent = i;
+        while (i < n && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        if (i == exponent) return false;
+    }
+    if (i != n) return false;
+    value = parse_double(text);
+    return std::isfinite(value);
+}
+
+enum class RouteFileStatus { Read, NotFound, ImportFailed, NotText, TooLong };
+
+// Everything one route file holds, read before any plan or value of the
+// module changes: its key values by both readers' rules, its waypoints and
+// what could not be used. A file that does not fit is not applied at all.
+struct RouteFileRecord {
+    RouteFileStatus status = RouteFileStatus::NotFound;
+    std::string path;
+    RoutePlan waypoints;
+    int last = -1;
+    int skipped_waypoints = 0; // no position, or one off the globe
+    int skipped_keys = 0;      // a value out of the range its page takes
+    int cruise_altitude = 0;
+    double active_fuel_total = 0.0; // "TripFuel", "ResvFuel" and any "FUEL..." key, in file order
+    double planned_fuel = 0.0;      // the same with the "Fuel" key alone
+    double reserve_fuel = 0.0;
+    bool approach_info_seen = false;
+    std::string approach_info;
+};
+
+// One record at a time: a plan of 201 waypoints is too big for the stack.
+// A file that does not fit or is not text is refused whole.
+RouteFileRecord record;
+
+// The file named by a reader, or the simulator plan converted into its
+// temporary route file first (the import reports its own failures). Null
+// when there is nothing to read.
+std::FILE* open_plan(std::string name, bool is_pln, std::string& path) {
+    path = flight_plans_folder() + name;
+    if (is_pln) {
+        if (import_simulator_flight_plan(name) == -99) {
+            record.status = RouteFileStatus::ImportFailed;
+            return nullptr;
+        }
+        path = flight_plans_folder() + kSimPlanTempFile;
+    }
+    return os::open_file(path, "r");
+}
+
+bool is_header(const RouteLine& tokens) {
+    return equals_ignoring_case(tokens.token[0], "[FlightPlan]");
+}
+
+bool fuel_value(const std::string& text, double& fuel) {
+    return whole_number(text, fuel) && fuel >= 0.0 && fuel <= kMaxPlanWeightLb;
+}
+
+// A key line before the header, by both readers' rules at once: the
+// active-plan reader takes the keys without regard to case and any line
+// beginning with "FUEL" as the total; the working-plan reader the "Fuel" key
+// alone. A value its page would refuse is skipped.
+void read_key_line(const std::string& line) {
+    std::string key, value;
+    route_key_value(line, key, value);
+    const std::string upper = to_upper_ascii(key);
+    double number = 0.0;
+    if (upper == "CRUISEALT") {
+        if (whole_number(value, number) && number >= 0.0 && number <= kMaxCruiseAltitudeFt &&
+            number == std::trunc(number))
+            record.cruise_altitude = saturate_to_int(number);
+        else
+            ++record.skipped_keys;
+    } else if (upper == "TRIPFUEL") {
+        if (!fuel_value(value, number)) return void(++record.skipped_keys);
+        record.active_fuel_total += number;
+        record.planned_fuel += number;
+    } else if (upper == "RESVFUEL") {
+        if (!fuel_value(value, number)) return void(++record.skipped_keys);
+        record.reserve_fuel = number;
+        record.active_fuel_total += number;
+        record.planned_fuel += number;
+    } else if (upper.compare(0, 4, "FUEL") == 0) {
+        if (!fuel_value(value, number)) return void(++record.skipped_keys);
+        record.active_fuel_total = number;
+        if (upper == "FUEL") record.planned_fuel = number;
+    } else if (upper == "APPROACHINFO") {
+        record.approach_info_seen = true;
+        record.approach_info = value;
+    }
+}
+
+// A waypoint line's entry with the navaid's frequency (and kind, for an
+// intersection or untyped entry) when the line has no frequency. False when
+// its position is no pair of numbers on the globe.
+bool read_waypoint(const RouteLine& tokens, RouteWaypoint& w) {
+    double lat = 0.0, lon = 0.0;
+    if (!whole_number(tokens.token[1], lat) || !whole_number(tokens.token[2], lon) || std::fabs(lat) > 90.0 ||
+        std::fabs(lon) > 180.0)
+        return false;
+    w = waypoint_from_route_line(tokens);
+    w.lat = lat;
+    w.lon = lon;
+    if (w.frequency.empty() && w.type != "APT") {
+        const int n = find_navaid(w.ident, w.type, w.lat);
+        if (n > 0) {
+            const NavRecord& navaid = navaid_table[n];
+            w.frequency = navaid.extra;
+            if (w.type == "INT" || w.type.empty()) {
+                if (navaid.kind == "V") w.type = "VOR";
+                if (navaid.kind == "N") w.type = "NDB";
+            }
+        }
+    }
+    return true;
+}
+
+// Reads the whole file into `record`. Blank lines and comments are skipped;
+// key lines stand before the header only, so a waypoint whose ident begins
+// with "FUEL" never becomes the planned fuel.
+void read_route_file(const std::string& name, bool is_pln) {
+    record.status = RouteFileStatus::NotFound;
+    record.last = -1;
+    record.skipped_waypoints = 0;
+    record.skipped_keys = 0;
+    record.cruise_altitude = 0;
+    record.active_fuel_total = 0.0;
+    record.planned_fuel = 0.0;
+    record.reserve_fuel = 0.0;
+    record.approach_info_seen = false;
+    record.approach_info.clear();
+    std::FILE* file = open_plan(name, is_pln, record.path);
+    if (!file) return;
+    record.status = RouteFileStatus::Read;
+
+    bool section = false;
+    std::string line;
+    RouteWaypoint w;
+    FileLineCheck text{record.path};
+    while (read_line(file, line, kRouteLineMax)) {
+        text.line(line);
+        if (text.binary) {
+            record.status = RouteFileStatus::NotText;
+            break;
+        }
+        const RouteLine tokens = split_route_line(line);
+        if (tokens.count == 0 || tokens.token[0].compare(0, 1, ";") == 0) continue;
+        if (!section) {
+            read_key_line(line);
+            section = is_header(tokens);
+            continue;
+        }
+        if (!read_waypoint(tokens, w)) {
+            ++record.skipped_waypoints;
+            continue;
+        }
+        if (record.last == kPlanLastIndex) {
+            record.status = RouteFileStatus::TooLong;
+            break;
+        }
+        copy_waypoint_fields(w, record.waypoints.slot(++record.last));
+    }
+    std::fclose(file);
+}
+
+// What the reader could not take goes to the load warnings, and, for a plan
+// the pilot asked for, to the CDU message line. True when the record is to
+// be applied.
+bool report_record(bool pilot_asked) {
+    const std::string& file = record.path;
+    if (record.status == RouteFileStatus::NotFound) {
+        record_missing_file(file);
+    } else if (record.status == RouteFileStatus::NotText) {
+        record_load_warning(file, "is not a text file: not loaded");
+    } else if (record.status == RouteFileStatus::TooLong) {
+        record_load_warning(file, "holds more than " + std::to_string(kPlanLastIndex + 1) +
+                                      " waypoints: not loaded");
+    } else if (record.status == RouteFileStatus::Read) {
+        if (record.skipped_waypoints > 0)
+            record_load_warning(file, std::to_string(record.skipped_waypoints) +
+                                          " waypoint lines without a valid position skipped");
+        if (record.skipped_keys > 0)
+            record_load_warning(file,
+                                std::to_string(record.skipped_keys) + " key values out of range ignored");
+        if (pilot_asked && record.skipped_waypoints + record.skipped_keys > 0)
+            smiths_scratchpad_message = kLinesSkipped;
+        return true;
+    }
+    if (pilot_asked) smiths_scratchpad_message = kNotLoaded;
+    return false;
+}
+
+void preset_origin(const std::string& ident) {
+    origin_airport_ident = ident;
+    route_origin_ident = ident;
+    departure_origin_ident = ident;
+    sel_sid = kNoSelection;
+    sel_sid_transition = kNoSelection;
+    sel_departure_runway = kNoSelection;
+    load_airport_detail(ident, origin_slot);
+    match_sid_transition(kNoSelection, kNoSelection);
+}
+
+void preset_arrival_selections() {
+    sel_star = kNoSelection;
+    sel_star_transition = kNoSelection;
+    sel_arrival_runway = kNoSelection;
+}
+
+void empty_working_plan_for_new_plan() {
+    for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i) {
+        RouteWaypoint& w = working_plan.slot(i);
+        w.type.clear();
+        w.frequency.clear();
+        w.aux_text.clear();
+        w.kind.clear();
+        w.via.clear();
+    }
+    working_plan_last = -1;
+    RouteWaypoint& first = working_plan.slot(0);
+    clear_waypoint(first);
+    first.ident = "******";
+    first.course = -1.0;
+    working_plan.slot(1).ident.clear();
+    working_cursor_index = 0;
+}
+
+// The steps every load_route_file ends with, also when nothing was read.
+void finish_active_load() {
+    display_refresh_counter = 999;
+    if (SetWptBaro == 1) trigger_key_event(0x10030, 0);
+    gns_route_loaded_flag = 1;
+}
+
+// load_route_file, step by step.
+
+void begin_active_load() {
+    fuel_on_board_low_lb = 0.0;
+    active_plan_last = -1;
+    working_plan_last = -1;
+    intercept_armed = 0;
+    gns_nav_flag = 0;
+    takeoff_time_text = "-----";
+    payload_read_flag = 0.0;
+}
+
+void apply_active_keys() {
+    cruise_altitude = record.cruise_altitude;
+    fuel_on_board_low_lb = record.reserve_fuel;
+}
+
+// Both plans get each waypoint; the origin airport, the TO waypoint and the
+// FIX INFO records follow the first two.
+void fill_active_plans() {
+    for (int i = 0; i <= record.last; ++i) {
+        const RouteWaypoint& w = record.waypoints[i];
+        active_plan_last = i;
+        working_plan_last = i;
+        copy_waypoint_fields(w, active_plan.slot(i));
+        copy_waypoint_fields(w, working_plan.slot(i));
+        if (i == 0 && equals_ignoring_case(w.type, "APT")) {
+            preset_origin(w.ident);
+            descent_speed_phase = 0;
+            gns_origin_loaded_flag = 1;
+        }
+        if (i == 1) {
+            working_cursor_index = 1;
+            direct_to_active = 0;
+            to_position = GeoPosition{w.lat, w.lon};
+            to_waypoint_index = 1;
+            clear_fix_info(0);
+        }
+    }
+}
+
+// A route of two or more waypoints: its name for the MCU's airport page, the
+// destination airport, the vertical target and a fresh route state.
+void set_up_active_route(int request) {
+    const int last = active_plan_last;
+    if (last < kPlanLastIndex) working_plan.slot(last + 1).ident = "******";
+
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, active_plan[0].lat, active_plan[0].lon,
+                   &distance, &course);
+    std::string route_name;
+    if (distance <= 7.0) {
+        route_name = active_plan[0].ident;
+        destination_airport_state = 1;
+    } else {
+        route_name = active_plan[last].ident;
+        destination_airport_state = 2;
+    }
+
+    const RouteWaypoint& destination = active_plan[last];
+    vertical_target_lat = destination.lat;
+    vertical_target_lon = destination.lon;
+    destination_airport_ident = destination.ident;
+    route_destination_ident = destination.ident;
+    arrival_destination_ident = destination.ident;
+    load_airport_detail(destination.ident, destination_slot);
+    match_star_transition(kNoSelection, kNoSelection);
+    select_airport(destination.ident, 2);
+    preset_arrival_selections();
+
+    descent_rate_used_fpm = DescentRate;
+    constraint_waypoint_index = last;
+    mcu_legs_index = 1;
+    vnav_speed_set = 0;
+    distance_to_to_nm = 999.0;
+    route_state = 0;
+    delete_all_holds();
+    reset_active_route_state();
+    // After EXEC, whose first activation empties the MCU entry: the MCU's
+    // airport page is to open on this name.
+    if (request == 1) {
+        mcu_entry_text = route_name;
+        mcu_enter_pressed = 1;
+    } else if (request == 3) {
+        mcu_keyboard_text = route_name;
+        mcu_keyboard_enter = 1;
+    }
+}
+
+// On the ground a new route brings its fuel, cruise altitude and speed to
+// the aircraft and starts a new flight log.
+void prepare_aircraft_for_active_route(int request) {
+    route_load_source = request;
+    tower_view_set = 0;
+    if (SetUTCTimeOnFPLoad == 1 && on_the_ground()) set_sim_clock_to_utc();
+    if (on_the_ground()) {
+        flight_phase = -1;
+        if (LoadFuelonFlightPlanLoad == 1 && record.active_fuel_total > 5.0)
+            load_fuel(record.active_fuel_total);
+        if (SetMCPCrzAltOnFlightPlanLoad == 1)
+            trigger_key_event(0x1024C, static_cast<uint32_t>(cruise_altitude));
+        if (SetMCPSpdOnFlightPlanLoad > 0)
+            trigger_key_event(0x101F5, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
+        last_clock_second = -99.0;
+        flight_elapsed_seconds = 0.0;
+        write_flight_log(0);
+    }
+    warning_messages.set_count(2);
+}
+
+void activate_active_route() {
+    if (active_plan_last == -1) {
+        active_plan_last = 0;
+        return;
+    }
+    gns_fpln_flag_a = 1;
+    gns_fpln_flag_b = 1;
+    if (active_plan_last < 1) return;
+    route_state = 3;
+    if (aircraft_state.ground_speed_kt < 50.0) {
+        climb_speed_target = climb_speed_default;
+        cruise_speed_target = cruise_speed_default;
+        descent_speed_target = descent_speed_default;
+    }
+    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
+}
+
+// load_route_file_to_working, step by step.
+
+void begin_working_load() {
+    plan_cruise_altitude = 0;
+    plan_fuel_on_board = 0.0;
+    planned_fuel = 0.0;
+    working_plan_last = -1;
+    intercept_armed = 0;
+}
+
+void apply_working_keys() {
+    plan_cruise_altitude = record.cruise_altitude;
+    plan_fuel_on_board = record.reserve_fuel;
+    planned_fuel = record.planned_fuel;
+    if (record.approach_info_seen) approach_info = record.approach_info;
+}
+
+void fill_working_plan() {
+    for (int i = 0; i <= record.last; ++i) {
+        copy_waypoint_fields(record.waypoints[i], working_plan.slot(i));
+        working_plan_last = i;
+        if (i == 1) working_cursor_index = 1;
+    }
+}
+
+// The flight log and the origin and destination airports of the new plan.
+void set_up_working_airports() {
+    write_flight_log(0);
+    const RouteWaypoint& first = working_plan[0];
+    if (first.type == "APT") {
+        preset_origin(first.ident);
+        pending_departure_runway = kNoSelection;
+        applied_departure_runway = kNoSelection;
+        applied_sid_transition = kNoSelection;
+    }
+    const RouteWaypoint& last = working_plan[working_plan_last];
+    if (last.type != "APT") return;
+    if (smiths_cdu_page == 1 && route_state != 3) {
+        route_destination_ident = last.ident;
+        arrival_destination_ident = last.ident;
+        if (route_state < 2) destination_airport_ident = last.ident;
+    } else {
+        destination_airport_ident = last.ident;
+        arrival_destination_ident = last.ident;
+    }
+    preset_arrival_selections();
+    applied_arrival_runway = kNoSelection;
+    applied_star_transition = kNoSelection;
+    exec_arrival_runway = kNoSelection;
+    load_airport_detail(arrival_destination_ident, destination_slot);
+    match_star_transition(kNoSelection, kNoSelection);
+}
+
+void prepare_aircraft_for_working_plan() {
+    if (!on_the_ground()) return;
+    if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 5.0) load_fuel(planned_fuel);
+    if (SetMCPCrzAltOnFlightPlanLoad == 1)
+        trigger_key_event(0x1024C, static_cast<uint32_t>(plan_cruise_altitude));
+    if (SetMCPSpdOnFlightPlanLoad > 0)
+        trigger_key_event(0x101F5, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
+}
+
+} // namespace
+
+void set_sim_clock_to_utc() {
+    const os::SystemTime now = os::system_time_utc();
+    trigger_key_event(0x1021B, now.hour);
+    trigger_key_event(0x1021C, now.minute);
+}
+
+void delete_all_holds() {
+    hold_armed = 0;
+    // Each pass removes the first hold (or, when none is found by its active
+    // index, stops): the list only shrinks.
+    for (int guard = hold_count(); guard > 0 && hold_count() > 0; --guard) {
+        const int before = hold_count();
+        delete_hold(hold_list[1].active_index, 0);
+        if (hold_count() == before) hold_list.set_count(0);
+    }
+}
+
+// A file that cannot be read or does not fit leaves both plans as they were.
+void load_route_file(int request) {
+    const std::string name = route_file_request_name;
+    read_route_file(name, ends_with_pln(name));
+    if (!report_record(true)) {
+        finish_active_load();
+        return;
+    }
+    begin_active_load();
+    apply_active_keys();
+    fill_active_plans();
+    if (active_plan_last > 0) set_up_active_route(request);
+    prepare_aircraft_for_active_route(request);
+    activate_active_route();
+    finish_active_load();
+}
+
+void load_route_file_to_working(const std::string& name, int keys_off) {
+    if (name == "NEXT FPL") {
+        empty_working_plan_for_new_plan();
+        return;
+    }
+    const std::string upper = to_upper_ascii(name);
+    const bool is_pln = upper.find(".PLN") != std::string::npos;
+    read_route_file(is_pln ? upper : name, is_pln);
+    if (!report_record(true)) return;
+
+    begin_working_load();
+    if (keys_off == 0) apply_working_keys();
+    fill_working_plan();
+    if (route_state == 0) {
+        advance_route_state();
+        to_waypoint_index = 1;
+    }
+    if (keys_off != 0) return;
+    if (working_plan_last >= 1) set_up_working_airports();
+    prepare_aircraft_for_working_plan();
+}
+
+void load_route_preview(const std::string& name) {
+    plan_cruise_altitude = 0;
+    plan_fuel_on_board = 0.0;
+    const std::string upper = to_upper_ascii(name);
+    const bool is_pln = upper.find(".PLN") != std::string::npos;
+    read_route_file(is_pln ? upper : name, is_pln);
+    if (!report_record(false)) return;
+    preview_plan_last = -1;
+    for (int i = 0; i <= record.last; ++i)
+        copy_waypoint_fields(record.waypoints[i], preview_plan.slot(++preview_plan_last));
+}

@@ -1,0 +1,297 @@
+#include "fms/files/sim_plan_import.h"
+
+#include "data/load_warnings.h"
+#include "fms/files/route_file.h"
+#include "fms/math/position_dms.h"
+#include "fms/units/mcu_page_state.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kPlanLineMax = 998;
+
+std::string tail(const std::string& text, std::size_t from) {
+    return from < text.size() ? text.substr(from) : std::string();
+}
+
+std::string without(std::string text, const char* characters) {
+    std::string out;
+    for (char c : text)
+        if (std::string(characters).find(c) == std::string::npos) out += c;
+    return out;
+}
+
+std::string first_word(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    std::size_t j = i;
+    while (j < text.size() && text[j] != ' ' && text[j] != '\t')
+        ++j;
+    return text.substr(i, j - i);
+}
+
+void erase_first(std::string& text, char c) {
+    const std::size_t at = text.find(c);
+    if (at != std::string::npos) text.erase(at, 1);
+}
+
+// Blanks inside an ident would shift the fields of the route line.
+std::string stored_ident(std::string ident) {
+    for (char& c : ident)
+        if (c == ' ' || c == '\t') c = '\xA0';
+    return ident;
+}
+
+// "N47* 26.98'" becomes "N47:26:59": minutes with hundredths turn into whole
+// seconds, and every field gets two digits (three for longitude degrees that
+// have them).
+std::string normalise_ini_position(std::string text) {
+    for (char& c : text)
+        if (c == '*') c = ':';
+    for (std::size_t dot = text.find('.'); dot != std::string::npos; dot = text.find('.')) {
+        text[dot] = ':';
+        if (text.size() - dot - 1 >= 2) {
+            const int hundredths = parse_int(text.substr(dot + 1, 2));
+            if (hundredths > 0) {
+                char seconds[16];
+                std::snprintf(seconds, sizeof seconds, "%02.0f", hundredths * 60.0 / 100.0);
+                text.replace(dot + 1, 2, seconds);
+            }
+        }
+    }
+    text = without(without(text, " "), "'");
+
+    std::string out = text.empty() ? std::string() : text.substr(0, 1);
+    std::size_t start = 1;
+    for (int field = 0; start <= text.size(); ++field) {
+        std::size_t colon = text.find(':', start);
+        std::string part = text.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+        if (part.size() < 2) part.insert(0, 2 - part.size(), '0');
+        out += field == 0 ? part : ":" + part;
+        if (colon == std::string::npos) break;
+        start = colon + 1;
+    }
+    return out;
+}
+
+// An XML position text "N47\xB0 26' 58.00\"" walked into "N47:26:58".
+// False when it holds no degrees and minutes.
+bool walk_xml_position(const std::string& text, std::string& out) {
+    if (text.empty()) return false;
+    std::string field[3];
+    int f = 0;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\xB0') {
+            f = 1;
+        } else if (c == '\'') {
+            f = 2;
+        } else if (c == '.' || c == ',' || c == '"') {
+            break;
+        } else if (c != ' ') {
+            field[f] += c;
+        }
+    }
+    if (field[0].empty() || field[1].empty()) return false;
+    for (std::string& part : field)
+        if (part.size() == 1) part.insert(0, "0");
+    out = text.substr(0, 1) + field[0] + ":" + field[1] + ":" + field[2];
+    return true;
+}
+
+// The text between an element's tag and its closing tag (or the line's end).
+std::string element_text(const std::string& line, const std::string& tag) {
+    const std::size_t at = line.find(tag);
+    std::string text = tail(line, at + tag.size());
+    const std::size_t close = text.find("</");
+    return close == std::string::npos ? text : text.substr(0, close);
+}
+
+struct ImportState {
+    bool xml = false;
+    std::string departure;
+    bool leading_field = false;
+    int waypoint_state = 0; // XML: 0 outside, 1 inside, 2 complete
+    std::string ident, type_name, lat_text, lon_text;
+    std::string type = "WPT";
+    std::string out;
+    int written = 0;
+    int off_the_globe = 0; // positions past 90 degrees of latitude or 180 of longitude
+};
+
+// A position off the globe (minutes and degrees are read as they stand, so
+// "N95:00:00" is possible) is not written: the loader would fly toward it.
+void write_waypoint(ImportState& s, const std::string& ident, double lat, double lon) {
+    if (std::fabs(lat) > 90.0 || std::fabs(lon) > 180.0) {
+        ++s.off_the_globe;
+        return;
+    }
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "%-8s %-3.5f %-3.5f  %s\n", stored_ident(ident).c_str(), lat, lon,
+                  s.type.c_str());
+    s.out += buffer;
+    ++s.written;
+}
+
+void ini_line(ImportState& s, const std::string& line) {
+    if (line.find("departure_id=") != std::string::npos)
+        s.departure = without(tail(line, 13).substr(0, 4), " ,");
+    if (line.find("waypoint.0") != std::string::npos) {
+        const std::string first = without(tail(line, 11), " ");
+        s.leading_field = first.compare(0, s.departure.size(), s.departure) != 0;
+    }
+    if (line.find("waypoint.") == std::string::npos) return;
+
+    const std::size_t eq = line.find('=');
+    std::string rest = eq == std::string::npos ? tail(line, 11) : line.substr(eq + 1);
+    std::size_t comma = rest.find(',');
+    if (comma == std::string::npos) return;
+    std::string ident = rest.substr(0, comma);
+    rest.erase(0, comma + 1);
+    if (s.leading_field && (comma = rest.find(',')) != std::string::npos) {
+        ident = rest.substr(0, comma);
+        rest.erase(0, comma + 1);
+    }
+    s.type = "INT";
+    while (!rest.empty()) {
+        const std::string word = first_word(rest);
+        if (word == "A,") s.type = "APT";
+        if (word == "V,") s.type = "VOR";
+        if (word == "N,") s.type = "NDB";
+        if (!word.empty() && word.back() == '*') {
+            const std::size_t lat_end = rest.find(',');
+            if (lat_end == std::string::npos) return;
+            std::string lat_text = rest.substr(0, lat_end);
+            rest.erase(0, lat_end + 1);
+            const std::size_t lon_end = rest.find(',');
+            if (lon_end == std::string::npos) return;
+            std::string lon_text = rest.substr(0, lon_end);
+            lat_text = normalise_ini_position(lat_text);
+            lon_text = normalise_ini_position(lon_text);
+            double lat = 0.0, lon = 0.0;
+            parse_dms_position(lat_text, lon_text, &lat, &lon);
+            if (lat_text.compare(0, 1, "S") == 0) lat = -lat;
+            if (lon_text.compare(0, 1, "W") == 0) lon = -lon;
+            // A line without an ident would shift every field of temp.rte.
+            if (first_word(ident).empty()) return;
+            write_waypoint(s, first_word(ident), lat, lon);
+        }
+        comma = rest.find(',');
+        if (comma == std::string::npos) return;
+        rest.erase(0, comma + 1);
+    }
+}
+
+void xml_line(ImportState& s, const std::string& line) {
+    if (s.waypoint_state == 1) {
+        if (line.find("<ATCWaypointType>") != std::string::npos)
+            s.type_name = element_text(line, "<ATCWaypointType>");
+        const std::size_t at = line.find("<WorldPosition>");
+        if (at != std::string::npos) {
+            std::string text = tail(line, at + 15);
+            erase_first(text, '\xC2'); // lead byte of a UTF-8 degree sign
+            const std::size_t end = text.find("</WorldPosition>");
+            if (end != std::string::npos) text.erase(end);
+            const std::size_t comma = text.find(',');
+            if (comma != std::string::npos) {
+                s.lon_text = text.substr(comma + 1, 15);
+                s.lat_text = text.substr(0, 15);
+                erase_first(s.lat_text, '\xC2');
+                erase_first(s.lon_text, '\xC2');
+            }
+        }
+        if (line.find("</ATCWaypoint>") != std::string::npos) s.waypoint_state = 2;
+    }
+    const std::size_t start = line.find("<ATCWaypoint id=");
+    if (start != std::string::npos) {
+        s.waypoint_state = 1;
+        std::string ident = tail(line, start + 16);
+        erase_first(ident, '"');
+        erase_first(ident, '"');
+        const std::size_t close = ident.find('>');
+        if (close != std::string::npos) ident = ident.substr(0, close) + without(tail(ident, close + 1), " ");
+        s.ident = ident;
+        // Each waypoint brings its own type and position.
+        s.type_name.clear();
+        s.lat_text.clear();
+        s.lon_text.clear();
+    }
+    if (s.waypoint_state != 2) return;
+    s.waypoint_state = 0;
+
+    std::string lat_text, lon_text;
+    if (s.ident.empty() || !walk_xml_position(s.lat_text, lat_text) ||
+        !walk_xml_position(s.lon_text, lon_text))
+        return;
+    double lat = 0.0, lon = 0.0;
+    parse_dms_position(lat_text, lon_text, &lat, &lon);
+    if (lat_text[0] == 'S') lat = -lat;
+    if (lon_text[0] == 'W') lon = -lon;
+    if (s.type_name == "Airport")
+        s.type = "APT";
+    else if (s.type_name == "Intersection")
+        s.type = "INT";
+    else if (s.type_name == "VOR")
+        s.type = "VOR";
+    else if (s.type_name == "NDB")
+        s.type = "NDB";
+    else
+        s.type = "WPT";
+    write_waypoint(s, s.ident, lat, lon);
+}
+
+int import_failed() {
+    mcu_entry_text = "Unable to load FP";
+    return -99;
+}
+
+} // namespace
+
+int import_simulator_flight_plan(const std::string& name) {
+    const std::string folder = flight_plans_folder();
+    std::FILE* source = os::open_file(folder + name, "r");
+    if (!source) {
+        record_missing_file(folder + name);
+        return import_failed();
+    }
+
+    ImportState s;
+    s.out = "[FlightPlan]\n";
+    std::string line;
+    while (read_line(source, line, kPlanLineMax)) {
+        if (!s.xml && line.find("<DepartureID>") != std::string::npos) s.xml = true;
+        if (s.xml)
+            xml_line(s, line);
+        else
+            ini_line(s, line);
+    }
+    std::fclose(source);
+    if (s.off_the_globe > 0)
+        record_load_warning(folder + name,
+                            std::to_string(s.off_the_globe) + " waypoints off the globe skipped");
+    if (s.written == 0) {
+        record_load_warning(folder + name, "holds no waypoint that can be loaded");
+        return import_failed();
+    }
+
+    // The plan goes to disk whole or not at all: a half-written temp.rte
+    // would be read as the plan.
+    const std::string path = folder + kSimPlanTempFile;
+    std::FILE* out = os::open_file(path, "w");
+    if (!out) {
+        record_load_warning(path, "cannot be written");
+        return import_failed();
+    }
+    const bool written = std::fputs(s.out.c_str(), out) >= 0 && std::fflush(out) == 0 && !std::ferror(out);
+    if (std::fclose(out) != 0 || !written) {
+        std::remove(os::host_path(path).c_str());
+        record_load_warning(path, "cannot be written");
+        return import_failed();
+    }
+    return 0;
+}

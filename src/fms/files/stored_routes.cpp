@@ -1,0 +1,3 @@
+#include "fms/files/stored_routes.h"
+
+BoundedTable<RouteRecord, 304> stored_routes;

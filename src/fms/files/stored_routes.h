@@ -1,0 +1,19 @@
+// The catalogue of stored routes that the flight-plan folder list fills.
+#pragma once
+
+#include "fms/plan/route_plan.h"
+
+#include <string>
+
+struct RouteRecord {
+    std::string name;
+    std::string origin;
+    std::string destination;
+    int last = -1;       // last index of its plan
+    int source_slot = 0; // catalogue entry it was copied from, in a filtered list
+    RoutePlan plan;
+};
+
+// Entries 1..count() (at most 303); a count of 0 also means the folder has not
+// been listed yet.
+extern BoundedTable<RouteRecord, 304> stored_routes;

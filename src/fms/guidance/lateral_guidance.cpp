@@ -1,0 +1,59 @@
+#include "fms/guidance/lateral_guidance.h"
+
+#include "fms/math/nav_math.h"
+#include "sim/aircraft_state.h"
+
+int lnav_engaged = 0;
+int vnav_engaged = 0;
+
+GeoPosition to_position;
+double distance_to_to_nm = 9999.0;
+double distance_to_to_prev_nm = 9999.0;
+double course_to_to_deg = 0.0;
+double leg_distance_nm = 0.0;
+double leg_course_deg = 0.0;
+double leg_course_prev_deg = 0.0;
+double next_leg_distance_nm = 0.0;
+double next_leg_course_deg = 0.0;
+double switch_distance = 0.0;
+
+int cross_track_direction = 0;
+double cross_track_nm = 0.0;
+
+GeoPosition steer_point;
+double lnav_heading_command = 0.0;
+int last_heading_bug_sent = 999;
+int intercept_armed = 0;
+
+int direct_to_active = 0;
+GeoPosition direct_to_origin;
+double direct_to_course_deg = 0.0;
+int direct_to_turn_direction = 0;
+
+int reversal_near_tod = 0;
+
+std::string last_passed_waypoint;
+std::string last_passed_time_text;
+double last_passed_altitude_ft = 0.0;
+double last_passed_fuel = 0.0;
+
+double magnetic_course(double true_course) {
+    double m = true_course - aircraft_state.magvar;
+    if (m < 0.5)
+        m += 360.0;
+    else if (m >= 360.0)
+        m -= 360.0;
+    return m;
+}
+
+void start_direct_to() {
+    direct_to_origin = GeoPosition{aircraft_state.plat, aircraft_state.plon};
+    direct_to_active = 1;
+    double distance = 0.0;
+    double course = 0.0;
+    gc_dist_course(direct_to_origin.lat, direct_to_origin.lon, to_position.lat, to_position.lon, &distance,
+                   &course);
+    double m = course - aircraft_state.magvar;
+    if (m < 0.5) m += 360.0;
+    direct_to_course_deg = m;
+}

@@ -1,0 +1,65 @@
+// The guidance room of the core: what a working pass computes laterally along
+// the active route: the TO waypoint and its sequencing, the cross-track error
+// and LNAV steering, flying a hold, and the distances and times to go.
+//
+// The lateral guidance values of the active route: the TO waypoint, the
+// distances and magnetic courses to it and along the legs, the switching
+// distance, the cross-track error, the direct-to leg and the LNAV heading.
+// fms_update writes them; the pages, displays and SERVER read them.
+#pragma once
+
+#include <string>
+
+struct GeoPosition {
+    double lat = 0.0;
+    double lon = 0.0;
+};
+
+extern int lnav_engaged; // 1 = LNAV steers the heading bug
+extern int vnav_engaged;
+
+extern GeoPosition to_position; // the TO waypoint, copied when the TO changes
+// Distance to the TO waypoint (NM); 9999 until computed, -1 when the
+// course-reversal check forces sequencing.
+extern double distance_to_to_nm;
+extern double distance_to_to_prev_nm;
+extern double course_to_to_deg; // magnetic, from the present position
+extern double leg_distance_nm;  // active leg: previous entry (or direct-to origin) to TO
+extern double leg_course_deg;
+extern double leg_course_prev_deg;
+extern double next_leg_distance_nm; // TO to the entry after it, refreshed within 10 NM
+extern double next_leg_course_deg;
+extern double switch_distance; // the TO waypoint is sequenced inside this distance
+
+// Cross-track error from the active leg: 1 right of it, 2 left; NM.
+extern int cross_track_direction;
+extern double cross_track_nm;
+
+extern GeoPosition steer_point;     // the point on the active leg LNAV steers to
+extern double lnav_heading_command; // magnetic
+extern int last_heading_bug_sent;   // whole degrees; 999 = none
+extern int intercept_armed;         // 1 = steer to the leg, 0 = fly straight to TO
+
+// A direct-to leg from direct_to_origin on the magnetic course; while
+// direct_to_turn_direction is 1 or 2 the turn into it is imposed and LNAV
+// leaves the heading bug alone.
+extern int direct_to_active;
+extern GeoPosition direct_to_origin;
+extern double direct_to_course_deg;
+extern int direct_to_turn_direction;
+
+// Set by the course-reversal check in cruise; the top-of-descent test takes it.
+extern int reversal_near_tod;
+
+// The last sequenced waypoint for the PROGRESS pages.
+extern std::string last_passed_waypoint;
+extern std::string last_passed_time_text; // "HHMMZ"
+extern double last_passed_altitude_ft;
+extern double last_passed_fuel; // pounds, or kilograms with WeightUnit "KGS"
+
+// A true course as the module shows it magnetic: minus magvar, plus 360 below
+// 0.5, minus 360 at 360 or more.
+double magnetic_course(double true_course);
+
+// Starts a direct-to leg from the present position to the TO waypoint.
+void start_direct_to();

@@ -1,0 +1,224 @@
+#include "fms/guidance/route_progress.h"
+
+#include "fms/math/nav_math.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "sim/aircraft_state.h"
+
+double distance_to_destination = 0.0;
+double course_to_destination = 0.0;
+double direct_distance_to_destination = 0.0;
+double distance_to_toc = 0.0;
+double toc_sum = 0.0;
+double origin_to_toc_distance = 0.0;
+double distance_to_tod = 0.0;
+double tod_to_destination_distance = 0.0;
+double tod_to_target_distance = 0.0;
+double distance_to_target = 0.0;
+double distance_since_tod = 0.0;
+double vertical_target_distance = 0.0;
+double descent_path_altitude = 0.0;
+int toc_leg_index = 0;
+int tod_leg_index = 0;
+
+namespace {
+
+struct Point {
+    double lat = 0.0;
+    double lon = 0.0;
+};
+
+double distance(const Point& a, const Point& b) {
+    double d = 0.0;
+    double course = 0.0;
+    gc_dist_course(a.lat, a.lon, b.lat, b.lon, &d, &course);
+    return d;
+}
+
+Point entry(int i) {
+    return Point{active_plan[i].lat, active_plan[i].lon};
+}
+
+// A discontinuity has no position: walks pass over it, measuring the next
+// entry from the one before.
+bool is_disco(int i) {
+    return active_plan[i].ident == "DISCO";
+}
+
+// Along the plan from `point` forward to entry `to`, walking back from `to`:
+// a leg holds the point when it lies no farther from the leg's far end than
+// the leg is long.
+double back_to_point(int to, const Point& point) {
+    double sum = 0.0;
+    int later = to;
+    for (int i = to - 1; i >= 0; --i) {
+        if (is_disco(i)) continue;
+        const double d = distance(entry(i), entry(later));
+        const double e = distance(entry(later), point);
+        if (d >= e) return sum + e;
+        sum += d;
+        later = i;
+    }
+    return sum;
+}
+
+// From the origin along the plan to the TOC point.
+double origin_to_point(const Point& point) {
+    double sum = 0.0;
+    Point p = entry(0);
+    for (int i = 1; i <= active_plan_last; ++i) {
+        if (is_disco(i)) continue;
+        const double d = distance(p, entry(i));
+        const double e = distance(p, point);
+        if (d > e) return sum + e;
+        sum += d;
+        p = entry(i);
+    }
+    return sum;
+}
+
+void reset_values() {
+    distance_to_destination = 0.0;
+    distance_to_toc = 0.0;
+    toc_sum = 0.0;
+    origin_to_toc_distance = 0.0;
+    distance_to_tod = 0.0;
+    tod_to_destination_distance = 0.0;
+    tod_to_target_distance = 0.0;
+    distance_to_target = 0.0;
+    distance_since_tod = 0.0;
+    vertical_target_distance = 0.0;
+}
+
+void forward_walk(const Point& aircraft, const Point& toc, const Point& tod) {
+    Point p = aircraft;
+    bool toc_found = false;
+    bool tod_found = false;
+    for (int i = to_waypoint_index; i <= active_plan_last; ++i) {
+        if (is_disco(i)) continue;
+        const double d = distance(p, entry(i));
+        distance_to_destination += d;
+        if (toc_passed == 1) {
+            if (!tod_found) {
+                const double e = distance(p, tod);
+                tod_found = d >= e;
+                distance_to_tod += tod_found ? e : d;
+            }
+        } else {
+            const double e = distance(p, toc);
+            if (d > e) {
+                toc_sum += e;
+                if (!toc_found) distance_to_toc += e;
+                toc_found = true;
+            } else {
+                toc_sum += d;
+                if (!toc_found) {
+                    distance_to_toc += d;
+                    if (i == constraint_waypoint_index) vertical_target_distance = distance_to_toc;
+                }
+            }
+        }
+        p = entry(i);
+    }
+}
+
+double along_to(const Point& aircraft, int target) {
+    double sum = 0.0;
+    Point p = aircraft;
+    for (int i = to_waypoint_index; i <= target && i <= active_plan_last; ++i) {
+        if (is_disco(i)) continue;
+        sum += distance(p, entry(i));
+        p = entry(i);
+    }
+    return sum;
+}
+
+double back_from_aircraft(const Point& aircraft, const Point& point) {
+    double sum = 0.0;
+    Point p = aircraft;
+    for (int i = to_waypoint_index - 1; i >= 0; --i) {
+        if (is_disco(i)) continue;
+        const double d = distance(p, entry(i));
+        const double e = distance(p, point);
+        if (d >= e) return sum + e;
+        sum += d;
+        p = entry(i);
+    }
+    return sum;
+}
+
+void leg_indices(const Point& aircraft, const Point& toc, const Point& tod) {
+    toc_leg_index = tod_leg_index = active_plan_last;
+    bool toc_found = false;
+    bool tod_found = false;
+    Point p = aircraft;
+    for (int i = to_waypoint_index; i <= active_plan_last && !(toc_found && tod_found); ++i) {
+        if (is_disco(i)) continue;
+        const double d = distance(p, entry(i));
+        if (!toc_found && d >= distance(p, toc)) {
+            toc_leg_index = i;
+            toc_found = true;
+        }
+        if (!tod_found && d >= distance(p, tod)) {
+            tod_leg_index = i;
+            tod_found = true;
+        }
+        p = entry(i);
+    }
+}
+
+bool valid_target() {
+    return constraint_waypoint_index >= 1 && constraint_waypoint_index <= active_plan_last;
+}
+
+} // namespace
+
+void route_distance_summary() {
+    const int last = active_plan_last;
+    if (last < 1 || to_waypoint_index < 1 || to_waypoint_index > last) return;
+    const AircraftState& a = aircraft_state;
+    const Point aircraft{a.plat, a.plon};
+    const Point toc{toc_lat, toc_lon};
+    const Point tod{tod_lat, tod_lon};
+
+    double ignored = 0.0;
+    gc_dist_course(a.plat, a.plon, active_plan[last].lat, active_plan[last].lon, &ignored,
+                   &course_to_destination);
+    // Kept current in every phase: the tower view and the pause near the
+    // destination test it from the first pass of a route.
+    direct_distance_to_destination = distance(aircraft, entry(last));
+    // Always from 0: values carried over from an earlier call would only grow.
+    reset_values();
+    forward_walk(aircraft, toc, tod);
+
+    if (toc_passed == 1) {
+        tod_to_destination_distance = back_to_point(last, tod);
+        if (valid_target()) tod_to_target_distance = back_to_point(constraint_waypoint_index, tod);
+    } else {
+        origin_to_toc_distance = origin_to_point(toc);
+    }
+    if (tod_passed == 1) {
+        if (valid_target()) distance_to_target = along_to(aircraft, constraint_waypoint_index);
+        distance_since_tod = back_from_aircraft(aircraft, tod);
+    }
+    if (cruise_altitude <= 1000) return;
+
+    leg_indices(aircraft, toc, tod);
+    if (toc_passed == 0) {
+        if (toc_sum > distance_to_destination) toc_passed = 1;
+        if (vertical_target_distance == 0.0) vertical_target_distance = distance_to_toc;
+    } else if (tod_passed == 0) {
+        vertical_target_distance = distance_to_tod;
+        if (tod_to_destination_distance >= distance_to_destination) {
+            tod_passed = 1;
+            if (valid_target())
+                vertical_target_altitude = active_plan[constraint_waypoint_index].alt_constraint;
+        }
+    } else {
+        vertical_target_distance = distance_to_target;
+        // Without a path length the altitude keeps its last value.
+        if (tod_to_target_distance > 0.0)
+            descent_path_altitude = tod_altitude - (tod_altitude - vertical_target_altitude) /
+                                                       tod_to_target_distance * distance_since_tod;
+    }
+}

@@ -1,0 +1,143 @@
+#include "fms/guidance/sequencing.h"
+
+#include "data/module_settings.h"
+#include "fms/files/flight_log.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/radio_autotune.h"
+#include "fms/perf/autopilot_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "sim/aircraft_state.h"
+#include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr uint32_t kAltimeterSettingEvent = 0x10030;
+
+// The unsigned angle between two courses, 0..180.
+double course_angle(double a, double b) {
+    double d = std::fabs(a - b);
+    return d > 180.0 ? 360.0 - d : d;
+}
+
+bool first_hold_at(int index) {
+    return hold_count() > 0 && hold_list[1].active_index == index;
+}
+
+void stamp_last_passed(const RouteWaypoint& to) {
+    const AircraftState& a = aircraft_state;
+    char text[32];
+    last_passed_waypoint = to.ident;
+    std::snprintf(text, sizeof text, "%02.0f%02.0fZ", a.zulu_hours, a.zulu_minutes);
+    last_passed_time_text = text;
+    last_passed_altitude_ft = a.indicated_altitude_ft;
+    last_passed_fuel = sim_var_object.get_fuel_on_board_lb();
+    if (WeightUnit == "KGS") last_passed_fuel *= 0.45359237;
+}
+
+// Distance and magnetic course between two points.
+void leg(double lat1, double lon1, double lat2, double lon2, double* distance, double* course) {
+    double true_course = 0.0;
+    gc_dist_course(lat1, lon1, lat2, lon2, distance, &true_course);
+    *course = magnetic_course(true_course);
+}
+
+} // namespace
+
+bool is_procedure_kind(const std::string& kind) {
+    // The insertions write "APPR" for approach legs; "APCH" is taken as well.
+    return kind == "SID" || kind == "STAR" || kind == "SIDSTAR" || kind == "APPR" || kind == "APCH";
+}
+
+void check_course_reversal() {
+    const int to = to_waypoint_index;
+    if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || !(distance_to_to_nm < 10.0) ||
+        to >= active_plan_last - 1 || first_hold_at(to))
+        return;
+    if (std::trunc(course_angle(course_to_to_deg, leg_course_deg)) <= 90.0) return;
+    // The waypoint lies behind: any switching distance sequences it now.
+    distance_to_to_nm = -1.0;
+    vnav_altitude_set = 0;
+    vnav_speed_set = 0;
+    if (toc_passed == 1 && tod_passed == 0) reversal_near_tod = 1;
+}
+
+void stamp_passing_time() {
+    if (!(switch_distance > distance_to_to_nm) || aircraft_state.ground_speed_kt <= 65.0) return;
+    RouteWaypoint& to = active_plan.slot(to_waypoint_index);
+    if (!to.passing_time.empty()) return;
+    char text[32];
+    std::snprintf(text, sizeof text, "%02.0f:%02.0f", aircraft_state.zulu_hours, aircraft_state.zulu_minutes);
+    to.passing_time = text;
+}
+
+void sequence_to_waypoint() {
+    if (!(switch_distance > distance_to_to_nm) || (lnav_engaged != 1 && SequenceFPlanWpts != 1)) return;
+    // In the pattern the TO waypoint (the hold fix) stays until the hold is left.
+    if (hold_armed != 0 && holding_active != 0 && hold_exit_state != 4) return;
+    constraint_speed_armed = 0;
+    if (hold_exit_state == 4) hold_exit_state = 0;
+
+    if (to_waypoint_index >= active_plan_last) {
+        lnav_engaged = 0; // the last waypoint ends the route's guidance
+        return;
+    }
+    if (flight_phase < 11) write_flight_log(1);
+    stamp_last_passed(active_plan[to_waypoint_index]);
+    ++to_waypoint_index;
+    route_distance_summary();
+    vnav_speed_set = 0;
+    set_vnav_speed_target();
+    if (to_waypoint_index == active_plan_last) {
+        if (VnavOffAtLastWpt == 1 && toc_passed == 1) vnav_engaged = 0;
+        if (LnavOffAtLastWpt == 1) lnav_engaged = 0;
+    }
+    if (LnavSetEnRouteFreqs == 1 && (lnav_engaged == 1 || SequenceFPlanWpts == 1)) autotune_leg_radios(2);
+    if (direct_to_active == 1) direct_to_active = 0;
+    intercept_armed = 1;
+    const RouteWaypoint& to = active_plan[to_waypoint_index];
+    to_position = GeoPosition{to.lat, to.lon};
+    if (SetWptBaro == 1) trigger_key_event(kAltimeterSettingEvent, 0);
+}
+
+void update_switch_distance() {
+    const double gs = aircraft_state.ground_speed_kt;
+    if (WptChgSecs > 0.0) WptChgDist = gs / 3600.0 * WptChgSecs;
+    if (WptProcChgSecs > 0.0) WptProcChgDist = gs / 3600.0 * WptProcChgSecs;
+
+    const RouteWaypoint& to = active_plan[to_waypoint_index];
+    if (is_procedure_kind(to.kind))
+        switch_distance = WptProcChgDist;
+    else if (to.flyover == 1)
+        switch_distance = FlyoverWptChgDist;
+    else
+        switch_distance = WptChgDist;
+
+    if (AdjustTurnDistforAngle == 1 && distance_to_to_nm < 15.0 && to.flyover != 1)
+        switch_distance += std::trunc(course_angle(next_leg_course_deg, leg_course_deg)) * 0.028;
+}
+
+void update_leg_geometry() {
+    const AircraftState& a = aircraft_state;
+    const int to = to_waypoint_index;
+    const RouteWaypoint& fix = active_plan[to];
+    distance_to_to_prev_nm = distance_to_to_nm;
+    leg_course_prev_deg = leg_course_deg;
+
+    const GeoPosition start = direct_to_active == 1
+                                  ? direct_to_origin
+                                  : GeoPosition{active_plan[to - 1].lat, active_plan[to - 1].lon};
+    leg(start.lat, start.lon, fix.lat, fix.lon, &leg_distance_nm, &leg_course_deg);
+    leg(a.plat, a.plon, to_position.lat, to_position.lon, &distance_to_to_nm, &course_to_to_deg);
+    if (to < active_plan_last && distance_to_to_nm < 10.0) {
+        const RouteWaypoint& next = active_plan[to + 1];
+        leg(fix.lat, fix.lon, next.lat, next.lon, &next_leg_distance_nm, &next_leg_course_deg);
+    }
+}

@@ -1,0 +1,24 @@
+// Heading differences and turn directions. Headings are degrees 0..360;
+// differences are truncated toward zero.
+#pragma once
+
+// The unsigned difference of two headings, folded into 0..180.
+int heading_difference(double a, double b);
+
+// The difference and the direction of the shorter way from a to b:
+// 1 = the heading decreases, 2 = it increases (equal headings give 2).
+// Returns the direction and writes both outputs.
+int heading_difference_dir(double a, double b, int* direction, int* difference);
+
+// The shorter turn from a to b, numbered the other way round:
+// 1 = the heading increases (a right turn), 2 = it decreases.
+int turn_direction(double a, double b);
+
+// An angle folded into (-180, 180]: how far b lies clockwise of a is
+// fold_degrees_180(b - a), whatever side of north either lies.
+double fold_degrees_180(double degrees);
+// An angle folded into (0, 360]: a bearing readout (north reads 360).
+double fold_degrees_360(double degrees);
+// TO when the bearing to the station lies within 90 degrees of the course,
+// else FROM; both in degrees, either side of north.
+bool bearing_is_to(double bearing, double course);

@@ -1,0 +1,185 @@
+#include "fms/nav/nearby_lists.h"
+
+#include "data/nav_database.h"
+#include "fms/nav/nearby_index.h"
+
+#include <algorithm>
+#include <vector>
+
+BoundedTable<NavRecord, 3001> near_airports;
+ListCentre near_airports_centre;
+BoundedTable<NavRecord, 1001> close_airports;
+ListCentre close_airports_centre;
+BoundedTable<NavRecord, 3001> near_navaids;
+ListCentre near_navaids_centre;
+BoundedTable<NavRecord, 1001> local_navaids;
+ListCentre local_navaids_centre;
+BoundedTable<NavRecord, 8001> near_airway_fixes;
+ListCentre near_airway_fixes_centre;
+BoundedTable<NavRecord, 5001> local_airway_fixes;
+ListCentre local_airway_fixes_centre;
+
+namespace {
+
+constexpr double kWideRadius = 600.0;
+constexpr int kWideLimit = 3000;
+
+// Which fields a list record takes from its source.
+enum class Fields { position, navaid };
+
+void copy_fields(NavRecord& to, const NavRecord& from, Fields fields) {
+    to.ident = from.ident;
+    to.latitude = from.latitude;
+    to.longitude = from.longitude;
+    if (fields == Fields::navaid) {
+        to.kind = from.kind;
+        to.extra = from.extra;
+    }
+}
+
+// The grids over the three source tables, built on a list's first use after
+// each database load (the tables change only there).
+PositionGrid airport_grid;
+PositionGrid navaid_grid;
+PositionGrid airway_fix_grid;
+
+// Each wide list's positions and their unit vectors, by list slot, noted by
+// its builder so that the close list needs no trigonometry and no second
+// look at the records it leaves out.
+struct CachedPoint {
+    double latitude = 0.0;
+    double longitude = 0.0;
+    UnitVector point;
+};
+std::vector<CachedPoint> near_airports_points;
+std::vector<CachedPoint> near_navaids_points;
+std::vector<CachedPoint> near_airway_fixes_points;
+
+// Kept between calls so that a build allocates nothing once warm.
+std::vector<FoundRecord> found_records;
+std::vector<int> picked_slots;
+
+template <std::size_t Slots>
+const PositionGrid& grid_over(const BoundedTable<NavRecord, Slots>& table, PositionGrid& grid) {
+    if (grid.generation == nav_database_generation && grid.record_count == table.count()) return grid;
+    std::vector<GridPosition> positions(static_cast<std::size_t>(table.count()));
+    for (int i = 1; i <= table.count(); ++i)
+        positions[static_cast<std::size_t>(i - 1)] = {table[i].latitude, table[i].longitude};
+    build_position_grid(grid, positions);
+    grid.generation = nav_database_generation;
+    return grid;
+}
+
+// The list from a source scanned record by record: the close lists (a few
+// thousand records at most) and any list around a centre the grid cannot
+// place. A slot whose position the wide builder noted is tested by the note
+// (the wide lists are written only by their builders); any other record by
+// its own position.
+template <std::size_t SourceSlots, std::size_t ListSlots>
+void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source,
+                    const std::vector<CachedPoint>& points, BoundedTable<NavRecord, ListSlots>& list,
+                    int limit, const SearchCircle& circle, Fields fields) {
+    const bool gridded_centre = gridded_position(circle.latitude, circle.longitude);
+    int n = 0;
+    int next = 1;
+    if (gridded_centre && !points.empty()) {
+        // First every noted slot, without a branch on its outcome (one that
+        // would be mispredicted for about every other record near the rim):
+        // the slots inside or near the rim, or off the grid, are picked.
+        const int noted = std::min(source.count(), static_cast<int>(points.size()) - 1);
+        picked_slots.resize(static_cast<std::size_t>(noted) + 1);
+        std::size_t picked = 0;
+        for (int i = 1; i <= noted; ++i) {
+            const CachedPoint& p = points[static_cast<std::size_t>(i)];
+            const double dot =
+                circle.centre.x * p.point.x + circle.centre.y * p.point.y + circle.centre.z * p.point.z;
+            picked_slots[picked] = i;
+            picked += (dot >= circle.reject_cos) | !gridded_position(p.latitude, p.longitude);
+        }
+        for (std::size_t k = 0; k < picked && n < limit; ++k) {
+            const int i = picked_slots[k];
+            const CachedPoint& p = points[static_cast<std::size_t>(i)];
+            const bool inside = gridded_position(p.latitude, p.longitude)
+                                    ? circle_contains(circle, p.point, p.latitude, p.longitude)
+                                    : circle_contains_by_distance(circle, p.latitude, p.longitude);
+            if (inside) copy_fields(list.slot(++n), source[i], fields);
+        }
+        next = noted + 1;
+    }
+    for (int i = next; i <= source.count() && n < limit; ++i) {
+        const NavRecord& r = source[i];
+        const bool inside =
+            gridded_centre && gridded_position(r.latitude, r.longitude)
+                ? circle_contains(circle, unit_vector(r.latitude, r.longitude), r.latitude, r.longitude)
+                : circle_contains_by_distance(circle, r.latitude, r.longitude);
+        if (inside) copy_fields(list.slot(++n), r, fields);
+    }
+    list.set_count(n);
+}
+
+template <std::size_t SourceSlots, std::size_t ListSlots>
+void build_wide_list(const BoundedTable<NavRecord, SourceSlots>& source, PositionGrid& grid,
+                     BoundedTable<NavRecord, ListSlots>& list, std::vector<CachedPoint>& points,
+                     ListCentre& centre, double latitude, double longitude, Fields fields) {
+    list.set_count(0);
+    points.clear();
+    const SearchCircle circle = make_search_circle(latitude, longitude, kWideRadius);
+    if (gridded_position(latitude, longitude)) {
+        found_records.clear();
+        find_in_circle(grid_over(source, grid), circle, found_records);
+        points.emplace_back(); // slot 0
+        int n = 0;
+        for (const FoundRecord& f : found_records) {
+            if (n >= kWideLimit) break;
+            const NavRecord& r = source[f.record];
+            copy_fields(list.slot(++n), r, fields);
+            points.push_back({r.latitude, r.longitude, f.point});
+        }
+        list.set_count(n);
+    } else {
+        scan_into_list(source, points, list, kWideLimit, circle, fields);
+    }
+    centre = {latitude, longitude};
+}
+
+template <std::size_t SourceSlots, std::size_t ListSlots>
+void build_close_list(const BoundedTable<NavRecord, SourceSlots>& source,
+                      const std::vector<CachedPoint>& points, BoundedTable<NavRecord, ListSlots>& list,
+                      int limit, double radius, ListCentre& centre, double latitude, double longitude,
+                      Fields fields) {
+    list.set_count(0);
+    scan_into_list(source, points, list, limit, make_search_circle(latitude, longitude, radius), fields);
+    centre = {latitude, longitude};
+}
+
+} // namespace
+
+void build_near_airports(double latitude, double longitude) {
+    build_wide_list(airport_table, airport_grid, near_airports, near_airports_points, near_airports_centre,
+                    latitude, longitude, Fields::position);
+}
+
+void build_close_airports(double latitude, double longitude) {
+    build_close_list(near_airports, near_airports_points, close_airports, 1000, 180.0, close_airports_centre,
+                     latitude, longitude, Fields::position);
+}
+
+void build_near_navaids(double latitude, double longitude) {
+    build_wide_list(navaid_table, navaid_grid, near_navaids, near_navaids_points, near_navaids_centre,
+                    latitude, longitude, Fields::navaid);
+}
+
+void build_local_navaids(double latitude, double longitude) {
+    build_close_list(near_navaids, near_navaids_points, local_navaids, 1000, 320.0, local_navaids_centre,
+                     latitude, longitude, Fields::navaid);
+}
+
+void build_near_airway_fixes(double latitude, double longitude) {
+    build_wide_list(airway_fix_table, airway_fix_grid, near_airway_fixes, near_airway_fixes_points,
+                    near_airway_fixes_centre, latitude, longitude, Fields::navaid);
+}
+
+void build_local_airway_fixes(double latitude, double longitude) {
+    build_close_list(near_airway_fixes, near_airway_fixes_points, local_airway_fixes, local_airway_fix_limit,
+                     200.0, local_airway_fixes_centre, latitude, longitude, Fields::navaid);
+}

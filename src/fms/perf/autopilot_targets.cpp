@@ -1,0 +1,228 @@
+#include "fms/perf/autopilot_targets.h"
+
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/fms_update.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/math/air_data.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "sim/aircraft_state.h"
+#include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr uint32_t kVerticalSpeedEvent = 0x101F4;
+constexpr uint32_t kAltitudeEvent = 0x1024C;
+constexpr uint32_t kAirspeedEvent = 0x101F5;
+constexpr uint32_t kMachEvent = 0x101F6;
+
+int32_t whole(double v) {
+    return static_cast<int32_t>(std::trunc(v));
+}
+
+uint32_t event_value(int32_t v) {
+    return static_cast<uint32_t>(v); // a descent rate goes out in two's complement
+}
+
+// The vertical speed (ft/min) that changes the altitude by `change` over
+// `distance` NM at the present ground speed. With no time to go (no distance
+// or no ground speed) a change still needed asks for `limit`.
+double rate_to_target(double change, double distance, double limit) {
+    const double minutes = distance / (aircraft_state.ground_speed_kt / 60.0);
+    if (minutes > 0.0 && std::isfinite(minutes)) return change / minutes;
+    return change > 0.0 ? limit : 0.0;
+}
+
+int32_t whole_hundreds(double v) {
+    return whole(v / 100.0) * 100;
+}
+
+void climb_vertical_speed() {
+    const AircraftState& a = aircraft_state;
+    if (vnav_low_speed_hold == 0 && speed_trend < 0.005 && a.speed_smoothed < MinVnavClimbIas + 5.0 &&
+        a.ap_airspeed_target_kt > MinVnavClimbIas) {
+        // Speed-limited: hold the present rate, a little less while slowing.
+        vnav_required_vs = speed_trend < 0.0 ? a.vertical_speed_fpm - 100.0 : a.vertical_speed_fpm;
+    } else {
+        double required = rate_to_target(vertical_target_altitude - a.indicated_altitude_ft,
+                                         vertical_target_distance, MaxVnavClimbRate);
+        if (required > a.vertical_speed_fpm + 200.0) required = a.vertical_speed_fpm + 100.0;
+        vnav_required_vs = required;
+    }
+    int32_t command = whole_hundreds(vnav_required_vs);
+    if (command > MaxVnavClimbRate)
+        command = whole(MaxVnavClimbRate);
+    else if (command < MinVnavClimbRate)
+        command = whole(MinVnavClimbRate);
+    if (vnav_low_speed_hold == 1) {
+        if (a.speed_smoothed > MinVnavIas + 10.0)
+            vnav_low_speed_hold = 0;
+        else
+            command = 0;
+    } else if (a.speed_smoothed < MinVnavIas) {
+        vnav_low_speed_hold = 1;
+        command = 0;
+    }
+    vnav_vs_command = command;
+    // Once per slot cycle.
+    if (command != vnav_vs_sent && frame_slot == 0) {
+        trigger_key_event(kVerticalSpeedEvent, event_value(command));
+        vnav_vs_sent = command;
+    }
+}
+
+void descent_vertical_speed() {
+    const AircraftState& a = aircraft_state;
+    if (tod_passed != 1 || !(a.indicated_altitude_ft >= vertical_target_altitude)) return;
+    vnav_required_vs = rate_to_target(a.indicated_altitude_ft - vertical_target_altitude,
+                                      vertical_target_distance, MaxVnavDescRate);
+    int32_t command = whole_hundreds(vnav_required_vs);
+    if (command > MaxVnavDescRate)
+        command = whole(MaxVnavDescRate);
+    else if (command < MinVnavDescRate)
+        command = whole(MinVnavDescRate);
+    if (a.speed_smoothed < MinVnavIas) command = 0;
+    command = -command;
+    vnav_vs_command = command;
+    if (command != vnav_vs_sent) {
+        trigger_key_event(kVerticalSpeedEvent, event_value(command));
+        vnav_vs_sent = command;
+    }
+}
+
+void send_speed(double kt) {
+    const int32_t v = whole(kt);
+    trigger_key_event(kAirspeedEvent, event_value(v));
+    commanded_speed_kt = v;
+}
+
+// A limit of 0 is no limit.
+bool below_limit(double altitude_limit, double speed_limit, double speed) {
+    return speed_limit > 0.0 && aircraft_state.indicated_altitude_ft < altitude_limit && speed > speed_limit;
+}
+
+void descent_speed(const RouteWaypoint& to) {
+    const double s = to.speed_constraint;
+    if (distance_to_to_nm > 0.0 && to.constrained == 1) {
+        if (below_limit(DescAltRest, DescSpdRest, s)) {
+            send_speed(DescSpdRest);
+        } else {
+            send_speed(s);
+            if (descent_speed_target > s) descent_speed_target = cruise_speed_target = whole(s);
+        }
+    } else if (below_limit(DescAltRest, DescSpdRest, descent_speed_target)) {
+        send_speed(DescSpdRest);
+    } else {
+        send_speed(descent_speed_target);
+    }
+}
+
+void climb_speed(const RouteWaypoint& to) {
+    const double candidate =
+        distance_to_to_nm >= 0.0 && to.constrained == 1 ? to.speed_constraint : double(climb_speed_target);
+    if (below_limit(ClbAltRest, ClbSpdRest, candidate)) {
+        send_speed(ClbSpdRest);
+        climb_speed_limit_active = 1.0;
+    } else {
+        send_speed(candidate);
+    }
+}
+
+void cruise_speed(const RouteWaypoint& to) {
+    const AircraftState& a = aircraft_state;
+    double distance = 9999.0;
+    if (constraint_waypoint_index >= 0 && constraint_waypoint_index <= active_plan_last) {
+        const RouteWaypoint& target = active_plan[constraint_waypoint_index];
+        double course = 0.0;
+        gc_dist_course(a.plat, a.plon, target.lat, target.lon, &distance, &course);
+    }
+    if (distance < VnavSetSpdRestDist && to.constrained == 1) {
+        send_speed(to.speed_constraint);
+    } else if (VnavSetMachCruiseSpd == 1 && CruiseMach > 0.0) {
+        // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
+        cruise_mach_command = whole(CruiseMach * 100.0);
+        trigger_key_event(kMachEvent, event_value(cruise_mach_command));
+        commanded_mach_x100 = cruise_mach_command;
+    } else {
+        send_speed(cruise_speed_target);
+    }
+}
+
+} // namespace
+
+void set_vnav_altitude_targets() {
+    const AircraftState& a = aircraft_state;
+    if (vnav_engaged != 1) {
+        if (tod_passed == 1 && a.indicated_altitude_ft >= vertical_target_altitude)
+            vnav_required_vs = rate_to_target(a.indicated_altitude_ft - vertical_target_altitude,
+                                              vertical_target_distance, MaxVnavDescRate);
+        return;
+    }
+    const int32_t now = whole(a.snap_token_1);
+    if (vnav_altitude_set == 0) {
+        const bool cruise = toc_passed == 1 && tod_passed == 0;
+        // A target without an altitude (-999) is no altitude to fly to.
+        if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > -999.0)) {
+            const int32_t altitude = cruise ? cruise_altitude : whole(vertical_target_altitude);
+            trigger_key_event(kAltitudeEvent, event_value(altitude));
+        }
+        commanded_altitude_refresh = now;
+        vnav_altitude_set = 1;
+        vnav_vs_sent = -999;
+    } else if (VnavOffOnManAltChg == 1 && a.ap_altitude_lock_ft == a.ap_altitude_lock_prev_ft &&
+               commanded_altitude_refresh != now) {
+        // The snapshot reads the autopilot on a few slots only: compare only
+        // while it agrees with the autopilot now, or VNAV's own new altitude
+        // would look like the pilot's.
+        const double live = sim_var_object.get_autopilot_altitude_lock_var_ft();
+        if (live == a.ap_altitude_lock_ft && whole(live) != commanded_altitude_ft)
+            vnav_engaged = 0; // the pilot set another altitude; this pass still runs
+    }
+    if (toc_passed == 0)
+        climb_vertical_speed();
+    else
+        descent_vertical_speed();
+}
+
+void set_vnav_speed_target() {
+    const AircraftState& a = aircraft_state;
+    const int32_t now = whole(a.snap_token_1);
+    if (VnavSetSpd == 1 && vnav_speed_set == 1 && VnavSetSpdOffOnManSpdChg == 1 &&
+        a.ap_airspeed_target_kt == a.ap_airspeed_target_prev_kt && commanded_speed_refresh != now) {
+        // A speed the pilot set by hand suspends VNAV speeds until VNAV is
+        // engaged again. As for the altitude, only a snapshot that agrees with
+        // the autopilot now is compared.
+        const double live_speed = sim_var_object.get_ap_airspeed_target_kt();
+        const double live_mach = sim_var_object.get_ap_mach_target();
+        if (live_speed == a.ap_airspeed_target_kt && live_mach == a.ap_mach_target) {
+            bool changed = whole(live_speed) != commanded_speed_kt;
+            if (VnavSetMachCruiseSpd == 1)
+                changed = changed || whole(live_mach * 100.0) != commanded_mach_x100;
+            if (changed) VnavSetSpd = 2;
+        }
+    }
+    if (!(distance_to_to_nm < VnavSetSpdRestDist || vnav_speed_refresh == 1)) return;
+    if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last || vnav_speed_set != 0 ||
+        vnav_engaged != 1 || route_state < 3 || VnavSetSpd != 1)
+        return;
+
+    const RouteWaypoint& to = active_plan[to_waypoint_index];
+    if (to.alt_constraint != -999.0 && to.speed_constraint != -999.0) {
+        if (descent_speed_phase == 1)
+            descent_speed(to);
+        else if (toc_passed == 0)
+            climb_speed(to);
+        else
+            cruise_speed(to);
+    }
+    vnav_speed_set = 1;
+    commanded_speed_refresh = now;
+}

@@ -1,0 +1,262 @@
+#include "fms/perf/profile_prediction.h"
+
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/cruise_planning.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/perf/vnav.h"
+#include "fms/plan/route_plan.h"
+#include "sim/aircraft_state.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kClimbModelMinutes = 199;
+
+double leg_length(int from, int to, double* course = nullptr) {
+    double d = 0.0;
+    double c = 0.0;
+    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon, &d,
+                   &c);
+    if (course) *course = c;
+    return d;
+}
+
+double altitude_or_zero(double alt) {
+    return alt > -900.0 ? alt : 0.0;
+}
+
+// A rate for a flight-path angle at a TAS, rounded to 100 ft/min.
+double rate_for_angle(double tas, double angle) {
+    return std::trunc((tas / 60.0 * angle * 100.0 + 50.0) / 100.0) * 100.0;
+}
+
+// Altitude change over a leg at a rate and a TAS; none without a speed.
+double leg_altitude_change(double length, double tas, double rate) {
+    return tas > 0.0 ? length / tas * 60.0 * rate : 0.0;
+}
+
+double distance_for(double altitude_change, double rate, double tas) {
+    return rate > 0.0 ? altitude_change / rate * tas / 60.0 : 0.0;
+}
+
+double hundreds(double a) {
+    return a > 1000.0 ? std::trunc(a / 100.0) * 100.0 : a;
+}
+
+// The first constrained waypoint from i up to (not including) the last that
+// still lies below the cruise altitude with nothing at or above it between.
+int climb_look_ahead(int i, int last) {
+    int k = 0;
+    for (int j = i; j < last; ++j)
+        if (active_plan[j].constrained == 1) {
+            k = j;
+            break;
+        }
+    if (k == 0 || !(active_plan[k].alt_constraint < cruise_altitude)) return 0;
+    for (int j = i + 1; j < k; ++j)
+        if (active_plan[j].alt_constraint >= cruise_altitude) return 0;
+    return k;
+}
+
+// Climb pass: predictions forward from the origin; returns where the
+// climb ends (toc_at).
+int climb_pass(double rc, double climb_distance) {
+    const int last = active_plan_last;
+    double a = altitude_or_zero(active_plan[0].alt_constraint);
+    double s = 0.0;
+    bool toc_seen = false;
+    int toc_at = 0;
+    int k = 0;
+    for (int i = 1; i <= last - 1; ++i) {
+        RouteWaypoint& w = active_plan.slot(i);
+        const double length = leg_length(i - 1, i);
+        s = std::trunc(s + length);
+        a += leg_altitude_change(length, climb_tas_target, rc);
+        k = climb_look_ahead(i, last);
+        if (w.constrained == 1) {
+            if (toc_seen) continue;
+            if (toc_passed == 1) {
+                toc_at = i;
+                toc_seen = true;
+            }
+            a = w.alt_constraint;
+            // Earlier waypoints up to the previous constraint fly no faster. A
+            // constraint without a speed (-999) limits nothing.
+            if (w.speed_constraint > 0.0)
+                for (int j = i - 1; j >= 1 && active_plan[j].constrained != 1; --j)
+                    if (active_plan[j].speed_constraint > w.speed_constraint)
+                        active_plan.slot(j).speed_constraint = w.speed_constraint;
+            continue;
+        }
+        a = hundreds(a);
+        if (k > 0) a = std::min(a, active_plan[k].alt_constraint);
+        w.alt_constraint = a;
+        if (s > climb_distance && !toc_seen) {
+            toc_seen = true;
+            toc_at = i;
+        }
+        w.speed_constraint = climb_speed_target;
+        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest)
+            w.speed_constraint = ClbSpdRest;
+        if (a >= cruise_altitude) {
+            a = cruise_altitude;
+            w.alt_constraint = cruise_altitude;
+            w.speed_constraint = cruise_speed_target;
+            if (!toc_seen) toc_at = i;
+            toc_seen = true;
+        }
+    }
+    if (k > 0 && toc_passed == 0) {
+        // The climb ends at that constraint.
+        toc_index = k;
+        toc_lat = active_plan[k].lat;
+        toc_lon = active_plan[k].lon;
+    }
+    return toc_at;
+}
+
+// Descent pass: predictions backward from the destination up to the first
+// waypoint that reaches the cruise altitude.
+void descent_pass(double rd, int toc_at) {
+    const int last = active_plan_last;
+    double a = altitude_or_zero(active_plan[last].alt_constraint);
+    for (int j = last - 1; j >= 1; --j) {
+        RouteWaypoint& w = active_plan.slot(j);
+        a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
+        int m = 0;
+        for (int i = j - 1; i >= 1 && i >= toc_at; --i)
+            if (active_plan[i].constrained == 1) {
+                m = i;
+                break;
+            }
+        double v = descent_speed_target;
+        if (w.constrained == 1) {
+            a = w.alt_constraint;
+            if (w.speed_constraint == -999.0) w.speed_constraint = descent_speed_target;
+            v = w.speed_constraint;
+        } else if (m > 0) {
+            const RouteWaypoint& limit = active_plan[m];
+            a = std::min(a, limit.alt_constraint);
+            // Only a constraint that has a speed limits the speed.
+            if (limit.speed_constraint > 0.0 && (w.speed_constraint > limit.speed_constraint ||
+                                                 descent_speed_target > limit.speed_constraint))
+                v = limit.speed_constraint;
+            w.speed_constraint = v;
+        } else {
+            w.speed_constraint = v;
+        }
+        a = hundreds(a);
+        w.alt_constraint = a;
+        if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) w.speed_constraint = DescSpdRest;
+        if (a >= cruise_altitude) {
+            w.alt_constraint = cruise_altitude;
+            w.speed_constraint = cruise_speed_target;
+            break;
+        }
+    }
+}
+
+} // namespace
+
+void predict_profile(int requested_altitude, int mode) {
+    apply_cost_index();
+    const int last = active_plan_last;
+    if (last < 1) return;
+    const double altitude = aircraft_state.indicated_altitude_ft;
+
+    double route = 0.0;
+    for (int i = 1; i <= last; ++i)
+        route += leg_length(i - 1, i);
+    double direct = 0.0;
+    double course = 0.0;
+    gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon,
+                   &direct, &course);
+    double budget = route / 2.0;
+    if (budget > 35.0) budget -= 15.0;
+
+    double rc = FPA > 0.0 ? rate_for_angle(climb_tas_target, FPA) : ClimbRate;
+    double cruise = requested_altitude;
+    bool whole_climb_model = true; // the climb distance follows the altitude
+    if (requested_altitude == 0) {
+        const double planned = compute_performance_targets();
+        if (planned != 0.0) {
+            cruise = planned;
+            FPA = 0.0;
+            rc = ClimbRate;
+        } else {
+            double candidate = 0.0;
+            bool stopped = false;
+            for (int i = 1; i <= kClimbModelMinutes && !stopped; ++i) {
+                const double d = i * climb_tas_target / 60.0;
+                const double a = altitude + i * rc;
+                if (a >= MaxCruise) {
+                    cruise = semicircular_altitude(MaxCruise, course);
+                    stopped = true;
+                } else {
+                    candidate = std::trunc(a / 1000.0) * 1000.0;
+                    if (d >= budget) {
+                        cruise = odd_even_altitude(candidate, course);
+                        stopped = true;
+                    }
+                }
+            }
+            if (!stopped) {
+                cruise = candidate;
+                whole_climb_model = false;
+            }
+        }
+    }
+    const double climb_distance =
+        whole_climb_model ? distance_for(cruise - altitude, rc, climb_tas_target) : 0.0;
+
+    if (toc_passed == 0) {
+        predicted_cruise_altitude_ft = cruise;
+        climb_distance_nm = static_cast<int>(std::trunc(climb_distance));
+        double sum = 0.0;
+        for (int i = 1; i <= last; ++i) {
+            double leg_course = 0.0;
+            const double length = leg_length(i - 1, i, &leg_course);
+            if (sum + length >= climb_distance) {
+                gc_destination_point(active_plan[i - 1].lat, active_plan[i - 1].lon, leg_course,
+                                     climb_distance - sum, &toc_lat, &toc_lon);
+                toc_index = i - 1;
+                break;
+            }
+            sum += length;
+        }
+    }
+
+    const double rd = FPA > 0.0 ? rate_for_angle(descent_tas_target, FPA) : DescentRate;
+    descent_rate_used_fpm = rd;
+    const int target = constraint_waypoint_index >= 1 && constraint_waypoint_index <= last
+                           ? constraint_waypoint_index
+                           : last;
+    const double descent_distance =
+        distance_for(cruise - altitude_or_zero(active_plan[target].alt_constraint), rd, descent_tas_target);
+    double sum = 0.0;
+    for (int i = last; i >= 1; --i) {
+        double back_course = 0.0;
+        const double length = leg_length(i, i - 1, &back_course);
+        sum += length;
+        if (sum >= descent_distance) {
+            gc_destination_point(active_plan[i].lat, active_plan[i].lon, back_course,
+                                 length - (sum - descent_distance), &tod_lat, &tod_lon);
+            break;
+        }
+    }
+
+    if (cruise_altitude == 0) cruise_altitude = static_cast<int>(std::trunc(predicted_cruise_altitude_ft));
+    if (mode != 1) {
+        descent_speed_phase = 1;
+        toc_passed = 0;
+        clear_tod_passed();
+        return;
+    }
+    const int toc_at = climb_pass(rc, climb_distance);
+    descent_pass(rd, toc_at);
+}

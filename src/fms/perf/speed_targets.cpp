@@ -1,0 +1,37 @@
+#include "fms/perf/speed_targets.h"
+
+#include "platform/text_file.h"
+
+int cost_index = -1;
+
+int climb_speed_target = 220;
+int cruise_speed_target = 250;
+int descent_speed_target = 220;
+int climb_speed_base = 220;
+int cruise_speed_base = 250;
+int descent_speed_base = 220;
+
+double ClimbIasMin = 180.0;
+double ClimbIasMax = 250.0;
+double CruiseIasMin = 230.0;
+double CruiseIasMax = 280.0;
+double DescentIasMin = 180.0;
+double DescentIasMax = 250.0;
+
+namespace {
+
+int cost_index_speed(double minimum, double maximum) {
+    return saturate_to_int((maximum - minimum) / 200.0 * cost_index + minimum);
+}
+
+} // namespace
+
+void apply_cost_index() {
+    if (cost_index < 0) return;
+    if (climb_speed_target == climb_speed_base)
+        climb_speed_target = cost_index_speed(ClimbIasMin, ClimbIasMax);
+    if (cruise_speed_target == cruise_speed_base)
+        cruise_speed_target = cost_index_speed(CruiseIasMin, CruiseIasMax);
+    if (descent_speed_target == descent_speed_base)
+        descent_speed_target = cost_index_speed(DescentIasMin, DescentIasMax);
+}

@@ -1,0 +1,388 @@
+#include "fms/perf/vnav.h"
+
+#include "data/aircraft_settings.h"
+#include "data/airport_procedures.h"
+#include "data/module_settings.h"
+#include "fms/fms_update.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/math/heading_math.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/radio_autotune.h"
+#include "fms/perf/autopilot_targets.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
+#include "sim/aircraft_state.h"
+#include "sim/panel_services.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr uint32_t kNav1FrequencyEvent = 0x100AC;
+constexpr uint32_t kAltitudeEvent = 0x1024C;
+constexpr uint32_t kAirspeedEvent = 0x101F5;
+constexpr uint32_t kTocAirspeedHoldEvent = 0x1022E;
+constexpr uint32_t kTocMachHoldEvent = 0x1017B;
+constexpr uint32_t kTodSpeedEvent1 = 0x1023E;
+constexpr uint32_t kTodSpeedEvent2 = 0x10163;
+
+constexpr int kEconClimbPage = 34;
+constexpr int kEconCruisePage = 35;
+constexpr int kEconDescentPage = 36;
+
+// 1 once the commands of the TOD now passed went out.
+int tod_commands_sent = 0;
+
+int32_t whole(double v) {
+    return static_cast<int32_t>(std::trunc(v));
+}
+
+void leg(int from, int to, double* distance, double* course) {
+    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon,
+                   distance, course);
+}
+
+double leg_length(int from, int to) {
+    double d = 0.0;
+    double course = 0.0;
+    leg(from, to, &d, &course);
+    return d;
+}
+
+// An altitude sentinel (-999, none) counts as sea level.
+double altitude_or_zero(double alt) {
+    return alt > -900.0 ? alt : 0.0;
+}
+
+// Climb or descent distance for an altitude change at a rate and a TAS;
+// 0 when the rate or the speed gives no distance.
+double phase_distance(double altitude_change, double rate_fpm, double tas_kt) {
+    if (!(rate_fpm > 0.0) || !(tas_kt > 0.0)) return 0.0;
+    return altitude_change / rate_fpm * (tas_kt / 60.0);
+}
+
+void send_speed(int kt) {
+    trigger_key_event(kAirspeedEvent, static_cast<uint32_t>(kt));
+    commanded_speed_kt = kt;
+}
+
+void target_entry(int i) {
+    if (i < 0 || i > active_plan_last) return;
+    vertical_target_lat = active_plan[i].lat;
+    vertical_target_lon = active_plan[i].lon;
+    vertical_target_altitude = active_plan[i].alt_constraint;
+}
+
+bool valid_to() {
+    return to_waypoint_index >= 1 && to_waypoint_index <= active_plan_last;
+}
+
+// The destination runway's localizer, when an approach and its runway were
+// matched.
+void tune_destination_localizer() {
+    if (AutoSetLOCFreq != 1 || approach_record_index <= 0 || approach_runway_index <= 0) return;
+    const AirportProcedures& destination = airport_slots[destination_slot];
+    if (approach_runway_index > destination.runways.count()) return;
+    const uint32_t code =
+        nav_frequency_bcd(destination.runways[approach_runway_index].localizer_frequency_text);
+    if (code != 0) trigger_key_event(kNav1FrequencyEvent, code);
+}
+
+void detect_toc() {
+    const AircraftState& a = aircraft_state;
+    if (cruise_altitude <= 0 || toc_passed != 0 || !(cruise_altitude - a.indicated_altitude_ft < 150.0))
+        return;
+    toc_passed = 1;
+    tod_altitude = cruise_altitude;
+    if (smiths_cdu_page == kEconClimbPage) smiths_cdu_page = kEconCruisePage;
+    sim_rate_restored = paused_at_tod = paused_at_dest_distance = 0;
+    if (vnav_engaged == 1 && route_state >= 3 && VnavSetSpd == 1) {
+        // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
+        if (VnavSetMachCruiseSpd == 1 && CruiseMach > 0.0) {
+            if (a.snap_token_115 > 0.0) trigger_key_event(kTocAirspeedHoldEvent, 0);
+            trigger_key_event(kTocMachHoldEvent, 0);
+            pending_mach_events = 2;
+        } else {
+            send_speed(cruise_speed_target);
+        }
+        climb_speed_limit_active = 0.0;
+    }
+    target_entry(constraint_waypoint_index);
+    descent_restriction_applied = 0.0;
+}
+
+// The route ahead is shorter than the route from the TOD, and the aircraft
+// tracks towards the destination.
+bool tod_behind_on_track() {
+    if (!(tod_to_destination_distance > distance_to_destination)) return false;
+    const double to_destination = magnetic_course(course_to_destination);
+    return std::trunc(heading_difference(to_destination, track_deg)) < 20.0;
+}
+
+void detect_tod() {
+    if (cruise_altitude <= 0 || tod_passed != 0) return;
+    const AircraftState& a = aircraft_state;
+    double d = 0.0;
+    double course = 0.0;
+    gc_dist_course(a.plat, a.plon, tod_lat, tod_lon, &d, &course);
+    if (reversal_near_tod == 1) {
+        if (d < 10.0) d = -1.0;
+        reversal_near_tod = 0;
+    }
+    if (d <= 1.5) {
+        tod_passed = 1;
+        descent_speed_phase = 1;
+        tune_destination_localizer();
+    } else if (tod_behind_on_track()) {
+        tod_passed = 1;
+        descent_speed_phase = 1;
+        vnav_speed_set = 0;
+        set_vnav_speed_target();
+    }
+}
+
+// The pass on which the TOD became passed, whoever found it.
+void on_tod_passed() {
+    const AircraftState& a = aircraft_state;
+    tod_commands_sent = 1;
+    descent_speed_phase = 1;
+    tod_altitude = cruise_altitude;
+    if (toc_passed == 0) {
+        toc_passed = 1;
+        sim_rate_restored = 0;
+    }
+    if (smiths_cdu_page == kEconClimbPage || smiths_cdu_page == kEconCruisePage)
+        smiths_cdu_page = kEconDescentPage;
+    tod_sequence_index = to_waypoint_index;
+    target_entry(constraint_waypoint_index);
+
+    double sum = 0.0;
+    double course = 0.0;
+    if (valid_to()) {
+        gc_dist_course(tod_lat, tod_lon, active_plan[to_waypoint_index].lat,
+                       active_plan[to_waypoint_index].lon, &sum, &course);
+        for (int i = to_waypoint_index + 1; i <= constraint_waypoint_index && i <= active_plan_last; ++i)
+            sum += leg_length(i - 1, i);
+    }
+    tod_to_target_distance = sum;
+
+    if (vnav_engaged != 1) return;
+    if (VnavSetAlts == 1 && vertical_target_altitude > -999.0)
+        trigger_key_event(kAltitudeEvent, static_cast<uint32_t>(whole(vertical_target_altitude)));
+    vnav_altitude_set = 1;
+    commanded_altitude_refresh = whole(a.snap_token_1);
+    if (VnavSetSpd != 1) return;
+    const bool near = VnavSetSpdRestDist > distance_to_to_nm;
+    if (near) vnav_speed_set = 0;
+    if (a.snap_token_117 > 0.0) {
+        trigger_key_event(kTodSpeedEvent1, 0);
+        trigger_key_event(kTodSpeedEvent2, 0);
+        pending_descent_speed_event = 1;
+    } else if (!near) {
+        send_speed(descent_speed_target);
+    }
+}
+
+void apply_speed_restrictions() {
+    const AircraftState& a = aircraft_state;
+    const bool vnav_speeds = vnav_engaged == 1 && route_state >= 3 && VnavSetSpd == 1;
+    if (vnav_speeds && descent_speed_phase == 1 && DescAltRest > a.indicated_altitude_ft &&
+        DescAltRest > 0.0 && DescSpdRest > 0.0 && a.ap_airspeed_target_kt > DescSpdRest &&
+        descent_restriction_applied == 0.0) {
+        send_speed(whole(DescSpdRest));
+        descent_restriction_applied = 1.0;
+    }
+    if (vnav_speeds && toc_passed == 0 && climb_speed_limit_active == 1.0 &&
+        a.indicated_altitude_ft > ClbAltRest) {
+        const RouteWaypoint& to = active_plan[to_waypoint_index];
+        send_speed(to.constrained == 1 && to.speed_constraint > 0.0 ? whole(to.speed_constraint)
+                                                                    : climb_speed_target);
+        climb_speed_limit_active = 0.0;
+    }
+    if (VnavSetSpdRestDist > distance_to_to_nm && vnav_engaged == 1 && descent_speed_phase == 1 &&
+        constraint_speed_armed == 0 && active_plan[to_waypoint_index].constrained == 1) {
+        vnav_speed_set = 0;
+        constraint_speed_armed = 1;
+    }
+}
+
+} // namespace
+
+void clear_tod_passed() {
+    tod_passed = 0;
+    tod_commands_sent = 0;
+}
+
+int plan_distance_to(int offset) {
+    const AircraftState& a = aircraft_state;
+    const int n = to_waypoint_index + offset;
+    const int last = active_plan_last;
+    // The distance flown from the origin, in whole NM after every leg.
+    double sum = 0.0;
+    for (int i = 1; i < n && i <= last; ++i)
+        sum = std::trunc(sum + leg_length(i - 1, i));
+
+    int result = 0;
+    bool constraint_found = false;
+    for (int i = std::max(n, 1); i < last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        sum = std::trunc(sum + leg_length(i - 1, i));
+        if (w.alt_constraint >= cruise_altitude) break;
+        if (w.constrained != 1) continue;
+        constraint_found = true;
+        if (sum < climb_distance_nm) {
+            toc_lat = w.lat;
+            toc_lon = w.lon;
+        }
+        target_entry(i);
+        toc_index = i;
+        result = i;
+    }
+    if (constraint_found) return result;
+
+    const double climb =
+        phase_distance(cruise_altitude - a.indicated_altitude_ft, ClimbRate, climb_tas_target);
+    double from_lat = a.plat;
+    double from_lon = a.plon;
+    double walked = 0.0;
+    for (int i = to_waypoint_index; i >= 0 && i < last; ++i) {
+        double length = 0.0;
+        double course = 0.0;
+        gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
+        walked += length;
+        if (walked >= climb) {
+            gc_destination_point(from_lat, from_lon, course, length - (walked - climb), &toc_lat, &toc_lon);
+            vertical_target_lat = toc_lat;
+            vertical_target_lon = toc_lon;
+            if (offset == 0) toc_index = i - 1;
+            return i;
+        }
+        from_lat = active_plan[i].lat;
+        from_lon = active_plan[i].lon;
+    }
+    return 0;
+}
+
+void update_toc_tod(int mode) {
+    const int to = to_waypoint_index;
+    const int last = active_plan_last;
+    if (!valid_to()) return;
+    const AircraftState& a = aircraft_state;
+    int start = to;
+    int top = 0;
+    if (mode == 1) {
+        tod_sequence_index = to;
+        start = to + 1;
+        clear_tod_passed();
+        top = whole(active_plan[to].alt_constraint);
+        cruise_altitude = top;
+        if (smiths_cdu_page == kEconClimbPage ||
+            (smiths_cdu_page == kEconDescentPage && descent_speed_phase == 0))
+            smiths_cdu_page = kEconCruisePage;
+    } else {
+        top = toc_passed == 1 ? whole(a.indicated_altitude_ft) : cruise_altitude;
+    }
+
+    // The earliest constrained entry of the descent ends it.
+    int end_altitude = whole(altitude_or_zero(active_plan[last].alt_constraint));
+    int end = last;
+    for (int i = last - 1; i >= start; --i) {
+        const RouteWaypoint& w = active_plan[i];
+        if (w.alt_constraint >= top || i <= toc_index) break;
+        if (w.constrained == 1) {
+            end_altitude = whole(w.alt_constraint);
+            end = i;
+        }
+    }
+    const double rate = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
+    const double descent = phase_distance(top - end_altitude, rate, descent_tas_target);
+
+    double sum = 0.0;
+    bool located = false;
+    for (int i = end; i >= to && i >= 1; --i) {
+        double length = 0.0;
+        double course = 0.0;
+        leg(i, i - 1, &length, &course);
+        sum += length;
+        if (sum >= descent) {
+            gc_destination_point(active_plan[i].lat, active_plan[i].lon, course, length - (sum - descent),
+                                 &tod_lat, &tod_lon);
+            located = true;
+            break;
+        }
+    }
+    if (!located) {
+        // Longer than the route ahead: behind the TO waypoint, on the way back
+        // towards the aircraft.
+        double back = course_to_to_deg + 180.0;
+        if (back >= 360.0) back -= 360.0;
+        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - sum,
+                             &tod_lat, &tod_lon);
+    }
+    tod_altitude = top;
+    route_distance_summary();
+}
+
+void update_vnav_target_at_sequencing() {
+    const int to = to_waypoint_index;
+    const int last = active_plan_last;
+    if (!(switch_distance > distance_to_to_nm) || lnav_engaged != 1 || to >= last || to < 0) return;
+    constraint_waypoint_index = last;
+    for (int i = to + 1; i <= last; ++i)
+        if (active_plan[i].constrained == 1) {
+            constraint_waypoint_index = i;
+            break;
+        }
+    const double cruise = cruise_altitude;
+    int target = -1; // an entry; -1 the point kept below
+    double lat = toc_lat;
+    double lon = toc_lon;
+    if (toc_passed == 0) {
+        toc_sequence_index = plan_distance_to(1);
+        lat = toc_lat;
+        lon = toc_lon;
+        if (constraint_waypoint_index <= toc_sequence_index) target = constraint_waypoint_index;
+    } else {
+        if (active_plan[to].constrained == 1) update_toc_tod(1);
+        if (tod_passed == 1) {
+            target = constraint_waypoint_index;
+        } else {
+            lat = tod_lat;
+            lon = tod_lon;
+        }
+    }
+    if (target >= 0) {
+        target_entry(target);
+    } else {
+        vertical_target_lat = lat;
+        vertical_target_lon = lon;
+        vertical_target_altitude = cruise;
+    }
+    // Over the destination airport at the cruise altitude: 200 ft above it.
+    if (constraint_waypoint_index == last && active_plan[last].type == "APT" &&
+        vertical_target_altitude == cruise_altitude && vnav_engaged == 1)
+        vertical_target_altitude += 200.0;
+
+    if (toc_passed == 1 && tod_passed != 1) {
+        vnav_altitude_set = 1; // level in cruise: no new altitude
+    } else {
+        vnav_altitude_set = 0;
+        vnav_speed_set = 0;
+    }
+}
+
+void update_vertical_guidance() {
+    detect_toc();
+    detect_tod();
+    if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
+    route_distance_summary();
+    // The along-route test may find a TOD that lay behind the aircraft.
+    if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
+    set_vnav_altitude_targets();
+    apply_speed_restrictions();
+    set_vnav_speed_target();
+}

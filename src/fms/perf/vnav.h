@@ -1,0 +1,34 @@
+// The performance room of the core: the vertical profile and its state (top
+// of climb, top of descent, vertical target), the speed targets and cost index,
+// the cruise planning from the performance tables, the VNAV half of the
+// per-frame update and the autopilot commands it sends.
+//
+// The vertical half of the per-frame update: the top of climb (TOC) and top
+// of descent (TOD) on the active route, the vertical target kept at each
+// sequencing, the detection of both events with their page switches and
+// autopilot commands, and the speed restrictions.
+#pragma once
+
+// From the TO index + offset: the last constrained climb waypoint below the
+// cruise altitude becomes the vertical target (and toc_index, and the TOC
+// when it lies within the predicted climb distance); without one the TOC is
+// placed where the climb from the present altitude reaches the cruise
+// altitude. Returns that waypoint's index, or the index of the entry whose
+// leg holds the TOC; 0 when neither is found (then nothing is written).
+int plan_distance_to(int offset);
+
+// Locates the TOD: (start altitude - end altitude) / descent rate x descent
+// TAS back along the route from the earliest constrained entry of the
+// descent. Mode 1 first makes the TO waypoint's altitude constraint the new
+// cruise altitude and clears tod_passed. Ends with route_distance_summary.
+void update_toc_tod(int mode);
+
+// Before sequencing: the next constrained waypoint and the vertical target.
+void update_vnav_target_at_sequencing();
+
+// After the distances: TOC and TOD detection, then the altitude and speed
+// commands and the speed restrictions.
+void update_vertical_guidance();
+
+// Clears tod_passed so that the next TOD sends its commands again.
+void clear_tod_passed();

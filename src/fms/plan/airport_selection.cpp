@@ -1,0 +1,329 @@
+#include "fms/plan/airport_selection.h"
+
+#include "data/config_line.h"
+#include "data/nav_database.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/airport_detail.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+#include "sim/aircraft_state.h"
+#include "sim/data_link.h"
+#include "sim/host_folder.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+BoundedTable<AirportRunwayListEntry, 23> airport_runway_list;
+int airport_runway_first_row = 1;
+int airport_runway_selected_line = -999;
+std::string selected_airport_ident;
+std::string selected_destination_ident;
+std::string selected_destination_elevation_text;
+int airport_page_refresh = 0;
+
+namespace {
+
+constexpr std::size_t kMaxSelectLine = 1498;
+constexpr std::size_t kMaxTowerLine = 198;
+constexpr std::size_t kMaxTowerKey = 199;
+constexpr std::size_t kAirportTokens = 24; // name, elevation, position, 20 runways
+constexpr std::size_t kFirstRunwayToken = 4;
+constexpr double kTowerOffsetNm = 0.21;
+constexpr uint32_t kTowerLatitudeOffset = 0xD50;
+constexpr uint32_t kTowerLongitudeOffset = 0xD58;
+constexpr uint32_t kTowerAltitudeOffset = 0xD60;
+constexpr double kTowerLatitudeUnits = 477302101697422.25;
+constexpr double kTowerLongitudeUnits = 18446744073709551616.0 / 360.0;
+
+// Truncated toward zero, held at the limits (the longitude 180 is one past).
+int64_t saturate_to_int64(double value) {
+    if (!(value == value)) return 0;
+    if (value >= 9223372036854775808.0) return INT64_MAX;
+    if (value <= -9223372036854775808.0) return INT64_MIN;
+    return static_cast<int64_t>(value);
+}
+
+std::string last_plan_ident() {
+    return active_plan_last >= 0 ? active_plan[active_plan_last].ident : std::string();
+}
+
+std::string navdata_path(const char* name) {
+    return host_folder + "\\orvex\\Navdata\\" + name;
+}
+
+void add_warning(const std::string& text) {
+    warning_messages.append(text); // dropped once the list holds 400
+}
+
+// The tokens after the ident of the airport's line in one airport file: the
+// line upper-cased, line ends as blanks, the first blank-delimited token the
+// ident.
+bool find_airport_tokens(const char* file_name, const std::string& ident, std::vector<std::string>* tokens) {
+    std::FILE* file = os::open_file(navdata_path(file_name), "r");
+    if (!file) return false;
+    bool found = false;
+    std::string line;
+    while (!found && read_line(file, line, kMaxSelectLine)) {
+        line = to_upper_ascii(line);
+        for (char& c : line)
+            if (c == '\n' || c == '\r') c = ' ';
+        const std::size_t blank = line.find(' ');
+        if (ident.empty() || line.substr(0, blank) != ident) continue;
+        *tokens = split_at_blanks(blank == std::string::npos ? std::string() : line.substr(blank + 1),
+                                  kAirportTokens);
+        found = true;
+    }
+    std::fclose(file);
+    return found;
+}
+
+void build_runway_list(const std::vector<std::string>& t) {
+    for (std::size_t i = kFirstRunwayToken; i < t.size(); ++i) {
+        if (t[i].empty()) continue;
+        AirportRunwayListEntry entry;
+        static_cast<AirportRunway&>(entry) = parse_runway_token(t[i]);
+        if (entry.localizer_course == 0.0) entry.localizer_course = entry.magnetic_heading;
+        airport_runway_list.append(std::move(entry)); // past 22 the list ends
+    }
+}
+
+// "RWY<designator>=RIGHTPATTERN" lines of the airport's section mark its
+// right-hand patterns; "RWY9L" marks both 9L and 09L.
+void mark_right_patterns(const std::string& ident) {
+    std::FILE* file = os::open_file(navdata_path("apt_additional_info.txt"), "r");
+    if (!file) return;
+    const std::string header = "[" + ident + "]";
+    bool in_section = false;
+    std::string line;
+    while (read_line(file, line, kMaxSelectLine)) {
+        const std::vector<std::string> words = scan_tokens(to_upper_ascii(line), 1);
+        if (words.empty()) continue;
+        const std::string& word = words[0];
+        if (!in_section) {
+            in_section = word == header;
+            continue;
+        }
+        // The next section header ends this airport's section.
+        if (word[0] == '[' || word[0] == ']') break;
+        if (word.compare(0, 3, "RWY") != 0) continue;
+        const std::size_t equals = word.find('=');
+        if (equals == std::string::npos) continue;
+        const std::string designator = word.substr(3, equals - 3);
+        if (word.substr(equals + 1) != "RIGHTPATTERN") continue;
+        for (int r = 1; r <= airport_runway_list.count(); ++r) {
+            const std::string& d = airport_runway_list[r].designator;
+            if (d == designator || d == "0" + designator) airport_runway_list.slot(r).right_pattern = 1;
+        }
+    }
+    std::fclose(file);
+}
+
+// The destination's elevation on the active plan's last entry, when that
+// entry is the destination airport.
+void set_destination_elevation(double elevation) {
+    if (active_plan_last < 0 || active_plan_last > kPlanLastIndex) return;
+    RouteWaypoint& last = active_plan.slot(active_plan_last);
+    if (last.type == "APT" && last.ident == selected_destination_ident) {
+        last.alt_constraint = elevation;
+        last.speed_constraint = -999.0;
+    }
+}
+
+void set_plan_origin(RoutePlan& plan, const std::string& ident, double lat, double lon) {
+    RouteWaypoint& origin = plan.slot(0);
+    origin.ident = ident;
+    origin.lat = lat;
+    origin.lon = lon;
+    origin.type = "APT";
+    origin.frequency.clear();
+}
+
+// The acts of modes 2 to 6, which need only the airport's first tokens.
+void select_plan_airport(const std::string& ident, int mode, const std::vector<std::string>& t) {
+    const std::string& elevation_text = t[1];
+    const double elevation = parse_double(elevation_text);
+    const double lat = parse_double(t[2]);
+    const double lon = parse_double(t[3]);
+    switch (mode) {
+    case 2:
+        selected_destination_ident = ident;
+        selected_destination_elevation_text = elevation_text;
+        vertical_target_altitude = elevation;
+        set_destination_elevation(elevation);
+        break;
+    case 3:
+        set_plan_origin(active_plan, ident, lat, lon);
+        break;
+    case 4: {
+        selected_destination_ident = ident;
+        selected_destination_elevation_text = elevation_text;
+        if (active_plan_last >= kPlanLastIndex) break; // no room for the destination
+        ++active_plan_last;
+        RouteWaypoint& w = active_plan.slot(active_plan_last);
+        clear_waypoint(w);
+        w.ident = ident;
+        w.lat = lat;
+        w.lon = lon;
+        w.alt_constraint = elevation;
+        w.course = -1.0;
+        w.type = "APT";
+        vertical_target_lat = lat;
+        vertical_target_lon = lon;
+        vertical_target_altitude = elevation;
+        constraint_waypoint_index = active_plan_last;
+        break;
+    }
+    case 5:
+        set_plan_origin(working_plan, ident, lat, lon);
+        break;
+    case 6: {
+        if (working_plan_last >= kPlanLastIndex) break;
+        ++working_plan_last;
+        RouteWaypoint& w = working_plan.slot(working_plan_last);
+        clear_waypoint(w); // nothing of what the slot held before
+        w.ident = ident;
+        w.lat = lat;
+        w.lon = lon;
+        w.type = "APT";
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// The tower keys of the airport's section: TowerViewLat, TowerViewLon and
+// TowerViewAlt, keys compared without regard to case, "key=value" with the
+// key exactly as written before the '='.
+bool read_tower_keys(const std::string& ident, TowerView* view) {
+    std::FILE* file = os::open_file(navdata_path("apt_additional_info.txt"), "r");
+    if (!file) return false;
+    const std::string header = "[" + ident + "]";
+    bool in_section = false;
+    std::string line;
+    while (read_line(file, line, kMaxTowerLine)) {
+        if (line.empty() || line[0] == ';') continue;
+        if (!in_section) {
+            const std::vector<std::string> words = scan_tokens(line, 1);
+            in_section = !words.empty() && equals_ignoring_case(words[0], header);
+            continue;
+        }
+        // Another airport's section holds another airport's tower.
+        if (line[0] == '[') break;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos || equals > kMaxTowerKey) continue;
+        const std::string key = line.substr(0, equals);
+        const double value = parse_double(line.substr(equals + 1));
+        if (equals_ignoring_case(key, "TowerViewLat"))
+            view->latitude = value;
+        else if (equals_ignoring_case(key, "TowerViewLon"))
+            view->longitude = value;
+        else if (equals_ignoring_case(key, "TowerViewAlt"))
+            view->altitude_ft = value;
+    }
+    std::fclose(file);
+    return true;
+}
+
+// The elevation token of the airport's line ("ident name elevation ..."),
+// the ident compared without regard to case; false when in neither file.
+bool find_airport_elevation(const std::string& ident, double* elevation) {
+    for (const char* name : {"apts.txt", "apts_user.txt"}) {
+        std::FILE* file = os::open_file(navdata_path(name), "r");
+        if (!file) continue;
+        bool found = false;
+        std::string line;
+        while (!found && read_line(file, line, kMaxSelectLine)) {
+            const std::vector<std::string> t = scan_tokens(line, 3);
+            if (t.empty() || !equals_ignoring_case(t[0], ident)) continue;
+            *elevation = t.size() >= 3 ? parse_double(t[2]) : 0.0;
+            found = true;
+        }
+        std::fclose(file);
+        if (found) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void select_airport(const std::string& ident, int mode) {
+    std::vector<std::string> tokens;
+    if (!find_airport_tokens("apts.txt", ident, &tokens) &&
+        !find_airport_tokens("apts_user.txt", ident, &tokens))
+        return;
+    std::vector<std::string> t = tokens;
+    t.resize(kAirportTokens);
+
+    if (mode != 2) lookup_parking_position(ident);
+    airport_runway_list.set_count(0);
+
+    if (mode >= 2 && mode <= 6) {
+        select_plan_airport(ident, mode, t);
+        return;
+    }
+
+    build_runway_list(tokens);
+    mark_right_patterns(ident);
+
+    airport_elevation_text = t[1];
+    selected_airport_ident = ident;
+    if (mode == 0) active_plan.slot(0).alt_constraint = parse_double(t[1]);
+    if (mode == 1) {
+        selected_destination_ident = ident;
+        selected_destination_elevation_text = t[1];
+        set_destination_elevation(parse_double(t[1]));
+    }
+    airport_runway_first_row = 1;
+    airport_page_refresh = 1;
+    add_warning("APT '" + ident + "' Set");
+}
+
+TowerView tower_view_position() {
+    TowerView view;
+    const std::string destination =
+        active_plan_last >= 0 ? active_plan[active_plan_last].ident : std::string();
+    read_tower_keys(destination, &view);
+    if (view.latitude != 0.0 || view.longitude != 0.0) return view;
+
+    view = TowerView{};
+    const int entry = airport_runway_first_row + airport_runway_selected_line - 1;
+    if (airport_runway_selected_line != -999 && entry >= 1 && entry <= airport_runway_list.count()) {
+        const AirportRunwayListEntry& runway = airport_runway_list[entry];
+        double course = runway.magnetic_heading + 15.0 + aircraft_state.magvar;
+        if (course > 360.0) course -= 360.0;
+        great_circle_destination(runway.latitude, runway.longitude, course, kTowerOffsetNm, &view.latitude,
+                                 &view.longitude);
+        return view;
+    }
+
+    double elevation = 0.0;
+    find_airport_elevation(destination, &elevation);
+    if (active_plan_last >= 0) {
+        view.latitude = active_plan[active_plan_last].lat;
+        view.longitude = active_plan[active_plan_last].lon;
+    }
+    view.altitude_ft = elevation + 100.0;
+    return view;
+}
+
+void set_tower_view() {
+    uint32_t result = 0;
+    if (!ipc_open(0, &result, ipc_buffer, sizeof ipc_buffer)) return;
+    const TowerView view = tower_view_position();
+    // The add-on's units: latitude degrees x 10001750 x 2^32 / 90, longitude
+    // degrees x 2^64 / 360, altitude whole metres in the upper half.
+    const int64_t latitude = saturate_to_int64(view.latitude * kTowerLatitudeUnits);
+    const int64_t longitude = saturate_to_int64(view.longitude * kTowerLongitudeUnits);
+    const uint64_t altitude =
+        static_cast<uint64_t>(static_cast<uint32_t>(saturate_to_int(view.altitude_ft * 0.3048))) << 32;
+    ipc_write(kTowerLatitudeOffset, 8, &latitude, &result);
+    ipc_write(kTowerLongitudeOffset, 8, &longitude, &result);
+    ipc_write(kTowerAltitudeOffset, 8, &altitude, &result);
+    ipc_process(&result);
+    ipc_close();
+    add_warning("TWR Pos '[" + last_plan_ident() + "]' set");
+}

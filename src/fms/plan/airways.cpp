@@ -1,0 +1,89 @@
+#include "fms/plan/airways.h"
+
+#include "data/config_line.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_page_state.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+#include "sim/host_folder.h"
+
+#include <cstdio>
+#include <vector>
+
+int candidate_from_index = 0;
+int candidate_selected_index = 0;
+int candidate_found_index = 0;
+int candidate_page = 0;
+std::string airway_label;
+
+namespace {
+
+constexpr std::size_t kMaxAirwayLine = 199;
+constexpr int kEntriesPerPage = 16;
+
+// The ident of the plan entry the pilot is at; empty when the cursor is
+// outside the plan (999 and the like name no waypoint).
+bool current_waypoint_ident(std::string& ident) {
+    const bool active = gns_sub_state == 1;
+    const int last = active ? active_plan_last : working_plan_last;
+    const int i = working_cursor_index;
+    if (i < 0 || i > last) return false;
+    ident = active ? active_plan[i].ident : working_plan[i].ident;
+    return true;
+}
+
+} // namespace
+
+int find_candidate_index(const std::string& ident) {
+    for (int i = 1; i <= candidate_list.count(); ++i)
+        if (candidate_list[i].ident == ident) return i;
+    return 0;
+}
+
+void load_airway(std::string airway) {
+    candidate_list.set_count(0);
+    candidate_from_index = 0;
+    candidate_selected_index = 0;
+    std::string current;
+    const bool has_current = current_waypoint_ident(current);
+    if (!airway.empty() && airway[0] == '#') airway.erase(0, 1);
+
+    std::FILE* file = os::open_file(host_folder + "\\orvex\\navdata\\awys.txt", "r");
+    if (!file) return;
+    bool found = false;
+    std::string line;
+    while (read_line(file, line, kMaxAirwayLine)) {
+        if (!line.empty() && line[0] == ';') continue;
+        std::vector<std::string> t = scan_tokens(line, 5);
+        if (t.empty()) continue;
+        t.resize(5);
+        if (t[0] != airway) {
+            if (found) break; // the next airway begins
+            continue;
+        }
+        if (candidate_list.full()) continue; // past 250 fixes the list ends
+        NavListRecord r;
+        r.ident = t[2];
+        r.latitude = parse_double(t[3]);
+        r.longitude = parse_double(t[4]);
+        r.text_1 = airway;
+        const int index = candidate_list.append(std::move(r));
+        if (has_current && t[2] == current) {
+            candidate_from_index = candidate_selected_index = candidate_found_index = index;
+            candidate_page = (index + kEntriesPerPage - 1) / kEntriesPerPage;
+            found = true;
+        }
+    }
+    std::fclose(file);
+    airway_label = found ? airway : airway + " (N/A)";
+}
+
+void select_candidate(int v) {
+    const NavRecord from = candidate_list[v];
+    NavRecord& to = candidate_list.slot(1);
+    to.ident = from.ident;
+    to.latitude = from.latitude;
+    to.longitude = from.longitude;
+    to.kind = from.kind;
+    to.extra = from.extra;
+}

@@ -1,0 +1,350 @@
+#include "fms/plan/plan_editing.h"
+
+#include "data/nav_database.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/procedures/approach_insertion.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/c17_cdu_text.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
+#include "platform/text_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace {
+
+const char* const kNoSelection = "------";
+
+// Moves working entry from into slot to (position stays with the slot).
+void carry_entry(int from, int to) {
+    RouteWaypoint& target = working_plan.slot(to); // grows storage first
+    copy_waypoint_fields(working_plan[from], target);
+}
+
+bool plan_has_room(int entries) {
+    return working_plan_last + entries <= kPlanLastIndex;
+}
+
+bool is_digit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+std::string first_chars(const std::string& s, std::size_t n) {
+    return s.substr(0, std::min(n, s.size()));
+}
+
+std::string numbered_ident(const std::string& stem, int number, bool two_letters) {
+    char text[32];
+    std::snprintf(text, sizeof text, two_letters ? "%2s%02d" : "%3s%02d", stem.c_str(), number);
+    return text;
+}
+
+// A user waypoint's name from its reference ident R: R's first three letters
+// (or two, when the plan already names waypoints that way) and a running
+// number above every such name in the plan.
+std::string user_waypoint_name(const std::string& reference) {
+    const std::string r2 = first_chars(reference, 2);
+    const std::string r3 = first_chars(reference, 3);
+    int number = 1;
+    bool two_letters = false;
+    for (int i = 1; i <= working_plan_last - 1; ++i) {
+        const std::string& id = working_plan[i].ident;
+        if (id.size() == 2 && id == r2) {
+            two_letters = true;
+        } else if (id.size() == 3 && id == r3) {
+            // The reference itself; the running number never goes down.
+        } else if (id.size() == 5 && id.compare(0, 3, r3) == 0) {
+            number = std::max(number, parse_int(id.substr(3, 2)) + 1);
+        } else if (id.size() == 4 && id.compare(0, 2, r2) == 0) {
+            number = std::max(number, parse_int(id.substr(2, 2)) + 1);
+            two_letters = true;
+        }
+    }
+    return numbered_ident(two_letters ? r2 : r3, number, two_letters);
+}
+
+struct PlaceBearingInputs {
+    double bearing_1;
+    double bearing_2;
+    double distance; // 0 = none
+};
+
+bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, int legs_mode, int& legs_mark) {
+    if (p < 0 || p > working_plan_last + 1 || v < 1 || v > candidate_count()) return false;
+    const bool naming = in.distance > 0.0 || in.bearing_2 >= 0.0;
+    const bool hold_ppos = !naming && candidate_list[v].ident == "HOLD PPOS";
+    // After the shift the entry now at p sits at p + 1.
+    const bool discontinuity = p < working_plan_last && working_plan[p].ident != "DISCO" && !hold_ppos;
+    if (!plan_has_room(discontinuity ? 2 : 1)) return false;
+
+    if (working_cursor_index == kNoToWaypoint) working_cursor_index = 1;
+    shift_working_up(p);
+
+    NavRecord& candidate = candidate_list.slot(v);
+    if (in.distance > 0.0)
+        gc_destination_point(candidate.latitude, candidate.longitude, in.bearing_1 + magvar, in.distance,
+                             &candidate.latitude, &candidate.longitude);
+    if (naming) {
+        candidate.ident = user_waypoint_name(candidate.ident);
+        candidate.kind = "WPT";
+        in.distance = 0.0;
+        in.bearing_1 = in.bearing_2 = -1.0;
+    }
+    if (hold_ppos) candidate.ident = numbered_ident("WPT", next_user_waypoint_number(), false);
+
+    RouteWaypoint entry = waypoint_from_candidate(v);
+    entry.hold_number = hold_ppos ? 1 : 0; // the present-position hold
+    copy_waypoint_fields(entry, working_plan.slot(p));
+
+    if (discontinuity) {
+        shift_working_up(p + 1);
+        make_discontinuity(working_plan.slot(p + 1));
+    }
+    mark_route_edited();
+    if (legs_mode == 1 && legs_mark == 0) legs_mark = 1;
+    return true;
+}
+
+void delete_waypoint(int index, int force, std::string& message) {
+    if (working_plan_last > 1 && index >= 0 && index <= working_plan_last) {
+        delete_working_hold(index);
+        if (index <= 1 || index >= working_plan_last - 1 || force != 0)
+            shift_working_down(index);
+        else
+            make_discontinuity(working_plan.slot(index));
+    }
+    message.clear();
+    if (route_state == 3) advance_route_state();
+}
+
+bool within_5_nm(const NavRecord& r, const RouteWaypoint& w) {
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(w.lat, w.lon, r.latitude, r.longitude, &distance, &course);
+    return distance <= 5.0;
+}
+
+} // namespace
+
+bool shift_working_up(int p) {
+    if (p < 0 || p > working_plan_last + 1 || !plan_has_room(1)) return false;
+    for (int j = working_plan_last; j >= p; --j) {
+        carry_entry(j, j + 1);
+        if (working_edit_index == j) working_edit_index = j + 1;
+        hold_renumber_working_index(j + 1, j);
+    }
+    ++working_plan_last;
+    return true;
+}
+
+void shift_working_down(int index) {
+    if (index < 0 || index > working_plan_last) return;
+    for (int j = index + 1; j <= working_plan_last; ++j) {
+        carry_entry(j, j - 1);
+        hold_renumber_working_index(j - 1, j);
+        if (working_edit_index == j) working_edit_index = j - 1;
+    }
+    --working_plan_last;
+}
+
+void make_discontinuity(RouteWaypoint& entry) {
+    const std::string frequency = entry.frequency;
+    clear_waypoint(entry);
+    entry.ident = "DISCO";
+    entry.course = -1.0;
+    entry.frequency = frequency;
+}
+
+RouteWaypoint waypoint_from_candidate(int v) {
+    const NavRecord& c = candidate_list[v];
+    RouteWaypoint w;
+    w.ident = c.ident;
+    w.lat = c.latitude;
+    w.lon = c.longitude;
+    w.type = c.kind;
+    w.frequency = c.extra;
+    w.course = -1.0;
+    return w;
+}
+
+int next_user_waypoint_number() {
+    int highest = 0;
+    for (int i = 1; i <= working_plan_last - 1; ++i) {
+        const std::string& id = working_plan[i].ident;
+        if (id.size() == 5 && id.compare(0, 3, "WPT") == 0 && is_digit(id[3]) && is_digit(id[4]))
+            highest = std::max(highest, parse_int(id.substr(3)));
+    }
+    return highest + 1;
+}
+
+int delete_route_row(int n) {
+    if (working_plan_last < 2) return 0;
+    std::string previous = "INIT";
+    int row = 0, first = 0, end = 0;
+    for (int i = 1; i <= working_plan_last - 1; ++i) {
+        const std::string& via = working_plan[i].via;
+        if (via.empty() || via != previous) {
+            if (first > 0) {
+                end = i - 1;
+                break;
+            }
+            if (++row == n) {
+                first = i;
+                end = working_plan_last - 1;
+            }
+        }
+        previous = via;
+    }
+
+    if (first > 0) {
+        for (int removed = first; removed <= end; ++removed) {
+            // A removed waypoint takes its hold with it.
+            if (find_working_hold(first)) delete_working_hold(first);
+            for (int j = first + 1; j <= working_plan_last; ++j) {
+                const std::string& id = working_plan[j].ident;
+                if (id == sel_sid) sel_sid = kNoSelection;
+                if (id == sel_star) sel_star = kNoSelection;
+            }
+            shift_working_down(first);
+        }
+    }
+    if (route_state == 3) advance_route_state();
+    build_route_rows();
+    return first;
+}
+
+void delete_waypoint_smiths(int index, int force) {
+    delete_waypoint(index, force, smiths_scratchpad_message);
+}
+
+void delete_waypoint_fms(int index, int force) {
+    delete_waypoint(index, force, c17_scratchpad_message);
+    // The C-17 CDU deletes without an EXEC step.
+    reset_active_route_state();
+}
+
+bool insert_discontinuity(int p) {
+    if (p == 0) p = 1;
+    if (p < 1 || p > working_plan_last + 1 || candidate_count() < 1) return false;
+    const bool discontinuity = p < working_plan_last;
+    if (!plan_has_room(discontinuity ? 2 : 1)) return false;
+
+    shift_working_up(p);
+    copy_waypoint_fields(waypoint_from_candidate(1), working_plan.slot(p));
+    if (discontinuity) {
+        shift_working_up(p + 1);
+        make_discontinuity(working_plan.slot(p + 1));
+    }
+    mark_route_edited();
+    return true;
+}
+
+bool insert_then_leg(int p) {
+    if (!shift_working_up(p)) return false;
+    // kind, course and frequency stay as the shifted entry left them.
+    RouteWaypoint& e = working_plan.slot(p);
+    e.ident = "THEN";
+    e.flyover = 0;
+    e.lat = e.lon = 0.0;
+    e.type = "OAWY";
+    e.aux_text.clear();
+    e.passing_time.clear();
+    e.constrained = 0;
+    e.alt_constraint = -999.0;
+    e.speed_constraint = -1.0;
+    e.via = smiths_scratchpad;
+    e.hold_number = 0; // the hold moved up with its waypoint
+    return true;
+}
+
+bool create_user_waypoint(int p, int v, double magvar) {
+    PlaceBearingInputs in{c17_pbd_bearing_1, c17_pbd_bearing_2,
+                          c17_pbd_distance > 0.0 ? c17_pbd_distance : 0.0};
+    const bool done = place_user_waypoint(p, v, magvar, in, c17_legs_mode, c17_direct_to_entered);
+    c17_pbd_bearing_1 = in.bearing_1;
+    c17_pbd_bearing_2 = in.bearing_2;
+    c17_pbd_distance = in.distance;
+    return done;
+}
+
+bool create_user_waypoint_mod(int p, int v, double magvar) {
+    PlaceBearingInputs in{pbd_bearing_1, pbd_bearing_2, pbd_distance >= 1 ? double(pbd_distance) : 0.0};
+    const bool done = place_user_waypoint(p, v, magvar, in, smiths_legs_mode, direct_to_entered);
+    // The LEGS pages edit the new entry next: its intercept course, its page.
+    if (done) legs_edit_index = p;
+    if (done && in.distance == 0.0) pbd_distance = 0;
+    pbd_bearing_1 = in.bearing_1;
+    pbd_bearing_2 = in.bearing_2;
+    return done;
+}
+
+int apply_airway_to_row(int n) {
+    if (n < 1 || n > route_rows_last) return 0;
+    const std::string to = route_rows[n].to;
+    int exit = 0;
+    for (int c = 1; c <= candidate_count() && !exit; ++c)
+        if (c != candidate_from_index && candidate_list[c].ident == to) exit = c;
+    if (!exit) return 0;
+    gns_plan_open = 1;
+    candidate_selected_index = exit;
+    delete_route_row(n);
+    insert_airway_segment();
+    return 1;
+}
+
+void classify_imported_waypoints() {
+    const int last = working_plan_last;
+    if (last < 0) return;
+    int hits = 0;
+    for (int a = 1; a <= airport_table.count() && hits < 2; ++a) {
+        const std::string& id = airport_table[a].ident;
+        if (id == working_plan[0].ident) {
+            working_plan.slot(0).type = "APT";
+            ++hits;
+        }
+        if (last > 0 && id == working_plan[last].ident) {
+            working_plan.slot(last).type = "APT";
+            ++hits;
+        }
+    }
+
+    for (int i = 1; i <= last - 1; ++i) {
+        RouteWaypoint& w = working_plan.slot(i);
+        std::string type = "WPT", frequency;
+        if (w.ident.size() < 6) {
+            for (int n = 1; n <= navaid_table.count(); ++n) {
+                const NavRecord& nav = navaid_table[n];
+                if (nav.ident != w.ident || !within_5_nm(nav, w)) continue;
+                const NavRecord& next = navaid_table[n + 1];
+                if (nav.kind == "V") {
+                    type = "VOR";
+                    frequency = nav.extra;
+                } else if (n + 1 <= navaid_table.count() && next.ident == w.ident && next.kind == "V" &&
+                           within_5_nm(next, w)) {
+                    type = "VOR";
+                    frequency = next.extra;
+                } else {
+                    type = "NDB";
+                    frequency = nav.extra;
+                }
+                break;
+            }
+        } else {
+            for (int n = 1; n <= intersection_table.count(); ++n) {
+                const NavRecord& fix = intersection_table[n];
+                if (fix.ident == w.ident && within_5_nm(fix, w)) {
+                    type = "INT";
+                    break;
+                }
+            }
+        }
+        w.type = type;
+        w.frequency = frequency;
+    }
+}

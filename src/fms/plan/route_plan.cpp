@@ -1,0 +1,183 @@
+#include "fms/plan/route_plan.h"
+
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/holds.h"
+#include "fms/units/gns_page_state.h"
+
+RouteWaypoint active_plan_entries[RoutePlan::slots];
+RoutePlan active_plan{active_plan_entries};
+int active_plan_last = -1;
+RoutePlan working_plan;
+int working_plan_last = -1;
+RoutePlan preview_plan;
+int preview_plan_last = -1;
+
+int to_waypoint_index = kNoToWaypoint;
+int working_cursor_index = 0;
+int constraint_waypoint_index = 0;
+int working_edit_index = 0;
+int approach_record_index = 0;
+int approach_runway_index = 0;
+
+BoundedTable<RouteRow, 201> route_rows;
+int route_rows_last = 0;
+
+namespace {
+
+const RouteWaypoint& empty_waypoint() {
+    static const RouteWaypoint empty{};
+    return empty;
+}
+
+} // namespace
+
+RoutePlan::RoutePlan(const RoutePlan& other) {
+    *this = other;
+}
+
+RoutePlan::RoutePlan(RoutePlan&& other) noexcept {
+    *this = std::move(other);
+}
+
+RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
+    if (this == &other) return *this;
+    if (!fixed_ && !other.fixed_) {
+        table_ = other.table_;
+        return *this;
+    }
+    clear();
+    for (std::size_t i = 0; i < slots; ++i)
+        if (i < other.stored() || other.fixed_) slot(i) = other[i];
+    return *this;
+}
+
+RoutePlan& RoutePlan::operator=(RoutePlan&& other) noexcept {
+    if (this == &other) return *this;
+    if (!fixed_ && !other.fixed_) {
+        table_ = std::move(other.table_);
+        return *this;
+    }
+    for (std::size_t i = 0; i < slots; ++i)
+        slot(i) = std::move(other.slot(i));
+    return *this;
+}
+
+const RouteWaypoint& RoutePlan::operator[](std::size_t i) const {
+    if (!fixed_) return table_[i];
+    return i < slots ? fixed_[i] : empty_waypoint();
+}
+
+const RouteWaypoint& RoutePlan::operator[](int i) const {
+    return i < 0 ? empty_waypoint() : (*this)[static_cast<std::size_t>(i)];
+}
+
+RouteWaypoint& RoutePlan::slot(std::size_t i) {
+    if (!fixed_) return table_.slot(i);
+    if (i < slots) return fixed_[i];
+    scratch_ = RouteWaypoint{};
+    return scratch_;
+}
+
+RouteWaypoint& RoutePlan::slot(int i) {
+    if (i < 0) {
+        scratch_ = RouteWaypoint{};
+        return scratch_;
+    }
+    return slot(static_cast<std::size_t>(i));
+}
+
+void RoutePlan::clear() {
+    if (!fixed_) {
+        table_.clear();
+        return;
+    }
+    for (std::size_t i = 0; i < slots; ++i)
+        fixed_[i] = RouteWaypoint{};
+}
+
+std::size_t RoutePlan::stored() const {
+    return fixed_ ? slots : table_.stored();
+}
+
+void copy_waypoint_fields(const RouteWaypoint& from, RouteWaypoint& to) {
+    if (&from == &to) return;
+    std::string position = std::move(to.position);
+    to = from;
+    to.position = std::move(position);
+}
+
+void clear_waypoint(RouteWaypoint& entry) {
+    RouteWaypoint cleared;
+    copy_waypoint_fields(cleared, entry);
+}
+
+namespace {
+
+void clear_plan_entries(RoutePlan& plan, int last) {
+    for (int i = 0; i <= last && i <= kPlanLastIndex; ++i)
+        clear_waypoint(plan.slot(i));
+}
+
+void clear_rows() {
+    for (int i = 0; i <= route_rows_last; ++i)
+        route_rows.slot(i) = RouteRow{};
+}
+
+} // namespace
+
+void clear_active_plan() {
+    clear_plan_entries(active_plan, active_plan_last);
+    clear_rows();
+    hold_list.set_count(0);
+    hold_list.slot(1).active_index = 0;
+    descent_speed_phase = 0;
+    approach_record_index = 0;
+    approach_runway_index = 0;
+}
+
+void clear_working_plan() {
+    clear_plan_entries(working_plan, working_plan_last);
+    clear_rows();
+}
+
+void copy_active_plan_to_working() {
+    for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {
+        RouteWaypoint& to = working_plan.slot(i);
+        copy_waypoint_fields(active_plan[i], to);
+        to.passing_time.clear();
+    }
+    working_plan_last = active_plan_last;
+    working_cursor_index = to_waypoint_index;
+    working_edit_index = constraint_waypoint_index;
+    hold_list_copy_index_to_working();
+}
+
+void build_route_rows() {
+    const int old_last = route_rows_last;
+    route_rows_last = 0;
+    std::string previous;
+    for (int i = 1; i <= working_plan_last - 1; ++i) {
+        const RouteWaypoint& entry = working_plan[i];
+        if (entry.via.empty()) {
+            route_rows.slot(++route_rows_last) = RouteRow{entry.ident, "DIRECT"};
+            previous = "DIRECT";
+        } else if (entry.via == previous && entry.ident != "THEN") {
+            // The airway row grows.
+            RouteRow& row = route_rows.slot(route_rows_last);
+            row.to = entry.ident;
+            previous = row.via;
+        } else {
+            route_rows.slot(++route_rows_last) = RouteRow{entry.ident, entry.via};
+            previous = entry.via;
+        }
+    }
+    for (int i = route_rows_last + 1; i <= old_last; ++i)
+        route_rows.slot(i) = RouteRow{};
+}
+
+void reset_page_toggles() {
+    for (int& toggle : gns_line_toggles)
+        toggle = 0;
+    gns_list_cursor = 0;
+    page_list_changed = 0;
+}

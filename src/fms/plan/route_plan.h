@@ -1,0 +1,126 @@
+// The plan room of the core: the active, working and preview plans and their
+// RTE rows, the route state behind the EXEC lamp, EXEC and ERASE, the edits the
+// control units make (waypoint entry, airways, holds, deletions) and the airport
+// selection that starts a plan. This header holds the plan model itself.
+//
+// The flight-plan model: the active plan that is flown, the working plan that
+// the pages edit (EXEC copies it back) and the preview plan of the route-file
+// list, with the RTE page rows derived from the working plan.
+#pragma once
+
+#include "platform/bounded_table.h"
+
+#include <cstddef>
+#include <string>
+
+// One waypoint or leg of a plan. A cleared entry reads like a default one.
+struct RouteWaypoint {
+    std::string ident; // fix, or "DIRECT", "DISCO", "THEN", "------"
+    double lat = 0.0;
+    double lon = 0.0;
+    std::string type;     // "APT", "VOR", "NDB", "INT", "WPT"; or a record kind
+    std::string via;      // airway of the leg ending here; empty = direct
+    std::string kind;     // "SID", "STAR", "SIDSTAR", "APPR"; empty en route
+    std::string position; // departure position; stays with its array slot
+    std::string aux_text;
+    std::string passing_time;         // "%02.0f:%02.0f"
+    double alt_constraint = -999.0;   // ft; -999 = none
+    double speed_constraint = -999.0; // kt; -999 = none
+    double course = -999.0;           // magnetic course of a course leg; above -1 = has one
+    int flyover = 0;
+    int constrained = 0; // 1 = the constraints apply
+    int hold_number = 0; // slot of the attached hold; 0 = none
+    std::string frequency;
+};
+
+// Indices 0 (the origin) to 200; the last used index is kept beside each plan,
+// -1 when the plan is empty. Write entries with slot(i), read them with [i];
+// an index outside the plan reads empty and its writes are discarded.
+inline constexpr int kPlanLastIndex = 200;
+
+// A plan's entries. Most plans (the working and preview plans, each stored
+// route) keep only the entries written so far. The active plan is one array
+// of all 201 entries that never moves, because other modules read it in
+// place through Orvex_FlightPlan.
+class RoutePlan {
+  public:
+    static constexpr std::size_t slots = kPlanLastIndex + 1;
+
+    RoutePlan() = default;
+    // A plan kept in the given array of `slots` entries.
+    explicit RoutePlan(RouteWaypoint* entries) : fixed_(entries) {}
+    // A copy keeps its entries where it keeps them; assigning to a plan
+    // in an array copies into that array.
+    RoutePlan(const RoutePlan& other);
+    RoutePlan(RoutePlan&& other) noexcept;
+    RoutePlan& operator=(const RoutePlan& other);
+    RoutePlan& operator=(RoutePlan&& other) noexcept;
+
+    const RouteWaypoint& operator[](std::size_t i) const;
+    const RouteWaypoint& operator[](int i) const;
+    RouteWaypoint& slot(std::size_t i);
+    RouteWaypoint& slot(int i);
+
+    // Every entry empty again.
+    void clear();
+    // Entries actually stored (for memory checks).
+    std::size_t stored() const;
+    // The array of a plan kept in one; null otherwise.
+    const RouteWaypoint* data() const { return fixed_; }
+
+  private:
+    RouteWaypoint* fixed_ = nullptr;
+    BoundedTable<RouteWaypoint, slots> table_;
+    RouteWaypoint scratch_;
+};
+
+// The active plan's entries: one array of RoutePlan::slots waypoints, the
+// address Orvex_FlightPlan publishes. Read and write them through active_plan.
+extern RouteWaypoint active_plan_entries[];
+
+extern RoutePlan active_plan;
+extern int active_plan_last;
+extern RoutePlan working_plan;
+extern int working_plan_last;
+extern RoutePlan preview_plan;
+extern int preview_plan_last;
+
+inline constexpr int kNoToWaypoint = 999;
+extern int to_waypoint_index;         // TO waypoint in the active plan; 999 = no active route
+extern int working_cursor_index;      // LEGS/RTE edit position in the working plan
+extern int constraint_waypoint_index; // next constrained active entry (the vertical target)
+extern int working_edit_index;        // its working-plan twin; edits keep it on its entry
+
+// The approach and runway that EXEC matched to the route; 0 = none.
+extern int approach_record_index;
+extern int approach_runway_index;
+
+// One RTE page row: the last waypoint of the row and its airway or "DIRECT".
+struct RouteRow {
+    std::string to;
+    std::string via;
+};
+// Rows 1..route_rows_last; row 0 stays empty.
+extern BoundedTable<RouteRow, 201> route_rows;
+extern int route_rows_last;
+
+// Every field but position copied from one entry to another.
+void copy_waypoint_fields(const RouteWaypoint& from, RouteWaypoint& to);
+// Empties an entry (position stays).
+void clear_waypoint(RouteWaypoint& entry);
+
+// Empty entries 0..last and the rows; the last indices keep their values.
+// Clearing the active plan also empties the hold list.
+void clear_active_plan();
+void clear_working_plan();
+
+// The working plan becomes a copy of the active plan, with the TO and
+// constraint indices and the holds' working indices.
+void copy_active_plan_to_working();
+
+// Rebuilds route_rows from working entries 1..last - 1.
+void build_route_rows();
+
+// Clears the line-select toggles, the choice-list cursor and the
+// list-changed flag of the GNS pages.
+void reset_page_toggles();

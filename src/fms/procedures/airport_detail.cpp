@@ -1,0 +1,211 @@
+#include "fms/procedures/airport_detail.h"
+
+#include "data/airport_procedures.h"
+#include "data/candidate_list.h"
+#include "data/config_line.h"
+#include "data/load_warnings.h"
+#include "data/module_settings.h"
+#include "fms/math/lat_lon_text.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/approach_file.h"
+#include "fms/procedures/sid_file.h"
+#include "fms/procedures/star_file.h"
+#include "fms/units/smiths_scratchpad.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+#include "sim/host_folder.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kMaxAirportLine = 1698;
+constexpr std::size_t kMaxParkingLine = 299;
+constexpr std::size_t kAirportTokens = 24; // name, elevation, position, 20 runways
+constexpr int kFirstRunwayToken = 4;
+
+// The airport's line without its ident, from one airport file.
+bool find_airport_line(const char* file_name, const std::string& ident, std::string* rest) {
+    const std::string path = host_folder + "\\orvex\\Navdata\\" + file_name;
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        record_missing_file(path);
+        return false;
+    }
+    std::string line;
+    bool found = false;
+    while (read_line(file, line, kMaxAirportLine)) {
+        line = to_upper_ascii(line);
+        for (char& c : line)
+            if (c == '\n' || c == '\r') c = ' ';
+        const std::size_t blank = line.find(' ');
+        if (ident.empty() || line.substr(0, blank) != ident) continue;
+        *rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+        found = true;
+        break;
+    }
+    std::fclose(file);
+    return found;
+}
+
+// An airport in no file leaves nothing of the slot's previous airport that
+// could pass for it.
+void empty_slot(AirportProcedures& s, int slot) {
+    s.airport_ident.clear();
+    s.airport_name.clear();
+    s.airport_latitude = 0.0;
+    s.airport_longitude = 0.0;
+    s.latitude_text.clear();
+    s.longitude_text.clear();
+    s.elevation_ft = 0;
+    s.sids.clear();
+    s.stars.clear();
+    s.approaches.clear();
+    s.approach_groups.clear();
+    s.star_entry_list.clear();
+    s.star_transition_list.clear();
+    s.iaf_list.clear();
+    if (slot == origin_slot) origin_elevation_ft = 0;
+    if (slot == destination_slot) approach_fix_list.clear();
+}
+
+} // namespace
+
+// Tokens separated by runs of blanks; tabs are part of a token.
+std::vector<std::string> split_at_blanks(const std::string& text, std::size_t max_tokens) {
+    std::vector<std::string> tokens;
+    std::size_t i = 0;
+    while (tokens.size() < max_tokens) {
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+        if (i >= text.size()) break;
+        const std::size_t start = i;
+        while (i < text.size() && text[i] != ' ')
+            ++i;
+        tokens.push_back(text.substr(start, i - start));
+    }
+    return tokens;
+}
+
+AirportRunway parse_runway_token(std::string token) {
+    for (char& c : token)
+        if (c == '_') c = ' ';
+    std::vector<std::string> f = scan_tokens(token, 8);
+    f.resize(8);
+    AirportRunway r;
+    r.designator = f[0];
+    r.length_ft = parse_int(f[1]);
+    r.latitude = parse_double(f[2]);
+    r.longitude = parse_double(f[3]);
+    r.magnetic_heading = parse_double(f[4]);
+    r.localizer_frequency_text = f[5];
+    r.info_text = f[6];
+    r.localizer_course = parse_double(f[7]);
+    r.reciprocal_heading = r.magnetic_heading + 180.0;
+    if (r.reciprocal_heading >= 360.0) r.reciprocal_heading -= 360.0;
+    return r;
+}
+
+void load_airport_detail(const std::string& ident, int slot) {
+    if (slot < 0 || slot >= static_cast<int>(airport_slots.size())) return;
+    AirportProcedures& s = airport_slots[static_cast<std::size_t>(slot)];
+
+    std::string rest;
+    s.runways.clear();
+    if (!find_airport_line("apts.txt", ident, &rest) && !find_airport_line("apts_user.txt", ident, &rest)) {
+        empty_slot(s, slot);
+        return;
+    }
+
+    std::vector<std::string> t = split_at_blanks(rest, kAirportTokens);
+    const std::size_t token_count = t.size();
+    t.resize(kAirportTokens);
+    for (std::size_t i = kFirstRunwayToken; i < token_count; ++i)
+        s.runways.append(parse_runway_token(t[i])); // past 22 runways append drops them
+
+    // The origin's elevation is also the altitude of the plan's first entry.
+    if (slot == origin_slot) active_plan.slot(0).alt_constraint = parse_double(t[1]);
+    airport_elevation_text = t[1];
+    s.airport_ident = ident;
+    s.airport_name = t[0];
+    s.airport_latitude = parse_double(t[2]);
+    s.airport_longitude = parse_double(t[3]);
+
+    candidate_list.clear();
+    NavRecord candidate;
+    candidate.ident = ident;
+    candidate.latitude = s.airport_latitude;
+    candidate.longitude = s.airport_longitude;
+    candidate.kind = "APT";
+    candidate_list.append(std::move(candidate));
+
+    format_lat_lon_dms(s.airport_latitude, -s.airport_longitude, &s.latitude_text, &s.longitude_text, 1);
+    s.elevation_ft = parse_int(t[1]);
+
+    if (slot == origin_slot) {
+        origin_elevation_ft = s.elevation_ft;
+        load_sids(ident);
+    } else if (slot == destination_slot) {
+        load_stars(ident);
+        load_approaches(ident);
+    }
+}
+
+void lookup_runway_ref_data(const std::string& airport, const std::string& runway) {
+    const std::string path = host_folder + "\\orvex\\navdata\\orvex_apts.txt";
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) return record_missing_file(path);
+    constexpr std::size_t kTokens = 25;
+    constexpr std::size_t kFirstRunway = 5; // tokens 6 .. 25
+    bool found = false;
+    std::string line;
+    while (read_line(file, line, kMaxAirportLine)) {
+        std::vector<std::string> t = scan_tokens(line, kTokens);
+        if (t.empty() || t[0] != airport) continue;
+        for (std::size_t i = kFirstRunway; i < t.size(); ++i) {
+            // designator_data_more: the first two '_' after the first character split it.
+            std::string token = t[i];
+            int split = 0;
+            for (std::size_t k = 1; k < token.size() && split < 2; ++k)
+                if (token[k] == '_') {
+                    token[k] = ' ';
+                    ++split;
+                }
+            std::vector<std::string> parts = scan_tokens(token, 2);
+            parts.resize(2);
+            if (parts[0] != runway) continue;
+            runway_ref_text = parts[1];
+            found = true;
+            break;
+        }
+    }
+    std::fclose(file);
+    if (found)
+        smiths_scratchpad.clear();
+    else
+        smiths_scratchpad_message = "NOT FOUND IN DATABASE";
+}
+
+void lookup_parking_position(const std::string& name) {
+    parking_position = ParkingPosition{};
+    if (ParkingFile.empty()) return;
+    const std::string path = host_folder + "\\orvex\\Aircraft\\" + ParkingFile;
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        if (!ParkingFile.empty()) record_missing_file(path);
+        return;
+    }
+    std::string line;
+    while (read_line(file, line, kMaxParkingLine)) {
+        std::vector<std::string> t = scan_tokens(line, 4);
+        if (t.empty() || t[0] != name) continue;
+        t.resize(4);
+        parking_position.latitude = parse_double(t[1]);
+        parking_position.longitude = parse_double(t[2]);
+        parking_position.heading = parse_double(t[3]);
+        if (parking_position.heading == 360.0) parking_position.heading = 0.0;
+        break;
+    }
+    std::fclose(file);
+}

@@ -1,0 +1,186 @@
+#include "fms/procedures/approach_file.h"
+
+#include "data/airport_procedures.h"
+#include "data/config_line.h"
+#include "fms/procedures/procedure_expansion.h"
+#include "fms/procedures/procedure_file.h"
+#include "platform/text_file.h"
+
+namespace {
+
+constexpr std::size_t kApproachTokens = 11;
+
+using Legs = BoundedTable<ProcedureLeg, 401>;
+
+// "RW 27 /H270/..." style lines carry an extra token before the code.
+void shift_before_code(LineTokens& t) {
+    if (!begins_with(t[4], "/")) return;
+    for (std::size_t k = 3; k < kApproachTokens; ++k)
+        t[k] = t[k + 1];
+    t[kApproachTokens] = "";
+}
+
+std::string runway_text(const std::string& token) {
+    return token == "-" || token == "--" || token == "---" ? std::string() : token;
+}
+
+// A one-character text whose character code is written as a number.
+std::string code_character(const std::string& token) {
+    const int code = saturate_to_int(parse_double(token));
+    return code >= 1 && code <= 255 ? std::string(1, static_cast<char>(code)) : std::string();
+}
+
+// The transition a leg belongs to: an IAF is its own unless the line names
+// another; final and missed-approach fixes belong to none.
+std::string leg_transition(const LineTokens& t) {
+    const std::string& role = t[4];
+    const std::string& named = t[8];
+    auto names_other = [&named](const std::string& own) {
+        return !named.empty() && named[0] != '-' && named != own;
+    };
+    if (equals_ignoring_case(role, "IAF")) return names_other(t[3]) ? named : t[3];
+    if (role == "FAF" || role == "MAF" || role == "MAP") return std::string();
+    if (role == "---") return names_other(role) ? named : std::string();
+    return names_other(role) ? named : role;
+}
+
+// Label of an approach coded leg: "HD090", "TR270"; other codes keep their text.
+std::string approach_leg_label(const std::string& code) {
+    std::string rest = begins_with(code, "/") ? code.substr(1) : code;
+    if (begins_with(rest, "RT/T") || begins_with(rest, "LT/T") || begins_with(rest, "RT/H") ||
+        begins_with(rest, "LT/H"))
+        rest.erase(0, 3);
+    if (begins_with(rest, "T")) return "TR" + rest.substr(1, 3);
+    if (begins_with(rest, "H")) return "HD" + rest.substr(1, 3);
+    return begins_with(code, "/") ? code.substr(1) : code;
+}
+
+class ApproachLoader {
+  public:
+    explicit ApproachLoader(AirportProcedures& slot) : slot_(slot) {}
+
+    void line(LineTokens& t) {
+        t[10] = to_upper_ascii(t[10]);
+        shift_before_code(t);
+        if (t[1].empty() || t[3].empty()) return;
+
+        // A line repeating the last leg only moves the reference position.
+        if (current_ >= 1 && current_ <= slot_.approaches.count()) {
+            const Legs& legs = slot_.approaches[current_].legs;
+            const int n = legs.count();
+            if (n > 1 && t[3] == legs[n].fix && t[8] == legs[n].fix_role) {
+                leg_reference_lat = parse_double(t[7]);
+                leg_reference_lon = parse_double(t[8]);
+                return;
+            }
+        }
+        if (contains_after_first(t[3], "/VT")) return;
+
+        add_group(t[2]);
+
+        const std::string runway = runway_text(t[1]);
+        int found = 0;
+        for (int i = 1; i <= slot_.approaches.count(); ++i)
+            if (slot_.approaches[i].runway == runway && slot_.approaches[i].second_text == t[2]) found = i;
+        if (found != 0) {
+            if (slot_.approaches.slot(found).legs.append(ProcedureLeg{}) == 0) return; // 400 legs
+            current_ = found;
+        } else {
+            ProcedureRecord record;
+            record.runway = runway;
+            record.second_text = t[2];
+            const int index = slot_.approaches.append(std::move(record));
+            if (index == 0) return; // 140 approaches
+            current_ = index;
+            slot_.approaches.slot(index).legs.append(ProcedureLeg{});
+        }
+
+        shift_before_code(t);
+        const std::string transition = leg_transition(t);
+        Legs& legs = slot_.approaches.slot(current_).legs;
+
+        double lat = parse_double(t[6]);
+        double lon = parse_double(t[7]);
+        std::string fix = t[3];
+        if (begins_with(t[3], "/")) {
+            const int before = legs.count();
+            double from_lat = leg_reference_lat, from_lon = leg_reference_lon;
+            if (before > 1) {
+                from_lat = legs[before - 1].latitude;
+                from_lon = legs[before - 1].longitude;
+            }
+            const bool ended =
+                expand_approach_legs(t[3], from_lat, from_lon, &lat, &lon, current_, transition, runway) == 1;
+            // Without an end of its own the leg stays where the one before it ends
+            // (a procedure turn's last leg, when it flew one).
+            const int n = legs.count();
+            if (!ended) {
+                lat = n > 1 ? legs[n - 1].latitude : from_lat;
+                lon = n > 1 ? legs[n - 1].longitude : from_lon;
+            }
+            fix = approach_leg_label(t[3]);
+        }
+
+        ProcedureLeg leg;
+        leg.transition = transition;
+        leg.fix = fix;
+        leg.fix_role = t[4];
+        leg.constraint_text = t[5];
+        leg.runway_restriction = runway;
+        leg.latitude = lat;
+        leg.longitude = lon;
+        leg.first_code_text = code_character(t[9]);
+        leg.second_code_text = code_character(t[10]);
+        leg.approach_name = t[2];
+        leg.flyover = equals_ignoring_case(t[11], "FO") ? 1 : 0;
+        legs.slot(legs.count()) = std::move(leg);
+        leg_reference_lat = lat;
+        leg_reference_lon = lon;
+    }
+
+  private:
+    void add_group(const std::string& name) {
+        for (int i = 1; i <= slot_.approach_groups.count(); ++i)
+            if (equals_ignoring_case(slot_.approach_groups[i].runway_transition_list, name)) return;
+        ProcedureRecord group;
+        group.runway_transition_list = name;
+        slot_.approach_groups.append(std::move(group));
+    }
+
+    AirportProcedures& slot_;
+    int current_ = 0;
+};
+
+} // namespace
+
+void load_approaches(const std::string& airport) {
+    AirportProcedures& slot = airport_slots[destination_slot];
+    slot.approaches.clear();
+    slot.approach_groups.clear();
+    slot.iaf_list.clear();
+    ApproachLoader loader(slot);
+    ProcedureFileHandlers handlers;
+    handlers.opened = [] {
+        destination_magnetic_variation = slot_magnetic_variation(airport_slots[destination_slot]);
+    };
+    handlers.leg_line = [&loader](LineTokens& t) { loader.line(t); };
+    read_procedure_files("apps.txt", "", airport, kApproachTokens, handlers);
+    build_approach_fix_list("------");
+}
+
+void build_approach_fix_list(const std::string& runway) {
+    approach_fix_list.clear();
+    std::string previous = "INIT";
+    const AirportProcedures& slot = airport_slots[destination_slot];
+    for (int a = 1; a <= slot.approaches.count(); ++a) {
+        const ProcedureRecord& approach = slot.approaches[a];
+        if (runway != "------" && approach.runway != runway) continue;
+        for (int l = 1; l <= approach.legs.count(); ++l) {
+            const ProcedureLeg& leg = approach.legs[l];
+            const std::string key = leg.approach_name + " " + leg.runway_restriction;
+            if (key == previous) continue;
+            previous = key;
+            approach_fix_list.append(ApproachFixEntry{leg.approach_name, leg.runway_restriction});
+        }
+    }
+}

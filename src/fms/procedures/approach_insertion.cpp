@@ -1,0 +1,185 @@
+#include "fms/procedures/approach_insertion.h"
+
+#include "fms/plan/airways.h"
+#include "fms/plan/route_state.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/procedure_legs.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/gns_page_state.h"
+#include "platform/text_file.h"
+
+#include <cctype>
+
+namespace {
+
+// The leading decimal digits of an altitude text; 0 when it has none.
+int leading_number(const std::string& text) {
+    int value = 0;
+    for (char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c)) || value > 9999999) break;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+bool is_approach_end(const RouteWaypoint& w) {
+    return w.kind == "APPR" || w.type == "APT";
+}
+
+// The en-route part: the index of the last entry before the approach legs
+// and the destination (0 at the least).
+int end_of_en_route(const RoutePlan& plan, int last) {
+    int s = last;
+    while (s > 0 && is_approach_end(plan[s]))
+        --s;
+    return s < 0 ? 0 : s;
+}
+
+RouteWaypoint approach_leg(const PreviewLeg& p, bool with_constraints) {
+    RouteWaypoint w;
+    w.ident = p.fix;
+    w.kind = "APPR";
+    w.lat = p.latitude;
+    w.lon = p.longitude;
+    w.flyover = p.flyover;
+    w.aux_text = p.role;
+    w.course = -1.0;
+    if (with_constraints) {
+        w.speed_constraint = p.role == "IAF" ? 190.0 : p.role == "FAF" ? 170.0 : 180.0;
+        w.constrained = 2;
+        const int altitude = leading_number(p.altitude_text);
+        if (altitude >= 100) {
+            w.alt_constraint = altitude;
+            w.constrained = 3;
+        } else {
+            w.constrained = 0;
+        }
+    }
+    fill_navaid_data(w);
+    return w;
+}
+
+// The approach legs up to the missed approach, each appended while a place
+// for the destination remains. When the plan's last entry is the approach's
+// first fix (reuse_last), the first leg takes that entry's place and hold.
+template <class BeforeAppend>
+int append_approach_legs(const PlanTarget& t, bool with_constraints, bool reuse_last, BeforeAppend before) {
+    int& last = *t.last;
+    int appended = 0;
+    for (int i = 1; i <= approach_preview_legs.count(); ++i) {
+        const PreviewLeg& p = approach_preview_legs[i];
+        if (p.role == "MAP") break;
+        const bool in_place = reuse_last && appended == 0;
+        const int index = in_place ? last : last + 1;
+        if (index >= kPlanLastIndex) break;
+        if (!in_place) before();
+        RouteWaypoint leg = approach_leg(p, with_constraints);
+        if (in_place) leg.hold_number = (*t.plan)[last].hold_number;
+        write_entry(t, index, leg);
+        last = index;
+        ++appended;
+    }
+    if (reuse_last && appended == 0) cut_plan(t, last - 1);
+    return appended;
+}
+
+bool first_fix_is(const RouteWaypoint& w) {
+    return approach_preview_legs.count() >= 1 && w.ident == approach_preview_legs[1].fix;
+}
+
+} // namespace
+
+void insert_approach(int with_disco) {
+    const PlanTarget t = working_target();
+    RoutePlan& plan = working_plan;
+    int& last = working_plan_last;
+    const int s = end_of_en_route(plan, last);
+    cut_plan(t, s);
+    if (s > 0 && plan[s].ident == "DISCO") cut_plan(t, s - 1);
+
+    int disco = 0;
+    bool reuse_last = false;
+    if (with_disco == 1 && last > 1 && !first_fix_is(plan[last])) {
+        if (last + 1 < kPlanLastIndex) {
+            write_entry(t, ++last, discontinuity_entry());
+            disco = last;
+            mark_route_edited();
+        }
+    } else if (last > 0 && first_fix_is(plan[last])) {
+        reuse_last = true; // the approach's own fix takes the place of the last entry
+    }
+
+    append_approach_legs(t, true, reuse_last, [] {});
+    if (disco != 0 && disco < last) {
+        const RouteWaypoint& first = plan[disco + 1];
+        RouteWaypoint& d = plan.slot(disco);
+        d.lat = first.lat;
+        d.lon = first.lon;
+        d.speed_constraint = first.speed_constraint;
+        d.alt_constraint = first.alt_constraint;
+        d.constrained = first.constrained;
+    }
+
+    if (last < kPlanLastIndex) {
+        RouteWaypoint destination = destination_entry();
+        destination.course = -999.0;
+        write_entry(t, ++last, destination);
+    }
+    approach_preview_built = 0;
+    if (constraint_waypoint_index > s) constraint_waypoint_index = last;
+    mark_route_edited();
+}
+
+void apply_approach_to_route() {
+    const PlanTarget t = active_target(true);
+    RoutePlan& plan = active_plan;
+    int& last = active_plan_last;
+    cut_plan(t, end_of_en_route(plan, last));
+    // A fix met twice at the join would be flown twice.
+    const bool reuse_last = last > 0 && first_fix_is(plan[last]);
+
+    append_approach_legs(t, false, reuse_last, [&last] {
+        if (constraint_waypoint_index == last) ++constraint_waypoint_index;
+    });
+    if (last < kPlanLastIndex) {
+        RouteWaypoint destination = destination_entry();
+        destination.alt_constraint = parse_double(airport_elevation_text);
+        write_entry(t, ++last, destination);
+    }
+    approach_preview_built = 0;
+    if (to_waypoint_index != kNoToWaypoint && to_waypoint_index > last) {
+        to_waypoint_index = last;
+        refresh_to_position();
+    }
+}
+
+void insert_airway_segment() {
+    const PlanTarget t = gns_plan_open == 1 ? working_target() : active_target(true);
+    const int a = candidate_from_index;
+    const int b = candidate_selected_index;
+    const int c = working_cursor_index;
+    const int count = candidate_count();
+    if (a < 1 || a > count || b < 1 || b > count || a == b || c < 0 || c > *t.last) return;
+
+    const bool forwards = a < b;
+    const int step = forwards ? 1 : -1;
+    int k = 0;
+    for (int v = a + step;; v += step) {
+        const int index = c + ++k;
+        if (!open_slot(t, index)) break; // past index 200
+        const auto& candidate = candidate_list[v];
+        RouteWaypoint w;
+        w.ident = candidate.ident;
+        w.lat = candidate.latitude;
+        w.lon = candidate.longitude;
+        w.type = candidate.kind;
+        w.via = candidate.text_1;
+        w.kind = candidate.text_2;
+        w.course = -1.0;
+        // Flown backwards the airway's fixes keep their own type and no frequency.
+        if (forwards) fill_navaid_data(w);
+        write_entry(t, index, w);
+        if (v == b) break;
+    }
+    if (*t.last < kPlanLastIndex) t.plan->slot(*t.last + 1).ident = "******";
+}

@@ -1,0 +1,102 @@
+#include "fms/procedures/procedure_file.h"
+#include "data/load_warnings.h"
+
+#include "data/airport_procedures.h"
+#include "data/config_line.h"
+#include "fms/math/magnetic_variation.h"
+#include "platform/os.h"
+#include "platform/text_file.h"
+#include "sim/host_folder.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The files are read through a 500-byte buffer.
+constexpr std::size_t kMaxProcedureLine = 498;
+
+// The first word of a section token once its brackets are blanks.
+std::string section_name(std::string token) {
+    for (char& c : token)
+        if (c == '[' || c == ']') c = ' ';
+    std::vector<std::string> words = scan_tokens(token, 1);
+    return words.empty() ? std::string() : words[0];
+}
+
+} // namespace
+
+bool begins_with(const std::string& text, const char* prefix) {
+    return text.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+bool contains_after_first(const std::string& text, const char* pattern) {
+    const std::size_t at = text.find(pattern, 1);
+    return at != std::string::npos;
+}
+
+bool read_procedure_section(const std::string& file_name, const std::string& airport, std::size_t token_count,
+                            const ProcedureFileHandlers& handlers) {
+    const std::string path = host_folder + "\\Orvex\\Navdata\\" + file_name;
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) {
+        record_missing_file(path);
+        return false;
+    }
+    if (handlers.opened) handlers.opened();
+
+    bool in_section = false;
+    std::string line;
+    while (read_line(file, line, kMaxProcedureLine)) {
+        LineTokens t = scan_tokens(line, token_count);
+        t.insert(t.begin(), std::string());
+        t.resize(token_count + 1);
+        const std::string& t1 = t[1];
+
+        const bool comment = begins_with(t1, "*") || begins_with(t1, ";");
+        const bool section = !comment && begins_with(t1, "[");
+        if (comment || section || !in_section) {
+            if (handlers.close_out) handlers.close_out();
+            if (section) {
+                if (in_section) break; // the next section ends the airport's
+                in_section = equals_ignoring_case(section_name(t1), airport);
+            }
+            continue;
+        }
+        handlers.leg_line(t);
+    }
+    if (handlers.finished) handlers.finished();
+    std::fclose(file);
+    return in_section;
+}
+
+void read_procedure_files(const std::string& base_file_name, const std::string& user_file_name,
+                          const std::string& airport, std::size_t token_count,
+                          const ProcedureFileHandlers& handlers) {
+    if (read_procedure_section(base_file_name, airport, token_count, handlers)) return;
+    if (!user_file_name.empty()) read_procedure_section(user_file_name, airport, token_count, handlers);
+}
+
+std::string coded_leg_label(const std::string& code) {
+    std::string rest = code.empty() || code[0] != '/' ? code : code.substr(1);
+    if (begins_with(rest, "RT/") || begins_with(rest, "LT/")) rest.erase(0, 3);
+    const char* prefix = nullptr;
+    if (!rest.empty()) {
+        if (rest[0] == 'T') prefix = "TR";
+        if (rest[0] == 'H') prefix = "HD";
+        if (rest[0] == 'C') prefix = "CR";
+    }
+    if (!prefix) return code.empty() || code[0] != '/' ? code : code.substr(1);
+    return prefix + rest.substr(1, 3);
+}
+
+int find_runway_exact(const AirportProcedures& slot, const std::string& designator) {
+    for (int i = 1; i <= slot.runways.count(); ++i)
+        if (slot.runways[i].designator == designator) return i;
+    return 0;
+}
+
+double slot_magnetic_variation(const AirportProcedures& slot) {
+    return compute_magnetic_variation(saturate_to_int(slot.airport_latitude),
+                                      saturate_to_int(slot.airport_longitude));
+}

@@ -1,0 +1,228 @@
+#include "fms/procedures/procedure_insertion.h"
+
+#include "data/airport_procedures.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/procedures/procedure_legs.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+
+namespace {
+
+const char* const kNone = "------";
+
+bool is_sid(const RouteWaypoint& w) {
+    return w.kind == "SID";
+}
+
+bool pick_is_valid(int n, int count) {
+    return n >= 1 && n <= count;
+}
+
+// The route's end: STAR and approach legs and airports are not en route.
+bool ends_route(const RouteWaypoint& w) {
+    return w.kind == "STAR" || w.kind == "APPR" || w.type == "APT";
+}
+
+void insert_sid(const PlanTarget& t) {
+    RoutePlan& plan = *t.plan;
+    int& last = *t.last;
+    const int no_route = t.active ? to_waypoint_index : working_cursor_index;
+    if (no_route == kNoToWaypoint) {
+        if (last < 0) last = 0;
+        cut_plan(t, 0);
+    }
+    if (plan[0].type != "APT") select_airport(origin_airport_ident, t.active ? 3 : 5);
+    if (last < 0) last = 0;
+
+    // The old SID goes, also when nothing follows it.
+    while (last >= 1 && is_sid(plan[1]))
+        remove_entry(t, 1);
+    if (t.active) {
+        to_waypoint_index = 1;
+        refresh_to_position();
+        if (direct_to_active == 1) direct_to_active = 0;
+    }
+
+    const AirportProcedures& origin = airport_slots[origin_slot];
+    RouteWaypoint& entry0 = plan.slot(0);
+    entry0.ident = origin.airport_ident;
+    entry0.lat = origin.airport_latitude;
+    entry0.lon = origin.airport_longitude;
+    entry0.type = "APT";
+    entry0.frequency.clear();
+
+    for (int i = 1; i <= sid_preview_legs.count(); ++i) {
+        if (!open_slot(t, i)) break; // the plan is full
+        RouteWaypoint leg = procedure_leg(sid_preview_legs[i], "SID");
+        fill_navaid_data(leg);
+        write_entry(t, i, leg);
+    }
+
+    for (int k = 2; k - 1 < last; ++k) {
+        if (plan[k - 1].ident != plan[k].ident) continue;
+        const bool star = plan[k - 1].kind == "STAR";
+        merge_into_previous(t, k);
+        if (star) plan.slot(k - 1).kind = "SIDSTAR";
+    }
+    if (t.active) refresh_to_position();
+    sid_edit_pending = 0;
+}
+
+void insert_star(const PlanTarget& t) {
+    RoutePlan& plan = *t.plan;
+    int& last = *t.last;
+    const int floor = t.active || to_waypoint_index == kNoToWaypoint ? 0 : to_waypoint_index - 1;
+
+    if (last < 0 || plan[last].type != "APT") {
+        // Mode 4 makes the airport the destination, so it must be the destination.
+        if (t.active)
+            select_airport(airport_slots[destination_slot].airport_ident, 4);
+        else
+            select_airport(origin_airport_ident, 6);
+    }
+
+    int s = last;
+    while (s > floor && ends_route(plan[s]))
+        --s;
+    if (s < 0) s = 0;
+    if (t.active && to_waypoint_index != kNoToWaypoint && s < to_waypoint_index) {
+        to_waypoint_index = s >= 1 ? s : 1;
+        refresh_to_position();
+        if (direct_to_active == 1) direct_to_active = 0;
+    }
+
+    const PreviewLegs& legs = star_preview_legs;
+    if (s + 1 < last && plan[s + 1].kind == "APPR") {
+        // Before the approach, which stays.
+        const bool has_destination = plan[last].type == "APT";
+        for (int i = 1; i <= legs.count(); ++i) {
+            if (!has_destination && last + 1 >= kPlanLastIndex) break; // room for the destination
+            if (!open_slot(t, s + i)) break;
+            RouteWaypoint leg = procedure_leg(legs[i], "STAR");
+            fill_navaid_data(leg);
+            write_entry(t, s + i, leg);
+        }
+        if (has_destination || last < kPlanLastIndex) {
+            RouteWaypoint destination = destination_entry();
+            if (has_destination)
+                destination.hold_number = plan[last].hold_number;
+            else
+                ++last;
+            write_entry(t, last, destination);
+        }
+    } else if (s >= kPlanLastIndex) {
+        cut_plan(t, s); // a full en-route part leaves no room for the destination
+    } else {
+        const bool edit_on_destination = !t.active && working_edit_index == last;
+        const double remembered_altitude = plan[last].alt_constraint;
+        cut_plan(t, s);
+        int k = s + 1;
+        for (int i = 1; i <= legs.count() && k < kPlanLastIndex; ++i, ++k) {
+            if (t.active && constraint_waypoint_index == k - 1) constraint_waypoint_index = k;
+            RouteWaypoint leg = procedure_leg(legs[i], "STAR");
+            fill_navaid_data(leg);
+            write_entry(t, k, leg);
+            last = k;
+        }
+        last = k;
+        RouteWaypoint destination = destination_entry();
+        if (edit_on_destination) {
+            working_edit_index = last;
+            destination.alt_constraint = remembered_altitude;
+        }
+        write_entry(t, last, destination);
+    }
+
+    if (t.active) {
+        for (int k = 2; k - 1 < last; ++k) {
+            if (plan[k - 1].ident != plan[k].ident) continue;
+            const bool sid = plan[k - 1].kind == "SID";
+            merge_into_previous(t, k);
+            if (sid) plan.slot(k - 1).kind = "SIDSTAR";
+        }
+    } else {
+        int n = to_waypoint_index == kNoToWaypoint || to_waypoint_index < 1 ? 1 : to_waypoint_index;
+        while (n < last) {
+            ++n;
+            if (plan[n - 1].ident != plan[n].ident) continue;
+            const std::string kind = plan[n - 1].kind == "SID" ? "SIDSTAR" : plan[n - 1].kind;
+            merge_into_previous(t, n);
+            plan.slot(n - 1).kind = kind;
+        }
+    }
+    star_edit_pending = 0;
+}
+
+void apply_sid_selection(int n, int keep) {
+    AirportProcedures& origin = airport_slots[origin_slot];
+    if (keep == 0) {
+        if (!pick_is_valid(n, origin.procedure_name_list.count())) return;
+        sel_sid = origin.procedure_name_list[n];
+    }
+    filter_sids_by_runway(sel_sid, sel_departure_runway, 1);
+    find_sid_index(sel_sid);
+    find_sid(sel_sid);
+    applied_departure_runway = sel_departure_runway;
+    applied_sid_transition = sel_sid_transition;
+    find_sid_runway();
+    insert_sid_legs();
+    build_route_rows();
+    mark_route_edited();
+}
+
+void apply_star_selection(int n, int keep, bool pick_only_runway) {
+    AirportProcedures& destination = airport_slots[destination_slot];
+    if (keep == 0) {
+        if (!pick_is_valid(n, destination.procedure_name_list.count())) return;
+        sel_star = destination.procedure_name_list[n];
+    }
+    filter_stars_by_runway(sel_star, sel_arrival_runway, 1);
+    find_star_index(sel_star);
+    find_star(sel_star);
+    if (pick_only_runway && destination.runway_list.count() == 1 && sel_arrival_runway == kNone)
+        sel_arrival_runway = destination.runway_list[1];
+    applied_arrival_runway = sel_arrival_runway;
+    applied_star_transition = sel_star_transition;
+    find_star_runway();
+    insert_star_appr_legs();
+    build_route_rows();
+    mark_route_edited();
+}
+
+} // namespace
+
+void build_sid_legs(int n, int keep) {
+    apply_sid_selection(n, keep);
+}
+
+void build_sid_legs_b(int n, int keep) {
+    apply_sid_selection(n, keep);
+}
+
+void build_star_legs(int n, int keep) {
+    apply_star_selection(n, keep, false);
+}
+
+void build_star_legs_b(int n, int keep) {
+    apply_star_selection(n, keep, true);
+}
+
+void insert_sid_legs() {
+    insert_sid(working_target());
+}
+
+void insert_star_appr_legs() {
+    insert_star(working_target());
+}
+
+void insert_sid_legs_active() {
+    insert_sid(active_target(false));
+}
+
+void insert_star_legs_active() {
+    insert_star(active_target(true));
+}

@@ -1,0 +1,268 @@
+#include "fms/procedures/procedure_selection.h"
+
+#include "data/airport_procedures.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_page_state.h"
+
+#include <algorithm>
+#include <vector>
+
+PreviewLegs sid_preview_legs;
+PreviewLegs star_preview_legs;
+PreviewLegs approach_preview_legs;
+int sel_sid_index = 0;
+int sel_star_index = 0;
+int approach_preview_built = 0;
+
+namespace {
+
+const char* const kNone = "------";
+// Entry 119 of the STAR entry list is the sort's scratch entry.
+constexpr int kMaxTransitionNames = 118;
+
+AirportProcedures& origin() {
+    return airport_slots[origin_slot];
+}
+AirportProcedures& destination() {
+    return airport_slots[destination_slot];
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A runway fits a comma-separated list when it is one of its items.
+bool fits(const std::string& runway, const std::string& list) {
+    return contains("," + list + ",", "," + runway + ",");
+}
+
+bool runway_matches(const std::string& runway, const ProcedureRecord& record) {
+    return runway == kNone || record.runway_transition_list.empty() ||
+           fits(runway, record.runway_transition_list);
+}
+
+template <class Table> int find_record(const Table& table, const std::string& name) {
+    for (int i = 1; i <= table.count(); ++i)
+        if (table[i].name == name) return i;
+    return 0;
+}
+
+template <std::size_t N> bool listed(const BoundedTable<std::string, N>& list, const std::string& text) {
+    for (int i = 1; i <= list.count(); ++i)
+        if (list[i] == text) return true;
+    return false;
+}
+
+template <class Table>
+void build_runway_list(AirportProcedures& slot, const Table& table, const std::string& name) {
+    slot.runway_list.set_count(0);
+    const int r = find_record(table, name);
+    const std::string& runways = table[r].runway_transition_list;
+    for (int i = 1; i <= slot.runways.count(); ++i) {
+        const std::string& designator = slot.runways[i].designator;
+        if (r == 0 || runways.empty() || fits(designator, runways)) slot.runway_list.append(designator);
+    }
+}
+
+template <class Table>
+void build_name_list(AirportProcedures& slot, const Table& table, const std::string& runway,
+                     const std::string& transition) {
+    slot.procedure_name_list.set_count(0);
+    for (int i = 1; i <= table.count(); ++i) {
+        const ProcedureRecord& record = table[i];
+        bool offers = transition == kNone;
+        for (int l = 1; l <= record.legs.count() && !offers; ++l)
+            offers = record.legs[l].transition == transition;
+        if (runway_matches(runway, record) && offers) slot.procedure_name_list.append(record.name);
+    }
+}
+
+template <class Table>
+void build_transition_names(AirportProcedures& slot, const Table& table, const std::string& name,
+                            const std::string& runway, int mode) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= table.count(); ++i) {
+        const ProcedureRecord& record = table[i];
+        if ((name != kNone && record.name != name) || !runway_matches(runway, record)) continue;
+        for (int l = 1; l <= record.legs.count(); ++l) {
+            const ProcedureLeg& leg = record.legs[l];
+            if (leg.transition.empty() || (mode == 1 && leg.marker == "*")) continue;
+            if (std::find(names.begin(), names.end(), leg.transition) != names.end()) continue;
+            if (static_cast<int>(names.size()) < kMaxTransitionNames) names.push_back(leg.transition);
+        }
+    }
+    // Byte-wise ascending ("ABC" before "ABCD", "Z" before "a").
+    std::stable_sort(names.begin(), names.end());
+    // Only the texts are the pickers'; the numbers beside them stay.
+    BoundedTable<StarEntry, 121>& list = slot.star_entry_list;
+    list.set_count(0);
+    for (std::size_t k = 0; k < names.size(); ++k)
+        list.slot(static_cast<int>(k) + 1).text = names[k];
+    list.set_count(static_cast<int>(names.size()));
+}
+
+template <class Table>
+void build_preview(PreviewLegs& preview, const Table& table, int index, const std::string& label,
+                   const std::string& transition, const std::string& runway) {
+    preview.set_count(0);
+    const ProcedureRecord& record = table[index];
+    for (int l = 1; l <= record.legs.count() && !preview.full(); ++l) {
+        const ProcedureLeg& leg = record.legs[l];
+        if (!leg.transition.empty() && leg.transition != transition && leg.marker != "*") continue;
+        const std::string& restriction = leg.runway_restriction;
+        if (!restriction.empty() && restriction != "---" && !contains(restriction, runway)) continue;
+        PreviewLeg p;
+        p.fix = leg.fix;
+        p.latitude = leg.latitude;
+        p.longitude = leg.longitude;
+        p.flyover = leg.flyover;
+        p.altitude_text = leg.constraint_text;
+        if (!preview.empty()) p.label = label;
+        preview.append(std::move(p));
+    }
+}
+
+bool transition_given(const std::string& transition) {
+    return transition != kNone && !transition.empty();
+}
+
+bool is_iaf(const std::string& role) {
+    return role == "IAF" || role == "IAF*";
+}
+
+// Calls f(leg) for every leg of every approach of the destination.
+template <class F> void for_each_approach_leg(F f) {
+    BoundedTable<ProcedureRecord, 141>& approaches = destination().approaches;
+    for (int i = 1; i <= approaches.count(); ++i) {
+        BoundedTable<ProcedureLeg, 401>& legs = approaches.slot(i).legs;
+        for (int l = 1; l <= legs.count(); ++l)
+            f(legs.slot(l));
+    }
+}
+
+} // namespace
+
+void find_sid(const std::string& name) {
+    build_runway_list(origin(), origin().sids, name);
+}
+
+void find_star(const std::string& name) {
+    build_runway_list(destination(), destination().stars, name);
+}
+
+void match_sid_transition(const std::string& runway, const std::string& transition) {
+    build_name_list(origin(), origin().sids, runway, transition);
+}
+
+void match_star_transition(const std::string& runway, const std::string& transition) {
+    build_name_list(destination(), destination().stars, runway, transition);
+}
+
+void filter_sids_by_runway(const std::string& name, const std::string& runway, int mode) {
+    build_transition_names(origin(), origin().sids, name, runway, mode);
+}
+
+void filter_stars_by_runway(const std::string& name, const std::string& runway, int mode) {
+    build_transition_names(destination(), destination().stars, name, runway, mode);
+}
+
+void find_sid_index(const std::string& name) {
+    if (const int i = find_record(origin().sids, name)) sel_sid_index = i;
+}
+
+void find_star_index(const std::string& name) {
+    if (const int i = find_record(destination().stars, name)) sel_star_index = i;
+}
+
+void find_sid_runway() {
+    const std::string label =
+        transition_given(applied_sid_transition) ? sel_sid + "." + applied_sid_transition : sel_sid;
+    build_preview(sid_preview_legs, origin().sids, sel_sid_index, label, applied_sid_transition,
+                  applied_departure_runway);
+}
+
+void find_star_runway() {
+    const std::string label =
+        transition_given(applied_star_transition) ? applied_star_transition + "." + sel_star : sel_star;
+    build_preview(star_preview_legs, destination().stars, sel_star_index, label, applied_star_transition,
+                  applied_arrival_runway);
+}
+
+void find_iaf_transitions() {
+    BoundedTable<std::string, 41>& iafs = destination().iaf_list;
+    iafs.set_count(0);
+    for_each_approach_leg([&](ProcedureLeg& leg) {
+        if (leg.fix_role.compare(0, 3, "IAF") != 0) return;
+        if (sel_approach != kNone && leg.approach_name != sel_approach) return;
+        const std::string& restriction = leg.runway_restriction;
+        if (applied_arrival_runway != kNone && !restriction.empty() &&
+            !contains(restriction, applied_arrival_runway))
+            return;
+        if (leg.transition == "---") {
+            if (listed(iafs, leg.fix))
+                leg.transition = leg.fix;
+            else
+                iafs.append("---");
+        } else if (!listed(iafs, leg.transition)) {
+            iafs.append(leg.transition);
+        }
+    });
+}
+
+void list_approach_transitions(const std::string& runway, const std::string& fix) {
+    BoundedTable<ProcedureRecord, 21>& groups = destination().approach_groups;
+    groups.set_count(0);
+    std::vector<std::string> names;
+    for_each_approach_leg([&](const ProcedureLeg& leg) {
+        if (runway != kNone && !leg.runway_restriction.empty() && leg.runway_restriction != runway) return;
+        if (!is_iaf(leg.fix_role) || (fix != kNone && leg.fix != fix)) return;
+        if (std::find(names.begin(), names.end(), leg.approach_name) != names.end()) return;
+        if (groups.full()) return;
+        names.push_back(leg.approach_name);
+        const int n = static_cast<int>(names.size());
+        groups.slot(n).runway_transition_list = leg.approach_name;
+        groups.set_count(n);
+    });
+}
+
+void list_approach_iaf_transitions(const std::string& approach, const std::string& fix) {
+    std::string joined;
+    for_each_approach_leg([&](const ProcedureLeg& leg) {
+        if (approach != kNone && leg.approach_name != approach) return;
+        if (!is_iaf(leg.fix_role) || (fix != kNone && leg.fix != fix)) return;
+        joined += "," + leg.runway_restriction;
+    });
+    // Legs for runway A to D serve every runway.
+    const bool every = joined.empty() || contains(joined, ",A") || contains(joined, ",B") ||
+                       contains(joined, ",C") || contains(joined, ",D");
+    AirportProcedures& slot = destination();
+    slot.runway_list.set_count(0);
+    for (int i = 1; i <= slot.runways.count(); ++i) {
+        const std::string& designator = slot.runways[i].designator;
+        if (every || contains(joined, designator)) slot.runway_list.append(designator);
+    }
+}
+
+void select_approach_transition() {
+    approach_preview_legs.set_count(0);
+    for_each_approach_leg([](const ProcedureLeg& leg) {
+        if (approach_preview_legs.full() || leg.approach_name != sel_approach) return;
+        const std::string& restriction = leg.runway_restriction;
+        if (!restriction.empty() && !contains(restriction, applied_arrival_runway)) return;
+        const std::string& tag = leg.transition;
+        if (tag != sel_approach_transition && tag != "IAF*" && tag != "---" && tag != "MAP" && tag != "FAF" &&
+            !tag.empty())
+            return;
+        PreviewLeg p;
+        p.fix = leg.fix;
+        p.latitude = leg.latitude;
+        p.longitude = leg.longitude;
+        p.flyover = leg.flyover;
+        p.altitude_text = leg.constraint_text;
+        const std::string& role = leg.fix_role;
+        if (role == "IAF" || role == "MAP" || role == "FAF" || role == "ARC" || role == "HP") p.role = role;
+        approach_preview_legs.append(std::move(p));
+    });
+    approach_preview_built = 1;
+    page_list_changed = 1;
+}

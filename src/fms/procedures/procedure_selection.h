@@ -1,0 +1,82 @@
+// The procedures room of the core: an airport's detail and its SID, STAR and
+// approach files read into the airport slots, the leg directives expanded into
+// positions, the departure and arrival choices of the pages and their insertion
+// into the working or active plan, and the runways in use.
+//
+// The procedure pickers of the departure, arrival and approach pages: which
+// runways suit a procedure, which procedures suit a runway and a transition,
+// which transitions and IAFs exist, and the preview of the legs a choice
+// would insert. They read the airport slots' procedure tables (origin: SIDs,
+// destination: STARs and approaches) and write the slots' lists and the
+// previews; "------" stands for "none" in every argument and selection text.
+// Every list stops at its capacity.
+#pragma once
+
+#include "platform/bounded_table.h"
+
+#include <string>
+
+// One leg of a preview: what an insertion copies into a plan.
+struct PreviewLeg {
+    std::string fix;
+    std::string role;          // approaches: "IAF", "FAF", "MAP", "ARC", "HP" or empty
+    std::string altitude_text; // the leg's constraint text
+    std::string label;         // procedure label; empty on the first leg
+    double latitude = 0.0;
+    double longitude = 0.0;
+    int flyover = 0;
+};
+
+// Entries 1..count(), at most 80.
+using PreviewLegs = BoundedTable<PreviewLeg, 81>;
+extern PreviewLegs sid_preview_legs;
+extern PreviewLegs star_preview_legs;
+extern PreviewLegs approach_preview_legs;
+
+// The selected SID (origin) and STAR (destination) record, 1-based; 0 = none.
+extern int sel_sid_index;
+extern int sel_star_index;
+
+// Set to 1 whenever the approach preview is rebuilt.
+extern int approach_preview_built;
+
+// The runway list of the origin (SID) or destination (STAR) slot: every
+// runway that the named procedure serves, or all for a name no record bears.
+void find_sid(const std::string& name);
+void find_star(const std::string& name);
+
+// The SID or STAR name list: the procedures serving the runway that offer
+// the transition.
+void match_sid_transition(const std::string& runway, const std::string& transition);
+void match_star_transition(const std::string& runway, const std::string& transition);
+
+// The transition names of the named procedure (every procedure for "------")
+// that serve the runway, sorted byte-wise into the slot's STAR entry list
+// (at most 118). Mode 1 leaves out the junction leg's tag.
+void filter_sids_by_runway(const std::string& name, const std::string& runway, int mode);
+void filter_stars_by_runway(const std::string& name, const std::string& runway, int mode);
+
+// sel_sid_index / sel_star_index := the first record of that name; unchanged
+// when none bears it.
+void find_sid_index(const std::string& name);
+void find_star_index(const std::string& name);
+
+// The preview of the selected SID or STAR for the applied runway and
+// transition.
+void find_sid_runway();
+void find_star_runway();
+
+// The destination's IAF list for sel_approach and applied_arrival_runway (at
+// most 40). Marks "---" legs of an IAF already listed with their own fix.
+void find_iaf_transitions();
+
+// The names of the approaches whose IAF is the fix for the runway, into the
+// destination's approach group table (at most 20).
+void list_approach_transitions(const std::string& runway, const std::string& fix);
+
+// The destination's runway list for an approach through an IAF.
+void list_approach_iaf_transitions(const std::string& approach, const std::string& fix);
+
+// The approach preview for sel_approach, sel_approach_transition and
+// applied_arrival_runway; raises approach_preview_built and page_list_changed.
+void select_approach_transition();

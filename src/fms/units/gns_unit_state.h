@@ -1,0 +1,113 @@
+// Interface state of the GNS XLS navigator, shared by its two gauges: the
+// state (page) shown, the inputs that the keys record for the next draw, the
+// scratchpad field and the list positions of the pages. The values the core
+// writes as well live in gns_page_state.h and gns_settings.h.
+#pragma once
+
+#include "fms/units/gns_page_state.h"
+#include "fms/units/gns_settings.h"
+
+#include <string>
+
+// States (pages) of the unit, 1 to 21; 2 to 6 are never set.
+enum GnsState : int {
+    GNS_FLIGHT_PLAN = 1,
+    GNS_DIRECT = 7,
+    GNS_DATABASE_WPT = 8,
+    GNS_NAVIGATION = 9,
+    GNS_DEPARTURE = 10,
+    GNS_ARRIVAL = 11,
+    GNS_APPROACH = 12,
+    GNS_AIRWAY = 13,
+    GNS_SAVE_FPL = 14,
+    GNS_VNAV = 15,
+    GNS_VNAV_DATA = 16,
+    GNS_VNAV_ENTRY = 17,
+    GNS_HOLDING_PATTERN = 18,
+    GNS_PLAN = 19,
+    GNS_PILOT_WPT = 20,
+    GNS_OFFSET_WPT = 21,
+};
+inline constexpr int kGnsStateCount = 21;
+
+// Indices into gns_line_toggles.
+enum GnsToggle : int { GNS_L1, GNS_L2, GNS_L3, GNS_L4, GNS_L5, GNS_R1, GNS_R2, GNS_R3, GNS_R4, GNS_R5 };
+
+// Unit state and the way back from a sub-page.
+inline int gns_state = 0;        // 1 from the first install on
+inline int gns_return_state = 0; // state a sub-page goes back to
+
+// Key inputs, consumed by the page of the next draw. Line keys: 0 none, 1..5
+// L1..L5, 6..10 R1..R5. A page queues a key for the frame after through
+// gns_lsk_next.
+inline int gns_lsk = 0;
+inline int gns_lsk_next = 0;
+inline int gns_enter_pressed = 0; // the one-frame flags
+inline int gns_erase_pressed = 0;
+inline int gns_prev_pressed = 0;
+inline int gns_next_pressed = 0;
+inline int gns_direct_pressed = 0;
+// The toggle/erase key asked the plan view to delete the proposed waypoint.
+inline int gns_delete_request = 0;
+
+// The scratchpad field: open for typing, and still showing a proposal that
+// the next character replaces.
+inline int gns_entry_active = 0;
+inline int gns_entry_fresh = 1;
+
+// Choices of the pages' option lines.
+inline int gns_fpl_option = 1; // data column of the active-plan view: 1 ETE, 2 ETA, 3 DIS, 4 ALT
+inline int gns_fpl_option_default = 1;
+inline int gns_hold_choice_r3 = 1;
+inline int gns_hold_choice_r5 = 1;
+inline int gns_nav_seq_choice = 0;
+
+// Active-plan index of the waypoint selected on the active-plan view.
+inline int gns_selected_wpt_index = 0;
+// 1 after a database waypoint went into the DIRECT working plan.
+inline int gns_direct_inserted = 0;
+
+// List positions and counts of the pages.
+inline int gns_active_page = 1, gns_active_page_count = 1;
+inline int gns_list_page = 0;
+inline int gns_open_plan_page = 1, gns_open_plan_page_count = 1;
+inline int gns_open_plan_number = 1; // list number of the opened stored route
+inline int gns_direct_page = 0, gns_direct_page_count = 0;
+inline int gns_database_index = 0, gns_database_page = 1;
+inline int gns_nav_page = 1;
+inline int gns_departure_page = 0, gns_departure_page_count = 0;
+inline int gns_arrival_page = 0, gns_arrival_page_count = 0;
+inline int gns_airway_page = 0, gns_airway_page_count = 0;
+inline int gns_vnav_page = 1, gns_vnav_page_count = 2;
+inline int gns_plan_page = 1;
+inline int gns_offset_ref_index = 0;
+inline std::string gns_offset_ref_ident;
+// Number of the first stored route on the list page shown.
+inline int fpl_list_first = 1;
+
+// What ENT sets when it opens the procedure pages.
+inline int gns_airport_not_found = 0;
+inline int gns_departure_preview = 0;
+inline int gns_arrival_preview = 0;
+inline int gns_approach_preview = 0;
+inline int gns_apch_step = 1;
+
+// Fields of SAVE ACTIVE FPL, PILOT ENTERED WPT and OFFSET WPT.
+inline std::string gns_save_name;
+inline std::string gns_pilot_wpt_name;
+inline int gns_pilot_entry_step = 0;
+inline std::string gns_pilot_lat_text, gns_pilot_lon_text;
+inline double gns_pilot_lat = 0.0, gns_pilot_lon = 0.0;
+inline std::string gns_offset_brg_input, gns_offset_dis_input;
+inline double gns_offset_lat = 0.0, gns_offset_lon = 0.0;
+
+// The procedure selections that belong to the active plan and to the opened
+// stored plan; the ENT key copies them to and from the pages' copy
+// (gns_sel_*). "------" = none.
+struct GnsSelections {
+    std::string dep_airport = "------", sid = "------", sid_transition = "------", dep_runway = "------";
+    std::string arr_airport = "------", arr_runway = "------", star = "------", star_transition = "------";
+    std::string apch_type = "------", apch_trans = "------";
+};
+inline GnsSelections active_sel;
+inline GnsSelections working_sel;

@@ -1,0 +1,116 @@
+// Callbacks of SMITHS_FMS and SMITHS_FMS_BR: the loads of the first gauges to
+// initialise, the lamps on every update, and on every draw the per-frame
+// update and the render pass into the screen element.
+#include "gauges/smiths_gauge.h"
+
+#include "cdu_smiths/cdu_render.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "data/module_settings.h"
+#include "data/nav_database.h"
+#include "fms/files/flight_log.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/files/module_config.h"
+#include "fms/files/stored_routes.h"
+#include "fms/fms_update.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
+#include "gauges/debug_log.h"
+#include "gauges/display_callbacks.h"
+#include "gauges/gauge_callbacks.h"
+#include "gauges/gdiplus_lifetime.h"
+#include "gauges/lazy_loads.h"
+#include "sim/element_helpers.h"
+#include "sim/host_folder.h"
+
+#include <string>
+
+namespace {
+
+// The first gauge parameter that names no view is the aircraft model; on
+// SMITHS_FMS "GPSSynch" asks for the simulator's GPS plan instead.
+void take_smiths_parameter(const char* parameters, bool gps_synch_is_setting) {
+    const std::string text = parameters != nullptr ? parameters : "";
+    if (aircraft_parameter.empty() && gps_synch_is_setting && text == "GPSSynch")
+        synchfplanwithfsgps = 1;
+    else
+        take_aircraft_parameter(parameters, true);
+}
+
+void pre_initialize(const GaugeHeader* gauge, bool gps_synch_is_setting) {
+    fill_host_folder();
+    if (config_loaded == 0) load_config();
+    if (airport_table.count() == 0) {
+        load_nav_database();
+        write_flight_log(3);
+    }
+    take_smiths_parameter(gauge->parameters, gps_synch_is_setting);
+    if (stored_routes.count() == 0) list_flight_plans();
+}
+
+ElementHeader* first_element(const GaugeHeader* gauge) {
+    return gauge->elements_list != nullptr ? gauge->elements_list[0] : nullptr;
+}
+
+void show_lamp(ElementHeader* bezel, int lamp, bool lit) {
+    if (lit)
+        clear_list_element_flags(bezel, lamp, IMAGE_HIDDEN);
+    else
+        set_list_element_flags(bezel, lamp, IMAGE_HIDDEN);
+}
+
+void update_lamps(const GaugeHeader* gauge) {
+    ElementHeader* bezel = first_element(gauge);
+    show_lamp(bezel, kSmithsExecLamp, route_state == 2 || route_state == 4);
+    show_lamp(bezel, kSmithsMsgLamp, !smiths_scratchpad_message.empty());
+}
+
+void pre_draw(const GaugeHeader* gauge) {
+    fms_update();
+    ElementHeader* screen = get_list_element(first_element(gauge), kSmithsScreenElement);
+    if (screen == nullptr) return;
+    drawn_element = screen;
+    if (screen->device_context != nullptr)
+        render_smiths_fms(smiths_cdu_display, screen->device_context, element_pixel_size(screen));
+    screen->image_flags &= ~IMAGE_DIRTY;
+}
+
+void smiths_callback(const char* log_line, GaugeHeader* gauge, int32_t service, bool gps_synch_is_setting) {
+    debug_log_line(log_line);
+    if (gauge == nullptr) return;
+    switch (service) {
+    case PANEL_SERVICE_PRE_INSTALL:
+        fill_host_folder();
+        if (smiths_cdu_page == 0) smiths_cdu_page = kPageIdent;
+        break;
+    case PANEL_SERVICE_POST_INSTALL:
+        if (flight_log_started == 0) write_flight_log(3);
+        break;
+    case PANEL_SERVICE_PRE_INITIALIZE:
+        pre_initialize(gauge, gps_synch_is_setting);
+        break;
+    case PANEL_SERVICE_PRE_UPDATE:
+        update_lamps(gauge);
+        break;
+    case PANEL_SERVICE_PRE_DRAW:
+        pre_draw(gauge);
+        break;
+    case PANEL_SERVICE_CONNECT_TO_WINDOW:
+        gdiplus_connect();
+        break;
+    case PANEL_SERVICE_DISCONNECT:
+        gdiplus_disconnect();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void ORVEX_FSAPI smiths_fms_callback(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
+    smiths_callback("smiths_fms_callback \n", gauge, service_id, true);
+}
+
+void ORVEX_FSAPI smiths_fms_br_callback(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
+    smiths_callback("smiths_fms_br_callback \n", gauge, service_id, false);
+}

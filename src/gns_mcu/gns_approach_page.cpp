@@ -1,0 +1,318 @@
+// APCH, the page of state 12: the destination airport, then its runway, the
+// approach type and the transition (IAF) chosen from lists, then the
+// approach's waypoints with SELECT and ERASE. ENT commits each field and
+// inserts the approach.
+#include "data/airport_procedures.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/approach_insertion.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
+#include "fms/units/mcu_page_state.h"
+#include "gns_mcu/gns_choice_list.h"
+#include "gns_mcu/gns_procedure_pages.h"
+#include "gns_mcu/gns_procedure_pickers.h"
+#include "gns_mcu/gns_render.h"
+
+namespace {
+
+const char* const kNone = "------";
+
+int& toggle(GnsToggle t) {
+    return gns_line_toggles[t];
+}
+
+const AirportProcedures& destination() {
+    return airport_slots[destination_slot];
+}
+
+bool airport_set() {
+    return gns_sel_arr_airport != kNone;
+}
+
+bool set(const std::string& field) {
+    return field != kNone;
+}
+
+void open_type_choice() {
+    reset_page_toggles();
+    toggle(GNS_R2) = 1;
+    gns_sel_apch_type = kNone;
+    gns_approach_preview = 0;
+    list_approach_transitions(gns_sel_arr_runway, gns_sel_apch_trans);
+}
+
+void key_r1() {
+    toggle(GNS_R2) = 0;
+    if (toggle(GNS_R1) == 1) {
+        gns_sel_arr_runway = kNone;
+        toggle(GNS_R1) = 2;
+        gns_approach_preview = 0;
+        gns_list_cursor = 0;
+        gns_entry_active = 0;
+    } else {
+        reset_page_toggles();
+        gns_scratchpad = gns_sel_arr_airport;
+        toggle(GNS_R1) = 1;
+        gns_entry_active = 1;
+        gns_airport_not_found = 0;
+        list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
+    }
+    toggle(GNS_L3) = toggle(GNS_L4) = toggle(GNS_L5) = 0;
+}
+
+void key_r2() {
+    gns_airport_not_found = 0;
+    // The approach belongs to the arrival of the plan in view.
+    if (gns_selection_in_view().arr_airport == kNone) return;
+    if (toggle(GNS_R2) == 1) {
+        reset_page_toggles();
+        toggle(GNS_R2) = 2;
+        gns_sel_apch_trans = kNone;
+        gns_approach_preview = 0;
+        gns_build_iaf_list();
+    } else {
+        open_type_choice();
+    }
+    gns_apch_step = 1;
+    gns_entry_active = 0;
+}
+
+void line_key() {
+    const int lsk = gns_lsk;
+    if (gns_cursor_key(lsk, gns_approach_preview == 1, GnsCursorReset::OtherFive)) return;
+    if (lsk == 6) key_r1();
+    if (lsk == 7) key_r2();
+}
+
+void update_page_count() {
+    const AirportProcedures& d = destination();
+    int& count = gns_apch_page_count;
+    if (toggle(GNS_R1) == 2)
+        count = gns_ceil_div(d.runway_list.count(), kGnsChoicesPerPage);
+    else if (toggle(GNS_R2) == 1)
+        count = gns_ceil_div(d.approach_groups.count(), kGnsChoicesPerPage);
+    else if (toggle(GNS_R2) == 2)
+        count = gns_ceil_div(d.iaf_list.count(), kGnsChoicesPerPage);
+    else if (gns_approach_preview == 1)
+        count = gns_ceil_div(approach_preview_legs.count(), kGnsPreviewPerPage);
+    count = std::max(count, 1);
+    gns_keep_page(gns_apch_step, count);
+}
+
+void draw_open_list(GnsPage& page) {
+    const AirportProcedures& d = destination();
+    const int n = gns_apch_step;
+    if (toggle(GNS_R1) == 2) {
+        gns_draw_choice_list(page, n, d.runway_list.count(), 30.0f, [&](int i) {
+            const char* r = d.runway_list[i].c_str();
+            return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
+        });
+    } else if (toggle(GNS_R2) == 1) {
+        gns_draw_choice_list(page, n, d.approach_groups.count(), 30.0f, [&](int i) {
+            const std::string& type = d.approach_groups[i].runway_transition_list;
+            return GnsChoice{type, gns_format("%-6s?", type.c_str()), type};
+        });
+    } else if (toggle(GNS_R2) == 2) {
+        const int count = d.iaf_list.count();
+        gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
+            const char* t = d.iaf_list[i].c_str();
+            return GnsChoice{gns_format("%-5s", t), gns_format("%-5s?", t), t};
+        });
+        gns_draw_list_markers(page, gns_entries_on_page(n, count, kGnsChoicesPerPage), "<", ">");
+    }
+}
+
+// The type list of the runway and transition; a single type is taken.
+// True when it was.
+bool take_single_type() {
+    list_approach_transitions(gns_sel_arr_runway, gns_sel_apch_trans);
+    if (destination().approach_groups.count() != 1) return false;
+    gns_sel_apch_type = destination().approach_groups[1].runway_transition_list;
+    return true;
+}
+
+void commit_airport() {
+    const std::string typed = gns_scratchpad_text();
+    const bool found = gns_load_procedure_airport(typed, destination_slot);
+    gns_sel_arr_airport = typed;
+    gns_return_state = GNS_APPROACH;
+    // A preview of the airport before is no longer this airport's.
+    gns_approach_preview = 0;
+    if (found) {
+        gns_state = GNS_DATABASE_WPT;
+        gns_database_index = 1;
+        gns_database_page = 1;
+        gns_airport_not_found = 0;
+    } else {
+        gns_airport_not_found = 1;
+        gns_sel_arr_airport = kNone;
+        gns_entry_active = 0;
+        toggle(GNS_R1) = 0;
+    }
+}
+
+void commit_runway() {
+    gns_sel_arr_runway = gns_scratchpad;
+    reset_page_toggles();
+    if (set(gns_sel_apch_trans) && set(gns_sel_apch_type)) {
+        gns_build_approach_preview();
+    } else if (!set(gns_sel_apch_type)) {
+        if (!take_single_type()) {
+            toggle(GNS_R2) = 1;
+        } else if (set(gns_sel_apch_trans)) {
+            gns_build_approach_preview();
+        } else {
+            gns_build_iaf_list();
+            toggle(GNS_R2) = 2;
+        }
+    } else {
+        gns_build_iaf_list();
+        toggle(GNS_R2) = 2;
+    }
+}
+
+void commit_type() {
+    reset_page_toggles();
+    gns_sel_apch_type = gns_scratchpad;
+    gns_apch_step = 1;
+    if (set(gns_sel_apch_trans) && set(gns_sel_arr_runway)) {
+        gns_build_approach_preview();
+        return;
+    }
+    if (!set(gns_sel_apch_trans)) {
+        gns_build_iaf_list();
+        if (destination().iaf_list.count() == 1) {
+            gns_sel_apch_trans = destination().iaf_list[1];
+            if (set(gns_sel_arr_runway)) {
+                gns_build_approach_preview();
+                return;
+            }
+        }
+    }
+    list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
+    toggle(GNS_R1) = 2;
+}
+
+void commit_transition() {
+    reset_page_toggles();
+    gns_sel_apch_trans = gns_scratchpad;
+    if (set(gns_sel_arr_runway) && set(gns_sel_apch_type)) {
+        gns_build_approach_preview();
+    } else if (!set(gns_sel_apch_type)) {
+        if (!take_single_type()) {
+            toggle(GNS_R2) = 1;
+        } else if (set(gns_sel_arr_runway)) {
+            gns_build_approach_preview();
+        } else {
+            list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
+            toggle(GNS_R1) = 2;
+        }
+    } else {
+        list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
+        toggle(GNS_R1) = 2;
+    }
+}
+
+void insert() {
+    gns_approach_preview = 0;
+    if (gns_sub_state == 1) {
+        apply_approach_to_route();
+        to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
+        gns_state = GNS_FLIGHT_PLAN;
+        gns_fpl_option = gns_fpl_option_default;
+        to_waypoint_index = 1;
+        gns_active_page = 1;
+        gns_plan_changed = 1;
+    } else {
+        insert_approach(0);
+    }
+    GnsSelections& sel = gns_selection_in_view();
+    sel.apch_trans = gns_sel_apch_trans;
+    sel.apch_type = gns_sel_apch_type;
+    sel.arr_airport = gns_sel_arr_airport;
+    sel.arr_runway = gns_sel_arr_runway;
+    mcu_direct_only = 0;
+    reset_page_toggles();
+}
+
+// ERASE? confirmed: the type and the transition go with the preview; the
+// airport and the runway stay, and the type list opens again.
+void erase_preview() {
+    gns_sel_apch_trans = kNone;
+    open_type_choice();
+    gns_apch_step = 1;
+}
+
+// Entries of the open choice list; -1 with none open.
+int open_list_count() {
+    const AirportProcedures& d = destination();
+    if (toggle(GNS_R1) == 2) return d.runway_list.count();
+    if (toggle(GNS_R1) == 1) return -1;
+    if (toggle(GNS_R2) == 1) return d.approach_groups.count();
+    if (toggle(GNS_R2) == 2) return d.iaf_list.count();
+    return -1;
+}
+
+} // namespace
+
+void gns_enter_approach() {
+    if (gns_approach_preview == 1 && toggle(GNS_R5) == 1) {
+        erase_preview();
+        return;
+    }
+    const int choices = open_list_count();
+    if (choices >= 0 && gns_no_choice(gns_apch_step, choices)) return;
+    if (toggle(GNS_R1) == 1) {
+        commit_airport();
+    } else if (toggle(GNS_R1) == 2) {
+        commit_runway();
+        return;
+    }
+    if (toggle(GNS_R2) == 1)
+        commit_type();
+    else if (toggle(GNS_R2) == 2)
+        commit_transition();
+    else if (gns_approach_preview == 1)
+        insert();
+}
+
+void gnsxls_approach_page(DisplayObject& display, gfx::Graphics& graphics) {
+    GnsPage page(display, graphics);
+    line_key();
+
+    page.text(32.0f, 0.0f, kGnsWhite, "APCH");
+    gns_draw_airport_field(page, gns_sel_arr_airport, kGnsMagenta);
+    update_page_count();
+    page.text(360.0f, 0.0f, kGnsWhite, gns_format("%d/%d", gns_apch_step, gns_apch_page_count));
+
+    const gfx::Argb runway_color = toggle(GNS_R1) == 2 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 40.0f, runway_color, "RUNWAY");
+    page.text(292.0f, 40.0f, runway_color, gns_runway_text(gns_sel_arr_runway));
+    const gfx::Argb type_color = toggle(GNS_R2) == 1 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 80.0f, type_color, "TYPE");
+    page.text(292.0f, 80.0f, type_color, gns_sel_apch_type);
+    const gfx::Argb transition_color = toggle(GNS_R2) == 2 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 120.0f, transition_color, "TRANSITION");
+    page.text(292.0f, 120.0f, transition_color, gns_sel_apch_trans);
+    if (!airport_set()) {
+        if (gns_airport_not_found == 1) page.text(53.0f, 340.0f, kGnsYellow, "AIRPORT NOT FOUND");
+        page.text(53.0f, 360.0f, kGnsWhite, "ENTER AIRPORT ID");
+    }
+
+    if (gns_approach_preview == 1) {
+        page.text(53.0f, 160.0f, kGnsWhite, "WPTS OF APPROACH:");
+        gns_draw_preview(gns_apch_step, approach_preview_legs.count(), [&](int i, float x, float y) {
+            page.text(x, y, kGnsWhite, gns_format("%-3s", approach_preview_legs[i].role.c_str()));
+            page.text(x + 80.0f, y, kGnsGreen, approach_preview_legs[i].fix);
+        });
+        gns_draw_select_erase(page);
+    }
+    draw_open_list(page);
+
+    if (airport_set()) {
+        page.text(460.0f, 30.0f, kGnsWhite, ">");
+        page.text(460.0f, 98.0f, kGnsWhite, ">");
+    }
+}

@@ -1,0 +1,329 @@
+// ARRIVAL, the page of state 11: the destination airport, then its runway,
+// a STAR transition and a STAR chosen from lists (the transition first), then
+// the STAR's waypoints with SELECT (insert) and ERASE. ENT commits each field
+// and the insertion.
+#include "data/airport_procedures.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
+#include "fms/units/mcu_page_state.h"
+#include "gns_mcu/gns_choice_list.h"
+#include "gns_mcu/gns_procedure_pages.h"
+#include "gns_mcu/gns_procedure_pickers.h"
+#include "gns_mcu/gns_render.h"
+
+#include <set>
+
+namespace {
+
+const char* const kNone = "------";
+
+int& toggle(GnsToggle t) {
+    return gns_line_toggles[t];
+}
+
+const AirportProcedures& destination() {
+    return airport_slots[destination_slot];
+}
+
+bool airport_set() {
+    return gns_sel_arr_airport != kNone;
+}
+
+void clear_cursor_toggles() {
+    for (GnsToggle t : {GNS_L3, GNS_L4, GNS_L5, GNS_R3, GNS_R4, GNS_R5})
+        toggle(t) = 0;
+}
+
+// The transition list of the STAR chosen so far (of every STAR while none).
+void open_transition_choice() {
+    gns_sel_star_transition = kNone;
+    toggle(GNS_R2) = 1;
+    gns_list_cursor = 1;
+    gns_arrival_preview = 0;
+    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, 0);
+}
+
+void key_r1() {
+    const int step = toggle(GNS_R1);
+    if (step == 0) {
+        gns_scratchpad = gns_sel_arr_airport;
+        gns_entry_active = 1;
+        gns_entry_fresh = 1;
+        toggle(GNS_R1) = 1;
+    } else if (step == 1 && !airport_set()) {
+        toggle(GNS_R1) = 0;
+        gns_entry_active = 0;
+    } else if (step == 1) {
+        gns_sel_arr_runway = kNone;
+        toggle(GNS_R1) = 2;
+        gns_arrival_preview = 0;
+        find_star(gns_sel_star);
+    } else {
+        gns_entry_active = 0;
+        toggle(GNS_R1) = airport_set() ? 1 : 0;
+        if (airport_set()) gns_scratchpad = gns_sel_arr_airport;
+    }
+    toggle(GNS_R2) = 0;
+    clear_cursor_toggles();
+}
+
+void key_r2() {
+    if (!airport_set()) return;
+    if (toggle(GNS_R2) == 1) {
+        gns_sel_star = kNone;
+        toggle(GNS_R2) = 2;
+        match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
+        gns_arrival_preview = 0;
+    } else {
+        open_transition_choice();
+    }
+    gns_arrival_page = 1;
+    toggle(GNS_R1) = 0;
+    clear_cursor_toggles();
+}
+
+void line_key() {
+    const int lsk = gns_lsk;
+    if (gns_cursor_key(lsk, gns_arrival_preview == 1, GnsCursorReset::OtherFive)) return;
+    if (lsk == 6) key_r1();
+    if (lsk == 7) key_r2();
+}
+
+void update_page_count() {
+    const AirportProcedures& d = destination();
+    int& count = gns_arrival_page_count;
+    if (toggle(GNS_R1) == 1) count = 1;
+    if (gns_arrival_preview == 1)
+        count = gns_ceil_div(star_preview_legs.count(), kGnsPreviewPerPage);
+    else if (toggle(GNS_R1) == 2)
+        count = gns_ceil_div(d.runway_list.count(), kGnsChoicesPerPage);
+    else if (toggle(GNS_R2) == 2)
+        count = gns_ceil_div(d.procedure_name_list.count(), kGnsChoicesPerPage);
+    else if (toggle(GNS_R2) == 1)
+        count = gns_ceil_div(d.star_entry_list.count(), kGnsChoicesPerPage);
+    count = std::max(count, 1);
+    gns_keep_page(gns_arrival_page, count);
+}
+
+void draw_open_list(GnsPage& page) {
+    const AirportProcedures& d = destination();
+    const int n = gns_arrival_page;
+    int count = 0;
+    if (toggle(GNS_R1) == 2) {
+        count = d.runway_list.count();
+        gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
+            const char* r = d.runway_list[i].c_str();
+            return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
+        });
+    } else if (toggle(GNS_R2) == 2) {
+        count = d.procedure_name_list.count();
+        const int chosen = gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
+            const std::string& name = d.procedure_name_list[i];
+            return GnsChoice{name, gns_format("%-6s?", name.c_str()), name};
+        });
+        if (chosen >= 1 && chosen <= count) find_star_index(d.procedure_name_list[chosen]);
+    } else if (toggle(GNS_R2) == 1) {
+        count = d.star_entry_list.count();
+        gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
+            const char* t = d.star_entry_list[i].text.c_str();
+            return GnsChoice{gns_format("%-5s", t), gns_format("%-5s?", t), t};
+        });
+    } else {
+        return;
+    }
+    gns_draw_list_markers(page, gns_entries_on_page(n, count, kGnsChoicesPerPage), ">", "<");
+}
+
+int find_star_record(const std::string& name) {
+    for (int i = 1; i <= destination().stars.count(); ++i)
+        if (destination().stars[i].name == name) return i;
+    return 0;
+}
+
+void commit_runway() {
+    reset_page_toggles();
+    gns_sel_arr_runway = gns_scratchpad;
+    match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
+    if (gns_sel_star_transition == kNone) {
+        toggle(GNS_R2) = 1;
+        gns_scratchpad = gns_sel_star_transition;
+    } else if (gns_sel_star == kNone) {
+        toggle(GNS_R2) = 2;
+        gns_scratchpad = gns_sel_star;
+    }
+}
+
+void commit_airport() {
+    const std::string typed = gns_scratchpad_text();
+    if (gns_load_procedure_airport(typed, destination_slot)) {
+        gns_sel_arr_airport = typed;
+        gns_return_state = GNS_ARRIVAL;
+        gns_state = GNS_DATABASE_WPT;
+        gns_database_index = 1;
+        gns_database_page = 1;
+        gns_airport_not_found = 0;
+    } else {
+        gns_airport_not_found = 1;
+    }
+}
+
+void commit_transition() {
+    gns_sel_star_transition = gns_scratchpad;
+    reset_page_toggles();
+    const AirportProcedures& d = destination();
+    if (gns_sel_star == kNone) {
+        match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
+        if (d.procedure_name_list.count() == 1) {
+            gns_sel_star = d.procedure_name_list[1];
+            sel_star_index = find_star_record(gns_sel_star);
+        }
+    }
+    if (gns_sel_star == kNone) {
+        toggle(GNS_R2) = 2;
+        gns_list_cursor = 1;
+        if (d.procedure_name_list.count() > 1) toggle(GNS_L3) = 1;
+    } else if (gns_sel_arr_runway == kNone) {
+        find_star(gns_sel_star);
+        toggle(GNS_R1) = 2;
+        gns_list_cursor = 1;
+        if (d.runway_list.count() > 0) toggle(GNS_L3) = 1;
+    }
+    gns_arrival_page = 1;
+}
+
+void commit_star() {
+    gns_sel_star = gns_scratchpad;
+    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, 0);
+    find_star(gns_sel_star);
+    reset_page_toggles();
+    gns_arrival_page = 1;
+    gns_list_cursor = 1;
+    if (const int b = find_star_record(gns_sel_star)) {
+        // A STAR with a single transition takes it at once.
+        std::set<std::string> names;
+        const ProcedureRecord& star = destination().stars[b];
+        for (int l = 1; l <= star.legs.count(); ++l)
+            if (!star.legs[l].transition.empty()) names.insert(star.legs[l].transition);
+        if (names.size() == 1) gns_sel_star_transition = *names.begin();
+        sel_star_index = b;
+    }
+    if (gns_sel_star_transition == kNone)
+        toggle(GNS_R2) = 1;
+    else if (gns_sel_arr_runway == kNone)
+        toggle(GNS_R1) = 2;
+}
+
+void insert_star() {
+    gns_arrival_preview = 0;
+    if (gns_sub_state == 1) {
+        insert_star_legs_active();
+        gns_active_page = 1;
+    } else {
+        insert_star_appr_legs();
+    }
+    GnsSelections& sel = gns_selection_in_view();
+    sel.star = gns_sel_star;
+    sel.star_transition = gns_sel_star_transition;
+    sel.arr_runway = gns_sel_arr_runway;
+    sel.arr_airport = gns_sel_arr_airport;
+    gns_state = GNS_FLIGHT_PLAN;
+    gns_fpl_option = gns_fpl_option_default;
+    mcu_direct_only = 0;
+    reset_page_toggles();
+}
+
+// ERASE? confirmed: the STAR and its transition go with the preview; the
+// airport and the runway stay, and the transition list opens again.
+void erase_preview() {
+    reset_page_toggles();
+    gns_sel_star = kNone;
+    open_transition_choice();
+    gns_arrival_page = 1;
+}
+
+// Entries of the open choice list; -1 with none open.
+int open_list_count() {
+    const AirportProcedures& d = destination();
+    if (toggle(GNS_R1) == 2) return d.runway_list.count();
+    if (toggle(GNS_R1) == 1) return -1;
+    if (toggle(GNS_R2) == 2) return d.procedure_name_list.count();
+    if (toggle(GNS_R2) == 1) return d.star_entry_list.count();
+    return -1;
+}
+
+} // namespace
+
+void gns_enter_arrival() {
+    if (gns_arrival_preview == 1 && toggle(GNS_R5) == 1) {
+        erase_preview();
+        return;
+    }
+    const int choices = open_list_count();
+    if (choices >= 0 && gns_no_choice(gns_arrival_page, choices)) return;
+    bool committed = false;
+    if (toggle(GNS_R1) == 2) {
+        commit_runway();
+        committed = true;
+    }
+    if (gns_arrival_preview == 1 && toggle(GNS_L5) == 1) {
+        insert_star();
+        return;
+    }
+    if (toggle(GNS_R1) == 1) {
+        commit_airport();
+        committed = true;
+    } else if (toggle(GNS_R2) == 1) {
+        commit_transition();
+        committed = true;
+    } else if (toggle(GNS_R2) == 2) {
+        commit_star();
+        committed = true;
+    }
+    if (committed && gns_sel_star != kNone && gns_sel_star_transition != kNone &&
+        gns_sel_arr_runway != kNone && gns_arrival_preview == 0) {
+        gns_arrival_page = 1;
+        gns_arrival_preview = 1;
+        gns_build_star_preview();
+        reset_page_toggles();
+        toggle(GNS_L5) = 1;
+    }
+}
+
+void gnsxls_arrival_page(DisplayObject& display, gfx::Graphics& graphics) {
+    GnsPage page(display, graphics);
+    line_key();
+
+    page.text(32.0f, 0.0f, kGnsWhite, "ARRIVAL");
+    gns_draw_airport_field(page, gns_sel_arr_airport, kGnsMagenta);
+    update_page_count();
+    page.text(360.0f, 0.0f, kGnsWhite, gns_format("%d/%d", gns_arrival_page, gns_arrival_page_count));
+
+    const gfx::Argb runway_color = toggle(GNS_R1) == 2 && airport_set() ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 40.0f, runway_color, "RUNWAY");
+    page.text(292.0f, 40.0f, runway_color, gns_runway_text(gns_sel_arr_runway));
+    const gfx::Argb transition_color = toggle(GNS_R2) == 1 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 80.0f, transition_color, "TRANSITION");
+    page.text(292.0f, 80.0f, transition_color, gns_sel_star_transition);
+    const gfx::Argb star_color = toggle(GNS_R2) == 2 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 120.0f, star_color, "STAR");
+    page.text(292.0f, 120.0f, star_color, gns_sel_star);
+    if (!airport_set()) {
+        if (gns_airport_not_found == 1) page.text(53.0f, 340.0f, kGnsYellow, "AIRPORT NOT FOUND");
+        page.text(53.0f, 360.0f, kGnsWhite, "ENTER AIRPORT ID");
+    }
+
+    if (gns_arrival_preview == 1) {
+        page.text(53.0f, 160.0f, kGnsWhite, "WAYPOINTS OF STAR:");
+        gns_draw_preview(gns_arrival_page, star_preview_legs.count(), [&](int i, float x, float y) {
+            page.text(x, y, kGnsGreen, star_preview_legs[i].fix);
+        });
+        gns_draw_select_erase(page);
+    }
+    draw_open_list(page);
+
+    page.text(460.0f, 30.0f, kGnsWhite, "<");
+    if (airport_set()) page.text(460.0f, 98.0f, kGnsWhite, "<");
+}

@@ -1,0 +1,339 @@
+// DEPARTURE, the page of state 10: the origin airport, then its runway, SID
+// and SID transition chosen from lists, then the SID's waypoints with SELECT
+// (insert) and ERASE. ENT commits each field and the insertion.
+#include "data/airport_procedures.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
+#include "fms/units/mcu_page_state.h"
+#include "gns_mcu/gns_choice_list.h"
+#include "gns_mcu/gns_procedure_pages.h"
+#include "gns_mcu/gns_procedure_pickers.h"
+#include "gns_mcu/gns_render.h"
+
+#include <set>
+
+namespace {
+
+const char* const kNone = "------";
+
+int& toggle(GnsToggle t) {
+    return gns_line_toggles[t];
+}
+
+const AirportProcedures& origin() {
+    return airport_slots[origin_slot];
+}
+
+bool airport_set() {
+    return gns_sel_dep_airport != kNone;
+}
+
+void clear_left_toggles() {
+    for (GnsToggle t : {GNS_L1, GNS_L2, GNS_L3, GNS_L4, GNS_L5})
+        toggle(t) = 0;
+}
+
+// The SID list, narrowed by the runway and the transition chosen so far.
+void open_sid_choice() {
+    toggle(GNS_R2) = 1;
+    gns_list_cursor = 1;
+    gns_sel_sid = kNone;
+    gns_departure_preview = 0;
+    match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
+}
+
+void key_r1() {
+    const int step = toggle(GNS_R1);
+    if (step == 0) {
+        gns_scratchpad = gns_sel_dep_airport;
+        gns_entry_active = 1;
+        gns_entry_fresh = 1;
+        toggle(GNS_R1) = 1;
+    } else if (step == 1 && !airport_set()) {
+        toggle(GNS_R1) = 0;
+        gns_entry_active = 0;
+    } else if (step == 1) {
+        toggle(GNS_R1) = 2;
+        gns_sel_dep_runway = kNone;
+        gns_departure_preview = 0;
+        find_sid(gns_sel_sid);
+        gns_departure_page = 1;
+    } else {
+        gns_entry_active = 0;
+        toggle(GNS_R1) = airport_set() ? 1 : 0;
+        if (airport_set()) gns_scratchpad = gns_sel_dep_airport;
+    }
+    toggle(GNS_R2) = 0;
+    clear_left_toggles();
+}
+
+void key_r2() {
+    if (airport_set()) {
+        if (toggle(GNS_R2) == 1) {
+            toggle(GNS_R2) = 2;
+            filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, 0);
+            gns_sel_sid_transition = kNone;
+            gns_departure_preview = 0;
+        } else {
+            open_sid_choice();
+        }
+    }
+    toggle(GNS_R1) = 0;
+    gns_departure_page = 1;
+    clear_left_toggles();
+}
+
+void line_key() {
+    const int lsk = gns_lsk;
+    if (gns_cursor_key(lsk, gns_departure_preview == 1, GnsCursorReset::LeftKeys)) return;
+    if (lsk == 6) key_r1();
+    if (lsk == 7) key_r2();
+}
+
+void update_page_count() {
+    int count = 1;
+    if (gns_departure_preview == 1)
+        count = gns_ceil_div(sid_preview_legs.count(), kGnsPreviewPerPage);
+    else if (toggle(GNS_R1) == 2)
+        count = gns_ceil_div(origin().runway_list.count(), kGnsChoicesPerPage);
+    else if (toggle(GNS_R2) == 1)
+        count = gns_ceil_div(origin().procedure_name_list.count(), kGnsChoicesPerPage);
+    else if (toggle(GNS_R2) == 2)
+        count = gns_ceil_div(origin().star_entry_list.count(), kGnsChoicesPerPage);
+    else
+        gns_departure_page = 1;
+    gns_departure_page_count = std::max(count, 1);
+    gns_keep_page(gns_departure_page, gns_departure_page_count);
+}
+
+// The open list, with its entries' markers (only the transition list has them).
+void draw_open_list(GnsPage& page) {
+    const AirportProcedures& o = origin();
+    const int n = gns_departure_page;
+    if (toggle(GNS_R1) == 2) {
+        gns_draw_choice_list(page, n, o.runway_list.count(), 30.0f, [&](int i) {
+            const char* r = o.runway_list[i].c_str();
+            return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
+        });
+    } else if (toggle(GNS_R2) == 1) {
+        const int count = o.procedure_name_list.count();
+        const int chosen = gns_draw_choice_list(page, n, count, 40.0f, [&](int i) {
+            const std::string& name = o.procedure_name_list[i];
+            return GnsChoice{name, gns_format("%-6s?", name.c_str()), name};
+        });
+        if (chosen >= 1 && chosen <= count) find_sid_index(o.procedure_name_list[chosen]);
+    } else if (toggle(GNS_R2) == 2) {
+        const int count = o.star_entry_list.count();
+        gns_draw_choice_list(page, n, count, 40.0f, [&](int i) {
+            const char* t = o.star_entry_list[i].text.c_str();
+            return GnsChoice{gns_format("%-5s", t), gns_format("%-5s?", t), t};
+        });
+        gns_draw_list_markers(page, gns_entries_on_page(n, count, kGnsChoicesPerPage), ">", "<");
+    }
+}
+
+// The distinct transition names of SID b, the junction's own included.
+std::set<std::string> transitions_of(int b) {
+    std::set<std::string> names;
+    const ProcedureRecord& sid = origin().sids[b];
+    for (int l = 1; l <= sid.legs.count(); ++l)
+        if (!sid.legs[l].transition.empty()) names.insert(sid.legs[l].transition);
+    return names;
+}
+
+int find_sid_record(const std::string& name) {
+    for (int i = 1; i <= origin().sids.count(); ++i)
+        if (origin().sids[i].name == name) return i;
+    return 0;
+}
+
+void commit_runway() {
+    gns_sel_dep_runway = gns_scratchpad;
+    reset_page_toggles();
+    match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
+    if (gns_sel_sid == kNone)
+        toggle(GNS_R2) = 1;
+    else if (gns_sel_sid_transition == kNone)
+        toggle(GNS_R2) = 2;
+    gns_departure_page = 1;
+}
+
+void commit_airport() {
+    const std::string typed = gns_scratchpad_text();
+    if (gns_load_procedure_airport(typed, origin_slot)) {
+        gns_sel_dep_airport = typed;
+        gns_return_state = GNS_DEPARTURE;
+        gns_state = GNS_DATABASE_WPT;
+        gns_database_index = 1;
+        gns_database_page = 1;
+        gns_airport_not_found = 0;
+    } else {
+        gns_airport_not_found = 1;
+    }
+}
+
+void commit_sid() {
+    gns_sel_sid = gns_scratchpad;
+    reset_page_toggles();
+    gns_departure_page = 1;
+    gns_list_cursor = 1;
+    if (gns_sel_dep_runway == kNone) {
+        find_sid(gns_sel_sid);
+        toggle(GNS_R1) = 2;
+    }
+    if (gns_sel_sid_transition == kNone) {
+        filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, 0);
+        if (const int b = find_sid_record(gns_sel_sid)) {
+            // A SID with a single transition takes it at once.
+            const std::set<std::string> names = transitions_of(b);
+            if (names.size() == 1) {
+                gns_sel_sid_transition = *names.begin();
+            } else if (names.size() > 1) {
+                toggle(GNS_R1) = 0;
+                toggle(GNS_R2) = 2;
+            }
+            sel_sid_index = b;
+        }
+    } else {
+        find_sid_index(gns_sel_sid);
+    }
+    if (gns_sel_sid_transition == kNone)
+        toggle(GNS_R2) = 2;
+    else if (gns_sel_dep_runway == kNone)
+        toggle(GNS_R1) = 2;
+}
+
+void commit_transition() {
+    gns_sel_sid_transition = gns_scratchpad;
+    reset_page_toggles();
+    if (gns_sel_sid == kNone) {
+        match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
+        const auto& names = origin().procedure_name_list;
+        if (names.count() == 1) {
+            gns_sel_sid = names[1];
+            sel_sid_index = find_sid_record(gns_sel_sid);
+        } else if (names.count() > 1) {
+            toggle(GNS_L3) = 1;
+        }
+    }
+    if (gns_sel_sid == kNone) {
+        toggle(GNS_R2) = 1;
+    } else if (gns_sel_dep_runway == kNone) {
+        find_sid(gns_sel_sid);
+        toggle(GNS_R1) = 2;
+    }
+    gns_departure_page = 1;
+}
+
+void insert_sid() {
+    GnsSelections& sel = gns_selection_in_view();
+    if (gns_sub_state == 1) {
+        insert_sid_legs_active();
+        to_waypoint_index = 1;
+        to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
+        gns_plan_changed = 1;
+        gns_active_page = 1;
+        mcu_direct_only = 0;
+    } else {
+        insert_sid_legs();
+    }
+    sel.sid = gns_sel_sid;
+    sel.sid_transition = gns_sel_sid_transition;
+    sel.dep_runway = gns_sel_dep_runway;
+    sel.dep_airport = gns_sel_dep_airport;
+    gns_state = GNS_FLIGHT_PLAN;
+    gns_fpl_option = gns_fpl_option_default;
+    gns_entry_active = 0;
+    gns_departure_page = 0;
+    reset_page_toggles();
+}
+
+// ERASE? confirmed: the SID and its transition go with the preview; the
+// airport and the runway stay, and the SID list opens again.
+void erase_preview() {
+    reset_page_toggles();
+    gns_sel_sid_transition = kNone;
+    open_sid_choice();
+    gns_departure_page = 1;
+}
+
+// Entries of the open choice list; -1 with none open.
+int open_list_count() {
+    if (toggle(GNS_R1) == 2) return origin().runway_list.count();
+    if (toggle(GNS_R1) == 1) return -1;
+    if (toggle(GNS_R2) == 1) return origin().procedure_name_list.count();
+    if (toggle(GNS_R2) == 2) return origin().star_entry_list.count();
+    return -1;
+}
+
+} // namespace
+
+void gns_enter_departure() {
+    if (gns_departure_preview == 1 && toggle(GNS_R5) == 1) {
+        erase_preview();
+        return;
+    }
+    if (gns_departure_preview == 1 && toggle(GNS_L5) == 1) {
+        insert_sid();
+        return;
+    }
+    const int choices = open_list_count();
+    if (choices >= 0 && gns_no_choice(gns_departure_page, choices)) return;
+    if (toggle(GNS_R1) == 2)
+        commit_runway();
+    else if (toggle(GNS_R1) == 1)
+        commit_airport();
+    else if (toggle(GNS_R2) == 1)
+        commit_sid();
+    else if (toggle(GNS_R2) == 2)
+        commit_transition();
+    else
+        return;
+    if (gns_sel_sid != kNone && gns_sel_sid_transition != kNone && gns_sel_dep_runway != kNone &&
+        gns_departure_preview == 0) {
+        gns_build_sid_preview();
+        gns_departure_page = 1;
+        gns_departure_preview = 1;
+        toggle(GNS_L5) = 1;
+    }
+}
+
+void gnsxls_departure_page(DisplayObject& display, gfx::Graphics& graphics) {
+    GnsPage page(display, graphics);
+    line_key();
+
+    page.text(32.0f, 0.0f, kGnsWhite, "DEPARTURE");
+    gns_draw_airport_field(page, gns_sel_dep_airport, kGnsYellow);
+    update_page_count();
+    page.text(360.0f, 0.0f, kGnsWhite, gns_format("%d/%d", gns_departure_page, gns_departure_page_count));
+
+    const gfx::Argb runway_color = toggle(GNS_R1) == 2 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 40.0f, runway_color, "RUNWAY");
+    page.text(292.0f, 40.0f, runway_color, gns_runway_text(gns_sel_dep_runway));
+    const gfx::Argb sid_color = toggle(GNS_R2) == 1 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 80.0f, sid_color, "SID");
+    page.text(292.0f, 80.0f, sid_color, gns_sel_sid);
+    const gfx::Argb transition_color = toggle(GNS_R2) == 2 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 120.0f, transition_color, "TRANSITION");
+    page.text(292.0f, 120.0f, transition_color, gns_sel_sid_transition);
+    if (!airport_set()) {
+        if (gns_airport_not_found == 1) page.text(53.0f, 340.0f, kGnsYellow, "AIRPORT NOT FOUND");
+        page.text(53.0f, 360.0f, kGnsWhite, "ENTER AIRPORT ID");
+    }
+
+    if (gns_departure_preview == 1) {
+        page.text(53.0f, 160.0f, kGnsWhite, "WAYPOINTS OF SID:");
+        gns_draw_preview(gns_departure_page, sid_preview_legs.count(), [&](int i, float x, float y) {
+            page.text(x, y, kGnsGreen, sid_preview_legs[i].fix);
+        });
+        gns_draw_select_erase(page);
+    }
+    draw_open_list(page);
+
+    page.text(460.0f, 30.0f, kGnsWhite, ">");
+    if (airport_set()) page.text(460.0f, 98.0f, kGnsWhite, ">");
+}

@@ -1,0 +1,28 @@
+// DIRECT, the page of state 7: the route's waypoints a page of 18 at a time,
+// then a last page with the nine airports nearest the aircraft; and the ENT
+// commits that fly direct to the choice.
+#pragma once
+
+#include "data/nav_record.h"
+
+#include <array>
+
+// 1 while a route page is shown, 2 on the closest-airport page.
+inline int gns_direct_list_mode = 1;
+
+// The nine closest airports in entries 1..9, the farthest first: ident,
+// position, distance (number_1, NM) and magnetic bearing (number_2). Entry 19
+// is the sort's exchange slot. An empty entry has no ident and 9999 NM.
+inline std::array<NavListRecord, 21> direct_list;
+
+// Rebuilds the closest-airport list around a position (the near-airport list
+// must hold it): build_close_airports, then the nine nearest.
+void gns_refresh_closest_airports(double lat, double lon, double magvar);
+
+// ENT on state 7.
+void gns_enter_direct();
+
+// ENT on DATABASE WPT after a lookup from DIRECT: the candidate goes into the
+// working plan before the proposed waypoint, and DIRECT shows it. Refused,
+// with the plans as they were, when the plan has no room for it.
+void gns_direct_insertion();

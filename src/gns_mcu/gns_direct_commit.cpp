@@ -1,0 +1,208 @@
+// The ENT commits of DIRECT: direct to a closest airport, to a typed
+// identifier (looked up through DATABASE WPT and inserted into the working
+// plan), or to the proposed route waypoint. The active plan is rebuilt with a
+// DIRECT entry at the present position before the chosen waypoint and, when
+// the pilot asked for the longer turn, the autopilot's heading forces it.
+#include "data/airport_procedures.h"
+#include "data/candidate_list.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/waypoint_entry.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
+#include "fms/units/mcu_page_state.h"
+#include "gns_mcu/gns_direct.h"
+#include "sim/aircraft_state.h"
+#include "sim/panel_services.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr uint32_t kSelectedHeadingEvent = 0x101FA;
+
+// The DIRECT entry at the present position.
+RouteWaypoint direct_entry() {
+    RouteWaypoint w;
+    w.ident = "DIRECT";
+    w.lat = aircraft_state.plat;
+    w.lon = aircraft_state.plon;
+    w.type = "WPT";
+    w.kind = "DCT";
+    return w;
+}
+
+void direct_to_closest_airport() {
+    const std::string& text = gns_scratchpad;
+    int found = 0;
+    // An empty row names no airport.
+    for (int i = 1; i <= 9 && found == 0; ++i)
+        if (!direct_list[static_cast<std::size_t>(i)].ident.empty() &&
+            direct_list[static_cast<std::size_t>(i)].ident == text)
+            found = i;
+    if (found == 0) return;
+    const NavListRecord& airport = direct_list[static_cast<std::size_t>(found)];
+
+    RouteWaypoint entry;
+    entry.ident = airport.ident;
+    entry.lat = airport.latitude;
+    entry.lon = airport.longitude;
+    entry.type = "APT";
+    copy_waypoint_fields(entry, active_plan.slot(1));
+    active_plan.slot(2).ident = "******";
+    to_position = GeoPosition{entry.lat, entry.lon};
+    active_plan_last = 1;
+    to_waypoint_index = 1;
+    mcu_legs_index = 1;
+
+    active_sel.arr_airport = entry.ident;
+    load_airport_detail(entry.ident, destination_slot);
+    // Also puts the destination's elevation on the last entry.
+    select_airport(active_plan[active_plan_last].ident, 1);
+
+    constraint_waypoint_index = active_plan_last;
+    gns_state = GNS_FLIGHT_PLAN;
+    gns_sub_state = 1;
+    vertical_target_lat = entry.lat;
+    vertical_target_lon = entry.lon;
+}
+
+void look_up_typed_identifier() {
+    const std::string text = gns_scratchpad_text();
+    gns_scratchpad = text;
+    gns_database_index = 0;
+    waypoint_lookup_text = text;
+    lookup_waypoint_entry(0, aircraft_state.plat, aircraft_state.plon);
+    if (candidate_list.count() > 0) {
+        gns_return_state = GNS_DIRECT;
+        gns_state = GNS_DATABASE_WPT;
+        gns_database_page = 1;
+        gns_database_index = 1;
+    }
+}
+
+// The turn into the direct leg: the shorter one, unless the pilot asked for
+// the other side, which a selected heading 160 degrees round forces.
+void force_turn() {
+    const AircraftState& a = aircraft_state;
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(a.plat, a.plon, to_position.lat, to_position.lon, &distance, &course);
+    double magnetic = course - a.magvar;
+    if (magnetic < 0.5) magnetic += 360.0;
+    const int side = turn_direction(magnetic, a.heading_deg);
+    if (direct_to_turn_text == "RIGHT" && side == 1) {
+        direct_to_turn_direction = 2;
+        int h = static_cast<int>(std::trunc(a.heading_deg + 160.0));
+        if (h > 360) h -= 360;
+        trigger_key_event(kSelectedHeadingEvent, static_cast<uint32_t>(h));
+    } else if (direct_to_turn_text == "LEFT" && side == 2) {
+        direct_to_turn_direction = 1;
+        int h = static_cast<int>(std::trunc(a.heading_deg - 160.0));
+        if (h < 0) h += 360;
+        trigger_key_event(kSelectedHeadingEvent, static_cast<uint32_t>(h));
+    } else {
+        direct_to_turn_direction = 0;
+    }
+}
+
+// The working plan that DIRECT-TO prepared becomes the active plan with the
+// DIRECT entry before the chosen waypoint. The copy reaches entry W.last + 2;
+// a plan without room for it is left as it is.
+void activate() {
+    const int w_last = working_plan_last;
+    const int c = working_cursor_index;
+    if (w_last < 0 || w_last + 2 > kPlanLastIndex) return;
+
+    active_plan_last = w_last - 1;
+    int j = 0;
+    bool inserted = false;
+    for (int i = 0; i <= w_last + 1; ++i) {
+        // A placeholder origin goes: the first airport becomes entry 0.
+        if (i == 1 && working_plan[1].type == "APT" && working_plan[0].ident == "---") {
+            active_plan_last = w_last - 1;
+            j = 0;
+        }
+        if (i == c && !inserted) {
+            copy_waypoint_fields(direct_entry(), active_plan.slot(j));
+            ++j;
+            ++active_plan_last;
+            inserted = true;
+            working_cursor_index = j;
+        }
+        copy_waypoint_fields(working_plan[i], active_plan.slot(j));
+        ++j;
+    }
+    hold_list_commit_working_index();
+    to_waypoint_index = working_cursor_index;
+    if (to_waypoint_index >= 0 && to_waypoint_index <= kPlanLastIndex)
+        to_position = GeoPosition{active_plan[to_waypoint_index].lat, active_plan[to_waypoint_index].lon};
+    force_turn();
+
+    gns_plan_changed = 1;
+    gns_state = GNS_FLIGHT_PLAN;
+    gns_sub_state = 1;
+    gns_fpl_option = gns_fpl_option_default;
+    gns_active_page = 1;
+    mcu_direct_only = 0;
+    reset_page_toggles();
+}
+
+} // namespace
+
+void gns_enter_direct() {
+    if (gns_direct_list_mode != 1) {
+        direct_to_closest_airport();
+    } else if (gns_direct_inserted == 0 && gns_entry_fresh == 0) {
+        look_up_typed_identifier();
+    } else if (gns_direct_inserted == 0) {
+        constraint_waypoint_index = 0;
+        activate();
+    } else if (gns_direct_inserted == 1) {
+        activate();
+    }
+}
+
+void gns_direct_insertion() {
+    RoutePlan& w = working_plan;
+    int& last = working_plan_last;
+    const int c = working_cursor_index;
+    const int k = gns_database_index;
+    const bool room = last >= 0 && last + 2 <= kPlanLastIndex && c >= 0 && c <= last + 1;
+    if (!room || k < 1 || k > candidate_list.count()) {
+        gns_state = GNS_DIRECT;
+        reset_page_toggles();
+        return;
+    }
+    // The entries from the cursor on move up one; the origin never moves.
+    for (int i = last; i >= std::max(c, 1); --i) {
+        copy_waypoint_fields(w[i], w.slot(i + 1));
+        hold_renumber_working_index(i + 1, i);
+        if (working_edit_index == i) working_edit_index = i + 1;
+    }
+    if (w[last].ident != "******") ++last;
+
+    const NavListRecord& candidate = candidate_list[k];
+    RouteWaypoint entry;
+    entry.ident = candidate.ident;
+    entry.lat = candidate.latitude;
+    entry.lon = candidate.longitude;
+    entry.type = candidate.kind;
+    entry.frequency = candidate.extra;
+    copy_waypoint_fields(entry, w.slot(c));
+    w.slot(last + 1).ident = "******";
+
+    gns_state = GNS_DIRECT;
+    gns_scratchpad = w[c].ident;
+    gns_entry_active = 1;
+    gns_entry_fresh = 1;
+    gns_direct_inserted = 1;
+    reset_page_toggles();
+    gns_scratchpad_add("", 1);
+}

@@ -1,0 +1,63 @@
+// The EFS50_EADI attitude director painter and the drawing kit its parts
+// share: the plain frame (design units about the attitude centre) and the
+// fine frame, whose coordinates are premultiplied by kx and ky so that the
+// moving attitude elements, drawn with integer calls, resolve 1/16 pixel.
+#pragma once
+
+#include "map/render_frame.h"
+
+#include <initializer_list>
+#include <string_view>
+
+// Paints the whole display; `display` holds the element's pixel size.
+void draw_efs50_eadi(const DisplayObject& display, gfx::Graphics& graphics);
+
+namespace efs50 {
+
+inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kAmber = 0xFFE9B73E, kGreen = 0xFF25C817,
+                           kLightGreen = 0xFF50D175, kMagenta = 0xFFFF13D5, kBlue = 0xFF02A7EB,
+                           kSky = 0xFF0060C4, kGround = 0xFF946239;
+
+struct Kit {
+    gfx::Graphics& g;
+    float sx = 0.0f; // element pixels per design unit
+    float sy = 0.0f;
+    double kx = 0.0; // fine factors: 16 sx and 16 sy
+    double ky = 0.0;
+    bool fine = false; // the fine frame is in force
+    gfx::FontFamily arial{"Arial"};
+
+    // The fine pens' widths are set by init_kit.
+    gfx::Pen amber3{kAmber, 3}, amber1{kAmber, 1}, amber2f{kAmber}, green2{kGreen, 2}, blue1{kBlue, 1},
+        magenta3{kMagenta, 3}, white1{kWhite, 1}, white2{kWhite, 2}, white2f{kWhite};
+};
+
+struct DPoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// Sets up the factors and pens for the element size (w, h > 0).
+void init_kit(Kit& kit, double w, double h);
+
+// Frames about the attitude centre, rotated by `angle` degrees.
+void plain_frame(Kit& kit, double angle = 0.0);
+void fine_frame(Kit& kit, double angle = 0.0);
+
+// A design value in the units of the frame in force (truncated on the
+// fine frame).
+double at_x(const Kit& kit, double x);
+double at_y(const Kit& kit, double y);
+
+// Drawing from design values in the frame in force; font sizes are design
+// units too.
+void line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2);
+void polyline(Kit& kit, const gfx::Pen& pen, std::initializer_list<DPoint> points);
+void fill(Kit& kit, gfx::Argb colour, std::initializer_list<DPoint> points);
+void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
+
+// The picture's two halves in their order.
+void draw_attitude(Kit& kit);    // sky to flight director
+void draw_indications(Kit& kit); // deviation scales to marker beacons
+
+} // namespace efs50

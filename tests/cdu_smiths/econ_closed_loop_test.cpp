@@ -1,0 +1,90 @@
+// The ECON pages over a flight of the example route in the stand-in: the
+// climb page turns into the cruise page at the top of climb and into the
+// descent page at the top of descent, and the distances to the T/C, T/D and
+// E/D count down on the way.
+#include "cdu_smiths/smiths_pages.h"
+#include "cdu_stand_in.h"
+#include "flight_demo.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
+#include "gauges/stand_in_hooks.h"
+#include "script.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+class EconClosedLoop : public CduStandIn {
+  protected:
+    void run(const std::string& text) {
+        host::Script script;
+        std::string error;
+        ASSERT_TRUE(host::parse_script_text("flight.script", text, sim_, script, error)) << error;
+        host::run_script(sim_, script, nullptr, nullptr);
+    }
+    // The number after the prediction row's "/" (" / 12.3" or "/12 NM") in
+    // the right half of line y; -1 when the row is not drawn.
+    double row_distance(float y) {
+        for (const std::string& t : texts_at_y(y)) {
+            const std::size_t slash = t.find('/');
+            if (t.find('Z') != std::string::npos && slash != std::string::npos)
+                return std::strtod(t.c_str() + slash + 1 + (t[slash + 1] == ' ' ? 1 : 0), nullptr);
+        }
+        return -1.0;
+    }
+    std::vector<std::string> texts_at_y(float y) {
+        std::vector<std::string> out;
+        for (const gfx::RecordedOp& op : last_frame())
+            if (op.kind == gfx::OpKind::String && op.world_rect.y == y && op.world_rect.x > 100)
+                out.push_back(op.text);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(EconClosedLoop, climbCruiseAndDescentPagesFollowTheFlight) {
+    sim_.module.flight.load_route = &orvex_standin_load_route;
+    sim_.module.flight.route_status = &orvex_standin_route_status;
+    // The demo flight's script up to its first picture: take-off, LNAV and
+    // VNAV, the CDU on ECON CLB.
+    std::ifstream file(std::string(ORVEX_SOURCE_DIR) + "/examples/sim/cdu_vnav.script");
+    std::string prologue;
+    for (std::string line; std::getline(file, line) && line.rfind("snapshot", 0) != 0;)
+        prologue += line + "\n";
+    run(prologue);
+    ASSERT_EQ(smiths_cdu_page, kPageEconClb);
+    struct Sample {
+        int page, to;
+        double distance;
+    };
+    std::vector<Sample> samples;
+    for (int i = 0; i < 200 && !host::flight_tracker().arrived; ++i) {
+        run("fly 150\n");
+        const int page = smiths_cdu_page;
+        samples.push_back({page, to_waypoint_index, row_distance(page == kPageEconCrz ? 33 : 66)});
+    }
+    // Climb, cruise and descent in turn, each page with its prediction row.
+    std::vector<int> order;
+    for (const Sample& s : samples) {
+        EXPECT_GE(s.distance, 0.0) << "page " << s.page << " to " << s.to;
+        if (order.empty() || order.back() != s.page) order.push_back(s.page);
+    }
+    EXPECT_EQ(order, (std::vector<int>{kPageEconClb, kPageEconCrz, kPageEconPathDes}));
+    // Between two sequencings (which may move the predicted point) the row
+    // counts down; on the climb page only until the aircraft reaches the
+    // predicted T/C, which it may pass before it levels off.
+    int downs = 0;
+    bool toc_reached = false;
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        const Sample& a = samples[i - 1];
+        const Sample& b = samples[i];
+        toc_reached = toc_reached || (b.page == kPageEconClb && b.distance < 2.0);
+        if (a.page != b.page || a.to != b.to || (b.page == kPageEconClb && toc_reached)) continue;
+        EXPECT_LT(b.distance, a.distance) << "page " << b.page << " sample " << i;
+        ++downs;
+    }
+    EXPECT_TRUE(toc_reached);
+    EXPECT_GT(downs, 20);
+}

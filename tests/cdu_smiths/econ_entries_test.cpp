@@ -1,0 +1,117 @@
+// The entries of the ECON CLB, CRZ and PATH DES pages typed on the keys:
+// cruise altitude, target speed and Mach, speed restriction, and ERASE or
+// EXEC of the modification they make on the active example route.
+#include "cdu_stand_in.h"
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
+
+namespace {
+
+class EconEntries : public CduStandIn {
+  protected:
+    // Types the entry, presses the key and tells whether it was taken; a
+    // refused entry is cleared away afterwards.
+    bool accepted(const std::string& entry, const std::string& key) {
+        press("\"" + entry + "\" " + key);
+        const bool ok = smiths_scratchpad.empty() && smiths_scratchpad_message.empty();
+        left_ = smiths_scratchpad;
+        while (!smiths_scratchpad.empty() || !smiths_scratchpad_message.empty())
+            press("CLR");
+        return ok;
+    }
+    void execute_example_route() {
+        press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"V23\" L2 \"BTG\" R2 R6 EXEC");
+        ASSERT_EQ(route_state, 3);
+    }
+    std::string left_; // the scratchpad a refused entry left
+};
+
+} // namespace
+
+TEST_F(EconEntries, cruiseAltitudeInFlightLevelsHundredsOrFeet) {
+    struct Row {
+        const char* entry;
+        bool ok;
+        const char* left; // scratchpad after a refusal
+    } rows[] = {
+        {"FL350", true, ""}, {"350", true, ""},   {"35000", true, ""}, {"99999", false, "99999"},
+        {"0", false, "0"},   {"-5", false, "-5"}, {"FLX", false, "X"},
+    };
+    press("CLB");
+    for (const Row& r : rows) {
+        cruise_altitude = 1000;
+        EXPECT_EQ(accepted(r.entry, "L1"), r.ok) << r.entry;
+        EXPECT_EQ(cruise_altitude, r.ok ? 35000 : 1000) << r.entry;
+        EXPECT_EQ(left_, r.left) << r.entry;
+    }
+    press("CRZ \"FL180\" L1");
+    EXPECT_EQ(text_at(5, 33), "18000"); // at the transition altitude, in feet
+    press("\"18001\" L1");
+    EXPECT_EQ(text_at(5, 33), "FL180");
+    EXPECT_EQ(route_state, 0); // no route to modify
+}
+
+TEST_F(EconEntries, targetSpeedAndMachWithinTheirRanges) {
+    struct Row {
+        const char* entry;
+        bool ok;
+        int speed;
+        double mach;
+    } rows[] = {
+        {"250", true, 250, 0.70},        {"/.78", true, 250, 0.78},
+        {"280/.80", true, 280, 0.80},    {"280/", true, 280, 0.0},
+        {"500", true, 500, 0.0},         {"49", false, 500, 0.0},
+        {"501", false, 500, 0.0},        {"/5", false, 500, 0.0},
+        {"4294967546", false, 500, 0.0}, {"260/4294967546", false, 500, 0.0},
+    };
+    ClimbMach = 0.70;
+    press("CLB");
+    for (const Row& r : rows) {
+        EXPECT_EQ(accepted(r.entry, "L2"), r.ok) << r.entry;
+        EXPECT_EQ(climb_speed_target, r.speed) << r.entry;
+        EXPECT_DOUBLE_EQ(ClimbMach, r.mach) << r.entry;
+    }
+    EXPECT_EQ(text_at(5, 66), "500 / 0.00");
+    press("DES \"310/.82\" L2");
+    EXPECT_EQ(descent_speed_target, 310);
+    EXPECT_EQ(text_at(5, 66), "310 / 0.82");
+}
+
+TEST_F(EconEntries, speedRestrictionNeedsThreeDigitsAndAnAltitude) {
+    press("CLB");
+    EXPECT_TRUE(accepted("250/10000", "L3"));
+    EXPECT_EQ(text_at(5, 99), "250 / 10000");
+    EXPECT_FALSE(accepted("99/5000", "L3"));
+    EXPECT_FALSE(accepted("250/999", "L3"));
+    EXPECT_EQ(ClbSpdRest, 250.0);
+    press("DES");
+    EXPECT_TRUE(accepted("240/12000", "L3"));
+    EXPECT_EQ(text_at(5, 99), "240 / 12000");
+    EXPECT_EQ(DescAltRest, 12000.0);
+}
+
+TEST_F(EconEntries, eraseBringsBackTheExecutedValuesAndExecKeepsTheNewOnes) {
+    execute_example_route();
+    const int executed_speed = climb_speed_target;
+    const int executed_altitude = cruise_altitude;
+    press("CLB \"265\" L2 \"275\" L2 \"FL330\" L1 \"FL310\" L1");
+    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(text_at(0, 198), "< ERASE");
+    press("L6");
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(climb_speed_target, executed_speed);
+    EXPECT_EQ(cruise_altitude, executed_altitude);
+    EXPECT_EQ(text_at(0, 198), "< MAX   ANGLE");
+
+    press("CRZ \"285\" L2 \"295\" L2 EXEC");
+    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(cruise_speed_target, 295);
+    EXPECT_EQ(previous_cruise_speed, 0.0);
+    press("\"305\" L2 L6"); // ERASE now goes back to what EXEC kept
+    EXPECT_EQ(cruise_speed_target, 295);
+}

@@ -1,0 +1,242 @@
+// DIRECT by keys: the proposal flown direct, a forced turn, a typed
+// identifier through DATABASE WPT, the closest-airport page and the limits of
+// the plan table.
+#include "gns_stand_in.h"
+
+#include "data/nav_database.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/nav/nearby_lists.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_direct.h"
+#include "sim/aircraft_state.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr gfx::Argb kGreen = 0xFF00FA00;
+
+struct Fix {
+    const char* ident;
+    double lat, lon;
+    const char* type;
+};
+
+// The active plan of these fixes, flown towards entry `to`.
+void set_active_plan(const std::vector<Fix>& fixes, int to) {
+    for (std::size_t i = 0; i < fixes.size(); ++i) {
+        RouteWaypoint& w = active_plan.slot(static_cast<int>(i));
+        w = RouteWaypoint{};
+        w.ident = fixes[i].ident;
+        w.lat = fixes[i].lat;
+        w.lon = fixes[i].lon;
+        w.type = fixes[i].type;
+    }
+    active_plan_last = static_cast<int>(fixes.size()) - 1;
+    active_plan.slot(active_plan_last + 1).ident = "******";
+    to_waypoint_index = to;
+    to_position =
+        GeoPosition{fixes[static_cast<std::size_t>(to)].lat, fixes[static_cast<std::size_t>(to)].lon};
+}
+
+std::vector<std::string> active_idents() {
+    std::vector<std::string> out;
+    for (int i = 0; i <= active_plan_last; ++i)
+        out.push_back(active_plan[i].ident);
+    return out;
+}
+
+std::vector<host::KeyEvent> heading_events() {
+    std::vector<host::KeyEvent> out;
+    for (const host::KeyEvent& e : host::sim_state().key_events)
+        if (e.id == 0x101FA) out.push_back(e);
+    return out;
+}
+
+} // namespace
+
+class GnsDirect : public GnsStandIn {
+  protected:
+    // A route far east of the aircraft, so that nothing is sequenced.
+    void fly_example(int to) {
+        set_active_plan({{"KSEA", 47.449, -122.309, "APT"},
+                         {"AAA", 46.0, -110.0, "WPT"},
+                         {"BBB", 45.0, -105.0, "WPT"},
+                         {"KPDX", 45.588, -122.597, "APT"}},
+                        to);
+        frames(1);
+    }
+};
+
+TEST_F(GnsDirect, TheProposalIsFlownDirectFromThePresentPosition) {
+    fly_example(2);
+    host::sim_state().key_events.clear();
+    press("DIRECT");
+    EXPECT_EQ(gns_state, GNS_DIRECT);
+    EXPECT_EQ(text_at(90.0f, 0.0f), "DIRECT 1/2");
+    EXPECT_EQ(text_at(30.0f, 80.0f), "TO "); // BBB proposed on the second row
+    press("ENT");
+    frames(1);
+
+    EXPECT_EQ(active_idents(), (std::vector<std::string>{"KSEA", "AAA", "DIRECT", "BBB", "KPDX"}));
+    EXPECT_EQ(active_plan_last, 4);
+    EXPECT_EQ(to_waypoint_index, 3);
+    const RouteWaypoint& direct = active_plan[2];
+    EXPECT_EQ(direct.type, "WPT");
+    EXPECT_EQ(direct.kind, "DCT");
+    EXPECT_DOUBLE_EQ(direct.lat, aircraft_state.plat);
+    EXPECT_DOUBLE_EQ(direct.lon, aircraft_state.plon);
+    EXPECT_TRUE(heading_events().empty());
+    EXPECT_EQ(text_at(90.0f, 0.0f), "ACTIVE FPL   1/1");
+    const char* rows[] = {"DIRECT", "BBB", "KPDX"};
+    for (int r = 0; r < 3; ++r) {
+        const gfx::RecordedOp* op = op_at(96.0f, 40.0f * static_cast<float>(r + 1));
+        ASSERT_NE(op, nullptr) << rows[r];
+        EXPECT_EQ(op->text, rows[r]);
+        EXPECT_EQ(op->color, kGreen);
+    }
+}
+
+TEST_F(GnsDirect, ATurnAgainstTheShorterSideIsForcedByTheSelectedHeading) {
+    struct Row {
+        double heading, fix_lon;
+        const char* choice;
+        uint32_t selected_heading;
+        int forced;
+    };
+    const Row rows[] = {
+        {300.0, -1.0, "RIGHT", 100, 2}, {10.0, 1.0, "LEFT", 210, 1}, {10.0, 1.0, "RIGHT", 0, 0}};
+    for (const Row& row : rows) {
+        host::aircraft().lat_deg = 0.0;
+        host::aircraft().lon_deg = 0.0;
+        host::aircraft().magvar_deg = 0.0;
+        host::aircraft().true_heading_deg = row.heading;
+        set_active_plan({{"ORIG", 0.0, -5.0, "WPT"}, {"FIX", 0.0, row.fix_lon, "WPT"}}, 1);
+        gns_state = GNS_FLIGHT_PLAN;
+        frames(1);
+        host::sim_state().key_events.clear();
+        direct_to_turn_text = row.choice;
+        press("DIRECT ENT");
+        const std::vector<host::KeyEvent> events = heading_events();
+        if (row.forced == 0) {
+            EXPECT_TRUE(events.empty()) << row.choice;
+        } else {
+            ASSERT_EQ(events.size(), 1u) << row.choice;
+            EXPECT_EQ(events[0].parameter, row.selected_heading);
+        }
+        EXPECT_EQ(direct_to_turn_direction, row.forced) << row.choice;
+    }
+}
+
+TEST_F(GnsDirect, ATypedIdentifierIsInsertedThroughDatabaseWptAndFlown) {
+    fly_example(2);
+    press("DIRECT \"PAE\" ENT");
+    EXPECT_EQ(gns_state, GNS_DATABASE_WPT);
+    EXPECT_EQ(gns_return_state, GNS_DIRECT);
+    press("ENT");
+    EXPECT_EQ(gns_state, GNS_DIRECT);
+    EXPECT_EQ(gns_direct_inserted, 1);
+    // The waypoints before the proposal stay as they were.
+    EXPECT_EQ(working_plan[1].ident, "AAA");
+    EXPECT_EQ(working_plan[2].ident, "PAE");
+    EXPECT_EQ(working_plan[3].ident, "BBB");
+    press("ENT");
+    EXPECT_EQ(active_idents(), (std::vector<std::string>{"KSEA", "AAA", "DIRECT", "PAE", "BBB", "KPDX"}));
+    EXPECT_EQ(to_waypoint_index, 3);
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+
+    // An identifier the database does not hold leaves DIRECT as it was.
+    press("DIRECT \"QQQQQ\" ENT");
+    EXPECT_EQ(gns_state, GNS_DIRECT);
+    EXPECT_EQ(gns_scratchpad, "QQQQQ");
+}
+
+TEST_F(GnsDirect, TheClosestAirportPageListsTheNineNearestAndRefreshesOnlyAsItMust) {
+    fly_example(2);
+    press("DIRECT DIRECT");
+    ASSERT_EQ(gns_direct_list_mode, 2);
+    EXPECT_EQ(text_at(70.0f, 0.0f), "DIR CLOSEST ARP 2/2");
+
+    // The nine nearest example airports from the whole table, nearest first.
+    const AircraftState& a = aircraft_state;
+    std::vector<std::pair<double, std::string>> all;
+    for (int i = 1; i <= airport_table.count(); ++i) {
+        double d = 0.0, c = 0.0;
+        gc_dist_course(a.plat, a.plon, airport_table[i].latitude, airport_table[i].longitude, &d, &c);
+        all.emplace_back(d, airport_table[i].ident);
+    }
+    std::stable_sort(all.begin(), all.end());
+    ASSERT_GE(all.size(), 9u);
+    for (int row = 1; row <= 9; ++row) {
+        const NavListRecord& e = direct_list[static_cast<std::size_t>(10 - row)];
+        EXPECT_EQ(e.ident, all[static_cast<std::size_t>(row - 1)].second) << "row " << row;
+        EXPECT_GE(e.number_2, 0.5);
+        EXPECT_LT(e.number_2, 360.5);
+    }
+    const std::string nearest = direct_list[9].ident;
+    const double nearest_nm = direct_list[9].number_1;
+
+    // 30 NM away the table stays; 60 NM away, or DIRECT-TO, it is rebuilt.
+    host::aircraft().lat_deg += 0.5;
+    frames(2);
+    EXPECT_EQ(direct_list[9].number_1, nearest_nm);
+    host::aircraft().lat_deg += 0.5;
+    frames(2);
+    EXPECT_NE(direct_list[9].number_1, nearest_nm);
+    host::aircraft().lat_deg -= 1.0;
+    frames(1);
+    press("DIRECT DIRECT"); // route page, then the closest airports again
+    EXPECT_EQ(direct_list[9].number_1, nearest_nm);
+
+    // L1 chooses the nearest; ENT flies direct to it as the destination.
+    press("L1");
+    EXPECT_EQ(gns_scratchpad, nearest);
+    press("ENT");
+    EXPECT_EQ(active_plan_last, 1);
+    EXPECT_EQ(active_plan[1].ident, nearest);
+    EXPECT_EQ(active_plan[1].type, "APT");
+    EXPECT_EQ(to_waypoint_index, 1);
+    EXPECT_EQ(active_sel.arr_airport, nearest);
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+}
+
+TEST_F(GnsDirect, RoutePagesCountEighteenRowsAndTheClosestAirportsFollow) {
+    fly_example(2);
+    press("DIRECT");
+    const int lasts[][2] = {{0, 2}, {18, 2}, {19, 3}, {-1, 1}};
+    for (const auto& row : lasts) {
+        working_plan_last = row[0];
+        frames(1);
+        EXPECT_EQ(gns_direct_page_count, row[1]) << "last " << row[0];
+    }
+    // Three route pages: previous on page 1 shows page 4, the closest airports.
+    working_plan_last = 40;
+    gns_direct_page = 1;
+    frames(1);
+    press("PREV");
+    EXPECT_EQ(gns_direct_page, 4);
+    EXPECT_EQ(gns_direct_list_mode, 2);
+}
+
+TEST_F(GnsDirect, APlanWithoutRoomForTheDirectEntryIsLeftAsItWas) {
+    std::vector<Fix> fixes;
+    for (int i = 0; i <= 198; ++i)
+        fixes.push_back({i == 0 ? "ORIG" : "WPT", 40.0 + 0.01 * i, -100.0, "WPT"});
+    set_active_plan(fixes, 5);
+    frames(1);
+    press("DIRECT");
+    ASSERT_EQ(working_plan_last, 199);
+    press("ENT");
+    EXPECT_EQ(active_plan_last, 198);
+    EXPECT_EQ(active_plan[5].ident, "WPT");
+    EXPECT_EQ(to_waypoint_index, 5);
+
+    // Nor does a looked-up waypoint go in.
+    press("\"PAE\" ENT ENT");
+    EXPECT_EQ(gns_state, GNS_DIRECT);
+    EXPECT_EQ(working_plan_last, 199);
+    EXPECT_EQ(gns_direct_inserted, 0);
+}

@@ -1,0 +1,291 @@
+// DEPARTURE, ARRIVAL, APCH and AIRWAY by keys on the example route
+// (KSEA-KPDX): the fields filled one by one, the previews and their pages,
+// the insertions checked as ident sequences, ERASE, and a SMITHS selection
+// left as it was.
+#include "gns_stand_in.h"
+
+#include "data/airport_procedures.h"
+#include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/procedures/selection_texts.h"
+#include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_procedure_pages.h"
+
+namespace {
+
+constexpr gfx::Argb kYellow = 0xFFFFFF00;
+
+std::vector<std::string> idents(const RoutePlan& plan, int last) {
+    std::vector<std::string> out;
+    for (int i = 0; i <= last; ++i)
+        out.push_back(plan[i].ident);
+    return out;
+}
+
+const std::vector<std::string> kExampleRoute = {"KSEA",  "SEA",   "FOXXE", "NISQL", "OLM",
+                                                "TOUTL", "KELSO", "LAVVA", "SAUVI", "KPDX"};
+
+} // namespace
+
+class GnsProcedures : public GnsStandIn {
+  protected:
+    // West of the route, so that no waypoint is sequenced while the keys work.
+    void SetUp() override {
+        GnsStandIn::SetUp();
+        host::aircraft().lat_deg = 47.45;
+        host::aircraft().lon_deg = -123.6;
+        frames(1);
+    }
+    // The route opened, with a SMITHS DEPARTURES and APPROACH selection in
+    // progress.
+    void open_example_route() {
+        press("R2 R2 ENT");
+        frames(1);
+        ASSERT_EQ(gns_plan_open, 1);
+        sel_sid = "SUMMA2";
+        sel_sid_transition = applied_sid_transition = "BTG";
+        sel_departure_runway = applied_departure_runway = "34R";
+        sel_star = "CHINS4";
+        sel_approach = "I16L";
+    }
+    void activate_example_route() {
+        open_example_route();
+        press("R5 ENT");
+        frames(1);
+        ASSERT_EQ(idents(active_plan, active_plan_last), kExampleRoute);
+    }
+    void expect_smiths_selection_kept() {
+        EXPECT_EQ(sel_sid, "SUMMA2");
+        EXPECT_EQ(sel_sid_transition, "BTG");
+        EXPECT_EQ(applied_sid_transition, "BTG");
+        EXPECT_EQ(sel_departure_runway, "34R");
+        EXPECT_EQ(applied_departure_runway, "34R");
+        EXPECT_EQ(sel_star, "CHINS4");
+        EXPECT_EQ(sel_approach, "I16L");
+    }
+};
+
+TEST_F(GnsProcedures, ASidIsChosenFieldByFieldAndInsertedIntoTheActivePlan) {
+    activate_example_route();
+    press("L4 L4 ENT");
+    frames(1);
+    ASSERT_EQ(gns_state, GNS_DEPARTURE);
+    EXPECT_EQ(gns_line_toggles[GNS_R2], 1); // the SID list, first entry highlighted
+    EXPECT_EQ(text_at(40.0f, 160.0f), "SUMMA2?");
+
+    // SEA7 has a single transition (its end fix): it is filled at once, and
+    // the runway list opens.
+    press("L4 ENT");
+    EXPECT_EQ(gns_sel_sid, "SEA7");
+    EXPECT_EQ(gns_sel_sid_transition, "SEA");
+    EXPECT_EQ(gns_line_toggles[GNS_R1], 2);
+    press("L3 ENT");
+    EXPECT_EQ(gns_sel_dep_runway, "16L");
+    EXPECT_EQ(gns_departure_preview, 1);
+    EXPECT_TRUE(shows("SELECT?"));
+    EXPECT_TRUE(shows("WAYPOINTS OF SID:"));
+    const int legs = sid_preview_legs.count();
+    ASSERT_GE(legs, 2);
+
+    press("ENT");
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+    EXPECT_EQ(to_waypoint_index, 1);
+    std::vector<std::string> expected = {"KSEA"};
+    for (int i = 1; i <= legs; ++i)
+        expected.push_back(sid_preview_legs[i].fix);
+    // The SID ends at SEA, where the route goes on: SEA stands once.
+    ASSERT_EQ(expected.back(), "SEA");
+    expected.insert(expected.end(), kExampleRoute.begin() + 2, kExampleRoute.end());
+    EXPECT_EQ(idents(active_plan, active_plan_last), expected);
+    EXPECT_EQ(active_sel.sid, "SEA7");
+    EXPECT_EQ(active_sel.sid_transition, "SEA");
+    EXPECT_EQ(active_sel.dep_runway, "16L");
+    expect_smiths_selection_kept();
+}
+
+TEST_F(GnsProcedures, ASidWithSeveralTransitionsOpensTheirListAndEraseDropsThePreview) {
+    activate_example_route();
+    press("L4 L4 ENT");
+    frames(1);
+    press("L3 L3 ENT"); // HAROB3
+    EXPECT_EQ(gns_sel_sid, "HAROB3");
+    EXPECT_EQ(gns_sel_sid_transition, "------");
+    EXPECT_EQ(gns_line_toggles[GNS_R2], 2);
+    EXPECT_EQ(gns_line_toggles[GNS_R1], 0);
+    EXPECT_EQ(text_at(53.0f, 120.0f), "TRANSITION");
+    EXPECT_EQ(op_at(53.0f, 120.0f)->color, kYellow);
+
+    press("L3 L3 ENT"); // HQM
+    EXPECT_EQ(gns_sel_sid_transition, "HQM");
+    ASSERT_EQ(gns_line_toggles[GNS_R1], 2);
+    // The runway list opens with no entry highlighted: ENT takes nothing.
+    press("ENT");
+    EXPECT_EQ(gns_sel_dep_runway, "------");
+    press("L3 ENT"); // runway 16L
+    ASSERT_EQ(gns_departure_preview, 1);
+
+    press("R5");
+    EXPECT_TRUE(shows("ERASE?"));
+    EXPECT_FALSE(shows("SELECT?"));
+    press("ENT");
+    EXPECT_EQ(gns_departure_preview, 0);
+    EXPECT_EQ(gns_sel_sid, "------");
+    EXPECT_EQ(gns_sel_sid_transition, "------");
+    EXPECT_EQ(gns_sel_dep_runway, "16L");
+    EXPECT_EQ(gns_sel_dep_airport, "KSEA");
+    EXPECT_EQ(gns_line_toggles[GNS_R2], 1);
+    EXPECT_EQ(gns_state, GNS_DEPARTURE);
+    EXPECT_EQ(idents(active_plan, active_plan_last), kExampleRoute);
+    expect_smiths_selection_kept();
+}
+
+TEST_F(GnsProcedures, ASidGoesIntoAnOpenedStoredPlanAndItsWorkingSelection) {
+    open_example_route();
+    press("L4 L4 ENT");
+    frames(1);
+    ASSERT_EQ(gns_state, GNS_DEPARTURE);
+    // The opened plan has no departure yet: the airport field is open.
+    ASSERT_EQ(gns_line_toggles[GNS_R1], 1);
+    press("\"KSEA\" ENT");
+    EXPECT_EQ(gns_state, GNS_DATABASE_WPT);
+    press("ENT L4 ENT L3 ENT ENT"); // back, SEA7 (SEA), 16L, SELECT
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+    EXPECT_EQ(working_sel.sid, "SEA7");
+    EXPECT_EQ(active_sel.sid, "------");
+    const std::vector<std::string> w = idents(working_plan, working_plan_last);
+    ASSERT_GE(w.size(), kExampleRoute.size());
+    EXPECT_EQ(w.front(), "KSEA");
+    EXPECT_EQ(std::count(w.begin(), w.end(), "SEA"), 1);
+    EXPECT_EQ(std::vector<std::string>(w.end() - 8, w.end()),
+              std::vector<std::string>(kExampleRoute.begin() + 2, kExampleRoute.end()));
+    expect_smiths_selection_kept();
+}
+
+TEST_F(GnsProcedures, AStarTransitionFirstFindsItsStarAndTheArrivalJoinsTheRoute) {
+    activate_example_route();
+    press("L5 ENT");
+    frames(1);
+    ASSERT_EQ(gns_state, GNS_ARRIVAL);
+    ASSERT_EQ(gns_line_toggles[GNS_R2], 1); // the transitions of every STAR
+    // OLM belongs to LAVVA2 alone: the STAR is filled and the runways open.
+    const auto& transitions = airport_slots[destination_slot].star_entry_list;
+    int olm = 0;
+    for (int i = 1; i <= transitions.count(); ++i)
+        if (transitions[i].text == "OLM") olm = i;
+    ASSERT_EQ(olm, 3);
+    press("L4 ENT");
+    EXPECT_EQ(gns_sel_star_transition, "OLM");
+    EXPECT_EQ(gns_sel_star, "LAVVA2");
+    EXPECT_EQ(gns_line_toggles[GNS_R1], 2);
+    press("ENT"); // the first runway, highlighted
+    ASSERT_EQ(gns_arrival_preview, 1);
+    EXPECT_TRUE(shows("WAYPOINTS OF STAR:"));
+    press("ENT");
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+    // The STAR from OLM is the route's own: nothing is doubled.
+    const std::vector<std::string> plan = idents(active_plan, active_plan_last);
+    EXPECT_EQ(plan.front(), "KSEA");
+    EXPECT_EQ(plan.back(), "KPDX");
+    EXPECT_EQ(std::count(plan.begin(), plan.end(), "OLM"), 1);
+    EXPECT_EQ(std::count(plan.begin(), plan.end(), "LAVVA"), 1);
+    EXPECT_EQ(active_sel.star, "LAVVA2");
+    EXPECT_EQ(active_sel.star_transition, "OLM");
+    expect_smiths_selection_kept();
+}
+
+TEST_F(GnsProcedures, AnApproachIsChosenAndAppendedBeforeTheDestination) {
+    activate_example_route();
+    press("L5 L5 ENT");
+    frames(1);
+    ASSERT_EQ(gns_state, GNS_APPROACH);
+    press("ENT ENT"); // KPDX through DATABASE WPT, back on the runway list
+    ASSERT_EQ(gns_state, GNS_APPROACH);
+    ASSERT_EQ(gns_line_toggles[GNS_R1], 2);
+    press("L3 ENT"); // 10R: a single approach, taken at once
+    EXPECT_EQ(gns_sel_arr_runway, "10R");
+    EXPECT_EQ(gns_sel_apch_type, "I10R");
+    ASSERT_EQ(gns_line_toggles[GNS_R2], 2); // its IAFs
+    press("L3 ENT");
+    EXPECT_EQ(gns_sel_apch_trans, "SAUVI");
+    ASSERT_EQ(gns_approach_preview, 1);
+    EXPECT_TRUE(shows("WPTS OF APPROACH:"));
+    press("ENT");
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+    EXPECT_EQ(to_waypoint_index, 1);
+    const std::vector<std::string> plan = idents(active_plan, active_plan_last);
+    // The IAF is the route's last fix: it stands once; the missed approach
+    // is not flown.
+    ASSERT_GE(plan.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(plan.end() - 5, plan.end()),
+              (std::vector<std::string>{"LAVVA", "SAUVI", "MELLO", "ROSIE", "KPDX"}));
+    EXPECT_EQ(active_sel.apch_type, "I10R");
+    expect_smiths_selection_kept();
+}
+
+TEST_F(GnsProcedures, PreviewsAndListsPageWithinTheirCounts) {
+    activate_example_route();
+    // Eleven waypoints: eight on page 1, three on page 2, on every page.
+    PreviewLegs* previews[] = {&sid_preview_legs, &star_preview_legs, &approach_preview_legs};
+    const int states[] = {GNS_DEPARTURE, GNS_ARRIVAL, GNS_APPROACH};
+    int* flags[] = {&gns_departure_preview, &gns_arrival_preview, &gns_approach_preview};
+    for (int p = 0; p < 3; ++p) {
+        previews[p]->set_count(0);
+        for (int i = 1; i <= 11; ++i) {
+            PreviewLeg leg;
+            leg.fix = "F" + std::to_string(i);
+            previews[p]->append(leg);
+        }
+        reset_page_toggles();
+        gns_state = states[p];
+        *flags[p] = 1;
+        frames(1);
+        EXPECT_TRUE(shows("F8")) << states[p];
+        EXPECT_FALSE(shows("F9")) << states[p];
+        EXPECT_TRUE(shows("1/2")) << states[p];
+        press("NEXT");
+        EXPECT_TRUE(shows("F9")) << states[p];
+        EXPECT_TRUE(shows("F11")) << states[p];
+        EXPECT_TRUE(shows("2/2")) << states[p];
+        press("NEXT");
+        EXPECT_TRUE(shows("1/2")) << states[p];
+    }
+
+    // An empty open list counts one page; PREV stays on it.
+    gns_state = GNS_ARRIVAL;
+    gns_arrival_preview = 0;
+    reset_page_toggles();
+    gns_line_toggles[GNS_R2] = 1;
+    airport_slots[destination_slot].star_entry_list.set_count(0);
+    frames(1);
+    press("PREV");
+    EXPECT_EQ(gns_arrival_page, 1);
+    EXPECT_TRUE(shows("1/1"));
+}
+
+TEST_F(GnsProcedures, AnAirwayInsertsTheFixesUpToTheChosenEnd) {
+    activate_example_route();
+    press("L2 \"#J1\" ENT");
+    frames(1);
+    ASSERT_EQ(gns_state, GNS_AIRWAY);
+    ASSERT_EQ(candidate_count(), 15);
+    ASSERT_EQ(candidate_from_index, 9);       // SEA
+    EXPECT_EQ(text_at(20.0f, 40.0f * 1), ""); // EUG, no label
+    EXPECT_EQ(text_at(240.0f, 40.0f), "TO");  // SEA chosen on entry
+    EXPECT_EQ(text_at(300.0f, 40.0f), "SEA?");
+
+    press("R5"); // beside position 16, which holds no fix
+    EXPECT_EQ(gns_line_toggles[GNS_R5], 0);
+    EXPECT_EQ(candidate_selected_index, 9);
+    press("L4"); // LEWIS, position 6
+    EXPECT_EQ(candidate_selected_index, 6);
+    EXPECT_EQ(text_at(240.0f, 40.0f), "FR");
+    EXPECT_EQ(text_at(75.0f, 240.0f), "LEWIS?");
+    EXPECT_EQ(op_at(75.0f, 280.0f)->color, kYellow); // RAINR, in between
+
+    press("ENT");
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+    std::vector<std::string> expected = kExampleRoute;
+    expected.insert(expected.begin() + 2, {"PUYAL", "RAINR", "LEWIS"});
+    EXPECT_EQ(idents(active_plan, active_plan_last), expected);
+}
