@@ -165,9 +165,10 @@ class Parser {
         if (c.gauge == nullptr) return fail(error);
         if (!is_cdu_gauge(*c.gauge) || c.gauge->drawing_elements.empty())
             return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU pages");
-        if (sim_.module.draw_smiths_page == nullptr) return fail("the module draws no page by name");
         c.text = w[1];
-        if (sim_.module.draw_smiths_page(c.text.c_str(), nullptr, 0, 0) == 0)
+        // A module without the entry point (the Windows DLL) is told at run time.
+        if (sim_.module.draw_smiths_page != nullptr &&
+            sim_.module.draw_smiths_page(c.text.c_str(), nullptr, 0, 0) == 0)
             return fail("no page '" + c.text + "'");
         return true;
     }
@@ -849,6 +850,10 @@ struct Runner {
             cdu_keys(c);
             break;
         case ScriptOp::CduPage: {
+            if (sim.module.draw_smiths_page == nullptr) {
+                warn(sim, "page " + c.text + ": the module draws no page by name");
+                break;
+            }
             ElementHeader& e = *c.gauge->drawing_elements.front();
             if (e.image != nullptr)
                 sim.module.draw_smiths_page(c.text.c_str(), e.device_context, e.image->width,
