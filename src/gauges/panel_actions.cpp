@@ -130,17 +130,17 @@ void proline4_ndb_button() {
     flip(proline4_mfd_show_ndbs);
 }
 
-void efs50_key_event_65662() {
-    sim_var_object.send_key_event_65662();
+void efs50_knob_event_left() {
+    sim_var_object.send_efs50_knob_left();
 }
-void efs50_key_event_65663() {
-    sim_var_object.send_key_event_65663();
+void efs50_knob_event_right() {
+    sim_var_object.send_efs50_knob_right();
 }
 void efs50_knob_event_up() {
-    sim_var_object.send_key_event_65879();
+    sim_var_object.send_efs50_knob_up();
 }
 void efs50_knob_event_down() {
-    sim_var_object.send_key_event_65880();
+    sim_var_object.send_efs50_knob_down();
 }
 void decision_height_up() {
     sim_var_object.send_decision_height_inc();

@@ -20,13 +20,12 @@
 #include "fms/units/mcu_page_state.h"
 #include "gns_mcu/gns_direct.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr uint32_t kSelectedHeadingEvent = 0x101FA;
 
 // The DIRECT entry at the present position.
 RouteWaypoint direct_entry() {
@@ -101,12 +100,12 @@ void force_turn() {
         direct_to_turn_direction = 2;
         int h = static_cast<int>(std::trunc(a.heading_deg + 160.0));
         if (h > 360) h -= 360;
-        trigger_key_event(kSelectedHeadingEvent, static_cast<uint32_t>(h));
+        trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(h));
     } else if (direct_to_turn_text == "LEFT" && side == 2) {
         direct_to_turn_direction = 1;
         int h = static_cast<int>(std::trunc(a.heading_deg - 160.0));
         if (h < 0) h += 360;
-        trigger_key_event(kSelectedHeadingEvent, static_cast<uint32_t>(h));
+        trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(h));
     } else {
         direct_to_turn_direction = 0;
     }

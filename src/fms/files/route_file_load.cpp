@@ -34,6 +34,7 @@
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
@@ -304,7 +305,7 @@ void empty_working_plan_for_new_plan() {
 // The steps every load_route_file ends with, also when nothing was read.
 void finish_active_load() {
     display_refresh_counter = 999;
-    if (SetWptBaro == 1) trigger_key_event(0x10030, 0);
+    if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
     gns_route_loaded_flag = 1;
 }
 
@@ -408,9 +409,9 @@ void prepare_aircraft_for_active_route(int request) {
         if (LoadFuelonFlightPlanLoad == 1 && record.active_fuel_total > 5.0)
             load_fuel(record.active_fuel_total);
         if (SetMCPCrzAltOnFlightPlanLoad == 1)
-            trigger_key_event(0x1024C, static_cast<uint32_t>(cruise_altitude));
+            trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(cruise_altitude));
         if (SetMCPSpdOnFlightPlanLoad > 0)
-            trigger_key_event(0x101F5, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
+            trigger_key_event(kKeyAutopilotAirspeedSet, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
         last_clock_second = -99.0;
         flight_elapsed_seconds = 0.0;
         write_flight_log(0);
@@ -492,17 +493,17 @@ void prepare_aircraft_for_working_plan() {
     if (!on_the_ground()) return;
     if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 5.0) load_fuel(planned_fuel);
     if (SetMCPCrzAltOnFlightPlanLoad == 1)
-        trigger_key_event(0x1024C, static_cast<uint32_t>(plan_cruise_altitude));
+        trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(plan_cruise_altitude));
     if (SetMCPSpdOnFlightPlanLoad > 0)
-        trigger_key_event(0x101F5, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
+        trigger_key_event(kKeyAutopilotAirspeedSet, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
 }
 
 } // namespace
 
 void set_sim_clock_to_utc() {
     const os::SystemTime now = os::system_time_utc();
-    trigger_key_event(0x1021B, now.hour);
-    trigger_key_event(0x1021C, now.minute);
+    trigger_key_event(kKeyClockHoursSet, now.hour);
+    trigger_key_event(kKeyClockMinutesSet, now.minute);
 }
 
 void delete_all_holds() {

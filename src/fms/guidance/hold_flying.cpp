@@ -4,6 +4,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 
 #include <algorithm>
@@ -21,7 +22,6 @@ double hold_heading_sent = 0.0;
 
 namespace {
 
-constexpr uint32_t kHeadingBugEvent = 0x101FA;
 const char* const kPointNames[4] = {"Xwind", "Dwind", "Base", "Final"};
 
 double right_of(double course) {
@@ -97,7 +97,7 @@ void fly_pattern(double d) {
     if (hold_heading_deg < 0.5) hold_heading_deg += 360.0;
     if (hold_armed == 1 && holding_active > 0 &&
         std::trunc(hold_heading_sent) != std::trunc(hold_heading_deg)) {
-        trigger_key_event(kHeadingBugEvent, static_cast<uint32_t>(std::trunc(hold_heading_deg)));
+        trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(std::trunc(hold_heading_deg)));
         hold_heading_sent = hold_heading_deg;
     }
 }

@@ -24,6 +24,7 @@
 #include "fms/units/gns_page_state.h"
 #include "fms/units/mcu_page_state.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 
 #include <cstdio>
@@ -45,7 +46,6 @@ int legs_edit_index = 0;
 
 namespace {
 
-constexpr uint32_t kAltimeterSettingEvent = 0x10030;
 const char* const kNone = "------";
 
 constexpr int kDeparturesPage = 10;
@@ -257,7 +257,7 @@ void reset_active_route_state() {
         to_position = GeoPosition{to.lat, to.lon};
 
         if (LnavSetEnRouteFreqs == 1 && lnav_engaged == 1) autotune_leg_radios(2);
-        if (SetWptBaro == 1) trigger_key_event(kAltimeterSettingEvent, 0);
+        if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
         if (active_plan[active_plan_last].type == "APT") update_destination(route_state);
         if (active_plan[0].type == "APT") update_origin(route_state);
         match_approach();
