@@ -79,7 +79,7 @@ void act_on_key() {
         if (key == 4) enter_leg(*h, 1);
         if (key == 5) enter_leg(*h, 2);
     } else if (key == 11) {
-        if (route_state == 4) {
+        if (route_state == kRouteStateActiveModified) {
             erase_route_modification();
         } else if (hold_count() < kMaxHolds) {
             smiths_legs_mode = 2;
@@ -145,14 +145,14 @@ void smiths_page_rte_hold_keys() {
 void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
 
-    if (route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
-    if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
+    if (route_state == kRouteStateActive) cdu_text(page, 18, 0, CduFont::Large, "ACT");
+    if (route_state == kRouteStateActiveModified) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, "RTE        HOLD");
     cdu_text(page, 220, 5, CduFont::Small, cdu_format("%d / %d", smiths_hold_subpage, hold_page_count));
 
     draw_body(page, drawn_hold());
 
-    if (route_state == 4) {
+    if (route_state == kRouteStateActiveModified) {
         cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
     } else {
         if (hold_count() < kMaxHolds) cdu_text(page, 0, 198, CduFont::Large, "< NEXT HOLD");

@@ -130,7 +130,7 @@ void direct_to_key() {
             refuse("INVALID ENTRY");
             return;
         }
-        if (route_state == 3) advance_route_state();
+        if (route_state == kRouteStateActive) advance_route_state();
         legs_edit_index = picked;
         direct_to_entered = 1;
         RouteWaypoint& w = working_plan.slot(picked);
@@ -182,7 +182,7 @@ void hold_at_key() {
 }
 
 void left_6(const LegsRows&) {
-    if (route_state == 4) {
+    if (route_state == kRouteStateActiveModified) {
         erase_route_modification();
         return;
     }
@@ -198,7 +198,7 @@ void hold_at_present_position() {
         refuse("NO ACTIVE ROUTE");
         return;
     }
-    const int last = route_state == 3 ? active_plan_last : working_plan_last;
+    const int last = route_state == kRouteStateActive ? active_plan_last : working_plan_last;
     if (last >= kPlanLastIndex || to_waypoint_index > last) {
         refuse("INVALID ENTRY");
         return;
@@ -211,7 +211,7 @@ void hold_at_present_position() {
     here.kind = "I";
     candidate_list.append(std::move(here));
     smiths_scratchpad.clear();
-    if (route_state == 3) {
+    if (route_state == kRouteStateActive) {
         copy_active_plan_to_working();
         advance_route_state();
     }
@@ -246,7 +246,7 @@ void right_6(const LegsRows& rows) {
         hold_at_present_position();
     } else if (smiths_plan_format_shown()) {
         step_map(rows);
-    } else if (route_state == 1) {
+    } else if (route_state == kRouteStateEntered) {
         advance_route_state();
     } else {
         smiths_cdu_page = kPageRte;

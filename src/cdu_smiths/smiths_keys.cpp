@@ -110,7 +110,7 @@ int32_t smiths_press_key(SmithsKey key) {
         show_page(kPageEconPathDes);
         break;
     case SmithsKey::Dir:
-        if (route_state >= 2) {
+        if (route_state >= kRouteStateActivated) {
             smiths_legs_mode = 1;
             show_page(kPageRteLegs);
         } else {
@@ -144,7 +144,7 @@ int32_t smiths_press_key(SmithsKey key) {
         smiths_progress_subpage = 1;
         break;
     case SmithsKey::Exec:
-        if (route_state == 2 || route_state == 4) execute_route();
+        if (route_state == kRouteStateActivated || route_state == kRouteStateActiveModified) execute_route();
         break;
     case SmithsKey::Fix:
         show_page(kPageFixInfo);

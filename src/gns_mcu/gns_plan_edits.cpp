@@ -244,7 +244,7 @@ void gns_activate_opened_plan() {
     cruise_speed_target = cruise_speed_default;
     direct_to_active = 0;
     active_plan_last = last;
-    route_state = 3;
+    route_state = kRouteStateActive;
     to_position_from(1);
     hold_armed = 0;
     hold_list.slot(1).active_index = 0;

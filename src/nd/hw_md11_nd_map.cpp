@@ -130,7 +130,7 @@ void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     if (to_waypoint_index != kNoToWaypoint) {
         if (hw_md11_nd_range < 80.0) draw_runways(m);
         draw_route(m, false);
-        if (route_state == 4) draw_route(m, true);
+        if (route_state == kRouteStateActiveModified) draw_route(m, true);
     }
     if (sim_var_object.get_nav1_signal() > 0.0 && sim_var_object.test_simvar_46_bit_128() == 0)
         draw_nav1_station(m, plan);

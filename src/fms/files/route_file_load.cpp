@@ -384,7 +384,7 @@ void set_up_active_route(int request) {
     mcu_legs_index = 1;
     vnav_speed_set = 0;
     distance_to_to_nm = 999.0;
-    route_state = 0;
+    route_state = kRouteStateNone;
     delete_all_holds();
     reset_active_route_state();
     // After EXEC, whose first activation empties the MCU entry: the MCU's
@@ -427,7 +427,7 @@ void activate_active_route() {
     gns_fpln_flag_a = 1;
     gns_fpln_flag_b = 1;
     if (active_plan_last < 1) return;
-    route_state = 3;
+    route_state = kRouteStateActive;
     if (aircraft_state.ground_speed_kt < 50.0) {
         climb_speed_target = climb_speed_default;
         cruise_speed_target = cruise_speed_default;
@@ -473,10 +473,10 @@ void set_up_working_airports() {
     }
     const RouteWaypoint& last = working_plan[working_plan_last];
     if (last.type != "APT") return;
-    if (smiths_cdu_page == 1 && route_state != 3) {
+    if (smiths_cdu_page == 1 && route_state != kRouteStateActive) {
         route_destination_ident = last.ident;
         arrival_destination_ident = last.ident;
-        if (route_state < 2) destination_airport_ident = last.ident;
+        if (route_state < kRouteStateActivated) destination_airport_ident = last.ident;
     } else {
         destination_airport_ident = last.ident;
         arrival_destination_ident = last.ident;
@@ -547,7 +547,7 @@ void load_route_file_to_working(const std::string& name, int keys_off) {
     begin_working_load();
     if (keys_off == 0) apply_working_keys();
     fill_working_plan();
-    if (route_state == 0) {
+    if (route_state == kRouteStateNone) {
         advance_route_state();
         to_waypoint_index = 1;
     }

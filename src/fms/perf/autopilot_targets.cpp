@@ -207,7 +207,7 @@ void set_vnav_speed_target() {
     }
     if (!(distance_to_to_nm < VnavSetSpdRestDist || vnav_speed_refresh == 1)) return;
     if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last || vnav_speed_set != 0 ||
-        vnav_engaged != 1 || route_state < 3 || VnavSetSpd != 1)
+        vnav_engaged != 1 || route_state < kRouteStateActive || VnavSetSpd != 1)
         return;
 
     const RouteWaypoint& to = active_plan[to_waypoint_index];

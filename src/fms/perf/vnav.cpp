@@ -93,7 +93,7 @@ void detect_toc() {
     tod_altitude = cruise_altitude;
     if (smiths_cdu_page == kEconClimbPage) smiths_cdu_page = kEconCruisePage;
     sim_rate_restored = paused_at_tod = paused_at_dest_distance = 0;
-    if (vnav_engaged == 1 && route_state >= 3 && VnavSetSpd == 1) {
+    if (vnav_engaged == 1 && route_state >= kRouteStateActive && VnavSetSpd == 1) {
         // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
         if (VnavSetMachCruiseSpd == 1 && CruiseMach > 0.0) {
             if (a.snap_token_115 > 0.0) trigger_key_event(kKeyTocAirspeedHold, 0);
@@ -182,7 +182,7 @@ void on_tod_passed() {
 
 void apply_speed_restrictions() {
     const AircraftState& a = aircraft_state;
-    const bool vnav_speeds = vnav_engaged == 1 && route_state >= 3 && VnavSetSpd == 1;
+    const bool vnav_speeds = vnav_engaged == 1 && route_state >= kRouteStateActive && VnavSetSpd == 1;
     if (vnav_speeds && descent_speed_phase == 1 && DescAltRest > a.indicated_altitude_ft &&
         DescAltRest > 0.0 && DescSpdRest > 0.0 && a.ap_airspeed_target_kt > DescSpdRest &&
         descent_restriction_applied == 0.0) {

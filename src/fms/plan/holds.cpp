@@ -112,7 +112,7 @@ int add_hold(int index, int mode, double magvar) {
         }
     }
 
-    if (mode == 1 && route_state >= 2) {
+    if (mode == 1 && route_state >= kRouteStateActivated) {
         mark_route_edited();
         smiths_hold_subpage = slot;
     }

@@ -121,7 +121,7 @@ void delete_waypoint(int index, int force, std::string& message) {
             make_discontinuity(working_plan.slot(index));
     }
     message.clear();
-    if (route_state == 3) advance_route_state();
+    if (route_state == kRouteStateActive) advance_route_state();
 }
 
 bool within_5_nm(const NavRecord& r, const RouteWaypoint& w) {
@@ -214,7 +214,7 @@ int delete_route_row(int n) {
             shift_working_down(first);
         }
     }
-    if (route_state == 3) advance_route_state();
+    if (route_state == kRouteStateActive) advance_route_state();
     build_route_rows();
     return first;
 }

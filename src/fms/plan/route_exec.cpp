@@ -94,11 +94,11 @@ void start_flight_log() {
 
 void update_destination(int old_state) {
     const std::string ident = active_plan[active_plan_last].ident;
-    if (old_state < 3) {
+    if (old_state < kRouteStateActive) {
         select_airport(ident, 1);
         clear_fix_info(0);
     }
-    const bool reselect = old_state == 4 && !destination_airport_ident.empty();
+    const bool reselect = old_state == kRouteStateActiveModified && !destination_airport_ident.empty();
     if (ident == loaded_destination_ident && !reselect) return;
     if (reselect) {
         destination_airport_ident.clear();
@@ -113,7 +113,7 @@ void update_destination(int old_state) {
 
 void update_origin(int old_state) {
     const std::string ident = active_plan[0].ident;
-    if (old_state < 3) {
+    if (old_state < kRouteStateActive) {
         select_airport(ident, 0);
         // The MCU airport page opens on the origin, without a pending entry.
         mcu_airport_text_a = airport_elevation_text;
@@ -128,7 +128,7 @@ void update_origin(int old_state) {
     if (!origin_airport_ident.empty()) {
         loaded_origin_ident = origin_airport_ident;
         origin_airport_ident.clear();
-        if (old_state == 3) select_airport(ident, 0);
+        if (old_state == kRouteStateActive) select_airport(ident, 0);
     }
     if (ident == loaded_origin_ident) return;
     loaded_origin_ident = ident;
@@ -213,7 +213,7 @@ void update_vertical_target(int old_state) {
         if (target == active_plan_last && w.type == "APT" && vnav_engaged == 1)
             vertical_target_altitude = w.alt_constraint + 200.0;
     }
-    if (vnav_engaged == 1 && old_state == 4) {
+    if (vnav_engaged == 1 && old_state == kRouteStateActiveModified) {
         // A modified route commands its targets afresh.
         vnav_speed_set = 0;
         vnav_altitude_set = 0;
@@ -238,7 +238,7 @@ void reset_active_route_state() {
     }
     if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
     execute_selections();
-    if (route_state < 3) {
+    if (route_state < kRouteStateActive) {
         airport_runway_selected_line = -999;
         // PENDING: the map displays' selected runway := -999 -- with the MCU
         // airport page, which owns it.
@@ -264,8 +264,8 @@ void reset_active_route_state() {
 
         if (plan_cruise_altitude > 0) cruise_altitude = plan_cruise_altitude;
         const int old_state = route_state;
-        route_state = 3;
-        if (old_state < 3) {
+        route_state = kRouteStateActive;
+        if (old_state < kRouteStateActive) {
             // A route activated anew starts its profile in the climb.
             toc_passed = 0;
             clear_tod_passed();
@@ -315,7 +315,7 @@ void erase_route_modification() {
     previous_climb_mach = previous_cruise_mach = previous_descent_mach = 0.0;
     previous_cruise_altitude = 0;
 
-    if (route_state == 4) route_state = 3;
+    if (route_state == kRouteStateActiveModified) route_state = kRouteStateActive;
     legs_edit_index = 0;
     direct_to_entered = 0;
 
