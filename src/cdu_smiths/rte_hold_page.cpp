@@ -82,13 +82,13 @@ void act_on_key() {
         if (route_state == kRouteStateActiveModified) {
             erase_route_modification();
         } else if (hold_count() < kMaxHolds) {
-            smiths_legs_mode = 2;
+            smiths_legs_mode = kLegsModeHoldAt;
             smiths_cdu_page = kPageRteLegs;
         }
     } else if (key == 12 && h != nullptr && hold_count() >= 1 && hold_count() < kMaxHolds) {
         pending_hold_delete_index = h->active_index;
         delete_hold(pending_hold_delete_index, 2);
-        smiths_legs_mode = 0;
+        smiths_legs_mode = kLegsModeList;
         smiths_cdu_page = kPageRteLegs;
     }
 }

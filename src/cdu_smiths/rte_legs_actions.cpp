@@ -75,8 +75,8 @@ void left_row_key(const LegsRows& rows, int k) {
     if (smiths_scratchpad.empty()) {
         if (i >= last) return;
         smiths_scratchpad = working_plan[i].ident;
-        if (smiths_legs_mode == 1) smiths_legs_pending_leg = i;
-        if (smiths_legs_mode == 2) smiths_hold_at_leg = i;
+        if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg = i;
+        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg = i;
         return;
     }
     // Past the destination nothing can be inserted.
@@ -84,7 +84,7 @@ void left_row_key(const LegsRows& rows, int k) {
         refuse("INVALID ENTRY");
         return;
     }
-    if (smiths_legs_mode == 2 && smiths_scratchpad.compare(0, 8, "HOLD AT ") == 0) {
+    if (smiths_legs_mode == kLegsModeHoldAt && smiths_scratchpad.compare(0, 8, "HOLD AT ") == 0) {
         // Only a fix the pilot has settled on: none is known while several
         // candidates wait on SELECT WAYPOINT.
         if (hold_at_candidate < 1 || hold_at_candidate > candidate_count()) {
@@ -187,9 +187,9 @@ void left_6(const LegsRows&) {
         return;
     }
     if (smiths_scratchpad.empty()) return;
-    if (smiths_legs_mode == 1)
+    if (smiths_legs_mode == kLegsModeDirectTo)
         direct_to_key();
-    else if (smiths_legs_mode == 2)
+    else if (smiths_legs_mode == kLegsModeHoldAt)
         hold_at_key();
 }
 
@@ -238,11 +238,11 @@ void step_map(const LegsRows& rows) {
 }
 
 void right_6(const LegsRows& rows) {
-    if (smiths_legs_mode == 1 && direct_to_entered == 1) {
+    if (smiths_legs_mode == kLegsModeDirectTo && direct_to_entered == 1) {
         if (legs_edit_index >= 0 && legs_edit_index <= working_plan_last)
             working_plan.slot(legs_edit_index).course = parse_double(smiths_scratchpad);
         smiths_scratchpad.clear();
-    } else if (smiths_legs_mode == 2) {
+    } else if (smiths_legs_mode == kLegsModeHoldAt) {
         hold_at_present_position();
     } else if (smiths_plan_format_shown()) {
         step_map(rows);

@@ -188,7 +188,7 @@ void draw_rows(CduPage& page, int s) {
 void draw_mode_lines(CduPage& page) {
     const bool map_ctr = hw_b737_nd_mode == 7;
     switch (smiths_legs_mode) {
-    case 1:
+    case kLegsModeDirectTo:
         if (direct_to_entered == 0) {
             cdu_text(page, 0, 184, CduFont::Small, "D I R E C T    T O                    I N T C    L E G");
             cdu_text(page, 100, 179, CduFont::Large, "- - - - - -");
@@ -209,7 +209,7 @@ void draw_mode_lines(CduPage& page) {
                      course > -1.0 ? cdu_format("%03.0f\xB0", course) : "- - -");
         }
         break;
-    case 2:
+    case kLegsModeHoldAt:
         cdu_text(page, 0, 176, CduFont::Large, "- - - - - - -                  - - - - - - - - - -");
         cdu_text(page, 80, 181, CduFont::Small, "H O L D  A T");
         if (holding_active == 0) cdu_box_prompts(page, {5, 15, 25, 35, 45}, 198);
@@ -235,7 +235,7 @@ void draw_prompts(CduPage& page) {
     if (route_state == kRouteStateEntered) {
         cdu_text(page, plan_format ? 190 : 170, 198, CduFont::Large, plan_format ? "STEP >" : "ACTIVATE >");
     } else if (route_state >= kRouteStateActivated && route_state <= kRouteStateActiveModified &&
-               smiths_legs_mode == 0) {
+               smiths_legs_mode == kLegsModeList) {
         cdu_text(page, plan_format ? 190 : 160, 198, CduFont::Large, plan_format ? "STEP >" : "RTE DATA >");
     } else if (plan_format) {
         cdu_text(page, 190, 198, CduFont::Large, "STEP >");
@@ -250,7 +250,8 @@ void smiths_page_rte_legs_keys() {
     if ((smiths_legs_entry == 1 || smiths_hold_entry == 1) &&
         (route_state == kRouteStateNone || route_state == kRouteStateActive))
         copy_active_plan_to_working();
-    if (smiths_legs_mode == 1 && direct_to_entered == 0 && smiths_cdu_lsk == 12) smiths_cdu_lsk = 11;
+    if (smiths_legs_mode == kLegsModeDirectTo && direct_to_entered == 0 && smiths_cdu_lsk == 12)
+        smiths_cdu_lsk = 11;
 
     const int last = displayed_last();
     smiths_legs_subpage = cdu_clamp_subpage(smiths_legs_subpage, smiths_legs_subpage_count);

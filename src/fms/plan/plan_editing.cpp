@@ -108,7 +108,7 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
         make_discontinuity(working_plan.slot(p + 1));
     }
     mark_route_edited();
-    if (legs_mode == 1 && legs_mark == 0) legs_mark = 1;
+    if (legs_mode == kLegsModeDirectTo && legs_mark == 0) legs_mark = 1;
     return true;
 }
 

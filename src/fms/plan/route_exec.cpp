@@ -232,9 +232,9 @@ void reset_active_route_state() {
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, 0);
     drop_saved_values();
-    if (smiths_legs_mode != 0) {
+    if (smiths_legs_mode != kLegsModeList) {
         start_direct_to();
-        smiths_legs_mode = 0;
+        smiths_legs_mode = kLegsModeList;
     }
     if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
     execute_selections();
@@ -300,7 +300,7 @@ void erase_route_modification() {
     }
     arrival_page_choice_1 = exec_arrival_page_choice_1;
     arrival_page_choice_2 = exec_arrival_page_choice_2;
-    smiths_legs_mode = 0;
+    smiths_legs_mode = kLegsModeList;
     pending_hold_delete_index = 0;
 
     if (previous_climb_speed != 0.0) climb_speed_target = static_cast<int>(previous_climb_speed);

@@ -9,7 +9,7 @@
 #include "sim/sim_var_reader.h"
 
 int route_state = kRouteStateNone;
-int smiths_legs_mode = 0;
+int smiths_legs_mode = kLegsModeList;
 int direct_to_entered = 0;
 
 void advance_route_state() {

@@ -19,7 +19,12 @@ void advance_route_state();
 // an edit never activates a route nor drops a pending modification.
 void mark_route_edited();
 
-// RTE LEGS mode of the SMITHS unit: 0 normal, 1 direct-to or intercept.
+// RTE LEGS mode of the SMITHS unit: the leg list, direct-to or intercept
+// entry, choice of a holding fix. The C-17 unit's c17_legs_mode uses the
+// first two.
 extern int smiths_legs_mode;
+inline constexpr int kLegsModeList = 0;
+inline constexpr int kLegsModeDirectTo = 1;
+inline constexpr int kLegsModeHoldAt = 2;
 // 1 once a direct-to or intercept was entered; EXEC and ERASE clear it.
 extern int direct_to_entered;
