@@ -186,7 +186,7 @@ void draw_rows(CduPage& page, int s) {
 }
 
 void draw_mode_lines(CduPage& page) {
-    const bool map_ctr = hw_b737_nd_mode == 7;
+    const bool map_ctr = hw_b737_nd_mode == kB737NdModePlan;
     switch (smiths_legs_mode) {
     case kLegsModeDirectTo:
         if (direct_to_entered == 0) {

@@ -28,7 +28,7 @@ template <std::size_t N> void ring_step(double& range, const double (&ladder)[N]
 }
 
 void efs50_range_step(bool up) {
-    if (efs50_ehsi_mode == 8)
+    if (efs50_ehsi_mode == kEfs50EhsiModeTcas)
         ring_step(efs50_tcas_range, kEfs50TrafficRanges, up);
     else
         ring_step(efs50_ehsi_range, kEfs50MapRanges, up);
@@ -79,18 +79,18 @@ void md80_adf_button() {
 }
 
 void md11_map_button() {
-    hw_md11_nd_mode = 3;
+    hw_md11_nd_mode = kMd11NdModeMap;
     hw_md11_nd_compass_radius = 150;
 }
 void md11_plan_button() {
-    hw_md11_nd_mode = 2;
+    hw_md11_nd_mode = kMd11NdModePlan;
     hw_md11_nd_compass_radius = 94;
 }
 void md11_vor_button() {
-    hw_md11_nd_mode = 4;
+    hw_md11_nd_mode = kMd11NdModeVor;
 }
 void md11_app_button() {
-    hw_md11_nd_mode = 5;
+    hw_md11_nd_mode = kMd11NdModeApp;
 }
 void md11_blank_button() {}
 

@@ -183,7 +183,7 @@ void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, do
 
 void draw_fix_info_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     // Measured only in the map mode: the other modes have no fix to show.
-    if (du_1000_ehsi_mode != 3) return;
+    if (du_1000_ehsi_mode != kEhsiModeMap) return;
     draw_fix_info(display, g, ppn,
                   FixInfoRow{du_1000_ehsi_design, 159.0, 272.0, fix_reference(false), du_1000_ehsi_range,
                              map_colour::green});
@@ -250,7 +250,7 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, do
     const float cx = static_cast<float>(hw_md11_nd_centre_x);
     const float cy = static_cast<float>(hw_md11_nd_centre_y);
     const double range = hw_md11_nd_range;
-    const Reference ref = fix_reference(hw_md11_nd_mode == 2);
+    const Reference ref = fix_reference(hw_md11_nd_mode == kMd11NdModePlan);
     const std::string tuned = tuned_vor_ident();
     const double dme = aircraft_state.nav1_dme_nm;
 

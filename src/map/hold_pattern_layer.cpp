@@ -122,7 +122,7 @@ void draw_hold_pattern_365x289(const DisplayObject& display, gfx::Graphics& g, i
 
 void draw_hold_pattern_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, int centre_x,
                                     int centre_y, double ppn) {
-    const bool plan = proline4_mfd_mode == 2;
+    const bool plan = proline4_mfd_mode == kProline4ModePlanText;
     RacetrackRow row;
     row.view = plan_or_aircraft_view(plan, aircraft_state.map_heading_deg, ppn);
     row.centre_x = centre_x;
@@ -143,12 +143,13 @@ void draw_hold_pattern_p1000_mfd(const DisplayObject& display, gfx::Graphics& g,
 
 void draw_hold_pattern_hw_md11_nd(gfx::Graphics& g, int centre_x, int centre_y, double x_scale,
                                   double y_scale, double ppn) {
-    draw_hold_in_caller_frame(g, hw_md11_nd_mode == 2, centre_x, centre_y, x_scale, y_scale, ppn);
+    draw_hold_in_caller_frame(g, hw_md11_nd_mode == kMd11NdModePlan, centre_x, centre_y, x_scale, y_scale,
+                              ppn);
 }
 
 void draw_hold_pattern_md80_ehsi(gfx::Graphics& g, int centre_x, int centre_y, double x_scale, double y_scale,
                                  double ppn) {
-    draw_hold_in_caller_frame(g, md80_ehsi_mode == 2, centre_x, centre_y, x_scale, y_scale, ppn);
+    draw_hold_in_caller_frame(g, md80_ehsi_mode == kEhsiModePlan, centre_x, centre_y, x_scale, y_scale, ppn);
 }
 
 void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& g, double ref_lat, double ref_lon, int radius,
@@ -158,7 +159,7 @@ void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& g, double ref_lat, double ref
     row.x_scale = x_scale;
     row.y_scale = y_scale;
     // The plan page turns the racetrack by its course alone.
-    row.turn_from = du_1000_ehsi_mode == 2 ? 0.0 : aircraft_state.heading_deg;
+    row.turn_from = du_1000_ehsi_mode == kEhsiModePlan ? 0.0 : aircraft_state.heading_deg;
     row.side = 0.75;
     row.pen_width = static_cast<float>(2.0 * x_scale);
     draw_hold(g, row);

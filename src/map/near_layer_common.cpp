@@ -85,28 +85,31 @@ LayerCanvas hw_b737_nd_layer_canvas(const DisplayObject& display, gfx::Graphics&
 }
 
 LayerCanvas hw_md11_nd_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    return open_layer_canvas(display, g, hw_md11_nd_design, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
-                             plan_or_aircraft_view(hw_md11_nd_mode == 2, aircraft_state.map_heading_deg, ppn),
-                             hw_md11_nd_range);
+    return open_layer_canvas(
+        display, g, hw_md11_nd_design, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
+        plan_or_aircraft_view(hw_md11_nd_mode == kMd11NdModePlan, aircraft_state.map_heading_deg, ppn),
+        hw_md11_nd_range);
 }
 
 LayerCanvas md80_ehsi_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    return open_layer_canvas(display, g, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y,
-                             plan_or_aircraft_view(md80_ehsi_mode == 2, aircraft_state.map_heading_deg, ppn),
-                             md80_ehsi_range);
+    return open_layer_canvas(
+        display, g, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y,
+        plan_or_aircraft_view(md80_ehsi_mode == kEhsiModePlan, aircraft_state.map_heading_deg, ppn),
+        md80_ehsi_range);
 }
 
 LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, double lat, double lon, double ppn) {
-    const MapView view{lat, lon, proline4_mfd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg, ppn};
+    const MapView view{
+        lat, lon, proline4_mfd_mode == kProline4ModePlanText ? 0.0 : aircraft_state.map_heading_deg, ppn};
     return layer_canvas_in_caller_frame(display, proline4_mfd_design, view, proline4_mfd_range);
 }
 
 MapView hw_b737_nd_layer_view(double ppn) {
-    return plan_or_aircraft_view(hw_b737_nd_mode >= 7, aircraft_state.map_heading_deg, ppn);
+    return plan_or_aircraft_view(hw_b737_nd_mode >= kB737NdModePlan, aircraft_state.map_heading_deg, ppn);
 }
 
 double hw_b737_nd_layer_centre_y() {
-    return hw_b737_nd_mode == 6 || hw_b737_nd_mode == 7 ? 171.0 : 249.0;
+    return hw_b737_nd_mode == kB737NdModeCtrMap || hw_b737_nd_mode == kB737NdModePlan ? 171.0 : 249.0;
 }
 
 MapView c17_layer_view(double lat, double lon, double heading, double ppn) {

@@ -118,7 +118,7 @@ void draw_nav1_station(MapCanvas& m, bool plan) {
 
 void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     const AircraftState& a = aircraft_state;
-    const bool plan = hw_md11_nd_mode == 2;
+    const bool plan = hw_md11_nd_mode == kMd11NdModePlan;
     const SplitScale k = split_scale(d, hw_md11_nd_design);
     if (!k.valid || !(ppn > 0.0)) return;
     set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
