@@ -6,6 +6,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
@@ -51,7 +52,7 @@ void enter_inbound_course(HoldEntry& h) {
     const bool number = cdu_read_number(first, course);
     const char dir =
         second.empty() ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(second[0])));
-    const int turn = dir == 'L' ? 2 : (dir == 'R' ? 1 : 0);
+    const int turn = dir == 'L' ? kDirectionLeft : (dir == 'R' ? kDirectionRight : 0);
     if (!number || course < 0.0 || course >= 361.0 || turn == 0) return invalid_entry();
     h.turn = turn;
     h.inbound_course = course;
@@ -113,9 +114,9 @@ void draw_body(CduPage& page, const HoldEntry* h) {
 
     cdu_text(page, 12, 88, CduFont::Small, "I N B D    C R S / D I R        E F C    T I M E");
     if (h != nullptr)
-        cdu_text(
-            page, 0, 99, CduFont::Large,
-            cdu_format(h->turn == 1 ? "%03.0f /  R  T U R N" : "%03.0f /  L  T U R N", h->inbound_course));
+        cdu_text(page, 0, 99, CduFont::Large,
+                 cdu_format(h->turn == kDirectionRight ? "%03.0f /  R  T U R N" : "%03.0f /  L  T U R N",
+                            h->inbound_course));
     cdu_text(page, 160, 99, CduFont::Large, "- - - -");
     cdu_text(page, 230, 99, CduFont::Small, "Z");
 

@@ -96,13 +96,15 @@ void force_turn() {
     double magnetic = course - a.magvar;
     if (magnetic < 0.5) magnetic += 360.0;
     const int side = turn_direction(magnetic, a.heading_deg);
-    if (direct_to_turn_text == "RIGHT" && side == 1) {
-        direct_to_turn_direction = 2;
+    // The long way round is imposed until the heading reaches the other side
+    // of the course.
+    if (direct_to_turn_text == "RIGHT" && side == kDirectionRight) {
+        direct_to_turn_direction = kDirectionLeft;
         int h = static_cast<int>(std::trunc(a.heading_deg + 160.0));
         if (h > 360) h -= 360;
         trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(h));
-    } else if (direct_to_turn_text == "LEFT" && side == 2) {
-        direct_to_turn_direction = 1;
+    } else if (direct_to_turn_text == "LEFT" && side == kDirectionLeft) {
+        direct_to_turn_direction = kDirectionRight;
         int h = static_cast<int>(std::trunc(a.heading_deg - 160.0));
         if (h < 0) h += 360;
         trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(h));

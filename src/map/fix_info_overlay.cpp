@@ -159,7 +159,7 @@ void draw_fix_info(const DisplayObject& display, gfx::Graphics& g, double ppn, c
             std::snprintf(buf, sizeof buf, "%03.0f", radial);
             // The label always reads upright: on a radial into the left half
             // of the map the line is drawn the other way round.
-            if (turn_direction(radial, ref.radial_ref) == 1) {
+            if (turn_direction(radial, ref.radial_ref) == kDirectionRight) {
                 g.rotate_transform(static_cast<float>(radial - ref.radial_ref + 90.0));
                 g.draw_line_i(d.dashed, 0, 0, -length, 0);
                 d.text(g, buf, -label_at - 10.0, 0.0);
@@ -293,7 +293,7 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, do
             const gfx::SolidBrush& brush = is_tuned ? d.magenta : d.white;
             // Radial and reciprocal run both ways from the fix; the numbers
             // read upright whichever half of the map the radial points into.
-            if (turn_direction(radial, ref.radial_ref) == 1) {
+            if (turn_direction(radial, ref.radial_ref) == kDirectionRight) {
                 const gfx::Pen& pen = is_tuned ? d.tuned_dashed : d.white_dashed;
                 g.rotate_transform(static_cast<float>(radial - ref.radial_ref + 90.0));
                 g.draw_line_i(pen, 0, 0, -length, 0);

@@ -6,6 +6,7 @@
 #include "data/display_settings.h"
 #include "fms/guidance/hold_flying.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "map/map_canvas.h"
@@ -44,8 +45,8 @@ struct RacetrackRow {
 // turn at -S.
 void draw_racetrack(gfx::Graphics& g, const gfx::Pen& pen, int turn, double L, double S, double near_turn_y) {
     S = std::trunc(S);
-    const double side = turn == 1 ? S : -S;
-    const double box_x = turn == 1 ? 0.0 : -S;
+    const double side = turn == kDirectionRight ? S : -S;
+    const double box_x = turn == kDirectionRight ? 0.0 : -S;
     g.draw_line_i(pen, 0, 0, 0, -0.2 * L);
     g.draw_line_i(pen, side, -0.2 * L, side, 0.8 * L);
     g.draw_line_i(pen, 0, 0.8 * L, 0, 0);
@@ -63,7 +64,8 @@ void draw_hold(gfx::Graphics& g, const RacetrackRow& row) {
     g.rotate_transform(static_cast<float>(hold.inbound_course - row.turn_from));
     const gfx::Pen pen(map_colour::magenta, row.pen_width);
     const double L = hold.leg_distance * row.view.ppn * row.y_scale;
-    draw_racetrack(g, pen, hold.turn, L, row.side * L, (hold.turn == 1 ? 0.66 : row.left_near) * L);
+    draw_racetrack(g, pen, hold.turn, L, row.side * L,
+                   (hold.turn == kDirectionRight ? 0.66 : row.left_near) * L);
 }
 
 // The members that own their frame: the split-scale frame of the design
@@ -185,7 +187,7 @@ void draw_hold_pattern_efs50_ehsi(const DisplayObject& display, gfx::Graphics& g
         corner[i] = project(hold_pattern_points[i - 1].lat, hold_pattern_points[i - 1].lon);
 
     const gfx::Pen pen(0xFF25C817, 2.0f);
-    const bool right = hold.turn == 1;
+    const bool right = hold.turn == kDirectionRight;
     // The turns span the pattern's width, Xwind to Dwind, so that they meet
     // the legs whatever width the core gave the pattern.
     const double L = std::hypot(double(corner[2].x - corner[1].x), double(corner[2].y - corner[1].y));

@@ -1,5 +1,6 @@
 #include "fms/guidance/hold_flying.h"
 
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
@@ -115,7 +116,7 @@ void build_hold_pattern() {
     }
     const double d = 1.5 * length;
 
-    const bool right = h.turn == 1;
+    const bool right = h.turn == kDirectionRight;
     const double a1 = right ? right_of(c) : left_of(c);
     const double a2 = right ? right_of(a1) : left_of(a1);
     const double a3 = right ? right_of(a2) : left_of(a2);
