@@ -118,7 +118,7 @@ double leg_course(const RoutePlan& plan, int i, double* distance) {
 }
 
 std::string altitude_text(const RouteWaypoint& w) {
-    if (w.alt_constraint <= -999.0) return "- - - - - -";
+    if (w.alt_constraint <= kNoConstraint) return "- - - - - -";
     double altitude = w.alt_constraint;
     if (route_state == kRouteStateActive) altitude = std::trunc(altitude / 100.0) * 100.0;
     const char* suffix = w.constrained == 1 ? "A" : "";
@@ -146,7 +146,7 @@ void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
     if (i == smiths_legs_map_step && smiths_plan_format_shown())
         cdu_text(page, 80, y, CduFont::Large, "<CTR>");
     cdu_text(page, 150, y, CduFont::Large,
-             w.speed_constraint <= -999.0 ? "- - - -" : cdu_format("%5.0f", w.speed_constraint));
+             w.speed_constraint <= kNoConstraint ? "- - - -" : cdu_format("%5.0f", w.speed_constraint));
     cdu_text(page, 200, y, CduFont::Large, "/");
     cdu_text_right_box(page, y, 13, altitude_text(w));
 }
@@ -198,7 +198,7 @@ void draw_mode_lines(CduPage& page) {
         } else {
             cdu_text(page, 0, 184, CduFont::Small,
                      ". . . . . . . . . . . . . . . . . . . . . . . I N T C    C R S");
-            double course = -999.0;
+            double course = kNoConstraint;
             if (legs_edit_index > 0 && legs_edit_index <= working_plan_last &&
                 working_plan[legs_edit_index].course > -1.0)
                 course = working_plan[legs_edit_index].course;

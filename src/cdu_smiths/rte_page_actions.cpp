@@ -163,8 +163,8 @@ void enter_destination() {
         constraint_waypoint_index = n;
         RouteWaypoint& destination = active_plan.slot(n);
         airport_entry(destination, destination_slot);
-        destination.speed_constraint = -999.0;
-        destination.course = -999.0;
+        destination.speed_constraint = kNoConstraint;
+        destination.course = kNoConstraint;
         const RouteWaypoint& to = active_plan[to_waypoint_index];
         to_position = GeoPosition{to.lat, to.lon};
         double course = 0.0;
@@ -188,8 +188,8 @@ void enter_destination() {
         if (working_plan_last >= 1) {
             RouteWaypoint& destination = working_plan.slot(working_plan_last);
             airport_entry(destination, destination_slot);
-            destination.speed_constraint = -999.0;
-            destination.course = -999.0;
+            destination.speed_constraint = kNoConstraint;
+            destination.course = kNoConstraint;
         }
         // The STAR deletions may already have marked the route modified.
         mark_route_edited();

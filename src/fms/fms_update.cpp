@@ -30,7 +30,7 @@
 
 #include <cmath>
 
-double fms_last_sim_time = -999.0;
+double fms_last_sim_time = kNoSimTime;
 int frame_slot = 0;
 int startup_frame_count = 0;
 int heading_bug_change_countdown = 0;
@@ -53,11 +53,11 @@ double sim_rate = 1.0;
 
 int pending_mach_events = 0;
 int pending_descent_speed_event = 0;
-int commanded_altitude_refresh = -999;
-int commanded_speed_refresh = -999;
-int commanded_altitude_ft = -999;
-int commanded_speed_kt = -999;
-int commanded_mach_x100 = -999;
+int commanded_altitude_refresh = kNotCommanded;
+int commanded_speed_refresh = kNotCommanded;
+int commanded_altitude_ft = kNotCommanded;
+int commanded_speed_kt = kNotCommanded;
+int commanded_mach_x100 = kNotCommanded;
 
 int sim_rate_restored = 0;
 int paused_at_tod = 0;
@@ -145,14 +145,14 @@ void step_pending_events() {
     // The autopilot is read afresh: the snapshot reads its values on a few
     // slots only, and a value from before the command would look like the
     // pilot's own change to the manual-change checks.
-    if (commanded_altitude_refresh != -999) {
+    if (commanded_altitude_refresh != kNotCommanded) {
         commanded_altitude_ft = whole(sim_var_object.get_autopilot_altitude_lock_var_ft());
-        commanded_altitude_refresh = -999;
+        commanded_altitude_refresh = kNotCommanded;
     }
-    if (commanded_speed_refresh != -999) {
+    if (commanded_speed_refresh != kNotCommanded) {
         commanded_mach_x100 = whole(sim_var_object.get_ap_mach_target() * 100.0);
         commanded_speed_kt = whole(sim_var_object.get_ap_airspeed_target_kt());
-        commanded_speed_refresh = -999;
+        commanded_speed_refresh = kNotCommanded;
     }
 }
 
@@ -208,8 +208,8 @@ void step_destination_airport() {
     // airport texts prepared for the destination -- with the MCU airport page.
     destination_airport_state = 2;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
-    mcu_airport_list_index = -999;
-    airport_selection_index_b = -999;
+    mcu_airport_list_index = kNoSelectionIndex;
+    airport_selection_index_b = kNoSelectionIndex;
 }
 
 // Steps 11 to 21, with an active route.

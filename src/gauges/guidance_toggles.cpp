@@ -43,9 +43,9 @@ void toggle_vnav() {
         vnav_speed_set = 0;
         vnav_altitude_set = 0;
         vnav_speed_refresh = 1;
-        commanded_altitude_ft = -999;
-        commanded_speed_kt = -999;
-        commanded_mach_x100 = -999;
+        commanded_altitude_ft = kNotCommanded;
+        commanded_speed_kt = kNotCommanded;
+        commanded_mach_x100 = kNotCommanded;
         if (VnavSetSpd == 2) VnavSetSpd = 1;
     }
     mcu_redraw = 1;

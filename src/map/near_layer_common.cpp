@@ -18,7 +18,7 @@ namespace {
 
 // A list never built counts as far away.
 double distance_from(double lat, double lon, const ListCentre& centre) {
-    if (centre.latitude == -999.0) return 1e9;
+    if (centre.latitude == kListNotBuilt) return 1e9;
     double d = 0.0, course = 0.0;
     gc_dist_course(lat, lon, centre.latitude, centre.longitude, &d, &course);
     return d;

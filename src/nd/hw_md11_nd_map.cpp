@@ -6,6 +6,7 @@
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/airport_selection.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -134,7 +135,7 @@ void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     }
     if (sim_var_object.get_nav1_signal() > 0.0 && sim_var_object.test_simvar_46_bit_128() == 0)
         draw_nav1_station(m, plan);
-    if (pattern_runway_index() != -999 && !plan)
+    if (pattern_runway_index() != kNoRunwayLine && !plan)
         draw_runway_pattern(g, hw_md11_nd_compass_radius, 0, 0, hw_md11_nd_range, k.w, k.s);
     if (hold_list.count() >= 1 && hold_list[1].active_index > 0) {
         // The layers above may have moved the frame; the hold draws from the centre.

@@ -72,7 +72,7 @@ void tune_route_ahead() {
 // The runway on the selected line of the airport page (lines count from 1,
 // as the page and the tower view count them): its localizer.
 void tune_selected_runway() {
-    if (airport_runway_selected_line == -999) return;
+    if (airport_runway_selected_line == kNoRunwayLine) return;
     const int entry = airport_runway_first_row + airport_runway_selected_line - 1;
     if (entry < 1 || entry > airport_runway_list.count()) return;
     const AirportRunwayListEntry& runway = airport_runway_list[entry];

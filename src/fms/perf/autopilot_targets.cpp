@@ -166,13 +166,13 @@ void set_vnav_altitude_targets() {
     if (vnav_altitude_set == 0) {
         const bool cruise = toc_passed == 1 && tod_passed == 0;
         // A target without an altitude (-999) is no altitude to fly to.
-        if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > -999.0)) {
+        if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > kNoConstraint)) {
             const int32_t altitude = cruise ? cruise_altitude : whole(vertical_target_altitude);
             trigger_key_event(kKeyAutopilotAltitudeSet, event_value(altitude));
         }
         commanded_altitude_refresh = now;
         vnav_altitude_set = 1;
-        vnav_vs_sent = -999;
+        vnav_vs_sent = kNoVsSent;
     } else if (VnavOffOnManAltChg == 1 && a.ap_altitude_lock_ft == a.ap_altitude_lock_prev_ft &&
                commanded_altitude_refresh != now) {
         // The snapshot reads the autopilot on a few slots only: compare only
@@ -211,7 +211,7 @@ void set_vnav_speed_target() {
         return;
 
     const RouteWaypoint& to = active_plan[to_waypoint_index];
-    if (to.alt_constraint != -999.0 && to.speed_constraint != -999.0) {
+    if (to.alt_constraint != kNoConstraint && to.speed_constraint != kNoConstraint) {
         if (descent_speed_phase == 1)
             descent_speed(to);
         else if (toc_passed == 0)

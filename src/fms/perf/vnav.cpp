@@ -164,7 +164,7 @@ void on_tod_passed() {
     tod_to_target_distance = sum;
 
     if (vnav_engaged != 1) return;
-    if (VnavSetAlts == 1 && vertical_target_altitude > -999.0)
+    if (VnavSetAlts == 1 && vertical_target_altitude > kNoConstraint)
         trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(whole(vertical_target_altitude)));
     vnav_altitude_set = 1;
     commanded_altitude_refresh = whole(a.snap_token_1);

@@ -18,7 +18,7 @@
 
 BoundedTable<AirportRunwayListEntry, 23> airport_runway_list;
 int airport_runway_first_row = 1;
-int airport_runway_selected_line = -999;
+int airport_runway_selected_line = kNoRunwayLine;
 std::string selected_airport_ident;
 std::string selected_destination_ident;
 std::string selected_destination_elevation_text;
@@ -128,7 +128,7 @@ void set_destination_elevation(double elevation) {
     RouteWaypoint& last = active_plan.slot(active_plan_last);
     if (last.type == "APT" && last.ident == selected_destination_ident) {
         last.alt_constraint = elevation;
-        last.speed_constraint = -999.0;
+        last.speed_constraint = kNoConstraint;
     }
 }
 
@@ -291,7 +291,7 @@ TowerView tower_view_position() {
 
     view = TowerView{};
     const int entry = airport_runway_first_row + airport_runway_selected_line - 1;
-    if (airport_runway_selected_line != -999 && entry >= 1 && entry <= airport_runway_list.count()) {
+    if (airport_runway_selected_line != kNoRunwayLine && entry >= 1 && entry <= airport_runway_list.count()) {
         const AirportRunwayListEntry& runway = airport_runway_list[entry];
         double course = runway.magnetic_heading + 15.0 + aircraft_state.magvar;
         if (course > 360.0) course -= 360.0;

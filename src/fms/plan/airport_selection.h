@@ -23,6 +23,7 @@ extern BoundedTable<AirportRunwayListEntry, 23> airport_runway_list;
 extern int airport_runway_first_row;
 // The line selected on a control unit's airport page; -999 = none.
 extern int airport_runway_selected_line;
+inline constexpr int kNoRunwayLine = -999;
 
 extern std::string selected_airport_ident;              // modes 0 and 1
 extern std::string selected_destination_ident;          // modes 1, 2 and 4

@@ -5,6 +5,7 @@
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/approach_insertion.h"
@@ -256,7 +257,7 @@ bool insert_then_leg(int p) {
     e.aux_text.clear();
     e.passing_time.clear();
     e.constrained = 0;
-    e.alt_constraint = -999.0;
+    e.alt_constraint = kNoConstraint;
     e.speed_constraint = -1.0;
     e.via = smiths_scratchpad;
     e.hold_number = 0; // the hold moved up with its waypoint

@@ -219,8 +219,8 @@ void update_vertical_target(int old_state) {
         vnav_altitude_set = 0;
         if (VnavSetSpd == 2) VnavSetSpd = 1;
         vnav_speed_refresh = 1;
-        commanded_altitude_ft = -999;
-        commanded_speed_kt = -999;
+        commanded_altitude_ft = kNotCommanded;
+        commanded_speed_kt = kNotCommanded;
     }
     plan_cruise_altitude = 0;
     distance_to_to_nm = 999.0; // not computed until the next pass
@@ -239,7 +239,7 @@ void reset_active_route_state() {
     if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
     execute_selections();
     if (route_state < kRouteStateActive) {
-        airport_runway_selected_line = -999;
+        airport_runway_selected_line = kNoRunwayLine;
         // PENDING: the map displays' selected runway := -999 -- with the MCU
         // airport page, which owns it.
     }
