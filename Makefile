@@ -85,6 +85,9 @@ demo: configure
 	rm -rf $(BUILD)/demo-gns && cp -r examples/sim $(BUILD)/demo-gns
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-gns \
 	  --panel examples/sim/gns_panel.cfg --script examples/sim/gns_demo.script --out out
+	rm -rf $(BUILD)/demo-mcu && cp -r examples/sim $(BUILD)/demo-mcu
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-mcu \
+	  --panel examples/sim/mcu_panel.cfg --script examples/sim/mcu_demo.script --out out
 	rm -rf $(BUILD)/demo-c17 && cp -r examples/sim $(BUILD)/demo-c17
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17 \
 	  --panel examples/sim/c17_panel.cfg --script examples/sim/c17.script --out out
@@ -104,6 +107,7 @@ bench: deps
 	$(BUILD)-bench/bench/orvex-bench
 	$(BUILD)-bench/bench/orvex-nd-bench
 	$(BUILD)-bench/bench/orvex-c17-bench
+	$(BUILD)-bench/bench/orvex-mcu-bench
 	$(BUILD)-bench/bench/orvex-attitude-bench
 
 format:

@@ -63,6 +63,14 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         reinterpret_cast<decltype(module.display_state)>(dlsym(library, "orvex_standin_display_state"));
     module.draw_smiths_page =
         reinterpret_cast<decltype(module.draw_smiths_page)>(dlsym(library, "orvex_standin_draw_smiths_page"));
+    KeyboardServices& k = module.keyboard;
+    k.key_event = reinterpret_cast<decltype(k.key_event)>(dlsym(library, "orvex_keyboard_event"));
+    k.set_device_key = reinterpret_cast<decltype(k.set_device_key)>(dlsym(library, "orvex_dinput_set_key"));
+    k.fail_device = reinterpret_cast<decltype(k.fail_device)>(dlsym(library, "orvex_dinput_fail"));
+    k.fail_window = reinterpret_cast<decltype(k.fail_window)>(dlsym(library, "orvex_window_fail"));
+    k.lose_input = reinterpret_cast<decltype(k.lose_input)>(dlsym(library, "orvex_dinput_lose_input"));
+    k.reset_window = reinterpret_cast<decltype(k.reset_window)>(dlsym(library, "orvex_keyboard_reset"));
+    k.reset_device = reinterpret_cast<decltype(k.reset_device)>(dlsym(library, "orvex_dinput_reset"));
     module.library = library;
     return true;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "data_link_peer.h"
+#include "keyboard.h"
 #include "sim/gauge_abi.h"
 
 #include <string>
@@ -45,10 +46,11 @@ struct LoadedModule {
     std::string name; // module name as panel files write it ("orvex1")
     ModuleLinkage* linkage = nullptr;
     ImportTableRecord* imports = nullptr;
-    void* library = nullptr;  // dlopen handle; null for a module in this process
-    SurfaceServices surfaces; // none: drawing elements get no device context
-    WindowServices windows;   // none: the data-link window is not played
-    FlightServices flight;    // none: the flight commands of a script fail
+    void* library = nullptr;   // dlopen handle; null for a module in this process
+    SurfaceServices surfaces;  // none: drawing elements get no device context
+    WindowServices windows;    // none: the data-link window is not played
+    FlightServices flight;     // none: the flight commands of a script fail
+    KeyboardServices keyboard; // none: nothing can be typed
     // The module's display state by variable name (gauges/stand_in_hooks.h);
     // null: `print state` has nothing to read.
     int32_t (*display_state)(const char* name, double* value) = nullptr;

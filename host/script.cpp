@@ -8,6 +8,8 @@
 #include "gns_keys.h"
 #include "gps_plan.h"
 #include "host_text.h"
+#include "keyboard.h"
+#include "mcu_keys.h"
 #include "mouse.h"
 #include "panel_file.h"
 #include "panel_snapshot.h"
@@ -182,6 +184,59 @@ class Parser {
         std::vector<GnsKey> keys;
         if (!gns_key_sequence(c.text, keys, error)) return fail(error);
         return true;
+    }
+
+    bool parse_mcu(const std::string& rest, ScriptCommand& c) {
+        c.op = ScriptOp::McuKeys;
+        std::string ref;
+        first_word(rest, ref, c.text);
+        std::string error;
+        c.gauge = find_placed_gauge(sim_, ref, error);
+        if (c.gauge == nullptr) return fail(error);
+        if (!is_mcu_gauge(*c.gauge))
+            return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no MCU keys");
+        std::vector<McuKey> keys;
+        if (!mcu_key_sequence(c.text, keys, error)) return fail(error);
+        return true;
+    }
+
+    bool parse_keyboard(const std::string& rest, ScriptCommand& c) {
+        std::string what;
+        first_word(rest, what, c.text);
+        what = to_lower(what);
+        const std::vector<std::string> w = words_of(c.text);
+        if (what == "down" || what == "up" || what == "press") {
+            c.op = ScriptOp::KeyboardKeys;
+            c.id = what == "down" ? 0 : what == "up" ? 1 : 2;
+            if (w.empty()) return fail("usage: keyboard " + what + " NAME...");
+            for (const std::string& name : w) {
+                KeyboardKey key{};
+                if (!keyboard_key_by_name(name, key)) return fail("no keyboard key '" + name + "'");
+            }
+            return true;
+        }
+        if (what == "type") {
+            c.op = ScriptOp::KeyboardType;
+            if (c.text.size() < 2 || c.text.front() != '"' || c.text.back() != '"')
+                return fail("usage: keyboard type \"TEXT\"");
+            c.text = c.text.substr(1, c.text.size() - 2);
+            for (char ch : c.text) {
+                KeyboardKey key{};
+                if (!keyboard_key_of_char(ch, key))
+                    return fail(std::string("no keyboard key types '") + ch + "'");
+            }
+            return true;
+        }
+        if (what == "fail") {
+            c.op = ScriptOp::KeyboardFail;
+            if (w.empty()) return fail("usage: keyboard fail STEP...|none");
+            return true;
+        }
+        if (what == "lose") {
+            c.op = ScriptOp::KeyboardLose;
+            return w.empty() || fail("keyboard lose takes nothing more");
+        }
+        return fail("usage: keyboard down|up|press|type|fail|lose ...");
     }
 
     bool parse_snapshot(const std::string& rest, ScriptCommand& c) {
@@ -375,6 +430,11 @@ class Parser {
         first_word(rest, kind, name);
         kind = to_lower(kind);
         c.name = name;
+        if (kind == "keyboard") {
+            c.op = ScriptOp::PrintKeyboard;
+            if (!name.empty()) return fail("print keyboard takes nothing more");
+            return true;
+        }
         if (kind == "keys") {
             c.op = ScriptOp::PrintKeys;
             if (!name.empty()) return fail("print keys takes nothing more");
@@ -427,7 +487,7 @@ class Parser {
             c.op = ScriptOp::PrintCalc;
         else
             return fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
-                        "lights GAUGE | state NAME... | written FOLDER");
+                        "keyboard | lights GAUGE | state NAME... | written FOLDER");
         if (name.empty()) return fail("print " + kind + " needs a name");
         std::string key;
         if (c.op == ScriptOp::PrintCalc && !calc_key(name, key))
@@ -468,9 +528,11 @@ const CommandRow kCommands[] = {
     {{"window", "open|close|toggle ID", "show or hide panel window 0 (main) or 4001 to 4025"},
      &Parser::parse_window},
     {{"print",
-      "token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | aircraft | lights GAUGE | "
+      "token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | keyboard | aircraft | lights "
+      "GAUGE | "
       "state NAME... | written FOLDER",
-      "print a value; keys: the key events sent since the last `print keys`; lights: a gauge's shown "
+      "print a value; keys: the key events sent since the last `print keys`; keyboard: what the module's "
+      "keyboard hook did with each key since the last `print keyboard`; lights: a gauge's shown "
       "lights; state: display-state variables by the module's names (filter flags as "
       "show_airports_flags[ND]); written: the files of FOLDER the run has written"},
      &Parser::parse_print},
@@ -494,6 +556,17 @@ const CommandRow kCommands[] = {
     {{"gns", "GAUGE KEY|\"TEXT\"...",
       "press GNSXLS keys by name (NAV, FPL, L1..R5, ENT, A..Z, 0..9, ...), one frame after each"},
      &Parser::parse_gns},
+    {{"mcu", "GAUGE KEY...",
+      "press MCU keys by name (TO, FPLN, LNAV, DIRTO, HOLD, LEGSEDIT, LEGS, PREV, ALT, APT, NEXT, ENTRY, UP, "
+      "LEFT, DOWN, RIGHT, ENTER, SCREEN), one frame after each"},
+     &Parser::parse_mcu},
+    {{"keyboard", "down|up|press NAME... | type \"TEXT\" | fail STEP...|none | lose",
+      "the computer keyboard: keys by name (A..Z, 0..9, BACKSPACE, RETURN, ENTER, UP, DOWN, PGUP, PGDN, "
+      "SHIFT, CTRL, ALT) set the module's key-state device and key states and pass its keyboard hook; press "
+      "holds each key over one frame, type one key a frame; fail makes device steps (create, device, format, "
+      "level, acquire, unacquire), the lookups (window, module) or the hook fail; lose: the device loses its "
+      "input"},
+     &Parser::parse_keyboard},
     {{"snapshot", "GAUGE [FILE] [transparent] | all [PREFIX] [transparent]",
       "PNG of a gauge's drawing (default FILE: instance id + \".png\"; a gauge that does not draw, a "
       "control panel, gets its background box, shown lights and click spots) or of every drawing gauge "
@@ -686,6 +759,51 @@ struct Runner {
         }
     }
 
+    void keyboard_keys(const ScriptCommand& c) {
+        for (const std::string& name : words_of(c.text)) {
+            KeyboardKey key{};
+            keyboard_key_by_name(name, key); // checked when parsed
+            bool ok = true;
+            if (c.id != 1) ok = keyboard_key(key, true);
+            // A press is held over one frame, so that the module reads it down.
+            if (c.id == 2) run_frame(sim);
+            if (c.id != 0) ok = keyboard_key(key, false) && ok;
+            if (!ok) {
+                say("keyboard: the module offers no keyboard");
+                return;
+            }
+        }
+    }
+
+    // One key a frame: down, the frame, up. A key typed twice in a row gets
+    // a frame up in between, or the second press would not be seen.
+    void keyboard_type(const ScriptCommand& c) {
+        for (std::size_t i = 0; i < c.text.size(); ++i) {
+            const char ch = c.text[i];
+            if (i > 0 && c.text[i - 1] == ch) run_frame(sim);
+            KeyboardKey key{};
+            keyboard_key_of_char(ch, key); // checked when parsed
+            if (!keyboard_key(key, true)) {
+                say("keyboard: the module offers no keyboard");
+                return;
+            }
+            run_frame(sim);
+            keyboard_key(key, false);
+        }
+    }
+
+    void mcu_keys(const ScriptCommand& c) {
+        std::vector<McuKey> keys;
+        std::string error; // checked when parsed
+        mcu_key_sequence(c.text, keys, error);
+        for (McuKey key : keys) {
+            if (!press_mcu_key(*c.gauge, key).hit)
+                say(std::string("mcu ") + c.gauge->id + ": no click spot for " +
+                    mcu_key_boxes[static_cast<std::size_t>(key)].name);
+            run_frame(sim);
+        }
+    }
+
     void gns_keys(const ScriptCommand& c) {
         std::vector<GnsKey> keys;
         std::string error; // checked when parsed
@@ -853,6 +971,30 @@ struct Runner {
         case ScriptOp::GnsKeys:
             gns_keys(c);
             break;
+        case ScriptOp::McuKeys:
+            mcu_keys(c);
+            break;
+        case ScriptOp::KeyboardKeys:
+            keyboard_keys(c);
+            break;
+        case ScriptOp::KeyboardType:
+            keyboard_type(c);
+            break;
+        case ScriptOp::KeyboardFail: {
+            std::string error;
+            if (!keyboard_fail(words_of(c.text), error)) say("keyboard fail: " + error);
+            break;
+        }
+        case ScriptOp::KeyboardLose:
+            if (!keyboard_lose_input()) say("keyboard lose: the module offers no keyboard");
+            break;
+        case ScriptOp::PrintKeyboard: {
+            std::string line = "keyboard:";
+            for (const HookOutcome& o : take_hook_outcomes())
+                line += " " + describe(o) + ";";
+            say(line);
+            break;
+        }
         case ScriptOp::SnapshotAll:
             snapshot_all(c);
             break;

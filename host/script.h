@@ -1,6 +1,7 @@
 // Scripts of timed commands for a placed panel. One command a line; blank
 // lines and lines starting with ';' or '#' are comments. Commands run in
-// order at the current frame; only `frames`, `fly`, `cdu` and `gns` move time on.
+// order at the current frame; only `frames`, `fly`, `cdu`, `gns`, `mcu` and
+// `keyboard press|type` move time on.
 // The commands, their arguments and what they do are the table that the
 // parser dispatches on and that `orvex-sim --help` prints (script_commands).
 //
@@ -52,6 +53,12 @@ enum class ScriptOp {
     CduKeys,
     CduPage,
     GnsKeys,
+    McuKeys,
+    KeyboardKeys,
+    KeyboardType,
+    KeyboardFail,
+    KeyboardLose,
+    PrintKeyboard,
     SnapshotAll,
     RouteLoad,
     Progress,

@@ -73,6 +73,7 @@ void start_gauges(Simulator& sim) {
         sim.module.linkage->module_init();
     sim.started = true;
     start_data_link(sim.module.windows); // a module without the registry has no data link
+    start_keyboard(sim.module.keyboard, sim.module.windows);
     for (GaugeService service :
          {PANEL_SERVICE_PRE_INSTALL, PANEL_SERVICE_POST_INSTALL, PANEL_SERVICE_PRE_INITIALIZE,
           PANEL_SERVICE_POST_INITIALIZE, PANEL_SERVICE_CONNECT_TO_WINDOW})
@@ -110,6 +111,7 @@ void stop_gauges(Simulator& sim) {
     if (sim.module.linkage != nullptr && sim.module.linkage->module_deinit != nullptr)
         sim.module.linkage->module_deinit();
     stop_data_link();
+    stop_keyboard();
     sim.started = false;
 }
 

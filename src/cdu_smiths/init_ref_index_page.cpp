@@ -11,16 +11,6 @@
 
 namespace {
 
-// Longest path the host's file calls take (MAX_PATH less the terminator).
-constexpr std::size_t kMaxPath = 259;
-
-// A typed name stays inside the flight-plans folder.
-bool acceptable_file_name(const std::string& name) {
-    if (name.empty() || name.find_first_of("\\/:") != std::string::npos) return false;
-    if (name.find("..") != std::string::npos) return false;
-    return flight_plans_folder().size() + name.size() <= kMaxPath;
-}
-
 void save_active_plan() {
     if (route_state < kRouteStateActive || active_plan_last < 1) {
         smiths_scratchpad_message = "NO ACTIVE FLIGHT PLAN";

@@ -20,6 +20,7 @@
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/active_runways.h"
+#include "fms/procedures/airport_detail.h"
 #include "fms/published_values.h"
 #include "fms/units/mcu_page_state.h"
 #include "fms/update_counters.h"
@@ -204,12 +205,13 @@ void step_destination_airport() {
                    &distance, &course);
     if (!(distance > 8.0)) return;
     select_airport(destination.ident, 1);
-    // PENDING: mcu_airport_text_a and mcu_airport_text_b take the two MCU
-    // airport texts prepared for the destination -- with the MCU airport page.
+    // The MCU airport page shows the destination from now on.
+    mcu_airport_text_a = airport_elevation_text;
+    mcu_airport_text_b = selected_airport_ident;
     destination_airport_state = 2;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
     mcu_airport_list_index = kNoSelectionIndex;
-    airport_selection_index_b = kNoSelectionIndex;
+    airport_runway_selected_line = kNoRunwayLine;
 }
 
 // Steps 11 to 21, with an active route.

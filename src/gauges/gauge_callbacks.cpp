@@ -9,8 +9,6 @@ void ORVEX_FSAPI bdry_callback(GaugeHeader*, int32_t, uintptr_t) {}
 // c17_mfd_callback.cpp, light_gauges.cpp and server_gauge.cpp; the EFIS,
 // EHSI and MFD control panels' in panel_callbacks.cpp.
 
-void ORVEX_FSAPI mcu_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI mcu_lm_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
 void ORVEX_FSAPI p1000_mfd_nb_callback(GaugeHeader*, int32_t, uintptr_t) {}

@@ -15,6 +15,7 @@
 #include "gns_mcu/gns_keys.h"
 #include "gns_mcu/gns_plan_edits.h"
 #include "gns_mcu/gns_procedure_pages.h"
+#include "gns_mcu/gns_value_pages.h"
 #include "sim/aircraft_state.h"
 
 namespace {
@@ -129,10 +130,7 @@ void commit_typed_text() {
         if (candidate_list.count() > 0) {
             gns_return_state = gns_state;
             gns_state = GNS_OFFSET_WPT;
-            gns_offset_ref_ident = text;
-            gns_offset_ref_index = 1;
-            gns_offset_brg_input.clear();
-            gns_offset_dis_input.clear();
+            gns_open_offset_wpt(text);
         }
         return;
     }
@@ -145,16 +143,9 @@ void commit_typed_text() {
         gns_database_index = 1;
         return;
     }
-    gns_pilot_wpt_name = text.empty() ? "TMP00" : text;
     gns_return_state = gns_state;
     gns_state = GNS_PILOT_WPT;
-    gns_entry_active = 1;
-    gns_entry_fresh = 1;
-    gns_pilot_lat_text = "----------";
-    gns_pilot_lon_text = "----------";
-    gns_pilot_lat = 0.0;
-    gns_pilot_lon = 0.0;
-    toggle(GNS_R3) = 1;
+    gns_open_pilot_wpt(text);
 }
 
 void commit_entry() {
@@ -301,14 +292,26 @@ int32_t gns_key_enter() {
     case GNS_AIRWAY:
         gns_enter_airway();
         break;
-    // The commits of the other pages arrive with those pages.
     case GNS_SAVE_FPL:
+        gns_enter_save_fpl();
+        break;
     case GNS_VNAV:
+        gns_enter_vnav();
+        break;
     case GNS_VNAV_DATA:
+        gns_enter_vnav_data();
+        break;
     case GNS_HOLDING_PATTERN:
+        gns_enter_holding_pattern();
+        break;
     case GNS_PLAN:
+        gns_enter_plan();
+        break;
     case GNS_PILOT_WPT:
+        gns_enter_pilot_wpt();
+        break;
     case GNS_OFFSET_WPT:
+        gns_enter_offset_wpt();
         break;
     default: // 2 to 6, NAVIGATION and the VNAV entry state commit nothing
         break;

@@ -39,11 +39,12 @@ void key_nav() {
     gns_nav_page = 1;
 }
 
+// VNAV always shows the VNAV page: an entry open on the plan view is closed
+// rather than left on a state without a page.
 void key_vnav() {
+    gns_entry_active = 0;
     if (gns_state == GNS_VNAV) {
         step_next(gns_vnav_page, gns_vnav_page_count);
-    } else if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == 1 && gns_entry_active == 1) {
-        gns_state = GNS_VNAV_ENTRY;
     } else {
         gns_state = GNS_VNAV;
         gns_vnav_page = 1;

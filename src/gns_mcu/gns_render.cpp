@@ -7,32 +7,31 @@ DisplayObject gnsxls_display;
 
 namespace {
 
-// Page of each state 1..21 (index 0 unused). States 2 to 6 are never set.
-// The remaining states get their pages with the PLAN and value pages (9, 14
-// to 21).
+// Page of each state 1..21 (index 0 unused). States 2 to 6 and 17 are never
+// set.
 constexpr GnsPageRoutine kPages[kGnsStateCount + 1] = {
-    nullptr,                  // 0
-    gnsxls_flight_plan_page,  // 1 FLIGHT PLAN
-    nullptr,                  // 2
-    nullptr,                  // 3
-    nullptr,                  // 4
-    nullptr,                  // 5
-    nullptr,                  // 6
-    gnsxls_direct_page,       // 7 DIRECT
-    gnsxls_database_wpt_page, // 8 DATABASE WPT
-    nullptr,                  // 9 NAVIGATION
-    gnsxls_departure_page,    // 10 DEPARTURE
-    gnsxls_arrival_page,      // 11 ARRIVAL
-    gnsxls_approach_page,     // 12 APCH
-    gnsxls_airway_page,       // 13 AIRWAY
-    nullptr,                  // 14 SAVE ACTIVE FPL
-    nullptr,                  // 15 VNAV
-    nullptr,                  // 16 VNAV DATA
-    nullptr,                  // 17 VNAV entry
-    nullptr,                  // 18 HOLDING PATTERN
-    nullptr,                  // 19 PLAN
-    nullptr,                  // 20 PILOT ENTERED WPT
-    nullptr,                  // 21 OFFSET WPT
+    nullptr,                     // 0
+    gnsxls_flight_plan_page,     // 1 FLIGHT PLAN
+    nullptr,                     // 2
+    nullptr,                     // 3
+    nullptr,                     // 4
+    nullptr,                     // 5
+    nullptr,                     // 6
+    gnsxls_direct_page,          // 7 DIRECT
+    gnsxls_database_wpt_page,    // 8 DATABASE WPT
+    gnsxls_navigation_page,      // 9 NAVIGATION
+    gnsxls_departure_page,       // 10 DEPARTURE
+    gnsxls_arrival_page,         // 11 ARRIVAL
+    gnsxls_approach_page,        // 12 APCH
+    gnsxls_airway_page,          // 13 AIRWAY
+    gnsxls_save_fpl_page,        // 14 SAVE ACTIVE FPL
+    gnsxls_vnav_page,            // 15 VNAV
+    gnsxls_vnav_data_page,       // 16 VNAV DATA
+    nullptr,                     // 17 never set: the VNAV key goes to 15
+    gnsxls_holding_pattern_page, // 18 HOLDING PATTERN
+    gnsxls_plan_page,            // 19 PLAN
+    gnsxls_pilot_wpt_page,       // 20 PILOT ENTERED WPT
+    gnsxls_offset_wpt_page,      // 21 OFFSET WPT
 };
 
 } // namespace

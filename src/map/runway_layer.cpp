@@ -68,9 +68,7 @@ int elevation_ft() {
 } // namespace
 
 int pattern_runway_index() {
-    if (airport_runway_selected_line == kNoRunwayLine) return kNoRunwayLine;
-    const int entry = airport_runway_first_row + airport_runway_selected_line - 1;
-    return entry >= 1 && entry <= airport_runway_list.count() ? entry : kNoRunwayLine;
+    return selected_runway_entry();
 }
 
 int pattern_runway_count() {

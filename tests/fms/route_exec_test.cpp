@@ -196,8 +196,16 @@ TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
     mcu_entry_text = "TYPED";
     mcu_enter_pressed = 1;
     airport_runway_selected_line = 2;
+    mcu_airport_list_index = 2;
+    mcu_apt_top = 3;
+    mcu_direct_only = 1;
     reset_active_route_state();
     EXPECT_EQ(route_state, 3);
+    // The MCU airport page starts afresh on the origin; the plan is no bare
+    // MCU direct-to any more.
+    EXPECT_EQ(mcu_airport_list_index, -999);
+    EXPECT_EQ(mcu_apt_top, 1);
+    EXPECT_EQ(mcu_direct_only, 0);
     EXPECT_EQ(loaded_origin_ident, "KSEA");
     EXPECT_EQ(loaded_destination_ident, "KPDX");
     EXPECT_TRUE(origin_airport_ident.empty());

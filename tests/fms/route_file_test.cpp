@@ -217,3 +217,26 @@ TEST(RouteFile, everyFixOfTheExampleDatabaseSavesAndReadsBack) {
     }
     EXPECT_EQ(saved_count, all.size());
 }
+
+// A typed route-file name stays inside the folder and holds no character a
+// file name cannot; every name the example folder holds, and ordinary typed
+// names, pass.
+TEST(RouteFileName, RefusesWhatAFileNameCannotHoldAndTakesTheRest) {
+    for (const char* name : {"", "A/B.RTE", "A\\B.RTE", "C:X.RTE", "..RTE", "A*.RTE", "A?.RTE", "A<.RTE",
+                             "A>.RTE", "A|.RTE", "A\".RTE", "X..RTE"})
+        EXPECT_FALSE(acceptable_file_name(name)) << name;
+    EXPECT_FALSE(acceptable_file_name(std::string(300, 'A') + ".RTE"));
+
+    for (const auto& e : std::filesystem::directory_iterator(std::string(ORVEX_SOURCE_DIR) +
+                                                             "/examples/sim/orvex/flightplans"))
+        EXPECT_TRUE(acceptable_file_name(e.path().filename().string())) << e.path();
+    // Names typed on the GNS and SMITHS keypads: letters, digits, "#" and blanks.
+    const std::string keys = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789# ";
+    std::mt19937 random(7);
+    for (int n = 0; n < 500; ++n) {
+        std::string name(1, keys[random() % 36]);
+        for (int i = static_cast<int>(random() % 10); i > 0; --i)
+            name += keys[random() % keys.size()];
+        EXPECT_TRUE(acceptable_file_name(name + ".RTE")) << name;
+    }
+}

@@ -1,11 +1,13 @@
 #include "gauge_walk.h"
 #include "gauges/linkage.h"
+#include "gns_mcu/mcu_key_layout.h"
 #include "sim/recording_services.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -95,8 +97,12 @@ TEST(MouseLists, GaugeTableSpotsAreWholeBoxHandClicks) {
     std::vector<const char*> names(std::begin(toggling_gauges), std::end(toggling_gauges));
     names.insert(names.end(), std::begin(gauges), std::end(gauges));
     for (const char* name : names) {
+        const bool mcu = std::string(name) == "MCU" || std::string(name) == "MCU_LM";
+        std::size_t k = 0;
         for (const MouseSpot& spot : spots_of(name)) {
             SCOPED_TRACE(name);
+            // The MCU's PREV, NEXT and rocker up and down repeat while held.
+            const bool repeats = mcu && mcu_key_boxes.at(k++).repeats;
             ASSERT_EQ(spot.children.size(), 1u);
             const MouseRect& child = spot.children[0];
             EXPECT_EQ(child.x, 0);
@@ -104,7 +110,7 @@ TEST(MouseLists, GaugeTableSpotsAreWholeBoxHandClicks) {
             EXPECT_EQ(child.w, spot.parent.w);
             EXPECT_EQ(child.h, spot.parent.h);
             EXPECT_EQ(child.cursor, 5);
-            EXPECT_EQ(child.mouse_flags, 0x20000000u);
+            EXPECT_EQ(child.mouse_flags, repeats ? 0x20200000u : 0x20000000u);
         }
     }
 }

@@ -170,7 +170,7 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
     } cases[] = {
         {"glide 3",
          "unknown command 'glide' (known: frames, click, key, token, named, calc, link, window, print, "
-         "aircraft, gps, cdu, page, gns, snapshot, route, progress, fly, summary, strict)"},
+         "aircraft, gps, cdu, page, gns, mcu, keyboard, snapshot, route, progress, fly, summary, strict)"},
         {"frames", "frames needs a count from 1 to 100000000, got ''"},
         {"frames 0", "frames needs a count from 1 to 100000000, got '0'"},
         {"frames 2x", "frames needs a count from 1 to 100000000, got '2x'"},
@@ -198,7 +198,7 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"window open 4026", "no panel window '4026' (0 or 4001 to 4025)"},
         {"window shut 4001", "unknown window action 'shut' (open, close or toggle)"},
         {"print", "usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
-                  "lights GAUGE | state NAME... | written FOLDER"},
+                  "keyboard | lights GAUGE | state NAME... | written FOLDER"},
         {"print lights NOPE", "no placed gauge 'NOPE'"},
         {"print state efs50_ehsi_mode", "the module offers no display state"},
         {"print written", "print written needs a folder"},
@@ -207,6 +207,12 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"print link", "bad link offset ''"},
         {"print named", "print named needs a name"},
         {"print keys now", "print keys takes nothing more"},
+        {"mcu DISPLAY TO", "window00.gauge00 (DISPLAY) has no MCU keys"},
+        {"keyboard press F13", "no keyboard key 'F13'"},
+        {"keyboard type \"A-B\"", "no keyboard key types '-'"},
+        {"keyboard type A", "usage: keyboard type \"TEXT\""},
+        {"keyboard lose now", "keyboard lose takes nothing more"},
+        {"keyboard hum", "usage: keyboard down|up|press|type|fail|lose ..."},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(parse_error("frames 1\n\n" + c.line + "\n"), "s.script:3: " + c.message) << c.line;

@@ -127,6 +127,14 @@ bool format_route_line(const RouteWaypoint& w, std::string& line) {
            r.kind == (w.via.empty() ? std::string() : w.kind);
 }
 
+bool acceptable_file_name(const std::string& name) {
+    // MAX_PATH less the terminator.
+    constexpr std::size_t kMaxPath = 259;
+    if (name.empty() || name.find_first_of("\\/:*?<>|\"") != std::string::npos) return false;
+    if (name.find("..") != std::string::npos) return false;
+    return flight_plans_folder().size() + name.size() <= kMaxPath;
+}
+
 bool save_route_file(const std::string& name) {
     // Every line is made first, so a waypoint that cannot be stored leaves
     // the file as it was.

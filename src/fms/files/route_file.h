@@ -54,3 +54,10 @@ bool format_route_line(const RouteWaypoint& waypoint, std::string& line);
 // file cannot be created, and false when writing it failed. A save leaves
 // every active waypoint with one of the five type texts.
 bool save_route_file(const std::string& name);
+
+// A typed route-file name (with its extension) that stays inside the
+// flight-plans folder and that the host's file calls take: not empty, no
+// folder separators, drive colon or "..", none of the characters a file name
+// cannot hold (* ? < > | and the double quote), and the whole path within the
+// host's path limit.
+bool acceptable_file_name(const std::string& name);

@@ -72,9 +72,8 @@ void tune_route_ahead() {
 // The runway on the selected line of the airport page (lines count from 1,
 // as the page and the tower view count them): its localizer.
 void tune_selected_runway() {
-    if (airport_runway_selected_line == kNoRunwayLine) return;
-    const int entry = airport_runway_first_row + airport_runway_selected_line - 1;
-    if (entry < 1 || entry > airport_runway_list.count()) return;
+    const int entry = selected_runway_entry();
+    if (entry == kNoRunwayLine) return;
     const AirportRunwayListEntry& runway = airport_runway_list[entry];
     send_course(static_cast<int>(std::trunc(runway.localizer_course)));
     send_frequency(kKeyNav1FrequencySet, nav_frequency_bcd(runway.localizer_frequency_text.substr(0, 6)));

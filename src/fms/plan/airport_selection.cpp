@@ -19,6 +19,7 @@
 BoundedTable<AirportRunwayListEntry, 23> airport_runway_list;
 int airport_runway_first_row = 1;
 int airport_runway_selected_line = kNoRunwayLine;
+int mcu_apt_top = 1;
 std::string selected_airport_ident;
 std::string selected_destination_ident;
 std::string selected_destination_elevation_text;
@@ -250,6 +251,12 @@ bool find_airport_elevation(const std::string& ident, double* elevation) {
 
 } // namespace
 
+int selected_runway_entry() {
+    if (airport_runway_selected_line == kNoRunwayLine) return kNoRunwayLine;
+    const int entry = airport_runway_first_row + airport_runway_selected_line - 1;
+    return entry >= 1 && entry <= airport_runway_list.count() ? entry : kNoRunwayLine;
+}
+
 void select_airport(const std::string& ident, int mode) {
     std::vector<std::string> tokens;
     if (!find_airport_tokens("apts.txt", ident, &tokens) &&
@@ -278,6 +285,7 @@ void select_airport(const std::string& ident, int mode) {
         set_destination_elevation(parse_double(t[1]));
     }
     airport_runway_first_row = 1;
+    mcu_apt_top = 1;
     airport_page_refresh = 1;
     add_warning("APT '" + ident + "' Set");
 }
@@ -290,8 +298,8 @@ TowerView tower_view_position() {
     if (view.latitude != 0.0 || view.longitude != 0.0) return view;
 
     view = TowerView{};
-    const int entry = airport_runway_first_row + airport_runway_selected_line - 1;
-    if (airport_runway_selected_line != kNoRunwayLine && entry >= 1 && entry <= airport_runway_list.count()) {
+    const int entry = selected_runway_entry();
+    if (entry != kNoRunwayLine) {
         const AirportRunwayListEntry& runway = airport_runway_list[entry];
         double course = runway.magnetic_heading + 15.0 + aircraft_state.magvar;
         if (course > 360.0) course -= 360.0;

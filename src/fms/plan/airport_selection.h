@@ -21,9 +21,16 @@ extern BoundedTable<AirportRunwayListEntry, 23> airport_runway_list;
 // The first list entry the airport page shows; the entry on line n (from 1)
 // is airport_runway_first_row + n - 1.
 extern int airport_runway_first_row;
-// The line selected on a control unit's airport page; -999 = none.
+// The line selected on a control unit's airport page; -999 = none. With
+// airport_runway_first_row, both as they were when the runway was picked.
 extern int airport_runway_selected_line;
 inline constexpr int kNoRunwayLine = -999;
+// The runway list entry picked (1..count), or -999 when none is picked or the
+// pick lies outside the list.
+int selected_runway_entry();
+// The list entry in the first row of the MCU airport page: its own scroll,
+// apart from the pick; every airport selection starts it at 1.
+extern int mcu_apt_top;
 
 extern std::string selected_airport_ident;              // modes 0 and 1
 extern std::string selected_destination_ident;          // modes 1, 2 and 4

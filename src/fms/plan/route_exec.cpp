@@ -120,6 +120,7 @@ void update_origin(int old_state) {
         mcu_airport_text_b = selected_airport_ident;
         if (McuShowActiveRwys == 1) query_active_runways_ipc(selected_airport_ident);
         airport_runway_first_row = 1;
+        mcu_apt_top = 1;
         airport_page_refresh = 1;
         mcu_entry_text.clear();
         mcu_enter_pressed = 0;
@@ -240,9 +241,9 @@ void reset_active_route_state() {
     execute_selections();
     if (route_state < kRouteStateActive) {
         airport_runway_selected_line = kNoRunwayLine;
-        // PENDING: the map displays' selected runway := -999 -- with the MCU
-        // airport page, which owns it.
+        mcu_airport_list_index = kNoSelectionIndex;
     }
+    mcu_direct_only = 0;
 
     if (working_plan_last >= 1) {
         for (int i = 0; i <= working_plan_last; ++i)

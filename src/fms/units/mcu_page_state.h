@@ -3,16 +3,17 @@
 
 #include <string>
 
-inline int mcu_redraw = 0;       // 1 = redraw the MCU screen this frame
+inline int mcu_redraw = 1;       // 1 = redraw the MCU screen on the next draw
 inline int mcu_entry_active = 0; // 1 while the MCU takes keyboard entry
 
-// The airport page: its two airport texts, the selections of the airport and
-// radio pages (-999 = none) and its page count (2 once the runways in use
-// arrived).
+// The airport page: its two airport texts (elevation and identifier of the
+// airport selected for display), its marked runway row (-999 = none; the
+// runway chosen for the maps is airport_runway_first_row +
+// airport_runway_selected_line - 1, airport_selection.h) and its page count
+// (2 once the runways in use arrived).
 inline std::string mcu_airport_text_a, mcu_airport_text_b;
 inline constexpr int kNoSelectionIndex = -999;
 inline int mcu_airport_list_index = kNoSelectionIndex;
-inline int airport_selection_index_b = kNoSelectionIndex;
 inline int mcu_apt_page_count = 1;
 
 // Runways in use at the airport asked for: "%02d%s\n" or empty.
@@ -25,9 +26,13 @@ inline int mcu_enter_pressed = 0;
 // The keyboard-entry twin that the text-page variant reads.
 inline std::string mcu_keyboard_text;
 inline int mcu_keyboard_enter = 0;
-// First line of the MCU legs page.
-inline int mcu_legs_index = 1;
+// Leg shown and edited on the LEGS page, 1 to active_plan_last.
+inline int mcu_legs_index = 2;
 
 // 1 while the active plan is the MCU's bare direct-to without a destination
 // airport; whatever rebuilds the active plan clears it.
 inline int mcu_direct_only = 0;
+
+// Where the keyboard device and the route loader leave a message; no page
+// shows it.
+inline std::string mcu_status_text;

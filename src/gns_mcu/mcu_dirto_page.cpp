@@ -1,0 +1,233 @@
+// Mode 7, DIRTO: every navaid, intersection and airport with the typed
+// identifier, with kind, magnetic bearing and distance; PREV and NEXT pick
+// one and ENTER flies direct to it.
+#include "data/candidate_list.h"
+#include "data/nav_database.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/vertical_state.h"
+#include "fms/plan/airport_selection.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "gns_mcu/mcu_dirto.h"
+#include "gns_mcu/mcu_keys.h"
+#include "gns_mcu/mcu_page_draw.h"
+#include "gns_mcu/mcu_render.h"
+#include "gns_mcu/mcu_unit_state.h"
+#include "platform/text_file.h"
+#include "sim/aircraft_state.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// What the MCU put into candidate_list last, to tell a list that a GNS
+// lookup has refilled since.
+struct BuiltCandidate {
+    std::string ident;
+    double lat = 0.0;
+    double lon = 0.0;
+};
+std::vector<BuiltCandidate> built;
+
+// The first eight characters of an identifier packed into one word, so that
+// a search runs over a small array instead of the records themselves (the
+// tables hold some 355,000 of them). Kept per table and made again when the
+// database was loaded again or the table's count changed.
+uint64_t ident_key(const std::string& ident) {
+    uint64_t key = 0;
+    std::memcpy(&key, ident.data(), std::min<std::size_t>(ident.size(), sizeof key));
+    return key;
+}
+
+struct IdentKeys {
+    int generation = -1;
+    int count = -1;
+    std::vector<uint64_t> key; // [i - 1] for record i
+};
+
+template <class Table> void pack_keys(const Table& table, IdentKeys& keys) {
+    const int count = table.count();
+    if (keys.generation == nav_database_generation && keys.count == count) return;
+    keys.key.resize(static_cast<std::size_t>(count));
+    for (int i = 1; i <= count; ++i)
+        keys.key[static_cast<std::size_t>(i - 1)] = ident_key(table[static_cast<std::size_t>(i)].ident);
+    keys.generation = nav_database_generation;
+    keys.count = count;
+}
+
+template <class Table> void add_matches(const Table& table, IdentKeys& keys, const std::string& ident) {
+    pack_keys(table, keys);
+    const uint64_t wanted = ident_key(ident);
+    const int count = table.count();
+    for (int i = 1; i <= count && candidate_list.count() < kMcuMaxCandidates; ++i) {
+        if (keys.key[static_cast<std::size_t>(i - 1)] != wanted) continue;
+        const NavRecord& r = table[static_cast<std::size_t>(i)];
+        if (r.ident == ident) candidate_list.append(NavListRecord(r));
+    }
+}
+
+IdentKeys navaid_keys, intersection_keys, airport_keys;
+
+std::string kind_shown(const std::string& kind) {
+    if (kind == "N") return "NDB";
+    if (kind == "V") return "VOR";
+    if (kind == "I") return "INT";
+    if (kind == "A") return "APT";
+    return kind;
+}
+
+// The plan's type of a candidate's kind.
+std::string plan_type(const std::string& kind) {
+    if (kind == "V") return "VOR";
+    if (kind == "N") return "NDB";
+    if (kind == "I") return "INT";
+    return kind;
+}
+
+void draw_candidates(McuPage& page) {
+    const int count = candidate_list.count();
+    if (mcu_dirto_choice < 1) return;
+    const AircraftState& a = aircraft_state;
+    for (int n = 1; n <= 4; ++n) {
+        const int k = mcu_dirto_choice + n - 1;
+        if (k > count) break;
+        const NavListRecord& c = candidate_list[static_cast<std::size_t>(k)];
+        double distance = 0.0, course = 0.0;
+        gc_dist_course(a.plat, a.plon, c.latitude, c.longitude, &distance, &course);
+        double bearing = course - a.magvar;
+        if (bearing < 0.5) bearing += 360.0;
+        page.text(0.0f, kMcuRowHeight * static_cast<float>(n), k == mcu_dirto_choice ? kMcuAmber : kMcuGreen,
+                  mcu_format("%-5s %3s %03.0f\xB0 %5.0f nm", c.ident.c_str(), kind_shown(c.kind).c_str(),
+                             bearing, distance));
+        if (n == 1) {
+            page.line(kMcuGreen, 0.0f, 13.0f, 28.0f, 13.0f);
+            page.line(kMcuGreen, 28.0f, 13.0f, 28.0f, 24.0f);
+            page.line(kMcuGreen, 28.0f, 24.0f, 0.0f, 24.0f);
+            page.line(kMcuGreen, 0.0f, 24.0f, 0.0f, 13.0f);
+        }
+    }
+}
+
+} // namespace
+
+void mcu_prepare_candidate_search() {
+    pack_keys(navaid_table, navaid_keys);
+    pack_keys(intersection_table, intersection_keys);
+    pack_keys(airport_table, airport_keys);
+}
+
+void mcu_build_candidates(const std::string& ident) {
+    candidate_list.set_count(0);
+    built.clear();
+    if (!ident.empty()) {
+        add_matches(navaid_table, navaid_keys, ident);
+        add_matches(intersection_table, intersection_keys, ident);
+        add_matches(airport_table, airport_keys, ident);
+    }
+    for (int i = 1; i <= candidate_list.count(); ++i) {
+        const NavListRecord& c = candidate_list[static_cast<std::size_t>(i)];
+        built.push_back(BuiltCandidate{c.ident, c.latitude, c.longitude});
+    }
+}
+
+bool mcu_candidates_intact() {
+    if (candidate_list.count() != static_cast<int>(built.size())) return false;
+    for (std::size_t i = 0; i < built.size(); ++i) {
+        const NavListRecord& c = candidate_list[i + 1];
+        if (c.ident != built[i].ident || c.latitude != built[i].lat || c.longitude != built[i].lon)
+            return false;
+    }
+    return true;
+}
+
+void mcu_fly_direct(const NavListRecord& candidate) {
+    const AircraftState& a = aircraft_state;
+    const int last = active_plan_last;
+    if (last >= 0 && active_plan[last].type == "APT") {
+        const RouteWaypoint airport = active_plan[last];
+        RouteWaypoint& destination = active_plan.slot(2);
+        clear_waypoint(destination);
+        destination.ident = airport.ident;
+        destination.lat = airport.lat;
+        destination.lon = airport.lon;
+        destination.type = airport.type;
+        destination.passing_time = airport.passing_time;
+        destination.flyover = 0;
+        destination.alt_constraint = std::atof(selected_destination_elevation_text.c_str());
+        vertical_target_lat = airport.lat;
+        vertical_target_lon = airport.lon;
+        active_plan_last = 2;
+        constraint_waypoint_index = 2;
+    } else {
+        active_plan_last = 1;
+        mcu_direct_only = 1;
+        // The vertical target must stay within the shorter plan.
+        if (constraint_waypoint_index > active_plan_last) constraint_waypoint_index = active_plan_last;
+    }
+    to_waypoint_index = 1;
+
+    RouteWaypoint& fix = active_plan.slot(1);
+    clear_waypoint(fix);
+    fix.ident = candidate.ident;
+    fix.lat = candidate.latitude;
+    fix.lon = candidate.longitude;
+    fix.type = plan_type(candidate.kind);
+    to_position = GeoPosition{fix.lat, fix.lon};
+
+    RouteWaypoint& origin = active_plan.slot(0);
+    clear_waypoint(origin);
+    origin.ident = "DIRECT";
+    origin.lat = a.plat;
+    origin.lon = a.plon;
+    origin.type = "WPT";
+
+    clear_waypoint(active_plan.slot(active_plan_last + 1));
+    active_plan.slot(active_plan_last + 1).ident = "******";
+    // The holds name entries of the plan replaced.
+    while (hold_count() > 0)
+        remove_hold(hold_count());
+    hold_armed = 0;
+}
+
+void mcu_dirto_page(gfx::Graphics& graphics) {
+    McuPage page(graphics);
+    page.text(0.0f, 0.0f, kMcuAmber, "DIRTO:");
+
+    // A GNS lookup may have refilled the list behind the page.
+    if (!mcu_candidates_intact()) mcu_build_candidates(mcu_dirto_filter_text);
+    const int count = candidate_list.count();
+    if (mcu_dirto_choice > count) mcu_dirto_choice = count;
+    if (mcu_dirto_choice < 1 && count > 0) mcu_dirto_choice = 1;
+    if (mcu_enter_pressed == 1 && count > 0) {
+        mcu_fly_direct(candidate_list[static_cast<std::size_t>(mcu_dirto_choice)]);
+        mcu_legs_index = 1;
+        mcu_dirto_filter_text.clear();
+        mcu_entry_text.clear();
+        candidate_list.set_count(0);
+        built.clear();
+        mcu_mode = MCU_STATUS;
+        mcu_request_redraw();
+        return;
+    }
+    if (mcu_prev_pressed == 1 && mcu_dirto_choice > 1) {
+        --mcu_dirto_choice;
+        mcu_request_redraw();
+    }
+    if (mcu_next_pressed == 1 && mcu_dirto_choice < count) {
+        ++mcu_dirto_choice;
+        mcu_request_redraw();
+    }
+    const std::string wheel = mcu_entry_wheel();
+    if (mcu_entry_text != mcu_dirto_filter_text) {
+        mcu_dirto_choice = 1;
+        mcu_build_candidates(mcu_entry_text);
+        mcu_dirto_filter_text = mcu_entry_text;
+    }
+    draw_candidates(page);
+    mcu_draw_entry_line(page, wheel);
+}

@@ -1,0 +1,287 @@
+#include "gns_mcu/mcu_keys.h"
+
+#include "data/candidate_list.h"
+#include "data/module_settings.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/procedures/active_runways.h"
+#include "fms/update_counters.h"
+#include "gns_mcu/mcu_dirto.h"
+#include "gns_mcu/mcu_keyboard.h"
+#include "gns_mcu/mcu_unit_state.h"
+#include "sim/aircraft_state.h"
+
+#include <cmath>
+
+namespace {
+
+bool in_active_plan(int index) {
+    return index >= 1 && index <= active_plan_last;
+}
+
+void end_entry() {
+    if (mcu_entry_active == 1) keyboard_entry_off();
+}
+
+bool takes_entry() {
+    return mcu_mode == MCU_AIRPORT || mcu_mode == MCU_LEGS || mcu_mode == MCU_DIRTO;
+}
+
+// The hold at active entry k, the only one: the key arms a hold only while
+// none exists, and the active plan is the one being flown (the working plan
+// may be another plan altogether).
+void add_hold_at_to(int k) {
+    const RouteWaypoint& fix = active_plan[k];
+    const RouteWaypoint& previous = active_plan[k - 1];
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
+    hold_list.set_count(1);
+    HoldEntry& hold = hold_list.slot(1);
+    hold = HoldEntry{};
+    hold.ident = fix.ident;
+    hold.active_index = k;
+    hold.working_index = 0; // EXEC leaves it on its active entry
+    hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
+    hold.inbound_course = course - aircraft_state.magvar;
+    hold.turn = kDirectionRight;
+    hold.leg_mode = 1;
+    hold.leg_time = 1.0;
+    active_plan.slot(k).hold_number = 1;
+    hold_page_count = hold_list.count();
+}
+
+void key_to() {
+    end_entry();
+    mcu_mode = MCU_STATUS;
+    mcu_request_redraw();
+    mcu_select = 0;
+}
+
+void key_fpln() {
+    end_entry();
+    mcu_fpln_pressed = 1;
+    mcu_mode = MCU_FPLN;
+    mcu_request_redraw();
+    mcu_select = 0;
+}
+
+void key_dirto() {
+    mcu_mode = MCU_DIRTO;
+    mcu_entry_text.clear();
+    mcu_dirto_filter_text.clear();
+    candidate_list.set_count(0);
+    mcu_prepare_candidate_search();
+    mcu_request_redraw();
+    mcu_select = 0;
+}
+
+void key_hold() {
+    mcu_select = 0;
+    if (lnav_engaged != 1) return;
+    if (hold_armed == 1) {
+        hold_exit_state = 3;
+        hold_armed = 0;
+        return;
+    }
+    if (hold_count() == 0 && to_waypoint_index != kNoToWaypoint && in_active_plan(to_waypoint_index))
+        add_hold_at_to(to_waypoint_index);
+    if (hold_count() > 0) hold_armed = 1;
+}
+
+void key_legs_edit() {
+    mcu_mode = MCU_LEGS;
+    mcu_legs_edit = 1;
+    mcu_select = 0;
+    mcu_legs_constraint_alt_ft = 0;
+    mcu_request_redraw();
+}
+
+void key_legs() {
+    end_entry();
+    mcu_mode = MCU_LEGS;
+    mcu_request_redraw();
+    mcu_select = 0;
+    mcu_legs_edit = 0;
+    mcu_legs_entry_text.clear();
+    mcu_entry_text.clear();
+    if (to_waypoint_index >= 1 && to_waypoint_index != kNoToWaypoint) mcu_legs_index = to_waypoint_index;
+}
+
+void key_prev() {
+    mcu_prev_pressed = 1;
+    if (mcu_mode == MCU_STATUS && to_waypoint_index != kNoToWaypoint) {
+        int to = to_waypoint_index - 1;
+        if (to < 1) to = active_plan_last;
+        // A plan without waypoints after the origin has nowhere to wrap to.
+        if (to >= 1) {
+            to_waypoint_index = to;
+            if (to <= active_plan_last) mcu_refresh_to_waypoint();
+        }
+    } else if (mcu_mode == MCU_LEGS && mcu_legs_index > 1) {
+        --mcu_legs_index;
+    }
+    mcu_request_redraw();
+    mcu_select = 0;
+}
+
+void key_next() {
+    mcu_next_pressed = 1;
+    if (mcu_mode == MCU_STATUS && to_waypoint_index != kNoToWaypoint) {
+        ++to_waypoint_index;
+        if (to_waypoint_index > active_plan_last) to_waypoint_index = 1;
+        if (in_active_plan(to_waypoint_index))
+            mcu_refresh_to_waypoint();
+        else if (direct_to_active == 1)
+            direct_to_active = 0;
+    } else if (mcu_mode == MCU_LEGS && mcu_legs_index < active_plan_last) {
+        ++mcu_legs_index;
+    }
+    mcu_request_redraw();
+    mcu_select = 0;
+}
+
+void key_alt() {
+    mcu_mode = MCU_ALT;
+    mcu_request_redraw();
+    mcu_select = 1;
+    mcu_new_altitude_ft = std::trunc(aircraft_state.ap_altitude_lock_ft / 1000.0) * 1000.0;
+}
+
+void key_apt() {
+    if (mcu_mode != MCU_AIRPORT) {
+        end_entry();
+        mcu_mode = MCU_AIRPORT;
+        mcu_apt_page = 1;
+    } else {
+        ++mcu_apt_page;
+        if (mcu_apt_page > mcu_apt_page_count) mcu_apt_page = 1;
+    }
+    mcu_request_redraw();
+    mcu_select = 0;
+    if (!mcu_airport_text_b.empty() && McuShowActiveRwys == 1)
+        query_active_runways_ipc(std::string(mcu_airport_text_b));
+}
+
+void key_entry() {
+    if (!takes_entry()) return;
+    if (mcu_entry_active != 0) {
+        end_entry();
+        mcu_entry_text.clear();
+        mcu_legs_entry_text.clear();
+    } else {
+        mcu_entry_active = 1;
+        set_keyboard_hook(1);
+        keyboard_init();
+        // A keyboard that cannot be read leaves nothing to type with, and a
+        // hook that swallows the letters would keep them from the simulator.
+        if (keyboard_device == 0) keyboard_entry_off();
+    }
+    mcu_request_redraw();
+    mcu_select = 0;
+}
+
+void key_arrow(int arrow) {
+    mcu_arrow = arrow;
+    mcu_request_redraw();
+    if (takes_entry() && mcu_select == 0 && mcu_entry_active == 0) mcu_select = 1;
+}
+
+void key_enter() {
+    mcu_enter_pressed = 1;
+    mcu_request_redraw();
+    if (mcu_entry_active == 1) {
+        end_entry();
+        mcu_entry_text.clear();
+        mcu_dirto_filter_text.clear();
+    }
+    if (mcu_mode == MCU_LEGS && mcu_legs_edit == 0) {
+        // The shown leg becomes the TO waypoint, only on a flown route.
+        if (to_waypoint_index != kNoToWaypoint && in_active_plan(mcu_legs_index)) {
+            to_waypoint_index = mcu_legs_index;
+            mcu_refresh_to_waypoint();
+        }
+        mcu_select = 0;
+    } else if (mcu_mode != MCU_ALT) {
+        mcu_select = 0;
+    }
+}
+
+} // namespace
+
+void mcu_request_redraw() {
+    mcu_redraw = 1;
+    display_refresh_counter = 999;
+}
+
+void mcu_refresh_to_waypoint() {
+    const RouteWaypoint& to = active_plan[to_waypoint_index];
+    to_position = GeoPosition{to.lat, to.lon};
+    if (direct_to_active != 1) return;
+    const AircraftState& a = aircraft_state;
+    direct_to_origin = GeoPosition{a.plat, a.plon};
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(a.plat, a.plon, to.lat, to.lon, &distance, &course);
+    direct_to_course_deg = course - a.magvar;
+    if (direct_to_course_deg < 0.5) direct_to_course_deg += 360.0;
+}
+
+int32_t mcu_press_key(McuKey key) {
+    switch (key) {
+    case McuKey::To:
+        key_to();
+        break;
+    case McuKey::Fpln:
+        key_fpln();
+        break;
+    case McuKey::Dirto:
+        key_dirto();
+        break;
+    case McuKey::Hold:
+        key_hold();
+        break;
+    case McuKey::LegsEdit:
+        key_legs_edit();
+        break;
+    case McuKey::Legs:
+        key_legs();
+        break;
+    case McuKey::Prev:
+        key_prev();
+        break;
+    case McuKey::Alt:
+        key_alt();
+        break;
+    case McuKey::Apt:
+        key_apt();
+        break;
+    case McuKey::Next:
+        key_next();
+        break;
+    case McuKey::Entry:
+        key_entry();
+        break;
+    case McuKey::Up:
+        key_arrow(MCU_ARROW_UP);
+        break;
+    case McuKey::Down:
+        key_arrow(MCU_ARROW_DOWN);
+        break;
+    case McuKey::Left:
+        key_arrow(MCU_ARROW_LEFT);
+        break;
+    case McuKey::Right:
+        key_arrow(MCU_ARROW_RIGHT);
+        break;
+    case McuKey::Enter:
+        key_enter();
+        break;
+    case McuKey::Screen:
+    case McuKey::Lnav:
+    case McuKey::Count:
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,31 @@
+// The MCU render pass: redraws the page of the current mode only when asked
+// (mcu_redraw) or when the refresh counter wraps, so that between key
+// presses the screen keeps its picture; afterwards it ends the one-frame
+// inputs.
+#pragma once
+
+#include "map/render_frame.h"
+
+// One display object serves both MCU gauges.
+extern DisplayObject mcu_display;
+
+// A page routine: acts on the inputs of this frame and draws.
+using McuPageRoutine = void (*)(gfx::Graphics& graphics);
+
+// The page of a mode; null for a mode without one (a black screen).
+McuPageRoutine mcu_page_routine(int mode);
+
+// Nothing happens for a null device context. While the display power is off
+// the surface is only cleared.
+void render_mcu(DisplayObject& display, void* device_context, PixelSize size);
+
+void mcu_fpln_page(gfx::Graphics& graphics);
+void mcu_airport_page(gfx::Graphics& graphics);
+void mcu_status_page(gfx::Graphics& graphics);
+void mcu_legs_page(gfx::Graphics& graphics);
+void mcu_dirto_page(gfx::Graphics& graphics);
+void mcu_alt_page(gfx::Graphics& graphics);
+
+// The status page on a frame it is not redrawn: compares what it would show
+// with what it shows and asks for a redraw on a difference.
+void mcu_status_check();
