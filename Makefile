@@ -100,6 +100,9 @@ demo: configure
 	rm -rf $(BUILD)/demo-efs50x && cp -r examples/sim $(BUILD)/demo-efs50x
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50x \
 	  --panel examples/sim/efs50_expanded_panel.cfg --script examples/sim/efs50_expanded.script --out out
+	rm -rf $(BUILD)/demo-p1000 && cp -r examples/sim $(BUILD)/demo-p1000
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-p1000 \
+	  --panel examples/sim/p1000_panel.cfg --script examples/sim/p1000.script --out out
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release

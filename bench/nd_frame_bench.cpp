@@ -17,6 +17,7 @@
 #include "data/display_settings.h"
 #include "data/display_state.h"
 #include "data/nav_database.h"
+#include "data/p1000_menu_state.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
@@ -24,12 +25,14 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/update_counters.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "map/map_overlays.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "nd/nd_render_passes.h"
+#include "nd/p1000_mfd_painters.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 #include "sim/host_folder.h"
@@ -218,6 +221,29 @@ int main(int argc, char** argv) {
                              [](void* dc, PixelSize s) { render_efs50_ehsi(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", efs50.ops);
     report("recording", efs50);
+
+    // The P1000_MFD redraws in part: full frames (the counter below 2) and
+    // partial ones, timed apart from the same start, with the boundary
+    // layer and without it.
+    for (int boundaries : {0, 1}) {
+        for (int counter : {0, 50}) {
+            start_flight();
+            add_hold_and_filters();
+            show_atc_boundaries = boundaries;
+            p1000_mfd_plan_mode = 0;
+            p1000_mfd_range = 80.0;
+            std::printf(
+                "P1000_MFD %s frame, heading-up map 80 NM, NAV and APT%s and a hold on, 272 x 314 pixels\n",
+                counter == 0 ? "full" : "partial", boundaries == 1 ? ", boundaries" : "");
+            const Timing p1000 =
+                run(gfx::SurfaceRecording, PixelSize{272, 314}, [counter](void* dc, PixelSize s) {
+                    display_refresh_counter = counter;
+                    render_p1000_mfd(dc, s, 1);
+                });
+            std::printf("  %zu drawing operations a frame\n", p1000.ops);
+            report("recording", p1000);
+        }
+    }
     gdiplus_disconnect();
     ImportTable.panels = nullptr;
     return 0;

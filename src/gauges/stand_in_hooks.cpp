@@ -14,6 +14,7 @@
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
 #include "data/display_state.h"
+#include "data/p1000_menu_state.h"
 #include "map/range_ladder.h"
 
 #include <cstdio>
@@ -92,6 +93,19 @@ constexpr StateVar kDisplayState[] = {
     {"proline4_mfd_brg2_source", &proline4_mfd_brg2_source, nullptr},
     {"proline4_mfd_show_ndbs", &proline4_mfd_show_ndbs, nullptr},
     {"tcas_display_on", &tcas_display_on, nullptr},
+    {"p1000_mfd_range", nullptr, &p1000_mfd_range},
+    {"p1000_tcas_window_range", nullptr, &p1000_tcas_window_range},
+    {"p1000_controller_present", &p1000_controller_present, nullptr},
+    {"p1000_mfd_plan_mode", &p1000_mfd_plan_mode, nullptr},
+    {"p1000_map_centre_y", &p1000_map_centre_y, nullptr},
+    {"p1000_map_radius", &p1000_map_radius, nullptr},
+    {"p1000_mfd_page", &p1000_mfd_page, nullptr},
+    {"p1000_vnav_distance_select", &p1000_vnav_distance_select, nullptr},
+    {"p1000_vnav_elevation_select", &p1000_vnav_elevation_select, nullptr},
+    {"p1000_vnav_angle_select", &p1000_vnav_angle_select, nullptr},
+    {"p1000_vnav_distance_nm", nullptr, &p1000_vnav_distance_nm},
+    {"p1000_vnav_elevation_ft", nullptr, &p1000_vnav_elevation_ft},
+    {"p1000_vnav_vs_fpm", nullptr, &p1000_vnav_vs_fpm},
     {"show_atc_boundaries", &show_atc_boundaries, nullptr},
     {"atc_boundaries_shown", &atc_boundaries_shown, nullptr},
     {"lnav_engaged", &lnav_engaged, nullptr},
