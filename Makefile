@@ -79,6 +79,9 @@ demo: configure
 	rm -rf $(BUILD)/demo-efs50 && cp -r examples/sim $(BUILD)/demo-efs50
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50 \
 	  --panel examples/sim/efs50_panel.cfg --script examples/sim/efs50_modes.script --out out
+	rm -rf $(BUILD)/demo-dumd80 && cp -r examples/sim $(BUILD)/demo-dumd80
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-dumd80 \
+	  --panel examples/sim/du_md80_panel.cfg --script examples/sim/du_md80_modes.script --out out
 	rm -rf $(BUILD)/demo-panels && cp -r examples/sim $(BUILD)/demo-panels
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-panels \
 	  --panel examples/sim/panels_panel.cfg --script examples/sim/panels.script --out out
@@ -94,12 +97,18 @@ demo: configure
 	rm -rf $(BUILD)/demo-c17eng && cp -r examples/sim $(BUILD)/demo-c17eng
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17eng \
 	  --panel examples/sim/c17_engines_panel.cfg --script examples/sim/c17_engines.script --out out
+	rm -rf $(BUILD)/demo-c17nav && cp -r examples/sim $(BUILD)/demo-c17nav
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17nav \
+	  --panel examples/sim/c17_nav_panel.cfg --script examples/sim/c17_nav.script --out out
 	rm -rf $(BUILD)/demo-attitude && cp -r examples/sim $(BUILD)/demo-attitude
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-attitude \
 	  --panel examples/sim/attitude_panel.cfg --script examples/sim/attitude.script --out out
 	rm -rf $(BUILD)/demo-efs50x && cp -r examples/sim $(BUILD)/demo-efs50x
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50x \
 	  --panel examples/sim/efs50_expanded_panel.cfg --script examples/sim/efs50_expanded.script --out out
+	rm -rf $(BUILD)/demo-proline4 && cp -r examples/sim $(BUILD)/demo-proline4
+	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-proline4 \
+	  --panel examples/sim/proline4_panel.cfg --script examples/sim/proline4_pages.script --out out
 	rm -rf $(BUILD)/demo-p1000 && cp -r examples/sim $(BUILD)/demo-p1000
 	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-p1000 \
 	  --panel examples/sim/p1000_panel.cfg --script examples/sim/p1000.script --out out

@@ -11,6 +11,7 @@
 #include "fms/plan/route_values.h"
 #include "fms/units/cdu_text.h"
 
+#include "data/c17_mfd_state.h"
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
 #include "data/display_state.h"
@@ -110,6 +111,9 @@ constexpr StateVar kDisplayState[] = {
     {"atc_boundaries_shown", &atc_boundaries_shown, nullptr},
     {"lnav_engaged", &lnav_engaged, nullptr},
     {"smiths_cdu_page", &smiths_cdu_page, nullptr},
+    {"c17_map_range_nm", nullptr, &c17_map_range_nm},
+    {"c17_plan_route_on", &c17_plan_route_on, nullptr},
+    {"c17_map3_overlay_on", &c17_map3_overlay_on, nullptr},
 };
 
 // "show_airports_flags[2]" and its kind: the filter flag of display 2.

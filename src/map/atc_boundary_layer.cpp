@@ -168,6 +168,70 @@ double visible_reach(gfx::Graphics& g, int centre_x, int centre_y) {
     return reach + kLabelWidth;
 }
 
+// The visible part of the map in world units: a line wholly to one side of
+// it would be clipped away whole, and is not drawn.
+struct ViewBox {
+    bool known = false;
+    double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
+    bool misses(const Projected& a, const Projected& b) const {
+        return known && ((a.x < left && b.x < left) || (a.x > right && b.x > right) ||
+                         (a.y < top && b.y < top) || (a.y > bottom && b.y > bottom));
+    }
+};
+ViewBox view_box(gfx::Graphics& g) {
+    gfx::RectF v;
+    ViewBox box;
+    if (g.visible_clip_bounds(&v) != gfx::Status::Ok) return box;
+    // A pixel's slack for the pen and the integer calls.
+    box.known = true;
+    box.left = double(v.x) - 2.0;
+    box.top = double(v.y) - 2.0;
+    box.right = double(v.x) + v.width + 2.0;
+    box.bottom = double(v.y) + v.height + 2.0;
+    return box;
+}
+
+// Consecutive segments of a boundary drawn as one polyline.
+struct Polyline {
+    gfx::Graphics& g;
+    const gfx::Pen& pen;
+    std::vector<gfx::Point> points;
+    void add(const Projected& from, const Projected& to) {
+        if (points.empty()) points.push_back(gfx::Point{from.x, from.y});
+        points.push_back(gfx::Point{to.x, to.y});
+    }
+    void flush() {
+        if (points.size() >= 2) g.draw_lines_i(pen, points);
+        points.clear();
+    }
+};
+
+// The cap about the visible box's middle that holds the box and a label's
+// width beyond it. The map's projection stretches every distance, so what
+// lies within the box on the map lies within the cap on the earth.
+bool box_reach(const ViewBox& view, int centre_x, int centre_y, double ppn, double map_up, double ref_lat,
+               double ref_lon, Reach* out) {
+    if (!view.known) return false;
+    const double mx = 0.5 * (view.left + view.right) - centre_x;
+    const double my = 0.5 * (view.top + view.bottom) - centre_y;
+    const double half_diagonal = 0.5 * std::hypot(view.right - view.left, view.bottom - view.top);
+    constexpr double kLabelWidth = 60.0;
+    const double angle = (half_diagonal + kLabelWidth) / ppn / earth_radius_nm;
+    if (!std::isfinite(angle) || angle >= 1.0)
+        return false; // a wide view: the reach about the reference does
+    double lat = ref_lat, lon = ref_lon;
+    const double from_ref = std::hypot(mx, my) / ppn;
+    if (from_ref > 0.0) {
+        const double course = map_up + std::atan2(mx, -my) * 180.0 / 3.14159265358979323846;
+        gc_destination_point(ref_lat, ref_lon, floored_mod(course, 360.0), from_ref, &lat, &lon);
+    }
+    out->ref = unit_vector(lat, lon);
+    out->angle = angle;
+    out->cos_angle = std::cos(angle);
+    out->sin_angle = std::sin(angle);
+    return true;
+}
+
 // A display's layer: its design canvas about the map centre, its compass
 // radius and range, north up about the plan waypoint in its plan format.
 void draw_member(const DisplayObject& display, gfx::Graphics& g, DesignSize design, double centre_x,
@@ -192,12 +256,19 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font(family, 14.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
 
+    const ViewBox view = view_box(g);
+    Polyline polyline{g, pen, {}};
     // Beyond this angle from the reference nothing can show.
     Reach reach;
     reach.ref = unit_vector(ref_lat, ref_lon);
     reach.angle = std::min(visible_reach(g, centre_x, centre_y) / ppn / earth_radius_nm, 4.0);
     reach.cos_angle = std::cos(reach.angle);
     reach.sin_angle = std::sin(reach.angle);
+    Reach box;
+    const bool box_known = box_reach(view, centre_x, centre_y, ppn, map_up, ref_lat, ref_lon, &box);
+    auto may_show_here = [&](const Cap& cap) {
+        return may_show(cap, reach) && (!box_known || may_show(cap, box));
+    };
     for (int i = 1; i <= atc_boundaries.count(); ++i) {
         const AtcBoundary& b = atc_boundaries[i];
         // The table holds at most 800 points whatever the count says.
@@ -208,20 +279,29 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
             if (out_of_reach(b, previous.distance)) continue;
             int previous_index = 1;
             const BoundaryRuns& runs = runs_of(i, b, points);
-            if (!may_show(runs.cap, reach)) continue;
+            if (!may_show_here(runs.cap)) continue;
             for (const PointRun& run : runs.runs) {
-                if (run.last == run.first || !may_show(run.cap, reach)) continue;
+                if (run.last == run.first || !may_show_here(run.cap)) {
+                    polyline.flush();
+                    continue;
+                }
                 const BoundaryPoint& start = b.points[run.first];
-                if (previous_index != run.first)
+                if (previous_index != run.first) {
+                    polyline.flush();
                     previous = project(ref, start.latitude, start.longitude, centre_x, centre_y, ppn, map_up);
+                }
                 for (int k = run.first + 1; k <= run.last; ++k) {
                     const Projected p = project(ref, b.points[k].latitude, b.points[k].longitude, centre_x,
                                                 centre_y, ppn, map_up);
-                    g.draw_line_i(pen, previous.x, previous.y, p.x, p.y);
+                    if (view.misses(previous, p))
+                        polyline.flush();
+                    else
+                        polyline.add(previous, p);
                     previous = p;
                 }
                 previous_index = run.last;
             }
+            polyline.flush();
         }
         const Projected label =
             project(ref, b.label_latitude, b.label_longitude, centre_x, centre_y, ppn, map_up);

@@ -123,20 +123,20 @@ TEST_F(NearLayers, planModeWithoutRouteIsNorthUpAboutTheAircraftAtTheCentredPosi
 }
 
 TEST_F(NearLayers, airportsAreCulledAtTwiceTheRangePlusTenWithFiveLetterLabels) {
-    fill(close_airports, {record_at("KNEAR1", "APT", 180.0, 20.0), record_at("KFAR", "APT", 0.0, 95.0),
+    fill(close_airports, {record_at("KNEAR1", "APT", 180.0, 5.0), record_at("KFAR", "APT", 0.0, 95.0),
                           record_at("KIN", "APT", 0.0, 89.0)});
     draw_near_airports_hw_b737_nd(display_, *graphics_, 1.0);
     EXPECT_EQ(rec().texts(), (std::vector<std::string>{"KNEAR", "KIN"}));
     rec().clear();
     draw_near_airports_hw_b737_nd(display_, *graphics_, ppn());
-    // 20 NM behind: a blue circle of 10 x 10 centred on the point.
+    // 5 NM behind: a blue circle of 10 x 10 centred on the point.
     const auto circles = rec().of_kind(gfx::OpKind::Ellipse);
     ASSERT_EQ(circles.size(), 1u);
     EXPECT_EQ(circles[0]->color, 0xFF02A7EBu);
     EXPECT_NEAR(circles[0]->bounds.x, 117.0, 0.5);
-    EXPECT_NEAR(circles[0]->bounds.y, 249.0 + 20.0 * ppn() - 5.0, 0.5);
+    EXPECT_NEAR(circles[0]->bounds.y, 249.0 + 5.0 * ppn() - 5.0, 0.5);
     EXPECT_NEAR(circles[0]->bounds.width, 10.0, 0.5);
-    EXPECT_NE(rec().text_near(119.0f, float(249.0 + 20.0 * ppn() - 20.0), 0.5f), nullptr);
+    EXPECT_NE(rec().text_near(119.0f, float(249.0 + 5.0 * ppn() - 20.0), 0.5f), nullptr);
 }
 
 TEST_F(NearLayers, airwayFixesAreBlueTrianglesWithTheirIdents) {

@@ -7,6 +7,8 @@
 #include "map/map_overlays.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -21,6 +23,14 @@ class AtcBoundaryLayer : public OverlayTest {
     void TearDown() override {
         atc_boundaries.set_count(0);
         OverlayTest::TearDown();
+    }
+    // The boundary's segments, each polyline taken apart.
+    std::vector<std::pair<gfx::PointF, gfx::PointF>> segments() {
+        std::vector<std::pair<gfx::PointF, gfx::PointF>> out;
+        for (const gfx::RecordedOp* op : rec().lines_in_color(0xFF979700))
+            for (std::size_t i = 0; i + 1 < op->points.size(); ++i)
+                out.emplace_back(op->points[i], op->points[i + 1]);
+        return out;
     }
     // A boundary whose points lie at (course, NM) from the aircraft; the
     // label at the first point.
@@ -43,14 +53,14 @@ TEST_F(AtcBoundaryLayer, linesJoinTheProjectedPointsAndTheLabelKeepsThreeCharact
     // 40 NM range: 215 / 40 units per NM from (122, 249), heading north.
     add("KZSE", "ZSEATTLE", {{0.0, 10.0}, {90.0, 10.0}, {180.0, 4.0}});
     draw_atc_boundaries_hw_b737_nd(display_, g());
-    const auto lines = rec().lines_in_color(0xFF979700);
+    const auto lines = segments();
     ASSERT_EQ(lines.size(), 2u); // not closed by the layer
     const double u = 215.0 / 40.0 * 10.0;
-    EXPECT_NEAR(lines[0]->points[0].x, 122.0, 0.5);
-    EXPECT_NEAR(lines[0]->points[0].y, 249.0 - u, 1.0);
-    EXPECT_NEAR(lines[0]->points[1].x, 122.0 + u, 1.0);
-    EXPECT_NEAR(lines[0]->points[1].y, 249.0, 1.0);
-    EXPECT_NEAR(lines[1]->points[1].y, 249.0 + 0.4 * u, 1.0);
+    EXPECT_NEAR(lines[0].first.x, 122.0, 0.5);
+    EXPECT_NEAR(lines[0].first.y, 249.0 - u, 1.0);
+    EXPECT_NEAR(lines[0].second.x, 122.0 + u, 1.0);
+    EXPECT_NEAR(lines[0].second.y, 249.0, 1.0);
+    EXPECT_NEAR(lines[1].second.y, 249.0 + 0.4 * u, 1.0);
     const gfx::RecordedOp* label = rec().find_text("ZSE");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->color, 0xFF979700u);
@@ -75,7 +85,7 @@ TEST_F(AtcBoundaryLayer, firstPointDistanceCullsTheWholeBoundary) {
         rec().clear();
         draw_atc_boundaries_hw_b737_nd(display_, g());
         EXPECT_EQ(rec().find_text("ABC") != nullptr, r.drawn) << r.id << " " << r.first_nm;
-        EXPECT_EQ(rec().lines_in_color(0xFF979700).size(), r.drawn ? 2u : 0u) << r.id;
+        EXPECT_EQ(segments().size(), r.drawn ? 2u : 0u) << r.id;
     }
 
     // One point: no line, but the label.
@@ -101,12 +111,12 @@ TEST_F(AtcBoundaryLayer, onlyWhatCanShowIsProjectedAndEveryVisibleSegmentIsDrawn
     b.label_longitude = kLon;
     atc_boundaries.append(b);
     draw_atc_boundaries_hw_b737_nd(display_, g());
-    const auto lines = rec().lines_in_color(0xFF979700);
+    const auto lines = segments();
     EXPECT_LT(lines.size(), 70u); // the far runs are passed over
     // Every segment that touches the canvas is there.
     int crossing = 0;
-    for (const gfx::RecordedOp* l : lines)
-        crossing += l->points[0].x <= 244.0f && l->points[1].x >= 0.0f;
+    for (const auto& [from, to] : lines)
+        crossing += from.x <= 244.0f && to.x >= 0.0f;
     EXPECT_EQ(crossing, 4); // 12 NM steps of 64.5 units across 244 units, one through the aircraft
 }
 
