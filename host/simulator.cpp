@@ -83,13 +83,14 @@ void start_gauges(Simulator& sim) {
     report_module_warnings(sim);
 }
 
-void run_frame(Simulator& sim) {
+void run_frame(Simulator& sim, bool draw) {
     advance_aircraft(); // the simulator moves first, then the gauges see it
     call_all(sim, PANEL_SERVICE_PRE_UPDATE);
     // A gauge of a closed pop-up window is not drawn.
-    for (auto& gauge : sim.gauges)
-        if (gauge->window_ident == 0 || window_visible(gauge->window_ident))
-            call_gauge(*gauge, PANEL_SERVICE_PRE_DRAW);
+    if (draw)
+        for (auto& gauge : sim.gauges)
+            if (gauge->window_ident == 0 || window_visible(gauge->window_ident))
+                call_gauge(*gauge, PANEL_SERVICE_PRE_DRAW);
     ++sim.frame;
     report_module_warnings(sim);
 }
@@ -106,6 +107,10 @@ void report_module_warnings(Simulator& sim) {
     char line[600];
     while (sim.module.flight.take_warning(line, sizeof line) == 1)
         warn(sim, line);
+}
+
+void draw_gauges(Simulator& sim) {
+    call_all(sim, PANEL_SERVICE_PRE_DRAW);
 }
 
 void stop_gauges(Simulator& sim) {
