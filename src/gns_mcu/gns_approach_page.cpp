@@ -282,33 +282,18 @@ void gnsxls_approach_page(DisplayObject& display, gfx::Graphics& graphics) {
     GnsPage page(display, graphics);
     line_key();
 
-    page.text(32.0f, 0.0f, kGnsWhite, "APCH");
-    gns_draw_airport_field(page, gns_sel_arr_airport, kGnsMagenta);
     update_page_count();
-    page.text(360.0f, 0.0f, kGnsWhite, gns_format("%d/%d", gns_apch_step, gns_apch_page_count));
-
-    const gfx::Argb runway_color = toggle(GNS_R1) == 2 ? kGnsYellow : kGnsGreen;
-    page.text(53.0f, 40.0f, runway_color, "RUNWAY");
-    page.text(292.0f, 40.0f, runway_color, gns_runway_text(gns_sel_arr_runway));
-    const gfx::Argb type_color = toggle(GNS_R2) == 1 ? kGnsYellow : kGnsGreen;
-    page.text(53.0f, 80.0f, type_color, "TYPE");
-    page.text(292.0f, 80.0f, type_color, gns_sel_apch_type);
-    const gfx::Argb transition_color = toggle(GNS_R2) == 2 ? kGnsYellow : kGnsGreen;
-    page.text(53.0f, 120.0f, transition_color, "TRANSITION");
-    page.text(292.0f, 120.0f, transition_color, gns_sel_apch_trans);
-    if (!airport_set()) {
-        if (gns_airport_not_found == 1) page.text(53.0f, 340.0f, kGnsYellow, "AIRPORT NOT FOUND");
-        page.text(53.0f, 360.0f, kGnsWhite, "ENTER AIRPORT ID");
-    }
-
-    if (gns_approach_preview == 1) {
-        page.text(53.0f, 160.0f, kGnsWhite, "WPTS OF APPROACH:");
-        gns_draw_preview(gns_apch_step, approach_preview_legs.count(), [&](int i, float x, float y) {
-            page.text(x, y, kGnsWhite, gns_format("%-3s", approach_preview_legs[i].role.c_str()));
-            page.text(x + 80.0f, y, kGnsGreen, approach_preview_legs[i].fix);
-        });
-        gns_draw_select_erase(page);
-    }
+    gns_draw_procedure_fields(page,
+                              {"APCH", gns_sel_arr_airport, kGnsMagenta, gns_apch_step, gns_apch_page_count,
+                               airport_set(), toggle(GNS_R1) == 2, gns_sel_arr_runway, "TYPE",
+                               gns_sel_apch_type, "TRANSITION", gns_sel_apch_trans});
+    if (gns_approach_preview == 1)
+        gns_draw_procedure_preview(page, "WPTS OF APPROACH:", gns_apch_step, approach_preview_legs.count(),
+                                   [&](int i, float x, float y) {
+                                       page.text(x, y, kGnsWhite,
+                                                 gns_format("%-3s", approach_preview_legs[i].role.c_str()));
+                                       page.text(x + 80.0f, y, kGnsGreen, approach_preview_legs[i].fix);
+                                   });
     draw_open_list(page);
 
     if (airport_set()) {

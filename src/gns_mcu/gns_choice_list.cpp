@@ -133,3 +133,30 @@ std::string gns_runway_text(const std::string& runway) {
 bool gns_no_choice(int page_number, int count) {
     return gns_list_cursor < 1 || kGnsChoicesPerPage * (page_number - 1) + gns_list_cursor > count;
 }
+
+void gns_draw_procedure_fields(GnsPage& page, const GnsProcedureFields& f) {
+    page.text(32.0f, 0.0f, kGnsWhite, f.title);
+    gns_draw_airport_field(page, f.airport, f.airport_color);
+    page.text(360.0f, 0.0f, kGnsWhite, gns_format("%d/%d", f.page_number, f.page_count));
+
+    const gfx::Argb runway_color = f.runway_open ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 40.0f, runway_color, "RUNWAY");
+    page.text(kRightColumnX, 40.0f, runway_color, gns_runway_text(f.runway));
+    const gfx::Argb second_color = gns_line_toggles[GNS_R2] == 1 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 80.0f, second_color, f.second);
+    page.text(kRightColumnX, 80.0f, second_color, f.second_value);
+    const gfx::Argb third_color = gns_line_toggles[GNS_R2] == 2 ? kGnsYellow : kGnsGreen;
+    page.text(53.0f, 120.0f, third_color, f.third);
+    page.text(kRightColumnX, 120.0f, third_color, f.third_value);
+    if (!f.airport_set) {
+        if (gns_airport_not_found == 1) page.text(53.0f, 340.0f, kGnsYellow, "AIRPORT NOT FOUND");
+        page.text(53.0f, 360.0f, kGnsWhite, "ENTER AIRPORT ID");
+    }
+}
+
+void gns_draw_procedure_preview(GnsPage& page, const char* heading, int page_number, int count,
+                                const std::function<void(int, float, float)>& draw) {
+    page.text(53.0f, kListTop, kGnsWhite, heading);
+    gns_draw_preview(page_number, count, draw);
+    gns_draw_select_erase(page);
+}

@@ -73,3 +73,27 @@ std::string gns_runway_text(const std::string& runway);
 // ENT takes a list field from the highlighted entry: with none highlighted
 // on the page shown, the scratchpad names nothing of the list.
 bool gns_no_choice(int page_number, int count);
+
+// The fields every procedure page shows above its lists: the title, the
+// airport, the page count, the runway and two more rows (each yellow while
+// its key's list is open: R2 at 1 the second, at 2 the third), and the
+// airport prompt while no airport is set.
+struct GnsProcedureFields {
+    const char* title;
+    const std::string& airport;
+    gfx::Argb airport_color;
+    int page_number;
+    int page_count;
+    bool airport_set;
+    bool runway_open;
+    const std::string& runway;
+    const char* second;
+    const std::string& second_value;
+    const char* third;
+    const std::string& third_value;
+};
+void gns_draw_procedure_fields(GnsPage& page, const GnsProcedureFields& f);
+
+// A procedure's waypoint preview under its heading, with SELECT and ERASE.
+void gns_draw_procedure_preview(GnsPage& page, const char* heading, int page_number, int count,
+                                const std::function<void(int, float, float)>& draw);

@@ -306,32 +306,15 @@ void gnsxls_departure_page(DisplayObject& display, gfx::Graphics& graphics) {
     GnsPage page(display, graphics);
     line_key();
 
-    page.text(32.0f, 0.0f, kGnsWhite, "DEPARTURE");
-    gns_draw_airport_field(page, gns_sel_dep_airport, kGnsYellow);
     update_page_count();
-    page.text(360.0f, 0.0f, kGnsWhite, gns_format("%d/%d", gns_departure_page, gns_departure_page_count));
-
-    const gfx::Argb runway_color = toggle(GNS_R1) == 2 ? kGnsYellow : kGnsGreen;
-    page.text(53.0f, 40.0f, runway_color, "RUNWAY");
-    page.text(292.0f, 40.0f, runway_color, gns_runway_text(gns_sel_dep_runway));
-    const gfx::Argb sid_color = toggle(GNS_R2) == 1 ? kGnsYellow : kGnsGreen;
-    page.text(53.0f, 80.0f, sid_color, "SID");
-    page.text(292.0f, 80.0f, sid_color, gns_sel_sid);
-    const gfx::Argb transition_color = toggle(GNS_R2) == 2 ? kGnsYellow : kGnsGreen;
-    page.text(53.0f, 120.0f, transition_color, "TRANSITION");
-    page.text(292.0f, 120.0f, transition_color, gns_sel_sid_transition);
-    if (!airport_set()) {
-        if (gns_airport_not_found == 1) page.text(53.0f, 340.0f, kGnsYellow, "AIRPORT NOT FOUND");
-        page.text(53.0f, 360.0f, kGnsWhite, "ENTER AIRPORT ID");
-    }
-
-    if (gns_departure_preview == 1) {
-        page.text(53.0f, 160.0f, kGnsWhite, "WAYPOINTS OF SID:");
-        gns_draw_preview(gns_departure_page, sid_preview_legs.count(), [&](int i, float x, float y) {
-            page.text(x, y, kGnsGreen, sid_preview_legs[i].fix);
-        });
-        gns_draw_select_erase(page);
-    }
+    gns_draw_procedure_fields(page,
+                              {"DEPARTURE", gns_sel_dep_airport, kGnsYellow, gns_departure_page,
+                               gns_departure_page_count, airport_set(), toggle(GNS_R1) == 2,
+                               gns_sel_dep_runway, "SID", gns_sel_sid, "TRANSITION", gns_sel_sid_transition});
+    if (gns_departure_preview == 1)
+        gns_draw_procedure_preview(
+            page, "WAYPOINTS OF SID:", gns_departure_page, sid_preview_legs.count(),
+            [&](int i, float x, float y) { page.text(x, y, kGnsGreen, sid_preview_legs[i].fix); });
     draw_open_list(page);
 
     page.text(460.0f, 30.0f, kGnsWhite, ">");
