@@ -4,7 +4,7 @@
 #include "fms/files/flight_log.h"
 #include "fms/fms_update.h"
 #include "gauges/debug_log.h"
-#include "gauges/gdiplus_lifetime.h"
+#include "gauges/gauge_services.h"
 #include "gauges/lazy_loads.h"
 #include "sim/element_helpers.h"
 #include "sim/panel_services.h"
@@ -43,8 +43,7 @@ void pre_initialize(const DisplayGaugeSpec& spec, const GaugeHeader* gauge) {
 
 void pre_draw(const DisplayGaugeSpec& spec, const GaugeHeader* gauge) {
     fms_update();
-    ElementHeader* first = gauge->elements_list != nullptr ? gauge->elements_list[0] : nullptr;
-    drawn_element = get_list_element(first, 1);
+    drawn_element = get_list_element(gauge_first_element(gauge), 1);
     if (drawn_element == nullptr) return;
     if (drawn_element->device_context != nullptr) {
         const std::string parameters = gauge->parameters != nullptr ? gauge->parameters : "";
@@ -72,30 +71,16 @@ int32_t display_view_mode(ViewRule rule, const std::string& parameters, uint32_t
 
 void display_gauge_callback(const DisplayGaugeSpec& spec, GaugeHeader* gauge, int32_t service) {
     if (spec.log_line != nullptr) debug_log_line(spec.log_line);
-    if (gauge == nullptr) return;
-    switch (service) {
-    case PANEL_SERVICE_PRE_INSTALL:
-        fill_host_folder();
-        break;
-    case PANEL_SERVICE_POST_INSTALL:
-        if (spec.starts_flight_log && flight_log_started == 0) write_flight_log(3);
-        break;
-    case PANEL_SERVICE_PRE_INITIALIZE:
-        pre_initialize(spec, gauge);
-        break;
-    case PANEL_SERVICE_PRE_UPDATE:
-        if (spec.binds_traffic) read_traffic();
-        break;
-    case PANEL_SERVICE_PRE_DRAW:
-        pre_draw(spec, gauge);
-        break;
-    case PANEL_SERVICE_CONNECT_TO_WINDOW:
-        gdiplus_connect();
-        break;
-    case PANEL_SERVICE_DISCONNECT:
-        gdiplus_disconnect();
-        break;
-    default:
-        break;
-    }
+    run_gauge_service(gauge, service,
+                      {.pre_install = [] { fill_host_folder(); },
+                       .post_install =
+                           [&] {
+                               if (spec.starts_flight_log && flight_log_started == 0) write_flight_log(3);
+                           },
+                       .pre_initialize = [&] { pre_initialize(spec, gauge); },
+                       .pre_update =
+                           [&] {
+                               if (spec.binds_traffic) read_traffic();
+                           },
+                       .pre_draw = [&] { pre_draw(spec, gauge); }});
 }

@@ -11,7 +11,7 @@
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
 #include "gauges/gauge_callbacks.h"
-#include "gauges/gdiplus_lifetime.h"
+#include "gauges/gauge_services.h"
 #include "gauges/lazy_loads.h"
 #include "gns_mcu/gns_render.h"
 #include "sim/element_helpers.h"
@@ -48,8 +48,7 @@ void pre_initialize(const GaugeHeader* gauge, bool main_gauge) {
 
 void pre_draw(const GaugeHeader* gauge) {
     fms_update();
-    ElementHeader* first = gauge->elements_list != nullptr ? gauge->elements_list[0] : nullptr;
-    ElementHeader* screen = get_list_element(first, 1);
+    ElementHeader* screen = get_list_element(gauge_first_element(gauge), 1);
     if (screen == nullptr) return;
     drawn_element = screen;
     if (screen->device_context != nullptr)
@@ -59,29 +58,14 @@ void pre_draw(const GaugeHeader* gauge) {
 
 void gns_callback(const char* log_line, GaugeHeader* gauge, int32_t service, bool main_gauge) {
     debug_log_line(log_line);
-    if (gauge == nullptr) return;
-    switch (service) {
-    case PANEL_SERVICE_PRE_INSTALL:
-        pre_install(main_gauge);
-        break;
-    case PANEL_SERVICE_POST_INSTALL:
-        if (flight_log_started == 0) write_flight_log(3);
-        break;
-    case PANEL_SERVICE_PRE_INITIALIZE:
-        pre_initialize(gauge, main_gauge);
-        break;
-    case PANEL_SERVICE_PRE_DRAW:
-        pre_draw(gauge);
-        break;
-    case PANEL_SERVICE_CONNECT_TO_WINDOW:
-        gdiplus_connect();
-        break;
-    case PANEL_SERVICE_DISCONNECT:
-        gdiplus_disconnect();
-        break;
-    default:
-        break;
-    }
+    run_gauge_service(gauge, service,
+                      {.pre_install = [&] { pre_install(main_gauge); },
+                       .post_install =
+                           [] {
+                               if (flight_log_started == 0) write_flight_log(3);
+                           },
+                       .pre_initialize = [&] { pre_initialize(gauge, main_gauge); },
+                       .pre_draw = [&] { pre_draw(gauge); }});
 }
 
 } // namespace

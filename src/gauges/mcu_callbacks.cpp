@@ -10,7 +10,7 @@
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
 #include "gauges/gauge_callbacks.h"
-#include "gauges/gdiplus_lifetime.h"
+#include "gauges/gauge_services.h"
 #include "gauges/lazy_loads.h"
 #include "gns_mcu/mcu_keyboard.h"
 #include "gns_mcu/mcu_render.h"
@@ -27,17 +27,6 @@ constexpr uint32_t kScreenElement = 1;
 constexpr uint32_t kLnavLamp = 2;
 constexpr uint32_t kHoldLamp = 3;
 
-ElementHeader* first_element(const GaugeHeader* gauge) {
-    return gauge->elements_list != nullptr ? gauge->elements_list[0] : nullptr;
-}
-
-void show_lamp(ElementHeader* first, uint32_t lamp, bool lit) {
-    if (lit)
-        clear_list_element_flags(first, lamp, IMAGE_HIDDEN);
-    else
-        set_list_element_flags(first, lamp, IMAGE_HIDDEN);
-}
-
 void pre_initialize(const GaugeHeader* gauge, bool main_gauge) {
     run_lazy_loads(gauge->parameters, LazyLoads{});
     if (!main_gauge) return;
@@ -49,7 +38,7 @@ void pre_initialize(const GaugeHeader* gauge, bool main_gauge) {
 void pre_draw(const GaugeHeader* gauge) {
     if (mcu_entry_active == 1) poll_keyboard();
     fms_update();
-    ElementHeader* screen = get_list_element(first_element(gauge), kScreenElement);
+    ElementHeader* screen = get_list_element(gauge_first_element(gauge), kScreenElement);
     drawn_element = screen;
     if (screen == nullptr) return;
     if (screen->device_context != nullptr) {
@@ -63,32 +52,16 @@ void pre_draw(const GaugeHeader* gauge) {
 
 void mcu_gauge_callback(GaugeHeader* gauge, int32_t service, bool main_gauge) {
     if (!main_gauge) debug_log_line("mcu_lm_callback \n");
-    if (gauge == nullptr) return;
-    switch (service) {
-    case PANEL_SERVICE_PRE_INSTALL:
-        fill_host_folder();
-        break;
-    case PANEL_SERVICE_PRE_INITIALIZE:
-        pre_initialize(gauge, main_gauge);
-        break;
-    case PANEL_SERVICE_PRE_UPDATE: {
-        ElementHeader* first = first_element(gauge);
-        show_lamp(first, kLnavLamp, lnav_engaged == 1);
-        show_lamp(first, kHoldLamp, hold_armed == 1);
-        break;
-    }
-    case PANEL_SERVICE_PRE_DRAW:
-        pre_draw(gauge);
-        break;
-    case PANEL_SERVICE_CONNECT_TO_WINDOW:
-        gdiplus_connect();
-        break;
-    case PANEL_SERVICE_DISCONNECT:
-        gdiplus_disconnect();
-        break;
-    default:
-        break;
-    }
+    run_gauge_service(gauge, service,
+                      {.pre_install = [] { fill_host_folder(); },
+                       .pre_initialize = [&] { pre_initialize(gauge, main_gauge); },
+                       .pre_update =
+                           [&] {
+                               ElementHeader* first = gauge_first_element(gauge);
+                               show_gauge_lamp(first, kLnavLamp, lnav_engaged == 1);
+                               show_gauge_lamp(first, kHoldLamp, hold_armed == 1);
+                           },
+                       .pre_draw = [&] { pre_draw(gauge); }});
 }
 
 } // namespace

@@ -17,7 +17,7 @@
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
 #include "gauges/gauge_callbacks.h"
-#include "gauges/gdiplus_lifetime.h"
+#include "gauges/gauge_services.h"
 #include "gauges/lazy_loads.h"
 #include "sim/element_helpers.h"
 #include "sim/host_folder.h"
@@ -47,27 +47,16 @@ void pre_initialize(const GaugeHeader* gauge, bool gps_synch_is_setting) {
     if (stored_routes.count() == 0) list_flight_plans();
 }
 
-ElementHeader* first_element(const GaugeHeader* gauge) {
-    return gauge->elements_list != nullptr ? gauge->elements_list[0] : nullptr;
-}
-
-void show_lamp(ElementHeader* bezel, int lamp, bool lit) {
-    if (lit)
-        clear_list_element_flags(bezel, lamp, IMAGE_HIDDEN);
-    else
-        set_list_element_flags(bezel, lamp, IMAGE_HIDDEN);
-}
-
 void update_lamps(const GaugeHeader* gauge) {
-    ElementHeader* bezel = first_element(gauge);
-    show_lamp(bezel, kSmithsExecLamp,
-              route_state == kRouteStateActivated || route_state == kRouteStateActiveModified);
-    show_lamp(bezel, kSmithsMsgLamp, !smiths_scratchpad_message.empty());
+    ElementHeader* bezel = gauge_first_element(gauge);
+    show_gauge_lamp(bezel, kSmithsExecLamp,
+                    route_state == kRouteStateActivated || route_state == kRouteStateActiveModified);
+    show_gauge_lamp(bezel, kSmithsMsgLamp, !smiths_scratchpad_message.empty());
 }
 
 void pre_draw(const GaugeHeader* gauge) {
     fms_update();
-    ElementHeader* screen = get_list_element(first_element(gauge), kSmithsScreenElement);
+    ElementHeader* screen = get_list_element(gauge_first_element(gauge), kSmithsScreenElement);
     if (screen == nullptr) return;
     drawn_element = screen;
     if (screen->device_context != nullptr)
@@ -77,33 +66,19 @@ void pre_draw(const GaugeHeader* gauge) {
 
 void smiths_callback(const char* log_line, GaugeHeader* gauge, int32_t service, bool gps_synch_is_setting) {
     debug_log_line(log_line);
-    if (gauge == nullptr) return;
-    switch (service) {
-    case PANEL_SERVICE_PRE_INSTALL:
-        fill_host_folder();
-        if (smiths_cdu_page == 0) smiths_cdu_page = kPageIdent;
-        break;
-    case PANEL_SERVICE_POST_INSTALL:
-        if (flight_log_started == 0) write_flight_log(3);
-        break;
-    case PANEL_SERVICE_PRE_INITIALIZE:
-        pre_initialize(gauge, gps_synch_is_setting);
-        break;
-    case PANEL_SERVICE_PRE_UPDATE:
-        update_lamps(gauge);
-        break;
-    case PANEL_SERVICE_PRE_DRAW:
-        pre_draw(gauge);
-        break;
-    case PANEL_SERVICE_CONNECT_TO_WINDOW:
-        gdiplus_connect();
-        break;
-    case PANEL_SERVICE_DISCONNECT:
-        gdiplus_disconnect();
-        break;
-    default:
-        break;
-    }
+    run_gauge_service(gauge, service,
+                      {.pre_install =
+                           [] {
+                               fill_host_folder();
+                               if (smiths_cdu_page == 0) smiths_cdu_page = kPageIdent;
+                           },
+                       .post_install =
+                           [] {
+                               if (flight_log_started == 0) write_flight_log(3);
+                           },
+                       .pre_initialize = [&] { pre_initialize(gauge, gps_synch_is_setting); },
+                       .pre_update = [&] { update_lamps(gauge); },
+                       .pre_draw = [&] { pre_draw(gauge); }});
 }
 
 } // namespace
