@@ -9,6 +9,7 @@
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
+#include "nd/md80_ehsi_frame.h"
 #include "nd/md80_ehsi_painters.h"
 #include "nd/nd_render_passes.h"
 #include "nd/nd_text.h"
@@ -55,23 +56,6 @@ void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
     g.scale_transform(static_cast<float>(size.width) / 266.0f, static_cast<float>(size.height) / 232.0f);
 }
 
-struct Rose {
-    const DisplayObject& d;
-    gfx::Graphics& g;
-    // The rose stands two units above the compass centre, which only the
-    // aircraft symbol uses.
-    void at(double degrees) {
-        set_design_frame(g, d, md80_ehsi_design, md80_compass_centre_x, 114.0);
-        if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
-    }
-    void canvas() { set_design_frame(g, d, md80_ehsi_design, 0.0, 0.0); }
-    void lines(const gfx::Pen& pen, std::initializer_list<Point> ends) {
-        const Point* p = ends.begin();
-        for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
-            g.draw_line_i(pen, p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
-    }
-};
-
 struct Fonts {
     gfx::FontFamily family{"Arial"};
     gfx::Font f10{family, 10.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
@@ -84,7 +68,7 @@ bool adf_shown() {
     return md80_ehsi_adf1_pointer_on == 1 && aircraft_state.adf1_signal > 0.0;
 }
 
-void draw_readouts(Rose& r, const Fonts& f) {
+void draw_readouts(Md80Frame& r, const Fonts& f) {
     const AircraftState& a = aircraft_state;
     r.canvas();
     if (a.nav1_dme_nm > 0.0) {
@@ -121,7 +105,7 @@ void draw_readouts(Rose& r, const Fonts& f) {
     }
 }
 
-void draw_card(Rose& r, const Fonts& f) {
+void draw_card(Md80Frame& r, const Fonts& f) {
     const AircraftState& a = aircraft_state;
     const gfx::Pen white(c::white, 2.0f);
     r.at(a.heading_bug_deg - a.heading_deg);
@@ -153,7 +137,7 @@ void draw_card(Rose& r, const Fonts& f) {
     }
 }
 
-void draw_pointers(Rose& r) {
+void draw_pointers(Md80Frame& r) {
     const AircraftState& a = aircraft_state;
     if (adf_shown()) {
         r.at(a.adf1_relative_bearing_deg + 360.0);
@@ -199,7 +183,8 @@ bool md80_ehsi_mark_shown(double d) {
 
 void draw_md80_ehsi_mode0(const DisplayObject& d, gfx::Graphics& g) {
     const AircraftState& a = aircraft_state;
-    Rose r{d, g};
+    // Only the aircraft symbol uses the compass centre itself.
+    Md80Frame r{d, g, true};
     const Fonts f;
     draw_readouts(r, f);
     draw_card(r, f);

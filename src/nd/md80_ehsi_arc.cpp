@@ -9,6 +9,7 @@
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/range_ladder.h"
+#include "nd/md80_ehsi_frame.h"
 #include "nd/md80_ehsi_painters.h"
 #include "nd/nd_text.h"
 #include "platform/gfx.h"
@@ -23,28 +24,6 @@ using gfx::Point;
 using nd::format;
 using nd::text;
 
-struct Arc {
-    const DisplayObject& d;
-    gfx::Graphics& g;
-    void at(double degrees) {
-        set_design_frame(g, d, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y);
-        if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
-    }
-    void canvas() { set_design_frame(g, d, md80_ehsi_design, 0.0, 0.0); }
-    void lines(const gfx::Pen& pen, std::initializer_list<Point> ends) {
-        const Point* p = ends.begin();
-        for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
-            g.draw_line_i(pen, p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
-    }
-};
-
-struct Fonts {
-    gfx::FontFamily family{"HW Arial"};
-    gfx::Font f10{family, 10.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
-    gfx::Font f13{family, 13.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
-    gfx::Font f18{family, 18.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
-};
-
 // The label's left edge by the heading it stands for.
 int label_x(int heading) {
     if (heading == 180) return -12;
@@ -52,7 +31,7 @@ int label_x(int heading) {
     return -13;
 }
 
-void draw_card(Arc& arc, const Fonts& f) {
+void draw_card(Md80Frame& arc, const Md80ArcFonts& f) {
     const AircraftState& a = aircraft_state;
     const gfx::Pen white(c::white, 2.0f);
     for (int h = 0; h < 360; h += 5) {
@@ -72,7 +51,7 @@ bool adf_shown() {
     return md80_ehsi_adf1_pointer_on == 1 && aircraft_state.adf1_signal > 0.0;
 }
 
-void draw_course(Arc& arc, const Fonts& f) {
+void draw_course(Md80Frame& arc, const Md80ArcFonts& f) {
     const AircraftState& a = aircraft_state;
     const gfx::Pen white(c::white, 2.0f), magenta(c::magenta, 2.0f);
     const bool signal = sim_var_object.get_nav1_signal() > 0.0;
@@ -91,7 +70,7 @@ void draw_course(Arc& arc, const Fonts& f) {
     text(arc.g, "VOR", f.f13, c::white, to ? 80 : 90, -106);
 }
 
-void draw_readouts(Arc& arc, const Fonts& f) {
+void draw_readouts(Md80Frame& arc, const Md80ArcFonts& f) {
     const AircraftState& a = aircraft_state;
     arc.at(0.0);
     if (a.nav1_dme_nm > 0.0) {
@@ -133,8 +112,8 @@ void draw_readouts(Arc& arc, const Fonts& f) {
 
 void draw_md80_ehsi_mode1(const DisplayObject& d, gfx::Graphics& g) {
     const AircraftState& a = aircraft_state;
-    Arc arc{d, g};
-    const Fonts f;
+    Md80Frame arc{d, g};
+    const Md80ArcFonts f;
     const gfx::Pen white(c::white, 2.0f);
 
     arc.at(0.0);

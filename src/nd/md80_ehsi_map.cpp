@@ -18,6 +18,7 @@
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
+#include "nd/md80_ehsi_frame.h"
 #include "nd/md80_ehsi_painters.h"
 #include "nd/nd_text.h"
 #include "platform/gfx.h"
@@ -39,27 +40,6 @@ constexpr int kViewModeVc2 = 3;
 // Design units from the centre beyond which no route mark can show.
 constexpr double kMarkReach = 400.0;
 
-struct Page {
-    const DisplayObject& d;
-    gfx::Graphics& g;
-    void at(double degrees) {
-        set_design_frame(g, d, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y);
-        if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
-    }
-    void lines(const gfx::Pen& pen, std::initializer_list<Point> ends) {
-        const Point* p = ends.begin();
-        for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
-            g.draw_line_i(pen, p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
-    }
-};
-
-struct Fonts {
-    gfx::FontFamily family{"HW Arial"};
-    gfx::Font f10{family, 10.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
-    gfx::Font f13{family, 13.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
-    gfx::Font f18{family, 18.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
-};
-
 // The fine frame: the split frame with a sixteenth of its scale.
 SplitScale fine_scale(const DisplayObject& d) {
     SplitScale k = split_scale(d, md80_ehsi_design);
@@ -70,7 +50,7 @@ SplitScale fine_scale(const DisplayObject& d) {
     return k;
 }
 
-void draw_data_block(Page& p, const Fonts& f) {
+void draw_data_block(Md80Frame& p, const Md80ArcFonts& f) {
     const AircraftState& a = aircraft_state;
     if (to_waypoint_index == kNoToWaypoint) return;
     p.at(0.0);
@@ -83,7 +63,7 @@ void draw_data_block(Page& p, const Fonts& f) {
     text(p.g, "ETA", f.f13, c::white, 90, -187);
 }
 
-void draw_arc(Page& p, const Fonts& f, bool map) {
+void draw_arc(Md80Frame& p, const Md80ArcFonts& f, bool map) {
     const AircraftState& a = aircraft_state;
     const gfx::Pen white(c::white, 2.0f);
     p.at(0.0);
@@ -118,7 +98,7 @@ void draw_arc(Page& p, const Fonts& f, bool map) {
     p.g.draw_lines_i(gfx::Pen(c::magenta, 2.0f), diamond);
 }
 
-void draw_plan_ring(Page& p, const Fonts& f) {
+void draw_plan_ring(Md80Frame& p, const Md80ArcFonts& f) {
     const gfx::Pen white(c::white, 2.0f);
     p.at(0.0);
     p.g.draw_arc_i(white, -70, -75, 140, 140, 180.0f, 180.0f);
@@ -135,7 +115,7 @@ void draw_near_layers(const DisplayObject& d, gfx::Graphics& g, double s) {
     if (show_airway_fixes_flags[ND_MD80] == 1 && range <= 80.0) draw_near_airway_fixes_md80_ehsi(d, g, s);
 }
 
-void draw_aircraft_and_wind(Page& p, const Fonts& f) {
+void draw_aircraft_and_wind(Md80Frame& p, const Md80ArcFonts& f) {
     const AircraftState& a = aircraft_state;
     p.at(0.0);
     p.lines(gfx::Pen(c::white, 2.0f), {{0, 0}, {10, 20}, {10, 20}, {-10, 20}, {-10, 20}, {0, 0}});
@@ -170,8 +150,8 @@ void draw_md80_ehsi_map(const DisplayObject& d, gfx::Graphics& g, int view_mode,
     const AircraftState& a = aircraft_state;
     const bool plan = md80_ehsi_mode == kEhsiModePlan;
     const double range = md80_ehsi_range;
-    Page p{d, g};
-    const Fonts f;
+    Md80Frame p{d, g};
+    const Md80ArcFonts f;
     draw_data_block(p, f);
     draw_arc(p, f, !plan);
 
