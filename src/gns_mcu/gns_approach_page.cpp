@@ -245,16 +245,6 @@ void erase_preview() {
     gns_apch_step = 1;
 }
 
-// Entries of the open choice list; -1 with none open.
-int open_list_count() {
-    const AirportProcedures& d = destination();
-    if (toggle(GNS_R1) == 2) return d.runway_list.count();
-    if (toggle(GNS_R1) == 1) return -1;
-    if (toggle(GNS_R2) == 1) return d.approach_groups.count();
-    if (toggle(GNS_R2) == 2) return d.iaf_list.count();
-    return -1;
-}
-
 } // namespace
 
 void gns_enter_approach() {
@@ -262,7 +252,9 @@ void gns_enter_approach() {
         erase_preview();
         return;
     }
-    const int choices = open_list_count();
+    const AirportProcedures& d = destination();
+    const int choices =
+        gns_open_list_count(d.runway_list.count(), d.approach_groups.count(), d.iaf_list.count());
     if (choices >= 0 && gns_no_choice(gns_apch_step, choices)) return;
     if (toggle(GNS_R1) == 1) {
         commit_airport();

@@ -203,10 +203,7 @@ void commit_star() {
     gns_list_cursor = 1;
     if (const int b = find_star_record(gns_sel_star)) {
         // A STAR with a single transition takes it at once.
-        std::set<std::string> names;
-        const ProcedureRecord& star = destination().stars[b];
-        for (int l = 1; l <= star.legs.count(); ++l)
-            if (!star.legs[l].transition.empty()) names.insert(star.legs[l].transition);
+        const std::set<std::string> names = gns_transition_names(destination().stars[b]);
         if (names.size() == 1) gns_sel_star_transition = *names.begin();
         sel_star_index = b;
     }
@@ -244,16 +241,6 @@ void erase_preview() {
     gns_arrival_page = 1;
 }
 
-// Entries of the open choice list; -1 with none open.
-int open_list_count() {
-    const AirportProcedures& d = destination();
-    if (toggle(GNS_R1) == 2) return d.runway_list.count();
-    if (toggle(GNS_R1) == 1) return -1;
-    if (toggle(GNS_R2) == 2) return d.procedure_name_list.count();
-    if (toggle(GNS_R2) == 1) return d.star_entry_list.count();
-    return -1;
-}
-
 } // namespace
 
 void gns_enter_arrival() {
@@ -261,7 +248,9 @@ void gns_enter_arrival() {
         erase_preview();
         return;
     }
-    const int choices = open_list_count();
+    const AirportProcedures& d = destination();
+    const int choices =
+        gns_open_list_count(d.runway_list.count(), d.star_entry_list.count(), d.procedure_name_list.count());
     if (choices >= 0 && gns_no_choice(gns_arrival_page, choices)) return;
     bool committed = false;
     if (toggle(GNS_R1) == 2) {

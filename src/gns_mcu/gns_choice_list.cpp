@@ -1,5 +1,6 @@
 #include "gns_mcu/gns_choice_list.h"
 
+#include "data/airport_procedures.h"
 #include "fms/units/gns_unit_state.h"
 
 #include <algorithm>
@@ -159,4 +160,19 @@ void gns_draw_procedure_preview(GnsPage& page, const char* heading, int page_num
     page.text(53.0f, kListTop, kGnsWhite, heading);
     gns_draw_preview(page_number, count, draw);
     gns_draw_select_erase(page);
+}
+
+int gns_open_list_count(int runways, int second_row, int third_row) {
+    if (gns_line_toggles[GNS_R1] == 2) return runways;
+    if (gns_line_toggles[GNS_R1] == 1) return -1;
+    if (gns_line_toggles[GNS_R2] == 1) return second_row;
+    if (gns_line_toggles[GNS_R2] == 2) return third_row;
+    return -1;
+}
+
+std::set<std::string> gns_transition_names(const ProcedureRecord& procedure) {
+    std::set<std::string> names;
+    for (int l = 1; l <= procedure.legs.count(); ++l)
+        if (!procedure.legs[l].transition.empty()) names.insert(procedure.legs[l].transition);
+    return names;
 }

@@ -8,7 +8,10 @@
 #include "gns_mcu/gns_page_draw.h"
 
 #include <functional>
+#include <set>
 #include <string>
+
+struct ProcedureRecord;
 
 inline constexpr int kGnsChoicesPerPage = 12;
 inline constexpr int kGnsPreviewPerPage = 8;
@@ -97,3 +100,10 @@ void gns_draw_procedure_fields(GnsPage& page, const GnsProcedureFields& f);
 // A procedure's waypoint preview under its heading, with SELECT and ERASE.
 void gns_draw_procedure_preview(GnsPage& page, const char* heading, int page_number, int count,
                                 const std::function<void(int, float, float)>& draw);
+
+// Entries of the open choice list of a procedure page; -1 with none open.
+// R1 at 2 opens the runways, R2 at 1 the second row's list, at 2 the third's.
+int gns_open_list_count(int runways, int second_row, int third_row);
+
+// The distinct transition names of a procedure, the junction's own included.
+std::set<std::string> gns_transition_names(const ProcedureRecord& procedure);

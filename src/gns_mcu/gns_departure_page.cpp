@@ -136,15 +136,6 @@ void draw_open_list(GnsPage& page) {
     }
 }
 
-// The distinct transition names of SID b, the junction's own included.
-std::set<std::string> transitions_of(int b) {
-    std::set<std::string> names;
-    const ProcedureRecord& sid = origin().sids[b];
-    for (int l = 1; l <= sid.legs.count(); ++l)
-        if (!sid.legs[l].transition.empty()) names.insert(sid.legs[l].transition);
-    return names;
-}
-
 int find_sid_record(const std::string& name) {
     for (int i = 1; i <= origin().sids.count(); ++i)
         if (origin().sids[i].name == name) return i;
@@ -189,7 +180,7 @@ void commit_sid() {
         filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, 0);
         if (const int b = find_sid_record(gns_sel_sid)) {
             // A SID with a single transition takes it at once.
-            const std::set<std::string> names = transitions_of(b);
+            const std::set<std::string> names = gns_transition_names(origin().sids[b]);
             if (names.size() == 1) {
                 gns_sel_sid_transition = *names.begin();
             } else if (names.size() > 1) {
@@ -261,15 +252,6 @@ void erase_preview() {
     gns_departure_page = 1;
 }
 
-// Entries of the open choice list; -1 with none open.
-int open_list_count() {
-    if (toggle(GNS_R1) == 2) return origin().runway_list.count();
-    if (toggle(GNS_R1) == 1) return -1;
-    if (toggle(GNS_R2) == 1) return origin().procedure_name_list.count();
-    if (toggle(GNS_R2) == 2) return origin().star_entry_list.count();
-    return -1;
-}
-
 } // namespace
 
 void gns_enter_departure() {
@@ -281,7 +263,9 @@ void gns_enter_departure() {
         insert_sid();
         return;
     }
-    const int choices = open_list_count();
+    const AirportProcedures& o = origin();
+    const int choices =
+        gns_open_list_count(o.runway_list.count(), o.procedure_name_list.count(), o.star_entry_list.count());
     if (choices >= 0 && gns_no_choice(gns_departure_page, choices)) return;
     if (toggle(GNS_R1) == 2)
         commit_runway();
