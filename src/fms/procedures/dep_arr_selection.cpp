@@ -30,29 +30,37 @@ void reset_departures(int& page) {
     find_sid(kNone);
 }
 
-void choose_departure_runway(int n, UnitPages unit, void (*build)(int, int)) {
-    const AirportProcedures& origin = airport_slots[origin_slot];
-    if (n < 1 || n > origin.runway_list.count()) return;
-    sel_departure_runway = origin.runway_list[n];
-    unit.runway_index = n;
-    unit.runway_chosen = 1;
-    applied_departure_runway = sel_departure_runway;
-    unit.subpage = 1;
-    if (sel_sid != kNone) build(selected_sid_index, 1);
-    match_sid_transition(sel_departure_runway, kNone);
-    if (route_state == kRouteStateActive) advance_route_state();
+// What a runway choice writes on one side of the route: the departure (the
+// origin and its SID) or the arrival (the destination and its STAR).
+struct RunwaySide {
+    int slot;
+    std::string& selected;
+    std::string& applied;
+    const std::string& procedure;
+    const int& procedure_index;
+    void (*match)(const std::string& runway, const std::string& transition);
+};
+
+RunwaySide departure_side() {
+    return {origin_slot, sel_departure_runway, applied_departure_runway,
+            sel_sid,     selected_sid_index,   match_sid_transition};
 }
 
-void choose_arrival_runway(int n, UnitPages unit, void (*build)(int, int)) {
-    const AirportProcedures& destination = airport_slots[destination_slot];
-    if (n < 1 || n > destination.runway_list.count()) return;
-    sel_arrival_runway = destination.runway_list[n];
+RunwaySide arrival_side() {
+    return {destination_slot, sel_arrival_runway,  applied_arrival_runway,
+            sel_star,         selected_star_index, match_star_transition};
+}
+
+void choose_runway(int n, UnitPages unit, void (*build)(int, int), const RunwaySide& side) {
+    const AirportProcedures& airport = airport_slots[side.slot];
+    if (n < 1 || n > airport.runway_list.count()) return;
+    side.selected = airport.runway_list[n];
     unit.runway_index = n;
     unit.runway_chosen = 1;
-    applied_arrival_runway = sel_arrival_runway;
+    side.applied = side.selected;
     unit.subpage = 1;
-    if (sel_star != kNone) build(selected_star_index, 1);
-    match_star_transition(sel_arrival_runway, kNone);
+    if (side.procedure != kNone) build(side.procedure_index, 1);
+    side.match(side.selected, kNone);
     if (route_state == kRouteStateActive) advance_route_state();
 }
 
@@ -67,18 +75,19 @@ void reset_dep_selection_b() {
 }
 
 void select_departure_runway(int n) {
-    choose_departure_runway(n, {c17_dep_subpage, c17_dep_runway_index, c17_dep_runway_chosen},
-                            build_sid_legs);
+    choose_runway(n, {c17_dep_subpage, c17_dep_runway_index, c17_dep_runway_chosen}, build_sid_legs,
+                  departure_side());
 }
 
 void select_departure_runway_b(int n) {
-    choose_departure_runway(n, {dep_subpage, dep_runway_index, dep_runway_chosen}, build_sid_legs_b);
+    choose_runway(n, {dep_subpage, dep_runway_index, dep_runway_chosen}, build_sid_legs_b, departure_side());
 }
 
 void select_arrival_runway(int n) {
-    choose_arrival_runway(n, {c17_arr_subpage, c17_arr_runway_index, c17_arr_runway_chosen}, build_star_legs);
+    choose_runway(n, {c17_arr_subpage, c17_arr_runway_index, c17_arr_runway_chosen}, build_star_legs,
+                  arrival_side());
 }
 
 void select_arrival_runway_b(int n) {
-    choose_arrival_runway(n, {arr_subpage, arr_runway_index, arr_runway_chosen}, build_star_legs_b);
+    choose_runway(n, {arr_subpage, arr_runway_index, arr_runway_chosen}, build_star_legs_b, arrival_side());
 }
