@@ -8,6 +8,7 @@
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
+#include "nd/design_frame.h"
 #include "nd/du_1000_ehsi_painters.h"
 #include "platform/gfx.h"
 #include "platform/text_file.h"
@@ -24,21 +25,12 @@ using gfx::Point;
 
 constexpr gfx::Argb kPaleYellow = 0xFFE3CF8A;
 
-struct Arc {
-    const DisplayObject& d;
-    gfx::Graphics& g;
-    void at(double degrees) {
-        set_design_frame(g, d, du_1000_ehsi_design, 159.0, 272.0);
-        if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
-    }
-};
-
 // A card mark is drawn within 55 degrees of the heading.
 bool near_heading(double d) {
     return (d > -55.0 && d < 55.0) || (d > 305.0 && d < 360.0) || (d > -360.0 && d < -305.0);
 }
 
-void draw_card(Arc& arc, const gfx::Font& font15) {
+void draw_card(DesignFrame& arc, const gfx::Font& font15) {
     const AircraftState& a = aircraft_state;
     const gfx::Pen white(c::white, 2.0f);
     const gfx::SolidBrush brush(c::white);
@@ -59,7 +51,7 @@ void draw_card(Arc& arc, const gfx::Font& font15) {
 
 // Where the selected altitude is reached at this vertical speed and ground
 // speed, ahead of the aircraft while descending.
-void draw_level_off_arc(Arc& arc, double ppn) {
+void draw_level_off_arc(DesignFrame& arc, double ppn) {
     const AircraftState& a = aircraft_state;
     if (!level_off_arc_wanted() || !(ppn > 0.0)) return;
     const double d = (a.indicated_altitude_ft - a.ap_altitude_lock_ft) / a.vertical_speed_fpm *
@@ -67,7 +59,7 @@ void draw_level_off_arc(Arc& arc, double ppn) {
     arc.g.draw_arc_i(gfx::Pen(c::green, 2.0f), -78, saturate_to_int(d), 156, 156, 220.0f, 100.0f);
 }
 
-void draw_radio_course(Arc& arc, const gfx::Font& font15) {
+void draw_radio_course(DesignFrame& arc, const gfx::Font& font15) {
     const AircraftState& a = aircraft_state;
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font12(family, 12.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
@@ -107,7 +99,7 @@ void draw_radio_course(Arc& arc, const gfx::Font& font15) {
 void draw_du_1000_ehsi_compass(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     const AircraftState& a = aircraft_state;
     const int mode = du_1000_ehsi_mode;
-    Arc arc{d, g};
+    DesignFrame arc{d, g, du_1000_ehsi_design, 159.0, 272.0};
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font15(family, 15.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
     const gfx::Pen white(c::white, 2.0f), pale(kPaleYellow, 2.0f);

@@ -6,6 +6,7 @@
 #include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
+#include "nd/design_frame.h"
 #include "nd/du_1000_ehsi_painters.h"
 #include "platform/gfx.h"
 #include "platform/text_file.h"
@@ -21,22 +22,7 @@ using gfx::Point;
 
 constexpr gfx::Argb kPaleYellow = 0xFFE3CF8A;
 
-struct Hsi {
-    const DisplayObject& d;
-    gfx::Graphics& g;
-    // The frame at the compass centre, turned clockwise by degrees.
-    void at(double degrees) {
-        set_design_frame(g, d, du_1000_ehsi_design, 159.0, 155.0);
-        if (degrees != 0.0) g.rotate_transform(static_cast<float>(degrees));
-    }
-    void lines(const gfx::Pen& pen, std::initializer_list<Point> ends) {
-        const Point* p = ends.begin();
-        for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
-            g.draw_line_i(pen, p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
-    }
-};
-
-void draw_card(Hsi& h, double heading) {
+void draw_card(DesignFrame& h, double heading) {
     const gfx::Pen white(c::white, 2.0f);
     const gfx::FontFamily family("Arial");
     const gfx::Font font(family, 15.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
@@ -59,7 +45,7 @@ void draw_card(Hsi& h, double heading) {
     }
 }
 
-void draw_pointers(Hsi& h) {
+void draw_pointers(DesignFrame& h) {
     const AircraftState& a = aircraft_state;
     if (sim_var_object.get_nav1_signal() > 0.0) {
         const gfx::Pen magenta(c::magenta, 2.0f);
@@ -84,7 +70,7 @@ void draw_pointers(Hsi& h) {
     }
 }
 
-void draw_course(Hsi& h) {
+void draw_course(DesignFrame& h) {
     const AircraftState& a = aircraft_state;
     const gfx::Pen white(c::white, 2.0f), cyan(c::blue, 2.0f);
     h.at(a.nav1_course_deg - a.heading_deg);
@@ -104,7 +90,7 @@ void draw_course(Hsi& h) {
 
 void draw_du_1000_ehsi_hsi(const DisplayObject& d, gfx::Graphics& g) {
     const AircraftState& a = aircraft_state;
-    Hsi h{d, g};
+    DesignFrame h{d, g, du_1000_ehsi_design, 159.0, 155.0};
     draw_card(h, a.heading_deg);
     draw_pointers(h);
     draw_course(h);
