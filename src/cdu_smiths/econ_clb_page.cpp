@@ -57,10 +57,7 @@ void draw_rows(CduPage& page) {
     cdu_text(page, 12, 22, CduFont::Small, "C R Z    A L T");
     econ_cruise_altitude_row(page);
     next_point_rows(page);
-    cdu_text(page, 12, 55, CduFont::Small, "T G T    S P D");
-    cdu_text(page, 5, 66, CduFont::Large, cdu_format("%3d / %.2f", climb_speed_target, ClimbMach));
-    cdu_text(page, 12, 88, CduFont::Small, "S P D / R E S T");
-    econ_speed_restriction_row(page, ClbSpdRest, ClbAltRest);
+    econ_speed_rows(page, climb_speed_target, ClimbMach, ClbSpdRest, ClbAltRest);
     cdu_text(page, 12, 121, CduFont::Large, "- - - - - - - - - - - - - - - -");
     cdu_text(page, 140, 151, CduFont::Large, "- - - - - - - - - - - - - - - -");
     if (route_state == kRouteStateActiveModified) {

@@ -134,3 +134,11 @@ double econ_distance_from_aircraft(double lat, double lon) {
     gc_dist_course(aircraft_state.plat, aircraft_state.plon, lat, lon, &d, &course);
     return d;
 }
+
+void econ_speed_rows(CduPage& page, int speed, double mach, double restriction_speed,
+                     double restriction_altitude) {
+    cdu_text(page, 12, 55, CduFont::Small, "T G T    S P D");
+    cdu_text(page, 5, 66, CduFont::Large, cdu_format("%3d / %.2f", speed, mach));
+    cdu_text(page, 12, 88, CduFont::Small, "S P D / R E S T");
+    econ_speed_restriction_row(page, restriction_speed, restriction_altitude);
+}

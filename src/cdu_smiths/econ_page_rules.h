@@ -32,6 +32,9 @@ void econ_title(CduPage& page, const char* title, float counter_x, float counter
 void econ_cruise_altitude_row(CduPage& page);
 // "SSS / AAAAA" of a speed restriction, drawn only while it is set.
 void econ_speed_restriction_row(CduPage& page, double speed, double altitude);
+// The phase's target speed and Mach (L2) and its speed restriction (L3).
+void econ_speed_rows(CduPage& page, int speed, double mach, double restriction_speed,
+                     double restriction_altitude);
 // Large text ending near x 265 (x = 265 - 9 n).
 void econ_text_right(CduPage& page, float y, const std::string& text);
 // The ETA of a point `distance_nm` ahead, then `tail` formatted with the

@@ -100,10 +100,7 @@ void draw_rows(CduPage& page) {
         cdu_text(page, 200, 33, CduFont::Large, cdu_format("%5.0f", ed.alt_constraint));
     }
     descent_point_rows(page);
-    cdu_text(page, 12, 55, CduFont::Small, "T G T    S P D");
-    cdu_text(page, 5, 66, CduFont::Large, cdu_format("%3d / %0.2f", descent_speed_target, DescentMach));
-    cdu_text(page, 12, 88, CduFont::Small, "S P D / R E S T");
-    econ_speed_restriction_row(page, DescSpdRest, DescAltRest);
+    econ_speed_rows(page, descent_speed_target, DescentMach, DescSpdRest, DescAltRest);
     cdu_text(page, 180, 88, CduFont::Small, "W P T / A L T");
     if (route)
         econ_text_right(page, 99, cdu_format("%6s/%5.0f", ed.ident.c_str(), ed.alt_constraint));
