@@ -31,6 +31,20 @@ const GnsSelections& selections_in_view() {
     return gns_sub_state == 1 ? active_sel : working_sel;
 }
 
+// No airport yet: the airport field opens for a fresh entry.
+void ask_for_airport() {
+    toggle(GNS_R1) = 1;
+    gns_entry_active = 1;
+    gns_entry_fresh = 1;
+}
+
+// The first choice list opens with its top entry highlighted.
+void open_first_list() {
+    toggle(GNS_R2) = 1;
+    toggle(GNS_L3) = 1;
+    gns_list_cursor = 1;
+}
+
 void open_departure() {
     gns_state = GNS_DEPARTURE;
     gns_airport_not_found = 0;
@@ -43,10 +57,8 @@ void open_departure() {
     gns_scratchpad = gns_sel_dep_airport;
     gns_departure_page = 1;
     if (gns_sel_dep_airport == kNone) {
-        toggle(GNS_R1) = 1;
+        ask_for_airport();
         gns_departure_preview = 0;
-        gns_entry_active = 1;
-        gns_entry_fresh = 1;
     } else if (gns_sel_sid == kNone) {
         toggle(GNS_R2) = 2;
         gns_lsk = 7;
@@ -74,9 +86,7 @@ void open_arrival() {
     gns_sel_arr_airport = s.arr_airport;
     gns_scratchpad = gns_sel_arr_airport;
     if (gns_sel_arr_airport == kNone) {
-        toggle(GNS_R1) = 1;
-        gns_entry_active = 1;
-        gns_entry_fresh = 1;
+        ask_for_airport();
     } else if (gns_sel_star == kNone) {
         toggle(GNS_R2) = 2;
         gns_lsk = 7;
@@ -202,9 +212,7 @@ void back_to_departure() {
     gns_departure_page = 1;
     reset_page_toggles();
     gns_sel_sid = gns_sel_sid_transition = gns_sel_dep_runway = kNone;
-    toggle(GNS_R2) = 1;
-    toggle(GNS_L3) = 1;
-    gns_list_cursor = 1;
+    open_first_list();
     match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
     gns_departure_preview = 0;
 }
@@ -213,9 +221,7 @@ void back_to_arrival() {
     gns_state = GNS_ARRIVAL;
     reset_page_toggles();
     gns_sel_arr_runway = gns_sel_star = gns_sel_star_transition = kNone;
-    toggle(GNS_R2) = 1;
-    toggle(GNS_L3) = 1;
-    gns_list_cursor = 1;
+    open_first_list();
     match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
     gns_arrival_preview = 0;
 }
