@@ -64,10 +64,6 @@ struct Fonts {
     gfx::Font f15{family, 15.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
 };
 
-bool adf_shown() {
-    return md80_ehsi_adf1_pointer_on == 1 && aircraft_state.adf1_signal > 0.0;
-}
-
 void draw_readouts(Md80Frame& r, const Fonts& f) {
     const AircraftState& a = aircraft_state;
     r.canvas();
@@ -87,21 +83,12 @@ void draw_readouts(Md80Frame& r, const Fonts& f) {
         r.g.draw_rectangle_i(gfx::Pen(c::magenta, 2.0f), 250, y - 2, 10, 5);
         r.g.draw_line_i(white, 248, 114, 260, 114);
     }
-    if (adf_shown()) {
-        text(r.g, "ADF1", f.f13, c::white, 5, 180);
-        r.lines(gfx::Pen(c::blue, 2.0f),
-                {{55, 185}, {55, 195}, {55, 175}, {50, 185}, {55, 175}, {60, 185}, {50, 185}, {60, 185}});
-    }
-    if (sim_var_object.get_nav1_signal() > 0.0)
-        text(r.g, sim_var_object.test_simvar_46_bit_128() != 0 ? "ILS" : "VOR", f.f13, c::white, 220, 185);
+    draw_md80_ehsi_adf_label(r, f.f13);
+    draw_md80_ehsi_nav_source(r, f.f13);
     if (a.wind_speed_kt >= 1.0) {
         text(r.g, format("%2.0f", a.wind_speed_kt), f.f10, c::white, 10, 150);
         set_design_frame(r.g, r.d, md80_ehsi_design, 10.0, 140.0);
-        double w = a.wind_direction_deg + 180.0;
-        if (w > 360.0) w -= 360.0;
-        r.g.rotate_transform(static_cast<float>(w - a.heading_deg));
-        r.lines(gfx::Pen(c::white, 1.0f),
-                {{0, -10}, {2, -5}, {0, -10}, {-2, -5}, {0, 0}, {0, -10}, {0, 0}, {0, 10}});
+        draw_md80_ehsi_wind_arrow(r);
     }
 }
 
@@ -139,7 +126,7 @@ void draw_card(Md80Frame& r, const Fonts& f) {
 
 void draw_pointers(Md80Frame& r) {
     const AircraftState& a = aircraft_state;
-    if (adf_shown()) {
+    if (md80_ehsi_adf_shown()) {
         r.at(a.adf1_relative_bearing_deg + 360.0);
         r.lines(gfx::Pen(c::blue, 2.0f),
                 {{0, -70}, {0, -50}, {0, -50}, {-6, -40}, {0, -50}, {6, -40}, {-6, -40},

@@ -47,10 +47,6 @@ void draw_card(Md80Frame& arc, const Md80ArcFonts& f) {
     }
 }
 
-bool adf_shown() {
-    return md80_ehsi_adf1_pointer_on == 1 && aircraft_state.adf1_signal > 0.0;
-}
-
 void draw_course(Md80Frame& arc, const Md80ArcFonts& f) {
     const AircraftState& a = aircraft_state;
     const gfx::Pen white(c::white, 2.0f), magenta(c::magenta, 2.0f);
@@ -82,11 +78,7 @@ void draw_readouts(Md80Frame& arc, const Md80ArcFonts& f) {
         text(arc.g, "DME2", f.f13, c::white, 90, -187);
     }
     arc.canvas();
-    if (adf_shown()) {
-        text(arc.g, "ADF1", f.f13, c::white, 5, 180);
-        arc.lines(gfx::Pen(c::blue, 2.0f),
-                  {{55, 185}, {55, 195}, {55, 175}, {50, 185}, {55, 175}, {60, 185}, {50, 185}, {60, 185}});
-    }
+    draw_md80_ehsi_adf_label(arc, f.f13);
     const gfx::Pen white(c::white, 2.0f);
     if (sim_var_object.test_simvar_46_bit_64() != 0) {
         for (int y : {84, 101, 137, 152})
@@ -95,16 +87,11 @@ void draw_readouts(Md80Frame& arc, const Md80ArcFonts& f) {
         const int y = saturate_to_int(a.snap_token_41 / 3.735294117647059 + 120.0) - 2;
         arc.g.draw_rectangle_i(gfx::Pen(c::magenta, 2.0f), 250, y, 10, 5);
     }
-    if (sim_var_object.get_nav1_signal() > 0.0)
-        text(arc.g, sim_var_object.test_simvar_46_bit_128() != 0 ? "ILS" : "VOR", f.f13, c::white, 220, 185);
+    draw_md80_ehsi_nav_source(arc, f.f13);
     if (a.wind_speed_kt >= 1.0) {
         text(arc.g, format("%2.0f", a.wind_speed_kt), f.f10, c::white, 10, 150);
         set_design_frame(arc.g, arc.d, md80_ehsi_design, 10.0, 140.0);
-        double w = a.wind_direction_deg + 180.0;
-        if (w > 360.0) w -= 360.0;
-        arc.g.rotate_transform(static_cast<float>(w - a.heading_deg));
-        arc.lines(gfx::Pen(c::white, 1.0f),
-                  {{0, -10}, {2, -5}, {0, -10}, {-2, -5}, {0, 0}, {0, -10}, {0, 0}, {0, 10}});
+        draw_md80_ehsi_wind_arrow(arc);
     }
 }
 
@@ -126,7 +113,7 @@ void draw_md80_ehsi_mode1(const DisplayObject& d, gfx::Graphics& g) {
     arc.lines(white, {{0, -180}, {-5, -172}, {0, -180}, {5, -172}, {-5, -172}, {5, -172}});
     draw_card(arc, f);
 
-    if (adf_shown()) {
+    if (md80_ehsi_adf_shown()) {
         arc.at(a.adf1_relative_bearing_deg);
         arc.lines(gfx::Pen(c::blue, 2.0f), {{0, -90},
                                             {0, -120},

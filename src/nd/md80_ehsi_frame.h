@@ -35,3 +35,12 @@ struct Md80ArcFonts {
     gfx::Font f13{family, 13.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
     gfx::Font f18{family, 18.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
 };
+
+// ADF 1's pointer is drawn while switched on and its station is received.
+bool md80_ehsi_adf_shown();
+// In the canvas frame: "ADF1" with its arrow while ADF 1 is shown, and the
+// NAV 1 source ("ILS" or "VOR") while it is received.
+void draw_md80_ehsi_adf_label(Md80Frame& r, const gfx::Font& font);
+void draw_md80_ehsi_nav_source(Md80Frame& r, const gfx::Font& font);
+// The wind arrow in the frame in force, turned to where the wind blows.
+void draw_md80_ehsi_wind_arrow(Md80Frame& r);

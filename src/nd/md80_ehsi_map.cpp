@@ -122,11 +122,7 @@ void draw_aircraft_and_wind(Md80Frame& p, const Md80ArcFonts& f) {
     if (!(a.wind_speed_kt >= 1.0)) return;
     set_design_frame(p.g, p.d, md80_ehsi_design, 10.0, 150.0);
     text(p.g, format("%2.0f", a.wind_speed_kt), f.f10, c::white, -5, 20);
-    double w = a.wind_direction_deg + 180.0;
-    if (w > 360.0) w -= 360.0;
-    p.g.rotate_transform(static_cast<float>(w - a.heading_deg));
-    p.lines(gfx::Pen(c::white, 1.0f),
-            {{0, -10}, {2, -5}, {0, -10}, {-2, -5}, {0, 0}, {0, -10}, {0, 0}, {0, 10}});
+    draw_md80_ehsi_wind_arrow(p);
 }
 
 } // namespace
