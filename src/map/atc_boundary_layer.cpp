@@ -154,18 +154,74 @@ const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
     return r;
 }
 
+// The part of the world frame that can show: the visible clip bounds widened
+// by what a line of the layer's pen can spill past its ends (half the pen
+// and a device pixel of smoothing). Unknown when the graphics cannot tell,
+// and then everything is drawn.
+struct VisibleArea {
+    bool known = false;
+    double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
+};
+
+VisibleArea visible_area(gfx::Graphics& g, double pen_width) {
+    VisibleArea a;
+    gfx::RectF v;
+    if (g.visible_clip_bounds(&v) != gfx::Status::Ok) return a;
+    // A world length maps to at least |det| / |M| device pixels (the
+    // smallest singular value is at least that).
+    const gfx::Matrix m = g.transform();
+    const double det = std::fabs(double(m.m11) * m.m22 - double(m.m12) * m.m21);
+    const double norm = std::sqrt(double(m.m11) * m.m11 + double(m.m12) * m.m12 + double(m.m21) * m.m21 +
+                                  double(m.m22) * m.m22);
+    if (!(det > 0.0) || !(norm > 0.0)) return a;
+    const double margin = pen_width / 2.0 + 2.0 * norm / det;
+    a.left = v.x - margin;
+    a.top = v.y - margin;
+    a.right = double(v.x) + v.width + margin;
+    a.bottom = double(v.y) + v.height + margin;
+    a.known = true;
+    return a;
+}
+
+// Whether the line from p to q lies wholly beyond one edge.
+bool line_hidden(const VisibleArea& a, const Projected& p, const Projected& q) {
+    if (!a.known) return false;
+    return (p.x < a.left && q.x < a.left) || (p.x > a.right && q.x > a.right) ||
+           (p.y < a.top && q.y < a.top) || (p.y > a.bottom && q.y > a.bottom);
+}
+
+// Whether a circle of radius r about (x, y) misses the area.
+bool circle_hidden(const VisibleArea& a, double x, double y, double r) {
+    if (!a.known) return false;
+    const double dx = x < a.left ? a.left - x : x > a.right ? x - a.right : 0.0;
+    const double dy = y < a.top ? a.top - y : y > a.bottom ? y - a.bottom : 0.0;
+    return dx * dx + dy * dy > r * r;
+}
+
+constexpr double kLabelWidth = 60.0; // three characters of 14 px, drawn from 15 left of the point
+
 // How far from the centre (world units) the map can show anything: to the
 // farthest corner of the visible area, plus a label's width; unbounded when
-// the graphics cannot tell.
-double visible_reach(gfx::Graphics& g, int centre_x, int centre_y) {
-    gfx::RectF v;
-    if (g.visible_clip_bounds(&v) != gfx::Status::Ok) return 1e300;
+// the area is not known.
+double visible_reach(const VisibleArea& a, int centre_x, int centre_y) {
+    if (!a.known) return 1e300;
     double reach = 0.0;
-    for (const double x : {double(v.x), double(v.x) + v.width})
-        for (const double y : {double(v.y), double(v.y) + v.height})
+    for (const double x : {a.left, a.right})
+        for (const double y : {a.top, a.bottom})
             reach = std::max(reach, std::hypot(x - centre_x, y - centre_y));
-    constexpr double kLabelWidth = 60.0; // three characters of 14 px, drawn from 15 left of the point
     return reach + kLabelWidth;
+}
+
+// The radius (world units) about a run's projected first point that holds
+// the projection of every point of the run, the first point d NM from the
+// reference: the projection stretches lengths across the bearing by at most
+// D / sin D within D of the reference (radians), and each projected point
+// may be a unit off by truncation. Unbounded near the antipode.
+double run_radius(const PointRun& run, double d, double ppn) {
+    const double far = d / earth_radius_nm + run.cap.radius;
+    if (!(far < 3.0)) return 1e300;
+    const double stretch = far > 1e-6 ? far / std::sin(far) : 1.0;
+    return run.cap.radius * earth_radius_nm * stretch * ppn + 3.0;
 }
 
 // A display's layer: its design canvas about the map centre, its compass
@@ -192,10 +248,13 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font(family, 14.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
 
+    // Lines and runs of lines wholly outside the visible area are left out:
+    // the clip would take them away.
+    const VisibleArea area = visible_area(g, pen.width);
     // Beyond this angle from the reference nothing can show.
     Reach reach;
     reach.ref = unit_vector(ref_lat, ref_lon);
-    reach.angle = std::min(visible_reach(g, centre_x, centre_y) / ppn / earth_radius_nm, 4.0);
+    reach.angle = std::min(visible_reach(area, centre_x, centre_y) / ppn / earth_radius_nm, 4.0);
     reach.cos_angle = std::cos(reach.angle);
     reach.sin_angle = std::sin(reach.angle);
     for (int i = 1; i <= atc_boundaries.count(); ++i) {
@@ -214,10 +273,13 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
                 const BoundaryPoint& start = b.points[run.first];
                 if (previous_index != run.first)
                     previous = project(ref, start.latitude, start.longitude, centre_x, centre_y, ppn, map_up);
+                previous_index = run.first;
+                if (circle_hidden(area, previous.x, previous.y, run_radius(run, previous.distance, ppn)))
+                    continue;
                 for (int k = run.first + 1; k <= run.last; ++k) {
                     const Projected p = project(ref, b.points[k].latitude, b.points[k].longitude, centre_x,
                                                 centre_y, ppn, map_up);
-                    g.draw_line_i(pen, previous.x, previous.y, p.x, p.y);
+                    if (!line_hidden(area, previous, p)) g.draw_line_i(pen, previous.x, previous.y, p.x, p.y);
                     previous = p;
                 }
                 previous_index = run.last;
