@@ -9,6 +9,8 @@
 #include "map/symbol_painter.h"
 #include "platform/gfx.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 struct DisplayObject;
@@ -30,10 +32,16 @@ inline bool within_map_reach(double distance, double range, double extra) {
 // lies within it or near it; records within reach but well off it are not
 // drawn at all, since the clip would take all of them away.
 struct VisibleBox {
+    static constexpr double margin = 60.0; // design units: a symbol with a six-letter label
     double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
     bool shows(double x, double y) const {
-        constexpr double margin = 60.0; // design units: a symbol with a six-letter label
         return x >= left - margin && x <= right + margin && y >= top - margin && y <= bottom + margin;
+    }
+    // How far from the centre a point that shows can lie.
+    double reach() const {
+        const double x = std::max(std::fabs(left - margin), std::fabs(right + margin));
+        const double y = std::max(std::fabs(top - margin), std::fabs(bottom + margin));
+        return std::hypot(x, y);
     }
 };
 
@@ -56,10 +64,16 @@ inline constexpr std::size_t label_chars = 6;
 // Calls draw(record, x, y) for every record 1 .. count of the list within
 // 2 x range + extra NM of the view's reference, (x, y) its point on the map
 // about the projection centre (design units).
+// Records farther than band NM from it are not drawn either. A record more
+// than the limit's worth of latitude away (60 NM a degree along any great
+// circle, a mile of slack for rounding) is passed over unprojected.
 template <class List, class Draw>
-void for_each_in_reach(const List& list, const MapView& view, double range, double extra, Draw&& draw) {
+void for_each_in_reach(const List& list, const MapView& view, double range, double extra, Draw&& draw,
+                       double band = 1e300) {
+    const double limit = std::min(2.0 * range + extra, band) + 1.0;
     for (int i = 1; i <= list.count(); ++i) {
         const NavRecord& r = list[i];
+        if (std::fabs(r.latitude - view.ref_lat) * 60.0 > limit) continue;
         const MapPlacement p = place_on_map(view, r.latitude, r.longitude);
         if (within_map_reach(p.distance, range, extra)) draw(r, p.x, p.y);
     }
@@ -93,10 +107,13 @@ LayerCanvas layer_canvas_in_caller_frame(const DisplayObject& display, DesignSiz
 template <class List, class Draw>
 void for_each_symbol(const List& list, const LayerCanvas& c, double extra, double ox, double oy,
                      Draw&& draw) {
-    for_each_in_reach(list, c.view, c.range, extra, [&](const NavRecord& r, double x, double y) {
-        if (c.on_canvas && !c.visible.shows(x, y)) return;
-        draw(r, (x - ox) * c.k.w, (y - oy) * c.k.s);
-    });
+    for_each_in_reach(
+        list, c.view, c.range, extra,
+        [&](const NavRecord& r, double x, double y) {
+            if (c.on_canvas && !c.visible.shows(x, y)) return;
+            draw(r, (x - ox) * c.k.w, (y - oy) * c.k.s);
+        },
+        c.on_canvas && c.view.ppn > 0.0 ? c.visible.reach() / c.view.ppn : 1e300);
 }
 
 // The HW_B737_ND layers' canvas: about (122, 249), or (122, 171) in modes 6

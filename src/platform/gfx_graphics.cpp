@@ -24,7 +24,7 @@ std::vector<PointF> to_float(std::span<const Point> points) {
     return out;
 }
 
-bool finite_points(const std::vector<PointF>& pts) {
+bool finite_points(std::span<const PointF> pts) {
     for (const PointF& p : pts)
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
     return true;
@@ -65,7 +65,7 @@ struct Shape {
     OpKind kind;
     bool traced;
     GraphicsPath path{FillMode::Alternate};
-    std::vector<PointF> vertices; // lines and polygons (world)
+    std::span<const PointF> vertices; // lines and polygons (world), the caller's
     bool box_based = false;
     RectF box;
     float start_angle = 0.0f;
@@ -123,11 +123,13 @@ struct GraphicsState {
             op.start_angle = s.start_angle;
             op.sweep_angle = s.sweep_angle;
         } else if (s.kind == OpKind::Path) {
+            op.points.reserve(s.path.points().size());
             for (const PointF& p : s.path.points())
                 op.points.push_back(matrix_apply(draw.world, p));
             op.point_types = s.path.types();
             op.fill_mode = s.path.fill_mode();
         } else {
+            op.points.reserve(s.vertices.size());
             for (const PointF& p : s.vertices)
                 op.points.push_back(matrix_apply(draw.world, p));
         }
@@ -303,8 +305,8 @@ Status Graphics::draw_lines(const Pen& pen, std::span<const PointF> points) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (points.size() < 2 || !valid_pen(pen)) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Lines, state_->cairo != nullptr);
-    shape.vertices.assign(points.begin(), points.end());
-    if (!finite_points(shape.vertices)) return fail(Status::ValueOverflow);
+    shape.vertices = points;
+    if (!finite_points(points)) return fail(Status::ValueOverflow);
     if (shape.traced) shape.path.add_lines(points);
     state_->stroke(shape, pen);
     return Status::Ok;
@@ -318,8 +320,8 @@ Status Graphics::draw_polygon(const Pen& pen, std::span<const PointF> points) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (points.size() < 2 || !valid_pen(pen)) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Polygon, state_->cairo != nullptr);
-    shape.vertices.assign(points.begin(), points.end());
-    if (!finite_points(shape.vertices)) return fail(Status::ValueOverflow);
+    shape.vertices = points;
+    if (!finite_points(points)) return fail(Status::ValueOverflow);
     if (shape.traced) shape.path.add_polygon(points);
     state_->stroke(shape, pen);
     return Status::Ok;
@@ -334,8 +336,8 @@ Status Graphics::fill_polygon(const SolidBrush& brush, std::span<const PointF> p
     if (points.size() < 2) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Polygon, state_->cairo != nullptr);
     shape.path.set_fill_mode(mode);
-    shape.vertices.assign(points.begin(), points.end());
-    if (!finite_points(shape.vertices)) return fail(Status::ValueOverflow);
+    shape.vertices = points;
+    if (!finite_points(points)) return fail(Status::ValueOverflow);
     if (shape.traced) shape.path.add_polygon(points);
     state_->fill(shape, brush.color);
     return Status::Ok;
