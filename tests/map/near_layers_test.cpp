@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 constexpr double kLat = 47.0, kLon = -122.0;
@@ -146,6 +148,26 @@ TEST_F(NearLayers, airwayFixesAreBlueTrianglesWithTheirIdents) {
     ASSERT_EQ(triangles.size(), 1u);
     EXPECT_EQ(triangles[0]->points.size(), 4u);
     EXPECT_EQ(rec().find_text("ALDER")->color, 0xFF02A7EBu);
+}
+
+TEST_F(NearLayers, recordsAboutTheCanvasCornersShowWithinSixtyUnits) {
+    // The canvas spans 122 either side of the centre, 249 above and 53 below;
+    // a record is drawn while its point lies within 60 units of it.
+    struct Row {
+        double x, y; // from the centre, design units
+        bool drawn;
+    };
+    const Row rows[] = {{-181.0, -308.0, true}, {181.0, -308.0, true},   {-181.0, 112.0, true},
+                        {181.0, 112.0, true},   {-183.0, -308.0, false}, {181.0, -310.0, false},
+                        {183.0, 112.0, false},  {-181.0, 114.0, false}};
+    for (const Row& r : rows) {
+        const double course = std::atan2(r.x, -r.y) * 180.0 / M_PI;
+        fill(local_navaids,
+             {record_at("CNR", "V", course < 0.0 ? course + 360.0 : course, std::hypot(r.x, r.y) / ppn())});
+        rec().clear();
+        draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
+        EXPECT_EQ(rec().find_text("CNR") != nullptr, r.drawn) << r.x << ", " << r.y;
+    }
 }
 
 TEST_F(NearLayers, listsAreRebuiltOnlyAfterTheAircraftMovedFarEnough) {
