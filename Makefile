@@ -11,7 +11,8 @@ FUZZ_CXX ?= clang++-14
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 5
 
-.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke demo bench clean format
+.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke demo bench clean format \
+	windows windows-deps wine-deps test-windows
 
 all: build
 
@@ -55,51 +56,75 @@ fuzz-smoke: fuzz-build
 	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SMOKE_SECONDS)
 
 # The demo runs on a fresh copy of the example simulator folder, because the
-# module writes route files and flight logs below it. It builds only the
-# module and the stand-in, not the test programs.
+# module writes route files and flight logs below it. Each run is
+# ROOT:PANEL:SCRIPT (files of examples/sim); a root is copied fresh on its
+# first run, so runs that share one see each other's files.
+DEMO_RUNS := demo-sim:panel.cfg:demo.script demo-sim:cdu_panel.cfg:cdu_demo.script \
+	demo-vnav:cdu_panel.cfg:cdu_vnav.script demo-nd:nd_panel.cfg:nd_modes.script \
+	demo-md11:md11_panel.cfg:md11_modes.script \
+	demo-pfd:pfd_panel.cfg:pfd.script demo-efs50:efs50_panel.cfg:efs50_modes.script \
+	demo-dumd80:du_md80_panel.cfg:du_md80_modes.script \
+	demo-panels:panels_panel.cfg:panels.script demo-gns:gns_panel.cfg:gns_demo.script \
+	demo-mcu:mcu_panel.cfg:mcu_demo.script \
+	demo-c17:c17_panel.cfg:c17.script demo-c17eng:c17_engines_panel.cfg:c17_engines.script \
+	demo-c17nav:c17_nav_panel.cfg:c17_nav.script \
+	demo-attitude:attitude_panel.cfg:attitude.script \
+	demo-efs50x:efs50_expanded_panel.cfg:efs50_expanded.script \
+	demo-proline4:proline4_panel.cfg:proline4_pages.script demo-p1000:p1000_panel.cfg:p1000.script
+
+# It builds only the module and the stand-in, not the test programs.
 demo: configure
 	cmake --build $(BUILD) -j $(JOBS) --target orvex1 orvex-sim
-	rm -rf $(BUILD)/demo-sim && mkdir -p out && cp -r examples/sim $(BUILD)/demo-sim
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
-	  --panel examples/sim/panel.cfg --script examples/sim/demo.script --out out
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-sim \
-	  --panel examples/sim/cdu_panel.cfg --script examples/sim/cdu_demo.script --out out
-	rm -rf $(BUILD)/demo-vnav && cp -r examples/sim $(BUILD)/demo-vnav
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-vnav \
-	  --panel examples/sim/cdu_panel.cfg --script examples/sim/cdu_vnav.script --out out
-	rm -rf $(BUILD)/demo-nd && cp -r examples/sim $(BUILD)/demo-nd
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-nd \
-	  --panel examples/sim/nd_panel.cfg --script examples/sim/nd_modes.script --out out
-	rm -rf $(BUILD)/demo-md11 && cp -r examples/sim $(BUILD)/demo-md11
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-md11 \
-	  --panel examples/sim/md11_panel.cfg --script examples/sim/md11_modes.script --out out
-	rm -rf $(BUILD)/demo-pfd && cp -r examples/sim $(BUILD)/demo-pfd
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-pfd \
-	  --panel examples/sim/pfd_panel.cfg --script examples/sim/pfd.script --out out
-	rm -rf $(BUILD)/demo-efs50 && cp -r examples/sim $(BUILD)/demo-efs50
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50 \
-	  --panel examples/sim/efs50_panel.cfg --script examples/sim/efs50_modes.script --out out
-	rm -rf $(BUILD)/demo-panels && cp -r examples/sim $(BUILD)/demo-panels
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-panels \
-	  --panel examples/sim/panels_panel.cfg --script examples/sim/panels.script --out out
-	rm -rf $(BUILD)/demo-gns && cp -r examples/sim $(BUILD)/demo-gns
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-gns \
-	  --panel examples/sim/gns_panel.cfg --script examples/sim/gns_demo.script --out out
-	rm -rf $(BUILD)/demo-mcu && cp -r examples/sim $(BUILD)/demo-mcu
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-mcu \
-	  --panel examples/sim/mcu_panel.cfg --script examples/sim/mcu_demo.script --out out
-	rm -rf $(BUILD)/demo-c17 && cp -r examples/sim $(BUILD)/demo-c17
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17 \
-	  --panel examples/sim/c17_panel.cfg --script examples/sim/c17.script --out out
-	rm -rf $(BUILD)/demo-c17eng && cp -r examples/sim $(BUILD)/demo-c17eng
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-c17eng \
-	  --panel examples/sim/c17_engines_panel.cfg --script examples/sim/c17_engines.script --out out
-	rm -rf $(BUILD)/demo-attitude && cp -r examples/sim $(BUILD)/demo-attitude
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-attitude \
-	  --panel examples/sim/attitude_panel.cfg --script examples/sim/attitude.script --out out
-	rm -rf $(BUILD)/demo-efs50x && cp -r examples/sim $(BUILD)/demo-efs50x
-	$(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/demo-efs50x \
-	  --panel examples/sim/efs50_expanded_panel.cfg --script examples/sim/efs50_expanded.script --out out
+	mkdir -p out
+	@fresh=" "; for run in $(DEMO_RUNS); do \
+	  root=$${run%%:*}; rest=$${run#*:}; panel=$${rest%%:*}; script=$${rest#*:}; \
+	  case "$$fresh" in *" $$root "*) ;; *) rm -rf $(BUILD)/$$root && cp -r examples/sim $(BUILD)/$$root; \
+	    fresh="$$fresh$$root ";; esac; \
+	  echo "orvex-sim $$panel $$script"; \
+	  $(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/$$root \
+	    --panel examples/sim/$$panel --script examples/sim/$$script --out out || exit 1; \
+	done
+
+# The Windows module orvex1.gau and orvex-sim.exe, cross-compiled with
+# mingw-w64 (i686), and the same run under wine with GDI+ (tools/wine_test.sh).
+WIN_BUILD ?= $(BUILD)-win
+WIN_PACKAGES := g++-mingw-w64-i686 mingw-w64-i686-dev libgtest-dev cmake ninja-build ccache
+# Without recommended packages: they pull a font installer that downloads fonts
+# and asks for a licence.
+WINE_PACKAGES := wine wine32:i386 fonts-liberation
+
+windows-deps:
+	@missing=""; for p in $(WIN_PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+wine-deps:
+	@missing=""; for p in $(WINE_PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  dpkg --print-foreign-architectures | grep -qx i386 || $$SUDO dpkg --add-architecture i386; \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(WIN_BUILD)/build.ninja:
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+
+windows: windows-deps $(WIN_BUILD)/build.ninja
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target orvex1 orvex-sim test_platform_win
+
+# Exports and imports of orvex1.gau, the platform tests, every panel and
+# script of `make demo` into out-win/, and each PNG of out/ against its twin.
+test-windows: windows wine-deps demo
+	tools/wine_test.sh $(WIN_BUILD) "$(DEMO_RUNS)"
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DORVEX_BENCH=ON -DCMAKE_BUILD_TYPE=Release
@@ -114,4 +139,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(BUILD)-fuzz out
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-win out out-win

@@ -1,10 +1,12 @@
 # The C17_MFD format benchmark, included from bench/CMakeLists.txt: the
 # render pass in the PFD, configuration and engine formats and the
-# PROLINE_EICAS strip on the recording and the Cairo backends. `make bench`
-# runs it.
+# PROLINE_EICAS strip on the recording and the Cairo backends, and the
+# navigation formats over the world database. `make bench` runs it.
 if(NOT TARGET orvex_module)
   return()
 endif()
 
 add_executable(orvex-c17-bench ${CMAKE_CURRENT_LIST_DIR}/c17_mfd_bench.cpp)
 target_link_libraries(orvex-c17-bench PRIVATE orvex_host orvex_module)
+target_compile_definitions(orvex-c17-bench PRIVATE ORVEX_WORLD_DIR="${CMAKE_BINARY_DIR}/world")
+add_dependencies(orvex-c17-bench orvex-world-navdb)

@@ -5,8 +5,10 @@
 // backend (the module's own work) and on Cairo (with rasterising), against
 // the 16.7 ms frame of 60 frames per second. Then, on the recording backend
 // with every filter and the 400 world boundaries on and a hold on the route:
-// the boundary layer alone, the HW_MD11_ND in MAP at 80 NM and the
-// EFS50_EHSI in format 5 at 25 NM.
+// the boundary layer alone, the HW_MD11_ND in MAP at 80 NM, the
+// EFS50_EHSI in format 5 at 25 NM, the DU_1000_EHSI in its map mode at
+// 60 NM, the MD80_EHSI_NB in its map mode at 80 NM, the PROLINE4_MFD's map
+// page at 40 NM and the P1000_MFD.
 //
 //   orvex-nd-bench [world folder]
 #include "aircraft_store.h"
@@ -17,6 +19,7 @@
 #include "data/display_settings.h"
 #include "data/display_state.h"
 #include "data/nav_database.h"
+#include "data/p1000_menu_state.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
@@ -24,12 +27,14 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/update_counters.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "map/map_overlays.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "nd/nd_render_passes.h"
+#include "nd/p1000_mfd_painters.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 #include "sim/host_folder.h"
@@ -218,6 +223,68 @@ int main(int argc, char** argv) {
                              [](void* dc, PixelSize s) { render_efs50_ehsi(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", efs50.ops);
     report("recording", efs50);
+
+    // The DU_1000_EHSI and MD80_EHSI_NB maps from the same start.
+    start_flight();
+    add_hold_and_filters();
+    du_1000_ehsi_mode = 3;
+    du_1000_ehsi_range = 60.0;
+    du_1000_ehsi_show_ndbs = 1;
+    std::printf(
+        "DU_1000_EHSI frame, map mode 3, 60 NM, every filter, boundaries and a hold on, 318 x 310 pixels\n");
+    const Timing du = run(gfx::SurfaceRecording, PixelSize{318, 310},
+                          [](void* dc, PixelSize s) { render_du_1000_ehsi(dc, s, 1); });
+    std::printf("  %zu drawing operations a frame\n", du.ops);
+    report("recording", du);
+
+    start_flight();
+    add_hold_and_filters();
+    md80_ehsi_mode = 3;
+    md80_ehsi_range = 80.0;
+    std::printf(
+        "MD80_EHSI_NB frame, map mode 3, 80 NM, every filter, boundaries and a hold on, 266 x 232 pixels\n");
+    const Timing md80 = run(gfx::SurfaceRecording, PixelSize{266, 232},
+                            [](void* dc, PixelSize s) { render_md80_ehsi(dc, s, 1); });
+    std::printf("  %zu drawing operations a frame\n", md80.ops);
+    report("recording", md80);
+
+    start_flight();
+    add_hold_and_filters();
+    proline4_mfd_mode = 3;
+    proline4_map_radius_px = 140;
+    proline4_mfd_range = 40.0;
+    proline4_mfd_show_ndbs = 1;
+    proline4_mfd_brg1_source = 1;
+    proline4_mfd_brg2_source = 3;
+    std::printf(
+        "PROLINE4_MFD frame, map page 3, 40 NM, every filter, boundaries and a hold on, 247 x 285 pixels\n");
+    const Timing proline4 = run(gfx::SurfaceRecording, PixelSize{247, 285},
+                                [](void* dc, PixelSize s) { render_proline4_mfd(dc, s, 1); });
+    std::printf("  %zu drawing operations a frame\n", proline4.ops);
+    report("recording", proline4);
+
+    // The P1000_MFD redraws in part: full frames (the counter below 2) and
+    // partial ones, timed apart from the same start, with the boundary
+    // layer and without it.
+    for (int boundaries : {0, 1}) {
+        for (int counter : {0, 50}) {
+            start_flight();
+            add_hold_and_filters();
+            show_atc_boundaries = boundaries;
+            p1000_mfd_plan_mode = 0;
+            p1000_mfd_range = 80.0;
+            std::printf(
+                "P1000_MFD %s frame, heading-up map 80 NM, NAV and APT%s and a hold on, 272 x 314 pixels\n",
+                counter == 0 ? "full" : "partial", boundaries == 1 ? ", boundaries" : "");
+            const Timing p1000 =
+                run(gfx::SurfaceRecording, PixelSize{272, 314}, [counter](void* dc, PixelSize s) {
+                    display_refresh_counter = counter;
+                    render_p1000_mfd(dc, s, 1);
+                });
+            std::printf("  %zu drawing operations a frame\n", p1000.ops);
+            report("recording", p1000);
+        }
+    }
     gdiplus_disconnect();
     ImportTable.panels = nullptr;
     return 0;

@@ -18,7 +18,7 @@ FlightTracker tracker;
 constexpr double kTurnOntoLegSeconds = 120.0;
 
 bool route_status(Simulator& sim, StandInRouteStatus& status) {
-    if (!sim.module.flight.available()) return false;
+    if (sim.module.flight.route_status == nullptr) return false;
     sim.module.flight.route_status(&status);
     return true;
 }

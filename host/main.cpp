@@ -2,26 +2,25 @@
 //
 //   orvex-sim --list [--module PATH]
 //   orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]
+//             [--draw-every N]
 //   orvex-sim --help     the options, the script commands and the panel syntax
 //
-// The default module is orvex1.so next to this program. Panel, script and out
-// paths are taken relative to the directory orvex-sim is started in; the run
-// itself happens in the simulator root (the module reads its data below it).
+// The default module is orvex1.so (orvex1.gau on Windows) next to this
+// program. Panel, script and out paths are taken relative to the directory
+// orvex-sim is started in; the run itself happens in the simulator root (the
+// module reads its data below it).
 #include "host_text.h"
 #include "module_loader.h"
 #include "panel_file.h"
 #include "script.h"
 #include "simulator.h"
 
-#include <cerrno>
-#include <climits>
+#include "process.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -32,12 +31,14 @@ struct Options {
     std::string panel;
     std::string script;
     std::string out;
+    int draw_every = 1;
 };
 
 void usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: orvex-sim --list [--module PATH]\n"
                  "       orvex-sim [--module PATH] [--root DIR] --panel FILE [--script FILE] [--out DIR]\n"
+                 "                 [--draw-every N]\n"
                  "       orvex-sim --help\n");
 }
 
@@ -45,11 +46,14 @@ void help(std::FILE* to) {
     usage(to);
     std::fprintf(to, "\n"
                      "  --list         print the module's gauge names\n"
-                     "  --module PATH  the gauge module (default: orvex1.so next to orvex-sim)\n"
+                     "  --module PATH  the gauge module (default: orvex1.so, on Windows orvex1.gau, next to\n"
+                     "                 orvex-sim)\n"
                      "  --root DIR     the simulator folder the module reads (it holds orvex/)\n"
                      "  --panel FILE   the gauges to place, in the panel file syntax below\n"
                      "  --script FILE  the commands to run (default: one frame)\n"
                      "  --out DIR      where snapshots go (default: the simulator folder)\n"
+                     "  --draw-every N in a run of 100 frames or more, draw only every Nth frame and\n"
+                     "                 the last (for slow drawing, as under wine); all frames update\n"
                      "\n"
                      "Script: one command a line; blank lines and lines starting with ';' or '#' are\n"
                      "comments. GAUGE is an instance id (window00.gauge00) or a gauge name placed once;\n"
@@ -70,22 +74,6 @@ bool has_module_folder(const std::string& root) {
         if (entry.is_directory(error) && host::iequals(entry.path().filename().string(), "orvex"))
             return true;
     return false;
-}
-
-std::string program_directory() {
-    char buffer[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return ".";
-    std::string path(buffer, static_cast<std::size_t>(n));
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-std::string absolute(const std::string& path) {
-    if (path.empty() || path[0] == '/') return path;
-    char buffer[PATH_MAX];
-    if (getcwd(buffer, sizeof buffer) == nullptr) return path;
-    return std::string(buffer) + "/" + path;
 }
 
 bool parse_options(int argc, char** argv, Options& o) {
@@ -112,7 +100,17 @@ bool parse_options(int argc, char** argv, Options& o) {
             ok = value(o.script);
         else if (arg == "--out")
             ok = value(o.out);
-        else if (arg == "--help" || arg == "-h") {
+        else if (arg == "--draw-every") {
+            std::string n;
+            ok = value(n);
+            char* end = nullptr;
+            const long every = ok ? std::strtol(n.c_str(), &end, 10) : 0;
+            if (ok && (end == n.c_str() || *end != '\0' || every < 1 || every > 1000)) {
+                std::fprintf(stderr, "orvex-sim: --draw-every takes a number from 1 to 1000\n");
+                ok = false;
+            }
+            o.draw_every = static_cast<int>(every);
+        } else if (arg == "--help" || arg == "-h") {
             help(stdout);
             std::exit(0);
         } else {
@@ -125,7 +123,7 @@ bool parse_options(int argc, char** argv, Options& o) {
         std::fprintf(stderr, "orvex-sim: --panel is required (or --list)\n");
         return false;
     }
-    if (o.module.empty()) o.module = program_directory() + "/orvex1.so";
+    if (o.module.empty()) o.module = host::program_directory() + "/" + host::kDefaultModuleFile;
     return true;
 }
 
@@ -164,16 +162,16 @@ int run(const Options& o, host::Simulator& sim) {
         return 1;
     }
     if (!o.out.empty()) {
-        sim.out_dir = absolute(o.out);
-        if (mkdir(sim.out_dir.c_str(), 0777) != 0 && errno != EEXIST) {
+        sim.out_dir = host::absolute_path(o.out);
+        if (!host::make_folder(sim.out_dir, error)) {
             std::fprintf(stderr, "orvex-sim: %s: cannot create output folder: %s\n", o.out.c_str(),
-                         std::strerror(errno));
+                         error.c_str());
             return 1;
         }
     }
-    if (chdir(o.root.c_str()) != 0) {
+    if (!host::enter_folder(o.root, error)) {
         std::fprintf(stderr, "orvex-sim: %s: cannot enter simulator root: %s\n", o.root.c_str(),
-                     std::strerror(errno));
+                     error.c_str());
         return 1;
     }
     std::fprintf(stderr, "orvex-sim: %zu gauges placed from %s\n", sim.gauges.size(), o.panel.c_str());
@@ -199,6 +197,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     host::Simulator sim;
+    sim.draw_every = o.draw_every;
     int status = 0;
     if (o.list)
         status = load(o, sim) ? list_gauges(sim.module) : 1;

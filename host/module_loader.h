@@ -33,6 +33,8 @@ struct SurfaceServices {
 
 // The module's entry points for the flight commands of a script
 // (gauges/stand_in_hooks.h): ask for a route file, read the route flown.
+// Without load_route a script's routes are entered on a SMITHS_FMS
+// (pilot_route.h).
 struct FlightServices {
     int32_t (*load_route)(const char* file_name) = nullptr;
     void (*route_status)(::StandInRouteStatus* status) = nullptr;

@@ -1,10 +1,12 @@
 #include "panel_file.h"
 
 #include "host_text.h"
+#include "sim_state.h"
 
 #include <cctype>
 #include <cstdint>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace host {
@@ -14,8 +16,10 @@ const char* panel_syntax_help() {
            "  gauge00=MODULE!GAUGE, X, Y[, WIDTH, HEIGHT[, PARAMETERS]]\n"
            "    Each gaugeNN key of a [WindowNN] section places one gauge at (X, Y); WIDTH and\n"
            "    HEIGHT left out (or empty) give the gauge's own size; PARAMETERS is the rest of\n"
-           "    the line as written (an aircraft name, say). Other sections and keys are skipped;\n"
-           "    comment lines start with ';' or \"//\".\n";
+           "    the line as written (an aircraft name, say). An ident=N key (4001 to 4025) makes\n"
+           "    the section pop-up window N: its gauges are drawn only while that window is open\n"
+           "    (script: window open N). Other sections and keys are skipped; comment lines\n"
+           "    start with ';' or \"//\".\n";
 }
 
 namespace {
@@ -104,6 +108,7 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
     std::string section;
     bool window_section = false;
     int line_number = 0;
+    std::map<std::string, uint32_t> window_idents;
     while (std::getline(in, raw)) {
         ++line_number;
         std::string line = trim(raw);
@@ -120,6 +125,23 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
             return fail(error, path, line_number, "expected key=value or [section], got '" + line + "'");
         std::string key = trim(line.substr(0, equals));
         if (key.empty()) return fail(error, path, line_number, "empty key");
+        if (window_section && iequals(key, "ident")) {
+            uint32_t ident = 0;
+            const std::string value = trim(line.substr(equals + 1));
+            std::size_t used = 0;
+            try {
+                ident = static_cast<uint32_t>(std::stoul(value, &used));
+            } catch (...) {
+                used = 0;
+            }
+            if (used == 0 || used != value.size())
+                return fail(error, path, line_number, "ident '" + value + "' is not a number");
+            if (ident == 0 || !is_panel_window(ident))
+                return fail(error, path, line_number,
+                            "ident " + value + " is not a pop-up window (4001 to 4025)");
+            window_idents[to_lower(section)] = ident;
+            continue;
+        }
         if (!is_numbered(key, "gauge")) continue;
         if (section.empty())
             return fail(error, path, line_number, "'" + key + "' before any [WindowNN] section");
@@ -141,6 +163,9 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
             return fail(error, path, line_number, message);
         panel.placements.push_back(p);
     }
+    for (PanelPlacement& p : panel.placements)
+        if (auto it = window_idents.find(to_lower(p.window)); it != window_idents.end())
+            p.window_ident = it->second;
     return true;
 }
 

@@ -11,6 +11,7 @@
 // ';' or "//".
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ struct PanelPlacement {
     int width = 0; // 0 when not given: the gauge's bitmap size is used
     int height = 0;
     std::string parameters; // empty when not given
+    // The pop-up window the section names with "ident=" (4001 .. 4025);
+    // 0 for the main panel window.
+    uint32_t window_ident = 0;
 };
 
 struct PanelFile {

@@ -3,8 +3,6 @@
 #include "element_tree.h"
 #include "placed_gauge.h"
 
-#include <cairo.h>
-
 #include <vector>
 
 namespace host {
@@ -16,12 +14,8 @@ ElementHeader* first_child(const ElementHeader* e) {
 }
 
 // The spots' boxes in bitmap pixels, parents' offsets applied.
-struct SpotBox {
-    int x, y, w, h;
-};
-
-std::vector<SpotBox> spot_boxes(const MouseRect* list) {
-    std::vector<SpotBox> boxes;
+std::vector<PanelBox> spot_boxes(const MouseRect* list) {
+    std::vector<PanelBox> boxes;
     if (list == nullptr) return boxes;
     std::vector<PixPoint> parents;
     PixPoint origin{0, 0};
@@ -60,37 +54,18 @@ bool write_panel_snapshot(const PlacedGauge& gauge, const std::string& path, std
         error = gauge.id + " (" + gauge.gauge_name + ") has no background";
         return false;
     }
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, gauge.bitmap_width, gauge.bitmap_height);
-    cairo_t* cr = cairo_create(surface);
-    // The background box.
-    cairo_set_source_rgb(cr, 0.22, 0.24, 0.27);
-    cairo_paint(cr);
-    cairo_set_source_rgb(cr, 0.55, 0.57, 0.6);
-    cairo_set_line_width(cr, 2.0);
-    cairo_rectangle(cr, 1, 1, gauge.bitmap_width - 2, gauge.bitmap_height - 2);
-    cairo_stroke(cr);
-    // Shown lights, filled.
+    PanelPicture picture;
+    picture.width = gauge.bitmap_width;
+    picture.height = gauge.bitmap_height;
     const ElementHeader* e = first_child(background);
     for (int n = 1; e != nullptr && n <= MAX_ELEMENT_DEPTH; ++n, e = first_child(e)) {
         if ((e->image_flags & IMAGE_HIDDEN) != 0) continue;
-        cairo_set_source_rgba(cr, 1.0, 0.75, 0.1, 0.85);
-        cairo_rectangle(cr, e->position_x, e->position_y, e->bitmap_width, e->bitmap_height);
-        cairo_fill(cr);
+        picture.lights.push_back({e->position_x, e->position_y, e->bitmap_width, e->bitmap_height});
     }
-    // Click spots, outlined.
-    cairo_set_source_rgb(cr, 0.9, 0.95, 1.0);
-    cairo_set_line_width(cr, 1.0);
-    for (const SpotBox& b : spot_boxes(gauge.header.mouse_rect)) {
-        cairo_rectangle(cr, b.x + 0.5, b.y + 0.5, b.w - 1, b.h - 1);
-        cairo_stroke(cr);
-    }
-    cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    const bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(surface);
-    if (!ok) error = "cannot write " + path;
-    return ok;
+    picture.spots = spot_boxes(gauge.header.mouse_rect);
+    if (paint_panel_picture(picture, path)) return true;
+    error = "cannot write " + path;
+    return false;
 }
 
 } // namespace host

@@ -20,4 +20,18 @@ std::vector<int> shown_lights(const PlacedGauge& gauge);
 // gauge has no background or the file cannot be written.
 bool write_panel_snapshot(const PlacedGauge& gauge, const std::string& path, std::string& error);
 
+// What a panel's picture shows, in bitmap pixels: a background box, shown
+// lights filled, click spots outlined. Painted by the platform's own drawing
+// (panel_picture_posix.cpp with Cairo, panel_picture_win.cpp with GDI+).
+struct PanelBox {
+    int x, y, w, h;
+};
+struct PanelPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<PanelBox> lights;
+    std::vector<PanelBox> spots;
+};
+bool paint_panel_picture(const PanelPicture& picture, const std::string& path);
+
 } // namespace host

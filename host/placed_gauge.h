@@ -24,6 +24,9 @@ struct PlacedGauge {
     std::string parameters; // storage of header.parameters
     int x = 0, y = 0;       // placement on the panel
     int width = 0, height = 0;
+    // Its pop-up window (0: the main panel): such a gauge is drawn only
+    // while that window is open.
+    uint32_t window_ident = 0;
     int bitmap_width = 0; // the first element's bitmap size: the gauge's own pixels
     int bitmap_height = 0;
     SurfaceServices surfaces; // how drawing elements get their surfaces

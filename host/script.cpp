@@ -13,6 +13,7 @@
 #include "mouse.h"
 #include "panel_file.h"
 #include "panel_snapshot.h"
+#include "pilot_route.h"
 #include "sim_state.h"
 #include "simulator.h"
 
@@ -30,6 +31,7 @@ namespace {
 constexpr int64_t MAX_FRAMES = 100000000; // a typo guard, far above any real run
 constexpr int64_t PROGRESS_FROM = 1000;   // runs this long report their progress
 constexpr int64_t FLY_PROGRESS_EVERY = 1000;
+constexpr int64_t LONG_RUN_FROM = 100; // runs this long draw on every draw_every-th frame
 
 std::vector<std::string> words_of(const std::string& text) {
     std::vector<std::string> words;
@@ -165,9 +167,10 @@ class Parser {
         if (c.gauge == nullptr) return fail(error);
         if (!is_cdu_gauge(*c.gauge) || c.gauge->drawing_elements.empty())
             return fail(c.gauge->id + " (" + c.gauge->gauge_name + ") has no CDU pages");
-        if (sim_.module.draw_smiths_page == nullptr) return fail("the module draws no page by name");
         c.text = w[1];
-        if (sim_.module.draw_smiths_page(c.text.c_str(), nullptr, 0, 0) == 0)
+        // A module without the entry point (the Windows DLL) is told at run time.
+        if (sim_.module.draw_smiths_page != nullptr &&
+            sim_.module.draw_smiths_page(c.text.c_str(), nullptr, 0, 0) == 0)
             return fail("no page '" + c.text + "'");
         return true;
     }
@@ -647,12 +650,15 @@ struct Runner {
         // A flight ends when it arrives, mostly long before its frame limit:
         // its progress goes by the frames flown, not by tenths of the limit.
         int64_t step = c.op == ScriptOp::Fly ? FLY_PROGRESS_EVERY : c.count / 10;
+        bool drawn = true;
         for (int64_t i = 1; i <= c.count && !stopped(); ++i) {
-            run_frame(sim);
+            drawn = sim.draw_every <= 1 || c.count < LONG_RUN_FROM || i % sim.draw_every == 0 || i == c.count;
+            run_frame(sim, drawn);
             track_flight_frame(sim, out);
             // A flight stops when the route is flown or the TO waypoint is the one asked for.
             if (c.op == ScriptOp::Fly &&
                 (flight_tracker().arrived || (!c.text.empty() && flight_to_ident(sim) == c.text))) {
+                if (!drawn) draw_gauges(sim); // the run's last frame draws
                 say("fly: " + flight_progress(sim));
                 return;
             }
@@ -662,6 +668,7 @@ struct Runner {
                 std::fflush(progress);
             }
         }
+        if (!drawn) draw_gauges(sim); // a run that stops early draws its last frame
     }
 
     std::string progress_text(const ScriptCommand& c, int64_t done) const {
@@ -961,6 +968,10 @@ struct Runner {
             cdu_keys(c);
             break;
         case ScriptOp::CduPage: {
+            if (sim.module.draw_smiths_page == nullptr) {
+                warn(sim, "page " + c.text + ": the module draws no page by name");
+                break;
+            }
             ElementHeader& e = *c.gauge->drawing_elements.front();
             if (e.image != nullptr)
                 sim.module.draw_smiths_page(c.text.c_str(), e.device_context, e.image->width,
@@ -999,10 +1010,13 @@ struct Runner {
             snapshot_all(c);
             break;
         case ScriptOp::RouteLoad:
-            if (!sim.module.flight.available())
-                warn(sim, "route load " + c.text + ": the module offers no flight services");
-            else if (sim.module.flight.load_route(c.text.c_str()) == 1)
-                say("route load " + c.text);
+            if (sim.module.flight.load_route != nullptr) {
+                if (sim.module.flight.load_route(c.text.c_str()) == 1) say("route load " + c.text);
+            } else if (std::string error; enter_company_route(sim, c.text, error)) {
+                say("route load " + c.text + " (CO ROUTE, EXEC)");
+            } else {
+                warn(sim, "route load " + c.text + ": " + error);
+            }
             break;
         case ScriptOp::Progress:
             flight_tracker().progress_every = c.count;

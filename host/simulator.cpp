@@ -3,6 +3,7 @@
 #include "aircraft_store.h"
 #include "data_link_peer.h"
 #include "host_text.h"
+#include "sim_state.h"
 
 namespace host {
 
@@ -41,6 +42,7 @@ bool place_gauges(Simulator& sim, const PanelFile& panel, std::string& error) {
             error = where + message;
             return false;
         }
+        gauge->window_ident = p.window_ident;
         sim.gauges.push_back(std::move(gauge));
     }
     return true;
@@ -81,10 +83,14 @@ void start_gauges(Simulator& sim) {
     report_module_warnings(sim);
 }
 
-void run_frame(Simulator& sim) {
+void run_frame(Simulator& sim, bool draw) {
     advance_aircraft(); // the simulator moves first, then the gauges see it
     call_all(sim, PANEL_SERVICE_PRE_UPDATE);
-    call_all(sim, PANEL_SERVICE_PRE_DRAW);
+    // A gauge of a closed pop-up window is not drawn.
+    if (draw)
+        for (auto& gauge : sim.gauges)
+            if (gauge->window_ident == 0 || window_visible(gauge->window_ident))
+                call_gauge(*gauge, PANEL_SERVICE_PRE_DRAW);
     ++sim.frame;
     report_module_warnings(sim);
 }
@@ -101,6 +107,10 @@ void report_module_warnings(Simulator& sim) {
     char line[600];
     while (sim.module.flight.take_warning(line, sizeof line) == 1)
         warn(sim, line);
+}
+
+void draw_gauges(Simulator& sim) {
+    call_all(sim, PANEL_SERVICE_PRE_DRAW);
 }
 
 void stop_gauges(Simulator& sim) {

@@ -18,6 +18,10 @@ struct Simulator {
     std::vector<std::unique_ptr<PlacedGauge>> gauges; // in panel-file order
     std::string out_dir;                              // where snapshots go
     long frame = 0;                                   // frames run so far
+    // Within a run of 100 frames or more (`frames`, `fly`), the gauges draw on
+    // every draw_every-th frame and on the run's last; other frames always
+    // draw (a unit starting up or reading keys sees each of them).
+    int draw_every = 1;
     bool started = false;
     // Warnings: the module's load warnings and the stand-in's own, printed
     // as "orvex-sim: FILE: TEXT" lines to `warnings_to` (none when null).
@@ -47,8 +51,11 @@ PlacedGauge* find_placed_gauge(Simulator& sim, const std::string& ref, std::stri
 void start_gauges(Simulator& sim);
 
 // One frame: the aircraft moves (when started), then PRE_UPDATE for every
-// instance, then PRE_DRAW for every instance.
-void run_frame(Simulator& sim);
+// instance, then (unless draw is false) PRE_DRAW for every instance.
+void run_frame(Simulator& sim, bool draw = true);
+
+// PRE_DRAW for every instance, without a frame passing.
+void draw_gauges(Simulator& sim);
 
 // DISCONNECT for every instance, then the module stop routine; the
 // instances' surfaces are released. Does nothing when not started.

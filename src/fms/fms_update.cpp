@@ -83,9 +83,6 @@ constexpr uint32_t kAirspeedHoldOffEvent = 0x10143;
 constexpr double kPassesPerSecond = 18.0;
 constexpr int kSlots = 18;
 
-double p1000_menu_timer = 0.0;
-int p1000_menu_selection_last = 0;
-
 int32_t whole(double v) {
     return static_cast<int32_t>(std::trunc(v));
 }
@@ -117,17 +114,19 @@ void step_timers(bool new_second, const EngineReadings& engines) {
         engine_fuel_used[i] += engines.fuel_flow_pph[i] / 3600.0 / kPassesPerSecond;
 }
 
-// Step 6: the P1000_MFD menu closes after ten quiet checks.
-void step_p1000_menu_timeout() {
-    if (p1000_menu_active != 1) return;
-    if (p1000_menu_selection != p1000_menu_selection_last) {
-        p1000_menu_timer = 0.0;
-        p1000_menu_selection_last = p1000_menu_selection;
+// Step 6: the P1000 controller's watchdog. Its gauge counts its pre-draws;
+// eleven checks in a row without a new count mean its window is closed:
+// the soft keys become toggles again and a plan map turns heading-up.
+void step_p1000_controller_watchdog() {
+    if (p1000_controller_present != 1) return;
+    if (p1000_controller_frame_count != p1000_controller_frame_seen) {
+        p1000_controller_frame_seen = p1000_controller_frame_count;
+        p1000_controller_stale_checks = 0;
         return;
     }
-    p1000_menu_timer += 1.0;
-    if (p1000_menu_timer <= 10.0) return;
-    p1000_menu_active = 0;
+    ++p1000_controller_stale_checks;
+    if (p1000_controller_stale_checks <= 10) return;
+    p1000_controller_present = 0;
     if (p1000_mfd_plan_mode == 1) {
         p1000_mfd_plan_mode = 0;
         p1000_map_centre_x = 134;
@@ -298,7 +297,7 @@ void fms_update() {
     step_timers(new_second, engines);
 
     read_slot_values(frame_slot);
-    if (frame_slot == 0 || frame_slot == 9) step_p1000_menu_timeout();
+    if (frame_slot == 0 || frame_slot == 9) step_p1000_controller_watchdog();
     if ((frame_slot == 0 || frame_slot == 6 || frame_slot == 12) && mcu_entry_active == 1) mcu_redraw = 1;
     sim_rate = read_sim_rate();
     ground_speed_copy_kt = a.ground_speed_kt;

@@ -1,16 +1,8 @@
 #include "gauges/gauge_callbacks.h"
 
-// BDRY is a button only: its callback ignores every service code.
+// BDRY is a button only: its callback ignores every service code. The other
+// gauges' callbacks are in display_gauges.cpp, c17_mfd_callback.cpp,
+// light_gauges.cpp, server_gauge.cpp and p1000_callbacks.cpp; the EFIS, EHSI
+// and MFD control panels' in panel_callbacks.cpp, the C17_MFCP's in
+// c17_mfcp.cpp.
 void ORVEX_FSAPI bdry_callback(GaugeHeader*, int32_t, uintptr_t) {}
-
-// Pending: the control units' and control panels' callbacks below are filled
-// in by their own work. Until then they answer every service code by doing
-// nothing. The display gauges' callbacks are in display_gauges.cpp,
-// c17_mfd_callback.cpp, light_gauges.cpp and server_gauge.cpp; the EFIS,
-// EHSI and MFD control panels' in panel_callbacks.cpp.
-
-void ORVEX_FSAPI p1000_mfd_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI p1000_mfd_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI p1000_mfd_nb_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI p1000_mfd_nb_cntr_callback(GaugeHeader*, int32_t, uintptr_t) {}
-void ORVEX_FSAPI c17_mfcp_callback(GaugeHeader*, int32_t, uintptr_t) {}

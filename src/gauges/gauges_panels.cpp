@@ -2,6 +2,7 @@
 // control panel: a background each with its lights linked below it (hidden
 // at start) and a mouse-rectangle list whose spots call the panel actions.
 // Boxes and light positions are in pixels of the background bitmap.
+#include "gauges/c17_mfcp.h"
 #include "gauges/element_chain.h"
 #include "gauges/gauge_callbacks.h"
 #include "gauges/gauge_header.h"
@@ -210,7 +211,19 @@ constinit auto md80_ehsi_ctrl_keys = panel_spot_list({
 });
 
 constinit ElementChain<1> c17_mfcp_elements{{static_image(414, 430, 520, 0, 0, 0)}};
-constinit auto c17_mfcp_keys = no_click_spots();
+// C17_MFCP: both map-format rockers step every unit's map format.
+constinit auto c17_mfcp_keys = panel_spot_list({
+    button(94, 198, 50, 50, on_click<toggle_nd_navaids>),
+    button(162, 198, 50, 50, on_click<toggle_nd_airports>),
+    button(344, 130, 48, 48, on_click<c17_mfcp_toggle_plan_route>),
+    button(35, 131, 48, 48, on_click<c17_mfcp_toggle_map3_overlay>),
+    single_spot(down(66, 426, 41, 82, CLICK, on_click<map_range_down>)),
+    single_spot(up(108, 426, 41, 82, CLICK, on_click<map_range_up>)),
+    button(84, 291, 42, 38, on_click<c17_mfcp_map_format_down>),
+    button(356, 291, 42, 38, on_click<c17_mfcp_map_format_down>),
+    button(84, 332, 42, 38, on_click<c17_mfcp_map_format_up>),
+    button(356, 332, 42, 38, on_click<c17_mfcp_map_format_up>),
+});
 
 } // namespace
 

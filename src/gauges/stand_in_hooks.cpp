@@ -11,9 +11,11 @@
 #include "fms/plan/route_values.h"
 #include "fms/units/cdu_text.h"
 
+#include "data/c17_mfd_state.h"
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
 #include "data/display_state.h"
+#include "data/p1000_menu_state.h"
 #include "map/range_ladder.h"
 
 #include <cstdio>
@@ -92,10 +94,26 @@ constexpr StateVar kDisplayState[] = {
     {"proline4_mfd_brg2_source", &proline4_mfd_brg2_source, nullptr},
     {"proline4_mfd_show_ndbs", &proline4_mfd_show_ndbs, nullptr},
     {"tcas_display_on", &tcas_display_on, nullptr},
+    {"p1000_mfd_range", nullptr, &p1000_mfd_range},
+    {"p1000_tcas_window_range", nullptr, &p1000_tcas_window_range},
+    {"p1000_controller_present", &p1000_controller_present, nullptr},
+    {"p1000_mfd_plan_mode", &p1000_mfd_plan_mode, nullptr},
+    {"p1000_map_centre_y", &p1000_map_centre_y, nullptr},
+    {"p1000_map_radius", &p1000_map_radius, nullptr},
+    {"p1000_mfd_page", &p1000_mfd_page, nullptr},
+    {"p1000_vnav_distance_select", &p1000_vnav_distance_select, nullptr},
+    {"p1000_vnav_elevation_select", &p1000_vnav_elevation_select, nullptr},
+    {"p1000_vnav_angle_select", &p1000_vnav_angle_select, nullptr},
+    {"p1000_vnav_distance_nm", nullptr, &p1000_vnav_distance_nm},
+    {"p1000_vnav_elevation_ft", nullptr, &p1000_vnav_elevation_ft},
+    {"p1000_vnav_vs_fpm", nullptr, &p1000_vnav_vs_fpm},
     {"show_atc_boundaries", &show_atc_boundaries, nullptr},
     {"atc_boundaries_shown", &atc_boundaries_shown, nullptr},
     {"lnav_engaged", &lnav_engaged, nullptr},
     {"smiths_cdu_page", &smiths_cdu_page, nullptr},
+    {"c17_map_range_nm", nullptr, &c17_map_range_nm},
+    {"c17_plan_route_on", &c17_plan_route_on, nullptr},
+    {"c17_map3_overlay_on", &c17_map3_overlay_on, nullptr},
 };
 
 // "show_airports_flags[2]" and its kind: the filter flag of display 2.

@@ -2,6 +2,7 @@
 // altitude lock at the present vertical speed and ground speed, as a green
 // arc across the track ahead of the aircraft symbol. The members differ by
 // their row: canvas, aircraft symbol, arc box and pen.
+#include "data/c17_mfd_state.h"
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
 #include "data/display_state.h"
@@ -119,4 +120,17 @@ void draw_bod_arc_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, doub
                map_colour::light_green,
                p1000_mfd_design};
     draw_arc(display, g, ppn, row);
+}
+
+void draw_bod_arc_c17_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    draw_arc(display, g, ppn,
+             ArcRow{c17_mfd_design,
+                    double(c17_compass_centre.x),
+                    double(c17_compass_centre.y),
+                    -75,
+                    150,
+                    220.0f,
+                    100.0f,
+                    map_colour::green,
+                    {}});
 }

@@ -19,18 +19,13 @@ namespace c = map_colour;
 
 namespace {
 
-// The C17 compass centre of the map formats, in design units of the
-// 246 x 241 canvas.
-constexpr double kC17CentreX = 122.0;
-constexpr double kC17CentreY = 178.0;
-
 // The C17 canvas scaled to the element and moved to the compass centre;
 // design units are the layer's units (w = s = 1). North up in the plan
 // format 6, from the aircraft.
 LayerCanvas c17_variant_canvas(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     LayerCanvas layer;
     if (display.width <= 0 || display.height <= 0 || !(ppn > 0.0)) return layer;
-    set_design_frame(g, display, c17_mfd_design, kC17CentreX, kC17CentreY);
+    set_design_frame(g, display, c17_mfd_design, c17_compass_centre.x, c17_compass_centre.y);
     const AircraftState& a = aircraft_state;
     layer.k.w = layer.k.s = 1.0;
     layer.view = MapView{a.plat, a.plon, c17_mfd_format == 6 ? 0.0 : a.map_heading_deg, ppn};

@@ -1,6 +1,7 @@
 // The FIX INFO overlay: each entered reference fix with its ring, a dashed
 // circle at every entered distance and a dashed line along every entered
 // radial, with their numbers.
+#include "data/c17_mfd_state.h"
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
 #include "data/p1000_menu_state.h"
@@ -8,6 +9,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/fix_info.h"
 #include "fms/plan/route_plan.h"
+#include "map/c17_map_view.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
@@ -193,6 +195,16 @@ void draw_fix_info_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, dou
     draw_fix_info(display, g, ppn,
                   FixInfoRow{p1000_mfd_design, double(p1000_map_centre_x), double(p1000_map_centre_y),
                              fix_reference(false), p1000_mfd_range, map_colour::light_green});
+}
+
+void draw_fix_info_c17_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    // The map's own reference and rotation, so that the fixes sit where the
+    // route and the other layers put them.
+    const MapView view = c17_map_view(ppn);
+    draw_fix_info(display, g, ppn,
+                  FixInfoRow{c17_mfd_design, double(c17_compass_centre.x), double(c17_compass_centre.y),
+                             Reference{view.ref_lat, view.ref_lon, view.heading, c17_radial_reference()},
+                             c17_map_range_nm, map_colour::green});
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "map/c17_map_view.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
@@ -160,6 +161,19 @@ void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& g, double ref_lat, double ref
     // The plan page turns the racetrack by its course alone.
     row.turn_from = du_1000_ehsi_mode == 2 ? 0.0 : aircraft_state.heading_deg;
     row.side = 0.75;
+    row.pen_width = static_cast<float>(2.0 * x_scale);
+    draw_hold(g, row);
+}
+
+void draw_hold_pattern_c17_mfd(gfx::Graphics& g, double x_scale, double y_scale, double ref_lat,
+                               double ref_lon, double map_up, double ppn) {
+    RacetrackRow row;
+    row.view = MapView{ref_lat, ref_lon, map_up, ppn};
+    row.x_scale = x_scale;
+    row.y_scale = y_scale;
+    // Turned with the map: by the heading on the heading-up formats, north
+    // up on the plan.
+    row.turn_from = c17_radial_reference();
     row.pen_width = static_cast<float>(2.0 * x_scale);
     draw_hold(g, row);
 }

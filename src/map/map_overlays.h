@@ -39,6 +39,8 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& graph
 // Draws only in the map mode 3.
 void draw_fix_info_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 void draw_fix_info_p1000_mfd(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+// About the C17 compass centre, from the C17 map's reference with its rotation.
+void draw_fix_info_c17_mfd(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 
 // The holding pattern of hold entry 1. These set their own frame; the map
 // centre (centre_x, centre_y) is in design units.
@@ -62,6 +64,10 @@ void draw_hold_pattern_md80_ehsi(gfx::Graphics& graphics, int centre_x, int cent
 // with the given map heading, at radius / range units per NM.
 void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& graphics, double ref_lat, double ref_lon, int radius,
                                     double range, double x_scale, double y_scale, double heading);
+// The C17_MFD map: into the transform in force at the map centre (its
+// split-scale frame), from the map's reference and up direction.
+void draw_hold_pattern_c17_mfd(gfx::Graphics& graphics, double x_scale, double y_scale, double ref_lat,
+                               double ref_lon, double map_up, double ppn);
 // Through the pattern corners, with the guidance dot while LNAV is engaged.
 void draw_hold_pattern_efs50_ehsi(const DisplayObject& display, gfx::Graphics& graphics, int centre_x,
                                   int centre_y, double ppn);
@@ -75,6 +81,8 @@ void draw_bod_arc_hw_md11_nd(const DisplayObject& display, gfx::Graphics& graphi
 void draw_bod_arc_efs50_ehsi(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 void draw_bod_arc_md80_ehsi(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 void draw_bod_arc_proline4_mfd(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+// About the C17 compass centre.
+void draw_bod_arc_c17_mfd(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 // Added to the P1000 design frame in force, which it sets again afterwards.
 void draw_bod_arc_p1000_mfd(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 

@@ -49,12 +49,15 @@ void draw_near_airports_md80_ehsi(const DisplayObject& display, gfx::Graphics& g
 void draw_near_airports_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double lat, double lon,
                                      double ppn) {
     refresh_airport_lists(lat, lon);
-    draw_layer_circles(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), close_airports,
+    draw_layer_circles(g, proline4_mfd_layer_canvas(display, g, lat, lon, ppn), close_airports,
                        {50.0, 3.0, 4.0, 12.0, 2.0, label_chars, c::blue});
 }
 
 void draw_near_airports_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w, double s,
                                      double range, double heading) {
+    // Records well off the visible part of the map are passed over.
+    VisibleBox visible;
+    const bool known = visible_box_in_frame(g, w, s, &visible);
     const gfx::FontFamily family("Arial");
     const gfx::Font star(family, static_cast<float>(17.0 * w), gfx::FontStyle::Bold, gfx::Unit::Pixel);
     const gfx::SolidBrush magenta(c::magenta);
@@ -63,6 +66,7 @@ void draw_near_airports_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, d
     for_each_in_reach(
         close_airports, MapView{lat, lon, heading, ppn}, range, 50.0,
         [&](const NavRecord& airport, double x, double y) {
+            if (known && !visible.shows(x, y)) return;
             const double xs = (x - 3.0) * w;
             const double ys = (y - 4.0) * s;
             g.draw_string("*", star, magenta,

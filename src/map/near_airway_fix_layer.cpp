@@ -50,15 +50,19 @@ void draw_near_airway_fixes_md80_ehsi(const DisplayObject& display, gfx::Graphic
 
 void draw_near_airway_fixes_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double lat,
                                          double lon, double ppn) {
-    draw_triangles(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), 3.0, 4.0, 4.0);
+    draw_triangles(g, proline4_mfd_layer_canvas(display, g, lat, lon, ppn), 3.0, 4.0, 4.0);
 }
 
 void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w,
                                          double s, double range, double heading) {
+    // Records well off the visible part of the map are passed over.
+    VisibleBox visible;
+    const bool known = visible_box_in_frame(g, w, s, &visible);
     const LayerLabel label(static_cast<float>(12.0 * w), c::magenta);
     refresh_airway_fix_lists(lat, lon);
     for_each_in_reach(local_airway_fixes, MapView{lat, lon, heading, ppn}, range, kReach,
                       [&](const NavRecord& fix, double x, double y) {
+                          if (known && !visible.shows(x, y)) return;
                           const double xs = (x - 3.0) * w;
                           const double ys = (y - 4.0) * s;
                           draw_map_symbol(g, xs, ys, 21, no_symbol_arrow, w, s, 4, du_1000_ehsi_range);
@@ -66,14 +70,18 @@ void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& g, double lat, double lo
                       });
 }
 
-void draw_near_airway_fixes_c17_mfd(gfx::Graphics& g, double w, double s, double, double, double,
-                                    double ppn) {
+void draw_near_airway_fixes_c17_mfd(gfx::Graphics& g, double w, double s, double lat, double lon,
+                                    double heading, double ppn) {
     const LayerLabel label(static_cast<float>(10.0 * w), c::cyan);
     const AircraftState& a = aircraft_state;
     refresh_airway_fix_lists(a.plat, a.plon);
     const double range = c17_map_range_nm;
-    for_each_in_reach(local_airway_fixes, c17_layer_view(a.plat, a.plon, a.map_heading_deg, ppn), range,
-                      kReach, [&](const NavRecord& fix, double x, double y) {
+    VisibleBox visible;
+    const bool on_canvas = visible_box_in_frame(g, w, s, &visible);
+    // From the map's reference with its rotation, as the other C17 layers.
+    for_each_in_reach(local_airway_fixes, c17_layer_view(lat, lon, heading, ppn), range, kReach,
+                      [&](const NavRecord& fix, double x, double y) {
+                          if (on_canvas && !visible.shows(x, y)) return;
                           const double xs = x * w;
                           const double ys = y * s;
                           draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, w, s, 1, range);

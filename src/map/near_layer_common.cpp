@@ -59,13 +59,52 @@ LayerCanvas open_layer_canvas(const DisplayObject& display, gfx::Graphics& g, De
     c.centre_x = centre_x;
     c.centre_y = centre_y;
     set_split_frame(g, c.k, centre_x, centre_y);
+    c.on_canvas = visible_box_in_frame(g, c.k.w, c.k.s, &c.visible);
+    if (c.on_canvas) c.cap = visible_cap(c.view, c.visible);
+    return c;
+}
+
+VisibleCap visible_cap(const MapView& view, const VisibleBox& box) {
+    constexpr double deg = 3.14159265358979323846 / 180.0;
+    VisibleCap cap;
+    if (!(view.ppn > 0.0)) return cap;
+    const double left = box.left - VisibleBox::left_margin, right = box.right + VisibleBox::right_margin;
+    const double top = box.top - VisibleBox::top_margin, bottom = box.bottom + VisibleBox::bottom_margin;
+    const double mx = 0.5 * (left + right), my = 0.5 * (top + bottom);
+    // One NM of slack for the rounding of the projection.
+    const double angle = (0.5 * std::hypot(right - left, bottom - top) / view.ppn + 1.0) / earth_radius_nm;
+    if (!std::isfinite(angle) || !std::isfinite(mx) || !std::isfinite(my) || angle >= 1.0) return cap;
+    cap.lat = view.ref_lat;
+    cap.lon = view.ref_lon;
+    const double from_ref = std::hypot(mx, my) / view.ppn;
+    if (from_ref > 0.0)
+        gc_destination_point(view.ref_lat, view.ref_lon,
+                             floored_mod(view.heading + std::atan2(mx, -my) / deg, 360.0), from_ref, &cap.lat,
+                             &cap.lon);
+    cap.lat_limit_deg = angle / deg;
+    cap.cos_lat = std::cos(cap.lat * deg);
+    const double h = std::sin(0.5 * angle);
+    cap.hav_limit = h * h;
+    cap.known = true;
+    return cap;
+}
+
+bool VisibleCap::may_hold(double record_lat, double record_lon) const {
+    constexpr double deg = 3.14159265358979323846 / 180.0;
+    const double dlat = record_lat - lat;
+    // The latitudes alone set a floor to the distance.
+    if (!(std::fabs(dlat) <= lat_limit_deg)) return false;
+    const double a = std::sin(0.5 * dlat * deg);
+    const double b = std::sin(0.5 * (record_lon - lon) * deg);
+    return a * a + cos_lat * std::cos(record_lat * deg) * b * b <= hav_limit;
+}
+
+bool visible_box_in_frame(gfx::Graphics& g, double w, double s, VisibleBox* box) {
     // The canvas, or the part of it within the display's clip.
     gfx::RectF v;
-    if (g.visible_clip_bounds(&v) == gfx::Status::Ok) {
-        c.visible = VisibleBox{v.x / c.k.w, v.y / c.k.s, (v.x + v.width) / c.k.w, (v.y + v.height) / c.k.s};
-        c.on_canvas = true;
-    }
-    return c;
+    if (!(w > 0.0 && s > 0.0) || g.visible_clip_bounds(&v) != gfx::Status::Ok) return false;
+    *box = VisibleBox{v.x / w, v.y / s, (v.x + v.width) / w, (v.y + v.height) / s};
+    return true;
 }
 
 LayerCanvas layer_canvas_in_caller_frame(const DisplayObject& display, DesignSize design, const MapView& view,
@@ -96,9 +135,12 @@ LayerCanvas md80_ehsi_layer_canvas(const DisplayObject& display, gfx::Graphics& 
                              md80_ehsi_range);
 }
 
-LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, double lat, double lon, double ppn) {
-    const MapView view{lat, lon, proline4_mfd_mode == 2 ? 0.0 : aircraft_state.map_heading_deg, ppn};
-    return layer_canvas_in_caller_frame(display, proline4_mfd_design, view, proline4_mfd_range);
+LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double lat, double lon,
+                                      double ppn) {
+    const bool plan = proline4_mfd_mode == 2;
+    const MapView view{lat, lon, plan ? 0.0 : aircraft_state.map_heading_deg, ppn};
+    return open_layer_canvas(display, g, proline4_mfd_design, 123.0, plan ? 155.0 : 220.0, view,
+                             proline4_mfd_range);
 }
 
 MapView hw_b737_nd_layer_view(double ppn) {

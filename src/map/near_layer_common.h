@@ -9,8 +9,6 @@
 #include "map/symbol_painter.h"
 #include "platform/gfx.h"
 
-#include <algorithm>
-#include <cmath>
 #include <string>
 
 struct DisplayObject;
@@ -32,18 +30,23 @@ inline bool within_map_reach(double distance, double range, double extra) {
 // lies within it or near it; records within reach but well off it are not
 // drawn at all, since the clip would take all of them away.
 struct VisibleBox {
-    static constexpr double margin = 60.0; // design units: a symbol with a six-letter label
     double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
+    // Design units: a label of six letters stands right of its symbol and a
+    // little above it, so a record left of the box may still show its label;
+    // one farther right, above or below shows nothing.
+    static constexpr double left_margin = 60.0;
+    static constexpr double right_margin = 20.0;
+    static constexpr double top_margin = 30.0;
+    static constexpr double bottom_margin = 30.0;
     bool shows(double x, double y) const {
-        return x >= left - margin && x <= right + margin && y >= top - margin && y <= bottom + margin;
-    }
-    // How far from the centre a point that shows can lie.
-    double reach() const {
-        const double x = std::max(std::fabs(left - margin), std::fabs(right + margin));
-        const double y = std::max(std::fabs(top - margin), std::fabs(bottom + margin));
-        return std::hypot(x, y);
+        return x >= left - left_margin && x <= right + right_margin && y >= top - top_margin &&
+               y <= bottom + bottom_margin;
     }
 };
+
+// The visible box of a layer drawn in its caller's split frame (scales w
+// and s, origin at the map centre); false when the graphics cannot tell.
+bool visible_box_in_frame(gfx::Graphics& graphics, double w, double s, VisibleBox* box);
 
 // The label font and brush of a layer: "Arial" bold in pixel units.
 struct LayerLabel {
@@ -64,20 +67,30 @@ inline constexpr std::size_t label_chars = 6;
 // Calls draw(record, x, y) for every record 1 .. count of the list within
 // 2 x range + extra NM of the view's reference, (x, y) its point on the map
 // about the projection centre (design units).
-// Records farther than band NM from it are not drawn either. A record more
-// than the limit's worth of latitude away (60 NM a degree along any great
-// circle, a mile of slack for rounding) is passed over unprojected.
 template <class List, class Draw>
-void for_each_in_reach(const List& list, const MapView& view, double range, double extra, Draw&& draw,
-                       double band = 1e300) {
-    const double limit = std::min(2.0 * range + extra, band) + 1.0;
+void for_each_in_reach(const List& list, const MapView& view, double range, double extra, Draw&& draw) {
     for (int i = 1; i <= list.count(); ++i) {
         const NavRecord& r = list[i];
-        if (std::fabs(r.latitude - view.ref_lat) * 60.0 > limit) continue;
         const MapPlacement p = place_on_map(view, r.latitude, r.longitude);
         if (within_map_reach(p.distance, range, extra)) draw(r, p.x, p.y);
     }
 }
+
+// A cap on the earth about the middle of the visible part of a map that
+// holds all of it: the map stretches every distance from its reference, so
+// a record outside the cap cannot show, and is passed over before it is
+// projected.
+struct VisibleCap {
+    bool known = false;
+    double lat = 0.0;
+    double lat_limit_deg = 0.0; // the cap's angular radius in degrees
+    double cos_lat = 1.0;
+    double hav_limit = 0.0; // haversine of the angular radius
+    bool may_hold(double record_lat, double record_lon) const;
+    double lon = 0.0;
+};
+// The cap of the visible box (design units about the projection centre).
+VisibleCap visible_cap(const MapView& view, const VisibleBox& box);
 
 // A nearby layer on its display's split-scale canvas: the scales, the map's
 // view and range, and the map centre on the design canvas. valid is false
@@ -91,6 +104,7 @@ struct LayerCanvas {
     double centre_y = 0.0;
     bool on_canvas = false; // the visible box is known
     VisibleBox visible;
+    VisibleCap cap; // known with the visible box
     bool valid = false;
 };
 // The canvas, with the frame set about the map centre.
@@ -107,13 +121,14 @@ LayerCanvas layer_canvas_in_caller_frame(const DisplayObject& display, DesignSiz
 template <class List, class Draw>
 void for_each_symbol(const List& list, const LayerCanvas& c, double extra, double ox, double oy,
                      Draw&& draw) {
-    for_each_in_reach(
-        list, c.view, c.range, extra,
-        [&](const NavRecord& r, double x, double y) {
-            if (c.on_canvas && !c.visible.shows(x, y)) return;
-            draw(r, (x - ox) * c.k.w, (y - oy) * c.k.s);
-        },
-        c.on_canvas && c.view.ppn > 0.0 ? c.visible.reach() / c.view.ppn : 1e300);
+    for (int i = 1; i <= list.count(); ++i) {
+        const NavRecord& r = list[i];
+        if (c.cap.known && !c.cap.may_hold(r.latitude, r.longitude)) continue;
+        const MapPlacement p = place_on_map(c.view, r.latitude, r.longitude);
+        if (!within_map_reach(p.distance, c.range, extra)) continue;
+        if (c.on_canvas && !c.visible.shows(p.x, p.y)) continue;
+        draw(r, (p.x - ox) * c.k.w, (p.y - oy) * c.k.s);
+    }
 }
 
 // The HW_B737_ND layers' canvas: about (122, 249), or (122, 171) in modes 6
@@ -173,9 +188,11 @@ void draw_layer_circles(gfx::Graphics& g, const LayerCanvas& layer, const List& 
         return true;
     });
 }
-// The PROLINE4_MFD layers' canvas, from the given position, north up in its
-// plan mode 2.
-LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, double lat, double lon, double ppn);
+// The PROLINE4_MFD layers' canvas about its map centre, (123, 155) on the
+// flight-plan page 2 (north up) and (123, 220) otherwise, from the given
+// position.
+LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, gfx::Graphics& graphics, double lat,
+                                      double lon, double ppn);
 
 // The HW_B737_ND layers' map: PLAN from mode 7 on, map_heading_deg
 // otherwise; the centre y is 171 in modes 6 and 7, else 249.

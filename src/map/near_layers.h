@@ -30,8 +30,9 @@ void draw_near_navaids_md80_ehsi(const DisplayObject& display, gfx::Graphics& gr
 void draw_near_airports_md80_ehsi(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 void draw_near_airway_fixes_md80_ehsi(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
 
-// PROLINE4_MFD (247 x 285): in the render pass's frame, from the given
-// position; VORs while its navaid flag is 1, NDBs while its NDB flag is.
+// PROLINE4_MFD (247 x 285): in its map frame about the map centre (which
+// they set), from the given position; VORs while its navaid flag is 1, NDBs
+// while its NDB flag is.
 void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics& graphics, double lat,
                                     double lon, double ppn);
 void draw_near_airports_proline4_mfd(const DisplayObject& display, gfx::Graphics& graphics, double lat,
@@ -48,9 +49,9 @@ void draw_near_airports_du_1000_ehsi(gfx::Graphics& graphics, double lat, double
 void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& graphics, double lat, double lon, double ppn,
                                          double w, double s, double range, double heading);
 
-// C17_MFD: in the frame its map routine has translated to the map centre.
-// The airway fixes measure from the aircraft (or the plan waypoint) and turn
-// by map_heading_deg whatever position and heading are passed.
+// C17_MFD: in the split-scale frame its map routine has translated to the
+// map centre, from the map's reference (lat, lon) turned by its up direction
+// (heading); the lists are kept current around the aircraft.
 void draw_near_navaids_c17_mfd(gfx::Graphics& graphics, double w, double s, double lat, double lon,
                                double heading, double ppn);
 void draw_near_airway_fixes_c17_mfd(gfx::Graphics& graphics, double w, double s, double lat, double lon,

@@ -66,7 +66,7 @@ void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics&
     refresh_navaid_lists(lat, lon);
     const bool vors = show_navaids_flags[ND_PROLINE4] == 1;
     const bool ndbs = proline4_mfd_show_ndbs == 1;
-    draw_layer_map_symbols(g, proline4_mfd_layer_canvas(display, lat, lon, ppn), local_navaids,
+    draw_layer_map_symbols(g, proline4_mfd_layer_canvas(display, g, lat, lon, ppn), local_navaids,
                            {kReach, 3.0, 4.0, 7.0, 4.0, label_chars, c::blue}, [&](const NavRecord& n) {
                                if (n.kind == "V" && vors) return LayerSymbol{1, 1};
                                if (n.kind == "N" && ndbs) return LayerSymbol{2, 1};
@@ -76,10 +76,14 @@ void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics&
 
 void draw_near_navaids_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, double ppn, double w, double s,
                                     double range, double heading, int vor_flag, int ndb_flag) {
+    // Records well off the visible part of the map are passed over.
+    VisibleBox visible;
+    const bool known = visible_box_in_frame(g, w, s, &visible);
     const LayerLabel label(static_cast<float>(12.0 * w), c::magenta);
     const MapView view{lat, lon, heading, ppn};
     refresh_navaid_lists(lat, lon);
     for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
+        if (known && !visible.shows(x, y)) return;
         const bool vor = navaid.kind == "V" && vor_flag == 1;
         const bool ndb = navaid.kind == "N" && ndb_flag == 1;
         if (!vor && !ndb) return;
@@ -98,8 +102,11 @@ void draw_near_navaids_c17_mfd(gfx::Graphics& g, double w, double s, double lat,
     const LayerLabel label(static_cast<float>(10.0 * w), c::green);
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
     const double range = c17_map_range_nm;
+    VisibleBox visible;
+    const bool on_canvas = visible_box_in_frame(g, w, s, &visible);
     for_each_in_reach(local_navaids, c17_layer_view(lat, lon, heading, ppn), range, kReach,
                       [&](const NavRecord& navaid, double x, double y) {
+                          if (on_canvas && !visible.shows(x, y)) return;
                           const double xs = (x - 3.0) * w;
                           const double ys = (y - 4.0) * s;
                           draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, w, s, 3,

@@ -3,6 +3,8 @@
 // display's range one rung along that display's own ladder.
 #pragma once
 
+#include "data/p1000_menu_state.h"
+
 // Ranges in NM, as the displays read them each frame.
 inline double hw_b737_nd_range = 10.0;        // 0.5 .. 320, stops at both ends
 inline double efs50_ehsi_range = 12.5;        // 0.5 .. 160, wraps
@@ -14,9 +16,8 @@ inline double proline4_mfd_range = 40.0;      // 5 .. 320, wraps
 inline double md80_ehsi_range = 20.0;         // 0.5 .. 320, stops
 inline double c17_map_range_nm = 80.0;        // 0.5 .. 320, stops
 
-// 1 while a P1000_MFD_CNTR gauge is drawn: the ladder then leaves both
-// P1000 ranges to that controller's own buttons.
-inline int p1000_controller_present = 0;
+// p1000_controller_present: while a P1000_MFD_CNTR is drawn the ladder
+// leaves both P1000 ranges to that controller's own buttons.
 
 // One rung up (or down) on every display, in the order HW_B737_ND,
 // EFS50_EHSI, P1000_MFD (its TCAS window while traffic is shown there),

@@ -10,6 +10,7 @@
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "platform/gfx.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>
@@ -83,8 +84,9 @@ void place(const Frame& f, const Marker& m, double lat, double lon, int* x, int*
     int32_t px = 0, py = 0;
     turn_arc_geometry_i(f.map_up, course, f.centre_x, f.centre_y, distance * f.ppn, &px, &py);
     if (f.code == kCodeHw) {
-        *x = static_cast<int>(std::trunc(px * m.sx));
-        *y = static_cast<int>(std::trunc(py * m.sy));
+        // A far point in a fine frame leaves the integer range.
+        *x = saturate_to_int(px * m.sx);
+        *y = saturate_to_int(py * m.sy);
     } else {
         *x = px;
         *y = py;

@@ -25,5 +25,10 @@ void c17_mfd_draw_configuration(const DisplayObject& display, gfx::Graphics& gra
 // The route map of formats 3 to 6, inside the format's clip window; it sets
 // up its own transform from c17_compass_centre.
 void c17_mfd_draw_map(const DisplayObject& display, gfx::Graphics& graphics, double px_per_nm);
+// The nearby airports on the C17 map, in the map's split-scale frame about
+// its centre: sx, sy the design scale factors, (ref_lat, ref_lon) the map's
+// reference, map_up its up direction, px_per_nm its design units per NM.
+void c17_mfd_draw_nearby_symbols(gfx::Graphics& graphics, double sx, double sy, double ref_lat,
+                                 double ref_lon, double map_up, double px_per_nm);
 // The heading box on top of map format 4.
 void c17_mfd_draw_heading_box(const DisplayObject& display, gfx::Graphics& graphics);

@@ -5,7 +5,8 @@
 #include "sim/gauge_abi.h"
 
 #if defined(_WIN32)
-#define ORVEX_EXPORT __declspec(dllexport)
+// The DLL's exports are exactly the two records, named by orvex1.def.
+#define ORVEX_EXPORT
 #else
 #define ORVEX_EXPORT __attribute__((visibility("default")))
 #endif

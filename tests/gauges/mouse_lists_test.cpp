@@ -99,7 +99,10 @@ TEST(MouseLists, GaugeTableSpotsAreWholeBoxHandClicks) {
     for (const char* name : names) {
         const bool mcu = std::string(name) == "MCU" || std::string(name) == "MCU_LM";
         std::size_t k = 0;
-        for (const MouseSpot& spot : spots_of(name)) {
+        std::vector<MouseSpot> spots = spots_of(name);
+        // The P1000_MFD's keys and knobs follow its pop-up spot.
+        if (std::string(name) == "P1000_MFD") spots.resize(1);
+        for (const MouseSpot& spot : spots) {
             SCOPED_TRACE(name);
             // The MCU's PREV, NEXT and rocker up and down repeat while held.
             const bool repeats = mcu && mcu_key_boxes.at(k++).repeats;

@@ -70,7 +70,7 @@ TEST_F(Panels, everyPanelListsItsSpotsWithTheirCursorsAndFlags) {
         {"A300_EFIS_CTRL", 11, 2, 5},       {"MD80_EHSI_CTRL", 10, 0, 6},
         {"MD11_EFIS_CTRL", 15, 0, 15},      {"HW_B737_EFIS_CNTR", 11, 0, 7},
         {"HW_B737_EFIS_CNTR_BR", 11, 0, 7}, {"PROLINE4_MFD_CTRL", 7, 0, 3},
-        {"PROLINE4_AUX_CTRL", 6, 0, 6},
+        {"PROLINE4_AUX_CTRL", 6, 0, 6},     {"C17_MFCP", 10, 0, 8},
     };
     for (const Row& r : rows) {
         const GaugeHeader* h = host::find_gauge_header(sim.module, r.gauge);

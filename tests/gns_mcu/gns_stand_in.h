@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -102,9 +103,10 @@ class GnsStandIn : public ::testing::Test {
         return false;
     }
     // The op that drew the text with its top-left corner at canvas point (x, y).
+    // The frame is kept for the test's life, so that pointers from earlier
+    // calls stay valid.
     const gfx::RecordedOp* op_at(float x, float y) {
-        static std::vector<gfx::RecordedOp> frame;
-        frame = last_frame();
+        const std::vector<gfx::RecordedOp>& frame = kept_frames_.emplace_back(last_frame());
         for (const gfx::RecordedOp& op : frame)
             if (op.kind == gfx::OpKind::String && op.world_rect.x == x && op.world_rect.y == y) return &op;
         return nullptr;
@@ -116,4 +118,5 @@ class GnsStandIn : public ::testing::Test {
 
     TempFolder sim_folder_;
     host::Simulator sim_;
+    std::deque<std::vector<gfx::RecordedOp>> kept_frames_;
 };

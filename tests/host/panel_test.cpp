@@ -81,6 +81,8 @@ TEST(PanelFile, BadLinesAreRefusedWithFileAndLine) {
         {"[Window01\n", "panel.cfg:2: section name without ']'"},
         {"[VCockpit01]\ngauge00=orvex1!SERVER, 0, 0\n",
          "panel.cfg:3: 'gauge00' in [VCockpit01]: gauges are placed in [WindowNN] sections"},
+        {"ident=4xx\n", "panel.cfg:2: ident '4xx' is not a number"},
+        {"ident=4000\n", "panel.cfg:2: ident 4000 is not a pop-up window (4001 to 4025)"},
     };
     for (const Case& c : cases) {
         std::string error = parse_error(head + c.body);
@@ -88,6 +90,15 @@ TEST(PanelFile, BadLinesAreRefusedWithFileAndLine) {
     }
     EXPECT_EQ(parse_error("gauge00=orvex1!SERVER, 0, 0\n"),
               "panel.cfg:1: 'gauge00' before any [WindowNN] section");
+}
+
+// A section's ident, given before or after its gauges, names its pop-up window.
+TEST(PanelFile, WindowIdentsGoToTheirSectionsGauges) {
+    host::PanelFile panel = parse_ok("[Window00]\ngauge00=orvex1!SERVER, 0, 0\n"
+                                     "[Window01]\ngauge00=orvex1!P1000_MFD_CNTR, 0, 0\nident=4003\n");
+    ASSERT_EQ(panel.placements.size(), 2u);
+    EXPECT_EQ(panel.placements[0].window_ident, 0u);
+    EXPECT_EQ(panel.placements[1].window_ident, 4003u);
 }
 
 TEST(PanelFile, MissingFileIsNamed) {

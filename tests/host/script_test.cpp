@@ -163,6 +163,20 @@ TEST_F(Scripts, LongRunsReportProgress) {
         << progress.substr(0, 200);
 }
 
+TEST_F(Scripts, DrawEveryLetsLongRunsOnlyDrawOnEveryNthFrameAndTheirLast) {
+    sim.draw_every = 4;
+    run("frames 102\nframes 10\n");
+    int updates = 0, draws = 0;
+    for (const fake::CallbackCall& c : fake::callback_calls) {
+        if (c.gauge->name == nullptr || std::string(c.gauge->name) != "DISPLAY") continue;
+        updates += c.service == PANEL_SERVICE_PRE_UPDATE;
+        draws += c.service == PANEL_SERVICE_PRE_DRAW;
+    }
+    EXPECT_EQ(updates, 112);
+    // Frames 4, 8, ... 100 and 102 of the long run, and every frame of the short one.
+    EXPECT_EQ(draws, 25 + 1 + 10);
+}
+
 TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
     struct Case {
         std::string line;

@@ -85,7 +85,6 @@ TEST_F(LayerMembers, eachNavaidMemberPlacesItsSymbolAndLabel) {
     fill(local_navaids, {north("SEA", "V", 10.0)});
     show_navaids_flags[ND_PROLINE4] = 1;
     p1000_mfd_range = 12.5;
-    const double w4 = 532.0 / 247.0, s4 = 532.0 / 285.0; // PROLINE4_MFD's split scale at its design size
     struct Row {
         const char* member;
         std::function<void(gfx::Graphics&)> call;
@@ -106,11 +105,12 @@ TEST_F(LayerMembers, eachNavaidMemberPlacesItsSymbolAndLabel) {
          },
          {139, 174},
          kBlue},
+        // In its own frame about the map page's centre (123, 220).
         {"PROLINE4_MFD",
          [](gfx::Graphics& g) {
              draw_near_navaids_proline4_mfd(DisplayObject{247, 285}, g, kLat, kLon, 2.0);
          },
-         {float(4 * w4), float(-28 * s4)},
+         {127, 192},
          kBlue},
         {"DU_1000_EHSI",
          [](gfx::Graphics& g) {
@@ -196,7 +196,7 @@ TEST_F(LayerMembers, airportReachAndLabelLengthDifferByDisplay) {
     EXPECT_EQ(rec().find_text("KABCDE")->color, kMagenta);
 }
 
-TEST_F(LayerMembers, airwayFixMembersAndTheC17MeasuringFromTheAircraft) {
+TEST_F(LayerMembers, airwayFixMembersAndTheC17MeasuringFromTheMapsReference) {
     fill(local_airway_fixes, {north("ALDER", "I", 10.0)});
     hw_md11_nd_range = md80_ehsi_range = proline4_mfd_range = c17_map_range_nm = 80.0;
     struct Row {
@@ -216,9 +216,10 @@ TEST_F(LayerMembers, airwayFixMembersAndTheC17MeasuringFromTheAircraft) {
          },
          {4, -34},
          kMagenta},
-        // No offset on the C17_MFD; the position passed is not the reference.
-        {[](gfx::Graphics& g) { draw_near_airway_fixes_c17_mfd(g, 1.0, 1.0, 10.0, 10.0, 90.0, 2.0); },
-         {10, -23},
+        // No offset on the C17_MFD; from the reference and rotation passed
+        // (heading 90: the fix north of it lies left of the centre).
+        {[](gfx::Graphics& g) { draw_near_airway_fixes_c17_mfd(g, 1.0, 1.0, kLat, kLon, 90.0, 2.0); },
+         {-10, -3},
          kCyan},
     };
     for (const Row& r : rows) {

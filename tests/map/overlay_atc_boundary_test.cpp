@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,6 +26,14 @@ class AtcBoundaryLayer : public OverlayTest {
     void TearDown() override {
         atc_boundaries.set_count(0);
         OverlayTest::TearDown();
+    }
+    // The boundary's segments, each polyline taken apart.
+    std::vector<std::pair<gfx::PointF, gfx::PointF>> segments() {
+        std::vector<std::pair<gfx::PointF, gfx::PointF>> out;
+        for (const gfx::RecordedOp* op : rec().lines_in_color(0xFF979700))
+            for (std::size_t i = 0; i + 1 < op->points.size(); ++i)
+                out.emplace_back(op->points[i], op->points[i + 1]);
+        return out;
     }
     // A boundary whose points lie at (course, NM) from the aircraft; the
     // label at the first point.
@@ -67,14 +77,14 @@ TEST_F(AtcBoundaryLayer, linesJoinTheProjectedPointsAndTheLabelKeepsThreeCharact
     // 40 NM range: 215 / 40 units per NM from (122, 249), heading north.
     add("KZSE", "ZSEATTLE", {{0.0, 10.0}, {90.0, 10.0}, {180.0, 4.0}});
     draw_atc_boundaries_hw_b737_nd(display_, g());
-    const auto lines = rec().lines_in_color(0xFF979700);
+    const auto lines = segments();
     ASSERT_EQ(lines.size(), 2u); // not closed by the layer
     const double u = 215.0 / 40.0 * 10.0;
-    EXPECT_NEAR(lines[0]->points[0].x, 122.0, 0.5);
-    EXPECT_NEAR(lines[0]->points[0].y, 249.0 - u, 1.0);
-    EXPECT_NEAR(lines[0]->points[1].x, 122.0 + u, 1.0);
-    EXPECT_NEAR(lines[0]->points[1].y, 249.0, 1.0);
-    EXPECT_NEAR(lines[1]->points[1].y, 249.0 + 0.4 * u, 1.0);
+    EXPECT_NEAR(lines[0].first.x, 122.0, 0.5);
+    EXPECT_NEAR(lines[0].first.y, 249.0 - u, 1.0);
+    EXPECT_NEAR(lines[0].second.x, 122.0 + u, 1.0);
+    EXPECT_NEAR(lines[0].second.y, 249.0, 1.0);
+    EXPECT_NEAR(lines[1].second.y, 249.0 + 0.4 * u, 1.0);
     const gfx::RecordedOp* label = rec().find_text("ZSE");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->color, 0xFF979700u);
@@ -99,7 +109,7 @@ TEST_F(AtcBoundaryLayer, firstPointDistanceCullsTheWholeBoundary) {
         rec().clear();
         draw_atc_boundaries_hw_b737_nd(display_, g());
         EXPECT_EQ(rec().find_text("ABC") != nullptr, r.drawn) << r.id << " " << r.first_nm;
-        EXPECT_EQ(rec().lines_in_color(0xFF979700).size(), r.drawn ? 2u : 0u) << r.id;
+        EXPECT_EQ(segments().size(), r.drawn ? 2u : 0u) << r.id;
     }
 
     // One point: no line, but the label.
@@ -125,12 +135,12 @@ TEST_F(AtcBoundaryLayer, onlyWhatCanShowIsProjectedAndEveryVisibleSegmentIsDrawn
     b.label_longitude = kLon;
     atc_boundaries.append(b);
     draw_atc_boundaries_hw_b737_nd(display_, g());
-    const auto lines = rec().lines_in_color(0xFF979700);
+    const auto lines = segments();
     EXPECT_LT(lines.size(), 70u); // the far runs are passed over
     // Every segment that touches the canvas is there.
     int crossing = 0;
-    for (const gfx::RecordedOp* l : lines)
-        crossing += l->points[0].x <= 244.0f && l->points[1].x >= 0.0f;
+    for (const auto& [from, to] : lines)
+        crossing += from.x <= 244.0f && to.x >= 0.0f;
     EXPECT_EQ(crossing, 4); // 12 NM steps of 64.5 units across 244 units, one through the aircraft
 }
 
@@ -182,6 +192,21 @@ TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapAndPlanCentresOnThePlanWaypoint) {
     active_plan_last = -1;
 }
 
+// The boundary lines drawn, as single segments between device points.
+struct Segment {
+    gfx::PointF a, b;
+    bool operator==(const Segment& o) const {
+        return a.x == o.a.x && a.y == o.a.y && b.x == o.b.x && b.y == o.b.y;
+    }
+};
+std::vector<Segment> drawn_segments(const gfx::Recording& r) {
+    std::vector<Segment> out;
+    for (const gfx::RecordedOp* op : r.lines_in_color(0xFF979700))
+        for (std::size_t k = 0; k + 1 < op->points.size(); ++k)
+            out.push_back(Segment{op->points[k], op->points[k + 1]});
+    return out;
+}
+
 TEST_F(AtcBoundaryLayer, linesLeftOutCouldNotShow) {
     // The HW_MD11_ND map drawn whole and within a clipped window: inside the
     // window the pictures are the same, and every line that meets it is drawn.
@@ -209,22 +234,17 @@ TEST_F(AtcBoundaryLayer, linesLeftOutCouldNotShow) {
                 differing += gfx::surface_pixel(whole, x, y) != gfx::surface_pixel(window, x, y);
         EXPECT_EQ(differing, 0) << r.range;
 
-        const auto all = gfx::surface_recording(whole)->lines_in_color(0xFF979700);
-        const auto kept = gfx::surface_recording(window)->lines_in_color(0xFF979700);
+        const auto all = drawn_segments(*gfx::surface_recording(whole));
+        const auto kept = drawn_segments(*gfx::surface_recording(window));
         EXPECT_LT(kept.size(), all.size()) << r.range;
         int meeting = 0;
-        for (const gfx::RecordedOp* line : all) {
-            const gfx::RectF& b = line->bounds;
-            if (b.x > kRight + 2 || b.x + b.width < kLeft - 2 || b.y > kBottom + 2 ||
-                b.y + b.height < kTop - 2)
+        for (const Segment& line : all) {
+            if (std::min(line.a.x, line.b.x) > kRight + 2 || std::max(line.a.x, line.b.x) < kLeft - 2 ||
+                std::min(line.a.y, line.b.y) > kBottom + 2 || std::max(line.a.y, line.b.y) < kTop - 2)
                 continue;
             ++meeting;
-            const bool found = std::any_of(kept.begin(), kept.end(), [&](const gfx::RecordedOp* k) {
-                return k->points.size() == 2 && k->points[0].x == line->points[0].x &&
-                       k->points[0].y == line->points[0].y && k->points[1].x == line->points[1].x &&
-                       k->points[1].y == line->points[1].y;
-            });
-            EXPECT_TRUE(found) << r.range << ": " << line->points[0].x << ", " << line->points[0].y;
+            EXPECT_TRUE(std::find(kept.begin(), kept.end(), line) != kept.end())
+                << r.range << ": " << line.a.x << ", " << line.a.y;
         }
         EXPECT_GT(meeting, 10) << r.range;
         gfx::destroy_surface_dc(whole);

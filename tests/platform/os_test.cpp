@@ -14,6 +14,15 @@ std::string read_all(std::FILE* f) {
     return s;
 }
 
+// The host form of a path written with '/'.
+std::string native(std::string path) {
+#ifdef _WIN32
+    for (char& c : path)
+        if (c == '/') c = '\\';
+#endif
+    return path;
+}
+
 std::vector<std::string> names(const std::vector<os::FindData>& list) {
     std::vector<std::string> out;
     for (const auto& d : list)
@@ -35,15 +44,17 @@ TEST(Os, hostPathTakesALeadingBackslashRelativeToTheCurrentDirectory) {
     TempFolder tmp;
     tmp.write("orvex/Navdata/navs.txt", "x");
     std::string cwd = os::current_directory();
-    std::string expected = cwd + "/orvex/Navdata/navs.txt";
+    std::string expected = cwd + native("/orvex/Navdata/navs.txt");
     EXPECT_EQ(os::host_path("\\orvex\\Navdata\\navs.txt"), expected);
     // The module's own form: host folder followed by the backslash path.
     EXPECT_EQ(os::host_path(cwd + "\\orvex\\Navdata\\navs.txt"), expected);
-    EXPECT_EQ(os::host_path("orvex\\Navdata\\navs.txt"), "orvex/Navdata/navs.txt");
-    EXPECT_EQ(os::host_path("orvex/Navdata//navs.txt"), "orvex/Navdata/navs.txt");
+    EXPECT_EQ(os::host_path("orvex\\Navdata\\navs.txt"), native("orvex/Navdata/navs.txt"));
+    EXPECT_EQ(os::host_path("orvex/Navdata//navs.txt"), native("orvex/Navdata/navs.txt"));
     EXPECT_EQ(os::host_path(""), "");
 }
 
+// On Windows the file system itself matches names without regard to case.
+#ifndef _WIN32
 TEST(Os, hostPathMatchesEachComponentWithoutRegardToCase) {
     TempFolder tmp;
     tmp.write("orvex/Navdata/navs.txt", "x");
@@ -67,6 +78,7 @@ TEST(Os, hostPathPrefersTheExactNameAndPicksTheFirstOfSeveralVariants) {
     // No exact match: of the three variants the first by byte order wins.
     EXPECT_EQ(os::host_path("\\fp\\tEMP.RTE"), cwd + "/fp/TEMP.rte");
 }
+#endif
 
 TEST(Os, openFileWritesOneNameAndReadsItUnderAnother) {
     TempFolder tmp;
@@ -171,10 +183,15 @@ TEST(Os, systemTimeFieldsMatchTheCalendarOfTheClock) {
     t.tm_hour = utc.hour;
     t.tm_min = utc.minute;
     t.tm_sec = utc.second;
+#ifdef _WIN32
+    std::time_t back = ::_mkgmtime(&t);
+#else
     std::time_t back = ::timegm(&t);
+#endif
+    // time() may read a coarse clock a tick behind the precise one.
     EXPECT_GE(back, before);
-    EXPECT_LE(back, after);
-    EXPECT_EQ(utc.day_of_week, t.tm_wday); // timegm normalised tm_wday from the date
+    EXPECT_LE(back, after + 1);
+    EXPECT_EQ(utc.day_of_week, t.tm_wday); // the conversion normalised tm_wday from the date
     EXPECT_LT(utc.milliseconds, 1000);
 
     os::SystemTime local = os::system_time_local();
@@ -212,7 +229,7 @@ TEST(Os, memoryFilesStandForTheirPathForReadingOnly) {
     EXPECT_EQ(os::open_file("\\orvex\\disk.txt", "r"), nullptr);
     f = os::open_file("\\orvex\\disk.txt", "w"); // written into nothing
     ASSERT_NE(f, nullptr);
-    EXPECT_GT(std::fputs("lost", f), 0);
+    EXPECT_GE(std::fputs("lost", f), 0); // non-negative on success
     std::fclose(f);
     os::clear_memory_files();
     EXPECT_EQ(os::open_file("\\orvex\\Navdata\\navs.txt", "r"), nullptr);

@@ -4,14 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
-#include <unistd.h>
 
 class TempFolder {
   public:
     TempFolder() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "orvex_test_XXXXXX").string();
-        path_ = ::mkdtemp(tmpl.data()) ? tmpl : std::string();
+        path_ = make_unique_folder("orvex_test_");
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(path_);
     }
@@ -21,6 +20,19 @@ class TempFolder {
         std::filesystem::remove_all(path_, ec);
     }
     const std::string& path() const { return path_; }
+
+    // A new folder under the system temp folder whose name starts with the
+    // prefix; empty when none could be made.
+    static std::string make_unique_folder(const std::string& prefix) {
+        std::random_device seed;
+        std::mt19937 draw(seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const auto p = std::filesystem::temp_directory_path() / (prefix + std::to_string(draw()));
+            std::error_code ec;
+            if (std::filesystem::create_directory(p, ec)) return p.string();
+        }
+        return {};
+    }
 
     // Writes a file (relative to the folder), creating its parent folders.
     void write(const std::string& relative, const std::string& content) const {

@@ -1,3 +1,4 @@
+#include "platform/temp_folder.h"
 #include "platform/text_file.h"
 
 #include <clocale>
@@ -6,7 +7,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -128,15 +128,19 @@ TEST(ParseInt, takesDigitsUpToTheFirstOtherCharacterAndSaturates) {
 // process runs under. The test looks for an installed comma-decimal locale,
 // else builds one with localedef into a temp folder; without either it skips.
 TEST(ParseDouble, ignoresACommaDecimalProcessLocale) {
+#ifdef _WIN32
+    const char* candidates[] = {"German_Germany.1252", "French_France.1252", "de-DE"};
+#else
     const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8", "ru_RU.UTF-8"};
+#endif
     const char* chosen = nullptr;
     for (const char* name : candidates)
         if (std::setlocale(LC_NUMERIC, name)) {
             chosen = name;
             break;
         }
-    std::string tmpl = (std::filesystem::temp_directory_path() / "orvex_locale_XXXXXX").string();
-    std::filesystem::path built = ::mkdtemp(tmpl.data()) ? tmpl : std::string();
+    std::filesystem::path built = TempFolder::make_unique_folder("orvex_locale_");
+#ifndef _WIN32
     if (!chosen && !built.empty()) {
         std::string cmd =
             "localedef -i de_DE -f UTF-8 '" + (built / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
@@ -145,6 +149,7 @@ TEST(ParseDouble, ignoresACommaDecimalProcessLocale) {
             if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) chosen = "de_DE.UTF-8";
         }
     }
+#endif
     if (!chosen) {
         std::error_code ec;
         std::filesystem::remove_all(built, ec);

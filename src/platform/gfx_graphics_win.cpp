@@ -1,0 +1,581 @@
+// Graphics of the Windows build: each call goes to its GDI+ flat-interface
+// call on a GDI+ graphics made from the element's device context. Pens,
+// brushes, paths, fonts and formats are made for the call and released after
+// it; the status of the last failing call is kept as on every backend.
+#include "platform/gfx_win.h"
+
+#include <cmath>
+#include <vector>
+
+namespace gfx {
+
+namespace gp = win::gp;
+
+namespace {
+
+std::vector<ULONG_PTR> g_tokens; // outstanding start-up tokens
+
+bool finite(float v) {
+    return std::isfinite(v);
+}
+
+bool finite_points(std::span<const PointF> pts) {
+    for (const PointF& p : pts)
+        if (!finite(p.x) || !finite(p.y)) return false;
+    return true;
+}
+
+std::vector<gp::PointF> to_gdip(std::span<const PointF> points) {
+    std::vector<gp::PointF> out;
+    out.reserve(points.size());
+    for (const PointF& p : points)
+        out.emplace_back(p.x, p.y);
+    return out;
+}
+
+std::vector<gp::Point> to_gdip(std::span<const Point> points) {
+    std::vector<gp::Point> out;
+    out.reserve(points.size());
+    for (const Point& p : points)
+        out.emplace_back(p.x, p.y);
+    return out;
+}
+
+int i32(double v) {
+    return static_cast<int>(saturate_i32(v));
+}
+
+// A GDI+ object for the length of one call.
+struct GdipPen {
+    gp::GpPen* pen = nullptr;
+    gp::GpAdjustableArrowCap* caps[2] = {nullptr, nullptr};
+    gp::GpStatus status = gp::Ok;
+
+    explicit GdipPen(const Pen& p) {
+        status = win::flat::GdipCreatePen1(p.color, p.width, gp::UnitWorld, &pen);
+        if (status != gp::Ok) return;
+        win::flat::GdipSetPenDashStyle(pen, static_cast<gp::DashStyle>(p.dash_style));
+        win::flat::GdipSetPenStartCap(pen, static_cast<gp::LineCap>(p.start_cap));
+        win::flat::GdipSetPenEndCap(pen, static_cast<gp::LineCap>(p.end_cap));
+        const std::optional<AdjustableArrowCap>* custom[2] = {&p.custom_start_cap, &p.custom_end_cap};
+        for (int i = 0; i < 2; ++i) {
+            if (!custom[i]->has_value()) continue;
+            const AdjustableArrowCap& c = **custom[i];
+            if (win::flat::GdipCreateAdjustableArrowCap(c.height, c.width, c.filled ? TRUE : FALSE,
+                                                        &caps[i]) != gp::Ok)
+                continue;
+            if (i == 0)
+                win::flat::GdipSetPenCustomStartCap(pen, caps[i]);
+            else
+                win::flat::GdipSetPenCustomEndCap(pen, caps[i]);
+        }
+    }
+    ~GdipPen() {
+        for (gp::GpAdjustableArrowCap* cap : caps)
+            if (cap) win::flat::GdipDeleteCustomLineCap(cap);
+        if (pen) win::flat::GdipDeletePen(pen);
+    }
+    GdipPen(const GdipPen&) = delete;
+    GdipPen& operator=(const GdipPen&) = delete;
+};
+
+struct GdipBrush {
+    gp::GpSolidFill* brush = nullptr;
+    gp::GpStatus status = gp::Ok;
+    explicit GdipBrush(const SolidBrush& b) { status = win::flat::GdipCreateSolidFill(b.color, &brush); }
+    ~GdipBrush() {
+        if (brush) win::flat::GdipDeleteBrush(brush);
+    }
+    GdipBrush(const GdipBrush&) = delete;
+    GdipBrush& operator=(const GdipBrush&) = delete;
+};
+
+// A GraphicsPath handed over as its points and types.
+struct GdipPath {
+    gp::GpPath* path = nullptr;
+    gp::GpStatus status = gp::Ok;
+    explicit GdipPath(const GraphicsPath& p) {
+        const auto mode = static_cast<gp::FillMode>(p.fill_mode());
+        if (p.points().empty()) {
+            status = win::flat::GdipCreatePath(mode, &path);
+            return;
+        }
+        const std::vector<gp::PointF> pts = to_gdip(p.points());
+        status = win::flat::GdipCreatePath2(pts.data(), p.types().data(), static_cast<INT>(pts.size()), mode,
+                                            &path);
+    }
+    ~GdipPath() {
+        if (path) win::flat::GdipDeletePath(path);
+    }
+    GdipPath(const GdipPath&) = delete;
+    GdipPath& operator=(const GdipPath&) = delete;
+};
+
+struct GdipFont {
+    gp::GpFont* font = nullptr; // the cache's
+    gp::GpStatus status = gp::Ok;
+    explicit GdipFont(const Font& f) { font = win::gdip_font(f, &status); }
+};
+
+struct GdipFormat {
+    gp::GpStringFormat* format = nullptr;
+    gp::GpStatus status = gp::Ok;
+    explicit GdipFormat(const StringFormat& f) {
+        status = win::flat::GdipCreateStringFormat(static_cast<INT>(f.flags), LANG_NEUTRAL, &format);
+        if (status != gp::Ok) return;
+        win::flat::GdipSetStringFormatAlign(format, static_cast<gp::StringAlignment>(f.alignment));
+        win::flat::GdipSetStringFormatLineAlign(format, static_cast<gp::StringAlignment>(f.line_alignment));
+    }
+    ~GdipFormat() {
+        if (format) win::flat::GdipDeleteStringFormat(format);
+    }
+    GdipFormat(const GdipFormat&) = delete;
+    GdipFormat& operator=(const GdipFormat&) = delete;
+};
+
+} // namespace
+
+Status startup(uint32_t* token) {
+    if (!token) return Status::InvalidParameter;
+    gp::GdiplusStartupInput input;
+    ULONG_PTR t = 0;
+    const gp::GpStatus s = gp::GdiplusStartup(&t, &input, nullptr);
+    *token = static_cast<uint32_t>(t);
+    if (s == gp::Ok) g_tokens.push_back(t);
+    return win::status_of(s);
+}
+
+void shutdown(uint32_t token) {
+    for (auto it = g_tokens.begin(); it != g_tokens.end(); ++it) {
+        if (static_cast<uint32_t>(*it) != token) continue;
+        if (g_tokens.size() == 1) win::release_font_families();
+        gp::GdiplusShutdown(*it);
+        g_tokens.erase(it);
+        return;
+    }
+}
+
+bool started() {
+    return !g_tokens.empty();
+}
+
+namespace detail {
+
+struct GraphicsState {
+    gp::GpGraphics* graphics = nullptr;
+    ~GraphicsState() {
+        // A graphics outliving GDI+ is gone with it.
+        if (graphics && started()) win::flat::GdipDeleteGraphics(graphics);
+    }
+};
+
+} // namespace detail
+
+Graphics::Graphics(void* device_context) {
+    if (!started()) {
+        last_status_ = Status::GdiplusNotInitialized;
+        return;
+    }
+    gp::GpGraphics* g = nullptr;
+    const gp::GpStatus s = win::flat::GdipCreateFromHDC(static_cast<HDC>(device_context), &g);
+    if (s != gp::Ok || !g) {
+        last_status_ = s != gp::Ok ? win::status_of(s) : Status::OutOfMemory;
+        return;
+    }
+    state_ = std::make_unique<detail::GraphicsState>();
+    state_->graphics = g;
+}
+
+Graphics::~Graphics() = default;
+
+Status Graphics::fail(Status status) {
+    if (status != Status::Ok) last_status_ = status;
+    return status;
+}
+
+Status Graphics::check() const {
+    if (!state_) return Status::InvalidParameter;
+    if (!started()) return Status::GdiplusNotInitialized;
+    return Status::Ok;
+}
+
+// Runs one GDI+ call after the common checks and keeps a failing status.
+#define ORVEX_GDIP(call)                                                                                     \
+    do {                                                                                                     \
+        if (Status s_ = check(); s_ != Status::Ok) return fail(s_);                                          \
+        return fail(win::status_of(call));                                                                   \
+    } while (0)
+
+#define G state_->graphics
+
+// Transform ----------------------------------------------------------------
+
+Status Graphics::reset_transform() {
+    ORVEX_GDIP(win::flat::GdipResetWorldTransform(G));
+}
+
+Status Graphics::translate_transform(float dx, float dy, MatrixOrder order) {
+    ORVEX_GDIP(win::flat::GdipTranslateWorldTransform(G, dx, dy, static_cast<gp::MatrixOrder>(order)));
+}
+
+Status Graphics::rotate_transform(float degrees, MatrixOrder order) {
+    ORVEX_GDIP(win::flat::GdipRotateWorldTransform(G, degrees, static_cast<gp::MatrixOrder>(order)));
+}
+
+Status Graphics::scale_transform(float sx, float sy, MatrixOrder order) {
+    ORVEX_GDIP(win::flat::GdipScaleWorldTransform(G, sx, sy, static_cast<gp::MatrixOrder>(order)));
+}
+
+namespace {
+
+struct GdipMatrix {
+    gp::GpMatrix* matrix = nullptr;
+    gp::GpStatus status = gp::Ok;
+    explicit GdipMatrix(const Matrix& m) {
+        status = win::flat::GdipCreateMatrix2(m.m11, m.m12, m.m21, m.m22, m.dx, m.dy, &matrix);
+    }
+    GdipMatrix() { status = win::flat::GdipCreateMatrix(&matrix); }
+    ~GdipMatrix() {
+        if (matrix) win::flat::GdipDeleteMatrix(matrix);
+    }
+    GdipMatrix(const GdipMatrix&) = delete;
+    GdipMatrix& operator=(const GdipMatrix&) = delete;
+};
+
+} // namespace
+
+Status Graphics::multiply_transform(const Matrix& m, MatrixOrder order) {
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    GdipMatrix matrix(m);
+    if (matrix.status != gp::Ok) return fail(win::status_of(matrix.status));
+    return fail(win::status_of(
+        win::flat::GdipMultiplyWorldTransform(G, matrix.matrix, static_cast<gp::MatrixOrder>(order))));
+}
+
+Status Graphics::set_transform(const Matrix& m) {
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    GdipMatrix matrix(m);
+    if (matrix.status != gp::Ok) return fail(win::status_of(matrix.status));
+    return fail(win::status_of(win::flat::GdipSetWorldTransform(G, matrix.matrix)));
+}
+
+Matrix Graphics::transform() const {
+    if (check() != Status::Ok) return Matrix{};
+    GdipMatrix matrix;
+    gp::REAL e[6] = {1, 0, 0, 1, 0, 0};
+    if (matrix.status != gp::Ok || win::flat::GdipGetWorldTransform(G, matrix.matrix) != gp::Ok ||
+        win::flat::GdipGetMatrixElements(matrix.matrix, e) != gp::Ok)
+        return Matrix{};
+    return Matrix{e[0], e[1], e[2], e[3], e[4], e[5]};
+}
+
+// Modes ----------------------------------------------------------------------
+
+Status Graphics::set_smoothing_mode(SmoothingMode mode) {
+    ORVEX_GDIP(win::flat::GdipSetSmoothingMode(G, static_cast<gp::SmoothingMode>(mode)));
+}
+
+Status Graphics::set_text_rendering_hint(TextRenderingHint hint) {
+    ORVEX_GDIP(win::flat::GdipSetTextRenderingHint(G, static_cast<gp::TextRenderingHint>(hint)));
+}
+
+Status Graphics::set_pixel_offset_mode(PixelOffsetMode mode) {
+    ORVEX_GDIP(win::flat::GdipSetPixelOffsetMode(G, static_cast<gp::PixelOffsetMode>(mode)));
+}
+
+SmoothingMode Graphics::smoothing_mode() const {
+    gp::SmoothingMode mode = gp::SmoothingModeDefault;
+    if (check() == Status::Ok) win::flat::GdipGetSmoothingMode(G, &mode);
+    // GDI+ reports the default as what it stands for; the callers set and read
+    // back the numbers of this interface.
+    return static_cast<SmoothingMode>(mode);
+}
+
+TextRenderingHint Graphics::text_rendering_hint() const {
+    gp::TextRenderingHint hint = gp::TextRenderingHintSystemDefault;
+    if (check() == Status::Ok) win::flat::GdipGetTextRenderingHint(G, &hint);
+    return static_cast<TextRenderingHint>(hint);
+}
+
+PixelOffsetMode Graphics::pixel_offset_mode() const {
+    gp::PixelOffsetMode mode = gp::PixelOffsetModeDefault;
+    if (check() == Status::Ok) win::flat::GdipGetPixelOffsetMode(G, &mode);
+    return static_cast<PixelOffsetMode>(mode);
+}
+
+Status Graphics::clear(Argb color) {
+    ORVEX_GDIP(win::flat::GdipGraphicsClear(G, color));
+}
+
+// Strokes and fills ------------------------------------------------------------
+
+#define ORVEX_PEN(pen)                                                                                       \
+    if (Status s_ = check(); s_ != Status::Ok) return fail(s_);                                              \
+    if (!finite(pen.width) || pen.width < 0.0f) return fail(Status::InvalidParameter);                       \
+    GdipPen gpen(pen);                                                                                       \
+    if (gpen.status != gp::Ok) return fail(win::status_of(gpen.status))
+
+#define ORVEX_BRUSH(brush)                                                                                   \
+    if (Status s_ = check(); s_ != Status::Ok) return fail(s_);                                              \
+    GdipBrush gbrush(brush);                                                                                 \
+    if (gbrush.status != gp::Ok) return fail(win::status_of(gbrush.status))
+
+// Non-finite coordinates are refused before GDI+ sees them.
+#define ORVEX_FINITE(...)                                                                                    \
+    for (float v_ : {__VA_ARGS__})                                                                           \
+        if (!finite(v_)) return fail(Status::ValueOverflow)
+
+Status Graphics::draw_line(const Pen& pen, float x1, float y1, float x2, float y2) {
+    ORVEX_PEN(pen);
+    ORVEX_FINITE(x1, y1, x2, y2);
+    return fail(win::status_of(win::flat::GdipDrawLine(G, gpen.pen, x1, y1, x2, y2)));
+}
+
+Status Graphics::draw_line_i(const Pen& pen, double x1, double y1, double x2, double y2) {
+    ORVEX_PEN(pen);
+    return fail(win::status_of(win::flat::GdipDrawLineI(G, gpen.pen, i32(x1), i32(y1), i32(x2), i32(y2))));
+}
+
+Status Graphics::draw_lines(const Pen& pen, std::span<const PointF> points) {
+    ORVEX_PEN(pen);
+    if (points.size() < 2) return fail(Status::InvalidParameter);
+    if (!finite_points(points)) return fail(Status::ValueOverflow);
+    const auto pts = to_gdip(points);
+    return fail(
+        win::status_of(win::flat::GdipDrawLines(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
+}
+
+Status Graphics::draw_lines_i(const Pen& pen, std::span<const Point> points) {
+    ORVEX_PEN(pen);
+    if (points.size() < 2) return fail(Status::InvalidParameter);
+    const auto pts = to_gdip(points);
+    return fail(
+        win::status_of(win::flat::GdipDrawLinesI(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
+}
+
+Status Graphics::draw_polygon(const Pen& pen, std::span<const PointF> points) {
+    ORVEX_PEN(pen);
+    if (points.size() < 2) return fail(Status::InvalidParameter);
+    if (!finite_points(points)) return fail(Status::ValueOverflow);
+    const auto pts = to_gdip(points);
+    return fail(
+        win::status_of(win::flat::GdipDrawPolygon(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
+}
+
+Status Graphics::draw_polygon_i(const Pen& pen, std::span<const Point> points) {
+    ORVEX_PEN(pen);
+    if (points.size() < 2) return fail(Status::InvalidParameter);
+    const auto pts = to_gdip(points);
+    return fail(
+        win::status_of(win::flat::GdipDrawPolygonI(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
+}
+
+Status Graphics::fill_polygon(const SolidBrush& brush, std::span<const PointF> points, FillMode mode) {
+    ORVEX_BRUSH(brush);
+    if (points.size() < 2) return fail(Status::InvalidParameter);
+    if (!finite_points(points)) return fail(Status::ValueOverflow);
+    const auto pts = to_gdip(points);
+    return fail(win::status_of(win::flat::GdipFillPolygon(
+        G, gbrush.brush, pts.data(), static_cast<INT>(pts.size()), static_cast<gp::FillMode>(mode))));
+}
+
+Status Graphics::fill_polygon_i(const SolidBrush& brush, std::span<const Point> points, FillMode mode) {
+    ORVEX_BRUSH(brush);
+    if (points.size() < 2) return fail(Status::InvalidParameter);
+    const auto pts = to_gdip(points);
+    return fail(win::status_of(win::flat::GdipFillPolygonI(
+        G, gbrush.brush, pts.data(), static_cast<INT>(pts.size()), static_cast<gp::FillMode>(mode))));
+}
+
+Status Graphics::draw_rectangle(const Pen& pen, float x, float y, float width, float height) {
+    ORVEX_PEN(pen);
+    ORVEX_FINITE(x, y, width, height);
+    return fail(win::status_of(win::flat::GdipDrawRectangle(G, gpen.pen, x, y, width, height)));
+}
+
+Status Graphics::draw_rectangle_i(const Pen& pen, double x, double y, double width, double height) {
+    ORVEX_PEN(pen);
+    return fail(
+        win::status_of(win::flat::GdipDrawRectangleI(G, gpen.pen, i32(x), i32(y), i32(width), i32(height))));
+}
+
+Status Graphics::fill_rectangle(const SolidBrush& brush, float x, float y, float width, float height) {
+    ORVEX_BRUSH(brush);
+    ORVEX_FINITE(x, y, width, height);
+    return fail(win::status_of(win::flat::GdipFillRectangle(G, gbrush.brush, x, y, width, height)));
+}
+
+Status Graphics::fill_rectangle_i(const SolidBrush& brush, double x, double y, double width, double height) {
+    ORVEX_BRUSH(brush);
+    return fail(win::status_of(
+        win::flat::GdipFillRectangleI(G, gbrush.brush, i32(x), i32(y), i32(width), i32(height))));
+}
+
+Status Graphics::draw_ellipse(const Pen& pen, float x, float y, float width, float height) {
+    ORVEX_PEN(pen);
+    ORVEX_FINITE(x, y, width, height);
+    return fail(win::status_of(win::flat::GdipDrawEllipse(G, gpen.pen, x, y, width, height)));
+}
+
+Status Graphics::draw_ellipse_i(const Pen& pen, double x, double y, double width, double height) {
+    ORVEX_PEN(pen);
+    return fail(
+        win::status_of(win::flat::GdipDrawEllipseI(G, gpen.pen, i32(x), i32(y), i32(width), i32(height))));
+}
+
+Status Graphics::fill_ellipse(const SolidBrush& brush, float x, float y, float width, float height) {
+    ORVEX_BRUSH(brush);
+    ORVEX_FINITE(x, y, width, height);
+    return fail(win::status_of(win::flat::GdipFillEllipse(G, gbrush.brush, x, y, width, height)));
+}
+
+Status Graphics::fill_ellipse_i(const SolidBrush& brush, double x, double y, double width, double height) {
+    ORVEX_BRUSH(brush);
+    return fail(win::status_of(
+        win::flat::GdipFillEllipseI(G, gbrush.brush, i32(x), i32(y), i32(width), i32(height))));
+}
+
+Status Graphics::draw_arc(const Pen& pen, float x, float y, float width, float height, float start_angle,
+                          float sweep_angle) {
+    ORVEX_PEN(pen);
+    ORVEX_FINITE(x, y, width, height, start_angle, sweep_angle);
+    return fail(
+        win::status_of(win::flat::GdipDrawArc(G, gpen.pen, x, y, width, height, start_angle, sweep_angle)));
+}
+
+Status Graphics::draw_arc_i(const Pen& pen, double x, double y, double width, double height,
+                            float start_angle, float sweep_angle) {
+    ORVEX_PEN(pen);
+    ORVEX_FINITE(start_angle, sweep_angle);
+    return fail(win::status_of(win::flat::GdipDrawArcI(G, gpen.pen, i32(x), i32(y), i32(width), i32(height),
+                                                       start_angle, sweep_angle)));
+}
+
+Status Graphics::draw_pie(const Pen& pen, float x, float y, float width, float height, float start_angle,
+                          float sweep_angle) {
+    ORVEX_PEN(pen);
+    ORVEX_FINITE(x, y, width, height, start_angle, sweep_angle);
+    return fail(
+        win::status_of(win::flat::GdipDrawPie(G, gpen.pen, x, y, width, height, start_angle, sweep_angle)));
+}
+
+Status Graphics::draw_pie_i(const Pen& pen, double x, double y, double width, double height,
+                            float start_angle, float sweep_angle) {
+    ORVEX_PEN(pen);
+    ORVEX_FINITE(start_angle, sweep_angle);
+    return fail(win::status_of(win::flat::GdipDrawPieI(G, gpen.pen, i32(x), i32(y), i32(width), i32(height),
+                                                       start_angle, sweep_angle)));
+}
+
+Status Graphics::fill_pie(const SolidBrush& brush, float x, float y, float width, float height,
+                          float start_angle, float sweep_angle) {
+    ORVEX_BRUSH(brush);
+    ORVEX_FINITE(x, y, width, height, start_angle, sweep_angle);
+    return fail(win::status_of(
+        win::flat::GdipFillPie(G, gbrush.brush, x, y, width, height, start_angle, sweep_angle)));
+}
+
+Status Graphics::fill_pie_i(const SolidBrush& brush, double x, double y, double width, double height,
+                            float start_angle, float sweep_angle) {
+    ORVEX_BRUSH(brush);
+    ORVEX_FINITE(start_angle, sweep_angle);
+    return fail(win::status_of(win::flat::GdipFillPieI(G, gbrush.brush, i32(x), i32(y), i32(width),
+                                                       i32(height), start_angle, sweep_angle)));
+}
+
+// Paths and clipping ---------------------------------------------------------
+
+Status Graphics::draw_path(const Pen& pen, const GraphicsPath& path) {
+    ORVEX_PEN(pen);
+    if (!finite_points(path.points())) return fail(Status::ValueOverflow);
+    GdipPath gpath(path);
+    if (gpath.status != gp::Ok) return fail(win::status_of(gpath.status));
+    return fail(win::status_of(win::flat::GdipDrawPath(G, gpen.pen, gpath.path)));
+}
+
+Status Graphics::fill_path(const SolidBrush& brush, const GraphicsPath& path) {
+    ORVEX_BRUSH(brush);
+    if (!finite_points(path.points())) return fail(Status::ValueOverflow);
+    GdipPath gpath(path);
+    if (gpath.status != gp::Ok) return fail(win::status_of(gpath.status));
+    return fail(win::status_of(win::flat::GdipFillPath(G, gbrush.brush, gpath.path)));
+}
+
+Status Graphics::set_clip_rect(float x, float y, float width, float height) {
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    ORVEX_FINITE(x, y, width, height);
+    return fail(win::status_of(win::flat::GdipSetClipRect(G, x, y, width, height, gp::CombineModeReplace)));
+}
+
+Status Graphics::set_clip_rect_i(double x, double y, double width, double height) {
+    ORVEX_GDIP(
+        win::flat::GdipSetClipRectI(G, i32(x), i32(y), i32(width), i32(height), gp::CombineModeReplace));
+}
+
+Status Graphics::set_clip_path(const GraphicsPath& path) {
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    if (!finite_points(path.points())) return fail(Status::ValueOverflow);
+    GdipPath gpath(path);
+    if (gpath.status != gp::Ok) return fail(win::status_of(gpath.status));
+    return fail(win::status_of(win::flat::GdipSetClipPath(G, gpath.path, gp::CombineModeReplace)));
+}
+
+Status Graphics::visible_clip_bounds(RectF* bounds) {
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    if (bounds == nullptr) return fail(Status::InvalidParameter);
+    gp::RectF box;
+    const gp::GpStatus s = win::flat::GdipGetVisibleClipBounds(G, &box);
+    if (s != gp::Ok) return fail(win::status_of(s));
+    *bounds = RectF{box.X, box.Y, box.Width, box.Height};
+    return Status::Ok;
+}
+
+Status Graphics::reset_clip() {
+    ORVEX_GDIP(win::flat::GdipResetClip(G));
+}
+
+// Text -------------------------------------------------------------------------
+
+Status Graphics::draw_string(std::string_view text, const Font& font, const SolidBrush& brush, PointF origin,
+                             const StringFormat& format) {
+    return draw_string(text, font, brush, RectF{origin.x, origin.y, 0.0f, 0.0f}, format);
+}
+
+Status Graphics::draw_string(std::string_view text, const Font& font, const SolidBrush& brush,
+                             const RectF& layout, const StringFormat& format) {
+    ORVEX_BRUSH(brush);
+    if (font.status != Status::Ok) return fail(Status::InvalidParameter);
+    ORVEX_FINITE(layout.x, layout.y, layout.width, layout.height);
+    GdipFont gfont(font);
+    if (gfont.status != gp::Ok) return fail(win::status_of(gfont.status));
+    GdipFormat gformat(format);
+    if (gformat.status != gp::Ok) return fail(win::status_of(gformat.status));
+    const std::wstring wide = win::widen(text);
+    const gp::RectF box(layout.x, layout.y, layout.width, layout.height);
+    return fail(win::status_of(win::flat::GdipDrawString(G, wide.c_str(), static_cast<INT>(wide.size()),
+                                                         gfont.font, &box, gformat.format, gbrush.brush)));
+}
+
+Status Graphics::measure_string(std::string_view text, const Font& font, const RectF& layout,
+                                const StringFormat& format, RectF* bounding_box) {
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    if (font.status != Status::Ok || !bounding_box) return fail(Status::InvalidParameter);
+    GdipFont gfont(font);
+    if (gfont.status != gp::Ok) return fail(win::status_of(gfont.status));
+    GdipFormat gformat(format);
+    if (gformat.status != gp::Ok) return fail(win::status_of(gformat.status));
+    const std::wstring wide = win::widen(text);
+    const gp::RectF box(layout.x, layout.y, layout.width, layout.height);
+    gp::RectF measured;
+    INT chars = 0, lines = 0;
+    const gp::GpStatus s =
+        win::flat::GdipMeasureString(G, wide.c_str(), static_cast<INT>(wide.size()), gfont.font, &box,
+                                     gformat.format, &measured, &chars, &lines);
+    if (s != gp::Ok) return fail(win::status_of(s));
+    *bounding_box = RectF{measured.X, measured.Y, measured.Width, measured.Height};
+    return Status::Ok;
+}
+
+#undef G
+
+} // namespace gfx

@@ -1,0 +1,125 @@
+#!/usr/bin/env python3
+"""Compares each PNG of one folder with its twin (same file name) in another.
+
+Every twin must exist with the same size, and the shares of pixels that differ
+from each picture's background (its most common colour) must agree within a
+factor of two; a picture blank on one build must be blank on the other. Prints one line per picture; exits 1 on any failure.
+
+usage: png_twins.py LINUX_DIR WINDOWS_DIR
+"""
+import os
+import struct
+import sys
+import zlib
+
+
+def read_png(path):
+    """Width, height and a flat list of (r, g, b) tuples, alpha laid on black."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG file")
+    at, idat, palette = 8, [], []
+    width = height = depth = kind = interlace = 0
+    while at < len(data):
+        (length,) = struct.unpack(">I", data[at:at + 4])
+        tag, body = data[at + 4:at + 8], data[at + 8:at + 8 + length]
+        at += 12 + length
+        if tag == b"IHDR":
+            width, height, depth, kind, _, _, interlace = struct.unpack(">IIBBBBB", body)
+        elif tag == b"PLTE":
+            palette = [tuple(body[i:i + 3]) for i in range(0, len(body), 3)]
+        elif tag == b"IDAT":
+            idat.append(body)
+        elif tag == b"IEND":
+            break
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}.get(kind)
+    if depth != 8 or channels is None or interlace != 0:
+        raise ValueError("unsupported PNG form (depth %d, colour type %d)" % (depth, kind))
+    raw = zlib.decompress(b"".join(idat))
+    stride = width * channels
+    rows, previous, at = [], bytearray(stride), 0
+    for _ in range(height):
+        kind_of_filter, line = raw[at], bytearray(raw[at + 1:at + 1 + stride])
+        at += 1 + stride
+        for i in range(stride):
+            left = line[i - channels] if i >= channels else 0
+            up = previous[i]
+            if kind_of_filter == 1:
+                line[i] = (line[i] + left) & 0xFF
+            elif kind_of_filter == 2:
+                line[i] = (line[i] + up) & 0xFF
+            elif kind_of_filter == 3:
+                line[i] = (line[i] + ((left + up) >> 1)) & 0xFF
+            elif kind_of_filter == 4:
+                corner = previous[i - channels] if i >= channels else 0
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
+        rows.append(bytes(line))
+        previous = line
+    pixels = []
+    for line in rows:
+        for x in range(width):
+            px = line[x * channels:(x + 1) * channels]
+            if kind == 0:
+                pixels.append((px[0],) * 3)
+            elif kind == 2:
+                pixels.append(tuple(px))
+            elif kind == 3:
+                pixels.append(palette[px[0]])
+            elif kind == 4:
+                pixels.append((px[0] * px[1] // 255,) * 3)
+            else:
+                a = px[3]
+                pixels.append((px[0] * a // 255, px[1] * a // 255, px[2] * a // 255))
+    return width, height, pixels
+
+
+def drawn_share(pixels):
+    counts = {}
+    for p in pixels:
+        counts[p] = counts.get(p, 0) + 1
+    background = max(counts.values())
+    return 1.0 - background / len(pixels)
+
+
+def main():
+    linux_dir, windows_dir = sys.argv[1], sys.argv[2]
+    names = sorted(n for n in os.listdir(linux_dir) if n.lower().endswith(".png"))
+    if not names:
+        print("no pictures in %s" % linux_dir)
+        return 1
+    failures = 0
+    for name in names:
+        twin = os.path.join(windows_dir, name)
+        if not os.path.exists(twin):
+            print("FAIL %s: no twin in %s" % (name, windows_dir))
+            failures += 1
+            continue
+        try:
+            lw, lh, lp = read_png(os.path.join(linux_dir, name))
+            ww, wh, wp = read_png(twin)
+        except (ValueError, zlib.error, struct.error) as e:
+            print("FAIL %s: %s" % (name, e))
+            failures += 1
+            continue
+        a, b = drawn_share(lp), drawn_share(wp)
+        problem = None
+        if (lw, lh) != (ww, wh):
+            problem = "size %dx%d against %dx%d" % (lw, lh, ww, wh)
+        elif a == 0.0 and b == 0.0:
+            pass  # a display that draws nothing of its own on either build
+        elif a == 0.0 or b == 0.0:
+            problem = "nothing drawn on %s" % ("Windows" if b == 0.0 else "Linux")
+        elif max(a, b) / min(a, b) > 2.0:
+            problem = "drawn shares differ more than twice"
+        print("%s %s: drawn %.1f%% (Linux %.1f%%)%s" % ("FAIL" if problem else "ok  ", name, 100 * b, 100 * a,
+                                                      ": " + problem if problem else ""))
+        failures += problem is not None
+    print("%d of %d pictures agree" % (len(names) - failures, len(names)))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

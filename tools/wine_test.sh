@@ -1,0 +1,120 @@
+#!/bin/sh
+# The Windows build under wine: checks orvex1.gau's exports and imports, runs
+# the platform tests and every demo run into out-win/, and compares each
+# picture of out/ with its twin. Headless: wine's null display driver, in a
+# private 32-bit prefix under the build folder. Prints each step's time.
+#
+# usage: tools/wine_test.sh WIN_BUILD "ROOT:PANEL:SCRIPT ..."
+# WINE_JOBS runs go at once (3). Drawing under wine is slow, so within a long
+# run of frames the gauges draw on every WINE_DRAW_EVERY-th frame (5) and on
+# the run's last; every frame still updates, and every picture is drawn on the
+# frame it is taken.
+set -e
+cd "$(dirname "$0")/.."
+export WINEARCH=win32 WINEDEBUG=-all
+unset DISPLAY WAYLAND_DISPLAY
+
+# One root's runs, in order (called by the demo step below).
+if [ "$1" = "--root" ]; then
+    build=$2
+    root=$3
+    export WINEPREFIX="$(pwd)/$build/wine-prefix"
+    rm -rf "$build/$root" && cp -r examples/sim "$build/$root"
+    : >"$build/$root.log"
+    for run in $4; do
+        [ "${run%%:*}" = "$root" ] || continue
+        rest=${run#*:}
+        panel=${rest%%:*}
+        script=${rest#*:}
+        start=$(date +%s)
+        timeout 900 wine "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-5}" --root "$build/$root" \
+            --panel "examples/sim/$panel" \
+            --script "examples/sim/$script" --out out-win >>"$build/$root.log" 2>&1 || {
+            tail -20 "$build/$root.log" >&2
+            exit 1
+        }
+        echo "orvex-sim.exe $panel $script: $(($(date +%s) - start)) s"
+    done
+    exit 0
+fi
+
+build=$1
+runs=$2
+[ -n "$build" ] && [ -n "$runs" ] || { echo "usage: $0 WIN_BUILD RUNS" >&2; exit 2; }
+export WINEPREFIX="$(pwd)/$build/wine-prefix"
+
+step_start=0
+step() {
+    step_name=$1
+    step_start=$(date +%s)
+    echo "== $step_name"
+}
+step_done() {
+    echo "== $step_name: $(($(date +%s) - step_start)) s"
+}
+
+step "exports and imports of orvex1.gau"
+dump=$(i686-w64-mingw32-objdump -p "$build/orvex1.gau")
+exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^\s*\[ *[0-9]*\] //p' | sort | tr '\n' ' ')
+if [ "$exports" != "ImportTable Linkage " ]; then
+    echo "exports are '$exports', not exactly ImportTable and Linkage" >&2
+    exit 1
+fi
+imports=$(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
+for dll in $imports; do
+    case "$dll" in
+    KERNEL32.DLL | USER32.DLL | GDI32.DLL | GDIPLUS.DLL | MSVCRT.DLL) ;;
+    *)
+        echo "orvex1.gau imports $dll, not a Windows system DLL it may use" >&2
+        exit 1
+        ;;
+    esac
+done
+echo "exports: $exports; imports: $imports"
+step_done
+
+step "wine prefix"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+fi
+# No display: the null driver still makes windows (the data-link window).
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null
+# The families the module draws with, on the faces the Linux build uses.
+for family in "Arial" "HW Arial" "Tahoma" "Microsoft Sans Serif"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$family" /t REG_SZ /d "Liberation Sans" /f >/dev/null
+done
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /t REG_SZ /d "Liberation Mono" /f >/dev/null
+wineserver -w
+step_done
+
+step "orvex-sim.exe --list"
+count=$(wine "$build/orvex-sim.exe" --list | tr -d '\r' | grep -c .)
+if [ "$count" -ne 54 ]; then
+    echo "orvex-sim.exe --list gave $count gauges, not 54" >&2
+    exit 1
+fi
+echo "$count gauges"
+step_done
+
+step "platform tests"
+wine "$build/test_platform_win.exe" | tr -d '\r' | grep -E '^\[ *(PASSED|FAILED|SKIPPED) *\]|Failure|error' || true
+wine "$build/test_platform_win.exe" --gtest_brief=1 >/dev/null 2>&1 || {
+    echo "platform tests failed under wine" >&2
+    exit 1
+}
+step_done
+
+step "demo runs into out-win"
+rm -rf out-win && mkdir -p out-win
+# Runs that share a root run in order on a fresh copy of it; roots run side
+# by side, WINE_JOBS at a time.
+roots=$(for run in $runs; do echo "${run%%:*}"; done | awk '!seen[$0]++')
+echo "$roots" | xargs -P "${WINE_JOBS:-3}" -I ROOT "$0" --root "$build" ROOT "$runs" || {
+    echo "a demo run failed under wine" >&2
+    exit 1
+}
+step_done
+
+step "pictures of out against out-win"
+python3 tools/png_twins.py out out-win
+step_done
