@@ -16,22 +16,15 @@
 
 namespace {
 
+EconPhase climb() {
+    return {climb_speed_target, ClimbMach, previous_climb_speed, previous_climb_mach, ClbSpdRest, ClbAltRest};
+}
+
 void act_on_key() {
-    switch (smiths_cdu_lsk) {
-    case 1:
-        return econ_enter_cruise_altitude();
-    case 2:
-        return econ_enter_target_speed(climb_speed_target, ClimbMach, previous_climb_speed,
-                                       previous_climb_mach);
-    case 3:
-        return econ_enter_speed_restriction(ClbSpdRest, ClbAltRest);
-    case 11:
-        return econ_erase();
-    case 12:
-        return econ_open_rta_progress();
-    default:
-        return;
-    }
+    if (smiths_cdu_lsk == 1)
+        econ_enter_cruise_altitude();
+    else
+        econ_phase_key(smiths_cdu_lsk, climb());
 }
 
 // The T/C when it comes no later than the constrained waypoint, else that
@@ -57,7 +50,7 @@ void draw_rows(CduPage& page) {
     cdu_text(page, 12, 22, CduFont::Small, "C R Z    A L T");
     econ_cruise_altitude_row(page);
     next_point_rows(page);
-    econ_speed_rows(page, climb_speed_target, ClimbMach, ClbSpdRest, ClbAltRest);
+    econ_speed_rows(page, climb());
     cdu_text(page, 12, 121, CduFont::Large, "- - - - - - - - - - - - - - - -");
     cdu_text(page, 140, 151, CduFont::Large, "- - - - - - - - - - - - - - - -");
     if (route_state == kRouteStateActiveModified) {

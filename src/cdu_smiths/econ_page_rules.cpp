@@ -135,10 +135,28 @@ double econ_distance_from_aircraft(double lat, double lon) {
     return d;
 }
 
-void econ_speed_rows(CduPage& page, int speed, double mach, double restriction_speed,
-                     double restriction_altitude) {
+void econ_speed_rows(CduPage& page, const EconPhase& phase) {
     cdu_text(page, 12, 55, CduFont::Small, "T G T    S P D");
-    cdu_text(page, 5, 66, CduFont::Large, cdu_format("%3d / %.2f", speed, mach));
+    cdu_text(page, 5, 66, CduFont::Large, cdu_format("%3d / %.2f", phase.speed, phase.mach));
     cdu_text(page, 12, 88, CduFont::Small, "S P D / R E S T");
-    econ_speed_restriction_row(page, restriction_speed, restriction_altitude);
+    econ_speed_restriction_row(page, phase.restriction_speed, phase.restriction_altitude);
+}
+
+bool econ_phase_key(int lsk, const EconPhase& phase) {
+    switch (lsk) {
+    case 2:
+        econ_enter_target_speed(phase.speed, phase.mach, phase.previous_speed, phase.previous_mach);
+        return true;
+    case 3:
+        econ_enter_speed_restriction(phase.restriction_speed, phase.restriction_altitude);
+        return true;
+    case 11:
+        econ_erase();
+        return true;
+    case 12:
+        econ_open_rta_progress();
+        return true;
+    default:
+        return false;
+    }
 }

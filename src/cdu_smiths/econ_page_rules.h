@@ -10,6 +10,17 @@
 struct CduPage;
 struct RouteWaypoint;
 
+// The targets of a climb or descent phase: its speed and Mach with their
+// saved executed values, and its speed restriction.
+struct EconPhase {
+    int& speed;
+    double& mach;
+    double& previous_speed;
+    double& previous_mach;
+    double& restriction_speed;
+    double& restriction_altitude;
+};
+
 // Keys. Each does nothing while the scratchpad is empty and answers a refused
 // entry with "INVALID ENTRY", keeping the scratchpad.
 // "FL350", "350" or "35000": above 0 and below 99999, hundreds below 1000.
@@ -23,6 +34,9 @@ void econ_enter_speed_restriction(double& speed, double& altitude);
 void econ_erase();
 // RTA PROGRESS: page 33, sub-page 2.
 void econ_open_rta_progress();
+// The keys the CLB and PATH DES pages share: L2 the target speed, L3 the
+// restriction, R5 ERASE, R6 RTA PROGRESS. False for any other key.
+bool econ_phase_key(int lsk, const EconPhase& phase);
 
 // Drawing.
 // The title, the page counter at (counter_x, counter_y).
@@ -33,8 +47,7 @@ void econ_cruise_altitude_row(CduPage& page);
 // "SSS / AAAAA" of a speed restriction, drawn only while it is set.
 void econ_speed_restriction_row(CduPage& page, double speed, double altitude);
 // The phase's target speed and Mach (L2) and its speed restriction (L3).
-void econ_speed_rows(CduPage& page, int speed, double mach, double restriction_speed,
-                     double restriction_altitude);
+void econ_speed_rows(CduPage& page, const EconPhase& phase);
 // Large text ending near x 265 (x = 265 - 9 n).
 void econ_text_right(CduPage& page, float y, const std::string& text);
 // The ETA of a point `distance_nm` ahead, then `tail` formatted with the

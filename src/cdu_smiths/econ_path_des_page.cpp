@@ -32,22 +32,16 @@ void toggle_pause_near_destination() {
     }
 }
 
+EconPhase descent() {
+    return {descent_speed_target,  DescentMach, previous_descent_speed,
+            previous_descent_mach, DescSpdRest, DescAltRest};
+}
+
 void act_on_key() {
-    switch (smiths_cdu_lsk) {
-    case 2:
-        return econ_enter_target_speed(descent_speed_target, DescentMach, previous_descent_speed,
-                                       previous_descent_mach);
-    case 3:
-        return econ_enter_speed_restriction(DescSpdRest, DescAltRest);
-    case 5:
-        return toggle_pause_near_destination();
-    case 11:
-        return econ_erase();
-    case 12:
-        return econ_open_rta_progress();
-    default:
-        return;
-    }
+    if (smiths_cdu_lsk == 5)
+        toggle_pause_near_destination();
+    else
+        econ_phase_key(smiths_cdu_lsk, descent());
 }
 
 // Above or below the path while the aircraft is past the T/D, stepped down
@@ -100,7 +94,7 @@ void draw_rows(CduPage& page) {
         cdu_text(page, 200, 33, CduFont::Large, cdu_format("%5.0f", ed.alt_constraint));
     }
     descent_point_rows(page);
-    econ_speed_rows(page, descent_speed_target, DescentMach, DescSpdRest, DescAltRest);
+    econ_speed_rows(page, descent());
     cdu_text(page, 180, 88, CduFont::Small, "W P T / A L T");
     if (route)
         econ_text_right(page, 99, cdu_format("%6s/%5.0f", ed.ident.c_str(), ed.alt_constraint));
