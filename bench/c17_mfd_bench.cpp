@@ -117,16 +117,7 @@ void set_navigation() {
     a.indicated_altitude_ft = 12000;
     a.ap_altitude_lock_ft = 8000;
     a.vertical_speed_fpm = -1500;
-    active_plan_last = -1;
-    double lat = a.plat, lon = a.plon;
-    for (int i = 0; i <= 6; ++i) {
-        RouteWaypoint& w = active_plan.slot(++active_plan_last);
-        w = RouteWaypoint{};
-        w.ident = "WP" + std::to_string(i);
-        w.lat = lat;
-        w.lon = lon;
-        gc_destination_point(lat, lon, 90.0, 30.0, &lat, &lon);
-    }
+    bench::set_route_east(a.plat, a.plon, "");
     // The far end of the route, 300 NM out, for the plan.
     RouteWaypoint& far = active_plan.slot(++active_plan_last);
     far = RouteWaypoint{};

@@ -4,6 +4,8 @@
 #include "sim_state.h"
 
 #include "data/nav_database.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
 #include "gauges/linkage.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
@@ -11,6 +13,7 @@
 #include "sim/host_folder.h"
 
 #include <cstdio>
+#include <string>
 
 namespace bench {
 
@@ -92,6 +95,19 @@ void start_ils_approach() {
         host::set_token(token, 1);
     host::set_token_code(46, 192);
     host::set_token_text(47, "IABC");
+}
+
+void set_route_east(double lat, double lon, const char* type) {
+    active_plan_last = -1;
+    for (int i = 0; i <= 6; ++i) {
+        RouteWaypoint& w = active_plan.slot(++active_plan_last);
+        w = RouteWaypoint{};
+        w.ident = "WP" + std::to_string(i);
+        w.lat = lat;
+        w.lon = lon;
+        w.type = type;
+        gc_destination_point(lat, lon, 90.0, 30.0, &lat, &lon);
+    }
 }
 
 bool load_world_database(int argc, char** argv, const char* default_folder) {

@@ -54,6 +54,10 @@ void print_frame_share(double ms);
 // a turn: flight director, speed and altitude bugs, deviations and markers.
 void start_ils_approach();
 
+// The active plan from (lat, lon) due east over seven waypoints WP0..WP6
+// 30 NM apart, each of the given type.
+void set_route_east(double lat, double lon, const char* type);
+
 // Reads the world database below argv[1] (or `default_folder`); false, with
 // a message, when it holds no navaids.
 bool load_world_database(int argc, char** argv, const char* default_folder);

@@ -67,17 +67,7 @@ void start_flight() {
     host::publish_aircraft();
 
     // East out of London over six waypoints 30 NM apart.
-    active_plan_last = -1;
-    double lat = m.lat_deg, lon = m.lon_deg;
-    for (int i = 0; i <= 6; ++i) {
-        RouteWaypoint& w = active_plan.slot(++active_plan_last);
-        w = RouteWaypoint{};
-        w.ident = "WP" + std::to_string(i);
-        w.lat = lat;
-        w.lon = lon;
-        w.type = "WPT";
-        gc_destination_point(lat, lon, 90.0, 30.0, &lat, &lon);
-    }
+    bench::set_route_east(m.lat_deg, m.lon_deg, "WPT");
     to_waypoint_index = 1;
     to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
     route_state = 3;
