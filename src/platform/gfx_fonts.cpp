@@ -10,6 +10,7 @@
 
 #include <cctype>
 #include <map>
+#include <unordered_map>
 #include <utility>
 
 namespace gfx {
@@ -62,7 +63,11 @@ struct FaceEntry {
     cairo_font_face_t* face = nullptr;
     cairo_scaled_font_t* metrics_font = nullptr; // at kMetricsEm, unhinted
     FontMetrics metrics;
+    // Advances already measured, at kMetricsEm: a map repeats the same
+    // labels every frame. Emptied when full, so it stays bounded.
+    std::unordered_map<std::string, double> advances;
 };
+constexpr std::size_t kMaxCachedAdvances = 4096;
 
 constexpr double kMetricsEm = 1000.0;
 
@@ -159,10 +164,15 @@ FontMetrics font_metrics(const std::string& face, FontStyle style) {
 double text_advance(const std::string& face, FontStyle style, double em, std::string_view utf8) {
     if (utf8.empty()) return 0.0;
     FaceEntry& entry = face_entry(face, style);
-    const std::string text(utf8);
-    cairo_text_extents_t extents;
-    cairo_scaled_font_text_extents(entry.metrics_font, text.c_str(), &extents);
-    return extents.x_advance * em / kMetricsEm;
+    std::string text(utf8);
+    auto it = entry.advances.find(text);
+    if (it == entry.advances.end()) {
+        cairo_text_extents_t extents;
+        cairo_scaled_font_text_extents(entry.metrics_font, text.c_str(), &extents);
+        if (entry.advances.size() >= kMaxCachedAdvances) entry.advances.clear();
+        it = entry.advances.emplace(std::move(text), extents.x_advance).first;
+    }
+    return it->second * em / kMetricsEm;
 }
 
 void* font_face_handle(const std::string& face, FontStyle style) {
