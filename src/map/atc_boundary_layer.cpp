@@ -157,15 +157,19 @@ const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
 // How far from the centre (world units) the map can show anything: to the
 // farthest corner of the visible area, plus a label's width; unbounded when
 // the graphics cannot tell.
-double visible_reach(gfx::Graphics& g, int centre_x, int centre_y) {
+// A label: three characters of 14 px, drawn from 15 left of the point.
+constexpr double kLabelWidth = 60.0;
+// A line: the pen and the integer points.
+constexpr double kLineSlack = 4.0;
+
+double visible_reach(gfx::Graphics& g, int centre_x, int centre_y, double slack) {
     gfx::RectF v;
     if (g.visible_clip_bounds(&v) != gfx::Status::Ok) return 1e300;
     double reach = 0.0;
     for (const double x : {double(v.x), double(v.x) + v.width})
         for (const double y : {double(v.y), double(v.y) + v.height})
             reach = std::max(reach, std::hypot(x - centre_x, y - centre_y));
-    constexpr double kLabelWidth = 60.0; // three characters of 14 px, drawn from 15 left of the point
-    return reach + kLabelWidth;
+    return reach + slack;
 }
 
 // The visible part of the map in world units: a line wholly to one side of
@@ -210,13 +214,12 @@ struct Polyline {
 // width beyond it. The map's projection stretches every distance, so what
 // lies within the box on the map lies within the cap on the earth.
 bool box_reach(const ViewBox& view, int centre_x, int centre_y, double ppn, double map_up, double ref_lat,
-               double ref_lon, Reach* out) {
+               double ref_lon, double slack, Reach* out) {
     if (!view.known) return false;
     const double mx = 0.5 * (view.left + view.right) - centre_x;
     const double my = 0.5 * (view.top + view.bottom) - centre_y;
     const double half_diagonal = 0.5 * std::hypot(view.right - view.left, view.bottom - view.top);
-    constexpr double kLabelWidth = 60.0;
-    const double angle = (half_diagonal + kLabelWidth) / ppn / earth_radius_nm;
+    const double angle = (half_diagonal + slack) / ppn / earth_radius_nm;
     if (!std::isfinite(angle) || angle >= 1.0)
         return false; // a wide view: the reach about the reference does
     double lat = ref_lat, lon = ref_lon;
@@ -258,16 +261,26 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
 
     const ViewBox view = view_box(g);
     Polyline polyline{g, pen, {}};
-    // Beyond this angle from the reference nothing can show.
-    Reach reach;
-    reach.ref = unit_vector(ref_lat, ref_lon);
-    reach.angle = std::min(visible_reach(g, centre_x, centre_y) / ppn / earth_radius_nm, 4.0);
-    reach.cos_angle = std::cos(reach.angle);
-    reach.sin_angle = std::sin(reach.angle);
-    Reach box;
-    const bool box_known = box_reach(view, centre_x, centre_y, ppn, map_up, ref_lat, ref_lon, &box);
+    // Beyond these angles from the reference nothing can show: a boundary
+    // (with its label) and a run of its points (lines only).
+    auto reach_about_reference = [&](double slack) {
+        Reach r;
+        r.ref = unit_vector(ref_lat, ref_lon);
+        r.angle = std::min(visible_reach(g, centre_x, centre_y, slack) / ppn / earth_radius_nm, 4.0);
+        r.cos_angle = std::cos(r.angle);
+        r.sin_angle = std::sin(r.angle);
+        return r;
+    };
+    const Reach reach = reach_about_reference(kLabelWidth), line_reach = reach_about_reference(kLineSlack);
+    Reach box, line_box;
+    const bool box_known =
+        box_reach(view, centre_x, centre_y, ppn, map_up, ref_lat, ref_lon, kLabelWidth, &box) &&
+        box_reach(view, centre_x, centre_y, ppn, map_up, ref_lat, ref_lon, kLineSlack, &line_box);
     auto may_show_here = [&](const Cap& cap) {
         return may_show(cap, reach) && (!box_known || may_show(cap, box));
+    };
+    auto line_may_show_here = [&](const Cap& cap) {
+        return may_show(cap, line_reach) && (!box_known || may_show(cap, line_box));
     };
     for (int i = 1; i <= atc_boundaries.count(); ++i) {
         const AtcBoundary& b = atc_boundaries[i];
@@ -281,7 +294,7 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
             const BoundaryRuns& runs = runs_of(i, b, points);
             if (!may_show_here(runs.cap)) continue;
             for (const PointRun& run : runs.runs) {
-                if (run.last == run.first || !may_show_here(run.cap)) {
+                if (run.last == run.first || !line_may_show_here(run.cap)) {
                     polyline.flush();
                     continue;
                 }

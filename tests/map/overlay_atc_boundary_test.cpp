@@ -6,6 +6,7 @@
 #include "fms/plan/route_plan.h"
 #include "map/map_overlays.h"
 
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -169,3 +170,62 @@ TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapAndPlanCentresOnThePlanWaypoint) {
 }
 
 } // namespace
+
+namespace {
+
+// Vertices of the layer's lines, in every polyline.
+std::size_t line_vertices(void* dc) {
+    std::size_t n = 0;
+    for (const gfx::RecordedOp* op : gfx::surface_recording(dc)->lines_in_color(0xFF979700))
+        n += op->points.size();
+    return n;
+}
+
+} // namespace
+
+// The runs of points are passed over on a tighter cap than whole boundaries
+// (whose label may reach farther): what shows within a clip is the same
+// pixel for pixel as the layer drawn without one, for winding boundaries
+// about and beyond the map at several ranges and headings.
+TEST_F(AtcBoundaryLayer, aClipShowsTheSamePixelsAsTheWholeLayerWithFewerVertices) {
+    // Spirals of 160 points 3 to 9 NM apart out from points about the aircraft.
+    for (int s = 0; s < 6; ++s) {
+        AtcBoundary b;
+        b.boundary_name = "B" + std::to_string(s);
+        b.boundary_name2 = "B" + std::to_string(s);
+        for (int k = 0; k < 160; ++k) {
+            BoundaryPoint& p = b.points.slot(static_cast<std::size_t>(++b.point_count));
+            ahead(std::fmod(60.0 * s + 7.0 * k, 360.0), 5.0 + (3.0 + s) * k * 0.5, &p.latitude, &p.longitude);
+        }
+        b.label_latitude = b.points[80].latitude;
+        b.label_longitude = b.points[80].longitude;
+        atc_boundaries.append(b);
+    }
+    const gfx::RectF clip{150.0f, 40.0f, 90.0f, 90.0f};
+    for (const double range : {10.0, 40.0, 80.0}) {
+        for (const double heading : {0.0, 235.0}) {
+            SCOPED_TRACE(std::to_string(range) + " NM, heading " + std::to_string(heading));
+            void* dcs[2] = {gfx::create_surface_dc(272, 314, gfx::SurfaceCairo | gfx::SurfaceRecording),
+                            gfx::create_surface_dc(272, 314, gfx::SurfaceCairo | gfx::SurfaceRecording)};
+            for (int clipped = 0; clipped < 2; ++clipped) {
+                gfx::Graphics graphics(dcs[clipped]);
+                if (clipped == 1) graphics.set_clip_rect(clip.x, clip.y, clip.width, clip.height);
+                draw_atc_boundaries(graphics, 53, 134, 148, range, heading, kLat, kLon);
+            }
+            int differing = 0, lit = 0;
+            // Within the clip's edge, whose own pixels the clip blends.
+            for (int y = static_cast<int>(clip.y) + 1; y < clip.y + clip.height - 1; ++y) {
+                for (int x = static_cast<int>(clip.x) + 1; x < clip.x + clip.width - 1; ++x) {
+                    const gfx::Argb p = gfx::surface_pixel(dcs[1], x, y);
+                    differing += p != gfx::surface_pixel(dcs[0], x, y);
+                    lit += p != 0;
+                }
+            }
+            EXPECT_EQ(differing, 0);
+            EXPECT_GT(lit, 0);
+            EXPECT_LT(line_vertices(dcs[1]), line_vertices(dcs[0]));
+            for (void* dc : dcs)
+                gfx::destroy_surface_dc(dc);
+        }
+    }
+}
