@@ -5,5 +5,5 @@ if(NOT TARGET orvex_module)
   return()
 endif()
 
-add_executable(orvex-attitude-bench ${CMAKE_CURRENT_LIST_DIR}/attitude_bench.cpp)
+add_executable(orvex-attitude-bench ${CMAKE_CURRENT_LIST_DIR}/attitude_bench.cpp ${CMAKE_CURRENT_LIST_DIR}/frame_timing.cpp)
 target_link_libraries(orvex-attitude-bench PRIVATE orvex_host orvex_module)

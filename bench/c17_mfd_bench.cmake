@@ -6,7 +6,7 @@ if(NOT TARGET orvex_module)
   return()
 endif()
 
-add_executable(orvex-c17-bench ${CMAKE_CURRENT_LIST_DIR}/c17_mfd_bench.cpp)
+add_executable(orvex-c17-bench ${CMAKE_CURRENT_LIST_DIR}/c17_mfd_bench.cpp ${CMAKE_CURRENT_LIST_DIR}/frame_timing.cpp)
 target_link_libraries(orvex-c17-bench PRIVATE orvex_host orvex_module)
 target_compile_definitions(orvex-c17-bench PRIVATE ORVEX_WORLD_DIR="${CMAKE_BINARY_DIR}/world")
 add_dependencies(orvex-c17-bench orvex-world-navdb)

@@ -5,7 +5,7 @@ if(NOT TARGET orvex_module)
   return()
 endif()
 
-add_executable(orvex-nd-bench ${CMAKE_CURRENT_LIST_DIR}/nd_frame_bench.cpp)
+add_executable(orvex-nd-bench ${CMAKE_CURRENT_LIST_DIR}/nd_frame_bench.cpp ${CMAKE_CURRENT_LIST_DIR}/frame_timing.cpp)
 target_link_libraries(orvex-nd-bench PRIVATE orvex_host orvex_module)
 target_compile_definitions(orvex-nd-bench PRIVATE ORVEX_WORLD_DIR="${CMAKE_BINARY_DIR}/world")
 add_dependencies(orvex-nd-bench orvex-world-navdb)

@@ -12,13 +12,13 @@
 //
 //   orvex-nd-bench [world folder]
 #include "aircraft_store.h"
+#include "frame_timing.h"
 #include "host_services.h"
 #include "sim_state.h"
 
 #include "data/atc_boundaries.h"
 #include "data/display_settings.h"
 #include "data/display_state.h"
-#include "data/nav_database.h"
 #include "data/p1000_menu_state.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
@@ -37,11 +37,8 @@
 #include "nd/p1000_mfd_painters.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
-#include "sim/host_folder.h"
 
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
 
 #ifndef ORVEX_WORLD_DIR
@@ -50,9 +47,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr double kFrameMs = 1000.0 / 60.0;
-constexpr int kFrames = 3000;
+using bench::kFrames;
 // The HW_B737_ND screen of the example panel.
 constexpr PixelSize kSize{247, 294};
 
@@ -72,17 +67,7 @@ void start_flight() {
     host::publish_aircraft();
 
     // East out of London over six waypoints 30 NM apart.
-    active_plan_last = -1;
-    double lat = m.lat_deg, lon = m.lon_deg;
-    for (int i = 0; i <= 6; ++i) {
-        RouteWaypoint& w = active_plan.slot(++active_plan_last);
-        w = RouteWaypoint{};
-        w.ident = "WP" + std::to_string(i);
-        w.lat = lat;
-        w.lon = lon;
-        w.type = "WPT";
-        gc_destination_point(lat, lon, 90.0, 30.0, &lat, &lon);
-    }
+    bench::set_route_east(m.lat_deg, m.lon_deg, "WPT");
     to_waypoint_index = 1;
     to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
     route_state = 3;
@@ -94,44 +79,11 @@ void start_flight() {
         1;
 }
 
-struct Timing {
-    double update_ms = 0.0;
-    double render_ms = 0.0;
-    std::size_t ops = 0;
-};
-
-using RenderPass = std::function<void(void* dc, PixelSize size)>;
-
-Timing run(
+// fms_update and a render pass, the aircraft flying on between frames.
+bench::Timing run(
     uint32_t backend, PixelSize size = kSize,
-    const RenderPass& render = [](void* dc, PixelSize s) { render_hw_b737_nd(dc, s, 1); }) {
-    void* dc = gfx::create_surface_dc(size.width, size.height, backend);
-    gfx::Recording* recording = gfx::surface_recording(dc);
-    Timing t;
-    for (int i = 0; i < 60; ++i) { // warm: the nearby lists are built once
-        host::advance_aircraft();
-        fms_update();
-        render(dc, size);
-        if (recording) recording->clear();
-    }
-    for (int i = 0; i < kFrames; ++i) {
-        host::advance_aircraft();
-        const auto t0 = Clock::now();
-        fms_update();
-        const auto t1 = Clock::now();
-        render(dc, size);
-        const auto t2 = Clock::now();
-        t.update_ms += std::chrono::duration<double, std::milli>(t1 - t0).count();
-        t.render_ms += std::chrono::duration<double, std::milli>(t2 - t1).count();
-        if (recording) {
-            t.ops = recording->ops.size();
-            recording->clear(); // the recording is the test's, not part of a frame
-        }
-    }
-    gfx::destroy_surface_dc(dc);
-    t.update_ms /= kFrames;
-    t.render_ms /= kFrames;
-    return t;
+    const bench::RenderPass& render = [](void* dc, PixelSize s) { render_hw_b737_nd(dc, s, 1); }) {
+    return bench::time_frames(size, backend, {host::advance_aircraft, fms_update, render});
 }
 
 // The boundary layer alone on the HW_B737_ND's map at 40 NM, as the aircraft
@@ -148,9 +100,9 @@ double boundary_layer_ms() {
             host::advance_aircraft();
             fms_update();
             recording->clear();
-            const auto t0 = Clock::now();
+            const auto t0 = bench::Clock::now();
             draw_atc_boundaries_hw_b737_nd(display, g);
-            ms += std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+            ms += bench::ms_since(t0);
         }
     }
     gfx::destroy_surface_dc(dc);
@@ -174,26 +126,23 @@ void add_hold_and_filters() {
     show_atc_boundaries = 1;
 }
 
-void report(const char* backend, const Timing& t) {
+void report(const char* backend, const bench::Timing& t) {
     const double total = t.update_ms + t.render_ms;
-    std::printf("  %-10s fms_update %7.4f ms + render %7.4f ms = %7.4f ms per frame, %5.2f %% of %.1f ms\n",
-                backend, t.update_ms, t.render_ms, total, total / kFrameMs * 100.0, kFrameMs);
+    std::printf("  %-10s fms_update %7.4f ms + render %7.4f ms = %7.4f ms per frame, ", backend, t.update_ms,
+                t.render_ms, total);
+    bench::print_frame_share(total);
+    std::printf("\n");
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    host_folder = argc > 1 ? argv[1] : ORVEX_WORLD_DIR;
-    load_nav_database();
-    if (navaid_table.count() == 0) {
-        std::fprintf(stderr, "no navigation database below %s\n", host_folder.c_str());
-        return 1;
-    }
+    if (!bench::load_world_database(argc, argv, ORVEX_WORLD_DIR)) return 1;
     gdiplus_connect();
     start_flight();
     std::printf("HW_B737_ND frame, MAP 40 NM, NAV APT INT on, %d x %d pixels, %d frames near London\n",
                 kSize.width, kSize.height, kFrames);
-    const Timing recording = run(gfx::SurfaceRecording);
+    const bench::Timing recording = run(gfx::SurfaceRecording);
     std::printf("  nearby lists: %d navaids, %d airports, %d airway fixes; %zu drawing operations a frame\n",
                 local_navaids.count(), close_airports.count(), local_airway_fixes.count(), recording.ops);
     report("recording", recording);
@@ -203,14 +152,15 @@ int main(int argc, char** argv) {
     const double layer = boundary_layer_ms();
     std::printf("Boundary layer, %d boundaries, HW_B737_ND MAP 40 NM near London, recording\n",
                 atc_boundaries.count());
-    std::printf("  %-10s %7.4f ms per frame, %5.2f %% of %.1f ms\n", "layer", layer, layer / kFrameMs * 100.0,
-                kFrameMs);
+    std::printf("  %-10s %7.4f ms per frame, ", "layer", layer);
+    bench::print_frame_share(layer);
+    std::printf("\n");
 
     hw_md11_nd_mode = 3;
     hw_md11_nd_range = 80.0;
     std::printf("HW_MD11_ND frame, MAP 80 NM, every filter, boundaries and a hold on, 260 x 280 pixels\n");
-    const Timing md11 = run(gfx::SurfaceRecording, PixelSize{260, 280},
-                            [](void* dc, PixelSize s) { render_hw_md11_nd(dc, s, 1); });
+    const bench::Timing md11 = run(gfx::SurfaceRecording, PixelSize{260, 280},
+                                   [](void* dc, PixelSize s) { render_hw_md11_nd(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", md11.ops);
     report("recording", md11);
 
@@ -219,8 +169,8 @@ int main(int argc, char** argv) {
     efs50_ehsi_range = 25.0;
     std::printf(
         "EFS50_EHSI frame, format 5, 25 NM, FMS source with route, hold and boundaries, 266 x 230 pixels\n");
-    const Timing efs50 = run(gfx::SurfaceRecording, PixelSize{266, 230},
-                             [](void* dc, PixelSize s) { render_efs50_ehsi(dc, s, 1); });
+    const bench::Timing efs50 = run(gfx::SurfaceRecording, PixelSize{266, 230},
+                                    [](void* dc, PixelSize s) { render_efs50_ehsi(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", efs50.ops);
     report("recording", efs50);
 
@@ -232,8 +182,8 @@ int main(int argc, char** argv) {
     du_1000_ehsi_show_ndbs = 1;
     std::printf(
         "DU_1000_EHSI frame, map mode 3, 60 NM, every filter, boundaries and a hold on, 318 x 310 pixels\n");
-    const Timing du = run(gfx::SurfaceRecording, PixelSize{318, 310},
-                          [](void* dc, PixelSize s) { render_du_1000_ehsi(dc, s, 1); });
+    const bench::Timing du = run(gfx::SurfaceRecording, PixelSize{318, 310},
+                                 [](void* dc, PixelSize s) { render_du_1000_ehsi(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", du.ops);
     report("recording", du);
 
@@ -243,8 +193,8 @@ int main(int argc, char** argv) {
     md80_ehsi_range = 80.0;
     std::printf(
         "MD80_EHSI_NB frame, map mode 3, 80 NM, every filter, boundaries and a hold on, 266 x 232 pixels\n");
-    const Timing md80 = run(gfx::SurfaceRecording, PixelSize{266, 232},
-                            [](void* dc, PixelSize s) { render_md80_ehsi(dc, s, 1); });
+    const bench::Timing md80 = run(gfx::SurfaceRecording, PixelSize{266, 232},
+                                   [](void* dc, PixelSize s) { render_md80_ehsi(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", md80.ops);
     report("recording", md80);
 
@@ -258,8 +208,8 @@ int main(int argc, char** argv) {
     proline4_mfd_brg2_source = 3;
     std::printf(
         "PROLINE4_MFD frame, map page 3, 40 NM, every filter, boundaries and a hold on, 247 x 285 pixels\n");
-    const Timing proline4 = run(gfx::SurfaceRecording, PixelSize{247, 285},
-                                [](void* dc, PixelSize s) { render_proline4_mfd(dc, s, 1); });
+    const bench::Timing proline4 = run(gfx::SurfaceRecording, PixelSize{247, 285},
+                                       [](void* dc, PixelSize s) { render_proline4_mfd(dc, s, 1); });
     std::printf("  %zu drawing operations a frame\n", proline4.ops);
     report("recording", proline4);
 
@@ -276,7 +226,7 @@ int main(int argc, char** argv) {
             std::printf(
                 "P1000_MFD %s frame, heading-up map 80 NM, NAV and APT%s and a hold on, 272 x 314 pixels\n",
                 counter == 0 ? "full" : "partial", boundaries == 1 ? ", boundaries" : "");
-            const Timing p1000 =
+            const bench::Timing p1000 =
                 run(gfx::SurfaceRecording, PixelSize{272, 314}, [counter](void* dc, PixelSize s) {
                     display_refresh_counter = counter;
                     render_p1000_mfd(dc, s, 1);

@@ -1,6 +1,7 @@
 #include "cdu_keys.h"
 
 #include "host_text.h"
+#include "key_items.h"
 #include "placed_gauge.h"
 
 #include <cctype>
@@ -47,62 +48,15 @@ bool is_cdu_gauge(const PlacedGauge& gauge) {
 }
 
 bool cdu_key_sequence(const std::string& items, std::vector<SmithsKey>& keys, std::string& error) {
-    keys.clear();
-    std::size_t i = 0;
-    while (i < items.size()) {
-        if (std::isspace(static_cast<unsigned char>(items[i]))) {
-            ++i;
-            continue;
-        }
-        if (items[i] == '"') {
-            const std::size_t end = items.find('"', i + 1);
-            if (end == std::string::npos) {
-                error = "text without closing '\"'";
-                return false;
-            }
-            for (std::size_t k = i + 1; k < end; ++k) {
-                SmithsKey key{};
-                if (!key_of_char(items[k], key)) {
-                    error = std::string("no CDU key types '") + items[k] + "'";
-                    return false;
-                }
-                keys.push_back(key);
-            }
-            i = end + 1;
-            continue;
-        }
-        std::size_t end = i;
-        while (end < items.size() && !std::isspace(static_cast<unsigned char>(items[end])))
-            ++end;
-        const std::string name = to_upper(items.substr(i, end - i));
-        SmithsKey key{};
-        if (!smiths_key_by_name(name, key)) {
-            error = "no CDU key '" + items.substr(i, end - i) + "'";
-            return false;
-        }
-        keys.push_back(key);
-        i = end;
-    }
-    if (keys.empty()) {
-        error = "usage: cdu GAUGE KEY|\"TEXT\"...";
-        return false;
-    }
-    return true;
+    static constexpr KeyNaming<SmithsKey> naming{"CDU", "usage: cdu GAUGE KEY|\"TEXT\"...",
+                                                 smiths_key_by_name, key_of_char};
+    return key_sequence(items, naming, keys, error);
 }
 
 ClickResult press_cdu_key(const PlacedGauge& gauge, SmithsKey key) {
     const SmithsKeyBox& box = smiths_key_boxes.box[static_cast<int>(key)];
     const uint32_t flags = box.repeats ? MOUSE_LEFT_REPEAT : MOUSE_LEFTSINGLE;
-    ClickResult click;
-    PixPoint relative{};
-    const MouseRect* rect = find_mouse_child(gauge.header.mouse_rect, box.x + box.click_w / 2,
-                                             box.y + box.click_h / 2, flags, relative);
-    if (rect == nullptr) return click;
-    click.hit = true;
-    click.rect = rect;
-    click.point = relative;
-    click.result = rect->handler(&click.point, flags);
-    return click;
+    return click_bitmap(gauge, box.x + box.click_w / 2, box.y + box.click_h / 2, flags);
 }
 
 } // namespace host

@@ -1,9 +1,8 @@
 #include "mcu_keys.h"
 
 #include "host_text.h"
+#include "key_items.h"
 #include "placed_gauge.h"
-
-#include <sstream>
 
 namespace host {
 
@@ -12,36 +11,13 @@ bool is_mcu_gauge(const PlacedGauge& gauge) {
 }
 
 bool mcu_key_sequence(const std::string& items, std::vector<McuKey>& keys, std::string& error) {
-    keys.clear();
-    std::istringstream words(items);
-    std::string word;
-    while (words >> word) {
-        McuKey key{};
-        if (!mcu_key_by_name(to_upper(word), key)) {
-            error = "no MCU key '" + word + "'";
-            return false;
-        }
-        keys.push_back(key);
-    }
-    if (keys.empty()) {
-        error = "usage: mcu GAUGE KEY...";
-        return false;
-    }
-    return true;
+    static constexpr KeyNaming<McuKey> naming{"MCU", "usage: mcu GAUGE KEY...", mcu_key_by_name, nullptr};
+    return key_sequence(items, naming, keys, error);
 }
 
 ClickResult press_mcu_key(const PlacedGauge& gauge, McuKey key) {
     const McuKeyBox& box = mcu_key_boxes[static_cast<std::size_t>(key)];
-    ClickResult click;
-    PixPoint relative{};
-    const MouseRect* rect = find_mouse_child(gauge.header.mouse_rect, box.x + box.w / 2, box.y + box.h / 2,
-                                             MOUSE_LEFTSINGLE, relative);
-    if (rect == nullptr) return click;
-    click.hit = true;
-    click.rect = rect;
-    click.point = relative;
-    click.result = rect->handler(&click.point, MOUSE_LEFTSINGLE);
-    return click;
+    return click_bitmap(gauge, box.x + box.w / 2, box.y + box.h / 2, MOUSE_LEFTSINGLE);
 }
 
 } // namespace host

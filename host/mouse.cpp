@@ -65,12 +65,16 @@ void placed_to_bitmap(const PlacedGauge& gauge, int x, int y, int& bitmap_x, int
 }
 
 ClickResult click_gauge(const PlacedGauge& gauge, int x, int y, uint32_t flags) {
-    ClickResult click;
     int bx = 0;
     int by = 0;
     placed_to_bitmap(gauge, x, y, bx, by);
+    return click_bitmap(gauge, bx, by, flags);
+}
+
+ClickResult click_bitmap(const PlacedGauge& gauge, int bitmap_x, int bitmap_y, uint32_t flags) {
+    ClickResult click;
     PixPoint relative{};
-    const MouseRect* rect = find_mouse_child(gauge.header.mouse_rect, bx, by, flags, relative);
+    const MouseRect* rect = find_mouse_child(gauge.header.mouse_rect, bitmap_x, bitmap_y, flags, relative);
     if (rect == nullptr) return click;
     click.hit = true;
     click.rect = rect;

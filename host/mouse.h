@@ -30,4 +30,7 @@ void placed_to_bitmap(const PlacedGauge& gauge, int x, int y, int& bitmap_x, int
 
 ClickResult click_gauge(const PlacedGauge& gauge, int x, int y, uint32_t flags = MOUSE_LEFTSINGLE);
 
+// The same for a point already in bitmap pixels (a key's click box).
+ClickResult click_bitmap(const PlacedGauge& gauge, int bitmap_x, int bitmap_y, uint32_t flags);
+
 } // namespace host

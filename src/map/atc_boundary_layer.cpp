@@ -38,11 +38,11 @@ struct Projected {
     double distance = 0.0;
 };
 
-Projected project(const GcOrigin& ref, double lat, double lon, int centre_x, int centre_y, double ppn,
+Projected project(const GcOrigin& ref, const GcOrigin& point, int centre_x, int centre_y, double ppn,
                   double map_up) {
     Projected p;
     double course = 0.0;
-    gc_dist_course(ref, lat, lon, &p.distance, &course);
+    gc_dist_course(ref, point, &p.distance, &course);
     turn_arc_geometry_i(map_up, course, centre_x, centre_y, p.distance * ppn, &p.x, &p.y);
     return p;
 }
@@ -106,6 +106,7 @@ struct BoundaryRuns {
     double label_lat = 0.0, label_lon = 0.0;
     Cap cap;
     std::vector<PointRun> runs;
+    std::vector<GcOrigin> trig; // each point's trigonometry, from 1
 };
 constexpr int kRunLength = 16;
 std::vector<BoundaryRuns> boundary_runs; // by boundary number
@@ -146,6 +147,9 @@ const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
         r.runs.push_back(run);
         if (run.last >= points) break;
     }
+    r.trig.resize(static_cast<std::size_t>(points) + 1);
+    for (int k = 1; k <= points; ++k)
+        r.trig[k] = gc_origin(b.points[k].latitude, b.points[k].longitude);
     const MapPosition label{b.label_latitude, b.label_longitude};
     double radius = 0.0;
     for (int k = 1; k <= points; ++k)
@@ -262,23 +266,21 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
         // The table holds at most 800 points whatever the count says.
         const int points = std::min(b.point_count, 800);
         if (points >= 1) {
-            Projected previous =
-                project(ref, b.points[1].latitude, b.points[1].longitude, centre_x, centre_y, ppn, map_up);
+            Projected previous = project(ref, gc_origin(b.points[1].latitude, b.points[1].longitude),
+                                         centre_x, centre_y, ppn, map_up);
             if (out_of_reach(b, previous.distance)) continue;
             int previous_index = 1;
             const BoundaryRuns& runs = runs_of(i, b, points);
             if (!may_show(runs.cap, reach)) continue;
             for (const PointRun& run : runs.runs) {
                 if (run.last == run.first || !may_show(run.cap, reach)) continue;
-                const BoundaryPoint& start = b.points[run.first];
                 if (previous_index != run.first)
-                    previous = project(ref, start.latitude, start.longitude, centre_x, centre_y, ppn, map_up);
+                    previous = project(ref, runs.trig[run.first], centre_x, centre_y, ppn, map_up);
                 previous_index = run.first;
                 if (circle_hidden(area, previous.x, previous.y, run_radius(run, previous.distance, ppn)))
                     continue;
                 for (int k = run.first + 1; k <= run.last; ++k) {
-                    const Projected p = project(ref, b.points[k].latitude, b.points[k].longitude, centre_x,
-                                                centre_y, ppn, map_up);
+                    const Projected p = project(ref, runs.trig[k], centre_x, centre_y, ppn, map_up);
                     if (!line_hidden(area, previous, p)) g.draw_line_i(pen, previous.x, previous.y, p.x, p.y);
                     previous = p;
                 }
@@ -286,7 +288,7 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
             }
         }
         const Projected label =
-            project(ref, b.label_latitude, b.label_longitude, centre_x, centre_y, ppn, map_up);
+            project(ref, gc_origin(b.label_latitude, b.label_longitude), centre_x, centre_y, ppn, map_up);
         // The label has room for three characters.
         g.draw_string(b.boundary_name2.substr(0, 3), font, brush,
                       gfx::PointF{static_cast<float>(label.x - 15), static_cast<float>(label.y)});

@@ -81,13 +81,13 @@ void draw_near_airports_p1000_mfd(const DisplayObject& display, gfx::Graphics& g
     const gfx::Pen circle(c::blue, 4.0f);
     const LayerLabel label(static_cast<float>(10.0 * f.w), c::blue);
     refresh_airport_lists(aircraft_state.plat, aircraft_state.plon);
-    for_each_in_reach(close_airports, f.view, p1000_mfd_range, 10.0,
-                      [&](const NavRecord& airport, double x, double y) {
-                          // The circle's top-left corner on the point.
-                          const double px = f.centre_x + x;
-                          const double py = f.centre_y + y;
-                          g.draw_ellipse_i(circle, px, py, 10.0 * f.w, 10.0 * f.s);
-                          label.draw(g, airport.ident, 5, px + 2.0 * f.w, py - 15.0 * f.s);
-                      });
+    for_each_p1000_record(g, f, close_airports, p1000_mfd_range, 10.0,
+                          [&](const NavRecord& airport, double x, double y) {
+                              // The circle's top-left corner on the point.
+                              const double px = f.centre_x + x;
+                              const double py = f.centre_y + y;
+                              g.draw_ellipse_i(circle, px, py, 10.0 * f.w, 10.0 * f.s);
+                              label.draw(g, airport.ident, 5, px + 2.0 * f.w, py - 15.0 * f.s);
+                          });
     end_p1000_layer(display, g);
 }

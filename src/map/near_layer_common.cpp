@@ -183,6 +183,22 @@ P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& g
     return f;
 }
 
+P1000LayerCull p1000_layer_cull(gfx::Graphics& g, const P1000LayerFrame& f) {
+    P1000LayerCull cull;
+    if (!f.valid) return cull;
+    cull.on_canvas = visible_box_in_frame(g, f.w, f.s, &cull.visible);
+    // The cap needs one scale for both axes: design units are frame units
+    // over w, and the projection is drawn in frame units.
+    if (cull.on_canvas && f.w == f.s) {
+        const VisibleBox& v = cull.visible;
+        const double cx = f.centre_x / f.w, cy = f.centre_y / f.s;
+        MapView view = f.view;
+        view.ppn = f.view.ppn / f.w;
+        cull.cap = visible_cap(view, VisibleBox{v.left - cx, v.top - cy, v.right - cx, v.bottom - cy});
+    }
+    return cull;
+}
+
 void end_p1000_layer(const DisplayObject& display, gfx::Graphics& g) {
     g.reset_transform();
     g.scale_transform(static_cast<float>(display.width) / 272.0f,

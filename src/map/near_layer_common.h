@@ -216,5 +216,34 @@ struct P1000LayerFrame {
     bool valid = false;
 };
 P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+// The part of the P1000 map that can show, from the clip in force in the
+// layer's half-scale frame: the visible box in design units (frame units
+// over w and s, about the frame's origin) and, where w equals s, its cap.
+struct P1000LayerCull {
+    bool on_canvas = false;
+    VisibleBox visible;
+    VisibleCap cap;
+};
+P1000LayerCull p1000_layer_cull(gfx::Graphics& graphics, const P1000LayerFrame& frame);
+
+// Calls draw(record, x, y) for every record of the list within 2 x range +
+// extra NM of the frame's reference, (x, y) its point about the projection
+// centre in frame units; records whose symbol corner lies well off the
+// visible box (see VisibleBox) are passed over, as the clip would take all
+// of them away.
+template <class List, class Draw>
+void for_each_p1000_record(gfx::Graphics& g, const P1000LayerFrame& f, const List& list, double range,
+                           double extra, Draw&& draw) {
+    const P1000LayerCull cull = p1000_layer_cull(g, f);
+    for (int i = 1; i <= list.count(); ++i) {
+        const NavRecord& r = list[i];
+        if (cull.cap.known && !cull.cap.may_hold(r.latitude, r.longitude)) continue;
+        const MapPlacement p = place_on_map(f.view, r.latitude, r.longitude);
+        if (!within_map_reach(p.distance, range, extra)) continue;
+        if (cull.on_canvas && !cull.visible.shows((f.centre_x + p.x) / f.w, (f.centre_y + p.y) / f.s))
+            continue;
+        draw(r, p.x, p.y);
+    }
+}
 // Back to the display's design scale, as the P1000 layers leave it.
 void end_p1000_layer(const DisplayObject& display, gfx::Graphics& graphics);

@@ -127,11 +127,12 @@ void draw_near_navaids_p1000_mfd(const DisplayObject& display, gfx::Graphics& g,
     const LayerLabel label(static_cast<float>(10.0 * f.w), c::light_green);
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
     const double range = p1000_mfd_range;
-    for_each_in_reach(local_navaids, f.view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
-        const double xs = f.centre_x + x;
-        const double ys = f.centre_y + y;
-        draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, f.w, f.s, 3, range);
-        label.draw(g, navaid.ident, label_chars, xs + 7.0 * f.w, ys - 10.0 * f.s);
-    });
+    for_each_p1000_record(
+        g, f, local_navaids, range, kReach, [&](const NavRecord& navaid, double x, double y) {
+            const double xs = f.centre_x + x;
+            const double ys = f.centre_y + y;
+            draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, f.w, f.s, 3, range);
+            label.draw(g, navaid.ident, label_chars, xs + 7.0 * f.w, ys - 10.0 * f.s);
+        });
     end_p1000_layer(display, g);
 }

@@ -57,6 +57,8 @@ Status GraphicsPath::add_line_i(double x1, double y1, double x2, double y2) {
 Status GraphicsPath::add_lines(std::span<const PointF> points) {
     if (points.empty()) return Status::InvalidParameter;
     const PointF first = points[0];
+    points_.reserve(points_.size() + points.size());
+    types_.reserve(types_.size() + points.size());
     if (!figure_open_ || points_.back().x != first.x || points_.back().y != first.y)
         add_point(first, PathPointTypeLine);
     for (std::size_t i = 1; i < points.size(); ++i)
@@ -177,6 +179,9 @@ Status GraphicsPath::add_curve_i(std::span<const Point> points, float tension) {
 
 Status GraphicsPath::add_ellipse(float x, float y, float width, float height) {
     figure_open_ = false;
+    // Four quarter arcs of three points after the start.
+    points_.reserve(points_.size() + 13);
+    types_.reserve(types_.size() + 13);
     add_arc_beziers(x, y, width, height, 0.0f, 360.0f, false);
     close_figure();
     return Status::Ok;

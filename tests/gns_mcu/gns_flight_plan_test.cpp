@@ -22,22 +22,13 @@ std::vector<std::string> active_idents() {
 
 } // namespace
 
-class GnsPlanKeys : public GnsStandIn {
+class GnsPlanKeys : public GnsRouteStandIn {
   protected:
-    // West of the route, so that no waypoint is sequenced while the keys work.
-    void SetUp() override {
-        GnsStandIn::SetUp();
-        host::aircraft().lat_deg = 47.45;
-        host::aircraft().lon_deg = -123.6;
-        frames(1);
-    }
     // Opens the second stored route (KSEA-KPDX) and makes it the active plan.
     void activate_example_route() {
-        press("R2 R2 ENT");
-        frames(1);
-        ASSERT_EQ(gns_plan_open, 1);
-        press("R5 ENT");
-        frames(1);
+        open_example_route();
+        if (HasFatalFailure()) return;
+        activate_opened_route();
     }
 };
 

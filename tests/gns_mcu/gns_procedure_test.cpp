@@ -28,21 +28,13 @@ const std::vector<std::string> kExampleRoute = {"KSEA",  "SEA",   "FOXXE", "NISQ
 
 } // namespace
 
-class GnsProcedures : public GnsStandIn {
+class GnsProcedures : public GnsRouteStandIn {
   protected:
-    // West of the route, so that no waypoint is sequenced while the keys work.
-    void SetUp() override {
-        GnsStandIn::SetUp();
-        host::aircraft().lat_deg = 47.45;
-        host::aircraft().lon_deg = -123.6;
-        frames(1);
-    }
     // The route opened, with a SMITHS DEPARTURES and APPROACH selection in
     // progress.
     void open_example_route() {
-        press("R2 R2 ENT");
-        frames(1);
-        ASSERT_EQ(gns_plan_open, 1);
+        GnsRouteStandIn::open_example_route();
+        if (HasFatalFailure()) return;
         sel_sid = "SUMMA2";
         sel_sid_transition = applied_sid_transition = "BTG";
         sel_departure_runway = applied_departure_runway = "34R";
@@ -51,8 +43,7 @@ class GnsProcedures : public GnsStandIn {
     }
     void activate_example_route() {
         open_example_route();
-        press("R5 ENT");
-        frames(1);
+        activate_opened_route();
         ASSERT_EQ(idents(active_plan, active_plan_last), kExampleRoute);
     }
     void expect_smiths_selection_kept() {

@@ -30,21 +30,12 @@ constexpr double kFpsPerKt = 1.68781;
 
 } // namespace
 
-class GnsValuePages : public GnsStandIn {
+class GnsValuePages : public GnsRouteStandIn {
   protected:
-    // West of the route, so that no waypoint is sequenced while the keys work.
-    void SetUp() override {
-        GnsStandIn::SetUp();
-        host::aircraft().lat_deg = 47.45;
-        host::aircraft().lon_deg = -123.6;
-        frames(1);
-    }
     void activate_example_route() {
-        press("R2 R2 ENT");
-        frames(1);
-        ASSERT_EQ(gns_plan_open, 1);
-        press("R5 ENT");
-        frames(1);
+        open_example_route();
+        if (HasFatalFailure()) return;
+        activate_opened_route();
         ASSERT_EQ(to_waypoint_index, 1);
     }
     // The aircraft stopped: the tokens set here stay as set.

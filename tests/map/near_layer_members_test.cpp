@@ -10,6 +10,7 @@
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/route_plan.h"
 #include "gauges/gdiplus_lifetime.h"
+#include "map/map_projection.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
@@ -233,3 +234,65 @@ TEST_F(LayerMembers, airwayFixMembersAndTheC17MeasuringFromTheMapsReference) {
 }
 
 } // namespace
+
+// The P1000 layers pass over records whose symbol and label cannot reach
+// the visible part of the map: under a clip, what shows within it is the
+// same pixel for pixel as the layer drawn without one, on a ring of records
+// at every bearing and out to beyond the reach, for several ranges and map
+// headings; and the clipped layer draws fewer operations.
+TEST_F(LayerMembers, p1000LayersShowTheSamePixelsUnderAClipWithFewerOperations) {
+    const DisplayObject p1000{272, 314};
+    const gfx::RectF clip{160.0f, 40.0f, 100.0f, 80.0f};
+    for (const double range : {5.0, 12.5, 40.0}) {
+        std::vector<NavRecord> ring;
+        for (int bearing = 0; bearing < 360; bearing += 15) {
+            for (const double share : {0.2, 0.5, 0.9, 1.4, 2.0, 2.6}) {
+                NavRecord r;
+                r.ident = "R" + std::to_string(bearing * 10 + static_cast<int>(share * 10));
+                r.ident.resize(6, 'X');
+                r.kind = bearing % 30 == 0 ? "V" : "N";
+                gc_destination_point(kLat, kLon, bearing, share * range, &r.latitude, &r.longitude);
+                ring.push_back(r);
+            }
+        }
+        local_navaids.set_count(0);
+        close_airports.set_count(0);
+        for (const NavRecord& r : ring) {
+            local_navaids.append(r);
+            close_airports.append(r);
+        }
+        p1000_mfd_range = range;
+        for (const double heading : {0.0, 125.0}) {
+            aircraft_state.map_heading_deg = heading;
+            for (const bool airports : {false, true}) {
+                SCOPED_TRACE(std::to_string(range) + " NM, heading " + std::to_string(heading) +
+                             (airports ? ", airports" : ", navaids"));
+                void* dcs[2] = {gfx::create_surface_dc(300, 320, gfx::SurfaceCairo | gfx::SurfaceRecording),
+                                gfx::create_surface_dc(300, 320, gfx::SurfaceCairo | gfx::SurfaceRecording)};
+                for (int clipped = 0; clipped < 2; ++clipped) {
+                    gfx::Graphics g(dcs[clipped]);
+                    if (clipped == 1) g.set_clip_rect(clip.x, clip.y, clip.width, clip.height);
+                    if (airports)
+                        draw_near_airports_p1000_mfd(p1000, g, units_per_nm(53.0, range));
+                    else
+                        draw_near_navaids_p1000_mfd(p1000, g, 0.0);
+                }
+                int differing = 0, lit = 0;
+                // Within the clip's edge, whose own pixels the clip blends.
+                for (int y = static_cast<int>(clip.y) + 1; y < clip.y + clip.height - 1; ++y) {
+                    for (int x = static_cast<int>(clip.x) + 1; x < clip.x + clip.width - 1; ++x) {
+                        const gfx::Argb p = gfx::surface_pixel(dcs[1], x, y);
+                        differing += p != gfx::surface_pixel(dcs[0], x, y);
+                        lit += p != 0;
+                    }
+                }
+                EXPECT_EQ(differing, 0);
+                EXPECT_GT(lit, 0);
+                EXPECT_LT(gfx::surface_recording(dcs[1])->drawing_count(),
+                          gfx::surface_recording(dcs[0])->drawing_count());
+                for (void* dc : dcs)
+                    gfx::destroy_surface_dc(dc);
+            }
+        }
+    }
+}

@@ -31,11 +31,14 @@ GcOrigin gc_origin(double lat, double lon) {
 }
 
 void gc_dist_course(const GcOrigin& from, double lat2, double lon2, double* distance, double* course) {
-    const double phi2 = lat2 * deg_to_rad;
+    gc_dist_course(from, gc_origin(lat2, lon2), distance, course);
+}
+
+void gc_dist_course(const GcOrigin& from, const GcOrigin& to, double* distance, double* course) {
     // Not normalised: sin and cos absorb whole turns, so legs across the
     // antimeridian need no special case.
-    const double dlon = (lon2 - from.lon) * deg_to_rad;
-    const double sin_phi2 = std::sin(phi2), cos_phi2 = std::cos(phi2);
+    const double dlon = (to.lon - from.lon) * deg_to_rad;
+    const double sin_phi2 = to.sin_phi, cos_phi2 = to.cos_phi;
     const double cos_dlon = std::cos(dlon);
 
     const double cos_sum = from.cos_phi * cos_phi2 * cos_dlon + from.sin_phi * sin_phi2;

@@ -33,6 +33,9 @@ struct GcOrigin {
 };
 GcOrigin gc_origin(double lat, double lon);
 void gc_dist_course(const GcOrigin& from, double lat2, double lon2, double* distance, double* course);
+// The same to a point whose trigonometry is done once too (a fixed point
+// measured from a moving reference).
+void gc_dist_course(const GcOrigin& from, const GcOrigin& to, double* distance, double* course);
 
 // The point reached from (lat, lon) along the great circle with the given
 // initial true course after the given distance. The longitude comes back in
