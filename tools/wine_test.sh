@@ -63,7 +63,7 @@ fi
 imports=$(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
 for dll in $imports; do
     case "$dll" in
-    KERNEL32.DLL | USER32.DLL | GDI32.DLL | GDIPLUS.DLL | MSVCRT.DLL) ;;
+    KERNEL32.DLL | USER32.DLL | GDI32.DLL | GDIPLUS.DLL | MSVCRT.DLL | DINPUT8.DLL) ;;
     *)
         echo "orvex1.gau imports $dll, not a Windows system DLL it may use" >&2
         exit 1
