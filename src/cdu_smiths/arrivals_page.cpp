@@ -25,7 +25,7 @@ float row_y(int row) {
 }
 
 const char* marker() {
-    return route_state == 3 ? "<ACT>" : "<SEL>";
+    return route_state == kRouteStateActive ? "<ACT>" : "<SEL>";
 }
 
 AirportProcedures& destination() {
@@ -214,7 +214,7 @@ void smiths_page_arrivals_keys() {
     if (lsk >= 1 && lsk <= 5) star_key(lsk);
     if (lsk >= 6 && lsk <= 10) approach_key(lsk - 5);
     if (lsk == 11) {
-        if (route_state == 4)
+        if (route_state == kRouteStateActiveModified)
             erase_route_modification();
         else
             smiths_cdu_page = kPageDepArrIndex;
@@ -237,7 +237,7 @@ void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics)
         approach_list_column(page, f);
 
     cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");
-    cdu_text(page, 0, 198, CduFont::Large, route_state == 4 ? "<ERASE" : "<INDEX");
+    cdu_text(page, 0, 198, CduFont::Large, route_state == kRouteStateActiveModified ? "<ERASE" : "<INDEX");
     cdu_text(page, 200, 198, CduFont::Large, "ROUTE>");
     cdu_scratchpad_line(page);
 }

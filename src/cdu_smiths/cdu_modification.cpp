@@ -5,7 +5,7 @@
 namespace {
 
 bool route_is_active() {
-    return route_state == 3 || route_state == 4;
+    return route_state == kRouteStateActive || route_state == kRouteStateActiveModified;
 }
 
 } // namespace
@@ -19,5 +19,5 @@ void cdu_keep_executed(int& previous, int current, int nothing) {
 }
 
 void cdu_mark_modified() {
-    if (route_state == 3) advance_route_state();
+    if (route_state == kRouteStateActive) advance_route_state();
 }

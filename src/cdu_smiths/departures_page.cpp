@@ -28,7 +28,7 @@ int first_row_item() {
 }
 
 const char* marker() {
-    return route_state == 3 ? "<ACT>" : "<SEL>";
+    return route_state == kRouteStateActive ? "<ACT>" : "<SEL>";
 }
 
 void sid_column(CduPage& page, const AirportProcedures& origin, int f) {
@@ -125,7 +125,7 @@ void smiths_page_departures_keys() {
     if (lsk >= 1 && lsk <= 5) left_key(origin, lsk, f_sids, f);
     if (lsk >= 6 && lsk <= 10) select_departure_runway_b(f + lsk - 6);
     if (lsk == 11) {
-        if (route_state == 4)
+        if (route_state == kRouteStateActiveModified)
             erase_route_modification();
         else
             smiths_cdu_page = kPageDepArrIndex;
@@ -148,7 +148,7 @@ void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphic
     runway_column(page, origin, f);
 
     cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");
-    cdu_text(page, 0, 198, CduFont::Large, route_state == 4 ? "<ERASE" : "<INDEX");
+    cdu_text(page, 0, 198, CduFont::Large, route_state == kRouteStateActiveModified ? "<ERASE" : "<INDEX");
     cdu_text(page, 205, 198, CduFont::Large, "ROUTE>");
     cdu_scratchpad_line(page);
 }

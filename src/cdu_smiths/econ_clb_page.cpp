@@ -63,7 +63,7 @@ void draw_rows(CduPage& page) {
     econ_speed_restriction_row(page, ClbSpdRest, ClbAltRest);
     cdu_text(page, 12, 121, CduFont::Large, "- - - - - - - - - - - - - - - -");
     cdu_text(page, 140, 151, CduFont::Large, "- - - - - - - - - - - - - - - -");
-    if (route_state == 4) {
+    if (route_state == kRouteStateActiveModified) {
         cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
     } else {
         cdu_text(page, 0, 165, CduFont::Large, "< MAX   RATE");

@@ -96,7 +96,7 @@ void draw_rows(CduPage& page) {
                                    : "---\xB0 / ---");
     fuel_rows(page);
     cdu_text(page, 0, 165, CduFont::Small, "- - - - - - - - - - - - - - - - - - - - - - - -");
-    cdu_text(page, 0, 198, CduFont::Large, route_state == 4 ? "< ERASE" : "< LRC");
+    cdu_text(page, 0, 198, CduFont::Large, route_state == kRouteStateActiveModified ? "< ERASE" : "< LRC");
     if (ArmPauseAtTod == 1)
         cdu_text(page, 95, 198, CduFont::Large,
                  PauseAtTod == 1 ? "Pause at TOD (ON) >" : "Pause at TOD (OFF)  >");

@@ -90,7 +90,7 @@ void econ_enter_speed_restriction(double& speed, double& altitude) {
 }
 
 void econ_erase() {
-    if (route_state == 4) erase_route_modification();
+    if (route_state == kRouteStateActiveModified) erase_route_modification();
 }
 
 void econ_open_rta_progress() {

@@ -120,7 +120,7 @@ void draw_rows(CduPage& page) {
             page, 0, 165, CduFont::Large,
             cdu_format(PauseAtDistFromDest == 1 ? "PAUSE %d NM From (%s)(ON)" : "PAUSE %d NM From (%s)(OFF)",
                        pause_distance, active_plan[active_plan_last].ident.c_str()));
-    if (route_state == 4) cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
+    if (route_state == kRouteStateActiveModified) cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
     cdu_text(page, 220, 198, CduFont::Large, "RTA >");
 }
 

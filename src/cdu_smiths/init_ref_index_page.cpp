@@ -12,7 +12,7 @@
 namespace {
 
 void save_active_plan() {
-    if (route_state < 3 || active_plan_last < 1) {
+    if (route_state < kRouteStateActive || active_plan_last < 1) {
         smiths_scratchpad_message = "NO ACTIVE FLIGHT PLAN";
         return;
     }

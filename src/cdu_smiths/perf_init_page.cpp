@@ -140,7 +140,7 @@ void perf_init_key() {
     case 10:
         return enter_transition_altitude();
     case 11:
-        if (route_state == 4)
+        if (route_state == kRouteStateActiveModified)
             erase_route_modification();
         else
             smiths_cdu_page = kPageInitRefIndex;
@@ -313,8 +313,8 @@ void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics
     CduPage page(display, graphics);
     const bool init = smiths_perf_init_subpage == 1;
 
-    if (init && route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
-    if (init && route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
+    if (init && route_state == kRouteStateActive) cdu_text(page, 18, 0, CduFont::Large, "ACT");
+    if (init && route_state == kRouteStateActiveModified) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, init ? "PERF  INIT" : "PERF  LIMITS");
     cdu_text(page, 220, 0, CduFont::Small,
              cdu_format("%2d / %2d", smiths_perf_init_subpage, smiths_perf_init_subpage_count));
@@ -326,6 +326,7 @@ void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics
 
     cdu_text(page, 0, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - - -");
     // PERF LIMITS has no erase: its L6 always leads to the index.
-    cdu_text(page, 0, 198, CduFont::Large, init && route_state == 4 ? "< ERASE" : "< INDEX");
+    cdu_text(page, 0, 198, CduFont::Large,
+             init && route_state == kRouteStateActiveModified ? "< ERASE" : "< INDEX");
     cdu_scratchpad_line(page);
 }

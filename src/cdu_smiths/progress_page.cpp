@@ -10,6 +10,7 @@
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearest_vors.h"
 #include "fms/perf/speed_targets.h"
@@ -220,7 +221,7 @@ void draw_progress_data(CduPage& page) {
     cdu_text(page, 12, 88, CduFont::Small, "X T K   E R R O R");
     draw_vertical_deviation(page);
     cdu_text(page, 0, 99, CduFont::Large,
-             cdu_format("%s %3.2f NM", cross_track_direction == 2 ? "L" : "R", cross_track_nm));
+             cdu_format("%s %3.2f NM", cross_track_direction == kDirectionLeft ? "L" : "R", cross_track_nm));
     cdu_text(page, 12, 121, CduFont::Small, "G P S - L    T R K                             T A S");
     cdu_text(page, 0, 133, CduFont::Large,
              cdu_format("%03.0f\xB0T", course_0_360(leg_course_deg + a.magvar)));

@@ -69,7 +69,7 @@ void look_up_runway() {
 
 // L6 on every sub-page; the page opens on its entry sub-page next time.
 void to_index() {
-    ref_nav_kind = 1;
+    ref_nav_kind = kRefNavEntry;
     smiths_cdu_page = kPageInitRefIndex;
 }
 
@@ -100,17 +100,17 @@ void entry_keys() {
 
 void ref_nav_data_act(int shown_kind) {
     const int key = smiths_cdu_lsk;
-    if (shown_kind < 2 || shown_kind > 4) {
+    if (shown_kind < kRefNavFix || shown_kind > kRefNavAirport) {
         entry_keys();
     } else if (key == 11) {
         to_index();
-    } else if (shown_kind == 2 && key == 1) {
+    } else if (shown_kind == kRefNavFix && key == 1) {
         look_up(Lookup::Fix);
-    } else if (shown_kind == 3 && key == 6) {
+    } else if (shown_kind == kRefNavNavaid && key == 6) {
         look_up(Lookup::Navaid);
-    } else if (shown_kind == 4 && key == 1) {
+    } else if (shown_kind == kRefNavAirport && key == 1) {
         look_up_runway();
-    } else if (shown_kind == 4 && key == 2) {
+    } else if (shown_kind == kRefNavAirport && key == 2) {
         look_up(Lookup::Airport);
     }
 }

@@ -83,15 +83,15 @@ void smiths_page_ref_nav_data(const DisplayObject& display, gfx::Graphics& graph
     const int shown = ref_nav_kind;
     const NavRecord& fix = ref_nav_fix;
     cdu_text(page, 63, 0, CduFont::Large, "REF  NAV  DATA");
-    if (shown == 2)
+    if (shown == kRefNavFix)
         draw_waypoint(page, fix);
-    else if (shown == 3)
+    else if (shown == kRefNavNavaid)
         draw_navaid(page, fix);
-    else if (shown == 4)
+    else if (shown == kRefNavAirport)
         draw_airport(page, fix);
     else
         draw_entry(page);
-    if (shown >= 2 && shown <= 4) draw_position(page, fix);
+    if (shown >= kRefNavFix && shown <= kRefNavAirport) draw_position(page, fix);
     cdu_text(page, 0, 184, CduFont::Large, "- - - - - - - - - - - - -");
     cdu_text(page, 0, 198, CduFont::Large, "< INDEX");
     cdu_scratchpad_line(page);

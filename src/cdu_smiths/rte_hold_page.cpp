@@ -6,6 +6,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
@@ -51,7 +52,7 @@ void enter_inbound_course(HoldEntry& h) {
     const bool number = cdu_read_number(first, course);
     const char dir =
         second.empty() ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(second[0])));
-    const int turn = dir == 'L' ? 2 : (dir == 'R' ? 1 : 0);
+    const int turn = dir == 'L' ? kDirectionLeft : (dir == 'R' ? kDirectionRight : 0);
     if (!number || course < 0.0 || course >= 361.0 || turn == 0) return invalid_entry();
     h.turn = turn;
     h.inbound_course = course;
@@ -79,16 +80,16 @@ void act_on_key() {
         if (key == 4) enter_leg(*h, 1);
         if (key == 5) enter_leg(*h, 2);
     } else if (key == 11) {
-        if (route_state == 4) {
+        if (route_state == kRouteStateActiveModified) {
             erase_route_modification();
         } else if (hold_count() < kMaxHolds) {
-            smiths_legs_mode = 2;
+            smiths_legs_mode = kLegsModeHoldAt;
             smiths_cdu_page = kPageRteLegs;
         }
     } else if (key == 12 && h != nullptr && hold_count() >= 1 && hold_count() < kMaxHolds) {
         pending_hold_delete_index = h->active_index;
         delete_hold(pending_hold_delete_index, 2);
-        smiths_legs_mode = 0;
+        smiths_legs_mode = kLegsModeList;
         smiths_cdu_page = kPageRteLegs;
     }
 }
@@ -113,9 +114,9 @@ void draw_body(CduPage& page, const HoldEntry* h) {
 
     cdu_text(page, 12, 88, CduFont::Small, "I N B D    C R S / D I R        E F C    T I M E");
     if (h != nullptr)
-        cdu_text(
-            page, 0, 99, CduFont::Large,
-            cdu_format(h->turn == 1 ? "%03.0f /  R  T U R N" : "%03.0f /  L  T U R N", h->inbound_course));
+        cdu_text(page, 0, 99, CduFont::Large,
+                 cdu_format(h->turn == kDirectionRight ? "%03.0f /  R  T U R N" : "%03.0f /  L  T U R N",
+                            h->inbound_course));
     cdu_text(page, 160, 99, CduFont::Large, "- - - -");
     cdu_text(page, 230, 99, CduFont::Small, "Z");
 
@@ -145,14 +146,14 @@ void smiths_page_rte_hold_keys() {
 void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
 
-    if (route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
-    if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
+    if (route_state == kRouteStateActive) cdu_text(page, 18, 0, CduFont::Large, "ACT");
+    if (route_state == kRouteStateActiveModified) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, "RTE        HOLD");
     cdu_text(page, 220, 5, CduFont::Small, cdu_format("%d / %d", smiths_hold_subpage, hold_page_count));
 
     draw_body(page, drawn_hold());
 
-    if (route_state == 4) {
+    if (route_state == kRouteStateActiveModified) {
         cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
     } else {
         if (hold_count() < kMaxHolds) cdu_text(page, 0, 198, CduFont::Large, "< NEXT HOLD");

@@ -75,8 +75,8 @@ void left_row_key(const LegsRows& rows, int k) {
     if (smiths_scratchpad.empty()) {
         if (i >= last) return;
         smiths_scratchpad = working_plan[i].ident;
-        if (smiths_legs_mode == 1) smiths_legs_pending_leg = i;
-        if (smiths_legs_mode == 2) smiths_hold_at_leg = i;
+        if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg = i;
+        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg = i;
         return;
     }
     // Past the destination nothing can be inserted.
@@ -84,7 +84,7 @@ void left_row_key(const LegsRows& rows, int k) {
         refuse("INVALID ENTRY");
         return;
     }
-    if (smiths_legs_mode == 2 && smiths_scratchpad.compare(0, 8, "HOLD AT ") == 0) {
+    if (smiths_legs_mode == kLegsModeHoldAt && smiths_scratchpad.compare(0, 8, "HOLD AT ") == 0) {
         // Only a fix the pilot has settled on: none is known while several
         // candidates wait on SELECT WAYPOINT.
         if (hold_at_candidate < 1 || hold_at_candidate > candidate_count()) {
@@ -130,7 +130,7 @@ void direct_to_key() {
             refuse("INVALID ENTRY");
             return;
         }
-        if (route_state == 3) advance_route_state();
+        if (route_state == kRouteStateActive) advance_route_state();
         legs_edit_index = picked;
         direct_to_entered = 1;
         RouteWaypoint& w = working_plan.slot(picked);
@@ -182,14 +182,14 @@ void hold_at_key() {
 }
 
 void left_6(const LegsRows&) {
-    if (route_state == 4) {
+    if (route_state == kRouteStateActiveModified) {
         erase_route_modification();
         return;
     }
     if (smiths_scratchpad.empty()) return;
-    if (smiths_legs_mode == 1)
+    if (smiths_legs_mode == kLegsModeDirectTo)
         direct_to_key();
-    else if (smiths_legs_mode == 2)
+    else if (smiths_legs_mode == kLegsModeHoldAt)
         hold_at_key();
 }
 
@@ -198,7 +198,7 @@ void hold_at_present_position() {
         refuse("NO ACTIVE ROUTE");
         return;
     }
-    const int last = route_state == 3 ? active_plan_last : working_plan_last;
+    const int last = route_state == kRouteStateActive ? active_plan_last : working_plan_last;
     if (last >= kPlanLastIndex || to_waypoint_index > last) {
         refuse("INVALID ENTRY");
         return;
@@ -211,7 +211,7 @@ void hold_at_present_position() {
     here.kind = "I";
     candidate_list.append(std::move(here));
     smiths_scratchpad.clear();
-    if (route_state == 3) {
+    if (route_state == kRouteStateActive) {
         copy_active_plan_to_working();
         advance_route_state();
     }
@@ -238,15 +238,15 @@ void step_map(const LegsRows& rows) {
 }
 
 void right_6(const LegsRows& rows) {
-    if (smiths_legs_mode == 1 && direct_to_entered == 1) {
+    if (smiths_legs_mode == kLegsModeDirectTo && direct_to_entered == 1) {
         if (legs_edit_index >= 0 && legs_edit_index <= working_plan_last)
             working_plan.slot(legs_edit_index).course = parse_double(smiths_scratchpad);
         smiths_scratchpad.clear();
-    } else if (smiths_legs_mode == 2) {
+    } else if (smiths_legs_mode == kLegsModeHoldAt) {
         hold_at_present_position();
     } else if (smiths_plan_format_shown()) {
         step_map(rows);
-    } else if (route_state == 1) {
+    } else if (route_state == kRouteStateEntered) {
         advance_route_state();
     } else {
         smiths_cdu_page = kPageRte;

@@ -24,11 +24,11 @@ namespace {
 constexpr float kEntryBoxes[5] = {1, 10, 20, 30, 40};
 
 const RoutePlan& displayed_plan() {
-    return route_state == 3 ? active_plan : working_plan;
+    return route_state == kRouteStateActive ? active_plan : working_plan;
 }
 
 int displayed_last() {
-    return route_state == 3 ? active_plan_last : working_plan_last;
+    return route_state == kRouteStateActive ? active_plan_last : working_plan_last;
 }
 
 bool has_hold(const RoutePlan& plan, int last, int i) {
@@ -45,11 +45,14 @@ int lower_for_holds(int s, const RoutePlan& plan, int last, int from) {
 
 int first_index(int subpage) {
     const int to_base = to_waypoint_index == kNoToWaypoint ? 1 : to_waypoint_index;
-    if (subpage <= 1) return route_state == 4 && working_cursor_index >= 1 ? working_cursor_index : to_base;
+    if (subpage <= 1)
+        return route_state == kRouteStateActiveModified && working_cursor_index >= 1 ? working_cursor_index
+                                                                                     : to_base;
     const int step = 5 * (subpage - 1);
-    if (route_state == 4 && legs_edit_index > 0)
+    if (route_state == kRouteStateActiveModified && legs_edit_index > 0)
         return lower_for_holds(legs_edit_index + step, working_plan, working_plan_last, 1);
-    if (route_state == 3) return lower_for_holds(to_base + step, active_plan, active_plan_last, to_base);
+    if (route_state == kRouteStateActive)
+        return lower_for_holds(to_base + step, active_plan, active_plan_last, to_base);
     return lower_for_holds(to_base + step, working_plan, working_plan_last, 1);
 }
 
@@ -89,8 +92,8 @@ void keep_map_step(int s, int last) {
 }
 
 void draw_title(CduPage& page) {
-    if (route_state == 3) cdu_text(page, 20, 0, CduFont::Large, "ACT");
-    if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
+    if (route_state == kRouteStateActive) cdu_text(page, 20, 0, CduFont::Large, "ACT");
+    if (route_state == kRouteStateActiveModified) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, "RTE    LEGS");
     // An empty plan still shows its one (empty) page: 1 / 1.
     cdu_text(page, 220, 0, CduFont::Small,
@@ -100,7 +103,7 @@ void draw_title(CduPage& page) {
 // Magnetic course of the leg into entry i, as the row shows it.
 double leg_course(const RoutePlan& plan, int i, double* distance) {
     double from_lat = plan[i - 1].lat, from_lon = plan[i - 1].lon;
-    if (route_state == 3 && i == to_waypoint_index) {
+    if (route_state == kRouteStateActive && i == to_waypoint_index) {
         from_lat = aircraft_state.plat;
         from_lon = aircraft_state.plon;
     }
@@ -109,15 +112,15 @@ double leg_course(const RoutePlan& plan, int i, double* distance) {
     course -= aircraft_state.magvar;
     if (course >= 360.0) course -= 360.0;
     if (course < 0.0) course += 360.0;
-    const bool intercept_row = route_state == 3 ? i == to_waypoint_index : i == 1;
+    const bool intercept_row = route_state == kRouteStateActive ? i == to_waypoint_index : i == 1;
     if (intercept_row && plan[i].course > -1.0) course = plan[i].course;
     return course < 0.5 ? course + 360.0 : course;
 }
 
 std::string altitude_text(const RouteWaypoint& w) {
-    if (w.alt_constraint <= -999.0) return "- - - - - -";
+    if (w.alt_constraint <= kNoConstraint) return "- - - - - -";
     double altitude = w.alt_constraint;
-    if (route_state == 3) altitude = std::trunc(altitude / 100.0) * 100.0;
+    if (route_state == kRouteStateActive) altitude = std::trunc(altitude / 100.0) * 100.0;
     const char* suffix = w.constrained == 1 ? "A" : "";
     if (altitude > TransAlt) return cdu_format("FL%03.0f%s", altitude / 100.0, suffix);
     return cdu_format("%5.0f%s", altitude, suffix);
@@ -134,7 +137,7 @@ void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
         cdu_text(page, 100, y - 11, CduFont::Small, cdu_format("%5.0f NM", distance));
     }
     const std::string ident = cdu_format("%-5s", w.ident.c_str());
-    if (i == to_waypoint_index && route_state != 4) {
+    if (i == to_waypoint_index && route_state != kRouteStateActiveModified) {
         cdu_fill_text_box(0, static_cast<int>(y), page.g, static_cast<int>(w.ident.size()));
         page.g.draw_string(ident, page.large, page.black, gfx::PointF{0, y});
     } else {
@@ -143,7 +146,7 @@ void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
     if (i == smiths_legs_map_step && smiths_plan_format_shown())
         cdu_text(page, 80, y, CduFont::Large, "<CTR>");
     cdu_text(page, 150, y, CduFont::Large,
-             w.speed_constraint <= -999.0 ? "- - - -" : cdu_format("%5.0f", w.speed_constraint));
+             w.speed_constraint <= kNoConstraint ? "- - - -" : cdu_format("%5.0f", w.speed_constraint));
     cdu_text(page, 200, y, CduFont::Large, "/");
     cdu_text_right_box(page, y, 13, altitude_text(w));
 }
@@ -183,9 +186,9 @@ void draw_rows(CduPage& page, int s) {
 }
 
 void draw_mode_lines(CduPage& page) {
-    const bool map_ctr = hw_b737_nd_mode == 7;
+    const bool map_ctr = hw_b737_nd_mode == kB737NdModePlan;
     switch (smiths_legs_mode) {
-    case 1:
+    case kLegsModeDirectTo:
         if (direct_to_entered == 0) {
             cdu_text(page, 0, 184, CduFont::Small, "D I R E C T    T O                    I N T C    L E G");
             cdu_text(page, 100, 179, CduFont::Large, "- - - - - -");
@@ -195,7 +198,7 @@ void draw_mode_lines(CduPage& page) {
         } else {
             cdu_text(page, 0, 184, CduFont::Small,
                      ". . . . . . . . . . . . . . . . . . . . . . . I N T C    C R S");
-            double course = -999.0;
+            double course = kNoConstraint;
             if (legs_edit_index > 0 && legs_edit_index <= working_plan_last &&
                 working_plan[legs_edit_index].course > -1.0)
                 course = working_plan[legs_edit_index].course;
@@ -206,14 +209,14 @@ void draw_mode_lines(CduPage& page) {
                      course > -1.0 ? cdu_format("%03.0f\xB0", course) : "- - -");
         }
         break;
-    case 2:
+    case kLegsModeHoldAt:
         cdu_text(page, 0, 176, CduFont::Large, "- - - - - - -                  - - - - - - - - - -");
         cdu_text(page, 80, 181, CduFont::Small, "H O L D  A T");
         if (holding_active == 0) cdu_box_prompts(page, {5, 15, 25, 35, 45}, 198);
         cdu_text(page, 190, 198, CduFont::Large, "PPOS >");
         break;
     default:
-        if (route_state == 4) {
+        if (route_state == kRouteStateActiveModified) {
             cdu_text(page, 0, 174, CduFont::Large,
                      map_ctr ? ". . . . . . . . . . . . . . . . . ."
                              : ". . . . . . . . . . . . . . . . . . . . . . . .");
@@ -229,23 +232,26 @@ void draw_mode_lines(CduPage& page) {
 
 void draw_prompts(CduPage& page) {
     const bool plan_format = smiths_plan_format_shown();
-    if (route_state == 1) {
+    if (route_state == kRouteStateEntered) {
         cdu_text(page, plan_format ? 190 : 170, 198, CduFont::Large, plan_format ? "STEP >" : "ACTIVATE >");
-    } else if (route_state >= 2 && route_state <= 4 && smiths_legs_mode == 0) {
+    } else if (route_state >= kRouteStateActivated && route_state <= kRouteStateActiveModified &&
+               smiths_legs_mode == kLegsModeList) {
         cdu_text(page, plan_format ? 190 : 160, 198, CduFont::Large, plan_format ? "STEP >" : "RTE DATA >");
     } else if (plan_format) {
         cdu_text(page, 190, 198, CduFont::Large, "STEP >");
     }
-    if (route_state == 4) cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
+    if (route_state == kRouteStateActiveModified) cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
 }
 
 } // namespace
 
 void smiths_page_rte_legs_keys() {
     // The LEGS and HOLD keys open the page on a fresh copy of the active plan.
-    if ((smiths_legs_entry == 1 || smiths_hold_entry == 1) && (route_state == 0 || route_state == 3))
+    if ((smiths_legs_entry == 1 || smiths_hold_entry == 1) &&
+        (route_state == kRouteStateNone || route_state == kRouteStateActive))
         copy_active_plan_to_working();
-    if (smiths_legs_mode == 1 && direct_to_entered == 0 && smiths_cdu_lsk == 12) smiths_cdu_lsk = 11;
+    if (smiths_legs_mode == kLegsModeDirectTo && direct_to_entered == 0 && smiths_cdu_lsk == 12)
+        smiths_cdu_lsk = 11;
 
     const int last = displayed_last();
     smiths_legs_subpage = cdu_clamp_subpage(smiths_legs_subpage, smiths_legs_subpage_count);

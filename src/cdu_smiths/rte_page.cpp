@@ -23,8 +23,8 @@ bool none(const std::string& text) {
 }
 
 void draw_title(CduPage& page) {
-    if (route_state == 3) cdu_text(page, 18, 0, CduFont::Large, "ACT");
-    if (route_state == 4) cdu_inverse_text(page, 20, 18, 0, "MOD");
+    if (route_state == kRouteStateActive) cdu_text(page, 18, 0, CduFont::Large, "ACT");
+    if (route_state == kRouteStateActiveModified) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, "RTE");
     cdu_text(page, 220, 0, CduFont::Small,
              cdu_format("%2d/%2d", smiths_rte_subpage, smiths_rte_subpage_count));
@@ -32,7 +32,7 @@ void draw_title(CduPage& page) {
 
 void draw_origin_dest(CduPage& page) {
     cdu_text(page, 12, 22, CduFont::Small, "O R I G I N");
-    if (route_state == 4 && !origin_airport_ident.empty())
+    if (route_state == kRouteStateActiveModified && !origin_airport_ident.empty())
         cdu_inverse_text(page, 3, 0, 33, origin_airport_ident);
     else if (none(route_origin_ident))
         cdu_text(page, 0, 33, CduFont::Large, "- - - - -");
@@ -42,7 +42,7 @@ void draw_origin_dest(CduPage& page) {
     cdu_text(page, 220, 22, CduFont::Small, "D E S T");
     if (none(route_destination_ident))
         cdu_box_prompts(page, kToBoxes, 38);
-    else if (route_state == 4 && !none(destination_airport_ident))
+    else if (route_state == kRouteStateActiveModified && !none(destination_airport_ident))
         cdu_inverse_text(page, 213, 210, 33, destination_airport_ident);
     else
         cdu_text(page, 210, 33, CduFont::Large, cdu_format("%5s", route_destination_ident.c_str()));
@@ -53,7 +53,7 @@ void draw_origin_dest(CduPage& page) {
         cdu_text(page, 12, 88, CduFont::Small, "R U N W A Y");
         if (none(applied_departure_runway))
             cdu_text(page, 0, 104, CduFont::Large, "- - - - -");
-        else if (route_state == 4 && !none(pending_departure_runway))
+        else if (route_state == kRouteStateActiveModified && !none(pending_departure_runway))
             cdu_inverse_text(page, 0, 0, 104, pending_departure_runway);
         else
             cdu_text(page, 0, 104, CduFont::Large, applied_departure_runway);
@@ -94,9 +94,10 @@ void draw_route_rows(CduPage& page, int first_row) {
 }
 
 void draw_bottom(CduPage& page) {
-    if (route_state == 4) cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
-    if (route_state == 1) cdu_text(page, 160, 202, CduFont::Large, "ACTIVATE >");
-    if (route_state >= 2 && route_state <= 4) cdu_text(page, 160, 202, CduFont::Large, "PERF INIT >");
+    if (route_state == kRouteStateActiveModified) cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
+    if (route_state == kRouteStateEntered) cdu_text(page, 160, 202, CduFont::Large, "ACTIVATE >");
+    if (route_state >= kRouteStateActivated && route_state <= kRouteStateActiveModified)
+        cdu_text(page, 160, 202, CduFont::Large, "PERF INIT >");
 }
 
 } // namespace
@@ -133,7 +134,7 @@ bool route_row_span(int row, RouteRowSpan& span) {
 void smiths_page_rte_keys() {
     smiths_rte_subpage_count = std::max((route_rows_last + 1 + 4) / 5 + 1, 2);
     if (smiths_rte_entry == 1) {
-        if (route_state == 3) copy_active_plan_to_working();
+        if (route_state == kRouteStateActive) copy_active_plan_to_working();
         build_route_rows();
         smiths_rte_subpage_count = std::max((route_rows_last + 1 + 4) / 5 + 1, 2);
     }

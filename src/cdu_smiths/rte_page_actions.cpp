@@ -93,7 +93,7 @@ void enter_origin() {
     for (std::string* text : {&sel_departure_runway, &applied_departure_runway, &route_destination_ident,
                               &arrival_destination_ident, &sel_star, &sel_arrival_runway})
         *text = kNone;
-    route_state = 0;
+    route_state = kRouteStateNone;
     dep_runway_chosen = 0;
     dep_sid_state = 0;
     dep_transition_chosen = 0;
@@ -122,7 +122,7 @@ void enter_company_route() {
     }
     co_route_text = entry;
     if (working_plan_last > 1) build_route_rows();
-    route_state = route_state >= 3 ? 4 : 1;
+    route_state = route_state >= kRouteStateActive ? 4 : 1;
     accept();
 }
 
@@ -142,7 +142,7 @@ void enter_runway() {
         dep_runway_chosen = 1;
         dep_runway_index = found;
         pending_departure_runway = kNone;
-    } else if (route_state == 3) {
+    } else if (route_state == kRouteStateActive) {
         pending_departure_runway = smiths_scratchpad;
         advance_route_state();
     } else {
@@ -153,7 +153,7 @@ void enter_runway() {
 
 void enter_destination() {
     if (!load_typed_airport(destination_slot)) return;
-    if (route_state < 3) {
+    if (route_state < kRouteStateActive) {
         int n = active_plan_last;
         if (active_plan[0].ident.empty() || n < 1) {
             n = 1;
@@ -163,8 +163,8 @@ void enter_destination() {
         constraint_waypoint_index = n;
         RouteWaypoint& destination = active_plan.slot(n);
         airport_entry(destination, destination_slot);
-        destination.speed_constraint = -999.0;
-        destination.course = -999.0;
+        destination.speed_constraint = kNoConstraint;
+        destination.course = kNoConstraint;
         const RouteWaypoint& to = active_plan[to_waypoint_index];
         to_position = GeoPosition{to.lat, to.lon};
         double course = 0.0;
@@ -179,7 +179,7 @@ void enter_destination() {
         route_destination_ident = smiths_scratchpad;
         arrival_destination_ident = smiths_scratchpad;
     } else {
-        if (route_state == 3) {
+        if (route_state == kRouteStateActive) {
             copy_active_plan_to_working();
             for (int i = working_plan_last - 1; i >= 1 && working_plan[i].kind == "STAR"; --i)
                 delete_waypoint_smiths(i, 1);
@@ -188,8 +188,8 @@ void enter_destination() {
         if (working_plan_last >= 1) {
             RouteWaypoint& destination = working_plan.slot(working_plan_last);
             airport_entry(destination, destination_slot);
-            destination.speed_constraint = -999.0;
-            destination.course = -999.0;
+            destination.speed_constraint = kNoConstraint;
+            destination.course = kNoConstraint;
         }
         // The STAR deletions may already have marked the route modified.
         mark_route_edited();
@@ -202,10 +202,10 @@ void enter_destination() {
 
 // L6 and R6, on every sub-page.
 void bottom_keys() {
-    if (smiths_cdu_lsk == 11 && route_state == 4) {
+    if (smiths_cdu_lsk == 11 && route_state == kRouteStateActiveModified) {
         erase_route_modification();
     } else if (smiths_cdu_lsk == 12) {
-        if (route_state == 1)
+        if (route_state == kRouteStateEntered)
             advance_route_state();
         else
             smiths_cdu_page = kPagePerfInit;

@@ -83,14 +83,14 @@ void return_to_legs(int candidate) {
     }
     // HOLD AT: the pilot picks the holding fix, which the next "HOLD AT "
     // row key of RTE LEGS inserts. Direct-to has taken the nearest already.
-    if (smiths_legs_mode == 2) {
+    if (smiths_legs_mode == kLegsModeHoldAt) {
         if (candidate > 0) {
             hold_at_candidate = candidate;
             smiths_cdu_page = return_page;
         }
         return;
     }
-    if (smiths_legs_mode == 0) {
+    if (smiths_legs_mode == kLegsModeList) {
         hold_at_candidate = shown_candidates().first;
         smiths_scratchpad = "HOLD AT " + smiths_scratchpad;
     }

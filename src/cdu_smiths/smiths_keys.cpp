@@ -110,8 +110,8 @@ int32_t smiths_press_key(SmithsKey key) {
         show_page(kPageEconPathDes);
         break;
     case SmithsKey::Dir:
-        if (route_state >= 2) {
-            smiths_legs_mode = 1;
+        if (route_state >= kRouteStateActivated) {
+            smiths_legs_mode = kLegsModeDirectTo;
             show_page(kPageRteLegs);
         } else {
             smiths_scratchpad_message = "NO ACTIVE ROUTE";
@@ -121,7 +121,7 @@ int32_t smiths_press_key(SmithsKey key) {
         show_page(kPageRteLegs);
         smiths_legs_subpage = 1;
         smiths_legs_entry = 1;
-        smiths_legs_mode = 0;
+        smiths_legs_mode = kLegsModeList;
         smiths_legs_pending_leg = 0;
         smiths_hold_at_leg = 0;
         break;
@@ -135,7 +135,7 @@ int32_t smiths_press_key(SmithsKey key) {
             show_page(kPageRteHold);
         } else {
             smiths_legs_map_step = 0;
-            smiths_legs_mode = 2;
+            smiths_legs_mode = kLegsModeHoldAt;
             show_page(kPageRteLegs);
         }
         break;
@@ -144,7 +144,7 @@ int32_t smiths_press_key(SmithsKey key) {
         smiths_progress_subpage = 1;
         break;
     case SmithsKey::Exec:
-        if (route_state == 2 || route_state == 4) execute_route();
+        if (route_state == kRouteStateActivated || route_state == kRouteStateActiveModified) execute_route();
         break;
     case SmithsKey::Fix:
         show_page(kPageFixInfo);

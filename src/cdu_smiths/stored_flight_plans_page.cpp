@@ -54,6 +54,6 @@ void smiths_page_stored_fpls_keys() {
     if (code >= 1 && code <= 5 && first + code - 1 <= n) {
         if (load_plan(first + code - 1)) advance_route_state();
     } else if (code == 11 && first + 5 <= n) {
-        if (load_plan(first + 5)) route_state = 1;
+        if (load_plan(first + 5)) route_state = kRouteStateEntered;
     }
 }

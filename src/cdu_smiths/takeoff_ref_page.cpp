@@ -27,7 +27,7 @@ bool perf_init_incomplete() {
 }
 
 bool preflight_complete() {
-    return route_state != 0 && !perf_init_incomplete() && !none(applied_departure_runway);
+    return route_state != kRouteStateNone && !perf_init_incomplete() && !none(applied_departure_runway);
 }
 
 // The entry as a whole number (what follows the digits ignored, no digits
@@ -67,7 +67,7 @@ void act_on_key() {
     case 8:
         return enter_whole(V2, 270.0);
     case 9:
-        if (route_state == 0) {
+        if (route_state == kRouteStateNone) {
             smiths_cdu_page = kPageRte;
             smiths_rte_subpage = 1;
             smiths_rte_entry = 1;
@@ -111,7 +111,7 @@ void draw_rows(CduPage& page) {
                       : "- - - - -         -                         - - - - -");
     cdu_text(page, 55, 121, CduFont::Small,
              complete ? "P R E     F L T   C O M P L E T E" : "P R E     F L T   S T A T U S");
-    if (route_state == 0) cdu_text(page, 200, 133, CduFont::Large, "ROUTE>");
+    if (route_state == kRouteStateNone) cdu_text(page, 200, 133, CduFont::Large, "ROUTE>");
     if (perf_init_incomplete()) cdu_text(page, 0, 167, CduFont::Large, "<PERF  INIT");
     if (none(applied_departure_runway)) cdu_text(page, 157, 167, CduFont::Large, "DEPARTURE>");
     cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - - - -");

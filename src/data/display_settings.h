@@ -10,6 +10,30 @@ inline int hw_md11_nd_mode = 3;   // HWMD11NDMode, 2..5
 inline int md80_ehsi_mode = 3;    // MD80EHSIMode, 0..3
 inline int proline4_mfd_mode = 3; // PROLINE4MFDMode, 0..3
 
+// The modes of those displays, by number; ints because the aircraft file,
+// the named variables and the panels give and take them as numbers.
+inline constexpr int kB737NdModeCompass = 1;
+inline constexpr int kB737NdModeVor = 2;
+inline constexpr int kB737NdModeArc = 3;
+inline constexpr int kB737NdModeApp = 4;
+inline constexpr int kB737NdModeMap = 5;
+inline constexpr int kB737NdModeCtrMap = 6;
+inline constexpr int kB737NdModePlan = 7;
+inline constexpr int kMd11NdModePlan = 2;
+inline constexpr int kMd11NdModeMap = 3;
+inline constexpr int kMd11NdModeVor = 4;
+inline constexpr int kMd11NdModeApp = 5;
+// md80_ehsi_mode and du_1000_ehsi_mode (whose mode 0 is the HSI).
+inline constexpr int kEhsiModeCompass = 0;
+inline constexpr int kEhsiModeArc = 1;
+inline constexpr int kEhsiModePlan = 2;
+inline constexpr int kEhsiModeMap = 3;
+inline constexpr int kProline4ModeNav = 0;
+inline constexpr int kProline4ModeArc = 1;
+inline constexpr int kProline4ModePlanText = 2;
+inline constexpr int kProline4ModeMap = 3;
+inline constexpr int kEfs50EhsiModeTcas = 8; // modes 1 to 7 draw the EHSI
+
 inline int hw_b737_nd_background_rgb[3] = {0, 0, 0};
 inline int hw_md11_nd_background_rgb[3] = {0, 0, 0};
 inline int p1000_mfd_background_rgb[3] = {0, 0, 0};

@@ -25,12 +25,13 @@
 #include "fms/units/mcu_page_state.h"
 #include "fms/update_counters.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
 #include <cmath>
 
-double fms_last_sim_time = -999.0;
+double fms_last_sim_time = kNoSimTime;
 int frame_slot = 0;
 int startup_frame_count = 0;
 int heading_bug_change_countdown = 0;
@@ -53,11 +54,11 @@ double sim_rate = 1.0;
 
 int pending_mach_events = 0;
 int pending_descent_speed_event = 0;
-int commanded_altitude_refresh = -999;
-int commanded_speed_refresh = -999;
-int commanded_altitude_ft = -999;
-int commanded_speed_kt = -999;
-int commanded_mach_x100 = -999;
+int commanded_altitude_refresh = kNotCommanded;
+int commanded_speed_refresh = kNotCommanded;
+int commanded_altitude_ft = kNotCommanded;
+int commanded_speed_kt = kNotCommanded;
+int commanded_mach_x100 = kNotCommanded;
 
 int sim_rate_restored = 0;
 int paused_at_tod = 0;
@@ -70,14 +71,6 @@ int autotune_request = 0;
 int route_file_request = 0;
 
 namespace {
-
-constexpr uint32_t kPauseEvent = 0x10019;
-constexpr uint32_t kSimRateUpEvent = 0x100FD;
-constexpr uint32_t kSimRateDownEvent = 0x100FE;
-constexpr uint32_t kAltimeterSettingEvent = 0x10030;
-constexpr uint32_t kAirspeedEvent = 0x101F5;
-constexpr uint32_t kMachEvent = 0x101F6;
-constexpr uint32_t kAirspeedHoldOffEvent = 0x10143;
 
 // The module counts on 18 working passes a second.
 constexpr double kPassesPerSecond = 18.0;
@@ -140,26 +133,26 @@ void step_p1000_controller_watchdog() {
 void step_pending_events() {
     if (pending_mach_events > 0) {
         const int32_t mach = whole(CruiseMach * 100.0);
-        trigger_key_event(kMachEvent, static_cast<uint32_t>(mach));
+        trigger_key_event(kKeyAutopilotMachSet, static_cast<uint32_t>(mach));
         commanded_mach_x100 = mach;
         --pending_mach_events;
     }
     if (pending_descent_speed_event == 1) {
-        trigger_key_event(kAirspeedEvent, static_cast<uint32_t>(descent_speed_target));
+        trigger_key_event(kKeyAutopilotAirspeedSet, static_cast<uint32_t>(descent_speed_target));
         commanded_speed_kt = descent_speed_target;
         pending_descent_speed_event = 0;
     }
     // The autopilot is read afresh: the snapshot reads its values on a few
     // slots only, and a value from before the command would look like the
     // pilot's own change to the manual-change checks.
-    if (commanded_altitude_refresh != -999) {
+    if (commanded_altitude_refresh != kNotCommanded) {
         commanded_altitude_ft = whole(sim_var_object.get_autopilot_altitude_lock_var_ft());
-        commanded_altitude_refresh = -999;
+        commanded_altitude_refresh = kNotCommanded;
     }
-    if (commanded_speed_refresh != -999) {
+    if (commanded_speed_refresh != kNotCommanded) {
         commanded_mach_x100 = whole(sim_var_object.get_ap_mach_target() * 100.0);
         commanded_speed_kt = whole(sim_var_object.get_ap_airspeed_target_kt());
-        commanded_speed_refresh = -999;
+        commanded_speed_refresh = kNotCommanded;
     }
 }
 
@@ -170,10 +163,10 @@ void step_rate_and_pauses() {
             if (sim_rate == 1.0)
                 sim_rate_restored = 1;
             else
-                trigger_key_event(sim_rate > 1.0 ? kSimRateDownEvent : kSimRateUpEvent, 0);
+                trigger_key_event(sim_rate > 1.0 ? kKeySimRateDecrease : kKeySimRateIncrease, 0);
         }
         if (PauseAtTod == 1 && paused_at_tod == 0) {
-            trigger_key_event(kPauseEvent, 0);
+            trigger_key_event(kKeyPauseToggle, 0);
             PauseAtTod = 0;
             paused_at_tod = 1;
         }
@@ -185,7 +178,7 @@ void step_rate_and_pauses() {
         else if (lnav_engaged == 0)
             near = pause_distance > direct_distance_to_destination;
         if (near) {
-            trigger_key_event(kPauseEvent, 0);
+            trigger_key_event(kKeyPauseToggle, 0);
             PauseAtDistFromDest = 0;
             paused_at_dest_distance = 1;
         }
@@ -197,7 +190,7 @@ void step_tower_view() {
     if (!(direct_distance_to_destination <= 25.0) || tower_view_set != 0) return;
     if (SetDestLoadTowerViewDist > 0) set_tower_view();
     tower_view_set = 1;
-    if (SetWptBaro == 1) trigger_key_event(kAltimeterSettingEvent, 0);
+    if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
 }
 
 // Step 20: the destination airport once the aircraft has left the origin.
@@ -216,8 +209,8 @@ void step_destination_airport() {
     mcu_airport_text_b = selected_airport_ident;
     destination_airport_state = 2;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
-    mcu_airport_list_index = -999;
-    airport_runway_selected_line = -999;
+    mcu_airport_list_index = kNoSelectionIndex;
+    airport_runway_selected_line = kNoRunwayLine;
 }
 
 // Steps 11 to 21, with an active route.
@@ -256,7 +249,7 @@ void request_steps(double master_before) {
     const double master_now = sim_var_object.get_simvar_103();
     if (SetSpdOffwhenAPMasterSetOff == 1 && master_before == 1.0 && master_now == 0.0 &&
         aircraft_state.snap_token_115 == 1.0)
-        trigger_key_event(kAirspeedHoldOffEvent, 0);
+        trigger_key_event(kKeyAirspeedHoldOff, 0);
     aircraft_state.snap_token_103 = master_now;
 }
 

@@ -14,7 +14,8 @@ void fms_update();
 void publish_server_variables();
 
 // Pass bookkeeping.
-extern double fms_last_sim_time;         // -999 before the first pass
+extern double fms_last_sim_time; // -999 before the first pass
+inline constexpr double kNoSimTime = -999.0;
 extern int frame_slot;                   // 0..17, which slot values this pass reads
 extern int startup_frame_count;          // passes, up to 10
 extern int heading_bug_change_countdown; // 54 after the heading bug moved, then down to 0
@@ -46,6 +47,7 @@ extern int commanded_speed_refresh;
 extern int commanded_altitude_ft;
 extern int commanded_speed_kt;
 extern int commanded_mach_x100;
+inline constexpr int kNotCommanded = -999; // none of the commanded_ values above
 
 // One-shots of the simulation rate and the pauses; the top of climb clears them.
 extern int sim_rate_restored;

@@ -49,8 +49,8 @@ constinit ElementChain<1> efs50_ehsi_cntr_elements{{static_image(270, 500, 169, 
 constinit ElementChain<1> efs50_ehsi_cntr_lm_elements{
     {static_image(270, 500, 169, 0, 0, IMAGE_FLAGS_LUMINOUS)}};
 constinit auto efs50_ehsi_cntr_keys = panel_spot_list({
-    spot_pair(down(54, 100, 27, 55, HELD, on_click<efs50_key_event_65662>),
-              up(81, 100, 27, 55, HELD, on_click<efs50_key_event_65663>)),
+    spot_pair(down(54, 100, 27, 55, HELD, on_click<efs50_knob_event_left>),
+              up(81, 100, 27, 55, HELD, on_click<efs50_knob_event_right>)),
     spot_pair(down(78, 18, 18, 40, HELD, on_click<decision_height_down>),
               up(60, 18, 18, 40, HELD, on_click<decision_height_up>)),
     button(135, 46, 45, 30, on_click<efs50_hsi_button>),
@@ -149,8 +149,8 @@ constinit auto a300_efis_ctrl_keys = panel_spot_list({
     button(221, 232, 55, 37, on_click<a300_ndb_button>),
     button(284, 232, 55, 37, on_click<toggle_nd_airports>),
     button(21, 92, 55, 37, on_click<toggle_nd_tcas>),
-    spot_pair(down(285, 48, 27, 54, HELD, on_click<efs50_key_event_65662>),
-              up(313, 48, 27, 54, HELD, on_click<efs50_key_event_65663>)),
+    spot_pair(down(285, 48, 27, 54, HELD, on_click<efs50_knob_event_left>),
+              up(313, 48, 27, 54, HELD, on_click<efs50_knob_event_right>)),
 });
 
 // PROLINE4_MFD_CTRL: the inner (range) knob lies inside the outer (mode)

@@ -11,14 +11,8 @@
 #include "fms/update_counters.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/named_publish.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
-
-namespace {
-
-constexpr uint32_t kHeadingHoldEvent = 0x1010F;
-constexpr uint32_t kNavLockEvent = 0x1011B;
-
-} // namespace
 
 void toggle_lnav() {
     if (lnav_engaged != 0) {
@@ -30,14 +24,14 @@ void toggle_lnav() {
         direct_to_active = 0;
     } else if (to_waypoint_index != kNoToWaypoint) {
         lnav_engaged = 1;
-        if (HdgHoldOnLnavOn == 1) trigger_key_event(kHeadingHoldEvent, 0);
+        if (HdgHoldOnLnavOn == 1) trigger_key_event(kKeyHeadingHold, 0);
         if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
         start_direct_to();
     }
     mcu_redraw = 1;
     display_refresh_counter = 999;
     publish_named_whole("orvex_lnav", lnav_engaged);
-    if (LnavOnNavLock == 1) trigger_key_event(kNavLockEvent, 0);
+    if (LnavOnNavLock == 1) trigger_key_event(kKeyAutopilotNavLock, 0);
     lvar_poll_countdown = 3;
 }
 
@@ -49,9 +43,9 @@ void toggle_vnav() {
         vnav_speed_set = 0;
         vnav_altitude_set = 0;
         vnav_speed_refresh = 1;
-        commanded_altitude_ft = -999;
-        commanded_speed_kt = -999;
-        commanded_mach_x100 = -999;
+        commanded_altitude_ft = kNotCommanded;
+        commanded_speed_kt = kNotCommanded;
+        commanded_mach_x100 = kNotCommanded;
         if (VnavSetSpd == 2) VnavSetSpd = 1;
     }
     mcu_redraw = 1;

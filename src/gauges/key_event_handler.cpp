@@ -4,40 +4,41 @@
 #include "gauges/guidance_toggles.h"
 #include "gauges/nd_toggles.h"
 #include "map/range_ladder.h"
+#include "sim/key_events.h"
 
 void ORVEX_FSAPI fms_key_event_handler(uint32_t event_id, uint32_t, void*) {
     switch (event_id) {
-    case KEY_LNAV_TOGGLE:
+    case kKeyLnavToggle:
         toggle_lnav();
         break;
-    case KEY_NAV_LOCK:
+    case kKeyNavLockToggle:
         if (LnavOnNavLock == 1) toggle_lnav();
         break;
-    case KEY_VNAV_TOGGLE:
+    case kKeyVnavToggle:
         toggle_vnav();
         break;
-    case KEY_ND_TCAS:
+    case kKeyNdTcasToggle:
         toggle_nd_tcas();
         break;
-    case KEY_ND_AIRPORTS:
+    case kKeyNdAirportsToggle:
         toggle_nd_airports();
         break;
-    case KEY_ND_NAVAIDS:
+    case kKeyNdNavaidsToggle:
         toggle_nd_navaids();
         break;
-    case KEY_ND_INTERSECTIONS:
+    case kKeyNdIntersectionsToggle:
         toggle_nd_intersections();
         break;
-    case KEY_ND_RANGE_UP:
+    case kKeyNdRangeUp:
         map_range_up();
         break;
-    case KEY_ND_RANGE_DOWN:
+    case kKeyNdRangeDown:
         map_range_down();
         break;
-    case KEY_ND_MODE_UP:
+    case kKeyNdModeUp:
         display_step_up(DISPLAY_ALL);
         break;
-    case KEY_ND_MODE_DOWN:
+    case kKeyNdModeDown:
         display_step_down(DISPLAY_ALL);
         break;
     default:

@@ -99,9 +99,9 @@ void set_nd_intersections(int v) {
 
 void toggle_nd_tcas() {
     tcas_display_on = flipped(tcas_display_on);
-    if (efs50_ehsi_mode != 8) {
+    if (efs50_ehsi_mode != kEfs50EhsiModeTcas) {
         efs50_mode_before_tcas = efs50_ehsi_mode;
-        efs50_ehsi_mode = 8;
+        efs50_ehsi_mode = kEfs50EhsiModeTcas;
     } else {
         efs50_ehsi_mode = efs50_mode_before_tcas;
     }
@@ -136,11 +136,13 @@ void set_nd_mode(int mode) {
     apply(md80_ehsi_mode, row.md80);
     apply(hw_md11_nd_mode, row.hw_md11);
     // The MD11 map scale goes with its mode: PLAN's outer ring is smaller.
-    if (row.hw_md11 != KEPT) hw_md11_nd_compass_radius = hw_md11_nd_mode == 2 ? 94 : 150;
+    if (row.hw_md11 != KEPT) hw_md11_nd_compass_radius = hw_md11_nd_mode == kMd11NdModePlan ? 94 : 150;
 }
 
 void display_step_up(int kind) {
-    if (chosen(kind, DISPLAY_HW_B737_ND) && hw_b737_nd_mode >= 1 && hw_b737_nd_mode <= 6) ++hw_b737_nd_mode;
+    if (chosen(kind, DISPLAY_HW_B737_ND) && hw_b737_nd_mode >= kB737NdModeCompass &&
+        hw_b737_nd_mode <= kB737NdModeCtrMap)
+        ++hw_b737_nd_mode;
     if (chosen(kind, DISPLAY_EFS50_EHSI)) {
         if (efs50_ehsi_mode < 7)
             ++efs50_ehsi_mode;
@@ -150,13 +152,16 @@ void display_step_up(int kind) {
     if (chosen(kind, DISPLAY_DU_1000_EHSI)) step_four_up(du_1000_ehsi_mode);
     if (chosen(kind, DISPLAY_PROLINE4_MFD)) {
         constexpr int next[] = {3, 2, 0, 1}; // 0 -> 3 -> 1 -> 2 -> 0
-        if (proline4_mfd_mode >= 0 && proline4_mfd_mode <= 3) set_proline4_mode(next[proline4_mfd_mode]);
+        if (proline4_mfd_mode >= kProline4ModeNav && proline4_mfd_mode <= kProline4ModeMap)
+            set_proline4_mode(next[proline4_mfd_mode]);
     }
     if (chosen(kind, DISPLAY_MD80_EHSI)) step_four_up(md80_ehsi_mode);
 }
 
 void display_step_down(int kind) {
-    if (chosen(kind, DISPLAY_HW_B737_ND) && hw_b737_nd_mode >= 2 && hw_b737_nd_mode <= 7) --hw_b737_nd_mode;
+    if (chosen(kind, DISPLAY_HW_B737_ND) && hw_b737_nd_mode >= kB737NdModeVor &&
+        hw_b737_nd_mode <= kB737NdModePlan)
+        --hw_b737_nd_mode;
     if (chosen(kind, DISPLAY_EFS50_EHSI)) {
         if (efs50_nav_source == 2)
             efs50_nav_source = 1;
@@ -166,7 +171,8 @@ void display_step_down(int kind) {
     if (chosen(kind, DISPLAY_DU_1000_EHSI)) step_four_down(du_1000_ehsi_mode);
     if (chosen(kind, DISPLAY_PROLINE4_MFD)) {
         constexpr int next[] = {2, 3, 1, 0}; // 0 -> 2 -> 1 -> 3 -> 0
-        if (proline4_mfd_mode >= 0 && proline4_mfd_mode <= 3) set_proline4_mode(next[proline4_mfd_mode]);
+        if (proline4_mfd_mode >= kProline4ModeNav && proline4_mfd_mode <= kProline4ModeMap)
+            set_proline4_mode(next[proline4_mfd_mode]);
     }
     if (chosen(kind, DISPLAY_MD80_EHSI)) step_four_down(md80_ehsi_mode);
 }

@@ -28,7 +28,7 @@ template <std::size_t N> void ring_step(double& range, const double (&ladder)[N]
 }
 
 void efs50_range_step(bool up) {
-    if (efs50_ehsi_mode == 8)
+    if (efs50_ehsi_mode == kEfs50EhsiModeTcas)
         ring_step(efs50_tcas_range, kEfs50TrafficRanges, up);
     else
         ring_step(efs50_ehsi_range, kEfs50MapRanges, up);
@@ -79,18 +79,18 @@ void md80_adf_button() {
 }
 
 void md11_map_button() {
-    hw_md11_nd_mode = 3;
+    hw_md11_nd_mode = kMd11NdModeMap;
     hw_md11_nd_compass_radius = 150;
 }
 void md11_plan_button() {
-    hw_md11_nd_mode = 2;
+    hw_md11_nd_mode = kMd11NdModePlan;
     hw_md11_nd_compass_radius = 94;
 }
 void md11_vor_button() {
-    hw_md11_nd_mode = 4;
+    hw_md11_nd_mode = kMd11NdModeVor;
 }
 void md11_app_button() {
-    hw_md11_nd_mode = 5;
+    hw_md11_nd_mode = kMd11NdModeApp;
 }
 void md11_blank_button() {}
 
@@ -130,17 +130,17 @@ void proline4_ndb_button() {
     flip(proline4_mfd_show_ndbs);
 }
 
-void efs50_key_event_65662() {
-    sim_var_object.send_key_event_65662();
+void efs50_knob_event_left() {
+    sim_var_object.send_efs50_knob_left();
 }
-void efs50_key_event_65663() {
-    sim_var_object.send_key_event_65663();
+void efs50_knob_event_right() {
+    sim_var_object.send_efs50_knob_right();
 }
 void efs50_knob_event_up() {
-    sim_var_object.send_key_event_65879();
+    sim_var_object.send_efs50_knob_up();
 }
 void efs50_knob_event_down() {
-    sim_var_object.send_key_event_65880();
+    sim_var_object.send_efs50_knob_down();
 }
 void decision_height_up() {
     sim_var_object.send_decision_height_inc();

@@ -49,8 +49,8 @@ void proline4_ndb_button();
 // Knobs that only send simulator key events, each with value 0: the EFS50's
 // two knobs (0x1007E left, 0x1007F right; 0x10157 up, 0x10158 down) and the
 // decision height (0x10311 while below 990 ft, 0x10312 while above 0 ft).
-void efs50_key_event_65662();
-void efs50_key_event_65663();
+void efs50_knob_event_left();
+void efs50_knob_event_right();
 void efs50_knob_event_up();
 void efs50_knob_event_down();
 void decision_height_up();

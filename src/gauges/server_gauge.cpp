@@ -18,6 +18,7 @@
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/host_probe.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
@@ -29,8 +30,6 @@ int key_handler_registered = 0;
 int server_vars_registered = 0;
 
 namespace {
-
-constexpr uint32_t kHeadingBugEvent = 0x101FA;
 
 // Fixed published values.
 char orvex_act_wpt_id[] = "INIT";
@@ -147,7 +146,7 @@ void sync_heading_bug() {
     if (lnav_engaged != 1 || aircraft_state.token_106_state != 1 || ResetApHdg != 1) return;
     aircraft_state.heading_bug_deg = sim_var_object.get_heading_bug_deg();
     if (aircraft_state.heading_bug_deg != lnav_heading_command)
-        ps_send_key_event(kHeadingBugEvent, static_cast<uint32_t>(saturate_to_int(lnav_heading_command)));
+        ps_send_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(saturate_to_int(lnav_heading_command)));
 }
 
 void pre_update() {

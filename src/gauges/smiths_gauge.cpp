@@ -60,7 +60,8 @@ void show_lamp(ElementHeader* bezel, int lamp, bool lit) {
 
 void update_lamps(const GaugeHeader* gauge) {
     ElementHeader* bezel = first_element(gauge);
-    show_lamp(bezel, kSmithsExecLamp, route_state == 2 || route_state == 4);
+    show_lamp(bezel, kSmithsExecLamp,
+              route_state == kRouteStateActivated || route_state == kRouteStateActiveModified);
     show_lamp(bezel, kSmithsMsgLamp, !smiths_scratchpad_message.empty());
 }
 

@@ -20,13 +20,12 @@
 #include "fms/units/mcu_page_state.h"
 #include "gns_mcu/gns_direct.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr uint32_t kSelectedHeadingEvent = 0x101FA;
 
 // The DIRECT entry at the present position.
 RouteWaypoint direct_entry() {
@@ -97,16 +96,18 @@ void force_turn() {
     double magnetic = course - a.magvar;
     if (magnetic < 0.5) magnetic += 360.0;
     const int side = turn_direction(magnetic, a.heading_deg);
-    if (direct_to_turn_text == "RIGHT" && side == 1) {
-        direct_to_turn_direction = 2;
+    // The long way round is imposed until the heading reaches the other side
+    // of the course.
+    if (direct_to_turn_text == "RIGHT" && side == kDirectionRight) {
+        direct_to_turn_direction = kDirectionLeft;
         int h = static_cast<int>(std::trunc(a.heading_deg + 160.0));
         if (h > 360) h -= 360;
-        trigger_key_event(kSelectedHeadingEvent, static_cast<uint32_t>(h));
-    } else if (direct_to_turn_text == "LEFT" && side == 2) {
-        direct_to_turn_direction = 1;
+        trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(h));
+    } else if (direct_to_turn_text == "LEFT" && side == kDirectionLeft) {
+        direct_to_turn_direction = kDirectionRight;
         int h = static_cast<int>(std::trunc(a.heading_deg - 160.0));
         if (h < 0) h += 360;
-        trigger_key_event(kSelectedHeadingEvent, static_cast<uint32_t>(h));
+        trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(h));
     } else {
         direct_to_turn_direction = 0;
     }

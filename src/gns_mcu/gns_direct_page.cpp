@@ -28,7 +28,7 @@ double distance_nm(double lat1, double lon1, double lat2, double lon2) {
 
 // A list never built has no centre: it is built on first sight.
 bool moved_from(const ListCentre& centre, double lat, double lon, double limit_nm) {
-    if (centre.latitude == -999.0) return true;
+    if (centre.latitude == kListNotBuilt) return true;
     return distance_nm(lat, lon, centre.latitude, centre.longitude) > limit_nm;
 }
 

@@ -224,7 +224,7 @@ void data_column(GnsPage& page, int i, float y) {
     default: {
         const gfx::Argb color = i == active_plan_last ? kGnsYellow : kGnsBlue;
         page.text(300.0f, y, color,
-                  w.alt_constraint == -999.0 ? "-----" : gns_format("%5.0f", w.alt_constraint));
+                  w.alt_constraint == kNoConstraint ? "-----" : gns_format("%5.0f", w.alt_constraint));
         break;
     }
     }

@@ -1,6 +1,7 @@
 // HOLDING PATTERN, the page of state 18: hold 1 of the hold list, its inbound
 // course (R2), turn (R3), leg time and then leg length (R4) and the exit
 // choice (R5). Typed values go into the page's texts; ENT stores them.
+#include "fms/math/heading_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_scratchpad.h"
@@ -40,7 +41,7 @@ void line_key(const HoldEntry& hold) {
             break;
         }
         open_choice(GNS_R3);
-        gns_hold_choice_r3 = hold.turn == 2 ? 2 : 1;
+        gns_hold_choice_r3 = hold.turn == kDirectionLeft ? 2 : 1;
         break;
     case 9:
         if (toggle(GNS_R4) == 0)

@@ -5,6 +5,7 @@
 #include "fms/files/flight_plan_folder.h"
 #include "fms/guidance/hold_flying.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
@@ -117,7 +118,7 @@ void make_hold_at(int k) {
     hold.inbound_course = magnetic_course(course);
     hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
     hold.leg_time = HoldLegMins != 0.0 ? HoldLegMins : 1.0;
-    hold.turn = 1;
+    hold.turn = kDirectionRight;
     hold.leg_mode = 1;
     active_plan.slot(k).hold_number = 1;
     hold_list.set_count(1);

@@ -101,7 +101,7 @@ void gnsxls_navigation_page(DisplayObject& display, gfx::Graphics& graphics) {
     std::string value = "-----";
     if (eta && shown && moving)
         value = clock_text(a.zulu_hours * 60.0 + a.zulu_minutes + ete_minutes);
-    else if (!eta && shown && active_plan[index].alt_constraint != -999.0)
+    else if (!eta && shown && active_plan[index].alt_constraint != kNoConstraint)
         value = gns_format("%5.0f", active_plan[index].alt_constraint);
     page.text(kRightX, 120.0f, kGnsBlue, value);
 

@@ -14,6 +14,7 @@
 #include "fms/perf/vertical_state.h"
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
 #include "fms/procedures/airport_detail.h"
@@ -185,7 +186,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     w.kind.clear();
     w.via.clear();
     w.aux_text.clear();
-    w.alt_constraint = -999.0;
+    w.alt_constraint = kNoConstraint;
     if (p.active) {
         w.passing_time.clear();
         w.hold_number = 0;
@@ -234,7 +235,7 @@ void gns_activate_opened_plan() {
         to.speed_constraint = from.speed_constraint;
         to.hold_number = from.hold_number;
         to.passing_time.clear();
-        to.alt_constraint = -999.0;
+        to.alt_constraint = kNoConstraint;
         to.constrained = 0;
     }
 
@@ -244,12 +245,12 @@ void gns_activate_opened_plan() {
     cruise_speed_target = cruise_speed_default;
     direct_to_active = 0;
     active_plan_last = last;
-    route_state = 3;
+    route_state = kRouteStateActive;
     to_position_from(1);
     hold_armed = 0;
     hold_list.slot(1).active_index = 0;
     takeoff_time_text = "-----";
-    airport_runway_selected_line = -999;
+    airport_runway_selected_line = kNoRunwayLine;
     fuel_on_board_low_lb = 0.0;
     // The per-route values a route-file load resets besides the fuel.
     intercept_armed = 0;

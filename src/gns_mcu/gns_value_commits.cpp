@@ -64,7 +64,7 @@ RouteWaypoint* open_slot_at_cursor(const GnsPlanRef& p) {
     w.aux_text.clear();
     w.kind.clear();
     w.via.clear();
-    w.alt_constraint = -999.0;
+    w.alt_constraint = kNoConstraint;
     w.hold_number = 0;
     w.flyover = gns_flyover_choice == "YES" ? 1 : 0;
     gns_flyover_choice = "NO";

@@ -73,7 +73,7 @@ void gnsxls_vnav_page(DisplayObject& display, gfx::Graphics& graphics) {
         page.text(30.0f, 80.0f, kGnsWhite, "VNAV TARGET");
         page.text(30.0f, 120.0f, kGnsMagenta, target ? active_plan[t].ident : "------");
         page.text(30.0f, 160.0f, kGnsWhite, "CONSTRAINT");
-        const bool constrained = target && active_plan[t].alt_constraint != -999.0;
+        const bool constrained = target && active_plan[t].alt_constraint != kNoConstraint;
         page.text(340.0f, 160.0f, kGnsBlue,
                   constrained ? gns_format("%6.0f", active_plan[t].alt_constraint) : "------");
     }

@@ -6,13 +6,10 @@
 #include "gns_mcu/mcu_unit_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 
-namespace {
-
-constexpr uint32_t kAutopilotAltitudeEvent = 0x1024C;
-
-} // namespace
+namespace {} // namespace
 
 void mcu_alt_page(gfx::Graphics& graphics) {
     McuPage page(graphics);
@@ -44,7 +41,7 @@ void mcu_alt_page(gfx::Graphics& graphics) {
             page.line(kMcuMagenta, 177.0f, 55.0f, 185.0f, 55.0f);
     }
     if (mcu_enter_pressed == 1) {
-        trigger_key_event(kAutopilotAltitudeEvent,
+        trigger_key_event(kKeyAutopilotAltitudeSet,
                           static_cast<uint32_t>(saturate_to_int(mcu_new_altitude_ft)));
         mcu_mode = MCU_STATUS;
         mcu_request_redraw();

@@ -3,6 +3,7 @@
 #include "data/candidate_list.h"
 #include "data/module_settings.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
@@ -45,7 +46,7 @@ void add_hold_at_to(int k) {
     hold.working_index = 0; // EXEC leaves it on its active entry
     hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
     hold.inbound_course = course - aircraft_state.magvar;
-    hold.turn = 1;
+    hold.turn = kDirectionRight;
     hold.leg_mode = 1;
     hold.leg_time = 1.0;
     active_plan.slot(k).hold_number = 1;

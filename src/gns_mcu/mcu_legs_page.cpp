@@ -15,8 +15,8 @@ namespace {
 constexpr int kMaxAltitudeFt = 99000;
 
 std::string constraint_text(const RouteWaypoint& w) {
-    std::string alt = w.alt_constraint > -999.0 ? mcu_format("%05.0f", w.alt_constraint) : "-----";
-    std::string speed = w.speed_constraint > -999.0 ? mcu_format("%3.0f", w.speed_constraint) : "---";
+    std::string alt = w.alt_constraint > kNoConstraint ? mcu_format("%05.0f", w.alt_constraint) : "-----";
+    std::string speed = w.speed_constraint > kNoConstraint ? mcu_format("%3.0f", w.speed_constraint) : "---";
     return alt + " " + speed;
 }
 

@@ -321,21 +321,21 @@ void draw_atc_boundaries_hw_b737_nd(const DisplayObject& display, gfx::Graphics&
 
 void draw_atc_boundaries_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g) {
     draw_member(display, g, hw_md11_nd_design, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
-                hw_md11_nd_compass_radius, hw_md11_nd_range, hw_md11_nd_mode == 2);
+                hw_md11_nd_compass_radius, hw_md11_nd_range, hw_md11_nd_mode == kMd11NdModePlan);
 }
 
 void draw_atc_boundaries_md80_ehsi(const DisplayObject& display, gfx::Graphics& g) {
     draw_member(display, g, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y, 180,
-                md80_ehsi_range, md80_ehsi_mode == 2);
+                md80_ehsi_range, md80_ehsi_mode == kEhsiModePlan);
 }
 
 void draw_atc_boundaries_proline4_mfd(const DisplayObject& display, gfx::Graphics& g) {
-    const bool plan = proline4_mfd_mode == 2;
+    const bool plan = proline4_mfd_mode == kProline4ModePlanText;
     draw_member(display, g, proline4_mfd_design, 123.0, plan ? 155.0 : 220.0, proline4_map_radius_px,
                 proline4_mfd_range, plan);
 }
 
 void draw_atc_boundaries_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& g) {
-    const bool plan = du_1000_ehsi_mode == 2;
+    const bool plan = du_1000_ehsi_mode == kEhsiModePlan;
     draw_member(display, g, du_1000_ehsi_design, 159.0, plan ? 155.0 : 272.0, 234, du_1000_ehsi_range, plan);
 }

@@ -66,7 +66,7 @@ bool level_off_arc_wanted() {
 }
 
 void draw_bod_arc_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const double centre_y = hw_b737_nd_mode >= 6 ? 171.0 : 249.0;
+    const double centre_y = hw_b737_nd_mode >= kB737NdModeCtrMap ? 171.0 : 249.0;
     draw_arc(display, g, ppn,
              ArcRow{hw_b737_nd_design, 122.0, centre_y, -108, 217, 240.0f, 60.0f, map_colour::green, {}});
 }

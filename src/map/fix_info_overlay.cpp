@@ -161,7 +161,7 @@ void draw_fix_info(const DisplayObject& display, gfx::Graphics& g, double ppn, c
             std::snprintf(buf, sizeof buf, "%03.0f", radial);
             // The label always reads upright: on a radial into the left half
             // of the map the line is drawn the other way round.
-            if (turn_direction(radial, ref.radial_ref) == 1) {
+            if (turn_direction(radial, ref.radial_ref) == kDirectionRight) {
                 g.rotate_transform(static_cast<float>(radial - ref.radial_ref + 90.0));
                 g.draw_line_i(d.dashed, 0, 0, -length, 0);
                 d.text(g, buf, -label_at - 10.0, 0.0);
@@ -185,7 +185,7 @@ void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, do
 
 void draw_fix_info_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     // Measured only in the map mode: the other modes have no fix to show.
-    if (du_1000_ehsi_mode != 3) return;
+    if (du_1000_ehsi_mode != kEhsiModeMap) return;
     draw_fix_info(display, g, ppn,
                   FixInfoRow{du_1000_ehsi_design, 159.0, 272.0, fix_reference(false), du_1000_ehsi_range,
                              map_colour::green});
@@ -262,7 +262,7 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, do
     const float cx = static_cast<float>(hw_md11_nd_centre_x);
     const float cy = static_cast<float>(hw_md11_nd_centre_y);
     const double range = hw_md11_nd_range;
-    const Reference ref = fix_reference(hw_md11_nd_mode == 2);
+    const Reference ref = fix_reference(hw_md11_nd_mode == kMd11NdModePlan);
     const std::string tuned = tuned_vor_ident();
     const double dme = aircraft_state.nav1_dme_nm;
 
@@ -305,7 +305,7 @@ void draw_fix_info_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g, do
             const gfx::SolidBrush& brush = is_tuned ? d.magenta : d.white;
             // Radial and reciprocal run both ways from the fix; the numbers
             // read upright whichever half of the map the radial points into.
-            if (turn_direction(radial, ref.radial_ref) == 1) {
+            if (turn_direction(radial, ref.radial_ref) == kDirectionRight) {
                 const gfx::Pen& pen = is_tuned ? d.tuned_dashed : d.white_dashed;
                 g.rotate_transform(static_cast<float>(radial - ref.radial_ref + 90.0));
                 g.draw_line_i(pen, 0, 0, -length, 0);

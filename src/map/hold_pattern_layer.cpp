@@ -6,6 +6,7 @@
 #include "data/display_settings.h"
 #include "fms/guidance/hold_flying.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "map/c17_map_view.h"
@@ -45,8 +46,8 @@ struct RacetrackRow {
 // turn at -S.
 void draw_racetrack(gfx::Graphics& g, const gfx::Pen& pen, int turn, double L, double S, double near_turn_y) {
     S = std::trunc(S);
-    const double side = turn == 1 ? S : -S;
-    const double box_x = turn == 1 ? 0.0 : -S;
+    const double side = turn == kDirectionRight ? S : -S;
+    const double box_x = turn == kDirectionRight ? 0.0 : -S;
     g.draw_line_i(pen, 0, 0, 0, -0.2 * L);
     g.draw_line_i(pen, side, -0.2 * L, side, 0.8 * L);
     g.draw_line_i(pen, 0, 0.8 * L, 0, 0);
@@ -64,7 +65,8 @@ void draw_hold(gfx::Graphics& g, const RacetrackRow& row) {
     g.rotate_transform(static_cast<float>(hold.inbound_course - row.turn_from));
     const gfx::Pen pen(map_colour::magenta, row.pen_width);
     const double L = hold.leg_distance * row.view.ppn * row.y_scale;
-    draw_racetrack(g, pen, hold.turn, L, row.side * L, (hold.turn == 1 ? 0.66 : row.left_near) * L);
+    draw_racetrack(g, pen, hold.turn, L, row.side * L,
+                   (hold.turn == kDirectionRight ? 0.66 : row.left_near) * L);
 }
 
 // The members that own their frame: the split-scale frame of the design
@@ -123,7 +125,7 @@ void draw_hold_pattern_365x289(const DisplayObject& display, gfx::Graphics& g, i
 
 void draw_hold_pattern_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, int centre_x,
                                     int centre_y, double ppn) {
-    const bool plan = proline4_mfd_mode == 2;
+    const bool plan = proline4_mfd_mode == kProline4ModePlanText;
     RacetrackRow row;
     row.view = plan_or_aircraft_view(plan, aircraft_state.map_heading_deg, ppn);
     row.centre_x = centre_x;
@@ -144,12 +146,13 @@ void draw_hold_pattern_p1000_mfd(const DisplayObject& display, gfx::Graphics& g,
 
 void draw_hold_pattern_hw_md11_nd(gfx::Graphics& g, int centre_x, int centre_y, double x_scale,
                                   double y_scale, double ppn) {
-    draw_hold_in_caller_frame(g, hw_md11_nd_mode == 2, centre_x, centre_y, x_scale, y_scale, ppn);
+    draw_hold_in_caller_frame(g, hw_md11_nd_mode == kMd11NdModePlan, centre_x, centre_y, x_scale, y_scale,
+                              ppn);
 }
 
 void draw_hold_pattern_md80_ehsi(gfx::Graphics& g, int centre_x, int centre_y, double x_scale, double y_scale,
                                  double ppn) {
-    draw_hold_in_caller_frame(g, md80_ehsi_mode == 2, centre_x, centre_y, x_scale, y_scale, ppn);
+    draw_hold_in_caller_frame(g, md80_ehsi_mode == kEhsiModePlan, centre_x, centre_y, x_scale, y_scale, ppn);
 }
 
 void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& g, double ref_lat, double ref_lon, int radius,
@@ -159,7 +162,7 @@ void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& g, double ref_lat, double ref
     row.x_scale = x_scale;
     row.y_scale = y_scale;
     // The plan page turns the racetrack by its course alone.
-    row.turn_from = du_1000_ehsi_mode == 2 ? 0.0 : aircraft_state.heading_deg;
+    row.turn_from = du_1000_ehsi_mode == kEhsiModePlan ? 0.0 : aircraft_state.heading_deg;
     row.side = 0.75;
     row.pen_width = static_cast<float>(2.0 * x_scale);
     draw_hold(g, row);
@@ -198,7 +201,7 @@ void draw_hold_pattern_efs50_ehsi(const DisplayObject& display, gfx::Graphics& g
         corner[i] = project(hold_pattern_points[i - 1].lat, hold_pattern_points[i - 1].lon);
 
     const gfx::Pen pen(0xFF25C817, 2.0f);
-    const bool right = hold.turn == 1;
+    const bool right = hold.turn == kDirectionRight;
     // The turns span the pattern's width, Xwind to Dwind, so that they meet
     // the legs whatever width the core gave the pattern.
     const double L = std::hypot(double(corner[2].x - corner[1].x), double(corner[2].y - corner[1].y));

@@ -18,7 +18,7 @@ namespace {
 
 // A list never built counts as far away.
 double distance_from(double lat, double lon, const ListCentre& centre) {
-    if (centre.latitude == -999.0) return 1e9;
+    if (centre.latitude == kListNotBuilt) return 1e9;
     double d = 0.0, course = 0.0;
     gc_dist_course(lat, lon, centre.latitude, centre.longitude, &d, &course);
     return d;
@@ -124,31 +124,33 @@ LayerCanvas hw_b737_nd_layer_canvas(const DisplayObject& display, gfx::Graphics&
 }
 
 LayerCanvas hw_md11_nd_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    return open_layer_canvas(display, g, hw_md11_nd_design, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
-                             plan_or_aircraft_view(hw_md11_nd_mode == 2, aircraft_state.map_heading_deg, ppn),
-                             hw_md11_nd_range);
+    return open_layer_canvas(
+        display, g, hw_md11_nd_design, hw_md11_nd_centre_x, hw_md11_nd_centre_y,
+        plan_or_aircraft_view(hw_md11_nd_mode == kMd11NdModePlan, aircraft_state.map_heading_deg, ppn),
+        hw_md11_nd_range);
 }
 
 LayerCanvas md80_ehsi_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    return open_layer_canvas(display, g, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y,
-                             plan_or_aircraft_view(md80_ehsi_mode == 2, aircraft_state.map_heading_deg, ppn),
-                             md80_ehsi_range);
+    return open_layer_canvas(
+        display, g, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y,
+        plan_or_aircraft_view(md80_ehsi_mode == kEhsiModePlan, aircraft_state.map_heading_deg, ppn),
+        md80_ehsi_range);
 }
 
 LayerCanvas proline4_mfd_layer_canvas(const DisplayObject& display, gfx::Graphics& g, double lat, double lon,
                                       double ppn) {
-    const bool plan = proline4_mfd_mode == 2;
+    const bool plan = proline4_mfd_mode == kProline4ModePlanText;
     const MapView view{lat, lon, plan ? 0.0 : aircraft_state.map_heading_deg, ppn};
     return open_layer_canvas(display, g, proline4_mfd_design, 123.0, plan ? 155.0 : 220.0, view,
                              proline4_mfd_range);
 }
 
 MapView hw_b737_nd_layer_view(double ppn) {
-    return plan_or_aircraft_view(hw_b737_nd_mode >= 7, aircraft_state.map_heading_deg, ppn);
+    return plan_or_aircraft_view(hw_b737_nd_mode >= kB737NdModePlan, aircraft_state.map_heading_deg, ppn);
 }
 
 double hw_b737_nd_layer_centre_y() {
-    return hw_b737_nd_mode == 6 || hw_b737_nd_mode == 7 ? 171.0 : 249.0;
+    return hw_b737_nd_mode == kB737NdModeCtrMap || hw_b737_nd_mode == kB737NdModePlan ? 171.0 : 249.0;
 }
 
 MapView c17_layer_view(double lat, double lon, double heading, double ppn) {

@@ -79,7 +79,7 @@ void draw_runway_pattern(gfx::Graphics& g, int radius, int centre_x, int centre_
                          double x_scale, double y_scale) {
     const int index = pattern_runway_index();
     const double ppn = units_per_nm(radius, range);
-    if (index == -999 || ppn <= 0.0) return;
+    if (index == kNoRunwayLine || ppn <= 0.0) return;
     const AirportRunwayListEntry& rwy = airport_runway_list[index];
 
     const gfx::Pen pen(c::light_green, static_cast<float>(2.0 * x_scale));

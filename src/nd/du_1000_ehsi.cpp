@@ -24,17 +24,17 @@ void paint(gfx::Graphics& g, int view_mode) {
     // Without a usable range this is 0 and the map pieces draw nothing.
     const double ppn = units_per_nm(du_1000_compass_radius, du_1000_ehsi_range);
     switch (mode) {
-    case 0:
+    case kEhsiModeCompass:
         draw_du_1000_ehsi_hsi(d, g);
         break;
-    case 1:
+    case kEhsiModeArc:
         draw_du_1000_ehsi_compass(d, g, ppn);
         break;
-    case 2:
+    case kEhsiModePlan:
         draw_du_1000_ehsi_mode2(d, g);
         if (du_1000_ehsi_map_wanted()) draw_du_1000_ehsi_map(d, g, view_mode, ppn);
         break;
-    case 3:
+    case kEhsiModeMap:
         draw_du_1000_ehsi_compass(d, g, ppn);
         if (du_1000_ehsi_map_wanted()) draw_du_1000_ehsi_map(d, g, view_mode, ppn);
         break;
@@ -42,7 +42,7 @@ void paint(gfx::Graphics& g, int view_mode) {
         return; // only the background
     }
     g.reset_clip();
-    if (mode != 2) draw_du_1000_ehsi_frame(d, g);
+    if (mode != kEhsiModePlan) draw_du_1000_ehsi_frame(d, g);
 }
 
 } // namespace

@@ -127,12 +127,12 @@ void draw_du_1000_ehsi_compass(const DisplayObject& d, gfx::Graphics& g, double 
     gfx::GraphicsPath clip;
     clip.add_ellipse_i(-234, -234, 468, 468);
     g.set_clip_path(clip);
-    if (mode == 3) draw_level_off_arc(arc, ppn);
+    if (mode == kEhsiModeMap) draw_level_off_arc(arc, ppn);
     g.reset_clip();
 
-    if (mode == 1) draw_radio_course(arc, font15);
+    if (mode == kEhsiModeArc) draw_radio_course(arc, font15);
 
-    if (mode == 1 || mode == 3) {
+    if (mode == kEhsiModeArc || mode == kEhsiModeMap) {
         const double off = fold_degrees_180(a.heading_bug_deg - a.heading_deg);
         // Beyond 41 degrees the bug's value stands at the end of the card.
         if (std::fabs(off) > 41.0) {

@@ -39,7 +39,7 @@ void draw_du_1000_ehsi_frame(const DisplayObject& d, gfx::Graphics& g) {
     text(g, a.true_airspeed_est_kt > 1.0 ? format("%3.0f", a.true_airspeed_est_kt) : "---", f15, c::green, 40,
          15);
 
-    if (mode == 0) {
+    if (mode == kEhsiModeCompass) {
         const std::string source = du_1000_ehsi_nav_source();
         if (!source.empty()) {
             text(g, source, f15, c::blue, 150, 0);
@@ -47,18 +47,18 @@ void draw_du_1000_ehsi_frame(const DisplayObject& d, gfx::Graphics& g) {
             text(g, format("%3.2f", sim_var_object.get_simvar_24_bcd_mhz()), f15, c::blue, 140, 15);
         }
     }
-    if (mode == 0 || mode == 1) {
+    if (mode == kEhsiModeCompass || mode == kEhsiModeArc) {
         text(g, "CRS", f12, c::blue, 250, 3);
         text(g, format("%03.0f\xB0", a.nav1_course_deg), f15, c::blue, 280, 0);
     }
     const int to = to_waypoint_index;
-    if (mode == 3 && to != kNoToWaypoint && to >= 0 && to <= active_plan_last) {
+    if (mode == kEhsiModeMap && to != kNoToWaypoint && to >= 0 && to <= active_plan_last) {
         text(g, active_plan[to].ident, f12, c::green, 255, 0);
         text(g, format("%03.0f\xB0", course_to_to_deg), f12, c::green, 270, 12);
         const std::string distance = format("%.0fNM", distance_to_to_nm);
         text(g, distance, f12, c::green, 284.0 - (static_cast<double>(distance.size()) - 2.0) * 5.8, 24);
     }
-    if (mode == 1 || mode == 3) {
+    if (mode == kEhsiModeArc || mode == kEhsiModeMap) {
         text(g, format("%3.0f", 2.0 * range / 3.0), f15, c::blue, 12, 162);
         text(g, format("%3.0f", range / 3.0), f15, c::blue, 68, 217);
     }

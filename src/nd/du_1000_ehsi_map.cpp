@@ -81,7 +81,7 @@ void draw_heading_up_overlays(const DisplayObject& d, gfx::Graphics& g, const Sp
     set_split_frame(g, k, kCentreX, 272.0);
     draw_tod_toc_markers(g, du_1000_compass_radius, range, 0, 0, 10, k.w, k.s, a.plat, a.plon,
                          a.map_heading_deg);
-    if (pattern_runway_index() != -999) {
+    if (pattern_runway_index() != kNoRunwayLine) {
         set_split_frame(g, k, kCentreX, 272.0);
         draw_runway_pattern(g, du_1000_compass_radius, 0, 0, range, k.w, k.s);
     }
@@ -112,7 +112,7 @@ void draw_plan_aircraft(const DisplayObject& d, gfx::Graphics& g, const MapView&
 void draw_du_1000_ehsi_map(const DisplayObject& d, gfx::Graphics& g, int /*view_mode*/, double ppn) {
     const AircraftState& a = aircraft_state;
     const int mode = du_1000_ehsi_mode;
-    const bool plan = mode == 2;
+    const bool plan = mode == kEhsiModePlan;
     const double range = du_1000_ehsi_range;
     const SplitScale k = split_scale(d, du_1000_ehsi_design);
     if (!k.valid || !(ppn > 0.0)) return;
@@ -161,7 +161,7 @@ void draw_du_1000_ehsi_runway(const DisplayObject& d, gfx::Graphics& g, double r
     if (!(distance < 100.0)) return;
 
     // The plan page is north up about its reference, like the rest of it.
-    const bool plan = du_1000_ehsi_mode == 2;
+    const bool plan = du_1000_ehsi_mode == kEhsiModePlan;
     const AirportRunwayListEntry& entry = airport_runway_list[index];
     const MapView view{ref_lat, ref_lon, plan ? 0.0 : a.map_heading_deg, ppn};
     const MapPlacement p = place_on_map(view, entry.latitude, entry.longitude);

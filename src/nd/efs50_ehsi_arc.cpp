@@ -7,6 +7,7 @@
 #include "fms/guidance/cross_track.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
+#include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
@@ -110,7 +111,7 @@ void draw_map_layers(Arc& a, bool radio, const gfx::SolidBrush& green) {
     a.at(0.0);
     if (show_atc_boundaries == 1)
         draw_atc_boundaries(a.g, radius, 0, 0, range, s.map_heading_deg, s.plat, s.plon);
-    if (pattern_runway_index() != -999) draw_runway_pattern(a.g, radius, 0, 0, range, 1.0, 1.0);
+    if (pattern_runway_index() != kNoRunwayLine) draw_runway_pattern(a.g, radius, 0, 0, range, 1.0, 1.0);
     if (pattern_runway_count() > 0 && range <= 2.5) draw_runway_labels(a.g, radius, 0, 0, range);
     if (radio) {
         // The VOR course line through the whole map.

@@ -8,6 +8,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/vertical_state.h"
+#include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
@@ -256,7 +257,7 @@ void draw_efs50_ehsi_compass_map(const DisplayObject& d, gfx::Graphics& g, doubl
         if (show_atc_boundaries == 1)
             draw_atc_boundaries(g, 50, 129, 114, range, aircraft_state.map_heading_deg, aircraft_state.plat,
                                 aircraft_state.plon);
-        if (pattern_runway_index() != -999) draw_runway_pattern(g, 50, 129, 114, range, 1.0, 1.0);
+        if (pattern_runway_index() != kNoRunwayLine) draw_runway_pattern(g, 50, 129, 114, range, 1.0, 1.0);
         if (pattern_runway_count() > 0 && range <= 2.5) draw_runway_labels(g, 50, 129, 114, range);
         g.reset_clip();
     }

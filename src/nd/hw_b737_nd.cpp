@@ -58,7 +58,9 @@ void draw_map_modes(gfx::Graphics& g, int mode, int view_mode, double ppn) {
         draw_near_airway_fixes_hw_b737_nd(d, g, ppn);
     if (hold_list[1].active_index > 0 && mode < 7)
         draw_hold_pattern_hw_b737_nd(d, g, hw_b737_nd_centre_x, hw_b737_nd_centre_y, ppn);
-    if (route_state == 1 || route_state == 2 || route_state == 4) draw_hw_b737_nd_route(d, g, ppn);
+    if (route_state == kRouteStateEntered || route_state == kRouteStateActivated ||
+        route_state == kRouteStateActiveModified)
+        draw_hw_b737_nd_route(d, g, ppn);
     if (mode < 7) draw_hw_b737_nd_arc_part(d, g, ppn);
     if (level_off_arc_wanted() && mode < 7) draw_bod_arc_hw_b737_nd(d, g, ppn);
 }

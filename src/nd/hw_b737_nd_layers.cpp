@@ -151,7 +151,7 @@ void draw_hw_b737_nd_map_layer(const DisplayObject& d, gfx::Graphics& g, double 
     double reciprocal = course + 180.0;
     if (reciprocal >= 360.0) reciprocal -= 360.0;
     const double heading = plan ? 0.0 : a.heading_deg;
-    const bool first_side = turn_direction(course, heading) == 1;
+    const bool first_side = turn_direction(course, heading) == kDirectionRight;
     g.rotate_transform(static_cast<float>(course - heading + (first_side ? 90.0 : -90.0)));
     gfx::Pen line(c::light_green, static_cast<float>(2.0 * k.s));
     line.dash_style = gfx::DashStyle::Dash;

@@ -9,6 +9,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
@@ -135,6 +136,6 @@ void draw_hw_b737_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
             draw_tod_toc_markers(g, hw_b737_nd_compass_radius, range, 0, 0, 8, k.w, k.s, a.plat, a.plon,
                                  a.map_heading_deg);
     }
-    if (pattern_runway_index() != -999 && !plan)
+    if (pattern_runway_index() != kNoRunwayLine && !plan)
         draw_runway_pattern(g, hw_b737_nd_compass_radius, 0, 0, range, k.w, k.s);
 }

@@ -33,7 +33,7 @@ void draw_hw_b737_nd_route(const DisplayObject& d, gfx::Graphics& g, double ppn)
     const AircraftState& a = aircraft_state;
 
     set_design_frame(g, d, hw_b737_nd_design, 122.0f, mode >= 6 ? 171.0f : 249.0f);
-    gfx::Pen leg(route_state == 4 ? map_colour::white : map_colour::blue, 2.0f);
+    gfx::Pen leg(route_state == kRouteStateActiveModified ? map_colour::white : map_colour::blue, 2.0f);
     leg.dash_style = gfx::DashStyle::Dash;
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font(family, 12.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);

@@ -6,6 +6,7 @@
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/airport_selection.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -118,7 +119,7 @@ void draw_nav1_station(MapCanvas& m, bool plan) {
 
 void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     const AircraftState& a = aircraft_state;
-    const bool plan = hw_md11_nd_mode == 2;
+    const bool plan = hw_md11_nd_mode == kMd11NdModePlan;
     const SplitScale k = split_scale(d, hw_md11_nd_design);
     if (!k.valid || !(ppn > 0.0)) return;
     set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
@@ -130,11 +131,11 @@ void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     if (to_waypoint_index != kNoToWaypoint) {
         if (hw_md11_nd_range < 80.0) draw_runways(m);
         draw_route(m, false);
-        if (route_state == 4) draw_route(m, true);
+        if (route_state == kRouteStateActiveModified) draw_route(m, true);
     }
     if (sim_var_object.get_nav1_signal() > 0.0 && sim_var_object.test_simvar_46_bit_128() == 0)
         draw_nav1_station(m, plan);
-    if (pattern_runway_index() != -999 && !plan)
+    if (pattern_runway_index() != kNoRunwayLine && !plan)
         draw_runway_pattern(g, hw_md11_nd_compass_radius, 0, 0, hw_md11_nd_range, k.w, k.s);
     if (hold_list.count() >= 1 && hold_list[1].active_index > 0) {
         // The layers above may have moved the frame; the hold draws from the centre.

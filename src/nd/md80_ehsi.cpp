@@ -30,18 +30,18 @@ void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
     const DisplayObject& d = md80_ehsi_display;
     const double s = units_per_nm(md80_ehsi_compass_radius, md80_ehsi_range);
     switch (md80_ehsi_mode) {
-    case 0:
+    case kEhsiModeCompass:
         md80_compass_centre_x = 133;
         md80_compass_centre_y = 116;
         draw_md80_ehsi_mode0(d, g);
         break;
-    case 1:
+    case kEhsiModeArc:
         md80_compass_centre_x = 133;
         md80_compass_centre_y = 204;
         draw_md80_ehsi_mode1(d, g);
         break;
-    case 2:
-    case 3:
+    case kEhsiModePlan:
+    case kEhsiModeMap:
         md80_compass_centre_x = 133;
         md80_compass_centre_y = 204;
         draw_md80_ehsi_map(d, g, view_mode, s);

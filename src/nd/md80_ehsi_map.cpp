@@ -8,6 +8,7 @@
 #include "data/display_state.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/airport_selection.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
@@ -167,7 +168,7 @@ std::string md80_ehsi_arrival_text(double distance_nm, double ground_speed_kt, d
 
 void draw_md80_ehsi_map(const DisplayObject& d, gfx::Graphics& g, int view_mode, double s) {
     const AircraftState& a = aircraft_state;
-    const bool plan = md80_ehsi_mode == 2;
+    const bool plan = md80_ehsi_mode == kEhsiModePlan;
     const double range = md80_ehsi_range;
     Page p{d, g};
     const Fonts f;
@@ -196,7 +197,7 @@ void draw_md80_ehsi_map(const DisplayObject& d, gfx::Graphics& g, int view_mode,
         set_split_frame(g, k, cx, cy);
         if (to_waypoint_index != kNoToWaypoint)
             draw_md80_ehsi_route(g, k.w, k.s, view.heading, view.ref_lat, view.ref_lon, s);
-        if (pattern_runway_index() != -999 && !plan) {
+        if (pattern_runway_index() != kNoRunwayLine && !plan) {
             set_split_frame(g, k, cx, cy);
             draw_runway_pattern(g, md80_ehsi_compass_radius, 0, 0, range, k.w, k.s);
         }

@@ -184,16 +184,16 @@ void paint(gfx::Graphics& g, int32_t view_mode) {
     if (d.width <= 0 || d.height <= 0) return;
     const double ppn = units_per_nm(proline4_map_radius_px, proline4_mfd_range);
     switch (proline4_mfd_mode) {
-    case 0:
+    case kProline4ModeNav:
         draw_proline4_mfd_nav_page(d, g);
         break;
-    case 1:
+    case kProline4ModeArc:
         draw_proline4_mfd_mode1(d, g);
         break;
-    case 2:
+    case kProline4ModePlanText:
         draw_proline4_mfd_fpl_page(d, g, view_mode, ppn);
         break;
-    case 3:
+    case kProline4ModeMap:
         draw_proline4_mfd_map_page(d, g, view_mode, ppn);
         break;
     default:

@@ -7,6 +7,7 @@
 #include "data/display_settings.h"
 #include "data/display_state.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/airport_selection.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
@@ -92,7 +93,7 @@ void draw_proline4_mfd_map_layer(const DisplayObject& d, gfx::Graphics& g, int v
     const SplitScale k = split_scale(d, proline4_mfd_design);
     if (!k.valid || !(ppn > 0.0)) return;
     const AircraftState& a = aircraft_state;
-    const bool plan = proline4_mfd_mode == 2;
+    const bool plan = proline4_mfd_mode == kProline4ModePlanText;
     const double centre_y = plan ? 155.0 : 220.0;
     set_clip(d, g, plan, centre_y);
     set_split_frame(g, k, 123.0, centre_y);
@@ -120,7 +121,7 @@ void draw_proline4_mfd_map_layer(const DisplayObject& d, gfx::Graphics& g, int v
     if (!plan) {
         draw_tod_toc_markers(g, proline4_map_radius_px, range, 0, 0, 10, k.w, k.s, a.plat, a.plon,
                              a.map_heading_deg);
-        if (pattern_runway_index() != -999)
+        if (pattern_runway_index() != kNoRunwayLine)
             draw_runway_pattern(g, proline4_map_radius_px, 0, 0, range, k.w, k.s);
     }
     if (hold_list.count() >= 1 && hold_list[1].active_index > 0)

@@ -3,6 +3,7 @@
 // one reference and one rotation (heading up about the aircraft, or north up
 // about the plan waypoint in format 6).
 #include "data/c17_mfd_state.h"
+#include "fms/plan/airport_selection.h"
 #include "pfd/c17_mfd_painters.h"
 
 #include "data/display_state.h"
@@ -72,7 +73,8 @@ void c17_mfd_draw_map(const DisplayObject& display, gfx::Graphics& g, double ppn
     }
     if (to_waypoint_index != kNoToWaypoint && c17_plan_route_on == 1) draw_route(g, k, view, range);
 
-    if (!plan && pattern_runway_index() != -999) draw_runway_pattern(g, radius, 0, 0, range, k.w, k.s);
+    if (!plan && pattern_runway_index() != kNoRunwayLine)
+        draw_runway_pattern(g, radius, 0, 0, range, k.w, k.s);
     if (hold_list.count() >= 1 && hold_list[1].active_index > 0) {
         draw_hold_pattern_c17_mfd(g, k.w, k.s, view.ref_lat, view.ref_lon, view.heading, ppn);
         set_split_frame(g, k, cx, cy);

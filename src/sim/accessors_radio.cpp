@@ -1,5 +1,6 @@
 // Radio frequencies from their BCD codes, the COM display digits, ADF 2, the
 // station identifiers, the localizer course and the key-event senders.
+#include "sim/key_events.h"
 #include "sim/sim_var_reader.h"
 
 #include "platform/text_file.h"
@@ -147,23 +148,23 @@ double SimVarReader::get_nav_localizer1_deg() const {
     return course;
 }
 
-void SimVarReader::send_key_event_65662() const {
-    send_key(0x1007E);
+void SimVarReader::send_efs50_knob_left() const {
+    send_key(kKeyEfs50KnobLeft);
 }
-void SimVarReader::send_key_event_65663() const {
-    send_key(0x1007F);
+void SimVarReader::send_efs50_knob_right() const {
+    send_key(kKeyEfs50KnobRight);
 }
-void SimVarReader::send_key_event_65879() const {
-    send_key(0x10157);
+void SimVarReader::send_efs50_knob_up() const {
+    send_key(kKeyEfs50KnobUp);
 }
-void SimVarReader::send_key_event_65880() const {
-    send_key(0x10158);
+void SimVarReader::send_efs50_knob_down() const {
+    send_key(kKeyEfs50KnobDown);
 }
 
 void SimVarReader::send_decision_height_inc() const {
-    if (get_decision_height_ft() < 990.0) send_key(0x10311);
+    if (get_decision_height_ft() < 990.0) send_key(kKeyDecisionHeightInc);
 }
 
 void SimVarReader::send_decision_height_dec() const {
-    if (get_decision_height_ft() > 0.0) send_key(0x10312);
+    if (get_decision_height_ft() > 0.0) send_key(kKeyDecisionHeightDec);
 }

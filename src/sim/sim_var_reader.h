@@ -248,10 +248,10 @@ class SimVarReader {
     double get_nav_localizer1_deg() const;
 
     // Key events, parameter 0.
-    void send_key_event_65662() const;
-    void send_key_event_65663() const;
-    void send_key_event_65879() const;     // 0x10157
-    void send_key_event_65880() const;     // 0x10158
+    void send_efs50_knob_left() const;
+    void send_efs50_knob_right() const;
+    void send_efs50_knob_up() const;       // 0x10157
+    void send_efs50_knob_down() const;     // 0x10158
     void send_decision_height_inc() const; // only below 990 ft
     void send_decision_height_dec() const; // only above 0 ft
 

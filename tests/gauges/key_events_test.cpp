@@ -18,6 +18,7 @@
 #include "gauges/nd_toggles.h"
 #include "map/range_ladder.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 
 namespace {
 
@@ -52,37 +53,36 @@ class KeyEvents : public StandInPanel {
 
 TEST_F(KeyEvents, everyRegisteredEventActsAndOthersAreIgnored) {
     LnavOnNavLock = 0;
-    host::send_key_event(KEY_NAV_LOCK, 0); // ignored without LnavOnNavLock
+    host::send_key_event(kKeyNavLockToggle, 0); // ignored without LnavOnNavLock
     EXPECT_EQ(lvar_poll_countdown, 0);
     host::send_key_event(0x10001, 0);
-    host::send_key_event(KEY_ND_AIRPORTS, 0);
-    host::send_key_event(KEY_ND_NAVAIDS, 0);
-    host::send_key_event(KEY_ND_INTERSECTIONS, 0);
-    host::send_key_event(KEY_ND_TCAS, 0);
+    host::send_key_event(kKeyNdAirportsToggle, 0);
+    host::send_key_event(kKeyNdNavaidsToggle, 0);
+    host::send_key_event(kKeyNdIntersectionsToggle, 0);
+    host::send_key_event(kKeyNdTcasToggle, 0);
     EXPECT_EQ(show_airports_flags[ND_P1000], 1);
     EXPECT_EQ(show_navaids_flags[ND_HW_MD11], 1);
     EXPECT_EQ(show_airway_fixes_flags[ND_PROLINE4], 1);
     EXPECT_EQ(tcas_display_on, 1);
     hw_b737_nd_mode = 3;
-    host::send_key_event(KEY_ND_MODE_UP, 0);
+    host::send_key_event(kKeyNdModeUp, 0);
     EXPECT_EQ(hw_b737_nd_mode, 4);
-    host::send_key_event(KEY_ND_MODE_DOWN, 0);
+    host::send_key_event(kKeyNdModeDown, 0);
     EXPECT_EQ(hw_b737_nd_mode, 3);
-    host::send_key_event(KEY_ND_RANGE_UP, 0);
+    host::send_key_event(kKeyNdRangeUp, 0);
     EXPECT_EQ(hw_b737_nd_range, 20.0);
-    host::send_key_event(KEY_ND_RANGE_DOWN, 0);
+    host::send_key_event(kKeyNdRangeDown, 0);
     EXPECT_EQ(hw_b737_nd_range, 10.0);
 
     activate_route();
     HdgHoldOnLnavOn = 1;
-    host::send_key_event(KEY_LNAV_TOGGLE, 0);
-    host::send_key_event(KEY_VNAV_TOGGLE, 0);
+    host::send_key_event(kKeyLnavToggle, 0);
+    host::send_key_event(kKeyVnavToggle, 0);
     EXPECT_EQ(lnav_engaged, 1);
     EXPECT_EQ(vnav_engaged, 1);
     EXPECT_EQ(named("orvex_lnav"), 1.0);
     EXPECT_EQ(named("orvex_vnav"), 1.0);
-    const std::vector<uint32_t> with_lnav{KEY_LNAV_TOGGLE, 0x1010F,
-                                          KEY_VNAV_TOGGLE}; // heading hold with LNAV
+    const std::vector<uint32_t> with_lnav{kKeyLnavToggle, 0x1010F, kKeyVnavToggle}; // heading hold with LNAV
     const std::vector<uint32_t> all = sent();
     EXPECT_EQ(std::vector<uint32_t>(all.end() - 3, all.end()), with_lnav);
     call(1, PANEL_SERVICE_PRE_UPDATE);
@@ -91,7 +91,7 @@ TEST_F(KeyEvents, everyRegisteredEventActsAndOthersAreIgnored) {
     EXPECT_TRUE(light_shown(gauge(2)));
 
     LnavOnNavLock = 1; // the NAV lock event now toggles LNAV, and every toggle sends it on
-    host::send_key_event(KEY_NAV_LOCK, 0);
+    host::send_key_event(kKeyNavLockToggle, 0);
     EXPECT_EQ(lnav_engaged, 0);
     EXPECT_EQ(sent().back(), 0x1011Bu);
     call(1, PANEL_SERVICE_PRE_UPDATE);
@@ -100,15 +100,15 @@ TEST_F(KeyEvents, everyRegisteredEventActsAndOthersAreIgnored) {
 
 TEST_F(KeyEvents, lnavEngagesOnlyWithARouteAndStartsADirectLegFromHere) {
     HdgHoldOnLnavOn = 1;
-    host::send_key_event(KEY_LNAV_TOGGLE, 0);
+    host::send_key_event(kKeyLnavToggle, 0);
     EXPECT_EQ(lnav_engaged, 0);
     EXPECT_EQ(named("orvex_lnav"), 0.0);
     EXPECT_EQ(lvar_poll_countdown, 3);
-    EXPECT_EQ(sent(), (std::vector<uint32_t>{KEY_LNAV_TOGGLE})); // no heading hold, no radios
+    EXPECT_EQ(sent(), (std::vector<uint32_t>{kKeyLnavToggle})); // no heading hold, no radios
 
     activate_route();
     aircraft_state.magvar = 89.7; // the course of 90 true becomes 0.3, stored as 360.3
-    host::send_key_event(KEY_LNAV_TOGGLE, 0);
+    host::send_key_event(kKeyLnavToggle, 0);
     EXPECT_EQ(direct_to_active, 1);
     EXPECT_NEAR(direct_to_course_deg, 360.3, 1e-6);
     EXPECT_EQ(direct_to_origin.lon, 0.0);
@@ -116,7 +116,7 @@ TEST_F(KeyEvents, lnavEngagesOnlyWithARouteAndStartsADirectLegFromHere) {
     hold_list.append(HoldEntry{});
     hold_list.slot(1).active_index = 1;
     hold_armed = 1;
-    host::send_key_event(KEY_LNAV_TOGGLE, 0);
+    host::send_key_event(kKeyLnavToggle, 0);
     EXPECT_EQ(lnav_engaged, 0);
     EXPECT_EQ(direct_to_active, 0);
     EXPECT_EQ(hold_list[1].active_index, 0);
@@ -126,7 +126,7 @@ TEST_F(KeyEvents, lnavEngagesOnlyWithARouteAndStartsADirectLegFromHere) {
     // VNAV engages with every command due again.
     vnav_altitude_set = vnav_speed_set = 1;
     VnavSetSpd = 2;
-    host::send_key_event(KEY_VNAV_TOGGLE, 0);
+    host::send_key_event(kKeyVnavToggle, 0);
     EXPECT_EQ(vnav_engaged, 1);
     EXPECT_EQ(vnav_altitude_set, 0);
     EXPECT_EQ(vnav_speed_set, 0);

@@ -192,8 +192,8 @@ TEST(RadioAccessors, IdentifierTextsAreCopiedAndNullGivesEmpty) {
 
 TEST(KeySenders, PlainSendersSendTheirEventWithParameterZero) {
     SimValuesInstalled sim;
-    sim_var_object.send_key_event_65662();
-    sim_var_object.send_key_event_65663();
+    sim_var_object.send_efs50_knob_left();
+    sim_var_object.send_efs50_knob_right();
     EXPECT_EQ(V::key_events, (std::vector<std::pair<uint32_t, uint32_t>>{{0x1007E, 0}, {0x1007F, 0}}));
 }
 

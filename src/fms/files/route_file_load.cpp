@@ -34,6 +34,7 @@
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
@@ -304,7 +305,7 @@ void empty_working_plan_for_new_plan() {
 // The steps every load_route_file ends with, also when nothing was read.
 void finish_active_load() {
     display_refresh_counter = 999;
-    if (SetWptBaro == 1) trigger_key_event(0x10030, 0);
+    if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
     gns_route_loaded_flag = 1;
 }
 
@@ -383,7 +384,7 @@ void set_up_active_route(int request) {
     mcu_legs_index = 1;
     vnav_speed_set = 0;
     distance_to_to_nm = 999.0;
-    route_state = 0;
+    route_state = kRouteStateNone;
     delete_all_holds();
     reset_active_route_state();
     // After EXEC, whose first activation empties the MCU entry: the MCU's
@@ -408,9 +409,9 @@ void prepare_aircraft_for_active_route(int request) {
         if (LoadFuelonFlightPlanLoad == 1 && record.active_fuel_total > 5.0)
             load_fuel(record.active_fuel_total);
         if (SetMCPCrzAltOnFlightPlanLoad == 1)
-            trigger_key_event(0x1024C, static_cast<uint32_t>(cruise_altitude));
+            trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(cruise_altitude));
         if (SetMCPSpdOnFlightPlanLoad > 0)
-            trigger_key_event(0x101F5, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
+            trigger_key_event(kKeyAutopilotAirspeedSet, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
         last_clock_second = -99.0;
         flight_elapsed_seconds = 0.0;
         write_flight_log(0);
@@ -426,7 +427,7 @@ void activate_active_route() {
     gns_fpln_flag_a = 1;
     gns_fpln_flag_b = 1;
     if (active_plan_last < 1) return;
-    route_state = 3;
+    route_state = kRouteStateActive;
     if (aircraft_state.ground_speed_kt < 50.0) {
         climb_speed_target = climb_speed_default;
         cruise_speed_target = cruise_speed_default;
@@ -472,10 +473,10 @@ void set_up_working_airports() {
     }
     const RouteWaypoint& last = working_plan[working_plan_last];
     if (last.type != "APT") return;
-    if (smiths_cdu_page == 1 && route_state != 3) {
+    if (smiths_cdu_page == 1 && route_state != kRouteStateActive) {
         route_destination_ident = last.ident;
         arrival_destination_ident = last.ident;
-        if (route_state < 2) destination_airport_ident = last.ident;
+        if (route_state < kRouteStateActivated) destination_airport_ident = last.ident;
     } else {
         destination_airport_ident = last.ident;
         arrival_destination_ident = last.ident;
@@ -492,17 +493,17 @@ void prepare_aircraft_for_working_plan() {
     if (!on_the_ground()) return;
     if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 5.0) load_fuel(planned_fuel);
     if (SetMCPCrzAltOnFlightPlanLoad == 1)
-        trigger_key_event(0x1024C, static_cast<uint32_t>(plan_cruise_altitude));
+        trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(plan_cruise_altitude));
     if (SetMCPSpdOnFlightPlanLoad > 0)
-        trigger_key_event(0x101F5, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
+        trigger_key_event(kKeyAutopilotAirspeedSet, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
 }
 
 } // namespace
 
 void set_sim_clock_to_utc() {
     const os::SystemTime now = os::system_time_utc();
-    trigger_key_event(0x1021B, now.hour);
-    trigger_key_event(0x1021C, now.minute);
+    trigger_key_event(kKeyClockHoursSet, now.hour);
+    trigger_key_event(kKeyClockMinutesSet, now.minute);
 }
 
 void delete_all_holds() {
@@ -546,7 +547,7 @@ void load_route_file_to_working(const std::string& name, int keys_off) {
     begin_working_load();
     if (keys_off == 0) apply_working_keys();
     fill_working_plan();
-    if (route_state == 0) {
+    if (route_state == kRouteStateNone) {
         advance_route_state();
         to_waypoint_index = 1;
     }

@@ -1,9 +1,11 @@
 #include "fms/guidance/hold_flying.h"
 
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 
 #include <algorithm>
@@ -21,7 +23,6 @@ double hold_heading_sent = 0.0;
 
 namespace {
 
-constexpr uint32_t kHeadingBugEvent = 0x101FA;
 const char* const kPointNames[4] = {"Xwind", "Dwind", "Base", "Final"};
 
 double right_of(double course) {
@@ -97,7 +98,7 @@ void fly_pattern(double d) {
     if (hold_heading_deg < 0.5) hold_heading_deg += 360.0;
     if (hold_armed == 1 && holding_active > 0 &&
         std::trunc(hold_heading_sent) != std::trunc(hold_heading_deg)) {
-        trigger_key_event(kHeadingBugEvent, static_cast<uint32_t>(std::trunc(hold_heading_deg)));
+        trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(std::trunc(hold_heading_deg)));
         hold_heading_sent = hold_heading_deg;
     }
 }
@@ -115,7 +116,7 @@ void build_hold_pattern() {
     }
     const double d = 1.5 * length;
 
-    const bool right = h.turn == 1;
+    const bool right = h.turn == kDirectionRight;
     const double a1 = right ? right_of(c) : left_of(c);
     const double a2 = right ? right_of(a1) : left_of(a1);
     const double a3 = right ? right_of(a2) : left_of(a2);

@@ -7,8 +7,8 @@ int lnav_engaged = 0;
 int vnav_engaged = 0;
 
 GeoPosition to_position;
-double distance_to_to_nm = 9999.0;
-double distance_to_to_prev_nm = 9999.0;
+double distance_to_to_nm = kDistanceNotComputed;
+double distance_to_to_prev_nm = kDistanceNotComputed;
 double course_to_to_deg = 0.0;
 double leg_distance_nm = 0.0;
 double leg_course_deg = 0.0;

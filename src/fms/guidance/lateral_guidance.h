@@ -23,6 +23,7 @@ extern GeoPosition to_position; // the TO waypoint, copied when the TO changes
 // course-reversal check forces sequencing.
 extern double distance_to_to_nm;
 extern double distance_to_to_prev_nm;
+inline constexpr double kDistanceNotComputed = 9999.0;
 extern double course_to_to_deg; // magnetic, from the present position
 extern double leg_distance_nm;  // active leg: previous entry (or direct-to origin) to TO
 extern double leg_course_deg;

@@ -8,13 +8,12 @@
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/selection_texts.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr uint32_t kHeadingBugEvent = 0x101FA;
 
 // The magnetic course to a point; the command wraps only upwards.
 double heading_to(const GeoPosition& p) {
@@ -74,7 +73,7 @@ void output_heading_bug() {
     if (direct_to_turn_direction == 0) {
         const int heading = static_cast<int>(std::trunc(lnav_heading_command));
         if (heading != last_heading_bug_sent) {
-            trigger_key_event(kHeadingBugEvent, static_cast<uint32_t>(heading));
+            trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(heading));
             last_heading_bug_sent = heading;
         }
     } else if (turn_direction(course_to_to_deg, aircraft_state.heading_deg) == direct_to_turn_direction) {

@@ -11,6 +11,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
@@ -18,8 +19,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr uint32_t kAltimeterSettingEvent = 0x10030;
 
 // The unsigned angle between two courses, 0..180.
 double course_angle(double a, double b) {
@@ -104,7 +103,7 @@ void sequence_to_waypoint() {
     intercept_armed = 1;
     const RouteWaypoint& to = active_plan[to_waypoint_index];
     to_position = GeoPosition{to.lat, to.lon};
-    if (SetWptBaro == 1) trigger_key_event(kAltimeterSettingEvent, 0);
+    if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
 }
 
 void update_switch_distance() {

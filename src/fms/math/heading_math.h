@@ -11,7 +11,10 @@ int heading_difference(double a, double b);
 int heading_difference_dir(double a, double b, int* direction, int* difference);
 
 // The shorter turn from a to b, numbered the other way round:
-// 1 = the heading increases (a right turn), 2 = it decreases.
+// kDirectionRight = the heading increases, kDirectionLeft = it decreases.
+// The same codes give the side of a cross-track error and a hold's turn.
+inline constexpr int kDirectionRight = 1;
+inline constexpr int kDirectionLeft = 2;
 int turn_direction(double a, double b);
 
 // An angle folded into (-180, 180]: how far b lies clockwise of a is

@@ -14,10 +14,11 @@
 #include "data/nav_record.h"
 #include "platform/bounded_table.h"
 
-// Where a list was last built; -999 before its first build.
+// Where a list was last built; kListNotBuilt before its first build.
+inline constexpr double kListNotBuilt = -999.0;
 struct ListCentre {
-    double latitude = -999.0;
-    double longitude = -999.0;
+    double latitude = kListNotBuilt;
+    double longitude = kListNotBuilt;
 };
 
 // Airports: ident, latitude and longitude are copied.

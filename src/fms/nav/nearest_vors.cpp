@@ -57,12 +57,12 @@ void select_ref_nav_candidate(int n) {
     ref_nav_fix = candidate_list[n];
     const std::string& kind = ref_nav_fix.kind;
     if (kind == "I") {
-        ref_nav_kind = 2;
+        ref_nav_kind = kRefNavFix;
     } else if (kind == "N" || kind == "V") {
-        ref_nav_kind = 3;
+        ref_nav_kind = kRefNavNavaid;
     } else if (kind == "APT") {
         runway_ref_text.clear();
         ref_nav_runway_ident.clear();
-        ref_nav_kind = 4;
+        ref_nav_kind = kRefNavAirport;
     }
 }

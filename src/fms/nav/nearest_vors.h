@@ -28,9 +28,14 @@ void find_nearest_vors(const BoundedTable<NavRecord, 1001>& navaids, double lat,
 // nearest_vors from them: what the NAV STATUS page lists.
 void refresh_nearest_vors();
 
-// The REF NAV DATA page's fix and what it is: 2 fix, 3 navaid, 4 airport.
+// The REF NAV DATA page's fix and what it is; any other kind shows the
+// entry sub-page.
 inline NavRecord ref_nav_fix;
 inline int ref_nav_kind = 0;
+inline constexpr int kRefNavEntry = 1;
+inline constexpr int kRefNavFix = 2;
+inline constexpr int kRefNavNavaid = 3;
+inline constexpr int kRefNavAirport = 4;
 // The runway the REF NAV DATA page shows with runway_ref_text.
 inline std::string ref_nav_runway_ident;
 

@@ -5,6 +5,7 @@
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 #include "sim/radix.h"
 
@@ -13,10 +14,6 @@
 #include <cstdlib>
 
 namespace {
-
-constexpr uint32_t kNav1CourseEvent = 0x100B4;
-constexpr uint32_t kNav1FrequencyEvent = 0x100AC;
-constexpr uint32_t kAdfFrequencyEvent = 0x100B2;
 
 // Beyond this a navaid ahead is not tuned.
 constexpr double kTuneRangeNm = 230.0;
@@ -38,7 +35,7 @@ int leg_course(int from, int to) {
 }
 
 void send_course(int course) {
-    if (course != 0) trigger_key_event(kNav1CourseEvent, static_cast<uint32_t>(course));
+    if (course != 0) trigger_key_event(kKeyNav1CourseSet, static_cast<uint32_t>(course));
 }
 
 void send_frequency(uint32_t event, uint32_t code) {
@@ -62,9 +59,9 @@ void tune_route_ahead() {
         if (distance <= kTuneRangeNm) {
             send_course(leg_course(found - 1, found));
             if (navaid.type == "NDB")
-                send_frequency(kAdfFrequencyEvent, adf_frequency_bcd(navaid.frequency));
+                send_frequency(kKeyAdfFrequencySet, adf_frequency_bcd(navaid.frequency));
             else
-                send_frequency(kNav1FrequencyEvent, nav_frequency_bcd(navaid.frequency));
+                send_frequency(kKeyNav1FrequencySet, nav_frequency_bcd(navaid.frequency));
             return;
         }
     }
@@ -76,10 +73,10 @@ void tune_route_ahead() {
 // as the page and the tower view count them): its localizer.
 void tune_selected_runway() {
     const int entry = selected_runway_entry();
-    if (entry == -999) return;
+    if (entry == kNoRunwayLine) return;
     const AirportRunwayListEntry& runway = airport_runway_list[entry];
     send_course(static_cast<int>(std::trunc(runway.localizer_course)));
-    send_frequency(kNav1FrequencyEvent, nav_frequency_bcd(runway.localizer_frequency_text.substr(0, 6)));
+    send_frequency(kKeyNav1FrequencySet, nav_frequency_bcd(runway.localizer_frequency_text.substr(0, 6)));
 }
 
 } // namespace

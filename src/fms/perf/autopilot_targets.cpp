@@ -12,17 +12,13 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr uint32_t kVerticalSpeedEvent = 0x101F4;
-constexpr uint32_t kAltitudeEvent = 0x1024C;
-constexpr uint32_t kAirspeedEvent = 0x101F5;
-constexpr uint32_t kMachEvent = 0x101F6;
 
 int32_t whole(double v) {
     return static_cast<int32_t>(std::trunc(v));
@@ -74,7 +70,7 @@ void climb_vertical_speed() {
     vnav_vs_command = command;
     // Once per slot cycle.
     if (command != vnav_vs_sent && frame_slot == 0) {
-        trigger_key_event(kVerticalSpeedEvent, event_value(command));
+        trigger_key_event(kKeyAutopilotVerticalSpeedSet, event_value(command));
         vnav_vs_sent = command;
     }
 }
@@ -93,14 +89,14 @@ void descent_vertical_speed() {
     command = -command;
     vnav_vs_command = command;
     if (command != vnav_vs_sent) {
-        trigger_key_event(kVerticalSpeedEvent, event_value(command));
+        trigger_key_event(kKeyAutopilotVerticalSpeedSet, event_value(command));
         vnav_vs_sent = command;
     }
 }
 
 void send_speed(double kt) {
     const int32_t v = whole(kt);
-    trigger_key_event(kAirspeedEvent, event_value(v));
+    trigger_key_event(kKeyAutopilotAirspeedSet, event_value(v));
     commanded_speed_kt = v;
 }
 
@@ -149,7 +145,7 @@ void cruise_speed(const RouteWaypoint& to) {
     } else if (VnavSetMachCruiseSpd == 1 && CruiseMach > 0.0) {
         // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
         cruise_mach_command = whole(CruiseMach * 100.0);
-        trigger_key_event(kMachEvent, event_value(cruise_mach_command));
+        trigger_key_event(kKeyAutopilotMachSet, event_value(cruise_mach_command));
         commanded_mach_x100 = cruise_mach_command;
     } else {
         send_speed(cruise_speed_target);
@@ -170,13 +166,13 @@ void set_vnav_altitude_targets() {
     if (vnav_altitude_set == 0) {
         const bool cruise = toc_passed == 1 && tod_passed == 0;
         // A target without an altitude (-999) is no altitude to fly to.
-        if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > -999.0)) {
+        if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > kNoConstraint)) {
             const int32_t altitude = cruise ? cruise_altitude : whole(vertical_target_altitude);
-            trigger_key_event(kAltitudeEvent, event_value(altitude));
+            trigger_key_event(kKeyAutopilotAltitudeSet, event_value(altitude));
         }
         commanded_altitude_refresh = now;
         vnav_altitude_set = 1;
-        vnav_vs_sent = -999;
+        vnav_vs_sent = kNoVsSent;
     } else if (VnavOffOnManAltChg == 1 && a.ap_altitude_lock_ft == a.ap_altitude_lock_prev_ft &&
                commanded_altitude_refresh != now) {
         // The snapshot reads the autopilot on a few slots only: compare only
@@ -211,11 +207,11 @@ void set_vnav_speed_target() {
     }
     if (!(distance_to_to_nm < VnavSetSpdRestDist || vnav_speed_refresh == 1)) return;
     if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last || vnav_speed_set != 0 ||
-        vnav_engaged != 1 || route_state < 3 || VnavSetSpd != 1)
+        vnav_engaged != 1 || route_state < kRouteStateActive || VnavSetSpd != 1)
         return;
 
     const RouteWaypoint& to = active_plan[to_waypoint_index];
-    if (to.alt_constraint != -999.0 && to.speed_constraint != -999.0) {
+    if (to.alt_constraint != kNoConstraint && to.speed_constraint != kNoConstraint) {
         if (descent_speed_phase == 1)
             descent_speed(to);
         else if (toc_passed == 0)

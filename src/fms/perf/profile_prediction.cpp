@@ -137,7 +137,7 @@ void descent_pass(double rd, int toc_at) {
         double v = descent_speed_target;
         if (w.constrained == 1) {
             a = w.alt_constraint;
-            if (w.speed_constraint == -999.0) w.speed_constraint = descent_speed_target;
+            if (w.speed_constraint == kNoConstraint) w.speed_constraint = descent_speed_target;
             v = w.speed_constraint;
         } else if (m > 0) {
             const RouteWaypoint& limit = active_plan[m];

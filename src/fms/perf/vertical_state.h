@@ -65,6 +65,7 @@ inline int vnav_speed_refresh = 0;
 // the cruise Mach command (Mach x 100).
 inline double vnav_required_vs = 0.0;
 inline int vnav_vs_command = 0;
-inline int vnav_vs_sent = -999;
+inline constexpr int kNoVsSent = -999;
+inline int vnav_vs_sent = kNoVsSent;
 inline int vnav_low_speed_hold = 0;
 inline int cruise_mach_command = 0;

@@ -16,19 +16,12 @@
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr uint32_t kNav1FrequencyEvent = 0x100AC;
-constexpr uint32_t kAltitudeEvent = 0x1024C;
-constexpr uint32_t kAirspeedEvent = 0x101F5;
-constexpr uint32_t kTocAirspeedHoldEvent = 0x1022E;
-constexpr uint32_t kTocMachHoldEvent = 0x1017B;
-constexpr uint32_t kTodSpeedEvent1 = 0x1023E;
-constexpr uint32_t kTodSpeedEvent2 = 0x10163;
 
 constexpr int kEconClimbPage = 34;
 constexpr int kEconCruisePage = 35;
@@ -66,7 +59,7 @@ double phase_distance(double altitude_change, double rate_fpm, double tas_kt) {
 }
 
 void send_speed(int kt) {
-    trigger_key_event(kAirspeedEvent, static_cast<uint32_t>(kt));
+    trigger_key_event(kKeyAutopilotAirspeedSet, static_cast<uint32_t>(kt));
     commanded_speed_kt = kt;
 }
 
@@ -89,7 +82,7 @@ void tune_destination_localizer() {
     if (approach_runway_index > destination.runways.count()) return;
     const uint32_t code =
         nav_frequency_bcd(destination.runways[approach_runway_index].localizer_frequency_text);
-    if (code != 0) trigger_key_event(kNav1FrequencyEvent, code);
+    if (code != 0) trigger_key_event(kKeyNav1FrequencySet, code);
 }
 
 void detect_toc() {
@@ -100,11 +93,11 @@ void detect_toc() {
     tod_altitude = cruise_altitude;
     if (smiths_cdu_page == kEconClimbPage) smiths_cdu_page = kEconCruisePage;
     sim_rate_restored = paused_at_tod = paused_at_dest_distance = 0;
-    if (vnav_engaged == 1 && route_state >= 3 && VnavSetSpd == 1) {
+    if (vnav_engaged == 1 && route_state >= kRouteStateActive && VnavSetSpd == 1) {
         // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
         if (VnavSetMachCruiseSpd == 1 && CruiseMach > 0.0) {
-            if (a.snap_token_115 > 0.0) trigger_key_event(kTocAirspeedHoldEvent, 0);
-            trigger_key_event(kTocMachHoldEvent, 0);
+            if (a.snap_token_115 > 0.0) trigger_key_event(kKeyTocAirspeedHold, 0);
+            trigger_key_event(kKeyTocMachHold, 0);
             pending_mach_events = 2;
         } else {
             send_speed(cruise_speed_target);
@@ -171,16 +164,16 @@ void on_tod_passed() {
     tod_to_target_distance = sum;
 
     if (vnav_engaged != 1) return;
-    if (VnavSetAlts == 1 && vertical_target_altitude > -999.0)
-        trigger_key_event(kAltitudeEvent, static_cast<uint32_t>(whole(vertical_target_altitude)));
+    if (VnavSetAlts == 1 && vertical_target_altitude > kNoConstraint)
+        trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(whole(vertical_target_altitude)));
     vnav_altitude_set = 1;
     commanded_altitude_refresh = whole(a.snap_token_1);
     if (VnavSetSpd != 1) return;
     const bool near = VnavSetSpdRestDist > distance_to_to_nm;
     if (near) vnav_speed_set = 0;
     if (a.snap_token_117 > 0.0) {
-        trigger_key_event(kTodSpeedEvent1, 0);
-        trigger_key_event(kTodSpeedEvent2, 0);
+        trigger_key_event(kKeyTodSpeedModeFirst, 0);
+        trigger_key_event(kKeyTodSpeedModeSecond, 0);
         pending_descent_speed_event = 1;
     } else if (!near) {
         send_speed(descent_speed_target);
@@ -189,7 +182,7 @@ void on_tod_passed() {
 
 void apply_speed_restrictions() {
     const AircraftState& a = aircraft_state;
-    const bool vnav_speeds = vnav_engaged == 1 && route_state >= 3 && VnavSetSpd == 1;
+    const bool vnav_speeds = vnav_engaged == 1 && route_state >= kRouteStateActive && VnavSetSpd == 1;
     if (vnav_speeds && descent_speed_phase == 1 && DescAltRest > a.indicated_altitude_ft &&
         DescAltRest > 0.0 && DescSpdRest > 0.0 && a.ap_airspeed_target_kt > DescSpdRest &&
         descent_restriction_applied == 0.0) {

@@ -18,7 +18,7 @@
 
 BoundedTable<AirportRunwayListEntry, 23> airport_runway_list;
 int airport_runway_first_row = 1;
-int airport_runway_selected_line = -999;
+int airport_runway_selected_line = kNoRunwayLine;
 int mcu_apt_top = 1;
 std::string selected_airport_ident;
 std::string selected_destination_ident;
@@ -129,7 +129,7 @@ void set_destination_elevation(double elevation) {
     RouteWaypoint& last = active_plan.slot(active_plan_last);
     if (last.type == "APT" && last.ident == selected_destination_ident) {
         last.alt_constraint = elevation;
-        last.speed_constraint = -999.0;
+        last.speed_constraint = kNoConstraint;
     }
 }
 
@@ -252,9 +252,9 @@ bool find_airport_elevation(const std::string& ident, double* elevation) {
 } // namespace
 
 int selected_runway_entry() {
-    if (airport_runway_selected_line == -999) return -999;
+    if (airport_runway_selected_line == kNoRunwayLine) return kNoRunwayLine;
     const int entry = airport_runway_first_row + airport_runway_selected_line - 1;
-    return entry >= 1 && entry <= airport_runway_list.count() ? entry : -999;
+    return entry >= 1 && entry <= airport_runway_list.count() ? entry : kNoRunwayLine;
 }
 
 void select_airport(const std::string& ident, int mode) {
@@ -299,7 +299,7 @@ TowerView tower_view_position() {
 
     view = TowerView{};
     const int entry = selected_runway_entry();
-    if (entry != -999) {
+    if (entry != kNoRunwayLine) {
         const AirportRunwayListEntry& runway = airport_runway_list[entry];
         double course = runway.magnetic_heading + 15.0 + aircraft_state.magvar;
         if (course > 360.0) course -= 360.0;

@@ -24,6 +24,7 @@ extern int airport_runway_first_row;
 // The line selected on a control unit's airport page; -999 = none. With
 // airport_runway_first_row, both as they were when the runway was picked.
 extern int airport_runway_selected_line;
+inline constexpr int kNoRunwayLine = -999;
 // The runway list entry picked (1..count), or -999 when none is picked or the
 // pick lies outside the list.
 int selected_runway_entry();

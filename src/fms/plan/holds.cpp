@@ -1,5 +1,6 @@
 #include "fms/plan/holds.h"
 
+#include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -87,7 +88,7 @@ int add_hold(int index, int mode, double magvar) {
     double distance = 0.0, course = 0.0;
     gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
     h.inbound_course = course - magvar;
-    h.turn = 1;
+    h.turn = kDirectionRight;
     h.leg_mode = 1;
     h.leg_time = 1.0;
     working_plan.slot(index).hold_number = n;
@@ -112,7 +113,7 @@ int add_hold(int index, int mode, double magvar) {
         }
     }
 
-    if (mode == 1 && route_state >= 2) {
+    if (mode == 1 && route_state >= kRouteStateActivated) {
         mark_route_edited();
         smiths_hold_subpage = slot;
     }

@@ -46,7 +46,7 @@ void parse_legs_entry_into(int index, std::string& scratchpad, std::string& mess
         message = "INVALID ENTRY";
         return;
     }
-    if (route_state == 3) copy_active_plan_to_working();
+    if (route_state == kRouteStateActive) copy_active_plan_to_working();
     if (altitude < 1000.0) altitude *= 100.0; // a flight level
     RouteWaypoint& entry = working_plan.slot(index);
     entry.alt_constraint = altitude;

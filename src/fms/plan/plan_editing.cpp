@@ -5,6 +5,7 @@
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/approach_insertion.h"
@@ -108,7 +109,7 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
         make_discontinuity(working_plan.slot(p + 1));
     }
     mark_route_edited();
-    if (legs_mode == 1 && legs_mark == 0) legs_mark = 1;
+    if (legs_mode == kLegsModeDirectTo && legs_mark == 0) legs_mark = 1;
     return true;
 }
 
@@ -121,7 +122,7 @@ void delete_waypoint(int index, int force, std::string& message) {
             make_discontinuity(working_plan.slot(index));
     }
     message.clear();
-    if (route_state == 3) advance_route_state();
+    if (route_state == kRouteStateActive) advance_route_state();
 }
 
 bool within_5_nm(const NavRecord& r, const RouteWaypoint& w) {
@@ -214,7 +215,7 @@ int delete_route_row(int n) {
             shift_working_down(first);
         }
     }
-    if (route_state == 3) advance_route_state();
+    if (route_state == kRouteStateActive) advance_route_state();
     build_route_rows();
     return first;
 }
@@ -256,7 +257,7 @@ bool insert_then_leg(int p) {
     e.aux_text.clear();
     e.passing_time.clear();
     e.constrained = 0;
-    e.alt_constraint = -999.0;
+    e.alt_constraint = kNoConstraint;
     e.speed_constraint = -1.0;
     e.via = smiths_scratchpad;
     e.hold_number = 0; // the hold moved up with its waypoint

@@ -24,6 +24,7 @@
 #include "fms/units/gns_page_state.h"
 #include "fms/units/mcu_page_state.h"
 #include "sim/aircraft_state.h"
+#include "sim/key_events.h"
 #include "sim/panel_services.h"
 
 #include <cstdio>
@@ -45,7 +46,6 @@ int legs_edit_index = 0;
 
 namespace {
 
-constexpr uint32_t kAltimeterSettingEvent = 0x10030;
 const char* const kNone = "------";
 
 constexpr int kDeparturesPage = 10;
@@ -94,11 +94,11 @@ void start_flight_log() {
 
 void update_destination(int old_state) {
     const std::string ident = active_plan[active_plan_last].ident;
-    if (old_state < 3) {
+    if (old_state < kRouteStateActive) {
         select_airport(ident, 1);
         clear_fix_info(0);
     }
-    const bool reselect = old_state == 4 && !destination_airport_ident.empty();
+    const bool reselect = old_state == kRouteStateActiveModified && !destination_airport_ident.empty();
     if (ident == loaded_destination_ident && !reselect) return;
     if (reselect) {
         destination_airport_ident.clear();
@@ -113,7 +113,7 @@ void update_destination(int old_state) {
 
 void update_origin(int old_state) {
     const std::string ident = active_plan[0].ident;
-    if (old_state < 3) {
+    if (old_state < kRouteStateActive) {
         select_airport(ident, 0);
         // The MCU airport page opens on the origin, without a pending entry.
         mcu_airport_text_a = airport_elevation_text;
@@ -129,7 +129,7 @@ void update_origin(int old_state) {
     if (!origin_airport_ident.empty()) {
         loaded_origin_ident = origin_airport_ident;
         origin_airport_ident.clear();
-        if (old_state == 3) select_airport(ident, 0);
+        if (old_state == kRouteStateActive) select_airport(ident, 0);
     }
     if (ident == loaded_origin_ident) return;
     loaded_origin_ident = ident;
@@ -214,14 +214,14 @@ void update_vertical_target(int old_state) {
         if (target == active_plan_last && w.type == "APT" && vnav_engaged == 1)
             vertical_target_altitude = w.alt_constraint + 200.0;
     }
-    if (vnav_engaged == 1 && old_state == 4) {
+    if (vnav_engaged == 1 && old_state == kRouteStateActiveModified) {
         // A modified route commands its targets afresh.
         vnav_speed_set = 0;
         vnav_altitude_set = 0;
         if (VnavSetSpd == 2) VnavSetSpd = 1;
         vnav_speed_refresh = 1;
-        commanded_altitude_ft = -999;
-        commanded_speed_kt = -999;
+        commanded_altitude_ft = kNotCommanded;
+        commanded_speed_kt = kNotCommanded;
     }
     plan_cruise_altitude = 0;
     distance_to_to_nm = 999.0; // not computed until the next pass
@@ -233,15 +233,15 @@ void reset_active_route_state() {
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, 0);
     drop_saved_values();
-    if (smiths_legs_mode != 0) {
+    if (smiths_legs_mode != kLegsModeList) {
         start_direct_to();
-        smiths_legs_mode = 0;
+        smiths_legs_mode = kLegsModeList;
     }
     if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
     execute_selections();
-    if (route_state < 3) {
-        airport_runway_selected_line = -999;
-        mcu_airport_list_index = -999;
+    if (route_state < kRouteStateActive) {
+        airport_runway_selected_line = kNoRunwayLine;
+        mcu_airport_list_index = kNoSelectionIndex;
     }
     mcu_direct_only = 0;
 
@@ -258,15 +258,15 @@ void reset_active_route_state() {
         to_position = GeoPosition{to.lat, to.lon};
 
         if (LnavSetEnRouteFreqs == 1 && lnav_engaged == 1) autotune_leg_radios(2);
-        if (SetWptBaro == 1) trigger_key_event(kAltimeterSettingEvent, 0);
+        if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
         if (active_plan[active_plan_last].type == "APT") update_destination(route_state);
         if (active_plan[0].type == "APT") update_origin(route_state);
         match_approach();
 
         if (plan_cruise_altitude > 0) cruise_altitude = plan_cruise_altitude;
         const int old_state = route_state;
-        route_state = 3;
-        if (old_state < 3) {
+        route_state = kRouteStateActive;
+        if (old_state < kRouteStateActive) {
             // A route activated anew starts its profile in the climb.
             toc_passed = 0;
             clear_tod_passed();
@@ -301,7 +301,7 @@ void erase_route_modification() {
     }
     arrival_page_choice_1 = exec_arrival_page_choice_1;
     arrival_page_choice_2 = exec_arrival_page_choice_2;
-    smiths_legs_mode = 0;
+    smiths_legs_mode = kLegsModeList;
     pending_hold_delete_index = 0;
 
     if (previous_climb_speed != 0.0) climb_speed_target = static_cast<int>(previous_climb_speed);
@@ -316,7 +316,7 @@ void erase_route_modification() {
     previous_climb_mach = previous_cruise_mach = previous_descent_mach = 0.0;
     previous_cruise_altitude = 0;
 
-    if (route_state == 4) route_state = 3;
+    if (route_state == kRouteStateActiveModified) route_state = kRouteStateActive;
     legs_edit_index = 0;
     direct_to_entered = 0;
 

@@ -13,6 +13,9 @@
 #include <cstddef>
 #include <string>
 
+// An altitude, speed or course a leg does not have.
+inline constexpr double kNoConstraint = -999.0;
+
 // One waypoint or leg of a plan. A cleared entry reads like a default one.
 struct RouteWaypoint {
     std::string ident; // fix, or "DIRECT", "DISCO", "THEN", "------"
@@ -23,10 +26,10 @@ struct RouteWaypoint {
     std::string kind;     // "SID", "STAR", "SIDSTAR", "APPR"; empty en route
     std::string position; // departure position; stays with its array slot
     std::string aux_text;
-    std::string passing_time;         // "%02.0f:%02.0f"
-    double alt_constraint = -999.0;   // ft; -999 = none
-    double speed_constraint = -999.0; // kt; -999 = none
-    double course = -999.0;           // magnetic course of a course leg; above -1 = has one
+    std::string passing_time;                // "%02.0f:%02.0f"
+    double alt_constraint = kNoConstraint;   // ft; -999 = none
+    double speed_constraint = kNoConstraint; // kt; -999 = none
+    double course = kNoConstraint;           // magnetic course of a course leg; above -1 = has one
     int flyover = 0;
     int constrained = 0; // 1 = the constraints apply
     int hold_number = 0; // slot of the attached hold; 0 = none

@@ -8,14 +8,14 @@
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
-int route_state = 0;
-int smiths_legs_mode = 0;
+int route_state = kRouteStateNone;
+int smiths_legs_mode = kLegsModeList;
 int direct_to_entered = 0;
 
 void advance_route_state() {
     switch (route_state) {
-    case 0:
-        route_state = 1;
+    case kRouteStateNone:
+        route_state = kRouteStateEntered;
         // A route entered on the ground starts a new flight.
         if (aircraft_state.ground_speed_kt < 5.0) {
             flight_phase = -1;
@@ -26,17 +26,17 @@ void advance_route_state() {
             write_flight_log(0);
         }
         break;
-    case 1:
-        route_state = 2;
+    case kRouteStateEntered:
+        route_state = kRouteStateActivated;
         break;
-    case 2:
-        route_state = 3;
+    case kRouteStateActivated:
+        route_state = kRouteStateActive;
         break;
-    case 3:
-        route_state = 4;
+    case kRouteStateActive:
+        route_state = kRouteStateActiveModified;
         break;
-    case 4:
-        route_state = 3;
+    case kRouteStateActiveModified:
+        route_state = kRouteStateActive;
         break;
     default:
         break;
@@ -44,5 +44,5 @@ void advance_route_state() {
 }
 
 void mark_route_edited() {
-    if (route_state == 0 || route_state == 3) advance_route_state();
+    if (route_state == kRouteStateNone || route_state == kRouteStateActive) advance_route_state();
 }

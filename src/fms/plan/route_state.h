@@ -2,9 +2,14 @@
 // LEGS pages that EXEC and ERASE reset.
 #pragma once
 
-// 0 no route, 1 entered, 2 activated with EXEC pending, 3 active, 4 active
-// with a modification pending. The EXEC lamp is lit in 2 and 4.
+// The EXEC lamp is lit in kRouteStateActivated and kRouteStateActiveModified.
+// Kept an int: the values are published and compared as numbers.
 extern int route_state;
+inline constexpr int kRouteStateNone = 0;
+inline constexpr int kRouteStateEntered = 1;
+inline constexpr int kRouteStateActivated = 2; // EXEC pending
+inline constexpr int kRouteStateActive = 3;
+inline constexpr int kRouteStateActiveModified = 4;
 
 // One step: 0 to 1, 1 to 2, 2 and 4 to 3, 3 to 4; other values stay.
 void advance_route_state();
@@ -14,7 +19,12 @@ void advance_route_state();
 // an edit never activates a route nor drops a pending modification.
 void mark_route_edited();
 
-// RTE LEGS mode of the SMITHS unit: 0 normal, 1 direct-to or intercept.
+// RTE LEGS mode of the SMITHS unit: the leg list, direct-to or intercept
+// entry, choice of a holding fix. The C-17 unit's c17_legs_mode uses the
+// first two.
 extern int smiths_legs_mode;
+inline constexpr int kLegsModeList = 0;
+inline constexpr int kLegsModeDirectTo = 1;
+inline constexpr int kLegsModeHoldAt = 2;
 // 1 once a direct-to or intercept was entered; EXEC and ERASE clear it.
 extern int direct_to_entered;

@@ -1,6 +1,7 @@
 #include "fms/procedures/approach_insertion.h"
 
 #include "fms/plan/airways.h"
+#include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/procedure_legs.h"
@@ -122,7 +123,7 @@ void insert_approach(int with_disco) {
 
     if (last < kPlanLastIndex) {
         RouteWaypoint destination = destination_entry();
-        destination.course = -999.0;
+        destination.course = kNoConstraint;
         write_entry(t, ++last, destination);
     }
     approach_preview_built = 0;

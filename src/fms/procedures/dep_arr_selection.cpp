@@ -40,7 +40,7 @@ void choose_departure_runway(int n, UnitPages unit, void (*build)(int, int)) {
     unit.subpage = 1;
     if (sel_sid != kNone) build(selected_sid_index, 1);
     match_sid_transition(sel_departure_runway, kNone);
-    if (route_state == 3) advance_route_state();
+    if (route_state == kRouteStateActive) advance_route_state();
 }
 
 void choose_arrival_runway(int n, UnitPages unit, void (*build)(int, int)) {
@@ -53,7 +53,7 @@ void choose_arrival_runway(int n, UnitPages unit, void (*build)(int, int)) {
     unit.subpage = 1;
     if (sel_star != kNone) build(selected_star_index, 1);
     match_star_transition(sel_arrival_runway, kNone);
-    if (route_state == 3) advance_route_state();
+    if (route_state == kRouteStateActive) advance_route_state();
 }
 
 } // namespace

@@ -12,7 +12,8 @@ inline int mcu_entry_active = 0; // 1 while the MCU takes keyboard entry
 // airport_runway_selected_line - 1, airport_selection.h) and its page count
 // (2 once the runways in use arrived).
 inline std::string mcu_airport_text_a, mcu_airport_text_b;
-inline int mcu_airport_list_index = -999;
+inline constexpr int kNoSelectionIndex = -999;
+inline int mcu_airport_list_index = kNoSelectionIndex;
 inline int mcu_apt_page_count = 1;
 
 // Runways in use at the airport asked for: "%02d%s\n" or empty.
