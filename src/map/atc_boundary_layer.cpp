@@ -154,82 +154,74 @@ const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
     return r;
 }
 
+// The part of the world frame that can show: the visible clip bounds widened
+// by what a line of the layer's pen can spill past its ends (half the pen
+// and a device pixel of smoothing). Unknown when the graphics cannot tell,
+// and then everything is drawn.
+struct VisibleArea {
+    bool known = false;
+    double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
+};
+
+VisibleArea visible_area(gfx::Graphics& g, double pen_width) {
+    VisibleArea a;
+    gfx::RectF v;
+    if (g.visible_clip_bounds(&v) != gfx::Status::Ok) return a;
+    // A world length maps to at least |det| / |M| device pixels (the
+    // smallest singular value is at least that).
+    const gfx::Matrix m = g.transform();
+    const double det = std::fabs(double(m.m11) * m.m22 - double(m.m12) * m.m21);
+    const double norm = std::sqrt(double(m.m11) * m.m11 + double(m.m12) * m.m12 + double(m.m21) * m.m21 +
+                                  double(m.m22) * m.m22);
+    if (!(det > 0.0) || !(norm > 0.0)) return a;
+    const double margin = pen_width / 2.0 + 2.0 * norm / det;
+    a.left = v.x - margin;
+    a.top = v.y - margin;
+    a.right = double(v.x) + v.width + margin;
+    a.bottom = double(v.y) + v.height + margin;
+    a.known = true;
+    return a;
+}
+
+// Whether the line from p to q lies wholly beyond one edge.
+bool line_hidden(const VisibleArea& a, const Projected& p, const Projected& q) {
+    if (!a.known) return false;
+    return (p.x < a.left && q.x < a.left) || (p.x > a.right && q.x > a.right) ||
+           (p.y < a.top && q.y < a.top) || (p.y > a.bottom && q.y > a.bottom);
+}
+
+// Whether a circle of radius r about (x, y) misses the area.
+bool circle_hidden(const VisibleArea& a, double x, double y, double r) {
+    if (!a.known) return false;
+    const double dx = x < a.left ? a.left - x : x > a.right ? x - a.right : 0.0;
+    const double dy = y < a.top ? a.top - y : y > a.bottom ? y - a.bottom : 0.0;
+    return dx * dx + dy * dy > r * r;
+}
+
+constexpr double kLabelWidth = 60.0; // three characters of 14 px, drawn from 15 left of the point
+
 // How far from the centre (world units) the map can show anything: to the
 // farthest corner of the visible area, plus a label's width; unbounded when
-// the graphics cannot tell.
-double visible_reach(gfx::Graphics& g, int centre_x, int centre_y) {
-    gfx::RectF v;
-    if (g.visible_clip_bounds(&v) != gfx::Status::Ok) return 1e300;
+// the area is not known.
+double visible_reach(const VisibleArea& a, int centre_x, int centre_y) {
+    if (!a.known) return 1e300;
     double reach = 0.0;
-    for (const double x : {double(v.x), double(v.x) + v.width})
-        for (const double y : {double(v.y), double(v.y) + v.height})
+    for (const double x : {a.left, a.right})
+        for (const double y : {a.top, a.bottom})
             reach = std::max(reach, std::hypot(x - centre_x, y - centre_y));
-    constexpr double kLabelWidth = 60.0; // three characters of 14 px, drawn from 15 left of the point
     return reach + kLabelWidth;
 }
 
-// The visible part of the map in world units: a line wholly to one side of
-// it would be clipped away whole, and is not drawn.
-struct ViewBox {
-    bool known = false;
-    double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
-    bool misses(const Projected& a, const Projected& b) const {
-        return known && ((a.x < left && b.x < left) || (a.x > right && b.x > right) ||
-                         (a.y < top && b.y < top) || (a.y > bottom && b.y > bottom));
-    }
-};
-ViewBox view_box(gfx::Graphics& g) {
-    gfx::RectF v;
-    ViewBox box;
-    if (g.visible_clip_bounds(&v) != gfx::Status::Ok) return box;
-    // A pixel's slack for the pen and the integer calls.
-    box.known = true;
-    box.left = double(v.x) - 2.0;
-    box.top = double(v.y) - 2.0;
-    box.right = double(v.x) + v.width + 2.0;
-    box.bottom = double(v.y) + v.height + 2.0;
-    return box;
-}
-
-// Consecutive segments of a boundary drawn as one polyline.
-struct Polyline {
-    gfx::Graphics& g;
-    const gfx::Pen& pen;
-    std::vector<gfx::Point> points;
-    void add(const Projected& from, const Projected& to) {
-        if (points.empty()) points.push_back(gfx::Point{from.x, from.y});
-        points.push_back(gfx::Point{to.x, to.y});
-    }
-    void flush() {
-        if (points.size() >= 2) g.draw_lines_i(pen, points);
-        points.clear();
-    }
-};
-
-// The cap about the visible box's middle that holds the box and a label's
-// width beyond it. The map's projection stretches every distance, so what
-// lies within the box on the map lies within the cap on the earth.
-bool box_reach(const ViewBox& view, int centre_x, int centre_y, double ppn, double map_up, double ref_lat,
-               double ref_lon, Reach* out) {
-    if (!view.known) return false;
-    const double mx = 0.5 * (view.left + view.right) - centre_x;
-    const double my = 0.5 * (view.top + view.bottom) - centre_y;
-    const double half_diagonal = 0.5 * std::hypot(view.right - view.left, view.bottom - view.top);
-    constexpr double kLabelWidth = 60.0;
-    const double angle = (half_diagonal + kLabelWidth) / ppn / earth_radius_nm;
-    if (!std::isfinite(angle) || angle >= 1.0)
-        return false; // a wide view: the reach about the reference does
-    double lat = ref_lat, lon = ref_lon;
-    const double from_ref = std::hypot(mx, my) / ppn;
-    if (from_ref > 0.0) {
-        const double course = map_up + std::atan2(mx, -my) * 180.0 / 3.14159265358979323846;
-        gc_destination_point(ref_lat, ref_lon, floored_mod(course, 360.0), from_ref, &lat, &lon);
-    }
-    out->ref = unit_vector(lat, lon);
-    out->angle = angle;
-    out->cos_angle = std::cos(angle);
-    out->sin_angle = std::sin(angle);
-    return true;
+// The radius (world units) about a run's projected first point that holds
+// the projection of every point of the run, the first point d NM from the
+// reference: the projection stretches lengths across the bearing by at most
+// D / sin D within D of the reference (radians), and each projected point
+// may be a unit off by truncation. Unbounded near the antipode.
+double run_radius(const PointRun& run, double d, double ppn) {
+    const double far = d / earth_radius_nm + run.cap.radius;
+    if (!(far < 3.0)) return 1e300;
+    const double stretch = far > 1e-6 ? far / std::sin(far) : 1.0;
+    return run.cap.radius * earth_radius_nm * stretch * ppn + 3.0;
 }
 
 // A display's layer: its design canvas about the map centre, its compass
@@ -256,19 +248,15 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font(family, 14.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
 
-    const ViewBox view = view_box(g);
-    Polyline polyline{g, pen, {}};
+    // Lines and runs of lines wholly outside the visible area are left out:
+    // the clip would take them away.
+    const VisibleArea area = visible_area(g, pen.width);
     // Beyond this angle from the reference nothing can show.
     Reach reach;
     reach.ref = unit_vector(ref_lat, ref_lon);
-    reach.angle = std::min(visible_reach(g, centre_x, centre_y) / ppn / earth_radius_nm, 4.0);
+    reach.angle = std::min(visible_reach(area, centre_x, centre_y) / ppn / earth_radius_nm, 4.0);
     reach.cos_angle = std::cos(reach.angle);
     reach.sin_angle = std::sin(reach.angle);
-    Reach box;
-    const bool box_known = box_reach(view, centre_x, centre_y, ppn, map_up, ref_lat, ref_lon, &box);
-    auto may_show_here = [&](const Cap& cap) {
-        return may_show(cap, reach) && (!box_known || may_show(cap, box));
-    };
     for (int i = 1; i <= atc_boundaries.count(); ++i) {
         const AtcBoundary& b = atc_boundaries[i];
         // The table holds at most 800 points whatever the count says.
@@ -279,29 +267,23 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
             if (out_of_reach(b, previous.distance)) continue;
             int previous_index = 1;
             const BoundaryRuns& runs = runs_of(i, b, points);
-            if (!may_show_here(runs.cap)) continue;
+            if (!may_show(runs.cap, reach)) continue;
             for (const PointRun& run : runs.runs) {
-                if (run.last == run.first || !may_show_here(run.cap)) {
-                    polyline.flush();
-                    continue;
-                }
+                if (run.last == run.first || !may_show(run.cap, reach)) continue;
                 const BoundaryPoint& start = b.points[run.first];
-                if (previous_index != run.first) {
-                    polyline.flush();
+                if (previous_index != run.first)
                     previous = project(ref, start.latitude, start.longitude, centre_x, centre_y, ppn, map_up);
-                }
+                previous_index = run.first;
+                if (circle_hidden(area, previous.x, previous.y, run_radius(run, previous.distance, ppn)))
+                    continue;
                 for (int k = run.first + 1; k <= run.last; ++k) {
                     const Projected p = project(ref, b.points[k].latitude, b.points[k].longitude, centre_x,
                                                 centre_y, ppn, map_up);
-                    if (view.misses(previous, p))
-                        polyline.flush();
-                    else
-                        polyline.add(previous, p);
+                    if (!line_hidden(area, previous, p)) g.draw_line_i(pen, previous.x, previous.y, p.x, p.y);
                     previous = p;
                 }
                 previous_index = run.last;
             }
-            polyline.flush();
         }
         const Projected label =
             project(ref, b.label_latitude, b.label_longitude, centre_x, centre_y, ppn, map_up);

@@ -10,6 +10,8 @@
 
 #include <cctype>
 #include <map>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace gfx {
@@ -62,7 +64,11 @@ struct FaceEntry {
     cairo_font_face_t* face = nullptr;
     cairo_scaled_font_t* metrics_font = nullptr; // at kMetricsEm, unhinted
     FontMetrics metrics;
+    // Advances at kMetricsEm of the texts measured: a map draws the same
+    // labels every frame. Emptied when full.
+    std::unordered_map<std::string, double> advances;
 };
+constexpr std::size_t kMaxAdvances = 4096;
 
 constexpr double kMetricsEm = 1000.0;
 
@@ -111,10 +117,20 @@ struct FaceCache {
 
 FaceEntry& face_entry(const std::string& family, FontStyle style) {
     static FaceCache face_cache;
+    // Text asks for the same face over and over: the last one is kept at hand
+    // (map entries stay where they are).
+    static const std::pair<std::string, int>* last_key = nullptr;
+    static FaceEntry* last_entry = nullptr;
+    if (last_key && last_key->second == static_cast<int>(style) && last_key->first == family)
+        return *last_entry;
     auto& cache = face_cache.faces;
     auto key = std::make_pair(family, static_cast<int>(style));
     auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
+    if (it != cache.end()) {
+        last_key = &it->first;
+        last_entry = &it->second;
+        return it->second;
+    }
     FaceEntry entry;
     entry.face = load_face(family, style);
     cairo_matrix_t font_matrix, ctm;
@@ -132,7 +148,10 @@ FaceEntry& face_entry(const std::string& family, FontStyle style) {
         entry.metrics.descent = static_cast<float>(extents.descent / kMetricsEm);
         entry.metrics.line_spacing = static_cast<float>(extents.height / kMetricsEm);
     }
-    return cache.emplace(key, entry).first->second;
+    it = cache.emplace(key, std::move(entry)).first;
+    last_key = &it->first;
+    last_entry = &it->second;
+    return it->second;
 }
 
 } // namespace
@@ -159,10 +178,15 @@ FontMetrics font_metrics(const std::string& face, FontStyle style) {
 double text_advance(const std::string& face, FontStyle style, double em, std::string_view utf8) {
     if (utf8.empty()) return 0.0;
     FaceEntry& entry = face_entry(face, style);
-    const std::string text(utf8);
-    cairo_text_extents_t extents;
-    cairo_scaled_font_text_extents(entry.metrics_font, text.c_str(), &extents);
-    return extents.x_advance * em / kMetricsEm;
+    std::string text(utf8);
+    auto it = entry.advances.find(text);
+    if (it == entry.advances.end()) {
+        cairo_text_extents_t extents;
+        cairo_scaled_font_text_extents(entry.metrics_font, text.c_str(), &extents);
+        if (entry.advances.size() >= kMaxAdvances) entry.advances.clear();
+        it = entry.advances.emplace(std::move(text), extents.x_advance).first;
+    }
+    return it->second * em / kMetricsEm;
 }
 
 void* font_face_handle(const std::string& face, FontStyle style) {

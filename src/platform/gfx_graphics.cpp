@@ -24,7 +24,7 @@ std::vector<PointF> to_float(std::span<const Point> points) {
     return out;
 }
 
-bool finite_points(const std::vector<PointF>& pts) {
+bool finite_points(std::span<const PointF> pts) {
     for (const PointF& p : pts)
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
     return true;
@@ -56,12 +56,16 @@ float mean_scale(const Matrix& m) {
     return static_cast<float>(std::sqrt(std::fabs(double(m.m11) * m.m22 - double(m.m12) * m.m21)));
 }
 
-// What a drawing call hands to the backends and the recording.
+// What a drawing call hands to the backends and the recording. Only the
+// Cairo backend strokes and fills the path; the recording keeps the vertices
+// or the box, so a surface without Cairo leaves the path untraced (it keeps
+// its fill mode).
 struct Shape {
-    explicit Shape(OpKind k) : kind(k) {}
+    Shape(OpKind k, bool traced_) : kind(k), traced(traced_) {}
     OpKind kind;
+    bool traced;
     GraphicsPath path{FillMode::Alternate};
-    std::vector<PointF> vertices; // lines and polygons (world)
+    std::span<const PointF> vertices; // lines and polygons (world), the caller's
     bool box_based = false;
     RectF box;
     float start_angle = 0.0f;
@@ -119,11 +123,13 @@ struct GraphicsState {
             op.start_angle = s.start_angle;
             op.sweep_angle = s.sweep_angle;
         } else if (s.kind == OpKind::Path) {
+            op.points.reserve(s.path.points().size());
             for (const PointF& p : s.path.points())
                 op.points.push_back(matrix_apply(draw.world, p));
             op.point_types = s.path.types();
             op.fill_mode = s.path.fill_mode();
         } else {
+            op.points.reserve(s.vertices.size());
             for (const PointF& p : s.vertices)
                 op.points.push_back(matrix_apply(draw.world, p));
         }
@@ -298,10 +304,10 @@ Status Graphics::draw_line_i(const Pen& pen, double x1, double y1, double x2, do
 Status Graphics::draw_lines(const Pen& pen, std::span<const PointF> points) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (points.size() < 2 || !valid_pen(pen)) return fail(Status::InvalidParameter);
-    Shape shape(OpKind::Lines);
-    shape.vertices.assign(points.begin(), points.end());
-    if (!finite_points(shape.vertices)) return fail(Status::ValueOverflow);
-    shape.path.add_lines(points);
+    Shape shape(OpKind::Lines, state_->cairo != nullptr);
+    shape.vertices = points;
+    if (!finite_points(points)) return fail(Status::ValueOverflow);
+    if (shape.traced) shape.path.add_lines(points);
     state_->stroke(shape, pen);
     return Status::Ok;
 }
@@ -313,10 +319,10 @@ Status Graphics::draw_lines_i(const Pen& pen, std::span<const Point> points) {
 Status Graphics::draw_polygon(const Pen& pen, std::span<const PointF> points) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (points.size() < 2 || !valid_pen(pen)) return fail(Status::InvalidParameter);
-    Shape shape(OpKind::Polygon);
-    shape.vertices.assign(points.begin(), points.end());
-    if (!finite_points(shape.vertices)) return fail(Status::ValueOverflow);
-    shape.path.add_polygon(points);
+    Shape shape(OpKind::Polygon, state_->cairo != nullptr);
+    shape.vertices = points;
+    if (!finite_points(points)) return fail(Status::ValueOverflow);
+    if (shape.traced) shape.path.add_polygon(points);
     state_->stroke(shape, pen);
     return Status::Ok;
 }
@@ -328,11 +334,11 @@ Status Graphics::draw_polygon_i(const Pen& pen, std::span<const Point> points) {
 Status Graphics::fill_polygon(const SolidBrush& brush, std::span<const PointF> points, FillMode mode) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (points.size() < 2) return fail(Status::InvalidParameter);
-    Shape shape(OpKind::Polygon);
+    Shape shape(OpKind::Polygon, state_->cairo != nullptr);
     shape.path.set_fill_mode(mode);
-    shape.vertices.assign(points.begin(), points.end());
-    if (!finite_points(shape.vertices)) return fail(Status::ValueOverflow);
-    shape.path.add_polygon(points);
+    shape.vertices = points;
+    if (!finite_points(points)) return fail(Status::ValueOverflow);
+    if (shape.traced) shape.path.add_polygon(points);
     state_->fill(shape, brush.color);
     return Status::Ok;
 }
@@ -356,6 +362,7 @@ bool make_box_shape(BoxShape kind, float x, float y, float w, float h, float sta
     const bool finite = std::isfinite(x) && std::isfinite(y) && std::isfinite(w) && std::isfinite(h) &&
                         std::isfinite(start) && std::isfinite(sweep);
     if (!finite) return false;
+    if (!shape.traced) return true; // the recording keeps the box
     switch (kind) {
     case BoxShape::Rectangle:
         shape.kind = OpKind::Rectangle;
@@ -382,7 +389,7 @@ bool make_box_shape(BoxShape kind, float x, float y, float w, float h, float sta
 Status Graphics::draw_rectangle(const Pen& pen, float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
-    Shape shape(OpKind::Rectangle);
+    Shape shape(OpKind::Rectangle, state_->cairo != nullptr);
     if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
         return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
@@ -395,7 +402,7 @@ Status Graphics::draw_rectangle_i(const Pen& pen, double x, double y, double wid
 
 Status Graphics::fill_rectangle(const SolidBrush& brush, float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
-    Shape shape(OpKind::Rectangle);
+    Shape shape(OpKind::Rectangle, state_->cairo != nullptr);
     if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
         return fail(Status::ValueOverflow);
     state_->fill(shape, brush.color);
@@ -409,7 +416,7 @@ Status Graphics::fill_rectangle_i(const SolidBrush& brush, double x, double y, d
 Status Graphics::draw_ellipse(const Pen& pen, float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
-    Shape shape(OpKind::Ellipse);
+    Shape shape(OpKind::Ellipse, state_->cairo != nullptr);
     if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape))
         return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
@@ -422,7 +429,7 @@ Status Graphics::draw_ellipse_i(const Pen& pen, double x, double y, double width
 
 Status Graphics::fill_ellipse(const SolidBrush& brush, float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
-    Shape shape(OpKind::Ellipse);
+    Shape shape(OpKind::Ellipse, state_->cairo != nullptr);
     if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape))
         return fail(Status::ValueOverflow);
     state_->fill(shape, brush.color);
@@ -437,7 +444,7 @@ Status Graphics::draw_arc(const Pen& pen, float x, float y, float width, float h
                           float sweep_angle) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
-    Shape shape(OpKind::Arc);
+    Shape shape(OpKind::Arc, state_->cairo != nullptr);
     if (!make_box_shape(BoxShape::Arc, x, y, width, height, start_angle, sweep_angle, shape))
         return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
@@ -453,7 +460,7 @@ Status Graphics::draw_pie(const Pen& pen, float x, float y, float width, float h
                           float sweep_angle) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
-    Shape shape(OpKind::Pie);
+    Shape shape(OpKind::Pie, state_->cairo != nullptr);
     if (!make_box_shape(BoxShape::Pie, x, y, width, height, start_angle, sweep_angle, shape))
         return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
@@ -468,7 +475,7 @@ Status Graphics::draw_pie_i(const Pen& pen, double x, double y, double width, do
 Status Graphics::fill_pie(const SolidBrush& brush, float x, float y, float width, float height,
                           float start_angle, float sweep_angle) {
     if (Status s = check(); s != Status::Ok) return fail(s);
-    Shape shape(OpKind::Pie);
+    Shape shape(OpKind::Pie, state_->cairo != nullptr);
     if (!make_box_shape(BoxShape::Pie, x, y, width, height, start_angle, sweep_angle, shape))
         return fail(Status::ValueOverflow);
     state_->fill(shape, brush.color);
@@ -486,7 +493,7 @@ Status Graphics::draw_path(const Pen& pen, const GraphicsPath& path) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
     if (!finite_points(path.points())) return fail(Status::ValueOverflow);
-    Shape shape(OpKind::Path);
+    Shape shape(OpKind::Path, state_->cairo != nullptr);
     shape.path = path;
     state_->stroke(shape, pen);
     return Status::Ok;
@@ -495,7 +502,7 @@ Status Graphics::draw_path(const Pen& pen, const GraphicsPath& path) {
 Status Graphics::fill_path(const SolidBrush& brush, const GraphicsPath& path) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!finite_points(path.points())) return fail(Status::ValueOverflow);
-    Shape shape(OpKind::Path);
+    Shape shape(OpKind::Path, state_->cairo != nullptr);
     shape.path = path;
     state_->fill(shape, brush.color);
     return Status::Ok;
@@ -503,7 +510,7 @@ Status Graphics::fill_path(const SolidBrush& brush, const GraphicsPath& path) {
 
 Status Graphics::set_clip_rect(float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
-    Shape shape(OpKind::SetClip);
+    Shape shape(OpKind::SetClip, state_->cairo != nullptr);
     if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
         return fail(Status::ValueOverflow);
     if (state_->cairo) detail::context_set_clip(state_->cairo, &shape.path, state_->draw);
@@ -532,7 +539,7 @@ Status Graphics::set_clip_path(const GraphicsPath& path) {
     state_->clipped = !device.empty();
     state_->clip_bounds = bounds_of(device);
     if (state_->recording()) {
-        Shape shape(OpKind::Path);
+        Shape shape(OpKind::Path, state_->cairo != nullptr);
         shape.path = path;
         RecordedOp& op = state_->record(OpKind::SetClip);
         state_->record_geometry(op, shape);

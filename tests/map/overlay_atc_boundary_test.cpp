@@ -1,11 +1,14 @@
 // The ATC boundary layer on the HW_B737_ND: culling on the first point, the
-// lines between projected points and the three-character label.
+// lines between projected points and the three-character label; on the
+// HW_MD11_ND, the lines left out where they could not show.
 #include "overlay_fixture.h"
 
 #include "data/atc_boundaries.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_overlays.h"
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +49,27 @@ class AtcBoundaryLayer : public OverlayTest {
         b.label_latitude = b.points[1].latitude;
         b.label_longitude = b.points[1].longitude;
         atc_boundaries.append(b);
+    }
+    // Random walks of 200 points of 2 to 15 NM from up to 300 NM about the
+    // aircraft, the same every run.
+    void add_random_walks(int count) {
+        std::mt19937 rng(2024);
+        std::uniform_real_distribution<double> course(0.0, 360.0), start(0.0, 300.0), step(2.0, 15.0);
+        for (int n = 0; n < count; ++n) {
+            AtcBoundary b;
+            b.boundary_name = b.boundary_name2 = "R" + std::to_string(n);
+            double lat = 0.0, lon = 0.0;
+            ahead(course(rng), start(rng), &lat, &lon);
+            for (int k = 0; k < 200; ++k) {
+                BoundaryPoint& p = b.points.slot(static_cast<std::size_t>(++b.point_count));
+                p.latitude = lat;
+                p.longitude = lon;
+                gc_destination_point(lat, lon, course(rng), step(rng), &lat, &lon);
+            }
+            b.label_latitude = b.points[1].latitude;
+            b.label_longitude = b.points[1].longitude;
+            atc_boundaries.append(b);
+        }
     }
 };
 
@@ -166,6 +190,67 @@ TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapAndPlanCentresOnThePlanWaypoint) {
     hw_md11_nd_range = 80.0;
     to_waypoint_index = kNoToWaypoint;
     active_plan_last = -1;
+}
+
+// The boundary lines drawn, as single segments between device points.
+struct Segment {
+    gfx::PointF a, b;
+    bool operator==(const Segment& o) const {
+        return a.x == o.a.x && a.y == o.a.y && b.x == o.b.x && b.y == o.b.y;
+    }
+};
+std::vector<Segment> drawn_segments(const gfx::Recording& r) {
+    std::vector<Segment> out;
+    for (const gfx::RecordedOp* op : r.lines_in_color(0xFF979700))
+        for (std::size_t k = 0; k + 1 < op->points.size(); ++k)
+            out.push_back(Segment{op->points[k], op->points[k + 1]});
+    return out;
+}
+
+TEST_F(AtcBoundaryLayer, linesLeftOutCouldNotShow) {
+    // The HW_MD11_ND map drawn whole and within a clipped window: inside the
+    // window the pictures are the same, and every line that meets it is drawn.
+    add_random_walks(30);
+    constexpr int kWidth = 240, kHeight = 258;
+    constexpr int kLeft = 50, kTop = 40, kRight = 180, kBottom = 150;
+    hw_md11_nd_mode = 3;
+    struct Row {
+        double range, heading;
+    };
+    for (const Row r : {Row{10.0, 0.0}, Row{40.0, 135.0}, Row{80.0, 0.0}, Row{160.0, 250.0}}) {
+        hw_md11_nd_range = r.range;
+        aircraft_state.map_heading_deg = r.heading;
+        void* whole = gfx::create_surface_dc(kWidth, kHeight, gfx::SurfaceCairo | gfx::SurfaceRecording);
+        void* window = gfx::create_surface_dc(kWidth, kHeight, gfx::SurfaceCairo | gfx::SurfaceRecording);
+        {
+            gfx::Graphics gw(whole), gc(window);
+            draw_atc_boundaries_hw_md11_nd(DisplayObject{kWidth, kHeight}, gw);
+            gc.set_clip_rect_i(kLeft, kTop, kRight - kLeft, kBottom - kTop);
+            draw_atc_boundaries_hw_md11_nd(DisplayObject{kWidth, kHeight}, gc);
+        }
+        int differing = 0;
+        for (int y = kTop; y < kBottom; ++y)
+            for (int x = kLeft; x < kRight; ++x)
+                differing += gfx::surface_pixel(whole, x, y) != gfx::surface_pixel(window, x, y);
+        EXPECT_EQ(differing, 0) << r.range;
+
+        const auto all = drawn_segments(*gfx::surface_recording(whole));
+        const auto kept = drawn_segments(*gfx::surface_recording(window));
+        EXPECT_LT(kept.size(), all.size()) << r.range;
+        int meeting = 0;
+        for (const Segment& line : all) {
+            if (std::min(line.a.x, line.b.x) > kRight + 2 || std::max(line.a.x, line.b.x) < kLeft - 2 ||
+                std::min(line.a.y, line.b.y) > kBottom + 2 || std::max(line.a.y, line.b.y) < kTop - 2)
+                continue;
+            ++meeting;
+            EXPECT_TRUE(std::find(kept.begin(), kept.end(), line) != kept.end())
+                << r.range << ": " << line.a.x << ", " << line.a.y;
+        }
+        EXPECT_GT(meeting, 10) << r.range;
+        gfx::destroy_surface_dc(whole);
+        gfx::destroy_surface_dc(window);
+    }
+    hw_md11_nd_range = 80.0;
 }
 
 } // namespace

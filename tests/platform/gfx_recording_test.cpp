@@ -202,6 +202,27 @@ TEST_F(GfxRecording, LayoutBoxesWrapWordsAndBlanksAreNotMeasured) {
     EXPECT_FLOAT_EQ(empty.height, 0.0f);
 }
 
+TEST_F(GfxRecording, WidthsKeepToTheirFaceAcrossManyTexts) {
+    // Measured widths are kept per face and text: alternating faces, and more
+    // texts than are kept, change no width.
+    Graphics g(dc_);
+    const Font arial(FontFamily("Arial"), 10.0f), bold(FontFamily("Arial"), 10.0f, FontStyle::Bold);
+    const Font mono(FontFamily("Courier New"), 10.0f);
+    auto width = [&](const Font& f, const std::string& text) {
+        RectF box;
+        g.measure_string(text, f, RectF{}, StringFormat{}, &box);
+        return box.width;
+    };
+    const float thin = width(arial, "iii"), wide = width(mono, "iii"), heavy = width(bold, "iii");
+    EXPECT_GT(wide, thin);
+    EXPECT_GT(heavy, thin);
+    for (int i = 0; i < 5000; ++i)
+        width(arial, std::to_string(i));
+    EXPECT_FLOAT_EQ(width(mono, "iii"), wide);
+    EXPECT_FLOAT_EQ(width(arial, "iii"), thin);
+    EXPECT_FLOAT_EQ(width(bold, "iii"), heavy);
+}
+
 TEST_F(GfxRecording, ClipPathIsFixedInDeviceSpaceAndMarksLaterDrawing) {
     Graphics g(dc_);
     g.scale_transform(2.0f, 1.0f);
