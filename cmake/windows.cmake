@@ -19,7 +19,7 @@ list(FILTER ORVEX_MODULE_SOURCES EXCLUDE REGEX "/gfx_surface_win\\.cpp$")
 
 add_library(orvex_objects OBJECT ${ORVEX_MODULE_SOURCES})
 target_include_directories(orvex_objects PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(orvex_objects PUBLIC gdiplus gdi32 user32)
+target_link_libraries(orvex_objects PUBLIC gdiplus gdi32 user32 dinput8 dxguid)
 
 add_library(orvex_module STATIC $<TARGET_OBJECTS:orvex_objects>)
 target_link_libraries(orvex_module PUBLIC orvex_objects)

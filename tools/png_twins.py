@@ -3,14 +3,35 @@
 
 Every twin must exist with the same size, and the shares of pixels that differ
 from each picture's background (its most common colour) must agree within a
-factor of two; a picture blank on one build must be blank on the other. Prints one line per picture; exits 1 on any failure.
+factor of two; a picture blank on one build must be blank on the other.
+Pictures that only the Linux stand-in's own hooks into the module can make
+(LINUX_HOOK_PICTURES: the DLL exports nothing but its two records) must
+still have a twin of the same size with something drawn, but may differ in
+what it shows. Prints one line per picture; exits 1 on any failure.
 
 usage: png_twins.py LINUX_DIR WINDOWS_DIR
 """
+import multiprocessing
 import os
 import struct
 import sys
 import zlib
+
+
+# Picture -> the Linux-only hook it needs. On Windows the script step that
+# needs the hook is told it is missing and the picture shows the page as it
+# stood before.
+LINUX_HOOK_PICTURES = {
+    # `page` draws a page by name through orvex_standin_draw_smiths_page.
+    "cdu_11_des_forecasts.png": "page by name",
+    "cdu_11_temp_nav_summary.png": "page by name",
+    "cdu_11_n1_limit.png": "page by name",
+    "cdu_11_lateral_offset.png": "page by name",
+    # `keyboard type` and `keyboard press` play the keyboard through
+    # orvex_keyboard_event and orvex_dinput_set_key.
+    "mcu_8_dirto.png": "typed keys",
+    "mcu_9_status_direct.png": "typed keys",
+}
 
 
 def read_png(path):
@@ -84,41 +105,57 @@ def drawn_share(pixels):
     return 1.0 - background / len(pixels)
 
 
+def compare(dirs_and_name):
+    """One picture against its twin: (printed line, failed)."""
+    linux_dir, windows_dir, name = dirs_and_name
+    twin = os.path.join(windows_dir, name)
+    if not os.path.exists(twin):
+        return "FAIL %s: no twin in %s" % (name, windows_dir), True
+    try:
+        lw, lh, lp = read_png(os.path.join(linux_dir, name))
+        ww, wh, wp = read_png(twin)
+    except (ValueError, zlib.error, struct.error) as e:
+        return "FAIL %s: %s" % (name, e), True
+    a, b = drawn_share(lp), drawn_share(wp)
+    problem = None
+    if (lw, lh) != (ww, wh):
+        problem = "size %dx%d against %dx%d" % (lw, lh, ww, wh)
+    elif a == 0.0 and b == 0.0:
+        pass  # a display that draws nothing of its own on either build
+    elif a == 0.0 or b == 0.0:
+        problem = "nothing drawn on %s" % ("Windows" if b == 0.0 else "Linux")
+    elif name in LINUX_HOOK_PICTURES:
+        pass  # drawn on both, but may show another page
+    elif max(a, b) / min(a, b) > 2.0:
+        problem = "drawn shares differ more than twice"
+    if problem:
+        label, note = "FAIL", ": " + problem
+    elif name in LINUX_HOOK_PICTURES:
+        label, note = "hook", " (Linux-only hook: %s)" % LINUX_HOOK_PICTURES[name]
+    else:
+        label, note = "ok  ", ""
+    return "%s %s: drawn %.1f%% (Linux %.1f%%)%s" % (label, name, 100 * b, 100 * a, note), problem is not None
+
+
 def main():
     linux_dir, windows_dir = sys.argv[1], sys.argv[2]
     names = sorted(n for n in os.listdir(linux_dir) if n.lower().endswith(".png"))
     if not names:
         print("no pictures in %s" % linux_dir)
         return 1
+    # The list names pictures the demo takes; one it no longer takes is a
+    # stale exception.
+    stale = sorted(set(LINUX_HOOK_PICTURES) - set(names))
+    for name in stale:
+        print("FAIL %s: listed as needing a Linux-only hook, but not in %s" % (name, linux_dir))
     failures = 0
-    for name in names:
-        twin = os.path.join(windows_dir, name)
-        if not os.path.exists(twin):
-            print("FAIL %s: no twin in %s" % (name, windows_dir))
-            failures += 1
-            continue
-        try:
-            lw, lh, lp = read_png(os.path.join(linux_dir, name))
-            ww, wh, wp = read_png(twin)
-        except (ValueError, zlib.error, struct.error) as e:
-            print("FAIL %s: %s" % (name, e))
-            failures += 1
-            continue
-        a, b = drawn_share(lp), drawn_share(wp)
-        problem = None
-        if (lw, lh) != (ww, wh):
-            problem = "size %dx%d against %dx%d" % (lw, lh, ww, wh)
-        elif a == 0.0 and b == 0.0:
-            pass  # a display that draws nothing of its own on either build
-        elif a == 0.0 or b == 0.0:
-            problem = "nothing drawn on %s" % ("Windows" if b == 0.0 else "Linux")
-        elif max(a, b) / min(a, b) > 2.0:
-            problem = "drawn shares differ more than twice"
-        print("%s %s: drawn %.1f%% (Linux %.1f%%)%s" % ("FAIL" if problem else "ok  ", name, 100 * b, 100 * a,
-                                                      ": " + problem if problem else ""))
-        failures += problem is not None
+    # Decoding in Python is slow: the pictures go to every processor.
+    with multiprocessing.Pool() as pool:
+        for line, failed in pool.imap(compare, [(linux_dir, windows_dir, n) for n in names], chunksize=4):
+            print(line)
+            failures += failed
     print("%d of %d pictures agree" % (len(names) - failures, len(names)))
-    return 1 if failures else 0
+    return 1 if failures or stale else 0
 
 
 if __name__ == "__main__":

@@ -6,7 +6,7 @@
 #
 # usage: tools/wine_test.sh WIN_BUILD "ROOT:PANEL:SCRIPT ..."
 # WINE_JOBS runs go at once (3). Drawing under wine is slow, so within a long
-# run of frames the gauges draw on every WINE_DRAW_EVERY-th frame (5) and on
+# run of frames the gauges draw on every WINE_DRAW_EVERY-th frame (10) and on
 # the run's last; every frame still updates, and every picture is drawn on the
 # frame it is taken.
 set -e
@@ -27,7 +27,7 @@ if [ "$1" = "--root" ]; then
         panel=${rest%%:*}
         script=${rest#*:}
         start=$(date +%s)
-        timeout 900 wine "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-5}" --root "$build/$root" \
+        timeout 900 wine "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-10}" --root "$build/$root" \
             --panel "examples/sim/$panel" \
             --script "examples/sim/$script" --out out-win >>"$build/$root.log" 2>&1 || {
             tail -20 "$build/$root.log" >&2
@@ -63,7 +63,7 @@ fi
 imports=$(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
 for dll in $imports; do
     case "$dll" in
-    KERNEL32.DLL | USER32.DLL | GDI32.DLL | GDIPLUS.DLL | MSVCRT.DLL) ;;
+    KERNEL32.DLL | USER32.DLL | GDI32.DLL | GDIPLUS.DLL | MSVCRT.DLL | DINPUT8.DLL) ;;
     *)
         echo "orvex1.gau imports $dll, not a Windows system DLL it may use" >&2
         exit 1
