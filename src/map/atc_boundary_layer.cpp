@@ -12,11 +12,13 @@
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "platform/gfx.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,42 +34,29 @@ bool out_of_reach(const AtcBoundary& b, double first_distance) {
     return is_wide_boundary(b.boundary_name) ? first_distance >= 5000.0 : first_distance > 1000.0;
 }
 
+// A point on the map in whole design units, and its distance (NM).
 struct Projected {
     int32_t x = 0;
     int32_t y = 0;
     double distance = 0.0;
 };
 
-Projected project(const GcOrigin& ref, const GcOrigin& point, int centre_x, int centre_y, double ppn,
-                  double map_up) {
-    Projected p;
-    double course = 0.0;
-    gc_dist_course(ref, point, &p.distance, &course);
-    turn_arc_geometry_i(map_up, course, centre_x, centre_y, p.distance * ppn, &p.x, &p.y);
-    return p;
-}
-
-// A position as a unit vector, so that "farther than" is a dot product.
-struct UnitVector {
-    double x = 0.0, y = 0.0, z = 0.0;
-};
-UnitVector unit_vector(double lat, double lon) {
-    constexpr double rad = 3.14159265358979323846 / 180.0;
-    const double phi = lat * rad, lambda = lon * rad;
-    return UnitVector{std::cos(phi) * std::cos(lambda), std::cos(phi) * std::sin(lambda), std::sin(phi)};
+Projected project(const MapProjector& projector, const EarthVector& point, int centre_x, int centre_y) {
+    const MapPlacement p = projector.place(point);
+    return Projected{saturate_to_int(centre_x + p.x), saturate_to_int(centre_y + p.y), p.distance};
 }
 
 // A cap on the earth: a centre and the angle (radians) that holds a set of
-// points about it.
+// points about it; "farther than" is a dot product of earth vectors.
 struct Cap {
-    UnitVector centre;
+    EarthVector centre;
     double cos_radius = 1.0;
     double sin_radius = 0.0;
     double radius = 0.0;
 };
 Cap make_cap(double lat, double lon, double radius_nm) {
     Cap c;
-    c.centre = unit_vector(lat, lon);
+    c.centre = earth_vector(lat, lon);
     c.radius = radius_nm / earth_radius_nm;
     c.cos_radius = std::cos(c.radius);
     c.sin_radius = std::sin(c.radius);
@@ -76,7 +65,7 @@ Cap make_cap(double lat, double lon, double radius_nm) {
 
 // The reference and the angle (radians) beyond which nothing shows.
 struct Reach {
-    UnitVector ref;
+    EarthVector ref;
     double angle = 0.0;
     double cos_angle = 1.0;
     double sin_angle = 0.0;
@@ -106,7 +95,7 @@ struct BoundaryRuns {
     double label_lat = 0.0, label_lon = 0.0;
     Cap cap;
     std::vector<PointRun> runs;
-    std::vector<GcOrigin> trig; // each point's trigonometry, from 1
+    std::vector<EarthVector> vectors; // each point's, from 1
 };
 constexpr int kRunLength = 16;
 std::vector<BoundaryRuns> boundary_runs; // by boundary number
@@ -147,9 +136,8 @@ const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
         r.runs.push_back(run);
         if (run.last >= points) break;
     }
-    r.trig.resize(static_cast<std::size_t>(points) + 1);
-    for (int k = 1; k <= points; ++k)
-        r.trig[k] = gc_origin(b.points[k].latitude, b.points[k].longitude);
+    r.vectors.resize(static_cast<std::size_t>(points) + 1);
+    for (int k = 1; k <= points; ++k) r.vectors[k] = earth_vector(b.points[k].latitude, b.points[k].longitude);
     const MapPosition label{b.label_latitude, b.label_longitude};
     double radius = 0.0;
     for (int k = 1; k <= points; ++k)
@@ -159,8 +147,9 @@ const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
 }
 
 // The part of the world frame that can show: the visible clip bounds widened
-// by what a line of the layer's pen can spill past its ends (half the pen
-// and a device pixel of smoothing). Unknown when the graphics cannot tell,
+// by what a polyline of the layer's pen can spill past its points (a miter
+// join reaches five pen widths past its corner at the miter limit of 10;
+// then a device pixel of smoothing). Unknown when the graphics cannot tell,
 // and then everything is drawn.
 struct VisibleArea {
     bool known = false;
@@ -178,20 +167,13 @@ VisibleArea visible_area(gfx::Graphics& g, double pen_width) {
     const double norm = std::sqrt(double(m.m11) * m.m11 + double(m.m12) * m.m12 + double(m.m21) * m.m21 +
                                   double(m.m22) * m.m22);
     if (!(det > 0.0) || !(norm > 0.0)) return a;
-    const double margin = pen_width / 2.0 + 2.0 * norm / det;
+    const double margin = 5.0 * pen_width + 2.0 * norm / det;
     a.left = v.x - margin;
     a.top = v.y - margin;
     a.right = double(v.x) + v.width + margin;
     a.bottom = double(v.y) + v.height + margin;
     a.known = true;
     return a;
-}
-
-// Whether the line from p to q lies wholly beyond one edge.
-bool line_hidden(const VisibleArea& a, const Projected& p, const Projected& q) {
-    if (!a.known) return false;
-    return (p.x < a.left && q.x < a.left) || (p.x > a.right && q.x > a.right) ||
-           (p.y < a.top && q.y < a.top) || (p.y > a.bottom && q.y > a.bottom);
 }
 
 // Whether a circle of radius r about (x, y) misses the area.
@@ -245,50 +227,48 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
     if (atc_boundaries_loaded == 0) load_atc_boundaries();
     const double ppn = units_per_nm(radius, range);
     if (ppn <= 0.0) return;
-    const GcOrigin ref = gc_origin(ref_lat, ref_lon);
+    const MapProjector projector(MapView{ref_lat, ref_lon, map_up, ppn});
 
     const gfx::Pen pen(map_colour::olive, 1.0f);
     const gfx::SolidBrush brush(map_colour::olive);
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font(family, 14.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
 
-    // Lines and runs of lines wholly outside the visible area are left out:
-    // the clip would take them away.
+    // Runs of lines wholly outside the visible area are left out: the clip
+    // would take them away. A run is drawn whole, as one polyline, so that
+    // what shows never depends on what was left out.
     const VisibleArea area = visible_area(g, pen.width);
     // Beyond this angle from the reference nothing can show.
     Reach reach;
-    reach.ref = unit_vector(ref_lat, ref_lon);
+    reach.ref = earth_vector(ref_lat, ref_lon);
     reach.angle = std::min(visible_reach(area, centre_x, centre_y) / ppn / earth_radius_nm, 4.0);
     reach.cos_angle = std::cos(reach.angle);
     reach.sin_angle = std::sin(reach.angle);
+
+    std::vector<gfx::Point> line(kRunLength + 1);
     for (int i = 1; i <= atc_boundaries.count(); ++i) {
         const AtcBoundary& b = atc_boundaries[i];
         // The table holds at most 800 points whatever the count says.
         const int points = std::min(b.point_count, 800);
         if (points >= 1) {
-            Projected previous = project(ref, gc_origin(b.points[1].latitude, b.points[1].longitude),
-                                         centre_x, centre_y, ppn, map_up);
-            if (out_of_reach(b, previous.distance)) continue;
-            int previous_index = 1;
             const BoundaryRuns& runs = runs_of(i, b, points);
+            Projected first = project(projector, runs.vectors[1], centre_x, centre_y);
+            if (out_of_reach(b, first.distance)) continue;
             if (!may_show(runs.cap, reach)) continue;
             for (const PointRun& run : runs.runs) {
                 if (run.last == run.first || !may_show(run.cap, reach)) continue;
-                if (previous_index != run.first)
-                    previous = project(ref, runs.trig[run.first], centre_x, centre_y, ppn, map_up);
-                previous_index = run.first;
-                if (circle_hidden(area, previous.x, previous.y, run_radius(run, previous.distance, ppn)))
-                    continue;
+                if (run.first != 1) first = project(projector, runs.vectors[run.first], centre_x, centre_y);
+                if (circle_hidden(area, first.x, first.y, run_radius(run, first.distance, ppn))) continue;
+                line[0] = gfx::Point{first.x, first.y};
                 for (int k = run.first + 1; k <= run.last; ++k) {
-                    const Projected p = project(ref, runs.trig[k], centre_x, centre_y, ppn, map_up);
-                    if (!line_hidden(area, previous, p)) g.draw_line_i(pen, previous.x, previous.y, p.x, p.y);
-                    previous = p;
+                    const Projected p = project(projector, runs.vectors[k], centre_x, centre_y);
+                    line[k - run.first] = gfx::Point{p.x, p.y};
                 }
-                previous_index = run.last;
+                g.draw_lines_i(pen, std::span<const gfx::Point>(line.data(), run.last - run.first + 1));
             }
         }
         const Projected label =
-            project(ref, gc_origin(b.label_latitude, b.label_longitude), centre_x, centre_y, ppn, map_up);
+            project(projector, earth_vector(b.label_latitude, b.label_longitude), centre_x, centre_y);
         // The label has room for three characters.
         g.draw_string(b.boundary_name2.substr(0, 3), font, brush,
                       gfx::PointF{static_cast<float>(label.x - 15), static_cast<float>(label.y)});

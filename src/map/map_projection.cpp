@@ -6,6 +6,7 @@
 #include "map/render_frame.h"
 #include "platform/gfx.h"
 
+#include <algorithm>
 #include <cmath>
 
 SplitScale split_scale(const DisplayObject& display, double design_width, double design_height) {
@@ -35,16 +36,59 @@ void set_design_frame(gfx::Graphics& g, const DisplayObject& display, float desi
     g.translate_transform(centre_x, centre_y);
 }
 
-MapPlacement place_on_map(const MapView& view, double lat, double lon) {
-    // A map places many points from one reference a frame.
-    static GcOrigin origin = gc_origin(0.0, 0.0);
-    if (origin.lat != view.ref_lat || origin.lon != view.ref_lon)
-        origin = gc_origin(view.ref_lat, view.ref_lon);
+namespace {
+constexpr double deg_to_rad = 0.017453292519943295;
+double dot(const EarthVector& a, const EarthVector& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+} // namespace
+
+EarthVector earth_vector(double lat, double lon) {
+    const double phi = lat * deg_to_rad, lambda = lon * deg_to_rad;
+    return EarthVector{std::cos(phi) * std::cos(lambda), std::cos(phi) * std::sin(lambda), std::sin(phi)};
+}
+
+MapProjector::MapProjector(const MapView& view) : ppn_(view.ppn) {
+    const double phi = view.ref_lat * deg_to_rad, lambda = view.ref_lon * deg_to_rad;
+    const double sin_phi = std::sin(phi), cos_phi = std::cos(phi);
+    const double sin_lambda = std::sin(lambda), cos_lambda = std::cos(lambda);
+    up_ = EarthVector{cos_phi * cos_lambda, cos_phi * sin_lambda, sin_phi};
+    east_ = EarthVector{-sin_lambda, cos_lambda, 0.0};
+    north_ = EarthVector{-sin_phi * cos_lambda, -sin_phi * sin_lambda, cos_phi};
+    sin_heading_ = std::sin(view.heading * deg_to_rad);
+    cos_heading_ = std::cos(view.heading * deg_to_rad);
+}
+
+MapPlacement MapProjector::place(const EarthVector& point) const {
+    // The course's sine and cosine are the point's east and north parts
+    // over their length, so no angle is ever formed.
+    const double east = dot(point, east_), north = dot(point, north_);
     MapPlacement p;
-    double course = 0.0;
-    gc_dist_course(origin, lat, lon, &p.distance, &course);
-    turn_arc_geometry(view.heading, course, 0.0, 0.0, p.distance * view.ppn, &p.x, &p.y);
+    p.distance = std::acos(std::clamp(dot(point, up_), -1.0, 1.0)) * earth_radius_nm;
+    const double across = std::sqrt(east * east + north * north);
+    double sin_course = 0.0, cos_course = 1.0; // north
+    // gc_dist_course reports every course below 1 degree as 360.
+    static const double tan_one_degree = std::tan(deg_to_rad);
+    if (across > 0.0 && !(east >= 0.0 && north > 0.0 && east < north * tan_one_degree)) {
+        sin_course = east / across;
+        cos_course = north / across;
+    }
+    const double radius = p.distance * ppn_;
+    p.x = radius * (sin_course * cos_heading_ - cos_course * sin_heading_);
+    p.y = -radius * (cos_course * cos_heading_ + sin_course * sin_heading_);
     return p;
+}
+
+MapPlacement place_on_map(const MapView& view, double lat, double lon) {
+    // A map places many points from one view a frame.
+    static MapView last{0.0, 0.0, 0.0, 0.0};
+    static MapProjector projector(last);
+    if (view.ref_lat != last.ref_lat || view.ref_lon != last.ref_lon || view.heading != last.heading ||
+        view.ppn != last.ppn) {
+        last = view;
+        projector = MapProjector(view);
+    }
+    return projector.place(earth_vector(lat, lon));
 }
 
 int plan_centre_index() {

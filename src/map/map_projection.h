@@ -39,13 +39,37 @@ struct MapView {
 };
 
 // Great-circle distance (NM) of the position from the view's reference and
-// its point (x, y) about the map centre, in design units.
+// its point (x, y) about the map centre, in design units (MapProjector's).
 struct MapPlacement {
     double distance = 0.0;
     double x = 0.0;
     double y = 0.0;
 };
 MapPlacement place_on_map(const MapView& view, double lat, double lon);
+
+// A position as a unit vector from the earth's centre (x towards 0E on the
+// equator, z towards the north pole).
+struct EarthVector {
+    double x = 0.0, y = 0.0, z = 0.0;
+};
+EarthVector earth_vector(double lat, double lon);
+
+// The map's projection: the point at the great-circle distance (times the
+// view's units per NM) along the great-circle course turned by the view's
+// heading, as gc_dist_course and turn_arc_geometry give it (to rounding; a
+// course below 1 degree reads as north there too). Each point's trigonometry
+// is done once, as its earth vector; a point then costs three dot products,
+// an arc cosine and a square root.
+class MapProjector {
+  public:
+    explicit MapProjector(const MapView& view);
+    MapPlacement place(const EarthVector& point) const;
+
+  private:
+    EarthVector east_, north_, up_; // the reference's local frame
+    double sin_heading_ = 0.0, cos_heading_ = 1.0;
+    double ppn_ = 0.0;
+};
 
 // The active-plan entry a plan format centres on: the entry at
 // smiths_legs_map_step while that is a waypoint of the plan (1 .. last), else
