@@ -5,6 +5,7 @@
 #include "fms/files/flight_plan_folder.h"
 #include "fms/files/stored_routes.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_scratchpad.h"
@@ -174,14 +175,6 @@ void set_end_mark(RoutePlan& plan, int last) {
     if (mark >= 0 && mark <= kPlanLastIndex && plan[mark].ident != "******") plan.slot(mark).ident = "******";
 }
 
-// Hours and minutes of a time in minutes, rounded to the minute first so that
-// the minutes never read 60.
-void split_minutes(double total, double& hours, double& minutes) {
-    const double whole = std::round(total);
-    hours = std::floor(whole / 60.0);
-    minutes = whole - hours * 60.0;
-}
-
 // The data column of active waypoint i at (300, y).
 void data_column(GnsPage& page, int i, float y) {
     const RouteWaypoint& w = active_plan[i];
@@ -195,19 +188,12 @@ void data_column(GnsPage& page, int i, float y) {
         }
         double distance = 0.0, course = 0.0;
         gc_dist_course(a.plat, a.plon, w.lat, w.lon, &distance, &course);
-        double hours = 0.0, minutes = 0.0;
-        split_minutes(distance / a.ground_speed_kt * 60.0, hours, minutes);
+        HoursMinutes t = hours_minutes(distance / a.ground_speed_kt * 60.0);
         if (gns_fpl_option == 2) {
             const bool local = DispETALocalTime == 1;
-            hours += local ? a.local_hours : a.zulu_hours;
-            minutes += local ? a.local_minutes : a.zulu_minutes;
-            if (minutes >= 60.0) {
-                minutes -= 60.0;
-                hours += 1.0;
-            }
-            hours = std::fmod(hours, 24.0);
+            t = clock_after(local ? a.local_hours : a.zulu_hours, local ? a.local_minutes : a.zulu_minutes, t);
         }
-        page.text(300.0f, y, kGnsBlue, gns_format("%02.0f:%02.0f", hours, minutes));
+        page.text(300.0f, y, kGnsBlue, gns_format("%02.0f:%02.0f", t.hours, t.minutes));
         break;
     }
     case 3: {

@@ -6,6 +6,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/guidance/times_to_go.h"
+#include "fms/math/clock_math.h"
 #include "fms/math/date_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
@@ -92,27 +93,26 @@ void trip_plan(GnsPage& page, const PlanFrame& f) {
     page.text(280.0f, 200.0f, kGnsGreen,
               distance_to_to_nm > 0.0 ? gns_format("%4.1f/%03.0f", distance_to_to_nm, leg_course_deg)
                                       : "------/---");
+    // The core's times to go, rounded as a whole so that 59.6 minutes reads
+    // 01:00, not 00:60.
+    const HoursMinutes to_to = hours_minutes(60.0 * ete_to_hours + ete_to_min_part);
+    const HoursMinutes to_destination = hours_minutes(60.0 * ete_dest_hours + ete_dest_min_part);
     page.text(30.0f, 240.0f, kGnsBlue, "ETE");
     page.text(360.0f, 240.0f, kGnsBlue,
-              f.gs > 50.0 ? gns_format("%02.0f:%02.0f", ete_to_hours, ete_to_min_part) : "-----");
+              f.gs > 50.0 ? gns_format("%02.0f:%02.0f", to_to.hours, to_to.minutes) : "-----");
     page.text(30.0f, 280.0f, kGnsGreen, "FPL");
     const bool to_go = distance_to_destination > 0.0;
     page.text(240.0f, 280.0f, kGnsGreen, to_go ? gns_format("%5.0f/", distance_to_destination) : "-----/");
     page.text(360.0f, 280.0f, kGnsBlue,
-              to_go && f.gs > 20.0 ? gns_format("%02.0f:%02.0f", ete_dest_hours, ete_dest_min_part)
+              to_go && f.gs > 20.0 ? gns_format("%02.0f:%02.0f", to_destination.hours, to_destination.minutes)
                                    : "-----");
     page.text(30.0f, 320.0f, kGnsBlue,
               f.active ? "ETA @ " + active_plan[active_plan_last].ident : std::string("ETA @ ----"));
     std::string eta = "------";
     if (f.gs > 50.0) {
-        double hours = aircraft_state.local_hours + ete_dest_hours;
-        double minutes = aircraft_state.local_minutes + ete_dest_min_part;
-        if (minutes >= 60.0) {
-            hours += 1.0;
-            minutes -= 60.0;
-        }
-        if (hours >= 24.0) hours -= 24.0;
-        eta = gns_format("%02.0f:%02.0f", hours, minutes);
+        const HoursMinutes t =
+            clock_after(aircraft_state.local_hours, aircraft_state.local_minutes, to_destination);
+        eta = gns_format("%02.0f:%02.0f", t.hours, t.minutes);
     }
     page.text(360.0f, 340.0f, kGnsBlue, eta);
 }

@@ -2,6 +2,7 @@
 // magnetic course and time to go to the TO waypoint.
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/times_to_go.h"
+#include "fms/math/clock_math.h"
 #include "fms/plan/route_plan.h"
 #include "gns_mcu/mcu_keys.h"
 #include "gns_mcu/mcu_page_draw.h"
@@ -35,7 +36,9 @@ StatusTexts status_texts() {
                     ? mcu_format("%6.1f nm", distance_to_to_nm)
                     : std::string("  ---- nm");
     t.line[3] = mcu_format("%03.0f\xB0", course_to_to_deg);
-    t.line[4] = mcu_format("%02.0f:%02.0f", ete_to_hours, ete_to_min_part);
+    // Rounded as a whole: 59.6 minutes reads 01:00, not 00:60.
+    const HoursMinutes to_to = hours_minutes(60.0 * ete_to_hours + ete_to_min_part);
+    t.line[4] = mcu_format("%02.0f:%02.0f", to_to.hours, to_to.minutes);
     return t;
 }
 

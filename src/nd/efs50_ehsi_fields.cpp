@@ -4,6 +4,7 @@
 #include "data/display_settings.h"
 #include "data/display_state.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/clock_math.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
@@ -129,7 +130,7 @@ int efs50_distance_column(int length) {
 
 // Minutes as "h:mm" (whole hours, the rest rounded, 60 carried into the hours).
 std::string efs50_time_to_go_text(double minutes) {
-    const nd::HoursMinutes t = nd::hours_minutes(minutes);
+    const HoursMinutes t = hours_minutes(minutes);
     char text[48];
     std::snprintf(text, sizeof text, "%2.0f:%02.0f", t.hours, t.minutes);
     return text;

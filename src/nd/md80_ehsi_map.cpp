@@ -8,6 +8,7 @@
 #include "data/display_state.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/clock_math.h"
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
@@ -135,10 +136,10 @@ std::string md80_ehsi_arrival_text(double distance_nm, double ground_speed_kt, d
                                    double zulu_minutes) {
     if (!(ground_speed_kt > 30.0) || !std::isfinite(distance_nm)) return "";
     // Whole minutes carried into the hours, so that 23:59.6 reads 0000Z.
-    const nd::HoursMinutes t =
-        nd::hours_minutes(zulu_hours * 60.0 + zulu_minutes + distance_nm / ground_speed_kt * 60.0);
+    const HoursMinutes t =
+        clock_after(zulu_hours, zulu_minutes, HoursMinutes{0.0, distance_nm / ground_speed_kt * 60.0});
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02.0f%02.0fZ", std::fmod(t.hours, 24.0), t.minutes);
+    std::snprintf(buffer, sizeof buffer, "%02.0f%02.0fZ", t.hours, t.minutes);
     return buffer;
 }
 

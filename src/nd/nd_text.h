@@ -23,18 +23,4 @@ inline std::string format(const char* fmt, double value) {
     return buffer;
 }
 
-// A time in minutes as whole hours and whole minutes: the minutes rounded,
-// and 60 of them carried into the hours (119.6 minutes is 2 h 0 min).
-struct HoursMinutes {
-    double hours = 0.0;
-    double minutes = 0.0;
-};
-inline HoursMinutes hours_minutes(double minutes) {
-    const double total = std::round(minutes);
-    HoursMinutes t;
-    t.hours = std::floor(total / 60.0);
-    t.minutes = total - 60.0 * t.hours;
-    return t;
-}
-
 } // namespace nd

@@ -7,6 +7,7 @@
 #include "fms/fms_update.h"
 #include "fms/guidance/cross_track.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/clock_math.h"
 #include "fms/math/heading_math.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
@@ -45,7 +46,7 @@ bool time_to_go_text(double distance_nm, std::string* text) {
     const double gs = aircraft_state.ground_speed_kt;
     if (!(gs > 30.0)) return false;
     // Rounded as a whole: 59.6 minutes reads 01:00, not 00:60.
-    const nd::HoursMinutes t = nd::hours_minutes(distance_nm / gs * 60.0);
+    const HoursMinutes t = hours_minutes(distance_nm / gs * 60.0);
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "TTG %02.0f:%02.0f", t.hours, t.minutes);
     *text = buffer;
@@ -160,18 +161,14 @@ bool near_heading(double r, double limit) {
 
 EnRoute en_route(double distance_nm) {
     const AircraftState& a = aircraft_state;
-    const nd::HoursMinutes t = nd::hours_minutes(distance_nm / a.ground_speed_kt * 60.0);
+    const HoursMinutes t = hours_minutes(distance_nm / a.ground_speed_kt * 60.0);
+    // A time en route of days still reads as a clock hour.
+    const HoursMinutes arrival = clock_after(a.zulu_hours, a.zulu_minutes, t);
     EnRoute e;
     e.hours = t.hours;
     e.minutes = t.minutes;
-    e.arrival_hour = t.hours + a.zulu_hours;
-    e.arrival_minutes = t.minutes + a.zulu_minutes;
-    if (e.arrival_minutes >= 60.0) {
-        e.arrival_hour += 1.0;
-        e.arrival_minutes -= 60.0;
-    }
-    // A time en route of days still reads as a clock hour.
-    e.arrival_hour = std::fmod(e.arrival_hour, 24.0);
+    e.arrival_hour = arrival.hours;
+    e.arrival_minutes = arrival.minutes;
     return e;
 }
 

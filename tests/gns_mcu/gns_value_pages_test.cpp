@@ -8,6 +8,7 @@
 #include "data/module_settings.h"
 #include "fms/files/route_file.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
 #include "fms/guidance/times_to_go.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/speed_targets.h"
@@ -122,8 +123,10 @@ TEST_F(GnsValuePages, PlanTripEtaCarriesAtSixtyMinutesAndWrapsAtTwentyFourHours)
     const Row rows[] = {{23.0, 50.0, 0.0, 10.0, "00:00"},
                         {10.0, 40.0, 1.0, 20.0, "12:00"},
                         {12.0, 5.0, 0.0, 20.0, "12:25"},
-                        {22.0, 30.0, 2.0, 0.0, "00:30"}};
+                        {22.0, 30.0, 2.0, 0.0, "00:30"},
+                        {12.0, 0.0, 0.0, 59.6, "13:00"}};
     aircraft_state.ground_speed_kt = 300.0;
+    distance_to_destination = 300.0;
     for (const Row& r : rows) {
         aircraft_state.local_hours = r.hours;
         aircraft_state.local_minutes = r.minutes;
@@ -131,6 +134,8 @@ TEST_F(GnsValuePages, PlanTripEtaCarriesAtSixtyMinutesAndWrapsAtTwentyFourHours)
         ete_dest_min_part = r.ete_minutes;
         EXPECT_EQ(draw_only_text_at(360.0f, 340.0f), r.eta) << r.hours << ":" << r.minutes;
     }
+    // The time to go is rounded as a whole too: never "00:60".
+    EXPECT_EQ(draw_only_text_at(360.0f, 280.0f), "01:00");
     aircraft_state.ground_speed_kt = 50.0;
     EXPECT_EQ(draw_only_text_at(360.0f, 340.0f), "------");
 }
