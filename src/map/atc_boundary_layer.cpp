@@ -137,7 +137,8 @@ const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
         if (run.last >= points) break;
     }
     r.vectors.resize(static_cast<std::size_t>(points) + 1);
-    for (int k = 1; k <= points; ++k) r.vectors[k] = earth_vector(b.points[k].latitude, b.points[k].longitude);
+    for (int k = 1; k <= points; ++k)
+        r.vectors[k] = earth_vector(b.points[k].latitude, b.points[k].longitude);
     const MapPosition label{b.label_latitude, b.label_longitude};
     double radius = 0.0;
     for (int k = 1; k <= points; ++k)

@@ -167,6 +167,9 @@ void draw_runway_labels(gfx::Graphics& g, int radius, int centre_x, int centre_y
             std::snprintf(buf, sizeof buf, "%02d%s", number + 18, suffix);
             reciprocal = buf;
             drawn += " " + reciprocal + " ";
+            // Only looked up: the reciprocal keeps its own threshold. Moving
+            // it to this runway's computed far end would change the airport's
+            // data from a painter, for every page and pattern that reads it.
             for (int j = k + 1; j <= count && reciprocal_entry == 0; ++j)
                 if (airport_runway_list[j].designator == reciprocal) reciprocal_entry = j;
         }

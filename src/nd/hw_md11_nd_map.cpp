@@ -31,18 +31,30 @@ namespace c = map_colour;
 
 using Position = MapPosition;
 
-void draw_runways(MapCanvas& m) {
+// The chosen runway of a slot, gated, measured and turned by the slot's
+// record but starting where the runway list's entry of the same index lies
+// (both must hold it).
+bool chosen_runway_from_list(const MapCanvas& m, int slot, int index, RunwayLines* r) {
+    if (!chosen_runway_in_reach(m, slot, index, r) || index > airport_runway_list.count()) return false;
+    r->threshold = MapPosition{airport_runway_list[index].latitude, airport_runway_list[index].longitude};
+    return true;
+}
+
+void draw_runways(const MapCanvas& map) {
+    // The runway lines take one scale for both axes, the mean of the two.
+    MapCanvas m = map;
+    m.k.w = m.k.s = (map.k.w + map.k.s) / 2.0;
     RunwayLines r;
-    if (chosen_runway_in_reach(m, origin_slot, selected_departure_runway(), &r)) {
+    if (chosen_runway_from_list(m, origin_slot, selected_departure_runway(), &r)) {
         // The departure extends only ahead of the runway.
-        draw_centreline_ahead(m, r, m.pen(c::blue));
-        draw_runway_sides(m, r, m.pen(c::white));
+        draw_centreline_ahead(m, r, map.pen(c::blue));
+        draw_runway_sides(m, r, map.pen(c::white));
     }
-    if (chosen_runway_in_reach(m, destination_slot, selected_arrival_runway(), &r)) {
+    if (chosen_runway_from_list(m, destination_slot, selected_arrival_runway(), &r)) {
         // The arrival extends only behind its threshold.
-        m.line(m.pen(c::white), r.threshold, map_position_ahead(r.threshold, r.heading, r.length));
-        draw_centreline_behind(m, r, m.pen(c::blue));
-        draw_runway_sides(m, r, m.pen(c::white));
+        m.line(map.pen(c::white), r.threshold, map_position_ahead(r.threshold, r.heading, r.length));
+        draw_centreline_behind(m, r, map.pen(c::blue));
+        draw_runway_sides(m, r, map.pen(c::white));
     }
 }
 

@@ -39,8 +39,9 @@ TEST_F(EconEntries, cruiseAltitudeInFlightLevelsHundredsOrFeet) {
         bool ok;
         const char* left; // scratchpad after a refusal
     } rows[] = {
-        {"FL350", true, ""}, {"350", true, ""},   {"35000", true, ""}, {"99999", false, "99999"},
-        {"0", false, "0"},   {"-5", false, "-5"}, {"FLX", false, "X"},
+        {"FL350", true, ""},       {"350", true, ""},     {"35000", true, ""},
+        {"99999", false, "99999"}, {"0", false, "0"},     {"-5", false, "-5"},
+        {"FLX", false, "X"},       {"999", false, "999"}, {"50100", false, "50100"},
     };
     press("CLB");
     for (const Row& r : rows) {

@@ -41,8 +41,8 @@ TEST(MapProjector, placesEveryPointWhereCourseAndDistanceDo) {
                 p_lon = lon(rng);
             }
             const MapPlacement want = by_course(view, p_lat, p_lon);
-            const MapPlacement got = i % 4 == 0 ? place_on_map(view, p_lat, p_lon)
-                                                : projector.place(earth_vector(p_lat, p_lon));
+            const MapPlacement got =
+                i % 4 == 0 ? place_on_map(view, p_lat, p_lon) : projector.place(earth_vector(p_lat, p_lon));
             // Both take the arc cosine of a sum near 1 close to the
             // reference, good there to some 1.3e-9 NM^2 / distance.
             const double slack_nm = 1e-9 * (1.0 + want.distance) + 4e-9 / std::max(want.distance, 1e-6);

@@ -3,14 +3,18 @@
 // mode, in a 240 x 258 surface (one pixel per design unit).
 #include "nd_fixture.h"
 
+#include "data/airport_procedures.h"
 #include "data/atc_boundaries.h"
 #include "data/display_geometry.h"
 #include "data/module_settings.h"
 #include "fms/nav/fix_info.h"
+#include "fms/plan/airport_selection.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_state.h"
+#include "fms/procedures/selection_texts.h"
 #include "fms/units/cdu_text.h"
 #include "gauges/nd_toggles.h"
+#include "map/map_projection.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "sim/sim_var_reader.h"
 
@@ -322,6 +326,54 @@ TEST_F(HwMd11Nd, overlaysAppearOnlyInTheirModes) {
     hold_list.set_count(0);
     atc_boundaries.set_count(0);
     show_atc_boundaries = 0;
+}
+
+TEST_F(HwMd11Nd, departureRunwayStartsAtItsRunwayListEntryOnTheMeanScale) {
+    // The slot's record at the aircraft, the list's entry of the same index
+    // 3 NM ahead on the map: the lines start at the entry, both axes on the
+    // mean of the element's two scales.
+    const AircraftState& a = aircraft_state;
+    AirportRunway rwy;
+    rwy.designator = "16L";
+    rwy.latitude = a.plat;
+    rwy.longitude = a.plon;
+    rwy.magnetic_heading = 162.0;
+    rwy.length_ft = 5280.0;
+    AirportProcedures& origin = airport_slots[origin_slot];
+    origin.runways.set_count(0);
+    origin.runways.append(rwy);
+    applied_departure_runway = "16L";
+    AirportRunwayListEntry entry;
+    gc_destination_point(a.plat, a.plon, a.map_heading_deg, 3.0, &entry.latitude, &entry.longitude);
+    airport_runway_list.set_count(0);
+    airport_runway_list.append(entry);
+
+    const SplitScale k = split_scale(DisplayObject{240, 258}, 240.0, 258.0);
+    const double mean = (k.w + k.s) / 2.0, ppn = 150.0 / 10.0;
+    const double heading = rwy.magnetic_heading + a.magvar;
+    auto device = [&](double lat, double lon) {
+        const MapPlacement p = place_on_map(MapView{a.plat, a.plon, a.map_heading_deg, ppn}, lat, lon);
+        return gfx::PointF{float(120.0 + p.x * mean * k.frame_x), float(178.0 + p.y * mean * k.frame_y)};
+    };
+    auto side_start = [&](double lat, double lon) {
+        double s_lat = 0.0, s_lon = 0.0;
+        gc_destination_point(lat, lon, heading + 90.0, 0.5, &s_lat, &s_lon);
+        return device(s_lat, s_lon);
+    };
+    auto starts_at = [&](const gfx::Recording& r, gfx::PointF want) {
+        for (const gfx::RecordedOp* l : r.lines_in_color(kWhite))
+            if (std::fabs(l->points[0].x - want.x) < 1.0f && std::fabs(l->points[0].y - want.y) < 1.0f)
+                return true;
+        return false;
+    };
+    const gfx::Recording& r = draw(3, 10.0);
+    EXPECT_TRUE(starts_at(r, side_start(entry.latitude, entry.longitude)));
+    EXPECT_FALSE(starts_at(r, side_start(rwy.latitude, rwy.longitude)));
+    // Not in the list: no lines.
+    airport_runway_list.set_count(0);
+    EXPECT_FALSE(starts_at(draw(3, 10.0), side_start(entry.latitude, entry.longitude)));
+    applied_departure_runway.clear();
+    origin.runways.set_count(0);
 }
 
 } // namespace
