@@ -77,6 +77,7 @@ void mcu_fpln_page(gfx::Graphics& graphics) {
         if (marked_entry != cursor_entry()) {
             marked_entry = cursor_entry();
             mcu_fpln_loaded_top = mcu_fpln_top;
+            stored_route_selection = mcu_fpln_row;
         }
         route_file_request_name = stored_routes[static_cast<std::size_t>(std::max(cursor_entry(), 0))].name;
         route_file_request = 1;

@@ -5,6 +5,7 @@
 
 #include "data/candidate_list.h"
 #include "data/nav_database.h"
+#include "fms/files/stored_routes.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/airport_selection.h"
@@ -323,6 +324,7 @@ TEST_F(McuStandIn, FplnScrollKeepsTheMarkOnTheRouteLoaded) {
     press("FPLN NEXT ENTER");
     frames(2);
     EXPECT_EQ(mcu_fpln_marked_row, 2);
+    EXPECT_EQ(stored_route_selection, 2);
     press("FPLN NEXT NEXT NEXT");
     EXPECT_EQ(mcu_fpln_top, 2);
     EXPECT_EQ(mcu_fpln_row, 4);

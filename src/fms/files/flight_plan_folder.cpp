@@ -59,6 +59,7 @@ void list_flight_plans() {
 
     flight_plan_list_pages = n / 8 + (n % 8 != 0 ? 1 : 0);
     if (flight_plan_list_page == 0) flight_plan_list_page = 1;
+    if (stored_route_selection == 0) stored_route_selection = 1;
 }
 
 bool load_listed_plan_to_working(int k) {

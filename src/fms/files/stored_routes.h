@@ -17,3 +17,6 @@ struct RouteRecord {
 // Entries 1..count() (at most 303); a count of 0 also means the folder has not
 // been listed yet.
 extern BoundedTable<RouteRecord, 304> stored_routes;
+// The selected entry, shared by the control units' route lists: 1 once the
+// folder is listed, then the row a unit last loaded.
+extern int stored_route_selection;
