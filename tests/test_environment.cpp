@@ -1,12 +1,40 @@
 // Linked into every test program: the tests of one build tree write below
 // that tree's own scratch folder (testing::TempDir() reads TEST_TMPDIR), so
-// two builds running their tests at once never share files.
+// two builds running their tests at once never share files; and every test
+// starts from the module's initial state, also when the program runs whole.
+#include "module_state.h"
+
+#include "fms/plan/route_plan.h"
+
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+#include <span>
 
 namespace {
 
 const bool scratch_folder_set = [] {
     setenv("TEST_TMPDIR", ORVEX_TEST_TMPDIR, 0);
+    return true;
+}();
+
+class FreshModule : public ::testing::EmptyTestEventListener {
+    void OnTestProgramStart(const ::testing::UnitTest&) override {
+        keep_module_state(keep_);
+        for (RouteWaypoint& w : active_plan_entries_view())
+            keep_(w);
+    }
+    void OnTestStart(const ::testing::TestInfo&) override { keep_.restore(); }
+
+    // The active plan's array, declared without its bound.
+    static std::span<RouteWaypoint> active_plan_entries_view() {
+        return {active_plan_entries, RoutePlan::slots};
+    }
+    ModuleStateKeeper keep_;
+};
+
+const bool fresh_module_listened = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshModule);
     return true;
 }();
 

@@ -1,0 +1,50 @@
+// The module's state as it stands before the first test, put back before
+// each test (test_environment.cpp), so that a test program run whole gives
+// every test the fresh module that a process of its own would.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+class ModuleStateKeeper {
+  public:
+    // Keeps a copy of `variable` to put back on restore(); a variable that
+    // cannot be assigned is left alone.
+    template <class T> void operator()(T& variable) {
+        if constexpr (assignable<T>()) {
+            auto kept = std::make_shared<Copy<T>>();
+            assign(kept->value, variable);
+            restores_.push_back([&variable, kept] { assign(variable, kept->value); });
+        }
+    }
+    void restore() const {
+        for (const auto& r : restores_)
+            r();
+    }
+
+  private:
+    template <class T> struct Copy {
+        T value{};
+    };
+    template <class T> static constexpr bool assignable() {
+        if constexpr (std::is_array_v<T>)
+            return std::extent_v<T> > 0 && assignable<std::remove_extent_t<T>>(); // an array of unknown bound is kept by hand
+        else
+            return !std::is_const_v<T> && std::is_copy_assignable_v<T> && std::is_default_constructible_v<T>;
+    }
+    template <class T> static void assign(T& to, const T& from) {
+        if constexpr (std::is_array_v<T>) {
+            for (std::size_t i = 0; i < std::extent_v<T>; ++i)
+                assign(to[i], from[i]);
+        } else {
+            to = from;
+        }
+    }
+    std::vector<std::function<void()>> restores_;
+};
+
+// Written by module_state_reset.py: keeps every mutable namespace-scope
+// variable that a module header declares.
+void keep_module_state(ModuleStateKeeper& keep);
