@@ -11,7 +11,12 @@ import os
 import re
 import sys
 
-DECL = re.compile(r'^\s*(?:inline|extern)\s+(?!constexpr\b)(?!const\b)(?!"C")(?!static\b)(.*);\s*$')
+DECL = re.compile(r'^\s*(?:inline|extern)\s+(?!constexpr\b)(?!"C")(?!static\b)(.*);\s*$')
+# Left as they stand: counts that only grow, which the module's caches (the
+# nearby index, the MCU's DIRTO keys) compare with the value they were built
+# for; putting one back would make a cache of an earlier test look current.
+LEFT_ALONE = {'nav_database_generation'}
+
 NAMESPACE = re.compile(r'^\s*namespace\s+([A-Za-z_][\w:]*)\s*\{')
 
 
@@ -93,7 +98,7 @@ def main():
     lines = ['// Written by tests/module_state_reset.py: do not edit.']
     lines += ['#include "%s"' % h for h in headers]
     lines += ['', '#include "module_state.h"', '', 'void keep_module_state(ModuleStateKeeper& keep) {']
-    lines += ['    keep(::%s);' % n for n in sorted(set(names))]
+    lines += ['    keep(::%s);' % n for n in sorted(set(names) - LEFT_ALONE)]
     lines += ['}', '']
     text = '\n'.join(lines)
     if not os.path.exists(out) or open(out).read() != text:

@@ -4,6 +4,7 @@
 // starts from the module's initial state, also when the program runs whole.
 #include "module_state.h"
 
+#include "data/load_warnings.h"
 #include "fms/plan/route_plan.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,10 @@ class FreshModule : public ::testing::EmptyTestEventListener {
         for (RouteWaypoint& w : active_plan_entries_view())
             keep_(w);
     }
-    void OnTestStart(const ::testing::TestInfo&) override { keep_.restore(); }
+    void OnTestStart(const ::testing::TestInfo&) override {
+        keep_.restore();
+        clear_load_warnings();
+    }
 
     // The active plan's array, declared without its bound.
     static std::span<RouteWaypoint> active_plan_entries_view() {
