@@ -11,7 +11,7 @@ import os
 import re
 import sys
 
-DECL = re.compile(r'^\s*(?:inline|extern)\s+(?!constexpr\b)(?!"C")(?!static\b)(.*);\s*$')
+DECL = re.compile(r'^\s*(?:inline|extern)\s+(?:"C"\s+)?(?:ORVEX_EXPORT\s+)?(?!constexpr\b)(?!static\b)(.*);\s*$')
 # Left as they stand: counts that only grow, which the module's caches (the
 # nearby index, the MCU's DIRTO keys) compare with the value they were built
 # for; putting one back would make a cache of an earlier test look current.
