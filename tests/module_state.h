@@ -25,12 +25,11 @@ class ModuleStateKeeper {
     }
 
   private:
-    template <class T> struct Copy {
-        T value{};
-    };
+    template <class T> struct Copy { T value{}; };
     template <class T> static constexpr bool assignable() {
+        // An array declared without its bound is kept by hand (test_environment.cpp).
         if constexpr (std::is_array_v<T>)
-            return std::extent_v<T> > 0 && assignable<std::remove_extent_t<T>>(); // an array of unknown bound is kept by hand
+            return std::extent_v<T> > 0 && assignable<std::remove_extent_t<T>>();
         else
             return !std::is_const_v<T> && std::is_copy_assignable_v<T> && std::is_default_constructible_v<T>;
     }

@@ -14,10 +14,6 @@
 
 namespace {
 
-// The catalogue entry loaded last, 0 none: the marked row follows it, so
-// that scrolling never marks another route.
-int marked_entry = 0;
-
 int cursor_entry() {
     return mcu_fpln_top + mcu_fpln_row - 1;
 }
@@ -74,21 +70,21 @@ void mcu_fpln_page(gfx::Graphics& graphics) {
     if (mcu_fpln_box_y > 0) page.row_box(static_cast<float>(mcu_fpln_box_y), 120.0f);
 
     if (mcu_enter_pressed == 1) {
-        if (marked_entry != cursor_entry()) {
-            marked_entry = cursor_entry();
+        if (mcu_fpln_marked_entry != cursor_entry()) {
+            mcu_fpln_marked_entry = cursor_entry();
             mcu_fpln_loaded_top = mcu_fpln_top;
             stored_route_selection = mcu_fpln_row;
         }
         route_file_request_name = stored_routes[static_cast<std::size_t>(std::max(cursor_entry(), 0))].name;
         route_file_request = 1;
     }
-    mcu_fpln_marked_row = marked_entry > 0 ? marked_entry - mcu_fpln_top + 1 : 0;
+    mcu_fpln_marked_row = mcu_fpln_marked_entry > 0 ? mcu_fpln_marked_entry - mcu_fpln_top + 1 : 0;
 
     for (int row = 1; row <= 4; ++row) {
         const int entry = mcu_fpln_top + row - 1;
         if (entry > n - 1) break;
         page.text(0.0f, kMcuRowHeight * static_cast<float>(row),
-                  marked_entry != 0 && row == mcu_fpln_marked_row ? kMcuAmber : kMcuGreen,
+                  mcu_fpln_marked_entry != 0 && row == mcu_fpln_marked_row ? kMcuAmber : kMcuGreen,
                   stored_routes[static_cast<std::size_t>(entry)].name);
     }
 }

@@ -70,3 +70,6 @@ inline int mcu_fpln_row = 1;
 inline int mcu_fpln_box_y = 13;
 inline int mcu_fpln_marked_row = 0;
 inline int mcu_fpln_loaded_top = 1;
+// The catalogue entry loaded last, 0 none: the marked row follows it, so
+// that scrolling never marks another route.
+inline int mcu_fpln_marked_entry = 0;

@@ -50,7 +50,7 @@ TEST_F(Frame, anEmptyDatabaseIsLoadedAgainAndAListedFolderIsNot) {
     const int generation = nav_database_generation;
     start();
     EXPECT_EQ(nav_database_generation, generation + 2); // DEBUG loads nothing
-    ASSERT_EQ(stored_routes.count(), 2);   // the plan and "NEW FPL"
+    ASSERT_EQ(stored_routes.count(), 2);                // the plan and "NEW FPL"
     EXPECT_EQ(stored_routes[1].name, "ONE.RTE");
     folder.write("orvex/flightplans/TWO.RTE", plan);
     call(0, PANEL_SERVICE_PRE_INITIALIZE);
