@@ -72,6 +72,21 @@ bool keyboard_key_of_char(char c, KeyboardKey& key) {
 bool start_keyboard(const KeyboardServices& services, const WindowServices& windows) {
     Keyboard& k = keyboard();
     stop_keyboard();
+    if (services.system_input()) {
+        // The module's device reads keys only while its window is in front.
+        if (!windows.available()) return false;
+        k.main_window = windows.register_window("FS98MAIN", &main_window_proc, nullptr);
+        if (k.main_window == 0 || !services.focus_window(k.main_window)) {
+            if (k.main_window != 0) windows.unregister_window(k.main_window);
+            k.main_window = 0;
+            return false;
+        }
+        k.services = services;
+        k.windows = windows;
+        k.outcomes.clear();
+        k.started = true;
+        return true;
+    }
     if (!services.available()) return false;
     k.services = services;
     k.windows = windows;
@@ -93,11 +108,15 @@ void stop_keyboard() {
 bool keyboard_key(const KeyboardKey& key, bool down) {
     Keyboard& k = keyboard();
     if (!k.started) return false;
-    k.services.set_device_key(key.scan_code, down ? 1 : 0);
     HookOutcome outcome;
     outcome.key = key.name;
     outcome.down = down;
-    outcome.result = k.services.key_event(key.virtual_key, down ? 1 : 0);
+    if (k.services.system_input()) {
+        outcome.result = k.services.send_key(key.virtual_key, key.scan_code, down ? 1 : 0);
+    } else {
+        k.services.set_device_key(key.scan_code, down ? 1 : 0);
+        outcome.result = k.services.key_event(key.virtual_key, down ? 1 : 0);
+    }
     k.outcomes.push_back(outcome);
     return true;
 }
@@ -112,6 +131,10 @@ bool keyboard_fail(const std::vector<std::string>& steps, std::string& error) {
     Keyboard& k = keyboard();
     if (!k.started) {
         error = "the module offers no keyboard";
+        return false;
+    }
+    if (k.services.system_input()) {
+        error = "the system's own keyboard cannot be made to fail";
         return false;
     }
     uint32_t device = 0, window = 0;
@@ -137,13 +160,16 @@ bool keyboard_fail(const std::vector<std::string>& steps, std::string& error) {
 
 bool keyboard_lose_input() {
     Keyboard& k = keyboard();
-    if (!k.started) return false;
+    if (!k.started || k.services.system_input()) return false;
     k.services.lose_input();
     return true;
 }
 
 std::string describe(const HookOutcome& outcome) {
-    const char* what = outcome.result == 1 ? "swallowed" : outcome.result == 0 ? "passed" : "unhooked";
+    const char* what = outcome.result == 1    ? "swallowed"
+                       : outcome.result == 0  ? "passed"
+                       : outcome.result == -2 ? "undelivered"
+                                              : "unhooked";
     return std::string(what) + " " + outcome.key + (outcome.down ? " down" : " up");
 }
 

@@ -4,6 +4,9 @@
 // installed keyboard hook; each outcome is recorded as swallowed or passed.
 // The device steps, both lookups (the simulator window, the module handle)
 // and the hook can be made to fail, and the device can lose its input.
+// On Windows the keys go through the system's own input instead, to the
+// simulator's main window in front, where the module's device and hook read
+// them as they read a pilot's; there nothing can be made to fail.
 //
 //   keyboard down|up|press NAME...   NAME: A..Z, 0..9, BACKSPACE, RETURN, ENTER
 //                                    (keypad), UP, DOWN, PGUP, PGDN, SHIFT, CTRL,
@@ -24,7 +27,7 @@
 namespace host {
 
 // The module's keyboard entry points (platform/window.h, platform/dinput.h),
-// by plain C names.
+// by plain C names; or, on Windows, the system's input.
 struct KeyboardServices {
     int32_t (*key_event)(uint32_t virtual_key, int32_t down) = nullptr;
     void (*set_device_key)(uint32_t scan_code, int32_t down) = nullptr;
@@ -34,11 +37,17 @@ struct KeyboardServices {
     void (*reset_window)() = nullptr;
     void (*reset_device)() = nullptr;
 
+    // The system's input: the window becomes the active one in front (false
+    // when it cannot), and a key message goes to it.
+    bool (*focus_window)(uintptr_t window) = nullptr;
+    int32_t (*send_key)(uint32_t virtual_key, uint32_t scan_code, int32_t down) = nullptr;
+
     bool available() const {
         return key_event != nullptr && set_device_key != nullptr && fail_device != nullptr &&
                fail_window != nullptr && lose_input != nullptr && reset_window != nullptr &&
                reset_device != nullptr;
     }
+    bool system_input() const { return focus_window != nullptr && send_key != nullptr; }
 };
 
 struct KeyboardKey {
@@ -56,12 +65,12 @@ bool keyboard_key_of_char(char c, KeyboardKey& key);
 struct HookOutcome {
     std::string key;
     bool down = false;
-    int result = -1; // 1 swallowed, 0 passed, -1 no hook installed
+    int result = -1; // 1 swallowed, 0 passed, -1 no hook installed, -2 never delivered
 };
 
 // Starts the keyboard afresh (nothing down, no failure) and plays the
-// simulator's main window "FS98MAIN" through the window services. False
-// without keyboard services.
+// simulator's main window "FS98MAIN" through the window services (with the
+// system's input it is put in front). False without keyboard services.
 bool start_keyboard(const KeyboardServices& keyboard, const WindowServices& windows);
 void stop_keyboard();
 
@@ -75,7 +84,7 @@ std::vector<HookOutcome> take_hook_outcomes();
 bool keyboard_fail(const std::vector<std::string>& steps, std::string& error);
 bool keyboard_lose_input();
 
-// "swallowed A down", "passed A up", "unhooked 5 down".
+// "swallowed A down", "passed A up", "unhooked 5 down", "undelivered B up".
 std::string describe(const HookOutcome& outcome);
 
 } // namespace host

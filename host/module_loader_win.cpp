@@ -1,7 +1,8 @@
 // Loading the module on Windows: a DLL opened with LoadLibraryA, of which only
 // the two records are looked up. The drawing surfaces are the stand-in's own
 // DIB sections (the module draws on any device context), the data-link window
-// is a real hidden window, and the flight commands read what SERVER publishes.
+// is a real hidden window, the flight commands read what SERVER publishes, and
+// keys go through the system's input.
 #include "module_loader.h"
 
 #include "platform/gfx_surface.h"
@@ -35,6 +36,8 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
     module = attach_module(linkage, imports, module_name_from_path(path), surfaces, windows);
     module.flight.route_status = &published_route_status;
     module.display_state = &unknown_display_state;
+    module.keyboard.focus_window = &focus_system_window;
+    module.keyboard.send_key = &send_system_key;
     module.library = library;
     return true;
 }

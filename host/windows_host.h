@@ -14,6 +14,12 @@ uintptr_t register_host_window(const char* class_name, intptr_t (*proc)(void*, u
                                void* context);
 void unregister_host_window(uintptr_t window);
 
+// The system's keyboard (keyboard_win.cpp): the window goes in front, and a
+// key goes through the system's input; 1 when the module's hook swallowed
+// it, 0 when it reached the window, -2 when it never came through.
+bool focus_system_window(uintptr_t window);
+int32_t send_system_key(uint32_t virtual_key, uint32_t scan_code, int32_t down);
+
 // The route flown, as SERVER publishes it (flight_services_win.cpp).
 void published_route_status(::StandInRouteStatus* status);
 

@@ -27,10 +27,6 @@ LINUX_HOOK_PICTURES = {
     "cdu_11_temp_nav_summary.png": "page by name",
     "cdu_11_n1_limit.png": "page by name",
     "cdu_11_lateral_offset.png": "page by name",
-    # `keyboard type` and `keyboard press` play the keyboard through
-    # orvex_keyboard_event and orvex_dinput_set_key.
-    "mcu_8_dirto.png": "typed keys",
-    "mcu_9_status_direct.png": "typed keys",
 }
 
 

@@ -20,6 +20,9 @@ if [ "$1" = "--root" ]; then
     root=$3
     export WINEPREFIX="$(pwd)/$build/wine-prefix"
     rm -rf "$build/$root" && cp -r examples/sim "$build/$root"
+    # The module is loaded from the root's GAUGES folder, where the module
+    # looks itself up by path (its keyboard device needs its own handle).
+    mkdir -p "$build/$root/GAUGES" && cp "$build/orvex1.gau" "$build/$root/GAUGES/"
     : >"$build/$root.log"
     for run in $4; do
         [ "${run%%:*}" = "$root" ] || continue
@@ -27,7 +30,8 @@ if [ "$1" = "--root" ]; then
         panel=${rest%%:*}
         script=${rest#*:}
         start=$(date +%s)
-        timeout 900 wine "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-10}" --root "$build/$root" \
+        timeout 900 wine "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-10}" \
+            --module "$build/$root/GAUGES/orvex1.gau" --root "$build/$root" \
             --panel "examples/sim/$panel" \
             --script "examples/sim/$script" --out out-win >>"$build/$root.log" 2>&1 || {
             tail -20 "$build/$root.log" >&2
