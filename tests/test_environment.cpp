@@ -6,9 +6,11 @@
 
 #include "data/load_warnings.h"
 #include "fms/plan/route_plan.h"
+#include "gauges/debug_log.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <span>
 
@@ -26,6 +28,9 @@ class FreshModule : public ::testing::EmptyTestEventListener {
             keep_(w);
     }
     void OnTestStart(const ::testing::TestInfo&) override {
+        // The module never closes its debug log: close it before its
+        // pointer goes back to null.
+        if (debug_log != nullptr) std::fclose(debug_log);
         keep_.restore();
         clear_load_warnings();
     }
