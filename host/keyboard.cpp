@@ -158,9 +158,16 @@ bool keyboard_fail(const std::vector<std::string>& steps, std::string& error) {
     return true;
 }
 
-bool keyboard_lose_input() {
+bool keyboard_lose_input(std::string& error) {
     Keyboard& k = keyboard();
-    if (!k.started || k.services.system_input()) return false;
+    if (!k.started) {
+        error = "the module offers no keyboard";
+        return false;
+    }
+    if (k.services.system_input()) {
+        error = "the system's own keyboard cannot be made to lose its input";
+        return false;
+    }
     k.services.lose_input();
     return true;
 }

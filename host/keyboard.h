@@ -82,7 +82,7 @@ std::vector<HookOutcome> take_hook_outcomes();
 // Failures by step names ("none" clears them); false with a message for an
 // unknown name or without a started keyboard.
 bool keyboard_fail(const std::vector<std::string>& steps, std::string& error);
-bool keyboard_lose_input();
+bool keyboard_lose_input(std::string& error);
 
 // "swallowed A down", "passed A up", "unhooked 5 down", "undelivered B up".
 std::string describe(const HookOutcome& outcome);

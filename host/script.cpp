@@ -997,7 +997,7 @@ struct Runner {
             break;
         }
         case ScriptOp::KeyboardLose:
-            if (!keyboard_lose_input()) say("keyboard lose: the module offers no keyboard");
+            if (std::string error; !keyboard_lose_input(error)) say("keyboard lose: " + error);
             break;
         case ScriptOp::PrintKeyboard: {
             std::string line = "keyboard:";

@@ -83,7 +83,8 @@ TEST_F(SystemKeyboard, KeysGoToTheSystemAndTheirOutcomesAreKept) {
     std::string error;
     EXPECT_FALSE(host::keyboard_fail({"acquire"}, error));
     EXPECT_EQ(error, "the system's own keyboard cannot be made to fail");
-    EXPECT_FALSE(host::keyboard_lose_input());
+    EXPECT_FALSE(host::keyboard_lose_input(error));
+    EXPECT_EQ(error, "the system's own keyboard cannot be made to lose its input");
 
     host::stop_keyboard();
     EXPECT_EQ(fake.unregistered, std::vector<uintptr_t>{77});
