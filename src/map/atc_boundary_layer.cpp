@@ -256,15 +256,20 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
             Projected first = project(projector, runs.vectors[1], centre_x, centre_y);
             if (out_of_reach(b, first.distance)) continue;
             if (!may_show(runs.cap, reach)) continue;
+            int projected = 1; // the point `first` holds
             for (const PointRun& run : runs.runs) {
                 if (run.last == run.first || !may_show(run.cap, reach)) continue;
-                if (run.first != 1) first = project(projector, runs.vectors[run.first], centre_x, centre_y);
+                // A run starts where the one before it ended.
+                if (projected != run.first)
+                    first = project(projector, runs.vectors[run.first], centre_x, centre_y);
+                projected = run.first;
                 if (circle_hidden(area, first.x, first.y, run_radius(run, first.distance, ppn))) continue;
                 line[0] = gfx::Point{first.x, first.y};
                 for (int k = run.first + 1; k <= run.last; ++k) {
-                    const Projected p = project(projector, runs.vectors[k], centre_x, centre_y);
-                    line[k - run.first] = gfx::Point{p.x, p.y};
+                    first = project(projector, runs.vectors[k], centre_x, centre_y);
+                    line[k - run.first] = gfx::Point{first.x, first.y};
                 }
+                projected = run.last;
                 g.draw_lines_i(pen, std::span<const gfx::Point>(line.data(), run.last - run.first + 1));
             }
         }
