@@ -96,6 +96,7 @@ struct BoundaryRuns {
     Cap cap;
     std::vector<PointRun> runs;
     std::vector<EarthVector> vectors; // each point's, from 1
+    EarthVector label;
 };
 constexpr int kRunLength = 16;
 std::vector<BoundaryRuns> boundary_runs; // by boundary number
@@ -140,6 +141,7 @@ const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
     for (int k = 1; k <= points; ++k)
         r.vectors[k] = earth_vector(b.points[k].latitude, b.points[k].longitude);
     const MapPosition label{b.label_latitude, b.label_longitude};
+    r.label = earth_vector(label.lat, label.lon);
     double radius = 0.0;
     for (int k = 1; k <= points; ++k)
         radius = std::max(radius, distance_nm(label, b.points[k].latitude, b.points[k].longitude));
@@ -251,30 +253,33 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
         const AtcBoundary& b = atc_boundaries[i];
         // The table holds at most 800 points whatever the count says.
         const int points = std::min(b.point_count, 800);
+        EarthVector label_at;
         if (points >= 1) {
             const BoundaryRuns& runs = runs_of(i, b, points);
-            Projected first = project(projector, runs.vectors[1], centre_x, centre_y);
-            if (out_of_reach(b, first.distance)) continue;
+            label_at = runs.label;
+            Projected point = project(projector, runs.vectors[1], centre_x, centre_y);
+            if (out_of_reach(b, point.distance)) continue;
             if (!may_show(runs.cap, reach)) continue;
-            int projected = 1; // the point `first` holds
+            int projected = 1; // the index of `point`
             for (const PointRun& run : runs.runs) {
                 if (run.last == run.first || !may_show(run.cap, reach)) continue;
                 // A run starts where the one before it ended.
                 if (projected != run.first)
-                    first = project(projector, runs.vectors[run.first], centre_x, centre_y);
+                    point = project(projector, runs.vectors[run.first], centre_x, centre_y);
                 projected = run.first;
-                if (circle_hidden(area, first.x, first.y, run_radius(run, first.distance, ppn))) continue;
-                line[0] = gfx::Point{first.x, first.y};
+                if (circle_hidden(area, point.x, point.y, run_radius(run, point.distance, ppn))) continue;
+                line[0] = gfx::Point{point.x, point.y};
                 for (int k = run.first + 1; k <= run.last; ++k) {
-                    first = project(projector, runs.vectors[k], centre_x, centre_y);
-                    line[k - run.first] = gfx::Point{first.x, first.y};
+                    point = project(projector, runs.vectors[k], centre_x, centre_y);
+                    line[k - run.first] = gfx::Point{point.x, point.y};
                 }
                 projected = run.last;
                 g.draw_lines_i(pen, std::span<const gfx::Point>(line.data(), run.last - run.first + 1));
             }
+        } else {
+            label_at = earth_vector(b.label_latitude, b.label_longitude);
         }
-        const Projected label =
-            project(projector, earth_vector(b.label_latitude, b.label_longitude), centre_x, centre_y);
+        const Projected label = project(projector, label_at, centre_x, centre_y);
         // The label has room for three characters.
         g.draw_string(b.boundary_name2.substr(0, 3), font, brush,
                       gfx::PointF{static_cast<float>(label.x - 15), static_cast<float>(label.y)});

@@ -19,6 +19,7 @@
 #include "map/symbol_painter.h"
 #include "nd/proline4_mfd_painters.h"
 #include "platform/gfx.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
 #include <cmath>
@@ -32,18 +33,13 @@ constexpr gfx::Argb kFromColour = 0xFF02A7EB;
 constexpr gfx::Argb kToColour = 0xFFFF13D5;
 
 struct Projection {
-    GcOrigin from;
-    double heading;
-    double ppn;
+    MapProjector projector;
     double kx, ky;
-    // The position in the layer frame.
+    // The position in the layer frame: whole design units, then scaled.
     void place(double lat, double lon, double* x, double* y) const {
-        double d = 0.0, course = 0.0;
-        gc_dist_course(from, lat, lon, &d, &course);
-        int32_t px = 0, py = 0;
-        turn_arc_geometry_i(heading, course, 0, 0, d * ppn, &px, &py);
-        *x = std::trunc(px * kx);
-        *y = std::trunc(py * ky);
+        const MapPlacement p = projector.place(earth_vector(lat, lon));
+        *x = std::trunc(saturate_to_int(p.x) * kx);
+        *y = std::trunc(saturate_to_int(p.y) * ky);
     }
 };
 
@@ -116,7 +112,7 @@ void draw_proline4_mfd_map_layer(const DisplayObject& d, gfx::Graphics& g, int v
     if (range <= 40.0 && show_airway_fixes_flags[nd] == 1)
         draw_near_airway_fixes_proline4_mfd(d, g, ref_lat, ref_lon, ppn);
 
-    const Projection p{gc_origin(ref_lat, ref_lon), heading, ppn, k.w, k.s};
+    const Projection p{MapProjector(MapView{ref_lat, ref_lon, heading, ppn}), k.w, k.s};
     if (to_waypoint_index != kNoToWaypoint) draw_route(g, p);
     if (!plan) {
         draw_tod_toc_markers(g, proline4_map_radius_px, range, 0, 0, 10, k.w, k.s, a.plat, a.plon,
@@ -131,7 +127,7 @@ void draw_proline4_mfd_map_layer(const DisplayObject& d, gfx::Graphics& g, int v
     design_frame(d, g, 123.0, centre_y);
     if (plan) {
         double x = 0.0, y = 0.0;
-        const Projection aircraft{gc_origin(ref_lat, ref_lon), 0.0, ppn, 1.0, 1.0};
+        const Projection aircraft{MapProjector(MapView{ref_lat, ref_lon, 0.0, ppn}), 1.0, 1.0};
         aircraft.place(a.plat, a.plon, &x, &y);
         g.translate_transform(static_cast<float>(x), static_cast<float>(y));
         g.rotate_transform(static_cast<float>(a.heading_deg));

@@ -25,37 +25,26 @@ double floored_mod(double x, double y) {
     return x - std::floor(x / y) * y;
 }
 
-GcOrigin gc_origin(double lat, double lon) {
-    const double phi = lat * deg_to_rad;
-    return GcOrigin{lat, lon, std::sin(phi), std::cos(phi)};
-}
-
-void gc_dist_course(const GcOrigin& from, double lat2, double lon2, double* distance, double* course) {
-    gc_dist_course(from, gc_origin(lat2, lon2), distance, course);
-}
-
-void gc_dist_course(const GcOrigin& from, const GcOrigin& to, double* distance, double* course) {
+void gc_dist_course(double lat1, double lon1, double lat2, double lon2, double* distance, double* course) {
+    const double phi1 = lat1 * deg_to_rad, phi2 = lat2 * deg_to_rad;
+    const double sin_phi1 = std::sin(phi1), cos_phi1 = std::cos(phi1);
+    const double sin_phi2 = std::sin(phi2), cos_phi2 = std::cos(phi2);
     // Not normalised: sin and cos absorb whole turns, so legs across the
     // antimeridian need no special case.
-    const double dlon = (to.lon - from.lon) * deg_to_rad;
-    const double sin_phi2 = to.sin_phi, cos_phi2 = to.cos_phi;
+    const double dlon = (lon2 - lon1) * deg_to_rad;
     const double cos_dlon = std::cos(dlon);
 
-    const double cos_sum = from.cos_phi * cos_phi2 * cos_dlon + from.sin_phi * sin_phi2;
+    const double cos_sum = cos_phi1 * cos_phi2 * cos_dlon + sin_phi1 * sin_phi2;
     *distance = std::acos(clamp_unit(cos_sum)) * earth_radius_nm;
 
     const double y = std::sin(dlon) * cos_phi2;
-    const double x = from.cos_phi * sin_phi2 - from.sin_phi * cos_phi2 * cos_dlon;
+    const double x = cos_phi1 * sin_phi2 - sin_phi1 * cos_phi2 * cos_dlon;
     double c = floored_mod(std::atan2(y, x), two_pi) * rad_to_deg;
     // North is reported as 360, and so is everything that truncates to 0
     // (c is never negative). Compared as a real: an undefined position from
     // a file gives NaN, which no integer conversion may take.
     if (c < 1.0) c = 360.0;
     *course = c;
-}
-
-void gc_dist_course(double lat1, double lon1, double lat2, double lon2, double* distance, double* course) {
-    gc_dist_course(gc_origin(lat1, lon1), lat2, lon2, distance, course);
 }
 
 void gc_destination_point(double lat, double lon, double course, double distance, double* out_lat,

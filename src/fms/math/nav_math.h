@@ -23,20 +23,6 @@ double floored_mod(double x, double y);
 // 360.0, so north is always 360, never 0. Identical points give 0 NM, 360.
 void gc_dist_course(double lat1, double lon1, double lat2, double lon2, double* distance, double* course);
 
-// Point 1 with its trigonometry done once, for many distances from one place
-// (a map's reference); the results are gc_dist_course's to the last bit.
-struct GcOrigin {
-    double lat = 0.0;
-    double lon = 0.0;
-    double sin_phi = 0.0;
-    double cos_phi = 1.0;
-};
-GcOrigin gc_origin(double lat, double lon);
-void gc_dist_course(const GcOrigin& from, double lat2, double lon2, double* distance, double* course);
-// The same to a point whose trigonometry is done once too (a fixed point
-// measured from a moving reference).
-void gc_dist_course(const GcOrigin& from, const GcOrigin& to, double* distance, double* course);
-
 // The point reached from (lat, lon) along the great circle with the given
 // initial true course after the given distance. The longitude comes back in
 // [-180, 180).
