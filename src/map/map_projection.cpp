@@ -38,6 +38,7 @@ void set_design_frame(gfx::Graphics& g, const DisplayObject& display, float desi
 
 namespace {
 constexpr double deg_to_rad = 0.017453292519943295;
+constexpr double tan_one_degree = 0.017455064928217585;
 double dot(const EarthVector& a, const EarthVector& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
@@ -68,7 +69,6 @@ MapPlacement MapProjector::place(const EarthVector& point) const {
     const double across = std::sqrt(east * east + north * north);
     double sin_course = 0.0, cos_course = 1.0; // north
     // gc_dist_course reports every course below 1 degree as 360.
-    static const double tan_one_degree = std::tan(deg_to_rad);
     if (across > 0.0 && !(east >= 0.0 && north > 0.0 && east < north * tan_one_degree)) {
         sin_course = east / across;
         cos_course = north / across;
