@@ -17,59 +17,53 @@
 
 namespace {
 
-const char* const kNone = "------";
-
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 const AirportProcedures& destination() {
     return airport_slots[destination_slot];
 }
 
 bool airport_set() {
-    return gns_sel_arr_airport != kNone;
+    return gns_sel_arr_airport != kGnsNone;
 }
 
 bool set(const std::string& field) {
-    return field != kNone;
+    return field != kGnsNone;
 }
 
 void open_type_choice() {
     reset_page_toggles();
-    toggle(GNS_R2) = 1;
-    gns_sel_apch_type = kNone;
+    gns_toggle(GNS_R2) = 1;
+    gns_sel_apch_type = kGnsNone;
     gns_approach_preview = 0;
     list_approach_transitions(gns_sel_arr_runway, gns_sel_apch_trans);
 }
 
 void key_r1() {
-    toggle(GNS_R2) = 0;
-    if (toggle(GNS_R1) == 1) {
-        gns_sel_arr_runway = kNone;
-        toggle(GNS_R1) = 2;
+    gns_toggle(GNS_R2) = 0;
+    if (gns_toggle(GNS_R1) == 1) {
+        gns_sel_arr_runway = kGnsNone;
+        gns_toggle(GNS_R1) = 2;
         gns_approach_preview = 0;
         gns_list_cursor = 0;
         gns_entry_active = 0;
     } else {
         reset_page_toggles();
         gns_scratchpad = gns_sel_arr_airport;
-        toggle(GNS_R1) = 1;
+        gns_toggle(GNS_R1) = 1;
         gns_entry_active = 1;
         gns_airport_not_found = 0;
         list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
     }
-    toggle(GNS_L3) = toggle(GNS_L4) = toggle(GNS_L5) = 0;
+    gns_toggle(GNS_L3) = gns_toggle(GNS_L4) = gns_toggle(GNS_L5) = 0;
 }
 
 void key_r2() {
     gns_airport_not_found = 0;
     // The approach belongs to the arrival of the plan in view.
-    if (gns_selection_in_view().arr_airport == kNone) return;
-    if (toggle(GNS_R2) == 1) {
+    if (gns_selection_in_view().arr_airport == kGnsNone) return;
+    if (gns_toggle(GNS_R2) == 1) {
         reset_page_toggles();
-        toggle(GNS_R2) = 2;
-        gns_sel_apch_trans = kNone;
+        gns_toggle(GNS_R2) = 2;
+        gns_sel_apch_trans = kGnsNone;
         gns_approach_preview = 0;
         gns_build_iaf_list();
     } else {
@@ -89,11 +83,11 @@ void line_key() {
 void update_page_count() {
     const AirportProcedures& d = destination();
     int& count = gns_apch_page_count;
-    if (toggle(GNS_R1) == 2)
+    if (gns_toggle(GNS_R1) == 2)
         count = gns_ceil_div(d.runway_list.count(), kGnsChoicesPerPage);
-    else if (toggle(GNS_R2) == 1)
+    else if (gns_toggle(GNS_R2) == 1)
         count = gns_ceil_div(d.approach_groups.count(), kGnsChoicesPerPage);
-    else if (toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == 2)
         count = gns_ceil_div(d.iaf_list.count(), kGnsChoicesPerPage);
     else if (gns_approach_preview == 1)
         count = gns_ceil_div(approach_preview_legs.count(), kGnsPreviewPerPage);
@@ -104,17 +98,17 @@ void update_page_count() {
 void draw_open_list(GnsPage& page) {
     const AirportProcedures& d = destination();
     const int n = gns_apch_step;
-    if (toggle(GNS_R1) == 2) {
+    if (gns_toggle(GNS_R1) == 2) {
         gns_draw_choice_list(page, n, d.runway_list.count(), 30.0f, [&](int i) {
             const char* r = d.runway_list[i].c_str();
             return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
         });
-    } else if (toggle(GNS_R2) == 1) {
+    } else if (gns_toggle(GNS_R2) == 1) {
         gns_draw_choice_list(page, n, d.approach_groups.count(), 30.0f, [&](int i) {
             const std::string& type = d.approach_groups[i].runway_transition_list;
             return GnsChoice{type, gns_format("%-6s?", type.c_str()), type};
         });
-    } else if (toggle(GNS_R2) == 2) {
+    } else if (gns_toggle(GNS_R2) == 2) {
         const int count = d.iaf_list.count();
         gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
             const char* t = d.iaf_list[i].c_str();
@@ -147,9 +141,9 @@ void commit_airport() {
         gns_airport_not_found = 0;
     } else {
         gns_airport_not_found = 1;
-        gns_sel_arr_airport = kNone;
+        gns_sel_arr_airport = kGnsNone;
         gns_entry_active = 0;
-        toggle(GNS_R1) = 0;
+        gns_toggle(GNS_R1) = 0;
     }
 }
 
@@ -160,16 +154,16 @@ void commit_runway() {
         gns_build_approach_preview();
     } else if (!set(gns_sel_apch_type)) {
         if (!take_single_type()) {
-            toggle(GNS_R2) = 1;
+            gns_toggle(GNS_R2) = 1;
         } else if (set(gns_sel_apch_trans)) {
             gns_build_approach_preview();
         } else {
             gns_build_iaf_list();
-            toggle(GNS_R2) = 2;
+            gns_toggle(GNS_R2) = 2;
         }
     } else {
         gns_build_iaf_list();
-        toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = 2;
     }
 }
 
@@ -192,7 +186,7 @@ void commit_type() {
         }
     }
     list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
-    toggle(GNS_R1) = 2;
+    gns_toggle(GNS_R1) = 2;
 }
 
 void commit_transition() {
@@ -202,16 +196,16 @@ void commit_transition() {
         gns_build_approach_preview();
     } else if (!set(gns_sel_apch_type)) {
         if (!take_single_type()) {
-            toggle(GNS_R2) = 1;
+            gns_toggle(GNS_R2) = 1;
         } else if (set(gns_sel_arr_runway)) {
             gns_build_approach_preview();
         } else {
             list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
-            toggle(GNS_R1) = 2;
+            gns_toggle(GNS_R1) = 2;
         }
     } else {
         list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
-        toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = 2;
     }
 }
 
@@ -240,7 +234,7 @@ void insert() {
 // ERASE? confirmed: the type and the transition go with the preview; the
 // airport and the runway stay, and the type list opens again.
 void erase_preview() {
-    gns_sel_apch_trans = kNone;
+    gns_sel_apch_trans = kGnsNone;
     open_type_choice();
     gns_apch_step = 1;
 }
@@ -248,7 +242,7 @@ void erase_preview() {
 } // namespace
 
 void gns_enter_approach() {
-    if (gns_approach_preview == 1 && toggle(GNS_R5) == 1) {
+    if (gns_approach_preview == 1 && gns_toggle(GNS_R5) == 1) {
         erase_preview();
         return;
     }
@@ -256,15 +250,15 @@ void gns_enter_approach() {
     const int choices =
         gns_open_list_count(d.runway_list.count(), d.approach_groups.count(), d.iaf_list.count());
     if (choices >= 0 && gns_no_choice(gns_apch_step, choices)) return;
-    if (toggle(GNS_R1) == 1) {
+    if (gns_toggle(GNS_R1) == 1) {
         commit_airport();
-    } else if (toggle(GNS_R1) == 2) {
+    } else if (gns_toggle(GNS_R1) == 2) {
         commit_runway();
         return;
     }
-    if (toggle(GNS_R2) == 1)
+    if (gns_toggle(GNS_R2) == 1)
         commit_type();
-    else if (toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == 2)
         commit_transition();
     else if (gns_approach_preview == 1)
         insert();
@@ -277,7 +271,7 @@ void gnsxls_approach_page(DisplayObject& display, gfx::Graphics& graphics) {
     update_page_count();
     gns_draw_procedure_fields(page,
                               {"APCH", gns_sel_arr_airport, kGnsMagenta, gns_apch_step, gns_apch_page_count,
-                               airport_set(), toggle(GNS_R1) == 2, gns_sel_arr_runway, "TYPE",
+                               airport_set(), gns_toggle(GNS_R1) == 2, gns_sel_arr_runway, "TYPE",
                                gns_sel_apch_type, "TRANSITION", gns_sel_apch_trans});
     if (gns_approach_preview == 1)
         gns_draw_procedure_preview(page, "WPTS OF APPROACH:", gns_apch_step, approach_preview_legs.count(),

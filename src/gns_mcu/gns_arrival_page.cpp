@@ -18,70 +18,64 @@
 
 namespace {
 
-const char* const kNone = "------";
-
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 const AirportProcedures& destination() {
     return airport_slots[destination_slot];
 }
 
 bool airport_set() {
-    return gns_sel_arr_airport != kNone;
+    return gns_sel_arr_airport != kGnsNone;
 }
 
 void clear_cursor_toggles() {
     for (GnsToggle t : {GNS_L3, GNS_L4, GNS_L5, GNS_R3, GNS_R4, GNS_R5})
-        toggle(t) = 0;
+        gns_toggle(t) = 0;
 }
 
 // The transition list of the STAR chosen so far (of every STAR while none).
 void open_transition_choice() {
-    gns_sel_star_transition = kNone;
-    toggle(GNS_R2) = 1;
+    gns_sel_star_transition = kGnsNone;
+    gns_toggle(GNS_R2) = 1;
     gns_list_cursor = 1;
     gns_arrival_preview = 0;
     filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, 0);
 }
 
 void key_r1() {
-    const int step = toggle(GNS_R1);
+    const int step = gns_toggle(GNS_R1);
     if (step == 0) {
         gns_scratchpad = gns_sel_arr_airport;
         gns_entry_active = 1;
         gns_entry_fresh = 1;
-        toggle(GNS_R1) = 1;
+        gns_toggle(GNS_R1) = 1;
     } else if (step == 1 && !airport_set()) {
-        toggle(GNS_R1) = 0;
+        gns_toggle(GNS_R1) = 0;
         gns_entry_active = 0;
     } else if (step == 1) {
-        gns_sel_arr_runway = kNone;
-        toggle(GNS_R1) = 2;
+        gns_sel_arr_runway = kGnsNone;
+        gns_toggle(GNS_R1) = 2;
         gns_arrival_preview = 0;
         find_star(gns_sel_star);
     } else {
         gns_entry_active = 0;
-        toggle(GNS_R1) = airport_set() ? 1 : 0;
+        gns_toggle(GNS_R1) = airport_set() ? 1 : 0;
         if (airport_set()) gns_scratchpad = gns_sel_arr_airport;
     }
-    toggle(GNS_R2) = 0;
+    gns_toggle(GNS_R2) = 0;
     clear_cursor_toggles();
 }
 
 void key_r2() {
     if (!airport_set()) return;
-    if (toggle(GNS_R2) == 1) {
-        gns_sel_star = kNone;
-        toggle(GNS_R2) = 2;
+    if (gns_toggle(GNS_R2) == 1) {
+        gns_sel_star = kGnsNone;
+        gns_toggle(GNS_R2) = 2;
         match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
         gns_arrival_preview = 0;
     } else {
         open_transition_choice();
     }
     gns_arrival_page = 1;
-    toggle(GNS_R1) = 0;
+    gns_toggle(GNS_R1) = 0;
     clear_cursor_toggles();
 }
 
@@ -95,14 +89,14 @@ void line_key() {
 void update_page_count() {
     const AirportProcedures& d = destination();
     int& count = gns_arrival_page_count;
-    if (toggle(GNS_R1) == 1) count = 1;
+    if (gns_toggle(GNS_R1) == 1) count = 1;
     if (gns_arrival_preview == 1)
         count = gns_ceil_div(star_preview_legs.count(), kGnsPreviewPerPage);
-    else if (toggle(GNS_R1) == 2)
+    else if (gns_toggle(GNS_R1) == 2)
         count = gns_ceil_div(d.runway_list.count(), kGnsChoicesPerPage);
-    else if (toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == 2)
         count = gns_ceil_div(d.procedure_name_list.count(), kGnsChoicesPerPage);
-    else if (toggle(GNS_R2) == 1)
+    else if (gns_toggle(GNS_R2) == 1)
         count = gns_ceil_div(d.star_entry_list.count(), kGnsChoicesPerPage);
     count = std::max(count, 1);
     gns_keep_page(gns_arrival_page, count);
@@ -112,20 +106,20 @@ void draw_open_list(GnsPage& page) {
     const AirportProcedures& d = destination();
     const int n = gns_arrival_page;
     int count = 0;
-    if (toggle(GNS_R1) == 2) {
+    if (gns_toggle(GNS_R1) == 2) {
         count = d.runway_list.count();
         gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
             const char* r = d.runway_list[i].c_str();
             return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
         });
-    } else if (toggle(GNS_R2) == 2) {
+    } else if (gns_toggle(GNS_R2) == 2) {
         count = d.procedure_name_list.count();
         const int chosen = gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
             const std::string& name = d.procedure_name_list[i];
             return GnsChoice{name, gns_format("%-6s?", name.c_str()), name};
         });
         if (chosen >= 1 && chosen <= count) find_star_index(d.procedure_name_list[chosen]);
-    } else if (toggle(GNS_R2) == 1) {
+    } else if (gns_toggle(GNS_R2) == 1) {
         count = d.star_entry_list.count();
         gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
             const char* t = d.star_entry_list[i].text.c_str();
@@ -147,11 +141,11 @@ void commit_runway() {
     reset_page_toggles();
     gns_sel_arr_runway = gns_scratchpad;
     match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
-    if (gns_sel_star_transition == kNone) {
-        toggle(GNS_R2) = 1;
+    if (gns_sel_star_transition == kGnsNone) {
+        gns_toggle(GNS_R2) = 1;
         gns_scratchpad = gns_sel_star_transition;
-    } else if (gns_sel_star == kNone) {
-        toggle(GNS_R2) = 2;
+    } else if (gns_sel_star == kGnsNone) {
+        gns_toggle(GNS_R2) = 2;
         gns_scratchpad = gns_sel_star;
     }
 }
@@ -174,22 +168,22 @@ void commit_transition() {
     gns_sel_star_transition = gns_scratchpad;
     reset_page_toggles();
     const AirportProcedures& d = destination();
-    if (gns_sel_star == kNone) {
+    if (gns_sel_star == kGnsNone) {
         match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
         if (d.procedure_name_list.count() == 1) {
             gns_sel_star = d.procedure_name_list[1];
             sel_star_index = find_star_record(gns_sel_star);
         }
     }
-    if (gns_sel_star == kNone) {
-        toggle(GNS_R2) = 2;
+    if (gns_sel_star == kGnsNone) {
+        gns_toggle(GNS_R2) = 2;
         gns_list_cursor = 1;
-        if (d.procedure_name_list.count() > 1) toggle(GNS_L3) = 1;
-    } else if (gns_sel_arr_runway == kNone) {
+        if (d.procedure_name_list.count() > 1) gns_toggle(GNS_L3) = 1;
+    } else if (gns_sel_arr_runway == kGnsNone) {
         find_star(gns_sel_star);
-        toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = 2;
         gns_list_cursor = 1;
-        if (d.runway_list.count() > 0) toggle(GNS_L3) = 1;
+        if (d.runway_list.count() > 0) gns_toggle(GNS_L3) = 1;
     }
     gns_arrival_page = 1;
 }
@@ -207,10 +201,10 @@ void commit_star() {
         if (names.size() == 1) gns_sel_star_transition = *names.begin();
         sel_star_index = b;
     }
-    if (gns_sel_star_transition == kNone)
-        toggle(GNS_R2) = 1;
-    else if (gns_sel_arr_runway == kNone)
-        toggle(GNS_R1) = 2;
+    if (gns_sel_star_transition == kGnsNone)
+        gns_toggle(GNS_R2) = 1;
+    else if (gns_sel_arr_runway == kGnsNone)
+        gns_toggle(GNS_R1) = 2;
 }
 
 void insert_star() {
@@ -236,7 +230,7 @@ void insert_star() {
 // airport and the runway stay, and the transition list opens again.
 void erase_preview() {
     reset_page_toggles();
-    gns_sel_star = kNone;
+    gns_sel_star = kGnsNone;
     open_transition_choice();
     gns_arrival_page = 1;
 }
@@ -244,7 +238,7 @@ void erase_preview() {
 } // namespace
 
 void gns_enter_arrival() {
-    if (gns_arrival_preview == 1 && toggle(GNS_R5) == 1) {
+    if (gns_arrival_preview == 1 && gns_toggle(GNS_R5) == 1) {
         erase_preview();
         return;
     }
@@ -253,31 +247,31 @@ void gns_enter_arrival() {
         gns_open_list_count(d.runway_list.count(), d.star_entry_list.count(), d.procedure_name_list.count());
     if (choices >= 0 && gns_no_choice(gns_arrival_page, choices)) return;
     bool committed = false;
-    if (toggle(GNS_R1) == 2) {
+    if (gns_toggle(GNS_R1) == 2) {
         commit_runway();
         committed = true;
     }
-    if (gns_arrival_preview == 1 && toggle(GNS_L5) == 1) {
+    if (gns_arrival_preview == 1 && gns_toggle(GNS_L5) == 1) {
         insert_star();
         return;
     }
-    if (toggle(GNS_R1) == 1) {
+    if (gns_toggle(GNS_R1) == 1) {
         commit_airport();
         committed = true;
-    } else if (toggle(GNS_R2) == 1) {
+    } else if (gns_toggle(GNS_R2) == 1) {
         commit_transition();
         committed = true;
-    } else if (toggle(GNS_R2) == 2) {
+    } else if (gns_toggle(GNS_R2) == 2) {
         commit_star();
         committed = true;
     }
-    if (committed && gns_sel_star != kNone && gns_sel_star_transition != kNone &&
-        gns_sel_arr_runway != kNone && gns_arrival_preview == 0) {
+    if (committed && gns_sel_star != kGnsNone && gns_sel_star_transition != kGnsNone &&
+        gns_sel_arr_runway != kGnsNone && gns_arrival_preview == 0) {
         gns_arrival_page = 1;
         gns_arrival_preview = 1;
         gns_build_star_preview();
         reset_page_toggles();
-        toggle(GNS_L5) = 1;
+        gns_toggle(GNS_L5) = 1;
     }
 }
 
@@ -288,8 +282,8 @@ void gnsxls_arrival_page(DisplayObject& display, gfx::Graphics& graphics) {
     update_page_count();
     gns_draw_procedure_fields(page, {"ARRIVAL", gns_sel_arr_airport, kGnsMagenta, gns_arrival_page,
                                      gns_arrival_page_count, airport_set(),
-                                     toggle(GNS_R1) == 2 && airport_set(), gns_sel_arr_runway, "TRANSITION",
-                                     gns_sel_star_transition, "STAR", gns_sel_star});
+                                     gns_toggle(GNS_R1) == 2 && airport_set(), gns_sel_arr_runway,
+                                     "TRANSITION", gns_sel_star_transition, "STAR", gns_sel_star});
     if (gns_arrival_preview == 1)
         gns_draw_procedure_preview(
             page, "WAYPOINTS OF STAR:", gns_arrival_page, star_preview_legs.count(),

@@ -18,71 +18,65 @@
 
 namespace {
 
-const char* const kNone = "------";
-
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 const AirportProcedures& origin() {
     return airport_slots[origin_slot];
 }
 
 bool airport_set() {
-    return gns_sel_dep_airport != kNone;
+    return gns_sel_dep_airport != kGnsNone;
 }
 
 void clear_left_toggles() {
     for (GnsToggle t : {GNS_L1, GNS_L2, GNS_L3, GNS_L4, GNS_L5})
-        toggle(t) = 0;
+        gns_toggle(t) = 0;
 }
 
 // The SID list, narrowed by the runway and the transition chosen so far.
 void open_sid_choice() {
-    toggle(GNS_R2) = 1;
+    gns_toggle(GNS_R2) = 1;
     gns_list_cursor = 1;
-    gns_sel_sid = kNone;
+    gns_sel_sid = kGnsNone;
     gns_departure_preview = 0;
     match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
 }
 
 void key_r1() {
-    const int step = toggle(GNS_R1);
+    const int step = gns_toggle(GNS_R1);
     if (step == 0) {
         gns_scratchpad = gns_sel_dep_airport;
         gns_entry_active = 1;
         gns_entry_fresh = 1;
-        toggle(GNS_R1) = 1;
+        gns_toggle(GNS_R1) = 1;
     } else if (step == 1 && !airport_set()) {
-        toggle(GNS_R1) = 0;
+        gns_toggle(GNS_R1) = 0;
         gns_entry_active = 0;
     } else if (step == 1) {
-        toggle(GNS_R1) = 2;
-        gns_sel_dep_runway = kNone;
+        gns_toggle(GNS_R1) = 2;
+        gns_sel_dep_runway = kGnsNone;
         gns_departure_preview = 0;
         find_sid(gns_sel_sid);
         gns_departure_page = 1;
     } else {
         gns_entry_active = 0;
-        toggle(GNS_R1) = airport_set() ? 1 : 0;
+        gns_toggle(GNS_R1) = airport_set() ? 1 : 0;
         if (airport_set()) gns_scratchpad = gns_sel_dep_airport;
     }
-    toggle(GNS_R2) = 0;
+    gns_toggle(GNS_R2) = 0;
     clear_left_toggles();
 }
 
 void key_r2() {
     if (airport_set()) {
-        if (toggle(GNS_R2) == 1) {
-            toggle(GNS_R2) = 2;
+        if (gns_toggle(GNS_R2) == 1) {
+            gns_toggle(GNS_R2) = 2;
             filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, 0);
-            gns_sel_sid_transition = kNone;
+            gns_sel_sid_transition = kGnsNone;
             gns_departure_preview = 0;
         } else {
             open_sid_choice();
         }
     }
-    toggle(GNS_R1) = 0;
+    gns_toggle(GNS_R1) = 0;
     gns_departure_page = 1;
     clear_left_toggles();
 }
@@ -98,11 +92,11 @@ void update_page_count() {
     int count = 1;
     if (gns_departure_preview == 1)
         count = gns_ceil_div(sid_preview_legs.count(), kGnsPreviewPerPage);
-    else if (toggle(GNS_R1) == 2)
+    else if (gns_toggle(GNS_R1) == 2)
         count = gns_ceil_div(origin().runway_list.count(), kGnsChoicesPerPage);
-    else if (toggle(GNS_R2) == 1)
+    else if (gns_toggle(GNS_R2) == 1)
         count = gns_ceil_div(origin().procedure_name_list.count(), kGnsChoicesPerPage);
-    else if (toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == 2)
         count = gns_ceil_div(origin().star_entry_list.count(), kGnsChoicesPerPage);
     else
         gns_departure_page = 1;
@@ -114,19 +108,19 @@ void update_page_count() {
 void draw_open_list(GnsPage& page) {
     const AirportProcedures& o = origin();
     const int n = gns_departure_page;
-    if (toggle(GNS_R1) == 2) {
+    if (gns_toggle(GNS_R1) == 2) {
         gns_draw_choice_list(page, n, o.runway_list.count(), 30.0f, [&](int i) {
             const char* r = o.runway_list[i].c_str();
             return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
         });
-    } else if (toggle(GNS_R2) == 1) {
+    } else if (gns_toggle(GNS_R2) == 1) {
         const int count = o.procedure_name_list.count();
         const int chosen = gns_draw_choice_list(page, n, count, 40.0f, [&](int i) {
             const std::string& name = o.procedure_name_list[i];
             return GnsChoice{name, gns_format("%-6s?", name.c_str()), name};
         });
         if (chosen >= 1 && chosen <= count) find_sid_index(o.procedure_name_list[chosen]);
-    } else if (toggle(GNS_R2) == 2) {
+    } else if (gns_toggle(GNS_R2) == 2) {
         const int count = o.star_entry_list.count();
         gns_draw_choice_list(page, n, count, 40.0f, [&](int i) {
             const char* t = o.star_entry_list[i].text.c_str();
@@ -146,10 +140,10 @@ void commit_runway() {
     gns_sel_dep_runway = gns_scratchpad;
     reset_page_toggles();
     match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
-    if (gns_sel_sid == kNone)
-        toggle(GNS_R2) = 1;
-    else if (gns_sel_sid_transition == kNone)
-        toggle(GNS_R2) = 2;
+    if (gns_sel_sid == kGnsNone)
+        gns_toggle(GNS_R2) = 1;
+    else if (gns_sel_sid_transition == kGnsNone)
+        gns_toggle(GNS_R2) = 2;
     gns_departure_page = 1;
 }
 
@@ -172,11 +166,11 @@ void commit_sid() {
     reset_page_toggles();
     gns_departure_page = 1;
     gns_list_cursor = 1;
-    if (gns_sel_dep_runway == kNone) {
+    if (gns_sel_dep_runway == kGnsNone) {
         find_sid(gns_sel_sid);
-        toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = 2;
     }
-    if (gns_sel_sid_transition == kNone) {
+    if (gns_sel_sid_transition == kGnsNone) {
         filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, 0);
         if (const int b = find_sid_record(gns_sel_sid)) {
             // A SID with a single transition takes it at once.
@@ -184,38 +178,38 @@ void commit_sid() {
             if (names.size() == 1) {
                 gns_sel_sid_transition = *names.begin();
             } else if (names.size() > 1) {
-                toggle(GNS_R1) = 0;
-                toggle(GNS_R2) = 2;
+                gns_toggle(GNS_R1) = 0;
+                gns_toggle(GNS_R2) = 2;
             }
             sel_sid_index = b;
         }
     } else {
         find_sid_index(gns_sel_sid);
     }
-    if (gns_sel_sid_transition == kNone)
-        toggle(GNS_R2) = 2;
-    else if (gns_sel_dep_runway == kNone)
-        toggle(GNS_R1) = 2;
+    if (gns_sel_sid_transition == kGnsNone)
+        gns_toggle(GNS_R2) = 2;
+    else if (gns_sel_dep_runway == kGnsNone)
+        gns_toggle(GNS_R1) = 2;
 }
 
 void commit_transition() {
     gns_sel_sid_transition = gns_scratchpad;
     reset_page_toggles();
-    if (gns_sel_sid == kNone) {
+    if (gns_sel_sid == kGnsNone) {
         match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
         const auto& names = origin().procedure_name_list;
         if (names.count() == 1) {
             gns_sel_sid = names[1];
             sel_sid_index = find_sid_record(gns_sel_sid);
         } else if (names.count() > 1) {
-            toggle(GNS_L3) = 1;
+            gns_toggle(GNS_L3) = 1;
         }
     }
-    if (gns_sel_sid == kNone) {
-        toggle(GNS_R2) = 1;
-    } else if (gns_sel_dep_runway == kNone) {
+    if (gns_sel_sid == kGnsNone) {
+        gns_toggle(GNS_R2) = 1;
+    } else if (gns_sel_dep_runway == kGnsNone) {
         find_sid(gns_sel_sid);
-        toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = 2;
     }
     gns_departure_page = 1;
 }
@@ -247,7 +241,7 @@ void insert_sid() {
 // airport and the runway stay, and the SID list opens again.
 void erase_preview() {
     reset_page_toggles();
-    gns_sel_sid_transition = kNone;
+    gns_sel_sid_transition = kGnsNone;
     open_sid_choice();
     gns_departure_page = 1;
 }
@@ -255,11 +249,11 @@ void erase_preview() {
 } // namespace
 
 void gns_enter_departure() {
-    if (gns_departure_preview == 1 && toggle(GNS_R5) == 1) {
+    if (gns_departure_preview == 1 && gns_toggle(GNS_R5) == 1) {
         erase_preview();
         return;
     }
-    if (gns_departure_preview == 1 && toggle(GNS_L5) == 1) {
+    if (gns_departure_preview == 1 && gns_toggle(GNS_L5) == 1) {
         insert_sid();
         return;
     }
@@ -267,22 +261,22 @@ void gns_enter_departure() {
     const int choices =
         gns_open_list_count(o.runway_list.count(), o.procedure_name_list.count(), o.star_entry_list.count());
     if (choices >= 0 && gns_no_choice(gns_departure_page, choices)) return;
-    if (toggle(GNS_R1) == 2)
+    if (gns_toggle(GNS_R1) == 2)
         commit_runway();
-    else if (toggle(GNS_R1) == 1)
+    else if (gns_toggle(GNS_R1) == 1)
         commit_airport();
-    else if (toggle(GNS_R2) == 1)
+    else if (gns_toggle(GNS_R2) == 1)
         commit_sid();
-    else if (toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == 2)
         commit_transition();
     else
         return;
-    if (gns_sel_sid != kNone && gns_sel_sid_transition != kNone && gns_sel_dep_runway != kNone &&
+    if (gns_sel_sid != kGnsNone && gns_sel_sid_transition != kGnsNone && gns_sel_dep_runway != kGnsNone &&
         gns_departure_preview == 0) {
         gns_build_sid_preview();
         gns_departure_page = 1;
         gns_departure_preview = 1;
-        toggle(GNS_L5) = 1;
+        gns_toggle(GNS_L5) = 1;
     }
 }
 
@@ -293,7 +287,7 @@ void gnsxls_departure_page(DisplayObject& display, gfx::Graphics& graphics) {
     update_page_count();
     gns_draw_procedure_fields(page,
                               {"DEPARTURE", gns_sel_dep_airport, kGnsYellow, gns_departure_page,
-                               gns_departure_page_count, airport_set(), toggle(GNS_R1) == 2,
+                               gns_departure_page_count, airport_set(), gns_toggle(GNS_R1) == 2,
                                gns_sel_dep_runway, "SID", gns_sel_sid, "TRANSITION", gns_sel_sid_transition});
     if (gns_departure_preview == 1)
         gns_draw_procedure_preview(

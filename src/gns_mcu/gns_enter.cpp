@@ -20,12 +20,6 @@
 
 namespace {
 
-const char* const kNone = "------";
-
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 // The procedure selection of the plan in view into the pages' copy.
 const GnsSelections& selections_in_view() {
     return gns_sub_state == 1 ? active_sel : working_sel;
@@ -33,15 +27,15 @@ const GnsSelections& selections_in_view() {
 
 // No airport yet: the airport field opens for a fresh entry.
 void ask_for_airport() {
-    toggle(GNS_R1) = 1;
+    gns_toggle(GNS_R1) = 1;
     gns_entry_active = 1;
     gns_entry_fresh = 1;
 }
 
 // The first choice list opens with its top entry highlighted.
 void open_first_list() {
-    toggle(GNS_R2) = 1;
-    toggle(GNS_L3) = 1;
+    gns_toggle(GNS_R2) = 1;
+    gns_toggle(GNS_L3) = 1;
     gns_list_cursor = 1;
 }
 
@@ -56,17 +50,17 @@ void open_departure() {
     gns_sel_dep_airport = s.dep_airport;
     gns_scratchpad = gns_sel_dep_airport;
     gns_departure_page = 1;
-    if (gns_sel_dep_airport == kNone) {
+    if (gns_sel_dep_airport == kGnsNone) {
         ask_for_airport();
         gns_departure_preview = 0;
-    } else if (gns_sel_sid == kNone) {
-        toggle(GNS_R2) = 2;
+    } else if (gns_sel_sid == kGnsNone) {
+        gns_toggle(GNS_R2) = 2;
         gns_lsk = 7;
-    } else if (gns_sel_sid_transition == kNone) {
-        toggle(GNS_R2) = 1;
+    } else if (gns_sel_sid_transition == kGnsNone) {
+        gns_toggle(GNS_R2) = 1;
         gns_lsk = 7;
-    } else if (gns_sel_dep_runway == kNone) {
-        toggle(GNS_R1) = 1;
+    } else if (gns_sel_dep_runway == kGnsNone) {
+        gns_toggle(GNS_R1) = 1;
         gns_lsk = 6;
     } else {
         gns_departure_preview = 1;
@@ -85,16 +79,16 @@ void open_arrival() {
     gns_sel_star_transition = s.star_transition;
     gns_sel_arr_airport = s.arr_airport;
     gns_scratchpad = gns_sel_arr_airport;
-    if (gns_sel_arr_airport == kNone) {
+    if (gns_sel_arr_airport == kGnsNone) {
         ask_for_airport();
-    } else if (gns_sel_star == kNone) {
-        toggle(GNS_R2) = 2;
+    } else if (gns_sel_star == kGnsNone) {
+        gns_toggle(GNS_R2) = 2;
         gns_lsk = 7;
-    } else if (gns_sel_star_transition == kNone) {
-        toggle(GNS_R2) = 1;
+    } else if (gns_sel_star_transition == kGnsNone) {
+        gns_toggle(GNS_R2) = 1;
         gns_lsk = 7;
-    } else if (gns_sel_arr_runway == kNone) {
-        toggle(GNS_R1) = 1;
+    } else if (gns_sel_arr_runway == kGnsNone) {
+        gns_toggle(GNS_R1) = 1;
         gns_lsk = 6;
     }
 }
@@ -110,11 +104,11 @@ void open_approach() {
     gns_sel_arr_airport = s.arr_airport;
     gns_sel_arr_runway = s.arr_runway;
     gns_return_state = GNS_FLIGHT_PLAN;
-    if (gns_sel_arr_airport == kNone) {
-        toggle(GNS_R1) = 2;
+    if (gns_sel_arr_airport == kGnsNone) {
+        gns_toggle(GNS_R1) = 2;
     } else {
         gns_scratchpad = gns_sel_arr_airport;
-        toggle(GNS_R1) = 1;
+        gns_toggle(GNS_R1) = 1;
     }
 }
 
@@ -167,25 +161,25 @@ void commit_entry() {
 }
 
 void commit_flight_plan() {
-    if (toggle(GNS_L4) == 2) {
+    if (gns_toggle(GNS_L4) == 2) {
         open_departure();
         return;
     }
-    if (toggle(GNS_L5) == 1) {
+    if (gns_toggle(GNS_L5) == 1) {
         open_arrival();
         return;
     }
-    if (toggle(GNS_L5) == 2) {
+    if (gns_toggle(GNS_L5) == 2) {
         open_approach();
         return;
     }
     if (gns_sub_state == 1) {
-        if (gns_entry_active == 0 && toggle(GNS_R5) == 1) {
+        if (gns_entry_active == 0 && gns_toggle(GNS_R5) == 1) {
             gns_fpl_option_default = gns_fpl_option;
             reset_page_toggles();
             return;
         }
-        if (toggle(GNS_R4) == 2 && active_plan_last > 1 && active_plan[0].type == "APT" &&
+        if (gns_toggle(GNS_R4) == 2 && active_plan_last > 1 && active_plan[0].type == "APT" &&
             active_plan[active_plan_last].type == "APT") {
             gns_save_name = active_plan[0].ident + active_plan[active_plan_last].ident;
             gns_scratchpad = gns_save_name;
@@ -194,7 +188,7 @@ void commit_flight_plan() {
             gns_state = GNS_SAVE_FPL;
             return;
         }
-        if (toggle(GNS_R5) == 2) {
+        if (gns_toggle(GNS_R5) == 2) {
             import_gps_route(7);
             reset_page_toggles();
             return;
@@ -211,7 +205,7 @@ void back_to_departure() {
     gns_state = GNS_DEPARTURE;
     gns_departure_page = 1;
     reset_page_toggles();
-    gns_sel_sid = gns_sel_sid_transition = gns_sel_dep_runway = kNone;
+    gns_sel_sid = gns_sel_sid_transition = gns_sel_dep_runway = kGnsNone;
     open_first_list();
     match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
     gns_departure_preview = 0;
@@ -220,7 +214,7 @@ void back_to_departure() {
 void back_to_arrival() {
     gns_state = GNS_ARRIVAL;
     reset_page_toggles();
-    gns_sel_arr_runway = gns_sel_star = gns_sel_star_transition = kNone;
+    gns_sel_arr_runway = gns_sel_star = gns_sel_star_transition = kGnsNone;
     open_first_list();
     match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
     gns_arrival_preview = 0;
@@ -229,22 +223,22 @@ void back_to_arrival() {
 void back_to_approach() {
     gns_state = GNS_APPROACH;
     reset_page_toggles();
-    gns_sel_arr_runway = gns_sel_apch_type = gns_sel_apch_trans = kNone;
-    toggle(GNS_R1) = 2;
+    gns_sel_arr_runway = gns_sel_apch_type = gns_sel_apch_trans = kGnsNone;
+    gns_toggle(GNS_R1) = 2;
     gns_apch_step = 1;
     // The runway list it opens is the new airport's.
     list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
 }
 
 void commit_database_wpt() {
-    if (toggle(GNS_R5) == 1) {
+    if (gns_toggle(GNS_R5) == 1) {
         reset_page_toggles();
         gns_flyover_choice = gns_scratchpad_text();
         return;
     }
     switch (gns_return_state) {
     case GNS_DIRECT:
-        if (toggle(GNS_R5) == 2) {
+        if (gns_toggle(GNS_R5) == 2) {
             reset_page_toggles();
             direct_to_turn_text = gns_scratchpad_text();
         } else {

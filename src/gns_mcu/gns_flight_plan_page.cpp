@@ -20,10 +20,6 @@
 
 namespace {
 
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 void open_entry() {
     gns_entry_active = 1;
     gns_entry_fresh = 1;
@@ -36,17 +32,17 @@ int active_rows() {
 }
 
 void left_pair_key(GnsToggle t) {
-    const int before = toggle(t);
+    const int before = gns_toggle(t);
     reset_page_toggles();
-    toggle(t) = (before + 1) % 3;
-    if (toggle(t) == 0)
+    gns_toggle(t) = (before + 1) % 3;
+    if (gns_toggle(t) == 0)
         gns_entry_active = 0;
     else
         open_entry();
 }
 
 void key_l4(int rows) {
-    const int before = toggle(GNS_L4);
+    const int before = gns_toggle(GNS_L4);
     reset_page_toggles();
     if (before == 0) {
         // With no sixth row on the page the key asks DEPART? at once.
@@ -54,15 +50,15 @@ void key_l4(int rows) {
             (gns_sub_state == 1 && rows < 5) || (gns_sub_state == 2 && gns_plan_open == 1 &&
                                                  working_plan_last + 1 < (gns_open_plan_page - 1) * 6 + 5);
         if (no_sixth_row) {
-            toggle(GNS_L4) = 2;
+            gns_toggle(GNS_L4) = 2;
             gns_entry_active = 0;
             gns_entry_fresh = 0;
         } else {
-            toggle(GNS_L4) = 1;
+            gns_toggle(GNS_L4) = 1;
             open_entry();
         }
     } else if (before == 1) {
-        toggle(GNS_L4) = 2;
+        gns_toggle(GNS_L4) = 2;
         gns_entry_fresh = 0;
         gns_entry_active = 0;
     } else {
@@ -71,10 +67,10 @@ void key_l4(int rows) {
 }
 
 void key_r5() {
-    const int before = toggle(GNS_R5);
+    const int before = gns_toggle(GNS_R5);
     reset_page_toggles();
-    toggle(GNS_R5) = (before + 1) % 3;
-    if (toggle(GNS_R5) != 0 && gns_sub_state == 1) gns_fpl_option = gns_fpl_option_default;
+    gns_toggle(GNS_R5) = (before + 1) % 3;
+    if (gns_toggle(GNS_R5) != 0 && gns_sub_state == 1) gns_fpl_option = gns_fpl_option_default;
     gns_entry_active = 0;
 }
 
@@ -84,10 +80,10 @@ void line_key(int rows) {
     gns_delete_request = 0;
     switch (lsk) {
     case 1: {
-        const int before = toggle(GNS_L1);
+        const int before = gns_toggle(GNS_L1);
         reset_page_toggles();
         if (before == 0) {
-            toggle(GNS_L1) = 1;
+            gns_toggle(GNS_L1) = 1;
             open_entry();
         } else {
             gns_entry_active = 0;
@@ -104,32 +100,32 @@ void line_key(int rows) {
         key_l4(rows);
         break;
     case 5: {
-        const int before = toggle(GNS_L5);
+        const int before = gns_toggle(GNS_L5);
         reset_page_toggles();
-        toggle(GNS_L5) = (before + 1) % 3;
-        if (toggle(GNS_L5) == 0) gns_entry_active = 0;
+        gns_toggle(GNS_L5) = (before + 1) % 3;
+        if (gns_toggle(GNS_L5) == 0) gns_entry_active = 0;
         break;
     }
     case 6:
-        if (toggle(GNS_R1) == 2) {
+        if (gns_toggle(GNS_R1) == 2) {
             reset_page_toggles();
         } else {
-            ++toggle(GNS_R1);
+            ++gns_toggle(GNS_R1);
         }
         break;
     case 7:
     case 8: {
-        int& t = toggle(lsk == 7 ? GNS_R2 : GNS_R3);
+        int& t = gns_toggle(lsk == 7 ? GNS_R2 : GNS_R3);
         t = (t + 1) % 3;
         break;
     }
     case 9: {
-        const int before = toggle(GNS_R4);
+        const int before = gns_toggle(GNS_R4);
         reset_page_toggles();
         if (before == 0)
-            toggle(GNS_R4) = gns_sub_state == 1 ? 2 : 1;
+            gns_toggle(GNS_R4) = gns_sub_state == 1 ? 2 : 1;
         else if (before == 1)
-            toggle(GNS_R4) = 2;
+            gns_toggle(GNS_R4) = 2;
         break;
     }
     case 10:
@@ -151,7 +147,7 @@ constexpr RowSelector kRowSelector[6] = {{GNS_L1, 1}, {GNS_L2, 1}, {GNS_L2, 2},
 constexpr int kRowMarker[6] = {0, 1, -1, 2, -1, 3};
 
 bool row_selected(int row) {
-    return toggle(kRowSelector[row].key) == kRowSelector[row].value;
+    return gns_toggle(kRowSelector[row].key) == kRowSelector[row].value;
 }
 
 bool is_procedure_leg(const RouteWaypoint& w) {
@@ -191,7 +187,8 @@ void data_column(GnsPage& page, int i, float y) {
         HoursMinutes t = hours_minutes(distance / a.ground_speed_kt * 60.0);
         if (gns_fpl_option == 2) {
             const bool local = DispETALocalTime == 1;
-            t = clock_after(local ? a.local_hours : a.zulu_hours, local ? a.local_minutes : a.zulu_minutes, t);
+            t = clock_after(local ? a.local_hours : a.zulu_hours, local ? a.local_minutes : a.zulu_minutes,
+                            t);
         }
         page.text(300.0f, y, kGnsBlue, gns_format("%02.0f:%02.0f", t.hours, t.minutes));
         break;
@@ -256,7 +253,7 @@ bool list_row_exists(int row) {
 int chosen_route() {
     for (int row = 0; row < 8; ++row) {
         if (!list_row_exists(row)) break;
-        if (toggle(static_cast<GnsToggle>(GNS_R2 + row / 2)) == row % 2 + 1) return fpl_list_first + row;
+        if (gns_toggle(static_cast<GnsToggle>(GNS_R2 + row / 2)) == row % 2 + 1) return fpl_list_first + row;
     }
     return 0;
 }
@@ -281,7 +278,7 @@ void act_on_list(bool key_frame) {
     // row beyond it can be loaded.
     if (key_frame)
         for (int k = 0; k < 4; ++k) {
-            int& t = toggle(static_cast<GnsToggle>(GNS_R2 + k));
+            int& t = gns_toggle(static_cast<GnsToggle>(GNS_R2 + k));
             if (t != 0 && !list_row_exists(2 * k + t - 1)) t = 0;
         }
     const int chosen = chosen_route();
@@ -299,7 +296,7 @@ void act_on_list(bool key_frame) {
     if (working_plan_last == -1) {
         // The next frame opens row 1 for a first waypoint.
         gns_lsk_next = 1;
-        toggle(GNS_L1) = 0;
+        gns_toggle(GNS_L1) = 0;
     }
 }
 
@@ -314,7 +311,7 @@ void act_on_opened_plan(bool left_key) {
         }
         working_cursor_index = i;
     }
-    if (toggle(GNS_R5) == 1 && gns_enter_pressed == 1) {
+    if (gns_toggle(GNS_R5) == 1 && gns_enter_pressed == 1) {
         if (working_plan_last >= 1) gns_activate_opened_plan();
         reset_page_toggles();
     }
@@ -384,18 +381,18 @@ void draw_active_view(GnsPage& page) {
 
     page.marker[GNS_L4] = page.marker[GNS_L5] = true;
     page.marker[GNS_R4] = page.marker[GNS_R5] = true;
-    footer_text(page, 32.0f, 280.0f, "DEPART", toggle(GNS_L4) == 2);
-    footer_text(page, 32.0f, 320.0f, "ARRIVE", toggle(GNS_L5) == 1);
+    footer_text(page, 32.0f, 280.0f, "DEPART", gns_toggle(GNS_L4) == 2);
+    footer_text(page, 32.0f, 320.0f, "ARRIVE", gns_toggle(GNS_L5) == 1);
     const bool can_save =
         active_plan_last > 1 && active_plan[0].type == "APT" && active_plan[active_plan_last].type == "APT";
-    footer_text(page, 280.0f, 280.0f, "SAVE FPL", toggle(GNS_R4) == 2 && can_save);
-    footer_text(page, 32.0f, 360.0f, "APPROACH", toggle(GNS_L5) == 2);
+    footer_text(page, 280.0f, 280.0f, "SAVE FPL", gns_toggle(GNS_R4) == 2 && can_save);
+    footer_text(page, 32.0f, 360.0f, "APPROACH", gns_toggle(GNS_L5) == 2);
     const std::string label = kColumnLabel[std::clamp(gns_fpl_option, 1, 4) - 1];
-    if (toggle(GNS_R5) == 1)
+    if (gns_toggle(GNS_R5) == 1)
         page.highlight(380.0f, 320.0f, gns_fpl_option != gns_fpl_option_default ? label + "?" : label);
     else
         page.text(380.0f, 320.0f, kGnsWhite, label);
-    footer_text(page, 200.0f, 360.0f, "LOAD ATC RTE", toggle(GNS_R5) == 2);
+    footer_text(page, 200.0f, 360.0f, "LOAD ATC RTE", gns_toggle(GNS_R5) == 2);
 }
 
 void draw_list(GnsPage& page) {
@@ -408,7 +405,7 @@ void draw_list(GnsPage& page) {
         const float y = 80.0f + 40.0f * static_cast<float>(row);
         const GnsToggle key = static_cast<GnsToggle>(GNS_R2 + row / 2);
         if (row % 2 == 0) page.marker[key] = true;
-        const bool highlighted = toggle(key) == row % 2 + 1;
+        const bool highlighted = gns_toggle(key) == row % 2 + 1;
         const std::string number = gns_format("%d", n);
         if (highlighted)
             page.highlight(400.0f, y, number);
@@ -449,10 +446,10 @@ void draw_opened_plan(GnsPage& page) {
     }
 
     page.marker[GNS_L4] = page.marker[GNS_L5] = page.marker[GNS_R5] = true;
-    footer_text(page, 32.0f, 280.0f, "DEPART", toggle(GNS_L4) == 2);
-    footer_text(page, 32.0f, 320.0f, "ARRIVE", toggle(GNS_L5) == 1);
-    footer_text(page, 320.0f, 320.0f, "SELECT", toggle(GNS_R5) == 1);
-    footer_text(page, 32.0f, 360.0f, "APPROACH", toggle(GNS_L5) == 2);
+    footer_text(page, 32.0f, 280.0f, "DEPART", gns_toggle(GNS_L4) == 2);
+    footer_text(page, 32.0f, 320.0f, "ARRIVE", gns_toggle(GNS_L5) == 1);
+    footer_text(page, 320.0f, 320.0f, "SELECT", gns_toggle(GNS_R5) == 1);
+    footer_text(page, 32.0f, 360.0f, "APPROACH", gns_toggle(GNS_L5) == 2);
     page.text(340.0f, 360.0f, kGnsWhite, "ERASE");
 }
 

@@ -12,10 +12,6 @@
 
 namespace {
 
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 void close_fields() {
     reset_page_toggles();
     gns_entry_active = 0;
@@ -24,19 +20,19 @@ void close_fields() {
 // A choice line: the toggle/erase key flips it while it is open.
 void open_choice(GnsToggle t) {
     close_fields();
-    toggle(t) = 1;
+    gns_toggle(t) = 1;
 }
 
 void line_key(const HoldEntry& hold) {
     switch (gns_lsk) {
     case 7:
-        if (toggle(GNS_R2) == 0)
+        if (gns_toggle(GNS_R2) == 0)
             gns_open_field(GNS_R2, 1, gns_format("%03.0f", hold.inbound_course));
         else
             close_fields();
         break;
     case 8:
-        if (toggle(GNS_R3) != 0) {
+        if (gns_toggle(GNS_R3) != 0) {
             close_fields();
             break;
         }
@@ -44,15 +40,15 @@ void line_key(const HoldEntry& hold) {
         gns_hold_choice_r3 = hold.turn == kDirectionLeft ? 2 : 1;
         break;
     case 9:
-        if (toggle(GNS_R4) == 0)
+        if (gns_toggle(GNS_R4) == 0)
             gns_open_field(GNS_R4, 1, gns_format("%.1f", hold.leg_time));
-        else if (toggle(GNS_R4) == 1)
+        else if (gns_toggle(GNS_R4) == 1)
             gns_open_field(GNS_R4, 2, gns_format("%.1f", hold.leg_distance));
         else
             close_fields();
         break;
     case 10:
-        if (toggle(GNS_R5) != 0) {
+        if (gns_toggle(GNS_R5) != 0) {
             close_fields();
             break;
         }
@@ -68,9 +64,9 @@ void line_key(const HoldEntry& hold) {
 void take_typed() {
     if (gns_entry_active != 1) return;
     const std::string typed = gns_scratchpad_text();
-    if (toggle(GNS_R2) == 1) gns_hold_course_text = typed;
-    if (toggle(GNS_R4) == 1) gns_hold_time_text = typed;
-    if (toggle(GNS_R4) == 2) gns_hold_dist_text = typed;
+    if (gns_toggle(GNS_R2) == 1) gns_hold_course_text = typed;
+    if (gns_toggle(GNS_R4) == 1) gns_hold_time_text = typed;
+    if (gns_toggle(GNS_R4) == 2) gns_hold_dist_text = typed;
 }
 
 void value(GnsPage& page, float y, bool open, const std::string& text) {
@@ -95,26 +91,26 @@ void gnsxls_holding_pattern_page(DisplayObject& display, gfx::Graphics& graphics
     page.text(200.0f, 40.0f, kGnsMagenta, held ? active_plan[hold.active_index].ident : "------");
 
     page.text(30.0f, 98.0f, kGnsWhite, "INBD CRS");
-    value(page, 98.0f, open && toggle(GNS_R2) == 1, gns_format("%03.0f\xB0", hold.inbound_course));
+    value(page, 98.0f, open && gns_toggle(GNS_R2) == 1, gns_format("%03.0f\xB0", hold.inbound_course));
 
     page.text(30.0f, 178.0f, kGnsWhite, "TURN");
-    const int turn = toggle(GNS_R3) == 1 ? gns_hold_choice_r3 : hold.turn;
+    const int turn = gns_toggle(GNS_R3) == 1 ? gns_hold_choice_r3 : hold.turn;
     const char* turn_text = turn == 2 ? "LEFT" : "RIGHT";
-    if (toggle(GNS_R3) == 1)
+    if (gns_toggle(GNS_R3) == 1)
         page.highlight(300.0f, 178.0f, turn_text);
     else
         page.text(300.0f, 178.0f, kGnsGreen, turn_text);
 
     // The leg by time, or by length once R4 is pressed twice or the hold flies it so.
-    const bool by_distance = toggle(GNS_R4) == 2 || (toggle(GNS_R4) == 0 && hold.leg_mode == 2);
+    const bool by_distance = gns_toggle(GNS_R4) == 2 || (gns_toggle(GNS_R4) == 0 && hold.leg_mode == 2);
     page.text(30.0f, 265.0f, kGnsWhite, by_distance ? "LEG NM" : "LEG MIN");
-    value(page, 265.0f, open && toggle(GNS_R4) != 0,
+    value(page, 265.0f, open && gns_toggle(GNS_R4) != 0,
           by_distance ? gns_format("%4.1f", hold.leg_distance) : gns_format("%4.1f", hold.leg_time));
 
     page.text(30.0f, 340.0f, kGnsWhite, "EXIT");
-    const int exit_choice = toggle(GNS_R5) == 1 ? gns_hold_choice_r5 : (hold_exit_state == 2 ? 2 : 1);
+    const int exit_choice = gns_toggle(GNS_R5) == 1 ? gns_hold_choice_r5 : (hold_exit_state == 2 ? 2 : 1);
     const char* exit_text = exit_choice == 2 ? "LEAVE" : "HOLD";
-    if (toggle(GNS_R5) == 1)
+    if (gns_toggle(GNS_R5) == 1)
         page.highlight(300.0f, 340.0f, exit_text);
     else
         page.text(300.0f, 340.0f, kGnsGreen, exit_text);

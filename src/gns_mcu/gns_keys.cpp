@@ -16,10 +16,6 @@
 
 namespace {
 
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 // Steps a position by one within 1..count, wrapping at both ends.
 void step_next(int& position, int count) {
     ++position;
@@ -93,8 +89,8 @@ void key_plan() {
 // A waypoint line of the active-plan view is selected (the FROM row needs
 // L1's second step).
 bool waypoint_row_selected() {
-    return toggle(GNS_L1) == 2 || toggle(GNS_L2) == 1 || toggle(GNS_L2) == 2 || toggle(GNS_L3) == 1 ||
-           toggle(GNS_L3) == 2 || toggle(GNS_L4) == 1;
+    return gns_toggle(GNS_L1) == 2 || gns_toggle(GNS_L2) == 1 || gns_toggle(GNS_L2) == 2 ||
+           gns_toggle(GNS_L3) == 1 || gns_toggle(GNS_L3) == 2 || gns_toggle(GNS_L4) == 1;
 }
 
 // Hold 1, alone in the list, at active waypoint k. Only for a waypoint of the
@@ -277,18 +273,18 @@ void key_toggle_erase() {
     case GNS_DATABASE_WPT:
     case GNS_PILOT_WPT:
     case GNS_OFFSET_WPT:
-        if (toggle(GNS_R5) == 2 && gns_state == GNS_DATABASE_WPT) {
+        if (gns_toggle(GNS_R5) == 2 && gns_state == GNS_DATABASE_WPT) {
             if (gns_return_state == GNS_DIRECT) {
                 const std::string& t = gns_scratchpad;
                 gns_scratchpad = t == "DEFAULT" ? "LEFT" : t == "LEFT" ? "RIGHT" : "DEFAULT";
             }
-        } else if (toggle(GNS_R5) == 1) {
+        } else if (gns_toggle(GNS_R5) == 1) {
             flip_yes_no();
         }
         break;
     case GNS_HOLDING_PATTERN:
-        if (toggle(GNS_R3) == 1) gns_hold_choice_r3 = gns_hold_choice_r3 == 1 ? 2 : 1;
-        if (toggle(GNS_R5) == 1) gns_hold_choice_r5 = gns_hold_choice_r5 == 1 ? 2 : 1;
+        if (gns_toggle(GNS_R3) == 1) gns_hold_choice_r3 = gns_hold_choice_r3 == 1 ? 2 : 1;
+        if (gns_toggle(GNS_R5) == 1) gns_hold_choice_r5 = gns_hold_choice_r5 == 1 ? 2 : 1;
         break;
     case GNS_APPROACH:
         if (gns_return_state == GNS_FLIGHT_PLAN && gns_entry_active == 0)
@@ -302,7 +298,7 @@ void key_toggle_erase() {
         gns_scratchpad.clear();
         break;
     case GNS_FLIGHT_PLAN:
-        if (gns_sub_state == 1 && gns_entry_active == 0 && toggle(GNS_R5) == 1)
+        if (gns_sub_state == 1 && gns_entry_active == 0 && gns_toggle(GNS_R5) == 1)
             gns_fpl_option = gns_fpl_option % 4 + 1;
         else if (gns_sub_state == 1)
             erase_or_delete(active_plan);
@@ -312,14 +308,14 @@ void key_toggle_erase() {
             erase();
         break;
     case GNS_NAVIGATION:
-        if (toggle(GNS_R2) == 1) gns_scratchpad = gns_scratchpad == "ALT?" ? "ETA?" : "ALT?";
-        if (toggle(GNS_R5) == 1) {
+        if (gns_toggle(GNS_R2) == 1) gns_scratchpad = gns_scratchpad == "ALT?" ? "ETA?" : "ALT?";
+        if (gns_toggle(GNS_R5) == 1) {
             if (gns_nav_seq_choice == 0)
                 gns_nav_seq_choice = lnav_engaged != 0 ? 2 : 1;
             else
                 gns_nav_seq_choice = gns_nav_seq_choice == 1 ? 2 : 1;
         }
-        if (toggle(GNS_R2) != 1 && toggle(GNS_R5) != 1) erase();
+        if (gns_toggle(GNS_R2) != 1 && gns_toggle(GNS_R5) != 1) erase();
         break;
     default:
         erase();

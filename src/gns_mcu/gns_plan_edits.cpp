@@ -25,12 +25,6 @@
 
 namespace {
 
-const char* const kNone = "------";
-
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 void to_position_from(int index) {
     to_position = GeoPosition{active_plan[index].lat, active_plan[index].lon};
 }
@@ -69,7 +63,7 @@ bool arrival_check(const GnsPlanRef& p) {
     if (end.type != "APT" || end.ident == p.sel.arr_airport) return false;
     p.sel.arr_airport = end.ident;
     load_airport_detail(end.ident, destination_slot);
-    p.sel.star = p.sel.star_transition = p.sel.apch_type = p.sel.apch_trans = p.sel.arr_runway = kNone;
+    p.sel.star = p.sel.star_transition = p.sel.apch_type = p.sel.apch_trans = p.sel.arr_runway = kGnsNone;
     return true;
 }
 
@@ -83,7 +77,7 @@ void departure_check(const GnsPlanRef& p, int c) {
     }
     p.sel.dep_airport = origin.ident;
     load_airport_detail(origin.ident, origin_slot);
-    p.sel.sid = p.sel.sid_transition = p.sel.dep_runway = kNone;
+    p.sel.sid = p.sel.sid_transition = p.sel.dep_runway = kGnsNone;
     if (!p.active) gns_departure_preview = 0;
 }
 
@@ -98,9 +92,9 @@ void move_cursor_mark() {
     constexpr Step kSteps[] = {{GNS_L1, 1, GNS_L2, 1}, {GNS_L2, 1, GNS_L2, 2}, {GNS_L2, 2, GNS_L3, 1},
                                {GNS_L3, 1, GNS_L3, 2}, {GNS_L3, 2, GNS_L4, 1}, {GNS_L4, 1, GNS_L1, 1}};
     for (const Step& s : kSteps) {
-        if (toggle(s.from_key) != s.from) continue;
-        toggle(s.from_key) = 0;
-        toggle(s.to_key) = s.to;
+        if (gns_toggle(s.from_key) != s.from) continue;
+        gns_toggle(s.from_key) = 0;
+        gns_toggle(s.to_key) = s.to;
         if (s.from_key == GNS_L4) ++gns_active_page;
         return;
     }
@@ -259,7 +253,7 @@ void gns_activate_opened_plan() {
     mcu_entry_text.clear();
     destination_airport_state = 1;
     mcu_direct_only = 0;
-    toggle(GNS_R5) = 0;
+    gns_toggle(GNS_R5) = 0;
     gns_sub_state = 1;
     gns_active_page = 1;
     gns_active_page_count = (active_plan_last + 5) / 6;
@@ -272,7 +266,7 @@ void gns_activate_opened_plan() {
         // Makes the destination the selected one and puts its elevation on the
         // last entry.
         select_airport(destination.ident, 1);
-        match_star_transition(kNone, kNone);
+        match_star_transition(kGnsNone, kGnsNone);
         constraint_waypoint_index = last;
         vertical_target_lat = destination.lat;
         vertical_target_lon = destination.lon;
@@ -293,7 +287,7 @@ void gns_activate_opened_plan() {
     if (origin.type == "APT") {
         active_sel.dep_airport = origin.ident;
         load_airport_detail(origin.ident, origin_slot);
-        match_sid_transition(kNone, kNone);
+        match_sid_transition(kGnsNone, kGnsNone);
         select_airport(origin.ident, 0);
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;

@@ -22,10 +22,6 @@
 
 namespace {
 
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 void flip_flyover() {
     gns_flyover_choice = gns_flyover_choice == "NO" ? "YES" : "NO";
 }
@@ -147,7 +143,7 @@ void gns_open_pilot_wpt(const std::string& name) {
     gns_pilot_lon_text = "----------";
     gns_pilot_lat = 0.0;
     gns_pilot_lon = 0.0;
-    toggle(GNS_R3) = 1;
+    gns_toggle(GNS_R3) = 1;
     open_coordinate(1);
 }
 
@@ -172,7 +168,7 @@ void gns_enter_save_fpl() {
     if (gns_entry_active == 1) {
         gns_save_name = gns_scratchpad;
         gns_entry_active = 0;
-        toggle(GNS_L2) = 0;
+        gns_toggle(GNS_L2) = 0;
         return;
     }
     // A name the folder cannot take is not saved; the page says so and keeps
@@ -189,7 +185,7 @@ void gns_enter_save_fpl() {
 }
 
 void gns_enter_vnav() {
-    if (toggle(GNS_L5) != 1) return;
+    if (gns_toggle(GNS_L5) != 1) return;
     reset_page_toggles();
     gns_state = GNS_VNAV_DATA;
 }
@@ -197,12 +193,12 @@ void gns_enter_vnav() {
 void gns_enter_vnav_data() {
     const double climb_tas = ias_to_tas(climb_speed_target, 15000.0);
     const double descent_tas = ias_to_tas(descent_speed_target, 15000.0);
-    if (toggle(GNS_R2) == 1) {
+    if (gns_toggle(GNS_R2) == 1) {
         cruise_altitude = saturate_to_int(parse_double(gns_scratchpad));
         predict_profile(cruise_altitude, 0);
     }
-    if (toggle(GNS_R2) == 2) TransAlt = saturate_to_int(parse_double(gns_scratchpad));
-    if (toggle(GNS_R3) == 1) {
+    if (gns_toggle(GNS_R2) == 2) TransAlt = saturate_to_int(parse_double(gns_scratchpad));
+    if (gns_toggle(GNS_R3) == 1) {
         // Two digits without the point: "30" is 3.0 degrees.
         FPA = parse_double(chars(gns_scratchpad, 1, 1) + "." + chars(gns_scratchpad, 2, 2));
         if (FPA > 6.0) FPA = 6.0;
@@ -216,24 +212,24 @@ void gns_enter_vnav_data() {
 
 void gns_enter_holding_pattern() {
     HoldEntry& hold = hold_list.slot(1);
-    if (toggle(GNS_R2) == 1) {
+    if (gns_toggle(GNS_R2) == 1) {
         hold.inbound_course = parse_double(gns_hold_course_text);
         if (hold.inbound_course == 360.0) hold.inbound_course = 0.0;
     }
-    if (toggle(GNS_R3) == 1) hold.turn = gns_hold_choice_r3;
-    if (toggle(GNS_R4) == 1) {
+    if (gns_toggle(GNS_R3) == 1) hold.turn = gns_hold_choice_r3;
+    if (gns_toggle(GNS_R4) == 1) {
         hold.leg_time = parse_double(gns_hold_time_text);
         hold.leg_mode = 1;
-    } else if (toggle(GNS_R4) == 2) {
+    } else if (gns_toggle(GNS_R4) == 2) {
         hold.leg_distance = parse_double(gns_hold_dist_text);
         hold.leg_mode = 2;
     }
-    if (toggle(GNS_R5) == 1) hold_exit_state = gns_hold_choice_r5;
+    if (gns_toggle(GNS_R5) == 1) hold_exit_state = gns_hold_choice_r5;
     reset_page_toggles();
 }
 
 void gns_enter_plan() {
-    if (gns_plan_page == 1 && toggle(GNS_R2) == 1) {
+    if (gns_plan_page == 1 && gns_toggle(GNS_R2) == 1) {
         fuel_on_board_low_lb = parse_double(gns_scratchpad);
         if (WeightUnit == "KGS") fuel_on_board_low_lb *= 2.20462262;
     }
@@ -241,7 +237,7 @@ void gns_enter_plan() {
 }
 
 void gns_enter_pilot_wpt() {
-    if (toggle(GNS_R5) == 1) {
+    if (gns_toggle(GNS_R5) == 1) {
         flip_flyover();
         reset_page_toggles();
         return;
@@ -274,23 +270,23 @@ void gns_enter_pilot_wpt() {
 }
 
 void gns_enter_offset_wpt() {
-    if (toggle(GNS_R3) == 1) {
+    if (gns_toggle(GNS_R3) == 1) {
         gns_offset_brg_text = gns_offset_brg_input;
         gns_offset_dis_input = gns_offset_dis_text;
-        toggle(GNS_R3) = 2;
+        gns_toggle(GNS_R3) = 2;
         // The distance field opens with its value proposed.
         gns_scratchpad = gns_offset_dis_text;
         gns_entry_active = 1;
         gns_entry_fresh = 1;
         return;
     }
-    if (toggle(GNS_R3) == 2) {
+    if (gns_toggle(GNS_R3) == 2) {
         gns_offset_dis_text = gns_offset_dis_input;
-        toggle(GNS_R3) = 0;
+        gns_toggle(GNS_R3) = 0;
         gns_entry_active = 0;
         return;
     }
-    if (toggle(GNS_R5) == 1) {
+    if (gns_toggle(GNS_R5) == 1) {
         flip_flyover();
         reset_page_toggles();
         return;

@@ -15,23 +15,19 @@
 
 namespace {
 
-int& toggle(GnsToggle t) {
-    return gns_line_toggles[t];
-}
-
 // R5: the flyover choice, flipped by the toggle/erase key while open.
 void flyover_key() {
-    const int before = toggle(GNS_R5);
+    const int before = gns_toggle(GNS_R5);
     reset_page_toggles();
     gns_entry_active = 0;
     if (before != 0) return;
-    toggle(GNS_R5) = 1;
+    gns_toggle(GNS_R5) = 1;
     gns_scratchpad = gns_flyover_choice;
 }
 
 void flyover_line(GnsPage& page) {
     page.text(130.0f, 340.0f, kGnsWhite, "FLYOVER:");
-    if (toggle(GNS_R5) == 1)
+    if (gns_toggle(GNS_R5) == 1)
         page.highlight(300.0f, 340.0f, gns_scratchpad);
     else
         page.text(300.0f, 340.0f, kGnsGreen, gns_flyover_choice);
@@ -41,7 +37,7 @@ void pilot_key() {
     if (gns_lsk == 10) {
         flyover_key();
     } else if (gns_lsk == 8) {
-        if (toggle(GNS_R3) != 0) {
+        if (gns_toggle(GNS_R3) != 0) {
             reset_page_toggles();
             gns_entry_active = 0;
             return;
@@ -65,7 +61,7 @@ void offset_key() {
     if (gns_lsk == 10) {
         flyover_key();
     } else if (gns_lsk == 8) {
-        if (toggle(GNS_R3) == 0) {
+        if (gns_toggle(GNS_R3) == 0) {
             gns_open_field(GNS_R3, 1, gns_offset_brg_text);
             return;
         }
@@ -100,7 +96,7 @@ void gns_update_offset_point() {
 void gnsxls_pilot_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
     GnsPage page(display, graphics);
     pilot_key();
-    const bool typing = toggle(GNS_R3) == 1 && gns_entry_active == 1;
+    const bool typing = gns_toggle(GNS_R3) == 1 && gns_entry_active == 1;
     const bool latitude = gns_pilot_entry_step != 2;
     if (typing) {
         std::string& text = latitude ? gns_pilot_lat_text : gns_pilot_lon_text;
@@ -121,8 +117,8 @@ void gnsxls_offset_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
     offset_key();
     if (gns_entry_active == 1) {
         const std::string typed = gns_scratchpad_text();
-        if (toggle(GNS_R3) == 1) gns_offset_brg_input = typed.empty() ? "-----" : typed;
-        if (toggle(GNS_R3) == 2) gns_offset_dis_input = typed.empty() ? "------" : typed;
+        if (gns_toggle(GNS_R3) == 1) gns_offset_brg_input = typed.empty() ? "-----" : typed;
+        if (gns_toggle(GNS_R3) == 2) gns_offset_dis_input = typed.empty() ? "------" : typed;
     }
     gns_update_offset_point();
 
@@ -131,13 +127,13 @@ void gnsxls_offset_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
     page.text(30.0f, 40.0f, kGnsWhite, "REF");
     page.text(130.0f, 40.0f, kGnsGreen, gns_offset_ref_ident);
     page.text(30.0f, 120.0f, kGnsWhite, "BRG");
-    if (toggle(GNS_R3) == 1 && gns_entry_active == 1)
+    if (gns_toggle(GNS_R3) == 1 && gns_entry_active == 1)
         page.highlight(130.0f, 120.0f, gns_scratchpad, 6);
     else
         page.text(130.0f, 120.0f, kGnsGreen,
                   gns_offset_brg_text == "-----" ? gns_offset_brg_text : gns_offset_brg_text + "\xB0");
     page.text(30.0f, 178.0f, kGnsWhite, "DIS");
-    if (toggle(GNS_R3) == 2 && gns_entry_active == 1)
+    if (gns_toggle(GNS_R3) == 2 && gns_entry_active == 1)
         page.highlight(130.0f, 178.0f, gns_scratchpad, 6);
     else
         page.text(130.0f, 178.0f, kGnsGreen,

@@ -32,6 +32,12 @@ inline constexpr int kGnsStateCount = 21;
 
 // Indices into gns_line_toggles.
 enum GnsToggle : int { GNS_L1, GNS_L2, GNS_L3, GNS_L4, GNS_L5, GNS_R1, GNS_R2, GNS_R3, GNS_R4, GNS_R5 };
+// The toggle of a line key.
+inline int& gns_toggle(GnsToggle t) {
+    return gns_line_toggles[t];
+}
+// A selection or field that holds nothing.
+inline constexpr const char* kGnsNone = "------";
 
 // Unit state and the way back from a sub-page.
 inline int gns_state = 0;        // 1 from the first install on
