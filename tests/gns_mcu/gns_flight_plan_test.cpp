@@ -5,6 +5,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/published_values.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_plan_edits.h"
@@ -71,6 +72,10 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
     EXPECT_EQ(active_sel.dep_airport, "KSEA");
     EXPECT_EQ(active_plan[9].kind, "");
     EXPECT_EQ(text_at(90.0f, 0.0f), "ACTIVE FPL   1/2");
+    // The plan comes without altitude constraints, none predicted either.
+    for (int i = 0; i <= active_plan_last; ++i)
+        EXPECT_EQ(active_plan[i].alt_constraint, kNoConstraint) << active_plan[i].ident;
+    EXPECT_TRUE(shows("-----"));
 }
 
 TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
@@ -153,6 +158,18 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     gns_delete_request = 1;
     press_only(GnsKey::Ent);
     EXPECT_EQ(active_plan_last, 3);
+
+    // The TO waypoint deleted as the last entry: the one before it is flown;
+    // with only the origin left, no route is.
+    to_waypoint_index = 3;
+    for (int expected_to : {2, kNoToWaypoint, kNoToWaypoint}) {
+        working_cursor_index = active_plan_last;
+        gns_delete_request = 1;
+        press_only(GnsKey::Ent);
+        frames(1);
+        EXPECT_EQ(to_waypoint_index, expected_to) << active_plan_last;
+        EXPECT_LE(orvex_act_wpt_pos, orvex_fpln_wpt_cnt);
+    }
 }
 
 TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
