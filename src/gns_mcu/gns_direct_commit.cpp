@@ -140,6 +140,9 @@ void activate() {
         copy_waypoint_fields(working_plan[i], active_plan.slot(j));
         ++j;
     }
+    // The DIRECT entry moved the waypoints from the chosen one up one.
+    for (int i = w_last + 1; i >= c && c >= 0; --i)
+        hold_renumber_working_index(i + 1, i);
     hold_list_commit_working_index();
     to_waypoint_index = working_cursor_index;
     if (to_waypoint_index >= 0 && to_waypoint_index <= kPlanLastIndex)
