@@ -190,10 +190,12 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
     const bool exec = line.size() >= 5 && line.compare(line.size() - 5, 5, " EXEC") == 0 &&
                       line.compare(0, 4, "cdu ") == 0;
-    // ERASE is a SMITHS key; the other units may use the working plan as
-    // their own view once it is done.
-    const bool cdu = line.compare(0, 4, "cdu ") == 0;
-    if (state_before_ == kRouteStateActiveModified && route_state == kRouteStateActive && !exec && cdu)
+    // ERASE is the SMITHS prompt on L6 (a route loaded by another unit also
+    // ends a modification, with the vertical profile's predictions in the
+    // active plan only).
+    const bool erase = line.compare(0, 4, "cdu ") == 0 && line.size() >= 3 &&
+                       line.compare(line.size() - 3, 3, " L6") == 0;
+    if (state_before_ == kRouteStateActiveModified && route_state == kRouteStateActive && erase)
         for (const std::string& f : erase_faults())
             faults.push_back("after ERASE: " + f);
     if (exec && route_state == kRouteStateActive) {

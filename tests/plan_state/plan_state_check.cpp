@@ -32,7 +32,8 @@ bool none(const std::string& text) {
     return text.empty() || text == "------";
 }
 
-// Every hold at its entry, named by that entry's mark, and every mark a hold's.
+// Every hold at its active entry, named by that entry's mark, and every mark a
+// hold's; while a modification is pending the same in the working plan.
 void check_holds(std::vector<std::string>& faults) {
     const bool modifying = route_state != kRouteStateActive;
     for (int s = 1; s <= hold_count(); ++s) {
@@ -40,9 +41,7 @@ void check_holds(std::vector<std::string>& faults) {
         if (h.active_index > 0 && (h.active_index > active_plan_last || active_plan[h.active_index].hold_number != s))
             faults.push_back(hold_text(s) + ": its active entry does not carry it");
         if (!modifying && h.active_index <= 0) faults.push_back(hold_text(s) + ": not in the active route");
-        if (!modifying && h.working_index != h.active_index)
-            faults.push_back(hold_text(s) + ": working index differs with no modification");
-        if (h.working_index > 0 &&
+        if (modifying && h.working_index > 0 &&
             (h.working_index > working_plan_last || working_plan[h.working_index].hold_number != s))
             faults.push_back(hold_text(s) + ": its working entry does not carry it");
         if (h.active_index <= 0 && h.working_index <= 0) faults.push_back(hold_text(s) + ": on no entry");
@@ -59,7 +58,9 @@ void check_holds(std::vector<std::string>& faults) {
             faults.push_back("active[" + std::to_string(i) + "] " + active_plan[i].ident + " carries hold " +
                              std::to_string(n) + " that is not there");
     }
-    for (int i = 0; i <= working_plan_last; ++i) {
+    // With nothing pending the working plan is only the other units' view:
+    // the SMITHS pages take the active plan back into it before they edit.
+    for (int i = 0; i <= working_plan_last && modifying; ++i) {
         const int n = working_plan[i].hold_number;
         if (n != 0 && (n < 0 || n > hold_count() || hold_list[n].working_index != i))
             faults.push_back("working[" + std::to_string(i) + "] " + working_plan[i].ident + " carries hold " +

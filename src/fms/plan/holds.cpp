@@ -66,6 +66,7 @@ void remove_hold_slot(int i) {
 }
 
 void finish_delete(int mode) {
+    sync_hold_marks();
     if (mode > 0) mark_route_edited();
     smiths_scratchpad_message.clear();
     if (hold_list.count() == 0 && smiths_cdu_page == kRteHoldPage) smiths_cdu_page = kRteLegsPage;
@@ -102,8 +103,8 @@ int add_hold(int index, int mode, double magvar) {
         const RouteWaypoint& fix = working_plan[index];
         const RouteWaypoint& previous = working_plan[index - 1];
         HoldEntry& h = hold_list.slot(slot);
-        h = HoldEntry{};
         // On the active route only once executed.
+        h.active_index = 0;
         h.working_index = index;
         h.ident = fix.ident;
         h.points[0].lat = fix.lat;
