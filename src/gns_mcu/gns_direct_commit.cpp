@@ -58,6 +58,8 @@ void direct_to_closest_airport() {
     active_plan.slot(2).ident = "******";
     to_position = GeoPosition{entry.lat, entry.lon};
     active_plan_last = 1;
+    // The holds were on the plan this direct leg replaces.
+    clear_holds();
     to_waypoint_index = 1;
     mcu_legs_index = 1;
 

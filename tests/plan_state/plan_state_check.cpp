@@ -75,6 +75,8 @@ void check_to_waypoint(std::vector<std::string>& faults) {
                          std::to_string(active_plan_last));
     for (int i = 0; i <= active_plan_last; ++i) {
         const RouteWaypoint& w = active_plan[i];
+        // A destination entered first leaves the origin to be entered.
+        if (i == 0 && w.ident.empty()) continue;
         if (w.lat == 0.0 && w.lon == 0.0 && w.ident != "DISCO" && w.ident != "THEN")
             faults.push_back("active[" + std::to_string(i) + "] " + entry_text(w) + " at 0/0");
     }

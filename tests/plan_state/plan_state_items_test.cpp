@@ -8,6 +8,7 @@
 #include "fms/plan/route_state.h"
 #include "fms/procedures/selection_texts.h"
 #include "fms/published_values.h"
+#include "fms/units/cdu_text.h"
 
 #include <sstream>
 
@@ -34,9 +35,11 @@ class PlanStateItems : public PlanKeys {
 } // namespace
 
 TEST_F(PlanStateItems, Explore) {
-    run("route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS HOLD");
-    std::printf("%s\n", dump().c_str());
-    run("cdu SMITHS_FMS L3 L6 EXEC LEGS");
-    std::printf("%s\n", dump().c_str());
-    for (int s = 1; s <= hold_count(); ++s) std::printf("hold %d %s %d %d\n", s, hold_list[s].ident.c_str(), hold_list[s].active_index, hold_list[s].working_index);
+    const char* steps[] = {"cdu SMITHS_FMS DOT", "cdu SMITHS_FMS \"99999\" R4", "cdu SMITHS_FMS CRZ",
+                           "cdu SMITHS_FMS \"OLM/090/10\" L1", "cdu SMITHS_FMS RTE", "cdu SMITHS_FMS \"KYKM\" R1"};
+    for (const char* step : steps) {
+        run(step);
+        std::printf("%s: page %d state %d wlast %d w1 %s mark %d | %s\n", step, smiths_cdu_page, route_state,
+                    working_plan_last, working_plan[1].ident.c_str(), to_waypoint_index * 1000 + active_plan_last, dump().c_str());
+    }
 }

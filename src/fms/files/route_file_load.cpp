@@ -537,6 +537,7 @@ void load_route_file(int request) {
 void load_route_file_to_working(const std::string& name, int keys_off) {
     if (name == "NEXT FPL") {
         empty_working_plan_for_new_plan();
+        working_plan_replaced();
         return;
     }
     const std::string upper = to_upper_ascii(name);
