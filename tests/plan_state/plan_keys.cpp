@@ -1,5 +1,6 @@
 #include "plan_keys.h"
 
+#include "cdu_keys.h"
 #include "cdu_smiths/smiths_key_layout.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -7,7 +8,6 @@
 #include "gns_mcu/mcu_key_layout.h"
 #include "keyboard.h"
 #include "mcu_keys.h"
-#include "cdu_keys.h"
 #include "plan_state_check.h"
 #include "platform/dinput.h"
 #include "platform/window.h"
@@ -42,15 +42,17 @@ const std::vector<std::string>& database_idents() {
 }
 
 // Entries the pages take besides identifiers, and some they must refuse.
-const char* const kOtherEntries[] = {"34R", "16L", "10R", "V23", "J1", "250/12000", "/5000", "FL180", "090",
-                                      "2", "1.5", "XQZZY", "0", "99999", "A1B2", "LAVVA2", "OLM/090/10", "KSEA34R"};
+const char* const kOtherEntries[] = {"34R",   "16L",   "10R",  "V23",    "J1",         "250/12000",
+                                     "/5000", "FL180", "090",  "2",      "1.5",        "XQZZY",
+                                     "0",     "99999", "A1B2", "LAVVA2", "OLM/090/10", "KSEA34R"};
 
 const char* const kRoutes[] = {"KSEAKPDX.RTE", "KPDXKSEA.RTE", "KSEAKYKM.PLN"};
 
 std::string pick_entry(std::mt19937& random) {
     const std::vector<std::string>& idents = database_idents();
     std::uniform_int_distribution<int> any(0, 9);
-    if (any(random) < 7) return idents[std::uniform_int_distribution<std::size_t>(0, idents.size() - 1)(random)];
+    if (any(random) < 7)
+        return idents[std::uniform_int_distribution<std::size_t>(0, idents.size() - 1)(random)];
     return kOtherEntries[std::uniform_int_distribution<std::size_t>(0, std::size(kOtherEntries) - 1)(random)];
 }
 
@@ -66,8 +68,8 @@ std::vector<std::string> cdu_keys() {
         const std::string name = smiths_key_boxes.box[k].name;
         if (name.size() > 1 || name == "L" || name == "R") keys.push_back(name);
     }
-    for (const char* extra : {"L1", "L2", "L3", "L4", "L5", "L6", "R1", "R2", "R3", "R4", "R5", "R6", "EXEC", "DEL",
-                              "CLR", "LEGS", "RTE", "NEXT", "PREV"})
+    for (const char* extra : {"L1", "L2", "L3", "L4", "L5", "L6", "R1", "R2", "R3", "R4", "R5", "R6", "EXEC",
+                              "DEL", "CLR", "LEGS", "RTE", "NEXT", "PREV"})
         keys.push_back(extra); // the keys that edit, more often
     return keys;
 }
@@ -98,13 +100,14 @@ std::string fly_to_entry(std::mt19937& random) {
     const double share = std::uniform_real_distribution<double>(0.8, 1.05)(random);
     const double lat = from.lat + (to.lat - from.lat) * share;
     const double lon = from.lon + (to.lon - from.lon) * share;
-    double heading = std::atan2((to.lon - from.lon) * std::cos(to.lat * M_PI / 180.0), to.lat - from.lat) * 180.0 / M_PI;
+    double heading =
+        std::atan2((to.lon - from.lon) * std::cos(to.lat * M_PI / 180.0), to.lat - from.lat) * 180.0 / M_PI;
     if (heading < 0.0) heading += 360.0;
     if (!std::isfinite(lat) || !std::isfinite(lon) || std::fabs(lat) > 89.0 || std::fabs(lon) > 179.0)
         return "frames 5";
     char text[200];
-    std::snprintf(text, sizeof text, "aircraft position %.5f %.5f\naircraft heading %.0f\nframes %d", lat, lon,
-                  std::fmod(heading, 360.0), std::uniform_int_distribution<int>(5, 60)(random));
+    std::snprintf(text, sizeof text, "aircraft position %.5f %.5f\naircraft heading %.0f\nframes %d", lat,
+                  lon, std::fmod(heading, 360.0), std::uniform_int_distribution<int>(5, 60)(random));
     return text;
 }
 
@@ -172,8 +175,9 @@ std::string PlanKeys::random_step(std::mt19937& random) {
             if (std::isalnum(static_cast<unsigned char>(c))) typed += c;
         return typed.empty() ? "mcu MCU ENTER" : "keyboard type \"" + typed + "\"\nframes 1";
     }
-    if (kind < 93) return std::string("route load ") + kRoutes[std::uniform_int_distribution<int>(0, 2)(random)] +
-                          "\nframes 3";
+    if (kind < 93)
+        return std::string("route load ") + kRoutes[std::uniform_int_distribution<int>(0, 2)(random)] +
+               "\nframes 3";
     return fly_to_entry(random);
 }
 
@@ -188,13 +192,13 @@ bool PlanKeys::run_step(const std::string& line, std::string& error) {
 
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
-    const bool exec = line.size() >= 5 && line.compare(line.size() - 5, 5, " EXEC") == 0 &&
-                      line.compare(0, 4, "cdu ") == 0;
+    const bool exec =
+        line.size() >= 5 && line.compare(line.size() - 5, 5, " EXEC") == 0 && line.compare(0, 4, "cdu ") == 0;
     // ERASE is the SMITHS prompt on L6 (a route loaded by another unit also
     // ends a modification, with the vertical profile's predictions in the
     // active plan only).
-    const bool erase = line.compare(0, 4, "cdu ") == 0 && line.size() >= 3 &&
-                       line.compare(line.size() - 3, 3, " L6") == 0;
+    const bool erase =
+        line.compare(0, 4, "cdu ") == 0 && line.size() >= 3 && line.compare(line.size() - 3, 3, " L6") == 0;
     if (state_before_ == kRouteStateActiveModified && route_state == kRouteStateActive && erase)
         for (const std::string& f : erase_faults())
             faults.push_back("after ERASE: " + f);
@@ -202,7 +206,8 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
         const PlanSnapshot first = take_plan_snapshot();
         host::press_cdu_key(unit(kCdu), SmithsKey::Exec);
         const PlanSnapshot second = take_plan_snapshot();
-        if (!(first == second)) faults.push_back("a second EXEC changed:\n" + snapshot_difference(first, second));
+        if (!(first == second))
+            faults.push_back("a second EXEC changed:\n" + snapshot_difference(first, second));
     }
     state_before_ = route_state;
     return faults;

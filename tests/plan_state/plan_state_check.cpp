@@ -14,17 +14,17 @@ namespace {
 
 std::string entry_text(const RouteWaypoint& w) {
     char buffer[200];
-    std::snprintf(buffer, sizeof buffer, "%s %.5f %.5f %s via=%s kind=%s alt=%.0f spd=%.0f hold=%d", w.ident.c_str(),
-                  w.lat, w.lon, w.type.c_str(), w.via.c_str(), w.kind.c_str(), w.alt_constraint, w.speed_constraint,
-                  w.hold_number);
+    std::snprintf(buffer, sizeof buffer, "%s %.5f %.5f %s via=%s kind=%s alt=%.0f spd=%.0f hold=%d",
+                  w.ident.c_str(), w.lat, w.lon, w.type.c_str(), w.via.c_str(), w.kind.c_str(),
+                  w.alt_constraint, w.speed_constraint, w.hold_number);
     return buffer;
 }
 
 std::string hold_text(int slot) {
     const HoldEntry& h = hold_list[slot];
     char buffer[120];
-    std::snprintf(buffer, sizeof buffer, "hold %d %s active=%d working=%d", slot, h.ident.c_str(), h.active_index,
-                  h.working_index);
+    std::snprintf(buffer, sizeof buffer, "hold %d %s active=%d working=%d", slot, h.ident.c_str(),
+                  h.active_index, h.working_index);
     return buffer;
 }
 
@@ -38,7 +38,8 @@ void check_holds(std::vector<std::string>& faults) {
     const bool modifying = route_state != kRouteStateActive;
     for (int s = 1; s <= hold_count(); ++s) {
         const HoldEntry& h = hold_list[s];
-        if (h.active_index > 0 && (h.active_index > active_plan_last || active_plan[h.active_index].hold_number != s))
+        if (h.active_index > 0 &&
+            (h.active_index > active_plan_last || active_plan[h.active_index].hold_number != s))
             faults.push_back(hold_text(s) + ": its active entry does not carry it");
         if (!modifying && h.active_index <= 0) faults.push_back(hold_text(s) + ": not in the active route");
         if (modifying && h.working_index > 0 &&
@@ -63,8 +64,8 @@ void check_holds(std::vector<std::string>& faults) {
     for (int i = 0; i <= working_plan_last && modifying; ++i) {
         const int n = working_plan[i].hold_number;
         if (n != 0 && (n < 0 || n > hold_count() || hold_list[n].working_index != i))
-            faults.push_back("working[" + std::to_string(i) + "] " + working_plan[i].ident + " carries hold " +
-                             std::to_string(n) + " that is not there");
+            faults.push_back("working[" + std::to_string(i) + "] " + working_plan[i].ident +
+                             " carries hold " + std::to_string(n) + " that is not there");
     }
 }
 
@@ -94,8 +95,8 @@ void check_published(std::vector<std::string>& faults) {
 
 PlanSnapshot take_plan_snapshot() {
     PlanSnapshot s;
-    s.lines.push_back("state " + std::to_string(route_state) + " to " + std::to_string(to_waypoint_index) + " last " +
-                      std::to_string(active_plan_last));
+    s.lines.push_back("state " + std::to_string(route_state) + " to " + std::to_string(to_waypoint_index) +
+                      " last " + std::to_string(active_plan_last));
     for (int i = 0; i <= active_plan_last; ++i)
         s.lines.push_back("active[" + std::to_string(i) + "] " + entry_text(active_plan[i]));
     for (int k = 1; k <= hold_count(); ++k)
@@ -120,9 +121,10 @@ std::vector<std::string> erase_faults() {
                          std::to_string(active_plan_last));
     for (int i = 0; i <= std::min(working_plan_last, active_plan_last); ++i)
         if (entry_text(working_plan[i]) != entry_text(active_plan[i]))
-            faults.push_back("working[" + std::to_string(i) + "] " + entry_text(working_plan[i]) + " active " +
-                             entry_text(active_plan[i]));
-    if (!none(pending_departure_runway)) faults.push_back("pending runway " + pending_departure_runway + " kept");
+            faults.push_back("working[" + std::to_string(i) + "] " + entry_text(working_plan[i]) +
+                             " active " + entry_text(active_plan[i]));
+    if (!none(pending_departure_runway))
+        faults.push_back("pending runway " + pending_departure_runway + " kept");
     const std::pair<const std::string*, const std::string*> pairs[] = {
         {&sel_sid, &exec_sid},
         {&sel_sid_transition, &exec_sid_transition},

@@ -7,8 +7,8 @@
 #include "test_environment_reset.h"
 
 #include <chrono>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -49,7 +49,8 @@ TEST_F(PlanStateHunt, DISABLED_ReplaySeed) {
 
 // Fresh seeds until the time is up; the first fault ends the hunt.
 TEST_F(PlanStateHunt, DISABLED_RandomSeeds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(env_int("PLAN_KEYS_SECONDS", 60));
+    const auto end =
+        std::chrono::steady_clock::now() + std::chrono::seconds(env_int("PLAN_KEYS_SECONDS", 60));
     unsigned seed = static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count());
     int seeds = 0;
     while (std::chrono::steady_clock::now() < end && !HasFailure()) {
@@ -62,8 +63,8 @@ TEST_F(PlanStateHunt, DISABLED_RandomSeeds) {
 // A failing seed's script cut down to the steps that still give its fault.
 TEST_F(PlanStateHunt, DISABLED_ShortenSeed) {
     std::vector<std::string> script;
-    const std::string fault =
-        seed_script(static_cast<unsigned>(env_int("PLAN_KEYS_SEED", 1)), env_int("PLAN_KEYS_STEPS", kStepsPerSeed), script);
+    const std::string fault = seed_script(static_cast<unsigned>(env_int("PLAN_KEYS_SEED", 1)),
+                                          env_int("PLAN_KEYS_STEPS", kStepsPerSeed), script);
     ASSERT_FALSE(fault.empty()) << "the seed gives no fault";
     const std::string kind = fault.substr(0, fault.find_first_of("0123456789"));
     for (std::size_t chunk = script.size() / 2; chunk >= 1; chunk /= 2)

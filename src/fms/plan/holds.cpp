@@ -84,7 +84,8 @@ void sync_hold_marks() {
     clear_marks(working_plan, working_plan_last);
     for (int s = 1; s <= hold_list.count(); ++s) {
         const HoldEntry& h = hold_list[s];
-        if (h.active_index > 0 && h.active_index <= active_plan_last) active_plan.slot(h.active_index).hold_number = s;
+        if (h.active_index > 0 && h.active_index <= active_plan_last)
+            active_plan.slot(h.active_index).hold_number = s;
         if (h.working_index > 0 && h.working_index <= working_plan_last)
             working_plan.slot(h.working_index).hold_number = s;
     }
