@@ -162,7 +162,9 @@ bool efs50_cross_track(double* signed_nm) {
 
 bool efs50_to_from(bool* to) {
     const AircraftState& s = aircraft_state;
-    if (efs50_nav_source == 1 && sim_var_object.get_nav1_signal() > 0.0) {
+    if (efs50_nav_source == 1) {
+        // The VOR source without a signal has no TO/FROM; the route does not stand in.
+        if (!(sim_var_object.get_nav1_signal() > 0.0)) return false;
         *to = bearing_is_to(s.nav1_relative_bearing_deg + s.heading_deg, s.nav1_course_deg);
     } else if (route_active()) {
         // The bearing to the TO waypoint against the leg's course.

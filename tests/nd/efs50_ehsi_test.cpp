@@ -150,6 +150,18 @@ TEST_F(Efs50Ehsi, routeShowsThePreviousWaypointFrom5NmOnly) {
     }
 }
 
+TEST_F(Efs50Ehsi, vorSourceWithoutSignalDrawsNoToFromTriangle) {
+    // No NAV 1 signal in the stand-in. The route is active, so only a
+    // triangle taken from it could tell the two frames apart.
+    for (int mode : {1, 4}) {
+        const std::size_t with_route = draw(mode, 1).fills_in_color(0xFFDEE6E9).size();
+        const int to = to_waypoint_index;
+        to_waypoint_index = kNoToWaypoint;
+        EXPECT_EQ(with_route, draw(mode, 1).fills_in_color(0xFFDEE6E9).size()) << mode;
+        to_waypoint_index = to;
+    }
+}
+
 TEST_F(Efs50Ehsi, painterValues) {
     struct Column {
         int length, x;
