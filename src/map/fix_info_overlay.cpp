@@ -213,7 +213,7 @@ namespace {
 // empty: a fix that is that station draws in magenta without its symbol.
 std::string tuned_vor_ident() {
     if (!(sim_var_object.get_nav1_signal() > 0.0) || sim_var_object.test_simvar_46_bit_128() != 0) return {};
-    const std::string ident = sim_var_object.get_nav_ident1_text();
+    const std::string ident = sim_var_object.get_simvar_47_text();
     return sim_var_object.get_nav1_signal() > 0.0 ? ident : std::string();
 }
 

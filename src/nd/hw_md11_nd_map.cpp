@@ -63,7 +63,7 @@ void draw_runways(const MapCanvas& map) {
 bool is_tuned_station(const MapCanvas& m, const RouteWaypoint& w) {
     if (!(sim_var_object.get_nav1_signal() > 0.0) || sim_var_object.test_simvar_46_bit_128() != 0)
         return false;
-    if (sim_var_object.get_nav_ident1_text() != w.ident) return false;
+    if (sim_var_object.get_simvar_47_text() != w.ident) return false;
     return std::fabs(m.place(Position{w.lat, w.lon}).distance - aircraft_state.nav1_dme_nm) < 20.0;
 }
 
@@ -124,7 +124,7 @@ void draw_nav1_station(MapCanvas& m, bool plan) {
     draw_map_symbol(m.g, (x - 2.0) * m.k.w, (y - 4.0) * m.k.s, 1, no_symbol_arrow, m.k.w, m.k.s, 1,
                     hw_md11_nd_range);
     const std::string id =
-        sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_nav_ident1_text() : std::string();
+        sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_simvar_47_text() : std::string();
     m.text(id, c::blue, x + 8.0, y - 7.0);
     m.g.draw_ellipse_i(m.pen(c::magenta), (x - 8.0) * m.k.w, (y - 8.0) * m.k.s, 16.0 * m.k.w, 16.0 * m.k.s);
 }

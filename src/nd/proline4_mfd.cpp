@@ -39,7 +39,7 @@ bool fms_mode() {
 }
 
 std::string nav1_ident() {
-    return sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_nav_ident1_text() : std::string();
+    return sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_simvar_47_text() : std::string();
 }
 
 bool time_to_go_text(double distance_nm, std::string* text) {
