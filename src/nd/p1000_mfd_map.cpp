@@ -79,7 +79,8 @@ void draw_rose(const DisplayObject& d, gfx::Graphics& g, const gfx::Pen& white) 
         design_frame(d, g, kRoseX, kRoseY);
         g.rotate_transform(static_cast<float>(rel));
         if (angle % 30 == 0) draw_compass_card_label(g, angle);
-        g.draw_line_i(white, 0, -106, 0, angle % 10 == 0 ? -121.5 : -113);
+        // Every tick hangs from the ring; the tens reach further in.
+        g.draw_line_i(white, 0, angle % 10 == 0 ? -106 : -113, 0, -121.5);
     }
 }
 

@@ -281,10 +281,19 @@ TEST_F(P1000Mfd, trafficWindowCutsBothMapClipsAtItsTop) {
 
 TEST_F(P1000Mfd, roseTicksAndOffScaleBugArrow) {
     aircraft_state.heading_deg = 350.0;
-    int ticks = 0;
-    for (const gfx::RecordedOp* l : draw().lines_in_color(0xFFDEE6E9))
-        ticks += l->pen_width == 2.5f;
-    EXPECT_EQ(ticks, 14 + 11); // 290 .. 355 and 0 .. 50
+    int ticks = 0, long_ticks = 0;
+    for (const gfx::RecordedOp* l : draw().lines_in_color(0xFFDEE6E9)) {
+        if (l->pen_width != 2.5f) continue;
+        ++ticks;
+        // Each hangs from the ring at radius 121.5 about (134, 148.5): 15.5 or 8.5 long.
+        const double outer = std::hypot(l->points[1].x - 134.0, l->points[1].y - 148.5);
+        const double length = std::hypot(l->points[1].x - l->points[0].x, l->points[1].y - l->points[0].y);
+        EXPECT_NEAR(outer, 121.5, 1.0);
+        long_ticks += std::fabs(length - 15.5) < 1.0;
+        EXPECT_TRUE(std::fabs(length - 15.5) < 1.0 || std::fabs(length - 8.5) < 1.0) << length;
+    }
+    EXPECT_EQ(ticks, 14 + 11);    // 290 .. 355 and 0 .. 50
+    EXPECT_EQ(long_ticks, 7 + 6); // the tens
 
     struct Row {
         double bug;
