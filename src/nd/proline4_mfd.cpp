@@ -132,7 +132,8 @@ void course_pointer(double needle_divisor, double* angle, int* deviation) {
             double bearing_offset = 0.0, distance = 0.0, heading_offset = 0.0;
             leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &distance, &heading_side,
                                     &heading_offset, 7);
-            // -99 means no leg to measure from: the bar stays centred.
+            // -99 means no leg to measure from: the bar stays centred. Side 1 is
+            // right of the leg, as the cross-track routine defines it: the bar goes left.
             if (distance >= 0.0) xtk = xtk_side == 1 ? -distance : distance;
         }
         *deviation = static_cast<int>(std::clamp(xtk, -5.0, 5.0) / 0.1);
