@@ -27,7 +27,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
-#include "fms/update_counters.h"
+#include "fms/units/update_counters.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "map/map_overlays.h"

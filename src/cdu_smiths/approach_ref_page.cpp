@@ -6,7 +6,7 @@
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
-#include "fms/files/flight_log.h"
+#include "fms/plan/flight_log.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/cdu_text.h"

@@ -5,13 +5,14 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/airport_procedures.h"
+#include "fms/exec/exec_erase.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/procedures/approach_insertion.h"
 #include "fms/procedures/dep_arr_selection.h"
 #include "fms/procedures/procedure_insertion.h"
 #include "fms/procedures/procedure_selection.h"
-#include "fms/procedures/selection_texts.h"
 #include "fms/units/cdu_text.h"
 
 #include <algorithm>

@@ -6,6 +6,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/exec/exec_erase.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"

@@ -6,6 +6,7 @@
 #include "cdu_smiths/cdu_render.h"
 #include "cdu_smiths/rte_legs_page.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/exec/exec_erase.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"

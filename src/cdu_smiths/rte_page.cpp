@@ -8,7 +8,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
-#include "fms/procedures/selection_texts.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/units/cdu_text.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "cdu_smiths/smiths_keys.h"
 
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/exec/exec_erase.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"

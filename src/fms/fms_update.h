@@ -6,59 +6,9 @@
 // route active, sequences, steers and flies the holds.
 #pragma once
 
-#include <cstdint>
+#include "fms/plan/update_state.h"
 
 void fms_update();
 
 // Copies the guidance values into the SERVER gauge's published storage.
 void publish_server_variables();
-
-// Pass bookkeeping.
-extern double fms_last_sim_time; // -999 before the first pass
-inline constexpr double kNoSimTime = -999.0;
-extern int frame_slot;                   // 0..17, which slot values this pass reads
-extern int startup_frame_count;          // passes, up to 10
-extern int heading_bug_change_countdown; // 54 after the heading bug moved, then down to 0
-
-// Clock, timers and counters.
-extern double last_clock_second; // -99 forces a new second
-extern double flight_elapsed_seconds;
-extern int second_tick;             // 1 on the first pass of a new second; the units clear it
-extern double n1_over_99_seconds;   // seconds in a row with an N1 above 99 %
-extern double egt_over_645_seconds; // seconds in a row with an EGT above 645 C
-extern double engine_fuel_used[4];  // pounds, integrated at 18 passes a second
-
-// Derived air data (wind slots) and the track (every pass).
-extern double headwind_kt;
-extern double crosswind_kt;
-extern double true_airspeed_est_prev_kt;
-extern double drift_angle_deg;
-extern double track_deg;
-extern double altimeter_inhg;
-extern double ground_speed_copy_kt;
-extern double sim_rate; // simulation rate, 1.0 real time
-
-// Autopilot events decided on one pass and sent on the following ones, and
-// the values last commanded (shown by the control units).
-extern int pending_mach_events;
-extern int pending_descent_speed_event;
-extern int commanded_altitude_refresh; // -999, or the time an altitude was commanded
-extern int commanded_speed_refresh;
-extern int commanded_altitude_ft;
-extern int commanded_speed_kt;
-extern int commanded_mach_x100;
-inline constexpr int kNotCommanded = -999; // none of the commanded_ values above
-
-// One-shots of the simulation rate and the pauses; the top of climb clears them.
-extern int sim_rate_restored;
-extern int paused_at_tod;
-extern int paused_at_dest_distance;
-
-// Destination: 1 = its airport is still to be loaded, 2 = loaded; and the
-// tower view, set once per route.
-extern int destination_airport_state;
-extern int tower_view_set;
-
-// Requests left by pages for the next working pass.
-extern int autotune_request;   // > 0: tune the radios with that mode
-extern int route_file_request; // 1 or 3: load the pending route file with that mode

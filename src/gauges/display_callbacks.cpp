@@ -1,8 +1,8 @@
 #include "gauges/display_callbacks.h"
 
 #include "data/display_state.h"
-#include "fms/files/flight_log.h"
 #include "fms/fms_update.h"
+#include "fms/plan/flight_log.h"
 #include "gauges/debug_log.h"
 #include "gauges/gauge_services.h"
 #include "gauges/lazy_loads.h"

@@ -4,9 +4,9 @@
 // screen element. GNSXLS alone closes an opened stored plan on install and
 // reads "GPSSynch" as a setting.
 #include "data/module_settings.h"
-#include "fms/files/flight_log.h"
 #include "fms/files/module_config.h"
 #include "fms/fms_update.h"
+#include "fms/plan/flight_log.h"
 #include "fms/units/gns_unit_state.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"

@@ -6,7 +6,7 @@
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/holds.h"
-#include "fms/update_counters.h"
+#include "fms/units/update_counters.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
 #include "gauges/gauge_callbacks.h"

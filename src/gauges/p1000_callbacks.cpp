@@ -7,7 +7,7 @@
 #include "fms/files/aircraft_config.h"
 #include "fms/files/module_config.h"
 #include "fms/fms_update.h"
-#include "fms/update_counters.h"
+#include "fms/units/update_counters.h"
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
 #include "gauges/gauge_callbacks.h"

@@ -6,7 +6,7 @@
 #include "data/p1000_menu_state.h"
 #include "fms/math/air_data.h"
 #include "fms/perf/speed_targets.h"
-#include "fms/update_counters.h"
+#include "fms/units/update_counters.h"
 #include "gauges/nd_toggles.h"
 #include "map/range_ladder.h"
 #include "sim/aircraft_state.h"

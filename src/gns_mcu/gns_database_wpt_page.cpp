@@ -4,7 +4,7 @@
 #include "data/candidate_list.h"
 #include "fms/math/lat_lon_text.h"
 #include "fms/plan/route_plan.h"
-#include "fms/procedures/selection_texts.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"

@@ -2,6 +2,7 @@
 
 #include "data/aircraft_settings.h"
 #include "data/candidate_list.h"
+#include "fms/exec/exec_erase.h"
 #include "fms/files/flight_plan_folder.h"
 #include "fms/guidance/hold_flying.h"
 #include "fms/guidance/lateral_guidance.h"

@@ -2,12 +2,12 @@
 // per engine, date and times, aircraft weight. Every figure is worked out
 // afresh each frame; the only field is the fuel reserve at R2.
 #include "data/module_settings.h"
-#include "fms/files/flight_log.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/guidance/times_to_go.h"
 #include "fms/math/clock_math.h"
 #include "fms/math/date_math.h"
+#include "fms/plan/flight_log.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"

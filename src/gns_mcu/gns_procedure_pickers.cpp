@@ -1,9 +1,9 @@
 #include "gns_mcu/gns_procedure_pickers.h"
 
 #include "data/airport_procedures.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/procedure_selection.h"
-#include "fms/procedures/selection_texts.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
 

@@ -5,10 +5,10 @@
 // without drawing to select the new plan's airport.
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/plan/airport_selection.h"
 #include "fms/plan/route_values.h"
 #include "fms/procedures/active_runways.h"
 #include "fms/procedures/airport_detail.h"
+#include "fms/procedures/airport_selection.h"
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_render.h"
 #include "gns_mcu/mcu_unit_state.h"

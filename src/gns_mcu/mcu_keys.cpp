@@ -8,7 +8,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/active_runways.h"
-#include "fms/update_counters.h"
+#include "fms/units/update_counters.h"
 #include "gns_mcu/mcu_dirto.h"
 #include "gns_mcu/mcu_keyboard.h"
 #include "gns_mcu/mcu_unit_state.h"

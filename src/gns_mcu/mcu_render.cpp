@@ -2,7 +2,7 @@
 
 #include "fms/fms_update.h"
 #include "fms/plan/route_values.h"
-#include "fms/update_counters.h"
+#include "fms/units/update_counters.h"
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_unit_state.h"
 #include "sim/aircraft_state.h"

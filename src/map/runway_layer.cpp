@@ -4,8 +4,8 @@
 // intercept fan and the traffic pattern.
 #include "data/module_settings.h"
 #include "fms/math/nav_math.h"
-#include "fms/plan/airport_selection.h"
 #include "fms/procedures/airport_detail.h"
+#include "fms/procedures/airport_selection.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"

@@ -1,7 +1,7 @@
 #include "map/selected_runways.h"
 
 #include "data/airport_procedures.h"
-#include "fms/procedures/selection_texts.h"
+#include "fms/plan/selection_texts.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "fms/guidance/route_progress.h"
 #include "fms/math/clock_math.h"
-#include "fms/perf/vertical_state.h"
+#include "fms/plan/vertical_state.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
-#include "fms/update_counters.h"
+#include "fms/units/update_counters.h"
 #include "map/map_canvas.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"

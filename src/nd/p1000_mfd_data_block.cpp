@@ -10,7 +10,7 @@
 #include "data/p1000_menu_state.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/route_plan.h"
-#include "fms/update_counters.h"
+#include "fms/units/update_counters.h"
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/range_ladder.h"

@@ -3,7 +3,7 @@
 // one reference and one rotation (heading up about the aircraft, or north up
 // about the plan waypoint in format 6).
 #include "data/c17_mfd_state.h"
-#include "fms/plan/airport_selection.h"
+#include "fms/procedures/airport_selection.h"
 #include "pfd/c17_mfd_painters.h"
 
 #include "data/display_state.h"

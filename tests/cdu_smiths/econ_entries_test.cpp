@@ -5,9 +5,9 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/perf/speed_targets.h"
-#include "fms/perf/vertical_state.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/autopilot_targets.h"
 #include "fms/perf/speed_targets.h"
-#include "fms/perf/vertical_state.h"
-#include "fms/plan/airport_selection.h"
+#include "fms/plan/vertical_state.h"
+#include "fms/procedures/airport_selection.h"
 
 #include <tuple>
 

@@ -6,9 +6,9 @@
 #include "data/nav_database.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/procedure_insertion.h"
-#include "fms/procedures/selection_texts.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
 

@@ -6,6 +6,7 @@
 #include "fms/plan/airways.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/waypoint_entry.h"
+#include "fms/procedures/approach_insertion.h"
 #include "plan_builder.h"
 #include "sim/host_folder.h"
 

@@ -2,8 +2,8 @@
 // condensed from a log written by hand.
 #include "route_files.h"
 
-#include "fms/files/flight_log.h"
 #include "fms/fms_update.h"
+#include "fms/plan/flight_log.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "gauges/linkage.h"

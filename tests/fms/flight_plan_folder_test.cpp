@@ -6,7 +6,7 @@
 #include "fms/files/route_file_load.h"
 #include "fms/files/stored_routes.h"
 #include "fms/files/xml_plan_writer.h"
-#include "fms/perf/vertical_state.h"
+#include "fms/plan/vertical_state.h"
 
 #include <gtest/gtest.h>
 

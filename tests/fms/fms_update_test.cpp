@@ -4,13 +4,13 @@
 #include "update_fixture.h"
 
 #include "data/module_settings.h"
-#include "fms/files/flight_log.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/guidance/times_to_go.h"
 #include "fms/perf/speed_targets.h"
-#include "fms/perf/vertical_state.h"
+#include "fms/plan/flight_log.h"
+#include "fms/plan/vertical_state.h"
 #include "fms/units/mcu_page_state.h"
-#include "fms/update_counters.h"
+#include "fms/units/update_counters.h"
 
 #include <cmath>
 

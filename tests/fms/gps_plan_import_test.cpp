@@ -1,6 +1,7 @@
 // The simulator's GPS plan read from the block the stand-in publishes, and
 // the tank levels of the fuel loader.
 #include "fms/files/gps_plan_import.h"
+#include "fms/plan/fuel_loading.h"
 
 #include "data/load_warnings.h"
 #include "data/nav_database.h"

@@ -4,7 +4,7 @@
 #include "update_fixture.h"
 
 #include "fms/guidance/cross_track.h"
-#include "fms/guidance/sequencing.h"
+#include "fms/sequencing.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
+#include "fms/plan/selection_texts.h"
 #include "fms/procedures/procedure_selection.h"
-#include "fms/procedures/selection_texts.h"
 #include "fms/units/gns_page_state.h"
 #include "procedure_builder.h"
 

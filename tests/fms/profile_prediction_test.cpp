@@ -6,8 +6,8 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
-#include "fms/perf/vertical_state.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
 #include "sim/aircraft_state.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "data/nav_database.h"
 #include "fms/files/route_file.h"
 #include "fms/files/route_file_load.h"
-#include "fms/perf/vertical_state.h"
+#include "fms/plan/vertical_state.h"
 
 #include <gtest/gtest.h>
 

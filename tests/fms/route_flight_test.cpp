@@ -8,7 +8,7 @@
 #include "update_fixture.h"
 
 #include "data/module_settings.h"
-#include "fms/files/flight_log.h"
+#include "fms/plan/flight_log.h"
 #include "fms/plan/route_values.h"
 #include "sim/data_link.h"
 

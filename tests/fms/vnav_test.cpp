@@ -8,8 +8,8 @@
 #include "data/module_settings.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/perf/speed_targets.h"
-#include "fms/perf/vertical_state.h"
 #include "fms/perf/vnav.h"
+#include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 
 namespace {

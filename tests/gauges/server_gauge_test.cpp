@@ -6,6 +6,7 @@
 #include "data/aircraft_settings.h"
 #include "data/display_settings.h"
 #include "data/display_state.h"
+#include "fms/exec/exec_erase.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/plan_edit_helpers.h"

@@ -8,7 +8,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/route_plan.h"
-#include "fms/procedures/selection_texts.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_direct.h"
 #include "sim/aircraft_state.h"

@@ -7,8 +7,8 @@
 #include "data/airport_procedures.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/procedures/procedure_selection.h"
-#include "fms/procedures/selection_texts.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
 

@@ -4,8 +4,8 @@
 #include "overlay_fixture.h"
 
 #include "data/module_settings.h"
-#include "fms/plan/airport_selection.h"
 #include "fms/procedures/airport_detail.h"
+#include "fms/procedures/airport_selection.h"
 #include "map/map_overlays.h"
 
 #include <string>

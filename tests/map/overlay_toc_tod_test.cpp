@@ -5,8 +5,8 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/guidance/lateral_guidance.h"
-#include "fms/perf/vertical_state.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
 #include "map/map_overlays.h"
 
 #include <cmath>

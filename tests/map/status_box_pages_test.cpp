@@ -5,8 +5,8 @@
 #include "data/nav_database.h"
 #include "fms/files/stored_routes.h"
 #include "fms/fms_update.h"
-#include "fms/plan/airport_selection.h"
 #include "fms/plan/route_values.h"
+#include "fms/procedures/airport_selection.h"
 #include "map/map_overlays.h"
 #include "map/status_box_pages.h"
 

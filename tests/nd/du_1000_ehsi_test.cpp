@@ -3,8 +3,8 @@
 #include "nd_fixture.h"
 
 #include "data/airport_procedures.h"
-#include "fms/plan/airport_selection.h"
-#include "fms/procedures/selection_texts.h"
+#include "fms/plan/selection_texts.h"
+#include "fms/procedures/airport_selection.h"
 #include "nd/du_1000_ehsi_painters.h"
 
 #include <cmath>

@@ -8,10 +8,10 @@
 #include "data/p1000_menu_state.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/nav/fix_info.h"
-#include "fms/perf/vertical_state.h"
-#include "fms/plan/airport_selection.h"
 #include "fms/plan/holds.h"
-#include "fms/update_counters.h"
+#include "fms/plan/vertical_state.h"
+#include "fms/procedures/airport_selection.h"
+#include "fms/units/update_counters.h"
 #include "nd/p1000_mfd_painters.h"
 
 #include <cmath>

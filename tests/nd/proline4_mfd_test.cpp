@@ -6,7 +6,7 @@
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
-#include "fms/perf/vertical_state.h"
+#include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "map/map_colours.h"
 #include "nd/proline4_mfd_painters.h"

@@ -6,7 +6,7 @@
 
 #include "data/c17_mfd_state.h"
 #include "data/p1000_menu_state.h"
-#include "fms/perf/vertical_state.h"
+#include "fms/plan/vertical_state.h"
 #include "nd/p1000_mfd_painters.h"
 #include "pfd/pfd_render_passes.h"
 

@@ -4,7 +4,7 @@
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
 #include "data/module_settings.h"
-#include "fms/perf/vertical_state.h"
+#include "fms/plan/vertical_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/host_folder.h"

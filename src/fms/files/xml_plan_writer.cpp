@@ -2,8 +2,8 @@
 
 #include "fms/math/lat_lon_text.h"
 #include "fms/math/position_dms.h"
-#include "fms/perf/vertical_state.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
 #include "platform/os.h"
 #include "sim/host_folder.h"
 

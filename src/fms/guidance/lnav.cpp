@@ -6,7 +6,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
-#include "fms/procedures/selection_texts.h"
+#include "fms/plan/selection_texts.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"

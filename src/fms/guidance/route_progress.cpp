@@ -1,8 +1,8 @@
 #include "fms/guidance/route_progress.h"
 
 #include "fms/math/nav_math.h"
-#include "fms/perf/vertical_state.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
 #include "sim/aircraft_state.h"
 
 double distance_to_destination = 0.0;

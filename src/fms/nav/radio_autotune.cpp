@@ -2,8 +2,8 @@
 
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
-#include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
+#include "fms/procedures/airport_selection.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"

@@ -3,10 +3,10 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "data/performance_tables.h"
-#include "fms/files/flight_log.h"
 #include "fms/math/air_data.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/flight_log.h"
 #include "fms/plan/route_plan.h"
 #include "platform/text_file.h"
 

@@ -5,9 +5,9 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/cruise_planning.h"
 #include "fms/perf/speed_targets.h"
-#include "fms/perf/vertical_state.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>

@@ -7,9 +7,8 @@
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/plan/waypoint_entry.h"
-#include "fms/procedures/approach_insertion.h"
-#include "fms/procedures/selection_texts.h"
 #include "fms/units/c17_cdu_text.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_page_state.h"
@@ -113,6 +112,14 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
     return true;
 }
 
+bool within_5_nm(const NavRecord& r, const RouteWaypoint& w) {
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(w.lat, w.lon, r.latitude, r.longitude, &distance, &course);
+    return distance <= 5.0;
+}
+
+} // namespace
+
 void delete_waypoint(int index, int force, std::string& message) {
     if (working_plan_last > 1 && index >= 0 && index <= working_plan_last) {
         delete_working_hold(index);
@@ -124,14 +131,6 @@ void delete_waypoint(int index, int force, std::string& message) {
     message.clear();
     if (route_state == kRouteStateActive) advance_route_state();
 }
-
-bool within_5_nm(const NavRecord& r, const RouteWaypoint& w) {
-    double distance = 0.0, course = 0.0;
-    gc_dist_course(w.lat, w.lon, r.latitude, r.longitude, &distance, &course);
-    return distance <= 5.0;
-}
-
-} // namespace
 
 bool shift_working_up(int p) {
     if (p < 0 || p > working_plan_last + 1 || !plan_has_room(1)) return false;
@@ -224,12 +223,6 @@ void delete_waypoint_smiths(int index, int force) {
     delete_waypoint(index, force, smiths_scratchpad_message);
 }
 
-void delete_waypoint_fms(int index, int force) {
-    delete_waypoint(index, force, c17_scratchpad_message);
-    // The C-17 CDU deletes without an EXEC step.
-    reset_active_route_state();
-}
-
 bool insert_discontinuity(int p) {
     if (p == 0) p = 1;
     if (p < 1 || p > working_plan_last + 1 || candidate_count() < 1) return false;
@@ -283,20 +276,6 @@ bool create_user_waypoint_mod(int p, int v, double magvar) {
     pbd_bearing_1 = in.bearing_1;
     pbd_bearing_2 = in.bearing_2;
     return done;
-}
-
-int apply_airway_to_row(int n) {
-    if (n < 1 || n > route_rows_last) return 0;
-    const std::string to = route_rows[n].to;
-    int exit = 0;
-    for (int c = 1; c <= candidate_count() && !exit; ++c)
-        if (c != candidate_from_index && candidate_list[c].ident == to) exit = c;
-    if (!exit) return 0;
-    gns_plan_open = 1;
-    candidate_selected_index = exit;
-    delete_route_row(n);
-    insert_airway_segment();
-    return 1;
 }
 
 void classify_imported_waypoints() {

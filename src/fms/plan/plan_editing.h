@@ -24,9 +24,11 @@ int next_user_waypoint_number();
 int delete_route_row(int n);
 
 // Removes entry index, or (between the first two and the last two entries,
-// without force) turns it into a discontinuity.
+// without force) turns it into a discontinuity, and clears the unit's
+// scratchpad message. The C-17 CDU's form, which also executes, is
+// delete_waypoint_fms (fms/exec).
+void delete_waypoint(int index, int force, std::string& message);
 void delete_waypoint_smiths(int index, int force);
-void delete_waypoint_fms(int index, int force); // C-17 CDU
 
 // Inserts candidate 1 at p (0 means 1) and a discontinuity behind it unless it
 // lands last but one or later. False when the plan has no room.
@@ -41,10 +43,6 @@ bool insert_then_leg(int p);
 // The SMITHS form also makes p the LEGS pages' edit index.
 bool create_user_waypoint(int p, int v, double magvar);
 bool create_user_waypoint_mod(int p, int v, double magvar);
-
-// Replaces RTE row n by the loaded airway up to the row's TO fix; 1 when the
-// fix lies on the airway, else 0 with nothing changed.
-int apply_airway_to_row(int n);
 
 // Types and frequencies of an imported working plan from the database.
 void classify_imported_waypoints();

@@ -1,7 +1,6 @@
-// EXEC and ERASE of a route modification. EXEC makes the working plan the
-// active plan and brings what depends on it up to date: the executed
-// selections, the airports, holds, the direct leg, the vertical profile and
-// target. ERASE throws the modification away.
+// The state of a route modification that EXEC and ERASE (fms/exec) act on:
+// the airports and selections entered, the values the performance pages
+// saved, and the working plan loaded whole.
 #pragma once
 
 #include <string>
@@ -44,12 +43,3 @@ extern int working_plan_new;
 // A plan was loaded whole into the working plan: the holds leave it (ERASE
 // brings the executed ones back) and EXEC restarts the TO waypoint.
 void working_plan_replaced();
-
-// EXEC: only while route_state is 2 or 4 from the EXEC keys; other callers at
-// any state. With a working plan of two entries or more the route is active
-// (state 3) afterwards.
-void reset_active_route_state();
-
-// ERASE: state 4 becomes 3; selections, saved values, holds and the working
-// plan go back to what was executed.
-void erase_route_modification();

@@ -1,7 +1,7 @@
 #include "fms/plan/route_plan.h"
 
-#include "fms/perf/vertical_state.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/vertical_state.h"
 #include "fms/units/gns_page_state.h"
 
 RouteWaypoint active_plan_entries[RoutePlan::slots];

@@ -1,10 +1,10 @@
 #include "fms/plan/route_state.h"
 
 #include "data/module_settings.h"
-#include "fms/files/flight_log.h"
-#include "fms/files/gps_plan_import.h"
-#include "fms/fms_update.h"
+#include "fms/plan/flight_log.h"
+#include "fms/plan/fuel_loading.h"
 #include "fms/plan/route_values.h"
+#include "fms/plan/update_state.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 

@@ -1,6 +1,7 @@
 #include "fms/procedures/approach_insertion.h"
 
 #include "fms/plan/airways.h"
+#include "fms/plan/plan_editing.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/procedures/airport_detail.h"
@@ -183,4 +184,18 @@ void insert_airway_segment() {
         if (v == b) break;
     }
     if (*t.last < kPlanLastIndex) t.plan->slot(*t.last + 1).ident = "******";
+}
+
+int apply_airway_to_row(int n) {
+    if (n < 1 || n > route_rows_last) return 0;
+    const std::string to = route_rows[n].to;
+    int exit = 0;
+    for (int c = 1; c <= candidate_count() && !exit; ++c)
+        if (c != candidate_from_index && candidate_list[c].ident == to) exit = c;
+    if (!exit) return 0;
+    gns_plan_open = 1;
+    candidate_selected_index = exit;
+    delete_route_row(n);
+    insert_airway_segment();
+    return 1;
 }

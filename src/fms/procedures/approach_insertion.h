@@ -20,3 +20,7 @@ void apply_approach_to_route();
 // or the working plan while gns_plan_open is 1. The entry after the new last
 // one gets the end mark "******" when it lies within the plan.
 void insert_airway_segment();
+
+// Replaces RTE row n by the loaded airway up to the row's TO fix; 1 when the
+// fix lies on the airway, else 0 with nothing changed.
+int apply_airway_to_row(int n);

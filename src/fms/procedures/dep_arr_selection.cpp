@@ -2,9 +2,9 @@
 
 #include "data/airport_procedures.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/procedures/procedure_insertion.h"
 #include "fms/procedures/procedure_selection.h"
-#include "fms/procedures/selection_texts.h"
 #include "fms/units/c17_cdu_text.h"
 #include "fms/units/cdu_text.h"
 

@@ -2,13 +2,13 @@
 
 #include "data/airport_procedures.h"
 #include "fms/guidance/lateral_guidance.h"
-#include "fms/plan/airport_selection.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/selection_texts.h"
+#include "fms/procedures/airport_selection.h"
 #include "fms/procedures/procedure_legs.h"
 #include "fms/procedures/procedure_selection.h"
-#include "fms/procedures/selection_texts.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "fms/procedures/procedure_selection.h"
 
 #include "data/airport_procedures.h"
-#include "fms/procedures/selection_texts.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/units/gns_page_state.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
-#include "fms/plan/airport_selection.h"
+#include "fms/procedures/airport_selection.h"
 
 #include "data/config_line.h"
 #include "data/nav_database.h"
 #include "fms/math/nav_math.h"
-#include "fms/perf/vertical_state.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_detail.h"
 #include "platform/os.h"
 #include "platform/text_file.h"

@@ -2,7 +2,7 @@
 // and descent means by altitude band and gross-weight band, appended to
 // Flight.log.
 #include "data/config_line.h"
-#include "fms/files/flight_log.h"
+#include "fms/plan/flight_log.h"
 #include "fms/plan/route_exec.h"
 #include "platform/os.h"
 #include "platform/text_file.h"

@@ -1,9 +1,9 @@
-#include "fms/files/flight_log.h"
+#include "fms/plan/flight_log.h"
 
 #include "data/nav_database.h"
-#include "fms/fms_update.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/update_state.h"
 #include "platform/os.h"
 #include "sim/aircraft_state.h"
 #include "sim/data_link.h"

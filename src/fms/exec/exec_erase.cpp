@@ -1,0 +1,328 @@
+#include "fms/exec/exec_erase.h"
+
+#include "data/airport_procedures.h"
+#include "data/module_settings.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/nav/fix_info.h"
+#include "fms/nav/radio_autotune.h"
+#include "fms/perf/profile_prediction.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/perf/vnav.h"
+#include "fms/plan/flight_log.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/plan_editing.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/selection_texts.h"
+#include "fms/plan/update_state.h"
+#include "fms/plan/vertical_state.h"
+#include "fms/procedures/active_runways.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/airport_selection.h"
+#include "fms/procedures/procedure_selection.h"
+#include "fms/units/c17_cdu_text.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
+#include "fms/units/mcu_page_state.h"
+#include "sim/aircraft_state.h"
+#include "sim/key_events.h"
+#include "sim/panel_services.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* const kNone = "------";
+
+constexpr int kDeparturesPage = 10;
+constexpr int kArrivalsPage = 11;
+
+bool selected(const std::string& text) {
+    return !text.empty() && text != kNone;
+}
+
+void drop_saved_pair(double& speed, double& mach) {
+    if (speed > 0.0 || mach > 0.0) speed = mach = 0.0;
+}
+
+void drop_saved_values() {
+    drop_saved_pair(previous_climb_speed, previous_climb_mach);
+    drop_saved_pair(previous_cruise_speed, previous_cruise_mach);
+    drop_saved_pair(previous_descent_speed, previous_descent_mach);
+    if (legs_edit_index > 0) legs_edit_index = 0;
+    if (previous_cost_index >= 0) previous_cost_index = -1;
+    direct_to_entered = 0;
+}
+
+void execute_selections() {
+    if (selected(pending_departure_runway)) {
+        sel_departure_runway = pending_departure_runway;
+        departure_runway_changed = 1;
+        pending_departure_runway = kNone;
+        applied_departure_runway = kNone;
+    }
+    exec_sid = sel_sid;
+    exec_sid_transition = sel_sid_transition;
+    exec_departure_runway = sel_departure_runway;
+    exec_star = sel_star;
+    exec_star_transition = sel_star_transition;
+    exec_arrival_runway = sel_arrival_runway;
+    exec_arrival_page_choice_1 = arrival_page_choice_1;
+    exec_arrival_page_choice_2 = arrival_page_choice_2;
+}
+
+void start_flight_log() {
+    last_clock_second = -99.0;
+    flight_elapsed_seconds = 0.0;
+    flight_phase = -1;
+    write_flight_log(0);
+}
+
+void update_destination(int old_state) {
+    const std::string ident = active_plan[active_plan_last].ident;
+    if (old_state < kRouteStateActive) {
+        select_airport(ident, 1);
+        clear_fix_info(0);
+    }
+    const bool reselect = old_state == kRouteStateActiveModified && !destination_airport_ident.empty();
+    if (ident == loaded_destination_ident && !reselect) return;
+    if (reselect) {
+        destination_airport_ident.clear();
+        select_airport(ident, 1);
+    }
+    loaded_destination_ident = ident;
+    load_airport_detail(loaded_destination_ident, destination_slot);
+    // The executed copies go too, or ERASE would bring back the old airport's.
+    for (std::string* text : {&sel_star, &sel_star_transition, &sel_arrival_runway, &applied_arrival_runway,
+                              &applied_star_transition, &sel_approach, &sel_approach_transition, &exec_star,
+                              &exec_star_transition, &exec_arrival_runway})
+        *text = kNone;
+}
+
+void update_origin(int old_state) {
+    const std::string ident = active_plan[0].ident;
+    if (old_state < kRouteStateActive) {
+        select_airport(ident, 0);
+        // The MCU airport page opens on the origin, without a pending entry.
+        mcu_airport_text_a = airport_elevation_text;
+        mcu_airport_text_b = selected_airport_ident;
+        if (McuShowActiveRwys == 1) query_active_runways_ipc(selected_airport_ident);
+        airport_runway_first_row = 1;
+        mcu_apt_top = 1;
+        airport_page_refresh = 1;
+        mcu_entry_text.clear();
+        mcu_enter_pressed = 0;
+        if (aircraft_state.ground_speed_kt < 5.0) start_flight_log();
+    }
+    if (!origin_airport_ident.empty()) {
+        loaded_origin_ident = origin_airport_ident;
+        origin_airport_ident.clear();
+        if (old_state == kRouteStateActive) select_airport(ident, 0);
+    }
+    if (ident == loaded_origin_ident) return;
+    loaded_origin_ident = ident;
+    load_airport_detail(loaded_origin_ident, origin_slot);
+    for (std::string* text : {&sel_sid, &sel_sid_transition, &sel_departure_runway, &pending_departure_runway,
+                              &applied_departure_runway, &applied_sid_transition, &exec_sid,
+                              &exec_sid_transition, &exec_departure_runway})
+        *text = kNone;
+    climb_speed_target = climb_speed_base;
+    cruise_speed_target = cruise_speed_base;
+    descent_speed_target = descent_speed_base;
+    // A new origin starts without holds.
+    clear_holds();
+}
+
+void find_approach_runway() {
+    const AirportProcedures& destination = airport_slots[destination_slot];
+    for (int r = 1; r <= destination.runways.count(); ++r)
+        if (destination.runways[r].designator == applied_arrival_runway) {
+            approach_runway_index = r;
+            return;
+        }
+}
+
+void match_approach() {
+    if (!approach_info.empty()) {
+        std::string words = approach_info;
+        for (char& c : words)
+            if (c == '_') c = ' ';
+        char name[30] = {};
+        char runway[30] = {};
+        // Name and runway, 29 characters at most each.
+        if (std::sscanf(words.c_str(), "%29s %29s", name, runway) >= 1) {
+            sel_approach = name;
+            applied_arrival_runway = runway;
+        }
+        approach_info.clear();
+        approach_record_index = 0;
+    }
+    if (approach_record_index == 0 && selected(sel_approach)) {
+        const AirportProcedures& destination = airport_slots[destination_slot];
+        for (int i = 1; i <= destination.approaches.count(); ++i) {
+            const ProcedureRecord& approach = destination.approaches[i];
+            // The approach loader keeps the approach's name in second_text.
+            if (approach.second_text == sel_approach && approach.runway == applied_arrival_runway) {
+                approach_record_index = i;
+                break;
+            }
+        }
+        if (approach_record_index != 0) find_approach_runway();
+    } else if (approach_record_index != 0 && approach_runway_index == 0) {
+        find_approach_runway();
+    }
+}
+
+void target_entry(int i) {
+    vertical_target_lat = active_plan[i].lat;
+    vertical_target_lon = active_plan[i].lon;
+    vertical_target_altitude = active_plan[i].alt_constraint;
+}
+
+void update_vertical_target(int old_state) {
+    vertical_target_altitude = cruise_altitude;
+    vertical_target_lat = toc_lat;
+    vertical_target_lon = toc_lon;
+    if (to_waypoint_index <= active_plan_last) {
+        constraint_waypoint_index = active_plan_last;
+        for (int i = to_waypoint_index; i <= active_plan_last; ++i)
+            if (active_plan[i].constrained == 1) {
+                constraint_waypoint_index = i;
+                break;
+            }
+    }
+    const int target = constraint_waypoint_index;
+    if (toc_passed == 0) {
+        const int n = plan_distance_to(1);
+        if (target < n) target_entry(target);
+    } else {
+        update_toc_tod(0);
+        target_entry(target);
+        const RouteWaypoint& w = active_plan[target];
+        if (target == active_plan_last && w.type == "APT" && vnav_engaged == 1)
+            vertical_target_altitude = w.alt_constraint + 200.0;
+    }
+    if (vnav_engaged == 1 && old_state == kRouteStateActiveModified) {
+        // A modified route commands its targets afresh.
+        vnav_speed_set = 0;
+        vnav_altitude_set = 0;
+        if (VnavSetSpd == 2) VnavSetSpd = 1;
+        vnav_speed_refresh = 1;
+        commanded_altitude_ft = kNotCommanded;
+        commanded_speed_kt = kNotCommanded;
+    }
+    plan_cruise_altitude = 0;
+    distance_to_to_nm = 999.0; // not computed until the next pass
+}
+
+} // namespace
+
+void reset_active_route_state() {
+    constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
+    if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, 0);
+    drop_saved_values();
+    if (smiths_legs_mode != kLegsModeList) {
+        start_direct_to();
+        smiths_legs_mode = kLegsModeList;
+    }
+    if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
+    execute_selections();
+    if (route_state < kRouteStateActive) {
+        airport_runway_selected_line = kNoRunwayLine;
+        mcu_airport_list_index = kNoSelectionIndex;
+    }
+    mcu_direct_only = 0;
+
+    if (working_plan_last >= 1) {
+        for (int i = 0; i <= working_plan_last; ++i)
+            copy_waypoint_fields(working_plan[i], active_plan.slot(i));
+        hold_list_commit_working_index();
+        gns_direct_to_flag = 0;
+        active_plan_last = working_plan_last;
+        sync_hold_marks();
+        if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1) to_waypoint_index = 1;
+        working_plan_new = 0;
+        // A shorter plan keeps its TO waypoint inside the plan.
+        if (to_waypoint_index > active_plan_last) to_waypoint_index = active_plan_last;
+        const RouteWaypoint& to = active_plan[to_waypoint_index];
+        to_position = GeoPosition{to.lat, to.lon};
+
+        if (LnavSetEnRouteFreqs == 1 && lnav_engaged == 1) autotune_leg_radios(2);
+        if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
+        if (active_plan[active_plan_last].type == "APT") update_destination(route_state);
+        if (active_plan[0].type == "APT") update_origin(route_state);
+        match_approach();
+
+        if (plan_cruise_altitude > 0) cruise_altitude = plan_cruise_altitude;
+        const int old_state = route_state;
+        route_state = kRouteStateActive;
+        if (old_state < kRouteStateActive) {
+            // A route activated anew starts its profile in the climb.
+            toc_passed = 0;
+            clear_tod_passed();
+            descent_speed_phase = 0;
+        }
+        predict_profile(cruise_altitude, 1);
+        if (toc_passed == 0) plan_distance_to(0);
+        update_toc_tod(0);
+        route_distance_summary();
+        update_vertical_target(old_state);
+    }
+    if (previous_cruise_altitude > 0) previous_cruise_altitude = 0;
+}
+
+void erase_route_modification() {
+    origin_airport_ident.clear();
+    destination_airport_ident.clear();
+    sel_sid = exec_sid;
+    sel_sid_transition = exec_sid_transition;
+    sel_departure_runway = exec_departure_runway;
+    sel_star = exec_star;
+    sel_star_transition = exec_star_transition;
+    sel_arrival_runway = exec_arrival_runway;
+    if (smiths_cdu_page == kDeparturesPage) {
+        match_sid_transition(kNone, kNone);
+        find_sid(kNone);
+    }
+    departure_runway_changed = 0;
+    // A runway entered on the RTE page is part of the modification.
+    pending_departure_runway = kNone;
+    if (smiths_cdu_page == kArrivalsPage) {
+        match_star_transition(kNone, kNone);
+        find_star(kNone);
+    }
+    arrival_page_choice_1 = exec_arrival_page_choice_1;
+    arrival_page_choice_2 = exec_arrival_page_choice_2;
+    smiths_legs_mode = kLegsModeList;
+    pending_hold_delete_index = 0;
+
+    if (previous_climb_speed != 0.0) climb_speed_target = static_cast<int>(previous_climb_speed);
+    if (previous_cruise_speed > 0.0) cruise_speed_target = static_cast<int>(previous_cruise_speed);
+    if (previous_descent_speed > 0.0) descent_speed_target = static_cast<int>(previous_descent_speed);
+    if (previous_climb_mach > 0.0) ClimbMach = previous_climb_mach;
+    if (previous_cruise_mach > 0.0) CruiseMach = previous_cruise_mach;
+    if (previous_descent_mach > 0.0) DescentMach = previous_descent_mach;
+    if (previous_cruise_altitude > 0) cruise_altitude = previous_cruise_altitude;
+    if (previous_cost_index >= 0) cost_index = previous_cost_index;
+    previous_climb_speed = previous_cruise_speed = previous_descent_speed = 0.0;
+    previous_climb_mach = previous_cruise_mach = previous_descent_mach = 0.0;
+    previous_cruise_altitude = 0;
+
+    if (route_state == kRouteStateActiveModified) route_state = kRouteStateActive;
+    legs_edit_index = 0;
+    direct_to_entered = 0;
+    working_plan_new = 0;
+
+    // Holds not yet executed go with the working plan; deleted ones come
+    // back (copy_active_plan_to_working).
+    copy_active_plan_to_working();
+    build_route_rows();
+}
+
+void delete_waypoint_fms(int index, int force) {
+    delete_waypoint(index, force, c17_scratchpad_message);
+    // The C-17 CDU deletes without an EXEC step.
+    reset_active_route_state();
+}

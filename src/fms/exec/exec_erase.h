@@ -1,0 +1,20 @@
+// The exec room of the core: EXEC and ERASE of a route modification. EXEC
+// makes the working plan the active plan and brings what depends on it up to
+// date: the executed selections, the airports, holds, the direct leg, the
+// radios, the vertical profile and target. ERASE throws the modification
+// away. Both reach into every room below, so they sit above them; the state
+// they act on is the plan's (fms/plan/route_exec.h).
+#pragma once
+
+// EXEC: only while route_state is 2 or 4 from the EXEC keys; other callers at
+// any state. With a working plan of two entries or more the route is active
+// (state 3) afterwards.
+void reset_active_route_state();
+
+// ERASE: state 4 becomes 3; selections, saved values, holds and the working
+// plan go back to what was executed.
+void erase_route_modification();
+
+// Deletes a waypoint as the C-17 CDU does, without an EXEC step: the
+// deletion of delete_waypoint, then EXEC.
+void delete_waypoint_fms(int index, int force);
