@@ -1,7 +1,9 @@
 // The files room of the core: what the core writes and reads as files: its
 // route files and their folder list, the simulator's GPS and ".PLN" plans,
-// the XML plan writer, the flight log and its summary, and the two
-// configuration files (module and aircraft) applied to the core's state.
+// the XML plan writer, and the two configuration files (module and aircraft)
+// applied to the core's state. Loading a route reaches every room, EXEC
+// included, so this room is the highest; the flight log, which sequencing and
+// EXEC write, lives in plan.
 //
 // The module's own route files: the flight-plans folder, the line format that
 // every reader accepts, and the writer.

@@ -1,6 +1,8 @@
 // The guidance room of the core: what a working pass computes laterally along
-// the active route: the TO waypoint and its sequencing, the cross-track error
-// and LNAV steering, flying a hold, and the distances and times to go.
+// the active route: the TO waypoint, the cross-track error and LNAV steering,
+// flying a hold, and the distances and times to go. Sequencing the TO
+// waypoint also retunes the radios and sets the VNAV speed, so it stands with
+// the update, above every room.
 //
 // The lateral guidance values of the active route: the TO waypoint, the
 // distances and magnetic courses to it and along the legs, the switching

@@ -1,7 +1,7 @@
-// The performance room of the core: the vertical profile and its state (top
-// of climb, top of descent, vertical target), the speed targets and cost index,
-// the cruise planning from the performance tables, the VNAV half of the
-// per-frame update and the autopilot commands it sends.
+// The performance room of the core: the vertical profile (its state, top of
+// climb, top of descent, vertical target, is the plan's), the speed targets
+// and cost index, the cruise planning from the performance tables, the VNAV
+// half of the per-frame update and the autopilot commands it sends.
 //
 // The vertical half of the per-frame update: the top of climb (TOC) and top
 // of descent (TOD) on the active route, the vertical target kept at each

@@ -1,7 +1,9 @@
 // The plan room of the core: the active, working and preview plans and their
-// RTE rows, the route state behind the EXEC lamp, EXEC and ERASE, the edits the
-// control units make (waypoint entry, airways, holds, deletions) and the airport
-// selection that starts a plan. This header holds the plan model itself.
+// RTE rows, the route state behind the EXEC lamp and the modification EXEC
+// and ERASE act on, the edits the control units make (waypoint entry,
+// airways, holds, deletions), the selection texts, the vertical state, the
+// flight log, fuel loading and the state of the per-frame update: what every
+// room above reads and writes. This header holds the plan model itself.
 //
 // The flight-plan model: the active plan that is flown, the working plan that
 // the pages edit (EXEC copies it back) and the preview plan of the route-file

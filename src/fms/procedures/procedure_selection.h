@@ -1,7 +1,8 @@
-// The procedures room of the core: an airport's detail and its SID, STAR and
-// approach files read into the airport slots, the leg directives expanded into
-// positions, the departure and arrival choices of the pages and their insertion
-// into the working or active plan, and the runways in use.
+// The procedures room of the core: an airport's detail and selection, its
+// SID, STAR and approach files read into the airport slots, the leg
+// directives expanded into positions, the departure and arrival choices of
+// the pages and their insertion into the working or active plan, airway
+// segments put into a plan, and the runways in use.
 //
 // The procedure pickers of the departure, arrival and approach pages: which
 // runways suit a procedure, which procedures suit a runway and a transition,
