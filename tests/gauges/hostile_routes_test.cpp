@@ -1,7 +1,8 @@
 // Hostile route files flown in the stand-in with the real module: whatever a
 // file holds, no published variable, no key event to the autopilot and no
 // text the CDU, the HW_B737_ND or the B777_PFD_NB draw shows a NaN or an
-// infinity, and a file that cannot be used whole leaves the route flown.
+// infinity, a file that cannot be used leaves the route flown, and a long
+// one loads its first 201 waypoints.
 #include "script.h"
 #include "stand_in_panel.h"
 
@@ -104,8 +105,8 @@ TEST_F(HostileRoutes, noFileBringsANaNOrAnImpossibleValueToAPageADisplayOrTheAut
          "CruiseAlt=nan\nFuel=inf\n[FlightPlan]\nKSEA 47.449 -122.3093 APT\nN nan -122 WPT\n"
          "I 47 inf WPT\nM -inf nan WPT\nKPDX 45.5887 -122.5975 APT\n",
          1},
-        {"LONG.RTE", long_route, 1},
-        {"JUNK.RTE", junk(4000), 1},
+        {"LONG.RTE", long_route, 200}, // its first 201 waypoints
+        {"JUNK.RTE", junk(4000), 200},
         {"WIDE.RTE",
          "[FlightPlan]\nKSEA 47.449 -122.3093 APT " + std::string(10000, 'X') +
              "\nOLM 46.9717 -122.9025 VOR\n",

@@ -1,4 +1,5 @@
 #include "fms/plan/route_exec.h"
+#include "fms/plan/route_values.h"
 
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
@@ -228,6 +229,14 @@ void update_vertical_target(int old_state) {
 }
 
 } // namespace
+
+void execute_route_modification() {
+    if (!destination_airport_ident.empty()) {
+        route_destination_ident = destination_airport_ident;
+        arrival_destination_ident = destination_airport_ident;
+    }
+    reset_active_route_state();
+}
 
 void reset_active_route_state() {
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
