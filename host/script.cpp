@@ -255,6 +255,8 @@ class Parser {
             c.text = w.size() == 2 ? w[1] : "";
             if (c.text.find('/') != std::string::npos)
                 return fail("snapshot prefix '" + printable(c.text) + "' names a folder");
+            if (c.text.find('"') != std::string::npos)
+                return fail("snapshot prefix '" + printable(c.text) + "' is no part of a file name");
             return true;
         }
         std::string error;
@@ -263,6 +265,9 @@ class Parser {
         c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
         if (c.text.find('/') != std::string::npos)
             return fail("snapshot file '" + printable(c.text) + "' names a folder");
+        // A quote would end up in the name ("" is no empty name here).
+        if (c.text.find('"') != std::string::npos || c.text.empty())
+            return fail("snapshot file '" + printable(c.text) + "' is no file name");
         return true;
     }
 
@@ -579,7 +584,10 @@ const CommandRow kCommands[] = {
       "control panel, gets its background box, shown lights and click spots) or of every drawing gauge "
       "(PREFIX + gauge name + \".png\"), over black unless transparent"},
      &Parser::parse_snapshot},
-    {{"route", "load FILE", "ask the module for a route file of its flight-plans folder"},
+    {{"route", "load FILE",
+      "load a route file of the flight-plans folder (a plain name) as the CDU's CO ROUTE, ACTIVATE and EXEC "
+      "do, "
+      "and print how many waypoints were loaded; a load that leaves no route is a warning"},
      &Parser::parse_route},
     {{"progress", "N", "a flight progress line every N frames (0: none)"}, &Parser::parse_progress},
     {{"fly", "MAX [to IDENT]",
