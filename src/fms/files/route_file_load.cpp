@@ -118,18 +118,19 @@ RouteFileRecord record;
 RouteFileOutcome outcome;
 
 // The file named by a reader, or the simulator plan converted into its
-// temporary route file first (the import reports its own failures). Null
-// when there is nothing to read.
+// temporary route file first (the import reports its own failures); `path`
+// names the plan as the pilot chose it. Null when there is nothing to read.
 std::FILE* open_plan(std::string name, bool is_pln, std::string& path) {
     path = flight_plans_folder() + name;
-    if (is_pln) {
-        if (import_simulator_flight_plan(name) == -99) {
-            record.status = RouteFileStatus::ImportFailed;
-            return nullptr;
-        }
-        path = flight_plans_folder() + kSimPlanTempFile;
+    if (!is_pln) return os::open_file(path, "r");
+    if (import_simulator_flight_plan(name) == -99) {
+        record.status = RouteFileStatus::ImportFailed;
+        return nullptr;
     }
-    return os::open_file(path, "r");
+    const std::string converted = flight_plans_folder() + kSimPlanTempFile;
+    std::FILE* file = os::open_file(converted, "r");
+    if (!file) path = converted;
+    return file;
 }
 
 bool is_header(const RouteLine& tokens) {
