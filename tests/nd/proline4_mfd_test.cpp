@@ -59,7 +59,7 @@ class Proline4Mfd : public NdTest {
     // The NAV1 station received with the given identifier.
     void receive_nav1(const char* ident) {
         host::set_token(49, 1.0);
-        host::set_calc_text("NAV IDENT:1", ident);
+        host::set_token_text(47, ident);
     }
     // The aircraft moved `nm` across the TO leg (right of it for positive nm).
     void off_the_leg(double nm) {
