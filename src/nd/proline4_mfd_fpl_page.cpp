@@ -21,6 +21,14 @@
 
 namespace {
 
+// 1 while the profile computation holds a profile of the route, so that a
+// fuel prediction for the destination exists: from the EXEC that predicts it
+// with the cruise altitude (or the prediction that picks one) through climb,
+// cruise and descent.
+int profile_state_flag() {
+    return cruise_altitude > 0 ? 1 : 0;
+}
+
 using namespace proline4;
 using nd::format;
 using nd::text;
@@ -156,7 +164,7 @@ void draw_destination_row(Table& t, double y) {
         return;
     }
     t.times(distance, white, y);
-    const std::string fuel = descent_speed_phase == 1
+    const std::string fuel = profile_state_flag() == 1
                                  ? format(kilograms() ? "%.0fKG" : "%.0fLB", destination_fuel(r))
                                  : std::string(kilograms() ? "---KG" : "---LB");
     text(t.g, fuel, t.f.label, white, 190, y);

@@ -269,15 +269,16 @@ TEST_F(Proline4Mfd, destinationFuelAndTheRowsWithoutARoute) {
     aircraft_state.ground_speed_kt = 240.0;
     to_waypoint_index = active_plan_last - 1;
     WeightUnit = "KGS";
-    descent_speed_phase = 1;
+    cruise_altitude = 30000; // a profile is predicted: in the climb, before any descent
+    descent_speed_phase = 0;
     const gfx::Recording& r = draw(2);
     EXPECT_EQ(text_at(r, 190, 49), "454KG");
     EXPECT_EQ(text_at(r, 0, 40), "-----   ---    -:-- --:--"); // no NEXT row
-    descent_speed_phase = 0;
+    cruise_altitude = 0;
     EXPECT_EQ(text_at(draw(2), 190, 49), "---KG");
     // The TO waypoint the last: nothing is left to burn beyond it.
     to_waypoint_index = active_plan_last;
-    descent_speed_phase = 1;
+    cruise_altitude = 30000;
     WeightUnit = "LBS";
     EXPECT_EQ(text_at(draw(3), 190, 50), "1000LB");
 
