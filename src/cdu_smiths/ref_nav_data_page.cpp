@@ -72,11 +72,12 @@ void draw_airport(CduPage& page, const NavRecord& fix) {
     if (!runway_ref_text.empty()) {
         const int metres = saturate_to_int(std::atoi(runway_ref_text.c_str()) * 0.3048);
         const std::string line = cdu_format("%sFT %-5dM", runway_ref_text.c_str(), metres);
-        // A long runway's line moves left until it ends at the screen's edge.
+        // A long runway's line moves left until it ends at the screen's edge
+        // (an overlong text keeps its start on the screen).
         gfx::RectF box;
         page.g.measure_string(line, page.large, gfx::RectF{0.0f, 0.0f, 1000.0f, 50.0f}, gfx::StringFormat{},
                               &box);
-        cdu_text(page, std::min(150.0f, kScreenRight - box.width), 166, CduFont::Large, line);
+        cdu_text(page, std::clamp(kScreenRight - box.width, 0.0f, 150.0f), 166, CduFont::Large, line);
     }
 }
 

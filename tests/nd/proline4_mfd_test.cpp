@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -290,6 +291,28 @@ TEST_F(Proline4Mfd, destinationFuelAndTheRowsWithoutARoute) {
     EXPECT_EQ(text_at(none, 0, 49), "-----   ---    -:-- --:-- ----");
     EXPECT_EQ(text_at(none, 225, 49), "LB");
     EXPECT_EQ(text_at(none, 81, 31), "NM");
+}
+
+TEST_F(Proline4Mfd, progressRowsPassOverDiscontinuityAndThenEntries) {
+    // THEN and DISCO behind the TO waypoint NISQL, as an entry on LEGS and EXEC leave them.
+    for (const char* marker : {"DISCO", "THEN"}) {
+        for (int i = active_plan_last; i > to_waypoint_index; --i)
+            active_plan.slot(i + 1) = active_plan[i];
+        ++active_plan_last;
+        active_plan.slot(to_waypoint_index + 1) = RouteWaypoint{};
+        active_plan.slot(to_waypoint_index + 1).ident = marker;
+    }
+    aircraft_state.ground_speed_kt = 240.0;
+    const gfx::Recording& r = draw(2);
+    EXPECT_EQ(text_at(r, 0, 40), "OLM   ");
+    // The distance to KPDX (right-aligned at 73 on the destination row): the
+    // route's own, about a hundred NM, not the way round by 0N 0E.
+    double to_destination = -1.0;
+    for (const gfx::RecordedOp* t : r.of_kind(gfx::OpKind::String))
+        if (std::fabs(t->world_rect.y - 49.0f) < 0.5f && t->world_rect.x > 30.0f && t->world_rect.x <= 73.0f)
+            to_destination = std::atof(t->text.c_str());
+    EXPECT_GT(to_destination, 50.0);
+    EXPECT_LT(to_destination, 200.0);
 }
 
 TEST_F(Proline4Mfd, insetRangeFigureMovesForThreeDigits) {
