@@ -15,6 +15,7 @@
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/plan/update_state.h"
 #include "fms/plan/vertical_state.h"
@@ -218,6 +219,14 @@ void update_vertical_target(int old_state) {
 }
 
 } // namespace
+
+void execute_route_modification() {
+    if (!destination_airport_ident.empty()) {
+        route_destination_ident = destination_airport_ident;
+        arrival_destination_ident = destination_airport_ident;
+    }
+    reset_active_route_state();
+}
 
 void reset_active_route_state() {
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
