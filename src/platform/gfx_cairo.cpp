@@ -5,13 +5,12 @@
 //
 // Strokes are batched: consecutive strokes with the same opaque plain pen
 // (flat ends, no arrows) and the same linear part of the transform, with no
-// other drawing, clip or mode change between them, are gathered into one
-// Cairo path of sub-paths and stroked once, when something else is drawn,
-// the surface is read or the Graphics ends. One stroke costs far less than
-// one per segment, and draws the same picture but where an opaque line
-// crosses another of the same pen (there the antialiased edge is laid once,
-// not twice). Each context keeps its buffers and Cairo's state between
-// calls, so the steady path allocates nothing.
+// other drawing, clip or mode change between them and none reaching near
+// another of the batch, are gathered into one Cairo path of sub-paths and
+// stroked once, when something else is drawn, the surface is read or the
+// Graphics ends. One stroke costs far less than one per segment. Each
+// context keeps its buffers and Cairo's state between calls, so the steady
+// path allocates nothing.
 #include "platform/gfx_cairo_paths.h"
 
 #include <algorithm>
@@ -57,6 +56,11 @@ struct CairoCanvas {
 // shape cut by a region may differ from those cut by the path.
 enum class ClipForm { None, Path, Boxes };
 
+// A device box.
+struct Box {
+    double x0, y0, x1, y1;
+};
+
 // The pen of a stroke batch in device terms.
 struct StrokeKey {
     Argb color = 0;
@@ -77,6 +81,7 @@ struct CairoContext {
     CanvasShared* shared = nullptr;
     StrokeKey batch;
     cairo_matrix_t batch_matrix{};
+    std::vector<Box> batch_boxes; // what each stroke of the batch can touch
     // Cairo state last set, so that unchanged settings are not set again
     // (setting a colour or a dash allocates in Cairo).
     bool color_known = false;
@@ -97,6 +102,7 @@ struct CairoContext {
     GraphicsPath clip_path;
     cairo_matrix_t clip_matrix{};
     bool clip_rectilinear = false;
+    std::vector<DPoint> clip_device; // the clip's own buffer: it may be set while a stroke's points wait
 };
 
 namespace {
@@ -148,12 +154,12 @@ void apply_clip(CairoContext* c, ClipForm form) {
     cairo_reset_clip(cr);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE); // clip regions are whole pixels in GDI+
     if (form == ClipForm::Path) {
-        set_fill_path(cr, c->clip_path.points(), c->clip_path.types(), c->clip_matrix, c->device);
+        set_fill_path(cr, c->clip_path.points(), c->clip_path.types(), c->clip_matrix, c->clip_device);
         cairo_set_fill_rule(cr, c->clip_path.fill_mode() == FillMode::Winding ? CAIRO_FILL_RULE_WINDING
                                                                               : CAIRO_FILL_RULE_EVEN_ODD);
     } else {
         const std::vector<cairo_rectangle_int_t>& boxes =
-            clip_boxes(c->shared, cairo_get_target(cr), c->clip_path, c->clip_matrix, c->device);
+            clip_boxes(c->shared, cairo_get_target(cr), c->clip_path, c->clip_matrix, c->clip_device);
         cairo_identity_matrix(cr);
         cairo_new_path(cr);
         for (const cairo_rectangle_int_t& b : boxes)
@@ -176,7 +182,6 @@ void ensure_clip(CairoContext* c, bool as_boxes) {
 void flush_own(CairoContext* c) {
     if (c->shared->pending != c) return;
     c->shared->pending = nullptr;
-    ensure_clip(c, false);
     set_antialias(c->cr, c->batch.antialias);
     set_color(c, c->batch.color);
     set_line(c, c->batch.width, c->batch.dash);
@@ -210,6 +215,28 @@ bool rectilinear(std::span<const DPoint> d, std::span<const uint8_t> types) {
     return true;
 }
 
+Box box_of(std::span<const DPoint> d, double margin) {
+    Box b{d[0].x, d[0].y, d[0].x, d[0].y};
+    for (const DPoint& p : d) {
+        b.x0 = std::min(b.x0, p.x);
+        b.y0 = std::min(b.y0, p.y);
+        b.x1 = std::max(b.x1, p.x);
+        b.y1 = std::max(b.y1, p.y);
+    }
+    return Box{b.x0 - margin, b.y0 - margin, b.x1 + margin, b.y1 + margin};
+}
+
+// Whether a stroke can touch a pixel that a stroke of the batch touches:
+// where strokes of one pen cross, one stroke of both would lay the smoothed
+// edge once instead of twice and change the picture, so such a stroke
+// starts a batch of its own. A batch is kept to a few dozen strokes.
+bool overlaps(const std::vector<Box>& boxes, const Box& b) {
+    if (boxes.size() >= 64) return true;
+    for (const Box& o : boxes)
+        if (b.x0 < o.x1 && o.x0 < b.x1 && b.y0 < o.y1 && o.y0 < b.y1) return true;
+    return false;
+}
+
 // A pen narrower than a device pixel draws one pixel wide.
 double device_pen_width(const Pen& pen, const Matrix& world) {
     const double scale = std::sqrt(std::fabs(double(world.m11) * world.m22 - double(world.m12) * world.m21));
@@ -230,14 +257,21 @@ void stroke_path(CairoContext* c, std::span<const PointF> pts, std::span<const u
     if (plain && g_batching && (pen.color >> 24) == 0xFF && device_points(pts, m, c->device)) {
         const StrokeKey key{pen.color, width, pen.dash_style, aa,  rectilinear(c->device, types),
                             m.xx,      m.yx,  m.xy,           m.yy};
-        if (c->shared->pending != c || !(c->batch == key)) {
+        // What the stroke can touch: its points' box widened by a miter's
+        // reach (five pen widths at the limit of 10) and a pixel of smoothing.
+        const double scale = std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
+        const Box box = box_of(c->device, 5.0 * width * scale + 1.0);
+        if (c->shared->pending != c || !(c->batch == key) || overlaps(c->batch_boxes, box)) {
             flush_shared(c->shared);
+            ensure_clip(c, false); // before the batch's path: setting a clip replaces the path
             cairo_identity_matrix(cr);
             cairo_new_path(cr);
             c->batch = key;
             c->batch_matrix = m;
+            c->batch_boxes.clear();
             c->shared->pending = c;
         }
+        c->batch_boxes.push_back(box);
         append_cairo_path(cr, c->device, types);
         return;
     }
