@@ -5,8 +5,8 @@
 //
 // Strokes are batched: consecutive strokes with the same opaque plain pen
 // (flat ends, no arrows) and the same linear part of the transform, with no
-// other drawing, clip or mode change between them and none reaching near
-// another of the batch, are gathered into one Cairo path of sub-paths and
+// other drawing, clip or mode change between them and none painting a pixel
+// that another of the batch paints, are gathered into one Cairo path of sub-paths and
 // stroked once, when something else is drawn, the surface is read or the
 // Graphics ends. One stroke costs far less than one per segment. Each
 // context keeps its buffers and Cairo's state between calls, so the steady
@@ -51,15 +51,10 @@ struct CairoCanvas {
 
 // How a clip is handed to Cairo: as its path, or as the boxes of the pixels
 // it keeps, by which Cairo clips as a region instead of building and
-// clearing a mask for every call. Text and clears take the boxes (the same
-// pixels either way); strokes and fills the path, since Cairo's edges of a
-// shape cut by a region may differ from those cut by the path.
+// clearing a mask for every call. Text, clears and smoothed shapes other
+// than boxes take the boxes (the same pixels); aliased shapes and boxes the
+// path, since within a path clip Cairo draws them in whole pixels.
 enum class ClipForm { None, Path, Boxes };
-
-// A device box.
-struct Box {
-    double x0, y0, x1, y1;
-};
 
 // The pen of a stroke batch in device terms.
 struct StrokeKey {
@@ -81,7 +76,8 @@ struct CairoContext {
     CanvasShared* shared = nullptr;
     StrokeKey batch;
     cairo_matrix_t batch_matrix{};
-    std::vector<Box> batch_boxes; // what each stroke of the batch can touch
+    std::vector<StrokePiece> batch_pieces; // where the batch's strokes paint
+    std::vector<StrokePiece> pieces;       // the same of the stroke at hand
     // Cairo state last set, so that unchanged settings are not set again
     // (setting a colour or a dash allocates in Cairo).
     bool color_known = false;
@@ -170,6 +166,13 @@ void apply_clip(CairoContext* c, ClipForm form) {
     c->clip_form = form;
 }
 
+// Whether a shape is smoothed and not made of horizontal and vertical lines
+// only: such a shape Cairo clips by a region as by the path, to a level or
+// so (within a path clip, Cairo draws the others in whole pixels).
+bool smoothed_curve(bool antialias, bool rectilinear_path, const cairo_matrix_t& m) {
+    return antialias && !(rectilinear_path && m.xy == 0.0 && m.yx == 0.0);
+}
+
 // The clip in the form for shapes or for text and clears. A path of
 // horizontal and vertical lines Cairo makes a region of itself.
 void ensure_clip(CairoContext* c, bool as_boxes) {
@@ -215,28 +218,6 @@ bool rectilinear(std::span<const DPoint> d, std::span<const uint8_t> types) {
     return true;
 }
 
-Box box_of(std::span<const DPoint> d, double margin) {
-    Box b{d[0].x, d[0].y, d[0].x, d[0].y};
-    for (const DPoint& p : d) {
-        b.x0 = std::min(b.x0, p.x);
-        b.y0 = std::min(b.y0, p.y);
-        b.x1 = std::max(b.x1, p.x);
-        b.y1 = std::max(b.y1, p.y);
-    }
-    return Box{b.x0 - margin, b.y0 - margin, b.x1 + margin, b.y1 + margin};
-}
-
-// Whether a stroke can touch a pixel that a stroke of the batch touches:
-// where strokes of one pen cross, one stroke of both would lay the smoothed
-// edge once instead of twice and change the picture, so such a stroke
-// starts a batch of its own. A batch is kept to a few dozen strokes.
-bool overlaps(const std::vector<Box>& boxes, const Box& b) {
-    if (boxes.size() >= 64) return true;
-    for (const Box& o : boxes)
-        if (b.x0 < o.x1 && o.x0 < b.x1 && b.y0 < o.y1 && o.y0 < b.y1) return true;
-    return false;
-}
-
 // A pen narrower than a device pixel draws one pixel wide.
 double device_pen_width(const Pen& pen, const Matrix& world) {
     const double scale = std::sqrt(std::fabs(double(world.m11) * world.m22 - double(world.m12) * world.m21));
@@ -257,26 +238,34 @@ void stroke_path(CairoContext* c, std::span<const PointF> pts, std::span<const u
     if (plain && g_batching && (pen.color >> 24) == 0xFF && device_points(pts, m, c->device)) {
         const StrokeKey key{pen.color, width, pen.dash_style, aa,  rectilinear(c->device, types),
                             m.xx,      m.yx,  m.xy,           m.yy};
-        // What the stroke can touch: its points' box widened by a miter's
-        // reach (five pen widths at the limit of 10) and a pixel of smoothing.
+        // Where strokes of one pen cross, one stroke of both would lay the
+        // smoothed edge once instead of twice and change the picture: a
+        // stroke that can touch a pixel of the batch's starts a batch of its
+        // own. A batch is kept to a few hundred pieces.
         const double scale = std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
-        const Box box = box_of(c->device, 5.0 * width * scale + 1.0);
-        if (c->shared->pending != c || !(c->batch == key) || overlaps(c->batch_boxes, box)) {
+        stroke_pieces(c->device, types, width * scale, c->pieces);
+        const bool same = c->shared->pending == c && c->batch == key;
+        if (!same || c->batch_pieces.size() + c->pieces.size() > 256 ||
+            pieces_touch(c->pieces, c->batch_pieces)) {
             flush_shared(c->shared);
-            ensure_clip(c, false); // before the batch's path: setting a clip replaces the path
+            // Before the batch's path: setting a clip replaces the path.
+            ensure_clip(c, smoothed_curve(aa, key.rectilinear, m));
             cairo_identity_matrix(cr);
             cairo_new_path(cr);
             c->batch = key;
             c->batch_matrix = m;
-            c->batch_boxes.clear();
+            c->batch_pieces.clear();
             c->shared->pending = c;
         }
-        c->batch_boxes.push_back(box);
+        c->batch_pieces.insert(c->batch_pieces.end(), c->pieces.begin(), c->pieces.end());
         append_cairo_path(cr, c->device, types);
         return;
     }
     flush_shared(c->shared);
-    ensure_clip(c, false);
+    {
+        const bool inside = device_points(pts, m, c->device);
+        ensure_clip(c, smoothed_curve(aa, inside && rectilinear(c->device, types), m));
+    }
 
     std::span<const PointF> line = pts;
     c->caps.clear();
@@ -323,10 +312,13 @@ void fill_path(CairoContext* c, std::span<const PointF> pts, std::span<const uin
                Argb color, const DrawState& state) {
     if (!matrix_invertible(state.world)) return; // collapsed to nothing
     flush_shared(c->shared);
-    ensure_clip(c, false);
+    const cairo_matrix_t m = device_matrix(state);
+    const bool aa = antialiased(state.smoothing);
+    const bool inside = device_points(pts, m, c->device);
+    ensure_clip(c, smoothed_curve(aa, inside && rectilinear(c->device, types), m));
     cairo_t* cr = c->cr;
-    set_antialias(cr, antialiased(state.smoothing));
-    set_fill_path(cr, pts, types, device_matrix(state), c->device);
+    set_antialias(cr, aa);
+    set_fill_path(cr, pts, types, m, c->device);
     cairo_set_fill_rule(cr, mode == FillMode::Winding ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
     set_color(c, color);
     cairo_fill(cr);

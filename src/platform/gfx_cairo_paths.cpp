@@ -327,6 +327,74 @@ void stroke_far_path(cairo_t* cr, std::span<const DPoint> d, std::span<const uin
     }
 }
 
+void stroke_pieces(std::span<const DPoint> d, std::span<const uint8_t> types, double width,
+                   std::vector<StrokePiece>& out) {
+    out.clear();
+    for_each_figure(types, [&](const Figure& f) {
+        if (f.end - f.begin < 2) return;
+        bool curved = false;
+        for (std::size_t i = f.begin; i < f.end; ++i)
+            curved = curved || (types[i] & PathPointTypeMask) == PathPointTypeBezier;
+        // Where a figure turns, a miter reaches up to five pen widths (the
+        // miter limit of 10) past its corner.
+        const bool turns = curved || f.closed || f.end - f.begin > 2;
+        const double reach = turns ? 5.0 * width : width / 2.0;
+        if (curved) {
+            StrokePiece box{d[f.begin], d[f.begin], true, reach};
+            for (std::size_t i = f.begin; i < f.end; ++i) {
+                box.a = DPoint{std::min(box.a.x, d[i].x), std::min(box.a.y, d[i].y)};
+                box.b = DPoint{std::max(box.b.x, d[i].x), std::max(box.b.y, d[i].y)};
+            }
+            out.push_back(box);
+            return;
+        }
+        for (std::size_t i = f.begin; i + 1 < f.end; ++i)
+            out.push_back(StrokePiece{d[i], d[i + 1], false, reach});
+        if (f.closed) out.push_back(StrokePiece{d[f.end - 1], d[f.begin], false, reach});
+    });
+}
+
+namespace {
+
+double cross(const DPoint& o, const DPoint& a, const DPoint& b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+double point_segment_distance(const DPoint& p, const DPoint& a, const DPoint& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+double segment_distance(const StrokePiece& s, const StrokePiece& t) {
+    const double d1 = cross(s.a, s.b, t.a), d2 = cross(s.a, s.b, t.b);
+    const double d3 = cross(t.a, t.b, s.a), d4 = cross(t.a, t.b, s.b);
+    if (((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0)) && d1 != 0 && d2 != 0 && d3 != 0 && d4 != 0)
+        return 0.0; // they cross
+    return std::min(std::min(point_segment_distance(s.a, t.a, t.b), point_segment_distance(s.b, t.a, t.b)),
+                    std::min(point_segment_distance(t.a, s.a, s.b), point_segment_distance(t.b, s.a, s.b)));
+}
+
+} // namespace
+
+bool pieces_touch(std::span<const StrokePiece> a, std::span<const StrokePiece> b) {
+    constexpr double kPixel = 1.5; // a pixel's diagonal, and a little
+    for (const StrokePiece& s : a) {
+        const double sx0 = std::min(s.a.x, s.b.x), sx1 = std::max(s.a.x, s.b.x);
+        const double sy0 = std::min(s.a.y, s.b.y), sy1 = std::max(s.a.y, s.b.y);
+        for (const StrokePiece& t : b) {
+            const double gap = s.reach + t.reach + kPixel;
+            if (std::max(t.a.x, t.b.x) + gap <= sx0 || std::min(t.a.x, t.b.x) - gap >= sx1 ||
+                std::max(t.a.y, t.b.y) + gap <= sy0 || std::min(t.a.y, t.b.y) - gap >= sy1)
+                continue;
+            if (s.box || t.box || !(segment_distance(s, t) >= gap)) return true;
+        }
+    }
+    return false;
+}
+
 void make_caps(std::vector<PointF>& pts, std::span<const uint8_t> types, const Pen& pen, double width,
                std::vector<CapShape>& caps) {
     caps.clear();

@@ -108,6 +108,27 @@ TEST_F(GfxCairo, ClearFillsTheClipAndClipsRestrictDrawing) {
     g.fill_rectangle(SolidBrush(0xFF00FA00), 0, 0, 40, 40);
     EXPECT_EQ(surface_pixel(dc, 5, 5), 0xFF00FA00u);
     EXPECT_EQ(surface_pixel(dc, 35, 35), 0xFF000000u);
+    // Smoothed shapes, text and clears keep to the same whole pixels: each
+    // pixel the clip keeps (a centre inside) is cleared, and no other.
+    g.set_smoothing_mode(SmoothingMode::AntiAlias);
+    g.fill_ellipse(SolidBrush(0xFFFFFFFF), 20, 20, 30, 30);
+    g.draw_string("WWW", Font(FontFamily("Arial"), 20.0f), SolidBrush(0xFFFFFFFF), PointF{15, 15});
+    EXPECT_EQ(surface_pixel(dc, 35, 35), 0xFF000000u);
+    g.clear(0xFF0000FF);
+    int kept = 0, wrong = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            // Device space is half a pixel off the world's (the default pixel
+            // offset): the diagonal runs through x + y = 41, past the centre
+            // (x + 0.5, y + 0.5) of each pixel with x + y < 40.
+            const bool inside = x + y < 40;
+            const bool blue = surface_pixel(dc, x, y) == 0xFF0000FFu;
+            kept += blue;
+            wrong += blue != inside && x + y != 40; // centres on the edge go either way
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(kept, 700);
+    g.set_smoothing_mode(SmoothingMode::None);
     g.reset_clip();
     g.fill_rectangle(SolidBrush(0xFF0000FF), 30, 30, 10, 10);
     EXPECT_EQ(surface_pixel(dc, 35, 35), 0xFF0000FFu);
