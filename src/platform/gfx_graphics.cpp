@@ -47,10 +47,16 @@ RectF bounds_of(const std::vector<PointF>& pts) {
     return RectF{x0, y0, x1 - x0, y1 - y0};
 }
 
+void box_corners(const Matrix& m, const RectF& r, std::vector<PointF>& out) {
+    out.assign({matrix_apply(m, PointF{r.x, r.y}), matrix_apply(m, PointF{r.x + r.width, r.y}),
+                matrix_apply(m, PointF{r.x + r.width, r.y + r.height}),
+                matrix_apply(m, PointF{r.x, r.y + r.height})});
+}
+
 std::vector<PointF> box_corners(const Matrix& m, const RectF& r) {
-    return {matrix_apply(m, PointF{r.x, r.y}), matrix_apply(m, PointF{r.x + r.width, r.y}),
-            matrix_apply(m, PointF{r.x + r.width, r.y + r.height}),
-            matrix_apply(m, PointF{r.x, r.y + r.height})};
+    std::vector<PointF> out;
+    box_corners(m, r, out);
+    return out;
 }
 
 float mean_scale(const Matrix& m) {
@@ -114,6 +120,7 @@ struct GraphicsState {
         Recording* r = recording();
         r->ops.emplace_back();
         RecordedOp& op = r->ops.back();
+        op.points = r->take_points();
         op.kind = kind;
         op.transform = draw.world;
         op.clip = clip_op;
@@ -122,7 +129,7 @@ struct GraphicsState {
 
     void record_geometry(RecordedOp& op, const Shape& s) {
         if (s.box_based) {
-            op.points = box_corners(draw.world, s.box);
+            box_corners(draw.world, s.box, op.points);
             op.world_rect = s.box;
             op.start_angle = s.start_angle;
             op.sweep_angle = s.sweep_angle;
@@ -617,7 +624,7 @@ Status Graphics::draw_string(std::string_view text, const Font& font, const Soli
         RecordedOp& op = state_->record(OpKind::String);
         op.fill = true;
         op.color = brush.color;
-        op.points = {matrix_apply(state_->draw.world, PointF{layout.x, layout.y})};
+        op.points.assign(1, matrix_apply(state_->draw.world, PointF{layout.x, layout.y}));
         op.bounds = RectF{op.points[0].x, op.points[0].y, 0.0f, 0.0f};
         op.world_rect = layout;
         op.text = detail::cp1252_to_utf8(text);
