@@ -21,6 +21,7 @@ int airport_runway_first_row = 1;
 int airport_runway_selected_line = kNoRunwayLine;
 int mcu_apt_top = 1;
 std::string selected_airport_ident;
+std::string selected_airport_elevation_text;
 std::string selected_destination_ident;
 std::string selected_destination_elevation_text;
 int airport_page_refresh = 0;
@@ -278,6 +279,7 @@ void select_airport(const std::string& ident, int mode) {
 
     airport_elevation_text = t[1];
     selected_airport_ident = ident;
+    selected_airport_elevation_text = t[1];
     if (mode == 0) active_plan.slot(0).alt_constraint = parse_double(t[1]);
     if (mode == 1) {
         selected_destination_ident = ident;
@@ -323,7 +325,9 @@ void set_tower_view() {
     if (!ipc_open(0, &result, ipc_buffer, sizeof ipc_buffer)) return;
     const TowerView view = tower_view_position();
     // The add-on's units: latitude degrees x 10001750 x 2^32 / 90, longitude
-    // degrees x 2^64 / 360, altitude whole metres in the upper half.
+    // degrees x 2^64 / 360, altitude whole metres in the upper half. Metres
+    // by the exact factor 0.3048: the rounder 0.31 would set the view 1.7 %
+    // too high.
     const int64_t latitude = saturate_to_int64(view.latitude * kTowerLatitudeUnits);
     const int64_t longitude = saturate_to_int64(view.longitude * kTowerLongitudeUnits);
     const uint64_t altitude =
