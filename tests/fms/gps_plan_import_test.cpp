@@ -67,6 +67,7 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
     EXPECT_EQ(smiths_scratchpad_message, "GPS RTE TOO LONG");
 
     gps.waypoint(6, "W6", -40007000 / 2, 0);
+    to_waypoint_index = 9; // a route flown so far
     import_gps_route(0);
     ASSERT_EQ(working_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[0].ident, "KSEA");
@@ -80,6 +81,7 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
     EXPECT_EQ(route_state, 3);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(active_plan[1].ident, "LONGNAM");
+    EXPECT_EQ(to_waypoint_index, 1); // the new plan from its first leg
     EXPECT_EQ(smiths_scratchpad_message, "ACTIVE FSPLANNER RTE LOADED");
     LoadWarning w;
     ASSERT_TRUE(take_load_warning(w));
