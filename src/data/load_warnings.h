@@ -15,6 +15,7 @@ struct LoadWarning {
 };
 
 // file: the module's path (with '\\'); it is recorded as the host's path.
+// The same text for the same file is recorded once (until the list is cleared).
 void record_load_warning(const std::string& file, const std::string& text);
 
 // The oldest warning not yet taken; false when none is left.
