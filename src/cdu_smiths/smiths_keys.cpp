@@ -90,6 +90,8 @@ void line_select(SmithsKey key) {
 } // namespace
 
 int32_t smiths_press_key(SmithsKey key) {
+    // The pages edit the working plan; the GNS may have left its own view in it.
+    if (route_state == kRouteStateActive) align_working_plan_with_active();
     switch (key) {
     case SmithsKey::InitRef:
         smiths_perf_init_subpage = 1;

@@ -141,7 +141,7 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     EXPECT_EQ(planned_fuel, 12000.0);
     EXPECT_EQ(approach_info, "I10R_10R");
     EXPECT_EQ(route_state, 1);
-    EXPECT_EQ(to_waypoint_index, 1);
+    EXPECT_EQ(to_waypoint_index, kNoToWaypoint); // EXEC starts it
     EXPECT_EQ(origin_airport_ident, "KSEA");
     load_route_file_to_working("BEFORE.RTE", 0);
     EXPECT_EQ(planned_fuel, 22000.0); // the waypoint FUEL is no key line

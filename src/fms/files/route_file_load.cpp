@@ -537,6 +537,7 @@ void load_route_file(int request) {
 void load_route_file_to_working(const std::string& name, int keys_off) {
     if (name == "NEXT FPL") {
         empty_working_plan_for_new_plan();
+        working_plan_replaced();
         return;
     }
     const std::string upper = to_upper_ascii(name);
@@ -547,10 +548,9 @@ void load_route_file_to_working(const std::string& name, int keys_off) {
     begin_working_load();
     if (keys_off == 0) apply_working_keys();
     fill_working_plan();
-    if (route_state == kRouteStateNone) {
-        advance_route_state();
-        to_waypoint_index = 1;
-    }
+    working_plan_replaced();
+    // EXEC starts the TO waypoint; until then no route is flown.
+    if (route_state == kRouteStateNone) advance_route_state();
     if (keys_off != 0) return;
     if (working_plan_last >= 1) set_up_working_airports();
     prepare_aircraft_for_working_plan();

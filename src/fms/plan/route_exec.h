@@ -37,6 +37,14 @@ extern int previous_cost_index;
 // The waypoint the LEGS pages are editing; 0 = none.
 extern int legs_edit_index;
 
+// 1 while the working plan is a whole plan loaded over the active one: EXEC
+// starts it at its first leg.
+extern int working_plan_new;
+
+// A plan was loaded whole into the working plan: the holds leave it (ERASE
+// brings the executed ones back) and EXEC restarts the TO waypoint.
+void working_plan_replaced();
+
 // EXEC: only while route_state is 2 or 4 from the EXEC keys; other callers at
 // any state. With a working plan of two entries or more the route is active
 // (state 3) afterwards.
