@@ -549,13 +549,7 @@ void set_sim_clock_to_utc() {
 
 void delete_all_holds() {
     hold_armed = 0;
-    // Each pass removes the first hold (or, when none is found by its active
-    // index, stops): the list only shrinks.
-    for (int guard = hold_count(); guard > 0 && hold_count() > 0; --guard) {
-        const int before = hold_count();
-        delete_hold(hold_list[1].active_index, 0);
-        if (hold_count() == before) hold_list.set_count(0);
-    }
+    clear_holds();
 }
 
 // A file that cannot be read or does not fit leaves both plans as they were.
