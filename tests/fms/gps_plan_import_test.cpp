@@ -68,6 +68,7 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
     EXPECT_EQ(smiths_scratchpad_message, "1 WPTS NOT LOADED");
 
     gps.waypoint(6, "W6", -40007000 / 2, 0);
+    to_waypoint_index = 9; // a route flown so far
     import_gps_route(0);
     ASSERT_EQ(working_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W202");
@@ -82,6 +83,7 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
     EXPECT_EQ(route_state, 3);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(active_plan[1].ident, "LONGNAM");
+    EXPECT_EQ(to_waypoint_index, 1); // the new plan from its first leg
     EXPECT_EQ(smiths_scratchpad_message, "ACTIVE FSPLANNER RTE LOADED");
     std::string warnings;
     for (LoadWarning w; take_load_warning(w);)

@@ -119,6 +119,7 @@ void import_gps_route(int mode) {
     distance_to_to_nm = 999.0;
     tower_view_set = 0;
     delete_all_holds();
+    working_plan_replaced();
     advance_route_state();
     reset_active_route_state();
     if (mode != 7) smiths_scratchpad_message = "ACTIVE FSPLANNER RTE LOADED";
