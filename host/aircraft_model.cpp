@@ -279,7 +279,8 @@ bool apply_aircraft_key(AircraftModel& m, uint32_t event_id, uint32_t parameter)
         m.nav1_course_deg = std::fmod(parameter, 360.0);
         return true;
     case 0x100AC:
-        m.nav1_frequency_bcd = parameter;
+        // The radio keeps four BCD digits; the 1 of 1xx.xx MHz is implied.
+        m.nav1_frequency_bcd = parameter & 0xFFFF;
         return true;
     case 0x100B2:
         m.adf_frequency_bcd = parameter;

@@ -1,10 +1,9 @@
 #include "cdu_smiths/cdu_eta.h"
 
 #include "cdu_smiths/cdu_page_conventions.h"
+#include "fms/math/clock_math.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
-
-#include <cmath>
 
 CduEta cdu_eta(double distance_nm, bool local) {
     const AircraftState& a = aircraft_state;
@@ -14,25 +13,14 @@ CduEta cdu_eta(double distance_nm, bool local) {
 
 CduEta cdu_eta_after_minutes(double t, bool local) {
     const AircraftState& a = aircraft_state;
-    if (!std::isfinite(t) || t < 0.0) t = 0.0;
-    const double whole_hours = std::floor(t / 60.0);
-    double hours = (local ? a.local_hours : a.zulu_hours) + whole_hours;
-    // The nanominute keeps a time that binary fractions put just below a
-    // tenth (4.8 as 4.7999...) on that tenth.
-    double minutes = a.zulu_minutes + (t - 60.0 * whole_hours) + 1e-9;
-    // A full 60 minutes carries and a full day wraps, so neither "60" nor
-    // "24" is ever shown.
-    while (minutes >= 60.0) {
-        hours += 1.0;
-        minutes -= 60.0;
-    }
-    hours = std::fmod(std::floor(hours), 24.0);
-    if (hours < 0.0) hours += 24.0;
-    const double whole_minutes = std::floor(minutes);
+    // The readout's digit after the point is the tenth of a minute, so the
+    // minutes beside it are truncated, not rounded.
+    const HoursMinutes at = clock_after(local ? a.local_hours : a.zulu_hours, a.zulu_minutes,
+                                        hours_minutes(t, Rounding::Down), Rounding::Down);
     CduEta eta;
-    eta.hours = saturate_to_int(hours);
-    eta.minutes = saturate_to_int(whole_minutes);
-    eta.tenths = saturate_to_int((minutes - whole_minutes) * 10.0);
+    eta.hours = saturate_to_int(at.hours);
+    eta.minutes = saturate_to_int(at.minutes);
+    eta.tenths = saturate_to_int(at.tenths);
     eta.local = local;
     return eta;
 }

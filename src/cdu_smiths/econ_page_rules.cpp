@@ -48,12 +48,12 @@ void econ_enter_cruise_altitude() {
     std::string& s = smiths_scratchpad;
     if (s.empty()) return;
     if (s.compare(0, 2, "FL") == 0) s.erase(0, 2);
-    double v = cdu_number(s);
-    if (v > 0.0 && v < 1000.0) v = std::trunc(v) * 100.0;
-    // The same ceiling as PERF INIT and the route files.
-    if (!(v >= 1.0 && v <= kMaxCruiseAltitudeFt)) return refuse();
+    const double v = cdu_number(s);
+    if (!(v > 0.0 && v < 99999.0)) return refuse();
     cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
+    // Below 1000 a flight level: 999 is 99 900 ft, and 0.5 clears the altitude.
     cruise_altitude = saturate_to_int(v);
+    if (cruise_altitude < 1000) cruise_altitude *= 100;
     accept();
 }
 

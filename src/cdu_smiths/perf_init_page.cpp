@@ -80,11 +80,10 @@ void enter_cost_index() {
 void enter_cruise_altitude() {
     if (smiths_scratchpad.compare(0, 2, "FL") == 0) smiths_scratchpad.erase(0, 2);
     const double v = cdu_number(smiths_scratchpad);
-    if (v <= 0.0) return refuse();
-    // Saturated: a long row of digits is not a wrapped altitude.
+    // No ceiling but the field's: a long row of digits is refused, not wrapped.
+    if (!(v > 0.0 && v <= kMaxCruiseAltitudeFt)) return refuse();
     int altitude = saturate_to_int(v);
     if (altitude < 1000) altitude *= 100;
-    if (altitude > kMaxCruiseAltitudeFt) return refuse();
     cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
     cruise_altitude = altitude;
     cdu_mark_modified();

@@ -3,13 +3,13 @@
 // (sub-page 1); RTA PROGRESS, a prompt to PERF LIMITS (2); wind components,
 // temperature deviation, cross-track error, vertical deviation, track and
 // true airspeed (3). The page shows only; L6 and R6 change the page.
-#include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/math/clock_math.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearest_vors.h"
@@ -83,9 +83,14 @@ struct ProgressPage {
     }
     // ETA and fuel left after `minutes` burning `burn_lb`.
     void prediction(float y, double minutes, double burn_lb) {
-        const CduEta eta = cdu_eta_after_minutes(minutes, DispETALocalTime == 1);
+        // Whole minutes, rounded: 12:59.6 reads 1300. The local clock lends
+        // only its hours.
+        const AircraftState& a = aircraft_state;
+        const bool local = DispETALocalTime == 1;
+        const HoursMinutes eta =
+            clock_after(local ? a.local_hours : a.zulu_hours, a.zulu_minutes, hours_minutes(minutes));
         cdu_text(page, 160, y, CduFont::Large,
-                 cdu_format("%02d%02d%c", eta.hours, eta.minutes, eta.local ? 'L' : 'Z'));
+                 cdu_format("%02.0f%02.0f%c", eta.hours, eta.minutes, local ? 'L' : 'Z'));
         const double left = weight_shown(sim_var_object.get_fuel_on_board_lb() - burn_lb);
         cdu_text(page, 227, y, CduFont::Large, cdu_format("%3.1f", left / 1000.0));
     }

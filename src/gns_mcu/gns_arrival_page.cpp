@@ -246,27 +246,20 @@ void gns_enter_arrival() {
     const int choices =
         gns_open_list_count(d.runway_list.count(), d.star_entry_list.count(), d.procedure_name_list.count());
     if (choices >= 0 && gns_no_choice(gns_arrival_page, choices)) return;
-    bool committed = false;
-    if (gns_toggle(GNS_R1) == 2) {
-        commit_runway();
-        committed = true;
-    }
+    if (gns_toggle(GNS_R1) == 2) commit_runway();
     if (gns_arrival_preview == 1 && gns_toggle(GNS_L5) == 1) {
         insert_star();
         return;
     }
-    if (gns_toggle(GNS_R1) == 1) {
+    if (gns_toggle(GNS_R1) == 1)
         commit_airport();
-        committed = true;
-    } else if (gns_toggle(GNS_R2) == 1) {
+    else if (gns_toggle(GNS_R2) == 1)
         commit_transition();
-        committed = true;
-    } else if (gns_toggle(GNS_R2) == 2) {
+    else if (gns_toggle(GNS_R2) == 2)
         commit_star();
-        committed = true;
-    }
-    if (committed && gns_sel_star != kGnsNone && gns_sel_star_transition != kGnsNone &&
-        gns_sel_arr_runway != kGnsNone && gns_arrival_preview == 0) {
+    // Also when the page reopens with every field already set.
+    if (gns_sel_star != kGnsNone && gns_sel_star_transition != kGnsNone && gns_sel_arr_runway != kGnsNone &&
+        gns_arrival_preview == 0) {
         gns_arrival_page = 1;
         gns_arrival_preview = 1;
         gns_build_star_preview();

@@ -114,12 +114,12 @@ void force_turn() {
 }
 
 // The working plan that DIRECT-TO prepared becomes the active plan with the
-// DIRECT entry before the chosen waypoint. The copy reaches entry W.last + 2;
-// a plan without room for it is left as it is.
+// DIRECT entry before the chosen waypoint: entries 0..W.last, then the end
+// marks where they fit.
 void activate() {
     const int w_last = working_plan_last;
     const int c = working_cursor_index;
-    if (w_last < 0 || w_last + 2 > kPlanLastIndex) return;
+    if (w_last < 0 || w_last > kPlanLastIndex) return;
 
     active_plan_last = w_last - 1;
     int j = 0;
@@ -175,7 +175,8 @@ void gns_direct_insertion() {
     int& last = working_plan_last;
     const int c = working_cursor_index;
     const int k = gns_database_index;
-    const bool room = last >= 0 && last + 2 <= kPlanLastIndex && c >= 0 && c <= last + 1;
+    // The entry moves the plan up one; its end mark goes only where it fits.
+    const bool room = last >= 0 && last + 1 <= kPlanLastIndex && c >= 0 && c <= last + 1;
     if (!room || k < 1 || k > candidate_list.count()) {
         gns_state = GNS_DIRECT;
         reset_page_toggles();

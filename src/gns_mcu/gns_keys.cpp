@@ -144,9 +144,9 @@ void key_direct_to() {
         gns_direct_pressed = 1;
         return;
     }
-    // The copy and its end mark reach entry active last + 2: a plan fuller
-    // than that has no room, and the unit stays as it is.
-    if (active_plan_last > kPlanLastIndex - 2) return;
+    // The copy with the DIRECT entry must fit in entries 0..200 (the end
+    // marks behind it go only where they fit).
+    if (active_plan_last > kPlanLastIndex - 1) return;
 
     gns_direct_inserted = 0;
     gns_direct_page = 1;

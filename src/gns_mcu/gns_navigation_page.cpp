@@ -6,6 +6,7 @@
 #include "data/module_settings.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/times_to_go.h"
+#include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
@@ -52,9 +53,8 @@ bool page_waypoint(int page, int& index, double& distance, double& track) {
     return true;
 }
 
-std::string clock_text(double minutes) {
-    const int total = saturate_to_int(minutes + 0.5);
-    return gns_format("%02d:%02d", total / 60 % 100, total % 60);
+std::string clock_text(const HoursMinutes& t) {
+    return gns_format("%02.0f:%02.0f", t.hours, t.minutes);
 }
 
 } // namespace
@@ -83,7 +83,7 @@ void gnsxls_navigation_page(DisplayObject& display, gfx::Graphics& graphics) {
     page.text(30.0f, 160.0f, kGnsWhite, "GS");
     page.text(kValueX, 160.0f, kGnsGreen, gns_format("%3.0f", a.ground_speed_kt));
     page.text(30.0f, 200.0f, kGnsWhite, "ETE");
-    page.text(kValueX, 200.0f, kGnsBlue, shown && moving ? clock_text(ete_minutes) : "-----");
+    page.text(kValueX, 200.0f, kGnsBlue, shown && moving ? clock_text(hours_minutes(ete_minutes)) : "-----");
     if (DisplayMagVarOnGnsxlsNavPage == 1) {
         page.text(30.0f, 240.0f, kGnsWhite, "MAGVAR");
         page.text(kValueX + 60.0f, 240.0f, kGnsGreen,
@@ -100,7 +100,7 @@ void gnsxls_navigation_page(DisplayObject& display, gfx::Graphics& graphics) {
         page.text(kRightX, 80.0f, kGnsWhite, "ALT");
     std::string value = "-----";
     if (eta && shown && moving)
-        value = clock_text(a.zulu_hours * 60.0 + a.zulu_minutes + ete_minutes);
+        value = clock_text(clock_after(a.zulu_hours, a.zulu_minutes, hours_minutes(ete_minutes)));
     else if (!eta && shown && active_plan[index].alt_constraint != kNoConstraint)
         value = gns_format("%5.0f", active_plan[index].alt_constraint);
     page.text(kRightX, 120.0f, kGnsBlue, value);

@@ -137,6 +137,12 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
     }
     --p.last;
     p.plan.slot(p.last + 1).ident = "******";
+    // The last waypoint deleted as the TO waypoint: the one before it is
+    // flown, and with no leg left no route is.
+    if (p.active && to_waypoint_index != kNoToWaypoint && to_waypoint_index > p.last) {
+        to_waypoint_index = p.last >= 1 ? p.last : kNoToWaypoint;
+        if (p.last >= 1) to_position_from(p.last);
+    }
     if (p.active && to_waypoint_index != kNoToWaypoint) {
         if (to_waypoint_index > c) --to_waypoint_index;
         if (to_waypoint_index > 0) to_position_from(to_waypoint_index);
@@ -271,7 +277,7 @@ void gns_activate_opened_plan() {
         vertical_target_lat = destination.lat;
         vertical_target_lon = destination.lon;
         cruise_altitude = plan_cruise_altitude;
-        predict_profile(cruise_altitude > 0 ? cruise_altitude : 0, 1);
+        predict_profile(cruise_altitude > 0 ? cruise_altitude : 0, 0);
         if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 0.0) load_fuel(planned_fuel);
         mcu_legs_index = 1;
         tower_view_set = 0;

@@ -69,8 +69,9 @@ void fuel_status(GnsPage& page, const PlanFrame& f) {
     const double hours = endurance ? f.fob / f.flow : 0.0;
     std::string hours_text = "-----", range_text = "-----";
     if (endurance) {
-        const int whole = saturate_to_int(hours);
-        hours_text = gns_format("%02d:%02d", whole, saturate_to_int(hours * 60.0 - whole * 60.0));
+        // Whole minutes, truncated.
+        const HoursMinutes t = hours_minutes(hours * 60.0, Rounding::Down);
+        hours_text = gns_format("%02.0f:%02.0f", t.hours, t.minutes);
         range_text = gns_format("%5.0f", hours * f.gs);
     }
     page.text(90.0f, 280.0f, kGnsBlue, "HOURS");
@@ -177,8 +178,8 @@ void date_and_times(GnsPage& page) {
         const AircraftState& a = aircraft_state;
         double t = a.zulu_hours * 60.0 + a.zulu_minutes - clock_minutes(takeoff_time_text);
         if (t < 0.0) t += 1440.0;
-        const double hours = static_cast<double>(saturate_to_int(t / 60.0));
-        flight_time = gns_format("%02.0f:%02.0f", hours, t - hours * 60.0);
+        const HoursMinutes since = hours_minutes(t, Rounding::Down);
+        flight_time = gns_format("%02.0f:%02.0f", since.hours, since.minutes);
     }
     page.text(30.0f, 320.0f, kGnsBlue, "FLIGHT TIME");
     page.text(380.0f, 320.0f, kGnsBlue, flight_time);

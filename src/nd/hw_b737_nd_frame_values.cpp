@@ -1,6 +1,7 @@
 #include "nd/hw_b737_nd_frame_values.h"
 
 #include "fms/guidance/route_progress.h"
+#include "fms/math/clock_math.h"
 #include "fms/perf/vertical_state.h"
 
 #include <algorithm>
@@ -19,15 +20,11 @@ std::string heading_box_text(double heading_deg) {
 
 std::string eta_text(double ete_hours, double ete_minutes, double ete_tenths, double zulu_hours,
                      double local_minutes) {
-    double hours = ete_hours + zulu_hours;
-    double minutes = std::trunc(ete_minutes) + local_minutes;
-    if (minutes >= 60.0) {
-        hours += 1.0;
-        minutes -= 60.0;
-    }
-    if (hours >= 24.0) hours -= 24.0;
+    // The tenths digit stands beside the minutes, so they are truncated.
+    const HoursMinutes span{ete_hours, std::trunc(ete_minutes), ete_tenths};
+    const HoursMinutes t = clock_after(zulu_hours, local_minutes, span, Rounding::Down);
     char text[64];
-    std::snprintf(text, sizeof text, "%02.0f%02.0f.%1.0f", hours, minutes, ete_tenths);
+    std::snprintf(text, sizeof text, "%02.0f%02.0f.%1.0f", t.hours, t.minutes, t.tenths);
     return text;
 }
 

@@ -11,8 +11,8 @@ std::string heading_box_text(double heading_deg);
 
 // HHMM.t of the arrival at the TO waypoint: the time to go added to the
 // clock (hours from the UTC clock, minutes from the local one, as the
-// display has always shown them), one carry of 60 minutes and one wrap of
-// 24 hours; tenths of a minute.
+// display has always shown them), carried at 60 minutes and wrapped at
+// 24 hours; minutes truncated, with the tenths of a minute beside them.
 std::string eta_text(double ete_hours, double ete_minutes, double ete_tenths, double zulu_hours,
                      double local_minutes);
 

@@ -38,16 +38,19 @@ TEST_F(EconEntries, cruiseAltitudeInFlightLevelsHundredsOrFeet) {
         const char* entry;
         bool ok;
         const char* left; // scratchpad after a refusal
+        int value;
     } rows[] = {
-        {"FL350", true, ""},       {"350", true, ""},     {"35000", true, ""},
-        {"99999", false, "99999"}, {"0", false, "0"},     {"-5", false, "-5"},
-        {"FLX", false, "X"},       {"999", false, "999"}, {"50100", false, "50100"},
+        {"FL350", true, "", 35000}, {"350", true, "", 35000},
+        {"35000", true, "", 35000}, {"99999", false, "99999", 1000},
+        {"0", false, "0", 1000},    {"-5", false, "-5", 1000},
+        {"FLX", false, "X", 1000},  {"999", true, "", 99900},
+        {"99998", true, "", 99998}, {"0.5", true, "", 0}, // a flight level of 0: the boxes again
     };
     press("CLB");
     for (const Row& r : rows) {
         cruise_altitude = 1000;
         EXPECT_EQ(accepted(r.entry, "L1"), r.ok) << r.entry;
-        EXPECT_EQ(cruise_altitude, r.ok ? 35000 : 1000) << r.entry;
+        EXPECT_EQ(cruise_altitude, r.value) << r.entry;
         EXPECT_EQ(left_, r.left) << r.entry;
     }
     press("CRZ \"FL180\" L1");

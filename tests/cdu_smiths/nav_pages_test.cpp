@@ -99,9 +99,10 @@ TEST_F(NavPagesStandIn, progressPredictsArrivalAndFuelAtTheTwoSpeeds) {
     still_frames(18);
     EXPECT_EQ(text_at(160, 131), "1040Z");
 
-    // 15 minutes from 12:45 carry into the next hour.
+    // 14.6 minutes from 12:45 round to the whole minute and carry into the
+    // next hour.
     m.zulu_seconds = 12 * 3600.0 + 45 * 60.0;
-    m.lat_deg = south_of_destination(100.1);
+    m.lat_deg = south_of_destination(97.4);
     still_frames(18);
     EXPECT_EQ(text_at(160, 66), "1300Z");
 

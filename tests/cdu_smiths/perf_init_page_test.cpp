@@ -104,13 +104,11 @@ TEST_F(PerfInitPage, cruiseAltitudeAndCostIndexModifyTheActiveRoute) {
         bool ok;
         int value;
     } rows[] = {
-        {"FL350", 6, true, 35000}, {"350", 6, true, 35000},
-        {"999", 6, false, 35000},  {"1000", 6, true, 1000},
-        {"FL", 6, false, 1000},    {"0", 5, true, 0},
-        {"00", 5, false, 0},       {"ABC", 5, false, 0},
-        {"201", 5, false, 0},      {"200", 5, true, 200},
-        {"-1", 5, true, -1},       {"99999999999", 6, false, 1000}, // above the ceiling, never wrapped
-        {"500", 6, true, 50000},   {"50100", 6, false, 50000},
+        {"FL350", 6, true, 35000}, {"350", 6, true, 35000},     {"999", 6, true, 99900},
+        {"1000", 6, true, 1000},   {"FL", 6, false, 1000},      {"0", 5, true, 0},
+        {"00", 5, false, 0},       {"ABC", 5, false, 0},        {"201", 5, false, 0},
+        {"200", 5, true, 200},     {"-1", 5, true, -1},         {"2147483648", 6, false, 1000}, // would wrap
+        {"-5", 6, false, 1000},    {"120000", 6, true, 120000}, // no ceiling of its own
     };
     cruise_altitude = 31000; // as executed
     cost_index = 80;

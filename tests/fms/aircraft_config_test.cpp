@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 void load_aircraft_text(const TempFolder& sim, const std::string& text) {
@@ -97,8 +99,10 @@ TEST(AircraftConfig, speedKeysSetTargetsBasesAndDefaults) {
     EXPECT_EQ(HoldLegMins, 1.0);
     EXPECT_EQ(hold_list[1].leg_time, 1.0); // the first hold's leg time follows it
     EXPECT_EQ(EngThrust, 27);
-    load_aircraft_text(sim, "EngThrust=24\n");
-    EXPECT_EQ(EngThrust, 24); // already in thousands
+    for (const auto& [text, thousands] : {std::pair{"EngThrust=1000\n", 1}, std::pair{"EngThrust=24\n", 0}}) {
+        load_aircraft_text(sim, text);
+        EXPECT_EQ(EngThrust, thousands) << text; // pounds, whatever their size
+    }
     EXPECT_EQ(VnavSetSpdRestDist, 25);
     EXPECT_EQ(CruiseMach, 0.0);
     EXPECT_EQ(DescentMach, 0.0);

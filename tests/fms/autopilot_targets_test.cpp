@@ -205,7 +205,7 @@ TEST_F(AutopilotTargets, RadiosTuneTheNavaidAheadWithinRange) {
 
     autotune_leg_radios(2);
     EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{90}));
-    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1230})); // as the radio reads it: 112.30
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11230})); // 112.30, every digit
     to_waypoint_index = 2;
     autotune_leg_radios(2);
     EXPECT_EQ(sent(0x100B2), (std::vector<uint32_t>{0x375}));
@@ -216,8 +216,8 @@ TEST_F(AutopilotTargets, RadiosTuneTheNavaidAheadWithinRange) {
     EXPECT_EQ(sent(0x100AC), std::vector<uint32_t>{});
     EXPECT_EQ(sent(0x100B4).size(), 1u);
 
-    const std::pair<const char*, uint32_t> nav[] = {{"110.30", 0x1030}, {"110.3", 0x1030}, {"117.95", 0x1795},
-                                                    {"abc", 0},         {"", 0},           {"99.5", 0}};
+    const std::pair<const char*, uint32_t> nav[] = {
+        {"110.30", 0x11030}, {"110.3", 0x11030}, {"117.95", 0x11795}, {"abc", 0}, {"", 0}, {"99.5", 0}};
     for (const auto& [text, code] : nav)
         EXPECT_EQ(nav_frequency_bcd(text), code) << text;
     EXPECT_EQ(adf_frequency_bcd("1020.5"), 0x1020u);
@@ -241,13 +241,13 @@ TEST_F(AutopilotTargets, RadiosTuneTheRunwaySelectedOnTheAirportPage) {
     airport_runway_selected_line = 1;
     autotune_leg_radios(1);
     EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{342}));
-    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1195}));
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11195}));
     host::sim_state().key_events.clear();
     airport_runway_first_row = 1;
     airport_runway_selected_line = 1;
     autotune_leg_radios(1);
     EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{162})); // truncated
-    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1030}));
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11030}));
     host::sim_state().key_events.clear();
     airport_runway_selected_line = 3; // past the list
     autotune_leg_radios(1);

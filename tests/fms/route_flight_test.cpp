@@ -12,6 +12,7 @@
 #include "fms/plan/route_values.h"
 #include "sim/data_link.h"
 
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -43,6 +44,20 @@ std::vector<std::string> segments(const std::string& log, std::string& init_line
         if (line.empty() || line[0] == ';' || line.find('=') != std::string::npos) continue;
         if (segment == "InitLoad") init_line = line;
         if (out.empty() || out.back() != segment) out.push_back(segment);
+    }
+    return out;
+}
+
+// The columns of each data line of fpl.log.
+std::vector<std::vector<std::string>> data_lines(const std::string& log) {
+    std::vector<std::vector<std::string>> out;
+    std::istringstream in(log);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == ';' || line.find('=') != std::string::npos) continue;
+        std::istringstream words(line);
+        out.emplace_back();
+        for (std::string w; words >> w;)
+            out.back().push_back(w);
     }
     return out;
 }
@@ -122,4 +137,58 @@ TEST_F(RouteFlight, aRouteFileFlownFromTheGateWritesBothFlightLogs) {
     EXPECT_NE(summary.find("\nClimb="), std::string::npos);
     EXPECT_NE(summary.find("\nCruise="), std::string::npos);
     EXPECT_NE(summary.find("\nDescent="), std::string::npos);
+}
+
+// The example route with waypoints sequenced off LNAV: SEA, 0.8 NM from the
+// gate, is passed before the pushback, while the log is in InitLoad.
+TEST_F(RouteFlight, theExampleRouteSequencedAtTheGateKeepsItsStartFuel) {
+    std::ifstream example(std::string(ORVEX_SOURCE_DIR) + "/examples/sim/orvex/flightplans/KSEAKPDX.RTE");
+    std::stringstream text;
+    text << example.rdbuf();
+    folder.write_plan("KSEAKPDX.RTE", text.str());
+    SequenceFPlanWpts = 1;
+    host::AircraftModel& m = host::aircraft();
+    m.altitude_ft = m.ground_elevation_ft = m.ap_altitude_ft = 433.0;
+    m.ias_kt = 0.0;
+    m.ap_altitude_hold = true;
+    place(47.449, -122.3093, 180.0);
+    route_file_request_name = "KSEAKPDX.RTE";
+    route_file_request = 1;
+    seconds(2);
+    ASSERT_EQ(active_plan_last, 9);
+    EXPECT_GE(to_waypoint_index, 2); // SEA passed
+    EXPECT_EQ(flight_phase, 0);
+
+    m.ias_kt = 15.0;
+    seconds(3); // pushback and taxi
+    m.ias_kt = 150.0;
+    m.ap_altitude_ft = 3433.0;
+    m.ap_vertical_speed_fpm = 300.0;
+    seconds(15); // takeoff
+    m.ap_vertical_speed_fpm = 2000.0;
+    seconds(120); // climb, level off, cruise
+    m.ap_altitude_ft = 1433.0;
+    m.ap_vertical_speed_fpm = -1000.0;
+    seconds(30); // descent
+    m.lat_deg = 45.8;
+    m.lon_deg = -122.6;
+    seconds(10); // the approach, inside 20 NM of KPDX
+    m.ias_kt = 30.0;
+    seconds(2); // landing and taxi in
+    m.ias_kt = 3.0;
+    seconds(150); // slowing down, then stopped for more than two minutes
+    ASSERT_EQ(flight_phase, 11);
+
+    const auto lines = data_lines(folder.read("orvex/FlightLog/fpl.log"));
+    ASSERT_GE(lines.size(), 3u);
+    ASSERT_GE(lines.front().size(), 11u);
+    EXPECT_EQ(lines.front()[0] + " " + lines.front()[1], "00:00:00 InitLoad");
+    EXPECT_EQ(lines[1][2], "SEA"); // the gate's sequencing line after it, not in its place
+    ASSERT_EQ(lines.back()[1], "End_Flight");
+    const double used = std::stod(lines.front()[8]) - std::stod(lines.back()[8]); // fuel on board
+    EXPECT_GT(used, 0.0);
+    const std::string summary = folder.read("orvex/FlightLog/Flight.log");
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "\nFuelUsed=%.0f\n", used);
+    EXPECT_NE(summary.find(expected), std::string::npos) << summary;
 }

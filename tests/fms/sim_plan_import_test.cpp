@@ -74,7 +74,7 @@ TEST(PositionDms, formatsAndParsesTheColonForm) {
         const char *lat_text, *lon_text;
     } rows[] = {{47.4497, 122.25, 1, "N47:26:58", "W122:15:00"},
                 {0.5, -8.5, 1, "N00:30:00", "E08:30:00"},
-                {-33.5, 122.3, 1, "S33:30:00", "W122:17:59"},
+                {-33.5, 122.3, 1, "S33:30:00", "W122:18:00"}, // 122.3 is held a hair below
                 {0.5 / 57.29577951308232, 0.0, 0, "N00:30:00", "W00:00:00"}};
     for (const Row& r : rows) {
         std::string lat, lon;

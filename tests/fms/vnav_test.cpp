@@ -191,7 +191,7 @@ TEST_F(Vnav, TopOfDescentWithinOneAndAHalfMiles) {
     EXPECT_EQ(tod_passed, 1);
     EXPECT_EQ(descent_speed_phase, 1);
     EXPECT_EQ(smiths_cdu_page, 36);
-    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x1030})); // 110.30 as the radio reads it
+    EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11030})); // 110.30
     EXPECT_EQ(sent(0x1024C), (std::vector<uint32_t>{6000}));
     EXPECT_EQ(vertical_target_altitude, 6000.0);
     update_vertical_guidance(); // once only

@@ -221,22 +221,31 @@ TEST_F(GnsDirect, RoutePagesCountEighteenRowsAndTheClosestAirportsFollow) {
     EXPECT_EQ(gns_direct_list_mode, 2);
 }
 
-TEST_F(GnsDirect, APlanWithoutRoomForTheDirectEntryIsLeftAsItWas) {
-    std::vector<Fix> fixes;
-    for (int i = 0; i <= 198; ++i)
-        fixes.push_back({i == 0 ? "ORIG" : "WPT", 40.0 + 0.01 * i, -100.0, "WPT"});
-    set_active_plan(fixes, 5);
+TEST_F(GnsDirect, TheDirectEntryGoesInWhileThePlanFitsIn201Entries) {
+    auto fixes_of = [](int last) {
+        std::vector<Fix> fixes;
+        for (int i = 0; i <= last; ++i)
+            fixes.push_back({i == 0 ? "ORIG" : "WPT", 40.0 + 0.01 * i, -100.0, "WPT"});
+        return fixes;
+    };
+    // Last 198: the DIRECT entry makes 200 entries.
+    set_active_plan(fixes_of(198), 5);
     frames(1);
-    press("DIRECT");
-    ASSERT_EQ(working_plan_last, 199);
-    press("ENT");
-    EXPECT_EQ(active_plan_last, 198);
-    EXPECT_EQ(active_plan[5].ident, "WPT");
-    EXPECT_EQ(to_waypoint_index, 5);
+    press("DIRECT ENT");
+    EXPECT_EQ(active_plan_last, 199);
+    EXPECT_EQ(active_plan[5].ident, "DIRECT");
+    EXPECT_EQ(to_waypoint_index, 6);
 
-    // Nor does a looked-up waypoint go in.
-    press("\"PAE\" ENT ENT");
+    // Last 199 with a looked-up waypoint would need 202 entries: refused,
+    // the plan as it was.
+    set_active_plan(fixes_of(199), 5);
+    frames(1);
+    press("DIRECT \"PAE\" ENT ENT");
     EXPECT_EQ(gns_state, GNS_DIRECT);
-    EXPECT_EQ(working_plan_last, 199);
     EXPECT_EQ(gns_direct_inserted, 0);
+    EXPECT_EQ(active_plan_last, 199);
+    // The proposed waypoint itself still fits: 201 entries.
+    press("FPL DIRECT ENT");
+    EXPECT_EQ(active_plan_last, 200);
+    EXPECT_EQ(active_plan[5].ident, "DIRECT");
 }

@@ -6,6 +6,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/published_values.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_plan_edits.h"
 
@@ -71,6 +72,10 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
     EXPECT_EQ(active_sel.dep_airport, "KSEA");
     EXPECT_EQ(active_plan[9].kind, "");
     EXPECT_EQ(text_at(90.0f, 0.0f), "ACTIVE FPL   1/2");
+    // The waypoints come without altitude constraints, none predicted either
+    // (the airports carry their elevations).
+    for (int i = 1; i < active_plan_last; ++i)
+        EXPECT_EQ(active_plan[i].alt_constraint, kNoConstraint) << active_plan[i].ident;
 }
 
 TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
@@ -153,6 +158,18 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     gns_delete_request = 1;
     press_only(GnsKey::Ent);
     EXPECT_EQ(active_plan_last, 3);
+
+    // The TO waypoint deleted as the last entry: the one before it is flown;
+    // with only the origin left, no route is.
+    to_waypoint_index = 3;
+    for (int expected_to : {2, 1, kNoToWaypoint}) {
+        working_cursor_index = active_plan_last;
+        gns_delete_request = 1;
+        press_only(GnsKey::Ent);
+        frames(1);
+        EXPECT_EQ(to_waypoint_index, expected_to) << active_plan_last;
+        EXPECT_LE(orvex_act_wpt_pos, orvex_fpln_wpt_cnt);
+    }
 }
 
 TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
@@ -202,7 +219,8 @@ TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
     EXPECT_EQ(active_plan_last, 199);
     EXPECT_EQ(active_plan[1].ident, "SEA");
 
-    // DIRECT-TO has no room for its copy and end mark.
+    // A plan of 201 entries has no room for the DIRECT entry.
+    active_plan_last = 200;
     press("FPL DIRECT");
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
 

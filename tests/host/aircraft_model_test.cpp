@@ -194,10 +194,10 @@ TEST(AircraftModel, AnswersTheKeyEventsTheModuleSends) {
     struct Row {
         uint32_t id, parameter;
     };
-    const Row events[] = {{0x101FA, 275},    {0x1024C, 24000},  {0x101F4, static_cast<uint32_t>(-1800)},
-                          {0x101F5, 290},    {0x101F6, 78},     {0x100B4, 123},
-                          {0x100AC, 0x1135}, {0x100B2, 0x0415}, {0x1010F, 0},
-                          {0x10311, 0},      {0x10311, 0},      {0x10312, 0}};
+    const Row events[] = {{0x101FA, 275},     {0x1024C, 24000},  {0x101F4, static_cast<uint32_t>(-1800)},
+                          {0x101F5, 290},     {0x101F6, 78},     {0x100B4, 123},
+                          {0x100AC, 0x11135}, {0x100B2, 0x0415}, {0x1010F, 0},
+                          {0x10311, 0},       {0x10311, 0},      {0x10312, 0}};
     for (const Row& e : events)
         EXPECT_TRUE(host::apply_aircraft_key(m, e.id, e.parameter)) << std::hex << e.id;
     EXPECT_EQ(m.ap_heading_bug_deg, 275.0);
@@ -206,7 +206,7 @@ TEST(AircraftModel, AnswersTheKeyEventsTheModuleSends) {
     EXPECT_EQ(m.ap_airspeed_kt, 290.0);
     EXPECT_NEAR(m.ap_mach, 0.78, 1e-12);
     EXPECT_EQ(m.nav1_course_deg, 123.0);
-    EXPECT_EQ(m.nav1_frequency_bcd, 0x1135u);
+    EXPECT_EQ(m.nav1_frequency_bcd, 0x1135u); // the leading 1 implied
     EXPECT_EQ(m.adf_frequency_bcd, 0x0415u);
     EXPECT_TRUE(m.ap_heading_hold);
     EXPECT_EQ(m.decision_height_ft, 210.0); // 200 + 10 + 10 - 10

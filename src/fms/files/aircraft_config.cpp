@@ -96,12 +96,8 @@ const AircraftKey kAircraftKeys[] = {
          if (HoldLegMins == 0.0) HoldLegMins = 1.0;
          hold_list.slot(1).leg_time = HoldLegMins;
      }},
-    // Thrust in pounds (24000) or already in thousands (24): both give 24.
-    {"EngThrust",
-     [](const std::string& v) {
-         const int thrust = config_int(v);
-         EngThrust = thrust > 1000 ? thrust / 1000 : thrust;
-     }},
+    // Thrust in pounds, kept in thousands (26300 gives 26).
+    {"EngThrust", [](const std::string& v) { EngThrust = config_int(v) / 1000; }},
     {"TOFLAPS", [](const std::string& v) { TOFLAPS = config_int(v); }},
     {"LDGFLAPS", [](const std::string& v) { LDGFLAPS = config_int(v); }},
     {"V1", [](const std::string& v) { V1 = config_int(v); }},

@@ -119,13 +119,16 @@ std::string waypoint_column(std::string ident) {
     return ident;
 }
 
-void write_line(const std::string& waypoint) {
-    std::FILE* file = os::open_file(log_path("fpl.log"), flight_phase == 0 ? "w" : "a");
+// Only the line that starts the log creates the file: a waypoint sequenced
+// at the gate, still in InitLoad, must not erase the initial line that the
+// summary takes the start fuel from.
+void write_line(const std::string& waypoint, bool starts_log) {
+    std::FILE* file = os::open_file(log_path("fpl.log"), starts_log ? "w" : "a");
     if (!file) return;
     const AircraftState& a = aircraft_state;
     const double fuel_flow = sim_var_object.get_total_fuel_flow();
     const double fuel_on_board = sim_var_object.get_fuel_on_board_lb();
-    if (flight_phase == 0) {
+    if (starts_log) {
         const std::string first = active_plan_last >= 0 ? active_plan[0].ident : std::string();
         const std::string last = active_plan_last >= 0 ? active_plan[active_plan_last].ident : std::string();
         std::fprintf(file, "FlightPlan=%s-%s\n", first.c_str(), last.c_str());
@@ -194,7 +197,8 @@ void write_flight_log(int code) {
     if (flight_phase >= 11 || flight_phase < -1) return;
 
     bool line = false;
-    if (flight_phase == -1) {
+    const bool starts_log = flight_phase == -1;
+    if (starts_log) {
         flight_phase = 0;
         flight_log_start_fuel = sim_var_object.get_fuel_on_board_lb();
         line = true;
@@ -209,7 +213,7 @@ void write_flight_log(int code) {
     }
     if (!line) return;
 
-    write_line(waypoint);
+    write_line(waypoint, starts_log);
     if (flight_phase == 11) write_flight_summary();
     last_line_time = flight_elapsed_seconds;
     previous_altitude = aircraft_state.indicated_altitude_ft;

@@ -8,6 +8,7 @@
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -114,7 +115,8 @@ void write_flight_summary() {
             }
             if (segment == "End_Flight") {
                 flight_time = time.substr(0, 5);
-                fuel_used = start_fuel - fuel_on_board;
+                // Fuel taken on during the flight is no fuel used.
+                fuel_used = std::max(0.0, start_fuel - fuel_on_board);
             }
         }
         std::fclose(log);

@@ -88,7 +88,8 @@ uint32_t nav_frequency_bcd(const std::string& text) {
     const double mhz = std::strtod(cut.c_str(), nullptr);
     const long hundredths = std::lround(mhz * 100.0);
     if (hundredths < 10000 || hundredths > 19999) return 0;
-    return static_cast<uint32_t>(convert_radix(static_cast<uint32_t>(hundredths - 10000), 10, 16));
+    // Every digit, the leading 1 included: 112.30 is 0x11230.
+    return static_cast<uint32_t>(convert_radix(static_cast<uint32_t>(hundredths), 10, 16));
 }
 
 uint32_t adf_frequency_bcd(const std::string& text) {

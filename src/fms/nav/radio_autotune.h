@@ -10,9 +10,9 @@
 // (needs an active route); other modes do nothing.
 void autotune_leg_radios(int mode);
 
-// The code the simulator's NAV radios use: the four BCD digits after the
-// leading 1 ("110.30" gives 0x1030). 0 for a text that is no frequency of
-// 100.00 to 199.99 MHz.
+// The NAV 1 frequency key event's code: every digit of the frequency in
+// hundredths, re-encoded in base 16 ("110.30" gives 0x11030). 0 for a text
+// that is no frequency of 100.00 to 199.99 MHz.
 uint32_t nav_frequency_bcd(const std::string& text);
 // An ADF frequency text read to its first non-digit, in BCD ("375" gives
 // 0x375); 0 when it has no digits.

@@ -9,8 +9,10 @@
 // next EXEC adopts when positive.
 inline int cruise_altitude = 0;
 inline int plan_cruise_altitude = 0;
-// The highest cruise altitude a page or a route file may set.
-inline constexpr int kMaxCruiseAltitudeFt = 50000;
+// The highest cruise altitude the field holds: pages and route files set no
+// lower ceiling, so 999 on a page is 99 900 ft; beyond this a value would
+// wrap.
+inline constexpr int kMaxCruiseAltitudeFt = 2147483647;
 
 // Flight profile: climb (toc_passed 0), cruise, descent (tod_passed 1).
 inline int toc_passed = 0;

@@ -106,8 +106,10 @@ void update_destination(int old_state) {
     }
     loaded_destination_ident = ident;
     load_airport_detail(loaded_destination_ident, destination_slot);
+    // The executed copies go too, or ERASE would bring back the old airport's.
     for (std::string* text : {&sel_star, &sel_star_transition, &sel_arrival_runway, &applied_arrival_runway,
-                              &applied_star_transition, &sel_approach, &sel_approach_transition})
+                              &applied_star_transition, &sel_approach, &sel_approach_transition, &exec_star,
+                              &exec_star_transition, &exec_arrival_runway})
         *text = kNone;
 }
 
@@ -135,7 +137,8 @@ void update_origin(int old_state) {
     loaded_origin_ident = ident;
     load_airport_detail(loaded_origin_ident, origin_slot);
     for (std::string* text : {&sel_sid, &sel_sid_transition, &sel_departure_runway, &pending_departure_runway,
-                              &applied_departure_runway, &applied_sid_transition})
+                              &applied_departure_runway, &applied_sid_transition, &exec_sid,
+                              &exec_sid_transition, &exec_departure_runway})
         *text = kNone;
     climb_speed_target = climb_speed_base;
     cruise_speed_target = cruise_speed_base;
@@ -295,6 +298,8 @@ void erase_route_modification() {
         find_sid(kNone);
     }
     departure_runway_changed = 0;
+    // A runway entered on the RTE page is part of the modification.
+    pending_departure_runway = kNone;
     if (smiths_cdu_page == kArrivalsPage) {
         match_star_transition(kNone, kNone);
         find_star(kNone);
