@@ -50,7 +50,8 @@ void published_route_status(::StandInRouteStatus* status) {
     const ModuleVar* plan = find_module_var("Orvex_FlightPlan");
     // (Without a plan SERVER publishes a last index of -1.)
     const bool in_plan = to > 0 && to <= count && count < static_cast<int32_t>(RoutePlan::slots);
-    const RouteWaypoint* entries = plan != nullptr ? static_cast<const RouteWaypoint*>(plan->storage) : nullptr;
+    const RouteWaypoint* entries =
+        plan != nullptr ? static_cast<const RouteWaypoint*>(plan->storage) : nullptr;
     if (in_plan && entries != nullptr && entries[to].ident.size() < sizeof status->to_ident)
         std::snprintf(status->to_ident, sizeof status->to_ident, "%s", entries[to].ident.c_str());
     else if (to > 0 && !idents.empty() && count + 1 == static_cast<int32_t>(idents.size()) && to <= count)
