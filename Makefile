@@ -10,6 +10,8 @@ FUZZ_CC ?= clang-14
 FUZZ_CXX ?= clang++-14
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 5
+# Targets to run (e.g. FUZZ_TARGETS=plan_keys); empty runs them all.
+FUZZ_TARGETS ?=
 
 .PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke demo bench clean format \
 	windows windows-deps wine-deps test-windows
@@ -50,10 +52,10 @@ fuzz-build: deps
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_targets
 
 fuzz: fuzz-build
-	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 fuzz-smoke: fuzz-build
-	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SMOKE_SECONDS)
+	fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SMOKE_SECONDS) $(FUZZ_TARGETS)
 
 # The demo runs on a fresh copy of the example simulator folder, because the
 # module writes route files and flight logs below it. Each run is

@@ -11,13 +11,33 @@ build=$1
 seconds=$2
 shift 2
 
-readers=$("$build/fuzz/orvex-fuzz-seeds" "$build/fuzz-seeds") || exit 1
+readers="$("$build/fuzz/orvex-fuzz-seeds" "$build/fuzz-seeds") plan_keys" || exit 1
 [ $# -gt 0 ] && readers=$*
 
 failed=""
 summary="$build/fuzz-summary.txt"
 printf '%-16s %10s %8s %8s %s\n' target exec/s cov ft crashes >"$summary"
 for reader in $readers; do
+    if [ "$reader" = plan_keys ]; then
+        # Random key sequences on the three control units, the plan-state
+        # rules checked after every step; a fault prints its seed and script.
+        log="$build/fuzz-logs/plan_keys.log"
+        mkdir -p "$build/fuzz-logs"
+        # fontconfig keeps its configuration for the life of the process, as
+        # the suite's own runs know (tests/lsan.supp).
+        LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp" PLAN_KEYS_SECONDS="$seconds" \
+            "$build/tests/test_plan_state" --gtest_also_run_disabled_tests \
+            --gtest_filter=PlanStateHunt.DISABLED_RandomSeeds >"$log" 2>&1
+        rc=$?
+        seeds=$(sed -n 's/^\([0-9]*\) seeds of.*/\1/p' "$log")
+        if [ $rc -ne 0 ]; then
+            failed="$failed plan_keys"
+            sed -n '/^seed /,/^with this script/p' "$log" | head -n 8 | sed 's/^/  plan_keys: /' >&2
+        fi
+        printf '%-16s %10s %8s %8s %s\n' plan_keys "${seeds:--} seeds" - - "$([ $rc -eq 0 ] && echo 0 || echo failed)" |
+            tee -a "$summary"
+        continue
+    fi
     corpus="$build/fuzz-corpus/$reader"
     found="tests/fuzz_regressions/$reader"
     log="$build/fuzz-logs/$reader.log"

@@ -3,6 +3,7 @@
 // two builds running their tests at once never share files; and every test
 // starts from the module's initial state, also when the program runs whole.
 #include "module_state.h"
+#include "test_environment_reset.h"
 
 #include "data/load_warnings.h"
 #include "fms/plan/route_plan.h"
@@ -40,11 +41,21 @@ class FreshModule : public ::testing::EmptyTestEventListener {
         return {active_plan_entries, RoutePlan::slots};
     }
     ModuleStateKeeper keep_;
+
+  public:
+    void restore() { OnTestStart(*::testing::UnitTest::GetInstance()->current_test_info()); }
 };
 
+FreshModule* fresh_module = nullptr;
+
 const bool fresh_module_listened = [] {
-    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshModule);
+    fresh_module = new FreshModule;
+    ::testing::UnitTest::GetInstance()->listeners().Append(fresh_module);
     return true;
 }();
 
 } // namespace
+
+void reset_module_state_for_tests() {
+    fresh_module->restore();
+}

@@ -14,9 +14,12 @@
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
+
+constexpr float kScreenRight = 280.0f;
 
 void draw_entry(CduPage& page) {
     cdu_text(page, 12, 22, CduFont::Small, "W P T    I D E N T        N A V A I D    I D E N T");
@@ -68,7 +71,13 @@ void draw_airport(CduPage& page, const NavRecord& fix) {
     cdu_text(page, 0, 166, CduFont::Large, "- - -");
     if (!runway_ref_text.empty()) {
         const int metres = saturate_to_int(std::atoi(runway_ref_text.c_str()) * 0.3048);
-        cdu_text(page, 150, 166, CduFont::Large, cdu_format("%sFT %-5dM", runway_ref_text.c_str(), metres));
+        const std::string line = cdu_format("%sFT %-5dM", runway_ref_text.c_str(), metres);
+        // A long runway's line moves left until it ends at the screen's edge
+        // (an overlong text keeps its start on the screen).
+        gfx::RectF box;
+        page.g.measure_string(line, page.large, gfx::RectF{0.0f, 0.0f, 1000.0f, 50.0f}, gfx::StringFormat{},
+                              &box);
+        cdu_text(page, std::clamp(kScreenRight - box.width, 0.0f, 150.0f), 166, CduFont::Large, line);
     }
 }
 

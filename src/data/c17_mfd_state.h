@@ -20,6 +20,17 @@ inline uint32_t c17_mfd_format = 1;
 inline uint32_t c17_mfd_map_scale = 3;
 inline uint32_t c17_mfd_engine_format = 9;
 inline uint32_t c17_mfd_nav_format = 0;
+// The unit (1..4) whose record the current variables hold: the one drawn
+// last; 0 before any unit was drawn.
+inline uint32_t c17_mfd_current_unit = 0;
+
+// Writes the current record back into its unit, so that a change made
+// between two draws (a format key) outlives the next draw's load.
+inline void save_c17_current_unit() {
+    if (c17_mfd_current_unit < 1 || c17_mfd_current_unit > 4) return;
+    c17_mfd_units[c17_mfd_current_unit] =
+        C17MfdInstance{c17_mfd_format, c17_mfd_map_scale, c17_mfd_engine_format, c17_mfd_nav_format};
+}
 
 // Compass geometry of the format being drawn, in design units of the
 // 246 x 241 canvas: the render pass sets it per format and the painters draw

@@ -110,8 +110,12 @@ void ORVEX_FSAPI c17_mfd_callback(GaugeHeader* gauge, int32_t service, uintptr_t
     case PANEL_SERVICE_CONNECT_TO_WINDOW:
         gdiplus_connect();
         if (!request_vars_registered) {
-            for (const char* name : kRequestNames)
-                ps_register_named_var(name);
+            // A new variable reads 0, a PFD request: it starts idle instead, so
+            // that each unit shows its own initial format until a panel asks.
+            for (const char* name : kRequestNames) {
+                const int32_t id = ps_register_named_var(name);
+                if (ps_get_named_var(id) == 0.0) ps_set_named_var(id, c17_request_idle);
+            }
             request_vars_registered = true;
         }
         break;

@@ -118,9 +118,11 @@ int32_t ORVEX_FSAPI bdry_click(PixPoint*, uint32_t) {
     return 0;
 }
 
-// C17_MFD format keys act on the current unit's record.
+// C17_MFD format keys act on the current unit's record (the unit drawn last)
+// and keep it with that unit, which loads its record before it draws.
 int32_t ORVEX_FSAPI c17_mfd_key_pfd(PixPoint*, uint32_t) {
     c17_mfd_format = 1;
+    save_c17_current_unit();
     return 0;
 }
 int32_t ORVEX_FSAPI c17_mfd_key_nav(PixPoint*, uint32_t) {
@@ -143,6 +145,7 @@ int32_t ORVEX_FSAPI c17_mfd_key_nav(PixPoint*, uint32_t) {
         c17_mfd_format = c17_mfd_nav_format;
         break;
     }
+    save_c17_current_unit();
     return 0;
 }
 int32_t ORVEX_FSAPI c17_mfd_key_eng(PixPoint*, uint32_t) {
@@ -152,9 +155,11 @@ int32_t ORVEX_FSAPI c17_mfd_key_eng(PixPoint*, uint32_t) {
     } else {
         c17_mfd_format = c17_mfd_engine_format;
     }
+    save_c17_current_unit();
     return 0;
 }
 int32_t ORVEX_FSAPI c17_mfd_key_cfg(PixPoint*, uint32_t) {
     c17_mfd_format = 12;
+    save_c17_current_unit();
     return 0;
 }

@@ -123,13 +123,16 @@ constinit auto b777_pfd_nb_mouse = click_spot_list({{72, 94, 98, 98, b777_pfd_po
 constinit ElementChain<1> c17_mfd_elements{{
     static_image(412, 246, 241, 0, 0, 0x26),
 }};
+// The format keys' row stands on the gauge's bottom edge (y 209 to 241): the
+// row 58 units lower would lie below the 246 x 241 gauge, out of reach.
+constexpr int32_t kC17KeyRowY = 241 - 32;
 constinit auto c17_mfd_mouse = click_spot_list({
     {72, 75, 70, 70, c17_mfd_popup_toggle},
-    {58, 267, 29, 32, c17_mfd_key_pfd},
-    {85, 267, 36, 32, c17_mfd_key_nav},
-    {121, 267, 37, 32, c17_mfd_key_none},
-    {157, 267, 36, 32, c17_mfd_key_eng},
-    {192, 267, 40, 32, c17_mfd_key_cfg},
+    {58, kC17KeyRowY, 29, 32, c17_mfd_key_pfd},
+    {85, kC17KeyRowY, 36, 32, c17_mfd_key_nav},
+    {121, kC17KeyRowY, 37, 32, c17_mfd_key_none},
+    {157, kC17KeyRowY, 36, 32, c17_mfd_key_eng},
+    {192, kC17KeyRowY, 40, 32, c17_mfd_key_cfg},
 });
 
 constinit ElementChain<2> debug_elements{{

@@ -19,7 +19,8 @@ void toggle_lnav() {
         lnav_engaged = 0;
         intercept_armed = 0;
         hold_exit_state = 1;
-        if (hold_count() >= 1) hold_list.slot(1).active_index = 0;
+        // The hold being flown is dropped with LNAV.
+        if (hold_count() >= 1) remove_hold(1);
         hold_armed = 0;
         direct_to_active = 0;
     } else if (to_waypoint_index != kNoToWaypoint) {

@@ -86,8 +86,6 @@ uint32_t next_nav_format(uint32_t nav_format) {
     }
 }
 
-int mfdx2_last_request = 1; // shown by unit 2's first log line
-
 void process_mfd_request(GaugeHeader* gauge, int unit) {
     // Unit 1 looks up "MFDX1 mode", units 2 to 4 "MFDx2 mode" and so on; the
     // simulator matches named-variable names without regard to case.

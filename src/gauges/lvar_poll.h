@@ -23,6 +23,9 @@ void apply_lvar_settings();
 // What a unit writes back into its request variable after acting.
 inline constexpr double c17_request_idle = 10.0;
 
+// Unit 2's request as last read, shown by its first log line.
+inline int mfdx2_last_request = 1;
+
 // Read the unit's request variable and switch that unit's format; the gauge
 // is the calling C17_MFD (request 2 hides its first element).
 void ProcessMFDX1(GaugeHeader* gauge);

@@ -23,6 +23,7 @@
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -92,13 +93,19 @@ int32_t server_named_var_ids[std::size(kNamedVars)] = {};
 
 int host_probe_done = 0;
 
+// The HW_B737_ND has modes 1 to 7 and a range ladder from 0.5 to 320 NM: a
+// request beyond them takes the nearest end, so the display never receives
+// a mode it cannot draw or a range it cannot step from.
+constexpr double kB737NdLowestRange = 0.5;
+constexpr double kB737NdHighestRange = 320.0;
+
 void set_nd_mode_request(double v) {
-    hw_b737_nd_mode = saturate_to_int(v);
+    hw_b737_nd_mode = std::clamp(saturate_to_int(v), kB737NdModeCompass, kB737NdModePlan);
     publish_named_whole("orvex_nd_mode", hw_b737_nd_mode);
 }
 
 void set_nd_range_request(double v) {
-    hw_b737_nd_range = v;
+    hw_b737_nd_range = std::clamp(v, kB737NdLowestRange, kB737NdHighestRange);
     publish_named_whole("orvex_nd_range", saturate_to_int(hw_b737_nd_range));
 }
 

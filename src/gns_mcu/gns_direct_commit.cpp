@@ -58,6 +58,8 @@ void direct_to_closest_airport() {
     active_plan.slot(2).ident = "******";
     to_position = GeoPosition{entry.lat, entry.lon};
     active_plan_last = 1;
+    // The holds were on the plan this direct leg replaces.
+    clear_holds();
     to_waypoint_index = 1;
     mcu_legs_index = 1;
 
@@ -113,6 +115,22 @@ void force_turn() {
     }
 }
 
+// Whether the working plan is still the view DIRECT-TO made of the active
+// plan (with the looked-up waypoint at the cursor): the other control unit
+// edits the same working plan and may have taken it back meanwhile.
+bool direct_view_intact() {
+    const int inserted = gns_direct_inserted == 1 ? 1 : 0;
+    const int c = working_cursor_index;
+    if (working_plan_last != active_plan_last + 1 + inserted) return false;
+    for (int i = 0, a = 0; a <= active_plan_last; ++i) {
+        if (inserted == 1 && i == c) continue;
+        const RouteWaypoint& w = working_plan[i];
+        const RouteWaypoint& e = active_plan[a++];
+        if (w.ident != e.ident || w.lat != e.lat || w.lon != e.lon) return false;
+    }
+    return true;
+}
+
 // The working plan that DIRECT-TO prepared becomes the active plan with the
 // DIRECT entry before the chosen waypoint: entries 0..W.last, then the end
 // marks where they fit.
@@ -120,6 +138,14 @@ void activate() {
     const int w_last = working_plan_last;
     const int c = working_cursor_index;
     if (w_last < 0 || w_last > kPlanLastIndex) return;
+    if (!direct_view_intact()) {
+        // Nothing of it is flown; the unit goes back to the plan.
+        gns_direct_inserted = 0;
+        gns_state = GNS_FLIGHT_PLAN;
+        gns_sub_state = 1;
+        reset_page_toggles();
+        return;
+    }
 
     active_plan_last = w_last - 1;
     int j = 0;
@@ -140,6 +166,9 @@ void activate() {
         copy_waypoint_fields(working_plan[i], active_plan.slot(j));
         ++j;
     }
+    // The DIRECT entry moved the waypoints from the chosen one up one.
+    for (int i = w_last + 1; i >= c && c >= 0; --i)
+        hold_renumber_working_index(i + 1, i);
     hold_list_commit_working_index();
     to_waypoint_index = working_cursor_index;
     if (to_waypoint_index >= 0 && to_waypoint_index <= kPlanLastIndex)

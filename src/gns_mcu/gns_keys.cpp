@@ -8,7 +8,9 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
@@ -116,8 +118,8 @@ void make_hold_at(int k) {
     hold.leg_time = HoldLegMins != 0.0 ? HoldLegMins : 1.0;
     hold.turn = kDirectionRight;
     hold.leg_mode = 1;
-    active_plan.slot(k).hold_number = 1;
     hold_list.set_count(1);
+    sync_hold_marks();
     holding_active = 0;
     hold_armed = 0;
     hold_exit_state = 1;
@@ -147,6 +149,9 @@ void key_direct_to() {
     // The copy with the DIRECT entry must fit in entries 0..200 (the end
     // marks behind it go only where they fit).
     if (active_plan_last > kPlanLastIndex - 1) return;
+    // The view below takes the working plan: a modification the other unit
+    // left pending there is dropped, not executed later on top of the view.
+    if (route_state == kRouteStateActiveModified) erase_route_modification();
 
     gns_direct_inserted = 0;
     gns_direct_page = 1;

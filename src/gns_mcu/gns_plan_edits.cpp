@@ -248,7 +248,8 @@ void gns_activate_opened_plan() {
     route_state = kRouteStateActive;
     to_position_from(1);
     hold_armed = 0;
-    hold_list.slot(1).active_index = 0;
+    // The holds belonged to the plan this one replaces.
+    clear_holds();
     takeoff_time_text = "-----";
     airport_runway_selected_line = kNoRunwayLine;
     fuel_on_board_low_lb = 0.0;

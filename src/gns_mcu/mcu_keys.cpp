@@ -43,13 +43,13 @@ void add_hold_at_to(int k) {
     hold = HoldEntry{};
     hold.ident = fix.ident;
     hold.active_index = k;
-    hold.working_index = 0; // EXEC leaves it on its active entry
+    hold.working_index = k;
     hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
     hold.inbound_course = course - aircraft_state.magvar;
     hold.turn = kDirectionRight;
     hold.leg_mode = 1;
     hold.leg_time = 1.0;
-    active_plan.slot(k).hold_number = 1;
+    sync_hold_marks();
     hold_page_count = hold_list.count();
 }
 

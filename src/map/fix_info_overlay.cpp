@@ -192,9 +192,15 @@ void draw_fix_info_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& g, 
 }
 
 void draw_fix_info_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+    // North up (map_heading_deg is 0 then), measured from the TO waypoint the map is centred on.
+    Reference r = fix_reference(false);
+    const MapPosition reference = p1000_map_reference();
+    r.lat = reference.lat;
+    r.lon = reference.lon;
+    if (p1000_mfd_plan_mode == 1) r.map_up = r.radial_ref = 0.0;
     draw_fix_info(display, g, ppn,
-                  FixInfoRow{p1000_mfd_design, double(p1000_map_centre_x), double(p1000_map_centre_y),
-                             fix_reference(false), p1000_mfd_range, map_colour::light_green});
+                  FixInfoRow{p1000_mfd_design, double(p1000_map_centre_x), double(p1000_map_centre_y), r,
+                             p1000_mfd_range, map_colour::light_green});
 }
 
 void draw_fix_info_c17_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
@@ -213,7 +219,7 @@ namespace {
 // empty: a fix that is that station draws in magenta without its symbol.
 std::string tuned_vor_ident() {
     if (!(sim_var_object.get_nav1_signal() > 0.0) || sim_var_object.test_simvar_46_bit_128() != 0) return {};
-    const std::string ident = sim_var_object.get_nav_ident1_text();
+    const std::string ident = sim_var_object.get_simvar_47_text();
     return sim_var_object.get_nav1_signal() > 0.0 ? ident : std::string();
 }
 

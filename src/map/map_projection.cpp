@@ -1,10 +1,12 @@
 #include "map/map_projection.h"
 
+#include "data/p1000_menu_state.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/cdu_text.h"
 #include "map/render_frame.h"
 #include "platform/gfx.h"
+#include "sim/aircraft_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -107,4 +109,12 @@ MapPosition map_position_ahead(MapPosition from, double true_course, double nm) 
     MapPosition to;
     gc_destination_point(from.lat, from.lon, floored_mod(true_course, 360.0), nm, &to.lat, &to.lon);
     return to;
+}
+
+MapPosition p1000_map_reference() {
+    const AircraftState& a = aircraft_state;
+    const int to = to_waypoint_index;
+    if (p1000_mfd_plan_mode == 1 && to != kNoToWaypoint && to >= 0 && to <= active_plan_last)
+        return MapPosition{active_plan[to].lat, active_plan[to].lon};
+    return MapPosition{a.plat, a.plon};
 }

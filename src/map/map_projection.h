@@ -88,3 +88,7 @@ struct MapPosition {
     double lon = 0.0;
 };
 MapPosition map_position_ahead(MapPosition from, double true_course, double nm);
+
+// Where the P1000_MFD's map is measured from: the aircraft, or in its
+// north-up format the TO waypoint on which it is centred.
+MapPosition p1000_map_reference();

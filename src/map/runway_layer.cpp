@@ -61,8 +61,9 @@ double wrap_below(double course) {
     return course < 0.0 ? course + 360.0 : course;
 }
 
+// The airport whose runways the pattern belongs to, not the destination.
 int elevation_ft() {
-    return std::atoi(selected_destination_elevation_text.c_str());
+    return std::atoi(selected_airport_elevation_text.c_str());
 }
 
 } // namespace

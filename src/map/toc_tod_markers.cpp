@@ -9,6 +9,7 @@
 #include "fms/plan/route_plan.h"
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
+#include "map/route_walk.h"
 #include "platform/gfx.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -110,7 +111,12 @@ bool floating_descent_point(double* lat, double* lon) {
         constraint_waypoint_index <= active_plan_last ? constraint_waypoint_index : active_plan_last;
     for (int i = last; i > to_waypoint_index; --i) {
         const RouteWaypoint& w = active_plan[i];
-        const RouteWaypoint& prev = active_plan[i - 1];
+        // A discontinuity or THEN entry is no place: its legs are passed over.
+        if (is_route_marker(w)) continue;
+        int p = i - 1;
+        while (p > to_waypoint_index && is_route_marker(active_plan[p]))
+            --p;
+        const RouteWaypoint& prev = active_plan[p];
         double leg = 0.0, course = 0.0;
         gc_dist_course(w.lat, w.lon, prev.lat, prev.lon, &leg, &course);
         sum += leg;

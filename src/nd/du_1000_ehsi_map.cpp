@@ -17,6 +17,7 @@
 #include "map/map_projection.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
+#include "map/route_walk.h"
 #include "map/selected_runways.h"
 #include "map/symbol_painter.h"
 #include "nd/du_1000_ehsi_painters.h"
@@ -61,17 +62,18 @@ RouteMark mark_of(const RouteWaypoint& w, bool to) {
 void draw_route(MapCanvas& m) {
     const gfx::Pen white(c::white, static_cast<float>(2.0 * m.k.w));
     double prev_x = 0.0, prev_y = 0.0;
-    for (int i = 0; i <= active_plan_last; ++i) {
-        const RouteWaypoint& w = active_plan[i];
+    for_each_route_stop(active_plan, 0, active_plan_last, false, [&](const RouteStop& s) {
+        const int i = s.index;
+        const RouteWaypoint& w = s.waypoint;
         const MapPlacement p = m.place(MapPosition{w.lat, w.lon});
-        if (i > 0) m.line(white, prev_x, prev_y, p.x, p.y);
+        if (s.joined) m.line(white, prev_x, prev_y, p.x, p.y);
         const RouteMark mark = mark_of(w, i > 0 && i == to_waypoint_index);
         m.text(w.ident, mark.colour, p.x + 7.0, p.y - 15.0);
         draw_map_symbol(m.g, p.x * m.k.w, (p.y - 6.0) * m.k.s, mark.kind, no_symbol_arrow, m.k.w, m.k.s,
                         mark.selector, m.range);
         prev_x = p.x;
         prev_y = p.y;
-    }
+    });
 }
 
 void draw_heading_up_overlays(const DisplayObject& d, gfx::Graphics& g, const SplitScale& k, double range,

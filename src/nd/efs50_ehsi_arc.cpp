@@ -155,14 +155,16 @@ bool efs50_cross_track(double* signed_nm) {
     leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset,
                             7);
     if (!(xtk >= 0.0)) return false;
-    xtk = std::min(xtk, 5.0);
+    // Side 1 is right of the leg, as the cross-track routine defines it: the bar goes left.
     *signed_nm = xtk_side == 1 ? -xtk : xtk;
     return true;
 }
 
 bool efs50_to_from(bool* to) {
     const AircraftState& s = aircraft_state;
-    if (efs50_nav_source == 1 && sim_var_object.get_nav1_signal() > 0.0) {
+    if (efs50_nav_source == 1) {
+        // The VOR source without a signal has no TO/FROM; the route does not stand in.
+        if (!(sim_var_object.get_nav1_signal() > 0.0)) return false;
         *to = bearing_is_to(s.nav1_relative_bearing_deg + s.heading_deg, s.nav1_course_deg);
     } else if (route_active()) {
         // The bearing to the TO waypoint against the leg's course.
@@ -245,7 +247,7 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
 
     if (course_shown) {
         a.at(mode == 4 || mode == 7 ? course : 0.0);
-        const int dev = static_cast<int>(radio ? s.snap_token_40 / 2.59 : xtk / 0.102);
+        const int dev = static_cast<int>(radio ? s.snap_token_40 / 2.59 : std::clamp(xtk, -5.0, 5.0) / 0.102);
         for (int x : {-49, -29, 23, 43})
             g.draw_ellipse_i(white2, x, -4, 7, 7);
         const Point bar[] = {{dev, -30},    {dev + 1, -30}, {dev + 1, 30},
@@ -291,7 +293,8 @@ void draw_efs50_ehsi_deviation_scale(const DisplayObject& d, gfx::Graphics& g) {
             g.draw_line_i(gfx::Pen(c::amber, 3.0f), x, 72, x, 82);
         }
     } else if (efs50_nav_source == 2 && efs50_cross_track(&xtk)) {
-        const int x = std::clamp(static_cast<int>(xtk / 0.113), -50, 50);
+        // The bar stops on the outer dot: the result is clamped, not the distance.
+        const int x = static_cast<int>(std::clamp(xtk / 0.113, -50.0, 50.0));
         g.draw_line_i(gfx::Pen(c::blue, 3.0f), x, 72, x, 82);
     }
 }

@@ -32,7 +32,7 @@ void draw_efs50_range_arc(const DisplayObject& d, gfx::Graphics& g, bool on_tcas
 // Relative angle of a bearing pointer for its source (1 radio, 2 TO
 // waypoint, 3 ADF 1); false when its signal or route is missing.
 bool efs50_pointer_angle(int source, bool nav1, double* angle);
-// Cross-track distance (NM, at most 5) negated left of the leg; false
+// Cross-track distance (NM) negated right of the leg; false
 // without an active leg.
 bool efs50_cross_track(double* signed_nm);
 

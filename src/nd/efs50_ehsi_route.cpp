@@ -10,6 +10,7 @@
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
+#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "platform/gfx.h"
@@ -72,7 +73,8 @@ void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, d
     };
 
     const Spot to_spot = place(active_plan[to].lat, active_plan[to].lon, ppn);
-    if (DispPrevWpt == 1 && to >= 1 && range >= 5.0) {
+    if (DispPrevWpt == 1 && to >= 1 && range >= 5.0 &&
+        (direct_to_active != 0 || !is_route_marker(active_plan[to - 1]))) {
         const bool direct = direct_to_active != 0;
         const RouteWaypoint& prev = active_plan[to - 1];
         const Spot p =
@@ -82,14 +84,15 @@ void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, d
         g.draw_line_i(yellow, p.x, p.y, to_spot.x, to_spot.y);
     }
     Spot previous;
-    for (int i = to; i <= active_plan_last; ++i) {
-        const RouteWaypoint& w = active_plan[i];
+    for_each_route_stop(active_plan, to, active_plan_last, true, [&](const RouteStop& s) {
+        const int i = s.index;
+        const RouteWaypoint& w = s.waypoint;
         const Spot p = i == to ? to_spot : place(w.lat, w.lon, ppn);
         const gfx::Argb colour = i == to ? c::blue : c::white;
-        g.draw_line_i(i == to ? cyan : white, previous.x, previous.y, p.x, p.y);
+        if (s.joined) g.draw_line_i(i == to ? cyan : white, previous.x, previous.y, p.x, p.y);
         label(w.ident, colour, p);
         symbol(p, efs50_route_symbol_kind(w.type), i == to ? 1 : 0);
         previous = p;
-    }
+    });
     g.reset_clip();
 }

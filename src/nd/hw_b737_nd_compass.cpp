@@ -53,6 +53,7 @@ int cross_track_units() {
     leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset,
                             7);
     if (!(xtk >= 0.0)) return 0;
+    // Side 1 is right of the leg, as the cross-track routine defines it: the bar goes left.
     if (xtk_side == 1) xtk = -xtk;
     return static_cast<int>(std::clamp(xtk, -5.0, 5.0) / kNmPerUnit);
 }

@@ -83,7 +83,7 @@ void course_source(gfx::Graphics& g, const gfx::Font& font, int mode, int* bar, 
         leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side,
                                 &heading_offset, 7);
         if (xtk >= 0.0) {
-            // Right of the leg (side 1) puts the bar left, as the needle does.
+            // Side 1 is right of the leg, as the cross-track routine defines it: the bar goes left.
             if (xtk_side == 1) xtk = -xtk;
             *bar = static_cast<int>(std::clamp(xtk, -5.0, 5.0) / kNmPerUnit);
         }

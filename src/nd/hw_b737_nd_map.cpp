@@ -16,6 +16,7 @@
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
+#include "map/route_walk.h"
 #include "map/selected_runways.h"
 #include "map/symbol_painter.h"
 #include "nd/hw_b737_nd_painters.h"
@@ -68,28 +69,28 @@ void draw_active_route(MapCanvas& m, bool plan) {
     const gfx::Pen magenta = m.pen(c::magenta, false);
     const int to = to_waypoint_index;
     double prev_x = 0.0, prev_y = 0.0; // the aircraft at the map centre
-    for (int i = plan ? 0 : to; i <= active_plan_last; ++i) {
-        const RouteWaypoint& w = active_plan[i];
+    for_each_route_stop(active_plan, plan ? 0 : to, active_plan_last, true, [&](const RouteStop& s) {
+        const RouteWaypoint& w = s.waypoint;
         const MapPlacement p = m.place(Position{w.lat, w.lon});
-        if (i == to) {
+        if (s.index == to) {
             if (w.course > -1.0) {
                 // A course leg: out of the waypoint along its course.
                 const MapPlacement end = m.place(
                     map_position_ahead(Position{w.lat, w.lon}, w.course + aircraft_state.magvar, 200.0));
                 m.line(magenta, p.x, p.y, end.x, end.y);
-            } else {
+            } else if (s.joined) {
                 m.line(magenta, prev_x, prev_y, p.x, p.y);
             }
             label(m, w.ident, c::magenta, p.x, p.y);
             m.star(p.x, p.y, 4);
         } else {
-            if (i > 0) m.line(magenta, prev_x, prev_y, p.x, p.y);
+            if (s.index > 0 && s.joined) m.line(magenta, prev_x, prev_y, p.x, p.y);
             label(m, w.ident, c::white, p.x, p.y);
             m.star(p.x, p.y, 0);
         }
         prev_x = p.x;
         prev_y = p.y;
-    }
+    });
 }
 
 } // namespace
@@ -129,7 +130,8 @@ void draw_hw_b737_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
         }
         // The FROM entry exists only from TO 1 on.
         if (DispPrevWpt == 1 && to_waypoint_index >= 1 && to_waypoint_index <= active_plan_last &&
-            range >= 5.0 && !plan)
+            range >= 5.0 && !plan &&
+            (direct_to_active == 1 || !is_route_marker(active_plan[to_waypoint_index - 1])))
             draw_previous_leg(m);
         draw_active_route(m, plan);
         if (distance_to_destination > 8.0 && !plan)

@@ -10,6 +10,7 @@
 #include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
+#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
@@ -57,16 +58,16 @@ void draw_hw_b737_nd_route(const DisplayObject& d, gfx::Graphics& g, double ppn)
     };
 
     gfx::Point prev{0, 0}; // the aircraft at the map centre
-    for (int i = plan ? 0 : cursor; i <= working_plan_last; ++i) {
-        const RouteWaypoint& w = working_plan[i];
+    for_each_route_stop(working_plan, plan ? 0 : cursor, working_plan_last, true, [&](const RouteStop& s) {
+        const int i = s.index;
+        const RouteWaypoint& w = s.waypoint;
         const gfx::Point p = project(w.lat, w.lon);
         if (i == cursor && w.course > -1.0) {
             double lat = 0.0, lon = 0.0;
             gc_destination_point(w.lat, w.lon, floored_mod(w.course + a.magvar, 360.0), 200.0, &lat, &lon);
             const gfx::Point end = project(lat, lon);
             g.draw_line_i(leg, p.x, p.y, end.x, end.y);
-        } else if (w.ident != "DISCO" && w.ident != "THEN") {
-            // No leg leads into a discontinuity or an open airway marker.
+        } else if (s.joined) {
             g.draw_line_i(leg, prev.x, prev.y, p.x, p.y);
         }
         if (i != to_waypoint_index)
@@ -74,5 +75,5 @@ void draw_hw_b737_nd_route(const DisplayObject& d, gfx::Graphics& g, double ppn)
                           gfx::PointF{static_cast<float>(p.x) + 7.0f, static_cast<float>(p.y) - 7.0f});
         draw_map_symbol(g, p.x, p.y - 3.0, 20, no_symbol_arrow, 1.0, 1.0, 0, hw_b737_nd_range);
         prev = p;
-    }
+    });
 }

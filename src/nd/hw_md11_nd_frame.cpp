@@ -65,7 +65,7 @@ void draw_pointer_readouts(gfx::Graphics& g, const FrameFonts& f, int cx) {
         if (vor1) {
             // The identifier is read after the signal test: a lost signal reads empty.
             const std::string id =
-                sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_nav_ident1_text() : std::string();
+                sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_simvar_47_text() : std::string();
             const double b = vor_bearing(a.nav1_relative_bearing_deg);
             if (a.nav1_dme_nm > 0.0)
                 std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / %2.1fNM  %.20s", b, a.nav1_dme_nm,
@@ -74,7 +74,7 @@ void draw_pointer_readouts(gfx::Graphics& g, const FrameFonts& f, int cx) {
                 std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / ---  %.20s", b, id.c_str());
         } else {
             const std::string id =
-                sim_var_object.get_adf1_signal() > 0.0 ? sim_var_object.get_adf_ident1_text() : std::string();
+                sim_var_object.get_adf1_signal() > 0.0 ? sim_var_object.get_simvar_19_text() : std::string();
             const double b = fold_degrees_360(a.adf1_relative_bearing_deg + a.heading_deg);
             std::snprintf(buffer, sizeof buffer, "%03.0f\xB0 / %.20s", b, id.c_str());
         }
@@ -84,7 +84,7 @@ void draw_pointer_readouts(gfx::Graphics& g, const FrameFonts& f, int cx) {
     }
     if (hw_md11_vor2_pointer == 1 && sim_var_object.get_nav2_signal() > 0.0) {
         const std::string id =
-            sim_var_object.get_nav2_signal() > 0.0 ? sim_var_object.get_nav_ident2_text() : std::string();
+            sim_var_object.get_nav2_signal() > 0.0 ? sim_var_object.get_simvar_56_text() : std::string();
         const double b = vor_bearing(a.nav2_relative_bearing_deg);
         if (a.nav2_dme_nm > 0.0)
             std::snprintf(buffer, sizeof buffer, "%.20s %03.0f\xB0 / %2.1fNM", id.c_str(), b, a.nav2_dme_nm);

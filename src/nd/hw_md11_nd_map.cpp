@@ -15,6 +15,7 @@
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/range_ladder.h"
+#include "map/route_walk.h"
 #include "map/selected_runways.h"
 #include "map/symbol_painter.h"
 #include "nd/hw_md11_nd_painters.h"
@@ -62,7 +63,7 @@ void draw_runways(const MapCanvas& map) {
 bool is_tuned_station(const MapCanvas& m, const RouteWaypoint& w) {
     if (!(sim_var_object.get_nav1_signal() > 0.0) || sim_var_object.test_simvar_46_bit_128() != 0)
         return false;
-    if (sim_var_object.get_nav_ident1_text() != w.ident) return false;
+    if (sim_var_object.get_simvar_47_text() != w.ident) return false;
     return std::fabs(m.place(Position{w.lat, w.lon}).distance - aircraft_state.nav1_dme_nm) < 20.0;
 }
 
@@ -75,15 +76,16 @@ void draw_route(MapCanvas& m, bool modified) {
     const gfx::Pen pen = m.pen(c::magenta, modified);
     const int to = to_waypoint_index;
     double prev_x = 0.0, prev_y = 0.0; // the aircraft at the map centre
-    for (int i = 0; i <= active_plan_last; ++i) {
-        const RouteWaypoint& w = active_plan[i];
+    for_each_route_stop(active_plan, 0, active_plan_last, true, [&](const RouteStop& s) {
+        const int i = s.index;
+        const RouteWaypoint& w = s.waypoint;
         const MapPlacement p = m.place(Position{w.lat, w.lon});
         if (i == to && !modified) {
             if (w.course > -1.0) {
                 const MapPlacement end = m.place(
                     map_position_ahead(Position{w.lat, w.lon}, w.course + aircraft_state.magvar, 200.0));
                 m.line(pen, p.x, p.y, end.x, end.y);
-            } else {
+            } else if (s.joined) {
                 m.line(pen, prev_x, prev_y, p.x, p.y);
             }
             if (!is_tuned_station(m, w)) {
@@ -91,7 +93,7 @@ void draw_route(MapCanvas& m, bool modified) {
                 m.star(p.x, p.y, 4);
             }
         } else {
-            if (i > 0) m.line(pen, prev_x, prev_y, p.x, p.y);
+            if (i > 0 && s.joined) m.line(pen, prev_x, prev_y, p.x, p.y);
             m.text(w.ident, c::white, p.x + 7.0, p.y - 7.0);
             m.star(p.x, p.y, 0);
         }
@@ -99,7 +101,7 @@ void draw_route(MapCanvas& m, bool modified) {
         if (i == active_plan_last) runway_label(m, destination_slot, selected_arrival_runway(), p.x, p.y);
         prev_x = p.x;
         prev_y = p.y;
-    }
+    });
 }
 
 void draw_nav1_station(MapCanvas& m, bool plan) {
@@ -122,7 +124,7 @@ void draw_nav1_station(MapCanvas& m, bool plan) {
     draw_map_symbol(m.g, (x - 2.0) * m.k.w, (y - 4.0) * m.k.s, 1, no_symbol_arrow, m.k.w, m.k.s, 1,
                     hw_md11_nd_range);
     const std::string id =
-        sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_nav_ident1_text() : std::string();
+        sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_simvar_47_text() : std::string();
     m.text(id, c::blue, x + 8.0, y - 7.0);
     m.g.draw_ellipse_i(m.pen(c::magenta), (x - 8.0) * m.k.w, (y - 8.0) * m.k.s, 16.0 * m.k.w, 16.0 * m.k.s);
 }

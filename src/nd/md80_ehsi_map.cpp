@@ -18,6 +18,7 @@
 #include "map/map_projection.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
+#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/md80_ehsi_frame.h"
 #include "nd/md80_ehsi_painters.h"
@@ -211,14 +212,15 @@ void draw_md80_ehsi_route(gfx::Graphics& g, double kx, double ky, double heading
     const gfx::Font font(family, static_cast<float>(12.0 * ky), gfx::FontStyle::Bold, gfx::Unit::Pixel);
     const MapView view{ref_lat, ref_lon, heading, s};
     const gfx::SolidBrush white(c::white), magenta_brush(c::magenta);
-    MapPlacement previous = place_on_map(view, active_plan[0].lat, active_plan[0].lon);
-    for (int i = 0; i <= active_plan_last; ++i) {
-        const RouteWaypoint& w = active_plan[i];
+    MapPlacement previous{};
+    for_each_route_stop(active_plan, 0, active_plan_last, false, [&](const RouteStop& s) {
+        const int i = s.index;
+        const RouteWaypoint& w = s.waypoint;
         const MapPlacement p = place_on_map(view, w.lat, w.lon);
-        g.draw_line_i(magenta, previous.x * kx, previous.y * ky, p.x * kx, p.y * ky);
+        if (s.joined) g.draw_line_i(magenta, previous.x * kx, previous.y * ky, p.x * kx, p.y * ky);
         previous = p;
         // Far outside the ring the clip would take the mark and its label away.
-        if (!(std::fabs(p.x) < kMarkReach && std::fabs(p.y) < kMarkReach)) continue;
+        if (!(std::fabs(p.x) < kMarkReach && std::fabs(p.y) < kMarkReach)) return;
         draw_map_symbol(g, p.x * kx, (p.y - 6.0) * ky, 20, no_symbol_arrow, kx, ky, i == to ? 4 : 0,
                         md80_ehsi_range);
         // The label buffer holds ten characters.
@@ -226,5 +228,5 @@ void draw_md80_ehsi_route(gfx::Graphics& g, double kx, double ky, double heading
         g.draw_string(ident, font, i == to ? magenta_brush : white,
                       gfx::PointF{static_cast<float>(std::trunc((p.x + 7.0) * kx)),
                                   static_cast<float>(std::trunc((p.y - 7.0) * ky))});
-    }
+    });
 }

@@ -99,13 +99,11 @@ void paint(gfx::Graphics& g, int32_t view_mode) {
     if (show_airports_flags[ND_P1000] == 1 && p1000_mfd_range <= 80.0)
         draw_near_airports_p1000_mfd(d, g, ppn);
     design_frame(g);
+    // Boundaries, FIX INFO and TOC/TOD measure from the same point as the rest
+    // of the map: the TO waypoint in the north-up format.
+    const MapPosition reference = p1000_map_reference();
+    const double ref_lat = reference.lat, ref_lon = reference.lon;
     if (p1000_controller_present == 0) {
-        // The boundaries measure from the same point as the rest of the map:
-        // the TO waypoint in the north-up format.
-        double ref_lat = a.plat, ref_lon = a.plon;
-        const int to = to_waypoint_index;
-        if (north_up && route_active && to >= 0 && to <= active_plan_last)
-            ref_lat = active_plan[to].lat, ref_lon = active_plan[to].lon;
         if (show_atc_boundaries == 1 && view_mode != 3)
             draw_atc_boundaries(g, p1000_map_radius, p1000_map_centre_x, p1000_map_centre_y, p1000_mfd_range,
                                 a.map_heading_deg, ref_lat, ref_lon);
@@ -134,7 +132,7 @@ void paint(gfx::Graphics& g, int32_t view_mode) {
     if (distance_to_destination > 8.0 && route_active) {
         design_frame(g);
         draw_tod_toc_markers(g, p1000_map_radius, p1000_mfd_range, p1000_map_centre_x, p1000_map_centre_y, 2,
-                             1.0, 1.0, a.plat, a.plon, a.map_heading_deg);
+                             1.0, 1.0, ref_lat, ref_lon, a.map_heading_deg);
     }
 
     g.reset_clip();

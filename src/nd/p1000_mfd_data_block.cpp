@@ -14,6 +14,7 @@
 #include "map/map_canvas.h"
 #include "map/map_colours.h"
 #include "map/range_ladder.h"
+#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/p1000_mfd_painters.h"
 #include "platform/gfx.h"
@@ -223,9 +224,11 @@ void draw_p1000_mfd_value_boxes(const DisplayObject& d, gfx::Graphics& g) {
         draw_map_symbol(g, p.x, p.y - 5.0 * sy8, 20, i, sx8, sy8, selector, range);
     };
     const bool plan = p1000_mfd_plan_mode == 1;
-    if (DispPrevWpt == 1 && range >= 5.0 && to >= 1 && !plan) mark(to - 1, c::yellow, 0);
-    for (int i = plan ? 0 : to; i <= last; ++i)
-        mark(i, i == to ? c::magenta : c::white, i == to ? 4 : 0);
+    if (DispPrevWpt == 1 && range >= 5.0 && to >= 1 && !plan && !is_route_marker(active_plan[to - 1]))
+        mark(to - 1, c::yellow, 0);
+    for_each_route_stop(active_plan, plan ? 0 : to, last, false, [&](const RouteStop& s) {
+        mark(s.index, s.index == to ? c::magenta : c::white, s.index == to ? 4 : 0);
+    });
     g.reset_clip();
 
     set_design_frame(g, d, p1000_mfd_design, 0.0, 0.0);

@@ -13,6 +13,7 @@
 #include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/range_ladder.h"
+#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/p1000_mfd_painters.h"
 #include "platform/gfx.h"
@@ -78,7 +79,8 @@ void draw_rose(const DisplayObject& d, gfx::Graphics& g, const gfx::Pen& white) 
         design_frame(d, g, kRoseX, kRoseY);
         g.rotate_transform(static_cast<float>(rel));
         if (angle % 30 == 0) draw_compass_card_label(g, angle);
-        g.draw_line_i(white, 0, -106, 0, angle % 10 == 0 ? -121.5 : -113);
+        // Every tick hangs from the ring; the tens reach further in.
+        g.draw_line_i(white, 0, angle % 10 == 0 ? -106 : -113, 0, -121.5);
     }
 }
 
@@ -192,7 +194,8 @@ void draw_p1000_mfd_route(const DisplayObject& d, gfx::Graphics& g, double ppn) 
     if (p1000_mfd_plan_mode != 1) {
         const double scale = ppn * (sx8 + sy8) / 2.0;
         auto place = [&](double lat, double lon) { return place8(a.plat, a.plon, lat, lon, cx, cy, scale); };
-        if (DispPrevWpt == 1 && to >= 1 && p1000_mfd_range >= 5.0) {
+        if (DispPrevWpt == 1 && to >= 1 && p1000_mfd_range >= 5.0 &&
+            (direct_to_active != 0 || !is_route_marker(active_plan[to - 1]))) {
             const RouteWaypoint& prev = active_plan[to - 1];
             const P1000ScreenPoint start = direct_to_active != 0
                                                ? place(direct_to_origin.lat, direct_to_origin.lon)
@@ -204,24 +207,24 @@ void draw_p1000_mfd_route(const DisplayObject& d, gfx::Graphics& g, double ppn) 
             g.draw_line_i(yellow, start.x, start.y, end.x, end.y);
         }
         P1000ScreenPoint previous{cx, cy};
-        for (int i = to; i <= last; ++i) {
-            const P1000ScreenPoint p = place(active_plan[i].lat, active_plan[i].lon);
-            g.draw_line_i(white, previous.x, previous.y, p.x, p.y);
-            p1000_route_points[i] = p;
+        for_each_route_stop(active_plan, to, last, true, [&](const RouteStop& s) {
+            const P1000ScreenPoint p = place(s.waypoint.lat, s.waypoint.lon);
+            if (s.joined) g.draw_line_i(white, previous.x, previous.y, p.x, p.y);
+            p1000_route_points[s.index] = p;
             previous = p;
-        }
+        });
     } else {
         const RouteWaypoint& centre = active_plan[to];
         auto place = [&](double lat, double lon) {
             return place8(centre.lat, centre.lon, lat, lon, cx, cy, ppn * sx8);
         };
         P1000ScreenPoint previous;
-        for (int i = 0; i <= last; ++i) {
-            const P1000ScreenPoint p = place(active_plan[i].lat, active_plan[i].lon);
-            if (i > 0) g.draw_line_i(white, previous.x, previous.y, p.x, p.y);
-            p1000_route_points[i] = p;
+        for_each_route_stop(active_plan, 0, last, false, [&](const RouteStop& s) {
+            const P1000ScreenPoint p = place(s.waypoint.lat, s.waypoint.lon);
+            if (s.joined) g.draw_line_i(white, previous.x, previous.y, p.x, p.y);
+            p1000_route_points[s.index] = p;
             previous = p;
-        }
+        });
         const P1000ScreenPoint own = place(a.plat, a.plon);
         design_frame(d, g, static_cast<float>(own.x / sx8), static_cast<float>(own.y / sy8));
         g.rotate_transform(static_cast<float>(a.heading_deg));

@@ -39,7 +39,7 @@ bool fms_mode() {
 }
 
 std::string nav1_ident() {
-    return sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_nav_ident1_text() : std::string();
+    return sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_simvar_47_text() : std::string();
 }
 
 bool time_to_go_text(double distance_nm, std::string* text) {
@@ -132,7 +132,8 @@ void course_pointer(double needle_divisor, double* angle, int* deviation) {
             double bearing_offset = 0.0, distance = 0.0, heading_offset = 0.0;
             leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &distance, &heading_side,
                                     &heading_offset, 7);
-            // -99 means no leg to measure from: the bar stays centred.
+            // -99 means no leg to measure from: the bar stays centred. Side 1 is
+            // right of the leg, as the cross-track routine defines it: the bar goes left.
             if (distance >= 0.0) xtk = xtk_side == 1 ? -distance : distance;
         }
         *deviation = static_cast<int>(std::clamp(xtk, -5.0, 5.0) / 0.1);

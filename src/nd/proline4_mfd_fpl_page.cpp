@@ -10,6 +10,7 @@
 #include "fms/plan/route_plan.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
+#include "map/route_walk.h"
 #include "nd/nd_text.h"
 #include "nd/proline4_mfd_painters.h"
 #include "platform/gfx.h"
@@ -20,6 +21,23 @@
 #include <cstdio>
 
 namespace {
+
+// 1 while the profile computation holds a profile of the route, so that a
+// fuel prediction for the destination exists: from the EXEC that predicts it
+// with the cruise altitude (or the prediction that picks one) through climb,
+// cruise and descent.
+int profile_state_flag() {
+    return cruise_altitude > 0 ? 1 : 0;
+}
+
+// The NEXT waypoint: the first entry after the TO waypoint that is a place, so
+// that a discontinuity or THEN entry (0N 0E) adds no leg; the last entry when
+// none is.
+int next_waypoint_index() {
+    for (int i = to_waypoint_index + 1; i < active_plan_last; ++i)
+        if (!is_route_marker(active_plan[i])) return i;
+    return active_plan_last;
+}
 
 using namespace proline4;
 using nd::format;
@@ -143,7 +161,7 @@ void draw_destination_row(Table& t, double y) {
         text(t.g, unit, t.f.label, white, 225, y);
         return;
     }
-    const int to = to_waypoint_index, next = to + 1, last = active_plan_last;
+    const int to = to_waypoint_index, next = next_waypoint_index(), last = active_plan_last;
     double distance = distance_to_to_nm;
     if (to < last) distance += leg_nm(active_plan[to], active_plan[next]);
     // Without a waypoint after the TO waypoint nothing remains beyond it.
@@ -156,7 +174,7 @@ void draw_destination_row(Table& t, double y) {
         return;
     }
     t.times(distance, white, y);
-    const std::string fuel = descent_speed_phase == 1
+    const std::string fuel = profile_state_flag() == 1
                                  ? format(kilograms() ? "%.0fKG" : "%.0fLB", destination_fuel(r))
                                  : std::string(kilograms() ? "---KG" : "---LB");
     text(t.g, fuel, t.f.label, white, 190, y);
@@ -172,9 +190,9 @@ void draw_table(const DisplayObject& d, gfx::Graphics& g, const Fonts& f, const 
         draw_ahead_row(t, active_plan[to_waypoint_index], distance_to_to_nm, magenta, at.row_y[1]);
     else
         t.dash_row("%-8s---    -:-- --:--", magenta, at.row_y[1]);
-    if (route && active_plan_last - to_waypoint_index >= 2) {
+    if (route && active_plan_last - to_waypoint_index >= 2 && next_waypoint_index() < active_plan_last) {
         const RouteWaypoint& to = active_plan[to_waypoint_index];
-        const RouteWaypoint& next = active_plan[to_waypoint_index + 1];
+        const RouteWaypoint& next = active_plan[next_waypoint_index()];
         draw_ahead_row(t, next, distance_to_to_nm + leg_nm(to, next), white, at.row_y[2]);
     } else {
         t.dash_row("%-8s---    -:-- --:--", white, at.row_y[2]);

@@ -16,6 +16,7 @@
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
+#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/proline4_mfd_painters.h"
 #include "platform/gfx.h"
@@ -61,12 +62,12 @@ void draw_route(gfx::Graphics& g, const Projection& p) {
     const gfx::Font font(family, static_cast<float>(12.0 * p.kx), gfx::FontStyle::Bold);
     const gfx::SolidBrush from_brush(kFromColour), to_brush(kToColour), ident_brush(white);
     double px = 0.0, py = 0.0;
-    p.place(active_plan[0].lat, active_plan[0].lon, &px, &py);
-    for (int i = 0; i <= active_plan_last; ++i) {
-        const RouteWaypoint& w = active_plan[i];
+    for_each_route_stop(active_plan, 0, active_plan_last, false, [&](const RouteStop& s) {
+        const int i = s.index;
+        const RouteWaypoint& w = s.waypoint;
         double x = 0.0, y = 0.0;
         p.place(w.lat, w.lon, &x, &y);
-        g.draw_line_i(leg, px, py, x, y);
+        if (s.joined) g.draw_line_i(leg, px, py, x, y);
         const bool from = i == to_waypoint_index - 1, to = i == to_waypoint_index;
         g.draw_string(w.ident.substr(0, 40), font,
                       from ? from_brush
@@ -80,7 +81,7 @@ void draw_route(gfx::Graphics& g, const Projection& p) {
                         proline4_mfd_range);
         px = x;
         py = y;
-    }
+    });
 }
 
 } // namespace

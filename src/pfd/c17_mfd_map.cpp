@@ -16,6 +16,7 @@
 #include "map/map_overlays.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
+#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -37,16 +38,17 @@ void draw_route(gfx::Graphics& g, const SplitScale& k, const MapView& view, doub
         const MapPlacement p = place_on_map(view, active_plan[i].lat, active_plan[i].lon);
         return gfx::PointF{static_cast<float>(p.x * k.w), static_cast<float>(p.y * k.s)};
     };
-    gfx::PointF previous = point(0);
-    for (int i = 0; i <= active_plan_last; ++i) {
+    gfx::PointF previous{};
+    for_each_route_stop(active_plan, 0, active_plan_last, false, [&](const RouteStop& s) {
+        const int i = s.index;
         const gfx::PointF p = point(i);
         const bool to = i == to_waypoint_index;
-        if (to || i > 0) g.draw_line_i(leg, previous.x, previous.y, p.x, p.y);
+        if (s.joined) g.draw_line_i(leg, previous.x, previous.y, p.x, p.y);
         g.draw_string(active_plan[i].ident, font, to ? magenta : white,
                       gfx::PointF{static_cast<float>(p.x + 7.0 * k.w), static_cast<float>(p.y - 7.0 * k.s)});
         draw_map_symbol(g, p.x, p.y - 6.0 * k.s, 20, no_symbol_arrow, k.w, k.s, to ? 4 : 0, range);
         previous = p;
-    }
+    });
 }
 
 } // namespace

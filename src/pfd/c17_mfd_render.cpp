@@ -24,11 +24,7 @@ void load_c17_unit(uint32_t unit) {
     c17_mfd_map_scale = u.map_scale;
     c17_mfd_engine_format = u.engine_format;
     c17_mfd_nav_format = u.nav_format;
-}
-
-void save_c17_unit(uint32_t unit) {
-    c17_mfd_units[unit] =
-        C17MfdInstance{c17_mfd_format, c17_mfd_map_scale, c17_mfd_engine_format, c17_mfd_nav_format};
+    c17_mfd_current_unit = unit;
 }
 
 // Radius and centre per format; formats without a painter (2, 7, 8, above
@@ -159,5 +155,5 @@ void render_c17_mfd(void* device_context, PixelSize size, uint32_t unit) {
     const bool drawn = run_render_frame(c17_mfd_display, device_context, size, static_cast<int32_t>(unit),
                                         aircraft_state.display_power, o,
                                         [](gfx::Graphics& g) { paint(c17_mfd_display, g); });
-    if (drawn && swaps) save_c17_unit(unit);
+    if (drawn && swaps) save_c17_current_unit();
 }

@@ -139,6 +139,9 @@ std::string SimVarReader::get_simvar_47_text() const {
 std::string SimVarReader::get_simvar_56_text() const {
     return read_token_text(56, 31);
 }
+std::string SimVarReader::get_simvar_19_text() const {
+    return read_token_text(19, 31);
+}
 
 // The localizer course made magnetic and folded into (0, 360].
 double SimVarReader::get_nav_localizer1_deg() const {

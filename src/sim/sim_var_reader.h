@@ -245,6 +245,8 @@ class SimVarReader {
     std::string get_simvar_47_text() const;
     // Token 56, the NAV2 station identifier, read the same way.
     std::string get_simvar_56_text() const;
+    // Token 19, the ADF 1 station identifier, read the same way.
+    std::string get_simvar_19_text() const;
     double get_nav_localizer1_deg() const;
 
     // Key events, parameter 0.

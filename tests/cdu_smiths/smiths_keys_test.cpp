@@ -159,7 +159,7 @@ TEST(SmithsKeys, execActsOnlyOnAPendingRoute) {
     working_plan.slot(0).ident = "KSEA";
     working_plan.slot(1).ident = "KPDX";
     working_plan_last = 1;
-    for (int state : {0, 1, 3}) {
+    for (int state : {0, 1}) {
         route_state = state;
         press({SmithsKey::Exec});
         EXPECT_EQ(route_state, state);
@@ -169,6 +169,11 @@ TEST(SmithsKeys, execActsOnlyOnAPendingRoute) {
     press({SmithsKey::Exec});
     EXPECT_EQ(route_state, 3);
     EXPECT_EQ(active_plan_last, 1);
+    EXPECT_EQ(active_plan[1].ident, "KPDX");
+    // Active with nothing pending: EXEC does nothing.
+    working_plan.slot(1).ident = "KBFI";
+    press({SmithsKey::Exec});
+    EXPECT_EQ(route_state, 3);
     EXPECT_EQ(active_plan[1].ident, "KPDX");
 }
 

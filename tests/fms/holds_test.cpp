@@ -7,11 +7,26 @@
 
 namespace {
 
-std::vector<int> hold_indices() {
+std::vector<int> working_indices() {
+    std::vector<int> v;
+    for (int i = 1; i <= hold_count(); ++i)
+        v.push_back(hold_list[i].working_index);
+    return v;
+}
+
+std::vector<int> active_indices() {
     std::vector<int> v;
     for (int i = 1; i <= hold_count(); ++i)
         v.push_back(hold_list[i].active_index);
     return v;
+}
+
+// EXEC as far as the holds go: the working plan becomes the active plan.
+void execute_holds() {
+    for (int i = 0; i <= working_plan_last; ++i)
+        active_plan.slot(i) = working_plan[i];
+    active_plan_last = working_plan_last;
+    hold_list_commit_working_index();
 }
 
 } // namespace
@@ -22,7 +37,7 @@ TEST(Holds, aNewHoldTakesItsFixAndTheMagneticInboundCourseOfTheLegIntoIt) {
     EXPECT_EQ(add_hold(1, 0, 15.0), 1);
     const HoldEntry& h = hold_list[1];
     EXPECT_EQ(h.ident, "P1");
-    EXPECT_EQ(h.active_index, 1);
+    EXPECT_EQ(h.active_index, 0); // on the active route once executed
     EXPECT_EQ(h.working_index, 1);
     EXPECT_DOUBLE_EQ(h.points[0].lat, 47.1);
     EXPECT_DOUBLE_EQ(h.points[0].lon, -122.0);
@@ -43,7 +58,7 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     add_hold(5, 0, 0.0);
     add_hold(8, 0, 0.0);
     EXPECT_EQ(add_hold(3, 1, 0.0), 1);
-    EXPECT_EQ(hold_indices(), (std::vector<int>{3, 5, 8}));
+    EXPECT_EQ(working_indices(), (std::vector<int>{3, 5, 8}));
     EXPECT_EQ(smiths_hold_subpage, 1);
     EXPECT_EQ(working_plan[3].hold_number, 1);
     EXPECT_EQ(working_plan[5].hold_number, 2);
@@ -55,9 +70,22 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
 
     // In the middle.
     EXPECT_EQ(add_hold(6, 1, 0.0), 3);
-    EXPECT_EQ(hold_indices(), (std::vector<int>{3, 5, 6, 8}));
+    EXPECT_EQ(working_indices(), (std::vector<int>{3, 5, 6, 8}));
     EXPECT_EQ(working_plan[8].hold_number, 4);
     EXPECT_EQ(smiths_hold_subpage, 3);
+    // A waypoint holds once.
+    EXPECT_EQ(add_hold(5, 1, 0.0), 2);
+    EXPECT_EQ(hold_count(), 4);
+
+    // Executed holds come first, by their active entry: sequencing flies the
+    // first one, and a hold not yet executed must not be it.
+    execute_holds();
+    EXPECT_EQ(add_hold(2, 1, 0.0), 5);
+    EXPECT_EQ(active_indices(), (std::vector<int>{3, 5, 6, 8, 0}));
+    execute_holds();
+    EXPECT_EQ(active_indices(), (std::vector<int>{2, 3, 5, 6, 8}));
+    EXPECT_EQ(active_plan[2].hold_number, 1);
+    EXPECT_EQ(working_plan[8].hold_number, 5);
 }
 
 TEST(Holds, theListHoldsTenAndTheOriginCannotHold) {
@@ -99,11 +127,12 @@ TEST(Holds, deletingRemovesTheHoldOfTheWaypointAndClosesTheList) {
     add_hold(2, 0, 0.0);
     add_hold(4, 0, 0.0);
     add_hold(7, 0, 0.0);
+    execute_holds();
     hold_list.slot(3).leg_time = 2.5;
     smiths_scratchpad_message = "DELETE";
     pending_hold_delete_index = 4;
     delete_hold(4, 0);
-    EXPECT_EQ(hold_indices(), (std::vector<int>{2, 7}));
+    EXPECT_EQ(active_indices(), (std::vector<int>{2, 7}));
     EXPECT_EQ(hold_list[2].ident, "P7");
     EXPECT_EQ(hold_list[2].leg_time, 2.5);
     EXPECT_EQ(working_plan[4].hold_number, 0);
@@ -124,18 +153,28 @@ TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
     EXPECT_EQ(working_plan[4].hold_number, 0);
     EXPECT_EQ(route_state, 1);
 
-    // Mode 2 leaves the list alone and only marks.
+    // Mode 2 cancels the hold of the working entry: an executed one stays
+    // listed for ERASE and leaves the working plan; a new one goes.
+    execute_holds();
     route_state = 3;
     delete_hold(2, 2);
     EXPECT_EQ(hold_count(), 1);
+    EXPECT_EQ(hold_list[1].working_index, 0);
     EXPECT_EQ(working_plan[2].hold_number, 0);
+    EXPECT_EQ(active_plan[2].hold_number, 1);
+    EXPECT_EQ(pending_hold_delete_index, 2);
     EXPECT_EQ(route_state, 4);
+    add_hold(3, 0, 0.0);
+    delete_hold(3, 2);
+    EXPECT_EQ(hold_count(), 1);
+    EXPECT_EQ(working_plan[3].hold_number, 0);
 }
 
 TEST(Holds, deletingAHoldNeverActivatesARouteNorDropsItsModification) {
     set_working_count(6);
     for (int state : {1, 2, 4}) {
         add_hold(2, 0, 0.0);
+        execute_holds();
         route_state = state;
         delete_hold(2, 1);
         EXPECT_EQ(route_state, state);
@@ -146,6 +185,7 @@ TEST(Holds, deletingAHoldNeverActivatesARouteNorDropsItsModification) {
 TEST(Holds, deletingTheLastHoldDisarmsItEndsItsFlightAndLeavesTheHoldPage) {
     set_working_count(6);
     add_hold(3, 0, 0.0);
+    execute_holds();
     holding_active = 2;
     hold_exit_state = 1;
     smiths_cdu_page = 39;
@@ -158,6 +198,7 @@ TEST(Holds, deletingTheLastHoldDisarmsItEndsItsFlightAndLeavesTheHoldPage) {
 
     // Another page stays.
     add_hold(3, 0, 0.0);
+    execute_holds();
     smiths_cdu_page = 22;
     delete_hold(3, 0);
     EXPECT_EQ(smiths_cdu_page, 22);
@@ -186,11 +227,18 @@ TEST(Holds, workingIndicesCopyFromActiveAndCommitBackOnExec) {
     EXPECT_EQ(hold_list[2].working_index, 6);
 
     hold_list.slot(1).working_index = 4; // moved by an edit
-    hold_list.slot(2).working_index = 0; // not in the working plan
+    hold_list.slot(2).working_index = 0; // deleted in the working plan
     hold_list_commit_working_index();
+    ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].active_index, 4);
-    EXPECT_EQ(hold_list[1].working_index, 0);
-    EXPECT_EQ(hold_list[2].active_index, 6);
+    EXPECT_EQ(hold_list[1].working_index, 4);
+
+    // Going back to the active plan drops holds it does not have.
+    hold_list.set_count(2);
+    hold_list.slot(2).active_index = 0;
+    hold_list.slot(2).working_index = 2;
+    hold_list_copy_index_to_working();
+    EXPECT_EQ(hold_count(), 1);
 }
 
 TEST(Holds, executedMarksFollowAHoldThatMovesDownTheList) {

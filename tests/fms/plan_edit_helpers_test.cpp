@@ -82,16 +82,20 @@ TEST(PlanEditHelpers, longTokensAreCutNotOverrun) {
     EXPECT_EQ(smiths_scratchpad_message, "INVALID ENTRY");
 }
 
-TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndLeavesHoldMarks) {
+TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndTheirHolds) {
     set_working_count(11);
-    working_plan.slot(4).hold_number = 2;
-    working_plan.slot(8).hold_number = 1;
+    add_hold(4, 0, 0.0);
+    add_hold(8, 0, 0.0);
     smiths_scratchpad = "P7";
     route_state = 3;
     copy_legs(3, 7);
     EXPECT_EQ(working_idents(), (Idents{"P0", "P1", "P2", "P7", "P8", "P9", "P10"}));
     EXPECT_EQ(working_plan_last, 6);
-    EXPECT_EQ(working_plan[4].hold_number, 2); // the marks stay at their indices
+    // P4's hold went with it; P8's moved with P8.
+    ASSERT_EQ(hold_count(), 1);
+    EXPECT_EQ(hold_list[1].ident, "P8");
+    EXPECT_EQ(hold_list[1].working_index, 4);
+    EXPECT_EQ(working_plan[4].hold_number, 1);
     EXPECT_EQ(working_plan[5].hold_number, 0);
     EXPECT_EQ(smiths_scratchpad, "");
     EXPECT_EQ(route_state, 4);

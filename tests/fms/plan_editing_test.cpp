@@ -115,10 +115,15 @@ TEST(PlanEditing, deletingAWaypointTakesItsOwnHoldAfterEarlierEditsMovedIt) {
     EXPECT_EQ(working_plan[5].hold_number, 2);
 
     delete_waypoint_smiths(5, 1); // P3, whose active index is still 3
-    ASSERT_EQ(hold_count(), 1);
+    // Executed, P3's hold leaves the working plan only, until EXEC.
+    ASSERT_EQ(hold_count(), 2);
     EXPECT_EQ(hold_list[1].ident, "P1");
     EXPECT_EQ(hold_list[1].working_index, 3);
     EXPECT_EQ(working_plan[3].hold_number, 1);
+    EXPECT_EQ(hold_list[2].working_index, 0);
+    EXPECT_EQ(active_plan[3].hold_number, 2);
+    hold_list_commit_working_index();
+    EXPECT_EQ(hold_count(), 1);
 }
 
 TEST(PlanEditing, insertingACandidateAddsADiscontinuityUnlessItLandsLastButOne) {

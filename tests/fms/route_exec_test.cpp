@@ -119,7 +119,8 @@ TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
 
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].active_index, 2);
-    EXPECT_EQ(hold_list[1].working_index, 0);
+    EXPECT_EQ(hold_list[1].working_index, 2);
+    EXPECT_EQ(active_plan[2].hold_number, 1);
     EXPECT_EQ(sel_departure_runway, "16L");
     EXPECT_EQ(exec_departure_runway, "16L");
     EXPECT_EQ(departure_runway_changed, 1);
@@ -141,7 +142,7 @@ TEST(RouteExec, EraseRestoresTheExecutedRoute) {
         // Hold 1 is executed at B; hold 2 exists only in the working plan.
         hold_at(1, 1, 1);
         active_plan.slot(1).hold_number = 1;
-        hold_at(2, 2, 2);
+        hold_at(2, 0, 2);
         climb_speed_target = 280;
         previous_climb_speed = 250.0;
         CruiseMach = 0.80;

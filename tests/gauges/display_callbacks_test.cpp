@@ -149,8 +149,9 @@ TEST_F(Frame, theFirstC17MfdOpensTheDebugLogAndTheCallbacksWriteTheirLines) {
                                  "PANEL_SERVICE_PRE_UPDATE-3: iparam=2\n"
                                  "PANEL_SERVICE_PRE_UPDATE-4: iparam=2\n"
                                  "ProcessMFDX2()-1: as_mfdx2_mode=1\n"
-                                 "ProcessMFDX2()-2: as_mfdx2_mode=0\n" +
-                                 each + each; // PRE_UPDATE, PRE_DRAW
+                                 "ProcessMFDX2()-2: as_mfdx2_mode=10\n" + // idle from the start
+                                 each +
+                                 each; // PRE_UPDATE, PRE_DRAW
     ASSERT_NE(debug_log, nullptr);
     EXPECT_EQ(file_text(folder.path() + "/orvex1.log"), expected);
 }

@@ -216,9 +216,9 @@ TEST_F(KeyEvents, buttonsAndBoundaryTogglesTakeTheirClicks) {
     };
     c17_mfd_nav_format = 4;
     c17_mfd_engine_format = 10;
-    const Key keys[] = {{60, 270, 12, 1},  {90, 270, 1, 1}, {90, 270, 9, 4},   {90, 270, 5, 6},
-                        {90, 270, 6, 0},   {90, 270, 0, 3}, {160, 270, 3, 10}, {160, 270, 11, 9},
-                        {195, 270, 9, 12}, {125, 270, 9, 9}};
+    const Key keys[] = {{60, 225, 12, 1},  {90, 225, 1, 1}, {90, 225, 9, 4},   {90, 225, 5, 6},
+                        {90, 225, 6, 0},   {90, 225, 0, 3}, {160, 225, 3, 10}, {160, 225, 11, 9},
+                        {195, 225, 9, 12}, {125, 225, 9, 9}};
     for (const Key& k : keys) {
         c17_mfd_format = k.format_before;
         host::click_gauge(gauge(4), k.x, k.y, MOUSE_LEFTSINGLE);

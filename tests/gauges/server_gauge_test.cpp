@@ -21,6 +21,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -122,6 +123,21 @@ TEST_F(Server, actsOnEveryRequestAndSetsItBackToZero) {
     EXPECT_EQ(request("orvex_nd_range_clicked", 12.5), 0.0);
     EXPECT_EQ(hw_b737_nd_range, 12.5);
     EXPECT_EQ(named("orvex_nd_range"), 12.0);
+    // Beyond the display's modes and ladder: the nearest end, published as set.
+    struct Bounded {
+        const char* name;
+        double asked, kept;
+    };
+    for (const Bounded b :
+         {Bounded{"orvex_nd_mode_clicked", 9, 7}, Bounded{"orvex_nd_mode_clicked", 0.5, 1},
+          Bounded{"orvex_nd_mode_clicked", 1e12, 7}, Bounded{"orvex_nd_range_clicked", 1e9, 320},
+          Bounded{"orvex_nd_range_clicked", 0.1, 0.5}}) {
+        EXPECT_EQ(request(b.name, b.asked), 0.0) << b.asked;
+        const bool mode = std::string(b.name) == "orvex_nd_mode_clicked";
+        EXPECT_EQ(mode ? double(hw_b737_nd_mode) : hw_b737_nd_range, b.kept) << b.asked;
+        EXPECT_EQ(named(mode ? "orvex_nd_mode" : "orvex_nd_range"), std::trunc(b.kept)) << b.asked;
+    }
+    hw_b737_nd_mode = 2;
 
     EXPECT_EQ(request("orvex_nd_mode_incr_clicked", 1), 0.0);
     EXPECT_EQ(hw_b737_nd_mode, 3);
@@ -210,7 +226,7 @@ TEST_F(Server, thePublishedFlightPlanIsTheActivePlanAsAPlainArray) {
     start();
     const void* published = host::find_module_var("Orvex_FlightPlan")->storage;
     const auto* plan = static_cast<const RouteWaypoint*>(published);
-    ASSERT_EQ(orvex_standin_load_route("R.RTE"), 1);
+    ASSERT_EQ(orvex_standin_load_route("R.RTE", nullptr, 0), 4);
     frames(2);
     ASSERT_EQ(active_plan_last, 3);
     const char* const loaded[] = {"KSEA", "SEA", "OLM", "KPDX"};

@@ -183,6 +183,17 @@ TEST_F(GnsProcedures, AStarTransitionFirstFindsItsStarAndTheArrivalJoinsTheRoute
     EXPECT_EQ(active_sel.star, "LAVVA2");
     EXPECT_EQ(active_sel.star_transition, "OLM");
     expect_smiths_selection_kept();
+
+    // Reopened with runway, transition and STAR set, ENT shows the STAR's
+    // waypoints and asks again.
+    press("L5 ENT");
+    frames(1);
+    ASSERT_EQ(gns_state, GNS_ARRIVAL);
+    ASSERT_EQ(gns_arrival_preview, 0);
+    press("ENT");
+    EXPECT_EQ(gns_arrival_preview, 1);
+    EXPECT_TRUE(shows("WAYPOINTS OF STAR:"));
+    EXPECT_TRUE(shows("SELECT?"));
 }
 
 TEST_F(GnsProcedures, AnApproachIsChosenAndAppendedBeforeTheDestination) {

@@ -25,6 +25,7 @@ class RunwayLayer : public OverlayTest {
         airport_runway_list.set_count(0);
         airport_runway_selected_line = -999;
         DispAppPtrnAlts = 0;
+        selected_airport_elevation_text.clear();
         selected_destination_elevation_text.clear();
         parking_position = ParkingPosition{};
         OverlayTest::TearDown();
@@ -52,8 +53,9 @@ TEST_F(RunwayLayer, patternTurnsToItsSideWithAltitudesAtShortRange) {
     EXPECT_EQ(rec().drawing_count(), 0u); // no landing runway selected
 
     DispAppPtrnAlts = 1;
-    selected_destination_elevation_text = "1234";
-    const double u = 215.0 / 20.0; // units per NM
+    selected_airport_elevation_text = "1234";
+    selected_destination_elevation_text = "31"; // another airport's: not the pattern's
+    const double u = 215.0 / 20.0;              // units per NM
     struct Row {
         int line;
         double crosswind_x; // the crosswind corner, 3 NM along the runway and 5 NM aside

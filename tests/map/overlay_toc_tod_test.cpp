@@ -123,6 +123,20 @@ TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
         draw();
         EXPECT_EQ(rec().find_text("[TOD]") != nullptr, above > 500.0);
     }
+
+    // A discontinuity before the constraint (it reads 0N 0E) adds no leg:
+    // 3000 ft above still puts the point 10 NM before the constraint.
+    active_plan.slot(3) = active_plan[2];
+    active_plan.slot(2) = RouteWaypoint{};
+    active_plan.slot(2).ident = "DISCO";
+    active_plan_last = constraint_waypoint_index = 3;
+    aircraft_state.indicated_altitude_ft = 13000.0;
+    rec().clear();
+    draw();
+    const auto dots = rec().fills_in_color(0xFFE9B73E);
+    ASSERT_EQ(dots.size(), 2u);
+    EXPECT_NEAR(dots[0]->bounds.x, 118.0, 0.5);
+    EXPECT_NEAR(dots[0]->bounds.y, std::trunc(y_at(30.0)) - 5.0, 1.0);
 }
 
 TEST_F(TocTodMarkers, levelOffLabelFollowsThePhaseAndVnav) {

@@ -9,6 +9,7 @@
 #include "nd/efs50_ehsi_painters.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -147,6 +148,42 @@ TEST_F(Efs50Ehsi, routeShowsThePreviousWaypointFrom5NmOnly) {
         ASSERT_NE(to, nullptr);
         EXPECT_EQ(to->color, kCyan);
         EXPECT_EQ(r.find_text(kExampleRoute[row.to + 1].ident)->color, 0xFFDEE6E9u);
+    }
+}
+
+TEST_F(Efs50Ehsi, vorSourceWithoutSignalDrawsNoToFromTriangle) {
+    // No NAV 1 signal in the stand-in. The route is active, so only a
+    // triangle taken from it could tell the two frames apart.
+    for (int mode : {1, 4}) {
+        const std::size_t with_route = draw(mode, 1).fills_in_color(0xFFDEE6E9).size();
+        const int to = to_waypoint_index;
+        to_waypoint_index = kNoToWaypoint;
+        EXPECT_EQ(with_route, draw(mode, 1).fills_in_color(0xFFDEE6E9).size()) << mode;
+        to_waypoint_index = to;
+    }
+}
+
+TEST_F(Efs50Ehsi, hsiDeviationBarStopsOnTheOuterDot) {
+    // Off the FOXXE - NISQL leg, right (positive) or left; the bar lies on the
+    // other side of the scale's centre (x 129) and stops at 50 units.
+    struct Row {
+        double nm;
+        int x;
+    };
+    const RoutePoint& a = kExampleRoute[2];
+    const RoutePoint& b = kExampleRoute[3];
+    double leg = 0.0, course = 0.0, lat = 0.0, lon = 0.0;
+    gc_dist_course(a.lat, a.lon, b.lat, b.lon, &leg, &course);
+    gc_destination_point(a.lat, a.lon, course, leg / 2, &lat, &lon);
+    for (const Row row : {Row{7.66, -50}, Row{-7.66, 50}, Row{3.0, -26}, Row{12.0, -50}}) {
+        SCOPED_TRACE(row.nm);
+        gc_destination_point(lat, lon, course + (row.nm > 0 ? 90.0 : -90.0), std::fabs(row.nm),
+                             &aircraft_state.plat, &aircraft_state.plon);
+        const gfx::RecordedOp* bar = nullptr;
+        for (const gfx::RecordedOp* l : draw(1, 2).lines_in_color(kCyan))
+            if (l->pen_width == 3.0f) bar = l;
+        ASSERT_NE(bar, nullptr);
+        EXPECT_NEAR(bar->points[0].x, 129.0f + row.x, 0.5f);
     }
 }
 

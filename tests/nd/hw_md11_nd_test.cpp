@@ -314,7 +314,7 @@ TEST_F(HwMd11Nd, overlaysAppearOnlyInTheirModes) {
     host::set_token(49, 1.0);
     host::set_token(31, 21.0);
     host::set_token_code(46, 0);
-    host::set_calc_text("(A:NAV IDENT:1,string)", "FIXA");
+    host::set_token_text(47, "FIXA");
     update();
     gc_destination_point(a.plat, a.plon, 0.0, 21.0, &fix.lat, &fix.lon);
     int tuned = 0;
@@ -382,6 +382,47 @@ namespace {
 
 // Heading 350 with no variation; course 350 and the VOR at 010 (TO across
 // north); the ADF at relative 350, so at 340.
+TEST_F(HwMd11Nd, stationIdentifiersComeFromTheReceiversTokens) {
+    // NAV1 tuned to the TO waypoint; the calculator's identifiers say otherwise.
+    double to_nm = 0.0, course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, kExampleRoute[3].lat, kExampleRoute[3].lon,
+                   &to_nm, &course);
+    host::set_token(49, 1.0);
+    host::set_token(31, to_nm);
+    host::set_token_code(46, 0);
+    host::set_token(58, 1.0);
+    host::set_token(20, 2.0);
+    host::set_token_text(47, "NISQL");
+    host::set_token_text(56, "OLM");
+    host::set_token_text(19, "SEA");
+    for (const char* calc : {"(A:NAV IDENT:1,string)", "(A:NAV IDENT:2,string)", "(A:ADF IDENT:1,string)"})
+        host::set_calc_text(calc, "XYZ");
+    update();
+
+    hw_md11_vor1_pointer = hw_md11_vor2_pointer = 1;
+    const gfx::Recording& r = draw(3, 40.0);
+    hw_md11_vor1_pointer = hw_md11_vor2_pointer = 0;
+    std::string texts;
+    for (const std::string& t : r.texts())
+        texts += t + "|";
+    EXPECT_EQ(texts.find("XYZ"), std::string::npos) << texts;
+    // The station carries the name in cyan; the magenta TO label gives way to it.
+    bool cyan_station = false;
+    for (const gfx::RecordedOp* t : r.of_kind(gfx::OpKind::String))
+        cyan_station |= t->text == "NISQL" && t->color == kBlue;
+    EXPECT_TRUE(cyan_station);
+    const gfx::PointF to = map_point(aircraft_state.plat, aircraft_state.plon, aircraft_state.map_heading_deg,
+                                     kExampleRoute[3], 178.0, 150.0 / 40.0);
+    EXPECT_EQ(text_at(r, to.x + 7, to.y - 7), "<none>");
+    EXPECT_NE(texts.find("NISQL|"), std::string::npos); // the pointer readouts end in them
+    EXPECT_NE(texts.find("OLM|"), std::string::npos);
+
+    hw_md11_nd_brg1_adf = 1;
+    const std::string adf = draw(3, 40.0).text_near(0, 248, 0.5f)->text;
+    hw_md11_nd_brg1_adf = 0;
+    EXPECT_EQ(adf.substr(adf.size() - 3), "SEA");
+}
+
 TEST_F(HwMd11Nd, toAcrossNorthAndTheAdfReadoutFoldedBelow360) {
     host::aircraft().true_heading_deg = 350.0;
     host::aircraft().ap_heading_bug_deg = 350.0;

@@ -7,12 +7,15 @@
 #include "data/module_settings.h"
 #include "data/p1000_menu_state.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/nav/fix_info.h"
+#include "fms/perf/vertical_state.h"
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/holds.h"
 #include "fms/update_counters.h"
 #include "nd/p1000_mfd_painters.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -125,6 +128,52 @@ TEST_F(P1000Mfd, northUpScalesSixUnitsPerNmAndLeavesTheMapHeadingToOtherDisplays
     gfx::destroy_surface_dc(nd);
 }
 
+TEST_F(P1000Mfd, fixInfoAndTopOfClimbMeasureFromTheMapsReference) {
+    // A FIX INFO ring on the TO waypoint and the top of climb at the waypoint after it.
+    const RouteWaypoint& to = active_plan[to_waypoint_index];
+    const RouteWaypoint& next = active_plan[to_waypoint_index + 1];
+    fix_info[1].ident = to.ident;
+    fix_info[1].lat = to.lat;
+    fix_info[1].lon = to.lon;
+    vnav_engaged = 1;
+    cruise_altitude = 30000;
+    toc_lat = next.lat;
+    toc_lon = next.lon;
+    distance_to_destination = 300.0;
+    struct Row {
+        int plan;
+        double ref_lat, ref_lon, up, cy, ppn;
+    };
+    const AircraftState& a = aircraft_state;
+    for (const Row row : {Row{1, to.lat, to.lon, 0.0, 116.0, 6.0},
+                          Row{0, a.plat, a.plon, a.map_heading_deg, 148.0, 53.0 / 12.5}}) {
+        SCOPED_TRACE(row.plan);
+        p1000_mfd_plan_mode = row.plan;
+        p1000_map_centre_y = 148;
+        p1000_map_radius = 53;
+        auto at = [&](double lat, double lon) {
+            double nm = 0.0, course = 0.0;
+            gc_dist_course(row.ref_lat, row.ref_lon, lat, lon, &nm, &course);
+            const double r = (course - row.up) * std::numbers::pi / 180.0;
+            return gfx::PointF{float(134.0 + nm * row.ppn * std::sin(r)),
+                               float(row.cy - nm * row.ppn * std::cos(r))};
+        };
+        const gfx::Recording& r = draw();
+        const gfx::PointF fix = at(to.lat, to.lon);
+        bool ring = false;
+        for (const gfx::RecordedOp* e : r.of_kind(gfx::OpKind::Ellipse))
+            ring |= e->color == 0xFF5BE5A7 && std::fabs(e->bounds.x + 8.0f - fix.x) < 1.5f &&
+                    std::fabs(e->bounds.y + 8.0f - fix.y) < 1.5f;
+        EXPECT_TRUE(ring);
+        const gfx::PointF top = at(next.lat, next.lon);
+        const gfx::RecordedOp* toc = r.find_text("[TOC]");
+        ASSERT_NE(toc, nullptr);
+        EXPECT_NEAR(toc->points[0].x, top.x - 37.0f, 1.5f);
+        EXPECT_NEAR(toc->points[0].y, top.y - 8.0f, 1.5f);
+    }
+    clear_fix_info(0);
+}
+
 TEST_F(P1000Mfd, layerGates) {
     show_airports_flags[ND_P1000] = 1;
     struct Row {
@@ -232,10 +281,19 @@ TEST_F(P1000Mfd, trafficWindowCutsBothMapClipsAtItsTop) {
 
 TEST_F(P1000Mfd, roseTicksAndOffScaleBugArrow) {
     aircraft_state.heading_deg = 350.0;
-    int ticks = 0;
-    for (const gfx::RecordedOp* l : draw().lines_in_color(0xFFDEE6E9))
-        ticks += l->pen_width == 2.5f;
-    EXPECT_EQ(ticks, 14 + 11); // 290 .. 355 and 0 .. 50
+    int ticks = 0, long_ticks = 0;
+    for (const gfx::RecordedOp* l : draw().lines_in_color(0xFFDEE6E9)) {
+        if (l->pen_width != 2.5f) continue;
+        ++ticks;
+        // Each hangs from the ring at radius 121.5 about (134, 148.5): 15.5 or 8.5 long.
+        const double outer = std::hypot(l->points[1].x - 134.0, l->points[1].y - 148.5);
+        const double length = std::hypot(l->points[1].x - l->points[0].x, l->points[1].y - l->points[0].y);
+        EXPECT_NEAR(outer, 121.5, 1.0);
+        long_ticks += std::fabs(length - 15.5) < 1.0;
+        EXPECT_TRUE(std::fabs(length - 15.5) < 1.0 || std::fabs(length - 8.5) < 1.0) << length;
+    }
+    EXPECT_EQ(ticks, 14 + 11);    // 290 .. 355 and 0 .. 50
+    EXPECT_EQ(long_ticks, 7 + 6); // the tens
 
     struct Row {
         double bug;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -59,7 +60,7 @@ class Proline4Mfd : public NdTest {
     // The NAV1 station received with the given identifier.
     void receive_nav1(const char* ident) {
         host::set_token(49, 1.0);
-        host::set_calc_text("NAV IDENT:1", ident);
+        host::set_token_text(47, ident);
     }
     // The aircraft moved `nm` across the TO leg (right of it for positive nm).
     void off_the_leg(double nm) {
@@ -269,15 +270,16 @@ TEST_F(Proline4Mfd, destinationFuelAndTheRowsWithoutARoute) {
     aircraft_state.ground_speed_kt = 240.0;
     to_waypoint_index = active_plan_last - 1;
     WeightUnit = "KGS";
-    descent_speed_phase = 1;
+    cruise_altitude = 30000; // a profile is predicted: in the climb, before any descent
+    descent_speed_phase = 0;
     const gfx::Recording& r = draw(2);
     EXPECT_EQ(text_at(r, 190, 49), "454KG");
     EXPECT_EQ(text_at(r, 0, 40), "-----   ---    -:-- --:--"); // no NEXT row
-    descent_speed_phase = 0;
+    cruise_altitude = 0;
     EXPECT_EQ(text_at(draw(2), 190, 49), "---KG");
     // The TO waypoint the last: nothing is left to burn beyond it.
     to_waypoint_index = active_plan_last;
-    descent_speed_phase = 1;
+    cruise_altitude = 30000;
     WeightUnit = "LBS";
     EXPECT_EQ(text_at(draw(3), 190, 50), "1000LB");
 
@@ -289,6 +291,28 @@ TEST_F(Proline4Mfd, destinationFuelAndTheRowsWithoutARoute) {
     EXPECT_EQ(text_at(none, 0, 49), "-----   ---    -:-- --:-- ----");
     EXPECT_EQ(text_at(none, 225, 49), "LB");
     EXPECT_EQ(text_at(none, 81, 31), "NM");
+}
+
+TEST_F(Proline4Mfd, progressRowsPassOverDiscontinuityAndThenEntries) {
+    // THEN and DISCO behind the TO waypoint NISQL, as an entry on LEGS and EXEC leave them.
+    for (const char* marker : {"DISCO", "THEN"}) {
+        for (int i = active_plan_last; i > to_waypoint_index; --i)
+            active_plan.slot(i + 1) = active_plan[i];
+        ++active_plan_last;
+        active_plan.slot(to_waypoint_index + 1) = RouteWaypoint{};
+        active_plan.slot(to_waypoint_index + 1).ident = marker;
+    }
+    aircraft_state.ground_speed_kt = 240.0;
+    const gfx::Recording& r = draw(2);
+    EXPECT_EQ(text_at(r, 0, 40), "OLM   ");
+    // The distance to KPDX (right-aligned at 73 on the destination row): the
+    // route's own, about a hundred NM, not the way round by 0N 0E.
+    double to_destination = -1.0;
+    for (const gfx::RecordedOp* t : r.of_kind(gfx::OpKind::String))
+        if (std::fabs(t->world_rect.y - 49.0f) < 0.5f && t->world_rect.x > 30.0f && t->world_rect.x <= 73.0f)
+            to_destination = std::atof(t->text.c_str());
+    EXPECT_GT(to_destination, 50.0);
+    EXPECT_LT(to_destination, 200.0);
 }
 
 TEST_F(Proline4Mfd, insetRangeFigureMovesForThreeDigits) {

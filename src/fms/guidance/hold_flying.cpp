@@ -138,11 +138,13 @@ void build_hold_pattern() {
 
 void fly_holds() {
     if (hold_count() == 0) return;
+    // Holds not yet executed (active index 0) wait for EXEC.
     if (hold_list[1].active_index > 0) build_hold_pattern();
-    if (hold_count() == 0 || hold_list[1].active_index >= to_waypoint_index) return;
+    if (hold_count() == 0 || hold_list[1].active_index <= 0 || hold_list[1].active_index >= to_waypoint_index)
+        return;
     // A hold moved into first place by a deletion waits for the next pass.
     for (int i = 1; i <= hold_count();) {
-        if (hold_list[i].active_index < to_waypoint_index) {
+        if (hold_list[i].active_index > 0 && hold_list[i].active_index < to_waypoint_index) {
             delete_hold(hold_list[i].active_index, 0);
             i = 2;
         } else {

@@ -21,6 +21,7 @@ int airport_runway_first_row = 1;
 int airport_runway_selected_line = kNoRunwayLine;
 int mcu_apt_top = 1;
 std::string selected_airport_ident;
+std::string selected_airport_elevation_text;
 std::string selected_destination_ident;
 std::string selected_destination_elevation_text;
 int airport_page_refresh = 0;
@@ -278,6 +279,7 @@ void select_airport(const std::string& ident, int mode) {
 
     airport_elevation_text = t[1];
     selected_airport_ident = ident;
+    selected_airport_elevation_text = t[1];
     if (mode == 0) active_plan.slot(0).alt_constraint = parse_double(t[1]);
     if (mode == 1) {
         selected_destination_ident = ident;

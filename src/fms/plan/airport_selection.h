@@ -33,6 +33,7 @@ int selected_runway_entry();
 extern int mcu_apt_top;
 
 extern std::string selected_airport_ident;              // modes 0 and 1
+extern std::string selected_airport_elevation_text;     // its elevation token
 extern std::string selected_destination_ident;          // modes 1, 2 and 4
 extern std::string selected_destination_elevation_text; // its elevation token
 extern int airport_page_refresh;                        // 1 once a runway list was built

@@ -19,32 +19,40 @@ namespace {
 constexpr int kRteLegsPage = 6;
 constexpr int kRteHoldPage = 39;
 
-// Where a hold sits in the working plan: its working index, or after EXEC
-// (working index 0) its active index, the two plans being alike then.
-int working_position(const HoldEntry& h) {
-    return h.working_index > 0 ? h.working_index : h.active_index;
+// Executed holds first, by their active entry (sequencing and the displays
+// take the first as the next hold flown), then the holds that exist only in
+// the working plan, by their working entry.
+bool flies_before(const HoldEntry& a, const HoldEntry& b) {
+    if ((a.active_index > 0) != (b.active_index > 0)) return a.active_index > 0;
+    return a.active_index > 0 ? a.active_index < b.active_index : a.working_index < b.working_index;
 }
 
-// The slot numbers that waypoints carry follow a hold that changes slot.
-void move_hold_marks(const HoldEntry& h, int old_slot, int new_slot) {
-    const int w = working_position(h);
-    if (w >= 0 && w <= working_plan_last && working_plan[w].hold_number == old_slot)
-        working_plan.slot(w).hold_number = new_slot;
-    const int a = h.active_index;
-    if (a > 0 && a <= active_plan_last && active_plan[a].hold_number == old_slot)
-        active_plan.slot(a).hold_number = new_slot;
+// Sorts the list; returns where the hold in slot `follow` went.
+int sort_holds(int follow) {
+    const int count = hold_list.count();
+    for (int i = 2; i <= count; ++i)
+        for (int k = i; k > 1 && flies_before(hold_list[k], hold_list[k - 1]); --k) {
+            HoldEntry moved = hold_list[k];
+            hold_list.slot(k) = hold_list[k - 1];
+            hold_list.slot(k - 1) = std::move(moved);
+            if (follow == k)
+                follow = k - 1;
+            else if (follow == k - 1)
+                follow = k;
+        }
+    return follow;
+}
+
+void clear_marks(RoutePlan& plan, int last) {
+    for (int i = 0; i <= last; ++i)
+        if (plan[i].hold_number != 0) plan.slot(i).hold_number = 0;
 }
 
 void remove_hold_slot(int i) {
-    HoldEntry& removed = hold_list.slot(i);
-    removed.active_index = 0;
-    removed.ident.clear();
     const int count = hold_list.count();
-    for (int j = i; j < count; ++j) {
-        HoldEntry moved = hold_list[j + 1];
-        move_hold_marks(moved, j + 1, j);
-        hold_list.slot(j) = std::move(moved);
-    }
+    for (int j = i; j < count; ++j)
+        hold_list.slot(j) = hold_list[j + 1];
+    hold_list.slot(count) = HoldEntry{};
     hold_list.set_count(count - 1);
 
     if (hold_armed == 1) {
@@ -54,10 +62,11 @@ void remove_hold_slot(int i) {
     if (hold_list.count() == 0) hold_armed = 0;
     hold_page_count = hold_list.count();
     pending_hold_delete_index = 0;
+    sync_hold_marks();
 }
 
-void finish_delete(int index, int mode) {
-    if (index >= 0 && index <= kPlanLastIndex) working_plan.slot(index).hold_number = 0;
+void finish_delete(int mode) {
+    sync_hold_marks();
     if (mode > 0) mark_route_edited();
     smiths_scratchpad_message.clear();
     if (hold_list.count() == 0 && smiths_cdu_page == kRteHoldPage) smiths_cdu_page = kRteLegsPage;
@@ -70,48 +79,47 @@ void no_hold_found() {
 
 } // namespace
 
+void sync_hold_marks() {
+    clear_marks(active_plan, active_plan_last);
+    clear_marks(working_plan, working_plan_last);
+    for (int s = 1; s <= hold_list.count(); ++s) {
+        const HoldEntry& h = hold_list[s];
+        if (h.active_index > 0 && h.active_index <= active_plan_last)
+            active_plan.slot(h.active_index).hold_number = s;
+        if (h.working_index > 0 && h.working_index <= working_plan_last)
+            working_plan.slot(h.working_index).hold_number = s;
+    }
+}
+
 int add_hold(int index, int mode, double magvar) {
     // The inbound course needs the leg into the waypoint, so the origin
-    // cannot hold; an eleventh hold has no slot.
-    if (hold_list.full() || index < 1 || index > working_plan_last) return 0;
-
-    const int n = hold_list.count() + 1;
-    hold_list.set_count(n);
-    const RouteWaypoint& fix = working_plan[index];
-    const RouteWaypoint& previous = working_plan[index - 1];
-    HoldEntry& h = hold_list.slot(n);
-    h.active_index = index;
-    h.working_index = index;
-    h.ident = fix.ident;
-    h.points[0].lat = fix.lat;
-    h.points[0].lon = fix.lon;
-    double distance = 0.0, course = 0.0;
-    gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
-    h.inbound_course = course - magvar;
-    h.turn = kDirectionRight;
-    h.leg_mode = 1;
-    h.leg_time = 1.0;
-    working_plan.slot(index).hold_number = n;
-    hold_armed = 1;
-
-    // Keep the list ascending by waypoint; restart after every exchange.
-    int slot = n;
-    for (int k = 1; k < hold_list.count();) {
-        if (hold_list[k].active_index > hold_list[k + 1].active_index) {
-            HoldEntry first = hold_list[k];
-            hold_list.slot(k) = hold_list[k + 1];
-            hold_list.slot(k + 1) = std::move(first);
-            working_plan.slot(working_position(hold_list[k])).hold_number = k;
-            working_plan.slot(working_position(hold_list[k + 1])).hold_number = k + 1;
-            if (slot == k)
-                slot = k + 1;
-            else if (slot == k + 1)
-                slot = k;
-            k = 1;
-        } else {
-            ++k;
-        }
+    // cannot hold.
+    if (index < 1 || index > working_plan_last) return 0;
+    // A waypoint holds once: asking again shows the hold it has.
+    int slot = find_working_hold(index);
+    if (slot == 0) {
+        if (hold_list.full()) return 0;
+        slot = hold_list.count() + 1;
+        hold_list.set_count(slot);
+        const RouteWaypoint& fix = working_plan[index];
+        const RouteWaypoint& previous = working_plan[index - 1];
+        HoldEntry& h = hold_list.slot(slot);
+        // On the active route only once executed.
+        h.active_index = 0;
+        h.working_index = index;
+        h.ident = fix.ident;
+        h.points[0].lat = fix.lat;
+        h.points[0].lon = fix.lon;
+        double distance = 0.0, course = 0.0;
+        gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
+        h.inbound_course = course - magvar;
+        h.turn = kDirectionRight;
+        h.leg_mode = 1;
+        h.leg_time = 1.0;
+        slot = sort_holds(slot);
+        sync_hold_marks();
     }
+    hold_armed = 1;
 
     if (mode == 1 && route_state >= kRouteStateActivated) {
         mark_route_edited();
@@ -131,26 +139,59 @@ void delete_hold(int index, int mode) {
             remove_hold_slot(found);
         else
             no_hold_found();
+    } else if (const int slot = find_working_hold(index)) {
+        cancel_hold(slot);
+        return;
     }
-    finish_delete(index, mode);
+    finish_delete(mode);
+}
+
+void cancel_hold(int slot) {
+    if (slot < 1 || slot > hold_list.count()) return;
+    HoldEntry& h = hold_list.slot(slot);
+    if (h.active_index > 0) {
+        // Executed: it leaves the working plan only; EXEC removes it, ERASE
+        // brings it back.
+        h.working_index = 0;
+        pending_hold_delete_index = h.active_index;
+        sync_hold_marks();
+    } else {
+        remove_hold_slot(slot);
+    }
+    finish_delete(1);
 }
 
 int find_working_hold(int index) {
+    if (index < 0) return 0;
     for (int i = 1; i <= hold_list.count(); ++i)
-        if (working_position(hold_list[i]) == index) return i;
+        if (hold_list[i].working_index == index) return i;
     return 0;
 }
 
 void delete_working_hold(int index) {
-    if (const int found = find_working_hold(index))
-        remove_hold_slot(found);
-    else
+    if (const int found = find_working_hold(index)) {
+        HoldEntry& h = hold_list.slot(found);
+        if (h.active_index > 0) {
+            h.working_index = 0;
+            sync_hold_marks();
+        } else {
+            remove_hold_slot(found);
+        }
+    } else {
         no_hold_found();
-    finish_delete(index, 0);
+    }
+    finish_delete(0);
 }
 
 void remove_hold(int slot) {
     if (slot >= 1 && slot <= hold_list.count()) remove_hold_slot(slot);
+}
+
+void clear_holds() {
+    while (hold_list.count() > 0)
+        remove_hold_slot(hold_list.count());
+    hold_list.slot(1) = HoldEntry{};
+    sync_hold_marks();
 }
 
 void hold_renumber_active_index(int new_index, int old_index) {
@@ -162,6 +203,7 @@ void hold_renumber_active_index(int new_index, int old_index) {
 }
 
 void hold_renumber_working_index(int new_index, int old_index) {
+    if (old_index <= 0) return;
     for (int i = 1; i <= hold_list.count(); ++i)
         if (hold_list[i].working_index == old_index) {
             hold_list.slot(i).working_index = new_index;
@@ -170,16 +212,21 @@ void hold_renumber_working_index(int new_index, int old_index) {
 }
 
 void hold_list_copy_index_to_working() {
+    // Holds that exist only in the working plan go with it.
+    for (int i = hold_list.count(); i >= 1; --i)
+        if (hold_list[i].active_index <= 0) remove_hold_slot(i);
     for (int i = 1; i <= hold_list.count(); ++i)
         hold_list.slot(i).working_index = hold_list[i].active_index;
+    sync_hold_marks();
 }
 
 void hold_list_commit_working_index() {
-    for (int i = 1; i <= hold_list.count(); ++i) {
-        HoldEntry& h = hold_list.slot(i);
-        if (h.working_index > 0) {
-            h.active_index = h.working_index;
-            h.working_index = 0;
-        }
-    }
+    // Holds deleted in the working plan go; the others take their working
+    // entry as their active one and keep it as their working one.
+    for (int i = hold_list.count(); i >= 1; --i)
+        if (hold_list[i].working_index <= 0) remove_hold_slot(i);
+    for (int i = 1; i <= hold_list.count(); ++i)
+        hold_list.slot(i).active_index = hold_list[i].working_index;
+    sort_holds(0);
+    sync_hold_marks();
 }

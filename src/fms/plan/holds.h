@@ -1,6 +1,7 @@
 // Holding patterns attached to plan waypoints. Each hold remembers its
-// waypoint's index in the active and in the working plan; the waypoint carries
-// the hold's slot in its hold_number.
+// waypoint's index in the active and in the working plan; the list is what
+// holds, and the waypoints' hold_number marks (the hold's slot) are written
+// from it whenever it changes.
 #pragma once
 
 #include "platform/bounded_table.h"
@@ -15,8 +16,8 @@ struct HoldPoint {
 
 struct HoldEntry {
     std::string ident;
-    int active_index = 0;        // waypoint in the active plan; 0 = none
-    int working_index = 0;       // waypoint in the working plan; 0 after EXEC
+    int active_index = 0;        // waypoint in the active plan; 0 = not executed
+    int working_index = 0;       // waypoint in the working plan; 0 = deleted there
     int turn = 0;                // 1 as created
     double leg_distance = 0.0;   // NM
     double leg_time = 0.0;       // minutes
@@ -25,7 +26,8 @@ struct HoldEntry {
     HoldPoint points[5];         // [0] the fix, [1]..[4] the pattern points
 };
 
-// Slots 1..count(), at most 10, ascending by active_index.
+// Slots 1..count(), at most 10: the executed holds ascending by active_index,
+// then the holds not yet executed ascending by working_index.
 extern BoundedTable<HoldEntry, 11> hold_list;
 inline int hold_count() {
     return hold_list.count();
@@ -45,18 +47,25 @@ extern int hold_page_count;           // holds the RTE HOLD page pages through
 extern int pending_hold_delete_index; // waypoint whose hold RTE HOLD marked; 0 = none
 
 // Appends a hold for working entry index (1..working_plan_last) and sorts the
-// list. magvar (degrees) turns the true course of the leg into the hold into
-// the inbound course. Mode 1 marks an executed route modified. Returns the
-// hold's slot, or 0 when the list is full or the index has no leg into it.
+// list; EXEC puts it on the active route. magvar (degrees) turns the true
+// course of the leg into the hold into the inbound course. Mode 1 marks an
+// executed route modified. Returns the hold's slot (the one the entry has
+// when it holds already), or 0 when the list is full or the index has no leg
+// into it.
 int add_hold(int index, int mode, double magvar);
 
 // Mode 0: removes the hold whose active_index equals index, quietly; mode 1:
-// and marks the route edited; mode 2 or more: leaves the list alone, only
-// clears working entry index's mark and marks the route edited.
+// and marks the route edited; mode 2 or more: cancels the hold of working
+// entry index (cancel_hold).
 void delete_hold(int index, int mode);
 
-// Removes the hold attached to working entry index (as delete_hold mode 0,
-// but found by its working index), for edits that delete that entry.
+// The pilot deletes the hold in that slot from the working plan: a hold not
+// yet executed goes at once; an executed one leaves the working plan, EXEC
+// removes it and ERASE brings it back. Marks the route edited.
+void cancel_hold(int slot);
+
+// As cancel_hold for the hold attached to working entry index, without
+// marking the route, for edits that delete that entry.
 void delete_working_hold(int index);
 
 // The slot of the first hold attached to working entry index; 0 when none.
@@ -65,12 +74,19 @@ int find_working_hold(int index);
 // Removes the hold in that slot (1..count) quietly: the holds behind it move
 // down a slot and their waypoints' marks follow.
 void remove_hold(int slot);
+// Removes every hold.
+void clear_holds();
+
+// Writes every waypoint's hold mark from the list, in both plans.
+void sync_hold_marks();
 
 // In slots 1..count, the first hold whose index equals old gets new.
 void hold_renumber_active_index(int new_index, int old_index);
 void hold_renumber_working_index(int new_index, int old_index);
 
-// Every hold's working index := its active index.
+// The working plan became the active plan again: holds not executed go, the
+// others take their active index as their working one.
 void hold_list_copy_index_to_working();
-// EXEC: every hold with a working index takes it as its active index.
+// EXEC: holds deleted from the working plan go; the others take their
+// working index as their active one.
 void hold_list_commit_working_index();

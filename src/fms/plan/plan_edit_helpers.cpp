@@ -82,13 +82,15 @@ void remove_then_legs() {
 
 void copy_legs(int target, int source) {
     if (target < 0 || target > source) return;
+    // The holds of the entries cut out go; the others move with their entries.
+    for (int k = target; k < source && k <= working_plan_last; ++k)
+        if (find_working_hold(k)) delete_working_hold(k);
     for (int k = source; k <= working_plan_last; ++k) {
-        RouteWaypoint& to = working_plan.slot(target + (k - source));
-        const int hold_number = to.hold_number; // hold marks stay at their indices
-        copy_waypoint_fields(working_plan[k], to);
-        to.hold_number = hold_number;
+        copy_waypoint_fields(working_plan[k], working_plan.slot(target + (k - source)));
+        hold_renumber_working_index(target + (k - source), k);
     }
     working_plan_last = source > working_plan_last ? target : target + (working_plan_last - source);
+    sync_hold_marks();
     mark_route_edited();
     smiths_scratchpad.clear();
     build_route_rows();

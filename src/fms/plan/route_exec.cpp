@@ -1,4 +1,5 @@
 #include "fms/plan/route_exec.h"
+#include "fms/plan/route_values.h"
 
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
@@ -43,6 +44,7 @@ double previous_descent_speed = 0.0, previous_descent_mach = 0.0;
 int previous_cruise_altitude = 0;
 int previous_cost_index = -1;
 int legs_edit_index = 0;
+int working_plan_new = 0;
 
 namespace {
 
@@ -143,9 +145,8 @@ void update_origin(int old_state) {
     climb_speed_target = climb_speed_base;
     cruise_speed_target = cruise_speed_base;
     descent_speed_target = descent_speed_base;
-    // A new origin starts without holds; each pass removes the first one.
-    for (int guard = hold_count(); guard > 0 && hold_count() > 0; --guard)
-        delete_hold(hold_list[1].active_index, 0);
+    // A new origin starts without holds.
+    clear_holds();
 }
 
 void find_approach_runway() {
@@ -232,6 +233,20 @@ void update_vertical_target(int old_state) {
 
 } // namespace
 
+void execute_route_modification() {
+    if (!destination_airport_ident.empty()) {
+        route_destination_ident = destination_airport_ident;
+        arrival_destination_ident = destination_airport_ident;
+    }
+    reset_active_route_state();
+}
+
+void working_plan_replaced() {
+    working_plan_new = 1;
+    for (int slot = hold_count(); slot >= 1; --slot)
+        if (hold_list[slot].working_index > 0) delete_working_hold(hold_list[slot].working_index);
+}
+
 void reset_active_route_state() {
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, 0);
@@ -254,7 +269,9 @@ void reset_active_route_state() {
         hold_list_commit_working_index();
         gns_direct_to_flag = 0;
         active_plan_last = working_plan_last;
-        if (to_waypoint_index == kNoToWaypoint) to_waypoint_index = 1;
+        sync_hold_marks();
+        if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1) to_waypoint_index = 1;
+        working_plan_new = 0;
         // A shorter plan keeps its TO waypoint inside the plan.
         if (to_waypoint_index > active_plan_last) to_waypoint_index = active_plan_last;
         const RouteWaypoint& to = active_plan[to_waypoint_index];
@@ -324,14 +341,10 @@ void erase_route_modification() {
     if (route_state == kRouteStateActiveModified) route_state = kRouteStateActive;
     legs_edit_index = 0;
     direct_to_entered = 0;
+    working_plan_new = 0;
 
-    // Holds that no executed waypoint carries existed only in the working plan.
-    for (int slot = hold_count(); slot >= 1; --slot) {
-        bool carried = false;
-        for (int i = 1; i <= active_plan_last - 1 && !carried; ++i)
-            carried = active_plan[i].hold_number == slot;
-        if (!carried) delete_hold(hold_list[slot].active_index, 0);
-    }
+    // Holds not yet executed go with the working plan; deleted ones come
+    // back (copy_active_plan_to_working).
     copy_active_plan_to_working();
     build_route_rows();
 }

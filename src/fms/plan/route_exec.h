@@ -37,10 +37,23 @@ extern int previous_cost_index;
 // The waypoint the LEGS pages are editing; 0 = none.
 extern int legs_edit_index;
 
+// 1 while the working plan is a whole plan loaded over the active one: EXEC
+// starts it at its first leg.
+extern int working_plan_new;
+
+// A plan was loaded whole into the working plan: the holds leave it (ERASE
+// brings the executed ones back) and EXEC restarts the TO waypoint.
+void working_plan_replaced();
+
 // EXEC: only while route_state is 2 or 4 from the EXEC keys; other callers at
 // any state. With a working plan of two entries or more the route is active
 // (state 3) afterwards.
 void reset_active_route_state();
+
+// The EXEC key: a destination entered on the active route becomes the route's
+// destination for the RTE and DEP/ARR pages (EXEC empties the entry), then
+// reset_active_route_state.
+void execute_route_modification();
 
 // ERASE: state 4 becomes 3; selections, saved values, holds and the working
 // plan go back to what was executed.

@@ -130,6 +130,7 @@ void clear_active_plan() {
     clear_rows();
     hold_list.set_count(0);
     hold_list.slot(1).active_index = 0;
+    sync_hold_marks();
     descent_speed_phase = 0;
     approach_record_index = 0;
     approach_runway_index = 0;
@@ -150,6 +151,26 @@ void copy_active_plan_to_working() {
     working_cursor_index = to_waypoint_index;
     working_edit_index = constraint_waypoint_index;
     hold_list_copy_index_to_working();
+}
+
+void align_working_plan_with_active() {
+    bool same = working_plan_last == active_plan_last;
+    for (int i = 0; same && i <= active_plan_last && i <= kPlanLastIndex; ++i) {
+        const RouteWaypoint& w = working_plan[i];
+        const RouteWaypoint& a = active_plan[i];
+        same = w.ident == a.ident && w.lat == a.lat && w.lon == a.lon && w.via == a.via && w.kind == a.kind &&
+               w.type == a.type && w.alt_constraint == a.alt_constraint &&
+               w.speed_constraint == a.speed_constraint && w.hold_number == a.hold_number;
+    }
+    if (same) return;
+    for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {
+        RouteWaypoint& to = working_plan.slot(i);
+        copy_waypoint_fields(active_plan[i], to);
+        to.passing_time.clear();
+    }
+    working_plan_last = active_plan_last;
+    hold_list_copy_index_to_working();
+    build_route_rows();
 }
 
 void build_route_rows() {

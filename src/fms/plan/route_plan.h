@@ -121,6 +121,11 @@ void clear_working_plan();
 // constraint indices and the holds' working indices.
 void copy_active_plan_to_working();
 
+// With no modification pending the working plan is the active plan; another
+// unit's page may have used it meanwhile. Puts the active plan's entries and
+// the holds' working indices back when they differ; the cursors stay.
+void align_working_plan_with_active();
+
 // Rebuilds route_rows from working entries 1..last - 1.
 void build_route_rows();
 

@@ -1,0 +1,45 @@
+// The three control units placed together in the stand-in over the example
+// data (a SMITHS_FMS, a GNSXLS and an MCU sharing one core), driven by random
+// steps: keys of each unit, typed identifiers and junk, EXEC and ERASE, route
+// loads and frames flown between keys near the route so that sequencing runs.
+// After every step the plan-state rules are checked; a step is one line of an
+// orvex-sim script, so a failing run prints a script that replays it.
+#pragma once
+
+#include "shared/stand_in.h"
+
+#include <random>
+#include <string>
+#include <vector>
+
+class PlanKeys : public StandIn {
+  public:
+    // The panel a printed script runs on.
+    static const char* panel();
+
+  protected:
+    std::string panel_text() const override { return panel(); }
+    void attach() override;
+    void after_start() override;
+
+    // One random step as a script line.
+    std::string random_step(std::mt19937& random);
+    // Runs one script line; false with a message when the line is not one
+    // the driver writes.
+    bool run_step(const std::string& line, std::string& error);
+    // The faults the step left; empty when the rules hold.
+    std::vector<std::string> step_faults(const std::string& line);
+
+    // Runs `steps` random steps of a seed; the first fault ends the run and
+    // is reported with the script that got there.
+    void run_seed(unsigned seed, int steps);
+    // The script lines of a seed up to its first fault, and that fault;
+    // empty when none.
+    std::string seed_script(unsigned seed, int steps, std::vector<std::string>& script);
+    // The first fault of a script; empty when none.
+    std::string script_fault(const std::vector<std::string>& script);
+
+  private:
+    host::PlacedGauge& unit(int i) { return *sim_.gauges[static_cast<std::size_t>(i)]; }
+    int state_before_ = 0;
+};
