@@ -27,11 +27,6 @@ LINUX_HOOK_PICTURES = {
     "cdu_11_temp_nav_summary.png": "page by name",
     "cdu_11_n1_limit.png": "page by name",
     "cdu_11_lateral_offset.png": "page by name",
-    # `route load` asks the module for the file on Linux and enters it by
-    # CO ROUTE keys on Windows (README, Windows); the two leave the PLAN map
-    # centred on another waypoint.
-    "nd_mode7_plan.png": "route load",
-    "md11_mode2_plan.png": "route load",
 }
 
 
