@@ -40,6 +40,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -109,6 +110,7 @@ struct RouteFileRecord {
     double reserve_fuel = 0.0;
     bool approach_info_seen = false;
     std::string approach_info;
+    std::vector<std::string> other_keys; // key lines the writer does not make, as written
 };
 
 // One record at a time: a plan of 201 waypoints is too big for the stack.
@@ -139,6 +141,16 @@ bool is_header(const RouteLine& tokens) {
 
 bool fuel_value(const std::string& text, double& fuel) {
     return whole_number(text, fuel) && fuel >= 0.0 && fuel <= kMaxPlanWeightLb;
+}
+
+bool is_header_key(const std::string& upper_key) {
+    return upper_key == "[FLIGHTPLAN]";
+}
+
+std::string trimmed(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
 }
 
 // A key line before the header, by both readers' rules at once: the
@@ -173,6 +185,16 @@ void read_key_line(const std::string& line) {
         record.approach_info_seen = true;
         record.approach_info = value;
     }
+    if (!key.empty() && upper != "CRUISEALT" && upper != "APPROACHINFO" && !is_header_key(upper))
+        record.other_keys.push_back(trimmed(line));
+}
+
+// The plan just loaded keeps the file's other key lines for the writer.
+void keep_other_keys() {
+    if (record.last < 0) return;
+    kept_route_keys.origin = record.waypoints[0].ident;
+    kept_route_keys.destination = record.waypoints[record.last].ident;
+    kept_route_keys.lines = record.other_keys;
 }
 
 // A waypoint line's entry with the navaid's frequency (and kind, for an
@@ -217,6 +239,7 @@ void read_route_file(const std::string& name, bool is_pln) {
     record.reserve_fuel = 0.0;
     record.approach_info_seen = false;
     record.approach_info.clear();
+    record.other_keys.clear();
     std::FILE* file = open_plan(name, is_pln, record.path);
     if (!file) return;
     record.status = RouteFileStatus::Read;
@@ -361,6 +384,7 @@ void begin_active_load() {
 void apply_active_keys() {
     cruise_altitude = record.cruise_altitude;
     fuel_on_board_low_lb = record.reserve_fuel;
+    keep_other_keys();
 }
 
 // Both plans get each waypoint; the origin airport, the TO waypoint and the
@@ -484,6 +508,7 @@ void begin_working_load() {
 }
 
 void apply_working_keys() {
+    keep_other_keys();
     plan_cruise_altitude = record.cruise_altitude;
     plan_fuel_on_board = record.reserve_fuel;
     planned_fuel = record.planned_fuel;
