@@ -21,6 +21,7 @@
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/mcu_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/data_link.h"
 #include "sim/panel_services.h"

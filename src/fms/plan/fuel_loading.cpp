@@ -1,6 +1,7 @@
 #include "fms/plan/fuel_loading.h"
 
 #include "data/nav_database.h"
+#include "platform/text_file.h"
 #include "sim/data_link.h"
 #include "sim/sim_var_reader.h"
 
@@ -30,7 +31,7 @@ void fuel_tank_levels(double fuel, const double capacity_gal[7], double weight_p
                 remaining = 0.0;
             }
         }
-        const auto value = static_cast<int32_t>(level);
+        const int32_t value = saturate_to_whole(level);
         out[n++] = {g.first_offset, value};
         if (g.second >= 0) out[n++] = {g.second_offset, value};
     }
