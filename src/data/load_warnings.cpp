@@ -95,10 +95,12 @@ bool has_control_byte(const std::string& text) {
 void FileLineCheck::line(const std::string& text, int number) {
     ++lines_;
     current_ = number;
+    last_incomplete_ = false;
     if (!binary_ && has_control_byte(text)) binary_ = true;
 }
 
 void FileLineCheck::skip(const std::string& why) {
+    last_incomplete_ = true;
     if (skipped_++ == 0) {
         first_skipped_ = current_;
         first_why_ = why;
@@ -106,7 +108,7 @@ void FileLineCheck::skip(const std::string& why) {
 }
 
 void FileLineCheck::finish(const LineReader& reader) {
-    open_end_ = reader.last_line_open();
+    cut_short_ = reader.last_line_open() && last_incomplete_;
 }
 
 void FileLineCheck::report(const char* kept, bool optional) const {
@@ -120,8 +122,7 @@ void FileLineCheck::report(const char* kept, bool optional) const {
                " lines could not be used (line " + std::to_string(first_skipped_) +
                (first_why_.empty() ? "" : ": " + first_why_) + ")";
     }
-    if (open_end_ && !binary_)
-        text += std::string(text.empty() ? "" : "; ") + "its last line has no line end";
+    if (cut_short_ && !binary_) text += std::string(text.empty() ? "" : "; ") + kCutShortNote;
     if (text.empty()) return;
     record_load_warning(file_, text + "; " + kept);
 }
