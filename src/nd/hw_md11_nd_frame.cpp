@@ -12,8 +12,8 @@
 #include "fms/math/heading_math.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "nd/hw_md11_nd_painters.h"
@@ -28,7 +28,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 struct FrameFonts {
     gfx::FontFamily hw{"HW Arial"};

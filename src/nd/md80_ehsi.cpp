@@ -6,8 +6,8 @@
 #include "data/display_state.h"
 #include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "nd/md80_ehsi_frame.h"
 #include "nd/md80_ehsi_painters.h"
@@ -22,7 +22,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
 using nd::format;
 using nd::text;

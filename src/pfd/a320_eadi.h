@@ -5,6 +5,7 @@
 // fraction of a pixel; the pens by colour and width and bold Tahoma texts.
 #pragma once
 
+#include "map/palette.h"
 #include "map/render_frame.h"
 
 #include <initializer_list>
@@ -16,8 +17,9 @@ void draw_a320_eadi(const DisplayObject& display, gfx::Graphics& graphics);
 
 namespace a320 {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kAmber = 0xFFE9B73E, kGreen = 0xFF00FA00, kCyan = 0xFF26C2FF,
-                           kMagenta = 0xFFFF13D5, kRed = 0xFFFF0000, kBlack = 0xFF000000;
+inline constexpr gfx::Argb kWhite = palette::white, kAmber = palette::amber, kGreen = palette::green,
+                           kCyan = 0xFF26C2FF, kMagenta = palette::magenta, kRed = palette::bright_red,
+                           kBlack = palette::black;
 
 struct Kit {
     gfx::Graphics& g;

@@ -4,6 +4,7 @@
 // drawing calls), the pens, brushes and the bold Arial texts.
 #pragma once
 
+#include "map/palette.h"
 #include "map/render_frame.h"
 
 #include <string_view>
@@ -17,8 +18,9 @@ void draw_b777_pfd(const DisplayObject& display, gfx::Graphics& graphics);
 
 namespace b777 {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kRed = 0xFFFF0000, kRedFill = 0xFFFA0000,
-                           kAmber = 0xFFE9B73E, kMagenta = 0xFFFF13D5, kBlack = 0xFF000000;
+inline constexpr gfx::Argb kWhite = palette::white, kGreen = palette::green, kRed = palette::bright_red,
+                           kRedFill = 0xFFFA0000, kAmber = palette::amber, kMagenta = palette::magenta,
+                           kBlack = palette::black;
 
 struct Kit {
     gfx::Graphics& g;

@@ -4,6 +4,7 @@
 // moving attitude elements, drawn with integer calls, resolve 1/16 pixel.
 #pragma once
 
+#include "map/palette.h"
 #include "map/render_frame.h"
 
 #include <initializer_list>
@@ -14,8 +15,8 @@ void draw_efs50_eadi(const DisplayObject& display, gfx::Graphics& graphics);
 
 namespace efs50 {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kAmber = 0xFFE9B73E, kGreen = 0xFF25C817,
-                           kLightGreen = 0xFF50D175, kMagenta = 0xFFFF13D5, kBlue = 0xFF02A7EB,
+inline constexpr gfx::Argb kWhite = palette::white, kAmber = palette::amber, kGreen = palette::deep_green,
+                           kLightGreen = 0xFF50D175, kMagenta = palette::magenta, kBlue = palette::blue,
                            kSky = 0xFF0060C4, kGround = 0xFF946239;
 
 struct Kit {
