@@ -17,15 +17,7 @@ gfx::Pen pen(const Kit& kit, gfx::Argb colour, double width) {
 } // namespace
 
 void init_kit(Kit& kit, double w, double h) {
-    const double d = 16.0 * (w + h);
-    kit.sx = static_cast<float>(w / 318.0);
-    kit.sy = static_cast<float>(h / 310.0);
-    kit.fine_sx = static_cast<float>(w / d);
-    kit.fine_sy = static_cast<float>(h / d);
-    kit.fx = d / 318.0;
-    kit.fy = d / 310.0;
-    kit.cx = 149.0;
-    kit.cy = 155.0;
+    size_frames(kit, w, h, 318.0, 310.0, 149.0, 155.0);
     kit.sky = background_argb(a320_eadi_sky_rgb);
     kit.ground = background_argb(a320_eadi_ground_rgb);
     kit.tape = background_argb(a320_eadi_tape_rgb);

@@ -10,15 +10,7 @@ int b777_pfd_center_y = 130;
 namespace b777 {
 
 void init_kit(Kit& kit, double w, double h) {
-    const double d = 16.0 * (w + h);
-    kit.sx = static_cast<float>(w / 260.0);
-    kit.sy = static_cast<float>(h / 260.0);
-    kit.fine_sx = static_cast<float>(w / d);
-    kit.fine_sy = static_cast<float>(h / d);
-    kit.fx = d / 260.0;
-    kit.fy = kit.fx;
-    kit.cx = b777_pfd_center_x;
-    kit.cy = b777_pfd_center_y;
+    size_frames(kit, w, h, 260.0, 260.0, b777_pfd_center_x, b777_pfd_center_y);
     kit.sky = background_argb(b777_pfd_sky_rgb);
     kit.ground = background_argb(b777_pfd_ground_rgb);
     kit.tape = background_argb(b777_pfd_tape_rgb);

@@ -14,6 +14,19 @@ void frame(FineFrameKit& kit, bool fine, float sx, float sy, double cx, double c
 
 } // namespace
 
+void size_frames(FineFrameKit& kit, double w, double h, double design_w, double design_h, double cx,
+                 double cy) {
+    const double d = 16.0 * (w + h);
+    kit.sx = static_cast<float>(w / design_w);
+    kit.sy = static_cast<float>(h / design_h);
+    kit.fine_sx = static_cast<float>(w / d);
+    kit.fine_sy = static_cast<float>(h / d);
+    kit.fx = d / design_w;
+    kit.fy = d / design_h;
+    kit.cx = cx;
+    kit.cy = cy;
+}
+
 void plain_frame(FineFrameKit& kit, double angle) {
     frame(kit, false, kit.sx, kit.sy, kit.cx, kit.cy, angle);
 }

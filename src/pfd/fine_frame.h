@@ -28,6 +28,12 @@ struct FineFrameKit {
     bool fine = false; // the fine frame is in force
 };
 
+// Both frames of a w x h element that shows a design_w x design_h canvas
+// with the attitude centre at (cx, cy), the fine factors being 16 (w + h)
+// over the design width and height.
+void size_frames(FineFrameKit& kit, double w, double h, double design_w, double design_h, double cx,
+                 double cy);
+
 // The frames about the attitude centre, rotated by `angle` degrees.
 void plain_frame(FineFrameKit& kit, double angle = 0.0);
 void fine_frame(FineFrameKit& kit, double angle = 0.0);
