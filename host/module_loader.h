@@ -36,7 +36,7 @@ struct SurfaceServices {
 // Without load_route a script's routes are entered on a SMITHS_FMS
 // (pilot_route.h).
 struct FlightServices {
-    int32_t (*load_route)(const char* file_name) = nullptr;
+    int32_t (*load_route)(const char* file_name, char* note, int32_t size) = nullptr;
     void (*route_status)(::StandInRouteStatus* status) = nullptr;
     // The module's load warnings, one "FILE: TEXT" line at a time (0: none left).
     int32_t (*take_warning)(char* line, int32_t size) = nullptr;

@@ -96,6 +96,8 @@ bool read_text_file(const std::string& path, std::string& text) {
     std::ostringstream content;
     content << in.rdbuf();
     text = content.str();
+    // Editors that save UTF-8 may begin the file with a byte-order mark.
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
     return true;
 }
 

@@ -45,7 +45,8 @@ struct PanelFile {
 bool parse_panel_text(const std::string& path, const std::string& text, PanelFile& panel, std::string& error);
 bool read_panel_file(const std::string& path, PanelFile& panel, std::string& error);
 
-// Reads a whole file; false when it cannot be opened.
+// Reads a whole file, without a UTF-8 byte-order mark at its start; false
+// when it cannot be opened.
 bool read_text_file(const std::string& path, std::string& text);
 
 } // namespace host

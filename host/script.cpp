@@ -255,6 +255,8 @@ class Parser {
             c.text = w.size() == 2 ? w[1] : "";
             if (c.text.find('/') != std::string::npos)
                 return fail("snapshot prefix '" + printable(c.text) + "' names a folder");
+            if (c.text.find('"') != std::string::npos)
+                return fail("snapshot prefix '" + printable(c.text) + "' is no part of a file name");
             return true;
         }
         std::string error;
@@ -263,6 +265,9 @@ class Parser {
         c.text = w.size() == 2 ? w[1] : c.gauge->id + ".png";
         if (c.text.find('/') != std::string::npos)
             return fail("snapshot file '" + printable(c.text) + "' names a folder");
+        // A quote would end up in the name ("" is no empty name here).
+        if (c.text.find('"') != std::string::npos || c.text.empty())
+            return fail("snapshot file '" + printable(c.text) + "' is no file name");
         return true;
     }
 
@@ -271,6 +276,10 @@ class Parser {
         std::vector<std::string> w = words_of(rest);
         if (w.size() != 2 || !iequals(w[0], "load")) return fail("usage: route load FILE");
         c.text = w[1];
+        // The module's own names: a file of the flight-plans folder, no path.
+        if (c.text.find_first_of("/\\:") != std::string::npos || c.text == "." || c.text == "..")
+            return fail("route load '" + printable(c.text) +
+                        "': a file name of the flight-plans folder, no path");
         return true;
     }
 
@@ -575,7 +584,10 @@ const CommandRow kCommands[] = {
       "control panel, gets its background box, shown lights and click spots) or of every drawing gauge "
       "(PREFIX + gauge name + \".png\"), over black unless transparent"},
      &Parser::parse_snapshot},
-    {{"route", "load FILE", "ask the module for a route file of its flight-plans folder"},
+    {{"route", "load FILE",
+      "load a route file of the flight-plans folder (a plain name) as the CDU's CO ROUTE, ACTIVATE and EXEC "
+      "do, "
+      "and print how many waypoints were loaded; a load that leaves no route is a warning"},
      &Parser::parse_route},
     {{"progress", "N", "a flight progress line every N frames (0: none)"}, &Parser::parse_progress},
     {{"fly", "MAX [to IDENT]",
@@ -824,6 +836,32 @@ struct Runner {
     }
 
     // Every drawing gauge; a gauge placed twice is told apart by its instance id.
+    // What the module loaded, told within the command; a load that leaves no
+    // route to fly is a warning.
+    void route_load(const std::string& name) {
+        const std::string head = "route load " + name + ": ";
+        if (sim.module.flight.load_route != nullptr) {
+            char note[256] = "";
+            const int32_t loaded = sim.module.flight.load_route(name.c_str(), note, sizeof note);
+            const std::string told = note[0] != '\0' ? std::string(" (") + note + ")" : std::string();
+            if (loaded >= 2)
+                say(head + std::to_string(loaded) + " waypoints loaded" + told);
+            else if (loaded == 1)
+                warn(sim, head + "1 waypoint loaded, no route" + told);
+            else
+                warn(sim, head + (note[0] != '\0' ? std::string(note) : "nothing loaded"));
+            return;
+        }
+        std::string error;
+        if (!enter_company_route(sim, name, error)) return warn(sim, head + error);
+        // Entered by keys, the module's count stays inside it: the file's.
+        const std::size_t in_file = entered_route_idents().size();
+        if (in_file >= 2)
+            say(head + std::to_string(in_file) + " waypoints in the file (CO ROUTE, EXEC)");
+        else
+            warn(sim, head + std::to_string(in_file) + " waypoints in the file, no route");
+    }
+
     void snapshot_all(const ScriptCommand& c) {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
         for (auto& g : sim.gauges) {
@@ -1010,13 +1048,7 @@ struct Runner {
             snapshot_all(c);
             break;
         case ScriptOp::RouteLoad:
-            if (sim.module.flight.load_route != nullptr) {
-                if (sim.module.flight.load_route(c.text.c_str()) == 1) say("route load " + c.text);
-            } else if (std::string error; enter_company_route(sim, c.text, error)) {
-                say("route load " + c.text + " (CO ROUTE, EXEC)");
-            } else {
-                warn(sim, "route load " + c.text + ": " + error);
-            }
+            route_load(c.text);
             break;
         case ScriptOp::Progress:
             flight_tracker().progress_every = c.count;

@@ -116,13 +116,14 @@ void enter_company_route() {
         refuse("NOT IN DATABASE");
         return;
     }
-    if (!load_listed_plan_to_working(found)) {
-        smiths_scratchpad_message = stored_routes[found].name + " Unable to Load";
+    if (!enter_listed_company_route(found)) {
+        // The reader names what it could not load; a file gone says so here.
+        if (smiths_scratchpad_message.empty())
+            smiths_scratchpad_message = stored_routes[found].name + " Unable to Load";
         return;
     }
     co_route_text = entry;
     if (working_plan_last > 1) build_route_rows();
-    route_state = route_state >= kRouteStateActive ? 4 : 1;
     accept();
 }
 

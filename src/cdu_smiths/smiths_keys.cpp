@@ -61,16 +61,6 @@ void clear_key() {
     if (!smiths_scratchpad.empty()) smiths_scratchpad.pop_back();
 }
 
-// A destination entered on the active route becomes the route's destination
-// for the RTE and DEP/ARR pages once executed (EXEC empties the entry).
-void execute_route() {
-    if (!destination_airport_ident.empty()) {
-        route_destination_ident = destination_airport_ident;
-        arrival_destination_ident = destination_airport_ident;
-    }
-    reset_active_route_state();
-}
-
 void show_page(int page) {
     smiths_cdu_page = page;
 }
@@ -146,7 +136,8 @@ int32_t smiths_press_key(SmithsKey key) {
         smiths_progress_subpage = 1;
         break;
     case SmithsKey::Exec:
-        if (route_state == kRouteStateActivated || route_state == kRouteStateActiveModified) execute_route();
+        if (route_state == kRouteStateActivated || route_state == kRouteStateActiveModified)
+            execute_route_modification();
         break;
     case SmithsKey::Fix:
         show_page(kPageFixInfo);

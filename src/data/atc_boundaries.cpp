@@ -1,6 +1,7 @@
 #include "data/atc_boundaries.h"
 
 #include "data/config_line.h"
+#include "data/load_warnings.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
@@ -46,21 +47,35 @@ void place_label(AtcBoundary& b, const Extent& e) {
         b.label_longitude = e.east - (e.east - e.west) / 2.0;
 }
 
+// A line names its boundary and gives a position: two names and two numbers.
+bool boundary_line_usable(const std::vector<std::string>& t) {
+    return t.size() >= 4 && has_leading_number(t[2].c_str()) && has_leading_number(t[3].c_str());
+}
+
 } // namespace
 
 void load_atc_boundaries() {
     atc_boundaries.clear();
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\navdata\\atc_bdry.txt", "r");
+    const std::string path = host_folder + "\\orvex\\navdata\\atc_bdry.txt";
+    std::FILE* file = os::open_file(path, "r");
     if (file) {
+        FileLineCheck check{path};
+        LineReader reader(file, kMaxBoundaryLine);
         std::string previous_name;
         bool open = false;              // a boundary has been opened (kept or dropped)
         AtcBoundary* current = nullptr; // the kept boundary taking points
         Extent extent;
         std::string line;
-        while (read_line(file, line, kMaxBoundaryLine)) {
+        while (reader.next(line)) {
+            check.line(line, reader.line_number());
             if (!line.empty() && line[0] == ';') continue;
             const std::vector<std::string> t = scan_tokens(line, 4);
             if (t.empty()) continue;
+            const bool usable = boundary_line_usable(t);
+            if (usable)
+                check.use();
+            else
+                check.skip("no position");
             const std::string& name = t[0];
             if (!open || !equals_ignoring_case(name, previous_name)) {
                 if (current) place_label(*current, extent);
@@ -77,9 +92,10 @@ void load_atc_boundaries() {
                 current->boundary_name = name;
                 current->boundary_name2 = t.size() > 1 ? t[1] : std::string();
                 current->point_count = 0;
-            } else if (current && t.size() >= 4 && !current->points.full()) {
-                // A point line needs both coordinates; past 800 points, and
-                // for a dropped boundary, points are read and dropped.
+            } else if (current && usable && !current->points.full()) {
+                // A point line needs both coordinates as numbers (a point at
+                // 0, 0 would draw a stray line); past 800 points, and for a
+                // dropped boundary, points are read and dropped.
                 BoundaryPoint p{parse_double(t[2]), parse_double(t[3])};
                 current->point_count = current->points.append(p);
                 extent.widen(p.latitude, p.longitude);
@@ -87,7 +103,9 @@ void load_atc_boundaries() {
             previous_name = name;
         }
         if (current) place_label(*current, extent);
+        check.finish(reader);
         std::fclose(file);
+        check.report("skipped");
     }
     atc_boundaries_loaded = 1;
 }

@@ -2,6 +2,8 @@
 
 #include "platform/text_file.h"
 
+#include <cstdio>
+
 namespace {
 
 bool is_blank(char c) {
@@ -53,6 +55,17 @@ bool equals_ignoring_case(const std::string& a, const std::string& b) {
 std::string to_upper_ascii(std::string text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string value_fault(const std::string& value, const ValueKind& kind) {
+    if (kind.form == ValueKind::Text || value.empty()) return {};
+    if (!has_leading_number(value.c_str())) return "no number";
+    if (kind.form == ValueKind::Whole) return {};
+    const double v = parse_double(value);
+    if (v >= kind.low && v <= kind.high) return {};
+    char text[80];
+    std::snprintf(text, sizeof text, "outside %g to %g", kind.low, kind.high);
     return text;
 }
 

@@ -22,6 +22,23 @@ std::vector<std::string> scan_tokens(const std::string& line, std::size_t max_to
 bool equals_ignoring_case(const std::string& a, const std::string& b);
 std::string to_upper_ascii(std::string text);
 
+// What a key's value must hold: text keys take anything; a whole-number key
+// a number; a real key a number within the range its use can take. An empty
+// value converts to 0 as it always has.
+struct ValueKind {
+    enum Form { Text, Whole, Real } form = Text;
+    double low = 0.0;
+    double high = 0.0;
+};
+inline constexpr ValueKind kText{ValueKind::Text};
+inline constexpr ValueKind kWhole{ValueKind::Whole};
+constexpr ValueKind real(double low, double high) {
+    return {ValueKind::Real, low, high};
+}
+// Empty when the value fits; else why it does not ("no number", "outside 0
+// to 0.999"), for the load warning.
+std::string value_fault(const std::string& value, const ValueKind& kind);
+
 // The conversions of the key tables: int (atoi), real (atof), int of real
 // (atof truncated toward zero, saturating).
 int config_int(const std::string& value);

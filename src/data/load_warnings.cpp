@@ -1,6 +1,7 @@
 #include "data/load_warnings.h"
 
 #include "platform/os.h"
+#include "platform/text_file.h"
 
 #include <array>
 #include <set>
@@ -14,16 +15,24 @@ std::size_t first = 0; // oldest untaken
 std::size_t held = 0;
 int64_t dropped = 0;
 
+// Loaders read some files again and again (the navigation files while no
+// airport is loaded, the airport files for every airport): each warning is
+// told once.
+std::set<std::string> told;
+constexpr std::size_t kToldLimit = 4000;
+
 } // namespace
 
 void record_load_warning(const std::string& file, const std::string& text) {
+    const std::string host_file = os::host_path(file);
+    if (told.size() < kToldLimit && !told.insert(host_file + '\n' + text).second) return;
     if (held == kKept) {
         first = (first + 1) % kKept;
         --held;
         ++dropped;
     }
     LoadWarning& w = ring[(first + held) % kKept];
-    w.file = os::host_path(file);
+    w.file = host_file;
     w.text = text;
     ++held;
 }
@@ -43,37 +52,52 @@ int64_t load_warnings_dropped() {
 void clear_load_warnings() {
     first = 0;
     held = 0;
+    told.clear();
 }
 
 void record_missing_file(const std::string& file) {
-    // Loaders look for some files again and again (airport details on every
-    // airport): each missing one is told once.
     // The "_user" companions of the data files are optional.
     if (file.find("_user.") != std::string::npos) return;
-    static std::set<std::string> told;
-    if (told.size() < kKept && !told.insert(os::host_path(file)).second) return;
     record_load_warning(file, "cannot be opened");
 }
 
-void FileLineCheck::line(const std::string& text) {
-    ++lines;
-    if (binary) return;
+void FileLineCheck::line(const std::string& text, int number) {
+    ++lines_;
+    current_ = number;
+    if (binary_) return;
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x20 && b != '\t' && b != '\r') {
-            binary = true;
+            binary_ = true;
             return;
         }
     }
 }
 
-void FileLineCheck::report(const char* what_was_skipped) const {
-    if (binary) {
-        record_load_warning(file, "is not a text file");
-    } else if (lines == 0) {
-        record_load_warning(file, "holds nothing to read");
-    } else if (used < lines) {
-        record_load_warning(file, std::to_string(lines - used) + " of " + std::to_string(lines) + " " +
-                                      what_was_skipped + " skipped");
+void FileLineCheck::skip(const std::string& why) {
+    if (skipped_++ == 0) {
+        first_skipped_ = current_;
+        first_why_ = why;
     }
+}
+
+void FileLineCheck::finish(const LineReader& reader) {
+    open_end_ = reader.last_line_open();
+}
+
+void FileLineCheck::report(const char* kept, bool optional) const {
+    std::string text;
+    if (binary_) {
+        text = "is not a text file";
+    } else if (used_ == 0 && !optional) {
+        text = lines_ == 0 ? "is empty" : "holds nothing usable";
+    } else if (skipped_ > 0) {
+        text = std::to_string(skipped_) + " of " + std::to_string(lines_) +
+               " lines could not be used (line " + std::to_string(first_skipped_) +
+               (first_why_.empty() ? "" : ": " + first_why_) + ")";
+    }
+    if (open_end_ && !binary_)
+        text += std::string(text.empty() ? "" : "; ") + "its last line has no line end";
+    if (text.empty()) return;
+    record_load_warning(file_, text + "; " + kept);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 struct LoadWarning {
     std::string file; // as the host names it
@@ -14,6 +15,7 @@ struct LoadWarning {
 };
 
 // file: the module's path (with '\\'); it is recorded as the host's path.
+// The same text for the same file is recorded once (until the list is cleared).
 void record_load_warning(const std::string& file, const std::string& text);
 
 // The oldest warning not yet taken; false when none is left.
@@ -25,18 +27,41 @@ int64_t load_warnings_dropped();
 // Empties the list (tests).
 void clear_load_warnings();
 
-// Counts what one file's lines held, for the loaders that read tables of
-// lines: lines read, lines taken, and whether a line held bytes no text file
-// has (a NUL or another control character but tab). report() records the
-// file as empty, as not text, or with its count of lines skipped.
-struct FileLineCheck {
-    std::string file;
-    int lines = 0;
-    int used = 0;
-    bool binary = false;
+// What one reading of a file met, told as one load warning naming the file:
+// bytes no text file has (a NUL or another control character but tab), lines
+// that could not be used (how many, the first by number and why), a last line
+// without its line end (a file cut short), or nothing usable at all.
+class LineReader;
+class FileLineCheck {
+  public:
+    explicit FileLineCheck(std::string file) : file_(std::move(file)) {}
 
-    void line(const std::string& text);
-    void report(const char* what_was_skipped = "lines that could not be read") const;
+    // Every line read, with its number in the file.
+    void line(const std::string& text, int number);
+    // The line last given gave something (a record, a key, a section).
+    void use() { ++used_; }
+    // The line last given could not be used.
+    void skip(const std::string& why);
+    // After the last line: notes a last line left open.
+    void finish(const LineReader& reader);
+
+    bool binary() const { return binary_; }
+    int used() const { return used_; }
+
+    // Records the warning, if any. `kept` ends it with what stands instead
+    // ("skipped", "their defaults kept"); an optional file may hold nothing.
+    void report(const char* kept, bool optional = false) const;
+
+  private:
+    std::string file_;
+    int lines_ = 0;
+    int current_ = 0;
+    int used_ = 0;
+    int skipped_ = 0;
+    int first_skipped_ = 0;
+    std::string first_why_;
+    bool binary_ = false;
+    bool open_end_ = false;
 };
 
 // Records a file that could not be opened, once; the optional "_user"

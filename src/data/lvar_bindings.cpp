@@ -31,7 +31,7 @@ std::vector<std::string> pair_tokens(std::string item) {
 
 } // namespace
 
-void parse_lvar_binding_line(const std::string& line) {
+bool parse_lvar_binding_line(const std::string& line) {
     std::vector<std::string> items = split_items(line);
 
     // Item 1: "name with blanks=code". Blanks are protected while '=' splits.
@@ -41,7 +41,7 @@ void parse_lvar_binding_line(const std::string& line) {
     std::size_t eq = first.find('=');
     if (eq != std::string::npos) first[eq] = ' ';
     std::vector<std::string> name_code = scan_tokens(first, 2);
-    if (name_code.empty() || name_code[0].find_first_not_of('#') == std::string::npos) return;
+    if (name_code.empty() || name_code[0].find_first_not_of('#') == std::string::npos) return false;
 
     LvarBinding binding;
     binding.variable_name = name_code[0];
@@ -67,4 +67,5 @@ void parse_lvar_binding_line(const std::string& line) {
         }
     }
     lvar_bindings.append(binding);
+    return true;
 }

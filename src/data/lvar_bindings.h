@@ -19,5 +19,5 @@ struct LvarBinding {
 extern BoundedTable<LvarBinding, 100> lvar_bindings;
 
 // Parses one line of the [Lvars] section into the next slot. A line without a
-// variable name, or one past the table's capacity, is ignored.
-void parse_lvar_binding_line(const std::string& line);
+// variable name is ignored (false); one past the table's capacity is dropped.
+bool parse_lvar_binding_line(const std::string& line);

@@ -82,13 +82,13 @@ double token_number(std::string_view token) {
 }
 
 // Reads every line of one file that is not a comment, as tokens. Lines too
-// short to hold a position are skipped: their record would have none. A base
-// file that is missing or holds nothing, and any file that is not text or
-// has lines skipped, is recorded as a load warning; the "_user" companions
-// may be missing or empty.
+// short to hold a position are skipped: their record would have none. A
+// position that is no number reads as 0 and is told. What a file held that
+// could not be used is one load warning; the "_user" companions may be
+// missing or hold nothing.
 template <class OnLine>
-void read_nav_file(const std::string& name, bool required, std::size_t position_tokens,
-                   std::size_t max_tokens, OnLine on_line) {
+void read_nav_file(const std::string& name, bool required, std::size_t position_token, std::size_t max_tokens,
+                   OnLine on_line) {
     const std::string path = host_folder + "\\orvex\\navdata\\" + name;
     std::FILE* file = os::open_file(path, "r");
     if (!file) {
@@ -97,22 +97,28 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
     }
     FileLineCheck check{path};
     reading_path = path;
+    LineReader reader(file, kMaxNavLine);
     std::string line;
     LineTokens t;
-    while (read_line(file, line, kMaxNavLine)) {
+    while (reader.next(line)) {
+        check.line(line, reader.line_number());
         if (!line.empty() && line[0] == ';') continue;
         split_tokens(line, max_tokens, t);
-        check.line(line);
-        if (t.count == 0) {
-            ++check.used; // a blank line is no record and no fault
+        if (t.count == 0) continue; // a blank line is no record and no fault
+        if (t.count < position_token + 2) {
+            check.skip("too short for a record");
             continue;
         }
-        if (t.count < position_tokens) continue;
-        ++check.used;
+        if (!has_leading_number(t[position_token].data()) ||
+            !has_leading_number(t[position_token + 1].data()))
+            check.skip("position is no number");
+        else
+            check.use();
         on_line(t);
     }
+    check.finish(reader);
     std::fclose(file);
-    if (required || check.lines > 0) check.report("lines too short for a record");
+    check.report("those records are missing or misplaced", !required);
 }
 
 // The kind texts are copied from strings: assigning the literals in place
@@ -205,14 +211,14 @@ void load_nav_database() {
     airport_table.clear();
     navaid_table.clear();
 
-    read_nav_file("ints.txt", true, 4, 4, load_intersection_line);
-    read_nav_file("ints_user.txt", false, 4, 4, load_intersection_line);
-    read_nav_file("awys.txt", true, 5, 5, load_airway_fix_line);
-    read_nav_file("awys_user.txt", false, 5, 5, load_airway_fix_line);
-    read_nav_file("apts.txt", true, 5, 5, load_airport_line);
-    read_nav_file("apts_user.txt", false, 5, 5, load_airport_line);
-    read_nav_file("navs.txt", true, 4, 6, load_navaid_line);
-    read_nav_file("navs_user.txt", false, 4, 6, load_navaid_line);
+    read_nav_file("ints.txt", true, 2, 4, load_intersection_line);
+    read_nav_file("ints_user.txt", false, 2, 4, load_intersection_line);
+    read_nav_file("awys.txt", true, 3, 5, load_airway_fix_line);
+    read_nav_file("awys_user.txt", false, 3, 5, load_airway_fix_line);
+    read_nav_file("apts.txt", true, 3, 5, load_airport_line);
+    read_nav_file("apts_user.txt", false, 3, 5, load_airport_line);
+    read_nav_file("navs.txt", true, 2, 6, load_navaid_line);
+    read_nav_file("navs_user.txt", false, 2, 6, load_navaid_line);
 
     build_navaid_letter_index();
 }

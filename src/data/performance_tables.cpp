@@ -8,6 +8,7 @@
 #include "sim/host_folder.h"
 
 #include <cstdio>
+#include <initializer_list>
 
 PerformanceTables performance_tables;
 
@@ -42,6 +43,21 @@ void read_section_header(const std::string& line, const std::vector<std::string>
     }
     p.cruise[0].value_count = p.weight_count;
     section = "CRUISE";
+}
+
+bool is_table_section(const std::string& section) {
+    for (const char* name : {"CLIMB", "CRUISE", "DESCENT", "Altitude"})
+        if (equals_ignoring_case(section, name)) return true;
+    return false;
+}
+
+// A table row holds numbers only: a word would put a 0 into every prediction
+// read from the row. (Numbers a short row lacks read as 0, as they always have.)
+bool data_row_usable(const std::string& section, const std::vector<std::string>& t) {
+    if (!is_table_section(section)) return true;
+    for (const std::string& token : t)
+        if (!has_leading_number(token.c_str())) return false;
+    return true;
 }
 
 void read_data_row(const std::string& section, const std::vector<std::string>& t) {
@@ -97,23 +113,37 @@ void load_performance_data() {
     p.climb[0][0] = 0.0;
     std::string section;
 
-    std::FILE* file = os::open_file(PerformanceData, "r");
+    std::string path = PerformanceData;
+    std::FILE* file = os::open_file(path, "r");
     const std::string in_aircraft_folder = host_folder + "\\orvex\\aircraft\\" + PerformanceData;
-    if (!file) file = os::open_file(in_aircraft_folder, "r");
+    if (!file) {
+        path = in_aircraft_folder;
+        file = os::open_file(path, "r");
+    }
     if (!file) {
         if (!PerformanceData.empty()) record_missing_file(in_aircraft_folder);
         return;
     }
 
+    FileLineCheck check{path};
+    LineReader reader(file, kMaxLine);
     std::string line;
-    while (read_line(file, line, kMaxLine)) {
+    while (reader.next(line)) {
+        check.line(line, reader.line_number());
         if (!line.empty() && line[0] == ';') continue;
         std::vector<std::string> tokens = scan_tokens(line, 28);
         if (tokens.empty()) continue;
-        if (tokens[0][0] == '[')
+        if (tokens[0][0] == '[') {
             read_section_header(line, tokens, section);
-        else
+            check.use();
+        } else if (data_row_usable(section, tokens)) {
             read_data_row(section, tokens);
+            check.use();
+        } else {
+            check.skip("not a number");
+        }
     }
+    check.finish(reader);
     std::fclose(file);
+    check.report("the predictions lack those rows");
 }

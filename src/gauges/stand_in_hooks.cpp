@@ -4,10 +4,15 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/load_warnings.h"
 #include "fms/files/flight_log.h"
+#include "fms/files/flight_plan_folder.h"
+#include "fms/files/route_file.h"
+#include "fms/files/route_file_load.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/perf/vertical_state.h"
+#include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
 #include "fms/units/cdu_text.h"
 
@@ -20,12 +25,30 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
-int32_t orvex_standin_load_route(const char* file_name) {
-    if (file_name == nullptr || file_name[0] == '\0') return 0;
-    route_file_request_name = file_name;
-    route_file_request = 1;
-    return 1;
+int32_t orvex_standin_load_route(const char* file_name, char* note, int32_t size) {
+    auto tell = [&](const std::string& text) {
+        if (note != nullptr && size > 0)
+            std::snprintf(note, static_cast<std::size_t>(size), "%s", text.c_str());
+    };
+    const std::string name = file_name == nullptr ? std::string() : file_name;
+    if (!acceptable_file_name(name)) {
+        tell("is no file name of the flight-plans folder");
+        return 0;
+    }
+    if (!enter_company_route_file(name)) {
+        const std::string& problem = last_route_file_outcome().problem;
+        tell(problem.empty() ? "not loaded" : problem);
+        return 0;
+    }
+    if (working_plan_last >= 1) {
+        advance_route_state();
+        execute_route_modification();
+    }
+    const RouteFileOutcome& outcome = last_route_file_outcome();
+    tell(outcome.note);
+    return outcome.loaded;
 }
 
 void orvex_standin_route_status(StandInRouteStatus* status) {

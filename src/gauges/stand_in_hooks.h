@@ -21,9 +21,11 @@ struct StandInRouteStatus {
     char profile[16]; // vertical profile: "climb", "cruise" or "descent"
 };
 
-// The file (in the flight-plans folder) is loaded into the active plan by the
-// next per-frame update. Returns 1; 0 for a missing name.
-extern "C" ORVEX_EXPORT int32_t orvex_standin_load_route(const char* file_name);
+// Loads the route file (a plain name in the flight-plans folder) within the
+// call, as the Smiths CDU's CO ROUTE, ACTIVATE and EXEC do. Returns the number
+// of waypoints loaded (a route flies from 2), 0 when nothing was loaded; the
+// note (cut to `size`) tells what was left out or why nothing was loaded.
+extern "C" ORVEX_EXPORT int32_t orvex_standin_load_route(const char* file_name, char* note, int32_t size);
 extern "C" ORVEX_EXPORT void orvex_standin_route_status(StandInRouteStatus* status);
 
 // The oldest load warning not yet taken (data/load_warnings.h) as

@@ -16,9 +16,8 @@ int next_char(std::FILE* file) {
 #endif
 }
 
-} // namespace
-
-bool read_line(std::FILE* file, std::string& line, std::size_t max_length) {
+bool read_line_ending(std::FILE* file, std::string& line, std::size_t max_length, bool& ended) {
+    ended = false;
     line.clear();
     if (!file) return false;
     // One character beyond the limit is kept so that a '\r' just past it
@@ -28,7 +27,10 @@ bool read_line(std::FILE* file, std::string& line, std::size_t max_length) {
     int c;
     while ((c = next_char(file)) != EOF) {
         any = true;
-        if (c == '\n') break;
+        if (c == '\n') {
+            ended = true;
+            break;
+        }
         if (line.size() <= max_length)
             line += static_cast<char>(c);
         else
@@ -37,6 +39,21 @@ bool read_line(std::FILE* file, std::string& line, std::size_t max_length) {
     if (!any) return false;
     if (!cut && !line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() > max_length) line.resize(max_length);
+    return true;
+}
+
+} // namespace
+
+bool read_line(std::FILE* file, std::string& line, std::size_t max_length) {
+    bool ended = false;
+    return read_line_ending(file, line, max_length, ended);
+}
+
+bool LineReader::next(std::string& line) {
+    bool ended = false;
+    if (!read_line_ending(file_, line, max_length_, ended)) return false;
+    ++line_number_;
+    open_ = !ended;
     return true;
 }
 
@@ -109,15 +126,17 @@ double parse_double(const char* text) {
         format = std::chars_format::hex;
         first = p + 2;
     }
+    // "nan" and "inf" are words, not numbers: a number starts with a digit
+    // or a point.
+    if (!is_digit(*first) && *first != '.' && format == std::chars_format::general) return 0.0;
     auto result = std::from_chars(first, end, value, format);
     if (result.ec == std::errc::result_out_of_range) {
-        if (format == std::chars_format::general && decimal_overflows(first, result.ptr))
-            value = std::numeric_limits<double>::infinity();
-        else if (format == std::chars_format::hex)
-            value = std::numeric_limits<double>::infinity();
+        // Too big saturates at the largest finite value, as parse_int does.
+        if (format == std::chars_format::hex || decimal_overflows(first, result.ptr))
+            value = std::numeric_limits<double>::max();
         else
             value = 0.0;
-    } else if (result.ec != std::errc()) {
+    } else if (result.ec != std::errc() || !std::isfinite(value)) {
         value = 0.0;
     }
     return negative ? -value : value;
@@ -144,6 +163,16 @@ int32_t parse_int(const char* text) {
     if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
     if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
+}
+
+bool has_leading_number(const char* text) {
+    if (!text) return false;
+    const char* p = text;
+    while (is_c_space(*p))
+        ++p;
+    if (*p == '+' || *p == '-') ++p;
+    if (*p == '.') ++p;
+    return is_digit(*p);
 }
 
 int32_t parse_int(const std::string& text) {

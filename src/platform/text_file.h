@@ -14,14 +14,35 @@
 // at end of file with nothing read (line is then empty).
 bool read_line(std::FILE* file, std::string& line, std::size_t max_length);
 
+// read_line with what a loader reports about the file as a whole: the number
+// of the line last read (from 1) and whether it ended without a line end,
+// as the last line of a file cut short does.
+class LineReader {
+  public:
+    LineReader(std::FILE* file, std::size_t max_length) : file_(file), max_length_(max_length) {}
+    bool next(std::string& line);
+    int line_number() const { return line_number_; }
+    bool last_line_open() const { return open_; }
+
+  private:
+    std::FILE* file_;
+    std::size_t max_length_;
+    int line_number_ = 0;
+    bool open_ = false;
+};
+
 // Lenient parsing as atof/atoi do, but always in the C locale whatever the
 // process locale is: leading blanks skipped, an optional sign, the longest
-// valid prefix taken, no digits give 0. parse_double also takes "inf", "nan"
-// and "0x" hexadecimal as strtod does, and gives +-infinity on overflow and 0
-// on underflow; parse_int saturates at the int32 limits.
+// valid prefix taken, no digits give 0. parse_double always gives a finite
+// value: "inf" and "nan" are no numbers (0), overflow gives the largest
+// finite value with its sign and underflow 0; it takes "0x" hexadecimal as
+// strtod does. parse_int saturates at the int32 limits.
 double parse_double(const char* text);
 double parse_double(const std::string& text);
 int32_t parse_int(const char* text);
+// True when the lenient parsers find digits at the start of the text (after
+// blanks and a sign): "47.5N" and ".5" do, "N47", "nan" and "" do not.
+bool has_leading_number(const char* text);
 int32_t parse_int(const std::string& text);
 
 // Float to integer, truncating toward zero and saturating at the type's

@@ -114,7 +114,7 @@ TEST(AtcBoundaries, malformedLinesAreSkippedOrReadLeniently) {
                          "INIT 1 1.5 2.5\n"
                          "INIT 2\n" // a point without coordinates adds none
                          "   \t\n"
-                         "INIT 3 abc 4x\n" // junk numbers read as far as they go
+                         "INIT 3 abc 4x\n" // no number: no point (a stray line to 0, 0)
                          "\r\n" +
                              long_name + " " + long_name + " 1 1\n" + // cut at 148 characters
                              long_name +
@@ -124,9 +124,8 @@ TEST(AtcBoundaries, malformedLinesAreSkippedOrReadLeniently) {
     const AtcBoundary& first = atc_boundaries[1];
     EXPECT_EQ(first.boundary_name, "INIT");
     EXPECT_EQ(first.boundary_name2, "FIRST");
-    ASSERT_EQ(first.point_count, 2);
-    EXPECT_EQ(first.points[2].latitude, 0.0);
-    EXPECT_EQ(first.points[2].longitude, 4.0);
+    ASSERT_EQ(first.point_count, 1);
+    EXPECT_EQ(first.points[1].latitude, 1.5);
     // The over-long lines keep their first 148 characters: the cut name
     // alone, which opens a boundary and then adds no point.
     EXPECT_EQ(atc_boundaries[2].boundary_name, long_name.substr(0, 148));

@@ -54,21 +54,23 @@ class GpsImport : public ::testing::Test {
 } // namespace
 
 TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
-    // One record more than the plan holds, and one off the globe (180 N).
+    // One record more than the plan holds besides one off the globe (180 N).
     const uint32_t count = kPlanLastIndex + 3;
     gps.set(kGpsBlockMinSize, count);
     gps.waypoint(0, "KSEA", 40007000 / 8, -6277017080637278208LL); // 45 N, 122.5 W
     gps.waypoint(1, "LONGNAME", -40007000 / 8, -6277017080637278208LL | 0xFFFF);
     for (uint32_t i = 2; i < count; ++i)
         gps.waypoint(i, ("W" + std::to_string(i)).c_str(), i == 5 ? 40007000 / 2 : 0, 0);
-    working_plan_last = 3;
     import_gps_route(0);
-    EXPECT_EQ(working_plan_last, 3); // refused whole, not cut
-    EXPECT_EQ(smiths_scratchpad_message, "GPS RTE TOO LONG");
+    ASSERT_EQ(working_plan_last, kPlanLastIndex); // the first 201, and the pilot told
+    EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W201");
+    EXPECT_EQ(smiths_scratchpad_message, "1 WPTS NOT LOADED");
 
     gps.waypoint(6, "W6", -40007000 / 2, 0);
+    to_waypoint_index = 9; // a route flown so far
     import_gps_route(0);
     ASSERT_EQ(working_plan_last, kPlanLastIndex);
+    EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W202");
     EXPECT_EQ(working_plan[0].ident, "KSEA");
     EXPECT_NEAR(working_plan[0].lat, 45.0, 1e-9);
     EXPECT_NEAR(working_plan[0].lon, -122.5, 1e-9);
@@ -80,10 +82,13 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
     EXPECT_EQ(route_state, 3);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(active_plan[1].ident, "LONGNAM");
+    EXPECT_EQ(to_waypoint_index, 1); // the new plan from its first leg
     EXPECT_EQ(smiths_scratchpad_message, "ACTIVE FSPLANNER RTE LOADED");
-    LoadWarning w;
-    ASSERT_TRUE(take_load_warning(w));
-    EXPECT_EQ(w.file + ": " + w.text, "FS2002 GPS DATA: 1 waypoints off the globe skipped");
+    std::string warnings;
+    for (LoadWarning w; take_load_warning(w);)
+        if (w.file == "FS2002 GPS DATA") warnings += w.file + ": " + w.text + "\n";
+    EXPECT_EQ(warnings, "FS2002 GPS DATA: 1 waypoints off the globe skipped; 1 waypoints after the first 201 "
+                        "left out\nFS2002 GPS DATA: 2 waypoints off the globe skipped\n");
 }
 
 TEST_F(GpsImport, shortBlocksAndPlansChangeNothing) {

@@ -276,8 +276,8 @@ TEST(ModuleConfig, conditionalKeysIgnoreValuesOutsideTheirCondition) {
     EXPECT_EQ(PauseAtTod, 2);
     EXPECT_EQ(ArmPauseAtTod, 0);
     EXPECT_EQ(WptChgSecs, 0.0);
-    EXPECT_EQ(min_map_range, 0.0);
-    EXPECT_EQ(DispPrevWpt, 0); // the last of two lines wins
+    EXPECT_EQ(min_map_range, 10.0); // a value that is no number keeps the default
+    EXPECT_EQ(DispPrevWpt, 0);      // the last of two lines wins
 }
 
 TEST(ModuleConfig, anOverLongLineIsCutAndTheNextLineStillApplies) {

@@ -88,46 +88,57 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     EXPECT_EQ(destination_airport_state, 2);
 }
 
-TEST(RouteFileLoad, aFileThatDoesNotFitOrIsNotThereChangesNoPlan) {
+TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan) {
     RouteFolder folder;
     std::string text = "[FlightPlan]\n";
     for (int i = 0; i <= kPlanLastIndex; ++i)
         text += "W" + std::to_string(i) + " 10.0 20.0 WPT\n";
     folder.write_plan("FULL.RTE", text);
-    folder.write_plan("LONG.RTE", "CruiseAlt=31000\n" + text + "W201 10.0 20.0 WPT\n");
+    folder.write_plan("LONG.RTE", "CruiseAlt=31000\n" + text + "W201 10.0 20.0 WPT\nW202 10.0 20.0 WPT\n");
     load_active("FULL.RTE", 0.0, 0.0);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W200");
     EXPECT_EQ(smiths_scratchpad_message, "");
 
-    // One waypoint more than the plan holds: refused whole, as a missing file.
-    for (const char* name : {"LONG.RTE", "GONE.RTE"}) {
+    // Two waypoints more than the plan holds: waypoints 0 to 200 load, and
+    // the pilot and the warnings are told how many were left out.
+    load_active("LONG.RTE", 0.0, 0.0);
+    load_route_file_to_working("LONG.RTE", 0);
+    EXPECT_EQ(active_plan_last, kPlanLastIndex);
+    EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W200");
+    EXPECT_EQ(cruise_altitude, 31000);
+    EXPECT_EQ(smiths_scratchpad_message, "2 WPTS NOT LOADED");
+    smiths_scratchpad_message.clear();
+    preview_plan_last = -1;
+    load_route_preview("LONG.RTE");
+    EXPECT_EQ(preview_plan_last, kPlanLastIndex); // so the folder lists it
+    EXPECT_EQ(smiths_scratchpad_message, "");     // the folder list tells no pilot
+
+    // Missing, empty, header-only: the plans stay as they were.
+    folder.write_plan("EMPTY.RTE", "");
+    folder.write_plan("HEADER.RTE", "CruiseAlt=12000\n[FlightPlan]\n; nothing\n");
+    for (const char* name : {"GONE.RTE", "EMPTY.RTE", "HEADER.RTE"}) {
         route_state = 0;
-        gns_route_loaded_flag = 0;
         active_plan.slot(3).ident = "KEPT";
-        const int altitude = cruise_altitude;
         load_active(name, 0.0, 0.0);
-        load_route_file_to_working(name, 0);
+        EXPECT_FALSE(load_route_file_to_working(name, 0)) << name;
         EXPECT_EQ(active_plan_last, kPlanLastIndex) << name;
         EXPECT_EQ(working_plan_last, kPlanLastIndex) << name;
         EXPECT_EQ(active_plan[3].ident, "KEPT") << name;
-        EXPECT_EQ(cruise_altitude, altitude) << name; // the key line of LONG.RTE is not applied
-        EXPECT_EQ(route_state, 0) << name;            // no route entered by a file that was not read
-        EXPECT_EQ(gns_route_loaded_flag, 1) << name;
-        EXPECT_EQ(smiths_scratchpad_message, "ROUTE FILE NOT LOADED") << name;
+        EXPECT_EQ(cruise_altitude, 31000) << name;
+        EXPECT_EQ(route_state, 0) << name;
+        EXPECT_EQ(smiths_scratchpad_message, name[0] == 'G' ? "ROUTE FILE NOT LOADED" : "NO WAYPOINT IN FILE")
+            << name;
         smiths_scratchpad_message.clear();
     }
-    preview_plan_last = -1;
-    load_route_preview("LONG.RTE");
-    EXPECT_EQ(preview_plan_last, -1);
-    EXPECT_EQ(smiths_scratchpad_message, ""); // the folder list tells no pilot
-    LoadWarning w;
     std::string warnings;
-    while (take_load_warning(w))
-        warnings += w.file + ": " + w.text + "\n";
-    EXPECT_NE(warnings.find("LONG.RTE: holds more than 201 waypoints: not loaded"), std::string::npos)
-        << warnings;
-    EXPECT_NE(warnings.find("GONE.RTE: cannot be opened"), std::string::npos) << warnings;
+    for (LoadWarning w; take_load_warning(w);)
+        if (w.file.find(".RTE") != std::string::npos)
+            warnings += w.file.substr(w.file.rfind('/') + 1) + ": " + w.text + "\n";
+    EXPECT_EQ(warnings, "LONG.RTE: 2 waypoints after the first 201 left out\n"
+                        "GONE.RTE: cannot be opened\n"
+                        "EMPTY.RTE: holds no waypoint: not loaded\n"
+                        "HEADER.RTE: holds no waypoint: not loaded\n");
 }
 
 TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
@@ -153,10 +164,11 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     EXPECT_EQ(working_plan[0].ident, "******");
     EXPECT_EQ(working_plan[1].ident, "");
 
+    // Without its header a file holds no waypoint: nothing of it is applied.
     folder.write_plan("NOHEADER.RTE", "CruiseAlt=31000\nKSEA 47.449 -122.3093 APT\n");
     load_route_file_to_working("NOHEADER.RTE", 0);
     EXPECT_EQ(working_plan_last, -1);
-    EXPECT_EQ(plan_cruise_altitude, 31000);
+    EXPECT_EQ(plan_cruise_altitude, 0);
 }
 
 TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped) {
@@ -183,8 +195,8 @@ TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped
     for (LoadWarning w; take_load_warning(w);)
         if (w.file.find("BAD.RTE") != std::string::npos) // not the missing airport files
             warnings += w.file.substr(w.file.rfind('/') + 1) + ": " + w.text + "\n";
-    EXPECT_EQ(warnings, "BAD.RTE: 8 waypoint lines without a valid position skipped\n"
-                        "BAD.RTE: 4 key values out of range ignored\n");
+    EXPECT_EQ(warnings, "BAD.RTE: 8 waypoint lines without a valid position skipped (line 7); "
+                        "4 key values out of range ignored\n");
 
     // The limits themselves load, in every way a number may be written.
     folder.write_plan("EDGE.RTE", "CruiseAlt=2147483647\nResvFuel=2000000\nTripFuel=+0\n[FlightPlan]\n"

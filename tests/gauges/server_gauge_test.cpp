@@ -218,7 +218,7 @@ TEST_F(Server, thePublishedFlightPlanIsTheActivePlanAsAPlainArray) {
     start();
     const void* published = host::find_module_var("Orvex_FlightPlan")->storage;
     const auto* plan = static_cast<const RouteWaypoint*>(published);
-    ASSERT_EQ(orvex_standin_load_route("R.RTE"), 1);
+    ASSERT_EQ(orvex_standin_load_route("R.RTE", nullptr, 0), 4);
     frames(2);
     ASSERT_EQ(active_plan_last, 3);
     const char* const loaded[] = {"KSEA", "SEA", "OLM", "KPDX"};

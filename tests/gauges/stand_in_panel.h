@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cmath>
 #include <string>
 
 class StandInPanel : public ::testing::Test {
@@ -51,6 +53,39 @@ class StandInPanel : public ::testing::Test {
         return *gfx::surface_recording(gauge(i).drawing_elements.at(0)->device_context);
     }
     void call(std::size_t i, GaugeService service) { host::call_gauge(gauge(i), service); }
+
+    // "nan" or "inf" as a word of its own, in any case ("INFO" is none).
+    static bool shows_no_number(const std::string& text) {
+        std::string lower = text;
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (const char* word : {"nan", "inf"})
+            for (std::size_t at = lower.find(word); at != std::string::npos; at = lower.find(word, at + 1)) {
+                const bool letter_before = at > 0 && std::isalpha(static_cast<unsigned char>(lower[at - 1]));
+                const bool letter_after =
+                    at + 3 < lower.size() && std::isalpha(static_cast<unsigned char>(lower[at + 3]));
+                if (!letter_before && !letter_after) return true;
+            }
+        return false;
+    }
+    // Every text drawn in one frame and every published value that is no
+    // finite number, one line each.
+    std::string unfinite_values() {
+        std::string found;
+        for (std::size_t i = 0; i < sim.gauges.size(); ++i)
+            recording(i).clear();
+        frames(1);
+        for (std::size_t i = 0; i < sim.gauges.size(); ++i)
+            for (const std::string& text : recording(i).texts())
+                if (shows_no_number(text)) found += gauge(i).gauge_name + " draws '" + text + "'\n";
+        for (const host::ModuleVar& v : host::sim_state().module_vars)
+            if (v.type == MODULE_VAR_FLOAT64 && v.storage &&
+                !std::isfinite(*static_cast<const double*>(v.storage)))
+                found += "module variable " + v.name + "\n";
+        for (const host::NamedVar& v : host::sim_state().named_vars)
+            if (!std::isfinite(v.value)) found += "named variable " + v.name + "\n";
+        return found;
+    }
 
     TempFolder folder;
     host::Simulator sim;

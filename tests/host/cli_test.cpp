@@ -152,7 +152,7 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
                                     "summary\n");
     o = run_sim(common + " --script " + script);
     EXPECT_EQ(o.status, 3) << o.text;
-    EXPECT_NE(o.text.find("strict: stopped at frame 1 after a warning"), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find("strict: stopped at frame 0 after a warning"), std::string::npos) << o.text;
     EXPECT_EQ(o.text.find("summary"), std::string::npos) << o.text;
 }
 

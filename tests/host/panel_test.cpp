@@ -5,6 +5,8 @@
 #include "sim_state.h"
 #include "simulator.h"
 
+#include "platform/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,11 +103,19 @@ TEST(PanelFile, WindowIdentsGoToTheirSectionsGauges) {
     EXPECT_EQ(panel.placements[1].window_ident, 4003u);
 }
 
-TEST(PanelFile, MissingFileIsNamed) {
+TEST(PanelFile, MissingFileIsNamedAndAByteOrderMarkIsSkipped) {
     host::PanelFile panel;
     std::string error;
     EXPECT_FALSE(host::read_panel_file("/nonexistent/panel.cfg", panel, error));
     EXPECT_EQ(error, "/nonexistent/panel.cfg: cannot open panel file");
+
+    TempFolder folder;
+    folder.write("panel.cfg", "\xEF\xBB\xBF[Window00]\ngauge00=orvex1!DISPLAY, 1, 2\n");
+    ASSERT_TRUE(host::read_panel_file(folder.path() + "/panel.cfg", panel, error)) << error;
+    ASSERT_EQ(panel.placements.size(), 1u);
+    std::string text;
+    ASSERT_TRUE(host::read_text_file(folder.path() + "/panel.cfg", text));
+    EXPECT_EQ(text.rfind("[Window00]", 0), 0u);
 }
 
 class Placement : public ::testing::Test {

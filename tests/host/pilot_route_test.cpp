@@ -55,10 +55,11 @@ TEST(PilotRoute, aScriptRouteIsEnteredOnAnAddedSmithsFmsAndFlown) {
     std::fclose(err);
     std::filesystem::current_path(previous);
 
-    EXPECT_NE(printed.find("frame 20: route load KSEAKPDX.RTE (CO ROUTE, EXEC)"), std::string::npos)
+    EXPECT_NE(printed.find("frame 20: route load KSEAKPDX.RTE: 10 waypoints in the file (CO ROUTE, EXEC)"),
+              std::string::npos)
         << printed;
     EXPECT_NE(printed.find("orvex_fpln_wpt_cnt = 9"), std::string::npos) << printed;
-    EXPECT_EQ(frames, 23);  // the keys take no frames
+    EXPECT_EQ(frames, 23); // the keys take no frames
     EXPECT_EQ(gauges, 2u); // the SMITHS_FMS added for the keys
     const std::vector<std::string>& idents = host::entered_route_idents();
     ASSERT_EQ(idents.size(), 10u);

@@ -227,6 +227,11 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"keyboard type A", "usage: keyboard type \"TEXT\""},
         {"keyboard lose now", "keyboard lose takes nothing more"},
         {"keyboard hum", "usage: keyboard down|up|press|type|fail|lose ..."},
+        {"snapshot DISPLAY \"\"", "snapshot file '\"\"' is no file name"},
+        {"snapshot all \"\"", "snapshot prefix '\"\"' is no part of a file name"},
+        {"route load ../../../etc/passwd",
+         "route load '../../../etc/passwd': a file name of the flight-plans folder, no path"},
+        {"route load C:\\R.RTE", "route load 'C:\\R.RTE': a file name of the flight-plans folder, no path"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(parse_error("frames 1\n\n" + c.line + "\n"), "s.script:3: " + c.message) << c.line;

@@ -71,50 +71,40 @@ TEST_F(RouteMarkers, noDisplayDrawsTowardsADiscontinuityOrThenEntry) {
         insert_markers(l.at, l.at == 4 ? std::initializer_list<const char*>{"THEN", "DISCO"}
                                        : std::initializer_list<const char*>{"DISCO"});
         to_waypoint_index = l.to;
-        std::string found;
-        auto check = [&](const std::string& what, int w, int h, const std::function<void(void*)>& draw) {
-            if (found.empty()) found = far_off(what, w, h, draw);
+        struct Display {
+            const char* name;
+            int width, height;
+            int* mode;
+            int first, last;
+            void (*render)(void*, PixelSize, int32_t);
         };
-        for (int mode = 1; mode <= 7; ++mode) {
-            check("HW_B737_ND mode " + std::to_string(mode), 244, 302, [&](void* dc) {
-                hw_b737_nd_mode = mode;
-                render_hw_b737_nd(dc, PixelSize{244, 302}, 1);
-            });
-            check("EFS50_EHSI mode " + std::to_string(mode), 266, 230, [&](void* dc) {
-                efs50_ehsi_mode = mode;
-                efs50_nav_source = 2; // the route shows with the FMS source
-                render_efs50_ehsi(dc, PixelSize{266, 230}, 1);
-            });
-        }
-        for (int mode = 0; mode <= 5; ++mode) {
-            check("HW_MD11_ND mode " + std::to_string(mode), 240, 258, [&](void* dc) {
-                hw_md11_nd_mode = std::max(mode, 2);
-                render_hw_md11_nd(dc, PixelSize{240, 258}, 1);
-            });
-            check("DU_1000_EHSI mode " + std::to_string(mode), 318, 310, [&](void* dc) {
-                du_1000_ehsi_mode = std::min(mode, 3);
-                render_du_1000_ehsi(dc, PixelSize{318, 310}, 1);
-            });
-            check("MD80_EHSI mode " + std::to_string(mode), 266, 232, [&](void* dc) {
-                md80_ehsi_mode = std::min(mode, 3);
-                render_md80_ehsi(dc, PixelSize{266, 232}, 1);
-            });
-            check("PROLINE4_MFD mode " + std::to_string(mode), 247, 285, [&](void* dc) {
-                proline4_mfd_mode = std::min(mode, 3);
-                render_proline4_mfd(dc, PixelSize{247, 285}, 1);
-            });
-        }
-        for (int plan = 0; plan <= 1; ++plan)
-            check("P1000_MFD plan " + std::to_string(plan), 272, 314, [&](void* dc) {
-                p1000_mfd_plan_mode = plan;
-                render_p1000_mfd(dc, PixelSize{272, 314}, 1);
-            });
+        int p1000_plan = 0;
+        const Display displays[] = {
+            {"HW_B737_ND", 244, 302, &hw_b737_nd_mode, 1, 7, render_hw_b737_nd},
+            {"EFS50_EHSI", 266, 230, &efs50_ehsi_mode, 1, 7, render_efs50_ehsi},
+            {"HW_MD11_ND", 240, 258, &hw_md11_nd_mode, 2, 5, render_hw_md11_nd},
+            {"DU_1000_EHSI", 318, 310, &du_1000_ehsi_mode, 0, 3, render_du_1000_ehsi},
+            {"MD80_EHSI", 266, 232, &md80_ehsi_mode, 0, 3, render_md80_ehsi},
+            {"PROLINE4_MFD", 247, 285, &proline4_mfd_mode, 0, 3, render_proline4_mfd},
+            {"P1000_MFD plan", 272, 314, &p1000_plan, 0, 1, render_p1000_mfd},
+        };
+        efs50_nav_source = 2; // the EFS50_EHSI shows the route with the FMS source
+        std::string found;
+        for (const Display& d : displays)
+            for (int mode = d.first; mode <= d.last && found.empty(); ++mode)
+                found = far_off(d.name + std::string(" ") + std::to_string(mode), d.width, d.height,
+                                [&](void* dc) {
+                                    *d.mode = mode;
+                                    p1000_mfd_plan_mode = p1000_plan;
+                                    d.render(dc, PixelSize{d.width, d.height}, 1);
+                                });
+        c17_map_range_nm = 10.0;
         for (uint32_t format : {3u, 4u, 5u, 6u})
-            check("C17_MFD format " + std::to_string(format), 246, 241, [&](void* dc) {
-                c17_mfd_units[1].format = format;
-                c17_map_range_nm = 10.0;
-                render_c17_mfd(dc, PixelSize{246, 241}, 1);
-            });
+            if (found.empty())
+                found = far_off("C17_MFD format " + std::to_string(format), 246, 241, [&](void* dc) {
+                    c17_mfd_units[1].format = format;
+                    render_c17_mfd(dc, PixelSize{246, 241}, 1);
+                });
         EXPECT_EQ(found, "") << "markers at " << l.at;
     }
     p1000_mfd_plan_mode = 0;

@@ -4,6 +4,7 @@
 #include "cdu_smiths/smiths_key_layout.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "gauges/stand_in_hooks.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/mcu_key_layout.h"
 #include "keyboard.h"
@@ -42,9 +43,9 @@ const std::vector<std::string>& database_idents() {
 }
 
 // Entries the pages take besides identifiers, and some they must refuse.
-const char* const kOtherEntries[] = {"34R",   "16L",   "10R",  "V23",    "J1",         "250/12000",
-                                     "/5000", "FL180", "090",  "2",      "1.5",        "XQZZY",
-                                     "0",     "99999", "A1B2", "LAVVA2", "OLM/090/10", "KSEA34R"};
+const char* const kOtherEntries[] = {
+    "34R", "16L",   "10R", "V23",   "J1",   "250/12000", "/5000",      "FL180",   "090",      "2",
+    "1.5", "XQZZY", "0",   "99999", "A1B2", "LAVVA2",    "OLM/090/10", "KSEA34R", "KSEAKPDX", "KPDXKSEA"};
 
 const char* const kRoutes[] = {"KSEAKPDX.RTE", "KPDXKSEA.RTE", "KSEAKYKM.PLN"};
 
@@ -134,6 +135,9 @@ void PlanKeys::attach() {
     windows.register_window = &orvex_window_register;
     windows.unregister_window = &orvex_window_unregister;
     sim_.module = host::attach_module(&Linkage, &ImportTable, "orvex1", surfaces(), windows);
+    // Route loads as orvex-sim makes them, so that a printed script replays.
+    sim_.module.flight.load_route = &orvex_standin_load_route;
+    sim_.module.flight.route_status = &orvex_standin_route_status;
     host::KeyboardServices& k = sim_.module.keyboard;
     k.key_event = &orvex_keyboard_event;
     k.set_device_key = &orvex_dinput_set_key;

@@ -48,7 +48,7 @@ class PlanStateItems : public PlanKeys {
 // A hold deleted on RTE LEGS after an insertion moved its waypoint is gone
 // after EXEC, from the list and from the flown plan.
 TEST_F(PlanStateItems, AHoldDeletedAfterItsWaypointMovedGoesOnExec) {
-    run("route load KSEAKPDX.RTE\ncdu SMITHS_FMS HOLD L2 L6 EXEC");
+    run("route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS HOLD L2 L6 EXEC");
     ASSERT_EQ(hold_count(), 1);
     ASSERT_EQ(hold_list[1].ident, "FOXXE");
     // HQM and a discontinuity before FOXXE: its hold row is the fifth.
@@ -66,7 +66,7 @@ TEST_F(PlanStateItems, AHoldDeletedAfterItsWaypointMovedGoesOnExec) {
 // ERASE keeps the executed holds, also one whose waypoint was deleted, and
 // drops the one added in the modification.
 TEST_F(PlanStateItems, EraseKeepsTheExecutedHoldsAndDropsTheNewOnes) {
-    run("route load KSEAKPDX.RTE\ncdu SMITHS_FMS HOLD L2 L6 EXEC");
+    run("route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS HOLD L2 L6 EXEC");
     // NEXT HOLD: HQM goes in before FOXXE, where FOXXE was, and holds there.
     run("cdu SMITHS_FMS HOLD L6 \"HQM\" L6 L2");
     ASSERT_EQ(working_plan[2].ident, "HQM");
@@ -93,7 +93,7 @@ TEST_F(PlanStateItems, EraseKeepsTheExecutedHoldsAndDropsTheNewOnes) {
 // A direct-to that moves the plan under an executed hold: the hold stays on
 // its waypoint, EXIT HOLD removes it, and a second hold goes on its own fix.
 TEST_F(PlanStateItems, HoldsFollowTheirWaypointsThroughDirectToAndExit) {
-    run("route load KSEAKPDX.RTE\ncdu SMITHS_FMS HOLD L3 L6 EXEC");
+    run("route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS HOLD L3 L6 EXEC");
     ASSERT_EQ(hold_list[1].ident, "NISQL");
     run("cdu SMITHS_FMS DIR \"HQM\" L6 EXEC");
     ASSERT_EQ(hold_count(), 1);
@@ -116,7 +116,7 @@ TEST_F(PlanStateItems, HoldsFollowTheirWaypointsThroughDirectToAndExit) {
 // ERASE drops a departure runway entered over the active route: a later
 // change does not bring it back for EXEC.
 TEST_F(PlanStateItems, EraseDropsAPendingDepartureRunway) {
-    run("route load KSEAKPDX.RTE\ncdu SMITHS_FMS RTE \"16L\" L3 \"34R\" L3");
+    run("route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS RTE \"16L\" L3 \"34R\" L3");
     ASSERT_EQ(route_state, kRouteStateActiveModified);
     ASSERT_EQ(pending_departure_runway, "34R");
     run("cdu SMITHS_FMS L6");
@@ -130,7 +130,7 @@ TEST_F(PlanStateItems, EraseDropsAPendingDepartureRunway) {
 // A stored plan loaded over a route flown to its fifth waypoint starts at
 // its first leg.
 TEST_F(PlanStateItems, AStoredPlanLoadedOverTheRouteStartsAtItsFirstLeg) {
-    run("route load KSEAKPDX.RTE");
+    run("route load KSEAKPDX.RTE\nframes 3");
     to_waypoint_index = 5; // flown so far
     run("cdu SMITHS_FMS INIT_REF L6 R2 L1 EXEC");
     EXPECT_EQ(active_plan[0].ident, "KPDX");

@@ -89,12 +89,15 @@ TEST(ParseDouble, takesTheLongestCPrefixLikeAtof) {
         EXPECT_EQ(parse_double(r.text), r.value) << '"' << r.text << '"';
     EXPECT_EQ(parse_double(std::string("  9.75 ")), 9.75);
     EXPECT_EQ(parse_double(static_cast<const char*>(nullptr)), 0.0);
-    EXPECT_EQ(parse_double("1e999"), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(parse_double("-1e999"), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(parse_double(std::string(400, '9')), std::numeric_limits<double>::infinity());
+    // Never anything but a finite number: overflow saturates, words are none.
+    const double max = std::numeric_limits<double>::max();
+    EXPECT_EQ(parse_double("1e999"), max);
+    EXPECT_EQ(parse_double("-1e999"), -max);
+    EXPECT_EQ(parse_double(std::string(400, '9')), max);
+    EXPECT_EQ(parse_double("0x1p99999"), max);
     EXPECT_EQ(parse_double("0." + std::string(400, '0') + "1"), 0.0);
-    EXPECT_TRUE(std::isnan(parse_double("nan")));
-    EXPECT_EQ(parse_double("-inf"), -std::numeric_limits<double>::infinity());
+    for (const char* word : {"nan", "NAN", "-nan", "nan(123)", "inf", "-inf", "+Infinity", "INF"})
+        EXPECT_EQ(parse_double(word), 0.0) << word;
 }
 
 TEST(ParseInt, takesDigitsUpToTheFirstOtherCharacterAndSaturates) {

@@ -1,6 +1,7 @@
 // Numbers beyond every range in each reader's files: integers saturate at
-// the int32 limits, reals overflow to infinity as the C library gives them,
-// and what depends on them stays defined.
+// the int32 limits, reals at the largest finite value (never infinity or
+// NaN), configured reals outside their use keep their defaults, and what
+// depends on them stays defined.
 #include "robustness/reader_feeds.h"
 
 #include "data/aircraft_settings.h"
@@ -30,7 +31,7 @@ namespace {
 
 constexpr double kIntMax = 2147483647.0;
 constexpr double kIntMin = -2147483648.0;
-const double kInf = std::numeric_limits<double>::infinity();
+const double kMax = std::numeric_limits<double>::max();
 
 std::string feed(const char* reader, const std::string& input) {
     return find_reader_feed(reader)->feed(input);
@@ -39,16 +40,13 @@ std::string feed(const char* reader, const std::string& input) {
 struct SettingRow {
     const char* line;
     std::function<double()> value;
-    double expected; // NaN: expect NaN
+    double expected;
 };
 
 void expect_rows(const char* reader, const std::vector<SettingRow>& rows) {
     for (const SettingRow& row : rows) {
         EXPECT_EQ(feed(reader, std::string(row.line) + "\n"), "") << row.line;
-        if (std::isnan(row.expected))
-            EXPECT_TRUE(std::isnan(row.value())) << row.line;
-        else
-            EXPECT_EQ(row.value(), row.expected) << row.line;
+        EXPECT_EQ(row.value(), row.expected) << row.line;
     }
 }
 
@@ -59,12 +57,16 @@ TEST(HostileNumbers, configurationValuesSaturateOrAreRefused) {
     expect_rows("module_config", {
                                      {"TransAlt=99999999999", [] { return TransAlt; }, kIntMax},
                                      {"TransAlt=-99999999999999999999999", [] { return TransAlt; }, kIntMin},
-                                     {"DecLatLonDisp=1e999", [] { return DecLatLonDisp; }, kIntMax},
-                                     {"DecLatLonDisp=-1e999", [] { return DecLatLonDisp; }, kIntMin},
+                                     // Reals outside what their use takes keep the default.
+                                     {"DecLatLonDisp=1e999", [] { return DecLatLonDisp; }, 0.0},
+                                     {"DecLatLonDisp=-1e999", [] { return DecLatLonDisp; }, 0.0},
                                      {"DecLatLonDisp=nan", [] { return DecLatLonDisp; }, 0.0},
                                      {"TcasVertRange=99999999999", [] { return TcasVertRange; }, 21474836.0},
-                                     {"MinMapRange=1e999", [] { return min_map_range; }, kInf},
+                                     {"MinMapRange=1e999", [] { return min_map_range; }, 10.0},
                                      {"MinMapRange=1e-999", [] { return min_map_range; }, 0.0},
+                                     {"ClimbMach=nan", [] { return ClimbMach; }, 0.0},
+                                     {"ClimbMach=1.5", [] { return ClimbMach; }, 0.0},
+                                     {"ClimbMach=0.78", [] { return ClimbMach; }, 0.78},
                                      // Distances are taken only above 0: neither NaN nor -inf is.
                                      {"WptChgDist=nan", [] { return WptChgDist; }, 3.0},
                                      {"WptChgDist=-1e999", [] { return WptChgDist; }, 3.0},
@@ -73,7 +75,8 @@ TEST(HostileNumbers, configurationValuesSaturateOrAreRefused) {
         "aircraft_config",
         {
             {"EngThrust=99999999999", [] { return EngThrust; }, 2147483.0},
-            {"ClimbIas=1e999", [] { return climb_speed_target; }, kIntMax},
+            {"ClimbIas=1e999", [] { return climb_speed_target; }, 220.0},
+            {"HoldLegMins=inf", [] { return HoldLegMins; }, 1.0},
             {"HWB737NDMode=99999999999", [] { return hw_b737_nd_mode; }, 1.0},
             {"MD80EHSIMode=-99999999999", [] { return md80_ehsi_mode; }, 0.0},
             {"[Lvars]\nL:Big=99999999999,HWB737NDMode=1e999,reset=-99999999999",
@@ -86,11 +89,11 @@ TEST(HostileNumbers, configurationValuesSaturateOrAreRefused) {
 }
 
 TEST(HostileNumbers, tableNumbersKeepTheirOverflowAndLookupsStillRun) {
-    // Performance rows keep what the C library gives.
-    ASSERT_EQ(feed("performance", "[CLIMB]\n1e999 -1e999 nan 99999999999999999999\n"), "");
-    EXPECT_EQ(performance_tables.climb[1][21], kInf);
-    EXPECT_EQ(performance_tables.climb[1][22], -kInf);
-    EXPECT_TRUE(std::isnan(performance_tables.climb[1][23]));
+    // Performance rows saturate; a row with a word in it is left out.
+    ASSERT_EQ(feed("performance", "[CLIMB]\n1e999 -1e999 nan 5\n1e999 -1e999 0 99999999999999999999\n"), "");
+    ASSERT_EQ(performance_tables.climb_row_count, 1);
+    EXPECT_EQ(performance_tables.climb[1][21], kMax);
+    EXPECT_EQ(performance_tables.climb[1][22], -kMax);
     EXPECT_EQ(performance_tables.climb[1][2], 1e20);
 
     // Navigation records keep infinite and undefined positions; looking them
@@ -101,11 +104,11 @@ TEST(HostileNumbers, tableNumbersKeepTheirOverflowAndLookupsStillRun) {
                                          "", "", "", "", "", "JUNK JUNK nan -nan VOR 99999999999999\n"})),
         "");
     ASSERT_EQ(intersection_table.count(), 5);
-    EXPECT_EQ(intersection_table[1].latitude, kInf);
-    EXPECT_EQ(intersection_table[1].longitude, -kInf);
+    EXPECT_EQ(intersection_table[1].latitude, kMax);
+    EXPECT_EQ(intersection_table[1].longitude, -kMax);
     EXPECT_EQ(intersection_table[2].latitude, 0.0);
     EXPECT_EQ(intersection_table[2].longitude, 8.0);
-    EXPECT_TRUE(std::isnan(intersection_table[3].latitude));
+    EXPECT_EQ(intersection_table[3].latitude, 0.0); // "nan" is no number
     EXPECT_EQ(navaid_table[1].extra, "99999999999999");
     EXPECT_EQ(find_navaid("JUNK", "", std::nan("")), 1); // NaN truncates to 0 on both sides
     waypoint_lookup_text = "JUNK";
@@ -130,20 +133,20 @@ TEST(HostileNumbers, airportLinesAndParkingPositionsOutOfRange) {
     EXPECT_EQ(origin.elevation_ft, kIntMax);
     EXPECT_EQ(origin_elevation_ft, kIntMax);
     EXPECT_EQ(active_plan[0].alt_constraint, 99999999999.0);
-    EXPECT_EQ(origin.airport_latitude, kInf);
+    EXPECT_EQ(origin.airport_latitude, kMax);
     ASSERT_EQ(origin.runways.count(), 2);
     EXPECT_EQ(origin.runways[1].length_ft, kIntMax);
-    EXPECT_TRUE(std::isnan(origin.runways[1].latitude));
-    EXPECT_EQ(origin.runways[1].reciprocal_heading, kInf);
-    EXPECT_EQ(origin.runways[1].localizer_course, -kInf);
+    EXPECT_EQ(origin.runways[1].latitude, 0.0);
+    EXPECT_EQ(origin.runways[1].reciprocal_heading, kMax);
+    EXPECT_EQ(origin.runways[1].localizer_course, -kMax);
     EXPECT_EQ(origin.runways[2].length_ft, kIntMin);
-    EXPECT_EQ(origin.runways[2].reciprocal_heading, -kInf);
+    EXPECT_EQ(origin.runways[2].reciprocal_heading, -kMax + 180.0);
     ASSERT_EQ(origin.sids.count(), 1);
     EXPECT_EQ(origin.sids[1].legs[origin.sids[1].legs.count()].fix, "FIX1");
 
     ASSERT_EQ(feed("parking", join_parts({"KSEA", "KSEA 1e999 nan 360\n"})), "");
-    EXPECT_EQ(parking_position.latitude, kInf);
-    EXPECT_TRUE(std::isnan(parking_position.longitude));
+    EXPECT_EQ(parking_position.latitude, kMax);
+    EXPECT_EQ(parking_position.longitude, 0.0);
     EXPECT_EQ(parking_position.heading, 0.0);
 }
 

@@ -1,49 +1,92 @@
-// What the navigation database load tells about its files: a base file that
-// is missing, empty, cut short or not text is named once; the "_user"
-// companions may be missing or empty.
+// What the readers tell about their files: every example file, damaged in
+// each of four ways, is named in one load warning by the reader that reads
+// it; the "_user" companions may be missing or empty.
 #include "robustness/reader_feeds.h"
+#include "shared/damaged_files.h"
 
 #include "data/load_warnings.h"
 #include "data/nav_database.h"
 #include "platform/os.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
 
-std::string warnings() {
-    std::string all;
-    for (LoadWarning w; take_load_warning(w);)
-        all += w.file.substr(w.file.rfind('/') + 1) + ": " + w.text + "\n";
+const std::string kExamples = ORVEX_SOURCE_DIR "/examples/sim/orvex";
+
+// The warnings taken, one "FILE: TEXT" line each, the file by its name
+// alone; only those naming `file` when it is given.
+std::vector<std::string> take_warnings(const std::string& file = {}) {
+    std::vector<std::string> all;
+    for (LoadWarning w; take_load_warning(w);) {
+        const std::string name = w.file.substr(w.file.rfind('/') + 1);
+        if (file.empty() || name == file) all.push_back(name + ": " + w.text);
+    }
     return all;
 }
 
 } // namespace
 
-TEST(LoadWarnings, navigationFilesThatAreEmptyCutOrNotTextAreNamed) {
+TEST(LoadWarnings, everyDamagedExampleFileIsNamedOnceByItsReader) {
+    struct Row {
+        const char* reader;
+        const char* recipe; // a seed recipe of reader_feeds.h
+        std::size_t part;   // the file damaged
+        const char* file;   // as the reader names it
+    };
+    const Row rows[] = {
+        {"module_config", "@orvex.cfg", 0, "orvex.cfg"},
+        {"aircraft_config", "@Aircraft/B738.cfg|@navdata/navs.txt", 0, "FUZZ.cfg"},
+        {"performance", "@Aircraft/B738_perf.txt", 0, "FUZZ_perf.txt"},
+        {"nav_database", "@navdata/ints.txt||@navdata/awys.txt||@navdata/apts.txt||@navdata/navs.txt|", 0,
+         "ints.txt"},
+        {"nav_database", "@navdata/ints.txt||@navdata/awys.txt||@navdata/apts.txt||@navdata/navs.txt|", 2,
+         "awys.txt"},
+        {"nav_database", "@navdata/ints.txt||@navdata/awys.txt||@navdata/apts.txt||@navdata/navs.txt|", 4,
+         "apts.txt"},
+        {"nav_database", "@navdata/ints.txt||@navdata/awys.txt||@navdata/apts.txt||@navdata/navs.txt|", 6,
+         "navs.txt"},
+        {"sid", "KSEA|@navdata/apts.txt||@navdata/sids.txt|", 3, "sids.txt"},
+        {"star", "KSEA|@navdata/apts.txt||@navdata/stars.txt|", 3, "stars.txt"},
+        {"approach", "KSEA|@navdata/apts.txt||@navdata/apps.txt", 3, "apps.txt"},
+        {"atc_boundaries", "@navdata/atc_bdry.txt", 0, "atc_bdry.txt"},
+        {"runway_ref", "KSEA 16L|@navdata/orvex_apts.txt", 1, "orvex_apts.txt"},
+        {"route_file", "@flightplans/KSEAKPDX.RTE|@navdata/apts.txt", 0, "FUZZ.rte"},
+    };
+    for (const Row& row : rows) {
+        const ReaderFeed* feed = find_reader_feed(row.reader);
+        ASSERT_NE(feed, nullptr) << row.reader;
+        const std::string plain = build_seed(row.recipe, kExamples);
+        clear_load_warnings();
+        ASSERT_EQ(feed->feed(plain), "") << row.reader;
+        EXPECT_EQ(take_warnings(row.file), std::vector<std::string>{}) << row.file << " as it is";
+        for (const FileDamage& damage : file_damages()) {
+            const std::string recipe = row.recipe;
+            std::vector<std::string> parts = split_parts(
+                plain, static_cast<std::size_t>(std::count(recipe.begin(), recipe.end(), '|')) + 1);
+            parts[row.part] = damage.apply(parts[row.part]);
+            clear_load_warnings();
+            EXPECT_EQ(feed->feed(join_parts(parts)), "") << row.file << " " << damage.name;
+            EXPECT_EQ(take_warnings(row.file).size(), 1u) << row.file << " " << damage.name;
+        }
+    }
+}
+
+TEST(LoadWarnings, theUserCompanionsMayBeMissingOrEmptyAndAMissingBaseFileIsNamedOnce) {
     const std::string navs = "SEA SEATTLE 47.4354 -122.3097 VOR 116.80\n";
     clear_load_warnings();
-    // Parts: ints, ints_user, awys, awys_user, apts, apts_user, navs, navs_user.
     ASSERT_EQ(find_reader_feed("nav_database")
-                  ->feed(join_parts({"", "", "V2 1 FIXAA 47.0 -122.0\nV2 2 FIXBB 47.1\n", "",
-                                     std::string("KSEA\0\x01\x02 433", 9), "", navs, ""})),
+                  ->feed(join_parts({"I1 NAME 1 2\n", "; user fixes\n", "V2 1 FIXAA 47.0 -122.0\n", "",
+                                     "A NAME 1 2 3\n", "", navs, ""})),
               "");
-    EXPECT_EQ(navaid_table.count(), 1);
-    EXPECT_EQ(warnings(), "ints.txt: holds nothing to read\n"
-                          "awys.txt: 1 of 2 lines too short for a record skipped\n"
-                          "apts.txt: is not a text file\n");
-
-    // The plain files tell nothing; a missing base file is named once.
-    ASSERT_EQ(find_reader_feed("nav_database")
-                  ->feed(join_parts(
-                      {"I1 NAME 1 2\n", "", "V2 1 FIXAA 47.0 -122.0\n", "", "A NAME 1 2 3\n", "", navs, ""})),
-              "");
-    EXPECT_EQ(warnings(), "");
+    EXPECT_EQ(take_warnings(), std::vector<std::string>{});
     os::clear_memory_files();
     os::set_memory_files_only(true);
     load_nav_database();
     load_nav_database();
-    EXPECT_EQ(warnings(), "ints.txt: cannot be opened\nawys.txt: cannot be opened\n"
-                          "apts.txt: cannot be opened\nnavs.txt: cannot be opened\n");
+    EXPECT_EQ(take_warnings(),
+              (std::vector<std::string>{"ints.txt: cannot be opened", "awys.txt: cannot be opened",
+                                        "apts.txt: cannot be opened", "navs.txt: cannot be opened"}));
     os::clear_memory_files();
 }

@@ -35,98 +35,100 @@ int truncated_ias(double tas) {
 
 struct AircraftKey {
     const char* key;
+    ValueKind kind;
     void (*apply)(const std::string& v);
 };
 
 const AircraftKey kAircraftKeys[] = {
-    {"ClimbIas", [](const std::string& v) { climb_speed_target = config_int_of_real(v); }},
-    {"ClimbTas",
+    {"ClimbIas", real(0.0, 999.0), [](const std::string& v) { climb_speed_target = config_int_of_real(v); }},
+    {"ClimbTas", real(0.0, 999.0),
      [](const std::string& v) {
          climb_tas_target = config_real(v);
          climb_speed_target = truncated_ias(climb_tas_target);
      }},
-    {"CruiseIas",
+    {"CruiseIas", real(0.0, 999.0),
      [](const std::string& v) {
          cruise_speed_target = cruise_speed_base = cruise_speed_default = config_int_of_real(v);
      }},
-    {"CruiseTas", [](const std::string& v) { cruise_speed_target = truncated_ias(config_real(v)); }},
-    {"DescentIas",
+    {"CruiseTas", real(0.0, 999.0),
+     [](const std::string& v) { cruise_speed_target = truncated_ias(config_real(v)); }},
+    {"DescentIas", real(0.0, 999.0),
      [](const std::string& v) {
          descent_speed_target = best_hold_ias = descent_speed_base = descent_speed_default =
              config_int_of_real(v);
      }},
-    {"DescentTas",
+    {"DescentTas", real(0.0, 999.0),
      [](const std::string& v) {
          descent_tas_target = config_real(v);
          descent_speed_target = descent_speed_base = descent_speed_default =
              truncated_ias(descent_tas_target);
      }},
-    {"BestHoldIas", [](const std::string& v) { best_hold_ias = config_int_of_real(v); }},
-    {"ClimbIasMin", [](const std::string& v) { ClimbIasMin = config_real(v); }},
-    {"ClimbIasMax", [](const std::string& v) { ClimbIasMax = config_real(v); }},
-    {"CruiseIasMin", [](const std::string& v) { CruiseIasMin = config_real(v); }},
-    {"CruiseIasMax", [](const std::string& v) { CruiseIasMax = config_real(v); }},
-    {"DescentIasMin", [](const std::string& v) { DescentIasMin = config_real(v); }},
-    {"DescentIasMax", [](const std::string& v) { DescentIasMax = config_real(v); }},
-    {"ClimbRate", [](const std::string& v) { ClimbRate = config_int_of_real(v); }},
-    {"DescentRate", [](const std::string& v) { DescentRate = config_real(v); }},
-    {"ClbAltRest", [](const std::string& v) { ClbAltRest = config_real(v); }},
-    {"ClbSpdRest", [](const std::string& v) { ClbSpdRest = config_real(v); }},
-    {"DescAltRest", [](const std::string& v) { DescAltRest = config_real(v); }},
-    {"DescSpdRest", [](const std::string& v) { DescSpdRest = config_real(v); }},
-    {"CostIndex", [](const std::string& v) { cost_index = config_int(v); }},
-    {"MaxCruise", [](const std::string& v) { MaxCruise = config_int(v); }},
-    {"MaxVnavClimbRate", [](const std::string& v) { MaxVnavClimbRate = config_real(v); }},
-    {"MinVnavClimbRate", [](const std::string& v) { MinVnavClimbRate = config_real(v); }},
-    {"MaxVnavDescRate", [](const std::string& v) { MaxVnavDescRate = config_real(v); }},
-    {"MinVnavDescRate", [](const std::string& v) { MinVnavDescRate = config_real(v); }},
-    {"MinVnavClimbIas", [](const std::string& v) { MinVnavClimbIas = config_real(v); }},
-    {"MinVnavIas", [](const std::string& v) { MinVnavIas = config_real(v); }},
-    {"MinVnavRadioAlt", [](const std::string& v) { MinVnavRadioAlt = config_real(v); }},
-    {"FPA", [](const std::string& v) { FPA = config_real(v); }},
-    {"VnavSetMachCruiseSpd", [](const std::string& v) { VnavSetMachCruiseSpd = config_int(v); }},
-    {"VnavSetSpdRestDist",
+    {"BestHoldIas", real(0.0, 999.0), [](const std::string& v) { best_hold_ias = config_int_of_real(v); }},
+    {"ClimbIasMin", real(0.0, 999.0), [](const std::string& v) { ClimbIasMin = config_real(v); }},
+    {"ClimbIasMax", real(0.0, 999.0), [](const std::string& v) { ClimbIasMax = config_real(v); }},
+    {"CruiseIasMin", real(0.0, 999.0), [](const std::string& v) { CruiseIasMin = config_real(v); }},
+    {"CruiseIasMax", real(0.0, 999.0), [](const std::string& v) { CruiseIasMax = config_real(v); }},
+    {"DescentIasMin", real(0.0, 999.0), [](const std::string& v) { DescentIasMin = config_real(v); }},
+    {"DescentIasMax", real(0.0, 999.0), [](const std::string& v) { DescentIasMax = config_real(v); }},
+    {"ClimbRate", real(0.0, 20000.0), [](const std::string& v) { ClimbRate = config_int_of_real(v); }},
+    {"DescentRate", real(0.0, 20000.0), [](const std::string& v) { DescentRate = config_real(v); }},
+    {"ClbAltRest", real(0.0, 100000.0), [](const std::string& v) { ClbAltRest = config_real(v); }},
+    {"ClbSpdRest", real(0.0, 999.0), [](const std::string& v) { ClbSpdRest = config_real(v); }},
+    {"DescAltRest", real(0.0, 100000.0), [](const std::string& v) { DescAltRest = config_real(v); }},
+    {"DescSpdRest", real(0.0, 999.0), [](const std::string& v) { DescSpdRest = config_real(v); }},
+    {"CostIndex", kWhole, [](const std::string& v) { cost_index = config_int(v); }},
+    {"MaxCruise", kWhole, [](const std::string& v) { MaxCruise = config_int(v); }},
+    {"MaxVnavClimbRate", real(0.0, 20000.0), [](const std::string& v) { MaxVnavClimbRate = config_real(v); }},
+    {"MinVnavClimbRate", real(0.0, 20000.0), [](const std::string& v) { MinVnavClimbRate = config_real(v); }},
+    {"MaxVnavDescRate", real(0.0, 20000.0), [](const std::string& v) { MaxVnavDescRate = config_real(v); }},
+    {"MinVnavDescRate", real(0.0, 20000.0), [](const std::string& v) { MinVnavDescRate = config_real(v); }},
+    {"MinVnavClimbIas", real(0.0, 999.0), [](const std::string& v) { MinVnavClimbIas = config_real(v); }},
+    {"MinVnavIas", real(0.0, 999.0), [](const std::string& v) { MinVnavIas = config_real(v); }},
+    {"MinVnavRadioAlt", real(0.0, 100000.0), [](const std::string& v) { MinVnavRadioAlt = config_real(v); }},
+    {"FPA", real(-45.0, 45.0), [](const std::string& v) { FPA = config_real(v); }},
+    {"VnavSetMachCruiseSpd", kWhole, [](const std::string& v) { VnavSetMachCruiseSpd = config_int(v); }},
+    {"VnavSetSpdRestDist", kWhole,
      [](const std::string& v) {
          int nm = config_int(v);
          if (nm > 0) VnavSetSpdRestDist = nm;
      }},
-    {"HoldLegMins",
+    {"HoldLegMins", real(0.0, 60.0),
      [](const std::string& v) {
          HoldLegMins = config_real(v);
          if (HoldLegMins == 0.0) HoldLegMins = 1.0;
          hold_list.slot(1).leg_time = HoldLegMins;
      }},
     // Thrust in pounds, kept in thousands (26300 gives 26).
-    {"EngThrust", [](const std::string& v) { EngThrust = config_int(v) / 1000; }},
-    {"TOFLAPS", [](const std::string& v) { TOFLAPS = config_int(v); }},
-    {"LDGFLAPS", [](const std::string& v) { LDGFLAPS = config_int(v); }},
-    {"V1", [](const std::string& v) { V1 = config_int(v); }},
-    {"VR", [](const std::string& v) { VR = config_int(v); }},
-    {"V2", [](const std::string& v) { V2 = config_int(v); }},
-    {"VREF", [](const std::string& v) { VREF = config_int(v); }},
-    {"VREFMIN", [](const std::string& v) { VREFMIN = config_int(v); }},
-    {"VREFMID", [](const std::string& v) { VREFMID = config_int(v); }},
-    {"VREFMAX", [](const std::string& v) { VREFMAX = config_int(v); }},
-    {"APPRFLAPSMIN", [](const std::string& v) { APPRFLAPSMIN = v; }},
-    {"APPRFLAPSMID", [](const std::string& v) { APPRFLAPSMID = v; }},
-    {"APPRFLAPSMAX", [](const std::string& v) { APPRFLAPSMAX = v; }},
-    {"TOFLAPSRANGE", [](const std::string& v) { TOFLAPSRANGE = "," + v + ","; }},
-    {"EFS50HsiMode", [](const std::string& v) { efs50_ehsi_mode = config_int(v); }},
-    {"EFS50NavMode", [](const std::string& v) { efs50_nav_source = config_int(v); }},
-    {"DU1000EHSIMode", [](const std::string& v) { du_1000_ehsi_mode = config_int(v); }},
-    {"HWB737NDMode", [](const std::string& v) { hw_b737_nd_mode = config_int(v); }},
-    {"HWMD11NDMode", [](const std::string& v) { hw_md11_nd_mode = config_int(v); }},
-    {"MD80EHSIMode", [](const std::string& v) { md80_ehsi_mode = config_int(v); }},
-    {"PROLINE4MFDMode", [](const std::string& v) { proline4_mfd_mode = config_int(v); }},
-    {"ModelId", [](const std::string& v) { ModelId = v; }},
-    {"EngId", [](const std::string& v) { EngId = v; }},
-    {"PerformanceData", [](const std::string& v) { PerformanceData = v; }},
-    {"DU1000Style", [](const std::string& v) { DU1000Style = to_upper_ascii(v); }},
-    {"ResetApHdg", [](const std::string& v) { ResetApHdg = config_int(v); }},
-    {"DispFPV", [](const std::string& v) { DispFPV = config_int(v); }},
-    {"ShowFloatingTodBodIndicators",
+    {"EngThrust", kWhole, [](const std::string& v) { EngThrust = config_int(v) / 1000; }},
+    {"TOFLAPS", kWhole, [](const std::string& v) { TOFLAPS = config_int(v); }},
+    {"LDGFLAPS", kWhole, [](const std::string& v) { LDGFLAPS = config_int(v); }},
+    {"V1", kWhole, [](const std::string& v) { V1 = config_int(v); }},
+    {"VR", kWhole, [](const std::string& v) { VR = config_int(v); }},
+    {"V2", kWhole, [](const std::string& v) { V2 = config_int(v); }},
+    {"VREF", kWhole, [](const std::string& v) { VREF = config_int(v); }},
+    {"VREFMIN", kWhole, [](const std::string& v) { VREFMIN = config_int(v); }},
+    {"VREFMID", kWhole, [](const std::string& v) { VREFMID = config_int(v); }},
+    {"VREFMAX", kWhole, [](const std::string& v) { VREFMAX = config_int(v); }},
+    {"APPRFLAPSMIN", kText, [](const std::string& v) { APPRFLAPSMIN = v; }},
+    {"APPRFLAPSMID", kText, [](const std::string& v) { APPRFLAPSMID = v; }},
+    {"APPRFLAPSMAX", kText, [](const std::string& v) { APPRFLAPSMAX = v; }},
+    {"TOFLAPSRANGE", kText, [](const std::string& v) { TOFLAPSRANGE = "," + v + ","; }},
+    {"EFS50HsiMode", kWhole, [](const std::string& v) { efs50_ehsi_mode = config_int(v); }},
+    {"EFS50NavMode", kWhole, [](const std::string& v) { efs50_nav_source = config_int(v); }},
+    {"DU1000EHSIMode", kWhole, [](const std::string& v) { du_1000_ehsi_mode = config_int(v); }},
+    {"HWB737NDMode", kWhole, [](const std::string& v) { hw_b737_nd_mode = config_int(v); }},
+    {"HWMD11NDMode", kWhole, [](const std::string& v) { hw_md11_nd_mode = config_int(v); }},
+    {"MD80EHSIMode", kWhole, [](const std::string& v) { md80_ehsi_mode = config_int(v); }},
+    {"PROLINE4MFDMode", kWhole, [](const std::string& v) { proline4_mfd_mode = config_int(v); }},
+    {"ModelId", kText, [](const std::string& v) { ModelId = v; }},
+    {"EngId", kText, [](const std::string& v) { EngId = v; }},
+    {"PerformanceData", kText, [](const std::string& v) { PerformanceData = v; }},
+    {"DU1000Style", kText, [](const std::string& v) { DU1000Style = to_upper_ascii(v); }},
+    {"ResetApHdg", kWhole, [](const std::string& v) { ResetApHdg = config_int(v); }},
+    {"DispFPV", kWhole, [](const std::string& v) { DispFPV = config_int(v); }},
+    {"ShowFloatingTodBodIndicators", kWhole,
      [](const std::string& v) { ShowFloatingTodBodIndicators = config_int(v); }},
-    {"SetMCPCrzAltOnFlightPlanLoad",
+    {"SetMCPCrzAltOnFlightPlanLoad", kWhole,
      [](const std::string& v) { SetMCPCrzAltOnFlightPlanLoad = config_int(v); }},
 };
 
@@ -169,11 +171,20 @@ bool apply_colour_key(const std::string& key, const std::string& value) {
     return matched;
 }
 
-void apply_aircraft_key(const std::string& key, const std::string& value) {
-    apply_shared_setting(ConfigFile::Aircraft, key, value);
-    for (const AircraftKey& row : kAircraftKeys)
-        if (equals_ignoring_case(key, row.key)) row.apply(value);
-    apply_colour_key(key, value);
+SettingResult apply_aircraft_key(const std::string& key, const std::string& value) {
+    SettingResult result = apply_shared_setting(ConfigFile::Aircraft, key, value);
+    for (const AircraftKey& row : kAircraftKeys) {
+        if (!equals_ignoring_case(key, row.key)) continue;
+        result.matched = true;
+        result.fault = value_fault(value, row.kind);
+        if (result.fault.empty()) row.apply(value);
+    }
+    if (value_fault(value, kWhole).empty()) {
+        if (apply_colour_key(key, value)) result.matched = true;
+    } else if (!result.matched) {
+        result.fault = "no number";
+    }
+    return result;
 }
 
 void read_aircraft_file() {
@@ -184,21 +195,32 @@ void read_aircraft_file() {
         return;
     }
     bool in_lvars = false;
+    FileLineCheck check{path};
+    LineReader reader(file, kMaxLine);
     std::string line;
-    while (read_line(file, line, kMaxLine)) {
+    while (reader.next(line)) {
+        check.line(line, reader.line_number());
         if (!line.empty() && line[0] == ';') continue;
         ConfigLine kv = split_config_line(line);
+        if (kv.key.empty()) continue;
         if (equals_ignoring_case(kv.key, "[Lvars]")) {
             in_lvars = true;
+            check.use();
         } else if (equals_ignoring_case(kv.key, "[EndLvars]")) {
             in_lvars = false;
+            check.use();
         } else if (in_lvars) {
-            parse_lvar_binding_line(line);
+            if (parse_lvar_binding_line(line))
+                check.use();
+            else
+                check.skip("no variable name");
         } else {
-            apply_aircraft_key(kv.key, kv.value);
+            note_setting(check, kv, apply_aircraft_key(kv.key, kv.value));
         }
     }
+    check.finish(reader);
     std::fclose(file);
+    check.report("their settings keep their defaults");
 }
 
 void clamp_display_modes() {

@@ -5,6 +5,7 @@
 #include "fms/files/route_file_load.h"
 #include "fms/files/sim_plan_import.h"
 #include "fms/files/stored_routes.h"
+#include "fms/plan/route_state.h"
 #include "platform/os.h"
 
 #include <cstdio>
@@ -74,6 +75,27 @@ bool load_listed_plan_to_working(int k) {
     std::FILE* file = os::open_file(flight_plans_folder() + entry.name, "r");
     if (file == nullptr) return false;
     std::fclose(file);
-    load_route_file_to_working(entry.name, 0);
+    return load_route_file_to_working(entry.name, 0);
+}
+
+namespace {
+
+// What CO ROUTE does to the route once its plan is in the working plan: a
+// new route is entered (ACTIVATE, then EXEC), an active one modified (EXEC).
+void enter_working_plan_as_company_route() {
+    route_state = route_state >= kRouteStateActive ? kRouteStateActiveModified : kRouteStateEntered;
+}
+
+} // namespace
+
+bool enter_listed_company_route(int k) {
+    if (!load_listed_plan_to_working(k)) return false;
+    enter_working_plan_as_company_route();
+    return true;
+}
+
+bool enter_company_route_file(const std::string& name) {
+    if (!acceptable_file_name(name) || !load_route_file_to_working(name, 0)) return false;
+    enter_working_plan_as_company_route();
     return true;
 }

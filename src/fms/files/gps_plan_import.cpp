@@ -72,28 +72,27 @@ void import_gps_route(int mode) {
         return;
     }
 
-    // A plan that does not fit is refused whole; a record whose latitude is
-    // off the globe (the simulator's distance units allow it) is left out.
+    // A record whose latitude is off the globe (the simulator's distance
+    // units allow it) is left out; the plan takes the first 201 of the rest,
+    // and what was left out is told.
     int usable = 0;
-    uint32_t scanned = 0;
-    for (; scanned < count && usable <= kPlanLastIndex + 1; ++scanned)
-        usable += std::fabs(gps_waypoint(records + kGpsRecordSize * scanned).lat) <= 90.0;
-    if (static_cast<uint32_t>(usable) < scanned)
-        record_load_warning(kGpsPlanName, std::to_string(scanned - static_cast<uint32_t>(usable)) +
-                                              " waypoints off the globe skipped");
-    if (usable > kPlanLastIndex + 1) {
-        record_load_warning(kGpsPlanName, "holds more than " + std::to_string(kPlanLastIndex + 1) +
-                                              " waypoints: not loaded");
-        smiths_scratchpad_message = "GPS RTE TOO LONG";
-        return;
-    }
+    for (uint32_t i = 0; i < count; ++i)
+        usable += std::fabs(gps_waypoint(records + kGpsRecordSize * i).lat) <= 90.0;
+    const int dropped = usable > kPlanLastIndex + 1 ? usable - (kPlanLastIndex + 1) : 0;
+    std::string told;
+    if (static_cast<uint32_t>(usable) < count)
+        told = std::to_string(count - static_cast<uint32_t>(usable)) + " waypoints off the globe skipped";
+    if (dropped > 0)
+        told += (told.empty() ? "" : "; ") + std::to_string(dropped) + " waypoints after the first " +
+                std::to_string(kPlanLastIndex + 1) + " left out";
+    if (!told.empty()) record_load_warning(kGpsPlanName, told);
     if (usable < 2) {
         smiths_scratchpad_message = "NO ACTIVE GPS RTE";
         return;
     }
 
     working_plan_last = -1;
-    for (uint32_t i = 0; i < scanned; ++i) {
+    for (uint32_t i = 0; i < count && working_plan_last < kPlanLastIndex; ++i) {
         const RouteWaypoint w = gps_waypoint(records + kGpsRecordSize * i);
         if (std::fabs(w.lat) > 90.0) continue;
         copy_waypoint_fields(w, working_plan.slot(++working_plan_last));
@@ -119,9 +118,11 @@ void import_gps_route(int mode) {
     distance_to_to_nm = 999.0;
     tower_view_set = 0;
     delete_all_holds();
+    working_plan_replaced();
     advance_route_state();
     reset_active_route_state();
     if (mode != 7) smiths_scratchpad_message = "ACTIVE FSPLANNER RTE LOADED";
+    if (dropped > 0) smiths_scratchpad_message = std::to_string(dropped) + " WPTS NOT LOADED";
     if (SetUTCTimeOnFPLoad == 1 && aircraft_state.ground_speed_kt < 5.0) set_sim_clock_to_utc();
 }
 

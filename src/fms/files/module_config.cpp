@@ -70,13 +70,19 @@ void load_config() {
     std::FILE* file = os::open_file(path, "r");
     if (!file) record_missing_file(path);
     if (file) {
+        FileLineCheck check{path};
+        LineReader reader(file, kMaxConfigLine);
         std::string line;
-        while (read_line(file, line, kMaxConfigLine)) {
+        while (reader.next(line)) {
+            check.line(line, reader.line_number());
             if (!line.empty() && line[0] == ';') continue;
             ConfigLine kv = split_config_line(line);
-            apply_shared_setting(ConfigFile::Module, kv.key, kv.value);
+            if (kv.key.empty()) continue;
+            note_setting(check, kv, apply_shared_setting(ConfigFile::Module, kv.key, kv.value));
         }
+        check.finish(reader);
         std::fclose(file);
+        check.report("their settings keep their defaults");
     }
 
     config_loaded = 1;

@@ -151,6 +151,10 @@ bool save_route_file(const std::string& name) {
         text +=
             "ApproachInfo=" + destination.approaches[approach_record_index].second_text + "_" + runway + "\n";
     }
+    if (active_plan_last >= 1 && active_plan[0].ident == kept_route_keys.origin &&
+        active_plan[active_plan_last].ident == kept_route_keys.destination)
+        for (const std::string& line : kept_route_keys.lines)
+            text += line + "\n";
     text += "[FlightPlan]\n";
     std::vector<int> retyped;
     for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {

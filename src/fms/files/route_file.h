@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // Longest line a reader takes; a longer one is cut.
 inline constexpr std::size_t kRouteLineMax = 148;
@@ -47,6 +48,18 @@ RouteWaypoint waypoint_from_route_line(const RouteLine& line);
 // back differently (an empty ident, a field that is no finite number, a line
 // past kRouteLineMax): such a waypoint cannot be stored.
 bool format_route_line(const RouteWaypoint& waypoint, std::string& line);
+
+// The key lines of the route file loaded last that the writer does not make
+// itself (the fuel keys, and keys it does not know), as the file had them,
+// with the first and last waypoint of its plan: a save of that plan (same
+// origin and destination) writes them back, so that saving over the file
+// keeps them.
+struct KeptRouteKeys {
+    std::string origin;
+    std::string destination;
+    std::vector<std::string> lines;
+};
+inline KeptRouteKeys kept_route_keys;
 
 // Writes the active plan into flight_plans_folder() + name (name carries its
 // extension). True when the whole file was written; false, with nothing

@@ -40,12 +40,14 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
 const char* const kNoSelection = "------";
 const char* const kNotLoaded = "ROUTE FILE NOT LOADED";
 const char* const kLinesSkipped = "ROUTE LINES SKIPPED";
+const char* const kNoWaypoint = "NO WAYPOINT IN FILE";
 
 bool ends_with_pln(const std::string& name) {
     return name.size() >= 4 && equals_ignoring_case(name.substr(name.size() - 4), ".PLN");
@@ -86,43 +88,51 @@ bool whole_number(const std::string& text, double& value) {
     return std::isfinite(value);
 }
 
-enum class RouteFileStatus { Read, NotFound, ImportFailed, NotText, TooLong };
+enum class RouteFileStatus { Read, NotFound, ImportFailed, NotText };
 
 // Everything one route file holds, read before any plan or value of the
-// module changes: its key values by both readers' rules, its waypoints and
-// what could not be used. A file that does not fit is not applied at all.
+// module changes: its key values by both readers' rules, its waypoints (the
+// plan's 201 at most) and what could not be used. A file that is not text or
+// holds no waypoint is not applied at all.
 struct RouteFileRecord {
     RouteFileStatus status = RouteFileStatus::NotFound;
     std::string path;
     RoutePlan waypoints;
     int last = -1;
     int skipped_waypoints = 0; // no position, or one off the globe
-    int skipped_keys = 0;      // a value out of the range its page takes
+    int first_skipped_line = 0;
+    int dropped_waypoints = 0; // past the plan's last entry
+    bool last_line_open = false;
+    int skipped_keys = 0; // a value out of the range its page takes
     int cruise_altitude = 0;
     double active_fuel_total = 0.0; // "TripFuel", "ResvFuel" and any "FUEL..." key, in file order
     double planned_fuel = 0.0;      // the same with the "Fuel" key alone
     double reserve_fuel = 0.0;
     bool approach_info_seen = false;
     std::string approach_info;
+    std::vector<std::string> other_keys; // key lines the writer does not make, as written
 };
 
 // One record at a time: a plan of 201 waypoints is too big for the stack.
-// A file that does not fit or is not text is refused whole.
 RouteFileRecord record;
 
+// What the last load told its caller.
+RouteFileOutcome outcome;
+
 // The file named by a reader, or the simulator plan converted into its
-// temporary route file first (the import reports its own failures). Null
-// when there is nothing to read.
+// temporary route file first (the import reports its own failures); `path`
+// names the plan as the pilot chose it. Null when there is nothing to read.
 std::FILE* open_plan(std::string name, bool is_pln, std::string& path) {
     path = flight_plans_folder() + name;
-    if (is_pln) {
-        if (import_simulator_flight_plan(name) == -99) {
-            record.status = RouteFileStatus::ImportFailed;
-            return nullptr;
-        }
-        path = flight_plans_folder() + kSimPlanTempFile;
+    if (!is_pln) return os::open_file(path, "r");
+    if (import_simulator_flight_plan(name) == -99) {
+        record.status = RouteFileStatus::ImportFailed;
+        return nullptr;
     }
-    return os::open_file(path, "r");
+    const std::string converted = flight_plans_folder() + kSimPlanTempFile;
+    std::FILE* file = os::open_file(converted, "r");
+    if (!file) path = converted;
+    return file;
 }
 
 bool is_header(const RouteLine& tokens) {
@@ -131,6 +141,16 @@ bool is_header(const RouteLine& tokens) {
 
 bool fuel_value(const std::string& text, double& fuel) {
     return whole_number(text, fuel) && fuel >= 0.0 && fuel <= kMaxPlanWeightLb;
+}
+
+bool is_header_key(const std::string& upper_key) {
+    return upper_key == "[FLIGHTPLAN]";
+}
+
+std::string trimmed(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
 }
 
 // A key line before the header, by both readers' rules at once: the
@@ -165,6 +185,16 @@ void read_key_line(const std::string& line) {
         record.approach_info_seen = true;
         record.approach_info = value;
     }
+    if (!key.empty() && upper != "CRUISEALT" && upper != "APPROACHINFO" && !is_header_key(upper))
+        record.other_keys.push_back(trimmed(line));
+}
+
+// The plan just loaded keeps the file's other key lines for the writer.
+void keep_other_keys() {
+    if (record.last < 0) return;
+    kept_route_keys.origin = record.waypoints[0].ident;
+    kept_route_keys.destination = record.waypoints[record.last].ident;
+    kept_route_keys.lines = record.other_keys;
 }
 
 // A waypoint line's entry with the navaid's frequency (and kind, for an
@@ -199,6 +229,9 @@ void read_route_file(const std::string& name, bool is_pln) {
     record.status = RouteFileStatus::NotFound;
     record.last = -1;
     record.skipped_waypoints = 0;
+    record.first_skipped_line = 0;
+    record.dropped_waypoints = 0;
+    record.last_line_open = false;
     record.skipped_keys = 0;
     record.cruise_altitude = 0;
     record.active_fuel_total = 0.0;
@@ -206,6 +239,7 @@ void read_route_file(const std::string& name, bool is_pln) {
     record.reserve_fuel = 0.0;
     record.approach_info_seen = false;
     record.approach_info.clear();
+    record.other_keys.clear();
     std::FILE* file = open_plan(name, is_pln, record.path);
     if (!file) return;
     record.status = RouteFileStatus::Read;
@@ -214,9 +248,10 @@ void read_route_file(const std::string& name, bool is_pln) {
     std::string line;
     RouteWaypoint w;
     FileLineCheck text{record.path};
-    while (read_line(file, line, kRouteLineMax)) {
-        text.line(line);
-        if (text.binary) {
+    LineReader reader(file, kRouteLineMax);
+    while (reader.next(line)) {
+        text.line(line, reader.line_number());
+        if (text.binary()) {
             record.status = RouteFileStatus::NotText;
             break;
         }
@@ -228,38 +263,63 @@ void read_route_file(const std::string& name, bool is_pln) {
             continue;
         }
         if (!read_waypoint(tokens, w)) {
-            ++record.skipped_waypoints;
+            if (record.skipped_waypoints++ == 0) record.first_skipped_line = reader.line_number();
             continue;
         }
+        // The plan holds waypoints 0 to 200; those after are counted.
         if (record.last == kPlanLastIndex) {
-            record.status = RouteFileStatus::TooLong;
-            break;
+            ++record.dropped_waypoints;
+            continue;
         }
         copy_waypoint_fields(w, record.waypoints.slot(++record.last));
     }
+    record.last_line_open = reader.last_line_open();
     std::fclose(file);
 }
 
-// What the reader could not take goes to the load warnings, and, for a plan
-// the pilot asked for, to the CDU message line. True when the record is to
-// be applied.
+// What the reader could not take goes to the load warnings (one for the
+// file), and, for a plan the pilot asked for, to the CDU message line. True
+// when the record is to be applied: a file that cannot be read, is not text or
+// holds no waypoint leaves the plans as they were.
 bool report_record(bool pilot_asked) {
     const std::string& file = record.path;
+    outcome = RouteFileOutcome{};
     if (record.status == RouteFileStatus::NotFound) {
         record_missing_file(file);
+        outcome.problem = "cannot be opened";
+    } else if (record.status == RouteFileStatus::ImportFailed) {
+        outcome.problem = "cannot be imported";
     } else if (record.status == RouteFileStatus::NotText) {
-        record_load_warning(file, "is not a text file: not loaded");
-    } else if (record.status == RouteFileStatus::TooLong) {
-        record_load_warning(file, "holds more than " + std::to_string(kPlanLastIndex + 1) +
-                                      " waypoints: not loaded");
-    } else if (record.status == RouteFileStatus::Read) {
+        outcome.problem = "is not a text file: not loaded";
+        record_load_warning(file, outcome.problem);
+    } else if (record.last < 0) {
+        outcome.problem = record.skipped_waypoints > 0 ? "holds no waypoint with a valid position: not loaded"
+                                                       : "holds no waypoint: not loaded";
+        if (pilot_asked) {
+            record_load_warning(file, outcome.problem);
+            smiths_scratchpad_message = kNoWaypoint;
+        }
+        return false;
+    } else {
+        std::string text;
+        auto add = [&text](const std::string& part) { text += (text.empty() ? "" : "; ") + part; };
+        if (record.dropped_waypoints > 0)
+            add(std::to_string(record.dropped_waypoints) + " waypoints after the first " +
+                std::to_string(kPlanLastIndex + 1) + " left out");
         if (record.skipped_waypoints > 0)
-            record_load_warning(file, std::to_string(record.skipped_waypoints) +
-                                          " waypoint lines without a valid position skipped");
+            add(std::to_string(record.skipped_waypoints) +
+                " waypoint lines without a valid position skipped (line " +
+                std::to_string(record.first_skipped_line) + ")");
         if (record.skipped_keys > 0)
-            record_load_warning(file,
-                                std::to_string(record.skipped_keys) + " key values out of range ignored");
-        if (pilot_asked && record.skipped_waypoints + record.skipped_keys > 0)
+            add(std::to_string(record.skipped_keys) + " key values out of range ignored");
+        if (record.last_line_open) add("its last line has no line end");
+        if (!text.empty()) record_load_warning(file, text);
+        outcome.loaded = record.last + 1;
+        outcome.dropped = record.dropped_waypoints;
+        outcome.note = text;
+        if (pilot_asked && record.dropped_waypoints > 0)
+            smiths_scratchpad_message = std::to_string(record.dropped_waypoints) + " WPTS NOT LOADED";
+        else if (pilot_asked && record.skipped_waypoints + record.skipped_keys > 0)
             smiths_scratchpad_message = kLinesSkipped;
         return true;
     }
@@ -324,6 +384,7 @@ void begin_active_load() {
 void apply_active_keys() {
     cruise_altitude = record.cruise_altitude;
     fuel_on_board_low_lb = record.reserve_fuel;
+    keep_other_keys();
 }
 
 // Both plans get each waypoint; the origin airport, the TO waypoint and the
@@ -447,6 +508,7 @@ void begin_working_load() {
 }
 
 void apply_working_keys() {
+    keep_other_keys();
     plan_cruise_altitude = record.cruise_altitude;
     plan_fuel_on_board = record.reserve_fuel;
     planned_fuel = record.planned_fuel;
@@ -500,6 +562,10 @@ void prepare_aircraft_for_working_plan() {
 
 } // namespace
 
+const RouteFileOutcome& last_route_file_outcome() {
+    return outcome;
+}
+
 void set_sim_clock_to_utc() {
     const os::SystemTime now = os::system_time_utc();
     trigger_key_event(kKeyClockHoursSet, now.hour);
@@ -508,13 +574,7 @@ void set_sim_clock_to_utc() {
 
 void delete_all_holds() {
     hold_armed = 0;
-    // Each pass removes the first hold (or, when none is found by its active
-    // index, stops): the list only shrinks.
-    for (int guard = hold_count(); guard > 0 && hold_count() > 0; --guard) {
-        const int before = hold_count();
-        delete_hold(hold_list[1].active_index, 0);
-        if (hold_count() == before) hold_list.set_count(0);
-    }
+    clear_holds();
 }
 
 // A file that cannot be read or does not fit leaves both plans as they were.
@@ -534,16 +594,16 @@ void load_route_file(int request) {
     finish_active_load();
 }
 
-void load_route_file_to_working(const std::string& name, int keys_off) {
+bool load_route_file_to_working(const std::string& name, int keys_off) {
     if (name == "NEXT FPL") {
         empty_working_plan_for_new_plan();
         working_plan_replaced();
-        return;
+        return true;
     }
     const std::string upper = to_upper_ascii(name);
     const bool is_pln = upper.find(".PLN") != std::string::npos;
     read_route_file(is_pln ? upper : name, is_pln);
-    if (!report_record(true)) return;
+    if (!report_record(true)) return false;
 
     begin_working_load();
     if (keys_off == 0) apply_working_keys();
@@ -551,9 +611,10 @@ void load_route_file_to_working(const std::string& name, int keys_off) {
     working_plan_replaced();
     // EXEC starts the TO waypoint; until then no route is flown.
     if (route_state == kRouteStateNone) advance_route_state();
-    if (keys_off != 0) return;
+    if (keys_off != 0) return true;
     if (working_plan_last >= 1) set_up_working_airports();
     prepare_aircraft_for_working_plan();
+    return true;
 }
 
 void load_route_preview(const std::string& name) {

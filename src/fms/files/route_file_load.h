@@ -1,7 +1,9 @@
 // The three readers of route files (and, through the ".PLN" import, of the
 // simulator's plans): into the active plan, the working plan and the preview
-// plan of the folder list. Each opens its file before it changes anything; a
-// file that cannot be opened leaves the plans as they were.
+// plan of the folder list. Each reads its whole file before it changes
+// anything: a file that cannot be opened, is not text or holds no waypoint
+// leaves the plans as they were; waypoints past the plan's 201 are left out,
+// and what was not loaded is told in a load warning and the CDU's message line.
 #pragma once
 
 #include <string>
@@ -13,11 +15,22 @@ void load_route_file(int request);
 
 // Loads a stored plan into the working plan for the pilot to execute. "NEXT
 // FPL" empties the working plan. keys_off non-zero skips the key lines and the
-// flight-log and airport steps.
-void load_route_file_to_working(const std::string& name, int keys_off);
+// flight-log and airport steps. False when the file was not loaded.
+bool load_route_file_to_working(const std::string& name, int keys_off);
 
 // Loads a plan into the preview plan only.
 void load_route_preview(const std::string& name);
+
+// What the last of the three readers did with its file: the waypoints it
+// loaded, those it left out past the plan's 201, and a note of what it could
+// not use; or why it loaded nothing (the plans were left as they were).
+struct RouteFileOutcome {
+    int loaded = 0;
+    int dropped = 0;
+    std::string note;
+    std::string problem;
+};
+const RouteFileOutcome& last_route_file_outcome();
 
 // Deletes every hold of the hold list and disarms holding, as a newly loaded
 // route starts without holds.

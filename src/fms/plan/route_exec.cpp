@@ -1,4 +1,5 @@
 #include "fms/plan/route_exec.h"
+#include "fms/plan/route_values.h"
 
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
@@ -231,6 +232,14 @@ void update_vertical_target(int old_state) {
 }
 
 } // namespace
+
+void execute_route_modification() {
+    if (!destination_airport_ident.empty()) {
+        route_destination_ident = destination_airport_ident;
+        arrival_destination_ident = destination_airport_ident;
+    }
+    reset_active_route_state();
+}
 
 void working_plan_replaced() {
     working_plan_new = 1;

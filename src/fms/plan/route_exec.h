@@ -50,6 +50,11 @@ void working_plan_replaced();
 // (state 3) afterwards.
 void reset_active_route_state();
 
+// The EXEC key: a destination entered on the active route becomes the route's
+// destination for the RTE and DEP/ARR pages (EXEC empties the entry), then
+// reset_active_route_state.
+void execute_route_modification();
+
 // ERASE: state 4 becomes 3; selections, saved values, holds and the working
 // plan go back to what was executed.
 void erase_route_modification();

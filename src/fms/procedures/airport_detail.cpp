@@ -25,7 +25,16 @@ constexpr std::size_t kMaxParkingLine = 299;
 constexpr std::size_t kAirportTokens = 24; // name, elevation, position, 20 runways
 constexpr int kFirstRunwayToken = 4;
 
-// The airport's line without its ident, from one airport file.
+// Name, elevation and position: the airport line's numbers must be numbers,
+// or its airport would stand at 0, 0.
+bool airport_tokens_usable(const std::vector<std::string>& t) {
+    return t.size() >= 4 && has_leading_number(t[1].c_str()) && has_leading_number(t[2].c_str()) &&
+           has_leading_number(t[3].c_str());
+}
+
+// The airport's line without its ident, from one airport file. An airport
+// line without its numbers is not taken, and named in a load warning (the
+// navigation database's load tells what else the file lacks).
 bool find_airport_line(const char* file_name, const std::string& ident, std::string* rest) {
     const std::string path = host_folder + "\\orvex\\Navdata\\" + file_name;
     std::FILE* file = os::open_file(path, "r");
@@ -33,16 +42,20 @@ bool find_airport_line(const char* file_name, const std::string& ident, std::str
         record_missing_file(path);
         return false;
     }
+    LineReader reader(file, kMaxAirportLine);
     std::string line;
     bool found = false;
-    while (read_line(file, line, kMaxAirportLine)) {
+    while (reader.next(line)) {
         line = to_upper_ascii(line);
         for (char& c : line)
             if (c == '\n' || c == '\r') c = ' ';
         const std::size_t blank = line.find(' ');
         if (ident.empty() || line.substr(0, blank) != ident) continue;
         *rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-        found = true;
+        found = airport_tokens_usable(split_at_blanks(*rest, 4));
+        if (!found)
+            record_load_warning(path, "line " + std::to_string(reader.line_number()) + ": " + ident +
+                                          " has no elevation or position; that airport is not loaded");
         break;
     }
     std::fclose(file);
@@ -159,10 +172,21 @@ void lookup_runway_ref_data(const std::string& airport, const std::string& runwa
     constexpr std::size_t kTokens = 25;
     constexpr std::size_t kFirstRunway = 5; // tokens 6 .. 25
     bool found = false;
+    FileLineCheck check{path};
+    LineReader reader(file, kMaxAirportLine);
     std::string line;
-    while (read_line(file, line, kMaxAirportLine)) {
+    while (reader.next(line)) {
+        check.line(line, reader.line_number());
         std::vector<std::string> t = scan_tokens(line, kTokens);
-        if (t.empty() || t[0] != airport) continue;
+        if (t.empty() || t[0][0] == ';') continue;
+        // Ident, name, elevation and position come before the runways; a
+        // line without them is damaged, though its runways are still read.
+        if (t.size() < kFirstRunway || !has_leading_number(t[2].c_str()) ||
+            !has_leading_number(t[3].c_str()) || !has_leading_number(t[4].c_str()))
+            check.skip("no position");
+        else
+            check.use();
+        if (t[0] != airport) continue;
         for (std::size_t i = kFirstRunway; i < t.size(); ++i) {
             // designator_data_more: the first two '_' after the first character split it.
             std::string token = t[i];
@@ -180,7 +204,9 @@ void lookup_runway_ref_data(const std::string& airport, const std::string& runwa
             break;
         }
     }
+    check.finish(reader);
     std::fclose(file);
+    check.report("skipped");
     if (found)
         smiths_scratchpad.clear();
     else

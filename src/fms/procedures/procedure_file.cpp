@@ -24,6 +24,16 @@ std::string section_name(std::string token) {
     return words.empty() ? std::string() : words[0];
 }
 
+// A leg line gives a position as two neighbouring numbers (0 0 for none); a
+// line without such a pair was damaged or cut. Header lines ("T ...") name a
+// procedure instead.
+bool leg_line_usable(const LineTokens& t) {
+    if (equals_ignoring_case(t[1], "T")) return !t[2].empty();
+    for (std::size_t i = 1; i + 1 < t.size(); ++i)
+        if (has_leading_number(t[i].c_str()) && has_leading_number(t[i + 1].c_str())) return true;
+    return false;
+}
+
 } // namespace
 
 bool begins_with(const std::string& text, const char* prefix) {
@@ -46,8 +56,11 @@ bool read_procedure_section(const std::string& file_name, const std::string& air
     if (handlers.opened) handlers.opened();
 
     bool in_section = false;
+    FileLineCheck check{path};
+    LineReader reader(file, kMaxProcedureLine);
     std::string line;
-    while (read_line(file, line, kMaxProcedureLine)) {
+    while (reader.next(line)) {
+        check.line(line, reader.line_number());
         LineTokens t = scan_tokens(line, token_count);
         t.insert(t.begin(), std::string());
         t.resize(token_count + 1);
@@ -59,14 +72,21 @@ bool read_procedure_section(const std::string& file_name, const std::string& air
             if (handlers.close_out) handlers.close_out();
             if (section) {
                 if (in_section) break; // the next section ends the airport's
+                check.use();
                 in_section = equals_ignoring_case(section_name(t1), airport);
             }
             continue;
         }
+        if (leg_line_usable(t))
+            check.use();
+        else
+            check.skip("no position");
         handlers.leg_line(t);
     }
+    check.finish(reader);
     if (handlers.finished) handlers.finished();
     std::fclose(file);
+    check.report("its procedures may be incomplete", file_name.find("_user.") != std::string::npos);
     return in_section;
 }
 

@@ -1,0 +1,99 @@
+// A script's `route load` in the stand-in with the real module: the module
+// loads the file within the command, as the CDU's CO ROUTE, ACTIVATE and EXEC
+// do, and the stand-in prints what it loaded; a load that leaves no route is a
+// warning, and a name with a path is refused before the run.
+#include "script.h"
+#include "stand_in_panel.h"
+
+#include "fms/files/route_file.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/smiths_scratchpad.h"
+#include "gauges/stand_in_hooks.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class RouteLoad : public StandInPanel {
+  protected:
+    void SetUp() override {
+        StandInPanel::SetUp();
+        namespace fs = std::filesystem;
+        fs::copy(ORVEX_SOURCE_DIR "/examples/sim/orvex", fs::path(folder.path()) / "orvex",
+                 fs::copy_options::recursive);
+        sim.module.flight.load_route = &orvex_standin_load_route;
+        sim.module.flight.route_status = &orvex_standin_route_status;
+        out_ = std::tmpfile();
+        sim.warnings_to = out_;
+        place("gauge00=orvex1!SMITHS_FMS, 0, 0, 415, 640, B738\n");
+        start();
+    }
+    void TearDown() override {
+        StandInPanel::TearDown();
+        std::fclose(out_);
+    }
+    // What the commands printed and warned, and the warnings counted.
+    std::string run(const std::string& text) {
+        host::Script script;
+        std::string error;
+        if (!host::parse_script_text("route.script", text, sim, script, error)) return "refused: " + error;
+        const int before = sim.warnings;
+        std::fseek(out_, 0, SEEK_END);
+        const long start = std::ftell(out_);
+        host::run_script(sim, script, out_, nullptr);
+        std::fseek(out_, start, SEEK_SET);
+        std::string printed;
+        for (int c; (c = std::fgetc(out_)) != EOF;)
+            printed += static_cast<char>(c);
+        return printed + "warnings " + std::to_string(sim.warnings - before);
+    }
+    std::FILE* out_ = nullptr;
+};
+
+std::string read_file(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+TEST_F(RouteLoad, theExampleRouteIsFlownAndSavedWithEveryKeyItHad) {
+    EXPECT_EQ(run("route load KSEAKPDX.RTE\n"),
+              "frame 0: route load KSEAKPDX.RTE: 10 waypoints loaded\nwarnings 0");
+    EXPECT_EQ(route_state, kRouteStateActive);
+    EXPECT_EQ(active_plan_last, 9);
+    ASSERT_TRUE(save_route_file("KSEAKPDX.RTE"));
+    const std::string saved = read_file(folder.path() + "/orvex/flightplans/KSEAKPDX.RTE");
+    EXPECT_EQ(saved.rfind("CruiseAlt=16000\nApproachInfo=I10R_10R\n[FlightPlan]\n", 0), 0u) << saved;
+}
+
+TEST_F(RouteLoad, whatWasLoadedIsPrintedAndNoRouteIsAWarning) {
+    std::string waypoints;
+    for (int i = 0; i < 250; ++i)
+        waypoints += "W" + std::to_string(i) + " 47.0 -122.0 WPT\n";
+    const std::string flightplans = folder.path() + "/orvex/flightplans/";
+    std::ofstream(flightplans + "EMPTY.RTE") << "";
+    std::ofstream(flightplans + "HEADER.RTE") << "CruiseAlt=12000\n[FlightPlan]\n";
+    std::ofstream(flightplans + "ONE.RTE") << "[FlightPlan]\nKSEA 47.449 -122.3093 APT\n";
+    std::ofstream(flightplans + "LONG.RTE") << "[FlightPlan]\n" + waypoints;
+    const std::string kept = "\nwarnings 1";
+    EXPECT_EQ(run("route load EMPTY.RTE\n"),
+              "orvex-sim: route load EMPTY.RTE: holds no waypoint: not loaded" + kept);
+    EXPECT_EQ(run("route load HEADER.RTE\n"),
+              "orvex-sim: route load HEADER.RTE: holds no waypoint: not loaded" + kept);
+    EXPECT_EQ(run("route load NOPE.RTE\n"), "orvex-sim: route load NOPE.RTE: cannot be opened" + kept);
+    EXPECT_EQ(run("route load ONE.RTE\n"),
+              "orvex-sim: route load ONE.RTE: 1 waypoint loaded, no route" + kept);
+    EXPECT_EQ(run("route load LONG.RTE\n"),
+              "frame 0: route load LONG.RTE: 201 waypoints loaded (49 waypoints after the first 201 left out)"
+              "\nwarnings 0");
+    EXPECT_EQ(active_plan_last, kPlanLastIndex);
+    EXPECT_EQ(smiths_scratchpad_message, "49 WPTS NOT LOADED");
+    for (const char* name : {"../../../etc/passwd", "sub/KSEAKPDX.RTE", "C:KSEAKPDX.RTE", ".."})
+        EXPECT_EQ(run(std::string("route load ") + name + "\n").rfind("refused: ", 0), 0u) << name;
+}
+
+} // namespace
