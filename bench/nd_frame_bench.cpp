@@ -70,7 +70,7 @@ void start_flight() {
     bench::set_route_east(m.lat_deg, m.lon_deg, "WPT");
     to_waypoint_index = 1;
     to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
-    route_state = 3;
+    route_state = kRouteStateActive;
     lnav_engaged = 1;
 
     hw_b737_nd_mode = 5;

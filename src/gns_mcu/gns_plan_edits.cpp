@@ -283,7 +283,7 @@ void gns_activate_opened_plan() {
         mcu_legs_index = 1;
         tower_view_set = 0;
         if (aircraft_state.ground_speed_kt < 5.0) {
-            flight_phase = -1;
+            flight_phase = kFlightPhaseStartLog;
             write_flight_log(0);
             last_clock_second = -99.0;
             flight_elapsed_seconds = 0.0;

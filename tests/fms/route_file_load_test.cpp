@@ -72,9 +72,9 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     EXPECT_EQ(loaded_origin_ident, "KSEA");
     EXPECT_EQ(loaded_destination_ident, "KPDX");
     EXPECT_EQ(to_waypoint_index, 1);
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(gns_route_loaded_flag, 1);
-    EXPECT_EQ(flight_phase, 0); // a new flight log was started on the ground
+    EXPECT_EQ(flight_phase, kFlightPhaseInitLoad); // a new flight log was started on the ground
     // An intersection line that is a VOR of the database becomes the VOR.
     EXPECT_EQ(active_plan[1].type, "VOR");
     EXPECT_EQ(active_plan[1].frequency, "116.80");
@@ -118,7 +118,7 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
     folder.write_plan("EMPTY.RTE", "");
     folder.write_plan("HEADER.RTE", "CruiseAlt=12000\n[FlightPlan]\n; nothing\n");
     for (const char* name : {"GONE.RTE", "EMPTY.RTE", "HEADER.RTE"}) {
-        route_state = 0;
+        route_state = kRouteStateNone;
         active_plan.slot(3).ident = "KEPT";
         load_active(name, 0.0, 0.0);
         EXPECT_FALSE(load_route_file_to_working(name, 0)) << name;
@@ -126,7 +126,7 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
         EXPECT_EQ(working_plan_last, kPlanLastIndex) << name;
         EXPECT_EQ(active_plan[3].ident, "KEPT") << name;
         EXPECT_EQ(cruise_altitude, 31000) << name;
-        EXPECT_EQ(route_state, 0) << name;
+        EXPECT_EQ(route_state, kRouteStateNone) << name;
         EXPECT_EQ(smiths_scratchpad_message, name[0] == 'G' ? "ROUTE FILE NOT LOADED" : "NO WAYPOINT IN FILE")
             << name;
         smiths_scratchpad_message.clear();
@@ -151,7 +151,7 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     load_route_file_to_working("AFTER.RTE", 0);
     EXPECT_EQ(planned_fuel, 12000.0);
     EXPECT_EQ(approach_info, "I10R_10R");
-    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(route_state, kRouteStateEntered);
     EXPECT_EQ(to_waypoint_index, kNoToWaypoint); // EXEC starts it
     EXPECT_EQ(origin_airport_ident, "KSEA");
     load_route_file_to_working("BEFORE.RTE", 0);

@@ -72,7 +72,7 @@ class UpdateTest : public ::testing::Test {
         }
         to_waypoint_index = 1;
         to_position = GeoPosition{points[1].lat, points[1].lon};
-        route_state = 3;
+        route_state = kRouteStateActive;
         lnav_engaged = 1;
         intercept_armed = 1;
     }

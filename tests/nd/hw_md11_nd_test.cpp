@@ -167,9 +167,9 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
         return n;
     };
     EXPECT_EQ(dashed_legs(draw(3, 40.0)), 0);
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     EXPECT_EQ(dashed_legs(draw(3, 40.0)), active_plan_last);
-    route_state = 3;
+    route_state = kRouteStateActive;
     // VOR and APP draw no map.
     for (const int mode : {4, 5})
         EXPECT_EQ(draw(mode, 40.0).find_text("OLM"), nullptr);

@@ -82,7 +82,7 @@ class NdTest : public ::testing::Test {
         }
         to_waypoint_index = 3;
         to_position = GeoPosition{kExampleRoute[3].lat, kExampleRoute[3].lon};
-        route_state = 3;
+        route_state = kRouteStateActive;
         update();
     }
     void TearDown() override {
