@@ -120,8 +120,8 @@ void step_p1000_controller_watchdog() {
     ++p1000_controller_stale_checks;
     if (p1000_controller_stale_checks <= 10) return;
     p1000_controller_present = 0;
-    if (p1000_mfd_plan_mode == 1) {
-        p1000_mfd_plan_mode = 0;
+    if (p1000_mfd_plan_mode == kP1000PlanModeNorthUp) {
+        p1000_mfd_plan_mode = kP1000PlanModeOff;
         p1000_map_centre_x = 134;
         p1000_map_centre_y = 148;
         p1000_map_radius = 53;
