@@ -13,7 +13,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 # Targets to run (e.g. FUZZ_TARGETS=plan_keys); empty runs them all.
 FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke demo bench clean format \
+.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke demo demo-runs picture-check bench clean format \
 	windows windows-deps wine-deps test-windows
 
 all: build
@@ -77,15 +77,29 @@ DEMO_RUNS := demo-sim:panel.cfg:demo.script demo-sim:cdu_panel.cfg:cdu_demo.scri
 # It builds only the module and the stand-in, not the test programs.
 demo: configure
 	cmake --build $(BUILD) -j $(JOBS) --target orvex1 orvex-sim
-	mkdir -p out
+	@$(MAKE) --no-print-directory demo-runs
+
+# The runs of the demo, pictures into DEMO_OUT, simulator folders below DEMO_ROOTS.
+DEMO_OUT ?= out
+DEMO_ROOTS ?= $(BUILD)
+demo-runs:
+	mkdir -p $(DEMO_OUT) $(DEMO_ROOTS)
 	@fresh=" "; for run in $(DEMO_RUNS); do \
 	  root=$${run%%:*}; rest=$${run#*:}; panel=$${rest%%:*}; script=$${rest#*:}; \
-	  case "$$fresh" in *" $$root "*) ;; *) rm -rf $(BUILD)/$$root && cp -r examples/sim $(BUILD)/$$root; \
+	  case "$$fresh" in *" $$root "*) ;; *) rm -rf $(DEMO_ROOTS)/$$root && cp -r examples/sim $(DEMO_ROOTS)/$$root; \
 	    fresh="$$fresh$$root ";; esac; \
 	  echo "orvex-sim $$panel $$script"; \
-	  $(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(BUILD)/$$root \
-	    --panel examples/sim/$$panel --script examples/sim/$$script --out out || exit 1; \
+	  $(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(DEMO_ROOTS)/$$root \
+	    --panel examples/sim/$$panel --script examples/sim/$$script --out $(DEMO_OUT) || exit 1; \
 	done
+
+# Every picture of the demo drawn again with one stroke per drawing call
+# (stroke batching off) into $(BUILD)/out-unbatched, and each compared with
+# its twin of out/ (tools/picture_check.py).
+picture-check: demo
+	ORVEX_GFX_UNBATCHED=1 $(MAKE) --no-print-directory demo-runs DEMO_OUT=$(BUILD)/out-unbatched \
+	  DEMO_ROOTS=$(BUILD)/unbatched >/dev/null
+	python3 tools/picture_check.py out $(BUILD)/out-unbatched
 
 # The Windows module orvex1.gau and orvex-sim.exe, cross-compiled with
 # mingw-w64 (i686), and the same run under wine with GDI+ (tools/wine_test.sh).
@@ -136,6 +150,7 @@ bench: deps
 	$(BUILD)-bench/bench/orvex-c17-bench
 	$(BUILD)-bench/bench/orvex-mcu-bench
 	$(BUILD)-bench/bench/orvex-attitude-bench
+	$(BUILD)-bench/bench/orvex-panel-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

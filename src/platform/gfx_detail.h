@@ -7,6 +7,7 @@
 #include "platform/gfx_recording.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,7 @@ float pixel_offset_shift(PixelOffsetMode mode);
 
 // Windows-1252 to UTF-8.
 std::string cp1252_to_utf8(std::string_view text);
+void cp1252_to_utf8(std::string_view text, std::string& out);
 
 // Resolves a family name. Returns false when the family is not found; face
 // then holds the generic sans-serif face.
@@ -73,6 +75,7 @@ struct TextLayout {
     bool clipped = false; // clip to `clip_rect` (the layout box)
     RectF clip_rect;
     float em = 0.0f;
+    std::string utf8; // the whole text, a buffer of the layout
 };
 
 // Lays the (Windows-1252) text out in world units. `layout` with zero width
@@ -93,8 +96,17 @@ void context_clear(CairoContext* context, Argb color);
 // Replaces the clip with the world path under `state.world`; null removes it.
 void context_set_clip(CairoContext* context, const GraphicsPath* path, const DrawState& state);
 void context_stroke(CairoContext* context, const GraphicsPath& path, const Pen& pen, const DrawState& state);
+void context_stroke_polyline(CairoContext* context, std::span<const PointF> points, bool closed,
+                             const Pen& pen, const DrawState& state);
 void context_fill(CairoContext* context, const GraphicsPath& path, Argb color, const DrawState& state);
+void context_fill_polygon(CairoContext* context, std::span<const PointF> points, FillMode mode, Argb color,
+                          const DrawState& state);
 void context_draw_text(CairoContext* context, const TextLayout& layout, const Font& font, Argb color,
                        const DrawState& state);
+
+// Stroke batching on (the default) or off: the picture check draws both ways
+// and compares. The environment variable ORVEX_GFX_UNBATCHED turns it off
+// from the start.
+void set_stroke_batching(bool on);
 
 } // namespace gfx::detail

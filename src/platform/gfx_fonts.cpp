@@ -9,6 +9,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cctype>
+#include <functional>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -60,13 +61,19 @@ bool fontconfig_has_family(std::string_view name) {
     return found;
 }
 
+// Looks texts up without copying them.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
 struct FaceEntry {
     cairo_font_face_t* face = nullptr;
     cairo_scaled_font_t* metrics_font = nullptr; // at kMetricsEm, unhinted
     FontMetrics metrics;
     // Advances at kMetricsEm of the texts measured: a map draws the same
     // labels every frame. Emptied when full.
-    std::unordered_map<std::string, double> advances;
+    std::unordered_map<std::string, double, TextHash, std::equal_to<>> advances;
 };
 constexpr std::size_t kMaxAdvances = 4096;
 
@@ -178,9 +185,9 @@ FontMetrics font_metrics(const std::string& face, FontStyle style) {
 double text_advance(const std::string& face, FontStyle style, double em, std::string_view utf8) {
     if (utf8.empty()) return 0.0;
     FaceEntry& entry = face_entry(face, style);
-    std::string text(utf8);
-    auto it = entry.advances.find(text);
+    auto it = entry.advances.find(utf8);
     if (it == entry.advances.end()) {
+        std::string text(utf8);
         cairo_text_extents_t extents;
         cairo_scaled_font_text_extents(entry.metrics_font, text.c_str(), &extents);
         if (entry.advances.size() >= kMaxAdvances) entry.advances.clear();

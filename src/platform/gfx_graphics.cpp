@@ -16,11 +16,12 @@ float fi(double v) {
     return static_cast<float>(saturate_i32(v));
 }
 
-std::vector<PointF> to_float(std::span<const Point> points) {
-    std::vector<PointF> out;
-    out.reserve(points.size());
-    for (const Point& p : points)
-        out.push_back(PointF{float(p.x), float(p.y)});
+// Integer points as float points, in a buffer reused by every call.
+std::span<const PointF> to_float(std::span<const Point> points) {
+    static std::vector<PointF> out;
+    out.resize(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        out[i] = PointF{float(points[i].x), float(points[i].y)};
     return out;
 }
 
@@ -46,26 +47,33 @@ RectF bounds_of(const std::vector<PointF>& pts) {
     return RectF{x0, y0, x1 - x0, y1 - y0};
 }
 
+void box_corners(const Matrix& m, const RectF& r, std::vector<PointF>& out) {
+    out.assign({matrix_apply(m, PointF{r.x, r.y}), matrix_apply(m, PointF{r.x + r.width, r.y}),
+                matrix_apply(m, PointF{r.x + r.width, r.y + r.height}),
+                matrix_apply(m, PointF{r.x, r.y + r.height})});
+}
+
 std::vector<PointF> box_corners(const Matrix& m, const RectF& r) {
-    return {matrix_apply(m, PointF{r.x, r.y}), matrix_apply(m, PointF{r.x + r.width, r.y}),
-            matrix_apply(m, PointF{r.x + r.width, r.y + r.height}),
-            matrix_apply(m, PointF{r.x, r.y + r.height})};
+    std::vector<PointF> out;
+    box_corners(m, r, out);
+    return out;
 }
 
 float mean_scale(const Matrix& m) {
     return static_cast<float>(std::sqrt(std::fabs(double(m.m11) * m.m22 - double(m.m12) * m.m21)));
 }
 
-// What a drawing call hands to the backends and the recording. Only the
-// Cairo backend strokes and fills the path; the recording keeps the vertices
-// or the box, so a surface without Cairo leaves the path untraced (it keeps
-// its fill mode).
+// What a drawing call hands to the backends and the recording. Lines and
+// polygons go as their vertices; other shapes as a path, which only the
+// Cairo backend needs: the recording keeps the box, so a surface without
+// Cairo leaves a box shape untraced.
 struct Shape {
     Shape(OpKind k, bool traced_) : kind(k), traced(traced_) {}
     OpKind kind;
     bool traced;
-    GraphicsPath path{FillMode::Alternate};
-    std::span<const PointF> vertices; // lines and polygons (world), the caller's
+    const GraphicsPath* path = nullptr; // the caller's or the state's scratch path
+    std::span<const PointF> vertices;   // lines and polygons (world), the caller's
+    FillMode fill_mode = FillMode::Alternate;
     bool box_based = false;
     RectF box;
     float start_angle = 0.0f;
@@ -98,6 +106,8 @@ struct GraphicsState {
     CairoContext* cairo = nullptr;
     DrawState draw;
     int clip_op = -1;
+    GraphicsPath scratch; // box shapes traced for Cairo, reused
+    TextLayout text;      // the last text laid out, its buffers reused
     // The clip's device-space bounds while one is set.
     bool clipped = false;
     RectF clip_bounds;
@@ -110,6 +120,7 @@ struct GraphicsState {
         Recording* r = recording();
         r->ops.emplace_back();
         RecordedOp& op = r->ops.back();
+        op.points = r->take_points();
         op.kind = kind;
         op.transform = draw.world;
         op.clip = clip_op;
@@ -118,16 +129,16 @@ struct GraphicsState {
 
     void record_geometry(RecordedOp& op, const Shape& s) {
         if (s.box_based) {
-            op.points = box_corners(draw.world, s.box);
+            box_corners(draw.world, s.box, op.points);
             op.world_rect = s.box;
             op.start_angle = s.start_angle;
             op.sweep_angle = s.sweep_angle;
         } else if (s.kind == OpKind::Path) {
-            op.points.reserve(s.path.points().size());
-            for (const PointF& p : s.path.points())
+            op.points.reserve(s.path->points().size());
+            for (const PointF& p : s.path->points())
                 op.points.push_back(matrix_apply(draw.world, p));
-            op.point_types = s.path.types();
-            op.fill_mode = s.path.fill_mode();
+            op.point_types = s.path->types();
+            op.fill_mode = s.path->fill_mode();
         } else {
             op.points.reserve(s.vertices.size());
             for (const PointF& p : s.vertices)
@@ -137,7 +148,12 @@ struct GraphicsState {
     }
 
     void stroke(const Shape& s, const Pen& pen) {
-        if (cairo) context_stroke(cairo, s.path, pen, draw);
+        if (cairo) {
+            if (s.path)
+                context_stroke(cairo, *s.path, pen, draw);
+            else if (!s.box_based)
+                context_stroke_polyline(cairo, s.vertices, s.kind == OpKind::Polygon, pen, draw);
+        }
         if (!recording()) return;
         RecordedOp& op = record(s.kind);
         op.color = pen.color;
@@ -152,12 +168,17 @@ struct GraphicsState {
     }
 
     void fill(const Shape& s, Argb color) {
-        if (cairo) context_fill(cairo, s.path, color, draw);
+        if (cairo) {
+            if (s.path)
+                context_fill(cairo, *s.path, color, draw);
+            else if (!s.box_based)
+                context_fill_polygon(cairo, s.vertices, s.fill_mode, color, draw);
+        }
         if (!recording()) return;
         RecordedOp& op = record(s.kind);
         op.fill = true;
         op.color = color;
-        op.fill_mode = s.path.fill_mode();
+        op.fill_mode = s.path ? s.path->fill_mode() : s.fill_mode;
         record_geometry(op, s);
     }
 
@@ -307,7 +328,6 @@ Status Graphics::draw_lines(const Pen& pen, std::span<const PointF> points) {
     Shape shape(OpKind::Lines, state_->cairo != nullptr);
     shape.vertices = points;
     if (!finite_points(points)) return fail(Status::ValueOverflow);
-    if (shape.traced) shape.path.add_lines(points);
     state_->stroke(shape, pen);
     return Status::Ok;
 }
@@ -322,7 +342,6 @@ Status Graphics::draw_polygon(const Pen& pen, std::span<const PointF> points) {
     Shape shape(OpKind::Polygon, state_->cairo != nullptr);
     shape.vertices = points;
     if (!finite_points(points)) return fail(Status::ValueOverflow);
-    if (shape.traced) shape.path.add_polygon(points);
     state_->stroke(shape, pen);
     return Status::Ok;
 }
@@ -335,10 +354,9 @@ Status Graphics::fill_polygon(const SolidBrush& brush, std::span<const PointF> p
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (points.size() < 2) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Polygon, state_->cairo != nullptr);
-    shape.path.set_fill_mode(mode);
+    shape.fill_mode = mode;
     shape.vertices = points;
     if (!finite_points(points)) return fail(Status::ValueOverflow);
-    if (shape.traced) shape.path.add_polygon(points);
     state_->fill(shape, brush.color);
     return Status::Ok;
 }
@@ -353,8 +371,8 @@ namespace {
 
 enum class BoxShape { Rectangle, Ellipse, Arc, Pie };
 
-bool make_box_shape(BoxShape kind, float x, float y, float w, float h, float start, float sweep,
-                    Shape& shape) {
+bool make_box_shape(BoxShape kind, float x, float y, float w, float h, float start, float sweep, Shape& shape,
+                    GraphicsPath& path) {
     shape.box_based = true;
     shape.box = RectF{x, y, w, h};
     shape.start_angle = start;
@@ -363,22 +381,25 @@ bool make_box_shape(BoxShape kind, float x, float y, float w, float h, float sta
                         std::isfinite(start) && std::isfinite(sweep);
     if (!finite) return false;
     if (!shape.traced) return true; // the recording keeps the box
+    path.reset();
+    path.set_fill_mode(FillMode::Alternate);
+    shape.path = &path;
     switch (kind) {
     case BoxShape::Rectangle:
         shape.kind = OpKind::Rectangle;
-        if (w >= 0 && h >= 0) shape.path.add_rectangle(x, y, w, h);
+        if (w >= 0 && h >= 0) path.add_rectangle(x, y, w, h);
         break;
     case BoxShape::Ellipse:
         shape.kind = OpKind::Ellipse;
-        shape.path.add_ellipse(x, y, w, h);
+        path.add_ellipse(x, y, w, h);
         break;
     case BoxShape::Arc:
         shape.kind = OpKind::Arc;
-        shape.path.add_arc(x, y, w, h, start, sweep);
+        path.add_arc(x, y, w, h, start, sweep);
         break;
     case BoxShape::Pie:
         shape.kind = OpKind::Pie;
-        shape.path.add_pie(x, y, w, h, start, sweep);
+        path.add_pie(x, y, w, h, start, sweep);
         break;
     }
     return true;
@@ -390,7 +411,7 @@ Status Graphics::draw_rectangle(const Pen& pen, float x, float y, float width, f
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Rectangle, state_->cairo != nullptr);
-    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
+    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape, state_->scratch))
         return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
     return Status::Ok;
@@ -403,7 +424,7 @@ Status Graphics::draw_rectangle_i(const Pen& pen, double x, double y, double wid
 Status Graphics::fill_rectangle(const SolidBrush& brush, float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     Shape shape(OpKind::Rectangle, state_->cairo != nullptr);
-    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
+    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape, state_->scratch))
         return fail(Status::ValueOverflow);
     state_->fill(shape, brush.color);
     return Status::Ok;
@@ -417,7 +438,7 @@ Status Graphics::draw_ellipse(const Pen& pen, float x, float y, float width, flo
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Ellipse, state_->cairo != nullptr);
-    if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape))
+    if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape, state_->scratch))
         return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
     return Status::Ok;
@@ -430,7 +451,7 @@ Status Graphics::draw_ellipse_i(const Pen& pen, double x, double y, double width
 Status Graphics::fill_ellipse(const SolidBrush& brush, float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     Shape shape(OpKind::Ellipse, state_->cairo != nullptr);
-    if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape))
+    if (!make_box_shape(BoxShape::Ellipse, x, y, width, height, 0.0f, 0.0f, shape, state_->scratch))
         return fail(Status::ValueOverflow);
     state_->fill(shape, brush.color);
     return Status::Ok;
@@ -445,7 +466,7 @@ Status Graphics::draw_arc(const Pen& pen, float x, float y, float width, float h
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Arc, state_->cairo != nullptr);
-    if (!make_box_shape(BoxShape::Arc, x, y, width, height, start_angle, sweep_angle, shape))
+    if (!make_box_shape(BoxShape::Arc, x, y, width, height, start_angle, sweep_angle, shape, state_->scratch))
         return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
     return Status::Ok;
@@ -461,7 +482,7 @@ Status Graphics::draw_pie(const Pen& pen, float x, float y, float width, float h
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
     Shape shape(OpKind::Pie, state_->cairo != nullptr);
-    if (!make_box_shape(BoxShape::Pie, x, y, width, height, start_angle, sweep_angle, shape))
+    if (!make_box_shape(BoxShape::Pie, x, y, width, height, start_angle, sweep_angle, shape, state_->scratch))
         return fail(Status::ValueOverflow);
     state_->stroke(shape, pen);
     return Status::Ok;
@@ -476,7 +497,7 @@ Status Graphics::fill_pie(const SolidBrush& brush, float x, float y, float width
                           float start_angle, float sweep_angle) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     Shape shape(OpKind::Pie, state_->cairo != nullptr);
-    if (!make_box_shape(BoxShape::Pie, x, y, width, height, start_angle, sweep_angle, shape))
+    if (!make_box_shape(BoxShape::Pie, x, y, width, height, start_angle, sweep_angle, shape, state_->scratch))
         return fail(Status::ValueOverflow);
     state_->fill(shape, brush.color);
     return Status::Ok;
@@ -494,7 +515,7 @@ Status Graphics::draw_path(const Pen& pen, const GraphicsPath& path) {
     if (!valid_pen(pen)) return fail(Status::InvalidParameter);
     if (!finite_points(path.points())) return fail(Status::ValueOverflow);
     Shape shape(OpKind::Path, state_->cairo != nullptr);
-    shape.path = path;
+    shape.path = &path;
     state_->stroke(shape, pen);
     return Status::Ok;
 }
@@ -503,7 +524,7 @@ Status Graphics::fill_path(const SolidBrush& brush, const GraphicsPath& path) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (!finite_points(path.points())) return fail(Status::ValueOverflow);
     Shape shape(OpKind::Path, state_->cairo != nullptr);
-    shape.path = path;
+    shape.path = &path;
     state_->fill(shape, brush.color);
     return Status::Ok;
 }
@@ -511,9 +532,9 @@ Status Graphics::fill_path(const SolidBrush& brush, const GraphicsPath& path) {
 Status Graphics::set_clip_rect(float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     Shape shape(OpKind::SetClip, state_->cairo != nullptr);
-    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape))
+    if (!make_box_shape(BoxShape::Rectangle, x, y, width, height, 0.0f, 0.0f, shape, state_->scratch))
         return fail(Status::ValueOverflow);
-    if (state_->cairo) detail::context_set_clip(state_->cairo, &shape.path, state_->draw);
+    if (state_->cairo) detail::context_set_clip(state_->cairo, shape.path, state_->draw);
     state_->clipped = true;
     state_->clip_bounds = bounds_of(box_corners(state_->draw.world, shape.box));
     if (state_->recording()) {
@@ -540,7 +561,7 @@ Status Graphics::set_clip_path(const GraphicsPath& path) {
     state_->clip_bounds = bounds_of(device);
     if (state_->recording()) {
         Shape shape(OpKind::Path, state_->cairo != nullptr);
-        shape.path = path;
+        shape.path = &path;
         RecordedOp& op = state_->record(OpKind::SetClip);
         state_->record_geometry(op, shape);
         state_->clip_op = static_cast<int>(state_->recording()->ops.size()) - 1;
@@ -596,14 +617,14 @@ Status Graphics::draw_string(std::string_view text, const Font& font, const Soli
     if (!std::isfinite(layout.x) || !std::isfinite(layout.y) || !std::isfinite(layout.width) ||
         !std::isfinite(layout.height))
         return fail(Status::ValueOverflow);
-    detail::TextLayout placed;
+    detail::TextLayout& placed = state_->text;
     detail::layout_text(text, font, layout, format, &placed);
     if (state_->cairo) detail::context_draw_text(state_->cairo, placed, font, brush.color, state_->draw);
     if (state_->recording()) {
         RecordedOp& op = state_->record(OpKind::String);
         op.fill = true;
         op.color = brush.color;
-        op.points = {matrix_apply(state_->draw.world, PointF{layout.x, layout.y})};
+        op.points.assign(1, matrix_apply(state_->draw.world, PointF{layout.x, layout.y}));
         op.bounds = RectF{op.points[0].x, op.points[0].y, 0.0f, 0.0f};
         op.world_rect = layout;
         op.text = detail::cp1252_to_utf8(text);
@@ -622,7 +643,7 @@ Status Graphics::measure_string(std::string_view text, const Font& font, const R
                                 const StringFormat& format, RectF* bounding_box) {
     if (Status s = check(); s != Status::Ok) return fail(s);
     if (font.status != Status::Ok || !bounding_box) return fail(Status::InvalidParameter);
-    detail::TextLayout placed;
+    detail::TextLayout& placed = state_->text;
     detail::layout_text(text, font, layout, format, &placed);
     *bounding_box = placed.box;
     return Status::Ok;

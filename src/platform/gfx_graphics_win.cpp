@@ -2,9 +2,16 @@
 // call on a GDI+ graphics made from the element's device context. Pens,
 // brushes, paths, fonts and formats are made for the call and released after
 // it; the status of the last failing call is kept as on every backend.
+//
+// Lines are batched: consecutive line and polyline calls with the same
+// opaque solid pen with flat ends, and no other call between them, become
+// figures of one path drawn once, when anything else is asked for or the
+// Graphics ends. One call per figure costs as much as the whole path.
 #include "platform/gfx_win.h"
 
 #include <cmath>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace gfx {
@@ -25,17 +32,16 @@ bool finite_points(std::span<const PointF> pts) {
     return true;
 }
 
-std::vector<gp::PointF> to_gdip(std::span<const PointF> points) {
-    std::vector<gp::PointF> out;
-    out.reserve(points.size());
+// The points in GDI+'s form, in a buffer reused by every call.
+std::span<const gp::PointF> to_gdip(std::span<const PointF> points, std::vector<gp::PointF>& out) {
+    out.clear();
     for (const PointF& p : points)
         out.emplace_back(p.x, p.y);
     return out;
 }
 
-std::vector<gp::Point> to_gdip(std::span<const Point> points) {
-    std::vector<gp::Point> out;
-    out.reserve(points.size());
+std::span<const gp::Point> to_gdip(std::span<const Point> points, std::vector<gp::Point>& out) {
+    out.clear();
     for (const Point& p : points)
         out.emplace_back(p.x, p.y);
     return out;
@@ -100,7 +106,8 @@ struct GdipPath {
             status = win::flat::GdipCreatePath(mode, &path);
             return;
         }
-        const std::vector<gp::PointF> pts = to_gdip(p.points());
+        std::vector<gp::PointF> pts;
+        to_gdip(p.points(), pts);
         status = win::flat::GdipCreatePath2(pts.data(), p.types().data(), static_cast<INT>(pts.size()), mode,
                                             &path);
     }
@@ -163,13 +170,85 @@ namespace detail {
 
 struct GraphicsState {
     gp::GpGraphics* graphics = nullptr;
+    gp::GpPath* batch = nullptr;    // the lines not drawn yet, one figure each
+    std::optional<Pen> batch_pen;   // their pen, while there are any
+    std::vector<gp::PointF> points; // buffers of the calls
+    std::vector<gp::Point> points_i;
+
+    // Draws the batch, if any.
+    gp::GpStatus flush() {
+        if (!batch_pen) return gp::Ok;
+        GdipPen gpen(*batch_pen);
+        batch_pen.reset();
+        gp::GpStatus s = gpen.status;
+        if (s == gp::Ok) s = win::flat::GdipDrawPath(graphics, gpen.pen, batch);
+        win::flat::GdipResetPath(batch);
+        return s;
+    }
+
     ~GraphicsState() {
         // A graphics outliving GDI+ is gone with it.
-        if (graphics && started()) win::flat::GdipDeleteGraphics(graphics);
+        if (!started()) return;
+        if (graphics) flush();
+        if (batch) win::flat::GdipDeletePath(batch);
+        if (graphics) win::flat::GdipDeleteGraphics(graphics);
     }
 };
 
 } // namespace detail
+
+namespace {
+
+bool batchable(const Pen& p) {
+    return (p.color >> 24) == 0xFF && p.dash_style == DashStyle::Solid && p.start_cap == LineCap::Flat &&
+           p.end_cap == LineCap::Flat && !p.custom_start_cap && !p.custom_end_cap;
+}
+
+bool same_pen(const Pen& a, const Pen& b) {
+    return a.color == b.color && a.width == b.width && a.dash_style == b.dash_style &&
+           a.start_cap == b.start_cap && a.end_cap == b.end_cap && !a.custom_start_cap &&
+           !b.custom_start_cap && !a.custom_end_cap && !b.custom_end_cap;
+}
+
+gp::GpStatus add_figure(gp::GpPath* path, std::span<const gp::PointF> pts) {
+    return win::flat::GdipAddPathLine2(path, pts.data(), static_cast<INT>(pts.size()));
+}
+gp::GpStatus add_figure(gp::GpPath* path, std::span<const gp::Point> pts) {
+    return win::flat::GdipAddPathLine2I(path, pts.data(), static_cast<INT>(pts.size()));
+}
+gp::GpStatus draw_now(gp::GpGraphics* g, gp::GpPen* pen, std::span<const gp::PointF> pts) {
+    return win::flat::GdipDrawLines(g, pen, pts.data(), static_cast<INT>(pts.size()));
+}
+gp::GpStatus draw_now(gp::GpGraphics* g, gp::GpPen* pen, std::span<const gp::Point> pts) {
+    return win::flat::GdipDrawLinesI(g, pen, pts.data(), static_cast<INT>(pts.size()));
+}
+
+// A polyline into the batch, or drawn at once with a pen the batch cannot
+// take.
+template <class P>
+gp::GpStatus stroke_lines(detail::GraphicsState& s, const Pen& pen, std::span<const P> pts) {
+    if (!batchable(pen)) {
+        if (gp::GpStatus st = s.flush(); st != gp::Ok) return st;
+        GdipPen gpen(pen);
+        if (gpen.status != gp::Ok) return gpen.status;
+        return draw_now(s.graphics, gpen.pen, pts);
+    }
+    if (s.batch_pen && !same_pen(*s.batch_pen, pen)) {
+        if (gp::GpStatus st = s.flush(); st != gp::Ok) return st;
+    }
+    if (!s.batch) {
+        if (gp::GpStatus st = win::flat::GdipCreatePath(gp::FillModeAlternate, &s.batch); st != gp::Ok) {
+            s.batch = nullptr;
+            return st;
+        }
+    }
+    win::flat::GdipStartPathFigure(s.batch);
+    const gp::GpStatus st = add_figure(s.batch, pts);
+    if (st == gp::Ok) s.batch_pen = pen;
+    return st;
+}
+
+} // namespace
 
 Graphics::Graphics(void* device_context) {
     if (!started()) {
@@ -200,9 +279,15 @@ Status Graphics::check() const {
 }
 
 // Runs one GDI+ call after the common checks and keeps a failing status.
+// The batched lines are drawn first: what comes next may change how they draw
+// or draw over them.
+#define ORVEX_FLUSH()                                                                                        \
+    if (gp::GpStatus f_ = state_->flush(); f_ != gp::Ok) fail(win::status_of(f_))
+
 #define ORVEX_GDIP(call)                                                                                     \
     do {                                                                                                     \
         if (Status s_ = check(); s_ != Status::Ok) return fail(s_);                                          \
+        ORVEX_FLUSH();                                                                                       \
         return fail(win::status_of(call));                                                                   \
     } while (0)
 
@@ -246,6 +331,7 @@ struct GdipMatrix {
 
 Status Graphics::multiply_transform(const Matrix& m, MatrixOrder order) {
     if (Status s = check(); s != Status::Ok) return fail(s);
+    ORVEX_FLUSH();
     GdipMatrix matrix(m);
     if (matrix.status != gp::Ok) return fail(win::status_of(matrix.status));
     return fail(win::status_of(
@@ -254,6 +340,7 @@ Status Graphics::multiply_transform(const Matrix& m, MatrixOrder order) {
 
 Status Graphics::set_transform(const Matrix& m) {
     if (Status s = check(); s != Status::Ok) return fail(s);
+    ORVEX_FLUSH();
     GdipMatrix matrix(m);
     if (matrix.status != gp::Ok) return fail(win::status_of(matrix.status));
     return fail(win::status_of(win::flat::GdipSetWorldTransform(G, matrix.matrix)));
@@ -312,11 +399,13 @@ Status Graphics::clear(Argb color) {
 #define ORVEX_PEN(pen)                                                                                       \
     if (Status s_ = check(); s_ != Status::Ok) return fail(s_);                                              \
     if (!finite(pen.width) || pen.width < 0.0f) return fail(Status::InvalidParameter);                       \
+    ORVEX_FLUSH();                                                                                           \
     GdipPen gpen(pen);                                                                                       \
     if (gpen.status != gp::Ok) return fail(win::status_of(gpen.status))
 
 #define ORVEX_BRUSH(brush)                                                                                   \
     if (Status s_ = check(); s_ != Status::Ok) return fail(s_);                                              \
+    ORVEX_FLUSH();                                                                                           \
     GdipBrush gbrush(brush);                                                                                 \
     if (gbrush.status != gp::Ok) return fail(win::status_of(gbrush.status))
 
@@ -325,39 +414,42 @@ Status Graphics::clear(Argb color) {
     for (float v_ : {__VA_ARGS__})                                                                           \
         if (!finite(v_)) return fail(Status::ValueOverflow)
 
+// Checks shared by the line calls, which the batch takes.
+#define ORVEX_LINE_PEN(pen)                                                                                  \
+    if (Status s_ = check(); s_ != Status::Ok) return fail(s_);                                              \
+    if (!finite(pen.width) || pen.width < 0.0f) return fail(Status::InvalidParameter)
+
 Status Graphics::draw_line(const Pen& pen, float x1, float y1, float x2, float y2) {
-    ORVEX_PEN(pen);
+    ORVEX_LINE_PEN(pen);
     ORVEX_FINITE(x1, y1, x2, y2);
-    return fail(win::status_of(win::flat::GdipDrawLine(G, gpen.pen, x1, y1, x2, y2)));
+    const gp::PointF pts[2] = {gp::PointF(x1, y1), gp::PointF(x2, y2)};
+    return fail(win::status_of(stroke_lines(*state_, pen, std::span<const gp::PointF>(pts))));
 }
 
 Status Graphics::draw_line_i(const Pen& pen, double x1, double y1, double x2, double y2) {
-    ORVEX_PEN(pen);
-    return fail(win::status_of(win::flat::GdipDrawLineI(G, gpen.pen, i32(x1), i32(y1), i32(x2), i32(y2))));
+    ORVEX_LINE_PEN(pen);
+    const gp::Point pts[2] = {gp::Point(i32(x1), i32(y1)), gp::Point(i32(x2), i32(y2))};
+    return fail(win::status_of(stroke_lines(*state_, pen, std::span<const gp::Point>(pts))));
 }
 
 Status Graphics::draw_lines(const Pen& pen, std::span<const PointF> points) {
-    ORVEX_PEN(pen);
+    ORVEX_LINE_PEN(pen);
     if (points.size() < 2) return fail(Status::InvalidParameter);
     if (!finite_points(points)) return fail(Status::ValueOverflow);
-    const auto pts = to_gdip(points);
-    return fail(
-        win::status_of(win::flat::GdipDrawLines(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
+    return fail(win::status_of(stroke_lines(*state_, pen, to_gdip(points, state_->points))));
 }
 
 Status Graphics::draw_lines_i(const Pen& pen, std::span<const Point> points) {
-    ORVEX_PEN(pen);
+    ORVEX_LINE_PEN(pen);
     if (points.size() < 2) return fail(Status::InvalidParameter);
-    const auto pts = to_gdip(points);
-    return fail(
-        win::status_of(win::flat::GdipDrawLinesI(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
+    return fail(win::status_of(stroke_lines(*state_, pen, to_gdip(points, state_->points_i))));
 }
 
 Status Graphics::draw_polygon(const Pen& pen, std::span<const PointF> points) {
     ORVEX_PEN(pen);
     if (points.size() < 2) return fail(Status::InvalidParameter);
     if (!finite_points(points)) return fail(Status::ValueOverflow);
-    const auto pts = to_gdip(points);
+    const auto pts = to_gdip(points, state_->points);
     return fail(
         win::status_of(win::flat::GdipDrawPolygon(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
 }
@@ -365,7 +457,7 @@ Status Graphics::draw_polygon(const Pen& pen, std::span<const PointF> points) {
 Status Graphics::draw_polygon_i(const Pen& pen, std::span<const Point> points) {
     ORVEX_PEN(pen);
     if (points.size() < 2) return fail(Status::InvalidParameter);
-    const auto pts = to_gdip(points);
+    const auto pts = to_gdip(points, state_->points_i);
     return fail(
         win::status_of(win::flat::GdipDrawPolygonI(G, gpen.pen, pts.data(), static_cast<INT>(pts.size()))));
 }
@@ -374,7 +466,7 @@ Status Graphics::fill_polygon(const SolidBrush& brush, std::span<const PointF> p
     ORVEX_BRUSH(brush);
     if (points.size() < 2) return fail(Status::InvalidParameter);
     if (!finite_points(points)) return fail(Status::ValueOverflow);
-    const auto pts = to_gdip(points);
+    const auto pts = to_gdip(points, state_->points);
     return fail(win::status_of(win::flat::GdipFillPolygon(
         G, gbrush.brush, pts.data(), static_cast<INT>(pts.size()), static_cast<gp::FillMode>(mode))));
 }
@@ -382,7 +474,7 @@ Status Graphics::fill_polygon(const SolidBrush& brush, std::span<const PointF> p
 Status Graphics::fill_polygon_i(const SolidBrush& brush, std::span<const Point> points, FillMode mode) {
     ORVEX_BRUSH(brush);
     if (points.size() < 2) return fail(Status::InvalidParameter);
-    const auto pts = to_gdip(points);
+    const auto pts = to_gdip(points, state_->points_i);
     return fail(win::status_of(win::flat::GdipFillPolygonI(
         G, gbrush.brush, pts.data(), static_cast<INT>(pts.size()), static_cast<gp::FillMode>(mode))));
 }
@@ -503,6 +595,7 @@ Status Graphics::fill_path(const SolidBrush& brush, const GraphicsPath& path) {
 
 Status Graphics::set_clip_rect(float x, float y, float width, float height) {
     if (Status s = check(); s != Status::Ok) return fail(s);
+    ORVEX_FLUSH();
     ORVEX_FINITE(x, y, width, height);
     return fail(win::status_of(win::flat::GdipSetClipRect(G, x, y, width, height, gp::CombineModeReplace)));
 }
@@ -514,6 +607,7 @@ Status Graphics::set_clip_rect_i(double x, double y, double width, double height
 
 Status Graphics::set_clip_path(const GraphicsPath& path) {
     if (Status s = check(); s != Status::Ok) return fail(s);
+    ORVEX_FLUSH();
     if (!finite_points(path.points())) return fail(Status::ValueOverflow);
     GdipPath gpath(path);
     if (gpath.status != gp::Ok) return fail(win::status_of(gpath.status));

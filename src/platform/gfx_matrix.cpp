@@ -48,12 +48,6 @@ Matrix matrix_scaling(float sx, float sy) {
     return m;
 }
 
-PointF matrix_apply(const Matrix& m, PointF p) {
-    const double x = double(p.x) * m.m11 + double(p.y) * m.m21 + m.dx;
-    const double y = double(p.x) * m.m12 + double(p.y) * m.m22 + m.dy;
-    return PointF{static_cast<float>(x), static_cast<float>(y)};
-}
-
 static double determinant(const Matrix& m) {
     return double(m.m11) * m.m22 - double(m.m12) * m.m21;
 }

@@ -53,6 +53,20 @@ std::vector<const RecordedOp*> Recording::of_kind(OpKind kind) const {
     return out;
 }
 
+void Recording::clear() {
+    for (RecordedOp& op : ops)
+        if (op.points.capacity() > 0) spare_points_.push_back(std::move(op.points));
+    ops.clear();
+}
+
+std::vector<PointF> Recording::take_points() {
+    if (spare_points_.empty()) return {};
+    std::vector<PointF> points = std::move(spare_points_.back());
+    spare_points_.pop_back();
+    points.clear();
+    return points;
+}
+
 std::size_t Recording::drawing_count() const {
     std::size_t n = 0;
     for (const RecordedOp& op : ops)

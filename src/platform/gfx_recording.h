@@ -100,7 +100,14 @@ struct Recording {
     // Ops that put something on the surface (everything but clip changes
     // and settings).
     std::size_t drawing_count() const;
-    void clear() { ops.clear(); }
+    // Empties the recording; the ops' point buffers are kept for the next
+    // ops, so that recording frame after frame allocates little.
+    void clear();
+    // An empty point buffer, kept from a cleared op when there is one.
+    std::vector<PointF> take_points();
+
+  private:
+    std::vector<std::vector<PointF>> spare_points_;
 };
 
 } // namespace gfx

@@ -96,6 +96,12 @@ void wrap_paragraph(std::string_view para, const Measurer& m, double avail, std:
 
 std::string cp1252_to_utf8(std::string_view text) {
     std::string out;
+    cp1252_to_utf8(text, out);
+    return out;
+}
+
+void cp1252_to_utf8(std::string_view text, std::string& out) {
+    out.clear();
     out.reserve(text.size() + text.size() / 4);
     for (char c : text) {
         const auto b = static_cast<unsigned char>(c);
@@ -108,12 +114,10 @@ std::string cp1252_to_utf8(std::string_view text) {
             append_utf8(out, b);
         }
     }
-    return out;
 }
 
 void layout_text(std::string_view text, const Font& font, const RectF& layout, const StringFormat& format,
                  TextLayout* out) {
-    out->lines.clear();
     const double em = font.em_size();
     out->em = static_cast<float>(em);
     const FontMetrics metrics = font_metrics(font.face, font.style);
@@ -122,24 +126,37 @@ void layout_text(std::string_view text, const Font& font, const RectF& layout, c
     const double ascent = metrics.ascent * em;
     const Measurer measurer{font, em, (format.flags & StringFormatFlagsMeasureTrailingSpaces) != 0};
 
-    const std::string utf8 = cp1252_to_utf8(text);
-    std::vector<std::string> lines;
+    // The lines are laid into the layout's own buffers, which a Graphics
+    // keeps from one text to the next.
+    std::string& utf8 = out->utf8;
+    cp1252_to_utf8(text, utf8);
+    std::size_t count = 0;
+    auto add_line = [&](std::string_view line) {
+        if (count == out->lines.size()) out->lines.emplace_back();
+        out->lines[count++].utf8.assign(line);
+    };
     const bool wrap = layout.width > 0.0f && (format.flags & StringFormatFlagsNoWrap) == 0;
     const double avail = layout.width - 2.0 * pad;
     if (!utf8.empty()) {
         std::size_t start = 0;
         while (true) {
             const std::size_t nl = utf8.find('\n', start);
-            std::string para = utf8.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
-            if (!para.empty() && para.back() == '\r') para.pop_back();
-            if (wrap)
-                wrap_paragraph(para, measurer, avail, lines);
-            else
-                lines.push_back(para);
+            std::string_view para = std::string_view(utf8).substr(
+                start, nl == std::string::npos ? std::string::npos : nl - start);
+            if (!para.empty() && para.back() == '\r') para.remove_suffix(1);
+            if (wrap) {
+                std::vector<std::string> wrapped;
+                wrap_paragraph(para, measurer, avail, wrapped);
+                for (const std::string& line : wrapped)
+                    add_line(line);
+            } else {
+                add_line(para);
+            }
             if (nl == std::string::npos) break;
             start = nl + 1;
         }
     }
+    out->lines.resize(count);
 
     StringAlignment horizontal = format.alignment;
     if (format.flags & StringFormatFlagsDirectionRightToLeft) {
@@ -148,25 +165,23 @@ void layout_text(std::string_view text, const Font& font, const RectF& layout, c
         else if (horizontal == StringAlignment::Far)
             horizontal = StringAlignment::Near;
     }
-    const double total = line_height * static_cast<double>(lines.size());
+    const double total = line_height * static_cast<double>(count);
     double top = layout.y;
     if (format.line_alignment == StringAlignment::Center) top = layout.y + layout.height / 2.0 - total / 2.0;
     if (format.line_alignment == StringAlignment::Far) top = layout.y + layout.height - total;
 
     double left = 0.0, right = 0.0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        TextLine line;
-        const double w = measurer.width(lines[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        TextLine& line = out->lines[i];
+        const double w = measurer.width(line.utf8);
         double x = layout.x + pad;
         if (horizontal == StringAlignment::Center) x = layout.x + layout.width / 2.0 - w / 2.0;
         if (horizontal == StringAlignment::Far) x = layout.x + layout.width - pad - w;
-        line.utf8 = std::move(lines[i]);
         line.x = static_cast<float>(x);
         line.width = static_cast<float>(w);
         line.baseline = static_cast<float>(top + line_height * static_cast<double>(i) + ascent);
         if (i == 0 || x - pad < left) left = x - pad;
         if (i == 0 || x + w + pad > right) right = x + w + pad;
-        out->lines.push_back(std::move(line));
     }
     if (out->lines.empty())
         out->box = RectF{layout.x, layout.y, 0.0f, 0.0f};

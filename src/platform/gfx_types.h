@@ -156,7 +156,12 @@ Matrix matrix_translation(float dx, float dy);
 // Clockwise on the screen (y grows downwards) for positive degrees.
 Matrix matrix_rotation(float degrees);
 Matrix matrix_scaling(float sx, float sy);
-PointF matrix_apply(const Matrix& m, PointF p);
+// Inline: the recording maps every point it keeps.
+inline PointF matrix_apply(const Matrix& m, PointF p) {
+    const double x = double(p.x) * m.m11 + double(p.y) * m.m21 + m.dx;
+    const double y = double(p.x) * m.m12 + double(p.y) * m.m22 + m.dy;
+    return PointF{static_cast<float>(x), static_cast<float>(y)};
+}
 bool matrix_invertible(const Matrix& m);
 // False (and m unchanged) when m is singular.
 bool matrix_invert(Matrix& m);

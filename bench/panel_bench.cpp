@@ -1,0 +1,217 @@
+// Whole-panel benchmark: the example panel (examples/sim/panel.cfg) flown on
+// the example route, its cost per frame on Cairo and on the recording
+// backend, each the difference of a long and a short run (so that start-up
+// cancels), the median of three interleaved rounds. Every run is a process of
+// its own (forked), started as the stand-in starts the module. Then each
+// drawing gauge of the panel alone, the same way, and the panel's cost
+// against the sum of theirs; and the panel on Cairo with stroke batching off,
+// the drawing the batching replaces.
+//
+//   orvex-panel-bench [long frames] [short frames]
+#include "aircraft_store.h"
+#include "panel_file.h"
+#include "process.h"
+#include "script.h"
+#include "sim_state.h"
+#include "simulator.h"
+
+#include "gauges/linkage.h"
+#include "platform/gfx_surface.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#ifndef ORVEX_SOURCE_DIR
+#define ORVEX_SOURCE_DIR "."
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Airborne south of Seattle on LNAV and VNAV along the example route.
+constexpr const char* kSetUp = "aircraft magvar 18\n"
+                               "aircraft position 47.4638 -122.3079\n"
+                               "aircraft heading 180\n"
+                               "aircraft altitude 8000\n"
+                               "aircraft speed 250\n"
+                               "aircraft engines 2\n"
+                               "aircraft fuel 20000\n"
+                               "aircraft ap on\n"
+                               "aircraft ap hdg on\n"
+                               "aircraft ap alt on\n"
+                               "frames 20\n"
+                               "route load KSEAKPDX.RTE\n"
+                               "frames 2\n"
+                               "key 0x10337\n"
+                               "key 0x10338\n";
+
+struct Run {
+    std::string root;       // simulator folder
+    std::string panel_text; // panel file text
+    uint32_t backend = gfx::SurfaceCairo;
+    bool batching = true;
+};
+
+// The child's part: place, start, set up and fly `frames` frames.
+int run_child(const Run& run, long frames) {
+    if (!run.batching) setenv("ORVEX_GFX_UNBATCHED", "1", 1);
+    host::reset_sim_state();
+    host::reset_aircraft();
+    host::Simulator sim;
+    host::SurfaceServices s;
+    s.create_dc = &orvex_gfx_create_dc;
+    s.write_png = &orvex_gfx_write_png;
+    s.destroy_dc = &orvex_gfx_destroy_dc;
+    s.backends = run.backend;
+    sim.module = host::attach_module(&Linkage, &ImportTable, "orvex1", s);
+    host::PanelFile panel;
+    host::Script script;
+    std::string error;
+    if (!host::parse_panel_text("panel.cfg", run.panel_text, panel, error) ||
+        !host::place_gauges(sim, panel, error) || !host::enter_folder(run.root, error) ||
+        !host::parse_script_text("bench", std::string(kSetUp) + "frames " + std::to_string(frames) + "\n",
+                                 sim, script, error)) {
+        std::fprintf(stderr, "orvex-panel-bench: %s\n", error.c_str());
+        return 1;
+    }
+    host::start_gauges(sim);
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    host::run_script(sim, script, sink, nullptr);
+    std::fclose(sink);
+    host::stop_gauges(sim);
+    return 0;
+}
+
+// Wall time of one run in its own process, ms; negative when it failed.
+double run_ms(const Run& run, long frames) {
+    std::fflush(nullptr);
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) _exit(run_child(run, frames));
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1.0;
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+struct Frames {
+    long long_run = 1000;
+    long short_run = 100;
+};
+
+// ms per frame: (long - short) / (long frames - short frames), the median of
+// `rounds` interleaved rounds.
+double per_frame_ms(const Run& run, const Frames& f, int rounds) {
+    std::vector<double> v;
+    for (int i = 0; i < rounds; ++i) {
+        const double l = run_ms(run, f.long_run);
+        const double s = run_ms(run, f.short_run);
+        if (l < 0 || s < 0) return -1.0;
+        v.push_back((l - s) / static_cast<double>(f.long_run - f.short_run));
+    }
+    return median(v);
+}
+
+std::string read_file(const std::string& path) {
+    std::string text;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+            text.append(buffer, n);
+        std::fclose(f);
+    }
+    return text;
+}
+
+// The panel's gauge lines ("gaugeNN=orvex1!NAME, ...").
+std::vector<std::string> gauge_lines(const std::string& panel_text) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    while (at < panel_text.size()) {
+        std::size_t end = panel_text.find('\n', at);
+        if (end == std::string::npos) end = panel_text.size();
+        const std::string line = panel_text.substr(at, end - at);
+        if (line.rfind("gauge", 0) == 0) out.push_back(line);
+        at = end + 1;
+    }
+    return out;
+}
+
+const char* verdict(bool met) {
+    return met ? "MET" : "MISSED";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Frames f;
+    if (argc > 1) f.long_run = std::atol(argv[1]);
+    if (argc > 2) f.short_run = std::atol(argv[2]);
+    if (f.long_run <= f.short_run || f.short_run < 1) {
+        std::fprintf(stderr, "usage: orvex-panel-bench [long frames] [short frames], long > short >= 1\n");
+        return 2;
+    }
+    const std::string source = ORVEX_SOURCE_DIR;
+    const std::string panel_text = read_file(source + "/examples/sim/panel.cfg");
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("orvex-panel-bench-" + std::to_string(getpid()));
+    std::filesystem::remove_all(root);
+    std::filesystem::copy(source + "/examples/sim", root, std::filesystem::copy_options::recursive);
+    const std::vector<std::string> lines = gauge_lines(panel_text);
+    std::printf("Example panel, %zu gauges, on LNAV and VNAV near Seattle: ms per frame as the difference of "
+                "%ld- and %ld-frame runs\n",
+                lines.size(), f.long_run, f.short_run);
+
+    Run panel{root.string(), panel_text};
+    double cairo = 0.0, recording = 0.0, unbatched = 0.0;
+    for (uint32_t backend : {gfx::SurfaceCairo, gfx::SurfaceRecording}) {
+        panel.backend = backend;
+        const double ms = per_frame_ms(panel, f, 3);
+        (backend == gfx::SurfaceCairo ? cairo : recording) = ms;
+        std::printf("  panel      %-10s %8.3f ms per frame (median of 3 rounds)\n",
+                    backend == gfx::SurfaceCairo ? "cairo" : "recording", ms);
+    }
+    panel.backend = gfx::SurfaceCairo;
+    panel.batching = false;
+    unbatched = per_frame_ms(panel, f, 3);
+    std::printf("  panel      %-10s %8.3f ms per frame, one stroke per call (median of 3 rounds)\n",
+                "unbatched", unbatched);
+
+    // Each drawing gauge alone, beside the SERVER that connects the module.
+    std::string server;
+    for (const std::string& line : lines)
+        if (line.find("!SERVER") != std::string::npos) server = line;
+    double sum_cairo = 0.0, sum_recording = 0.0;
+    for (const std::string& line : lines) {
+        if (line == server) continue;
+        Run alone{root.string(), "[Window00]\n" + server + "\n" + line + "\n"};
+        const double c = per_frame_ms(alone, f, 1);
+        alone.backend = gfx::SurfaceRecording;
+        const double r = per_frame_ms(alone, f, 1);
+        sum_cairo += c;
+        sum_recording += r;
+        std::printf("    alone: %-44.44s cairo %7.3f ms, recording %7.3f ms\n", line.c_str(), c, r);
+    }
+    std::printf("  sum of the gauges alone: cairo %.3f ms, recording %.3f ms per frame\n", sum_cairo,
+                sum_recording);
+    std::printf("  panel / sum of the gauges alone: cairo %.2f, recording %.2f\n", cairo / sum_cairo,
+                recording / sum_recording);
+    std::printf("  batched / unbatched on cairo: %.2f (goal at most 0.5: %s)\n", cairo / unbatched,
+                verdict(cairo <= 0.5 * unbatched));
+    std::filesystem::remove_all(root);
+    return cairo > 0 && recording > 0 && unbatched > 0 ? 0 : 1;
+}

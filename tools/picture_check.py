@@ -1,0 +1,137 @@
+#!/usr/bin/env python3
+"""Compares each PNG of one folder with the picture of the same name in another.
+
+The folders hold the same pictures drawn two ways (`make picture-check`: with
+stroke batching, and with one stroke per drawing call). A picture passes when
+both are byte for byte the same, or when they have the same size, at most
+MAX_SHARE of the pixels differ, and no channel of any pixel differs by more
+than TOLERANCE (Cairo rasterises a path of several strokes and a lone
+stroke by different means, which may move an antialiased edge a few
+levels). Prints each picture that differs and a summary;
+exits 1 on any failure.
+
+usage: picture_check.py FOLDER OTHER_FOLDER
+"""
+import multiprocessing
+import os
+import struct
+import sys
+import zlib
+
+MAX_SHARE = 0.005
+TOLERANCE = 24
+
+
+def read_png(path):
+    """Width, height, channels and the unfiltered rows of an 8-bit PNG."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG file")
+    at, idat = 8, []
+    width = height = depth = kind = interlace = 0
+    while at < len(data):
+        (length,) = struct.unpack(">I", data[at:at + 4])
+        tag, body = data[at + 4:at + 8], data[at + 8:at + 8 + length]
+        at += 12 + length
+        if tag == b"IHDR":
+            width, height, depth, kind, _, _, interlace = struct.unpack(">IIBBBBB", body)
+        elif tag == b"IDAT":
+            idat.append(body)
+        elif tag == b"IEND":
+            break
+    channels = {0: 1, 2: 3, 4: 2, 6: 4}.get(kind)
+    if depth != 8 or channels is None or interlace != 0:
+        raise ValueError("unsupported PNG form (depth %d, colour type %d)" % (depth, kind))
+    raw = zlib.decompress(b"".join(idat))
+    stride = width * channels
+    rows, previous, at = [], bytearray(stride), 0
+    for _ in range(height):
+        kind_of_filter, line = raw[at], bytearray(raw[at + 1:at + 1 + stride])
+        at += 1 + stride
+        for i in range(stride):
+            left = line[i - channels] if i >= channels else 0
+            up = previous[i]
+            if kind_of_filter == 1:
+                line[i] = (line[i] + left) & 0xFF
+            elif kind_of_filter == 2:
+                line[i] = (line[i] + up) & 0xFF
+            elif kind_of_filter == 3:
+                line[i] = (line[i] + ((left + up) >> 1)) & 0xFF
+            elif kind_of_filter == 4:
+                corner = previous[i - channels] if i >= channels else 0
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
+        rows.append(bytes(line))
+        previous = line
+    return width, height, channels, rows
+
+
+def difference(a_path, b_path):
+    """(pixels that differ, all pixels, worst channel difference), or a text on failure."""
+    aw, ah, ac, arows = read_png(a_path)
+    bw, bh, bc, brows = read_png(b_path)
+    if (aw, ah, ac) != (bw, bh, bc):
+        return "size %dx%dx%d against %dx%dx%d" % (aw, ah, ac, bw, bh, bc)
+    differ, worst = 0, 0
+    for ra, rb in zip(arows, brows):
+        if ra == rb:
+            continue
+        for x in range(aw):
+            pa, pb = ra[x * ac:(x + 1) * ac], rb[x * ac:(x + 1) * ac]
+            if pa != pb:
+                differ += 1
+                worst = max(worst, max(abs(u - v) for u, v in zip(pa, pb)))
+    return differ, aw * ah, worst
+
+
+def compare(args):
+    """(printed line or None, failed) for one picture."""
+    a_dir, b_dir, name = args
+    a_path, b_path = os.path.join(a_dir, name), os.path.join(b_dir, name)
+    if not os.path.exists(b_path):
+        return "FAIL %s: not in %s" % (name, b_dir), True
+    with open(a_path, "rb") as fa, open(b_path, "rb") as fb:
+        if fa.read() == fb.read():
+            return None, False
+    try:
+        result = difference(a_path, b_path)
+    except (ValueError, zlib.error, struct.error) as e:
+        return "FAIL %s: %s" % (name, e), True
+    if isinstance(result, str):
+        return "FAIL %s: %s" % (name, result), True
+    differ, total, worst = result
+    share = differ / total
+    failed = share > MAX_SHARE or worst > TOLERANCE
+    return ("%s %s: %d of %d pixels differ (%.3f %%), worst channel difference %d" %
+            ("FAIL" if failed else "near", name, differ, total, 100 * share, worst)), failed
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__.strip().splitlines()[-1])
+        return 2
+    a_dir, b_dir = sys.argv[1], sys.argv[2]
+    names = sorted(n for n in os.listdir(a_dir) if n.lower().endswith(".png"))
+    if not names:
+        print("no pictures in %s" % a_dir)
+        return 1
+    extra = sorted(set(n for n in os.listdir(b_dir) if n.lower().endswith(".png")) - set(names))
+    for name in extra:
+        print("FAIL %s: only in %s" % (name, b_dir))
+    failures, near = len(extra), 0
+    with multiprocessing.Pool() as pool:
+        for line, failed in pool.imap(compare, [(a_dir, b_dir, n) for n in names], chunksize=4):
+            if line:
+                print(line)
+                near += not failed
+            failures += failed
+    identical = len(names) - near - (failures - len(extra))
+    print("%d pictures: %d identical, %d within %.1f %% of their pixels and %d levels, %d failed" %
+          (len(names), identical, near, 100 * MAX_SHARE, TOLERANCE, failures))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
