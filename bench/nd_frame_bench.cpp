@@ -73,7 +73,7 @@ void start_flight() {
     route_state = kRouteStateActive;
     lnav_engaged = 1;
 
-    hw_b737_nd_mode = 5;
+    hw_b737_nd_mode = kB737NdModeMap;
     hw_b737_nd_range = 40.0;
     show_navaids_flags[ND_HW_B737] = show_airports_flags[ND_HW_B737] = show_airway_fixes_flags[ND_HW_B737] =
         1;
