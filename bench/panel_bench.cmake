@@ -7,4 +7,6 @@ endif()
 
 add_executable(orvex-panel-bench ${CMAKE_CURRENT_LIST_DIR}/panel_bench.cpp)
 target_link_libraries(orvex-panel-bench PRIVATE orvex_host orvex_module)
-target_compile_definitions(orvex-panel-bench PRIVATE ORVEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_compile_definitions(orvex-panel-bench PRIVATE ORVEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                                                     ORVEX_BUILD_DIR="${CMAKE_BINARY_DIR}")
+add_dependencies(orvex-panel-bench orvex1 orvex-sim)

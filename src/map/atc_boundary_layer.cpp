@@ -189,6 +189,14 @@ bool circle_hidden(const VisibleArea& a, double x, double y, double r) {
 
 constexpr double kLabelWidth = 60.0; // three characters of 14 px, drawn from 15 left of the point
 
+// Whether the label drawn at (x - 15, y) misses the area: its three
+// characters of 14 px take at most kLabelWidth across and a line (about
+// 17 units with the text's pads) down.
+bool label_hidden(const VisibleArea& a, double x, double y) {
+    if (!a.known) return false;
+    return x - 15.0 > a.right || x - 15.0 + kLabelWidth < a.left || y > a.bottom || y + 24.0 < a.top;
+}
+
 // How far from the centre (world units) the map can show anything: to the
 // farthest corner of the visible area, plus a label's width; unbounded when
 // the area is not known.
@@ -280,6 +288,8 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
             label_at = earth_vector(b.label_latitude, b.label_longitude);
         }
         const Projected label = project(projector, label_at, centre_x, centre_y);
+        // A label wholly outside the visible area would be clipped away.
+        if (label_hidden(area, label.x, label.y)) continue;
         // The label has room for three characters.
         g.draw_string(b.boundary_name2.substr(0, 3), font, brush,
                       gfx::PointF{static_cast<float>(label.x - 15), static_cast<float>(label.y)});

@@ -97,8 +97,11 @@ double engine_oil_quantity(int e) {
 }
 
 MinutesSeconds minutes_seconds(double t) {
-    const double m = std::trunc(t / 60.0);
-    return {m, t - 60.0 * m};
+    // Seconds are printed rounded: round first, so that 59.7 s carries to 01:00
+    // instead of reading 00:60.
+    const double whole = std::round(t);
+    const double m = std::trunc(whole / 60.0);
+    return {m, whole - 60.0 * m};
 }
 
 void draw_max_thrust_time(Page& p) {

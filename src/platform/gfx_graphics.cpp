@@ -35,7 +35,7 @@ bool valid_pen(const Pen& pen) {
     return std::isfinite(pen.width) && pen.width >= 0.0f;
 }
 
-RectF bounds_of(const std::vector<PointF>& pts) {
+RectF bounds_of(std::span<const PointF> pts) {
     if (pts.empty()) return RectF{};
     float x0 = pts[0].x, y0 = pts[0].y, x1 = x0, y1 = y0;
     for (const PointF& p : pts) {
@@ -47,16 +47,18 @@ RectF bounds_of(const std::vector<PointF>& pts) {
     return RectF{x0, y0, x1 - x0, y1 - y0};
 }
 
+// The device bounds of a world box.
+RectF box_bounds(const Matrix& m, const RectF& r) {
+    const PointF corners[4] = {matrix_apply(m, PointF{r.x, r.y}), matrix_apply(m, PointF{r.x + r.width, r.y}),
+                               matrix_apply(m, PointF{r.x + r.width, r.y + r.height}),
+                               matrix_apply(m, PointF{r.x, r.y + r.height})};
+    return bounds_of(corners);
+}
+
 void box_corners(const Matrix& m, const RectF& r, std::vector<PointF>& out) {
     out.assign({matrix_apply(m, PointF{r.x, r.y}), matrix_apply(m, PointF{r.x + r.width, r.y}),
                 matrix_apply(m, PointF{r.x + r.width, r.y + r.height}),
                 matrix_apply(m, PointF{r.x, r.y + r.height})});
-}
-
-std::vector<PointF> box_corners(const Matrix& m, const RectF& r) {
-    std::vector<PointF> out;
-    box_corners(m, r, out);
-    return out;
 }
 
 float mean_scale(const Matrix& m) {
@@ -536,7 +538,7 @@ Status Graphics::set_clip_rect(float x, float y, float width, float height) {
         return fail(Status::ValueOverflow);
     if (state_->cairo) detail::context_set_clip(state_->cairo, shape.path, state_->draw);
     state_->clipped = true;
-    state_->clip_bounds = bounds_of(box_corners(state_->draw.world, shape.box));
+    state_->clip_bounds = box_bounds(state_->draw.world, shape.box);
     if (state_->recording()) {
         RecordedOp& op = state_->record(OpKind::SetClip);
         state_->record_geometry(op, shape);
@@ -599,7 +601,7 @@ Status Graphics::visible_clip_bounds(RectF* bounds) {
         *bounds = RectF{p.x, p.y, 0.0f, 0.0f};
         return Status::Ok;
     }
-    *bounds = bounds_of(box_corners(to_world, RectF{left, top, right - left, bottom - top}));
+    *bounds = box_bounds(to_world, RectF{left, top, right - left, bottom - top});
     return Status::Ok;
 }
 
@@ -627,14 +629,14 @@ Status Graphics::draw_string(std::string_view text, const Font& font, const Soli
         op.points.assign(1, matrix_apply(state_->draw.world, PointF{layout.x, layout.y}));
         op.bounds = RectF{op.points[0].x, op.points[0].y, 0.0f, 0.0f};
         op.world_rect = layout;
-        op.text = detail::cp1252_to_utf8(text);
+        op.text = placed.utf8; // the text as laid out: converted once
         op.font_family = font.family;
         op.font_size = font.em_size();
         op.font_style = font.style;
         op.format_flags = format.flags;
         op.alignment = format.alignment;
         op.line_alignment = format.line_alignment;
-        op.text_box = bounds_of(box_corners(state_->draw.world, placed.box));
+        op.text_box = box_bounds(state_->draw.world, placed.box);
     }
     return Status::Ok;
 }

@@ -170,6 +170,11 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
         EXPECT_EQ(to_waypoint_index, expected_to) << active_plan_last;
         EXPECT_LE(orvex_act_wpt_pos, orvex_fpln_wpt_cnt);
     }
+    // With the origin alone DIRECT-TO has no route to go direct on: the end
+    // mark never becomes the TO waypoint.
+    press("DIRECT ENT");
+    EXPECT_EQ(to_waypoint_index, kNoToWaypoint);
+    EXPECT_EQ(active_plan_last, 0);
 }
 
 TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {

@@ -106,6 +106,9 @@ TEST_F(AtcBoundaryLayer, firstPointDistanceCullsTheWholeBoundary) {
     for (const Row& r : rows) {
         atc_boundaries.set_count(0);
         add(r.id, "ABC", {{0.0, r.first_nm}, {0.0, 5.0}, {90.0, 5.0}});
+        // The label on the map, where it shows unless the boundary is culled.
+        atc_boundaries.slot(1).label_latitude = atc_boundaries[1].points[2].latitude;
+        atc_boundaries.slot(1).label_longitude = atc_boundaries[1].points[2].longitude;
         rec().clear();
         draw_atc_boundaries_hw_b737_nd(display_, g());
         EXPECT_EQ(rec().find_text("ABC") != nullptr, r.drawn) << r.id << " " << r.first_nm;
@@ -119,6 +122,14 @@ TEST_F(AtcBoundaryLayer, firstPointDistanceCullsTheWholeBoundary) {
     draw_atc_boundaries_hw_b737_nd(display_, g());
     EXPECT_TRUE(rec().lines_in_color(0xFF979700).empty());
     EXPECT_NE(rec().find_text("OAK"), nullptr);
+
+    // Lines on the map, the label 300 NM off it: the label is not drawn.
+    atc_boundaries.set_count(0);
+    add("KZSE", "SEA", {{180.0, 300.0}, {0.0, 5.0}, {90.0, 5.0}});
+    rec().clear();
+    draw_atc_boundaries_hw_b737_nd(display_, g());
+    EXPECT_EQ(segments().size(), 2u);
+    EXPECT_EQ(rec().find_text("SEA"), nullptr);
 }
 
 TEST_F(AtcBoundaryLayer, onlyWhatCanShowIsProjectedAndEveryVisibleSegmentIsDrawn) {

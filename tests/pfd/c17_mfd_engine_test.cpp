@@ -163,6 +163,8 @@ TEST_F(C17Engine, MaximumThrustTimeOnThrustAndEprPages) {
         const char* text;
     } rows[] = {{0, "<none>"},
                 {1, "MAX THR TIME OVER 00:01"},
+                {59.7, "MAX THR TIME OVER 01:00"},
+                {1140.4, "MAX THR TIME REM 01:00"},
                 {900, "MAX THR TIME OVER 15:00"},
                 {901, "MAX THR TIME REM 04:59"},
                 {1200, "MAX THR TIME REM 00:00"},

@@ -4,6 +4,7 @@
 #include "fms/nav/nearby_index.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 BoundedTable<NavRecord, 3001> near_airports;
@@ -43,21 +44,39 @@ PositionGrid airport_grid;
 PositionGrid navaid_grid;
 PositionGrid airway_fix_grid;
 
-// Each wide list's positions and their unit vectors, by list slot, noted by
-// its builder so that the close list needs no trigonometry and no second
-// look at the records it leaves out.
-struct CachedPoint {
-    double latitude = 0.0;
-    double longitude = 0.0;
-    UnitVector point;
+// Each wide list's positions and their unit vectors, by list slot (slot 0
+// unused), noted by its builder so that the close list needs no
+// trigonometry and no second look at the records it leaves out. Kept as
+// arrays of each coordinate, so that the close list's first pass over them
+// is a plain loop of products the compiler can vectorise.
+struct CachedPoints {
+    std::vector<double> latitude, longitude, x, y, z;
+    std::vector<uint8_t> gridded; // gridded_position of the slot's record
+
+    std::size_t size() const { return x.size(); }
+    bool empty() const { return x.empty(); }
+    void clear() {
+        for (std::vector<double>* v : {&latitude, &longitude, &x, &y, &z})
+            v->clear();
+        gridded.clear();
+    }
+    void push_back(double lat, double lon, const UnitVector& p) {
+        latitude.push_back(lat);
+        longitude.push_back(lon);
+        x.push_back(p.x);
+        y.push_back(p.y);
+        z.push_back(p.z);
+        gridded.push_back(gridded_position(lat, lon) ? 1 : 0);
+    }
 };
-std::vector<CachedPoint> near_airports_points;
-std::vector<CachedPoint> near_navaids_points;
-std::vector<CachedPoint> near_airway_fixes_points;
+CachedPoints near_airports_points;
+CachedPoints near_navaids_points;
+CachedPoints near_airway_fixes_points;
 
 // Kept between calls so that a build allocates nothing once warm.
 std::vector<FoundRecord> found_records;
 std::vector<int> picked_slots;
+std::vector<double> slot_dots;
 
 template <std::size_t Slots>
 const PositionGrid& grid_over(const BoundedTable<NavRecord, Slots>& table, PositionGrid& grid) {
@@ -76,9 +95,9 @@ const PositionGrid& grid_over(const BoundedTable<NavRecord, Slots>& table, Posit
 // (the wide lists are written only by their builders); any other record by
 // its own position.
 template <std::size_t SourceSlots, std::size_t ListSlots>
-void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source,
-                    const std::vector<CachedPoint>& points, BoundedTable<NavRecord, ListSlots>& list,
-                    int limit, const SearchCircle& circle, Fields fields) {
+void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source, const CachedPoints& points,
+                    BoundedTable<NavRecord, ListSlots>& list, int limit, const SearchCircle& circle,
+                    Fields fields) {
     const bool gridded_centre = gridded_position(circle.latitude, circle.longitude);
     int n = 0;
     int next = 1;
@@ -87,22 +106,33 @@ void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source,
         // would be mispredicted for about every other record near the rim):
         // the slots inside or near the rim, or off the grid, are picked.
         const int noted = std::min(source.count(), static_cast<int>(points.size()) - 1);
-        picked_slots.resize(static_cast<std::size_t>(noted) + 1);
+        const std::size_t slots = static_cast<std::size_t>(noted) + 1;
+        slot_dots.resize(slots);
+        const double cx = circle.centre.x, cy = circle.centre.y, cz = circle.centre.z;
+        const double* xs = points.x.data();
+        const double* ys = points.y.data();
+        const double* zs = points.z.data();
+        double* dots = slot_dots.data();
+        for (std::size_t i = 1; i < slots; ++i)
+            dots[i] = cx * xs[i] + cy * ys[i] + cz * zs[i];
+        picked_slots.resize(slots);
         std::size_t picked = 0;
-        for (int i = 1; i <= noted; ++i) {
-            const CachedPoint& p = points[static_cast<std::size_t>(i)];
-            const double dot =
-                circle.centre.x * p.point.x + circle.centre.y * p.point.y + circle.centre.z * p.point.z;
-            picked_slots[picked] = i;
-            picked += (dot >= circle.reject_cos) | !gridded_position(p.latitude, p.longitude);
+        const uint8_t* gridded = points.gridded.data();
+        for (std::size_t i = 1; i < slots; ++i) {
+            picked_slots[picked] = static_cast<int>(i);
+            picked += (dots[i] >= circle.reject_cos) | (gridded[i] == 0);
         }
         for (std::size_t k = 0; k < picked && n < limit; ++k) {
-            const int i = picked_slots[k];
-            const CachedPoint& p = points[static_cast<std::size_t>(i)];
-            const bool inside = gridded_position(p.latitude, p.longitude)
-                                    ? circle_contains(circle, p.point, p.latitude, p.longitude)
-                                    : circle_contains_by_distance(circle, p.latitude, p.longitude);
-            if (inside) copy_fields(list.slot(++n), source[i], fields);
+            const auto i = static_cast<std::size_t>(picked_slots[k]);
+            const double lat = points.latitude[i], lon = points.longitude[i];
+            bool inside;
+            if (gridded[i] == 0)
+                inside = circle_contains_by_distance(circle, lat, lon);
+            else if (dots[i] >= circle.accept_cos)
+                inside = true;
+            else
+                inside = dots[i] >= circle.reject_cos && circle_contains_by_distance(circle, lat, lon);
+            if (inside) copy_fields(list.slot(++n), source[static_cast<int>(i)], fields);
         }
         next = noted + 1;
     }
@@ -119,21 +149,21 @@ void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source,
 
 template <std::size_t SourceSlots, std::size_t ListSlots>
 void build_wide_list(const BoundedTable<NavRecord, SourceSlots>& source, PositionGrid& grid,
-                     BoundedTable<NavRecord, ListSlots>& list, std::vector<CachedPoint>& points,
-                     ListCentre& centre, double latitude, double longitude, Fields fields) {
+                     BoundedTable<NavRecord, ListSlots>& list, CachedPoints& points, ListCentre& centre,
+                     double latitude, double longitude, Fields fields) {
     list.set_count(0);
     points.clear();
     const SearchCircle circle = make_search_circle(latitude, longitude, kWideRadius);
     if (gridded_position(latitude, longitude)) {
         found_records.clear();
         find_in_circle(grid_over(source, grid), circle, found_records);
-        points.emplace_back(); // slot 0
+        points.push_back(0.0, 0.0, UnitVector{}); // slot 0
         int n = 0;
         for (const FoundRecord& f : found_records) {
             if (n >= kWideLimit) break;
             const NavRecord& r = source[f.record];
             copy_fields(list.slot(++n), r, fields);
-            points.push_back({r.latitude, r.longitude, f.point});
+            points.push_back(r.latitude, r.longitude, f.point);
         }
         list.set_count(n);
     } else {
@@ -143,10 +173,9 @@ void build_wide_list(const BoundedTable<NavRecord, SourceSlots>& source, Positio
 }
 
 template <std::size_t SourceSlots, std::size_t ListSlots>
-void build_close_list(const BoundedTable<NavRecord, SourceSlots>& source,
-                      const std::vector<CachedPoint>& points, BoundedTable<NavRecord, ListSlots>& list,
-                      int limit, double radius, ListCentre& centre, double latitude, double longitude,
-                      Fields fields) {
+void build_close_list(const BoundedTable<NavRecord, SourceSlots>& source, const CachedPoints& points,
+                      BoundedTable<NavRecord, ListSlots>& list, int limit, double radius, ListCentre& centre,
+                      double latitude, double longitude, Fields fields) {
     list.set_count(0);
     scan_into_list(source, points, list, limit, make_search_circle(latitude, longitude, radius), fields);
     centre = {latitude, longitude};
