@@ -74,7 +74,8 @@ DEMO_RUNS := demo-sim:panel.cfg:demo.script demo-sim:cdu_panel.cfg:cdu_demo.scri
 	demo-efs50x:efs50_expanded_panel.cfg:efs50_expanded.script \
 	demo-proline4:proline4_panel.cfg:proline4_pages.script demo-p1000:p1000_panel.cfg:p1000.script
 
-# It builds only the module and the stand-in, not the test programs.
+# It builds only the module and the stand-in, not the test programs. What each
+# script prints also goes to DEMO_OUT/SCRIPT.txt, for `make test-windows`.
 demo: configure
 	cmake --build $(BUILD) -j $(JOBS) --target orvex1 orvex-sim
 	@$(MAKE) --no-print-directory demo-runs
@@ -90,7 +91,9 @@ demo-runs:
 	    fresh="$$fresh$$root ";; esac; \
 	  echo "orvex-sim $$panel $$script"; \
 	  $(BUILD)/orvex-sim --module $(BUILD)/orvex1.so --root $(DEMO_ROOTS)/$$root \
-	    --panel examples/sim/$$panel --script examples/sim/$$script --out $(DEMO_OUT) || exit 1; \
+	    --panel examples/sim/$$panel --script examples/sim/$$script --out $(DEMO_OUT) \
+	    >$(DEMO_OUT)/$${script%.script}.txt; status=$$?; cat $(DEMO_OUT)/$${script%.script}.txt; \
+	  [ $$status = 0 ] || exit 1; \
 	done
 
 # Every picture of the demo drawn again with one stroke per drawing call
@@ -109,11 +112,18 @@ WIN_PACKAGES := g++-mingw-w64-i686 mingw-w64-i686-dev libgtest-dev cmake ninja-b
 # and asks for a licence.
 WINE_PACKAGES := wine wine32:i386 fonts-liberation
 
+# Outside CI (CI unset) the Windows targets say what they will install and
+# wait for a yes, unless WINE_INSTALL=yes.
+CONFIRM_INSTALL = if [ -z "$$CI" ] && [ "$$WINE_INSTALL" != yes ]; then \
+	  printf "install them? [y/N] (WINE_INSTALL=yes or CI=1 answers yes) "; read answer; \
+	  case "$$answer" in y|Y|yes) ;; *) echo "nothing installed"; exit 1;; esac; fi
+
 windows-deps:
 	@missing=""; for p in $(WIN_PACKAGES); do \
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then \
-	  echo "installing:$$missing"; \
+	  echo "to install:$$missing"; \
+	  $(CONFIRM_INSTALL); \
 	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
 	  $$SUDO apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
@@ -123,22 +133,35 @@ wine-deps:
 	@missing=""; for p in $(WINE_PACKAGES); do \
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then \
-	  echo "installing:$$missing"; \
+	  echo "to install:$$missing"; \
+	  dpkg --print-foreign-architectures | grep -qx i386 || \
+	    echo "and first the i386 architecture, whose libraries apt-get may only install by upgrading some of this machine's packages to the same versions"; \
+	  $(CONFIRM_INSTALL); \
 	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
 	  dpkg --print-foreign-architectures | grep -qx i386 || $$SUDO dpkg --add-architecture i386; \
 	  $$SUDO apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
+# Two builds (cmake/windows.cmake): the module with the win32 thread model in
+# $(WIN_BUILD)/module, the stand-in and the platform tests with the posix
+# model in $(WIN_BUILD); the module is copied beside the stand-in.
+$(WIN_BUILD)/module/build.ninja:
+	cmake -S . -B $(WIN_BUILD)/module -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	  -DORVEX_MINGW_THREADS=win32 -DCMAKE_BUILD_TYPE=Release
+
 $(WIN_BUILD)/build.ninja:
 	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DCMAKE_BUILD_TYPE=Release
+	  -DORVEX_MINGW_THREADS=posix -DCMAKE_BUILD_TYPE=Release
 
-windows: windows-deps $(WIN_BUILD)/build.ninja
-	cmake --build $(WIN_BUILD) -j $(JOBS) --target orvex1 orvex-sim test_platform_win
+windows: windows-deps $(WIN_BUILD)/module/build.ninja $(WIN_BUILD)/build.ninja
+	cmake --build $(WIN_BUILD)/module -j $(JOBS) --target orvex1
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target orvex-sim test_platform_win
+	cp $(WIN_BUILD)/module/orvex1.gau $(WIN_BUILD)/orvex1.gau
 
 # Exports and imports of orvex1.gau, the platform tests, every panel and
-# script of `make demo` into out-win/, and each PNG of out/ against its twin.
+# script of `make demo` into out-win/, what each printed against out/, and
+# each PNG of out/ against its twin.
 test-windows: windows wine-deps demo
 	tools/wine_test.sh $(WIN_BUILD) "$(DEMO_RUNS)"
 

@@ -4,9 +4,14 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(ORVEX_MINGW_PREFIX i686-w64-mingw32)
-# The posix thread model: std::mutex and std::thread need it.
-find_program(CMAKE_C_COMPILER NAMES ${ORVEX_MINGW_PREFIX}-gcc-posix ${ORVEX_MINGW_PREFIX}-gcc)
-find_program(CMAKE_CXX_COMPILER NAMES ${ORVEX_MINGW_PREFIX}-g++-posix ${ORVEX_MINGW_PREFIX}-g++)
+# The thread model (ORVEX_MINGW_THREADS): win32 for the module, whose posix
+# model would link the winpthreads library, which imports GetTickCount64 and
+# so keeps the module from loading on Windows XP (the module has no threads);
+# posix for the stand-in and the platform tests, as googletest needs
+# std::mutex, which the win32 model of this GCC lacks.
+set(ORVEX_MINGW_THREADS win32 CACHE STRING "thread model of the mingw-w64 compilers: win32 or posix")
+find_program(CMAKE_C_COMPILER NAMES ${ORVEX_MINGW_PREFIX}-gcc-${ORVEX_MINGW_THREADS} REQUIRED)
+find_program(CMAKE_CXX_COMPILER NAMES ${ORVEX_MINGW_PREFIX}-g++-${ORVEX_MINGW_THREADS} REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${ORVEX_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${ORVEX_MINGW_PREFIX})

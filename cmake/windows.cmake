@@ -17,16 +17,23 @@ list(FILTER ORVEX_MODULE_SOURCES EXCLUDE REGEX "${ORVEX_LINUX_ONLY}")
 # The DIB-section surfaces are the stand-in's, not the module's.
 list(FILTER ORVEX_MODULE_SOURCES EXCLUDE REGEX "/gfx_surface_win\\.cpp$")
 
-add_library(orvex_objects OBJECT ${ORVEX_MODULE_SOURCES})
-target_include_directories(orvex_objects PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(orvex_objects PUBLIC gdiplus gdi32 user32 dinput8 dxguid)
+# Two builds (the Makefile's `windows`): the module with the win32 thread
+# model, and in a build of its own the stand-in and the platform tests with
+# the posix model (cmake/mingw-i686.cmake).
+if(ORVEX_MINGW_THREADS STREQUAL "win32")
+  add_library(orvex1 MODULE ${ORVEX_MODULE_SOURCES} ${CMAKE_SOURCE_DIR}/src/gauges/orvex1.def)
+  set_target_properties(orvex1 PROPERTIES PREFIX "" SUFFIX ".gau" OUTPUT_NAME orvex1)
+  target_include_directories(orvex1 PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(orvex1 PRIVATE gdiplus gdi32 user32 dinput8 dxguid)
+  return()
+endif()
 
-add_library(orvex_module STATIC $<TARGET_OBJECTS:orvex_objects>)
-target_link_libraries(orvex_module PUBLIC orvex_objects)
-
-add_library(orvex1 MODULE $<TARGET_OBJECTS:orvex_objects> ${CMAKE_SOURCE_DIR}/src/gauges/orvex1.def)
-set_target_properties(orvex1 PROPERTIES PREFIX "" SUFFIX ".gau" OUTPUT_NAME orvex1)
-target_link_libraries(orvex1 PRIVATE orvex_objects)
+# The platform tests need the platform and sim layers only.
+set(ORVEX_TESTED_SOURCES ${ORVEX_MODULE_SOURCES})
+list(FILTER ORVEX_TESTED_SOURCES INCLUDE REGEX "/src/(platform|sim)/")
+add_library(orvex_module STATIC ${ORVEX_TESTED_SOURCES})
+target_include_directories(orvex_module PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(orvex_module PUBLIC gdiplus gdi32 user32 dinput8 dxguid)
 
 file(GLOB ORVEX_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/*.cpp)
 list(FILTER ORVEX_HOST_SOURCES EXCLUDE REGEX "(/main\\.cpp|_posix\\.cpp)$")
@@ -36,7 +43,6 @@ target_link_libraries(orvex_host PUBLIC gdiplus gdi32 user32)
 
 add_executable(orvex-sim ${CMAKE_SOURCE_DIR}/host/main.cpp)
 target_link_libraries(orvex-sim PRIVATE orvex_host)
-add_dependencies(orvex-sim orvex1)
 
 # The platform tests, with googletest built from its sources by this toolchain.
 set(ORVEX_GTEST_SOURCE /usr/src/googletest CACHE PATH "googletest sources (libgtest-dev)")

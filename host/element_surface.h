@@ -25,4 +25,10 @@ void detach_element_surface(PlacedGauge& gauge, ElementHeader& element, void* de
 bool write_gauge_snapshot(const PlacedGauge& gauge, const std::string& path, bool transparent,
                           std::string& error);
 
+// True when the PNG file at `path` is all one colour: a display that has not
+// drawn yet (its first frames, before the module reads the display power) or
+// one without power. Read back with the platform's own picture code
+// (panel_picture_posix.cpp, panel_picture_win.cpp).
+bool picture_is_one_colour(const std::string& path);
+
 } // namespace host

@@ -3,15 +3,16 @@
 // variables that SERVER publishes, as any other gauge of the panel reads it.
 #include "windows_host.h"
 
+#include "module_loader.h"
 #include "pilot_route.h"
 #include "sim_state.h"
 
+#include "fms/plan/route_plan.h"
 #include "gauges/stand_in_hooks.h"
 #include "sim/gauge_abi.h"
 
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 namespace host {
 
@@ -39,12 +40,21 @@ void published_route_status(::StandInRouteStatus* status) {
     status->cross_track_nm = published<double>("orvex_xtk_err_dist", 0.0);
     status->lnav_engaged = published<int32_t>("orvex_lnav_mode", 0);
     status->vnav_engaged = published<int32_t>("orvex_vnav_mode", 0);
-    // SERVER publishes a fixed "INIT" for the TO ident: the name comes from the
-    // route file entered, while the plan is that file's length.
+    // SERVER publishes a fixed "INIT" for the TO ident. The name comes from the
+    // active plan that SERVER publishes as Orvex_FlightPlan, an array of the
+    // module's own waypoint records, which this program, built by the same
+    // compiler from the same header, reads as another gauge module would;
+    // else from the route file entered, while the plan is that file's length.
     const std::vector<std::string>& idents = entered_route_idents();
     const ModuleVar* ident = find_module_var("orvex_act_wpt_id");
+    const ModuleVar* plan = find_module_var("Orvex_FlightPlan");
     // (Without a plan SERVER publishes a last index of -1.)
-    if (to > 0 && !idents.empty() && count + 1 == static_cast<int32_t>(idents.size()) && to <= count)
+    const bool in_plan = to > 0 && to <= count && count < static_cast<int32_t>(RoutePlan::slots);
+    const RouteWaypoint* entries =
+        plan != nullptr ? static_cast<const RouteWaypoint*>(plan->storage) : nullptr;
+    if (in_plan && entries != nullptr && entries[to].ident.size() < sizeof status->to_ident)
+        std::snprintf(status->to_ident, sizeof status->to_ident, "%s", entries[to].ident.c_str());
+    else if (to > 0 && !idents.empty() && count + 1 == static_cast<int32_t>(idents.size()) && to <= count)
         std::snprintf(status->to_ident, sizeof status->to_ident, "%s",
                       idents[static_cast<std::size_t>(to)].c_str());
     else if (ident != nullptr && ident->storage != nullptr)
@@ -53,8 +63,8 @@ void published_route_status(::StandInRouteStatus* status) {
 }
 
 int32_t unknown_display_state(const char*, double* value) {
-    if (value != nullptr) *value = std::numeric_limits<double>::quiet_NaN();
-    return 1;
+    if (value != nullptr) *value = 0.0;
+    return kDisplayStateHidden;
 }
 
 } // namespace host

@@ -10,6 +10,7 @@
 // orvex-sim is started in; the run itself happens in the simulator root (the
 // module reads its data below it).
 #include "host_text.h"
+#include "key_names.h"
 #include "module_loader.h"
 #include "panel_file.h"
 #include "script.h"
@@ -64,6 +65,7 @@ void help(std::FILE* to) {
         std::fprintf(to, "  %s%s%s\n", c.verb, c.arguments[0] != '\0' ? " " : "", c.arguments);
         std::fprintf(to, "      %s\n", c.text);
     }
+    std::fprintf(to, "\nKey names (any case), by command:\n%s", host::key_names_help().c_str());
     std::fprintf(to, "\nPanel file:\n%s", host::panel_syntax_help());
 }
 

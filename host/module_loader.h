@@ -44,6 +44,8 @@ struct FlightServices {
     bool available() const { return load_route != nullptr && route_status != nullptr; }
 };
 
+inline constexpr int32_t kDisplayStateHidden = -1;
+
 struct LoadedModule {
     std::string name; // module name as panel files write it ("orvex1")
     ModuleLinkage* linkage = nullptr;
@@ -53,8 +55,9 @@ struct LoadedModule {
     WindowServices windows;    // none: the data-link window is not played
     FlightServices flight;     // none: the flight commands of a script fail
     KeyboardServices keyboard; // none: nothing can be typed
-    // The module's display state by variable name (gauges/stand_in_hooks.h);
-    // null: `print state` has nothing to read.
+    // The module's display state by variable name (gauges/stand_in_hooks.h):
+    // 1 read, 0 no such name, kDisplayStateHidden where the module keeps its
+    // states to itself (the DLL); null: `print state` has nothing to read.
     int32_t (*display_state)(const char* name, double* value) = nullptr;
     // A SMITHS page routine drawn by name (gauges/stand_in_hooks.h); null:
     // `page` is refused.

@@ -1,7 +1,10 @@
 // A panel's picture painted with Cairo.
+#include "element_surface.h"
 #include "panel_snapshot.h"
 
 #include <cairo.h>
+#include <cstddef>
+#include <cstdint>
 
 namespace host {
 
@@ -33,6 +36,29 @@ bool paint_panel_picture(const PanelPicture& picture, const std::string& path) {
     const bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
     return ok;
+}
+
+bool picture_is_one_colour(const std::string& path) {
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
+    bool one = false;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        const int width = cairo_image_surface_get_width(surface);
+        const int height = cairo_image_surface_get_height(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        // RGB24 leaves the top byte undefined.
+        const uint32_t mask = cairo_image_surface_get_format(surface) == CAIRO_FORMAT_RGB24 ? 0xFFFFFFu : ~0u;
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        one = width > 0 && height > 0 && data != nullptr;
+        const uint32_t first = one ? *reinterpret_cast<const uint32_t*>(data) & mask : 0;
+        for (int y = 0; one && y < height; ++y) {
+            const auto* row =
+                reinterpret_cast<const uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+            for (int x = 0; one && x < width; ++x)
+                one = (row[x] & mask) == first;
+        }
+    }
+    cairo_surface_destroy(surface);
+    return one;
 }
 
 } // namespace host

@@ -1,4 +1,5 @@
 // A panel's picture painted with GDI+ on one of the stand-in's DIB surfaces.
+#include "element_surface.h"
 #include "panel_snapshot.h"
 
 #include "platform/gfx_surface.h"
@@ -55,6 +56,41 @@ bool paint_panel_picture(const PanelPicture& picture, const std::string& path) {
     gfx::destroy_surface_dc(dc);
     gp::GdiplusShutdown(token);
     return ok;
+}
+
+bool picture_is_one_colour(const std::string& path) {
+    gp::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (gp::GdiplusStartup(&token, &input, nullptr) != gp::Ok) return false;
+    bool one = false;
+    gp::GpBitmap* bitmap = nullptr;
+    const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), n);
+    if (flat::GdipCreateBitmapFromFile(wide.c_str(), &bitmap) == gp::Ok) {
+        UINT width = 0, height = 0;
+        flat::GdipGetImageWidth(bitmap, &width);
+        flat::GdipGetImageHeight(bitmap, &height);
+        const gp::GpRect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+        gp::BitmapData data{};
+        if (width > 0 && height > 0 &&
+            flat::GdipBitmapLockBits(bitmap, &all, gp::ImageLockModeRead, PixelFormat32bppARGB, &data) ==
+                gp::Ok) {
+            const auto* base = static_cast<const unsigned char*>(data.Scan0);
+            const uint32_t first = *reinterpret_cast<const uint32_t*>(base);
+            one = true;
+            for (UINT y = 0; one && y < height; ++y) {
+                const auto* row =
+                    reinterpret_cast<const uint32_t*>(base + static_cast<INT_PTR>(y) * data.Stride);
+                for (UINT x = 0; one && x < width; ++x)
+                    one = row[x] == first;
+            }
+            flat::GdipBitmapUnlockBits(bitmap, &data);
+        }
+        flat::GdipDisposeImage(bitmap);
+    }
+    gp::GdiplusShutdown(token);
+    return one;
 }
 
 } // namespace host

@@ -8,6 +8,7 @@
 #include "gns_keys.h"
 #include "gps_plan.h"
 #include "host_text.h"
+#include "key_names.h"
 #include "keyboard.h"
 #include "mcu_keys.h"
 #include "mouse.h"
@@ -32,6 +33,8 @@ constexpr int64_t MAX_FRAMES = 100000000; // a typo guard, far above any real ru
 constexpr int64_t PROGRESS_FROM = 1000;   // runs this long report their progress
 constexpr int64_t FLY_PROGRESS_EVERY = 1000;
 constexpr int64_t LONG_RUN_FROM = 100; // runs this long draw on every draw_every-th frame
+// A display's picture in one colour: see README, how displays come up.
+constexpr const char* kNothingDrawnYet = "one colour: the display has drawn nothing yet";
 
 std::vector<std::string> words_of(const std::string& text) {
     std::vector<std::string> words;
@@ -306,7 +309,8 @@ class Parser {
         c.op = ScriptOp::Key;
         std::vector<std::string> w = words_of(rest);
         if (w.empty() || w.size() > 2) return fail("usage: key EVENT [PARAM]");
-        if (!parse_id(w[0], c.id)) return fail("bad key event '" + w[0] + "'");
+        if (!parse_id(w[0], c.id) && !key_event_by_name(w[0], c.id))
+            return fail("bad key event '" + w[0] + "' (a number or a name of --help's list)");
         if (w.size() == 2 && !parse_u32(w[1], c.parameter)) return fail("bad key parameter '" + w[1] + "'");
         return true;
     }
@@ -524,7 +528,10 @@ const CommandRow kCommands[] = {
     {{"click", "GAUGE X Y [FLAGS]",
       "mouse click at (X, Y) of the placed gauge, in its pixels; FLAGS defaults to 0x20000000"},
      &Parser::parse_click},
-    {{"key", "EVENT [PARAM]", "send a simulator key event (PARAM defaults to 0)"}, &Parser::parse_key},
+    {{"key", "EVENT [PARAM]",
+      "send a simulator key event by number or name (key 0x10337 or key LNAV; the names are listed below); "
+      "PARAM defaults to 0"},
+     &Parser::parse_key},
     {{"token", "ID = VALUE | ID = int VALUE | ID = \"TEXT\" | ID = null",
       "set a numeric (f64), coded (32-bit integer) or text token variable; null unsets it (a text token "
       "then reads as a null pointer)"},
@@ -621,6 +628,18 @@ std::string describe_module_var(const ModuleVar& v) {
         return std::to_string(*static_cast<const int32_t*>(v.storage));
     case MODULE_VAR_FLOAT64:
         return format_number(*static_cast<const double*>(v.storage));
+    case MODULE_VAR_STRING: {
+        // A text ends within kMaxText printable characters; a variable of
+        // this type that holds records (the published plan) is no text.
+        constexpr std::size_t kMaxText = 256;
+        const char* text = static_cast<const char*>(v.storage);
+        for (std::size_t n = 0; n < kMaxText; ++n) {
+            const unsigned char c = static_cast<unsigned char>(text[n]);
+            if (c == '\0') return "\"" + std::string(text, n) + "\"";
+            if (c < 0x20 || c == 0x7F) break;
+        }
+        return "(not a text)";
+    }
     default:
         std::snprintf(buffer, sizeof buffer, "(type 0x%X at %p)", v.type, v.storage);
         return buffer;
@@ -760,7 +779,9 @@ struct Runner {
         const bool written = c.gauge->drawing_elements.empty()
                                  ? write_panel_snapshot(*c.gauge, path, error)
                                  : write_gauge_snapshot(*c.gauge, path, c.parameter != 0, error);
-        if (written)
+        if (written && !c.gauge->drawing_elements.empty() && picture_is_one_colour(path))
+            say("snapshot " + c.gauge->id + " -> " + path + " (" + kNothingDrawnYet + ")");
+        else if (written)
             say("snapshot " + c.gauge->id + " -> " + path);
         else
             say("snapshot " + c.gauge->id + " failed: " + error);
@@ -864,6 +885,7 @@ struct Runner {
 
     void snapshot_all(const ScriptCommand& c) {
         std::string dir = sim.out_dir.empty() ? std::string(".") : sim.out_dir;
+        std::string blank;
         for (auto& g : sim.gauges) {
             if (g->drawing_elements.empty()) continue;
             int same = 0;
@@ -873,8 +895,11 @@ struct Runner {
             std::string error;
             if (!write_gauge_snapshot(*g, dir + "/" + name, c.parameter != 0, error))
                 say("snapshot " + g->id + " failed: " + error);
+            else if (picture_is_one_colour(dir + "/" + name))
+                blank += (blank.empty() ? "" : ", ") + name;
         }
         say("snapshots " + c.text + "*.png -> " + dir);
+        if (!blank.empty()) say("snapshots " + blank + ": " + kNothingDrawnYet);
     }
 
     void print_lights(const PlacedGauge& gauge) {
@@ -889,7 +914,12 @@ struct Runner {
         std::string text = "state";
         for (const std::string& n : words_of(names)) {
             double value = 0.0;
-            sim.module.display_state(n.c_str(), &value); // checked when parsed
+            if (sim.module.display_state(n.c_str(), &value) ==
+                kDisplayStateHidden) { // else checked when parsed
+                say("state " + names +
+                    ": not available here (the module keeps its display states to itself)");
+                return;
+            }
             text += " " + n + "=" + format_number(value);
         }
         say(text);

@@ -86,11 +86,22 @@ void start_gauges(Simulator& sim) {
 void run_frame(Simulator& sim, bool draw) {
     advance_aircraft(); // the simulator moves first, then the gauges see it
     call_all(sim, PANEL_SERVICE_PRE_UPDATE);
-    // A gauge of a closed pop-up window is not drawn.
-    if (draw)
-        for (auto& gauge : sim.gauges)
-            if (gauge->window_ident == 0 || window_visible(gauge->window_ident))
-                call_gauge(*gauge, PANEL_SERVICE_PRE_DRAW);
+    // A gauge of a closed pop-up window is not drawn. A frame not drawn still
+    // calls every gauge's draw service, where the module runs its per-frame
+    // update, with the surfaces withheld: the gauges skip only their drawing,
+    // so the flight is the same whichever frames are drawn.
+    for (auto& gauge : sim.gauges) {
+        if (gauge->window_ident != 0 && !window_visible(gauge->window_ident)) continue;
+        std::vector<void*> withheld;
+        if (!draw)
+            for (ElementHeader* e : gauge->drawing_elements) {
+                withheld.push_back(e->device_context);
+                e->device_context = nullptr;
+            }
+        call_gauge(*gauge, PANEL_SERVICE_PRE_DRAW);
+        for (std::size_t i = 0; i < withheld.size(); ++i)
+            gauge->drawing_elements[i]->device_context = withheld[i];
+    }
     ++sim.frame;
     report_module_warnings(sim);
 }

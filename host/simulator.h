@@ -51,7 +51,8 @@ PlacedGauge* find_placed_gauge(Simulator& sim, const std::string& ref, std::stri
 void start_gauges(Simulator& sim);
 
 // One frame: the aircraft moves (when started), then PRE_UPDATE for every
-// instance, then (unless draw is false) PRE_DRAW for every instance.
+// instance, then PRE_DRAW for every instance; with draw false the drawing
+// elements get no device context for that call, so nothing is drawn.
 void run_frame(Simulator& sim, bool draw = true);
 
 // PRE_DRAW for every instance, without a frame passing.

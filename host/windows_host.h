@@ -23,8 +23,8 @@ int32_t send_system_key(uint32_t virtual_key, uint32_t scan_code, int32_t down);
 // The route flown, as SERVER publishes it (flight_services_win.cpp).
 void published_route_status(::StandInRouteStatus* status);
 
-// The DLL keeps its displays' states to itself: every name is known and reads
-// as NaN, so that a script's `print state` runs and shows "nan".
+// The DLL keeps its displays' states to itself: every name is accepted, so
+// that a script's `print state` runs, and answers kDisplayStateHidden.
 int32_t unknown_display_state(const char* name, double* value);
 
 } // namespace host

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The Windows build under wine: checks orvex1.gau's exports and imports, runs
-# the platform tests and every demo run into out-win/, and compares each
-# picture of out/ with its twin. Headless: wine's null display driver, in a
+# the platform tests and every demo run into out-win/, and compares what each
+# run printed and each picture of out/ with its twin. Headless: wine's null display driver, in a
 # private 32-bit prefix under the build folder. Prints each step's time.
 #
 # usage: tools/wine_test.sh WIN_BUILD "ROOT:PANEL:SCRIPT ..."
@@ -30,13 +30,15 @@ if [ "$1" = "--root" ]; then
         panel=${rest%%:*}
         script=${rest#*:}
         start=$(date +%s)
+        printed="out-win/${script%.script}.txt"
         timeout 900 wine "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-10}" \
             --module "$build/$root/GAUGES/orvex1.gau" --root "$build/$root" \
             --panel "examples/sim/$panel" \
-            --script "examples/sim/$script" --out out-win >>"$build/$root.log" 2>&1 || {
+            --script "examples/sim/$script" --out out-win >"$printed.crlf" 2>>"$build/$root.log" || {
             tail -20 "$build/$root.log" >&2
             exit 1
         }
+        tr -d '\r' <"$printed.crlf" >"$printed" && rm -f "$printed.crlf"
         echo "orvex-sim.exe $panel $script: $(($(date +%s) - start)) s"
     done
     exit 0
@@ -64,17 +66,24 @@ if [ "$exports" != "ImportTable Linkage " ]; then
     echo "exports are '$exports', not exactly ImportTable and Linkage" >&2
     exit 1
 fi
-imports=$(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
-for dll in $imports; do
-    case "$dll" in
-    KERNEL32.DLL | USER32.DLL | GDI32.DLL | GDIPLUS.DLL | MSVCRT.DLL | DINPUT8.DLL) ;;
-    *)
-        echo "orvex1.gau imports $dll, not a Windows system DLL it may use" >&2
-        exit 1
-        ;;
-    esac
-done
-echo "exports: $exports; imports: $imports"
+# Every imported function must be on the written list of those that Windows
+# XP SP3 has (tools/winxp_imports.txt): an import the system lacks keeps the
+# whole module from loading.
+imports=$(echo "$dump" | sed -n '/The Import Tables/,/The Export Tables/p' |
+    awk '/DLL Name:/ { dll = toupper($3); next }
+         $1 ~ /^[0-9a-f]+$/ && NF == 3 { print dll "!" $3 }
+         $1 ~ /^[0-9a-f]+$/ && NF == 2 { print dll "!#" $2 }' | sort)
+if [ -z "$imports" ]; then
+    echo "found no imports in orvex1.gau" >&2
+    exit 1
+fi
+allowed=$(grep -v '^#' tools/winxp_imports.txt)
+unlisted=$(echo "$imports" | while read -r f; do echo "$allowed" | grep -qxF "$f" || echo "$f"; done)
+if [ -n "$unlisted" ]; then
+    echo "orvex1.gau imports functions not on tools/winxp_imports.txt (Windows XP SP3):" $unlisted >&2
+    exit 1
+fi
+echo "exports: $exports; $(echo "$imports" | grep -c .) imports, all on tools/winxp_imports.txt"
 step_done
 
 step "wine prefix"
@@ -119,6 +128,13 @@ echo "$roots" | xargs -P "${WINE_JOBS:-3}" -I ROOT "$0" --root "$build" ROOT "$r
 }
 step_done
 
-step "pictures of out against out-win"
-python3 tools/png_twins.py out out-win
+# Both comparisons run, then either fails the test.
+failed=0
+step "what each run printed, out against out-win"
+python3 tools/compare_runs.py out out-win || failed=1
 step_done
+
+step "pictures of out against out-win"
+python3 tools/png_twins.py out out-win || failed=1
+step_done
+exit $failed

@@ -24,6 +24,7 @@
 #include "fms/published_values.h"
 #include "fms/units/mcu_page_state.h"
 #include "fms/update_counters.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
@@ -75,10 +76,6 @@ namespace {
 // The module counts on 18 working passes a second.
 constexpr double kPassesPerSecond = 18.0;
 constexpr int kSlots = 18;
-
-int32_t whole(double v) {
-    return static_cast<int32_t>(std::trunc(v));
-}
 
 // Step 3: held at 0 while the heading bug moves and for the first five passes.
 void step_display_refresh() {
@@ -132,7 +129,7 @@ void step_p1000_controller_watchdog() {
 // Step 7.
 void step_pending_events() {
     if (pending_mach_events > 0) {
-        const int32_t mach = whole(CruiseMach * 100.0);
+        const int32_t mach = saturate_to_whole(CruiseMach * 100.0);
         trigger_key_event(kKeyAutopilotMachSet, static_cast<uint32_t>(mach));
         commanded_mach_x100 = mach;
         --pending_mach_events;
@@ -146,12 +143,12 @@ void step_pending_events() {
     // slots only, and a value from before the command would look like the
     // pilot's own change to the manual-change checks.
     if (commanded_altitude_refresh != kNotCommanded) {
-        commanded_altitude_ft = whole(sim_var_object.get_autopilot_altitude_lock_var_ft());
+        commanded_altitude_ft = saturate_to_whole(sim_var_object.get_autopilot_altitude_lock_var_ft());
         commanded_altitude_refresh = kNotCommanded;
     }
     if (commanded_speed_refresh != kNotCommanded) {
-        commanded_mach_x100 = whole(sim_var_object.get_ap_mach_target() * 100.0);
-        commanded_speed_kt = whole(sim_var_object.get_ap_airspeed_target_kt());
+        commanded_mach_x100 = saturate_to_whole(sim_var_object.get_ap_mach_target() * 100.0);
+        commanded_speed_kt = saturate_to_whole(sim_var_object.get_ap_airspeed_target_kt());
         commanded_speed_refresh = kNotCommanded;
     }
 }

@@ -4,6 +4,7 @@
 #include "data/display_settings.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/heading_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/published_values.h"
 #include "gauges/debug_log.h"
@@ -146,14 +147,17 @@ void poll_requests() {
 
 void publish_lnav_heading() {
     if ((frame_slot == 0 || frame_slot == 7 || frame_slot == 14) && lnav_engaged == 1)
-        publish_named_whole("orvex_lnav_hdg_set", saturate_to_int(lnav_heading_command));
+        publish_named_whole("orvex_lnav_hdg_set", saturate_to_whole(lnav_heading_command));
 }
 
 void sync_heading_bug() {
     if (lnav_engaged != 1 || aircraft_state.token_106_state != 1 || ResetApHdg != 1) return;
     aircraft_state.heading_bug_deg = sim_var_object.get_heading_bug_deg();
-    if (aircraft_state.heading_bug_deg != lnav_heading_command)
-        ps_send_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(saturate_to_int(lnav_heading_command)));
+    // The bug holds whole degrees: one that differs from the command only by
+    // its fraction, or by rounding, is not set again.
+    const int bug = saturate_to_whole(aircraft_state.heading_bug_deg);
+    const int heading = heading_bug_value(lnav_heading_command, bug);
+    if (heading != bug) ps_send_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(heading));
 }
 
 void pre_update() {

@@ -15,8 +15,7 @@ struct Strip {
     gfx::Graphics& g;
     gfx::FontFamily arial{"Arial"};
     gfx::Font font{arial, 16, gfx::FontStyle::Bold, gfx::Unit::Pixel};
-    gfx::StringFormat right_to_left{gfx::StringFormatFlagsDirectionRightToLeft, gfx::StringAlignment::Near,
-                                    gfx::StringAlignment::Near};
+    gfx::StringFormat right_aligned{0, gfx::StringAlignment::Far, gfx::StringAlignment::Near};
     gfx::SolidBrush white{kWhite}, blue{kBlue}, green{kGreen};
     gfx::Pen red2{kRed, 2}, green1{kGreen, 1}, white1{kWhite, 1};
 
@@ -106,10 +105,12 @@ void draw_table(Strip& s, int engine, const EngineValues& v) {
     for (const auto& c : cells) {
         std::snprintf(buf, sizeof buf, c.format, c.value);
         if (engine == 1) {
-            // Right-aligned against x 125 in a box 16 units a character wide.
+            // Right-aligned against x 125 in a box 16 units a character wide
+            // (by alignment, not a right-to-left reading order, which not
+            // every GDI+ honours).
             const float width = 16.0f * static_cast<float>(std::strlen(buf));
             s.g.draw_string(buf, s.font, s.green, gfx::RectF{125.0f - width, c.row, width, 20.0f},
-                            s.right_to_left);
+                            s.right_aligned);
         } else {
             s.text(buf, s.green, -25, c.row);
         }

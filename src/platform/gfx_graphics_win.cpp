@@ -9,6 +9,7 @@
 // Graphics ends. One call per figure costs as much as the whole path.
 #include "platform/gfx_win.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <span>
@@ -57,8 +58,9 @@ struct GdipPen {
     gp::GpAdjustableArrowCap* caps[2] = {nullptr, nullptr};
     gp::GpStatus status = gp::Ok;
 
-    explicit GdipPen(const Pen& p) {
-        status = win::flat::GdipCreatePen1(p.color, p.width, gp::UnitWorld, &pen);
+    // `min_width`: the world width of one device pixel.
+    GdipPen(const Pen& p, float min_width) {
+        status = win::flat::GdipCreatePen1(p.color, std::max(p.width, min_width), gp::UnitWorld, &pen);
         if (status != gp::Ok) return;
         win::flat::GdipSetPenDashStyle(pen, static_cast<gp::DashStyle>(p.dash_style));
         win::flat::GdipSetPenStartCap(pen, static_cast<gp::LineCap>(p.start_cap));
@@ -124,13 +126,25 @@ struct GdipFont {
     explicit GdipFont(const Font& f) { font = win::gdip_font(f, &status); }
 };
 
+// The right-to-left flag is given as what it does to the module's
+// left-to-right texts, the mirrored alignment (as the other backends read
+// it): wine's GDI+ ignores the flag, and with it Windows would reorder the
+// neutral characters of a text such as "-5".
+StringAlignment horizontal_alignment(const StringFormat& f) {
+    if ((f.flags & StringFormatFlagsDirectionRightToLeft) == 0 || f.alignment == StringAlignment::Center)
+        return f.alignment;
+    return f.alignment == StringAlignment::Near ? StringAlignment::Far : StringAlignment::Near;
+}
+
 struct GdipFormat {
     gp::GpStringFormat* format = nullptr;
     gp::GpStatus status = gp::Ok;
     explicit GdipFormat(const StringFormat& f) {
-        status = win::flat::GdipCreateStringFormat(static_cast<INT>(f.flags), LANG_NEUTRAL, &format);
+        const INT flags = static_cast<INT>(f.flags & ~StringFormatFlagsDirectionRightToLeft);
+        status = win::flat::GdipCreateStringFormat(flags, LANG_NEUTRAL, &format);
         if (status != gp::Ok) return;
-        win::flat::GdipSetStringFormatAlign(format, static_cast<gp::StringAlignment>(f.alignment));
+        win::flat::GdipSetStringFormatAlign(format,
+                                            static_cast<gp::StringAlignment>(horizontal_alignment(f)));
         win::flat::GdipSetStringFormatLineAlign(format, static_cast<gp::StringAlignment>(f.line_alignment));
     }
     ~GdipFormat() {
@@ -170,6 +184,20 @@ namespace detail {
 
 struct GraphicsState {
     gp::GpGraphics* graphics = nullptr;
+    // A pen narrower than one device pixel draws one pixel wide, as on the
+    // other backends; wine's GDI+ would draw it fainter and thinner.
+    float pixel_width = 1.0f; // one device pixel in world units
+    void refresh_pixel_width() {
+        gp::GpMatrix* m = nullptr;
+        gp::REAL e[6] = {1, 0, 0, 1, 0, 0};
+        if (win::flat::GdipCreateMatrix(&m) != gp::Ok) return;
+        if (win::flat::GdipGetWorldTransform(graphics, m) == gp::Ok &&
+            win::flat::GdipGetMatrixElements(m, e) == gp::Ok) {
+            const double scale = std::sqrt(std::fabs(double(e[0]) * e[3] - double(e[1]) * e[2]));
+            pixel_width = scale > 0.0 ? static_cast<float>(1.0 / scale) : 0.0f;
+        }
+        win::flat::GdipDeleteMatrix(m);
+    }
     gp::GpPath* batch = nullptr;    // the lines not drawn yet, one figure each
     std::optional<Pen> batch_pen;   // their pen, while there are any
     std::vector<gp::PointF> points; // buffers of the calls
@@ -178,7 +206,7 @@ struct GraphicsState {
     // Draws the batch, if any.
     gp::GpStatus flush() {
         if (!batch_pen) return gp::Ok;
-        GdipPen gpen(*batch_pen);
+        GdipPen gpen(*batch_pen, pixel_width);
         batch_pen.reset();
         gp::GpStatus s = gpen.status;
         if (s == gp::Ok) s = win::flat::GdipDrawPath(graphics, gpen.pen, batch);
@@ -229,7 +257,7 @@ template <class P>
 gp::GpStatus stroke_lines(detail::GraphicsState& s, const Pen& pen, std::span<const P> pts) {
     if (!batchable(pen)) {
         if (gp::GpStatus st = s.flush(); st != gp::Ok) return st;
-        GdipPen gpen(pen);
+        GdipPen gpen(pen, s.pixel_width);
         if (gpen.status != gp::Ok) return gpen.status;
         return draw_now(s.graphics, gpen.pen, pts);
     }
@@ -296,7 +324,10 @@ Status Graphics::check() const {
 // Transform ----------------------------------------------------------------
 
 Status Graphics::reset_transform() {
-    ORVEX_GDIP(win::flat::GdipResetWorldTransform(G));
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    ORVEX_FLUSH();
+    state_->pixel_width = 1.0f;
+    return fail(win::status_of(win::flat::GdipResetWorldTransform(G)));
 }
 
 Status Graphics::translate_transform(float dx, float dy, MatrixOrder order) {
@@ -308,7 +339,12 @@ Status Graphics::rotate_transform(float degrees, MatrixOrder order) {
 }
 
 Status Graphics::scale_transform(float sx, float sy, MatrixOrder order) {
-    ORVEX_GDIP(win::flat::GdipScaleWorldTransform(G, sx, sy, static_cast<gp::MatrixOrder>(order)));
+    if (Status s = check(); s != Status::Ok) return fail(s);
+    ORVEX_FLUSH();
+    const Status s = fail(
+        win::status_of(win::flat::GdipScaleWorldTransform(G, sx, sy, static_cast<gp::MatrixOrder>(order))));
+    state_->refresh_pixel_width();
+    return s;
 }
 
 namespace {
@@ -334,8 +370,10 @@ Status Graphics::multiply_transform(const Matrix& m, MatrixOrder order) {
     ORVEX_FLUSH();
     GdipMatrix matrix(m);
     if (matrix.status != gp::Ok) return fail(win::status_of(matrix.status));
-    return fail(win::status_of(
+    const Status s = fail(win::status_of(
         win::flat::GdipMultiplyWorldTransform(G, matrix.matrix, static_cast<gp::MatrixOrder>(order))));
+    state_->refresh_pixel_width();
+    return s;
 }
 
 Status Graphics::set_transform(const Matrix& m) {
@@ -343,7 +381,9 @@ Status Graphics::set_transform(const Matrix& m) {
     ORVEX_FLUSH();
     GdipMatrix matrix(m);
     if (matrix.status != gp::Ok) return fail(win::status_of(matrix.status));
-    return fail(win::status_of(win::flat::GdipSetWorldTransform(G, matrix.matrix)));
+    const Status s = fail(win::status_of(win::flat::GdipSetWorldTransform(G, matrix.matrix)));
+    state_->refresh_pixel_width();
+    return s;
 }
 
 Matrix Graphics::transform() const {
@@ -400,7 +440,7 @@ Status Graphics::clear(Argb color) {
     if (Status s_ = check(); s_ != Status::Ok) return fail(s_);                                              \
     if (!finite(pen.width) || pen.width < 0.0f) return fail(Status::InvalidParameter);                       \
     ORVEX_FLUSH();                                                                                           \
-    GdipPen gpen(pen);                                                                                       \
+    GdipPen gpen(pen, state_->pixel_width);                                                                  \
     if (gpen.status != gp::Ok) return fail(win::status_of(gpen.status))
 
 #define ORVEX_BRUSH(brush)                                                                                   \

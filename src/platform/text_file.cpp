@@ -185,3 +185,10 @@ int32_t saturate_to_int(double value) {
     if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
 }
+
+int32_t saturate_to_whole(double value) {
+    if (std::isnan(value)) return 0;
+    const double toward_zero = std::trunc(value);
+    const double away = toward_zero + (value < 0.0 ? -1.0 : 1.0);
+    return saturate_to_int(std::fabs(away - value) <= kWholeTolerance ? away : toward_zero);
+}

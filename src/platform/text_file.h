@@ -48,3 +48,10 @@ int32_t parse_int(const std::string& text);
 // Float to integer, truncating toward zero and saturating at the type's
 // limits; NaN gives 0.
 int32_t saturate_to_int(double value);
+
+// As saturate_to_int, for a computed value that stands for whole units (a
+// command, a target, whole hundreds or degrees): a value short of a whole
+// number by no more than kWholeTolerance in magnitude is that number, so
+// that 1099.9999999999998 is 1100, not 1099.
+inline constexpr double kWholeTolerance = 1e-6;
+int32_t saturate_to_whole(double value);

@@ -45,3 +45,50 @@ inline constexpr uint32_t kKeyNdRangeDown = 0x102DE;
 inline constexpr uint32_t kKeyLnavToggle = 0x10337;
 inline constexpr uint32_t kKeyVnavToggle = 0x10338;
 inline constexpr uint32_t kKeyNdTcasToggle = 0x10339;
+
+// The key events above by name, for scripts and their help: the module's own
+// toggles first, then what it sends.
+struct KeyEventName {
+    const char* name;
+    uint32_t id;
+};
+inline constexpr KeyEventName kKeyEventNames[] = {
+    {"LNAV", kKeyLnavToggle},
+    {"VNAV", kKeyVnavToggle},
+    {"NAV_LOCK", kKeyNavLockToggle},
+    {"ND_TCAS", kKeyNdTcasToggle},
+    {"ND_APT", kKeyNdAirportsToggle},
+    {"ND_NAV", kKeyNdNavaidsToggle},
+    {"ND_INT", kKeyNdIntersectionsToggle},
+    {"ND_RANGE_UP", kKeyNdRangeUp},
+    {"ND_RANGE_DOWN", kKeyNdRangeDown},
+    {"ND_MODE_UP", kKeyNdModeUp},
+    {"ND_MODE_DOWN", kKeyNdModeDown},
+    {"AP_ALT_SET", kKeyAutopilotAltitudeSet},
+    {"AP_VS_SET", kKeyAutopilotVerticalSpeedSet},
+    {"AP_SPD_SET", kKeyAutopilotAirspeedSet},
+    {"AP_MACH_SET", kKeyAutopilotMachSet},
+    {"HDG_BUG_SET", kKeyHeadingBugSet},
+    {"HDG_HOLD", kKeyHeadingHold},
+    {"NAV_HOLD", kKeyAutopilotNavLock},
+    {"SPD_HOLD", kKeyTocAirspeedHold},
+    {"SPD_HOLD_OFF", kKeyAirspeedHoldOff},
+    {"MACH_HOLD", kKeyTocMachHold},
+    {"TOD_SPD_MODE_1", kKeyTodSpeedModeFirst},
+    {"TOD_SPD_MODE_2", kKeyTodSpeedModeSecond},
+    {"NAV1_FREQ_SET", kKeyNav1FrequencySet},
+    {"ADF_FREQ_SET", kKeyAdfFrequencySet},
+    {"NAV1_CRS_SET", kKeyNav1CourseSet},
+    {"BARO_SET", kKeyAltimeterSetting},
+    {"PAUSE", kKeyPauseToggle},
+    {"SIM_RATE_UP", kKeySimRateIncrease},
+    {"SIM_RATE_DOWN", kKeySimRateDecrease},
+    {"CLOCK_HOURS_SET", kKeyClockHoursSet},
+    {"CLOCK_MINUTES_SET", kKeyClockMinutesSet},
+    {"DH_INC", kKeyDecisionHeightInc},
+    {"DH_DEC", kKeyDecisionHeightDec},
+    {"EFS50_KNOB_LEFT", kKeyEfs50KnobLeft},
+    {"EFS50_KNOB_RIGHT", kKeyEfs50KnobRight},
+    {"EFS50_KNOB_UP", kKeyEfs50KnobUp},
+    {"EFS50_KNOB_DOWN", kKeyEfs50KnobDown},
+};

@@ -11,6 +11,7 @@
 #include "fms/perf/vertical_state.h"
 #include "fms/plan/airport_selection.h"
 
+#include <cmath>
 #include <tuple>
 
 namespace {
@@ -66,6 +67,29 @@ TEST_F(AutopilotTargets, ClimbRampsTheVerticalSpeedOncePerCycle) {
     EXPECT_EQ(vnav_vs_command, 2500);
 }
 
+// A vertical speed computed in floating point reads an ulp short of its
+// whole value; the step up must not be truncated away.
+TEST_F(AutopilotTargets, ClimbStepsUpFromARateReadOneUlpShort) {
+    route_with_vnav();
+    MinVnavClimbRate = 500.0;
+    AircraftState& a = aircraft_state;
+    a.indicated_altitude_ft = 5000.0;
+    vertical_target_altitude = 15000.0;
+    vertical_target_distance = 20.0; // 2500 ft/min needed
+    a.vertical_speed_fpm = std::nextafter(1100.0, 0.0);
+    set_vnav_altitude_targets();
+    EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{1200}));
+
+    // The descent rate likewise: 1800 ft/min computed a little short.
+    toc_passed = tod_passed = 1;
+    a.indicated_altitude_ft = 11000.0;
+    vertical_target_altitude = 5000.0;
+    vertical_target_distance = 6000.0 / std::nextafter(1800.0, 0.0) * 5.0; // minutes x 5 NM a minute
+    set_vnav_altitude_targets();
+    ASSERT_LT(vnav_required_vs, 1800.0);
+    EXPECT_EQ(vnav_vs_command, -1800);
+}
+
 TEST_F(AutopilotTargets, DescentSendsTheRoundedRateOnceAndTheFirstPassTheAltitude) {
     route_with_vnav();
     toc_passed = tod_passed = 1;
@@ -107,6 +131,7 @@ TEST_F(AutopilotTargets, SpeedFollowsThePhaseAndTheConstraints) {
         {0, 0, 1, 210.0, 0, 0.0, 0x101F5, 210},  // climb to a constrained waypoint
         {1, 0, 0, 210.0, 0, 0.0, 0x101F5, 250},  // cruise speed
         {1, 0, 0, 210.0, 1, 0.785, 0x101F6, 78}, // cruise Mach x 100
+        {1, 0, 0, 210.0, 1, 0.57, 0x101F6, 57},  // 0.57 x 100 computes to 56.99999999999999
         {1, 0, 0, 210.0, 1, 0.0, 0x101F5, 250},  // no cruise Mach: never Mach 0
         {1, 1, 0, 210.0, 0, 0.0, 0x101F5, 220},  // descent speed
         {1, 1, 1, 200.0, 0, 0.0, 0x101F5, 200},  // descent to a constraint

@@ -5,6 +5,7 @@
 
 #include "fms/guidance/cross_track.h"
 #include "fms/guidance/sequencing.h"
+#include "fms/math/heading_math.h"
 
 #include <cmath>
 
@@ -91,6 +92,42 @@ TEST(CrossTrack, SidesOffsetsAndTheLimitOfTheMode) {
                                 &heading_offset, kCrossTrackModeWide);
         EXPECT_EQ(xtk, -99.0) << to;
     }
+}
+
+TEST(HeadingBug, KeepsTheHeadingSentWhileTheCommandRoundsToIt) {
+    struct Row {
+        double command;
+        int sent, expected;
+    };
+    const Row rows[] = {
+        {202.9998, 203, 203}, // just under the heading on the bug: no new heading
+        {202.4, 203, 202},    // a real change
+        {203.7, 203, 203},
+        {204.2, 203, 204},
+        {202.9998, 999, 202}, // nothing sent: truncated
+        {std::nextafter(203.0, 0.0), 999, 203},
+        {360.4, 0, 0}, // either side of north
+        {0.6, 360, 0},
+        {123.6, 100, 123},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(heading_bug_value(r.command, r.sent), r.expected) << r.command << " " << r.sent;
+}
+
+// Tracking this leg, the command hovers a few ten-thousandths of a degree
+// either side of 203; the bug settles instead of flipping 202/203.
+TEST_F(Lnav, TrackingALegTheBugSettles) {
+    const PlanPoint p1 = offset("P1", kP0, 203.0, 60.0);
+    const PlanPoint at = offset("A", offset("B", kP0, 203.0, 5.0), 293.0, 0.3);
+    place(at.lat, at.lon, 203.0);
+    activate({kP0, p1, offset("P2", p1, 0.0, 40.0)});
+    passes(18 * 60); // onto the leg
+    ASSERT_LT(cross_track_nm, 0.05);
+    const std::size_t before = sent(0x101FA).size();
+    passes(18 * 60);
+    EXPECT_LE(sent(0x101FA).size() - before, 1u);
+
+    EXPECT_LT(cross_track_nm, 0.05);
 }
 
 TEST_F(Lnav, DirectToFliesFromItsOriginUntilEstablishedOnIt) {

@@ -176,6 +176,14 @@ TEST_F(Server, keepsTheHeadingBugOnTheLnavHeadingAndPublishesItThreeTimesInEight
     EXPECT_EQ(aircraft_state.heading_bug_deg, 100.0);
     EXPECT_EQ(named("orvex_lnav_hdg_set"), 123.0);
 
+    // On the bug now: a command off by its fraction or by rounding is not sent.
+    host::set_token(107, 123.0);
+    for (double command : {std::nextafter(123.0, 0.0), 122.9998, 123.6}) {
+        lnav_heading_command = command;
+        call(0, PANEL_SERVICE_PRE_UPDATE);
+    }
+    EXPECT_EQ(heading_events(), 2u);
+
     lnav_heading_command = 200.0;
     frame_slot = 8;
     ResetApHdg = 0;

@@ -10,11 +10,18 @@ int init_calls = 0;
 int deinit_calls = 0;
 int32_t server_published = 42;
 double server_distance = 12.5;
+char server_ident[] = "OLM";
+// Records registered as a text, as the published plan is.
+const uint32_t server_records[4] = {0x01020304u, 0x7F7F7F01u, 0u, 0u};
 
 namespace {
 
 void record(GaugeHeader* gauge, int32_t service, uintptr_t) {
-    callback_calls.push_back({gauge, service, gauge->parameters != nullptr ? gauge->parameters : "(null)"});
+    const ElementHeader* first = gauge->elements_list != nullptr ? gauge->elements_list[0] : nullptr;
+    const ElementHeader* drawn =
+        first != nullptr && first->next_element != nullptr ? first->next_element[0] : nullptr;
+    callback_calls.push_back({gauge, service, gauge->parameters != nullptr ? gauge->parameters : "(null)",
+                              drawn != nullptr && drawn->device_context != nullptr});
 }
 
 int32_t spot_one(PixPoint* p, uint32_t flags) {
@@ -44,6 +51,10 @@ void server_callback(GaugeHeader* gauge, int32_t service, uintptr_t extra) {
                                                                     "fake_published");
         slot<ps_fn::RegisterModuleVar>(PS_SLOT_REGISTER_MODULE_VAR)(&server_distance, MODULE_VAR_FLOAT64,
                                                                     "fake_distance");
+        slot<ps_fn::RegisterModuleVar>(PS_SLOT_REGISTER_MODULE_VAR)(server_ident, MODULE_VAR_STRING,
+                                                                    "fake_ident");
+        slot<ps_fn::RegisterModuleVar>(PS_SLOT_REGISTER_MODULE_VAR)(const_cast<uint32_t*>(server_records),
+                                                                    MODULE_VAR_STRING, "fake_records");
         int32_t id = slot<ps_fn::RegisterNamedVar>(PS_SLOT_REGISTER_NAMED_VAR)("fake_active");
         slot<ps_fn::SetNamedVar>(PS_SLOT_SET_NAMED_VAR)(id, 1.0);
     }
@@ -60,6 +71,8 @@ void server_callback(GaugeHeader* gauge, int32_t service, uintptr_t extra) {
         slot<ps_fn::KeyHandler>(PS_SLOT_REMOVE_KEY_HANDLER)(key_handler, 0);
         slot<ps_fn::UnregisterModuleVar>(PS_SLOT_UNREGISTER_MODULE_VAR)("fake_published");
         slot<ps_fn::UnregisterModuleVar>(PS_SLOT_UNREGISTER_MODULE_VAR)("fake_distance");
+        slot<ps_fn::UnregisterModuleVar>(PS_SLOT_UNREGISTER_MODULE_VAR)("fake_ident");
+        slot<ps_fn::UnregisterModuleVar>(PS_SLOT_UNREGISTER_MODULE_VAR)("fake_records");
     }
 }
 

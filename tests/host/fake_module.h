@@ -16,6 +16,7 @@ struct CallbackCall {
     GaugeHeader* gauge;
     int32_t service;
     std::string parameters;
+    bool surface = false; // the display's drawing element had a device context
 };
 
 struct MouseCall {

@@ -2,6 +2,7 @@
 // by the module's own drawing layer, snapshots write PNG files, and placing
 // every gauge costs little memory (the module's big tables are limits, not
 // allocations).
+#include "aircraft_store.h"
 #include "element_surface.h"
 #include "gauges/linkage.h"
 #include "platform/gfx_surface.h"
@@ -82,6 +83,20 @@ TEST(ModuleSurfaces, drawingElementsGetSurfacesOfTheirScaledImageSize) {
 
     EXPECT_FALSE(host::write_gauge_snapshot(*sim.gauges[1], path, false, error));
     EXPECT_NE(error.find("no drawing surface"), std::string::npos) << error;
+
+    // Nothing drawn before the first frame; nor without an aircraft (no
+    // power, no time), nor in the frames before the module first reads the
+    // display power (once in 18); then the display.
+    EXPECT_TRUE(host::picture_is_one_colour(path));
+    host::start_gauges(sim);
+    for (int step = 0; step < 3; ++step) {
+        if (step == 1) host::start_aircraft();
+        for (int i = 0; i < (step < 2 ? 5 : 20); ++i)
+            host::run_frame(sim);
+        ASSERT_TRUE(host::write_gauge_snapshot(nd, path, false, error)) << error;
+        EXPECT_EQ(host::picture_is_one_colour(path), step < 2) << step;
+    }
+    EXPECT_FALSE(host::picture_is_one_colour(path + ".missing"));
 
     host::stop_gauges(sim);
     for (auto& g : sim.gauges)

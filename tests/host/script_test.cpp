@@ -1,6 +1,7 @@
 // Scripts: every command, what it prints, and refusal of bad lines.
 #include "data_link_peer.h"
 #include "fake_module.h"
+#include "key_names.h"
 #include "script.h"
 #include "sim_state.h"
 #include "simulator.h"
@@ -85,13 +86,15 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
                               "print calc (A:TITLE,string)\n"
                               "print module fake_published\n"
                               "print module fake_distance\n"
+                              "print module fake_ident\n"
+                              "print module fake_records\n"
                               "print module nothing_here\n"
                               "print named fake_active\n"
                               "print named MFDX1 mode\n"
                               "named fake_request = 90\n"
                               "frames 1\n"
                               "print named fake_request\n"
-                              "key 0x10337 0\n"
+                              "key LNAV 0\n"
                               "key 0x101F4 -700\n"
                               "print keys\n"
                               "print keys\n"
@@ -108,6 +111,8 @@ TEST_F(Scripts, CommandsActAndPrintAtTheirFrame) {
                        "frame 3: calc (A:TITLE,string) = \"Orvex Jet\"\n"
                        "frame 3: module fake_published = 42\n"
                        "frame 3: module fake_distance = 12.5\n"
+                       "frame 3: module fake_ident = \"OLM\"\n"
+                       "frame 3: module fake_records = (not a text)\n"
                        "frame 3: module nothing_here is not registered\n"
                        "frame 3: named fake_active = 1\n"
                        "frame 3: named MFDX1 mode is not registered\n"
@@ -163,18 +168,62 @@ TEST_F(Scripts, LongRunsReportProgress) {
         << progress.substr(0, 200);
 }
 
+// A frame not drawn still calls the draw service, where the module updates,
+// but without the surface.
 TEST_F(Scripts, DrawEveryLetsLongRunsOnlyDrawOnEveryNthFrameAndTheirLast) {
-    sim.draw_every = 4;
-    run("frames 102\nframes 10\n");
-    int updates = 0, draws = 0;
+    static int dummy_surface = 0;
+    host::SurfaceServices surfaces;
+    surfaces.create_dc = [](int32_t, int32_t, uint32_t) -> void* { return &dummy_surface; };
+    surfaces.write_png = [](void*, const char*) { return int32_t{0}; };
+    surfaces.destroy_dc = [](void*) {};
+    host::Simulator drawn;
+    drawn.module = host::attach_module(&fake::linkage, &fake::imports, "orvex1", surfaces);
+    host::PanelFile panel;
+    std::string error;
+    ASSERT_TRUE(host::parse_panel_text("p.cfg", "[Window00]\ngauge00=orvex1!DISPLAY, 0, 0\n", panel, error));
+    ASSERT_TRUE(host::place_gauges(drawn, panel, error)) << error;
+    drawn.draw_every = 4;
+    host::Script script;
+    ASSERT_TRUE(host::parse_script_text("s.script", "frames 102\nframes 10\n", drawn, script, error))
+        << error;
+    fake::reset();
+    host::start_gauges(drawn);
+    host::run_script(drawn, script, nullptr, nullptr);
+    host::stop_gauges(drawn);
+    int updates = 0, calls = 0, draws = 0;
     for (const fake::CallbackCall& c : fake::callback_calls) {
-        if (c.gauge->name == nullptr || std::string(c.gauge->name) != "DISPLAY") continue;
         updates += c.service == PANEL_SERVICE_PRE_UPDATE;
-        draws += c.service == PANEL_SERVICE_PRE_DRAW;
+        calls += c.service == PANEL_SERVICE_PRE_DRAW;
+        draws += c.service == PANEL_SERVICE_PRE_DRAW && c.surface;
     }
     EXPECT_EQ(updates, 112);
+    EXPECT_EQ(calls, 112);
     // Frames 4, 8, ... 100 and 102 of the long run, and every frame of the short one.
     EXPECT_EQ(draws, 25 + 1 + 10);
+}
+
+// Where the module keeps its display states to itself (the DLL under wine),
+// `print state` says so rather than printing a number.
+TEST_F(Scripts, DisplayStatesTheModuleKeepsToItselfAreSaidSo) {
+    sim.module.display_state = [](const char*, double* value) {
+        *value = 0.0;
+        return host::kDisplayStateHidden;
+    };
+    EXPECT_EQ(run("print state smiths_cdu_page hw_b737_nd_mode\n"),
+              "frame 0: state smiths_cdu_page hw_b737_nd_mode: not available here (the module keeps its "
+              "display states to itself)\n");
+}
+
+TEST(KeyNames, TheHelpListsEveryUnitsKeysAndTheKeyEventsByName) {
+    const std::string help = host::key_names_help();
+    for (const char* name : {"INIT_REF", "R6", "EXEC", "ENT", "DIRTO", "SCREEN", "LNAV=0x10337",
+                             "AP_VS_SET=0x101F4", "HDG_BUG_SET=0x101FA"})
+        EXPECT_NE(help.find(name), std::string::npos) << name;
+    for (std::size_t start = 0, end; (end = help.find('\n', start)) != std::string::npos; start = end + 1)
+        EXPECT_LE(end - start, 100u) << help.substr(start, end - start);
+    uint32_t id = 0;
+    EXPECT_TRUE(host::key_event_by_name("vnav", id));
+    EXPECT_EQ(id, 0x10338u);
 }
 
 TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
@@ -194,9 +243,10 @@ TEST_F(Scripts, BadLinesAreRefusedBeforeAnythingRuns) {
         {"click DISPLAY -1 0", "click at (-1, 0) outside window00.gauge00 (200 x 160)"},
         {"click DISPLAY 1 1 zero", "bad mouse flags 'zero'"},
         {"key", "usage: key EVENT [PARAM]"},
-        {"key 0x1033G", "bad key event '0x1033G'"},
+        {"key 0x1033G", "bad key event '0x1033G' (a number or a name of --help's list)"},
+        {"key LNAVX", "bad key event 'LNAVX' (a number or a name of --help's list)"},
         {"key 1 2 3", "usage: key EVENT [PARAM]"},
-        {"key -5", "bad key event '-5'"},
+        {"key -5", "bad key event '-5' (a number or a name of --help's list)"},
         {"token -1 = 2", "bad token id '-1'"},
         {"print token 0x1FFFFFFFF", "bad token id '0x1FFFFFFFF'"},
         {"token 61 250",

@@ -71,8 +71,8 @@ TEST_F(ProlineEicas, DialsAndTableOfBothEngines) {
     // Engine 1 right-aligned against x 485 in a box of 16 units a character.
     const gfx::RecordedOp* n2 = r.find_text("95.3");
     ASSERT_NE(n2, nullptr);
-    EXPECT_EQ(n2->format_flags & gfx::StringFormatFlagsDirectionRightToLeft,
-              gfx::StringFormatFlagsDirectionRightToLeft);
+    EXPECT_EQ(n2->format_flags, 0u); // aligned to the right, not by a right-to-left reading order
+    EXPECT_EQ(n2->alignment, gfx::StringAlignment::Far);
     EXPECT_FLOAT_EQ(n2->world_rect.x + n2->transform.dx, 421);
     EXPECT_FLOAT_EQ(n2->world_rect.y + n2->transform.dy, 10);
     EXPECT_FLOAT_EQ(n2->world_rect.width, 64);

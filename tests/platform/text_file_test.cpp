@@ -200,3 +200,33 @@ TEST(SaturateToInt, truncatesTowardZeroAndClampsAtTheLimits) {
         EXPECT_EQ(saturate_to_int(r.value), r.expected) << r.value;
     EXPECT_EQ(saturate_to_int(std::numeric_limits<double>::quiet_NaN()), 0);
 }
+
+TEST(SaturateToWhole, aValueRoundingLeftJustShortOfAWholeNumberIsThatNumber) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto below = [](double v) { return std::nextafter(v, 0.0); }; // one ulp toward zero
+    struct Row {
+        double value;
+        int32_t expected;
+    };
+    const Row rows[] = {
+        {below(1100.0), 1100},   // 1099.9999999999998, as a vertical speed reads
+        {below(-1100.0), -1100}, // the same in a descent
+        {below(12.0), 12},       // whole hundreds: 1199.99.../100
+        {below(1.0), 1},
+        {below(360.0), 360},
+        {29.0 - 0.9e-6, 29}, // within the tolerance
+        {29.0 - 1.1e-6, 28}, // beyond it: truncated as before
+        {3.9, 3},
+        {-3.9, -3},
+        {0.0, 0},
+        {1e-7, 0}, // just above a whole number is that number too
+        {inf, std::numeric_limits<int32_t>::max()},
+        {-inf, std::numeric_limits<int32_t>::min()},
+        {below(2147483647.0), std::numeric_limits<int32_t>::max()},
+        {1e12, std::numeric_limits<int32_t>::max()},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(saturate_to_whole(r.value), r.expected) << r.value;
+    EXPECT_EQ(saturate_to_whole(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(saturate_to_whole(0.57 * 100.0), 57); // Mach x 100: 56.99999999999999
+}

@@ -30,7 +30,7 @@ std::string part(const std::string& token, std::size_t from, std::size_t to) {
 }
 
 int truncated_ias(double tas) {
-    return saturate_to_int(tas_to_ias(tas, 15000.0));
+    return saturate_to_whole(tas_to_ias(tas, 15000.0));
 }
 
 struct AircraftKey {

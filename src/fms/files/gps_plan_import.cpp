@@ -20,6 +20,7 @@
 #include "fms/procedures/selection_texts.h"
 #include "fms/units/mcu_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/data_link.h"
 #include "sim/panel_services.h"
@@ -150,7 +151,7 @@ void fuel_tank_levels(double fuel, const double capacity_gal[7], double weight_p
                 remaining = 0.0;
             }
         }
-        const auto value = static_cast<int32_t>(level);
+        const int32_t value = saturate_to_whole(level);
         out[n++] = {g.first_offset, value};
         if (g.second >= 0) out[n++] = {g.second_offset, value};
     }

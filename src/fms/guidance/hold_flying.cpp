@@ -4,6 +4,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
@@ -96,10 +97,11 @@ void fly_pattern(double d) {
     }
     hold_heading_deg = hold_point_course_deg - aircraft_state.magvar;
     if (hold_heading_deg < 0.5) hold_heading_deg += 360.0;
-    if (hold_armed == 1 && holding_active > 0 &&
-        std::trunc(hold_heading_sent) != std::trunc(hold_heading_deg)) {
-        trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(std::trunc(hold_heading_deg)));
-        hold_heading_sent = hold_heading_deg;
+    const int sent = saturate_to_whole(hold_heading_sent);
+    const int heading = heading_bug_value(hold_heading_deg, sent);
+    if (hold_armed == 1 && holding_active > 0 && heading != sent) {
+        trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(heading));
+        hold_heading_sent = heading;
     }
 }
 

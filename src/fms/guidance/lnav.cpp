@@ -71,7 +71,7 @@ void output_heading_bug() {
         return;
     }
     if (direct_to_turn_direction == 0) {
-        const int heading = static_cast<int>(std::trunc(lnav_heading_command));
+        const int heading = heading_bug_value(lnav_heading_command, last_heading_bug_sent);
         if (heading != last_heading_bug_sent) {
             trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(heading));
             last_heading_bug_sent = heading;

@@ -10,6 +10,7 @@
 #include "fms/perf/vertical_state.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
@@ -60,7 +61,7 @@ void check_course_reversal() {
     if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || !(distance_to_to_nm < 10.0) ||
         to >= active_plan_last - 1 || first_hold_at(to))
         return;
-    if (std::trunc(course_angle(course_to_to_deg, leg_course_deg)) <= 90.0) return;
+    if (saturate_to_whole(course_angle(course_to_to_deg, leg_course_deg)) <= 90) return;
     // The waypoint lies behind: any switching distance sequences it now.
     distance_to_to_nm = -1.0;
     vnav_altitude_set = 0;
@@ -120,7 +121,7 @@ void update_switch_distance() {
         switch_distance = WptChgDist;
 
     if (AdjustTurnDistforAngle == 1 && distance_to_to_nm < 15.0 && to.flyover != 1)
-        switch_distance += std::trunc(course_angle(next_leg_course_deg, leg_course_deg)) * 0.028;
+        switch_distance += saturate_to_whole(course_angle(next_leg_course_deg, leg_course_deg)) * 0.028;
 }
 
 void update_leg_geometry() {

@@ -10,7 +10,7 @@ int heading_difference(double a, double b) {
         diff = b - a <= 180.0 ? b - a : 360.0 - b + a;
     else
         diff = a - b <= 180.0 ? a - b : 360.0 - a + b;
-    return saturate_to_int(diff);
+    return saturate_to_whole(diff);
 }
 
 int heading_difference_dir(double a, double b, int* direction, int* difference) {
@@ -34,7 +34,7 @@ int heading_difference_dir(double a, double b, int* direction, int* difference) 
         }
     }
     *direction = dir;
-    *difference = saturate_to_int(diff);
+    *difference = saturate_to_whole(diff);
     return dir;
 }
 
@@ -60,4 +60,10 @@ double fold_degrees_360(double degrees) {
 
 bool bearing_is_to(double bearing, double course) {
     return std::fabs(fold_degrees_180(bearing - course)) < 90.0;
+}
+
+int heading_bug_value(double command, int sent) {
+    const int whole = saturate_to_whole(command);
+    if (sent < 0 || sent > 360 || whole == sent || !std::isfinite(command)) return whole;
+    return std::fmod(std::fabs(std::round(command) - sent), 360.0) == 0.0 ? sent : whole;
 }

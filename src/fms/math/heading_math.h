@@ -17,6 +17,13 @@ inline constexpr int kDirectionRight = 1;
 inline constexpr int kDirectionLeft = 2;
 int turn_direction(double a, double b);
 
+// The whole-degree heading for the heading bug when the command is `command`
+// and `sent` is on the bug now (outside 0..360: nothing sent): the command
+// truncated, but `sent` stays while the command rounds to it (north either
+// side), so a command hovering at a whole degree does not flip the bug
+// between two values.
+int heading_bug_value(double command, int sent);
+
 // An angle folded into (-180, 180]: how far b lies clockwise of a is
 // fold_degrees_180(b - a), whatever side of north either lies.
 double fold_degrees_180(double degrees);

@@ -4,6 +4,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
@@ -31,7 +32,7 @@ int leg_course(int from, int to) {
     double course = 0.0;
     gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon,
                    &distance, &course);
-    return static_cast<int>(std::trunc(magnetic_course(course)));
+    return saturate_to_whole(magnetic_course(course));
 }
 
 void send_course(int course) {
@@ -75,7 +76,7 @@ void tune_selected_runway() {
     const int entry = selected_runway_entry();
     if (entry == kNoRunwayLine) return;
     const AirportRunwayListEntry& runway = airport_runway_list[entry];
-    send_course(static_cast<int>(std::trunc(runway.localizer_course)));
+    send_course(saturate_to_whole(runway.localizer_course));
     send_frequency(kKeyNav1FrequencySet, nav_frequency_bcd(runway.localizer_frequency_text.substr(0, 6)));
 }
 

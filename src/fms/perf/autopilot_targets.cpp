@@ -11,6 +11,7 @@
 #include "fms/perf/vertical_state.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
@@ -19,10 +20,6 @@
 #include <cmath>
 
 namespace {
-
-int32_t whole(double v) {
-    return static_cast<int32_t>(std::trunc(v));
-}
 
 uint32_t event_value(int32_t v) {
     return static_cast<uint32_t>(v); // a descent rate goes out in two's complement
@@ -38,7 +35,7 @@ double rate_to_target(double change, double distance, double limit) {
 }
 
 int32_t whole_hundreds(double v) {
-    return whole(v / 100.0) * 100;
+    return saturate_to_whole(v / 100.0) * 100;
 }
 
 void climb_vertical_speed() {
@@ -55,9 +52,9 @@ void climb_vertical_speed() {
     }
     int32_t command = whole_hundreds(vnav_required_vs);
     if (command > MaxVnavClimbRate)
-        command = whole(MaxVnavClimbRate);
+        command = saturate_to_whole(MaxVnavClimbRate);
     else if (command < MinVnavClimbRate)
-        command = whole(MinVnavClimbRate);
+        command = saturate_to_whole(MinVnavClimbRate);
     if (vnav_low_speed_hold == 1) {
         if (a.speed_smoothed > MinVnavIas + 10.0)
             vnav_low_speed_hold = 0;
@@ -82,9 +79,9 @@ void descent_vertical_speed() {
                                       vertical_target_distance, MaxVnavDescRate);
     int32_t command = whole_hundreds(vnav_required_vs);
     if (command > MaxVnavDescRate)
-        command = whole(MaxVnavDescRate);
+        command = saturate_to_whole(MaxVnavDescRate);
     else if (command < MinVnavDescRate)
-        command = whole(MinVnavDescRate);
+        command = saturate_to_whole(MinVnavDescRate);
     if (a.speed_smoothed < MinVnavIas) command = 0;
     command = -command;
     vnav_vs_command = command;
@@ -95,7 +92,7 @@ void descent_vertical_speed() {
 }
 
 void send_speed(double kt) {
-    const int32_t v = whole(kt);
+    const int32_t v = saturate_to_whole(kt);
     trigger_key_event(kKeyAutopilotAirspeedSet, event_value(v));
     commanded_speed_kt = v;
 }
@@ -112,7 +109,7 @@ void descent_speed(const RouteWaypoint& to) {
             send_speed(DescSpdRest);
         } else {
             send_speed(s);
-            if (descent_speed_target > s) descent_speed_target = cruise_speed_target = whole(s);
+            if (descent_speed_target > s) descent_speed_target = cruise_speed_target = saturate_to_whole(s);
         }
     } else if (below_limit(DescAltRest, DescSpdRest, descent_speed_target)) {
         send_speed(DescSpdRest);
@@ -144,7 +141,7 @@ void cruise_speed(const RouteWaypoint& to) {
         send_speed(to.speed_constraint);
     } else if (VnavSetMachCruiseSpd == 1 && CruiseMach > 0.0) {
         // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
-        cruise_mach_command = whole(CruiseMach * 100.0);
+        cruise_mach_command = saturate_to_whole(CruiseMach * 100.0);
         trigger_key_event(kKeyAutopilotMachSet, event_value(cruise_mach_command));
         commanded_mach_x100 = cruise_mach_command;
     } else {
@@ -162,12 +159,12 @@ void set_vnav_altitude_targets() {
                                               vertical_target_distance, MaxVnavDescRate);
         return;
     }
-    const int32_t now = whole(a.snap_token_1);
+    const int32_t now = saturate_to_whole(a.snap_token_1);
     if (vnav_altitude_set == 0) {
         const bool cruise = toc_passed == 1 && tod_passed == 0;
         // A target without an altitude (-999) is no altitude to fly to.
         if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > kNoConstraint)) {
-            const int32_t altitude = cruise ? cruise_altitude : whole(vertical_target_altitude);
+            const int32_t altitude = cruise ? cruise_altitude : saturate_to_whole(vertical_target_altitude);
             trigger_key_event(kKeyAutopilotAltitudeSet, event_value(altitude));
         }
         commanded_altitude_refresh = now;
@@ -179,7 +176,7 @@ void set_vnav_altitude_targets() {
         // while it agrees with the autopilot now, or VNAV's own new altitude
         // would look like the pilot's.
         const double live = sim_var_object.get_autopilot_altitude_lock_var_ft();
-        if (live == a.ap_altitude_lock_ft && whole(live) != commanded_altitude_ft)
+        if (live == a.ap_altitude_lock_ft && saturate_to_whole(live) != commanded_altitude_ft)
             vnav_engaged = 0; // the pilot set another altitude; this pass still runs
     }
     if (toc_passed == 0)
@@ -190,7 +187,7 @@ void set_vnav_altitude_targets() {
 
 void set_vnav_speed_target() {
     const AircraftState& a = aircraft_state;
-    const int32_t now = whole(a.snap_token_1);
+    const int32_t now = saturate_to_whole(a.snap_token_1);
     if (VnavSetSpd == 1 && vnav_speed_set == 1 && VnavSetSpdOffOnManSpdChg == 1 &&
         a.ap_airspeed_target_kt == a.ap_airspeed_target_prev_kt && commanded_speed_refresh != now) {
         // A speed the pilot set by hand suspends VNAV speeds until VNAV is
@@ -199,9 +196,9 @@ void set_vnav_speed_target() {
         const double live_speed = sim_var_object.get_ap_airspeed_target_kt();
         const double live_mach = sim_var_object.get_ap_mach_target();
         if (live_speed == a.ap_airspeed_target_kt && live_mach == a.ap_mach_target) {
-            bool changed = whole(live_speed) != commanded_speed_kt;
+            bool changed = saturate_to_whole(live_speed) != commanded_speed_kt;
             if (VnavSetMachCruiseSpd == 1)
-                changed = changed || whole(live_mach * 100.0) != commanded_mach_x100;
+                changed = changed || saturate_to_whole(live_mach * 100.0) != commanded_mach_x100;
             if (changed) VnavSetSpd = 2;
         }
     }

@@ -129,7 +129,7 @@ double limited_speed(double speed, double restricted, double altitude) {
 } // namespace
 
 double odd_even_altitude(double altitude, double course) {
-    const bool odd = static_cast<long long>(std::trunc(altitude)) % 2000 != 0;
+    const bool odd = saturate_to_whole(altitude) % 2000 != 0;
     const bool eastbound = course < 180.0;
     return odd == eastbound ? altitude : altitude - 1000.0;
 }
@@ -243,14 +243,14 @@ double compute_performance_targets() {
 
     target = semicircular_altitude(target, course);
     climb_tas_target = climb.speed;
-    climb_speed_target = saturate_to_int(tas_to_ias(climb.speed, 15000.0));
-    if (cruise_speed > 0.0) cruise_speed_target = saturate_to_int(tas_to_ias(cruise_speed, target));
-    descent_speed_target = saturate_to_int(tas_to_ias(descent.speed, 15000.0));
+    climb_speed_target = saturate_to_whole(tas_to_ias(climb.speed, 15000.0));
+    if (cruise_speed > 0.0) cruise_speed_target = saturate_to_whole(tas_to_ias(cruise_speed, target));
+    descent_speed_target = saturate_to_whole(tas_to_ias(descent.speed, 15000.0));
     descent_tas_target = descent.speed;
     ClimbMach = ias_to_mach(climb_speed_target, 15000.0);
     CruiseMach = ias_to_mach(cruise_speed_target, target);
     DescentMach = ias_to_mach(descent_speed_target, 15000.0);
-    ClimbRate = saturate_to_int(climb.rate);
+    ClimbRate = saturate_to_whole(climb.rate);
     DescentRate = descent.rate;
     return target;
 }

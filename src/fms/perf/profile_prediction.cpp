@@ -8,6 +8,7 @@
 #include "fms/perf/vertical_state.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/route_plan.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ double altitude_or_zero(double alt) {
 
 // A rate for a flight-path angle at a TAS, rounded to 100 ft/min.
 double rate_for_angle(double tas, double angle) {
-    return std::trunc((tas / 60.0 * angle * 100.0 + 50.0) / 100.0) * 100.0;
+    return saturate_to_whole((tas / 60.0 * angle * 100.0 + 50.0) / 100.0) * 100.0;
 }
 
 // Altitude change over a leg at a rate and a TAS; none without a speed.
@@ -45,7 +46,7 @@ double distance_for(double altitude_change, double rate, double tas) {
 }
 
 double hundreds(double a) {
-    return a > 1000.0 ? std::trunc(a / 100.0) * 100.0 : a;
+    return a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a;
 }
 
 // The first constrained waypoint from i up to (not including) the last that
@@ -75,7 +76,7 @@ int climb_pass(double rc, double climb_distance) {
     for (int i = 1; i <= last - 1; ++i) {
         RouteWaypoint& w = active_plan.slot(i);
         const double length = leg_length(i - 1, i);
-        s = std::trunc(s + length);
+        s = saturate_to_whole(s + length);
         a += leg_altitude_change(length, climb_tas_target, rc);
         k = climb_look_ahead(i, last);
         if (w.constrained == 1) {
@@ -198,7 +199,7 @@ void predict_profile(int requested_altitude, int mode) {
                     cruise = semicircular_altitude(MaxCruise, course);
                     stopped = true;
                 } else {
-                    candidate = std::trunc(a / 1000.0) * 1000.0;
+                    candidate = saturate_to_whole(a / 1000.0) * 1000.0;
                     if (d >= budget) {
                         cruise = odd_even_altitude(candidate, course);
                         stopped = true;
@@ -216,7 +217,7 @@ void predict_profile(int requested_altitude, int mode) {
 
     if (toc_passed == 0) {
         predicted_cruise_altitude_ft = cruise;
-        climb_distance_nm = static_cast<int>(std::trunc(climb_distance));
+        climb_distance_nm = saturate_to_whole(climb_distance);
         double sum = 0.0;
         for (int i = 1; i <= last; ++i) {
             double leg_course = 0.0;
@@ -250,7 +251,7 @@ void predict_profile(int requested_altitude, int mode) {
         }
     }
 
-    if (cruise_altitude == 0) cruise_altitude = static_cast<int>(std::trunc(predicted_cruise_altitude_ft));
+    if (cruise_altitude == 0) cruise_altitude = saturate_to_whole(predicted_cruise_altitude_ft);
     if (mode != 1) {
         descent_speed_phase = 1;
         toc_passed = 0;

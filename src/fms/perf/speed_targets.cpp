@@ -21,7 +21,7 @@ double DescentIasMax = 250.0;
 namespace {
 
 int cost_index_speed(double minimum, double maximum) {
-    return saturate_to_int((maximum - minimum) / 200.0 * cost_index + minimum);
+    return saturate_to_whole((maximum - minimum) / 200.0 * cost_index + minimum);
 }
 
 } // namespace

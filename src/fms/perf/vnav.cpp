@@ -15,6 +15,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
@@ -29,10 +30,6 @@ constexpr int kEconDescentPage = 36;
 
 // 1 once the commands of the TOD now passed went out.
 int tod_commands_sent = 0;
-
-int32_t whole(double v) {
-    return static_cast<int32_t>(std::trunc(v));
-}
 
 void leg(int from, int to, double* distance, double* course) {
     gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon,
@@ -165,9 +162,10 @@ void on_tod_passed() {
 
     if (vnav_engaged != 1) return;
     if (VnavSetAlts == 1 && vertical_target_altitude > kNoConstraint)
-        trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(whole(vertical_target_altitude)));
+        trigger_key_event(kKeyAutopilotAltitudeSet,
+                          static_cast<uint32_t>(saturate_to_whole(vertical_target_altitude)));
     vnav_altitude_set = 1;
-    commanded_altitude_refresh = whole(a.snap_token_1);
+    commanded_altitude_refresh = saturate_to_whole(a.snap_token_1);
     if (VnavSetSpd != 1) return;
     const bool near = VnavSetSpdRestDist > distance_to_to_nm;
     if (near) vnav_speed_set = 0;
@@ -186,13 +184,13 @@ void apply_speed_restrictions() {
     if (vnav_speeds && descent_speed_phase == 1 && DescAltRest > a.indicated_altitude_ft &&
         DescAltRest > 0.0 && DescSpdRest > 0.0 && a.ap_airspeed_target_kt > DescSpdRest &&
         descent_restriction_applied == 0.0) {
-        send_speed(whole(DescSpdRest));
+        send_speed(saturate_to_whole(DescSpdRest));
         descent_restriction_applied = 1.0;
     }
     if (vnav_speeds && toc_passed == 0 && climb_speed_limit_active == 1.0 &&
         a.indicated_altitude_ft > ClbAltRest) {
         const RouteWaypoint& to = active_plan[to_waypoint_index];
-        send_speed(to.constrained == 1 && to.speed_constraint > 0.0 ? whole(to.speed_constraint)
+        send_speed(to.constrained == 1 && to.speed_constraint > 0.0 ? saturate_to_whole(to.speed_constraint)
                                                                     : climb_speed_target);
         climb_speed_limit_active = 0.0;
     }
@@ -217,13 +215,13 @@ int plan_distance_to(int offset) {
     // The distance flown from the origin, in whole NM after every leg.
     double sum = 0.0;
     for (int i = 1; i < n && i <= last; ++i)
-        sum = std::trunc(sum + leg_length(i - 1, i));
+        sum = saturate_to_whole(sum + leg_length(i - 1, i));
 
     int result = 0;
     bool constraint_found = false;
     for (int i = std::max(n, 1); i < last; ++i) {
         const RouteWaypoint& w = active_plan[i];
-        sum = std::trunc(sum + leg_length(i - 1, i));
+        sum = saturate_to_whole(sum + leg_length(i - 1, i));
         if (w.alt_constraint >= cruise_altitude) break;
         if (w.constrained != 1) continue;
         constraint_found = true;
@@ -271,23 +269,23 @@ void update_toc_tod(int mode) {
         tod_sequence_index = to;
         start = to + 1;
         clear_tod_passed();
-        top = whole(active_plan[to].alt_constraint);
+        top = saturate_to_whole(active_plan[to].alt_constraint);
         cruise_altitude = top;
         if (smiths_cdu_page == kEconClimbPage ||
             (smiths_cdu_page == kEconDescentPage && descent_speed_phase == 0))
             smiths_cdu_page = kEconCruisePage;
     } else {
-        top = toc_passed == 1 ? whole(a.indicated_altitude_ft) : cruise_altitude;
+        top = toc_passed == 1 ? saturate_to_whole(a.indicated_altitude_ft) : cruise_altitude;
     }
 
     // The earliest constrained entry of the descent ends it.
-    int end_altitude = whole(altitude_or_zero(active_plan[last].alt_constraint));
+    int end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
     int end = last;
     for (int i = last - 1; i >= start; --i) {
         const RouteWaypoint& w = active_plan[i];
         if (w.alt_constraint >= top || i <= toc_index) break;
         if (w.constrained == 1) {
-            end_altitude = whole(w.alt_constraint);
+            end_altitude = saturate_to_whole(w.alt_constraint);
             end = i;
         }
     }
