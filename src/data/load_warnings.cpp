@@ -64,6 +64,7 @@ void record_missing_file(const std::string& file) {
 void FileLineCheck::line(const std::string& text, int number) {
     ++lines_;
     current_ = number;
+    last_incomplete_ = false;
     if (binary_) return;
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
@@ -75,6 +76,7 @@ void FileLineCheck::line(const std::string& text, int number) {
 }
 
 void FileLineCheck::skip(const std::string& why) {
+    last_incomplete_ = true;
     if (skipped_++ == 0) {
         first_skipped_ = current_;
         first_why_ = why;
@@ -82,7 +84,7 @@ void FileLineCheck::skip(const std::string& why) {
 }
 
 void FileLineCheck::finish(const LineReader& reader) {
-    open_end_ = reader.last_line_open();
+    cut_short_ = reader.last_line_open() && last_incomplete_;
 }
 
 void FileLineCheck::report(const char* kept, bool optional) const {
@@ -96,8 +98,7 @@ void FileLineCheck::report(const char* kept, bool optional) const {
                " lines could not be used (line " + std::to_string(first_skipped_) +
                (first_why_.empty() ? "" : ": " + first_why_) + ")";
     }
-    if (open_end_ && !binary_)
-        text += std::string(text.empty() ? "" : "; ") + "its last line has no line end";
+    if (cut_short_ && !binary_) text += std::string(text.empty() ? "" : "; ") + kCutShortNote;
     if (text.empty()) return;
     record_load_warning(file_, text + "; " + kept);
 }

@@ -29,8 +29,8 @@ void clear_load_warnings();
 
 // What one reading of a file met, told as one load warning naming the file:
 // bytes no text file has (a NUL or another control character but tab), lines
-// that could not be used (how many, the first by number and why), a last line
-// without its line end (a file cut short), or nothing usable at all.
+// that could not be used (how many, the first by number and why), a file cut
+// short, or nothing usable at all.
 class LineReader;
 class FileLineCheck {
   public:
@@ -42,11 +42,22 @@ class FileLineCheck {
     void use() { ++used_; }
     // The line last given could not be used.
     void skip(const std::string& why);
-    // After the last line: notes a last line left open.
+    // The line last given was used, though it lacks fields its record has.
+    void use_incomplete() {
+        use();
+        last_incomplete_ = true;
+    }
+    // The line last given lies outside what the reader looks for: it is not
+    // counted, only judged, so that a file cut short there is still told.
+    void pass_over(bool whole) { last_incomplete_ = !whole; }
+    // After the last line: the file was cut short when its last line has no
+    // line end and could not be used whole. An editor may save a whole file
+    // without the final line end: a whole last line is no damage.
     void finish(const LineReader& reader);
 
     bool binary() const { return binary_; }
     int used() const { return used_; }
+    bool cut_short() const { return cut_short_; }
 
     // Records the warning, if any. `kept` ends it with what stands instead
     // ("skipped", "their defaults kept"); an optional file may hold nothing.
@@ -61,8 +72,12 @@ class FileLineCheck {
     int first_skipped_ = 0;
     std::string first_why_;
     bool binary_ = false;
-    bool open_end_ = false;
+    bool last_incomplete_ = false;
+    bool cut_short_ = false;
 };
+
+// How a warning tells a file cut short.
+inline constexpr const char* kCutShortNote = "its last line is cut short";
 
 // Records a file that could not be opened, once; the optional "_user"
 // companions of the data files are not recorded.

@@ -7,6 +7,7 @@
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 
@@ -57,6 +58,16 @@ bool data_row_usable(const std::string& section, const std::vector<std::string>&
     if (!is_table_section(section)) return true;
     for (const std::string& token : t)
         if (!has_leading_number(token.c_str())) return false;
+    return true;
+}
+
+// A short row still loads, its missing numbers as 0.
+bool data_row_complete(const std::string& section, const std::vector<std::string>& t) {
+    if (equals_ignoring_case(section, "CLIMB") || equals_ignoring_case(section, "DESCENT"))
+        return t.size() >= 4;
+    if (equals_ignoring_case(section, "CRUISE"))
+        return t.size() >= 2 + static_cast<std::size_t>(std::max(1, performance_tables.weight_count));
+    if (equals_ignoring_case(section, "Altitude")) return t.size() >= 2;
     return true;
 }
 
@@ -138,7 +149,10 @@ void load_performance_data() {
             check.use();
         } else if (data_row_usable(section, tokens)) {
             read_data_row(section, tokens);
-            check.use();
+            if (data_row_complete(section, tokens))
+                check.use();
+            else
+                check.use_incomplete();
         } else {
             check.skip("not a number");
         }

@@ -114,21 +114,38 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
     EXPECT_EQ(preview_plan_last, kPlanLastIndex); // so the folder lists it
     EXPECT_EQ(smiths_scratchpad_message, "");     // the folder list tells no pilot
 
-    // Missing, empty, header-only: the plans stay as they were.
+    // Missing, empty, header-only, no header: the plans stay as they were,
+    // while the key lines a text file has still act.
     folder.write_plan("EMPTY.RTE", "");
     folder.write_plan("HEADER.RTE", "CruiseAlt=12000\n[FlightPlan]\n; nothing\n");
-    for (const char* name : {"GONE.RTE", "EMPTY.RTE", "HEADER.RTE"}) {
+    folder.write_plan("NOHEADER.RTE", "CruiseAlt=33000\nResvFuel=2000\nKSEA 47.449 -122.3093 APT\n");
+    const struct {
+        const char* name;
+        int cruise_altitude;
+        double reserve;
+        const char* message;
+    } rows[] = {
+        {"GONE.RTE", 31000, 500.0, "ROUTE FILE NOT LOADED"},
+        {"EMPTY.RTE", 31000, 500.0, "NO WAYPOINT IN FILE"},
+        {"HEADER.RTE", 12000, 500.0, "NO WAYPOINT IN FILE"},
+        {"NOHEADER.RTE", 33000, 2000.0, "NO WAYPOINT IN FILE"},
+    };
+    for (const auto& row : rows) {
         route_state = kRouteStateNone;
         active_plan.slot(3).ident = "KEPT";
-        load_active(name, 0.0, 0.0);
-        EXPECT_FALSE(load_route_file_to_working(name, 0)) << name;
-        EXPECT_EQ(active_plan_last, kPlanLastIndex) << name;
-        EXPECT_EQ(working_plan_last, kPlanLastIndex) << name;
-        EXPECT_EQ(active_plan[3].ident, "KEPT") << name;
-        EXPECT_EQ(cruise_altitude, 31000) << name;
-        EXPECT_EQ(route_state, kRouteStateNone) << name;
-        EXPECT_EQ(smiths_scratchpad_message, name[0] == 'G' ? "ROUTE FILE NOT LOADED" : "NO WAYPOINT IN FILE")
-            << name;
+        cruise_altitude = plan_cruise_altitude = 31000;
+        fuel_on_board_low_lb = plan_fuel_on_board = 500.0;
+        load_active(row.name, 0.0, 0.0);
+        EXPECT_FALSE(load_route_file_to_working(row.name, 0)) << row.name;
+        EXPECT_EQ(active_plan_last, kPlanLastIndex) << row.name;
+        EXPECT_EQ(working_plan_last, kPlanLastIndex) << row.name;
+        EXPECT_EQ(active_plan[3].ident, "KEPT") << row.name;
+        EXPECT_EQ(route_state, kRouteStateNone) << row.name;
+        EXPECT_EQ(cruise_altitude, row.cruise_altitude) << row.name;
+        EXPECT_EQ(plan_cruise_altitude, row.cruise_altitude) << row.name;
+        EXPECT_EQ(fuel_on_board_low_lb, row.reserve) << row.name;
+        EXPECT_EQ(plan_fuel_on_board, row.reserve) << row.name;
+        EXPECT_EQ(smiths_scratchpad_message, row.message) << row.name;
         smiths_scratchpad_message.clear();
     }
     std::string warnings;
@@ -138,7 +155,8 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
     EXPECT_EQ(warnings, "LONG.RTE: 2 waypoints after the first 201 left out\n"
                         "GONE.RTE: cannot be opened\n"
                         "EMPTY.RTE: holds no waypoint: not loaded\n"
-                        "HEADER.RTE: holds no waypoint: not loaded\n");
+                        "HEADER.RTE: holds no waypoint: only its key lines applied\n"
+                        "NOHEADER.RTE: holds no waypoint: only its key lines applied\n");
 }
 
 TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
@@ -159,16 +177,21 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     EXPECT_EQ(plan_fuel_on_board, 2000.0);
     EXPECT_EQ(working_plan_last, 2);
 
+    // Without its header a file loads no waypoint; its keys act in file
+    // order, and a value it does not name stays.
+    folder.write_plan("NOHEADER.RTE", "CruiseAlt=31000\nTripFuel=8000\nFuel=9000\nApproachInfo=I16L_16L\n"
+                                      "KSEA 47.449 -122.3093 APT\n");
+    EXPECT_FALSE(load_route_file_to_working("NOHEADER.RTE", 0));
+    EXPECT_EQ(working_plan_last, 2);
+    EXPECT_EQ(plan_cruise_altitude, 31000);
+    EXPECT_EQ(planned_fuel, 9000.0);
+    EXPECT_EQ(plan_fuel_on_board, 2000.0);
+    EXPECT_EQ(approach_info, "I16L_16L");
+
     load_route_file_to_working("NEXT FPL", 0);
     EXPECT_EQ(working_plan_last, -1);
     EXPECT_EQ(working_plan[0].ident, "******");
     EXPECT_EQ(working_plan[1].ident, "");
-
-    // Without its header a file holds no waypoint: nothing of it is applied.
-    folder.write_plan("NOHEADER.RTE", "CruiseAlt=31000\nKSEA 47.449 -122.3093 APT\n");
-    load_route_file_to_working("NOHEADER.RTE", 0);
-    EXPECT_EQ(working_plan_last, -1);
-    EXPECT_EQ(plan_cruise_altitude, 0);
 }
 
 TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped) {

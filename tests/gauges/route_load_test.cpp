@@ -83,7 +83,7 @@ TEST_F(RouteLoad, whatWasLoadedIsPrintedAndNoRouteIsAWarning) {
     EXPECT_EQ(run("route load EMPTY.RTE\n"),
               "orvex-sim: route load EMPTY.RTE: holds no waypoint: not loaded" + kept);
     EXPECT_EQ(run("route load HEADER.RTE\n"),
-              "orvex-sim: route load HEADER.RTE: holds no waypoint: not loaded" + kept);
+              "orvex-sim: route load HEADER.RTE: holds no waypoint: only its key lines applied" + kept);
     EXPECT_EQ(run("route load NOPE.RTE\n"), "orvex-sim: route load NOPE.RTE: cannot be opened" + kept);
     EXPECT_EQ(run("route load ONE.RTE\n"),
               "orvex-sim: route load ONE.RTE: 1 waypoint loaded, no route" + kept);

@@ -2,6 +2,8 @@
 // where its numbers stood, cut off in the middle of a line, and empty.
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <random>
 #include <string>
 #include <vector>
@@ -28,12 +30,20 @@ inline const std::vector<FileDamage>& file_damages() {
                  if (c >= '0' && c <= '9') c = 'x';
              return words;
          }},
+        // Within the first word of the first data line from the middle on:
+        // its reader cannot use what is left. (A line cut further on may still
+        // be whole to its reader, as in a file saved without its last line end.)
         {"cut",
          [](const std::string& file) {
-             std::size_t half = file.size() / 2;
-             while (half > 0 && (file[half - 1] == '\n' || file[half - 1] == '\r'))
-                 --half;
-             return file.substr(0, half);
+             std::size_t at = file.rfind('\n', file.size() / 2);
+             at = at == std::string::npos ? 0 : at + 1;
+             while (at < file.size() && !std::isalnum(static_cast<unsigned char>(file[at]))) {
+                 const std::size_t next = file.find('\n', at);
+                 at = next == std::string::npos ? file.size() : next + 1;
+             }
+             const std::size_t word = file.find_first_of(" \t=\r\n", at);
+             const std::size_t length = (word == std::string::npos ? file.size() : word) - at;
+             return file.substr(0, at + std::max<std::size_t>(1, length / 2));
          }},
         {"empty", [](const std::string&) { return std::string(); }},
     };

@@ -92,8 +92,8 @@ enum class RouteFileStatus { Read, NotFound, ImportFailed, NotText };
 
 // Everything one route file holds, read before any plan or value of the
 // module changes: its key values by both readers' rules, its waypoints (the
-// plan's 201 at most) and what could not be used. A file that is not text or
-// holds no waypoint is not applied at all.
+// plan's 201 at most) and what could not be used. A file that is not text is
+// not applied at all; one that holds no waypoint applies its key lines alone.
 struct RouteFileRecord {
     RouteFileStatus status = RouteFileStatus::NotFound;
     std::string path;
@@ -102,12 +102,17 @@ struct RouteFileRecord {
     int skipped_waypoints = 0; // no position, or one off the globe
     int first_skipped_line = 0;
     int dropped_waypoints = 0; // past the plan's last entry
-    bool last_line_open = false;
+    bool cut_short = false;
     int skipped_keys = 0; // a value out of the range its page takes
     int cruise_altitude = 0;
     double active_fuel_total = 0.0; // "TripFuel", "ResvFuel" and any "FUEL..." key, in file order
     double planned_fuel = 0.0;      // the same with the "Fuel" key alone
     double reserve_fuel = 0.0;
+    // Which of the values above a key line gave.
+    bool cruise_altitude_seen = false;
+    bool active_fuel_seen = false;
+    bool planned_fuel_seen = false;
+    bool reserve_fuel_seen = false;
     bool approach_info_seen = false;
     std::string approach_info;
     std::vector<std::string> other_keys; // key lines the writer does not make, as written
@@ -153,40 +158,52 @@ std::string trimmed(const std::string& line) {
     return line.substr(first, line.find_last_not_of(" \t") - first + 1);
 }
 
+bool skip_key() {
+    ++record.skipped_keys;
+    return false;
+}
+
 // A key line before the header, by both readers' rules at once: the
 // active-plan reader takes the keys without regard to case and any line
 // beginning with "FUEL" as the total; the working-plan reader the "Fuel" key
-// alone. A value its page would refuse is skipped.
-void read_key_line(const std::string& line) {
+// alone. A value its page would refuse is skipped: false.
+bool read_key_line(const std::string& line) {
     std::string key, value;
     route_key_value(line, key, value);
     const std::string upper = to_upper_ascii(key);
     double number = 0.0;
     if (upper == "CRUISEALT") {
-        if (whole_number(value, number) && number >= 0.0 && number <= kMaxCruiseAltitudeFt &&
-            number == std::trunc(number))
-            record.cruise_altitude = saturate_to_int(number);
-        else
-            ++record.skipped_keys;
+        if (!whole_number(value, number) || number < 0.0 || number > kMaxCruiseAltitudeFt ||
+            number != std::trunc(number))
+            return skip_key();
+        record.cruise_altitude = saturate_to_int(number);
+        record.cruise_altitude_seen = true;
     } else if (upper == "TRIPFUEL") {
-        if (!fuel_value(value, number)) return void(++record.skipped_keys);
+        if (!fuel_value(value, number)) return skip_key();
         record.active_fuel_total += number;
         record.planned_fuel += number;
+        record.active_fuel_seen = record.planned_fuel_seen = true;
     } else if (upper == "RESVFUEL") {
-        if (!fuel_value(value, number)) return void(++record.skipped_keys);
+        if (!fuel_value(value, number)) return skip_key();
         record.reserve_fuel = number;
         record.active_fuel_total += number;
         record.planned_fuel += number;
+        record.active_fuel_seen = record.planned_fuel_seen = record.reserve_fuel_seen = true;
     } else if (upper.compare(0, 4, "FUEL") == 0) {
-        if (!fuel_value(value, number)) return void(++record.skipped_keys);
+        if (!fuel_value(value, number)) return skip_key();
         record.active_fuel_total = number;
-        if (upper == "FUEL") record.planned_fuel = number;
+        record.active_fuel_seen = true;
+        if (upper == "FUEL") {
+            record.planned_fuel = number;
+            record.planned_fuel_seen = true;
+        }
     } else if (upper == "APPROACHINFO") {
         record.approach_info_seen = true;
         record.approach_info = value;
     }
     if (!key.empty() && upper != "CRUISEALT" && upper != "APPROACHINFO" && !is_header_key(upper))
         record.other_keys.push_back(trimmed(line));
+    return true;
 }
 
 // The plan just loaded keeps the file's other key lines for the writer.
@@ -231,12 +248,16 @@ void read_route_file(const std::string& name, bool is_pln) {
     record.skipped_waypoints = 0;
     record.first_skipped_line = 0;
     record.dropped_waypoints = 0;
-    record.last_line_open = false;
+    record.cut_short = false;
     record.skipped_keys = 0;
     record.cruise_altitude = 0;
     record.active_fuel_total = 0.0;
     record.planned_fuel = 0.0;
     record.reserve_fuel = 0.0;
+    record.cruise_altitude_seen = false;
+    record.active_fuel_seen = false;
+    record.planned_fuel_seen = false;
+    record.reserve_fuel_seen = false;
     record.approach_info_seen = false;
     record.approach_info.clear();
     record.other_keys.clear();
@@ -258,14 +279,23 @@ void read_route_file(const std::string& name, bool is_pln) {
         const RouteLine tokens = split_route_line(line);
         if (tokens.count == 0 || tokens.token[0].compare(0, 1, ";") == 0) continue;
         if (!section) {
-            read_key_line(line);
+            const bool usable = read_key_line(line);
             section = is_header(tokens);
+            if (usable)
+                text.use();
+            else
+                text.skip("key value out of range");
             continue;
         }
         if (!read_waypoint(tokens, w)) {
+            text.skip("no valid position");
             if (record.skipped_waypoints++ == 0) record.first_skipped_line = reader.line_number();
             continue;
         }
+        if (tokens.count < 4)
+            text.use_incomplete(); // no type
+        else
+            text.use();
         // The plan holds waypoints 0 to 200; those after are counted.
         if (record.last == kPlanLastIndex) {
             ++record.dropped_waypoints;
@@ -273,14 +303,20 @@ void read_route_file(const std::string& name, bool is_pln) {
         }
         copy_waypoint_fields(w, record.waypoints.slot(++record.last));
     }
-    record.last_line_open = reader.last_line_open();
+    text.finish(reader);
+    record.cut_short = text.cut_short();
     std::fclose(file);
+}
+
+// A file read as text that holds no waypoint: its key lines still act.
+bool keys_alone() {
+    return record.status == RouteFileStatus::Read && record.last < 0;
 }
 
 // What the reader could not take goes to the load warnings (one for the
 // file), and, for a plan the pilot asked for, to the CDU message line. True
 // when the record is to be applied: a file that cannot be read, is not text or
-// holds no waypoint leaves the plans as they were.
+// holds no waypoint leaves the plans as they were (its key lines still act).
 bool report_record(bool pilot_asked) {
     const std::string& file = record.path;
     outcome = RouteFileOutcome{};
@@ -293,8 +329,11 @@ bool report_record(bool pilot_asked) {
         outcome.problem = "is not a text file: not loaded";
         record_load_warning(file, outcome.problem);
     } else if (record.last < 0) {
-        outcome.problem = record.skipped_waypoints > 0 ? "holds no waypoint with a valid position: not loaded"
-                                                       : "holds no waypoint: not loaded";
+        outcome.problem =
+            record.skipped_waypoints > 0 ? "holds no waypoint with a valid position" : "holds no waypoint";
+        const bool keys = record.cruise_altitude_seen || record.active_fuel_seen ||
+                          record.planned_fuel_seen || record.reserve_fuel_seen || record.approach_info_seen;
+        outcome.problem += keys ? ": only its key lines applied" : ": not loaded";
         if (pilot_asked) {
             record_load_warning(file, outcome.problem);
             smiths_scratchpad_message = kNoWaypoint;
@@ -312,7 +351,7 @@ bool report_record(bool pilot_asked) {
                 std::to_string(record.first_skipped_line) + ")");
         if (record.skipped_keys > 0)
             add(std::to_string(record.skipped_keys) + " key values out of range ignored");
-        if (record.last_line_open) add("its last line has no line end");
+        if (record.cut_short) add(kCutShortNote);
         if (!text.empty()) record_load_warning(file, text);
         outcome.loaded = record.last + 1;
         outcome.dropped = record.dropped_waypoints;
@@ -385,6 +424,19 @@ void apply_active_keys() {
     cruise_altitude = record.cruise_altitude;
     fuel_on_board_low_lb = record.reserve_fuel;
     keep_other_keys();
+}
+
+// A file without waypoints sets what its key lines give, and on the ground
+// brings that fuel and cruise altitude to the aircraft, as a whole file's
+// would; the plans and the flight stay as they were.
+void apply_active_keys_alone() {
+    if (record.cruise_altitude_seen) cruise_altitude = record.cruise_altitude;
+    if (record.reserve_fuel_seen) fuel_on_board_low_lb = record.reserve_fuel;
+    if (!on_the_ground()) return;
+    if (LoadFuelonFlightPlanLoad == 1 && record.active_fuel_seen && record.active_fuel_total > 5.0)
+        load_fuel(record.active_fuel_total);
+    if (SetMCPCrzAltOnFlightPlanLoad == 1 && record.cruise_altitude_seen)
+        trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(cruise_altitude));
 }
 
 // Both plans get each waypoint; the origin airport, the TO waypoint and the
@@ -551,6 +603,19 @@ void set_up_working_airports() {
     match_star_transition(kNoSelection, kNoSelection);
 }
 
+// The working reader's part of the same.
+void apply_working_keys_alone() {
+    if (record.cruise_altitude_seen) plan_cruise_altitude = record.cruise_altitude;
+    if (record.reserve_fuel_seen) plan_fuel_on_board = record.reserve_fuel;
+    if (record.planned_fuel_seen) planned_fuel = record.planned_fuel;
+    if (record.approach_info_seen) approach_info = record.approach_info;
+    if (!on_the_ground()) return;
+    if (LoadFuelonFlightPlanLoad == 1 && record.planned_fuel_seen && planned_fuel > 5.0)
+        load_fuel(planned_fuel);
+    if (SetMCPCrzAltOnFlightPlanLoad == 1 && record.cruise_altitude_seen)
+        trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(plan_cruise_altitude));
+}
+
 void prepare_aircraft_for_working_plan() {
     if (!on_the_ground()) return;
     if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 5.0) load_fuel(planned_fuel);
@@ -582,6 +647,7 @@ void load_route_file(int request) {
     const std::string name = route_file_request_name;
     read_route_file(name, ends_with_pln(name));
     if (!report_record(true)) {
+        if (keys_alone()) apply_active_keys_alone();
         finish_active_load();
         return;
     }
@@ -603,7 +669,10 @@ bool load_route_file_to_working(const std::string& name, int keys_off) {
     const std::string upper = to_upper_ascii(name);
     const bool is_pln = upper.find(".PLN") != std::string::npos;
     read_route_file(is_pln ? upper : name, is_pln);
-    if (!report_record(true)) return false;
+    if (!report_record(true)) {
+        if (keys_off == 0 && keys_alone()) apply_working_keys_alone();
+        return false;
+    }
 
     begin_working_load();
     if (keys_off == 0) apply_working_keys();

@@ -2,8 +2,9 @@
 // simulator's plans): into the active plan, the working plan and the preview
 // plan of the folder list. Each reads its whole file before it changes
 // anything: a file that cannot be opened, is not text or holds no waypoint
-// leaves the plans as they were; waypoints past the plan's 201 are left out,
-// and what was not loaded is told in a load warning and the CDU's message line.
+// leaves the plans as they were (the key lines of a text file without
+// waypoints still act); waypoints past the plan's 201 are left out, and what
+// was not loaded is told in a load warning and the CDU's message line.
 #pragma once
 
 #include <string>
