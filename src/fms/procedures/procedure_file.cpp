@@ -28,13 +28,48 @@ std::string section_name(std::string token) {
 // line without such a pair was damaged or cut. Header lines ("T ...") name a
 // procedure instead.
 bool leg_line_usable(const LineTokens& t) {
-    if (equals_ignoring_case(t[1], "T")) return !t[2].empty();
+    if (is_procedure_header(t)) return !t[2].empty();
     for (std::size_t i = 1; i + 1 < t.size(); ++i)
         if (has_leading_number(t[i].c_str()) && has_leading_number(t[i + 1].c_str())) return true;
     return false;
 }
 
 } // namespace
+
+bool is_procedure_header(const LineTokens& t) {
+    return equals_ignoring_case(t[1], "T");
+}
+
+ProcedureRecord procedure_from_header(const LineTokens& t) {
+    ProcedureRecord record;
+    record.name = t[2];
+    record.runway_transition_list = t[3];
+    record.runway = t[4];
+    return record;
+}
+
+bool is_leg_line(const LineTokens& t) {
+    return !t[1].empty() && !t[2].empty() && t[2] != "---";
+}
+
+void fill_leg_from_line(ProcedureLeg& leg, const LineTokens& t, const std::string& transition) {
+    leg.transition = transition;
+    leg.constraint_text = t[3];
+    leg.runway_restriction = t[4];
+    leg.flyover = t[7] == "FO" ? 1 : 0;
+}
+
+void coded_leg_reference(const LineTokens& t, double fallback_lat, double fallback_lon, double& lat,
+                         double& lon) {
+    lat = parse_double(t[5]);
+    lon = parse_double(t[6]);
+    if (!position_usable(lat)) {
+        lat = fallback_lat;
+        lon = fallback_lon;
+    }
+    leg_reference_lat = lat;
+    leg_reference_lon = lon;
+}
 
 bool begins_with(const std::string& text, const char* prefix) {
     return text.compare(0, std::strlen(prefix), prefix) == 0;

@@ -32,6 +32,21 @@ void read_procedure_files(const std::string& base_file_name, const std::string& 
                           const std::string& airport, std::size_t token_count,
                           const ProcedureFileHandlers& handlers);
 
+// What a SID and a STAR file's lines share: a "T" line names a procedure
+// (name, runway transition list, runway); a leg line needs its procedure and
+// fix tokens; every leg takes its transition, constraint text, runway
+// restriction and fly-over mark from the same tokens.
+struct ProcedureLeg;
+struct ProcedureRecord;
+bool is_procedure_header(const LineTokens& t);
+ProcedureRecord procedure_from_header(const LineTokens& t);
+bool is_leg_line(const LineTokens& t);
+void fill_leg_from_line(ProcedureLeg& leg, const LineTokens& t, const std::string& transition);
+// A coded leg's reference position: the line's own (tokens 5 and 6) when it
+// gives one, else the fallback; it also becomes leg_reference_lat/lon.
+void coded_leg_reference(const LineTokens& t, double fallback_lat, double fallback_lon, double& lat,
+                         double& lon);
+
 // A position written in a line counts when its latitude is not 0: 0 stands
 // for "no position", while southern latitudes are real positions.
 inline bool position_usable(double latitude) {

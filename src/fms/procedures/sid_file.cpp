@@ -31,12 +31,11 @@ class SidLoader {
     void line(LineTokens& t) {
         t[7] = to_upper_ascii(t[7]);
         t[8] = to_upper_ascii(t[8]);
-        if (equals_ignoring_case(t[1], "T")) {
+        if (is_procedure_header(t)) {
             header(t);
             return;
         }
-        if (t[1].empty() || t[2].empty() || t[2] == "---") return;
-        leg(t);
+        if (is_leg_line(t)) leg(t);
     }
 
     // A procedure none of whose legs names a transition ends at its junction.
@@ -67,11 +66,7 @@ class SidLoader {
     }
 
     void header(const LineTokens& t) {
-        ProcedureRecord record;
-        record.name = t[2];
-        record.runway_transition_list = t[3];
-        record.runway = t[4];
-        if (slot_.sids.append(std::move(record)) == 0) return;
+        if (slot_.sids.append(procedure_from_header(t)) == 0) return;
         use_runway(find_runway_exact(slot_, t[4]));
     }
 
@@ -159,15 +154,8 @@ class SidLoader {
                 ref_lon_ = previous.longitude;
             }
 
-            double lat = parse_double(t[5]);
-            double lon = parse_double(t[6]);
-            if (position_usable(lat)) {
-                leg_reference_lat = lat;
-                leg_reference_lon = lon;
-            } else {
-                leg_reference_lat = lat = ref_lat_;
-                leg_reference_lon = lon = ref_lon_;
-            }
+            double lat = 0.0, lon = 0.0;
+            coded_leg_reference(t, ref_lat_, ref_lon_, lat, lon);
             if (expand_sid_legs(code, ref_lat_, ref_lon_, &lat, &lon, current_, transition, "", altitude,
                                 runway_heading_) == -99) {
                 legs.set_count(n - 1);
@@ -187,10 +175,7 @@ class SidLoader {
         ProcedureLeg& leg = legs.slot(n);
         ref_lat_ = leg.latitude;
         ref_lon_ = leg.longitude;
-        leg.transition = transition;
-        leg.constraint_text = t[3];
-        leg.runway_restriction = t[4];
-        leg.flyover = t[7] == "FO" ? 1 : 0;
+        fill_leg_from_line(leg, t, transition);
 
         // The first transition leg makes the leg before it the junction.
         if (!transition.empty() && n > 1 && legs[n - 1].transition.empty()) mark_junction(legs.slot(n - 1));

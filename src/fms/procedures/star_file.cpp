@@ -40,15 +40,11 @@ class StarLoader {
 
     void line(LineTokens& t) {
         t[7] = to_upper_ascii(t[7]);
-        if (equals_ignoring_case(t[1], "T")) {
-            ProcedureRecord record;
-            record.name = t[2];
-            record.runway_transition_list = t[3];
-            record.runway = t[4];
-            slot_.stars.append(std::move(record));
+        if (is_procedure_header(t)) {
+            slot_.stars.append(procedure_from_header(t));
             return;
         }
-        if (t[1].empty() || t[2].empty() || t[2] == "---") return;
+        if (!is_leg_line(t)) return;
         if (contains_after_first(t[3], "/VT")) return;
         if (begins_with(t[3], "/")) {
             for (std::size_t k = 2; k < kStarTokens; ++k)
@@ -148,14 +144,8 @@ class StarLoader {
 
         if (begins_with(code, "/") && n > 1) {
             const ProcedureLeg previous = legs[n - 1];
-            double lat = parse_double(t[5]), lon = parse_double(t[6]);
-            if (position_usable(lat)) {
-                leg_reference_lat = lat;
-                leg_reference_lon = lon;
-            } else {
-                leg_reference_lat = lat = previous.latitude;
-                leg_reference_lon = lon = previous.longitude;
-            }
+            double lat = 0.0, lon = 0.0;
+            coded_leg_reference(t, previous.latitude, previous.longitude, lat, lon);
             if (contains_after_first(code, "/IC")) {
                 pending_ = PendingIntercept{current_,
                                             n,
@@ -186,10 +176,7 @@ class StarLoader {
         }
 
         ProcedureLeg& leg = legs.slot(n);
-        leg.transition = transition;
-        leg.constraint_text = t[3];
-        leg.runway_restriction = t[4];
-        leg.flyover = t[7] == "FO" ? 1 : 0;
+        fill_leg_from_line(leg, t, transition);
         if (junction) leg.marker = "*";
 
         if (!leg.transition.empty()) {
