@@ -1,8 +1,11 @@
 // The one line reader and the number helpers every loader uses.
 #include "platform/text_file.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -49,9 +52,43 @@ bool read_line(std::FILE* file, std::string& line, std::size_t max_length) {
     return read_line_ending(file, line, max_length, ended);
 }
 
+// A block is big enough that a call to the C library per block costs nothing
+// beside the lines, and small enough for the loaders of small files.
+bool LineReader::fill() {
+    if (!block_) block_ = std::make_unique<char[]>(block_size);
+    position_ = 0;
+    filled_ = std::fread(block_.get(), 1, block_size, file_);
+    return filled_ > 0;
+}
+
+// As read_line, a block at a time: the line's bytes are found with memchr
+// and copied whole rather than character by character.
 bool LineReader::next(std::string& line) {
+    line.clear();
+    if (!file_) return false;
+    // As read_line: one byte beyond the limit is kept for a '\r' just past it.
+    const std::size_t keep = max_length_ + 1;
+    std::size_t length = 0; // of the whole line, however much is kept
+    bool any = false;
     bool ended = false;
-    if (!read_line_ending(file_, line, max_length_, ended)) return false;
+    while (position_ < filled_ || fill()) {
+        any = true;
+        const char* start = block_.get() + position_;
+        const std::size_t available = filled_ - position_;
+        const auto* end = static_cast<const char*>(std::memchr(start, '\n', available));
+        const std::size_t n = end ? static_cast<std::size_t>(end - start) : available;
+        if (line.size() < keep) line.append(start, std::min(n, keep - line.size()));
+        length += n;
+        position_ += n;
+        if (end) {
+            ++position_;
+            ended = true;
+            break;
+        }
+    }
+    if (!any) return false;
+    if (length <= keep && !line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > max_length_) line.resize(max_length_);
     ++line_number_;
     open_ = !ended;
     return true;
@@ -104,6 +141,43 @@ bool decimal_overflows(const char* first, const char* last) {
     return magnitude + exponent > 0;
 }
 
+// The common plain decimal ("-45.531056"): at most 2^53 as an integer of its
+// digits and at most 22 of them after the point. Such a number is the
+// quotient of two doubles that are both exact, and one division rounds it
+// correctly, as from_chars does; anything else goes to from_chars. Only where
+// doubles are computed in double precision: x87 arithmetic rounds twice.
+bool plain_decimal(const char* p, double& value) {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return false;
+    // The integer of the digits may wrap past nineteen of them; it is then
+    // not used.
+    uint64_t mantissa = 0;
+    const char* start = p;
+    for (; is_digit(*p); ++p)
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    std::ptrdiff_t digits = p - start;
+    std::ptrdiff_t decimals = 0;
+    if (*p == '.') {
+        const char* point = p++;
+        for (; is_digit(*p); ++p)
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+        decimals = p - point - 1;
+        digits += decimals;
+    }
+    if (digits > 19 || mantissa > (uint64_t{1} << 53) || decimals > 22) return false;
+    if (digits == 0 || *p == 'e' || *p == 'E') return false;
+    value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    return true;
+#else
+    (void)p;
+    (void)value;
+    return false;
+#endif
+}
+
 } // namespace
 
 double parse_double(const char* text) {
@@ -114,6 +188,8 @@ double parse_double(const char* text) {
     bool negative = false;
     if (*p == '+' || *p == '-') negative = *p++ == '-';
     if (*p == '+' || *p == '-') return 0.0;
+    double plain = 0.0;
+    if (plain_decimal(p, plain)) return negative ? -plain : plain;
     const char* end = p;
     while (*end)
         ++end;

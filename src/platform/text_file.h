@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 // Reads one line of at most max_length characters (the loader's fixed buffer
@@ -16,19 +17,28 @@ bool read_line(std::FILE* file, std::string& line, std::size_t max_length);
 
 // read_line with what a loader reports about the file as a whole: the number
 // of the line last read (from 1) and whether it ended without a line end,
-// as the last line of a file cut short does.
+// as the last line of a file cut short does. It reads the file in blocks, so
+// the file must be read through this reader alone until it is closed.
 class LineReader {
   public:
+    // Bytes read from the file at a time.
+    static constexpr std::size_t block_size = 32 * 1024;
+
     LineReader(std::FILE* file, std::size_t max_length) : file_(file), max_length_(max_length) {}
     bool next(std::string& line);
     int line_number() const { return line_number_; }
     bool last_line_open() const { return open_; }
 
   private:
+    bool fill();
+
     std::FILE* file_;
     std::size_t max_length_;
     int line_number_ = 0;
     bool open_ = false;
+    std::unique_ptr<char[]> block_;
+    std::size_t position_ = 0; // next unread byte of the block
+    std::size_t filled_ = 0;   // bytes of the block read from the file
 };
 
 // Lenient parsing as atof/atoi do, but always in the C locale whatever the

@@ -4,6 +4,7 @@
 #include "sim/host_folder.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 
@@ -62,6 +63,40 @@ TEST(NavDatabase, loadsEachBaseFileThenItsUserFile) {
     EXPECT_EQ(navaid_table[3].extra, "");
     EXPECT_EQ(navaid_table[4].ident, "DET");
     EXPECT_EQ(warning_messages.count(), 0);
+}
+
+// Tokens end at any blank wherever it falls in the line (the splitter looks
+// at whole words of the line first); a control byte is part of a token.
+TEST(NavDatabase, tokensEndAtEveryKindOfBlankAtAnyOffset) {
+    struct Row {
+        std::string line;
+        const char* ident;
+        const char* name;
+        double latitude;
+        double longitude;
+    };
+    const Row rows[] = {
+        {"A B 1 2", "A", "B", 1.0, 2.0},
+        {"ABCDEFG HIJKLMNO 1.5\t-2.25", "ABCDEFG", "HIJKLMNO", 1.5, -2.25},
+        {"  \tABCDEFGHI\vJ\f\f10.125    -20.5\r", "ABCDEFGHI", "J", 10.125, -20.5},
+        {"AB\x01" "CDEFGHIJ NAME\x02 3 4", "AB\x01" "CDEFGHIJ", "NAME\x02", 3.0, 4.0},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ\xc4\xd6 N 5 6 extra", "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xc4\xd6", "N", 5.0,
+         6.0},
+    };
+    std::string text;
+    for (const Row& r : rows)
+        text += r.line + "\n";
+    TempFolder sim;
+    load_with(sim, {{"ints.txt", text}});
+    ASSERT_EQ(intersection_table.count(), static_cast<int>(std::size(rows)));
+    for (int i = 1; i <= intersection_table.count(); ++i) {
+        const Row& r = rows[i - 1];
+        const NavRecord& got = intersection_table[i];
+        EXPECT_EQ(got.ident, r.ident) << i;
+        EXPECT_EQ(got.name, r.name) << i;
+        EXPECT_EQ(got.latitude, r.latitude) << i;
+        EXPECT_EQ(got.longitude, r.longitude) << i;
+    }
 }
 
 TEST(NavDatabase, reloadStartsTheTablesAgainAndMissingFilesLeaveThemEmpty) {

@@ -1,31 +1,61 @@
 #include "platform/temp_folder.h"
 #include "platform/text_file.h"
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace {
 
-// Reads every line of `content` with the given limit.
-std::vector<std::string> lines_of(const std::string& content, std::size_t max_length) {
+std::FILE* file_of(const std::string& content) {
     std::FILE* f = std::tmpfile();
     std::fwrite(content.data(), 1, content.size(), f);
     std::rewind(f);
-    std::vector<std::string> out;
+    return f;
+}
+
+using Lines = std::vector<std::string>;
+
+struct ReaderResult {
+    Lines lines;
+    bool last_line_open = false;
+};
+
+// Every line of `content` through LineReader, checking its line numbers.
+ReaderResult line_reader_lines(const std::string& content, std::size_t max_length) {
+    std::FILE* f = file_of(content);
+    ReaderResult out;
+    LineReader reader(f, max_length);
+    std::string line = "stale";
+    while (reader.next(line)) {
+        out.lines.push_back(line);
+        EXPECT_EQ(reader.line_number(), static_cast<int>(out.lines.size()));
+    }
+    EXPECT_TRUE(line.empty());
+    out.last_line_open = reader.last_line_open();
+    std::fclose(f);
+    return out;
+}
+
+// Reads every line of `content` with the given limit, by read_line; the
+// block reader must read the same.
+Lines lines_of(const std::string& content, std::size_t max_length) {
+    std::FILE* f = file_of(content);
+    Lines out;
     std::string line = "stale";
     while (read_line(f, line, max_length))
         out.push_back(line);
     EXPECT_TRUE(line.empty());
     std::fclose(f);
+    EXPECT_EQ(line_reader_lines(content, max_length).lines, out);
     return out;
 }
-
-using Lines = std::vector<std::string>;
 
 } // namespace
 
@@ -54,6 +84,48 @@ TEST(ReadLine, cutsAnOverLongLineAndSkipsItsRest) {
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(got[0], std::string(298, 'k'));
     EXPECT_EQ(got[1], "TransAlt=5000");
+}
+
+// The block reader where a line end, a cut or the file's end meets the edge of
+// a block: the feature at every offset from three bytes before the edge to
+// two after it.
+TEST(LineReader, readsTheSameAcrossBlockEdges) {
+    struct Row {
+        const char* what;
+        std::string tail; // after the first line's run of 'a'
+        std::size_t max_length;
+        Lines expected_after; // lines after the first
+        bool open;
+    };
+    const std::size_t edge = LineReader::block_size;
+    for (std::size_t n = edge - 3; n <= edge + 2; ++n) {
+        const std::string run(n, 'a');
+        const Row rows[] = {
+            {"CR LF", "\r\nnext", 100000, {"next"}, true},
+            {"LF", "\nnext\n", 100000, {"next"}, false},
+            {"CR at the end", "\r", 100000, {}, true},
+            {"CR inside", "\rb\n", 100000, {}, false},
+            {"no line end", "", 100000, {}, true},
+            {"cut", "bbbb\r\nnext\n", 10, {"next"}, false},
+            {"CR just past the limit", "\r\nnext", n, {"next"}, true},
+        };
+        for (const Row& r : rows) {
+            Lines expected = {run.substr(0, r.max_length)};
+            if (std::string(r.what) == "CR inside") expected[0] = run + "\rb";
+            expected.insert(expected.end(), r.expected_after.begin(), r.expected_after.end());
+            const ReaderResult got = line_reader_lines(run + r.tail, r.max_length);
+            EXPECT_EQ(got.lines, expected) << r.what << " at " << n;
+            EXPECT_EQ(got.last_line_open, r.open) << r.what << " at " << n;
+        }
+    }
+    // Many lines of every length across many blocks, each its own number.
+    std::string text;
+    Lines expected;
+    for (std::size_t i = 0; text.size() < 3 * edge; ++i) {
+        expected.push_back(std::string(i % 97, static_cast<char>('a' + i % 26)));
+        text += expected.back() + (i % 2 ? "\r\n" : "\n");
+    }
+    EXPECT_EQ(line_reader_lines(text, 1698).lines, expected);
 }
 
 TEST(ParseDouble, takesTheLongestCPrefixLikeAtof) {
@@ -98,6 +170,44 @@ TEST(ParseDouble, takesTheLongestCPrefixLikeAtof) {
     EXPECT_EQ(parse_double("0." + std::string(400, '0') + "1"), 0.0);
     for (const char* word : {"nan", "NAN", "-nan", "nan(123)", "inf", "-inf", "+Infinity", "INF"})
         EXPECT_EQ(parse_double(word), 0.0) << word;
+}
+
+// Plain decimals have a shortcut of their own: it must give the very double
+// the general conversion gives, also at the edges of where it applies.
+TEST(ParseDouble, plainDecimalsAreRoundedAsTheGeneralConversionRoundsThem) {
+    auto general = [](const std::string& text) {
+        double value = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    };
+    const char* rows[] = {
+        "9007199254740992",         // 2^53
+        "9007199254740993",         // past it: rounds
+        "9007199254740993.5",       //
+        "1234567890123456789",      // nineteen digits
+        "12345678901234567890",     // twenty
+        "0.1234567890123456789012", // twenty-two decimals
+        "0.12345678901234567890123",
+        "0000000000000000000001.5", // leading zeros count as digits
+        "1.0000000000000000000001",  "0.30000000000000004", "45.531056", "179.999999", "0.000001", "5.", ".5",
+    };
+    for (const char* text : rows) {
+        EXPECT_EQ(parse_double(text), general(text)) << text;
+        EXPECT_EQ(parse_double(std::string("-") + text), -general(text)) << text;
+    }
+    // Coordinates as the data files write them, with up to nine decimals.
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 20000; ++i) {
+        char text[40];
+        const int decimals = static_cast<int>(rng() % 10);
+        std::snprintf(text, sizeof text, "%.*f", decimals,
+                      static_cast<double>(rng() % 360000000000) / 1e9 - 180.0);
+        ASSERT_EQ(parse_double(text), general(text)) << text;
+    }
+    EXPECT_TRUE(std::signbit(parse_double("-0.0")));
+    EXPECT_EQ(parse_double("5.e2"), 500.0);
+    EXPECT_EQ(parse_double("2.5E1x"), 25.0);
+    EXPECT_EQ(parse_double("0x1.8"), 1.5);
 }
 
 TEST(ParseInt, takesDigitsUpToTheFirstOtherCharacterAndSaturates) {

@@ -103,3 +103,26 @@ TEST(LoadWarnings, theUserCompanionsMayBeMissingOrEmptyAndAMissingBaseFileIsName
                                         "apts.txt: cannot be opened", "navs.txt: cannot be opened"}));
     os::clear_memory_files();
 }
+
+// A byte no text file has is found wherever it stands in a line (the check
+// looks at whole words of the line first); tab, carriage return and bytes
+// from 0x80 (Windows-1252 text) are text.
+TEST(LoadWarnings, aControlByteAnywhereInALineMakesTheFileNoText) {
+    for (std::size_t length = 1; length <= 24; ++length)
+        for (std::size_t at = 0; at < length; ++at) {
+            for (const char bad : {'\0', '\x01', '\x1a', '\x1f', '\n'}) {
+                std::string line(length, 'x');
+                line[at] = bad;
+                FileLineCheck check{"file.txt"};
+                check.line(line, 1);
+                EXPECT_TRUE(check.binary()) << length << " " << at << " " << int(bad);
+            }
+            for (const char good : {'\t', '\r', ' ', '!', '\x7f', '\x80', '\xb0', '\xff'}) {
+                std::string line(length, '\xa0');
+                line[at] = good;
+                FileLineCheck check{"file.txt"};
+                check.line(line, 1);
+                EXPECT_FALSE(check.binary()) << length << " " << at << " " << int(good);
+            }
+        }
+}
