@@ -2,8 +2,8 @@
 // lines and lines starting with ';' or '#' are comments. Commands run in
 // order at the current frame; only `frames`, `fly`, `cdu`, `gns`, `mcu` and
 // `keyboard press|type` move time on.
-// The commands, their arguments and what they do are the table that the
-// parser dispatches on and that `orvex-sim --help` prints (script_commands).
+// The commands, their arguments and what they do are one table that parses
+// them, runs them and that `orvex-sim --help` prints (script_commands).
 //
 // GAUGE is an instance id ("window00.gauge00") or a gauge name placed once.
 // Numbers may be written in hex (0x10337). The whole script is checked
@@ -20,55 +20,13 @@ namespace host {
 struct Simulator;
 struct PlacedGauge;
 
-enum class ScriptOp {
-    Frames,
-    Click,
-    Key,
-    SetToken,
-    SetTokenCode,
-    SetTokenText,
-    ClearToken,
-    SetNamed,
-    SetCalcNumber,
-    SetCalcText,
-    SetLinkWord,
-    SetLinkFloat,
-    SetLinkText,
-    OpenWindow,
-    CloseWindow,
-    ToggleWindow,
-    PrintToken,
-    PrintNamed,
-    PrintModule,
-    PrintCalc,
-    PrintLink,
-    PrintKeys,
-    PrintLights,
-    PrintState,
-    PrintWritten,
-    Aircraft,
-    PrintAircraft,
-    Snapshot,
-    GpsPlan,
-    CduKeys,
-    CduPage,
-    GnsKeys,
-    McuKeys,
-    KeyboardKeys,
-    KeyboardType,
-    KeyboardFail,
-    KeyboardLose,
-    PrintKeyboard,
-    SnapshotAll,
-    RouteLoad,
-    Progress,
-    Fly,
-    Summary,
-    Strict,
-};
+namespace scripting {
+struct Row;
+}
 
 struct ScriptCommand {
-    ScriptOp op = ScriptOp::Frames;
+    const scripting::Row* command = nullptr; // the table's row that parsed it and runs it
+    int form = 0;                            // which of the command's forms, as its parser numbers them
     int line = 0;
     int64_t count = 0;            // frames
     PlacedGauge* gauge = nullptr; // click
