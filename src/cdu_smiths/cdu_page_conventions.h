@@ -5,6 +5,7 @@
 // texts; the scratchpad line; and the common sub-page stepping.
 #pragma once
 
+#include "map/palette.h"
 #include "platform/gfx.h"
 
 #include <string>
@@ -13,8 +14,8 @@ struct DisplayObject;
 
 inline constexpr float kCduCanvasWidth = 282.0f;
 inline constexpr float kCduCanvasHeight = 245.0f;
-inline constexpr gfx::Argb kCduGreen = 0xFF00FA00;
-inline constexpr gfx::Argb kCduBlack = 0xFF000000;
+inline constexpr gfx::Argb kCduGreen = palette::green;
+inline constexpr gfx::Argb kCduBlack = palette::black;
 
 enum class CduFont {
     Large, // 18 px: titles, data, prompts, scratchpad

@@ -5,12 +5,11 @@
 #include "data/c17_mfd_state.h"
 #include "data/display_settings.h"
 #include "fms/units/cdu_text.h"
+#include "map/palette.h"
 
 DisplayObject smiths_cdu_display;
 
 namespace {
-
-constexpr gfx::Argb kGreen = 0xFF00FA00;
 
 // The pages the unit draws; other numbers leave the screen blank.
 struct PageEntry {
@@ -104,7 +103,7 @@ void render_smiths_routine(DisplayObject& display, void* device_context, PixelSi
 }
 
 void cdu_fill_text_box(int x, int y, gfx::Graphics& graphics, int n) {
-    const gfx::SolidBrush brush(kGreen);
+    const gfx::SolidBrush brush(palette::green);
     const gfx::Point box[] = {{x, y}, {x + 14 * n, y}, {x + 14 * n, y + 20}, {x, y + 20}, {x, y}};
     graphics.fill_polygon_i(brush, box, gfx::FillMode::Alternate);
 }

@@ -1,6 +1,7 @@
 #include "gauges/debug_page.h"
 
 #include "data/display_state.h"
+#include "map/palette.h"
 #include "sim/aircraft_state.h"
 
 #include <cstdio>
@@ -23,7 +24,7 @@ void debug_draw_state(const DisplayObject& display, gfx::Graphics& graphics) {
                              static_cast<float>(display.height) / 310.0f);
     const gfx::FontFamily family("Arial");
     const gfx::Font font(family, 14.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
-    const gfx::SolidBrush yellow(0xFFFFFF00);
+    const gfx::SolidBrush yellow(palette::yellow);
     char text[64];
     std::snprintf(text, sizeof text, "plat=%.6f", aircraft_state.plat);
     graphics.draw_string(text, font, yellow, gfx::PointF{0.0f, 255.0f});

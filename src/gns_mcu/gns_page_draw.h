@@ -3,6 +3,7 @@
 // highlighted (black on yellow) text and the ten line-key markers.
 #pragma once
 
+#include "map/palette.h"
 #include "platform/gfx.h"
 
 #include <string>
@@ -12,12 +13,12 @@ struct DisplayObject;
 inline constexpr float kGnsCanvasWidth = 495.0f;
 inline constexpr float kGnsCanvasHeight = 400.0f;
 
-inline constexpr gfx::Argb kGnsGreen = 0xFF00FA00;
-inline constexpr gfx::Argb kGnsWhite = 0xFFDEE6E9;
-inline constexpr gfx::Argb kGnsYellow = 0xFFFFFF00;
-inline constexpr gfx::Argb kGnsMagenta = 0xFFFF13D5;
-inline constexpr gfx::Argb kGnsBlue = 0xFF02A7EB;
-inline constexpr gfx::Argb kGnsBlack = 0xFF000000;
+inline constexpr gfx::Argb kGnsGreen = palette::green;
+inline constexpr gfx::Argb kGnsWhite = palette::white;
+inline constexpr gfx::Argb kGnsYellow = palette::yellow;
+inline constexpr gfx::Argb kGnsMagenta = palette::magenta;
+inline constexpr gfx::Argb kGnsBlue = palette::blue;
+inline constexpr gfx::Argb kGnsBlack = palette::black;
 
 // Rows of the line-key markers, L1..L5 and R1..R5 alike.
 inline constexpr float kGnsMarkerRow[5] = {30.0f, 98.0f, 178.0f, 265.0f, 340.0f};

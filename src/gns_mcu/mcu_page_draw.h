@@ -4,6 +4,7 @@
 // and the entry line with its character wheel.
 #pragma once
 
+#include "map/palette.h"
 #include "platform/gfx.h"
 
 #include <string>
@@ -11,9 +12,9 @@
 inline constexpr float kMcuCanvasWidth = 239.0f;
 inline constexpr float kMcuCanvasHeight = 78.0f;
 
-inline constexpr gfx::Argb kMcuGreen = 0xFF5BE5A7;
-inline constexpr gfx::Argb kMcuAmber = 0xFFE9B73E;
-inline constexpr gfx::Argb kMcuMagenta = 0xFFFF13D5;
+inline constexpr gfx::Argb kMcuGreen = palette::light_green;
+inline constexpr gfx::Argb kMcuAmber = palette::amber;
+inline constexpr gfx::Argb kMcuMagenta = palette::magenta;
 inline constexpr gfx::Argb kMcuPurple = 0xFF800080;
 
 // Texts of a page line and of the entry line are cut to these.

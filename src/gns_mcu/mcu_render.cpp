@@ -5,6 +5,7 @@
 #include "fms/update_counters.h"
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_unit_state.h"
+#include "map/palette.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject mcu_display;
@@ -46,7 +47,7 @@ void render_mcu(DisplayObject& display, void* device_context, PixelSize size) {
                          // redraw the screen keeps its picture.
                          const bool run = due || airport_request;
                          if (due) {
-                             g.fill_rectangle(gfx::SolidBrush(0xFF000000), 0.0f, 0.0f, 250.0f, 85.0f);
+                             g.fill_rectangle(gfx::SolidBrush(palette::black), 0.0f, 0.0f, 250.0f, 85.0f);
                              if (mcu_entry_active == 1)
                                  g.fill_rectangle(gfx::SolidBrush(kMcuPurple), 0.0f, 61.0f, 236.0f, 13.0f);
                          }

@@ -6,9 +6,9 @@
 #include "data/display_state.h"
 #include "fms/math/nav_math.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "platform/gfx.h"
@@ -240,8 +240,8 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
     if (ppn <= 0.0) return;
     const MapProjector projector(MapView{ref_lat, ref_lon, map_up, ppn});
 
-    const gfx::Pen pen(map_colour::olive, 1.0f);
-    const gfx::SolidBrush brush(map_colour::olive);
+    const gfx::Pen pen(palette::olive, 1.0f);
+    const gfx::SolidBrush brush(palette::olive);
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font(family, 14.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
 

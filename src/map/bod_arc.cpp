@@ -8,9 +8,9 @@
 #include "data/display_state.h"
 #include "data/p1000_menu_state.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "platform/gfx.h"
@@ -39,7 +39,7 @@ struct ArcRow {
     int size = 0;
     float start = 220.0f;
     float sweep = 100.0f;
-    gfx::Argb colour = map_colour::green;
+    gfx::Argb colour = palette::green;
     DesignSize restore; // none: the transform is left as drawn
 };
 
@@ -68,7 +68,7 @@ bool level_off_arc_wanted() {
 void draw_bod_arc_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     const double centre_y = hw_b737_nd_mode >= kB737NdModeCtrMap ? 171.0 : 249.0;
     draw_arc(display, g, ppn,
-             ArcRow{hw_b737_nd_design, 122.0, centre_y, -108, 217, 240.0f, 60.0f, map_colour::green, {}});
+             ArcRow{hw_b737_nd_design, 122.0, centre_y, -108, 217, 240.0f, 60.0f, palette::green, {}});
 }
 
 void draw_bod_arc_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g) {
@@ -80,7 +80,7 @@ void draw_bod_arc_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g) {
                     150,
                     220.0f,
                     100.0f,
-                    map_colour::green,
+                    palette::green,
                     {}});
 }
 
@@ -93,18 +93,18 @@ void draw_bod_arc_md80_ehsi(const DisplayObject& display, gfx::Graphics& g, doub
                     150,
                     220.0f,
                     100.0f,
-                    map_colour::green,
+                    palette::green,
                     {}});
 }
 
 void draw_bod_arc_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     draw_arc(display, g, ppn,
-             ArcRow{proline4_mfd_design, 123.0, 220.0, -45, 90, 220.0f, 100.0f, map_colour::green, {}});
+             ArcRow{proline4_mfd_design, 123.0, 220.0, -45, 90, 220.0f, 100.0f, palette::green, {}});
 }
 
 void draw_bod_arc_efs50_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     const double y = efs50_ehsi_mode <= kEfs50EhsiModeRoseMapSectors ? 114.0 : 190.0;
-    ArcRow row{efs50_ehsi_design, 129.0, y, -45, 90, 220.0f, 100.0f, 0xFF25C817, efs50_ehsi_design};
+    ArcRow row{efs50_ehsi_design, 129.0, y, -45, 90, 220.0f, 100.0f, palette::deep_green, efs50_ehsi_design};
     draw_arc(display, g, ppn, row);
 }
 
@@ -117,7 +117,7 @@ void draw_bod_arc_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, doub
                105,
                220.0f,
                100.0f,
-               map_colour::light_green,
+               palette::light_green,
                p1000_mfd_design};
     draw_arc(display, g, ppn, row);
 }
@@ -131,6 +131,6 @@ void draw_bod_arc_c17_mfd(const DisplayObject& display, gfx::Graphics& g, double
                     150,
                     220.0f,
                     100.0f,
-                    map_colour::green,
+                    palette::green,
                     {}});
 }

@@ -6,16 +6,16 @@
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/near_layer_common.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "map/selected_runways.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
 
-namespace c = map_colour;
+namespace c = palette;
 
 namespace {
 

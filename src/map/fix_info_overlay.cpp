@@ -11,9 +11,9 @@
 #include "fms/plan/route_plan.h"
 #include "map/c17_map_view.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "map/symbol_painter.h"
@@ -117,7 +117,7 @@ struct FixInfoRow {
     double centre_y = 0.0;
     Reference ref;
     double range = 0.0;
-    gfx::Argb colour = map_colour::green;
+    gfx::Argb colour = palette::green;
 };
 
 void draw_fix_info(const DisplayObject& display, gfx::Graphics& g, double ppn, const FixInfoRow& row) {
@@ -180,7 +180,7 @@ void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, do
     const int mode = hw_b737_nd_mode;
     draw_fix_info(display, g, ppn,
                   FixInfoRow{hw_b737_nd_design, 122.0, mode >= kB737NdModeCtrMap ? 171.0 : 249.0,
-                             fix_reference(mode >= kB737NdModePlan), hw_b737_nd_range, map_colour::green});
+                             fix_reference(mode >= kB737NdModePlan), hw_b737_nd_range, palette::green});
 }
 
 void draw_fix_info_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
@@ -188,7 +188,7 @@ void draw_fix_info_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& g, 
     if (du_1000_ehsi_mode != kEhsiModeMap) return;
     draw_fix_info(display, g, ppn,
                   FixInfoRow{du_1000_ehsi_design, 159.0, 272.0, fix_reference(false), du_1000_ehsi_range,
-                             map_colour::green});
+                             palette::green});
 }
 
 void draw_fix_info_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
@@ -200,7 +200,7 @@ void draw_fix_info_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, dou
     if (p1000_mfd_plan_mode == kP1000PlanModeNorthUp) r.map_up = r.radial_ref = 0.0;
     draw_fix_info(display, g, ppn,
                   FixInfoRow{p1000_mfd_design, double(p1000_map_centre_x), double(p1000_map_centre_y), r,
-                             p1000_mfd_range, map_colour::light_green});
+                             p1000_mfd_range, palette::light_green});
 }
 
 void draw_fix_info_c17_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
@@ -210,7 +210,7 @@ void draw_fix_info_c17_mfd(const DisplayObject& display, gfx::Graphics& g, doubl
     draw_fix_info(display, g, ppn,
                   FixInfoRow{c17_mfd_design, double(c17_compass_centre.x), double(c17_compass_centre.y),
                              Reference{view.ref_lat, view.ref_lon, view.heading, c17_radial_reference()},
-                             c17_map_range_nm, map_colour::green});
+                             c17_map_range_nm, palette::green});
 }
 
 namespace {
@@ -224,14 +224,14 @@ std::string tuned_vor_ident() {
 }
 
 struct Md11Drawing {
-    gfx::Pen ring{map_colour::green, 1.0f};
-    gfx::Pen green_dashed{map_colour::green, 1.0f};
-    gfx::Pen white_dashed{map_colour::white, 2.0f};
-    gfx::Pen tuned_dashed{map_colour::magenta, 2.0f};
-    gfx::Pen white1{map_colour::white, 1.0f};
-    gfx::Pen white2{map_colour::white, 2.0f};
-    gfx::SolidBrush white{map_colour::white};
-    gfx::SolidBrush magenta{map_colour::magenta};
+    gfx::Pen ring{palette::green, 1.0f};
+    gfx::Pen green_dashed{palette::green, 1.0f};
+    gfx::Pen white_dashed{palette::white, 2.0f};
+    gfx::Pen tuned_dashed{palette::magenta, 2.0f};
+    gfx::Pen white1{palette::white, 1.0f};
+    gfx::Pen white2{palette::white, 2.0f};
+    gfx::SolidBrush white{palette::white};
+    gfx::SolidBrush magenta{palette::magenta};
     gfx::FontFamily family{"Arial"};
     gfx::Font small{family, 8.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};
     gfx::Font ident{family, 10.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel};

@@ -11,9 +11,9 @@
 #include "fms/plan/holds.h"
 #include "map/c17_map_view.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -63,7 +63,7 @@ void draw_hold(gfx::Graphics& g, const RacetrackRow& row) {
     g.translate_transform(static_cast<float>((row.centre_x + p.x) * row.x_scale),
                           static_cast<float>((row.centre_y + p.y) * row.y_scale));
     g.rotate_transform(static_cast<float>(hold.inbound_course - row.turn_from));
-    const gfx::Pen pen(map_colour::magenta, row.pen_width);
+    const gfx::Pen pen(palette::magenta, row.pen_width);
     const double L = hold.leg_distance * row.view.ppn * row.y_scale;
     draw_racetrack(g, pen, hold.turn, L, row.side * L,
                    (hold.turn == kDirectionRight ? 0.66 : row.left_near) * L);
@@ -200,7 +200,7 @@ void draw_hold_pattern_efs50_ehsi(const DisplayObject& display, gfx::Graphics& g
     for (int i = 1; i <= 4; ++i)
         corner[i] = project(hold_pattern_points[i - 1].lat, hold_pattern_points[i - 1].lon);
 
-    const gfx::Pen pen(0xFF25C817, 2.0f);
+    const gfx::Pen pen(palette::deep_green, 2.0f);
     const bool right = hold.turn == kDirectionRight;
     // The turns span the pattern's width, Xwind to Dwind, so that they meet
     // the legs whatever width the core gave the pattern.
@@ -224,7 +224,7 @@ void draw_hold_pattern_efs50_ehsi(const DisplayObject& display, gfx::Graphics& g
         int32_t x = 0, y = 0;
         turn_arc_geometry_i(a.map_heading_deg, hold_point_course_deg, centre_x, centre_y,
                             hold_point_distance_nm * ppn, &x, &y);
-        g.fill_ellipse_i(gfx::SolidBrush(hold_armed == 1 ? map_colour::amber : 0xFF25C817), x - 4, y - 5, 8,
-                         8);
+        g.fill_ellipse_i(gfx::SolidBrush(hold_armed == 1 ? palette::amber : palette::deep_green), x - 4,
+                         y - 5, 8, 8);
     }
 }

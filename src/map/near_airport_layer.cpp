@@ -4,15 +4,15 @@
 #include "data/display_geometry.h"
 #include "data/display_settings.h"
 #include "fms/nav/nearby_lists.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
 #include "map/near_layers.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "sim/aircraft_state.h"
 
-namespace c = map_colour;
+namespace c = palette;
 
 namespace {
 

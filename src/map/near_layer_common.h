@@ -6,6 +6,7 @@
 #include "data/nav_record.h"
 #include "map/map_canvas.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/symbol_painter.h"
 #include "platform/gfx.h"
 
@@ -182,7 +183,7 @@ void draw_layer_map_symbols(gfx::Graphics& g, const LayerCanvas& layer, const Li
 template <class List>
 void draw_layer_circles(gfx::Graphics& g, const LayerCanvas& layer, const List& list,
                         const SymbolPlacement& at) {
-    const gfx::Pen circle(0xFF02A7EB, 4.0f);
+    const gfx::Pen circle(palette::blue, 4.0f);
     draw_layer_symbols(g, layer, list, at, [&](const NavRecord&, double xs, double ys) {
         g.draw_ellipse_i(circle, xs, ys, 10.0 * layer.k.w, 10.0 * layer.k.s);
         return true;

@@ -7,10 +7,10 @@
 #include "data/display_state.h"
 #include "data/p1000_menu_state.h"
 #include "fms/nav/nearby_lists.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
 #include "map/near_layers.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "map/symbol_painter.h"
@@ -18,7 +18,7 @@
 
 #include <cmath>
 
-namespace c = map_colour;
+namespace c = palette;
 
 namespace {
 

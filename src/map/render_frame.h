@@ -6,6 +6,7 @@
 // background, run the painters, and release the Graphics.
 #pragma once
 
+#include "map/palette.h"
 #include "platform/gfx.h"
 
 #include <cstdint>
@@ -61,7 +62,7 @@ struct RenderFrameOptions {
     gfx::Argb clear_color = 0x00000000;          // of the unpowered or clear-only surface
     bool scale = true;                           // reset the transform and scale pixel size / design size
     bool fill_background = true;
-    gfx::Argb background = 0xFF000000;
+    gfx::Argb background = palette::black;
 };
 
 using FramePainter = void (*)(gfx::Graphics& graphics, void* context);

@@ -6,9 +6,9 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/airport_selection.h"
 #include "fms/procedures/airport_detail.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "platform/gfx.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -18,7 +18,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace c = map_colour;
+namespace c = palette;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/route_values.h"
 #include "fms/procedures/airport_detail.h"
-#include "map/map_colours.h"
+#include "map/palette.h"
 #include "map/render_frame.h"
 #include "platform/gfx.h"
 #include "platform/text_file.h"
@@ -17,8 +17,8 @@
 
 namespace {
 
-constexpr gfx::Argb kCyan = map_colour::symbol_cyan;
-constexpr gfx::Argb kYellow = map_colour::yellow;
+constexpr gfx::Argb kCyan = palette::symbol_cyan;
+constexpr gfx::Argb kYellow = palette::yellow;
 constexpr int kLines = 8;
 
 struct Page {

@@ -1,7 +1,7 @@
 #include "map/symbol_painter.h"
 
 #include "data/p1000_menu_state.h"
-#include "map/map_colours.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -15,7 +15,7 @@ namespace {
 
 using gfx::Argb;
 using gfx::Point;
-namespace c = map_colour;
+namespace c = palette;
 
 // Vertices of the scalable kinds: offsets from the anchor in units of w and s.
 struct Step {

@@ -7,8 +7,8 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/vertical_state.h"
 #include "fms/plan/route_plan.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
+#include "map/palette.h"
 #include "map/route_walk.h"
 #include "platform/gfx.h"
 #include "platform/text_file.h"
@@ -19,7 +19,7 @@
 #include <cstdio>
 #include <string>
 
-namespace c = map_colour;
+namespace c = palette;
 
 namespace {
 

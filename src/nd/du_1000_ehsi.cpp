@@ -5,8 +5,8 @@
 #include "data/display_state.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "nd/du_1000_ehsi_painters.h"
 #include "nd/nd_render_passes.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 void paint(gfx::Graphics& g, int view_mode) {
     const DisplayObject& d = du_1000_ehsi_display;

@@ -6,8 +6,8 @@
 #include "fms/fms_update.h"
 #include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
+#include "map/palette.h"
 #include "nd/design_frame.h"
 #include "nd/du_1000_ehsi_painters.h"
 #include "platform/gfx.h"
@@ -20,10 +20,8 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
-
-constexpr gfx::Argb kPaleYellow = 0xFFE3CF8A;
 
 // A card mark is drawn within 55 degrees of the heading.
 bool near_heading(double d) {
@@ -102,7 +100,7 @@ void draw_du_1000_ehsi_compass(const DisplayObject& d, gfx::Graphics& g, double 
     DesignFrame arc{d, g, du_1000_ehsi_design, 159.0, 272.0};
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font15(family, 15.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
-    const gfx::Pen white(c::white, 2.0f), pale(kPaleYellow, 2.0f);
+    const gfx::Pen white(c::white, 2.0f), pale(c::pale_yellow, 2.0f);
 
     arc.at(0.0);
     g.draw_line_i(pale, -10, 0, 10, 0);

@@ -5,7 +5,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "nd/du_1000_ehsi_painters.h"
 #include "nd/nd_text.h"
@@ -18,7 +18,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using nd::format;
 using nd::text;
 

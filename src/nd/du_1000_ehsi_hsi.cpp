@@ -5,7 +5,7 @@
 #include "fms/fms_update.h"
 #include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
+#include "map/palette.h"
 #include "nd/design_frame.h"
 #include "nd/du_1000_ehsi_painters.h"
 #include "platform/gfx.h"
@@ -17,10 +17,8 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
-
-constexpr gfx::Argb kPaleYellow = 0xFFE3CF8A;
 
 void draw_card(DesignFrame& h, double heading) {
     const gfx::Pen white(c::white, 2.0f);
@@ -98,7 +96,7 @@ void draw_du_1000_ehsi_hsi(const DisplayObject& d, gfx::Graphics& g) {
     h.at(a.heading_bug_deg - a.heading_deg);
     g.draw_line_i(gfx::Pen(c::blue, 3.0f), 0, -100, 0, -126);
 
-    const gfx::Pen pale(kPaleYellow, 2.0f);
+    const gfx::Pen pale(c::pale_yellow, 2.0f);
     h.at(0.0);
     const Point lubber[] = {{0, -100}, {6, -92}, {-6, -92}, {0, -100}};
     g.draw_lines_i(pale, lubber);

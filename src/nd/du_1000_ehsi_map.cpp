@@ -12,10 +12,10 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/near_layers.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/route_walk.h"
 #include "map/selected_runways.h"
@@ -28,9 +28,8 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
-constexpr gfx::Argb kPaleYellow = 0xFFE3CF8A;
 constexpr double kCentreX = 159.0;
 
 void draw_layers(gfx::Graphics& g, const MapView& view, const SplitScale& k, double range) {
@@ -102,7 +101,7 @@ void draw_plan_aircraft(const DisplayObject& d, gfx::Graphics& g, const MapView&
     if (!(std::fabs(p.x) < 1000.0 && std::fabs(p.y) < 1000.0)) return;
     set_design_frame(g, d, du_1000_ehsi_design, kCentreX + p.x, 155.0 + p.y);
     g.rotate_transform(static_cast<float>(a.heading_deg));
-    const gfx::Pen pale(kPaleYellow, 2.0f);
+    const gfx::Pen pale(c::pale_yellow, 2.0f);
     g.draw_line_i(pale, -10, 0, 10, 0);
     g.draw_line_i(pale, 0, -10, 0, 10);
     g.draw_line_i(pale, -5, 10, 5, 10);

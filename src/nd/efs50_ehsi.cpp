@@ -10,9 +10,9 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "nd/nd_render_passes.h"
@@ -25,7 +25,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 void draw_route_overlays(gfx::Graphics& g, const DisplayObject& d, int mode, double ppn) {
     const AircraftState& a = aircraft_state;

@@ -10,9 +10,9 @@
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "nd/efs50_ehsi_painters.h"
@@ -26,7 +26,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
 
 struct Arc {

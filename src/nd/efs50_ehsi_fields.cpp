@@ -7,8 +7,8 @@
 #include "fms/math/clock_math.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/render_frame.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "nd/nd_text.h"
@@ -22,7 +22,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 std::string format(const char* f, double v) {
     char text[48];

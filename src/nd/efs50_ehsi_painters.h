@@ -2,6 +2,7 @@
 // EFS50_TCAS overlay, called by their render passes by format.
 #pragma once
 
+#include "map/palette.h"
 #include "platform/gfx_types.h"
 
 #include <string>
@@ -49,9 +50,9 @@ std::string efs50_time_to_go_text(double minutes);
 int efs50_route_symbol_kind(const std::string& type);
 
 namespace efs50_colour {
-inline constexpr gfx::Argb green = 0xFF25C817;
-inline constexpr gfx::Argb magenta = 0xFFFF13D5;
-inline constexpr gfx::Argb red = 0xFFFF0000;
+inline constexpr gfx::Argb green = palette::deep_green;
+inline constexpr gfx::Argb magenta = palette::magenta;
+inline constexpr gfx::Argb red = palette::bright_red;
 } // namespace efs50_colour
 
 // The own-aircraft outline of every format, an open polyline.

@@ -7,8 +7,8 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/route_walk.h"
 #include "map/symbol_painter.h"
@@ -20,7 +20,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 struct Spot {
     int32_t x = 0;

@@ -7,8 +7,8 @@
 #include "fms/math/heading_math.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "nd/hw_b737_nd_painters.h"
 #include "platform/gfx.h"
@@ -21,7 +21,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
 
 // Needle units per design unit of the lateral deviation bar (127 -> 37).

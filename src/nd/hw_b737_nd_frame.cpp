@@ -9,8 +9,8 @@
 #include "fms/guidance/times_to_go.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/render_frame.h"
 #include "nd/hw_b737_nd_frame_values.h"
 #include "nd/hw_b737_nd_painters.h"
@@ -26,7 +26,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
 
 struct FrameFonts {

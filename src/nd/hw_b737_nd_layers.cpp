@@ -9,8 +9,8 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/symbol_painter.h"
 #include "nd/hw_b737_nd_painters.h"
@@ -24,7 +24,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
 
 constexpr double kNeedlePerUnit = 3.4324324324324325;

@@ -12,9 +12,9 @@
 #include "fms/plan/airport_selection.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/route_walk.h"
 #include "map/selected_runways.h"
@@ -27,7 +27,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 using Position = MapPosition;
 

@@ -7,8 +7,8 @@
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/route_walk.h"
 #include "map/symbol_painter.h"
@@ -34,11 +34,11 @@ void draw_hw_b737_nd_route(const DisplayObject& d, gfx::Graphics& g, double ppn)
     const AircraftState& a = aircraft_state;
 
     set_design_frame(g, d, hw_b737_nd_design, 122.0f, mode >= kB737NdModeCtrMap ? 171.0f : 249.0f);
-    gfx::Pen leg(route_state == kRouteStateActiveModified ? map_colour::white : map_colour::blue, 2.0f);
+    gfx::Pen leg(route_state == kRouteStateActiveModified ? palette::white : palette::blue, 2.0f);
     leg.dash_style = gfx::DashStyle::Dash;
     const gfx::FontFamily family("HW Arial");
     const gfx::Font font(family, 12.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
-    const gfx::SolidBrush label(map_colour::white);
+    const gfx::SolidBrush label(palette::white);
 
     double ref_lat = a.plat, ref_lon = a.plon, heading = a.map_heading_deg;
     if (plan) {

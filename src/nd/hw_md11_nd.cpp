@@ -6,10 +6,10 @@
 #include "fms/nav/fix_info.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/near_layers.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "nd/nd_render_passes.h"
@@ -20,7 +20,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 // The instance of the virtual cockpit while the pop-up window is open.
 

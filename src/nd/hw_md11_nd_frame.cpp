@@ -12,10 +12,11 @@
 #include "fms/math/heading_math.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
+#include "nd/heading_box.h"
 #include "nd/hw_md11_nd_painters.h"
 #include "nd/nd_text.h"
 #include "platform/gfx.h"
@@ -28,7 +29,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 struct FrameFonts {
     gfx::FontFamily hw{"HW Arial"};
@@ -101,22 +102,7 @@ void draw_compass_frame(gfx::Graphics& g, const FrameFonts& f, int mode, int cx,
     const AircraftState& a = aircraft_state;
     const gfx::Pen white1(c::white, 1.0f);
     text(g, "HDG", f.f8, c::white, cx - 38, 9);
-    text(g, format("%03.0f", a.heading_deg), f.heading, c::white, cx - 16, 5);
-    lines(g, white1,
-          {{cx - 14, 5},
-           {cx + 14, 5},
-           {cx - 14, 5},
-           {cx - 14, 20},
-           {cx + 14, 5},
-           {cx + 14, 20},
-           {cx - 14, 20},
-           {cx - 5, 20},
-           {cx + 14, 20},
-           {cx + 5, 20},
-           {cx - 5, 20},
-           {cx, 25},
-           {cx, 25},
-           {cx + 5, 20}});
+    draw_heading_box(g, f.heading, 1.0f, cx, cx - 16, a.heading_deg);
     text(g, "MAG", f.f8, c::white, cx + 15, 9);
     lines(g, white1, {{0, 246}, {87, 246}, {150, 246}, {240, 246}});
     if (mode == kMd11NdModeMap) {

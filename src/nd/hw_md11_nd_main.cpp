@@ -8,8 +8,8 @@
 #include "fms/fms_update.h"
 #include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "nd/hw_md11_nd_painters.h"
@@ -23,7 +23,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
 
 struct MainPainter {

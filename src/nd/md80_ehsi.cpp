@@ -6,9 +6,10 @@
 #include "data/display_state.h"
 #include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_projection.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
+#include "nd/heading_box.h"
 #include "nd/md80_ehsi_frame.h"
 #include "nd/md80_ehsi_painters.h"
 #include "nd/nd_render_passes.h"
@@ -22,7 +23,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
 using nd::format;
 using nd::text;
@@ -179,21 +180,7 @@ void draw_md80_ehsi_mode0(const DisplayObject& d, gfx::Graphics& g) {
 
     r.canvas();
     const int cx = md80_compass_centre_x;
-    text(g, format("%03.0f", a.heading_deg), f.f15, c::white, cx - 15, 5);
-    r.lines(gfx::Pen(c::white, 2.0f), {{cx - 14, 5},
-                                       {cx + 14, 5},
-                                       {cx - 14, 5},
-                                       {cx - 14, 20},
-                                       {cx + 14, 5},
-                                       {cx + 14, 20},
-                                       {cx - 14, 20},
-                                       {cx - 5, 20},
-                                       {cx + 5, 20},
-                                       {cx + 14, 20},
-                                       {cx - 5, 20},
-                                       {cx, 25},
-                                       {cx, 25},
-                                       {cx + 5, 20}});
+    draw_heading_box(g, f.f15, 2.0f, cx, cx - 15, a.heading_deg);
     set_design_frame(g, d, md80_ehsi_design, md80_compass_centre_x, md80_compass_centre_y);
     r.lines(gfx::Pen(c::white, 2.0f), {{0, -10}, {0, 10}, {-10, 0}, {10, 0}, {-5, 10}, {5, 10}});
 }

@@ -7,7 +7,7 @@
 #include "fms/fms_update.h"
 #include "fms/math/heading_math.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "nd/md80_ehsi_frame.h"
 #include "nd/md80_ehsi_painters.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 using gfx::Point;
 using nd::format;
 using nd::text;

@@ -1,12 +1,12 @@
 #include "nd/md80_ehsi_frame.h"
 
 #include "data/display_state.h"
-#include "map/map_colours.h"
+#include "map/palette.h"
 #include "nd/nd_text.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
-namespace c = map_colour;
+namespace c = palette;
 
 bool md80_ehsi_adf_shown() {
     return md80_ehsi_adf1_pointer_on == 1 && aircraft_state.adf1_signal > 0.0;

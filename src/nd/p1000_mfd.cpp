@@ -15,6 +15,7 @@
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/near_layers.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "nd/p1000_mfd_painters.h"
@@ -70,7 +71,7 @@ void design_frame(gfx::Graphics& g) {
 void paint(gfx::Graphics& g, int32_t view_mode) {
     const DisplayObject& d = p1000_mfd_display;
     const AircraftState& a = aircraft_state;
-    const gfx::SolidBrush black(0xFF000000), background(background_argb(p1000_mfd_background_rgb));
+    const gfx::SolidBrush black(palette::black), background(background_argb(p1000_mfd_background_rgb));
 
     design_frame(g);
     if (display_refresh_counter < 2) {

@@ -12,7 +12,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/update_counters.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/route_walk.h"
 #include "map/symbol_painter.h"
@@ -28,7 +28,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 struct Fonts {
     gfx::FontFamily family{"HW Arial"};

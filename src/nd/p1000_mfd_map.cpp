@@ -10,8 +10,8 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/route_walk.h"
 #include "map/symbol_painter.h"
@@ -23,7 +23,7 @@
 
 namespace {
 
-namespace c = map_colour;
+namespace c = palette;
 
 struct Segment {
     int x1, y1, x2, y2;

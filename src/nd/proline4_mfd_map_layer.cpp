@@ -14,6 +14,7 @@
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/near_layers.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "map/route_walk.h"
@@ -30,8 +31,8 @@ namespace {
 using gfx::Point;
 using namespace proline4;
 
-constexpr gfx::Argb kFromColour = 0xFF02A7EB;
-constexpr gfx::Argb kToColour = 0xFFFF13D5;
+constexpr gfx::Argb kFromColour = palette::blue;
+constexpr gfx::Argb kToColour = palette::magenta;
 
 struct Projection {
     MapProjector projector;

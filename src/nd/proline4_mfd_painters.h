@@ -2,6 +2,7 @@
 // render pass by page, and the values they share.
 #pragma once
 
+#include "map/palette.h"
 #include "platform/gfx_types.h"
 
 #include <string>
@@ -45,10 +46,7 @@ void draw_proline4_wind_arrow(const DisplayObject& d, gfx::Graphics& g);
 // Values shared by the pages.
 namespace proline4 {
 
-inline constexpr gfx::Argb white = 0xFFDEE6E9;
-inline constexpr gfx::Argb blue = 0xFF02A7EB;
-inline constexpr gfx::Argb magenta = 0xFFFF13D5;
-inline constexpr gfx::Argb green = 0xFF00FA00;
+using palette::blue, palette::green, palette::magenta, palette::white;
 
 // The background colour of the display, for blanking boxes.
 gfx::Argb background();

@@ -5,7 +5,9 @@
 // fraction of a pixel; the pens by colour and width and bold Tahoma texts.
 #pragma once
 
+#include "map/palette.h"
 #include "map/render_frame.h"
+#include "pfd/fine_frame.h"
 
 #include <initializer_list>
 #include <string>
@@ -16,16 +18,12 @@ void draw_a320_eadi(const DisplayObject& display, gfx::Graphics& graphics);
 
 namespace a320 {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kAmber = 0xFFE9B73E, kGreen = 0xFF00FA00, kCyan = 0xFF26C2FF,
-                           kMagenta = 0xFFFF13D5, kRed = 0xFFFF0000, kBlack = 0xFF000000;
+inline constexpr gfx::Argb kWhite = palette::white, kAmber = palette::amber, kGreen = palette::green,
+                           kCyan = 0xFF26C2FF, kMagenta = palette::magenta, kRed = palette::bright_red,
+                           kBlack = palette::black;
 
-struct Kit {
-    gfx::Graphics& g;
-    double w = 0.0; // element pixel size
-    double h = 0.0;
-    double fx = 0.0; // fine factors: 16 (w + h) / 318 and 16 (w + h) / 310
-    double fy = 0.0;
-    bool fine = false; // the fine grid is in force
+// The fine factors are 16 (w + h) / 318 and 16 (w + h) / 310.
+struct Kit : FineFrameKit {
     gfx::FontFamily tahoma{"Tahoma"};
     gfx::Argb sky = 0, ground = 0, tape = 0;
     // The speed limits of this frame (speed tape).
@@ -33,25 +31,11 @@ struct Kit {
     double vstall = 0.0;
 };
 
-struct DPoint {
-    double x = 0.0;
-    double y = 0.0;
-};
-
 // Sets up the factors and colours for the element size (w, h > 0).
 void init_kit(Kit& kit, double w, double h);
 
-// Frames about the attitude centre, rotated by `angle` degrees.
-void plain_frame(Kit& kit, double angle = 0.0);
-void fine_frame(Kit& kit, double angle = 0.0);
-
-// A design value in the units of the frame in force (truncated on the fine
-// grid, where pen widths and font sizes grow by fx too).
-double at_x(const Kit& kit, double x);
-double at_y(const Kit& kit, double y);
-
-// Drawing from design values in the frame in force. `width` is the pen's
-// design width.
+// Drawing from design values in the frame in force (pen widths and font
+// sizes grow by fx on the fine grid too). `width` is the pen's design width.
 void line(Kit& kit, gfx::Argb colour, double width, double x1, double y1, double x2, double y2);
 void polyline(Kit& kit, gfx::Argb colour, double width, std::initializer_list<DPoint> points);
 void fill(Kit& kit, gfx::Argb colour, std::initializer_list<DPoint> points);

@@ -10,14 +10,12 @@ int b777_pfd_center_y = 130;
 namespace b777 {
 
 void init_kit(Kit& kit, double w, double h) {
-    kit.w = w;
-    kit.h = h;
-    kit.k = 16.0 * (w + h) / 260.0;
+    size_frames(kit, w, h, 260.0, 260.0, b777_pfd_center_x, b777_pfd_center_y);
     kit.sky = background_argb(b777_pfd_sky_rgb);
     kit.ground = background_argb(b777_pfd_ground_rgb);
     kit.tape = background_argb(b777_pfd_tape_rgb);
     kit.background = background_argb(b777_pfd_background_rgb);
-    const auto kw = [&](double width) { return static_cast<float>(std::trunc(width * kit.k)); };
+    const auto kw = [&](double width) { return static_cast<float>(std::trunc(width * kit.fx)); };
     kit.white1k.width = kw(1);
     kit.green2k.width = kw(2);
     kit.red3k.width = kw(3);
@@ -25,22 +23,8 @@ void init_kit(Kit& kit, double w, double h) {
     kit.magenta1k.width = kw(1);
 }
 
-void design_frame(Kit& kit) {
-    kit.g.reset_transform();
-    kit.g.scale_transform(static_cast<float>(kit.w / 260.0), static_cast<float>(kit.h / 260.0));
-    kit.g.translate_transform(static_cast<float>(b777_pfd_center_x), static_cast<float>(b777_pfd_center_y));
-}
-
-void fine_frame(Kit& kit) {
-    const double d = 16.0 * (kit.w + kit.h);
-    kit.g.reset_transform();
-    kit.g.scale_transform(static_cast<float>(kit.w / d), static_cast<float>(kit.h / d));
-    kit.g.translate_transform(static_cast<float>(b777_pfd_center_x * kit.k),
-                              static_cast<float>(b777_pfd_center_y * kit.k));
-}
-
 double fine(const Kit& kit, double v) {
-    return std::trunc(v * kit.k);
+    return std::trunc(v * kit.fx);
 }
 
 void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
@@ -62,7 +46,7 @@ void fine_line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, d
 void draw_b777_pfd(const DisplayObject& display, gfx::Graphics& graphics) {
     // A zero-sized element has no frame to map the canvas onto.
     if (display.width <= 0 || display.height <= 0) return;
-    b777::Kit kit{graphics};
+    b777::Kit kit{{graphics}};
     b777::init_kit(kit, display.width, display.height);
     using namespace b777;
     draw_attitude(kit);

@@ -4,7 +4,9 @@
 // drawing calls), the pens, brushes and the bold Arial texts.
 #pragma once
 
+#include "map/palette.h"
 #include "map/render_frame.h"
+#include "pfd/fine_frame.h"
 
 #include <string_view>
 
@@ -17,14 +19,13 @@ void draw_b777_pfd(const DisplayObject& display, gfx::Graphics& graphics);
 
 namespace b777 {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kRed = 0xFFFF0000, kRedFill = 0xFFFA0000,
-                           kAmber = 0xFFE9B73E, kMagenta = 0xFFFF13D5, kBlack = 0xFF000000;
+inline constexpr gfx::Argb kWhite = palette::white, kGreen = palette::green, kRed = palette::bright_red,
+                           kRedFill = 0xFFFA0000, kAmber = palette::amber, kMagenta = palette::magenta,
+                           kBlack = palette::black;
 
-struct Kit {
-    gfx::Graphics& g;
-    double w = 0.0; // element pixel size
-    double h = 0.0;
-    double k = 0.0; // fine factor: 16 (w + h) / 260
+// The fine factor is 16 (w + h) / 260 both ways (fx and fy); the frame in
+// force is not tracked: fine() always premultiplies.
+struct Kit : FineFrameKit {
     gfx::FontFamily arial{"Arial"};
     gfx::Argb sky = 0, ground = 0, tape = 0, background = 0;
 
@@ -36,9 +37,6 @@ struct Kit {
 
 // Sets up pens and colours for the element size (w, h > 0).
 void init_kit(Kit& kit, double w, double h);
-
-void design_frame(Kit& kit);
-void fine_frame(Kit& kit);
 
 // A design value in fine units.
 double fine(const Kit& kit, double v);

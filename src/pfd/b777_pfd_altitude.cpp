@@ -101,7 +101,7 @@ void draw_altitude_tape(Kit& kit) {
 
 void draw_selected_altitude(Kit& kit) {
     char buf[32];
-    design_frame(kit);
+    plain_frame(kit);
     std::snprintf(buf, sizeof buf, "%5.0f", aircraft_state.ap_altitude_lock_ft);
     text(kit, buf, 13, kMagenta, 80, -118);
 }
@@ -119,7 +119,7 @@ static int vertical_speed_offset(double v) {
 }
 
 void draw_vertical_speed(Kit& kit) {
-    design_frame(kit);
+    plain_frame(kit);
     const std::array<gfx::Point, 12> outline{{{130, 0},
                                               {130, -20},
                                               {125, -25},
@@ -158,7 +158,7 @@ void draw_vertical_speed(Kit& kit) {
 
 void draw_baro(Kit& kit) {
     const double p = aircraft_state.snap_token_75;
-    design_frame(kit);
+    plain_frame(kit);
     if (p >= 1013.0 && p < 1013.4) {
         text(kit, "STD", 11, kGreen, 85, 105);
         return;
@@ -172,7 +172,7 @@ void draw_baro(Kit& kit) {
 
 void draw_minimums(Kit& kit) {
     char buf[32];
-    design_frame(kit);
+    plain_frame(kit);
     text(kit, "BARO", 9, kGreen, 45, 80);
     std::snprintf(buf, sizeof buf, "%3.0f", sim_var_object.get_decision_height_ft());
     text(kit, buf, 9, kGreen, 50, 90);

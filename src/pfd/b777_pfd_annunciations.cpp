@@ -43,7 +43,7 @@ void draw_markers(Kit& kit) {
 }
 
 void rose_frame(Kit& kit, double rotation) {
-    design_frame(kit);
+    plain_frame(kit);
     kit.g.translate_transform(0, 230); // rose centre at canvas (115, 360)
     if (rotation != 0) kit.g.rotate_transform(static_cast<float>(rotation));
 }
@@ -91,7 +91,7 @@ void draw_heading_scale(Kit& kit) {
 
 void draw_annunciations(Kit& kit) {
     const AircraftState& a = aircraft_state;
-    design_frame(kit);
+    plain_frame(kit);
     kit.g.fill_rectangle_i(gfx::SolidBrush(kit.tape), -73, -130, 150, 20);
     kit.g.draw_line_i(kit.white2, -23, -130, -23, -110);
     kit.g.draw_line_i(kit.white2, 25, -130, 25, -110);
@@ -132,7 +132,7 @@ void draw_nav_source(Kit& kit) {
     if (sim_var_object.get_nav1_signal() <= 0) return;
     const AircraftState& a = aircraft_state;
     char buf[96];
-    design_frame(kit);
+    plain_frame(kit);
     std::snprintf(buf, sizeof buf, "%s/%3.0f\xB0", sim_var_object.get_simvar_47_text().c_str(),
                   a.nav1_course_deg);
     text(kit, buf, 9, kWhite, -70, -100);
@@ -142,7 +142,7 @@ void draw_nav_source(Kit& kit) {
 
 void draw_deviations_and_heading(Kit& kit) {
     const AircraftState& a = aircraft_state;
-    design_frame(kit);
+    plain_frame(kit);
     if (sim_var_object.test_simvar_46_bit_64() != 0) {
         for (int y : {-36, -19, 19, 36})
             dot(kit, 72, y);

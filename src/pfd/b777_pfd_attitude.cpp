@@ -128,7 +128,7 @@ bool draw_flight_director(Kit& kit, const gfx::GraphicsPath& window) {
                                                {-50, y + 10},
                                                {0, y}}};
         kit.g.draw_lines_i(kit.magenta1, bars);
-        design_frame(kit);
+        plain_frame(kit);
     } else {
         const double x = std::trunc(2.4 * fd_bank_cue_deg);
         kit.g.draw_line_i(kit.magenta2, x, -45, x, 45);
@@ -159,7 +159,7 @@ void draw_attitude(Kit& kit) {
     const float bank = static_cast<float>(a.bank_deg);
     const double y_h = -3.0 * a.pitch_deg;
 
-    design_frame(kit);
+    plain_frame(kit);
     kit.g.set_clip_path(window);
     fine_frame(kit);
     kit.g.rotate_transform(bank);
@@ -167,14 +167,14 @@ void draw_attitude(Kit& kit) {
     fine_fill(kit, kit.ground, -375, y_h, 145, 130);
     kit.g.reset_clip();
 
-    design_frame(kit);
+    plain_frame(kit);
     kit.g.set_clip_path(arch);
     fine_frame(kit);
     kit.g.rotate_transform(bank);
     draw_ladder(kit, y_h);
     if (sim_var_object.get_simvar_907() > 0) draw_pitch_limit(kit);
 
-    design_frame(kit);
+    plain_frame(kit);
     draw_aircraft_symbol(kit);
     draw_flight_director(kit, window);
 
@@ -189,13 +189,13 @@ void draw_attitude(Kit& kit) {
 }
 
 void draw_bank_scale(Kit& kit) {
-    design_frame(kit);
+    plain_frame(kit);
     kit.g.rotate_transform(static_cast<float>(aircraft_state.bank_deg));
     const std::array<gfx::Point, 4> pointer{{{0, -70}, {4, -62}, {-4, -62}, {0, -70}}};
     kit.g.draw_lines_i(kit.white1, pointer);
     kit.g.draw_rectangle_i(kit.white1, std::trunc(sim_var_object.get_simvar_69() / 15.875) - 5, -62, 10, 3);
     for (int angle : {-60, -45, -30, -20, -10, 0, 10, 20, 30, 45, 60}) {
-        design_frame(kit);
+        plain_frame(kit);
         kit.g.rotate_transform(static_cast<float>(angle));
         const int m = std::abs(angle);
         if (m == 0) {

@@ -159,7 +159,7 @@ void draw_speed_tape(Kit& kit) {
 void draw_speed_texts(Kit& kit) {
     const AircraftState& a = aircraft_state;
     char buf[32];
-    design_frame(kit);
+    plain_frame(kit);
     if (a.snap_token_117 == 1.0)
         std::snprintf(buf, sizeof buf, "%.2f", sim_var_object.get_ap_mach_target());
     else
@@ -175,7 +175,7 @@ void draw_mach_readout(Kit& kit) {
         std::snprintf(buf, sizeof buf, "%.3f", m);
     else
         std::snprintf(buf, sizeof buf, ".%3.0f", m * 1000);
-    design_frame(kit);
+    plain_frame(kit);
     text(kit, buf, 15, kWhite, -110, 100);
 }
 

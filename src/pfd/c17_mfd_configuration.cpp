@@ -5,6 +5,7 @@
 #include "data/c17_mfd_state.h"
 #include "pfd/c17_mfd_painters.h"
 
+#include "map/palette.h"
 #include "platform/text_file.h"
 #include "sim/sim_var_reader.h"
 
@@ -15,7 +16,8 @@
 
 namespace {
 
-constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kRed = 0xFFFF0000, kCyan = 0xFF18C2E7;
+constexpr gfx::Argb kWhite = palette::white, kGreen = palette::green, kRed = palette::bright_red,
+                    kCyan = palette::cyan;
 
 struct Page {
     gfx::Graphics& g;

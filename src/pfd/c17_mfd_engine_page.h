@@ -4,14 +4,15 @@
 // the semicircular dial. Texts are Windows-1252: "\260" is the degree sign.
 #pragma once
 
+#include "map/palette.h"
 #include "map/render_frame.h"
 
 #include <span>
 
 namespace c17eng {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kCyan = 0xFF18C2E7, kYellow = 0xFFFFFF00,
-                           kRed = 0xFFFF0000;
+inline constexpr gfx::Argb kWhite = palette::white, kGreen = palette::green, kCyan = palette::cyan,
+                           kYellow = palette::yellow, kRed = palette::bright_red;
 
 // One page's drawing: the graphics, the display's pixel size, the fonts and
 // the column centre cx.

@@ -12,9 +12,9 @@
 #include "fms/plan/route_plan.h"
 #include "map/c17_map_view.h"
 #include "map/map_canvas.h"
-#include "map/map_colours.h"
 #include "map/map_overlays.h"
 #include "map/near_layers.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/route_walk.h"
 #include "map/symbol_painter.h"
@@ -30,8 +30,8 @@ constexpr double kRunwayLabelMaxRange = 2.5;
 // the TO identifier magenta and the others white, 7 right of and 7 above
 // each waypoint, and the waypoint star.
 void draw_route(gfx::Graphics& g, const SplitScale& k, const MapView& view, double range) {
-    const gfx::Pen leg(map_colour::magenta, static_cast<float>(2.0 * k.w));
-    const gfx::SolidBrush white(map_colour::white), magenta(map_colour::magenta);
+    const gfx::Pen leg(palette::magenta, static_cast<float>(2.0 * k.w));
+    const gfx::SolidBrush white(palette::white), magenta(palette::magenta);
     const gfx::FontFamily family("Arial");
     const gfx::Font font(family, static_cast<float>(10.0 * k.w), gfx::FontStyle::Bold, gfx::Unit::Pixel);
     const auto point = [&](int i) {

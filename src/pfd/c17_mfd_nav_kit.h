@@ -5,6 +5,7 @@
 #pragma once
 
 #include "data/c17_mfd_state.h"
+#include "map/palette.h"
 #include "map/render_frame.h"
 
 #include <initializer_list>
@@ -14,8 +15,8 @@
 
 namespace c17nav {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kAmber = 0xFFE9B73E, kMagenta = 0xFFFF13D5,
-                           kGreen = 0xFF00FA00, kCyan = 0xFF18C2E7, kBlack = 0xFF000000;
+inline constexpr gfx::Argb kWhite = palette::white, kAmber = palette::amber, kMagenta = palette::magenta,
+                           kGreen = palette::green, kCyan = palette::cyan, kBlack = palette::black;
 
 struct Kit {
     gfx::Graphics& g;

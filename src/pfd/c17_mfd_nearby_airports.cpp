@@ -3,8 +3,8 @@
 #include "pfd/c17_mfd_painters.h"
 
 #include "fms/nav/nearby_lists.h"
-#include "map/map_colours.h"
 #include "map/near_layer_common.h"
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "sim/aircraft_state.h"
 
@@ -12,8 +12,8 @@
 
 void c17_mfd_draw_nearby_symbols(gfx::Graphics& g, double sx, double sy, double ref_lat, double ref_lon,
                                  double map_up, double px_per_nm) {
-    const gfx::Pen circle(map_colour::cyan, 4.0f);
-    const LayerLabel label(static_cast<float>(10.0 * sx), map_colour::cyan);
+    const gfx::Pen circle(palette::cyan, 4.0f);
+    const LayerLabel label(static_cast<float>(10.0 * sx), palette::cyan);
     // The lists are built around the aircraft, so they are measured from it
     // too: measured from a far plan centre they would be rebuilt every frame.
     refresh_airport_lists(aircraft_state.plat, aircraft_state.plon);

@@ -5,6 +5,7 @@
 // the bold Arial texts.
 #pragma once
 
+#include "map/palette.h"
 #include "map/render_frame.h"
 
 #include <span>
@@ -16,9 +17,9 @@ inline constexpr double c17_pfd_decision_height_ft = 200.0;
 
 namespace c17pfd {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kBugGreen = 0xFF25C817,
-                           kCyan = 0xFF18C2E7, kMagenta = 0xFFFF13D5, kAmber = 0xFFE9B73E, kRed = 0xFFFF0000,
-                           kBlack = 0xFF000000;
+inline constexpr gfx::Argb kWhite = palette::white, kGreen = palette::green, kBugGreen = palette::deep_green,
+                           kCyan = palette::cyan, kMagenta = palette::magenta, kAmber = palette::amber,
+                           kRed = palette::bright_red, kBlack = palette::black;
 
 struct Kit {
     gfx::Graphics& g;

@@ -7,6 +7,7 @@
 #include "pfd/c17_mfd_painters.h"
 #include "pfd/pfd_render_passes.h"
 
+#include "map/palette.h"
 #include "map/range_ladder.h"
 #include "sim/aircraft_state.h"
 
@@ -16,7 +17,7 @@ DisplayObject c17_mfd_display;
 
 namespace {
 
-constexpr gfx::Argb kFrameWhite = 0xFFDEE6E9;
+constexpr gfx::Argb kFrameWhite = palette::white;
 
 void load_c17_unit(uint32_t unit) {
     const C17MfdInstance& u = c17_mfd_units[unit];

@@ -5,49 +5,18 @@
 #include <vector>
 
 namespace efs50 {
-namespace {
-
-std::vector<gfx::Point> to_points(const Kit& kit, std::initializer_list<DPoint> points) {
-    std::vector<gfx::Point> out;
-    out.reserve(points.size());
-    for (const DPoint& p : points)
-        out.push_back(gfx::point_i(at_x(kit, p.x), at_y(kit, p.y)));
-    return out;
-}
-
-} // namespace
 
 void init_kit(Kit& kit, double w, double h) {
     kit.sx = static_cast<float>(w / 266.0);
     kit.sy = static_cast<float>(h / 230.0);
-    kit.kx = 16.0 * kit.sx;
-    kit.ky = 16.0 * kit.sy;
-    kit.amber2f.width = static_cast<float>(2.0 * kit.kx);
-    kit.white2f.width = static_cast<float>(2.0 * kit.ky);
-}
-
-void plain_frame(Kit& kit, double angle) {
-    kit.fine = false;
-    kit.g.reset_transform();
-    kit.g.scale_transform(kit.sx, kit.sy);
-    kit.g.translate_transform(129, 114);
-    if (angle != 0.0) kit.g.rotate_transform(static_cast<float>(angle));
-}
-
-void fine_frame(Kit& kit, double angle) {
-    kit.fine = true;
-    kit.g.reset_transform();
-    kit.g.scale_transform(1.0f / 16.0f, 1.0f / 16.0f);
-    kit.g.translate_transform(static_cast<float>(129 * kit.kx), static_cast<float>(114 * kit.ky));
-    if (angle != 0.0) kit.g.rotate_transform(static_cast<float>(angle));
-}
-
-double at_x(const Kit& kit, double x) {
-    return kit.fine ? std::trunc(x * kit.kx) : x;
-}
-
-double at_y(const Kit& kit, double y) {
-    return kit.fine ? std::trunc(y * kit.ky) : y;
+    kit.fine_sx = 1.0f / 16.0f;
+    kit.fine_sy = 1.0f / 16.0f;
+    kit.fx = 16.0 * kit.sx;
+    kit.fy = 16.0 * kit.sy;
+    kit.cx = 129.0;
+    kit.cy = 114.0;
+    kit.amber2f.width = static_cast<float>(2.0 * kit.fx);
+    kit.white2f.width = static_cast<float>(2.0 * kit.fy);
 }
 
 void line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2) {
@@ -55,15 +24,15 @@ void line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double
 }
 
 void polyline(Kit& kit, const gfx::Pen& pen, std::initializer_list<DPoint> points) {
-    kit.g.draw_lines_i(pen, to_points(kit, points));
+    kit.g.draw_lines_i(pen, at_points(kit, points));
 }
 
 void fill(Kit& kit, gfx::Argb colour, std::initializer_list<DPoint> points) {
-    kit.g.fill_polygon_i(gfx::SolidBrush(colour), to_points(kit, points));
+    kit.g.fill_polygon_i(gfx::SolidBrush(colour), at_points(kit, points));
 }
 
 void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
-    const double px = kit.fine ? size * kit.kx : size;
+    const double px = kit.fine ? size * kit.fx : size;
     const gfx::Font font(kit.arial, static_cast<float>(px), gfx::FontStyle::Bold, gfx::Unit::Pixel);
     kit.g.draw_string(s, font, gfx::SolidBrush(colour),
                       gfx::PointF{static_cast<float>(at_x(kit, x)), static_cast<float>(at_y(kit, y))});
@@ -74,7 +43,7 @@ void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x,
 void draw_efs50_eadi(const DisplayObject& display, gfx::Graphics& graphics) {
     // A zero-sized element has no fine frame.
     if (display.width <= 0 || display.height <= 0) return;
-    efs50::Kit kit{graphics};
+    efs50::Kit kit{{graphics}};
     efs50::init_kit(kit, display.width, display.height);
     efs50::draw_attitude(kit);
     efs50::draw_indications(kit);

@@ -4,7 +4,9 @@
 // moving attitude elements, drawn with integer calls, resolve 1/16 pixel.
 #pragma once
 
+#include "map/palette.h"
 #include "map/render_frame.h"
+#include "pfd/fine_frame.h"
 
 #include <initializer_list>
 #include <string_view>
@@ -14,17 +16,12 @@ void draw_efs50_eadi(const DisplayObject& display, gfx::Graphics& graphics);
 
 namespace efs50 {
 
-inline constexpr gfx::Argb kWhite = 0xFFDEE6E9, kAmber = 0xFFE9B73E, kGreen = 0xFF25C817,
-                           kLightGreen = 0xFF50D175, kMagenta = 0xFFFF13D5, kBlue = 0xFF02A7EB,
+inline constexpr gfx::Argb kWhite = palette::white, kAmber = palette::amber, kGreen = palette::deep_green,
+                           kLightGreen = 0xFF50D175, kMagenta = palette::magenta, kBlue = palette::blue,
                            kSky = 0xFF0060C4, kGround = 0xFF946239;
 
-struct Kit {
-    gfx::Graphics& g;
-    float sx = 0.0f; // element pixels per design unit
-    float sy = 0.0f;
-    double kx = 0.0; // fine factors: 16 sx and 16 sy
-    double ky = 0.0;
-    bool fine = false; // the fine frame is in force
+// The fine factors are 16 sx and 16 sy.
+struct Kit : FineFrameKit {
     gfx::FontFamily arial{"Arial"};
 
     // The fine pens' widths are set by init_kit.
@@ -32,22 +29,8 @@ struct Kit {
         magenta3{kMagenta, 3}, white1{kWhite, 1}, white2{kWhite, 2}, white2f{kWhite};
 };
 
-struct DPoint {
-    double x = 0.0;
-    double y = 0.0;
-};
-
 // Sets up the factors and pens for the element size (w, h > 0).
 void init_kit(Kit& kit, double w, double h);
-
-// Frames about the attitude centre, rotated by `angle` degrees.
-void plain_frame(Kit& kit, double angle = 0.0);
-void fine_frame(Kit& kit, double angle = 0.0);
-
-// A design value in the units of the frame in force (truncated on the
-// fine frame).
-double at_x(const Kit& kit, double x);
-double at_y(const Kit& kit, double y);
 
 // Drawing from design values in the frame in force; font sizes are design
 // units too.

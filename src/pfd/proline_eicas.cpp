@@ -1,5 +1,6 @@
 #include "pfd/proline_eicas.h"
 
+#include "map/palette.h"
 #include "sim/sim_var_reader.h"
 
 #include <array>
@@ -8,7 +9,8 @@
 
 namespace {
 
-constexpr gfx::Argb kWhite = 0xFFDEE6E9, kBlue = 0xFF02A7EB, kGreen = 0xFF00FA00, kRed = 0xFFFF0000;
+constexpr gfx::Argb kWhite = palette::white, kBlue = palette::blue, kGreen = palette::green,
+                    kRed = palette::bright_red;
 
 struct Strip {
     const DisplayObject& display;

@@ -2,6 +2,7 @@
 // memory files.
 #include "platform/os.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -37,6 +38,16 @@ bool match_plain(const char* p, const char* n) {
 }
 
 } // namespace
+
+bool name_less(const std::string& a, const std::string& b) {
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(fold(a[i])), y = static_cast<unsigned char>(fold(b[i]));
+        if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
 
 bool wildcard_match(const char* pattern, const char* name) {
     if (!pattern || !name) return false;

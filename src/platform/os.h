@@ -67,6 +67,10 @@ struct FindData {
 };
 std::vector<FindData> find_files(const std::string& module_pattern);
 
+// The listing's name order: bytes compared after folding ASCII case, ties
+// broken by the bytes, so that both builds list alike (portable half).
+bool name_less(const std::string& a, const std::string& b);
+
 // True when the pattern ('*' any run, '?' one character) matches the name,
 // ignoring ASCII case. As on Windows, a pattern ending in ".*" also matches a
 // name without a dot ("*.*" matches "Missions").

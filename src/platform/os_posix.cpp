@@ -41,19 +41,6 @@ bool same_ignoring_case(const std::string& a, const char* b) {
     return true;
 }
 
-// Byte-wise comparison after folding ASCII case, ties broken by the bytes.
-bool name_less(const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y) return x < y;
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
-}
-
 // The entry of `folder` that equals `name` without regard to case; the first
 // by name order when several do. Empty when none does.
 std::string find_ignoring_case(const std::string& folder, const std::string& name) {

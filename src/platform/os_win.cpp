@@ -15,20 +15,6 @@ bool is_separator(char c) {
     return c == '\\' || c == '/';
 }
 
-// Byte-wise comparison after folding ASCII case, ties broken by the bytes
-// (the Linux listing's order, so that runs list alike on both builds).
-bool name_less(const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y) return x < y;
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
-}
-
 SystemTime to_system_time(const SYSTEMTIME& t) {
     SystemTime s;
     s.year = t.wYear;

@@ -8,7 +8,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/perf/vertical_state.h"
 #include "fms/units/cdu_text.h"
-#include "map/map_colours.h"
+#include "map/palette.h"
 #include "nd/proline4_mfd_painters.h"
 #include "sim/sim_var_reader.h"
 
@@ -405,7 +405,7 @@ TEST_F(Proline4Mfd, flightPlanMapIsClippedBelowTheTableAndLeavesTheArcPiecesOut)
     auto arcs_and_markers = [&](int page) {
         int arcs = 0, markers = 0;
         for (const gfx::RecordedOp& op : draw(page, 40.0).ops) {
-            arcs += op.kind == gfx::OpKind::Arc && op.color == map_colour::green;
+            arcs += op.kind == gfx::OpKind::Arc && op.color == palette::green;
             markers += op.end_arrow && op.color == kCyan;
         }
         return std::pair{arcs, markers};

@@ -137,6 +137,16 @@ TEST(Os, findFilesListsMatchingNamesSortedWithoutDotEntries) {
     EXPECT_EQ(names(os::find_files("s*")), std::vector<std::string>{"sim"});
 }
 
+TEST(Os, nameOrderFoldsCaseThenPutsThePrefixFirstThenBreaksTiesByTheBytes) {
+    EXPECT_TRUE(os::name_less("a.rte", "B.rte"));
+    EXPECT_FALSE(os::name_less("B.rte", "a.rte"));
+    EXPECT_TRUE(os::name_less("plan", "PLAN1"));
+    EXPECT_TRUE(os::name_less("PLAN", "plan"));
+    EXPECT_FALSE(os::name_less("plan", "plan"));
+    // '_' lies between the capitals and the small letters: folded, it sorts before both.
+    EXPECT_TRUE(os::name_less("_", "Z"));
+}
+
 TEST(Os, wildcardMatchFollowsWindowsRulesWithoutRegardToCase) {
     struct Row {
         const char* pattern;

@@ -1,0 +1,44 @@
+// The two frames the attitude displays draw in: the plain frame, design units
+// about the attitude centre, and the fine frame, whose coordinates are design
+// values premultiplied by fx and fy and truncated, so that the moving parts,
+// drawn with integer calls, keep a fraction of a pixel.
+#pragma once
+
+#include "platform/gfx.h"
+
+#include <initializer_list>
+#include <vector>
+
+struct DPoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// What every attitude display's kit starts with; its init_kit fills it in.
+struct FineFrameKit {
+    gfx::Graphics& g;
+    float sx = 0.0f; // plain frame: element pixels per design unit
+    float sy = 0.0f;
+    float fine_sx = 0.0f; // fine frame: element pixels per fine unit
+    float fine_sy = 0.0f;
+    double fx = 0.0; // fine units per design unit
+    double fy = 0.0;
+    double cx = 0.0; // the attitude centre in design units
+    double cy = 0.0;
+    bool fine = false; // the fine frame is in force
+};
+
+// Both frames of a w x h element that shows a design_w x design_h canvas
+// with the attitude centre at (cx, cy), the fine factors being 16 (w + h)
+// over the design width and height.
+void size_frames(FineFrameKit& kit, double w, double h, double design_w, double design_h, double cx,
+                 double cy);
+
+// The frames about the attitude centre, rotated by `angle` degrees.
+void plain_frame(FineFrameKit& kit, double angle = 0.0);
+void fine_frame(FineFrameKit& kit, double angle = 0.0);
+
+// A design value in the units of the frame in force.
+double at_x(const FineFrameKit& kit, double x);
+double at_y(const FineFrameKit& kit, double y);
+std::vector<gfx::Point> at_points(const FineFrameKit& kit, std::initializer_list<DPoint> points);
