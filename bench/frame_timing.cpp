@@ -9,11 +9,13 @@
 #include "gauges/linkage.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
+#include "shared/plan_points.h"
 #include "sim/aircraft_state.h"
 #include "sim/host_folder.h"
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -98,16 +100,12 @@ void start_ils_approach() {
 }
 
 void set_route_east(double lat, double lon, const char* type) {
-    active_plan_last = -1;
+    std::vector<PlanPoint> points;
     for (int i = 0; i <= 6; ++i) {
-        RouteWaypoint& w = active_plan.slot(++active_plan_last);
-        w = RouteWaypoint{};
-        w.ident = "WP" + std::to_string(i);
-        w.lat = lat;
-        w.lon = lon;
-        w.type = type;
+        points.push_back(PlanPoint{"WP" + std::to_string(i), lat, lon});
         gc_destination_point(lat, lon, 90.0, 30.0, &lat, &lon);
     }
+    write_active_plan(points, type);
 }
 
 bool load_world_database(int argc, char** argv, const char* default_folder) {

@@ -70,10 +70,10 @@ void start_flight() {
     bench::set_route_east(m.lat_deg, m.lon_deg, "WPT");
     to_waypoint_index = 1;
     to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
-    route_state = 3;
+    route_state = kRouteStateActive;
     lnav_engaged = 1;
 
-    hw_b737_nd_mode = 5;
+    hw_b737_nd_mode = kB737NdModeMap;
     hw_b737_nd_range = 40.0;
     show_navaids_flags[ND_HW_B737] = show_airports_flags[ND_HW_B737] = show_airway_fixes_flags[ND_HW_B737] =
         1;

@@ -64,7 +64,8 @@ SmithsPageKeys smiths_page_keys(int page) {
 
 bool smiths_plan_format_shown() {
     return hw_b737_nd_mode >= kB737NdModePlan || du_1000_ehsi_mode == kEhsiModePlan ||
-           hw_md11_nd_mode == kMd11NdModePlan || md80_ehsi_mode == kEhsiModePlan || c17_mfd_format == 6;
+           hw_md11_nd_mode == kMd11NdModePlan || md80_ehsi_mode == kEhsiModePlan ||
+           c17_mfd_format == kC17FormatPlan;
 }
 
 namespace {

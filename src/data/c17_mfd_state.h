@@ -5,6 +5,19 @@
 
 #include <cstdint>
 
+// C17_MFD formats; 2, 7 and 8 have no painter.
+inline constexpr uint32_t kC17FormatHsi = 0;
+inline constexpr uint32_t kC17FormatPfd = 1;
+inline constexpr uint32_t kC17FormatBlank = 2;
+inline constexpr uint32_t kC17FormatMapWideArc = 3;
+inline constexpr uint32_t kC17FormatMapArc = 4;   // smaller, the aircraft lower
+inline constexpr uint32_t kC17FormatMapBelow = 5; // the aircraft near the top, the map below
+inline constexpr uint32_t kC17FormatPlan = 6;
+inline constexpr uint32_t kC17FormatThrust = 9;
+inline constexpr uint32_t kC17FormatEpr = 10;
+inline constexpr uint32_t kC17FormatOilFuel = 11;
+inline constexpr uint32_t kC17FormatConfiguration = 12;
+
 struct C17MfdInstance {
     uint32_t format = 1;        // 0 HSI, 1 PFD, 3..5 maps, 6 plan, 9..11 engines, 12 configuration
     uint32_t map_scale = 3;     // 3, 4, 5

@@ -23,6 +23,8 @@ inline constexpr int kMd11NdModePlan = 2;
 inline constexpr int kMd11NdModeMap = 3;
 inline constexpr int kMd11NdModeVor = 4;
 inline constexpr int kMd11NdModeApp = 5;
+// What an out-of-range file value becomes: no MD11 mode at all.
+inline constexpr int kMd11NdModeNone = 1;
 // md80_ehsi_mode and du_1000_ehsi_mode (whose mode 0 is the HSI).
 inline constexpr int kEhsiModeCompass = 0;
 inline constexpr int kEhsiModeArc = 1;
@@ -32,7 +34,19 @@ inline constexpr int kProline4ModeNav = 0;
 inline constexpr int kProline4ModeArc = 1;
 inline constexpr int kProline4ModePlanText = 2;
 inline constexpr int kProline4ModeMap = 3;
-inline constexpr int kEfs50EhsiModeTcas = 8; // modes 1 to 7 draw the EHSI
+// EFS50_EHSI formats: 1 to 3 about the full compass, 4 to 7 about the arc;
+// 2, 3, 5 and 6 carry the map, and 2, 6 and 7 tell the weather radar is off.
+inline constexpr int kEfs50EhsiModeHsi = 1;
+inline constexpr int kEfs50EhsiModeRoseMapWx = 2;
+inline constexpr int kEfs50EhsiModeRoseMapSectors = 3; // two dashed 60-degree lines
+inline constexpr int kEfs50EhsiModeArc = 4;
+inline constexpr int kEfs50EhsiModeArcMap = 5;
+inline constexpr int kEfs50EhsiModeArcMapWx = 6;
+inline constexpr int kEfs50EhsiModeArcWx = 7;
+inline constexpr int kEfs50EhsiModeTcas = 8; // the traffic page
+// efs50_nav_source: the guidance the EFS50_EHSI shows.
+inline constexpr int kEfs50NavSourceVor = 1;
+inline constexpr int kEfs50NavSourceFms = 2;
 
 inline int hw_b737_nd_background_rgb[3] = {0, 0, 0};
 inline int hw_md11_nd_background_rgb[3] = {0, 0, 0};

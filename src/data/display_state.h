@@ -2,6 +2,8 @@
 // [Lvars] bindings and the control panels set and the painters read.
 #pragma once
 
+#include "data/display_settings.h"
+
 // Per-display filter flags (0 off, 1 on), indexed by NdDisplay.
 enum NdDisplay : int {
     ND_HW_B737 = 0,
@@ -19,11 +21,18 @@ inline int show_airway_fixes_flags[ND_DISPLAY_COUNT] = {}; // the intersection f
 // Traffic overlay on every display.
 inline int tcas_display_on = 0;
 // The EFS50_EHSI mode to go back to when its traffic page (mode 8) is left.
-inline int efs50_mode_before_tcas = 8;
+inline int efs50_mode_before_tcas = kEfs50EhsiModeTcas;
 
-// Common ND mode: 0 compass, 1 arc, 2 plan, 3 map, 4 VOR, 5 APP, 6 centred
-// map, 7 traffic.
+// Common ND mode, which each display maps to its own.
 inline int nd_mode_index = 0;
+inline constexpr int kNdModeCompass = 0;
+inline constexpr int kNdModeArc = 1;
+inline constexpr int kNdModePlan = 2;
+inline constexpr int kNdModeMap = 3;
+inline constexpr int kNdModeVor = 4;
+inline constexpr int kNdModeApp = 5;
+inline constexpr int kNdModeCtrMap = 6;
+inline constexpr int kNdModeTraffic = 7;
 // PROLINE4_MFD compass radius in design units: 140 on the map page, 70 on
 // the flight-plan text page.
 inline int proline4_map_radius_px = 140;

@@ -13,7 +13,9 @@ inline int p1000_controller_frame_count = 0; // pre-draws of the controller, 1 .
 inline int p1000_controller_frame_seen = 0;  // the count as the watchdog last saw it
 inline int p1000_controller_stale_checks = 0;
 
-inline int p1000_mfd_plan_mode = 0; // 1 while the north-up plan format shows
+inline int p1000_mfd_plan_mode = 0;
+inline constexpr int kP1000PlanModeOff = 0;
+inline constexpr int kP1000PlanModeNorthUp = 1; // the north-up plan format shows
 inline int p1000_map_centre_x = 134;
 inline int p1000_map_centre_y = 148;
 inline int p1000_map_radius = 53;

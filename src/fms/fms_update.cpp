@@ -88,7 +88,7 @@ void step_display_refresh() {
 // Step 5: a new clock second advances the timers; fuel burns every pass.
 void step_timers(bool new_second, const EngineReadings& engines) {
     if (new_second) {
-        if (flight_phase < 11) flight_elapsed_seconds += 1.0;
+        if (flight_phase < kFlightPhaseEndFlight) flight_elapsed_seconds += 1.0;
         second_tick = 1;
         last_clock_second = aircraft_state.clock_seconds_tick;
         bool n1_high = false;
@@ -117,8 +117,8 @@ void step_p1000_controller_watchdog() {
     ++p1000_controller_stale_checks;
     if (p1000_controller_stale_checks <= 10) return;
     p1000_controller_present = 0;
-    if (p1000_mfd_plan_mode == 1) {
-        p1000_mfd_plan_mode = 0;
+    if (p1000_mfd_plan_mode == kP1000PlanModeNorthUp) {
+        p1000_mfd_plan_mode = kP1000PlanModeOff;
         p1000_map_centre_x = 134;
         p1000_map_centre_y = 148;
         p1000_map_radius = 53;
@@ -241,7 +241,7 @@ void request_steps(double master_before) {
     autotune_request = 0;
     vnav_speed_refresh = 0;
 
-    if (flight_phase < 11) write_flight_log(0);
+    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(0);
 
     const double master_now = sim_var_object.get_simvar_103();
     if (SetSpdOffwhenAPMasterSetOff == 1 && master_before == 1.0 && master_now == 0.0 &&

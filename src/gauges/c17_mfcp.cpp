@@ -9,15 +9,19 @@
 namespace {
 
 uint32_t format_down(uint32_t format) {
-    return format == 4 ? 3 : format == 5 ? 4 : format;
+    return format == kC17FormatMapArc     ? kC17FormatMapWideArc
+           : format == kC17FormatMapBelow ? kC17FormatMapArc
+                                          : format;
 }
 
 uint32_t format_up(uint32_t format) {
-    return format == 3 ? 4 : format == 4 ? 5 : format;
+    return format == kC17FormatMapWideArc ? kC17FormatMapArc
+           : format == kC17FormatMapArc   ? kC17FormatMapBelow
+                                          : format;
 }
 
 void step_map_formats(uint32_t (*step)(uint32_t)) {
-    if (c17_mfd_format >= 3 && c17_mfd_format <= 5) {
+    if (c17_mfd_format >= kC17FormatMapWideArc && c17_mfd_format <= kC17FormatMapBelow) {
         c17_mfd_format = step(c17_mfd_format);
         c17_mfd_map_scale = c17_mfd_format;
     }

@@ -70,17 +70,18 @@ void pre_draw(GaugeHeader* gauge) {
         // A unit placed by name keeps its fixed format.
         if (is_one_of(parameters, "PFD")) {
             unit = 1;
-            c17_mfd_units[1].format = 1;
+            c17_mfd_units[1].format = kC17FormatPfd;
         } else if (is_one_of(parameters, "MFD")) {
             unit = 2;
             const uint32_t f = c17_mfd_units[2].format;
-            if (f != 3 && f != 4 && f != 5) c17_mfd_units[2].format = 3;
+            if (f != kC17FormatMapWideArc && f != kC17FormatMapArc && f != kC17FormatMapBelow)
+                c17_mfd_units[2].format = kC17FormatMapWideArc;
         } else if (is_one_of(parameters, "ENG")) {
             unit = 3;
-            c17_mfd_units[3].format = 9;
+            c17_mfd_units[3].format = kC17FormatThrust;
         } else if (is_one_of(parameters, "CFG")) {
             unit = 4;
-            c17_mfd_units[4].format = 12;
+            c17_mfd_units[4].format = kC17FormatConfiguration;
         }
         if (ps_window_visible(WINDOW_MAIN_PANEL) != 0 && parameters.find("VC") != std::string::npos)
             unit = 0;

@@ -121,25 +121,25 @@ int32_t ORVEX_FSAPI bdry_click(PixPoint*, uint32_t) {
 // C17_MFD format keys act on the current unit's record (the unit drawn last)
 // and keep it with that unit, which loads its record before it draws.
 int32_t ORVEX_FSAPI c17_mfd_key_pfd(PixPoint*, uint32_t) {
-    c17_mfd_format = 1;
+    c17_mfd_format = kC17FormatPfd;
     save_c17_current_unit();
     return 0;
 }
 int32_t ORVEX_FSAPI c17_mfd_key_nav(PixPoint*, uint32_t) {
     switch (c17_mfd_format) {
-    case 0:
-        c17_mfd_format = c17_mfd_nav_format = 3;
+    case kC17FormatHsi:
+        c17_mfd_format = c17_mfd_nav_format = kC17FormatMapWideArc;
         break;
-    case 1:
-    case 2:
+    case kC17FormatPfd:
+    case kC17FormatBlank:
         break;
-    case 3:
-    case 4:
-    case 5:
-        c17_mfd_format = c17_mfd_nav_format = 6;
+    case kC17FormatMapWideArc:
+    case kC17FormatMapArc:
+    case kC17FormatMapBelow:
+        c17_mfd_format = c17_mfd_nav_format = kC17FormatPlan;
         break;
-    case 6:
-        c17_mfd_format = c17_mfd_nav_format = 0;
+    case kC17FormatPlan:
+        c17_mfd_format = c17_mfd_nav_format = kC17FormatHsi;
         break;
     default: // an engine or configuration format: back to the last navigation format
         c17_mfd_format = c17_mfd_nav_format;
@@ -149,8 +149,9 @@ int32_t ORVEX_FSAPI c17_mfd_key_nav(PixPoint*, uint32_t) {
     return 0;
 }
 int32_t ORVEX_FSAPI c17_mfd_key_eng(PixPoint*, uint32_t) {
-    if (c17_mfd_format == 9 || c17_mfd_format == 10 || c17_mfd_format == 11) {
-        c17_mfd_format = c17_mfd_format == 11 ? 9 : c17_mfd_format + 1;
+    if (c17_mfd_format == kC17FormatThrust || c17_mfd_format == kC17FormatEpr ||
+        c17_mfd_format == kC17FormatOilFuel) {
+        c17_mfd_format = c17_mfd_format == kC17FormatOilFuel ? kC17FormatThrust : c17_mfd_format + 1;
         c17_mfd_engine_format = c17_mfd_format;
     } else {
         c17_mfd_format = c17_mfd_engine_format;
@@ -159,7 +160,7 @@ int32_t ORVEX_FSAPI c17_mfd_key_eng(PixPoint*, uint32_t) {
     return 0;
 }
 int32_t ORVEX_FSAPI c17_mfd_key_cfg(PixPoint*, uint32_t) {
-    c17_mfd_format = 12;
+    c17_mfd_format = kC17FormatConfiguration;
     save_c17_current_unit();
     return 0;
 }

@@ -48,8 +48,8 @@ void pre_draw(const DisplayGaugeSpec& spec, const GaugeHeader* gauge) {
     if (drawn_element->device_context != nullptr) {
         const std::string parameters = gauge->parameters != nullptr ? gauge->parameters : "";
         const int32_t mode = display_view_mode(spec.view_rule, parameters, spec.window);
-        // Mode 0: the previous picture stays.
-        if (mode != 0) spec.render(drawn_element->device_context, element_pixel_size(drawn_element), mode);
+        if (mode != RENDER_MODE_KEEP)
+            spec.render(drawn_element->device_context, element_pixel_size(drawn_element), mode);
     }
     drawn_element->image_flags &= ~IMAGE_DIRTY;
 }
@@ -57,14 +57,15 @@ void pre_draw(const DisplayGaugeSpec& spec, const GaugeHeader* gauge) {
 } // namespace
 
 int32_t display_view_mode(ViewRule rule, const std::string& parameters, uint32_t window) {
-    if (rule == ViewRule::AlwaysDraw) return 1;
-    int32_t mode = 1;
-    if (parameters == "VC" && ps_window_visible(WINDOW_MAIN_PANEL) != 0) mode = 0;
+    if (rule == ViewRule::AlwaysDraw) return RENDER_MODE_DRAW;
+    int32_t mode = RENDER_MODE_DRAW;
+    if (parameters == "VC" && ps_window_visible(WINDOW_MAIN_PANEL) != 0) mode = RENDER_MODE_KEEP;
     const bool window_open = ps_window_visible(window) != 0;
-    if (window_open && parameters != "WN") mode = 2;
+    if (window_open && parameters != "WN") mode = RENDER_MODE_CLEAR_ONLY;
     if (parameters == "VC2") {
-        if (rule == ViewRule::Vc2AlwaysMode3 || (rule == ViewRule::Vc2Draws && window_open)) mode = 3;
-        if (rule == ViewRule::Vc2NotDrawn && window_open) mode = 0;
+        if (rule == ViewRule::Vc2AlwaysMode3 || (rule == ViewRule::Vc2Draws && window_open))
+            mode = RENDER_MODE_VC2;
+        if (rule == ViewRule::Vc2NotDrawn && window_open) mode = RENDER_MODE_KEEP;
     }
     return mode;
 }

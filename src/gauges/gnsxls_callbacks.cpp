@@ -24,7 +24,7 @@ namespace {
 void pre_install(bool main_gauge) {
     fill_host_folder();
     gns_state = GNS_FLIGHT_PLAN;
-    gns_sub_state = 2;
+    gns_sub_state = kGnsSubStateStoredPlans;
     gns_active_page = 1;
     gns_list_page = 1;
     if (main_gauge) gns_plan_open = 0;

@@ -68,19 +68,20 @@ void apply_binding(const LvarBinding& b) {
 }
 
 bool is_nav_format(uint32_t format) {
-    return format == 0 || format == 3 || format == 4 || format == 5 || format == 6;
+    return format == kC17FormatHsi || format == kC17FormatMapWideArc || format == kC17FormatMapArc ||
+           format == kC17FormatMapBelow || format == kC17FormatPlan;
 }
 
 uint32_t next_nav_format(uint32_t nav_format) {
     switch (nav_format) {
-    case 0:
-        return 3;
-    case 3:
-    case 4:
-    case 5:
-        return 6;
-    case 6:
-        return 0;
+    case kC17FormatHsi:
+        return kC17FormatMapWideArc;
+    case kC17FormatMapWideArc:
+    case kC17FormatMapArc:
+    case kC17FormatMapBelow:
+        return kC17FormatPlan;
+    case kC17FormatPlan:
+        return kC17FormatHsi;
     default:
         return nav_format;
     }
@@ -103,17 +104,17 @@ void process_mfd_request(GaugeHeader* gauge, int unit) {
     ElementHeader* first = gauge && gauge->elements_list ? gauge->elements_list[0] : nullptr;
     if (request == 2) {
         // The map holds, its picture element hidden, for as long as the request stays.
-        if (u.format != 3) {
+        if (u.format != kC17FormatMapWideArc) {
             set_list_element_flags(first, 0, IMAGE_HIDDEN);
-            u.format = 3;
+            u.format = kC17FormatMapWideArc;
         }
         return;
     }
     if (request == static_cast<int>(c17_request_idle)) return;
-    if (u.format == 3) clear_list_element_flags(first, 0, IMAGE_HIDDEN);
+    if (u.format == kC17FormatMapWideArc) clear_list_element_flags(first, 0, IMAGE_HIDDEN);
     switch (request) {
     case 0:
-        u.format = 1;
+        u.format = kC17FormatPfd;
         break;
     case 1:
         if (is_nav_format(u.format)) {
@@ -124,10 +125,12 @@ void process_mfd_request(GaugeHeader* gauge, int unit) {
         }
         break;
     case 3:
-        u.format = u.format == 9 ? 10 : u.format == 10 ? 11 : 9;
+        u.format = u.format == kC17FormatThrust ? kC17FormatEpr
+                   : u.format == kC17FormatEpr  ? kC17FormatOilFuel
+                                                : kC17FormatThrust;
         break;
     default:
-        u.format = 12;
+        u.format = kC17FormatConfiguration;
         break;
     }
     ps_set_named_var(id, c17_request_idle);

@@ -32,43 +32,44 @@ constexpr int KEPT = -1;
 struct ModeRow {
     int hw_b737, efs50, du_1000, proline4, md80, hw_md11;
 };
-// Common modes 0 compass .. 6 centred map in each display's numbering.
+// Common modes kNdModeCompass .. kNdModeCtrMap in each display's numbering.
 constexpr ModeRow kModeRows[] = {
-    {1, 1, 0, 0, 0, KEPT},
-    {3, 4, 1, 1, 1, KEPT},
-    {7, 7, 2, 2, 2, 2},
-    {5, 5, 3, 3, 3, 3},
-    {2, 2, KEPT, KEPT, KEPT, 4},
-    {4, KEPT, KEPT, KEPT, KEPT, 5},
-    {6, KEPT, KEPT, KEPT, KEPT, KEPT},
+    {kB737NdModeCompass, kEfs50EhsiModeHsi, kEhsiModeCompass, kProline4ModeNav, kEhsiModeCompass, KEPT},
+    {kB737NdModeArc, kEfs50EhsiModeArc, kEhsiModeArc, kProline4ModeArc, kEhsiModeArc, KEPT},
+    {kB737NdModePlan, kEfs50EhsiModeArcWx, kEhsiModePlan, kProline4ModePlanText, kEhsiModePlan,
+     kMd11NdModePlan},
+    {kB737NdModeMap, kEfs50EhsiModeArcMap, kEhsiModeMap, kProline4ModeMap, kEhsiModeMap, kMd11NdModeMap},
+    {kB737NdModeVor, kEfs50EhsiModeRoseMapWx, KEPT, KEPT, KEPT, kMd11NdModeVor},
+    {kB737NdModeApp, KEPT, KEPT, KEPT, KEPT, kMd11NdModeApp},
+    {kB737NdModeCtrMap, KEPT, KEPT, KEPT, KEPT, KEPT},
 };
 
 void apply(int& mode, int value) {
     if (value != KEPT) mode = value;
 }
 
-// A four-mode ladder 0 -> 1 -> 3 -> 2 (DU_1000_EHSI and MD80_EHSI).
+// A four-mode ladder compass -> arc -> map -> plan (DU_1000_EHSI and MD80_EHSI).
 void step_four_up(int& mode) {
-    if (mode == 0)
-        mode = 1;
-    else if (mode == 1)
-        mode = 3;
-    else if (mode == 3)
-        mode = 2;
+    if (mode == kEhsiModeCompass)
+        mode = kEhsiModeArc;
+    else if (mode == kEhsiModeArc)
+        mode = kEhsiModeMap;
+    else if (mode == kEhsiModeMap)
+        mode = kEhsiModePlan;
 }
 void step_four_down(int& mode) {
-    if (mode == 1)
-        mode = 0;
-    else if (mode == 2)
-        mode = 3;
-    else if (mode == 3)
-        mode = 1;
+    if (mode == kEhsiModeArc)
+        mode = kEhsiModeCompass;
+    else if (mode == kEhsiModePlan)
+        mode = kEhsiModeMap;
+    else if (mode == kEhsiModeMap)
+        mode = kEhsiModeArc;
 }
 
 void set_proline4_mode(int mode) {
     proline4_mfd_mode = mode;
-    if (mode == 3) proline4_map_radius_px = 140;
-    if (mode == 2) proline4_map_radius_px = 70;
+    if (mode == kProline4ModeMap) proline4_map_radius_px = 140;
+    if (mode == kProline4ModePlanText) proline4_map_radius_px = 70;
 }
 
 bool chosen(int kind, int display) {
@@ -123,11 +124,11 @@ void set_vor2_bearing_pointer(int v) {
 
 void set_nd_mode(int mode) {
     nd_mode_index = mode;
-    if (mode == 7) {
+    if (mode == kNdModeTraffic) {
         toggle_nd_tcas();
         return;
     }
-    if (mode < 0 || mode >= static_cast<int>(std::size(kModeRows))) return;
+    if (mode < kNdModeCompass || mode >= static_cast<int>(std::size(kModeRows))) return;
     const ModeRow& row = kModeRows[mode];
     apply(hw_b737_nd_mode, row.hw_b737);
     apply(efs50_ehsi_mode, row.efs50);
@@ -144,14 +145,15 @@ void display_step_up(int kind) {
         hw_b737_nd_mode <= kB737NdModeCtrMap)
         ++hw_b737_nd_mode;
     if (chosen(kind, DISPLAY_EFS50_EHSI)) {
-        if (efs50_ehsi_mode < 7)
+        if (efs50_ehsi_mode < kEfs50EhsiModeArcWx)
             ++efs50_ehsi_mode;
-        else if (efs50_nav_source == 1)
-            efs50_nav_source = 2;
+        else if (efs50_nav_source == kEfs50NavSourceVor)
+            efs50_nav_source = kEfs50NavSourceFms;
     }
     if (chosen(kind, DISPLAY_DU_1000_EHSI)) step_four_up(du_1000_ehsi_mode);
     if (chosen(kind, DISPLAY_PROLINE4_MFD)) {
-        constexpr int next[] = {3, 2, 0, 1}; // 0 -> 3 -> 1 -> 2 -> 0
+        // nav -> map -> arc -> plan text -> nav, indexed by the mode
+        constexpr int next[] = {kProline4ModeMap, kProline4ModePlanText, kProline4ModeNav, kProline4ModeArc};
         if (proline4_mfd_mode >= kProline4ModeNav && proline4_mfd_mode <= kProline4ModeMap)
             set_proline4_mode(next[proline4_mfd_mode]);
     }
@@ -163,14 +165,15 @@ void display_step_down(int kind) {
         hw_b737_nd_mode <= kB737NdModePlan)
         --hw_b737_nd_mode;
     if (chosen(kind, DISPLAY_EFS50_EHSI)) {
-        if (efs50_nav_source == 2)
-            efs50_nav_source = 1;
-        else if (efs50_ehsi_mode > 1)
+        if (efs50_nav_source == kEfs50NavSourceFms)
+            efs50_nav_source = kEfs50NavSourceVor;
+        else if (efs50_ehsi_mode > kEfs50EhsiModeHsi)
             --efs50_ehsi_mode;
     }
     if (chosen(kind, DISPLAY_DU_1000_EHSI)) step_four_down(du_1000_ehsi_mode);
     if (chosen(kind, DISPLAY_PROLINE4_MFD)) {
-        constexpr int next[] = {2, 3, 1, 0}; // 0 -> 2 -> 1 -> 3 -> 0
+        // nav -> plan text -> arc -> map -> nav, indexed by the mode
+        constexpr int next[] = {kProline4ModePlanText, kProline4ModeMap, kProline4ModeArc, kProline4ModeNav};
         if (proline4_mfd_mode >= kProline4ModeNav && proline4_mfd_mode <= kProline4ModeMap)
             set_proline4_mode(next[proline4_mfd_mode]);
     }

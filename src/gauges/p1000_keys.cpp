@@ -155,10 +155,10 @@ void knob_dec() {
 }
 
 void format_key() {
-    if (p1000_mfd_plan_mode == 0) {
-        p1000_mfd_plan_mode = 1;
+    if (p1000_mfd_plan_mode == kP1000PlanModeOff) {
+        p1000_mfd_plan_mode = kP1000PlanModeNorthUp;
     } else {
-        p1000_mfd_plan_mode = 0;
+        p1000_mfd_plan_mode = kP1000PlanModeOff;
         p1000_map_centre_x = 134;
         p1000_map_centre_y = 148;
         p1000_map_radius = 53;

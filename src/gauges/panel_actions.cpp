@@ -45,15 +45,19 @@ void proline4_brg_step(int& source) {
 } // namespace
 
 void efs50_hsi_button() {
-    efs50_ehsi_mode = efs50_ehsi_mode == 1 || efs50_ehsi_mode == 2 ? efs50_ehsi_mode + 1 : 1;
+    efs50_ehsi_mode = efs50_ehsi_mode == kEfs50EhsiModeHsi || efs50_ehsi_mode == kEfs50EhsiModeRoseMapWx
+                          ? efs50_ehsi_mode + 1
+                          : kEfs50EhsiModeHsi;
 }
 
 void efs50_map_button() {
-    efs50_ehsi_mode = efs50_ehsi_mode >= 4 && efs50_ehsi_mode <= 6 ? efs50_ehsi_mode + 1 : 4;
+    efs50_ehsi_mode = efs50_ehsi_mode >= kEfs50EhsiModeArc && efs50_ehsi_mode <= kEfs50EhsiModeArcMapWx
+                          ? efs50_ehsi_mode + 1
+                          : kEfs50EhsiModeArc;
 }
 
 void efs50_nav_source_button() {
-    efs50_nav_source = efs50_nav_source == 1 ? 2 : 1;
+    efs50_nav_source = efs50_nav_source == kEfs50NavSourceVor ? kEfs50NavSourceFms : kEfs50NavSourceVor;
 }
 
 void efs50_brg1_button() {

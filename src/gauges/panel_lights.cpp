@@ -21,7 +21,7 @@ void update_a300_efis_lights(ElementHeader* background) {
     show_panel_light(background, 2, range == 30.0);
     show_panel_light(background, 3, range == 120.0);
     show_panel_light(background, 4, range == 240.0);
-    for (int mode = 0; mode <= 2; ++mode)
+    for (int mode = kEhsiModeCompass; mode <= kEhsiModePlan; ++mode)
         show_panel_light(background, 5 + mode, du_1000_ehsi_mode == mode);
     show_panel_light(background, 8, show_airway_fixes_flags[ND_DU_1000] == 1);
     show_panel_light(background, 9, show_navaids_flags[ND_DU_1000] == 1);
@@ -43,7 +43,7 @@ void update_md80_ehsi_lights(ElementHeader* background) {
 }
 
 void update_hw_b737_efis_lights(ElementHeader* background, bool br) {
-    for (int mode = 1; mode <= 6; ++mode)
+    for (int mode = kB737NdModeCompass; mode <= kB737NdModeCtrMap; ++mode)
         show_panel_light(background, mode, hw_b737_nd_mode == mode);
     const double range = hw_b737_nd_range;
     show_panel_light(background, 7, br ? range <= 10.0 : range == 10.0);

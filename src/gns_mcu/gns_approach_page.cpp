@@ -211,7 +211,7 @@ void commit_transition() {
 
 void insert() {
     gns_approach_preview = 0;
-    if (gns_sub_state == 1) {
+    if (gns_sub_state == kGnsSubStateActivePlan) {
         apply_approach_to_route();
         to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
         gns_state = GNS_FLIGHT_PLAN;

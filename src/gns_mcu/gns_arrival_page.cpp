@@ -209,7 +209,7 @@ void commit_star() {
 
 void insert_star() {
     gns_arrival_preview = 0;
-    if (gns_sub_state == 1) {
+    if (gns_sub_state == kGnsSubStateActivePlan) {
         insert_star_legs_active();
         gns_active_page = 1;
     } else {

@@ -216,7 +216,7 @@ void commit_transition() {
 
 void insert_sid() {
     GnsSelections& sel = gns_selection_in_view();
-    if (gns_sub_state == 1) {
+    if (gns_sub_state == kGnsSubStateActivePlan) {
         insert_sid_legs_active();
         to_waypoint_index = 1;
         to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};

@@ -70,7 +70,7 @@ void direct_to_closest_airport() {
 
     constraint_waypoint_index = active_plan_last;
     gns_state = GNS_FLIGHT_PLAN;
-    gns_sub_state = 1;
+    gns_sub_state = kGnsSubStateActivePlan;
     vertical_target_lat = entry.lat;
     vertical_target_lon = entry.lon;
 }
@@ -142,7 +142,7 @@ void activate() {
         // Nothing of it is flown; the unit goes back to the plan.
         gns_direct_inserted = 0;
         gns_state = GNS_FLIGHT_PLAN;
-        gns_sub_state = 1;
+        gns_sub_state = kGnsSubStateActivePlan;
         reset_page_toggles();
         return;
     }
@@ -177,7 +177,7 @@ void activate() {
 
     gns_plan_changed = 1;
     gns_state = GNS_FLIGHT_PLAN;
-    gns_sub_state = 1;
+    gns_sub_state = kGnsSubStateActivePlan;
     gns_fpl_option = gns_fpl_option_default;
     gns_active_page = 1;
     mcu_direct_only = 0;

@@ -22,7 +22,7 @@ namespace {
 
 // The procedure selection of the plan in view into the pages' copy.
 const GnsSelections& selections_in_view() {
-    return gns_sub_state == 1 ? active_sel : working_sel;
+    return gns_sub_state == kGnsSubStateActivePlan ? active_sel : working_sel;
 }
 
 // No airport yet: the airport field opens for a fresh entry.
@@ -173,7 +173,7 @@ void commit_flight_plan() {
         open_approach();
         return;
     }
-    if (gns_sub_state == 1) {
+    if (gns_sub_state == kGnsSubStateActivePlan) {
         if (gns_entry_active == 0 && gns_toggle(GNS_R5) == 1) {
             gns_fpl_option_default = gns_fpl_option;
             reset_page_toggles();
@@ -196,7 +196,8 @@ void commit_flight_plan() {
         if (gns_entry_active == 1) commit_entry();
         return;
     }
-    if (gns_sub_state == 2 && gns_plan_open == 1 && gns_entry_active == 1) commit_entry();
+    if (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1 && gns_entry_active == 1)
+        commit_entry();
 }
 
 // A procedure page's lookup of an airport ident came back: the page opens
@@ -255,7 +256,7 @@ void commit_database_wpt() {
         back_to_approach();
         break;
     case GNS_FLIGHT_PLAN:
-        if (gns_sub_state == 1 || gns_sub_state == 2)
+        if (gns_sub_state == kGnsSubStateActivePlan || gns_sub_state == kGnsSubStateStoredPlans)
             gns_insert_candidate(gns_plan_in_view(), gns_database_index);
         break;
     default:

@@ -46,9 +46,9 @@ void key_l4(int rows) {
     reset_page_toggles();
     if (before == 0) {
         // With no sixth row on the page the key asks DEPART? at once.
-        const bool no_sixth_row =
-            (gns_sub_state == 1 && rows < 5) || (gns_sub_state == 2 && gns_plan_open == 1 &&
-                                                 working_plan_last + 1 < (gns_open_plan_page - 1) * 6 + 5);
+        const bool no_sixth_row = (gns_sub_state == kGnsSubStateActivePlan && rows < 5) ||
+                                  (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1 &&
+                                   working_plan_last + 1 < (gns_open_plan_page - 1) * 6 + 5);
         if (no_sixth_row) {
             gns_toggle(GNS_L4) = 2;
             gns_entry_active = 0;
@@ -70,7 +70,8 @@ void key_r5() {
     const int before = gns_toggle(GNS_R5);
     reset_page_toggles();
     gns_toggle(GNS_R5) = (before + 1) % 3;
-    if (gns_toggle(GNS_R5) != 0 && gns_sub_state == 1) gns_fpl_option = gns_fpl_option_default;
+    if (gns_toggle(GNS_R5) != 0 && gns_sub_state == kGnsSubStateActivePlan)
+        gns_fpl_option = gns_fpl_option_default;
     gns_entry_active = 0;
 }
 
@@ -123,7 +124,7 @@ void line_key(int rows) {
         const int before = gns_toggle(GNS_R4);
         reset_page_toggles();
         if (before == 0)
-            gns_toggle(GNS_R4) = gns_sub_state == 1 ? 2 : 1;
+            gns_toggle(GNS_R4) = gns_sub_state == kGnsSubStateActivePlan ? 2 : 1;
         else if (before == 1)
             gns_toggle(GNS_R4) = 2;
         break;
@@ -320,8 +321,8 @@ void act_on_opened_plan(bool left_key) {
 enum class View { Active, List, Opened, None };
 
 View view_in_force() {
-    if (gns_sub_state == 1) return View::Active;
-    if (gns_sub_state == 2) return gns_plan_open == 0 ? View::List : View::Opened;
+    if (gns_sub_state == kGnsSubStateActivePlan) return View::Active;
+    if (gns_sub_state == kGnsSubStateStoredPlans) return gns_plan_open == 0 ? View::List : View::Opened;
     return View::None;
 }
 

@@ -52,27 +52,27 @@ void key_vnav() {
 
 void key_fpl() {
     reset_page_toggles();
-    if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == 1) {
+    if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == kGnsSubStateActivePlan) {
         ++gns_active_page;
         if (gns_active_page >= 2 && gns_active_page > gns_active_page_count) {
-            gns_sub_state = 2;
+            gns_sub_state = kGnsSubStateStoredPlans;
             gns_list_page = 1;
             gns_active_page = 1;
         }
-    } else if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == 2) {
+    } else if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == kGnsSubStateStoredPlans) {
         if (gns_plan_open == 1) {
             gns_plan_open = 0;
             gns_list_page = 1;
         } else {
             ++gns_list_page;
             if (gns_list_page >= 2 && gns_list_page > flight_plan_list_pages) {
-                gns_sub_state = 1;
+                gns_sub_state = kGnsSubStateActivePlan;
                 gns_list_page = 0;
                 gns_active_page = 1;
             }
         }
     } else {
-        gns_sub_state = 1;
+        gns_sub_state = kGnsSubStateActivePlan;
         gns_active_page = 1;
         gns_list_page = 1;
     }
@@ -129,7 +129,7 @@ void make_hold_at(int k) {
 
 void key_hold() {
     const int k = gns_selected_wpt_index;
-    if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == 1 && waypoint_row_selected() &&
+    if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == kGnsSubStateActivePlan && waypoint_row_selected() &&
         to_waypoint_index != kNoToWaypoint && k >= 1 && k <= active_plan_last)
         make_hold_at(k);
     gns_state = GNS_HOLDING_PATTERN;
@@ -205,15 +205,15 @@ void page_key(bool next) {
     };
     switch (gns_state) {
     case GNS_FLIGHT_PLAN:
-        if (gns_sub_state == 1) {
+        if (gns_sub_state == kGnsSubStateActivePlan) {
             reset_page_toggles();
             gns_entry_active = 0;
             step(gns_active_page, gns_active_page_count);
-        } else if (gns_sub_state == 2 && gns_plan_open == 0) {
+        } else if (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 0) {
             if (next) reset_page_toggles();
             step(gns_list_page, flight_plan_list_pages);
             if (next && gns_list_page == 1) fpl_list_first = 1;
-        } else if (gns_sub_state == 2) {
+        } else if (gns_sub_state == kGnsSubStateStoredPlans) {
             if (next) reset_page_toggles();
             step(gns_open_plan_page, gns_open_plan_page_count);
         }
@@ -304,11 +304,11 @@ void key_toggle_erase() {
         gns_scratchpad.clear();
         break;
     case GNS_FLIGHT_PLAN:
-        if (gns_sub_state == 1 && gns_entry_active == 0 && gns_toggle(GNS_R5) == 1)
+        if (gns_sub_state == kGnsSubStateActivePlan && gns_entry_active == 0 && gns_toggle(GNS_R5) == 1)
             gns_fpl_option = gns_fpl_option % 4 + 1;
-        else if (gns_sub_state == 1)
+        else if (gns_sub_state == kGnsSubStateActivePlan)
             erase_or_delete(active_plan);
-        else if (gns_sub_state == 2 && gns_plan_open == 1)
+        else if (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1)
             erase_or_delete(working_plan);
         else
             erase();

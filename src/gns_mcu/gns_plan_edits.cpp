@@ -120,7 +120,7 @@ void clear_all_selections() {
 } // namespace
 
 GnsPlanRef gns_plan_in_view() {
-    if (gns_sub_state == 1)
+    if (gns_sub_state == kGnsSubStateActivePlan)
         return GnsPlanRef{active_plan, active_plan_last, constraint_waypoint_index, active_sel, true};
     return GnsPlanRef{working_plan, working_plan_last, working_edit_index, working_sel, false};
 }
@@ -261,7 +261,7 @@ void gns_activate_opened_plan() {
     destination_airport_state = 1;
     mcu_direct_only = 0;
     gns_toggle(GNS_R5) = 0;
-    gns_sub_state = 1;
+    gns_sub_state = kGnsSubStateActivePlan;
     gns_active_page = 1;
     gns_active_page_count = (active_plan_last + 5) / 6;
     clear_all_selections();
@@ -283,7 +283,7 @@ void gns_activate_opened_plan() {
         mcu_legs_index = 1;
         tower_view_set = 0;
         if (aircraft_state.ground_speed_kt < 5.0) {
-            flight_phase = -1;
+            flight_phase = kFlightPhaseStartLog;
             write_flight_log(0);
             last_clock_second = -99.0;
             flight_elapsed_seconds = 0.0;

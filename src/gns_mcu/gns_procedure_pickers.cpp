@@ -63,7 +63,7 @@ void gns_build_approach_preview() {
 }
 
 GnsSelections& gns_selection_in_view() {
-    return gns_sub_state == 1 ? active_sel : working_sel;
+    return gns_sub_state == kGnsSubStateActivePlan ? active_sel : working_sel;
 }
 
 bool gns_load_procedure_airport(const std::string& ident, int slot) {

@@ -120,7 +120,7 @@ void mcu_airport_page(gfx::Graphics& graphics) {
                       mcu_format("APT: %-4s - Elev:%-5s  %d/%d", mcu_airport_text_b.substr(0, 6).c_str(),
                                  mcu_airport_text_a.substr(0, 6).c_str(), mcu_apt_page, mcu_apt_page_count),
                       kMcuEntryChars);
-        if (mcu_apt_page == 1)
+        if (mcu_apt_page == kMcuAptPageRunwayList)
             runway_list(page, draw, n);
         else if (draw)
             runways_in_use(page);

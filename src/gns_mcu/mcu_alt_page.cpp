@@ -15,27 +15,27 @@ void mcu_alt_page(gfx::Graphics& graphics) {
     McuPage page(graphics);
     page.text(0.0f, 0.0f, kMcuAmber, "ALT/FL:");
     page.text(70.0f, 20.0f, kMcuGreen, mcu_format("AP ALT:   %05.0f", aircraft_state.ap_altitude_lock_ft));
-    if (mcu_select != 0) {
+    if (mcu_select != kMcuSelectNone) {
         double& alt = mcu_new_altitude_ft;
         switch (mcu_arrow) {
         case MCU_ARROW_LEFT:
-            mcu_select = 1;
+            mcu_select = kMcuAltStep1000Ft;
             break;
         case MCU_ARROW_RIGHT:
-            mcu_select = 2;
+            mcu_select = kMcuAltStep500Ft;
             break;
         case MCU_ARROW_UP:
-            if (mcu_select == 1 && alt <= 98000.0) alt += 1000.0;
-            if (mcu_select == 2 && alt <= 97500.0) alt += 500.0;
+            if (mcu_select == kMcuAltStep1000Ft && alt <= 98000.0) alt += 1000.0;
+            if (mcu_select == kMcuAltStep500Ft && alt <= 97500.0) alt += 500.0;
             break;
         case MCU_ARROW_DOWN:
-            if (mcu_select == 1 && alt >= 1000.0) alt -= 1000.0;
-            if (mcu_select == 2 && alt >= 500.0) alt -= 500.0;
+            if (mcu_select == kMcuAltStep1000Ft && alt >= 1000.0) alt -= 1000.0;
+            if (mcu_select == kMcuAltStep500Ft && alt >= 500.0) alt -= 500.0;
             break;
         default:
             break;
         }
-        if (mcu_select == 1)
+        if (mcu_select == kMcuAltStep1000Ft)
             page.line(kMcuMagenta, 168.0f, 55.0f, 176.0f, 55.0f);
         else
             page.line(kMcuMagenta, 177.0f, 55.0f, 185.0f, 55.0f);

@@ -57,7 +57,7 @@ void key_to() {
     end_entry();
     mcu_mode = MCU_STATUS;
     mcu_request_redraw();
-    mcu_select = 0;
+    mcu_select = kMcuSelectNone;
 }
 
 void key_fpln() {
@@ -65,7 +65,7 @@ void key_fpln() {
     mcu_fpln_pressed = 1;
     mcu_mode = MCU_FPLN;
     mcu_request_redraw();
-    mcu_select = 0;
+    mcu_select = kMcuSelectNone;
 }
 
 void key_dirto() {
@@ -75,11 +75,11 @@ void key_dirto() {
     candidate_list.set_count(0);
     mcu_prepare_candidate_search();
     mcu_request_redraw();
-    mcu_select = 0;
+    mcu_select = kMcuSelectNone;
 }
 
 void key_hold() {
-    mcu_select = 0;
+    mcu_select = kMcuSelectNone;
     if (lnav_engaged != 1) return;
     if (hold_armed == 1) {
         hold_exit_state = 3;
@@ -93,8 +93,8 @@ void key_hold() {
 
 void key_legs_edit() {
     mcu_mode = MCU_LEGS;
-    mcu_legs_edit = 1;
-    mcu_select = 0;
+    mcu_legs_edit = kMcuLegsConstraint;
+    mcu_select = kMcuSelectNone;
     mcu_legs_constraint_alt_ft = 0;
     mcu_request_redraw();
 }
@@ -103,8 +103,8 @@ void key_legs() {
     end_entry();
     mcu_mode = MCU_LEGS;
     mcu_request_redraw();
-    mcu_select = 0;
-    mcu_legs_edit = 0;
+    mcu_select = kMcuSelectNone;
+    mcu_legs_edit = kMcuLegsList;
     mcu_legs_entry_text.clear();
     mcu_entry_text.clear();
     if (to_waypoint_index >= 1 && to_waypoint_index != kNoToWaypoint) mcu_legs_index = to_waypoint_index;
@@ -124,7 +124,7 @@ void key_prev() {
         --mcu_legs_index;
     }
     mcu_request_redraw();
-    mcu_select = 0;
+    mcu_select = kMcuSelectNone;
 }
 
 void key_next() {
@@ -140,13 +140,13 @@ void key_next() {
         ++mcu_legs_index;
     }
     mcu_request_redraw();
-    mcu_select = 0;
+    mcu_select = kMcuSelectNone;
 }
 
 void key_alt() {
     mcu_mode = MCU_ALT;
     mcu_request_redraw();
-    mcu_select = 1;
+    mcu_select = kMcuAltStep1000Ft;
     mcu_new_altitude_ft = std::trunc(aircraft_state.ap_altitude_lock_ft / 1000.0) * 1000.0;
 }
 
@@ -154,13 +154,13 @@ void key_apt() {
     if (mcu_mode != MCU_AIRPORT) {
         end_entry();
         mcu_mode = MCU_AIRPORT;
-        mcu_apt_page = 1;
+        mcu_apt_page = kMcuAptPageRunwayList;
     } else {
         ++mcu_apt_page;
-        if (mcu_apt_page > mcu_apt_page_count) mcu_apt_page = 1;
+        if (mcu_apt_page > mcu_apt_page_count) mcu_apt_page = kMcuAptPageRunwayList;
     }
     mcu_request_redraw();
-    mcu_select = 0;
+    mcu_select = kMcuSelectNone;
     if (!mcu_airport_text_b.empty() && McuShowActiveRwys == 1)
         query_active_runways_ipc(std::string(mcu_airport_text_b));
 }
@@ -180,13 +180,13 @@ void key_entry() {
         if (keyboard_device == 0) keyboard_entry_off();
     }
     mcu_request_redraw();
-    mcu_select = 0;
+    mcu_select = kMcuSelectNone;
 }
 
 void key_arrow(int arrow) {
     mcu_arrow = arrow;
     mcu_request_redraw();
-    if (takes_entry() && mcu_select == 0 && mcu_entry_active == 0) mcu_select = 1;
+    if (takes_entry() && mcu_select == kMcuSelectNone && mcu_entry_active == 0) mcu_select = 1;
 }
 
 void key_enter() {
@@ -197,15 +197,15 @@ void key_enter() {
         mcu_entry_text.clear();
         mcu_dirto_filter_text.clear();
     }
-    if (mcu_mode == MCU_LEGS && mcu_legs_edit == 0) {
+    if (mcu_mode == MCU_LEGS && mcu_legs_edit == kMcuLegsList) {
         // The shown leg becomes the TO waypoint, only on a flown route.
         if (to_waypoint_index != kNoToWaypoint && in_active_plan(mcu_legs_index)) {
             to_waypoint_index = mcu_legs_index;
             mcu_refresh_to_waypoint();
         }
-        mcu_select = 0;
+        mcu_select = kMcuSelectNone;
     } else if (mcu_mode != MCU_ALT) {
-        mcu_select = 0;
+        mcu_select = kMcuSelectNone;
     }
 }
 

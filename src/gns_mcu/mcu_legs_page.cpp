@@ -72,14 +72,14 @@ void store_constraint() {
 
 void mcu_legs_page(gfx::Graphics& graphics) {
     McuPage page(graphics);
-    if (mcu_legs_edit == 1) {
+    if (mcu_legs_edit == kMcuLegsConstraint) {
         step_constraint();
         if (mcu_enter_pressed == 1) {
             store_constraint();
             return;
         }
     }
-    page.text(0.0f, 0.0f, kMcuAmber, mcu_legs_edit == 1 ? "LEGS: ALT CONSTRAINT" : "LEGS:");
+    page.text(0.0f, 0.0f, kMcuAmber, mcu_legs_edit == kMcuLegsConstraint ? "LEGS: ALT CONSTRAINT" : "LEGS:");
     if (active_plan_last < 1) {
         page.text(0.0f, 24.0f, kMcuGreen, "NO ACTIVE ROUTE");
         return;
@@ -92,7 +92,7 @@ void mcu_legs_page(gfx::Graphics& graphics) {
         page.text(0.0f, kMcuRowHeight * static_cast<float>(n), color,
                   mcu_format("%2d %-6.6s %s", index, w.ident.c_str(), constraint_text(w).c_str()));
     }
-    if (mcu_legs_edit == 1) {
+    if (mcu_legs_edit == kMcuLegsConstraint) {
         const std::string value = !mcu_legs_entry_text.empty() ? mcu_legs_entry_text
                                   : mcu_legs_constraint_alt_ft > 0
                                       ? mcu_format("%05d", mcu_legs_constraint_alt_ft)

@@ -58,7 +58,7 @@ std::string first_word(const std::string& s) {
 } // namespace
 
 std::string mcu_entry_wheel() {
-    if (mcu_select == 0) return std::string();
+    if (mcu_select == kMcuSelectNone) return std::string();
     std::string work = mcu_entry_text;
     if (work.size() < 6) work.push_back(' ');
     // The text can change under the cursor (EXEC and the route loads empty
@@ -87,7 +87,7 @@ std::string mcu_entry_wheel() {
 }
 
 void mcu_draw_entry_line(McuPage& page, const std::string& wheel) {
-    if (mcu_select == 0 || wheel.empty()) {
+    if (mcu_select == kMcuSelectNone || wheel.empty()) {
         page.text(0.0f, kMcuEntryY, kMcuGreen, "> " + mcu_entry_text, kMcuEntryChars);
         return;
     }

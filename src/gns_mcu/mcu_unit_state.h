@@ -44,19 +44,24 @@ inline int mcu_page_down_pressed = 0;
 inline int mcu_arrow = MCU_ARROW_NONE;
 
 // Selection of the current page: 0 none; the wheel cursor (1-based) on the
-// entry line of the airport and DIRTO pages; the step (1 1000 ft, 2 500 ft)
-// on the ALT/FL page.
+// entry line of the airport and DIRTO pages; the step on the ALT/FL page.
 inline int mcu_select = 0;
+inline constexpr int kMcuSelectNone = 0;
+inline constexpr int kMcuAltStep1000Ft = 1;
+inline constexpr int kMcuAltStep500Ft = 2;
 inline int mcu_dirto_choice = 0; // 1..candidate count
 
-// LEGS: 0 list and TO selection, 1 constraint entry; the altitude the rocker
-// steps there.
+// LEGS: the list and TO selection, or the constraint entry; the altitude
+// the rocker steps there.
 inline int mcu_legs_edit = 0;
+inline constexpr int kMcuLegsList = 0;
+inline constexpr int kMcuLegsConstraint = 1;
 inline int mcu_legs_constraint_alt_ft = 0;
 
-// Airport page: page shown (1 runway list, else the runways in use), cursor
-// row 1..4 and its box.
+// Airport page: page shown (the runway list, else the runways in use),
+// cursor row 1..4 and its box.
 inline int mcu_apt_page = 1;
+inline constexpr int kMcuAptPageRunwayList = 1;
 inline int mcu_apt_row = 1;
 inline int mcu_apt_box_y = 13;
 

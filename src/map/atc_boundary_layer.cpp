@@ -300,8 +300,9 @@ void draw_atc_boundaries_hw_b737_nd(const DisplayObject& display, gfx::Graphics&
     const int mode = hw_b737_nd_mode;
     // The map's own radius, so that the lines keep the scale of the other
     // layers in the centred mode too.
-    draw_member(display, g, hw_b737_nd_design, 122.0, mode == 6 || mode == 7 ? 171.0 : 249.0,
-                hw_b737_nd_compass_radius, hw_b737_nd_range, mode == 7);
+    draw_member(display, g, hw_b737_nd_design, 122.0,
+                mode == kB737NdModeCtrMap || mode == kB737NdModePlan ? 171.0 : 249.0,
+                hw_b737_nd_compass_radius, hw_b737_nd_range, mode == kB737NdModePlan);
 }
 
 void draw_atc_boundaries_hw_md11_nd(const DisplayObject& display, gfx::Graphics& g) {

@@ -103,7 +103,7 @@ void draw_bod_arc_proline4_mfd(const DisplayObject& display, gfx::Graphics& g, d
 }
 
 void draw_bod_arc_efs50_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const double y = efs50_ehsi_mode <= 3 ? 114.0 : 190.0;
+    const double y = efs50_ehsi_mode <= kEfs50EhsiModeRoseMapSectors ? 114.0 : 190.0;
     ArcRow row{efs50_ehsi_design, 129.0, y, -45, 90, 220.0f, 100.0f, palette::deep_green, efs50_ehsi_design};
     draw_arc(display, g, ppn, row);
 }

@@ -28,7 +28,7 @@ LayerCanvas c17_variant_canvas(const DisplayObject& display, gfx::Graphics& g, d
     set_design_frame(g, display, c17_mfd_design, c17_compass_centre.x, c17_compass_centre.y);
     const AircraftState& a = aircraft_state;
     layer.k.w = layer.k.s = 1.0;
-    layer.view = MapView{a.plat, a.plon, c17_mfd_format == 6 ? 0.0 : a.map_heading_deg, ppn};
+    layer.view = MapView{a.plat, a.plon, c17_mfd_format == kC17FormatPlan ? 0.0 : a.map_heading_deg, ppn};
     layer.range = c17_map_range_nm;
     layer.design = c17_mfd_design;
     layer.valid = true;

@@ -13,7 +13,7 @@ int c17_plan_centre_index() {
 
 MapView c17_map_view(double ppn) {
     const AircraftState& a = aircraft_state;
-    if (c17_mfd_format != 6) return MapView{a.plat, a.plon, a.map_heading_deg, ppn};
+    if (c17_mfd_format != kC17FormatPlan) return MapView{a.plat, a.plon, a.map_heading_deg, ppn};
     MapView view{a.plat, a.plon, 0.0, ppn};
     const int centre = c17_plan_centre_index();
     if (centre >= 0) {
@@ -24,5 +24,5 @@ MapView c17_map_view(double ppn) {
 }
 
 double c17_radial_reference() {
-    return c17_mfd_format == 6 ? 0.0 : aircraft_state.heading_deg;
+    return c17_mfd_format == kC17FormatPlan ? 0.0 : aircraft_state.heading_deg;
 }

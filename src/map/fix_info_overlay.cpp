@@ -179,8 +179,8 @@ void draw_fix_info(const DisplayObject& display, gfx::Graphics& g, double ppn, c
 void draw_fix_info_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     const int mode = hw_b737_nd_mode;
     draw_fix_info(display, g, ppn,
-                  FixInfoRow{hw_b737_nd_design, 122.0, mode >= 6 ? 171.0 : 249.0, fix_reference(mode >= 7),
-                             hw_b737_nd_range, palette::green});
+                  FixInfoRow{hw_b737_nd_design, 122.0, mode >= kB737NdModeCtrMap ? 171.0 : 249.0,
+                             fix_reference(mode >= kB737NdModePlan), hw_b737_nd_range, palette::green});
 }
 
 void draw_fix_info_du_1000_ehsi(const DisplayObject& display, gfx::Graphics& g, double ppn) {
@@ -197,7 +197,7 @@ void draw_fix_info_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, dou
     const MapPosition reference = p1000_map_reference();
     r.lat = reference.lat;
     r.lon = reference.lon;
-    if (p1000_mfd_plan_mode == 1) r.map_up = r.radial_ref = 0.0;
+    if (p1000_mfd_plan_mode == kP1000PlanModeNorthUp) r.map_up = r.radial_ref = 0.0;
     draw_fix_info(display, g, ppn,
                   FixInfoRow{p1000_mfd_design, double(p1000_map_centre_x), double(p1000_map_centre_y), r,
                              p1000_mfd_range, palette::light_green});

@@ -114,7 +114,8 @@ MapPosition map_position_ahead(MapPosition from, double true_course, double nm) 
 MapPosition p1000_map_reference() {
     const AircraftState& a = aircraft_state;
     const int to = to_waypoint_index;
-    if (p1000_mfd_plan_mode == 1 && to != kNoToWaypoint && to >= 0 && to <= active_plan_last)
+    if (p1000_mfd_plan_mode == kP1000PlanModeNorthUp && to != kNoToWaypoint && to >= 0 &&
+        to <= active_plan_last)
         return MapPosition{active_plan[to].lat, active_plan[to].lon};
     return MapPosition{a.plat, a.plon};
 }

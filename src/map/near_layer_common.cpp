@@ -155,7 +155,7 @@ double hw_b737_nd_layer_centre_y() {
 
 MapView c17_layer_view(double lat, double lon, double heading, double ppn) {
     MapView view{lat, lon, heading, ppn};
-    const int centre = c17_mfd_format >= 7 ? plan_centre_index() : -1;
+    const int centre = c17_mfd_format > kC17FormatPlan ? plan_centre_index() : -1;
     if (centre >= 0) {
         view.ref_lat = active_plan[centre].lat;
         view.ref_lon = active_plan[centre].lon;
@@ -175,7 +175,8 @@ P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& g
     const AircraftState& a = aircraft_state;
     f.view = MapView{a.plat, a.plon, a.map_heading_deg, ppn};
     const int to = to_waypoint_index;
-    if (p1000_mfd_plan_mode == 1 && to != kNoToWaypoint && to >= 0 && to <= active_plan_last) {
+    if (p1000_mfd_plan_mode == kP1000PlanModeNorthUp && to != kNoToWaypoint && to >= 0 &&
+        to <= active_plan_last) {
         f.view.ref_lat = active_plan[to].lat;
         f.view.ref_lon = active_plan[to].lon;
     }

@@ -35,8 +35,11 @@ struct DisplayObject {
 // 8 bits of each), opaque.
 gfx::Argb background_argb(const int (&rgb)[3]);
 
-// View mode of a render pass that only clears the surface.
-inline constexpr int32_t RENDER_MODE_CLEAR_ONLY = 2;
+// View modes a placement gives its render pass.
+inline constexpr int32_t RENDER_MODE_KEEP = 0; // not drawn: the previous picture stays
+inline constexpr int32_t RENDER_MODE_DRAW = 1;
+inline constexpr int32_t RENDER_MODE_CLEAR_ONLY = 2; // only clears the surface
+inline constexpr int32_t RENDER_MODE_VC2 = 3;        // drawn, less the boundaries and some layers
 
 // How one render pass runs the frame. The defaults are the frame of most
 // displays: smoothing high quality, text hint anti-alias after the power

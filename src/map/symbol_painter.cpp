@@ -241,7 +241,8 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
                                          {1, 15},  {1, 22},  {4, 24},  {3, 26},    {0, 25},   {-3, 26},
                                          {-4, 24}, {-1, 22}, {-1, 15}, {-1.5, 14}, {-11, 16}, {-11, 14},
                                          {-2, 9},  {-2, 2},  {0, 0}};
-        g.draw_lines_i(pen(p1000_mfd_plan_mode == 0 ? c::white : c::yellow, w2), fixed(x, y, plane));
+        g.draw_lines_i(pen(p1000_mfd_plan_mode == kP1000PlanModeOff ? c::white : c::yellow, w2),
+                       fixed(x, y, plane));
         break;
     }
     case 60:

@@ -29,7 +29,7 @@ namespace c = palette;
 
 void draw_route_overlays(gfx::Graphics& g, const DisplayObject& d, int mode, double ppn) {
     const AircraftState& a = aircraft_state;
-    const bool compass = mode <= 3;
+    const bool compass = mode <= kEfs50EhsiModeRoseMapSectors;
     const int centre_y = compass ? 114 : 190;
     if (to_waypoint_index != kNoToWaypoint) draw_efs50_ehsi_clipped_overlay(d, g, ppn);
     // The hold is drawn also without an active route.
@@ -51,21 +51,23 @@ void draw_route_overlays(gfx::Graphics& g, const DisplayObject& d, int mode, dou
 void paint(gfx::Graphics& g) {
     const DisplayObject& d = efs50_ehsi_display;
     const int mode = efs50_ehsi_mode;
-    if (mode >= 1 && mode <= 3) {
+    if (mode >= kEfs50EhsiModeHsi && mode <= kEfs50EhsiModeRoseMapSectors) {
         efs50_ehsi_range_base = 50.0;
         draw_efs50_ehsi_compass_map(d, g, units_per_nm(50.0, efs50_ehsi_range));
-    } else if (mode >= 4 && mode <= 7) {
+    } else if (mode >= kEfs50EhsiModeArc && mode <= kEfs50EhsiModeArcWx) {
         efs50_ehsi_range_base = 95.0;
         draw_efs50_ehsi_arc_map(d, g);
     }
     // A range that cannot scale the map leaves the map pieces out.
     const double ppn = units_per_nm(efs50_ehsi_range_base, efs50_ehsi_range);
-    if (mode <= 7) draw_efs50_ehsi_data_fields(d, g);
-    const bool map_format = mode == 2 || mode == 3 || mode == 5 || mode == 6;
-    if (efs50_nav_source == 2 && map_format) draw_route_overlays(g, d, mode, ppn);
+    if (mode <= kEfs50EhsiModeArcWx) draw_efs50_ehsi_data_fields(d, g);
+    const bool map_format = mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeRoseMapSectors ||
+                            mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWx;
+    if (efs50_nav_source == kEfs50NavSourceFms && map_format) draw_route_overlays(g, d, mode, ppn);
     g.reset_clip();
-    if (mode >= 1 && mode <= 3) draw_efs50_ehsi_deviation_scale(d, g);
-    if (mode == 8) draw_efs50_range_arc(d, g, false);
+    if (mode >= kEfs50EhsiModeHsi && mode <= kEfs50EhsiModeRoseMapSectors)
+        draw_efs50_ehsi_deviation_scale(d, g);
+    if (mode == kEfs50EhsiModeTcas) draw_efs50_range_arc(d, g, false);
 }
 
 } // namespace

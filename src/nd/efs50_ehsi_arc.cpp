@@ -153,7 +153,7 @@ bool efs50_cross_track(double* signed_nm) {
     double bearing_offset = 0.0, xtk = 0.0, heading_offset = 0.0;
     if (!route_active()) return false;
     leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset,
-                            7);
+                            kCrossTrackModeWide);
     if (!(xtk >= 0.0)) return false;
     // Side 1 is right of the leg, as the cross-track routine defines it: the bar goes left.
     *signed_nm = xtk_side == 1 ? -xtk : xtk;
@@ -162,7 +162,7 @@ bool efs50_cross_track(double* signed_nm) {
 
 bool efs50_to_from(bool* to) {
     const AircraftState& s = aircraft_state;
-    if (efs50_nav_source == 1) {
+    if (efs50_nav_source == kEfs50NavSourceVor) {
         // The VOR source without a signal has no TO/FROM; the route does not stand in.
         if (!(sim_var_object.get_nav1_signal() > 0.0)) return false;
         *to = bearing_is_to(s.nav1_relative_bearing_deg + s.heading_deg, s.nav1_course_deg);
@@ -186,7 +186,7 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
         black(c::black);
     const gfx::Pen white2(c::white, 2.0f);
     const int mode = efs50_ehsi_mode;
-    const bool radio = efs50_nav_source == 1;
+    const bool radio = efs50_nav_source == kEfs50NavSourceVor;
 
     // Range ring, cut to the triangle ahead of the aircraft.
     a.at(0.0);
@@ -243,10 +243,10 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
     double xtk = 1e-10;
     efs50_cross_track(&xtk);
 
-    if (mode == 5 || mode == 6) draw_map_layers(a, radio, green);
+    if (mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWx) draw_map_layers(a, radio, green);
 
     if (course_shown) {
-        a.at(mode == 4 || mode == 7 ? course : 0.0);
+        a.at(mode == kEfs50EhsiModeArc || mode == kEfs50EhsiModeArcWx ? course : 0.0);
         const int dev = static_cast<int>(radio ? s.snap_token_40 / 2.59 : std::clamp(xtk, -5.0, 5.0) / 0.102);
         for (int x : {-49, -29, 23, 43})
             g.draw_ellipse_i(white2, x, -4, 7, 7);
@@ -256,7 +256,7 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
     }
 
     bool to = false;
-    if ((mode == 4 || mode == 7) && efs50_to_from(&to)) {
+    if ((mode == kEfs50EhsiModeArc || mode == kEfs50EhsiModeArcWx) && efs50_to_from(&to)) {
         a.at(course);
         const Point ahead[] = {{0, -25}, {7, -15}, {-7, -15}};
         const Point behind[] = {{0, 35}, {7, 25}, {-7, 25}};
@@ -287,12 +287,12 @@ void draw_efs50_ehsi_deviation_scale(const DisplayObject& d, gfx::Graphics& g) {
     g.draw_lines_i(white2, diamond);
 
     double xtk = 0.0;
-    if (efs50_nav_source == 1) {
+    if (efs50_nav_source == kEfs50NavSourceVor) {
         if (sim_var_object.get_nav1_signal() > 0.0) {
             const int x = static_cast<int>(aircraft_state.snap_token_40 / 2.39);
             g.draw_line_i(gfx::Pen(c::amber, 3.0f), x, 72, x, 82);
         }
-    } else if (efs50_nav_source == 2 && efs50_cross_track(&xtk)) {
+    } else if (efs50_nav_source == kEfs50NavSourceFms && efs50_cross_track(&xtk)) {
         // The bar stops on the outer dot: the result is clamped, not the distance.
         const int x = static_cast<int>(std::clamp(xtk / 0.113, -50.0, 50.0));
         g.draw_line_i(gfx::Pen(c::blue, 3.0f), x, 72, x, 82);

@@ -84,12 +84,13 @@ void draw_vertical_scale(Rose& r) {
     const char* letters = nullptr;
     gfx::Argb mask = c::black;
     if (glideslope_tuned) {
-        if (!(sim_var_object.get_simvar_852() > 0.0) || efs50_nav_source != 1) return;
+        if (!(sim_var_object.get_simvar_852() > 0.0) || efs50_nav_source != kEfs50NavSourceVor) return;
         mask = background_argb(efs50_ehsi_background_rgb);
         y = static_cast<int>(s.snap_token_41 * 0.44881889763779526 - 10.0);
         letters = "GS";
     } else {
-        if (!(distance_to_destination > 4.0) || efs50_nav_source != 2 || tod_passed != 1 || !route_active())
+        if (!(distance_to_destination > 4.0) || efs50_nav_source != kEfs50NavSourceFms || tod_passed != 1 ||
+            !route_active())
             return;
         y = static_cast<int>(
             std::clamp(s.indicated_altitude_ft - descent_path_altitude, -1000.0, 1000.0) * 0.057 - 10.0);
@@ -121,8 +122,8 @@ void draw_vertical_scale(Rose& r) {
 
 void draw_hsi(Rose& r) {
     const AircraftState& s = aircraft_state;
-    const bool radio = efs50_nav_source == 1;
-    if (radio || (efs50_nav_source == 2 && route_active())) {
+    const bool radio = efs50_nav_source == kEfs50NavSourceVor;
+    if (radio || (efs50_nav_source == kEfs50NavSourceFms && route_active())) {
         const double course = radio ? s.nav1_course_deg : leg_course_deg;
         const gfx::Pen pen(radio ? efs50_colour::green : c::blue, 2.0f);
         const gfx::Pen white2(c::white, 2.0f);
@@ -184,7 +185,7 @@ void draw_hsi(Rose& r) {
 // The tuned VOR on the map (40 units per range) with its selected radial.
 void draw_vor_radial(Rose& r) {
     const AircraftState& s = aircraft_state;
-    if (efs50_nav_source != 1 || !(sim_var_object.get_nav1_signal() > 0.0) ||
+    if (efs50_nav_source != kEfs50NavSourceVor || !(sim_var_object.get_nav1_signal() > 0.0) ||
         sim_var_object.test_simvar_46_bit_128() != 0 || !(efs50_ehsi_range > 0.0))
         return;
     double b = 0.0;
@@ -210,7 +211,7 @@ void draw_vor_radial(Rose& r) {
 void draw_map_pieces(Rose& r, int mode) {
     gfx::Pen dashed(c::blue, 2.0f);
     dashed.dash_style = gfx::DashStyle::Dash;
-    if (mode == 3) {
+    if (mode == kEfs50EhsiModeRoseMapSectors) {
         for (double a : {60.0, 300.0}) {
             r.at(a);
             r.g.draw_line_i(dashed, 0, 0, 0, -95);
@@ -251,7 +252,7 @@ void draw_heading_box(Rose& r) {
 void draw_efs50_ehsi_compass_map(const DisplayObject& d, gfx::Graphics& g, double /*ppn*/) {
     Rose r{d, g};
     const int mode = efs50_ehsi_mode;
-    if (mode == 2 || mode == 3) {
+    if (mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeRoseMapSectors) {
         const double range = efs50_ehsi_range;
         r.clip_to_rose();
         if (show_atc_boundaries == 1)
@@ -261,9 +262,9 @@ void draw_efs50_ehsi_compass_map(const DisplayObject& d, gfx::Graphics& g, doubl
         if (pattern_runway_count() > 0 && range <= 2.5) draw_runway_labels(g, 50, 129, 114, range);
         g.reset_clip();
     }
-    draw_rose(r, mode == 1);
+    draw_rose(r, mode == kEfs50EhsiModeHsi);
     draw_vertical_scale(r);
-    if (mode == 1)
+    if (mode == kEfs50EhsiModeHsi)
         draw_hsi(r);
     else
         draw_map_pieces(r, mode);

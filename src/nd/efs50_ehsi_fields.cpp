@@ -102,7 +102,7 @@ void draw_bug_readout(Fields& f, int mode) {
     const AircraftState& s = aircraft_state;
     const double v = s.heading_bug_deg == 0.0 ? 360.0 : s.heading_bug_deg;
     const std::string text = format("%03.0f\xB0", v);
-    if (mode <= 3) {
+    if (mode <= kEfs50EhsiModeRoseMapSectors) {
         f.text(text, f.f14, c::amber, 208.0f, 180.0f);
         return;
     }
@@ -141,7 +141,7 @@ void draw_efs50_ehsi_data_fields(const DisplayObject& d, gfx::Graphics& g) {
     Fields f{d, g};
     f.frame();
     const int mode = efs50_ehsi_mode;
-    const bool radio = efs50_nav_source == 1;
+    const bool radio = efs50_nav_source == kEfs50NavSourceVor;
     const gfx::Argb source = radio ? efs50_colour::green : c::blue;
 
     if (radio)
@@ -150,7 +150,9 @@ void draw_efs50_ehsi_data_fields(const DisplayObject& d, gfx::Graphics& g) {
         f.text(route_active() ? format("DTK %03.0f", leg_course_deg) : "DTK ---", f.f14, source, 0.0f, 0.0f);
 
     bool to = false;
-    if ((mode == 2 || mode == 3 || mode == 5 || mode == 6) && efs50_to_from(&to))
+    if ((mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeRoseMapSectors ||
+         mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWx) &&
+        efs50_to_from(&to))
         f.text(to ? "TO" : "FR", f.f10, c::white, 60.0f, 3.0f);
     if (s.wind_speed_kt >= 1.0) f.text(format("%4.0f", s.wind_speed_kt), f.f14, source, 15.0f, 15.0f);
 
@@ -181,10 +183,13 @@ void draw_efs50_ehsi_data_fields(const DisplayObject& d, gfx::Graphics& g) {
     if (efs50_brg1_source > 0) draw_legend(f, efs50_brg1_source, true);
     if (efs50_brg2_source > 0) draw_legend(f, efs50_brg2_source, false);
 
-    if (mode == 2 || mode == 6 || mode == 7) f.text("WX OFF", f.f14, c::white, 0.0f, 190.0f);
+    if (mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeArcMapWx || mode == kEfs50EhsiModeArcWx)
+        f.text("WX OFF", f.f14, c::white, 0.0f, 190.0f);
     const bool no_map = (radio && !(sim_var_object.get_nav1_signal() > 0.0)) || (!radio && !route_active());
-    if (no_map && (mode == 2 || mode == 3)) f.text("NO MAP", f.f10, c::white, 110.0f, 155.0f);
-    if (no_map && (mode == 5 || mode == 6)) f.text("NO MAP", f.f10, c::white, 110.0f, 45.0f);
+    if (no_map && (mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeRoseMapSectors))
+        f.text("NO MAP", f.f10, c::white, 110.0f, 155.0f);
+    if (no_map && (mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWx))
+        f.text("NO MAP", f.f10, c::white, 110.0f, 45.0f);
 
     draw_bug_readout(f, mode);
 

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int kViewModeVc2 = 3;
-
 // The display's window: the top edge is an arc of the circle of radius 175
 // about (123, 207), the other edges the canvas.
 void clip_to_window(gfx::Graphics& g) {
@@ -40,9 +38,9 @@ void draw_map_modes(gfx::Graphics& g, int mode, int view_mode, double ppn) {
     const AircraftState& a = aircraft_state;
     const double range = hw_b737_nd_range;
 
-    if (show_atc_boundaries == 1 && mode < 7 && view_mode != kViewModeVc2)
+    if (show_atc_boundaries == 1 && mode < kB737NdModePlan && view_mode != RENDER_MODE_VC2)
         draw_atc_boundaries_hw_b737_nd(d, g);
-    if (pattern_runway_count() > 0 && mode < 7 && range <= 2.5) {
+    if (pattern_runway_count() > 0 && mode < kB737NdModePlan && range <= 2.5) {
         // The boundaries leave the frame translated to the map centre.
         set_design_frame(g, d, hw_b737_nd_design, 0.0f, 0.0f);
         draw_runway_labels(g, hw_b737_nd_compass_radius, hw_b737_nd_centre_x, hw_b737_nd_centre_y, range);
@@ -50,19 +48,19 @@ void draw_map_modes(gfx::Graphics& g, int mode, int view_mode, double ppn) {
     draw_hw_b737_nd_map(d, g, ppn);
     if (!fix_info[1].ident.empty() || !fix_info[2].ident.empty()) draw_fix_info_hw_b737_nd(d, g, ppn);
     if (sim_var_object.get_nav1_signal() > 0.0 && a.nav1_dme_nm > 0.0 &&
-        sim_var_object.test_simvar_46_bit_128() == 0 && mode < 7)
+        sim_var_object.test_simvar_46_bit_128() == 0 && mode < kB737NdModePlan)
         draw_hw_b737_nd_map_layer(d, g, ppn);
     if (show_navaids_flags[ND_HW_B737] == 1 && range <= 160.0) draw_near_navaids_hw_b737_nd(d, g, ppn);
     if (show_airports_flags[ND_HW_B737] == 1 && range <= 160.0) draw_near_airports_hw_b737_nd(d, g, ppn);
-    if (show_airway_fixes_flags[ND_HW_B737] == 1 && range <= 40.0 && view_mode != kViewModeVc2)
+    if (show_airway_fixes_flags[ND_HW_B737] == 1 && range <= 40.0 && view_mode != RENDER_MODE_VC2)
         draw_near_airway_fixes_hw_b737_nd(d, g, ppn);
-    if (hold_list.count() >= 1 && hold_list[1].active_index > 0 && mode < 7)
+    if (hold_list.count() >= 1 && hold_list[1].active_index > 0 && mode < kB737NdModePlan)
         draw_hold_pattern_hw_b737_nd(d, g, hw_b737_nd_centre_x, hw_b737_nd_centre_y, ppn);
     if (route_state == kRouteStateEntered || route_state == kRouteStateActivated ||
         route_state == kRouteStateActiveModified)
         draw_hw_b737_nd_route(d, g, ppn);
-    if (mode < 7) draw_hw_b737_nd_arc_part(d, g, ppn);
-    if (level_off_arc_wanted() && mode < 7) draw_bod_arc_hw_b737_nd(d, g, ppn);
+    if (mode < kB737NdModePlan) draw_hw_b737_nd_arc_part(d, g, ppn);
+    if (level_off_arc_wanted() && mode < kB737NdModePlan) draw_bod_arc_hw_b737_nd(d, g, ppn);
 }
 
 void paint(gfx::Graphics& g, int view_mode) {
@@ -75,14 +73,15 @@ void paint(gfx::Graphics& g, int view_mode) {
     const double ppn = units_per_nm(hw_b737_nd_compass_radius, hw_b737_nd_range);
 
     clip_to_window(g);
-    if (mode <= 2) {
+    if (mode <= kB737NdModeVor) {
         draw_hw_b737_nd_compass_rose(d, g);
     } else {
-        const bool centred = mode >= 6;
+        const bool centred = mode >= kB737NdModeCtrMap;
         hw_b737_nd_centre_y = centred ? 171 : 249;
         hw_b737_nd_compass_radius = centred ? 110 : 215;
-        if (mode >= 5 && ppn > 0.0) draw_map_modes(g, mode, view_mode, ppn);
-        if (tcas_display_on == 1 && mode < 7) set_design_frame(g, d, hw_b737_nd_design, 0.0f, 0.0f);
+        if (mode >= kB737NdModeMap && ppn > 0.0) draw_map_modes(g, mode, view_mode, ppn);
+        if (tcas_display_on == 1 && mode < kB737NdModePlan)
+            set_design_frame(g, d, hw_b737_nd_design, 0.0f, 0.0f);
         g.reset_clip();
         draw_hw_b737_nd_nav_layer(d, g);
     }

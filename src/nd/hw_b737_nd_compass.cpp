@@ -51,7 +51,7 @@ int cross_track_units() {
     int bearing_side = 0, xtk_side = 0, heading_side = 0;
     double bearing_offset = 0.0, xtk = 0.0, heading_offset = 0.0;
     leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset,
-                            7);
+                            kCrossTrackModeWide);
     if (!(xtk >= 0.0)) return 0;
     // Side 1 is right of the leg, as the cross-track routine defines it: the bar goes left.
     if (xtk_side == 1) xtk = -xtk;
@@ -154,7 +154,7 @@ void draw_hw_b737_nd_compass_rose(const DisplayObject& d, gfx::Graphics& g) {
 
     int deviation = 0;
     double rotation = 0.0;
-    if (mode == 2) {
+    if (mode == kB737NdModeVor) {
         deviation = static_cast<int>(a.snap_token_40 / kNeedlePerUnit);
         rotation = a.nav1_course_deg - heading;
     } else if (to_waypoint_index != kNoToWaypoint) {
@@ -167,11 +167,12 @@ void draw_hw_b737_nd_compass_rose(const DisplayObject& d, gfx::Graphics& g) {
                            {-3, -65}, {-3, -40}, {-6, -40}, {-6, -35}, {-3, -35}, {-3, -30}, {3, -30}};
     polyline(g, white, arrow);
     const bool nav1_received = sim_var_object.get_nav1_signal() > 0.0;
-    if (mode != 2 || nav1_received) g.draw_rectangle_i(gfx::Pen(c::magenta, 2.0f), deviation - 3, -27, 6, 54);
+    if (mode != kB737NdModeVor || nav1_received)
+        g.draw_rectangle_i(gfx::Pen(c::magenta, 2.0f), deviation - 3, -27, 6, 54);
     const Point tail[] = {{-3, 30}, {3, 30}, {3, 65}, {0, 70}, {-3, 65}, {-3, 30}};
     polyline(g, white, tail);
 
-    if (mode == 2) draw_vor_mode_extras(d, g, nav1_received);
+    if (mode == kB737NdModeVor) draw_vor_mode_extras(d, g, nav1_received);
     set_design_frame(g, d, 266.0f, 230.0f, 0.0f, 0.0f);
 }
 
@@ -188,7 +189,7 @@ void draw_hw_b737_nd_arc_part(const DisplayObject& d, gfx::Graphics& g, double p
     if (!std::isfinite(rate) || diameter <= 0) return;
 
     const int mode = hw_b737_nd_mode;
-    set_design_frame(g, d, hw_b737_nd_design, 122.0f, mode >= 6 ? 171.0f : 249.0f);
+    set_design_frame(g, d, hw_b737_nd_design, 122.0f, mode >= kB737NdModeCtrMap ? 171.0f : 249.0f);
     const gfx::Pen white(c::white, 2.0f);
     const bool right = a.bank_deg < 0.0;
     const double box_x = right ? 0.0 : -double(diameter);

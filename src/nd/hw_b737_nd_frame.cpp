@@ -56,7 +56,7 @@ void draw_heading_box(gfx::Graphics& g, int mode, int y0) {
                                 {{129, y0 + 15}, {137, y0 + 15}}, {{137, y0 + 15}, {137, y0}}};
     for (const auto& s : strokes)
         g.draw_line_i(white, s[0].x, s[0].y, s[1].x, s[1].y);
-    if (mode <= 2) g.draw_line_i(white, 137, y0, 107, y0);
+    if (mode <= kB737NdModeVor) g.draw_line_i(white, 137, y0, 107, y0);
 }
 
 void draw_deviation_scale(gfx::Graphics& g, const FrameFonts& fonts, const DescentPath& path) {
@@ -79,8 +79,8 @@ void draw_heading_bug(gfx::Graphics& g, const DisplayObject& d, int mode) {
     gfx::Pen dashed(c::magenta, 2.0f);
     dashed.dash_style = gfx::DashStyle::Dash;
     const double turn = a.heading_bug_deg - a.heading_deg;
-    if (mode <= 2 || mode == 6) {
-        const bool rose = mode <= 2;
+    if (mode <= kB737NdModeVor || mode == kB737NdModeCtrMap) {
+        const bool rose = mode <= kB737NdModeVor;
         const int inner = rose ? 79 : 99;
         const int outer = rose ? 87 : 107;
         base_frame(g, d, 122.0f, rose ? 151.0f : 171.0f, turn);
@@ -138,7 +138,7 @@ void draw_hw_b737_nd_frame(const DisplayObject& d, gfx::Graphics& g) {
     const AircraftState& a = aircraft_state;
     const int mode = hw_b737_nd_mode;
     const bool route = to_waypoint_index != kNoToWaypoint;
-    const bool radio_mode = mode == 2 || mode == 4;
+    const bool radio_mode = mode == kB737NdModeVor || mode == kB737NdModeApp;
     const double nav1_signal = sim_var_object.get_nav1_signal();
     const FrameFonts fonts;
     base_frame(g, d, 0.0f, 0.0f, 0.0);
@@ -155,9 +155,9 @@ void draw_hw_b737_nd_frame(const DisplayObject& d, gfx::Graphics& g) {
     text(g, "TAS", fonts.f9, c::white, 10, 23);
     text(g, a.true_airspeed_est_kt > 100.0 ? format("%3.0f", a.true_airspeed_est_kt) : "- - -", fonts.f12,
          c::white, 34, 20);
-    if (mode == 1 && tcas_target_records != nullptr) draw_traffic_list(g, fonts);
-    if (mode >= 3 && mode <= 6) {
-        const int y = mode == 6 ? 33 : 95;
+    if (mode == kB737NdModeCompass && tcas_target_records != nullptr) draw_traffic_list(g, fonts);
+    if (mode >= kB737NdModeArc && mode <= kB737NdModeCtrMap) {
+        const int y = mode == kB737NdModeCtrMap ? 33 : 95;
         const gfx::SolidBrush blank(background());
         if (tcas_display_on == 1) {
             g.fill_rectangle_i(blank, 10, y, 20, 10);
@@ -168,10 +168,12 @@ void draw_hw_b737_nd_frame(const DisplayObject& d, gfx::Graphics& g) {
             text(g, "OFF", fonts.f9, c::white, 10, y + 10);
         }
     }
-    const int y0 = mode <= 2 ? 30 : 5;
+    const int y0 = mode <= kB737NdModeVor ? 30 : 5;
     draw_heading_box(g, mode, y0);
     const DescentPath path = current_descent_path();
-    if (path.active == 1 && route && (mode == 1 || mode == 3 || mode == 5 || mode == 6))
+    if (path.active == 1 && route &&
+        (mode == kB737NdModeCompass || mode == kB737NdModeArc || mode == kB737NdModeMap ||
+         mode == kB737NdModeCtrMap))
         draw_deviation_scale(g, fonts, path);
     text(g, "HDG", fonts.f9, c::green, 83, y0 + 3);
     text(g, heading_box_text(a.heading_deg), fonts.f15, c::white, 107, y0 - 1);
@@ -190,22 +192,22 @@ void draw_hw_b737_nd_frame(const DisplayObject& d, gfx::Graphics& g) {
         text(g, ils ? "ILS 1" : "VOR 1", fonts.f12, c::green, 10, 285);
         text(g, nav1_signal > 0.0 ? format("%3.2f", sim_var_object.get_simvar_24_bcd_mhz()) : "------",
              fonts.f12, c::green, 190, 285);
-    } else if (mode == 1 || mode == 3) {
+    } else if (mode == kB737NdModeCompass || mode == kB737NdModeArc) {
         text(g, "NAV", fonts.f12, c::green, 10, 285);
     }
     if (radio_mode && a.adf1_signal > 1.0) {
         text(g, "ADF 1", fonts.f12, c::blue, 10, 270);
         text(g, format("%04.1f", sim_var_object.get_simvar_16_bcd()), fonts.f12, c::blue, 190, 270);
     }
-    if (mode <= 6) draw_wind(g, d, fonts);
+    if (mode <= kB737NdModeCtrMap) draw_wind(g, d, fonts);
     draw_heading_bug(g, d, mode);
 
     base_frame(g, d, 122.0f, 151.0f, 0.0);
-    if (mode <= 2) {
+    if (mode <= kB737NdModeVor) {
         const Point index[] = {{0, -80}, {7, -70}, {-7, -70}};
         g.draw_polygon_i(gfx::Pen(c::white, 2.0f), index);
     }
-    if (mode == 7) {
+    if (mode == kB737NdModePlan) {
         // Absolute design points, drawn in the frame about (122, 151).
         text(g, "N", fonts.f10, c::green, 222 - 122, 201 - 151);
         const gfx::Pen arrow(c::light_green, 1.0f);

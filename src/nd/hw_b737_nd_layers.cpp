@@ -76,12 +76,12 @@ void course_source(gfx::Graphics& g, const gfx::Font& font, int mode, int* bar, 
     const AircraftState& a = aircraft_state;
     *bar = 0;
     *rotation = 0.0;
-    if (mode == 3) {
+    if (mode == kB737NdModeArc) {
         if (to_waypoint_index == kNoToWaypoint) return;
         int bearing_side = 0, xtk_side = 0, heading_side = 0;
         double bearing_offset = 0.0, xtk = 0.0, heading_offset = 0.0;
         leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side,
-                                &heading_offset, 7);
+                                &heading_offset, kCrossTrackModeWide);
         if (xtk >= 0.0) {
             // Side 1 is right of the leg, as the cross-track routine defines it: the bar goes left.
             if (xtk_side == 1) xtk = -xtk;
@@ -122,8 +122,8 @@ void draw_hw_b737_nd_map_layer(const DisplayObject& d, gfx::Graphics& g, double 
     if (!k.valid) return;
     const AircraftState& a = aircraft_state;
     const int mode = hw_b737_nd_mode;
-    const bool plan = mode == 7;
-    set_split_frame(g, k, 122.0, mode >= 6 ? 171.0 : 249.0);
+    const bool plan = mode == kB737NdModePlan;
+    set_split_frame(g, k, 122.0, mode >= kB737NdModeCtrMap ? 171.0 : 249.0);
 
     // The station from the aircraft's bearing to it and the DME distance.
     const double bearing = a.nav1_relative_bearing_deg + a.map_heading_deg;
@@ -181,13 +181,13 @@ void draw_hw_b737_nd_nav_layer(const DisplayObject& d, gfx::Graphics& g) {
     const gfx::Font font12 = bold_arial(family, 12.0);
 
     nav_frame(g, d, 249.0f, 0.0);
-    if (mode >= 3 && mode <= 5) {
+    if (mode >= kB737NdModeArc && mode <= kB737NdModeMap) {
         aircraft_triangle(g);
         half_range_label(g, font10, -120.0);
         g.draw_line_i(white1, -3, -108, 3, -108);
         g.draw_line_i(white1, 0, 0, 0, -217);
     }
-    if ((mode >= 3 && mode <= 5) || mode == 7) {
+    if ((mode >= kB737NdModeArc && mode <= kB737NdModeMap) || mode == kB737NdModePlan) {
         g.draw_ellipse_i(white2, -217, -217, 434, 434);
         for (int h = 0; h < 360; h += 5) {
             if (!on_arc(h, heading)) continue;
@@ -199,7 +199,7 @@ void draw_hw_b737_nd_nav_layer(const DisplayObject& d, gfx::Graphics& g) {
                 g.draw_line_i(white2, 0, -212, 0, -217);
             }
         }
-    } else if (mode == 6) {
+    } else if (mode == kB737NdModeCtrMap) {
         nav_frame(g, d, 171.0f, 0.0);
         g.draw_line_i(white1, 0, 0, 0, -130);
         half_range_label(g, font10, -60.0);
@@ -215,7 +215,7 @@ void draw_hw_b737_nd_nav_layer(const DisplayObject& d, gfx::Graphics& g) {
     }
     nav_frame(g, d, 249.0f, 0.0);
 
-    if (mode == 4 && sim_var_object.test_simvar_46_bit_64() != 0) {
+    if (mode == kB737NdModeApp && sim_var_object.test_simvar_46_bit_64() != 0) {
         for (const int y : {-70, -55, -30, -15})
             g.draw_ellipse_i(white2, 103, y, 5, 5);
         const Point mark[] = {{100, -42}, {110, -42}, {110, -36}, {100, -36}};
@@ -226,7 +226,7 @@ void draw_hw_b737_nd_nav_layer(const DisplayObject& d, gfx::Graphics& g) {
             g.fill_polygon_i(gfx::SolidBrush(c::magenta), diamond);
         }
     }
-    if (mode == 3 || mode == 4) {
+    if (mode == kB737NdModeArc || mode == kB737NdModeApp) {
         int bar = 0;
         double rotation = 0.0;
         course_source(g, font12, mode, &bar, &rotation);

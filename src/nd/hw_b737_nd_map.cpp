@@ -97,15 +97,15 @@ void draw_active_route(MapCanvas& m, bool plan) {
 
 void draw_hw_b737_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
     const int mode = hw_b737_nd_mode;
-    const bool plan = mode == 7;
+    const bool plan = mode == kB737NdModePlan;
     const double range = hw_b737_nd_range;
     const AircraftState& a = aircraft_state;
 
-    if (mode == 5 && hw_b737_nd_range_arcs_on == 1) draw_range_arcs(d, g);
+    if (mode == kB737NdModeMap && hw_b737_nd_range_arcs_on == 1) draw_range_arcs(d, g);
 
     const SplitScale k = split_scale(d, hw_b737_nd_design);
     if (!k.valid) return;
-    set_split_frame(g, k, 122.0, mode == 5 ? 249.0 : 171.0);
+    set_split_frame(g, k, 122.0, mode == kB737NdModeMap ? 249.0 : 171.0);
     const bool route = to_waypoint_index != kNoToWaypoint;
     MapCanvas m(g, plan_or_aircraft_view(plan && route, a.map_heading_deg, ppn), k, range, "HW Arial", 12.0);
 

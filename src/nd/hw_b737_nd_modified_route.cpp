@@ -30,10 +30,10 @@ void draw_hw_b737_nd_route(const DisplayObject& d, gfx::Graphics& g, double ppn)
     const int cursor = working_cursor_index;
     if (cursor == kNoToWaypoint || cursor < 0) return;
     const int mode = hw_b737_nd_mode;
-    const bool plan = mode == 7;
+    const bool plan = mode == kB737NdModePlan;
     const AircraftState& a = aircraft_state;
 
-    set_design_frame(g, d, hw_b737_nd_design, 122.0f, mode >= 6 ? 171.0f : 249.0f);
+    set_design_frame(g, d, hw_b737_nd_design, 122.0f, mode >= kB737NdModeCtrMap ? 171.0f : 249.0f);
     gfx::Pen leg(route_state == kRouteStateActiveModified ? palette::white : palette::blue, 2.0f);
     leg.dash_style = gfx::DashStyle::Dash;
     const gfx::FontFamily family("HW Arial");

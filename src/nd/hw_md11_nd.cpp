@@ -23,7 +23,6 @@ namespace {
 namespace c = palette;
 
 // The instance of the virtual cockpit while the pop-up window is open.
-constexpr int kViewModeVc2 = 3;
 
 void draw_layers(gfx::Graphics& g, double ppn, double navaid_reach) {
     const DisplayObject& d = hw_md11_nd_display;
@@ -42,7 +41,7 @@ void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
     // Without a usable range this is 0 and the map pieces draw nothing.
     const double ppn = units_per_nm(hw_md11_nd_compass_radius, range);
 
-    if (mode == 2) {
+    if (mode == kMd11NdModePlan) {
         hw_md11_nd_centre_y = 129;
         draw_hw_md11_nd_arc_part(d, g, ppn);
         draw_hw_md11_nd_map(d, g, ppn);
@@ -50,7 +49,7 @@ void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
     } else {
         hw_md11_nd_centre_y = 178;
         draw_hw_md11_nd_main(d, g, ppn);
-        if (mode == 3) {
+        if (mode == kMd11NdModeMap) {
             draw_hw_md11_nd_map(d, g, ppn);
             draw_layers(g, ppn, 320.0);
             g.reset_transform();
@@ -63,7 +62,8 @@ void paint(gfx::Graphics& g, PixelSize size, int view_mode) {
         }
     }
     // The second virtual-cockpit view leaves the boundaries out.
-    if ((mode == 2 || mode == 3) && show_atc_boundaries == 1 && view_mode != kViewModeVc2)
+    if ((mode == kMd11NdModePlan || mode == kMd11NdModeMap) && show_atc_boundaries == 1 &&
+        view_mode != RENDER_MODE_VC2)
         draw_atc_boundaries_hw_md11_nd(d, g);
     g.reset_clip();
     draw_hw_md11_nd_frame(d, g);

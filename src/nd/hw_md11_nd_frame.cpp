@@ -105,7 +105,7 @@ void draw_compass_frame(gfx::Graphics& g, const FrameFonts& f, int mode, int cx,
     draw_heading_box(g, f.heading, 1.0f, cx, cx - 16, a.heading_deg);
     text(g, "MAG", f.f8, c::white, cx + 15, 9);
     lines(g, white1, {{0, 246}, {87, 246}, {150, 246}, {240, 246}});
-    if (mode == 3) {
+    if (mode == kMd11NdModeMap) {
         const double half = range / 2.0;
         g.fill_rectangle_i(gfx::SolidBrush(background_argb(hw_md11_nd_background_rgb)), 115, 248,
                            half >= 10.0 ? 11 : 10, 10);
@@ -119,8 +119,8 @@ void draw_compass_frame(gfx::Graphics& g, const FrameFonts& f, int mode, int cx,
     const gfx::Pen white2(c::white, 2.0f);
     lines(g, white2, {{205, 190}, {240, 190}, {205, 190}, {205, 246}});
     text(g, format("RNG %2.0f", range), f.f8, c::white, 205, 205);
-    if (mode == 4 || mode == 5) {
-        text(g, mode == 4 ? "VOR1" : "LOC1", f.f8, c::magenta, 0, 215);
+    if (mode == kMd11NdModeVor || mode == kMd11NdModeApp) {
+        text(g, mode == kMd11NdModeVor ? "VOR1" : "LOC1", f.f8, c::magenta, 0, 215);
         text(g, format("%3.2f", sim_var_object.get_simvar_24_bcd_mhz()), f.f8, c::magenta, 0, 225);
         if (a.nav1_dme_nm > 0.0) text(g, format("%3.1fNM", a.nav1_dme_nm), f.f8, c::magenta, 0, 235);
     } else {
@@ -131,7 +131,11 @@ void draw_compass_frame(gfx::Graphics& g, const FrameFonts& f, int mode, int cx,
         }
         if (show_airports_flags[ND_HW_MD11] == 1) text(g, "ARPT", f.f8, c::white, 0, 235);
     }
-    text(g, mode == 3 ? "MAP" : mode == 4 ? "VOR" : "APPR", f.f8, c::white, 205, 215);
+    text(g,
+         mode == kMd11NdModeMap   ? "MAP"
+         : mode == kMd11NdModeVor ? "VOR"
+                                  : "APPR",
+         f.f8, c::white, 205, 215);
 }
 
 void draw_plan_labels(gfx::Graphics& g, const FrameFonts& f, double range) {
@@ -220,14 +224,14 @@ void draw_hw_md11_nd_frame(const DisplayObject& d, gfx::Graphics& g) {
             std::snprintf(buffer, sizeof buffer, "%2.1fNM", distance_to_to_nm);
         text(g, buffer, f.f8, c::magenta, 194, 9);
     }
-    if (mode == 2)
+    if (mode == kMd11NdModePlan)
         draw_plan_labels(g, f, range);
     else
         draw_compass_frame(g, f, mode, cx, range);
 
     const gfx::Pen white2(c::white, 2.0f);
     lines(g, white2, {{0, 190}, {35, 190}, {35, 190}, {35, 246}});
-    if (mode == 2) lines(g, white2, {{35, 200}, {35, 258}});
+    if (mode == kMd11NdModePlan) lines(g, white2, {{35, 200}, {35, 258}});
     if (tcas_display_on == 1) text(g, "TRFC", f.f8, c::white, 0, 195);
     if (DisplayLnavStatusOnMD11ND == 1 && lnav_engaged == 1) text(g, "LNAV", f.f8, c::white, 0, 212);
     if (DisplayVnavStatusOnMD11ND == 1 && vnav_engaged == 1) text(g, "VNAV", f.f8, c::white, 0, 229);

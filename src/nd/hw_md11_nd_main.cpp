@@ -254,10 +254,10 @@ void draw_rose(MainPainter& m, int mode) {
     const gfx::Pen magenta2(c::magenta, 2.0f);
     m.g.draw_line_i(magenta2, 0, -30, 0, -60);
     const int dev = static_cast<int>(std::trunc(a.snap_token_40 / 2.54));
-    const bool bar = nav1 > 0.0 && (mode == 4 || sim_var_object.test_simvar_46_bit_128() != 0);
+    const bool bar = nav1 > 0.0 && (mode == kMd11NdModeVor || sim_var_object.test_simvar_46_bit_128() != 0);
     if (bar) {
         m.g.draw_line_i(magenta2, dev, -30, dev, 30);
-        if (mode == 4) {
+        if (mode == kMd11NdModeVor) {
             const bool to = bearing_is_to(radio_bearing(a.nav1_relative_bearing_deg, hdg), course);
             const int s = to ? -1 : 1;
             const Point flag[] = {{dev, 32 * s}, {dev + 3, 24 * s}, {dev - 3, 24 * s}};
@@ -273,8 +273,8 @@ void draw_hw_md11_nd_main(const DisplayObject& d, gfx::Graphics& g, double ppn) 
     const int mode = hw_md11_nd_mode;
     MainPainter m{d, g, hw_md11_nd_centre_x, hw_md11_nd_centre_y};
     draw_aircraft(m);
-    if (mode == 3)
+    if (mode == kMd11NdModeMap)
         draw_map_compass(m, ppn);
-    else if (mode == 4 || mode == 5)
+    else if (mode == kMd11NdModeVor || mode == kMd11NdModeApp)
         draw_rose(m, mode);
 }

@@ -18,6 +18,7 @@
 #include "map/near_layers.h"
 #include "map/palette.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/md80_ehsi_frame.h"
@@ -38,7 +39,6 @@ using nd::text;
 
 constexpr double kFine = 16.0;
 // The "VC2" instance while the pop-up window is open leaves the boundaries out.
-constexpr int kViewModeVc2 = 3;
 // Design units from the centre beyond which no route mark can show.
 constexpr double kMarkReach = 400.0;
 
@@ -189,7 +189,7 @@ void draw_md80_ehsi_map(const DisplayObject& d, gfx::Graphics& g, int view_mode,
                 p.at(0.0);
                 draw_runway_labels(g, md80_ehsi_compass_radius, 0, 0, range);
             }
-            if (show_atc_boundaries == 1 && view_mode != kViewModeVc2) draw_atc_boundaries_md80_ehsi(d, g);
+            if (show_atc_boundaries == 1 && view_mode != RENDER_MODE_VC2) draw_atc_boundaries_md80_ehsi(d, g);
         }
     }
     g.reset_clip();

@@ -17,6 +17,7 @@
 #include "map/near_layers.h"
 #include "map/palette.h"
 #include "map/range_ladder.h"
+#include "map/render_frame.h"
 #include "nd/p1000_mfd_painters.h"
 #include "platform/gfx.h"
 #include "sim/aircraft_state.h"
@@ -80,7 +81,7 @@ void paint(gfx::Graphics& g, int32_t view_mode) {
         g.fill_polygon_i(black, kLowerMapArea, gfx::FillMode::Alternate);
     }
 
-    const bool north_up = p1000_mfd_plan_mode == 1;
+    const bool north_up = p1000_mfd_plan_mode == kP1000PlanModeNorthUp;
     if (north_up) {
         p1000_map_centre_y = 116;
         p1000_map_radius = 75;
@@ -105,7 +106,7 @@ void paint(gfx::Graphics& g, int32_t view_mode) {
     const MapPosition reference = p1000_map_reference();
     const double ref_lat = reference.lat, ref_lon = reference.lon;
     if (p1000_controller_present == 0) {
-        if (show_atc_boundaries == 1 && view_mode != 3)
+        if (show_atc_boundaries == 1 && view_mode != RENDER_MODE_VC2)
             draw_atc_boundaries(g, p1000_map_radius, p1000_map_centre_x, p1000_map_centre_y, p1000_mfd_range,
                                 a.map_heading_deg, ref_lat, ref_lon);
         design_frame(g);

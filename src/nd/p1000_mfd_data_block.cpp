@@ -223,7 +223,7 @@ void draw_p1000_mfd_value_boxes(const DisplayObject& d, gfx::Graphics& g) {
              p.y - 6.0 * sy8);
         draw_map_symbol(g, p.x, p.y - 5.0 * sy8, 20, i, sx8, sy8, selector, range);
     };
-    const bool plan = p1000_mfd_plan_mode == 1;
+    const bool plan = p1000_mfd_plan_mode == kP1000PlanModeNorthUp;
     if (DispPrevWpt == 1 && range >= 5.0 && to >= 1 && !plan && !is_route_marker(active_plan[to - 1]))
         mark(to - 1, c::yellow, 0);
     for_each_route_stop(active_plan, plan ? 0 : to, last, false, [&](const RouteStop& s) {

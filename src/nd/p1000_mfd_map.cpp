@@ -123,7 +123,7 @@ void set_p1000_mfd_clip(const DisplayObject&, gfx::Graphics& g, int variant) {
         else
             add_segments(path, {{205, 172, 135, 215}, {135, 215, 73, 172}});
         add_segments(path, {{73, 172, 65, 109}, {26, 85, 65, 109}, {26, 85, 0, 85}, {0, 85, 0, 0}});
-    } else if (p1000_mfd_plan_mode != 1) {
+    } else if (p1000_mfd_plan_mode != kP1000PlanModeNorthUp) {
         const gfx::Point curve[] = {{27, 90},  {41, 70},  {56, 56},  {83, 38},  {103, 31}, {134, 27},
                                     {165, 31}, {185, 38}, {212, 56}, {227, 70}, {240, 90}};
         path.add_curve_i(curve);
@@ -146,7 +146,7 @@ void set_p1000_mfd_clip(const DisplayObject&, gfx::Graphics& g, int variant) {
 
 void draw_p1000_mfd_compass(const DisplayObject& d, gfx::Graphics& g) {
     const gfx::Pen white(c::white, 2.5f);
-    if (p1000_mfd_plan_mode == 1)
+    if (p1000_mfd_plan_mode == kP1000PlanModeNorthUp)
         draw_plan_ring(g, white);
     else
         draw_rose(d, g, white);
@@ -191,7 +191,7 @@ void draw_p1000_mfd_route(const DisplayObject& d, gfx::Graphics& g, double ppn) 
     const auto cy = static_cast<int32_t>(std::trunc(p1000_map_centre_y * sy8));
     const gfx::Pen white(c::white, static_cast<float>(2.0 * sx8));
 
-    if (p1000_mfd_plan_mode != 1) {
+    if (p1000_mfd_plan_mode != kP1000PlanModeNorthUp) {
         const double scale = ppn * (sx8 + sy8) / 2.0;
         auto place = [&](double lat, double lon) { return place8(a.plat, a.plon, lat, lon, cx, cy, scale); };
         if (DispPrevWpt == 1 && to >= 1 && p1000_mfd_range >= 5.0 &&

@@ -131,7 +131,7 @@ void course_pointer(double needle_divisor, double* angle, int* deviation) {
             int bearing_side = 0, xtk_side = 0, heading_side = 0;
             double bearing_offset = 0.0, distance = 0.0, heading_offset = 0.0;
             leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &distance, &heading_side,
-                                    &heading_offset, 7);
+                                    &heading_offset, kCrossTrackModeWide);
             // -99 means no leg to measure from: the bar stays centred. Side 1 is
             // right of the leg, as the cross-track routine defines it: the bar goes left.
             if (distance >= 0.0) xtk = xtk_side == 1 ? -distance : distance;

@@ -125,7 +125,7 @@ void draw_proline4_mfd_map_layer(const DisplayObject& d, gfx::Graphics& g, int v
     if (hold_list.count() >= 1 && hold_list[1].active_index > 0)
         draw_hold_pattern_proline4_mfd(d, g, 0, 0, ppn);
     design_frame(d, g, 123.0, centre_y);
-    if (show_atc_boundaries == 1 && view_mode != 3) draw_atc_boundaries_proline4_mfd(d, g);
+    if (show_atc_boundaries == 1 && view_mode != RENDER_MODE_VC2) draw_atc_boundaries_proline4_mfd(d, g);
     design_frame(d, g, 123.0, centre_y);
     if (plan) {
         double x = 0.0, y = 0.0;

@@ -60,7 +60,7 @@ void c17_mfd_draw_map(const DisplayObject& display, gfx::Graphics& g, double ppn
     const double cy = c17_compass_centre.y;
     const int radius = c17_compass_radius;
     const double range = c17_map_range_nm;
-    const bool plan = c17_mfd_format == 6;
+    const bool plan = c17_mfd_format == kC17FormatPlan;
     const MapView view = c17_map_view(ppn);
 
     // The layers that take the design scale factors draw in the split frame.

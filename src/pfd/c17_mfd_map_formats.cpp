@@ -127,8 +127,8 @@ void draw_deviations(const Kit& k, const FormatLayout& f) {
     const gfx::Pen white1(kWhite, 1), magenta2(kMagenta, 2);
     const bool nav1 = sim_var_object.get_nav1_signal() > 0.0;
     // Format 3's overlay switch takes its lateral scale away with the pointer.
-    const bool lateral_scale = f.format != 3 || (c17_map3_overlay_on == 1 && nav1);
-    const bool lateral_pointer = nav1 && (f.format != 3 || c17_map3_overlay_on == 1);
+    const bool lateral_scale = f.format != kC17FormatMapWideArc || (c17_map3_overlay_on == 1 && nav1);
+    const bool lateral_pointer = nav1 && (f.format != kC17FormatMapWideArc || c17_map3_overlay_on == 1);
     const int c = f.lateral_y;
     if (lateral_scale) {
         k.polyline(white1, {{-2, c - 4}, {-2, c + 4}, {2, c + 4}, {2, c - 4}, {-2, c - 4}});

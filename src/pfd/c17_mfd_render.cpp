@@ -37,7 +37,7 @@ void set_compass_geometry(uint32_t format) {
     static constexpr Geometry table[13] = {{124, 121}, {100, 110}, {0, 0},    {172, 200}, {124, 132},
                                            {172, 35},  {100, 120}, {0, 0},    {0, 0},     {100, 121},
                                            {100, 121}, {100, 121}, {100, 121}};
-    if (format > 12 || table[format].radius == 0) return;
+    if (format > kC17FormatConfiguration || table[format].radius == 0) return;
     c17_compass_radius = table[format].radius;
     c17_compass_centre = C17CompassCentre{122, table[format].centre_y};
 }
@@ -46,17 +46,17 @@ void set_compass_geometry(uint32_t format) {
 // its map leaves nothing on the screen.
 gfx::GraphicsPath map_window(uint32_t format) {
     gfx::GraphicsPath p;
-    if (format == 3) {
+    if (format == kC17FormatMapWideArc) {
         p.add_arc_i(-172, -172, 344, 344, 225, 91);
         const std::array<gfx::Point, 6> rest{
             {{122, -122}, {122, -90}, {108, -90}, {108, 5}, {-122, 5}, {-122, -122}}};
         p.add_lines_i(rest);
-    } else if (format == 4) {
+    } else if (format == kC17FormatMapArc) {
         p.add_arc_i(-124, -124, 248, 248, 190, 141);
         const std::array<gfx::Point, 8> rest{
             {{108, -60}, {108, 60}, {60, 60}, {60, 95}, {-80, 95}, {-80, 60}, {-122, 60}, {-122, -22}}};
         p.add_lines_i(rest);
-    } else if (format == 5) {
+    } else if (format == kC17FormatMapBelow) {
         const std::array<gfx::Point, 5> rest{{{-122, -3}, {107, -3}, {107, 175}, {-122, 175}, {-122, -5}}};
         p.add_lines_i(rest);
     }
@@ -73,34 +73,34 @@ void centre_frame(gfx::Graphics& g, const DisplayObject& display) {
 
 void draw_painter(const DisplayObject& display, gfx::Graphics& g, double px_per_nm) {
     switch (c17_mfd_format) {
-    case 0:
+    case kC17FormatHsi:
         c17_mfd_draw_hsi(display, g);
         break;
-    case 1:
+    case kC17FormatPfd:
         c17_mfd_draw_pfd(display, g);
         break;
-    case 3:
+    case kC17FormatMapWideArc:
         c17_mfd_draw_map_format3(display, g);
         break;
-    case 4:
+    case kC17FormatMapArc:
         c17_mfd_draw_map_format4(display, g);
         break;
-    case 5:
+    case kC17FormatMapBelow:
         c17_mfd_draw_map_format5(display, g);
         break;
-    case 6:
+    case kC17FormatPlan:
         c17_mfd_draw_plan_grid(display, g, px_per_nm);
         break;
-    case 9:
+    case kC17FormatThrust:
         c17_mfd_draw_engine_thrust(display, g);
         break;
-    case 10:
+    case kC17FormatEpr:
         c17_mfd_draw_engine_epr(display, g);
         break;
-    case 11:
+    case kC17FormatOilFuel:
         c17_mfd_draw_engine_oil_fuel(display, g);
         break;
-    case 12:
+    case kC17FormatConfiguration:
         c17_mfd_draw_configuration(display, g);
         break;
     default:
@@ -126,20 +126,20 @@ void paint(const DisplayObject& display, gfx::Graphics& g) {
     draw_painter(display, g, px_per_nm);
 
     const uint32_t format = c17_mfd_format;
-    if (format >= 3 && format <= 6) {
+    if (format >= kC17FormatMapWideArc && format <= kC17FormatPlan) {
         centre_frame(g, display);
         g.set_clip_path(window);
         c17_mfd_draw_map(display, g, px_per_nm);
         g.reset_clip();
         centre_frame(g, display);
-        if (format != 6) draw_aircraft_symbol(g, frame1);
-        if (format == 4) {
+        if (format != kC17FormatPlan) draw_aircraft_symbol(g, frame1);
+        if (format == kC17FormatMapArc) {
             g.draw_arc_i(frame1, -124, -124, 248, 248, 211, 120);
             g.draw_arc_i(frame2, -124, -124, 248, 248, 200, 11);
             g.draw_arc_i(frame2, -62, -62, 124, 124, 202, 350);
         }
     }
-    if (c17_mfd_format == 4) c17_mfd_draw_heading_box(display, g);
+    if (c17_mfd_format == kC17FormatMapArc) c17_mfd_draw_heading_box(display, g);
 }
 
 } // namespace

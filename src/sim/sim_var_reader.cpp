@@ -36,7 +36,3 @@ double SimVarReader::get_fuel_on_board_lb() const {
     if (fuel_on_board_low_lb > fuel) fuel_on_board_low_lb = fuel;
     return fuel;
 }
-
-double SimVarReader::return_zero() const {
-    return 0.0;
-}

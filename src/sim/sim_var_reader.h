@@ -61,7 +61,6 @@ class SimVarReader {
     double get_simvar_349() const;
     double get_simvar_336() const; // simulation rate
     double get_simvar_323() const;
-    double return_zero() const;
     int32_t get_display_power() const;
 
     // Autopilot modes, targets and decision height.

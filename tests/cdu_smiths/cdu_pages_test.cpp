@@ -57,7 +57,7 @@ TEST_F(CduStandIn, saveFplWritesTheExecutedRouteUnderASafeName) {
     press("R6");
     EXPECT_TRUE(shows("NO ACTIVE FLIGHT PLAN"));
     press("CLR EXEC");
-    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(route_state, kRouteStateActive);
 
     for (const char* name : {"../ESCAPE", "A/B", "C.RTE/", "X..RTE"}) {
         smiths_scratchpad = name;
@@ -92,7 +92,7 @@ TEST_F(CduStandIn, saveFplWritesTheExecutedRouteUnderASafeName) {
     for (int i = 0; i <= working_plan_last; ++i)
         loaded.push_back(working_plan[i].ident);
     EXPECT_EQ(loaded, active);
-    EXPECT_EQ(route_state, 4); // an executed route becomes modified: EXEC pending
+    EXPECT_EQ(route_state, kRouteStateActiveModified); // an executed route becomes modified: EXEC pending
     frames(1);
     EXPECT_TRUE(lamp_lit(kSmithsExecLamp));
 }
@@ -131,13 +131,13 @@ TEST_F(CduStandIn, storedFlightPlansPagesAndLoads) {
     EXPECT_EQ(working_plan[working_plan_last].ident, "KPDX");
     EXPECT_GT(route_rows_last, 0);
     if (row != 6) {
-        EXPECT_EQ(route_state, 2);
+        EXPECT_EQ(route_state, kRouteStateActivated);
         EXPECT_TRUE(lamp_lit(kSmithsExecLamp));
     }
     smiths_cdu_page = 1;
     smiths_fpl_subpage = 1;
     press("L6");
-    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(route_state, kRouteStateEntered);
     EXPECT_EQ(working_plan[0].ident, stored_routes[6].origin);
 }
 
@@ -170,7 +170,7 @@ TEST_F(CduStandIn, depArrIndexOpensDeparturesAndArrivalsOnlyForTheRoutesAirports
 // listing changes nothing and says so.
 TEST_F(CduStandIn, newFplEmptiesTheWorkingPlanAndAMissingFileChangesNothing) {
     press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 R6 EXEC");
-    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(route_state, kRouteStateActive);
     list_flight_plans();
     const int fresh = stored_route_named("NEW FPL");
     const int gone = stored_route_named("KPDXKSEA.RTE");
@@ -189,7 +189,7 @@ TEST_F(CduStandIn, newFplEmptiesTheWorkingPlanAndAMissingFileChangesNothing) {
         EXPECT_EQ(active_plan_last, 2); // until EXEC
         if (!line_6) {
             press("L6"); // ERASE: the executed route again
-            ASSERT_EQ(route_state, 3);
+            ASSERT_EQ(route_state, kRouteStateActive);
             // NEW FPL on line 6 needs it on the sixth row: six entries.
             for (int i = 0; i < 6 - fresh; ++i)
                 std::filesystem::copy_file(sim_folder_.path() + "/orvex/flightplans/KSEAKPDX.RTE",
@@ -202,14 +202,14 @@ TEST_F(CduStandIn, newFplEmptiesTheWorkingPlanAndAMissingFileChangesNothing) {
 
     press("EXEC"); // nothing to execute in state 1
     press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 R6 EXEC");
-    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(route_state, kRouteStateActive);
     const int k = stored_route_named("KPDXKSEA.RTE");
     std::filesystem::remove(sim_folder_.path() + "/orvex/flightplans/KPDXKSEA.RTE");
     smiths_cdu_page = 1;
     smiths_fpl_subpage = (k + 5) / 6;
     const int row = k - (smiths_fpl_subpage - 1) * 6;
     press(row == 6 ? "L6" : left_key(row));
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(working_plan_last, 2);
     EXPECT_EQ(working_plan[1].ident, "SEA");
     frames(1); // the RTE page that the key opened
@@ -221,7 +221,7 @@ TEST_F(CduStandIn, newFplEmptiesTheWorkingPlanAndAMissingFileChangesNothing) {
 // SAVE FPL on INIT/REF INDEX saves it, and it reads back.
 TEST_F(CduStandIn, saveFplStoresARouteThroughAnIntersectionOnARoundingHalf) {
     press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"AMITY\" R1 R6 EXEC");
-    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(route_state, kRouteStateActive);
     ASSERT_EQ(active_plan[1].ident, "AMITY");
     press("INIT_REF L6 R6");
     EXPECT_EQ(smiths_scratchpad_message, "KSEAKPDX.RTE Saved");

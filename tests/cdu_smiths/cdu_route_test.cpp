@@ -52,7 +52,7 @@ TEST_F(CduRoute, originDestinationWaypointsAndAnAirwayOnTheRtePage) {
     EXPECT_EQ(text_at(0, 33), " KSEA");
     EXPECT_EQ(text_at(210, 33), " KPDX");
     EXPECT_EQ(text_at(0, 104), "16L");
-    EXPECT_EQ(route_state, 0);
+    EXPECT_EQ(route_state, kRouteStateNone);
 
     press("NEXT \"V23\" L1");
     EXPECT_TRUE(shows("INVALID ENTRY")); // row 1 has no airway
@@ -67,18 +67,18 @@ TEST_F(CduRoute, originDestinationWaypointsAndAnAirwayOnTheRtePage) {
     EXPECT_EQ(to->world_rect.y, 69.0f);
     EXPECT_EQ(to->color, 0xFF00FA00u);
     EXPECT_EQ(text_at(0, 102), "- - - - - -"); // the entry row
-    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(route_state, kRouteStateEntered);
     EXPECT_EQ(text_at(160, 202), "ACTIVATE >");
 
     // ACTIVATE lights the EXEC lamp; EXEC makes the route active and puts it out.
     EXPECT_FALSE(lamp_lit(kSmithsExecLamp));
     press("R6");
     frames(1);
-    EXPECT_EQ(route_state, 2);
+    EXPECT_EQ(route_state, kRouteStateActivated);
     EXPECT_TRUE(lamp_lit(kSmithsExecLamp));
     press("EXEC");
     frames(1);
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_FALSE(lamp_lit(kSmithsExecLamp));
     EXPECT_EQ(idents(active_plan, active_plan_last), kExampleRoute);
     EXPECT_EQ(text_at(18, 0), "ACT");
@@ -131,7 +131,7 @@ TEST_F(CduRoute, legsListingAndEditsOfTheActiveRoute) {
 
     // A new waypoint before FOXXE, with a discontinuity behind it.
     press("\"PAE\" L2");
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
     EXPECT_EQ(working_plan[2].ident, "PAE");
     EXPECT_EQ(working_plan[3].ident, "DISCO");
     frames(1); // the title of the frame that took the entry was drawn before it
@@ -140,7 +140,7 @@ TEST_F(CduRoute, legsListingAndEditsOfTheActiveRoute) {
     EXPECT_EQ(text_at(0, 198), "< ERASE");
     EXPECT_TRUE(lamp_lit(kSmithsExecLamp));
     press("L6"); // ERASE
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(idents(working_plan, working_plan_last), kExampleRoute);
 
     // Direct to OLM further down: the legs in between go.
@@ -161,7 +161,7 @@ TEST_F(CduRoute, legsListingAndEditsOfTheActiveRoute) {
     press("DEL L4");
     EXPECT_EQ(working_plan[4].ident, "DISCO");
     press("EXEC");
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(active_plan[4].ident, "DISCO");
     press("LEGS NEXT");
     frames(1);
@@ -173,7 +173,7 @@ TEST_F(CduRoute, legsListingAndEditsOfTheActiveRoute) {
 TEST_F(CduRoute, directToAndHoldNeedAnActiveRouteAndRowsWithinThePlan) {
     // Entered and activated without a destination: no TO waypoint yet.
     press("RTE \"KSEA\" L1 NEXT \"SEA\" R1 R6");
-    ASSERT_EQ(route_state, 2);
+    ASSERT_EQ(route_state, kRouteStateActivated);
     ASSERT_EQ(to_waypoint_index, kNoToWaypoint);
     press("DIR \"OLM\" L6");
     EXPECT_TRUE(shows("NO ACTIVE ROUTE"));
@@ -184,7 +184,7 @@ TEST_F(CduRoute, directToAndHoldNeedAnActiveRouteAndRowsWithinThePlan) {
 
     // An empty plan: no sub-page, and PREV keeps sub-page 1.
     working_plan_last = -1;
-    route_state = 1;
+    route_state = kRouteStateEntered;
     clear_scratchpad();
     press("LEGS PREV");
     EXPECT_EQ(smiths_legs_subpage, 1);
@@ -198,7 +198,7 @@ TEST_F(CduRoute, legsKeysBesideRowsPastTheDestinationAreRefused) {
     press("\"OLM\" L4 \"120\" R5");
     EXPECT_TRUE(shows("INVALID ENTRY"));
     EXPECT_EQ(working_plan_last, 2);
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     // Beside the end line (the destination) a waypoint goes in before it.
     clear_scratchpad();
     press("\"OLM\" L2");
@@ -209,7 +209,7 @@ TEST_F(CduRoute, legsKeysBesideRowsPastTheDestinationAreRefused) {
     // waypoint, its inbound course the intercept course.
     press("EXEC DIR L2 L6");
     EXPECT_EQ(direct_to_entered, 1);
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
     EXPECT_GT(working_plan[2].course, 0.0);
     EXPECT_TRUE(shows("I N T C    C R S") ||
                 shows(". . . . . . . . . . . . . . . . . . . . . . . I N T C    C R S"));
@@ -241,10 +241,10 @@ TEST_F(CduRoute, destinationEntriesKeepWhatIsAlreadyThere) {
     smiths_cdu_page = 1;
     smiths_fpl_subpage = 1;
     press("L" + std::to_string(k) + " EXEC");
-    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(route_state, kRouteStateActive);
     ASSERT_EQ(active_plan[6].kind, "STAR");
     press("RTE \"KYKM\" R1");
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
     EXPECT_EQ(idents(working_plan, working_plan_last),
               (std::vector<std::string>{"KSEA", "SEA", "FOXXE", "NISQL", "OLM", "KYKM"}));
     frames(1);
@@ -313,7 +313,7 @@ TEST_F(CduRoute, directToANewWaypointTakesItsOwnInterceptCourse) {
 
     // An inserted waypoint further down: sub-page 2 starts five past it.
     press("LEGS \"PAE\" L3");
-    ASSERT_EQ(route_state, 4);
+    ASSERT_EQ(route_state, kRouteStateActiveModified);
     ASSERT_EQ(working_plan[3].ident, "PAE");
     EXPECT_EQ(legs_edit_index, 3);
     press("NEXT");

@@ -45,7 +45,7 @@ class DepArrPages : public PageCanvas {
             *s = "------";
         working_plan.clear();
         working_plan_last = 0;
-        route_state = 0;
+        route_state = kRouteStateNone;
         dep_sid_state = arr_star_state = 0;
         dep_subpage = arr_subpage = 1;
         dep_runway_chosen = dep_transition_chosen = arr_runway_chosen = arr_transition_chosen = 0;
@@ -81,16 +81,16 @@ TEST_F(DepArrPages, departuresChooseSidTransitionAndRunway) {
     EXPECT_EQ(dep_transition_chosen, 1);
     draw(7); // R2: runway 2
     EXPECT_EQ(sel_departure_runway, "34R");
-    route_state = 3;
+    route_state = kRouteStateActive;
     draw();
     write_png("departures");
     EXPECT_EQ(text_at(240, 33), "34R");
     EXPECT_EQ(text_at(153, 33), "<ACT>");
     EXPECT_EQ(text_at(93, 66), "<ACT>");
 
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     draw(11); // "<ERASE" undoes the modification
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(smiths_cdu_page, kPageDepartures);
     draw(11);
     EXPECT_EQ(smiths_cdu_page, kPageDepArrIndex);

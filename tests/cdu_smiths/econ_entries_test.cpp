@@ -26,7 +26,7 @@ class EconEntries : public CduStandIn {
     }
     void execute_example_route() {
         press("RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"V23\" L2 \"BTG\" R2 R6 EXEC");
-        ASSERT_EQ(route_state, 3);
+        ASSERT_EQ(route_state, kRouteStateActive);
     }
     std::string left_; // the scratchpad a refused entry left
 };
@@ -57,7 +57,7 @@ TEST_F(EconEntries, cruiseAltitudeInFlightLevelsHundredsOrFeet) {
     EXPECT_EQ(text_at(5, 33), "18000"); // at the transition altitude, in feet
     press("\"18001\" L1");
     EXPECT_EQ(text_at(5, 33), "FL180");
-    EXPECT_EQ(route_state, 0); // no route to modify
+    EXPECT_EQ(route_state, kRouteStateNone); // no route to modify
 }
 
 TEST_F(EconEntries, targetSpeedAndMachWithinTheirRanges) {
@@ -104,16 +104,16 @@ TEST_F(EconEntries, eraseBringsBackTheExecutedValuesAndExecKeepsTheNewOnes) {
     const int executed_speed = climb_speed_target;
     const int executed_altitude = cruise_altitude;
     press("CLB \"265\" L2 \"275\" L2 \"FL330\" L1 \"FL310\" L1");
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
     EXPECT_EQ(text_at(0, 198), "< ERASE");
     press("L6");
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(climb_speed_target, executed_speed);
     EXPECT_EQ(cruise_altitude, executed_altitude);
     EXPECT_EQ(text_at(0, 198), "< MAX   ANGLE");
 
     press("CRZ \"285\" L2 \"295\" L2 EXEC");
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(cruise_speed_target, 295);
     EXPECT_EQ(previous_cruise_speed, 0.0);
     press("\"305\" L2 L6"); // ERASE now goes back to what EXEC kept

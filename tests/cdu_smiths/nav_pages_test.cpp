@@ -31,7 +31,7 @@ void activate_to_destination() {
     }
     to_waypoint_index = 1;
     to_position = GeoPosition{kDestLat, kDestLon};
-    route_state = 3;
+    route_state = kRouteStateActive;
 }
 
 double south_of_destination(double nm) {

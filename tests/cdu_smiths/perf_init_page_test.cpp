@@ -29,7 +29,7 @@ class PerfInitPage : public PageCanvas {
         host::set_token(386, 6.0);    // 3,000,000 lb on board: no reserve entry
         host::set_token(306, 500000); // is lowered to the fuel
         WeightUnit = "LBS";
-        route_state = 3;
+        route_state = kRouteStateActive;
         cruise_altitude = 0;
         TransAlt = 18000;
         smiths_perf_init_subpage = 1;
@@ -54,7 +54,7 @@ TEST_F(PerfInitPage, subPagesWrapAndPromptsLead) {
     EXPECT_EQ(text_at(63, 0), "PERF  INIT");
     EXPECT_EQ(text_at(220, 0), " 1 /  2");
     smiths_cdu_prev_page = 1;
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     draw();
     write_png("perf_limits");
     EXPECT_EQ(text_at(63, 0), "PERF  LIMITS");
@@ -67,7 +67,7 @@ TEST_F(PerfInitPage, subPagesWrapAndPromptsLead) {
     smiths_cdu_next_page = 1;
     draw();
     EXPECT_EQ(text_at(0, 198), "< ERASE");
-    route_state = 3;
+    route_state = kRouteStateActive;
     draw(11);
     EXPECT_EQ(smiths_cdu_page, kPageInitRefIndex);
 }
@@ -116,10 +116,10 @@ TEST_F(PerfInitPage, cruiseAltitudeAndCostIndexModifyTheActiveRoute) {
         EXPECT_EQ(accepted(r.entry, r.key), r.ok) << r.entry;
         EXPECT_EQ(r.key == 6 ? cruise_altitude : cost_index, r.value) << r.entry;
     }
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
     // ERASE brings back the executed values, not those of the first entries.
     draw(11);
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(cruise_altitude, 31000);
     EXPECT_EQ(cost_index, 80);
 

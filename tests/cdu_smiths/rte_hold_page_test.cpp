@@ -15,7 +15,7 @@ class RteHoldPage : public PageCanvas {
   protected:
     void SetUp() override {
         PageCanvas::SetUp();
-        route_state = 3;
+        route_state = kRouteStateActive;
         aircraft_state = AircraftState{};
         DispETALocalTime = 0;
         for (const char* ident : {"SEA", "OLM"})
@@ -95,8 +95,8 @@ TEST_F(RteHoldPage, inboundCourseAndLegEntries) {
         EXPECT_EQ(text_at(0, 133), r.time_line) << r.entry;
         EXPECT_EQ(text_at(0, 166), r.dist_line) << r.entry;
     }
-    EXPECT_EQ(route_state, 3); // hold edits are not route modifications
-    enter("", 3);              // an empty scratchpad does nothing
+    EXPECT_EQ(route_state, kRouteStateActive); // hold edits are not route modifications
+    enter("", 3);                              // an empty scratchpad does nothing
     EXPECT_TRUE(smiths_scratchpad_message.empty());
 }
 
@@ -131,7 +131,7 @@ TEST_F(RteHoldPage, promptsNextHoldExitHoldAndErase) {
     EXPECT_EQ(hold_count(), 2); // the entry goes on EXEC
 
     smiths_cdu_page = kPageRteHold;
-    route_state = 3;
+    route_state = kRouteStateActive;
     draw(11);
     EXPECT_EQ(smiths_cdu_page, kPageRteLegs);
     EXPECT_EQ(smiths_legs_mode, 2);
@@ -148,7 +148,7 @@ TEST_F(RteHoldPage, promptsNextHoldExitHoldAndErase) {
     EXPECT_EQ(pending_hold_delete_index, 0);
     EXPECT_FALSE(shows("< NEXT HOLD"));
 
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     draw();
     EXPECT_EQ(text_at(0, 198), "< ERASE");
     EXPECT_FALSE(shows("EXIT HOLD >"));

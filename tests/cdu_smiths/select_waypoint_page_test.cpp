@@ -9,7 +9,7 @@
 
 TEST_F(NavPagesStandIn, rteEntryRowTakesTheChosenCandidateBeforeTheDestination) {
     execute_short_route();
-    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(route_state, kRouteStateActive);
     press("\"DUPLI\" R2");
     frames(1);
     EXPECT_EQ(text_at(40, 0), "SELECT WAYPOINT");
@@ -20,7 +20,7 @@ TEST_F(NavPagesStandIn, rteEntryRowTakesTheChosenCandidateBeforeTheDestination) 
     EXPECT_EQ(text_at(230, 5), "");                     // no other page drew
 
     press("L2");
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
     ASSERT_EQ(working_plan_last, 3);
     EXPECT_EQ(working_plan[2].ident, "DUPLI");
     EXPECT_DOUBLE_EQ(working_plan[2].lat, duplicate_latitude(2));

@@ -117,11 +117,11 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     }
     EXPECT_EQ(smiths_rte_entry, 1);
 
-    route_state = 1;
+    route_state = kRouteStateEntered;
     press({SmithsKey::Dir});
     EXPECT_EQ(smiths_scratchpad_message, "NO ACTIVE ROUTE");
     EXPECT_EQ(smiths_cdu_page, 22);
-    route_state = 2;
+    route_state = kRouteStateActivated;
     press({SmithsKey::Dir});
     EXPECT_EQ(smiths_legs_mode, 1);
     EXPECT_EQ(smiths_cdu_page, 6);
@@ -165,15 +165,15 @@ TEST(SmithsKeys, execActsOnlyOnAPendingRoute) {
         EXPECT_EQ(route_state, state);
     }
     EXPECT_EQ(active_plan_last, -1);
-    route_state = 2;
+    route_state = kRouteStateActivated;
     press({SmithsKey::Exec});
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(active_plan_last, 1);
     EXPECT_EQ(active_plan[1].ident, "KPDX");
     // Active with nothing pending: EXEC does nothing.
     working_plan.slot(1).ident = "KBFI";
     press({SmithsKey::Exec});
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(active_plan[1].ident, "KPDX");
 }
 

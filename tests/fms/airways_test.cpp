@@ -99,7 +99,7 @@ TEST(Airways, theGnsLooksForTheCurrentWaypointInTheActivePlan) {
     set_cursor_waypoint("AAAAA");
     active_plan_last = 2;
     active_plan.slot(1).ident = "CCCCC";
-    gns_sub_state = 1;
+    gns_sub_state = kGnsSubStateActivePlan;
     load(sim, kAirways, "J1");
     EXPECT_EQ(candidate_from_index, 3);
 }

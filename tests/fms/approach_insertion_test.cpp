@@ -111,7 +111,7 @@ TEST_F(ApproachInsertion, theActivePlanMeetsTheApproachOnceAtItsFirstFix) {
 TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndMovesTheToWaypoint) {
     write_plan(active_plan, active_plan_last, {"KSEA", "SEA", "KPDX"});
     to_waypoint_index = 2;
-    gns_sub_state = 1; // the airway is joined in the active plan
+    gns_sub_state = kGnsSubStateActivePlan; // the airway is joined in the active plan
     load_airway("J1");
     ASSERT_EQ(candidate_from_index, 9);
     candidate_selected_index = find_candidate_index("BLI");

@@ -115,7 +115,7 @@ TEST_F(AutopilotTargets, DescentSendsTheRoundedRateOnceAndTheFirstPassTheAltitud
 
 TEST_F(AutopilotTargets, SpeedFollowsThePhaseAndTheConstraints) {
     route_with_vnav();
-    route_state = 3;
+    route_state = kRouteStateActive;
     distance_to_to_nm = 10.0;
     RouteWaypoint& to = active_plan.slot(1);
     struct Row {
@@ -176,7 +176,7 @@ TEST_F(AutopilotTargets, SpeedFollowsThePhaseAndTheConstraints) {
 
 TEST_F(AutopilotTargets, ClimbSpeedLimitBelowItsAltitude) {
     route_with_vnav();
-    route_state = 3;
+    route_state = kRouteStateActive;
     distance_to_to_nm = 10.0;
     ClbAltRest = 10000.0;
     ClbSpdRest = 250.0;

@@ -23,13 +23,13 @@ TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSidsAndRebuildsT
 
     // No SID chosen: only the list changes; an active route becomes modified.
     write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
-    route_state = 3;
+    route_state = kRouteStateActive;
     select_departure_runway_b(2);
     EXPECT_EQ(sel_departure_runway, "34R");
     EXPECT_EQ(dep_runway_index, 2);
     EXPECT_EQ(texts(origin.procedure_name_list), (Names{"SUMMA2", "HAROB3"}));
     EXPECT_EQ(working_plan_last, 2);
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
 
     // With a SID chosen its legs follow the runway; lines off the list do nothing.
     sel_sid = "SEA7";

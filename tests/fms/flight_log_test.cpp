@@ -75,7 +75,7 @@ TEST_F(FlightLog, aFlightFromTheGateWritesEverySegmentAndOneSummary) {
     aircraft_state.plon = -122.3093;
     aircraft_state.indicated_altitude_ft = 8000.0;
 
-    flight_phase = -1;
+    flight_phase = kFlightPhaseStartLog;
     flight_elapsed_seconds = 0.0;
     write_flight_log(0); // InitLoad at 00:00:00
     fly(1, 3, 0);        // PushBack
@@ -93,9 +93,9 @@ TEST_F(FlightLog, aFlightFromTheGateWritesEverySegmentAndOneSummary) {
     fly(1, 39, 0);      // Arr_Taxi
     fly(1, 4, 0);       // stopped
     fly(120, 4, 0);     // not yet 120 s after the stop
-    EXPECT_EQ(flight_phase, 10);
+    EXPECT_EQ(flight_phase, kFlightPhaseStopped);
     fly(1, 4, 0); // End_Flight
-    EXPECT_EQ(flight_phase, 11);
+    EXPECT_EQ(flight_phase, kFlightPhaseEndFlight);
 
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"00:00:00", "InitLoad"}, {"00:00:01", "PushBack"},  {"00:00:02", "Taxi"},

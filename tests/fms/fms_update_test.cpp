@@ -67,7 +67,7 @@ TEST_F(Update, WorksOncePerSimulatorTimeAndReadsOnItsSlots) {
 
 TEST_F(Update, CountsSecondsFuelAndHoldsTheRefreshCounter) {
     place(47.0, 8.0, 0.0);
-    flight_phase = -1;
+    flight_phase = kFlightPhaseStartLog;
     flight_elapsed_seconds = 0.0;
     passes(5);
     EXPECT_EQ(display_refresh_counter, 0); // held for the first five passes
@@ -165,12 +165,12 @@ TEST(TimesToGo, SplitIntoHoursMinutesAndTenths) {
 TEST(AdvanceRouteState, EnteringARouteOnTheGroundStartsAFlight) {
     aircraft_state.ground_speed_kt = 6.0;
     advance_route_state();
-    EXPECT_EQ(route_state, 1);
-    EXPECT_EQ(flight_phase, 999); // moving: nothing else
-    route_state = 0;
+    EXPECT_EQ(route_state, kRouteStateEntered);
+    EXPECT_EQ(flight_phase, kFlightPhaseNoLog); // moving: nothing else
+    route_state = kRouteStateNone;
     aircraft_state.ground_speed_kt = 0.0;
     advance_route_state();
-    EXPECT_EQ(flight_phase, 0); // -1, and the log's first call starts it at InitLoad
+    EXPECT_EQ(flight_phase, kFlightPhaseInitLoad); // -1, and the log's first call starts it at InitLoad
     EXPECT_EQ(flight_elapsed_seconds, 0.0);
     EXPECT_EQ(last_clock_second, -99.0);
 }

@@ -80,7 +80,7 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
     EXPECT_EQ(working_plan[1].lon, working_plan[0].lon); // the low 16 bits do not count
     EXPECT_EQ(working_plan[5].ident, "W7");              // W5 and W6 left out
     // EXEC made the imported plan the active route.
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(active_plan[1].ident, "LONGNAM");
     EXPECT_EQ(to_waypoint_index, 1); // the new plan from its first leg

@@ -53,7 +53,7 @@ TEST(Holds, aNewHoldTakesItsFixAndTheMagneticInboundCourseOfTheLegIntoIt) {
 
 TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     set_working_count(10);
-    route_state = 3;
+    route_state = kRouteStateActive;
     smiths_hold_at_leg = 1;
     add_hold(5, 0, 0.0);
     add_hold(8, 0, 0.0);
@@ -66,7 +66,7 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     EXPECT_EQ(hold_list[2].ident, "P5");
     EXPECT_EQ(hold_page_count, 3);
     EXPECT_EQ(smiths_hold_at_leg, 0);
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
 
     // In the middle.
     EXPECT_EQ(add_hold(6, 1, 0.0), 3);
@@ -117,9 +117,9 @@ TEST(Holds, addingAHoldMarksAnExecutedRouteModifiedOnly) {
     }
     // Mode 0 never touches the state.
     hold_list.set_count(0);
-    route_state = 3;
+    route_state = kRouteStateActive;
     add_hold(2, 0, 0.0);
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
 }
 
 TEST(Holds, deletingRemovesTheHoldOfTheWaypointAndClosesTheList) {
@@ -147,23 +147,23 @@ TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
     set_working_count(6);
     add_hold(2, 0, 0.0);
     working_plan.slot(4).hold_number = 3;
-    route_state = 0;
+    route_state = kRouteStateNone;
     delete_hold(4, 1);
     EXPECT_EQ(hold_count(), 1);
     EXPECT_EQ(working_plan[4].hold_number, 0);
-    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(route_state, kRouteStateEntered);
 
     // Mode 2 cancels the hold of the working entry: an executed one stays
     // listed for ERASE and leaves the working plan; a new one goes.
     execute_holds();
-    route_state = 3;
+    route_state = kRouteStateActive;
     delete_hold(2, 2);
     EXPECT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].working_index, 0);
     EXPECT_EQ(working_plan[2].hold_number, 0);
     EXPECT_EQ(active_plan[2].hold_number, 1);
     EXPECT_EQ(pending_hold_delete_index, 2);
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
     add_hold(3, 0, 0.0);
     delete_hold(3, 2);
     EXPECT_EQ(hold_count(), 1);

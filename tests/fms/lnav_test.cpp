@@ -74,14 +74,14 @@ TEST(CrossTrack, SidesOffsetsAndTheLimitOfTheMode) {
     int bearing_side = 0, xtk_side = 0, heading_side = 0;
     double bearing_offset = 0, xtk = 0, heading_offset = 0;
     leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset,
-                            0);
+                            kCrossTrackModeNarrow);
     EXPECT_EQ(xtk, 5.0);
     EXPECT_EQ(xtk_side, 1);
     EXPECT_NEAR(heading_offset, 340.0, 0.01); // not folded: 350 against 10
     EXPECT_EQ(heading_side, 2);               // 20 degrees left of the course, as the offset rule has it
     EXPECT_EQ(bearing_side, 2); // the TO waypoint lies left of the leg course seen from the right
     leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side, &heading_offset,
-                            7);
+                            kCrossTrackModeWide);
     EXPECT_NEAR(xtk, std::hypot(7.0, std::hypot(30.0, 7.0) - 30.0), 0.01); // from the along-track point
 
     // Without a leg to measure against (TO 0 or past the plan): -99.
@@ -89,7 +89,7 @@ TEST(CrossTrack, SidesOffsetsAndTheLimitOfTheMode) {
         to_waypoint_index = to;
         xtk = 1.0;
         leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side,
-                                &heading_offset, 7);
+                                &heading_offset, kCrossTrackModeWide);
         EXPECT_EQ(xtk, -99.0) << to;
     }
 }

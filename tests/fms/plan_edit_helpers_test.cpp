@@ -52,23 +52,23 @@ TEST(PlanEditHelpers, legsEntriesSetSpeedAndAltitudeConstraints) {
 TEST(PlanEditHelpers, aLegsEntryOnAnActiveRouteEditsACopyAndMarksItModified) {
     set_active({{"A", ""}, {"B", ""}, {"C", ""}});
     set_working({{"X", ""}});
-    route_state = 3;
+    route_state = kRouteStateActive;
     smiths_scratchpad = "280/FL240";
     parse_legs_entry_mod(1);
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "C"}));
     EXPECT_EQ(working_plan[1].alt_constraint, 24000.0);
     EXPECT_EQ(active_plan[1].alt_constraint, -999.0);
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
 
     // The C-17 unit reads and reports through its own lines.
-    route_state = 0;
+    route_state = kRouteStateNone;
     c17_scratchpad = "FL90";
     smiths_scratchpad = "keep";
     parse_legs_entry(2);
     EXPECT_EQ(working_plan[2].alt_constraint, 9000.0);
     EXPECT_EQ(c17_scratchpad, "");
     EXPECT_EQ(smiths_scratchpad, "keep");
-    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(route_state, kRouteStateEntered);
     c17_scratchpad = "99999";
     parse_legs_entry(2);
     EXPECT_EQ(c17_scratchpad_message, "INVALID ENTRY");
@@ -87,7 +87,7 @@ TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndTheirHolds) {
     add_hold(4, 0, 0.0);
     add_hold(8, 0, 0.0);
     smiths_scratchpad = "P7";
-    route_state = 3;
+    route_state = kRouteStateActive;
     copy_legs(3, 7);
     EXPECT_EQ(working_idents(), (Idents{"P0", "P1", "P2", "P7", "P8", "P9", "P10"}));
     EXPECT_EQ(working_plan_last, 6);
@@ -98,7 +98,7 @@ TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndTheirHolds) {
     EXPECT_EQ(working_plan[4].hold_number, 1);
     EXPECT_EQ(working_plan[5].hold_number, 0);
     EXPECT_EQ(smiths_scratchpad, "");
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
     EXPECT_EQ(route_rows_last, 5);
     EXPECT_EQ(route_rows[1].to, "P1");
 

@@ -25,16 +25,16 @@ TEST(PlanEditing, deletingARouteRowRemovesItsLegsButNeverTheEnds) {
     EXPECT_EQ(route_rows[1].to, "D");
 
     set_working(plan);
-    route_state = 3;
+    route_state = kRouteStateActive;
     EXPECT_EQ(delete_route_row(2), 3);
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "C", "E"}));
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
 
     set_working(plan);
-    route_state = 1;
+    route_state = kRouteStateEntered;
     EXPECT_EQ(delete_route_row(3), 0); // no third row
     EXPECT_EQ(working_plan_last, 4);
-    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(route_state, kRouteStateEntered);
 
     set_working({{"A", ""}, {"E", ""}});
     EXPECT_EQ(delete_route_row(1), 0);
@@ -65,7 +65,7 @@ TEST(PlanEditing, deletingAWaypointRemovesItOrLeavesADiscontinuity) {
     working_plan.slot(2).frequency = "116.80";
     working_plan.slot(2).alt_constraint = 9000.0;
     smiths_scratchpad_message = "DELETE";
-    route_state = 3;
+    route_state = kRouteStateActive;
     delete_waypoint_smiths(2, 0);
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "DISCO", "D", "E", "F"}));
     const RouteWaypoint& disco = working_plan[2];
@@ -75,7 +75,7 @@ TEST(PlanEditing, deletingAWaypointRemovesItOrLeavesADiscontinuity) {
     EXPECT_EQ(disco.course, -1.0);
     EXPECT_EQ(disco.frequency, "116.80"); // kept from the slot
     EXPECT_EQ(smiths_scratchpad_message, "");
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
 
     set_working(plan);
     delete_waypoint_smiths(2, 1);
@@ -142,13 +142,13 @@ TEST(PlanEditing, insertingACandidateAddsADiscontinuityUnlessItLandsLastButOne) 
     EXPECT_EQ(w.alt_constraint, -999.0);
     EXPECT_EQ(w.via, "");
     EXPECT_EQ(working_edit_index, 4); // still on C
-    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(route_state, kRouteStateEntered);
 
     set_working({{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
-    route_state = 2;
+    route_state = kRouteStateActivated;
     ASSERT_TRUE(insert_discontinuity(3)); // becomes the last but one
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "C", "SEA", "D"}));
-    EXPECT_EQ(route_state, 2);
+    EXPECT_EQ(route_state, kRouteStateActivated);
 
     // Beyond the end of the plan (index 1 of an empty plan included) nothing
     // is inserted: it would leave a gap.
@@ -170,7 +170,7 @@ TEST(PlanEditing, aFullPlanRefusesEveryInsertion) {
     EXPECT_EQ(working_plan_last, 200);
     EXPECT_EQ(working_plan[100].ident, "P100");
     EXPECT_EQ(working_plan[200].ident, "P200");
-    EXPECT_EQ(route_state, 0);
+    EXPECT_EQ(route_state, kRouteStateNone);
 
     // One free slot: an entry that needs a discontinuity behind it is refused
     // whole; the last but one still fits.
@@ -191,7 +191,7 @@ TEST(PlanEditing, aThenPlaceholderCarriesTheScratchpadAirway) {
     working_plan.slot(1).frequency = "112.0";
     add_hold(1, 0, 0.0);
     smiths_scratchpad = "J5";
-    route_state = 3;
+    route_state = kRouteStateActive;
     ASSERT_TRUE(insert_then_leg(1));
     EXPECT_EQ(working_idents(), (Idents{"A", "THEN", "B", "C"}));
     const RouteWaypoint& t = working_plan[1];
@@ -206,7 +206,7 @@ TEST(PlanEditing, aThenPlaceholderCarriesTheScratchpadAirway) {
     EXPECT_EQ(t.hold_number, 0); // the hold moved up with B
     EXPECT_EQ(working_plan[2].hold_number, 1);
     EXPECT_EQ(hold_list[1].working_index, 2);
-    EXPECT_EQ(route_state, 3); // a placeholder is not a change yet
+    EXPECT_EQ(route_state, kRouteStateActive); // a placeholder is not a change yet
 }
 
 TEST(PlanEditing, userWaypointsFromAPlaceBearingAndDistanceGetRunningNames) {
@@ -258,13 +258,13 @@ TEST(PlanEditing, aUserWaypointAddsExactlyOneEntryAndItsDiscontinuity) {
     pbd_distance = 10;
     pbd_bearing_1 = 45.0;
     working_cursor_index = 999;
-    route_state = 3;
+    route_state = kRouteStateActive;
     smiths_legs_mode = 1;
     ASSERT_TRUE(create_user_waypoint_mod(1, 2, 0.0));
     EXPECT_EQ(working_idents(), (Idents{"A", "XYZ01", "DISCO", "B", "C", "D"}));
     EXPECT_EQ(working_plan_last, 5);
     EXPECT_EQ(working_cursor_index, 1);
-    EXPECT_EQ(route_state, 4);
+    EXPECT_EQ(route_state, kRouteStateActiveModified);
     EXPECT_EQ(direct_to_entered, 1);
 }
 

@@ -49,7 +49,7 @@ TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
     EXPECT_EQ(route_rows_last, 3);
     EXPECT_EQ(route_rows[2].to, "LEWIS");
     EXPECT_EQ(route_rows[2].via, "SUMMA2.BTG");
-    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(route_state, kRouteStateEntered);
 
     // Picked from the name list for 16L: SUMMA2, HAROB3, SEA7; picks outside it do nothing.
     match_sid_transition("16L", "------");

@@ -52,7 +52,7 @@ TEST(RouteExec, ExecActivatesFromEveryStateWithTheSelections) {
         plan_cruise_altitude = 25000;
         cruise_altitude = 0;
         reset_active_route_state();
-        EXPECT_EQ(route_state, 3) << state;
+        EXPECT_EQ(route_state, kRouteStateActive) << state;
         EXPECT_EQ(active_plan_last, 3);
         EXPECT_EQ(active_plan[2].ident, "C");
         EXPECT_EQ(to_waypoint_index, 1);
@@ -69,7 +69,7 @@ TEST(RouteExec, ExecActivatesFromEveryStateWithTheSelections) {
 
 TEST(RouteExec, ExecOfAModifiedRouteCommandsVnavAfresh) {
     set_working({{"A", ""}, {"B", ""}, {"C", ""}});
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     to_waypoint_index = 1;
     vnav_engaged = 1;
     vnav_altitude_set = vnav_speed_set = 1;
@@ -86,13 +86,13 @@ TEST(RouteExec, ExecOfAModifiedRouteCommandsVnavAfresh) {
 TEST(RouteExec, ExecOfAnEmptyPlanOnlyExecutesTheSelections) {
     set_active({{"A", ""}, {"B", ""}, {"C", ""}});
     set_working({{"A", ""}});
-    route_state = 2;
+    route_state = kRouteStateActivated;
     select("SID2", "------");
     previous_climb_speed = 250.0;
     previous_cost_index = 40;
     previous_cruise_altitude = 31000;
     reset_active_route_state();
-    EXPECT_EQ(route_state, 2);
+    EXPECT_EQ(route_state, kRouteStateActivated);
     EXPECT_EQ(active_plan_last, 2);
     EXPECT_EQ(exec_sid, "SID2");
     EXPECT_EQ(previous_climb_speed, 0.0);
@@ -103,7 +103,7 @@ TEST(RouteExec, ExecOfAnEmptyPlanOnlyExecutesTheSelections) {
 TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
     set_active({{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
     set_working({{"A", ""}, {"X", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     to_waypoint_index = 1;
     hold_at(1, 1, 2); // moved one down by the inserted X
     hold_at(2, 3, 0); // deletion pending on the hold page
@@ -194,7 +194,7 @@ TEST(RouteExec, EraseRebuildsTheProcedureListsOfTheOpenPage) {
 // airport page on the origin; the entry typed before is dropped.
 TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
     write_plan(working_plan, working_plan_last, {"KSEA", "X", "KPDX"});
-    route_state = 0;
+    route_state = kRouteStateNone;
     mcu_entry_text = "TYPED";
     mcu_enter_pressed = 1;
     airport_runway_selected_line = 2;
@@ -202,7 +202,7 @@ TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
     mcu_apt_top = 3;
     mcu_direct_only = 1;
     reset_active_route_state();
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     // The MCU airport page starts afresh on the origin; the plan is no bare
     // MCU direct-to any more.
     EXPECT_EQ(mcu_airport_list_index, -999);
@@ -221,7 +221,7 @@ TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
     EXPECT_EQ(mcu_enter_pressed, 0);
 
     // A modified route: a destination entered on the pages is selected anew.
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     destination_airport_ident = "KPDX";
     selected_destination_ident.clear();
     mcu_entry_text = "TYPED";

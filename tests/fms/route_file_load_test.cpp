@@ -72,9 +72,9 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     EXPECT_EQ(loaded_origin_ident, "KSEA");
     EXPECT_EQ(loaded_destination_ident, "KPDX");
     EXPECT_EQ(to_waypoint_index, 1);
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(gns_route_loaded_flag, 1);
-    EXPECT_EQ(flight_phase, 0); // a new flight log was started on the ground
+    EXPECT_EQ(flight_phase, kFlightPhaseInitLoad); // a new flight log was started on the ground
     // An intersection line that is a VOR of the database becomes the VOR.
     EXPECT_EQ(active_plan[1].type, "VOR");
     EXPECT_EQ(active_plan[1].frequency, "116.80");
@@ -131,7 +131,7 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
         {"NOHEADER.RTE", 33000, 2000.0, "NO WAYPOINT IN FILE"},
     };
     for (const auto& row : rows) {
-        route_state = 0;
+        route_state = kRouteStateNone;
         active_plan.slot(3).ident = "KEPT";
         cruise_altitude = plan_cruise_altitude = 31000;
         fuel_on_board_low_lb = plan_fuel_on_board = 500.0;
@@ -140,7 +140,7 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
         EXPECT_EQ(active_plan_last, kPlanLastIndex) << row.name;
         EXPECT_EQ(working_plan_last, kPlanLastIndex) << row.name;
         EXPECT_EQ(active_plan[3].ident, "KEPT") << row.name;
-        EXPECT_EQ(route_state, 0) << row.name;
+        EXPECT_EQ(route_state, kRouteStateNone) << row.name;
         EXPECT_EQ(cruise_altitude, row.cruise_altitude) << row.name;
         EXPECT_EQ(plan_cruise_altitude, row.cruise_altitude) << row.name;
         EXPECT_EQ(fuel_on_board_low_lb, row.reserve) << row.name;
@@ -169,7 +169,7 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     load_route_file_to_working("AFTER.RTE", 0);
     EXPECT_EQ(planned_fuel, 12000.0);
     EXPECT_EQ(approach_info, "I10R_10R");
-    EXPECT_EQ(route_state, 1);
+    EXPECT_EQ(route_state, kRouteStateEntered);
     EXPECT_EQ(to_waypoint_index, kNoToWaypoint); // EXEC starts it
     EXPECT_EQ(origin_airport_ident, "KSEA");
     load_route_file_to_working("BEFORE.RTE", 0);

@@ -89,7 +89,7 @@ TEST_F(RouteFlight, aRouteFileFlownFromTheGateWritesBothFlightLogs) {
     route_file_request = 1;
     seconds(1);
     ASSERT_EQ(active_plan_last, 2);
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(route_file_request, 0);
     // Mains of 1499 gal each at 6.7 lb/gal take the 12000 lb.
     EXPECT_EQ(host::link_u32(0x0B7C), 5011465u);
@@ -116,7 +116,7 @@ TEST_F(RouteFlight, aRouteFileFlownFromTheGateWritesBothFlightLogs) {
     seconds(2); // taxi in
     m.ias_kt = 3.0;
     seconds(125); // stopped for more than two minutes
-    EXPECT_EQ(flight_phase, 11);
+    EXPECT_EQ(flight_phase, kFlightPhaseEndFlight);
 
     std::string init_line;
     const std::vector<std::string> expected = {"InitLoad", "PushBack", "Taxi",      "Takeoff",
@@ -157,7 +157,7 @@ TEST_F(RouteFlight, theExampleRouteSequencedAtTheGateKeepsItsStartFuel) {
     seconds(2);
     ASSERT_EQ(active_plan_last, 9);
     EXPECT_GE(to_waypoint_index, 2); // SEA passed
-    EXPECT_EQ(flight_phase, 0);
+    EXPECT_EQ(flight_phase, kFlightPhaseInitLoad);
 
     m.ias_kt = 15.0;
     seconds(3); // pushback and taxi
@@ -177,7 +177,7 @@ TEST_F(RouteFlight, theExampleRouteSequencedAtTheGateKeepsItsStartFuel) {
     seconds(2); // landing and taxi in
     m.ias_kt = 3.0;
     seconds(150); // slowing down, then stopped for more than two minutes
-    ASSERT_EQ(flight_phase, 11);
+    ASSERT_EQ(flight_phase, kFlightPhaseEndFlight);
 
     const auto lines = data_lines(folder.read("orvex/FlightLog/fpl.log"));
     ASSERT_GE(lines.size(), 3u);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 TEST(RouteState, stepsThroughEnteredActivatedActiveModifiedAndBackOnExec) {
-    EXPECT_EQ(route_state, 0);
-    const int expected[] = {1, 2, 3, 4, 3, 4, 3};
+    EXPECT_EQ(route_state, kRouteStateNone);
+    const int expected[] = {kRouteStateEntered,        kRouteStateActivated, kRouteStateActive,
+                            kRouteStateActiveModified, kRouteStateActive,    kRouteStateActiveModified,
+                            kRouteStateActive};
     for (int want : expected) {
         advance_route_state();
         EXPECT_EQ(route_state, want);
@@ -18,8 +20,10 @@ TEST(RouteState, stepsThroughEnteredActivatedActiveModifiedAndBackOnExec) {
 }
 
 TEST(RouteState, anEditEntersOrModifiesButNeverActivatesNorDropsAModification) {
-    const int before[] = {0, 1, 2, 3, 4};
-    const int after[] = {1, 1, 2, 4, 4};
+    const int before[] = {kRouteStateNone, kRouteStateEntered, kRouteStateActivated, kRouteStateActive,
+                          kRouteStateActiveModified};
+    const int after[] = {kRouteStateEntered, kRouteStateEntered, kRouteStateActivated,
+                         kRouteStateActiveModified, kRouteStateActiveModified};
     for (int i = 0; i < 5; ++i) {
         route_state = before[i];
         mark_route_edited();

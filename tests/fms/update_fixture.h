@@ -13,18 +13,13 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "gauges/linkage.h"
+#include "shared/plan_points.h"
 #include "sim/aircraft_state.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-struct PlanPoint {
-    std::string ident;
-    double lat;
-    double lon;
-};
 
 // The point at a true course and distance from another.
 inline PlanPoint offset(const std::string& ident, const PlanPoint& from, double course, double nm) {
@@ -61,18 +56,10 @@ class UpdateTest : public ::testing::Test {
 
     // The plan as the active route, TO = 1, LNAV engaged.
     static void activate(const std::vector<PlanPoint>& points) {
-        active_plan_last = -1;
-        for (const PlanPoint& p : points) {
-            RouteWaypoint& w = active_plan.slot(++active_plan_last);
-            w = RouteWaypoint{};
-            w.ident = p.ident;
-            w.lat = p.lat;
-            w.lon = p.lon;
-            w.type = "WPT";
-        }
+        write_active_plan(points);
         to_waypoint_index = 1;
         to_position = GeoPosition{points[1].lat, points[1].lon};
-        route_state = 3;
+        route_state = kRouteStateActive;
         lnav_engaged = 1;
         intercept_armed = 1;
     }

@@ -55,9 +55,9 @@ TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
     place(p0.lat, p0.lon, 80.0);
     pass();
 
-    route_state = 2;
+    route_state = kRouteStateActivated;
     reset_active_route_state();
-    ASSERT_EQ(route_state, 3);
+    ASSERT_EQ(route_state, kRouteStateActive);
     ASSERT_EQ(to_waypoint_index, 1);
     ASSERT_EQ(cruise_altitude, 15000);
     to_position = GeoPosition{points[1].lat, points[1].lon};

@@ -121,7 +121,7 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     const std::vector<PlanPoint> p = line(4, 20.0);
     tod_lat = p[3].lat; // far ahead
     tod_lon = p[3].lon;
-    route_state = 3;
+    route_state = kRouteStateActive;
     cruise_altitude = 35000;
     constraint_waypoint_index = 2;
     constrain(2, 35000.0);
@@ -165,7 +165,7 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
 
 TEST_F(Vnav, TopOfDescentWithinOneAndAHalfMiles) {
     const std::vector<PlanPoint> p = line(4, 20.0);
-    route_state = 3;
+    route_state = kRouteStateActive;
     cruise_altitude = 20000;
     toc_passed = 1;
     constraint_waypoint_index = 3;

@@ -70,7 +70,7 @@ TEST_F(Server, registersOnceConnectedAndPublishesTheGuidanceAfterAFrame) {
     }
     to_waypoint_index = 1;
     to_position = GeoPosition{48.0, -122.0};
-    route_state = 3;
+    route_state = kRouteStateActive;
     lnav_engaged = 1;
     host::aircraft().lat_deg = 47.0;
     host::aircraft().lon_deg = -122.0;
@@ -239,7 +239,7 @@ TEST_F(Server, thePublishedFlightPlanIsTheActivePlanAsAPlainArray) {
     // Drop SEA and execute: the same array holds the edited plan.
     copy_active_plan_to_working();
     copy_legs(1, 2);
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     reset_active_route_state();
     frames(1);
     EXPECT_EQ(host::find_module_var("Orvex_FlightPlan")->storage, published);

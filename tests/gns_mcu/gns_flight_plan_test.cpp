@@ -66,7 +66,7 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
                                                "TOUTL", "KELSO", "LAVVA", "SAUVI", "KPDX"};
     EXPECT_EQ(active_idents(), expected);
     EXPECT_EQ(to_waypoint_index, 1);
-    EXPECT_EQ(route_state, 3);
+    EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(gns_sub_state, 1);
     EXPECT_EQ(active_sel.arr_airport, "KPDX");
     EXPECT_EQ(active_sel.dep_airport, "KSEA");

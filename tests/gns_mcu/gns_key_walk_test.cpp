@@ -16,7 +16,7 @@ class GnsKeyWalk : public GnsStandIn {
     void home() {
         reset_page_toggles();
         gns_state = GNS_FLIGHT_PLAN;
-        gns_sub_state = 1;
+        gns_sub_state = kGnsSubStateActivePlan;
         gns_plan_open = 0;
         gns_active_page = 1;
         gns_entry_active = 0;

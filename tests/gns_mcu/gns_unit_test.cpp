@@ -42,7 +42,7 @@ TEST(GnsScratchpad, KeysFillTheFieldToItsWidth) {
         EXPECT_EQ(gns_scratchpad, r.after) << r.before << " + " << r.key;
     }
     // With no field open nothing is typed; padding only pads.
-    gns_state = 1;
+    gns_state = GNS_FLIGHT_PLAN;
     gns_entry_active = 0;
     gns_scratchpad = "AB";
     gns_scratchpad_add("C", 0);
@@ -55,7 +55,7 @@ TEST(GnsScratchpad, KeysFillTheFieldToItsWidth) {
 }
 
 TEST(GnsScratchpad, SmithsLettersFromGTypeIntoAnOpenGnsField) {
-    gns_state = 1;
+    gns_state = GNS_FLIGHT_PLAN;
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     gns_scratchpad = "SEA   ";
@@ -101,7 +101,7 @@ class GnsCanvas : public ::testing::Test {
     // Active plan KSEA, then a waypoint 100 NM due south of the aircraft.
     void two_waypoint_plan() {
         gns_state = GNS_FLIGHT_PLAN;
-        gns_sub_state = 1;
+        gns_sub_state = kGnsSubStateActivePlan;
         active_plan.slot(0).ident = "KSEA";
         active_plan.slot(1).ident = "SOUTH";
         active_plan.slot(1).lat = -100.0 / 60.0;
@@ -114,7 +114,7 @@ class GnsCanvas : public ::testing::Test {
 
 TEST_F(GnsCanvas, UnpoweredDrawsOnlyTheClearAndKeepsTheInputs) {
     gns_state = GNS_FLIGHT_PLAN;
-    gns_sub_state = 2;
+    gns_sub_state = kGnsSubStateStoredPlans;
     gns_enter_pressed = 1;
     gns_lsk = 5;
     aircraft_state.display_power = 0;

@@ -6,64 +6,32 @@
 #include "data/display_settings.h"
 #include "data/display_state.h"
 #include "data/p1000_menu_state.h"
-#include "fms/math/nav_math.h"
-#include "fms/nav/nearby_lists.h"
 #include "fms/plan/route_plan.h"
-#include "gauges/gdiplus_lifetime.h"
 #include "map/map_projection.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
-#include "map/render_frame.h"
-#include "platform/gfx.h"
-#include "platform/gfx_recording.h"
-#include "platform/gfx_surface.h"
-#include "sim/aircraft_state.h"
+#include "shared/near_layer_fixture.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr double kLat = 47.0, kLon = -122.0;
 constexpr gfx::Argb kBlue = 0xFF02A7EB, kGreen = 0xFF00FA00, kMagenta = 0xFFFF13D5, kLightGreen = 0xFF5BE5A7,
                     kCyan = 0xFF18C2E7;
 
-NavRecord north(const std::string& ident, const std::string& kind, double nm) {
-    NavRecord r;
-    r.ident = ident;
-    r.kind = kind;
-    gc_destination_point(kLat, kLon, 360.0, nm, &r.latitude, &r.longitude);
-    return r;
-}
-
-template <std::size_t N>
-void fill(BoundedTable<NavRecord, N>& list, std::initializer_list<NavRecord> records) {
-    list.set_count(0);
-    for (const NavRecord& r : records)
-        list.append(r);
-}
-
-class LayerMembers : public ::testing::Test {
+class LayerMembers : public NearLayerCanvas {
   protected:
+    LayerMembers() : NearLayerCanvas(300, 300) {}
     void SetUp() override {
-        gdiplus_connect();
-        dc_ = gfx::create_surface_dc(300, 300, gfx::SurfaceRecording);
-        graphics_ = std::make_unique<gfx::Graphics>(dc_);
-        aircraft_state.plat = kLat;
-        aircraft_state.plon = kLon;
-        aircraft_state.map_heading_deg = 0.0;
-        for (ListCentre* c : {&near_navaids_centre, &local_navaids_centre, &near_airports_centre,
-                              &close_airports_centre, &near_airway_fixes_centre, &local_airway_fixes_centre})
-            *c = ListCentre{kLat, kLon};
-        hw_md11_nd_mode = 3;
-        md80_ehsi_mode = 3;
-        proline4_mfd_mode = 3;
+        NearLayerCanvas::SetUp();
+        hw_md11_nd_mode = kMd11NdModeMap;
+        md80_ehsi_mode = kEhsiModeMap;
+        proline4_mfd_mode = kProline4ModeMap;
         to_waypoint_index = kNoToWaypoint;
     }
-    void TearDown() override {
-        graphics_.reset();
-        gfx::destroy_surface_dc(dc_);
-        gdiplus_disconnect();
+    static NavRecord north(const std::string& ident, const std::string& kind, double nm) {
+        return record_at(ident, kind, 360.0, nm);
     }
     gfx::Recording& draw(const std::function<void(gfx::Graphics&)>& member) {
         rec().clear();
@@ -71,15 +39,12 @@ class LayerMembers : public ::testing::Test {
         member(*graphics_);
         return rec();
     }
-    gfx::Recording& rec() { return *gfx::surface_recording(dc_); }
     std::vector<std::string> labels() {
         std::vector<std::string> out;
         for (const gfx::RecordedOp& op : rec().ops)
             if (op.kind == gfx::OpKind::String && op.text != "*") out.push_back(op.text);
         return out;
     }
-    void* dc_ = nullptr;
-    std::unique_ptr<gfx::Graphics> graphics_;
 };
 
 TEST_F(LayerMembers, eachNavaidMemberPlacesItsSymbolAndLabel) {

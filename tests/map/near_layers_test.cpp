@@ -2,67 +2,27 @@
 // element so that one device pixel is one design unit: the aircraft symbol
 // is at (122, 249) (or (122, 171) in modes 6 and 7), 215 / range units per NM.
 #include "data/display_settings.h"
-#include "fms/math/nav_math.h"
-#include "fms/nav/nearby_lists.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/cdu_text.h"
-#include "gauges/gdiplus_lifetime.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
-#include "map/render_frame.h"
-#include "platform/gfx.h"
-#include "platform/gfx_recording.h"
-#include "platform/gfx_surface.h"
-#include "sim/aircraft_state.h"
+#include "shared/near_layer_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr double kLat = 47.0, kLon = -122.0;
-
-NavRecord record_at(const std::string& ident, const std::string& kind, double course, double nm) {
-    NavRecord r;
-    r.ident = ident;
-    r.kind = kind;
-    gc_destination_point(kLat, kLon, course, nm, &r.latitude, &r.longitude);
-    return r;
-}
-
-// The lists as if built around the aircraft, so that no layer rebuilds them.
-template <std::size_t N>
-void fill(BoundedTable<NavRecord, N>& list, std::initializer_list<NavRecord> records) {
-    list.set_count(0);
-    for (const NavRecord& r : records)
-        list.append(r);
-}
-
-class NearLayers : public ::testing::Test {
+class NearLayers : public NearLayerCanvas {
   protected:
+    NearLayers() : NearLayerCanvas(244, 302) {}
     void SetUp() override {
-        gdiplus_connect();
-        dc_ = gfx::create_surface_dc(244, 302, gfx::SurfaceRecording);
-        graphics_ = std::make_unique<gfx::Graphics>(dc_);
-        aircraft_state.plat = kLat;
-        aircraft_state.plon = kLon;
-        aircraft_state.map_heading_deg = 0.0;
-        for (ListCentre* c : {&near_navaids_centre, &local_navaids_centre, &near_airports_centre,
-                              &close_airports_centre, &near_airway_fixes_centre, &local_airway_fixes_centre})
-            *c = ListCentre{kLat, kLon};
-        hw_b737_nd_mode = 5;
+        NearLayerCanvas::SetUp();
+        hw_b737_nd_mode = kB737NdModeMap;
         hw_b737_nd_range = 40.0;
     }
-    void TearDown() override {
-        graphics_.reset();
-        gfx::destroy_surface_dc(dc_);
-        gdiplus_disconnect();
-    }
-    gfx::Recording& rec() { return *gfx::surface_recording(dc_); }
     double ppn() const { return 215.0 / hw_b737_nd_range; }
 
     DisplayObject display_{244, 302};
-    void* dc_ = nullptr;
-    std::unique_ptr<gfx::Graphics> graphics_;
 };
 
 TEST_F(NearLayers, navaidsWithinTwiceTheRangePlusFiftyAreDrawnAtTheirBearing) {

@@ -170,8 +170,8 @@ TEST_F(Efs50Ehsi, hsiDeviationBarStopsOnTheOuterDot) {
         double nm;
         int x;
     };
-    const RoutePoint& a = kExampleRoute[2];
-    const RoutePoint& b = kExampleRoute[3];
+    const PlanPoint& a = kExampleRoute[2];
+    const PlanPoint& b = kExampleRoute[3];
     double leg = 0.0, course = 0.0, lat = 0.0, lon = 0.0;
     gc_dist_course(a.lat, a.lon, b.lat, b.lon, &leg, &course);
     gc_destination_point(a.lat, a.lon, course, leg / 2, &lat, &lon);

@@ -269,7 +269,7 @@ TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     copy_active_plan_to_working();
     working_plan.slot(5).ident = "DISCO";
     working_cursor_index = 3;
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     const gfx::Recording& r = render(5, 40.0);
     int dashed_white = 0;
     for (const gfx::RecordedOp* op : r.lines_in_color(kWhite))
@@ -283,9 +283,9 @@ TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
         nisql_labels += op.kind == gfx::OpKind::String && op.text == "NISQL" && op.font_family == "HW Arial";
     EXPECT_EQ(nisql_labels, 1); // the working twin of the TO waypoint is not labelled
 
-    route_state = 1;
+    route_state = kRouteStateEntered;
     EXPECT_FALSE(render(5, 40.0).lines_in_color(kBlue).empty());
-    route_state = 3;
+    route_state = kRouteStateActive;
     int dashed = 0;
     for (const gfx::RecordedOp& op : render(5, 40.0).ops)
         dashed += op.dash_style == gfx::DashStyle::Dash && (op.color == kWhite || op.color == kBlue);

@@ -61,7 +61,7 @@ class HwMd11Nd : public NdTest {
 };
 
 // Where a position lands: bearing off the map's up direction, distance times units per NM.
-gfx::PointF map_point(double ref_lat, double ref_lon, double up, const RoutePoint& p, double cy, double ppn) {
+gfx::PointF map_point(double ref_lat, double ref_lon, double up, const PlanPoint& p, double cy, double ppn) {
     double d = 0.0, course = 0.0;
     gc_dist_course(ref_lat, ref_lon, p.lat, p.lon, &d, &course);
     const double rel = (course - up) * std::numbers::pi / 180.0;
@@ -136,7 +136,7 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
             // The aircraft symbol sits at the aircraft's place on the plan: its
             // dot (centre 1 unit above the symbol's origin) lies within a unit of it.
             const gfx::PointF ac =
-                map_point(ref_lat, ref_lon, 0.0, RoutePoint{"", a.plat, a.plon}, row.cy, row.ppn);
+                map_point(ref_lat, ref_lon, 0.0, PlanPoint{"", a.plat, a.plon}, row.cy, row.ppn);
             const float ex = float(std::trunc(ac.x - 120.0) + 120.0),
                         ey = float(std::trunc(ac.y - 129.0) + 129.0);
             bool dot = false;
@@ -167,9 +167,9 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
         return n;
     };
     EXPECT_EQ(dashed_legs(draw(3, 40.0)), 0);
-    route_state = 4;
+    route_state = kRouteStateActiveModified;
     EXPECT_EQ(dashed_legs(draw(3, 40.0)), active_plan_last);
-    route_state = 3;
+    route_state = kRouteStateActive;
     // VOR and APP draw no map.
     for (const int mode : {4, 5})
         EXPECT_EQ(draw(mode, 40.0).find_text("OLM"), nullptr);

@@ -22,6 +22,7 @@
 #include "nd/nd_render_passes.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
+#include "shared/plan_points.h"
 #include "sim/aircraft_state.h"
 #include "sim/host_folder.h"
 
@@ -30,14 +31,8 @@
 #include <string>
 #include <vector>
 
-struct RoutePoint {
-    const char* ident;
-    double lat;
-    double lon;
-};
-
 // KSEAKPDX.RTE as far as Portland.
-inline const RoutePoint kExampleRoute[] = {
+inline const std::vector<PlanPoint> kExampleRoute = {
     {"KSEA", 47.44900, -122.30930},  {"SEA", 47.43540, -122.30970},   {"FOXXE", 47.28117, -122.50845},
     {"NISQL", 47.12661, -122.70605}, {"OLM", 46.97170, -122.90250},   {"TOUTL", 46.35990, -122.74541},
     {"KELSO", 46.05393, -122.66818}, {"LAVVA", 45.97895, -122.54507}, {"SAUVI", 45.71578, -122.95376},
@@ -71,18 +66,10 @@ class NdTest : public ::testing::Test {
         host::start_aircraft();
         host::publish_aircraft();
 
-        active_plan_last = -1;
-        for (const RoutePoint& p : kExampleRoute) {
-            RouteWaypoint& w = active_plan.slot(++active_plan_last);
-            w = RouteWaypoint{};
-            w.ident = p.ident;
-            w.lat = p.lat;
-            w.lon = p.lon;
-            w.type = "WPT";
-        }
+        write_active_plan(kExampleRoute);
         to_waypoint_index = 3;
         to_position = GeoPosition{kExampleRoute[3].lat, kExampleRoute[3].lon};
-        route_state = 3;
+        route_state = kRouteStateActive;
         update();
     }
     void TearDown() override {

@@ -65,8 +65,8 @@ class Proline4Mfd : public NdTest {
     // The aircraft moved `nm` across the TO leg (right of it for positive nm).
     void off_the_leg(double nm) {
         double leg = 0.0, course = 0.0;
-        const RoutePoint& a = kExampleRoute[2];
-        const RoutePoint& b = kExampleRoute[3];
+        const PlanPoint& a = kExampleRoute[2];
+        const PlanPoint& b = kExampleRoute[3];
         gc_dist_course(a.lat, a.lon, b.lat, b.lon, &leg, &course);
         double lat = 0.0, lon = 0.0;
         gc_destination_point(a.lat, a.lon, course, leg / 2, &lat, &lon);

@@ -12,6 +12,7 @@
 #include "fms/units/cdu_text.h"
 #include "map/range_ladder.h"
 #include "pfd/c17_mfd_painters.h"
+#include "shared/near_layer_fixture.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -26,11 +27,7 @@ class C17Nav : public C17Mfd {
   protected:
     void SetUp() override {
         C17Mfd::SetUp();
-        aircraft_state.plat = kLat;
-        aircraft_state.plon = kLon;
-        for (ListCentre* c : {&near_navaids_centre, &local_navaids_centre, &near_airports_centre,
-                              &close_airports_centre, &near_airway_fixes_centre, &local_airway_fixes_centre})
-            *c = ListCentre{kLat, kLon};
+        centre_near_lists_at(kLat, kLon);
         c17_map_range_nm = 80.0;
     }
     const gfx::Recording& show(uint32_t format) {

@@ -312,7 +312,7 @@ std::string feed_airway(std::string_view input) {
     const std::vector<std::string> parts = split_parts(input, 2);
     MemoryFiles files;
     files.add("\\orvex\\navdata\\awys.txt", parts[1]);
-    gns_sub_state = 0;
+    gns_sub_state = kGnsSubStateNone;
     working_plan_last = 1;
     working_cursor_index = 1;
     working_plan.slot(1).ident = word(parts[0], 1);

@@ -186,14 +186,6 @@ TEST(FuelOnBoard, IsQuantityTimesWeightAndOnlyEverLowersTheLowMark) {
     EXPECT_EQ(fuel_on_board_low_lb, 0.0);
 }
 
-TEST(ReturnZero, ReadsNothing) {
-    SimValuesInstalled sim;
-    EXPECT_EQ(sim_var_object.return_zero(), 0.0);
-    EXPECT_EQ(sim_var_object.return_zero(), 0.0);
-    EXPECT_TRUE(V::token_reads.empty());
-    EXPECT_TRUE(V::calculator_calls.empty());
-}
-
 } // namespace
 
 namespace {

@@ -77,7 +77,7 @@ void execute_selections() {
 void start_flight_log() {
     last_clock_second = -99.0;
     flight_elapsed_seconds = 0.0;
-    flight_phase = -1;
+    flight_phase = kFlightPhaseStartLog;
     write_flight_log(0);
 }
 

@@ -224,13 +224,16 @@ void read_aircraft_file() {
 }
 
 void clamp_display_modes() {
-    if (efs50_ehsi_mode < 1 || efs50_ehsi_mode > 7) efs50_ehsi_mode = 1;
-    if (efs50_nav_source < 1 || efs50_nav_source > 2) efs50_nav_source = 1;
+    if (efs50_ehsi_mode < kEfs50EhsiModeHsi || efs50_ehsi_mode > kEfs50EhsiModeArcWx)
+        efs50_ehsi_mode = kEfs50EhsiModeHsi;
+    if (efs50_nav_source < kEfs50NavSourceVor || efs50_nav_source > kEfs50NavSourceFms)
+        efs50_nav_source = kEfs50NavSourceVor;
     if (du_1000_ehsi_mode < kEhsiModeCompass || du_1000_ehsi_mode > kEhsiModeMap)
         du_1000_ehsi_mode = kEhsiModeCompass;
     if (hw_b737_nd_mode < kB737NdModeCompass || hw_b737_nd_mode > kB737NdModePlan)
         hw_b737_nd_mode = kB737NdModeCompass;
-    if (hw_md11_nd_mode < kMd11NdModePlan || hw_md11_nd_mode > kMd11NdModeApp) hw_md11_nd_mode = 1;
+    if (hw_md11_nd_mode < kMd11NdModePlan || hw_md11_nd_mode > kMd11NdModeApp)
+        hw_md11_nd_mode = kMd11NdModeNone;
     if (md80_ehsi_mode < kEhsiModeCompass || md80_ehsi_mode > kEhsiModeMap) md80_ehsi_mode = kEhsiModeCompass;
     if (proline4_mfd_mode < kProline4ModeNav || proline4_mfd_mode > kProline4ModeMap)
         proline4_mfd_mode = kProline4ModeNav;

@@ -519,7 +519,7 @@ void prepare_aircraft_for_active_route(int request) {
     tower_view_set = 0;
     if (SetUTCTimeOnFPLoad == 1 && on_the_ground()) set_sim_clock_to_utc();
     if (on_the_ground()) {
-        flight_phase = -1;
+        flight_phase = kFlightPhaseStartLog;
         if (LoadFuelonFlightPlanLoad == 1 && record.active_fuel_total > 5.0)
             load_fuel(record.active_fuel_total);
         if (SetMCPCrzAltOnFlightPlanLoad == 1)

@@ -34,7 +34,7 @@ void leg_course_and_distance(int* bearing_side, double* bearing_offset, int* xtk
     double off = 0.0;
     double off_course = 0.0;
     gc_dist_course(abeam.lat, abeam.lon, a.plat, a.plon, &off, &off_course);
-    const double limit = mode == 7 ? 125.0 : 5.0;
+    const double limit = mode == kCrossTrackModeWide ? 125.0 : 5.0;
     *xtk_distance = off < limit ? off : limit;
 
     const double h = a.heading_deg;

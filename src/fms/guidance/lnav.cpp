@@ -43,7 +43,7 @@ void steer_lnav() {
     double bearing_offset = 0.0;
     double heading_offset = 0.0;
     leg_course_and_distance(&bearing_side, &bearing_offset, &cross_track_direction, &cross_track_nm,
-                            &heading_side, &heading_offset, 7);
+                            &heading_side, &heading_offset, kCrossTrackModeWide);
 
     const double look_ahead = cross_track_nm > 0.0 && cross_track_nm <= 3.5 ? 3.0 : 5.0;
     const double along = leg_distance_nm - distance_to_to_nm + look_ahead;

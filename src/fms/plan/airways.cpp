@@ -24,7 +24,7 @@ constexpr int kEntriesPerPage = 16;
 // The ident of the plan entry the pilot is at; empty when the cursor is
 // outside the plan (999 and the like name no waypoint).
 bool current_waypoint_ident(std::string& ident) {
-    const bool active = gns_sub_state == 1;
+    const bool active = gns_sub_state == kGnsSubStateActivePlan;
     const int last = active ? active_plan_last : working_plan_last;
     const int i = working_cursor_index;
     if (i < 0 || i > last) return false;

@@ -24,7 +24,7 @@ int find_candidate_index(const std::string& ident);
 // Lists the fixes of one airway (a leading '#' is dropped; each fix carries
 // the airway in text_1) and finds the current waypoint among them: the
 // working plan's entry at working_cursor_index, or the active plan's while
-// gns_sub_state is 1.
+// gns_sub_state is kGnsSubStateActivePlan.
 void load_airway(std::string airway);
 
 // Copies ident, position, kind and extra of entry v into entry 1.

@@ -14,7 +14,7 @@
 #include <cmath>
 #include <cstdio>
 
-int flight_phase = 999;
+int flight_phase = kFlightPhaseNoLog;
 int flight_log_started = 0;
 double payload_read_flag = 0.0;
 double zero_fuel_weight_lb = 0.0;
@@ -65,46 +65,46 @@ bool step_segments() {
     const double vs = a.vertical_speed_fpm;
     const double since_line = flight_elapsed_seconds - last_line_time;
     bool line = false;
-    if (flight_phase == 0 && gs > 2.0) flight_phase = 1, line = true;
-    if (flight_phase == 1 && gs > 10.0) flight_phase = 2, line = true;
-    if (flight_phase == 2 && gs > 60.0 && a.radio_altitude_ft > 50.0) {
-        flight_phase = 3;
+    if (flight_phase == kFlightPhaseInitLoad && gs > 2.0) flight_phase = kFlightPhasePushBack, line = true;
+    if (flight_phase == kFlightPhasePushBack && gs > 10.0) flight_phase = kFlightPhaseTaxi, line = true;
+    if (flight_phase == kFlightPhaseTaxi && gs > 60.0 && a.radio_altitude_ft > 50.0) {
+        flight_phase = kFlightPhaseTakeoff;
         line = true;
         takeoff_time_text = utc_text();
     }
-    if (flight_phase == 3 && vs > 400.0) flight_phase = 4, line = true;
-    if (flight_phase == 4) {
+    if (flight_phase == kFlightPhaseTakeoff && vs > 400.0) flight_phase = kFlightPhaseClimb, line = true;
+    if (flight_phase == kFlightPhaseClimb) {
         if (vs > 400.0 && since_line > 5.0) line = true;
-        if (vs > -50.0 && vs < 50.0) flight_phase = 5, line = true;
+        if (vs > -50.0 && vs < 50.0) flight_phase = kFlightPhaseCruise, line = true;
     }
-    if (flight_phase == 5) {
+    if (flight_phase == kFlightPhaseCruise) {
         if (since_line > 60.0) line = true;
         if (vs < -400.0 && vertical_speed_at_last_line < -400.0 && since_line > 20.0)
-            flight_phase = 6, line = true;
+            flight_phase = kFlightPhaseDescent, line = true;
     }
-    if (flight_phase == 6) {
+    if (flight_phase == kFlightPhaseDescent) {
         if (vs < -400.0 && since_line > 5.0) line = true;
-        if (distance_to_last_waypoint() < 20.0) flight_phase = 7, line = true;
+        if (distance_to_last_waypoint() < 20.0) flight_phase = kFlightPhaseApproach, line = true;
     }
-    if (flight_phase == 7) {
+    if (flight_phase == kFlightPhaseApproach) {
         if (since_line > 5.0) line = true;
         if (gs < 60.0) {
-            flight_phase = 8;
+            flight_phase = kFlightPhaseLanding;
             line = true;
             landing_time_text = utc_text();
         }
     }
-    if (flight_phase == 8 && gs < 40.0) flight_phase = 9, line = true;
-    if (flight_phase == 9 && gs < 5.0) {
-        flight_phase = 10;
+    if (flight_phase == kFlightPhaseLanding && gs < 40.0) flight_phase = kFlightPhaseArrTaxi, line = true;
+    if (flight_phase == kFlightPhaseArrTaxi && gs < 5.0) {
+        flight_phase = kFlightPhaseStopped;
         arrival_stop_time = flight_elapsed_seconds;
     }
-    if (flight_phase == 10) {
+    if (flight_phase == kFlightPhaseStopped) {
         if (gs > 10.0) {
-            flight_phase = 9;
+            flight_phase = kFlightPhaseArrTaxi;
         } else if (flight_elapsed_seconds - arrival_stop_time > 120.0 ||
                    sim_var_object.get_simvar_323() == 0.0) {
-            flight_phase = 11;
+            flight_phase = kFlightPhaseEndFlight;
             line = true;
         }
     }
@@ -194,12 +194,12 @@ void write_flight_log(int code) {
         flight_log_started = 1;
         return;
     }
-    if (flight_phase >= 11 || flight_phase < -1) return;
+    if (flight_phase >= kFlightPhaseEndFlight || flight_phase < kFlightPhaseStartLog) return;
 
     bool line = false;
-    const bool starts_log = flight_phase == -1;
+    const bool starts_log = flight_phase == kFlightPhaseStartLog;
     if (starts_log) {
-        flight_phase = 0;
+        flight_phase = kFlightPhaseInitLoad;
         flight_log_start_fuel = sim_var_object.get_fuel_on_board_lb();
         line = true;
     }
@@ -214,7 +214,7 @@ void write_flight_log(int code) {
     if (!line) return;
 
     write_line(waypoint, starts_log);
-    if (flight_phase == 11) write_flight_summary();
+    if (flight_phase == kFlightPhaseEndFlight) write_flight_summary();
     last_line_time = flight_elapsed_seconds;
     previous_altitude = aircraft_state.indicated_altitude_ft;
     vertical_speed_at_last_line = aircraft_state.vertical_speed_fpm;

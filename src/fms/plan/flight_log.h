@@ -5,9 +5,24 @@
 
 #include <string>
 
-// Segment of the flight: 999 no log (nothing is written, the flight clock
-// stands), -1 start a new log, 0 InitLoad .. 11 End_Flight.
+// Segment of the flight: no log (nothing is written, the flight clock
+// stands), start a new log, then InitLoad .. End_Flight. Kept an int: the
+// segments are numbered in the log's order and steps compare them as numbers.
 extern int flight_phase;
+inline constexpr int kFlightPhaseNoLog = 999;
+inline constexpr int kFlightPhaseStartLog = -1;
+inline constexpr int kFlightPhaseInitLoad = 0;
+inline constexpr int kFlightPhasePushBack = 1;
+inline constexpr int kFlightPhaseTaxi = 2;
+inline constexpr int kFlightPhaseTakeoff = 3;
+inline constexpr int kFlightPhaseClimb = 4;
+inline constexpr int kFlightPhaseCruise = 5;
+inline constexpr int kFlightPhaseDescent = 6;
+inline constexpr int kFlightPhaseApproach = 7;
+inline constexpr int kFlightPhaseLanding = 8;
+inline constexpr int kFlightPhaseArrTaxi = 9;
+inline constexpr int kFlightPhaseStopped = 10; // unnamed in the log: stopped, waiting to end
+inline constexpr int kFlightPhaseEndFlight = 11;
 // The flight time, flight_elapsed_seconds, is counted by fms_update.
 
 // 1 once the log has taken its starting readings (code 3).

@@ -18,7 +18,7 @@ void advance_route_state() {
         route_state = kRouteStateEntered;
         // A route entered on the ground starts a new flight.
         if (aircraft_state.ground_speed_kt < 5.0) {
-            flight_phase = -1;
+            flight_phase = kFlightPhaseStartLog;
             if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 5.0) load_fuel(planned_fuel);
             fuel_on_board_low_lb = plan_fuel_on_board;
             last_clock_second = -99.0;

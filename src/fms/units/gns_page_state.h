@@ -16,9 +16,12 @@ inline int gns_plan_changed = 0;
 // The GNS direct-to mark; EXEC clears it.
 inline int gns_direct_to_flag = 0;
 
-// 1 while the GNS works on the active plan; the airway loader then looks for
-// the current waypoint there instead of in the working plan.
+// Which plan the GNS FLIGHT PLAN pages work on; on the active plan the airway
+// loader looks for the current waypoint there instead of in the working plan.
 inline int gns_sub_state = 0;
+inline constexpr int kGnsSubStateNone = 0;
+inline constexpr int kGnsSubStateActivePlan = 1;
+inline constexpr int kGnsSubStateStoredPlans = 2; // the stored-plan list, or one opened
 
 // 1 while a plan insertion of the GNS works on the working plan.
 inline int gns_plan_open = 0;
