@@ -18,53 +18,15 @@ import struct
 import sys
 import zlib
 
+from png_twins import read_png_rows
+
 MAX_SHARE = 0.005
 TOLERANCE = 24
 
 
 def read_png(path):
     """Width, height, channels and the unfiltered rows of an 8-bit PNG."""
-    with open(path, "rb") as f:
-        data = f.read()
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        raise ValueError("not a PNG file")
-    at, idat = 8, []
-    width = height = depth = kind = interlace = 0
-    while at < len(data):
-        (length,) = struct.unpack(">I", data[at:at + 4])
-        tag, body = data[at + 4:at + 8], data[at + 8:at + 8 + length]
-        at += 12 + length
-        if tag == b"IHDR":
-            width, height, depth, kind, _, _, interlace = struct.unpack(">IIBBBBB", body)
-        elif tag == b"IDAT":
-            idat.append(body)
-        elif tag == b"IEND":
-            break
-    channels = {0: 1, 2: 3, 4: 2, 6: 4}.get(kind)
-    if depth != 8 or channels is None or interlace != 0:
-        raise ValueError("unsupported PNG form (depth %d, colour type %d)" % (depth, kind))
-    raw = zlib.decompress(b"".join(idat))
-    stride = width * channels
-    rows, previous, at = [], bytearray(stride), 0
-    for _ in range(height):
-        kind_of_filter, line = raw[at], bytearray(raw[at + 1:at + 1 + stride])
-        at += 1 + stride
-        for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
-            up = previous[i]
-            if kind_of_filter == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind_of_filter == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind_of_filter == 3:
-                line[i] = (line[i] + ((left + up) >> 1)) & 0xFF
-            elif kind_of_filter == 4:
-                corner = previous[i - channels] if i >= channels else 0
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
-        rows.append(bytes(line))
-        previous = line
+    width, height, _, channels, _, rows = read_png_rows(path)
     return width, height, channels, rows
 
 

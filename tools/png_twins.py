@@ -30,8 +30,8 @@ LINUX_HOOK_PICTURES = {
 }
 
 
-def read_png(path):
-    """Width, height and a flat list of (r, g, b) tuples, alpha laid on black."""
+def read_png_rows(path):
+    """Width, height, colour type, channels, palette and the unfiltered rows of an 8-bit PNG."""
     with open(path, "rb") as f:
         data = f.read()
     if data[:8] != b"\x89PNG\r\n\x1a\n":
@@ -75,6 +75,12 @@ def read_png(path):
                 line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
         rows.append(bytes(line))
         previous = line
+    return width, height, kind, channels, palette, rows
+
+
+def read_png(path):
+    """Width, height and a flat list of (r, g, b) tuples, alpha laid on black."""
+    width, height, kind, channels, palette, rows = read_png_rows(path)
     pixels = []
     for line in rows:
         for x in range(width):
