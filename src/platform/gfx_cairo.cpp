@@ -3,15 +3,19 @@
 // transform, so pens scale and turn with it; pixel centres follow the pixel
 // offset mode.
 //
-// Strokes are batched: consecutive strokes with the same opaque plain pen
-// (flat ends, no arrows) and the same linear part of the transform, with no
-// other drawing, clip or mode change between them and none painting a pixel
-// that another of the batch paints, are gathered into one Cairo path of sub-paths and
-// stroked once, when something else is drawn, the surface is read or the
-// Graphics ends. One stroke costs far less than one per segment. Each
+// A Graphics' calls are kept (gfx_cairo_script.h) and drawn when it ends,
+// when the surface is read or when another Graphics draws on it. A session
+// that opens with a clear and repeats the last one drawn on the surface
+// exactly, with nothing drawn since, changes no pixel and is not drawn
+// again. When drawn, strokes with one opaque plain pen (flat ends, no arrows)
+// and the same linear part of the transform go into one Cairo path and are
+// stroked once, where none paints a pixel that another of them paints and a
+// stroke moved earlier passes no call it shares a pixel with: one stroke
+// costs far less than one per segment, and the pixels are the same. Each
 // context keeps its buffers and Cairo's state between calls, so the steady
 // path allocates nothing.
 #include "platform/gfx_cairo_paths.h"
+#include "platform/gfx_cairo_script.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +38,12 @@ struct ClipBoxes {
 // they keep. It lives as long as the image (Cairo user data), which
 // outlives every context made on it.
 struct CanvasShared {
-    CairoContext* pending = nullptr;
+    CairoContext* pending = nullptr; // the context whose calls are not drawn yet
+    // The calls of the last whole session drawn, when the image holds just
+    // what they drew (they opened with a clear) and nothing since.
+    CallScript last;
+    bool last_valid = false;
+    bool last_batching = true;
     cairo_surface_t* mask = nullptr; // A8, for rasterising clip paths
     std::vector<ClipBoxes> clips;    // a display sets the same few every frame
     std::size_t next_clip = 0;
@@ -71,13 +80,30 @@ struct StrokeKey {
     bool operator==(const StrokeKey&) const = default;
 };
 
+// Calls drawn as one: strokes of one pen gathered into one Cairo path, or a
+// single call of another kind, with where they may paint.
+struct CallGroup {
+    bool batch = false;
+    StrokeKey key;           // a batch's pen
+    cairo_matrix_t matrix{}; // a batch's matrix (its linear part is the key's)
+    std::size_t at = 0;      // a single call's offset in the script
+    bool everywhere = false; // may paint anywhere: nothing may pass it
+    std::vector<StrokePiece> pieces;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0; // bounds of the pieces and their reach
+    std::vector<DPoint> device;            // a batch's paths
+    std::vector<uint8_t> types;
+};
+
 struct CairoContext {
     cairo_t* cr = nullptr;
     CanvasShared* shared = nullptr;
-    StrokeKey batch;
-    cairo_matrix_t batch_matrix{};
-    std::vector<StrokePiece> batch_pieces; // where the batch's strokes paint
-    std::vector<StrokePiece> pieces;       // the same of the stroke at hand
+    CallScript script;             // the calls not drawn yet
+    ScriptCall call;               // a call read back, its buffers reused
+    bool whole = true;             // no call drawn yet: the session may match the last one
+    ScriptCall single;             // a call of a group read back
+    std::vector<CallGroup> groups; // the groups of the calls being drawn, kept for their buffers
+    std::size_t group_count = 0;
+    std::vector<StrokePiece> pieces; // where the stroke at hand paints
     // Cairo state last set, so that unchanged settings are not set again
     // (setting a colour or a dash allocates in Cairo).
     bool color_known = false;
@@ -95,7 +121,9 @@ struct CairoContext {
     bool had_clip = false;
     // The clip as set, and the form Cairo holds it in now.
     ClipForm clip_form = ClipForm::None;
-    GraphicsPath clip_path;
+    std::vector<PointF> clip_points;
+    std::vector<uint8_t> clip_types;
+    FillMode clip_mode = FillMode::Alternate;
     cairo_matrix_t clip_matrix{};
     bool clip_rectilinear = false;
     std::vector<DPoint> clip_device; // the clip's own buffer: it may be set while a stroke's points wait
@@ -140,9 +168,7 @@ void set_line(CairoContext* c, double width, DashStyle dash) {
     set_dash(c, dash, width);
 }
 
-const std::vector<cairo_rectangle_int_t>& clip_boxes(CanvasShared* shared, cairo_surface_t* target,
-                                                     const GraphicsPath& path, const cairo_matrix_t& m,
-                                                     std::vector<DPoint>& buffer);
+const std::vector<cairo_rectangle_int_t>& clip_boxes(CairoContext* c);
 
 // Gives Cairo the context's clip in the form asked for.
 void apply_clip(CairoContext* c, ClipForm form) {
@@ -150,12 +176,11 @@ void apply_clip(CairoContext* c, ClipForm form) {
     cairo_reset_clip(cr);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE); // clip regions are whole pixels in GDI+
     if (form == ClipForm::Path) {
-        set_fill_path(cr, c->clip_path.points(), c->clip_path.types(), c->clip_matrix, c->clip_device);
-        cairo_set_fill_rule(cr, c->clip_path.fill_mode() == FillMode::Winding ? CAIRO_FILL_RULE_WINDING
-                                                                              : CAIRO_FILL_RULE_EVEN_ODD);
+        set_fill_path(cr, c->clip_points, c->clip_types, c->clip_matrix, c->clip_device);
+        cairo_set_fill_rule(cr, c->clip_mode == FillMode::Winding ? CAIRO_FILL_RULE_WINDING
+                                                                  : CAIRO_FILL_RULE_EVEN_ODD);
     } else {
-        const std::vector<cairo_rectangle_int_t>& boxes =
-            clip_boxes(c->shared, cairo_get_target(cr), c->clip_path, c->clip_matrix, c->clip_device);
+        const std::vector<cairo_rectangle_int_t>& boxes = clip_boxes(c);
         cairo_identity_matrix(cr);
         cairo_new_path(cr);
         for (const cairo_rectangle_int_t& b : boxes)
@@ -181,21 +206,29 @@ void ensure_clip(CairoContext* c, bool as_boxes) {
     if (c->clip_form != want) apply_clip(c, want);
 }
 
-// Draws the context's batch, if it has one.
-void flush_own(CairoContext* c) {
-    if (c->shared->pending != c) return;
-    c->shared->pending = nullptr;
-    set_antialias(c->cr, c->batch.antialias);
-    set_color(c, c->batch.color);
-    set_line(c, c->batch.width, c->batch.dash);
-    cairo_set_matrix(c->cr, &c->batch_matrix);
-    cairo_stroke(c->cr);
+void draw_script(CairoContext* c);
+
+// Draws whatever calls the image has waiting, so that what comes next lands
+// on top of them or what reads the image sees them. The session they belong
+// to is no longer whole, nor the image what the last session drew.
+void flush_shared(CanvasShared* shared) {
+    if (!shared || !shared->pending) return;
+    CairoContext* c = shared->pending;
+    shared->pending = nullptr;
+    draw_script(c);
+    c->script.bytes.clear();
+    c->whole = false;
+    shared->last_valid = false;
 }
 
-// Draws whatever batch the image has waiting, so that what comes next lands
-// on top of it.
-void flush_shared(CanvasShared* shared) {
-    if (shared && shared->pending) flush_own(shared->pending);
+// The script a call of the context goes into: whatever another context has
+// waiting on the image is drawn first, so calls land in the order made.
+CallScript& script_of(CairoContext* c) {
+    if (c->shared->pending != c) {
+        flush_shared(c->shared);
+        c->shared->pending = c;
+    }
+    return c->script;
 }
 
 // Whether every segment of the path runs horizontally or vertically in
@@ -226,8 +259,9 @@ double device_pen_width(const Pen& pen, const Matrix& world) {
     return width;
 }
 
-void stroke_path(CairoContext* c, std::span<const PointF> pts, std::span<const uint8_t> types, const Pen& pen,
-                 const DrawState& state) {
+// Strokes one path with its own Cairo stroke.
+void stroke_alone(CairoContext* c, std::span<const PointF> pts, std::span<const uint8_t> types,
+                  const Pen& pen, const DrawState& state) {
     if (!matrix_invertible(state.world) || pts.empty()) return;
     cairo_t* cr = c->cr;
     const cairo_matrix_t m = device_matrix(state);
@@ -235,33 +269,6 @@ void stroke_path(CairoContext* c, std::span<const PointF> pts, std::span<const u
     const bool aa = antialiased(state.smoothing);
     const bool plain = pen.start_cap == LineCap::Flat && pen.end_cap == LineCap::Flat &&
                        !pen.custom_start_cap && !pen.custom_end_cap;
-    if (plain && g_batching && (pen.color >> 24) == 0xFF && device_points(pts, m, c->device)) {
-        const StrokeKey key{pen.color, width, pen.dash_style, aa,  rectilinear(c->device, types),
-                            m.xx,      m.yx,  m.xy,           m.yy};
-        // Where strokes of one pen cross, one stroke of both would lay the
-        // smoothed edge once instead of twice and change the picture: a
-        // stroke that can touch a pixel of the batch's starts a batch of its
-        // own. A batch is kept to a few hundred pieces.
-        const double scale = std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
-        stroke_pieces(c->device, types, width * scale, c->pieces);
-        const bool same = c->shared->pending == c && c->batch == key;
-        if (!same || c->batch_pieces.size() + c->pieces.size() > 256 ||
-            pieces_touch(c->pieces, c->batch_pieces)) {
-            flush_shared(c->shared);
-            // Before the batch's path: setting a clip replaces the path.
-            ensure_clip(c, smoothed_curve(aa, key.rectilinear, m));
-            cairo_identity_matrix(cr);
-            cairo_new_path(cr);
-            c->batch = key;
-            c->batch_matrix = m;
-            c->batch_pieces.clear();
-            c->shared->pending = c;
-        }
-        c->batch_pieces.insert(c->batch_pieces.end(), c->pieces.begin(), c->pieces.end());
-        append_cairo_path(cr, c->device, types);
-        return;
-    }
-    flush_shared(c->shared);
     {
         const bool inside = device_points(pts, m, c->device);
         ensure_clip(c, smoothed_curve(aa, inside && rectilinear(c->device, types), m));
@@ -311,7 +318,6 @@ void stroke_path(CairoContext* c, std::span<const PointF> pts, std::span<const u
 void fill_path(CairoContext* c, std::span<const PointF> pts, std::span<const uint8_t> types, FillMode mode,
                Argb color, const DrawState& state) {
     if (!matrix_invertible(state.world)) return; // collapsed to nothing
-    flush_shared(c->shared);
     const cairo_matrix_t m = device_matrix(state);
     const bool aa = antialiased(state.smoothing);
     const bool inside = device_points(pts, m, c->device);
@@ -328,21 +334,22 @@ void fill_path(CairoContext* c, std::span<const PointF> pts, std::span<const uin
 // centres lie inside), in boxes: a clip of pixel-aligned boxes lets Cairo
 // clip each drawing call by region, where a clip path would have it build
 // and clear a mask for every call. Computed once per path and transform.
-const std::vector<cairo_rectangle_int_t>& clip_boxes(CanvasShared* shared, cairo_surface_t* target,
-                                                     const GraphicsPath& path, const cairo_matrix_t& m,
-                                                     std::vector<DPoint>& buffer) {
+const std::vector<cairo_rectangle_int_t>& clip_boxes(CairoContext* context) {
+    CanvasShared* shared = context->shared;
+    cairo_surface_t* target = cairo_get_target(context->cr);
+    const cairo_matrix_t& m = context->clip_matrix;
     for (const ClipBoxes& c : shared->clips)
-        if (c.mode == path.fill_mode() && std::memcmp(&c.matrix, &m, sizeof m) == 0 &&
-            c.types == path.types() && c.points.size() == path.points().size() &&
-            std::memcmp(c.points.data(), path.points().data(), c.points.size() * sizeof(PointF)) == 0)
+        if (c.mode == context->clip_mode && std::memcmp(&c.matrix, &m, sizeof m) == 0 &&
+            c.types == context->clip_types && c.points.size() == context->clip_points.size() &&
+            std::memcmp(c.points.data(), context->clip_points.data(), c.points.size() * sizeof(PointF)) == 0)
             return c.boxes;
     constexpr std::size_t kClips = 8;
     if (shared->clips.size() < kClips) shared->clips.emplace_back();
     ClipBoxes& c = shared->clips[shared->next_clip];
     shared->next_clip = (shared->next_clip + 1) % kClips;
-    c.points = path.points();
-    c.types = path.types();
-    c.mode = path.fill_mode();
+    c.points = context->clip_points;
+    c.types = context->clip_types;
+    c.mode = context->clip_mode;
     c.matrix = m;
     c.boxes.clear();
 
@@ -355,9 +362,8 @@ const std::vector<cairo_rectangle_int_t>& clip_boxes(CanvasShared* shared, cairo
     cairo_paint(cr);
     cairo_set_source_rgba(cr, 0, 0, 0, 1);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    set_fill_path(cr, path.points(), path.types(), m, buffer);
-    cairo_set_fill_rule(cr, path.fill_mode() == FillMode::Winding ? CAIRO_FILL_RULE_WINDING
-                                                                  : CAIRO_FILL_RULE_EVEN_ODD);
+    set_fill_path(cr, c.points, c.types, m, context->clip_device);
+    cairo_set_fill_rule(cr, c.mode == FillMode::Winding ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
     cairo_fill(cr);
     cairo_destroy(cr);
     cairo_surface_flush(shared->mask);
@@ -492,17 +498,9 @@ CairoContext* context_create(CairoCanvas* canvas) {
     return c;
 }
 
-void context_destroy(CairoContext* context) {
-    if (!context) return;
-    flush_own(context);
-    for (cairo_font_options_t* options : context->text_options)
-        cairo_font_options_destroy(options);
-    cairo_destroy(context->cr);
-    delete context;
-}
+namespace {
 
-void context_clear(CairoContext* context, Argb color) {
-    flush_shared(context->shared);
+void run_clear(CairoContext* context, Argb color) {
     ensure_clip(context, true);
     cairo_t* cr = context->cr;
     cairo_save(cr);
@@ -514,42 +512,24 @@ void context_clear(CairoContext* context, Argb color) {
     cairo_restore(cr);
 }
 
-void context_set_clip(CairoContext* context, const GraphicsPath* path, const DrawState& state) {
-    flush_shared(context->shared);
+void run_clip(CairoContext* context, const ScriptCall* clip) {
     cairo_reset_clip(context->cr);
     context->clip_form = ClipForm::None;
-    if (!path) return;
+    if (!clip) return;
     context->had_clip = true;
-    context->clip_path = *path;
-    context->clip_matrix = device_matrix(state);
-    context->clip_rectilinear = device_points(path->points(), context->clip_matrix, context->device) &&
-                                rectilinear(context->device, path->types());
+    context->clip_points.assign(clip->points.begin(), clip->points.end());
+    context->clip_types.assign(clip->types.begin(), clip->types.end());
+    context->clip_mode = clip->mode;
+    context->clip_matrix = device_matrix(clip->state);
+    context->clip_rectilinear = device_points(clip->points, context->clip_matrix, context->device) &&
+                                rectilinear(context->device, clip->types);
     context->clip_form = ClipForm::Path;
     apply_clip(context, ClipForm::Path);
 }
 
-void context_fill(CairoContext* context, const GraphicsPath& path, Argb color, const DrawState& state) {
-    fill_path(context, path.points(), path.types(), path.fill_mode(), color, state);
-}
-
-void context_fill_polygon(CairoContext* context, std::span<const PointF> points, FillMode mode, Argb color,
-                          const DrawState& state) {
-    fill_path(context, points, polyline_types(context, points.size(), true), mode, color, state);
-}
-
-void context_stroke(CairoContext* context, const GraphicsPath& path, const Pen& pen, const DrawState& state) {
-    stroke_path(context, path.points(), path.types(), pen, state);
-}
-
-void context_stroke_polyline(CairoContext* context, std::span<const PointF> points, bool closed,
-                             const Pen& pen, const DrawState& state) {
-    stroke_path(context, points, polyline_types(context, points.size(), closed), pen, state);
-}
-
-void context_draw_text(CairoContext* context, const TextLayout& layout, const Font& font, Argb color,
-                       const DrawState& state) {
+void run_text(CairoContext* context, const TextLayout& layout, const std::string& face, FontStyle style,
+              Argb color, const DrawState& state) {
     if (!matrix_invertible(state.world) || layout.lines.empty()) return;
-    flush_shared(context->shared);
     ensure_clip(context, true);
     cairo_t* cr = context->cr;
     const cairo_matrix_t m = device_matrix(state);
@@ -570,7 +550,7 @@ void context_draw_text(CairoContext* context, const TextLayout& layout, const Fo
         }
     }
     cairo_set_matrix(cr, &m);
-    cairo_set_font_face(cr, static_cast<cairo_font_face_t*>(font_face_handle(font.face, font.style)));
+    cairo_set_font_face(cr, static_cast<cairo_font_face_t*>(font_face_handle(face, style)));
     cairo_set_font_size(cr, layout.em);
     const bool aliased = state.text_hint == TextRenderingHint::SingleBitPerPixel ||
                          state.text_hint == TextRenderingHint::SingleBitPerPixelGridFit;
@@ -587,6 +567,250 @@ void context_draw_text(CairoContext* context, const TextLayout& layout, const Fo
         context->color_known = false;
         context->dash_known = false;
     }
+}
+
+// Where a piece may paint, and a pixel round it.
+void piece_bounds(const StrokePiece& p, double& x0, double& y0, double& x1, double& y1) {
+    const double r = p.reach + 1.5;
+    x0 = std::min(x0, std::min(p.a.x, p.b.x) - r);
+    y0 = std::min(y0, std::min(p.a.y, p.b.y) - r);
+    x1 = std::max(x1, std::max(p.a.x, p.b.x) + r);
+    y1 = std::max(y1, std::max(p.a.y, p.b.y) + r);
+}
+
+CallGroup& new_group(CairoContext* c) {
+    if (c->group_count == c->groups.size()) c->groups.emplace_back();
+    CallGroup& g = c->groups[c->group_count++];
+    g.batch = false;
+    g.everywhere = false;
+    g.pieces.clear();
+    g.device.clear();
+    g.types.clear();
+    g.x0 = g.y0 = HUGE_VAL;
+    g.x1 = g.y1 = -HUGE_VAL;
+    return g;
+}
+
+// Whether what the pieces (within the bounds) paint may share a pixel with
+// what the group paints.
+bool touches(const CallGroup& g, std::span<const StrokePiece> pieces, double x0, double y0, double x1,
+             double y1) {
+    if (g.everywhere) return true;
+    if (x1 <= g.x0 || g.x1 <= x0 || y1 <= g.y0 || g.y1 <= y0) return false;
+    return pieces_touch(pieces, g.pieces);
+}
+
+// A stroke of an opaque plain pen joins the latest group of the same pen
+// that nothing drawn since overlaps, when it paints no pixel of that group
+// (where strokes of one pen cross, one stroke of both would lay the smoothed
+// edge once instead of twice). Drawn there, it lands earlier than calls it
+// shares no pixel with, which changes nothing. False when the stroke is not
+// of such a pen.
+bool join_batch(CairoContext* c, const ScriptCall& call) {
+    const Pen& pen = call.pen;
+    const bool plain = pen.start_cap == LineCap::Flat && pen.end_cap == LineCap::Flat &&
+                       !pen.custom_start_cap && !pen.custom_end_cap;
+    if (!g_batching || !plain || (pen.color >> 24) != 0xFF || call.points.empty() ||
+        !matrix_invertible(call.state.world))
+        return false;
+    const cairo_matrix_t m = device_matrix(call.state);
+    if (!device_points(call.points, m, c->device)) return false;
+    const double width = device_pen_width(pen, call.state.world);
+    const StrokeKey key{pen.color,
+                        width,
+                        pen.dash_style,
+                        antialiased(call.state.smoothing),
+                        rectilinear(c->device, call.types),
+                        m.xx,
+                        m.yx,
+                        m.xy,
+                        m.yy};
+    const double scale = std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
+    stroke_pieces(c->device, call.types, width * scale, c->pieces);
+    double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
+    for (const StrokePiece& p : c->pieces)
+        piece_bounds(p, x0, y0, x1, y1);
+
+    constexpr std::size_t kLookBack = 64, kPieces = 256;
+    CallGroup* target = nullptr;
+    for (std::size_t i = c->group_count; i-- > 0 && c->group_count - i <= kLookBack;) {
+        CallGroup& g = c->groups[i];
+        if (touches(g, c->pieces, x0, y0, x1, y1)) break;
+        if (g.batch && g.key == key && g.pieces.size() + c->pieces.size() <= kPieces) {
+            target = &g;
+            break;
+        }
+    }
+    if (!target) {
+        target = &new_group(c);
+        target->batch = true;
+        target->key = key;
+        target->matrix = m;
+    }
+    target->pieces.insert(target->pieces.end(), c->pieces.begin(), c->pieces.end());
+    target->device.insert(target->device.end(), c->device.begin(), c->device.end());
+    target->types.insert(target->types.end(), call.types.begin(), call.types.end());
+    target->x0 = std::min(target->x0, x0);
+    target->y0 = std::min(target->y0, y0);
+    target->x1 = std::max(target->x1, x1);
+    target->y1 = std::max(target->y1, y1);
+    return true;
+}
+
+// Where a fill or a text may paint, as a box; false when it cannot be told.
+bool call_box(CairoContext* c, const ScriptCall& call, StrokePiece& box) {
+    const cairo_matrix_t m = device_matrix(call.state);
+    c->points.clear();
+    if (call.kind == Call::Fill) {
+        c->points.assign(call.points.begin(), call.points.end());
+    } else {
+        // Ink reaches about an em round a line's advance.
+        const float em = std::fabs(call.text.em);
+        for (const TextLine& line : call.text.lines) {
+            const float left = line.x - em, right = line.x + std::fabs(line.width) + em;
+            const float top = line.baseline - 2 * em, bottom = line.baseline + em;
+            c->points.insert(c->points.end(), {{left, top}, {right, top}, {right, bottom}, {left, bottom}});
+        }
+    }
+    if (c->points.empty() || !device_points(c->points, m, c->device)) return false;
+    box = StrokePiece{c->device[0], c->device[0], true, 1.0};
+    for (const DPoint& d : c->device) {
+        box.a = DPoint{std::min(box.a.x, d.x), std::min(box.a.y, d.y)};
+        box.b = DPoint{std::max(box.b.x, d.x), std::max(box.b.y, d.y)};
+    }
+    return true;
+}
+
+void add_single(CairoContext* c, const ScriptCall& call, std::size_t at) {
+    StrokePiece box;
+    const bool known = call.kind != Call::Stroke && call_box(c, call, box);
+    CallGroup& g = new_group(c);
+    g.at = at;
+    g.everywhere = !known;
+    if (known) {
+        g.pieces.push_back(box);
+        piece_bounds(box, g.x0, g.y0, g.x1, g.y1);
+    }
+}
+
+// Draws the groups gathered, in order.
+void draw_groups(CairoContext* c) {
+    cairo_t* cr = c->cr;
+    for (std::size_t i = 0; i < c->group_count; ++i) {
+        const CallGroup& g = c->groups[i];
+        if (g.batch) {
+            const StrokeKey& k = g.key;
+            // Before the batch's path: setting a clip replaces the path.
+            ensure_clip(c, smoothed_curve(k.antialias, k.rectilinear, g.matrix));
+            cairo_identity_matrix(cr);
+            cairo_new_path(cr);
+            append_cairo_path(cr, g.device, g.types);
+            set_antialias(cr, k.antialias);
+            set_color(c, k.color);
+            set_line(c, k.width, k.dash);
+            cairo_set_matrix(cr, &g.matrix);
+            cairo_stroke(cr);
+            continue;
+        }
+        ScriptReader reader(c->script);
+        reader.seek(g.at);
+        ScriptCall& call = c->single;
+        reader.next(call);
+        if (call.kind == Call::Stroke)
+            stroke_alone(c, call.points, call.types, call.pen, call.state);
+        else if (call.kind == Call::Fill)
+            fill_path(c, call.points, call.types, call.mode, call.color, call.state);
+        else
+            run_text(c, call.text, call.face, call.style, call.color, call.state);
+    }
+    c->group_count = 0;
+}
+
+void draw_script(CairoContext* c) {
+    ScriptReader reader(c->script);
+    ScriptCall& call = c->call;
+    for (std::size_t at = reader.offset(); reader.next(call); at = reader.offset()) {
+        switch (call.kind) {
+        case Call::Clear:
+            draw_groups(c);
+            run_clear(c, call.color);
+            break;
+        case Call::Clip:
+            draw_groups(c);
+            run_clip(c, &call);
+            break;
+        case Call::ResetClip:
+            draw_groups(c);
+            run_clip(c, nullptr);
+            break;
+        case Call::Stroke:
+            if (!join_batch(c, call)) add_single(c, call, at);
+            break;
+        case Call::Fill:
+        case Call::Text:
+            add_single(c, call, at);
+            break;
+        }
+    }
+    draw_groups(c);
+}
+
+} // namespace
+
+void context_destroy(CairoContext* context) {
+    if (!context) return;
+    CanvasShared* shared = context->shared;
+    if (shared->pending == context) {
+        shared->pending = nullptr;
+        // A session that opens with a clear draws the same pixels whatever
+        // the image held: one that repeats the last session exactly, on an
+        // image that holds only what that session drew, has nothing to
+        // change.
+        const bool repeat = context->whole && context->script.opens_with_clear();
+        const bool unchanged = repeat && shared->last_valid && shared->last_batching == g_batching &&
+                               shared->last.bytes == context->script.bytes;
+        if (!unchanged) draw_script(context);
+        shared->last_valid = repeat;
+        shared->last_batching = g_batching;
+        if (repeat) shared->last.bytes.swap(context->script.bytes);
+    }
+    for (cairo_font_options_t* options : context->text_options)
+        cairo_font_options_destroy(options);
+    cairo_destroy(context->cr);
+    delete context;
+}
+
+void context_clear(CairoContext* context, Argb color) {
+    write_clear(script_of(context), color);
+}
+
+void context_set_clip(CairoContext* context, const GraphicsPath* path, const DrawState& state) {
+    write_clip(script_of(context), path, state);
+}
+
+void context_fill(CairoContext* context, const GraphicsPath& path, Argb color, const DrawState& state) {
+    write_fill(script_of(context), path.points(), path.types(), path.fill_mode(), color, state);
+}
+
+void context_fill_polygon(CairoContext* context, std::span<const PointF> points, FillMode mode, Argb color,
+                          const DrawState& state) {
+    CallScript& script = script_of(context);
+    write_fill(script, points, polyline_types(context, points.size(), true), mode, color, state);
+}
+
+void context_stroke(CairoContext* context, const GraphicsPath& path, const Pen& pen, const DrawState& state) {
+    write_stroke(script_of(context), path.points(), path.types(), pen, state);
+}
+
+void context_stroke_polyline(CairoContext* context, std::span<const PointF> points, bool closed,
+                             const Pen& pen, const DrawState& state) {
+    CallScript& script = script_of(context);
+    write_stroke(script, points, polyline_types(context, points.size(), closed), pen, state);
+}
+
+void context_draw_text(CairoContext* context, const TextLayout& layout, const Font& font, Argb color,
+                       const DrawState& state) {
+    write_text(script_of(context), layout, font, color, state);
 }
 
 } // namespace gfx::detail

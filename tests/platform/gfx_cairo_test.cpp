@@ -320,6 +320,20 @@ TEST_F(GfxCairo, BatchedStrokesDrawAsOneStrokePerCall) {
              g.reset_clip();
              g.draw_line(w, 0, 58, 60, 58);
          }},
+        {"two pens in turn with texts and fills between",
+         [](Graphics& g, const Pen& w, const Pen& c, const Pen&, const Pen&, const Pen&, const SolidBrush& b,
+            const Font& f) {
+             g.set_smoothing_mode(SmoothingMode::AntiAlias);
+             for (int i = 0; i < 6; ++i) {
+                 g.draw_line(w, 4.0f + 9 * i, 4, 8.0f + 9 * i, 20);
+                 g.draw_string("8", f, SolidBrush(0xFFFFFF00), PointF{2.0f + 9 * i, 22});
+                 g.draw_line(c, 4.0f + 9 * i, 40, 8.0f + 9 * i, 56);
+             }
+             g.draw_line(c, 58, 0, 58, 60);
+             g.draw_line(w, 56, 58.5f, 60, 59.5f); // over the cyan line, away from the white ones
+             g.fill_rectangle(b, 0, 10, 60, 4);    // over the white lines
+             g.draw_line(w, 0, 12, 60, 13);        // their pen, on top of the fill
+         }},
         {"aliased and smoothed, opaque and see-through",
          [](Graphics& g, const Pen& w, const Pen&, const Pen&, const Pen&, const Pen& t, const SolidBrush&,
             const Font&) {
@@ -368,6 +382,49 @@ TEST_F(GfxCairo, BatchedStrokesDrawAsOneStrokePerCall) {
         second.fill_rectangle(black, 0, 8, 20, 5); // over the second line
     }
     EXPECT_EQ(surface_pixel(dc, 10, 10), 0xFF000000u);
+}
+
+TEST_F(GfxCairo, EverySessionLeavesWhatItDrawsAlone) {
+    // Sessions one after another on one surface, each surface compared with
+    // one that had the same sessions, every one of them read back while its
+    // Graphics lived (a session read midway is never taken as a repeat).
+    using Session = void (*)(Graphics&);
+    const Session a = [](Graphics& g) {
+        g.clear(0xFF000020);
+        g.set_smoothing_mode(SmoothingMode::AntiAlias);
+        g.draw_line(Pen(0xFFFFFFFF, 2.0f), 2, 2, 30, 20);
+        g.draw_string("A1", Font(FontFamily("Arial"), 11.0f), SolidBrush(0xFF00FF00), PointF{4, 10});
+    };
+    const Session b = [](Graphics& g) { // a's calls but one text
+        g.clear(0xFF000020);
+        g.set_smoothing_mode(SmoothingMode::AntiAlias);
+        g.draw_line(Pen(0xFFFFFFFF, 2.0f), 2, 2, 30, 20);
+        g.draw_string("A2", Font(FontFamily("Arial"), 11.0f), SolidBrush(0xFF00FF00), PointF{4, 10});
+    };
+    const Session stamp = [](Graphics& g) { g.fill_rectangle(SolidBrush(0xFFFF0000), 20, 20, 6, 6); };
+    const Session tint = [](Graphics& g) { // no clear: each one darkens what is there
+        g.fill_rectangle(SolidBrush(0x80000000), 0, 0, 40, 30);
+    };
+    const Session sequence[] = {a, a, b, b, stamp, a, a, tint, tint, tint, a};
+    void* dc = surface(40, 30);
+    for (std::size_t i = 0; i < std::size(sequence); ++i) {
+        SCOPED_TRACE(i);
+        {
+            Graphics g(dc);
+            sequence[i](g);
+        }
+        void* reference = surface(40, 30);
+        for (std::size_t k = 0; k <= i; ++k) {
+            Graphics g(reference);
+            sequence[k](g);
+            surface_pixel(reference, 0, 0);
+        }
+        int differ = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                differ += surface_pixel(dc, x, y) != surface_pixel(reference, x, y);
+        EXPECT_EQ(differ, 0);
+    }
 }
 
 TEST_F(GfxCairo, SceneMatchesTheReferencePng) {
