@@ -14,8 +14,7 @@
 // costs far less than one per segment, and the pixels are the same. Each
 // context keeps its buffers and Cairo's state between calls, so the steady
 // path allocates nothing.
-#include "platform/gfx_cairo_paths.h"
-#include "platform/gfx_cairo_script.h"
+#include "platform/gfx_cairo_context.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,114 +23,7 @@
 
 namespace gfx::detail {
 
-// A clip path as the pixels it keeps, in boxes of whole pixels.
-struct ClipBoxes {
-    std::vector<PointF> points;
-    std::vector<uint8_t> types;
-    FillMode mode = FillMode::Alternate;
-    cairo_matrix_t matrix{};
-    std::vector<cairo_rectangle_int_t> boxes;
-};
-
-// What every context drawing on one image shares: the context whose stroke
-// batch is not drawn yet, and the clip paths recently set with the pixels
-// they keep. It lives as long as the image (Cairo user data), which
-// outlives every context made on it.
-struct CanvasShared {
-    CairoContext* pending = nullptr; // the context whose calls are not drawn yet
-    // The calls of the last whole session drawn, when the image holds just
-    // what they drew (they opened with a clear) and nothing since.
-    CallScript last;
-    bool last_valid = false;
-    bool last_batching = true;
-    cairo_surface_t* mask = nullptr; // A8, for rasterising clip paths
-    std::vector<ClipBoxes> clips;    // a display sets the same few every frame
-    std::size_t next_clip = 0;
-
-    ~CanvasShared() {
-        if (mask) cairo_surface_destroy(mask);
-    }
-};
-
-struct CairoCanvas {
-    cairo_surface_t* surface = nullptr;
-    CanvasShared* shared = nullptr;
-};
-
-// How a clip is handed to Cairo: as its path, or as the boxes of the pixels
-// it keeps, by which Cairo clips as a region instead of building and
-// clearing a mask for every call. Text, clears and smoothed shapes other
-// than boxes take the boxes (the same pixels); aliased shapes and boxes the
-// path, since within a path clip Cairo draws them in whole pixels.
-enum class ClipForm { None, Path, Boxes };
-
-// The pen of a stroke batch in device terms.
-struct StrokeKey {
-    Argb color = 0;
-    double width = 0.0; // world units, under the matrix below
-    DashStyle dash = DashStyle::Solid;
-    bool antialias = false;
-    // Cairo strokes a path of horizontal and vertical lines as boxes, any
-    // other path by scan conversion, and the two differ at the line ends: a
-    // batch keeps to one kind, so each line is drawn as it would be alone.
-    bool rectilinear = false;
-    double xx = 0, yx = 0, xy = 0, yy = 0; // linear part of the matrix (the pen's shape)
-
-    bool operator==(const StrokeKey&) const = default;
-};
-
-// Calls drawn as one: strokes of one pen gathered into one Cairo path, or a
-// single call of another kind, with where they may paint.
-struct CallGroup {
-    bool batch = false;
-    StrokeKey key;           // a batch's pen
-    cairo_matrix_t matrix{}; // a batch's matrix (its linear part is the key's)
-    std::size_t at = 0;      // a single call's offset in the script
-    bool everywhere = false; // may paint anywhere: nothing may pass it
-    std::vector<StrokePiece> pieces;
-    double x0 = 0, y0 = 0, x1 = 0, y1 = 0; // bounds of the pieces and their reach
-    std::vector<DPoint> device;            // a batch's paths
-    std::vector<uint8_t> types;
-};
-
-struct CairoContext {
-    cairo_t* cr = nullptr;
-    CanvasShared* shared = nullptr;
-    CallScript script;             // the calls not drawn yet
-    ScriptCall call;               // a call read back, its buffers reused
-    bool whole = true;             // no call drawn yet: the session may match the last one
-    ScriptCall single;             // a call of a group read back
-    std::vector<CallGroup> groups; // the groups of the calls being drawn, kept for their buffers
-    std::size_t group_count = 0;
-    std::vector<StrokePiece> pieces; // where the stroke at hand paints
-    // Cairo state last set, so that unchanged settings are not set again
-    // (setting a colour or a dash allocates in Cairo).
-    bool color_known = false;
-    Argb color = 0;
-    bool dash_known = false;
-    DashStyle dash = DashStyle::Solid;
-    double dash_width = 0.0;
-    // Buffers of the calls.
-    std::vector<DPoint> device;
-    std::vector<PointF> points;
-    std::vector<uint8_t> types;
-    std::vector<double> pattern;
-    std::vector<CapShape> caps;
-    cairo_font_options_t* text_options[2] = {nullptr, nullptr}; // grey, aliased
-    bool had_clip = false;
-    // The clip as set, and the form Cairo holds it in now.
-    ClipForm clip_form = ClipForm::None;
-    std::vector<PointF> clip_points;
-    std::vector<uint8_t> clip_types;
-    FillMode clip_mode = FillMode::Alternate;
-    cairo_matrix_t clip_matrix{};
-    bool clip_rectilinear = false;
-    std::vector<DPoint> clip_device; // the clip's own buffer: it may be set while a stroke's points wait
-};
-
-namespace {
-
-const cairo_user_data_key_t kSharedKey{};
+constexpr cairo_user_data_key_t kSharedKey{};
 
 bool g_batching = std::getenv("ORVEX_GFX_UNBATCHED") == nullptr;
 
@@ -205,8 +97,6 @@ void ensure_clip(CairoContext* c, bool as_boxes) {
     const ClipForm want = as_boxes ? ClipForm::Boxes : ClipForm::Path;
     if (c->clip_form != want) apply_clip(c, want);
 }
-
-void draw_script(CairoContext* c);
 
 // Draws whatever calls the image has waiting, so that what comes next lands
 // on top of them or what reads the image sees them. The session they belong
@@ -407,8 +297,6 @@ std::span<const uint8_t> polyline_types(CairoContext* c, std::size_t n, bool clo
     return c->types;
 }
 
-} // namespace
-
 void set_stroke_batching(bool on) {
     g_batching = on;
 }
@@ -498,8 +386,6 @@ CairoContext* context_create(CairoCanvas* canvas) {
     return c;
 }
 
-namespace {
-
 void run_clear(CairoContext* context, Argb color) {
     ensure_clip(context, true);
     cairo_t* cr = context->cr;
@@ -568,194 +454,6 @@ void run_text(CairoContext* context, const TextLayout& layout, const std::string
         context->dash_known = false;
     }
 }
-
-// Where a piece may paint, and a pixel round it.
-void piece_bounds(const StrokePiece& p, double& x0, double& y0, double& x1, double& y1) {
-    const double r = p.reach + 1.5;
-    x0 = std::min(x0, std::min(p.a.x, p.b.x) - r);
-    y0 = std::min(y0, std::min(p.a.y, p.b.y) - r);
-    x1 = std::max(x1, std::max(p.a.x, p.b.x) + r);
-    y1 = std::max(y1, std::max(p.a.y, p.b.y) + r);
-}
-
-CallGroup& new_group(CairoContext* c) {
-    if (c->group_count == c->groups.size()) c->groups.emplace_back();
-    CallGroup& g = c->groups[c->group_count++];
-    g.batch = false;
-    g.everywhere = false;
-    g.pieces.clear();
-    g.device.clear();
-    g.types.clear();
-    g.x0 = g.y0 = HUGE_VAL;
-    g.x1 = g.y1 = -HUGE_VAL;
-    return g;
-}
-
-// Whether what the pieces (within the bounds) paint may share a pixel with
-// what the group paints.
-bool touches(const CallGroup& g, std::span<const StrokePiece> pieces, double x0, double y0, double x1,
-             double y1) {
-    if (g.everywhere) return true;
-    if (x1 <= g.x0 || g.x1 <= x0 || y1 <= g.y0 || g.y1 <= y0) return false;
-    return pieces_touch(pieces, g.pieces);
-}
-
-// A stroke of an opaque plain pen joins the latest group of the same pen
-// that nothing drawn since overlaps, when it paints no pixel of that group
-// (where strokes of one pen cross, one stroke of both would lay the smoothed
-// edge once instead of twice). Drawn there, it lands earlier than calls it
-// shares no pixel with, which changes nothing. False when the stroke is not
-// of such a pen.
-bool join_batch(CairoContext* c, const ScriptCall& call) {
-    const Pen& pen = call.pen;
-    const bool plain = pen.start_cap == LineCap::Flat && pen.end_cap == LineCap::Flat &&
-                       !pen.custom_start_cap && !pen.custom_end_cap;
-    if (!g_batching || !plain || (pen.color >> 24) != 0xFF || call.points.empty() ||
-        !matrix_invertible(call.state.world))
-        return false;
-    const cairo_matrix_t m = device_matrix(call.state);
-    if (!device_points(call.points, m, c->device)) return false;
-    const double width = device_pen_width(pen, call.state.world);
-    const StrokeKey key{pen.color,
-                        width,
-                        pen.dash_style,
-                        antialiased(call.state.smoothing),
-                        rectilinear(c->device, call.types),
-                        m.xx,
-                        m.yx,
-                        m.xy,
-                        m.yy};
-    const double scale = std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
-    stroke_pieces(c->device, call.types, width * scale, c->pieces);
-    double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
-    for (const StrokePiece& p : c->pieces)
-        piece_bounds(p, x0, y0, x1, y1);
-
-    constexpr std::size_t kLookBack = 64, kPieces = 256;
-    CallGroup* target = nullptr;
-    for (std::size_t i = c->group_count; i-- > 0 && c->group_count - i <= kLookBack;) {
-        CallGroup& g = c->groups[i];
-        if (touches(g, c->pieces, x0, y0, x1, y1)) break;
-        if (g.batch && g.key == key && g.pieces.size() + c->pieces.size() <= kPieces) {
-            target = &g;
-            break;
-        }
-    }
-    if (!target) {
-        target = &new_group(c);
-        target->batch = true;
-        target->key = key;
-        target->matrix = m;
-    }
-    target->pieces.insert(target->pieces.end(), c->pieces.begin(), c->pieces.end());
-    target->device.insert(target->device.end(), c->device.begin(), c->device.end());
-    target->types.insert(target->types.end(), call.types.begin(), call.types.end());
-    target->x0 = std::min(target->x0, x0);
-    target->y0 = std::min(target->y0, y0);
-    target->x1 = std::max(target->x1, x1);
-    target->y1 = std::max(target->y1, y1);
-    return true;
-}
-
-// Where a fill or a text may paint, as a box; false when it cannot be told.
-bool call_box(CairoContext* c, const ScriptCall& call, StrokePiece& box) {
-    const cairo_matrix_t m = device_matrix(call.state);
-    c->points.clear();
-    if (call.kind == Call::Fill) {
-        c->points.assign(call.points.begin(), call.points.end());
-    } else {
-        // Ink reaches about an em round a line's advance.
-        const float em = std::fabs(call.text.em);
-        for (const TextLine& line : call.text.lines) {
-            const float left = line.x - em, right = line.x + std::fabs(line.width) + em;
-            const float top = line.baseline - 2 * em, bottom = line.baseline + em;
-            c->points.insert(c->points.end(), {{left, top}, {right, top}, {right, bottom}, {left, bottom}});
-        }
-    }
-    if (c->points.empty() || !device_points(c->points, m, c->device)) return false;
-    box = StrokePiece{c->device[0], c->device[0], true, 1.0};
-    for (const DPoint& d : c->device) {
-        box.a = DPoint{std::min(box.a.x, d.x), std::min(box.a.y, d.y)};
-        box.b = DPoint{std::max(box.b.x, d.x), std::max(box.b.y, d.y)};
-    }
-    return true;
-}
-
-void add_single(CairoContext* c, const ScriptCall& call, std::size_t at) {
-    StrokePiece box;
-    const bool known = call.kind != Call::Stroke && call_box(c, call, box);
-    CallGroup& g = new_group(c);
-    g.at = at;
-    g.everywhere = !known;
-    if (known) {
-        g.pieces.push_back(box);
-        piece_bounds(box, g.x0, g.y0, g.x1, g.y1);
-    }
-}
-
-// Draws the groups gathered, in order.
-void draw_groups(CairoContext* c) {
-    cairo_t* cr = c->cr;
-    for (std::size_t i = 0; i < c->group_count; ++i) {
-        const CallGroup& g = c->groups[i];
-        if (g.batch) {
-            const StrokeKey& k = g.key;
-            // Before the batch's path: setting a clip replaces the path.
-            ensure_clip(c, smoothed_curve(k.antialias, k.rectilinear, g.matrix));
-            cairo_identity_matrix(cr);
-            cairo_new_path(cr);
-            append_cairo_path(cr, g.device, g.types);
-            set_antialias(cr, k.antialias);
-            set_color(c, k.color);
-            set_line(c, k.width, k.dash);
-            cairo_set_matrix(cr, &g.matrix);
-            cairo_stroke(cr);
-            continue;
-        }
-        ScriptReader reader(c->script);
-        reader.seek(g.at);
-        ScriptCall& call = c->single;
-        reader.next(call);
-        if (call.kind == Call::Stroke)
-            stroke_alone(c, call.points, call.types, call.pen, call.state);
-        else if (call.kind == Call::Fill)
-            fill_path(c, call.points, call.types, call.mode, call.color, call.state);
-        else
-            run_text(c, call.text, call.face, call.style, call.color, call.state);
-    }
-    c->group_count = 0;
-}
-
-void draw_script(CairoContext* c) {
-    ScriptReader reader(c->script);
-    ScriptCall& call = c->call;
-    for (std::size_t at = reader.offset(); reader.next(call); at = reader.offset()) {
-        switch (call.kind) {
-        case Call::Clear:
-            draw_groups(c);
-            run_clear(c, call.color);
-            break;
-        case Call::Clip:
-            draw_groups(c);
-            run_clip(c, &call);
-            break;
-        case Call::ResetClip:
-            draw_groups(c);
-            run_clip(c, nullptr);
-            break;
-        case Call::Stroke:
-            if (!join_batch(c, call)) add_single(c, call, at);
-            break;
-        case Call::Fill:
-        case Call::Text:
-            add_single(c, call, at);
-            break;
-        }
-    }
-    draw_groups(c);
-}
-
-} // namespace
 
 void context_destroy(CairoContext* context) {
     if (!context) return;

@@ -1,0 +1,152 @@
+// Inside the Cairo backend: the state of an image and of a context drawing
+// on it, and the calls gfx_cairo.cpp draws with and gfx_cairo_batches.cpp
+// gathers them by. Only gfx_cairo*.cpp include it.
+#pragma once
+
+#include "platform/gfx_cairo_paths.h"
+#include "platform/gfx_cairo_script.h"
+
+#include <cairo.h>
+
+#include <span>
+#include <vector>
+
+namespace gfx::detail {
+
+// A clip path as the pixels it keeps, in boxes of whole pixels.
+struct ClipBoxes {
+    std::vector<PointF> points;
+    std::vector<uint8_t> types;
+    FillMode mode = FillMode::Alternate;
+    cairo_matrix_t matrix{};
+    std::vector<cairo_rectangle_int_t> boxes;
+};
+
+// What every context drawing on one image shares: the context whose calls
+// are not drawn yet, the last whole session drawn, and the clip paths
+// recently set with the pixels they keep. It lives as long as the image (Cairo user data), which
+// outlives every context made on it.
+struct CanvasShared {
+    CairoContext* pending = nullptr; // the context whose calls are not drawn yet
+    // The calls of the last whole session drawn, when the image holds just
+    // what they drew (they opened with a clear) and nothing since.
+    CallScript last;
+    bool last_valid = false;
+    bool last_batching = true;
+    cairo_surface_t* mask = nullptr; // A8, for rasterising clip paths
+    std::vector<ClipBoxes> clips;    // a display sets the same few every frame
+    std::size_t next_clip = 0;
+
+    ~CanvasShared() {
+        if (mask) cairo_surface_destroy(mask);
+    }
+};
+
+struct CairoCanvas {
+    cairo_surface_t* surface = nullptr;
+    CanvasShared* shared = nullptr;
+};
+
+// How a clip is handed to Cairo: as its path, or as the boxes of the pixels
+// it keeps, by which Cairo clips as a region instead of building and
+// clearing a mask for every call. Text, clears and smoothed shapes other
+// than boxes take the boxes (the same pixels); aliased shapes and boxes the
+// path, since within a path clip Cairo draws them in whole pixels.
+enum class ClipForm { None, Path, Boxes };
+
+// The pen of a stroke batch in device terms.
+struct StrokeKey {
+    Argb color = 0;
+    double width = 0.0; // world units, under the matrix below
+    DashStyle dash = DashStyle::Solid;
+    bool antialias = false;
+    // Cairo strokes a path of horizontal and vertical lines as boxes, any
+    // other path by scan conversion, and the two differ at the line ends: a
+    // batch keeps to one kind, so each line is drawn as it would be alone.
+    bool rectilinear = false;
+    double xx = 0, yx = 0, xy = 0, yy = 0; // linear part of the matrix (the pen's shape)
+
+    bool operator==(const StrokeKey&) const = default;
+};
+
+// Calls drawn as one: strokes of one pen gathered into one Cairo path, or a
+// single call of another kind, with where they may paint.
+struct CallGroup {
+    bool batch = false;
+    StrokeKey key;           // a batch's pen
+    cairo_matrix_t matrix{}; // a batch's matrix (its linear part is the key's)
+    std::size_t at = 0;      // a single call's offset in the script
+    bool everywhere = false; // may paint anywhere: nothing may pass it
+    std::vector<StrokePiece> pieces;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0; // bounds of the pieces and their reach
+    std::vector<DPoint> device;            // a batch's paths
+    std::vector<uint8_t> types;
+};
+
+struct CairoContext {
+    cairo_t* cr = nullptr;
+    CanvasShared* shared = nullptr;
+    CallScript script;             // the calls not drawn yet
+    ScriptCall call;               // a call read back, its buffers reused
+    bool whole = true;             // no call drawn yet: the session may match the last one
+    ScriptCall single;             // a call of a group read back
+    std::vector<CallGroup> groups; // the groups of the calls being drawn, kept for their buffers
+    std::size_t group_count = 0;
+    std::vector<StrokePiece> pieces; // where the stroke at hand paints
+    // Cairo state last set, so that unchanged settings are not set again
+    // (setting a colour or a dash allocates in Cairo).
+    bool color_known = false;
+    Argb color = 0;
+    bool dash_known = false;
+    DashStyle dash = DashStyle::Solid;
+    double dash_width = 0.0;
+    // Buffers of the calls.
+    std::vector<DPoint> device;
+    std::vector<PointF> points;
+    std::vector<uint8_t> types;
+    std::vector<double> pattern;
+    std::vector<CapShape> caps;
+    cairo_font_options_t* text_options[2] = {nullptr, nullptr}; // grey, aliased
+    bool had_clip = false;
+    // The clip as set, and the form Cairo holds it in now.
+    ClipForm clip_form = ClipForm::None;
+    std::vector<PointF> clip_points;
+    std::vector<uint8_t> clip_types;
+    FillMode clip_mode = FillMode::Alternate;
+    cairo_matrix_t clip_matrix{};
+    bool clip_rectilinear = false;
+    std::vector<DPoint> clip_device; // the clip's own buffer: it may be set while a stroke's points wait
+};
+
+extern bool g_batching; // strokes gathered into batches (set_stroke_batching)
+
+bool antialiased(SmoothingMode mode);
+void set_color(CairoContext* c, Argb color);
+void set_antialias(cairo_t* cr, bool on);
+// Width, ends, joins and dashes of the pen.
+void set_line(CairoContext* c, double width, DashStyle dash);
+// Whether a shape is smoothed and not made of horizontal and vertical lines
+// only (the clip form it takes).
+bool smoothed_curve(bool antialias, bool rectilinear_path, const cairo_matrix_t& m);
+// The clip in the form for shapes (false) or for text and clears (true).
+void ensure_clip(CairoContext* c, bool as_boxes);
+// Whether every segment of the path runs horizontally or vertically in
+// Cairo's fixed-point device coordinates.
+bool rectilinear(std::span<const DPoint> d, std::span<const uint8_t> types);
+// A pen narrower than a device pixel draws one pixel wide.
+double device_pen_width(const Pen& pen, const Matrix& world);
+
+// The calls drawn at once.
+void run_clear(CairoContext* context, Argb color);
+void run_clip(CairoContext* context, const ScriptCall* clip); // null: no clip
+void stroke_alone(CairoContext* c, std::span<const PointF> pts, std::span<const uint8_t> types,
+                  const Pen& pen, const DrawState& state);
+void fill_path(CairoContext* c, std::span<const PointF> pts, std::span<const uint8_t> types, FillMode mode,
+               Argb color, const DrawState& state);
+void run_text(CairoContext* context, const TextLayout& layout, const std::string& face, FontStyle style,
+              Argb color, const DrawState& state);
+
+// Draws the context's script (gfx_cairo_batches.cpp).
+void draw_script(CairoContext* c);
+
+} // namespace gfx::detail
