@@ -112,17 +112,6 @@ void write_text(CallScript& s, const TextLayout& layout, const Font& font, Argb 
     }
 }
 
-template <class T> T ScriptReader::get() {
-    T v;
-    get_bytes(&v, sizeof v);
-    return v;
-}
-
-void ScriptReader::get_bytes(void* out, std::size_t n) {
-    std::memcpy(out, bytes_.data() + at_, n);
-    at_ += n;
-}
-
 bool ScriptReader::next(ScriptCall& c) {
     if (at_ >= bytes_.size()) return false;
     auto state = [&] {

@@ -7,6 +7,7 @@
 #include "platform/gfx_detail.h"
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <vector>
@@ -57,8 +58,15 @@ class ScriptReader {
     void seek(std::size_t offset) { at_ = offset; }
 
   private:
-    template <class T> T get();
-    void get_bytes(void* out, std::size_t n);
+    template <class T> T get() {
+        T v;
+        get_bytes(&v, sizeof v);
+        return v;
+    }
+    void get_bytes(void* out, std::size_t n) {
+        std::memcpy(out, bytes_.data() + at_, n);
+        at_ += n;
+    }
 
     std::span<const uint8_t> bytes_;
     std::size_t at_ = 0;
