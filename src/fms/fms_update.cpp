@@ -65,7 +65,7 @@ int sim_rate_restored = 0;
 int paused_at_tod = 0;
 int paused_at_dest_distance = 0;
 
-int destination_airport_state = 0;
+int destination_airport_state = kDestinationAirportStateNone;
 int tower_view_set = 0;
 
 int autotune_request = 0;
@@ -168,7 +168,8 @@ void step_rate_and_pauses() {
             paused_at_tod = 1;
         }
     }
-    if (descent_speed_phase == 1 && PauseAtDistFromDest == 1 && paused_at_dest_distance == 0) {
+    if (descent_speed_phase == kDescentSpeedPhaseOn && PauseAtDistFromDest == 1 &&
+        paused_at_dest_distance == 0) {
         bool near = false;
         if (lnav_engaged == 1)
             near = pause_distance > distance_to_destination;
@@ -192,7 +193,7 @@ void step_tower_view() {
 
 // Step 20: the destination airport once the aircraft has left the origin.
 void step_destination_airport() {
-    if (destination_airport_state != 1 || active_plan_last < 0) return;
+    if (destination_airport_state != kDestinationAirportStateToLoad || active_plan_last < 0) return;
     const RouteWaypoint& destination = active_plan[active_plan_last];
     if (destination.type != "APT") return;
     double distance = 0.0;
@@ -204,7 +205,7 @@ void step_destination_airport() {
     // The MCU airport page shows the destination from now on.
     mcu_airport_text_a = airport_elevation_text;
     mcu_airport_text_b = selected_airport_ident;
-    destination_airport_state = 2;
+    destination_airport_state = kDestinationAirportStateLoaded;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
     mcu_airport_list_index = kNoSelectionIndex;
     airport_runway_selected_line = kNoRunwayLine;

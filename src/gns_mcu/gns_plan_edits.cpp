@@ -211,7 +211,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     departure_check(p, c);
     if (arrival_check(p) && p.active) {
         select_airport(p.plan[p.last].ident, 1);
-        destination_airport_state = 2;
+        destination_airport_state = kDestinationAirportStateLoaded;
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;
     }
@@ -258,7 +258,7 @@ void gns_activate_opened_plan() {
     payload_read_flag = 0.0;
 
     mcu_entry_text.clear();
-    destination_airport_state = 1;
+    destination_airport_state = kDestinationAirportStateToLoad;
     mcu_direct_only = 0;
     gns_toggle(GNS_R5) = 0;
     gns_sub_state = kGnsSubStateActivePlan;

@@ -63,7 +63,7 @@ TEST(ProfilePrediction, ClimbModelAndSemicircularRule) {
     // Mode 0 re-arms the detection.
     EXPECT_EQ(toc_passed, 0);
     EXPECT_EQ(tod_passed, 0);
-    EXPECT_EQ(descent_speed_phase, 1);
+    EXPECT_EQ(descent_speed_phase, kDescentSpeedPhaseOn);
 }
 
 TEST(ProfilePrediction, FlightPathAngleGivesTheRates) {

@@ -189,7 +189,7 @@ TEST_F(Vnav, TopOfDescentWithinOneAndAHalfMiles) {
     tod_lon = nearer.lon;
     update_vertical_guidance();
     EXPECT_EQ(tod_passed, 1);
-    EXPECT_EQ(descent_speed_phase, 1);
+    EXPECT_EQ(descent_speed_phase, kDescentSpeedPhaseOn);
     EXPECT_EQ(smiths_cdu_page, 36);
     EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11030})); // 110.30
     EXPECT_EQ(sent(0x1024C), (std::vector<uint32_t>{6000}));

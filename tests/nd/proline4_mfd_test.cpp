@@ -271,7 +271,7 @@ TEST_F(Proline4Mfd, destinationFuelAndTheRowsWithoutARoute) {
     to_waypoint_index = active_plan_last - 1;
     WeightUnit = "KGS";
     cruise_altitude = 30000; // a profile is predicted: in the climb, before any descent
-    descent_speed_phase = 0;
+    descent_speed_phase = kDescentSpeedPhaseOff;
     const gfx::Recording& r = draw(2);
     EXPECT_EQ(text_at(r, 190, 49), "454KG");
     EXPECT_EQ(text_at(r, 0, 40), "-----   ---    -:-- --:--"); // no NEXT row

@@ -271,7 +271,7 @@ void reset_active_route_state() {
             // A route activated anew starts its profile in the climb.
             toc_passed = 0;
             clear_tod_passed();
-            descent_speed_phase = 0;
+            descent_speed_phase = kDescentSpeedPhaseOff;
         }
         predict_profile(cruise_altitude, 1);
         if (toc_passed == 0) plan_distance_to(0);

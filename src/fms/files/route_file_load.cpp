@@ -451,7 +451,7 @@ void fill_active_plans() {
         copy_waypoint_fields(w, working_plan.slot(i));
         if (i == 0 && equals_ignoring_case(w.type, "APT")) {
             preset_origin(w.ident);
-            descent_speed_phase = 0;
+            descent_speed_phase = kDescentSpeedPhaseOff;
             gns_origin_loaded_flag = 1;
         }
         if (i == 1) {
@@ -476,10 +476,10 @@ void set_up_active_route(int request) {
     std::string route_name;
     if (distance <= 7.0) {
         route_name = active_plan[0].ident;
-        destination_airport_state = 1;
+        destination_airport_state = kDestinationAirportStateToLoad;
     } else {
         route_name = active_plan[last].ident;
-        destination_airport_state = 2;
+        destination_airport_state = kDestinationAirportStateLoaded;
     }
 
     const RouteWaypoint& destination = active_plan[last];

@@ -46,8 +46,11 @@ extern int sim_rate_restored;
 extern int paused_at_tod;
 extern int paused_at_dest_distance;
 
-// Destination: 1 = its airport is still to be loaded, 2 = loaded; and the
+// Destination: whether its airport's reference data is loaded; and the
 // tower view, set once per route.
+inline constexpr int kDestinationAirportStateNone = 0; // no route loaded or activated yet
+inline constexpr int kDestinationAirportStateToLoad = 1;
+inline constexpr int kDestinationAirportStateLoaded = 2;
 extern int destination_airport_state;
 extern int tower_view_set;
 
