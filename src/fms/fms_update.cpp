@@ -68,8 +68,8 @@ int paused_at_dest_distance = 0;
 int destination_airport_state = kDestinationAirportStateNone;
 int tower_view_set = 0;
 
-int autotune_request = 0;
-int route_file_request = 0;
+int autotune_request = kAutotuneNone;
+int route_file_request = kRouteFileRequestNone;
 
 namespace {
 
@@ -201,7 +201,7 @@ void step_destination_airport() {
     gc_dist_course(aircraft_state.plat, aircraft_state.plon, active_plan[0].lat, active_plan[0].lon,
                    &distance, &course);
     if (!(distance > 8.0)) return;
-    select_airport(destination.ident, 1);
+    select_airport(destination.ident, kSelectAirportDestination);
     // The MCU airport page shows the destination from now on.
     mcu_airport_text_a = airport_elevation_text;
     mcu_airport_text_b = selected_airport_ident;
@@ -235,11 +235,11 @@ void route_steps() {
 // Steps 22 to 24, with or without a route.
 void request_steps(double master_before) {
     if (autotune_request > 0) autotune_leg_radios(autotune_request);
-    if (route_file_request == 1 || route_file_request == 3) {
+    if (route_file_request == kRouteFileRequestMcu || route_file_request == kRouteFileRequestTextPage) {
         load_route_file(route_file_request);
-        route_file_request = 0;
+        route_file_request = kRouteFileRequestNone;
     }
-    autotune_request = 0;
+    autotune_request = kAutotuneNone;
     vnav_speed_refresh = 0;
 
     if (flight_phase < kFlightPhaseEndFlight) write_flight_log(0);

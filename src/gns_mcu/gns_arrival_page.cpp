@@ -37,7 +37,7 @@ void open_transition_choice() {
     gns_toggle(GNS_R2) = 1;
     gns_list_cursor = 1;
     gns_arrival_preview = 0;
-    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, 0);
+    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, kTransitionsAll);
 }
 
 void key_r1() {
@@ -190,7 +190,7 @@ void commit_transition() {
 
 void commit_star() {
     gns_sel_star = gns_scratchpad;
-    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, 0);
+    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, kTransitionsAll);
     find_star(gns_sel_star);
     reset_page_toggles();
     gns_arrival_page = 1;

@@ -69,7 +69,7 @@ void key_r2() {
     if (airport_set()) {
         if (gns_toggle(GNS_R2) == 1) {
             gns_toggle(GNS_R2) = 2;
-            filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, 0);
+            filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, kTransitionsAll);
             gns_sel_sid_transition = kGnsNone;
             gns_departure_preview = 0;
         } else {
@@ -171,7 +171,7 @@ void commit_sid() {
         gns_toggle(GNS_R1) = 2;
     }
     if (gns_sel_sid_transition == kGnsNone) {
-        filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, 0);
+        filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, kTransitionsAll);
         if (const int b = find_sid_record(gns_sel_sid)) {
             // A SID with a single transition takes it at once.
             const std::set<std::string> names = gns_transition_names(origin().sids[b]);

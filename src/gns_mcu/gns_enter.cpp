@@ -189,7 +189,7 @@ void commit_flight_plan() {
             return;
         }
         if (gns_toggle(GNS_R5) == 2) {
-            import_gps_route(7);
+            import_gps_route(kGpsImportQuiet);
             reset_page_toggles();
             return;
         }

@@ -210,7 +210,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     gns_entry_fresh = 1;
     departure_check(p, c);
     if (arrival_check(p) && p.active) {
-        select_airport(p.plan[p.last].ident, 1);
+        select_airport(p.plan[p.last].ident, kSelectAirportDestination);
         destination_airport_state = kDestinationAirportStateLoaded;
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;
@@ -240,7 +240,7 @@ void gns_activate_opened_plan() {
     }
 
     to_waypoint_index = 1;
-    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
+    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
     descent_speed_target = descent_speed_default;
     cruise_speed_target = cruise_speed_default;
     direct_to_active = 0;
@@ -272,13 +272,13 @@ void gns_activate_opened_plan() {
         load_airport_detail(destination.ident, destination_slot);
         // Makes the destination the selected one and puts its elevation on the
         // last entry.
-        select_airport(destination.ident, 1);
+        select_airport(destination.ident, kSelectAirportDestination);
         match_star_transition(kGnsNone, kGnsNone);
         constraint_waypoint_index = last;
         vertical_target_lat = destination.lat;
         vertical_target_lon = destination.lon;
         cruise_altitude = plan_cruise_altitude;
-        predict_profile(cruise_altitude > 0 ? cruise_altitude : 0, 0);
+        predict_profile(cruise_altitude > 0 ? cruise_altitude : 0, kProfilePointsOnly);
         if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 0.0) load_fuel(planned_fuel);
         mcu_legs_index = 1;
         tower_view_set = 0;
@@ -295,7 +295,7 @@ void gns_activate_opened_plan() {
         active_sel.dep_airport = origin.ident;
         load_airport_detail(origin.ident, origin_slot);
         match_sid_transition(kGnsNone, kGnsNone);
-        select_airport(origin.ident, 0);
+        select_airport(origin.ident, kSelectAirportOrigin);
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;
     }

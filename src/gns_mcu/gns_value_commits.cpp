@@ -195,7 +195,7 @@ void gns_enter_vnav_data() {
     const double descent_tas = ias_to_tas(descent_speed_target, 15000.0);
     if (gns_toggle(GNS_R2) == 1) {
         cruise_altitude = saturate_to_int(parse_double(gns_scratchpad));
-        predict_profile(cruise_altitude, 0);
+        predict_profile(cruise_altitude, kProfilePointsOnly);
     }
     if (gns_toggle(GNS_R2) == 2) TransAlt = saturate_to_int(parse_double(gns_scratchpad));
     if (gns_toggle(GNS_R3) == 1) {

@@ -49,7 +49,7 @@ void load_active(const std::string& name, double plat, double plon) {
     aircraft_state.plat = plat;
     aircraft_state.plon = plon;
     route_file_request_name = name;
-    load_route_file(1);
+    load_route_file(kRouteFileRequestMcu);
 }
 
 } // namespace

@@ -360,7 +360,7 @@ std::string feed_route_file(std::string_view input) {
     files.add("\\orvex\\flightplans\\FUZZ.rte", parts[0]);
     files.add("\\orvex\\Navdata\\apts.txt", parts[1]);
     route_file_request_name = "FUZZ.rte";
-    load_route_file(1);
+    load_route_file(kRouteFileRequestMcu);
     if (std::string p = check_plans(); !p.empty()) return p;
     load_route_file_to_working("FUZZ.rte", 0);
     load_route_preview("FUZZ.rte");

@@ -490,7 +490,7 @@ void set_up_active_route(int request) {
     arrival_destination_ident = destination.ident;
     load_airport_detail(destination.ident, destination_slot);
     match_star_transition(kNoSelection, kNoSelection);
-    select_airport(destination.ident, 2);
+    select_airport(destination.ident, kSelectAirportDestinationElevation);
     preset_arrival_selections();
 
     descent_rate_used_fpm = DescentRate;
@@ -503,10 +503,10 @@ void set_up_active_route(int request) {
     reset_active_route_state();
     // After EXEC, whose first activation empties the MCU entry: the MCU's
     // airport page is to open on this name.
-    if (request == 1) {
+    if (request == kRouteFileRequestMcu) {
         mcu_entry_text = route_name;
         mcu_enter_pressed = 1;
-    } else if (request == 3) {
+    } else if (request == kRouteFileRequestTextPage) {
         mcu_keyboard_text = route_name;
         mcu_keyboard_enter = 1;
     }
@@ -547,7 +547,7 @@ void activate_active_route() {
         cruise_speed_target = cruise_speed_default;
         descent_speed_target = descent_speed_default;
     }
-    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
+    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
 }
 
 // load_route_file_to_working, step by step.

@@ -10,8 +10,8 @@
 #include <string>
 
 // Loads route_file_request_name into the active and the working plan and
-// makes it the flown route (request 1 from the MCU, 3 from the text-page
-// variant). Run by the update pass that finds the request.
+// makes it the flown route (request kRouteFileRequestMcu or TextPage). Run by the update pass that finds the
+// request.
 void load_route_file(int request);
 
 // Loads a stored plan into the working plan for the pilot to execute. "NEXT

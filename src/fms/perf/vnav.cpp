@@ -266,7 +266,7 @@ void update_toc_tod(int mode) {
     const AircraftState& a = aircraft_state;
     int start = to;
     int top = 0;
-    if (mode == 1) {
+    if (mode == kTodNewLevel) {
         tod_sequence_index = to;
         start = to + 1;
         clear_tod_passed();
@@ -339,7 +339,7 @@ void update_vnav_target_at_sequencing() {
         lon = toc_lon;
         if (constraint_waypoint_index <= toc_sequence_index) target = constraint_waypoint_index;
     } else {
-        if (active_plan[to].constrained == 1) update_toc_tod(1);
+        if (active_plan[to].constrained == 1) update_toc_tod(kTodNewLevel);
         if (tod_passed == 1) {
             target = constraint_waypoint_index;
         } else {

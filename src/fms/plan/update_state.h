@@ -56,4 +56,7 @@ extern int tower_view_set;
 
 // Requests left by pages for the next working pass.
 extern int autotune_request;   // > 0: tune the radios with that mode
-extern int route_file_request; // 1 or 3: load the pending route file with that mode
+extern int route_file_request; // load the pending route file for that requester
+inline constexpr int kRouteFileRequestNone = 0;
+inline constexpr int kRouteFileRequestMcu = 1;      // the MCU flight-plan page
+inline constexpr int kRouteFileRequestTextPage = 3; // the status box's text page
