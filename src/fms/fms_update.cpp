@@ -242,7 +242,7 @@ void request_steps(double master_before) {
     autotune_request = kAutotuneNone;
     vnav_speed_refresh = 0;
 
-    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(0);
+    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(kFlightLogPeriodic);
 
     const double master_now = sim_var_object.get_simvar_103();
     if (SetSpdOffwhenAPMasterSetOff == 1 && master_before == 1.0 && master_now == 0.0 &&

@@ -89,7 +89,7 @@ void sequence_to_waypoint() {
         lnav_engaged = 0; // the last waypoint ends the route's guidance
         return;
     }
-    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(1);
+    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(kFlightLogWaypoint);
     stamp_last_passed(active_plan[to_waypoint_index]);
     ++to_waypoint_index;
     route_distance_summary();

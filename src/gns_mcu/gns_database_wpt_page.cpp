@@ -51,7 +51,7 @@ void gnsxls_database_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
         page.text(96.0f, 40.0f, kGnsGreen, c.ident);
         page.text(300.0f, 40.0f, kGnsGreen, kind_name(c.kind));
         std::string lat, lon;
-        format_lat_lon_dms(c.latitude, -c.longitude, &lat, &lon, 1);
+        format_lat_lon_dms(c.latitude, -c.longitude, &lat, &lon, kDmsDegrees);
         page.text(30.0f, 100.0f, kGnsWhite, "LAT");
         page.text(130.0f, 100.0f, kGnsGreen, lat);
         page.text(30.0f, 140.0f, kGnsWhite, "LON");

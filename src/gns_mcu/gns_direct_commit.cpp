@@ -187,7 +187,7 @@ void activate() {
 } // namespace
 
 void gns_enter_direct() {
-    if (gns_direct_list_mode != 1) {
+    if (gns_direct_list_mode != kGnsDirectListRoute) {
         direct_to_closest_airport();
     } else if (gns_direct_inserted == 0 && gns_entry_fresh == 0) {
         look_up_typed_identifier();

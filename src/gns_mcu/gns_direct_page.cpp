@@ -215,8 +215,9 @@ void gnsxls_direct_page(DisplayObject& display, gfx::Graphics& graphics) {
     const int route_pages = n < 0 ? 0 : n == 0 ? 1 : (n + kRowsPerPage - 1) / kRowsPerPage;
     gns_direct_page_count = route_pages + 1;
     gns_direct_page = std::clamp(gns_direct_page, 1, gns_direct_page_count);
-    gns_direct_list_mode = gns_direct_page == gns_direct_page_count ? 2 : 1;
-    if (gns_direct_list_mode == 2)
+    gns_direct_list_mode =
+        gns_direct_page == gns_direct_page_count ? kGnsDirectListClosestAirports : kGnsDirectListRoute;
+    if (gns_direct_list_mode == kGnsDirectListClosestAirports)
         closest_page(page, gns_direct_page_count);
     else
         route_page(page, gns_direct_page_count);

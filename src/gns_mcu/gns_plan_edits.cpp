@@ -284,7 +284,7 @@ void gns_activate_opened_plan() {
         tower_view_set = 0;
         if (aircraft_state.ground_speed_kt < 5.0) {
             flight_phase = kFlightPhaseStartLog;
-            write_flight_log(0);
+            write_flight_log(kFlightLogPeriodic);
             last_clock_second = -99.0;
             flight_elapsed_seconds = 0.0;
         }

@@ -90,7 +90,7 @@ void gns_update_offset_point() {
         gc_destination_point(ref.latitude, ref.longitude, course, parse_double(gns_offset_dis_input),
                              &gns_offset_lat, &gns_offset_lon);
     }
-    format_lat_lon_dms(gns_offset_lat, -gns_offset_lon, &gns_offset_lat_text, &gns_offset_lon_text, 1);
+    format_lat_lon_dms(gns_offset_lat, -gns_offset_lon, &gns_offset_lat_text, &gns_offset_lon_text, kDmsDegrees);
 }
 
 void gnsxls_pilot_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {

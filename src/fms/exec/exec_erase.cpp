@@ -78,7 +78,7 @@ void start_flight_log() {
     last_clock_second = -99.0;
     flight_elapsed_seconds = 0.0;
     flight_phase = kFlightPhaseStartLog;
-    write_flight_log(0);
+    write_flight_log(kFlightLogPeriodic);
 }
 
 void update_destination(int old_state) {

@@ -528,7 +528,7 @@ void prepare_aircraft_for_active_route(int request) {
             trigger_key_event(kKeyAutopilotAirspeedSet, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
         last_clock_second = -99.0;
         flight_elapsed_seconds = 0.0;
-        write_flight_log(0);
+        write_flight_log(kFlightLogPeriodic);
     }
     warning_messages.set_count(2);
 }
@@ -578,7 +578,7 @@ void fill_working_plan() {
 
 // The flight log and the origin and destination airports of the new plan.
 void set_up_working_airports() {
-    write_flight_log(0);
+    write_flight_log(kFlightLogPeriodic);
     const RouteWaypoint& first = working_plan[0];
     if (first.type == "APT") {
         preset_origin(first.ident);
