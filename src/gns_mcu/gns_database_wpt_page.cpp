@@ -20,11 +20,11 @@ void line_key() {
     const int before = r5();
     reset_page_toggles();
     gns_entry_active = 0;
-    if (before == 0) {
-        r5() = 1;
+    if (before == kGnsToggleIdle) {
+        r5() = kGnsToggleFirst;
         gns_scratchpad = gns_flyover_choice;
-    } else if (before == 1 && gns_return_state == GNS_DIRECT) {
-        r5() = 2;
+    } else if (before == kGnsToggleFirst && gns_return_state == GNS_DIRECT) {
+        r5() = kGnsToggleSecond;
         gns_scratchpad = direct_to_turn_text;
     }
 }
@@ -62,12 +62,12 @@ void gnsxls_database_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
         }
     }
 
-    if (r5() == 2) {
+    if (r5() == kGnsToggleSecond) {
         page.text(130.0f, 340.0f, kGnsWhite, "TURN:");
         page.highlight(300.0f, 340.0f, gns_scratchpad);
     } else {
         page.text(130.0f, 340.0f, kGnsWhite, "FLYOVER:");
-        if (r5() == 1)
+        if (r5() == kGnsToggleFirst)
             page.highlight(300.0f, 340.0f, gns_scratchpad);
         else
             page.text(300.0f, 340.0f, kGnsGreen, gns_flyover_choice);

@@ -103,20 +103,20 @@ void route_key(int first) {
     int& t = toggle(k);
     int target = 0;
     if (in_list) {
-        if (t == 0) {
-            t = 1;
+        if (t == kGnsToggleIdle) {
+            t = kGnsToggleFirst;
             target = row;
-        } else if (t == 1 && !single) {
-            t = 2;
+        } else if (t == kGnsToggleFirst && !single) {
+            t = kGnsToggleSecond;
             target = row + 1;
         } else {
-            t = 0;
+            t = kGnsToggleIdle;
             gns_entry_active = 0;
             return;
         }
     } else {
-        if (t == 0 || gns_entry_active != 1) return;
-        target = t == 2 ? row + 1 : row;
+        if (t == kGnsToggleIdle || gns_entry_active != 1) return;
+        target = t == kGnsToggleSecond ? row + 1 : row;
     }
     // The other keys of the column let go (R1 lets every other key go).
     for (int o = GNS_L1; o <= GNS_R5; ++o) {

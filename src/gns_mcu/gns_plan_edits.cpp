@@ -93,7 +93,7 @@ void move_cursor_mark() {
                                {GNS_L3, 1, GNS_L3, 2}, {GNS_L3, 2, GNS_L4, 1}, {GNS_L4, 1, GNS_L1, 1}};
     for (const Step& s : kSteps) {
         if (gns_toggle(s.from_key) != s.from) continue;
-        gns_toggle(s.from_key) = 0;
+        gns_toggle(s.from_key) = kGnsToggleIdle;
         gns_toggle(s.to_key) = s.to;
         if (s.from_key == GNS_L4) ++gns_active_page;
         return;
@@ -260,7 +260,7 @@ void gns_activate_opened_plan() {
     mcu_entry_text.clear();
     destination_airport_state = kDestinationAirportStateToLoad;
     mcu_direct_only = 0;
-    gns_toggle(GNS_R5) = 0;
+    gns_toggle(GNS_R5) = kGnsToggleIdle;
     gns_sub_state = kGnsSubStateActivePlan;
     gns_active_page = 1;
     gns_active_page_count = (active_plan_last + 5) / 6;
