@@ -67,7 +67,7 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
     EXPECT_EQ(active_idents(), expected);
     EXPECT_EQ(to_waypoint_index, 1);
     EXPECT_EQ(route_state, kRouteStateActive);
-    EXPECT_EQ(gns_sub_state, 1);
+    EXPECT_EQ(gns_sub_state, kGnsSubStateActivePlan);
     EXPECT_EQ(active_sel.arr_airport, "KPDX");
     EXPECT_EQ(active_sel.dep_airport, "KSEA");
     EXPECT_EQ(active_plan[9].kind, "");
@@ -188,7 +188,7 @@ TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
 
     press("FPL FPL"); // the active plan, then the list
     activate_example_route();
-    ASSERT_EQ(gns_sub_state, 1);
+    ASSERT_EQ(gns_sub_state, kGnsSubStateActivePlan);
     press("HOLD"); // nothing selected
     EXPECT_EQ(hold_count(), 0);
     EXPECT_EQ(gns_scratchpad, "");
