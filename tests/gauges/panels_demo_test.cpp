@@ -28,8 +28,8 @@ TEST(PanelsDemo, everySpotAnswersAndEachPanelIsPicturedTwice) {
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << text;
     EXPECT_EQ(text.find("no click spot"), std::string::npos) << text;
     for (const char* line :
-         {"state hw_md11_nd_mode=kMd11NdModePlan hw_md11_nd_compass_radius=94", "key 0x10157 0",
-          "key 0x10158 0", "state md80_ehsi_adf1_pointer_on=1", "state proline4_mfd_brg2_source=1"})
+         {"state hw_md11_nd_mode=2 hw_md11_nd_compass_radius=94", "key 0x10157 0", "key 0x10158 0",
+          "state md80_ehsi_adf1_pointer_on=1", "state proline4_mfd_brg2_source=1"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     for (const char* panel :
          {"b737", "b737_br", "md11", "efs50", "efs50_lm", "a300", "md80", "proline4", "proline4_aux"}) {
