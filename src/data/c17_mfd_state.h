@@ -20,17 +20,14 @@ inline constexpr uint32_t kC17FormatConfiguration = 12;
 
 struct C17MfdInstance {
     uint32_t format = kC17FormatPfd;
-    uint32_t map_scale = 3;                       // 3, 4, 5
-    uint32_t engine_format = kC17FormatThrust;    // the engine formats
-    uint32_t nav_format = kC17FormatHsi;          // the HSI, the maps and the plan
+    uint32_t map_scale = 3;                    // 3, 4, 5
+    uint32_t engine_format = kC17FormatThrust; // the engine formats
+    uint32_t nav_format = kC17FormatHsi;       // the HSI, the maps and the plan
 };
 
-// Units 1..4 (entry 0 unused).
-inline C17MfdInstance c17_mfd_units[5] = {{},
-                                          {kC17FormatPfd, 3, kC17FormatThrust, kC17FormatHsi},
-                                          {kC17FormatMapWideArc, 3, kC17FormatThrust, kC17FormatHsi},
-                                          {kC17FormatThrust, 3, kC17FormatThrust, kC17FormatHsi},
-                                          {kC17FormatEpr, 3, kC17FormatThrust, kC17FormatHsi}};
+// Units 1..4 (entry 0 unused): each starts on its own format.
+inline C17MfdInstance c17_mfd_units[5] = {
+    {}, {kC17FormatPfd}, {kC17FormatMapWideArc}, {kC17FormatThrust}, {kC17FormatEpr}};
 
 // The current record: what the painters, click spots and panel buttons use.
 inline uint32_t c17_mfd_format = kC17FormatPfd;
