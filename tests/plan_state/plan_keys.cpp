@@ -10,8 +10,6 @@
 #include "keyboard.h"
 #include "mcu_keys.h"
 #include "plan_state_check.h"
-#include "platform/dinput.h"
-#include "platform/window.h"
 #include "script.h"
 
 #include <cmath>
@@ -131,21 +129,10 @@ const char* PlanKeys::panel() {
 }
 
 void PlanKeys::attach() {
-    host::WindowServices windows;
-    windows.register_window = &orvex_window_register;
-    windows.unregister_window = &orvex_window_unregister;
-    sim_.module = host::attach_module(&Linkage, &ImportTable, "orvex1", surfaces(), windows);
+    attach_with_keyboard();
     // Route loads as orvex-sim makes them, so that a printed script replays.
     sim_.module.flight.load_route = &orvex_standin_load_route;
     sim_.module.flight.route_status = &orvex_standin_route_status;
-    host::KeyboardServices& k = sim_.module.keyboard;
-    k.key_event = &orvex_keyboard_event;
-    k.set_device_key = &orvex_dinput_set_key;
-    k.fail_device = &orvex_dinput_fail;
-    k.fail_window = &orvex_window_fail;
-    k.lose_input = &orvex_dinput_lose_input;
-    k.reset_window = &orvex_keyboard_reset;
-    k.reset_device = &orvex_dinput_reset;
 }
 
 void PlanKeys::after_start() {
