@@ -146,6 +146,9 @@ void activate() {
         reset_page_toggles();
         return;
     }
+    // The row behind the route's last waypoint (and the end mark) names no
+    // waypoint to fly to: DIRECT stays as it is for another choice.
+    if (c < 1 || c > w_last - 1) return;
 
     active_plan_last = w_last - 1;
     int j = 0;

@@ -39,6 +39,7 @@ class P1000Mfd : public NdTest {
         show_airports_flags[ND_P1000] = show_navaids_flags[ND_P1000] = 0;
         DrawBodArcOnP1000MFD = 0;
         hold_list.set_count(0);
+        vertical_target_lat = vertical_target_lon = vertical_target_altitude = 0.0;
         NdTest::TearDown();
     }
     const gfx::Recording& draw(int counter = 0, void* dc = nullptr) {
@@ -174,8 +175,27 @@ TEST_F(P1000Mfd, fixInfoAndTopOfClimbMeasureFromTheMapsReference) {
     clear_fix_info(0);
 }
 
+TEST_F(P1000Mfd, levelOffDotOnlyWhereAVerticalTargetLies) {
+    // No planned markers and no floating TOD: the only amber dot is the
+    // level-off point's.
+    distance_to_destination = 300.0;
+    cruise_altitude = 0;
+    vertical_target_altitude = 40000.0;
+    const RouteWaypoint& to = active_plan[to_waypoint_index];
+    auto dots = [&](double lat, double lon) {
+        vertical_target_lat = lat;
+        vertical_target_lon = lon;
+        return draw().fills_in_color(0xFFE9B73E).size();
+    };
+    const std::size_t none = dots(0.0, 0.0);
+    EXPECT_EQ(dots(to.lat, to.lon), none + 1);
+}
+
 TEST_F(P1000Mfd, layerGates) {
     show_airports_flags[ND_P1000] = 1;
+    // The level-off marker ("[TOC]" at the cruise altitude) at the TO waypoint.
+    vertical_target_lat = active_plan[to_waypoint_index].lat;
+    vertical_target_lon = active_plan[to_waypoint_index].lon;
     struct Row {
         double range;
         double to_go;
