@@ -145,11 +145,11 @@ TEST_F(KeyEvents, theCommonModeTranslatesIntoEachDisplaysModes) {
         {kNdModeCompass, kB737NdModeCompass, kEfs50EhsiModeHsi, kEhsiModeCompass, kProline4ModeNav,
          kEhsiModeCompass, -1},
         {kNdModeArc, kB737NdModeArc, kEfs50EhsiModeArc, kEhsiModeArc, kProline4ModeArc, kEhsiModeArc, -1},
-        {kNdModePlan, kB737NdModePlan, kEfs50EhsiModeArcWx, kEhsiModePlan, kProline4ModePlanText,
+        {kNdModePlan, kB737NdModePlan, kEfs50EhsiModeArcWxOff, kEhsiModePlan, kProline4ModePlanText,
          kEhsiModePlan, kMd11NdModePlan},
         {kNdModeMap, kB737NdModeMap, kEfs50EhsiModeArcMap, kEhsiModeMap, kProline4ModeMap, kEhsiModeMap,
          kMd11NdModeMap},
-        {kNdModeVor, kB737NdModeVor, kEfs50EhsiModeRoseMapWx, -1, -1, -1, kMd11NdModeVor},
+        {kNdModeVor, kB737NdModeVor, kEfs50EhsiModeRoseMapWxOff, -1, -1, -1, kMd11NdModeVor},
         {kNdModeApp, kB737NdModeApp, -1, -1, -1, -1, kMd11NdModeApp},
         {kNdModeCtrMap, kB737NdModeCtrMap, -1, -1, -1, -1, -1},
         {9, -1, -1, -1, -1, -1, -1}};
@@ -178,7 +178,7 @@ TEST_F(KeyEvents, theCommonModeTranslatesIntoEachDisplaysModes) {
 
 TEST_F(KeyEvents, modeLaddersStepEachDisplayAndStopOrWrap) {
     hw_b737_nd_mode = kB737NdModePlan;
-    efs50_ehsi_mode = kEfs50EhsiModeArcWx;
+    efs50_ehsi_mode = kEfs50EhsiModeArcWxOff;
     efs50_nav_source = 1;
     proline4_mfd_mode = kProline4ModePlanText;
     du_1000_ehsi_mode = kEhsiModeMap;
@@ -192,7 +192,7 @@ TEST_F(KeyEvents, modeLaddersStepEachDisplayAndStopOrWrap) {
 
     display_step_down(DISPLAY_EFS50_EHSI); // the source goes back first
     EXPECT_EQ(efs50_nav_source, 1);
-    EXPECT_EQ(efs50_ehsi_mode, kEfs50EhsiModeArcWx);
+    EXPECT_EQ(efs50_ehsi_mode, kEfs50EhsiModeArcWxOff);
     proline4_mfd_mode = kProline4ModeArc;
     proline4_map_radius_px = 70;
     display_step_down(DISPLAY_PROLINE4_MFD);

@@ -115,11 +115,11 @@ TEST_F(Panels, efs50RangeButtonsStepOnlyTheEfs50Ranges) {
         {kEfs50EhsiModeTcas, 12.5, 10.0, true, 12.5, 20.0},
         {kEfs50EhsiModeTcas, 12.5, 40.0, true, 12.5, 2.0},
         {kEfs50EhsiModeTcas, 12.5, 3.0, false, 12.5, 40.0},
-        {kEfs50EhsiModeArcWx, 12.5, 10.0, true, 25.0, 10.0},
-        {kEfs50EhsiModeArcWx, 60.0, 10.0, true, 0.5, 10.0},
-        {kEfs50EhsiModeArcWx, 60.0, 10.0, false, 160.0, 10.0},
-        {kEfs50EhsiModeArcWx, 0.5, 10.0, false, 160.0, 10.0},
-        {kEfs50EhsiModeArcWx, 160.0, 10.0, true, 0.5, 10.0},
+        {kEfs50EhsiModeArcWxOff, 12.5, 10.0, true, 25.0, 10.0},
+        {kEfs50EhsiModeArcWxOff, 60.0, 10.0, true, 0.5, 10.0},
+        {kEfs50EhsiModeArcWxOff, 60.0, 10.0, false, 160.0, 10.0},
+        {kEfs50EhsiModeArcWxOff, 0.5, 10.0, false, 160.0, 10.0},
+        {kEfs50EhsiModeArcWxOff, 160.0, 10.0, true, 0.5, 10.0},
     };
     for (const Row& r : rows) {
         efs50_ehsi_mode = r.mode;

@@ -53,11 +53,11 @@ TEST_F(Efs50Ehsi, eachFormatDrawsItsPieces) {
         {kEfs50EhsiModeHsi, kEfs50NavSourceVor, "CRS 000", "NISQL"}, // HSI: course, no route
         {kEfs50EhsiModeHsi, kEfs50NavSourceFms, "DTK 221",
          "NISQL"}, // FMS guidance but no route in the HSI format
-        {kEfs50EhsiModeArcMap, kEfs50NavSourceFms, "NISQL", "V"},          // arc map: route and FMS letters
-        {kEfs50EhsiModeRoseMapWx, kEfs50NavSourceFms, "NISQL", "CRS 000"}, // full-compass map: route
+        {kEfs50EhsiModeArcMap, kEfs50NavSourceFms, "NISQL", "V"}, // arc map: route and FMS letters
+        {kEfs50EhsiModeRoseMapWxOff, kEfs50NavSourceFms, "NISQL", "CRS 000"}, // full-compass map: route
         {kEfs50EhsiModeArcMap, kEfs50NavSourceVor, "NO MAP",
          "NISQL"}, // radio source without a signal: no route
-        {kEfs50EhsiModeArcMapWx, kEfs50NavSourceVor, "WX OFF", "FMS"},
+        {kEfs50EhsiModeArcMapWxOff, kEfs50NavSourceVor, "WX OFF", "FMS"},
         {kEfs50EhsiModeTcas, kEfs50NavSourceFms, "10", "DTK 221"}, // traffic page: only rings and their range
     };
     for (const Row& row : rows) {
@@ -268,8 +268,8 @@ TEST_F(Efs50Ehsi, holdAndLevelOffArcInTheMapFormatsWithTheFmsSource) {
         int turns, arcs;
     };
     const Row rows[] = {{kEfs50EhsiModeArcMap, kEfs50NavSourceFms, 3, 1, 2, 1},
-                        {kEfs50EhsiModeRoseMapWx, kEfs50NavSourceFms, kNoToWaypoint, 1, 2, 1},
-                        {kEfs50EhsiModeArcMapWx, kEfs50NavSourceFms, 3, 0, 2, 0},
+                        {kEfs50EhsiModeRoseMapWxOff, kEfs50NavSourceFms, kNoToWaypoint, 1, 2, 1},
+                        {kEfs50EhsiModeArcMapWxOff, kEfs50NavSourceFms, 3, 0, 2, 0},
                         {kEfs50EhsiModeArcMap, kEfs50NavSourceVor, 3, 1, 0, 0},
                         {kEfs50EhsiModeArc, kEfs50NavSourceFms, 3, 1, 0, 0}};
     for (const Row& row : rows) {

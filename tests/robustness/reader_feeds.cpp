@@ -171,7 +171,7 @@ std::string feed_aircraft_config(std::string_view input) {
     for (int i = 1; i <= lvar_bindings.count(); ++i)
         if (lvar_bindings[i].variable_name.empty()) return broken("binding %ld has no name", i);
     auto within = [](int v, int first, int last) { return v >= first && v <= last; };
-    const bool modes_in_range = within(efs50_ehsi_mode, kEfs50EhsiModeHsi, kEfs50EhsiModeArcWx) &&
+    const bool modes_in_range = within(efs50_ehsi_mode, kEfs50EhsiModeHsi, kEfs50EhsiModeArcWxOff) &&
                                 within(efs50_nav_source, kEfs50NavSourceVor, kEfs50NavSourceFms) &&
                                 within(du_1000_ehsi_mode, kEhsiModeCompass, kEhsiModeMap) &&
                                 within(hw_b737_nd_mode, kB737NdModeCompass, kB737NdModePlan) &&
