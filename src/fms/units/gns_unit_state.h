@@ -65,7 +65,7 @@ inline int gns_entry_fresh = 1;
 inline int gns_fpl_option = 1; // data column of the active-plan view: 1 ETE, 2 ETA, 3 DIS, 4 ALT
 inline int gns_fpl_option_default = 1;
 inline int gns_hold_choice_r3 = 1;
-inline int gns_hold_choice_r5 = 1;
+inline int gns_hold_choice_r5 = 1; // the exit state R5 sets: not entered (HOLD) or leave at point 1
 inline int gns_nav_seq_choice = 0;
 
 // Active-plan index of the waypoint selected on the active-plan view.
