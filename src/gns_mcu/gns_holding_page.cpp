@@ -37,7 +37,7 @@ void line_key(const HoldEntry& hold) {
             break;
         }
         open_choice(GNS_R3);
-        gns_hold_choice_r3 = hold.turn == kDirectionLeft ? 2 : 1;
+        gns_hold_choice_r3 = hold.turn == kDirectionLeft ? kDirectionLeft : kDirectionRight;
         break;
     case 9:
         if (gns_toggle(GNS_R4) == kGnsToggleIdle)

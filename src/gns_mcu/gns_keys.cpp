@@ -290,7 +290,8 @@ void key_toggle_erase() {
         }
         break;
     case GNS_HOLDING_PATTERN:
-        if (gns_toggle(GNS_R3) == kGnsToggleFirst) gns_hold_choice_r3 = gns_hold_choice_r3 == 1 ? 2 : 1;
+        if (gns_toggle(GNS_R3) == kGnsToggleFirst)
+            gns_hold_choice_r3 = gns_hold_choice_r3 == kDirectionRight ? kDirectionLeft : kDirectionRight;
         if (gns_toggle(GNS_R5) == kGnsToggleFirst)
             gns_hold_choice_r5 =
                 gns_hold_choice_r5 == kHoldExitNotEntered ? kHoldExitAtPointOne : kHoldExitNotEntered;
@@ -309,7 +310,7 @@ void key_toggle_erase() {
     case GNS_FLIGHT_PLAN:
         if (gns_sub_state == kGnsSubStateActivePlan && gns_entry_active == 0 &&
             gns_toggle(GNS_R5) == kGnsToggleFirst)
-            gns_fpl_option = gns_fpl_option % 4 + 1;
+            gns_fpl_option = gns_fpl_option % kGnsFplOptionAlt + 1;
         else if (gns_sub_state == kGnsSubStateActivePlan)
             erase_or_delete(active_plan);
         else if (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1)
@@ -321,10 +322,11 @@ void key_toggle_erase() {
         if (gns_toggle(GNS_R2) == kGnsToggleFirst)
             gns_scratchpad = gns_scratchpad == "ALT?" ? "ETA?" : "ALT?";
         if (gns_toggle(GNS_R5) == kGnsToggleFirst) {
-            if (gns_nav_seq_choice == 0)
-                gns_nav_seq_choice = lnav_engaged != 0 ? 2 : 1;
+            if (gns_nav_seq_choice == kGnsNavSeqNone)
+                gns_nav_seq_choice = lnav_engaged != 0 ? kGnsNavSeqAuto : kGnsNavSeqManual;
             else
-                gns_nav_seq_choice = gns_nav_seq_choice == 1 ? 2 : 1;
+                gns_nav_seq_choice =
+                    gns_nav_seq_choice == kGnsNavSeqManual ? kGnsNavSeqAuto : kGnsNavSeqManual;
         }
         if (gns_toggle(GNS_R2) != kGnsToggleFirst && gns_toggle(GNS_R5) != kGnsToggleFirst) erase();
         break;

@@ -352,7 +352,7 @@ TEST_F(GnsValuePages, NavigationStepsThroughTheWaypointsAheadAndShowsItsChoices)
     press("R5 ERASE");
     EXPECT_EQ(text_at(290.0f, 340.0f), lnav_engaged != 0 ? "AUTO" : "MANUAL");
     press("ERASE");
-    EXPECT_EQ(gns_nav_seq_choice, lnav_engaged != 0 ? 1 : 2);
+    EXPECT_EQ(gns_nav_seq_choice, lnav_engaged != 0 ? kGnsNavSeqManual : kGnsNavSeqAuto);
 
     // Past the end of the route the page has nothing to show.
     active_plan_last = to_waypoint_index + 1;
