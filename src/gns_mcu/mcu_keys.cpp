@@ -31,8 +31,8 @@ bool takes_entry() {
 }
 
 // The hold at active entry k, the only one: the key arms a hold only while
-// none exists, and the active plan is the one being flown (the working plan
-// may be another plan altogether).
+// none exists, and the active plan is the one being flown. A modification
+// pending on another unit keeps the hold on that fix's entry, if it has one.
 void add_hold_at_to(int k) {
     const RouteWaypoint& fix = active_plan[k];
     const RouteWaypoint& previous = active_plan[k - 1];
@@ -43,11 +43,11 @@ void add_hold_at_to(int k) {
     hold = HoldEntry{};
     hold.ident = fix.ident;
     hold.active_index = k;
-    hold.working_index = k;
+    hold.working_index = working_entry_of_active(k);
     hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
     hold.inbound_course = course - aircraft_state.magvar;
     hold.turn = kDirectionRight;
-    hold.leg_mode = 1;
+    hold.leg_mode = kHoldLegByTime;
     hold.leg_time = 1.0;
     sync_hold_marks();
     hold_page_count = hold_list.count();
@@ -82,7 +82,7 @@ void key_hold() {
     mcu_select = kMcuSelectNone;
     if (lnav_engaged != 1) return;
     if (hold_armed == 1) {
-        hold_exit_state = 3;
+        hold_exit_state = kHoldExitAtNextPoint;
         hold_armed = 0;
         return;
     }

@@ -2,13 +2,16 @@
 
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
 
+#include <cstdlib>
+
 BoundedTable<HoldEntry, 11> hold_list;
 int hold_armed = 0;
-int hold_exit_state = 1;
+int hold_exit_state = kHoldExitNotEntered;
 int holding_active = 0;
 int smiths_hold_subpage = 0;
 int hold_page_count = 0;
@@ -56,7 +59,7 @@ void remove_hold_slot(int i) {
     hold_list.set_count(count - 1);
 
     if (hold_armed == 1) {
-        if (holding_active >= 1) hold_exit_state = 4;
+        if (holding_active >= 1) hold_exit_state = kHoldExitDeleted;
         holding_active = 0;
     }
     if (hold_list.count() == 0) hold_armed = 0;
@@ -67,7 +70,7 @@ void remove_hold_slot(int i) {
 
 void finish_delete(int mode) {
     sync_hold_marks();
-    if (mode > 0) mark_route_edited();
+    if (mode > kHoldQuiet) mark_route_edited();
     smiths_scratchpad_message.clear();
     if (hold_list.count() == 0 && smiths_cdu_page == kRteHoldPage) smiths_cdu_page = kRteLegsPage;
 }
@@ -114,14 +117,14 @@ int add_hold(int index, int mode, double magvar) {
         gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
         h.inbound_course = course - magvar;
         h.turn = kDirectionRight;
-        h.leg_mode = 1;
+        h.leg_mode = kHoldLegByTime;
         h.leg_time = 1.0;
         slot = sort_holds(slot);
         sync_hold_marks();
     }
     hold_armed = 1;
 
-    if (mode == 1 && route_state >= kRouteStateActivated) {
+    if (mode == kHoldMarkRoute && route_state >= kRouteStateActivated) {
         mark_route_edited();
         smiths_hold_subpage = slot;
     }
@@ -131,7 +134,7 @@ int add_hold(int index, int mode, double magvar) {
 }
 
 void delete_hold(int index, int mode) {
-    if (mode < 2) {
+    if (mode < kHoldCancelWorking) {
         int found = 0;
         for (int i = 1; i <= hold_list.count() && !found; ++i)
             if (hold_list[i].active_index == index) found = i;
@@ -166,6 +169,20 @@ int find_working_hold(int index) {
     for (int i = 1; i <= hold_list.count(); ++i)
         if (hold_list[i].working_index == index) return i;
     return 0;
+}
+
+int working_entry_of_active(int index) {
+    if (route_state == kRouteStateActive) return index;
+    if (working_plan_new == 1 || index < 1 || index > active_plan_last) return 0;
+    const RouteWaypoint& fix = active_plan[index];
+    int found = 0;
+    for (int i = 1; i <= working_plan_last; ++i) {
+        const RouteWaypoint& w = working_plan[i];
+        if (w.ident != fix.ident || w.lat != fix.lat || w.lon != fix.lon || find_working_hold(i) != 0)
+            continue;
+        if (found == 0 || std::abs(i - index) < std::abs(found - index)) found = i;
+    }
+    return found;
 }
 
 void delete_working_hold(int index) {
