@@ -81,15 +81,15 @@ void stamp_passing_time() {
 void sequence_to_waypoint() {
     if (!(switch_distance > distance_to_to_nm) || (lnav_engaged != 1 && SequenceFPlanWpts != 1)) return;
     // In the pattern the TO waypoint (the hold fix) stays until the hold is left.
-    if (hold_armed != 0 && holding_active != 0 && hold_exit_state != 4) return;
+    if (hold_armed != 0 && holding_active != 0 && hold_exit_state != kHoldExitDeleted) return;
     constraint_speed_armed = 0;
-    if (hold_exit_state == 4) hold_exit_state = 0;
+    if (hold_exit_state == kHoldExitDeleted) hold_exit_state = kHoldExitHolding;
 
     if (to_waypoint_index >= active_plan_last) {
         lnav_engaged = 0; // the last waypoint ends the route's guidance
         return;
     }
-    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(1);
+    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(kFlightLogWaypoint);
     stamp_last_passed(active_plan[to_waypoint_index]);
     ++to_waypoint_index;
     route_distance_summary();
@@ -99,7 +99,8 @@ void sequence_to_waypoint() {
         if (VnavOffAtLastWpt == 1 && toc_passed == 1) vnav_engaged = 0;
         if (LnavOffAtLastWpt == 1) lnav_engaged = 0;
     }
-    if (LnavSetEnRouteFreqs == 1 && (lnav_engaged == 1 || SequenceFPlanWpts == 1)) autotune_leg_radios(2);
+    if (LnavSetEnRouteFreqs == 1 && (lnav_engaged == 1 || SequenceFPlanWpts == 1))
+        autotune_leg_radios(kAutotuneRouteAhead);
     if (direct_to_active == 1) direct_to_active = 0;
     intercept_armed = 1;
     const RouteWaypoint& to = active_plan[to_waypoint_index];

@@ -18,7 +18,7 @@ void toggle_lnav() {
     if (lnav_engaged != 0) {
         lnav_engaged = 0;
         intercept_armed = 0;
-        hold_exit_state = 1;
+        hold_exit_state = kHoldExitNotEntered;
         // The hold being flown is dropped with LNAV.
         if (hold_count() >= 1) remove_hold(1);
         hold_armed = 0;
@@ -26,7 +26,7 @@ void toggle_lnav() {
     } else if (to_waypoint_index != kNoToWaypoint) {
         lnav_engaged = 1;
         if (HdgHoldOnLnavOn == 1) trigger_key_event(kKeyHeadingHold, 0);
-        if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
+        if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
         start_direct_to();
     }
     mcu_redraw = 1;

@@ -127,7 +127,7 @@ TEST_F(GnsCanvas, UnpoweredDrawsOnlyTheClearAndKeepsTheInputs) {
     draw();
     EXPECT_EQ(gns_enter_pressed, 0);
     EXPECT_EQ(gns_lsk, 0);
-    EXPECT_EQ(gns_line_toggles[GNS_L5], 1);
+    EXPECT_EQ(gns_line_toggles[GNS_L5], kGnsToggleFirst);
     EXPECT_FALSE(only_cleared(draw()));
 
     // A state without a page only clears.
@@ -138,7 +138,7 @@ TEST_F(GnsCanvas, UnpoweredDrawsOnlyTheClearAndKeepsTheInputs) {
 TEST_F(GnsCanvas, TimeColumnsCarryAtSixtyMinutesAndWrapAtMidnight) {
     two_waypoint_plan();
     aircraft_state.ground_speed_kt = 300.0; // 100 NM: 20 minutes
-    gns_fpl_option = 1;
+    gns_fpl_option = kGnsFplOptionEte;
     draw();
     EXPECT_EQ(text_at(300.0f, 80.0f), "00:20");
 
@@ -147,7 +147,7 @@ TEST_F(GnsCanvas, TimeColumnsCarryAtSixtyMinutesAndWrapAtMidnight) {
         const char* eta;
     };
     const Row rows[] = {{23.0, 50.0, "00:10"}, {10.0, 40.0, "11:00"}, {12.0, 5.0, "12:25"}};
-    gns_fpl_option = 2;
+    gns_fpl_option = kGnsFplOptionEta;
     DispETALocalTime = 0;
     for (const Row& r : rows) {
         aircraft_state.zulu_hours = r.hours;
@@ -160,7 +160,7 @@ TEST_F(GnsCanvas, TimeColumnsCarryAtSixtyMinutesAndWrapAtMidnight) {
     draw();
     EXPECT_EQ(text_at(300.0f, 80.0f), "------");
 
-    gns_fpl_option = 3;
+    gns_fpl_option = kGnsFplOptionDis;
     draw();
     EXPECT_EQ(text_at(300.0f, 80.0f), " 100");
 }
@@ -190,6 +190,6 @@ TEST_F(GnsCanvas, DatabaseWptShowsOnlyACandidateThatExists) {
     EXPECT_EQ(text_at(300.0f, 40.0f), "VOR");
     EXPECT_EQ(text_at(130.0f, 100.0f), "N47:26:07");
     EXPECT_EQ(text_at(130.0f, 180.0f), "116.80");
-    EXPECT_EQ(gns_line_toggles[GNS_R5], 1);
+    EXPECT_EQ(gns_line_toggles[GNS_R5], kGnsToggleFirst);
     EXPECT_EQ(gns_scratchpad, "NO");
 }
