@@ -44,6 +44,20 @@ constexpr double tan_one_degree = 0.017455064928217585;
 double dot(const EarthVector& a, const EarthVector& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
+
+// asin(s) / s for s below 1/8 (points within some 430 NM), from the first
+// ten terms of its series: what is left is below 1e-20 of it, so the angle
+// it gives is as exact as the arc cosine's, and better near the reference.
+constexpr double kSeriesLimit = 0.125;
+double asin_over_s(double s2) {
+    constexpr double c[] = {
+        1.0,           1.0 / 6.0,       3.0 / 40.0,      5.0 / 112.0,       35.0 / 1152.0,
+        63.0 / 2816.0, 231.0 / 13312.0, 143.0 / 10240.0, 6435.0 / 557056.0, 12155.0 / 1245184.0};
+    double sum = c[9];
+    for (int i = 8; i >= 0; --i)
+        sum = sum * s2 + c[i];
+    return sum;
+}
 } // namespace
 
 EarthVector earth_vector(double lat, double lon) {
@@ -65,10 +79,14 @@ MapProjector::MapProjector(const MapView& view) : ppn_(view.ppn) {
 MapPlacement MapProjector::place(const EarthVector& point) const {
     // The course's sine and cosine are the point's east and north parts
     // over their length, so no angle is ever formed.
-    const double east = dot(point, east_), north = dot(point, north_);
+    const double east = dot(point, east_), north = dot(point, north_), up = dot(point, up_);
     MapPlacement p;
-    p.distance = std::acos(std::clamp(dot(point, up_), -1.0, 1.0)) * earth_radius_nm;
     const double across = std::sqrt(east * east + north * north);
+    // The angle from the reference: by its sine (a short series, no call)
+    // on the near side, by its cosine farther out.
+    const double angle = up > 0.0 && across < kSeriesLimit ? across * asin_over_s(across * across)
+                                                           : std::acos(std::clamp(up, -1.0, 1.0));
+    p.distance = angle * earth_radius_nm;
     double sin_course = 0.0, cos_course = 1.0; // north
     // gc_dist_course reports every course below 1 degree as 360.
     if (across > 0.0 && !(east >= 0.0 && north > 0.0 && east < north * tan_one_degree)) {
