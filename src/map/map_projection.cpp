@@ -80,22 +80,29 @@ MapPlacement MapProjector::place(const EarthVector& point) const {
     // The course's sine and cosine are the point's east and north parts
     // over their length, so no angle is ever formed.
     const double east = dot(point, east_), north = dot(point, north_), up = dot(point, up_);
+    const double across2 = east * east + north * north;
+    const double across = std::sqrt(across2);
     MapPlacement p;
-    const double across = std::sqrt(east * east + north * north);
-    // The angle from the reference: by its sine (a short series, no call)
-    // on the near side, by its cosine farther out.
-    const double angle = up > 0.0 && across < kSeriesLimit ? across * asin_over_s(across * across)
-                                                           : std::acos(std::clamp(up, -1.0, 1.0));
-    p.distance = angle * earth_radius_nm;
-    double sin_course = 0.0, cos_course = 1.0; // north
-    // gc_dist_course reports every course below 1 degree as 360.
-    if (across > 0.0 && !(east >= 0.0 && north > 0.0 && east < north * tan_one_degree)) {
-        sin_course = east / across;
-        cos_course = north / across;
+    // The map radius over `across`: from the angle's series in its sine on
+    // the near side (no call, no division), from its arc cosine farther out.
+    double radius_per_across = 0.0;
+    if (up > 0.0 && across < kSeriesLimit) {
+        const double angle_per_across = asin_over_s(across2);
+        p.distance = across * angle_per_across * earth_radius_nm;
+        radius_per_across = angle_per_across * earth_radius_nm * ppn_;
+    } else {
+        p.distance = std::acos(std::clamp(up, -1.0, 1.0)) * earth_radius_nm;
+        if (across > 0.0) radius_per_across = p.distance * ppn_ / across;
     }
-    const double radius = p.distance * ppn_;
-    p.x = radius * (sin_course * cos_heading_ - cos_course * sin_heading_);
-    p.y = -radius * (cos_course * cos_heading_ + sin_course * sin_heading_);
+    // gc_dist_course reports every course below 1 degree as 360.
+    if (!(across > 0.0) || (east >= 0.0 && north > 0.0 && east < north * tan_one_degree)) {
+        const double radius = p.distance * ppn_;
+        p.x = -radius * sin_heading_;
+        p.y = -radius * cos_heading_;
+        return p;
+    }
+    p.x = radius_per_across * (east * cos_heading_ - north * sin_heading_);
+    p.y = -radius_per_across * (north * cos_heading_ + east * sin_heading_);
     return p;
 }
 
