@@ -29,7 +29,7 @@ class P1000Mfd : public NdTest {
         dc_ = gfx::create_surface_dc(272, 314, gfx::SurfaceCairo | gfx::SurfaceRecording);
     }
     void TearDown() override {
-        p1000_mfd_plan_mode = 0;
+        p1000_mfd_plan_mode = kP1000PlanModeOff;
         p1000_map_centre_y = 148;
         p1000_map_radius = 53;
         p1000_mfd_range = 12.5;
@@ -45,7 +45,7 @@ class P1000Mfd : public NdTest {
     const gfx::Recording& draw(int counter = 0, void* dc = nullptr) {
         display_refresh_counter = counter;
         rec().clear();
-        render_p1000_mfd(dc != nullptr ? dc : dc_, PixelSize{272, 314}, 1);
+        render_p1000_mfd(dc != nullptr ? dc : dc_, PixelSize{272, 314}, RENDER_MODE_DRAW);
         return rec();
     }
     static std::string all_texts(const gfx::Recording& r) {
@@ -121,10 +121,10 @@ TEST_F(P1000Mfd, northUpScalesSixUnitsPerNmAndLeavesTheMapHeadingToOtherDisplays
     }
     // The plan map turns north up inside the pass only: a heading-up display
     // drawn next in the same frame still turns.
-    p1000_mfd_plan_mode = 1;
+    p1000_mfd_plan_mode = kP1000PlanModeNorthUp;
     draw();
     void* nd = gfx::create_surface_dc(244, 302, gfx::SurfaceRecording);
-    render_hw_b737_nd(nd, PixelSize{244, 302}, 1);
+    render_hw_b737_nd(nd, PixelSize{244, 302}, RENDER_MODE_DRAW);
     EXPECT_EQ(aircraft_state.map_heading_deg, 221.0);
     gfx::destroy_surface_dc(nd);
 }
@@ -422,7 +422,7 @@ TEST_F(P1000Mfd, partialFramesRepaintWhatEachSurfaceLastShowed) {
     aircraft_state.true_airspeed_est_kt = 310.0;
     EXPECT_TRUE(has(draw(5), "310"));
     gfx::surface_recording(second)->clear();
-    render_p1000_mfd(second, PixelSize{272, 314}, 1);
+    render_p1000_mfd(second, PixelSize{272, 314}, RENDER_MODE_DRAW);
     EXPECT_NE(gfx::surface_recording(second)->find_text("310"), nullptr);
     EXPECT_FALSE(has(draw(6), "310")); // unchanged since this surface showed it
     gfx::destroy_surface_dc(second);

@@ -4,6 +4,7 @@
 #include "cdu_smiths/smiths_key_layout.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/update_state.h"
 #include "gauges/stand_in_hooks.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/mcu_key_layout.h"
@@ -173,6 +174,8 @@ std::string PlanKeys::random_step(std::mt19937& random) {
 }
 
 bool PlanKeys::run_step(const std::string& line, std::string& error) {
+    // A route file another unit asked for loads on the step's frame.
+    load_pending_ = route_file_request == 1 || route_file_request == 3;
     host::Script script;
     if (!host::parse_script_text("plan_keys.script", line + "\n", sim_, script, error)) return false;
     std::FILE* sink = std::fopen("/dev/null", "w");
@@ -185,11 +188,11 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
     const bool exec =
         line.size() >= 5 && line.compare(line.size() - 5, 5, " EXEC") == 0 && line.compare(0, 4, "cdu ") == 0;
-    // ERASE is the SMITHS prompt on L6 (a route loaded by another unit also
+    // ERASE is the SMITHS prompt on L6. A route loaded by another unit also
     // ends a modification, with the vertical profile's predictions in the
-    // active plan only).
-    const bool erase =
-        line.compare(0, 4, "cdu ") == 0 && line.size() >= 3 && line.compare(line.size() - 3, 3, " L6") == 0;
+    // active plan only: a step that loads one is no ERASE.
+    const bool erase = line.compare(0, 4, "cdu ") == 0 && line.size() >= 3 &&
+                       line.compare(line.size() - 3, 3, " L6") == 0 && !load_pending_;
     if (state_before_ == kRouteStateActiveModified && route_state == kRouteStateActive && erase)
         for (const std::string& f : erase_faults())
             faults.push_back("after ERASE: " + f);
