@@ -41,8 +41,8 @@ void draw_ladder(Kit& kit, double h, bool on_ground) {
         const bool ten = i % 10 == 0;
         if (ten) {
             line(kit, kWhite, 2, -25, yu, 25, yu);
-            text(kit, label, 15, kWhite, 30, yu - 8);
-            text(kit, label, 15, kWhite, -50, yu - 8);
+            fine_text(kit, label, 15, kWhite, 30, yu - 8);
+            fine_text(kit, label, 15, kWhite, -50, yu - 8);
         } else {
             line(kit, kWhite, 2, -15, yu, 15, yu);
         }
@@ -50,8 +50,8 @@ void draw_ladder(Kit& kit, double h, bool on_ground) {
         line(kit, kWhite, 2, -10, yu + 8, 10, yu + 8);
         if (ten) {
             line(kit, kWhite, 2, -25, yd, 25, yd);
-            text(kit, label, 15, kWhite, 30, yd - 8);
-            text(kit, label, 15, kWhite, -50, yd - 8);
+            fine_text(kit, label, 15, kWhite, 30, yd - 8);
+            fine_text(kit, label, 15, kWhite, -50, yd - 8);
         } else {
             line(kit, kWhite, 2, -10, yd, 10, yd);
         }
@@ -63,8 +63,8 @@ void draw_sphere(Kit& kit) {
     const AircraftState& a = aircraft_state;
     const double h = -4.1 * a.pitch_deg;
     fine_frame(kit, a.bank_deg);
-    fill(kit, kit.sky, {{-549, -555}, {251, -555}, {251, h}, {-549, h}});
-    fill(kit, kit.ground, {{-549, h}, {251, h}, {251, 245}, {-549, 245}});
+    fine_fill(kit, kit.sky, {{-549, -555}, {251, -555}, {251, h}, {-549, h}});
+    fine_fill(kit, kit.ground, {{-549, h}, {251, h}, {251, 245}, {-549, 245}});
     draw_ladder(kit, h, sim_var_object.get_simvar_60_int() != 0);
     // Only the band between the two white lines shows the ladder.
     line(kit, kWhite, 2, -80, -80, 80, -80);
@@ -73,7 +73,7 @@ void draw_sphere(Kit& kit) {
     fill_rect(kit, kit.ground, -80, 80, 160, 40);
     if (a.radio_altitude_ft > 0 && a.radio_altitude_ft <= 2500) {
         const std::string ra = format("%3.0f", a.radio_altitude_ft);
-        text(kit, ra, 15, kAmber, -5.0 * static_cast<double>(ra.size()), 80);
+        fine_text(kit, ra, 15, kAmber, -5.0 * static_cast<double>(ra.size()), 80);
     }
 }
 
@@ -84,7 +84,7 @@ void draw_bank_pointer(Kit& kit) {
 }
 
 void symbol_shape(Kit& kit, gfx::Argb outline, std::initializer_list<DPoint> points) {
-    fill(kit, kBlack, points);
+    fine_fill(kit, kBlack, points);
     polyline(kit, outline, 1, points);
 }
 

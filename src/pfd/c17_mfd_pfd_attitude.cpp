@@ -30,12 +30,6 @@ gfx::GraphicsPath attitude_window() {
     return p;
 }
 
-// Fills the rectangle between two design corners in the fine frame.
-void fine_fill(Kit& kit, gfx::Argb colour, double x1, double y1, double x2, double y2) {
-    const double left = at_x(kit, x1), top = at_y(kit, y1);
-    kit.g.fill_rectangle_i(gfx::SolidBrush(colour), left, top, at_x(kit, x2) - left, at_y(kit, y2) - top);
-}
-
 // One side of a rung at height y; s is +1 (right) or -1 (left), toward is
 // the direction of the horizon (+1 below, -1 above).
 void rung_side(Kit& kit, int i, double y, double s, double toward, bool lower) {
