@@ -101,3 +101,10 @@ void flight_path_symbol(FineFrameKit& kit, const gfx::Pen& pen, double x, double
     kit.g.draw_line_i(pen, x - 6, y, x - 12, y);
     kit.g.draw_line_i(pen, x + 6, y, x + 12, y);
 }
+
+void fill_and_clip(FineFrameKit& kit, gfx::Argb colour, std::span<const gfx::Point> points) {
+    kit.g.fill_polygon_i(gfx::SolidBrush(colour), points);
+    gfx::GraphicsPath clip;
+    clip.add_polygon_i(points);
+    kit.g.set_clip_path(clip);
+}

@@ -7,6 +7,7 @@
 #include "platform/gfx.h"
 
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -71,3 +72,7 @@ gfx::GraphicsPath cut_circle_window(double top, double bottom, double side_x, do
 // The flight-path vector at (x, y) in the units of the frame in force: a
 // ring of radius 6 with three 6-unit ticks (up, left, right).
 void flight_path_symbol(FineFrameKit& kit, const gfx::Pen& pen, double x, double y);
+
+// A readout's window, its points already in the frame in force: filled with
+// `colour` and made the clip of what the readout draws next.
+void fill_and_clip(FineFrameKit& kit, gfx::Argb colour, std::span<const gfx::Point> points);
