@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
     bench::print_frame_share(layer);
     std::printf("\n");
 
-    hw_md11_nd_mode = 3;
+    hw_md11_nd_mode = kMd11NdModeMap;
     hw_md11_nd_range = 80.0;
     std::printf("HW_MD11_ND frame, MAP 80 NM, every filter, boundaries and a hold on, 260 x 280 pixels\n");
     const bench::Timing md11 = run(gfx::SurfaceRecording, PixelSize{260, 280},
@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     std::printf("  %zu drawing operations a frame\n", md11.ops);
     report("recording", md11);
 
-    efs50_ehsi_mode = 5;
+    efs50_ehsi_mode = kEfs50EhsiModeArcMap;
     efs50_nav_source = 2;
     efs50_ehsi_range = 25.0;
     std::printf(
@@ -177,7 +177,7 @@ int main(int argc, char** argv) {
     // The DU_1000_EHSI and MD80_EHSI_NB maps from the same start.
     start_flight();
     add_hold_and_filters();
-    du_1000_ehsi_mode = 3;
+    du_1000_ehsi_mode = kEhsiModeMap;
     du_1000_ehsi_range = 60.0;
     du_1000_ehsi_show_ndbs = 1;
     std::printf(
@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
 
     start_flight();
     add_hold_and_filters();
-    md80_ehsi_mode = 3;
+    md80_ehsi_mode = kEhsiModeMap;
     md80_ehsi_range = 80.0;
     std::printf(
         "MD80_EHSI_NB frame, map mode 3, 80 NM, every filter, boundaries and a hold on, 266 x 232 pixels\n");
@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
 
     start_flight();
     add_hold_and_filters();
-    proline4_mfd_mode = 3;
+    proline4_mfd_mode = kProline4ModeMap;
     proline4_map_radius_px = 140;
     proline4_mfd_range = 40.0;
     proline4_mfd_show_ndbs = 1;
@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
             start_flight();
             add_hold_and_filters();
             show_atc_boundaries = boundaries;
-            p1000_mfd_plan_mode = 0;
+            p1000_mfd_plan_mode = kP1000PlanModeOff;
             p1000_mfd_range = 80.0;
             std::printf(
                 "P1000_MFD %s frame, heading-up map 80 NM, NAV and APT%s and a hold on, 272 x 314 pixels\n",

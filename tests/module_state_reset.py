@@ -58,10 +58,31 @@ def declared_names(body):
     return names
 
 
+def joined_lines(text):
+    """The lines of `text`, an initialised declaration that clang-format
+    wrapped over several lines joined back into one."""
+    lines, pending = [], None
+    for line in text.split('\n'):
+        if pending is not None:
+            pending += ' ' + line.strip()
+            if pending.count('{') == pending.count('}') and pending.rstrip().endswith(';'):
+                lines.append(pending)
+                pending = None
+            continue
+        if re.match(r'^\s*(?:inline|extern)\b', line) and '=' in line and not line.rstrip().endswith(';') \
+                and '(' not in line:
+            pending = line.rstrip()
+            continue
+        lines.append(line)
+    if pending is not None:
+        lines.append(pending)
+    return lines
+
+
 def scan(path):
     text = strip_comments(open(path, encoding='latin-1').read())
     stack, depth, found = [], 0, []
-    for line in text.split('\n'):
+    for line in joined_lines(text):
         m = NAMESPACE.match(line)
         at_namespace_scope = depth == len(stack)
         if at_namespace_scope and '(' not in line:

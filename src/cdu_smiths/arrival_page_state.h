@@ -3,8 +3,11 @@
 // departure and arrival choices in fms/procedures/dep_arr_selection.h).
 #pragma once
 
-// 0 STAR list, 1 a STAR chosen, 2 STAR list with the chosen STAR marked.
-inline int arr_star_state = 0;
+// What ARRIVALS shows in its STAR column.
+inline constexpr int kArrStarStateList = 0;   // the STAR list
+inline constexpr int kArrStarStateChosen = 1; // a STAR chosen: its transitions shown
+inline constexpr int kArrStarStateMarked = 2; // the STAR list again, the chosen STAR marked
+inline int arr_star_state = kArrStarStateList;
 inline int arr_transition_chosen = 0;
 inline int approach_chosen = 0;
 inline int approach_transition_chosen = 0;

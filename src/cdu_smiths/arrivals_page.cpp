@@ -42,10 +42,11 @@ int first_approach_transition() {
 void star_column(CduPage& page, int f) {
     const AirportProcedures& dest = destination();
     const auto& stars = dest.procedure_name_list;
-    if (arr_star_state != 1 || arr_subpage == 1) cdu_text(page, 10, 19, CduFont::Small, "S T A R S");
+    if (arr_star_state != kArrStarStateChosen || arr_subpage == 1)
+        cdu_text(page, 10, 19, CduFont::Small, "S T A R S");
     if (stars.count() < 1) {
         cdu_text(page, 0, 33, CduFont::Large, "- N O N E -");
-    } else if (arr_star_state == 1) {
+    } else if (arr_star_state == kArrStarStateChosen) {
         for (int i = f; i <= stars.count(); ++i) {
             if (stars[i] != sel_star) continue;
             cdu_text(page, 0, 33, CduFont::Large, cdu_format("%-6s", stars[i].c_str()));
@@ -59,7 +60,7 @@ void star_column(CduPage& page, int f) {
             if (name == sel_star) cdu_text(page, 75, row_y(row), CduFont::Large, marker());
         }
     }
-    if (arr_star_state != 1) return;
+    if (arr_star_state != kArrStarStateChosen) return;
 
     const auto& transitions = dest.star_entry_list;
     cdu_text(page, 10, arr_subpage == 1 ? 55.0f : 19.0f, CduFont::Small, "T R A N S");
@@ -80,11 +81,11 @@ void star_column(CduPage& page, int f) {
 
 void star_key(int k) {
     AirportProcedures& dest = destination();
-    if (arr_star_state != 1) {
+    if (arr_star_state != kArrStarStateChosen) {
         const int index = 5 * arr_subpage - 4 + k - 1;
         if (index > dest.procedure_name_list.count()) return;
         build_star_legs_b(index, 0);
-        arr_star_state = 1;
+        arr_star_state = kArrStarStateChosen;
         arr_subpage = 1;
         return;
     }
@@ -206,8 +207,8 @@ int right_subpage_count() {
 
 void smiths_page_arrivals_keys() {
     const AirportProcedures& dest = destination();
-    const int left_items =
-        arr_star_state == 1 ? dest.star_entry_list.count() + 1 : dest.procedure_name_list.count();
+    const int left_items = arr_star_state == kArrStarStateChosen ? dest.star_entry_list.count() + 1
+                                                                 : dest.procedure_name_list.count();
     arr_subpage_count = std::max(cdu_page_count(left_items, 5), right_subpage_count());
     cdu_step_subpage(arr_subpage, arr_subpage_count);
 

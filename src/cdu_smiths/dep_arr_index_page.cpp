@@ -20,7 +20,7 @@ std::string shown_airport(const std::string& ident) {
 void open_arrivals() {
     smiths_cdu_page = kPageArrivals;
     arr_subpage = 1;
-    if (arr_star_state == 1) arr_star_state = 2;
+    if (arr_star_state == kArrStarStateChosen) arr_star_state = kArrStarStateMarked;
     arr_transition_chosen = 0;
     match_star_transition(kNone, kNone);
     find_star(kNone);

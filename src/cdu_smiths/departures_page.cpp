@@ -25,7 +25,7 @@ int first_sid() {
     return 5 * dep_subpage - 4;
 }
 int first_row_item() {
-    return dep_sid_state == 1 && dep_subpage > 1 ? 5 * dep_subpage - 5 : first_sid();
+    return dep_sid_state == kDepSidStateChosen && dep_subpage > 1 ? 5 * dep_subpage - 5 : first_sid();
 }
 
 const char* marker() {
@@ -34,13 +34,13 @@ const char* marker() {
 
 void sid_column(CduPage& page, const AirportProcedures& origin, int f) {
     const auto& sids = origin.procedure_name_list;
-    if (dep_sid_state == 0 || dep_sid_state == 2 || dep_subpage == 1)
+    if (dep_sid_state == kDepSidStateList || dep_sid_state == kDepSidStateMarked || dep_subpage == 1)
         cdu_text(page, 10, 19, CduFont::Small, "S I D S");
     if (sids.count() < 1) {
         cdu_text(page, 0, 33, CduFont::Large, "- N O N E -");
         return;
     }
-    if (dep_sid_state == 1) {
+    if (dep_sid_state == kDepSidStateChosen) {
         for (int i = std::max(f, 1); i <= sids.count(); ++i) {
             if (sids[i] != sel_sid) continue;
             cdu_text(page, 0, 33, CduFont::Large, cdu_format("%-6s", sids[i].c_str()));
@@ -95,10 +95,10 @@ void runway_column(CduPage& page, const AirportProcedures& origin, int f) {
 
 // Left keys: a SID from the list, or a transition of the chosen SID.
 void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
-    if (dep_sid_state == 0 || dep_sid_state == 2) {
+    if (dep_sid_state == kDepSidStateList || dep_sid_state == kDepSidStateMarked) {
         if (f_sids + k - 1 > origin.procedure_name_list.count()) return;
         build_sid_legs_b(f_sids + k - 1, 0);
-        dep_sid_state = 1;
+        dep_sid_state = kDepSidStateChosen;
         dep_subpage = 1;
         return;
     }
@@ -115,8 +115,8 @@ void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
 
 void smiths_page_departures_keys() {
     const AirportProcedures& origin = airport_slots[origin_slot];
-    const int items =
-        dep_sid_state == 1 ? origin.star_entry_list.count() + 1 : origin.procedure_name_list.count();
+    const int items = dep_sid_state == kDepSidStateChosen ? origin.star_entry_list.count() + 1
+                                                          : origin.procedure_name_list.count();
     dep_subpage_count = cdu_page_count(std::max(items, origin.runway_list.count()), 5);
     cdu_step_subpage(dep_subpage, dep_subpage_count);
     const int f_sids = first_sid();
@@ -145,7 +145,7 @@ void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphic
              cdu_format("%2d / %2d", dep_subpage, std::max(dep_subpage_count, 1)));
 
     sid_column(page, origin, f_sids);
-    if (dep_sid_state == 1) transition_column(page, origin, f);
+    if (dep_sid_state == kDepSidStateChosen) transition_column(page, origin, f);
     runway_column(page, origin, f);
 
     cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");

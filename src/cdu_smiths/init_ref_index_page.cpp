@@ -53,7 +53,7 @@ void act_on_key() {
         smiths_cdu_page = kPageStoredFpls;
         break;
     case 8:
-        import_gps_route(0);
+        import_gps_route(kGpsImportWithMessage);
         break;
     case 12:
         save_active_plan();

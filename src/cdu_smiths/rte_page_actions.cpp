@@ -90,15 +90,15 @@ void enter_origin() {
     departure_origin_ident = smiths_scratchpad;
     accept();
     clear_tod_passed();
-    descent_speed_phase = 0;
+    descent_speed_phase = kDescentSpeedPhaseOff;
     for (std::string* text : {&sel_departure_runway, &applied_departure_runway, &route_destination_ident,
                               &arrival_destination_ident, &sel_star, &sel_arrival_runway})
         *text = kNone;
     route_state = kRouteStateNone;
     dep_runway_chosen = 0;
-    dep_sid_state = 0;
+    dep_sid_state = kDepSidStateList;
     dep_transition_chosen = 0;
-    arr_star_state = 0;
+    arr_star_state = kArrStarStateList;
     clear_arrival_choices();
 }
 

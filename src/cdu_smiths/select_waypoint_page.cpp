@@ -121,7 +121,7 @@ void draw_rows(CduPage& page, const ShownCandidates& shown) {
     for (int j = 0; j < shown.rows; ++j) {
         const NavListRecord& c = candidate_list[shown.first + j];
         std::string lat, lon;
-        format_lat_lon_dms(c.latitude, -c.longitude, &lat, &lon, 1);
+        format_lat_lon_dms(c.latitude, -c.longitude, &lat, &lon, kDmsDegrees);
         const float y = 33.0f + 33.0f * static_cast<float>(j);
         cdu_text(page, 40, y, CduFont::Large,
                  cdu_format("%-6s  %3s  %6s", c.ident.c_str(), type_text(c.kind), c.extra.c_str()));

@@ -19,20 +19,21 @@ inline constexpr uint32_t kC17FormatOilFuel = 11;
 inline constexpr uint32_t kC17FormatConfiguration = 12;
 
 struct C17MfdInstance {
-    uint32_t format = 1;        // 0 HSI, 1 PFD, 3..5 maps, 6 plan, 9..11 engines, 12 configuration
-    uint32_t map_scale = 3;     // 3, 4, 5
-    uint32_t engine_format = 9; // 9, 10, 11
-    uint32_t nav_format = 0;    // 0, 3, 4, 5, 6
+    uint32_t format = kC17FormatPfd;
+    uint32_t map_scale = 3;                    // 3, 4, 5
+    uint32_t engine_format = kC17FormatThrust; // the engine formats
+    uint32_t nav_format = kC17FormatHsi;       // the HSI, the maps and the plan
 };
 
-// Units 1..4 (entry 0 unused).
-inline C17MfdInstance c17_mfd_units[5] = {{}, {1, 3, 9, 0}, {3, 3, 9, 0}, {9, 3, 9, 0}, {10, 3, 9, 0}};
+// Units 1..4 (entry 0 unused): each starts on its own format.
+inline C17MfdInstance c17_mfd_units[5] = {
+    {}, {kC17FormatPfd}, {kC17FormatMapWideArc}, {kC17FormatThrust}, {kC17FormatEpr}};
 
 // The current record: what the painters, click spots and panel buttons use.
-inline uint32_t c17_mfd_format = 1;
+inline uint32_t c17_mfd_format = kC17FormatPfd;
 inline uint32_t c17_mfd_map_scale = 3;
-inline uint32_t c17_mfd_engine_format = 9;
-inline uint32_t c17_mfd_nav_format = 0;
+inline uint32_t c17_mfd_engine_format = kC17FormatThrust;
+inline uint32_t c17_mfd_nav_format = kC17FormatHsi;
 // The unit (1..4) whose record the current variables hold: the one drawn
 // last; 0 before any unit was drawn.
 inline uint32_t c17_mfd_current_unit = 0;

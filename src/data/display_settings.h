@@ -35,14 +35,15 @@ inline constexpr int kProline4ModeArc = 1;
 inline constexpr int kProline4ModePlanText = 2;
 inline constexpr int kProline4ModeMap = 3;
 // EFS50_EHSI formats: 1 to 3 about the full compass, 4 to 7 about the arc;
-// 2, 3, 5 and 6 carry the map, and 2, 6 and 7 tell the weather radar is off.
+// 2, 3, 5 and 6 carry the map, and 2, 6 and 7 show "WX OFF" (the weather
+// radar is off).
 inline constexpr int kEfs50EhsiModeHsi = 1;
-inline constexpr int kEfs50EhsiModeRoseMapWx = 2;
+inline constexpr int kEfs50EhsiModeRoseMapWxOff = 2;
 inline constexpr int kEfs50EhsiModeRoseMapSectors = 3; // two dashed 60-degree lines
 inline constexpr int kEfs50EhsiModeArc = 4;
 inline constexpr int kEfs50EhsiModeArcMap = 5;
-inline constexpr int kEfs50EhsiModeArcMapWx = 6;
-inline constexpr int kEfs50EhsiModeArcWx = 7;
+inline constexpr int kEfs50EhsiModeArcMapWxOff = 6;
+inline constexpr int kEfs50EhsiModeArcWxOff = 7;
 inline constexpr int kEfs50EhsiModeTcas = 8; // the traffic page
 // efs50_nav_source: the guidance the EFS50_EHSI shows.
 inline constexpr int kEfs50NavSourceVor = 1;

@@ -305,7 +305,7 @@ void load_wmm_coefficients() {
 void magnetic_field_model(int mode, int* max_degree, float altitude_km, float latitude, float longitude,
                           float time, float* declination, float* inclination, float* total_intensity,
                           float* grid_variation) {
-    if (mode == 0) {
+    if (mode == kWmmInitialise) {
         // The tables hold degree 12: a larger degree would read past them.
         int degree = max_degree ? *max_degree : max_model_degree;
         if (degree > max_model_degree) degree = max_model_degree;
@@ -313,7 +313,7 @@ void magnetic_field_model(int mode, int* max_degree, float altitude_km, float la
         initialise(degree);
         return;
     }
-    if (mode == 1 && model.initialised)
+    if (mode == kWmmField && model.initialised)
         field_at(altitude_km, latitude, longitude, time, declination, inclination, total_intensity,
                  grid_variation);
 }

@@ -14,13 +14,15 @@ extern int wmm_text_line_count;
 // count. The navigation-database load calls it before reading its files.
 void load_wmm_coefficients();
 
-// Mode 0 initialises the model from wmm_text_lines up to *max_degree (at most
-// 12); the other arguments are not read. Mode 1 computes the field at one
-// point: altitude in km above the WGS-84 ellipsoid, geodetic latitude and
+// kWmmInitialise initialises the model from wmm_text_lines up to *max_degree
+// (at most 12); the other arguments are not read. kWmmField computes the
+// field at one point: altitude in km above the WGS-84 ellipsoid, geodetic latitude and
 // longitude in degrees (north and east positive), time as a decimal year; it
 // writes declination (degrees, east positive), inclination (degrees, down
 // positive), total intensity (nT) and grid variation (degrees; -999 below 55
-// degrees of latitude). Mode 1 before any mode 0 leaves the outputs alone.
+// degrees of latitude); before any initialisation it leaves the outputs alone.
+inline constexpr int kWmmInitialise = 0;
+inline constexpr int kWmmField = 1;
 void magnetic_field_model(int mode, int* max_degree, float altitude_km, float latitude, float longitude,
                           float time, float* declination, float* inclination, float* total_intensity,
                           float* grid_variation);

@@ -65,11 +65,11 @@ int sim_rate_restored = 0;
 int paused_at_tod = 0;
 int paused_at_dest_distance = 0;
 
-int destination_airport_state = 0;
+int destination_airport_state = kDestinationAirportStateNone;
 int tower_view_set = 0;
 
-int autotune_request = 0;
-int route_file_request = 0;
+int autotune_request = kAutotuneNone;
+int route_file_request = kRouteFileRequestNone;
 
 namespace {
 
@@ -168,7 +168,8 @@ void step_rate_and_pauses() {
             paused_at_tod = 1;
         }
     }
-    if (descent_speed_phase == 1 && PauseAtDistFromDest == 1 && paused_at_dest_distance == 0) {
+    if (descent_speed_phase == kDescentSpeedPhaseOn && PauseAtDistFromDest == 1 &&
+        paused_at_dest_distance == 0) {
         bool near = false;
         if (lnav_engaged == 1)
             near = pause_distance > distance_to_destination;
@@ -192,7 +193,7 @@ void step_tower_view() {
 
 // Step 20: the destination airport once the aircraft has left the origin.
 void step_destination_airport() {
-    if (destination_airport_state != 1 || active_plan_last < 0) return;
+    if (destination_airport_state != kDestinationAirportStateToLoad || active_plan_last < 0) return;
     const RouteWaypoint& destination = active_plan[active_plan_last];
     if (destination.type != "APT") return;
     double distance = 0.0;
@@ -200,11 +201,11 @@ void step_destination_airport() {
     gc_dist_course(aircraft_state.plat, aircraft_state.plon, active_plan[0].lat, active_plan[0].lon,
                    &distance, &course);
     if (!(distance > 8.0)) return;
-    select_airport(destination.ident, 1);
+    select_airport(destination.ident, kSelectAirportDestination);
     // The MCU airport page shows the destination from now on.
     mcu_airport_text_a = airport_elevation_text;
     mcu_airport_text_b = selected_airport_ident;
-    destination_airport_state = 2;
+    destination_airport_state = kDestinationAirportStateLoaded;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(mcu_airport_text_b);
     mcu_airport_list_index = kNoSelectionIndex;
     airport_runway_selected_line = kNoRunwayLine;
@@ -234,14 +235,14 @@ void route_steps() {
 // Steps 22 to 24, with or without a route.
 void request_steps(double master_before) {
     if (autotune_request > 0) autotune_leg_radios(autotune_request);
-    if (route_file_request == 1 || route_file_request == 3) {
+    if (route_file_request == kRouteFileRequestMcu || route_file_request == kRouteFileRequestTextPage) {
         load_route_file(route_file_request);
-        route_file_request = 0;
+        route_file_request = kRouteFileRequestNone;
     }
-    autotune_request = 0;
+    autotune_request = kAutotuneNone;
     vnav_speed_refresh = 0;
 
-    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(0);
+    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(kFlightLogPeriodic);
 
     const double master_now = sim_var_object.get_simvar_103();
     if (SetSpdOffwhenAPMasterSetOff == 1 && master_before == 1.0 && master_now == 0.0 &&

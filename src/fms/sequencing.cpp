@@ -89,7 +89,7 @@ void sequence_to_waypoint() {
         lnav_engaged = 0; // the last waypoint ends the route's guidance
         return;
     }
-    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(1);
+    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(kFlightLogWaypoint);
     stamp_last_passed(active_plan[to_waypoint_index]);
     ++to_waypoint_index;
     route_distance_summary();
@@ -99,7 +99,8 @@ void sequence_to_waypoint() {
         if (VnavOffAtLastWpt == 1 && toc_passed == 1) vnav_engaged = 0;
         if (LnavOffAtLastWpt == 1) lnav_engaged = 0;
     }
-    if (LnavSetEnRouteFreqs == 1 && (lnav_engaged == 1 || SequenceFPlanWpts == 1)) autotune_leg_radios(2);
+    if (LnavSetEnRouteFreqs == 1 && (lnav_engaged == 1 || SequenceFPlanWpts == 1))
+        autotune_leg_radios(kAutotuneRouteAhead);
     if (direct_to_active == 1) direct_to_active = 0;
     intercept_armed = 1;
     const RouteWaypoint& to = active_plan[to_waypoint_index];

@@ -15,7 +15,7 @@ void render_debug(void* device_context, PixelSize size) {
     o.test_mode = false;
     o.scale = false;
     o.fill_background = false;
-    run_render_frame(debug_display, device_context, size, 1, 1, o,
+    run_render_frame(debug_display, device_context, size, RENDER_MODE_DRAW, 1, o,
                      [](gfx::Graphics& g) { debug_draw_state(debug_display, g); });
 }
 

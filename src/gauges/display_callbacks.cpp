@@ -76,7 +76,7 @@ void display_gauge_callback(const DisplayGaugeSpec& spec, GaugeHeader* gauge, in
                       {.pre_install = [] { fill_host_folder(); },
                        .post_install =
                            [&] {
-                               if (spec.starts_flight_log && flight_log_started == 0) write_flight_log(3);
+                               if (spec.starts_flight_log && flight_log_started == 0) write_flight_log(kFlightLogStart);
                            },
                        .pre_initialize = [&] { pre_initialize(spec, gauge); },
                        .pre_update =

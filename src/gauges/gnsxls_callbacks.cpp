@@ -62,7 +62,7 @@ void gns_callback(const char* log_line, GaugeHeader* gauge, int32_t service, boo
                       {.pre_install = [&] { pre_install(main_gauge); },
                        .post_install =
                            [] {
-                               if (flight_log_started == 0) write_flight_log(3);
+                               if (flight_log_started == 0) write_flight_log(kFlightLogStart);
                            },
                        .pre_initialize = [&] { pre_initialize(gauge, main_gauge); },
                        .pre_draw = [&] { pre_draw(gauge); }});

@@ -26,7 +26,7 @@ void toggle_lnav() {
     } else if (to_waypoint_index != kNoToWaypoint) {
         lnav_engaged = 1;
         if (HdgHoldOnLnavOn == 1) trigger_key_event(kKeyHeadingHold, 0);
-        if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
+        if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
         start_direct_to();
     }
     mcu_redraw = 1;

@@ -45,19 +45,19 @@ void apply_binding(const LvarBinding& b) {
     } else if (s == "DisplayApts") {
         if (whole != lvar_applied_apts) set_nd_airports(whole);
     } else if (s == "NDCompassMode") {
-        mode_trigger(v, b, 0);
+        mode_trigger(v, b, kNdModeCompass);
     } else if (s == "NDVorMode") {
-        mode_trigger(v, b, 4);
+        mode_trigger(v, b, kNdModeVor);
     } else if (s == "NDArcMode") {
-        mode_trigger(v, b, 1);
+        mode_trigger(v, b, kNdModeArc);
     } else if (s == "NDAppMode") {
-        mode_trigger(v, b, 5);
+        mode_trigger(v, b, kNdModeApp);
     } else if (s == "NDMapMode") {
-        mode_trigger(v, b, 3);
+        mode_trigger(v, b, kNdModeMap);
     } else if (s == "NDCtrMapMode") {
-        mode_trigger(v, b, 6);
+        mode_trigger(v, b, kNdModeCtrMap);
     } else if (s == "NDPlanMode") {
-        mode_trigger(v, b, 2);
+        mode_trigger(v, b, kNdModePlan);
     } else if (s == "Vor1BrgPtr") {
         if (whole != lvar_applied_vor1_pointer) set_vor1_bearing_pointer(whole);
     } else if (s == "Vor2BrgPtr") {
@@ -102,7 +102,7 @@ void process_mfd_request(GaugeHeader* gauge, int unit) {
 
     C17MfdInstance& u = c17_mfd_units[unit];
     ElementHeader* first = gauge && gauge->elements_list ? gauge->elements_list[0] : nullptr;
-    if (request == 2) {
+    if (request == kC17RequestMapHold) {
         // The map holds, its picture element hidden, for as long as the request stays.
         if (u.format != kC17FormatMapWideArc) {
             set_list_element_flags(first, 0, IMAGE_HIDDEN);
@@ -113,10 +113,10 @@ void process_mfd_request(GaugeHeader* gauge, int unit) {
     if (request == static_cast<int>(c17_request_idle)) return;
     if (u.format == kC17FormatMapWideArc) clear_list_element_flags(first, 0, IMAGE_HIDDEN);
     switch (request) {
-    case 0:
+    case kC17RequestPfd:
         u.format = kC17FormatPfd;
         break;
-    case 1:
+    case kC17RequestNav:
         if (is_nav_format(u.format)) {
             u.nav_format = next_nav_format(u.nav_format);
             u.format = u.nav_format;
@@ -124,7 +124,7 @@ void process_mfd_request(GaugeHeader* gauge, int unit) {
             u.format = u.nav_format;
         }
         break;
-    case 3:
+    case kC17RequestEngine:
         u.format = u.format == kC17FormatThrust ? kC17FormatEpr
                    : u.format == kC17FormatEpr  ? kC17FormatOilFuel
                                                 : kC17FormatThrust;

@@ -20,14 +20,20 @@ inline int lvar_poll_countdown = 0;
 // Walks the bindings 1..count and applies each whose setting matches.
 void apply_lvar_settings();
 
+// What a C17_MFD unit's request variable asks for; any other value asks for
+// the configuration format.
+inline constexpr int kC17RequestPfd = 0;
+inline constexpr int kC17RequestNav = 1;     // the next navigation format
+inline constexpr int kC17RequestMapHold = 2; // the wide map, held while the request stays
+inline constexpr int kC17RequestEngine = 3;  // the next engine format
 // What a unit writes back into its request variable after acting.
 inline constexpr double c17_request_idle = 10.0;
 
 // Unit 2's request as last read, shown by its first log line.
-inline int mfdx2_last_request = 1;
+inline int mfdx2_last_request = kC17RequestNav;
 
 // Read the unit's request variable and switch that unit's format; the gauge
-// is the calling C17_MFD (request 2 hides its first element).
+// is the calling C17_MFD (the map hold hides its first element).
 void ProcessMFDX1(GaugeHeader* gauge);
 void ProcessMFDX2(GaugeHeader* gauge);
 void ProcessMFDX3(GaugeHeader* gauge);

@@ -36,10 +36,10 @@ struct ModeRow {
 constexpr ModeRow kModeRows[] = {
     {kB737NdModeCompass, kEfs50EhsiModeHsi, kEhsiModeCompass, kProline4ModeNav, kEhsiModeCompass, KEPT},
     {kB737NdModeArc, kEfs50EhsiModeArc, kEhsiModeArc, kProline4ModeArc, kEhsiModeArc, KEPT},
-    {kB737NdModePlan, kEfs50EhsiModeArcWx, kEhsiModePlan, kProline4ModePlanText, kEhsiModePlan,
+    {kB737NdModePlan, kEfs50EhsiModeArcWxOff, kEhsiModePlan, kProline4ModePlanText, kEhsiModePlan,
      kMd11NdModePlan},
     {kB737NdModeMap, kEfs50EhsiModeArcMap, kEhsiModeMap, kProline4ModeMap, kEhsiModeMap, kMd11NdModeMap},
-    {kB737NdModeVor, kEfs50EhsiModeRoseMapWx, KEPT, KEPT, KEPT, kMd11NdModeVor},
+    {kB737NdModeVor, kEfs50EhsiModeRoseMapWxOff, KEPT, KEPT, KEPT, kMd11NdModeVor},
     {kB737NdModeApp, KEPT, KEPT, KEPT, KEPT, kMd11NdModeApp},
     {kB737NdModeCtrMap, KEPT, KEPT, KEPT, KEPT, KEPT},
 };
@@ -145,7 +145,7 @@ void display_step_up(int kind) {
         hw_b737_nd_mode <= kB737NdModeCtrMap)
         ++hw_b737_nd_mode;
     if (chosen(kind, DISPLAY_EFS50_EHSI)) {
-        if (efs50_ehsi_mode < kEfs50EhsiModeArcWx)
+        if (efs50_ehsi_mode < kEfs50EhsiModeArcWxOff)
             ++efs50_ehsi_mode;
         else if (efs50_nav_source == kEfs50NavSourceVor)
             efs50_nav_source = kEfs50NavSourceFms;

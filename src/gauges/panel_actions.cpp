@@ -45,13 +45,13 @@ void proline4_brg_step(int& source) {
 } // namespace
 
 void efs50_hsi_button() {
-    efs50_ehsi_mode = efs50_ehsi_mode == kEfs50EhsiModeHsi || efs50_ehsi_mode == kEfs50EhsiModeRoseMapWx
+    efs50_ehsi_mode = efs50_ehsi_mode == kEfs50EhsiModeHsi || efs50_ehsi_mode == kEfs50EhsiModeRoseMapWxOff
                           ? efs50_ehsi_mode + 1
                           : kEfs50EhsiModeHsi;
 }
 
 void efs50_map_button() {
-    efs50_ehsi_mode = efs50_ehsi_mode >= kEfs50EhsiModeArc && efs50_ehsi_mode <= kEfs50EhsiModeArcMapWx
+    efs50_ehsi_mode = efs50_ehsi_mode >= kEfs50EhsiModeArc && efs50_ehsi_mode <= kEfs50EhsiModeArcMapWxOff
                           ? efs50_ehsi_mode + 1
                           : kEfs50EhsiModeArc;
 }

@@ -41,7 +41,7 @@ void pre_initialize(const GaugeHeader* gauge, bool gps_synch_is_setting) {
     if (config_loaded == 0) load_config();
     if (airport_table.count() == 0) {
         load_nav_database();
-        write_flight_log(3);
+        write_flight_log(kFlightLogStart);
     }
     take_smiths_parameter(gauge->parameters, gps_synch_is_setting);
     if (stored_routes.count() == 0) list_flight_plans();
@@ -74,7 +74,7 @@ void smiths_callback(const char* log_line, GaugeHeader* gauge, int32_t service, 
                            },
                        .post_install =
                            [] {
-                               if (flight_log_started == 0) write_flight_log(3);
+                               if (flight_log_started == 0) write_flight_log(kFlightLogStart);
                            },
                        .pre_initialize = [&] { pre_initialize(gauge, gps_synch_is_setting); },
                        .pre_update = [&] { update_lamps(gauge); },

@@ -30,7 +30,7 @@ bool fix_at(int position) {
 }
 
 void clear_choice(int key) {
-    gns_line_toggles[key] = 0;
+    gns_line_toggles[key] = kGnsToggleIdle;
     gns_airway_selection = 0;
     if (key != GNS_L1) gns_entry_active = 0;
 }
@@ -42,12 +42,12 @@ void line_key() {
     if (key < 0 || key > 9) return;
     const KeyRows rows = kKeyRows[key];
     int& t = gns_line_toggles[key];
-    if (t == 0) {
+    if (t == kGnsToggleIdle) {
         if (!fix_at(rows.first)) return;
-        t = 1;
+        t = kGnsToggleFirst;
         gns_airway_selection = rows.first;
-    } else if (t == 1 && rows.second != 0 && fix_at(rows.second)) {
-        t = 2;
+    } else if (t == kGnsToggleFirst && rows.second != 0 && fix_at(rows.second)) {
+        t = kGnsToggleSecond;
         gns_airway_selection = rows.second;
     } else {
         clear_choice(key);

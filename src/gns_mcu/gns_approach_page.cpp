@@ -31,38 +31,38 @@ bool set(const std::string& field) {
 
 void open_type_choice() {
     reset_page_toggles();
-    gns_toggle(GNS_R2) = 1;
+    gns_toggle(GNS_R2) = kGnsToggleFirst;
     gns_sel_apch_type = kGnsNone;
     gns_approach_preview = 0;
     list_approach_transitions(gns_sel_arr_runway, gns_sel_apch_trans);
 }
 
 void key_r1() {
-    gns_toggle(GNS_R2) = 0;
-    if (gns_toggle(GNS_R1) == 1) {
+    gns_toggle(GNS_R2) = kGnsToggleIdle;
+    if (gns_toggle(GNS_R1) == kGnsToggleFirst) {
         gns_sel_arr_runway = kGnsNone;
-        gns_toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
         gns_approach_preview = 0;
         gns_list_cursor = 0;
         gns_entry_active = 0;
     } else {
         reset_page_toggles();
         gns_scratchpad = gns_sel_arr_airport;
-        gns_toggle(GNS_R1) = 1;
+        gns_toggle(GNS_R1) = kGnsToggleFirst;
         gns_entry_active = 1;
         gns_airport_not_found = 0;
         list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
     }
-    gns_toggle(GNS_L3) = gns_toggle(GNS_L4) = gns_toggle(GNS_L5) = 0;
+    gns_toggle(GNS_L3) = gns_toggle(GNS_L4) = gns_toggle(GNS_L5) = kGnsToggleIdle;
 }
 
 void key_r2() {
     gns_airport_not_found = 0;
     // The approach belongs to the arrival of the plan in view.
     if (gns_selection_in_view().arr_airport == kGnsNone) return;
-    if (gns_toggle(GNS_R2) == 1) {
+    if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         reset_page_toggles();
-        gns_toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = kGnsToggleSecond;
         gns_sel_apch_trans = kGnsNone;
         gns_approach_preview = 0;
         gns_build_iaf_list();
@@ -83,11 +83,11 @@ void line_key() {
 void update_page_count() {
     const AirportProcedures& d = destination();
     int& count = gns_apch_page_count;
-    if (gns_toggle(GNS_R1) == 2)
+    if (gns_toggle(GNS_R1) == kGnsToggleSecond)
         count = gns_ceil_div(d.runway_list.count(), kGnsChoicesPerPage);
-    else if (gns_toggle(GNS_R2) == 1)
+    else if (gns_toggle(GNS_R2) == kGnsToggleFirst)
         count = gns_ceil_div(d.approach_groups.count(), kGnsChoicesPerPage);
-    else if (gns_toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
         count = gns_ceil_div(d.iaf_list.count(), kGnsChoicesPerPage);
     else if (gns_approach_preview == 1)
         count = gns_ceil_div(approach_preview_legs.count(), kGnsPreviewPerPage);
@@ -98,17 +98,17 @@ void update_page_count() {
 void draw_open_list(GnsPage& page) {
     const AirportProcedures& d = destination();
     const int n = gns_apch_step;
-    if (gns_toggle(GNS_R1) == 2) {
+    if (gns_toggle(GNS_R1) == kGnsToggleSecond) {
         gns_draw_choice_list(page, n, d.runway_list.count(), 30.0f, [&](int i) {
             const char* r = d.runway_list[i].c_str();
             return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
         });
-    } else if (gns_toggle(GNS_R2) == 1) {
+    } else if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         gns_draw_choice_list(page, n, d.approach_groups.count(), 30.0f, [&](int i) {
             const std::string& type = d.approach_groups[i].runway_transition_list;
             return GnsChoice{type, gns_format("%-6s?", type.c_str()), type};
         });
-    } else if (gns_toggle(GNS_R2) == 2) {
+    } else if (gns_toggle(GNS_R2) == kGnsToggleSecond) {
         const int count = d.iaf_list.count();
         gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
             const char* t = d.iaf_list[i].c_str();
@@ -143,7 +143,7 @@ void commit_airport() {
         gns_airport_not_found = 1;
         gns_sel_arr_airport = kGnsNone;
         gns_entry_active = 0;
-        gns_toggle(GNS_R1) = 0;
+        gns_toggle(GNS_R1) = kGnsToggleIdle;
     }
 }
 
@@ -154,16 +154,16 @@ void commit_runway() {
         gns_build_approach_preview();
     } else if (!set(gns_sel_apch_type)) {
         if (!take_single_type()) {
-            gns_toggle(GNS_R2) = 1;
+            gns_toggle(GNS_R2) = kGnsToggleFirst;
         } else if (set(gns_sel_apch_trans)) {
             gns_build_approach_preview();
         } else {
             gns_build_iaf_list();
-            gns_toggle(GNS_R2) = 2;
+            gns_toggle(GNS_R2) = kGnsToggleSecond;
         }
     } else {
         gns_build_iaf_list();
-        gns_toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = kGnsToggleSecond;
     }
 }
 
@@ -186,7 +186,7 @@ void commit_type() {
         }
     }
     list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
-    gns_toggle(GNS_R1) = 2;
+    gns_toggle(GNS_R1) = kGnsToggleSecond;
 }
 
 void commit_transition() {
@@ -196,16 +196,16 @@ void commit_transition() {
         gns_build_approach_preview();
     } else if (!set(gns_sel_apch_type)) {
         if (!take_single_type()) {
-            gns_toggle(GNS_R2) = 1;
+            gns_toggle(GNS_R2) = kGnsToggleFirst;
         } else if (set(gns_sel_arr_runway)) {
             gns_build_approach_preview();
         } else {
             list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
-            gns_toggle(GNS_R1) = 2;
+            gns_toggle(GNS_R1) = kGnsToggleSecond;
         }
     } else {
         list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
-        gns_toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
     }
 }
 
@@ -242,7 +242,7 @@ void erase_preview() {
 } // namespace
 
 void gns_enter_approach() {
-    if (gns_approach_preview == 1 && gns_toggle(GNS_R5) == 1) {
+    if (gns_approach_preview == 1 && gns_toggle(GNS_R5) == kGnsToggleFirst) {
         erase_preview();
         return;
     }
@@ -250,15 +250,15 @@ void gns_enter_approach() {
     const int choices =
         gns_open_list_count(d.runway_list.count(), d.approach_groups.count(), d.iaf_list.count());
     if (choices >= 0 && gns_no_choice(gns_apch_step, choices)) return;
-    if (gns_toggle(GNS_R1) == 1) {
+    if (gns_toggle(GNS_R1) == kGnsToggleFirst) {
         commit_airport();
-    } else if (gns_toggle(GNS_R1) == 2) {
+    } else if (gns_toggle(GNS_R1) == kGnsToggleSecond) {
         commit_runway();
         return;
     }
-    if (gns_toggle(GNS_R2) == 1)
+    if (gns_toggle(GNS_R2) == kGnsToggleFirst)
         commit_type();
-    else if (gns_toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
         commit_transition();
     else if (gns_approach_preview == 1)
         insert();
@@ -271,7 +271,7 @@ void gnsxls_approach_page(DisplayObject& display, gfx::Graphics& graphics) {
     update_page_count();
     gns_draw_procedure_fields(page,
                               {"APCH", gns_sel_arr_airport, kGnsMagenta, gns_apch_step, gns_apch_page_count,
-                               airport_set(), gns_toggle(GNS_R1) == 2, gns_sel_arr_runway, "TYPE",
+                               airport_set(), gns_toggle(GNS_R1) == kGnsToggleSecond, gns_sel_arr_runway, "TYPE",
                                gns_sel_apch_type, "TRANSITION", gns_sel_apch_trans});
     if (gns_approach_preview == 1)
         gns_draw_procedure_preview(page, "WPTS OF APPROACH:", gns_apch_step, approach_preview_legs.count(),

@@ -28,54 +28,54 @@ bool airport_set() {
 
 void clear_cursor_toggles() {
     for (GnsToggle t : {GNS_L3, GNS_L4, GNS_L5, GNS_R3, GNS_R4, GNS_R5})
-        gns_toggle(t) = 0;
+        gns_toggle(t) = kGnsToggleIdle;
 }
 
 // The transition list of the STAR chosen so far (of every STAR while none).
 void open_transition_choice() {
     gns_sel_star_transition = kGnsNone;
-    gns_toggle(GNS_R2) = 1;
+    gns_toggle(GNS_R2) = kGnsToggleFirst;
     gns_list_cursor = 1;
     gns_arrival_preview = 0;
-    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, 0);
+    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, kTransitionsAll);
 }
 
 void key_r1() {
     const int step = gns_toggle(GNS_R1);
-    if (step == 0) {
+    if (step == kGnsToggleIdle) {
         gns_scratchpad = gns_sel_arr_airport;
         gns_entry_active = 1;
         gns_entry_fresh = 1;
-        gns_toggle(GNS_R1) = 1;
-    } else if (step == 1 && !airport_set()) {
-        gns_toggle(GNS_R1) = 0;
+        gns_toggle(GNS_R1) = kGnsToggleFirst;
+    } else if (step == kGnsToggleFirst && !airport_set()) {
+        gns_toggle(GNS_R1) = kGnsToggleIdle;
         gns_entry_active = 0;
-    } else if (step == 1) {
+    } else if (step == kGnsToggleFirst) {
         gns_sel_arr_runway = kGnsNone;
-        gns_toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
         gns_arrival_preview = 0;
         find_star(gns_sel_star);
     } else {
         gns_entry_active = 0;
-        gns_toggle(GNS_R1) = airport_set() ? 1 : 0;
+        gns_toggle(GNS_R1) = airport_set() ? kGnsToggleFirst : kGnsToggleIdle;
         if (airport_set()) gns_scratchpad = gns_sel_arr_airport;
     }
-    gns_toggle(GNS_R2) = 0;
+    gns_toggle(GNS_R2) = kGnsToggleIdle;
     clear_cursor_toggles();
 }
 
 void key_r2() {
     if (!airport_set()) return;
-    if (gns_toggle(GNS_R2) == 1) {
+    if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         gns_sel_star = kGnsNone;
-        gns_toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = kGnsToggleSecond;
         match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
         gns_arrival_preview = 0;
     } else {
         open_transition_choice();
     }
     gns_arrival_page = 1;
-    gns_toggle(GNS_R1) = 0;
+    gns_toggle(GNS_R1) = kGnsToggleIdle;
     clear_cursor_toggles();
 }
 
@@ -89,14 +89,14 @@ void line_key() {
 void update_page_count() {
     const AirportProcedures& d = destination();
     int& count = gns_arrival_page_count;
-    if (gns_toggle(GNS_R1) == 1) count = 1;
+    if (gns_toggle(GNS_R1) == kGnsToggleFirst) count = 1;
     if (gns_arrival_preview == 1)
         count = gns_ceil_div(star_preview_legs.count(), kGnsPreviewPerPage);
-    else if (gns_toggle(GNS_R1) == 2)
+    else if (gns_toggle(GNS_R1) == kGnsToggleSecond)
         count = gns_ceil_div(d.runway_list.count(), kGnsChoicesPerPage);
-    else if (gns_toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
         count = gns_ceil_div(d.procedure_name_list.count(), kGnsChoicesPerPage);
-    else if (gns_toggle(GNS_R2) == 1)
+    else if (gns_toggle(GNS_R2) == kGnsToggleFirst)
         count = gns_ceil_div(d.star_entry_list.count(), kGnsChoicesPerPage);
     count = std::max(count, 1);
     gns_keep_page(gns_arrival_page, count);
@@ -106,20 +106,20 @@ void draw_open_list(GnsPage& page) {
     const AirportProcedures& d = destination();
     const int n = gns_arrival_page;
     int count = 0;
-    if (gns_toggle(GNS_R1) == 2) {
+    if (gns_toggle(GNS_R1) == kGnsToggleSecond) {
         count = d.runway_list.count();
         gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
             const char* r = d.runway_list[i].c_str();
             return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
         });
-    } else if (gns_toggle(GNS_R2) == 2) {
+    } else if (gns_toggle(GNS_R2) == kGnsToggleSecond) {
         count = d.procedure_name_list.count();
         const int chosen = gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
             const std::string& name = d.procedure_name_list[i];
             return GnsChoice{name, gns_format("%-6s?", name.c_str()), name};
         });
         if (chosen >= 1 && chosen <= count) find_star_index(d.procedure_name_list[chosen]);
-    } else if (gns_toggle(GNS_R2) == 1) {
+    } else if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         count = d.star_entry_list.count();
         gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
             const char* t = d.star_entry_list[i].text.c_str();
@@ -142,10 +142,10 @@ void commit_runway() {
     gns_sel_arr_runway = gns_scratchpad;
     match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
     if (gns_sel_star_transition == kGnsNone) {
-        gns_toggle(GNS_R2) = 1;
+        gns_toggle(GNS_R2) = kGnsToggleFirst;
         gns_scratchpad = gns_sel_star_transition;
     } else if (gns_sel_star == kGnsNone) {
-        gns_toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = kGnsToggleSecond;
         gns_scratchpad = gns_sel_star;
     }
 }
@@ -176,21 +176,21 @@ void commit_transition() {
         }
     }
     if (gns_sel_star == kGnsNone) {
-        gns_toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = kGnsToggleSecond;
         gns_list_cursor = 1;
-        if (d.procedure_name_list.count() > 1) gns_toggle(GNS_L3) = 1;
+        if (d.procedure_name_list.count() > 1) gns_toggle(GNS_L3) = kGnsToggleFirst;
     } else if (gns_sel_arr_runway == kGnsNone) {
         find_star(gns_sel_star);
-        gns_toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
         gns_list_cursor = 1;
-        if (d.runway_list.count() > 0) gns_toggle(GNS_L3) = 1;
+        if (d.runway_list.count() > 0) gns_toggle(GNS_L3) = kGnsToggleFirst;
     }
     gns_arrival_page = 1;
 }
 
 void commit_star() {
     gns_sel_star = gns_scratchpad;
-    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, 0);
+    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, kTransitionsAll);
     find_star(gns_sel_star);
     reset_page_toggles();
     gns_arrival_page = 1;
@@ -202,9 +202,9 @@ void commit_star() {
         sel_star_index = b;
     }
     if (gns_sel_star_transition == kGnsNone)
-        gns_toggle(GNS_R2) = 1;
+        gns_toggle(GNS_R2) = kGnsToggleFirst;
     else if (gns_sel_arr_runway == kGnsNone)
-        gns_toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
 }
 
 void insert_star() {
@@ -238,7 +238,7 @@ void erase_preview() {
 } // namespace
 
 void gns_enter_arrival() {
-    if (gns_arrival_preview == 1 && gns_toggle(GNS_R5) == 1) {
+    if (gns_arrival_preview == 1 && gns_toggle(GNS_R5) == kGnsToggleFirst) {
         erase_preview();
         return;
     }
@@ -246,16 +246,16 @@ void gns_enter_arrival() {
     const int choices =
         gns_open_list_count(d.runway_list.count(), d.star_entry_list.count(), d.procedure_name_list.count());
     if (choices >= 0 && gns_no_choice(gns_arrival_page, choices)) return;
-    if (gns_toggle(GNS_R1) == 2) commit_runway();
-    if (gns_arrival_preview == 1 && gns_toggle(GNS_L5) == 1) {
+    if (gns_toggle(GNS_R1) == kGnsToggleSecond) commit_runway();
+    if (gns_arrival_preview == 1 && gns_toggle(GNS_L5) == kGnsToggleFirst) {
         insert_star();
         return;
     }
-    if (gns_toggle(GNS_R1) == 1)
+    if (gns_toggle(GNS_R1) == kGnsToggleFirst)
         commit_airport();
-    else if (gns_toggle(GNS_R2) == 1)
+    else if (gns_toggle(GNS_R2) == kGnsToggleFirst)
         commit_transition();
-    else if (gns_toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
         commit_star();
     // Also when the page reopens with every field already set.
     if (gns_sel_star != kGnsNone && gns_sel_star_transition != kGnsNone && gns_sel_arr_runway != kGnsNone &&
@@ -264,7 +264,7 @@ void gns_enter_arrival() {
         gns_arrival_preview = 1;
         gns_build_star_preview();
         reset_page_toggles();
-        gns_toggle(GNS_L5) = 1;
+        gns_toggle(GNS_L5) = kGnsToggleFirst;
     }
 }
 
@@ -275,7 +275,7 @@ void gnsxls_arrival_page(DisplayObject& display, gfx::Graphics& graphics) {
     update_page_count();
     gns_draw_procedure_fields(page, {"ARRIVAL", gns_sel_arr_airport, kGnsMagenta, gns_arrival_page,
                                      gns_arrival_page_count, airport_set(),
-                                     gns_toggle(GNS_R1) == 2 && airport_set(), gns_sel_arr_runway,
+                                     gns_toggle(GNS_R1) == kGnsToggleSecond && airport_set(), gns_sel_arr_runway,
                                      "TRANSITION", gns_sel_star_transition, "STAR", gns_sel_star});
     if (gns_arrival_preview == 1)
         gns_draw_procedure_preview(

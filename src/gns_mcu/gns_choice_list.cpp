@@ -37,28 +37,28 @@ bool gns_cursor_key(int lsk, bool preview_shown, GnsCursorReset reset) {
 
     int& t = gns_line_toggles[key->toggle];
     const bool question_key = key->toggle == GNS_L5 || key->toggle == GNS_R5;
-    if (t == 0) {
-        t = 1;
+    if (t == kGnsToggleIdle) {
+        t = kGnsToggleFirst;
         gns_list_cursor = key->upper_row;
-    } else if (t == 1 && preview_shown && question_key) {
-        t = 0;
-    } else if (t == 1) {
-        t = 2;
+    } else if (t == kGnsToggleFirst && preview_shown && question_key) {
+        t = kGnsToggleIdle;
+    } else if (t == kGnsToggleFirst) {
+        t = kGnsToggleSecond;
         gns_list_cursor = key->upper_row + 1;
     } else {
-        t = 0;
+        t = kGnsToggleIdle;
         gns_list_cursor = 0;
     }
 
     for (const CursorKey& k : kCursorKeys) {
         if (&k == key) continue;
         const bool other_left = k.toggle <= GNS_L5;
-        if (reset == GnsCursorReset::OtherFive || other_left) gns_line_toggles[k.toggle] = 0;
+        if (reset == GnsCursorReset::OtherFive || other_left) gns_line_toggles[k.toggle] = kGnsToggleIdle;
     }
     // L1 and L2 have no rows here; the departure page still clears them.
     if (reset == GnsCursorReset::LeftKeys) {
-        gns_line_toggles[GNS_L1] = 0;
-        gns_line_toggles[GNS_L2] = 0;
+        gns_line_toggles[GNS_L1] = kGnsToggleIdle;
+        gns_line_toggles[GNS_L2] = kGnsToggleIdle;
     }
     return true;
 }
@@ -108,18 +108,18 @@ void gns_draw_preview(int page_number, int count, const std::function<void(int, 
 }
 
 void gns_draw_select_erase(GnsPage& page) {
-    if (gns_line_toggles[GNS_L5] == 0)
+    if (gns_line_toggles[GNS_L5] == kGnsToggleIdle)
         page.text(30.0f, 360.0f, kGnsWhite, "SELECT");
     else
         page.highlight(30.0f, 360.0f, "SELECT?");
-    if (gns_line_toggles[GNS_R5] == 0)
+    if (gns_line_toggles[GNS_R5] == kGnsToggleIdle)
         page.text(320.0f, 360.0f, kGnsWhite, "ERASE");
     else
         page.highlight(320.0f, 360.0f, "ERASE?");
 }
 
 void gns_draw_airport_field(GnsPage& page, const std::string& airport, gfx::Argb color) {
-    if (gns_line_toggles[GNS_R1] == 1) {
+    if (gns_line_toggles[GNS_R1] == kGnsToggleFirst) {
         gns_fill_text_box(232.0f, 0.0f, page.g, static_cast<int>(gns_scratchpad.size()));
         page.text(230.0f, 0.0f, kGnsBlack, gns_scratchpad);
     } else {
@@ -143,10 +143,10 @@ void gns_draw_procedure_fields(GnsPage& page, const GnsProcedureFields& f) {
     const gfx::Argb runway_color = f.runway_open ? kGnsYellow : kGnsGreen;
     page.text(53.0f, 40.0f, runway_color, "RUNWAY");
     page.text(kRightColumnX, 40.0f, runway_color, gns_runway_text(f.runway));
-    const gfx::Argb second_color = gns_line_toggles[GNS_R2] == 1 ? kGnsYellow : kGnsGreen;
+    const gfx::Argb second_color = gns_line_toggles[GNS_R2] == kGnsToggleFirst ? kGnsYellow : kGnsGreen;
     page.text(53.0f, 80.0f, second_color, f.second);
     page.text(kRightColumnX, 80.0f, second_color, f.second_value);
-    const gfx::Argb third_color = gns_line_toggles[GNS_R2] == 2 ? kGnsYellow : kGnsGreen;
+    const gfx::Argb third_color = gns_line_toggles[GNS_R2] == kGnsToggleSecond ? kGnsYellow : kGnsGreen;
     page.text(53.0f, 120.0f, third_color, f.third);
     page.text(kRightColumnX, 120.0f, third_color, f.third_value);
     if (!f.airport_set) {
@@ -163,10 +163,10 @@ void gns_draw_procedure_preview(GnsPage& page, const char* heading, int page_num
 }
 
 int gns_open_list_count(int runways, int second_row, int third_row) {
-    if (gns_line_toggles[GNS_R1] == 2) return runways;
-    if (gns_line_toggles[GNS_R1] == 1) return -1;
-    if (gns_line_toggles[GNS_R2] == 1) return second_row;
-    if (gns_line_toggles[GNS_R2] == 2) return third_row;
+    if (gns_line_toggles[GNS_R1] == kGnsToggleSecond) return runways;
+    if (gns_line_toggles[GNS_R1] == kGnsToggleFirst) return -1;
+    if (gns_line_toggles[GNS_R2] == kGnsToggleFirst) return second_row;
+    if (gns_line_toggles[GNS_R2] == kGnsToggleSecond) return third_row;
     return -1;
 }
 

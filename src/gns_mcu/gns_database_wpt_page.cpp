@@ -20,11 +20,11 @@ void line_key() {
     const int before = r5();
     reset_page_toggles();
     gns_entry_active = 0;
-    if (before == 0) {
-        r5() = 1;
+    if (before == kGnsToggleIdle) {
+        r5() = kGnsToggleFirst;
         gns_scratchpad = gns_flyover_choice;
-    } else if (before == 1 && gns_return_state == GNS_DIRECT) {
-        r5() = 2;
+    } else if (before == kGnsToggleFirst && gns_return_state == GNS_DIRECT) {
+        r5() = kGnsToggleSecond;
         gns_scratchpad = direct_to_turn_text;
     }
 }
@@ -51,7 +51,7 @@ void gnsxls_database_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
         page.text(96.0f, 40.0f, kGnsGreen, c.ident);
         page.text(300.0f, 40.0f, kGnsGreen, kind_name(c.kind));
         std::string lat, lon;
-        format_lat_lon_dms(c.latitude, -c.longitude, &lat, &lon, 1);
+        format_lat_lon_dms(c.latitude, -c.longitude, &lat, &lon, kDmsDegrees);
         page.text(30.0f, 100.0f, kGnsWhite, "LAT");
         page.text(130.0f, 100.0f, kGnsGreen, lat);
         page.text(30.0f, 140.0f, kGnsWhite, "LON");
@@ -62,12 +62,12 @@ void gnsxls_database_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
         }
     }
 
-    if (r5() == 2) {
+    if (r5() == kGnsToggleSecond) {
         page.text(130.0f, 340.0f, kGnsWhite, "TURN:");
         page.highlight(300.0f, 340.0f, gns_scratchpad);
     } else {
         page.text(130.0f, 340.0f, kGnsWhite, "FLYOVER:");
-        if (r5() == 1)
+        if (r5() == kGnsToggleFirst)
             page.highlight(300.0f, 340.0f, gns_scratchpad);
         else
             page.text(300.0f, 340.0f, kGnsGreen, gns_flyover_choice);

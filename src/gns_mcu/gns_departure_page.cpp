@@ -28,12 +28,12 @@ bool airport_set() {
 
 void clear_left_toggles() {
     for (GnsToggle t : {GNS_L1, GNS_L2, GNS_L3, GNS_L4, GNS_L5})
-        gns_toggle(t) = 0;
+        gns_toggle(t) = kGnsToggleIdle;
 }
 
 // The SID list, narrowed by the runway and the transition chosen so far.
 void open_sid_choice() {
-    gns_toggle(GNS_R2) = 1;
+    gns_toggle(GNS_R2) = kGnsToggleFirst;
     gns_list_cursor = 1;
     gns_sel_sid = kGnsNone;
     gns_departure_preview = 0;
@@ -42,41 +42,41 @@ void open_sid_choice() {
 
 void key_r1() {
     const int step = gns_toggle(GNS_R1);
-    if (step == 0) {
+    if (step == kGnsToggleIdle) {
         gns_scratchpad = gns_sel_dep_airport;
         gns_entry_active = 1;
         gns_entry_fresh = 1;
-        gns_toggle(GNS_R1) = 1;
-    } else if (step == 1 && !airport_set()) {
-        gns_toggle(GNS_R1) = 0;
+        gns_toggle(GNS_R1) = kGnsToggleFirst;
+    } else if (step == kGnsToggleFirst && !airport_set()) {
+        gns_toggle(GNS_R1) = kGnsToggleIdle;
         gns_entry_active = 0;
-    } else if (step == 1) {
-        gns_toggle(GNS_R1) = 2;
+    } else if (step == kGnsToggleFirst) {
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
         gns_sel_dep_runway = kGnsNone;
         gns_departure_preview = 0;
         find_sid(gns_sel_sid);
         gns_departure_page = 1;
     } else {
         gns_entry_active = 0;
-        gns_toggle(GNS_R1) = airport_set() ? 1 : 0;
+        gns_toggle(GNS_R1) = airport_set() ? kGnsToggleFirst : kGnsToggleIdle;
         if (airport_set()) gns_scratchpad = gns_sel_dep_airport;
     }
-    gns_toggle(GNS_R2) = 0;
+    gns_toggle(GNS_R2) = kGnsToggleIdle;
     clear_left_toggles();
 }
 
 void key_r2() {
     if (airport_set()) {
-        if (gns_toggle(GNS_R2) == 1) {
-            gns_toggle(GNS_R2) = 2;
-            filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, 0);
+        if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
+            gns_toggle(GNS_R2) = kGnsToggleSecond;
+            filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, kTransitionsAll);
             gns_sel_sid_transition = kGnsNone;
             gns_departure_preview = 0;
         } else {
             open_sid_choice();
         }
     }
-    gns_toggle(GNS_R1) = 0;
+    gns_toggle(GNS_R1) = kGnsToggleIdle;
     gns_departure_page = 1;
     clear_left_toggles();
 }
@@ -92,11 +92,11 @@ void update_page_count() {
     int count = 1;
     if (gns_departure_preview == 1)
         count = gns_ceil_div(sid_preview_legs.count(), kGnsPreviewPerPage);
-    else if (gns_toggle(GNS_R1) == 2)
+    else if (gns_toggle(GNS_R1) == kGnsToggleSecond)
         count = gns_ceil_div(origin().runway_list.count(), kGnsChoicesPerPage);
-    else if (gns_toggle(GNS_R2) == 1)
+    else if (gns_toggle(GNS_R2) == kGnsToggleFirst)
         count = gns_ceil_div(origin().procedure_name_list.count(), kGnsChoicesPerPage);
-    else if (gns_toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
         count = gns_ceil_div(origin().star_entry_list.count(), kGnsChoicesPerPage);
     else
         gns_departure_page = 1;
@@ -108,19 +108,19 @@ void update_page_count() {
 void draw_open_list(GnsPage& page) {
     const AirportProcedures& o = origin();
     const int n = gns_departure_page;
-    if (gns_toggle(GNS_R1) == 2) {
+    if (gns_toggle(GNS_R1) == kGnsToggleSecond) {
         gns_draw_choice_list(page, n, o.runway_list.count(), 30.0f, [&](int i) {
             const char* r = o.runway_list[i].c_str();
             return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
         });
-    } else if (gns_toggle(GNS_R2) == 1) {
+    } else if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         const int count = o.procedure_name_list.count();
         const int chosen = gns_draw_choice_list(page, n, count, 40.0f, [&](int i) {
             const std::string& name = o.procedure_name_list[i];
             return GnsChoice{name, gns_format("%-6s?", name.c_str()), name};
         });
         if (chosen >= 1 && chosen <= count) find_sid_index(o.procedure_name_list[chosen]);
-    } else if (gns_toggle(GNS_R2) == 2) {
+    } else if (gns_toggle(GNS_R2) == kGnsToggleSecond) {
         const int count = o.star_entry_list.count();
         gns_draw_choice_list(page, n, count, 40.0f, [&](int i) {
             const char* t = o.star_entry_list[i].text.c_str();
@@ -141,9 +141,9 @@ void commit_runway() {
     reset_page_toggles();
     match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
     if (gns_sel_sid == kGnsNone)
-        gns_toggle(GNS_R2) = 1;
+        gns_toggle(GNS_R2) = kGnsToggleFirst;
     else if (gns_sel_sid_transition == kGnsNone)
-        gns_toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = kGnsToggleSecond;
     gns_departure_page = 1;
 }
 
@@ -168,18 +168,18 @@ void commit_sid() {
     gns_list_cursor = 1;
     if (gns_sel_dep_runway == kGnsNone) {
         find_sid(gns_sel_sid);
-        gns_toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
     }
     if (gns_sel_sid_transition == kGnsNone) {
-        filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, 0);
+        filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, kTransitionsAll);
         if (const int b = find_sid_record(gns_sel_sid)) {
             // A SID with a single transition takes it at once.
             const std::set<std::string> names = gns_transition_names(origin().sids[b]);
             if (names.size() == 1) {
                 gns_sel_sid_transition = *names.begin();
             } else if (names.size() > 1) {
-                gns_toggle(GNS_R1) = 0;
-                gns_toggle(GNS_R2) = 2;
+                gns_toggle(GNS_R1) = kGnsToggleIdle;
+                gns_toggle(GNS_R2) = kGnsToggleSecond;
             }
             sel_sid_index = b;
         }
@@ -187,9 +187,9 @@ void commit_sid() {
         find_sid_index(gns_sel_sid);
     }
     if (gns_sel_sid_transition == kGnsNone)
-        gns_toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = kGnsToggleSecond;
     else if (gns_sel_dep_runway == kGnsNone)
-        gns_toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
 }
 
 void commit_transition() {
@@ -202,14 +202,14 @@ void commit_transition() {
             gns_sel_sid = names[1];
             sel_sid_index = find_sid_record(gns_sel_sid);
         } else if (names.count() > 1) {
-            gns_toggle(GNS_L3) = 1;
+            gns_toggle(GNS_L3) = kGnsToggleFirst;
         }
     }
     if (gns_sel_sid == kGnsNone) {
-        gns_toggle(GNS_R2) = 1;
+        gns_toggle(GNS_R2) = kGnsToggleFirst;
     } else if (gns_sel_dep_runway == kGnsNone) {
         find_sid(gns_sel_sid);
-        gns_toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
     }
     gns_departure_page = 1;
 }
@@ -249,11 +249,11 @@ void erase_preview() {
 } // namespace
 
 void gns_enter_departure() {
-    if (gns_departure_preview == 1 && gns_toggle(GNS_R5) == 1) {
+    if (gns_departure_preview == 1 && gns_toggle(GNS_R5) == kGnsToggleFirst) {
         erase_preview();
         return;
     }
-    if (gns_departure_preview == 1 && gns_toggle(GNS_L5) == 1) {
+    if (gns_departure_preview == 1 && gns_toggle(GNS_L5) == kGnsToggleFirst) {
         insert_sid();
         return;
     }
@@ -261,13 +261,13 @@ void gns_enter_departure() {
     const int choices =
         gns_open_list_count(o.runway_list.count(), o.procedure_name_list.count(), o.star_entry_list.count());
     if (choices >= 0 && gns_no_choice(gns_departure_page, choices)) return;
-    if (gns_toggle(GNS_R1) == 2)
+    if (gns_toggle(GNS_R1) == kGnsToggleSecond)
         commit_runway();
-    else if (gns_toggle(GNS_R1) == 1)
+    else if (gns_toggle(GNS_R1) == kGnsToggleFirst)
         commit_airport();
-    else if (gns_toggle(GNS_R2) == 1)
+    else if (gns_toggle(GNS_R2) == kGnsToggleFirst)
         commit_sid();
-    else if (gns_toggle(GNS_R2) == 2)
+    else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
         commit_transition();
     else
         return;
@@ -276,7 +276,7 @@ void gns_enter_departure() {
         gns_build_sid_preview();
         gns_departure_page = 1;
         gns_departure_preview = 1;
-        gns_toggle(GNS_L5) = 1;
+        gns_toggle(GNS_L5) = kGnsToggleFirst;
     }
 }
 
@@ -287,7 +287,7 @@ void gnsxls_departure_page(DisplayObject& display, gfx::Graphics& graphics) {
     update_page_count();
     gns_draw_procedure_fields(page,
                               {"DEPARTURE", gns_sel_dep_airport, kGnsYellow, gns_departure_page,
-                               gns_departure_page_count, airport_set(), gns_toggle(GNS_R1) == 2,
+                               gns_departure_page_count, airport_set(), gns_toggle(GNS_R1) == kGnsToggleSecond,
                                gns_sel_dep_runway, "SID", gns_sel_sid, "TRANSITION", gns_sel_sid_transition});
     if (gns_departure_preview == 1)
         gns_draw_procedure_preview(

@@ -7,8 +7,10 @@
 
 #include <array>
 
-// 1 while a route page is shown, 2 on the closest-airport page.
-inline int gns_direct_list_mode = 1;
+// What the DIRECT page lists, for the ENT key.
+inline constexpr int kGnsDirectListRoute = 1;
+inline constexpr int kGnsDirectListClosestAirports = 2;
+inline int gns_direct_list_mode = kGnsDirectListRoute;
 
 // The nine closest airports in entries 1..9, the farthest first: ident,
 // position, distance (number_1, NM) and magnetic bearing (number_2). Entry 19

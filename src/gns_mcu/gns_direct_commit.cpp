@@ -66,7 +66,7 @@ void direct_to_closest_airport() {
     active_sel.arr_airport = entry.ident;
     load_airport_detail(entry.ident, destination_slot);
     // Also puts the destination's elevation on the last entry.
-    select_airport(active_plan[active_plan_last].ident, 1);
+    select_airport(active_plan[active_plan_last].ident, kSelectAirportDestination);
 
     constraint_waypoint_index = active_plan_last;
     gns_state = GNS_FLIGHT_PLAN;
@@ -146,6 +146,9 @@ void activate() {
         reset_page_toggles();
         return;
     }
+    // The row behind the route's last waypoint (and the end mark) names no
+    // waypoint to fly to: DIRECT stays as it is for another choice.
+    if (c < 1 || c > w_last - 1) return;
 
     active_plan_last = w_last - 1;
     int j = 0;
@@ -187,7 +190,7 @@ void activate() {
 } // namespace
 
 void gns_enter_direct() {
-    if (gns_direct_list_mode != 1) {
+    if (gns_direct_list_mode != kGnsDirectListRoute) {
         direct_to_closest_airport();
     } else if (gns_direct_inserted == 0 && gns_entry_fresh == 0) {
         look_up_typed_identifier();

@@ -103,20 +103,20 @@ void route_key(int first) {
     int& t = toggle(k);
     int target = 0;
     if (in_list) {
-        if (t == 0) {
-            t = 1;
+        if (t == kGnsToggleIdle) {
+            t = kGnsToggleFirst;
             target = row;
-        } else if (t == 1 && !single) {
-            t = 2;
+        } else if (t == kGnsToggleFirst && !single) {
+            t = kGnsToggleSecond;
             target = row + 1;
         } else {
-            t = 0;
+            t = kGnsToggleIdle;
             gns_entry_active = 0;
             return;
         }
     } else {
-        if (t == 0 || gns_entry_active != 1) return;
-        target = t == 2 ? row + 1 : row;
+        if (t == kGnsToggleIdle || gns_entry_active != 1) return;
+        target = t == kGnsToggleSecond ? row + 1 : row;
     }
     // The other keys of the column let go (R1 lets every other key go).
     for (int o = GNS_L1; o <= GNS_R5; ++o) {
@@ -215,8 +215,9 @@ void gnsxls_direct_page(DisplayObject& display, gfx::Graphics& graphics) {
     const int route_pages = n < 0 ? 0 : n == 0 ? 1 : (n + kRowsPerPage - 1) / kRowsPerPage;
     gns_direct_page_count = route_pages + 1;
     gns_direct_page = std::clamp(gns_direct_page, 1, gns_direct_page_count);
-    gns_direct_list_mode = gns_direct_page == gns_direct_page_count ? 2 : 1;
-    if (gns_direct_list_mode == 2)
+    gns_direct_list_mode =
+        gns_direct_page == gns_direct_page_count ? kGnsDirectListClosestAirports : kGnsDirectListRoute;
+    if (gns_direct_list_mode == kGnsDirectListClosestAirports)
         closest_page(page, gns_direct_page_count);
     else
         route_page(page, gns_direct_page_count);

@@ -27,15 +27,15 @@ const GnsSelections& selections_in_view() {
 
 // No airport yet: the airport field opens for a fresh entry.
 void ask_for_airport() {
-    gns_toggle(GNS_R1) = 1;
+    gns_toggle(GNS_R1) = kGnsToggleFirst;
     gns_entry_active = 1;
     gns_entry_fresh = 1;
 }
 
 // The first choice list opens with its top entry highlighted.
 void open_first_list() {
-    gns_toggle(GNS_R2) = 1;
-    gns_toggle(GNS_L3) = 1;
+    gns_toggle(GNS_R2) = kGnsToggleFirst;
+    gns_toggle(GNS_L3) = kGnsToggleFirst;
     gns_list_cursor = 1;
 }
 
@@ -54,13 +54,13 @@ void open_departure() {
         ask_for_airport();
         gns_departure_preview = 0;
     } else if (gns_sel_sid == kGnsNone) {
-        gns_toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = kGnsToggleSecond;
         gns_lsk = 7;
     } else if (gns_sel_sid_transition == kGnsNone) {
-        gns_toggle(GNS_R2) = 1;
+        gns_toggle(GNS_R2) = kGnsToggleFirst;
         gns_lsk = 7;
     } else if (gns_sel_dep_runway == kGnsNone) {
-        gns_toggle(GNS_R1) = 1;
+        gns_toggle(GNS_R1) = kGnsToggleFirst;
         gns_lsk = 6;
     } else {
         gns_departure_preview = 1;
@@ -82,13 +82,13 @@ void open_arrival() {
     if (gns_sel_arr_airport == kGnsNone) {
         ask_for_airport();
     } else if (gns_sel_star == kGnsNone) {
-        gns_toggle(GNS_R2) = 2;
+        gns_toggle(GNS_R2) = kGnsToggleSecond;
         gns_lsk = 7;
     } else if (gns_sel_star_transition == kGnsNone) {
-        gns_toggle(GNS_R2) = 1;
+        gns_toggle(GNS_R2) = kGnsToggleFirst;
         gns_lsk = 7;
     } else if (gns_sel_arr_runway == kGnsNone) {
-        gns_toggle(GNS_R1) = 1;
+        gns_toggle(GNS_R1) = kGnsToggleFirst;
         gns_lsk = 6;
     }
 }
@@ -105,10 +105,10 @@ void open_approach() {
     gns_sel_arr_runway = s.arr_runway;
     gns_return_state = GNS_FLIGHT_PLAN;
     if (gns_sel_arr_airport == kGnsNone) {
-        gns_toggle(GNS_R1) = 2;
+        gns_toggle(GNS_R1) = kGnsToggleSecond;
     } else {
         gns_scratchpad = gns_sel_arr_airport;
-        gns_toggle(GNS_R1) = 1;
+        gns_toggle(GNS_R1) = kGnsToggleFirst;
     }
 }
 
@@ -161,25 +161,25 @@ void commit_entry() {
 }
 
 void commit_flight_plan() {
-    if (gns_toggle(GNS_L4) == 2) {
+    if (gns_toggle(GNS_L4) == kGnsToggleSecond) {
         open_departure();
         return;
     }
-    if (gns_toggle(GNS_L5) == 1) {
+    if (gns_toggle(GNS_L5) == kGnsToggleFirst) {
         open_arrival();
         return;
     }
-    if (gns_toggle(GNS_L5) == 2) {
+    if (gns_toggle(GNS_L5) == kGnsToggleSecond) {
         open_approach();
         return;
     }
     if (gns_sub_state == kGnsSubStateActivePlan) {
-        if (gns_entry_active == 0 && gns_toggle(GNS_R5) == 1) {
+        if (gns_entry_active == 0 && gns_toggle(GNS_R5) == kGnsToggleFirst) {
             gns_fpl_option_default = gns_fpl_option;
             reset_page_toggles();
             return;
         }
-        if (gns_toggle(GNS_R4) == 2 && active_plan_last > 1 && active_plan[0].type == "APT" &&
+        if (gns_toggle(GNS_R4) == kGnsToggleSecond && active_plan_last > 1 && active_plan[0].type == "APT" &&
             active_plan[active_plan_last].type == "APT") {
             gns_save_name = active_plan[0].ident + active_plan[active_plan_last].ident;
             gns_scratchpad = gns_save_name;
@@ -188,8 +188,8 @@ void commit_flight_plan() {
             gns_state = GNS_SAVE_FPL;
             return;
         }
-        if (gns_toggle(GNS_R5) == 2) {
-            import_gps_route(7);
+        if (gns_toggle(GNS_R5) == kGnsToggleSecond) {
+            import_gps_route(kGpsImportQuiet);
             reset_page_toggles();
             return;
         }
@@ -225,21 +225,21 @@ void back_to_approach() {
     gns_state = GNS_APPROACH;
     reset_page_toggles();
     gns_sel_arr_runway = gns_sel_apch_type = gns_sel_apch_trans = kGnsNone;
-    gns_toggle(GNS_R1) = 2;
+    gns_toggle(GNS_R1) = kGnsToggleSecond;
     gns_apch_step = 1;
     // The runway list it opens is the new airport's.
     list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
 }
 
 void commit_database_wpt() {
-    if (gns_toggle(GNS_R5) == 1) {
+    if (gns_toggle(GNS_R5) == kGnsToggleFirst) {
         reset_page_toggles();
         gns_flyover_choice = gns_scratchpad_text();
         return;
     }
     switch (gns_return_state) {
     case GNS_DIRECT:
-        if (gns_toggle(GNS_R5) == 2) {
+        if (gns_toggle(GNS_R5) == kGnsToggleSecond) {
             reset_page_toggles();
             direct_to_turn_text = gns_scratchpad_text();
         } else {

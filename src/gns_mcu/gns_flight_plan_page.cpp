@@ -35,7 +35,7 @@ void left_pair_key(GnsToggle t) {
     const int before = gns_toggle(t);
     reset_page_toggles();
     gns_toggle(t) = (before + 1) % 3;
-    if (gns_toggle(t) == 0)
+    if (gns_toggle(t) == kGnsToggleIdle)
         gns_entry_active = 0;
     else
         open_entry();
@@ -44,21 +44,21 @@ void left_pair_key(GnsToggle t) {
 void key_l4(int rows) {
     const int before = gns_toggle(GNS_L4);
     reset_page_toggles();
-    if (before == 0) {
+    if (before == kGnsToggleIdle) {
         // With no sixth row on the page the key asks DEPART? at once.
         const bool no_sixth_row = (gns_sub_state == kGnsSubStateActivePlan && rows < 5) ||
                                   (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1 &&
                                    working_plan_last + 1 < (gns_open_plan_page - 1) * 6 + 5);
         if (no_sixth_row) {
-            gns_toggle(GNS_L4) = 2;
+            gns_toggle(GNS_L4) = kGnsToggleSecond;
             gns_entry_active = 0;
             gns_entry_fresh = 0;
         } else {
-            gns_toggle(GNS_L4) = 1;
+            gns_toggle(GNS_L4) = kGnsToggleFirst;
             open_entry();
         }
-    } else if (before == 1) {
-        gns_toggle(GNS_L4) = 2;
+    } else if (before == kGnsToggleFirst) {
+        gns_toggle(GNS_L4) = kGnsToggleSecond;
         gns_entry_fresh = 0;
         gns_entry_active = 0;
     } else {
@@ -70,7 +70,7 @@ void key_r5() {
     const int before = gns_toggle(GNS_R5);
     reset_page_toggles();
     gns_toggle(GNS_R5) = (before + 1) % 3;
-    if (gns_toggle(GNS_R5) != 0 && gns_sub_state == kGnsSubStateActivePlan)
+    if (gns_toggle(GNS_R5) != kGnsToggleIdle && gns_sub_state == kGnsSubStateActivePlan)
         gns_fpl_option = gns_fpl_option_default;
     gns_entry_active = 0;
 }
@@ -83,8 +83,8 @@ void line_key(int rows) {
     case 1: {
         const int before = gns_toggle(GNS_L1);
         reset_page_toggles();
-        if (before == 0) {
-            gns_toggle(GNS_L1) = 1;
+        if (before == kGnsToggleIdle) {
+            gns_toggle(GNS_L1) = kGnsToggleFirst;
             open_entry();
         } else {
             gns_entry_active = 0;
@@ -104,11 +104,11 @@ void line_key(int rows) {
         const int before = gns_toggle(GNS_L5);
         reset_page_toggles();
         gns_toggle(GNS_L5) = (before + 1) % 3;
-        if (gns_toggle(GNS_L5) == 0) gns_entry_active = 0;
+        if (gns_toggle(GNS_L5) == kGnsToggleIdle) gns_entry_active = 0;
         break;
     }
     case 6:
-        if (gns_toggle(GNS_R1) == 2) {
+        if (gns_toggle(GNS_R1) == kGnsToggleSecond) {
             reset_page_toggles();
         } else {
             ++gns_toggle(GNS_R1);
@@ -123,10 +123,10 @@ void line_key(int rows) {
     case 9: {
         const int before = gns_toggle(GNS_R4);
         reset_page_toggles();
-        if (before == 0)
-            gns_toggle(GNS_R4) = gns_sub_state == kGnsSubStateActivePlan ? 2 : 1;
-        else if (before == 1)
-            gns_toggle(GNS_R4) = 2;
+        if (before == kGnsToggleIdle)
+            gns_toggle(GNS_R4) = gns_sub_state == kGnsSubStateActivePlan ? kGnsToggleSecond : kGnsToggleFirst;
+        else if (before == kGnsToggleFirst)
+            gns_toggle(GNS_R4) = kGnsToggleSecond;
         break;
     }
     case 10:
@@ -280,7 +280,7 @@ void act_on_list(bool key_frame) {
     if (key_frame)
         for (int k = 0; k < 4; ++k) {
             int& t = gns_toggle(static_cast<GnsToggle>(GNS_R2 + k));
-            if (t != 0 && !list_row_exists(2 * k + t - 1)) t = 0;
+            if (t != kGnsToggleIdle && !list_row_exists(2 * k + t - 1)) t = kGnsToggleIdle;
         }
     const int chosen = chosen_route();
     if (gns_enter_pressed != 1 || chosen == 0) return;
@@ -297,7 +297,7 @@ void act_on_list(bool key_frame) {
     if (working_plan_last == -1) {
         // The next frame opens row 1 for a first waypoint.
         gns_lsk_next = 1;
-        gns_toggle(GNS_L1) = 0;
+        gns_toggle(GNS_L1) = kGnsToggleIdle;
     }
 }
 
@@ -312,7 +312,7 @@ void act_on_opened_plan(bool left_key) {
         }
         working_cursor_index = i;
     }
-    if (gns_toggle(GNS_R5) == 1 && gns_enter_pressed == 1) {
+    if (gns_toggle(GNS_R5) == kGnsToggleFirst && gns_enter_pressed == 1) {
         if (working_plan_last >= 1) gns_activate_opened_plan();
         reset_page_toggles();
     }
@@ -382,18 +382,18 @@ void draw_active_view(GnsPage& page) {
 
     page.marker[GNS_L4] = page.marker[GNS_L5] = true;
     page.marker[GNS_R4] = page.marker[GNS_R5] = true;
-    footer_text(page, 32.0f, 280.0f, "DEPART", gns_toggle(GNS_L4) == 2);
-    footer_text(page, 32.0f, 320.0f, "ARRIVE", gns_toggle(GNS_L5) == 1);
+    footer_text(page, 32.0f, 280.0f, "DEPART", gns_toggle(GNS_L4) == kGnsToggleSecond);
+    footer_text(page, 32.0f, 320.0f, "ARRIVE", gns_toggle(GNS_L5) == kGnsToggleFirst);
     const bool can_save =
         active_plan_last > 1 && active_plan[0].type == "APT" && active_plan[active_plan_last].type == "APT";
-    footer_text(page, 280.0f, 280.0f, "SAVE FPL", gns_toggle(GNS_R4) == 2 && can_save);
-    footer_text(page, 32.0f, 360.0f, "APPROACH", gns_toggle(GNS_L5) == 2);
+    footer_text(page, 280.0f, 280.0f, "SAVE FPL", gns_toggle(GNS_R4) == kGnsToggleSecond && can_save);
+    footer_text(page, 32.0f, 360.0f, "APPROACH", gns_toggle(GNS_L5) == kGnsToggleSecond);
     const std::string label = kColumnLabel[std::clamp(gns_fpl_option, 1, 4) - 1];
-    if (gns_toggle(GNS_R5) == 1)
+    if (gns_toggle(GNS_R5) == kGnsToggleFirst)
         page.highlight(380.0f, 320.0f, gns_fpl_option != gns_fpl_option_default ? label + "?" : label);
     else
         page.text(380.0f, 320.0f, kGnsWhite, label);
-    footer_text(page, 200.0f, 360.0f, "LOAD ATC RTE", gns_toggle(GNS_R5) == 2);
+    footer_text(page, 200.0f, 360.0f, "LOAD ATC RTE", gns_toggle(GNS_R5) == kGnsToggleSecond);
 }
 
 void draw_list(GnsPage& page) {
@@ -447,10 +447,10 @@ void draw_opened_plan(GnsPage& page) {
     }
 
     page.marker[GNS_L4] = page.marker[GNS_L5] = page.marker[GNS_R5] = true;
-    footer_text(page, 32.0f, 280.0f, "DEPART", gns_toggle(GNS_L4) == 2);
-    footer_text(page, 32.0f, 320.0f, "ARRIVE", gns_toggle(GNS_L5) == 1);
-    footer_text(page, 320.0f, 320.0f, "SELECT", gns_toggle(GNS_R5) == 1);
-    footer_text(page, 32.0f, 360.0f, "APPROACH", gns_toggle(GNS_L5) == 2);
+    footer_text(page, 32.0f, 280.0f, "DEPART", gns_toggle(GNS_L4) == kGnsToggleSecond);
+    footer_text(page, 32.0f, 320.0f, "ARRIVE", gns_toggle(GNS_L5) == kGnsToggleFirst);
+    footer_text(page, 320.0f, 320.0f, "SELECT", gns_toggle(GNS_R5) == kGnsToggleFirst);
+    footer_text(page, 32.0f, 360.0f, "APPROACH", gns_toggle(GNS_L5) == kGnsToggleSecond);
     page.text(340.0f, 360.0f, kGnsWhite, "ERASE");
 }
 

@@ -20,19 +20,19 @@ void close_fields() {
 // A choice line: the toggle/erase key flips it while it is open.
 void open_choice(GnsToggle t) {
     close_fields();
-    gns_toggle(t) = 1;
+    gns_toggle(t) = kGnsToggleFirst;
 }
 
 void line_key(const HoldEntry& hold) {
     switch (gns_lsk) {
     case 7:
-        if (gns_toggle(GNS_R2) == 0)
-            gns_open_field(GNS_R2, 1, gns_format("%03.0f", hold.inbound_course));
+        if (gns_toggle(GNS_R2) == kGnsToggleIdle)
+            gns_open_field(GNS_R2, kGnsToggleFirst, gns_format("%03.0f", hold.inbound_course));
         else
             close_fields();
         break;
     case 8:
-        if (gns_toggle(GNS_R3) != 0) {
+        if (gns_toggle(GNS_R3) != kGnsToggleIdle) {
             close_fields();
             break;
         }
@@ -40,15 +40,15 @@ void line_key(const HoldEntry& hold) {
         gns_hold_choice_r3 = hold.turn == kDirectionLeft ? 2 : 1;
         break;
     case 9:
-        if (gns_toggle(GNS_R4) == 0)
-            gns_open_field(GNS_R4, 1, gns_format("%.1f", hold.leg_time));
-        else if (gns_toggle(GNS_R4) == 1)
-            gns_open_field(GNS_R4, 2, gns_format("%.1f", hold.leg_distance));
+        if (gns_toggle(GNS_R4) == kGnsToggleIdle)
+            gns_open_field(GNS_R4, kGnsToggleFirst, gns_format("%.1f", hold.leg_time));
+        else if (gns_toggle(GNS_R4) == kGnsToggleFirst)
+            gns_open_field(GNS_R4, kGnsToggleSecond, gns_format("%.1f", hold.leg_distance));
         else
             close_fields();
         break;
     case 10:
-        if (gns_toggle(GNS_R5) != 0) {
+        if (gns_toggle(GNS_R5) != kGnsToggleIdle) {
             close_fields();
             break;
         }
@@ -64,9 +64,9 @@ void line_key(const HoldEntry& hold) {
 void take_typed() {
     if (gns_entry_active != 1) return;
     const std::string typed = gns_scratchpad_text();
-    if (gns_toggle(GNS_R2) == 1) gns_hold_course_text = typed;
-    if (gns_toggle(GNS_R4) == 1) gns_hold_time_text = typed;
-    if (gns_toggle(GNS_R4) == 2) gns_hold_dist_text = typed;
+    if (gns_toggle(GNS_R2) == kGnsToggleFirst) gns_hold_course_text = typed;
+    if (gns_toggle(GNS_R4) == kGnsToggleFirst) gns_hold_time_text = typed;
+    if (gns_toggle(GNS_R4) == kGnsToggleSecond) gns_hold_dist_text = typed;
 }
 
 void value(GnsPage& page, float y, bool open, const std::string& text) {
@@ -91,26 +91,26 @@ void gnsxls_holding_pattern_page(DisplayObject& display, gfx::Graphics& graphics
     page.text(200.0f, 40.0f, kGnsMagenta, held ? active_plan[hold.active_index].ident : "------");
 
     page.text(30.0f, 98.0f, kGnsWhite, "INBD CRS");
-    value(page, 98.0f, open && gns_toggle(GNS_R2) == 1, gns_format("%03.0f\xB0", hold.inbound_course));
+    value(page, 98.0f, open && gns_toggle(GNS_R2) == kGnsToggleFirst, gns_format("%03.0f\xB0", hold.inbound_course));
 
     page.text(30.0f, 178.0f, kGnsWhite, "TURN");
-    const int turn = gns_toggle(GNS_R3) == 1 ? gns_hold_choice_r3 : hold.turn;
+    const int turn = gns_toggle(GNS_R3) == kGnsToggleFirst ? gns_hold_choice_r3 : hold.turn;
     const char* turn_text = turn == 2 ? "LEFT" : "RIGHT";
-    if (gns_toggle(GNS_R3) == 1)
+    if (gns_toggle(GNS_R3) == kGnsToggleFirst)
         page.highlight(300.0f, 178.0f, turn_text);
     else
         page.text(300.0f, 178.0f, kGnsGreen, turn_text);
 
     // The leg by time, or by length once R4 is pressed twice or the hold flies it so.
-    const bool by_distance = gns_toggle(GNS_R4) == 2 || (gns_toggle(GNS_R4) == 0 && hold.leg_mode == 2);
+    const bool by_distance = gns_toggle(GNS_R4) == kGnsToggleSecond || (gns_toggle(GNS_R4) == kGnsToggleIdle && hold.leg_mode == 2);
     page.text(30.0f, 265.0f, kGnsWhite, by_distance ? "LEG NM" : "LEG MIN");
-    value(page, 265.0f, open && gns_toggle(GNS_R4) != 0,
+    value(page, 265.0f, open && gns_toggle(GNS_R4) != kGnsToggleIdle,
           by_distance ? gns_format("%4.1f", hold.leg_distance) : gns_format("%4.1f", hold.leg_time));
 
     page.text(30.0f, 340.0f, kGnsWhite, "EXIT");
-    const int exit_choice = gns_toggle(GNS_R5) == 1 ? gns_hold_choice_r5 : (hold_exit_state == 2 ? 2 : 1);
+    const int exit_choice = gns_toggle(GNS_R5) == kGnsToggleFirst ? gns_hold_choice_r5 : (hold_exit_state == 2 ? 2 : 1);
     const char* exit_text = exit_choice == 2 ? "LEAVE" : "HOLD";
-    if (gns_toggle(GNS_R5) == 1)
+    if (gns_toggle(GNS_R5) == kGnsToggleFirst)
         page.highlight(300.0f, 340.0f, exit_text);
     else
         page.text(300.0f, 340.0f, kGnsGreen, exit_text);

@@ -92,8 +92,8 @@ void key_plan() {
 // A waypoint line of the active-plan view is selected (the FROM row needs
 // L1's second step).
 bool waypoint_row_selected() {
-    return gns_toggle(GNS_L1) == 2 || gns_toggle(GNS_L2) == 1 || gns_toggle(GNS_L2) == 2 ||
-           gns_toggle(GNS_L3) == 1 || gns_toggle(GNS_L3) == 2 || gns_toggle(GNS_L4) == 1;
+    return gns_toggle(GNS_L1) == kGnsToggleSecond || gns_toggle(GNS_L2) == kGnsToggleFirst || gns_toggle(GNS_L2) == kGnsToggleSecond ||
+           gns_toggle(GNS_L3) == kGnsToggleFirst || gns_toggle(GNS_L3) == kGnsToggleSecond || gns_toggle(GNS_L4) == kGnsToggleFirst;
 }
 
 // Hold 1, alone in the list, at active waypoint k. Only for a waypoint of the
@@ -279,18 +279,18 @@ void key_toggle_erase() {
     case GNS_DATABASE_WPT:
     case GNS_PILOT_WPT:
     case GNS_OFFSET_WPT:
-        if (gns_toggle(GNS_R5) == 2 && gns_state == GNS_DATABASE_WPT) {
+        if (gns_toggle(GNS_R5) == kGnsToggleSecond && gns_state == GNS_DATABASE_WPT) {
             if (gns_return_state == GNS_DIRECT) {
                 const std::string& t = gns_scratchpad;
                 gns_scratchpad = t == "DEFAULT" ? "LEFT" : t == "LEFT" ? "RIGHT" : "DEFAULT";
             }
-        } else if (gns_toggle(GNS_R5) == 1) {
+        } else if (gns_toggle(GNS_R5) == kGnsToggleFirst) {
             flip_yes_no();
         }
         break;
     case GNS_HOLDING_PATTERN:
-        if (gns_toggle(GNS_R3) == 1) gns_hold_choice_r3 = gns_hold_choice_r3 == 1 ? 2 : 1;
-        if (gns_toggle(GNS_R5) == 1) gns_hold_choice_r5 = gns_hold_choice_r5 == 1 ? 2 : 1;
+        if (gns_toggle(GNS_R3) == kGnsToggleFirst) gns_hold_choice_r3 = gns_hold_choice_r3 == 1 ? 2 : 1;
+        if (gns_toggle(GNS_R5) == kGnsToggleFirst) gns_hold_choice_r5 = gns_hold_choice_r5 == 1 ? 2 : 1;
         break;
     case GNS_APPROACH:
         if (gns_return_state == GNS_FLIGHT_PLAN && gns_entry_active == 0)
@@ -304,7 +304,7 @@ void key_toggle_erase() {
         gns_scratchpad.clear();
         break;
     case GNS_FLIGHT_PLAN:
-        if (gns_sub_state == kGnsSubStateActivePlan && gns_entry_active == 0 && gns_toggle(GNS_R5) == 1)
+        if (gns_sub_state == kGnsSubStateActivePlan && gns_entry_active == 0 && gns_toggle(GNS_R5) == kGnsToggleFirst)
             gns_fpl_option = gns_fpl_option % 4 + 1;
         else if (gns_sub_state == kGnsSubStateActivePlan)
             erase_or_delete(active_plan);
@@ -314,14 +314,14 @@ void key_toggle_erase() {
             erase();
         break;
     case GNS_NAVIGATION:
-        if (gns_toggle(GNS_R2) == 1) gns_scratchpad = gns_scratchpad == "ALT?" ? "ETA?" : "ALT?";
-        if (gns_toggle(GNS_R5) == 1) {
+        if (gns_toggle(GNS_R2) == kGnsToggleFirst) gns_scratchpad = gns_scratchpad == "ALT?" ? "ETA?" : "ALT?";
+        if (gns_toggle(GNS_R5) == kGnsToggleFirst) {
             if (gns_nav_seq_choice == 0)
                 gns_nav_seq_choice = lnav_engaged != 0 ? 2 : 1;
             else
                 gns_nav_seq_choice = gns_nav_seq_choice == 1 ? 2 : 1;
         }
-        if (gns_toggle(GNS_R2) != 1 && gns_toggle(GNS_R5) != 1) erase();
+        if (gns_toggle(GNS_R2) != kGnsToggleFirst && gns_toggle(GNS_R5) != kGnsToggleFirst) erase();
         break;
     default:
         erase();

@@ -31,8 +31,8 @@ void line_key() {
     reset_page_toggles();
     // The choices are stepped by the toggle/erase key, not typed.
     gns_entry_active = 0;
-    if (before != 0) return;
-    *t = 1;
+    if (before != kGnsToggleIdle) return;
+    *t = kGnsToggleFirst;
     if (gns_lsk == 7) gns_scratchpad = "ALT?";
 }
 
@@ -92,7 +92,7 @@ void gnsxls_navigation_page(DisplayObject& display, gfx::Graphics& graphics) {
 
     // R2: the waypoint's altitude constraint, or while the line is open the
     // choice between it and the arrival time.
-    const bool r2_open = gns_line_toggles[GNS_R2] == 1;
+    const bool r2_open = gns_line_toggles[GNS_R2] == kGnsToggleFirst;
     const bool eta = r2_open && gns_scratchpad == "ETA?";
     if (r2_open)
         page.highlight(kRightX, 80.0f, gns_scratchpad);
@@ -109,7 +109,7 @@ void gnsxls_navigation_page(DisplayObject& display, gfx::Graphics& graphics) {
     static const char* const kSequence[] = {"-----", "MANUAL", "AUTO"};
     const int choice = gns_nav_seq_choice >= 0 && gns_nav_seq_choice <= 2 ? gns_nav_seq_choice : 0;
     page.text(kRightX, 300.0f, kGnsWhite, "SEQ");
-    if (gns_line_toggles[GNS_R5] == 1)
+    if (gns_line_toggles[GNS_R5] == kGnsToggleFirst)
         page.highlight(kRightX, 340.0f, kSequence[choice]);
     else
         page.text(kRightX, 340.0f, kGnsGreen, kSequence[choice]);

@@ -93,7 +93,7 @@ void move_cursor_mark() {
                                {GNS_L3, 1, GNS_L3, 2}, {GNS_L3, 2, GNS_L4, 1}, {GNS_L4, 1, GNS_L1, 1}};
     for (const Step& s : kSteps) {
         if (gns_toggle(s.from_key) != s.from) continue;
-        gns_toggle(s.from_key) = 0;
+        gns_toggle(s.from_key) = kGnsToggleIdle;
         gns_toggle(s.to_key) = s.to;
         if (s.from_key == GNS_L4) ++gns_active_page;
         return;
@@ -210,8 +210,8 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     gns_entry_fresh = 1;
     departure_check(p, c);
     if (arrival_check(p) && p.active) {
-        select_airport(p.plan[p.last].ident, 1);
-        destination_airport_state = 2;
+        select_airport(p.plan[p.last].ident, kSelectAirportDestination);
+        destination_airport_state = kDestinationAirportStateLoaded;
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;
     }
@@ -240,7 +240,7 @@ void gns_activate_opened_plan() {
     }
 
     to_waypoint_index = 1;
-    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
+    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
     descent_speed_target = descent_speed_default;
     cruise_speed_target = cruise_speed_default;
     direct_to_active = 0;
@@ -258,9 +258,9 @@ void gns_activate_opened_plan() {
     payload_read_flag = 0.0;
 
     mcu_entry_text.clear();
-    destination_airport_state = 1;
+    destination_airport_state = kDestinationAirportStateToLoad;
     mcu_direct_only = 0;
-    gns_toggle(GNS_R5) = 0;
+    gns_toggle(GNS_R5) = kGnsToggleIdle;
     gns_sub_state = kGnsSubStateActivePlan;
     gns_active_page = 1;
     gns_active_page_count = (active_plan_last + 5) / 6;
@@ -272,19 +272,19 @@ void gns_activate_opened_plan() {
         load_airport_detail(destination.ident, destination_slot);
         // Makes the destination the selected one and puts its elevation on the
         // last entry.
-        select_airport(destination.ident, 1);
+        select_airport(destination.ident, kSelectAirportDestination);
         match_star_transition(kGnsNone, kGnsNone);
         constraint_waypoint_index = last;
         vertical_target_lat = destination.lat;
         vertical_target_lon = destination.lon;
         cruise_altitude = plan_cruise_altitude;
-        predict_profile(cruise_altitude > 0 ? cruise_altitude : 0, 0);
+        predict_profile(cruise_altitude > 0 ? cruise_altitude : 0, kProfilePointsOnly);
         if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 0.0) load_fuel(planned_fuel);
         mcu_legs_index = 1;
         tower_view_set = 0;
         if (aircraft_state.ground_speed_kt < 5.0) {
             flight_phase = kFlightPhaseStartLog;
-            write_flight_log(0);
+            write_flight_log(kFlightLogPeriodic);
             last_clock_second = -99.0;
             flight_elapsed_seconds = 0.0;
         }
@@ -295,7 +295,7 @@ void gns_activate_opened_plan() {
         active_sel.dep_airport = origin.ident;
         load_airport_detail(origin.ident, origin_slot);
         match_sid_transition(kGnsNone, kGnsNone);
-        select_airport(origin.ident, 0);
+        select_airport(origin.ident, kSelectAirportOrigin);
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;
     }

@@ -34,12 +34,12 @@ struct PlanFrame {
 void reserve_key() {
     if (gns_lsk != 7) return;
     int& r2 = gns_line_toggles[GNS_R2];
-    if (r2 != 0) {
+    if (r2 != kGnsToggleIdle) {
         reset_page_toggles();
         return;
     }
     const double k = WeightUnit == "KGS" ? kKgPerLb : 1.0;
-    gns_open_field(GNS_R2, 1, gns_format("%6.0f", fuel_on_board_low_lb * k));
+    gns_open_field(GNS_R2, kGnsToggleFirst, gns_format("%6.0f", fuel_on_board_low_lb * k));
 }
 
 std::string origin_ident(const PlanFrame& f) {
@@ -55,7 +55,7 @@ void fuel_status(GnsPage& page, const PlanFrame& f) {
     page.text(30.0f, 80.0f, kGnsGreen, "REMAINING");
     page.text(340.0f, 80.0f, kGnsGreen, gns_format("%6.0f", f.fob * f.k));
     page.text(30.0f, 120.0f, kGnsGreen, "RESERVE");
-    if (gns_line_toggles[GNS_R2] == 1)
+    if (gns_line_toggles[GNS_R2] == kGnsToggleFirst)
         page.highlight(340.0f, 120.0f, gns_scratchpad, 6);
     else
         page.text(340.0f, 120.0f, kGnsGreen, gns_format("%6.0f", fuel_on_board_low_lb * f.k));

@@ -48,7 +48,7 @@ void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size)
     frame.test_mode = false;
     frame.scale = false;
     frame.fill_background = false;
-    run_render_frame(display, device_context, size, 1, aircraft_state.display_power, frame,
+    run_render_frame(display, device_context, size, RENDER_MODE_DRAW, aircraft_state.display_power, frame,
                      [&](gfx::Graphics& g) {
                          gns_lsk_next = 0;
                          if (GnsPageRoutine page = gns_page_routine(gns_state)) page(display, g);

@@ -10,8 +10,8 @@
 void gnsxls_save_fpl_page(DisplayObject& display, gfx::Graphics& graphics) {
     GnsPage page(display, graphics);
     if (gns_lsk == 2) {
-        if (gns_line_toggles[GNS_L2] == 0) {
-            gns_open_field(GNS_L2, 1, gns_save_name);
+        if (gns_line_toggles[GNS_L2] == kGnsToggleIdle) {
+            gns_open_field(GNS_L2, kGnsToggleFirst, gns_save_name);
         } else {
             // Closed without ENT: the name kept is what is shown and saved.
             reset_page_toggles();
@@ -21,7 +21,7 @@ void gnsxls_save_fpl_page(DisplayObject& display, gfx::Graphics& graphics) {
     }
     page.text(45.0f, 0.0f, kGnsWhite, "SAVE ACTIVE FPL ");
     page.text(30.0f, 60.0f, kGnsWhite, "NAME");
-    if (gns_line_toggles[GNS_L2] == 1 && gns_entry_active == 1)
+    if (gns_line_toggles[GNS_L2] == kGnsToggleFirst && gns_entry_active == 1)
         page.highlight(30.0f, 98.0f, gns_scratchpad, 10);
     else
         page.text(30.0f, 98.0f, kGnsGreen, gns_scratchpad);

@@ -143,7 +143,7 @@ void gns_open_pilot_wpt(const std::string& name) {
     gns_pilot_lon_text = "----------";
     gns_pilot_lat = 0.0;
     gns_pilot_lon = 0.0;
-    gns_toggle(GNS_R3) = 1;
+    gns_toggle(GNS_R3) = kGnsToggleFirst;
     open_coordinate(1);
 }
 
@@ -168,7 +168,7 @@ void gns_enter_save_fpl() {
     if (gns_entry_active == 1) {
         gns_save_name = gns_scratchpad;
         gns_entry_active = 0;
-        gns_toggle(GNS_L2) = 0;
+        gns_toggle(GNS_L2) = kGnsToggleIdle;
         return;
     }
     // A name the folder cannot take is not saved; the page says so and keeps
@@ -185,7 +185,7 @@ void gns_enter_save_fpl() {
 }
 
 void gns_enter_vnav() {
-    if (gns_toggle(GNS_L5) != 1) return;
+    if (gns_toggle(GNS_L5) != kGnsToggleFirst) return;
     reset_page_toggles();
     gns_state = GNS_VNAV_DATA;
 }
@@ -193,12 +193,12 @@ void gns_enter_vnav() {
 void gns_enter_vnav_data() {
     const double climb_tas = ias_to_tas(climb_speed_target, 15000.0);
     const double descent_tas = ias_to_tas(descent_speed_target, 15000.0);
-    if (gns_toggle(GNS_R2) == 1) {
+    if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         cruise_altitude = saturate_to_int(parse_double(gns_scratchpad));
-        predict_profile(cruise_altitude, 0);
+        predict_profile(cruise_altitude, kProfilePointsOnly);
     }
-    if (gns_toggle(GNS_R2) == 2) TransAlt = saturate_to_int(parse_double(gns_scratchpad));
-    if (gns_toggle(GNS_R3) == 1) {
+    if (gns_toggle(GNS_R2) == kGnsToggleSecond) TransAlt = saturate_to_int(parse_double(gns_scratchpad));
+    if (gns_toggle(GNS_R3) == kGnsToggleFirst) {
         // Two digits without the point: "30" is 3.0 degrees.
         FPA = parse_double(chars(gns_scratchpad, 1, 1) + "." + chars(gns_scratchpad, 2, 2));
         if (FPA > 6.0) FPA = 6.0;
@@ -212,24 +212,24 @@ void gns_enter_vnav_data() {
 
 void gns_enter_holding_pattern() {
     HoldEntry& hold = hold_list.slot(1);
-    if (gns_toggle(GNS_R2) == 1) {
+    if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         hold.inbound_course = parse_double(gns_hold_course_text);
         if (hold.inbound_course == 360.0) hold.inbound_course = 0.0;
     }
-    if (gns_toggle(GNS_R3) == 1) hold.turn = gns_hold_choice_r3;
-    if (gns_toggle(GNS_R4) == 1) {
+    if (gns_toggle(GNS_R3) == kGnsToggleFirst) hold.turn = gns_hold_choice_r3;
+    if (gns_toggle(GNS_R4) == kGnsToggleFirst) {
         hold.leg_time = parse_double(gns_hold_time_text);
         hold.leg_mode = 1;
-    } else if (gns_toggle(GNS_R4) == 2) {
+    } else if (gns_toggle(GNS_R4) == kGnsToggleSecond) {
         hold.leg_distance = parse_double(gns_hold_dist_text);
         hold.leg_mode = 2;
     }
-    if (gns_toggle(GNS_R5) == 1) hold_exit_state = gns_hold_choice_r5;
+    if (gns_toggle(GNS_R5) == kGnsToggleFirst) hold_exit_state = gns_hold_choice_r5;
     reset_page_toggles();
 }
 
 void gns_enter_plan() {
-    if (gns_plan_page == 1 && gns_toggle(GNS_R2) == 1) {
+    if (gns_plan_page == 1 && gns_toggle(GNS_R2) == kGnsToggleFirst) {
         fuel_on_board_low_lb = parse_double(gns_scratchpad);
         if (WeightUnit == "KGS") fuel_on_board_low_lb *= 2.20462262;
     }
@@ -237,7 +237,7 @@ void gns_enter_plan() {
 }
 
 void gns_enter_pilot_wpt() {
-    if (gns_toggle(GNS_R5) == 1) {
+    if (gns_toggle(GNS_R5) == kGnsToggleFirst) {
         flip_flyover();
         reset_page_toggles();
         return;
@@ -270,23 +270,23 @@ void gns_enter_pilot_wpt() {
 }
 
 void gns_enter_offset_wpt() {
-    if (gns_toggle(GNS_R3) == 1) {
+    if (gns_toggle(GNS_R3) == kGnsToggleFirst) {
         gns_offset_brg_text = gns_offset_brg_input;
         gns_offset_dis_input = gns_offset_dis_text;
-        gns_toggle(GNS_R3) = 2;
+        gns_toggle(GNS_R3) = kGnsToggleSecond;
         // The distance field opens with its value proposed.
         gns_scratchpad = gns_offset_dis_text;
         gns_entry_active = 1;
         gns_entry_fresh = 1;
         return;
     }
-    if (gns_toggle(GNS_R3) == 2) {
+    if (gns_toggle(GNS_R3) == kGnsToggleSecond) {
         gns_offset_dis_text = gns_offset_dis_input;
-        gns_toggle(GNS_R3) = 0;
+        gns_toggle(GNS_R3) = kGnsToggleIdle;
         gns_entry_active = 0;
         return;
     }
-    if (gns_toggle(GNS_R5) == 1) {
+    if (gns_toggle(GNS_R5) == kGnsToggleFirst) {
         flip_flyover();
         reset_page_toggles();
         return;

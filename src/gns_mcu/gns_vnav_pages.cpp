@@ -20,24 +20,24 @@ void vnav_key() {
     const int before = gns_toggle(GNS_L5);
     reset_page_toggles();
     gns_entry_active = 0;
-    gns_toggle(GNS_L5) = before == 0 ? 1 : 0;
+    gns_toggle(GNS_L5) = before == kGnsToggleIdle ? kGnsToggleFirst : kGnsToggleIdle;
 }
 
 void vnav_data_key() {
     if (gns_lsk == 7) {
         const int before = gns_toggle(GNS_R2);
-        if (before == 0)
-            gns_open_field(GNS_R2, 1, gns_format("%d", cruise_altitude));
-        else if (before == 1)
-            gns_open_field(GNS_R2, 2, gns_format("%d", TransAlt));
+        if (before == kGnsToggleIdle)
+            gns_open_field(GNS_R2, kGnsToggleFirst, gns_format("%d", cruise_altitude));
+        else if (before == kGnsToggleFirst)
+            gns_open_field(GNS_R2, kGnsToggleSecond, gns_format("%d", TransAlt));
         else {
             reset_page_toggles();
             gns_entry_active = 0;
         }
     } else if (gns_lsk == 8) {
-        if (gns_toggle(GNS_R3) == 0) {
+        if (gns_toggle(GNS_R3) == kGnsToggleIdle) {
             // Typed as two digits without the point.
-            gns_open_field(GNS_R3, 1, gns_format("%02d", saturate_to_int(FPA * 10.0 + 0.5)));
+            gns_open_field(GNS_R3, kGnsToggleFirst, gns_format("%02d", saturate_to_int(FPA * 10.0 + 0.5)));
         } else {
             reset_page_toggles();
             gns_entry_active = 0;
@@ -73,7 +73,7 @@ void gnsxls_vnav_page(DisplayObject& display, gfx::Graphics& graphics) {
         page.text(340.0f, 160.0f, kGnsBlue,
                   constrained ? gns_format("%6.0f", active_plan[t].alt_constraint) : "------");
     }
-    if (gns_toggle(GNS_L5) == 1)
+    if (gns_toggle(GNS_L5) == kGnsToggleFirst)
         page.highlight(32.0f, 340.0f, "VNAV DATA?");
     else
         page.text(32.0f, 340.0f, kGnsWhite, "VNAV DATA");
@@ -87,11 +87,11 @@ void gnsxls_vnav_data_page(DisplayObject& display, gfx::Graphics& graphics) {
     page.text(90.0f, 0.0f, kGnsWhite, "VNAV  DATA 1/1");
     const bool r2 = gns_entry_active == 1;
     page.text(30.0f, 80.0f, kGnsWhite, "CRUISE ALT");
-    field(page, 320.0f, 80.0f, r2 && gns_toggle(GNS_R2) == 1, gns_format("%6d", cruise_altitude));
+    field(page, 320.0f, 80.0f, r2 && gns_toggle(GNS_R2) == kGnsToggleFirst, gns_format("%6d", cruise_altitude));
     page.text(30.0f, 120.0f, kGnsWhite, "TRANS ALT");
-    field(page, 320.0f, 120.0f, r2 && gns_toggle(GNS_R2) == 2, gns_format("%6d", TransAlt));
+    field(page, 320.0f, 120.0f, r2 && gns_toggle(GNS_R2) == kGnsToggleSecond, gns_format("%6d", TransAlt));
     page.text(30.0f, 178.0f, kGnsWhite, "FPA");
-    field(page, 320.0f, 178.0f, r2 && gns_toggle(GNS_R3) == 1, gns_format("%4.1f\xB0", FPA));
+    field(page, 320.0f, 178.0f, r2 && gns_toggle(GNS_R3) == kGnsToggleFirst, gns_format("%4.1f\xB0", FPA));
     page.text(30.0f, 240.0f, kGnsWhite, "CLIMB RATE");
     page.text(320.0f, 240.0f, kGnsGreen, gns_format("%6d", ClimbRate));
     page.text(30.0f, 280.0f, kGnsWhite, "DESC RATE");

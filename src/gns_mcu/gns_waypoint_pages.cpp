@@ -20,14 +20,14 @@ void flyover_key() {
     const int before = gns_toggle(GNS_R5);
     reset_page_toggles();
     gns_entry_active = 0;
-    if (before != 0) return;
-    gns_toggle(GNS_R5) = 1;
+    if (before != kGnsToggleIdle) return;
+    gns_toggle(GNS_R5) = kGnsToggleFirst;
     gns_scratchpad = gns_flyover_choice;
 }
 
 void flyover_line(GnsPage& page) {
     page.text(130.0f, 340.0f, kGnsWhite, "FLYOVER:");
-    if (gns_toggle(GNS_R5) == 1)
+    if (gns_toggle(GNS_R5) == kGnsToggleFirst)
         page.highlight(300.0f, 340.0f, gns_scratchpad);
     else
         page.text(300.0f, 340.0f, kGnsGreen, gns_flyover_choice);
@@ -37,14 +37,14 @@ void pilot_key() {
     if (gns_lsk == 10) {
         flyover_key();
     } else if (gns_lsk == 8) {
-        if (gns_toggle(GNS_R3) != 0) {
+        if (gns_toggle(GNS_R3) != kGnsToggleIdle) {
             reset_page_toggles();
             gns_entry_active = 0;
             return;
         }
         const bool latitude = gns_pilot_entry_step != 2;
         gns_open_field(
-            GNS_R3, 1,
+            GNS_R3, kGnsToggleFirst,
             gns_pilot_coordinate_typed(latitude ? gns_pilot_lat_text : gns_pilot_lon_text, latitude));
     }
 }
@@ -61,8 +61,8 @@ void offset_key() {
     if (gns_lsk == 10) {
         flyover_key();
     } else if (gns_lsk == 8) {
-        if (gns_toggle(GNS_R3) == 0) {
-            gns_open_field(GNS_R3, 1, gns_offset_brg_text);
+        if (gns_toggle(GNS_R3) == kGnsToggleIdle) {
+            gns_open_field(GNS_R3, kGnsToggleFirst, gns_offset_brg_text);
             return;
         }
         // Closed without ENT: what was typed is dropped.
@@ -90,13 +90,13 @@ void gns_update_offset_point() {
         gc_destination_point(ref.latitude, ref.longitude, course, parse_double(gns_offset_dis_input),
                              &gns_offset_lat, &gns_offset_lon);
     }
-    format_lat_lon_dms(gns_offset_lat, -gns_offset_lon, &gns_offset_lat_text, &gns_offset_lon_text, 1);
+    format_lat_lon_dms(gns_offset_lat, -gns_offset_lon, &gns_offset_lat_text, &gns_offset_lon_text, kDmsDegrees);
 }
 
 void gnsxls_pilot_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
     GnsPage page(display, graphics);
     pilot_key();
-    const bool typing = gns_toggle(GNS_R3) == 1 && gns_entry_active == 1;
+    const bool typing = gns_toggle(GNS_R3) == kGnsToggleFirst && gns_entry_active == 1;
     const bool latitude = gns_pilot_entry_step != 2;
     if (typing) {
         std::string& text = latitude ? gns_pilot_lat_text : gns_pilot_lon_text;
@@ -117,8 +117,8 @@ void gnsxls_offset_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
     offset_key();
     if (gns_entry_active == 1) {
         const std::string typed = gns_scratchpad_text();
-        if (gns_toggle(GNS_R3) == 1) gns_offset_brg_input = typed.empty() ? "-----" : typed;
-        if (gns_toggle(GNS_R3) == 2) gns_offset_dis_input = typed.empty() ? "------" : typed;
+        if (gns_toggle(GNS_R3) == kGnsToggleFirst) gns_offset_brg_input = typed.empty() ? "-----" : typed;
+        if (gns_toggle(GNS_R3) == kGnsToggleSecond) gns_offset_dis_input = typed.empty() ? "------" : typed;
     }
     gns_update_offset_point();
 
@@ -127,13 +127,13 @@ void gnsxls_offset_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
     page.text(30.0f, 40.0f, kGnsWhite, "REF");
     page.text(130.0f, 40.0f, kGnsGreen, gns_offset_ref_ident);
     page.text(30.0f, 120.0f, kGnsWhite, "BRG");
-    if (gns_toggle(GNS_R3) == 1 && gns_entry_active == 1)
+    if (gns_toggle(GNS_R3) == kGnsToggleFirst && gns_entry_active == 1)
         page.highlight(130.0f, 120.0f, gns_scratchpad, 6);
     else
         page.text(130.0f, 120.0f, kGnsGreen,
                   gns_offset_brg_text == "-----" ? gns_offset_brg_text : gns_offset_brg_text + "\xB0");
     page.text(30.0f, 178.0f, kGnsWhite, "DIS");
-    if (gns_toggle(GNS_R3) == 2 && gns_entry_active == 1)
+    if (gns_toggle(GNS_R3) == kGnsToggleSecond && gns_entry_active == 1)
         page.highlight(130.0f, 178.0f, gns_scratchpad, 6);
     else
         page.text(130.0f, 178.0f, kGnsGreen,

@@ -5,6 +5,7 @@
 // without drawing to select the new plan's airport.
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
+#include "fms/nav/radio_autotune.h"
 #include "fms/plan/route_values.h"
 #include "fms/procedures/active_runways.h"
 #include "fms/procedures/airport_detail.h"
@@ -22,7 +23,8 @@ constexpr int kNone = -999;
 void select_typed_airport(bool airport_request) {
     // An identifier not found leaves no runway list behind.
     airport_runway_list.set_count(0);
-    select_airport(std::string(mcu_entry_text), airport_request ? 0 : 1);
+    select_airport(std::string(mcu_entry_text),
+                   airport_request ? kSelectAirportOrigin : kSelectAirportDestination);
     mcu_airport_text_a = airport_elevation_text;
     mcu_airport_text_b = selected_airport_ident;
     if (McuShowActiveRwys == 1) query_active_runways_ipc(std::string(mcu_airport_text_b));
@@ -63,7 +65,7 @@ void runway_list(McuPage& page, bool draw, int n) {
             mcu_airport_list_index = mcu_apt_row;
             airport_runway_first_row = mcu_apt_top;
             airport_runway_selected_line = mcu_apt_row;
-            autotune_request = 1;
+            autotune_request = kAutotuneSelectedRunway;
         } else {
             mcu_airport_list_index = kNone;
             airport_runway_selected_line = kNone;
@@ -107,7 +109,7 @@ void runways_in_use(McuPage& page) {
 
 void mcu_airport_page(gfx::Graphics& graphics) {
     McuPage page(graphics);
-    const bool airport_request = route_load_source == 1;
+    const bool airport_request = route_load_source == kRouteFileRequestMcu;
     const bool draw = !airport_request;
     if (mcu_enter_pressed == 1 && !mcu_entry_text.empty()) select_typed_airport(airport_request);
 

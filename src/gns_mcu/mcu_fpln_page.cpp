@@ -76,7 +76,7 @@ void mcu_fpln_page(gfx::Graphics& graphics) {
             stored_route_selection = mcu_fpln_row;
         }
         route_file_request_name = stored_routes[static_cast<std::size_t>(std::max(cursor_entry(), 0))].name;
-        route_file_request = 1;
+        route_file_request = kRouteFileRequestMcu;
     }
     mcu_fpln_marked_row = mcu_fpln_marked_entry > 0 ? mcu_fpln_marked_entry - mcu_fpln_top + 1 : 0;
 

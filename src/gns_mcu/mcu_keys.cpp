@@ -31,8 +31,8 @@ bool takes_entry() {
 }
 
 // The hold at active entry k, the only one: the key arms a hold only while
-// none exists, and the active plan is the one being flown (the working plan
-// may be another plan altogether).
+// none exists, and the active plan is the one being flown. A modification
+// pending on another unit keeps the hold on that fix's entry, if it has one.
 void add_hold_at_to(int k) {
     const RouteWaypoint& fix = active_plan[k];
     const RouteWaypoint& previous = active_plan[k - 1];
@@ -43,7 +43,7 @@ void add_hold_at_to(int k) {
     hold = HoldEntry{};
     hold.ident = fix.ident;
     hold.active_index = k;
-    hold.working_index = k;
+    hold.working_index = working_entry_of_active(k);
     hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
     hold.inbound_course = course - aircraft_state.magvar;
     hold.turn = kDirectionRight;

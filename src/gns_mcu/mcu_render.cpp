@@ -36,10 +36,10 @@ void render_mcu(DisplayObject& display, void* device_context, PixelSize size) {
     frame.set_smoothing = false;
     frame.test_mode = false;
     frame.fill_background = false;
-    run_render_frame(display, device_context, size, 1, aircraft_state.display_power, frame,
+    run_render_frame(display, device_context, size, RENDER_MODE_DRAW, aircraft_state.display_power, frame,
                      [](gfx::Graphics& g) {
                          // A route file was loaded: its airport page is served once.
-                         const bool airport_request = route_load_source == 1;
+                         const bool airport_request = route_load_source == kRouteFileRequestMcu;
                          // The status page also follows the clock, once a second.
                          const bool due = display_refresh_counter == 0 || mcu_redraw == 1 ||
                                           (mcu_mode == MCU_STATUS && second_tick == 1);
@@ -71,7 +71,7 @@ void render_mcu(DisplayObject& display, void* device_context, PixelSize size) {
                          mcu_page_down_pressed = 0;
                          mcu_arrow = MCU_ARROW_NONE;
                          if (airport_request)
-                             route_load_source = 0;
+                             route_load_source = kRouteFileRequestNone;
                          else
                              mcu_redraw = 0;
                      });

@@ -74,7 +74,7 @@ void route_list(Page& p) {
     if (status_box_input.enter == 1 && at >= 1 && at <= count) {
         l.selected_route = at;
         route_file_request_name = stored_routes[at].name;
-        route_file_request = 3;
+        route_file_request = kRouteFileRequestTextPage;
     }
     p.text("FPLN:", p.title, kCyan, 0.0);
     for (int n = 1; n <= kLines; ++n) {

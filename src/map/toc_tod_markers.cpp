@@ -141,6 +141,10 @@ void draw_floating(const Frame& f, const Marker& m) {
         m.text_left("[TOD]", m.amber, x, y);
     }
 
+    // The target rests at 0N 0E until a route or a profile places it (a top
+    // of climb never predicted is there too): then there is no level-off
+    // point to mark.
+    if (vertical_target_lat == 0.0 && vertical_target_lon == 0.0) return;
     const bool vnav = vnav_engaged == 1;
     if (vnav && vertical_target_lat == toc_lat && vertical_target_lon == toc_lon) return;
     place(f, m, vertical_target_lat, vertical_target_lon, &x, &y);

@@ -54,15 +54,15 @@ void paint(gfx::Graphics& g) {
     if (mode >= kEfs50EhsiModeHsi && mode <= kEfs50EhsiModeRoseMapSectors) {
         efs50_ehsi_range_base = 50.0;
         draw_efs50_ehsi_compass_map(d, g, units_per_nm(50.0, efs50_ehsi_range));
-    } else if (mode >= kEfs50EhsiModeArc && mode <= kEfs50EhsiModeArcWx) {
+    } else if (mode >= kEfs50EhsiModeArc && mode <= kEfs50EhsiModeArcWxOff) {
         efs50_ehsi_range_base = 95.0;
         draw_efs50_ehsi_arc_map(d, g);
     }
     // A range that cannot scale the map leaves the map pieces out.
     const double ppn = units_per_nm(efs50_ehsi_range_base, efs50_ehsi_range);
-    if (mode <= kEfs50EhsiModeArcWx) draw_efs50_ehsi_data_fields(d, g);
-    const bool map_format = mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeRoseMapSectors ||
-                            mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWx;
+    if (mode <= kEfs50EhsiModeArcWxOff) draw_efs50_ehsi_data_fields(d, g);
+    const bool map_format = mode == kEfs50EhsiModeRoseMapWxOff || mode == kEfs50EhsiModeRoseMapSectors ||
+                            mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWxOff;
     if (efs50_nav_source == kEfs50NavSourceFms && map_format) draw_route_overlays(g, d, mode, ppn);
     g.reset_clip();
     if (mode >= kEfs50EhsiModeHsi && mode <= kEfs50EhsiModeRoseMapSectors)

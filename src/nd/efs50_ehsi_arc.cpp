@@ -243,10 +243,10 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
     double xtk = 1e-10;
     efs50_cross_track(&xtk);
 
-    if (mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWx) draw_map_layers(a, radio, green);
+    if (mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWxOff) draw_map_layers(a, radio, green);
 
     if (course_shown) {
-        a.at(mode == kEfs50EhsiModeArc || mode == kEfs50EhsiModeArcWx ? course : 0.0);
+        a.at(mode == kEfs50EhsiModeArc || mode == kEfs50EhsiModeArcWxOff ? course : 0.0);
         const int dev = static_cast<int>(radio ? s.snap_token_40 / 2.59 : std::clamp(xtk, -5.0, 5.0) / 0.102);
         for (int x : {-49, -29, 23, 43})
             g.draw_ellipse_i(white2, x, -4, 7, 7);
@@ -256,7 +256,7 @@ void draw_efs50_ehsi_arc_map(const DisplayObject& d, gfx::Graphics& g) {
     }
 
     bool to = false;
-    if ((mode == kEfs50EhsiModeArc || mode == kEfs50EhsiModeArcWx) && efs50_to_from(&to)) {
+    if ((mode == kEfs50EhsiModeArc || mode == kEfs50EhsiModeArcWxOff) && efs50_to_from(&to)) {
         a.at(course);
         const Point ahead[] = {{0, -25}, {7, -15}, {-7, -15}};
         const Point behind[] = {{0, 35}, {7, 25}, {-7, 25}};

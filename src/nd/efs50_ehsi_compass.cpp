@@ -252,7 +252,7 @@ void draw_heading_box(Rose& r) {
 void draw_efs50_ehsi_compass_map(const DisplayObject& d, gfx::Graphics& g, double /*ppn*/) {
     Rose r{d, g};
     const int mode = efs50_ehsi_mode;
-    if (mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeRoseMapSectors) {
+    if (mode == kEfs50EhsiModeRoseMapWxOff || mode == kEfs50EhsiModeRoseMapSectors) {
         const double range = efs50_ehsi_range;
         r.clip_to_rose();
         if (show_atc_boundaries == 1)

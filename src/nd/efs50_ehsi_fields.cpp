@@ -150,8 +150,8 @@ void draw_efs50_ehsi_data_fields(const DisplayObject& d, gfx::Graphics& g) {
         f.text(route_active() ? format("DTK %03.0f", leg_course_deg) : "DTK ---", f.f14, source, 0.0f, 0.0f);
 
     bool to = false;
-    if ((mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeRoseMapSectors ||
-         mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWx) &&
+    if ((mode == kEfs50EhsiModeRoseMapWxOff || mode == kEfs50EhsiModeRoseMapSectors ||
+         mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWxOff) &&
         efs50_to_from(&to))
         f.text(to ? "TO" : "FR", f.f10, c::white, 60.0f, 3.0f);
     if (s.wind_speed_kt >= 1.0) f.text(format("%4.0f", s.wind_speed_kt), f.f14, source, 15.0f, 15.0f);
@@ -183,12 +183,13 @@ void draw_efs50_ehsi_data_fields(const DisplayObject& d, gfx::Graphics& g) {
     if (efs50_brg1_source > 0) draw_legend(f, efs50_brg1_source, true);
     if (efs50_brg2_source > 0) draw_legend(f, efs50_brg2_source, false);
 
-    if (mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeArcMapWx || mode == kEfs50EhsiModeArcWx)
+    if (mode == kEfs50EhsiModeRoseMapWxOff || mode == kEfs50EhsiModeArcMapWxOff ||
+        mode == kEfs50EhsiModeArcWxOff)
         f.text("WX OFF", f.f14, c::white, 0.0f, 190.0f);
     const bool no_map = (radio && !(sim_var_object.get_nav1_signal() > 0.0)) || (!radio && !route_active());
-    if (no_map && (mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeRoseMapSectors))
+    if (no_map && (mode == kEfs50EhsiModeRoseMapWxOff || mode == kEfs50EhsiModeRoseMapSectors))
         f.text("NO MAP", f.f10, c::white, 110.0f, 155.0f);
-    if (no_map && (mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWx))
+    if (no_map && (mode == kEfs50EhsiModeArcMap || mode == kEfs50EhsiModeArcMapWxOff))
         f.text("NO MAP", f.f10, c::white, 110.0f, 45.0f);
 
     draw_bug_readout(f, mode);

@@ -46,7 +46,7 @@ int efs50_route_symbol_kind(const std::string& type) {
 
 void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, double /*ppn*/) {
     const int mode = efs50_ehsi_mode;
-    const bool compass = mode == kEfs50EhsiModeRoseMapWx || mode == kEfs50EhsiModeRoseMapSectors;
+    const bool compass = mode == kEfs50EhsiModeRoseMapWxOff || mode == kEfs50EhsiModeRoseMapSectors;
     efs50_ehsi_range_base = compass ? 50.0 : 95.0;
     const double ppn = units_per_nm(efs50_ehsi_range_base, efs50_ehsi_range);
     const int to = to_waypoint_index;

@@ -1,12 +1,11 @@
 // The C17_MFD primary flight display (format 1) and the drawing kit its parts
-// share: three frames (canvas units, design units about the attitude centre,
-// and the fine frame whose coordinates are premultiplied by kx and ky so that
-// integer drawing calls place lines at a fraction of a unit), the pens and
-// the bold Arial texts.
+// share: the attitude displays' frames (pfd/fine_frame.h) on its 246 x 241
+// canvas, the canvas frame among them, the pens and the bold Arial texts.
 #pragma once
 
 #include "map/palette.h"
 #include "map/render_frame.h"
+#include "pfd/fine_frame.h"
 
 #include <span>
 #include <string>
@@ -21,14 +20,7 @@ inline constexpr gfx::Argb kWhite = palette::white, kGreen = palette::green, kBu
                            kCyan = palette::cyan, kMagenta = palette::magenta, kAmber = palette::amber,
                            kRed = palette::bright_red, kBlack = palette::black;
 
-struct Kit {
-    gfx::Graphics& g;
-    double w = 0.0; // element pixel size
-    double h = 0.0;
-    double cx = 0.0; // attitude centre on the 246 x 241 canvas
-    double cy = 0.0;
-    double kx = 0.0; // fine factors: 16 (w + h) / 246 and 16 (w + h) / 241
-    double ky = 0.0;
+struct Kit : FineFrameKit {
     gfx::FontFamily arial{"Arial"};
     gfx::Argb sky = 0, ground = 0;
 
@@ -40,22 +32,13 @@ struct Kit {
 // Sets up the factors, pens and colours for the element size (w, h > 0).
 void init_kit(Kit& kit, double w, double h);
 
-void canvas_frame(Kit& kit);
-void design_frame(Kit& kit);
-void fine_frame(Kit& kit);
-
-// Design values in fine units (truncated).
-double fine_x(const Kit& kit, double x);
-double fine_y(const Kit& kit, double y);
-gfx::Point fine_point(const Kit& kit, double x, double y);
-
 // Text with its layout origin at (x, y) in the frame in force; fine_text
-// takes design values and draws them premultiplied (size by kx).
+// takes design values and draws them in the frame in force (size as x).
 void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
 void fine_text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
 void fine_line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2);
 
-// A closed figure of design points in the fine frame, as a path.
+// A closed figure of design points in the frame in force, as a path.
 gfx::GraphicsPath fine_polygon(const Kit& kit, std::span<const gfx::Point> design_points);
 
 // The digit at position i of a formatted readout: any other character (a

@@ -32,8 +32,8 @@ gfx::GraphicsPath attitude_window() {
 
 // Fills the rectangle between two design corners in the fine frame.
 void fine_fill(Kit& kit, gfx::Argb colour, double x1, double y1, double x2, double y2) {
-    const double fx = fine_x(kit, x1), fy = fine_y(kit, y1);
-    kit.g.fill_rectangle_i(gfx::SolidBrush(colour), fx, fy, fine_x(kit, x2) - fx, fine_y(kit, y2) - fy);
+    const double left = at_x(kit, x1), top = at_y(kit, y1);
+    kit.g.fill_rectangle_i(gfx::SolidBrush(colour), left, top, at_x(kit, x2) - left, at_y(kit, y2) - top);
 }
 
 // One side of a rung at height y; s is +1 (right) or -1 (left), toward is
@@ -99,7 +99,7 @@ void draw_flight_path_vector(Kit& kit) {
 
 void draw_attitude(Kit& kit) {
     const double horizon = -kUnitsPerDegree * aircraft_state.pitch_deg;
-    design_frame(kit);
+    plain_frame(kit);
     kit.g.set_clip_path(attitude_window());
     fine_frame(kit);
     kit.g.rotate_transform(static_cast<float>(aircraft_state.bank_deg));
@@ -107,14 +107,14 @@ void draw_attitude(Kit& kit) {
     fine_fill(kit, kit.ground, -kit.cx - 400, horizon, 400 - kit.cx, 400 - kit.cy);
     draw_ladder(kit, horizon);
 
-    design_frame(kit);
+    plain_frame(kit);
     draw_flight_director(kit);
     draw_flight_path_vector(kit);
 }
 
 void draw_attitude_symbols(Kit& kit) {
     kit.g.reset_clip();
-    design_frame(kit);
+    plain_frame(kit);
     const std::array<gfx::Point, 7> symbol{{{-15, 0}, {-10, 0}, {-5, 7}, {0, 1}, {5, 7}, {10, 0}, {15, 0}}};
     kit.g.draw_lines_i(kit.white2, symbol);
     kit.g.draw_ellipse_i(kit.white2, -2, -2, 4, 4);
@@ -126,7 +126,7 @@ void draw_attitude_symbols(Kit& kit) {
     kit.g.fill_rectangle_i(gfx::SolidBrush(kWhite), slip - 5, -72, 10, 3);
 
     for (int angle : {-60, -45, -30, -20, -10, 0, 10, 20, 30, 45, 60}) {
-        design_frame(kit);
+        plain_frame(kit);
         kit.g.rotate_transform(static_cast<float>(angle));
         const int m = std::abs(angle);
         if (m == 0) {

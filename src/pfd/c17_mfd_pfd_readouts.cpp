@@ -85,7 +85,7 @@ void draw_warning(Kit& kit) {
         }
     }
     if (warning == nullptr) return;
-    design_frame(kit);
+    plain_frame(kit);
     text(kit, warning, 17, kRed, x, -45);
 }
 

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace c17pfd {
 namespace {
@@ -54,7 +55,7 @@ template <std::size_t N>
 std::array<gfx::Point, N> open_box(Kit& kit, const std::array<gfx::Point, N>& design) {
     std::array<gfx::Point, N> fine;
     for (std::size_t i = 0; i < N; ++i)
-        fine[i] = fine_point(kit, design[i].x, design[i].y);
+        fine[i] = gfx::point_i(at_x(kit, design[i].x), at_y(kit, design[i].y));
     kit.g.fill_polygon_i(gfx::SolidBrush(kBlack), fine);
     kit.g.set_clip_path(fine_polygon(kit, design));
     return fine;
@@ -130,7 +131,7 @@ double relative_to_heading(double bearing, double heading) {
 
 void draw_speed_scale(Kit& kit) {
     const AircraftState& a = aircraft_state;
-    design_frame(kit);
+    plain_frame(kit);
     kit.g.set_clip_rect_i(-122, -75, 38, 150);
     fine_frame(kit);
     const int64_t v = saturate_to_int(a.speed_smoothed);
@@ -148,8 +149,7 @@ void draw_speed_scale(Kit& kit) {
 
     if (DispC17SpdTrend == 1) {
         const double y0 = std::clamp(std::trunc(-306 * speed_trend), -17.0, 17.0) - 3;
-        const std::array<gfx::Point, 3> caret{
-            {fine_point(kit, -25, y0), fine_point(kit, -19, y0 + 3), fine_point(kit, -25, y0 + 6)}};
+        const std::vector<gfx::Point> caret = at_points(kit, {{-25, y0}, {-19, y0 + 3}, {-25, y0 + 6}});
         kit.g.fill_polygon_i(gfx::SolidBrush(kWhite), caret);
     }
     speed_readout(kit, a.speed_smoothed);
@@ -157,7 +157,7 @@ void draw_speed_scale(Kit& kit) {
 
 void draw_altitude_scale(Kit& kit) {
     const double alt = aircraft_state.indicated_altitude_ft;
-    design_frame(kit);
+    plain_frame(kit);
     kit.g.set_clip_rect_i(82, -70, 40, 140);
     fine_frame(kit);
     const int64_t top = saturate_to_int(alt + 1199);
@@ -178,7 +178,7 @@ void draw_altitude_scale(Kit& kit) {
 
 void draw_bugs_and_deviations(Kit& kit) {
     const AircraftState& a = aircraft_state;
-    design_frame(kit);
+    plain_frame(kit);
     if (a.snap_token_115 == 1) {
         const double y0 = std::trunc(1.68 * (a.ap_airspeed_target_kt - a.speed_smoothed));
         const double y = std::clamp(y0, -67.0, 67.0);

@@ -27,6 +27,12 @@ void size_frames(FineFrameKit& kit, double w, double h, double design_w, double 
     kit.cy = cy;
 }
 
+void canvas_frame(FineFrameKit& kit) {
+    kit.fine = false;
+    kit.g.reset_transform();
+    kit.g.scale_transform(kit.sx, kit.sy);
+}
+
 void plain_frame(FineFrameKit& kit, double angle) {
     frame(kit, false, kit.sx, kit.sy, kit.cx, kit.cy, angle);
 }

@@ -34,6 +34,8 @@ struct FineFrameKit {
 void size_frames(FineFrameKit& kit, double w, double h, double design_w, double design_h, double cx,
                  double cy);
 
+// The plain frame's scale with the canvas origin at the element's corner.
+void canvas_frame(FineFrameKit& kit);
 // The frames about the attitude centre, rotated by `angle` degrees.
 void plain_frame(FineFrameKit& kit, double angle = 0.0);
 void fine_frame(FineFrameKit& kit, double angle = 0.0);

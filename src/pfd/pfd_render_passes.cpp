@@ -59,6 +59,6 @@ void render_a320_eadi(void* device_context, PixelSize size, int32_t, int32_t) {
     o.smoothing = gfx::SmoothingMode::AntiAlias;
     o.smoothing_after_test = true;
     o.test_mode = false;
-    run_render_frame(a320_eadi_display, device_context, size, 1, aircraft_state.display_power, o,
-                     [](gfx::Graphics& g) { draw_a320_eadi(a320_eadi_display, g); });
+    run_render_frame(a320_eadi_display, device_context, size, RENDER_MODE_DRAW, aircraft_state.display_power,
+                     o, [](gfx::Graphics& g) { draw_a320_eadi(a320_eadi_display, g); });
 }

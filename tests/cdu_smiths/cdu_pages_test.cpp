@@ -155,12 +155,12 @@ TEST_F(CduStandIn, depArrIndexOpensDeparturesAndArrivalsOnlyForTheRoutesAirports
     EXPECT_EQ(smiths_cdu_page, 10);
     EXPECT_EQ(dep_subpage, 1);
 
-    arr_star_state = 1;
+    arr_star_state = kArrStarStateChosen;
     arr_runway_chosen = approach_chosen = approach_transition_chosen = arr_transition_chosen = 1;
     arr_subpage = 3;
     press("DEP_ARR R2");
     EXPECT_EQ(smiths_cdu_page, 11);
-    EXPECT_EQ(arr_star_state, 2);
+    EXPECT_EQ(arr_star_state, kArrStarStateMarked);
     EXPECT_EQ(arr_subpage, 1);
     for (int flag : {arr_runway_chosen, approach_chosen, approach_transition_chosen, arr_transition_chosen})
         EXPECT_EQ(flag, 0);

@@ -46,7 +46,8 @@ class DepArrPages : public PageCanvas {
         working_plan.clear();
         working_plan_last = 0;
         route_state = kRouteStateNone;
-        dep_sid_state = arr_star_state = 0;
+        dep_sid_state = kDepSidStateList;
+        arr_star_state = kArrStarStateList;
         dep_subpage = arr_subpage = 1;
         dep_runway_chosen = dep_transition_chosen = arr_runway_chosen = arr_transition_chosen = 0;
         approach_chosen = approach_transition_chosen = approach_transition_index = 0;
@@ -60,14 +61,14 @@ class DepArrPages : public PageCanvas {
 TEST_F(DepArrPages, departuresChooseSidTransitionAndRunway) {
     reset_dep_selection_b();
     draw(5); // L5 lies beyond the three SIDs
-    EXPECT_EQ(dep_sid_state, 0);
+    EXPECT_EQ(dep_sid_state, kDepSidStateList);
     EXPECT_EQ(text_at(25, 0), "KSEA DEPARTURES");
     EXPECT_EQ(text_at(0, 99), "SEA7  ");
     EXPECT_EQ(text_at(240, 66), "34R");
 
     draw(1); // SUMMA2, with the transitions BTG and OLM
     EXPECT_EQ(sel_sid, "SUMMA2");
-    EXPECT_EQ(dep_sid_state, 1);
+    EXPECT_EQ(dep_sid_state, kDepSidStateChosen);
     const AirportProcedures& origin = airport_slots[origin_slot];
     ASSERT_EQ(origin.star_entry_list.count(), 2);
     draw(1); // the chosen SID's own row
@@ -107,7 +108,7 @@ TEST_F(DepArrPages, departureSubPagesWithElevenTransitionsAndFifteenRunways) {
     origin.procedure_name_list.clear();
     origin.procedure_name_list.append("SEA7");
     sel_sid = "SEA7";
-    dep_sid_state = 1;
+    dep_sid_state = kDepSidStateChosen;
     smiths_cdu_page = kPageDepartures;
     const struct {
         int subpage;
@@ -185,7 +186,7 @@ TEST_F(DepArrPages, arrivalsApproachTransitionAndApproachRef) {
 
     smiths_cdu_page = kPageArrivals;
     draw(1); // L1: the first STAR, then its transitions below it
-    EXPECT_EQ(arr_star_state, 1);
+    EXPECT_EQ(arr_star_state, kArrStarStateChosen);
     EXPECT_EQ(sel_star, dest.procedure_name_list[1]);
     draw();
     EXPECT_EQ(text_at(10, 55), "T R A N S");

@@ -27,7 +27,7 @@ class RteHoldPage : public PageCanvas {
         hold_list.clear();
         hold_page_count = 0;
         pending_hold_delete_index = 0;
-        smiths_legs_mode = 0;
+        smiths_legs_mode = kLegsModeList;
         PageCanvas::TearDown();
     }
     void add(const char* ident) {
@@ -127,20 +127,20 @@ TEST_F(RteHoldPage, promptsNextHoldExitHoldAndErase) {
     draw(12); // EXIT HOLD marks the shown hold's waypoint and goes to LEGS
     EXPECT_EQ(pending_hold_delete_index, 1);
     EXPECT_EQ(smiths_cdu_page, kPageRteLegs);
-    EXPECT_EQ(smiths_legs_mode, 0);
+    EXPECT_EQ(smiths_legs_mode, kLegsModeList);
     EXPECT_EQ(hold_count(), 2); // the entry goes on EXEC
 
     smiths_cdu_page = kPageRteHold;
     route_state = kRouteStateActive;
     draw(11);
     EXPECT_EQ(smiths_cdu_page, kPageRteLegs);
-    EXPECT_EQ(smiths_legs_mode, 2);
+    EXPECT_EQ(smiths_legs_mode, kLegsModeHoldAt);
 
     // Five holds: no NEXT HOLD, and neither prompt key acts.
     for (const char* ident : {"BTG", "OLM", "SEA"})
         add(ident);
     smiths_cdu_page = kPageRteHold;
-    smiths_legs_mode = 0;
+    smiths_legs_mode = kLegsModeList;
     pending_hold_delete_index = 0;
     draw(11);
     draw(12);

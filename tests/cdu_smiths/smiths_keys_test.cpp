@@ -123,14 +123,14 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     EXPECT_EQ(smiths_cdu_page, 22);
     route_state = kRouteStateActivated;
     press({SmithsKey::Dir});
-    EXPECT_EQ(smiths_legs_mode, 1);
+    EXPECT_EQ(smiths_legs_mode, kLegsModeDirectTo);
     EXPECT_EQ(smiths_cdu_page, 6);
 
     // HOLD with no hold: HOLD AT mode of RTE LEGS, map step dropped.
     smiths_legs_map_step = 4;
     press({SmithsKey::Hold});
     EXPECT_EQ(smiths_cdu_page, 6);
-    EXPECT_EQ(smiths_legs_mode, 2);
+    EXPECT_EQ(smiths_legs_mode, kLegsModeHoldAt);
     EXPECT_EQ(smiths_legs_map_step, 0);
     // A letter from G on drops the leg picked for HOLD AT; A to F and digits keep it.
     smiths_hold_at_leg = 3;
@@ -140,7 +140,7 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     EXPECT_EQ(smiths_hold_at_leg, 0);
 
     press({SmithsKey::Legs});
-    EXPECT_EQ(smiths_legs_mode, 0);
+    EXPECT_EQ(smiths_legs_mode, kLegsModeList);
     EXPECT_EQ(smiths_legs_subpage, 1);
     EXPECT_EQ(smiths_legs_entry, 1);
 

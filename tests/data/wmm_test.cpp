@@ -271,7 +271,7 @@ TEST(MagneticFieldModel, PolesGiveFiniteValues) {
 TEST(MagneticFieldModel, DegreeIsLimitedToTheTables) {
     load_wmm_coefficients();
     int too_high = 40;
-    magnetic_field_model(0, &too_high, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    magnetic_field_model(kWmmInitialise, &too_high, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     const ModelField clamped = model_field(40.0f, -105.0f, 1.0f, 2005.0f);
     wmm_initialise();
     const ModelField twelve = model_field(40.0f, -105.0f, 1.0f, 2005.0f);
@@ -279,7 +279,7 @@ TEST(MagneticFieldModel, DegreeIsLimitedToTheTables) {
 
     // A lower degree is a coarser model.
     int two = 2;
-    magnetic_field_model(0, &two, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    magnetic_field_model(kWmmInitialise, &two, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     const ModelField coarse = model_field(40.0f, -105.0f, 1.0f, 2005.0f);
     EXPECT_NE(coarse.declination, twelve.declination);
     EXPECT_TRUE(std::isfinite(coarse.declination));

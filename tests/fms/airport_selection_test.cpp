@@ -50,7 +50,7 @@ TEST(AirportSelection, fullModesBuildTheRunwayListWithPatternsFromTheAirportsOwn
     write_navdata(sim, "apts.txt", kAirports);
     write_navdata(sim, "apt_additional_info.txt", kAdditional);
 
-    select_airport("ZZAA", 0);
+    select_airport("ZZAA", kSelectAirportOrigin);
     ASSERT_EQ(airport_runway_list.count(), 4);
     const char* designators[] = {"", "09L", "27R", "9L", "27"};
     const int right[] = {0, 1, 0, 1, 0}; // "RWY9L" marks 09L and 9L; ZZBB's 27 is not ZZAA's
@@ -66,10 +66,10 @@ TEST(AirportSelection, fullModesBuildTheRunwayListWithPatternsFromTheAirportsOwn
     EXPECT_EQ(warning_messages[1], "APT 'ZZAA' Set");
 
     // Mode 1 on an empty plan writes no plan entry; an unknown ident changes nothing.
-    select_airport("ZZAA", 1);
+    select_airport("ZZAA", kSelectAirportDestination);
     EXPECT_EQ(selected_destination_ident, "ZZAA");
     EXPECT_EQ(active_plan_last, -1);
-    select_airport("ZZZZ", 1);
+    select_airport("ZZZZ", kSelectAirportDestination);
     EXPECT_EQ(airport_runway_list.count(), 4);
     EXPECT_EQ(selected_destination_ident, "ZZAA");
 }
@@ -79,8 +79,8 @@ TEST(AirportSelection, planModesWriteOneEntryAndRefuseAFullPlan) {
     write_navdata(sim, "apts.txt", kAirports);
 
     plan_of(active_plan, active_plan_last, 3);
-    select_airport("ZZBB", 4);
-    select_airport("NOPE", 4);
+    select_airport("ZZBB", kSelectAirportActiveDestination);
+    select_airport("NOPE", kSelectAirportActiveDestination);
     ASSERT_EQ(active_plan_last, 3); // one entry, and none for an unknown airport
     EXPECT_EQ(active_plan[3].ident, "ZZBB");
     EXPECT_EQ(active_plan[3].alt_constraint, 50.0);
@@ -91,21 +91,21 @@ TEST(AirportSelection, planModesWriteOneEntryAndRefuseAFullPlan) {
 
     // Mode 2 puts the elevation on a last entry that is that destination.
     active_plan.slot(3).alt_constraint = 0.0;
-    select_airport("ZZBB", 2);
+    select_airport("ZZBB", kSelectAirportDestinationElevation);
     EXPECT_EQ(active_plan[3].alt_constraint, 50.0);
     EXPECT_EQ(vertical_target_altitude, 50.0);
 
     plan_of(working_plan, working_plan_last, 2);
-    select_airport("ZZAA", 5);
-    select_airport("ZZBB", 6);
+    select_airport("ZZAA", kSelectAirportWorkingOrigin);
+    select_airport("ZZBB", kSelectAirportWorkingAppend);
     EXPECT_EQ(working_plan[0].ident, "ZZAA");
     ASSERT_EQ(working_plan_last, 2);
     EXPECT_EQ(working_plan[2].ident, "ZZBB");
 
     plan_of(active_plan, active_plan_last, 201);
     plan_of(working_plan, working_plan_last, 201);
-    select_airport("ZZBB", 4);
-    select_airport("ZZBB", 6);
+    select_airport("ZZBB", kSelectAirportActiveDestination);
+    select_airport("ZZBB", kSelectAirportWorkingAppend);
     EXPECT_EQ(active_plan_last, 200);
     EXPECT_EQ(working_plan_last, 200);
 }
@@ -130,7 +130,7 @@ TEST(AirportSelection, towerViewFromTheFileThenTheSelectedRunwayThenTheAirport) 
     // 0.21 NM off its threshold at heading + 15 + magnetic variation.
     write_navdata(sim, "apt_additional_info.txt", "");
     active_plan.slot(1).ident = "ZZAA";
-    select_airport("ZZAA", 0);
+    select_airport("ZZAA", kSelectAirportOrigin);
     airport_runway_selected_line = 2;
     aircraft_state.magvar = 5.0;
     view = tower_view_position();

@@ -203,16 +203,16 @@ TEST_F(AutopilotTargets, RadiosTuneTheNavaidAheadWithinRange) {
     active_plan.slot(2).type = "NDB";
     active_plan.slot(3).frequency = "113.90";
 
-    autotune_leg_radios(2);
+    autotune_leg_radios(kAutotuneRouteAhead);
     EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{90}));
     EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11230})); // 112.30, every digit
     to_waypoint_index = 2;
-    autotune_leg_radios(2);
+    autotune_leg_radios(kAutotuneRouteAhead);
     EXPECT_EQ(sent(0x100B2), (std::vector<uint32_t>{0x375}));
     // The VOR 240 NM ahead is not tuned; the course comes from the NDB behind.
     host::sim_state().key_events.clear();
     to_waypoint_index = 3;
-    autotune_leg_radios(2);
+    autotune_leg_radios(kAutotuneRouteAhead);
     EXPECT_EQ(sent(0x100AC), std::vector<uint32_t>{});
     EXPECT_EQ(sent(0x100B4).size(), 1u);
 
@@ -234,23 +234,23 @@ TEST_F(AutopilotTargets, RadiosTuneTheRunwaySelectedOnTheAirportPage) {
         airport_runway_list.append(r);
     }
     airport_runway_selected_line = -999; // nothing selected: nothing sent
-    autotune_leg_radios(1);
+    autotune_leg_radios(kAutotuneSelectedRunway);
     EXPECT_TRUE(host::sim_state().key_events.empty());
     // Line 1 of a page scrolled down by one shows entry 2.
     airport_runway_first_row = 2;
     airport_runway_selected_line = 1;
-    autotune_leg_radios(1);
+    autotune_leg_radios(kAutotuneSelectedRunway);
     EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{342}));
     EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11195}));
     host::sim_state().key_events.clear();
     airport_runway_first_row = 1;
     airport_runway_selected_line = 1;
-    autotune_leg_radios(1);
+    autotune_leg_radios(kAutotuneSelectedRunway);
     EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{162})); // truncated
     EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11030}));
     host::sim_state().key_events.clear();
     airport_runway_selected_line = 3; // past the list
-    autotune_leg_radios(1);
+    autotune_leg_radios(kAutotuneSelectedRunway);
     EXPECT_TRUE(host::sim_state().key_events.empty());
 }
 

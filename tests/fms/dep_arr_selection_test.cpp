@@ -12,11 +12,11 @@ using DepArrSelection = ExampleAirports;
 
 TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSidsAndRebuildsTheChosenOne) {
     const AirportProcedures& origin = airport_slots[origin_slot];
-    dep_sid_state = 1;
+    dep_sid_state = kDepSidStateChosen;
     dep_runway_chosen = dep_transition_chosen = 1;
     reset_dep_selection_b();
     EXPECT_EQ(smiths_cdu_page, 10);
-    EXPECT_EQ(dep_sid_state, 2); // the chosen SID stays marked
+    EXPECT_EQ(dep_sid_state, kDepSidStateMarked); // the chosen SID stays marked
     EXPECT_EQ(dep_runway_chosen + dep_transition_chosen, 0);
     EXPECT_EQ(texts(origin.procedure_name_list), (Names{"SUMMA2", "HAROB3", "SEA7"}));
     ASSERT_EQ(origin.runway_list.count(), 4); // 16L 34R 16R 34L

@@ -37,7 +37,7 @@ class FlightLog : public ::testing::Test {
         aircraft_state.radio_altitude_ft = ra;
         for (int i = 0; i < seconds; ++i) {
             flight_elapsed_seconds += 1.0;
-            write_flight_log(0);
+            write_flight_log(kFlightLogPeriodic);
         }
     }
 
@@ -77,7 +77,7 @@ TEST_F(FlightLog, aFlightFromTheGateWritesEverySegmentAndOneSummary) {
 
     flight_phase = kFlightPhaseStartLog;
     flight_elapsed_seconds = 0.0;
-    write_flight_log(0); // InitLoad at 00:00:00
+    write_flight_log(kFlightLogPeriodic); // InitLoad at 00:00:00
     fly(1, 3, 0);        // PushBack
     fly(1, 11, 0);       // Taxi
     fly(1, 61, 0, 51);   // Takeoff

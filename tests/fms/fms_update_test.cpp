@@ -188,10 +188,11 @@ TEST_F(Update, TowerViewNearTheDestinationAndTheDestinationOnceAwayFromTheOrigin
     place(p0.lat, p0.lon, 0.0);
     activate({p0, p1, dest});
     active_plan.slot(2).type = "APT";
-    destination_airport_state = 1;
+    destination_airport_state = kDestinationAirportStateToLoad;
     mcu_airport_list_index = 3;
     // The direct distance is current from the first pass: no tower view 40 NM out.
-    ASSERT_TRUE(pass_until([] { return destination_airport_state == 2; }, 18 * 300));
+    ASSERT_TRUE(
+        pass_until([] { return destination_airport_state == kDestinationAirportStateLoaded; }, 18 * 300));
     EXPECT_NEAR(direct_distance_to_destination, 32.0, 0.1); // 8 NM out of 40
     EXPECT_EQ(mcu_airport_list_index, -999);
     EXPECT_EQ(tower_view_set, 0);

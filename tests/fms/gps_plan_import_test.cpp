@@ -62,14 +62,14 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
     gps.waypoint(1, "LONGNAME", -40007000 / 8, -6277017080637278208LL | 0xFFFF);
     for (uint32_t i = 2; i < count; ++i)
         gps.waypoint(i, ("W" + std::to_string(i)).c_str(), i == 5 ? 40007000 / 2 : 0, 0);
-    import_gps_route(0);
+    import_gps_route(kGpsImportWithMessage);
     ASSERT_EQ(working_plan_last, kPlanLastIndex); // the first 201, and the pilot told
     EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W201");
     EXPECT_EQ(smiths_scratchpad_message, "1 WPTS NOT LOADED");
 
     gps.waypoint(6, "W6", -40007000 / 2, 0);
     to_waypoint_index = 9; // a route flown so far
-    import_gps_route(0);
+    import_gps_route(kGpsImportWithMessage);
     ASSERT_EQ(working_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W202");
     EXPECT_EQ(working_plan[0].ident, "KSEA");
@@ -95,12 +95,12 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
 TEST_F(GpsImport, shortBlocksAndPlansChangeNothing) {
     working_plan_last = 3;
     gps.set(kGpsBlockMinSize - 1, 5);
-    import_gps_route(0);
+    import_gps_route(kGpsImportWithMessage);
     EXPECT_EQ(working_plan_last, 3);
     EXPECT_EQ(smiths_scratchpad_message, "");
 
     gps.set(kGpsBlockMinSize, 1);
-    import_gps_route(7);
+    import_gps_route(kGpsImportQuiet);
     EXPECT_EQ(working_plan_last, 3);
     EXPECT_EQ(smiths_scratchpad_message, "NO ACTIVE GPS RTE");
 
@@ -108,7 +108,7 @@ TEST_F(GpsImport, shortBlocksAndPlansChangeNothing) {
     gps.waypoint(0, "A", 0, 0);
     gps.waypoint(1, "B", 0, 0);
     smiths_scratchpad_message.clear();
-    import_gps_route(7); // mode 7 loads without a message
+    import_gps_route(kGpsImportQuiet); // loads without a message
     EXPECT_EQ(working_plan_last, 1);
     EXPECT_EQ(smiths_scratchpad_message, "");
 }
@@ -121,14 +121,14 @@ TEST(GpsImportStandIn, theScriptedGpsPlanBecomesTheWorkingPlan) {
     EXPECT_FALSE(host::gps_command("KSEA north -122.3", false, error));
     ASSERT_TRUE(
         host::gps_command("KSEA 47.449 -122.3093 SEA 47.4354 -122.3097 KPDX 45.5887 -122.5975", true, error));
-    import_gps_route(0);
+    import_gps_route(kGpsImportWithMessage);
     ASSERT_EQ(working_plan_last, 2);
     EXPECT_EQ(working_plan[1].ident, "SEA");
     EXPECT_NEAR(working_plan[1].lat, 47.4354, 1e-5); // one latitude unit is 9e-6 degrees
     EXPECT_NEAR(working_plan[2].lon, -122.5975, 1e-6);
 
     ASSERT_TRUE(host::gps_command("clear", true, error));
-    import_gps_route(0);
+    import_gps_route(kGpsImportWithMessage);
     EXPECT_EQ(smiths_scratchpad_message, "NO ACTIVE GPS RTE");
     ImportTable.panels = nullptr;
 }

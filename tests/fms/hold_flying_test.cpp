@@ -111,4 +111,34 @@ TEST_F(HoldFlying, EnteredAtTheFixFlownAroundAndLeftThenTheNextHoldStartsAtItsFi
         3.0);
 }
 
+// The pattern's first heading goes to the bug also when it is 360 (the
+// memory of what was sent says nothing yet, not 0), and again for a hold
+// entered after an earlier one sent the same heading.
+TEST_F(HoldFlying, ThePatternsFirstHeadingIsSentEvenWhenItIs360) {
+    const PlanPoint fix{"FIX", 47.0, 8.0};
+    struct Case {
+        double nm_south_of_fix; // at the fix (entered now) or past it, flying to point 1
+        int holding_active;
+        double sent_before;
+    };
+    for (const Case& c : {Case{0.25, 1, hold_heading_sent}, Case{0.1, 0, 360.0}}) {
+        SCOPED_TRACE(c.holding_active);
+        host::reset_sim_state();
+        hold_list.clear();
+        hold_list.append(hold_at(1, fix, 360.0)); // point 1 due north of the fix
+        const PlanPoint at = offset("A", fix, 180.0, c.nm_south_of_fix);
+        aircraft_state.plat = at.lat;
+        aircraft_state.plon = at.lon;
+        aircraft_state.magvar = 0.0;
+        lnav_engaged = 1;
+        hold_armed = 1;
+        hold_exit_state = c.holding_active == 0 ? 1 : 0;
+        holding_active = c.holding_active;
+        hold_heading_sent = c.sent_before;
+        build_hold_pattern();
+        EXPECT_EQ(holding_active, 1);
+        EXPECT_EQ(sent(0x101FA), std::vector<uint32_t>{360});
+    }
+}
+
 } // namespace

@@ -17,13 +17,13 @@ TEST(LatLonText, truncatesEachPartAndTakesLongitudesWestPositive) {
     };
     for (const Row& row : rows) {
         std::string lat, lon;
-        format_lat_lon_dms(row.lat, row.lon, &lat, &lon, 1);
+        format_lat_lon_dms(row.lat, row.lon, &lat, &lon, kDmsDegrees);
         EXPECT_EQ(lat, row.lat_text) << row.lat;
         EXPECT_EQ(lon, row.lon_text) << row.lon;
     }
     // Radians; the letter comes from the value as passed.
     std::string lat, lon;
-    format_lat_lon_dms(0.5 * 0.017453292519943295, -1.0 * 0.017453292519943295, &lat, &lon, 0);
+    format_lat_lon_dms(0.5 * 0.017453292519943295, -1.0 * 0.017453292519943295, &lat, &lon, kDmsRadians);
     EXPECT_EQ(lat, "N00:30:00");
     EXPECT_EQ(lon, "E01:00:00");
 }
@@ -34,7 +34,7 @@ TEST(LatLonText, everyAngleInThousandthsIsCarriedAndInRange) {
     for (int i = 0; i <= 180000; ++i) {
         const double angle = i / 1000.0;
         std::string lat, lon;
-        format_lat_lon_dms(angle, angle, &lat, &lon, 1);
+        format_lat_lon_dms(angle, angle, &lat, &lon, kDmsDegrees);
         int d = -1, m = -1, s = -1;
         ASSERT_EQ(std::sscanf(lon.c_str(), "W%d:%d:%d", &d, &m, &s), 3) << lon;
         ASSERT_TRUE(m >= 0 && m <= 59 && s >= 0 && s <= 59) << lon;

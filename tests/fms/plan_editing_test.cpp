@@ -259,7 +259,7 @@ TEST(PlanEditing, aUserWaypointAddsExactlyOneEntryAndItsDiscontinuity) {
     pbd_bearing_1 = 45.0;
     working_cursor_index = 999;
     route_state = kRouteStateActive;
-    smiths_legs_mode = 1;
+    smiths_legs_mode = kLegsModeDirectTo;
     ASSERT_TRUE(create_user_waypoint_mod(1, 2, 0.0));
     EXPECT_EQ(working_idents(), (Idents{"A", "XYZ01", "DISCO", "B", "C", "D"}));
     EXPECT_EQ(working_plan_last, 5);
@@ -290,7 +290,7 @@ TEST(PlanEditing, theC17UnitUsesItsOwnInputs) {
     c17_pbd_distance = 0.5;
     c17_pbd_bearing_1 = 0.0;
     pbd_distance = 40; // the SMITHS inputs stay untouched
-    c17_legs_mode = 1;
+    c17_legs_mode = kLegsModeDirectTo;
     ASSERT_TRUE(create_user_waypoint(2, 1, 0.0));
     EXPECT_EQ(working_plan[2].ident, "QRS01");
     EXPECT_NEAR(working_plan[2].lat, 47.0 + 0.5 / 60.0, 1e-6);

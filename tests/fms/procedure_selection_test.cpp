@@ -63,11 +63,11 @@ TEST(ProcedureSelection, listsMatchWholeRunwaysAndSortTransitionNamesByteWise) {
     EXPECT_EQ(texts(origin().procedure_name_list), (Names{"ALPHA1"}));
 
     // Transition names in byte order, the junction's tag only in mode 0.
-    filter_sids_by_runway("ALPHA1", "27R", 1);
+    filter_sids_by_runway("ALPHA1", "27R", kTransitionsSkipJunction);
     EXPECT_EQ(entry_texts(origin()), (Names{"ABC", "ABCD", "Z", "a"}));
-    filter_sids_by_runway("ALPHA1", "27R", 0);
+    filter_sids_by_runway("ALPHA1", "27R", kTransitionsAll);
     EXPECT_EQ(entry_texts(origin()), (Names{"ABC", "ABCD", "JCT", "Z", "a"}));
-    filter_sids_by_runway("------", "09", 1); // ALPHA1 does not serve 09
+    filter_sids_by_runway("------", "09", kTransitionsSkipJunction); // ALPHA1 does not serve 09
     EXPECT_EQ(entry_texts(origin()), (Names{"X"}));
 }
 
@@ -161,7 +161,7 @@ TEST(ProcedureSelection, everyListStopsAtItsCapacity) {
     match_sid_transition("------", "------");
     EXPECT_EQ(origin().procedure_name_list.count(), 100);
     EXPECT_EQ(origin().procedure_name_list[100], "S100");
-    filter_sids_by_runway("BIG", "------", 0);
+    filter_sids_by_runway("BIG", "------", kTransitionsAll);
     EXPECT_EQ(origin().star_entry_list.count(), 118);
     EXPECT_EQ(origin().star_entry_list[118].text, "T1118");
     sel_sid = "BIG";

@@ -55,7 +55,7 @@ TEST(ProfilePrediction, ClimbModelAndSemicircularRule) {
         plan(2, r.course, r.route_nm);
         MaxCruise = r.max_cruise;
         cruise_altitude = 0;
-        predict_profile(0, 0);
+        predict_profile(0, kProfilePointsOnly);
         EXPECT_EQ(predicted_cruise_altitude_ft, r.expected) << r.course << " " << r.route_nm;
         EXPECT_EQ(cruise_altitude, r.expected);
         EXPECT_EQ(climb_distance_nm, static_cast<int>(r.expected / 2000.0 * 5.0));
@@ -63,7 +63,7 @@ TEST(ProfilePrediction, ClimbModelAndSemicircularRule) {
     // Mode 0 re-arms the detection.
     EXPECT_EQ(toc_passed, 0);
     EXPECT_EQ(tod_passed, 0);
-    EXPECT_EQ(descent_speed_phase, 1);
+    EXPECT_EQ(descent_speed_phase, kDescentSpeedPhaseOn);
 }
 
 TEST(ProfilePrediction, FlightPathAngleGivesTheRates) {
@@ -71,7 +71,7 @@ TEST(ProfilePrediction, FlightPathAngleGivesTheRates) {
     FPA = 3.0;
     climb_tas_target = 280.0; // 1400 ft/min
     descent_tas_target = 300.0;
-    predict_profile(10000, 0);
+    predict_profile(10000, kProfilePointsOnly);
     EXPECT_EQ(climb_distance_nm, 33); // 10000 / 1400 * 280 / 60
     EXPECT_DOUBLE_EQ(descent_rate_used_fpm, 1500.0);
     EXPECT_NEAR(toc_lon, 10.0 + 10000.0 / 1400.0 * 280.0 / 60.0 / 60.0, 1e-6);
@@ -88,7 +88,7 @@ TEST(ProfilePrediction, WaypointsGetClimbAndDescentPredictions) {
     constrain(3, 10000.0, 270.0); // the cruise level
     constrain(5, 2550.0, -999.0); // a descent constraint without a speed
     constraint_waypoint_index = 3;
-    predict_profile(10000, 1);
+    predict_profile(10000, kProfileFull);
     const std::pair<double, double> expected[] = {
         {0.0, -999.0}, {8000.0, 250.0}, {10000.0, 280.0}, {10000.0, 270.0}, {10000.0, 280.0}, {2500.0, 240.0},
     };
@@ -107,7 +107,7 @@ TEST(ProfilePrediction, OnlyAClimbConstraintWithASpeedSlowsTheWaypointsBefore) {
         plan(6, 90.0, 20.001);
         constrain(2, 5000.0, speed);
         constrain(3, 10000.0, 280.0); // the descent pass ends here
-        predict_profile(10000, 1);
+        predict_profile(10000, kProfileFull);
         EXPECT_EQ(active_plan[1].speed_constraint, speed > 0.0 ? speed : 250.0);
         EXPECT_EQ(active_plan[1].alt_constraint, 5000.0); // capped by the constraint ahead
     }

@@ -49,7 +49,7 @@ void load_active(const std::string& name, double plat, double plon) {
     aircraft_state.plat = plat;
     aircraft_state.plon = plon;
     route_file_request_name = name;
-    load_route_file(1);
+    load_route_file(kRouteFileRequestMcu);
 }
 
 } // namespace
@@ -67,7 +67,7 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     EXPECT_EQ(working_plan[5].ident, "******");
     EXPECT_EQ(cruise_altitude, 24000);
     EXPECT_EQ(mcu_entry_text, "KSEA");
-    EXPECT_EQ(destination_airport_state, 1);
+    EXPECT_EQ(destination_airport_state, kDestinationAirportStateToLoad);
     EXPECT_EQ(origin_airport_ident, ""); // taken over by EXEC
     EXPECT_EQ(loaded_origin_ident, "KSEA");
     EXPECT_EQ(loaded_destination_ident, "KPDX");
@@ -85,7 +85,7 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     // 8 NM away: named after the destination.
     load_active("KSEAKPDX.RTE", 47.449 - 8.0 / 60.0, -122.3093);
     EXPECT_EQ(mcu_entry_text, "KPDX");
-    EXPECT_EQ(destination_airport_state, 2);
+    EXPECT_EQ(destination_airport_state, kDestinationAirportStateLoaded);
 }
 
 TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan) {

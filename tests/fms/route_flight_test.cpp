@@ -86,11 +86,11 @@ TEST_F(RouteFlight, aRouteFileFlownFromTheGateWritesBothFlightLogs) {
     m.ap_altitude_hold = true;
     place(origin.lat, origin.lon, 180.0);
     route_file_request_name = "FLIGHT.RTE";
-    route_file_request = 1;
+    route_file_request = kRouteFileRequestMcu;
     seconds(1);
     ASSERT_EQ(active_plan_last, 2);
     EXPECT_EQ(route_state, kRouteStateActive);
-    EXPECT_EQ(route_file_request, 0);
+    EXPECT_EQ(route_file_request, kRouteFileRequestNone);
     // Mains of 1499 gal each at 6.7 lb/gal take the 12000 lb.
     EXPECT_EQ(host::link_u32(0x0B7C), 5011465u);
     EXPECT_EQ(host::link_u32(0x0B94), 5011465u);
@@ -153,7 +153,7 @@ TEST_F(RouteFlight, theExampleRouteSequencedAtTheGateKeepsItsStartFuel) {
     m.ap_altitude_hold = true;
     place(47.449, -122.3093, 180.0);
     route_file_request_name = "KSEAKPDX.RTE";
-    route_file_request = 1;
+    route_file_request = kRouteFileRequestMcu;
     seconds(2);
     ASSERT_EQ(active_plan_last, 9);
     EXPECT_GE(to_waypoint_index, 2); // SEA passed

@@ -72,10 +72,10 @@ TEST(PositionDms, formatsAndParsesTheColonForm) {
         double lat, lon;
         int mode;
         const char *lat_text, *lon_text;
-    } rows[] = {{47.4497, 122.25, 1, "N47:26:58", "W122:15:00"},
-                {0.5, -8.5, 1, "N00:30:00", "E08:30:00"},
-                {-33.5, 122.3, 1, "S33:30:00", "W122:18:00"}, // 122.3 is held a hair below
-                {0.5 / 57.29577951308232, 0.0, 0, "N00:30:00", "W00:00:00"}};
+    } rows[] = {{47.4497, 122.25, kDmsDegrees, "N47:26:58", "W122:15:00"},
+                {0.5, -8.5, kDmsDegrees, "N00:30:00", "E08:30:00"},
+                {-33.5, 122.3, kDmsDegrees, "S33:30:00", "W122:18:00"}, // 122.3 is held a hair below
+                {0.5 / 57.29577951308232, 0.0, kDmsRadians, "N00:30:00", "W00:00:00"}};
     for (const Row& r : rows) {
         std::string lat, lon;
         format_lat_lon_dms(r.lat, r.lon, &lat, &lon, r.mode);

@@ -34,15 +34,7 @@ TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
     const double courses[] = {80.0, 90.0, 100.0, 90.0, 80.0, 90.0};
     for (int i = 0; i < 6; ++i)
         points.push_back(offset("P" + std::to_string(i + 1), points.back(), courses[i], 25.0));
-    working_plan_last = -1;
-    for (const PlanPoint& p : points) {
-        RouteWaypoint& w = working_plan.slot(++working_plan_last);
-        w = RouteWaypoint{};
-        w.ident = p.ident;
-        w.lat = p.lat;
-        w.lon = p.lon;
-        w.type = "WPT";
-    }
+    write_plan(working_plan, working_plan_last, points);
     working_plan.slot(0).alt_constraint = 2000.0;
     working_plan.slot(3).constrained = 1;
     working_plan.slot(3).alt_constraint = 15000.0;

@@ -89,7 +89,7 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     descent_tas_target = 240.0;
     active_plan.slot(4).alt_constraint = 0.0;
     constrain(3, 4000.0);
-    update_toc_tod(0); // 6000 ft at 2000 ft/min and 240 kt: 12 NM before entry 3
+    update_toc_tod(kTodLocate); // 6000 ft at 2000 ft/min and 240 kt: 12 NM before entry 3
     EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 12.0, 1e-6);
     EXPECT_NEAR(tod_lon, 10.0 + 48.0 / 60.0, 1e-3);
     EXPECT_EQ(tod_altitude, 10000.0);
@@ -99,7 +99,7 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     constrain(2, 8000.0);
     tod_passed = 1;
     smiths_cdu_page = 34;
-    update_toc_tod(1);
+    update_toc_tod(kTodNewLevel);
     EXPECT_EQ(cruise_altitude, 8000);
     EXPECT_EQ(tod_passed, 0);
     EXPECT_EQ(smiths_cdu_page, 35);
@@ -111,7 +111,7 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     to_waypoint_index = 3;
     at(p[2]);
     course_to_to_deg = 90.0;
-    update_toc_tod(0);
+    update_toc_tod(kTodLocate);
     EXPECT_LT(tod_lon, p[3].lon);
     // 26000 ft take 52 NM; the 20 NM back to entry 2 leave 32 NM.
     EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 52.0 - 20.0, 1e-6);
@@ -189,7 +189,7 @@ TEST_F(Vnav, TopOfDescentWithinOneAndAHalfMiles) {
     tod_lon = nearer.lon;
     update_vertical_guidance();
     EXPECT_EQ(tod_passed, 1);
-    EXPECT_EQ(descent_speed_phase, 1);
+    EXPECT_EQ(descent_speed_phase, kDescentSpeedPhaseOn);
     EXPECT_EQ(smiths_cdu_page, 36);
     EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11030})); // 110.30
     EXPECT_EQ(sent(0x1024C), (std::vector<uint32_t>{6000}));

@@ -37,10 +37,10 @@ TEST_F(C17Mfcp, formatRockersStepOnlyTheUnitsOnAMap) {
     const uint32_t start[4] = {3, 5, 6, 12};
     for (int u = 0; u < 4; ++u)
         c17_mfd_units[u + 1].format = start[u];
-    c17_mfd_format = 5;
+    c17_mfd_format = kC17FormatMapBelow;
     click(100, 300); // left rocker down
     EXPECT_EQ(unit_formats(), (std::vector<uint32_t>{3, 4, 6, 12}));
-    EXPECT_EQ(c17_mfd_format, 4u);
+    EXPECT_EQ(c17_mfd_format, kC17FormatMapArc);
     EXPECT_EQ(c17_mfd_map_scale, 4u);
     click(370, 300); // right rocker down
     EXPECT_EQ(unit_formats(), (std::vector<uint32_t>{3, 3, 6, 12}));
@@ -48,7 +48,7 @@ TEST_F(C17Mfcp, formatRockersStepOnlyTheUnitsOnAMap) {
     click(370, 350);
     click(370, 350);
     EXPECT_EQ(unit_formats(), (std::vector<uint32_t>{5, 5, 6, 12}));
-    EXPECT_EQ(c17_mfd_format, 5u);
+    EXPECT_EQ(c17_mfd_format, kC17FormatMapBelow);
 }
 
 TEST_F(C17Mfcp, rangeFiltersAndMapOptions) {

@@ -33,7 +33,7 @@ TEST_F(C17MfdUnits, formatKeysOnTheGaugeChangeTheUnitTheyAreOn) {
     place("gauge00=orvex1!C17_MFD, 0, 0, 246, 241, 1\n");
     start();
     frames(2);
-    ASSERT_EQ(c17_mfd_units[1].format, 1u);
+    ASSERT_EQ(c17_mfd_units[1].format, kC17FormatPfd);
     struct Row {
         int x;           // the key's centre; the row lies along the bottom edge
         uint32_t format; // the unit's format after the next draw

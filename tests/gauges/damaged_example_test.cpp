@@ -67,7 +67,7 @@ TEST_P(DamagedExample, isNamedInAWarningAndNothingShowsANaN) {
           "gauge02=orvex1!B777_PFD_NB, 0, 0\n");
     start();
     show_atc_boundaries = 1;
-    hw_b737_nd_mode = 5; // a map mode, which draws them
+    hw_b737_nd_mode = kB737NdModeMap; // a map mode, which draws them
     run("aircraft position 47.4638 -122.3079\naircraft altitude 433\nframes 2\n"
         "route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS LEGS\nframes 2\n");
     EXPECT_EQ(unfinite_values(), "") << file << " " << damage.name << ", RTE LEGS";

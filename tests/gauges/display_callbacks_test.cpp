@@ -157,8 +157,8 @@ TEST_F(Frame, theFirstC17MfdOpensTheDebugLogAndTheCallbacksWriteTheirLines) {
 }
 
 TEST_F(Frame, c17UnitsTakeTheirFormatsAndRequests) {
-    c17_mfd_units[2].format = 6;
-    c17_mfd_units[3].format = 11;
+    c17_mfd_units[2].format = kC17FormatPlan;
+    c17_mfd_units[3].format = kC17FormatOilFuel;
     place("gauge00=orvex1!C17_MFD, 0, 0, 246, 241, MFD_VC\n"
           "gauge01=orvex1!C17_MFD, 0, 0, 246, 241, 3\n"
           "gauge02=orvex1!C17_MFD, 0, 0, 246, 241, MFD\n");
@@ -167,8 +167,8 @@ TEST_F(Frame, c17UnitsTakeTheirFormatsAndRequests) {
         host::set_named_var(std::string(name), 10.0); // idle: a registered 0 would ask for the PFD
     host::start_aircraft();
     frames(18);
-    EXPECT_EQ(c17_mfd_units[2].format, 3u);  // the MFD unit shows maps only
-    EXPECT_EQ(c17_mfd_units[3].format, 11u); // a unit placed by digit keeps its format
+    EXPECT_EQ(c17_mfd_units[2].format, kC17FormatMapWideArc); // the MFD unit shows maps only
+    EXPECT_EQ(c17_mfd_units[3].format, kC17FormatOilFuel);    // a unit placed by digit keeps its format
     EXPECT_FALSE(recording(1).fills_in_color(0xFF000000).empty());
 
     host::set_window_visible(0, true); // the main panel hides the VC instance
@@ -184,18 +184,19 @@ TEST_F(Frame, c17UnitsTakeTheirFormatsAndRequests) {
         return host::get_named_var(host::find_named_var(name));
     };
     EXPECT_EQ(request("MFDX3 mode", 3), 10.0);
-    EXPECT_EQ(c17_mfd_units[3].format, 9u);   // 11 wraps to 9
-    EXPECT_EQ(request("MFDX3 mode", 2), 2.0); // the map holds while the request stays
-    EXPECT_EQ(c17_mfd_units[3].format, 3u);
+    EXPECT_EQ(c17_mfd_units[3].format, kC17FormatThrust); // oil and fuel wraps to thrust
+    EXPECT_EQ(request("MFDX3 mode", 2), 2.0);             // the map holds while the request stays
+    EXPECT_EQ(c17_mfd_units[3].format, kC17FormatMapWideArc);
     EXPECT_NE(gauge(1).elements[0]->image_flags & IMAGE_HIDDEN, 0u);
     EXPECT_EQ(request("MFDX3 mode", 1), 10.0);
     EXPECT_EQ(gauge(1).elements[0]->image_flags & IMAGE_HIDDEN, 0u);
-    EXPECT_EQ(c17_mfd_units[3].format, 3u); // the map is a nav format: nav format 0 steps to 3
+    EXPECT_EQ(c17_mfd_units[3].format,
+              kC17FormatMapWideArc); // the map is a nav format: the HSI steps to the wide map
     EXPECT_EQ(request("MFDX3 mode", 1), 10.0);
-    EXPECT_EQ(c17_mfd_units[3].format, 6u);
+    EXPECT_EQ(c17_mfd_units[3].format, kC17FormatPlan);
     // "MFD" and "MFD_VC" have no digit and poll unit 1.
     EXPECT_EQ(request("MFDX1 mode", 7), 10.0);
-    EXPECT_EQ(c17_mfd_units[1].format, 12u);
+    EXPECT_EQ(c17_mfd_units[1].format, kC17FormatConfiguration);
 }
 
 TEST_F(Frame, theB737NdNbReadsPublishedTrafficAndDebugShowsIt) {

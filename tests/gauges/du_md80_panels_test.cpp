@@ -38,7 +38,7 @@ class DisplayPanels : public StandInPanel {
 
 TEST_F(DisplayPanels, a300KnobsStepTheDuModesAndRangesAndEachFrameDrawsTheMode) {
     place_pair("DU_1000_EHSI", 318, 310, "A300_EFIS_CTRL");
-    du_1000_ehsi_mode = 0;
+    du_1000_ehsi_mode = kEhsiModeCompass;
     du_1000_ehsi_range = 60.0;
     // What only each mode draws: the HSI's north label, the arc's range
     // label and course, the map's range label without a course, the plan
@@ -62,7 +62,7 @@ TEST_F(DisplayPanels, a300KnobsStepTheDuModesAndRangesAndEachFrameDrawsTheMode) 
 
     // The range knob through the whole ladder, down then up, with the
     // shortest ranges allowed.
-    du_1000_ehsi_mode = 1;
+    du_1000_ehsi_mode = kEhsiModeArc;
     min_map_range = 0.05;
     std::vector<double> ranges;
     du_1000_ehsi_range = 240.0;
@@ -81,7 +81,7 @@ TEST_F(DisplayPanels, a300KnobsStepTheDuModesAndRangesAndEachFrameDrawsTheMode) 
 TEST_F(DisplayPanels, md80KnobStepsTheFourFormatsAndItsAdfKeyShowsThePointer) {
     place_pair("MD80_EHSI_NB", 266, 232, "MD80_EHSI_CTRL");
     host::set_token(20, 200.0); // ADF 1 receives
-    md80_ehsi_mode = 0;
+    md80_ehsi_mode = kEhsiModeCompass;
     // Where each format puts its mark: the rose's letters, the arc's and the
     // map's half-range labels, the plan's "N" beside the lowered ring.
     auto format_drawn = [&](const gfx::Recording& r) {
@@ -103,7 +103,7 @@ TEST_F(DisplayPanels, md80KnobStepsTheFourFormatsAndItsAdfKeyShowsThePointer) {
     EXPECT_EQ(formats, (std::vector<int>{0, 1, 3, 2, 3, 1, 0}));
 
     // The ADF key: the pointer and its legend come and go with it.
-    ASSERT_EQ(md80_ehsi_mode, 0);
+    ASSERT_EQ(md80_ehsi_mode, kEhsiModeCompass);
     EXPECT_FALSE(has(next_frame(), "ADF1"));
     click(188, 75);
     EXPECT_TRUE(has(next_frame(), "ADF1"));

@@ -64,11 +64,11 @@ TEST_F(KeyEvents, everyRegisteredEventActsAndOthersAreIgnored) {
     EXPECT_EQ(show_navaids_flags[ND_HW_MD11], 1);
     EXPECT_EQ(show_airway_fixes_flags[ND_PROLINE4], 1);
     EXPECT_EQ(tcas_display_on, 1);
-    hw_b737_nd_mode = 3;
+    hw_b737_nd_mode = kB737NdModeArc;
     host::send_key_event(kKeyNdModeUp, 0);
-    EXPECT_EQ(hw_b737_nd_mode, 4);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeApp);
     host::send_key_event(kKeyNdModeDown, 0);
-    EXPECT_EQ(hw_b737_nd_mode, 3);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeArc);
     host::send_key_event(kKeyNdRangeUp, 0);
     EXPECT_EQ(hw_b737_nd_range, 20.0);
     host::send_key_event(kKeyNdRangeDown, 0);
@@ -141,9 +141,18 @@ TEST_F(KeyEvents, theCommonModeTranslatesIntoEachDisplaysModes) {
         int b737, efs50, du1000, proline4, md80, md11;
     };
     // -1: the display keeps its mode (each row starts from 9 everywhere).
-    const Row rows[] = {{0, 1, 1, 0, 0, 0, -1},     {1, 3, 4, 1, 1, 1, -1},     {2, 7, 7, 2, 2, 2, 2},
-                        {3, 5, 5, 3, 3, 3, 3},      {4, 2, 2, -1, -1, -1, 4},   {5, 4, -1, -1, -1, -1, 5},
-                        {6, 6, -1, -1, -1, -1, -1}, {9, -1, -1, -1, -1, -1, -1}};
+    const Row rows[] = {
+        {kNdModeCompass, kB737NdModeCompass, kEfs50EhsiModeHsi, kEhsiModeCompass, kProline4ModeNav,
+         kEhsiModeCompass, -1},
+        {kNdModeArc, kB737NdModeArc, kEfs50EhsiModeArc, kEhsiModeArc, kProline4ModeArc, kEhsiModeArc, -1},
+        {kNdModePlan, kB737NdModePlan, kEfs50EhsiModeArcWxOff, kEhsiModePlan, kProline4ModePlanText,
+         kEhsiModePlan, kMd11NdModePlan},
+        {kNdModeMap, kB737NdModeMap, kEfs50EhsiModeArcMap, kEhsiModeMap, kProline4ModeMap, kEhsiModeMap,
+         kMd11NdModeMap},
+        {kNdModeVor, kB737NdModeVor, kEfs50EhsiModeRoseMapWxOff, -1, -1, -1, kMd11NdModeVor},
+        {kNdModeApp, kB737NdModeApp, -1, -1, -1, -1, kMd11NdModeApp},
+        {kNdModeCtrMap, kB737NdModeCtrMap, -1, -1, -1, -1, -1},
+        {9, -1, -1, -1, -1, -1, -1}};
     for (const Row& r : rows) {
         hw_b737_nd_mode = efs50_ehsi_mode = du_1000_ehsi_mode = proline4_mfd_mode = md80_ehsi_mode =
             hw_md11_nd_mode = 9;
@@ -158,44 +167,44 @@ TEST_F(KeyEvents, theCommonModeTranslatesIntoEachDisplaysModes) {
         EXPECT_EQ(hw_md11_nd_mode, want(r.md11)) << r.mode;
     }
     // 7 is the traffic page: twice brings the EFS50_EHSI back to its mode.
-    efs50_ehsi_mode = 3;
+    efs50_ehsi_mode = kEfs50EhsiModeRoseMapSectors;
     set_nd_mode(7);
-    EXPECT_EQ(efs50_ehsi_mode, 8);
+    EXPECT_EQ(efs50_ehsi_mode, kEfs50EhsiModeTcas);
     EXPECT_EQ(named("orvex_nd_tcas"), 1.0);
     set_nd_mode(7);
-    EXPECT_EQ(efs50_ehsi_mode, 3);
+    EXPECT_EQ(efs50_ehsi_mode, kEfs50EhsiModeRoseMapSectors);
     EXPECT_EQ(tcas_display_on, 0);
 }
 
 TEST_F(KeyEvents, modeLaddersStepEachDisplayAndStopOrWrap) {
-    hw_b737_nd_mode = 7;
-    efs50_ehsi_mode = 7;
+    hw_b737_nd_mode = kB737NdModePlan;
+    efs50_ehsi_mode = kEfs50EhsiModeArcWxOff;
     efs50_nav_source = 1;
-    proline4_mfd_mode = 2;
-    du_1000_ehsi_mode = 3;
-    md80_ehsi_mode = 2;
+    proline4_mfd_mode = kProline4ModePlanText;
+    du_1000_ehsi_mode = kEhsiModeMap;
+    md80_ehsi_mode = kEhsiModePlan;
     display_step_up(DISPLAY_ALL);
-    EXPECT_EQ(hw_b737_nd_mode, 7);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModePlan);
     EXPECT_EQ(efs50_nav_source, 2);
-    EXPECT_EQ(proline4_mfd_mode, 0);
-    EXPECT_EQ(du_1000_ehsi_mode, 2);
-    EXPECT_EQ(md80_ehsi_mode, 2); // the top of its ladder
+    EXPECT_EQ(proline4_mfd_mode, kProline4ModeNav);
+    EXPECT_EQ(du_1000_ehsi_mode, kEhsiModePlan);
+    EXPECT_EQ(md80_ehsi_mode, kEhsiModePlan); // the top of its ladder
 
     display_step_down(DISPLAY_EFS50_EHSI); // the source goes back first
     EXPECT_EQ(efs50_nav_source, 1);
-    EXPECT_EQ(efs50_ehsi_mode, 7);
-    proline4_mfd_mode = 1;
+    EXPECT_EQ(efs50_ehsi_mode, kEfs50EhsiModeArcWxOff);
+    proline4_mfd_mode = kProline4ModeArc;
     proline4_map_radius_px = 70;
     display_step_down(DISPLAY_PROLINE4_MFD);
-    EXPECT_EQ(proline4_mfd_mode, 3);
+    EXPECT_EQ(proline4_mfd_mode, kProline4ModeMap);
     EXPECT_EQ(proline4_map_radius_px, 140);
-    EXPECT_EQ(du_1000_ehsi_mode, 2); // not chosen
-    hw_b737_nd_mode = 1;
-    du_1000_ehsi_mode = 0;
+    EXPECT_EQ(du_1000_ehsi_mode, kEhsiModePlan); // not chosen
+    hw_b737_nd_mode = kB737NdModeCompass;
+    du_1000_ehsi_mode = kEhsiModeCompass;
     display_step_down(DISPLAY_ALL);
-    EXPECT_EQ(hw_b737_nd_mode, 1);
-    EXPECT_EQ(du_1000_ehsi_mode, 0);
-    EXPECT_EQ(proline4_mfd_mode, 0);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeCompass);
+    EXPECT_EQ(du_1000_ehsi_mode, kEhsiModeCompass);
+    EXPECT_EQ(proline4_mfd_mode, kProline4ModeNav);
 }
 
 TEST_F(KeyEvents, buttonsAndBoundaryTogglesTakeTheirClicks) {
@@ -214,8 +223,8 @@ TEST_F(KeyEvents, buttonsAndBoundaryTogglesTakeTheirClicks) {
         int x, y;
         uint32_t format_before, format_after;
     };
-    c17_mfd_nav_format = 4;
-    c17_mfd_engine_format = 10;
+    c17_mfd_nav_format = kC17FormatMapArc;
+    c17_mfd_engine_format = kC17FormatEpr;
     const Key keys[] = {{60, 225, 12, 1},  {90, 225, 1, 1}, {90, 225, 9, 4},   {90, 225, 5, 6},
                         {90, 225, 6, 0},   {90, 225, 0, 3}, {160, 225, 3, 10}, {160, 225, 11, 9},
                         {195, 225, 9, 12}, {125, 225, 9, 9}};
@@ -224,8 +233,8 @@ TEST_F(KeyEvents, buttonsAndBoundaryTogglesTakeTheirClicks) {
         host::click_gauge(gauge(4), k.x, k.y, MOUSE_LEFTSINGLE);
         EXPECT_EQ(c17_mfd_format, k.format_after) << k.x << " from " << k.format_before;
     }
-    EXPECT_EQ(c17_mfd_engine_format, 9u);
-    EXPECT_EQ(c17_mfd_nav_format, 3u);
+    EXPECT_EQ(c17_mfd_engine_format, kC17FormatThrust);
+    EXPECT_EQ(c17_mfd_nav_format, kC17FormatMapWideArc);
 }
 
 } // namespace

@@ -41,21 +41,21 @@ TEST_F(Lvars, modeTriggersActOnceWhileTheirCodeIsHeld) {
     bind("ND map", 1, "NDMapMode");
     run();
     poll("ND knob", 1);
-    EXPECT_EQ(nd_mode_index, 1);
-    EXPECT_EQ(hw_b737_nd_mode, 3);
+    EXPECT_EQ(nd_mode_index, kNdModeArc);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeArc);
     poll("ND knob", 2);
-    EXPECT_EQ(nd_mode_index, 2);
+    EXPECT_EQ(nd_mode_index, kNdModePlan);
 
     host::set_named_var(std::string("ND knob"), 0.0);
     poll("ND map", 1);
-    EXPECT_EQ(nd_mode_index, 3);
-    hw_b737_nd_mode = 1; // changed elsewhere: the held trigger does not act again
+    EXPECT_EQ(nd_mode_index, kNdModeMap);
+    hw_b737_nd_mode = kB737NdModeCompass; // changed elsewhere: the held trigger does not act again
     poll("ND map", 1);
-    EXPECT_EQ(hw_b737_nd_mode, 1);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeCompass);
     set_nd_mode(1); // another mode while the map trigger is still held: it acts again
     poll("ND map", 1);
-    EXPECT_EQ(nd_mode_index, 3);
-    EXPECT_EQ(hw_b737_nd_mode, 5);
+    EXPECT_EQ(nd_mode_index, kNdModeMap);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeMap);
 }
 
 TEST_F(Lvars, mapRangeSetsEveryRangeOnEachPollAndARangeOfZeroIsIgnored) {

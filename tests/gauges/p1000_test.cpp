@@ -25,7 +25,7 @@ class P1000 : public StandInPanel {
   protected:
     void TearDown() override {
         p1000_controller_present = 0;
-        p1000_mfd_plan_mode = 0;
+        p1000_mfd_plan_mode = kP1000PlanModeOff;
         p1000_map_centre_y = 148;
         p1000_map_radius = 53;
         p1000_mfd_page = 1;
@@ -85,7 +85,7 @@ TEST_F(P1000, theControllerTurnsTheKeysToVnavUntilItsWindowCloses) {
 
     // The format key: the next frame draws north-up.
     click(2, 92, 52);
-    EXPECT_EQ(p1000_mfd_plan_mode, 1);
+    EXPECT_EQ(p1000_mfd_plan_mode, kP1000PlanModeNorthUp);
     frames(1);
     EXPECT_EQ(p1000_map_radius, 75);
     EXPECT_EQ(p1000_map_centre_y, 116);
@@ -99,7 +99,7 @@ TEST_F(P1000, theControllerTurnsTheKeysToVnavUntilItsWindowCloses) {
     }
     EXPECT_GE(updates, 90);
     EXPECT_LE(updates, 108);
-    EXPECT_EQ(p1000_mfd_plan_mode, 0);
+    EXPECT_EQ(p1000_mfd_plan_mode, kP1000PlanModeOff);
     EXPECT_EQ(p1000_map_radius, 53);
     EXPECT_EQ(p1000_map_centre_y, 148);
     key(1);

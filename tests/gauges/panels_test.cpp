@@ -112,10 +112,14 @@ TEST_F(Panels, efs50RangeButtonsStepOnlyTheEfs50Ranges) {
         double map_after, traffic_after;
     };
     const Row rows[] = {
-        {8, 12.5, 10.0, true, 12.5, 20.0},  {8, 12.5, 40.0, true, 12.5, 2.0},
-        {8, 12.5, 3.0, false, 12.5, 40.0},  {7, 12.5, 10.0, true, 25.0, 10.0},
-        {7, 60.0, 10.0, true, 0.5, 10.0},   {7, 60.0, 10.0, false, 160.0, 10.0},
-        {7, 0.5, 10.0, false, 160.0, 10.0}, {7, 160.0, 10.0, true, 0.5, 10.0},
+        {kEfs50EhsiModeTcas, 12.5, 10.0, true, 12.5, 20.0},
+        {kEfs50EhsiModeTcas, 12.5, 40.0, true, 12.5, 2.0},
+        {kEfs50EhsiModeTcas, 12.5, 3.0, false, 12.5, 40.0},
+        {kEfs50EhsiModeArcWxOff, 12.5, 10.0, true, 25.0, 10.0},
+        {kEfs50EhsiModeArcWxOff, 60.0, 10.0, true, 0.5, 10.0},
+        {kEfs50EhsiModeArcWxOff, 60.0, 10.0, false, 160.0, 10.0},
+        {kEfs50EhsiModeArcWxOff, 0.5, 10.0, false, 160.0, 10.0},
+        {kEfs50EhsiModeArcWxOff, 160.0, 10.0, true, 0.5, 10.0},
     };
     for (const Row& r : rows) {
         efs50_ehsi_mode = r.mode;
@@ -151,12 +155,12 @@ TEST_F(Panels, efs50ModeNavAndBearingButtons) {
         EXPECT_EQ(r.state, r.after) << "(" << r.x << ", " << r.y << ") from " << r.before;
     }
     // TCAS enters the traffic page; HSI and MAP leave it without the overlay.
-    efs50_ehsi_mode = 5;
+    efs50_ehsi_mode = kEfs50EhsiModeArcMap;
     click(270, 95);
-    EXPECT_EQ(efs50_ehsi_mode, 8);
+    EXPECT_EQ(efs50_ehsi_mode, kEfs50EhsiModeTcas);
     EXPECT_EQ(tcas_display_on, 1);
     click(210, 60);
-    EXPECT_EQ(efs50_ehsi_mode, 4);
+    EXPECT_EQ(efs50_ehsi_mode, kEfs50EhsiModeArc);
     EXPECT_EQ(tcas_display_on, 1);
     // The next frame draws the arc map at its larger radius.
     frames(1);
@@ -202,7 +206,7 @@ TEST_F(Panels, efs50KnobsSendTheirKeyEvents) {
 
 TEST_F(Panels, a300KnobsFiltersAndLights) {
     place_pair("A300_EFIS_CTRL", "DU_1000_EHSI");
-    du_1000_ehsi_mode = 0;
+    du_1000_ehsi_mode = kEhsiModeCompass;
     std::vector<int> modes;
     for (int i = 0; i < 4; ++i) {
         click(110, 180);
@@ -210,7 +214,7 @@ TEST_F(Panels, a300KnobsFiltersAndLights) {
     }
     EXPECT_EQ(modes, (std::vector<int>{1, 3, 2, 2}));
     click(70, 180);
-    EXPECT_EQ(du_1000_ehsi_mode, 3);
+    EXPECT_EQ(du_1000_ehsi_mode, kEhsiModeMap);
     frames(1);
     EXPECT_EQ(lights_in(5, 7), Lights{}); // mode 3: the knob's own artwork
 
@@ -265,12 +269,12 @@ TEST_F(Panels, md80LightsAndTheBoundaryLampCopy) {
     click(240, 160);
     click(290, 160);
     click(180, 70); // ADF pointer
-    md80_ehsi_mode = 2;
+    md80_ehsi_mode = kEhsiModePlan;
     click(60, 70); // mode knob left: 2 -> 3
     frames(1);
     EXPECT_EQ(lights(), (Lights{1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(md80_ehsi_adf1_pointer_on, 1);
-    EXPECT_EQ(md80_ehsi_mode, 3);
+    EXPECT_EQ(md80_ehsi_mode, kEhsiModeMap);
 }
 
 TEST_F(Panels, md11BearingModesAndMapRadius) {
@@ -290,20 +294,20 @@ TEST_F(Panels, md11BearingModesAndMapRadius) {
     // PLAN without a route: the next frame centres the aircraft at (120, 129).
     click(170, 70);
     frames(1);
-    EXPECT_EQ(hw_md11_nd_mode, 2);
+    EXPECT_EQ(hw_md11_nd_mode, kMd11NdModePlan);
     EXPECT_EQ(hw_md11_nd_centre_x, 120);
     EXPECT_EQ(hw_md11_nd_centre_y, 129);
     EXPECT_EQ(hw_md11_nd_compass_radius, 94);
     click(225, 30); // VOR keeps the radius
-    EXPECT_EQ(hw_md11_nd_mode, 4);
+    EXPECT_EQ(hw_md11_nd_mode, kMd11NdModeVor);
     EXPECT_EQ(hw_md11_nd_compass_radius, 94);
     click(170, 30);
     frames(1);
-    EXPECT_EQ(hw_md11_nd_mode, 3);
+    EXPECT_EQ(hw_md11_nd_mode, kMd11NdModeMap);
     EXPECT_EQ(hw_md11_nd_compass_radius, 150);
     EXPECT_EQ(hw_md11_nd_centre_y, 178);
     click(225, 70);
-    EXPECT_EQ(hw_md11_nd_mode, 5);
+    EXPECT_EQ(hw_md11_nd_mode, kMd11NdModeApp);
 
     hw_md11_nd_range = 80.0;
     click(205, 115);
@@ -330,9 +334,9 @@ TEST_F(Panels, b737KnobsButtonsAndTwinLights) {
     click(280, 70);
     EXPECT_EQ(hw_b737_nd_range, 80.0);
 
-    hw_b737_nd_mode = 7;
+    hw_b737_nd_mode = kB737NdModePlan;
     click(185, 57);
-    EXPECT_EQ(hw_b737_nd_mode, 7);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModePlan);
     frames(1);
     EXPECT_EQ(lights_in(1, 6), Lights{});
     click(155, 57);
@@ -340,9 +344,9 @@ TEST_F(Panels, b737KnobsButtonsAndTwinLights) {
     EXPECT_EQ(hw_b737_nd_compass_radius, 110); // CTR MAP on the next frame
     EXPECT_EQ(lights_in(1, 6, 0), Lights{6});
     EXPECT_EQ(lights_in(1, 6, 1), Lights{6});
-    hw_b737_nd_mode = 1;
+    hw_b737_nd_mode = kB737NdModeCompass;
     click(155, 57);
-    EXPECT_EQ(hw_b737_nd_mode, 1);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeCompass);
 
     struct Row {
         double range;
@@ -375,7 +379,7 @@ TEST_F(Panels, proline4KnobsBearingsAndAuxLamps) {
           "gauge01=orvex1!PROLINE4_AUX_CTRL, 0, 0\n"
           "gauge02=orvex1!PROLINE4_MFD, 0, 0\n");
     begin();
-    proline4_mfd_mode = 0;
+    proline4_mfd_mode = kProline4ModeNav;
     std::vector<std::pair<int, int>> seen;
     for (int i = 0; i < 4; ++i) {
         click(180, 36); // outer knob right, beside the inner knob
@@ -383,11 +387,11 @@ TEST_F(Panels, proline4KnobsBearingsAndAuxLamps) {
     }
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{3, 140}, {1, 140}, {2, 70}, {0, 70}}));
     click(125, 36);
-    EXPECT_EQ(proline4_mfd_mode, 2);
+    EXPECT_EQ(proline4_mfd_mode, kProline4ModePlanText);
     proline4_mfd_range = 40.0;
     click(160, 36); // inner knob right, inside the outer
     EXPECT_EQ(proline4_mfd_range, 80.0);
-    EXPECT_EQ(proline4_mfd_mode, 2);
+    EXPECT_EQ(proline4_mfd_mode, kProline4ModePlanText);
     click(140, 36);
     EXPECT_EQ(proline4_mfd_range, 40.0);
 

@@ -33,7 +33,7 @@ class Proline4Panels : public StandInPanel {
         frames(20);
     }
     void TearDown() override {
-        proline4_mfd_mode = 3;
+        proline4_mfd_mode = kProline4ModeMap;
         proline4_mfd_range = 40.0;
         proline4_map_radius_px = 140;
         proline4_mfd_brg1_source = proline4_mfd_brg2_source = 0;
@@ -66,7 +66,7 @@ class Proline4Panels : public StandInPanel {
 };
 
 TEST_F(Proline4Panels, outerKnobStepsThePagesAndTheNextFrameDrawsEach) {
-    proline4_mfd_mode = 0;
+    proline4_mfd_mode = kProline4ModeNav;
     EXPECT_EQ(page_of(next_frame()), 0);
     for (int expected : {3, 1, 2, 0}) {
         click(180, 36);
@@ -80,7 +80,7 @@ TEST_F(Proline4Panels, outerKnobStepsThePagesAndTheNextFrameDrawsEach) {
 }
 
 TEST_F(Proline4Panels, bearingButtonsBringUpTheirSources) {
-    proline4_mfd_mode = 0;
+    proline4_mfd_mode = kProline4ModeNav;
     for (const char* label : {"VOR1", "ADF", "FMS"}) {
         click(56, 28);
         EXPECT_NE(next_frame().find_text(label), nullptr) << label;
@@ -92,7 +92,7 @@ TEST_F(Proline4Panels, bearingButtonsBringUpTheirSources) {
 }
 
 TEST_F(Proline4Panels, auxButtonsSwitchTheMapLayers) {
-    proline4_mfd_mode = 3;
+    proline4_mfd_mode = kProline4ModeMap;
     proline4_mfd_range = 40.0;
     const gfx::Recording& bare = next_frame();
     EXPECT_EQ(bare.find_text("SEA"), nullptr);

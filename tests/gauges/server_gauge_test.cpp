@@ -114,13 +114,13 @@ TEST_F(Server, actsOnEveryRequestAndSetsItBackToZero) {
     EXPECT_EQ(named("orvex_nd_int"), 1.0);
     EXPECT_EQ(request("orvex_nd_tcas_clicked", 1), 0.0);
     EXPECT_EQ(named("orvex_nd_tcas"), 1.0);
-    EXPECT_EQ(efs50_ehsi_mode, 8);
+    EXPECT_EQ(efs50_ehsi_mode, kEfs50EhsiModeTcas);
 
     EXPECT_EQ(request("orvex_nd_mode_clicked", 2.7), 0.0);
-    EXPECT_EQ(hw_b737_nd_mode, 2);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeVor);
     EXPECT_EQ(named("orvex_nd_mode"), 2.0);
     EXPECT_EQ(request("orvex_nd_mode_clicked", -1), -1.0); // left standing, mode kept
-    EXPECT_EQ(hw_b737_nd_mode, 2);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeVor);
     EXPECT_EQ(request("orvex_nd_range_clicked", 12.5), 0.0);
     EXPECT_EQ(hw_b737_nd_range, 12.5);
     EXPECT_EQ(named("orvex_nd_range"), 12.0);
@@ -138,12 +138,12 @@ TEST_F(Server, actsOnEveryRequestAndSetsItBackToZero) {
         EXPECT_EQ(mode ? double(hw_b737_nd_mode) : hw_b737_nd_range, b.kept) << b.asked;
         EXPECT_EQ(named(mode ? "orvex_nd_mode" : "orvex_nd_range"), std::trunc(b.kept)) << b.asked;
     }
-    hw_b737_nd_mode = 2;
+    hw_b737_nd_mode = kB737NdModeVor;
 
     EXPECT_EQ(request("orvex_nd_mode_incr_clicked", 1), 0.0);
-    EXPECT_EQ(hw_b737_nd_mode, 3);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeArc);
     EXPECT_EQ(request("orvex_nd_mode_decr_clicked", 1), 0.0);
-    EXPECT_EQ(hw_b737_nd_mode, 2);
+    EXPECT_EQ(hw_b737_nd_mode, kB737NdModeVor);
     hw_b737_nd_range = 10.0;
     EXPECT_EQ(request("orvex_nd_range_incr_clicked", 1), 0.0);
     EXPECT_EQ(hw_b737_nd_range, 20.0);

@@ -30,7 +30,7 @@ TEST_F(GnsGpsSynch, GnsxlsTakesTheParameterAsASettingAndClosesAnOpenedPlan) {
     EXPECT_EQ(aircraft_parameter, "");
     EXPECT_EQ(gns_plan_open, 0);
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
-    EXPECT_EQ(gns_sub_state, 2);
+    EXPECT_EQ(gns_sub_state, kGnsSubStateStoredPlans);
     EXPECT_EQ(gns_list_page, 1);
     // The screen spot toggles the pop-up window.
     const host::ClickResult click = host::press_gns_key(gns(), GnsKey::Screen);

@@ -157,7 +157,7 @@ TEST_F(GnsDirect, ATypedIdentifierIsInsertedThroughDatabaseWptAndFlown) {
 TEST_F(GnsDirect, TheClosestAirportPageListsTheNineNearestAndRefreshesOnlyAsItMust) {
     fly_example(2);
     press("DIRECT DIRECT");
-    ASSERT_EQ(gns_direct_list_mode, 2);
+    ASSERT_EQ(gns_direct_list_mode, kGnsDirectListClosestAirports);
     EXPECT_EQ(text_at(70.0f, 0.0f), "DIR CLOSEST ARP 2/2");
 
     // The nine nearest example airports from the whole table, nearest first.
@@ -218,7 +218,7 @@ TEST_F(GnsDirect, RoutePagesCountEighteenRowsAndTheClosestAirportsFollow) {
     frames(1);
     press("PREV");
     EXPECT_EQ(gns_direct_page, 4);
-    EXPECT_EQ(gns_direct_list_mode, 2);
+    EXPECT_EQ(gns_direct_list_mode, kGnsDirectListClosestAirports);
 }
 
 TEST_F(GnsDirect, TheDirectEntryGoesInWhileThePlanFitsIn201Entries) {

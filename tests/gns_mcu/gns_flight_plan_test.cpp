@@ -51,7 +51,7 @@ TEST_F(GnsPlanKeys, PanelLoadShowsTheListAndFplWalksTheViews) {
 
 TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
     press("R2 R2");
-    EXPECT_EQ(gns_line_toggles[GNS_R2], 2);
+    EXPECT_EQ(gns_line_toggles[GNS_R2], kGnsToggleSecond);
     press("ENT");
     frames(1);
     EXPECT_EQ(text_at(30.0f, 0.0f), "FLIGHT PLAN 2  1/2");
@@ -67,7 +67,7 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
     EXPECT_EQ(active_idents(), expected);
     EXPECT_EQ(to_waypoint_index, 1);
     EXPECT_EQ(route_state, kRouteStateActive);
-    EXPECT_EQ(gns_sub_state, 1);
+    EXPECT_EQ(gns_sub_state, kGnsSubStateActivePlan);
     EXPECT_EQ(active_sel.arr_airport, "KPDX");
     EXPECT_EQ(active_sel.dep_airport, "KSEA");
     EXPECT_EQ(active_plan[9].kind, "");
@@ -109,7 +109,7 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     // The cursor stays on SEA, proposed for the next insertion.
     EXPECT_EQ(working_cursor_index, 2);
     EXPECT_EQ(gns_scratchpad, "SEA");
-    EXPECT_EQ(gns_line_toggles[GNS_L2], 2);
+    EXPECT_EQ(gns_line_toggles[GNS_L2], kGnsToggleSecond);
 
     // Inserting at index 3 while the TO index is 5 moves it to 6.
     press("L3");
@@ -123,7 +123,7 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     EXPECT_EQ(active_plan[working_cursor_index - 1].ident, "BTG");
     EXPECT_EQ(to_waypoint_index, 6);
     // The view scrolled with the TO index: the mark stays on its row.
-    EXPECT_EQ(gns_line_toggles[GNS_L3], 1);
+    EXPECT_EQ(gns_line_toggles[GNS_L3], kGnsToggleFirst);
 }
 
 TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
@@ -181,14 +181,14 @@ TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     // No route: a stale selection makes no hold.
     press("FPL");
     gns_selected_wpt_index = 3;
-    gns_line_toggles[GNS_L2] = 1;
+    gns_line_toggles[GNS_L2] = kGnsToggleFirst;
     press("HOLD");
     EXPECT_EQ(gns_state, GNS_HOLDING_PATTERN);
     EXPECT_EQ(hold_count(), 0);
 
     press("FPL FPL"); // the active plan, then the list
     activate_example_route();
-    ASSERT_EQ(gns_sub_state, 1);
+    ASSERT_EQ(gns_sub_state, kGnsSubStateActivePlan);
     press("HOLD"); // nothing selected
     EXPECT_EQ(hold_count(), 0);
     EXPECT_EQ(gns_scratchpad, "");
@@ -239,16 +239,16 @@ TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
 TEST_F(GnsPlanKeys, ListChoicesPastTheEndAreDropped) {
     // Four entries: R3's second row (route 4, NEW FPL) exists, R4's rows do not.
     press("R4");
-    EXPECT_EQ(gns_line_toggles[GNS_R4], 0);
+    EXPECT_EQ(gns_line_toggles[GNS_R4], kGnsToggleIdle);
     press("R3 R3");
-    EXPECT_EQ(gns_line_toggles[GNS_R3], 2);
+    EXPECT_EQ(gns_line_toggles[GNS_R3], kGnsToggleSecond);
     EXPECT_TRUE(shows("NEXT FPL"));
     press("ENT");
     frames(1);
     // The new plan opens empty with row 1 open for a first waypoint.
     EXPECT_EQ(gns_plan_open, 1);
     EXPECT_EQ(working_plan_last, -1);
-    EXPECT_EQ(gns_line_toggles[GNS_L1], 1);
+    EXPECT_EQ(gns_line_toggles[GNS_L1], kGnsToggleFirst);
     EXPECT_EQ(gns_entry_active, 1);
 }
 

@@ -62,7 +62,7 @@ TEST_F(GnsProcedures, ASidIsChosenFieldByFieldAndInsertedIntoTheActivePlan) {
     press("L4 L4 ENT");
     frames(1);
     ASSERT_EQ(gns_state, GNS_DEPARTURE);
-    EXPECT_EQ(gns_line_toggles[GNS_R2], 1); // the SID list, first entry highlighted
+    EXPECT_EQ(gns_line_toggles[GNS_R2], kGnsToggleFirst); // the SID list, first entry highlighted
     EXPECT_EQ(text_at(40.0f, 160.0f), "SUMMA2?");
 
     // SEA7 has a single transition (its end fix): it is filled at once, and
@@ -70,7 +70,7 @@ TEST_F(GnsProcedures, ASidIsChosenFieldByFieldAndInsertedIntoTheActivePlan) {
     press("L4 ENT");
     EXPECT_EQ(gns_sel_sid, "SEA7");
     EXPECT_EQ(gns_sel_sid_transition, "SEA");
-    EXPECT_EQ(gns_line_toggles[GNS_R1], 2);
+    EXPECT_EQ(gns_line_toggles[GNS_R1], kGnsToggleSecond);
     press("L3 ENT");
     EXPECT_EQ(gns_sel_dep_runway, "16L");
     EXPECT_EQ(gns_departure_preview, 1);
@@ -102,14 +102,14 @@ TEST_F(GnsProcedures, ASidWithSeveralTransitionsOpensTheirListAndEraseDropsThePr
     press("L3 L3 ENT"); // HAROB3
     EXPECT_EQ(gns_sel_sid, "HAROB3");
     EXPECT_EQ(gns_sel_sid_transition, "------");
-    EXPECT_EQ(gns_line_toggles[GNS_R2], 2);
-    EXPECT_EQ(gns_line_toggles[GNS_R1], 0);
+    EXPECT_EQ(gns_line_toggles[GNS_R2], kGnsToggleSecond);
+    EXPECT_EQ(gns_line_toggles[GNS_R1], kGnsToggleIdle);
     EXPECT_EQ(text_at(53.0f, 120.0f), "TRANSITION");
     EXPECT_EQ(op_at(53.0f, 120.0f)->color, kYellow);
 
     press("L3 L3 ENT"); // HQM
     EXPECT_EQ(gns_sel_sid_transition, "HQM");
-    ASSERT_EQ(gns_line_toggles[GNS_R1], 2);
+    ASSERT_EQ(gns_line_toggles[GNS_R1], kGnsToggleSecond);
     // The runway list opens with no entry highlighted: ENT takes nothing.
     press("ENT");
     EXPECT_EQ(gns_sel_dep_runway, "------");
@@ -125,7 +125,7 @@ TEST_F(GnsProcedures, ASidWithSeveralTransitionsOpensTheirListAndEraseDropsThePr
     EXPECT_EQ(gns_sel_sid_transition, "------");
     EXPECT_EQ(gns_sel_dep_runway, "16L");
     EXPECT_EQ(gns_sel_dep_airport, "KSEA");
-    EXPECT_EQ(gns_line_toggles[GNS_R2], 1);
+    EXPECT_EQ(gns_line_toggles[GNS_R2], kGnsToggleFirst);
     EXPECT_EQ(gns_state, GNS_DEPARTURE);
     EXPECT_EQ(idents(active_plan, active_plan_last), kExampleRoute);
     expect_smiths_selection_kept();
@@ -137,7 +137,7 @@ TEST_F(GnsProcedures, ASidGoesIntoAnOpenedStoredPlanAndItsWorkingSelection) {
     frames(1);
     ASSERT_EQ(gns_state, GNS_DEPARTURE);
     // The opened plan has no departure yet: the airport field is open.
-    ASSERT_EQ(gns_line_toggles[GNS_R1], 1);
+    ASSERT_EQ(gns_line_toggles[GNS_R1], kGnsToggleFirst);
     press("\"KSEA\" ENT");
     EXPECT_EQ(gns_state, GNS_DATABASE_WPT);
     press("ENT L4 ENT L3 ENT ENT"); // back, SEA7 (SEA), 16L, SELECT
@@ -158,7 +158,7 @@ TEST_F(GnsProcedures, AStarTransitionFirstFindsItsStarAndTheArrivalJoinsTheRoute
     press("L5 ENT");
     frames(1);
     ASSERT_EQ(gns_state, GNS_ARRIVAL);
-    ASSERT_EQ(gns_line_toggles[GNS_R2], 1); // the transitions of every STAR
+    ASSERT_EQ(gns_line_toggles[GNS_R2], kGnsToggleFirst); // the transitions of every STAR
     // OLM belongs to LAVVA2 alone: the STAR is filled and the runways open.
     const auto& transitions = airport_slots[destination_slot].star_entry_list;
     int olm = 0;
@@ -168,7 +168,7 @@ TEST_F(GnsProcedures, AStarTransitionFirstFindsItsStarAndTheArrivalJoinsTheRoute
     press("L4 ENT");
     EXPECT_EQ(gns_sel_star_transition, "OLM");
     EXPECT_EQ(gns_sel_star, "LAVVA2");
-    EXPECT_EQ(gns_line_toggles[GNS_R1], 2);
+    EXPECT_EQ(gns_line_toggles[GNS_R1], kGnsToggleSecond);
     press("ENT"); // the first runway, highlighted
     ASSERT_EQ(gns_arrival_preview, 1);
     EXPECT_TRUE(shows("WAYPOINTS OF STAR:"));
@@ -203,11 +203,11 @@ TEST_F(GnsProcedures, AnApproachIsChosenAndAppendedBeforeTheDestination) {
     ASSERT_EQ(gns_state, GNS_APPROACH);
     press("ENT ENT"); // KPDX through DATABASE WPT, back on the runway list
     ASSERT_EQ(gns_state, GNS_APPROACH);
-    ASSERT_EQ(gns_line_toggles[GNS_R1], 2);
+    ASSERT_EQ(gns_line_toggles[GNS_R1], kGnsToggleSecond);
     press("L3 ENT"); // 10R: a single approach, taken at once
     EXPECT_EQ(gns_sel_arr_runway, "10R");
     EXPECT_EQ(gns_sel_apch_type, "I10R");
-    ASSERT_EQ(gns_line_toggles[GNS_R2], 2); // its IAFs
+    ASSERT_EQ(gns_line_toggles[GNS_R2], kGnsToggleSecond); // its IAFs
     press("L3 ENT");
     EXPECT_EQ(gns_sel_apch_trans, "SAUVI");
     ASSERT_EQ(gns_approach_preview, 1);
@@ -257,7 +257,7 @@ TEST_F(GnsProcedures, PreviewsAndListsPageWithinTheirCounts) {
     gns_state = GNS_ARRIVAL;
     gns_arrival_preview = 0;
     reset_page_toggles();
-    gns_line_toggles[GNS_R2] = 1;
+    gns_line_toggles[GNS_R2] = kGnsToggleFirst;
     airport_slots[destination_slot].star_entry_list.set_count(0);
     frames(1);
     press("PREV");
@@ -277,7 +277,7 @@ TEST_F(GnsProcedures, AnAirwayInsertsTheFixesUpToTheChosenEnd) {
     EXPECT_EQ(text_at(300.0f, 40.0f), "SEA?");
 
     press("R5"); // beside position 16, which holds no fix
-    EXPECT_EQ(gns_line_toggles[GNS_R5], 0);
+    EXPECT_EQ(gns_line_toggles[GNS_R5], kGnsToggleIdle);
     EXPECT_EQ(candidate_selected_index, 9);
     press("L4"); // LEWIS, position 6
     EXPECT_EQ(candidate_selected_index, 6);

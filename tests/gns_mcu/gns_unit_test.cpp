@@ -127,7 +127,7 @@ TEST_F(GnsCanvas, UnpoweredDrawsOnlyTheClearAndKeepsTheInputs) {
     draw();
     EXPECT_EQ(gns_enter_pressed, 0);
     EXPECT_EQ(gns_lsk, 0);
-    EXPECT_EQ(gns_line_toggles[GNS_L5], 1);
+    EXPECT_EQ(gns_line_toggles[GNS_L5], kGnsToggleFirst);
     EXPECT_FALSE(only_cleared(draw()));
 
     // A state without a page only clears.
@@ -190,6 +190,6 @@ TEST_F(GnsCanvas, DatabaseWptShowsOnlyACandidateThatExists) {
     EXPECT_EQ(text_at(300.0f, 40.0f), "VOR");
     EXPECT_EQ(text_at(130.0f, 100.0f), "N47:26:07");
     EXPECT_EQ(text_at(130.0f, 180.0f), "116.80");
-    EXPECT_EQ(gns_line_toggles[GNS_R5], 1);
+    EXPECT_EQ(gns_line_toggles[GNS_R5], kGnsToggleFirst);
     EXPECT_EQ(gns_scratchpad, "NO");
 }

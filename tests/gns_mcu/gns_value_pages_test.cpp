@@ -107,10 +107,10 @@ TEST_F(GnsValuePages, PlanReserveIsTypedInTheWeightUnit) {
     hold_tokens();
     WeightUnit = "KGS";
     press("PLAN R2");
-    EXPECT_EQ(gns_line_toggles[GNS_R2], 1);
+    EXPECT_EQ(gns_line_toggles[GNS_R2], kGnsToggleFirst);
     press("\"1000\" ENT");
     EXPECT_NEAR(fuel_on_board_low_lb, 2204.62262, 1e-6);
-    EXPECT_EQ(gns_line_toggles[GNS_R2], 0);
+    EXPECT_EQ(gns_line_toggles[GNS_R2], kGnsToggleIdle);
     EXPECT_EQ(gns_state, GNS_PLAN);
 }
 
@@ -179,7 +179,7 @@ TEST_F(GnsValuePages, VnavDataRatesFollowTheFlightPathAngle) {
             EXPECT_EQ(t, 0);
     }
     // A scratchpad of one character is read without running past its end.
-    gns_line_toggles[GNS_R3] = 1;
+    gns_line_toggles[GNS_R3] = kGnsToggleFirst;
     gns_scratchpad = "2";
     press("ENT");
     EXPECT_DOUBLE_EQ(FPA, 2.0);

@@ -8,6 +8,7 @@
 #include "fms/files/stored_routes.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/nav/radio_autotune.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -223,11 +224,11 @@ TEST_F(McuStandIn, FplnEnterLoadsTheRouteOnTheNextFrame) {
     ASSERT_FALSE(text_at(0, 12).empty());
     press("ENTER");
     gfx::Argb color = 0;
-    EXPECT_EQ(route_file_request, 1);
+    EXPECT_EQ(route_file_request, kRouteFileRequestMcu);
     text_at(0, 12, &color);
     EXPECT_EQ(color, kAmber);
     frames(1); // the update loads it; the airport page serves the load once
-    EXPECT_EQ(route_file_request, 0);
+    EXPECT_EQ(route_file_request, kRouteFileRequestNone);
     EXPECT_GE(active_plan_last, 1);
     EXPECT_EQ(mcu_mode, MCU_STATUS);
     // The airport page took the route's airport nearest the aircraft (KSEA).
@@ -246,7 +247,7 @@ TEST_F(McuStandIn, AirportPageSelectsAnAirportThenPicksAndClearsARunway) {
     EXPECT_EQ(text_at(0, 12), "10R ILS 111.30 100  11000");
     EXPECT_EQ(airport_runway_selected_line, -999);
     press("NEXT ENTER");
-    EXPECT_EQ(autotune_request, 1);
+    EXPECT_EQ(autotune_request, kAutotuneSelectedRunway);
     EXPECT_EQ(airport_runway_selected_line, 2);
     EXPECT_EQ(selected_runway_entry(), 2);
     gfx::Argb color = 0;

@@ -6,26 +6,11 @@
 
 #include "keyboard.h"
 #include "mcu_keys.h"
-#include "platform/dinput.h"
-#include "platform/window.h"
 #include "shared/stand_in.h"
 
 class McuStandIn : public StandIn {
   protected:
-    void attach() override {
-        host::WindowServices windows;
-        windows.register_window = &orvex_window_register;
-        windows.unregister_window = &orvex_window_unregister;
-        sim_.module = host::attach_module(&Linkage, &ImportTable, "orvex1", surfaces(), windows);
-        host::KeyboardServices& k = sim_.module.keyboard;
-        k.key_event = &orvex_keyboard_event;
-        k.set_device_key = &orvex_dinput_set_key;
-        k.fail_device = &orvex_dinput_fail;
-        k.fail_window = &orvex_window_fail;
-        k.lose_input = &orvex_dinput_lose_input;
-        k.reset_window = &orvex_keyboard_reset;
-        k.reset_device = &orvex_dinput_reset;
-    }
+    void attach() override { attach_with_keyboard(); }
     void after_start() override { start_on_the_ground_at_ksea(); }
     // A drawing frame begins with its black fill.
     bool starts_frame(const gfx::RecordedOp& op) const override {

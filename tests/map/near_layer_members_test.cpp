@@ -114,7 +114,7 @@ TEST_F(LayerMembers, eachNavaidMemberPlacesItsSymbolAndLabel) {
 TEST_F(LayerMembers, navaidKindsAndFiltersPerMember) {
     fill(local_navaids, {north("VOR", "V", 5.0), north("NDB", "N", 6.0), north("ODD", "X", 7.0)});
     const DisplayObject b737{244, 302}, md11{240, 258}, p1000{272, 314}, pro{247, 285};
-    hw_b737_nd_mode = 5;
+    hw_b737_nd_mode = kB737NdModeMap;
     draw([&](gfx::Graphics& g) { draw_near_navaids_hw_b737_nd(b737, g, 2.0); });
     EXPECT_EQ(labels(), (std::vector<std::string>{"VOR", "NDB", "ODD"}));
     EXPECT_EQ(rec().lines_in_color(kGreen).back()->points.size(), 7u); // the odd kind as a hexagon
@@ -138,7 +138,7 @@ TEST_F(LayerMembers, navaidKindsAndFiltersPerMember) {
 TEST_F(LayerMembers, airportReachAndLabelLengthDifferByDisplay) {
     fill(close_airports, {north("KABCDE", "APT", 95.0)});
     hw_b737_nd_range = hw_md11_nd_range = p1000_mfd_range = 40.0;
-    hw_b737_nd_mode = 5;
+    hw_b737_nd_mode = kB737NdModeMap;
     // 95 NM: beyond 2 x 40 + 10 on the HW_B737_ND and P1000_MFD, within 2 x 40 + 50 elsewhere.
     draw([](gfx::Graphics& g) { draw_near_airports_hw_b737_nd(DisplayObject{244, 302}, g, 1.0); });
     EXPECT_TRUE(labels().empty());

@@ -55,7 +55,7 @@ TEST_F(NearLayers, navaidsWithinTwiceTheRangePlusFiftyAreDrawnAtTheirBearing) {
 }
 
 TEST_F(NearLayers, planModeWithoutRouteIsNorthUpAboutTheAircraftAtTheCentredPosition) {
-    hw_b737_nd_mode = 7;
+    hw_b737_nd_mode = kB737NdModePlan;
     to_waypoint_index = kNoToWaypoint;
     aircraft_state.map_heading_deg = 90.0;
     fill(local_navaids, {record_at("NTH", "V", 360.0, 10.0)});

@@ -156,7 +156,7 @@ TEST_F(AtcBoundaryLayer, onlyWhatCanShowIsProjectedAndEveryVisibleSegmentIsDrawn
 }
 
 TEST_F(AtcBoundaryLayer, planModeIsNorthUpAboutTheAircraftAtTheCentredPosition) {
-    hw_b737_nd_mode = 7;
+    hw_b737_nd_mode = kB737NdModePlan;
     hw_b737_nd_compass_radius = 110;
     aircraft_state.map_heading_deg = 90.0;
     add("KZSE", "SEA", {{0.0, 10.0}, {0.0, 20.0}});
@@ -195,7 +195,7 @@ TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapAndPlanCentresOnThePlanWaypoint) {
         EXPECT_NEAR(lines[0]->points[0].x, r.x, 1.0) << r.mode << " " << r.to;
         EXPECT_NEAR(lines[0]->points[0].y, r.y, 1.0) << r.mode << " " << r.to;
     }
-    hw_md11_nd_mode = 3;
+    hw_md11_nd_mode = kMd11NdModeMap;
     hw_md11_nd_compass_radius = 150;
     hw_md11_nd_centre_y = 178;
     hw_md11_nd_range = 80.0;
@@ -226,7 +226,7 @@ TEST_F(AtcBoundaryLayer, linesLeftOutCouldNotShow) {
     add_random_walks(30);
     constexpr int kWidth = 240, kHeight = 258;
     constexpr int kLeft = 50, kTop = 40, kRight = 180, kBottom = 150;
-    hw_md11_nd_mode = 3;
+    hw_md11_nd_mode = kMd11NdModeMap;
     struct Row {
         double range, heading;
     };

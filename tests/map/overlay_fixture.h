@@ -29,7 +29,7 @@ class OverlayTest : public ::testing::Test {
         aircraft_state = AircraftState{};
         aircraft_state.plat = kLat;
         aircraft_state.plon = kLon;
-        hw_b737_nd_mode = 5;
+        hw_b737_nd_mode = kB737NdModeMap;
         hw_b737_nd_range = 40.0;
         hw_b737_nd_centre_y = 249;
         hw_b737_nd_compass_radius = 215;

@@ -103,7 +103,7 @@ TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
         EXPECT_NEAR(lines[1]->points[0].y, r.y, 0.5) << r.mode;
         EXPECT_EQ(lines[1]->pen_width, 3.0f); // twice the horizontal scale
     }
-    hw_md11_nd_mode = 3;
+    hw_md11_nd_mode = kMd11NdModeMap;
     to_waypoint_index = saved_to;
 }
 

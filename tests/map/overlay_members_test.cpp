@@ -58,10 +58,10 @@ class OverlayMembers : public ::testing::Test {
         clear_fix_info(0);
         lnav_engaged = 0;
         hold_armed = 0;
-        efs50_ehsi_mode = 1;
-        md80_ehsi_mode = 3;
-        proline4_mfd_mode = 3;
-        du_1000_ehsi_mode = 0;
+        efs50_ehsi_mode = kEfs50EhsiModeHsi;
+        md80_ehsi_mode = kEhsiModeMap;
+        proline4_mfd_mode = kProline4ModeMap;
+        du_1000_ehsi_mode = kEhsiModeCompass;
         gdiplus_disconnect();
     }
     // A fresh recording element of the design size, identity transform.
@@ -97,7 +97,7 @@ TEST_F(OverlayMembers, levelOffArcPerMember) {
     aircraft_state.ap_altitude_lock_ft = 5000.0;
     aircraft_state.vertical_speed_fpm = -1500.0;
     aircraft_state.ground_speed_kt = 300.0;
-    efs50_ehsi_mode = 5;
+    efs50_ehsi_mode = kEfs50EhsiModeArcMap;
     struct Row {
         const char* member;
         DesignSize size;
@@ -292,7 +292,7 @@ TEST_F(OverlayMembers, boundariesOnEachDisplayAndMeasuredFromThePlanCentre) {
     md80_ehsi_range = 20.0;
     proline4_mfd_range = 40.0;
     du_1000_ehsi_range = 23.4;
-    du_1000_ehsi_mode = 3;
+    du_1000_ehsi_mode = kEhsiModeMap;
     struct Row {
         const char* member;
         DesignSize size;
@@ -320,7 +320,7 @@ TEST_F(OverlayMembers, boundariesOnEachDisplayAndMeasuredFromThePlanCentre) {
     active_plan.slot(0).lon = kLon;
     ahead(0.0, 10.0, &active_plan.slot(1).lat, &active_plan.slot(1).lon);
     to_waypoint_index = 1;
-    md80_ehsi_mode = 2;
+    md80_ehsi_mode = kEhsiModePlan;
     gfx::Graphics& g = canvas(md80_ehsi_design);
     draw_atc_boundaries_md80_ehsi(display_, g);
     const auto lines = rec().lines_in_color(kOlive);

@@ -60,7 +60,8 @@ TEST_F(RenderFrame, ClearOnlyModeAndNoPowerClearToTransparentAndDrawNothingElse)
         int32_t mode;
         int32_t power;
     };
-    for (const Case c : {Case{2, 1}, Case{1, 0}, Case{3, 0}}) {
+    for (const Case c :
+         {Case{RENDER_MODE_CLEAR_ONLY, 1}, Case{RENDER_MODE_DRAW, 0}, Case{RENDER_MODE_VC2, 0}}) {
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << " power " << c.power);
         rec().clear();
         EXPECT_FALSE(run_render_frame(display, dc_, PixelSize{40, 30}, c.mode, c.power, options, paint));
@@ -76,12 +77,13 @@ TEST_F(RenderFrame, ClearOnlyModeAndNoPowerClearToTransparentAndDrawNothingElse)
     // C17_MFD clears on unit 0 instead; a pass that tests neither draws.
     RenderFrameOptions c17 = options;
     c17.clear_mode = 0;
-    EXPECT_FALSE(run_render_frame(display, dc_, PixelSize{40, 30}, 0, 1, c17, paint));
-    EXPECT_TRUE(run_render_frame(display, dc_, PixelSize{40, 30}, 2, 1, c17, paint));
+    const int32_t other_unit = 2;
+    EXPECT_FALSE(run_render_frame(display, dc_, PixelSize{40, 30}, c17.clear_mode, 1, c17, paint));
+    EXPECT_TRUE(run_render_frame(display, dc_, PixelSize{40, 30}, other_unit, 1, c17, paint));
     RenderFrameOptions smiths = options;
     smiths.test_display_power = false;
     smiths.test_mode = false;
-    EXPECT_TRUE(run_render_frame(display, dc_, PixelSize{40, 30}, 2, 0, smiths, paint));
+    EXPECT_TRUE(run_render_frame(display, dc_, PixelSize{40, 30}, RENDER_MODE_CLEAR_ONLY, 0, smiths, paint));
     EXPECT_EQ(painter_calls, 2);
 }
 
@@ -92,8 +94,8 @@ TEST_F(RenderFrame, AnElementWithoutAreaDrawsNothingPastTheClear) {
     int painter_calls = 0;
     for (const PixelSize size : {PixelSize{0, 30}, PixelSize{40, 0}, PixelSize{-40, 30}, PixelSize{40, -1}}) {
         rec().clear();
-        EXPECT_FALSE(
-            run_render_frame(display, dc_, size, 1, 1, options, [&](gfx::Graphics&) { ++painter_calls; }))
+        EXPECT_FALSE(run_render_frame(display, dc_, size, RENDER_MODE_DRAW, 1, options,
+                                      [&](gfx::Graphics&) { ++painter_calls; }))
             << size.width << " x " << size.height;
         EXPECT_EQ(rec().drawing_count(), 1u); // the clear only
         EXPECT_EQ(rec().of_kind(OpKind::Clear).size(), 1u);
@@ -110,11 +112,11 @@ TEST_F(RenderFrame, ScalesPixelSizeOverDesignSizeAndFillsTheBackground) {
     RenderFrameOptions options = display_options(244, 302);
     options.background = 0xFF102030;
     gfx::Matrix seen;
-    const bool drew =
-        run_render_frame(display, dc_, PixelSize{488, 604}, 1, 1, options, [&](gfx::Graphics& g) {
-            seen = g.transform();
-            g.draw_line(gfx::Pen(0xFFDEE6E9, 2.0f), 0, 0, 244, 302);
-        });
+    const bool drew = run_render_frame(display, dc_, PixelSize{488, 604}, RENDER_MODE_DRAW, 1, options,
+                                       [&](gfx::Graphics& g) {
+                                           seen = g.transform();
+                                           g.draw_line(gfx::Pen(0xFFDEE6E9, 2.0f), 0, 0, 244, 302);
+                                       });
     EXPECT_TRUE(drew);
     EXPECT_EQ(display.width, 488);
     EXPECT_EQ(display.height, 604);
@@ -140,7 +142,7 @@ TEST_F(RenderFrame, ScalesPixelSizeOverDesignSizeAndFillsTheBackground) {
     mcu.fill_width = 250;
     mcu.fill_height = 85;
     mcu.set_smoothing = false;
-    run_render_frame(display, dc_, PixelSize{478, 39}, 1, 1, mcu,
+    run_render_frame(display, dc_, PixelSize{478, 39}, RENDER_MODE_DRAW, 1, mcu,
                      [&](gfx::Graphics& g) { seen = g.transform(); });
     EXPECT_FLOAT_EQ(seen.m11, 2.0f);
     EXPECT_FLOAT_EQ(seen.m22, 0.5f);
@@ -152,8 +154,8 @@ TEST_F(RenderFrame, ScalesPixelSizeOverDesignSizeAndFillsTheBackground) {
 TEST_F(RenderFrame, NullDeviceContextDoesNothing) {
     DisplayObject display;
     bool called = false;
-    EXPECT_FALSE(run_render_frame(display, nullptr, PixelSize{10, 10}, 1, 1, display_options(10, 10),
-                                  [&](gfx::Graphics&) { called = true; }));
+    EXPECT_FALSE(run_render_frame(display, nullptr, PixelSize{10, 10}, RENDER_MODE_DRAW, 1,
+                                  display_options(10, 10), [&](gfx::Graphics&) { called = true; }));
     EXPECT_FALSE(called);
     EXPECT_EQ(display.width, 134);
     EXPECT_EQ(rec().ops.size(), 0u);
@@ -164,7 +166,7 @@ TEST_F(RenderFrame, SettingsFollowEachPassesOrder) {
     // PROLINE4_MFD and P1000_MFD set the text hint before the smoothing mode.
     RenderFrameOptions first = display_options(247, 285);
     first.text_hint_first = true;
-    run_render_frame(display, dc_, PixelSize{40, 30}, 1, 1, first, [](gfx::Graphics&) {});
+    run_render_frame(display, dc_, PixelSize{40, 30}, RENDER_MODE_DRAW, 1, first, [](gfx::Graphics&) {});
     auto settings = rec().of_kind(OpKind::Setting);
     ASSERT_EQ(settings.size(), 2u);
     EXPECT_EQ(settings[0]->setting, gfx::SettingKind::TextRenderingHint);
@@ -182,7 +184,7 @@ TEST_F(RenderFrame, SettingsFollowEachPassesOrder) {
     debug.fill_background = false;
     gfx::Matrix seen;
     seen.m11 = 9.0f;
-    EXPECT_TRUE(run_render_frame(display, dc_, PixelSize{40, 30}, 2, 0, debug,
+    EXPECT_TRUE(run_render_frame(display, dc_, PixelSize{40, 30}, RENDER_MODE_CLEAR_ONLY, 0, debug,
                                  [&](gfx::Graphics& g) { seen = g.transform(); }));
     ASSERT_EQ(rec().ops.size(), 3u);
     EXPECT_EQ(rec().ops[0].setting, gfx::SettingKind::SmoothingMode);
@@ -208,10 +210,11 @@ TEST(GdiplusLifetime, RunsWhileAnyDrawingGaugeIsConnected) {
     DisplayObject display;
     gfx::Status status = gfx::Status::GenericError;
     RenderFrameOptions options = display_options(20, 20);
-    EXPECT_TRUE(run_render_frame(display, dc, PixelSize{20, 20}, 1, 1, options, [&](gfx::Graphics& g) {
-        g.draw_line(gfx::Pen(0xFFFFFFFF), 0, 0, 5, 5);
-        status = g.last_status();
-    }));
+    EXPECT_TRUE(
+        run_render_frame(display, dc, PixelSize{20, 20}, RENDER_MODE_DRAW, 1, options, [&](gfx::Graphics& g) {
+            g.draw_line(gfx::Pen(0xFFFFFFFF), 0, 0, 5, 5);
+            status = g.last_status();
+        }));
     EXPECT_EQ(status, gfx::Status::Ok);
     EXPECT_EQ(gfx::surface_recording(dc)->lines_in_color(0xFFFFFFFF).size(), 1u);
 
@@ -220,7 +223,7 @@ TEST(GdiplusLifetime, RunsWhileAnyDrawingGaugeIsConnected) {
     EXPECT_EQ(gdiplus_token, 0u);
     EXPECT_FALSE(gfx::started());
     gfx::surface_recording(dc)->clear();
-    run_render_frame(display, dc, PixelSize{20, 20}, 1, 1, options,
+    run_render_frame(display, dc, PixelSize{20, 20}, RENDER_MODE_DRAW, 1, options,
                      [&](gfx::Graphics& g) { status = g.last_status(); });
     EXPECT_NE(status, gfx::Status::Ok);
     EXPECT_EQ(gfx::surface_recording(dc)->ops.size(), 0u);

@@ -22,7 +22,7 @@ class StatusBox : public OverlayTest {
         airport_runway_selected_line = -999;
         airport_runway_first_row = 1;
         warning_messages.set_count(0);
-        route_file_request = 0;
+        route_file_request = kRouteFileRequestNone;
         status_box_lists = StatusBoxLists{};
         OverlayTest::TearDown();
     }
@@ -49,7 +49,7 @@ TEST_F(StatusBox, routeListScrollsAtItsEndsAndEnterAsksForTheRoute) {
     EXPECT_EQ(status_box_lists.route_cursor, 8);
     EXPECT_EQ(status_box_lists.route_first, 3);
     press(&StatusBoxInput::enter, 1);
-    EXPECT_EQ(route_file_request, 3);
+    EXPECT_EQ(route_file_request, kRouteFileRequestTextPage);
     EXPECT_EQ(route_file_request_name, "ROUTE10.RTE");
     const gfx::RecordedOp* chosen = page(1).find_text("ROUTE10.RTE");
     ASSERT_NE(chosen, nullptr);

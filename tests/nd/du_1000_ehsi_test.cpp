@@ -26,7 +26,7 @@ class Du1000Ehsi : public NdTest {
         a.heading_deg = a.heading_bug_deg = a.nav1_course_deg = a.map_heading_deg = 0.0;
     }
     void TearDown() override {
-        du_1000_ehsi_mode = 0;
+        du_1000_ehsi_mode = kEhsiModeCompass;
         du_1000_ehsi_range = 60.0;
         show_navaids_flags[ND_DU_1000] = show_airports_flags[ND_DU_1000] =
             show_airway_fixes_flags[ND_DU_1000] = du_1000_ehsi_show_ndbs = 0;
@@ -36,7 +36,7 @@ class Du1000Ehsi : public NdTest {
         du_1000_ehsi_mode = mode;
         du_1000_ehsi_range = range;
         rec().clear();
-        render_du_1000_ehsi(dc_, PixelSize{318, 310}, 1);
+        render_du_1000_ehsi(dc_, PixelSize{318, 310}, RENDER_MODE_DRAW);
         return rec();
     }
     // The map layer draws in the split frame, the other painters in design units.
@@ -61,7 +61,7 @@ TEST_F(Du1000Ehsi, hsiLabelsStandUprightAtEveryHeading) {
     };
     for (const Row row : {Row{0.0, 153.0f, 24.0f}, Row{90.0, 30.0f, 147.0f}}) {
         a.heading_deg = row.heading;
-        const gfx::RecordedOp* label = draw(0).text_near(row.x, row.y, 0.5f);
+        const gfx::RecordedOp* label = draw(kEhsiModeCompass).text_near(row.x, row.y, 0.5f);
         ASSERT_NE(label, nullptr) << row.heading;
         EXPECT_EQ(label->text, "0");
         EXPECT_EQ(label->color, kWhite);
@@ -86,7 +86,7 @@ TEST_F(Du1000Ehsi, hsiNeedleAndToFromHead) {
         a.snap_token_40 = row.needle;
         a.heading_deg = a.nav1_course_deg = row.course;
         a.nav1_relative_bearing_deg = row.bearing - row.course;
-        const gfx::Recording& r = draw(0);
+        const gfx::Recording& r = draw(kEhsiModeCompass);
         bool bar = false, head = false;
         for (const gfx::RecordedOp* op : r.lines_in_color(kCyan)) {
             const gfx::PointF p = op->points[0], q = op->points[1];
@@ -103,7 +103,7 @@ TEST_F(Du1000Ehsi, hsiNeedleAndToFromHead) {
 
 TEST_F(Du1000Ehsi, arcLabelsAndTheBugReadoutBeyond41Degrees) {
     AircraftState& a = aircraft_state;
-    const gfx::Recording& r = draw(1, 60.0);
+    const gfx::Recording& r = draw(kEhsiModeArc, 60.0);
     for (const auto& [text, x, y] : {std::tuple{" 40", 12.0f, 162.0f}, std::tuple{" 20", 68.0f, 217.0f}}) {
         const gfx::RecordedOp* op = r.text_near(x, y, 0.5f);
         ASSERT_NE(op, nullptr) << text;
@@ -112,15 +112,15 @@ TEST_F(Du1000Ehsi, arcLabelsAndTheBugReadoutBeyond41Degrees) {
     }
     a.heading_deg = 90.0;
     a.heading_bug_deg = 150.0;
-    const gfx::RecordedOp* bug = draw(3).find_text("150");
+    const gfx::RecordedOp* bug = draw(kEhsiModeMap).find_text("150");
     ASSERT_NE(bug, nullptr);
     EXPECT_NEAR(std::atan2(bug->transform.m12, bug->transform.m11) * 180.0 / M_PI, 40.0, 0.01);
     a.heading_bug_deg = 30.0; // 60 degrees the other way
-    const gfx::RecordedOp* left = draw(3).find_text("030");
+    const gfx::RecordedOp* left = draw(kEhsiModeMap).find_text("030");
     ASSERT_NE(left, nullptr);
     EXPECT_NEAR(std::atan2(left->transform.m12, left->transform.m11) * 180.0 / M_PI, -40.0, 0.01);
     a.heading_bug_deg = 120.0;
-    EXPECT_EQ(draw(3).find_text("120"), nullptr);
+    EXPECT_EQ(draw(kEhsiModeMap).find_text("120"), nullptr);
 }
 
 TEST_F(Du1000Ehsi, mapModeLevelOffArcAndToWaypointFields) {
@@ -132,7 +132,7 @@ TEST_F(Du1000Ehsi, mapModeLevelOffArcAndToWaypointFields) {
     a.ground_speed_kt = 300.0;
     active_plan.slot(to_waypoint_index).ident = "OLM";
     distance_to_to_nm = 12.0;
-    const gfx::Recording& r = draw(3, 60.0);
+    const gfx::Recording& r = draw(kEhsiModeMap, 60.0);
     const std::size_t arcs = r.of_kind(gfx::OpKind::Arc).size();
     bool arc = false;
     for (const gfx::RecordedOp* op : r.of_kind(gfx::OpKind::Arc))
@@ -149,30 +149,30 @@ TEST_F(Du1000Ehsi, mapModeLevelOffArcAndToWaypointFields) {
     EXPECT_EQ(r.find_text("CRS"), nullptr); // the map shows the TO waypoint instead
     // Climbing: no arc.
     a.vertical_speed_fpm = 1500.0;
-    EXPECT_EQ(draw(3).of_kind(gfx::OpKind::Arc).size(), arcs - 1);
+    EXPECT_EQ(draw(kEhsiModeMap).of_kind(gfx::OpKind::Arc).size(), arcs - 1);
 }
 
 TEST_F(Du1000Ehsi, mapLayerRunsOnlyInModes2And3WithSomethingToShow) {
-    const gfx::RecordedOp* north = draw(2).find_text("N");
+    const gfx::RecordedOp* north = draw(kEhsiModePlan).find_text("N");
     ASSERT_NE(north, nullptr);
     EXPECT_EQ(north->color, kGreen);
     EXPECT_NEAR(north->points[0].x, 164.0f, 0.01f);
     EXPECT_NEAR(north->points[0].y, 20.0f, 0.01f);
-    EXPECT_EQ(draw(2).find_text("CRS"), nullptr); // no frame on the plan page
+    EXPECT_EQ(draw(kEhsiModePlan).find_text("CRS"), nullptr); // no frame on the plan page
 
     // The route is active: modes 2 and 3 draw it, mode 1 never.
-    EXPECT_TRUE(map_drawn(draw(2)));
-    EXPECT_TRUE(map_drawn(draw(3)));
-    EXPECT_NE(draw(3).find_text("NISQL"), nullptr);
+    EXPECT_TRUE(map_drawn(draw(kEhsiModePlan)));
+    EXPECT_TRUE(map_drawn(draw(kEhsiModeMap)));
+    EXPECT_NE(draw(kEhsiModeMap).find_text("NISQL"), nullptr);
     show_navaids_flags[ND_DU_1000] = show_airports_flags[ND_DU_1000] = 1;
-    EXPECT_FALSE(map_drawn(draw(1)));
-    EXPECT_EQ(draw(1).find_text("NISQL"), nullptr);
+    EXPECT_FALSE(map_drawn(draw(kEhsiModeArc)));
+    EXPECT_EQ(draw(kEhsiModeArc).find_text("NISQL"), nullptr);
     show_navaids_flags[ND_DU_1000] = show_airports_flags[ND_DU_1000] = 0;
     to_waypoint_index = kNoToWaypoint;
-    EXPECT_FALSE(map_drawn(draw(2)));
-    EXPECT_FALSE(map_drawn(draw(3)));
+    EXPECT_FALSE(map_drawn(draw(kEhsiModePlan)));
+    EXPECT_FALSE(map_drawn(draw(kEhsiModeMap)));
     du_1000_ehsi_show_ndbs = 1;
-    EXPECT_TRUE(map_drawn(draw(3)));
+    EXPECT_TRUE(map_drawn(draw(kEhsiModeMap)));
 }
 
 TEST_F(Du1000Ehsi, nearbyLayersStopAtTheirRanges) {
@@ -186,9 +186,9 @@ TEST_F(Du1000Ehsi, nearbyLayersStopAtTheirRanges) {
                         {&show_navaids_flags[ND_DU_1000], 240.0, 0.0}};
     for (const Row& row : rows) {
         *row.flag = 1;
-        EXPECT_GT(texts_in(draw(3, row.shown_at), kMagenta), 0) << row.shown_at;
+        EXPECT_GT(texts_in(draw(kEhsiModeMap, row.shown_at), kMagenta), 0) << row.shown_at;
         if (row.gone_at > 0.0) {
-            EXPECT_EQ(texts_in(draw(3, row.gone_at), kMagenta), 0) << row.gone_at;
+            EXPECT_EQ(texts_in(draw(kEhsiModeMap, row.gone_at), kMagenta), 0) << row.gone_at;
         }
         *row.flag = 0;
     }
@@ -207,16 +207,16 @@ TEST_F(Du1000Ehsi, runwayDrawsOnlyWhenBothTablesHoldItsEntry) {
     airport_runway_list.set_count(0);
     to_waypoint_index = kNoToWaypoint;
     du_1000_ehsi_show_ndbs = 1; // something to show
-    EXPECT_EQ(draw(3).find_text("16L"), nullptr);
+    EXPECT_EQ(draw(kEhsiModeMap).find_text("16L"), nullptr);
     AirportRunwayListEntry entry;
     entry.latitude = rwy.latitude;
     entry.longitude = rwy.longitude;
     airport_runway_list.append(entry);
-    const gfx::RecordedOp* label = draw(3).find_text("16L");
+    const gfx::RecordedOp* label = draw(kEhsiModeMap).find_text("16L");
     ASSERT_NE(label, nullptr);
     EXPECT_NEAR(label->points[0].x, 159.0f + 8.0f, 0.5f); // at the aircraft, under the map centre
     // North up on the plan page: about the page's reference, turned by the true heading.
-    const gfx::Recording& plan = draw(2);
+    const gfx::Recording& plan = draw(kEhsiModePlan);
     ASSERT_NE(plan.find_text("16L"), nullptr);
     bool turned = false;
     for (const gfx::RecordedOp* op : plan.of_kind(gfx::OpKind::Polygon)) // the outline at 60 NM

@@ -23,7 +23,7 @@ class Efs50Ehsi : public NdTest {
         dc_ = gfx::create_surface_dc(266, 230, gfx::SurfaceCairo | gfx::SurfaceRecording);
     }
     void TearDown() override {
-        efs50_ehsi_mode = 1;
+        efs50_ehsi_mode = kEfs50EhsiModeHsi;
         efs50_nav_source = 1;
         efs50_tcas_range = 10.0;
         efs50_brg1_source = efs50_brg2_source = 0;
@@ -37,7 +37,7 @@ class Efs50Ehsi : public NdTest {
         efs50_ehsi_mode = mode;
         efs50_nav_source = source;
         rec().clear();
-        render_efs50_ehsi(dc_, PixelSize{266, 230}, 1);
+        render_efs50_ehsi(dc_, PixelSize{266, 230}, RENDER_MODE_DRAW);
         return rec();
     }
     bool has(const gfx::Recording& r, const char* text) { return r.find_text(text) != nullptr; }
@@ -50,12 +50,15 @@ TEST_F(Efs50Ehsi, eachFormatDrawsItsPieces) {
         const char* absent; // one it must not
     };
     const Row rows[] = {
-        {1, 1, "CRS 000", "NISQL"},                          // HSI: course, no route
-        {1, 2, "DTK 221", "NISQL"},                          // FMS guidance but no route in the HSI format
-        {5, 2, "NISQL", "V"},                                // arc map: route and FMS letters
-        {2, 2, "NISQL", "CRS 000"},                          // full-compass map: route
-        {5, 1, "NO MAP", "NISQL"},                           // radio source without a signal: no route
-        {6, 1, "WX OFF", "FMS"},    {8, 2, "10", "DTK 221"}, // traffic page: only rings and their range
+        {kEfs50EhsiModeHsi, kEfs50NavSourceVor, "CRS 000", "NISQL"}, // HSI: course, no route
+        {kEfs50EhsiModeHsi, kEfs50NavSourceFms, "DTK 221",
+         "NISQL"}, // FMS guidance but no route in the HSI format
+        {kEfs50EhsiModeArcMap, kEfs50NavSourceFms, "NISQL", "V"}, // arc map: route and FMS letters
+        {kEfs50EhsiModeRoseMapWxOff, kEfs50NavSourceFms, "NISQL", "CRS 000"}, // full-compass map: route
+        {kEfs50EhsiModeArcMap, kEfs50NavSourceVor, "NO MAP",
+         "NISQL"}, // radio source without a signal: no route
+        {kEfs50EhsiModeArcMapWxOff, kEfs50NavSourceVor, "WX OFF", "FMS"},
+        {kEfs50EhsiModeTcas, kEfs50NavSourceFms, "10", "DTK 221"}, // traffic page: only rings and their range
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode * 10 + row.source);
@@ -77,7 +80,7 @@ TEST_F(Efs50Ehsi, trafficRingsDotTwoNmOnlyAtTheShortRanges) {
     for (const Row row : {Row{2.0, 0}, Row{5.0, 12}, Row{10.0, 12}, Row{20.0, 12}, Row{40.0, 0}}) {
         SCOPED_TRACE(row.range);
         efs50_tcas_range = row.range;
-        const gfx::Recording& r = draw(8, 1);
+        const gfx::Recording& r = draw(kEfs50EhsiModeTcas, kEfs50NavSourceVor);
         int dots = 0;
         for (const gfx::RecordedOp* op : r.fills_in_color(kCyan))
             dots += op->kind == gfx::OpKind::Ellipse;
@@ -85,9 +88,9 @@ TEST_F(Efs50Ehsi, trafficRingsDotTwoNmOnlyAtTheShortRanges) {
     }
     // The label stands at (80, 94) from the centre on the EHSI, (40, 94) on the overlay.
     efs50_tcas_range = 20.0;
-    EXPECT_NE(draw(8, 1).text_near(209.0f, 208.0f, 0.5f), nullptr);
+    EXPECT_NE(draw(kEfs50EhsiModeTcas, kEfs50NavSourceVor).text_near(209.0f, 208.0f, 0.5f), nullptr);
     rec().clear();
-    render_efs50_tcas(dc_, PixelSize{266, 230}, 1);
+    render_efs50_tcas(dc_, PixelSize{266, 230}, RENDER_MODE_DRAW);
     const gfx::RecordedOp* label = rec().text_near(169.0f, 208.0f, 0.5f);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text, "20");
@@ -98,7 +101,7 @@ TEST_F(Efs50Ehsi, arcFormatShowsTheCardNearTheHeadingAndTheBugReadoutBeyond45) {
     a.heading_deg = 0.0;
     a.heading_bug_deg = 90.0;
     EhsiStaticHdgPointer = 1;
-    const gfx::Recording& r = draw(4, 1);
+    const gfx::Recording& r = draw(kEfs50EhsiModeArc, kEfs50NavSourceVor);
     EXPECT_TRUE(has(r, "N"));
     EXPECT_TRUE(has(r, "3"));
     EXPECT_TRUE(has(r, "33"));
@@ -107,10 +110,10 @@ TEST_F(Efs50Ehsi, arcFormatShowsTheCardNearTheHeadingAndTheBugReadoutBeyond45) {
     EXPECT_TRUE(has(r, "090\xC2\xB0")); // 90 degrees off: the readout shows (UTF-8 here)
     a.heading_deg = 10.0;
     a.heading_bug_deg = 350.0; // 20 degrees away across north
-    EXPECT_FALSE(has(draw(4, 1), "350\xC2\xB0"));
+    EXPECT_FALSE(has(draw(kEfs50EhsiModeArc, kEfs50NavSourceVor), "350\xC2\xB0"));
     EhsiStaticHdgPointer = 0;
     a.heading_bug_deg = 0.0;
-    const gfx::Recording& plain = draw(1, 1);
+    const gfx::Recording& plain = draw(kEfs50EhsiModeHsi, kEfs50NavSourceVor);
     EXPECT_FALSE(has(plain, "010"));        // the lubber triangle only
     EXPECT_TRUE(has(plain, "360\xC2\xB0")); // a bug of 0 reads 360
     EhsiStaticHdgPointer = 1;
@@ -133,7 +136,7 @@ TEST_F(Efs50Ehsi, routeShowsThePreviousWaypointFrom5NmOnly) {
         efs50_ehsi_range = row.range;
         to_waypoint_index = row.to;
         direct_to_active = row.direct;
-        const gfx::Recording& r = draw(5, 2);
+        const gfx::Recording& r = draw(kEfs50EhsiModeArcMap, kEfs50NavSourceFms);
         const gfx::RecordedOp* label = nullptr;
         for (const gfx::RecordedOp& op : r.ops)
             if (op.kind == gfx::OpKind::String && op.color == kYellow) label = &op;
@@ -154,11 +157,11 @@ TEST_F(Efs50Ehsi, routeShowsThePreviousWaypointFrom5NmOnly) {
 TEST_F(Efs50Ehsi, vorSourceWithoutSignalDrawsNoToFromTriangle) {
     // No NAV 1 signal in the stand-in. The route is active, so only a
     // triangle taken from it could tell the two frames apart.
-    for (int mode : {1, 4}) {
-        const std::size_t with_route = draw(mode, 1).fills_in_color(0xFFDEE6E9).size();
+    for (int mode : {kEfs50EhsiModeHsi, kEfs50EhsiModeArc}) {
+        const std::size_t with_route = draw(mode, kEfs50NavSourceVor).fills_in_color(0xFFDEE6E9).size();
         const int to = to_waypoint_index;
         to_waypoint_index = kNoToWaypoint;
-        EXPECT_EQ(with_route, draw(mode, 1).fills_in_color(0xFFDEE6E9).size()) << mode;
+        EXPECT_EQ(with_route, draw(mode, kEfs50NavSourceVor).fills_in_color(0xFFDEE6E9).size()) << mode;
         to_waypoint_index = to;
     }
 }
@@ -180,7 +183,7 @@ TEST_F(Efs50Ehsi, hsiDeviationBarStopsOnTheOuterDot) {
         gc_destination_point(lat, lon, course + (row.nm > 0 ? 90.0 : -90.0), std::fabs(row.nm),
                              &aircraft_state.plat, &aircraft_state.plon);
         const gfx::RecordedOp* bar = nullptr;
-        for (const gfx::RecordedOp* l : draw(1, 2).lines_in_color(kCyan))
+        for (const gfx::RecordedOp* l : draw(kEfs50EhsiModeHsi, kEfs50NavSourceFms).lines_in_color(kCyan))
             if (l->pen_width == 3.0f) bar = l;
         ASSERT_NE(bar, nullptr);
         EXPECT_NEAR(bar->points[0].x, 129.0f + row.x, 0.5f);
@@ -264,11 +267,11 @@ TEST_F(Efs50Ehsi, holdAndLevelOffArcInTheMapFormatsWithTheFmsSource) {
         int mode, source, to, bod_setting;
         int turns, arcs;
     };
-    const Row rows[] = {{5, 2, 3, 1, 2, 1},
-                        {2, 2, kNoToWaypoint, 1, 2, 1},
-                        {6, 2, 3, 0, 2, 0},
-                        {5, 1, 3, 1, 0, 0},
-                        {4, 2, 3, 1, 0, 0}};
+    const Row rows[] = {{kEfs50EhsiModeArcMap, kEfs50NavSourceFms, 3, 1, 2, 1},
+                        {kEfs50EhsiModeRoseMapWxOff, kEfs50NavSourceFms, kNoToWaypoint, 1, 2, 1},
+                        {kEfs50EhsiModeArcMapWxOff, kEfs50NavSourceFms, 3, 0, 2, 0},
+                        {kEfs50EhsiModeArcMap, kEfs50NavSourceVor, 3, 1, 0, 0},
+                        {kEfs50EhsiModeArc, kEfs50NavSourceFms, 3, 1, 0, 0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode * 10 + row.source);
         to_waypoint_index = row.to;

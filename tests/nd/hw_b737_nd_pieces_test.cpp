@@ -101,7 +101,7 @@ class HwB737NdPainter : public ::testing::Test {
 };
 
 TEST_F(HwB737NdPainter, arcModeShowsHeadingsWithin55DegreesAndTheHalfRange) {
-    hw_b737_nd_mode = 5;
+    hw_b737_nd_mode = kB737NdModeMap;
     hw_b737_nd_range = 10.0;
     aircraft_state.heading_deg = 100.0;
     draw_hw_b737_nd_nav_layer(display_, *graphics_);
@@ -115,7 +115,7 @@ TEST_F(HwB737NdPainter, arcModeShowsHeadingsWithin55DegreesAndTheHalfRange) {
 }
 
 TEST_F(HwB737NdPainter, turnArcsNeedBankAndSpeedAndGrowWithRange) {
-    hw_b737_nd_mode = 5;
+    hw_b737_nd_mode = kB737NdModeMap;
     aircraft_state.ground_speed_kt = 250.0;
     struct Row {
         double bank, range;

@@ -65,9 +65,10 @@ TEST_F(HwB737Nd, everyModeDrawsItsHeadingScaleHeadingBoxAndHalfRangeLabel) {
         float half_range_y;
     };
     const Row rows[] = {
-        {1, 29, {114, 91}, nullptr, 0}, {2, 29, {114, 91}, nullptr, 0}, {3, 4, {113, 42}, " 20", 129},
-        {4, 4, {113, 42}, " 20", 129},  {5, 4, {113, 42}, " 20", 129},  {6, 4, {113, 71}, " 20", 111},
-        {7, 4, {113, 42}, nullptr, 0},
+        {kB737NdModeCompass, 29, {114, 91}, nullptr, 0}, {kB737NdModeVor, 29, {114, 91}, nullptr, 0},
+        {kB737NdModeArc, 4, {113, 42}, " 20", 129},      {kB737NdModeApp, 4, {113, 42}, " 20", 129},
+        {kB737NdModeMap, 4, {113, 42}, " 20", 129},      {kB737NdModeCtrMap, 4, {113, 71}, " 20", 111},
+        {kB737NdModePlan, 4, {113, 42}, nullptr, 0},
     };
     for (const Row& row : rows) {
         const gfx::Recording& r = render(row.mode, 40.0);
@@ -91,17 +92,17 @@ TEST_F(HwB737Nd, everyModeDrawsItsHeadingScaleHeadingBoxAndHalfRangeLabel) {
     // The rose shows all twelve labels; the arc only those within 55 degrees.
     int rose = 0, arc = 0;
     for (const char* l : {"0", "3", "6", "9", "12", "15", "18", "21", "24", "27", "30", "33"}) {
-        rose += text(render(1, 40.0), l) != nullptr;
-        arc += text(render(5, 40.0), l) != nullptr;
+        rose += text(render(kB737NdModeCompass, 40.0), l) != nullptr;
+        arc += text(render(kB737NdModeMap, 40.0), l) != nullptr;
     }
     EXPECT_EQ(rose, 12);
     EXPECT_EQ(arc, 3); // 18, 21, 24
 }
 
 TEST_F(HwB737Nd, mapModesDrawTheActiveRouteWithTheToWaypointInMagenta) {
-    for (const int mode : {5, 6}) {
-        const double centre_y = mode == 5 ? 249.0 : 171.0;
-        const double ppn = (mode == 5 ? 215.0 : 110.0) / 40.0;
+    for (const int mode : {kB737NdModeMap, kB737NdModeCtrMap}) {
+        const double centre_y = mode == kB737NdModeMap ? 249.0 : 171.0;
+        const double ppn = (mode == kB737NdModeMap ? 215.0 : 110.0) / 40.0;
         const gfx::Recording& r = render(mode, 40.0);
         SCOPED_TRACE(mode);
         const gfx::PointF nisql = map_point(kExampleRoute[3].lat, kExampleRoute[3].lon, centre_y, ppn);
@@ -123,7 +124,7 @@ TEST_F(HwB737Nd, mapModesDrawTheActiveRouteWithTheToWaypointInMagenta) {
         EXPECT_NEAR(legs[0]->points[1].y, nisql.y, 0.5);
     }
     // PLAN: north up about the TO waypoint, the whole plan from the origin.
-    const gfx::Recording& r = render(7, 40.0);
+    const gfx::Recording& r = render(kB737NdModePlan, 40.0);
     EXPECT_EQ(r.text_near(129, 164, 0.5f)->text, "NISQL");
     EXPECT_NE(text(r, "KSEA"), nullptr);
     EXPECT_GT(text(r, "KPDX")->points[0].y, 302.0f); // 114 NM south, beyond the window
@@ -144,10 +145,17 @@ TEST_F(HwB737Nd, nearbySymbolsFollowTheFiltersAndRangeGatesAndStayWithinReach) {
         bool navaids, fixes;
     };
     const Row rows[] = {
-        {1, 40, 1, false, false},  {2, 40, 1, false, false}, {3, 40, 1, false, false},
-        {4, 40, 1, false, false},  {5, 40, 1, true, true},   {6, 40, 1, true, true},
-        {7, 40, 1, true, true},    {5, 80, 1, true, false},  {5, 160, 1, true, false},
-        {5, 320, 1, false, false}, {5, 40, 3, true, false},
+        {kB737NdModeCompass, 40, RENDER_MODE_DRAW, false, false},
+        {kB737NdModeVor, 40, RENDER_MODE_DRAW, false, false},
+        {kB737NdModeArc, 40, RENDER_MODE_DRAW, false, false},
+        {kB737NdModeApp, 40, RENDER_MODE_DRAW, false, false},
+        {kB737NdModeMap, 40, RENDER_MODE_DRAW, true, true},
+        {kB737NdModeCtrMap, 40, RENDER_MODE_DRAW, true, true},
+        {kB737NdModePlan, 40, RENDER_MODE_DRAW, true, true},
+        {kB737NdModeMap, 80, RENDER_MODE_DRAW, true, false},
+        {kB737NdModeMap, 160, RENDER_MODE_DRAW, true, false},
+        {kB737NdModeMap, 320, RENDER_MODE_DRAW, false, false},
+        {kB737NdModeMap, 40, RENDER_MODE_VC2, true, false},
     };
     filters(1);
     for (const Row& row : rows) {
@@ -157,13 +165,13 @@ TEST_F(HwB737Nd, nearbySymbolsFollowTheFiltersAndRangeGatesAndStayWithinReach) {
         EXPECT_EQ(r.lines_in_color(kBlue).size() > 0, row.fixes); // the fixes' triangles
     }
     filters(0);
-    const gfx::Recording& none = render(5, 40.0);
+    const gfx::Recording& none = render(kB737NdModeMap, 40.0);
     EXPECT_EQ(labels_in(none, kGreen), 0);
     EXPECT_EQ(labels_in(none, kBlue), 0);
 
     // Every labelled navaid and airport lies within its layer's reach.
     filters(1);
-    const gfx::Recording& r = render(5, 40.0);
+    const gfx::Recording& r = render(kB737NdModeMap, 40.0);
     int checked = 0;
     for (const gfx::RecordedOp& op : r.ops) {
         if (!layer_label(op)) continue;
@@ -188,7 +196,7 @@ TEST_F(HwB737Nd, nearbySymbolsFollowTheFiltersAndRangeGatesAndStayWithinReach) {
 }
 
 TEST_F(HwB737Nd, frameFieldsShowTheirValuesOrDashes) {
-    const gfx::Recording& r = render(5, 40.0);
+    const gfx::Recording& r = render(kB737NdModeMap, 40.0);
     // Distance to the TO waypoint with "NM" after 8 units per character.
     const gfx::RecordedOp* distance = r.text_near(10, 8, 0.5f);
     ASSERT_NE(distance, nullptr);
@@ -203,11 +211,11 @@ TEST_F(HwB737Nd, frameFieldsShowTheirValuesOrDashes) {
     EXPECT_EQ(r.text_near(190, 20, 0.5f)->text, "GS");
 
     tcas_display_on = 1;
-    EXPECT_EQ(render(6, 40.0).text_near(10, 33, 0.5f)->text, "TFC");
+    EXPECT_EQ(render(kB737NdModeCtrMap, 40.0).text_near(10, 33, 0.5f)->text, "TFC");
     tcas_display_on = 0;
 
     // VOR mode: no distance to the waypoint, DME and frequency dashed without a station.
-    const gfx::Recording& vor = render(2, 40.0);
+    const gfx::Recording& vor = render(kB737NdModeVor, 40.0);
     EXPECT_EQ(vor.text_near(5, 10, 0.5f)->text, "DME");
     EXPECT_EQ(vor.text_near(30, 8, 0.5f)->text, "- - -");
     EXPECT_EQ(vor.text_near(10, 285, 0.5f)->text, "VOR 1");
@@ -217,19 +225,19 @@ TEST_F(HwB737Nd, frameFieldsShowTheirValuesOrDashes) {
     host::aircraft().nav1_frequency_bcd = 0x1130;
     host::set_token_code(46, 128 | 64); // a localiser with a glideslope
     update();
-    const gfx::Recording& ils = render(4, 40.0);
+    const gfx::Recording& ils = render(kB737NdModeApp, 40.0);
     EXPECT_EQ(ils.text_near(30, 8, 0.5f)->text, "12.3");
     EXPECT_EQ(ils.text_near(10, 285, 0.5f)->text, "ILS 1");
     EXPECT_EQ(ils.text_near(190, 285, 0.5f)->text, "111.30");
 
     // PLAN: the north arrow, no traffic annunciator.
-    const gfx::Recording& plan = render(7, 40.0);
+    const gfx::Recording& plan = render(kB737NdModePlan, 40.0);
     EXPECT_EQ(plan.text_near(222, 201, 0.5f)->text, "N");
     EXPECT_EQ(text(plan, "TCAS"), nullptr);
 
     // Without an active route: no distance, no ETA.
     to_waypoint_index = kNoToWaypoint;
-    const gfx::Recording& no_route = render(5, 40.0);
+    const gfx::Recording& no_route = render(kB737NdModeMap, 40.0);
     EXPECT_EQ(no_route.text_near(10, 8, 0.5f), nullptr);
     EXPECT_EQ(no_route.text_near(190, 8, 0.5f), nullptr);
 }
@@ -244,7 +252,7 @@ TEST_F(HwB737Nd, deviationBarFollowsTheCrossTrackAndTheNeedle) {
     gc_destination_point(m.lat_deg, m.lon_deg, course + 90.0, 7.0, &m.lat_deg, &m.lon_deg);
     m.nav1_course_deg = course;
     set_heading(course);
-    for (const int mode : {1, 3}) {
+    for (const int mode : {kB737NdModeCompass, kB737NdModeArc}) {
         const gfx::Recording& r = render(mode, 40.0);
         const gfx::RecordedOp* bar = nullptr;
         for (const gfx::RecordedOp& op : r.ops)
@@ -257,7 +265,7 @@ TEST_F(HwB737Nd, deviationBarFollowsTheCrossTrackAndTheNeedle) {
     // APP: the needle at full scale right puts the bar 37 units right.
     host::set_token(40, 127.0);
     update();
-    const gfx::Recording& app = render(4, 40.0);
+    const gfx::Recording& app = render(kB737NdModeApp, 40.0);
     const gfx::RecordedOp* bar = nullptr;
     for (const gfx::RecordedOp& op : app.ops)
         if (op.color == kMagenta && op.kind == gfx::OpKind::Polygon && !op.fill) bar = &op;
@@ -270,7 +278,7 @@ TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     working_plan.slot(5).ident = "DISCO";
     working_cursor_index = 3;
     route_state = kRouteStateActiveModified;
-    const gfx::Recording& r = render(5, 40.0);
+    const gfx::Recording& r = render(kB737NdModeMap, 40.0);
     int dashed_white = 0;
     for (const gfx::RecordedOp* op : r.lines_in_color(kWhite))
         dashed_white += op->dash_style == gfx::DashStyle::Dash;
@@ -284,10 +292,10 @@ TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     EXPECT_EQ(nisql_labels, 1); // the working twin of the TO waypoint is not labelled
 
     route_state = kRouteStateEntered;
-    EXPECT_FALSE(render(5, 40.0).lines_in_color(kBlue).empty());
+    EXPECT_FALSE(render(kB737NdModeMap, 40.0).lines_in_color(kBlue).empty());
     route_state = kRouteStateActive;
     int dashed = 0;
-    for (const gfx::RecordedOp& op : render(5, 40.0).ops)
+    for (const gfx::RecordedOp& op : render(kB737NdModeMap, 40.0).ops)
         dashed += op.dash_style == gfx::DashStyle::Dash && (op.color == kWhite || op.color == kBlue);
     EXPECT_EQ(dashed, 0);
 }
@@ -295,7 +303,7 @@ TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
 TEST_F(HwB737Nd, holdShowsOnlyWhileTheHoldListHasIt) {
     auto racetrack_turns = [this] {
         int n = 0;
-        for (const gfx::RecordedOp* a : render(5, 40.0).of_kind(gfx::OpKind::Arc))
+        for (const gfx::RecordedOp* a : render(kB737NdModeMap, 40.0).of_kind(gfx::OpKind::Arc))
             n += a->color == kMagenta;
         return n;
     };
@@ -313,35 +321,35 @@ TEST_F(HwB737Nd, holdShowsOnlyWhileTheHoldListHasIt) {
 
 TEST_F(HwB737Nd, previousLegAndPlanCentreCheckThePlanBounds) {
     DispPrevWpt = 1;
-    const gfx::Recording& r = render(5, 40.0);
+    const gfx::Recording& r = render(kB737NdModeMap, 40.0);
     ASSERT_NE(text(r, "FOXXE"), nullptr);
     EXPECT_EQ(text(r, "FOXXE")->color, kYellow);
     EXPECT_FALSE(r.lines_in_color(kYellow).empty());
     direct_to_active = 1;
-    EXPECT_EQ(text(render(5, 40.0), "DCT")->color, kYellow);
+    EXPECT_EQ(text(render(kB737NdModeMap, 40.0), "DCT")->color, kYellow);
     direct_to_active = 0;
 
     // TO 0 has no entry before it: no leg, nothing read before the plan.
     to_waypoint_index = 0;
-    EXPECT_TRUE(render(5, 40.0).lines_in_color(kYellow).empty());
+    EXPECT_TRUE(render(kB737NdModeMap, 40.0).lines_in_color(kYellow).empty());
     to_waypoint_index = 3;
 
     // A map step beyond the plan centres PLAN on the TO waypoint.
     smiths_legs_map_step = 50;
-    EXPECT_EQ(render(7, 40.0).text_near(129, 164, 0.5f)->text, "NISQL");
+    EXPECT_EQ(render(kB737NdModePlan, 40.0).text_near(129, 164, 0.5f)->text, "NISQL");
     smiths_legs_map_step = 4;
-    EXPECT_EQ(render(7, 40.0).text_near(129, 164, 0.5f)->text, "OLM");
+    EXPECT_EQ(render(kB737NdModePlan, 40.0).text_near(129, 164, 0.5f)->text, "OLM");
 }
 
 TEST_F(HwB737Nd, aRangeOfZeroOrAHugeMapDrawsNoMapAndNothingOutOfBounds) {
-    const gfx::Recording& zero = render(5, 0.0);
+    const gfx::Recording& zero = render(kB737NdModeMap, 0.0);
     EXPECT_EQ(text(zero, "NISQL"), nullptr);
     EXPECT_NE(text(zero, "  0"), nullptr); // the nav layer still labels the range
 
     // The antipode of the aircraft on a 0.5 NM PLAN map: coordinates saturate.
     active_plan.slot(9).lat = -aircraft_state.plat;
     active_plan.slot(9).lon = aircraft_state.plon + 180.0;
-    for (const gfx::RecordedOp& op : render(7, 0.5).ops)
+    for (const gfx::RecordedOp& op : render(kB737NdModePlan, 0.5).ops)
         for (const gfx::PointF& p : op.points)
             ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
 }
@@ -358,7 +366,7 @@ TEST_F(HwB737Nd, appWordReadsToAcrossNorth) {
     host::set_token(550, 20.0);
     update();
     ASSERT_NEAR(aircraft_state.heading_deg, 350.0, 0.01);
-    const gfx::Recording& r = render(4, 40.0);
+    const gfx::Recording& r = render(kB737NdModeApp, 40.0);
     ASSERT_NE(r.find_text("TO"), nullptr);
     EXPECT_EQ(r.find_text("FROM"), nullptr);
 }

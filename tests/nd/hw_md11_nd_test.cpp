@@ -39,12 +39,12 @@ class HwMd11Nd : public NdTest {
             show_airway_fixes_flags[ND_HW_MD11] = 0;
     }
     void TearDown() override {
-        hw_md11_nd_mode = 3;
+        hw_md11_nd_mode = kMd11NdModeMap;
         hw_md11_nd_range = 80.0;
         hw_md11_nd_compass_radius = 150;
         NdTest::TearDown();
     }
-    const gfx::Recording& draw(int mode, double range, int view_mode = 1) {
+    const gfx::Recording& draw(int mode, double range, int view_mode = RENDER_MODE_DRAW) {
         hw_md11_nd_mode = mode;
         hw_md11_nd_range = range;
         hw_md11_nd_compass_radius = mode == 2 ? 94 : 150; // as the EFIS panel's keys set it
@@ -77,10 +77,10 @@ TEST_F(HwMd11Nd, eachModeDrawsItsCompassRangeAndModeWords) {
         const char* range_text;
     };
     const Row rows[] = {
-        {2, {-1, -1}, nullptr, {24 - 4, 125}, "40"},
-        {3, {113, 34}, "MAP", {114, 248}, "20"},
-        {4, {113, 104}, "VOR", {220, 60}, "40"},
-        {5, {113, 104}, "APPR", {220, 60}, "40"},
+        {kMd11NdModePlan, {-1, -1}, nullptr, {24 - 4, 125}, "40"},
+        {kMd11NdModeMap, {113, 34}, "MAP", {114, 248}, "20"},
+        {kMd11NdModeVor, {113, 104}, "VOR", {220, 60}, "40"},
+        {kMd11NdModeApp, {113, 104}, "APPR", {220, 60}, "40"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode);
@@ -101,7 +101,7 @@ TEST_F(HwMd11Nd, eachModeDrawsItsCompassRangeAndModeWords) {
         EXPECT_EQ(text_at(r, 205, 205), "RNG 40");
     }
     // MAP shows the labels within 70 degrees of the heading: 15 to 27.
-    const gfx::Recording& map = draw(3, 40.0);
+    const gfx::Recording& map = draw(kMd11NdModeMap, 40.0);
     for (const char* l : {"15", "18", "24", "27"})
         EXPECT_NE(map.find_text(l), nullptr) << l;
     for (const char* l : {"14", "28", "03"})
@@ -115,7 +115,8 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
         double cy, ppn;
         bool plan;
     };
-    for (const Row row : {Row{3, 178.0, 150.0 / 40.0, false}, Row{2, 129.0, 94.0 / 40.0, true}}) {
+    for (const Row row :
+         {Row{kMd11NdModeMap, 178.0, 150.0 / 40.0, false}, Row{kMd11NdModePlan, 129.0, 94.0 / 40.0, true}}) {
         SCOPED_TRACE(row.mode);
         const gfx::Recording& r = draw(row.mode, 40.0);
         const double ref_lat = row.plan ? kExampleRoute[3].lat : a.plat;
@@ -166,12 +167,12 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
             n += l->dash_style == gfx::DashStyle::Dash;
         return n;
     };
-    EXPECT_EQ(dashed_legs(draw(3, 40.0)), 0);
+    EXPECT_EQ(dashed_legs(draw(kMd11NdModeMap, 40.0)), 0);
     route_state = kRouteStateActiveModified;
-    EXPECT_EQ(dashed_legs(draw(3, 40.0)), active_plan_last);
+    EXPECT_EQ(dashed_legs(draw(kMd11NdModeMap, 40.0)), active_plan_last);
     route_state = kRouteStateActive;
     // VOR and APP draw no map.
-    for (const int mode : {4, 5})
+    for (const int mode : {kMd11NdModeVor, kMd11NdModeApp})
         EXPECT_EQ(draw(mode, 40.0).find_text("OLM"), nullptr);
 }
 
@@ -190,16 +191,16 @@ TEST_F(HwMd11Nd, frameTextsForRangesElapsedTimeAndStatusWords) {
     // LNAV shows only when the aircraft file asks; G/I follows engagement regardless.
     lnav_engaged = 1;
     DisplayLnavStatusOnMD11ND = 0;
-    const gfx::Recording& r = draw(3, 40.0);
+    const gfx::Recording& r = draw(kMd11NdModeMap, 40.0);
     EXPECT_EQ(r.find_text("LNAV"), nullptr);
     EXPECT_EQ(text_at(r, 40, 225), "G/I");
     lnav_engaged = 0;
-    EXPECT_EQ(text_at(draw(3, 40.0), 40, 225), "R/I");
+    EXPECT_EQ(text_at(draw(kMd11NdModeMap, 40.0), 40, 225), "R/I");
 
     // A selected pointer whose receiver has no signal draws no readout and no pointer.
     hw_md11_vor1_pointer = hw_md11_vor2_pointer = hw_md11_nd_brg1_adf = 1;
     ASSERT_EQ(sim_var_object.get_nav1_signal(), 0.0); // the stand-in has no station tuned
-    const gfx::Recording& p = draw(4, 40.0);
+    const gfx::Recording& p = draw(kMd11NdModeVor, 40.0);
     EXPECT_EQ(p.text_near(0, 248, 0.5f), nullptr);
     EXPECT_TRUE(p.lines_in_color(kBlue).empty());
     hw_md11_vor1_pointer = hw_md11_vor2_pointer = hw_md11_nd_brg1_adf = 0;
@@ -215,7 +216,7 @@ TEST_F(HwMd11Nd, vorModeShowsTheReceivedStationOnPointerDeviationBarAndReadout) 
     host::set_token(40, 127.0);
     update();
     hw_md11_vor1_pointer = hw_md11_nd_brg1_adf = 1; // VOR wins in the readout and on the rose
-    const gfx::Recording& r = draw(4, 40.0);
+    const gfx::Recording& r = draw(kMd11NdModeVor, 40.0);
     hw_md11_vor1_pointer = hw_md11_nd_brg1_adf = 0;
     const gfx::RecordedOp* readout = r.text_near(0, 248, 0.5f);
     ASSERT_NE(readout, nullptr);
@@ -238,7 +239,7 @@ TEST_F(HwMd11Nd, theEfisModeSetsTheMapRadiusWithIt) {
     for (std::size_t i = 0; i < std::size(modes); ++i)
         saved[i] = *modes[i];
     set_nd_mode(2);
-    EXPECT_EQ(hw_md11_nd_mode, 2);
+    EXPECT_EQ(hw_md11_nd_mode, kMd11NdModePlan);
     EXPECT_EQ(hw_md11_nd_compass_radius, 94);
     set_nd_mode(3);
     EXPECT_EQ(hw_md11_nd_compass_radius, 150);
@@ -286,11 +287,12 @@ TEST_F(HwMd11Nd, overlaysAppearOnlyInTheirModes) {
         int mode, view_mode;
         bool map, bod, boundaries;
     };
-    const Row rows[] = {{3, 1, true, true, true},
-                        {3, 3, true, true, false}, // the second cockpit view leaves the boundaries out
-                        {2, 1, true, false, true},
-                        {4, 1, false, false, false},
-                        {5, 1, false, false, false}};
+    const Row rows[] = {{kMd11NdModeMap, RENDER_MODE_DRAW, true, true, true},
+                        {kMd11NdModeMap, RENDER_MODE_VC2, true, true,
+                         false}, // the second cockpit view leaves the boundaries out
+                        {kMd11NdModePlan, RENDER_MODE_DRAW, true, false, true},
+                        {kMd11NdModeVor, RENDER_MODE_DRAW, false, false, false},
+                        {kMd11NdModeApp, RENDER_MODE_DRAW, false, false, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode * 10 + row.view_mode);
         hold_list.set_count(0);
@@ -318,7 +320,7 @@ TEST_F(HwMd11Nd, overlaysAppearOnlyInTheirModes) {
     update();
     gc_destination_point(a.plat, a.plon, 0.0, 21.0, &fix.lat, &fix.lon);
     int tuned = 0;
-    for (const gfx::RecordedOp* l : draw(3, 40.0).lines_in_color(kMagenta))
+    for (const gfx::RecordedOp* l : draw(kMd11NdModeMap, 40.0).lines_in_color(kMagenta))
         tuned += l->dash_style == gfx::DashStyle::Dash && l->pen_width == 2.0f;
     EXPECT_EQ(tuned, 2);
 
@@ -366,12 +368,12 @@ TEST_F(HwMd11Nd, departureRunwayStartsAtItsRunwayListEntryOnTheMeanScale) {
                 return true;
         return false;
     };
-    const gfx::Recording& r = draw(3, 10.0);
+    const gfx::Recording& r = draw(kMd11NdModeMap, 10.0);
     EXPECT_TRUE(starts_at(r, side_start(entry.latitude, entry.longitude)));
     EXPECT_FALSE(starts_at(r, side_start(rwy.latitude, rwy.longitude)));
     // Not in the list: no lines.
     airport_runway_list.set_count(0);
-    EXPECT_FALSE(starts_at(draw(3, 10.0), side_start(entry.latitude, entry.longitude)));
+    EXPECT_FALSE(starts_at(draw(kMd11NdModeMap, 10.0), side_start(entry.latitude, entry.longitude)));
     applied_departure_runway.clear();
     origin.runways.set_count(0);
 }
@@ -400,7 +402,7 @@ TEST_F(HwMd11Nd, stationIdentifiersComeFromTheReceiversTokens) {
     update();
 
     hw_md11_vor1_pointer = hw_md11_vor2_pointer = 1;
-    const gfx::Recording& r = draw(3, 40.0);
+    const gfx::Recording& r = draw(kMd11NdModeMap, 40.0);
     hw_md11_vor1_pointer = hw_md11_vor2_pointer = 0;
     std::string texts;
     for (const std::string& t : r.texts())
@@ -418,7 +420,7 @@ TEST_F(HwMd11Nd, stationIdentifiersComeFromTheReceiversTokens) {
     EXPECT_NE(texts.find("OLM|"), std::string::npos);
 
     hw_md11_nd_brg1_adf = 1;
-    const std::string adf = draw(3, 40.0).text_near(0, 248, 0.5f)->text;
+    const std::string adf = draw(kMd11NdModeMap, 40.0).text_near(0, 248, 0.5f)->text;
     hw_md11_nd_brg1_adf = 0;
     EXPECT_EQ(adf.substr(adf.size() - 3), "SEA");
 }
@@ -436,7 +438,7 @@ TEST_F(HwMd11Nd, toAcrossNorthAndTheAdfReadoutFoldedBelow360) {
     ASSERT_NEAR(aircraft_state.heading_deg, 350.0, 0.01);
 
     // VOR mode: the TO triangle points up the course line, above the centre.
-    const gfx::Recording& v = draw(4, 40.0);
+    const gfx::Recording& v = draw(kMd11NdModeVor, 40.0);
     int to_flags = 0;
     for (const gfx::RecordedOp* f : v.fills_in_color(kWhite))
         to_flags += f->points.size() == 3 && f->points[0].y < hw_md11_nd_centre_y - 20.0f;
@@ -444,7 +446,7 @@ TEST_F(HwMd11Nd, toAcrossNorthAndTheAdfReadoutFoldedBelow360) {
 
     // Pointer 1 on the ADF: "340°", and in MAP the near pointer (within 55 degrees).
     hw_md11_nd_brg1_adf = 1;
-    const gfx::Recording& r = draw(3, 40.0);
+    const gfx::Recording& r = draw(kMd11NdModeMap, 40.0);
     hw_md11_nd_brg1_adf = 0;
     const gfx::RecordedOp* readout = r.text_near(0, 248, 0.5f);
     ASSERT_NE(readout, nullptr);

@@ -24,7 +24,7 @@ class Md80Ehsi : public NdTest {
         a.heading_deg = a.heading_bug_deg = a.nav1_course_deg = a.map_heading_deg = 0.0;
     }
     void TearDown() override {
-        md80_ehsi_mode = 3;
+        md80_ehsi_mode = kEhsiModeMap;
         md80_ehsi_range = 20.0;
         md80_ehsi_adf1_pointer_on = 0;
         show_atc_boundaries = 0;
@@ -34,7 +34,7 @@ class Md80Ehsi : public NdTest {
         md80_ehsi_mode = mode;
         md80_ehsi_range = range;
         rec().clear();
-        render_md80_ehsi(dc_, PixelSize{266, 232}, 1);
+        render_md80_ehsi(dc_, PixelSize{266, 232}, RENDER_MODE_DRAW);
         return rec();
     }
     static std::string text_at(const gfx::Recording& r, float x, float y) {
@@ -56,7 +56,7 @@ TEST_F(Md80Ehsi, mapDataBlockDistanceAndArrival) {
                           Row{60.0, 240.0, "60.0NM", "1105Z"}, Row{60.0, 30.0, "60.0NM", "(none)"}}) {
         distance_to_to_nm = row.distance;
         a.ground_speed_kt = row.speed;
-        const gfx::Recording& r = draw(3);
+        const gfx::Recording& r = draw(kEhsiModeMap);
         EXPECT_EQ(text_at(r, 0.0f, 4.0f), row.shown);
         EXPECT_EQ(text_at(r, 0.0f, 17.0f), "DTW");
         EXPECT_EQ(text_at(r, 218.0f, 4.0f), row.eta);
@@ -67,13 +67,13 @@ TEST_F(Md80Ehsi, mapDataBlockDistanceAndArrival) {
     EXPECT_EQ(md80_ehsi_arrival_text(0.0, 100.0, 12.0, 59.4), "1259Z");
     EXPECT_EQ(md80_ehsi_arrival_text(10000.0, 31.0, 0.0, 0.0), "1035Z"); // 322 h 35 min later
     to_waypoint_index = kNoToWaypoint;
-    EXPECT_EQ(draw(3).find_text("DTW"), nullptr);
+    EXPECT_EQ(draw(kEhsiModeMap).find_text("DTW"), nullptr);
 }
 
 TEST_F(Md80Ehsi, halfRangeLabelsAndCardMarks) {
-    EXPECT_EQ(text_at(draw(1, 10.0), 48.0f, 150.0f), "  5");
-    EXPECT_EQ(text_at(draw(1, 5.0), 48.0f, 150.0f), "2.5");
-    EXPECT_EQ(text_at(draw(3, 10.0), 58.0f, 156.0f), "  5");
+    EXPECT_EQ(text_at(draw(kEhsiModeArc, 10.0), 48.0f, 150.0f), "  5");
+    EXPECT_EQ(text_at(draw(kEhsiModeArc, 5.0), 48.0f, 150.0f), "2.5");
+    EXPECT_EQ(text_at(draw(kEhsiModeMap, 10.0), 58.0f, 156.0f), "  5");
     struct Row {
         double d;
         bool shown;
@@ -82,7 +82,7 @@ TEST_F(Md80Ehsi, halfRangeLabelsAndCardMarks) {
                           Row{296.0, true}, Row{295.0, false}, Row{-296.0, true}, Row{0.0, true}})
         EXPECT_EQ(md80_ehsi_mark_shown(row.d), row.shown) << row.d;
     // At heading 0 the labels 30 to 06 are drawn, no further.
-    const gfx::Recording& r = draw(1);
+    const gfx::Recording& r = draw(kEhsiModeArc);
     for (const char* label : {"30", "33", "00", "03", "06"})
         EXPECT_NE(r.find_text(label), nullptr) << label;
     EXPECT_EQ(r.find_text("09"), nullptr);
@@ -93,7 +93,7 @@ TEST_F(Md80Ehsi, compassRoseGeometry) {
     AircraftState& a = aircraft_state;
     a.snap_token_41 = 127.0;
     host::set_token_code(46, 64); // glideslope valid
-    const gfx::Recording& r = draw(0);
+    const gfx::Recording& r = draw(kEhsiModeCompass);
     EXPECT_EQ(md80_compass_centre_y, 116);
     EXPECT_EQ(text_at(r, 125.0f, 49.0f), "N"); // (-8, -65) about (133, 114)
     bool cross = false, box = false;
@@ -118,13 +118,13 @@ TEST_F(Md80Ehsi, toFromFoldsAcrossNorthAndReadsFromAt90) {
                           Row{0.0, 89.0, "TO"}, Row{350.0, 190.0, "FROM"}}) {
         a.nav1_course_deg = row.course;
         a.nav1_relative_bearing_deg = row.bearing; // heading 0
-        EXPECT_EQ(text_at(draw(1), 213.0f, 84.0f), row.shown) << row.course << " " << row.bearing;
+        EXPECT_EQ(text_at(draw(kEhsiModeArc), 213.0f, 84.0f), row.shown) << row.course << " " << row.bearing;
     }
 }
 
 TEST_F(Md80Ehsi, planModeLowersItsRingAndLeavesBoundariesOut) {
     show_atc_boundaries = 1;
-    const gfx::Recording& plan = draw(2);
+    const gfx::Recording& plan = draw(kEhsiModePlan);
     EXPECT_EQ(text_at(plan, 246.0f, 129.0f), "N");
     EXPECT_EQ(md80_compass_centre_y, 134);
     EXPECT_TRUE(plan.lines_in_color(kOlive).empty());
@@ -132,7 +132,7 @@ TEST_F(Md80Ehsi, planModeLowersItsRingAndLeavesBoundariesOut) {
     for (const gfx::RecordedOp* op : plan.of_kind(gfx::OpKind::Arc))
         ring = ring || (op->world_rect.y == -75.0f && op->transform.dy == 134.0f);
     EXPECT_TRUE(ring);
-    EXPECT_FALSE(draw(3, 80.0).lines_in_color(kOlive).empty());
+    EXPECT_FALSE(draw(kEhsiModeMap, 80.0).lines_in_color(kOlive).empty());
     EXPECT_EQ(md80_compass_centre_y, 204);
 }
 
@@ -143,7 +143,7 @@ TEST_F(Md80Ehsi, routeInTheFineFrameSaturatesAndCutsLongIdents) {
     far.lon = aircraft_state.plon + 180.0;
     RouteWaypoint& to = active_plan.slot(to_waypoint_index);
     to.ident = "ABCDEFGHIJKL";
-    for (int mode : {3, 2}) {
+    for (int mode : {kEhsiModeMap, kEhsiModePlan}) {
         const gfx::Recording& r = draw(mode, 0.5);
         bool saturated = false;
         for (const gfx::RecordedOp* op : r.lines_in_color(kMagenta))
@@ -155,9 +155,9 @@ TEST_F(Md80Ehsi, routeInTheFineFrameSaturatesAndCutsLongIdents) {
     }
     // An element of no size: the clear and nothing more.
     rec().clear();
-    render_md80_ehsi(dc_, PixelSize{0, 232}, 1);
+    render_md80_ehsi(dc_, PixelSize{0, 232}, RENDER_MODE_DRAW);
     EXPECT_EQ(rec().drawing_count(), 1u);
-    const gfx::Recording& r = draw(3, 40.0);
+    const gfx::Recording& r = draw(kEhsiModeMap, 40.0);
     EXPECT_NE(r.find_text("ABCDEFGHIJ"), nullptr);
     EXPECT_EQ(r.find_text("ABCDEFGHIJK"), nullptr);
 }

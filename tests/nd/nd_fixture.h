@@ -85,7 +85,7 @@ class NdTest : public ::testing::Test {
             fms_update();
         }
     }
-    const gfx::Recording& render(int mode, double range, int view_mode = 1) {
+    const gfx::Recording& render(int mode, double range, int view_mode = RENDER_MODE_DRAW) {
         hw_b737_nd_mode = mode;
         hw_b737_nd_range = range;
         rec().clear();

@@ -29,7 +29,7 @@ class P1000Mfd : public NdTest {
         dc_ = gfx::create_surface_dc(272, 314, gfx::SurfaceCairo | gfx::SurfaceRecording);
     }
     void TearDown() override {
-        p1000_mfd_plan_mode = 0;
+        p1000_mfd_plan_mode = kP1000PlanModeOff;
         p1000_map_centre_y = 148;
         p1000_map_radius = 53;
         p1000_mfd_range = 12.5;
@@ -39,12 +39,13 @@ class P1000Mfd : public NdTest {
         show_airports_flags[ND_P1000] = show_navaids_flags[ND_P1000] = 0;
         DrawBodArcOnP1000MFD = 0;
         hold_list.set_count(0);
+        vertical_target_lat = vertical_target_lon = vertical_target_altitude = 0.0;
         NdTest::TearDown();
     }
     const gfx::Recording& draw(int counter = 0, void* dc = nullptr) {
         display_refresh_counter = counter;
         rec().clear();
-        render_p1000_mfd(dc != nullptr ? dc : dc_, PixelSize{272, 314}, 1);
+        render_p1000_mfd(dc != nullptr ? dc : dc_, PixelSize{272, 314}, RENDER_MODE_DRAW);
         return rec();
     }
     static std::string all_texts(const gfx::Recording& r) {
@@ -120,10 +121,10 @@ TEST_F(P1000Mfd, northUpScalesSixUnitsPerNmAndLeavesTheMapHeadingToOtherDisplays
     }
     // The plan map turns north up inside the pass only: a heading-up display
     // drawn next in the same frame still turns.
-    p1000_mfd_plan_mode = 1;
+    p1000_mfd_plan_mode = kP1000PlanModeNorthUp;
     draw();
     void* nd = gfx::create_surface_dc(244, 302, gfx::SurfaceRecording);
-    render_hw_b737_nd(nd, PixelSize{244, 302}, 1);
+    render_hw_b737_nd(nd, PixelSize{244, 302}, RENDER_MODE_DRAW);
     EXPECT_EQ(aircraft_state.map_heading_deg, 221.0);
     gfx::destroy_surface_dc(nd);
 }
@@ -174,8 +175,27 @@ TEST_F(P1000Mfd, fixInfoAndTopOfClimbMeasureFromTheMapsReference) {
     clear_fix_info(0);
 }
 
+TEST_F(P1000Mfd, levelOffDotOnlyWhereAVerticalTargetLies) {
+    // No planned markers and no floating TOD: the only amber dot is the
+    // level-off point's.
+    distance_to_destination = 300.0;
+    cruise_altitude = 0;
+    vertical_target_altitude = 40000.0;
+    const RouteWaypoint& to = active_plan[to_waypoint_index];
+    auto dots = [&](double lat, double lon) {
+        vertical_target_lat = lat;
+        vertical_target_lon = lon;
+        return draw().fills_in_color(0xFFE9B73E).size();
+    };
+    const std::size_t none = dots(0.0, 0.0);
+    EXPECT_EQ(dots(to.lat, to.lon), none + 1);
+}
+
 TEST_F(P1000Mfd, layerGates) {
     show_airports_flags[ND_P1000] = 1;
+    // The level-off marker ("[TOC]" at the cruise altitude) at the TO waypoint.
+    vertical_target_lat = active_plan[to_waypoint_index].lat;
+    vertical_target_lon = active_plan[to_waypoint_index].lon;
     struct Row {
         double range;
         double to_go;
@@ -402,7 +422,7 @@ TEST_F(P1000Mfd, partialFramesRepaintWhatEachSurfaceLastShowed) {
     aircraft_state.true_airspeed_est_kt = 310.0;
     EXPECT_TRUE(has(draw(5), "310"));
     gfx::surface_recording(second)->clear();
-    render_p1000_mfd(second, PixelSize{272, 314}, 1);
+    render_p1000_mfd(second, PixelSize{272, 314}, RENDER_MODE_DRAW);
     EXPECT_NE(gfx::surface_recording(second)->find_text("310"), nullptr);
     EXPECT_FALSE(has(draw(6), "310")); // unchanged since this surface showed it
     gfx::destroy_surface_dc(second);

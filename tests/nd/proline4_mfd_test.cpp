@@ -29,7 +29,7 @@ class Proline4Mfd : public NdTest {
         dc_ = gfx::create_surface_dc(247, 285, gfx::SurfaceCairo | gfx::SurfaceRecording);
     }
     void TearDown() override {
-        proline4_mfd_mode = 3;
+        proline4_mfd_mode = kProline4ModeMap;
         proline4_mfd_range = 40.0;
         proline4_map_radius_px = 140;
         proline4_mfd_brg1_source = proline4_mfd_brg2_source = 0;
@@ -45,7 +45,7 @@ class Proline4Mfd : public NdTest {
         if (page == 2) proline4_map_radius_px = 70;
         if (page == 3) proline4_map_radius_px = 140;
         rec().clear();
-        render_proline4_mfd(dc_, PixelSize{247, 285}, 1);
+        render_proline4_mfd(dc_, PixelSize{247, 285}, RENDER_MODE_DRAW);
         return rec();
     }
     // The text drawn at (x, y), or "" when none is.
@@ -81,16 +81,16 @@ TEST_F(Proline4Mfd, navigationPageCourseLinesInFmsAndNav1Forms) {
     leg_course_deg = 45.0;
     distance_to_to_nm = 400.0;
     aircraft_state.ground_speed_kt = 240.0;
-    const gfx::Recording& r = draw(0);
+    const gfx::Recording& r = draw(kProline4ModeNav);
     EXPECT_EQ(text_at(r, 0, 20), "FMS       CRS 045");
     EXPECT_EQ(text_at(r, 0, 30), "ABC            400NM");
     EXPECT_EQ(text_at(r, 0, 40), "TTG 01:40");
     // 59.6 minutes reads a whole hour.
     distance_to_to_nm = 238.4;
-    EXPECT_EQ(text_at(draw(0), 0, 40), "TTG 01:00");
+    EXPECT_EQ(text_at(draw(kProline4ModeNav), 0, 40), "TTG 01:00");
 
     aircraft_state.ground_speed_kt = 30.0;
-    const gfx::Recording& slow = draw(0);
+    const gfx::Recording& slow = draw(kProline4ModeNav);
     EXPECT_EQ(text_at(slow, 0, 40), "TTG");
     const gfx::RecordedOp* dashes = slow.text_near(30, 40, 0.05f);
     ASSERT_NE(dashes, nullptr);
@@ -103,13 +103,13 @@ TEST_F(Proline4Mfd, navigationPageCourseLinesInFmsAndNav1Forms) {
     aircraft_state.nav1_course_deg = 162.0;
     aircraft_state.nav1_dme_nm = 0.0;
     aircraft_state.ground_speed_kt = 240.0;
-    const gfx::Recording& nav = draw(0);
+    const gfx::Recording& nav = draw(kProline4ModeNav);
     EXPECT_EQ(text_at(nav, 0, 20), "NAV1       CRS 162");
     EXPECT_EQ(text_at(nav, 0, 30), "SEA           ---");
     EXPECT_EQ(text_at(nav, 30, 40), "--:--");
     // Without NAV1 reception no line at all.
     host::set_token(49, 0.0);
-    EXPECT_EQ(text_at(draw(0), 0, 20), "");
+    EXPECT_EQ(text_at(draw(kProline4ModeNav), 0, 20), "");
 }
 
 TEST_F(Proline4Mfd, deviationBarFollowsTheCrossTrackLimitedToFiveNm) {
@@ -190,17 +190,17 @@ TEST_F(Proline4Mfd, bearingPointersShowTheirLabelsAndOnlyAvailableSources) {
 }
 
 TEST_F(Proline4Mfd, arcAndMapPageRangeLabels) {
-    const gfx::Recording& arc = draw(1, 40.0);
+    const gfx::Recording& arc = draw(kProline4ModeArc, 40.0);
     EXPECT_EQ(text_at(arc, -2, 135), "40.0");
     EXPECT_EQ(text_at(arc, 38, 175), " 20");
-    EXPECT_EQ(text_at(draw(1, 5.0), 38, 175), "2.5");
+    EXPECT_EQ(text_at(draw(kProline4ModeArc, 5.0), 38, 175), "2.5");
     struct Row {
         double range;
         const char* full;
         const char* half;
     };
     for (const Row row : {Row{5, "5  ", "2.5"}, Row{40, "40 ", " 20"}, Row{320, "320", "160"}}) {
-        const gfx::Recording& r = draw(3, row.range);
+        const gfx::Recording& r = draw(kProline4ModeMap, row.range);
         EXPECT_EQ(text_at(r, -2, 155), row.full);
         EXPECT_EQ(text_at(r, 38, 195), row.half);
     }
@@ -220,12 +220,12 @@ TEST_F(Proline4Mfd, mapPageNearRingDashesAndHeadingScale) {
         return n;
     };
     // Twelve dashes from 1.5 to 2 NM: 10 to 14 units at 20 NM.
-    EXPECT_EQ(radial(draw(3, 20.0), 10.0, 14.0), 12);
-    EXPECT_EQ(radial(draw(3, 40.0), 20.0, 28.0), 0);
+    EXPECT_EQ(radial(draw(kProline4ModeMap, 20.0), 10.0, 14.0), 12);
+    EXPECT_EQ(radial(draw(kProline4ModeMap, 40.0), 20.0, 28.0), 0);
 
     // Heading 350: marks from 295 through 360 to 045, none 60 degrees off.
     aircraft_state.heading_deg = 350.0;
-    const gfx::Recording& r = draw(3, 40.0);
+    const gfx::Recording& r = draw(kProline4ModeMap, 40.0);
     EXPECT_EQ(radial(r, 140.0, 148.0) + radial(r, 140.0, 144.0), 23);
     std::vector<std::string> labels;
     for (const gfx::RecordedOp* op : r.of_kind(gfx::OpKind::String))
@@ -240,7 +240,7 @@ TEST_F(Proline4Mfd, progressTableTimesOfTheToRow) {
     aircraft_state.ground_speed_kt = 240.0;
     aircraft_state.zulu_hours = 10.0;
     aircraft_state.zulu_minutes = 55.0;
-    const gfx::Recording& r = draw(2);
+    const gfx::Recording& r = draw(kProline4ModePlanText);
     struct Cell {
         float x;
         const char* text;
@@ -255,13 +255,13 @@ TEST_F(Proline4Mfd, progressTableTimesOfTheToRow) {
     aircraft_state.zulu_hours = 23.0;
     aircraft_state.zulu_minutes = 50.0;
     distance_to_to_nm = 80.0;
-    const gfx::Recording& late = draw(3);
+    const gfx::Recording& late = draw(kProline4ModeMap);
     EXPECT_EQ(text_at(late, 150, 30), "00");
     EXPECT_EQ(text_at(late, 171, 30), "10");
     // 95 minutes: the hour right-aligned at 113.
     distance_to_to_nm = 380.0;
-    EXPECT_EQ(text_at(draw(2), 113, 31), "1");
-    EXPECT_EQ(text_at(draw(2), 127, 31), "35");
+    EXPECT_EQ(text_at(draw(kProline4ModePlanText), 113, 31), "1");
+    EXPECT_EQ(text_at(draw(kProline4ModePlanText), 127, 31), "35");
 }
 
 TEST_F(Proline4Mfd, destinationFuelAndTheRowsWithoutARoute) {
@@ -271,23 +271,23 @@ TEST_F(Proline4Mfd, destinationFuelAndTheRowsWithoutARoute) {
     to_waypoint_index = active_plan_last - 1;
     WeightUnit = "KGS";
     cruise_altitude = 30000; // a profile is predicted: in the climb, before any descent
-    descent_speed_phase = 0;
-    const gfx::Recording& r = draw(2);
+    descent_speed_phase = kDescentSpeedPhaseOff;
+    const gfx::Recording& r = draw(kProline4ModePlanText);
     EXPECT_EQ(text_at(r, 190, 49), "454KG");
     EXPECT_EQ(text_at(r, 0, 40), "-----   ---    -:-- --:--"); // no NEXT row
     cruise_altitude = 0;
-    EXPECT_EQ(text_at(draw(2), 190, 49), "---KG");
+    EXPECT_EQ(text_at(draw(kProline4ModePlanText), 190, 49), "---KG");
     // The TO waypoint the last: nothing is left to burn beyond it.
     to_waypoint_index = active_plan_last;
     cruise_altitude = 30000;
     WeightUnit = "LBS";
-    EXPECT_EQ(text_at(draw(3), 190, 50), "1000LB");
+    EXPECT_EQ(text_at(draw(kProline4ModeMap), 190, 50), "1000LB");
 
     // TO index 0 has no FROM waypoint: its dash row.
     to_waypoint_index = 0;
-    EXPECT_EQ(text_at(draw(2), 0, 22), "-----   ---    -:--");
+    EXPECT_EQ(text_at(draw(kProline4ModePlanText), 0, 22), "-----   ---    -:--");
     to_waypoint_index = kNoToWaypoint;
-    const gfx::Recording& none = draw(2);
+    const gfx::Recording& none = draw(kProline4ModePlanText);
     EXPECT_EQ(text_at(none, 0, 49), "-----   ---    -:-- --:-- ----");
     EXPECT_EQ(text_at(none, 225, 49), "LB");
     EXPECT_EQ(text_at(none, 81, 31), "NM");
@@ -303,7 +303,7 @@ TEST_F(Proline4Mfd, progressRowsPassOverDiscontinuityAndThenEntries) {
         active_plan.slot(to_waypoint_index + 1).ident = marker;
     }
     aircraft_state.ground_speed_kt = 240.0;
-    const gfx::Recording& r = draw(2);
+    const gfx::Recording& r = draw(kProline4ModePlanText);
     EXPECT_EQ(text_at(r, 0, 40), "OLM   ");
     // The distance to KPDX (right-aligned at 73 on the destination row): the
     // route's own, about a hundred NM, not the way round by 0N 0E.
@@ -316,19 +316,19 @@ TEST_F(Proline4Mfd, progressRowsPassOverDiscontinuityAndThenEntries) {
 }
 
 TEST_F(Proline4Mfd, insetRangeFigureMovesForThreeDigits) {
-    EXPECT_EQ(text_at(draw(2, 160.0), 113, 85), "160");
-    EXPECT_EQ(text_at(draw(2, 80.0), 116, 85), "80 ");
+    EXPECT_EQ(text_at(draw(kProline4ModePlanText, 160.0), 113, 85), "160");
+    EXPECT_EQ(text_at(draw(kProline4ModePlanText, 80.0), 116, 85), "80 ");
 }
 
 TEST_F(Proline4Mfd, mapLayerColoursTheFromAndToIdents) {
     to_waypoint_index = 1;
-    const gfx::Recording& r = draw(3, 20.0);
+    const gfx::Recording& r = draw(kProline4ModeMap, 20.0);
     ASSERT_NE(r.find_text("KSEA"), nullptr);
     EXPECT_EQ(r.find_text("KSEA")->color, kCyan);
     EXPECT_EQ(r.find_text("SEA")->color, kMagenta);
     EXPECT_EQ(r.find_text("FOXXE")->color, proline4::white);
     to_waypoint_index = 0;
-    EXPECT_EQ(draw(3, 20.0).find_text("KSEA")->color, kMagenta);
+    EXPECT_EQ(draw(kProline4ModeMap, 20.0).find_text("KSEA")->color, kMagenta);
 }
 
 TEST_F(Proline4Mfd, flightPlanMapCentresOnThePlanWaypointWithinThePlan) {
@@ -340,12 +340,12 @@ TEST_F(Proline4Mfd, flightPlanMapCentresOnThePlanWaypointWithinThePlan) {
     for (const Row row : {Row{0, "NISQL"}, Row{5, "TOUTL"}, Row{250, "NISQL"}, Row{-3, "NISQL"}}) {
         SCOPED_TRACE(row.step);
         smiths_legs_map_step = row.step;
-        EXPECT_EQ(text_at(draw(2), 130, 147), row.centre);
+        EXPECT_EQ(text_at(draw(kProline4ModePlanText), 130, 147), row.centre);
     }
     smiths_legs_map_step = 0;
     // No route: about the aircraft, whose symbol is at the centre.
     to_waypoint_index = kNoToWaypoint;
-    const gfx::Recording& r = draw(2);
+    const gfx::Recording& r = draw(kProline4ModePlanText);
     int at_centre = 0;
     for (const gfx::RecordedOp* op : r.lines_in_color(proline4::white))
         at_centre += std::hypot(op->points[0].x - 123.0, op->points[0].y - 155.0) < 11.5;
@@ -363,7 +363,7 @@ TEST_F(Proline4Mfd, nearLayersByRange) {
     // The example database's Seattle VOR and Tacoma airport are in reach.
     for (const Row row : {Row{40, true, true}, Row{160, true, false}, Row{320, false, false}}) {
         SCOPED_TRACE(row.range);
-        const gfx::Recording& r = draw(3, row.range);
+        const gfx::Recording& r = draw(kProline4ModeMap, row.range);
         EXPECT_EQ(r.find_text("SEA") != nullptr, row.navaids);
         EXPECT_EQ(r.find_text("KSEA") != nullptr, row.airports);
     }
@@ -372,7 +372,7 @@ TEST_F(Proline4Mfd, nearLayersByRange) {
 TEST_F(Proline4Mfd, nearLayersPassOverRecordsFarOutsideTheMap) {
     to_waypoint_index = kNoToWaypoint;
     show_navaids_flags[ND_PROLINE4] = show_airports_flags[ND_PROLINE4] = 1;
-    const gfx::Recording& r = draw(3, 5.0);
+    const gfx::Recording& r = draw(kProline4ModeMap, 5.0);
     // Within reach (2 x range + 50 NM) but more than 60 units off the
     // circle's box: nothing of it is drawn.
     for (const gfx::RecordedOp* op : r.of_kind(gfx::OpKind::String)) {
@@ -383,7 +383,7 @@ TEST_F(Proline4Mfd, nearLayersPassOverRecordsFarOutsideTheMap) {
 }
 
 TEST_F(Proline4Mfd, flightPlanMapIsClippedBelowTheTableAndLeavesTheArcPiecesOut) {
-    const gfx::Recording& r = draw(2, 40.0);
+    const gfx::Recording& r = draw(kProline4ModePlanText, 40.0);
     const std::vector<const gfx::RecordedOp*> clips = r.of_kind(gfx::OpKind::SetClip);
     const gfx::RecordedOp* clip = clips.empty() ? nullptr : clips.front();
     ASSERT_NE(clip, nullptr);
@@ -410,18 +410,18 @@ TEST_F(Proline4Mfd, flightPlanMapIsClippedBelowTheTableAndLeavesTheArcPiecesOut)
         }
         return std::pair{arcs, markers};
     };
-    const auto [arcs, markers] = arcs_and_markers(3);
+    const auto [arcs, markers] = arcs_and_markers(kProline4ModeMap);
     EXPECT_EQ(arcs, 1);
     EXPECT_GE(markers, 1);
-    EXPECT_EQ(arcs_and_markers(2), (std::pair{0, 0}));
+    EXPECT_EQ(arcs_and_markers(kProline4ModePlanText), (std::pair{0, 0}));
 }
 
 TEST_F(Proline4Mfd, pagesDrawOnlyTheBackgroundOutsideTheirRangeOrWithoutSize) {
     draw(7);
     EXPECT_EQ(rec().drawing_count(), 1u); // the background fill
     rec().clear();
-    proline4_mfd_mode = 3;
-    render_proline4_mfd(dc_, PixelSize{0, 0}, 1);
+    proline4_mfd_mode = kProline4ModeMap;
+    render_proline4_mfd(dc_, PixelSize{0, 0}, RENDER_MODE_DRAW);
     EXPECT_EQ(rec().of_kind(gfx::OpKind::String).size(), 0u);
 }
 

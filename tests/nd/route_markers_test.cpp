@@ -107,7 +107,7 @@ TEST_F(RouteMarkers, noDisplayDrawsTowardsADiscontinuityOrThenEntry) {
                 });
         EXPECT_EQ(found, "") << "markers at " << l.at;
     }
-    p1000_mfd_plan_mode = 0;
+    p1000_mfd_plan_mode = kP1000PlanModeOff;
 }
 
 } // namespace

@@ -74,7 +74,7 @@ TEST_F(B777Pfd, PowerOffOrClearModeLeavesOnlyTheTransparentClear) {
 TEST_F(B777Pfd, ZeroSizedElementDrawsNothingBeyondTheFrame) {
     gfx::Recording& r = *gfx::surface_recording(dc_);
     r.clear();
-    render_b777_pfd(dc_, PixelSize{0, 0}, 1);
+    render_b777_pfd(dc_, PixelSize{0, 0}, RENDER_MODE_DRAW);
     EXPECT_TRUE(r.texts().empty());
 }
 

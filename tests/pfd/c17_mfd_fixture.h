@@ -30,7 +30,7 @@ class C17Mfd : public ::testing::Test {
         aircraft_state.radio_altitude_ft = 5000;
         for (uint32_t unit = 1; unit <= 4; ++unit)
             c17_mfd_units[unit] = C17MfdInstance{};
-        c17_mfd_units[4].format = 12;
+        c17_mfd_units[4].format = kC17FormatConfiguration;
     }
     void TearDown() override {
         gfx::destroy_surface_dc(dc_);

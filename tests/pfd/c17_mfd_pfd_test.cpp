@@ -273,7 +273,7 @@ TEST_F(C17Pfd, FlightDirectorSharesTheCuesWithTheB777) {
     aircraft_state.snap_token_793 = 10;
     aircraft_state.pitch_deg = 5;
     draw();
-    render_b777_pfd(dc_, PixelSize{246, 241}, 1);
+    render_b777_pfd(dc_, PixelSize{246, 241}, RENDER_MODE_DRAW);
     EXPECT_NEAR(fd_bank_cue_deg, -0.66, 1e-9); // two displays, two steps
     EXPECT_NEAR(fd_pitch_cue_deg, 0.22, 1e-9);
     for (int i = 0; i < 80; ++i)

@@ -19,13 +19,13 @@ std::size_t index_of(const gfx::Recording& r, const gfx::RecordedOp* op) {
 }
 
 TEST_F(C17Mfd, UnitsOutsideOneToFourDrawTheCurrentRecordAndSaveNothing) {
-    c17_mfd_format = 12;
+    c17_mfd_format = kC17FormatConfiguration;
     const C17MfdInstance unit1 = c17_mfd_units[1];
     EXPECT_NE(draw(5).find_text("GEAR DOWN"), nullptr);
     EXPECT_EQ(c17_mfd_units[1].format, unit1.format);
 
     // Power off and unit 0 clear only, and keep the records.
-    c17_mfd_units[2].format = 3;
+    c17_mfd_units[2].format = kC17FormatMapWideArc;
     aircraft_state.display_power = 0;
     const gfx::Recording& off = draw(2);
     EXPECT_EQ(off.drawing_count(), 1u);
@@ -33,7 +33,7 @@ TEST_F(C17Mfd, UnitsOutsideOneToFourDrawTheCurrentRecordAndSaveNothing) {
     EXPECT_EQ(off.ops.back().color, 0x00000000u);
     aircraft_state.display_power = 1;
     EXPECT_EQ(draw(0).drawing_count(), 1u);
-    EXPECT_EQ(c17_mfd_units[2].format, 3u);
+    EXPECT_EQ(c17_mfd_units[2].format, kC17FormatMapWideArc);
 
     // A zero-sized element gets no picture.
     const gfx::Recording& empty = draw(1, PixelSize{0, 241});
@@ -42,7 +42,7 @@ TEST_F(C17Mfd, UnitsOutsideOneToFourDrawTheCurrentRecordAndSaveNothing) {
 }
 
 TEST_F(C17Mfd, FormatsWithoutPainterShowTheBackgroundAndKeepTheGeometry) {
-    c17_mfd_units[1].format = 3;
+    c17_mfd_units[1].format = kC17FormatMapWideArc;
     draw(1);
     for (uint32_t format : {2u, 7u, 8u, 13u}) {
         c17_mfd_units[1].format = format;
@@ -94,10 +94,11 @@ TEST_F(C17Mfd, MapFormatsClipTheMapToTheirWindowAndDrawTheSymbolOnTop) {
             else
                 EXPECT_LT(index_of(r, op), index_of(r, clip));
         }
-        EXPECT_EQ(after, row.format == 4 ? 4u : 3u) << row.format; // and format 4's heading box
+        EXPECT_EQ(after, row.format == kC17FormatMapArc ? 4u : 3u)
+            << row.format; // and format 4's heading box
     }
     // Format 4's arcs after the map; the first from 211 sweeping 120.
-    c17_mfd_units[2].format = 4;
+    c17_mfd_units[2].format = kC17FormatMapArc;
     const gfx::Recording& r = draw(2);
     const std::vector<const gfx::RecordedOp*> arcs = r.of_kind(gfx::OpKind::Arc);
     ASSERT_EQ(arcs.size(), 3u);
@@ -109,7 +110,7 @@ TEST_F(C17Mfd, MapFormatsClipTheMapToTheirWindowAndDrawTheSymbolOnTop) {
     EXPECT_EQ(arcs[0]->sweep_angle, 120);
 
     // Format 6: the map's window is empty; its units per NM follow the range.
-    c17_mfd_units[2].format = 6;
+    c17_mfd_units[2].format = kC17FormatPlan;
     c17_map_range_nm = 40;
     const gfx::Recording& plan = draw(2);
     // The plan clips its own grid first; the map pass's window comes last.

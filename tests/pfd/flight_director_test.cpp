@@ -18,13 +18,13 @@ namespace {
 using Pass = void (*)(void* dc);
 
 void efs50(void* dc) {
-    render_efs50_eadi(dc, PixelSize{266, 230}, 1);
+    render_efs50_eadi(dc, PixelSize{266, 230}, RENDER_MODE_DRAW);
 }
 void a320(void* dc) {
     render_a320_eadi(dc, PixelSize{318, 310}, 1, 320);
 }
 void b777(void* dc) {
-    render_b777_pfd(dc, PixelSize{260, 260}, 1);
+    render_b777_pfd(dc, PixelSize{260, 260}, RENDER_MODE_DRAW);
 }
 
 class FlightDirectorCues : public ::testing::Test {

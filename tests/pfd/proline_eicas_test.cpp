@@ -36,7 +36,7 @@ class ProlineEicas : public ::testing::Test {
     const gfx::Recording& draw() {
         gfx::Recording& r = *gfx::surface_recording(dc_);
         r.clear();
-        render_proline_eicas(dc_, PixelSize{486, 110}, 1);
+        render_proline_eicas(dc_, PixelSize{486, 110}, RENDER_MODE_DRAW);
         return r;
     }
     // Whether a green line ends at the needle tip, 40 units from the dial

@@ -4,14 +4,13 @@
 #include "cdu_smiths/smiths_key_layout.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/update_state.h"
 #include "gauges/stand_in_hooks.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/mcu_key_layout.h"
 #include "keyboard.h"
 #include "mcu_keys.h"
 #include "plan_state_check.h"
-#include "platform/dinput.h"
-#include "platform/window.h"
 #include "script.h"
 
 #include <cmath>
@@ -131,21 +130,10 @@ const char* PlanKeys::panel() {
 }
 
 void PlanKeys::attach() {
-    host::WindowServices windows;
-    windows.register_window = &orvex_window_register;
-    windows.unregister_window = &orvex_window_unregister;
-    sim_.module = host::attach_module(&Linkage, &ImportTable, "orvex1", surfaces(), windows);
+    attach_with_keyboard();
     // Route loads as orvex-sim makes them, so that a printed script replays.
     sim_.module.flight.load_route = &orvex_standin_load_route;
     sim_.module.flight.route_status = &orvex_standin_route_status;
-    host::KeyboardServices& k = sim_.module.keyboard;
-    k.key_event = &orvex_keyboard_event;
-    k.set_device_key = &orvex_dinput_set_key;
-    k.fail_device = &orvex_dinput_fail;
-    k.fail_window = &orvex_window_fail;
-    k.lose_input = &orvex_dinput_lose_input;
-    k.reset_window = &orvex_keyboard_reset;
-    k.reset_device = &orvex_dinput_reset;
 }
 
 void PlanKeys::after_start() {
@@ -186,6 +174,8 @@ std::string PlanKeys::random_step(std::mt19937& random) {
 }
 
 bool PlanKeys::run_step(const std::string& line, std::string& error) {
+    // A route file another unit asked for loads on the step's frame.
+    load_pending_ = route_file_request == 1 || route_file_request == 3;
     host::Script script;
     if (!host::parse_script_text("plan_keys.script", line + "\n", sim_, script, error)) return false;
     std::FILE* sink = std::fopen("/dev/null", "w");
@@ -198,11 +188,11 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
     const bool exec =
         line.size() >= 5 && line.compare(line.size() - 5, 5, " EXEC") == 0 && line.compare(0, 4, "cdu ") == 0;
-    // ERASE is the SMITHS prompt on L6 (a route loaded by another unit also
+    // ERASE is the SMITHS prompt on L6. A route loaded by another unit also
     // ends a modification, with the vertical profile's predictions in the
-    // active plan only).
-    const bool erase =
-        line.compare(0, 4, "cdu ") == 0 && line.size() >= 3 && line.compare(line.size() - 3, 3, " L6") == 0;
+    // active plan only: a step that loads one is no ERASE.
+    const bool erase = line.compare(0, 4, "cdu ") == 0 && line.size() >= 3 &&
+                       line.compare(line.size() - 3, 3, " L6") == 0 && !load_pending_;
     if (state_before_ == kRouteStateActiveModified && route_state == kRouteStateActive && erase)
         for (const std::string& f : erase_faults())
             faults.push_back("after ERASE: " + f);

@@ -42,4 +42,5 @@ class PlanKeys : public StandIn {
   private:
     host::PlacedGauge& unit(int i) { return *sim_.gauges[static_cast<std::size_t>(i)]; }
     int state_before_ = 0;
+    bool load_pending_ = false;
 };

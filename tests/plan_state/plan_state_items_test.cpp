@@ -139,3 +139,49 @@ TEST_F(PlanStateItems, AStoredPlanLoadedOverTheRouteStartsAtItsFirstLeg) {
     EXPECT_EQ(orvex_act_wpt_pos, 1);
     expect_sound();
 }
+
+namespace {
+
+// From the random hunt's start: on the ground at KSEA.
+class PlanStateScripts : public PlanKeys, public ::testing::WithParamInterface<const char*> {
+  protected:
+    std::vector<std::string> lines(const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line);
+        return out;
+    }
+};
+
+} // namespace
+
+// Key sequences the hunt once failed on, each left sound at every step.
+TEST_P(PlanStateScripts, EveryStepKeepsThePlanStateSound) {
+    EXPECT_EQ(script_fault(lines(GetParam())), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FoundByTheHunt, PlanStateScripts,
+    ::testing::Values(
+        // DIRECT with the row behind the last waypoint chosen: nothing to fly.
+        "route load KSEAKYKM.PLN\ngns GNSXLS DIRECT\ngns GNSXLS L5\ngns GNSXLS ENT",
+        // The MCU's hold on the flown route while a new plan waits for EXEC.
+        "route load KSEAKPDX.RTE\nmcu MCU LNAV\ncdu SMITHS_FMS L6\ncdu SMITHS_FMS R2\ncdu SMITHS_FMS L4\n"
+        "mcu MCU HOLD\ncdu SMITHS_FMS L6\ncdu SMITHS_FMS EXEC",
+        // ERASE on the frame that loads the route the MCU asked for.
+        "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR\nmcu MCU FPLN\ncdu SMITHS_FMS R2\n"
+        "cdu SMITHS_FMS \"KEUG\" L3\nmcu MCU ENTER\ncdu SMITHS_FMS L6"));
+
+// The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
+// on the fix in both plans and stays on it through EXEC.
+TEST_F(PlanStateScripts, AnMcuHoldDuringAnEditStaysOnItsFixThroughExec) {
+    ASSERT_EQ(script_fault(lines("route load KSEAKPDX.RTE\nmcu MCU LNAV\nframes 20\n"
+                                 "cdu SMITHS_FMS LEGS \"HQM\" L1\nmcu MCU HOLD")),
+              "");
+    ASSERT_EQ(hold_count(), 1);
+    EXPECT_EQ(working_plan[hold_list[1].working_index].ident, "FOXXE");
+    ASSERT_EQ(script_fault(lines("cdu SMITHS_FMS EXEC")), "");
+    EXPECT_EQ(active_plan[hold_list[1].active_index].ident, "FOXXE");
+    EXPECT_EQ(active_plan[2].ident, "HQM");
+}

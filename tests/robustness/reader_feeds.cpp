@@ -170,11 +170,14 @@ std::string feed_aircraft_config(std::string_view input) {
     if (std::string p = check_table("lvar bindings", lvar_bindings); !p.empty()) return p;
     for (int i = 1; i <= lvar_bindings.count(); ++i)
         if (lvar_bindings[i].variable_name.empty()) return broken("binding %ld has no name", i);
-    const bool modes_in_range = efs50_ehsi_mode >= 1 && efs50_ehsi_mode <= 7 && efs50_nav_source >= 1 &&
-                                efs50_nav_source <= 2 && du_1000_ehsi_mode >= 0 && du_1000_ehsi_mode <= 3 &&
-                                hw_b737_nd_mode >= 1 && hw_b737_nd_mode <= 7 && hw_md11_nd_mode >= 1 &&
-                                hw_md11_nd_mode <= 5 && md80_ehsi_mode >= 0 && md80_ehsi_mode <= 3 &&
-                                proline4_mfd_mode >= 0 && proline4_mfd_mode <= 3;
+    auto within = [](int v, int first, int last) { return v >= first && v <= last; };
+    const bool modes_in_range = within(efs50_ehsi_mode, kEfs50EhsiModeHsi, kEfs50EhsiModeArcWxOff) &&
+                                within(efs50_nav_source, kEfs50NavSourceVor, kEfs50NavSourceFms) &&
+                                within(du_1000_ehsi_mode, kEhsiModeCompass, kEhsiModeMap) &&
+                                within(hw_b737_nd_mode, kB737NdModeCompass, kB737NdModePlan) &&
+                                within(hw_md11_nd_mode, kMd11NdModeNone, kMd11NdModeApp) &&
+                                within(md80_ehsi_mode, kEhsiModeCompass, kEhsiModeMap) &&
+                                within(proline4_mfd_mode, kProline4ModeNav, kProline4ModeMap);
     return modes_in_range ? std::string() : "a display mode outside its range";
 }
 
@@ -360,7 +363,7 @@ std::string feed_route_file(std::string_view input) {
     files.add("\\orvex\\flightplans\\FUZZ.rte", parts[0]);
     files.add("\\orvex\\Navdata\\apts.txt", parts[1]);
     route_file_request_name = "FUZZ.rte";
-    load_route_file(1);
+    load_route_file(kRouteFileRequestMcu);
     if (std::string p = check_plans(); !p.empty()) return p;
     load_route_file_to_working("FUZZ.rte", 0);
     load_route_preview("FUZZ.rte");

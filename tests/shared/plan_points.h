@@ -13,15 +13,21 @@ struct PlanPoint {
     double lon;
 };
 
-// Replaces the active plan by the points, each a waypoint of the given type.
-inline void write_active_plan(const std::vector<PlanPoint>& points, const char* type = "WPT") {
-    active_plan_last = -1;
+// Replaces the plan (active_plan or working_plan, with its last index) by
+// the points, each a waypoint of the given type.
+inline void write_plan(RoutePlan& plan, int& last, const std::vector<PlanPoint>& points,
+                       const char* type = "WPT") {
+    last = -1;
     for (const PlanPoint& p : points) {
-        RouteWaypoint& w = active_plan.slot(++active_plan_last);
+        RouteWaypoint& w = plan.slot(++last);
         w = RouteWaypoint{};
         w.ident = p.ident;
         w.lat = p.lat;
         w.lon = p.lon;
         w.type = type;
     }
+}
+
+inline void write_active_plan(const std::vector<PlanPoint>& points, const char* type = "WPT") {
+    write_plan(active_plan, active_plan_last, points, type);
 }

@@ -10,9 +10,11 @@
 #include "gauges/linkage.h"
 #include "mouse.h"
 #include "placed_gauge.h"
+#include "platform/dinput.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
 #include "platform/temp_folder.h"
+#include "platform/window.h"
 #include "sim_state.h"
 #include "simulator.h"
 
@@ -57,6 +59,23 @@ class StandIn : public ::testing::Test {
     // The module attached with drawing surfaces; a unit that needs more
     // services attaches with them.
     virtual void attach() { sim_.module = host::attach_module(&Linkage, &ImportTable, "orvex1", surfaces()); }
+    // The module attached as orvex-sim attaches it for units that take keys
+    // from the computer keyboard: with the module's window registry (for the
+    // "FS98MAIN" window) and its keyboard and DirectInput hooks.
+    void attach_with_keyboard() {
+        host::WindowServices windows;
+        windows.register_window = &orvex_window_register;
+        windows.unregister_window = &orvex_window_unregister;
+        sim_.module = host::attach_module(&Linkage, &ImportTable, "orvex1", surfaces(), windows);
+        host::KeyboardServices& k = sim_.module.keyboard;
+        k.key_event = &orvex_keyboard_event;
+        k.set_device_key = &orvex_dinput_set_key;
+        k.fail_device = &orvex_dinput_fail;
+        k.fail_window = &orvex_window_fail;
+        k.lose_input = &orvex_dinput_lose_input;
+        k.reset_window = &orvex_keyboard_reset;
+        k.reset_device = &orvex_dinput_reset;
+    }
     static host::SurfaceServices surfaces() {
         host::SurfaceServices s;
         s.create_dc = &orvex_gfx_create_dc;

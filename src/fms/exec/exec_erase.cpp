@@ -78,20 +78,20 @@ void start_flight_log() {
     last_clock_second = -99.0;
     flight_elapsed_seconds = 0.0;
     flight_phase = kFlightPhaseStartLog;
-    write_flight_log(0);
+    write_flight_log(kFlightLogPeriodic);
 }
 
 void update_destination(int old_state) {
     const std::string ident = active_plan[active_plan_last].ident;
     if (old_state < kRouteStateActive) {
-        select_airport(ident, 1);
+        select_airport(ident, kSelectAirportDestination);
         clear_fix_info(0);
     }
     const bool reselect = old_state == kRouteStateActiveModified && !destination_airport_ident.empty();
     if (ident == loaded_destination_ident && !reselect) return;
     if (reselect) {
         destination_airport_ident.clear();
-        select_airport(ident, 1);
+        select_airport(ident, kSelectAirportDestination);
     }
     loaded_destination_ident = ident;
     load_airport_detail(loaded_destination_ident, destination_slot);
@@ -105,7 +105,7 @@ void update_destination(int old_state) {
 void update_origin(int old_state) {
     const std::string ident = active_plan[0].ident;
     if (old_state < kRouteStateActive) {
-        select_airport(ident, 0);
+        select_airport(ident, kSelectAirportOrigin);
         // The MCU airport page opens on the origin, without a pending entry.
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;
@@ -120,7 +120,7 @@ void update_origin(int old_state) {
     if (!origin_airport_ident.empty()) {
         loaded_origin_ident = origin_airport_ident;
         origin_airport_ident.clear();
-        if (old_state == kRouteStateActive) select_airport(ident, 0);
+        if (old_state == kRouteStateActive) select_airport(ident, kSelectAirportOrigin);
     }
     if (ident == loaded_origin_ident) return;
     loaded_origin_ident = ident;
@@ -199,7 +199,7 @@ void update_vertical_target(int old_state) {
         const int n = plan_distance_to(1);
         if (target < n) target_entry(target);
     } else {
-        update_toc_tod(0);
+        update_toc_tod(kTodLocate);
         target_entry(target);
         const RouteWaypoint& w = active_plan[target];
         if (target == active_plan_last && w.type == "APT" && vnav_engaged == 1)
@@ -258,7 +258,7 @@ void reset_active_route_state() {
         const RouteWaypoint& to = active_plan[to_waypoint_index];
         to_position = GeoPosition{to.lat, to.lon};
 
-        if (LnavSetEnRouteFreqs == 1 && lnav_engaged == 1) autotune_leg_radios(2);
+        if (LnavSetEnRouteFreqs == 1 && lnav_engaged == 1) autotune_leg_radios(kAutotuneRouteAhead);
         if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
         if (active_plan[active_plan_last].type == "APT") update_destination(route_state);
         if (active_plan[0].type == "APT") update_origin(route_state);
@@ -271,11 +271,11 @@ void reset_active_route_state() {
             // A route activated anew starts its profile in the climb.
             toc_passed = 0;
             clear_tod_passed();
-            descent_speed_phase = 0;
+            descent_speed_phase = kDescentSpeedPhaseOff;
         }
-        predict_profile(cruise_altitude, 1);
+        predict_profile(cruise_altitude, kProfileFull);
         if (toc_passed == 0) plan_distance_to(0);
-        update_toc_tod(0);
+        update_toc_tod(kTodLocate);
         route_distance_summary();
         update_vertical_target(old_state);
     }

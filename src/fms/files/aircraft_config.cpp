@@ -224,7 +224,7 @@ void read_aircraft_file() {
 }
 
 void clamp_display_modes() {
-    if (efs50_ehsi_mode < kEfs50EhsiModeHsi || efs50_ehsi_mode > kEfs50EhsiModeArcWx)
+    if (efs50_ehsi_mode < kEfs50EhsiModeHsi || efs50_ehsi_mode > kEfs50EhsiModeArcWxOff)
         efs50_ehsi_mode = kEfs50EhsiModeHsi;
     if (efs50_nav_source < kEfs50NavSourceVor || efs50_nav_source > kEfs50NavSourceFms)
         efs50_nav_source = kEfs50NavSourceVor;

@@ -123,7 +123,7 @@ void import_gps_route(int mode) {
     working_plan_replaced();
     advance_route_state();
     reset_active_route_state();
-    if (mode != 7) smiths_scratchpad_message = "ACTIVE FSPLANNER RTE LOADED";
+    if (mode != kGpsImportQuiet) smiths_scratchpad_message = "ACTIVE FSPLANNER RTE LOADED";
     if (dropped > 0) smiths_scratchpad_message = std::to_string(dropped) + " WPTS NOT LOADED";
     if (SetUTCTimeOnFPLoad == 1 && aircraft_state.ground_speed_kt < 5.0) set_sim_clock_to_utc();
 }

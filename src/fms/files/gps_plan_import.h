@@ -20,7 +20,9 @@ extern const void* gps_route_block;
 
 // Fills the working plan from the GPS plan (at most 201 waypoints),
 // classifies its waypoints, presets origin and destination and steps the
-// route state. Mode 7 shows no success message. Nothing happens without a
-// block or with a block too small to hold its fields; a plan of fewer than two
-// waypoints shows "NO ACTIVE GPS RTE" and changes nothing.
+// route state. kGpsImportQuiet (the GNS) shows no success message. Nothing
+// happens without a block or with a block too small to hold its fields; a plan
+// of fewer than two waypoints shows "NO ACTIVE GPS RTE" and changes nothing.
+inline constexpr int kGpsImportWithMessage = 0;
+inline constexpr int kGpsImportQuiet = 7;
 void import_gps_route(int mode);

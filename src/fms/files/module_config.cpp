@@ -88,6 +88,6 @@ void load_config() {
     config_loaded = 1;
     preset_selection_texts();
     detect_host_simulator();
-    write_flight_log(3);
+    write_flight_log(kFlightLogStart);
     display_refresh_counter = 999;
 }

@@ -451,7 +451,7 @@ void fill_active_plans() {
         copy_waypoint_fields(w, working_plan.slot(i));
         if (i == 0 && equals_ignoring_case(w.type, "APT")) {
             preset_origin(w.ident);
-            descent_speed_phase = 0;
+            descent_speed_phase = kDescentSpeedPhaseOff;
             gns_origin_loaded_flag = 1;
         }
         if (i == 1) {
@@ -476,10 +476,10 @@ void set_up_active_route(int request) {
     std::string route_name;
     if (distance <= 7.0) {
         route_name = active_plan[0].ident;
-        destination_airport_state = 1;
+        destination_airport_state = kDestinationAirportStateToLoad;
     } else {
         route_name = active_plan[last].ident;
-        destination_airport_state = 2;
+        destination_airport_state = kDestinationAirportStateLoaded;
     }
 
     const RouteWaypoint& destination = active_plan[last];
@@ -490,7 +490,7 @@ void set_up_active_route(int request) {
     arrival_destination_ident = destination.ident;
     load_airport_detail(destination.ident, destination_slot);
     match_star_transition(kNoSelection, kNoSelection);
-    select_airport(destination.ident, 2);
+    select_airport(destination.ident, kSelectAirportDestinationElevation);
     preset_arrival_selections();
 
     descent_rate_used_fpm = DescentRate;
@@ -503,10 +503,10 @@ void set_up_active_route(int request) {
     reset_active_route_state();
     // After EXEC, whose first activation empties the MCU entry: the MCU's
     // airport page is to open on this name.
-    if (request == 1) {
+    if (request == kRouteFileRequestMcu) {
         mcu_entry_text = route_name;
         mcu_enter_pressed = 1;
-    } else if (request == 3) {
+    } else if (request == kRouteFileRequestTextPage) {
         mcu_keyboard_text = route_name;
         mcu_keyboard_enter = 1;
     }
@@ -528,7 +528,7 @@ void prepare_aircraft_for_active_route(int request) {
             trigger_key_event(kKeyAutopilotAirspeedSet, static_cast<uint32_t>(SetMCPSpdOnFlightPlanLoad));
         last_clock_second = -99.0;
         flight_elapsed_seconds = 0.0;
-        write_flight_log(0);
+        write_flight_log(kFlightLogPeriodic);
     }
     warning_messages.set_count(2);
 }
@@ -547,7 +547,7 @@ void activate_active_route() {
         cruise_speed_target = cruise_speed_default;
         descent_speed_target = descent_speed_default;
     }
-    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(2);
+    if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
 }
 
 // load_route_file_to_working, step by step.
@@ -578,7 +578,7 @@ void fill_working_plan() {
 
 // The flight log and the origin and destination airports of the new plan.
 void set_up_working_airports() {
-    write_flight_log(0);
+    write_flight_log(kFlightLogPeriodic);
     const RouteWaypoint& first = working_plan[0];
     if (first.type == "APT") {
         preset_origin(first.ident);

@@ -7,11 +7,13 @@
 // was not loaded is told in a load warning and the CDU's message line.
 #pragma once
 
+#include "fms/plan/update_state.h"
+
 #include <string>
 
 // Loads route_file_request_name into the active and the working plan and
-// makes it the flown route (request 1 from the MCU, 3 from the text-page
-// variant). Run by the update pass that finds the request.
+// makes it the flown route (request kRouteFileRequestMcu or
+// kRouteFileRequestTextPage). Run by the update pass that finds the request.
 void load_route_file(int request);
 
 // Loads a stored plan into the working plan for the pilot to execute. "NEXT

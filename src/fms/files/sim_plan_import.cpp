@@ -112,11 +112,15 @@ std::string element_text(const std::string& line, const std::string& tag) {
     return close == std::string::npos ? text : text.substr(0, close);
 }
 
+// Where the XML reader stands: outside an ATCWaypoint, inside one, or just
+// past its end with its fields to write.
+enum class XmlWaypoint { Outside, Inside, Complete };
+
 struct ImportState {
     bool xml = false;
     std::string departure;
     bool leading_field = false;
-    int waypoint_state = 0; // XML: 0 outside, 1 inside, 2 complete
+    XmlWaypoint waypoint_state = XmlWaypoint::Outside;
     std::string ident, type_name, lat_text, lon_text;
     std::string type = "WPT";
     std::string out;
@@ -188,7 +192,7 @@ void ini_line(ImportState& s, const std::string& line) {
 }
 
 void xml_line(ImportState& s, const std::string& line) {
-    if (s.waypoint_state == 1) {
+    if (s.waypoint_state == XmlWaypoint::Inside) {
         if (line.find("<ATCWaypointType>") != std::string::npos)
             s.type_name = element_text(line, "<ATCWaypointType>");
         const std::size_t at = line.find("<WorldPosition>");
@@ -205,11 +209,11 @@ void xml_line(ImportState& s, const std::string& line) {
                 erase_first(s.lon_text, '\xC2');
             }
         }
-        if (line.find("</ATCWaypoint>") != std::string::npos) s.waypoint_state = 2;
+        if (line.find("</ATCWaypoint>") != std::string::npos) s.waypoint_state = XmlWaypoint::Complete;
     }
     const std::size_t start = line.find("<ATCWaypoint id=");
     if (start != std::string::npos) {
-        s.waypoint_state = 1;
+        s.waypoint_state = XmlWaypoint::Inside;
         std::string ident = tail(line, start + 16);
         erase_first(ident, '"');
         erase_first(ident, '"');
@@ -221,8 +225,8 @@ void xml_line(ImportState& s, const std::string& line) {
         s.lat_text.clear();
         s.lon_text.clear();
     }
-    if (s.waypoint_state != 2) return;
-    s.waypoint_state = 0;
+    if (s.waypoint_state != XmlWaypoint::Complete) return;
+    s.waypoint_state = XmlWaypoint::Outside;
 
     std::string lat_text, lon_text;
     if (s.ident.empty() || !walk_xml_position(s.lat_text, lat_text) ||

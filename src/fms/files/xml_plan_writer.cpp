@@ -17,7 +17,7 @@ struct PositionText {
 
 PositionText pln_position(const RouteWaypoint& w) {
     std::string lat, lon;
-    format_lat_lon_dms(w.lat, -w.lon, &lat, &lon, 1);
+    format_lat_lon_dms(w.lat, -w.lon, &lat, &lon, kDmsDegrees);
     PositionText out;
     format_pln_position(lat, lon, out.lat, out.lon);
     return out;

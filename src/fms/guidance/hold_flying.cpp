@@ -20,7 +20,9 @@ double hold_leg_length_nm = 0.0;
 double hold_leg_course_deg = 0.0;
 double hold_leg_angle_deg = 0.0;
 double hold_heading_deg = 0.0;
-double hold_heading_sent = 0.0;
+// Nothing sent yet, so that a first heading of 360 is sent too (0 would pass
+// for it).
+double hold_heading_sent = 999.0;
 
 namespace {
 
@@ -87,6 +89,8 @@ void fly_pattern(double d) {
         if (k == 0) {
             hold_armed = 1;
             hold_exit_state = 0;
+            // LNAV had the bug until now: the pattern's first heading goes out.
+            hold_heading_sent = 999.0;
             advance(h, k);
         } else if ((hold_exit_state == 2 && k == 1) || hold_exit_state == 3) {
             hold_exit_state = 3;

@@ -14,7 +14,7 @@ extern double hold_leg_length_nm;          // pattern leg into the point flown t
 extern double hold_leg_course_deg;         // true
 extern double hold_leg_angle_deg;          // between the two courses above, 0..180
 extern double hold_heading_deg;            // magnetic, to the point flown to
-extern double hold_heading_sent;           // last sent to the heading bug
+extern double hold_heading_sent;           // last sent to the heading bug; 999 = none yet
 
 // Builds (and with LNAV engaged flies) the first hold's pattern.
 void build_hold_pattern();

@@ -9,7 +9,7 @@ namespace {
 constexpr double kLargestDegrees = 2147483647.0;
 
 std::string format_dms(double value, const char* letter, int unit_mode) {
-    if (unit_mode != 1) value *= 57.29577951308232;
+    if (unit_mode != kDmsDegrees) value *= 57.29577951308232;
     const DegreesMinutes d = degrees_minutes(value, 60);
     char text[64];
     std::snprintf(text, sizeof text, "%s%s%lld:%s%d:%s%d", letter, d.degrees < 10 ? "0" : "", d.degrees,

@@ -19,6 +19,8 @@ DegreesMinutes degrees_minutes(double degrees, int parts_per_minute);
 
 // Formats a latitude and a longitude as hemisphere letter, degrees, minutes
 // and seconds, each truncated. The longitude is taken west-positive (callers
-// holding east-positive longitudes negate it). unit_mode 1: the values are
-// degrees; any other value: radians.
+// holding east-positive longitudes negate it). unit_mode kDmsDegrees: the
+// values are degrees; any other value: radians.
+inline constexpr int kDmsRadians = 0;
+inline constexpr int kDmsDegrees = 1;
 void format_lat_lon_dms(double lat, double lon, std::string* lat_text, std::string* lon_text, int unit_mode);

@@ -6,12 +6,13 @@
 void wmm_initialise() {
     if (wmm_text_line_count == 0) load_wmm_coefficients();
     int max_degree = 12;
-    magnetic_field_model(0, &max_degree, 0.0f, 0.0f, 0.0f, 0.0f, nullptr, nullptr, nullptr, nullptr);
+    magnetic_field_model(kWmmInitialise, &max_degree, 0.0f, 0.0f, 0.0f, 0.0f, nullptr, nullptr, nullptr,
+                         nullptr);
 }
 
 void wmm_evaluate(float altitude_km, float latitude, float longitude, float year, float* declination,
                   float* inclination, float* total_intensity, float* grid_variation) {
-    magnetic_field_model(1, nullptr, altitude_km, latitude, longitude, year, declination, inclination,
+    magnetic_field_model(kWmmField, nullptr, altitude_km, latitude, longitude, year, declination, inclination,
                          total_intensity, grid_variation);
 }
 

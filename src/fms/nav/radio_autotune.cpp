@@ -103,9 +103,9 @@ uint32_t adf_frequency_bcd(const std::string& text) {
 }
 
 void autotune_leg_radios(int mode) {
-    if (mode == 2) {
+    if (mode == kAutotuneRouteAhead) {
         tune_route_ahead();
-    } else if (mode == 1) {
+    } else if (mode == kAutotuneSelectedRunway) {
         tune_selected_runway();
     }
 }

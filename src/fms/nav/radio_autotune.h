@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 
-// Mode 1: the runway selected on the airport page; mode 2: the route ahead
-// (needs an active route); other modes do nothing.
+// What autotune_leg_radios tunes to; other modes do nothing.
+inline constexpr int kAutotuneNone = 0;
+inline constexpr int kAutotuneSelectedRunway = 1; // the runway selected on the airport page
+inline constexpr int kAutotuneRouteAhead = 2;     // the route ahead (needs an active route)
 void autotune_leg_radios(int mode);
 
 // The NAV 1 frequency key event's code: every digit of the frequency in

@@ -209,7 +209,7 @@ void set_vnav_speed_target() {
 
     const RouteWaypoint& to = active_plan[to_waypoint_index];
     if (to.alt_constraint != kNoConstraint && to.speed_constraint != kNoConstraint) {
-        if (descent_speed_phase == 1)
+        if (descent_speed_phase == kDescentSpeedPhaseOn)
             descent_speed(to);
         else if (toc_passed == 0)
             climb_speed(to);

@@ -252,8 +252,8 @@ void predict_profile(int requested_altitude, int mode) {
     }
 
     if (cruise_altitude == 0) cruise_altitude = saturate_to_whole(predicted_cruise_altitude_ft);
-    if (mode != 1) {
-        descent_speed_phase = 1;
+    if (mode != kProfileFull) {
+        descent_speed_phase = kDescentSpeedPhaseOn;
         toc_passed = 0;
         clear_tod_passed();
         return;

@@ -125,11 +125,11 @@ void detect_tod() {
     }
     if (d <= 1.5) {
         tod_passed = 1;
-        descent_speed_phase = 1;
+        descent_speed_phase = kDescentSpeedPhaseOn;
         tune_destination_localizer();
     } else if (tod_behind_on_track()) {
         tod_passed = 1;
-        descent_speed_phase = 1;
+        descent_speed_phase = kDescentSpeedPhaseOn;
         vnav_speed_set = 0;
         set_vnav_speed_target();
     }
@@ -139,7 +139,7 @@ void detect_tod() {
 void on_tod_passed() {
     const AircraftState& a = aircraft_state;
     tod_commands_sent = 1;
-    descent_speed_phase = 1;
+    descent_speed_phase = kDescentSpeedPhaseOn;
     tod_altitude = cruise_altitude;
     if (toc_passed == 0) {
         toc_passed = 1;
@@ -181,7 +181,7 @@ void on_tod_passed() {
 void apply_speed_restrictions() {
     const AircraftState& a = aircraft_state;
     const bool vnav_speeds = vnav_engaged == 1 && route_state >= kRouteStateActive && VnavSetSpd == 1;
-    if (vnav_speeds && descent_speed_phase == 1 && DescAltRest > a.indicated_altitude_ft &&
+    if (vnav_speeds && descent_speed_phase == kDescentSpeedPhaseOn && DescAltRest > a.indicated_altitude_ft &&
         DescAltRest > 0.0 && DescSpdRest > 0.0 && a.ap_airspeed_target_kt > DescSpdRest &&
         descent_restriction_applied == 0.0) {
         send_speed(saturate_to_whole(DescSpdRest));
@@ -194,8 +194,9 @@ void apply_speed_restrictions() {
                                                                     : climb_speed_target);
         climb_speed_limit_active = 0.0;
     }
-    if (VnavSetSpdRestDist > distance_to_to_nm && vnav_engaged == 1 && descent_speed_phase == 1 &&
-        constraint_speed_armed == 0 && active_plan[to_waypoint_index].constrained == 1) {
+    if (VnavSetSpdRestDist > distance_to_to_nm && vnav_engaged == 1 &&
+        descent_speed_phase == kDescentSpeedPhaseOn && constraint_speed_armed == 0 &&
+        active_plan[to_waypoint_index].constrained == 1) {
         vnav_speed_set = 0;
         constraint_speed_armed = 1;
     }
@@ -265,14 +266,14 @@ void update_toc_tod(int mode) {
     const AircraftState& a = aircraft_state;
     int start = to;
     int top = 0;
-    if (mode == 1) {
+    if (mode == kTodNewLevel) {
         tod_sequence_index = to;
         start = to + 1;
         clear_tod_passed();
         top = saturate_to_whole(active_plan[to].alt_constraint);
         cruise_altitude = top;
         if (smiths_cdu_page == kEconClimbPage ||
-            (smiths_cdu_page == kEconDescentPage && descent_speed_phase == 0))
+            (smiths_cdu_page == kEconDescentPage && descent_speed_phase == kDescentSpeedPhaseOff))
             smiths_cdu_page = kEconCruisePage;
     } else {
         top = toc_passed == 1 ? saturate_to_whole(a.indicated_altitude_ft) : cruise_altitude;
@@ -338,7 +339,7 @@ void update_vnav_target_at_sequencing() {
         lon = toc_lon;
         if (constraint_waypoint_index <= toc_sequence_index) target = constraint_waypoint_index;
     } else {
-        if (active_plan[to].constrained == 1) update_toc_tod(1);
+        if (active_plan[to].constrained == 1) update_toc_tod(kTodNewLevel);
         if (tod_passed == 1) {
             target = constraint_waypoint_index;
         } else {

@@ -19,8 +19,11 @@ int plan_distance_to(int offset);
 
 // Locates the TOD: (start altitude - end altitude) / descent rate x descent
 // TAS back along the route from the earliest constrained entry of the
-// descent. Mode 1 first makes the TO waypoint's altitude constraint the new
-// cruise altitude and clears tod_passed. Ends with route_distance_summary.
+// descent. kTodNewLevel first makes the TO waypoint's altitude constraint
+// the new cruise altitude and clears tod_passed. Ends with
+// route_distance_summary.
+inline constexpr int kTodLocate = 0;
+inline constexpr int kTodNewLevel = 1; // a new TO waypoint with a constraint
 void update_toc_tod(int mode);
 
 // Before sequencing: the next constrained waypoint and the vertical target.

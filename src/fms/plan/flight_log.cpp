@@ -188,9 +188,9 @@ void read_payload() {
 void write_flight_log(int code) {
     if (payload_read_flag == 0.0) {
         read_payload();
-        if (code != 3) payload_read_flag = 1.0;
+        if (code != kFlightLogStart) payload_read_flag = 1.0;
     }
-    if (code == 3) {
+    if (code == kFlightLogStart) {
         flight_log_started = 1;
         return;
     }
@@ -207,7 +207,7 @@ void write_flight_log(int code) {
     previous_altitude = aircraft_state.indicated_altitude_ft;
 
     std::string waypoint = "---";
-    if (code == 1) {
+    if (code == kFlightLogWaypoint) {
         waypoint = active_plan[to_waypoint_index].ident;
         line = true;
     }

@@ -38,10 +38,14 @@ extern std::string landing_time_text;
 // "InitLoad" .. "End_Flight" for segments 0..11; empty otherwise.
 const char* flight_segment_name(int phase);
 
-// Code 3: takes the payload readings, marks the log started and writes no
-// line. Code 1 (waypoint sequencing): writes a line naming the TO waypoint.
-// Code 0: steps the segments and writes a line when one asks for it. After
-// the End_Flight line the summary is appended to Flight.log.
+// kFlightLogStart: takes the payload readings, marks the log started and
+// writes no line. kFlightLogWaypoint (waypoint sequencing): writes a line
+// naming the TO waypoint. kFlightLogPeriodic: steps the segments and writes a
+// line when one asks for it. After the End_Flight line the summary is
+// appended to Flight.log.
+inline constexpr int kFlightLogPeriodic = 0;
+inline constexpr int kFlightLogWaypoint = 1;
+inline constexpr int kFlightLogStart = 3;
 void write_flight_log(int code);
 
 // Reads fpl.log and appends its summary to Flight.log (only with an

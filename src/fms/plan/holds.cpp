@@ -2,9 +2,12 @@
 
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
+
+#include <cstdlib>
 
 BoundedTable<HoldEntry, 11> hold_list;
 int hold_armed = 0;
@@ -166,6 +169,20 @@ int find_working_hold(int index) {
     for (int i = 1; i <= hold_list.count(); ++i)
         if (hold_list[i].working_index == index) return i;
     return 0;
+}
+
+int working_entry_of_active(int index) {
+    if (route_state == kRouteStateActive) return index;
+    if (working_plan_new == 1 || index < 1 || index > active_plan_last) return 0;
+    const RouteWaypoint& fix = active_plan[index];
+    int found = 0;
+    for (int i = 1; i <= working_plan_last; ++i) {
+        const RouteWaypoint& w = working_plan[i];
+        if (w.ident != fix.ident || w.lat != fix.lat || w.lon != fix.lon || find_working_hold(i) != 0)
+            continue;
+        if (found == 0 || std::abs(i - index) < std::abs(found - index)) found = i;
+    }
+    return found;
 }
 
 void delete_working_hold(int index) {

@@ -71,6 +71,12 @@ void delete_working_hold(int index);
 // The slot of the first hold attached to working entry index; 0 when none.
 int find_working_hold(int index);
 
+// The working entry of active entry index's waypoint, for a hold put on the
+// active plan: the same index while nothing is pending; during a
+// modification the entry without a hold that is the same fix, the nearest
+// to index; 0 when the modification has no such entry (or is a new plan).
+int working_entry_of_active(int index);
+
 // Removes the hold in that slot (1..count) quietly: the holds behind it move
 // down a slot and their waypoints' marks follow.
 void remove_hold(int slot);

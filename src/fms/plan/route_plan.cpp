@@ -131,7 +131,7 @@ void clear_active_plan() {
     hold_list.set_count(0);
     hold_list.slot(1).active_index = 0;
     sync_hold_marks();
-    descent_speed_phase = 0;
+    descent_speed_phase = kDescentSpeedPhaseOff;
     approach_record_index = 0;
     approach_runway_index = 0;
 }

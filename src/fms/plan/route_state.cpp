@@ -23,7 +23,7 @@ void advance_route_state() {
             fuel_on_board_low_lb = plan_fuel_on_board;
             last_clock_second = -99.0;
             flight_elapsed_seconds = 0.0;
-            write_flight_log(0);
+            write_flight_log(kFlightLogPeriodic);
         }
         break;
     case kRouteStateEntered:

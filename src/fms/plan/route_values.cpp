@@ -1,5 +1,7 @@
 #include "fms/plan/route_values.h"
 
+#include "fms/plan/update_state.h"
+
 double planned_fuel = 0.0;
 double plan_fuel_on_board = 0.0;
 
@@ -9,4 +11,4 @@ std::string route_destination_ident;
 std::string arrival_destination_ident;
 
 std::string route_file_request_name;
-int route_load_source = 0;
+int route_load_source = kRouteFileRequestNone;

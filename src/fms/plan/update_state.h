@@ -46,11 +46,17 @@ extern int sim_rate_restored;
 extern int paused_at_tod;
 extern int paused_at_dest_distance;
 
-// Destination: 1 = its airport is still to be loaded, 2 = loaded; and the
+// Destination: whether its airport's reference data is loaded; and the
 // tower view, set once per route.
+inline constexpr int kDestinationAirportStateNone = 0; // no route loaded or activated yet
+inline constexpr int kDestinationAirportStateToLoad = 1;
+inline constexpr int kDestinationAirportStateLoaded = 2;
 extern int destination_airport_state;
 extern int tower_view_set;
 
 // Requests left by pages for the next working pass.
 extern int autotune_request;   // > 0: tune the radios with that mode
-extern int route_file_request; // 1 or 3: load the pending route file with that mode
+extern int route_file_request; // load the pending route file for that requester
+inline constexpr int kRouteFileRequestNone = 0;
+inline constexpr int kRouteFileRequestMcu = 1;      // the MCU flight-plan page
+inline constexpr int kRouteFileRequestTextPage = 3; // the status box's text page

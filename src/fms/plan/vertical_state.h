@@ -17,9 +17,11 @@ inline constexpr int kMaxCruiseAltitudeFt = 2147483647;
 // Flight profile: climb (toc_passed 0), cruise, descent (tod_passed 1).
 inline int toc_passed = 0;
 inline int tod_passed = 0;
-// 1 while the descent speeds apply: after a prediction by the GNS pages and
-// from the TOD on; 0 after a route-file load or a cleared plan.
-inline int descent_speed_phase = 0;
+// Whether the descent speeds apply: after a prediction by the GNS pages and
+// from the TOD on; not after a route-file load or a cleared plan.
+inline constexpr int kDescentSpeedPhaseOff = 0;
+inline constexpr int kDescentSpeedPhaseOn = 1;
+inline int descent_speed_phase = kDescentSpeedPhaseOff;
 
 inline double toc_lat = 0.0;
 inline double toc_lon = 0.0;

@@ -143,23 +143,24 @@ void set_plan_origin(RoutePlan& plan, const std::string& ident, double lat, doub
     origin.frequency.clear();
 }
 
-// The acts of modes 2 to 6, which need only the airport's first tokens.
+// The acts on a plan or the destination's elevation, which need only the
+// airport's first tokens.
 void select_plan_airport(const std::string& ident, int mode, const std::vector<std::string>& t) {
     const std::string& elevation_text = t[1];
     const double elevation = parse_double(elevation_text);
     const double lat = parse_double(t[2]);
     const double lon = parse_double(t[3]);
     switch (mode) {
-    case 2:
+    case kSelectAirportDestinationElevation:
         selected_destination_ident = ident;
         selected_destination_elevation_text = elevation_text;
         vertical_target_altitude = elevation;
         set_destination_elevation(elevation);
         break;
-    case 3:
+    case kSelectAirportActiveOrigin:
         set_plan_origin(active_plan, ident, lat, lon);
         break;
-    case 4: {
+    case kSelectAirportActiveDestination: {
         selected_destination_ident = ident;
         selected_destination_elevation_text = elevation_text;
         if (active_plan_last >= kPlanLastIndex) break; // no room for the destination
@@ -178,10 +179,10 @@ void select_plan_airport(const std::string& ident, int mode, const std::vector<s
         constraint_waypoint_index = active_plan_last;
         break;
     }
-    case 5:
+    case kSelectAirportWorkingOrigin:
         set_plan_origin(working_plan, ident, lat, lon);
         break;
-    case 6: {
+    case kSelectAirportWorkingAppend: {
         if (working_plan_last >= kPlanLastIndex) break;
         ++working_plan_last;
         RouteWaypoint& w = working_plan.slot(working_plan_last);
@@ -266,10 +267,10 @@ void select_airport(const std::string& ident, int mode) {
     std::vector<std::string> t = tokens;
     t.resize(kAirportTokens);
 
-    if (mode != 2) lookup_parking_position(ident);
+    if (mode != kSelectAirportDestinationElevation) lookup_parking_position(ident);
     airport_runway_list.set_count(0);
 
-    if (mode >= 2 && mode <= 6) {
+    if (mode >= kSelectAirportDestinationElevation && mode <= kSelectAirportWorkingAppend) {
         select_plan_airport(ident, mode, t);
         return;
     }
@@ -280,8 +281,8 @@ void select_airport(const std::string& ident, int mode) {
     airport_elevation_text = t[1];
     selected_airport_ident = ident;
     selected_airport_elevation_text = t[1];
-    if (mode == 0) active_plan.slot(0).alt_constraint = parse_double(t[1]);
-    if (mode == 1) {
+    if (mode == kSelectAirportOrigin) active_plan.slot(0).alt_constraint = parse_double(t[1]);
+    if (mode == kSelectAirportDestination) {
         selected_destination_ident = ident;
         selected_destination_elevation_text = t[1];
         set_destination_elevation(parse_double(t[1]));

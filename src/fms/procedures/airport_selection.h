@@ -32,17 +32,23 @@ int selected_runway_entry();
 // apart from the pick; every airport selection starts it at 1.
 extern int mcu_apt_top;
 
-extern std::string selected_airport_ident;              // modes 0 and 1
-extern std::string selected_airport_elevation_text;     // its elevation token
-extern std::string selected_destination_ident;          // modes 1, 2 and 4
+// Set by the origin and destination selections (with the runway list).
+extern std::string selected_airport_ident;
+extern std::string selected_airport_elevation_text; // its elevation token
+// Set by the three destination selections.
+extern std::string selected_destination_ident;
 extern std::string selected_destination_elevation_text; // its elevation token
 extern int airport_page_refresh;                        // 1 once a runway list was built
 
-// Modes: 0 origin (with the runway list), 1 destination (with the runway
-// list), 2 destination ident and elevation only, 3 origin of the active plan,
-// 4 destination appended to the active plan, 5 origin of the working plan,
-// 6 airport appended to the working plan. An airport in neither "apts.txt"
+// What select_airport makes of the airport. An airport in neither "apts.txt"
 // nor "apts_user.txt" changes nothing. Appends are refused on a full plan.
+inline constexpr int kSelectAirportOrigin = 0;               // with the runway list
+inline constexpr int kSelectAirportDestination = 1;          // with the runway list
+inline constexpr int kSelectAirportDestinationElevation = 2; // ident and elevation only
+inline constexpr int kSelectAirportActiveOrigin = 3;
+inline constexpr int kSelectAirportActiveDestination = 4; // appended to the active plan
+inline constexpr int kSelectAirportWorkingOrigin = 5;
+inline constexpr int kSelectAirportWorkingAppend = 6; // appended to the working plan
 void select_airport(const std::string& ident, int mode);
 
 // Moves the simulator's tower viewpoint to the active plan's last airport:

@@ -24,7 +24,7 @@ void reset_departures(int& page) {
     page = kDeparturesPage;
     dep_subpage = 1;
     dep_transition_chosen = 0;
-    if (dep_sid_state == 1) dep_sid_state = 2;
+    if (dep_sid_state == kDepSidStateChosen) dep_sid_state = kDepSidStateMarked;
     dep_runway_chosen = 0;
     match_sid_transition(kNone, kNone);
     find_sid(kNone);

@@ -8,7 +8,11 @@
 // Shared by both units.
 inline int selected_sid_index = 0;  // the chosen SID in the SID name list
 inline int selected_star_index = 0; // the chosen STAR in the STAR name list
-inline int dep_sid_state = 0;       // 0 SID list; 1 a SID chosen; 2 SID list with the chosen SID marked
+// What DEPARTURES shows in its SID column.
+inline constexpr int kDepSidStateList = 0;   // the SID list
+inline constexpr int kDepSidStateChosen = 1; // a SID chosen: its transitions shown
+inline constexpr int kDepSidStateMarked = 2; // the SID list again, the chosen SID marked
+inline int dep_sid_state = kDepSidStateList;
 inline int dep_transition_chosen = 0;
 
 // The SMITHS CDU's.

@@ -35,7 +35,9 @@ void insert_sid(const PlanTarget& t) {
         if (last < 0) last = 0;
         cut_plan(t, 0);
     }
-    if (plan[0].type != "APT") select_airport(origin_airport_ident, t.active ? 3 : 5);
+    if (plan[0].type != "APT")
+        select_airport(origin_airport_ident,
+                       t.active ? kSelectAirportActiveOrigin : kSelectAirportWorkingOrigin);
     if (last < 0) last = 0;
 
     // The old SID goes, also when nothing follows it.
@@ -80,9 +82,9 @@ void insert_star(const PlanTarget& t) {
     if (last < 0 || plan[last].type != "APT") {
         // Mode 4 makes the airport the destination, so it must be the destination.
         if (t.active)
-            select_airport(airport_slots[destination_slot].airport_ident, 4);
+            select_airport(airport_slots[destination_slot].airport_ident, kSelectAirportActiveDestination);
         else
-            select_airport(origin_airport_ident, 6);
+            select_airport(origin_airport_ident, kSelectAirportWorkingAppend);
     }
 
     int s = last;
@@ -163,7 +165,7 @@ void apply_sid_selection(int n, int keep) {
         if (!pick_is_valid(n, origin.procedure_name_list.count())) return;
         sel_sid = origin.procedure_name_list[n];
     }
-    filter_sids_by_runway(sel_sid, sel_departure_runway, 1);
+    filter_sids_by_runway(sel_sid, sel_departure_runway, kTransitionsSkipJunction);
     find_sid_index(sel_sid);
     find_sid(sel_sid);
     applied_departure_runway = sel_departure_runway;
@@ -180,7 +182,7 @@ void apply_star_selection(int n, int keep, bool pick_only_runway) {
         if (!pick_is_valid(n, destination.procedure_name_list.count())) return;
         sel_star = destination.procedure_name_list[n];
     }
-    filter_stars_by_runway(sel_star, sel_arrival_runway, 1);
+    filter_stars_by_runway(sel_star, sel_arrival_runway, kTransitionsSkipJunction);
     find_star_index(sel_star);
     find_star(sel_star);
     if (pick_only_runway && destination.runway_list.count() == 1 && sel_arrival_runway == kNone)

@@ -86,7 +86,7 @@ void build_transition_names(AirportProcedures& slot, const Table& table, const s
         if ((name != kNone && record.name != name) || !runway_matches(runway, record)) continue;
         for (int l = 1; l <= record.legs.count(); ++l) {
             const ProcedureLeg& leg = record.legs[l];
-            if (leg.transition.empty() || (mode == 1 && leg.marker == "*")) continue;
+            if (leg.transition.empty() || (mode == kTransitionsSkipJunction && leg.marker == "*")) continue;
             if (std::find(names.begin(), names.end(), leg.transition) != names.end()) continue;
             if (static_cast<int>(names.size()) < kMaxTransitionNames) names.push_back(leg.transition);
         }

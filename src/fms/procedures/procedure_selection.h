@@ -53,7 +53,10 @@ void match_star_transition(const std::string& runway, const std::string& transit
 
 // The transition names of the named procedure (every procedure for "------")
 // that serve the runway, sorted byte-wise into the slot's STAR entry list
-// (at most 118). Mode 1 leaves out the junction leg's tag.
+// (at most 118). kTransitionsSkipJunction leaves out the junction leg's tag
+// (a leg marked "*").
+inline constexpr int kTransitionsAll = 0;
+inline constexpr int kTransitionsSkipJunction = 1;
 void filter_sids_by_runway(const std::string& name, const std::string& runway, int mode);
 void filter_stars_by_runway(const std::string& name, const std::string& runway, int mode);
 

@@ -2,7 +2,13 @@
 // writes.
 #pragma once
 
-// Line-select toggles L1..L5, R1..R5 and the list-changed flag.
+// Line-select toggles L1..L5, R1..R5 and the list-changed flag. A line key
+// steps its toggle from idle to first (a question shown, a field open for
+// entry or the first of two rows chosen) to second (confirmed, or the second
+// row); the page shows the question and ENT acts on the step it finds.
+inline constexpr int kGnsToggleIdle = 0;
+inline constexpr int kGnsToggleFirst = 1;
+inline constexpr int kGnsToggleSecond = 2;
 inline int gns_line_toggles[10] = {};
 inline int page_list_changed = 0;
 // Highlighted position 0..12 of the GNS procedure pages' choice lists; 0 none.

@@ -1,0 +1,84 @@
+#include "fms/procedures/procedure_leg_reader.h"
+
+#include "data/config_line.h"
+#include "platform/text_file.h"
+
+namespace {
+
+struct LegName {
+    std::string name;
+    std::string transition; // empty for the common part
+};
+
+// The procedure and transition named by a leg line's first token; a '.' at
+// its start separates nothing.
+LegName split_leg_name(const std::string& t1, bool name_first) {
+    const std::size_t dot = t1.find('.');
+    if (dot == std::string::npos || dot == 0) return {t1, {}};
+    if (name_first) return {t1.substr(0, dot), t1.substr(dot + 1)};
+    return {t1.substr(dot + 1), t1.substr(0, dot)};
+}
+
+} // namespace
+
+template <class Table> void ProcedureLegReader<Table>::line(LineTokens& t) {
+    for (std::size_t k = 7; k < t.size(); ++k)
+        t[k] = to_upper_ascii(t[k]);
+    if (is_procedure_header(t)) {
+        const int index = procedures_.append(procedure_from_header(t));
+        if (index != 0) header_added(index, t);
+        return;
+    }
+    if (!is_leg_line(t) || !leg_line_begins(t)) return;
+
+    // "RW27 /H270/UA ...": a runway fix stands before the code.
+    if (begins_with(t[3], "/")) {
+        for (std::size_t k = 2; k + 1 < t.size(); ++k)
+            t[k] = t[k + 1];
+        t.back().clear();
+    }
+
+    const LegName leg_name = split_leg_name(t[1], rules_.name_first);
+    int found = 0;
+    for (int i = 1; i <= procedures_.count() && found == 0; ++i)
+        if (procedures_[i].name == leg_name.name) found = i;
+    procedure_found(found, t);
+
+    if (found != 0) {
+        current_ = found;
+        ProcedureLegs& legs = procedures_.slot(found).legs;
+        if (legs.append(ProcedureLeg{}) == 0) return; // 400 legs: the line is dropped
+        leg_added_to_found(legs, t);
+    } else {
+        ProcedureRecord record;
+        record.name = leg_name.name;
+        current_ = procedures_.append(std::move(record));
+        if (current_ == 0) return; // the table is full: the line is dropped
+        procedures_.slot(current_).legs.append(ProcedureLeg{});
+    }
+
+    ProcedureLegs& legs = procedures_.slot(current_).legs;
+    const int n = legs.count();
+    const std::string code = t[2];
+    if (begins_with(code, "/") && (n > 1 || rules_.coded_first_leg)) {
+        double lat = 0.0, lon = 0.0;
+        if (!coded_leg(current_, legs, n, t, leg_name.transition, lat, lon)) {
+            legs.set_count(n - 1);
+            return;
+        }
+        ProcedureLeg& leg = legs.slot(n);
+        leg.fix = coded_leg_label(code);
+        leg.latitude = lat;
+        leg.longitude = lon;
+    } else {
+        ProcedureLeg& leg = legs.slot(n);
+        leg.fix = code;
+        leg.latitude = parse_double(t[5]);
+        leg.longitude = parse_double(t[6]);
+    }
+    fill_leg_from_line(legs.slot(n), t, leg_name.transition);
+    leg_done(legs, n, found == 0);
+}
+
+template class ProcedureLegReader<SidTable>;
+template class ProcedureLegReader<StarTable>;
