@@ -14,6 +14,27 @@ NavTextStore& NavTextStore::operator=(const NavTextStore& other) {
     return *this;
 }
 
+namespace {
+
+// Offsets into a store are 32 bits.
+constexpr std::size_t kMaxStore = std::numeric_limits<uint32_t>::max();
+
+} // namespace
+
+bool NavTextStore::room_for(std::size_t total, std::unique_ptr<char[]>& old) {
+    if (total > kMaxStore - size_) return false;
+    if (total <= capacity_ - size_) return true;
+    std::size_t capacity = capacity_ < 4096 ? 4096 : capacity_;
+    while (capacity - size_ < total)
+        capacity = capacity > kMaxStore / 2 ? kMaxStore : capacity * 2;
+    std::unique_ptr<char[]> grown(new char[capacity]);
+    if (size_ > 0) std::memcpy(grown.get(), bytes_.get(), size_);
+    old = std::move(bytes_);
+    bytes_ = std::move(grown);
+    capacity_ = capacity;
+    return true;
+}
+
 NavEntry NavTextStore::add(std::string_view ident, std::string_view kind, std::string_view extra,
                            std::string_view name, std::string_view elevation_text) {
     std::string_view texts[] = {ident, kind, extra, name, elevation_text};
@@ -23,23 +44,8 @@ NavEntry NavTextStore::add(std::string_view ident, std::string_view kind, std::s
         total += t.size();
     }
     NavEntry e;
-    constexpr std::size_t kMaxStore = std::numeric_limits<uint32_t>::max();
-    if (total > kMaxStore - size_) return e;
-
-    // Grown by doubling; the old bytes are freed only after the copies below,
-    // which may read from them.
-    std::unique_ptr<char[]> old;
-    if (total > capacity_ - size_) {
-        std::size_t capacity = capacity_ < 4096 ? 4096 : capacity_;
-        while (capacity - size_ < total)
-            capacity *= 2;
-        std::unique_ptr<char[]> grown(new char[capacity]);
-        if (size_ > 0) std::memcpy(grown.get(), bytes_.get(), size_);
-        old = std::move(bytes_);
-        bytes_ = std::move(grown);
-        capacity_ = capacity;
-    }
-
+    std::unique_ptr<char[]> old; // freed after the copies, which may read it
+    if (!room_for(total, old)) return e;
     e.text = static_cast<uint32_t>(size_);
     char* to = bytes_.get() + size_;
     for (const std::string_view t : texts) {
@@ -53,6 +59,17 @@ NavEntry NavTextStore::add(std::string_view ident, std::string_view kind, std::s
     e.elevation_size = static_cast<uint16_t>(texts[4].size());
     size_ += total;
     return e;
+}
+
+bool NavTextStore::add_run(const NavTextStore& from, const NavEntry& entry, std::size_t size, NavEntry& to) {
+    std::unique_ptr<char[]> old;
+    if (entry.text > from.size_ || size > from.size_ - entry.text || !room_for(size, old)) return false;
+    // `from` may be this store, whose bytes may just have moved.
+    const char* source = (&from == this && old ? old.get() : from.bytes_.get()) + entry.text;
+    if (size > 0) std::memcpy(bytes_.get() + size_, source, size);
+    to.text = static_cast<uint32_t>(size_);
+    size_ += size;
+    return true;
 }
 
 NavRecordView NavTextStore::view(const NavEntry& e) const {

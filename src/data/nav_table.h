@@ -48,6 +48,11 @@ class NavTextStore {
     NavEntry add(std::string_view ident, std::string_view kind, std::string_view extra, std::string_view name,
                  std::string_view elevation_text);
 
+    // Copies the first `size` bytes of an entry's texts in `from` (which may
+    // be this store) to the end of this one and points `to` at them; false
+    // when they are not all in `from` or do not fit.
+    bool add_run(const NavTextStore& from, const NavEntry& entry, std::size_t size, NavEntry& to);
+
     // The record that an entry of this store describes; an entry that lies
     // outside the store reads empty.
     NavRecordView view(const NavEntry& entry) const;
@@ -56,6 +61,9 @@ class NavTextStore {
     std::size_t size() const { return size_; }
 
   private:
+    // Room for total more bytes; a growth hands the old bytes to `old`.
+    bool room_for(std::size_t total, std::unique_ptr<char[]>& old);
+
     std::unique_ptr<char[]> bytes_;
     std::size_t size_ = 0;
     std::size_t capacity_ = 0;
@@ -107,11 +115,25 @@ template <std::size_t Slots> class NavTable {
 
     // Adds record i of another table or list as a nearby list keeps it: the
     // position and the given texts; the others empty.
+    // Its kept texts lead its run in the source's store: one copy.
     template <std::size_t SourceSlots>
     int append_from(const NavTable<SourceSlots>& source, int i, NavFields fields) {
-        const NavRecordView r = source[i];
-        return fields == NavFields::ident ? append(r.ident, {}, r.latitude, r.longitude, {})
-                                          : append(r.ident, {}, r.latitude, r.longitude, r.kind, r.extra);
+        if (full()) return 0;
+        const NavEntry& from = source.entry(i);
+        NavEntry e;
+        e.latitude = from.latitude;
+        e.longitude = from.longitude;
+        e.ident_size = from.ident_size;
+        if (fields == NavFields::ident_kind_extra) {
+            e.kind_size = from.kind_size;
+            e.extra_size = from.extra_size;
+        }
+        if (!texts_.add_run(source.texts(), from, std::size_t{e.ident_size} + e.kind_size + e.extra_size, e))
+            e = NavEntry{e.latitude, e.longitude};
+        const int n = count() + 1;
+        entries_.slot(n) = e;
+        entries_.set_count(n);
+        return n;
     }
 
     // Empties the table; its storage is kept for the next fill.

@@ -96,7 +96,8 @@ TEST(NavTable, boundsClearAndCopy) {
 }
 
 // A nearby list keeps the ident and position, and a navaid or fix list the
-// kind and extra text as well; the other texts stay empty.
+// kind and extra text as well; the other texts stay empty, also when a list
+// copies its own records.
 TEST(NavTable, aListTakesOnlyTheTextsItKeeps) {
     NavTable<10> source;
     source.append(make("KSEA", "SEATTLE", 47.449, -122.309, "APT", "X", "433"));
@@ -106,4 +107,12 @@ TEST(NavTable, aListTakesOnlyTheTextsItKeeps) {
     list.append_from(source, 2, NavFields::ident_kind_extra);
     expect_record(list[1], make("KSEA", "", 47.449, -122.309, "", "", ""), "airport");
     expect_record(list[2], make("SEA", "", 47.435, -122.310, "V", "116.80", ""), "navaid");
+
+    // Copied from the list itself while its store grows.
+    NavTable<4001> self;
+    self.append_from(source, 2, NavFields::ident_kind_extra);
+    for (int i = 1; i < 4000; ++i)
+        ASSERT_EQ(self.append_from(self, i, NavFields::ident_kind_extra), i + 1);
+    for (int i = 1; i <= self.count(); ++i)
+        expect_record(self[i], make("SEA", "", 47.435, -122.310, "V", "116.80", ""), std::to_string(i));
 }
