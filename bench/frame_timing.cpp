@@ -14,10 +14,17 @@
 #include "sim/host_folder.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+int frames_from_environment() {
+    const char* text = std::getenv("ORVEX_BENCH_FRAMES");
+    const int frames = text != nullptr ? std::atoi(text) : 0;
+    return frames > 0 ? frames : 3000;
+}
 
 double ms_since(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();

@@ -15,7 +15,9 @@ namespace bench {
 
 using Clock = std::chrono::steady_clock;
 constexpr double kFrameMs = 1000.0 / 60.0;
-constexpr int kFrames = 3000;
+// 3000, or ORVEX_BENCH_FRAMES when set (a short run for callgrind).
+int frames_from_environment();
+inline const int kFrames = frames_from_environment();
 
 double ms_since(Clock::time_point start);
 

@@ -60,11 +60,11 @@ void enter_inbound_course(HoldEntry& h) {
     smiths_scratchpad.clear();
 }
 
-// Leg time (mode 1) or leg length (mode 2): a value above 0.
+// Leg time or leg length (kHoldLegBy...): a value above 0.
 void enter_leg(HoldEntry& h, int mode) {
     double v = 0.0;
     if (!cdu_read_number(smiths_scratchpad, v) || v <= 0.0) return invalid_entry();
-    if (mode == 1)
+    if (mode == kHoldLegByTime)
         h.leg_time = v;
     else
         h.leg_distance = v;
@@ -78,8 +78,8 @@ void act_on_key() {
     if (key >= 3 && key <= 5) {
         if (h == nullptr || smiths_scratchpad.empty()) return;
         if (key == 3) enter_inbound_course(*h);
-        if (key == 4) enter_leg(*h, 1);
-        if (key == 5) enter_leg(*h, 2);
+        if (key == 4) enter_leg(*h, kHoldLegByTime);
+        if (key == 5) enter_leg(*h, kHoldLegByDistance);
     } else if (key == 11) {
         if (route_state == kRouteStateActiveModified) {
             erase_route_modification();
@@ -89,7 +89,7 @@ void act_on_key() {
         }
     } else if (key == 12 && h != nullptr && hold_count() >= 1 && hold_count() < kMaxHolds) {
         pending_hold_delete_index = h->active_index;
-        delete_hold(pending_hold_delete_index, 2);
+        delete_hold(pending_hold_delete_index, kHoldCancelWorking);
         smiths_legs_mode = kLegsModeList;
         smiths_cdu_page = kPageRteLegs;
     }
@@ -125,13 +125,14 @@ void draw_body(CduPage& page, const HoldEntry* h) {
     cdu_text(page, 150, 121, CduFont::Small, "H O L D    A V A I L");
     if (h != nullptr)
         cdu_text(page, 0, 133, CduFont::Large,
-                 h->leg_mode == 1 ? cdu_format("%1.1f   M I N", h->leg_time) : "-.-   M I N");
+                 h->leg_mode == kHoldLegByTime ? cdu_format("%1.1f   M I N", h->leg_time) : "-.-   M I N");
 
     cdu_text(page, 12, 155, CduFont::Small, "L E G    D I S T");
     cdu_text(page, 150, 155, CduFont::Small, "B E S T    S P E E D");
     if (h != nullptr)
         cdu_text(page, 0, 166, CduFont::Large,
-                 h->leg_mode == 2 ? cdu_format("%2.1f - N M", h->leg_distance) : "--.-  - N M");
+                 h->leg_mode == kHoldLegByDistance ? cdu_format("%2.1f - N M", h->leg_distance)
+                                                   : "--.-  - N M");
     cdu_text(page, 190, 166, CduFont::Large, cdu_format("%3d", best_hold_ias));
     cdu_text(page, 230, 166, CduFont::Small, "K T");
     cdu_text(page, 0, 178, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -");

@@ -65,7 +65,7 @@ void left_row_key(const LegsRows& rows, int k) {
     if (smiths_scratchpad_message == "DELETE") {
         if (rows.hold_row[k] && i <= last) {
             pending_hold_delete_index = i;
-            delete_hold(i, 2);
+            delete_hold(i, kHoldCancelWorking);
         } else if (i < last) {
             delete_waypoint_smiths(i, 0);
         } else {
@@ -92,7 +92,7 @@ void left_row_key(const LegsRows& rows, int k) {
             refuse("INVALID ENTRY");
             return;
         }
-        if (insert_candidate(i, hold_at_candidate)) add_hold(i, 1, aircraft_state.magvar);
+        if (insert_candidate(i, hold_at_candidate)) add_hold(i, kHoldMarkRoute, aircraft_state.magvar);
         return;
     }
     for (int j = i; j <= last; ++j)
@@ -160,7 +160,7 @@ void direct_to_key() {
 
 void hold_at_key() {
     if (smiths_hold_at_leg > 0) {
-        if (add_hold(smiths_hold_at_leg, 1, aircraft_state.magvar) == 0) {
+        if (add_hold(smiths_hold_at_leg, kHoldMarkRoute, aircraft_state.magvar) == 0) {
             refuse("INVALID ENTRY");
             return;
         }
@@ -217,7 +217,7 @@ void hold_at_present_position() {
         advance_route_state();
     }
     if (!insert_candidate(to_waypoint_index, 1)) return;
-    add_hold(to_waypoint_index, 0, aircraft_state.magvar);
+    add_hold(to_waypoint_index, kHoldQuiet, aircraft_state.magvar);
     smiths_cdu_page = kPageRteHold;
 }
 

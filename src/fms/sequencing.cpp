@@ -81,9 +81,9 @@ void stamp_passing_time() {
 void sequence_to_waypoint() {
     if (!(switch_distance > distance_to_to_nm) || (lnav_engaged != 1 && SequenceFPlanWpts != 1)) return;
     // In the pattern the TO waypoint (the hold fix) stays until the hold is left.
-    if (hold_armed != 0 && holding_active != 0 && hold_exit_state != 4) return;
+    if (hold_armed != 0 && holding_active != 0 && hold_exit_state != kHoldExitDeleted) return;
     constraint_speed_armed = 0;
-    if (hold_exit_state == 4) hold_exit_state = 0;
+    if (hold_exit_state == kHoldExitDeleted) hold_exit_state = kHoldExitHolding;
 
     if (to_waypoint_index >= active_plan_last) {
         lnav_engaged = 0; // the last waypoint ends the route's guidance

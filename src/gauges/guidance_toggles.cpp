@@ -18,7 +18,7 @@ void toggle_lnav() {
     if (lnav_engaged != 0) {
         lnav_engaged = 0;
         intercept_armed = 0;
-        hold_exit_state = 1;
+        hold_exit_state = kHoldExitNotEntered;
         // The hold being flown is dropped with LNAV.
         if (hold_count() >= 1) remove_hold(1);
         hold_armed = 0;

@@ -151,7 +151,7 @@ void publish_lnav_heading() {
 }
 
 void sync_heading_bug() {
-    if (lnav_engaged != 1 || aircraft_state.token_106_state != 1 || ResetApHdg != 1) return;
+    if (lnav_engaged != 1 || aircraft_state.token_106_state != kHeadingHoldOn || ResetApHdg != 1) return;
     aircraft_state.heading_bug_deg = sim_var_object.get_heading_bug_deg();
     // The bug holds whole degrees: one that differs from the command only by
     // its fraction, or by rounding, is not set again.

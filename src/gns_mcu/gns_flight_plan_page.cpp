@@ -177,8 +177,8 @@ void data_column(GnsPage& page, int i, float y) {
     const RouteWaypoint& w = active_plan[i];
     const AircraftState& a = aircraft_state;
     switch (gns_fpl_option) {
-    case 1:
-    case 2: {
+    case kGnsFplOptionEte:
+    case kGnsFplOptionEta: {
         if (!(a.ground_speed_kt > 50.0)) {
             page.text(300.0f, y, kGnsBlue, "------");
             break;
@@ -186,7 +186,7 @@ void data_column(GnsPage& page, int i, float y) {
         double distance = 0.0, course = 0.0;
         gc_dist_course(a.plat, a.plon, w.lat, w.lon, &distance, &course);
         HoursMinutes t = hours_minutes(distance / a.ground_speed_kt * 60.0);
-        if (gns_fpl_option == 2) {
+        if (gns_fpl_option == kGnsFplOptionEta) {
             const bool local = DispETALocalTime == 1;
             t = clock_after(local ? a.local_hours : a.zulu_hours, local ? a.local_minutes : a.zulu_minutes,
                             t);
@@ -194,7 +194,7 @@ void data_column(GnsPage& page, int i, float y) {
         page.text(300.0f, y, kGnsBlue, gns_format("%02.0f:%02.0f", t.hours, t.minutes));
         break;
     }
-    case 3: {
+    case kGnsFplOptionDis: {
         double distance = 0.0, course = 0.0;
         if (i == to_waypoint_index) {
             gc_dist_course(a.plat, a.plon, w.lat, w.lon, &distance, &course);
@@ -388,7 +388,8 @@ void draw_active_view(GnsPage& page) {
         active_plan_last > 1 && active_plan[0].type == "APT" && active_plan[active_plan_last].type == "APT";
     footer_text(page, 280.0f, 280.0f, "SAVE FPL", gns_toggle(GNS_R4) == kGnsToggleSecond && can_save);
     footer_text(page, 32.0f, 360.0f, "APPROACH", gns_toggle(GNS_L5) == kGnsToggleSecond);
-    const std::string label = kColumnLabel[std::clamp(gns_fpl_option, 1, 4) - 1];
+    const std::string label =
+        kColumnLabel[std::clamp(gns_fpl_option, kGnsFplOptionEte, kGnsFplOptionAlt) - 1];
     if (gns_toggle(GNS_R5) == kGnsToggleFirst)
         page.highlight(380.0f, 320.0f, gns_fpl_option != gns_fpl_option_default ? label + "?" : label);
     else

@@ -37,7 +37,7 @@ void line_key(const HoldEntry& hold) {
             break;
         }
         open_choice(GNS_R3);
-        gns_hold_choice_r3 = hold.turn == kDirectionLeft ? 2 : 1;
+        gns_hold_choice_r3 = hold.turn == kDirectionLeft ? kDirectionLeft : kDirectionRight;
         break;
     case 9:
         if (gns_toggle(GNS_R4) == kGnsToggleIdle)
@@ -53,7 +53,8 @@ void line_key(const HoldEntry& hold) {
             break;
         }
         open_choice(GNS_R5);
-        gns_hold_choice_r5 = hold_exit_state == 2 ? 2 : 1;
+        gns_hold_choice_r5 =
+            hold_exit_state == kHoldExitAtPointOne ? kHoldExitAtPointOne : kHoldExitNotEntered;
         break;
     default:
         break;
@@ -91,7 +92,8 @@ void gnsxls_holding_pattern_page(DisplayObject& display, gfx::Graphics& graphics
     page.text(200.0f, 40.0f, kGnsMagenta, held ? active_plan[hold.active_index].ident : "------");
 
     page.text(30.0f, 98.0f, kGnsWhite, "INBD CRS");
-    value(page, 98.0f, open && gns_toggle(GNS_R2) == kGnsToggleFirst, gns_format("%03.0f\xB0", hold.inbound_course));
+    value(page, 98.0f, open && gns_toggle(GNS_R2) == kGnsToggleFirst,
+          gns_format("%03.0f\xB0", hold.inbound_course));
 
     page.text(30.0f, 178.0f, kGnsWhite, "TURN");
     const int turn = gns_toggle(GNS_R3) == kGnsToggleFirst ? gns_hold_choice_r3 : hold.turn;
@@ -102,14 +104,18 @@ void gnsxls_holding_pattern_page(DisplayObject& display, gfx::Graphics& graphics
         page.text(300.0f, 178.0f, kGnsGreen, turn_text);
 
     // The leg by time, or by length once R4 is pressed twice or the hold flies it so.
-    const bool by_distance = gns_toggle(GNS_R4) == kGnsToggleSecond || (gns_toggle(GNS_R4) == kGnsToggleIdle && hold.leg_mode == 2);
+    const bool by_distance = gns_toggle(GNS_R4) == kGnsToggleSecond ||
+                             (gns_toggle(GNS_R4) == kGnsToggleIdle && hold.leg_mode == kHoldLegByDistance);
     page.text(30.0f, 265.0f, kGnsWhite, by_distance ? "LEG NM" : "LEG MIN");
     value(page, 265.0f, open && gns_toggle(GNS_R4) != kGnsToggleIdle,
           by_distance ? gns_format("%4.1f", hold.leg_distance) : gns_format("%4.1f", hold.leg_time));
 
     page.text(30.0f, 340.0f, kGnsWhite, "EXIT");
-    const int exit_choice = gns_toggle(GNS_R5) == kGnsToggleFirst ? gns_hold_choice_r5 : (hold_exit_state == 2 ? 2 : 1);
-    const char* exit_text = exit_choice == 2 ? "LEAVE" : "HOLD";
+    const int exit_choice =
+        gns_toggle(GNS_R5) == kGnsToggleFirst
+            ? gns_hold_choice_r5
+            : (hold_exit_state == kHoldExitAtPointOne ? kHoldExitAtPointOne : kHoldExitNotEntered);
+    const char* exit_text = exit_choice == kHoldExitAtPointOne ? "LEAVE" : "HOLD";
     if (gns_toggle(GNS_R5) == kGnsToggleFirst)
         page.highlight(300.0f, 340.0f, exit_text);
     else

@@ -92,8 +92,9 @@ void key_plan() {
 // A waypoint line of the active-plan view is selected (the FROM row needs
 // L1's second step).
 bool waypoint_row_selected() {
-    return gns_toggle(GNS_L1) == kGnsToggleSecond || gns_toggle(GNS_L2) == kGnsToggleFirst || gns_toggle(GNS_L2) == kGnsToggleSecond ||
-           gns_toggle(GNS_L3) == kGnsToggleFirst || gns_toggle(GNS_L3) == kGnsToggleSecond || gns_toggle(GNS_L4) == kGnsToggleFirst;
+    return gns_toggle(GNS_L1) == kGnsToggleSecond || gns_toggle(GNS_L2) == kGnsToggleFirst ||
+           gns_toggle(GNS_L2) == kGnsToggleSecond || gns_toggle(GNS_L3) == kGnsToggleFirst ||
+           gns_toggle(GNS_L3) == kGnsToggleSecond || gns_toggle(GNS_L4) == kGnsToggleFirst;
 }
 
 // Hold 1, alone in the list, at active waypoint k. Only for a waypoint of the
@@ -112,18 +113,20 @@ void make_hold_at(int k) {
     HoldEntry& hold = hold_list.slot(1);
     hold.ident = fix.ident;
     hold.active_index = k;
-    // EXEC takes the working index back as the active one.
-    hold.working_index = k;
+    // EXEC takes the working index back as the active one; a modification
+    // pending on another unit keeps the hold on that fix's entry, if it has
+    // one.
+    hold.working_index = working_entry_of_active(k);
     hold.inbound_course = magnetic_course(course);
     hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
     hold.leg_time = HoldLegMins != 0.0 ? HoldLegMins : 1.0;
     hold.turn = kDirectionRight;
-    hold.leg_mode = 1;
+    hold.leg_mode = kHoldLegByTime;
     hold_list.set_count(1);
     sync_hold_marks();
     holding_active = 0;
     hold_armed = 0;
-    hold_exit_state = 1;
+    hold_exit_state = kHoldExitNotEntered;
     hold_point_distance_nm = 99999.0;
 }
 
@@ -289,8 +292,11 @@ void key_toggle_erase() {
         }
         break;
     case GNS_HOLDING_PATTERN:
-        if (gns_toggle(GNS_R3) == kGnsToggleFirst) gns_hold_choice_r3 = gns_hold_choice_r3 == 1 ? 2 : 1;
-        if (gns_toggle(GNS_R5) == kGnsToggleFirst) gns_hold_choice_r5 = gns_hold_choice_r5 == 1 ? 2 : 1;
+        if (gns_toggle(GNS_R3) == kGnsToggleFirst)
+            gns_hold_choice_r3 = gns_hold_choice_r3 == kDirectionRight ? kDirectionLeft : kDirectionRight;
+        if (gns_toggle(GNS_R5) == kGnsToggleFirst)
+            gns_hold_choice_r5 =
+                gns_hold_choice_r5 == kHoldExitNotEntered ? kHoldExitAtPointOne : kHoldExitNotEntered;
         break;
     case GNS_APPROACH:
         if (gns_return_state == GNS_FLIGHT_PLAN && gns_entry_active == 0)
@@ -304,8 +310,9 @@ void key_toggle_erase() {
         gns_scratchpad.clear();
         break;
     case GNS_FLIGHT_PLAN:
-        if (gns_sub_state == kGnsSubStateActivePlan && gns_entry_active == 0 && gns_toggle(GNS_R5) == kGnsToggleFirst)
-            gns_fpl_option = gns_fpl_option % 4 + 1;
+        if (gns_sub_state == kGnsSubStateActivePlan && gns_entry_active == 0 &&
+            gns_toggle(GNS_R5) == kGnsToggleFirst)
+            gns_fpl_option = gns_fpl_option % kGnsFplOptionAlt + 1;
         else if (gns_sub_state == kGnsSubStateActivePlan)
             erase_or_delete(active_plan);
         else if (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1)
@@ -314,12 +321,14 @@ void key_toggle_erase() {
             erase();
         break;
     case GNS_NAVIGATION:
-        if (gns_toggle(GNS_R2) == kGnsToggleFirst) gns_scratchpad = gns_scratchpad == "ALT?" ? "ETA?" : "ALT?";
+        if (gns_toggle(GNS_R2) == kGnsToggleFirst)
+            gns_scratchpad = gns_scratchpad == "ALT?" ? "ETA?" : "ALT?";
         if (gns_toggle(GNS_R5) == kGnsToggleFirst) {
-            if (gns_nav_seq_choice == 0)
-                gns_nav_seq_choice = lnav_engaged != 0 ? 2 : 1;
+            if (gns_nav_seq_choice == kGnsNavSeqNone)
+                gns_nav_seq_choice = lnav_engaged != 0 ? kGnsNavSeqAuto : kGnsNavSeqManual;
             else
-                gns_nav_seq_choice = gns_nav_seq_choice == 1 ? 2 : 1;
+                gns_nav_seq_choice =
+                    gns_nav_seq_choice == kGnsNavSeqManual ? kGnsNavSeqAuto : kGnsNavSeqManual;
         }
         if (gns_toggle(GNS_R2) != kGnsToggleFirst && gns_toggle(GNS_R5) != kGnsToggleFirst) erase();
         break;

@@ -107,7 +107,9 @@ void gnsxls_navigation_page(DisplayObject& display, gfx::Graphics& graphics) {
 
     // R5: how the waypoints are sequenced.
     static const char* const kSequence[] = {"-----", "MANUAL", "AUTO"};
-    const int choice = gns_nav_seq_choice >= 0 && gns_nav_seq_choice <= 2 ? gns_nav_seq_choice : 0;
+    const int choice = gns_nav_seq_choice >= kGnsNavSeqNone && gns_nav_seq_choice <= kGnsNavSeqAuto
+                           ? gns_nav_seq_choice
+                           : kGnsNavSeqNone;
     page.text(kRightX, 300.0f, kGnsWhite, "SEQ");
     if (gns_line_toggles[GNS_R5] == kGnsToggleFirst)
         page.highlight(kRightX, 340.0f, kSequence[choice]);

@@ -219,10 +219,10 @@ void gns_enter_holding_pattern() {
     if (gns_toggle(GNS_R3) == kGnsToggleFirst) hold.turn = gns_hold_choice_r3;
     if (gns_toggle(GNS_R4) == kGnsToggleFirst) {
         hold.leg_time = parse_double(gns_hold_time_text);
-        hold.leg_mode = 1;
+        hold.leg_mode = kHoldLegByTime;
     } else if (gns_toggle(GNS_R4) == kGnsToggleSecond) {
         hold.leg_distance = parse_double(gns_hold_dist_text);
-        hold.leg_mode = 2;
+        hold.leg_mode = kHoldLegByDistance;
     }
     if (gns_toggle(GNS_R5) == kGnsToggleFirst) hold_exit_state = gns_hold_choice_r5;
     reset_page_toggles();

@@ -47,7 +47,7 @@ void add_hold_at_to(int k) {
     hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
     hold.inbound_course = course - aircraft_state.magvar;
     hold.turn = kDirectionRight;
-    hold.leg_mode = 1;
+    hold.leg_mode = kHoldLegByTime;
     hold.leg_time = 1.0;
     sync_hold_marks();
     hold_page_count = hold_list.count();
@@ -82,7 +82,7 @@ void key_hold() {
     mcu_select = kMcuSelectNone;
     if (lnav_engaged != 1) return;
     if (hold_armed == 1) {
-        hold_exit_state = 3;
+        hold_exit_state = kHoldExitAtNextPoint;
         hold_armed = 0;
         return;
     }

@@ -12,12 +12,12 @@
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
 #include "platform/gfx.h"
-#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -41,9 +41,16 @@ struct Projected {
     double distance = 0.0;
 };
 
+// As saturate_to_int (truncated, bounded, NaN as 0), inline: every
+// boundary point passes here.
+inline int32_t whole_units(double v) {
+    if (!(v > -2147483648.0)) return v != v ? 0 : std::numeric_limits<int32_t>::min();
+    return v >= 2147483647.0 ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(v);
+}
+
 Projected project(const MapProjector& projector, const EarthVector& point, int centre_x, int centre_y) {
     const MapPlacement p = projector.place(point);
-    return Projected{saturate_to_int(centre_x + p.x), saturate_to_int(centre_y + p.y), p.distance};
+    return Projected{whole_units(centre_x + p.x), whole_units(centre_y + p.y), p.distance};
 }
 
 // A cap on the earth: a centre and the angle (radians) that holds a set of
@@ -256,7 +263,7 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
     reach.cos_angle = std::cos(reach.angle);
     reach.sin_angle = std::sin(reach.angle);
 
-    std::vector<gfx::Point> line(kRunLength + 1);
+    gfx::Point line[kRunLength + 1];
     for (int i = 1; i <= atc_boundaries.count(); ++i) {
         const AtcBoundary& b = atc_boundaries[i];
         // The table holds at most 800 points whatever the count says.
@@ -265,9 +272,11 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
         if (points >= 1) {
             const BoundaryRuns& runs = runs_of(i, b, points);
             label_at = runs.label;
+            // The cheap test first: a boundary wholly out of sight is skipped
+            // whatever its first point's distance.
+            if (!may_show(runs.cap, reach)) continue;
             Projected point = project(projector, runs.vectors[1], centre_x, centre_y);
             if (out_of_reach(b, point.distance)) continue;
-            if (!may_show(runs.cap, reach)) continue;
             int projected = 1; // the index of `point`
             for (const PointRun& run : runs.runs) {
                 if (run.last == run.first || !may_show(run.cap, reach)) continue;
@@ -276,13 +285,18 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
                     point = project(projector, runs.vectors[run.first], centre_x, centre_y);
                 projected = run.first;
                 if (circle_hidden(area, point.x, point.y, run_radius(run, point.distance, ppn))) continue;
+                // Points that fall on the unit before them add a line of no
+                // length, which a flat-capped pen does not draw: they are
+                // left out, and a run that stays on one unit draws nothing.
                 line[0] = gfx::Point{point.x, point.y};
+                std::size_t count = 1;
                 for (int k = run.first + 1; k <= run.last; ++k) {
                     point = project(projector, runs.vectors[k], centre_x, centre_y);
-                    line[k - run.first] = gfx::Point{point.x, point.y};
+                    if (point.x != line[count - 1].x || point.y != line[count - 1].y)
+                        line[count++] = gfx::Point{point.x, point.y};
                 }
                 projected = run.last;
-                g.draw_lines_i(pen, std::span<const gfx::Point>(line.data(), run.last - run.first + 1));
+                if (count >= 2) g.draw_lines_i(pen, std::span<const gfx::Point>(line, count));
             }
         } else {
             label_at = earth_vector(b.label_latitude, b.label_longitude);

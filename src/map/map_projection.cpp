@@ -44,6 +44,20 @@ constexpr double tan_one_degree = 0.017455064928217585;
 double dot(const EarthVector& a, const EarthVector& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
+
+// asin(s) / s for s below 1/8 (points within some 430 NM), from the first
+// ten terms of its series: what is left is below 1e-20 of it, so the angle
+// it gives is as exact as the arc cosine's, and better near the reference.
+constexpr double kSeriesLimit = 0.125;
+double asin_over_s(double s2) {
+    constexpr double c[] = {
+        1.0,           1.0 / 6.0,       3.0 / 40.0,      5.0 / 112.0,       35.0 / 1152.0,
+        63.0 / 2816.0, 231.0 / 13312.0, 143.0 / 10240.0, 6435.0 / 557056.0, 12155.0 / 1245184.0};
+    double sum = c[9];
+    for (int i = 8; i >= 0; --i)
+        sum = sum * s2 + c[i];
+    return sum;
+}
 } // namespace
 
 EarthVector earth_vector(double lat, double lon) {
@@ -65,19 +79,30 @@ MapProjector::MapProjector(const MapView& view) : ppn_(view.ppn) {
 MapPlacement MapProjector::place(const EarthVector& point) const {
     // The course's sine and cosine are the point's east and north parts
     // over their length, so no angle is ever formed.
-    const double east = dot(point, east_), north = dot(point, north_);
+    const double east = dot(point, east_), north = dot(point, north_), up = dot(point, up_);
+    const double across2 = east * east + north * north;
+    const double across = std::sqrt(across2);
     MapPlacement p;
-    p.distance = std::acos(std::clamp(dot(point, up_), -1.0, 1.0)) * earth_radius_nm;
-    const double across = std::sqrt(east * east + north * north);
-    double sin_course = 0.0, cos_course = 1.0; // north
-    // gc_dist_course reports every course below 1 degree as 360.
-    if (across > 0.0 && !(east >= 0.0 && north > 0.0 && east < north * tan_one_degree)) {
-        sin_course = east / across;
-        cos_course = north / across;
+    // The map radius over `across`: from the angle's series in its sine on
+    // the near side (no call, no division), from its arc cosine farther out.
+    double radius_per_across = 0.0;
+    if (up > 0.0 && across < kSeriesLimit) {
+        const double angle_per_across = asin_over_s(across2);
+        p.distance = across * angle_per_across * earth_radius_nm;
+        radius_per_across = angle_per_across * earth_radius_nm * ppn_;
+    } else {
+        p.distance = std::acos(std::clamp(up, -1.0, 1.0)) * earth_radius_nm;
+        if (across > 0.0) radius_per_across = p.distance * ppn_ / across;
     }
-    const double radius = p.distance * ppn_;
-    p.x = radius * (sin_course * cos_heading_ - cos_course * sin_heading_);
-    p.y = -radius * (cos_course * cos_heading_ + sin_course * sin_heading_);
+    // gc_dist_course reports every course below 1 degree as 360.
+    if (!(across > 0.0) || (east >= 0.0 && north > 0.0 && east < north * tan_one_degree)) {
+        const double radius = p.distance * ppn_;
+        p.x = -radius * sin_heading_;
+        p.y = -radius * cos_heading_;
+        return p;
+    }
+    p.x = radius_per_across * (east * cos_heading_ - north * sin_heading_);
+    p.y = -radius_per_across * (north * cos_heading_ + east * sin_heading_);
     return p;
 }
 

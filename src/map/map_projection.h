@@ -59,7 +59,7 @@ EarthVector earth_vector(double lat, double lon);
 // heading, as gc_dist_course and turn_arc_geometry give it (to rounding; a
 // course below 1 degree reads as north there too). Each point's trigonometry
 // is done once, as its earth vector; a point then costs three dot products,
-// an arc cosine and a square root.
+// a square root and a short series (an arc cosine far out).
 class MapProjector {
   public:
     explicit MapProjector(const MapView& view);

@@ -7,6 +7,9 @@
 
 #include <cstdint>
 
+// Token 106, the autopilot heading hold, when engaged.
+inline constexpr int32_t kHeadingHoldOn = 1;
+
 struct AircraftState {
     // Position, headings and attitude.
     double plat = 0.0;
@@ -38,7 +41,8 @@ struct AircraftState {
     double ap_vertical_speed_target_fpm = 0.0;
     double snap_token_103 = 0.0; // autopilot engaged
     double snap_token_105 = 0.0; // NAV mode
-    // Heading hold, token 106 as a whole number; one value, three names.
+    // Heading hold, token 106 as a whole number (kHeadingHoldOn when
+    // engaged); one value, three names.
     union {
         int32_t token_106_state = 0;
         int32_t snap_token_106;

@@ -148,7 +148,7 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     working_plan.slot(0).ident = "A";
     working_plan.slot(1).ident = "B";
     working_plan_last = 1;
-    ASSERT_GT(add_hold(1, 0, 0.0), 0);
+    ASSERT_GT(add_hold(1, kHoldQuiet, 0.0), 0);
     smiths_hold_subpage = 5;
     press({SmithsKey::Hold});
     EXPECT_EQ(smiths_cdu_page, 39);

@@ -53,7 +53,7 @@ TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachRepl
 
     // En route to the approach's first fix: that fix stands once, with its hold.
     write_plan(working_plan, working_plan_last, {"KSEA", "HILLS", "KPDX"});
-    ASSERT_EQ(add_hold(1, 0, 0.0), 1);
+    ASSERT_EQ(add_hold(1, kHoldQuiet, 0.0), 1);
     preview_approach("HILLS");
     insert_approach(1);
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),

@@ -15,7 +15,7 @@ HoldEntry hold_at(int index, const PlanPoint& fix, double inbound_course) {
     h.active_index = index;
     h.turn = 1;
     h.leg_time = 1.0;
-    h.leg_mode = 1;
+    h.leg_mode = kHoldLegByTime;
     h.inbound_course = inbound_course;
     h.points[0].lat = fix.lat;
     h.points[0].lon = fix.lon;
@@ -55,7 +55,7 @@ TEST(HoldPattern, PointsFromTheFixInboundCourseAndLegTime) {
     EXPECT_TRUE(hold_list[1].points[1].label.empty()); // LNAV off: built, not stored
 
     lnav_engaged = 1;
-    hold_list.slot(1).leg_mode = 2; // a pilot's leg length stays as it is
+    hold_list.slot(1).leg_mode = kHoldLegByDistance; // a pilot's leg length stays as it is
     hold_list.slot(1).leg_distance = 4.0;
     build_hold_pattern();
     EXPECT_EQ(hold_list[1].leg_distance, 4.0);
@@ -81,7 +81,7 @@ TEST_F(HoldFlying, EnteredAtTheFixFlownAroundAndLeftThenTheNextHoldStartsAtItsFi
 
     ASSERT_TRUE(pass_until([] { return hold_armed == 1; }, 18 * 600));
     EXPECT_EQ(to_waypoint_index, 2);
-    EXPECT_EQ(hold_exit_state, 0);
+    EXPECT_EQ(hold_exit_state, kHoldExitHolding);
     EXPECT_EQ(holding_active, 1);
     const std::size_t bug_events = sent(0x101FA).size();
 
@@ -97,7 +97,7 @@ TEST_F(HoldFlying, EnteredAtTheFixFlownAroundAndLeftThenTheNextHoldStartsAtItsFi
     EXPECT_EQ(to_waypoint_index, 2);
     EXPECT_GT(sent(0x101FA).size(), bug_events + 4); // the hold turns the bug
 
-    hold_exit_state = 2; // leave at point 1
+    hold_exit_state = kHoldExitAtPointOne;
     ASSERT_TRUE(pass_until([] { return hold_count() == 1; }, 18 * 600));
     EXPECT_EQ(hold_armed, 0);
     EXPECT_EQ(holding_active, 0); // the next hold is flown to its fix first

@@ -34,7 +34,7 @@ void execute_holds() {
 TEST(Holds, aNewHoldTakesItsFixAndTheMagneticInboundCourseOfTheLegIntoIt) {
     set_working_count(4); // P1 lies due north of P0
     hold_list.slot(1).leg_distance = 4.5;
-    EXPECT_EQ(add_hold(1, 0, 15.0), 1);
+    EXPECT_EQ(add_hold(1, kHoldQuiet, 15.0), 1);
     const HoldEntry& h = hold_list[1];
     EXPECT_EQ(h.ident, "P1");
     EXPECT_EQ(h.active_index, 0); // on the active route once executed
@@ -43,7 +43,7 @@ TEST(Holds, aNewHoldTakesItsFixAndTheMagneticInboundCourseOfTheLegIntoIt) {
     EXPECT_DOUBLE_EQ(h.points[0].lon, -122.0);
     EXPECT_NEAR(h.inbound_course, 360.0 - 15.0, 1e-9); // true course north is 360
     EXPECT_EQ(h.turn, 1);
-    EXPECT_EQ(h.leg_mode, 1);
+    EXPECT_EQ(h.leg_mode, kHoldLegByTime);
     EXPECT_EQ(h.leg_time, 1.0);
     EXPECT_EQ(h.leg_distance, 4.5); // left as the slot held it
     EXPECT_EQ(working_plan[1].hold_number, 1);
@@ -55,9 +55,9 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     set_working_count(10);
     route_state = kRouteStateActive;
     smiths_hold_at_leg = 1;
-    add_hold(5, 0, 0.0);
-    add_hold(8, 0, 0.0);
-    EXPECT_EQ(add_hold(3, 1, 0.0), 1);
+    add_hold(5, kHoldQuiet, 0.0);
+    add_hold(8, kHoldQuiet, 0.0);
+    EXPECT_EQ(add_hold(3, kHoldMarkRoute, 0.0), 1);
     EXPECT_EQ(working_indices(), (std::vector<int>{3, 5, 8}));
     EXPECT_EQ(smiths_hold_subpage, 1);
     EXPECT_EQ(working_plan[3].hold_number, 1);
@@ -69,18 +69,18 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     EXPECT_EQ(route_state, kRouteStateActiveModified);
 
     // In the middle.
-    EXPECT_EQ(add_hold(6, 1, 0.0), 3);
+    EXPECT_EQ(add_hold(6, kHoldMarkRoute, 0.0), 3);
     EXPECT_EQ(working_indices(), (std::vector<int>{3, 5, 6, 8}));
     EXPECT_EQ(working_plan[8].hold_number, 4);
     EXPECT_EQ(smiths_hold_subpage, 3);
     // A waypoint holds once.
-    EXPECT_EQ(add_hold(5, 1, 0.0), 2);
+    EXPECT_EQ(add_hold(5, kHoldMarkRoute, 0.0), 2);
     EXPECT_EQ(hold_count(), 4);
 
     // Executed holds come first, by their active entry: sequencing flies the
     // first one, and a hold not yet executed must not be it.
     execute_holds();
-    EXPECT_EQ(add_hold(2, 1, 0.0), 5);
+    EXPECT_EQ(add_hold(2, kHoldMarkRoute, 0.0), 5);
     EXPECT_EQ(active_indices(), (std::vector<int>{3, 5, 6, 8, 0}));
     execute_holds();
     EXPECT_EQ(active_indices(), (std::vector<int>{2, 3, 5, 6, 8}));
@@ -91,16 +91,16 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
 TEST(Holds, theListHoldsTenAndTheOriginCannotHold) {
     set_working_count(20);
     for (int i = 1; i <= 10; ++i)
-        EXPECT_EQ(add_hold(i, 0, 0.0), i);
-    EXPECT_EQ(add_hold(11, 0, 0.0), 0);
+        EXPECT_EQ(add_hold(i, kHoldQuiet, 0.0), i);
+    EXPECT_EQ(add_hold(11, kHoldQuiet, 0.0), 0);
     EXPECT_EQ(hold_count(), 10);
     EXPECT_EQ(working_plan[11].hold_number, 0);
     EXPECT_EQ(hold_list.stored(), 11u); // nothing written past the table
 
     hold_list.set_count(0);
-    EXPECT_EQ(add_hold(0, 0, 0.0), 0); // no leg leads into the origin
-    EXPECT_EQ(add_hold(-1, 0, 0.0), 0);
-    EXPECT_EQ(add_hold(20, 0, 0.0), 0); // beyond the plan
+    EXPECT_EQ(add_hold(0, kHoldQuiet, 0.0), 0); // no leg leads into the origin
+    EXPECT_EQ(add_hold(-1, kHoldQuiet, 0.0), 0);
+    EXPECT_EQ(add_hold(20, kHoldQuiet, 0.0), 0); // beyond the plan
     EXPECT_EQ(hold_count(), 0);
 }
 
@@ -112,26 +112,26 @@ TEST(Holds, addingAHoldMarksAnExecutedRouteModifiedOnly) {
         hold_list.set_count(0);
         route_state = before[i];
         smiths_hold_subpage = 0;
-        add_hold(2, 1, 0.0);
+        add_hold(2, kHoldMarkRoute, 0.0);
         EXPECT_EQ(route_state, after[i]) << "from " << before[i];
     }
     // Mode 0 never touches the state.
     hold_list.set_count(0);
     route_state = kRouteStateActive;
-    add_hold(2, 0, 0.0);
+    add_hold(2, kHoldQuiet, 0.0);
     EXPECT_EQ(route_state, kRouteStateActive);
 }
 
 TEST(Holds, deletingRemovesTheHoldOfTheWaypointAndClosesTheList) {
     set_working_count(10);
-    add_hold(2, 0, 0.0);
-    add_hold(4, 0, 0.0);
-    add_hold(7, 0, 0.0);
+    add_hold(2, kHoldQuiet, 0.0);
+    add_hold(4, kHoldQuiet, 0.0);
+    add_hold(7, kHoldQuiet, 0.0);
     execute_holds();
     hold_list.slot(3).leg_time = 2.5;
     smiths_scratchpad_message = "DELETE";
     pending_hold_delete_index = 4;
-    delete_hold(4, 0);
+    delete_hold(4, kHoldQuiet);
     EXPECT_EQ(active_indices(), (std::vector<int>{2, 7}));
     EXPECT_EQ(hold_list[2].ident, "P7");
     EXPECT_EQ(hold_list[2].leg_time, 2.5);
@@ -145,10 +145,10 @@ TEST(Holds, deletingRemovesTheHoldOfTheWaypointAndClosesTheList) {
 
 TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
     set_working_count(6);
-    add_hold(2, 0, 0.0);
+    add_hold(2, kHoldQuiet, 0.0);
     working_plan.slot(4).hold_number = 3;
     route_state = kRouteStateNone;
-    delete_hold(4, 1);
+    delete_hold(4, kHoldMarkRoute);
     EXPECT_EQ(hold_count(), 1);
     EXPECT_EQ(working_plan[4].hold_number, 0);
     EXPECT_EQ(route_state, kRouteStateEntered);
@@ -157,15 +157,15 @@ TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
     // listed for ERASE and leaves the working plan; a new one goes.
     execute_holds();
     route_state = kRouteStateActive;
-    delete_hold(2, 2);
+    delete_hold(2, kHoldCancelWorking);
     EXPECT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].working_index, 0);
     EXPECT_EQ(working_plan[2].hold_number, 0);
     EXPECT_EQ(active_plan[2].hold_number, 1);
     EXPECT_EQ(pending_hold_delete_index, 2);
     EXPECT_EQ(route_state, kRouteStateActiveModified);
-    add_hold(3, 0, 0.0);
-    delete_hold(3, 2);
+    add_hold(3, kHoldQuiet, 0.0);
+    delete_hold(3, kHoldCancelWorking);
     EXPECT_EQ(hold_count(), 1);
     EXPECT_EQ(working_plan[3].hold_number, 0);
 }
@@ -173,10 +173,10 @@ TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
 TEST(Holds, deletingAHoldNeverActivatesARouteNorDropsItsModification) {
     set_working_count(6);
     for (int state : {1, 2, 4}) {
-        add_hold(2, 0, 0.0);
+        add_hold(2, kHoldQuiet, 0.0);
         execute_holds();
         route_state = state;
-        delete_hold(2, 1);
+        delete_hold(2, kHoldMarkRoute);
         EXPECT_EQ(route_state, state);
         EXPECT_EQ(hold_count(), 0);
     }
@@ -184,23 +184,23 @@ TEST(Holds, deletingAHoldNeverActivatesARouteNorDropsItsModification) {
 
 TEST(Holds, deletingTheLastHoldDisarmsItEndsItsFlightAndLeavesTheHoldPage) {
     set_working_count(6);
-    add_hold(3, 0, 0.0);
+    add_hold(3, kHoldQuiet, 0.0);
     execute_holds();
     holding_active = 2;
-    hold_exit_state = 1;
+    hold_exit_state = kHoldExitNotEntered;
     smiths_cdu_page = 39;
-    delete_hold(3, 0);
+    delete_hold(3, kHoldQuiet);
     EXPECT_EQ(hold_count(), 0);
     EXPECT_EQ(hold_armed, 0);
-    EXPECT_EQ(hold_exit_state, 4);
+    EXPECT_EQ(hold_exit_state, kHoldExitDeleted);
     EXPECT_EQ(holding_active, 0);
     EXPECT_EQ(smiths_cdu_page, 6);
 
     // Another page stays.
-    add_hold(3, 0, 0.0);
+    add_hold(3, kHoldQuiet, 0.0);
     execute_holds();
     smiths_cdu_page = 22;
-    delete_hold(3, 0);
+    delete_hold(3, kHoldQuiet);
     EXPECT_EQ(smiths_cdu_page, 22);
 }
 
@@ -246,13 +246,13 @@ TEST(Holds, executedMarksFollowAHoldThatMovesDownTheList) {
     // waypoint must still name its slot in both plans, so that a later check of
     // which holds the active plan carries keeps it.
     set_working_count(10);
-    add_hold(3, 0, 0.0);
-    add_hold(7, 0, 0.0);
+    add_hold(3, kHoldQuiet, 0.0);
+    add_hold(7, kHoldQuiet, 0.0);
     hold_list_commit_working_index();
     for (int i = 0; i < 10; ++i)
         active_plan.slot(i) = working_plan[i];
     active_plan_last = 9;
-    delete_hold(3, 1);
+    delete_hold(3, kHoldMarkRoute);
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].active_index, 7);
     EXPECT_EQ(active_plan[7].hold_number, 1);

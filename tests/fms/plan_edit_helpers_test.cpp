@@ -84,8 +84,8 @@ TEST(PlanEditHelpers, longTokensAreCutNotOverrun) {
 
 TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndTheirHolds) {
     set_working_count(11);
-    add_hold(4, 0, 0.0);
-    add_hold(8, 0, 0.0);
+    add_hold(4, kHoldQuiet, 0.0);
+    add_hold(8, kHoldQuiet, 0.0);
     smiths_scratchpad = "P7";
     route_state = kRouteStateActive;
     copy_legs(3, 7);

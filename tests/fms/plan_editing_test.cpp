@@ -43,8 +43,8 @@ TEST(PlanEditing, deletingARouteRowRemovesItsLegsButNeverTheEnds) {
 
 TEST(PlanEditing, deletingARouteRowKeepsLaterHoldsAndTheEditIndexOnTheirEntries) {
     set_working({{"A", ""}, {"B", "J1"}, {"C", "J1"}, {"D", ""}, {"E", ""}, {"F", ""}});
-    add_hold(2, 0, 0.0); // on C, inside the deleted row: goes with it
-    add_hold(4, 0, 0.0); // on E
+    add_hold(2, kHoldQuiet, 0.0); // on C, inside the deleted row: goes with it
+    add_hold(4, kHoldQuiet, 0.0); // on E
     working_edit_index = 4;
     delete_route_row(1);
     EXPECT_EQ(working_idents(), (Idents{"A", "D", "E", "F"}));
@@ -102,8 +102,8 @@ TEST(PlanEditing, deletingAWaypointRemovesItOrLeavesADiscontinuity) {
 
 TEST(PlanEditing, deletingAWaypointTakesItsOwnHoldAfterEarlierEditsMovedIt) {
     set_working_count(6);
-    add_hold(1, 0, 0.0); // P1
-    add_hold(3, 0, 0.0); // P3
+    add_hold(1, kHoldQuiet, 0.0); // P1
+    add_hold(3, kHoldQuiet, 0.0); // P3
     hold_list_commit_working_index();
     for (int i = 0; i <= working_plan_last; ++i)
         active_plan.slot(i) = working_plan[i];
@@ -189,7 +189,7 @@ TEST(PlanEditing, aThenPlaceholderCarriesTheScratchpadAirway) {
     working_plan.slot(1).kind = "SID";
     working_plan.slot(1).course = 95.0;
     working_plan.slot(1).frequency = "112.0";
-    add_hold(1, 0, 0.0);
+    add_hold(1, kHoldQuiet, 0.0);
     smiths_scratchpad = "J5";
     route_state = kRouteStateActive;
     ASSERT_TRUE(insert_then_leg(1));

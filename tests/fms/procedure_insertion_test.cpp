@@ -36,7 +36,7 @@ using ProcedureInsertion = ExampleAirports;
 
 TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
     write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
-    ASSERT_EQ(add_hold(1, 0, 0.0), 1);
+    ASSERT_EQ(add_hold(1, kHoldQuiet, 0.0), 1);
 
     choose_sid("SUMMA2", "16L", "BTG");
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
@@ -84,7 +84,7 @@ TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart
     for (int i = 4; i <= 6; ++i)
         working_plan.slot(i).kind = "STAR";
     to_waypoint_index = 5;
-    ASSERT_EQ(add_hold(5, 0, 0.0), 1);
+    ASSERT_EQ(add_hold(5, kHoldQuiet, 0.0), 1);
     working_edit_index = 7;
     working_plan.slot(7).alt_constraint = 31.0;
 

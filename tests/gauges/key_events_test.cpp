@@ -121,7 +121,7 @@ TEST_F(KeyEvents, lnavEngagesOnlyWithARouteAndStartsADirectLegFromHere) {
     EXPECT_EQ(direct_to_active, 0);
     EXPECT_EQ(hold_list[1].active_index, 0);
     EXPECT_EQ(hold_armed, 0);
-    EXPECT_EQ(hold_exit_state, 1);
+    EXPECT_EQ(hold_exit_state, kHoldExitNotEntered);
 
     // VNAV engages with every command due again.
     vnav_altitude_set = vnav_speed_set = 1;

@@ -167,7 +167,7 @@ TEST_F(Server, keepsTheHeadingBugOnTheLnavHeadingAndPublishesItThreeTimesInEight
     host::start_aircraft();
     lnav_engaged = 1;
     lnav_heading_command = 123.6;
-    aircraft_state.token_106_state = 1;
+    aircraft_state.token_106_state = kHeadingHoldOn;
     ResetApHdg = 1;
     frame_slot = 7;
     call(0, PANEL_SERVICE_PRE_UPDATE);

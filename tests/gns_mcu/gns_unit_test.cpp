@@ -138,7 +138,7 @@ TEST_F(GnsCanvas, UnpoweredDrawsOnlyTheClearAndKeepsTheInputs) {
 TEST_F(GnsCanvas, TimeColumnsCarryAtSixtyMinutesAndWrapAtMidnight) {
     two_waypoint_plan();
     aircraft_state.ground_speed_kt = 300.0; // 100 NM: 20 minutes
-    gns_fpl_option = 1;
+    gns_fpl_option = kGnsFplOptionEte;
     draw();
     EXPECT_EQ(text_at(300.0f, 80.0f), "00:20");
 
@@ -147,7 +147,7 @@ TEST_F(GnsCanvas, TimeColumnsCarryAtSixtyMinutesAndWrapAtMidnight) {
         const char* eta;
     };
     const Row rows[] = {{23.0, 50.0, "00:10"}, {10.0, 40.0, "11:00"}, {12.0, 5.0, "12:25"}};
-    gns_fpl_option = 2;
+    gns_fpl_option = kGnsFplOptionEta;
     DispETALocalTime = 0;
     for (const Row& r : rows) {
         aircraft_state.zulu_hours = r.hours;
@@ -160,7 +160,7 @@ TEST_F(GnsCanvas, TimeColumnsCarryAtSixtyMinutesAndWrapAtMidnight) {
     draw();
     EXPECT_EQ(text_at(300.0f, 80.0f), "------");
 
-    gns_fpl_option = 3;
+    gns_fpl_option = kGnsFplOptionDis;
     draw();
     EXPECT_EQ(text_at(300.0f, 80.0f), " 100");
 }

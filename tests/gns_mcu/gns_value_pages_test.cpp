@@ -193,14 +193,14 @@ TEST_F(GnsValuePages, AHoldIsEditedInTimeAndDistanceModes) {
     ASSERT_EQ(gns_state, GNS_HOLDING_PATTERN);
     EXPECT_EQ(text_at(30.0f, 0.0f), "HOLDING PATTERN 1/1");
     press("R4 \"2\" ENT R2 \"90\" ENT");
-    EXPECT_EQ(hold_list[1].leg_mode, 1);
+    EXPECT_EQ(hold_list[1].leg_mode, kHoldLegByTime);
     EXPECT_DOUBLE_EQ(hold_list[1].leg_time, 2.0);
     EXPECT_DOUBLE_EQ(hold_list[1].inbound_course, 90.0);
     press("R2 \"360\" ENT");
     EXPECT_DOUBLE_EQ(hold_list[1].inbound_course, 0.0);
 
     press("R4 R4 \"5\" ENT R2 \"90\" ENT");
-    EXPECT_EQ(hold_list[1].leg_mode, 2);
+    EXPECT_EQ(hold_list[1].leg_mode, kHoldLegByDistance);
     EXPECT_DOUBLE_EQ(hold_list[1].leg_distance, 5.0);
     EXPECT_EQ(text_at(30.0f, 265.0f), "LEG NM");
     press("R2 \"360\" ENT");
@@ -209,7 +209,7 @@ TEST_F(GnsValuePages, AHoldIsEditedInTimeAndDistanceModes) {
     // The turn and the exit are choices the toggle/erase key flips.
     press("R3 ERASE ENT R5 ERASE ENT");
     EXPECT_EQ(hold_list[1].turn, 2);
-    EXPECT_EQ(hold_exit_state, 2);
+    EXPECT_EQ(hold_exit_state, kHoldExitAtPointOne);
     EXPECT_EQ(text_at(300.0f, 178.0f), "LEFT");
     EXPECT_EQ(text_at(300.0f, 340.0f), "LEAVE");
 }
@@ -352,7 +352,7 @@ TEST_F(GnsValuePages, NavigationStepsThroughTheWaypointsAheadAndShowsItsChoices)
     press("R5 ERASE");
     EXPECT_EQ(text_at(290.0f, 340.0f), lnav_engaged != 0 ? "AUTO" : "MANUAL");
     press("ERASE");
-    EXPECT_EQ(gns_nav_seq_choice, lnav_engaged != 0 ? 1 : 2);
+    EXPECT_EQ(gns_nav_seq_choice, lnav_engaged != 0 ? kGnsNavSeqManual : kGnsNavSeqAuto);
 
     // Past the end of the route the page has nothing to show.
     active_plan_last = to_waypoint_index + 1;

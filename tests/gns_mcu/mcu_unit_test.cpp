@@ -146,7 +146,7 @@ TEST_F(McuStandIn, LampsFollowLnavAndTheHoldOnBothGauges) {
     EXPECT_FALSE(hidden(first, 3));
     press("HOLD");
     EXPECT_EQ(hold_armed, 0);
-    EXPECT_EQ(hold_exit_state, 3);
+    EXPECT_EQ(hold_exit_state, kHoldExitAtNextPoint);
     EXPECT_TRUE(hidden(first, 3));
 }
 

@@ -132,6 +132,18 @@ TEST_F(AtcBoundaryLayer, firstPointDistanceCullsTheWholeBoundary) {
     EXPECT_EQ(rec().find_text("SEA"), nullptr);
 }
 
+TEST_F(AtcBoundaryLayer, pointsOnTheUnitBeforeThemAddNoLine) {
+    // A repeated point adds a line of no length; a boundary on one unit has
+    // no line at all, but its label.
+    add("KZSE", "SEA", {{0.0, 10.0}, {0.0, 10.0}, {90.0, 10.0}, {90.0, 10.0}});
+    add("KZOA", "OAK", {{180.0, 5.0}, {180.0, 5.0}});
+    draw_atc_boundaries_hw_b737_nd(display_, g());
+    const auto lines = rec().lines_in_color(0xFF979700);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->points.size(), 2u);
+    EXPECT_NE(rec().find_text("OAK"), nullptr);
+}
+
 TEST_F(AtcBoundaryLayer, onlyWhatCanShowIsProjectedAndEveryVisibleSegmentIsDrawn) {
     // 101 points 12 NM apart from 600 NM west to 600 NM east through the
     // aircraft: at 40 NM the map shows some 60 NM about it.

@@ -169,6 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
         // The MCU's hold on the flown route while a new plan waits for EXEC.
         "route load KSEAKPDX.RTE\nmcu MCU LNAV\ncdu SMITHS_FMS L6\ncdu SMITHS_FMS R2\ncdu SMITHS_FMS L4\n"
         "mcu MCU HOLD\ncdu SMITHS_FMS L6\ncdu SMITHS_FMS EXEC",
+        // The GNS's hold on the flown route while a LEGS edit waits for EXEC.
+        "route load KSEAKPDX.RTE\nmcu MCU LNAV\ncdu SMITHS_FMS HOLD\ncdu SMITHS_FMS NEXT\n"
+        "aircraft position 46.99437 -122.87375\nmcu MCU PREV\nmcu MCU HOLD\ngns GNSXLS FPL\n"
+        "cdu SMITHS_FMS HOLD\ncdu SMITHS_FMS \"WILPA\" R6\ncdu SMITHS_FMS DEL\ncdu SMITHS_FMS \"BANGR\" L3\n"
+        "gns GNSXLS PREV\ngns GNSXLS L3\ngns GNSXLS HOLD",
         // ERASE on the frame that loads the route the MCU asked for.
         "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR\nmcu MCU FPLN\ncdu SMITHS_FMS R2\n"
         "cdu SMITHS_FMS \"KEUG\" L3\nmcu MCU ENTER\ncdu SMITHS_FMS L6"));

@@ -80,8 +80,9 @@ TEST(LoadWarnings, everyDamagedExampleFileIsNamedOnceByItsReader) {
             EXPECT_EQ(feed->feed(join_parts(parts)), "") << row.file << " " << damage.name;
             const std::vector<std::string> told = take_warnings(row.file);
             ASSERT_EQ(told.size(), 1u) << row.file << " " << damage.name;
-            if (std::string(damage.name) == "cut")
+            if (std::string(damage.name) == "cut") {
                 EXPECT_NE(told[0].find(kCutShortNote), std::string::npos) << told[0];
+            }
         }
     }
 }

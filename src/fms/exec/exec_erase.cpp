@@ -230,7 +230,7 @@ void execute_route_modification() {
 
 void reset_active_route_state() {
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
-    if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, 0);
+    if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
     drop_saved_values();
     if (smiths_legs_mode != kLegsModeList) {
         start_direct_to();

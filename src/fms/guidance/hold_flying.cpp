@@ -77,7 +77,7 @@ void advance(const HoldEntry& h, int k) {
 // from its fix (it is entered through the fix like the first).
 void leave_hold(const HoldEntry& h) {
     hold_armed = 0;
-    delete_hold(h.active_index, 0);
+    delete_hold(h.active_index, kHoldQuiet);
     holding_active = 0;
 }
 
@@ -88,12 +88,13 @@ void fly_pattern(double d) {
     if (point_reached(k, d)) {
         if (k == 0) {
             hold_armed = 1;
-            hold_exit_state = 0;
+            hold_exit_state = kHoldExitHolding;
             // LNAV had the bug until now: the pattern's first heading goes out.
             hold_heading_sent = 999.0;
             advance(h, k);
-        } else if ((hold_exit_state == 2 && k == 1) || hold_exit_state == 3) {
-            hold_exit_state = 3;
+        } else if ((hold_exit_state == kHoldExitAtPointOne && k == 1) ||
+                   hold_exit_state == kHoldExitAtNextPoint) {
+            hold_exit_state = kHoldExitAtNextPoint;
             leave_hold(h);
         } else {
             advance(h, k);
@@ -116,7 +117,7 @@ void build_hold_pattern() {
     double c = h.inbound_course + aircraft_state.magvar;
     if (c == 360.0) c = 0.0;
     double length = h.leg_distance;
-    if (h.leg_mode == 1) {
+    if (h.leg_mode == kHoldLegByTime) {
         length = std::max(aircraft_state.ground_speed_kt, 150.0) / 60.0 * h.leg_time;
         h.leg_distance = length;
     }
@@ -149,7 +150,7 @@ void fly_holds() {
     // A hold moved into first place by a deletion waits for the next pass.
     for (int i = 1; i <= hold_count();) {
         if (hold_list[i].active_index > 0 && hold_list[i].active_index < to_waypoint_index) {
-            delete_hold(hold_list[i].active_index, 0);
+            delete_hold(hold_list[i].active_index, kHoldQuiet);
             i = 2;
         } else {
             ++i;

@@ -11,7 +11,7 @@
 
 BoundedTable<HoldEntry, 11> hold_list;
 int hold_armed = 0;
-int hold_exit_state = 1;
+int hold_exit_state = kHoldExitNotEntered;
 int holding_active = 0;
 int smiths_hold_subpage = 0;
 int hold_page_count = 0;
@@ -59,7 +59,7 @@ void remove_hold_slot(int i) {
     hold_list.set_count(count - 1);
 
     if (hold_armed == 1) {
-        if (holding_active >= 1) hold_exit_state = 4;
+        if (holding_active >= 1) hold_exit_state = kHoldExitDeleted;
         holding_active = 0;
     }
     if (hold_list.count() == 0) hold_armed = 0;
@@ -70,7 +70,7 @@ void remove_hold_slot(int i) {
 
 void finish_delete(int mode) {
     sync_hold_marks();
-    if (mode > 0) mark_route_edited();
+    if (mode > kHoldQuiet) mark_route_edited();
     smiths_scratchpad_message.clear();
     if (hold_list.count() == 0 && smiths_cdu_page == kRteHoldPage) smiths_cdu_page = kRteLegsPage;
 }
@@ -117,14 +117,14 @@ int add_hold(int index, int mode, double magvar) {
         gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
         h.inbound_course = course - magvar;
         h.turn = kDirectionRight;
-        h.leg_mode = 1;
+        h.leg_mode = kHoldLegByTime;
         h.leg_time = 1.0;
         slot = sort_holds(slot);
         sync_hold_marks();
     }
     hold_armed = 1;
 
-    if (mode == 1 && route_state >= kRouteStateActivated) {
+    if (mode == kHoldMarkRoute && route_state >= kRouteStateActivated) {
         mark_route_edited();
         smiths_hold_subpage = slot;
     }
@@ -134,7 +134,7 @@ int add_hold(int index, int mode, double magvar) {
 }
 
 void delete_hold(int index, int mode) {
-    if (mode < 2) {
+    if (mode < kHoldCancelWorking) {
         int found = 0;
         for (int i = 1; i <= hold_list.count() && !found; ++i)
             if (hold_list[i].active_index == index) found = i;

@@ -14,6 +14,10 @@ struct HoldPoint {
     std::string label;
 };
 
+// How a hold's legs are given (HoldEntry::leg_mode).
+inline constexpr int kHoldLegByTime = 1; // leg_time; the guidance works out leg_distance
+inline constexpr int kHoldLegByDistance = 2;
+
 struct HoldEntry {
     std::string ident;
     int active_index = 0;        // waypoint in the active plan; 0 = not executed
@@ -22,7 +26,7 @@ struct HoldEntry {
     double leg_distance = 0.0;   // NM
     double leg_time = 0.0;       // minutes
     double inbound_course = 0.0; // degrees magnetic
-    int leg_mode = 0;            // 1 = the leg follows leg_time
+    int leg_mode = 0;            // kHoldLegBy..., 0 in an empty slot (flown by distance)
     HoldPoint points[5];         // [0] the fix, [1]..[4] the pattern points
 };
 
@@ -34,10 +38,13 @@ inline int hold_count() {
 }
 
 extern int hold_armed; // 1 = a hold is armed
-// How the first hold is flown: 1 not yet entered, 0 holding, 2 leave at
-// pattern point 1, 3 leave at the next pattern point, 4 deleted while in the
-// pattern (sequencing may resume). Deleting an armed hold that is being flown
-// sets 4.
+// How the first hold is flown. Deleting an armed hold that is being flown
+// sets kHoldExitDeleted.
+inline constexpr int kHoldExitHolding = 0;
+inline constexpr int kHoldExitNotEntered = 1;
+inline constexpr int kHoldExitAtPointOne = 2;  // leave at pattern point 1
+inline constexpr int kHoldExitAtNextPoint = 3; // leave at the next pattern point reached
+inline constexpr int kHoldExitDeleted = 4;     // deleted in the pattern: sequencing may resume
 extern int hold_exit_state;
 // The pattern point being flown to: 0 the fix, 1..4 the pattern points.
 extern int holding_active;
@@ -48,15 +55,18 @@ extern int pending_hold_delete_index; // waypoint whose hold RTE HOLD marked; 0 
 
 // Appends a hold for working entry index (1..working_plan_last) and sorts the
 // list; EXEC puts it on the active route. magvar (degrees) turns the true
-// course of the leg into the hold into the inbound course. Mode 1 marks an
-// executed route modified. Returns the hold's slot (the one the entry has
+// course of the leg into the hold into the inbound course. kHoldMarkRoute
+// marks an executed route modified. Returns the hold's slot (the one the entry has
 // when it holds already), or 0 when the list is full or the index has no leg
 // into it.
+inline constexpr int kHoldQuiet = 0;
+inline constexpr int kHoldMarkRoute = 1;
+inline constexpr int kHoldCancelWorking = 2; // delete_hold only
 int add_hold(int index, int mode, double magvar);
 
-// Mode 0: removes the hold whose active_index equals index, quietly; mode 1:
-// and marks the route edited; mode 2 or more: cancels the hold of working
-// entry index (cancel_hold).
+// kHoldQuiet: removes the hold whose active_index equals index, quietly;
+// kHoldMarkRoute: and marks the route edited; kHoldCancelWorking or more:
+// cancels the hold of working entry index (cancel_hold).
 void delete_hold(int index, int mode);
 
 // The pilot deletes the hold in that slot from the working plan: a hold not

@@ -62,11 +62,20 @@ inline int gns_entry_active = 0;
 inline int gns_entry_fresh = 1;
 
 // Choices of the pages' option lines.
-inline int gns_fpl_option = 1; // data column of the active-plan view: 1 ETE, 2 ETA, 3 DIS, 4 ALT
-inline int gns_fpl_option_default = 1;
-inline int gns_hold_choice_r3 = 1;
-inline int gns_hold_choice_r5 = 1;
-inline int gns_nav_seq_choice = 0;
+// The data column of the active-plan view, stepped in this order.
+inline constexpr int kGnsFplOptionEte = 1;
+inline constexpr int kGnsFplOptionEta = 2;
+inline constexpr int kGnsFplOptionDis = 3;
+inline constexpr int kGnsFplOptionAlt = 4;
+inline int gns_fpl_option = kGnsFplOptionEte;
+inline int gns_fpl_option_default = kGnsFplOptionEte;
+inline int gns_hold_choice_r3 = 1; // the hold's turn: kDirectionRight or kDirectionLeft
+inline int gns_hold_choice_r5 = 1; // the exit state R5 sets: not entered (HOLD) or leave at point 1
+// How the NAVIGATION page says the waypoints are sequenced.
+inline constexpr int kGnsNavSeqNone = 0;
+inline constexpr int kGnsNavSeqManual = 1;
+inline constexpr int kGnsNavSeqAuto = 2;
+inline int gns_nav_seq_choice = kGnsNavSeqNone;
 
 // Active-plan index of the waypoint selected on the active-plan view.
 inline int gns_selected_wpt_index = 0;
