@@ -24,15 +24,11 @@ void init_kit(Kit& kit, double w, double h) {
 }
 
 void line(Kit& kit, gfx::Argb colour, double width, double x1, double y1, double x2, double y2) {
-    kit.g.draw_line_i(pen(kit, colour, width), at_x(kit, x1), at_y(kit, y1), at_x(kit, x2), at_y(kit, y2));
+    fine_line(kit, pen(kit, colour, width), x1, y1, x2, y2);
 }
 
 void polyline(Kit& kit, gfx::Argb colour, double width, std::initializer_list<DPoint> points) {
-    kit.g.draw_lines_i(pen(kit, colour, width), at_points(kit, points));
-}
-
-void fill(Kit& kit, gfx::Argb colour, std::initializer_list<DPoint> points) {
-    kit.g.fill_polygon_i(gfx::SolidBrush(colour), at_points(kit, points));
+    fine_polyline(kit, pen(kit, colour, width), points);
 }
 
 void fill_rect(Kit& kit, gfx::Argb colour, double x, double y, double width, double height) {
@@ -42,13 +38,6 @@ void fill_rect(Kit& kit, gfx::Argb colour, double x, double y, double width, dou
 
 void clip_rect(Kit& kit, double x, double y, double width, double height) {
     kit.g.set_clip_rect_i(at_x(kit, x), at_y(kit, y), at_x(kit, width), at_y(kit, height));
-}
-
-void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
-    const double px = kit.fine ? size * kit.fx : size;
-    const gfx::Font font(kit.tahoma, static_cast<float>(px), gfx::FontStyle::Bold, gfx::Unit::Pixel);
-    kit.g.draw_string(s, font, gfx::SolidBrush(colour),
-                      gfx::PointF{static_cast<float>(at_x(kit, x)), static_cast<float>(at_y(kit, y))});
 }
 
 std::string format(const char* f, double v) {
@@ -63,7 +52,7 @@ void draw_a320_eadi(const DisplayObject& display, gfx::Graphics& graphics) {
     // A zero-sized element has no fine grid.
     if (display.width <= 0 || display.height <= 0) return;
     using namespace a320;
-    Kit kit{{graphics}};
+    Kit kit{{graphics, gfx::FontFamily("Tahoma")}};
     init_kit(kit, display.width, display.height);
     read_speed_limits(kit);
     draw_attitude(kit);

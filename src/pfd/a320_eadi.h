@@ -24,7 +24,6 @@ inline constexpr gfx::Argb kWhite = palette::white, kAmber = palette::amber, kGr
 
 // The fine factors are 16 (w + h) / 318 and 16 (w + h) / 310.
 struct Kit : FineFrameKit {
-    gfx::FontFamily tahoma{"Tahoma"};
     gfx::Argb sky = 0, ground = 0, tape = 0;
     // The speed limits of this frame (speed tape).
     double vmax = 0.0;
@@ -34,14 +33,12 @@ struct Kit : FineFrameKit {
 // Sets up the factors and colours for the element size (w, h > 0).
 void init_kit(Kit& kit, double w, double h);
 
-// Drawing from design values in the frame in force (pen widths and font
-// sizes grow by fx on the fine grid too). `width` is the pen's design width.
+// Drawing from design values in the frame in force (pen widths grow by fx on
+// the fine grid too). `width` is the pen's design width.
 void line(Kit& kit, gfx::Argb colour, double width, double x1, double y1, double x2, double y2);
 void polyline(Kit& kit, gfx::Argb colour, double width, std::initializer_list<DPoint> points);
-void fill(Kit& kit, gfx::Argb colour, std::initializer_list<DPoint> points);
 void fill_rect(Kit& kit, gfx::Argb colour, double x, double y, double width, double height);
 void clip_rect(Kit& kit, double x, double y, double width, double height);
-void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
 
 // printf-style formatting of one number into a bounded text.
 std::string format(const char* f, double v);

@@ -27,7 +27,7 @@ void draw_tape(Kit& kit, double a) {
         line(kit, kWhite, 2, 133, y, 138, y);
         if (std::fmod(v, 500) == 0) {
             std::snprintf(label, sizeof label, "%03.0f", std::trunc(v / 100));
-            text(kit, label, 12, kWhite, 108, y - 8);
+            fine_text(kit, label, 12, kWhite, 108, y - 8);
         }
     }
     // The target marker keeps its own scale.
@@ -56,7 +56,7 @@ int digit_at(const std::string& t, std::size_t i) {
 void draw_readout(Kit& kit, double a) {
     const std::initializer_list<DPoint> box = {{108, 0},  {108, -8}, {138, -8}, {138, -13}, {154, -13},
                                                {154, 13}, {138, 13}, {138, 8},  {108, 8}};
-    fill(kit, kBlack, box);
+    fine_fill(kit, kBlack, box);
     gfx::GraphicsPath clip;
     std::vector<gfx::Point> points;
     for (const DPoint& p : box)
@@ -69,7 +69,7 @@ void draw_readout(Kit& kit, double a) {
     // room for five characters.
     const std::string t = format(f, a).substr(0, 5);
     for (std::size_t i = 0; i < 3 && i < t.size(); ++i)
-        if (t[i] != ' ') text(kit, std::string(1, t[i]), 17, kGreen, 105 + 10.0 * i, -9);
+        if (t[i] != ' ') fine_text(kit, std::string(1, t[i]), 17, kGreen, 105 + 10.0 * i, -9);
 
     const int tens = digit_at(t, 3);
     const int even = tens - tens % 2;
@@ -81,7 +81,7 @@ void draw_readout(Kit& kit, double a) {
     char label[8];
     for (int i = 0; i < 5; ++i) {
         std::snprintf(label, sizeof label, "%d0", drum[i]);
-        text(kit, label, 12, kGreen, 137, off + 12.0 * (i - 2));
+        fine_text(kit, label, 12, kGreen, 137, off + 12.0 * (i - 2));
     }
     kit.g.reset_clip();
     polyline(kit, kAmber, 2,
@@ -100,9 +100,9 @@ void heading_label(Kit& kit, int whole, double value, double x, bool left) {
     char label[16];
     std::snprintf(label, sizeof label, "%2d", saturate_to_int(value / 10));
     if (whole % 30 == 0)
-        text(kit, label, 15, kWhite, x - (left ? 10 : 8), 138);
+        fine_text(kit, label, 15, kWhite, x - (left ? 10 : 8), 138);
     else
-        text(kit, label, 12, kWhite, x - 8, 140);
+        fine_text(kit, label, 12, kWhite, x - 8, 140);
 }
 
 } // namespace
@@ -141,9 +141,9 @@ void draw_heading_scale(Kit& kit) {
 
     const double d = turn(s.heading_bug_deg, h);
     if (d > 25) {
-        text(kit, format("%03.0f", s.heading_bug_deg), 12, kCyan, 68, 118);
+        fine_text(kit, format("%03.0f", s.heading_bug_deg), 12, kCyan, 68, 118);
     } else if (d < -25) {
-        text(kit, format("%03.0f", s.heading_bug_deg), 12, kCyan, -90, 118);
+        fine_text(kit, format("%03.0f", s.heading_bug_deg), 12, kCyan, -90, 118);
     } else {
         const double xb = std::trunc(3.6 * d);
         polyline(kit, kCyan, 2, {{xb, 130}, {xb - 5, 120}, {xb + 5, 120}, {xb, 130}});
@@ -153,7 +153,7 @@ void draw_heading_scale(Kit& kit) {
 void draw_vertical_speed(Kit& kit) {
     const double vs = aircraft_state.vertical_speed_fpm;
     plain_frame(kit);
-    fill(kit, kit.tape, {{156, 0}, {156, -90}, {168, -70}, {168, 70}, {156, 90}});
+    fine_fill(kit, kit.tape, {{156, 0}, {156, -90}, {168, -70}, {168, 70}, {156, 90}});
     for (int v : {0, 28, 56, 65, 74}) {
         const double width = v == 65 ? 1 : 2;
         line(kit, kWhite, width, 156, -v, 160, -v);
@@ -169,13 +169,13 @@ void draw_vertical_speed(Kit& kit) {
         line(kit, kGreen, 4, 206, 0, 156, -pos);
         if (vs >= 200) {
             fill_rect(kit, kBlack, 156, -10 - pos, 15, 10);
-            text(kit, label, 9, kGreen, 156, -10 - pos);
+            fine_text(kit, label, 9, kGreen, 156, -10 - pos);
         }
     } else {
         line(kit, kGreen, 4, 206, 0, 156, pos);
         if (vs <= -200) {
             fill_rect(kit, kBlack, 156, pos, 15, 10);
-            text(kit, label, 9, kGreen, 156, pos);
+            fine_text(kit, label, 9, kGreen, 156, pos);
         }
     }
 }
@@ -185,9 +185,9 @@ void draw_altitude_target(Kit& kit) {
     if (!(target > 0)) return;
     plain_frame(kit);
     if (target > a + 500)
-        text(kit, format("%4.0f", target), 12, kCyan, 105, -119);
+        fine_text(kit, format("%4.0f", target), 12, kCyan, 105, -119);
     else if (target < a - 500)
-        text(kit, format("%4.0f", target), 12, kCyan, 105, 106);
+        fine_text(kit, format("%4.0f", target), 12, kCyan, 105, 106);
 }
 
 void draw_baro(Kit& kit) {
@@ -195,12 +195,12 @@ void draw_baro(Kit& kit) {
     plain_frame(kit);
     if (hpa >= 1013 && hpa < 1013.4) {
         kit.g.draw_rectangle_i(gfx::Pen(kAmber, 2), 100, 130, 30, 12);
-        text(kit, "STD", 12, kCyan, 100, 130);
+        fine_text(kit, "STD", 12, kCyan, 100, 130);
         return;
     }
-    text(kit, "QNH", 12, kWhite, 100, 120);
-    text(kit, format("%4.0f", hpa), 12, kCyan, 130, 120);
-    text(kit, format("%2.2f IN", altimeter_inhg), 12, kCyan, 100, 135);
+    fine_text(kit, "QNH", 12, kWhite, 100, 120);
+    fine_text(kit, format("%4.0f", hpa), 12, kCyan, 130, 120);
+    fine_text(kit, format("%2.2f IN", altimeter_inhg), 12, kCyan, 100, 135);
 }
 
 } // namespace a320

@@ -20,13 +20,7 @@ namespace {
 // A circle of radius 104 cut off by vertical sides at x = -90 and 90.
 void set_attitude_clip(Kit& kit) {
     plain_frame(kit);
-    gfx::GraphicsPath p;
-    p.add_arc_i(-104, -104, 208, 208, 210, 120);
-    p.add_line_i(90, -52, 90, 52);
-    p.add_arc_i(-103, -103, 206, 206, 30, 120);
-    p.add_line_i(-90, -52, -90, 52);
-    p.close_figure();
-    kit.g.set_clip_path(p);
+    kit.g.set_clip_path(cut_circle_window(104, 103, 90, 52));
 }
 
 void draw_ladder(Kit& kit, double h, bool on_ground) {
@@ -41,8 +35,8 @@ void draw_ladder(Kit& kit, double h, bool on_ground) {
         const bool ten = i % 10 == 0;
         if (ten) {
             line(kit, kWhite, 2, -25, yu, 25, yu);
-            text(kit, label, 15, kWhite, 30, yu - 8);
-            text(kit, label, 15, kWhite, -50, yu - 8);
+            fine_text(kit, label, 15, kWhite, 30, yu - 8);
+            fine_text(kit, label, 15, kWhite, -50, yu - 8);
         } else {
             line(kit, kWhite, 2, -15, yu, 15, yu);
         }
@@ -50,8 +44,8 @@ void draw_ladder(Kit& kit, double h, bool on_ground) {
         line(kit, kWhite, 2, -10, yu + 8, 10, yu + 8);
         if (ten) {
             line(kit, kWhite, 2, -25, yd, 25, yd);
-            text(kit, label, 15, kWhite, 30, yd - 8);
-            text(kit, label, 15, kWhite, -50, yd - 8);
+            fine_text(kit, label, 15, kWhite, 30, yd - 8);
+            fine_text(kit, label, 15, kWhite, -50, yd - 8);
         } else {
             line(kit, kWhite, 2, -10, yd, 10, yd);
         }
@@ -63,8 +57,8 @@ void draw_sphere(Kit& kit) {
     const AircraftState& a = aircraft_state;
     const double h = -4.1 * a.pitch_deg;
     fine_frame(kit, a.bank_deg);
-    fill(kit, kit.sky, {{-549, -555}, {251, -555}, {251, h}, {-549, h}});
-    fill(kit, kit.ground, {{-549, h}, {251, h}, {251, 245}, {-549, 245}});
+    fine_fill(kit, kit.sky, {{-549, -555}, {251, -555}, {251, h}, {-549, h}});
+    fine_fill(kit, kit.ground, {{-549, h}, {251, h}, {251, 245}, {-549, 245}});
     draw_ladder(kit, h, sim_var_object.get_simvar_60_int() != 0);
     // Only the band between the two white lines shows the ladder.
     line(kit, kWhite, 2, -80, -80, 80, -80);
@@ -73,7 +67,7 @@ void draw_sphere(Kit& kit) {
     fill_rect(kit, kit.ground, -80, 80, 160, 40);
     if (a.radio_altitude_ft > 0 && a.radio_altitude_ft <= 2500) {
         const std::string ra = format("%3.0f", a.radio_altitude_ft);
-        text(kit, ra, 15, kAmber, -5.0 * static_cast<double>(ra.size()), 80);
+        fine_text(kit, ra, 15, kAmber, -5.0 * static_cast<double>(ra.size()), 80);
     }
 }
 
@@ -84,7 +78,7 @@ void draw_bank_pointer(Kit& kit) {
 }
 
 void symbol_shape(Kit& kit, gfx::Argb outline, std::initializer_list<DPoint> points) {
-    fill(kit, kBlack, points);
+    fine_fill(kit, kBlack, points);
     polyline(kit, outline, 1, points);
 }
 
@@ -127,10 +121,7 @@ void draw_flight_path_vector(Kit& kit) {
     // Held at the edge, the symbol flashes.
     if ((y != y0 || x != x0) && frame_slot >= 8) return;
     plain_frame(kit);
-    kit.g.draw_ellipse_i(gfx::Pen(kWhite, 2), x - 6, y - 6, 12, 12);
-    line(kit, kWhite, 2, x, y - 6, x, y - 12);
-    line(kit, kWhite, 2, x - 6, y, x - 12, y);
-    line(kit, kWhite, 2, x + 6, y, x + 12, y);
+    flight_path_symbol(kit, gfx::Pen(kWhite, 2), x, y);
 }
 
 void circle(Kit& kit, double x, double y) {

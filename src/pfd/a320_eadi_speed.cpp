@@ -37,7 +37,7 @@ void draw_scale(Kit& kit, double s) {
         line(kit, kWhite, 2, -114, y, -119, y);
         if (std::fmod(v, 20) == 0) {
             std::snprintf(label, sizeof label, "%03d", saturate_to_int(v));
-            text(kit, label, 12, kWhite, -149, y - 8);
+            fine_text(kit, label, 12, kWhite, -149, y - 8);
         }
     }
 }
@@ -73,7 +73,7 @@ void draw_target_marker(Kit& kit, double s) {
 void draw_takeoff_marks(Kit& kit) {
     const double ra = aircraft_state.radio_altitude_ft;
     if (VR > 0 && ra < 30) {
-        text(kit, "1", 11, kGreen, -113, speed_y(V1) - 7);
+        fine_text(kit, "1", 11, kGreen, -113, speed_y(V1) - 7);
         kit.g.draw_ellipse_i(gfx::Pen(kCyan, static_cast<float>(std::trunc(2 * kit.fx))), at_x(kit, -118),
                              at_y(kit, speed_y(VR) - 3), at_x(kit, 6), at_y(kit, 6));
     }
@@ -108,7 +108,7 @@ void draw_speed_tape(Kit& kit) {
     plain_frame(kit);
     line(kit, kAmber, 2, -114, 0, -149, 0);
     line(kit, kAmber, 4, -144, 0, -149, 0);
-    fill(kit, kAmber, {{-115, 0}, {-107, -4}, {-107, 4}});
+    fine_fill(kit, kAmber, {{-115, 0}, {-107, -4}, {-107, 4}});
     fine_frame(kit);
     draw_target_marker(kit, s);
     draw_takeoff_marks(kit);
@@ -134,16 +134,16 @@ void draw_speed_target(Kit& kit) {
     if (!(target > 0)) return;
     plain_frame(kit);
     if (target > a.speed_smoothed + 40)
-        text(kit, format("%4.0f", target), 12, kCyan, -150, -119);
+        fine_text(kit, format("%4.0f", target), 12, kCyan, -150, -119);
     else if (target < a.speed_smoothed - 40)
-        text(kit, format("%4.0f", target), 12, kCyan, -150, 106);
+        fine_text(kit, format("%4.0f", target), 12, kCyan, -150, 106);
 }
 
 void draw_mach(Kit& kit) {
     const double m = aircraft_state.mach;
     if (!(m >= 0.4)) return;
     plain_frame(kit);
-    text(kit, m >= 1 ? format("%.2f", m) : format(".%2.0f", m * 1000), 13, kGreen, -150, 120);
+    fine_text(kit, m >= 1 ? format("%.2f", m) : format(".%2.0f", m * 1000), 13, kGreen, -150, 120);
 }
 
 } // namespace a320

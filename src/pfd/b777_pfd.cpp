@@ -11,6 +11,7 @@ namespace b777 {
 
 void init_kit(Kit& kit, double w, double h) {
     size_frames(kit, w, h, 260.0, 260.0, b777_pfd_center_x, b777_pfd_center_y);
+    kit.font_size = FineFontSize::whole;
     kit.sky = background_argb(b777_pfd_sky_rgb);
     kit.ground = background_argb(b777_pfd_ground_rgb);
     kit.tape = background_argb(b777_pfd_tape_rgb);
@@ -21,24 +22,6 @@ void init_kit(Kit& kit, double w, double h) {
     kit.red3k.width = kw(3);
     kit.amber2k.width = kw(2);
     kit.magenta1k.width = kw(1);
-}
-
-double fine(const Kit& kit, double v) {
-    return std::trunc(v * kit.fx);
-}
-
-void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
-    const gfx::Font font(kit.arial, static_cast<float>(size), gfx::FontStyle::Bold, gfx::Unit::Pixel);
-    kit.g.draw_string(s, font, gfx::SolidBrush(colour),
-                      gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
-}
-
-void fine_text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
-    text(kit, s, fine(kit, size), colour, fine(kit, x), fine(kit, y));
-}
-
-void fine_line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2) {
-    kit.g.draw_line_i(pen, fine(kit, x1), fine(kit, y1), fine(kit, x2), fine(kit, y2));
 }
 
 } // namespace b777

@@ -23,10 +23,9 @@ inline constexpr gfx::Argb kWhite = palette::white, kGreen = palette::green, kRe
                            kRedFill = 0xFFFA0000, kAmber = palette::amber, kMagenta = palette::magenta,
                            kBlack = palette::black;
 
-// The fine factor is 16 (w + h) / 260 both ways (fx and fy); the frame in
-// force is not tracked: fine() always premultiplies.
+// The fine factor is 16 (w + h) / 260 both ways (fx and fy); fine font
+// sizes are whole fine units.
 struct Kit : FineFrameKit {
-    gfx::FontFamily arial{"Arial"};
     gfx::Argb sky = 0, ground = 0, tape = 0, background = 0;
 
     // Fine pens are k times their design width (truncated).
@@ -37,17 +36,6 @@ struct Kit : FineFrameKit {
 
 // Sets up pens and colours for the element size (w, h > 0).
 void init_kit(Kit& kit, double w, double h);
-
-// A design value in fine units.
-double fine(const Kit& kit, double v);
-
-// Text with its top-left corner at (x, y): design frame, or fine frame
-// where position and size are premultiplied.
-void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
-void fine_text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
-
-// Lines and outlines in fine units from design values.
-void fine_line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2);
 
 // The picture's parts in their order.
 void draw_attitude(Kit& kit);

@@ -23,14 +23,14 @@ int digit_at(const char* s, size_t i) {
 }
 
 void clip_tape(Kit& kit) {
-    kit.g.set_clip_rect_i(fine(kit, 80), fine(kit, -100), fine(kit, 40), fine(kit, 200));
+    kit.g.set_clip_rect_i(at_x(kit, 80), at_y(kit, -100), at_x(kit, 40), at_y(kit, 200));
 }
 
 void draw_readout(Kit& kit, double alt) {
     const int pts[8][2] = {{87, 0}, {92, -5}, {92, -15}, {128, -15}, {128, 15}, {92, 15}, {92, 5}, {87, 0}};
     std::array<gfx::Point, 8> box{};
     for (int i = 0; i < 8; ++i)
-        box[i] = {static_cast<int32_t>(fine(kit, pts[i][0])), static_cast<int32_t>(fine(kit, pts[i][1]))};
+        box[i] = {static_cast<int32_t>(at_x(kit, pts[i][0])), static_cast<int32_t>(at_y(kit, pts[i][1]))};
     kit.g.fill_polygon_i(gfx::SolidBrush(kit.background), box);
     gfx::GraphicsPath clip;
     clip.add_polygon_i(box);
@@ -67,8 +67,8 @@ void draw_altitude_tape(Kit& kit) {
     const double alt = s.indicated_altitude_ft;
     fine_frame(kit);
     clip_tape(kit);
-    kit.g.fill_rectangle_i(gfx::SolidBrush(kit.tape), fine(kit, 85), fine(kit, -100), fine(kit, 35),
-                           fine(kit, 200));
+    kit.g.fill_rectangle_i(gfx::SolidBrush(kit.tape), at_x(kit, 85), at_y(kit, -100), at_x(kit, 35),
+                           at_y(kit, 200));
     char buf[32];
     for (double a = alt + 500; a >= alt - 500;) {
         const long long n = static_cast<long long>(std::trunc(a));
@@ -103,7 +103,7 @@ void draw_selected_altitude(Kit& kit) {
     char buf[32];
     plain_frame(kit);
     std::snprintf(buf, sizeof buf, "%5.0f", aircraft_state.ap_altitude_lock_ft);
-    text(kit, buf, 13, kMagenta, 80, -118);
+    frame_text(kit, buf, 13, kMagenta, 80, -118);
 }
 
 // Scale position of a vertical speed: marks at 500, 1000, 1500, 2000, 4000
@@ -139,8 +139,8 @@ void draw_vertical_speed(Kit& kit) {
         kit.g.draw_line_i(pen, 130, m, 135, m);
         const char* label = m == 28 ? "1" : m == 48 ? "2" : m == 64 ? "6" : nullptr;
         if (label != nullptr) {
-            text(kit, label, 9, kWhite, 123, -m - 5);
-            text(kit, label, 9, kWhite, 123, m - 5);
+            frame_text(kit, label, 9, kWhite, 123, -m - 5);
+            frame_text(kit, label, 9, kWhite, 123, m - 5);
         }
     }
     const double v = aircraft_state.vertical_speed_fpm;
@@ -149,10 +149,10 @@ void draw_vertical_speed(Kit& kit) {
     char buf[32];
     if (v > 100) {
         std::snprintf(buf, sizeof buf, "%4d", r);
-        text(kit, buf, 9, kWhite, 123, -83);
+        frame_text(kit, buf, 9, kWhite, 123, -83);
     } else if (v < -100) {
         std::snprintf(buf, sizeof buf, "%4d", -r);
-        text(kit, buf, 9, kWhite, 123, 73);
+        frame_text(kit, buf, 9, kWhite, 123, 73);
     }
 }
 
@@ -160,22 +160,22 @@ void draw_baro(Kit& kit) {
     const double p = aircraft_state.snap_token_75;
     plain_frame(kit);
     if (p >= 1013.0 && p < 1013.4) {
-        text(kit, "STD", 11, kGreen, 85, 105);
+        frame_text(kit, "STD", 11, kGreen, 85, 105);
         return;
     }
     char buf[32];
     std::snprintf(buf, sizeof buf, "%2.2f IN", p / 1013.25 * 29.92);
-    text(kit, buf, 9, kGreen, 85, 100);
+    frame_text(kit, buf, 9, kGreen, 85, 100);
     std::snprintf(buf, sizeof buf, "%4.0f HPA", p);
-    text(kit, buf, 9, kWhite, 85, 115);
+    frame_text(kit, buf, 9, kWhite, 85, 115);
 }
 
 void draw_minimums(Kit& kit) {
     char buf[32];
     plain_frame(kit);
-    text(kit, "BARO", 9, kGreen, 45, 80);
+    frame_text(kit, "BARO", 9, kGreen, 45, 80);
     std::snprintf(buf, sizeof buf, "%3.0f", sim_var_object.get_decision_height_ft());
-    text(kit, buf, 9, kGreen, 50, 90);
+    frame_text(kit, buf, 9, kGreen, 50, 90);
 }
 
 } // namespace b777

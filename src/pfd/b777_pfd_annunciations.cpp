@@ -31,13 +31,13 @@ void draw_markers(Kit& kit) {
     if (frame_slot >= 8) return;
     const double m = sim_var_object.get_simvar_354();
     if (m == 1.0) {
-        text(kit, "OM", 9, kRedFill, 50, -70);
+        frame_text(kit, "OM", 9, kRedFill, 50, -70);
         kit.g.draw_ellipse_i(kit.red2, 50, -73, 18, 18);
     } else if (m == 2.0) {
-        text(kit, "MM", 9, kAmber, 50, -70);
+        frame_text(kit, "MM", 9, kAmber, 50, -70);
         kit.g.draw_ellipse_i(kit.amber2, 50, -73, 18, 18);
     } else if (m == 3.0) {
-        text(kit, "IM", 12, kWhite, 50, -70);
+        frame_text(kit, "IM", 12, kWhite, 50, -70);
         kit.g.draw_ellipse_i(kit.white2, 50, -72, 17, 17);
     }
 }
@@ -67,9 +67,9 @@ void draw_heading_scale(Kit& kit) {
     rose_frame(kit, 0);
     char buf[32];
     std::snprintf(buf, sizeof buf, "%03.0f", a.heading_bug_deg);
-    text(kit, buf, 10, kMagenta, -30, -111);
-    text(kit, "H", 7, kMagenta, -12, -108);
-    text(kit, "MAG", 7, kGreen, 15, -108);
+    frame_text(kit, buf, 10, kMagenta, -30, -111);
+    frame_text(kit, "H", 7, kMagenta, -12, -108);
+    frame_text(kit, "MAG", 7, kGreen, 15, -108);
 
     for (int d = 0; d < 360; d += 5) {
         const double r = d - a.heading_deg;
@@ -81,9 +81,9 @@ void draw_heading_scale(Kit& kit) {
         std::snprintf(buf, sizeof buf, label == 0 ? "%d" : "%02d", label);
         const int offset = label == 0 ? -3 : -6;
         if (d % 30 == 0)
-            text(kit, buf, 10, kWhite, offset - 3, -127);
+            frame_text(kit, buf, 10, kWhite, offset - 3, -127);
         else
-            text(kit, buf, 7, kWhite, offset, -127);
+            frame_text(kit, buf, 7, kWhite, offset, -127);
     }
 }
 
@@ -97,34 +97,34 @@ void draw_annunciations(Kit& kit) {
     kit.g.draw_line_i(kit.white2, 25, -130, 25, -110);
 
     if (a.snap_token_115 == 1.0)
-        text(kit, "SPD", 13, kGreen, -70, -130);
+        frame_text(kit, "SPD", 13, kGreen, -70, -130);
     else if (a.snap_token_117 == 1.0)
-        text(kit, "MACH", 13, kGreen, -70, -130);
+        frame_text(kit, "MACH", 13, kGreen, -70, -130);
 
     if (a.snap_token_103 != 0)
-        text(kit, "A/P", 13, kGreen, -14, -90);
+        frame_text(kit, "A/P", 13, kGreen, -14, -90);
     else if (sim_var_object.get_simvar_792_int() != 0)
-        text(kit, "FLT DIR", 13, kGreen, -29, -90);
+        frame_text(kit, "FLT DIR", 13, kGreen, -29, -90);
 
     if (a.snap_token_106 == 1) {
         if (lnav_engaged == 1)
-            text(kit, "LNAV", 12, kGreen, -18, -130);
+            frame_text(kit, "LNAV", 12, kGreen, -18, -130);
         else
-            text(kit, "HDG SEL", 10, kGreen, -23, -130);
+            frame_text(kit, "HDG SEL", 10, kGreen, -23, -130);
     } else if (lnav_engaged == 1) {
-        text(kit, "LNAV", 9, kWhite, -15, -118);
+        frame_text(kit, "LNAV", 9, kWhite, -15, -118);
     }
 
     if (a.snap_token_108 == 1.0) {
         if (vnav_engaged == 1)
-            text(kit, a.snap_token_115 == 1.0 && VnavSetSpd == 1 ? "VNAV SPD" : "VNAV PTH", 9, kGreen, 27,
-                 -130);
+            frame_text(kit, a.snap_token_115 == 1.0 && VnavSetSpd == 1 ? "VNAV SPD" : "VNAV PTH", 9, kGreen,
+                       27, -130);
         else
-            text(kit, "ALT", 12, kGreen, 30, -130);
+            frame_text(kit, "ALT", 12, kGreen, 30, -130);
     } else if (a.snap_token_112 == 1.0) {
-        text(kit, "APP", 12, kGreen, 30, -130);
+        frame_text(kit, "APP", 12, kGreen, 30, -130);
     } else if (vnav_engaged == 1) {
-        text(kit, "VNAV", 9, kWhite, 30, -118);
+        frame_text(kit, "VNAV", 9, kWhite, 30, -118);
     }
 }
 
@@ -135,9 +135,9 @@ void draw_nav_source(Kit& kit) {
     plain_frame(kit);
     std::snprintf(buf, sizeof buf, "%s/%3.0f\xB0", sim_var_object.get_simvar_47_text().c_str(),
                   a.nav1_course_deg);
-    text(kit, buf, 9, kWhite, -70, -100);
+    frame_text(kit, buf, 9, kWhite, -70, -100);
     std::snprintf(buf, sizeof buf, "DME %3.1f", a.nav1_dme_nm);
-    text(kit, buf, 9, kWhite, -70, -90);
+    frame_text(kit, buf, 9, kWhite, -70, -90);
 }
 
 void draw_deviations_and_heading(Kit& kit) {

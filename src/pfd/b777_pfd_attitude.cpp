@@ -44,11 +44,6 @@ gfx::GraphicsPath ladder_arch() {
 }
 
 // Fills the rectangle between two design corners in the fine frame.
-void fine_fill(Kit& kit, gfx::Argb colour, double x1, double y1, double x2, double y2) {
-    const double fx = fine(kit, x1), fy = fine(kit, y1);
-    kit.g.fill_rectangle_i(gfx::SolidBrush(colour), fx, fy, fine(kit, x2) - fx, fine(kit, y2) - fy);
-}
-
 void draw_ladder(Kit& kit, double y_h) {
     char buf[16];
     for (int i = 0; i <= 90; i += 5) {
@@ -144,10 +139,7 @@ void draw_flight_path_vector(Kit& kit) {
     const double y0 = std::trunc(-3.0 * g / 100.0), x0 = std::trunc(3.0 * drift_angle_deg);
     const double y = std::clamp(y0, -70.0, 70.0), x = std::clamp(x0, -65.0, 65.0);
     if ((y != y0 || x != x0) && frame_slot >= 8) return;
-    kit.g.draw_ellipse_i(kit.white1, x - 6, y - 6, 12, 12);
-    kit.g.draw_line_i(kit.white1, x, y - 6, x, y - 12);
-    kit.g.draw_line_i(kit.white1, x - 6, y, x - 12, y);
-    kit.g.draw_line_i(kit.white1, x + 6, y, x + 12, y);
+    flight_path_symbol(kit, kit.white1, x, y);
 }
 
 } // namespace
@@ -182,7 +174,7 @@ void draw_attitude(Kit& kit) {
         char buf[32];
         kit.g.fill_rectangle_i(gfx::SolidBrush(kit.background), -20, 53, 40, 15);
         std::snprintf(buf, sizeof buf, "%4.0f", a.radio_altitude_ft);
-        text(kit, buf, 15, kWhite, -20, 53);
+        frame_text(kit, buf, 15, kWhite, -20, 53);
     }
     draw_flight_path_vector(kit);
     kit.g.reset_clip();

@@ -31,7 +31,7 @@ std::array<gfx::Point, 8> readout_box(const Kit& kit) {
                            {-115, 15}, {-90, 15}, {-90, 5},   {-85, 0}};
     std::array<gfx::Point, 8> out{};
     for (int i = 0; i < 8; ++i)
-        out[i] = {static_cast<int32_t>(fine(kit, pts[i][0])), static_cast<int32_t>(fine(kit, pts[i][1]))};
+        out[i] = {static_cast<int32_t>(at_x(kit, pts[i][0])), static_cast<int32_t>(at_y(kit, pts[i][1]))};
     return out;
 }
 
@@ -96,9 +96,9 @@ void draw_speed_tape(Kit& kit) {
                                                            : sim_var_object.get_design_speed_vs0_kt();
 
     fine_frame(kit);
-    kit.g.set_clip_rect_i(fine(kit, -115), fine(kit, -100), fine(kit, 45), fine(kit, 200));
-    kit.g.fill_rectangle_i(gfx::SolidBrush(kit.tape), fine(kit, -115), fine(kit, -100), fine(kit, 35),
-                           fine(kit, 200));
+    kit.g.set_clip_rect_i(at_x(kit, -115), at_y(kit, -100), at_x(kit, 45), at_y(kit, 200));
+    kit.g.fill_rectangle_i(gfx::SolidBrush(kit.tape), at_x(kit, -115), at_y(kit, -100), at_x(kit, 35),
+                           at_y(kit, 200));
 
     char buf[32];
     const double si = std::trunc(s), fr = s - si;
@@ -164,7 +164,7 @@ void draw_speed_texts(Kit& kit) {
         std::snprintf(buf, sizeof buf, "%.2f", sim_var_object.get_ap_mach_target());
     else
         std::snprintf(buf, sizeof buf, "%3.0f", a.ap_airspeed_target_kt);
-    text(kit, buf, 13, kMagenta, -110, -118);
+    frame_text(kit, buf, 13, kMagenta, -110, -118);
 }
 
 void draw_mach_readout(Kit& kit) {
@@ -176,7 +176,7 @@ void draw_mach_readout(Kit& kit) {
     else
         std::snprintf(buf, sizeof buf, ".%3.0f", m * 1000);
     plain_frame(kit);
-    text(kit, buf, 15, kWhite, -110, 100);
+    frame_text(kit, buf, 15, kWhite, -110, 100);
 }
 
 } // namespace b777

@@ -12,26 +12,13 @@ namespace c17pfd {
 
 void init_kit(Kit& kit, double w, double h) {
     size_frames(kit, w, h, 246.0, 241.0, c17_compass_centre.x, c17_compass_centre.y);
+    kit.font_size = FineFontSize::whole;
     kit.sky = background_argb(c17_mfd_sky_rgb);
     kit.ground = background_argb(c17_mfd_ground_rgb);
     kit.ladder.width = static_cast<float>(std::trunc(1.5 * kit.fy));
     kit.thin_ladder.width = static_cast<float>(std::trunc(kit.fx));
     kit.dashed_ladder.width = kit.ladder.width;
     kit.dashed_ladder.dash_style = gfx::DashStyle::Dash;
-}
-
-void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
-    const gfx::Font font(kit.arial, static_cast<float>(size), gfx::FontStyle::Bold, gfx::Unit::Pixel);
-    kit.g.draw_string(s, font, gfx::SolidBrush(colour),
-                      gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
-}
-
-void fine_text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
-    text(kit, s, at_x(kit, size), colour, at_x(kit, x), at_y(kit, y));
-}
-
-void fine_line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2) {
-    kit.g.draw_line_i(pen, at_x(kit, x1), at_y(kit, y1), at_x(kit, x2), at_y(kit, y2));
 }
 
 gfx::GraphicsPath fine_polygon(const Kit& kit, std::span<const gfx::Point> design_points) {

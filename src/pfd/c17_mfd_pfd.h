@@ -21,7 +21,6 @@ inline constexpr gfx::Argb kWhite = palette::white, kGreen = palette::green, kBu
                            kRed = palette::bright_red, kBlack = palette::black;
 
 struct Kit : FineFrameKit {
-    gfx::FontFamily arial{"Arial"};
     gfx::Argb sky = 0, ground = 0;
 
     // The ladder pens are fine: their widths are set by init_kit.
@@ -31,12 +30,6 @@ struct Kit : FineFrameKit {
 
 // Sets up the factors, pens and colours for the element size (w, h > 0).
 void init_kit(Kit& kit, double w, double h);
-
-// Text with its layout origin at (x, y) in the frame in force; fine_text
-// takes design values and draws them in the frame in force (size as x).
-void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
-void fine_text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
-void fine_line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2);
 
 // A closed figure of design points in the frame in force, as a path.
 gfx::GraphicsPath fine_polygon(const Kit& kit, std::span<const gfx::Point> design_points);

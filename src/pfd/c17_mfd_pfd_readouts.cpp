@@ -26,7 +26,7 @@ void mach_text(char* buf, std::size_t size, double mach) {
 // An annunciation: a white outline 43 by 11 with its text one unit lower.
 void annunciation(Kit& kit, const char* s, double size, gfx::Argb colour, double x, double y) {
     kit.g.draw_rectangle_i(kit.white1, x, y, 43, 11);
-    text(kit, s, size, colour, x, y + 1);
+    frame_text(kit, s, size, colour, x, y + 1);
 }
 
 } // namespace
@@ -35,31 +35,31 @@ void draw_readouts(Kit& kit) {
     const AircraftState& a = aircraft_state;
     char buf[64];
     canvas_frame(kit);
-    if (sim_var_object.get_simvar_110() == 1.0) text(kit, "ATT", 8, kCyan, 180, 10);
+    if (sim_var_object.get_simvar_110() == 1.0) frame_text(kit, "ATT", 8, kCyan, 180, 10);
     std::snprintf(buf, sizeof buf, "GS %3.0f", a.ground_speed_kt);
-    text(kit, buf, 9, kGreen, 0, 188);
+    frame_text(kit, buf, 9, kGreen, 0, 188);
     mach_text(buf, sizeof buf, sim_var_object.get_mach_raw() * 3.2 / 65536);
-    text(kit, buf, 9, kGreen, 0, 198);
+    frame_text(kit, buf, 9, kGreen, 0, 198);
     if (sim_var_object.get_nav1_signal() > 0) {
         std::snprintf(buf, sizeof buf, "%03.0f", a.nav1_course_deg);
-        text(kit, buf, 9, kCyan, 40, 178);
-        text(kit, "V1", 9, kCyan, 40, 188);
+        frame_text(kit, buf, 9, kCyan, 40, 178);
+        frame_text(kit, "V1", 9, kCyan, 40, 188);
         std::snprintf(buf, sizeof buf, "D%.1f", sim_var_object.get_nav1_dme_nm());
-        text(kit, buf, 9, kCyan, 40, 198);
-        text(kit, sim_var_object.get_simvar_47_text(), 9, kCyan, 40, 208);
+        frame_text(kit, buf, 9, kCyan, 40, 198);
+        frame_text(kit, sim_var_object.get_simvar_47_text(), 9, kCyan, 40, 208);
     }
     std::snprintf(buf, sizeof buf, "VV %02.0f", a.vertical_speed_fpm);
-    text(kit, buf, 9, kGreen, 200, 190);
+    frame_text(kit, buf, 9, kGreen, 200, 190);
     if (a.radio_altitude_ft < 2500) {
         std::snprintf(buf, sizeof buf, "RA %4.0f", a.radio_altitude_ft);
-        text(kit, buf, 9, kGreen, 200, 200);
+        frame_text(kit, buf, 9, kGreen, 200, 200);
     }
     if (a.radio_altitude_ft < 2000) {
         std::snprintf(buf, sizeof buf, "DH %4.0f", c17_pfd_decision_height_ft);
-        text(kit, buf, 9, kGreen, 200, 210);
+        frame_text(kit, buf, 9, kGreen, 200, 210);
     }
     std::snprintf(buf, sizeof buf, "%1.1f G", sim_var_object.get_g_load());
-    text(kit, buf, 9, kGreen, 200, 220);
+    frame_text(kit, buf, 9, kGreen, 200, 220);
 }
 
 void draw_warning(Kit& kit) {
@@ -86,7 +86,7 @@ void draw_warning(Kit& kit) {
     }
     if (warning == nullptr) return;
     plain_frame(kit);
-    text(kit, warning, 17, kRed, x, -45);
+    frame_text(kit, warning, 17, kRed, x, -45);
 }
 
 void draw_marker(Kit& kit) {
@@ -104,7 +104,7 @@ void draw_marker(Kit& kit) {
         letter = "M";
     }
     kit.g.fill_rectangle_i(gfx::SolidBrush(fill), -5, -27, 10, 9);
-    text(kit, letter, 9, kBlack, -5, -27);
+    frame_text(kit, letter, 9, kBlack, -5, -27);
 }
 
 void draw_annunciations(Kit& kit) {

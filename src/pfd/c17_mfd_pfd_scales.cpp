@@ -226,7 +226,7 @@ void draw_heading_scale(Kit& kit) {
         if (value % 10 == 0) {
             kit.g.draw_line_i(kit.white2, x, 0, x, -8);
             std::snprintf(buf, sizeof buf, "%02d", static_cast<int>(value / 10));
-            text(kit, buf, 9, kWhite, x - 7, 2);
+            frame_text(kit, buf, 9, kWhite, x - 7, 2);
         } else if (value % 5 == 0) {
             kit.g.draw_line_i(kit.white2, x, 0, x, -4);
         }
@@ -241,7 +241,7 @@ void draw_heading_scale(Kit& kit) {
         mark(hi, 2.0 * k);
     }
     kit.g.reset_clip();
-    text(kit, "M", 9, kWhite, 60, 2);
+    frame_text(kit, "M", 9, kWhite, 60, 2);
 
     const double bug_x0 = std::trunc(2 * relative_to_heading(a.heading_bug_deg, h));
     const double bug_x = std::clamp(bug_x0, -55.0, 55.0);
@@ -249,7 +249,7 @@ void draw_heading_scale(Kit& kit) {
     kit.g.draw_line_i(kit.cyan2, bug_x, -10, bug_x, -5);
     if (std::abs(bug_x) == 55) {
         std::snprintf(buf, sizeof buf, "%03.0f", a.heading_bug_deg);
-        text(kit, buf, 7, kWhite, bug_x - 7, -20);
+        frame_text(kit, buf, 7, kWhite, bug_x - 7, -20);
     }
     const double course_x =
         std::clamp(std::trunc(2 * relative_to_heading(a.nav1_course_deg, h)), -55.0, 55.0);

@@ -19,25 +19,6 @@ void init_kit(Kit& kit, double w, double h) {
     kit.white2f.width = static_cast<float>(2.0 * kit.fy);
 }
 
-void line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2) {
-    kit.g.draw_line_i(pen, at_x(kit, x1), at_y(kit, y1), at_x(kit, x2), at_y(kit, y2));
-}
-
-void polyline(Kit& kit, const gfx::Pen& pen, std::initializer_list<DPoint> points) {
-    kit.g.draw_lines_i(pen, at_points(kit, points));
-}
-
-void fill(Kit& kit, gfx::Argb colour, std::initializer_list<DPoint> points) {
-    kit.g.fill_polygon_i(gfx::SolidBrush(colour), at_points(kit, points));
-}
-
-void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
-    const double px = kit.fine ? size * kit.fx : size;
-    const gfx::Font font(kit.arial, static_cast<float>(px), gfx::FontStyle::Bold, gfx::Unit::Pixel);
-    kit.g.draw_string(s, font, gfx::SolidBrush(colour),
-                      gfx::PointF{static_cast<float>(at_x(kit, x)), static_cast<float>(at_y(kit, y))});
-}
-
 } // namespace efs50
 
 void draw_efs50_eadi(const DisplayObject& display, gfx::Graphics& graphics) {

@@ -22,8 +22,6 @@ inline constexpr gfx::Argb kWhite = palette::white, kAmber = palette::amber, kGr
 
 // The fine factors are 16 sx and 16 sy.
 struct Kit : FineFrameKit {
-    gfx::FontFamily arial{"Arial"};
-
     // The fine pens' widths are set by init_kit.
     gfx::Pen amber3{kAmber, 3}, amber1{kAmber, 1}, amber2f{kAmber}, green2{kGreen, 2}, blue1{kBlue, 1},
         magenta3{kMagenta, 3}, white1{kWhite, 1}, white2{kWhite, 2}, white2f{kWhite};
@@ -31,13 +29,6 @@ struct Kit : FineFrameKit {
 
 // Sets up the factors and pens for the element size (w, h > 0).
 void init_kit(Kit& kit, double w, double h);
-
-// Drawing from design values in the frame in force; font sizes are design
-// units too.
-void line(Kit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2);
-void polyline(Kit& kit, const gfx::Pen& pen, std::initializer_list<DPoint> points);
-void fill(Kit& kit, gfx::Argb colour, std::initializer_list<DPoint> points);
-void text(Kit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
 
 // The picture's two halves in their order.
 void draw_attitude(Kit& kit);    // sky to flight director

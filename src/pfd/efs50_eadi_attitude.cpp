@@ -49,8 +49,8 @@ void set_horizon_window(Kit& kit) {
 void draw_sky_and_ground(Kit& kit, double h) {
     set_attitude_window(kit);
     fine_frame(kit, aircraft_state.bank_deg);
-    fill(kit, kSky, {{-529, -514}, {271, -114}, {271, h}, {-529, h}, {-529, -514}});
-    fill(kit, kGround, {{-529, h}, {271, h}, {271, 286}, {-529, 286}, {-529, h}});
+    fine_fill(kit, kSky, {{-529, -514}, {271, -114}, {271, h}, {-529, h}, {-529, -514}});
+    fine_fill(kit, kGround, {{-529, h}, {271, h}, {271, 286}, {-529, 286}, {-529, h}});
 }
 
 void draw_ladder(Kit& kit) {
@@ -65,14 +65,14 @@ void draw_ladder(Kit& kit) {
     for (int i = 0; i <= 90; i += 5) {
         for (double y : {b - 3 * i, b + 3 * i}) {
             if (i % 10 != 0) {
-                line(kit, kit.white1, -10, y, 10, y);
+                fine_line(kit, kit.white1, -10, y, 10, y);
                 continue;
             }
-            line(kit, kit.white1, -30, y, 30, y);
+            fine_line(kit, kit.white1, -30, y, 30, y);
             if (i == 0) continue; // the zero line has no numbers
             std::snprintf(label, sizeof label, "%d", i);
-            text(kit, label, 17, kWhite, 30, y - 8);
-            text(kit, label, 17, kWhite, -55, y - 8);
+            fine_text(kit, label, 17, kWhite, 30, y - 8);
+            fine_text(kit, label, 17, kWhite, -55, y - 8);
         }
     }
     kit.g.reset_clip();
@@ -83,16 +83,16 @@ void draw_bank_scale(Kit& kit) {
         plain_frame(kit, a);
         const int m = std::abs(a);
         if (m <= 20)
-            line(kit, kit.white2, 0, -85, 0, -94);
+            fine_line(kit, kit.white2, 0, -85, 0, -94);
         else if (m == 45)
-            polyline(kit, kit.white2, {{0, -86}, {4, -94}, {-4, -94}, {0, -86}});
+            fine_polyline(kit, kit.white2, {{0, -86}, {4, -94}, {-4, -94}, {0, -86}});
         else
-            line(kit, kit.white2, 0, -75, 0, -94);
+            fine_line(kit, kit.white2, 0, -75, 0, -94);
     }
     plain_frame(kit);
-    fill(kit, kAmber, {{0, -83}, {5, -94}, {-5, -94}});
+    fine_fill(kit, kAmber, {{0, -83}, {5, -94}, {-5, -94}});
     plain_frame(kit, aircraft_state.bank_deg);
-    fill(kit, kWhite, {{0, -84}, {5, -73}, {-5, -73}});
+    fine_fill(kit, kWhite, {{0, -84}, {5, -73}, {-5, -73}});
 }
 
 struct TapeLabel {
@@ -117,32 +117,32 @@ void draw_heading_tape(Kit& kit, double h) {
         if (d >= 360) d -= 360;
         const double x = 1.8 * o;
         if (std::fmod(d, 10) == 0) {
-            line(kit, kit.white2f, x, h, x, h - 7);
+            fine_line(kit, kit.white2f, x, h, x, h - 7);
             if (std::fmod(d, 30) == 0 && d >= 0 && d < 360) {
                 const TapeLabel& l = kTapeLabels[static_cast<int>(d) / 30];
-                text(kit, l.text, 10, kWhite, x - l.dx, h - 20);
+                fine_text(kit, l.text, 10, kWhite, x - l.dx, h - 20);
             }
         } else if (std::fmod(d, 5) == 0) {
-            line(kit, kit.white2f, x, h, x, h - 4.5);
+            fine_line(kit, kit.white2f, x, h, x, h - 4.5);
         }
         if (d == bug || (d == 0 && bug == 360)) m = std::trunc(o - 1.0);
     }
     if (m == -999) return;
     const double k = 1.8;
-    polyline(kit, kit.amber2f,
-             {{k * (m - 5), h},
-              {k * (m - 5), h - 12},
-              {k * (m - 1.5), h - 12},
-              {k * m, h - 6},
-              {k * (m + 1.5), h - 12},
-              {k * (m + 5), h - 12},
-              {k * (m + 5), h},
-              {k * (m - 5), h}});
+    fine_polyline(kit, kit.amber2f,
+                  {{k * (m - 5), h},
+                   {k * (m - 5), h - 12},
+                   {k * (m - 1.5), h - 12},
+                   {k * m, h - 6},
+                   {k * (m + 1.5), h - 12},
+                   {k * (m + 5), h - 12},
+                   {k * (m + 5), h},
+                   {k * (m - 5), h}});
 }
 
 void symbol_shape(Kit& kit, std::initializer_list<DPoint> points) {
-    fill(kit, kAmber, points);
-    polyline(kit, kit.white1, points);
+    fine_fill(kit, kAmber, points);
+    fine_polyline(kit, kit.white1, points);
 }
 
 void draw_aircraft_symbol(Kit& kit) {
@@ -171,13 +171,13 @@ void draw_flight_director(Kit& kit) {
         const std::initializer_list<DPoint> bar = {
             {0, y},        {60, y + 20},  {70, y + 10},  {70, y + 20},  {60, y + 20},  {70, y + 10}, {0, y},
             {-60, y + 20}, {-70, y + 10}, {-70, y + 20}, {-60, y + 20}, {-70, y + 10}, {0, y}};
-        fill(kit, kGreen, bar);
-        polyline(kit, kit.white1, bar);
+        fine_fill(kit, kGreen, bar);
+        fine_polyline(kit, kit.white1, bar);
     } else {
         plain_frame(kit);
         const double x = std::trunc(3.0 * fd_bank_cue_deg);
-        line(kit, kit.magenta3, x, -50, x, 50);
-        line(kit, kit.magenta3, -50, y, 50, y);
+        fine_line(kit, kit.magenta3, x, -50, x, 50);
+        fine_line(kit, kit.magenta3, -50, y, 50, y);
     }
 }
 
@@ -190,7 +190,7 @@ void draw_attitude(Kit& kit) {
     draw_bank_scale(kit);
     set_horizon_window(kit);
     fine_frame(kit, aircraft_state.bank_deg);
-    line(kit, kit.white2f, -99.5, h, 99.5, h);
+    fine_line(kit, kit.white2f, -99.5, h, 99.5, h);
     if (EADIHdgTape == 1) draw_heading_tape(kit, h);
     kit.g.reset_clip();
     draw_aircraft_symbol(kit);

@@ -56,3 +56,48 @@ std::vector<gfx::Point> at_points(const FineFrameKit& kit, std::initializer_list
         out.push_back(gfx::point_i(at_x(kit, p.x), at_y(kit, p.y)));
     return out;
 }
+
+void frame_text(FineFrameKit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
+    const gfx::Font font(kit.font, static_cast<float>(size), gfx::FontStyle::Bold, gfx::Unit::Pixel);
+    kit.g.draw_string(s, font, gfx::SolidBrush(colour),
+                      gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
+}
+
+void fine_text(FineFrameKit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y) {
+    const double fine_size = kit.font_size == FineFontSize::whole ? at_x(kit, size) : size * kit.fx;
+    frame_text(kit, s, kit.fine ? fine_size : size, colour, at_x(kit, x), at_y(kit, y));
+}
+
+void fine_line(FineFrameKit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2) {
+    kit.g.draw_line_i(pen, at_x(kit, x1), at_y(kit, y1), at_x(kit, x2), at_y(kit, y2));
+}
+
+void fine_polyline(FineFrameKit& kit, const gfx::Pen& pen, std::initializer_list<DPoint> points) {
+    kit.g.draw_lines_i(pen, at_points(kit, points));
+}
+
+void fine_fill(FineFrameKit& kit, gfx::Argb colour, std::initializer_list<DPoint> points) {
+    kit.g.fill_polygon_i(gfx::SolidBrush(colour), at_points(kit, points));
+}
+
+void fine_fill(FineFrameKit& kit, gfx::Argb colour, double x1, double y1, double x2, double y2) {
+    const double left = at_x(kit, x1), top = at_y(kit, y1);
+    kit.g.fill_rectangle_i(gfx::SolidBrush(colour), left, top, at_x(kit, x2) - left, at_y(kit, y2) - top);
+}
+
+gfx::GraphicsPath cut_circle_window(double top, double bottom, double side_x, double side_y) {
+    gfx::GraphicsPath p;
+    p.add_arc_i(-top, -top, 2 * top, 2 * top, 210, 120);
+    p.add_line_i(side_x, -side_y, side_x, side_y);
+    p.add_arc_i(-bottom, -bottom, 2 * bottom, 2 * bottom, 30, 120);
+    p.add_line_i(-side_x, -side_y, -side_x, side_y);
+    p.close_figure();
+    return p;
+}
+
+void flight_path_symbol(FineFrameKit& kit, const gfx::Pen& pen, double x, double y) {
+    kit.g.draw_ellipse_i(pen, x - 6, y - 6, 12, 12);
+    kit.g.draw_line_i(pen, x, y - 6, x, y - 12);
+    kit.g.draw_line_i(pen, x - 6, y, x - 12, y);
+    kit.g.draw_line_i(pen, x + 6, y, x + 12, y);
+}

@@ -7,6 +7,7 @@
 #include "platform/gfx.h"
 
 #include <initializer_list>
+#include <string_view>
 #include <vector>
 
 struct DPoint {
@@ -14,9 +15,15 @@ struct DPoint {
     double y = 0.0;
 };
 
+// How a design font size becomes a fine one: fx times it, or that truncated
+// to whole fine units.
+enum class FineFontSize { exact, whole };
+
 // What every attitude display's kit starts with; its init_kit fills it in.
 struct FineFrameKit {
     gfx::Graphics& g;
+    gfx::FontFamily font{"Arial"}; // the texts are bold, sized in pixels
+    FineFontSize font_size = FineFontSize::exact;
     float sx = 0.0f; // plain frame: element pixels per design unit
     float sy = 0.0f;
     float fine_sx = 0.0f; // fine frame: element pixels per fine unit
@@ -44,3 +51,23 @@ void fine_frame(FineFrameKit& kit, double angle = 0.0);
 double at_x(const FineFrameKit& kit, double x);
 double at_y(const FineFrameKit& kit, double y);
 std::vector<gfx::Point> at_points(const FineFrameKit& kit, std::initializer_list<DPoint> points);
+
+// Text with its top-left corner at (x, y) and its size in the units of the
+// frame in force.
+void frame_text(FineFrameKit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
+
+// Drawing from design values in the frame in force.
+void fine_text(FineFrameKit& kit, std::string_view s, double size, gfx::Argb colour, double x, double y);
+void fine_line(FineFrameKit& kit, const gfx::Pen& pen, double x1, double y1, double x2, double y2);
+void fine_polyline(FineFrameKit& kit, const gfx::Pen& pen, std::initializer_list<DPoint> points);
+void fine_fill(FineFrameKit& kit, gfx::Argb colour, std::initializer_list<DPoint> points);
+// The rectangle between two design corners.
+void fine_fill(FineFrameKit& kit, gfx::Argb colour, double x1, double y1, double x2, double y2);
+
+// An attitude window: a circle cut by the sides x = -side_x and side_x from
+// y = -side_y to side_y, its upper arc of radius `top`, its lower of `bottom`.
+gfx::GraphicsPath cut_circle_window(double top, double bottom, double side_x, double side_y);
+
+// The flight-path vector at (x, y) in the units of the frame in force: a
+// ring of radius 6 with three 6-unit ticks (up, left, right).
+void flight_path_symbol(FineFrameKit& kit, const gfx::Pen& pen, double x, double y);
