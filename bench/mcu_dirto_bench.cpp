@@ -41,8 +41,8 @@ int main(int argc, char** argv) {
     // identifiers of each table, from the middle and the end, and one in none.
     std::vector<std::string> idents = {"S", "SE", "SEA", "ZZZZZ"};
     auto take = [&](const auto& table) {
-        idents.push_back(table[static_cast<std::size_t>(table.count() / 2)].ident);
-        idents.push_back(table[static_cast<std::size_t>(table.count())].ident);
+        idents.emplace_back(table[static_cast<std::size_t>(table.count() / 2)].ident);
+        idents.emplace_back(table[static_cast<std::size_t>(table.count())].ident);
     };
     take(navaid_table);
     take(intersection_table);

@@ -131,28 +131,23 @@ std::vector<Centre> bench_centres() {
     return centres;
 }
 
-// The builder as a plain scan: a distance for every source record.
+NavFields list_fields(bool navaid_fields) {
+    return navaid_fields ? NavFields::ident_kind_extra : NavFields::ident;
+}
+
+// The builder as a plain scan: a distance for every source record, the
+// records taken into the list as the builders take them.
 template <class Source, class List>
 void naive_build(const Source& source, List& list, int limit, double radius, bool navaid_fields,
                  double latitude, double longitude) {
-    list.set_count(0);
-    int n = 0;
+    list.clear();
     for (int i = 1; i <= source.count(); ++i) {
-        const NavRecord& r = source[i];
+        const NavEntry& r = source.entry(i);
         double distance = 0.0, course = 0.0;
         gc_dist_course(latitude, longitude, r.latitude, r.longitude, &distance, &course);
-        if (distance <= radius && n < limit) {
-            NavRecord& to = list.slot(++n);
-            to.ident = r.ident;
-            to.latitude = r.latitude;
-            to.longitude = r.longitude;
-            if (navaid_fields) {
-                to.kind = r.kind;
-                to.extra = r.extra;
-            }
-        }
+        if (distance <= radius && list.count() < limit)
+            list.append_from(source, i, list_fields(navaid_fields));
     }
-    list.set_count(n);
 }
 
 template <class A, class B> bool same_list(const A& a, const B& b) {
@@ -177,19 +172,11 @@ struct BuilderResult {
 // Copies a built list into another as the builders copy records: the part of
 // a build that no prefilter saves.
 template <class List> double time_copy(const List& from, bool navaid_fields) {
-    static BoundedTable<NavRecord, 8001> to;
+    static NavTable<8001> to;
     const Clock::time_point start = Clock::now();
-    for (int i = 1; i <= from.count(); ++i) {
-        NavRecord& r = to.slot(i);
-        r.ident = from[i].ident;
-        r.latitude = from[i].latitude;
-        r.longitude = from[i].longitude;
-        if (navaid_fields) {
-            r.kind = from[i].kind;
-            r.extra = from[i].extra;
-        }
-    }
-    to.set_count(from.count());
+    to.clear();
+    for (int i = 1; i <= from.count(); ++i)
+        to.append_from(from, i, list_fields(navaid_fields));
     return ms_since(start);
 }
 
@@ -366,7 +353,11 @@ int main(int argc, char** argv) {
     std::printf("load_nav_database, first:      %8.1f ms   ratio %.1f to a plain count of %.1f ms after it "
                 "(goal at most 5: %s)\n",
                 load_ms, load_ms / first_count_ms, first_count_ms, verdict(load_ms <= 5.0 * first_count_ms));
-    std::printf("sizeof(NavRecord) %zu bytes\n", sizeof(NavRecord));
+    std::printf(
+        "a table record: %zu bytes and its texts (%zu bytes of texts for all %d records)\n", sizeof(NavEntry),
+        intersection_table.texts().size() + airway_fix_table.texts().size() + airport_table.texts().size() +
+            navaid_table.texts().size(),
+        intersection_table.count() + airway_fix_table.count() + airport_table.count() + navaid_table.count());
 
     const std::vector<Centre> centres = bench_centres();
     std::vector<BuilderResult> results;

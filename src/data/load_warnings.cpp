@@ -70,7 +70,7 @@ bool control_byte(unsigned char b) {
 
 // Eight bytes at a time: a word none of whose bytes is below 0x20 is passed
 // whole (the world-size files have twenty million bytes to look at).
-bool has_control_byte(const std::string& text) {
+bool has_control_byte(std::string_view text) {
     constexpr uint64_t kOnes = 0x0101010101010101;
     constexpr uint64_t kHighs = 0x8080808080808080;
     const char* p = text.data();
@@ -92,7 +92,7 @@ bool has_control_byte(const std::string& text) {
 
 } // namespace
 
-void FileLineCheck::line(const std::string& text, int number) {
+void FileLineCheck::line(std::string_view text, int number) {
     ++lines_;
     current_ = number;
     last_incomplete_ = false;

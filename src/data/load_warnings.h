@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 struct LoadWarning {
@@ -37,7 +38,7 @@ class FileLineCheck {
     explicit FileLineCheck(std::string file) : file_(std::move(file)) {}
 
     // Every line read, with its number in the file.
-    void line(const std::string& text, int number);
+    void line(std::string_view text, int number);
     // The line last given gave something (a record, a key, a section).
     void use() { ++used_; }
     // The line last given could not be used.

@@ -14,10 +14,10 @@
 #include <cstring>
 #include <string_view>
 
-BoundedTable<NavRecord, 300001> intersection_table;
-BoundedTable<NavRecord, 150001> airway_fix_table;
-BoundedTable<NavRecord, 25001> airport_table;
-BoundedTable<NavRecord, 30001> navaid_table;
+NavTable<300001> intersection_table;
+NavTable<150001> airway_fix_table;
+NavTable<25001> airport_table;
+NavTable<30001> navaid_table;
 BoundedTable<std::string, 401> warning_messages;
 BoundedTable<NavaidIndexEntry, 75> navaid_letter_index;
 
@@ -54,8 +54,8 @@ bool is_blank(char c) {
     return kBlanks[static_cast<unsigned char>(c)];
 }
 
-std::string first_char(const std::string& s) {
-    return s.empty() ? std::string() : s.substr(0, 1);
+std::string_view first_char(std::string_view s) {
+    return s.substr(0, 1);
 }
 
 // The whitespace-delimited tokens of one line, as many "%s" as the line form
@@ -94,7 +94,7 @@ std::size_t token_end(const char* data, std::size_t i, std::size_t size) {
     return i;
 }
 
-void split_tokens(const std::string& line, std::size_t max_tokens, LineTokens& tokens) {
+void split_tokens(std::string_view line, std::size_t max_tokens, LineTokens& tokens) {
     tokens.count = 0;
     std::size_t i = 0;
     const std::size_t size = line.size();
@@ -110,11 +110,36 @@ void split_tokens(const std::string& line, std::size_t max_tokens, LineTokens& t
         tokens.t[k] = std::string_view();
 }
 
-// A number token read in place: the parser takes the longest valid prefix,
-// so it stops at the blank that ends the token (the line text goes on to its
-// terminator).
-double token_number(std::string_view token) {
-    return token.empty() ? 0.0 : parse_double(token.data());
+// A token as the terminated text that the lenient parsers read: the line is
+// viewed in the reader's block, where no terminator follows it.
+class TokenText {
+  public:
+    explicit TokenText(std::string_view token) {
+        if (token.size() < sizeof small_) {
+            std::memcpy(small_, token.data(), token.size());
+            small_[token.size()] = '\0';
+            text_ = small_;
+        } else {
+            large_.assign(token);
+            text_ = large_.c_str();
+        }
+    }
+    const char* c_str() const { return text_; }
+
+  private:
+    char small_[64];
+    std::string large_;
+    const char* text_;
+};
+
+// A position token: its value, and whether it is a number at all.
+struct TokenNumber {
+    double value = 0.0;
+    bool number = false;
+};
+TokenNumber token_number(std::string_view token) {
+    const TokenText text(token);
+    return {parse_double(text.c_str()), has_leading_number(text.c_str())};
 }
 
 // Reads every line of one file that is not a comment, as tokens. Lines too
@@ -134,7 +159,7 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
     FileLineCheck check{path};
     reading_path = path;
     LineReader reader(file, kMaxNavLine);
-    std::string line;
+    std::string_view line;
     LineTokens t;
     while (reader.next(line)) {
         check.line(line, reader.line_number());
@@ -145,77 +170,36 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
             check.skip("too short for a record");
             continue;
         }
-        if (!has_leading_number(t[position_token].data()) ||
-            !has_leading_number(t[position_token + 1].data()))
+        const TokenNumber latitude = token_number(t[position_token]);
+        const TokenNumber longitude = token_number(t[position_token + 1]);
+        if (!latitude.number || !longitude.number)
             check.skip("position is no number");
         else
             check.use();
-        on_line(t);
+        on_line(t, latitude.value, longitude.value);
     }
     check.finish(reader);
     std::fclose(file);
     check.report("those records are missing or misplaced", !required);
 }
 
-// The kind texts are copied from strings: assigning the literals in place
-// trips a false -Wrestrict in g++ 12 at -O3.
-const std::string& kind_fix() {
-    static const std::string k = "I";
-    return k;
-}
-const std::string& kind_airport() {
-    static const std::string k = "APT";
-    return k;
-}
-const std::string& kind_vor() {
-    static const std::string k = "V";
-    return k;
-}
-const std::string& kind_other_navaid() {
-    static const std::string k = "N";
-    return k;
+constexpr std::string_view kKindFix = "I";
+constexpr std::string_view kKindAirport = "APT";
+constexpr std::string_view kKindVor = "V";
+constexpr std::string_view kKindOtherNavaid = "N";
+
+void load_intersection_line(const LineTokens& t, double latitude, double longitude) {
+    intersection_table.append(t[0], t[1], latitude, longitude, kKindFix);
 }
 
-// The next record of a table, written in place; null when the table is full.
-template <std::size_t Slots> NavRecord* next_record(BoundedTable<NavRecord, Slots>& table) {
-    if (table.full()) return nullptr;
-    const int n = table.count() + 1;
-    NavRecord& r = table.slot(n);
-    table.set_count(n);
-    return &r;
-}
-
-void load_intersection_line(const LineTokens& t) {
-    NavRecord* r = next_record(intersection_table);
-    if (!r) return;
-    r->ident = t[0];
-    r->name = t[1];
-    r->latitude = token_number(t[2]);
-    r->longitude = token_number(t[3]);
-    r->kind = kind_fix();
-}
-
-void load_airway_fix_line(const LineTokens& t) {
+void load_airway_fix_line(const LineTokens& t, double latitude, double longitude) {
     const std::string_view fix = t[2];
     if (fix.size() < 4) return;
-    NavRecord* r = next_record(airway_fix_table);
-    if (!r) return;
-    r->ident = fix;
-    r->name = fix;
-    r->latitude = token_number(t[3]);
-    r->longitude = token_number(t[4]);
-    r->kind = kind_fix();
+    airway_fix_table.append(fix, fix, latitude, longitude, kKindFix);
 }
 
-void load_airport_line(const LineTokens& t) {
-    NavRecord* r = next_record(airport_table);
-    if (!r) return;
-    r->ident = t[0];
-    r->name = t[1];
-    r->elevation_text = t[2];
-    r->latitude = token_number(t[3]);
-    r->longitude = token_number(t[4]);
-    r->kind = kind_airport();
+void load_airport_line(const LineTokens& t, double latitude, double longitude) {
+    if (!airport_table.append(t[0], t[1], latitude, longitude, kKindAirport, {}, t[2])) return;
     if (airport_table.count() == kAirportWarningCount)
         add_warning("Apts '%d' approaching struct_limit", airport_table.count());
 }
@@ -224,15 +208,10 @@ bool is_vor(std::string_view type) {
     return type.size() == 3 && equals_ignoring_case(std::string(type), "VOR");
 }
 
-void load_navaid_line(const LineTokens& t) {
-    NavRecord* r = next_record(navaid_table);
-    if (!r) return;
-    r->ident = t[0];
-    r->name = t[1];
-    r->latitude = token_number(t[2]);
-    r->longitude = token_number(t[3]);
-    r->kind = is_vor(t[4]) ? kind_vor() : kind_other_navaid();
-    r->extra = t[5];
+void load_navaid_line(const LineTokens& t, double latitude, double longitude) {
+    if (!navaid_table.append(t[0], t[1], latitude, longitude, is_vor(t[4]) ? kKindVor : kKindOtherNavaid,
+                             t[5]))
+        return;
     if (navaid_table.count() == kNavaidWarningCount)
         add_warning("Navs '%d' approaching struct_limit", navaid_table.count());
 }
@@ -261,18 +240,18 @@ void load_nav_database() {
 
 void build_navaid_letter_index() {
     navaid_letter_index.clear();
-    navaid_letter_index.append({first_char(navaid_table[1].ident), 1});
+    navaid_letter_index.append({std::string(first_char(navaid_table[1].ident)), 1});
     if (navaid_table.count() < 2) return;
     for (int n = 2; n <= navaid_table.count(); ++n) {
-        std::string letter = first_char(navaid_table[n].ident);
+        const std::string_view letter = first_char(navaid_table[n].ident);
         if (letter == navaid_letter_index[navaid_letter_index.count()].letter) continue;
-        navaid_letter_index.append({letter, n});
+        navaid_letter_index.append({std::string(letter), n});
         if (navaid_letter_index.count() > 73) break;
     }
 }
 
-int find_navaid(const std::string& ident, const std::string& kind, double latitude) {
-    const std::string letter = first_char(ident);
+int find_navaid(std::string_view ident, std::string_view kind, double latitude) {
+    const std::string_view letter = first_char(ident);
     int n = 0;
     for (int i = 1; i <= navaid_letter_index.count(); ++i)
         if (navaid_letter_index[i].letter == letter) {
@@ -284,7 +263,7 @@ int find_navaid(const std::string& ident, const std::string& kind, double latitu
     const int whole_degrees = saturate_to_int(latitude);
     const bool vor_only = kind == "INT" || kind.empty();
     for (; n <= navaid_table.count(); ++n) {
-        const NavRecord& r = navaid_table[n];
+        const NavRecordView r = navaid_table[n];
         if (first_char(r.ident) != letter) return 0;
         if (r.ident != ident) continue;
         if (saturate_to_int(r.latitude) != whole_degrees) continue;

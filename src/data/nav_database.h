@@ -2,16 +2,17 @@
 // from "\orvex\navdata\", each base file followed by its "_user" companion.
 #pragma once
 
-#include "data/nav_record.h"
+#include "data/nav_table.h"
 #include "platform/bounded_table.h"
 
 #include <string>
+#include <string_view>
 
 // Records 1..count(); the capacities are the highest record numbers.
-extern BoundedTable<NavRecord, 300001> intersection_table;
-extern BoundedTable<NavRecord, 150001> airway_fix_table;
-extern BoundedTable<NavRecord, 25001> airport_table;
-extern BoundedTable<NavRecord, 30001> navaid_table;
+extern NavTable<300001> intersection_table;
+extern NavTable<150001> airway_fix_table;
+extern NavTable<25001> airport_table;
+extern NavTable<30001> navaid_table;
 
 // Warnings about tables nearing their limits, 1..count() (at most 400).
 extern BoundedTable<std::string, 401> warning_messages;
@@ -30,7 +31,7 @@ extern BoundedTable<NavaidIndexEntry, 75> navaid_letter_index;
 inline int nav_database_generation = 0;
 
 // Writes the magnetic model's coefficient text, then empties the four tables
-// and reads the files again; a file that cannot be
+// (keeping their storage) and reads the files again; a file that cannot be
 // opened is skipped. Then builds the navaid letter index.
 void load_nav_database();
 
@@ -39,4 +40,4 @@ void build_navaid_letter_index();
 // The number of the navaid with this ident in the first run of its first
 // letter, of the given kind ("INT" or empty: a VOR; else the kind's first
 // letter) and with the same whole degrees of latitude; 0 when none.
-int find_navaid(const std::string& ident, const std::string& kind, double latitude);
+int find_navaid(std::string_view ident, std::string_view kind, double latitude);

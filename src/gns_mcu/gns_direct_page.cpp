@@ -178,7 +178,7 @@ void gns_refresh_closest_airports(double lat, double lon, double magvar) {
     }
     int next = 1; // the entry to be replaced next: the farthest kept
     for (int r = 1; r <= close_airports.count(); ++r) {
-        const NavRecord& airport = close_airports[r];
+        const NavRecordView airport = close_airports[r];
         double distance = 0.0, course = 0.0;
         gc_dist_course(lat, lon, airport.latitude, airport.longitude, &distance, &course);
         NavListRecord& slot = direct_list[static_cast<std::size_t>(next)];

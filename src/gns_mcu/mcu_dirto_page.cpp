@@ -38,7 +38,7 @@ std::vector<BuiltCandidate> built;
 // a search runs over a small array instead of the records themselves (the
 // tables hold some 355,000 of them). Kept per table and made again when the
 // database was loaded again or the table's count changed.
-uint64_t ident_key(const std::string& ident) {
+uint64_t ident_key(std::string_view ident) {
     uint64_t key = 0;
     std::memcpy(&key, ident.data(), std::min<std::size_t>(ident.size(), sizeof key));
     return key;
@@ -66,7 +66,7 @@ template <class Table> void add_matches(const Table& table, IdentKeys& keys, con
     const int count = table.count();
     for (int i = 1; i <= count && candidate_list.count() < kMcuMaxCandidates; ++i) {
         if (keys.key[static_cast<std::size_t>(i - 1)] != wanted) continue;
-        const NavRecord& r = table[static_cast<std::size_t>(i)];
+        const NavRecordView r = table[static_cast<std::size_t>(i)];
         if (r.ident == ident) candidate_list.append(NavListRecord(r));
     }
 }

@@ -61,7 +61,7 @@ void draw_close_airports_c17_variant(const DisplayObject& display, gfx::Graphics
     refresh_airport_lists(layer.view.ref_lat, layer.view.ref_lon);
     const gfx::Pen circle(c::symbol_cyan, 1.0f);
     draw_layer_symbols(g, layer, close_airports, {50.0, 4.0, 4.0, 10.0, 8.0, label_chars, c::symbol_cyan},
-                       [&](const NavRecord&, double xs, double ys) {
+                       [&](const NavRecordView&, double xs, double ys) {
                            g.draw_ellipse_i(circle, xs, ys, 8, 8);
                            return true;
                        });
@@ -72,7 +72,7 @@ void draw_airway_fixes_c17_variant(const DisplayObject& display, gfx::Graphics& 
     if (!layer.valid) return;
     refresh_airway_fix_lists(layer.view.ref_lat, layer.view.ref_lon);
     draw_layer_map_symbols(g, layer, local_airway_fixes, {50.0, 0.0, 0.0, 10.0, 3.0, label_chars, c::cyan},
-                           [](const NavRecord&) {
+                           [](const NavRecordView&) {
                                return LayerSymbol{3, 1};
                            });
 }
@@ -83,7 +83,7 @@ void draw_navaids_c17_variant(const DisplayObject& display, gfx::Graphics& g, do
     refresh_navaid_lists(layer.view.ref_lat, layer.view.ref_lon);
     const gfx::Pen circle(c::green, 1.0f);
     draw_layer_symbols(g, layer, local_navaids, {50.0, 3.0, 4.0, 10.0, 6.0, label_chars, c::green},
-                       [&](const NavRecord& navaid, double xs, double ys) {
+                       [&](const NavRecordView& navaid, double xs, double ys) {
                            if (navaid.kind == "V") {
                                draw_map_symbol(g, xs, ys, 1, no_symbol_arrow, 1.0, 1.0, 2, layer.range);
                            } else {

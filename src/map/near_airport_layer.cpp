@@ -23,7 +23,7 @@ void draw_small_circles(gfx::Graphics& g, const LayerCanvas& layer) {
     const gfx::Pen circle(c::blue, static_cast<float>(layer.k.w + layer.k.w));
     refresh_airport_lists(layer.view.ref_lat, layer.view.ref_lon);
     draw_layer_symbols(g, layer, close_airports, {50.0, 4.0, 4.0, 7.0, 10.0, label_chars, c::blue},
-                       [&](const NavRecord&, double xs, double ys) {
+                       [&](const NavRecordView&, double xs, double ys) {
                            g.draw_ellipse_i(circle, xs, ys, 8.0 * layer.k.w, 8.0 * layer.k.s);
                            return true;
                        });
@@ -65,7 +65,7 @@ void draw_near_airports_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, d
     refresh_airport_lists(lat, lon);
     for_each_in_reach(
         close_airports, MapView{lat, lon, heading, ppn}, range, 50.0,
-        [&](const NavRecord& airport, double x, double y) {
+        [&](const NavRecordView& airport, double x, double y) {
             if (known && !visible.shows(x, y)) return;
             const double xs = (x - 3.0) * w;
             const double ys = (y - 4.0) * s;
@@ -82,7 +82,7 @@ void draw_near_airports_p1000_mfd(const DisplayObject& display, gfx::Graphics& g
     const LayerLabel label(static_cast<float>(10.0 * f.w), c::blue);
     refresh_airport_lists(aircraft_state.plat, aircraft_state.plon);
     for_each_p1000_record(g, f, close_airports, p1000_mfd_range, 10.0,
-                          [&](const NavRecord& airport, double x, double y) {
+                          [&](const NavRecordView& airport, double x, double y) {
                               // The circle's top-left corner on the point.
                               const double px = f.centre_x + x;
                               const double py = f.centre_y + y;

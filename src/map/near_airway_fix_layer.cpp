@@ -25,7 +25,7 @@ void draw_triangles(gfx::Graphics& g, const LayerCanvas& layer, double ox, doubl
     if (!layer.valid) return;
     refresh_airway_fix_lists(layer.view.ref_lat, layer.view.ref_lon);
     draw_layer_map_symbols(g, layer, local_airway_fixes,
-                           {kReach, ox, oy, 7.0, label_dy, label_chars, c::blue}, [](const NavRecord&) {
+                           {kReach, ox, oy, 7.0, label_dy, label_chars, c::blue}, [](const NavRecordView&) {
                                return LayerSymbol{3, 1};
                            });
 }
@@ -35,7 +35,7 @@ void draw_triangles(gfx::Graphics& g, const LayerCanvas& layer, double ox, doubl
 void draw_near_airway_fixes_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     refresh_airway_fix_lists(aircraft_state.plat, aircraft_state.plon);
     draw_layer_map_symbols(g, hw_b737_nd_layer_canvas(display, g, ppn), local_airway_fixes,
-                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::blue}, [](const NavRecord&) {
+                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::blue}, [](const NavRecordView&) {
                                return LayerSymbol{3, 1};
                            });
 }
@@ -61,7 +61,7 @@ void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& g, double lat, double lo
     const LayerLabel label(static_cast<float>(12.0 * w), c::magenta);
     refresh_airway_fix_lists(lat, lon);
     for_each_in_reach(local_airway_fixes, MapView{lat, lon, heading, ppn}, range, kReach,
-                      [&](const NavRecord& fix, double x, double y) {
+                      [&](const NavRecordView& fix, double x, double y) {
                           if (known && !visible.shows(x, y)) return;
                           const double xs = (x - 3.0) * w;
                           const double ys = (y - 4.0) * s;
@@ -80,7 +80,7 @@ void draw_near_airway_fixes_c17_mfd(gfx::Graphics& g, double w, double s, double
     const bool on_canvas = visible_box_in_frame(g, w, s, &visible);
     // From the map's reference with its rotation, as the other C17 layers.
     for_each_in_reach(local_airway_fixes, c17_layer_view(lat, lon, heading, ppn), range, kReach,
-                      [&](const NavRecord& fix, double x, double y) {
+                      [&](const NavRecordView& fix, double x, double y) {
                           if (on_canvas && !visible.shows(x, y)) return;
                           const double xs = x * w;
                           const double ys = y * s;

@@ -45,10 +45,10 @@ void refresh_airport_lists(double lat, double lon) {
     refresh(lat, lon, near_airports_centre, build_near_airports, close_airports_centre, build_close_airports);
 }
 
-void LayerLabel::draw(gfx::Graphics& g, const std::string& ident, std::size_t max_chars, double x,
+void LayerLabel::draw(gfx::Graphics& g, std::string_view ident, std::size_t max_chars, double x,
                       double y) const {
     const std::string_view text =
-        max_chars > 0 && ident.size() > max_chars ? std::string_view(ident).substr(0, max_chars) : ident;
+        max_chars > 0 && ident.size() > max_chars ? ident.substr(0, max_chars) : ident;
     g.draw_string(text, font, brush, gfx::PointF{static_cast<float>(x), static_cast<float>(y)});
 }
 

@@ -11,6 +11,7 @@
 #include "platform/gfx.h"
 
 #include <string>
+#include <string_view>
 
 struct DisplayObject;
 
@@ -59,7 +60,7 @@ struct LayerLabel {
 
     // The identifier, cut to max_chars (all of it when max_chars is 0), with
     // its top-left corner at (x, y).
-    void draw(gfx::Graphics& g, const std::string& ident, std::size_t max_chars, double x, double y) const;
+    void draw(gfx::Graphics& g, std::string_view ident, std::size_t max_chars, double x, double y) const;
 };
 
 // Identifiers are shown with at most six characters (the label buffer's).
@@ -71,7 +72,7 @@ inline constexpr std::size_t label_chars = 6;
 template <class List, class Draw>
 void for_each_in_reach(const List& list, const MapView& view, double range, double extra, Draw&& draw) {
     for (int i = 1; i <= list.count(); ++i) {
-        const NavRecord& r = list[i];
+        const NavRecordView r = list[i];
         const MapPlacement p = place_on_map(view, r.latitude, r.longitude);
         if (within_map_reach(p.distance, range, extra)) draw(r, p.x, p.y);
     }
@@ -123,7 +124,7 @@ template <class List, class Draw>
 void for_each_symbol(const List& list, const LayerCanvas& c, double extra, double ox, double oy,
                      Draw&& draw) {
     for (int i = 1; i <= list.count(); ++i) {
-        const NavRecord& r = list[i];
+        const NavRecordView r = list[i];
         if (c.cap.known && !c.cap.may_hold(r.latitude, r.longitude)) continue;
         const MapPlacement p = place_on_map(c.view, r.latitude, r.longitude);
         if (!within_map_reach(p.distance, c.range, extra)) continue;
@@ -158,7 +159,7 @@ void draw_layer_symbols(gfx::Graphics& g, const LayerCanvas& layer, const List& 
                         const SymbolPlacement& at, Symbol&& symbol) {
     if (!layer.valid) return;
     const LayerLabel label(static_cast<float>(10.0 * layer.k.w), at.colour);
-    for_each_symbol(list, layer, at.extra, at.ox, at.oy, [&](const NavRecord& r, double xs, double ys) {
+    for_each_symbol(list, layer, at.extra, at.ox, at.oy, [&](const NavRecordView& r, double xs, double ys) {
         if (!symbol(r, xs, ys)) return;
         label.draw(g, r.ident, at.max_chars, xs + at.dx * layer.k.w, ys - at.dy * layer.k.s);
     });
@@ -172,7 +173,7 @@ struct LayerSymbol {
 template <class List, class SymbolOf>
 void draw_layer_map_symbols(gfx::Graphics& g, const LayerCanvas& layer, const List& list,
                             const SymbolPlacement& at, SymbolOf&& symbol_of) {
-    draw_layer_symbols(g, layer, list, at, [&](const NavRecord& r, double xs, double ys) {
+    draw_layer_symbols(g, layer, list, at, [&](const NavRecordView& r, double xs, double ys) {
         const LayerSymbol sym = symbol_of(r);
         if (sym.kind == 0) return false;
         draw_map_symbol(g, xs, ys, sym.kind, no_symbol_arrow, layer.k.w, layer.k.s, sym.colour, layer.range);
@@ -184,7 +185,7 @@ template <class List>
 void draw_layer_circles(gfx::Graphics& g, const LayerCanvas& layer, const List& list,
                         const SymbolPlacement& at) {
     const gfx::Pen circle(palette::blue, 4.0f);
-    draw_layer_symbols(g, layer, list, at, [&](const NavRecord&, double xs, double ys) {
+    draw_layer_symbols(g, layer, list, at, [&](const NavRecordView&, double xs, double ys) {
         g.draw_ellipse_i(circle, xs, ys, 10.0 * layer.k.w, 10.0 * layer.k.s);
         return true;
     });
@@ -237,7 +238,7 @@ void for_each_p1000_record(gfx::Graphics& g, const P1000LayerFrame& f, const Lis
                            double extra, Draw&& draw) {
     const P1000LayerCull cull = p1000_layer_cull(g, f);
     for (int i = 1; i <= list.count(); ++i) {
-        const NavRecord& r = list[i];
+        const NavRecordView r = list[i];
         if (cull.cap.known && !cull.cap.may_hold(r.latitude, r.longitude)) continue;
         const MapPlacement p = place_on_map(f.view, r.latitude, r.longitude);
         if (!within_map_reach(p.distance, range, extra)) continue;

@@ -32,7 +32,7 @@ void draw_circle_members(gfx::Graphics& g, const LayerCanvas& layer) {
     const gfx::Pen circle(c::blue, static_cast<float>(k.w));
     refresh_navaid_lists(layer.view.ref_lat, layer.view.ref_lon);
     draw_layer_symbols(g, layer, local_navaids, {kReach, 2.0, 3.0, 8.0, 7.0, label_chars, c::blue},
-                       [&](const NavRecord& navaid, double xs, double ys) {
+                       [&](const NavRecordView& navaid, double xs, double ys) {
                            if (navaid.kind == "V") {
                                draw_map_symbol(g, xs, ys, 1, no_symbol_arrow, k.w, k.s, 1, layer.range);
                            } else {
@@ -48,7 +48,7 @@ void draw_circle_members(gfx::Graphics& g, const LayerCanvas& layer) {
 void draw_near_navaids_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
     draw_layer_map_symbols(g, hw_b737_nd_layer_canvas(display, g, ppn), local_navaids,
-                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::green}, [](const NavRecord& n) {
+                           {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::green}, [](const NavRecordView& n) {
                                return LayerSymbol{n.kind == "V" ? 1 : 2, 3};
                            });
 }
@@ -67,7 +67,7 @@ void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics&
     const bool vors = show_navaids_flags[ND_PROLINE4] == 1;
     const bool ndbs = proline4_mfd_show_ndbs == 1;
     draw_layer_map_symbols(g, proline4_mfd_layer_canvas(display, g, lat, lon, ppn), local_navaids,
-                           {kReach, 3.0, 4.0, 7.0, 4.0, label_chars, c::blue}, [&](const NavRecord& n) {
+                           {kReach, 3.0, 4.0, 7.0, 4.0, label_chars, c::blue}, [&](const NavRecordView& n) {
                                if (n.kind == "V" && vors) return LayerSymbol{1, 1};
                                if (n.kind == "N" && ndbs) return LayerSymbol{2, 1};
                                return LayerSymbol{};
@@ -82,19 +82,20 @@ void draw_near_navaids_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, do
     const LayerLabel label(static_cast<float>(12.0 * w), c::magenta);
     const MapView view{lat, lon, heading, ppn};
     refresh_navaid_lists(lat, lon);
-    for_each_in_reach(local_navaids, view, range, kReach, [&](const NavRecord& navaid, double x, double y) {
-        if (known && !visible.shows(x, y)) return;
-        const bool vor = navaid.kind == "V" && vor_flag == 1;
-        const bool ndb = navaid.kind == "N" && ndb_flag == 1;
-        if (!vor && !ndb) return;
-        const double xs = (x - 3.0) * w;
-        const double ys = (y - 4.0) * s;
-        if (vor)
-            draw_map_symbol(g, xs, ys, du_1000_vor_symbol, no_symbol_arrow, w, s, 3, du_1000_ehsi_range);
-        else
-            draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, w, s, 4, du_1000_ehsi_range);
-        label.draw(g, navaid.ident, label_chars, xs + 7.0 * w, ys - 10.0 * s);
-    });
+    for_each_in_reach(
+        local_navaids, view, range, kReach, [&](const NavRecordView& navaid, double x, double y) {
+            if (known && !visible.shows(x, y)) return;
+            const bool vor = navaid.kind == "V" && vor_flag == 1;
+            const bool ndb = navaid.kind == "N" && ndb_flag == 1;
+            if (!vor && !ndb) return;
+            const double xs = (x - 3.0) * w;
+            const double ys = (y - 4.0) * s;
+            if (vor)
+                draw_map_symbol(g, xs, ys, du_1000_vor_symbol, no_symbol_arrow, w, s, 3, du_1000_ehsi_range);
+            else
+                draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, w, s, 4, du_1000_ehsi_range);
+            label.draw(g, navaid.ident, label_chars, xs + 7.0 * w, ys - 10.0 * s);
+        });
 }
 
 void draw_near_navaids_c17_mfd(gfx::Graphics& g, double w, double s, double lat, double lon, double heading,
@@ -105,7 +106,7 @@ void draw_near_navaids_c17_mfd(gfx::Graphics& g, double w, double s, double lat,
     VisibleBox visible;
     const bool on_canvas = visible_box_in_frame(g, w, s, &visible);
     for_each_in_reach(local_navaids, c17_layer_view(lat, lon, heading, ppn), range, kReach,
-                      [&](const NavRecord& navaid, double x, double y) {
+                      [&](const NavRecordView& navaid, double x, double y) {
                           if (on_canvas && !visible.shows(x, y)) return;
                           const double xs = (x - 3.0) * w;
                           const double ys = (y - 4.0) * s;
@@ -128,7 +129,7 @@ void draw_near_navaids_p1000_mfd(const DisplayObject& display, gfx::Graphics& g,
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
     const double range = p1000_mfd_range;
     for_each_p1000_record(
-        g, f, local_navaids, range, kReach, [&](const NavRecord& navaid, double x, double y) {
+        g, f, local_navaids, range, kReach, [&](const NavRecordView& navaid, double x, double y) {
             const double xs = f.centre_x + x;
             const double ys = f.centre_y + y;
             draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, f.w, f.s, 3, range);

@@ -54,15 +54,10 @@ int digit_at(const std::string& t, std::size_t i) {
 }
 
 void draw_readout(Kit& kit, double a) {
-    const std::initializer_list<DPoint> box = {{108, 0},  {108, -8}, {138, -8}, {138, -13}, {154, -13},
-                                               {154, 13}, {138, 13}, {138, 8},  {108, 8}};
-    fine_fill(kit, kBlack, box);
-    gfx::GraphicsPath clip;
-    std::vector<gfx::Point> points;
-    for (const DPoint& p : box)
-        points.push_back(gfx::point_i(at_x(kit, p.x), at_y(kit, p.y)));
-    clip.add_polygon_i(points);
-    kit.g.set_clip_path(clip);
+    const std::vector<gfx::Point> box = at_points(
+        kit,
+        {{108, 0}, {108, -8}, {138, -8}, {138, -13}, {154, -13}, {154, 13}, {138, 13}, {138, 8}, {108, 8}});
+    fill_and_clip(kit, kBlack, box);
 
     const char* f = a < 100 ? "   %02.0f" : a < 1000 ? "  %3.0f" : a < 10000 ? " %4.0f" : "%5.0f";
     // Negative and six-digit altitudes give longer texts: the readout has

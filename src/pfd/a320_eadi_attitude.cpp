@@ -20,13 +20,7 @@ namespace {
 // A circle of radius 104 cut off by vertical sides at x = -90 and 90.
 void set_attitude_clip(Kit& kit) {
     plain_frame(kit);
-    gfx::GraphicsPath p;
-    p.add_arc_i(-104, -104, 208, 208, 210, 120);
-    p.add_line_i(90, -52, 90, 52);
-    p.add_arc_i(-103, -103, 206, 206, 30, 120);
-    p.add_line_i(-90, -52, -90, 52);
-    p.close_figure();
-    kit.g.set_clip_path(p);
+    kit.g.set_clip_path(cut_circle_window(104, 103, 90, 52));
 }
 
 void draw_ladder(Kit& kit, double h, bool on_ground) {
@@ -127,10 +121,7 @@ void draw_flight_path_vector(Kit& kit) {
     // Held at the edge, the symbol flashes.
     if ((y != y0 || x != x0) && frame_slot >= 8) return;
     plain_frame(kit);
-    kit.g.draw_ellipse_i(gfx::Pen(kWhite, 2), x - 6, y - 6, 12, 12);
-    line(kit, kWhite, 2, x, y - 6, x, y - 12);
-    line(kit, kWhite, 2, x - 6, y, x - 12, y);
-    line(kit, kWhite, 2, x + 6, y, x + 12, y);
+    flight_path_symbol(kit, gfx::Pen(kWhite, 2), x, y);
 }
 
 void circle(Kit& kit, double x, double y) {

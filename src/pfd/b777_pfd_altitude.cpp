@@ -27,14 +27,9 @@ void clip_tape(Kit& kit) {
 }
 
 void draw_readout(Kit& kit, double alt) {
-    const int pts[8][2] = {{87, 0}, {92, -5}, {92, -15}, {128, -15}, {128, 15}, {92, 15}, {92, 5}, {87, 0}};
-    std::array<gfx::Point, 8> box{};
-    for (int i = 0; i < 8; ++i)
-        box[i] = {static_cast<int32_t>(at_x(kit, pts[i][0])), static_cast<int32_t>(at_y(kit, pts[i][1]))};
-    kit.g.fill_polygon_i(gfx::SolidBrush(kit.background), box);
-    gfx::GraphicsPath clip;
-    clip.add_polygon_i(box);
-    kit.g.set_clip_path(clip);
+    const std::vector<gfx::Point> box =
+        at_points(kit, {{87, 0}, {92, -5}, {92, -15}, {128, -15}, {128, 15}, {92, 15}, {92, 5}, {87, 0}});
+    fill_and_clip(kit, kit.background, box);
 
     char buf[64];
     std::snprintf(buf, sizeof buf,

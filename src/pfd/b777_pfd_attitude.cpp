@@ -139,10 +139,7 @@ void draw_flight_path_vector(Kit& kit) {
     const double y0 = std::trunc(-3.0 * g / 100.0), x0 = std::trunc(3.0 * drift_angle_deg);
     const double y = std::clamp(y0, -70.0, 70.0), x = std::clamp(x0, -65.0, 65.0);
     if ((y != y0 || x != x0) && frame_slot >= 8) return;
-    kit.g.draw_ellipse_i(kit.white1, x - 6, y - 6, 12, 12);
-    kit.g.draw_line_i(kit.white1, x, y - 6, x, y - 12);
-    kit.g.draw_line_i(kit.white1, x - 6, y, x - 12, y);
-    kit.g.draw_line_i(kit.white1, x + 6, y, x + 12, y);
+    flight_path_symbol(kit, kit.white1, x, y);
 }
 
 } // namespace

@@ -25,16 +25,6 @@ int digit_at(const char* s, size_t i) {
     return s[i] >= '0' && s[i] <= '9' ? s[i] - '0' : 0;
 }
 
-// The readout box with its pointer toward the tape, in fine units.
-std::array<gfx::Point, 8> readout_box(const Kit& kit) {
-    const int pts[8][2] = {{-85, 0},   {-90, -5}, {-90, -15}, {-115, -15},
-                           {-115, 15}, {-90, 15}, {-90, 5},   {-85, 0}};
-    std::array<gfx::Point, 8> out{};
-    for (int i = 0; i < 8; ++i)
-        out[i] = {static_cast<int32_t>(at_x(kit, pts[i][0])), static_cast<int32_t>(at_y(kit, pts[i][1]))};
-    return out;
-}
-
 void draw_takeoff_speeds(Kit& kit, double s, double ra) {
     const auto y = [s](double v) { return -(v - s) * 1.5; };
     if (VR > 0) {
@@ -58,11 +48,10 @@ void draw_takeoff_speeds(Kit& kit, double s, double ra) {
 }
 
 void draw_readout(Kit& kit, double s) {
-    const std::array<gfx::Point, 8> box = readout_box(kit);
-    kit.g.fill_polygon_i(gfx::SolidBrush(kit.background), box);
-    gfx::GraphicsPath clip;
-    clip.add_polygon_i(box);
-    kit.g.set_clip_path(clip);
+    // The readout box with its pointer toward the tape.
+    const std::vector<gfx::Point> box = at_points(
+        kit, {{-85, 0}, {-90, -5}, {-90, -15}, {-115, -15}, {-115, 15}, {-90, 15}, {-90, 5}, {-85, 0}});
+    fill_and_clip(kit, kit.background, box);
 
     char buf[64];
     std::snprintf(buf, sizeof buf, s < 10 ? "  %1.5f" : s < 100 ? " %2.5f" : "%3.5f", s);

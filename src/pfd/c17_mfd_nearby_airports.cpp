@@ -22,7 +22,7 @@ void c17_mfd_draw_nearby_symbols(gfx::Graphics& g, double sx, double sy, double 
     VisibleBox visible;
     const bool on_canvas = visible_box_in_frame(g, sx, sy, &visible);
     for_each_in_reach(close_airports, view, c17_map_range_nm, 10.0,
-                      [&](const NavRecord& airport, double x, double y) {
+                      [&](const NavRecordView& airport, double x, double y) {
                           if (on_canvas && !visible.shows(x, y)) return;
                           const double X = x * sx;
                           const double Y = y * sy;

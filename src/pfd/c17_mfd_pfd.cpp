@@ -21,16 +21,6 @@ void init_kit(Kit& kit, double w, double h) {
     kit.dashed_ladder.dash_style = gfx::DashStyle::Dash;
 }
 
-gfx::GraphicsPath fine_polygon(const Kit& kit, std::span<const gfx::Point> design_points) {
-    std::vector<gfx::Point> points;
-    points.reserve(design_points.size());
-    for (const gfx::Point& p : design_points)
-        points.push_back(gfx::point_i(at_x(kit, p.x), at_y(kit, p.y)));
-    gfx::GraphicsPath path;
-    path.add_polygon_i(points);
-    return path;
-}
-
 int digit_at(const std::string& text, std::size_t i) {
     if (i >= text.size() || text[i] < '0' || text[i] > '9') return 0;
     return text[i] - '0';

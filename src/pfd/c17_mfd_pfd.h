@@ -7,7 +7,6 @@
 #include "map/render_frame.h"
 #include "pfd/fine_frame.h"
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,9 +29,6 @@ struct Kit : FineFrameKit {
 
 // Sets up the factors, pens and colours for the element size (w, h > 0).
 void init_kit(Kit& kit, double w, double h);
-
-// A closed figure of design points in the frame in force, as a path.
-gfx::GraphicsPath fine_polygon(const Kit& kit, std::span<const gfx::Point> design_points);
 
 // The digit at position i of a formatted readout: any other character (a
 // blank, a sign, past the end) reads as 0.

@@ -19,17 +19,6 @@ namespace {
 
 constexpr double kUnitsPerDegree = 4.5;
 
-// A circle of radius 80 cut by the lines x = -69 and x = 69.
-gfx::GraphicsPath attitude_window() {
-    gfx::GraphicsPath p;
-    p.add_arc_i(-80, -80, 160, 160, 210, 120);
-    p.add_line_i(69, -40, 69, 40);
-    p.add_arc_i(-80, -80, 160, 160, 30, 120);
-    p.add_line_i(-69, -40, -69, 40);
-    p.close_figure();
-    return p;
-}
-
 // One side of a rung at height y; s is +1 (right) or -1 (left), toward is
 // the direction of the horizon (+1 below, -1 above).
 void rung_side(Kit& kit, int i, double y, double s, double toward, bool lower) {
@@ -83,10 +72,7 @@ void draw_flight_path_vector(Kit& kit) {
     const bool inside = y >= -50 && y <= 50 && x >= -55 && x <= 55;
     // Beyond its limits it flashes at its unlimited position.
     if (!inside && frame_slot >= 8) return;
-    kit.g.draw_ellipse_i(kit.white2, x - 6, y - 6, 12, 12);
-    kit.g.draw_line_i(kit.white2, x, y - 6, x, y - 12);
-    kit.g.draw_line_i(kit.white2, x - 6, y, x - 12, y);
-    kit.g.draw_line_i(kit.white2, x + 6, y, x + 12, y);
+    flight_path_symbol(kit, kit.white2, x, y);
 }
 
 } // namespace
@@ -94,7 +80,8 @@ void draw_flight_path_vector(Kit& kit) {
 void draw_attitude(Kit& kit) {
     const double horizon = -kUnitsPerDegree * aircraft_state.pitch_deg;
     plain_frame(kit);
-    kit.g.set_clip_path(attitude_window());
+    // A circle of radius 80 cut by the lines x = -69 and x = 69.
+    kit.g.set_clip_path(cut_circle_window(80, 80, 69, 40));
     fine_frame(kit);
     kit.g.rotate_transform(static_cast<float>(aircraft_state.bank_deg));
     fine_fill(kit, kit.sky, -kit.cx - 400, -kit.cy - 400, 400 - kit.cx, horizon);

@@ -56,8 +56,7 @@ std::array<gfx::Point, N> open_box(Kit& kit, const std::array<gfx::Point, N>& de
     std::array<gfx::Point, N> fine;
     for (std::size_t i = 0; i < N; ++i)
         fine[i] = gfx::point_i(at_x(kit, design[i].x), at_y(kit, design[i].y));
-    kit.g.fill_polygon_i(gfx::SolidBrush(kBlack), fine);
-    kit.g.set_clip_path(fine_polygon(kit, design));
+    fill_and_clip(kit, kBlack, fine);
     return fine;
 }
 

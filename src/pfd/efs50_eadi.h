@@ -8,9 +8,6 @@
 #include "map/render_frame.h"
 #include "pfd/fine_frame.h"
 
-#include <initializer_list>
-#include <string_view>
-
 // Paints the whole display; `display` holds the element's pixel size.
 void draw_efs50_eadi(const DisplayObject& display, gfx::Graphics& graphics);
 

@@ -84,3 +84,27 @@ void fine_fill(FineFrameKit& kit, gfx::Argb colour, double x1, double y1, double
     const double left = at_x(kit, x1), top = at_y(kit, y1);
     kit.g.fill_rectangle_i(gfx::SolidBrush(colour), left, top, at_x(kit, x2) - left, at_y(kit, y2) - top);
 }
+
+gfx::GraphicsPath cut_circle_window(double top, double bottom, double side_x, double side_y) {
+    gfx::GraphicsPath p;
+    p.add_arc_i(-top, -top, 2 * top, 2 * top, 210, 120);
+    p.add_line_i(side_x, -side_y, side_x, side_y);
+    p.add_arc_i(-bottom, -bottom, 2 * bottom, 2 * bottom, 30, 120);
+    p.add_line_i(-side_x, -side_y, -side_x, side_y);
+    p.close_figure();
+    return p;
+}
+
+void flight_path_symbol(FineFrameKit& kit, const gfx::Pen& pen, double x, double y) {
+    kit.g.draw_ellipse_i(pen, x - 6, y - 6, 12, 12);
+    kit.g.draw_line_i(pen, x, y - 6, x, y - 12);
+    kit.g.draw_line_i(pen, x - 6, y, x - 12, y);
+    kit.g.draw_line_i(pen, x + 6, y, x + 12, y);
+}
+
+void fill_and_clip(FineFrameKit& kit, gfx::Argb colour, std::span<const gfx::Point> points) {
+    kit.g.fill_polygon_i(gfx::SolidBrush(colour), points);
+    gfx::GraphicsPath clip;
+    clip.add_polygon_i(points);
+    kit.g.set_clip_path(clip);
+}

@@ -7,6 +7,7 @@
 #include "platform/gfx.h"
 
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -63,3 +64,15 @@ void fine_polyline(FineFrameKit& kit, const gfx::Pen& pen, std::initializer_list
 void fine_fill(FineFrameKit& kit, gfx::Argb colour, std::initializer_list<DPoint> points);
 // The rectangle between two design corners.
 void fine_fill(FineFrameKit& kit, gfx::Argb colour, double x1, double y1, double x2, double y2);
+
+// An attitude window: a circle cut by the sides x = -side_x and side_x from
+// y = -side_y to side_y, its upper arc of radius `top`, its lower of `bottom`.
+gfx::GraphicsPath cut_circle_window(double top, double bottom, double side_x, double side_y);
+
+// The flight-path vector at (x, y) in the units of the frame in force: a
+// ring of radius 6 with three 6-unit ticks (up, left, right).
+void flight_path_symbol(FineFrameKit& kit, const gfx::Pen& pen, double x, double y);
+
+// A readout's window, its points already in the frame in force: filled with
+// `colour` and made the clip of what the readout draws next.
+void fill_and_clip(FineFrameKit& kit, gfx::Argb colour, std::span<const gfx::Point> points);

@@ -86,6 +86,15 @@ template <class T, std::size_t Slots> class BoundedTable {
         std::vector<std::vector<T>>().swap(chunks_);
     }
 
+    // Empties the table but keeps its storage, for a table that is filled
+    // again to about the same size: the refill takes no memory from the
+    // system.
+    void clear_keeping_storage() {
+        count_ = 0;
+        for (std::vector<T>& chunk : chunks_)
+            chunk.clear();
+    }
+
     // Slots actually stored (for memory checks).
     std::size_t stored() const {
         std::size_t n = 0;

@@ -94,6 +94,27 @@ bool LineReader::next(std::string& line) {
     return true;
 }
 
+bool LineReader::next(std::string_view& line) {
+    if (file_ && position_ < filled_) {
+        const char* start = block_.get() + position_;
+        const auto* end = static_cast<const char*>(std::memchr(start, '\n', filled_ - position_));
+        if (end) {
+            std::size_t n = static_cast<std::size_t>(end - start);
+            position_ += n + 1;
+            // As next(std::string&): a '\r' within one byte past the limit
+            // ends the line.
+            if (n > 0 && n <= max_length_ + 1 && start[n - 1] == '\r') --n;
+            line = std::string_view(start, std::min(n, max_length_));
+            ++line_number_;
+            open_ = false;
+            return true;
+        }
+    }
+    const bool any = next(carried_);
+    line = carried_;
+    return any;
+}
+
 namespace {
 
 bool is_c_space(char c) {

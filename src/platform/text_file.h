@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // Reads one line of at most max_length characters (the loader's fixed buffer
 // less its terminator). The '\n' and a '\r' just before it (or before the end
@@ -26,6 +27,10 @@ class LineReader {
 
     LineReader(std::FILE* file, std::size_t max_length) : file_(file), max_length_(max_length) {}
     bool next(std::string& line);
+    // The same line viewed in place where it lies whole in the block (else
+    // in a copy the reader keeps), valid until the next read. The view is
+    // not terminated: the bytes after it are the rest of the file.
+    bool next(std::string_view& line);
     int line_number() const { return line_number_; }
     bool last_line_open() const { return open_; }
 
@@ -39,6 +44,7 @@ class LineReader {
     std::unique_ptr<char[]> block_;
     std::size_t position_ = 0; // next unread byte of the block
     std::size_t filled_ = 0;   // bytes of the block read from the file
+    std::string carried_;      // a line that crosses a block edge
 };
 
 // Lenient parsing as atof/atoi do, but always in the C locale whatever the

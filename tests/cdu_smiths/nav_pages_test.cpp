@@ -201,17 +201,17 @@ TEST_F(NavPagesStandIn, navStatusShowsTheReceiversAndTheNearestVorsNearestFirst)
     frames(1);
     EXPECT_EQ(text_at(0, 44), std::string(6, ' ') + "116.80" + std::string(13, ' ') + "108.00");
 
-    std::vector<std::pair<double, const NavRecord*>> vors;
+    std::vector<std::pair<double, NavRecord>> vors;
     for (int i = 1; i <= navaid_table.count(); ++i) {
         double d = 0.0, course = 0.0;
         gc_dist_course(47.449, -122.3093, navaid_table[i].latitude, navaid_table[i].longitude, &d, &course);
-        if (navaid_table[i].kind == "V") vors.emplace_back(d, &navaid_table[i]);
+        if (navaid_table[i].kind == "V") vors.emplace_back(d, NavRecord(navaid_table[i]));
     }
     std::sort(vors.begin(), vors.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     ASSERT_GE(vors.size(), 8u);
     for (int row = 0; row < 4; ++row) {
-        const NavRecord& left = *vors[2 * row].second;
-        const NavRecord& right = *vors[2 * row + 1].second;
+        const NavRecord& left = vors[2 * row].second;
+        const NavRecord& right = vors[2 * row + 1].second;
         EXPECT_EQ(text_at(0, 80.0f + 20.0f * row),
                   cdu_format("%-5s %6s       %-5s %6s", left.ident.c_str(), left.extra.c_str(),
                              right.ident.c_str(), right.extra.c_str()))

@@ -79,7 +79,11 @@ TEST(NavDatabase, tokensEndAtEveryKindOfBlankAtAnyOffset) {
         {"A B 1 2", "A", "B", 1.0, 2.0},
         {"ABCDEFG HIJKLMNO 1.5\t-2.25", "ABCDEFG", "HIJKLMNO", 1.5, -2.25},
         {"  \tABCDEFGHI\vJ\f\f10.125    -20.5\r", "ABCDEFGHI", "J", 10.125, -20.5},
-        {"AB\x01" "CDEFGHIJ NAME\x02 3 4", "AB\x01" "CDEFGHIJ", "NAME\x02", 3.0, 4.0},
+        {"AB\x01"
+         "CDEFGHIJ NAME\x02 3 4",
+         "AB\x01"
+         "CDEFGHIJ",
+         "NAME\x02", 3.0, 4.0},
         {"ABCDEFGHIJKLMNOPQRSTUVWXYZ\xc4\xd6 N 5 6 extra", "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xc4\xd6", "N", 5.0,
          6.0},
     };
@@ -91,7 +95,7 @@ TEST(NavDatabase, tokensEndAtEveryKindOfBlankAtAnyOffset) {
     ASSERT_EQ(intersection_table.count(), static_cast<int>(std::size(rows)));
     for (int i = 1; i <= intersection_table.count(); ++i) {
         const Row& r = rows[i - 1];
-        const NavRecord& got = intersection_table[i];
+        const NavRecordView got = intersection_table[i];
         EXPECT_EQ(got.ident, r.ident) << i;
         EXPECT_EQ(got.name, r.name) << i;
         EXPECT_EQ(got.latitude, r.latitude) << i;

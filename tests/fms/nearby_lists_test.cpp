@@ -19,24 +19,24 @@ namespace {
 // The lists as the plain scan builds them: every source record, in order,
 // whose distance from the centre is at most the radius, up to the limit.
 template <class Source>
-std::vector<const NavRecord*> naive_list(const Source& source, double latitude, double longitude,
-                                         double radius, int limit) {
-    std::vector<const NavRecord*> out;
+std::vector<NavRecord> naive_list(const Source& source, double latitude, double longitude, double radius,
+                                  int limit) {
+    std::vector<NavRecord> out;
     for (int i = 1; i <= source.count(); ++i) {
         double distance = 0.0, course = 0.0;
         gc_dist_course(latitude, longitude, source[i].latitude, source[i].longitude, &distance, &course);
-        if (distance <= radius && static_cast<int>(out.size()) < limit) out.push_back(&source[i]);
+        if (distance <= radius && static_cast<int>(out.size()) < limit) out.emplace_back(source[i]);
     }
     return out;
 }
 
 template <class List>
-void expect_same_list(const List& list, const std::vector<const NavRecord*>& expected, bool navaid_fields,
+void expect_same_list(const List& list, const std::vector<NavRecord>& expected, bool navaid_fields,
                       const std::string& where) {
     ASSERT_EQ(list.count(), static_cast<int>(expected.size())) << where;
     for (int i = 1; i <= list.count(); ++i) {
-        const NavRecord& got = list[i];
-        const NavRecord& want = *expected[static_cast<std::size_t>(i - 1)];
+        const NavRecordView got = list[i];
+        const NavRecord& want = expected[static_cast<std::size_t>(i - 1)];
         ASSERT_EQ(got.ident, want.ident) << where << " record " << i;
         ASSERT_EQ(got.latitude, want.latitude) << where << " record " << i;
         ASSERT_EQ(got.longitude, want.longitude) << where << " record " << i;
@@ -88,7 +88,7 @@ const double kEdgeCentres[][2] = {
 
 // Records around every edge centre, some exactly on the radii along the
 // meridian (one minute of arc is one NM) and some across the antimeridian.
-void add_rim_records(BoundedTable<NavRecord, 30001>& navaids, int& serial) {
+void add_rim_records(NavTable<30001>& navaids, int& serial) {
     for (const auto& c : kEdgeCentres) {
         for (double radius : {0.0, 180.0, 200.0, 320.0, 600.0}) {
             for (double step : {-1e-9, 0.0, 1e-9, 1e-4}) {

@@ -21,7 +21,7 @@ NavRecord station(const std::string& ident, const char* kind, double distance, d
 } // namespace
 
 TEST(NearestVors, theNineNearestVorsFarthestFirstWithMagneticBearings) {
-    BoundedTable<NavRecord, 1001> navaids;
+    NavTable<1001> navaids;
     navaids.append(station("NDB", "N", 1.0));
     for (int d : {50, 12, 80, 30, 20, 70, 40, 90, 60, 10, 100}) // eleven VORs
         navaids.append(station(std::to_string(d), "V", d));

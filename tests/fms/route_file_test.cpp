@@ -193,7 +193,7 @@ TEST(RouteFile, everyFixOfTheExampleDatabaseSavesAndReadsBack) {
     std::vector<RouteWaypoint> all;
     auto add = [&](const auto& table, const char* type) {
         for (int i = 1; i <= table.count(); ++i)
-            all.push_back(entry(table[i].ident, table[i].latitude, table[i].longitude, type));
+            all.push_back(entry(std::string(table[i].ident), table[i].latitude, table[i].longitude, type));
     };
     add(airport_table, "APT");
     add(navaid_table, "VOR");

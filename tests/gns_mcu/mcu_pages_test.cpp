@@ -95,9 +95,9 @@ class McuDirectTo : public McuStandIn {
   protected:
     void SetUp() override {
         McuStandIn::SetUp();
-        navaid_table.set_count(0);
-        intersection_table.set_count(0);
-        airport_table.set_count(0);
+        navaid_table.clear();
+        intersection_table.clear();
+        airport_table.clear();
         navaid_table.append(record("SEA", "V", 0.0, 1.0));
         host::aircraft().lat_deg = 0.0;
         host::aircraft().lon_deg = 0.0;

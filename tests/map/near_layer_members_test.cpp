@@ -220,8 +220,8 @@ TEST_F(LayerMembers, p1000LayersShowTheSamePixelsUnderAClipWithFewerOperations) 
                 ring.push_back(r);
             }
         }
-        local_navaids.set_count(0);
-        close_airports.set_count(0);
+        local_navaids.clear();
+        close_airports.clear();
         for (const NavRecord& r : ring) {
             local_navaids.append(r);
             close_airports.append(r);

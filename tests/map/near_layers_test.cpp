@@ -115,7 +115,7 @@ TEST_F(NearLayers, listsAreRebuiltOnlyAfterTheAircraftMovedFarEnough) {
     EXPECT_EQ(local_navaids.count(), 1);
 
     local_navaids_centre = ListCentre{kLat + 51.0 / 60.0, kLon}; // 51 NM: rebuilt from the (empty) wide list
-    near_navaids.set_count(0);
+    near_navaids.clear();
     draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
     EXPECT_EQ(local_navaids.count(), 0);
     EXPECT_DOUBLE_EQ(local_navaids_centre.latitude, kLat);

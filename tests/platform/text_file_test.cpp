@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -39,6 +40,19 @@ ReaderResult line_reader_lines(const std::string& content, std::size_t max_lengt
     }
     EXPECT_TRUE(line.empty());
     out.last_line_open = reader.last_line_open();
+    std::fclose(f);
+
+    // The lines viewed in place read the same, with the same numbers.
+    f = file_of(content);
+    LineReader viewer(f, max_length);
+    std::string_view view;
+    Lines viewed;
+    while (viewer.next(view)) {
+        viewed.emplace_back(view);
+        EXPECT_EQ(viewer.line_number(), static_cast<int>(viewed.size()));
+    }
+    EXPECT_EQ(viewed, out.lines);
+    EXPECT_EQ(viewer.last_line_open(), out.last_line_open);
     std::fclose(f);
     return out;
 }

@@ -216,7 +216,7 @@ std::string feed_nav_database(std::string_view input) {
         if (airway_fix_table[i].ident.size() < 4) return broken("airway fix %ld shorter than 4", i);
     // Every navaid found by ident is one of that ident.
     for (int i = 1; i <= navaid_table.count() && i <= 64; ++i) {
-        const NavRecord& r = navaid_table[i];
+        const NavRecordView r = navaid_table[i];
         const int found = find_navaid(r.ident, r.kind == "V" ? "" : r.kind, r.latitude);
         if (found < 0 || found > navaid_table.count()) return broken("find_navaid gave %ld", found);
         if (found > 0 && navaid_table[found].ident != r.ident)
@@ -224,7 +224,7 @@ std::string feed_nav_database(std::string_view input) {
     }
     // The loaded positions, whatever they are, through the waypoint lookup.
     for (int i = 1; i <= 4; ++i) {
-        for (const std::string& ident : {navaid_table[i].ident, intersection_table[i].ident}) {
+        for (const std::string_view ident : {navaid_table[i].ident, intersection_table[i].ident}) {
             waypoint_lookup_text = ident;
             lookup_waypoint_entry(0, 47.449, -122.3093);
             if (std::string p = check_nearest_first(47.449, -122.3093); !p.empty()) return p;

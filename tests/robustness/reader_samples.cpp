@@ -26,7 +26,7 @@ std::string format(const char* f, double a, double b = 0.0, double c = 0.0) {
 template <class Table> std::string records(const Table& table) {
     std::string s = std::to_string(table.count()) + ":";
     for (int i = 1; i <= table.count(); ++i)
-        s += " " + table[i].ident + format("@%g,%g", table[i].latitude, table[i].longitude);
+        s += " " + std::string(table[i].ident) + format("@%g,%g", table[i].latitude, table[i].longitude);
     return s;
 }
 

@@ -27,9 +27,8 @@ inline void centre_near_lists_at(double lat, double lon) {
         *c = ListCentre{lat, lon};
 }
 
-template <std::size_t N>
-void fill(BoundedTable<NavRecord, N>& list, std::initializer_list<NavRecord> records) {
-    list.set_count(0);
+template <std::size_t N> void fill(NavTable<N>& list, std::initializer_list<NavRecord> records) {
+    list.clear();
     for (const NavRecord& r : records)
         list.append(r);
 }

@@ -229,7 +229,7 @@ bool read_waypoint(const RouteLine& tokens, RouteWaypoint& w) {
     if (w.frequency.empty() && w.type != "APT") {
         const int n = find_navaid(w.ident, w.type, w.lat);
         if (n > 0) {
-            const NavRecord& navaid = navaid_table[n];
+            const NavRecordView navaid = navaid_table[n];
             w.frequency = navaid.extra;
             if (w.type == "INT" || w.type.empty()) {
                 if (navaid.kind == "V") w.type = "VOR";

@@ -7,36 +7,23 @@
 #include <cstdint>
 #include <vector>
 
-BoundedTable<NavRecord, 3001> near_airports;
+NavTable<3001> near_airports;
 ListCentre near_airports_centre;
-BoundedTable<NavRecord, 1001> close_airports;
+NavTable<1001> close_airports;
 ListCentre close_airports_centre;
-BoundedTable<NavRecord, 3001> near_navaids;
+NavTable<3001> near_navaids;
 ListCentre near_navaids_centre;
-BoundedTable<NavRecord, 1001> local_navaids;
+NavTable<1001> local_navaids;
 ListCentre local_navaids_centre;
-BoundedTable<NavRecord, 8001> near_airway_fixes;
+NavTable<8001> near_airway_fixes;
 ListCentre near_airway_fixes_centre;
-BoundedTable<NavRecord, 5001> local_airway_fixes;
+NavTable<5001> local_airway_fixes;
 ListCentre local_airway_fixes_centre;
 
 namespace {
 
 constexpr double kWideRadius = 600.0;
 constexpr int kWideLimit = 3000;
-
-// Which fields a list record takes from its source.
-enum class Fields { position, navaid };
-
-void copy_fields(NavRecord& to, const NavRecord& from, Fields fields) {
-    to.ident = from.ident;
-    to.latitude = from.latitude;
-    to.longitude = from.longitude;
-    if (fields == Fields::navaid) {
-        to.kind = from.kind;
-        to.extra = from.extra;
-    }
-}
 
 // The grids over the three source tables, built on a list's first use after
 // each database load (the tables change only there).
@@ -78,12 +65,11 @@ std::vector<FoundRecord> found_records;
 std::vector<int> picked_slots;
 std::vector<double> slot_dots;
 
-template <std::size_t Slots>
-const PositionGrid& grid_over(const BoundedTable<NavRecord, Slots>& table, PositionGrid& grid) {
+template <std::size_t Slots> const PositionGrid& grid_over(const NavTable<Slots>& table, PositionGrid& grid) {
     if (grid.generation == nav_database_generation && grid.record_count == table.count()) return grid;
     std::vector<GridPosition> positions(static_cast<std::size_t>(table.count()));
     for (int i = 1; i <= table.count(); ++i)
-        positions[static_cast<std::size_t>(i - 1)] = {table[i].latitude, table[i].longitude};
+        positions[static_cast<std::size_t>(i - 1)] = {table.entry(i).latitude, table.entry(i).longitude};
     build_position_grid(grid, positions);
     grid.generation = nav_database_generation;
     return grid;
@@ -95,9 +81,8 @@ const PositionGrid& grid_over(const BoundedTable<NavRecord, Slots>& table, Posit
 // (the wide lists are written only by their builders); any other record by
 // its own position.
 template <std::size_t SourceSlots, std::size_t ListSlots>
-void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source, const CachedPoints& points,
-                    BoundedTable<NavRecord, ListSlots>& list, int limit, const SearchCircle& circle,
-                    Fields fields) {
+void scan_into_list(const NavTable<SourceSlots>& source, const CachedPoints& points,
+                    NavTable<ListSlots>& list, int limit, const SearchCircle& circle, NavFields fields) {
     const bool gridded_centre = gridded_position(circle.latitude, circle.longitude);
     int n = 0;
     int next = 1;
@@ -132,26 +117,29 @@ void scan_into_list(const BoundedTable<NavRecord, SourceSlots>& source, const Ca
                 inside = true;
             else
                 inside = dots[i] >= circle.reject_cos && circle_contains_by_distance(circle, lat, lon);
-            if (inside) copy_fields(list.slot(++n), source[static_cast<int>(i)], fields);
+            if (!inside) continue;
+            list.append_from(source, static_cast<int>(i), fields);
+            ++n;
         }
         next = noted + 1;
     }
     for (int i = next; i <= source.count() && n < limit; ++i) {
-        const NavRecord& r = source[i];
+        const NavEntry& r = source.entry(i);
         const bool inside =
             gridded_centre && gridded_position(r.latitude, r.longitude)
                 ? circle_contains(circle, unit_vector(r.latitude, r.longitude), r.latitude, r.longitude)
                 : circle_contains_by_distance(circle, r.latitude, r.longitude);
-        if (inside) copy_fields(list.slot(++n), r, fields);
+        if (!inside) continue;
+        list.append_from(source, i, fields);
+        ++n;
     }
-    list.set_count(n);
 }
 
 template <std::size_t SourceSlots, std::size_t ListSlots>
-void build_wide_list(const BoundedTable<NavRecord, SourceSlots>& source, PositionGrid& grid,
-                     BoundedTable<NavRecord, ListSlots>& list, CachedPoints& points, ListCentre& centre,
-                     double latitude, double longitude, Fields fields) {
-    list.set_count(0);
+void build_wide_list(const NavTable<SourceSlots>& source, PositionGrid& grid, NavTable<ListSlots>& list,
+                     CachedPoints& points, ListCentre& centre, double latitude, double longitude,
+                     NavFields fields) {
+    list.clear();
     points.clear();
     const SearchCircle circle = make_search_circle(latitude, longitude, kWideRadius);
     if (gridded_position(latitude, longitude)) {
@@ -161,11 +149,11 @@ void build_wide_list(const BoundedTable<NavRecord, SourceSlots>& source, Positio
         int n = 0;
         for (const FoundRecord& f : found_records) {
             if (n >= kWideLimit) break;
-            const NavRecord& r = source[f.record];
-            copy_fields(list.slot(++n), r, fields);
+            const NavEntry& r = source.entry(f.record);
+            list.append_from(source, f.record, fields);
+            ++n;
             points.push_back(r.latitude, r.longitude, f.point);
         }
-        list.set_count(n);
     } else {
         scan_into_list(source, points, list, kWideLimit, circle, fields);
     }
@@ -173,10 +161,10 @@ void build_wide_list(const BoundedTable<NavRecord, SourceSlots>& source, Positio
 }
 
 template <std::size_t SourceSlots, std::size_t ListSlots>
-void build_close_list(const BoundedTable<NavRecord, SourceSlots>& source, const CachedPoints& points,
-                      BoundedTable<NavRecord, ListSlots>& list, int limit, double radius, ListCentre& centre,
-                      double latitude, double longitude, Fields fields) {
-    list.set_count(0);
+void build_close_list(const NavTable<SourceSlots>& source, const CachedPoints& points,
+                      NavTable<ListSlots>& list, int limit, double radius, ListCentre& centre,
+                      double latitude, double longitude, NavFields fields) {
+    list.clear();
     scan_into_list(source, points, list, limit, make_search_circle(latitude, longitude, radius), fields);
     centre = {latitude, longitude};
 }
@@ -185,30 +173,30 @@ void build_close_list(const BoundedTable<NavRecord, SourceSlots>& source, const 
 
 void build_near_airports(double latitude, double longitude) {
     build_wide_list(airport_table, airport_grid, near_airports, near_airports_points, near_airports_centre,
-                    latitude, longitude, Fields::position);
+                    latitude, longitude, NavFields::ident);
 }
 
 void build_close_airports(double latitude, double longitude) {
     build_close_list(near_airports, near_airports_points, close_airports, 1000, 180.0, close_airports_centre,
-                     latitude, longitude, Fields::position);
+                     latitude, longitude, NavFields::ident);
 }
 
 void build_near_navaids(double latitude, double longitude) {
     build_wide_list(navaid_table, navaid_grid, near_navaids, near_navaids_points, near_navaids_centre,
-                    latitude, longitude, Fields::navaid);
+                    latitude, longitude, NavFields::ident_kind_extra);
 }
 
 void build_local_navaids(double latitude, double longitude) {
     build_close_list(near_navaids, near_navaids_points, local_navaids, 1000, 320.0, local_navaids_centre,
-                     latitude, longitude, Fields::navaid);
+                     latitude, longitude, NavFields::ident_kind_extra);
 }
 
 void build_near_airway_fixes(double latitude, double longitude) {
     build_wide_list(airway_fix_table, airway_fix_grid, near_airway_fixes, near_airway_fixes_points,
-                    near_airway_fixes_centre, latitude, longitude, Fields::navaid);
+                    near_airway_fixes_centre, latitude, longitude, NavFields::ident_kind_extra);
 }
 
 void build_local_airway_fixes(double latitude, double longitude) {
     build_close_list(near_airway_fixes, near_airway_fixes_points, local_airway_fixes, local_airway_fix_limit,
-                     200.0, local_airway_fixes_centre, latitude, longitude, Fields::navaid);
+                     200.0, local_airway_fixes_centre, latitude, longitude, NavFields::ident_kind_extra);
 }

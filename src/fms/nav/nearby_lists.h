@@ -11,8 +11,7 @@
 // what the wide builder noted about each record of its list.
 #pragma once
 
-#include "data/nav_record.h"
-#include "platform/bounded_table.h"
+#include "data/nav_table.h"
 
 // Where a list was last built; kListNotBuilt before its first build.
 inline constexpr double kListNotBuilt = -999.0;
@@ -22,19 +21,19 @@ struct ListCentre {
 };
 
 // Airports: ident, latitude and longitude are copied.
-extern BoundedTable<NavRecord, 3001> near_airports; // airport_table, 600 NM, 3000
+extern NavTable<3001> near_airports; // airport_table, 600 NM, 3000
 extern ListCentre near_airports_centre;
-extern BoundedTable<NavRecord, 1001> close_airports; // near_airports, 180 NM, 1000
+extern NavTable<1001> close_airports; // near_airports, 180 NM, 1000
 extern ListCentre close_airports_centre;
 
 // Navaids and airway fixes: ident, latitude, longitude, kind and extra.
-extern BoundedTable<NavRecord, 3001> near_navaids; // navaid_table, 600 NM, 3000
+extern NavTable<3001> near_navaids; // navaid_table, 600 NM, 3000
 extern ListCentre near_navaids_centre;
-extern BoundedTable<NavRecord, 1001> local_navaids; // near_navaids, 320 NM, 1000
+extern NavTable<1001> local_navaids; // near_navaids, 320 NM, 1000
 extern ListCentre local_navaids_centre;
-extern BoundedTable<NavRecord, 8001> near_airway_fixes; // airway_fix_table, 600 NM, 3000
+extern NavTable<8001> near_airway_fixes; // airway_fix_table, 600 NM, 3000
 extern ListCentre near_airway_fixes_centre;
-extern BoundedTable<NavRecord, 5001> local_airway_fixes; // near_airway_fixes, 200 NM
+extern NavTable<5001> local_airway_fixes; // near_airway_fixes, 200 NM
 extern ListCentre local_airway_fixes_centre;
 inline constexpr int local_airway_fix_limit = 5000;
 

@@ -8,20 +8,21 @@
 
 #include <utility>
 
-void find_nearest_vors(const BoundedTable<NavRecord, 1001>& navaids, double lat, double lon, double magvar) {
+void find_nearest_vors(const NavTable<1001>& navaids, double lat, double lon, double magvar) {
     for (int i = 1; i <= 9; ++i)
         nearest_vors[i] = NearestVor{};
 
     // The entry a nearer VOR replaces: the farthest, the lower one on a tie.
     int worst = 1;
     for (int r = 1; r <= navaids.count(); ++r) {
-        const NavRecord& navaid = navaids[r];
+        const NavRecordView navaid = navaids[r];
         double distance = 0.0, course = 0.0;
         gc_dist_course(lat, lon, navaid.latitude, navaid.longitude, &distance, &course);
         if (navaid.kind != "V" || !(nearest_vors[worst].distance_nm > distance)) continue;
         double bearing = course - magvar;
         if (bearing < 0.5) bearing += 360.0;
-        nearest_vors[worst] = NearestVor{navaid.ident, navaid.extra, distance, bearing};
+        nearest_vors[worst] =
+            NearestVor{std::string(navaid.ident), std::string(navaid.extra), distance, bearing};
         double greatest = -1.0;
         for (int i = 1; i <= 9; ++i)
             if (nearest_vors[i].distance_nm > greatest) {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "data/nav_record.h"
-#include "platform/bounded_table.h"
+#include "data/nav_table.h"
 
 #include <array>
 #include <string>
@@ -23,7 +23,7 @@ inline std::array<NearestVor, 10> nearest_vors;
 void find_nearest_vors();
 // The same from any nearby navaid list (records 1..count) and position;
 // magvar (degrees) turns true bearings magnetic.
-void find_nearest_vors(const BoundedTable<NavRecord, 1001>& navaids, double lat, double lon, double magvar);
+void find_nearest_vors(const NavTable<1001>& navaids, double lat, double lon, double magvar);
 // Rebuilds the near and local navaid lists around the aircraft, then
 // nearest_vors from them: what the NAV STATUS page lists.
 void refresh_nearest_vors();

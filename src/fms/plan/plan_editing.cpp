@@ -112,7 +112,7 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
     return true;
 }
 
-bool within_5_nm(const NavRecord& r, const RouteWaypoint& w) {
+bool within_5_nm(const NavRecordView& r, const RouteWaypoint& w) {
     double distance = 0.0, course = 0.0;
     gc_dist_course(w.lat, w.lon, r.latitude, r.longitude, &distance, &course);
     return distance <= 5.0;
@@ -283,7 +283,7 @@ void classify_imported_waypoints() {
     if (last < 0) return;
     int hits = 0;
     for (int a = 1; a <= airport_table.count() && hits < 2; ++a) {
-        const std::string& id = airport_table[a].ident;
+        const std::string_view id = airport_table[a].ident;
         if (id == working_plan[0].ident) {
             working_plan.slot(0).type = "APT";
             ++hits;
@@ -299,9 +299,9 @@ void classify_imported_waypoints() {
         std::string type = "WPT", frequency;
         if (w.ident.size() < 6) {
             for (int n = 1; n <= navaid_table.count(); ++n) {
-                const NavRecord& nav = navaid_table[n];
+                const NavRecordView nav = navaid_table[n];
                 if (nav.ident != w.ident || !within_5_nm(nav, w)) continue;
-                const NavRecord& next = navaid_table[n + 1];
+                const NavRecordView next = navaid_table[n + 1];
                 if (nav.kind == "V") {
                     type = "VOR";
                     frequency = nav.extra;
@@ -317,7 +317,7 @@ void classify_imported_waypoints() {
             }
         } else {
             for (int n = 1; n <= intersection_table.count(); ++n) {
-                const NavRecord& fix = intersection_table[n];
+                const NavRecordView fix = intersection_table[n];
                 if (fix.ident == w.ident && within_5_nm(fix, w)) {
                     type = "INT";
                     break;

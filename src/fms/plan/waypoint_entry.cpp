@@ -65,7 +65,7 @@ void set_single_candidate(const std::string& ident, double lat, double lon, cons
 
 template <class Table> void append_from(const Table& table, const std::string& ident, bool airport) {
     for (int i = 1; i <= table.count() && !candidate_list.full(); ++i) {
-        const NavRecord& r = table[i];
+        const NavRecordView r = table[i];
         if (r.ident != ident) continue;
         NavRecord c;
         c.ident = r.ident;

@@ -124,7 +124,7 @@ void fill_navaid_data(RouteWaypoint& w) {
     if (!w.frequency.empty() || w.type == "APT") return;
     const int n = find_navaid(w.ident, w.type, w.lat);
     if (n <= 0) return;
-    const NavRecord& navaid = navaid_table[n];
+    const NavRecordView navaid = navaid_table[n];
     w.frequency = navaid.extra;
     if (w.type == "INT" || w.type.empty()) {
         w.type = navaid.kind;
