@@ -25,9 +25,14 @@ namespace gfx::detail {
 
 constexpr cairo_user_data_key_t kSharedKey{};
 
+// ORVEX_GFX_UNBATCHED draws every call by itself with Cairo, as the
+// reference the picture check compares with; ORVEX_GFX_UNCOVERED keeps no
+// coverage.
 bool g_batching = std::getenv("ORVEX_GFX_UNBATCHED") == nullptr;
+bool g_covering = g_batching && std::getenv("ORVEX_GFX_UNCOVERED") == nullptr;
 
 void set_color(CairoContext* c, Argb color) {
+    if (c->coverage) color = 0xFF000000;
     if (c->color_known && c->color == color) return;
     cairo_set_source_rgba(c->cr, ((color >> 16) & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
                           (color & 0xFF) / 255.0, ((color >> 24) & 0xFF) / 255.0);
@@ -81,6 +86,12 @@ void apply_clip(CairoContext* c, ClipForm form) {
     }
     cairo_clip(cr);
     c->clip_form = form;
+    if (c->bounded) {
+        cairo_identity_matrix(cr);
+        cairo_new_path(cr);
+        cairo_rectangle(cr, c->bound.x, c->bound.y, c->bound.width, c->bound.height);
+        cairo_clip(cr);
+    }
 }
 
 // Whether a shape is smoothed and not made of horizontal and vertical lines
@@ -301,6 +312,10 @@ void set_stroke_batching(bool on) {
     g_batching = on;
 }
 
+void set_coverage_cache(bool on) {
+    g_covering = on;
+}
+
 float pixel_offset_shift(PixelOffsetMode mode) {
     return (mode == PixelOffsetMode::Half || mode == PixelOffsetMode::HighQuality) ? 0.0f : 0.5f;
 }
@@ -328,6 +343,10 @@ CairoCanvas* canvas_create(int32_t width, int32_t height) {
 void canvas_destroy(CairoCanvas* canvas) {
     if (!canvas) return;
     flush_shared(canvas->shared);
+    if (canvas->shared->spare) { // it holds the image
+        context_free(canvas->shared->spare);
+        canvas->shared->spare = nullptr;
+    }
     cairo_surface_destroy(canvas->surface);
     delete canvas;
 }
@@ -373,9 +392,19 @@ Argb canvas_pixel(const CairoCanvas* canvas, int32_t x, int32_t y) {
 
 CairoContext* context_create(CairoCanvas* canvas) {
     if (!canvas) return nullptr;
+    CanvasShared* shared = canvas->shared;
+    ++shared->session;
+    if (CairoContext* c = shared->spare) {
+        shared->spare = nullptr;
+        return c;
+    }
+    return context_on(canvas->surface, shared);
+}
+
+CairoContext* context_on(cairo_surface_t* surface, CanvasShared* shared) {
     auto* c = new CairoContext;
-    c->cr = cairo_create(canvas->surface);
-    c->shared = canvas->shared;
+    c->cr = cairo_create(surface);
+    c->shared = shared;
     for (int aliased = 0; aliased < 2; ++aliased) {
         cairo_font_options_t* options = cairo_font_options_create();
         cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
@@ -472,6 +501,23 @@ void context_destroy(CairoContext* context) {
         shared->last_batching = g_batching;
         if (repeat) shared->last.bytes.swap(context->script.bytes);
     }
+    cover_session_end(shared);
+    if (shared->spare) {
+        context_free(context);
+        return;
+    }
+    // Kept for the next Graphics on the image, with its buffers and the
+    // Cairo settings it knows; a new Graphics has no clip.
+    context->script.bytes.clear();
+    context->whole = true;
+    context->group_count = 0;
+    context->had_clip = false;
+    if (context->clip_form != ClipForm::None) cairo_reset_clip(context->cr);
+    context->clip_form = ClipForm::None;
+    shared->spare = context;
+}
+
+void context_free(CairoContext* context) {
     for (cairo_font_options_t* options : context->text_options)
         cairo_font_options_destroy(options);
     cairo_destroy(context->cr);

@@ -237,25 +237,32 @@ void draw_batch(CairoContext* c, const CallGroup& g) {
 void draw_groups(CairoContext* c) {
     for (std::size_t i = 0; i < c->group_count; ++i) {
         const CallGroup& g = c->groups[i];
-        if (g.batch) {
-            draw_batch(c, g);
-            continue;
+        const ScriptCall* single = nullptr;
+        std::span<const uint8_t> bytes;
+        if (!g.batch) {
+            ScriptReader reader(c->script);
+            reader.seek(g.at);
+            reader.next(c->single);
+            single = &c->single;
+            bytes = std::span(c->script.bytes).subspan(g.at, reader.offset() - g.at);
         }
-        ScriptReader reader(c->script);
-        reader.seek(g.at);
-        ScriptCall& call = c->single;
-        reader.next(call);
-        if (call.kind == Call::Stroke)
-            stroke_alone(c, call.points, call.types, call.pen, call.state);
-        else if (call.kind == Call::Fill)
-            fill_path(c, call.points, call.types, call.mode, call.color, call.state);
-        else
-            run_text(c, call.text, call.face, call.style, call.color, call.state);
+        if (!draw_from_cover(c, g, single, bytes)) draw_group(c, g, single);
     }
     c->group_count = 0;
 }
 
 } // namespace
+
+void draw_group(CairoContext* c, const CallGroup& g, const ScriptCall* single) {
+    if (g.batch)
+        draw_batch(c, g);
+    else if (single->kind == Call::Stroke)
+        stroke_alone(c, single->points, single->types, single->pen, single->state);
+    else if (single->kind == Call::Fill)
+        fill_path(c, single->points, single->types, single->mode, single->color, single->state);
+    else
+        run_text(c, single->text, single->face, single->style, single->color, single->state);
+}
 
 void draw_script(CairoContext* c) {
     ScriptReader reader(c->script);

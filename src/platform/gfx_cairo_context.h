@@ -22,9 +22,13 @@ struct ClipBoxes {
     std::vector<cairo_rectangle_int_t> boxes;
 };
 
+struct CoverCache; // gfx_cairo_cover.cpp
+void cover_cache_destroy(CoverCache* cache);
+
 // What every context drawing on one image shares: the context whose calls
-// are not drawn yet, the last whole session drawn, and the clip paths
-// recently set with the pixels they keep. It lives as long as the image (Cairo user data), which
+// are not drawn yet, the last whole session drawn, the clip paths
+// recently set with the pixels they keep, and the coverage of calls that
+// repeat from session to session. It lives as long as the image (Cairo user data), which
 // outlives every context made on it.
 struct CanvasShared {
     CairoContext* pending = nullptr; // the context whose calls are not drawn yet
@@ -36,8 +40,12 @@ struct CanvasShared {
     cairo_surface_t* mask = nullptr; // A8, for rasterising clip paths
     std::vector<ClipBoxes> clips;    // a display sets the same few every frame
     std::size_t next_clip = 0;
+    CoverCache* cover = nullptr;
+    uint32_t session = 0;            // Graphics made on the image so far
+    CairoContext* spare = nullptr;   // the last context ended, for the next Graphics
 
     ~CanvasShared() {
+        cover_cache_destroy(cover);
         if (mask) cairo_surface_destroy(mask);
     }
 };
@@ -86,6 +94,9 @@ struct CallGroup {
 struct CairoContext {
     cairo_t* cr = nullptr;
     CanvasShared* shared = nullptr;
+    bool coverage = false; // draws every colour opaque: the coverage of the calls
+    bool bounded = false;  // draws within `bound` only, whatever the clip
+    cairo_rectangle_int_t bound{};
     CallScript script;             // the calls not drawn yet
     ScriptCall call;               // a call read back, its buffers reused
     bool whole = true;             // no call drawn yet: the session may match the last one
@@ -116,9 +127,16 @@ struct CairoContext {
     cairo_matrix_t clip_matrix{};
     bool clip_rectilinear = false;
     std::vector<DPoint> clip_device; // the clip's own buffer: it may be set while a stroke's points wait
+    std::vector<uint8_t> key;        // a group's bytes, for the coverage kept
 };
 
 extern bool g_batching; // strokes gathered into batches (set_stroke_batching)
+extern bool g_covering; // coverage of repeated calls kept (set_coverage_cache)
+
+// A context drawing on the surface, and its end (no calls drawn).
+CairoContext* context_on(cairo_surface_t* surface, CanvasShared* shared);
+void context_free(CairoContext* context);
+void apply_clip(CairoContext* c, ClipForm form);
 
 bool antialiased(SmoothingMode mode);
 void set_color(CairoContext* c, Argb color);
@@ -148,5 +166,17 @@ void run_text(CairoContext* context, const TextLayout& layout, const std::string
 
 // Draws the context's script (gfx_cairo_batches.cpp).
 void draw_script(CairoContext* c);
+// Draws one group; `single` is its call read back when it is no batch.
+void draw_group(CairoContext* c, const CallGroup& g, const ScriptCall* single);
+
+// Draws the group from the coverage kept for it when it repeats a group of
+// an earlier session exactly, keeping its coverage when it repeats one for
+// the first time (gfx_cairo_cover.cpp). False when the group is to be drawn
+// by Cairo: new, or of a kind whose coverage does not say what it paints.
+// `bytes`: a single call's bytes in the script.
+bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* single,
+                     std::span<const uint8_t> bytes);
+// Marks the end of a context's drawing on its image: coverage not used for a while is let go.
+void cover_session_end(CanvasShared* shared);
 
 } // namespace gfx::detail

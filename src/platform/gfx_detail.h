@@ -108,5 +108,8 @@ void context_draw_text(CairoContext* context, const TextLayout& layout, const Fo
 // and compares. The environment variable ORVEX_GFX_UNBATCHED turns it off
 // from the start.
 void set_stroke_batching(bool on);
+// Coverage of drawing calls that repeat from one Graphics to the next kept
+// and laid again instead of drawn (the default), or not kept.
+void set_coverage_cache(bool on);
 
 } // namespace gfx::detail
