@@ -233,7 +233,16 @@ void draw_batch(CairoContext* c, const CallGroup& g) {
     cairo_stroke(cr);
 }
 
-// Draws the groups gathered, in order.
+// Clears the image as a clear call left waiting.
+void run_waiting_clear(CairoContext* c) {
+    if (!c->clear_waiting) return;
+    c->clear_waiting = false;
+    run_clear(c, c->clear_color);
+}
+
+// Draws the groups gathered, in order. A clear left waiting goes with the
+// first group when that group is laid from its coverage (one pass over the
+// image instead of two), else before it.
 void draw_groups(CairoContext* c) {
     for (std::size_t i = 0; i < c->group_count; ++i) {
         const CallGroup& g = c->groups[i];
@@ -246,7 +255,9 @@ void draw_groups(CairoContext* c) {
             single = &c->single;
             bytes = std::span(c->script.bytes).subspan(g.at, reader.offset() - g.at);
         }
-        if (!draw_from_cover(c, g, single, bytes)) draw_group(c, g, single);
+        if (draw_from_cover(c, g, single, bytes)) continue;
+        run_waiting_clear(c);
+        draw_group(c, g, single);
     }
     c->group_count = 0;
 }
@@ -271,14 +282,23 @@ void draw_script(CairoContext* c) {
         switch (call.kind) {
         case Call::Clear:
             draw_groups(c);
-            run_clear(c, call.color);
+            // Over the whole image, a clear waits for what comes next.
+            if (c->clip_form == ClipForm::None && g_covering) {
+                c->clear_waiting = true;
+                c->clear_color = call.color;
+            } else {
+                run_waiting_clear(c);
+                run_clear(c, call.color);
+            }
             break;
         case Call::Clip:
             draw_groups(c);
+            run_waiting_clear(c);
             run_clip(c, &call);
             break;
         case Call::ResetClip:
             draw_groups(c);
+            run_waiting_clear(c);
             run_clip(c, nullptr);
             break;
         case Call::Stroke:
@@ -291,6 +311,7 @@ void draw_script(CairoContext* c) {
         }
     }
     draw_groups(c);
+    run_waiting_clear(c);
 }
 
 } // namespace gfx::detail

@@ -128,6 +128,8 @@ struct CairoContext {
     bool clip_rectilinear = false;
     std::vector<DPoint> clip_device; // the clip's own buffer: it may be set while a stroke's points wait
     std::vector<uint8_t> key;        // a group's bytes, for the coverage kept
+    bool clear_waiting = false;      // a clear of the whole image not made yet
+    Argb clear_color = 0;
 };
 
 extern bool g_batching; // strokes gathered into batches (set_stroke_batching)
@@ -171,9 +173,10 @@ void draw_group(CairoContext* c, const CallGroup& g, const ScriptCall* single);
 
 // Draws the group from the coverage kept for it when it repeats a group of
 // an earlier session exactly, keeping its coverage when it repeats one for
-// the first time (gfx_cairo_cover.cpp). False when the group is to be drawn
-// by Cairo: new, or of a kind whose coverage does not say what it paints.
-// `bytes`: a single call's bytes in the script.
+// the first time (gfx_cairo_cover.cpp); a clear waiting is made on the way.
+// False when the group is to be drawn by Cairo: new, or of a kind whose
+// coverage does not say what it paints. `bytes`: a single call's bytes in
+// the script.
 bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* single,
                      std::span<const uint8_t> bytes);
 // Marks the end of a context's drawing on its image: coverage not used for a while is let go.

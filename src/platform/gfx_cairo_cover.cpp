@@ -156,38 +156,53 @@ inline uint32_t over(uint32_t s, uint32_t m, uint32_t d) {
     return add_saturated(lo, mul_pixman(d, rest)) | add_saturated(hi, mul_pixman(d >> 8, rest)) << 8;
 }
 
-void lay(cairo_surface_t* target, const Cover& v) {
-    if (v.runs.empty()) return;
+void lay_run(uint32_t* d, const Cover& v, const Run& r) {
+    const uint8_t* a = v.data.data() + r.at;
+    if (v.lay == Lay::Blend) {
+        if (r.full) {
+            std::fill_n(d, r.length, v.pixel);
+            return;
+        }
+        for (int i = 0; i < r.length; ++i)
+            d[i] = a[i] == 255 ? v.pixel : lerp(v.pixel, a[i], d[i]);
+    } else if (v.lay == Lay::Over) {
+        for (int i = 0; i < r.length; ++i)
+            d[i] = over(v.pixel, r.full ? 255 : a[i], d[i]);
+    } else {
+        for (int i = 0; i < r.length; ++i) {
+            uint32_t px;
+            std::memcpy(&px, a + 4 * i, 4);
+            // OVER a clear pixel, or of an opaque one, is that pixel.
+            d[i] = d[i] == 0 || px >> 24 == 255 ? px : over(px, 255, d[i]);
+        }
+    }
+}
+
+// Lays the cover on the image; `clear`: the image is first cleared to that
+// premultiplied pixel, row by row as the runs are laid.
+void lay(cairo_surface_t* target, const Cover& v, const uint32_t* clear) {
+    if (v.runs.empty() && !clear) return;
     cairo_surface_flush(target);
     unsigned char* data = cairo_image_surface_get_data(target);
     const int stride = cairo_image_surface_get_stride(target);
-    for (const Run& r : v.runs) {
-        auto* d = reinterpret_cast<uint32_t*>(data + static_cast<std::ptrdiff_t>(r.y) * stride) + r.x;
-        const uint8_t* a = v.data.data() + r.at;
-        if (v.lay == Lay::Blend) {
-            if (r.full) {
-                std::fill_n(d, r.length, v.pixel);
-                continue;
-            }
-            for (int i = 0; i < r.length; ++i)
-                d[i] = a[i] == 255 ? v.pixel : lerp(v.pixel, a[i], d[i]);
-        } else if (v.lay == Lay::Over) {
-            for (int i = 0; i < r.length; ++i)
-                d[i] = over(v.pixel, r.full ? 255 : a[i], d[i]);
-        } else {
-            for (int i = 0; i < r.length; ++i) {
-                uint32_t px;
-                std::memcpy(&px, a + 4 * i, 4);
-                // OVER a clear pixel, or of an opaque one, is that pixel.
-                d[i] = d[i] == 0 || px >> 24 == 255 ? px : over(px, 255, d[i]);
-            }
-        }
+    auto row = [&](int y) { return reinterpret_cast<uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride); };
+    if (!clear) {
+        for (const Run& r : v.runs)
+            lay_run(row(r.y) + r.x, v, r);
+        cairo_surface_mark_dirty_rectangle(target, v.x0, v.y0, v.x1 - v.x0, v.y1 - v.y0);
+        return;
     }
-    cairo_surface_mark_dirty_rectangle(target, v.x0, v.y0, v.x1 - v.x0, v.y1 - v.y0);
+    const int width = cairo_image_surface_get_width(target), height = cairo_image_surface_get_height(target);
+    std::size_t k = 0;
+    for (int y = 0; y < height; ++y) {
+        uint32_t* d = row(y);
+        std::fill_n(d, width, *clear);
+        for (; k < v.runs.size() && v.runs[k].y == y; ++k)
+            lay_run(d + v.runs[k].x, v, v.runs[k]);
+    }
+    cairo_surface_mark_dirty(target);
 }
 
-// Whether the group lays one colour in one go, through no clip but a
-// region's, and how Cairo composites it.
 // `box`: where it may paint (x0, y0, x1, y1), unless `known` is false.
 bool coverable(CairoContext* c, const CallGroup& g, const ScriptCall* s, Argb& color, Lay& how, double box[4],
                bool& known) {
@@ -404,6 +419,13 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
                               (v.y0 > top || top == 0) && (v.y1 < bottom || bottom == height));
 }
 
+// Lays the cover on the context's image, with the clear waiting if any.
+void lay_on(CairoContext* c, const Cover& v) {
+    const uint32_t clear = premultiplied(c->clear_color);
+    lay(cairo_get_target(c->cr), v, c->clear_waiting ? &clear : nullptr);
+    c->clear_waiting = false;
+}
+
 } // namespace
 
 bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* single,
@@ -424,7 +446,7 @@ bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* sing
     if (found != cache.covers.end() && found->second.key == c->key) {
         found->second.used = session;
         if (found->second.refused) return false;
-        lay(target, found->second);
+        lay_on(c, found->second);
         return true;
     }
     // Kept the second time it is drawn, in a later session.
@@ -459,7 +481,7 @@ bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* sing
         return false;
     }
     cache.bytes += v.data.size() + v.runs.size() * sizeof(Run);
-    lay(target, v);
+    lay_on(c, v);
     return true;
 }
 
