@@ -4,7 +4,8 @@
 // cancels) in CPU time, the median of three interleaved rounds. Every run is a process of
 // its own (forked), started as the stand-in starts the module. Then each
 // drawing gauge of the panel alone, the same way, and the panel's cost
-// against the sum of theirs; and the panel on Cairo with stroke batching off.
+// against the sum of theirs; and the panel on Cairo drawing every call by
+// itself (no batches, no coverage kept).
 // The goal, the panel on Cairo at half the cost of an earlier build, is
 // measured when ORVEX_BASELINE names that build's folder (its orvex-sim and
 // orvex1.so): both stand-ins then fly the panel as processes of their own,
@@ -19,6 +20,7 @@
 #include "simulator.h"
 
 #include "gauges/linkage.h"
+#include "platform/gfx_detail.h"
 #include "platform/gfx_surface.h"
 
 #include <algorithm>
@@ -68,7 +70,11 @@ struct Run {
 
 // The child's part: place, start, set up and fly `frames` frames.
 int run_child(const Run& run, long frames) {
-    if (!run.batching) setenv("ORVEX_GFX_UNBATCHED", "1", 1);
+    if (!run.batching) {
+        // The module is linked in: its settings read at start-up are set here.
+        gfx::detail::set_stroke_batching(false);
+        gfx::detail::set_coverage_cache(false);
+    }
     host::reset_sim_state();
     host::reset_aircraft();
     host::Simulator sim;
@@ -224,7 +230,8 @@ int main(int argc, char** argv) {
     panel.backend = gfx::SurfaceCairo;
     panel.batching = false;
     unbatched = per_frame_ms(panel, f, 3);
-    std::printf("  panel      %-10s %8.3f ms per frame, one stroke per call (median of 3 rounds)\n",
+    std::printf("  panel      %-10s %8.3f ms per frame, one Cairo call per drawing call, no coverage kept "
+                "(median of 3 rounds)\n",
                 "unbatched", unbatched);
 
     // Each drawing gauge alone, beside the SERVER that connects the module.
