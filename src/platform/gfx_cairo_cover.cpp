@@ -45,8 +45,9 @@ struct Cover {
     bool refused = false;               // drawn by Cairo: its paint reached past where it was looked for
 };
 
-// Sessions a cover is kept unused; bytes of covers kept beyond which those
-// not used in this session are let go.
+// Sessions a cover is kept unused (it is let go after between one and two
+// times as many); bytes of covers kept beyond which those not used in this
+// session are let go.
 constexpr uint32_t kKeepSessions = 4;
 constexpr std::size_t kMaxBytes = 32u << 20;
 
@@ -460,8 +461,10 @@ bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* sing
         const double x0 = std::max(std::floor(box[0]) - 1, 0.0), y0 = std::max(std::floor(box[1]) - 1, 0.0);
         const double x1 = std::min(std::ceil(box[2]) + 1, double(width));
         const double y1 = std::min(std::ceil(box[3]) + 1, double(height));
-        if (x1 <= x0 || y1 <= y0) bound = cairo_rectangle_int_t{0, 0, 0, 0}; // off the image: nothing to lay
-        bound = cairo_rectangle_int_t{int(x0), int(y0), int(x1 - x0), int(y1 - y0)};
+        if (x1 <= x0 || y1 <= y0)
+            bound = cairo_rectangle_int_t{0, 0, 0, 0}; // off the image: nothing to lay
+        else
+            bound = cairo_rectangle_int_t{int(x0), int(y0), int(x1 - x0), int(y1 - y0)};
     }
     CairoContext* scratch = scratch_for(c, cache, which, bound);
     if (!scratch) return false;
@@ -489,7 +492,10 @@ void cover_session_end(CanvasShared* shared) {
     CoverCache* cache = shared->cover;
     if (!cache) return;
     const uint32_t session = shared->session;
-    const uint32_t keep = cache->bytes > kMaxBytes ? 0 : kKeepSessions;
+    cache->seen.sweep(session > 1 ? session - 1 : 0);
+    const bool full = cache->bytes > kMaxBytes;
+    if (!full && session % kKeepSessions != 0) return;
+    const uint32_t keep = full ? 0 : kKeepSessions;
     for (auto i = cache->covers.begin(); i != cache->covers.end();) {
         if (session - i->second.used > keep) {
             cache->bytes -= i->second.data.size() + i->second.runs.size() * sizeof(Run);
@@ -498,7 +504,6 @@ void cover_session_end(CanvasShared* shared) {
             ++i;
         }
     }
-    cache->seen.sweep(session > 1 ? session - 1 : 0);
 }
 
 } // namespace gfx::detail
