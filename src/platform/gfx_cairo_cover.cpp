@@ -204,10 +204,10 @@ void lay(cairo_surface_t* target, const Cover& v, const uint32_t* clear) {
     cairo_surface_mark_dirty(target);
 }
 
+// Whether the group lays one colour in one go, and how Cairo composites it.
 // `box`: where it may paint (x0, y0, x1, y1), unless `known` is false.
 bool coverable(CairoContext* c, const CallGroup& g, const ScriptCall* s, Argb& color, Lay& how, double box[4],
                bool& known) {
-    bool as_boxes = true;
     known = !g.everywhere;
     box[0] = g.x0;
     box[1] = g.y0;
@@ -216,7 +216,6 @@ bool coverable(CairoContext* c, const CallGroup& g, const ScriptCall* s, Argb& c
     if (g.batch) {
         color = g.key.color; // batches are of opaque pens
         how = Lay::Blend;
-        as_boxes = smoothed_curve(g.key.antialias, g.key.rectilinear, g.matrix);
     } else if (s->kind == Call::Text) {
         // Lines of one call could overlap; a clip box may be smoothed.
         int lines = 0;
@@ -250,9 +249,8 @@ bool coverable(CairoContext* c, const CallGroup& g, const ScriptCall* s, Argb& c
             }
             known = !c->pieces.empty();
         }
-        as_boxes = smoothed_curve(antialiased(s->state.smoothing), rectilinear(c->device, s->types), m);
     }
-    return c->clip_form == ClipForm::None || c->clip_rectilinear || as_boxes;
+    return true;
 }
 
 template <class T> void put(std::vector<uint8_t>& k, const T& v) {
