@@ -101,9 +101,9 @@ demo-runs:
 	  [ $$status = 0 ] || exit 1; \
 	done
 
-# Every picture of the demo drawn again with one stroke per drawing call
-# (stroke batching off) into $(BUILD)/out-unbatched, and each compared with
-# its twin of out/ (tools/picture_check.py).
+# Every picture of the demo drawn again with one Cairo call per drawing call
+# (no stroke batches, no coverage kept) into $(BUILD)/out-unbatched, and each
+# compared with its twin of out/ (tools/picture_check.py).
 # DEMO= leaves out the demo run where it has just run (.ci/run).
 DEMO ?= demo
 picture-check: $(DEMO)

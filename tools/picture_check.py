@@ -2,12 +2,14 @@
 """Compares each PNG of one folder with the picture of the same name in another.
 
 The folders hold the same pictures drawn two ways (`make picture-check`: with
-stroke batching, and with one stroke per drawing call). A picture passes when
-both are byte for byte the same, or when they have the same size, at most
-MAX_SHARE of the pixels differ, and no channel of any pixel differs by more
-than TOLERANCE (Cairo rasterises a path of several strokes and a lone
-stroke by different means, which may move an antialiased edge a few
-levels). Prints each picture that differs and a summary;
+stroke batching and the coverage of repeated calls kept, and with one Cairo
+call per drawing call). A picture passes when both are byte for byte the
+same, or when they have the same size, at most MAX_SHARE of the pixels
+differ, and no channel of any pixel differs by more than TOLERANCE (Cairo
+rasterises a path of several strokes and a lone stroke by different means,
+which may move an antialiased edge a few levels; glyphs of one text laid
+again from their pixels may round a level apart where two share a pixel
+over paint). Prints each picture that differs and a summary;
 exits 1 on any failure.
 
 usage: picture_check.py FOLDER OTHER_FOLDER

@@ -11,9 +11,11 @@
 // and the same linear part of the transform go into one Cairo path and are
 // stroked once, where none paints a pixel that another of them paints and a
 // stroke moved earlier passes no call it shares a pixel with: one stroke
-// costs far less than one per segment, and the pixels are the same. Each
-// context keeps its buffers and Cairo's state between calls, so the steady
-// path allocates nothing.
+// costs far less than one per segment, and the pixels are the same. A call
+// drawn as it was in an earlier session is laid from the coverage kept of
+// it (gfx_cairo_cover.cpp). Each context keeps its buffers and Cairo's
+// state between calls, and is kept for the image's next Graphics, so the
+// steady path allocates nothing.
 #include "platform/gfx_cairo_context.h"
 
 #include <algorithm>
