@@ -345,7 +345,9 @@ CairoCanvas* canvas_create(int32_t width, int32_t height) {
 void canvas_destroy(CairoCanvas* canvas) {
     if (!canvas) return;
     flush_shared(canvas->shared);
-    if (canvas->shared->spare) { // it holds the image
+    // A context kept holds the image; one still in use ends later, on its own.
+    canvas->shared->canvas_gone = true;
+    if (canvas->shared->spare) {
         context_free(canvas->shared->spare);
         canvas->shared->spare = nullptr;
     }
@@ -504,7 +506,7 @@ void context_destroy(CairoContext* context) {
         if (repeat) shared->last.bytes.swap(context->script.bytes);
     }
     cover_session_end(shared);
-    if (shared->spare) {
+    if (shared->spare || shared->canvas_gone) {
         context_free(context);
         return;
     }

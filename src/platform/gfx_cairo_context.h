@@ -43,6 +43,7 @@ struct CanvasShared {
     CoverCache* cover = nullptr;
     uint32_t session = 0;            // Graphics made on the image so far
     CairoContext* spare = nullptr;   // the last context ended, for the next Graphics
+    bool canvas_gone = false;        // the image's owner let it go: no context is kept
 
     ~CanvasShared() {
         cover_cache_destroy(cover);
