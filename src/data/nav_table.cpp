@@ -61,7 +61,8 @@ NavEntry NavTextStore::add(std::string_view ident, std::string_view kind, std::s
     return e;
 }
 
-bool NavTextStore::add_run(const NavTextStore& from, const NavEntry& entry, std::size_t size, NavEntry& to) {
+bool NavTextStore::add_run_growing(const NavTextStore& from, const NavEntry& entry, std::size_t size,
+                                   NavEntry& to) {
     std::unique_ptr<char[]> old;
     if (entry.text > from.size_ || size > from.size_ - entry.text || !room_for(size, old)) return false;
     // `from` may be this store, whose bytes may just have moved.

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -51,7 +52,15 @@ class NavTextStore {
     // Copies the first `size` bytes of an entry's texts in `from` (which may
     // be this store) to the end of this one and points `to` at them; false
     // when they are not all in `from` or do not fit.
-    bool add_run(const NavTextStore& from, const NavEntry& entry, std::size_t size, NavEntry& to);
+    bool add_run(const NavTextStore& from, const NavEntry& entry, std::size_t size, NavEntry& to) {
+        // The usual case, inline: another store's texts into room left here.
+        if (&from == this || entry.text > from.size_ || size > from.size_ - entry.text || size > capacity_ - size_)
+            return add_run_growing(from, entry, size, to);
+        if (size > 0) std::memcpy(bytes_.get() + size_, from.bytes_.get() + entry.text, size);
+        to.text = static_cast<uint32_t>(size_);
+        size_ += size;
+        return true;
+    }
 
     // The record that an entry of this store describes; an entry that lies
     // outside the store reads empty.
@@ -61,6 +70,7 @@ class NavTextStore {
     std::size_t size() const { return size_; }
 
   private:
+    bool add_run_growing(const NavTextStore& from, const NavEntry& entry, std::size_t size, NavEntry& to);
     // Room for total more bytes; a growth hands the old bytes to `old`.
     bool room_for(std::size_t total, std::unique_ptr<char[]>& old);
 
@@ -130,10 +140,7 @@ template <std::size_t Slots> class NavTable {
         }
         if (!texts_.add_run(source.texts(), from, std::size_t{e.ident_size} + e.kind_size + e.extra_size, e))
             e = NavEntry{e.latitude, e.longitude};
-        const int n = count() + 1;
-        entries_.slot(n) = e;
-        entries_.set_count(n);
-        return n;
+        return entries_.append(e);
     }
 
     // Empties the table; its storage is kept for the next fill.

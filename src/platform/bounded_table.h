@@ -26,8 +26,14 @@ template <class T, std::size_t Slots> class BoundedTable {
     // is safe while storage grows.
     int append(T record) {
         if (full()) return 0;
-        ++count_;
-        slot(static_cast<std::size_t>(count_)) = std::move(record);
+        const auto i = static_cast<std::size_t>(count_) + 1;
+        const std::size_t c = i / kChunk;
+        // Right after the last slot stored, with room: no resize.
+        if (c < chunks_.size() && i % kChunk == chunks_[c].size() && chunks_[c].size() < chunks_[c].capacity())
+            chunks_[c].push_back(std::move(record));
+        else
+            slot(i) = std::move(record);
+        count_ = static_cast<int>(i);
         return count_;
     }
 
