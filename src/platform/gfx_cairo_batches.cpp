@@ -65,11 +65,8 @@ bool join_batch(CairoContext* c, const ScriptCall& call) {
                         m.yx,
                         m.xy,
                         m.yy};
-    const double scale = std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
-    stroke_pieces(c->device, call.types, width * scale, c->pieces);
-    double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
-    for (const StrokePiece& p : c->pieces)
-        piece_bounds(p, x0, y0, x1, y1);
+    double x0, y0, x1, y1;
+    stroke_box(c, call.types, width, m, x0, y0, x1, y1);
 
     constexpr std::size_t kLookBack = 64, kPieces = 256;
     CallGroup* target = nullptr;
@@ -263,6 +260,16 @@ void draw_groups(CairoContext* c) {
 }
 
 } // namespace
+
+void stroke_box(CairoContext* c, std::span<const uint8_t> types, double width, const cairo_matrix_t& m,
+                double& x0, double& y0, double& x1, double& y1) {
+    const double scale = std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
+    stroke_pieces(c->device, types, width * scale, c->pieces);
+    x0 = y0 = HUGE_VAL;
+    x1 = y1 = -HUGE_VAL;
+    for (const StrokePiece& p : c->pieces)
+        piece_bounds(p, x0, y0, x1, y1);
+}
 
 void draw_group(CairoContext* c, const CallGroup& g, const ScriptCall* single) {
     if (g.batch)

@@ -169,6 +169,11 @@ void run_text(CairoContext* context, const TextLayout& layout, const std::string
 
 // Draws the context's script (gfx_cairo_batches.cpp).
 void draw_script(CairoContext* c);
+// The pieces of a stroke of the device points in `c->device` with a pen
+// `width` wide under `m` (into `c->pieces`), and where they may paint, a
+// pixel round it.
+void stroke_box(CairoContext* c, std::span<const uint8_t> types, double width, const cairo_matrix_t& m,
+                double& x0, double& y0, double& x1, double& y1);
 // Draws one group; `single` is its call read back when it is no batch.
 void draw_group(CairoContext* c, const CallGroup& g, const ScriptCall* single);
 

@@ -235,18 +235,7 @@ bool coverable(CairoContext* c, const CallGroup& g, const ScriptCall* s, Argb& c
         color = stroke ? s->pen.color : s->color;
         how = (color >> 24) == 0xFF ? Lay::Blend : Lay::Over;
         if (stroke) {
-            // Where it may paint, as a batch's pieces are bounded.
-            const double scale = std::sqrt(std::fabs(m.xx * m.yy - m.xy * m.yx));
-            stroke_pieces(c->device, s->types, device_pen_width(s->pen, s->state.world) * scale, c->pieces);
-            box[0] = box[1] = HUGE_VAL;
-            box[2] = box[3] = -HUGE_VAL;
-            for (const StrokePiece& p : c->pieces) {
-                const double r = p.reach + 1.5;
-                box[0] = std::min(box[0], std::min(p.a.x, p.b.x) - r);
-                box[1] = std::min(box[1], std::min(p.a.y, p.b.y) - r);
-                box[2] = std::max(box[2], std::max(p.a.x, p.b.x) + r);
-                box[3] = std::max(box[3], std::max(p.a.y, p.b.y) + r);
-            }
+            stroke_box(c, s->types, device_pen_width(s->pen, s->state.world), m, box[0], box[1], box[2], box[3]);
             known = !c->pieces.empty();
         }
     }
@@ -265,6 +254,11 @@ template <class T> void put_all(std::vector<uint8_t>& k, const std::vector<T>& v
     k.insert(k.end(), p, p + v.size() * sizeof(T));
 }
 
+void put_matrix(std::vector<uint8_t>& k, const cairo_matrix_t& m) {
+    for (double v : {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0})
+        put(k, v);
+}
+
 // Everything the group's pixels depend on, as bytes.
 void make_key(CairoContext* c, const CallGroup& g, std::span<const uint8_t> bytes) {
     std::vector<uint8_t>& k = c->key;
@@ -277,8 +271,7 @@ void make_key(CairoContext* c, const CallGroup& g, std::span<const uint8_t> byte
         put(k, s.dash);
         put(k, static_cast<uint8_t>(s.antialias));
         put(k, static_cast<uint8_t>(s.rectilinear));
-        for (double v : {g.matrix.xx, g.matrix.yx, g.matrix.xy, g.matrix.yy, g.matrix.x0, g.matrix.y0})
-            put(k, v);
+        put_matrix(k, g.matrix);
         put_all(k, g.device);
         put_all(k, g.types);
     } else {
@@ -288,9 +281,7 @@ void make_key(CairoContext* c, const CallGroup& g, std::span<const uint8_t> byte
     put(k, static_cast<uint8_t>(clipped));
     if (clipped) {
         put(k, c->clip_mode);
-        for (double v : {c->clip_matrix.xx, c->clip_matrix.yx, c->clip_matrix.xy, c->clip_matrix.yy,
-                         c->clip_matrix.x0, c->clip_matrix.y0})
-            put(k, v);
+        put_matrix(k, c->clip_matrix);
         put_all(k, c->clip_points);
         put_all(k, c->clip_types);
     }
@@ -420,7 +411,7 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
 
 // Lays the cover on the context's image, with the clear waiting if any.
 void lay_on(CairoContext* c, const Cover& v) {
-    const uint32_t clear = premultiplied(c->clear_color);
+    const uint32_t clear = c->clear_waiting ? premultiplied(c->clear_color) : 0;
     lay(cairo_get_target(c->cr), v, c->clear_waiting ? &clear : nullptr);
     c->clear_waiting = false;
 }
