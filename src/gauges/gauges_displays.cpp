@@ -111,7 +111,10 @@ constinit ElementChain<2> proline_eicas_elements{{
 
 constinit auto proline4_mfd_mouse = click_spot_list({{102, 147, 100, 100, proline4_mfd_popup_toggle}});
 constinit auto proline4_mfd_nb_mouse = click_spot_list({{102, 147, 100, 100, proline4_mfd_nb_popup_toggle}});
-constinit auto proline_eicas_mouse = click_spot_list({{102, 147, 100, 100, proline_eicas_popup_toggle}});
+// The strip is 110 high: the toggle's box 147 down would lie below it, out
+// of reach, so it stands on the bottom edge (y 10 to 110).
+constinit auto proline_eicas_mouse =
+    click_spot_list({{102, 110 - 100, 100, 100, proline_eicas_popup_toggle}});
 
 constinit ElementChain<2> b777_pfd_nb_elements{{
     static_image(318, 247, 294, 0, 0, 1),
