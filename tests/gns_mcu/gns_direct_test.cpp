@@ -3,6 +3,7 @@
 // the plan table.
 #include "gns_stand_in.h"
 
+#include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
@@ -248,4 +249,23 @@ TEST_F(GnsDirect, TheDirectEntryGoesInWhileThePlanFitsIn201Entries) {
     press("FPL DIRECT ENT");
     EXPECT_EQ(active_plan_last, 200);
     EXPECT_EQ(active_plan[5].ident, "DIRECT");
+}
+
+TEST_F(GnsDirect, TheChosenFixIsFlownWhenTheOldToWasUnderTheAircraft) {
+    // The TO (SEA) under the aircraft, measured with LNAV off; BTG far behind.
+    set_active_plan({{"KPDX", 45.588, -122.597, "APT"},
+                     {"BTG", 45.748, -122.592, "VOR"},
+                     {"LEWIS", 46.6, -122.5, "WPT"},
+                     {"SEA", aircraft_state.plat, aircraft_state.plon, "VOR"},
+                     {"KBLI", 48.79, -122.54, "APT"}},
+                    3);
+    SequenceFPlanWpts = 0;
+    frames(2);
+    ASSERT_LT(distance_to_to_nm, 0.1);
+    press("DIRECT L1");
+    lnav_engaged = 1;
+    press("ENT");
+    frames(1);
+    EXPECT_EQ(active_plan[to_waypoint_index].ident, "BTG");
+    EXPECT_GT(distance_to_to_nm, 90.0);
 }
