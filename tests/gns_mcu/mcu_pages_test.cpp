@@ -374,7 +374,8 @@ TEST_F(McuStandIn, DestinationAwayFromTheOriginBecomesTheAirportShown) {
 }
 
 // The aircraft on the TO waypoint (entry 1) with LNAV off, so that the last
-// distance measured is nearly 0; then LNAV on for the key under test.
+// distance measured is nearly 0; each test turns LNAV on for the key under
+// test.
 class McuCloseTo : public McuDirectTo {
   protected:
     void SetUp() override {
@@ -394,21 +395,23 @@ class McuCloseTo : public McuDirectTo {
         SequenceFPlanWpts = 0;
         frames(2);
         ASSERT_LT(distance_to_to_nm, 0.1);
-        lnav_engaged = 1;
     }
 };
 
-TEST_F(McuCloseTo, TheChosenFixIsTheToAfterADirectToOrAStep) {
+TEST_F(McuCloseTo, DirtoFliesTheChosenFixWhenTheDestinationWasUnderTheAircraft) {
+    active_plan_last = 1; // P1, the destination, is the TO
+    active_plan.slot(1).type = "APT";
+    SequenceFPlanWpts = 1;
     press("DIRTO ENTRY");
     type("SEA");
     hit("RETURN");
     frames(1);
     EXPECT_EQ(active_plan[to_waypoint_index].ident, "SEA");
-    EXPECT_EQ(lnav_engaged, 1);
     EXPECT_NEAR(distance_to_to_nm, 60.0, 0.5);
 }
 
 TEST_F(McuCloseTo, PrevWrapsToTheLastAndNextStepsOverAMarker) {
+    lnav_engaged = 1;
     press("PREV");
     frames(1);
     EXPECT_EQ(to_waypoint_index, 4);
