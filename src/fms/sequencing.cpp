@@ -110,6 +110,9 @@ void sequence_to_waypoint() {
     if (lnav_engaged != 1 && SequenceFPlanWpts != 1) return;
     // In the pattern the TO waypoint (the hold fix) stays until the hold is left.
     if (hold_armed != 0 && holding_active != 0 && hold_exit_state != kHoldExitDeleted) return;
+    // Nor is an armed hold's fix passed while LNAV is off (a hold made at the
+    // present position lies under the aircraft): LNAV, once engaged, flies it.
+    if (lnav_engaged != 1 && hold_armed == 1 && first_hold_at(to_waypoint_index)) return;
     constraint_speed_armed = 0;
     if (hold_exit_state == kHoldExitDeleted) hold_exit_state = kHoldExitHolding;
 
