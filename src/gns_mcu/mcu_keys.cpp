@@ -36,7 +36,7 @@ bool takes_entry() {
 // pending on another unit keeps the hold on that fix's entry, if it has one.
 void add_hold_at_to(int k) {
     const RouteWaypoint& fix = active_plan[k];
-    const RouteWaypoint& previous = active_plan[k - 1];
+    const RouteWaypoint& previous = active_plan[place_at_or_before(active_plan, k - 1)];
     double distance = 0.0, course = 0.0;
     gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
     hold_list.set_count(1);
