@@ -43,7 +43,8 @@ bool page_waypoint(int page, int& index, double& distance, double& track) {
     if (to_waypoint_index == kNoToWaypoint || to_waypoint_index < 1) return false;
     index = to_waypoint_index + page - 1;
     // A "DISCO" or "THEN" entry is no place to measure to.
-    if (index > active_plan_last || index > kPlanLastIndex || is_route_marker(active_plan[index])) return false;
+    if (index > active_plan_last || index > kPlanLastIndex || is_route_marker(active_plan[index]))
+        return false;
     distance = distance_to_to_nm;
     track = -1.0;
     for (int i = to_waypoint_index + 1; i <= index; ++i)

@@ -228,7 +228,8 @@ void predict_profile(int requested_altitude, int mode) {
             const double length = leg_length(i - 1, i, &leg_course);
             if (sum + length >= climb_distance) {
                 const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i - 1)];
-                gc_destination_point(from.lat, from.lon, leg_course, climb_distance - sum, &toc_lat, &toc_lon);
+                gc_destination_point(from.lat, from.lon, leg_course, climb_distance - sum, &toc_lat,
+                                     &toc_lon);
                 toc_index = i - 1;
                 break;
             }
