@@ -254,7 +254,7 @@ TEST_F(GnsDirect, TheDirectEntryGoesInWhileThePlanFitsIn201Entries) {
 
 TEST_F(GnsDirect, TheChosenFixIsFlownWhenTheOldToWasUnderTheAircraft) {
     // A route fix ahead that holds (BTG), and a diversion to the closest airport.
-    for (const char* keys : {"DIRECT L2", "DIRECT DIRECT L1"}) {
+    for (const char* keys : {"DIRECT DIRECT L1", "DIRECT L2"}) {
         const bool route = std::string(keys) == "DIRECT L2";
         host::aircraft().lat_deg = 46.9;
         frames(1);
