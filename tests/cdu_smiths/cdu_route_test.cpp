@@ -1,15 +1,19 @@
 // Building, executing and editing the example route (KSEA to KPDX over SEA
 // and V23) by key presses on the RTE and RTE LEGS pages, read back from what
 // the pages draw.
+#include "cdu_smiths/rte_legs_page.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "data/airport_procedures.h"
 #include "fms/files/stored_routes.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
 #include "gauges/smiths_gauge.h"
+
+#include <map>
 
 namespace {
 
@@ -311,12 +315,57 @@ TEST_F(CduRoute, directToANewWaypointTakesItsOwnInterceptCourse) {
     EXPECT_EQ(active_plan[1].course, 90.0);
     EXPECT_LT(active_plan[0].course, -1.0 + 1e-9);
 
-    // An inserted waypoint further down: sub-page 2 starts five past it.
+    // An inserted waypoint further down: sub-page 2 goes on five rows after
+    // sub-page 1, whatever row the edit was on.
     press("LEGS \"PAE\" L3");
     ASSERT_EQ(route_state, kRouteStateActiveModified);
     ASSERT_EQ(working_plan[3].ident, "PAE");
     EXPECT_EQ(legs_edit_index, 3);
+    EXPECT_EQ(text_at(0, 99).rfind("PAE", 0), 0u) << text_at(0, 99);
     press("NEXT");
     frames(1);
-    EXPECT_EQ(text_at(0, 33).rfind(working_plan[8].ident, 0), 0u) << text_at(0, 33);
+    EXPECT_EQ(text_at(0, 33).rfind(working_plan[6].ident, 0), 0u) << text_at(0, 33);
+}
+
+// Holds on the executed example route: walking the sub-pages with NEXT
+// shows every waypoint but the destination once and each hold row once,
+// wherever a hold row falls on a sub-page.
+TEST_F(CduRoute, legsSubPagesListEveryWaypointAndHoldRowOnce) {
+    const struct {
+        const char* holds; // keys that place and execute the holds
+        int hold_rows;
+    } rows[] = {
+        {"HOLD L2 L6 EXEC", 1},                    // FOXXE: its hold row on row 3
+        {"HOLD L2 L6 EXEC HOLD L6 L5 L6 EXEC", 2}, // and one at the foot of sub-page 1
+        {"HOLD L4 L6 EXEC", 1},                    // a waypoint on row 4, its hold on row 5
+        {"HOLD L5 L6 EXEC", 1},                    // a waypoint on row 5, its hold opens sub-page 2
+        {"HOLD L2 L6 EXEC HOLD L6 L4 L6 EXEC HOLD L6 NEXT L2 L6 EXEC", 3},
+    };
+    execute_example_route();
+    for (const auto& row : rows) {
+        clear_holds();
+        press(row.holds);
+        ASSERT_EQ(route_state, kRouteStateActive) << row.holds;
+        press("LEGS");
+        std::map<std::string, int> listed;
+        int holds = 0;
+        for (int page = 1; page <= smiths_legs_subpage_count; ++page) {
+            for (float y = 33; y <= 165; y += 33) {
+                std::string ident = text_at(0, y);
+                ident.erase(ident.find_last_not_of(' ') + 1);
+                if (ident.empty()) continue;
+                if (text_at(20, y - 11) == "H O L D   A T")
+                    ++holds;
+                else
+                    ++listed[ident];
+            }
+            press("NEXT");
+        }
+        EXPECT_EQ(smiths_legs_subpage, 1) << row.holds;
+        EXPECT_EQ(holds, row.hold_rows) << row.holds;
+        EXPECT_EQ(hold_count(), row.hold_rows) << row.holds;
+        for (int i = to_waypoint_index; i < active_plan_last; ++i)
+            EXPECT_EQ(listed[active_plan[i].ident], 1) << row.holds << ": " << active_plan[i].ident;
+        EXPECT_EQ(listed.size(), static_cast<std::size_t>(active_plan_last - to_waypoint_index)) << row.holds;
+    }
 }
