@@ -369,3 +369,18 @@ TEST_F(CduRoute, legsSubPagesListEveryWaypointAndHoldRowOnce) {
         EXPECT_EQ(listed.size(), static_cast<std::size_t>(active_plan_last - to_waypoint_index)) << row.holds;
     }
 }
+
+// A hold added in a modification, before two executed ones: RTE HOLD opens
+// on it, and its sub-pages follow the route.
+TEST_F(CduRoute, rteHoldSubPagesFollowTheRouteThroughAModification) {
+    execute_example_route();
+    press("HOLD L4 L6 EXEC HOLD L6 NEXT L2 L6 EXEC"); // OLM and TOUTL
+    press("LEGS HOLD L6 L2 L6");                      // FOXXE, not executed
+    ASSERT_EQ(route_state, kRouteStateActiveModified);
+    ASSERT_EQ(smiths_cdu_page, kPageRteHold);
+    frames(1);
+    for (const char* shown : {"1 / 3 FOXXE", "2 / 3 OLM", "3 / 3 TOUTL", "1 / 3 FOXXE"}) {
+        EXPECT_EQ(text_at(220, 5) + " " + text_at(0, 33), shown);
+        press("NEXT");
+    }
+}
