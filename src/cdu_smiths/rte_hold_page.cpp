@@ -167,7 +167,7 @@ int rte_hold_subpage_of_slot(int slot) {
 }
 
 void smiths_page_rte_hold_keys() {
-    cdu_step_subpage(smiths_hold_subpage, hold_page_count);
+    cdu_step_subpage_once(smiths_hold_subpage, hold_page_count);
     act_on_key();
 }
 

@@ -384,3 +384,26 @@ TEST_F(CduRoute, rteHoldSubPagesFollowTheRouteThroughAModification) {
         press("NEXT");
     }
 }
+
+// PREV PAGE and NEXT PAGE in one frame: PERF INIT takes NEXT, FIX INFO and
+// RTE HOLD take PREV (with three holds, PREV from 1 shows 3).
+TEST_F(CduRoute, prevAndNextInOneFrameLetOneKeyWin) {
+    execute_example_route();
+    press("HOLD L4 L6 EXEC HOLD L6 NEXT L2 L6 EXEC LEGS HOLD L6 L2 L6 EXEC");
+    ASSERT_EQ(hold_count(), 3);
+    const struct {
+        const char* page;
+        const int* subpage;
+        int shown;
+    } rows[] = {{"INIT_REF", &smiths_perf_init_subpage, 2},
+                {"FIX", &smiths_fix_subpage, 2},
+                {"HOLD", &smiths_hold_subpage, 3}};
+    for (const auto& row : rows) {
+        press(row.page);
+        ASSERT_EQ(*row.subpage, 1) << row.page;
+        ASSERT_TRUE(host::press_cdu_key(cdu(), SmithsKey::Prev).hit);
+        ASSERT_TRUE(host::press_cdu_key(cdu(), SmithsKey::Next).hit);
+        frames(1);
+        EXPECT_EQ(*row.subpage, row.shown) << row.page;
+    }
+}
