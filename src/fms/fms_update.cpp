@@ -181,7 +181,6 @@ void route_steps() {
     sequence_to_waypoint();
     update_switch_distance();
     update_leg_geometry();
-    publish_server_variables();
     route_distance_summary();
     step_tower_view();
     update_vertical_guidance();
@@ -215,8 +214,10 @@ void request_steps(double master_before) {
 } // namespace
 
 void publish_server_variables() {
-    orvex_act_wpt_dist = distance_to_to_nm;
-    orvex_act_wpt_pos = to_waypoint_index == kNoToWaypoint ? 0 : to_waypoint_index;
+    const bool route = to_waypoint_index != kNoToWaypoint;
+    // Without a TO waypoint its distance is that of a route long gone.
+    orvex_act_wpt_dist = route ? distance_to_to_nm : 0.0;
+    orvex_act_wpt_pos = route ? to_waypoint_index : 0;
     orvex_fpln_wpt_cnt = active_plan_last;
     orvex_xtk_err_dir = cross_track_direction;
     orvex_xtk_err_dist = cross_track_nm;
@@ -261,4 +262,7 @@ void fms_update() {
     const double master_before = a.snap_token_103;
     if (to_waypoint_index != kNoToWaypoint) route_steps();
     request_steps(master_before);
+    // Every pass, so that a route that ended or a plan loaded by a request
+    // shows at once.
+    publish_server_variables();
 }
