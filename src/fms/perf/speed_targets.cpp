@@ -37,7 +37,8 @@ void follow_cost_index(int& target, int base, int& given, double minimum, double
 
 void apply_cost_index() {
     if (cost_index < 0) return;
-    follow_cost_index(climb_speed_target, climb_speed_base, climb_speed_by_cost_index, ClimbIasMin, ClimbIasMax);
+    follow_cost_index(climb_speed_target, climb_speed_base, climb_speed_by_cost_index, ClimbIasMin,
+                      ClimbIasMax);
     follow_cost_index(cruise_speed_target, cruise_speed_base, cruise_speed_by_cost_index, CruiseIasMin,
                       CruiseIasMax);
     follow_cost_index(descent_speed_target, descent_speed_base, descent_speed_by_cost_index, DescentIasMin,

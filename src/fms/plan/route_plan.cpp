@@ -163,7 +163,9 @@ int working_index_of_to_waypoint() {
     const int to = to_waypoint_index;
     if (to < 0 || to > active_plan_last || to > kPlanLastIndex) return -1;
     const RouteWaypoint& a = active_plan[to];
-    auto same_fix = [&a](const RouteWaypoint& w) { return w.ident == a.ident && w.lat == a.lat && w.lon == a.lon; };
+    auto same_fix = [&a](const RouteWaypoint& w) {
+        return w.ident == a.ident && w.lat == a.lat && w.lon == a.lon;
+    };
     // Unmoved: also for a plan that was not copied from the active one.
     if (to <= working_plan_last && same_fix(working_plan[to])) return to;
     for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
