@@ -4,6 +4,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "data/airport_procedures.h"
+#include "flight_demo.h"
 #include "fms/files/route_file.h"
 #include "fms/files/stored_routes.h"
 #include "fms/perf/speed_targets.h"
@@ -30,6 +31,7 @@ class ExecKeys : public CduStandIn {
             if (line.rfind("ApproachInfo", 0) != 0) out << line << "\n";
     }
     void run(const std::string& text) {
+        host::reset_flight_tracker(); // a flight of an earlier test has arrived
         sim_.module.flight.route_status = &orvex_standin_route_status;
         host::Script script;
         std::string error;
