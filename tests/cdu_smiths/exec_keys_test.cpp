@@ -48,6 +48,14 @@ class ExecKeys : public CduStandIn {
             to + "\n");
     }
     std::string to_ident() { return active_plan[to_waypoint_index].ident; }
+    // Picks a plan of the flight-plans folder on STORED FLIGHT PLANS.
+    void pick_stored_plan(const std::string& name) {
+        int k = 0;
+        for (int i = 1; i <= stored_routes.count(); ++i)
+            if (stored_routes[i].name == name) k = i;
+        ASSERT_TRUE(k >= 1 && k <= 5) << name;
+        press("INIT_REF L6 R2 L" + std::to_string(k));
+    }
     // APPROACH REF's approach line, its runway line and its elevation.
     std::string approach_ref() {
         press("INIT_REF L6 L5");
@@ -103,6 +111,11 @@ TEST_F(ExecKeys, theApproachChosenOnArrivalsHoldsThroughExecUntilReplaced) {
         text << file.rdbuf();
         EXPECT_NE(text.str().find(row.saved), std::string::npos) << row.key << "\n" << text.str();
     }
+    // A stored plan with an approach of its own, thrown away, leaves the
+    // choice to a later EXEC.
+    pick_stored_plan("KSEAKPDX.RTE");
+    press("L6 INIT_REF \"40\" L5 EXEC");
+    EXPECT_EQ(approach_ref(), " I28R 28R|KPDX 28R|31");
 }
 
 // A cost index entered on PERF INIT sets the speeds at EXEC, every time.
@@ -128,11 +141,7 @@ TEST_F(ExecKeys, eraseOfAStoredPlanBringsBackTheDestinationsRunway) {
     run("aircraft position 47.4638 -122.3079\naircraft altitude 433\naircraft speed 0\nframes 20\n");
     press("RTE \"KSEAKPDX\" L2 R6 EXEC");
     EXPECT_EQ(approach_ref(), " I10R 10R|KPDX 10R|31");
-    int k = 0;
-    for (int i = 1; i <= stored_routes.count(); ++i)
-        if (stored_routes[i].name == "KSEAKYKM.PLN") k = i;
-    ASSERT_TRUE(k >= 1 && k <= 5);
-    press("INIT_REF L6 R2 L" + std::to_string(k));
+    pick_stored_plan("KSEAKYKM.PLN");
     EXPECT_EQ(airport_slots[destination_slot].airport_ident, "KYKM");
     press("L6 EXEC"); // ERASE on the RTE page
     EXPECT_EQ(route_state, kRouteStateActive);
