@@ -178,7 +178,8 @@ void match_approach() {
         if (approach.runway == applied_arrival_runway) approach_record_index = i;
     }
     if (approach_record_index == 0 && !selected(applied_arrival_runway)) approach_record_index = by_name;
-    if (approach_record_index != 0) find_approach_runway(destination.approaches[approach_record_index].runway);
+    if (approach_record_index != 0)
+        find_approach_runway(destination.approaches[approach_record_index].runway);
 }
 
 // A plan loaded for the modification put its own airports' detail in the
