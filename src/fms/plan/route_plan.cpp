@@ -166,10 +166,10 @@ int working_index_of_to_waypoint() {
     auto same_fix = [&a](const RouteWaypoint& w) {
         return w.ident == a.ident && w.lat == a.lat && w.lon == a.lon;
     };
-    // Unmoved: also for a plan that was not copied from the active one.
-    if (to <= working_plan_last && same_fix(working_plan[to])) return to;
     for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
         if (working_plan[i].active_source == to && same_fix(working_plan[i])) return i;
+    // A working plan not copied from the active one: the fix where it was.
+    if (to <= working_plan_last && same_fix(working_plan[to])) return to;
     return -1;
 }
 
