@@ -10,6 +10,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/published_values.h"
 #include "fms/units/cdu_text.h"
 #include "gauges/stand_in_hooks.h"
 #include "platform/os.h"
@@ -146,4 +147,14 @@ TEST_F(ExecKeys, eraseOfAStoredPlanBringsBackTheDestinationsRunway) {
     press("L6 EXEC"); // ERASE on the RTE page
     EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(approach_ref(), " I10R 10R|KPDX 10R|31");
+}
+
+// SERVER, drawn after the CDU, publishes a plan that a key changed in the
+// same frame.
+TEST_F(ExecKeys, serverPublishesThePlanAKeyChangedInItsFrame) {
+    for (const char* keys : {"RTE \"KSEA\" L1", "\"KPDX\" R1"}) {
+        press(keys);
+        EXPECT_EQ(orvex_fpln_wpt_cnt, active_plan_last) << keys;
+    }
+    EXPECT_EQ(active_plan_last, 1);
 }

@@ -4,6 +4,8 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/units/gns_page_state.h"
 
+#include <cstdlib>
+
 RouteWaypoint active_plan_entries[RoutePlan::slots];
 RoutePlan active_plan{active_plan_entries};
 int active_plan_last = -1;
@@ -170,7 +172,14 @@ int working_index_of_to_waypoint() {
         if (working_plan[i].active_source == to && same_fix(working_plan[i])) return i;
     // A working plan not copied from the active one: the fix where it was.
     if (to <= working_plan_last && same_fix(working_plan[to])) return to;
-    return -1;
+    // An entry an edit wrote anew (a destination rebuilt behind an approach):
+    // the nearest such entry of the same fix.
+    int nearest = -1;
+    for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
+        if (working_plan[i].active_source < 0 && same_fix(working_plan[i]) &&
+            (nearest < 0 || std::abs(i - to) < std::abs(nearest - to)))
+            nearest = i;
+    return nearest;
 }
 
 void align_working_plan_with_active() {
