@@ -88,6 +88,17 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     EXPECT_EQ(destination_airport_state, kDestinationAirportStateLoaded);
 }
 
+// A waypoint line without a frequency takes its navaid's, and keeps its type.
+TEST(RouteFileLoad, aWaypointLineTakesItsNavaidsFrequency) {
+    RouteFolder folder;
+    add_navaid("OLM", 46.9717, -122.9025, "V", "113.40");
+    folder.write_plan("ONE.RTE", "[FlightPlan]\nOLM 46.97170 -122.90250 WPT\n");
+    load_route_preview("ONE.RTE");
+    ASSERT_EQ(preview_plan_last, 0);
+    EXPECT_EQ(preview_plan[0].type, "WPT");
+    EXPECT_EQ(preview_plan[0].frequency, "113.40");
+}
+
 TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan) {
     RouteFolder folder;
     std::string text = "[FlightPlan]\n";
