@@ -145,8 +145,8 @@ TokenNumber token_number(std::string_view token) {
 
 // Reads every line of one file that is not a comment, as tokens. Lines too
 // short to hold a position are skipped: their record would have none. A
-// position that is no number reads as 0 and is told; one off the globe is
-// left out. What a file held that could not be used, and records a full
+// record whose position is no number ("nan", "N47") or off the globe is left
+// out. What a file held that could not be used, and records a full
 // table left out, is one load warning; the "_user" companions may be
 // missing or hold nothing. on_line returns false when the table was full.
 template <class OnLine>
@@ -177,6 +177,7 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
         const TokenNumber longitude = token_number(t[position_token + 1]);
         if (!latitude.number || !longitude.number) {
             check.skip("position is no number");
+            continue;
         } else if (!on_globe(latitude.value, longitude.value)) {
             check.skip(kOffGlobe);
             continue;

@@ -115,11 +115,25 @@ std::vector<std::string> split_at_blanks(const std::string& text, std::size_t ma
     return tokens;
 }
 
-AirportRunway parse_runway_token(std::string token) {
+namespace {
+
+std::vector<std::string> runway_fields(std::string token) {
     for (char& c : token)
         if (c == '_') c = ' ';
     std::vector<std::string> f = scan_tokens(token, 8);
     f.resize(8);
+    return f;
+}
+
+} // namespace
+
+bool runway_token_on_globe(std::string token) {
+    const std::vector<std::string> f = runway_fields(std::move(token));
+    return position_tokens_on_globe(f[2], f[3]);
+}
+
+AirportRunway parse_runway_token(std::string token) {
+    const std::vector<std::string> f = runway_fields(std::move(token));
     AirportRunway r;
     r.designator = f[0];
     r.length_ft = parse_int(f[1]);
@@ -152,7 +166,7 @@ void load_airport_detail(const std::string& ident, int slot) {
     int off_globe_count = 0, past_capacity = 0;
     for (std::size_t i = kFirstRunwayToken; i < token_count; ++i) {
         AirportRunway runway = parse_runway_token(t[i]);
-        if (!on_globe(runway.latitude, runway.longitude)) {
+        if (!runway_token_on_globe(t[i])) {
             if (off_globe_count++ == 0) off_globe = runway.designator;
         } else if (s.runways.append(std::move(runway)) == 0) {
             ++past_capacity;

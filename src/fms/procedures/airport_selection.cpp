@@ -86,7 +86,8 @@ bool find_airport_tokens(const char* file_name, const std::string& ident, std::v
 
 void build_runway_list(const std::vector<std::string>& t) {
     for (std::size_t i = kFirstRunwayToken; i < t.size(); ++i) {
-        if (t[i].empty()) continue;
+        // A runway off the globe is left out (loading the airport tells it).
+        if (t[i].empty() || !runway_token_on_globe(t[i])) continue;
         AirportRunwayListEntry entry;
         static_cast<AirportRunway&>(entry) = parse_runway_token(t[i]);
         if (entry.localizer_course == 0.0) entry.localizer_course = entry.magnetic_heading;
@@ -299,6 +300,11 @@ void select_airport(const std::string& ident, int mode) {
         return;
     std::vector<std::string> t = tokens;
     t.resize(kAirportTokens);
+    // An airport off the globe is no airport (the navigation database's
+    // load tells the line).
+    if (!has_leading_number(t[2].c_str()) || !has_leading_number(t[3].c_str()) ||
+        !position_tokens_on_globe(t[2], t[3]))
+        return;
 
     if (mode != kSelectAirportDestinationElevation) lookup_parking_position(ident);
     airport_runway_list.set_count(0);
