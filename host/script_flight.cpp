@@ -64,7 +64,8 @@ void run_route(Runner& r, const ScriptCommand& c) {
             // A failure the module told of, naming the file, is told once.
             bool told_by_module = false;
             char line[600];
-            while (sim.module.flight.take_warning != nullptr && sim.module.flight.take_warning(line, sizeof line) == 1) {
+            while (sim.module.flight.take_warning != nullptr &&
+                   sim.module.flight.take_warning(line, sizeof line) == 1) {
                 const std::string text = line;
                 // The host's path of the file may differ from the name in case.
                 for (std::size_t at = 0; at + name.size() <= text.size() && !told_by_module; ++at)

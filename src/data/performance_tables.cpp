@@ -85,7 +85,8 @@ constexpr ValueRange kRate{-20000.0, 20000.0};
 constexpr ValueRange kFuelFlow{0.0, 1000000.0};
 
 bool row_values_reachable(const std::string& section, const std::vector<std::string>& t) {
-    const bool climb_or_descent = equals_ignoring_case(section, "CLIMB") || equals_ignoring_case(section, "DESCENT");
+    const bool climb_or_descent =
+        equals_ignoring_case(section, "CLIMB") || equals_ignoring_case(section, "DESCENT");
     for (std::size_t i = 0; i < t.size(); ++i) {
         ValueRange range = kFuelFlow;
         if (i == 0 || equals_ignoring_case(section, "Altitude"))
@@ -165,7 +166,8 @@ void load_performance_data() {
 
     std::string path = PerformanceData;
     const std::string in_aircraft_folder = host_folder + "\\orvex\\aircraft\\" + PerformanceData;
-    if (climbs_out_of_sim_folder(PerformanceData, 2)) return record_name_outside("PerformanceData", in_aircraft_folder);
+    if (climbs_out_of_sim_folder(PerformanceData, 2))
+        return record_name_outside("PerformanceData", in_aircraft_folder);
     // As it stands the name is taken from the simulator folder.
     std::FILE* file = climbs_out_of_sim_folder(path, 0) ? nullptr : os::open_file(path, "r");
     if (!file) {

@@ -18,7 +18,8 @@ bool position_tokens_on_globe(const std::string& latitude, const std::string& lo
 }
 
 bool climbs_out_of_sim_folder(const std::string& name, int depth) {
-    if (name.empty() || name[0] == '\\' || name[0] == '/' || name.find(':') != std::string::npos) return false;
+    if (name.empty() || name[0] == '\\' || name[0] == '/' || name.find(':') != std::string::npos)
+        return false;
     std::size_t start = 0;
     while (start <= name.size()) {
         std::size_t end = name.find_first_of("\\/", start);
@@ -39,5 +40,6 @@ void record_name_outside(const std::string& key, const std::string& path) {
 }
 
 std::string table_full_note(int left_out, const std::string& table, int capacity) {
-    return std::to_string(left_out) + " left out: the table of " + table + " holds " + std::to_string(capacity);
+    return std::to_string(left_out) + " left out: the table of " + table + " holds " +
+           std::to_string(capacity);
 }

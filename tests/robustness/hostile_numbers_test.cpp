@@ -128,15 +128,14 @@ TEST(HostileNumbers, airportsRunwaysLegsAndParkingOffTheGlobeAreLeftOut) {
 
     // Numbers beyond range saturate where they are no position; a runway
     // or a leg off the globe is left out, and its SID with it.
-    ASSERT_EQ(
-        feed("sid", join_parts({"KBIG",
-                                "KBIG BIG 99999999999 47 8 09_99999999999_47_8_1e999_X_Y_-1e999 "
-                                "27_-99999999999_nan_-nan_-1e999 36_1_91_8\n",
-                                "",
-                                "[KBIG]\nT DEP1 09 09\nDEP1 /H1e999/UA 99999999999 09 0 0\n"
-                                "DEP1 FIX1 5000 --- 47 8\nT DEP2 09 09\nDEP2 FIX1 5000 --- 47 8\n"
-                                "DEP2 FIX2 5000 --- 1e999 -1e999\n"})),
-        "");
+    ASSERT_EQ(feed("sid", join_parts({"KBIG",
+                                      "KBIG BIG 99999999999 47 8 09_99999999999_47_8_1e999_X_Y_-1e999 "
+                                      "27_-99999999999_nan_-nan_-1e999 36_1_91_8\n",
+                                      "",
+                                      "[KBIG]\nT DEP1 09 09\nDEP1 /H1e999/UA 99999999999 09 0 0\n"
+                                      "DEP1 FIX1 5000 --- 47 8\nT DEP2 09 09\nDEP2 FIX1 5000 --- 47 8\n"
+                                      "DEP2 FIX2 5000 --- 1e999 -1e999\n"})),
+              "");
     const AirportProcedures& origin = airport_slots[origin_slot];
     EXPECT_EQ(origin.elevation_ft, kIntMax);
     EXPECT_EQ(origin_elevation_ft, kIntMax);

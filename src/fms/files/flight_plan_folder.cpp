@@ -58,7 +58,8 @@ void list_flight_plans() {
     }
 
     if (left_out > 0)
-        record_load_warning(flight_plans_folder(), table_full_note(left_out, "stored routes", kMaxListedPlans));
+        record_load_warning(flight_plans_folder(),
+                            table_full_note(left_out, "stored routes", kMaxListedPlans));
 
     const int n = stored_routes.count() + 1;
     stored_routes.set_count(n);

@@ -2,9 +2,9 @@
 
 #include "data/airport_procedures.h"
 #include "data/load_warnings.h"
-#include "data/reader_checks.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
+#include "data/reader_checks.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/files/route_file_load.h"
 #include "fms/guidance/lateral_guidance.h"
@@ -80,7 +80,8 @@ void import_gps_route(int mode) {
     // and what was left out is told.
     int usable = 0;
     for (uint32_t i = 0; i < count; ++i)
-        usable += on_globe(gps_waypoint(records + kGpsRecordSize * i).lat, gps_waypoint(records + kGpsRecordSize * i).lon);
+        usable += on_globe(gps_waypoint(records + kGpsRecordSize * i).lat,
+                           gps_waypoint(records + kGpsRecordSize * i).lon);
     const int dropped = usable > kPlanLastIndex + 1 ? usable - (kPlanLastIndex + 1) : 0;
     std::string told;
     if (static_cast<uint32_t>(usable) < count)

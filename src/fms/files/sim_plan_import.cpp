@@ -290,7 +290,8 @@ int import_simulator_flight_plan(const std::string& name) {
     std::fclose(source);
     if (s.skipped > 0)
         record_load_warning(folder + name, std::to_string(s.skipped) + " waypoints skipped (line " +
-                                               std::to_string(s.first_skipped_line) + ": " + s.first_why + ")");
+                                               std::to_string(s.first_skipped_line) + ": " + s.first_why +
+                                               ")");
     if (s.written == 0) {
         record_load_warning(folder + name, "holds no waypoint that can be loaded");
         return import_failed();

@@ -199,7 +199,8 @@ void load_airport_detail(const std::string& ident, int slot) {
     candidate.kind = "APT";
     candidate_list.append(std::move(candidate));
 
-    format_lat_lon_dms(s.airport_latitude, -s.airport_longitude, &s.latitude_text, &s.longitude_text, kDmsDegrees);
+    format_lat_lon_dms(s.airport_latitude, -s.airport_longitude, &s.latitude_text, &s.longitude_text,
+                       kDmsDegrees);
     s.elevation_ft = parse_int(t[1]);
 
     if (slot == origin_slot) {

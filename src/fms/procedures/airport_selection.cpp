@@ -2,8 +2,8 @@
 
 #include "data/config_line.h"
 #include "data/load_warnings.h"
-#include "data/reader_checks.h"
 #include "data/nav_database.h"
+#include "data/reader_checks.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"

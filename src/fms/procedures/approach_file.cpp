@@ -2,10 +2,10 @@
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
+#include "data/load_warnings.h"
 #include "data/reader_checks.h"
 #include "fms/procedures/procedure_expansion.h"
 #include "fms/procedures/procedure_file.h"
-#include "data/load_warnings.h"
 #include "platform/text_file.h"
 
 #include <set>

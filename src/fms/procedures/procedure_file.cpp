@@ -155,7 +155,8 @@ void ProcedureOmissions::tell(FileLineCheck& check, const std::string& names, in
     if (legs_left_out_ > 0)
         check.note(table_full_note(legs_left_out_, std::string("legs of a ") + kind_,
                                    static_cast<int>(ProcedureLegs::slots) - 1));
-    if (procedures_left_out_ > 0) check.note(table_full_note(procedures_left_out_, plural_, procedure_capacity));
+    if (procedures_left_out_ > 0)
+        check.note(table_full_note(procedures_left_out_, plural_, procedure_capacity));
 }
 
 std::string coded_leg_label(const std::string& code) {

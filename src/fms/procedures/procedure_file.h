@@ -42,7 +42,8 @@ class ProcedureOmissions {
     // Takes the broken procedures (and any whose legs stand off the globe)
     // out of the table, keeping the others in their order, and tells what
     // was left out in the file's warning. Returns how many were taken out.
-    template <std::size_t Slots> int finish(BoundedTable<ProcedureRecord, Slots>& table, FileLineCheck& check);
+    template <std::size_t Slots>
+    int finish(BoundedTable<ProcedureRecord, Slots>& table, FileLineCheck& check);
 
   private:
     void tell(FileLineCheck& check, const std::string& names, int procedure_capacity) const;
