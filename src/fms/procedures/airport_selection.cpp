@@ -136,7 +136,11 @@ template <class OnLine> bool read_additional_info(const std::string& ident, OnLi
         const std::vector<std::string> words = scan_tokens(line, 1);
         if (words.empty() || words[0][0] == ';') continue;
         if (words[0][0] == '[' || words[0][0] == ']') {
-            check.use();
+            // A section line cut short names no airport.
+            if (words[0].back() == ']')
+                check.use();
+            else
+                check.skip("no closing ]");
             in_section = equals_ignoring_case(words[0], header);
             continue;
         }
