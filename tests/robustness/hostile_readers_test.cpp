@@ -123,7 +123,8 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
         clear_load_warnings();
         EXPECT_EQ(find_reader_feed(row.reader)->feed(row.input), "") << row.file;
         const std::vector<std::string> told = warnings_naming(row.file);
-        ASSERT_EQ(told.size(), 1u) << row.file << " " << row.told;
+        EXPECT_EQ(told.size(), 1u) << row.file << " " << row.told;
+        if (told.size() != 1) continue;
         EXPECT_NE(told[0].find(row.told), std::string::npos) << told[0];
         row.also();
     }
