@@ -20,6 +20,13 @@ namespace {
 const std::string kExamples = ORVEX_SOURCE_DIR "/examples/sim/orvex";
 const std::string kAirport = "KSEA SEATTLE 433 47.449 -122.309 16L_11901_47.46_-122.31_163_110.30_ILS_163\n";
 
+std::string airway_of_fixes(int fixes) {
+    std::string text = "J1 1 FAR 95 -122\n";
+    for (int i = 1; i <= fixes; ++i)
+        text += "J1 " + std::to_string(i) + " F" + std::to_string(i) + " 47 -122\n";
+    return text;
+}
+
 std::string star_of_legs(int legs) {
     std::string text = "[KSEA]\nT LONG1 16L 16L\n";
     for (int i = 1; i <= legs; ++i)
@@ -96,6 +103,8 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
         {"sid", join_parts({"KSEC", "KSEC X 0 47 8 09_1_95_8_90 27_1_47_8_270\n", "", ""}), "apts.txt",
          "line 1: KSEC: 1 runways left out (09: position off the globe)",
          [] { EXPECT_EQ(airport_slots[origin_slot].runways[1].designator, "27"); }},
+        {"airway", join_parts({"J1 F1", airway_of_fixes(260)}), "awys.txt",
+         "J1: 10 left out: the table of fixes of an airway holds 250"},
         {"nav_database", join_parts({"FIXA FIXA 47 -122\nFIXB FIXB 47 -181\n"}), "ints.txt",
          "1 of 2 lines could not be used (line 2: position off the globe)"},
         {"atc_boundaries", "ZSE SEATTLE 47 -122\nZSE SEATTLE 48 -122\nZSE SEATTLE 49 1e308\n", "atc_bdry.txt",

@@ -364,7 +364,10 @@ std::string feed_airway(std::string_view input) {
     working_plan.slot(1).ident = word(parts[0], 1);
     std::string airway = word(parts[0], 0);
     load_airway(airway);
-    if (std::string p = check_table("candidates", candidate_list); !p.empty()) return p;
+    if (std::string p = first_of(
+            {check_table("candidates", candidate_list), check_on_globe("candidates", candidate_list)});
+        !p.empty())
+        return p;
     if (!airway.empty() && airway[0] == '#') airway.erase(0, 1);
     for (int i = 1; i <= candidate_count(); ++i)
         if (candidate_list[i].text_1 != airway) return broken("candidate %ld of another airway", i);
