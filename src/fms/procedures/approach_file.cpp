@@ -74,9 +74,13 @@ class ApproachLoader {
             const Legs& legs = slot_.approaches[current_].legs;
             const int n = legs.count();
             if (n > 1 && t[3] == legs[n].fix && t[8] == legs[n].fix_role) {
-                if (!position_tokens_on_globe(t[7], t[8])) return kOffGlobe;
-                leg_reference_lat = parse_double(t[7]);
-                leg_reference_lon = parse_double(t[8]);
+                // The tokens it is read from need not be a position: one
+                // off the globe leaves the reference where it is.
+                const double lat = parse_double(t[7]), lon = parse_double(t[8]);
+                if (on_globe(lat, lon)) {
+                    leg_reference_lat = lat;
+                    leg_reference_lon = lon;
+                }
                 return nullptr;
             }
         }

@@ -2,6 +2,7 @@
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
+#include "data/reader_checks.h"
 #include "fms/procedures/procedure_expansion.h"
 #include "fms/procedures/procedure_file.h"
 #include "fms/procedures/procedure_leg_reader.h"
@@ -66,7 +67,8 @@ class SidLegs final : public ProcedureLegReader<SidTable> {
     // line's end.
     bool leg_line_begins(const LineTokens& t) override {
         previous_runway_text_ = runway_text_;
-        if (begins_with(t[3], "/") && begins_with(t[2], "RW") && (t[2].size() == 4 || t[2].size() == 5)) {
+        if (begins_with(t[3], "/") && begins_with(t[2], "RW") && (t[2].size() == 4 || t[2].size() == 5) &&
+            position_tokens_on_globe(t[6], t[7])) {
             ref_lat_ = parse_double(t[6]);
             ref_lon_ = parse_double(t[7]);
         }
