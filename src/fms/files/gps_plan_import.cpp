@@ -79,9 +79,10 @@ void import_gps_route(int mode) {
     // units allow it) is left out; the plan takes the first 201 of the rest,
     // and what was left out is told.
     int usable = 0;
-    for (uint32_t i = 0; i < count; ++i)
-        usable += on_globe(gps_waypoint(records + kGpsRecordSize * i).lat,
-                           gps_waypoint(records + kGpsRecordSize * i).lon);
+    for (uint32_t i = 0; i < count; ++i) {
+        const RouteWaypoint w = gps_waypoint(records + kGpsRecordSize * i);
+        usable += on_globe(w.lat, w.lon);
+    }
     const int dropped = usable > kPlanLastIndex + 1 ? usable - (kPlanLastIndex + 1) : 0;
     std::string told;
     if (static_cast<uint32_t>(usable) < count)
