@@ -27,6 +27,13 @@ std::string airway_of_fixes(int fixes) {
     return text;
 }
 
+std::string climb_rows(int rows) {
+    std::string text;
+    for (int i = 1; i <= rows; ++i)
+        text += std::to_string(i * 500) + " 250 2000 7000\n";
+    return text;
+}
+
 std::string star_of_legs(int legs) {
     std::string text = "[KSEA]\nT LONG1 16L 16L\n";
     for (int i = 1; i <= legs; ++i)
@@ -125,6 +132,8 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
         {"performance", "[CLIMB]\n1000 1e308 0 1e308\n5000 272 3000 7300\n", "FUZZ_perf.txt",
          "1 of 3 lines could not be used (line 2: a value no aircraft reaches)",
          [] { EXPECT_EQ(performance_tables.climb_row_count, 1); }},
+        {"performance", "[CLIMB]\n" + climb_rows(60), "FUZZ_perf.txt",
+         "11 left out: the table of rows of a section holds 49"},
         {"aircraft_config", "PerformanceData=../../../PLANT_perf.txt\n", "PLANT_perf.txt",
          "PerformanceData names a file outside the simulator folder; not read"},
     };
