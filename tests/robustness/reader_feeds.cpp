@@ -342,7 +342,9 @@ std::string feed_additional_info(std::string_view input) {
     active_plan_last = 0;
     active_plan.slot(0).ident = ident;
     select_airport(ident, kSelectAirportDestination);
-    airport_runway_selected_line = parse_int(word(parts[0], 1).c_str());
+    // A line of the runway page, as its keys choose one (1 to 6).
+    airport_runway_selected_line =
+        1 + static_cast<int>(static_cast<unsigned>(parse_int(word(parts[0], 1).c_str())) % 6);
     if (std::string p = first_of({check_table("runway list", airport_runway_list),
                                   check_on_globe("runway list", airport_runway_list)});
         !p.empty())
