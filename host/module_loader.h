@@ -59,6 +59,9 @@ struct LoadedModule {
     // 1 read, 0 no such name, kDisplayStateHidden where the module keeps its
     // states to itself (the DLL); null: `print state` has nothing to read.
     int32_t (*display_state)(const char* name, double* value) = nullptr;
+    // 1 when the module registers a module variable of that name; null: the
+    // names are not known before the module runs.
+    int32_t (*module_var)(const char* name) = nullptr;
     // A SMITHS page routine drawn by name (gauges/stand_in_hooks.h); null:
     // `page` is refused.
     int32_t (*draw_smiths_page)(const char* name, void* device_context, int32_t width,

@@ -42,6 +42,8 @@ bool load_module(const std::string& path, LoadedModule& module, std::string& err
         reinterpret_cast<decltype(module.flight.take_warning)>(dlsym(library, "orvex_standin_take_warning"));
     module.display_state =
         reinterpret_cast<decltype(module.display_state)>(dlsym(library, "orvex_standin_display_state"));
+    module.module_var =
+        reinterpret_cast<decltype(module.module_var)>(dlsym(library, "orvex_standin_module_var"));
     module.draw_smiths_page =
         reinterpret_cast<decltype(module.draw_smiths_page)>(dlsym(library, "orvex_standin_draw_smiths_page"));
     KeyboardServices& k = module.keyboard;

@@ -52,15 +52,28 @@ void run_route(Runner& r, const ScriptCommand& c) {
     const std::string& name = c.text;
     const std::string head = "route load " + name + ": ";
     if (sim.module.flight.load_route != nullptr) {
+        report_module_warnings(sim); // what came before the load is not its
         char note[256] = "";
         const int32_t loaded = sim.module.flight.load_route(name.c_str(), note, sizeof note);
         const std::string told = note[0] != '\0' ? std::string(" (") + note + ")" : std::string();
-        if (loaded >= 2)
+        if (loaded >= 2) {
             r.say(head + std::to_string(loaded) + " waypoints loaded" + told);
-        else if (loaded == 1)
+        } else if (loaded == 1) {
             warn(sim, head + "1 waypoint loaded, no route" + told);
-        else
-            warn(sim, head + (note[0] != '\0' ? std::string(note) : "nothing loaded"));
+        } else {
+            // A failure the module told of, naming the file, is told once.
+            bool told_by_module = false;
+            char line[600];
+            while (sim.module.flight.take_warning != nullptr &&
+                   sim.module.flight.take_warning(line, sizeof line) == 1) {
+                const std::string text = line;
+                // The host's path of the file may differ from the name in case.
+                for (std::size_t at = 0; at + name.size() <= text.size() && !told_by_module; ++at)
+                    told_by_module = iequals(text.substr(at, name.size()), name);
+                warn(sim, line);
+            }
+            if (!told_by_module) warn(sim, head + (note[0] != '\0' ? std::string(note) : "nothing loaded"));
+        }
         return;
     }
     std::string error;

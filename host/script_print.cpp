@@ -214,6 +214,8 @@ bool parse_print(Parser& p, const std::string& rest, ScriptCommand& c) {
         return p.fail("usage: print token ID | named NAME | module NAME | calc NAME | link OFFSET | keys | "
                       "keyboard | lights GAUGE | state NAME... | written FOLDER");
     if (name.empty()) return p.fail("print " + kind + " needs a name");
+    if (c.form == Module && p.sim.module.module_var != nullptr && p.sim.module.module_var(name.c_str()) == 0)
+        return p.fail("no module variable '" + name + "'");
     std::string key;
     if (c.form == Calc && !calc_key(name, key)) return p.fail("bad calculator variable '" + name + "'");
     return true;

@@ -2,6 +2,7 @@
 
 #include "data/config_line.h"
 #include "data/load_warnings.h"
+#include "data/reader_checks.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
@@ -65,17 +66,22 @@ void load_atc_boundaries() {
         bool open = false;              // a boundary has been opened (kept or dropped)
         AtcBoundary* current = nullptr; // the kept boundary taking points
         Extent extent;
+        int boundaries_left_out = 0, points_left_out = 0;
         std::string line;
         while (reader.next(line)) {
             check.line(line, reader.line_number());
             if (!line.empty() && line[0] == ';') continue;
             const std::vector<std::string> t = scan_tokens(line, 4);
             if (t.empty()) continue;
-            const bool usable = boundary_line_usable(t);
-            if (usable)
-                check.use();
-            else
+            bool usable = boundary_line_usable(t);
+            if (!usable) {
                 check.skip("no position");
+            } else if (!on_globe(parse_double(t[2]), parse_double(t[3]))) {
+                check.skip(kOffGlobe);
+                usable = false;
+            } else {
+                check.use();
+            }
             const std::string& name = t[0];
             if (!open || !equals_ignoring_case(name, previous_name)) {
                 if (current) place_label(*current, extent);
@@ -84,6 +90,7 @@ void load_atc_boundaries() {
                 extent = Extent{};
                 // Past the 400th boundary its lines are read and dropped.
                 if (atc_boundaries.full()) {
+                    ++boundaries_left_out;
                     previous_name = name;
                     continue;
                 }
@@ -92,7 +99,9 @@ void load_atc_boundaries() {
                 current->boundary_name = name;
                 current->boundary_name2 = t.size() > 1 ? t[1] : std::string();
                 current->point_count = 0;
-            } else if (current && usable && !current->points.full()) {
+            } else if (current && usable && current->points.full()) {
+                ++points_left_out;
+            } else if (current && usable) {
                 // A point line needs both coordinates as numbers (a point at
                 // 0, 0 would draw a stray line); past 800 points, and for a
                 // dropped boundary, points are read and dropped.
@@ -105,6 +114,12 @@ void load_atc_boundaries() {
         if (current) place_label(*current, extent);
         check.finish(reader);
         std::fclose(file);
+        if (boundaries_left_out > 0)
+            check.note(table_full_note(boundaries_left_out, "boundaries",
+                                       static_cast<int>(decltype(atc_boundaries)::slots) - 1));
+        if (points_left_out > 0)
+            check.note(table_full_note(points_left_out, "points of a boundary",
+                                       static_cast<int>(decltype(AtcBoundary::points)::slots) - 1));
         check.report("skipped");
     }
     atc_boundaries_loaded = 1;

@@ -111,6 +111,10 @@ void FileLineCheck::finish(const LineReader& reader) {
     cut_short_ = reader.last_line_open() && last_incomplete_;
 }
 
+void FileLineCheck::note(const std::string& text) {
+    notes_ += (notes_.empty() ? "" : "; ") + text;
+}
+
 void FileLineCheck::report(const char* kept, bool optional) const {
     std::string text;
     if (binary_) {
@@ -123,6 +127,7 @@ void FileLineCheck::report(const char* kept, bool optional) const {
                (first_why_.empty() ? "" : ": " + first_why_) + ")";
     }
     if (cut_short_ && !binary_) text += std::string(text.empty() ? "" : "; ") + kCutShortNote;
+    if (!notes_.empty() && !binary_) text += (text.empty() ? "" : "; ") + notes_;
     if (text.empty()) return;
     record_load_warning(file_, text + "; " + kept);
 }

@@ -55,6 +55,9 @@ class FileLineCheck {
     // line end and could not be used whole. An editor may save a whole file
     // without the final line end: a whole last line is no damage.
     void finish(const LineReader& reader);
+    // Something the reading left out beyond single lines (a full table, a
+    // procedure dropped whole), told in the same warning.
+    void note(const std::string& text);
 
     bool binary() const { return binary_; }
     int used() const { return used_; }
@@ -75,6 +78,7 @@ class FileLineCheck {
     bool binary_ = false;
     bool last_incomplete_ = false;
     bool cut_short_ = false;
+    std::string notes_;
 };
 
 // How a warning tells a file cut short.

@@ -2,6 +2,7 @@
 
 #include "data/config_line.h"
 #include "data/load_warnings.h"
+#include "data/reader_checks.h"
 #include "data/wmm.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
@@ -144,12 +145,13 @@ TokenNumber token_number(std::string_view token) {
 
 // Reads every line of one file that is not a comment, as tokens. Lines too
 // short to hold a position are skipped: their record would have none. A
-// position that is no number reads as 0 and is told. What a file held that
-// could not be used is one load warning; the "_user" companions may be
-// missing or hold nothing.
+// record whose position is no number ("nan", "N47") or off the globe is left
+// out. What a file held that could not be used, and records a full
+// table left out, is one load warning; the "_user" companions may be
+// missing or hold nothing. on_line returns false when the table was full.
 template <class OnLine>
 void read_nav_file(const std::string& name, bool required, std::size_t position_token, std::size_t max_tokens,
-                   OnLine on_line) {
+                   const char* table, int capacity, OnLine on_line) {
     const std::string path = host_folder + "\\orvex\\navdata\\" + name;
     std::FILE* file = os::open_file(path, "r");
     if (!file) {
@@ -161,6 +163,7 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
     LineReader reader(file, kMaxNavLine);
     std::string_view line;
     LineTokens t;
+    int left_out = 0;
     while (reader.next(line)) {
         check.line(line, reader.line_number());
         if (!line.empty() && line[0] == ';') continue;
@@ -172,14 +175,20 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
         }
         const TokenNumber latitude = token_number(t[position_token]);
         const TokenNumber longitude = token_number(t[position_token + 1]);
-        if (!latitude.number || !longitude.number)
+        if (!latitude.number || !longitude.number) {
             check.skip("position is no number");
-        else
+            continue;
+        } else if (!on_globe(latitude.value, longitude.value)) {
+            check.skip(kOffGlobe);
+            continue;
+        } else {
             check.use();
-        on_line(t, latitude.value, longitude.value);
+        }
+        if (!on_line(t, latitude.value, longitude.value)) ++left_out;
     }
     check.finish(reader);
     std::fclose(file);
+    if (left_out > 0) check.note(table_full_note(left_out, table, capacity));
     check.report("those records are missing or misplaced", !required);
 }
 
@@ -188,32 +197,38 @@ constexpr std::string_view kKindAirport = "APT";
 constexpr std::string_view kKindVor = "V";
 constexpr std::string_view kKindOtherNavaid = "N";
 
-void load_intersection_line(const LineTokens& t, double latitude, double longitude) {
-    intersection_table.append(t[0], t[1], latitude, longitude, kKindFix);
+bool load_intersection_line(const LineTokens& t, double latitude, double longitude) {
+    return intersection_table.append(t[0], t[1], latitude, longitude, kKindFix);
 }
 
-void load_airway_fix_line(const LineTokens& t, double latitude, double longitude) {
+bool load_airway_fix_line(const LineTokens& t, double latitude, double longitude) {
     const std::string_view fix = t[2];
-    if (fix.size() < 4) return;
-    airway_fix_table.append(fix, fix, latitude, longitude, kKindFix);
+    if (fix.size() < 4) return true;
+    return airway_fix_table.append(fix, fix, latitude, longitude, kKindFix);
 }
 
-void load_airport_line(const LineTokens& t, double latitude, double longitude) {
-    if (!airport_table.append(t[0], t[1], latitude, longitude, kKindAirport, {}, t[2])) return;
+bool load_airport_line(const LineTokens& t, double latitude, double longitude) {
+    if (!airport_table.append(t[0], t[1], latitude, longitude, kKindAirport, {}, t[2])) return false;
     if (airport_table.count() == kAirportWarningCount)
         add_warning("Apts '%d' approaching struct_limit", airport_table.count());
+    return true;
 }
 
 bool is_vor(std::string_view type) {
     return type.size() == 3 && equals_ignoring_case(std::string(type), "VOR");
 }
 
-void load_navaid_line(const LineTokens& t, double latitude, double longitude) {
+bool load_navaid_line(const LineTokens& t, double latitude, double longitude) {
     if (!navaid_table.append(t[0], t[1], latitude, longitude, is_vor(t[4]) ? kKindVor : kKindOtherNavaid,
                              t[5]))
-        return;
+        return false;
     if (navaid_table.count() == kNavaidWarningCount)
         add_warning("Navs '%d' approaching struct_limit", navaid_table.count());
+    return true;
+}
+
+template <class Table> constexpr int capacity_of(const Table&) {
+    return static_cast<int>(Table::slots) - 1;
 }
 
 } // namespace
@@ -226,14 +241,16 @@ void load_nav_database() {
     airport_table.clear();
     navaid_table.clear();
 
-    read_nav_file("ints.txt", true, 2, 4, load_intersection_line);
-    read_nav_file("ints_user.txt", false, 2, 4, load_intersection_line);
-    read_nav_file("awys.txt", true, 3, 5, load_airway_fix_line);
-    read_nav_file("awys_user.txt", false, 3, 5, load_airway_fix_line);
-    read_nav_file("apts.txt", true, 3, 5, load_airport_line);
-    read_nav_file("apts_user.txt", false, 3, 5, load_airport_line);
-    read_nav_file("navs.txt", true, 2, 6, load_navaid_line);
-    read_nav_file("navs_user.txt", false, 2, 6, load_navaid_line);
+    const int fixes = capacity_of(intersection_table), airway_fixes = capacity_of(airway_fix_table);
+    const int airports = capacity_of(airport_table), navaids = capacity_of(navaid_table);
+    read_nav_file("ints.txt", true, 2, 4, "fixes", fixes, load_intersection_line);
+    read_nav_file("ints_user.txt", false, 2, 4, "fixes", fixes, load_intersection_line);
+    read_nav_file("awys.txt", true, 3, 5, "airway fixes", airway_fixes, load_airway_fix_line);
+    read_nav_file("awys_user.txt", false, 3, 5, "airway fixes", airway_fixes, load_airway_fix_line);
+    read_nav_file("apts.txt", true, 3, 5, "airports", airports, load_airport_line);
+    read_nav_file("apts_user.txt", false, 3, 5, "airports", airports, load_airport_line);
+    read_nav_file("navs.txt", true, 2, 6, "navaids", navaids, load_navaid_line);
+    read_nav_file("navs_user.txt", false, 2, 6, "navaids", navaids, load_navaid_line);
 
     build_navaid_letter_index();
 }

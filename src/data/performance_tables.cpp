@@ -3,6 +3,7 @@
 
 #include "data/aircraft_settings.h"
 #include "data/config_line.h"
+#include "data/reader_checks.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
@@ -18,15 +19,25 @@ namespace {
 constexpr std::size_t kMaxLine = 1499;
 constexpr std::size_t kMaxSectionText = 149;
 
+// Rows a full table had no room for, in the file being read.
+int rows_left_out = 0;
+
 // A data row may fill a table only up to its last slot; rows beyond it are
-// dropped without counting.
+// dropped and counted.
 bool next_row(int& count) {
-    if (count + 1 >= PerformanceTables::kRows) return false;
+    if (count + 1 >= PerformanceTables::kRows) {
+        ++rows_left_out;
+        return false;
+    }
     ++count;
     return true;
 }
 
-void read_section_header(const std::string& line, const std::vector<std::string>& tokens,
+// Gross weights (thousands of pounds) an aircraft can have.
+constexpr double kMostWeight = 10000.0;
+
+// False when a gross weight was no aircraft's (it is kept as 0).
+bool read_section_header(const std::string& line, const std::vector<std::string>& tokens,
                          std::string& section) {
     std::string text;
     for (char c : line)
@@ -35,15 +46,22 @@ void read_section_header(const std::string& line, const std::vector<std::string>
     std::vector<std::string> words = scan_tokens(text, 1);
     section = words.empty() ? std::string() : words[0];
 
-    if (!equals_ignoring_case(section, "GRWT")) return;
+    if (!equals_ignoring_case(section, "GRWT")) return true;
     PerformanceTables& p = performance_tables;
+    bool reachable = true;
     for (std::size_t i = 1; i <= 8 && i < tokens.size(); ++i) {
         if (p.weight_count >= PerformanceTables::kWeights) break;
         ++p.weight_count;
-        p.cruise[0].slots[31 + p.weight_count] = 1000.0 * parse_double(tokens[i]);
+        double weight = parse_double(tokens[i]);
+        if (weight < 0.0 || weight > kMostWeight) {
+            weight = 0.0;
+            reachable = false;
+        }
+        p.cruise[0].slots[31 + p.weight_count] = 1000.0 * weight;
     }
     p.cruise[0].value_count = p.weight_count;
     section = "CRUISE";
+    return reachable;
 }
 
 bool is_table_section(const std::string& section) {
@@ -58,6 +76,34 @@ bool data_row_usable(const std::string& section, const std::vector<std::string>&
     if (!is_table_section(section)) return true;
     for (const std::string& token : t)
         if (!has_leading_number(token.c_str())) return false;
+    return true;
+}
+
+// The values an aircraft can reach, by column: altitude (ft), true airspeed
+// (kt), vertical rate (ft/min) and fuel flow (lb/h); a row with another
+// value would fly the predictions somewhere no aircraft goes.
+struct ValueRange {
+    double low, high;
+};
+constexpr ValueRange kAltitude{-2000.0, 100000.0};
+constexpr ValueRange kSpeed{0.0, 2000.0};
+constexpr ValueRange kRate{-20000.0, 20000.0};
+constexpr ValueRange kFuelFlow{0.0, 1000000.0};
+
+bool row_values_reachable(const std::string& section, const std::vector<std::string>& t) {
+    const bool climb_or_descent =
+        equals_ignoring_case(section, "CLIMB") || equals_ignoring_case(section, "DESCENT");
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        ValueRange range = kFuelFlow;
+        if (i == 0 || equals_ignoring_case(section, "Altitude"))
+            range = kAltitude;
+        else if (i == 1)
+            range = kSpeed;
+        else if (i == 2 && climb_or_descent)
+            range = kRate;
+        const double v = parse_double(t[i]);
+        if (v < range.low || v > range.high) return false;
+    }
     return true;
 }
 
@@ -125,8 +171,11 @@ void load_performance_data() {
     std::string section;
 
     std::string path = PerformanceData;
-    std::FILE* file = os::open_file(path, "r");
     const std::string in_aircraft_folder = host_folder + "\\orvex\\aircraft\\" + PerformanceData;
+    if (climbs_out_of_sim_folder(PerformanceData, 2))
+        return record_name_outside("PerformanceData", in_aircraft_folder);
+    // As it stands the name is taken from the simulator folder.
+    std::FILE* file = climbs_out_of_sim_folder(path, 0) ? nullptr : os::open_file(path, "r");
     if (!file) {
         path = in_aircraft_folder;
         file = os::open_file(path, "r");
@@ -138,6 +187,7 @@ void load_performance_data() {
 
     FileLineCheck check{path};
     LineReader reader(file, kMaxLine);
+    rows_left_out = 0;
     std::string line;
     while (reader.next(line)) {
         check.line(line, reader.line_number());
@@ -145,8 +195,13 @@ void load_performance_data() {
         std::vector<std::string> tokens = scan_tokens(line, 28);
         if (tokens.empty()) continue;
         if (tokens[0][0] == '[') {
-            read_section_header(line, tokens, section);
-            check.use();
+            if (read_section_header(line, tokens, section))
+                check.use();
+            else
+                check.skip("a weight no aircraft has");
+        } else if (data_row_usable(section, tokens) && is_table_section(section) &&
+                   !row_values_reachable(section, tokens)) {
+            check.skip("a value no aircraft reaches");
         } else if (data_row_usable(section, tokens)) {
             read_data_row(section, tokens);
             if (data_row_complete(section, tokens))
@@ -159,5 +214,7 @@ void load_performance_data() {
     }
     check.finish(reader);
     std::fclose(file);
+    if (rows_left_out > 0)
+        check.note(table_full_note(rows_left_out, "rows of a section", PerformanceTables::kRows - 1));
     check.report("the predictions lack those rows");
 }

@@ -3,24 +3,61 @@
 #include "platform/os.h"
 
 #include <cstdarg>
+#include <string>
+#include <unordered_map>
 
 std::FILE* debug_log = nullptr;
 
+namespace {
+
+// The lines written so far, with how often each came. Past this many kinds
+// a new kind is written each time (the module writes a few dozen kinds).
+constexpr std::size_t kMostKinds = 4096;
+std::unordered_map<std::string, long long> line_counts;
+
+bool power_of_ten(long long n) {
+    while (n % 10 == 0)
+        n /= 10;
+    return n == 1;
+}
+
+void write_line(std::string text) {
+    if (debug_log == nullptr) return;
+    auto found = line_counts.find(text);
+    if (found == line_counts.end()) {
+        if (line_counts.size() < kMostKinds) line_counts.emplace(text, 1);
+        std::fputs(text.c_str(), debug_log);
+    } else if (power_of_ten(++found->second)) {
+        if (!text.empty() && text.back() == '\n') text.pop_back();
+        std::fprintf(debug_log, "%s (%lld times)\n", text.c_str(), found->second);
+    } else {
+        return;
+    }
+    std::fflush(debug_log);
+}
+
+} // namespace
+
 void open_debug_log() {
-    if (debug_log == nullptr) debug_log = os::open_file("orvex1.log", "w");
+    if (debug_log != nullptr) return;
+    debug_log = os::open_file("orvex1.log", "w");
+    line_counts.clear();
 }
 
 void debug_log_line(const char* text) {
     if (debug_log == nullptr) return;
-    std::fputs(text, debug_log);
-    std::fflush(debug_log);
+    write_line(text);
 }
 
 void debug_log_printf(const char* format, ...) {
     if (debug_log == nullptr) return;
-    va_list args;
+    va_list args, again;
     va_start(args, format);
-    std::vfprintf(debug_log, format, args);
+    va_copy(again, args);
+    const int n = std::vsnprintf(nullptr, 0, format, args);
     va_end(args);
-    std::fflush(debug_log);
+    std::string text(n > 0 ? static_cast<std::size_t>(n) : 0, '\0');
+    if (n > 0) std::vsnprintf(text.data(), text.size() + 1, format, again);
+    va_end(again);
+    if (n > 0) write_line(std::move(text));
 }

@@ -1,6 +1,7 @@
 #include "gauges/server_gauge.h"
 
 #include "data/aircraft_settings.h"
+#include "data/config_line.h"
 #include "data/display_settings.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
@@ -211,6 +212,13 @@ void disconnect() {
 }
 
 } // namespace
+
+bool is_server_module_var(const char* name) {
+    if (name == nullptr) return false;
+    for (const ModuleVarEntry& v : kModuleVars)
+        if (equals_ignoring_case(v.name, name)) return true;
+    return false;
+}
 
 void ORVEX_FSAPI server_callback(GaugeHeader* gauge, int32_t service, uintptr_t) {
     debug_log_line("server_callback \n");

@@ -13,3 +13,7 @@ extern std::string aircraft_title;
 // Whether SERVER's registrations are in place (CONNECT to DISCONNECT).
 extern int key_handler_registered;
 extern int server_vars_registered;
+
+// True when SERVER registers a module variable of that name (letter case
+// aside, as the simulator looks names up).
+bool is_server_module_var(const char* name);

@@ -1,4 +1,5 @@
 #include "gauges/stand_in_hooks.h"
+#include "gauges/server_gauge.h"
 
 #include "cdu_smiths/cdu_render.h"
 #include "cdu_smiths/smiths_pages.h"
@@ -189,6 +190,10 @@ const NamedPage kSmithsPages[] = {
 };
 
 } // namespace
+
+int32_t orvex_standin_module_var(const char* name) {
+    return is_server_module_var(name) ? 1 : 0;
+}
 
 int32_t orvex_standin_display_state(const char* name, double* value) {
     if (name == nullptr || value == nullptr) return 0;

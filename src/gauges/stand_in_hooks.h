@@ -35,6 +35,8 @@ extern "C" ORVEX_EXPORT int32_t orvex_standin_take_warning(char* line, int32_t s
 // filter flags as "show_airports_flags[ND]" with ND 0 to 5) as a number.
 // Returns 1, or 0 for an unknown name.
 extern "C" ORVEX_EXPORT int32_t orvex_standin_display_state(const char* name, double* value);
+// 1 when the module registers a module variable of that name, else 0.
+extern "C" ORVEX_EXPORT int32_t orvex_standin_module_var(const char* name);
 
 // Draws the SMITHS page routine of that name (smiths_page_NAME, such as
 // "n1_limit") once on the device context of that pixel size, as the render

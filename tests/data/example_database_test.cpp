@@ -1,12 +1,16 @@
 // The bundled example simulator folder loads through the module's own
 // loaders, in the order the first gauge runs them, without a warning.
+#include "data/airport_procedures.h"
 #include "data/atc_boundaries.h"
+#include "data/load_warnings.h"
 #include "data/lvar_bindings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
 #include "fms/files/aircraft_config.h"
 #include "fms/files/module_config.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/airport_selection.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
 
@@ -42,4 +46,19 @@ TEST(ExampleDatabase, loadsEveryFileWithoutAWarning) {
     EXPECT_GT(performance_tables.climb_row_count, 0);
     EXPECT_GT(performance_tables.cruise_row_count, 0);
     EXPECT_GT(find_navaid("SEA", "V", 47.4), 0);
+
+    // Every airport with its procedures, runway list, tower view and parking
+    // position, and the runway data: no load warning for any file.
+    for (int i = 1; i <= airport_table.count(); ++i) {
+        const std::string ident(airport_table[i].ident);
+        load_airport_detail(ident, origin_slot);
+        load_airport_detail(ident, destination_slot);
+        select_airport(ident, kSelectAirportDestination);
+        lookup_runway_ref_data(ident, "16L");
+    }
+    EXPECT_GT(airport_slots[origin_slot].runways.count() + airport_slots[destination_slot].stars.count(), 0);
+    std::string told;
+    for (LoadWarning w; take_load_warning(w);)
+        told += w.file + ": " + w.text + "\n";
+    EXPECT_EQ(told, "");
 }

@@ -27,21 +27,20 @@ TEST(NavDatabaseLoad, numbersAreReadFromTheirOwnTokenOnly) {
     sim.write("orvex/navdata/ints.txt", "FIXA FIXA 12.5x -3\n"
                                         "FIXB FIXB - 5.0\n"
                                         "FIXC\tFIXC\t1e 7\n"
-                                        "FIXD FIXD 0x10 abc\n");
+                                        "FIXD FIXD 0x10 abc\n"
+                                        "FIXE FIXE 0x10 0\n");
     sim.write("orvex/navdata/navs.txt", "NAV NAME 1.0 2.0 VOR\n"
                                         "ND2 NAME 1.0 2.0 Vor 115.0 trailing words\n");
     host_folder = os::current_directory();
     load_nav_database();
-    ASSERT_EQ(intersection_table.count(), 4);
+    // A position that is no pair of numbers leaves its record out.
+    ASSERT_EQ(intersection_table.count(), 3);
     EXPECT_EQ(intersection_table[1].latitude, 12.5);
     EXPECT_EQ(intersection_table[1].longitude, -3.0);
-    EXPECT_EQ(intersection_table[2].latitude, 0.0);
-    EXPECT_EQ(intersection_table[2].longitude, 5.0);
-    EXPECT_EQ(intersection_table[3].ident, "FIXC");
-    EXPECT_EQ(intersection_table[3].latitude, 1.0);
-    EXPECT_EQ(intersection_table[3].longitude, 7.0);
-    EXPECT_EQ(intersection_table[4].latitude, 16.0); // hexadecimal, as strtod reads it
-    EXPECT_EQ(intersection_table[4].longitude, 0.0);
+    EXPECT_EQ(intersection_table[2].ident, "FIXC");
+    EXPECT_EQ(intersection_table[2].latitude, 1.0);
+    EXPECT_EQ(intersection_table[2].longitude, 7.0);
+    EXPECT_EQ(intersection_table[3].latitude, 16.0); // hexadecimal, as strtod reads it
     ASSERT_EQ(navaid_table.count(), 2);
     EXPECT_EQ(navaid_table[1].extra, "");
     EXPECT_EQ(navaid_table[1].kind, "V");

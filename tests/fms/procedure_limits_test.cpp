@@ -99,7 +99,8 @@ TEST(ProcedureLimits, emptyShortLongAndJunkLinesLoadWhatIsValid) {
                   "LONG1 LONGA 0 --- 47.1 7.9 " +
                       std::string(5000, 'X') +
                       "\r\n"
-                      "LONG1 JUNKB abc --- north east fo\r\n"
+                      "LONG1 JUNKB abc --- 0 0 fo\r\n"
+                      "JUNK2 JUNKC 0 --- north east\r\n"
                       "LONG1 /H270/UA notanumber 27 0 0\r\n"
                       "LONG1 /\r\n"
                       "LONG1 /RT\r\n"
@@ -121,8 +122,10 @@ TEST(ProcedureLimits, emptyShortLongAndJunkLinesLoadWhatIsValid) {
     EXPECT_EQ(long1.legs[2].latitude, 0.0);
     EXPECT_EQ(long1.legs[2].flyover, 1);
     EXPECT_LE(long1.legs.count(), 5);
-    // A '.' first is part of the name.
+    // A '.' first is part of the name; words for a position leave their SID out.
     EXPECT_EQ(origin().sids[origin().sids.count()].name, ".X");
+    for (int i = 1; i <= origin().sids.count(); ++i)
+        EXPECT_NE(origin().sids[i].name, "JUNK2");
 
     EXPECT_EQ(destination().stars.count(), 0);
     // "27 ILS27 /" and the procedure turns are legs of one approach.

@@ -132,7 +132,7 @@ TEST(SimPlanImport, positionsOffTheGlobeAreLeftOutAndNamed) {
     LoadWarning w;
     ASSERT_TRUE(take_load_warning(w));
     EXPECT_EQ(w.file.substr(w.file.rfind('/') + 1) + ": " + w.text,
-              "FAR.PLN: 2 waypoints off the globe skipped");
+              "FAR.PLN: 2 waypoints skipped (line 4: position off the globe)");
 }
 
 TEST(SimPlanImport, xmlPlansWithEitherDegreeSignAndMixedFiles) {

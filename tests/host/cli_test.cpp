@@ -133,12 +133,20 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     for (const char* moment : {"takeoff_", "cruise_", "arrival_"})
         EXPECT_TRUE(std::filesystem::exists(out + "/" + moment + "debug.png")) << moment << o.text;
 
-    std::string script = write_file("bad.script", "frames 2\nclick window00.gauge00 999 0\n");
-    o = run_sim(common + " --script " + script);
-    EXPECT_EQ(o.status, 1);
-    EXPECT_NE(o.text.find(script + ":2: click at (999, 0) outside window00.gauge00"), std::string::npos)
-        << o.text;
-    EXPECT_EQ(o.text.find("gauges placed"), std::string::npos); // nothing ran
+    // Scripts that the check stops: a click outside, a module variable the
+    // module does not have.
+    for (const auto& [text, told] :
+         {std::pair<std::string, std::string>{"frames 2\nclick window00.gauge00 999 0\n",
+                                              ":2: click at (999, 0) outside window00.gauge00"},
+          {"print module orvex_fpln_wpt_cnt\nprint module no_such_value\n",
+           ":2: no module variable 'no_such_value'"}}) {
+        const std::string script = write_file("bad.script", text);
+        o = run_sim(common + " --script " + script);
+        EXPECT_EQ(o.status, 1) << text;
+        EXPECT_NE(o.text.find(script + told), std::string::npos) << o.text;
+        EXPECT_EQ(o.text.find("gauges placed"), std::string::npos); // nothing ran
+    }
+    std::string script;
 
     // A route that is not there: one line naming the file, "no route", and
     // with `strict` a failed run.
@@ -148,6 +156,8 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     EXPECT_EQ(o.status, 0) << o.text;
     EXPECT_NE(o.text.find("orvex-sim: " + root + "/orvex/flightplans/NOPE.RTE: cannot be opened\n"),
               std::string::npos)
+        << o.text;
+    EXPECT_EQ(o.text.find("NOPE.RTE: cannot be opened"), o.text.rfind("NOPE.RTE: cannot be opened"))
         << o.text;
     EXPECT_NE(o.text.find("summary: no route"), std::string::npos) << o.text;
     script =

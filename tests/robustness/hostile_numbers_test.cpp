@@ -1,7 +1,8 @@
 // Numbers beyond every range in each reader's files: integers saturate at
 // the int32 limits, reals at the largest finite value (never infinity or
-// NaN), configured reals outside their use keep their defaults, and what
-// depends on them stays defined.
+// NaN), configured reals outside their use keep their defaults, records off
+// the globe or out of any aircraft's reach are left out, and what depends on
+// them stays defined.
 #include "robustness/reader_feeds.h"
 
 #include "data/aircraft_settings.h"
@@ -88,65 +89,67 @@ TEST(HostileNumbers, configurationValuesSaturateOrAreRefused) {
         });
 }
 
-TEST(HostileNumbers, tableNumbersKeepTheirOverflowAndLookupsStillRun) {
-    // Performance rows saturate; a row with a word in it is left out.
-    ASSERT_EQ(feed("performance", "[CLIMB]\n1e999 -1e999 nan 5\n1e999 -1e999 0 99999999999999999999\n"), "");
+TEST(HostileNumbers, tableRowsOutOfReachOrOffTheGlobeAreLeftOutAndLookupsStillRun) {
+    // Performance rows with a word or a value no aircraft reaches are left
+    // out: 1e308 ft/min would climb 400 ft all the way.
+    ASSERT_EQ(feed("performance", "[CLIMB]\n1e999 -1e999 nan 5\n1000 1e308 0 1e308\n5000 272 3000 7300\n"
+                                  "[GRWT 1e308 150]\n10000 350 6200 6500\n"),
+              "");
     ASSERT_EQ(performance_tables.climb_row_count, 1);
-    EXPECT_EQ(performance_tables.climb[1][21], kMax);
-    EXPECT_EQ(performance_tables.climb[1][22], -kMax);
-    EXPECT_EQ(performance_tables.climb[1][2], 1e20);
+    EXPECT_EQ(performance_tables.climb[1][21], 5000.0);
+    EXPECT_EQ(performance_tables.cruise[0].slots[32], 0.0); // the weight no aircraft has
+    EXPECT_EQ(performance_tables.cruise[0].slots[33], 150000.0);
 
-    // Navigation records keep infinite and undefined positions; looking them
-    // up sorts candidates whose distances are NaN without going astray.
+    // Navigation records need a position on the globe; the lookups see only
+    // those.
     ASSERT_EQ(
         feed("nav_database", join_parts({"HUGE HUGE 1e999 -1e999\nTINY TINY 1e-999 0x1p3\n"
                                          "JUNK JUNK nan nan\nJUNK JUNK 47 -122\nJUNK JUNK -nan 1e999\n",
                                          "", "", "", "", "", "JUNK JUNK nan -nan VOR 99999999999999\n"})),
         "");
-    ASSERT_EQ(intersection_table.count(), 5);
-    EXPECT_EQ(intersection_table[1].latitude, kMax);
-    EXPECT_EQ(intersection_table[1].longitude, -kMax);
-    EXPECT_EQ(intersection_table[2].latitude, 0.0);
-    EXPECT_EQ(intersection_table[2].longitude, 8.0);
-    EXPECT_EQ(intersection_table[3].latitude, 0.0); // "nan" is no number
-    EXPECT_EQ(navaid_table[1].extra, "99999999999999");
-    EXPECT_EQ(find_navaid("JUNK", "", std::nan("")), 1); // NaN truncates to 0 on both sides
+    ASSERT_EQ(intersection_table.count(), 2);
+    EXPECT_EQ(intersection_table[1].ident, "TINY");
+    EXPECT_EQ(intersection_table[1].longitude, 8.0);
+    EXPECT_EQ(intersection_table[2].latitude, 47.0);
+    EXPECT_EQ(navaid_table.count(), 0);
     waypoint_lookup_text = "JUNK";
     lookup_waypoint_entry(0, 47.0, -122.0);
-    ASSERT_EQ(candidate_count(), 4);
-    EXPECT_EQ(candidate_list[1].latitude, 47.0); // the one real position is nearest
-    waypoint_lookup_text = "HUGE090/10";
-    lookup_waypoint_entry(0, 47.0, -122.0);
-    EXPECT_EQ(candidate_count(), 1);
+    ASSERT_EQ(candidate_count(), 1);
+    EXPECT_EQ(candidate_list[1].latitude, 47.0);
 }
 
-TEST(HostileNumbers, airportLinesAndParkingPositionsOutOfRange) {
-    ASSERT_EQ(
-        feed("sid", join_parts({"KBIG",
-                                "KBIG BIG 99999999999 1e999 -1e999 09_99999999999_nan_-nan_1e999_X_Y_-1e999 "
-                                "27_-99999999999_1_2_-1e999\n",
-                                "",
-                                "[KBIG]\nT DEP1 09 09\nDEP1 /H1e999/UA 99999999999 09 nan nan\n"
-                                "DEP1 /T-1e999/UD1e999 5000 09 0 0\nDEP1 FIX1 5000 --- 1e999 -1e999\n"})),
-        "");
+TEST(HostileNumbers, airportsRunwaysLegsAndParkingOffTheGlobeAreLeftOut) {
+    // An airport off the globe is not loaded, nor are its procedures.
+    ASSERT_EQ(feed("sid", join_parts({"KBIG", "KBIG BIG 99999999999 1e999 -1e999 09_1_2_3\n", "",
+                                      "[KBIG]\nDEP1 FIX1 5000 --- 47 8\n"})),
+              "");
+    EXPECT_EQ(airport_slots[origin_slot].airport_ident, "");
+    EXPECT_EQ(airport_slots[origin_slot].sids.count(), 0);
+
+    // Numbers beyond range saturate where they are no position; a runway
+    // or a leg off the globe is left out, and its SID with it.
+    ASSERT_EQ(feed("sid", join_parts({"KBIG",
+                                      "KBIG BIG 99999999999 47 8 09_99999999999_47_8_1e999_X_Y_-1e999 "
+                                      "27_-99999999999_nan_-nan_-1e999 36_1_91_8\n",
+                                      "",
+                                      "[KBIG]\nT DEP1 09 09\nDEP1 /H1e999/UA 99999999999 09 0 0\n"
+                                      "DEP1 FIX1 5000 --- 47 8\nT DEP2 09 09\nDEP2 FIX1 5000 --- 47 8\n"
+                                      "DEP2 FIX2 5000 --- 1e999 -1e999\n"})),
+              "");
     const AirportProcedures& origin = airport_slots[origin_slot];
     EXPECT_EQ(origin.elevation_ft, kIntMax);
     EXPECT_EQ(origin_elevation_ft, kIntMax);
     EXPECT_EQ(active_plan[0].alt_constraint, 99999999999.0);
-    EXPECT_EQ(origin.airport_latitude, kMax);
-    ASSERT_EQ(origin.runways.count(), 2);
+    ASSERT_EQ(origin.runways.count(), 1);
     EXPECT_EQ(origin.runways[1].length_ft, kIntMax);
-    EXPECT_EQ(origin.runways[1].latitude, 0.0);
     EXPECT_EQ(origin.runways[1].reciprocal_heading, kMax);
     EXPECT_EQ(origin.runways[1].localizer_course, -kMax);
-    EXPECT_EQ(origin.runways[2].length_ft, kIntMin);
-    EXPECT_EQ(origin.runways[2].reciprocal_heading, -kMax + 180.0);
     ASSERT_EQ(origin.sids.count(), 1);
+    EXPECT_EQ(origin.sids[1].name, "DEP1");
     EXPECT_EQ(origin.sids[1].legs[origin.sids[1].legs.count()].fix, "FIX1");
 
-    ASSERT_EQ(feed("parking", join_parts({"KSEA", "KSEA 1e999 nan 360\n"})), "");
-    EXPECT_EQ(parking_position.latitude, kMax);
-    EXPECT_EQ(parking_position.longitude, 0.0);
+    ASSERT_EQ(feed("parking", join_parts({"KSEA", "KSEA 1e999 nan 360\nKSEA 47 -122 360\n"})), "");
+    EXPECT_EQ(parking_position.latitude, 47.0);
     EXPECT_EQ(parking_position.heading, 0.0);
 }
 

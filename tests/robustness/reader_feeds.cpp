@@ -8,6 +8,7 @@
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
+#include "data/reader_checks.h"
 #include "fms/files/aircraft_config.h"
 #include "fms/files/module_config.h"
 #include "fms/files/route_file_load.h"
@@ -19,10 +20,12 @@
 #include "fms/plan/route_values.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/airport_detail.h"
+#include "fms/procedures/airport_selection.h"
 #include "fms/procedures/approach_file.h"
 #include "fms/units/gns_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
 #include "platform/os.h"
+#include "platform/text_file.h"
 #include "sim/host_folder.h"
 
 #include <cmath>
@@ -102,6 +105,14 @@ template <class Table> std::string check_table(const char* name, const Table& ta
     return {};
 }
 
+// Nothing off the globe is loaded: no record of the table stands there.
+template <class Table> std::string check_on_globe(const char* name, const Table& table) {
+    for (int i = 1; i <= table.count(); ++i)
+        if (!on_globe(table[i].latitude, table[i].longitude))
+            return std::string(name) + broken(" record %ld off the globe", i);
+    return {};
+}
+
 std::string first_of(std::initializer_list<std::string> problems) {
     for (const std::string& p : problems)
         if (!p.empty()) return p;
@@ -113,7 +124,7 @@ std::string check_procedures(const char* name, const BoundedTable<ProcedureRecor
     std::string p;
     auto legs = [&](const auto& table) {
         for (int i = 1; i <= table.count() && p.empty(); ++i)
-            p = check_table(name, table[i].legs);
+            p = first_of({check_table(name, table[i].legs), check_on_globe(name, table[i].legs)});
     };
     if (stars) {
         p = check_table(name, *stars);
@@ -127,7 +138,9 @@ std::string check_procedures(const char* name, const BoundedTable<ProcedureRecor
 }
 
 std::string check_slot(const AirportProcedures& s) {
-    return first_of({check_table("runways", s.runways), check_table("star entries", s.star_entry_list),
+    if (!on_globe(s.airport_latitude, s.airport_longitude)) return "an airport off the globe";
+    return first_of({check_table("runways", s.runways), check_on_globe("runways", s.runways),
+                     check_table("star entries", s.star_entry_list),
                      check_table("star transitions", s.star_transition_list),
                      check_table("approach groups", s.approach_groups), check_table("IAF list", s.iaf_list),
                      check_table("candidates", candidate_list)});
@@ -210,7 +223,10 @@ std::string feed_nav_database(std::string_view input) {
     std::string p = first_of(
         {check_table("intersections", intersection_table), check_table("airway fixes", airway_fix_table),
          check_table("airports", airport_table), check_table("navaids", navaid_table),
-         check_table("warnings", warning_messages), check_table("letter index", navaid_letter_index)});
+         check_table("warnings", warning_messages), check_table("letter index", navaid_letter_index),
+         check_on_globe("intersections", intersection_table),
+         check_on_globe("airway fixes", airway_fix_table), check_on_globe("airports", airport_table),
+         check_on_globe("navaids", navaid_table)});
     if (!p.empty()) return p;
     for (int i = 1; i <= airway_fix_table.count(); ++i)
         if (airway_fix_table[i].ident.size() < 4) return broken("airway fix %ld shorter than 4", i);
@@ -280,6 +296,7 @@ std::string feed_atc_boundaries(std::string_view input) {
         const AtcBoundary& b = atc_boundaries[i];
         if (std::string p = check_table("boundary points", b.points); !p.empty()) return p;
         if (b.point_count != b.points.count()) return broken("boundary %ld miscounts its points", i);
+        if (std::string p = check_on_globe("boundary points", b.points); !p.empty()) return p;
     }
     return atc_boundaries_loaded == 1 ? std::string() : "boundaries not marked loaded";
 }
@@ -307,7 +324,35 @@ std::string feed_parking(std::string_view input) {
     ParkingFile = "FUZZ_parking.txt";
     files.add("\\orvex\\Aircraft\\FUZZ_parking.txt", parts[1]);
     lookup_parking_position(word(parts[0], 0));
+    if (!on_globe(parking_position.latitude, parking_position.longitude))
+        return "a parking position off the globe";
     return parking_position.heading == 360.0 ? "a heading of 360 kept" : std::string();
+}
+
+// "airport runway-line", apts.txt, then apt_additional_info.txt: the
+// airport selected with its runway list and right-hand patterns, and the
+// tower view that the destination's section (or the runway) gives.
+std::string feed_additional_info(std::string_view input) {
+    const std::vector<std::string> parts = split_parts(input, 3);
+    MemoryFiles files;
+    files.add("\\orvex\\Navdata\\apts.txt", parts[1]);
+    files.add("\\orvex\\Navdata\\apt_additional_info.txt", parts[2]);
+    std::string ident = word(parts[0], 0);
+    if (ident.empty()) ident = "KPDX";
+    active_plan_last = 0;
+    active_plan.slot(0).ident = ident;
+    select_airport(ident, kSelectAirportDestination);
+    // A line of the runway page, as its keys choose one (1 to 6).
+    airport_runway_selected_line =
+        1 + static_cast<int>(static_cast<unsigned>(parse_int(word(parts[0], 1).c_str())) % 6);
+    if (std::string p = first_of({check_table("runway list", airport_runway_list),
+                                  check_on_globe("runway list", airport_runway_list)});
+        !p.empty())
+        return p;
+    const TowerView view = tower_view_position();
+    if (!on_globe(view.latitude, view.longitude)) return "a tower view off the globe";
+    airport_runway_selected_line = kNoRunwayLine;
+    return {};
 }
 
 // "airway current-fix", then awys.txt.
@@ -321,7 +366,10 @@ std::string feed_airway(std::string_view input) {
     working_plan.slot(1).ident = word(parts[0], 1);
     std::string airway = word(parts[0], 0);
     load_airway(airway);
-    if (std::string p = check_table("candidates", candidate_list); !p.empty()) return p;
+    if (std::string p = first_of(
+            {check_table("candidates", candidate_list), check_on_globe("candidates", candidate_list)});
+        !p.empty())
+        return p;
     if (!airway.empty() && airway[0] == '#') airway.erase(0, 1);
     for (int i = 1; i <= candidate_count(); ++i)
         if (candidate_list[i].text_1 != airway) return broken("candidate %ld of another airway", i);
@@ -424,6 +472,11 @@ const std::vector<ReaderFeed>& reader_feeds() {
          "name | parking file",
          feed_parking,
          {"KPDX|@Aircraft/B738_parking.txt", "KBFI|@Aircraft/B738_parking.txt"}},
+        {"additional_info",
+         "ident runway-line | apts.txt | apt_additional_info.txt",
+         feed_additional_info,
+         {"KPDX|@navdata/apts.txt|@navdata/apt_additional_info.txt",
+          "KSEA 1|@navdata/apts.txt|@navdata/apt_additional_info.txt"}},
         {"airway",
          "airway current-fix | awys.txt",
          feed_airway,

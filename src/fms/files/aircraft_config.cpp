@@ -9,6 +9,7 @@
 #include "data/module_settings.h"
 #include "data/performance_tables.h"
 #include "data/pfd_settings.h"
+#include "data/reader_checks.h"
 #include "fms/math/air_data.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/holds.h"
@@ -189,6 +190,8 @@ SettingResult apply_aircraft_key(const std::string& key, const std::string& valu
 
 void read_aircraft_file() {
     const std::string path = host_folder + "\\orvex\\Aircraft\\" + aircraft_parameter + ".cfg";
+    if (climbs_out_of_sim_folder(aircraft_parameter, 2))
+        return record_name_outside("The panel's aircraft parameter", path);
     std::FILE* file = os::open_file(path, "r");
     if (!file) {
         if (!aircraft_parameter.empty()) record_missing_file(path);

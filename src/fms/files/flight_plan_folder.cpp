@@ -1,6 +1,8 @@
 #include "fms/files/flight_plan_folder.h"
 
 #include "data/config_line.h"
+#include "data/load_warnings.h"
+#include "data/reader_checks.h"
 #include "fms/files/route_file.h"
 #include "fms/files/route_file_load.h"
 #include "fms/files/sim_plan_import.h"
@@ -28,9 +30,13 @@ bool is_plan_file(const std::string& name) {
 
 void list_flight_plans() {
     stored_routes.set_count(0);
+    int left_out = 0;
     for (const os::FindData& entry : os::find_files(flight_plans_folder() + "*.*")) {
         if (entry.is_directory || entry.name.size() > 259 || !is_plan_file(entry.name)) continue;
-        if (stored_routes.count() >= kMaxListedPlans) continue;
+        if (stored_routes.count() >= kMaxListedPlans) {
+            ++left_out;
+            continue;
+        }
 
         preview_plan_last = -1;
         load_route_preview(entry.name);
@@ -50,6 +56,10 @@ void list_flight_plans() {
             w.hold_number = 0;
         }
     }
+
+    if (left_out > 0)
+        record_load_warning(flight_plans_folder(),
+                            table_full_note(left_out, "stored routes", kMaxListedPlans));
 
     const int n = stored_routes.count() + 1;
     stored_routes.set_count(n);

@@ -4,6 +4,7 @@
 #include "data/load_warnings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
+#include "data/reader_checks.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/files/route_file_load.h"
 #include "fms/guidance/lateral_guidance.h"
@@ -74,12 +75,14 @@ void import_gps_route(int mode) {
         return;
     }
 
-    // A record whose latitude is off the globe (the simulator's distance
+    // A record whose position is off the globe (the simulator's distance
     // units allow it) is left out; the plan takes the first 201 of the rest,
     // and what was left out is told.
     int usable = 0;
-    for (uint32_t i = 0; i < count; ++i)
-        usable += std::fabs(gps_waypoint(records + kGpsRecordSize * i).lat) <= 90.0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const RouteWaypoint w = gps_waypoint(records + kGpsRecordSize * i);
+        usable += on_globe(w.lat, w.lon);
+    }
     const int dropped = usable > kPlanLastIndex + 1 ? usable - (kPlanLastIndex + 1) : 0;
     std::string told;
     if (static_cast<uint32_t>(usable) < count)
@@ -96,7 +99,7 @@ void import_gps_route(int mode) {
     working_plan_last = -1;
     for (uint32_t i = 0; i < count && working_plan_last < kPlanLastIndex; ++i) {
         const RouteWaypoint w = gps_waypoint(records + kGpsRecordSize * i);
-        if (std::fabs(w.lat) > 90.0) continue;
+        if (!on_globe(w.lat, w.lon)) continue;
         copy_waypoint_fields(w, working_plan.slot(++working_plan_last));
     }
     classify_imported_waypoints();

@@ -6,6 +6,7 @@
 #include "data/load_warnings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
+#include "data/reader_checks.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/files/route_file.h"
 #include "fms/files/sim_plan_import.h"
@@ -220,8 +221,7 @@ void keep_other_keys() {
 // its position is no pair of numbers on the globe.
 bool read_waypoint(const RouteLine& tokens, RouteWaypoint& w) {
     double lat = 0.0, lon = 0.0;
-    if (!whole_number(tokens.token[1], lat) || !whole_number(tokens.token[2], lon) || std::fabs(lat) > 90.0 ||
-        std::fabs(lon) > 180.0)
+    if (!whole_number(tokens.token[1], lat) || !whole_number(tokens.token[2], lon) || !on_globe(lat, lon))
         return false;
     w = waypoint_from_route_line(tokens);
     w.lat = lat;

@@ -1,6 +1,7 @@
 #include "fms/files/sim_plan_import.h"
 
 #include "data/load_warnings.h"
+#include "data/reader_checks.h"
 #include "fms/files/route_file.h"
 #include "fms/math/position_dms.h"
 #include "fms/units/mcu_page_state.h"
@@ -125,14 +126,24 @@ struct ImportState {
     std::string type = "WPT";
     std::string out;
     int written = 0;
-    int off_the_globe = 0; // positions past 90 degrees of latitude or 180 of longitude
+    int line = 0;          // the number of the line being read
+    int waypoint_line = 0; // where the XML waypoint being read began
+    int skipped = 0;       // waypoints without a position or off the globe
+    int first_skipped_line = 0;
+    std::string first_why;
 };
+
+void skip_waypoint(ImportState& s, int line, const char* why) {
+    if (s.skipped++ > 0) return;
+    s.first_skipped_line = line;
+    s.first_why = why;
+}
 
 // A position off the globe (minutes and degrees are read as they stand, so
 // "N95:00:00" is possible) is not written: the loader would fly toward it.
 void write_waypoint(ImportState& s, const std::string& ident, double lat, double lon) {
-    if (std::fabs(lat) > 90.0 || std::fabs(lon) > 180.0) {
-        ++s.off_the_globe;
+    if (!on_globe(lat, lon)) {
+        skip_waypoint(s, s.xml ? s.waypoint_line : s.line, kOffGlobe);
         return;
     }
     char buffer[96];
@@ -214,6 +225,7 @@ void xml_line(ImportState& s, const std::string& line) {
     const std::size_t start = line.find("<ATCWaypoint id=");
     if (start != std::string::npos) {
         s.waypoint_state = XmlWaypoint::Inside;
+        s.waypoint_line = s.line;
         std::string ident = tail(line, start + 16);
         erase_first(ident, '"');
         erase_first(ident, '"');
@@ -229,9 +241,9 @@ void xml_line(ImportState& s, const std::string& line) {
     s.waypoint_state = XmlWaypoint::Outside;
 
     std::string lat_text, lon_text;
-    if (s.ident.empty() || !walk_xml_position(s.lat_text, lat_text) ||
-        !walk_xml_position(s.lon_text, lon_text))
-        return;
+    if (s.ident.empty()) return skip_waypoint(s, s.waypoint_line, "no ident");
+    if (!walk_xml_position(s.lat_text, lat_text) || !walk_xml_position(s.lon_text, lon_text))
+        return skip_waypoint(s, s.waypoint_line, "no position");
     double lat = 0.0, lon = 0.0;
     parse_dms_position(lat_text, lon_text, &lat, &lon);
     if (lat_text[0] == 'S') lat = -lat;
@@ -268,6 +280,7 @@ int import_simulator_flight_plan(const std::string& name) {
     s.out = "[FlightPlan]\n";
     std::string line;
     while (read_line(source, line, kPlanLineMax)) {
+        ++s.line;
         if (!s.xml && line.find("<DepartureID>") != std::string::npos) s.xml = true;
         if (s.xml)
             xml_line(s, line);
@@ -275,9 +288,10 @@ int import_simulator_flight_plan(const std::string& name) {
             ini_line(s, line);
     }
     std::fclose(source);
-    if (s.off_the_globe > 0)
-        record_load_warning(folder + name,
-                            std::to_string(s.off_the_globe) + " waypoints off the globe skipped");
+    if (s.skipped > 0)
+        record_load_warning(folder + name, std::to_string(s.skipped) + " waypoints skipped (line " +
+                                               std::to_string(s.first_skipped_line) + ": " + s.first_why +
+                                               ")");
     if (s.written == 0) {
         record_load_warning(folder + name, "holds no waypoint that can be loaded");
         return import_failed();

@@ -1,6 +1,8 @@
 #include "fms/plan/airways.h"
 
 #include "data/config_line.h"
+#include "data/load_warnings.h"
+#include "data/reader_checks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_page_state.h"
 #include "platform/os.h"
@@ -48,9 +50,11 @@ void load_airway(std::string airway) {
     const bool has_current = current_waypoint_ident(current);
     if (!airway.empty() && airway[0] == '#') airway.erase(0, 1);
 
-    std::FILE* file = os::open_file(host_folder + "\\orvex\\navdata\\awys.txt", "r");
+    const std::string path = host_folder + "\\orvex\\navdata\\awys.txt";
+    std::FILE* file = os::open_file(path, "r");
     if (!file) return;
     bool found = false;
+    int left_out = 0;
     std::string line;
     while (read_line(file, line, kMaxAirwayLine)) {
         if (!line.empty() && line[0] == ';') continue;
@@ -61,7 +65,12 @@ void load_airway(std::string airway) {
             if (found) break; // the next airway begins
             continue;
         }
-        if (candidate_list.full()) continue; // past 250 fixes the list ends
+        // A fix off the globe is left out (loading the database tells it).
+        if (!position_tokens_on_globe(t[3], t[4])) continue;
+        if (candidate_list.full()) { // past 250 fixes the list ends
+            ++left_out;
+            continue;
+        }
         NavListRecord r;
         r.ident = t[2];
         r.latitude = parse_double(t[3]);
@@ -75,6 +84,10 @@ void load_airway(std::string airway) {
         }
     }
     std::fclose(file);
+    if (left_out > 0)
+        record_load_warning(path, airway + ": " +
+                                      table_full_note(left_out, "fixes of an airway",
+                                                      static_cast<int>(candidate_list.slots) - 1));
     airway_label = found ? airway : airway + " (N/A)";
 }
 

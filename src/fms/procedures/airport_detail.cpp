@@ -5,6 +5,7 @@
 #include "data/config_line.h"
 #include "data/load_warnings.h"
 #include "data/module_settings.h"
+#include "data/reader_checks.h"
 #include "fms/math/lat_lon_text.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/approach_file.h"
@@ -32,10 +33,17 @@ bool airport_tokens_usable(const std::vector<std::string>& t) {
            has_leading_number(t[3].c_str());
 }
 
-// The airport's line without its ident, from one airport file. An airport
-// line without its numbers is not taken, and named in a load warning (the
-// navigation database's load tells what else the file lacks).
-bool find_airport_line(const char* file_name, const std::string& ident, std::string* rest) {
+// The airport's line without its ident, from one airport file, with the
+// file's path and the line's number. An airport line without its numbers,
+// or at a position off the globe, is not taken, and named in a load warning
+// (the navigation database's load tells what else the file lacks).
+struct AirportLine {
+    std::string rest;
+    std::string path;
+    int number = 0;
+};
+bool find_airport_line(const char* file_name, const std::string& ident, AirportLine* found_line) {
+    std::string* rest = &found_line->rest;
     const std::string path = host_folder + "\\orvex\\Navdata\\" + file_name;
     std::FILE* file = os::open_file(path, "r");
     if (!file) {
@@ -52,10 +60,16 @@ bool find_airport_line(const char* file_name, const std::string& ident, std::str
         const std::size_t blank = line.find(' ');
         if (ident.empty() || line.substr(0, blank) != ident) continue;
         *rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-        found = airport_tokens_usable(split_at_blanks(*rest, 4));
-        if (!found)
-            record_load_warning(path, "line " + std::to_string(reader.line_number()) + ": " + ident +
-                                          " has no elevation or position; that airport is not loaded");
+        const std::vector<std::string> t = split_at_blanks(*rest, 4);
+        const std::string at = "line " + std::to_string(reader.line_number()) + ": " + ident;
+        if (!airport_tokens_usable(t))
+            record_load_warning(path, at + " has no elevation or position; that airport is not loaded");
+        else if (!on_globe(parse_double(t[2]), parse_double(t[3])))
+            record_load_warning(path, at + ": " + kOffGlobe + "; that airport is not loaded");
+        else
+            found = true;
+        found_line->path = path;
+        found_line->number = reader.line_number();
         break;
     }
     std::fclose(file);
@@ -101,11 +115,25 @@ std::vector<std::string> split_at_blanks(const std::string& text, std::size_t ma
     return tokens;
 }
 
-AirportRunway parse_runway_token(std::string token) {
+namespace {
+
+std::vector<std::string> runway_fields(std::string token) {
     for (char& c : token)
         if (c == '_') c = ' ';
     std::vector<std::string> f = scan_tokens(token, 8);
     f.resize(8);
+    return f;
+}
+
+} // namespace
+
+bool runway_token_on_globe(std::string token) {
+    const std::vector<std::string> f = runway_fields(std::move(token));
+    return position_tokens_on_globe(f[2], f[3]);
+}
+
+AirportRunway parse_runway_token(std::string token) {
+    const std::vector<std::string> f = runway_fields(std::move(token));
     AirportRunway r;
     r.designator = f[0];
     r.length_ft = parse_int(f[1]);
@@ -124,18 +152,36 @@ void load_airport_detail(const std::string& ident, int slot) {
     if (slot < 0 || slot >= static_cast<int>(airport_slots.size())) return;
     AirportProcedures& s = airport_slots[static_cast<std::size_t>(slot)];
 
-    std::string rest;
+    AirportLine line;
     s.runways.clear();
-    if (!find_airport_line("apts.txt", ident, &rest) && !find_airport_line("apts_user.txt", ident, &rest)) {
+    if (!find_airport_line("apts.txt", ident, &line) && !find_airport_line("apts_user.txt", ident, &line)) {
         empty_slot(s, slot);
         return;
     }
 
-    std::vector<std::string> t = split_at_blanks(rest, kAirportTokens);
+    std::vector<std::string> t = split_at_blanks(line.rest, kAirportTokens);
     const std::size_t token_count = t.size();
     t.resize(kAirportTokens);
-    for (std::size_t i = kFirstRunwayToken; i < token_count; ++i)
-        s.runways.append(parse_runway_token(t[i])); // past 22 runways append drops them
+    std::string off_globe; // runways left out, by designator
+    int off_globe_count = 0, past_capacity = 0;
+    for (std::size_t i = kFirstRunwayToken; i < token_count; ++i) {
+        AirportRunway runway = parse_runway_token(t[i]);
+        if (!runway_token_on_globe(t[i])) {
+            if (off_globe_count++ == 0) off_globe = runway.designator;
+        } else if (s.runways.append(std::move(runway)) == 0) {
+            ++past_capacity;
+        }
+    }
+    if (off_globe_count + past_capacity > 0) {
+        std::string text = "line " + std::to_string(line.number) + ": " + ident;
+        if (off_globe_count > 0)
+            text += ": " + std::to_string(off_globe_count) + " runways left out (" + off_globe + ": " +
+                    kOffGlobe + ")";
+        if (past_capacity > 0)
+            text += ": " + table_full_note(past_capacity, "runways of an airport",
+                                           static_cast<int>(decltype(s.runways)::slots) - 1);
+        record_load_warning(line.path, text);
+    }
 
     // The origin's elevation is also the altitude of the plan's first entry.
     if (slot == origin_slot) active_plan.slot(0).alt_constraint = parse_double(t[1]);
@@ -153,7 +199,8 @@ void load_airport_detail(const std::string& ident, int slot) {
     candidate.kind = "APT";
     candidate_list.append(std::move(candidate));
 
-    format_lat_lon_dms(s.airport_latitude, -s.airport_longitude, &s.latitude_text, &s.longitude_text, kDmsDegrees);
+    format_lat_lon_dms(s.airport_latitude, -s.airport_longitude, &s.latitude_text, &s.longitude_text,
+                       kDmsDegrees);
     s.elevation_ft = parse_int(t[1]);
 
     if (slot == origin_slot) {
@@ -182,10 +229,14 @@ void lookup_runway_ref_data(const std::string& airport, const std::string& runwa
         // Ident, name, elevation and position come before the runways; a
         // line without them is damaged, though its runways are still read.
         if (t.size() < kFirstRunway || !has_leading_number(t[2].c_str()) ||
-            !has_leading_number(t[3].c_str()) || !has_leading_number(t[4].c_str()))
+            !has_leading_number(t[3].c_str()) || !has_leading_number(t[4].c_str())) {
             check.skip("no position");
-        else
+        } else if (!on_globe(parse_double(t[3]), parse_double(t[4]))) {
+            check.skip(kOffGlobe);
+            continue; // an airport off the globe has no runways to give
+        } else {
             check.use();
+        }
         if (t[0] != airport) continue;
         for (std::size_t i = kFirstRunway; i < t.size(); ++i) {
             // designator_data_more: the first two '_' after the first character split it.
@@ -217,21 +268,43 @@ void lookup_parking_position(const std::string& name) {
     parking_position = ParkingPosition{};
     if (ParkingFile.empty()) return;
     const std::string path = host_folder + "\\orvex\\Aircraft\\" + ParkingFile;
+    if (climbs_out_of_sim_folder(ParkingFile, 2)) return record_name_outside("ParkingFile", path);
     std::FILE* file = os::open_file(path, "r");
-    if (!file) {
-        if (!ParkingFile.empty()) record_missing_file(path);
-        return;
-    }
+    if (!file) return record_missing_file(path);
+    // The whole file is read, so that what it holds that cannot be used is
+    // told whichever airport is looked up.
+    FileLineCheck check{path};
+    LineReader reader(file, kMaxParkingLine);
     std::string line;
-    while (read_line(file, line, kMaxParkingLine)) {
+    bool found = false;
+    while (reader.next(line)) {
+        check.line(line, reader.line_number());
         std::vector<std::string> t = scan_tokens(line, 4);
-        if (t.empty() || t[0] != name) continue;
+        if (t.empty() || t[0][0] == ';') continue;
         t.resize(4);
-        parking_position.latitude = parse_double(t[1]);
-        parking_position.longitude = parse_double(t[2]);
-        parking_position.heading = parse_double(t[3]);
+        if (!has_leading_number(t[1].c_str()) || !has_leading_number(t[2].c_str())) {
+            check.skip("no position");
+            continue;
+        }
+        const double latitude = parse_double(t[1]), longitude = parse_double(t[2]);
+        const double heading = parse_double(t[3]);
+        if (!on_globe(latitude, longitude)) {
+            check.skip(kOffGlobe);
+            continue;
+        }
+        if (heading < 0.0 || heading > 360.0) {
+            check.skip("heading outside 0 to 360");
+            continue;
+        }
+        check.use();
+        if (found || t[0] != name) continue;
+        found = true;
+        parking_position.latitude = latitude;
+        parking_position.longitude = longitude;
+        parking_position.heading = heading;
         if (parking_position.heading == 360.0) parking_position.heading = 0.0;
-        break;
     }
+    check.finish(reader);
     std::fclose(file);
+    check.report("skipped");
 }

@@ -31,6 +31,8 @@ std::vector<std::string> split_at_blanks(const std::string& text, std::size_t ma
 // designator_length_lat_lon_heading_frequency_info_course; missing sub-fields
 // read 0 or empty.
 AirportRunway parse_runway_token(std::string token);
+// The runway token's position is on the globe (or not given).
+bool runway_token_on_globe(std::string token);
 
 // Fills slot 1 (origin, then its SIDs) or 2 (destination, then its STARs and
 // approaches) from "apts.txt", else "apts_user.txt", and makes the airport the

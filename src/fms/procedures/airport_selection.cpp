@@ -1,7 +1,9 @@
 #include "fms/procedures/airport_selection.h"
 
 #include "data/config_line.h"
+#include "data/load_warnings.h"
 #include "data/nav_database.h"
+#include "data/reader_checks.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -84,7 +86,8 @@ bool find_airport_tokens(const char* file_name, const std::string& ident, std::v
 
 void build_runway_list(const std::vector<std::string>& t) {
     for (std::size_t i = kFirstRunwayToken; i < t.size(); ++i) {
-        if (t[i].empty()) continue;
+        // A runway off the globe is left out (loading the airport tells it).
+        if (t[i].empty() || !runway_token_on_globe(t[i])) continue;
         AirportRunwayListEntry entry;
         static_cast<AirportRunway&>(entry) = parse_runway_token(t[i]);
         if (entry.localizer_course == 0.0) entry.localizer_course = entry.magnetic_heading;
@@ -92,35 +95,84 @@ void build_runway_list(const std::vector<std::string>& t) {
     }
 }
 
+// What a key line of apt_additional_info.txt gives; a tower key needs a
+// number within its range (the tower view must stand on the globe).
+const char* additional_info_fault(const std::string& line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) return "no key=value";
+    const std::vector<std::string> words = scan_tokens(line.substr(0, equals), 1);
+    const std::string key = words.empty() ? std::string() : words[0];
+    const std::string value = line.substr(equals + 1);
+    double limit = 0.0, low = 0.0;
+    if (equals_ignoring_case(key, "TowerViewLat"))
+        low = -(limit = 90.0);
+    else if (equals_ignoring_case(key, "TowerViewLon"))
+        low = -(limit = 180.0);
+    else if (equals_ignoring_case(key, "TowerViewAlt"))
+        low = -2000.0, limit = 100000.0;
+    else
+        return nullptr;
+    if (!has_leading_number(value.c_str())) return "not a number";
+    const double v = parse_double(value);
+    if (v < low || v > limit) return limit == 100000.0 ? "altitude out of range" : kOffGlobe;
+    return nullptr;
+}
+
+// Reads apt_additional_info.txt whole and hands each usable line of the
+// airport's section (after its "[IDENT]" line, up to the next section) to
+// on_line. Every line is judged, so that what the file holds that cannot be
+// used is told once, whichever airport is read. False when it is missing.
+template <class OnLine> bool read_additional_info(const std::string& ident, OnLine on_line) {
+    const std::string path = navdata_path("apt_additional_info.txt");
+    std::FILE* file = os::open_file(path, "r");
+    if (!file) return false;
+    const std::string header = "[" + ident + "]";
+    bool in_section = false;
+    FileLineCheck check{path};
+    LineReader reader(file, kMaxSelectLine);
+    std::string line;
+    while (reader.next(line)) {
+        check.line(line, reader.line_number());
+        const std::vector<std::string> words = scan_tokens(line, 1);
+        if (words.empty() || words[0][0] == ';') continue;
+        if (words[0][0] == '[' || words[0][0] == ']') {
+            // A section line cut short names no airport.
+            if (words[0].back() == ']')
+                check.use();
+            else
+                check.skip("no closing ]");
+            in_section = equals_ignoring_case(words[0], header);
+            continue;
+        }
+        if (const char* why = additional_info_fault(line)) {
+            check.skip(why);
+            continue;
+        }
+        check.use();
+        if (in_section) on_line(line);
+    }
+    check.finish(reader);
+    std::fclose(file);
+    check.report("skipped", true);
+    return true;
+}
+
 // "RWY<designator>=RIGHTPATTERN" lines of the airport's section mark its
 // right-hand patterns; "RWY9L" marks both 9L and 09L.
 void mark_right_patterns(const std::string& ident) {
-    std::FILE* file = os::open_file(navdata_path("apt_additional_info.txt"), "r");
-    if (!file) return;
-    const std::string header = "[" + ident + "]";
-    bool in_section = false;
-    std::string line;
-    while (read_line(file, line, kMaxSelectLine)) {
+    read_additional_info(ident, [](const std::string& line) {
         const std::vector<std::string> words = scan_tokens(to_upper_ascii(line), 1);
-        if (words.empty()) continue;
         const std::string& word = words[0];
-        if (!in_section) {
-            in_section = word == header;
-            continue;
-        }
-        // The next section header ends this airport's section.
-        if (word[0] == '[' || word[0] == ']') break;
-        if (word.compare(0, 3, "RWY") != 0) continue;
+        if (word.compare(0, 3, "RWY") != 0) return;
         const std::size_t equals = word.find('=');
-        if (equals == std::string::npos) continue;
+        if (equals == std::string::npos) return;
         const std::string designator = word.substr(3, equals - 3);
-        if (word.substr(equals + 1) != "RIGHTPATTERN") continue;
+        if (word.substr(equals + 1) != "RIGHTPATTERN") return;
         for (int r = 1; r <= airport_runway_list.count(); ++r) {
             const std::string& d = airport_runway_list[r].designator;
             if (d == designator || d == "0" + designator) airport_runway_list.slot(r).right_pattern = 1;
         }
-    }
-    std::fclose(file);
+    });
 }
 
 // The destination's elevation on the active plan's last entry, when that
@@ -200,24 +252,12 @@ void select_plan_airport(const std::string& ident, int mode, const std::vector<s
 
 // The tower keys of the airport's section: TowerViewLat, TowerViewLon and
 // TowerViewAlt, keys compared without regard to case, "key=value" with the
-// key exactly as written before the '='.
+// key exactly as written before the '=' (in the first 198 characters).
 bool read_tower_keys(const std::string& ident, TowerView* view) {
-    std::FILE* file = os::open_file(navdata_path("apt_additional_info.txt"), "r");
-    if (!file) return false;
-    const std::string header = "[" + ident + "]";
-    bool in_section = false;
-    std::string line;
-    while (read_line(file, line, kMaxTowerLine)) {
-        if (line.empty() || line[0] == ';') continue;
-        if (!in_section) {
-            const std::vector<std::string> words = scan_tokens(line, 1);
-            in_section = !words.empty() && equals_ignoring_case(words[0], header);
-            continue;
-        }
-        // Another airport's section holds another airport's tower.
-        if (line[0] == '[') break;
+    return read_additional_info(ident, [view](const std::string& whole) {
+        const std::string line = whole.substr(0, kMaxTowerLine);
         const std::size_t equals = line.find('=');
-        if (equals == std::string::npos || equals > kMaxTowerKey) continue;
+        if (equals == std::string::npos || equals > kMaxTowerKey) return;
         const std::string key = line.substr(0, equals);
         const double value = parse_double(line.substr(equals + 1));
         if (equals_ignoring_case(key, "TowerViewLat"))
@@ -226,9 +266,7 @@ bool read_tower_keys(const std::string& ident, TowerView* view) {
             view->longitude = value;
         else if (equals_ignoring_case(key, "TowerViewAlt"))
             view->altitude_ft = value;
-    }
-    std::fclose(file);
-    return true;
+    });
 }
 
 // The elevation token of the airport's line ("ident name elevation ..."),
@@ -266,6 +304,11 @@ void select_airport(const std::string& ident, int mode) {
         return;
     std::vector<std::string> t = tokens;
     t.resize(kAirportTokens);
+    // An airport off the globe is no airport (the navigation database's
+    // load tells the line).
+    if (!has_leading_number(t[2].c_str()) || !has_leading_number(t[3].c_str()) ||
+        !position_tokens_on_globe(t[2], t[3]))
+        return;
 
     if (mode != kSelectAirportDestinationElevation) lookup_parking_position(ident);
     airport_runway_list.set_count(0);

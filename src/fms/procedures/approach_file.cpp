@@ -2,9 +2,13 @@
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
+#include "data/load_warnings.h"
+#include "data/reader_checks.h"
 #include "fms/procedures/procedure_expansion.h"
 #include "fms/procedures/procedure_file.h"
 #include "platform/text_file.h"
+
+#include <set>
 
 namespace {
 
@@ -59,22 +63,28 @@ class ApproachLoader {
   public:
     explicit ApproachLoader(AirportProcedures& slot) : slot_(slot) {}
 
-    void line(LineTokens& t) {
+    // Returns why the line was left out, null when it was used.
+    const char* line(LineTokens& t) {
         t[10] = to_upper_ascii(t[10]);
         shift_before_code(t);
-        if (t[1].empty() || t[3].empty()) return;
+        if (t[1].empty() || t[3].empty()) return nullptr;
 
         // A line repeating the last leg only moves the reference position.
         if (current_ >= 1 && current_ <= slot_.approaches.count()) {
             const Legs& legs = slot_.approaches[current_].legs;
             const int n = legs.count();
             if (n > 1 && t[3] == legs[n].fix && t[8] == legs[n].fix_role) {
-                leg_reference_lat = parse_double(t[7]);
-                leg_reference_lon = parse_double(t[8]);
-                return;
+                // The tokens it is read from need not be a position: one
+                // off the globe leaves the reference where it is.
+                const double lat = parse_double(t[7]), lon = parse_double(t[8]);
+                if (on_globe(lat, lon)) {
+                    leg_reference_lat = lat;
+                    leg_reference_lon = lon;
+                }
+                return nullptr;
             }
         }
-        if (contains_after_first(t[3], "/VT")) return;
+        if (contains_after_first(t[3], "/VT")) return nullptr;
 
         add_group(t[2]);
 
@@ -83,14 +93,20 @@ class ApproachLoader {
         for (int i = 1; i <= slot_.approaches.count(); ++i)
             if (slot_.approaches[i].runway == runway && slot_.approaches[i].second_text == t[2]) found = i;
         if (found != 0) {
-            if (slot_.approaches.slot(found).legs.append(ProcedureLeg{}) == 0) return; // 400 legs
+            if (slot_.approaches.slot(found).legs.append(ProcedureLeg{}) == 0) { // 400 legs
+                omissions_.leg_left_out();
+                return nullptr;
+            }
             current_ = found;
         } else {
             ProcedureRecord record;
             record.runway = runway;
             record.second_text = t[2];
             const int index = slot_.approaches.append(std::move(record));
-            if (index == 0) return; // 140 approaches
+            if (index == 0) { // 140 approaches
+                omissions_.procedure_left_out();
+                return nullptr;
+            }
             current_ = index;
             slot_.approaches.slot(index).legs.append(ProcedureLeg{});
         }
@@ -98,6 +114,12 @@ class ApproachLoader {
         shift_before_code(t);
         const std::string transition = leg_transition(t);
         Legs& legs = slot_.approaches.slot(current_).legs;
+        // A leg off the globe takes its approach out whole when the file ends.
+        if (!position_tokens_on_globe(t[6], t[7])) {
+            omissions_.broken(current_);
+            legs.set_count(legs.count() - 1);
+            return kOffGlobe;
+        }
 
         double lat = parse_double(t[6]);
         double lon = parse_double(t[7]);
@@ -136,6 +158,14 @@ class ApproachLoader {
         legs.slot(legs.count()) = std::move(leg);
         leg_reference_lat = lat;
         leg_reference_lon = lon;
+        return nullptr;
+    }
+
+    void end_of_file(FileLineCheck& check) {
+        omissions_.finish(slot_.approaches, check);
+        if (!groups_left_out_.empty())
+            check.note(table_full_note(static_cast<int>(groups_left_out_.size()), "approach names",
+                                       static_cast<int>(decltype(slot_.approach_groups)::slots) - 1));
     }
 
   private:
@@ -144,11 +174,13 @@ class ApproachLoader {
             if (equals_ignoring_case(slot_.approach_groups[i].runway_transition_list, name)) return;
         ProcedureRecord group;
         group.runway_transition_list = name;
-        slot_.approach_groups.append(std::move(group));
+        if (slot_.approach_groups.append(std::move(group)) == 0) groups_left_out_.insert(name);
     }
 
     AirportProcedures& slot_;
     int current_ = 0;
+    ProcedureOmissions omissions_{"approach", "approaches"};
+    std::set<std::string> groups_left_out_; // names the full group table had no room for
 };
 
 } // namespace
@@ -163,7 +195,8 @@ void load_approaches(const std::string& airport) {
     handlers.opened = [] {
         destination_magnetic_variation = slot_magnetic_variation(airport_slots[destination_slot]);
     };
-    handlers.leg_line = [&loader](LineTokens& t) { loader.line(t); };
+    handlers.leg_line = [&loader](LineTokens& t) { return loader.line(t); };
+    handlers.finished = [&loader](FileLineCheck& check) { loader.end_of_file(check); };
     read_procedure_files("apps.txt", "", airport, kApproachTokens, handlers);
     build_approach_fix_list("------");
 }

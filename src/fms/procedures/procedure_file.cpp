@@ -1,5 +1,6 @@
 #include "fms/procedures/procedure_file.h"
 #include "data/load_warnings.h"
+#include "data/reader_checks.h"
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
@@ -113,14 +114,17 @@ bool read_procedure_section(const std::string& file_name, const std::string& air
             }
             continue;
         }
-        if (leg_line_usable(t))
-            check.use();
-        else
+        const bool usable = leg_line_usable(t);
+        const char* left_out = handlers.leg_line(t);
+        if (!usable)
             check.skip("no position");
-        handlers.leg_line(t);
+        else if (left_out != nullptr)
+            check.skip(left_out);
+        else
+            check.use();
     }
     check.finish(reader);
-    if (handlers.finished) handlers.finished();
+    if (handlers.finished) handlers.finished(check);
     std::fclose(file);
     check.report("its procedures may be incomplete", file_name.find("_user.") != std::string::npos);
     return in_section;
@@ -131,6 +135,28 @@ void read_procedure_files(const std::string& base_file_name, const std::string& 
                           const ProcedureFileHandlers& handlers) {
     if (read_procedure_section(base_file_name, airport, token_count, handlers)) return;
     if (!user_file_name.empty()) read_procedure_section(user_file_name, airport, token_count, handlers);
+}
+
+bool legs_on_globe(const ProcedureRecord& procedure) {
+    for (int l = 1; l <= procedure.legs.count(); ++l)
+        if (!on_globe(procedure.legs[l].latitude, procedure.legs[l].longitude)) return false;
+    return true;
+}
+
+std::string procedure_label(const ProcedureRecord& procedure) {
+    if (!procedure.name.empty()) return procedure.name;
+    return procedure.second_text + (procedure.runway.empty() ? "" : " " + procedure.runway);
+}
+
+void ProcedureOmissions::tell(FileLineCheck& check, const std::string& names, int procedure_capacity) const {
+    if (!names.empty())
+        check.note((names.find(',') == std::string::npos ? kind_ : plural_) + std::string(" ") + names +
+                   " left out whole: a leg off the globe");
+    if (legs_left_out_ > 0)
+        check.note(table_full_note(legs_left_out_, std::string("legs of a ") + kind_,
+                                   static_cast<int>(ProcedureLegs::slots) - 1));
+    if (procedures_left_out_ > 0)
+        check.note(table_full_note(procedures_left_out_, plural_, procedure_capacity));
 }
 
 std::string coded_leg_label(const std::string& code) {

@@ -2,23 +2,84 @@
 // lines, the line tokens, the coded-leg label and the runway lookups.
 #pragma once
 
+#include "data/airport_procedures.h"
+
 #include <cstddef>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
-struct AirportProcedures;
+class FileLineCheck;
 
 // Tokens of one line, numbered from 1 as the file formats count them:
 // t[1] .. t[n], missing ones empty (t[0] is unused).
 using LineTokens = std::vector<std::string>;
 
+using ProcedureLegs = decltype(ProcedureRecord::legs);
+
 struct ProcedureFileHandlers {
-    std::function<void()> opened;                // the file is open, before any line
-    std::function<void(LineTokens& t)> leg_line; // a line inside the airport's section
-    std::function<void()> close_out;             // a comment, section or ignored line
-    std::function<void()> finished;              // after the section or the file ended
+    std::function<void()> opened; // the file is open, before any line
+    // A line inside the airport's section; returns why it was left out, null
+    // when it was used.
+    std::function<const char*(LineTokens& t)> leg_line;
+    std::function<void()> close_out;                    // a comment, section or ignored line
+    std::function<void(FileLineCheck& check)> finished; // after the section or the file ended
 };
+
+// What one reading of a procedure file left out beyond single lines: a
+// procedure with a leg off the globe is left out whole (a plan must not fly
+// it with a gap), and records a full table had no room for are counted.
+class ProcedureOmissions {
+  public:
+    // kind: "SID", "STAR" or "approach"; plural: its plural.
+    ProcedureOmissions(const char* kind, const char* plural) : kind_(kind), plural_(plural) {}
+
+    void broken(int procedure) { broken_.insert(procedure); }
+    void leg_left_out() { ++legs_left_out_; }
+    void procedure_left_out() { ++procedures_left_out_; }
+
+    // Takes the broken procedures (and any whose legs stand off the globe)
+    // out of the table, keeping the others in their order, and tells what
+    // was left out in the file's warning. Returns how many were taken out.
+    template <std::size_t Slots>
+    int finish(BoundedTable<ProcedureRecord, Slots>& table, FileLineCheck& check);
+
+  private:
+    void tell(FileLineCheck& check, const std::string& names, int procedure_capacity) const;
+
+    const char* kind_;
+    const char* plural_;
+    std::set<int> broken_;
+    int legs_left_out_ = 0;
+    int procedures_left_out_ = 0;
+};
+
+// Every leg of the procedure stands on the globe.
+bool legs_on_globe(const ProcedureRecord& procedure);
+// A SID or STAR by its name, an approach by its name and runway.
+std::string procedure_label(const ProcedureRecord& procedure);
+
+template <std::size_t Slots>
+int ProcedureOmissions::finish(BoundedTable<ProcedureRecord, Slots>& table, FileLineCheck& check) {
+    std::string names;
+    const int count = table.count();
+    int kept = 0;
+    for (int i = 1; i <= count; ++i) {
+        if (broken_.count(i) != 0 || !legs_on_globe(table[i])) {
+            names += (names.empty() ? "" : ", ") + procedure_label(table[i]);
+            continue;
+        }
+        if (++kept != i) table.slot(kept) = std::move(table.slot(i));
+    }
+    for (int i = kept + 1; i <= count; ++i)
+        table.slot(i) = ProcedureRecord{};
+    table.set_count(kept);
+    tell(check, names, static_cast<int>(Slots) - 1);
+    broken_.clear();
+    legs_left_out_ = procedures_left_out_ = 0;
+    return count - kept;
+}
 
 // Reads the airport's section of host_folder + "\Orvex\Navdata\" + file_name,
 // each line cut into at most token_count tokens. A missing file is skipped.

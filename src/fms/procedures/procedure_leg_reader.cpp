@@ -1,6 +1,7 @@
 #include "fms/procedures/procedure_leg_reader.h"
 
 #include "data/config_line.h"
+#include "data/reader_checks.h"
 #include "platform/text_file.h"
 
 namespace {
@@ -21,15 +22,18 @@ LegName split_leg_name(const std::string& t1, bool name_first) {
 
 } // namespace
 
-template <class Table> void ProcedureLegReader<Table>::line(LineTokens& t) {
+template <class Table> const char* ProcedureLegReader<Table>::line(LineTokens& t) {
     for (std::size_t k = 7; k < t.size(); ++k)
         t[k] = to_upper_ascii(t[k]);
     if (is_procedure_header(t)) {
         const int index = procedures_.append(procedure_from_header(t));
-        if (index != 0) header_added(index, t);
-        return;
+        if (index != 0)
+            header_added(index, t);
+        else
+            omissions_.procedure_left_out();
+        return nullptr;
     }
-    if (!is_leg_line(t) || !leg_line_begins(t)) return;
+    if (!is_leg_line(t) || !leg_line_begins(t)) return nullptr;
 
     // "RW27 /H270/UA ...": a runway fix stands before the code.
     if (begins_with(t[3], "/")) {
@@ -47,24 +51,36 @@ template <class Table> void ProcedureLegReader<Table>::line(LineTokens& t) {
     if (found != 0) {
         current_ = found;
         ProcedureLegs& legs = procedures_.slot(found).legs;
-        if (legs.append(ProcedureLeg{}) == 0) return; // 400 legs: the line is dropped
+        if (legs.append(ProcedureLeg{}) == 0) { // 400 legs: the line is dropped
+            omissions_.leg_left_out();
+            return nullptr;
+        }
         leg_added_to_found(legs, t);
     } else {
         ProcedureRecord record;
         record.name = leg_name.name;
         current_ = procedures_.append(std::move(record));
-        if (current_ == 0) return; // the table is full: the line is dropped
+        if (current_ == 0) { // the table is full: the line is dropped
+            omissions_.procedure_left_out();
+            return nullptr;
+        }
         procedures_.slot(current_).legs.append(ProcedureLeg{});
     }
 
     ProcedureLegs& legs = procedures_.slot(current_).legs;
     const int n = legs.count();
+    // A leg off the globe takes its procedure out whole when the file ends.
+    if (!position_tokens_on_globe(t[5], t[6])) {
+        omissions_.broken(current_);
+        legs.set_count(n - 1);
+        return kOffGlobe;
+    }
     const std::string code = t[2];
     if (begins_with(code, "/") && (n > 1 || rules_.coded_first_leg)) {
         double lat = 0.0, lon = 0.0;
         if (!coded_leg(current_, legs, n, t, leg_name.transition, lat, lon)) {
             legs.set_count(n - 1);
-            return;
+            return nullptr;
         }
         ProcedureLeg& leg = legs.slot(n);
         leg.fix = coded_leg_label(code);
@@ -78,6 +94,7 @@ template <class Table> void ProcedureLegReader<Table>::line(LineTokens& t) {
     }
     fill_leg_from_line(legs.slot(n), t, leg_name.transition);
     leg_done(legs, n, found == 0);
+    return nullptr;
 }
 
 template class ProcedureLegReader<SidTable>;

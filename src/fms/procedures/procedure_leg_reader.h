@@ -12,8 +12,6 @@
 
 #include <string>
 
-using ProcedureLegs = BoundedTable<ProcedureLeg, 401>;
-
 // What differs between the SID and the STAR file beyond the reader's hooks.
 struct LegFileRules {
     bool name_first;      // "NAME.TRANSITION" (SID) rather than "TRANSITION.NAME" (STAR)
@@ -25,11 +23,13 @@ template <class Table> class ProcedureLegReader {
   public:
     virtual ~ProcedureLegReader() = default;
 
-    // One line of the airport's section, its tokens from t[1].
-    void line(LineTokens& t);
+    // One line of the airport's section, its tokens from t[1]; returns why
+    // it was left out, null when it was used.
+    const char* line(LineTokens& t);
 
   protected:
-    ProcedureLegReader(Table& procedures, LegFileRules rules) : procedures_(procedures), rules_(rules) {}
+    ProcedureLegReader(Table& procedures, LegFileRules rules, const char* kind, const char* plural)
+        : procedures_(procedures), omissions_(kind, plural), rules_(rules) {}
 
     // The header line t added procedure `index`.
     virtual void header_added(int /*index*/, const LineTokens& /*t*/) {}
@@ -47,6 +47,7 @@ template <class Table> class ProcedureLegReader {
 
     Table& procedures_;
     int current_ = 0; // the procedure of the last leg line, 0 when none
+    ProcedureOmissions omissions_;
 
   private:
     LegFileRules rules_;

@@ -2,6 +2,7 @@
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
+#include "data/reader_checks.h"
 #include "fms/procedures/procedure_expansion.h"
 #include "fms/procedures/procedure_file.h"
 #include "fms/procedures/procedure_leg_reader.h"
@@ -28,7 +29,8 @@ void mark_junction(ProcedureLeg& leg) {
 class SidLegs final : public ProcedureLegReader<SidTable> {
   public:
     explicit SidLegs(AirportProcedures& slot)
-        : ProcedureLegReader(slot.sids, LegFileRules{.name_first = true, .coded_first_leg = true}),
+        : ProcedureLegReader(slot.sids, LegFileRules{.name_first = true, .coded_first_leg = true}, "SID",
+                             "SIDs"),
           slot_(slot) {}
 
     // A procedure none of whose legs names a transition ends at its junction.
@@ -42,7 +44,8 @@ class SidLegs final : public ProcedureLegReader<SidTable> {
         mark_junction(legs.slot(n));
     }
 
-    void end_of_file() {
+    void end_of_file(FileLineCheck& check) {
+        omissions_.finish(procedures_, check);
         for (int i = 1; i <= procedures_.count(); ++i) {
             ProcedureLegs& legs = procedures_.slot(i).legs;
             const int n = legs.count();
@@ -64,7 +67,8 @@ class SidLegs final : public ProcedureLegReader<SidTable> {
     // line's end.
     bool leg_line_begins(const LineTokens& t) override {
         previous_runway_text_ = runway_text_;
-        if (begins_with(t[3], "/") && begins_with(t[2], "RW") && (t[2].size() == 4 || t[2].size() == 5)) {
+        if (begins_with(t[3], "/") && begins_with(t[2], "RW") && (t[2].size() == 4 || t[2].size() == 5) &&
+            position_tokens_on_globe(t[6], t[7])) {
             ref_lat_ = parse_double(t[6]);
             ref_lon_ = parse_double(t[7]);
         }
@@ -139,8 +143,8 @@ void load_sids(const std::string& airport) {
     SidLegs loader(slot);
     ProcedureFileHandlers handlers;
     handlers.opened = [] { origin_magnetic_variation = slot_magnetic_variation(airport_slots[origin_slot]); };
-    handlers.leg_line = [&loader](LineTokens& t) { loader.line(t); };
+    handlers.leg_line = [&loader](LineTokens& t) { return loader.line(t); };
     handlers.close_out = [&loader] { loader.close_out(); };
-    handlers.finished = [&loader] { loader.end_of_file(); };
+    handlers.finished = [&loader](FileLineCheck& check) { loader.end_of_file(check); };
     read_procedure_files("sids.txt", "sids_user.txt", airport, kSidTokens, handlers);
 }

@@ -2,11 +2,15 @@
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
+#include "data/load_warnings.h"
+#include "data/reader_checks.h"
 #include "fms/math/nav_math.h"
 #include "fms/procedures/procedure_expansion.h"
 #include "fms/procedures/procedure_file.h"
 #include "fms/procedures/procedure_leg_reader.h"
 #include "platform/text_file.h"
+
+#include <set>
 
 namespace {
 
@@ -27,22 +31,47 @@ double inbound_course(const ProcedureLegs& legs, int n) {
     return course;
 }
 
-void add_entry(AirportProcedures& slot, const std::string& text) {
+// False when the list is full.
+bool add_entry(AirportProcedures& slot, const std::string& text) {
     for (int i = 1; i <= slot.star_entry_list.count(); ++i)
-        if (slot.star_entry_list[i].text == text) return;
-    slot.star_entry_list.append(StarEntry{text, 0});
+        if (slot.star_entry_list[i].text == text) return true;
+    return slot.star_entry_list.append(StarEntry{text, 0}) != 0;
+}
+
+// Every entry names the transition of a leg; entries of STARs left out go.
+void keep_entries_of_stars(AirportProcedures& slot) {
+    BoundedTable<StarEntry, 121> kept;
+    for (int i = 1; i <= slot.star_entry_list.count(); ++i) {
+        const std::string& text = slot.star_entry_list[i].text;
+        bool used = false;
+        for (int s = 1; s <= slot.stars.count() && !used; ++s)
+            for (int l = 1; l <= slot.stars[s].legs.count() && !used; ++l)
+                used = slot.stars[s].legs[l].transition == text;
+        if (used) kept.append(slot.star_entry_list[i]);
+    }
+    slot.star_entry_list = std::move(kept);
 }
 
 class StarLegs final : public ProcedureLegReader<StarTable> {
   public:
     explicit StarLegs(AirportProcedures& slot)
-        : ProcedureLegReader(slot.stars, LegFileRules{.name_first = false, .coded_first_leg = false}),
+        : ProcedureLegReader(slot.stars, LegFileRules{.name_first = false, .coded_first_leg = false}, "STAR",
+                             "STARs"),
           slot_(slot) {}
 
     // An intercept whose fix never came can not be flown.
-    void finish_file() {
+    void finish_file(FileLineCheck& check) {
         drop_pending();
+        if (omissions_.finish(procedures_, check) > 0) keep_entries_of_stars(slot_);
         rebuild_transition_list();
+        const int entries = static_cast<int>(decltype(slot_.star_entry_list)::slots) - 1;
+        const int transitions = static_cast<int>(decltype(slot_.star_transition_list)::slots) - 1;
+        if (!entries_left_out_.empty())
+            check.note(table_full_note(static_cast<int>(entries_left_out_.size()), "STAR entries", entries));
+        if (transitions_left_out_ > 0)
+            check.note(table_full_note(transitions_left_out_, "STAR transitions", transitions));
+        entries_left_out_.clear();
+        transitions_left_out_ = 0;
     }
 
   private:
@@ -117,11 +146,11 @@ class StarLegs final : public ProcedureLegReader<StarTable> {
             leg.marker = "*";
         }
         if (!leg.transition.empty()) {
-            add_entry(slot_, leg.transition);
+            if (!add_entry(slot_, leg.transition)) entries_left_out_.insert(leg.transition);
         } else if (slot_.star_entry_list.empty() ||
                    (n > 1 && !legs[n - 1].transition.empty() && legs[n - 1].marker != "*")) {
             // The first common leg after the transitions: where they join.
-            add_entry(slot_, leg.fix);
+            if (!add_entry(slot_, leg.fix)) entries_left_out_.insert(leg.fix);
             leg.transition = leg.fix;
             leg.marker = "*";
         }
@@ -137,13 +166,15 @@ class StarLegs final : public ProcedureLegReader<StarTable> {
                 bool listed = false;
                 for (int i = 1; i <= list.count() && !listed; ++i)
                     listed = list[i] == text;
-                if (!listed) list.append(text);
+                if (!listed && list.append(text) == 0) ++transitions_left_out_;
             }
         }
     }
 
     AirportProcedures& slot_;
     PendingIntercept pending_;
+    std::set<std::string> entries_left_out_; // texts the full entry list had no room for
+    int transitions_left_out_ = 0;
 };
 
 } // namespace
@@ -158,7 +189,7 @@ void load_stars(const std::string& airport) {
     handlers.opened = [] {
         destination_magnetic_variation = slot_magnetic_variation(airport_slots[destination_slot]);
     };
-    handlers.leg_line = [&loader](LineTokens& t) { loader.line(t); };
-    handlers.finished = [&loader] { loader.finish_file(); };
+    handlers.leg_line = [&loader](LineTokens& t) { return loader.line(t); };
+    handlers.finished = [&loader](FileLineCheck& check) { loader.finish_file(check); };
     read_procedure_files("stars.txt", "stars_user.txt", airport, kStarTokens, handlers);
 }

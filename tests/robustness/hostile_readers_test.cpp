@@ -1,0 +1,183 @@
+// Hostile files of every reader that takes positions, tables or file names:
+// each is told in one load warning naming the file and saying what was left
+// out, and the reader's feed finds nothing off the globe loaded.
+#include "robustness/reader_feeds.h"
+
+#include "data/aircraft_settings.h"
+#include "data/airport_procedures.h"
+#include "data/load_warnings.h"
+#include "data/module_settings.h"
+#include "data/performance_tables.h"
+#include "fms/files/aircraft_config.h"
+#include "fms/procedures/airport_detail.h"
+#include "sim/host_folder.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kExamples = ORVEX_SOURCE_DIR "/examples/sim/orvex";
+const std::string kAirport = "KSEA SEATTLE 433 47.449 -122.309 16L_11901_47.46_-122.31_163_110.30_ILS_163\n";
+
+std::string airway_of_fixes(int fixes) {
+    std::string text = "J1 1 FAR 95 -122\n";
+    for (int i = 1; i <= fixes; ++i)
+        text += "J1 " + std::to_string(i) + " F" + std::to_string(i) + " 47 -122\n";
+    return text;
+}
+
+std::string climb_rows(int rows) {
+    std::string text;
+    for (int i = 1; i <= rows; ++i)
+        text += std::to_string(i * 500) + " 250 2000 7000\n";
+    return text;
+}
+
+std::string star_of_legs(int legs) {
+    std::string text = "[KSEA]\nT LONG1 16L 16L\n";
+    for (int i = 1; i <= legs; ++i)
+        text += "LONG1 F" + std::to_string(i) + " 5000 --- 47." + std::to_string(i % 9) + " -122.3\n";
+    return text;
+}
+
+const char* const kXmlWithoutPosition =
+    "<?xml version=\"1.0\"?>\n<SimBase.Document><FlightPlan.FlightPlan>\n"
+    "<DepartureID>KSEA</DepartureID>\n"
+    "<ATCWaypoint id=\"KSEA\">\n<ATCWaypointType>Airport</ATCWaypointType>\n"
+    "<WorldPosition>N47\xB0 26' 58.00\",W122\xB0 18' 34.60\",+0</WorldPosition>\n"
+    "</ATCWaypoint>\n"
+    "<ATCWaypoint id=\"LOST\">\n<ATCWaypointType>VOR</ATCWaypointType>\n"
+    "</ATCWaypoint>\n"
+    "<ATCWaypoint id=\"SEA\">\n<ATCWaypointType>VOR</ATCWaypointType>\n"
+    "<WorldPosition>N47\xB0 26' 7.20\",W122\xB0 18' 34.80\",+0</WorldPosition>\n"
+    "</ATCWaypoint>\n</FlightPlan.FlightPlan></SimBase.Document>\n";
+
+std::string additional_info(const char* damage) {
+    std::string text = "[KPDX]\nRWY10R=RIGHTPATTERN\nTowerViewLat=45.5878\nTowerViewLon=-122.5972\n";
+    if (std::string(damage) == "words") text += "TowerViewAlt=high\n";
+    if (std::string(damage) == "off") text += "TowerViewLat=145.5\n";
+    if (std::string(damage) == "binary") text += std::string("TowerView\0Alt=260\n", 18);
+    if (std::string(damage) == "cut") text += "[KS";
+    return join_parts({"KPDX", "KPDX PORTLAND 31 45.5887 -122.5975 10R_11000_45.59_-122.60_100\n", text});
+}
+
+// The warnings naming the file (by the name alone), as "FILE: TEXT".
+std::vector<std::string> warnings_naming(const std::string& file) {
+    std::vector<std::string> told;
+    for (LoadWarning w; take_load_warning(w);)
+        if (w.file.size() >= file.size() &&
+            w.file.compare(w.file.size() - file.size(), file.size(), file) == 0)
+            told.push_back(file + ": " + w.text);
+    return told;
+}
+
+} // namespace
+
+TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
+    struct Row {
+        const char* reader;
+        std::string input;
+        const char* file; // the end of the path that the warning names
+        const char* told; // within the warning
+        std::function<void()> also = [] {};
+    };
+    const Row rows[] = {
+        {"sid",
+         join_parts(
+             {"KSEA", kAirport, "",
+              "[KSEA]\nT BAD1 16L 16L\nBAD1 FIXA 3000 --- 47.3 -122.3\nBAD1 FAR1 5000 --- 1e308 -1e308\n"
+              "BAD1 FIXB 3000 --- 47.2 -122.3\nT BAD2 16L 16L\nBAD2 FAR2 5000 --- nan inf\n"
+              "T GOOD1 16L 16L\nGOOD1 FIXA 3000 --- 47.3 -122.3\n"}),
+         "sids.txt",
+         "2 of 9 lines could not be used (line 4: position off the globe); SIDs BAD1, BAD2 left out whole",
+         [] {
+             ASSERT_EQ(airport_slots[origin_slot].sids.count(), 1);
+             EXPECT_EQ(airport_slots[origin_slot].sids[1].name, "GOOD1");
+         }},
+        {"star", join_parts({"KSEA", kAirport, "", star_of_legs(600)}), "stars.txt",
+         "200 left out: the table of legs of a STAR holds 400",
+         [] { EXPECT_EQ(airport_slots[destination_slot].stars[1].legs.count(), 400); }},
+        {"approach",
+         join_parts(
+             {"KSEA", kAirport, "",
+              "[KSEA]\n16L I16L FIXA IAF 6000 47.7 -122.3 - 43 32\n16L I16L FAR FAF 2400 91 -122.3 - 64 32\n"
+              "16R I16R FIXB IAF 6000 47.7 -122.3 - 43 32\n"}),
+         "apps.txt", "approach I16L 16L left out whole",
+         [] { EXPECT_EQ(airport_slots[destination_slot].approaches.count(), 1); }},
+        {"sid", join_parts({"KSEB", kAirport + "KSEB SOUTH 0 -91 0\n", "", ""}), "apts.txt",
+         "line 2: KSEB: position off the globe; that airport is not loaded"},
+        {"sid", join_parts({"KSEC", "KSEC X 0 47 8 09_1_95_8_90 27_1_47_8_270\n", "", ""}), "apts.txt",
+         "line 1: KSEC: 1 runways left out (09: position off the globe)",
+         [] { EXPECT_EQ(airport_slots[origin_slot].runways[1].designator, "27"); }},
+        {"airway", join_parts({"J1 F1", airway_of_fixes(260)}), "awys.txt",
+         "J1: 10 left out: the table of fixes of an airway holds 250"},
+        {"nav_database", join_parts({"FIXA FIXA 47 -122\nFIXB FIXB 47 -181\n"}), "ints.txt",
+         "1 of 2 lines could not be used (line 2: position off the globe)"},
+        {"atc_boundaries", "ZSE SEATTLE 47 -122\nZSE SEATTLE 48 -122\nZSE SEATTLE 49 1e308\n", "atc_bdry.txt",
+         "1 of 3 lines could not be used (line 3: position off the globe)"},
+        {"parking", join_parts({"KSEA", "KSEA 47.4 -122.3 720\nKPDX 45.5 1e308 0\nKBFI 47.5 -122.3 220\n"}),
+         "FUZZ_parking.txt", "2 of 3 lines could not be used (line 1: heading outside 0 to 360)",
+         [] { EXPECT_EQ(parking_position.latitude, 0.0); }},
+        {"runway_ref",
+         join_parts(
+             {"KSEA 16L", "KSEA SEATTLE 433 147.4 -122.3 16L_11901_150\nKPDX P 31 45.5 -122.5 10R_1_1\n"}),
+         "orvex_apts.txt", "1 of 2 lines could not be used (line 1: position off the globe)"},
+        {"additional_info", additional_info("off"), "apt_additional_info.txt",
+         "(line 5: position off the globe)"},
+        {"additional_info", additional_info("words"), "apt_additional_info.txt", "(line 5: not a number)"},
+        {"additional_info", additional_info("binary"), "apt_additional_info.txt", "is not a text file"},
+        {"additional_info", additional_info("cut"), "apt_additional_info.txt", "its last line is cut short"},
+        {"sim_plan", kXmlWithoutPosition, "FUZZ.PLN", "1 waypoints skipped (line 8: no position)"},
+        {"performance", "[CLIMB]\n1000 1e308 0 1e308\n5000 272 3000 7300\n", "FUZZ_perf.txt",
+         "1 of 3 lines could not be used (line 2: a value no aircraft reaches)",
+         [] { EXPECT_EQ(performance_tables.climb_row_count, 1); }},
+        {"performance", "[CLIMB]\n" + climb_rows(60), "FUZZ_perf.txt",
+         "11 left out: the table of rows of a section holds 49"},
+        {"aircraft_config", "PerformanceData=../../../PLANT_perf.txt\n", "PLANT_perf.txt",
+         "PerformanceData names a file outside the simulator folder; not read"},
+    };
+    for (const Row& row : rows) {
+        clear_load_warnings();
+        EXPECT_EQ(find_reader_feed(row.reader)->feed(row.input), "") << row.file;
+        const std::vector<std::string> told = warnings_naming(row.file);
+        EXPECT_EQ(told.size(), 1u) << row.file << " " << row.told;
+        if (told.size() != 1) continue;
+        EXPECT_NE(told[0].find(row.told), std::string::npos) << told[0];
+        row.also();
+    }
+}
+
+// A relative name that climbs out of the simulator folder is refused with a
+// warning naming where it came from; one that stays inside is read.
+TEST(HostileReaders, namesThatClimbOutOfTheSimulatorFolderAreRefused) {
+    struct Row {
+        std::function<void()> read;
+        const char* file;
+        const char* told;
+    };
+    const Row rows[] = {
+        {[] {
+             aircraft_parameter = "../../../PLANT";
+             load_aircraft_config();
+         },
+         "PLANT.cfg", "The panel's aircraft parameter names a file outside"},
+        {[] {
+             ParkingFile = "..\\..\\..\\PLANT_parking.txt";
+             lookup_parking_position("KSEA");
+         },
+         "PLANT_parking.txt", "ParkingFile names a file outside"},
+        {[] {
+             ParkingFile = "../B738_parking.txt"; // orvex/B738_parking.txt: inside
+             lookup_parking_position("KSEA");
+         },
+         "B738_parking.txt", "cannot be opened"},
+    };
+    for (const Row& row : rows) {
+        clear_load_warnings();
+        row.read();
+        const std::vector<std::string> told = warnings_naming(row.file);
+        ASSERT_EQ(told.size(), 1u) << row.file;
+        EXPECT_NE(told[0].find(row.told), std::string::npos) << told[0];
+    }
+}
