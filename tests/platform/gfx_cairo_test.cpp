@@ -281,8 +281,8 @@ TEST_F(GfxCairo, TransformedScenesDrawAsOneCairoCallPerCall) {
     const Font font(FontFamily("Arial"), 3.0f);
     for (const auto& t : transforms) {
         SCOPED_TRACE(t.name);
-        void* kept = surface(90, 70);
-        void* drawn = surface(90, 70);
+        void* kept = surface(160, 120);
+        void* drawn = surface(160, 120);
         for (int session = 0; session < 3; ++session) {
             for (int covering = 1; covering >= 0; --covering) {
                 detail::set_coverage_cache(covering == 1);
@@ -290,16 +290,22 @@ TEST_F(GfxCairo, TransformedScenesDrawAsOneCairoCallPerCall) {
                 g.clear(0xFF101010);
                 g.set_smoothing_mode(SmoothingMode::AntiAlias);
                 g.set_transform(t.m);
-                const Pen pen(0xFFFFFFFF, 1.0f);
-                for (int i = 0; i < 5; ++i) {
-                    const float x = 1.0f + 1.3f * i, y = 2.0f + 3.0f * i;
-                    g.draw_line(pen, x, 0, x, 20); // across the fill
-                    g.fill_rectangle(SolidBrush(0xFF0030C0u + 0x200000u * i), x + 0.3f, 1, 0.5f, 18);
-                    g.draw_line(pen, 0, y, 8, y + 0.4f); // over it
-                    g.draw_string("8", font, SolidBrush(0xFFFFE000), PointF{x, y});
+                const Pen pen(0xFFFFFFFF, 2.0f);
+                // Each second line of a pair reaches over the fill between
+                // them only through the pen's stretch.
+                for (int i = 0; i < 2; ++i) {
+                    const float o = 4.0f * i, far = 20.0f;
+                    const SolidBrush fill(0xFF0030C0u + 0x400000u * i);
+                    g.draw_line(pen, o, 0, o, far);
+                    g.fill_rectangle(fill, o + 0.6f, 0, 1.4f, far);
+                    g.draw_line(pen, o + 2.5f, 0, o + 2.5f, far);
+                    g.draw_line(pen, 0, o, far, o);
+                    g.fill_rectangle(fill, 0, o + 0.6f, far, 1.4f);
+                    g.draw_line(pen, 0, o + 2.5f, far, o + 2.5f);
+                    g.draw_string("8", font, SolidBrush(0xFFFFE000), PointF{o, o});
                 }
                 g.set_clip_rect(2, 4, 3, 9);
-                g.draw_line(Pen(0x80FF0000, 0.5f), 0, 0, 9, 22);
+                g.draw_line(Pen(0x80FF0000, 0.5f), 0, 0, 9, 22 + static_cast<float>(session));
             }
             detail::set_coverage_cache(true);
             EXPECT_LE(worst_level(kept, drawn), 1) << "session " << session;
