@@ -33,23 +33,32 @@ Matrix transform(FuzzedDataProvider& in) {
     case 0:
         return Matrix{};
     case 1: // stretched more along one axis than the other
-        return Matrix{in.ConsumeFloatingPointInRange(0.1f, 16.0f), 0, 0, in.ConsumeFloatingPointInRange(0.1f, 16.0f),
-                      coordinate(in), coordinate(in)};
+        return Matrix{in.ConsumeFloatingPointInRange(0.1f, 16.0f),
+                      0,
+                      0,
+                      in.ConsumeFloatingPointInRange(0.1f, 16.0f),
+                      coordinate(in),
+                      coordinate(in)};
     case 2:
         return matrix_multiply(Matrix{in.ConsumeFloatingPointInRange(0.2f, 8.0f), 0, 0,
-                                      in.ConsumeFloatingPointInRange(0.2f, 8.0f), coordinate(in), coordinate(in)},
+                                      in.ConsumeFloatingPointInRange(0.2f, 8.0f), coordinate(in),
+                                      coordinate(in)},
                                matrix_rotation(in.ConsumeFloatingPointInRange(-180.0f, 180.0f)));
     default: // sheared or mirrored
-        return Matrix{in.ConsumeFloatingPointInRange(-4.0f, 4.0f), in.ConsumeFloatingPointInRange(-4.0f, 4.0f),
-                      in.ConsumeFloatingPointInRange(-4.0f, 4.0f), in.ConsumeFloatingPointInRange(-4.0f, 4.0f),
-                      coordinate(in), coordinate(in)};
+        return Matrix{in.ConsumeFloatingPointInRange(-4.0f, 4.0f),
+                      in.ConsumeFloatingPointInRange(-4.0f, 4.0f),
+                      in.ConsumeFloatingPointInRange(-4.0f, 4.0f),
+                      in.ConsumeFloatingPointInRange(-4.0f, 4.0f),
+                      coordinate(in),
+                      coordinate(in)};
     }
 }
 
 Pen pen(FuzzedDataProvider& in) {
     Pen p(color(in), in.ConsumeFloatingPointInRange(0.0f, 8.0f));
     p.dash_style = static_cast<DashStyle>(in.ConsumeIntegralInRange(0, 4));
-    if (in.ConsumeIntegralInRange(0, 5) == 0) p.end_cap = static_cast<LineCap>(in.ConsumeIntegralInRange(0, 3));
+    if (in.ConsumeIntegralInRange(0, 5) == 0)
+        p.end_cap = static_cast<LineCap>(in.ConsumeIntegralInRange(0, 3));
     return p;
 }
 
@@ -57,7 +66,8 @@ Pen pen(FuzzedDataProvider& in) {
 // session to session).
 void draw(Graphics& g, FuzzedDataProvider& in, float shift) {
     const float x = coordinate(in) + shift, y = coordinate(in);
-    const float w = in.ConsumeFloatingPointInRange(0.0f, 60.0f), h = in.ConsumeFloatingPointInRange(0.0f, 60.0f);
+    const float w = in.ConsumeFloatingPointInRange(0.0f, 60.0f),
+                h = in.ConsumeFloatingPointInRange(0.0f, 60.0f);
     switch (in.ConsumeIntegralInRange(0, 11)) {
     case 0:
         g.draw_line(pen(in), x, y, x + w - 30, y + h - 30);
@@ -78,7 +88,8 @@ void draw(Graphics& g, FuzzedDataProvider& in, float shift) {
         break;
     case 5: {
         const PointF points[3] = {{x, y}, {x + w, y + 2}, {x + 4, y + h}};
-        g.fill_polygon(SolidBrush(color(in)), points, in.ConsumeBool() ? FillMode::Winding : FillMode::Alternate);
+        g.fill_polygon(SolidBrush(color(in)), points,
+                       in.ConsumeBool() ? FillMode::Winding : FillMode::Alternate);
         break;
     }
     case 6:
@@ -124,6 +135,12 @@ struct Startup {
 };
 
 } // namespace
+
+// fontconfig keeps its configuration for the life of the process, as the
+// suite's own runs know (tests/lsan.supp).
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Startup started;
