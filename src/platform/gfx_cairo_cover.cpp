@@ -1,11 +1,10 @@
 // Coverage kept of drawing calls that repeat from one session to the next.
 // A display draws most of a frame as it drew the last one (scales, frames,
 // symbols, labels): such a call is drawn by Cairo once more on a scratch
-// image under the same clip, and what it painted there is kept as a small
-// image that Cairo composites onto the display in later sessions: the
-// coverage (A8) through the call's colour, or for text the pixels it painted
-// on a clear image. Only calls of one colour laid down in one go are kept;
-// a call is kept the second time it is drawn, so what changes every frame
+// image under the same clip, and its coverage there is kept as a small A8
+// image that Cairo composites onto the display through the call's colour in
+// later sessions. Only calls of one colour laid down in one go are kept; a
+// call is kept the second time it is drawn, so what changes every frame
 // costs no more than a hash.
 #include "platform/gfx_cairo_context.h"
 
@@ -19,17 +18,10 @@ namespace gfx::detail {
 
 namespace {
 
-// How a kept call is laid: its colour through its coverage, as Cairo lays
-// a shape; or, for text, the pixels it painted OVER the image: where
-// smoothed glyphs of one line share a pixel, Cairo lays them one after the
-// other, which one coverage laid once would round apart from.
-enum class Lay : uint8_t { Mask, Pixels };
-
 struct Cover {
     std::vector<uint8_t> key;
-    Lay lay = Lay::Mask;
     Argb color = 0;
-    cairo_surface_t* image = nullptr; // what the call painted, its corner at (x, y); null: nothing
+    cairo_surface_t* image = nullptr; // the call's coverage (A8), its corner at (x, y); null: none
     int x = 0, y = 0;
     uint32_t used = 0;    // session last laid
     bool refused = false; // drawn by Cairo: its paint reached past where it was looked for
@@ -52,7 +44,7 @@ struct Cover {
 // Sessions a cover is kept unused (it is let go after between one and two
 // times as many); bytes of covers kept beyond which those not used in this
 // session are let go.
-constexpr uint32_t kKeepSessions = 4;
+constexpr uint32_t kKeepSessions = 2;
 constexpr std::size_t kMaxBytes = 32u << 20;
 
 // Hashes of calls drawn by Cairo and the session each was last drawn in,
@@ -100,12 +92,11 @@ class SeenTable {
     std::size_t used_ = 0;
 };
 
-// Bytes of the scratch images the calls to keep are drawn on, left clear:
-// coverage (A8), and text in its colours (ARGB32). One pair for the
-// process, as large as the largest call kept yet needs.
-std::vector<unsigned char>& scratch_bytes(int which) {
-    static std::vector<unsigned char> bytes[2];
-    return bytes[which];
+// Bytes of the scratch image (A8) the calls to keep are drawn on, left
+// clear: one for the process, as large as the largest call kept yet needs.
+std::vector<unsigned char>& scratch_bytes() {
+    static std::vector<unsigned char> bytes;
+    return bytes;
 }
 
 } // namespace
@@ -133,18 +124,19 @@ CoverStats canvas_cover_stats(const CairoCanvas* canvas) {
 
 namespace {
 
-// Whether the call lays one colour in one go, and how it is laid. `box`:
-// where it may paint (x0, y0, x1, y1), unless `known` is false.
-bool coverable(CairoContext* c, const ScriptCall& s, Lay& how, double box[4], bool& known) {
+// Whether the call lays one colour in one go. `box`: where it may paint
+// (x0, y0, x1, y1), unless `known` is false.
+bool coverable(CairoContext* c, const ScriptCall& s, double box[4], bool& known) {
     if (!matrix_invertible(s.state.world)) return false;
     const cairo_matrix_t m = device_matrix(s.state);
     if (s.kind == Call::Text) {
         // Lines of one call could overlap; a clip box may be smoothed.
+        // Where glyphs of a see-through text share a pixel, Cairo lays its
+        // colour there twice, which one coverage laid once would not.
         int lines = 0;
         for (const TextLine& line : s.text.lines)
             lines += !line.utf8.empty();
-        if (s.text.clipped || lines != 1) return false;
-        how = Lay::Pixels;
+        if (s.text.clipped || lines != 1 || (s.color >> 24) != 0xFF) return false;
         // Ink reaches about an em round a line's advance.
         const float em = std::fabs(s.text.em);
         c->points.clear();
@@ -160,7 +152,9 @@ bool coverable(CairoContext* c, const ScriptCall& s, Lay& how, double box[4], bo
                        s.pen.custom_start_cap || s.pen.custom_end_cap))
             return false; // caps are shapes of their own, laid over the line
         if (!device_points(s.points, m, c->device)) return false; // cut into pieces
-        how = Lay::Mask;
+        // Cairo fills and strokes a path of horizontal and vertical lines as
+        // boxes, at about the cost of laying a coverage: not kept.
+        if (m.xy == 0.0 && m.yx == 0.0 && rectilinear(c->device, s.types)) return false;
         if (stroke) {
             stroke_bounds(c->device, s.types, device_pen_width(s.pen, s.state.world), m, box);
             known = true;
@@ -208,20 +202,17 @@ void make_key(CairoContext* c, std::span<const uint8_t> bytes) {
     }
 }
 
-constexpr cairo_format_t kScratchFormat[2] = {CAIRO_FORMAT_A8, CAIRO_FORMAT_ARGB32};
-
-// A context drawing on a scratch image of the bound, for coverage (0) or
-// text (1), in the image's coordinates and under the clip of `c`, and that
-// image; null when no scratch can be made.
-CairoContext* scratch_for(CairoContext* c, int which, const cairo_rectangle_int_t& bound,
-                          cairo_surface_t*& image) {
-    const int stride = cairo_format_stride_for_width(kScratchFormat[which], bound.width);
+// A context drawing the coverage of calls on a scratch image of the bound,
+// in the image's coordinates and under the clip of `c`, and that image;
+// null when no scratch can be made.
+CairoContext* scratch_for(CairoContext* c, const cairo_rectangle_int_t& bound, cairo_surface_t*& image) {
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, bound.width);
     if (stride <= 0) return nullptr;
-    std::vector<unsigned char>& bytes = scratch_bytes(which);
+    std::vector<unsigned char>& bytes = scratch_bytes();
     const std::size_t size = static_cast<std::size_t>(stride) * bound.height;
     if (bytes.size() < size) bytes.assign(size, 0);
-    image = cairo_image_surface_create_for_data(bytes.data(), kScratchFormat[which], bound.width,
-                                                bound.height, stride);
+    image =
+        cairo_image_surface_create_for_data(bytes.data(), CAIRO_FORMAT_A8, bound.width, bound.height, stride);
     if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(image);
         return nullptr;
@@ -230,7 +221,7 @@ CairoContext* scratch_for(CairoContext* c, int which, const cairo_rectangle_int_
     // Not known clear: Cairo would lay the first call on it by other means.
     cairo_surface_mark_dirty(image);
     CairoContext* sc = context_on(image, c->shared);
-    sc->coverage = which == 0;
+    sc->coverage = true;
     sc->had_clip = c->had_clip;
     if (c->clip_form != ClipForm::None) {
         sc->clip_points = c->clip_points;
@@ -251,12 +242,10 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
     cairo_surface_flush(scratch);
     unsigned char* data = cairo_image_surface_get_data(scratch);
     const int stride = cairo_image_surface_get_stride(scratch);
-    const cairo_format_t format = cairo_image_surface_get_format(scratch);
-    const int size = format == CAIRO_FORMAT_A8 ? 1 : 4; // bytes a pixel
     int x0 = bound.width, x1 = 0, y0 = bound.height, y1 = 0;
     for (int y = 0; y < bound.height; ++y) {
         const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
-        int first = 0, last = bound.width * size;
+        int first = 0, last = bound.width;
         while (first + 8 <= last) { // eight bytes at a time over what is clear
             uint64_t word;
             std::memcpy(&word, row + first, 8);
@@ -268,8 +257,8 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
         if (first == last) continue;
         while (row[last - 1] == 0)
             --last;
-        x0 = std::min(x0, first / size);
-        x1 = std::max(x1, (last - 1) / size + 1);
+        x0 = std::min(x0, first);
+        x1 = std::max(x1, last);
         y0 = std::min(y0, y);
         y1 = y + 1;
     }
@@ -282,7 +271,7 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
     bool kept = (x0 > 0 || left == 0) && (x1 < bound.width || right == width) && (y0 > 0 || top == 0) &&
                 (y1 < bound.height || bottom == height) && left + x1 <= kMaskReach && top + y1 <= kMaskReach;
     if (kept) {
-        v.image = cairo_image_surface_create(format, x1 - x0, y1 - y0);
+        v.image = cairo_image_surface_create(CAIRO_FORMAT_A8, x1 - x0, y1 - y0);
         kept = cairo_surface_status(v.image) == CAIRO_STATUS_SUCCESS;
     }
     if (kept) {
@@ -290,8 +279,8 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
         const int to_stride = cairo_image_surface_get_stride(v.image);
         for (int y = y0; y < y1; ++y)
             std::memcpy(to + static_cast<std::ptrdiff_t>(y - y0) * to_stride,
-                        data + static_cast<std::ptrdiff_t>(y) * stride + x0 * size,
-                        static_cast<std::size_t>((x1 - x0) * size));
+                        data + static_cast<std::ptrdiff_t>(y) * stride + x0,
+                        static_cast<std::size_t>(x1 - x0));
         cairo_surface_mark_dirty(v.image);
         v.x = left + x0;
         v.y = top + y0;
@@ -309,24 +298,18 @@ void lay_on(CairoContext* c, const Cover& v) {
     if (!v.image) return;
     if (!c->plain) c->plain = cairo_create(cairo_get_target(c->cr));
     cairo_t* cr = c->plain;
-    if (v.lay == Lay::Mask) {
-        cairo_set_source_rgba(cr, ((v.color >> 16) & 0xFF) / 255.0, ((v.color >> 8) & 0xFF) / 255.0,
-                              (v.color & 0xFF) / 255.0, ((v.color >> 24) & 0xFF) / 255.0);
-        cairo_mask_surface(cr, v.image, v.x, v.y);
-    } else {
-        cairo_set_source_surface(cr, v.image, v.x, v.y);
-        cairo_paint(cr);
-    }
+    cairo_set_source_rgba(cr, ((v.color >> 16) & 0xFF) / 255.0, ((v.color >> 8) & 0xFF) / 255.0,
+                          (v.color & 0xFF) / 255.0, ((v.color >> 24) & 0xFF) / 255.0);
+    cairo_mask_surface(cr, v.image, v.x, v.y);
 }
 
 } // namespace
 
 bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const uint8_t> bytes) {
     if (!g_covering || c->coverage) return false;
-    Lay how = Lay::Mask;
     double box[4];
     bool known = false;
-    if (!coverable(c, call, how, box, known)) return false;
+    if (!coverable(c, call, box, known)) return false;
     make_key(c, bytes);
     const uint64_t hash = std::hash<std::string_view>{}(
         std::string_view(reinterpret_cast<const char*>(c->key.data()), c->key.size()));
@@ -363,7 +346,7 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     v.refused = false;
     if (bound.width > 0 && bound.height > 0) {
         cairo_surface_t* image = nullptr;
-        CairoContext* sc = scratch_for(c, how == Lay::Pixels ? 1 : 0, bound, image);
+        CairoContext* sc = scratch_for(c, bound, image);
         if (!sc) {
             cache.covers.erase(hash);
             return false;
@@ -374,7 +357,6 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
         cairo_surface_destroy(image);
     }
     v.key = c->key;
-    v.lay = how;
     v.color = call.kind == Call::Stroke ? call.pen.color : call.color;
     v.used = session;
     if (v.refused) return false;

@@ -80,7 +80,7 @@ TEST_F(GfxCairoCover, KeptBytesStayBoundedAndCoverageUnusedIsLetGo) {
         EXPECT_LE(stats(kept).bytes, kBound) << "session " << session;
     }
     EXPECT_EQ(stats(kept).kept, 14u);
-    // Unused for more than four sessions, coverage is let go.
+    // Unused for a few sessions, coverage is let go.
     const auto dot = [](Graphics& g) {
         g.clear(0xFF000000);
         g.set_smoothing_mode(SmoothingMode::AntiAlias);
@@ -166,7 +166,7 @@ TEST_F(GfxCairoCover, TheWidestImagesKeepCoverageAndWiderAreRefused) {
                                         g.clear(0xFF000000);
                                         g.set_smoothing_mode(SmoothingMode::AntiAlias);
                                         g.draw_line(Pen(0xFFFFFFFF, 1.5f), 0, 1, 32700, 4);
-                                        g.draw_line(Pen(0xFF00FFFF, 1.0f), 32700, 5, 32767, 5);
+                                        g.draw_line(Pen(0xFF00FFFF, 1.0f), 32700, 5, 32767, 4);
                                         g.draw_string("END", Font(FontFamily("Arial"), 6.0f),
                                                       SolidBrush(0xFFFF0000), PointF{32740, 0});
                                     }),
