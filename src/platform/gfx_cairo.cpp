@@ -84,6 +84,12 @@ void apply_clip(CairoContext* c, ClipForm form) {
     }
     cairo_clip(cr);
     c->clip_form = form;
+    if (c->bounded) {
+        cairo_identity_matrix(cr);
+        cairo_new_path(cr);
+        cairo_rectangle(cr, c->bound.x, c->bound.y, c->bound.width, c->bound.height);
+        cairo_clip(cr);
+    }
 }
 
 // Whether a shape is smoothed and not made of horizontal and vertical lines

@@ -93,7 +93,7 @@ class SeenTable {
 };
 
 // Bytes of the scratch image (A8) the calls to keep are drawn on, left
-// clear: one for the process, as large as the largest call kept yet needs.
+// clear: one for the process, as large as the largest image yet needs.
 std::vector<unsigned char>& scratch_bytes() {
     static std::vector<unsigned char> bytes;
     return bytes;
@@ -202,27 +202,32 @@ void make_key(CairoContext* c, std::span<const uint8_t> bytes) {
     }
 }
 
-// A context drawing the coverage of calls on a scratch image of the bound,
-// in the image's coordinates and under the clip of `c`, and that image;
-// null when no scratch can be made.
+// A context drawing the coverage of calls on a scratch image that reaches
+// the bound's far corner, within the bound and under the clip of `c`, and
+// that image; null when no scratch can be made. The scratch takes the
+// image's coordinates as they are: Cairo places glyphs by rounding device
+// coordinates, which an offset could tip at a half pixel.
 CairoContext* scratch_for(CairoContext* c, const cairo_rectangle_int_t& bound, cairo_surface_t*& image) {
-    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, bound.width);
+    const int width = bound.x + bound.width, height = bound.y + bound.height;
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, width);
     if (stride <= 0) return nullptr;
     std::vector<unsigned char>& bytes = scratch_bytes();
-    const std::size_t size = static_cast<std::size_t>(stride) * bound.height;
+    const std::size_t size = static_cast<std::size_t>(stride) * height;
     if (bytes.size() < size) bytes.assign(size, 0);
-    image =
-        cairo_image_surface_create_for_data(bytes.data(), CAIRO_FORMAT_A8, bound.width, bound.height, stride);
+    image = cairo_image_surface_create_for_data(bytes.data(), CAIRO_FORMAT_A8, width, height, stride);
     if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(image);
         return nullptr;
     }
-    cairo_surface_set_device_offset(image, -bound.x, -bound.y);
     // Not known clear: Cairo would lay the first call on it by other means.
     cairo_surface_mark_dirty(image);
     CairoContext* sc = context_on(image, c->shared);
     sc->coverage = true;
     sc->had_clip = c->had_clip;
+    sc->bounded = true;
+    sc->bound = bound;
+    cairo_rectangle(sc->cr, bound.x, bound.y, bound.width, bound.height);
+    cairo_clip(sc->cr);
     if (c->clip_form != ClipForm::None) {
         sc->clip_points = c->clip_points;
         sc->clip_types = c->clip_types;
@@ -234,18 +239,19 @@ CairoContext* scratch_for(CairoContext* c, const cairo_rectangle_int_t& bound, c
     return sc;
 }
 
-// Takes what the scratch image of the bound holds into the cover and
-// clears it; false when paint reaches an edge of the bound inside the image
-// of `width` x `height` (the bound may have cut it), or it cannot be kept.
+// Takes what the scratch holds within the bound into the cover and clears
+// it; false when paint reaches an edge of the bound inside the image of
+// `width` x `height` (the bound may have cut it), or it cannot be kept.
 bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, int width, int height,
                   Cover& v) {
     cairo_surface_flush(scratch);
     unsigned char* data = cairo_image_surface_get_data(scratch);
     const int stride = cairo_image_surface_get_stride(scratch);
-    int x0 = bound.width, x1 = 0, y0 = bound.height, y1 = 0;
-    for (int y = 0; y < bound.height; ++y) {
+    const int left = bound.x, top = bound.y, right = left + bound.width, bottom = top + bound.height;
+    int x0 = right, x1 = left, y0 = bottom, y1 = top;
+    for (int y = top; y < bottom; ++y) {
         const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
-        int first = 0, last = bound.width;
+        int first = left, last = right;
         while (first + 8 <= last) { // eight bytes at a time over what is clear
             uint64_t word;
             std::memcpy(&word, row + first, 8);
@@ -264,12 +270,11 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
     }
     v.drop();
     if (x0 >= x1) return true; // nothing painted
-    const int left = bound.x, top = bound.y, right = left + bound.width, bottom = top + bound.height;
     // Cairo composites nothing of a mask that reaches its largest image's
     // last pixel (32767): such a call is drawn by Cairo every time.
     constexpr int kMaskReach = 32766;
-    bool kept = (x0 > 0 || left == 0) && (x1 < bound.width || right == width) && (y0 > 0 || top == 0) &&
-                (y1 < bound.height || bottom == height) && left + x1 <= kMaskReach && top + y1 <= kMaskReach;
+    bool kept = (x0 > left || left == 0) && (x1 < right || right == width) && (y0 > top || top == 0) &&
+                (y1 < bottom || bottom == height) && x1 <= kMaskReach && y1 <= kMaskReach;
     if (kept) {
         v.image = cairo_image_surface_create(CAIRO_FORMAT_A8, x1 - x0, y1 - y0);
         kept = cairo_surface_status(v.image) == CAIRO_STATUS_SUCCESS;
@@ -282,13 +287,14 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
                         data + static_cast<std::ptrdiff_t>(y) * stride + x0,
                         static_cast<std::size_t>(x1 - x0));
         cairo_surface_mark_dirty(v.image);
-        v.x = left + x0;
-        v.y = top + y0;
+        v.x = x0;
+        v.y = y0;
     } else {
         v.drop();
     }
-    std::memset(data + static_cast<std::ptrdiff_t>(y0) * stride, 0,
-                static_cast<std::size_t>(y1 - y0) * stride);
+    for (int y = y0; y < y1; ++y)
+        std::memset(data + static_cast<std::ptrdiff_t>(y) * stride + left, 0,
+                    static_cast<std::size_t>(right - left));
     return kept;
 }
 
