@@ -67,8 +67,8 @@ enum class ClipForm { None, Path, Boxes };
 struct CairoContext {
     cairo_t* cr = nullptr;
     CanvasShared* shared = nullptr;
-    bool coverage = false;    // draws every colour opaque: the coverage of the calls
-    bool bounded = false;     // draws within `bound` only, whatever the clip
+    bool coverage = false; // draws every colour opaque: the coverage of the calls
+    bool bounded = false;  // draws within `bound` only, whatever the clip
     cairo_rectangle_int_t bound{};
     CallScript script;        // the calls not drawn yet
     ScriptCall call;          // a call read back, its buffers reused
