@@ -70,10 +70,12 @@ struct CairoContext {
     bool coverage = false; // draws every colour opaque: the coverage of the calls
     bool bounded = false;  // draws within `bound` only, whatever the clip
     cairo_rectangle_int_t bound{};
-    CallScript script;        // the calls not drawn yet
-    ScriptCall call;          // a call read back, its buffers reused
-    bool whole = true;        // no call drawn yet: the session may match the last one
-    cairo_t* plain = nullptr; // on the same image, never clipped: coverage kept is laid through it
+    CallScript script;              // the calls not drawn yet
+    ScriptCall call;                // a call read back, its buffers reused
+    bool whole = true;              // no call drawn yet: the session may match the last one
+    cairo_t* plain = nullptr;       // on the same image, never clipped: coverage kept is laid through it
+    bool plain_color_known = false; // the colour `plain` was last set to
+    Argb plain_color = 0;
     // Cairo state last set, so that unchanged settings are not set again
     // (setting a colour or a dash allocates in Cairo).
     bool color_known = false;

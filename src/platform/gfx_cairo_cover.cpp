@@ -304,8 +304,12 @@ void lay_on(CairoContext* c, const Cover& v) {
     if (!v.image) return;
     if (!c->plain) c->plain = cairo_create(cairo_get_target(c->cr));
     cairo_t* cr = c->plain;
-    cairo_set_source_rgba(cr, ((v.color >> 16) & 0xFF) / 255.0, ((v.color >> 8) & 0xFF) / 255.0,
-                          (v.color & 0xFF) / 255.0, ((v.color >> 24) & 0xFF) / 255.0);
+    if (!c->plain_color_known || c->plain_color != v.color) {
+        cairo_set_source_rgba(cr, ((v.color >> 16) & 0xFF) / 255.0, ((v.color >> 8) & 0xFF) / 255.0,
+                              (v.color & 0xFF) / 255.0, ((v.color >> 24) & 0xFF) / 255.0);
+        c->plain_color_known = true;
+        c->plain_color = v.color;
+    }
     cairo_mask_surface(cr, v.image, v.x, v.y);
 }
 
