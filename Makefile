@@ -102,14 +102,14 @@ demo-runs:
 	done
 
 # Every picture of the demo drawn again with one Cairo call per drawing call
-# (no stroke batches, no coverage kept) into $(BUILD)/out-unbatched, and each
-# compared with its twin of out/ (tools/picture_check.py).
+# (no coverage kept) into $(BUILD)/out-uncovered, and each compared with its
+# twin of out/ (tools/picture_check.py).
 # DEMO= leaves out the demo run where it has just run (.ci/run).
 DEMO ?= demo
 picture-check: $(DEMO)
-	ORVEX_GFX_UNBATCHED=1 $(MAKE) --no-print-directory demo-runs DEMO_OUT=$(BUILD)/out-unbatched \
-	  DEMO_ROOTS=$(BUILD)/unbatched >/dev/null
-	python3 tools/picture_check.py out $(BUILD)/out-unbatched
+	ORVEX_GFX_UNCOVERED=1 $(MAKE) --no-print-directory demo-runs DEMO_OUT=$(BUILD)/out-uncovered \
+	  DEMO_ROOTS=$(BUILD)/uncovered >/dev/null
+	python3 tools/picture_check.py out $(BUILD)/out-uncovered
 
 # The Windows module orvex1.gau and orvex-sim.exe, cross-compiled with
 # mingw-w64 (i686), and the same run under wine with GDI+ (tools/wine_test.sh).

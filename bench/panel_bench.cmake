@@ -1,6 +1,6 @@
 # The whole-panel benchmark, included from bench/CMakeLists.txt: the example
 # panel's cost per frame on Cairo and on the recording backend, each gauge of
-# it alone, and the panel with stroke batching off. `make bench` runs it.
+# it alone, and the panel with no coverage kept. `make bench` runs it.
 if(NOT TARGET orvex_module)
   return()
 endif()

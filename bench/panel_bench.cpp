@@ -5,7 +5,7 @@
 // its own (forked), started as the stand-in starts the module. Then each
 // drawing gauge of the panel alone, the same way, and the panel's cost
 // against the sum of theirs; and the panel on Cairo drawing every call by
-// itself (no batches, no coverage kept).
+// itself (no coverage kept).
 // The goal, the panel on Cairo at half the cost of an earlier build, is
 // measured when ORVEX_BASELINE names that build's folder (its orvex-sim and
 // orvex1.so): both stand-ins then fly the panel as processes of their own,
@@ -65,16 +65,13 @@ struct Run {
     std::string root;       // simulator folder
     std::string panel_text; // panel file text
     uint32_t backend = gfx::SurfaceCairo;
-    bool batching = true;
+    bool covering = true;
 };
 
 // The child's part: place, start, set up and fly `frames` frames.
 int run_child(const Run& run, long frames) {
-    if (!run.batching) {
-        // The module is linked in: its settings read at start-up are set here.
-        gfx::detail::set_stroke_batching(false);
-        gfx::detail::set_coverage_cache(false);
-    }
+    // The module is linked in: its settings read at start-up are set here.
+    if (!run.covering) gfx::detail::set_coverage_cache(false);
     host::reset_sim_state();
     host::reset_aircraft();
     host::Simulator sim;
@@ -219,7 +216,7 @@ int main(int argc, char** argv) {
                 lines.size(), f.long_run, f.short_run);
 
     Run panel{root.string(), panel_text};
-    double cairo = 0.0, recording = 0.0, unbatched = 0.0;
+    double cairo = 0.0, recording = 0.0, uncovered = 0.0;
     for (uint32_t backend : {gfx::SurfaceCairo, gfx::SurfaceRecording}) {
         panel.backend = backend;
         const double ms = per_frame_ms(panel, f, 3);
@@ -228,11 +225,11 @@ int main(int argc, char** argv) {
                     backend == gfx::SurfaceCairo ? "cairo" : "recording", ms);
     }
     panel.backend = gfx::SurfaceCairo;
-    panel.batching = false;
-    unbatched = per_frame_ms(panel, f, 3);
+    panel.covering = false;
+    uncovered = per_frame_ms(panel, f, 3);
     std::printf("  panel      %-10s %8.3f ms per frame, one Cairo call per drawing call, no coverage kept "
                 "(median of 3 rounds)\n",
-                "unbatched", unbatched);
+                "uncovered", uncovered);
 
     // Each drawing gauge alone, beside the SERVER that connects the module.
     std::string server;
@@ -253,7 +250,7 @@ int main(int argc, char** argv) {
                 sum_recording);
     std::printf("  panel / sum of the gauges alone: cairo %.2f, recording %.2f\n", cairo / sum_cairo,
                 recording / sum_recording);
-    std::printf("  batched / unbatched on cairo: %.2f\n", cairo / unbatched);
+    std::printf("  coverage kept / not kept on cairo: %.2f\n", cairo / uncovered);
 
     // The goal against an earlier build, each stand-in in its own process.
     if (const char* baseline = std::getenv("ORVEX_BASELINE")) {
@@ -284,5 +281,5 @@ int main(int argc, char** argv) {
         std::printf("  goal: at most half of an earlier build's cost: not measured (ORVEX_BASELINE unset)\n");
     }
     std::filesystem::remove_all(root);
-    return cairo > 0 && recording > 0 && unbatched > 0 ? 0 : 1;
+    return cairo > 0 && recording > 0 && uncovered > 0 ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 # orvex-sim.exe, the stand-in; and the platform tests, to run under wine.
 # Files ending in _posix.cpp and the Cairo, fontconfig and recording backends
 # are the Linux build's; files ending in _win.cpp are this build's.
-set(ORVEX_LINUX_ONLY "(_posix|/gfx_cairo|/gfx_cairo_paths|/gfx_cairo_script|/gfx_cairo_batches|/gfx_cairo_cover|/gfx_text|/gfx_fonts|/gfx_graphics|/gfx_recording|/gfx_surface)\\.cpp$")
+set(ORVEX_LINUX_ONLY "(_posix|/gfx_cairo|/gfx_cairo_paths|/gfx_cairo_script|/gfx_cairo_draw|/gfx_cairo_cover|/gfx_text|/gfx_fonts|/gfx_graphics|/gfx_recording|/gfx_surface)\\.cpp$")
 
 # Everything of the C and C++ runtimes inside the DLL and the programs, so
 # that they need only the system's own DLLs.

@@ -11,7 +11,7 @@ build=$1
 seconds=$2
 shift 2
 
-readers="$("$build/fuzz/orvex-fuzz-seeds" "$build/fuzz-seeds") plan_keys" || exit 1
+readers="$("$build/fuzz/orvex-fuzz-seeds" "$build/fuzz-seeds") plan_keys gfx_cover" || exit 1
 [ $# -gt 0 ] && readers=$*
 
 failed=""
@@ -41,7 +41,7 @@ for reader in $readers; do
     corpus="$build/fuzz-corpus/$reader"
     found="tests/fuzz_regressions/$reader"
     log="$build/fuzz-logs/$reader.log"
-    mkdir -p "$corpus" "$found" "$build/fuzz-logs"
+    mkdir -p "$corpus" "$found" "$build/fuzz-logs" "$build/fuzz-seeds/$reader"
     before=$(ls "$found" | wc -l)
     # The regression inputs are run first: a crash not yet mended stops here.
     "$build/fuzz/${reader}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \

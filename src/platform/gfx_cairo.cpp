@@ -4,18 +4,16 @@
 // offset mode.
 //
 // A Graphics' calls are kept (gfx_cairo_script.h) and drawn when it ends,
-// when the surface is read or when another Graphics draws on it. A session
-// that opens with a clear and repeats the last one drawn on the surface
-// exactly, with nothing drawn since, changes no pixel and is not drawn
-// again. When drawn, strokes with one opaque plain pen (flat ends, no arrows)
-// and the same linear part of the transform go into one Cairo path and are
-// stroked once, where none paints a pixel that another of them paints and a
-// stroke moved earlier passes no call it shares a pixel with: one stroke
-// costs far less than one per segment, and the pixels are the same. A call
-// drawn as it was in an earlier session is laid from the coverage kept of
-// it (gfx_cairo_cover.cpp). Each context keeps its buffers and Cairo's
-// state between calls, and is kept for the image's next Graphics, so the
-// steady path allocates nothing.
+// when the surface is read or when another Graphics draws on it, each in the
+// order made. A session that opens with a clear and repeats the last one
+// drawn on the surface exactly, with nothing drawn since, changes no pixel
+// and is not drawn again. A call drawn as it was in an earlier session is
+// laid from the coverage kept of it (gfx_cairo_cover.cpp), composited by
+// Cairo: its pixels may differ from drawing the call again by a level of a
+// channel where Cairo rounds a blend by coverage and a blend through a mask
+// apart. Each context keeps its buffers and Cairo's state between calls,
+// and is kept for the image's next Graphics, so the steady path allocates
+// little.
 #include "platform/gfx_cairo_context.h"
 
 #include <algorithm>
@@ -27,11 +25,9 @@ namespace gfx::detail {
 
 constexpr cairo_user_data_key_t kSharedKey{};
 
-// ORVEX_GFX_UNBATCHED draws every call by itself with Cairo, as the
-// reference the picture check compares with; ORVEX_GFX_UNCOVERED keeps no
-// coverage.
-bool g_batching = std::getenv("ORVEX_GFX_UNBATCHED") == nullptr;
-bool g_covering = g_batching && std::getenv("ORVEX_GFX_UNCOVERED") == nullptr;
+// ORVEX_GFX_UNCOVERED keeps no coverage: every call is drawn by Cairo, as
+// the reference the picture check compares with.
+bool g_covering = std::getenv("ORVEX_GFX_UNCOVERED") == nullptr;
 
 void set_color(CairoContext* c, Argb color) {
     if (c->coverage) color = 0xFF000000;
@@ -239,7 +235,6 @@ void fill_path(CairoContext* c, std::span<const PointF> pts, std::span<const uin
 // and clear a mask for every call. Computed once per path and transform.
 const std::vector<cairo_rectangle_int_t>& clip_boxes(CairoContext* context) {
     CanvasShared* shared = context->shared;
-    cairo_surface_t* target = cairo_get_target(context->cr);
     const cairo_matrix_t& m = context->clip_matrix;
     for (const ClipBoxes& c : shared->clips)
         if (c.mode == context->clip_mode && std::memcmp(&c.matrix, &m, sizeof m) == 0 &&
@@ -256,8 +251,8 @@ const std::vector<cairo_rectangle_int_t>& clip_boxes(CairoContext* context) {
     c.matrix = m;
     c.boxes.clear();
 
-    const int width = cairo_image_surface_get_width(target);
-    const int height = cairo_image_surface_get_height(target);
+    // The image's size: a context drawing coverage to keep draws on a scratch image of a part of it.
+    const int width = shared->width, height = shared->height;
     if (!shared->mask) shared->mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
     cairo_t* cr = cairo_create(shared->mask);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -310,10 +305,6 @@ std::span<const uint8_t> polyline_types(CairoContext* c, std::size_t n, bool clo
     return c->types;
 }
 
-void set_stroke_batching(bool on) {
-    g_batching = on;
-}
-
 void set_coverage_cache(bool on) {
     g_covering = on;
 }
@@ -329,6 +320,8 @@ CairoCanvas* canvas_create(int32_t width, int32_t height) {
         return nullptr;
     }
     auto* shared = new CanvasShared;
+    shared->width = width;
+    shared->height = height;
     if (cairo_surface_set_user_data(s, &kSharedKey, shared, [](void* p) {
             delete static_cast<CanvasShared*>(p);
         }) != CAIRO_STATUS_SUCCESS) {
@@ -498,11 +491,11 @@ void context_destroy(CairoContext* context) {
         // image that holds only what that session drew, has nothing to
         // change.
         const bool repeat = context->whole && context->script.opens_with_clear();
-        const bool unchanged = repeat && shared->last_valid && shared->last_batching == g_batching &&
+        const bool unchanged = repeat && shared->last_valid && shared->last_covering == g_covering &&
                                shared->last.bytes == context->script.bytes;
         if (!unchanged) draw_script(context);
         shared->last_valid = repeat;
-        shared->last_batching = g_batching;
+        shared->last_covering = g_covering;
         if (repeat) shared->last.bytes.swap(context->script.bytes);
     }
     cover_session_end(shared);
@@ -514,7 +507,6 @@ void context_destroy(CairoContext* context) {
     // Cairo settings it knows; a new Graphics has no clip.
     context->script.bytes.clear();
     context->whole = true;
-    context->group_count = 0;
     context->had_clip = false;
     if (context->clip_form != ClipForm::None) cairo_reset_clip(context->cr);
     context->clip_form = ClipForm::None;
@@ -525,6 +517,7 @@ void context_free(CairoContext* context) {
     for (cairo_font_options_t* options : context->text_options)
         cairo_font_options_destroy(options);
     cairo_destroy(context->cr);
+    if (context->plain) cairo_destroy(context->plain);
     delete context;
 }
 

@@ -1,6 +1,6 @@
 // Inside the Cairo backend: the state of an image and of a context drawing
-// on it, and the calls gfx_cairo.cpp draws with and gfx_cairo_batches.cpp
-// gathers them by. Only gfx_cairo*.cpp include it.
+// on it, and the calls gfx_cairo.cpp draws with. Only gfx_cairo*.cpp
+// include it.
 #pragma once
 
 #include "platform/gfx_cairo_paths.h"
@@ -36,14 +36,15 @@ struct CanvasShared {
     // what they drew (they opened with a clear) and nothing since.
     CallScript last;
     bool last_valid = false;
-    bool last_batching = true;
+    bool last_covering = true;       // the last session's coverage was kept
     cairo_surface_t* mask = nullptr; // A8, for rasterising clip paths
     std::vector<ClipBoxes> clips;    // a display sets the same few every frame
     std::size_t next_clip = 0;
     CoverCache* cover = nullptr;
-    uint32_t session = 0;            // Graphics made on the image so far
-    CairoContext* spare = nullptr;   // the last context ended, for the next Graphics
-    bool canvas_gone = false;        // the image's owner let it go: no context is kept
+    uint32_t session = 0;          // Graphics made on the image so far
+    CairoContext* spare = nullptr; // the last context ended, for the next Graphics
+    bool canvas_gone = false;      // the image's owner let it go: no context is kept
+    int width = 0, height = 0;     // the image's size
 
     ~CanvasShared() {
         cover_cache_destroy(cover);
@@ -63,48 +64,18 @@ struct CairoCanvas {
 // path, since within a path clip Cairo draws them in whole pixels.
 enum class ClipForm { None, Path, Boxes };
 
-// The pen of a stroke batch in device terms.
-struct StrokeKey {
-    Argb color = 0;
-    double width = 0.0; // world units, under the matrix below
-    DashStyle dash = DashStyle::Solid;
-    bool antialias = false;
-    // Cairo strokes a path of horizontal and vertical lines as boxes, any
-    // other path by scan conversion, and the two differ at the line ends: a
-    // batch keeps to one kind, so each line is drawn as it would be alone.
-    bool rectilinear = false;
-    double xx = 0, yx = 0, xy = 0, yy = 0; // linear part of the matrix (the pen's shape)
-
-    bool operator==(const StrokeKey&) const = default;
-};
-
-// Calls drawn as one: strokes of one pen gathered into one Cairo path, or a
-// single call of another kind, with where they may paint.
-struct CallGroup {
-    bool batch = false;
-    StrokeKey key;           // a batch's pen
-    cairo_matrix_t matrix{}; // a batch's matrix (its linear part is the key's)
-    std::size_t at = 0;      // a single call's offset in the script
-    bool everywhere = false; // may paint anywhere: nothing may pass it
-    std::vector<StrokePiece> pieces;
-    double x0 = 0, y0 = 0, x1 = 0, y1 = 0; // bounds of the pieces and their reach
-    std::vector<DPoint> device;            // a batch's paths
-    std::vector<uint8_t> types;
-};
-
 struct CairoContext {
     cairo_t* cr = nullptr;
     CanvasShared* shared = nullptr;
     bool coverage = false; // draws every colour opaque: the coverage of the calls
     bool bounded = false;  // draws within `bound` only, whatever the clip
     cairo_rectangle_int_t bound{};
-    CallScript script;             // the calls not drawn yet
-    ScriptCall call;               // a call read back, its buffers reused
-    bool whole = true;             // no call drawn yet: the session may match the last one
-    ScriptCall single;             // a call of a group read back
-    std::vector<CallGroup> groups; // the groups of the calls being drawn, kept for their buffers
-    std::size_t group_count = 0;
-    std::vector<StrokePiece> pieces; // where the stroke at hand paints
+    CallScript script;              // the calls not drawn yet
+    ScriptCall call;                // a call read back, its buffers reused
+    bool whole = true;              // no call drawn yet: the session may match the last one
+    cairo_t* plain = nullptr;       // on the same image, never clipped: coverage kept is laid through it
+    bool plain_color_known = false; // the colour `plain` was last set to
+    Argb plain_color = 0;
     // Cairo state last set, so that unchanged settings are not set again
     // (setting a colour or a dash allocates in Cairo).
     bool color_known = false;
@@ -128,12 +99,9 @@ struct CairoContext {
     cairo_matrix_t clip_matrix{};
     bool clip_rectilinear = false;
     std::vector<DPoint> clip_device; // the clip's own buffer: it may be set while a stroke's points wait
-    std::vector<uint8_t> key;        // a group's bytes, for the coverage kept
-    bool clear_waiting = false;      // a clear of the whole image not made yet
-    Argb clear_color = 0;
+    std::vector<uint8_t> key;        // a call's bytes and clip, for the coverage kept
 };
 
-extern bool g_batching; // strokes gathered into batches (set_stroke_batching)
 extern bool g_covering; // coverage of repeated calls kept (set_coverage_cache)
 
 // A context drawing on the surface, and its end (no calls drawn).
@@ -167,24 +135,21 @@ void fill_path(CairoContext* c, std::span<const PointF> pts, std::span<const uin
 void run_text(CairoContext* context, const TextLayout& layout, const std::string& face, FontStyle style,
               Argb color, const DrawState& state);
 
-// Draws the context's script (gfx_cairo_batches.cpp).
+// Draws the context's script (gfx_cairo_draw.cpp).
 void draw_script(CairoContext* c);
-// The pieces of a stroke of the device points in `c->device` with a pen
-// `width` wide under `m` (into `c->pieces`), and where they may paint, a
-// pixel round it.
-void stroke_box(CairoContext* c, std::span<const uint8_t> types, double width, const cairo_matrix_t& m,
-                double& x0, double& y0, double& x1, double& y1);
-// Draws one group; `single` is its call read back when it is no batch.
-void draw_group(CairoContext* c, const CallGroup& g, const ScriptCall* single);
+// Draws one stroke, fill or text with Cairo.
+void draw_call(CairoContext* c, const ScriptCall& call);
+// Where a stroke of the device points with a pen `width` wide (world units)
+// under `m` may paint, a pixel round it, as x0, y0, x1, y1.
+void stroke_bounds(std::span<const DPoint> d, std::span<const uint8_t> types, double width,
+                   const cairo_matrix_t& m, double box[4]);
 
-// Draws the group from the coverage kept for it when it repeats a group of
-// an earlier session exactly, keeping its coverage when it repeats one for
-// the first time (gfx_cairo_cover.cpp); a clear waiting is made on the way.
-// False when the group is to be drawn by Cairo: new, or of a kind whose
-// coverage does not say what it paints. `bytes`: a single call's bytes in
-// the script.
-bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* single,
-                     std::span<const uint8_t> bytes);
+// Lays the call from the coverage kept for it when an earlier session drew
+// it exactly so, keeping its coverage when it repeats for the first time
+// (gfx_cairo_cover.cpp). False when the call is to be drawn by Cairo: new,
+// or of a kind whose coverage does not say what it paints. `bytes`: the
+// call's bytes in the script.
+bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const uint8_t> bytes);
 // Marks the end of a context's drawing on its image: coverage not used for a while is let go.
 void cover_session_end(CanvasShared* shared);
 

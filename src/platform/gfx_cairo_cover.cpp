@@ -1,17 +1,16 @@
 // Coverage kept of drawing calls that repeat from one session to the next.
 // A display draws most of a frame as it drew the last one (scales, frames,
-// symbols, labels): the coverage of such a call, rasterised by Cairo once on
-// a scratch mask under the same clip, is laid on the image again with the
-// arithmetic Cairo composites that kind of call with, so the pixels are the
-// ones Cairo would paint. Only calls of one colour laid down in one go are
-// kept; a call is kept the second time it is drawn, so what changes every
-// frame costs no more than a hash.
+// symbols, labels): such a call is drawn by Cairo once more on a scratch
+// image under the same clip, and its coverage there is kept as a small A8
+// image that Cairo composites onto the display through the call's colour in
+// later sessions. Only calls of one colour laid down in one go are kept; a
+// call is kept the second time it is drawn, so what changes every frame
+// costs no more than a hash.
 #include "platform/gfx_cairo_context.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 #include <string_view>
 #include <unordered_map>
 
@@ -19,39 +18,36 @@ namespace gfx::detail {
 
 namespace {
 
-// Coverage of one row from x on, `length` pixels, at `at` in the bytes;
-// `full`: every pixel fully covered.
-struct Run {
-    uint16_t x, y, length;
-    bool full;
-    uint32_t at;
-};
-
-// How Cairo lays a call: an opaque shape blends its colour in by coverage;
-// other shapes go OVER through their coverage. Text is kept as the pixels
-// it paints on a clear image and laid OVER: where antialiased glyphs of one
-// line share a pixel, Cairo lays them one after the other, which a
-// coverage laid once would round apart from.
-enum class Lay : uint8_t { Blend, Over, Pixels };
-
 struct Cover {
     std::vector<uint8_t> key;
-    Lay lay = Lay::Blend;
-    uint32_t pixel = 0; // the colour premultiplied, as Cairo composites it
-    std::vector<Run> runs;
-    std::vector<uint8_t> data; // coverage bytes, or premultiplied pixels (Lay::Pixels)
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0; // the pixels the runs span
-    uint32_t used = 0;                  // session last laid
-    bool refused = false;               // drawn by Cairo: its paint reached past where it was looked for
+    Argb color = 0;
+    cairo_surface_t* image = nullptr; // the call's coverage (A8), its corner at (x, y); null: none
+    int x = 0, y = 0;
+    uint32_t used = 0;    // session last laid
+    bool refused = false; // drawn by Cairo: its paint reached past where it was looked for
+
+    Cover() = default;
+    Cover(const Cover&) = delete;
+    Cover& operator=(const Cover&) = delete;
+    ~Cover() { drop(); }
+    void drop() {
+        if (image) cairo_surface_destroy(image);
+        image = nullptr;
+    }
+    std::size_t bytes() const {
+        return image ? static_cast<std::size_t>(cairo_image_surface_get_stride(image)) *
+                           cairo_image_surface_get_height(image)
+                     : 0;
+    }
 };
 
 // Sessions a cover is kept unused (it is let go after between one and two
 // times as many); bytes of covers kept beyond which those not used in this
 // session are let go.
-constexpr uint32_t kKeepSessions = 4;
+constexpr uint32_t kKeepSessions = 2;
 constexpr std::size_t kMaxBytes = 32u << 20;
 
-// Hashes of groups drawn by Cairo and the session each was last drawn in,
+// Hashes of calls drawn by Cairo and the session each was last drawn in,
 // in open addressing, so that the steady path allocates nothing.
 class SeenTable {
   public:
@@ -96,148 +92,84 @@ class SeenTable {
     std::size_t used_ = 0;
 };
 
+// Bytes of the scratch image (A8) the calls to keep are drawn on, left
+// clear: one for the process, as large as the largest image yet needs.
+std::vector<unsigned char>& scratch_bytes() {
+    static std::vector<unsigned char> bytes;
+    return bytes;
+}
+
 } // namespace
 
 struct CoverCache {
     std::unordered_map<uint64_t, Cover> covers; // by the hash of their key
-    SeenTable seen;                             // groups drawn by Cairo
-    // Scratch images of the image's size, left clear, and the contexts
-    // drawing on them: coverage (A8), and text in its colours (ARGB32).
-    cairo_surface_t* scratch[2] = {nullptr, nullptr};
-    CairoContext* context[2] = {nullptr, nullptr};
+    SeenTable seen;                             // calls drawn by Cairo
     std::size_t bytes = 0;
 };
 
 void cover_cache_destroy(CoverCache* cache) {
-    if (!cache) return;
-    for (int i = 0; i < 2; ++i) {
-        if (cache->context[i]) context_free(cache->context[i]);
-        if (cache->scratch[i]) cairo_surface_destroy(cache->scratch[i]);
-    }
     delete cache;
+}
+
+CoverStats canvas_cover_stats(const CairoCanvas* canvas) {
+    CoverStats stats;
+    if (!canvas || !canvas->shared->cover) return stats;
+    for (const auto& [hash, v] : canvas->shared->cover->covers) {
+        stats.kept += !v.refused;
+        stats.refused += v.refused;
+    }
+    stats.bytes = canvas->shared->cover->bytes;
+    return stats;
 }
 
 namespace {
 
-// The colour as Cairo holds it (16 bits a channel, premultiplied in double)
-// and hands it to pixman (the top 8 bits).
-uint32_t premultiplied(Argb color) {
-    const double a = (color >> 24) / 255.0;
-    auto channel = [a](uint32_t c) {
-        return static_cast<uint32_t>(static_cast<uint16_t>(c / 255.0 * a * 65535.0 + 0.5) >> 8);
-    };
-    return channel(255) << 24 | channel((color >> 16) & 0xFF) << 16 | channel((color >> 8) & 0xFF) << 8 |
-           channel(color & 0xFF);
-}
-
-// Cairo's blend of an opaque colour by coverage: s·a + d·(255 − a), each
-// product rounded as Cairo rounds it.
-inline uint32_t mul_cairo(uint32_t x, uint32_t a) {
-    const uint32_t t = (x & 0xFF00FF) * a + 0x7F007F;
-    return ((t + ((t >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-}
-inline uint32_t add_saturated(uint32_t x, uint32_t y) {
-    uint32_t t = x + y;
-    t |= 0x1000100 - ((t >> 8) & 0xFF00FF);
-    return t & 0xFF00FF;
-}
-inline uint32_t lerp(uint32_t s, uint32_t a, uint32_t d) {
-    return add_saturated(mul_cairo(s, a), mul_cairo(d, 255 - a)) |
-           add_saturated(mul_cairo(s >> 8, a), mul_cairo(d >> 8, 255 - a)) << 8;
-}
-
-// pixman's OVER through a coverage mask, rounded as pixman rounds.
-inline uint32_t mul_pixman(uint32_t x, uint32_t a) {
-    const uint32_t t = (x & 0xFF00FF) * a + 0x800080;
-    return ((t + ((t >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-}
-inline uint32_t over(uint32_t s, uint32_t m, uint32_t d) {
-    const uint32_t lo = mul_pixman(s, m), hi = mul_pixman(s >> 8, m);
-    const uint32_t rest = 255 - (hi >> 16);
-    return add_saturated(lo, mul_pixman(d, rest)) | add_saturated(hi, mul_pixman(d >> 8, rest)) << 8;
-}
-
-void lay_run(uint32_t* d, const Cover& v, const Run& r) {
-    const uint8_t* a = v.data.data() + r.at;
-    if (v.lay == Lay::Blend) {
-        if (r.full) {
-            std::fill_n(d, r.length, v.pixel);
-            return;
-        }
-        for (int i = 0; i < r.length; ++i)
-            d[i] = a[i] == 255 ? v.pixel : lerp(v.pixel, a[i], d[i]);
-    } else if (v.lay == Lay::Over) {
-        for (int i = 0; i < r.length; ++i)
-            d[i] = over(v.pixel, r.full ? 255 : a[i], d[i]);
-    } else {
-        for (int i = 0; i < r.length; ++i) {
-            uint32_t px;
-            std::memcpy(&px, a + 4 * i, 4);
-            // OVER a clear pixel, or of an opaque one, is that pixel.
-            d[i] = d[i] == 0 || px >> 24 == 255 ? px : over(px, 255, d[i]);
-        }
-    }
-}
-
-// Lays the cover on the image; `clear`: the image is first cleared to that
-// premultiplied pixel, row by row as the runs are laid.
-void lay(cairo_surface_t* target, const Cover& v, const uint32_t* clear) {
-    if (v.runs.empty() && !clear) return;
-    cairo_surface_flush(target);
-    unsigned char* data = cairo_image_surface_get_data(target);
-    const int stride = cairo_image_surface_get_stride(target);
-    auto row = [&](int y) { return reinterpret_cast<uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride); };
-    if (!clear) {
-        for (const Run& r : v.runs)
-            lay_run(row(r.y) + r.x, v, r);
-        cairo_surface_mark_dirty_rectangle(target, v.x0, v.y0, v.x1 - v.x0, v.y1 - v.y0);
-        return;
-    }
-    const int width = cairo_image_surface_get_width(target), height = cairo_image_surface_get_height(target);
-    std::size_t k = 0;
-    for (int y = 0; y < height; ++y) {
-        uint32_t* d = row(y);
-        std::fill_n(d, width, *clear);
-        for (; k < v.runs.size() && v.runs[k].y == y; ++k)
-            lay_run(d + v.runs[k].x, v, v.runs[k]);
-    }
-    cairo_surface_mark_dirty(target);
-}
-
-// Whether the group lays one colour in one go, and how Cairo composites it.
-// `box`: where it may paint (x0, y0, x1, y1), unless `known` is false.
-bool coverable(CairoContext* c, const CallGroup& g, const ScriptCall* s, Argb& color, Lay& how, double box[4],
-               bool& known) {
-    known = !g.everywhere;
-    box[0] = g.x0;
-    box[1] = g.y0;
-    box[2] = g.x1;
-    box[3] = g.y1;
-    if (g.batch) {
-        color = g.key.color; // batches are of opaque pens
-        how = Lay::Blend;
-    } else if (s->kind == Call::Text) {
+// Whether the call lays one colour in one go. `box`: where it may paint
+// (x0, y0, x1, y1), unless `known` is false.
+bool coverable(CairoContext* c, const ScriptCall& s, double box[4], bool& known) {
+    if (!matrix_invertible(s.state.world)) return false;
+    const cairo_matrix_t m = device_matrix(s.state);
+    if (s.kind == Call::Text) {
         // Lines of one call could overlap; a clip box may be smoothed.
+        // Where glyphs of a see-through text share a pixel, Cairo lays its
+        // colour there twice, which one coverage laid once would not.
         int lines = 0;
-        for (const TextLine& line : s->text.lines)
+        for (const TextLine& line : s.text.lines)
             lines += !line.utf8.empty();
-        if (s->text.clipped || lines != 1) return false;
-        color = s->color;
-        how = Lay::Pixels;
-    } else {
-        const bool stroke = s->kind == Call::Stroke;
-        if (stroke && (s->pen.start_cap != LineCap::Flat || s->pen.end_cap != LineCap::Flat ||
-                       s->pen.custom_start_cap || s->pen.custom_end_cap))
-            return false; // caps are shapes of their own, laid over the line
-        if (!matrix_invertible(s->state.world)) return false;
-        const cairo_matrix_t m = device_matrix(s->state);
-        if (!device_points(s->points, m, c->device)) return false; // cut into pieces
-        color = stroke ? s->pen.color : s->color;
-        how = (color >> 24) == 0xFF ? Lay::Blend : Lay::Over;
-        if (stroke) {
-            stroke_box(c, s->types, device_pen_width(s->pen, s->state.world), m, box[0], box[1], box[2], box[3]);
-            known = !c->pieces.empty();
+        if (s.text.clipped || lines != 1 || (s.color >> 24) != 0xFF) return false;
+        // Ink reaches about an em round a line's advance.
+        const float em = std::fabs(s.text.em);
+        c->points.clear();
+        for (const TextLine& line : s.text.lines) {
+            const float left = line.x - em, right = line.x + std::fabs(line.width) + em;
+            const float top = line.baseline - 2 * em, bottom = line.baseline + em;
+            c->points.insert(c->points.end(), {{left, top}, {right, top}, {right, bottom}, {left, bottom}});
         }
+        known = device_points(c->points, m, c->device);
+    } else {
+        const bool stroke = s.kind == Call::Stroke;
+        if (stroke && (s.pen.start_cap != LineCap::Flat || s.pen.end_cap != LineCap::Flat ||
+                       s.pen.custom_start_cap || s.pen.custom_end_cap))
+            return false; // caps are shapes of their own, laid over the line
+        if (!device_points(s.points, m, c->device)) return false; // cut into pieces
+        // Cairo fills and strokes a path of horizontal and vertical lines as
+        // boxes, at about the cost of laying a coverage: not kept.
+        if (m.xy == 0.0 && m.yx == 0.0 && rectilinear(c->device, s.types)) return false;
+        if (stroke) {
+            stroke_bounds(c->device, s.types, device_pen_width(s.pen, s.state.world), m, box);
+            known = true;
+            return true;
+        }
+        known = true;
+    }
+    if (!known) return true;
+    box[0] = box[1] = HUGE_VAL;
+    box[2] = box[3] = -HUGE_VAL;
+    for (const DPoint& d : c->device) {
+        box[0] = std::min(box[0], d.x - 1.5);
+        box[1] = std::min(box[1], d.y - 1.5);
+        box[2] = std::max(box[2], d.x + 1.5);
+        box[3] = std::max(box[3], d.y + 1.5);
     }
     return true;
 }
@@ -254,184 +186,147 @@ template <class T> void put_all(std::vector<uint8_t>& k, const std::vector<T>& v
     k.insert(k.end(), p, p + v.size() * sizeof(T));
 }
 
-void put_matrix(std::vector<uint8_t>& k, const cairo_matrix_t& m) {
-    for (double v : {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0})
-        put(k, v);
-}
-
-// Everything the group's pixels depend on, as bytes.
-void make_key(CairoContext* c, const CallGroup& g, std::span<const uint8_t> bytes) {
+// Everything the call's pixels depend on, as bytes: the call and the clip.
+void make_key(CairoContext* c, std::span<const uint8_t> bytes) {
     std::vector<uint8_t>& k = c->key;
-    k.clear();
-    put(k, static_cast<uint8_t>(g.batch));
-    if (g.batch) {
-        const StrokeKey& s = g.key;
-        put(k, s.color);
-        put(k, s.width);
-        put(k, s.dash);
-        put(k, static_cast<uint8_t>(s.antialias));
-        put(k, static_cast<uint8_t>(s.rectilinear));
-        put_matrix(k, g.matrix);
-        put_all(k, g.device);
-        put_all(k, g.types);
-    } else {
-        k.insert(k.end(), bytes.begin(), bytes.end());
-    }
+    k.assign(bytes.begin(), bytes.end());
     const bool clipped = c->clip_form != ClipForm::None;
     put(k, static_cast<uint8_t>(clipped));
     if (clipped) {
         put(k, c->clip_mode);
-        put_matrix(k, c->clip_matrix);
+        const cairo_matrix_t& m = c->clip_matrix;
+        for (double v : {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0})
+            put(k, v);
         put_all(k, c->clip_points);
         put_all(k, c->clip_types);
     }
 }
 
-CoverCache& cache_of(CairoContext* c) {
-    CanvasShared* shared = c->shared;
-    if (!shared->cover) shared->cover = new CoverCache;
-    return *shared->cover;
-}
-
-// The scratch context for coverage (0) or text (1), under the clip of `c`;
-// null when no scratch can be made.
-CairoContext* scratch_for(CairoContext* c, CoverCache& cache, int which, const cairo_rectangle_int_t& bound) {
-    if (!cache.context[which]) {
-        cairo_surface_t* target = cairo_get_target(c->cr);
-        const int width = cairo_image_surface_get_width(target), height = cairo_image_surface_get_height(target);
-        if (width > 0xFFFF || height > 0xFFFF) return nullptr; // runs hold 16-bit places
-        cairo_surface_t* s =
-            cairo_image_surface_create(which == 0 ? CAIRO_FORMAT_A8 : CAIRO_FORMAT_ARGB32, width, height);
-        if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
-            cairo_surface_destroy(s);
-            return nullptr;
-        }
-        // Not known clear: Cairo would lay the first call on it by other means.
-        cairo_surface_mark_dirty(s);
-        cache.scratch[which] = s;
-        cache.context[which] = context_on(s, c->shared);
-        cache.context[which]->coverage = which == 0;
+// A context drawing the coverage of calls on a scratch image that reaches
+// the bound's far corner, within the bound and under the clip of `c`, and
+// that image; null when no scratch can be made. The scratch takes the
+// image's coordinates as they are: Cairo places glyphs by rounding device
+// coordinates, which an offset could tip at a half pixel.
+CairoContext* scratch_for(CairoContext* c, const cairo_rectangle_int_t& bound, cairo_surface_t*& image) {
+    const int width = bound.x + bound.width, height = bound.y + bound.height;
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, width);
+    if (stride <= 0) return nullptr;
+    std::vector<unsigned char>& bytes = scratch_bytes();
+    const std::size_t size = static_cast<std::size_t>(stride) * height;
+    if (bytes.size() < size) bytes.assign(size, 0);
+    image = cairo_image_surface_create_for_data(bytes.data(), CAIRO_FORMAT_A8, width, height, stride);
+    if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(image);
+        return nullptr;
     }
-    CairoContext* s = cache.context[which];
-    s->had_clip = c->had_clip;
-    s->bounded = true;
-    s->bound = bound;
-    cairo_reset_clip(s->cr);
-    cairo_identity_matrix(s->cr);
-    cairo_new_path(s->cr);
-    cairo_rectangle(s->cr, bound.x, bound.y, bound.width, bound.height);
-    cairo_clip(s->cr);
-    s->clip_form = ClipForm::None;
+    // Not known clear: Cairo would lay the first call on it by other means.
+    cairo_surface_mark_dirty(image);
+    CairoContext* sc = context_on(image, c->shared);
+    sc->coverage = true;
+    sc->had_clip = c->had_clip;
+    sc->bounded = true;
+    sc->bound = bound;
+    cairo_rectangle(sc->cr, bound.x, bound.y, bound.width, bound.height);
+    cairo_clip(sc->cr);
     if (c->clip_form != ClipForm::None) {
-        s->clip_points = c->clip_points;
-        s->clip_types = c->clip_types;
-        s->clip_mode = c->clip_mode;
-        s->clip_matrix = c->clip_matrix;
-        s->clip_rectilinear = c->clip_rectilinear;
-        apply_clip(s, c->clip_form);
+        sc->clip_points = c->clip_points;
+        sc->clip_types = c->clip_types;
+        sc->clip_mode = c->clip_mode;
+        sc->clip_matrix = c->clip_matrix;
+        sc->clip_rectilinear = c->clip_rectilinear;
+        apply_clip(sc, c->clip_form);
     }
-    return s;
+    return sc;
 }
 
-// Reads what the scratch holds within the bound into the cover and clears
-// it; false when paint reaches an edge of the bound inside the image (the
-// bound may have cut it).
-bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, Cover& v) {
+// Takes what the scratch holds within the bound into the cover and clears
+// it; false when paint reaches an edge of the bound inside the image of
+// `width` x `height` (the bound may have cut it), or it cannot be kept.
+bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, int width, int height,
+                  Cover& v) {
     cairo_surface_flush(scratch);
     unsigned char* data = cairo_image_surface_get_data(scratch);
     const int stride = cairo_image_surface_get_stride(scratch);
-    const int size = cairo_image_surface_get_format(scratch) == CAIRO_FORMAT_A8 ? 1 : 4; // bytes a pixel
-    const int width = cairo_image_surface_get_width(scratch);
-    const int height = cairo_image_surface_get_height(scratch);
-    const int left = bound.x, right = bound.x + bound.width, top = bound.y, bottom = bound.y + bound.height;
-    v.runs.clear();
-    v.data.clear();
-    v.x0 = right;
-    v.y0 = bottom;
-    v.x1 = v.y1 = 0;
-    auto clear = [&](const unsigned char* row, int x) {
-        for (int i = 0; i < size; ++i)
-            if (row[x * size + i] != 0) return false;
-        return true;
-    };
+    const int left = bound.x, top = bound.y, right = left + bound.width, bottom = top + bound.height;
+    int x0 = right, x1 = left, y0 = bottom, y1 = top;
     for (int y = top; y < bottom; ++y) {
-        unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
-        bool any = false;
-        for (int x = left; x < right;) {
-            // Eight bytes at a time over what is clear.
-            if (x * size + 8 <= right * size) {
-                uint64_t word;
-                std::memcpy(&word, row + x * size, 8);
-                if (word == 0) {
-                    x += 8 / size;
-                    continue;
-                }
-            }
-            if (clear(row, x)) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < right && !clear(row, x))
-                ++x;
-            v.x0 = std::min(v.x0, start);
-            v.x1 = std::max(v.x1, x);
-            any = true;
-            // Stretches of full coverage (four pixels or more) apart: they
-            // are laid as a fill.
-            auto full_from = [&](int i) {
-                return size == 1 && i + 4 <= x && row[i] == 255 && row[i + 1] == 255 && row[i + 2] == 255 &&
-                       row[i + 3] == 255;
-            };
-            for (int at = start; at < x;) {
-                const bool full = full_from(at);
-                int end = at + 1;
-                if (full)
-                    while (end < x && row[end] == 255)
-                        ++end;
-                else
-                    while (end < x && !full_from(end))
-                        ++end;
-                v.runs.push_back(Run{static_cast<uint16_t>(at), static_cast<uint16_t>(y),
-                                     static_cast<uint16_t>(end - at), full, static_cast<uint32_t>(v.data.size())});
-                if (!full) v.data.insert(v.data.end(), row + at * size, row + end * size);
-                at = end;
-            }
+        const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
+        int first = left, last = right;
+        while (first + 8 <= last) { // eight bytes at a time over what is clear
+            uint64_t word;
+            std::memcpy(&word, row + first, 8);
+            if (word != 0) break;
+            first += 8;
         }
-        if (any) {
-            v.y0 = std::min(v.y0, y);
-            v.y1 = y + 1;
-            std::memset(row + left * size, 0, static_cast<std::size_t>((right - left) * size));
-        }
+        while (first < last && row[first] == 0)
+            ++first;
+        if (first == last) continue;
+        while (row[last - 1] == 0)
+            --last;
+        x0 = std::min(x0, first);
+        x1 = std::max(x1, last);
+        y0 = std::min(y0, y);
+        y1 = y + 1;
     }
-    cairo_surface_mark_dirty_rectangle(scratch, left, top, right - left, bottom - top);
-    return v.runs.empty() || ((v.x0 > left || left == 0) && (v.x1 < right || right == width) &&
-                              (v.y0 > top || top == 0) && (v.y1 < bottom || bottom == height));
+    v.drop();
+    if (x0 >= x1) return true; // nothing painted
+    // Cairo composites nothing of a mask that reaches its largest image's
+    // last pixel (32767): such a call is drawn by Cairo every time.
+    constexpr int kMaskReach = 32766;
+    bool kept = (x0 > left || left == 0) && (x1 < right || right == width) && (y0 > top || top == 0) &&
+                (y1 < bottom || bottom == height) && x1 <= kMaskReach && y1 <= kMaskReach;
+    if (kept) {
+        v.image = cairo_image_surface_create(CAIRO_FORMAT_A8, x1 - x0, y1 - y0);
+        kept = cairo_surface_status(v.image) == CAIRO_STATUS_SUCCESS;
+    }
+    if (kept) {
+        unsigned char* to = cairo_image_surface_get_data(v.image);
+        const int to_stride = cairo_image_surface_get_stride(v.image);
+        for (int y = y0; y < y1; ++y)
+            std::memcpy(to + static_cast<std::ptrdiff_t>(y - y0) * to_stride,
+                        data + static_cast<std::ptrdiff_t>(y) * stride + x0,
+                        static_cast<std::size_t>(x1 - x0));
+        cairo_surface_mark_dirty(v.image);
+        v.x = x0;
+        v.y = y0;
+    } else {
+        v.drop();
+    }
+    for (int y = y0; y < y1; ++y)
+        std::memset(data + static_cast<std::ptrdiff_t>(y) * stride + left, 0,
+                    static_cast<std::size_t>(right - left));
+    return kept;
 }
 
-// Lays the cover on the context's image, with the clear waiting if any.
+// Composites the cover onto the context's image, by Cairo, outside any clip
+// (the clip is in the cover).
 void lay_on(CairoContext* c, const Cover& v) {
-    const uint32_t clear = c->clear_waiting ? premultiplied(c->clear_color) : 0;
-    lay(cairo_get_target(c->cr), v, c->clear_waiting ? &clear : nullptr);
-    c->clear_waiting = false;
+    if (!v.image) return;
+    if (!c->plain) c->plain = cairo_create(cairo_get_target(c->cr));
+    cairo_t* cr = c->plain;
+    if (!c->plain_color_known || c->plain_color != v.color) {
+        cairo_set_source_rgba(cr, ((v.color >> 16) & 0xFF) / 255.0, ((v.color >> 8) & 0xFF) / 255.0,
+                              (v.color & 0xFF) / 255.0, ((v.color >> 24) & 0xFF) / 255.0);
+        c->plain_color_known = true;
+        c->plain_color = v.color;
+    }
+    cairo_mask_surface(cr, v.image, v.x, v.y);
 }
 
 } // namespace
 
-bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* single,
-                     std::span<const uint8_t> bytes) {
+bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const uint8_t> bytes) {
     if (!g_covering || c->coverage) return false;
-    Argb color = 0;
-    Lay how = Lay::Blend;
     double box[4];
     bool known = false;
-    if (!coverable(c, g, single, color, how, box, known)) return false;
-    make_key(c, g, bytes);
-    const uint64_t hash =
-        std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(c->key.data()), c->key.size()));
-    CoverCache& cache = cache_of(c);
-    const uint32_t session = c->shared->session;
-    cairo_surface_t* target = cairo_get_target(c->cr);
+    if (!coverable(c, call, box, known)) return false;
+    make_key(c, bytes);
+    const uint64_t hash = std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(c->key.data()), c->key.size()));
+    CanvasShared* shared = c->shared;
+    if (!shared->cover) shared->cover = new CoverCache;
+    CoverCache& cache = *shared->cover;
+    const uint32_t session = shared->session;
     auto found = cache.covers.find(hash);
     if (found != cache.covers.end() && found->second.key == c->key) {
         found->second.used = session;
@@ -442,7 +337,7 @@ bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* sing
     // Kept the second time it is drawn, in a later session.
     const uint32_t last = cache.seen.mark(hash, session);
     if (last == 0 || last == session) return false;
-    const int which = how == Lay::Pixels ? 1 : 0;
+    cairo_surface_t* target = cairo_get_target(c->cr);
     const int width = cairo_image_surface_get_width(target), height = cairo_image_surface_get_height(target);
     cairo_rectangle_int_t bound{0, 0, width, height};
     if (known) {
@@ -455,24 +350,27 @@ bool draw_from_cover(CairoContext* c, const CallGroup& g, const ScriptCall* sing
         else
             bound = cairo_rectangle_int_t{int(x0), int(y0), int(x1 - x0), int(y1 - y0)};
     }
-    CairoContext* scratch = scratch_for(c, cache, which, bound);
-    if (!scratch) return false;
-    draw_group(scratch, g, single);
     Cover& v = cache.covers[hash];
-    cache.bytes -= v.data.size() + v.runs.size() * sizeof(Run);
-    v.refused = !take_scratch(cache.scratch[which], bound, v);
-    v.key = c->key;
-    v.lay = how;
-    v.pixel = premultiplied(color);
-    v.used = session;
-    if (v.refused) {
-        v.runs.clear();
-        v.data.clear();
-        v.runs.shrink_to_fit();
-        v.data.shrink_to_fit();
-        return false;
+    cache.bytes -= v.bytes();
+    v.drop();
+    v.refused = false;
+    if (bound.width > 0 && bound.height > 0) {
+        cairo_surface_t* image = nullptr;
+        CairoContext* sc = scratch_for(c, bound, image);
+        if (!sc) {
+            cache.covers.erase(hash);
+            return false;
+        }
+        draw_call(sc, call);
+        context_free(sc);
+        v.refused = !take_scratch(image, bound, width, height, v);
+        cairo_surface_destroy(image);
     }
-    cache.bytes += v.data.size() + v.runs.size() * sizeof(Run);
+    v.key = c->key;
+    v.color = call.kind == Call::Stroke ? call.pen.color : call.color;
+    v.used = session;
+    if (v.refused) return false;
+    cache.bytes += v.bytes();
     lay_on(c, v);
     return true;
 }
@@ -487,7 +385,7 @@ void cover_session_end(CanvasShared* shared) {
     const uint32_t keep = full ? 0 : kKeepSessions;
     for (auto i = cache->covers.begin(); i != cache->covers.end();) {
         if (session - i->second.used > keep) {
-            cache->bytes -= i->second.data.size() + i->second.runs.size() * sizeof(Run);
+            cache->bytes -= i->second.bytes();
             i = cache->covers.erase(i);
         } else {
             ++i;

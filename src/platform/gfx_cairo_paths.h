@@ -45,24 +45,6 @@ void dash_pattern(DashStyle style, double width, std::vector<double>& out);
 void stroke_far_path(cairo_t* cr, std::span<const DPoint> d, std::span<const uint8_t> types,
                      const cairo_matrix_t& m, const std::vector<double>& pattern);
 
-// A part of a stroke for the test of whether two strokes can touch one
-// pixel: a segment, or the box of a figure with curves, and how far the
-// stroke's paint reaches from it.
-struct StrokePiece {
-    DPoint a, b; // a segment's ends, or a box's corners
-    bool box;
-    double reach; // half the pen, or a miter's length where the figure turns
-};
-
-// The pieces of a stroke of device points with a pen `width` device pixels
-// wide, into `out`.
-void stroke_pieces(std::span<const DPoint> d, std::span<const uint8_t> types, double width,
-                   std::vector<StrokePiece>& out);
-
-// Whether a pixel can hold paint of a piece of both: nearer than their
-// reaches and a pixel's diagonal.
-bool pieces_touch(std::span<const StrokePiece> a, std::span<const StrokePiece> b);
-
 // A cap drawn after the line: filled, or stroked with the line's pen.
 struct CapShape {
     GraphicsPath path;

@@ -104,12 +104,17 @@ void context_fill_polygon(CairoContext* context, std::span<const PointF> points,
 void context_draw_text(CairoContext* context, const TextLayout& layout, const Font& font, Argb color,
                        const DrawState& state);
 
-// Stroke batching on (the default) or off: the picture check draws both ways
-// and compares. The environment variable ORVEX_GFX_UNBATCHED turns it off
-// from the start.
-void set_stroke_batching(bool on);
 // Coverage of drawing calls that repeat from one Graphics to the next kept
-// and laid again instead of drawn (the default), or not kept.
+// and laid again instead of drawn (the default), or not kept: the picture
+// check draws both ways and compares. The environment variable
+// ORVEX_GFX_UNCOVERED turns it off from the start.
 void set_coverage_cache(bool on);
+// The calls whose coverage an image keeps, those drawn by Cairo every time
+// because their paint reached past where it was looked for, and the bytes
+// kept.
+struct CoverStats {
+    std::size_t kept = 0, refused = 0, bytes = 0;
+};
+CoverStats canvas_cover_stats(const CairoCanvas* canvas);
 
 } // namespace gfx::detail
