@@ -91,10 +91,13 @@ TEST(ReaderFeeds, everyInputTheFuzzersFoundLoadsWithinTheTablesRules) {
             EXPECT_EQ(feed.feed(read_file(entry.path())), "") << entry.path();
         }
     }
-    // Folders named after no reader would never be run.
+    // Folders named after no reader would never be run; the drawing target's
+    // inputs are replayed by that target itself at the start of every fuzz run.
     if (std::filesystem::is_directory(root)) {
-        for (const auto& entry : std::filesystem::directory_iterator(root))
-            EXPECT_NE(find_reader_feed(entry.path().filename().string()), nullptr) << entry.path();
+        for (const auto& entry : std::filesystem::directory_iterator(root)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "gfx_cover") EXPECT_NE(find_reader_feed(name), nullptr) << entry.path();
+        }
     }
     if (inputs == 0) GTEST_SKIP() << "no fuzz regression inputs";
 }
