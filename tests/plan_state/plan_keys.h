@@ -6,6 +6,7 @@
 // orvex-sim script, so a failing run prints a script that replays it.
 #pragma once
 
+#include "fms/plan/route_plan.h"
 #include "shared/stand_in.h"
 
 #include <random>
@@ -41,6 +42,32 @@ class PlanKeys : public StandIn {
 
   private:
     host::PlacedGauge& unit(int i) { return *sim_.gauges[static_cast<std::size_t>(i)]; }
+    // The rules of a step that ends a modification, and of a direct-to.
+    void exec_faults(std::vector<std::string>& faults);
+    void direct_to_faults(const std::string& line, std::vector<std::string>& faults);
+    // What the next step's rules compare with.
+    void remember_state();
+    // Runs a line that a rule asked for after a step (the frame after a
+    // direct-to) and adds it to the script.
+    std::vector<std::string> follow_up(std::vector<std::string>& script);
+
     int state_before_ = 0;
     bool load_pending_ = false;
+    // The fix a place in a plan names: identifier and position.
+    struct Fix {
+        std::string ident;
+        double lat = 0.0, lon = 0.0;
+        bool operator==(const Fix&) const = default;
+    };
+    static Fix fix_of(const RouteWaypoint& w) { return {w.ident, w.lat, w.lon}; }
+    std::vector<Fix> active_before_, working_before_;
+    int to_before_ = 0;
+    int legs_mode_before_ = 0;
+    int direct_entry_before_ = 0;
+    // The approach chosen in the pending modification, and the one the
+    // executed plan holds.
+    std::string approach_choice_, plan_approach_;
+    // The fix a direct-to chose: the TO waypoint after the next frame.
+    bool direct_pending_ = false;
+    Fix direct_fix_;
 };

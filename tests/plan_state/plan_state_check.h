@@ -14,6 +14,12 @@ struct PlanSnapshot {
 };
 PlanSnapshot take_plan_snapshot();
 
+// Each rule of a step can be left out by name, in `plan_rules_off` or the
+// environment (PLAN_RULES_OFF="legs,gap"), to see what else a run finds
+// while one fault is being mended.
+inline std::string plan_rules_off;
+bool rule_on(const char* name);
+
 // The faults of the present state, one line each; empty when sound.
 std::vector<std::string> plan_state_faults();
 
