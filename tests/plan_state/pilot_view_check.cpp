@@ -56,12 +56,12 @@ bool is_gap(const RouteWaypoint& w) {
 }
 
 // The rows of one LEGS sub-page as the pilot reads them: "hold X" for a hold
-// row, "gap" for a discontinuity's entry prompt, the identifier for a leg;
-// the end line closes the list.
-std::vector<std::string> legs_rows_drawn(const std::vector<DrawnText>& texts) {
-    std::vector<std::string> rows;
+// row, "gap" for a discontinuity's entry prompt, the identifier for a leg.
+// True when the sub-page ends the list with its end line.
+bool read_legs_rows(const std::vector<DrawnText>& texts, std::vector<std::string>& rows) {
     for (float y = 33; y <= 165; y += 33) {
-        if (const std::string* end = text_at(texts, 0, y - 3); end != nullptr && *end == "- - - - - -") break;
+        if (const std::string* end = text_at(texts, 0, y - 3); end != nullptr && *end == "- - - - - -")
+            return true;
         const std::string* ident = text_at(texts, 0, y);
         const std::string* hold = text_at(texts, 20, y - 11);
         if (hold != nullptr && *hold == "H O L D   A T")
@@ -71,7 +71,7 @@ std::vector<std::string> legs_rows_drawn(const std::vector<DrawnText>& texts) {
         else if (ident != nullptr)
             rows.push_back(trimmed(*ident));
     }
-    return rows;
+    return false;
 }
 
 // The listing of `plan` from entry `first` to the entry before `last`.
@@ -94,30 +94,39 @@ std::string joined(const std::vector<std::string>& rows) {
 
 } // namespace
 
-std::vector<std::string> legs_walk_faults() {
+std::vector<std::string> legs_walk_faults(bool count_current) {
     if (smiths_cdu_page != kPageRteLegs || smiths_legs_mode != kLegsModeList) return {};
     const bool active = route_state == kRouteStateActive;
     const RoutePlan& plan = active ? active_plan : working_plan;
     const int last = active ? active_plan_last : working_plan_last;
     if (last < 1) return {};
-    const int count = smiths_legs_subpage_count;
+    // Every sub-page up to the one with the end line; NEXT must reach it.
     const int shown = smiths_legs_subpage;
     std::vector<std::string> drawn;
-    for (int k = 1; k <= count; ++k) {
+    int rows_page = 0;
+    for (int k = 1; k <= kPlanLastIndex; ++k) {
         smiths_legs_subpage = k;
-        for (const std::string& row : legs_rows_drawn(draw_page(smiths_page_rte_legs)))
-            drawn.push_back(row);
+        const std::size_t before = drawn.size();
+        const bool end = read_legs_rows(draw_page(smiths_page_rte_legs), drawn);
+        if (drawn.size() > before) rows_page = k;
+        if (end) break;
     }
     smiths_legs_subpage = shown;
+    std::vector<std::string> faults;
+    const int count = smiths_legs_subpage_count;
+    if (count_current && rows_page > count)
+        faults.push_back("RTE LEGS has " + std::to_string(count) + " sub-pages, its list runs to sub-page " +
+                         std::to_string(rows_page));
     // The flown route starts at its TO waypoint; a modification at the leg
     // it edits.
     const int to = to_waypoint_index == kNoToWaypoint ? 1 : to_waypoint_index;
-    if (drawn == legs_rows_expected(plan, to, last)) return {};
-    for (int first = 1; !active && first <= last; ++first)
-        if (drawn == legs_rows_expected(plan, first, last)) return {};
-    return {"RTE LEGS sub-pages 1.." + std::to_string(count) + " list [" + joined(drawn) +
-            "], the plan from " + std::to_string(to) + " is [" + joined(legs_rows_expected(plan, to, last)) +
-            "]"};
+    bool listed = drawn == legs_rows_expected(plan, to, last);
+    for (int first = 1; !active && !listed && first <= last; ++first)
+        listed = drawn == legs_rows_expected(plan, first, last);
+    if (!listed)
+        faults.push_back("RTE LEGS sub-pages list [" + joined(drawn) + "], the plan from " +
+                         std::to_string(to) + " is [" + joined(legs_rows_expected(plan, to, last)) + "]");
+    return faults;
 }
 
 std::vector<std::string> approach_ref_faults(const std::string& approach) {

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
-// The RTE LEGS sub-pages, each drawn from 1 to the count: together they list
-// the displayed plan from its first leg to the entry before the last, each
-// entry once and in order, with each hold row once before the leg after its
-// fix. Empty when sound or when the page is not showing the plan.
-std::vector<std::string> legs_walk_faults();
+// The RTE LEGS sub-pages, each drawn from 1 on: together they list the
+// displayed plan from its first leg to the entry before the last, each entry
+// once and in order, with each hold row once before the leg after its fix,
+// and the sub-page count reaches the end of the list (`count_current`: the
+// page's last pass saw the plan as it is). Empty when sound or when the page
+// is not showing the plan.
+std::vector<std::string> legs_walk_faults(bool count_current);
 
 // APPROACH REF as drawn: it names `approach` (an approach name).
 std::vector<std::string> approach_ref_faults(const std::string& approach);

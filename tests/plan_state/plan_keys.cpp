@@ -2,6 +2,7 @@
 
 #include "cdu_keys.h"
 #include "cdu_smiths/smiths_key_layout.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -273,6 +274,7 @@ bool holds_approach_legs() {
 
 void PlanKeys::remember_state() {
     state_before_ = route_state;
+    displayed_before_ = displayed_;
     active_before_.clear();
     working_before_.clear();
     for (int i = 0; i <= active_plan_last; ++i)
@@ -338,6 +340,7 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
 
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
+    displayed_ = {route_state, active_plan_last, working_plan_last, hold_count()};
     const bool frame =
         starts(line, "cdu ") || starts(line, "gns ") || starts(line, "mcu ") || starts(line, "frames");
     const bool exec =
@@ -373,7 +376,7 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     }
     // The SMITHS pass of the step's last frame saw every change.
     if ((starts(line, "cdu ") || starts(line, "frames")) && rule_on("legs"))
-        for (const std::string& f : legs_walk_faults())
+        for (const std::string& f : legs_walk_faults(displayed_ == displayed_before_))
             faults.push_back(f);
     if (exec && route_state == kRouteStateActive) {
         const PlanSnapshot first = take_plan_snapshot();

@@ -9,6 +9,7 @@
 #include "fms/plan/route_plan.h"
 #include "shared/stand_in.h"
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,6 +62,8 @@ class PlanKeys : public StandIn {
     };
     static Fix fix_of(const RouteWaypoint& w) { return {w.ident, w.lat, w.lon}; }
     std::vector<Fix> active_before_, working_before_;
+    // What the LEGS page's count is worked out from, now and before the step.
+    std::array<int, 4> displayed_{}, displayed_before_{};
     int to_before_ = 0;
     int legs_mode_before_ = 0;
     int direct_entry_before_ = 0;

@@ -99,7 +99,7 @@ void check_published(std::vector<std::string>& faults) {
 
 bool rule_on(const char* name) {
     const char* env = std::getenv("PLAN_RULES_OFF");
-    const std::string list = "," + plan_rules_off + "," + (env != nullptr ? env : "") + ",";
+    const std::string list = "," + (env != nullptr ? std::string(env) : plan_rules_off) + ",";
     return list.find(std::string(",") + name + ",") == std::string::npos;
 }
 

@@ -14,9 +14,9 @@ struct PlanSnapshot {
 };
 PlanSnapshot take_plan_snapshot();
 
-// Each rule of a step can be left out by name, in `plan_rules_off` or the
-// environment (PLAN_RULES_OFF="legs,gap"), to see what else a run finds
-// while one fault is being mended.
+// Each rule of a step can be left out by name, in `plan_rules_off` or, in
+// its place, the environment (PLAN_RULES_OFF="legs,gap"; empty: all on), to
+// see what else a run finds while one fault is being mended.
 inline std::string plan_rules_off;
 bool rule_on(const char* name);
 
