@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -58,7 +59,11 @@ bool is_gap(const RouteWaypoint& w) {
 // The rows of one LEGS sub-page as the pilot reads them: "hold X" for a hold
 // row, "gap" for a discontinuity's entry prompt, the identifier for a leg.
 // True when the sub-page ends the list with its end line.
-bool read_legs_rows(const std::vector<DrawnText>& texts, std::vector<std::string>& rows) {
+bool read_legs_rows(const std::vector<DrawnText>& texts, std::vector<std::string>& rows,
+                    std::vector<double>& distances) {
+    for (const DrawnText& t : texts)
+        if (t.x == 100 && t.text.size() > 3 && t.text.compare(t.text.size() - 3, 3, " NM") == 0)
+            distances.push_back(std::atof(t.text.c_str()));
     for (float y = 33; y <= 165; y += 33) {
         if (const std::string* end = text_at(texts, 0, y - 3); end != nullptr && *end == "- - - - - -")
             return true;
@@ -92,6 +97,20 @@ std::string joined(const std::vector<std::string>& rows) {
     return out;
 }
 
+// The distance from the aircraft to the farthest entry of `plan` that is a
+// place (not at 0/0).
+double farthest_place(const RoutePlan& plan, int last) {
+    double farthest = 0.0;
+    for (int i = 0; i <= last; ++i) {
+        if (plan[i].lat == 0.0 && plan[i].lon == 0.0) continue;
+        double distance = 0.0, course = 0.0;
+        gc_dist_course(aircraft_state.plat, aircraft_state.plon, plan[i].lat, plan[i].lon, &distance,
+                       &course);
+        farthest = std::max(farthest, distance);
+    }
+    return farthest;
+}
+
 } // namespace
 
 std::vector<std::string> legs_walk_faults(bool count_current) {
@@ -103,11 +122,12 @@ std::vector<std::string> legs_walk_faults(bool count_current) {
     // Every sub-page up to the one with the end line; NEXT must reach it.
     const int shown = smiths_legs_subpage;
     std::vector<std::string> drawn;
+    std::vector<double> distances;
     int rows_page = 0;
     for (int k = 1; k <= kPlanLastIndex; ++k) {
         smiths_legs_subpage = k;
         const std::size_t before = drawn.size();
-        const bool end = read_legs_rows(draw_page(smiths_page_rte_legs), drawn);
+        const bool end = read_legs_rows(draw_page(smiths_page_rte_legs), drawn, distances);
         if (drawn.size() > before) rows_page = k;
         if (end) break;
     }
@@ -117,6 +137,14 @@ std::vector<std::string> legs_walk_faults(bool count_current) {
     if (count_current && rows_page > count)
         faults.push_back("RTE LEGS has " + std::to_string(count) + " sub-pages, its list runs to sub-page " +
                          std::to_string(rows_page));
+    // A leg between two places of the plan (or the aircraft) is no longer
+    // than twice the farthest of them from the aircraft; one through the
+    // place a DISCO or THEN entry does not have is.
+    const double reach = 2.0 * farthest_place(plan, last) + 1.0;
+    for (double d : distances)
+        if (d > reach && rule_on("gap"))
+            faults.push_back("RTE LEGS shows a leg of " + std::to_string(d) + " NM in a plan within " +
+                             std::to_string(reach) + " NM");
     // The flown route starts at its TO waypoint; a modification at the leg
     // it edits.
     const int to = to_waypoint_index == kNoToWaypoint ? 1 : to_waypoint_index;
@@ -139,15 +167,15 @@ std::vector<std::string> approach_ref_faults(const std::string& approach) {
 
 std::vector<std::string> published_value_faults() {
     std::vector<std::string> faults;
+    // The count is the active plan's last index: -1 before any plan.
     const bool route = to_waypoint_index != kNoToWaypoint && active_plan_last >= 1;
     const int pos = route ? to_waypoint_index : 0;
-    const int count = active_plan_last >= 1 ? active_plan_last : -1;
-    // The value for no route is a rule of its own: it is met before any route.
-    const bool checked = rule_on(active_plan_last >= 1 ? "published" : "noroute");
-    if (checked && (orvex_act_wpt_pos != pos || orvex_fpln_wpt_cnt != count))
+    // The values with no route are a rule of their own: met before any route.
+    const bool checked = rule_on(route ? "published" : "noroute");
+    if (checked && (orvex_act_wpt_pos != pos || orvex_fpln_wpt_cnt != active_plan_last))
         faults.push_back("published TO " + std::to_string(orvex_act_wpt_pos) + " of " +
                          std::to_string(orvex_fpln_wpt_cnt) + ", the plan's is " + std::to_string(pos) +
-                         " of " + std::to_string(count));
+                         " of " + std::to_string(active_plan_last));
     if (!route || to_waypoint_index > active_plan_last) return faults;
     const RouteWaypoint& to = active_plan[to_waypoint_index];
     double distance = 0.0, course = 0.0;

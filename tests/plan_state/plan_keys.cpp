@@ -2,12 +2,14 @@
 
 #include "cdu_keys.h"
 #include "cdu_smiths/smiths_key_layout.h"
+#include "cdu_smiths/smiths_pages.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/plan/update_state.h"
+#include "fms/units/cdu_text.h"
 #include "gauges/stand_in_hooks.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/mcu_key_layout.h"
@@ -307,7 +309,7 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
     }
     if (!approach_choice_.empty() && holds_approach_legs()) plan_approach_ = approach_choice_;
     if (!plan_approach_.empty() && rule_on("approach"))
-        for (const std::string& f : approach_ref_faults(plan_approach_))
+        for (const std::string& f : (++reached_.approaches, approach_ref_faults(plan_approach_)))
             faults.push_back("after EXEC: " + f);
 }
 
@@ -336,11 +338,18 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
         faults.push_back("the direct-to to " + direct_fix_.ident + " left the TO waypoint at " +
                          std::to_string(to_waypoint_index));
     direct_pending_ = true;
+    ++reached_.direct_tos;
 }
 
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
     displayed_ = {route_state, active_plan_last, working_plan_last, hold_count()};
+    if (hold_count() > 0) ++reached_.with_holds;
+    for (int i = 1; i < active_plan_last; ++i)
+        if (is_gap(active_plan[i])) {
+            ++reached_.with_gaps;
+            break;
+        }
     const bool frame =
         starts(line, "cdu ") || starts(line, "gns ") || starts(line, "mcu ") || starts(line, "frames");
     const bool exec =
@@ -354,7 +363,10 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     if (ended && erase)
         for (const std::string& f : erase_faults())
             faults.push_back("after ERASE: " + f);
-    if (ended && exec && !load_pending_ && rule_on("exec")) exec_faults(faults);
+    if (ended && exec && !load_pending_ && rule_on("exec")) {
+        ++reached_.execs;
+        exec_faults(faults);
+    }
     if (frame && direct_pending_ && rule_on("direct")) {
         direct_pending_ = false;
         const Fix now = to_waypoint_index >= 1 && to_waypoint_index <= active_plan_last
@@ -376,7 +388,8 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     }
     // The SMITHS pass of the step's last frame saw every change.
     if ((starts(line, "cdu ") || starts(line, "frames")) && rule_on("legs"))
-        for (const std::string& f : legs_walk_faults(displayed_ == displayed_before_))
+        for (const std::string& f : (reached_.legs_walks += smiths_cdu_page == kPageRteLegs,
+                                     legs_walk_faults(displayed_ == displayed_before_)))
             faults.push_back(f);
     if (exec && route_state == kRouteStateActive) {
         const PlanSnapshot first = take_plan_snapshot();
@@ -454,4 +467,14 @@ std::string PlanKeys::script_fault(const std::vector<std::string>& script) {
         if (!faults.empty()) return faults[0];
     }
     return {};
+}
+
+std::string PlanKeys::reached() const {
+    char text[200];
+    std::snprintf(
+        text, sizeof text,
+        "steps with holds %d, with gaps %d; EXECs %d, direct-tos %d, LEGS walks %d, APPROACH REF %d",
+        reached_.with_holds, reached_.with_gaps, reached_.execs, reached_.direct_tos, reached_.legs_walks,
+        reached_.approaches);
+    return text;
 }

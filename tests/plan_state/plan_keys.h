@@ -41,7 +41,13 @@ class PlanKeys : public StandIn {
     // The first fault of a script; empty when none.
     std::string script_fault(const std::vector<std::string>& script);
 
+    // How often the rules met what they check, over the runs so far.
+    std::string reached() const;
+
   private:
+    struct Reached {
+        int with_holds = 0, with_gaps = 0, execs = 0, direct_tos = 0, legs_walks = 0, approaches = 0;
+    } reached_;
     host::PlacedGauge& unit(int i) { return *sim_.gauges[static_cast<std::size_t>(i)]; }
     // The rules of a step that ends a modification, and of a direct-to.
     void exec_faults(std::vector<std::string>& faults);
