@@ -86,9 +86,11 @@ void runway_rows(CduPage& page) {
     if (!approach && !runway) return;
     static const AirportRunway kNoRunway;
     const AirportRunway& rwy = runway ? destination.runways[approach_runway_index] : kNoRunway;
+    // The airport whose runway this is: the destination entry of the pages
+    // is empty once executed.
+    const std::string& airport = destination.airport_ident;
     if (runway) {
-        cdu_text(page, 10, 121, CduFont::Small,
-                 cdu_format("%s %s", destination_airport_ident.c_str(), rwy.designator.c_str()));
+        cdu_text(page, 10, 121, CduFont::Small, cdu_format("%s %s", airport.c_str(), rwy.designator.c_str()));
         cdu_text(page, 0, 138, CduFont::Large,
                  cdu_format("%05dFT*%04.0fM", rwy.length_ft, rwy.length_ft * 0.3048));
         cdu_text(page, 185, 156, CduFont::Small, "F R O N T  C R S");
@@ -97,7 +99,7 @@ void runway_rows(CduPage& page) {
     const std::string name = approach ? destination.approaches[approach_record_index].second_text : "---";
     cdu_text(page, 10, 156, CduFont::Small, cdu_format(" %s %s", name.c_str(), rwy.designator.c_str()));
     cdu_text(page, 0, 172, CduFont::Large, approach ? rwy.info_text : "------");
-    if (destination_airport_ident != "------") {
+    if (!airport.empty() && airport != "------") {
         cdu_text(page, 110, 156, CduFont::Small, "E L E V");
         cdu_text(page, 110, 172, CduFont::Large, cdu_format("%d", destination.elevation_ft));
     }

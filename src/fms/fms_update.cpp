@@ -32,45 +32,6 @@
 
 #include <cmath>
 
-double fms_last_sim_time = kNoSimTime;
-int frame_slot = 0;
-int startup_frame_count = 0;
-int heading_bug_change_countdown = 0;
-
-double last_clock_second = -99.0;
-double flight_elapsed_seconds = -99.0;
-int second_tick = 0;
-double n1_over_99_seconds = 0.0;
-double egt_over_645_seconds = 0.0;
-double engine_fuel_used[4] = {};
-
-double headwind_kt = 0.0;
-double crosswind_kt = 0.0;
-double true_airspeed_est_prev_kt = 0.0;
-double drift_angle_deg = 0.0;
-double track_deg = 0.0;
-double altimeter_inhg = 0.0;
-double ground_speed_copy_kt = 0.0;
-double sim_rate = 1.0;
-
-int pending_mach_events = 0;
-int pending_descent_speed_event = 0;
-int commanded_altitude_refresh = kNotCommanded;
-int commanded_speed_refresh = kNotCommanded;
-int commanded_altitude_ft = kNotCommanded;
-int commanded_speed_kt = kNotCommanded;
-int commanded_mach_x100 = kNotCommanded;
-
-int sim_rate_restored = 0;
-int paused_at_tod = 0;
-int paused_at_dest_distance = 0;
-
-int destination_airport_state = kDestinationAirportStateNone;
-int tower_view_set = 0;
-
-int autotune_request = kAutotuneNone;
-int route_file_request = kRouteFileRequestNone;
-
 namespace {
 
 // The module counts on 18 working passes a second.
@@ -220,7 +181,6 @@ void route_steps() {
     sequence_to_waypoint();
     update_switch_distance();
     update_leg_geometry();
-    publish_server_variables();
     route_distance_summary();
     step_tower_view();
     update_vertical_guidance();
@@ -254,8 +214,10 @@ void request_steps(double master_before) {
 } // namespace
 
 void publish_server_variables() {
-    orvex_act_wpt_dist = distance_to_to_nm;
-    orvex_act_wpt_pos = to_waypoint_index == kNoToWaypoint ? 0 : to_waypoint_index;
+    const bool route = to_waypoint_index != kNoToWaypoint;
+    // Without a TO waypoint its distance is that of a route long gone.
+    orvex_act_wpt_dist = route ? distance_to_to_nm : 0.0;
+    orvex_act_wpt_pos = route ? to_waypoint_index : 0;
     orvex_fpln_wpt_cnt = active_plan_last;
     orvex_xtk_err_dir = cross_track_direction;
     orvex_xtk_err_dist = cross_track_nm;
@@ -300,4 +262,7 @@ void fms_update() {
     const double master_before = a.snap_token_103;
     if (to_waypoint_index != kNoToWaypoint) route_steps();
     request_steps(master_before);
+    // Every pass, so that a route that ended or a plan loaded by a request
+    // shows at once.
+    publish_server_variables();
 }

@@ -66,18 +66,14 @@ TEST(CostIndex, SetsUnchangedTargetsBetweenTheLimits) {
     EXPECT_EQ(cruise_speed_target, 255);
     EXPECT_EQ(descent_speed_target, 215);
 
-    // Targets no longer equal to their bases belong to the pilot.
+    // Targets the cost index set follow a new one (at EXEC); the pilot's own
+    // speed stays.
     cost_index = 0;
-    apply_cost_index();
-    EXPECT_EQ(climb_speed_target, 215);
-
-    climb_speed_base = 215;
-    cruise_speed_base = 255;
-    descent_speed_base = 215;
+    descent_speed_target = 240;
     apply_cost_index();
     EXPECT_EQ(climb_speed_target, 180);
     EXPECT_EQ(cruise_speed_target, 230);
-    EXPECT_EQ(descent_speed_target, 180);
+    EXPECT_EQ(descent_speed_target, 240);
 }
 
 TEST(CostIndex, NoUpperClampAndTruncation) {

@@ -57,7 +57,8 @@ TEST_F(Server, registersOnceConnectedAndPublishesTheGuidanceAfterAFrame) {
     EXPECT_EQ(host::sim_state().key_handlers.size(), 1u);
     EXPECT_EQ(named("orvex_server_active"), 1.0);
     EXPECT_STREQ(static_cast<const char*>(host::find_module_var("orvex_act_wpt_id")->storage), "INIT");
-    EXPECT_EQ(module_value<int32_t>("orvex_act_wpt_pos"), 0); // no active route
+    EXPECT_EQ(module_value<int32_t>("orvex_act_wpt_pos"), 0);   // no active route
+    EXPECT_EQ(module_value<int32_t>("orvex_fpln_wpt_cnt"), -1); // nor a plan
     EXPECT_EQ(module_value<int32_t>("orvex_active"), 1);
 
     // A route to fly: TO waypoint 1 of three, 60 NM north.

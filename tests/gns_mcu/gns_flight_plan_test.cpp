@@ -168,8 +168,11 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
         press_only(GnsKey::Ent);
         frames(1);
         EXPECT_EQ(to_waypoint_index, expected_to) << active_plan_last;
-        EXPECT_LE(orvex_act_wpt_pos, orvex_fpln_wpt_cnt);
+        // SERVER publishes the plan as it is now, also once no route is left.
+        EXPECT_EQ(orvex_act_wpt_pos, expected_to == kNoToWaypoint ? 0 : expected_to);
+        EXPECT_EQ(orvex_fpln_wpt_cnt, active_plan_last);
     }
+    EXPECT_EQ(orvex_act_wpt_dist, 0.0);
     // With the origin alone DIRECT-TO has no route to go direct on: the end
     // mark never becomes the TO waypoint.
     press("DIRECT ENT");

@@ -90,7 +90,8 @@ void check_to_waypoint(std::vector<std::string>& faults) {
 void check_published(std::vector<std::string>& faults) {
     for (double v : {orvex_act_wpt_dist, orvex_xtk_err_dist, orvex_act_wpt_trk, orvex_act_wpt_brg})
         if (std::isnan(v)) faults.push_back("a published value is NaN");
-    if (orvex_act_wpt_pos > orvex_fpln_wpt_cnt)
+    // TO 0 is "no TO waypoint", also beside the count -1 of no plan.
+    if (orvex_act_wpt_pos > 0 && orvex_act_wpt_pos > orvex_fpln_wpt_cnt)
         faults.push_back("published TO " + std::to_string(orvex_act_wpt_pos) + " past the count " +
                          std::to_string(orvex_fpln_wpt_cnt));
 }

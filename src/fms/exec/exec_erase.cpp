@@ -92,6 +92,8 @@ void update_destination(int old_state) {
     if (reselect) {
         destination_airport_ident.clear();
         select_airport(ident, kSelectAirportDestination);
+        // The same airport again keeps its detail and the arrival chosen for it.
+        if (ident == loaded_destination_ident) return;
     }
     loaded_destination_ident = ident;
     load_airport_detail(loaded_destination_ident, destination_slot);
@@ -145,6 +147,9 @@ void find_approach_runway() {
         }
 }
 
+// The approach record and runway of the approach chosen now: a new choice
+// replaces the old one, and none leaves none (an index kept from another
+// choice or airport would point at the wrong record).
 void match_approach() {
     if (!approach_info.empty()) {
         std::string words = approach_info;
@@ -158,21 +163,41 @@ void match_approach() {
             applied_arrival_runway = runway;
         }
         approach_info.clear();
-        approach_record_index = 0;
     }
-    if (approach_record_index == 0 && selected(sel_approach)) {
-        const AirportProcedures& destination = airport_slots[destination_slot];
-        for (int i = 1; i <= destination.approaches.count(); ++i) {
-            const ProcedureRecord& approach = destination.approaches[i];
-            // The approach loader keeps the approach's name in second_text.
-            if (approach.second_text == sel_approach && approach.runway == applied_arrival_runway) {
-                approach_record_index = i;
-                break;
-            }
+    approach_record_index = 0;
+    approach_runway_index = 0;
+    if (!selected(sel_approach)) return;
+    const AirportProcedures& destination = airport_slots[destination_slot];
+    for (int i = 1; i <= destination.approaches.count(); ++i) {
+        const ProcedureRecord& approach = destination.approaches[i];
+        // The approach loader keeps the approach's name in second_text.
+        if (approach.second_text == sel_approach && approach.runway == applied_arrival_runway) {
+            approach_record_index = i;
+            break;
         }
-        if (approach_record_index != 0) find_approach_runway();
-    } else if (approach_record_index != 0 && approach_runway_index == 0) {
-        find_approach_runway();
+    }
+    if (approach_record_index != 0) find_approach_runway();
+}
+
+// A plan loaded for the modification put its own airports' detail in the
+// origin and destination slots; the active route's airports come back.
+void restore_active_airports() {
+    if (active_plan_last < 1) return;
+    const RouteWaypoint& origin = active_plan[0];
+    if (origin.type == "APT") {
+        route_origin_ident = departure_origin_ident = origin.ident;
+        if (airport_slots[origin_slot].airport_ident != origin.ident) {
+            load_airport_detail(origin.ident, origin_slot);
+            match_sid_transition(kNone, kNone);
+        }
+    }
+    const RouteWaypoint& destination = active_plan[active_plan_last];
+    if (destination.type == "APT") {
+        route_destination_ident = arrival_destination_ident = destination.ident;
+        if (airport_slots[destination_slot].airport_ident != destination.ident) {
+            load_airport_detail(destination.ident, destination_slot);
+            match_star_transition(kNone, kNone);
+        }
     }
 }
 
@@ -232,7 +257,11 @@ void reset_active_route_state() {
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
     drop_saved_values();
-    if (smiths_legs_mode != kLegsModeList) {
+    // On a flown route the TO waypoint moves with the entries before it,
+    // except for a direct-to, which puts its fix at the TO index.
+    const bool direct_to = smiths_legs_mode != kLegsModeList;
+    const int to_moved_to = route_state >= kRouteStateActive ? working_index_of_to_waypoint() : -1;
+    if (direct_to) {
         start_direct_to();
         smiths_legs_mode = kLegsModeList;
     }
@@ -245,13 +274,19 @@ void reset_active_route_state() {
     mcu_direct_only = 0;
 
     if (working_plan_last >= 1) {
-        for (int i = 0; i <= working_plan_last; ++i)
+        for (int i = 0; i <= working_plan_last; ++i) {
             copy_waypoint_fields(working_plan[i], active_plan.slot(i));
+            active_plan.slot(i).active_source = i;
+        }
         hold_list_commit_working_index();
         gns_direct_to_flag = 0;
         active_plan_last = working_plan_last;
+        mark_working_entries_as_active();
         sync_hold_marks();
-        if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1) to_waypoint_index = 1;
+        if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1)
+            to_waypoint_index = 1;
+        else if (!direct_to && to_moved_to >= 1)
+            to_waypoint_index = to_moved_to;
         working_plan_new = 0;
         // A shorter plan keeps its TO waypoint inside the plan.
         if (to_waypoint_index > active_plan_last) to_waypoint_index = active_plan_last;
@@ -285,6 +320,7 @@ void reset_active_route_state() {
 void erase_route_modification() {
     origin_airport_ident.clear();
     destination_airport_ident.clear();
+    restore_active_airports();
     sel_sid = exec_sid;
     sel_sid_transition = exec_sid_transition;
     sel_departure_runway = exec_departure_runway;

@@ -279,6 +279,8 @@ void load_aircraft_config() {
     cruise_mach_max = ias_to_mach(CruiseIasMax, 15000.0);
     descent_mach_max = ias_to_mach(DescentIasMax, 15000.0);
     if (!PerformanceData.empty()) load_performance_data();
+    // What another aircraft's cost index gave says nothing about this one's.
+    climb_speed_by_cost_index = cruise_speed_by_cost_index = descent_speed_by_cost_index = -1;
     apply_cost_index();
     CruiseMach = 0.0;
     DescentMach = 0.0;

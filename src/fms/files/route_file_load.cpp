@@ -227,7 +227,9 @@ bool read_waypoint(const RouteLine& tokens, RouteWaypoint& w) {
     w.lat = lat;
     w.lon = lon;
     if (w.frequency.empty() && w.type != "APT") {
-        const int n = find_navaid(w.ident, w.type, w.lat);
+        // No navaid kind begins with the W of "WPT": such a line is looked
+        // up as an untyped one, and keeps its type.
+        const int n = find_navaid(w.ident, w.type == "WPT" ? std::string() : w.type, w.lat);
         if (n > 0) {
             const NavRecordView navaid = navaid_table[n];
             w.frequency = navaid.extra;

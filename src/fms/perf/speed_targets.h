@@ -12,6 +12,11 @@ extern int descent_speed_target;
 extern int climb_speed_base;
 extern int cruise_speed_base;
 extern int descent_speed_base;
+// The speed the cost index last gave each target; -1 = none yet. A target
+// that still holds it follows a new cost index as one at its base does.
+extern int climb_speed_by_cost_index;
+extern int cruise_speed_by_cost_index;
+extern int descent_speed_by_cost_index;
 
 // IAS limits per phase, as the aircraft file's keys of the same names set them.
 extern double ClimbIasMin;
@@ -21,7 +26,7 @@ extern double CruiseIasMax;
 extern double DescentIasMin;
 extern double DescentIasMax;
 
-// Each unchanged target becomes min + (max - min) / 200 * cost_index,
+// Each target at its base or at the cost index's last speed becomes min + (max - min) / 200 * cost_index,
 // truncated. Nothing happens while cost_index is below 0. No upper clamp: an
 // index above 200 gives targets beyond the maximum.
 void apply_cost_index();

@@ -148,9 +148,29 @@ void copy_active_plan_to_working() {
         to.passing_time.clear();
     }
     working_plan_last = active_plan_last;
+    mark_working_entries_as_active();
     working_cursor_index = to_waypoint_index;
     working_edit_index = constraint_waypoint_index;
     hold_list_copy_index_to_working();
+}
+
+void mark_working_entries_as_active() {
+    for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
+        working_plan.slot(i).active_source = i;
+}
+
+int working_index_of_to_waypoint() {
+    const int to = to_waypoint_index;
+    if (to < 0 || to > active_plan_last || to > kPlanLastIndex) return -1;
+    const RouteWaypoint& a = active_plan[to];
+    auto same_fix = [&a](const RouteWaypoint& w) {
+        return w.ident == a.ident && w.lat == a.lat && w.lon == a.lon;
+    };
+    // Unmoved: also for a plan that was not copied from the active one.
+    if (to <= working_plan_last && same_fix(working_plan[to])) return to;
+    for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
+        if (working_plan[i].active_source == to && same_fix(working_plan[i])) return i;
+    return -1;
 }
 
 void align_working_plan_with_active() {
@@ -162,13 +182,18 @@ void align_working_plan_with_active() {
                w.type == a.type && w.alt_constraint == a.alt_constraint &&
                w.speed_constraint == a.speed_constraint && w.hold_number == a.hold_number;
     }
-    if (same) return;
+    if (same) {
+        // Entries another unit's page moved stand at their own index again.
+        mark_working_entries_as_active();
+        return;
+    }
     for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {
         RouteWaypoint& to = working_plan.slot(i);
         copy_waypoint_fields(active_plan[i], to);
         to.passing_time.clear();
     }
     working_plan_last = active_plan_last;
+    mark_working_entries_as_active();
     hold_list_copy_index_to_working();
     build_route_rows();
 }

@@ -1,8 +1,7 @@
 // The state of the per-frame update: its pass bookkeeping, clock and timers,
 // derived air data, the autopilot commands it sends and the requests pages
 // leave for it. EXEC, the flight log, the route loaders and the vertical
-// guidance read and write it too, so it sits in the lowest room that needs it;
-// fms_update.cpp, at the top of the core, defines it.
+// guidance read and write it too, so it sits in the lowest room that needs it.
 #pragma once
 
 // Pass bookkeeping.

@@ -1,0 +1,140 @@
+// EXEC and ERASE on a flown and an edited example route, by keys: what stays
+// the pilot's (the TO waypoint, the chosen approach, the cost index) and what
+// ERASE brings back.
+#include "cdu_smiths/smiths_pages.h"
+#include "cdu_stand_in.h"
+#include "data/airport_procedures.h"
+#include "flight_demo.h"
+#include "fms/files/route_file.h"
+#include "fms/files/stored_routes.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/cdu_text.h"
+#include "gauges/stand_in_hooks.h"
+#include "platform/os.h"
+#include "script.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class ExecKeys : public CduStandIn {
+  protected:
+    // The example route without its approach line.
+    void prepare_sim_folder(const std::string& root) override {
+        const std::string folder = root + "/orvex/flightplans/";
+        std::ifstream in(folder + "KSEAKPDX.RTE");
+        std::ofstream out(folder + "NOAPP.RTE");
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("ApproachInfo", 0) != 0) out << line << "\n";
+    }
+    void run(const std::string& text) {
+        host::reset_flight_tracker(); // a flight of an earlier test has arrived
+        sim_.module.flight.route_status = &orvex_standin_route_status;
+        host::Script script;
+        std::string error;
+        ASSERT_TRUE(host::parse_script_text("exec.script", text, sim_, script, error)) << error;
+        host::run_script(sim_, script, nullptr, nullptr);
+    }
+    // The example route on LNAV at 8000 ft until its TO waypoint is `to`.
+    void fly_example_route_to(const std::string& to) {
+        run("aircraft magvar 18\naircraft position 47.4638 -122.3079\naircraft heading 180\n"
+            "aircraft altitude 433\naircraft speed 0\naircraft engines 2\naircraft ap on\n"
+            "aircraft ap hdg on\naircraft ap alt on\nframes 20\n"
+            "cdu SMITHS_FMS RTE \"KSEAKPDX\" L2 R6 EXEC\nframes 2\nkey 0x10337\n"
+            "aircraft rate 4\naircraft speed 250\naircraft altitude 8000\nfly 40000 to " +
+            to + "\n");
+    }
+    std::string to_ident() { return active_plan[to_waypoint_index].ident; }
+    // APPROACH REF's approach line, its runway line and its elevation.
+    std::string approach_ref() {
+        press("INIT_REF L6 L5");
+        frames(1);
+        return text_at(10, 156) + "|" + text_at(10, 121) + "|" + text_at(110, 172);
+    }
+};
+
+} // namespace
+
+// The TO waypoint is the same fix after an EXEC that did not delete it, also
+// when entries before it went; a direct-to puts its own fix there.
+struct ToRow {
+    const char* keys;
+    const char* to;
+};
+
+class ExecKeysTo : public ExecKeys, public ::testing::WithParamInterface<ToRow> {};
+
+TEST_P(ExecKeysTo, theToWaypointStaysItsFixThroughExec) {
+    fly_example_route_to("NISQL");
+    ASSERT_EQ(to_ident(), "NISQL");
+    press(GetParam().keys);
+    frames(2);
+    EXPECT_EQ(to_ident(), GetParam().to);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, ExecKeysTo,
+                         ::testing::Values(ToRow{"RTE NEXT DEL L1 EXEC",
+                                                 "NISQL"}, // the passed DIRECT SEA row
+                                           ToRow{"DIR \"OLM\" L1 EXEC", "OLM"}));
+
+// The approach chosen on ARRIVALS is the one APPROACH REF shows and SAVE FPL
+// writes after EXEC, and each new choice replaces the one before.
+TEST_F(ExecKeys, theApproachChosenOnArrivalsHoldsThroughExecUntilReplaced) {
+    run("aircraft position 47.4638 -122.3079\naircraft altitude 433\naircraft speed 0\nframes 20\n");
+    press("RTE \"NOAPP\" L2 R6 EXEC");
+    const struct {
+        const char* key;
+        const char* shown;
+        const char* saved;
+    } rows[] = {
+        {"R1", " I10R 10R|KPDX 10R|31", "ApproachInfo=I10R_10R"},
+        {"R2", " I28L 28L|KPDX 28L|31", "ApproachInfo=I28L_28L"},
+        {"R3", " I28R 28R|KPDX 28R|31", "ApproachInfo=I28R_28R"},
+    };
+    for (const auto& row : rows) {
+        press(std::string("DEP_ARR R2 ") + row.key + " EXEC");
+        EXPECT_EQ(approach_ref(), row.shown) << row.key;
+        ASSERT_TRUE(save_route_file("SAVED.RTE"));
+        std::ifstream file(os::host_path(flight_plans_folder() + "SAVED.RTE"));
+        std::stringstream text;
+        text << file.rdbuf();
+        EXPECT_NE(text.str().find(row.saved), std::string::npos) << row.key << "\n" << text.str();
+    }
+}
+
+// A cost index entered on PERF INIT sets the speeds at EXEC, every time.
+TEST_F(ExecKeys, aCostIndexChangeSetsTheSpeedsAtExec) {
+    run("aircraft position 47.4638 -122.3079\naircraft altitude 433\naircraft speed 0\nframes 20\n");
+    press("RTE \"KSEAKPDX\" L2 R6 EXEC");
+    const struct {
+        const char* cost_index;
+        int climb, cruise, descent;
+    } rows[] = {{"40", 262, 272, 256}, {"100", 280, 290, 280}, {"0", 250, 260, 240}};
+    for (const auto& row : rows) {
+        if (std::string(row.cost_index) != "40")
+            press(std::string("INIT_REF \"") + row.cost_index + "\" L5 EXEC");
+        EXPECT_EQ(climb_speed_target, row.climb) << row.cost_index;
+        EXPECT_EQ(cruise_speed_target, row.cruise) << row.cost_index;
+        EXPECT_EQ(descent_speed_target, row.descent) << row.cost_index;
+    }
+}
+
+// A stored plan picked and thrown away with ERASE leaves APPROACH REF on the
+// active route's destination, not the stored plan's.
+TEST_F(ExecKeys, eraseOfAStoredPlanBringsBackTheDestinationsRunway) {
+    run("aircraft position 47.4638 -122.3079\naircraft altitude 433\naircraft speed 0\nframes 20\n");
+    press("RTE \"KSEAKPDX\" L2 R6 EXEC");
+    EXPECT_EQ(approach_ref(), " I10R 10R|KPDX 10R|31");
+    int k = 0;
+    for (int i = 1; i <= stored_routes.count(); ++i)
+        if (stored_routes[i].name == "KSEAKYKM.PLN") k = i;
+    ASSERT_TRUE(k >= 1 && k <= 5);
+    press("INIT_REF L6 R2 L" + std::to_string(k));
+    EXPECT_EQ(airport_slots[destination_slot].airport_ident, "KYKM");
+    press("L6 EXEC"); // ERASE on the RTE page
+    EXPECT_EQ(route_state, kRouteStateActive);
+    EXPECT_EQ(approach_ref(), " I10R 10R|KPDX 10R|31");
+}
