@@ -14,6 +14,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearest_vors.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
@@ -137,10 +138,13 @@ void draw_route_rows(ProgressPage& p) {
     p.number(66, cdu_format("%.0f", distance_to_to_nm));
     if (timed) p.prediction_at_ground_speed(66, distance_to_to_nm);
 
-    const bool next_row = active && to + 1 < last;
+    // NEXT is the first place after the TO waypoint: a "DISCO" or "THEN" entry
+    // lies at 0N 0E.
+    const int n = active ? next_place(active_plan, to + 1, last - 1) : -1;
+    const bool next_row = n > 0;
     if (next_row) {
         const RouteWaypoint& from = active_plan[to];
-        const RouteWaypoint& next = active_plan[to + 1];
+        const RouteWaypoint& next = active_plan[n];
         double leg = 0.0, course = 0.0;
         gc_dist_course(from.lat, from.lon, next.lat, next.lon, &leg, &course);
         cdu_text(p.page, 0, 99, CduFont::Large, cdu_format("%-5s", next.ident.c_str()));
@@ -153,7 +157,7 @@ void draw_route_rows(ProgressPage& p) {
     cdu_text(p.page, 0, 131, CduFont::Large, cdu_format("%-5s", dest.ident.c_str()));
     double distance = 0.0;
     if (next_row) {
-        const RouteWaypoint& next = active_plan[to + 1];
+        const RouteWaypoint& next = active_plan[n];
         distance = distance_from_aircraft(next) + distance_between(next.lat, next.lon, dest.lat, dest.lon);
     } else {
         distance = distance_from_aircraft(dest);

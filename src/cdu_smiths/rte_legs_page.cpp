@@ -10,6 +10,7 @@
 #include "data/module_settings.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -102,7 +103,9 @@ void draw_title(CduPage& page) {
 
 // Magnetic course of the leg into entry i, as the row shows it.
 double leg_course(const RoutePlan& plan, int i, double* distance) {
-    double from_lat = plan[i - 1].lat, from_lon = plan[i - 1].lon;
+    // A "DISCO" or "THEN" entry is no place: the leg runs from the one before.
+    const RouteWaypoint& from = plan[place_at_or_before(plan, i - 1)];
+    double from_lat = from.lat, from_lon = from.lon;
     if (route_state == kRouteStateActive && i == to_waypoint_index) {
         from_lat = aircraft_state.plat;
         from_lon = aircraft_state.plon;
@@ -130,7 +133,7 @@ void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
     const RouteWaypoint& w = plan[i];
     if (plan[i - 1].ident == "DISCO") {
         cdu_text(page, 7, y - 11, CduFont::Small, ". .  R O U T E  D I S C O N T I N U I T Y  .");
-    } else {
+    } else if (!is_route_marker(w)) {
         double distance = 0.0;
         const double course = leg_course(plan, i, &distance);
         cdu_text(page, 20, y - 11, CduFont::Small, cdu_format("%03.0f\xB0", course));

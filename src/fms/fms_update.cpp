@@ -174,6 +174,7 @@ void step_destination_airport() {
 
 // Steps 11 to 21, with an active route.
 void route_steps() {
+    settle_to_waypoint();
     check_course_reversal();
     update_vnav_target_at_sequencing();
     stamp_passing_time();

@@ -8,6 +8,7 @@
 #include "fms/perf/autopilot_targets.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "platform/text_file.h"
@@ -49,6 +50,10 @@ void leg(double lat1, double lon1, double lat2, double lon2, double* distance, d
     *course = magnetic_course(true_course);
 }
 
+bool same_fix(int index, const GeoPosition& fix, int other_index, const GeoPosition& other_fix) {
+    return index == other_index && fix.lat == other_fix.lat && fix.lon == other_fix.lon;
+}
+
 } // namespace
 
 bool is_procedure_kind(const std::string& kind) {
@@ -78,10 +83,36 @@ void stamp_passing_time() {
     to.passing_time = text;
 }
 
+void settle_to_waypoint() {
+    const int to = to_waypoint_index;
+    if (to < 0 || to > active_plan_last) return;
+    if (is_route_marker(active_plan[to])) {
+        // Nothing is flown to a marker: the place after it (or, at the end,
+        // before it) is the TO instead.
+        int place = next_place(active_plan, to + 1, active_plan_last);
+        if (place < 1) place = previous_place(active_plan, to);
+        if (place < 1) return;
+        to_waypoint_index = place;
+        to_position = GeoPosition{active_plan[place].lat, active_plan[place].lon};
+    }
+    const GeoPosition fix = to_position;
+    if (!same_fix(to_waypoint_index, fix, discontinuity_stop_index, discontinuity_stop_fix))
+        discontinuity_stop_index = -1;
+    if (!same_fix(to_waypoint_index, fix, distance_to_to_index, distance_to_to_fix)) {
+        distance_to_to_nm = kDistanceNotComputed;
+        distance_to_to_index = -1;
+    }
+}
+
 void sequence_to_waypoint() {
-    if (!(switch_distance > distance_to_to_nm) || (lnav_engaged != 1 && SequenceFPlanWpts != 1)) return;
+    const bool stopped = discontinuity_stop_index == to_waypoint_index;
+    if (!(switch_distance > distance_to_to_nm) && !stopped) return;
+    if (lnav_engaged != 1 && SequenceFPlanWpts != 1) return;
     // In the pattern the TO waypoint (the hold fix) stays until the hold is left.
     if (hold_armed != 0 && holding_active != 0 && hold_exit_state != kHoldExitDeleted) return;
+    // Nor is an armed hold's fix passed while LNAV is off (a hold made at the
+    // present position lies under the aircraft): LNAV, once engaged, flies it.
+    if (lnav_engaged != 1 && hold_armed == 1 && first_hold_at(to_waypoint_index)) return;
     constraint_speed_armed = 0;
     if (hold_exit_state == kHoldExitDeleted) hold_exit_state = kHoldExitHolding;
 
@@ -89,8 +120,22 @@ void sequence_to_waypoint() {
         lnav_engaged = 0; // the last waypoint ends the route's guidance
         return;
     }
-    if (flight_phase < kFlightPhaseEndFlight) write_flight_log(kFlightLogWaypoint);
-    stamp_last_passed(active_plan[to_waypoint_index]);
+    if (!stopped) {
+        if (flight_phase < kFlightPhaseEndFlight) write_flight_log(kFlightLogWaypoint);
+        stamp_last_passed(active_plan[to_waypoint_index]);
+    }
+    if (is_route_marker(active_plan[to_waypoint_index + 1])) {
+        // A gap in the route: the TO stays, LNAV lets go and the aircraft
+        // keeps its heading until the pilot closes the gap.
+        if (!stopped) {
+            discontinuity_stop_index = to_waypoint_index;
+            discontinuity_stop_fix = to_position;
+            lnav_engaged = 0;
+            direct_to_active = 0;
+        }
+        return;
+    }
+    discontinuity_stop_index = -1;
     ++to_waypoint_index;
     route_distance_summary();
     vnav_speed_set = 0;
@@ -132,13 +177,19 @@ void update_leg_geometry() {
     distance_to_to_prev_nm = distance_to_to_nm;
     leg_course_prev_deg = leg_course_deg;
 
-    const GeoPosition start = direct_to_active == 1
-                                  ? direct_to_origin
-                                  : GeoPosition{active_plan[to - 1].lat, active_plan[to - 1].lon};
+    const GeoPosition start = active_leg_start();
     leg(start.lat, start.lon, fix.lat, fix.lon, &leg_distance_nm, &leg_course_deg);
     leg(a.plat, a.plon, to_position.lat, to_position.lon, &distance_to_to_nm, &course_to_to_deg);
+    distance_to_to_index = to;
+    distance_to_to_fix = to_position;
     if (to < active_plan_last && distance_to_to_nm < 10.0) {
         const RouteWaypoint& next = active_plan[to + 1];
-        leg(fix.lat, fix.lon, next.lat, next.lon, &next_leg_distance_nm, &next_leg_course_deg);
+        if (is_route_marker(next)) {
+            // No leg follows a gap: no turn to anticipate.
+            next_leg_distance_nm = 0.0;
+            next_leg_course_deg = leg_course_deg;
+        } else {
+            leg(fix.lat, fix.lon, next.lat, next.lon, &next_leg_distance_nm, &next_leg_course_deg);
+        }
     }
 }

@@ -6,6 +6,9 @@
 
 #include <string>
 
+// First of the lateral steps: keeps the TO off a "DISCO" or "THEN" entry and
+// forgets a distance or a stop that belonged to another TO.
+void settle_to_waypoint();
 void check_course_reversal();
 void stamp_passing_time();
 void sequence_to_waypoint();

@@ -7,6 +7,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
@@ -179,7 +180,8 @@ void data_column(GnsPage& page, int i, float y) {
     switch (gns_fpl_option) {
     case kGnsFplOptionEte:
     case kGnsFplOptionEta: {
-        if (!(a.ground_speed_kt > 50.0)) {
+        // A "DISCO" or "THEN" row is no place to reach.
+        if (!(a.ground_speed_kt > 50.0) || is_route_marker(w)) {
             page.text(300.0f, y, kGnsBlue, "------");
             break;
         }
@@ -196,12 +198,14 @@ void data_column(GnsPage& page, int i, float y) {
     }
     case kGnsFplOptionDis: {
         double distance = 0.0, course = 0.0;
-        if (i == to_waypoint_index) {
-            gc_dist_course(a.plat, a.plon, w.lat, w.lon, &distance, &course);
-        } else {
-            const RouteWaypoint& p = active_plan[i - 1];
-            gc_dist_course(p.lat, p.lon, w.lat, w.lon, &distance, &course);
+        if (is_route_marker(w)) {
+            page.text(300.0f, y, kGnsGreen, "----");
+            break;
         }
+        if (i == to_waypoint_index)
+            gc_dist_course(a.plat, a.plon, w.lat, w.lon, &distance, &course);
+        else
+            distance = leg_into_nm(active_plan, i); // from the place before a gap
         page.text(300.0f, y, kGnsGreen, gns_format("%4.0f", distance));
         break;
     }

@@ -9,6 +9,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -102,7 +103,7 @@ bool waypoint_row_selected() {
 // or 0 and there is no leg to take the inbound course from.
 void make_hold_at(int k) {
     const RouteWaypoint& fix = active_plan[k];
-    const RouteWaypoint& previous = active_plan[k - 1];
+    const RouteWaypoint& previous = active_plan[place_at_or_before(active_plan, k - 1)];
     double distance = 0.0, course = 0.0;
     gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
 

@@ -8,6 +8,7 @@
 #include "fms/guidance/times_to_go.h"
 #include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
@@ -41,15 +42,13 @@ void line_key() {
 bool page_waypoint(int page, int& index, double& distance, double& track) {
     if (to_waypoint_index == kNoToWaypoint || to_waypoint_index < 1) return false;
     index = to_waypoint_index + page - 1;
-    if (index > active_plan_last || index > kPlanLastIndex) return false;
+    // A "DISCO" or "THEN" entry is no place to measure to.
+    if (index > active_plan_last || index > kPlanLastIndex || is_route_marker(active_plan[index]))
+        return false;
     distance = distance_to_to_nm;
     track = -1.0;
-    for (int i = to_waypoint_index + 1; i <= index; ++i) {
-        double leg = 0.0;
-        gc_dist_course(active_plan[i - 1].lat, active_plan[i - 1].lon, active_plan[i].lat, active_plan[i].lon,
-                       &leg, &track);
-        distance += leg;
-    }
+    for (int i = to_waypoint_index + 1; i <= index; ++i)
+        if (!is_route_marker(active_plan[i])) distance += leg_into_nm(active_plan, i, &track);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/active_runways.h"
 #include "fms/units/update_counters.h"
@@ -35,7 +36,7 @@ bool takes_entry() {
 // pending on another unit keeps the hold on that fix's entry, if it has one.
 void add_hold_at_to(int k) {
     const RouteWaypoint& fix = active_plan[k];
-    const RouteWaypoint& previous = active_plan[k - 1];
+    const RouteWaypoint& previous = active_plan[place_at_or_before(active_plan, k - 1)];
     double distance = 0.0, course = 0.0;
     gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
     hold_list.set_count(1);
@@ -113,8 +114,11 @@ void key_legs() {
 void key_prev() {
     mcu_prev_pressed = 1;
     if (mcu_mode == MCU_STATUS && to_waypoint_index != kNoToWaypoint) {
+        // Steps over a "DISCO" or "THEN" entry: nothing is flown to one.
         int to = to_waypoint_index - 1;
-        if (to < 1) to = active_plan_last;
+        while (to >= 1 && to <= active_plan_last && is_route_marker(active_plan[to]))
+            --to;
+        if (to < 1) to = place_at_or_before(active_plan, active_plan_last);
         // A plan without waypoints after the origin has nowhere to wrap to.
         if (to >= 1) {
             to_waypoint_index = to;
@@ -131,6 +135,8 @@ void key_next() {
     mcu_next_pressed = 1;
     if (mcu_mode == MCU_STATUS && to_waypoint_index != kNoToWaypoint) {
         ++to_waypoint_index;
+        while (to_waypoint_index < active_plan_last && is_route_marker(active_plan[to_waypoint_index]))
+            ++to_waypoint_index;
         if (to_waypoint_index > active_plan_last) to_waypoint_index = 1;
         if (in_active_plan(to_waypoint_index))
             mcu_refresh_to_waypoint();

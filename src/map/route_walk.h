@@ -4,14 +4,9 @@
 // after it starts a fresh line.
 #pragma once
 
-#include "fms/plan/route_plan.h"
+#include "fms/plan/plan_legs.h"
 
 #include <algorithm>
-
-// A "DISCO" or "THEN" entry: a plan entry that is no place.
-inline bool is_route_marker(const RouteWaypoint& w) {
-    return w.ident == "DISCO" || w.ident == "THEN";
-}
 
 // One entry of the walk. `joined` says whether a leg leads into it from the
 // entry drawn before it; the first entry takes `join_first`, which a painter

@@ -34,9 +34,8 @@ int profile_state_flag() {
 // that a discontinuity or THEN entry (0N 0E) adds no leg; the last entry when
 // none is.
 int next_waypoint_index() {
-    for (int i = to_waypoint_index + 1; i < active_plan_last; ++i)
-        if (!is_route_marker(active_plan[i])) return i;
-    return active_plan_last;
+    const int next = next_place(active_plan, to_waypoint_index + 1, active_plan_last - 1);
+    return next > 0 ? next : active_plan_last;
 }
 
 using namespace proline4;

@@ -1,10 +1,15 @@
 // Building, executing and editing the example route (KSEA to KPDX over SEA
 // and V23) by key presses on the RTE and RTE LEGS pages, read back from what
 // the pages draw.
+#include "aircraft_store.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "data/airport_procedures.h"
+#include "data/module_settings.h"
 #include "fms/files/stored_routes.h"
+#include "fms/guidance/hold_flying.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -319,4 +324,30 @@ TEST_F(CduRoute, directToANewWaypointTakesItsOwnInterceptCourse) {
     press("NEXT");
     frames(1);
     EXPECT_EQ(text_at(0, 33).rfind(working_plan[8].ident, 0), 0u) << text_at(0, 33);
+}
+
+TEST_F(CduRoute, aHoldAtThePresentPositionWaitsForLnavAndIsFlown) {
+    execute_example_route();
+    host::AircraftModel& m = host::aircraft();
+    m.lat_deg = 47.30;
+    m.lon_deg = -122.40;
+    m.altitude_ft = 8000.0;
+    m.ias_kt = 220.0;
+    m.ap_master = m.ap_heading_hold = true;
+    host::start_aircraft();
+    SequenceFPlanWpts = 1;
+    press("HOLD R6 EXEC"); // HOLD, PPOS >, EXEC with LNAV off
+    frames(200);
+    ASSERT_EQ(active_plan[to_waypoint_index].ident, "WPT01");
+    ASSERT_EQ(hold_count(), 1);
+
+    lnav_engaged = 1;
+    int most_points = 0; // pattern points flown to
+    for (int f = 0; f < 8000; ++f) {
+        frames(1);
+        most_points = std::max(most_points, holding_active);
+    }
+    EXPECT_EQ(active_plan[to_waypoint_index].ident, "WPT01");
+    EXPECT_EQ(hold_armed, 1);
+    EXPECT_EQ(most_points, 4); // the whole racetrack
 }

@@ -116,6 +116,29 @@ TEST_F(NavPagesStandIn, progressPredictsArrivalAndFuelAtTheTwoSpeeds) {
     EXPECT_EQ(smiths_perf_init_subpage, 2);
 }
 
+TEST_F(NavPagesStandIn, progressMeasuresAcrossAGapNeverToItsPlace) {
+    hold_aircraft_at(46.2, kDestLon);
+    const char* idents[] = {"ORIG", "FIX", "DISCO", "NEXT", "DEST"};
+    const double lats[] = {46.0, 46.5, 0.0, 47.0, 47.5};
+    for (int i = 0; i < 5; ++i) {
+        RouteWaypoint& w = active_plan.slot(i);
+        w = RouteWaypoint{};
+        w.ident = idents[i];
+        w.lat = lats[i];
+        w.lon = i == 2 ? 0.0 : kDestLon;
+    }
+    active_plan_last = 4;
+    to_waypoint_index = 1;
+    to_position = GeoPosition{46.5, kDestLon};
+    route_state = kRouteStateActive;
+    still_frames(18);
+    press("PROG");
+    still_frames(1);
+    EXPECT_EQ(text_at(0, 99), "NEXT ");
+    EXPECT_EQ(text_at(102, 99), "48"); // 18 NM to FIX, 30 on to NEXT
+    EXPECT_EQ(text_at(102, 131), "78");
+}
+
 TEST_F(NavPagesStandIn, posShowsPositionClockDateAndTheNav1Station) {
     host::AircraftModel& m = hold_aircraft_at(5.05, 8.0 + 5.0 / 60);
     m.zulu_seconds = 12 * 3600.0 + 34 * 60.0 + 45.0;

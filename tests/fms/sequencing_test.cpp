@@ -4,6 +4,7 @@
 #include "update_fixture.h"
 
 #include "data/module_settings.h"
+#include "fms/guidance/route_progress.h"
 
 #include <cmath>
 
@@ -104,6 +105,74 @@ TEST_F(Sequencing, TheLastWaypointEndsLnavInsteadOfSequencing) {
     EXPECT_EQ(lnav_engaged, 0); // the new TO is the last: LNAV off at once
     passes(3000);
     EXPECT_EQ(to_waypoint_index, 4);
+}
+
+} // namespace
+
+namespace {
+
+using Discontinuity = UpdateTest;
+
+PlanPoint marker(const char* ident) {
+    return PlanPoint{ident, 0.0, 0.0};
+}
+
+// P0 P1 P2 DISCO P3 THEN P4 P5, 10 NM apart northbound (the markers at 0N 0E).
+std::vector<PlanPoint> gapped() {
+    std::vector<PlanPoint> p{kOrigin};
+    for (const char* id : {"P1", "P2", "P3", "P4", "P5"})
+        p.push_back(offset(id, p.back(), 0.0, 10.0));
+    p.insert(p.begin() + 3, marker("DISCO"));
+    p.insert(p.begin() + 5, marker("THEN"));
+    return p;
+}
+
+TEST_F(Discontinuity, TheAircraftKeepsItsHeadingAtAGapUntilThePilotClosesIt) {
+    std::vector<PlanPoint> plan = gapped();
+    const PlanPoint start = offset("A", plan[1], 180.0, 4.0);
+    place(start.lat, start.lon, 0.0);
+    activate(plan);
+    ASSERT_TRUE(pass_until([] { return last_passed_waypoint == "P2"; }, 20000));
+    host::sim_state().key_events.clear();
+    passes(2000); // some 8 NM past P2
+    EXPECT_EQ(to_waypoint_index, 2);
+    EXPECT_EQ(lnav_engaged, 0);
+    EXPECT_TRUE(sent(0x101FA).empty()); // the heading stays
+    EXPECT_NEAR(host::aircraft().true_heading_deg, 0.0, 1.0);
+    // The route ahead runs across the gap, never by way of 0N 0E.
+    EXPECT_LT(distance_to_destination, 80.0);
+    EXPECT_LT(distance_to_to_nm, 30.0);
+
+    // The pilot closes the gap: P3 follows P2 and LNAV flies on to it.
+    plan.erase(plan.begin() + 3);
+    write_active_plan(plan);
+    lnav_engaged = 1;
+    pass();
+    EXPECT_EQ(active_plan[to_waypoint_index].ident, "P3");
+    // The THEN entry after P3 stops the aircraft at P3 likewise.
+    ASSERT_TRUE(pass_until([] { return lnav_engaged == 0; }, 20000));
+    EXPECT_EQ(active_plan[to_waypoint_index].ident, "P3");
+    EXPECT_EQ(last_passed_waypoint, "P3");
+}
+
+TEST_F(Discontinuity, ATurnIsNotAnticipatedIntoAGapNorIsAMarkerMadeTheTo) {
+    AdjustTurnDistforAngle = 1;
+    const std::vector<PlanPoint> plan = gapped();
+    const PlanPoint start = offset("A", plan[2], 180.0, 5.0);
+    place(start.lat, start.lon, 0.0);
+    activate(plan);
+    to_waypoint_index = 2;
+    to_position = GeoPosition{plan[2].lat, plan[2].lon};
+    passes(2);
+    EXPECT_DOUBLE_EQ(switch_distance, WptChgDist);
+
+    // A TO put on a marker moves on to the place after it.
+    to_waypoint_index = 3;
+    to_position = GeoPosition{};
+    pass();
+    EXPECT_EQ(active_plan[to_waypoint_index].ident, "P3");
+    EXPECT_LT(distance_to_to_nm, 30.0);
+    EXPECT_LT(leg_distance_nm, 30.0); // measured from P2, the place before the gap
 }
 
 } // namespace

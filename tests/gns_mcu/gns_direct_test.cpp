@@ -3,10 +3,12 @@
 // the plan table.
 #include "gns_stand_in.h"
 
+#include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearby_lists.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/units/gns_unit_state.h"
@@ -248,4 +250,41 @@ TEST_F(GnsDirect, TheDirectEntryGoesInWhileThePlanFitsIn201Entries) {
     press("FPL DIRECT ENT");
     EXPECT_EQ(active_plan_last, 200);
     EXPECT_EQ(active_plan[5].ident, "DIRECT");
+}
+
+TEST_F(GnsDirect, TheChosenFixIsFlownWhenTheOldToWasUnderTheAircraft) {
+    // A route fix ahead that holds (BTG), and a diversion to the closest airport.
+    for (const char* keys : {"DIRECT DIRECT L1", "DIRECT L2"}) {
+        const bool route = std::string(keys) == "DIRECT L2";
+        host::aircraft().lat_deg = 46.9;
+        frames(1);
+        // The TO (SEA) under the aircraft, measured with LNAV off.
+        set_active_plan({{"KPDX", 45.588, -122.597, "APT"},
+                         {"SEA", aircraft_state.plat, aircraft_state.plon, "VOR"},
+                         {"BTG", 45.748, -122.592, "VOR"},
+                         {"KBLI", 48.79, -122.54, "APT"}},
+                        1);
+        hold_list.clear();
+        if (route) {
+            hold_list.set_count(1);
+            hold_list.slot(1).ident = "BTG";
+            hold_list.slot(1).active_index = 2;
+        }
+        lnav_engaged = 0;
+        SequenceFPlanWpts = 0;
+        frames(2);
+        ASSERT_LT(distance_to_to_nm, 0.1);
+        press(keys);
+        const std::string chosen = gns_scratchpad.substr(0, gns_scratchpad.find_last_not_of(' ') + 1);
+        lnav_engaged = 1;
+        press("ENT");
+        frames(1);
+        EXPECT_EQ(active_plan[to_waypoint_index].ident, chosen) << keys;
+        EXPECT_GT(distance_to_to_nm, 5.0) << keys;
+        EXPECT_EQ(lnav_engaged, 1) << keys;
+        if (route) { // the hold moved with its fix, still ahead
+            ASSERT_EQ(hold_count(), 1);
+            EXPECT_EQ(hold_list[1].active_index, to_waypoint_index);
+        }
+    }
 }

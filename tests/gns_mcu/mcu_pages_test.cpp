@@ -4,6 +4,7 @@
 #include "mcu_stand_in.h"
 
 #include "data/candidate_list.h"
+#include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "fms/files/stored_routes.h"
 #include "fms/fms_update.h"
@@ -370,4 +371,54 @@ TEST_F(McuStandIn, DestinationAwayFromTheOriginBecomesTheAirportShown) {
     EXPECT_EQ(mcu_airport_text_a, "31");
     EXPECT_EQ(mcu_airport_list_index, -999);
     EXPECT_EQ(airport_runway_selected_line, -999);
+}
+
+// The aircraft on the TO waypoint (entry 1) with LNAV off, so that the last
+// distance measured is nearly 0; each test turns LNAV on for the key under
+// test.
+class McuCloseTo : public McuDirectTo {
+  protected:
+    void SetUp() override {
+        McuDirectTo::SetUp();
+        const char* idents[] = {"P0", "P1", "P2", "DISCO", "P3"};
+        const double lons[] = {-0.5, 0.0, 0.5, 0.0, 2.0};
+        for (int i = 0; i < 5; ++i) {
+            RouteWaypoint& w = active_plan.slot(i);
+            w = RouteWaypoint{};
+            w.ident = idents[i];
+            w.lon = lons[i];
+        }
+        active_plan_last = 4;
+        to_waypoint_index = 1;
+        to_position = GeoPosition{0.0, 0.0};
+        route_state = kRouteStateActive;
+        SequenceFPlanWpts = 0;
+        frames(2);
+        ASSERT_LT(distance_to_to_nm, 0.1);
+    }
+};
+
+TEST_F(McuCloseTo, DirtoFliesTheChosenFixWhenTheDestinationWasUnderTheAircraft) {
+    active_plan_last = 1; // P1, the destination, is the TO
+    active_plan.slot(1).type = "APT";
+    SequenceFPlanWpts = 1;
+    press("DIRTO ENTRY");
+    type("SEA");
+    hit("RETURN");
+    frames(1);
+    EXPECT_EQ(active_plan[to_waypoint_index].ident, "SEA");
+    EXPECT_NEAR(distance_to_to_nm, 60.0, 0.5);
+}
+
+TEST_F(McuCloseTo, PrevWrapsToTheLastAndNextStepsOverAMarker) {
+    lnav_engaged = 1;
+    press("PREV");
+    frames(1);
+    EXPECT_EQ(to_waypoint_index, 4);
+    EXPECT_EQ(lnav_engaged, 1); // the last waypoint, chosen, is not taken as reached
+    to_waypoint_index = 2;
+    press("NEXT");
+    EXPECT_EQ(to_waypoint_index, 4);
+    press("PREV");
+    EXPECT_EQ(to_waypoint_index, 2);
 }

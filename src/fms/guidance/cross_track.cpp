@@ -19,9 +19,7 @@ void leg_course_and_distance(int* bearing_side, double* bearing_offset, int* xtk
     double bearing = 0.0;
     gc_dist_course(a.plat, a.plon, fix.lat, fix.lon, &distance, &bearing);
 
-    const GeoPosition start = direct_to_active == 1
-                                  ? direct_to_origin
-                                  : GeoPosition{active_plan[to - 1].lat, active_plan[to - 1].lon};
+    const GeoPosition start = active_leg_start();
     double leg_true = 0.0;
     gc_dist_course(start.lat, start.lon, fix.lat, fix.lon, &distance, &leg_true);
     double leg_magnetic = leg_true - a.magvar;

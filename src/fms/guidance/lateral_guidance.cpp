@@ -1,6 +1,7 @@
 #include "fms/guidance/lateral_guidance.h"
 
 #include "fms/math/nav_math.h"
+#include "fms/plan/plan_legs.h"
 #include "sim/aircraft_state.h"
 
 int lnav_engaged = 0;
@@ -9,6 +10,8 @@ int vnav_engaged = 0;
 GeoPosition to_position;
 double distance_to_to_nm = kDistanceNotComputed;
 double distance_to_to_prev_nm = kDistanceNotComputed;
+int distance_to_to_index = -1;
+GeoPosition distance_to_to_fix;
 double course_to_to_deg = 0.0;
 double leg_distance_nm = 0.0;
 double leg_course_deg = 0.0;
@@ -30,6 +33,9 @@ GeoPosition direct_to_origin;
 double direct_to_course_deg = 0.0;
 int direct_to_turn_direction = 0;
 
+int discontinuity_stop_index = -1;
+GeoPosition discontinuity_stop_fix;
+
 int reversal_near_tod = 0;
 
 std::string last_passed_waypoint;
@@ -44,6 +50,14 @@ double magnetic_course(double true_course) {
     else if (m >= 360.0)
         m -= 360.0;
     return m;
+}
+
+GeoPosition active_leg_start() {
+    if (direct_to_active == 1) return direct_to_origin;
+    const int to = to_waypoint_index;
+    const int from = to >= 0 && to <= kPlanLastIndex ? previous_place(active_plan, to) : -1;
+    const RouteWaypoint& w = active_plan[from >= 0 ? from : to];
+    return GeoPosition{w.lat, w.lon};
 }
 
 void start_direct_to() {

@@ -26,6 +26,11 @@ extern GeoPosition to_position; // the TO waypoint, copied when the TO changes
 extern double distance_to_to_nm;
 extern double distance_to_to_prev_nm;
 inline constexpr double kDistanceNotComputed = 9999.0;
+// The TO waypoint (index and fix) that distance_to_to_nm was measured to. A
+// TO put in place since (a direct-to, a new plan, the pilot stepping it) has
+// no distance yet, so the last one must not sequence it.
+extern int distance_to_to_index;
+extern GeoPosition distance_to_to_fix;
 extern double course_to_to_deg; // magnetic, from the present position
 extern double leg_distance_nm;  // active leg: previous entry (or direct-to origin) to TO
 extern double leg_course_deg;
@@ -51,6 +56,13 @@ extern GeoPosition direct_to_origin;
 extern double direct_to_course_deg;
 extern int direct_to_turn_direction;
 
+// The TO waypoint reached with a "DISCO" or "THEN" entry after it (index and
+// fix; index -1 when none): it stays the TO and LNAV lets go, so the aircraft
+// keeps its heading until the pilot closes the gap; then the next waypoint is
+// sequenced.
+extern int discontinuity_stop_index;
+extern GeoPosition discontinuity_stop_fix;
+
 // Set by the course-reversal check in cruise; the top-of-descent test takes it.
 extern int reversal_near_tod;
 
@@ -63,6 +75,10 @@ extern double last_passed_fuel; // pounds, or kilograms with WeightUnit "KGS"
 // A true course as the module shows it magnetic: minus magvar, plus 360 below
 // 0.5, minus 360 at 360 or more.
 double magnetic_course(double true_course);
+
+// Where the active leg starts: the direct-to origin during a direct-to, else
+// the place before the TO waypoint (a "DISCO" or "THEN" entry is no place).
+GeoPosition active_leg_start();
 
 // Starts a direct-to leg from the present position to the TO waypoint.
 void start_direct_to();

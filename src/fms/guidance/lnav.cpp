@@ -55,7 +55,7 @@ void steer_lnav() {
         return;
     }
     command(course_to_to_deg);
-    const RouteWaypoint& from = active_plan[to_waypoint_index - 1];
+    const GeoPosition from = active_leg_start();
     gc_destination_point(from.lat, from.lon, leg_course_deg + a.magvar, along, &steer_point.lat,
                          &steer_point.lon);
     if (to_waypoint_index <= active_plan_last && cross_track_nm < 10.0) {

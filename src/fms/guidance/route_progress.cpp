@@ -1,6 +1,7 @@
 #include "fms/guidance/route_progress.h"
 
 #include "fms/math/nav_math.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "sim/aircraft_state.h"
@@ -39,10 +40,10 @@ Point entry(int i) {
     return Point{active_plan[i].lat, active_plan[i].lon};
 }
 
-// A discontinuity has no position: walks pass over it, measuring the next
-// entry from the one before.
+// A discontinuity or THEN entry has no position: walks pass over it,
+// measuring the next entry from the one before.
 bool is_disco(int i) {
-    return active_plan[i].ident == "DISCO";
+    return is_route_marker(active_plan[i]);
 }
 
 // Along the plan from `point` forward to entry `to`, walking back from `to`:

@@ -7,6 +7,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/flight_log.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "platform/text_file.h"
 
@@ -164,12 +165,8 @@ double compute_performance_targets() {
     gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon,
                    &ignored, &course);
     double route = 0.0;
-    for (int i = 1; i <= last; ++i) {
-        double d = 0.0, c = 0.0;
-        gc_dist_course(active_plan[i - 1].lat, active_plan[i - 1].lon, active_plan[i].lat, active_plan[i].lon,
-                       &d, &c);
-        route += d;
-    }
+    for (int i = 1; i <= last; ++i)
+        route += leg_into_nm(active_plan, i);
     double budget = route / 2.0;
     if (budget > 450.0)
         budget = 200.0;

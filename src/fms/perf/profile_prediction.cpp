@@ -6,6 +6,7 @@
 #include "fms/perf/cruise_planning.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "platform/text_file.h"
@@ -18,9 +19,12 @@ namespace {
 
 constexpr int kClimbModelMinutes = 199;
 
+// A marker stands on the place before it, so no leg runs to 0N 0E.
 double leg_length(int from, int to, double* course = nullptr) {
     double d = 0.0;
     double c = 0.0;
+    from = place_at_or_before(active_plan, from);
+    to = place_at_or_before(active_plan, to);
     gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon, &d,
                    &c);
     if (course) *course = c;
@@ -172,7 +176,7 @@ void predict_profile(int requested_altitude, int mode) {
 
     double route = 0.0;
     for (int i = 1; i <= last; ++i)
-        route += leg_length(i - 1, i);
+        route += leg_into_nm(active_plan, i);
     double direct = 0.0;
     double course = 0.0;
     gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon,
@@ -223,8 +227,9 @@ void predict_profile(int requested_altitude, int mode) {
             double leg_course = 0.0;
             const double length = leg_length(i - 1, i, &leg_course);
             if (sum + length >= climb_distance) {
-                gc_destination_point(active_plan[i - 1].lat, active_plan[i - 1].lon, leg_course,
-                                     climb_distance - sum, &toc_lat, &toc_lon);
+                const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i - 1)];
+                gc_destination_point(from.lat, from.lon, leg_course, climb_distance - sum, &toc_lat,
+                                     &toc_lon);
                 toc_index = i - 1;
                 break;
             }
@@ -245,8 +250,9 @@ void predict_profile(int requested_altitude, int mode) {
         const double length = leg_length(i, i - 1, &back_course);
         sum += length;
         if (sum >= descent_distance) {
-            gc_destination_point(active_plan[i].lat, active_plan[i].lon, back_course,
-                                 length - (sum - descent_distance), &tod_lat, &tod_lon);
+            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
+            gc_destination_point(from.lat, from.lon, back_course, length - (sum - descent_distance), &tod_lat,
+                                 &tod_lon);
             break;
         }
     }

@@ -10,6 +10,7 @@
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/autopilot_targets.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/update_state.h"
@@ -31,7 +32,10 @@ constexpr int kEconDescentPage = 36;
 // 1 once the commands of the TOD now passed went out.
 int tod_commands_sent = 0;
 
+// A marker stands on the place before it, so no leg runs to 0N 0E.
 void leg(int from, int to, double* distance, double* course) {
+    from = place_at_or_before(active_plan, from);
+    to = place_at_or_before(active_plan, to);
     gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon,
                    distance, course);
 }
@@ -242,6 +246,7 @@ int plan_distance_to(int offset) {
     double from_lon = a.plon;
     double walked = 0.0;
     for (int i = to_waypoint_index; i >= 0 && i < last; ++i) {
+        if (is_route_marker(active_plan[i])) continue;
         double length = 0.0;
         double course = 0.0;
         gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
@@ -301,8 +306,8 @@ void update_toc_tod(int mode) {
         leg(i, i - 1, &length, &course);
         sum += length;
         if (sum >= descent) {
-            gc_destination_point(active_plan[i].lat, active_plan[i].lon, course, length - (sum - descent),
-                                 &tod_lat, &tod_lon);
+            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
+            gc_destination_point(from.lat, from.lon, course, length - (sum - descent), &tod_lat, &tod_lon);
             located = true;
             break;
         }

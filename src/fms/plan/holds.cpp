@@ -2,6 +2,7 @@
 
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -105,7 +106,8 @@ int add_hold(int index, int mode, double magvar) {
         slot = hold_list.count() + 1;
         hold_list.set_count(slot);
         const RouteWaypoint& fix = working_plan[index];
-        const RouteWaypoint& previous = working_plan[index - 1];
+        // The inbound course comes from a place: a marker lies at 0N 0E.
+        const RouteWaypoint& previous = working_plan[place_at_or_before(working_plan, index - 1)];
         HoldEntry& h = hold_list.slot(slot);
         // On the active route only once executed.
         h.active_index = 0;

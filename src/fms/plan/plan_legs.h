@@ -1,0 +1,23 @@
+// Legs measured along a plan. A "DISCO" or "THEN" entry is no place (its
+// position reads 0N 0E): nothing is flown to it and no distance runs through
+// it; a leg into the entry after it is measured from the place before it.
+#pragma once
+
+#include "fms/plan/route_plan.h"
+
+inline bool is_route_marker(const RouteWaypoint& w) {
+    return w.ident == "DISCO" || w.ident == "THEN";
+}
+
+// The nearest entry before i that is a place; -1 when none is.
+int previous_place(const RoutePlan& plan, int i);
+// The first entry from i on, up to `last`, that is a place; -1 when none is.
+int next_place(const RoutePlan& plan, int i, int last);
+
+// Entry i when it is a place, else the place before it (i when none is):
+// the point a walk along the plan stands on at entry i.
+int place_at_or_before(const RoutePlan& plan, int i);
+
+// Length (NM) and true course of the leg into entry i from the place before
+// it; 0 for a marker and for an entry with no place before it.
+double leg_into_nm(const RoutePlan& plan, int i, double* course = nullptr);
