@@ -102,9 +102,10 @@ void cdu_step_subpage(int& subpage, int count) {
     subpage = cdu_clamp_subpage(subpage, count);
 }
 
-void cdu_step_subpage_once(int& subpage, int count) {
+void cdu_step_subpage_once(int& subpage, int count, bool next_wins) {
     const int last = count > 1 ? count : 1;
-    if (smiths_cdu_prev_page == 1) {
+    const bool prev = smiths_cdu_prev_page == 1 && !(next_wins && smiths_cdu_next_page == 1);
+    if (prev) {
         if (--subpage < 1) subpage = last;
     } else if (smiths_cdu_next_page == 1) {
         if (++subpage > last) subpage = 1;

@@ -67,9 +67,10 @@ void cdu_scratchpad_line(CduPage& page);
 // first) with wrap-around, keeping the sub-page within 1..max(count, 1) so
 // that rows never index before a list.
 void cdu_step_subpage(int& subpage, int count);
-// One step at most: PREV PAGE wins when both flags are raised; wraps at both
-// ends and keeps the sub-page within 1..max(count, 1).
-void cdu_step_subpage_once(int& subpage, int count);
+// One step at most: PREV PAGE wins when both flags are raised, or NEXT PAGE
+// when next_wins; wraps at both ends and keeps the sub-page within
+// 1..max(count, 1).
+void cdu_step_subpage_once(int& subpage, int count, bool next_wins = false);
 // A sub-page number brought into 1..max(count, 1).
 int cdu_clamp_subpage(int subpage, int count);
 // Sub-pages of n entries, `per_page` to a sub-page (0 for an empty list).

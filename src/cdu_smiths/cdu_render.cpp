@@ -85,16 +85,27 @@ RenderFrameOptions smiths_frame() {
 } // namespace
 
 void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
-    run_render_frame(display, device_context, size, RENDER_MODE_DRAW, 1, smiths_frame(),
-                     [&](gfx::Graphics& g) {
-                         drop_map_step_without_plan_format();
-                         // The page whose keys ran is the page drawn, even when a key chose
-                         // another: that one acts and draws from the next frame on.
-                         const int page = smiths_cdu_page;
-                         if (SmithsPageKeys keys = smiths_page_keys(page)) keys();
-                         if (SmithsPageRoutine draw = smiths_page_routine(page)) draw(display, g);
-                         smiths_reset_key_flags();
-                     });
+    // The page whose keys ran is the page drawn, even when a key chose
+    // another: that one acts and draws from the next frame on.
+    int page = smiths_cdu_page;
+    auto act = [&] {
+        drop_map_step_without_plan_format();
+        page = smiths_cdu_page;
+        if (SmithsPageKeys keys = smiths_page_keys(page)) keys();
+    };
+    const bool drawn = run_render_frame(display, device_context, size, RENDER_MODE_DRAW, 1, smiths_frame(),
+                                        [&](gfx::Graphics& g) {
+                                            act();
+                                            if (SmithsPageRoutine draw = smiths_page_routine(page))
+                                                draw(display, g);
+                                            smiths_reset_key_flags();
+                                        });
+    // Only a missing device context holds the keys for a later frame; an
+    // element without an area draws nothing but still takes them.
+    if (!drawn && device_context != nullptr) {
+        act();
+        smiths_reset_key_flags();
+    }
 }
 
 void render_smiths_routine(DisplayObject& display, void* device_context, PixelSize size,

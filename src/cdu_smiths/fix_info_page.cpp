@@ -148,7 +148,7 @@ void draw_rows(CduPage& page, FixInfoRecord& r) {
 
 void smiths_page_fix_info_keys() {
     // With two records PREV and NEXT both show the other one.
-    cdu_step_subpage(smiths_fix_subpage, kFixRecords);
+    cdu_step_subpage_once(smiths_fix_subpage, kFixRecords);
     act_on_key(fix_info[smiths_fix_subpage]);
 }
 

@@ -302,7 +302,7 @@ void perf_limits_rows(CduPage& page) {
 } // namespace
 
 void smiths_page_perf_init_keys() {
-    cdu_step_subpage(smiths_perf_init_subpage, smiths_perf_init_subpage_count);
+    cdu_step_subpage_once(smiths_perf_init_subpage, smiths_perf_init_subpage_count, true);
     if (smiths_perf_init_subpage == 1)
         perf_init_key();
     else

@@ -16,6 +16,7 @@
 #include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 
@@ -23,17 +24,36 @@ namespace {
 
 constexpr int kMaxHolds = 5;
 
-// The hold of the sub-page, or null when the list no longer reaches it (the
-// page count can be older than the list).
+// Where a hold stands along the route the pilot is editing: the list keeps
+// executed holds before the ones a modification adds, but the sub-pages go
+// in route order; a hold deleted in the modification comes last.
+int route_order(const HoldEntry& h) {
+    return h.working_index > 0 ? h.working_index : kPlanLastIndex + 1 + h.active_index;
+}
+
+// The list slot shown on sub-page n, 0 when the list no longer reaches it
+// (the page count can be older than the list).
+int slot_of_subpage(int n) {
+    const int count = hold_count();
+    if (n < 1 || n > count) return 0;
+    int slots[11] = {};
+    for (int i = 1; i <= count && i <= 10; ++i)
+        slots[i] = i;
+    std::stable_sort(slots + 1, slots + std::min(count, 10) + 1,
+                     [](int a, int b) { return route_order(hold_list[a]) < route_order(hold_list[b]); });
+    return n <= 10 ? slots[n] : 0;
+}
+
+// The hold of the sub-page, or null.
 HoldEntry* shown_hold() {
-    if (smiths_hold_subpage < 1 || smiths_hold_subpage > hold_count()) return nullptr;
-    return &hold_list.slot(static_cast<std::size_t>(smiths_hold_subpage));
+    const int slot = slot_of_subpage(smiths_hold_subpage);
+    return slot == 0 ? nullptr : &hold_list.slot(static_cast<std::size_t>(slot));
 }
 
 // The same hold, read only, for the drawing.
 const HoldEntry* drawn_hold() {
-    if (smiths_hold_subpage < 1 || smiths_hold_subpage > hold_count()) return nullptr;
-    return &hold_list[smiths_hold_subpage];
+    const int slot = slot_of_subpage(smiths_hold_subpage);
+    return slot == 0 ? nullptr : &hold_list[slot];
 }
 
 void invalid_entry() {
@@ -140,8 +160,14 @@ void draw_body(CduPage& page, const HoldEntry* h) {
 
 } // namespace
 
+int rte_hold_subpage_of_slot(int slot) {
+    for (int n = 1; n <= hold_count(); ++n)
+        if (slot_of_subpage(n) == slot) return n;
+    return 1;
+}
+
 void smiths_page_rte_hold_keys() {
-    cdu_step_subpage(smiths_hold_subpage, hold_page_count);
+    cdu_step_subpage_once(smiths_hold_subpage, hold_page_count);
     act_on_key();
 }
 

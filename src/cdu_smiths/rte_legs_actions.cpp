@@ -92,7 +92,9 @@ void left_row_key(const LegsRows& rows, int k) {
             refuse("INVALID ENTRY");
             return;
         }
-        if (insert_candidate(i, hold_at_candidate)) add_hold(i, kHoldMarkRoute, aircraft_state.magvar);
+        if (insert_candidate(i, hold_at_candidate))
+            smiths_hold_subpage =
+                rte_hold_subpage_of_slot(add_hold(i, kHoldMarkRoute, aircraft_state.magvar));
         return;
     }
     for (int j = i; j <= last; ++j)
@@ -160,10 +162,12 @@ void direct_to_key() {
 
 void hold_at_key() {
     if (smiths_hold_at_leg > 0) {
-        if (add_hold(smiths_hold_at_leg, kHoldMarkRoute, aircraft_state.magvar) == 0) {
+        const int slot = add_hold(smiths_hold_at_leg, kHoldMarkRoute, aircraft_state.magvar);
+        if (slot == 0) {
             refuse("INVALID ENTRY");
             return;
         }
+        smiths_hold_subpage = rte_hold_subpage_of_slot(slot);
         smiths_scratchpad.clear();
         smiths_cdu_page = kPageRteHold;
         return;

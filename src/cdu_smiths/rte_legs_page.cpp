@@ -36,33 +36,51 @@ bool has_hold(const RoutePlan& plan, int last, int i) {
     return i >= 0 && i <= last && plan[i].hold_number > 0;
 }
 
-// Entries with a hold before index s took a row each on earlier sub-pages.
-int lower_for_holds(int s, const RoutePlan& plan, int last, int from) {
-    int lowered = s;
-    for (int i = from; i < s && i <= last; ++i)
-        if (plan[i].hold_number > 0) --lowered;
-    return lowered;
-}
-
-int first_index(int subpage) {
+int first_index_of_first_subpage() {
     const int to_base = to_waypoint_index == kNoToWaypoint ? 1 : to_waypoint_index;
-    if (subpage <= 1)
-        return route_state == kRouteStateActiveModified && working_cursor_index >= 1 ? working_cursor_index
-                                                                                     : to_base;
-    const int step = 5 * (subpage - 1);
-    if (route_state == kRouteStateActiveModified && legs_edit_index > 0)
-        return lower_for_holds(legs_edit_index + step, working_plan, working_plan_last, 1);
-    if (route_state == kRouteStateActive)
-        return lower_for_holds(to_base + step, active_plan, active_plan_last, to_base);
-    return lower_for_holds(to_base + step, working_plan, working_plan_last, 1);
+    return route_state == kRouteStateActiveModified && working_cursor_index >= 1 ? working_cursor_index
+                                                                                 : to_base;
 }
 
-LegsRows row_indices(int s, int last) {
+// One row of the listing as it runs on from the first sub-page: the row of
+// entry i, or before it the hold row of entry i-1. The sub-pages cut this
+// run every five rows, so that a hold row at the foot of a sub-page is not
+// shown again on the next, nor a waypoint skipped for a hold that did not
+// fit before it.
+struct ListingWalk {
+    const RoutePlan& plan;
+    int last;
+    int i;
+    bool hold_first;
+    int rows = 0;
+
+    ListingWalk(const RoutePlan& p, int l, int s)
+        : plan(p), last(l), i(s), hold_first(has_hold(p, l, s - 1)) {}
+    bool at_end() const { return i > last || i < 1 || (i == last && !hold_first); }
+    void step() {
+        ++rows;
+        if (hold_first) {
+            hold_first = false;
+        } else {
+            ++i;
+            hold_first = has_hold(plan, last, i - 1);
+        }
+    }
+};
+
+LegsPageStart page_start(int subpage) {
+    ListingWalk walk(displayed_plan(), displayed_last(), first_index_of_first_subpage());
+    for (int n = 5 * (std::max(subpage, 1) - 1); n > 0 && !walk.at_end(); --n)
+        walk.step();
+    return {walk.i, walk.hold_first};
+}
+
+LegsRows row_indices(LegsPageStart start, int last) {
     LegsRows rows;
-    rows.s = s;
+    rows.s = start.s;
     rows.last = last;
-    const bool first_is_hold = has_hold(working_plan, working_plan_last, s - 1);
-    rows.index[1] = first_is_hold ? s - 1 : s;
+    const bool first_is_hold = start.hold_first && has_hold(working_plan, working_plan_last, start.s - 1);
+    rows.index[1] = first_is_hold ? start.s - 1 : start.s;
     rows.hold_row[1] = first_is_hold;
     for (int k = 1; k <= 4; ++k) {
         const bool waypoint_row = !rows.hold_row[k];
@@ -73,9 +91,15 @@ LegsRows row_indices(int s, int last) {
     return rows;
 }
 
+// The hold count plus the last index, by five; never fewer sub-pages than
+// the listing's rows (the end line included) need.
 int subpage_count(int last) {
     const int n = hold_count() + last;
-    return n <= 0 ? 0 : (n + 4) / 5;
+    const int counted = n <= 0 ? 0 : (n + 4) / 5;
+    ListingWalk walk(displayed_plan(), last, first_index_of_first_subpage());
+    while (!walk.at_end())
+        walk.step();
+    return std::max(counted, (walk.rows + 1 + 4) / 5);
 }
 
 void step_subpage() {
@@ -158,14 +182,14 @@ void draw_end_line(CduPage& page, float y) {
     cdu_text(page, 0, y - 3, CduFont::Large, "- - - - - -");
 }
 
-void draw_rows(CduPage& page, int s) {
+void draw_rows(CduPage& page, LegsPageStart start) {
     const RoutePlan& plan = displayed_plan();
     const int last = displayed_last();
     int row = 0;
     float y = 33;
-    for (int i = s;; ++i, y += 33) {
+    for (int i = start.s;; ++i, y += 33) {
         if (++row > 5) return;
-        if (has_hold(plan, last, i - 1)) {
+        if ((i != start.s || start.hold_first) && has_hold(plan, last, i - 1)) {
             cdu_text(page, 20, y - 11, CduFont::Small, "H O L D   A T");
             cdu_text(page, 0, y, CduFont::Large, cdu_format("%-5s", plan[i - 1].ident.c_str()));
             cdu_text(page, 130, y, CduFont::Large, "- - - - / - - - - - -");
@@ -258,17 +282,17 @@ void smiths_page_rte_legs_keys() {
 
     const int last = displayed_last();
     smiths_legs_subpage = cdu_clamp_subpage(smiths_legs_subpage, smiths_legs_subpage_count);
-    const int s = first_index(smiths_legs_subpage);
+    const LegsPageStart start = page_start(smiths_legs_subpage);
     smiths_legs_subpage_count = subpage_count(last);
     step_subpage();
-    keep_map_step(s, last);
-    rte_legs_act(row_indices(s, last));
+    keep_map_step(start.s, last);
+    rte_legs_act(row_indices(start, last));
 }
 
 void smiths_page_rte_legs(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
     draw_title(page);
-    draw_rows(page, first_index(smiths_legs_subpage));
+    draw_rows(page, page_start(smiths_legs_subpage));
     draw_mode_lines(page);
     draw_prompts(page);
     cdu_scratchpad_line(page);

@@ -6,6 +6,13 @@
 
 inline int smiths_legs_subpage_count = 0;
 
+// Where a sub-page begins: at entry s, and with the hold row of entry s-1
+// when that did not fit on the sub-page before.
+struct LegsPageStart {
+    int s = 1;
+    bool hold_first = false;
+};
+
 // Where the rows of this pass stand: the first plan index s of the
 // sub-page, the displayed plan's last index, and for rows 1..5 the working
 // index each row addresses and whether it is a hold row.

@@ -49,9 +49,9 @@ void space() {
         smiths_scratchpad_message.clear();
         return;
     }
-    // Capped like every other key: the pages format the scratchpad into
-    // fixed lines.
-    type_char(' ');
+    // SP takes a full line one space further (the character keys then add
+    // nothing), and no further: the line shows no more.
+    if (smiths_scratchpad.size() <= SCRATCHPAD_MAX_CHARS) smiths_scratchpad += ' ';
 }
 
 void clear_key() {

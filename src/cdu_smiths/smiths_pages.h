@@ -73,6 +73,8 @@ void smiths_page_perf_init(const DisplayObject& display, gfx::Graphics& graphics
 void smiths_page_fix_info_keys();
 void smiths_page_fix_info(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_rte_hold_keys();
+// The RTE HOLD sub-page that shows the hold in list slot `slot`.
+int rte_hold_subpage_of_slot(int slot);
 void smiths_page_rte_hold(const DisplayObject& display, gfx::Graphics& graphics);
 void smiths_page_departures_keys();
 void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics);

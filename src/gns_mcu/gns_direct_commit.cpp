@@ -150,13 +150,15 @@ void activate() {
     // waypoint to fly to: DIRECT stays as it is for another choice.
     if (c < 1 || c > w_last - 1) return;
 
+    // A placeholder origin goes: the first airport becomes entry 0, and the
+    // plan is one entry shorter for it.
+    const bool drop_placeholder = working_plan[1].type == "APT" && working_plan[0].ident == "---";
     active_plan_last = w_last - 1;
     int j = 0;
     bool inserted = false;
     for (int i = 0; i <= w_last + 1; ++i) {
-        // A placeholder origin goes: the first airport becomes entry 0.
-        if (i == 1 && working_plan[1].type == "APT" && working_plan[0].ident == "---") {
-            active_plan_last = w_last - 1;
+        if (i == 1 && drop_placeholder) {
+            active_plan_last = w_last - 2;
             j = 0;
         }
         if (i == c && !inserted) {
@@ -169,9 +171,15 @@ void activate() {
         copy_waypoint_fields(working_plan[i], active_plan.slot(j));
         ++j;
     }
-    // The DIRECT entry moved the waypoints from the chosen one up one.
-    for (int i = w_last + 1; i >= c && c >= 0; --i)
-        hold_renumber_working_index(i + 1, i);
+    // The DIRECT entry moved the waypoints from the chosen one up one; a
+    // dropped placeholder moved every waypoint down one.
+    if (drop_placeholder) {
+        for (int i = 1; i < c; ++i)
+            hold_renumber_working_index(i - 1, i);
+    } else {
+        for (int i = w_last + 1; i >= c && c >= 0; --i)
+            hold_renumber_working_index(i + 1, i);
+    }
     hold_list_commit_working_index();
     to_waypoint_index = working_cursor_index;
     if (to_waypoint_index >= 0 && to_waypoint_index <= kPlanLastIndex)

@@ -263,8 +263,15 @@ int chosen_route() {
     return 0;
 }
 
+// The origin-destination header waits for the frame after a plan was
+// rebuilt or loaded; the view reads the two flags and clears them.
+bool header_held = false;
+
 // What the active-plan view does with the keys of this frame.
 void act_on_active_view(int rows, bool left_key) {
+    header_held = gns_route_loaded_flag != 0 || gns_plan_changed != 0;
+    gns_route_loaded_flag = 0;
+    gns_plan_changed = 0;
     gns_plan_open = 0;
     gns_active_page_count = active_plan_last == 0 ? 1 : std::max(1, (rows + 5) / 6);
     set_end_mark(active_plan, active_plan_last);
@@ -376,8 +383,7 @@ void draw_active_view(GnsPage& page) {
             page.text(x, y, color, w.ident);
             if (i != 0 && w.flyover == 1) page.text(240.0f, y, kGnsMagenta, "F");
             if (i >= 1 && i <= active_plan_last) data_column(page, i, y);
-            if (i == 0 && w.ident != "---" && gns_route_loaded_flag == 0 && gns_plan_changed == 0 &&
-                active_plan_last >= 1) {
+            if (i == 0 && w.ident != "---" && !header_held && active_plan_last >= 1) {
                 page.text(240.0f, 40.0f, kGnsGreen, "-");
                 page.text(280.0f, 40.0f, kGnsGreen, active_plan[active_plan_last].ident);
             }

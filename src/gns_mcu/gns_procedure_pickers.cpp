@@ -67,6 +67,16 @@ GnsSelections& gns_selection_in_view() {
 }
 
 bool gns_load_procedure_airport(const std::string& ident, int slot) {
+    if (slot < 0 || slot >= static_cast<int>(airport_slots.size())) return false;
+    // An airport not found leaves the slot as it was: the plan's own airport
+    // and its procedures stay loaded.
+    AirportProcedures kept = airport_slots[static_cast<std::size_t>(slot)];
+    const int kept_elevation = origin_elevation_ft;
+    const auto kept_fixes = approach_fix_list;
     load_airport_detail(ident, slot);
-    return !ident.empty() && airport_slots[slot].airport_ident == ident;
+    if (!ident.empty() && airport_slots[static_cast<std::size_t>(slot)].airport_ident == ident) return true;
+    airport_slots[static_cast<std::size_t>(slot)] = std::move(kept);
+    origin_elevation_ft = kept_elevation;
+    approach_fix_list = kept_fixes;
+    return false;
 }

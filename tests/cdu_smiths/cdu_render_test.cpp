@@ -49,6 +49,22 @@ TEST_F(RenderPass, pagesWithoutARoutineStayBlankAndDropThePendingKey) {
     EXPECT_EQ(smiths_cdu_lsk, 4);
 }
 
+TEST_F(RenderPass, anElementWithoutAnAreaDrawsNothingButTakesTheKey) {
+    for (PixelSize size : {PixelSize{0, 233}, PixelSize{284, 0}}) {
+        smiths_cdu_page = 25;
+        const gfx::Recording& r = draw(284, 233);
+        const std::size_t before = r.ops.size();
+        smiths_cdu_lsk = 11; // IDENT L6: INIT/REF INDEX
+        smiths_cdu_next_page = 1;
+        render_smiths_fms(smiths_cdu_display, dc_, size);
+        for (std::size_t i = before; i < r.ops.size(); ++i)
+            EXPECT_NE(r.ops[i].kind, gfx::OpKind::String) << size.width << ": " << r.ops[i].text;
+        EXPECT_EQ(smiths_cdu_page, 23) << size.width;
+        EXPECT_EQ(smiths_cdu_lsk, 0) << size.width;
+        EXPECT_EQ(smiths_cdu_next_page, 0) << size.width;
+    }
+}
+
 TEST_F(RenderPass, aPageActsOnItsKeyOnceAndTheNewPageShowsNextFrame) {
     smiths_cdu_page = 25;
     smiths_cdu_lsk = 11; // IDENT L6: INIT/REF INDEX

@@ -2,6 +2,7 @@
 // and V23) by key presses on the RTE and RTE LEGS pages, read back from what
 // the pages draw.
 #include "aircraft_store.h"
+#include "cdu_smiths/rte_legs_page.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "data/airport_procedures.h"
@@ -15,6 +16,8 @@
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
 #include "gauges/smiths_gauge.h"
+
+#include <map>
 
 namespace {
 
@@ -316,14 +319,97 @@ TEST_F(CduRoute, directToANewWaypointTakesItsOwnInterceptCourse) {
     EXPECT_EQ(active_plan[1].course, 90.0);
     EXPECT_LT(active_plan[0].course, -1.0 + 1e-9);
 
-    // An inserted waypoint further down: sub-page 2 starts five past it.
+    // An inserted waypoint further down: sub-page 2 goes on five rows after
+    // sub-page 1, whatever row the edit was on.
     press("LEGS \"PAE\" L3");
     ASSERT_EQ(route_state, kRouteStateActiveModified);
     ASSERT_EQ(working_plan[3].ident, "PAE");
     EXPECT_EQ(legs_edit_index, 3);
+    EXPECT_EQ(text_at(0, 99).rfind("PAE", 0), 0u) << text_at(0, 99);
     press("NEXT");
     frames(1);
-    EXPECT_EQ(text_at(0, 33).rfind(working_plan[8].ident, 0), 0u) << text_at(0, 33);
+    EXPECT_EQ(text_at(0, 33).rfind(working_plan[6].ident, 0), 0u) << text_at(0, 33);
+}
+
+// Holds on the executed example route: walking the sub-pages with NEXT
+// shows every waypoint but the destination once and each hold row once,
+// wherever a hold row falls on a sub-page.
+TEST_F(CduRoute, legsSubPagesListEveryWaypointAndHoldRowOnce) {
+    const struct {
+        const char* holds; // keys that place and execute the holds
+        int hold_rows;
+    } rows[] = {
+        {"HOLD L2 L6 EXEC", 1},                    // FOXXE: its hold row on row 3
+        {"HOLD L2 L6 EXEC HOLD L6 L5 L6 EXEC", 2}, // and one at the foot of sub-page 1
+        {"HOLD L4 L6 EXEC", 1},                    // a waypoint on row 4, its hold on row 5
+        {"HOLD L5 L6 EXEC", 1},                    // a waypoint on row 5, its hold opens sub-page 2
+        {"HOLD L2 L6 EXEC HOLD L6 L4 L6 EXEC HOLD L6 NEXT L2 L6 EXEC", 3},
+    };
+    execute_example_route();
+    for (const auto& row : rows) {
+        clear_holds();
+        press(row.holds);
+        ASSERT_EQ(route_state, kRouteStateActive) << row.holds;
+        press("LEGS");
+        std::map<std::string, int> listed;
+        int holds = 0;
+        for (int page = 1; page <= smiths_legs_subpage_count; ++page) {
+            for (float y = 33; y <= 165; y += 33) {
+                std::string ident = text_at(0, y);
+                ident.erase(ident.find_last_not_of(' ') + 1);
+                if (ident.empty()) continue;
+                if (text_at(20, y - 11) == "H O L D   A T")
+                    ++holds;
+                else
+                    ++listed[ident];
+            }
+            press("NEXT");
+        }
+        EXPECT_EQ(smiths_legs_subpage, 1) << row.holds;
+        EXPECT_EQ(holds, row.hold_rows) << row.holds;
+        EXPECT_EQ(hold_count(), row.hold_rows) << row.holds;
+        for (int i = to_waypoint_index; i < active_plan_last; ++i)
+            EXPECT_EQ(listed[active_plan[i].ident], 1) << row.holds << ": " << active_plan[i].ident;
+        EXPECT_EQ(listed.size(), static_cast<std::size_t>(active_plan_last - to_waypoint_index)) << row.holds;
+    }
+}
+
+// A hold added in a modification, before two executed ones: RTE HOLD opens
+// on it, and its sub-pages follow the route.
+TEST_F(CduRoute, rteHoldSubPagesFollowTheRouteThroughAModification) {
+    execute_example_route();
+    press("HOLD L4 L6 EXEC HOLD L6 NEXT L2 L6 EXEC"); // OLM and TOUTL
+    press("LEGS HOLD L6 L2 L6");                      // FOXXE, not executed
+    ASSERT_EQ(route_state, kRouteStateActiveModified);
+    ASSERT_EQ(smiths_cdu_page, kPageRteHold);
+    frames(1);
+    for (const char* shown : {"1 / 3 FOXXE", "2 / 3 OLM", "3 / 3 TOUTL", "1 / 3 FOXXE"}) {
+        EXPECT_EQ(text_at(220, 5) + " " + text_at(0, 33), shown);
+        press("NEXT");
+    }
+}
+
+// PREV PAGE and NEXT PAGE in one frame: PERF INIT takes NEXT, FIX INFO and
+// RTE HOLD take PREV (with three holds, PREV from 1 shows 3).
+TEST_F(CduRoute, prevAndNextInOneFrameLetOneKeyWin) {
+    execute_example_route();
+    press("HOLD L4 L6 EXEC HOLD L6 NEXT L2 L6 EXEC LEGS HOLD L6 L2 L6 EXEC");
+    ASSERT_EQ(hold_count(), 3);
+    const struct {
+        const char* page;
+        const int* subpage;
+        int shown;
+    } rows[] = {{"INIT_REF", &smiths_perf_init_subpage, 2},
+                {"FIX", &smiths_fix_subpage, 2},
+                {"HOLD", &smiths_hold_subpage, 3}};
+    for (const auto& row : rows) {
+        press(row.page);
+        ASSERT_EQ(*row.subpage, 1) << row.page;
+        ASSERT_TRUE(host::press_cdu_key(cdu(), SmithsKey::Prev).hit);
+        ASSERT_TRUE(host::press_cdu_key(cdu(), SmithsKey::Next).hit);
+        frames(1);
+        EXPECT_EQ(*row.subpage, row.shown) << row.page;
+    }
 }
 
 TEST_F(CduRoute, aHoldAtThePresentPositionWaitsForLnavAndIsFlown) {

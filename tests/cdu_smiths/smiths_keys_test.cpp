@@ -43,13 +43,15 @@ TEST(SmithsKeys, scratchpadEditingAndTheTwentyFourCharacterCap) {
     };
     const std::string full(24, 'X');
     const std::string full_minus = std::string(23, 'X') + "-";
+    const std::string full_space = full + " ";
     const Row rows[] = {
         {"", "", SmithsKey::PlusMinus, "-", ""},
         {"12", "", SmithsKey::PlusMinus, "12-", ""},
         {"12-", "", SmithsKey::PlusMinus, "12+", ""},
         {"12+", "", SmithsKey::PlusMinus, "12-", ""},
         {full_minus.c_str(), "", SmithsKey::PlusMinus, full_minus.c_str(), ""},
-        {full.c_str(), "", SmithsKey::Sp, full.c_str(), ""}, // SP is capped like the other keys
+        {full.c_str(), "", SmithsKey::Sp, full_space.c_str(), ""}, // SP takes one more
+        {full_space.c_str(), "", SmithsKey::Sp, full_space.c_str(), ""},
         {full.c_str(), "", SmithsKey::A, full.c_str(), ""},
         {"AB", "INVALID ENTRY", SmithsKey::C, "ABC", "INVALID ENTRY"},
         {"AB", "DELETE", SmithsKey::Sp, "", ""},

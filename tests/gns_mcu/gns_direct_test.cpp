@@ -288,3 +288,31 @@ TEST_F(GnsDirect, TheChosenFixIsFlownWhenTheOldToWasUnderTheAircraft) {
         }
     }
 }
+
+// A plan without an origin ("---" before the first airport): the placeholder
+// goes and the plan keeps no entry past the chosen fix's route.
+TEST_F(GnsDirect, APlaceholderOriginIsDroppedWithoutAnEntryBeyondTheRoute) {
+    const struct {
+        std::vector<Fix> fixes;
+        std::vector<std::string> flown;
+    } rows[] = {
+        {{{"---", 0.0, 0.0, "WPT"}, {"KPDX", 45.588, -122.597, "APT"}}, {"DIRECT", "KPDX"}},
+        {{{"---", 0.0, 0.0, "WPT"},
+          {"KSEA", 47.449, -122.309, "APT"},
+          {"SEA", 47.435, -122.310, "VOR"},
+          {"FOXXE", 47.0, -122.5, "WPT"},
+          {"OLM", 46.97, -122.90, "VOR"}},
+         {"DIRECT", "KSEA", "SEA", "FOXXE", "OLM"}},
+    };
+    host::aircraft().lon_deg = -123.6; // west of every fix: nothing is sequenced
+    for (const auto& row : rows) {
+        set_active_plan(row.fixes, 1);
+        gns_state = GNS_FLIGHT_PLAN;
+        frames(1);
+        press("DIRECT ENT");
+        EXPECT_EQ(active_idents(), row.flown);
+        ASSERT_EQ(to_waypoint_index, 1);
+        EXPECT_EQ(active_plan[to_waypoint_index].ident, row.flown[1]);
+        EXPECT_EQ(active_plan[active_plan_last + 1].ident, "******");
+    }
+}

@@ -6,6 +6,8 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/plan/update_state.h"
 #include "fms/published_values.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_plan_edits.h"
@@ -261,4 +263,25 @@ TEST_F(GnsPlanKeys, AListedFileGoneSinceTheListingOpensNothing) {
     frames(1);
     EXPECT_EQ(gns_plan_open, 0);
     EXPECT_EQ(text_at(45.0f, 0.0f), "FLIGHT PLAN LIST 1/1");
+}
+
+// The origin-destination header stands aside for the frame of a route load
+// or a rebuilt plan, and is back on the next.
+TEST_F(GnsPlanKeys, TheOriginDestinationHeaderReturnsAfterALoadOrARebuild) {
+    activate_example_route();
+    ASSERT_EQ(to_waypoint_index, 1);
+    EXPECT_EQ(text_at(280.0f, 40.0f), "KPDX");
+    for (const bool load : {true, false}) {
+        if (load) {
+            route_file_request_name = "KSEAKPDX.RTE";
+            route_file_request = kRouteFileRequestMcu;
+        } else {
+            gns_plan_changed = 1; // as ENT raises it when it rebuilt the plan
+        }
+        frames(1);
+        EXPECT_EQ(text_at(280.0f, 40.0f), "") << load;
+        frames(1);
+        EXPECT_EQ(text_at(240.0f, 40.0f), "-") << load;
+        EXPECT_EQ(text_at(280.0f, 40.0f), "KPDX") << load;
+    }
 }

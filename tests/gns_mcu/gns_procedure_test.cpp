@@ -291,3 +291,36 @@ TEST_F(GnsProcedures, AnAirwayInsertsTheFixesUpToTheChosenEnd) {
     expected.insert(expected.begin() + 2, {"PUYAL", "RAINR", "LEWIS"});
     EXPECT_EQ(idents(active_plan, active_plan_last), expected);
 }
+
+// An airport typed on ARRIVAL or DEPARTURE that the database does not hold
+// leaves the plan's airport and its procedures loaded.
+TEST_F(GnsProcedures, AnAirportNotFoundLeavesTheAirportSlotAsItWas) {
+    activate_example_route();
+    const struct {
+        const char* page_keys;
+        GnsState state;
+        int slot;
+        const char* kept;
+    } rows[] = {{"L5 ENT", GNS_ARRIVAL, destination_slot, "KPDX"},
+                {"L4 L4 ENT", GNS_DEPARTURE, origin_slot, "KSEA"}};
+    for (const auto& row : rows) {
+        press("FPL");
+        if (gns_state != GNS_FLIGHT_PLAN) press("FPL");
+        press(row.page_keys);
+        frames(1);
+        ASSERT_EQ(gns_state, row.state) << row.kept;
+        const AirportProcedures& airport = airport_slots[static_cast<std::size_t>(row.slot)];
+        ASSERT_EQ(airport.airport_ident, row.kept);
+        const int runways = airport.runways.count();
+        const int procedures = airport.stars.count() + airport.sids.count() + airport.approaches.count();
+        const int fixes = approach_fix_list.count();
+        ASSERT_GT(procedures, 0) << row.kept;
+        if (gns_line_toggles[GNS_R1] != kGnsToggleFirst) press("R1");
+        press("\"QQQ\" ENT");
+        EXPECT_EQ(gns_airport_not_found, 1) << row.kept;
+        EXPECT_EQ(airport.airport_ident, row.kept);
+        EXPECT_EQ(airport.runways.count(), runways) << row.kept;
+        EXPECT_EQ(airport.stars.count() + airport.sids.count() + airport.approaches.count(), procedures);
+        EXPECT_EQ(approach_fix_list.count(), fixes) << row.kept;
+    }
+}
