@@ -46,6 +46,18 @@ inline void save_c17_current_unit() {
         C17MfdInstance{c17_mfd_format, c17_mfd_map_scale, c17_mfd_engine_format, c17_mfd_nav_format};
 }
 
+// Makes unit (1..4) the current record, loading its saved state; any other
+// number leaves the current record as it is.
+inline void load_c17_unit(uint32_t unit) {
+    if (unit < 1 || unit > 4) return;
+    const C17MfdInstance& u = c17_mfd_units[unit];
+    c17_mfd_format = u.format;
+    c17_mfd_map_scale = u.map_scale;
+    c17_mfd_engine_format = u.engine_format;
+    c17_mfd_nav_format = u.nav_format;
+    c17_mfd_current_unit = unit;
+}
+
 // Compass geometry of the format being drawn, in design units of the
 // 246 x 241 canvas: the render pass sets it per format and the painters draw
 // about the centre.

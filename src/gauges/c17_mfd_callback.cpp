@@ -7,6 +7,7 @@
 #include "gauges/debug_log.h"
 #include "gauges/display_callbacks.h"
 #include "gauges/gauge_callbacks.h"
+#include "gauges/gauge_headers.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/lazy_loads.h"
 #include "gauges/lvar_poll.h"
@@ -30,6 +31,22 @@ uint32_t unit_digit(const std::string& parameters) {
 bool is_one_of(const std::string& text, const char* base) {
     const std::string b = base;
     return text == b || text == b + "_VC" || text == b + "_WN";
+}
+
+// The unit a placement draws: its digit, or the unit its name stands for.
+uint32_t c17_unit_of(const std::string& parameters) {
+    if (is_one_of(parameters, "PFD")) return 1;
+    if (is_one_of(parameters, "MFD")) return 2;
+    if (is_one_of(parameters, "ENG")) return 3;
+    if (is_one_of(parameters, "CFG")) return 4;
+    return unit_digit(parameters);
+}
+
+// The format keys of a placement that draws one unit change that unit: the
+// mouse list of this placement's header becomes that unit's.
+void take_unit_mouse_list(GaugeHeader* gauge) {
+    const std::string parameters = gauge->parameters != nullptr ? gauge->parameters : "";
+    gauge->mouse_rect = c17_mfd_mouse_of_unit(c17_unit_of(parameters));
 }
 
 void pre_update(GaugeHeader* gauge) {
@@ -66,21 +83,17 @@ void pre_draw(GaugeHeader* gauge) {
     if (drawn_element == nullptr) return;
     if (drawn_element->device_context != nullptr) {
         const std::string parameters = gauge->parameters != nullptr ? gauge->parameters : "";
-        uint32_t unit = unit_digit(parameters);
+        uint32_t unit = c17_unit_of(parameters);
         // A unit placed by name keeps its fixed format.
         if (is_one_of(parameters, "PFD")) {
-            unit = 1;
             c17_mfd_units[1].format = kC17FormatPfd;
         } else if (is_one_of(parameters, "MFD")) {
-            unit = 2;
             const uint32_t f = c17_mfd_units[2].format;
             if (f != kC17FormatMapWideArc && f != kC17FormatMapArc && f != kC17FormatMapBelow)
                 c17_mfd_units[2].format = kC17FormatMapWideArc;
         } else if (is_one_of(parameters, "ENG")) {
-            unit = 3;
             c17_mfd_units[3].format = kC17FormatThrust;
         } else if (is_one_of(parameters, "CFG")) {
-            unit = 4;
             c17_mfd_units[4].format = kC17FormatConfiguration;
         }
         if (ps_window_visible(WINDOW_MAIN_PANEL) != 0 && parameters.find("VC") != std::string::npos)
@@ -100,8 +113,10 @@ void ORVEX_FSAPI c17_mfd_callback(GaugeHeader* gauge, int32_t service, uintptr_t
     switch (service) {
     case PANEL_SERVICE_PRE_INSTALL:
         fill_host_folder();
+        take_unit_mouse_list(gauge);
         break;
     case PANEL_SERVICE_PRE_INITIALIZE: {
+        take_unit_mouse_list(gauge);
         open_debug_log();
         LazyLoads loads;
         loads.aircraft = false;

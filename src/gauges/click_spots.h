@@ -2,6 +2,7 @@
 // handler takes the click point and the mouse flags; neither is read.
 #pragma once
 
+#include "data/c17_mfd_state.h"
 #include "sim/gauge_abi.h"
 
 // Window toggles: each toggles one panel window and returns what the
@@ -53,3 +54,13 @@ int32_t ORVEX_FSAPI c17_mfd_key_pfd(PixPoint* point, uint32_t mouse_flags);
 int32_t ORVEX_FSAPI c17_mfd_key_nav(PixPoint* point, uint32_t mouse_flags);
 int32_t ORVEX_FSAPI c17_mfd_key_eng(PixPoint* point, uint32_t mouse_flags);
 int32_t ORVEX_FSAPI c17_mfd_key_cfg(PixPoint* point, uint32_t mouse_flags);
+
+// A format key of one C17_MFD unit (1..4): the current record goes back to
+// its unit and the clicked unit's record becomes current before the key
+// acts, so the key changes the unit it was clicked on, whichever unit was
+// drawn last.
+template <uint32_t Unit, MouseHandler Key> int32_t ORVEX_FSAPI c17_unit_key(PixPoint* point, uint32_t flags) {
+    save_c17_current_unit();
+    load_c17_unit(Unit);
+    return Key(point, flags);
+}

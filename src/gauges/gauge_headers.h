@@ -61,3 +61,7 @@ extern GaugeHeader debug_gauge;
 
 // Defined like MCU_OPEN, never listed in Linkage.
 extern GaugeHeader mcu_open_lm_gauge;
+
+// The C17_MFD mouse list whose format keys change unit 1..4; any other
+// number gives the table's list, whose keys act on the current record.
+MouseRect* c17_mfd_mouse_of_unit(uint32_t unit);

@@ -111,7 +111,10 @@ constinit ElementChain<2> proline_eicas_elements{{
 
 constinit auto proline4_mfd_mouse = click_spot_list({{102, 147, 100, 100, proline4_mfd_popup_toggle}});
 constinit auto proline4_mfd_nb_mouse = click_spot_list({{102, 147, 100, 100, proline4_mfd_nb_popup_toggle}});
-constinit auto proline_eicas_mouse = click_spot_list({{102, 147, 100, 100, proline_eicas_popup_toggle}});
+// The strip is 110 high: the toggle's box 147 down would lie below it, out
+// of reach, so it stands on the bottom edge (y 10 to 110).
+constinit auto proline_eicas_mouse =
+    click_spot_list({{102, 110 - 100, 100, 100, proline_eicas_popup_toggle}});
 
 constinit ElementChain<2> b777_pfd_nb_elements{{
     static_image(318, 247, 294, 0, 0, 1),
@@ -126,14 +129,27 @@ constinit ElementChain<1> c17_mfd_elements{{
 // The format keys' row stands on the gauge's bottom edge (y 209 to 241): the
 // row 58 units lower would lie below the 246 x 241 gauge, out of reach.
 constexpr int32_t kC17KeyRowY = 241 - 32;
-constinit auto c17_mfd_mouse = click_spot_list({
-    {72, 75, 70, 70, c17_mfd_popup_toggle},
-    {58, kC17KeyRowY, 29, 32, c17_mfd_key_pfd},
-    {85, kC17KeyRowY, 36, 32, c17_mfd_key_nav},
-    {121, kC17KeyRowY, 37, 32, c17_mfd_key_none},
-    {157, kC17KeyRowY, 36, 32, c17_mfd_key_eng},
-    {192, kC17KeyRowY, 40, 32, c17_mfd_key_cfg},
-});
+template <MouseHandler Pfd, MouseHandler Nav, MouseHandler Eng, MouseHandler Cfg>
+constexpr auto c17_mfd_spots() {
+    return click_spot_list({
+        {72, 75, 70, 70, c17_mfd_popup_toggle},
+        {58, kC17KeyRowY, 29, 32, Pfd},
+        {85, kC17KeyRowY, 36, 32, Nav},
+        {121, kC17KeyRowY, 37, 32, c17_mfd_key_none},
+        {157, kC17KeyRowY, 36, 32, Eng},
+        {192, kC17KeyRowY, 40, 32, Cfg},
+    });
+}
+template <uint32_t U> constexpr auto c17_mfd_unit_spots() {
+    return c17_mfd_spots<c17_unit_key<U, c17_mfd_key_pfd>, c17_unit_key<U, c17_mfd_key_nav>,
+                         c17_unit_key<U, c17_mfd_key_eng>, c17_unit_key<U, c17_mfd_key_cfg>>();
+}
+// The list of the table, whose keys act on the current record, and one list
+// per unit, which a placement takes once its parameter names its unit.
+constinit auto c17_mfd_mouse =
+    c17_mfd_spots<c17_mfd_key_pfd, c17_mfd_key_nav, c17_mfd_key_eng, c17_mfd_key_cfg>();
+constinit decltype(c17_mfd_mouse) c17_mfd_unit_mouse[4] = {c17_mfd_unit_spots<1>(), c17_mfd_unit_spots<2>(),
+                                                           c17_mfd_unit_spots<3>(), c17_mfd_unit_spots<4>()};
 
 constinit ElementChain<2> debug_elements{{
     static_image(522, 188, 256, 0, 0, 1),
@@ -188,3 +204,7 @@ constinit GaugeHeader c17_mfd_gauge =
     make_gauge_header("C17_MFD", c17_mfd_elements.list, c17_mfd_mouse.data(), c17_mfd_callback);
 constinit GaugeHeader debug_gauge =
     make_gauge_header("DEBUG", debug_elements.list, debug_mouse.data(), debug_callback);
+
+MouseRect* c17_mfd_mouse_of_unit(uint32_t unit) {
+    return unit >= 1 && unit <= 4 ? c17_mfd_unit_mouse[unit - 1].data() : c17_mfd_mouse.data();
+}

@@ -9,7 +9,6 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
-#include "map/c17_map_view.h"
 #include "map/map_canvas.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
@@ -24,9 +23,9 @@
 namespace {
 
 // How a member places its racetrack: the fix is projected from the
-// reference with map_up about (centre_x, centre_y) at ppn, its point
-// multiplied by (x_scale, y_scale) and the frame moved there and turned by
-// inbound - turn_from. L = leg x ppn x y_scale; the outbound leg lies
+// reference with the view's map-up direction about (centre_x, centre_y) at
+// ppn, its point multiplied by (x_scale, y_scale) and the frame moved there
+// and turned with the map. L = leg x ppn x y_scale; the outbound leg lies
 // side x L off the inbound leg; a left turn's near turn sits left_near x L
 // down it.
 struct RacetrackRow {
@@ -35,7 +34,6 @@ struct RacetrackRow {
     double centre_y = 0.0;
     double x_scale = 1.0;
     double y_scale = 1.0;
-    double turn_from = 0.0;
     double side = 0.5;
     double left_near = 0.61;
     float pen_width = 2.0f;
@@ -62,7 +60,10 @@ void draw_hold(gfx::Graphics& g, const RacetrackRow& row) {
     const MapPlacement p = place_on_map(row.view, hold.points[0].lat, hold.points[0].lon);
     g.translate_transform(static_cast<float>((row.centre_x + p.x) * row.x_scale),
                           static_cast<float>((row.centre_y + p.y) * row.y_scale));
-    g.rotate_transform(static_cast<float>(hold.inbound_course - row.turn_from));
+    // The inbound course is magnetic and the map is drawn to true directions
+    // about its up direction: the racetrack lies along the leg it holds on
+    // whatever the variation, heading-up or north-up.
+    g.rotate_transform(static_cast<float>(hold.inbound_course + aircraft_state.magvar - row.view.heading));
     const gfx::Pen pen(palette::magenta, row.pen_width);
     const double L = hold.leg_distance * row.view.ppn * row.y_scale;
     draw_racetrack(g, pen, hold.turn, L, row.side * L,
@@ -84,14 +85,13 @@ void draw_hold_own_frame(const DisplayObject& display, gfx::Graphics& g, DesignS
 }
 
 // The racetrack of a heading-up map about the aircraft: the fix projected
-// with the map heading from (centre_x, centre_y), turned by the aircraft heading.
+// with the map heading from (centre_x, centre_y).
 RacetrackRow heading_up_row(int centre_x, int centre_y, double ppn) {
     const AircraftState& a = aircraft_state;
     RacetrackRow row;
     row.view = MapView{a.plat, a.plon, a.map_heading_deg, ppn};
     row.centre_x = centre_x;
     row.centre_y = centre_y;
-    row.turn_from = a.heading_deg;
     return row;
 }
 
@@ -105,7 +105,6 @@ void draw_hold_in_caller_frame(gfx::Graphics& g, bool plan, int centre_x, int ce
     row.centre_y = centre_y;
     row.x_scale = x_scale;
     row.y_scale = y_scale;
-    row.turn_from = row.view.heading;
     row.pen_width = static_cast<float>(2.0 * x_scale);
     draw_hold(g, row);
 }
@@ -130,7 +129,6 @@ void draw_hold_pattern_proline4_mfd(const DisplayObject& display, gfx::Graphics&
     row.view = plan_or_aircraft_view(plan, aircraft_state.map_heading_deg, ppn);
     row.centre_x = centre_x;
     row.centre_y = centre_y;
-    row.turn_from = plan ? 0.0 : aircraft_state.heading_deg;
     draw_hold_own_frame(display, g, proline4_mfd_design, 123.0, plan ? 155.0 : 220.0, row);
 }
 
@@ -161,8 +159,6 @@ void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& g, double ref_lat, double ref
     row.view = MapView{ref_lat, ref_lon, heading, units_per_nm(radius, range)};
     row.x_scale = x_scale;
     row.y_scale = y_scale;
-    // The plan page turns the racetrack by its course alone.
-    row.turn_from = du_1000_ehsi_mode == kEhsiModePlan ? 0.0 : aircraft_state.heading_deg;
     row.side = 0.75;
     row.pen_width = static_cast<float>(2.0 * x_scale);
     draw_hold(g, row);
@@ -174,9 +170,6 @@ void draw_hold_pattern_c17_mfd(gfx::Graphics& g, double x_scale, double y_scale,
     row.view = MapView{ref_lat, ref_lon, map_up, ppn};
     row.x_scale = x_scale;
     row.y_scale = y_scale;
-    // Turned with the map: by the heading on the heading-up formats, north
-    // up on the plan.
-    row.turn_from = c17_radial_reference();
     row.pen_width = static_cast<float>(2.0 * x_scale);
     draw_hold(g, row);
 }

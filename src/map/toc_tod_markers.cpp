@@ -150,10 +150,11 @@ void draw_floating(const Frame& f, const Marker& m) {
     place(f, m, vertical_target_lat, vertical_target_lon, &x, &y);
     m.dot(m.amber, x, y);
     const bool at_cruise = level_off == cruise_altitude;
+    const bool descending = descent_speed_phase == kDescentSpeedPhaseOn;
     std::string label;
-    if (toc_passed == 0 && at_cruise) {
+    if (!descending && at_cruise) {
         if (!vnav) label = "[TOC]";
-    } else if (toc_passed == 1 && tod_passed == 0 && at_cruise) {
+    } else if (descending && tod_passed == 0 && at_cruise) {
         if (!vnav) label = "[TOD]";
     } else {
         char buf[32];
@@ -199,7 +200,8 @@ void draw_line_symbol(const Marker& m, int code, bool climb, int x, int y) {
 
 void draw_planned(const Frame& f, const Marker& m) {
     int x = 0, y = 0;
-    const bool climbing = toc_passed == 0;
+    // The planned top of climb stays on the map until the descent begins.
+    const bool climbing = descent_speed_phase == kDescentSpeedPhaseOff;
     if (f.code == kCodeHw || f.code == kCodeMd11 || f.code == kCodeLine) {
         if (climbing) {
             place(f, m, toc_lat, toc_lon, &x, &y);

@@ -96,7 +96,9 @@ void draw_heading_bug(gfx::Graphics& g, const DisplayObject& d, int mode) {
                              {10, -218}, {10, -226}, {6, -226},   {0, -218}};
     for (std::size_t i = 0; i + 1 < std::size(notched); ++i)
         g.draw_line_i(bug, notched[i].x, notched[i].y, notched[i + 1].x, notched[i + 1].y);
-    g.draw_line_i(dashed, 0, 0, 0, -218);
+    // The line runs from the aircraft symbol of the map modes; the PLAN map
+    // is north up about a plan waypoint and has no aircraft at that point.
+    if (mode != kB737NdModePlan) g.draw_line_i(dashed, 0, 0, 0, -218);
 }
 
 void draw_wind(gfx::Graphics& g, const DisplayObject& d, const FrameFonts& fonts) {

@@ -23,6 +23,7 @@
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -222,7 +223,11 @@ void draw_hw_md11_nd_frame(const DisplayObject& d, gfx::Graphics& g) {
             std::snprintf(buffer, sizeof buffer, "%2.1fNM/%2.1f", distance_to_to_nm, ete_to_minutes);
         else
             std::snprintf(buffer, sizeof buffer, "%2.1fNM", distance_to_to_nm);
-        text(g, buffer, f.f8, c::magenta, 194, 9);
+        // A three-digit distance with its time would run past the frame's
+        // right edge from x 194: the text then ends at the edge.
+        gfx::RectF box{};
+        g.measure_string(buffer, f.f8, gfx::RectF{0.0f, 0.0f, 0.0f, 0.0f}, gfx::StringFormat{}, &box);
+        text(g, buffer, f.f8, c::magenta, std::min(194.0, hw_md11_nd_design.width - box.width), 9);
     }
     if (mode == kMd11NdModePlan)
         draw_plan_labels(g, f, range);

@@ -239,8 +239,14 @@ void draw_p1000_mfd_value_boxes(const DisplayObject& d, gfx::Graphics& g) {
     if (full) {
         text(g, "FMS", f.f14, c::magenta, 220, 0);
         text(g, "NM", f.f14, c::white, 241, 13);
+    }
+    // A new TO waypoint (sequencing, a direct-to) shows on the next frame,
+    // not only on the next full redraw.
+    const std::string ident = active_plan[to].ident.substr(0, 5);
+    if (full || ident != painted.to_ident) {
         g.fill_rectangle_i(back, 220, 29, 55, 14);
-        text(g, active_plan[to].ident.substr(0, 5), f.f14, c::magenta, 220, 26);
+        text(g, ident, f.f14, c::magenta, 220, 26);
+        painted.to_ident = ident;
     }
     const double distance = distance_to_to_nm;
     if (full || distance != painted.distance) {

@@ -7,6 +7,7 @@
 #include "map/render_frame.h"
 
 #include <cstdint>
+#include <string>
 
 extern DisplayObject p1000_mfd_display;
 
@@ -49,6 +50,7 @@ struct P1000PaintedValues {
     double ground_speed = 0.0;
     double distance = 0.0;
     double minutes = 0.0;
+    std::string to_ident; // as shown, cut to five characters
 };
 // The record of the surface the render pass is drawing (one per device
 // context, a few kept); the painters read and update it.

@@ -163,8 +163,11 @@ bool near_heading(double r, double limit) {
 EnRoute en_route(double distance_nm) {
     const AircraftState& a = aircraft_state;
     const HoursMinutes t = hours_minutes(distance_nm / a.ground_speed_kt * 60.0);
-    // A time en route of days still reads as a clock hour.
-    const HoursMinutes arrival = clock_after(a.zulu_hours, a.zulu_minutes, t);
+    // A time en route of days still reads as a clock hour. The arrival minute
+    // drops its fraction ("%02d"), while the time en route is rounded.
+    const HoursMinutes arrival =
+        clock_after(a.zulu_hours, a.zulu_minutes,
+                    hours_minutes(distance_nm / a.ground_speed_kt * 60.0, Rounding::Down), Rounding::Down);
     EnRoute e;
     e.hours = t.hours;
     e.minutes = t.minutes;

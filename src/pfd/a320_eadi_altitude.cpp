@@ -59,10 +59,12 @@ void draw_readout(Kit& kit, double a) {
         {{108, 0}, {108, -8}, {138, -8}, {138, -13}, {154, -13}, {154, 13}, {138, 13}, {138, 8}, {108, 8}});
     fill_and_clip(kit, kBlack, box);
 
-    const char* f = a < 100 ? "   %02.0f" : a < 1000 ? "  %3.0f" : a < 10000 ? " %4.0f" : "%5.0f";
-    // Negative and six-digit altitudes give longer texts: the readout has
-    // room for five characters.
-    const std::string t = format(f, a).substr(0, 5);
+    // Six-digit altitudes give longer texts: the readout has room for five
+    // characters.
+    const std::string t =
+        signed_altitude_text(a, [](double v) {
+            return format(v < 100 ? "   %02.0f" : v < 1000 ? "  %3.0f" : v < 10000 ? " %4.0f" : "%5.0f", v);
+        }).substr(0, 5);
     for (std::size_t i = 0; i < 3 && i < t.size(); ++i)
         if (t[i] != ' ') fine_text(kit, std::string(1, t[i]), 17, kGreen, 105 + 10.0 * i, -9);
 

@@ -31,22 +31,27 @@ void draw_readout(Kit& kit, double alt) {
         at_points(kit, {{87, 0}, {92, -5}, {92, -15}, {128, -15}, {128, 15}, {92, 15}, {92, 5}, {87, 0}});
     fill_and_clip(kit, kit.background, box);
 
-    char buf[64];
-    std::snprintf(buf, sizeof buf,
-                  alt < 100     ? "   %02.1f"
-                  : alt < 1000  ? "  %3.1f"
-                  : alt < 10000 ? " %4.1f"
-                                : "%5.1f",
-                  alt);
-    fine_text(kit, std::string_view(buf, 1), 12, kWhite, 91, -6);
-    fine_text(kit, std::string_view(buf + 1, 1), 12, kWhite, 99, -6);
-    fine_text(kit, std::string_view(buf + 2, 1), 11, kWhite, 107, -5);
-    const int t = digit_at(buf, 3);
+    const std::string text = signed_altitude_text(alt, [](double a) {
+        char out[64];
+        std::snprintf(out, sizeof out,
+                      a < 100     ? "   %02.1f"
+                      : a < 1000  ? "  %3.1f"
+                      : a < 10000 ? " %4.1f"
+                                  : "%5.1f",
+                      a);
+        return std::string(out);
+    });
+    const char* readout = text.c_str();
+    fine_text(kit, std::string_view(readout, 1), 12, kWhite, 91, -6);
+    fine_text(kit, std::string_view(readout + 1, 1), 12, kWhite, 99, -6);
+    fine_text(kit, std::string_view(readout + 2, 1), 11, kWhite, 107, -5);
+    const int t = digit_at(readout, 3);
     const bool odd = t % 2 == 1;
     const int te = odd ? t - 1 : t;
-    const int f = digit_at(buf, 4) + (odd ? 10 : 0);
+    const int f = digit_at(readout, 4) + (odd ? 10 : 0);
     const double o = std::trunc(f * 0.6 - 5);
     const int drum[5] = {(te + 4) % 10, (te + 2) % 10, te, (te + 8) % 10, (te + 6) % 10};
+    char buf[16];
     for (int i = 0; i < 5; ++i) {
         std::snprintf(buf, sizeof buf, "%d0", drum[i]);
         fine_text(kit, buf, 11, kWhite, 113, o + 12.0 * (i - 2));

@@ -96,7 +96,7 @@ void altitude_readout(Kit& kit, double altitude) {
     const auto box = open_box<9>(
         kit,
         {{{124, -12}, {109, -12}, {109, -7}, {89, -7}, {84, 0}, {89, 7}, {109, 7}, {109, 12}, {124, 12}}});
-    const std::string t = altitude_text(altitude);
+    const std::string t = signed_altitude_text(altitude, altitude_text);
     fine_text(kit, char_at(t, 0), 12, kGreen, 86, -6);
     fine_text(kit, char_at(t, 1), 12, kGreen, 93, -6);
     fine_text(kit, char_at(t, 2), 12, kGreen, 100, -6);

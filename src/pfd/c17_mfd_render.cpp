@@ -19,15 +19,6 @@ namespace {
 
 constexpr gfx::Argb kFrameWhite = palette::white;
 
-void load_c17_unit(uint32_t unit) {
-    const C17MfdInstance& u = c17_mfd_units[unit];
-    c17_mfd_format = u.format;
-    c17_mfd_map_scale = u.map_scale;
-    c17_mfd_engine_format = u.engine_format;
-    c17_mfd_nav_format = u.nav_format;
-    c17_mfd_current_unit = unit;
-}
-
 // Radius and centre per format; formats without a painter (2, 7, 8, above
 // 12) keep those of the last format drawn.
 void set_compass_geometry(uint32_t format) {

@@ -1,5 +1,6 @@
 #include "pfd/fine_frame.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -107,4 +108,14 @@ void fill_and_clip(FineFrameKit& kit, gfx::Argb colour, std::span<const gfx::Poi
     gfx::GraphicsPath clip;
     clip.add_polygon_i(points);
     kit.g.set_clip_path(clip);
+}
+
+std::string signed_altitude_text(double altitude, std::string (*format)(double)) {
+    if (!(altitude < 0.0)) return format(altitude);
+    std::string t = format(std::min(-altitude, 9999.0));
+    // A height that prints as nothing but zeros has no sign to show.
+    if (t.find_first_of("123456789") == std::string::npos) return t;
+    const std::size_t first = t.find_first_not_of(' ');
+    if (first != std::string::npos && first > 0) t[first - 1] = '-';
+    return t;
 }

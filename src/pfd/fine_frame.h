@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -76,3 +77,10 @@ void flight_path_symbol(FineFrameKit& kit, const gfx::Pen& pen, double x, double
 // A readout's window, its points already in the frame in force: filled with
 // `colour` and made the clip of what the readout draws next.
 void fill_and_clip(FineFrameKit& kit, gfx::Argb colour, std::span<const gfx::Point> points);
+
+// The text of a rolling altitude readout (three big digits, then the tens and
+// units of the drum) as `format` prints an altitude of 0 or more. Below sea
+// level it shows the altitude's digits with a minus sign in the place before
+// the first of them; an altitude beyond -9999 ft reads -9999, the lowest that
+// leaves the sign its place.
+std::string signed_altitude_text(double altitude, std::string (*format)(double));

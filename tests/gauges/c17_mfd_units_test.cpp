@@ -47,4 +47,25 @@ TEST_F(C17MfdUnits, formatKeysOnTheGaugeChangeTheUnitTheyAreOn) {
     EXPECT_EQ(formats(), (std::vector<uint32_t>{1, 3, 9, 10})); // the other units untouched
 }
 
+TEST_F(C17MfdUnits, formatKeysChangeTheUnitClickedWhicheverWasDrawnLast) {
+    place("gauge00=orvex1!C17_MFD, 0, 0, 246, 241, 1\n"
+          "gauge01=orvex1!C17_MFD, 246, 0, 246, 241, 2\n");
+    start();
+    frames(2); // unit 2 is drawn after unit 1
+    struct Row {
+        std::size_t gauge;
+        int x;                 // the key's centre on the bottom row
+        uint32_t unit1, unit2; // the formats after the click and after the next frame
+    };
+    const Row rows[] = {{0, 212, 12, 3}, {1, 175, 12, 9}, {0, 72, 1, 9}, {1, 103, 1, 0}, {0, 175, 9, 0}};
+    for (const Row& row : rows) {
+        ASSERT_TRUE(click(row.gauge, row.x, 225)) << row.gauge << " " << row.x;
+        EXPECT_EQ(c17_mfd_units[1].format, row.unit1) << row.gauge << " " << row.x;
+        EXPECT_EQ(c17_mfd_units[2].format, row.unit2) << row.gauge << " " << row.x;
+        frames(1);
+        EXPECT_EQ(c17_mfd_units[1].format, row.unit1) << row.gauge << " " << row.x;
+        EXPECT_EQ(c17_mfd_units[2].format, row.unit2) << row.gauge << " " << row.x;
+    }
+}
+
 } // namespace

@@ -3,9 +3,14 @@
 // at 215 / 40 units per NM on a 244 x 302 element.
 #include "overlay_fixture.h"
 
+#include "data/c17_mfd_state.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "map/map_overlays.h"
+
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -105,6 +110,77 @@ TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
     }
     hw_md11_nd_mode = kMd11NdModeMap;
     to_waypoint_index = saved_to;
+}
+
+// The inbound course is magnetic and every map is drawn to true directions:
+// with the variation 18 and the magnetic course 18 less, the racetrack holds
+// on the same leg and each display draws it where it drew it without a
+// variation, in its heading-up and its north-up formats.
+TEST_F(HoldPattern, racetrackFollowsTheTrueInboundCourseOnEveryMap) {
+    to_waypoint_index = kNoToWaypoint; // the plan formats centre on the aircraft
+    const double ppn = 5.0;
+    struct Row {
+        const char* display;
+        std::function<void(double map_up)> draw; // map_up 0 draws the north-up format
+    };
+    const Row rows[] = {
+        {"HW_B737_ND", [&](double) { draw_hold_pattern_hw_b737_nd(display_, g(), 122, 249, ppn); }},
+        {"P1000_MFD", [&](double) { draw_hold_pattern_p1000_mfd(display_, g(), 134, 148, ppn); }},
+        {"PROLINE4_MFD",
+         [&](double up) {
+             proline4_mfd_mode = up == 0.0 ? kProline4ModePlanText : kProline4ModeMap;
+             draw_hold_pattern_proline4_mfd(display_, g(), 0, 0, ppn);
+         }},
+        {"HW_MD11_ND",
+         [&](double up) {
+             hw_md11_nd_mode = up == 0.0 ? kMd11NdModePlan : kMd11NdModeMap;
+             draw_hold_pattern_hw_md11_nd(g(), 0, 0, 1.5, 1.0, ppn);
+         }},
+        {"MD80_EHSI",
+         [&](double up) {
+             md80_ehsi_mode = up == 0.0 ? kEhsiModePlan : kEhsiModeMap;
+             draw_hold_pattern_md80_ehsi(g(), 0, 0, 1.0, 1.5, ppn);
+         }},
+        {"DU_1000_EHSI",
+         [&](double up) {
+             du_1000_ehsi_mode = up == 0.0 ? kEhsiModePlan : kEhsiModeMap;
+             draw_hold_pattern_du_1000_ehsi(g(), kLat, kLon, 234, 40.0, 1.0, 1.0, up);
+         }},
+        {"C17_MFD",
+         [&](double up) {
+             c17_mfd_format = up == 0.0 ? kC17FormatPlan : kC17FormatMapWideArc;
+             draw_hold_pattern_c17_mfd(g(), 1.0, 1.0, kLat, kLon, up, ppn);
+         }},
+    };
+    // The magenta lines and arc boxes drawn with the variation given, the
+    // aircraft heading 030 true.
+    auto racetrack = [&](const Row& row, double up, double magvar) {
+        hold_list.set_count(0);
+        add_hold(1, 100.0 - magvar, 4.0);
+        aircraft_state.magvar = magvar;
+        aircraft_state.map_heading_deg = 30.0;
+        aircraft_state.heading_deg = 30.0 - magvar;
+        rec().clear();
+        g().reset_transform();
+        row.draw(up == 0.0 ? 0.0 : 30.0);
+        std::vector<gfx::PointF> points;
+        for (const gfx::RecordedOp& op : rec().ops)
+            if (op.color == 0xFFFF13D5u) points.insert(points.end(), op.points.begin(), op.points.end());
+        return points;
+    };
+    for (const Row& row : rows) {
+        for (const double up : {30.0, 0.0}) {
+            SCOPED_TRACE(std::string(row.display) + (up == 0.0 ? " north up" : " heading up"));
+            const std::vector<gfx::PointF> without = racetrack(row, up, 0.0);
+            const std::vector<gfx::PointF> with = racetrack(row, up, 18.0);
+            ASSERT_EQ(without.size(), 14u); // three lines and two arc boxes
+            ASSERT_EQ(with.size(), without.size());
+            for (std::size_t i = 0; i < with.size(); ++i) {
+                EXPECT_NEAR(with[i].x, without[i].x, 0.01) << i;
+                EXPECT_NEAR(with[i].y, without[i].y, 0.01) << i;
+            }
+        }
+    }
 }
 
 } // namespace

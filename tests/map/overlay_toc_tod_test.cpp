@@ -21,6 +21,7 @@ class TocTodMarkers : public OverlayTest {
         OverlayTest::SetUp();
         cruise_altitude = 30000;
         toc_passed = tod_passed = 0;
+        descent_speed_phase = kDescentSpeedPhaseOff;
         vnav_engaged = 0;
         ShowFloatingTodBodIndicators = 0;
         ahead(0.0, 10.0, &toc_lat, &toc_lon);
@@ -43,6 +44,7 @@ class TocTodMarkers : public OverlayTest {
     }
     void TearDown() override {
         cruise_altitude = 0;
+        descent_speed_phase = kDescentSpeedPhaseOff;
         active_plan_last = -1;
         to_waypoint_index = kNoToWaypoint;
         OverlayTest::TearDown();
@@ -68,8 +70,13 @@ TEST_F(TocTodMarkers, plannedMarkersAreGreenRingsLabelledTcWhileClimbingAndTd) {
     EXPECT_NEAR(rings[0]->bounds.width, 6.0, 0.5);
     EXPECT_TRUE(rec().fills_in_color(0xFFE9B73E).empty()); // floating indicators off
 
-    // Past the top of climb only T/D; without a cruise altitude nothing.
+    // The T/C stays through the cruise; once the descent begins only T/D;
+    // without a cruise altitude nothing.
     toc_passed = 1;
+    rec().clear();
+    draw();
+    EXPECT_EQ(rec().texts(), (std::vector<std::string>{"T/C", "T/D"}));
+    descent_speed_phase = kDescentSpeedPhaseOn;
     rec().clear();
     draw();
     EXPECT_EQ(rec().texts(), (std::vector<std::string>{"T/D"}));
@@ -144,12 +151,15 @@ TEST_F(TocTodMarkers, levelOffLabelFollowsThePhaseAndVnav) {
     aircraft_state.indicated_altitude_ft = 5000.0; // below: no floating TOD
     vertical_target_altitude = 30000.0;
     struct Row {
-        int toc_passed, tod_passed, vnav;
+        int toc_passed, descending, tod_passed, vnav;
         const char* label; // "" no label
     };
-    const Row rows[] = {{0, 0, 0, "[TOC]"}, {0, 0, 1, ""}, {1, 0, 0, "[TOD]"}, {1, 1, 0, "[30000]"}};
+    // The label follows the descent phase, not the top of climb passed.
+    const Row rows[] = {{0, 0, 0, 0, "[TOC]"}, {0, 0, 0, 1, ""},      {1, 0, 0, 0, "[TOC]"},
+                        {0, 1, 0, 0, "[TOD]"}, {1, 1, 0, 0, "[TOD]"}, {1, 1, 1, 0, "[30000]"}};
     for (const Row& r : rows) {
         toc_passed = r.toc_passed;
+        descent_speed_phase = r.descending == 1 ? kDescentSpeedPhaseOn : kDescentSpeedPhaseOff;
         tod_passed = r.tod_passed;
         vnav_engaged = r.vnav;
         rec().clear();

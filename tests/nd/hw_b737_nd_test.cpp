@@ -300,6 +300,32 @@ TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     EXPECT_EQ(dashed, 0);
 }
 
+// The dashed bug line starts at the aircraft symbol of the mode's map; PLAN
+// has none at its centre, so it draws no line.
+TEST_F(HwB737Nd, headingBugLineRunsFromTheAircraftOnlyWhereTheMapHasIt) {
+    set_heading(210.0);
+    host::aircraft().ap_heading_bug_deg = 240.0;
+    update();
+    struct Row {
+        int mode;
+        float aircraft_y; // where the line starts; 0 for no line
+    };
+    for (const Row row : {Row{kB737NdModeArc, 249}, Row{kB737NdModeMap, 249}, Row{kB737NdModeCtrMap, 171},
+                          Row{kB737NdModeVor, 151}, Row{kB737NdModePlan, 0}}) {
+        // Dashed magenta lines from a mode centre: (122, 249), (122, 171) or (122, 151).
+        std::vector<float> starts;
+        for (const gfx::RecordedOp* op : render(row.mode, 40.0).lines_in_color(kMagenta)) {
+            const gfx::PointF p = op->points[0];
+            if (op->dash_style == gfx::DashStyle::Dash && std::abs(p.x - 122.0f) < 0.5f &&
+                (std::abs(p.y - 249.0f) < 0.5f || std::abs(p.y - 171.0f) < 0.5f ||
+                 std::abs(p.y - 151.0f) < 0.5f))
+                starts.push_back(std::round(p.y));
+        }
+        EXPECT_EQ(starts, row.aircraft_y == 0 ? std::vector<float>{} : std::vector<float>{row.aircraft_y})
+            << row.mode;
+    }
+}
+
 TEST_F(HwB737Nd, holdShowsOnlyWhileTheHoldListHasIt) {
     auto racetrack_turns = [this] {
         int n = 0;

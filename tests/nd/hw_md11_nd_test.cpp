@@ -7,6 +7,7 @@
 #include "data/atc_boundaries.h"
 #include "data/display_geometry.h"
 #include "data/module_settings.h"
+#include "fms/guidance/times_to_go.h"
 #include "fms/nav/fix_info.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_state.h"
@@ -174,6 +175,30 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
     // VOR and APP draw no map.
     for (const int mode : {kMd11NdModeVor, kMd11NdModeApp})
         EXPECT_EQ(draw(mode, 40.0).find_text("OLM"), nullptr);
+}
+
+TEST_F(HwMd11Nd, toDistanceAndTimeStayInsideTheFrame) {
+    aircraft_state.ground_speed_kt = 400.0;
+    const gfx::FontFamily arial("Arial");
+    const gfx::Font f8(arial, 8.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
+    struct Row {
+        double distance, minutes;
+        const char* text;
+        bool at_194; // short enough for its place at x 194
+    };
+    for (const Row row : {Row{12.3, 2.1, "12.3NM/2.1", true}, Row{206.9, 15.2, "206.9NM/15.2", false},
+                          Row{1206.9, 115.2, "1206.9NM/115.2", false}}) {
+        distance_to_to_nm = row.distance;
+        ete_to_minutes = row.minutes;
+        const gfx::RecordedOp* op = draw(kMd11NdModeMap, 40.0).find_text(row.text);
+        ASSERT_NE(op, nullptr) << row.text;
+        gfx::Graphics g(dc_);
+        gfx::RectF box{};
+        g.measure_string(row.text, f8, gfx::RectF{0.0f, 0.0f, 0.0f, 0.0f}, gfx::StringFormat{}, &box);
+        EXPECT_LE(op->points[0].x + box.width, 240.01f) << row.text;
+        EXPECT_EQ(op->points[0].x == 194.0f, row.at_194) << row.text;
+        EXPECT_EQ(op->points[0].y, 9.0f) << row.text;
+    }
 }
 
 TEST_F(HwMd11Nd, frameTextsForRangesElapsedTimeAndStatusWords) {

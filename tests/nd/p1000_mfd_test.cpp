@@ -414,6 +414,20 @@ TEST_F(P1000Mfd, vnavPageFields) {
 
 // Two placed P1000 gauges: each surface repaints a changed value on its next
 // partial frame, whichever surface was drawn first.
+TEST_F(P1000Mfd, toIdentifierFollowsThePlanOnTheNextFrame) {
+    // The identifier box at (220, 26): painted when it changes, else kept.
+    auto box = [](const gfx::Recording& r) {
+        for (const gfx::RecordedOp* op : r.of_kind(gfx::OpKind::String))
+            if (op->points[0].x == 220.0f && op->points[0].y == 26.0f) return op->text;
+        return std::string("<none>");
+    };
+    EXPECT_EQ(box(draw(0)), "NISQL");
+    EXPECT_EQ(box(draw(5)), "<none>");
+    to_waypoint_index = 4; // a direct-to or a sequencing between full redraws
+    EXPECT_EQ(box(draw(6)), "OLM");
+    EXPECT_EQ(box(draw(7)), "<none>");
+}
+
 TEST_F(P1000Mfd, partialFramesRepaintWhatEachSurfaceLastShowed) {
     void* second = gfx::create_surface_dc(272, 314, gfx::SurfaceRecording);
     aircraft_state.true_airspeed_est_kt = 300.0;

@@ -251,6 +251,25 @@ TEST_F(Proline4Mfd, progressTableTimesOfTheToRow) {
         EXPECT_EQ(text_at(r, c.x, 31), c.text);
         EXPECT_EQ(colour_at(r, c.x, 31), kMagenta);
     }
+    // The arrival minute is truncated, the time en route rounded: 2.6 minutes
+    // from 10:55 read 03 and 10:57; 0.6 minutes from 23:59 stay on 23:59.
+    struct Arrival {
+        double distance, hours, minutes;
+        const char* en_route;
+        const char* hour;
+        const char* minute;
+    };
+    for (const Arrival a :
+         {Arrival{10.4, 10.0, 55.0, "03", "10", "57"}, Arrival{2.4, 23.0, 59.0, "01", "23", "59"}}) {
+        SCOPED_TRACE(a.distance);
+        distance_to_to_nm = a.distance;
+        aircraft_state.zulu_hours = a.hours;
+        aircraft_state.zulu_minutes = a.minutes;
+        const gfx::Recording& t = draw(kProline4ModePlanText);
+        EXPECT_EQ(text_at(t, 127, 31), a.en_route);
+        EXPECT_EQ(text_at(t, 150, 31), a.hour);
+        EXPECT_EQ(text_at(t, 171, 31), a.minute);
+    }
     // Past midnight on the map page's rows.
     aircraft_state.zulu_hours = 23.0;
     aircraft_state.zulu_minutes = 50.0;

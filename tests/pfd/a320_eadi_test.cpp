@@ -88,7 +88,10 @@ TEST_F(A320Eadi, AltitudeDigitsAndDrum) {
         {12345, "123", {"80", "60", "40", "20", "00"}, 128},
         {123456, "123", {"80", "60", "40", "20", "00"}, 128}, // the first five characters
         {50, "   ", {"80", "60", "40", "20", "00"}, 131},
-        {-40, "   ", {"40", "20", "00", "80", "60"}, 128}, // the sign reads as 0
+        // Below sea level the sign stands before the first digit.
+        {-40, "  -", {"80", "60", "40", "20", "00"}, 125},
+        {-1500, "-15", {"40", "20", "00", "80", "60"}, 125},
+        {-25000, "-99", {"20", "00", "80", "60", "40"}, 136}, // the lowest the places hold: -9999
     };
     for (const Row& row : rows) {
         aircraft_state.indicated_altitude_ft = row.altitude;

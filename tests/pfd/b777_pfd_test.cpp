@@ -160,6 +160,19 @@ TEST_F(B777Pfd, AltitudeDrumVerticalSpeedAndBaro) {
         if (op->points.size() == 2 && op->points[0].x == 260 && op->points[1].y == 80) pointer = true;
     EXPECT_TRUE(pointer);
 
+    // Below sea level the sign stands before the first digit.
+    struct Below {
+        double altitude;
+        const char* places[3]; // at x 91, 99 and 107
+    };
+    for (const Below b : {Below{-1500, {"-", "1", "5"}}, Below{-40, {" ", " ", "-"}}}) {
+        aircraft_state.indicated_altitude_ft = b.altitude;
+        const gfx::Recording& below = draw();
+        EXPECT_EQ(text_at(below, 91, -6), b.places[0]) << b.altitude;
+        EXPECT_EQ(text_at(below, 99, -6), b.places[1]) << b.altitude;
+        EXPECT_EQ(text_at(below, 107, -5), b.places[2]) << b.altitude;
+    }
+
     aircraft_state.indicated_altitude_ft = 100;
     aircraft_state.vertical_speed_fpm = -50;
     aircraft_state.snap_token_75 = 1013.25;

@@ -191,6 +191,12 @@ TEST_F(C17Pfd, DrumsShowDigitsOnly) {
         }
         EXPECT_EQ(drums, 10) << altitude;
     }
+    // Below sea level the big places show the sign and the digits.
+    aircraft_state.indicated_altitude_ft = -1500;
+    const gfx::Recording& below = draw();
+    EXPECT_EQ(at_centre(below, 86, -6), "-");
+    EXPECT_EQ(at_centre(below, 93, -6), "1");
+    EXPECT_EQ(at_centre(below, 100, -6), "5");
     aircraft_state.indicated_altitude_ft = 99.6;
     const gfx::Recording& r = draw();
     EXPECT_EQ(at_centre(r, 100, -6), "1");
