@@ -54,9 +54,6 @@ class PlanKeys : public StandIn {
     void direct_to_faults(const std::string& line, std::vector<std::string>& faults);
     // What the next step's rules compare with.
     void remember_state();
-    // Runs a line that a rule asked for after a step (the frame after a
-    // direct-to) and adds it to the script.
-    std::vector<std::string> follow_up(std::vector<std::string>& script);
 
     int state_before_ = 0;
     bool load_pending_ = false;
@@ -72,11 +69,9 @@ class PlanKeys : public StandIn {
     std::array<int, 4> displayed_{}, displayed_before_{};
     int to_before_ = 0;
     int legs_mode_before_ = 0;
+    bool new_plan_before_ = false;
     int direct_entry_before_ = 0;
     // The approach chosen in the pending modification, and the one the
     // executed plan holds.
     std::string approach_choice_, plan_approach_;
-    // The fix a direct-to chose: the TO waypoint after the next frame.
-    bool direct_pending_ = false;
-    Fix direct_fix_;
 };
