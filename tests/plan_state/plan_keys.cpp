@@ -10,9 +10,11 @@
 #include "fms/plan/selection_texts.h"
 #include "fms/plan/update_state.h"
 #include "fms/units/cdu_text.h"
+#include "fms/units/gns_unit_state.h"
 #include "gauges/stand_in_hooks.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/mcu_key_layout.h"
+#include "gns_mcu/mcu_unit_state.h"
 #include "keyboard.h"
 #include "mcu_keys.h"
 #include "pilot_view_check.h"
@@ -262,6 +264,10 @@ bool starts(const std::string& line, const char* prefix) {
     return line.rfind(prefix, 0) == 0;
 }
 
+bool contains(const std::string& line, const char* text) {
+    return line.find(text) != std::string::npos;
+}
+
 bool chosen(const std::string& selection) {
     return !selection.empty() && selection != "------";
 }
@@ -285,6 +291,9 @@ void PlanKeys::remember_state() {
         working_before_.push_back(fix_of(working_plan[i]));
     to_before_ = to_waypoint_index;
     legs_mode_before_ = smiths_legs_mode;
+    gns_state_before_ = gns_state;
+    mcu_mode_before_ = mcu_mode;
+    page_before_ = smiths_cdu_page;
     new_plan_before_ = working_plan_new == 1;
     direct_entry_before_ = direct_to_entered == 1 ? legs_edit_index : 0;
     if (route_state == kRouteStateActiveModified && chosen(sel_approach)) approach_choice_ = sel_approach;
@@ -316,17 +325,24 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
             faults.push_back("after EXEC: " + f);
 }
 
-// A direct-to on any unit (a DIRECT entry new in the active plan before the
-// chosen fix, or EXEC of the SMITHS direct-to) leaves the chosen fix the TO
+// A direct-to on any unit (a DIRECT entry that a GNS or MCU key put new in
+// the active plan before the chosen fix, or EXEC of the SMITHS direct-to) leaves the chosen fix the TO
 // waypoint after its frame, whose per-frame update ran after the unit's keys:
 // a TO measured before the direct-to does not sequence it.
 void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string>& faults) {
+    // A route file loaded may hold DIRECT entries of its own.
+    if (load_pending_ || starts(line, "route")) return;
     const bool smiths_direct = state_before_ == kRouteStateActiveModified &&
                                route_state == kRouteStateActive && legs_mode_before_ == kLegsModeDirectTo &&
-                               starts(line, "cdu ");
+                               starts(line, "cdu ") && line.size() >= 5 &&
+                               line.compare(line.size() - 5, 5, " EXEC") == 0;
     int chosen_index = 0;
     if (smiths_direct) chosen_index = to_waypoint_index;
-    for (int i = 0; i < active_plan_last && !smiths_direct; ++i) {
+    // GNS DIRECT and MCU DIRTO commit on their own pages.
+    const bool unit_direct =
+        (starts(line, "gns ") && (gns_state_before_ == GNS_DIRECT || contains(line, " DIRECT"))) ||
+        (starts(line, "mcu ") && (mcu_mode_before_ == MCU_DIRTO || contains(line, " DIRTO")));
+    for (int i = 0; i < active_plan_last && unit_direct; ++i) {
         const Fix f = fix_of(active_plan[i]);
         if (f.ident == "DIRECT" &&
             std::find(active_before_.begin(), active_before_.end(), f) == active_before_.end())
@@ -388,8 +404,9 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     }
     // The SMITHS pass of the step's last frame saw every change.
     if ((starts(line, "cdu ") || starts(line, "frames")) && rule_on("legs"))
-        for (const std::string& f : (reached_.legs_walks += smiths_cdu_page == kPageRteLegs,
-                                     legs_walk_faults(displayed_ == displayed_before_)))
+        for (const std::string& f :
+             (reached_.legs_walks += smiths_cdu_page == kPageRteLegs,
+              legs_walk_faults(displayed_ == displayed_before_ && page_before_ == kPageRteLegs)))
             faults.push_back(f);
     if (exec && route_state == kRouteStateActive) {
         const PlanSnapshot first = take_plan_snapshot();

@@ -65,10 +65,13 @@ class PlanKeys : public StandIn {
     };
     static Fix fix_of(const RouteWaypoint& w) { return {w.ident, w.lat, w.lon}; }
     std::vector<Fix> active_before_, working_before_;
-    // What the LEGS page's count is worked out from, now and before the step.
+    // What the LEGS page's count is worked out from, now and before the step,
+    // and the page the step's first frame drew.
+    int page_before_ = 0;
     std::array<int, 4> displayed_{}, displayed_before_{};
     int to_before_ = 0;
     int legs_mode_before_ = 0;
+    int gns_state_before_ = 0, mcu_mode_before_ = 0;
     bool new_plan_before_ = false;
     int direct_entry_before_ = 0;
     // The approach chosen in the pending modification, and the one the
