@@ -3,6 +3,7 @@
 #include "cdu_keys.h"
 #include "cdu_smiths/smiths_key_layout.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -281,6 +282,12 @@ bool holds_approach_legs() {
 } // namespace
 
 void PlanKeys::remember_state() {
+    // A whole plan put in place in the modification now pending: a load
+    // that left the flown route active started none.
+    const bool replaced = working_plan_new == 1 && !new_plan_before_;
+    new_plan_before_ = working_plan_new == 1;
+    whole_plan_ = route_state == kRouteStateActiveModified &&
+                  (replaced || (whole_plan_ && state_before_ == kRouteStateActiveModified));
     state_before_ = route_state;
     displayed_before_ = displayed_;
     active_before_.clear();
@@ -294,10 +301,14 @@ void PlanKeys::remember_state() {
     gns_state_before_ = gns_state;
     mcu_mode_before_ = mcu_mode;
     page_before_ = smiths_cdu_page;
-    new_plan_before_ = working_plan_new == 1;
+    stopped_before_ = discontinuity_stop_index == to_waypoint_index;
     direct_entry_before_ = direct_to_entered == 1 ? legs_edit_index : 0;
-    if (route_state == kRouteStateActiveModified && chosen(sel_approach)) approach_choice_ = sel_approach;
-    if (route_state != kRouteStateActiveModified) approach_choice_.clear();
+    // The approach the pilot chose in this modification, after any whole
+    // plan put in place (which brings its own).
+    const bool chose = chosen(sel_approach) && sel_approach != approach_before_;
+    if (route_state == kRouteStateActiveModified && chose) approach_choice_ = sel_approach;
+    if (route_state != kRouteStateActiveModified || replaced) approach_choice_.clear();
+    approach_before_ = sel_approach;
     if (!holds_approach_legs()) plan_approach_.clear();
 }
 
@@ -306,7 +317,7 @@ void PlanKeys::remember_state() {
 // chosen.
 void PlanKeys::exec_faults(std::vector<std::string>& faults) {
     const bool was_flying = to_before_ >= 1 && to_before_ < static_cast<int>(active_before_.size());
-    if (legs_mode_before_ == kLegsModeList && !new_plan_before_ && was_flying &&
+    if (legs_mode_before_ == kLegsModeList && !whole_plan_ && was_flying &&
         to_waypoint_index != kNoToWaypoint) {
         const Fix& before = active_before_[static_cast<std::size_t>(to_before_)];
         const bool kept =
@@ -315,10 +326,14 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
         // A fix put in at the TO row is flown direct.
         const bool inserted =
             std::find(active_before_.begin(), active_before_.end(), now) == active_before_.end();
-        if (kept && !inserted && !(now == before))
+        // A TO held at a discontinuity the modification closed is passed.
+        const bool released =
+            stopped_before_ && to_waypoint_index >= 1 && fix_of(active_plan[to_waypoint_index - 1]) == before;
+        if (kept && !inserted && !released && !(now == before))
             faults.push_back("EXEC moved the TO waypoint from " + before.ident + " to " + now.ident + " " +
                              std::to_string(to_waypoint_index) + "/" + std::to_string(active_plan_last));
     }
+    if (whole_plan_) plan_approach_.clear();
     if (!approach_choice_.empty() && holds_approach_legs()) plan_approach_ = approach_choice_;
     if (!plan_approach_.empty() && rule_on("approach"))
         for (const std::string& f : (++reached_.approaches, approach_ref_faults(plan_approach_)))
@@ -332,7 +347,7 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
 void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string>& faults) {
     // A route file loaded may hold DIRECT entries of its own.
     if (load_pending_ || starts(line, "route")) return;
-    const bool smiths_direct = state_before_ == kRouteStateActiveModified &&
+    const bool smiths_direct = !whole_plan_ && state_before_ == kRouteStateActiveModified &&
                                route_state == kRouteStateActive && legs_mode_before_ == kLegsModeDirectTo &&
                                starts(line, "cdu ") && line.size() >= 5 &&
                                line.compare(line.size() - 5, 5, " EXEC") == 0;

@@ -72,9 +72,9 @@ class PlanKeys : public StandIn {
     int to_before_ = 0;
     int legs_mode_before_ = 0;
     int gns_state_before_ = 0, mcu_mode_before_ = 0;
-    bool new_plan_before_ = false;
+    bool new_plan_before_ = false, whole_plan_ = false, stopped_before_ = false;
     int direct_entry_before_ = 0;
     // The approach chosen in the pending modification, and the one the
     // executed plan holds.
-    std::string approach_choice_, plan_approach_;
+    std::string approach_choice_, plan_approach_, approach_before_;
 };
