@@ -232,7 +232,12 @@ void publish_server_variables() {
 void fms_update() {
     AircraftState& a = aircraft_state;
     read_time_values();
-    if (a.snap_token_1 == fms_last_sim_time) return;
+    if (a.snap_token_1 == fms_last_sim_time) {
+        // A unit drawn since this frame's pass may have changed the plan: the
+        // gauges drawn after it publish the plan as it is now.
+        publish_server_variables();
+        return;
+    }
 
     update_speed_trend(a.speed_smoothed);
     frame_slot = frame_slot >= kSlots - 1 ? 0 : frame_slot + 1;

@@ -47,6 +47,8 @@ int32_t orvex_standin_load_route(const char* file_name, char* note, int32_t size
         advance_route_state();
         execute_route_modification();
     }
+    // Between frames: SERVER shows the new plan before the next pass.
+    publish_server_variables();
     const RouteFileOutcome& outcome = last_route_file_outcome();
     tell(outcome.note);
     return outcome.loaded;

@@ -1,7 +1,6 @@
 // EXEC and ERASE on a flown and an edited example route, by keys: what stays
 // the pilot's (the TO waypoint, the chosen approach, the cost index) and what
 // ERASE brings back.
-#include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "data/airport_procedures.h"
 #include "flight_demo.h"
@@ -10,7 +9,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
-#include "fms/units/cdu_text.h"
+#include "fms/published_values.h"
 #include "gauges/stand_in_hooks.h"
 #include "platform/os.h"
 #include "script.h"
@@ -47,7 +46,20 @@ class ExecKeys : public CduStandIn {
             "aircraft rate 4\naircraft speed 250\naircraft altitude 8000\nfly 40000 to " +
             to + "\n");
     }
+    // The route of that company-route file executed on the ground at KSEA.
+    void execute_on_the_ground(const std::string& route) {
+        run("aircraft position 47.4638 -122.3079\naircraft altitude 433\naircraft speed 0\nframes 20\n");
+        press("RTE \"" + route + "\" L2 R6 EXEC");
+    }
     std::string to_ident() { return active_plan[to_waypoint_index].ident; }
+    // Picks a plan of the flight-plans folder on STORED FLIGHT PLANS.
+    void pick_stored_plan(const std::string& name) {
+        int k = 0;
+        for (int i = 1; i <= stored_routes.count(); ++i)
+            if (stored_routes[i].name == name) k = i;
+        ASSERT_TRUE(k >= 1 && k <= 5) << name;
+        press("INIT_REF L6 R2 L" + std::to_string(k));
+    }
     // APPROACH REF's approach line, its runway line and its elevation.
     std::string approach_ref() {
         press("INIT_REF L6 L5");
@@ -83,32 +95,30 @@ INSTANTIATE_TEST_SUITE_P(Edits, ExecKeysTo,
 // The approach chosen on ARRIVALS is the one APPROACH REF shows and SAVE FPL
 // writes after EXEC, and each new choice replaces the one before.
 TEST_F(ExecKeys, theApproachChosenOnArrivalsHoldsThroughExecUntilReplaced) {
-    run("aircraft position 47.4638 -122.3079\naircraft altitude 433\naircraft speed 0\nframes 20\n");
-    press("RTE \"NOAPP\" L2 R6 EXEC");
+    execute_on_the_ground("NOAPP");
     const struct {
         const char* key;
-        const char* shown;
-        const char* saved;
-    } rows[] = {
-        {"R1", " I10R 10R|KPDX 10R|31", "ApproachInfo=I10R_10R"},
-        {"R2", " I28L 28L|KPDX 28L|31", "ApproachInfo=I28L_28L"},
-        {"R3", " I28R 28R|KPDX 28R|31", "ApproachInfo=I28R_28R"},
-    };
+        std::string approach, runway;
+    } rows[] = {{"R1", "I10R", "10R"}, {"R2", "I28L", "28L"}, {"R3", "I28R", "28R"}};
     for (const auto& row : rows) {
         press(std::string("DEP_ARR R2 ") + row.key + " EXEC");
-        EXPECT_EQ(approach_ref(), row.shown) << row.key;
+        EXPECT_EQ(approach_ref(), " " + row.approach + " " + row.runway + "|KPDX " + row.runway + "|31");
         ASSERT_TRUE(save_route_file("SAVED.RTE"));
-        std::ifstream file(os::host_path(flight_plans_folder() + "SAVED.RTE"));
-        std::stringstream text;
-        text << file.rdbuf();
-        EXPECT_NE(text.str().find(row.saved), std::string::npos) << row.key << "\n" << text.str();
+        std::stringstream saved;
+        saved << std::ifstream(os::host_path(flight_plans_folder() + "SAVED.RTE")).rdbuf();
+        EXPECT_NE(saved.str().find("ApproachInfo=" + row.approach + "_" + row.runway), std::string::npos)
+            << saved.str();
     }
+    // A stored plan with an approach of its own, thrown away, leaves the
+    // choice to a later EXEC.
+    pick_stored_plan("KSEAKPDX.RTE");
+    press("L6 INIT_REF \"40\" L5 EXEC");
+    EXPECT_EQ(approach_ref(), " I28R 28R|KPDX 28R|31");
 }
 
 // A cost index entered on PERF INIT sets the speeds at EXEC, every time.
 TEST_F(ExecKeys, aCostIndexChangeSetsTheSpeedsAtExec) {
-    run("aircraft position 47.4638 -122.3079\naircraft altitude 433\naircraft speed 0\nframes 20\n");
-    press("RTE \"KSEAKPDX\" L2 R6 EXEC");
+    execute_on_the_ground("KSEAKPDX");
     const struct {
         const char* cost_index;
         int climb, cruise, descent;
@@ -125,16 +135,21 @@ TEST_F(ExecKeys, aCostIndexChangeSetsTheSpeedsAtExec) {
 // A stored plan picked and thrown away with ERASE leaves APPROACH REF on the
 // active route's destination, not the stored plan's.
 TEST_F(ExecKeys, eraseOfAStoredPlanBringsBackTheDestinationsRunway) {
-    run("aircraft position 47.4638 -122.3079\naircraft altitude 433\naircraft speed 0\nframes 20\n");
-    press("RTE \"KSEAKPDX\" L2 R6 EXEC");
+    execute_on_the_ground("KSEAKPDX");
     EXPECT_EQ(approach_ref(), " I10R 10R|KPDX 10R|31");
-    int k = 0;
-    for (int i = 1; i <= stored_routes.count(); ++i)
-        if (stored_routes[i].name == "KSEAKYKM.PLN") k = i;
-    ASSERT_TRUE(k >= 1 && k <= 5);
-    press("INIT_REF L6 R2 L" + std::to_string(k));
+    pick_stored_plan("KSEAKYKM.PLN");
     EXPECT_EQ(airport_slots[destination_slot].airport_ident, "KYKM");
     press("L6 EXEC"); // ERASE on the RTE page
     EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(approach_ref(), " I10R 10R|KPDX 10R|31");
+}
+
+// SERVER, drawn after the CDU, publishes a plan that a key changed in the
+// same frame.
+TEST_F(ExecKeys, serverPublishesThePlanAKeyChangedInItsFrame) {
+    for (const char* keys : {"RTE \"KSEA\" L1", "\"KPDX\" R1"}) {
+        press(keys);
+        EXPECT_EQ(orvex_fpln_wpt_cnt, active_plan_last) << keys;
+    }
+    EXPECT_EQ(active_plan_last, 1);
 }

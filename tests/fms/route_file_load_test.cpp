@@ -88,24 +88,15 @@ TEST(RouteFileLoad, activeReaderFillsBothPlansAndNamesTheRouteByDistance) {
     EXPECT_EQ(destination_airport_state, kDestinationAirportStateLoaded);
 }
 
-// A line without a frequency takes its navaid's by ident and position; only
-// an intersection or untyped line takes the navaid's type too.
-TEST(RouteFileLoad, aLineWithoutFrequencyTakesTheNavaids) {
+// A waypoint line without a frequency takes its navaid's, and keeps its type.
+TEST(RouteFileLoad, aWaypointLineTakesItsNavaidsFrequency) {
     RouteFolder folder;
     add_navaid("OLM", 46.9717, -122.9025, "V", "113.40");
-    const struct {
-        const char* type;
-        const char* stored_type;
-        const char* frequency;
-    } rows[] = {{"INT", "VOR", "113.40"}, {"WPT", "WPT", "113.40"}, {"APT", "APT", ""}};
-    for (const auto& row : rows) {
-        folder.write_plan("ONE.RTE", std::string("[FlightPlan]\nOLM 46.97170 -122.90250 ") + row.type + "\n");
-        preview_plan_last = -1;
-        load_route_preview("ONE.RTE");
-        ASSERT_EQ(preview_plan_last, 0) << row.type;
-        EXPECT_EQ(preview_plan[0].type, row.stored_type);
-        EXPECT_EQ(preview_plan[0].frequency, row.frequency) << row.type;
-    }
+    folder.write_plan("ONE.RTE", "[FlightPlan]\nOLM 46.97170 -122.90250 WPT\n");
+    load_route_preview("ONE.RTE");
+    ASSERT_EQ(preview_plan_last, 0);
+    EXPECT_EQ(preview_plan[0].type, "WPT");
+    EXPECT_EQ(preview_plan[0].frequency, "113.40");
 }
 
 TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan) {

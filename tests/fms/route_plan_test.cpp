@@ -1,9 +1,13 @@
 #include "fms/files/stored_routes.h"
 #include "fms/nav/fix_info.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_editing.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_page_state.h"
 #include "plan_builder.h"
+#include "shared/plan_points.h"
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -190,4 +194,32 @@ TEST(RoutePlan, pageTogglesResetAndCandidateSelection) {
     EXPECT_EQ(candidate_list[1].kind, "APT");
     EXPECT_EQ(candidate_list[1].extra, "");
     EXPECT_EQ(candidate_list[1].elevation_text, "433"); // not part of the copy
+}
+
+// The active TO waypoint (C) in a working plan edited since the copy: moved
+// with the entries before it, written anew for the same fix, or deleted.
+TEST(RoutePlan, theToWaypointIsFoundWhereTheEditsPutIt) {
+    const std::vector<PlanPoint> points = {{"A", 1, 1}, {"B", 2, 2}, {"C", 3, 3}, {"D", 4, 4}, {"E", 5, 5}};
+    auto rewrite_c_anew = [] {
+        shift_working_up(1);
+        clear_waypoint(working_plan.slot(3));
+        working_plan.slot(3) = active_plan[2];
+        working_plan.slot(3).active_source = -1;
+    };
+    const struct {
+        std::function<void()> edit;
+        int found;
+    } rows[] = {
+        {[] { shift_working_down(1); }, 1},
+        {[] { shift_working_up(1); }, 3},
+        {rewrite_c_anew, 3},
+        {[] { shift_working_down(2); }, -1},
+    };
+    for (const auto& row : rows) {
+        write_active_plan(points);
+        to_waypoint_index = 2;
+        copy_active_plan_to_working();
+        row.edit();
+        EXPECT_EQ(working_index_of_to_waypoint(), row.found) << &row - rows;
+    }
 }

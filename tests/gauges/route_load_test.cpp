@@ -8,6 +8,7 @@
 #include "fms/files/route_file.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/published_values.h"
 #include "fms/units/smiths_scratchpad.h"
 #include "gauges/stand_in_hooks.h"
 
@@ -65,6 +66,7 @@ TEST_F(RouteLoad, theExampleRouteIsFlownAndSavedWithEveryKeyItHad) {
               "frame 0: route load KSEAKPDX.RTE: 10 waypoints loaded\nwarnings 0");
     EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(active_plan_last, 9);
+    EXPECT_EQ(orvex_fpln_wpt_cnt, 9); // published before the next frame
     ASSERT_TRUE(save_route_file("KSEAKPDX.RTE"));
     const std::string saved = read_file(folder.path() + "/orvex/flightplans/KSEAKPDX.RTE");
     EXPECT_EQ(saved.rfind("CruiseAlt=16000\nApproachInfo=I10R_10R\n[FlightPlan]\n", 0), 0u) << saved;

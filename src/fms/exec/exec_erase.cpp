@@ -138,10 +138,10 @@ void update_origin(int old_state) {
     clear_holds();
 }
 
-void find_approach_runway() {
+void find_approach_runway(const std::string& designator) {
     const AirportProcedures& destination = airport_slots[destination_slot];
     for (int r = 1; r <= destination.runways.count(); ++r)
-        if (destination.runways[r].designator == applied_arrival_runway) {
+        if (destination.runways[r].designator == designator) {
             approach_runway_index = r;
             return;
         }
@@ -149,7 +149,8 @@ void find_approach_runway() {
 
 // The approach record and runway of the approach chosen now: a new choice
 // replaces the old one, and none leaves none (an index kept from another
-// choice or airport would point at the wrong record).
+// choice or airport would point at the wrong record). A runway text that a
+// plan loaded and thrown away has cleared still finds the approach by name.
 void match_approach() {
     if (!approach_info.empty()) {
         std::string words = approach_info;
@@ -168,21 +169,23 @@ void match_approach() {
     approach_runway_index = 0;
     if (!selected(sel_approach)) return;
     const AirportProcedures& destination = airport_slots[destination_slot];
-    for (int i = 1; i <= destination.approaches.count(); ++i) {
+    int by_name = 0;
+    for (int i = 1; i <= destination.approaches.count() && approach_record_index == 0; ++i) {
         const ProcedureRecord& approach = destination.approaches[i];
         // The approach loader keeps the approach's name in second_text.
-        if (approach.second_text == sel_approach && approach.runway == applied_arrival_runway) {
-            approach_record_index = i;
-            break;
-        }
+        if (approach.second_text != sel_approach) continue;
+        if (by_name == 0) by_name = i;
+        if (approach.runway == applied_arrival_runway) approach_record_index = i;
     }
-    if (approach_record_index != 0) find_approach_runway();
+    if (approach_record_index == 0 && !selected(applied_arrival_runway)) approach_record_index = by_name;
+    if (approach_record_index != 0)
+        find_approach_runway(destination.approaches[approach_record_index].runway);
 }
 
 // A plan loaded for the modification put its own airports' detail in the
 // origin and destination slots; the active route's airports come back.
 void restore_active_airports() {
-    if (active_plan_last < 1) return;
+    if (route_state < kRouteStateActive || active_plan_last < 1) return;
     const RouteWaypoint& origin = active_plan[0];
     if (origin.type == "APT") {
         route_origin_ident = departure_origin_ident = origin.ident;
@@ -286,7 +289,7 @@ void reset_active_route_state() {
         if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1)
             to_waypoint_index = 1;
         else if (!direct_to && to_moved_to >= 1)
-            to_waypoint_index = to_moved_to;
+            to_waypoint_index = smiths_legs_map_step = to_moved_to;
         working_plan_new = 0;
         // A shorter plan keeps its TO waypoint inside the plan.
         if (to_waypoint_index > active_plan_last) to_waypoint_index = active_plan_last;
@@ -321,6 +324,8 @@ void erase_route_modification() {
     origin_airport_ident.clear();
     destination_airport_ident.clear();
     restore_active_airports();
+    // The approach of a plan loaded for the modification goes with it.
+    approach_info.clear();
     sel_sid = exec_sid;
     sel_sid_transition = exec_sid_transition;
     sel_departure_runway = exec_departure_runway;

@@ -26,7 +26,8 @@ extern double CruiseIasMax;
 extern double DescentIasMin;
 extern double DescentIasMax;
 
-// Each target at its base or at the cost index's last speed becomes min + (max - min) / 200 * cost_index,
-// truncated. Nothing happens while cost_index is below 0. No upper clamp: an
+// Each target at its base or at the cost index's last speed becomes
+// min + (max - min) / 200 * cost_index, truncated; the pilot's own speeds
+// stay. Nothing happens while cost_index is below 0. No upper clamp: an
 // index above 200 gives targets beyond the maximum.
 void apply_cost_index();

@@ -4,6 +4,8 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/units/gns_page_state.h"
 
+#include <cstdlib>
+
 RouteWaypoint active_plan_entries[RoutePlan::slots];
 RoutePlan active_plan{active_plan_entries};
 int active_plan_last = -1;
@@ -166,11 +168,18 @@ int working_index_of_to_waypoint() {
     auto same_fix = [&a](const RouteWaypoint& w) {
         return w.ident == a.ident && w.lat == a.lat && w.lon == a.lon;
     };
-    // Unmoved: also for a plan that was not copied from the active one.
-    if (to <= working_plan_last && same_fix(working_plan[to])) return to;
     for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
         if (working_plan[i].active_source == to && same_fix(working_plan[i])) return i;
-    return -1;
+    // A working plan not copied from the active one: the fix where it was.
+    if (to <= working_plan_last && same_fix(working_plan[to])) return to;
+    // An entry an edit wrote anew (a destination rebuilt behind an approach):
+    // the nearest such entry of the same fix.
+    int nearest = -1;
+    for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
+        if (working_plan[i].active_source < 0 && same_fix(working_plan[i]) &&
+            (nearest < 0 || std::abs(i - to) < std::abs(nearest - to)))
+            nearest = i;
+    return nearest;
 }
 
 void align_working_plan_with_active() {

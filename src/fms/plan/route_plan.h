@@ -131,8 +131,8 @@ void copy_active_plan_to_working();
 // at its own index (active_source), as after a copy or an EXEC.
 void mark_working_entries_as_active();
 
-// The working entry that is the active TO waypoint moved by the edits, or
-// -1 when the edits deleted or replaced it.
+// The working entry that is the active TO waypoint, moved by the edits or
+// written anew for the same fix; -1 when the edits deleted it.
 int working_index_of_to_waypoint();
 
 // With no modification pending the working plan is the active plan; another
