@@ -101,6 +101,7 @@ void settle_to_waypoint() {
     if (!same_fix(to_waypoint_index, fix, distance_to_to_index, distance_to_to_fix)) {
         distance_to_to_nm = kDistanceNotComputed;
         distance_to_to_index = -1;
+        to_approached = 0;
     }
 }
 
@@ -108,11 +109,15 @@ void sequence_to_waypoint() {
     const bool stopped = discontinuity_stop_index == to_waypoint_index;
     if (!(switch_distance > distance_to_to_nm) && !stopped) return;
     if (lnav_engaged != 1 && SequenceFPlanWpts != 1) return;
+    // Still waiting for the pilot to close the gap.
+    if (stopped && is_route_marker(active_plan[to_waypoint_index + 1])) return;
     // In the pattern the TO waypoint (the hold fix) stays until the hold is left.
     if (hold_armed != 0 && holding_active != 0 && hold_exit_state != kHoldExitDeleted) return;
-    // Nor is an armed hold's fix passed while LNAV is off (a hold made at the
-    // present position lies under the aircraft): LNAV, once engaged, flies it.
-    if (lnav_engaged != 1 && hold_armed == 1 && first_hold_at(to_waypoint_index)) return;
+    // Nor is an armed hold's fix that the aircraft has not yet flown to passed
+    // while LNAV is off: a hold made at the present position lies under the
+    // aircraft, and LNAV, once engaged, flies it.
+    if (lnav_engaged != 1 && to_approached == 0 && hold_armed == 1 && first_hold_at(to_waypoint_index))
+        return;
     constraint_speed_armed = 0;
     if (hold_exit_state == kHoldExitDeleted) hold_exit_state = kHoldExitHolding;
 
@@ -127,12 +132,10 @@ void sequence_to_waypoint() {
     if (is_route_marker(active_plan[to_waypoint_index + 1])) {
         // A gap in the route: the TO stays, LNAV lets go and the aircraft
         // keeps its heading until the pilot closes the gap.
-        if (!stopped) {
-            discontinuity_stop_index = to_waypoint_index;
-            discontinuity_stop_fix = to_position;
-            lnav_engaged = 0;
-            direct_to_active = 0;
-        }
+        discontinuity_stop_index = to_waypoint_index;
+        discontinuity_stop_fix = to_position;
+        lnav_engaged = 0;
+        direct_to_active = 0;
         return;
     }
     discontinuity_stop_index = -1;
@@ -182,6 +185,7 @@ void update_leg_geometry() {
     leg(a.plat, a.plon, to_position.lat, to_position.lon, &distance_to_to_nm, &course_to_to_deg);
     distance_to_to_index = to;
     distance_to_to_fix = to_position;
+    if (distance_to_to_nm >= switch_distance) to_approached = 1;
     if (to < active_plan_last && distance_to_to_nm < 10.0) {
         const RouteWaypoint& next = active_plan[to + 1];
         if (is_route_marker(next)) {

@@ -12,6 +12,7 @@ double distance_to_to_nm = kDistanceNotComputed;
 double distance_to_to_prev_nm = kDistanceNotComputed;
 int distance_to_to_index = -1;
 GeoPosition distance_to_to_fix;
+int to_approached = 0;
 double course_to_to_deg = 0.0;
 double leg_distance_nm = 0.0;
 double leg_course_deg = 0.0;

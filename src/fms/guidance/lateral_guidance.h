@@ -31,6 +31,8 @@ inline constexpr double kDistanceNotComputed = 9999.0;
 // no distance yet, so the last one must not sequence it.
 extern int distance_to_to_index;
 extern GeoPosition distance_to_to_fix;
+// 1 once the aircraft has been outside the switching distance of this TO.
+extern int to_approached;
 extern double course_to_to_deg; // magnetic, from the present position
 extern double leg_distance_nm;  // active leg: previous entry (or direct-to origin) to TO
 extern double leg_course_deg;
