@@ -92,14 +92,15 @@ LegsRows row_indices(LegsPageStart start, int last) {
 }
 
 // The hold count plus the last index, by five; never fewer sub-pages than
-// the listing's rows (the end line included) need.
+// the listing's rows and its end line need (a listing of the end line alone
+// is sub-page 1 whatever the count).
 int subpage_count(int last) {
     const int n = hold_count() + last;
     const int counted = n <= 0 ? 0 : (n + 4) / 5;
     ListingWalk walk(displayed_plan(), last, first_index_of_first_subpage());
     while (!walk.at_end())
         walk.step();
-    return std::max(counted, (walk.rows + 1 + 4) / 5);
+    return walk.rows == 0 ? counted : std::max(counted, (walk.rows + 1 + 4) / 5);
 }
 
 void step_subpage() {

@@ -38,6 +38,7 @@ void pre_initialize(const GaugeHeader* gauge, bool main_gauge) {
 void pre_draw(const GaugeHeader* gauge) {
     if (mcu_entry_active == 1) poll_keyboard();
     fms_update();
+    mcu_keep_legs_index_in_plan();
     ElementHeader* screen = get_list_element(gauge_first_element(gauge), kScreenElement);
     drawn_element = screen;
     if (screen == nullptr) return;

@@ -8,6 +8,7 @@
 #include "gns_mcu/mcu_render.h"
 #include "gns_mcu/mcu_unit_state.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -69,6 +70,13 @@ void store_constraint() {
 }
 
 } // namespace
+
+void mcu_keep_legs_index_in_plan() {
+    const int kept = std::clamp(mcu_legs_index, 1, std::max(active_plan_last, 1));
+    if (kept == mcu_legs_index) return;
+    mcu_legs_index = kept;
+    if (mcu_mode == MCU_LEGS) mcu_request_redraw();
+}
 
 void mcu_legs_page(gfx::Graphics& graphics) {
     McuPage page(graphics);

@@ -23,6 +23,9 @@ void mcu_fpln_page(gfx::Graphics& graphics);
 void mcu_airport_page(gfx::Graphics& graphics);
 void mcu_status_page(gfx::Graphics& graphics);
 void mcu_legs_page(gfx::Graphics& graphics);
+// Keeps the LEGS page's leg within the active plan, whichever unit put the
+// plan in place; the page is redrawn when its leg moved.
+void mcu_keep_legs_index_in_plan();
 void mcu_dirto_page(gfx::Graphics& graphics);
 void mcu_alt_page(gfx::Graphics& graphics);
 

@@ -3,6 +3,8 @@
 // LEGS, and the TO status.
 #include "mcu_stand_in.h"
 
+#include "cdu_keys.h"
+
 #include "data/candidate_list.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
@@ -421,4 +423,47 @@ TEST_F(McuCloseTo, PrevWrapsToTheLastAndNextStepsOverAMarker) {
     EXPECT_EQ(to_waypoint_index, 4);
     press("PREV");
     EXPECT_EQ(to_waypoint_index, 2);
+}
+
+namespace {
+
+// The MCU beside a SMITHS CDU, which can put another plan in place.
+class McuBesideSmiths : public McuStandIn {
+  protected:
+    std::string panel_text() const override {
+        return "[Window00]\n"
+               "gauge00=orvex1!MCU, 0, 0, 501, 386, B738\n"
+               "gauge01=orvex1!SMITHS_FMS, 0, 400, 415, 640, B738\n"
+               "gauge02=orvex1!SERVER, 0, 0, 10, 10\n";
+    }
+    void press_cdu(const std::string& items) {
+        std::vector<SmithsKey> keys;
+        std::string error;
+        ASSERT_TRUE(host::cdu_key_sequence(items, keys, error)) << error;
+        for (SmithsKey key : keys) {
+            ASSERT_TRUE(host::press_cdu_key(*sim_.gauges[1], key).hit);
+            host::run_frame(sim_);
+        }
+    }
+};
+
+} // namespace
+
+// The LEGS page on the last leg of a long plan; a shorter plan executed on
+// the SMITHS brings its leg back within the new plan.
+TEST_F(McuBesideSmiths, TheLegsPageFollowsAShorterPlanPutInPlaceElsewhere) {
+    press("FPLN NEXT NEXT ENTER");
+    frames(2);
+    ASSERT_GE(active_plan_last, 7);
+    press("LEGS");
+    while (mcu_legs_index < active_plan_last)
+        press("NEXT");
+    press_cdu("RTE \"KPDXKSEA\" L2 R6 EXEC"); // the SMITHS draws after the MCU
+    ASSERT_EQ(active_plan_last, 6);
+    EXPECT_EQ(mcu_legs_index, 6);
+    frames(1);
+    const std::string row = text_at(0, kMcuRowHeight);
+    EXPECT_EQ(row.rfind(mcu_format("%2d %-6.6s", 6, active_plan[6].ident.c_str()), 0), 0u) << row;
+    press("PREV");
+    EXPECT_EQ(mcu_legs_index, 5);
 }
