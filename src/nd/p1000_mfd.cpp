@@ -47,7 +47,7 @@ void select_surface(void* device_context) {
         for (std::size_t i = 1; i < kSurfaces; ++i)
             if (painted_used[i] < painted_used[slot]) slot = i;
         constexpr double none = std::numeric_limits<double>::quiet_NaN();
-        painted_surfaces[slot] = P1000PaintedValues{device_context, none, none, none, none};
+        painted_surfaces[slot] = P1000PaintedValues{device_context, none, none, none, none, {}};
     }
     painted_used[slot] = ++painted_clock;
     current_surface = slot;
