@@ -12,6 +12,7 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_editing.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -259,15 +260,18 @@ void execute_route_modification() {
 void reset_active_route_state() {
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
-    drop_saved_values();
     // On a flown route the TO waypoint moves with the entries before it,
-    // except for a direct-to, which puts its fix at the TO index.
+    // except for a direct-to, which flies to the leg it chose (a fix typed
+    // in goes in at the TO index).
     const bool direct_to = smiths_legs_mode != kLegsModeList;
     const int to_moved_to = route_state >= kRouteStateActive ? working_index_of_to_waypoint() : -1;
-    if (direct_to) {
-        start_direct_to();
-        smiths_legs_mode = kLegsModeList;
-    }
+    const int direct_fix = direct_to && direct_to_entered == 1 && legs_edit_index >= 1 &&
+                                   legs_edit_index <= working_plan_last &&
+                                   !is_route_marker(working_plan[legs_edit_index])
+                               ? legs_edit_index
+                               : -1;
+    drop_saved_values();
+    if (direct_to) smiths_legs_mode = kLegsModeList;
     if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
     execute_selections();
     if (route_state < kRouteStateActive) {
@@ -276,6 +280,10 @@ void reset_active_route_state() {
     }
     mcu_direct_only = 0;
 
+    // An end mark is never flown, also where a unit's view of the plan
+    // counted one (the GNS direct-to list).
+    while (working_plan_last >= 1 && working_plan[working_plan_last].ident == "******")
+        --working_plan_last;
     if (working_plan_last >= 1) {
         for (int i = 0; i <= working_plan_last; ++i) {
             copy_waypoint_fields(working_plan[i], active_plan.slot(i));
@@ -288,6 +296,8 @@ void reset_active_route_state() {
         sync_hold_marks();
         if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1)
             to_waypoint_index = 1;
+        else if (direct_fix >= 1)
+            to_waypoint_index = direct_fix;
         else if (!direct_to && to_moved_to >= 1)
             to_waypoint_index = smiths_legs_map_step = to_moved_to;
         working_plan_new = 0;
@@ -317,6 +327,8 @@ void reset_active_route_state() {
         route_distance_summary();
         update_vertical_target(old_state);
     }
+    // From the present position to the fix now flown to.
+    if (direct_to) start_direct_to();
     if (previous_cruise_altitude > 0) previous_cruise_altitude = 0;
 }
 
