@@ -88,13 +88,19 @@ void update_destination(int old_state) {
         select_airport(ident, kSelectAirportDestination);
         clear_fix_info(0);
     }
-    const bool reselect = old_state == kRouteStateActiveModified && !destination_airport_ident.empty();
-    if (ident == loaded_destination_ident && !reselect) return;
-    if (reselect) {
+    // The other units load airports' detail into the same slot: detail found
+    // there for this airport is what its arrival was chosen on.
+    const bool detail_here = airport_slots[destination_slot].airport_ident == ident;
+    if (detail_here) loaded_destination_ident = ident;
+    if (old_state == kRouteStateActiveModified && !destination_airport_ident.empty()) {
         destination_airport_ident.clear();
         select_airport(ident, kSelectAirportDestination);
-        // The same airport again keeps its detail and the arrival chosen for it.
-        if (ident == loaded_destination_ident) return;
+    }
+    // The same airport again keeps the arrival chosen for it, with its detail
+    // back where another airport's was put meanwhile.
+    if (ident == loaded_destination_ident) {
+        if (!detail_here) load_airport_detail(ident, destination_slot);
+        return;
     }
     loaded_destination_ident = ident;
     load_airport_detail(loaded_destination_ident, destination_slot);
@@ -178,7 +184,9 @@ void match_approach() {
         if (by_name == 0) by_name = i;
         if (approach.runway == applied_arrival_runway) approach_record_index = i;
     }
-    if (approach_record_index == 0 && !selected(applied_arrival_runway)) approach_record_index = by_name;
+    // A runway or STAR chosen after the approach (another runway, or none)
+    // leaves the approach the plan holds: the one of that name.
+    if (approach_record_index == 0) approach_record_index = by_name;
     if (approach_record_index != 0)
         find_approach_runway(destination.approaches[approach_record_index].runway);
 }
