@@ -165,7 +165,7 @@ std::vector<std::string> approach_ref_faults(const std::string& approach) {
             approach};
 }
 
-std::vector<std::string> published_value_faults() {
+std::vector<std::string> published_value_faults(bool measured) {
     std::vector<std::string> faults;
     // The count is the active plan's last index: -1 before any plan.
     const bool route = to_waypoint_index != kNoToWaypoint && active_plan_last >= 1;
@@ -176,7 +176,7 @@ std::vector<std::string> published_value_faults() {
         faults.push_back("published TO " + std::to_string(orvex_act_wpt_pos) + " of " +
                          std::to_string(orvex_fpln_wpt_cnt) + ", the plan's is " + std::to_string(pos) +
                          " of " + std::to_string(active_plan_last));
-    if (!route || to_waypoint_index > active_plan_last) return faults;
+    if (!measured || !route || to_waypoint_index > active_plan_last) return faults;
     const RouteWaypoint& to = active_plan[to_waypoint_index];
     double distance = 0.0, course = 0.0;
     gc_dist_course(aircraft_state.plat, aircraft_state.plon, to.lat, to.lon, &distance, &course);

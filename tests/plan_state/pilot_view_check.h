@@ -17,9 +17,10 @@ std::vector<std::string> legs_walk_faults(bool count_current);
 // APPROACH REF as drawn: it names `approach` (an approach name).
 std::vector<std::string> approach_ref_faults(const std::string& approach);
 
-// The published SERVER values against the active plan and the aircraft as
-// the module read it on the last frame.
-std::vector<std::string> published_value_faults();
+// The published SERVER values against the active plan, and (`measured`: a
+// frame without keys ran last) the distances against the aircraft as the
+// module read it.
+std::vector<std::string> published_value_faults(bool measured);
 
 // Each unit's list of legs within the plan it shows.
 std::vector<std::string> unit_list_faults();

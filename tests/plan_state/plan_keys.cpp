@@ -140,13 +140,13 @@ std::string plan_or_database_ident(std::mt19937& random) {
 }
 
 // Edits that take several keys to reach: holds, discontinuities and airway
-// placeholders on the route, a direct-to on each unit, and a route replaced
-// through each unit. The SMITHS EXEC is a step of its own, so that its rules
-// see the modification it ends.
+// placeholders on the route, a direct-to on each unit, an approach chosen,
+// and a route replaced through each unit. The SMITHS EXEC is a step of its
+// own, so that its rules see the modification it ends.
 std::string key_sequence(std::mt19937& random) {
     const std::string row = std::to_string(between(random, 1, 5));
     const std::string exec = between(random, 0, 3) > 0 ? "\ncdu SMITHS_FMS EXEC" : "";
-    switch (between(random, 0, 9)) {
+    switch (between(random, 0, 10)) {
     case 0:
         return "cdu SMITHS_FMS HOLD L" + row + " L6" + exec;
     case 1:
@@ -172,6 +172,8 @@ std::string key_sequence(std::mt19937& random) {
                "\" L2 R6\ncdu SMITHS_FMS EXEC";
     case 8:
         return "gns GNSXLS FPL FPL FPL R" + std::to_string(between(random, 2, 3)) + " ENT R5 ENT";
+    case 9: // an approach (or a STAR after it) chosen on ARRIVALS
+        return "cdu SMITHS_FMS DEP_ARR R2 R" + row + (between(random, 0, 2) == 0 ? " L" + row : "") + exec;
     default: {
         std::string keys = "mcu MCU FPLN";
         for (int n = between(random, 0, 2); n > 0; --n)
@@ -199,11 +201,7 @@ const char* PlanKeys::panel() {
            "gauge03=orvex1!SERVER, 0, 0, 10, 10\n";
 }
 
-// Rules whose faults other branches are mending: on again once they are in.
-constexpr const char* kRulesAwaitingMends = "noroute,exec,approach,direct,lists,gap,legs";
-
 void PlanKeys::attach() {
-    plan_rules_off = kRulesAwaitingMends;
     attach_with_keyboard();
     // Route loads as orvex-sim makes them, so that a printed script replays.
     sim_.module.flight.load_route = &orvex_standin_load_route;
@@ -320,8 +318,10 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
     if (legs_mode_before_ == kLegsModeList && !whole_plan_ && was_flying &&
         to_waypoint_index != kNoToWaypoint) {
         const Fix& before = active_before_[static_cast<std::size_t>(to_before_)];
-        const bool kept =
-            std::find(working_before_.begin(), working_before_.end(), before) != working_before_.end();
+        // Kept unless the modification has fewer entries of that fix (a
+        // route can pass one fix twice, as a destination it also went to).
+        const bool kept = std::count(working_before_.begin(), working_before_.end(), before) >=
+                          std::count(active_before_.begin(), active_before_.end(), before);
         const Fix now = fix_of(active_plan[to_waypoint_index]);
         // A fix put in at the TO row is flown direct.
         const bool inserted =
@@ -333,17 +333,19 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
             faults.push_back("EXEC moved the TO waypoint from " + before.ident + " to " + now.ident + " " +
                              std::to_string(to_waypoint_index) + "/" + std::to_string(active_plan_last));
     }
-    if (whole_plan_) plan_approach_.clear();
+    if (whole_plan_ || !holds_approach_legs()) plan_approach_.clear();
     if (!approach_choice_.empty() && holds_approach_legs()) plan_approach_ = approach_choice_;
-    if (!plan_approach_.empty() && rule_on("approach"))
-        for (const std::string& f : (++reached_.approaches, approach_ref_faults(plan_approach_)))
-            faults.push_back("after EXEC: " + f);
+    if (plan_approach_.empty() || !rule_on("approach")) return;
+    ++reached_.approaches;
+    for (const std::string& f : approach_ref_faults(plan_approach_))
+        faults.push_back("after EXEC: " + f);
 }
 
 // A direct-to on any unit (a DIRECT entry that a GNS or MCU key put new in
-// the active plan before the chosen fix, or EXEC of the SMITHS direct-to) leaves the chosen fix the TO
-// waypoint after its frame, whose per-frame update ran after the unit's keys:
-// a TO measured before the direct-to does not sequence it.
+// the active plan before the chosen fix, or EXEC of the SMITHS direct-to)
+// leaves the chosen fix the TO waypoint after its frame, whose per-frame
+// update ran after the unit's keys: a TO measured before the direct-to does
+// not sequence it.
 void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string>& faults) {
     // A route file loaded may hold DIRECT entries of its own.
     if (load_pending_ || starts(line, "route")) return;
@@ -408,21 +410,20 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
         exec_faults(faults);
     }
     if (rule_on("direct")) direct_to_faults(line, faults);
-    // SERVER publishes as a frame begins, before the units' keys act: a
-    // frame without keys shows what the last one did.
-    if (starts(line, "frames"))
-        for (const std::string& f : published_value_faults())
-            faults.push_back(f);
     if (frame) {
+        // A distance is measured on the pass after the change that needs it.
+        for (const std::string& f : published_value_faults(starts(line, "frames")))
+            faults.push_back(f);
         for (const std::string& f : unit_list_faults())
             if (rule_on("lists")) faults.push_back(f);
     }
     // The SMITHS pass of the step's last frame saw every change.
-    if ((starts(line, "cdu ") || starts(line, "frames")) && rule_on("legs"))
+    if ((starts(line, "cdu ") || starts(line, "frames")) && rule_on("legs")) {
+        reached_.legs_walks += smiths_cdu_page == kPageRteLegs;
         for (const std::string& f :
-             (reached_.legs_walks += smiths_cdu_page == kPageRteLegs,
-              legs_walk_faults(displayed_ == displayed_before_ && page_before_ == kPageRteLegs)))
+             legs_walk_faults(displayed_ == displayed_before_ && page_before_ == kPageRteLegs))
             faults.push_back(f);
+    }
     if (exec && route_state == kRouteStateActive) {
         const PlanSnapshot first = take_plan_snapshot();
         host::press_cdu_key(unit(kCdu), SmithsKey::Exec);

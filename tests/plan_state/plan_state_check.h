@@ -14,10 +14,10 @@ struct PlanSnapshot {
 };
 PlanSnapshot take_plan_snapshot();
 
-// Each rule of a step can be left out by name, in `plan_rules_off` or, in
-// its place, the environment (PLAN_RULES_OFF="legs,gap"; empty: all on), to
-// see what else a run finds while one fault is being mended.
-inline std::string plan_rules_off;
+// Each rule of what the pilot sees can be left out by name in the
+// environment (PLAN_RULES_OFF="legs,gap"; names: exec, approach, direct,
+// legs, lists, published, noroute, gap), to see what else a hunt finds while
+// one fault is mended.
 bool rule_on(const char* name);
 
 // The faults of the present state, one line each; empty when sound.
