@@ -211,6 +211,10 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS R3\nmcu MCU DIRTO ENTRY\nkeyboard type \"CONWY\"\nmcu MCU ENTER\n"
         "cdu SMITHS_FMS \"BURLN\" L6\ngns GNSXLS ENT\ngns GNSXLS DIRECT\n"
         "cdu SMITHS_FMS RTE \"KPDXKSEA\" L2 R6\ncdu SMITHS_FMS EXEC",
+        // An approach added behind the GNS direct-to list's end mark.
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"KPDX\"\nmcu MCU ENTER\ngns GNSXLS R2\ngns GNSXLS ENT\n"
+        "gns GNSXLS DIRECT\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS DEP_ARR R2 R2\n"
+        "cdu SMITHS_FMS EXEC",
         // A STAR chosen after the approach: the approach stays on APPROACH REF.
         "cdu SMITHS_FMS RTE \"KSEAKPDX\" L2 R6\ncdu SMITHS_FMS EXEC\n"
         "cdu SMITHS_FMS DEP_ARR R2 R3 L1\ncdu SMITHS_FMS EXEC",

@@ -11,6 +11,7 @@
 #include "fms/perf/vnav.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
@@ -266,6 +267,9 @@ void execute_route_modification() {
 }
 
 void reset_active_route_state() {
+    // An end mark is never flown, also where a unit's view of the plan
+    // counted one (the GNS direct-to list) and an edit went on behind it.
+    remove_working_entries("******");
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
     // On a flown route the TO waypoint moves with the entries before it,
@@ -288,10 +292,6 @@ void reset_active_route_state() {
     }
     mcu_direct_only = 0;
 
-    // An end mark is never flown, also where a unit's view of the plan
-    // counted one (the GNS direct-to list).
-    while (working_plan_last >= 1 && working_plan[working_plan_last].ident == "******")
-        --working_plan_last;
     if (working_plan_last >= 1) {
         for (int i = 0; i <= working_plan_last; ++i) {
             copy_waypoint_fields(working_plan[i], active_plan.slot(i));
