@@ -274,6 +274,8 @@ void act_on_active_view(int rows, bool left_key) {
     gns_plan_changed = 0;
     gns_plan_open = 0;
     gns_active_page_count = active_plan_last == 0 ? 1 : std::max(1, (rows + 5) / 6);
+    // A plan replaced or shortened meanwhile keeps the page within it.
+    gns_active_page = std::clamp(gns_active_page, 1, gns_active_page_count);
     set_end_mark(active_plan, active_plan_last);
     if (!left_key || to_waypoint_index == kNoToWaypoint) return;
     const int i = selected_index(first_active_row(), active_plan_last + 1);
@@ -314,6 +316,7 @@ void act_on_list(bool key_frame) {
 
 void act_on_opened_plan(bool left_key) {
     gns_open_plan_page_count = working_plan_last == 0 ? 1 : std::max(1, (working_plan_last + 2 + 5) / 6);
+    gns_open_plan_page = std::clamp(gns_open_plan_page, 1, gns_open_plan_page_count);
     set_end_mark(working_plan, working_plan_last);
     const int i = selected_index(first_opened_row(), working_plan_last + 1);
     if (i >= 0) {

@@ -2,14 +2,23 @@
 
 #include "cdu_keys.h"
 #include "cdu_smiths/smiths_key_layout.h"
+#include "cdu_smiths/smiths_pages.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/plan/update_state.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_unit_state.h"
 #include "gauges/stand_in_hooks.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/mcu_key_layout.h"
+#include "gns_mcu/mcu_unit_state.h"
 #include "keyboard.h"
 #include "mcu_keys.h"
+#include "pilot_view_check.h"
 #include "plan_state_check.h"
 #include "script.h"
 
@@ -45,6 +54,10 @@ const std::vector<std::string>& database_idents() {
 const char* const kOtherEntries[] = {
     "34R", "16L",   "10R", "V23",   "J1",   "250/12000", "/5000",      "FL180",   "090",      "2",
     "1.5", "XQZZY", "0",   "99999", "A1B2", "LAVVA2",    "OLM/090/10", "KSEA34R", "KSEAKPDX", "KPDXKSEA"};
+
+bool is_gap(const RouteWaypoint& w) {
+    return w.ident == "DISCO" || w.ident == "THEN";
+}
 
 const char* const kRoutes[] = {"KSEAKPDX.RTE", "KPDXKSEA.RTE", "KSEAKYKM.PLN"};
 
@@ -97,6 +110,8 @@ std::string fly_to_entry(std::mt19937& random) {
     const int i = std::uniform_int_distribution<int>(1, active_plan_last)(random);
     const RouteWaypoint& from = active_plan[i - 1];
     const RouteWaypoint& to = active_plan[i];
+    // A leg into or out of a discontinuity is no place to fly.
+    if (is_gap(from) || is_gap(to)) return "frames 5";
     const double share = std::uniform_real_distribution<double>(0.8, 1.05)(random);
     const double lat = from.lat + (to.lat - from.lat) * share;
     const double lon = from.lon + (to.lon - from.lon) * share;
@@ -109,6 +124,63 @@ std::string fly_to_entry(std::mt19937& random) {
     std::snprintf(text, sizeof text, "aircraft position %.5f %.5f\naircraft heading %.0f\nframes %d", lat,
                   lon, std::fmod(heading, 360.0), std::uniform_int_distribution<int>(5, 60)(random));
     return text;
+}
+
+int between(std::mt19937& random, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+}
+
+// An identifier of the active plan, or any of the database.
+std::string plan_or_database_ident(std::mt19937& random) {
+    if (active_plan_last >= 1 && between(random, 0, 1) == 0) {
+        const RouteWaypoint& w = active_plan[between(random, 1, active_plan_last)];
+        if (!is_gap(w) && !w.ident.empty()) return w.ident;
+    }
+    return pick(random, database_idents());
+}
+
+// Edits that take several keys to reach: holds, discontinuities and airway
+// placeholders on the route, a direct-to on each unit, an approach chosen,
+// and a route replaced through each unit. The SMITHS EXEC is a step of its
+// own, so that its rules see the modification it ends.
+std::string key_sequence(std::mt19937& random) {
+    const std::string row = std::to_string(between(random, 1, 5));
+    const std::string exec = between(random, 0, 3) > 0 ? "\ncdu SMITHS_FMS EXEC" : "";
+    switch (between(random, 0, 10)) {
+    case 0:
+        return "cdu SMITHS_FMS HOLD L" + row + " L6" + exec;
+    case 1:
+        return "cdu SMITHS_FMS HOLD L6 L" + row + " L6" + exec;
+    case 2:
+        return "cdu SMITHS_FMS LEGS DEL L" + row + exec;
+    case 3: {
+        const char* airways[] = {"V23", "J1", "J70", "V4", "V2", "J90"};
+        return std::string("cdu SMITHS_FMS RTE NEXT \"") + airways[between(random, 0, 5)] + "\" L" + row +
+               exec;
+    }
+    case 4:
+        return between(random, 0, 1) == 0
+                   ? "cdu SMITHS_FMS DIR \"" + plan_or_database_ident(random) + "\" L6\ncdu SMITHS_FMS EXEC"
+                   : "cdu SMITHS_FMS DIR L" + row + " L6\ncdu SMITHS_FMS EXEC";
+    case 5:
+        return "gns GNSXLS DIRECT L" + row + " ENT";
+    case 6:
+        return "mcu MCU DIRTO ENTRY\nkeyboard type \"" + plan_or_database_ident(random) +
+               "\"\nframes 1\nmcu MCU ENTER";
+    case 7:
+        return std::string("cdu SMITHS_FMS RTE \"") + (between(random, 0, 1) == 0 ? "KSEAKPDX" : "KPDXKSEA") +
+               "\" L2 R6\ncdu SMITHS_FMS EXEC";
+    case 8:
+        return "gns GNSXLS FPL FPL FPL R" + std::to_string(between(random, 2, 3)) + " ENT R5 ENT";
+    case 9: // an approach (or a STAR after it) chosen on ARRIVALS
+        return "cdu SMITHS_FMS DEP_ARR R2 R" + row + (between(random, 0, 2) == 0 ? " L" + row : "") + exec;
+    default: {
+        std::string keys = "mcu MCU FPLN";
+        for (int n = between(random, 0, 2); n > 0; --n)
+            keys += " NEXT";
+        return keys + " ENTER\nframes 2";
+    }
+    }
 }
 
 std::vector<std::string> lines_of(const std::string& text) {
@@ -144,6 +216,7 @@ void PlanKeys::after_start() {
 
 std::string PlanKeys::random_step(std::mt19937& random) {
     static const std::vector<std::string> cdu = cdu_keys(), gns = gns_keys(), mcu = mcu_keys();
+    if (between(random, 0, 99) < 12) return key_sequence(random);
     const int kind = std::uniform_int_distribution<int>(0, 99)(random);
     if (kind < 34) return "cdu SMITHS_FMS " + pick(random, cdu);
     if (kind < 46) {
@@ -184,18 +257,173 @@ bool PlanKeys::run_step(const std::string& line, std::string& error) {
     return true;
 }
 
+namespace {
+
+bool starts(const std::string& line, const char* prefix) {
+    return line.rfind(prefix, 0) == 0;
+}
+
+bool contains(const std::string& line, const char* text) {
+    return line.find(text) != std::string::npos;
+}
+
+bool chosen(const std::string& selection) {
+    return !selection.empty() && selection != "------";
+}
+
+bool holds_approach_legs() {
+    for (int i = 1; i <= active_plan_last; ++i)
+        if (active_plan[i].kind == "APPR") return true;
+    return false;
+}
+
+} // namespace
+
+void PlanKeys::remember_state() {
+    // A whole plan put in place in the modification now pending: a load
+    // that left the flown route active started none.
+    const bool replaced = working_plan_new == 1 && !new_plan_before_;
+    new_plan_before_ = working_plan_new == 1;
+    whole_plan_ = route_state == kRouteStateActiveModified &&
+                  (replaced || (whole_plan_ && state_before_ == kRouteStateActiveModified));
+    state_before_ = route_state;
+    displayed_before_ = displayed_;
+    active_before_.clear();
+    working_before_.clear();
+    for (int i = 0; i <= active_plan_last; ++i)
+        active_before_.push_back(fix_of(active_plan[i]));
+    for (int i = 0; i <= working_plan_last; ++i)
+        working_before_.push_back(fix_of(working_plan[i]));
+    to_before_ = to_waypoint_index;
+    legs_mode_before_ = smiths_legs_mode;
+    gns_state_before_ = gns_state;
+    mcu_mode_before_ = mcu_mode;
+    page_before_ = smiths_cdu_page;
+    stopped_before_ = discontinuity_stop_index == to_waypoint_index;
+    direct_entry_before_ = direct_to_entered == 1 ? legs_edit_index : 0;
+    // The approach the pilot chose in this modification, after any whole
+    // plan put in place (which brings its own).
+    const bool chose = chosen(sel_approach) && sel_approach != approach_before_;
+    if (route_state == kRouteStateActiveModified && chose) approach_choice_ = sel_approach;
+    if (route_state != kRouteStateActiveModified || replaced) approach_choice_.clear();
+    approach_before_ = sel_approach;
+    if (!holds_approach_legs()) plan_approach_.clear();
+}
+
+// EXEC keeps the fix the aircraft flies to unless the modification deleted
+// it, flies direct or is a whole plan of its own; it keeps the approach
+// chosen.
+void PlanKeys::exec_faults(std::vector<std::string>& faults) {
+    const bool was_flying = to_before_ >= 1 && to_before_ < static_cast<int>(active_before_.size());
+    if (legs_mode_before_ == kLegsModeList && !whole_plan_ && was_flying &&
+        to_waypoint_index != kNoToWaypoint) {
+        const Fix& before = active_before_[static_cast<std::size_t>(to_before_)];
+        // Kept unless the modification has fewer entries of that fix (a
+        // route can pass one fix twice, as a destination it also went to).
+        const bool kept = std::count(working_before_.begin(), working_before_.end(), before) >=
+                          std::count(active_before_.begin(), active_before_.end(), before);
+        const Fix now = fix_of(active_plan[to_waypoint_index]);
+        // A fix put in at the TO row is flown direct.
+        const bool inserted =
+            std::find(active_before_.begin(), active_before_.end(), now) == active_before_.end();
+        // A TO held at a discontinuity the modification closed is passed.
+        const bool released =
+            stopped_before_ && to_waypoint_index >= 1 && fix_of(active_plan[to_waypoint_index - 1]) == before;
+        if (kept && !inserted && !released && !(now == before))
+            faults.push_back("EXEC moved the TO waypoint from " + before.ident + " to " + now.ident + " " +
+                             std::to_string(to_waypoint_index) + "/" + std::to_string(active_plan_last));
+    }
+    if (whole_plan_ || !holds_approach_legs()) plan_approach_.clear();
+    if (!approach_choice_.empty() && holds_approach_legs()) plan_approach_ = approach_choice_;
+    if (plan_approach_.empty() || !rule_on("approach")) return;
+    ++reached_.approaches;
+    for (const std::string& f : approach_ref_faults(plan_approach_))
+        faults.push_back("after EXEC: " + f);
+}
+
+// A direct-to on any unit (a DIRECT entry that a GNS or MCU key put new in
+// the active plan before the chosen fix, or EXEC of the SMITHS direct-to)
+// leaves the chosen fix the TO waypoint after its frame, whose per-frame
+// update ran after the unit's keys: a TO measured before the direct-to does
+// not sequence it.
+void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string>& faults) {
+    // A route file loaded may hold DIRECT entries of its own.
+    if (load_pending_ || starts(line, "route")) return;
+    const bool smiths_direct = !whole_plan_ && state_before_ == kRouteStateActiveModified &&
+                               route_state == kRouteStateActive && legs_mode_before_ == kLegsModeDirectTo &&
+                               starts(line, "cdu ") && line.size() >= 5 &&
+                               line.compare(line.size() - 5, 5, " EXEC") == 0;
+    int chosen_index = 0;
+    if (smiths_direct) chosen_index = to_waypoint_index;
+    // GNS DIRECT and MCU DIRTO commit on their own pages.
+    const bool unit_direct =
+        (starts(line, "gns ") && (gns_state_before_ == GNS_DIRECT || contains(line, " DIRECT"))) ||
+        (starts(line, "mcu ") && (mcu_mode_before_ == MCU_DIRTO || contains(line, " DIRTO")));
+    for (int i = 0; i < active_plan_last && unit_direct; ++i) {
+        const Fix f = fix_of(active_plan[i]);
+        if (f.ident == "DIRECT" &&
+            std::find(active_before_.begin(), active_before_.end(), f) == active_before_.end())
+            chosen_index = i + 1;
+    }
+    // A discontinuity chosen leaves the next fix to fly to.
+    if (chosen_index < 1 || chosen_index > active_plan_last || is_gap(active_plan[chosen_index])) return;
+    const Fix chosen_fix = fix_of(active_plan[chosen_index]);
+    const int picked = direct_entry_before_;
+    if (smiths_direct && picked >= 1 && picked < static_cast<int>(working_before_.size()) &&
+        !(working_before_[static_cast<std::size_t>(picked)] == chosen_fix))
+        faults.push_back("the direct-to to " + working_before_[static_cast<std::size_t>(picked)].ident +
+                         " flies to " + chosen_fix.ident);
+    // A fix where the TO waypoint was is reached as the old one was.
+    const bool at_old_to = to_before_ >= 0 && to_before_ < static_cast<int>(active_before_.size()) &&
+                           active_before_[static_cast<std::size_t>(to_before_)].lat == chosen_fix.lat &&
+                           active_before_[static_cast<std::size_t>(to_before_)].lon == chosen_fix.lon;
+    if (to_waypoint_index != chosen_index && !at_old_to)
+        faults.push_back("the direct-to to " + chosen_fix.ident + " left the TO waypoint at " +
+                         std::to_string(to_waypoint_index));
+    ++reached_.direct_tos;
+}
+
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
+    displayed_ = {route_state, active_plan_last, working_plan_last, hold_count()};
+    if (hold_count() > 0) ++reached_.with_holds;
+    for (int i = 1; i < active_plan_last; ++i)
+        if (is_gap(active_plan[i])) {
+            ++reached_.with_gaps;
+            break;
+        }
+    const bool frame =
+        starts(line, "cdu ") || starts(line, "gns ") || starts(line, "mcu ") || starts(line, "frames");
     const bool exec =
-        line.size() >= 5 && line.compare(line.size() - 5, 5, " EXEC") == 0 && line.compare(0, 4, "cdu ") == 0;
+        line.size() >= 5 && line.compare(line.size() - 5, 5, " EXEC") == 0 && starts(line, "cdu ");
     // ERASE is the SMITHS prompt on L6. A route loaded by another unit also
     // ends a modification, with the vertical profile's predictions in the
     // active plan only: a step that loads one is no ERASE.
-    const bool erase = line.compare(0, 4, "cdu ") == 0 && line.size() >= 3 &&
+    const bool erase = starts(line, "cdu ") && line.size() >= 3 &&
                        line.compare(line.size() - 3, 3, " L6") == 0 && !load_pending_;
-    if (state_before_ == kRouteStateActiveModified && route_state == kRouteStateActive && erase)
+    const bool ended = state_before_ == kRouteStateActiveModified && route_state == kRouteStateActive;
+    if (ended && erase)
         for (const std::string& f : erase_faults())
             faults.push_back("after ERASE: " + f);
+    if (ended && exec && !load_pending_ && rule_on("exec")) {
+        ++reached_.execs;
+        exec_faults(faults);
+    }
+    if (rule_on("direct")) direct_to_faults(line, faults);
+    if (frame) {
+        // A distance is measured on the pass after the change that needs it.
+        for (const std::string& f : published_value_faults(starts(line, "frames")))
+            faults.push_back(f);
+        for (const std::string& f : unit_list_faults())
+            if (rule_on("lists")) faults.push_back(f);
+    }
+    // The SMITHS pass of the step's last frame saw every change.
+    if ((starts(line, "cdu ") || starts(line, "frames")) && rule_on("legs")) {
+        reached_.legs_walks += smiths_cdu_page == kPageRteLegs;
+        for (const std::string& f :
+             legs_walk_faults(displayed_ == displayed_before_ && page_before_ == kPageRteLegs))
+            faults.push_back(f);
+    }
     if (exec && route_state == kRouteStateActive) {
         const PlanSnapshot first = take_plan_snapshot();
         host::press_cdu_key(unit(kCdu), SmithsKey::Exec);
@@ -203,14 +431,14 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
         if (!(first == second))
             faults.push_back("a second EXEC changed:\n" + snapshot_difference(first, second));
     }
-    state_before_ = route_state;
+    remember_state();
     return faults;
 }
 
 void PlanKeys::run_seed(unsigned seed, int steps) {
     std::mt19937 random(seed);
     std::vector<std::string> script;
-    state_before_ = route_state;
+    remember_state();
     for (int n = 0; n < steps; ++n) {
         const std::string step = random_step(random);
         std::vector<std::string> faults;
@@ -238,20 +466,20 @@ void PlanKeys::run_seed(unsigned seed, int steps) {
 std::string PlanKeys::seed_script(unsigned seed, int steps, std::vector<std::string>& script) {
     std::mt19937 random(seed);
     script.clear();
-    state_before_ = route_state;
+    remember_state();
     for (int n = 0; n < steps; ++n)
         for (const std::string& line : lines_of(random_step(random))) {
             script.push_back(line);
             std::string error;
             if (!run_step(line, error)) return error;
-            const std::vector<std::string> faults = step_faults(line);
+            std::vector<std::string> faults = step_faults(line);
             if (!faults.empty()) return faults[0];
         }
     return {};
 }
 
 std::string PlanKeys::script_fault(const std::vector<std::string>& script) {
-    state_before_ = route_state;
+    remember_state();
     for (const std::string& line : script) {
         std::string error;
         if (!run_step(line, error)) return error;
@@ -259,4 +487,14 @@ std::string PlanKeys::script_fault(const std::vector<std::string>& script) {
         if (!faults.empty()) return faults[0];
     }
     return {};
+}
+
+std::string PlanKeys::reached() const {
+    char text[200];
+    std::snprintf(
+        text, sizeof text,
+        "steps with holds %d, with gaps %d; EXECs %d, direct-tos %d, LEGS walks %d, APPROACH REF %d",
+        reached_.with_holds, reached_.with_gaps, reached_.execs, reached_.direct_tos, reached_.legs_walks,
+        reached_.approaches);
+    return text;
 }

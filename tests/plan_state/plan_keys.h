@@ -6,8 +6,10 @@
 // orvex-sim script, so a failing run prints a script that replays it.
 #pragma once
 
+#include "fms/plan/route_plan.h"
 #include "shared/stand_in.h"
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -39,8 +41,40 @@ class PlanKeys : public StandIn {
     // The first fault of a script; empty when none.
     std::string script_fault(const std::vector<std::string>& script);
 
+    // How often the rules met what they check, over the runs so far.
+    std::string reached() const;
+
   private:
+    struct Reached {
+        int with_holds = 0, with_gaps = 0, execs = 0, direct_tos = 0, legs_walks = 0, approaches = 0;
+    } reached_;
     host::PlacedGauge& unit(int i) { return *sim_.gauges[static_cast<std::size_t>(i)]; }
+    // The rules of a step that ends a modification, and of a direct-to.
+    void exec_faults(std::vector<std::string>& faults);
+    void direct_to_faults(const std::string& line, std::vector<std::string>& faults);
+    // What the next step's rules compare with.
+    void remember_state();
+
     int state_before_ = 0;
     bool load_pending_ = false;
+    // The fix a place in a plan names: identifier and position.
+    struct Fix {
+        std::string ident;
+        double lat = 0.0, lon = 0.0;
+        bool operator==(const Fix&) const = default;
+    };
+    static Fix fix_of(const RouteWaypoint& w) { return {w.ident, w.lat, w.lon}; }
+    std::vector<Fix> active_before_, working_before_;
+    // What the LEGS page's count is worked out from, now and before the step,
+    // and the page the step's first frame drew.
+    int page_before_ = 0;
+    std::array<int, 4> displayed_{}, displayed_before_{};
+    int to_before_ = 0;
+    int legs_mode_before_ = 0;
+    int gns_state_before_ = 0, mcu_mode_before_ = 0;
+    bool new_plan_before_ = false, whole_plan_ = false, stopped_before_ = false;
+    int direct_entry_before_ = 0;
+    // The approach chosen in the pending modification, and the one the
+    // executed plan holds.
+    std::string approach_choice_, plan_approach_, approach_before_;
 };

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -74,6 +75,9 @@ void check_to_waypoint(std::vector<std::string>& faults) {
     if (to_waypoint_index < 1 || to_waypoint_index > active_plan_last)
         faults.push_back("TO index " + std::to_string(to_waypoint_index) + " outside 1.." +
                          std::to_string(active_plan_last));
+    else if (const std::string& to = active_plan[to_waypoint_index].ident;
+             rule_on("gap") && (to == "DISCO" || to == "THEN"))
+        faults.push_back("TO waypoint " + std::to_string(to_waypoint_index) + " is a " + to + " entry");
     for (int i = 0; i <= active_plan_last; ++i) {
         const RouteWaypoint& w = active_plan[i];
         // A destination entered first leaves the origin to be entered.
@@ -93,6 +97,13 @@ void check_published(std::vector<std::string>& faults) {
 }
 
 } // namespace
+
+bool rule_on(const char* name) {
+    const char* off = std::getenv("PLAN_RULES_OFF");
+    if (off == nullptr) return true;
+    const std::string list = std::string(",") + off + ",";
+    return list.find(std::string(",") + name + ",") == std::string::npos;
+}
 
 PlanSnapshot take_plan_snapshot() {
     PlanSnapshot s;

@@ -14,6 +14,12 @@ struct PlanSnapshot {
 };
 PlanSnapshot take_plan_snapshot();
 
+// Each rule of what the pilot sees can be left out by name in the
+// environment (PLAN_RULES_OFF="legs,gap"; names: exec, approach, direct,
+// legs, lists, published, noroute, gap), to see what else a hunt finds while
+// one fault is mended.
+bool rule_on(const char* name);
+
 // The faults of the present state, one line each; empty when sound.
 std::vector<std::string> plan_state_faults();
 

@@ -156,7 +156,8 @@ class PlanStateScripts : public PlanKeys, public ::testing::WithParamInterface<c
 
 } // namespace
 
-// Key sequences the hunt once failed on, each left sound at every step.
+// Key sequences the hunt or a pilot once failed on, each left sound at every
+// step.
 TEST_P(PlanStateScripts, EveryStepKeepsThePlanStateSound) {
     EXPECT_EQ(script_fault(lines(GetParam())), "");
 }
@@ -176,7 +177,66 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS PREV\ngns GNSXLS L3\ngns GNSXLS HOLD",
         // ERASE on the frame that loads the route the MCU asked for.
         "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR\nmcu MCU FPLN\ncdu SMITHS_FMS R2\n"
-        "cdu SMITHS_FMS \"KEUG\" L3\nmcu MCU ENTER\ncdu SMITHS_FMS L6"));
+        "cdu SMITHS_FMS \"KEUG\" L3\nmcu MCU ENTER\ncdu SMITHS_FMS L6",
+        // The TO fix kept through EXEC when a passed row before it goes.
+        "route load KSEAKPDX.RTE\nframes 3\nmcu MCU LNAV\naircraft position 47.2900 -122.4970\n"
+        "aircraft heading 221\nframes 60\ncdu SMITHS_FMS RTE NEXT DEL L1\ncdu SMITHS_FMS EXEC",
+        // Holds on the route: every leg and hold row once on the LEGS sub-pages.
+        "route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS HOLD L2 L6\ncdu SMITHS_FMS EXEC\n"
+        "cdu SMITHS_FMS HOLD L6 L5 L6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS LEGS",
+        // The approach chosen on ARRIVALS named on APPROACH REF after EXEC.
+        "route load KPDXKSEA.RTE\nframes 3\ncdu SMITHS_FMS DEP_ARR R2 R1\ncdu SMITHS_FMS EXEC",
+        // The route ended by the GNS: the published values say so.
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"SEA\"\nframes 1\nmcu MCU ENTER\nframes 1\n"
+        "gns GNSXLS FPL\ngns GNSXLS L2\ngns GNSXLS ERASE\ngns GNSXLS ENT\nframes 2",
+        // A discontinuity reached on LNAV is never the TO waypoint.
+        "route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS LEGS DEL L2\ncdu SMITHS_FMS EXEC\n"
+        "frames 1\nmcu MCU LNAV\naircraft position 47.2900 -122.4970\naircraft heading 221\n"
+        "frames 60",
+        // GNS DIRECT-TO while the old TO is under the aircraft.
+        "route load KPDXKSEA.RTE\nframes 3\nmcu MCU TO\nmcu MCU PREV\nframes 2\ngns GNSXLS DIRECT\n"
+        "gns GNSXLS L1\ngns GNSXLS ENT",
+        // The MCU LEGS page on a leg past a plan put in place by the SMITHS.
+        "route load KSEAKYKM.PLN\nframes 3\nmcu MCU TO\nmcu MCU PREV\nmcu MCU PREV\nmcu MCU LEGS\n"
+        "cdu SMITHS_FMS RTE \"KPDXKSEA\" L2\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS EXEC",
+        // The leg picked on the SMITHS direct-to page is the one flown to.
+        "route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS DIR L3 L6\ncdu SMITHS_FMS EXEC",
+        // A stored plan the GNS opened, then a LEGS edit: EXEC keeps the TO fix.
+        "route load KSEAKPDX.RTE\nframes 3\ngns GNSXLS FPL FPL FPL R2 ENT\n"
+        "cdu SMITHS_FMS LEGS DEL L3\ncdu SMITHS_FMS EXEC",
+        // The GNS plan page within a plan the MCU shortened.
+        "route load KSEAKYKM.PLN\nframes 3\ngns GNSXLS FPL FPL\nmcu MCU DIRTO ENTRY\n"
+        "keyboard type \"SEA\"\nframes 1\nmcu MCU ENTER\nframes 1",
+        // EXEC of a plan that the GNS direct-to list ended with its end mark.
+        "gns GNSXLS R3\nmcu MCU DIRTO ENTRY\nkeyboard type \"CONWY\"\nmcu MCU ENTER\n"
+        "cdu SMITHS_FMS \"BURLN\" L6\ngns GNSXLS ENT\ngns GNSXLS DIRECT\n"
+        "cdu SMITHS_FMS RTE \"KPDXKSEA\" L2 R6\ncdu SMITHS_FMS EXEC",
+        // An approach added behind the GNS direct-to list's end mark.
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"KPDX\"\nmcu MCU ENTER\ngns GNSXLS R2\ngns GNSXLS ENT\n"
+        "gns GNSXLS DIRECT\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS DEP_ARR R2 R2\n"
+        "cdu SMITHS_FMS EXEC",
+        // A STAR chosen after the approach: the approach stays on APPROACH REF.
+        "cdu SMITHS_FMS RTE \"KSEAKPDX\" L2 R6\ncdu SMITHS_FMS EXEC\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R3 L1\ncdu SMITHS_FMS EXEC",
+        // A runway, then an approach for another runway and a STAR: APPROACH
+        // REF names the approach the plan holds.
+        "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 R5\ncdu SMITHS_FMS DEP_ARR R2 R3 L3\n"
+        "cdu SMITHS_FMS EXEC",
+        // The GNS showed another airport meanwhile: EXEC finds the approach
+        // at the destination.
+        "route load KSEAKPDX.RTE\ncdu SMITHS_FMS DEP_ARR R2 R3 L3\ncdu SMITHS_FMS EXEC\ngns GNSXLS R3\n"
+        "gns GNSXLS ENT\ncdu SMITHS_FMS DEP_ARR R2 R5 L5\ncdu SMITHS_FMS EXEC",
+        // An approach chosen for an arrival airport the GNS set survives EXEC.
+        "route load KSEAKYKM.PLN\ngns GNSXLS R2\ngns GNSXLS ENT\ncdu SMITHS_FMS DEP_ARR R2 R3\n"
+        "cdu SMITHS_FMS EXEC",
+        // An approach chosen for a plan the GNS activated survives EXEC.
+        "route load KSEAKYKM.PLN\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R2\ncdu SMITHS_FMS EXEC",
+        // The GNS adds to the flown plan under a SMITHS edit: EXEC keeps the TO fix.
+        "mcu MCU FPLN NEXT NEXT ENTER\nkeyboard type \"99999\"\ngns GNSXLS DIRECT L4 ENT\n"
+        "mcu MCU FPLN ENTER\ncdu SMITHS_FMS DEL\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\n"
+        "cdu SMITHS_FMS SP\ncdu SMITHS_FMS HOLD L4 L6\ngns GNSXLS ENT\ncdu SMITHS_FMS R6\n"
+        "cdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

@@ -57,7 +57,7 @@ TEST_F(PlanStateHunt, DISABLED_RandomSeeds) {
         if (seeds++ > 0) restart();
         run_seed(seed++, kStepsPerSeed);
     }
-    std::printf("%d seeds of %d steps\n", seeds, kStepsPerSeed);
+    std::printf("%d seeds of %d steps\n%s\n", seeds, kStepsPerSeed, reached().c_str());
 }
 
 // A failing seed's script cut down to the steps that still give its fault.

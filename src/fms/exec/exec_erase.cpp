@@ -11,7 +11,9 @@
 #include "fms/perf/vnav.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/plan_editing.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -87,13 +89,19 @@ void update_destination(int old_state) {
         select_airport(ident, kSelectAirportDestination);
         clear_fix_info(0);
     }
-    const bool reselect = old_state == kRouteStateActiveModified && !destination_airport_ident.empty();
-    if (ident == loaded_destination_ident && !reselect) return;
-    if (reselect) {
+    // The other units load airports' detail into the same slot: detail found
+    // there for this airport is what its arrival was chosen on.
+    const bool detail_here = airport_slots[destination_slot].airport_ident == ident;
+    if (detail_here) loaded_destination_ident = ident;
+    if (old_state == kRouteStateActiveModified && !destination_airport_ident.empty()) {
         destination_airport_ident.clear();
         select_airport(ident, kSelectAirportDestination);
-        // The same airport again keeps its detail and the arrival chosen for it.
-        if (ident == loaded_destination_ident) return;
+    }
+    // The same airport again keeps the arrival chosen for it, with its detail
+    // back where another airport's was put meanwhile.
+    if (ident == loaded_destination_ident) {
+        if (!detail_here) load_airport_detail(ident, destination_slot);
+        return;
     }
     loaded_destination_ident = ident;
     load_airport_detail(loaded_destination_ident, destination_slot);
@@ -177,7 +185,9 @@ void match_approach() {
         if (by_name == 0) by_name = i;
         if (approach.runway == applied_arrival_runway) approach_record_index = i;
     }
-    if (approach_record_index == 0 && !selected(applied_arrival_runway)) approach_record_index = by_name;
+    // A runway or STAR chosen after the approach (another runway, or none)
+    // leaves the approach the plan holds: the one of that name.
+    if (approach_record_index == 0) approach_record_index = by_name;
     if (approach_record_index != 0)
         find_approach_runway(destination.approaches[approach_record_index].runway);
 }
@@ -257,17 +267,23 @@ void execute_route_modification() {
 }
 
 void reset_active_route_state() {
+    // An end mark is never flown, also where a unit's view of the plan
+    // counted one (the GNS direct-to list) and an edit went on behind it.
+    remove_working_entries("******");
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
-    drop_saved_values();
     // On a flown route the TO waypoint moves with the entries before it,
-    // except for a direct-to, which puts its fix at the TO index.
+    // except for a direct-to, which flies to the leg it chose (a fix typed
+    // in goes in at the TO index).
     const bool direct_to = smiths_legs_mode != kLegsModeList;
     const int to_moved_to = route_state >= kRouteStateActive ? working_index_of_to_waypoint() : -1;
-    if (direct_to) {
-        start_direct_to();
-        smiths_legs_mode = kLegsModeList;
-    }
+    const int direct_fix = direct_to && direct_to_entered == 1 && legs_edit_index >= 1 &&
+                                   legs_edit_index <= working_plan_last &&
+                                   !is_route_marker(working_plan[legs_edit_index])
+                               ? legs_edit_index
+                               : -1;
+    drop_saved_values();
+    if (direct_to) smiths_legs_mode = kLegsModeList;
     if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
     execute_selections();
     if (route_state < kRouteStateActive) {
@@ -288,6 +304,8 @@ void reset_active_route_state() {
         sync_hold_marks();
         if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1)
             to_waypoint_index = 1;
+        else if (direct_fix >= 1)
+            to_waypoint_index = direct_fix;
         else if (!direct_to && to_moved_to >= 1)
             to_waypoint_index = smiths_legs_map_step = to_moved_to;
         working_plan_new = 0;
@@ -317,6 +335,8 @@ void reset_active_route_state() {
         route_distance_summary();
         update_vertical_target(old_state);
     }
+    // From the present position to the fix now flown to.
+    if (direct_to) start_direct_to();
     if (previous_cruise_altitude > 0) previous_cruise_altitude = 0;
 }
 

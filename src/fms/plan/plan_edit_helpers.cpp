@@ -62,13 +62,17 @@ void parse_legs_entry_into(int index, std::string& scratchpad, std::string& mess
 } // namespace
 
 void remove_then_legs() {
+    remove_working_entries("THEN");
+}
+
+void remove_working_entries(const std::string& ident) {
     if (working_plan_last < 0) {
         working_plan_last = -1;
         return;
     }
     int j = -1;
     for (int i = 0; i <= working_plan_last; ++i) {
-        if (working_plan[i].ident == "THEN") continue;
+        if (working_plan[i].ident == ident) continue;
         ++j;
         if (j != i) {
             RouteWaypoint& target = working_plan.slot(j);

@@ -1,8 +1,13 @@
 // Small edits of the working plan that the CDU pages share.
 #pragma once
 
+#include <string>
+
 // Squeezes the "THEN" placeholders out of the working plan.
 void remove_then_legs();
+// Squeezes the entries named `ident` out of the working plan, their holds
+// following the entries that move.
+void remove_working_entries(const std::string& ident);
 
 // Closes the working plan over entries target..source - 1 (a direct-to a
 // waypoint further down): entries from source move to target. Hold marks

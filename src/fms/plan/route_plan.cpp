@@ -1,6 +1,7 @@
 #include "fms/plan/route_plan.h"
 
 #include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/gns_page_state.h"
 
@@ -150,6 +151,8 @@ void copy_active_plan_to_working() {
         to.passing_time.clear();
     }
     working_plan_last = active_plan_last;
+    // A copy of the flown plan is no new plan for EXEC to start afresh.
+    working_plan_new = 0;
     mark_working_entries_as_active();
     working_cursor_index = to_waypoint_index;
     working_edit_index = constraint_waypoint_index;
@@ -172,11 +175,17 @@ int working_index_of_to_waypoint() {
         if (working_plan[i].active_source == to && same_fix(working_plan[i])) return i;
     // A working plan not copied from the active one: the fix where it was.
     if (to <= working_plan_last && same_fix(working_plan[to])) return to;
-    // An entry an edit wrote anew (a destination rebuilt behind an approach):
+    // An entry an edit wrote anew (a destination rebuilt behind an approach),
+    // or one copied from an active plan that another unit has edited since:
     // the nearest such entry of the same fix.
+    auto copied_from_elsewhere = [](const RouteWaypoint& w) {
+        const int k = w.active_source;
+        return k < 0 || k > active_plan_last || active_plan[k].ident != w.ident ||
+               active_plan[k].lat != w.lat || active_plan[k].lon != w.lon;
+    };
     int nearest = -1;
     for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
-        if (working_plan[i].active_source < 0 && same_fix(working_plan[i]) &&
+        if (copied_from_elsewhere(working_plan[i]) && same_fix(working_plan[i]) &&
             (nearest < 0 || std::abs(i - to) < std::abs(nearest - to)))
             nearest = i;
     return nearest;
@@ -202,6 +211,8 @@ void align_working_plan_with_active() {
         to.passing_time.clear();
     }
     working_plan_last = active_plan_last;
+    // A copy of the flown plan is no new plan for EXEC to start afresh.
+    working_plan_new = 0;
     mark_working_entries_as_active();
     hold_list_copy_index_to_working();
     build_route_rows();
