@@ -288,6 +288,10 @@ void smiths_page_rte_legs_keys() {
     step_subpage();
     keep_map_step(start.s, last);
     rte_legs_act(row_indices(start, last));
+    // A key that changed the plan or the state changes what the sub-pages
+    // list: the count the page draws follows it in the same frame.
+    smiths_legs_subpage_count = subpage_count(displayed_last());
+    smiths_legs_subpage = cdu_clamp_subpage(smiths_legs_subpage, smiths_legs_subpage_count);
 }
 
 void smiths_page_rte_legs(const DisplayObject& display, gfx::Graphics& graphics) {

@@ -236,7 +236,13 @@ INSTANTIATE_TEST_SUITE_P(
         "mcu MCU FPLN NEXT NEXT ENTER\nkeyboard type \"99999\"\ngns GNSXLS DIRECT L4 ENT\n"
         "mcu MCU FPLN ENTER\ncdu SMITHS_FMS DEL\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\n"
         "cdu SMITHS_FMS SP\ncdu SMITHS_FMS HOLD L4 L6\ngns GNSXLS ENT\ncdu SMITHS_FMS R6\n"
-        "cdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS EXEC",
+        // A route loaded under a pending hold and a direct-to: the LEGS keys
+        // that follow count the sub-pages of the plan they leave, not the one
+        // they found.
+        "cdu SMITHS_FMS \"NASEL\" L5\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS HOLD L3 L6\n"
+        "route load KSEAKPDX.RTE\ncdu SMITHS_FMS \"2\" R1\ncdu SMITHS_FMS DIR L5 L6\n"
+        "cdu SMITHS_FMS HOLD L1 L6"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
