@@ -242,7 +242,13 @@ INSTANTIATE_TEST_SUITE_P(
         // they found.
         "cdu SMITHS_FMS \"NASEL\" L5\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS HOLD L3 L6\n"
         "route load KSEAKPDX.RTE\ncdu SMITHS_FMS \"2\" R1\ncdu SMITHS_FMS DIR L5 L6\n"
-        "cdu SMITHS_FMS HOLD L1 L6"));
+        "cdu SMITHS_FMS HOLD L1 L6",
+        // Another approach chosen, then the modification erased: the one
+        // executed comes back with the plan that holds it.
+        "mcu MCU FPLN ENTER\ncdu SMITHS_FMS DEP_ARR R2 R3\ncdu SMITHS_FMS EXEC\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R2\ncdu SMITHS_FMS HOLD L6 L3 L6\ncdu SMITHS_FMS \"PAE\" R1\n"
+        "cdu SMITHS_FMS HOLD L6 L5 L6\ncdu SMITHS_FMS \"KBFI\" R6\ncdu SMITHS_FMS \"SALMN\" R1\n"
+        "cdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

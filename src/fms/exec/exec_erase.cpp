@@ -108,7 +108,8 @@ void update_destination(int old_state) {
     // The executed copies go too, or ERASE would bring back the old airport's.
     for (std::string* text : {&sel_star, &sel_star_transition, &sel_arrival_runway, &applied_arrival_runway,
                               &applied_star_transition, &sel_approach, &sel_approach_transition, &exec_star,
-                              &exec_star_transition, &exec_arrival_runway})
+                              &exec_star_transition, &exec_arrival_runway, &exec_approach,
+                              &exec_approach_transition, &exec_applied_arrival_runway})
         *text = kNone;
 }
 
@@ -319,6 +320,10 @@ void reset_active_route_state() {
         if (active_plan[active_plan_last].type == "APT") update_destination(route_state);
         if (active_plan[0].type == "APT") update_origin(route_state);
         match_approach();
+        // What ERASE brings back: the approach as executed, a file's included.
+        exec_approach = sel_approach;
+        exec_approach_transition = sel_approach_transition;
+        exec_applied_arrival_runway = applied_arrival_runway;
 
         if (plan_cruise_altitude > 0) cruise_altitude = plan_cruise_altitude;
         const int old_state = route_state;
@@ -352,6 +357,10 @@ void erase_route_modification() {
     sel_star = exec_star;
     sel_star_transition = exec_star_transition;
     sel_arrival_runway = exec_arrival_runway;
+    // An approach chosen in the modification goes with it.
+    sel_approach = exec_approach;
+    sel_approach_transition = exec_approach_transition;
+    applied_arrival_runway = exec_applied_arrival_runway;
     if (smiths_cdu_page == kDeparturesPage) {
         match_sid_transition(kNone, kNone);
         find_sid(kNone);

@@ -13,6 +13,8 @@ inline std::string sel_approach, sel_approach_transition;
 
 inline std::string exec_sid, exec_sid_transition, exec_departure_runway;
 inline std::string exec_star, exec_star_transition, exec_arrival_runway;
+// The approach executed with its runway, for ERASE to bring back.
+inline std::string exec_approach, exec_approach_transition, exec_applied_arrival_runway;
 inline std::string pending_departure_runway;
 
 // Imposed turn of a direct-to: "DEFAULT", "LEFT" or "RIGHT".
