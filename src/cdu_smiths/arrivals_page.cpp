@@ -162,6 +162,9 @@ void choose_approach(int index, int k) {
     sel_approach = entry.approach_name;
     applied_arrival_runway = entry.runway;
     sel_approach_transition = kNone;
+    // The pilot's choice replaces an approach that a plan loaded earlier
+    // named and that no EXEC has applied yet.
+    approach_info.clear();
     select_approach_transition();
     insert_approach(1);
     find_iaf_transitions();

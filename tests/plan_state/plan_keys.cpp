@@ -369,7 +369,11 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
     if (chosen_index < 1 || chosen_index > active_plan_last || is_gap(active_plan[chosen_index])) return;
     const Fix chosen_fix = fix_of(active_plan[chosen_index]);
     const int picked = direct_entry_before_;
-    if (smiths_direct && picked >= 1 && picked < static_cast<int>(working_before_.size()) &&
+    // A discontinuity picked on the SMITHS leaves the fix after it, as above.
+    const bool picked_gap = picked >= 1 && picked < static_cast<int>(working_before_.size()) &&
+                            (working_before_[static_cast<std::size_t>(picked)].ident == "DISCO" ||
+                             working_before_[static_cast<std::size_t>(picked)].ident == "THEN");
+    if (smiths_direct && !picked_gap && picked >= 1 && picked < static_cast<int>(working_before_.size()) &&
         !(working_before_[static_cast<std::size_t>(picked)] == chosen_fix))
         faults.push_back("the direct-to to " + working_before_[static_cast<std::size_t>(picked)].ident +
                          " flies to " + chosen_fix.ident);

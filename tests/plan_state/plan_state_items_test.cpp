@@ -248,7 +248,12 @@ INSTANTIATE_TEST_SUITE_P(
         "mcu MCU FPLN ENTER\ncdu SMITHS_FMS DEP_ARR R2 R3\ncdu SMITHS_FMS EXEC\n"
         "cdu SMITHS_FMS DEP_ARR R2 R2\ncdu SMITHS_FMS HOLD L6 L3 L6\ncdu SMITHS_FMS \"PAE\" R1\n"
         "cdu SMITHS_FMS HOLD L6 L5 L6\ncdu SMITHS_FMS \"KBFI\" R6\ncdu SMITHS_FMS \"SALMN\" R1\n"
-        "cdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS EXEC",
+        // A stored plan the GNS activated named its approach; one chosen on
+        // ARRIVALS afterwards is the one EXEC applies.
+        "route load KSEAKPDX.RTE\ncdu SMITHS_FMS \"KEECH\"\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\n"
+        "gns GNSXLS R4\ngns GNSXLS ENT\ngns GNSXLS ENT\ngns GNSXLS DIRECT\n"
+        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ncdu SMITHS_FMS DEP_ARR R2 R3 L3\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
