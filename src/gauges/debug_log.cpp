@@ -3,7 +3,9 @@
 #include "platform/os.h"
 
 #include <cstdarg>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 std::FILE* debug_log = nullptr;
@@ -13,7 +15,12 @@ namespace {
 // The lines written so far, with how often each came. Past this many kinds
 // a new kind is written each time (the module writes a few dozen kinds).
 constexpr std::size_t kMostKinds = 4096;
-std::unordered_map<std::string, long long> line_counts;
+// Looked up by view, so that a line already known costs no copy each frame.
+struct LineHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+std::unordered_map<std::string, long long, LineHash, std::equal_to<>> line_counts;
 
 bool power_of_ten(long long n) {
     while (n % 10 == 0)
@@ -21,15 +28,16 @@ bool power_of_ten(long long n) {
     return n == 1;
 }
 
-void write_line(std::string text) {
+void write_line(std::string_view text) {
     if (debug_log == nullptr) return;
     auto found = line_counts.find(text);
     if (found == line_counts.end()) {
         if (line_counts.size() < kMostKinds) line_counts.emplace(text, 1);
-        std::fputs(text.c_str(), debug_log);
+        std::fwrite(text.data(), 1, text.size(), debug_log);
     } else if (power_of_ten(++found->second)) {
-        if (!text.empty() && text.back() == '\n') text.pop_back();
-        std::fprintf(debug_log, "%s (%lld times)\n", text.c_str(), found->second);
+        if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+        std::fprintf(debug_log, "%.*s (%lld times)\n", static_cast<int>(text.size()), text.data(),
+                     found->second);
     } else {
         return;
     }
@@ -59,5 +67,5 @@ void debug_log_printf(const char* format, ...) {
     std::string text(n > 0 ? static_cast<std::size_t>(n) : 0, '\0');
     if (n > 0) std::vsnprintf(text.data(), text.size() + 1, format, again);
     va_end(again);
-    if (n > 0) write_line(std::move(text));
+    if (n > 0) write_line(text);
 }
