@@ -137,15 +137,16 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
     }
     --p.last;
     p.plan.slot(p.last + 1).ident = "******";
-    // The last waypoint deleted as the TO waypoint: the one before it is
-    // flown, and with no leg left no route is.
-    if (p.active && to_waypoint_index != kNoToWaypoint && to_waypoint_index > p.last) {
-        to_waypoint_index = p.last >= 1 ? p.last : kNoToWaypoint;
-        if (p.last >= 1) to_position_from(p.last);
-    }
     if (p.active && to_waypoint_index != kNoToWaypoint) {
-        if (to_waypoint_index > c) --to_waypoint_index;
-        if (to_waypoint_index > 0) to_position_from(to_waypoint_index);
+        // A waypoint before the TO waypoint went: the TO follows its fix,
+        // except that the origin deleted under TO 1 leaves 1, the first leg.
+        if (to_waypoint_index > c && to_waypoint_index > 1)
+            --to_waypoint_index;
+        // The last waypoint deleted as the TO waypoint: the one before it is
+        // flown, and with no leg left no route is.
+        else if (to_waypoint_index > p.last)
+            to_waypoint_index = p.last >= 1 ? p.last : kNoToWaypoint;
+        if (to_waypoint_index != kNoToWaypoint) to_position_from(to_waypoint_index);
     }
     gns_scratchpad = p.plan[c].ident;
     gns_delete_request = 0;

@@ -182,6 +182,34 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     EXPECT_EQ(active_plan_last, 0);
 }
 
+// Whatever row goes, the TO index stays on a leg and on its fix when the fix
+// is left: the origin deleted under TO 1 leaves the first leg flown.
+TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
+    activate_example_route();
+    const std::vector<RouteWaypoint> route(&active_plan[0], &active_plan[0] + 11);
+    struct Row {
+        int cursor, to;
+        const char* expected_to;
+    };
+    // KSEA SEA FOXXE NISQL OLM TOUTL KELSO LAVVA SAUVI KPDX
+    for (const Row row : {Row{1, 9, "KPDX"}, Row{3, 5, "TOUTL"}, Row{0, 1, "FOXXE"}, Row{0, 4, "OLM"},
+                          Row{5, 5, "KELSO"}, Row{9, 9, "SAUVI"}}) {
+        for (int i = 0; i <= 10; ++i)
+            active_plan.slot(i) = route[static_cast<std::size_t>(i)];
+        active_plan_last = 9;
+        to_waypoint_index = row.to;
+        working_cursor_index = row.cursor;
+        gns_entry_active = 1;
+        gns_entry_fresh = 1;
+        press_only(GnsKey::ToggleErase);
+        press_only(GnsKey::Ent);
+        ASSERT_GE(to_waypoint_index, 1) << row.cursor << " " << row.to;
+        ASSERT_LE(to_waypoint_index, active_plan_last);
+        EXPECT_EQ(active_plan[to_waypoint_index].ident, row.expected_to) << row.cursor << " " << row.to;
+        EXPECT_DOUBLE_EQ(to_position.lat, active_plan[to_waypoint_index].lat);
+    }
+}
+
 TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     // No route: a stale selection makes no hold.
     press("FPL");

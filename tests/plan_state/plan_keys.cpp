@@ -355,9 +355,13 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
                                line.compare(line.size() - 5, 5, " EXEC") == 0;
     int chosen_index = 0;
     if (smiths_direct) chosen_index = to_waypoint_index;
-    // GNS DIRECT and MCU DIRTO commit on their own pages.
+    // GNS DIRECT and MCU DIRTO commit on their own pages. FPL leaves DIRECT:
+    // a stored plan then activated may hold DIRECT entries of its own.
+    const std::size_t fpl = line.rfind(" FPL");
+    const std::string gns_tail = fpl == std::string::npos ? line : line.substr(fpl);
     const bool unit_direct =
-        (starts(line, "gns ") && (gns_state_before_ == GNS_DIRECT || contains(line, " DIRECT"))) ||
+        (starts(line, "gns ") && ((fpl == std::string::npos && gns_state_before_ == GNS_DIRECT) ||
+                                  contains(gns_tail, " DIRECT"))) ||
         (starts(line, "mcu ") && (mcu_mode_before_ == MCU_DIRTO || contains(line, " DIRTO")));
     for (int i = 0; i < active_plan_last && unit_direct; ++i) {
         const Fix f = fix_of(active_plan[i]);

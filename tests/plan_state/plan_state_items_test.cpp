@@ -253,7 +253,15 @@ INSTANTIATE_TEST_SUITE_P(
         // ARRIVALS afterwards is the one EXEC applies.
         "route load KSEAKPDX.RTE\ncdu SMITHS_FMS \"KEECH\"\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\n"
         "gns GNSXLS R4\ngns GNSXLS ENT\ngns GNSXLS ENT\ngns GNSXLS DIRECT\n"
-        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ncdu SMITHS_FMS DEP_ARR R2 R3 L3\ncdu SMITHS_FMS EXEC"));
+        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ncdu SMITHS_FMS DEP_ARR R2 R3 L3\ncdu SMITHS_FMS EXEC",
+        // The origin deleted on the GNS under TO 1: the first leg stays flown.
+        "route load KSEAKYKM.PLN\naircraft position 46.65047 -120.52812\ngns GNSXLS DIRECT L1 ENT\n"
+        "mcu MCU FPLN NEXT NEXT ENTER\ngns GNSXLS L1\ngns GNSXLS ERASE\ngns GNSXLS ENT",
+        // A stored plan saved from a direct-to, activated from the GNS DIRECT
+        // page: a plan load, flown from its first leg.
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"KRNT\"\nmcu MCU ENTER\ngns GNSXLS DIRECT L1 ENT\n"
+        "cdu SMITHS_FMS L6\ncdu SMITHS_FMS R6\nmcu MCU FPLN ENTER\ngns GNSXLS DIRECT\n"
+        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
