@@ -38,8 +38,10 @@ bool has_hold(const RoutePlan& plan, int last, int i) {
 
 int first_index_of_first_subpage() {
     const int to_base = to_waypoint_index == kNoToWaypoint ? 1 : to_waypoint_index;
-    return route_state == kRouteStateActiveModified && working_cursor_index >= 1 ? working_cursor_index
-                                                                                 : to_base;
+    // Another unit's page may have left the cursor past the plan the
+    // modification copied: that is no edit position.
+    const bool on_plan = working_cursor_index >= 1 && working_cursor_index <= working_plan_last;
+    return route_state == kRouteStateActiveModified && on_plan ? working_cursor_index : to_base;
 }
 
 // One row of the listing as it runs on from the first sub-page: the row of

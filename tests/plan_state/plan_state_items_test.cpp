@@ -261,7 +261,23 @@ INSTANTIATE_TEST_SUITE_P(
         // page: a plan load, flown from its first leg.
         "mcu MCU DIRTO ENTRY\nkeyboard type \"KRNT\"\nmcu MCU ENTER\ngns GNSXLS DIRECT L1 ENT\n"
         "cdu SMITHS_FMS L6\ncdu SMITHS_FMS R6\nmcu MCU FPLN ENTER\ngns GNSXLS DIRECT\n"
-        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT"));
+        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT",
+        // A hold only the modification holds stays so when the GNS inserts at
+        // the active plan's origin.
+        "cdu SMITHS_FMS \"WOODB\"\nroute load KPDXKSEA.RTE\naircraft position 45.73878 -122.59213\n"
+        "cdu SMITHS_FMS \"MAPLV\" R1\ncdu SMITHS_FMS HOLD L6 L1 L6\n"
+        "gns GNSXLS FPL FPL FPL R3 ENT R5 ENT\ncdu SMITHS_FMS \"TOU\" R6\ngns GNSXLS L1\n"
+        "gns GNSXLS FPL FPL FPL R3 ENT R5 ENT\ngns GNSXLS ENT",
+        // A modification begun with the cursor left past its plan by a direct-to
+        // page lists the legs from the TO waypoint.
+        "mcu MCU FPLN NEXT NEXT ENTER\ngns GNSXLS J\nmcu MCU LNAV\ngns GNSXLS DIRECT L5 ENT\n"
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"KOLM\"\nmcu MCU ENTER\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R2 L2\ncdu SMITHS_FMS LEGS\nmcu MCU HOLD\n"
+        "cdu SMITHS_FMS \"KRNT\"",
+        // The same, the cursor left by the GNS DIRECT page.
+        "mcu MCU FPLN ENTER\ncdu SMITHS_FMS LEGS DEL L5\ncdu SMITHS_FMS EXEC\n"
+        "gns GNSXLS DIRECT L5 ENT\ncdu SMITHS_FMS LEGS DEL L4\ngns GNSXLS L4\ngns GNSXLS HOLD\n"
+        "cdu SMITHS_FMS R5"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

@@ -214,6 +214,7 @@ void clear_holds() {
 }
 
 void hold_renumber_active_index(int new_index, int old_index) {
+    if (old_index <= 0) return;
     for (int i = 1; i <= hold_list.count(); ++i)
         if (hold_list[i].active_index == old_index) {
             hold_list.slot(i).active_index = new_index;

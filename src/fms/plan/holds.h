@@ -96,7 +96,9 @@ void clear_holds();
 // Writes every waypoint's hold mark from the list, in both plans.
 void sync_hold_marks();
 
-// In slots 1..count, the first hold whose index equals old gets new.
+// In slots 1..count, the first hold whose index equals old gets new. Index 0
+// is no waypoint (a hold not executed, or deleted in the working plan) and
+// is never renumbered.
 void hold_renumber_active_index(int new_index, int old_index);
 void hold_renumber_working_index(int new_index, int old_index);
 
