@@ -216,6 +216,7 @@ void smiths_page_arrivals_keys() {
     cdu_step_subpage(arr_subpage, arr_subpage_count);
 
     const int lsk = smiths_cdu_lsk;
+    if (lsk >= 1 && lsk <= 10) arrival_choice_airport = dest.airport_ident;
     if (lsk >= 1 && lsk <= 5) star_key(lsk);
     if (lsk >= 6 && lsk <= 10) approach_key(lsk - 5);
     if (lsk == 11) {

@@ -277,7 +277,20 @@ INSTANTIATE_TEST_SUITE_P(
         // The same, the cursor left by the GNS DIRECT page.
         "mcu MCU FPLN ENTER\ncdu SMITHS_FMS LEGS DEL L5\ncdu SMITHS_FMS EXEC\n"
         "gns GNSXLS DIRECT L5 ENT\ncdu SMITHS_FMS LEGS DEL L4\ngns GNSXLS L4\ngns GNSXLS HOLD\n"
-        "cdu SMITHS_FMS R5"));
+        "cdu SMITHS_FMS R5",
+        // An approach chosen, then a GNS direct-to a nearby airport loads that
+        // airport's detail: EXEC keeps the approach chosen for the plan's own.
+        "route load KSEAKYKM.PLN\naircraft position 46.70031 -120.80891\n"
+        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ngns GNSXLS DIRECT\ncdu SMITHS_FMS DEP_ARR R2 R3 L3\n"
+        "gns GNSXLS DIRECT L1 ENT\ncdu SMITHS_FMS EXEC",
+        // The same, the approach chosen on the detail a GNS direct-to loaded.
+        "aircraft position 46.71569 -122.84489\nroute load KSEAKYKM.PLN\ngns GNSXLS DIRECT\n"
+        "cdu SMITHS_FMS DEP_ARR\ngns GNSXLS DIRECT L3 ENT\ncdu SMITHS_FMS R2\ngns GNSXLS DIRECT\n"
+        "cdu SMITHS_FMS \"HALSE\" R1\ngns GNSXLS DIRECT L1 ENT\ncdu SMITHS_FMS EXEC",
+        // A GNS STAR written over the TO waypoint's entry: the TO position follows.
+        "route load KSEAKYKM.PLN\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\nmcu MCU DIRTO ENTRY\n"
+        "keyboard type \"CYVR\"\nmcu MCU ENTER\ngns GNSXLS L5\ngns GNSXLS ENT\ngns GNSXLS ENT\n"
+        "gns GNSXLS ENT\ngns GNSXLS ENT\nframes 1"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

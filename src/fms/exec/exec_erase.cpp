@@ -97,9 +97,13 @@ void update_destination(int old_state) {
         destination_airport_ident.clear();
         select_airport(ident, kSelectAirportDestination);
     }
-    // The same airport again keeps the arrival chosen for it, with its detail
-    // back where another airport's was put meanwhile.
-    if (ident == loaded_destination_ident) {
+    // The same airport again, or the one the arrivals were chosen for, keeps
+    // the arrival chosen, with its detail back where another airport's was
+    // put meanwhile (a GNS direct-to a nearby airport).
+    const bool chosen_for_it = ident == arrival_choice_airport;
+    arrival_choice_airport.clear();
+    if (ident == loaded_destination_ident || chosen_for_it) {
+        loaded_destination_ident = ident;
         if (!detail_here) load_airport_detail(ident, destination_slot);
         return;
     }
@@ -361,6 +365,7 @@ void erase_route_modification() {
     sel_approach = exec_approach;
     sel_approach_transition = exec_approach_transition;
     applied_arrival_runway = exec_applied_arrival_runway;
+    arrival_choice_airport.clear();
     if (smiths_cdu_page == kDeparturesPage) {
         match_sid_transition(kNone, kNone);
         find_sid(kNone);

@@ -16,6 +16,9 @@ inline std::string exec_star, exec_star_transition, exec_arrival_runway;
 // The approach executed with its runway, for ERASE to bring back.
 inline std::string exec_approach, exec_approach_transition, exec_applied_arrival_runway;
 inline std::string pending_departure_runway;
+// The airport whose detail the arrival choices of the pending modification
+// were made on: other units load theirs into the same slot meanwhile.
+inline std::string arrival_choice_airport;
 
 // Imposed turn of a direct-to: "DEFAULT", "LEFT" or "RIGHT".
 inline std::string direct_to_turn_text;

@@ -146,6 +146,8 @@ void insert_star(const PlanTarget& t) {
             merge_into_previous(t, k);
             if (sid) plan.slot(k - 1).kind = "SIDSTAR";
         }
+        // The STAR's legs may have been written over the TO waypoint's entry.
+        refresh_to_position();
     } else {
         int n = to_waypoint_index == kNoToWaypoint || to_waypoint_index < 1 ? 1 : to_waypoint_index;
         while (n < last) {
