@@ -12,6 +12,7 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
@@ -140,8 +141,7 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
     if (p.active && to_waypoint_index != kNoToWaypoint) {
         // A waypoint before the TO waypoint went: the TO follows its fix,
         // except that the origin deleted under TO 1 leaves 1, the first leg.
-        if (to_waypoint_index > c && to_waypoint_index > 1)
-            --to_waypoint_index;
+        if (to_waypoint_index > c && to_waypoint_index > 1) --to_waypoint_index;
         // The last waypoint deleted as the TO waypoint: the one before it is
         // flown, and with no leg left no route is.
         else if (to_waypoint_index > p.last)
@@ -247,6 +247,8 @@ void gns_activate_opened_plan() {
     direct_to_active = 0;
     active_plan_last = last;
     route_state = kRouteStateActive;
+    // In place now: nothing of the loaded plan waits for EXEC.
+    working_plan_new = 0;
     to_position_from(1);
     hold_armed = 0;
     // The holds belonged to the plan this one replaces.

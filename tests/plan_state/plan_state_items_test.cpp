@@ -290,7 +290,20 @@ INSTANTIATE_TEST_SUITE_P(
         // A GNS STAR written over the TO waypoint's entry: the TO position follows.
         "route load KSEAKYKM.PLN\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\nmcu MCU DIRTO ENTRY\n"
         "keyboard type \"CYVR\"\nmcu MCU ENTER\ngns GNSXLS L5\ngns GNSXLS ENT\ngns GNSXLS ENT\n"
-        "gns GNSXLS ENT\ngns GNSXLS ENT\nframes 1"));
+        "gns GNSXLS ENT\ngns GNSXLS ENT\nframes 1",
+        // A destination typed with no plan, where a failed activation left the
+        // end mark: no origin, not an end mark flown from.
+        "gns GNSXLS FPL FPL FPL R3 ENT R5 ENT\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"KTIW\" R1",
+        // A plan the GNS activated, then a stored plan loaded on the SMITHS: a
+        // whole plan, flown from its first leg.
+        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ncdu SMITHS_FMS L6\ncdu SMITHS_FMS R2\n"
+        "gns GNSXLS FPL FPL FPL R3 ENT R5 ENT\ncdu SMITHS_FMS L3\ncdu SMITHS_FMS PREV\n"
+        "cdu SMITHS_FMS EXEC",
+        // A stored plan the GNS opened and left: its approach goes with it.
+        "cdu SMITHS_FMS \"CHEHA\" R2\ncdu SMITHS_FMS DIR \"ROSIE\" L6\nroute load KPDXKSEA.RTE\n"
+        "gns GNSXLS R3\ncdu SMITHS_FMS \"TILLA\" R6\nmcu MCU FPLN NEXT ENTER\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R3 L3\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS \"VANTG\" R4\n"
+        "gns GNSXLS ENT\ncdu SMITHS_FMS LEGS DEL L4\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

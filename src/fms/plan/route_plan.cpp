@@ -144,16 +144,27 @@ void clear_working_plan() {
     clear_rows();
 }
 
-void copy_active_plan_to_working() {
+namespace {
+
+// The flown plan into the working plan, in place of whatever was there.
+void copy_flown_plan_entries() {
     for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {
         RouteWaypoint& to = working_plan.slot(i);
         copy_waypoint_fields(active_plan[i], to);
         to.passing_time.clear();
     }
     working_plan_last = active_plan_last;
-    // A copy of the flown plan is no new plan for EXEC to start afresh.
+    // A loaded plan that no EXEC put in place takes its approach with it,
+    // and a copy of the flown plan is no new plan for EXEC to start afresh.
+    if (working_plan_new == 1) approach_info.clear();
     working_plan_new = 0;
     mark_working_entries_as_active();
+}
+
+} // namespace
+
+void copy_active_plan_to_working() {
+    copy_flown_plan_entries();
     working_cursor_index = to_waypoint_index;
     working_edit_index = constraint_waypoint_index;
     hold_list_copy_index_to_working();
@@ -205,15 +216,7 @@ void align_working_plan_with_active() {
         mark_working_entries_as_active();
         return;
     }
-    for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {
-        RouteWaypoint& to = working_plan.slot(i);
-        copy_waypoint_fields(active_plan[i], to);
-        to.passing_time.clear();
-    }
-    working_plan_last = active_plan_last;
-    // A copy of the flown plan is no new plan for EXEC to start afresh.
-    working_plan_new = 0;
-    mark_working_entries_as_active();
+    copy_flown_plan_entries();
     hold_list_copy_index_to_working();
     build_route_rows();
 }
