@@ -13,6 +13,7 @@
 #include "gauges/gauge_callbacks.h"
 #include "gauges/gauge_services.h"
 #include "gauges/lazy_loads.h"
+#include "gns_mcu/gns_direct.h"
 #include "gns_mcu/gns_render.h"
 #include "gns_mcu/mcu_render.h"
 #include "sim/element_helpers.h"
@@ -54,6 +55,7 @@ void pre_draw(const GaugeHeader* gauge) {
     drawn_element = screen;
     if (screen->device_context != nullptr)
         render_gnsxls(gnsxls_display, screen->device_context, element_pixel_size(screen));
+    gns_close_direct_view();
     // A plan this unit put in place keeps the MCU's LEGS leg within it.
     mcu_keep_legs_index_in_plan();
     screen->image_flags &= ~IMAGE_DIRTY;

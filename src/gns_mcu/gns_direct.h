@@ -28,3 +28,8 @@ void gns_enter_direct();
 // working plan before the proposed waypoint, and DIRECT shows it. Refused,
 // with the plans as they were, when the plan has no room for it.
 void gns_direct_insertion();
+
+// Once DIRECT and the pages it opened are left, the end mark that its list
+// showed as a row is no entry of the working plan (another unit's edit would
+// build on it).
+void gns_close_direct_view();

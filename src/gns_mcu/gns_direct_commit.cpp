@@ -9,6 +9,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/plan/vertical_state.h"
@@ -247,4 +248,11 @@ void gns_direct_insertion() {
     gns_direct_inserted = 1;
     reset_page_toggles();
     gns_scratchpad_add("", 1);
+}
+
+void gns_close_direct_view() {
+    if (gns_state == GNS_DIRECT || gns_return_state == GNS_DIRECT) return;
+    if (working_plan_last >= 0 && working_plan_last <= kPlanLastIndex &&
+        working_plan[working_plan_last].ident == "******")
+        remove_working_entries("******");
 }

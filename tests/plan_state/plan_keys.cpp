@@ -281,8 +281,11 @@ bool holds_approach_legs() {
 
 void PlanKeys::remember_state() {
     // A whole plan put in place in the modification now pending: a load
-    // that left the flown route active started none.
-    const bool replaced = working_plan_new == 1 && !new_plan_before_;
+    // that left the flown route active started none. A modification begun
+    // with the flag up is a load too (a copy of the flown plan lowers it),
+    // also where a plan the GNS opened had raised it already.
+    const bool begun = route_state == kRouteStateActiveModified && state_before_ != kRouteStateActiveModified;
+    const bool replaced = working_plan_new == 1 && (!new_plan_before_ || begun);
     new_plan_before_ = working_plan_new == 1;
     whole_plan_ = route_state == kRouteStateActiveModified &&
                   (replaced || (whole_plan_ && state_before_ == kRouteStateActiveModified));
@@ -360,8 +363,8 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
     const std::size_t fpl = line.rfind(" FPL");
     const std::string gns_tail = fpl == std::string::npos ? line : line.substr(fpl);
     const bool unit_direct =
-        (starts(line, "gns ") && ((fpl == std::string::npos && gns_state_before_ == GNS_DIRECT) ||
-                                  contains(gns_tail, " DIRECT"))) ||
+        (starts(line, "gns ") &&
+         ((fpl == std::string::npos && gns_state_before_ == GNS_DIRECT) || contains(gns_tail, " DIRECT"))) ||
         (starts(line, "mcu ") && (mcu_mode_before_ == MCU_DIRTO || contains(line, " DIRTO")));
     for (int i = 0; i < active_plan_last && unit_direct; ++i) {
         const Fix f = fix_of(active_plan[i]);

@@ -303,7 +303,15 @@ INSTANTIATE_TEST_SUITE_P(
         "cdu SMITHS_FMS \"CHEHA\" R2\ncdu SMITHS_FMS DIR \"ROSIE\" L6\nroute load KPDXKSEA.RTE\n"
         "gns GNSXLS R3\ncdu SMITHS_FMS \"TILLA\" R6\nmcu MCU FPLN NEXT ENTER\n"
         "cdu SMITHS_FMS DEP_ARR R2 R3 L3\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS \"VANTG\" R4\n"
-        "gns GNSXLS ENT\ncdu SMITHS_FMS LEGS DEL L4\ncdu SMITHS_FMS EXEC"));
+        "gns GNSXLS ENT\ncdu SMITHS_FMS LEGS DEL L4\ncdu SMITHS_FMS EXEC",
+        // An approach added after a GNS direct-to: the end mark its list showed
+        // is no leg.
+        "gns GNSXLS R2\nmcu MCU DIRTO ENTRY\nkeyboard type \"KPDX\"\nmcu MCU ENTER\ngns GNSXLS ENT\n"
+        "gns GNSXLS DIRECT L3 ENT\ncdu SMITHS_FMS DEP_ARR R2 R1\ncdu SMITHS_FMS LEGS",
+        // A stored plan the GNS opened, then one loaded on the SMITHS: a whole
+        // plan, flown from its first leg.
+        "route load KSEAKPDX.RTE\ngns GNSXLS R3\ngns GNSXLS ENT\n"
+        "cdu SMITHS_FMS RTE \"KSEAKPDX\" L2 R6\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
