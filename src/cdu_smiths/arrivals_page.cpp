@@ -7,8 +7,10 @@
 #include "data/airport_procedures.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/procedures/airport_detail.h"
 #include "fms/procedures/approach_insertion.h"
 #include "fms/procedures/dep_arr_selection.h"
 #include "fms/procedures/procedure_insertion.h"
@@ -209,6 +211,15 @@ int right_subpage_count() {
 } // namespace
 
 void smiths_page_arrivals_keys() {
+    // The page lists the destination of the plan it edits, whose detail
+    // another unit may have replaced in the shared slot meanwhile.
+    const bool active = route_state == kRouteStateActive;
+    const int last = active ? active_plan_last : working_plan_last;
+    if (last >= 1 && last <= kPlanLastIndex) {
+        const RouteWaypoint& end = active ? active_plan[last] : working_plan[last];
+        if (end.type == "APT" && destination().airport_ident != end.ident)
+            load_airport_detail(end.ident, destination_slot);
+    }
     const AirportProcedures& dest = destination();
     const int left_items = arr_star_state == kArrStarStateChosen ? dest.star_entry_list.count() + 1
                                                                  : dest.procedure_name_list.count();

@@ -185,6 +185,9 @@ void activate() {
     to_waypoint_index = working_cursor_index;
     if (to_waypoint_index >= 0 && to_waypoint_index <= kPlanLastIndex)
         to_position = GeoPosition{active_plan[to_waypoint_index].lat, active_plan[to_waypoint_index].lon};
+    // The view is done: the working plan is the plan now flown, with the
+    // holds where they now stand.
+    copy_active_plan_to_working();
     force_turn();
 
     gns_plan_changed = 1;

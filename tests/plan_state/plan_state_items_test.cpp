@@ -311,7 +311,16 @@ INSTANTIATE_TEST_SUITE_P(
         // A stored plan the GNS opened, then one loaded on the SMITHS: a whole
         // plan, flown from its first leg.
         "route load KSEAKPDX.RTE\ngns GNSXLS R3\ngns GNSXLS ENT\n"
-        "cdu SMITHS_FMS RTE \"KSEAKPDX\" L2 R6\ncdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS RTE \"KSEAKPDX\" L2 R6\ncdu SMITHS_FMS EXEC",
+        // A GNS direct-to the fix of an MCU hold: the working plan is the plan
+        // now flown, its hold on the fix.
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"ELMAA\"\nmcu MCU ENTER\nmcu MCU LNAV\nmcu MCU HOLD\n"
+        "gns GNSXLS DIRECT L5 ENT",
+        // ARRIVALS open while a GNS direct-to a nearby airport loads that
+        // airport's detail: the page still lists the plan's destination.
+        "route load KPDXKSEA.RTE\naircraft position 45.73704 -122.19191\ngns GNSXLS DIRECT\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R2\ngns GNSXLS DIRECT L1 ENT\ncdu SMITHS_FMS L2\n"
+        "cdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
