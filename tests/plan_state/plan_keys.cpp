@@ -322,9 +322,12 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
         to_waypoint_index != kNoToWaypoint) {
         const Fix& before = active_before_[static_cast<std::size_t>(to_before_)];
         // Kept unless the modification has fewer entries of that fix (a
-        // route can pass one fix twice, as a destination it also went to).
-        const bool kept = std::count(working_before_.begin(), working_before_.end(), before) >=
-                          std::count(active_before_.begin(), active_before_.end(), before);
+        // route can pass one fix twice, as a destination it also went to);
+        // the origin entry is no place to fly to.
+        auto legs_to = [&before](const std::vector<Fix>& plan) {
+            return plan.empty() ? 0 : std::count(plan.begin() + 1, plan.end(), before);
+        };
+        const bool kept = legs_to(working_before_) >= legs_to(active_before_);
         const Fix now = fix_of(active_plan[to_waypoint_index]);
         // A fix put in at the TO row is flown direct.
         const bool inserted =

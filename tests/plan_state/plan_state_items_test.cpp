@@ -320,6 +320,12 @@ INSTANTIATE_TEST_SUITE_P(
         // airport's detail: the page still lists the plan's destination.
         "route load KPDXKSEA.RTE\naircraft position 45.73704 -122.19191\ngns GNSXLS DIRECT\n"
         "cdu SMITHS_FMS DEP_ARR R2 R2\ngns GNSXLS DIRECT L1 ENT\ncdu SMITHS_FMS L2\n"
+        "cdu SMITHS_FMS EXEC",
+        // An MCU direct-to the origin's fix under a SMITHS edit: EXEC of the edit
+        // flies its first leg, the origin being no leg.
+        "aircraft position 45.63799 -122.58986\nroute load KSEAKPDX.RTE\ngns GNSXLS DIRECT\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R4 L4\ncdu SMITHS_FMS EXEC\ngns GNSXLS DIRECT L3 ENT\n"
+        "cdu SMITHS_FMS R2\nmcu MCU DIRTO ENTRY\nkeyboard type \"KSEA\"\nmcu MCU ENTER\n"
         "cdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
