@@ -38,10 +38,12 @@ bool has_hold(const RoutePlan& plan, int last, int i) {
 
 int first_index_of_first_subpage() {
     const int to_base = to_waypoint_index == kNoToWaypoint ? 1 : to_waypoint_index;
+    if (route_state != kRouteStateActiveModified) return to_base;
     // Another unit's page may have left the cursor past the plan the
-    // modification copied: that is no edit position.
+    // modification copied: that is no edit position, and the TO index of
+    // the longer flown plan may lie past it too.
     const bool on_plan = working_cursor_index >= 1 && working_cursor_index <= working_plan_last;
-    return route_state == kRouteStateActiveModified && on_plan ? working_cursor_index : to_base;
+    return on_plan ? working_cursor_index : std::clamp(to_base, 1, std::max(working_plan_last, 1));
 }
 
 // One row of the listing as it runs on from the first sub-page: the row of

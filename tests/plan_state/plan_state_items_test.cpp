@@ -326,7 +326,14 @@ INSTANTIATE_TEST_SUITE_P(
         "aircraft position 45.63799 -122.58986\nroute load KSEAKPDX.RTE\ngns GNSXLS DIRECT\n"
         "cdu SMITHS_FMS DEP_ARR R2 R4 L4\ncdu SMITHS_FMS EXEC\ngns GNSXLS DIRECT L3 ENT\n"
         "cdu SMITHS_FMS R2\nmcu MCU DIRTO ENTRY\nkeyboard type \"KSEA\"\nmcu MCU ENTER\n"
-        "cdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS EXEC",
+        // A modification shorter than the flown plan, the GNS cursor on the flown
+        // plan's last row: RTE LEGS lists from the modification's own last leg.
+        "mcu MCU FPLN NEXT NEXT ENTER\nmcu MCU ALT\nmcu MCU LNAV\n"
+        "aircraft position 47.18889 -121.17943\ncdu SMITHS_FMS DEL\ngns GNSXLS DIRECT\n"
+        "route load KSEAKPDX.RTE\nmcu MCU PREV\ncdu SMITHS_FMS DEP_ARR R2 R5\ncdu SMITHS_FMS LEGS\n"
+        "gns GNSXLS L5\ncdu SMITHS_FMS \"QUEET\" L1\ngns GNSXLS L5\ncdu SMITHS_FMS CLR\n"
+        "mcu MCU HOLD\ncdu SMITHS_FMS L1"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
