@@ -254,8 +254,5 @@ void gns_direct_insertion() {
 }
 
 void gns_close_direct_view() {
-    if (gns_state == GNS_DIRECT || gns_return_state == GNS_DIRECT) return;
-    if (working_plan_last >= 0 && working_plan_last <= kPlanLastIndex &&
-        working_plan[working_plan_last].ident == "******")
-        remove_working_entries("******");
+    if (gns_state != GNS_DIRECT && gns_return_state != GNS_DIRECT) drop_direct_list_end_mark();
 }

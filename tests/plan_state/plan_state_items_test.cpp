@@ -333,7 +333,13 @@ INSTANTIATE_TEST_SUITE_P(
         "aircraft position 47.18889 -121.17943\ncdu SMITHS_FMS DEL\ngns GNSXLS DIRECT\n"
         "route load KSEAKPDX.RTE\nmcu MCU PREV\ncdu SMITHS_FMS DEP_ARR R2 R5\ncdu SMITHS_FMS LEGS\n"
         "gns GNSXLS L5\ncdu SMITHS_FMS \"QUEET\" L1\ngns GNSXLS L5\ncdu SMITHS_FMS CLR\n"
-        "mcu MCU HOLD\ncdu SMITHS_FMS L1"));
+        "mcu MCU HOLD\ncdu SMITHS_FMS L1",
+        // A SMITHS procedure chosen, route not yet active, while the GNS DIRECT
+        // page lists the plan: the key takes the plan back, nothing goes behind
+        // the end mark.
+        "gns GNSXLS R2\nmcu MCU DIRTO ENTRY\nkeyboard type \"GORGE\"\nmcu MCU ENTER\ngns GNSXLS ENT\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R1\ngns GNSXLS DIRECT\ncdu SMITHS_FMS \"KHQM\" L3\n"
+        "cdu SMITHS_FMS LEGS DEL L4"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
