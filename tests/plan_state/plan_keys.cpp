@@ -304,6 +304,7 @@ void PlanKeys::remember_state() {
     page_before_ = smiths_cdu_page;
     stopped_before_ = discontinuity_stop_index == to_waypoint_index;
     direct_entry_before_ = direct_to_entered == 1 ? legs_edit_index : 0;
+    gns_delete_before_ = gns_delete_request == 1;
     // The approach the pilot chose in this modification, after any whole
     // plan put in place (which brings its own).
     const bool chose = chosen(sel_approach) && sel_approach != approach_before_;
@@ -397,6 +398,28 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
     ++reached_.direct_tos;
 }
 
+// A GNS step that deleted one waypoint of the flown plan, not the TO
+// waypoint, leaves the TO on its fix (or on the next, sequenced in the
+// step's frame); the origin deleted under TO 1 leaves the first leg.
+void PlanKeys::delete_faults(std::vector<std::string>& faults) {
+    const int n = static_cast<int>(active_before_.size());
+    if (to_before_ < 1 || to_before_ >= n || active_plan_last != n - 2 || to_waypoint_index < 1 ||
+        to_waypoint_index > active_plan_last)
+        return;
+    int gone = 0;
+    while (gone <= active_plan_last && fix_of(active_plan[gone]) == active_before_[gone])
+        ++gone;
+    for (int i = gone; i <= active_plan_last; ++i)
+        if (!(fix_of(active_plan[i]) == active_before_[i + 1])) return;
+    if (gone == to_before_ || (gone == 0 && to_before_ == 1)) return;
+    const Fix& before = active_before_[to_before_];
+    const Fix now = fix_of(active_plan[to_waypoint_index]);
+    const bool sequenced = to_before_ + 1 < n && now == active_before_[to_before_ + 1];
+    if (!(now == before) && !sequenced)
+        faults.push_back("the GNS deleted " + active_before_[gone].ident +
+                         " and moved the TO waypoint from " + before.ident + " to " + now.ident);
+}
+
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
     displayed_ = {route_state, active_plan_last, working_plan_last, hold_count()};
@@ -424,6 +447,10 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
         exec_faults(faults);
     }
     if (rule_on("direct")) direct_to_faults(line, faults);
+    // ERASE asks, ENT deletes; FPL leaves the page for another plan.
+    const bool gns_delete = starts(line, "gns ") && (gns_delete_before_ || contains(line, " ERASE")) &&
+                            contains(line, " ENT") && !contains(line, " FPL");
+    if (gns_delete && rule_on("delete")) delete_faults(faults);
     if (frame) {
         // A distance is measured on the pass after the change that needs it.
         for (const std::string& f : published_value_faults(starts(line, "frames")))

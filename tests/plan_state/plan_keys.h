@@ -52,6 +52,7 @@ class PlanKeys : public StandIn {
     // The rules of a step that ends a modification, and of a direct-to.
     void exec_faults(std::vector<std::string>& faults);
     void direct_to_faults(const std::string& line, std::vector<std::string>& faults);
+    void delete_faults(std::vector<std::string>& faults);
     // What the next step's rules compare with.
     void remember_state();
 
@@ -74,6 +75,7 @@ class PlanKeys : public StandIn {
     int gns_state_before_ = 0, mcu_mode_before_ = 0;
     bool new_plan_before_ = false, whole_plan_ = false, stopped_before_ = false;
     int direct_entry_before_ = 0;
+    bool gns_delete_before_ = false;
     // The approach chosen in the pending modification, and the one the
     // executed plan holds.
     std::string approach_choice_, plan_approach_, approach_before_;

@@ -339,7 +339,11 @@ INSTANTIATE_TEST_SUITE_P(
         // the end mark.
         "gns GNSXLS R2\nmcu MCU DIRTO ENTRY\nkeyboard type \"GORGE\"\nmcu MCU ENTER\ngns GNSXLS ENT\n"
         "cdu SMITHS_FMS DEP_ARR R2 R1\ngns GNSXLS DIRECT\ncdu SMITHS_FMS \"KHQM\" L3\n"
-        "cdu SMITHS_FMS LEGS DEL L4"));
+        "cdu SMITHS_FMS LEGS DEL L4",
+        // The GNS deletes a waypoint well before a TO that the MCU moved to the
+        // last: the TO stays on its fix.
+        "route load KSEAKPDX.RTE\nframes 3\ngns GNSXLS FPL\ngns GNSXLS L3\nmcu MCU TO\n"
+        "mcu MCU PREV PREV\ngns GNSXLS ERASE\ngns GNSXLS ENT"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
