@@ -131,6 +131,9 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
     if (c < 0 || c > p.last) return false;
     clean_procedure_kinds(p, c);
     drop_hold_at(p, c);
+    // With the origin deleted the next waypoint becomes the origin, which is
+    // flown from and never held at.
+    if (c == 0) drop_hold_at(p, 1);
     for (int i = c + 1; i <= p.last; ++i) {
         copy_waypoint_fields(p.plan[i], p.plan.slot(i - 1));
         renumber_hold(p, i - 1, i);
