@@ -87,11 +87,9 @@ void settle_to_waypoint() {
     const int to = to_waypoint_index;
     if (to < 0 || to > active_plan_last) return;
     if (is_route_marker(active_plan[to])) {
-        // Nothing is flown to a marker: the place after it (or, at the end,
-        // before it) is the TO instead.
-        int place = next_place(active_plan, to + 1, active_plan_last);
-        if (place < 1) place = previous_place(active_plan, to);
-        if (place < 1) return;
+        // Nothing is flown to a marker.
+        const int place = flown_place(active_plan, to, active_plan_last);
+        if (place == to) return;
         to_waypoint_index = place;
         to_position = GeoPosition{active_plan[place].lat, active_plan[place].lon};
     }

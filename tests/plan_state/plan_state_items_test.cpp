@@ -343,7 +343,15 @@ INSTANTIATE_TEST_SUITE_P(
         // The GNS deletes a waypoint well before a TO that the MCU moved to the
         // last: the TO stays on its fix.
         "route load KSEAKPDX.RTE\nframes 3\ngns GNSXLS FPL\ngns GNSXLS L3\nmcu MCU TO\n"
-        "mcu MCU PREV PREV\ngns GNSXLS ERASE\ngns GNSXLS ENT"));
+        "mcu MCU PREV PREV\ngns GNSXLS ERASE\ngns GNSXLS ENT",
+        // The origin deleted on the GNS under an MCU hold at the next waypoint:
+        // the hold goes, as the new origin is never held at.
+        "gns GNSXLS FPL FPL FPL R3 ENT R5 ENT\nroute load KPDXKSEA.RTE\nmcu MCU LNAV\ngns GNSXLS L1\n"
+        "mcu MCU HOLD\ngns GNSXLS PREV\ngns GNSXLS L4\ngns GNSXLS ERASE\ngns GNSXLS ENT",
+        // A saved plan that starts with a gap, loaded: the TO is the place behind it.
+        "aircraft position 47.27390 -121.56254\nroute load KSEAKPDX.RTE\ngns GNSXLS FPL\n"
+        "cdu SMITHS_FMS LEGS DEL L2\ncdu SMITHS_FMS LEGS DEL L1\ncdu SMITHS_FMS EXEC\ngns GNSXLS R4\n"
+        "gns GNSXLS ENT\ngns GNSXLS ENT\nroute load KSEAKPDX.RTE"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

@@ -316,6 +316,9 @@ void reset_active_route_state() {
         working_plan_new = 0;
         // A shorter plan keeps its TO waypoint inside the plan.
         if (to_waypoint_index > active_plan_last) to_waypoint_index = active_plan_last;
+        // A plan that starts with a gap (a saved one may) flies to the place
+        // behind it at once, not only from the next pass.
+        to_waypoint_index = flown_place(active_plan, to_waypoint_index, active_plan_last);
         const RouteWaypoint& to = active_plan[to_waypoint_index];
         to_position = GeoPosition{to.lat, to.lon};
 

@@ -16,6 +16,13 @@ int next_place(const RoutePlan& plan, int i, int last) {
     return -1;
 }
 
+int flown_place(const RoutePlan& plan, int i, int last) {
+    if (!is_route_marker(plan[i])) return i;
+    int p = next_place(plan, i + 1, last);
+    if (p < 1) p = previous_place(plan, i);
+    return p >= 1 ? p : i;
+}
+
 int place_at_or_before(const RoutePlan& plan, int i) {
     if (!is_route_marker(plan[i])) return i;
     const int p = previous_place(plan, i);

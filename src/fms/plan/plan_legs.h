@@ -14,6 +14,11 @@ int previous_place(const RoutePlan& plan, int i);
 // The first entry from i on, up to `last`, that is a place; -1 when none is.
 int next_place(const RoutePlan& plan, int i, int last);
 
+// The entry flown for a TO at entry i: i when it is a place, else the place
+// after it or, at the end, the one before it (never the origin); i when
+// neither is.
+int flown_place(const RoutePlan& plan, int i, int last);
+
 // Entry i when it is a place, else the place before it (i when none is):
 // the point a walk along the plan stands on at entry i.
 int place_at_or_before(const RoutePlan& plan, int i);
