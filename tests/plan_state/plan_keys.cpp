@@ -3,6 +3,7 @@
 #include "cdu_keys.h"
 #include "cdu_smiths/smiths_key_layout.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "data/airport_procedures.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
@@ -308,7 +309,10 @@ void PlanKeys::remember_state() {
     // The approach the pilot chose in this modification, after any whole
     // plan put in place (which brings its own).
     const bool chose = chosen(sel_approach) && sel_approach != approach_before_;
-    if (route_state == kRouteStateActiveModified && chose) approach_choice_ = sel_approach;
+    if (route_state == kRouteStateActiveModified && chose) {
+        approach_choice_ = sel_approach;
+        choice_airport_ = airport_slots[destination_slot].airport_ident;
+    }
     if (route_state != kRouteStateActiveModified || replaced) approach_choice_.clear();
     approach_before_ = sel_approach;
     if (!holds_approach_legs()) plan_approach_.clear();
@@ -341,7 +345,13 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
                              std::to_string(to_waypoint_index) + "/" + std::to_string(active_plan_last));
     }
     if (whole_plan_ || !holds_approach_legs()) plan_approach_.clear();
-    if (!approach_choice_.empty() && holds_approach_legs()) plan_approach_ = approach_choice_;
+    if (!approach_choice_.empty() && holds_approach_legs()) {
+        plan_approach_ = approach_choice_;
+        approach_airport_ = choice_airport_;
+    }
+    // An approach is its airport's: legs kept behind a new destination
+    // typed on RTE are no approach APPROACH REF names.
+    if (active_plan_last >= 1 && active_plan[active_plan_last].ident != approach_airport_) plan_approach_.clear();
     if (plan_approach_.empty() || !rule_on("approach")) return;
     ++reached_.approaches;
     for (const std::string& f : approach_ref_faults(plan_approach_))

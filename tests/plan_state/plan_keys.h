@@ -77,6 +77,7 @@ class PlanKeys : public StandIn {
     int direct_entry_before_ = 0;
     bool gns_delete_before_ = false;
     // The approach chosen in the pending modification, and the one the
-    // executed plan holds.
+    // executed plan holds, each with the airport it was chosen at.
     std::string approach_choice_, plan_approach_, approach_before_;
+    std::string choice_airport_, approach_airport_;
 };

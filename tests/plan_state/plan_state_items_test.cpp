@@ -351,7 +351,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A saved plan that starts with a gap, loaded: the TO is the place behind it.
         "aircraft position 47.27390 -121.56254\nroute load KSEAKPDX.RTE\ngns GNSXLS FPL\n"
         "cdu SMITHS_FMS LEGS DEL L2\ncdu SMITHS_FMS LEGS DEL L1\ncdu SMITHS_FMS EXEC\ngns GNSXLS R4\n"
-        "gns GNSXLS ENT\ngns GNSXLS ENT\nroute load KSEAKPDX.RTE"));
+        "gns GNSXLS ENT\ngns GNSXLS ENT\nroute load KSEAKPDX.RTE",
+        // An approach executed, then a new destination typed on RTE: the approach legs
+        // stay, but APPROACH REF names the new airport's approach, which is none.
+        "mcu MCU FPLN\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR R2 R3\ncdu SMITHS_FMS EXEC\n"
+        "cdu SMITHS_FMS HOLD\ncdu SMITHS_FMS \"BTG\" R6\ncdu SMITHS_FMS \"KCLM\" R2\n"
+        "cdu SMITHS_FMS RTE\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
