@@ -5,6 +5,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/airport_procedures.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -22,6 +23,7 @@
 #include "pilot_view_check.h"
 #include "plan_state_check.h"
 #include "script.h"
+#include "sim/aircraft_state.h"
 
 #include <cmath>
 #include <cstdio>
@@ -402,7 +404,12 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
     const bool at_old_to = to_before_ >= 0 && to_before_ < static_cast<int>(active_before_.size()) &&
                            active_before_[static_cast<std::size_t>(to_before_)].lat == chosen_fix.lat &&
                            active_before_[static_cast<std::size_t>(to_before_)].lon == chosen_fix.lon;
-    if (to_waypoint_index != chosen_index && !at_old_to)
+    // A fix chosen within the switching distance is passed in the next
+    // frame, as any TO waypoint there is.
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, chosen_fix.lat, chosen_fix.lon, &distance, &course);
+    const bool passed = to_waypoint_index == chosen_index + 1 && distance < switch_distance;
+    if (to_waypoint_index != chosen_index && !at_old_to && !passed)
         faults.push_back("the direct-to to " + chosen_fix.ident + " left the TO waypoint at " +
                          std::to_string(to_waypoint_index));
     ++reached_.direct_tos;

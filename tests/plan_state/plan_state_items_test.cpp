@@ -356,7 +356,16 @@ INSTANTIATE_TEST_SUITE_P(
         // stay, but APPROACH REF names the new airport's approach, which is none.
         "mcu MCU FPLN\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR R2 R3\ncdu SMITHS_FMS EXEC\n"
         "cdu SMITHS_FMS HOLD\ncdu SMITHS_FMS \"BTG\" R6\ncdu SMITHS_FMS \"KCLM\" R2\n"
-        "cdu SMITHS_FMS RTE\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS RTE\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS EXEC",
+        // A destination typed first, then a hold made before it: the first leg starts at the
+        // aircraft, not at the origin still to be entered.
+        "cdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"KBFI\" R1\ncdu SMITHS_FMS HOLD L3 L6\n"
+        "cdu SMITHS_FMS \"KBFI\" R6\ncdu SMITHS_FMS LEGS DEL L4",
+        // GNS direct-tos near KPDX, the last to the fix KPDX just before the destination KPDX:
+        // the aircraft is within the switching distance, so the fix is passed in the next frame.
+        "route load KSEAKPDX.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"KPDX\"\nmcu MCU ENTER\n"
+        "aircraft position 45.62390 -122.60452\ngns GNSXLS DIRECT L1 ENT\ngns GNSXLS DIRECT L1 ENT\n"
+        "gns GNSXLS DIRECT L2 ENT"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
