@@ -191,12 +191,12 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     w.via.clear();
     w.aux_text.clear();
     w.alt_constraint = kNoConstraint;
-    if (p.active) {
+    // The entry's hold moved up with it: the new waypoint has none.
+    w.hold_number = 0;
+    if (p.active)
         w.passing_time.clear();
-        w.hold_number = 0;
-    } else {
+    else
         w.constrained = 0;
-    }
 
     gns_flyover_choice = "NO";
     gns_fpl_option = gns_fpl_option_default;
