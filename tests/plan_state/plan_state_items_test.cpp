@@ -365,7 +365,12 @@ INSTANTIATE_TEST_SUITE_P(
         // the aircraft is within the switching distance, so the fix is passed in the next frame.
         "route load KSEAKPDX.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"KPDX\"\nmcu MCU ENTER\n"
         "aircraft position 45.62390 -122.60452\ngns GNSXLS DIRECT L1 ENT\ngns GNSXLS DIRECT L1 ENT\n"
-        "gns GNSXLS DIRECT L2 ENT"));
+        "gns GNSXLS DIRECT L2 ENT",
+        // The GNS inserts a waypoint into the working plan where the SMITHS has just put a
+        // hold: the hold moves up with its waypoint, and the new one carries none.
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"CARRO\"\nmcu MCU ENTER\ngns GNSXLS L1\ngns GNSXLS R2\n"
+        "cdu SMITHS_FMS HOLD L3 L6\ngns GNSXLS ENT\ngns GNSXLS E L M A A\ngns GNSXLS ENT\n"
+        "cdu SMITHS_FMS R6\ngns GNSXLS ENT"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
