@@ -86,8 +86,7 @@ void stamp_passing_time() {
 void settle_to_waypoint() {
     const int to = to_waypoint_index;
     if (to < 0 || to > active_plan_last) return;
-    if (is_route_marker(active_plan[to])) {
-        // Nothing is flown to a marker.
+    if (is_unflown(active_plan[to])) {
         const int place = flown_place(active_plan, to, active_plan_last);
         if (place == to) return;
         to_waypoint_index = place;
@@ -108,7 +107,7 @@ void sequence_to_waypoint() {
     if (!(switch_distance > distance_to_to_nm) && !stopped) return;
     if (lnav_engaged != 1 && SequenceFPlanWpts != 1) return;
     // Still waiting for the pilot to close the gap.
-    if (stopped && is_route_marker(active_plan[to_waypoint_index + 1])) return;
+    if (stopped && is_unflown(active_plan[to_waypoint_index + 1])) return;
     // In the pattern the TO waypoint (the hold fix) stays until the hold is left.
     if (hold_armed != 0 && holding_active != 0 && hold_exit_state != kHoldExitDeleted) return;
     // Nor is an armed hold's fix that the aircraft has not yet flown to passed
@@ -127,9 +126,10 @@ void sequence_to_waypoint() {
         if (flight_phase < kFlightPhaseEndFlight) write_flight_log(kFlightLogWaypoint);
         stamp_last_passed(active_plan[to_waypoint_index]);
     }
-    if (is_route_marker(active_plan[to_waypoint_index + 1])) {
-        // A gap in the route: the TO stays, LNAV lets go and the aircraft
-        // keeps its heading until the pilot closes the gap.
+    if (is_unflown(active_plan[to_waypoint_index + 1])) {
+        // A gap in the route, or a destination still to be entered: the TO
+        // stays, LNAV lets go and the aircraft keeps its heading until the
+        // pilot closes the gap.
         discontinuity_stop_index = to_waypoint_index;
         discontinuity_stop_fix = to_position;
         lnav_engaged = 0;
@@ -186,7 +186,7 @@ void update_leg_geometry() {
     if (distance_to_to_nm >= switch_distance) to_approached = 1;
     if (to < active_plan_last && distance_to_to_nm < 10.0) {
         const RouteWaypoint& next = active_plan[to + 1];
-        if (is_route_marker(next)) {
+        if (is_unflown(next)) {
             // No leg follows a gap: no turn to anticipate.
             next_leg_distance_nm = 0.0;
             next_leg_course_deg = leg_course_deg;

@@ -17,7 +17,7 @@ int next_place(const RoutePlan& plan, int i, int last) {
 }
 
 int flown_place(const RoutePlan& plan, int i, int last) {
-    if (!is_route_marker(plan[i])) return i;
+    if (!is_unflown(plan[i])) return i;
     int p = next_place(plan, i + 1, last);
     if (p < 1) p = previous_place(plan, i);
     return p >= 1 ? p : i;

@@ -9,12 +9,18 @@ inline bool is_route_marker(const RouteWaypoint& w) {
     return w.ident == "DISCO" || w.ident == "THEN";
 }
 
+// Nothing is flown to a marker, nor to a destination still to be entered
+// (an origin typed alone leaves an entry with no identifier at 0N 0E).
+inline bool is_unflown(const RouteWaypoint& w) {
+    return is_route_marker(w) || w.ident.empty();
+}
+
 // The nearest entry before i that is a place; -1 when none is.
 int previous_place(const RoutePlan& plan, int i);
 // The first entry from i on, up to `last`, that is a place; -1 when none is.
 int next_place(const RoutePlan& plan, int i, int last);
 
-// The entry flown for a TO at entry i: i when it is a place, else the place
+// The entry flown for a TO at entry i: i when it is flown to, else the place
 // after it or, at the end, the one before it (never the origin); i when
 // neither is.
 int flown_place(const RoutePlan& plan, int i, int last);
