@@ -76,12 +76,14 @@ void check_to_waypoint(std::vector<std::string>& faults) {
         faults.push_back("TO index " + std::to_string(to_waypoint_index) + " outside 1.." +
                          std::to_string(active_plan_last));
     else if (const std::string& to = active_plan[to_waypoint_index].ident;
-             rule_on("gap") && (to == "DISCO" || to == "THEN"))
-        faults.push_back("TO waypoint " + std::to_string(to_waypoint_index) + " is a " + to + " entry");
+             rule_on("gap") && (to == "DISCO" || to == "THEN" || to.empty()))
+        faults.push_back("TO waypoint " + std::to_string(to_waypoint_index) + " is a " +
+                         (to.empty() ? "destination still to be entered" : to + " entry"));
     for (int i = 0; i <= active_plan_last; ++i) {
         const RouteWaypoint& w = active_plan[i];
-        // A destination entered first leaves the origin to be entered.
-        if (i == 0 && w.ident.empty()) continue;
+        // A destination entered first leaves the origin to be entered, and
+        // an origin entered first the destination.
+        if ((i == 0 || i == active_plan_last) && w.ident.empty()) continue;
         if (w.lat == 0.0 && w.lon == 0.0 && w.ident != "DISCO" && w.ident != "THEN")
             faults.push_back("active[" + std::to_string(i) + "] " + entry_text(w) + " at 0/0");
     }

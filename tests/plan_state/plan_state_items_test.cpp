@@ -370,7 +370,12 @@ INSTANTIATE_TEST_SUITE_P(
         // hold: the hold moves up with its waypoint, and the new one carries none.
         "mcu MCU DIRTO ENTRY\nkeyboard type \"CARRO\"\nmcu MCU ENTER\ngns GNSXLS L1\ngns GNSXLS R2\n"
         "cdu SMITHS_FMS HOLD L3 L6\ngns GNSXLS ENT\ngns GNSXLS E L M A A\ngns GNSXLS ENT\n"
-        "cdu SMITHS_FMS R6\ngns GNSXLS ENT"));
+        "cdu SMITHS_FMS R6\ngns GNSXLS ENT",
+        // An origin typed alone, a waypoint added, the route activated and flown past it:
+        // the destination still to be entered is no place to fly to, so the TO stays.
+        "cdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"KBFI\" L1\ncdu SMITHS_FMS HOLD L4 L6\n"
+        "cdu SMITHS_FMS \"RNT\" R5\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS R6\n"
+        "cdu SMITHS_FMS EXEC\nmcu MCU LNAV\naircraft position 47.49570 -122.21550\nframes 5"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
