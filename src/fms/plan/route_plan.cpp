@@ -10,9 +10,20 @@
 RouteWaypoint active_plan_entries[RoutePlan::slots];
 RoutePlan active_plan{active_plan_entries};
 int active_plan_last = -1;
-RoutePlan working_plan;
+
+namespace {
+
+// The plans edited in place keep every entry where it is: an edit that
+// shifts entries reads one while it writes the next, and storage that grew
+// under it would leave the read dangling.
+RouteWaypoint working_plan_entries[RoutePlan::slots];
+RouteWaypoint preview_plan_entries[RoutePlan::slots];
+
+} // namespace
+
+RoutePlan working_plan{working_plan_entries};
 int working_plan_last = -1;
-RoutePlan preview_plan;
+RoutePlan preview_plan{preview_plan_entries};
 int preview_plan_last = -1;
 
 int to_waypoint_index = kNoToWaypoint;
