@@ -135,9 +135,9 @@ double leg_course(const RoutePlan& plan, int i, double* distance) {
     // A "DISCO" or "THEN" entry is no place: the leg runs from the one before.
     const RouteWaypoint& from = plan[place_at_or_before(plan, i - 1)];
     double from_lat = from.lat, from_lon = from.lon;
-    // So is an origin still to be entered (a destination typed first): the
+    // Nor is an origin still to be entered (a destination typed first): the
     // aircraft stands in for it.
-    if ((route_state == kRouteStateActive && i == to_waypoint_index) || from.ident.empty()) {
+    if ((route_state == kRouteStateActive && i == to_waypoint_index) || is_unflown(from)) {
         from_lat = aircraft_state.plat;
         from_lon = aircraft_state.plon;
     }
