@@ -5,14 +5,37 @@
 
 #include "fms/plan/route_plan.h"
 
+// What a plan entry is. Pages and files show and write the texts ("DISCO",
+// "THEN", "******", "---"); readers ask the kind, so a marker's text is read
+// in one place.
+enum class EntryKind {
+    Place,              // a waypoint, navaid or airport
+    Gap,                // a discontinuity without a position
+    PlacedGap,          // a discontinuity that carries the next fix's position
+    AirwayThen,         // an airway whose exit is still to be entered
+    DestinationToEnter, // an entry with no identifier: the destination not yet typed
+    EndMark,            // the GNS list's end mark
+    Placeholder,        // the GNS origin not yet entered
+};
+
+inline EntryKind entry_kind(const RouteWaypoint& w) {
+    if (w.ident.empty()) return EntryKind::DestinationToEnter;
+    if (w.ident == "DISCO") return w.lat != 0.0 || w.lon != 0.0 ? EntryKind::PlacedGap : EntryKind::Gap;
+    if (w.ident == "THEN") return EntryKind::AirwayThen;
+    if (w.ident == "******") return EntryKind::EndMark;
+    if (w.ident == "---") return EntryKind::Placeholder;
+    return EntryKind::Place;
+}
+
 inline bool is_route_marker(const RouteWaypoint& w) {
-    return w.ident == "DISCO" || w.ident == "THEN";
+    const EntryKind k = entry_kind(w);
+    return k == EntryKind::Gap || k == EntryKind::PlacedGap || k == EntryKind::AirwayThen;
 }
 
 // Nothing is flown to a marker, nor to a destination still to be entered
 // (an origin typed alone leaves an entry with no identifier at 0N 0E).
 inline bool is_unflown(const RouteWaypoint& w) {
-    return is_route_marker(w) || w.ident.empty();
+    return is_route_marker(w) || entry_kind(w) == EntryKind::DestinationToEnter;
 }
 
 // The nearest entry before i that is a place; -1 when none is.
