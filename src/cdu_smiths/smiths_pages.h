@@ -1,38 +1,14 @@
-// The pages of the SMITHS_FMS unit: their numbers, the routines that act on
-// the pending key and that draw them (both once per draw, from the render
-// pass), and the hand-over to the SELECT WAYPOINT page.
+// The pages of the SMITHS_FMS unit (their numbers are in fms/units/cdu_text.h):
+// the routines that act on the pending key and that draw them (both once per
+// draw, from the render pass), and the hand-over to the SELECT WAYPOINT page.
 #pragma once
+
+#include "fms/units/cdu_text.h"
 
 struct DisplayObject;
 namespace gfx {
 class Graphics;
 }
-
-enum SmithsCduPage : int {
-    kPageStoredFpls = 1,
-    kPagePerfInit = 3,
-    kPageRteLegs = 6,
-    kPageSelectWaypoint = 9,
-    kPageDepartures = 10,
-    kPageArrivals = 11,
-    kPageApproachRef = 12,
-    kPageRte = 22,
-    kPageInitRefIndex = 23,
-    kPageDepArrIndex = 24,
-    kPageIdent = 25,
-    kPagePosRef = 26,
-    kPageTakeoffRef = 27,
-    kPageRefNavData = 28,
-    kPageTempNavSummary = 29,
-    kPageNavStatus = 31,
-    kPageProgress = 33,
-    kPageEconClb = 34,
-    kPageEconCrz = 35,
-    kPageEconPathDes = 36,
-    kPageFixInfo = 37,
-    kPageDesForecasts = 38,
-    kPageRteHold = 39,
-};
 
 // What a page that sends the pilot to SELECT WAYPOINT leaves for it: the plan
 // position to insert at (RTE: the row; RTE LEGS: the working index, 0 on the

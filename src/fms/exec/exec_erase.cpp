@@ -39,9 +39,6 @@ namespace {
 
 const char* const kNone = "------";
 
-constexpr int kDeparturesPage = 10;
-constexpr int kArrivalsPage = 11;
-
 bool selected(const std::string& text) {
     return !text.empty() && text != kNone;
 }
@@ -369,14 +366,14 @@ void erase_route_modification() {
     sel_approach_transition = exec_approach_transition;
     applied_arrival_runway = exec_applied_arrival_runway;
     arrival_choice_airport.clear();
-    if (smiths_cdu_page == kDeparturesPage) {
+    if (smiths_cdu_page == kPageDepartures) {
         match_sid_transition(kNone, kNone);
         find_sid(kNone);
     }
     departure_runway_changed = 0;
     // A runway entered on the RTE page is part of the modification.
     pending_departure_runway = kNone;
-    if (smiths_cdu_page == kArrivalsPage) {
+    if (smiths_cdu_page == kPageArrivals) {
         match_star_transition(kNone, kNone);
         find_star(kNone);
     }

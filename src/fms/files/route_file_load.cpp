@@ -590,7 +590,7 @@ void set_up_working_airports() {
     }
     const RouteWaypoint& last = working_plan[working_plan_last];
     if (last.type != "APT") return;
-    if (smiths_cdu_page == 1 && route_state != kRouteStateActive) {
+    if (smiths_cdu_page == kPageStoredFpls && route_state != kRouteStateActive) {
         route_destination_ident = last.ident;
         arrival_destination_ident = last.ident;
         if (route_state < kRouteStateActivated) destination_airport_ident = last.ident;

@@ -25,10 +25,6 @@
 
 namespace {
 
-constexpr int kEconClimbPage = 34;
-constexpr int kEconCruisePage = 35;
-constexpr int kEconDescentPage = 36;
-
 // 1 once the commands of the TOD now passed went out.
 int tod_commands_sent = 0;
 
@@ -92,7 +88,7 @@ void detect_toc() {
         return;
     toc_passed = 1;
     tod_altitude = cruise_altitude;
-    if (smiths_cdu_page == kEconClimbPage) smiths_cdu_page = kEconCruisePage;
+    if (smiths_cdu_page == kPageEconClb) smiths_cdu_page = kPageEconCrz;
     sim_rate_restored = paused_at_tod = paused_at_dest_distance = 0;
     if (vnav_engaged == 1 && route_state >= kRouteStateActive && VnavSetSpd == 1) {
         // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
@@ -149,8 +145,8 @@ void on_tod_passed() {
         toc_passed = 1;
         sim_rate_restored = 0;
     }
-    if (smiths_cdu_page == kEconClimbPage || smiths_cdu_page == kEconCruisePage)
-        smiths_cdu_page = kEconDescentPage;
+    if (smiths_cdu_page == kPageEconClb || smiths_cdu_page == kPageEconCrz)
+        smiths_cdu_page = kPageEconPathDes;
     tod_sequence_index = to_waypoint_index;
     target_entry(constraint_waypoint_index);
 
@@ -277,9 +273,9 @@ void update_toc_tod(int mode) {
         clear_tod_passed();
         top = saturate_to_whole(active_plan[to].alt_constraint);
         cruise_altitude = top;
-        if (smiths_cdu_page == kEconClimbPage ||
-            (smiths_cdu_page == kEconDescentPage && descent_speed_phase == kDescentSpeedPhaseOff))
-            smiths_cdu_page = kEconCruisePage;
+        if (smiths_cdu_page == kPageEconClb ||
+            (smiths_cdu_page == kPageEconPathDes && descent_speed_phase == kDescentSpeedPhaseOff))
+            smiths_cdu_page = kPageEconCrz;
     } else {
         top = toc_passed == 1 ? saturate_to_whole(a.indicated_altitude_ft) : cruise_altitude;
     }

@@ -20,9 +20,6 @@ int pending_hold_delete_index = 0;
 
 namespace {
 
-constexpr int kRteLegsPage = 6;
-constexpr int kRteHoldPage = 39;
-
 // Executed holds first, by their active entry (sequencing and the displays
 // take the first as the next hold flown), then the holds that exist only in
 // the working plan, by their working entry.
@@ -73,7 +70,7 @@ void finish_delete(int mode) {
     sync_hold_marks();
     if (mode > kHoldQuiet) mark_route_edited();
     smiths_scratchpad_message.clear();
-    if (hold_list.count() == 0 && smiths_cdu_page == kRteHoldPage) smiths_cdu_page = kRteLegsPage;
+    if (hold_list.count() == 0 && smiths_cdu_page == kPageRteHold) smiths_cdu_page = kPageRteLegs;
 }
 
 void no_hold_found() {

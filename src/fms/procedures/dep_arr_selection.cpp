@@ -11,7 +11,6 @@
 namespace {
 
 const char* const kNone = "------";
-constexpr int kDeparturesPage = 10;
 
 // The sub-page, runway index and chosen flag a unit writes.
 struct UnitPages {
@@ -21,7 +20,7 @@ struct UnitPages {
 };
 
 void reset_departures(int& page) {
-    page = kDeparturesPage;
+    page = kPageDepartures;
     dep_subpage = 1;
     dep_transition_chosen = 0;
     if (dep_sid_state == kDepSidStateChosen) dep_sid_state = kDepSidStateMarked;

@@ -13,8 +13,37 @@
 
 #include "fms/units/smiths_scratchpad.h"
 
-// Page number of the SMITHS unit (6 RTE LEGS, 39 RTE HOLD, ...); 0 until the
-// first install, then 25 (IDENT).
+// The page numbers of the SMITHS unit. The core moves the unit between pages
+// too (EXEC, holds, VNAV, the departure reset, route loading), so the numbers
+// live here, below both.
+enum SmithsCduPage : int {
+    kPageStoredFpls = 1,
+    kPagePerfInit = 3,
+    kPageRteLegs = 6,
+    kPageSelectWaypoint = 9,
+    kPageDepartures = 10,
+    kPageArrivals = 11,
+    kPageApproachRef = 12,
+    kPageRte = 22,
+    kPageInitRefIndex = 23,
+    kPageDepArrIndex = 24,
+    kPageIdent = 25,
+    kPagePosRef = 26,
+    kPageTakeoffRef = 27,
+    kPageRefNavData = 28,
+    kPageTempNavSummary = 29,
+    kPageNavStatus = 31,
+    kPageProgress = 33,
+    kPageEconClb = 34,
+    kPageEconCrz = 35,
+    kPageEconPathDes = 36,
+    kPageFixInfo = 37,
+    kPageDesForecasts = 38,
+    kPageRteHold = 39,
+};
+
+// Page number of the SMITHS unit (a SmithsCduPage); 0 until the first
+// install, then kPageIdent.
 inline int smiths_cdu_page = 0;
 
 // LEGS page selection flag of "HOLD AT"; adding a hold clears it.
