@@ -12,7 +12,5 @@ inline int arr_transition_chosen = 0;
 inline int approach_chosen = 0;
 inline int approach_transition_chosen = 0;
 
-// The chosen entry of the ARRIVALS approach list (approach_fix_list); 0 = none.
-inline int approach_list_choice = 0;
 // The chosen entry of the approach's transition (IAF) list; 0 = none.
 inline int approach_transition_index = 0;

@@ -9,6 +9,7 @@
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/approach_insertion.h"
@@ -33,6 +34,38 @@ const char* marker() {
 
 AirportProcedures& destination() {
     return airport_slots[destination_slot];
+}
+
+// The destination of the plan the page edits (the active plan while it is
+// flown unmodified), or null when that plan ends in no airport.
+const RouteWaypoint* edited_destination() {
+    const bool active = route_state == kRouteStateActive;
+    const int last = active ? active_plan_last : working_plan_last;
+    if (last < 1 || last > kPlanLastIndex) return nullptr;
+    const RouteWaypoint& end = active ? active_plan[last] : working_plan[last];
+    return end.type == "APT" ? &end : nullptr;
+}
+
+// The airport in the title: the one whose procedures the page lists, or
+// the route's destination as DEP/ARR INDEX shows it.
+const std::string& title_airport() {
+    const RouteWaypoint* end = edited_destination();
+    return end != nullptr ? end->ident : arrival_destination_ident;
+}
+
+// The approach entry the plan holds, as EXEC matches it: the chosen name on
+// the applied runway, else the first of that name (a runway chosen after
+// the approach); 0 for none.
+int chosen_approach_entry() {
+    if (sel_approach.empty() || sel_approach == kNone) return 0;
+    int by_name = 0;
+    for (int i = 1; i <= approach_fix_list.count(); ++i) {
+        const ApproachFixEntry& entry = approach_fix_list[i];
+        if (entry.approach_name != sel_approach) continue;
+        if (entry.runway == applied_arrival_runway) return i;
+        if (by_name == 0) by_name = i;
+    }
+    return by_name;
 }
 
 // Approach transitions stand in rows 2 to 5 of every sub-page, so sub-page
@@ -119,13 +152,14 @@ void approach_list_column(CduPage& page, int f) {
     if (approaches == 0 && f == 1) cdu_text(page, 200, 33, CduFont::Large, "- N O N E -");
     const int first_runway = f - approaches - skip;
     if (runways.count() < 1 && first_runway > 0) cdu_text(page, 200, 66, CduFont::Large, "- N O N E -");
+    const int chosen = chosen_approach_entry();
     bool header = false;
     for (int row = 1; row <= 5; ++row) {
         const int index = f + row - 1;
         const float y = row_y(row);
         if (index <= approaches) {
             cdu_text_right_box(page, y, 13.0f, approach_text(index));
-            if (index == approach_list_choice) cdu_text(page, 127, y, CduFont::Large, marker());
+            if (index == chosen) cdu_text(page, 127, y, CduFont::Large, marker());
             continue;
         }
         const int r = index - approaches - skip;
@@ -139,9 +173,10 @@ void approach_list_column(CduPage& page, int f) {
 
 void chosen_approach_column(CduPage& page) {
     const auto& iafs = destination().iaf_list;
-    if (approach_list_choice >= 1 && approach_list_choice <= approach_fix_list.count()) {
+    const int chosen = chosen_approach_entry();
+    if (chosen >= 1) {
         cdu_text(page, 129, 33, CduFont::Large, marker());
-        cdu_text_right_box(page, 33, 13.0f, approach_text(approach_list_choice));
+        cdu_text_right_box(page, 33, 13.0f, approach_text(chosen));
     }
     const int f = first_approach_transition();
     if (f <= iafs.count() || f == 1) cdu_text(page, 220, 52, CduFont::Small, "T R A N S");
@@ -159,7 +194,6 @@ void chosen_approach_column(CduPage& page) {
 
 void choose_approach(int index, int k) {
     const ApproachFixEntry& entry = approach_fix_list[index];
-    approach_list_choice = index;
     approach_transition_index = 0;
     sel_approach = entry.approach_name;
     applied_arrival_runway = entry.runway;
@@ -213,13 +247,9 @@ int right_subpage_count() {
 void smiths_page_arrivals_keys() {
     // The page lists the destination of the plan it edits, whose detail
     // another unit may have replaced in the shared slot meanwhile.
-    const bool active = route_state == kRouteStateActive;
-    const int last = active ? active_plan_last : working_plan_last;
-    if (last >= 1 && last <= kPlanLastIndex) {
-        const RouteWaypoint& end = active ? active_plan[last] : working_plan[last];
-        if (end.type == "APT" && destination().airport_ident != end.ident)
-            load_airport_detail(end.ident, destination_slot);
-    }
+    const RouteWaypoint* end = edited_destination();
+    if (end != nullptr && destination().airport_ident != end->ident)
+        load_airport_detail(end->ident, destination_slot);
     const AirportProcedures& dest = destination();
     const int left_items = arr_star_state == kArrStarStateChosen ? dest.star_entry_list.count() + 1
                                                                  : dest.procedure_name_list.count();
@@ -231,9 +261,15 @@ void smiths_page_arrivals_keys() {
     if (lsk >= 1 && lsk <= 5) star_key(lsk);
     if (lsk >= 6 && lsk <= 10) approach_key(lsk - 5);
     if (lsk == 11) {
-        if (route_state == kRouteStateActiveModified)
+        if (route_state == kRouteStateActiveModified) {
             erase_route_modification();
-        else
+            // The choices shown went with the modification: the lists come
+            // back with the plan's own marked.
+            if (arr_star_state == kArrStarStateChosen) arr_star_state = kArrStarStateMarked;
+            arr_transition_chosen = 0;
+            approach_chosen = 0;
+            approach_transition_chosen = 0;
+        } else
             smiths_cdu_page = kPageDepArrIndex;
     }
     if (lsk == 12) smiths_cdu_page = kPageRte;
@@ -243,7 +279,7 @@ void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics)
     CduPage page(display, graphics);
     const int f = 5 * arr_subpage - 4;
 
-    cdu_text(page, 40, 0, CduFont::Large, cdu_format("%s ARRIVALS", destination_airport_ident.c_str()));
+    cdu_text(page, 40, 0, CduFont::Large, cdu_format("%s ARRIVALS", title_airport().c_str()));
     cdu_text(page, 220, 0, CduFont::Small,
              cdu_format("%2d / %2d", arr_subpage, std::max(arr_subpage_count, 1)));
 

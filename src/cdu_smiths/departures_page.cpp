@@ -6,6 +6,7 @@
 #include "fms/exec/exec_erase.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/procedures/dep_arr_selection.h"
 #include "fms/procedures/procedure_insertion.h"
@@ -140,7 +141,7 @@ void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphic
     const int f_sids = first_sid();
     const int f = first_row_item();
 
-    cdu_text(page, 25, 0, CduFont::Large, cdu_format("%s DEPARTURES", origin_airport_ident.c_str()));
+    cdu_text(page, 25, 0, CduFont::Large, cdu_format("%s DEPARTURES", departure_origin_ident.c_str()));
     cdu_text(page, 230, 0, CduFont::Small,
              cdu_format("%2d / %2d", dep_subpage, std::max(dep_subpage_count, 1)));
 

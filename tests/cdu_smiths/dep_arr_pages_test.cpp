@@ -51,7 +51,7 @@ class DepArrPages : public PageCanvas {
         dep_subpage = arr_subpage = 1;
         dep_runway_chosen = dep_transition_chosen = arr_runway_chosen = arr_transition_chosen = 0;
         approach_chosen = approach_transition_chosen = approach_transition_index = 0;
-        approach_list_choice = approach_record_index = approach_runway_index = 0;
+        approach_record_index = approach_runway_index = 0;
     }
     TempFolder sim_;
 };
