@@ -185,9 +185,8 @@ void draw_progress(CduPage& page) {
 void draw_rta_progress(CduPage& page) {
     cdu_text(page, 55, 0, CduFont::Large, "RTA  PROGRESS");
     cdu_text(page, 12, 22, CduFont::Small, "R T A    W P T");
-    // The empty RTA waypoint field stands under its label: on the rule's
-    // line it would be drawn over by the rule.
-    cdu_text(page, 0, 33, CduFont::Large, "- - - - - -");
+    // The empty RTA waypoint field opens the rule's line.
+    cdu_text(page, 0, 184, CduFont::Large, "- - - - - -");
     cdu_text(page, 0, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");
     cdu_text(page, 0, 198, CduFont::Large, "< LIMITS");
 }

@@ -111,6 +111,9 @@ TEST_F(NavPagesStandIn, progressPredictsArrivalAndFuelAtTheTwoSpeeds) {
     EXPECT_EQ(text_at(110, 0), "PROGRESS");
     press("PREV");
     EXPECT_EQ(text_at(55, 0), "RTA  PROGRESS");
+    // The empty RTA field on the rule's line, nothing under the label.
+    EXPECT_EQ(text_at(0, 184), "- - - - - -");
+    EXPECT_EQ(text_at(0, 33), "");
     press("L6");
     EXPECT_EQ(smiths_cdu_page, kPagePerfInit);
     EXPECT_EQ(smiths_perf_init_subpage, 2);
