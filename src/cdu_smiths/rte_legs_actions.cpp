@@ -47,16 +47,15 @@ bool insert_candidate(int index, int candidate) {
     return false;
 }
 
-// A waypoint's constraints as the constraint entry reads them: speed/altitude,
-// or "/altitude" alone. A part that entry would not take back as itself (an
-// altitude below 1000 ft would read as a flight level, a speed outside
-// 100-400 kt is refused) is left out; without an altitude nothing is copied.
+// A waypoint's speed and altitude constraints as the constraint entry reads
+// them: speed/altitude. Only a waypoint with both is copied, and only when
+// the entry would take each back as itself (an altitude below 1000 ft would
+// read as a flight level, a speed outside 100-400 kt is refused).
 std::string constraint_entry_text(const RouteWaypoint& w) {
     const double altitude = std::round(w.alt_constraint);
     const double speed = std::round(w.speed_constraint);
-    if (!(altitude >= 1000.0 && altitude <= 99000.0)) return {};
-    if (speed >= 100.0 && speed <= 400.0) return cdu_format("%.0f/%.0f", speed, altitude);
-    return cdu_format("/%.0f", altitude);
+    if (!(altitude >= 1000.0 && altitude <= 99000.0) || !(speed >= 100.0 && speed <= 400.0)) return {};
+    return cdu_format("%.0f/%.0f", speed, altitude);
 }
 
 void left_row_key(const LegsRows& rows, int k) {

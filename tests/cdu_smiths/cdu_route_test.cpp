@@ -270,7 +270,8 @@ TEST_F(CduRoute, destinationEntriesKeepWhatIsAlreadyThere) {
 }
 
 // A constraint copied by a right key with an empty scratchpad and entered on
-// another row stores the same constraint there.
+// another row stores the same constraint there; a waypoint without both a
+// speed and an altitude copies nothing.
 TEST_F(CduRoute, aCopiedConstraintEntersAsItself) {
     execute_example_route();
     const struct {
@@ -278,14 +279,18 @@ TEST_F(CduRoute, aCopiedConstraintEntersAsItself) {
         bool drop_speed; // the predictions may have put a speed there
         const char* copy;
     } rows[] = {{"250/12000", false, "250/12000"},
-                {"/9000", true, "/9000"},
-                {"FL350", true, "/35000"},
+                {"/9000", true, ""},
+                {"FL350", true, ""},
                 {"310/FL240", false, "310/24000"}};
     for (const auto& row : rows) {
         press(std::string("LEGS \"") + row.entry + "\" R2");
         if (row.drop_speed) working_plan.slot(2).speed_constraint = -999.0;
         press("R2");
         EXPECT_EQ(smiths_scratchpad, row.copy) << row.entry;
+        if (smiths_scratchpad.empty()) {
+            press("L6"); // ERASE
+            continue;
+        }
         press("R3");
         EXPECT_TRUE(smiths_scratchpad_message.empty()) << row.entry << ": " << smiths_scratchpad_message;
         EXPECT_EQ(working_plan[3].alt_constraint, working_plan[2].alt_constraint) << row.entry;
@@ -296,7 +301,7 @@ TEST_F(CduRoute, aCopiedConstraintEntersAsItself) {
         press("L6"); // ERASE
         clear_scratchpad();
     }
-    // A speed alone cannot be entered, so nothing is copied.
+    // Nor a speed alone.
     press("LEGS \"250/12000\" R2");
     working_plan.slot(2).alt_constraint = -999.0;
     press("R2");
