@@ -70,6 +70,9 @@ void gns_enter_airway() {
     reset_page_toggles();
     candidate_selected_index = 0;
     candidate_from_index = 0;
+    // The airway entry is used: the next key starts a new one, not the
+    // airway's name with more letters.
+    gns_entry_fresh = 1;
 }
 
 void gnsxls_airway_page(DisplayObject& display, gfx::Graphics& graphics) {

@@ -9,6 +9,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/procedures/procedure_selection.h"
+#include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
 
@@ -290,6 +291,11 @@ TEST_F(GnsProcedures, AnAirwayInsertsTheFixesUpToTheChosenEnd) {
     std::vector<std::string> expected = kExampleRoute;
     expected.insert(expected.begin() + 2, {"PUYAL", "RAINR", "LEWIS"});
     EXPECT_EQ(idents(active_plan, active_plan_last), expected);
+
+    // An identifier typed next is an entry of its own.
+    press("\"OLM\" ENT");
+    EXPECT_EQ(gns_scratchpad_text(), "OLM");
+    EXPECT_NE(gns_state, GNS_AIRWAY);
 }
 
 // An airport typed on ARRIVAL or DEPARTURE that the database does not hold
