@@ -28,6 +28,20 @@ float row_y(int row) {
     return 33.0f + 33.0f * static_cast<float>(row - 1);
 }
 
+// The marks of the STAR column, and of the approach column: these stand
+// where the approach transitions' marks do, clear of a STAR mark on the same
+// row, which ends near x 135.
+constexpr float kStarMarkX = 75.0f;
+constexpr float kApproachMarkX = 135.0f;
+constexpr float kRunwayMarkX = 153.0f;
+
+// A text of the STAR column, cut where the approach column begins so that a
+// long name never runs over it.
+void star_column_text(CduPage& page, float y, const std::string& text) {
+    static const gfx::StringFormat kNoWrap{gfx::StringFormatFlagsNoWrap};
+    page.g.draw_string(text, page.large, page.green, gfx::RectF{0.0f, y, kApproachMarkX, 20.0f}, kNoWrap);
+}
+
 const char* marker() {
     return route_state == kRouteStateActive ? "<ACT>" : "<SEL>";
 }
@@ -84,15 +98,15 @@ void star_column(CduPage& page, int f) {
     } else if (arr_star_state == kArrStarStateChosen) {
         for (int i = f; i <= stars.count(); ++i) {
             if (stars[i] != sel_star) continue;
-            cdu_text(page, 0, 33, CduFont::Large, cdu_format("%-6s", stars[i].c_str()));
-            cdu_text(page, 75, 33, CduFont::Large, marker());
+            star_column_text(page, 33, cdu_format("%-6s", stars[i].c_str()));
+            cdu_text(page, kStarMarkX, 33, CduFont::Large, marker());
             break;
         }
     } else {
         for (int row = 1; row <= 5 && f + row - 1 <= stars.count(); ++row) {
             const std::string& name = stars[f + row - 1];
-            cdu_text(page, 0, row_y(row), CduFont::Large, cdu_format("%-6s", name.c_str()));
-            if (name == sel_star) cdu_text(page, 75, row_y(row), CduFont::Large, marker());
+            star_column_text(page, row_y(row), cdu_format("%-6s", name.c_str()));
+            if (name == sel_star) cdu_text(page, kStarMarkX, row_y(row), CduFont::Large, marker());
         }
     }
     if (arr_star_state != kArrStarStateChosen) return;
@@ -102,8 +116,8 @@ void star_column(CduPage& page, int f) {
     if (arr_transition_chosen == 1) {
         for (int i = 1; i <= transitions.count(); ++i) {
             if (transitions[i].text != sel_star_transition) continue;
-            cdu_text(page, 0, 66, CduFont::Large, cdu_format("%-5s", transitions[i].text.c_str()));
-            cdu_text(page, 75, 66, CduFont::Large, marker());
+            star_column_text(page, 66, cdu_format("%-5s", transitions[i].text.c_str()));
+            cdu_text(page, kStarMarkX, 66, CduFont::Large, marker());
             break;
         }
         return;
@@ -111,7 +125,7 @@ void star_column(CduPage& page, int f) {
     const int first_row = arr_subpage == 1 ? 2 : 1;
     int i = arr_subpage == 1 ? 1 : 5 * arr_subpage - 5;
     for (int row = first_row; row <= 5 && i <= transitions.count(); ++row, ++i)
-        cdu_text(page, 0, row_y(row), CduFont::Large, cdu_format("%-5s", transitions[i].text.c_str()));
+        star_column_text(page, row_y(row), cdu_format("%-5s", transitions[i].text.c_str()));
 }
 
 void star_key(int k) {
@@ -144,7 +158,7 @@ void approach_list_column(CduPage& page, int f) {
     if (arr_runway_chosen == 1) {
         cdu_text(page, 190, 19, CduFont::Small, "R U N W A Y S");
         cdu_text(page, 240, 33, CduFont::Large, cdu_format("%-3s", sel_arrival_runway.c_str()));
-        cdu_text(page, 153, 33, CduFont::Large, "<SEL>");
+        cdu_text(page, kRunwayMarkX, 33, CduFont::Large, "<SEL>");
         return;
     }
     if (f == 1 || f <= approaches) cdu_text(page, 160, 19, CduFont::Small, "A P P R O A C H E S");
@@ -159,7 +173,7 @@ void approach_list_column(CduPage& page, int f) {
         const float y = row_y(row);
         if (index <= approaches) {
             cdu_text_right_box(page, y, 13.0f, approach_text(index));
-            if (index == chosen) cdu_text(page, 127, y, CduFont::Large, marker());
+            if (index == chosen) cdu_text(page, kApproachMarkX, y, CduFont::Large, marker());
             continue;
         }
         const int r = index - approaches - skip;
@@ -167,7 +181,7 @@ void approach_list_column(CduPage& page, int f) {
         if (!header) cdu_text(page, 190, y - 14.0f, CduFont::Small, "R U N W A Y S");
         header = true;
         cdu_text(page, 240, y, CduFont::Large, cdu_format("%-3s", runways[r].c_str()));
-        if (runways[r] == sel_arrival_runway) cdu_text(page, 153, y, CduFont::Large, marker());
+        if (runways[r] == sel_arrival_runway) cdu_text(page, kRunwayMarkX, y, CduFont::Large, marker());
     }
 }
 
@@ -175,20 +189,21 @@ void chosen_approach_column(CduPage& page) {
     const auto& iafs = destination().iaf_list;
     const int chosen = chosen_approach_entry();
     if (chosen >= 1) {
-        cdu_text(page, 129, 33, CduFont::Large, marker());
+        cdu_text(page, kApproachMarkX, 33, CduFont::Large, marker());
         cdu_text_right_box(page, 33, 13.0f, approach_text(chosen));
     }
     const int f = first_approach_transition();
     if (f <= iafs.count() || f == 1) cdu_text(page, 220, 52, CduFont::Small, "T R A N S");
     if (iafs.count() < 1 && arr_subpage == 1) cdu_text(page, 200, 66, CduFont::Large, "- N O N E -");
     if (approach_transition_chosen == 1) {
-        cdu_text(page, 127, 66, CduFont::Large, marker());
+        cdu_text(page, kApproachMarkX, 66, CduFont::Large, marker());
         cdu_text_right_box(page, 66, 13.0f, cdu_format("%5s", sel_approach_transition.c_str()));
         return;
     }
     for (int row = 2, i = f; row <= 5 && i <= iafs.count(); ++row, ++i) {
         cdu_text_right_box(page, row_y(row), 13.0f, cdu_format("%5s", iafs[i].c_str()));
-        if (i == approach_transition_index) cdu_text(page, 135, row_y(row), CduFont::Large, marker());
+        if (i == approach_transition_index)
+            cdu_text(page, kApproachMarkX, row_y(row), CduFont::Large, marker());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "fms/units/cdu_text.h"
 #include "map/render_frame.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdarg>
@@ -66,7 +67,13 @@ void cdu_text_right(CduPage& page, float y, CduFont font, const std::string& tex
 
 void cdu_text_right_box(CduPage& page, float y, float char_width, const std::string& text) {
     const std::string shown = drawn_part(text);
-    const float w = char_width * static_cast<float>(shown.size());
+    float w = char_width * static_cast<float>(shown.size());
+    // Wide letters ("DOTTY") need more than the box gives them and would wrap
+    // out of it: the box then grows to the left, the text still ends at 280.
+    gfx::RectF needed;
+    page.g.measure_string(shown, page.large, gfx::RectF{0.0f, 0.0f, 1000.0f, 50.0f}, page.right_to_left,
+                          &needed);
+    w = std::max(w, std::ceil(needed.width));
     page.g.draw_string(shown, page.large, page.green, gfx::RectF{280.0f - w, y, w, 20.0f},
                        page.right_to_left);
 }

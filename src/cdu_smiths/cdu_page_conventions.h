@@ -55,7 +55,8 @@ void cdu_inverse_text(CduPage& page, int box_x, float text_x, float y, const std
 // 272 - 5.5 n (small), n the text's length.
 void cdu_text_right(CduPage& page, float y, CduFont font, const std::string& text);
 // Right-aligned in the box (280 - w n, y, w n, 20), w per character, with the
-// right-to-left format: the text's right edge stands at x 280.
+// right-to-left format: the text's right edge stands at x 280. A text wider
+// than that box gets a wider one, never a second line.
 void cdu_text_right_box(CduPage& page, float y, float char_width, const std::string& text);
 // Five open 5 x 10 boxes at the given left edges, from y to y + 10: an entry
 // that is required.

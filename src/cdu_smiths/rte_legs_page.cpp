@@ -95,16 +95,17 @@ LegsRows row_indices(LegsPageStart start, int last) {
     return rows;
 }
 
-// The hold count plus the last index, by five; never fewer sub-pages than
-// the listing's rows and its end line need (a listing of the end line alone
-// is sub-page 1 whatever the count).
+// The sub-pages that the listing's rows and its end line fill, five rows to
+// a sub-page. The rows start at the first sub-page's index (the TO waypoint
+// on a flown route), so entries already flown and holds of the other plan
+// add no empty sub-pages. An empty plan has none; a listing of the end line
+// alone is sub-page 1.
 int subpage_count(int last) {
-    const int n = hold_count() + last;
-    const int counted = n <= 0 ? 0 : (n + 4) / 5;
     ListingWalk walk(displayed_plan(), last, first_index_of_first_subpage());
     while (!walk.at_end())
         walk.step();
-    return walk.rows == 0 ? counted : std::max(counted, (walk.rows + 1 + 4) / 5);
+    if (walk.rows == 0) return hold_count() + last <= 0 ? 0 : 1;
+    return (walk.rows + 1 + 4) / 5;
 }
 
 void step_subpage() {
@@ -179,8 +180,9 @@ void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
     }
     if (i == smiths_legs_map_step && smiths_plan_format_shown())
         cdu_text(page, 80, y, CduFont::Large, "<CTR>");
+    // No speed is no constraint: an airway's THEN entry holds -1.
     cdu_text(page, 150, y, CduFont::Large,
-             w.speed_constraint <= kNoConstraint ? "- - - -" : cdu_format("%5.0f", w.speed_constraint));
+             w.speed_constraint <= 0.0 ? "- - - -" : cdu_format("%5.0f", w.speed_constraint));
     cdu_text(page, 200, y, CduFont::Large, "/");
     cdu_text_right_box(page, y, 13, altitude_text(w));
 }

@@ -165,7 +165,7 @@ TEST_F(DepArrPages, arrivalsApproachTransitionAndApproachRef) {
     EXPECT_EQ(applied_arrival_runway, "10R");
     EXPECT_EQ(sel_approach_transition, "------");
     draw();
-    EXPECT_EQ(text_at(129, 33), "<SEL>");
+    EXPECT_EQ(text_at(135, 33), "<SEL>");
     EXPECT_FALSE(shows(cdu_format("%-3s", dest.runway_list[1].c_str()))); // no runway rows now
     ASSERT_EQ(dest.iaf_list.count(), 2);
     EXPECT_EQ(text_at(215, 99), "HILLS");
@@ -175,7 +175,7 @@ TEST_F(DepArrPages, arrivalsApproachTransitionAndApproachRef) {
     draw();
     write_png("arrivals");
     EXPECT_EQ(text_at(215, 66), "HILLS");
-    EXPECT_EQ(text_at(127, 66), "<SEL>");
+    EXPECT_EQ(text_at(135, 66), "<SEL>");
 
     reset_active_route_state(); // EXEC matches the approach and its runway
     smiths_cdu_page = kPageApproachRef;

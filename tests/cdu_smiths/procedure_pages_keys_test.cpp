@@ -1,22 +1,78 @@
 // DEPARTURES, ARRIVALS and RTE LEGS on routes built by keys: the airports
 // they name, the choices they mark and how their rows fit the page.
 #include "cdu_stand_in.h"
+#include "flight_demo.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "gauges/stand_in_hooks.h"
+#include "script.h"
 
+#include <algorithm>
 #include <fstream>
+#include <regex>
+#include <sstream>
 
 namespace {
 
 class ProcedurePagesKeys : public CduStandIn {
   protected:
-    // The example route without its approach line.
+    // The example route without its approach line, and KSEA's GLASR2 under
+    // a name longer than any the column was laid out for.
     void prepare_sim_folder(const std::string& root) override {
         const std::string folder = root + "/orvex/flightplans/";
         std::ifstream in(folder + "KSEAKPDX.RTE");
         std::ofstream out(folder + "NOAPP.RTE");
         for (std::string line; std::getline(in, line);)
             if (line.rfind("ApproachInfo", 0) != 0) out << line << "\n";
+        const std::string stars = root + "/orvex/navdata/stars.txt";
+        std::stringstream text;
+        text << std::ifstream(stars).rdbuf();
+        std::ofstream(stars) << std::regex_replace(text.str(), std::regex("GLASR2"), "GLASRWWWWWWWWW2");
+    }
+    // From KAST over V27 to KSEA with OLM5 from HQM and the ILS 34R from OLM,
+    // the discontinuity before the approach closed at SEBAR.
+    void enter_own_flight() {
+        press("RTE \"KAST\" L1 \"KSEA\" R1 NEXT \"AST\" R1 \"V27\" L2 \"HQM\" R2");
+        press("DEP_ARR R2 L2 L3 R3 R2");
+        press("LEGS NEXT \"SEBAR\" L4");
+    }
+    void run(const std::string& text) {
+        host::reset_flight_tracker();
+        sim_.module.flight.route_status = &orvex_standin_route_status;
+        host::Script script;
+        std::string error;
+        ASSERT_TRUE(host::parse_script_text("own.script", text, sim_, script, error)) << error;
+        host::run_script(sim_, script, nullptr, nullptr);
+    }
+    // Where a text's glyphs lie on the canvas: its laid-out box without the
+    // pads, cut to its layout box unless it may run out of it.
+    static std::pair<float, float> glyph_span(const gfx::RecordedOp& op) {
+        const float pad = op.font_size / 6.0f;
+        float left = (op.text_box.x - op.transform.dx) / op.transform.m11 + pad;
+        float right = (op.text_box.x + op.text_box.width - op.transform.dx) / op.transform.m11 - pad;
+        if (op.world_rect.width > 0.0f && (op.format_flags & gfx::StringFormatFlagsNoClip) == 0) {
+            left = std::max(left, op.world_rect.x);
+            right = std::min(right, op.world_rect.x + op.world_rect.width);
+        }
+        return {left, right};
+    }
+    // The texts of one line that are drawn over each other, and those laid
+    // out on more lines than one.
+    std::vector<std::string> crowded_texts() {
+        std::vector<std::string> out;
+        std::vector<gfx::RecordedOp> ops;
+        for (const gfx::RecordedOp& op : last_frame())
+            if (op.kind == gfx::OpKind::String && !op.text.empty()) ops.push_back(op);
+        for (std::size_t i = 0; i < ops.size(); ++i) {
+            if (ops[i].text_box.height > 1.5f * ops[i].font_size) out.push_back(ops[i].text + " wraps");
+            for (std::size_t j = i + 1; j < ops.size(); ++j) {
+                if (ops[i].world_rect.y != ops[j].world_rect.y) continue;
+                const auto a = glyph_span(ops[i]), b = glyph_span(ops[j]);
+                if (a.first < b.second && b.first < a.second)
+                    out.push_back(ops[i].text + " over " + ops[j].text);
+            }
+        }
+        return out;
     }
     // The two titles as DEP/ARR INDEX opens the pages.
     std::string titles() {
@@ -59,7 +115,51 @@ TEST_F(ProcedurePagesKeys, afterEraseArrivalsMarksThePlansApproach) {
         ASSERT_EQ(route_state, kRouteStateActive) << erase;
         press("DEP_ARR R2");
         frames(1);
-        EXPECT_EQ(text_at(127, 99), "<ACT>") << erase;
-        EXPECT_EQ(text_at(127, 66), "") << erase;
+        EXPECT_EQ(text_at(135, 99), "<ACT>") << erase;
+        EXPECT_EQ(text_at(135, 66), "") << erase;
+    }
+}
+
+// ARRIVALS with a STAR, its transition, an approach and the list of its
+// transitions (DOTTY among them) chosen: every text whole, none over another.
+TEST_F(ProcedurePagesKeys, arrivalsDrawsNoTextOverAnother) {
+    press("RTE \"KAST\" L1 \"KSEA\" R1 DEP_ARR R2");
+    frames(1);
+    EXPECT_EQ(crowded_texts(), std::vector<std::string>{}) << "the lists";
+    for (const char* keys : {"L2", "L3", "R3", "R3"}) {
+        press(keys);
+        EXPECT_EQ(crowded_texts(), std::vector<std::string>{}) << "after " << keys;
+    }
+    EXPECT_EQ(text_at(135, 66), "<SEL>");
+    EXPECT_TRUE(shows("DOTTY"));
+}
+
+// The THEN row of an airway still waiting for its exit fix has no speed.
+TEST_F(ProcedurePagesKeys, anAirwaysThenRowShowsNoSpeed) {
+    press("RTE \"KAST\" L1 \"KSEA\" R1 NEXT \"AST\" R1 \"V27\" L2 LEGS");
+    frames(1);
+    ASSERT_EQ(text_at(0, 66), "THEN ");
+    EXPECT_EQ(text_at(150, 66), "- - - -");
+}
+
+// The sub-page count follows the rows listed from the TO waypoint: no
+// sub-page is left without a row of the route.
+TEST_F(ProcedurePagesKeys, rteLegsCountsTheSubPagesItsRowsFill) {
+    run("aircraft position 46.158 -123.8787\naircraft heading 0\naircraft altitude 15\naircraft speed 0\n"
+        "aircraft engines 2\naircraft ap on\naircraft ap hdg on\naircraft ap alt on\nframes 20\n");
+    enter_own_flight();
+    press("R6 EXEC");
+    ASSERT_EQ(route_state, kRouteStateActive);
+    ASSERT_EQ(active_plan_last, 11);
+    const struct {
+        const char* to;
+        const char* count; // on the first sub-page
+    } steps[] = {{"RAYMN", " 1 /  2"}, {"MONTS", " 1 /  2"}, {"OLM", " 1 /  1"}};
+    run("key LNAV\naircraft rate 4\naircraft speed 250\naircraft altitude 8000\n");
+    for (const auto& step : steps) {
+        run(std::string("fly 40000 to ") + step.to + "\n");
+        ASSERT_EQ(active_plan[to_waypoint_index].ident, step.to);
+        press("LEGS");
+        EXPECT_EQ(text_at(220, 0), step.count) << step.to;
     }
 }
