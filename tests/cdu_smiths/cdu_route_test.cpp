@@ -246,7 +246,7 @@ TEST_F(CduRoute, destinationEntriesKeepWhatIsAlreadyThere) {
     }();
     ASSERT_GT(k, 0);
     ASSERT_LE(k, 5);
-    smiths_cdu_page = 1;
+    smiths_cdu_page = kPageStoredFpls;
     smiths_fpl_subpage = 1;
     press("L" + std::to_string(k) + " EXEC");
     ASSERT_EQ(route_state, kRouteStateActive);

@@ -15,7 +15,7 @@ TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSidsAndRebuildsT
     dep_sid_state = kDepSidStateChosen;
     dep_runway_chosen = dep_transition_chosen = 1;
     reset_dep_selection_b();
-    EXPECT_EQ(smiths_cdu_page, 10);
+    EXPECT_EQ(smiths_cdu_page, kPageDepartures);
     EXPECT_EQ(dep_sid_state, kDepSidStateMarked); // the chosen SID stays marked
     EXPECT_EQ(dep_runway_chosen + dep_transition_chosen, 0);
     EXPECT_EQ(texts(origin.procedure_name_list), (Names{"SUMMA2", "HAROB3", "SEA7"}));

@@ -188,20 +188,20 @@ TEST(Holds, deletingTheLastHoldDisarmsItEndsItsFlightAndLeavesTheHoldPage) {
     execute_holds();
     holding_active = 2;
     hold_exit_state = kHoldExitNotEntered;
-    smiths_cdu_page = 39;
+    smiths_cdu_page = kPageRteHold;
     delete_hold(3, kHoldQuiet);
     EXPECT_EQ(hold_count(), 0);
     EXPECT_EQ(hold_armed, 0);
     EXPECT_EQ(hold_exit_state, kHoldExitDeleted);
     EXPECT_EQ(holding_active, 0);
-    EXPECT_EQ(smiths_cdu_page, 6);
+    EXPECT_EQ(smiths_cdu_page, kPageRteLegs);
 
     // Another page stays.
     add_hold(3, kHoldQuiet, 0.0);
     execute_holds();
-    smiths_cdu_page = 22;
+    smiths_cdu_page = kPageRte;
     delete_hold(3, kHoldQuiet);
-    EXPECT_EQ(smiths_cdu_page, 22);
+    EXPECT_EQ(smiths_cdu_page, kPageRte);
 }
 
 TEST(Holds, renumberingMovesOnlyTheFirstMatch) {
