@@ -143,6 +143,7 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
         toc_passed = 0;
         pending_mach_events = 0;
         vnav_altitude_set = vnav_speed_set = 1; // no other command due
+        vertical_target_altitude = 35000.0;     // climbing to cruise
         VnavSetMachCruiseSpd = r.mach_cruise;
         CruiseMach = r.cruise_mach;
         aircraft_state.snap_token_115 = r.airspeed_hold;

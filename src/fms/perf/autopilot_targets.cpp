@@ -47,8 +47,12 @@ void climb_vertical_speed() {
         // Speed-limited: hold the present rate, a little less while slowing.
         vnav_required_vs = speed_trend < 0.0 ? a.vertical_speed_fpm - 100.0 : a.vertical_speed_fpm;
     } else {
-        double required = rate_to_target(vertical_target_altitude - a.indicated_altitude_ft,
-                                         vertical_target_distance, MaxVnavClimbRate);
+        // A climb constraint is aimed at three quarters of the way to it,
+        // so that a slow start or a turn still meets it.
+        const double distance = climb_constraint_index > 0 ? 0.75 * distance_to_meet(climb_constraint_index)
+                                                           : vertical_target_distance;
+        double required =
+            rate_to_target(vertical_target_altitude - a.indicated_altitude_ft, distance, MaxVnavClimbRate);
         if (required > a.vertical_speed_fpm + 200.0) required = a.vertical_speed_fpm + 100.0;
         vnav_required_vs = required;
     }
@@ -85,7 +89,7 @@ double path_altitude(double distance) {
 void descent_vertical_speed() {
     const AircraftState& a = aircraft_state;
     if (tod_passed != 1 || !(a.indicated_altitude_ft >= vertical_target_altitude)) return;
-    const double distance = distance_ahead_to(within_flown(constraint_waypoint_index));
+    const double distance = distance_to_meet(within_flown(constraint_waypoint_index));
     vnav_required_vs =
         rate_to_target(a.indicated_altitude_ft - vertical_target_altitude, distance, MaxVnavDescRate);
     int32_t command = whole_hundreds(vnav_required_vs);

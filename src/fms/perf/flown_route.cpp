@@ -1,7 +1,10 @@
 #include "fms/perf/flown_route.h"
 
+#include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "sim/aircraft_state.h"
+
+#include <algorithm>
 
 double distance_ahead_to(int k) {
     const int to = to_waypoint_index;
@@ -14,4 +17,10 @@ double distance_ahead_to(int k) {
     for (int i = first + 1; i <= k; ++i)
         sum += flown_leg_nm(i);
     return sum;
+}
+
+double distance_to_meet(int k) {
+    const double d = distance_ahead_to(k);
+    if (k >= flown_last()) return d;
+    return std::max(0.0, d - std::max(0.0, switch_distance));
 }

@@ -34,3 +34,8 @@ inline double flown_leg_nm(int i, double* course = nullptr) {
 // Along the flown route from the present position through the TO waypoint
 // to entry k (NM); 0 when k lies behind the TO waypoint.
 double distance_ahead_to(int k);
+
+// The distance over which the altitude of entry k is to be met: up to the
+// point where k is passed (its switching distance before it), or up to the
+// last entry itself.
+double distance_to_meet(int k);

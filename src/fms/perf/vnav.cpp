@@ -93,20 +93,42 @@ double descent_rate() {
     return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
 }
 
+// A constraint ahead in the climb is one to climb to (and level at) when
+// climbing from the origin to the cruise altitude and coming down to it
+// again would not fit into the route before it; else it belongs to the
+// descent. Measured on the plan alone, so it does not change in flight.
+bool is_climb_constraint(int k) {
+    const RouteWaypoint& w = active_plan[k];
+    if (k < 1 || w.constrained != 1 || !(w.alt_constraint < cruise_altitude) ||
+        w.alt_constraint <= kNoConstraint)
+        return false;
+    const double climb = phase_distance(cruise_altitude - altitude_or_zero(active_plan[0].alt_constraint),
+                                        ClimbRate, climb_tas_target);
+    const double descent =
+        phase_distance(cruise_altitude - w.alt_constraint, descent_rate(), descent_tas_target);
+    double along = 0.0;
+    for (int i = 1; i <= k; ++i)
+        along += flown_leg_nm(i);
+    return along < climb + descent;
+}
+
 // The end of a descent from `top` (ft) flown from entry `start` on: the
 // earliest constrained entry of the descent, else the last entry flown to.
-// Its altitude goes to end_altitude.
+// Only constraints bound the descent (a prediction written into an entry
+// between two constraints does not), and no climb constraint ends it. Its
+// altitude goes to end_altitude.
 int descent_end(int start, int top, int* end_altitude) {
     const int last = flown_last();
     *end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
     int end = last;
     for (int i = last - 1; i >= start; --i) {
         const RouteWaypoint& w = active_plan[i];
-        if (w.alt_constraint >= top || i <= toc_index) break;
-        if (w.constrained == 1) {
-            *end_altitude = saturate_to_whole(w.alt_constraint);
-            end = i;
-        }
+        // Past the TOC every constraint ahead is one of the descent.
+        if (toc_passed == 0 && i <= toc_index) break;
+        if (w.constrained != 1) continue;
+        if (w.alt_constraint >= top || is_climb_constraint(i)) break;
+        *end_altitude = saturate_to_whole(w.alt_constraint);
+        end = i;
     }
     return end;
 }
@@ -135,17 +157,16 @@ void detect_toc() {
 }
 
 // The TOD is passed by the distance along the route: where the descent from
-// the altitude flown (the cruise altitude, or less when the aircraft is
-// below it) to the end of the descent begins. A point test would start the
-// descent wherever an earlier leg passes near the TOD point.
+// the altitude flown (below the cruise altitude in the climb, above it after
+// a lower level was set) to the end of the descent begins. A point test
+// would start the descent wherever an earlier leg passes near the TOD point.
 void detect_tod() {
     if (cruise_altitude <= 0 || tod_passed != 0 || !valid_to() || flown_last() < 1) return;
-    const int top =
-        saturate_to_whole(std::min<double>(cruise_altitude, aircraft_state.indicated_altitude_ft));
+    const int top = saturate_to_whole(aircraft_state.indicated_altitude_ft);
     int end_altitude = 0;
     const int end = descent_end(to_waypoint_index, top, &end_altitude);
     const double descent = phase_distance(top - end_altitude, descent_rate(), descent_tas_target);
-    double d = distance_ahead_to(end) - descent;
+    double d = distance_to_meet(end) - descent;
     if (reversal_near_tod == 1) {
         if (d < 10.0) d = -1.0;
         reversal_near_tod = 0;
@@ -197,6 +218,32 @@ void on_tod_passed() {
     } else if (!near) {
         send_speed(descent_speed_target);
     }
+}
+
+// In the climb the target is the first constraint ahead when it is a climb
+// constraint, else the TOC at the cruise altitude; a new target is
+// commanded at once (the first TO may carry one, before any sequencing).
+void keep_climb_target() {
+    if (toc_passed != 0 || cruise_altitude <= 0 || !valid_to()) {
+        climb_constraint_index = 0;
+        return;
+    }
+    const int last = flown_last();
+    int k = 0;
+    for (int i = to_waypoint_index; i < last && k == 0; ++i)
+        if (active_plan[i].constrained == 1) k = i;
+    climb_constraint_index = k > 0 && is_climb_constraint(k) ? k : 0;
+    const double altitude =
+        climb_constraint_index > 0 ? active_plan[k].alt_constraint : double(cruise_altitude);
+    if (altitude == vertical_target_altitude) return;
+    if (climb_constraint_index > 0) {
+        target_entry(k);
+    } else {
+        vertical_target_lat = toc_lat;
+        vertical_target_lon = toc_lon;
+        vertical_target_altitude = altitude;
+    }
+    vnav_altitude_set = 0;
 }
 
 void apply_speed_restrictions() {
@@ -348,7 +395,8 @@ void update_vnav_target_at_sequencing() {
         toc_sequence_index = plan_distance_to(1);
         lat = toc_lat;
         lon = toc_lon;
-        if (constraint_waypoint_index <= toc_sequence_index) target = constraint_waypoint_index;
+        if (constraint_waypoint_index <= toc_sequence_index && is_climb_constraint(constraint_waypoint_index))
+            target = constraint_waypoint_index;
     } else {
         // Once down from cruise a constraint above is no new level to climb to.
         if (active_plan[to].constrained == 1 &&
@@ -388,6 +436,7 @@ void update_vertical_guidance() {
     route_distance_summary();
     // The along-route test may find a TOD that lay behind the aircraft.
     if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
+    keep_climb_target();
     set_vnav_altitude_targets();
     // VNAV set to go off at the last waypoint lets go there once the descent
     // is flown.
