@@ -252,6 +252,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             pass();
     }
     toggle_vnav();
+    // Above a climb constraint the pilot has climbed past, or just short of
+    // one, VNAV cannot be asked to meet it.
+    const int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
+    const double engaged_altitude = aircraft_state.indicated_altitude_ft;
 
     double route_nm = 0.0;
     for (int i = 1; i <= last; ++i)
@@ -289,14 +293,15 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             if (climb || descent) {
                 const double wanted = climb ? f.climb_altitude : f.descent_altitude;
                 // Reachable: a climb from the field or a descent to the field
-                // at 400 ft/NM at most.
+                // at 300 ft/NM at most.
                 const double from_field =
                     climb ? wanted - f.places[0].elevation : wanted - f.places[last].elevation;
                 double along = 0.0;
                 for (int k = 1; k <= last; ++k)
                     if (climb ? k <= to : k > to) along += nm_between(f.places[k - 1], f.places[k]);
                 // Nor a constraint above an altitude the descent went down to.
-                if (from_field <= 400.0 * along && wanted <= lowest_since_toc + 300.0) {
+                if (from_field <= 300.0 * along && wanted <= lowest_since_toc + 300.0 &&
+                    (to > engaged_to || wanted > engaged_altitude)) {
                     ++counts.constraints_checked;
                     if (std::fabs(altitude - wanted) > 300.0)
                         faults.push_back(
@@ -339,7 +344,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const double cruise = cruise_altitude;
     const double needed =
         (cruise - f.places[0].elevation) / 400.0 + (cruise - f.places[last].elevation) / 400.0 + 20.0;
-    if (route_nm >= needed) {
+    const bool last_leg_descends =
+        f.descent_constraint == 0 || f.descent_altitude - f.places[last].elevation <=
+                                         400.0 * nm_between(f.places[last - 1], f.places[last]);
+    if (route_nm >= needed && last_leg_descends) {
         ++counts.arrivals_checked;
         if (arrival_altitude > f.places[last].elevation + 3000.0)
             faults.push_back(where("arrived high", arrival_altitude));

@@ -29,7 +29,7 @@ void expect_clean(const FlightCounts& c) {
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     FlightCounts counts;
-    fly_random_flights(1, 24, counts);
+    fly_random_flights(1, 60, counts);
     expect_clean(counts);
     // Each kind of flight was flown, and the rules had something to check.
     EXPECT_GT(counts.test_routes, 0);

@@ -123,8 +123,6 @@ int descent_end(int start, int top, int* end_altitude) {
     int end = last;
     for (int i = last - 1; i >= start; --i) {
         const RouteWaypoint& w = active_plan[i];
-        // Past the TOC every constraint ahead is one of the descent.
-        if (toc_passed == 0 && i <= toc_index) break;
         if (w.constrained != 1) continue;
         if (w.alt_constraint >= top || is_climb_constraint(i)) break;
         *end_altitude = saturate_to_whole(w.alt_constraint);
