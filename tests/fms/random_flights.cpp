@@ -135,8 +135,18 @@ Flight test_flight(std::mt19937& rng) {
     const int legs = std::uniform_int_distribution<int>(2, 6)(rng);
     for (int i = 1; i <= legs; ++i) {
         Place next;
-        gc_destination_point(f.places.back().lat, f.places.back().lon, course, 20.0 + 100.0 * unit(rng),
-                             &next.lat, &next.lon);
+        // Near the poles, not over them: no leg's end or middle above 89
+        // degrees (the stand-in's aircraft cannot fly from the pole itself).
+        for (int tries = 0; tries < 20; ++tries) {
+            const double length = 20.0 + 100.0 * unit(rng);
+            Place middle;
+            gc_destination_point(f.places.back().lat, f.places.back().lon, course, length / 2.0, &middle.lat,
+                                 &middle.lon);
+            gc_destination_point(f.places.back().lat, f.places.back().lon, course, length, &next.lat,
+                                 &next.lon);
+            if (std::fabs(middle.lat) < 89.0 && std::fabs(next.lat) < 89.0) break;
+            course = std::fmod(course + 90.0 + 180.0 * unit(rng), 360.0);
+        }
         next.ident = i == legs ? "DEST" : "TP" + std::to_string(i);
         f.places.push_back(next);
         course = std::fmod(course + 360.0 - 60.0 + 120.0 * unit(rng), 360.0);
@@ -282,10 +292,11 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (trace > 0 && i % trace == 0)
             std::printf(
                 "%6d TO %d %.1f NM alt %.0f ap %.0f vs %.0f/%.0f toc %d tod %d tgt %.0f (%d) crz %d vnav %d "
-                "lnav %d ias %.0f\n",
+                "lnav %d ias %.0f pos %.4f %.4f hdg %.0f\n",
                 i, to_waypoint_index, distance_to_to_nm, altitude, m.ap_altitude_ft, m.vertical_speed_fpm,
                 m.ap_vertical_speed_fpm, toc_passed, tod_passed, vertical_target_altitude,
-                constraint_waypoint_index, cruise_altitude, vnav_engaged, lnav_engaged, m.ias_kt);
+                constraint_waypoint_index, cruise_altitude, vnav_engaged, lnav_engaged, m.ias_kt, m.lat_deg,
+                m.lon_deg, m.true_heading_deg);
         if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
         if (to_waypoint_index != to) {
             if (to_waypoint_index != to + 1) faults.push_back(where("TO out of order after", to));
