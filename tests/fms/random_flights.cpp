@@ -276,27 +276,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double lowest_in_descent = 1e9; // since the TOD
     double lowest_since_toc = 1e9;
     double arrival_altitude = -1.0;
-    const int trace = std::getenv("FLIGHTS_TRACE") != nullptr ? std::atoi(std::getenv("FLIGHTS_TRACE")) : 0;
-    if (trace > 0) {
-        std::printf("cruise %d (asked %d), %d entries, climb constraint %d at %.0f, descent %d at %.0f\n",
-                    cruise_altitude, f.cruise, last, f.climb_constraint, f.climb_altitude,
-                    f.descent_constraint, f.descent_altitude);
-        for (int k = 0; k <= last; ++k)
-            std::printf("  %d %s %.4f %.4f alt %.0f c%d\n", k, active_plan[k].ident.c_str(),
-                        active_plan[k].lat, active_plan[k].lon, active_plan[k].alt_constraint,
-                        active_plan[k].constrained);
-    }
     for (int i = 0; i < max_passes; ++i) {
         pass();
         const double altitude = aircraft_state.indicated_altitude_ft;
-        if (trace > 0 && i % trace == 0)
-            std::printf(
-                "%6d TO %d %.1f NM alt %.0f ap %.0f vs %.0f/%.0f toc %d tod %d tgt %.0f (%d) crz %d vnav %d "
-                "lnav %d ias %.0f pos %.4f %.4f hdg %.0f\n",
-                i, to_waypoint_index, distance_to_to_nm, altitude, m.ap_altitude_ft, m.vertical_speed_fpm,
-                m.ap_vertical_speed_fpm, toc_passed, tod_passed, vertical_target_altitude,
-                constraint_waypoint_index, cruise_altitude, vnav_engaged, lnav_engaged, m.ias_kt, m.lat_deg,
-                m.lon_deg, m.true_heading_deg);
         if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
         if (to_waypoint_index != to) {
             if (to_waypoint_index != to + 1) faults.push_back(where("TO out of order after", to));

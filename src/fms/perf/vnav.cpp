@@ -93,23 +93,21 @@ double descent_rate() {
     return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
 }
 
-// A constraint ahead in the climb is one to climb to (and level at) when
-// climbing from the origin to the cruise altitude and coming down to it
-// again would not fit into the route before it; else it belongs to the
-// descent. Measured on the plan alone, so it does not change in flight.
+// A constraint ahead in the climb is one to climb to (and level at) while
+// the aircraft is still below it and climbing on to the cruise altitude and
+// coming down to it again would not fit into the route before it; else it
+// belongs to the descent. Once the aircraft is above it, it stays one of the
+// descent.
 bool is_climb_constraint(int k) {
     const RouteWaypoint& w = active_plan[k];
+    const double altitude = aircraft_state.indicated_altitude_ft;
     if (k < 1 || w.constrained != 1 || !(w.alt_constraint < cruise_altitude) ||
-        w.alt_constraint <= kNoConstraint)
+        w.alt_constraint <= kNoConstraint || altitude > w.alt_constraint + 100.0)
         return false;
-    const double climb = phase_distance(cruise_altitude - altitude_or_zero(active_plan[0].alt_constraint),
-                                        ClimbRate, climb_tas_target);
+    const double climb = phase_distance(cruise_altitude - altitude, ClimbRate, climb_tas_target);
     const double descent =
         phase_distance(cruise_altitude - w.alt_constraint, descent_rate(), descent_tas_target);
-    double along = 0.0;
-    for (int i = 1; i <= k; ++i)
-        along += flown_leg_nm(i);
-    return along < climb + descent;
+    return distance_to_meet(k) < climb + descent;
 }
 
 // The end of a descent from `top` (ft) flown from entry `start` on: the
