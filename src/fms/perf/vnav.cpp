@@ -111,18 +111,21 @@ bool is_climb_constraint(int k) {
 }
 
 // The end of a descent from `top` (ft) flown from entry `start` on: the
-// earliest constrained entry of the descent, else the last entry flown to.
-// Only constraints bound the descent (a prediction written into an entry
-// between two constraints does not), and no climb constraint ends it. Its
-// altitude goes to end_altitude.
-int descent_end(int start, int top, int* end_altitude) {
+// earliest constrained entry of the descent, else the last entry flown to;
+// its altitude goes to end_altitude. The located TOD (`flown` false) ends
+// the descent where the profile's predictions reach `top` or at the TOC;
+// the TOD flown past ends it at the next constraint below the aircraft that
+// is not one to climb to (a prediction between two constraints does not
+// hide it).
+int descent_end(int start, int top, int* end_altitude, bool flown) {
     const int last = flown_last();
     *end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
     int end = last;
     for (int i = last - 1; i >= start; --i) {
         const RouteWaypoint& w = active_plan[i];
+        if (!flown && (w.alt_constraint >= top || i <= toc_index)) break;
         if (w.constrained != 1) continue;
-        if (w.alt_constraint >= top || is_climb_constraint(i)) break;
+        if (flown && (w.alt_constraint >= top || is_climb_constraint(i))) break;
         *end_altitude = saturate_to_whole(w.alt_constraint);
         end = i;
     }
@@ -160,7 +163,7 @@ void detect_tod() {
     if (cruise_altitude <= 0 || tod_passed != 0 || !valid_to() || flown_last() < 1) return;
     const int top = saturate_to_whole(aircraft_state.indicated_altitude_ft);
     int end_altitude = 0;
-    const int end = descent_end(to_waypoint_index, top, &end_altitude);
+    const int end = descent_end(to_waypoint_index, top, &end_altitude, true);
     const double descent = phase_distance(top - end_altitude, descent_rate(), descent_tas_target);
     double d = distance_to_meet(end) - descent;
     if (reversal_near_tod == 1) {
@@ -344,7 +347,7 @@ void update_toc_tod(int mode) {
     }
 
     int end_altitude = 0;
-    const int end = descent_end(start, top, &end_altitude);
+    const int end = descent_end(start, top, &end_altitude, false);
     const double descent = phase_distance(top - end_altitude, descent_rate(), descent_tas_target);
 
     double sum = 0.0;
