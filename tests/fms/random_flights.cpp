@@ -108,7 +108,9 @@ Flight example_flight(std::mt19937& rng) {
               [&](const Place& a, const Place& b) { return nm_between(origin, a) < nm_between(origin, b); });
     f.places.push_back(origin);
     for (const Place& p : between)
-        if (nm_between(f.places.back(), p) > 8.0) f.places.push_back(p);
+        // Legs of 20 NM at least: at 600 kt the stand-in's turns are 9 NM
+        // wide, and a shorter leg after a sharp turn is never captured.
+        if (nm_between(f.places.back(), p) > 20.0) f.places.push_back(p);
     f.places.push_back(destination);
     return f;
 }

@@ -149,8 +149,8 @@ void climb_speed(const RouteWaypoint& to) {
 void cruise_speed(const RouteWaypoint& to) {
     const AircraftState& a = aircraft_state;
     double distance = 9999.0;
-    if (constraint_waypoint_index >= 0 && constraint_waypoint_index <= active_plan_last) {
-        const RouteWaypoint& target = active_plan[constraint_waypoint_index];
+    if (within_flown(constraint_waypoint_index) >= 1) {
+        const RouteWaypoint& target = active_plan[within_flown(constraint_waypoint_index)];
         double course = 0.0;
         gc_dist_course(a.plat, a.plon, target.lat, target.lon, &distance, &course);
     }

@@ -110,26 +110,39 @@ bool is_climb_constraint(int k) {
     return distance_to_meet(k) < climb + descent;
 }
 
-// The end of a descent from `top` (ft) flown from entry `start` on: the
-// earliest constrained entry of the descent, else the last entry flown to;
-// its altitude goes to end_altitude. The located TOD (`flown` false) ends
-// the descent where the profile's predictions reach `top` or at the TOC;
-// the TOD flown past ends it at the next constraint below the aircraft that
-// is not one to climb to (a prediction between two constraints does not
-// hide it).
-int descent_end(int start, int top, int* end_altitude, bool flown) {
+// The end of the descent located from `top` (ft) for entry `start` on: the
+// earliest constrained entry of the descent (where the profile's
+// predictions stay below `top`, after the TOC), else the last entry flown
+// to; its altitude goes to end_altitude.
+int descent_end(int start, int top, int* end_altitude) {
     const int last = flown_last();
     *end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
     int end = last;
     for (int i = last - 1; i >= start; --i) {
         const RouteWaypoint& w = active_plan[i];
-        if (!flown && (w.alt_constraint >= top || i <= toc_index)) break;
+        if (w.alt_constraint >= top || i <= toc_index) break;
         if (w.constrained != 1) continue;
-        if (flown && (w.alt_constraint >= top || is_climb_constraint(i))) break;
         *end_altitude = saturate_to_whole(w.alt_constraint);
         end = i;
     }
     return end;
+}
+
+// The end of the descent flown from the altitude `top`: the first constraint
+// ahead below it that is not one to climb to, else the last entry flown to;
+// -1 when a constraint at or above `top` comes first (no descent is due
+// before it).
+int next_descent_end(int top, int* end_altitude) {
+    const int last = flown_last();
+    for (int i = to_waypoint_index; i < last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        if (w.constrained != 1 || is_climb_constraint(i)) continue;
+        if (w.alt_constraint >= top) return -1;
+        *end_altitude = saturate_to_whole(w.alt_constraint);
+        return i;
+    }
+    *end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
+    return last;
 }
 
 void detect_toc() {
@@ -163,7 +176,8 @@ void detect_tod() {
     if (cruise_altitude <= 0 || tod_passed != 0 || !valid_to() || flown_last() < 1) return;
     const int top = saturate_to_whole(aircraft_state.indicated_altitude_ft);
     int end_altitude = 0;
-    const int end = descent_end(to_waypoint_index, top, &end_altitude, true);
+    const int end = next_descent_end(top, &end_altitude);
+    if (end < 0) return;
     const double descent = phase_distance(top - end_altitude, descent_rate(), descent_tas_target);
     double d = distance_to_meet(end) - descent;
     if (reversal_near_tod == 1) {
@@ -309,7 +323,7 @@ int plan_distance_to(int offset) {
     double from_lon = a.plon;
     double walked = 0.0;
     for (int i = to_waypoint_index; i >= 0 && i < last; ++i) {
-        if (is_route_marker(active_plan[i])) continue;
+        if (is_unflown(active_plan[i])) continue;
         double length = 0.0;
         double course = 0.0;
         gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
@@ -347,7 +361,7 @@ void update_toc_tod(int mode) {
     }
 
     int end_altitude = 0;
-    const int end = descent_end(start, top, &end_altitude, false);
+    const int end = descent_end(start, top, &end_altitude);
     const double descent = phase_distance(top - end_altitude, descent_rate(), descent_tas_target);
 
     double sum = 0.0;
