@@ -13,7 +13,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 # Targets to run (e.g. FUZZ_TARGETS=plan_keys); empty runs them all.
 FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke demo demo-runs picture-check bench clean format \
+.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke flights demo demo-runs picture-check bench clean format \
 	windows windows-deps wine-deps test-windows
 
 all: build
@@ -58,6 +58,14 @@ fuzz-build: deps $(SAN_BUILD)/build.ninja
 
 fuzz: fuzz-build
 	fuzz/run.sh $(SAN_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Random flights to their end on LNAV and VNAV: FLIGHTS of them from seed
+# FLIGHTS_FIRST (from the clock when empty).
+FLIGHTS ?= 1000
+FLIGHTS_FIRST ?=
+flights: build
+	FLIGHTS=$(FLIGHTS) FLIGHTS_FIRST=$(FLIGHTS_FIRST) $(BUILD)/tests/test_fms --gtest_also_run_disabled_tests \
+	  --gtest_filter='RandomFlights.DISABLED_Run'
 
 fuzz-smoke: fuzz-build
 	fuzz/run.sh $(SAN_BUILD) $(FUZZ_SMOKE_SECONDS) $(FUZZ_TARGETS)

@@ -7,6 +7,7 @@
 #include "data/module_settings.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/cruise_planning.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -51,6 +52,9 @@ void econ_enter_cruise_altitude() {
     if (s.compare(0, 2, "FL") == 0) s.erase(0, 2);
     const double v = cdu_number(s);
     if (!(v > 0.0 && v < 99999.0)) return refuse();
+    // Nothing above what the aircraft reaches.
+    if ((v < 1000.0 ? saturate_to_int(v) * 100 : saturate_to_int(v)) > cruise_altitude_ceiling())
+        return refuse();
     cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
     // Below 1000 a flight level: 999 is 99 900 ft, and 0.5 clears the altitude.
     cruise_altitude = saturate_to_int(v);

@@ -142,7 +142,9 @@ void sequence_to_waypoint() {
     vnav_speed_set = 0;
     set_vnav_speed_target();
     if (to_waypoint_index == active_plan_last) {
-        if (VnavOffAtLastWpt == 1 && toc_passed == 1) vnav_engaged = 0;
+        // Only once the descent is flown: a long last leg still descends
+        // (the vertical guidance lets go when it is).
+        if (VnavOffAtLastWpt == 1 && descent_flown()) vnav_engaged = 0;
         if (LnavOffAtLastWpt == 1) lnav_engaged = 0;
     }
     if (LnavSetEnRouteFreqs == 1 && (lnav_engaged == 1 || SequenceFPlanWpts == 1))

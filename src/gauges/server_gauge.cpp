@@ -146,6 +146,13 @@ void poll_requests() {
     }
 }
 
+// The core lets VNAV go by itself (at the last waypoint once the descent is
+// flown, or when the pilot sets another altitude): the published mode follows.
+void publish_vnav_mode() {
+    if (ps_get_named_var(ps_find_named_var("orvex_vnav")) != vnav_engaged)
+        publish_named_whole("orvex_vnav", vnav_engaged);
+}
+
 void publish_lnav_heading() {
     if ((frame_slot == 0 || frame_slot == 7 || frame_slot == 14) && lnav_engaged == 1)
         publish_named_whole("orvex_lnav_hdg_set", saturate_to_whole(lnav_heading_command));
@@ -167,6 +174,7 @@ void pre_update() {
     else
         apply_lvar_settings();
     poll_requests();
+    publish_vnav_mode();
     publish_lnav_heading();
     sync_heading_bug();
 }

@@ -4,6 +4,7 @@
 // rates worked out from it).
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/perf/cruise_planning.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -87,7 +88,10 @@ void gnsxls_vnav_data_page(DisplayObject& display, gfx::Graphics& graphics) {
     page.text(90.0f, 0.0f, kGnsWhite, "VNAV  DATA 1/1");
     const bool r2 = gns_entry_active == 1;
     page.text(30.0f, 80.0f, kGnsWhite, "CRUISE ALT");
-    field(page, 320.0f, 80.0f, r2 && gns_toggle(GNS_R2) == kGnsToggleFirst, gns_format("%6d", cruise_altitude));
+    const bool cruise_open = r2 && gns_toggle(GNS_R2) == kGnsToggleFirst;
+    field(page, 320.0f, 80.0f, cruise_open, gns_format("%6d", cruise_altitude));
+    if (cruise_open && saturate_to_int(parse_double(gns_scratchpad)) > cruise_altitude_ceiling())
+        page.text(30.0f, 360.0f, kGnsYellow, "INVALID ENTRY");
     page.text(30.0f, 120.0f, kGnsWhite, "TRANS ALT");
     field(page, 320.0f, 120.0f, r2 && gns_toggle(GNS_R2) == kGnsToggleSecond, gns_format("%6d", TransAlt));
     page.text(30.0f, 178.0f, kGnsWhite, "FPA");

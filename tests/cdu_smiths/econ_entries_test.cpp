@@ -40,11 +40,17 @@ TEST_F(EconEntries, cruiseAltitudeInFlightLevelsHundredsOrFeet) {
         const char* left; // scratchpad after a refusal
         int value;
     } rows[] = {
-        {"FL350", true, "", 35000}, {"350", true, "", 35000},
-        {"35000", true, "", 35000}, {"99999", false, "99999", 1000},
-        {"0", false, "0", 1000},    {"-5", false, "-5", 1000},
-        {"FLX", false, "X", 1000},  {"999", true, "", 99900},
-        {"99998", true, "", 99998}, {"0.5", true, "", 0}, // a flight level of 0: the boxes again
+        {"FL350", true, "", 35000},
+        {"350", true, "", 35000},
+        {"35000", true, "", 35000},
+        {"99999", false, "99999", 1000},
+        {"0", false, "0", 1000},
+        {"-5", false, "-5", 1000},
+        {"FLX", false, "X", 1000},
+        {"999", false, "999", 1000}, // above the aircraft's FL410
+        {"41001", false, "41001", 1000},
+        {"410", true, "", 41000},
+        {"0.5", true, "", 0}, // a flight level of 0: the boxes again
     };
     press("CLB");
     for (const Row& r : rows) {

@@ -20,12 +20,22 @@ class AutopilotTargets : public UpdateTest {
   protected:
     // A two-leg active route at TO 1 with VNAV engaged, past its first pass.
     static void route_with_vnav();
+    // In the descent, `nm` along the route before the target C.
+    static void before_target(double nm) {
+        constraint_waypoint_index = to_waypoint_index = 2;
+        const PlanPoint p = offset("X", {"C", 47.0, 9.0}, 270.0, nm);
+        aircraft_state.plat = p.lat;
+        aircraft_state.plon = p.lon;
+    }
 };
 
 void AutopilotTargets::route_with_vnav() {
     activate({{"A", 47.0, 8.0}, {"B", 47.0, 8.5}, {"C", 47.0, 9.0}});
     vnav_engaged = 1;
     vnav_altitude_set = 1;
+    cruise_altitude = 35000;
+    descent_rate_used_fpm = 1500.0; // a path of 300 ft/NM at 300 kt
+    descent_tas_target = 300.0;
     frame_slot = 0;
     AircraftState& a = aircraft_state;
     a.ground_speed_kt = 300.0;
@@ -84,9 +94,14 @@ TEST_F(AutopilotTargets, ClimbStepsUpFromARateReadOneUlpShort) {
     toc_passed = tod_passed = 1;
     a.indicated_altitude_ft = 11000.0;
     vertical_target_altitude = 5000.0;
-    vertical_target_distance = 6000.0 / std::nextafter(1800.0, 0.0) * 5.0; // minutes x 5 NM a minute
-    set_vnav_altitude_targets();
-    ASSERT_LT(vnav_required_vs, 1800.0);
+    // A distance a few parts in 1e13 beyond 3.333 minutes x 5 NM a minute.
+    double nm = 6000.0 / 1800.0 * 5.0;
+    do {
+        nm = std::nextafter(nm, 99.0);
+        before_target(nm);
+        set_vnav_altitude_targets();
+    } while (!(vnav_required_vs < 1800.0));
+    ASSERT_GT(vnav_required_vs, 1800.0 - 1e-6);
     EXPECT_EQ(vnav_vs_command, -1800);
 }
 
@@ -96,7 +111,7 @@ TEST_F(AutopilotTargets, DescentSendsTheRoundedRateOnceAndTheFirstPassTheAltitud
     AircraftState& a = aircraft_state;
     a.indicated_altitude_ft = 11730.0;
     vertical_target_altitude = 5000.0;
-    vertical_target_distance = 19.45; // 3.89 minutes: 1730 ft/min
+    before_target(19.45); // 3.89 minutes: 1730 ft/min
     set_vnav_altitude_targets();
     set_vnav_altitude_targets();
     EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{static_cast<uint32_t>(-1700)}));

@@ -18,7 +18,9 @@ namespace {
 void route(double nm) {
     active_plan_last = 1;
     active_plan.slot(0) = RouteWaypoint{};
+    active_plan.slot(0).ident = "A";
     active_plan.slot(1) = RouteWaypoint{};
+    active_plan.slot(1).ident = "B";
     active_plan.slot(1).lon = nm / 60.0; // along the equator: eastbound
 }
 

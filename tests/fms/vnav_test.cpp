@@ -143,6 +143,7 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
         toc_passed = 0;
         pending_mach_events = 0;
         vnav_altitude_set = vnav_speed_set = 1; // no other command due
+        vertical_target_altitude = 35000.0;     // climbing to cruise
         VnavSetMachCruiseSpd = r.mach_cruise;
         CruiseMach = r.cruise_mach;
         aircraft_state.snap_token_115 = r.airspeed_hold;
@@ -163,13 +164,17 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     EXPECT_EQ(vertical_target_altitude, 35000.0);
 }
 
-TEST_F(Vnav, TopOfDescentWithinOneAndAHalfMiles) {
+// The TOD is passed by the distance along the route to the end of the
+// descent: 14000 ft at 2000 ft/min and 300 kt take 35 NM before W3.
+TEST_F(Vnav, TopOfDescentAlongTheRouteWithinOneAndAHalfMiles) {
     const std::vector<PlanPoint> p = line(4, 20.0);
     route_state = kRouteStateActive;
     cruise_altitude = 20000;
     toc_passed = 1;
     constraint_waypoint_index = 3;
     constrain(3, 6000.0);
+    descent_rate_used_fpm = 2000.0;
+    descent_tas_target = 300.0;
     smiths_cdu_page = 35;
     aircraft_state.indicated_altitude_ft = 20000.0;
     vnav_altitude_set = vnav_speed_set = 1;
@@ -178,15 +183,15 @@ TEST_F(Vnav, TopOfDescentWithinOneAndAHalfMiles) {
     approach_runway_index = 1;
     airport_slots[destination_slot].runways.set_count(1);
     airport_slots[destination_slot].runways.slot(1).localizer_frequency_text = "110.30";
+    // A TOD point left next to the aircraft does not start the descent.
+    tod_lat = p[0].lat;
+    tod_lon = p[0].lon + 0.001;
 
-    const PlanPoint tod = offset("TOD", p[0], 90.0, 1.51);
-    tod_lat = tod.lat;
-    tod_lon = tod.lon;
+    to_waypoint_index = 2;
+    at(offset("X", p[0], 90.0, 25.0 - 1.51));
     update_vertical_guidance();
     EXPECT_EQ(tod_passed, 0);
-    const PlanPoint nearer = offset("TOD", p[0], 90.0, 1.5 - 1e-9);
-    tod_lat = nearer.lat;
-    tod_lon = nearer.lon;
+    at(offset("X", p[0], 90.0, 25.0 - 1.49));
     update_vertical_guidance();
     EXPECT_EQ(tod_passed, 1);
     EXPECT_EQ(descent_speed_phase, kDescentSpeedPhaseOn);
@@ -197,37 +202,21 @@ TEST_F(Vnav, TopOfDescentWithinOneAndAHalfMiles) {
     update_vertical_guidance(); // once only
     EXPECT_EQ(sent(0x1024C).size(), 1u);
 
-    // After a course reversal in cruise a TOD less than 10 NM away counts as passed.
+    // Below the cruise altitude the TOD is that of the altitude flown:
+    // from 13000 ft it lies 17.5 NM before W3.
     clear_tod_passed();
-    const PlanPoint ahead = offset("TOD", p[0], 90.0, 8.0);
-    tod_lat = ahead.lat;
-    tod_lon = ahead.lon;
+    aircraft_state.indicated_altitude_ft = 13000.0;
+    to_waypoint_index = 3;
+    at(offset("X", p[0], 90.0, 42.5 - 1.6));
+    update_vertical_guidance();
+    EXPECT_EQ(tod_passed, 0);
+
+    // After a course reversal in cruise a TOD less than 10 NM ahead counts as passed.
     reversal_near_tod = 1;
     update_vertical_guidance();
     EXPECT_EQ(tod_passed, 1);
     EXPECT_EQ(reversal_near_tod, 0);
     EXPECT_EQ(sent(0x1024C).size(), 2u);
-}
-
-TEST_F(Vnav, SecondTopOfDescentTestComparesWithTheTrack) {
-    // The destination lies due north; the distances of the last summary say
-    // that the route ahead is shorter than the route from the TOD.
-    activate({{"A", 0.0, 10.0}, {"B", 0.5, 10.0}, {"C", 1.0, 10.0}});
-    to_waypoint_index = 2;
-    at({"X", 0.6, 10.0});
-    cruise_altitude = 20000;
-    toc_passed = 1;
-    tod_lat = 0.7; // ahead, 6 NM away
-    tod_lon = 10.0;
-    for (double track : {90.0, 5.0}) {
-        clear_tod_passed();
-        distance_to_destination = 24.0;
-        tod_to_destination_distance = 48.0;
-        course_to_destination = 360.0;
-        track_deg = track;
-        update_vertical_guidance();
-        EXPECT_EQ(tod_passed, track == 5.0 ? 1 : 0) << track;
-    }
 }
 
 TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
@@ -282,8 +271,8 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     EXPECT_NEAR(vertical_target_distance, 9.75, 1e-6);
     EXPECT_NEAR(descent_path_altitude, 7000.0, 1e-3);
 
-    // Before the TOD: the distance to it, and the TOD passed once the route
-    // from it is longer than the route ahead.
+    // Before the TOD: the distance to it. Passing it is the vertical
+    // guidance's test, along the route, not the summary's.
     tod_passed = 0;
     to_waypoint_index = 2;
     at(offset("X", p[1], 90.0, 0.25));
@@ -293,8 +282,7 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     EXPECT_EQ(tod_passed, 0);
     at(offset("X", tod, 90.0, 0.1));
     route_distance_summary();
-    EXPECT_EQ(tod_passed, 1);
-    EXPECT_EQ(vertical_target_altitude, active_plan[3].alt_constraint);
+    EXPECT_EQ(tod_passed, 0);
 }
 
 } // namespace

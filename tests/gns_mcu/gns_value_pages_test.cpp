@@ -14,6 +14,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_render.h"
 #include "gns_mcu/gns_value_pages.h"
@@ -359,4 +360,36 @@ TEST_F(GnsValuePages, NavigationStepsThroughTheWaypointsAheadAndShowsItsChoices)
     press("NAV");
     EXPECT_EQ(text_at(45.0f, 0.0f), "NAVIGATION   4/4");
     EXPECT_EQ(text_at(110.0f, 40.0f), "------");
+}
+
+// A cruise altitude above what the aircraft reaches is refused: the field
+// stays open with the entry and the page says so.
+TEST_F(GnsValuePages, VnavDataRefusesACruiseAltitudeAboveTheCeiling) {
+    press("VNAV L5 ENT R2 \"35000\" ENT");
+    ASSERT_EQ(cruise_altitude, 35000);
+    press("R2 \"99000\" ENT");
+    EXPECT_EQ(cruise_altitude, 35000);
+    EXPECT_TRUE(shows("INVALID ENTRY"));
+}
+
+class GnsVnav : public GnsRouteStandIn {};
+
+// VNAV engaged by its key on a route without a cruise altitude holds the
+// altitude flown: no altitude of 0 is sent.
+TEST_F(GnsVnav, WithoutACruiseAltitudeVnavHoldsTheAltitudeFlown) {
+    open_example_route();
+    activate_opened_route();
+    ASSERT_NE(to_waypoint_index, kNoToWaypoint);
+    cruise_altitude = 0;
+    host::AircraftModel& m = host::aircraft();
+    m.altitude_ft = m.ap_altitude_ft = 10000.0;
+    m.ias_kt = m.ap_airspeed_kt = 250.0;
+    m.ap_master = m.ap_altitude_hold = true;
+    m.ap_vertical_speed_fpm = 1000.0;
+    host::send_key_event(0x10338, 0);
+    frames(18 * 20);
+    ASSERT_EQ(vnav_engaged, 1);
+    for (const host::KeyEvent& e : host::sim_state().key_events)
+        EXPECT_FALSE(e.id == 0x1024C && e.parameter == 0u);
+    EXPECT_NEAR(m.altitude_ft, 10000.0, 100.0);
 }

@@ -209,12 +209,8 @@ void route_distance_summary() {
         if (toc_sum > distance_to_destination) toc_passed = 1;
         if (vertical_target_distance == 0.0) vertical_target_distance = distance_to_toc;
     } else if (tod_passed == 0) {
+        // The vertical guidance passes the TOD by the distance along the route.
         vertical_target_distance = distance_to_tod;
-        if (tod_to_destination_distance >= distance_to_destination) {
-            tod_passed = 1;
-            if (valid_target())
-                vertical_target_altitude = active_plan[constraint_waypoint_index].alt_constraint;
-        }
     } else {
         vertical_target_distance = distance_to_target;
         // Without a path length the altitude keeps its last value.

@@ -6,6 +6,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/math/air_data.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -17,6 +18,7 @@
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -45,8 +47,12 @@ void climb_vertical_speed() {
         // Speed-limited: hold the present rate, a little less while slowing.
         vnav_required_vs = speed_trend < 0.0 ? a.vertical_speed_fpm - 100.0 : a.vertical_speed_fpm;
     } else {
-        double required = rate_to_target(vertical_target_altitude - a.indicated_altitude_ft,
-                                         vertical_target_distance, MaxVnavClimbRate);
+        // A climb constraint is aimed at three quarters of the way to it,
+        // so that a slow start or a turn still meets it.
+        const double distance = climb_constraint_index > 0 ? 0.75 * distance_to_meet(climb_constraint_index)
+                                                           : vertical_target_distance;
+        double required =
+            rate_to_target(vertical_target_altitude - a.indicated_altitude_ft, distance, MaxVnavClimbRate);
         if (required > a.vertical_speed_fpm + 200.0) required = a.vertical_speed_fpm + 100.0;
         vnav_required_vs = required;
     }
@@ -72,17 +78,28 @@ void climb_vertical_speed() {
     }
 }
 
+// Altitude (ft) of the descent path to the vertical target `distance` NM
+// ahead; none (below every altitude) without a descent rate and speed.
+double path_altitude(double distance) {
+    const double rate = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
+    if (!(rate > 0.0) || !(descent_tas_target > 0.0)) return -1.0e9;
+    return vertical_target_altitude + distance * rate / (descent_tas_target / 60.0);
+}
+
 void descent_vertical_speed() {
     const AircraftState& a = aircraft_state;
     if (tod_passed != 1 || !(a.indicated_altitude_ft >= vertical_target_altitude)) return;
-    vnav_required_vs = rate_to_target(a.indicated_altitude_ft - vertical_target_altitude,
-                                      vertical_target_distance, MaxVnavDescRate);
+    const double distance = distance_to_meet(within_flown(constraint_waypoint_index));
+    vnav_required_vs =
+        rate_to_target(a.indicated_altitude_ft - vertical_target_altitude, distance, MaxVnavDescRate);
     int32_t command = whole_hundreds(vnav_required_vs);
     if (command > MaxVnavDescRate)
         command = saturate_to_whole(MaxVnavDescRate);
     else if (command < MinVnavDescRate)
         command = saturate_to_whole(MinVnavDescRate);
-    if (a.speed_smoothed < MinVnavIas) command = 0;
+    // Below the path: level until the path comes down to the aircraft, so the
+    // descent never runs at field elevation far out.
+    if (a.speed_smoothed < MinVnavIas || a.indicated_altitude_ft < path_altitude(distance)) command = 0;
     command = -command;
     vnav_vs_command = command;
     if (command != vnav_vs_sent) {
@@ -132,8 +149,8 @@ void climb_speed(const RouteWaypoint& to) {
 void cruise_speed(const RouteWaypoint& to) {
     const AircraftState& a = aircraft_state;
     double distance = 9999.0;
-    if (constraint_waypoint_index >= 0 && constraint_waypoint_index <= active_plan_last) {
-        const RouteWaypoint& target = active_plan[constraint_waypoint_index];
+    if (within_flown(constraint_waypoint_index) >= 1) {
+        const RouteWaypoint& target = active_plan[within_flown(constraint_waypoint_index)];
         double course = 0.0;
         gc_dist_course(a.plat, a.plon, target.lat, target.lon, &distance, &course);
     }
@@ -151,6 +168,15 @@ void cruise_speed(const RouteWaypoint& to) {
 
 } // namespace
 
+int32_t descent_altitude_command() {
+    return saturate_to_whole(std::min(vertical_target_altitude, aircraft_state.indicated_altitude_ft));
+}
+
+bool descent_flown() {
+    return tod_passed == 1 && vertical_target_altitude > kNoConstraint &&
+           aircraft_state.indicated_altitude_ft <= vertical_target_altitude + 100.0;
+}
+
 void set_vnav_altitude_targets() {
     const AircraftState& a = aircraft_state;
     if (vnav_engaged != 1) {
@@ -160,11 +186,20 @@ void set_vnav_altitude_targets() {
         return;
     }
     const int32_t now = saturate_to_whole(a.snap_token_1);
+    const bool no_cruise = cruise_altitude <= 0;
     if (vnav_altitude_set == 0) {
         const bool cruise = toc_passed == 1 && tod_passed == 0;
-        // A target without an altitude (-999) is no altitude to fly to.
-        if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > kNoConstraint)) {
-            const int32_t altitude = cruise ? cruise_altitude : saturate_to_whole(vertical_target_altitude);
+        if (no_cruise) {
+            // Nothing to climb or descend to: hold the altitude flown.
+            if (VnavSetAlts == 1)
+                trigger_key_event(
+                    kKeyAutopilotAltitudeSet,
+                    event_value(saturate_to_whole((a.indicated_altitude_ft + 50.0) / 100.0) * 100));
+        } else if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > kNoConstraint)) {
+            // A target without an altitude (-999) is no altitude to fly to.
+            const int32_t altitude = cruise            ? cruise_altitude
+                                     : tod_passed == 1 ? descent_altitude_command()
+                                                       : saturate_to_whole(vertical_target_altitude);
             trigger_key_event(kKeyAutopilotAltitudeSet, event_value(altitude));
         }
         commanded_altitude_refresh = now;
@@ -179,6 +214,7 @@ void set_vnav_altitude_targets() {
         if (live == a.ap_altitude_lock_ft && saturate_to_whole(live) != commanded_altitude_ft)
             vnav_engaged = 0; // the pilot set another altitude; this pass still runs
     }
+    if (no_cruise) return;
     if (toc_passed == 0)
         climb_vertical_speed();
     else

@@ -5,9 +5,9 @@
 #include "data/performance_tables.h"
 #include "fms/math/air_data.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/flight_log.h"
-#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "platform/text_file.h"
 
@@ -151,9 +151,8 @@ double semicircular_altitude(double altitude, double course) {
 
 double compute_performance_targets() {
     const PerformanceTables& p = performance_tables;
-    if (p.climb_row_count < 1 || p.cruise_row_count < 1 || p.descent_row_count < 1 || active_plan_last < 0)
-        return 0.0;
-    const int last = active_plan_last;
+    const int last = flown_last();
+    if (p.climb_row_count < 1 || p.cruise_row_count < 1 || p.descent_row_count < 1 || last < 1) return 0.0;
 
     double weight = zero_fuel_weight_lb + 100.0;
     double target = MaxCruise;
@@ -166,7 +165,7 @@ double compute_performance_targets() {
                    &ignored, &course);
     double route = 0.0;
     for (int i = 1; i <= last; ++i)
-        route += leg_into_nm(active_plan, i);
+        route += flown_leg_nm(i);
     double budget = route / 2.0;
     if (budget > 450.0)
         budget = 200.0;
@@ -250,4 +249,12 @@ double compute_performance_targets() {
     ClimbRate = saturate_to_whole(climb.rate);
     DescentRate = descent.rate;
     return target;
+}
+
+int cruise_altitude_ceiling() {
+    const PerformanceTables& p = performance_tables;
+    double ceiling = MaxCruise;
+    for (int r = 1; r <= p.altitude_row_count; ++r)
+        ceiling = std::max(ceiling, p.altitude[r][0]);
+    return saturate_to_int(ceiling);
 }

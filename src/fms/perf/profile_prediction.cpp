@@ -4,6 +4,7 @@
 #include "data/module_settings.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/cruise_planning.h"
+#include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/plan_legs.h"
@@ -71,7 +72,7 @@ int climb_look_ahead(int i, int last) {
 // Climb pass: predictions forward from the origin; returns where the
 // climb ends (toc_at).
 int climb_pass(double rc, double climb_distance) {
-    const int last = active_plan_last;
+    const int last = flown_last();
     double a = altitude_or_zero(active_plan[0].alt_constraint);
     double s = 0.0;
     bool toc_seen = false;
@@ -128,7 +129,7 @@ int climb_pass(double rc, double climb_distance) {
 // Descent pass: predictions backward from the destination up to the first
 // waypoint that reaches the cruise altitude.
 void descent_pass(double rd, int toc_at) {
-    const int last = active_plan_last;
+    const int last = flown_last();
     double a = altitude_or_zero(active_plan[last].alt_constraint);
     for (int j = last - 1; j >= 1; --j) {
         RouteWaypoint& w = active_plan.slot(j);
@@ -170,13 +171,14 @@ void descent_pass(double rd, int toc_at) {
 
 void predict_profile(int requested_altitude, int mode) {
     apply_cost_index();
-    const int last = active_plan_last;
+    // Measured to the last entry flown to.
+    const int last = flown_last();
     if (last < 1) return;
     const double altitude = aircraft_state.indicated_altitude_ft;
 
     double route = 0.0;
     for (int i = 1; i <= last; ++i)
-        route += leg_into_nm(active_plan, i);
+        route += flown_leg_nm(i);
     double direct = 0.0;
     double course = 0.0;
     gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon,
@@ -239,9 +241,7 @@ void predict_profile(int requested_altitude, int mode) {
 
     const double rd = FPA > 0.0 ? rate_for_angle(descent_tas_target, FPA) : DescentRate;
     descent_rate_used_fpm = rd;
-    const int target = constraint_waypoint_index >= 1 && constraint_waypoint_index <= last
-                           ? constraint_waypoint_index
-                           : last;
+    const int target = within_flown(constraint_waypoint_index);
     const double descent_distance =
         distance_for(cruise - altitude_or_zero(active_plan[target].alt_constraint), rd, descent_tas_target);
     double sum = 0.0;

@@ -9,6 +9,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/autopilot_targets.h"
+#include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -21,6 +22,7 @@
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -61,7 +63,8 @@ void send_speed(int kt) {
 }
 
 void target_entry(int i) {
-    if (i < 0 || i > active_plan_last) return;
+    i = within_flown(i);
+    if (i < 1) return;
     vertical_target_lat = active_plan[i].lat;
     vertical_target_lon = active_plan[i].lon;
     vertical_target_altitude = active_plan[i].alt_constraint;
@@ -80,6 +83,62 @@ void tune_destination_localizer() {
     const uint32_t code =
         nav_frequency_bcd(destination.runways[approach_runway_index].localizer_frequency_text);
     if (code != 0) trigger_key_event(kKeyNav1FrequencySet, code);
+}
+
+double descent_rate() {
+    return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
+}
+
+// A constraint ahead in the climb is one to climb to (and level at) while
+// the aircraft is still below it and climbing on to the cruise altitude and
+// coming down to it again would not fit into the route before it; else it
+// belongs to the descent. Once the aircraft is above it, it stays one of the
+// descent.
+bool is_climb_constraint(int k) {
+    const RouteWaypoint& w = active_plan[k];
+    const double altitude = aircraft_state.indicated_altitude_ft;
+    if (k < 1 || w.constrained != 1 || !(w.alt_constraint < cruise_altitude) ||
+        w.alt_constraint <= kNoConstraint || altitude > w.alt_constraint + 100.0)
+        return false;
+    const double climb = phase_distance(cruise_altitude - altitude, ClimbRate, climb_tas_target);
+    const double descent =
+        phase_distance(cruise_altitude - w.alt_constraint, descent_rate(), descent_tas_target);
+    return distance_to_meet(k) < climb + descent;
+}
+
+// The end of the descent located from `top` (ft) for entry `start` on: the
+// earliest constrained entry of the descent (where the profile's
+// predictions stay below `top`, after the TOC), else the last entry flown
+// to; its altitude goes to end_altitude.
+int descent_end(int start, int top, int* end_altitude) {
+    const int last = flown_last();
+    *end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
+    int end = last;
+    for (int i = last - 1; i >= start; --i) {
+        const RouteWaypoint& w = active_plan[i];
+        if (w.alt_constraint >= top || i <= toc_index) break;
+        if (w.constrained != 1) continue;
+        *end_altitude = saturate_to_whole(w.alt_constraint);
+        end = i;
+    }
+    return end;
+}
+
+// The end of the descent flown from the altitude `top`: the first constraint
+// ahead below it that is not one to climb to, else the last entry flown to;
+// -1 when a constraint at or above `top` comes first (no descent is due
+// before it).
+int next_descent_end(int top, int* end_altitude) {
+    const int last = flown_last();
+    for (int i = to_waypoint_index; i < last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        if (w.constrained != 1 || is_climb_constraint(i)) continue;
+        if (w.alt_constraint >= top) return -1;
+        *end_altitude = saturate_to_whole(w.alt_constraint);
+        return i;
+    }
+    *end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
+    return last;
 }
 
 void detect_toc() {
@@ -105,20 +164,18 @@ void detect_toc() {
     descent_restriction_applied = 0.0;
 }
 
-// The route ahead is shorter than the route from the TOD, and the aircraft
-// tracks towards the destination.
-bool tod_behind_on_track() {
-    if (!(tod_to_destination_distance > distance_to_destination)) return false;
-    const double to_destination = magnetic_course(course_to_destination);
-    return std::trunc(heading_difference(to_destination, track_deg)) < 20.0;
-}
-
+// The TOD is passed by the distance along the route: where the descent from
+// the altitude flown (below the cruise altitude in the climb, above it after
+// a lower level was set) to the end of the descent begins. A point test
+// would start the descent wherever an earlier leg passes near the TOD point.
 void detect_tod() {
-    if (cruise_altitude <= 0 || tod_passed != 0) return;
-    const AircraftState& a = aircraft_state;
-    double d = 0.0;
-    double course = 0.0;
-    gc_dist_course(a.plat, a.plon, tod_lat, tod_lon, &d, &course);
+    if (cruise_altitude <= 0 || tod_passed != 0 || !valid_to() || flown_last() < 1) return;
+    const int top = saturate_to_whole(aircraft_state.indicated_altitude_ft);
+    int end_altitude = 0;
+    const int end = next_descent_end(top, &end_altitude);
+    if (end < 0) return;
+    const double descent = phase_distance(top - end_altitude, descent_rate(), descent_tas_target);
+    double d = distance_to_meet(end) - descent;
     if (reversal_near_tod == 1) {
         if (d < 10.0) d = -1.0;
         reversal_near_tod = 0;
@@ -127,11 +184,6 @@ void detect_tod() {
         tod_passed = 1;
         descent_speed_phase = kDescentSpeedPhaseOn;
         tune_destination_localizer();
-    } else if (tod_behind_on_track()) {
-        tod_passed = 1;
-        descent_speed_phase = kDescentSpeedPhaseOn;
-        vnav_speed_set = 0;
-        set_vnav_speed_target();
     }
 }
 
@@ -155,15 +207,14 @@ void on_tod_passed() {
     if (valid_to()) {
         gc_dist_course(tod_lat, tod_lon, active_plan[to_waypoint_index].lat,
                        active_plan[to_waypoint_index].lon, &sum, &course);
-        for (int i = to_waypoint_index + 1; i <= constraint_waypoint_index && i <= active_plan_last; ++i)
-            sum += leg_length(i - 1, i);
+        for (int i = to_waypoint_index + 1; i <= within_flown(constraint_waypoint_index); ++i)
+            sum += flown_leg_nm(i);
     }
     tod_to_target_distance = sum;
 
     if (vnav_engaged != 1) return;
     if (VnavSetAlts == 1 && vertical_target_altitude > kNoConstraint)
-        trigger_key_event(kKeyAutopilotAltitudeSet,
-                          static_cast<uint32_t>(saturate_to_whole(vertical_target_altitude)));
+        trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(descent_altitude_command()));
     vnav_altitude_set = 1;
     commanded_altitude_refresh = saturate_to_whole(a.snap_token_1);
     if (VnavSetSpd != 1) return;
@@ -176,6 +227,32 @@ void on_tod_passed() {
     } else if (!near) {
         send_speed(descent_speed_target);
     }
+}
+
+// In the climb the target is the first constraint ahead when it is a climb
+// constraint, else the TOC at the cruise altitude; a new target is
+// commanded at once (the first TO may carry one, before any sequencing).
+void keep_climb_target() {
+    if (toc_passed != 0 || cruise_altitude <= 0 || !valid_to()) {
+        climb_constraint_index = 0;
+        return;
+    }
+    const int last = flown_last();
+    int k = 0;
+    for (int i = to_waypoint_index; i < last && k == 0; ++i)
+        if (active_plan[i].constrained == 1) k = i;
+    climb_constraint_index = k > 0 && is_climb_constraint(k) ? k : 0;
+    const double altitude =
+        climb_constraint_index > 0 ? active_plan[k].alt_constraint : double(cruise_altitude);
+    if (altitude == vertical_target_altitude) return;
+    if (climb_constraint_index > 0) {
+        target_entry(k);
+    } else {
+        vertical_target_lat = toc_lat;
+        vertical_target_lon = toc_lon;
+        vertical_target_altitude = altitude;
+    }
+    vnav_altitude_set = 0;
 }
 
 void apply_speed_restrictions() {
@@ -212,7 +289,7 @@ void clear_tod_passed() {
 int plan_distance_to(int offset) {
     const AircraftState& a = aircraft_state;
     const int n = to_waypoint_index + offset;
-    const int last = active_plan_last;
+    const int last = flown_last();
     // The distance flown from the origin, in whole NM after every leg.
     double sum = 0.0;
     for (int i = 1; i < n && i <= last; ++i)
@@ -242,7 +319,7 @@ int plan_distance_to(int offset) {
     double from_lon = a.plon;
     double walked = 0.0;
     for (int i = to_waypoint_index; i >= 0 && i < last; ++i) {
-        if (is_route_marker(active_plan[i])) continue;
+        if (is_unflown(active_plan[i])) continue;
         double length = 0.0;
         double course = 0.0;
         gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
@@ -262,8 +339,7 @@ int plan_distance_to(int offset) {
 
 void update_toc_tod(int mode) {
     const int to = to_waypoint_index;
-    const int last = active_plan_last;
-    if (!valid_to()) return;
+    if (!valid_to() || flown_last() < to) return;
     const AircraftState& a = aircraft_state;
     int start = to;
     int top = 0;
@@ -280,19 +356,9 @@ void update_toc_tod(int mode) {
         top = toc_passed == 1 ? saturate_to_whole(a.indicated_altitude_ft) : cruise_altitude;
     }
 
-    // The earliest constrained entry of the descent ends it.
-    int end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
-    int end = last;
-    for (int i = last - 1; i >= start; --i) {
-        const RouteWaypoint& w = active_plan[i];
-        if (w.alt_constraint >= top || i <= toc_index) break;
-        if (w.constrained == 1) {
-            end_altitude = saturate_to_whole(w.alt_constraint);
-            end = i;
-        }
-    }
-    const double rate = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
-    const double descent = phase_distance(top - end_altitude, rate, descent_tas_target);
+    int end_altitude = 0;
+    const int end = descent_end(start, top, &end_altitude);
+    const double descent = phase_distance(top - end_altitude, descent_rate(), descent_tas_target);
 
     double sum = 0.0;
     bool located = false;
@@ -322,7 +388,7 @@ void update_toc_tod(int mode) {
 
 void update_vnav_target_at_sequencing() {
     const int to = to_waypoint_index;
-    const int last = active_plan_last;
+    const int last = flown_last();
     if (!(switch_distance > distance_to_to_nm) || lnav_engaged != 1 || to >= last || to < 0) return;
     constraint_waypoint_index = last;
     for (int i = to + 1; i <= last; ++i)
@@ -338,9 +404,13 @@ void update_vnav_target_at_sequencing() {
         toc_sequence_index = plan_distance_to(1);
         lat = toc_lat;
         lon = toc_lon;
-        if (constraint_waypoint_index <= toc_sequence_index) target = constraint_waypoint_index;
+        if (constraint_waypoint_index <= toc_sequence_index && is_climb_constraint(constraint_waypoint_index))
+            target = constraint_waypoint_index;
     } else {
-        if (active_plan[to].constrained == 1) update_toc_tod(kTodNewLevel);
+        // Once down from cruise a constraint above is no new level to climb to.
+        if (active_plan[to].constrained == 1 &&
+            !(tod_passed == 1 && active_plan[to].alt_constraint > aircraft_state.indicated_altitude_ft))
+            update_toc_tod(kTodNewLevel);
         if (tod_passed == 1) {
             target = constraint_waypoint_index;
         } else {
@@ -375,7 +445,12 @@ void update_vertical_guidance() {
     route_distance_summary();
     // The along-route test may find a TOD that lay behind the aircraft.
     if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
+    keep_climb_target();
     set_vnav_altitude_targets();
+    // VNAV set to go off at the last waypoint lets go there once the descent
+    // is flown.
+    if (VnavOffAtLastWpt == 1 && vnav_engaged == 1 && to_waypoint_index >= flown_last() && descent_flown())
+        vnav_engaged = 0;
     apply_speed_restrictions();
     set_vnav_speed_target();
 }

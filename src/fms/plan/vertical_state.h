@@ -49,6 +49,10 @@ inline double vertical_target_altitude = 0.0;
 inline double vertical_target_lat = 0.0;
 inline double vertical_target_lon = 0.0;
 
+// The climb constraint VNAV climbs to (an entry of the active plan); 0 while
+// it climbs to the cruise altitude.
+inline int climb_constraint_index = 0;
+
 // Speed restrictions: 1.0 while the climb limit speed is commanded; 1.0 once
 // the descent limit speed was sent (0 again at the TOC); 1 once the speed of
 // a constrained TO waypoint was asked for (0 at each sequencing).

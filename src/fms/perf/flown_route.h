@@ -1,0 +1,41 @@
+// The active route as the vertical profile measures it: only entries the
+// aircraft flies to count, so a route activated before its destination was
+// entered ends at its last waypoint, not at 0N 0E.
+#pragma once
+
+#include "fms/plan/plan_legs.h"
+#include "fms/plan/route_plan.h"
+
+// The last entry of the active plan that is flown to; -1 when no entry after
+// the origin is.
+inline int flown_last() {
+    const int last = active_plan_last;
+    if (last < 1) return -1;
+    const int p = flown_place(active_plan, last, last);
+    return p >= 1 && !is_unflown(active_plan[p]) ? p : -1;
+}
+
+// An entry index clamped to the flown route (the end of the descent that
+// EXEC or a route file named may be an entry that is not flown).
+inline int within_flown(int i) {
+    const int last = flown_last();
+    return i >= 1 && i <= last ? i : last;
+}
+
+// Length (NM) of the flown leg into entry i; 0 into an entry not flown.
+inline double flown_leg_nm(int i, double* course = nullptr) {
+    if (is_unflown(active_plan[i])) {
+        if (course != nullptr) *course = 0.0;
+        return 0.0;
+    }
+    return leg_into_nm(active_plan, i, course);
+}
+
+// Along the flown route from the present position through the TO waypoint
+// to entry k (NM); 0 when k lies behind the TO waypoint.
+double distance_ahead_to(int k);
+
+// The distance over which the altitude of entry k is to be met: up to the
+// point where k is passed (its switching distance before it), or up to the
+// last entry itself.
+double distance_to_meet(int k);

@@ -1,0 +1,161 @@
+// Flights typed on the SMITHS_FMS and flown by the stand-in on LNAV and
+// VNAV: the descent reaches the destination, starts where the path from the
+// altitude flown meets the route, never climbs, climb constraints are met,
+// and the cruise altitude stays within what the aircraft reaches.
+#include "cdu_stand_in.h"
+#include "flight_demo.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
+#include "fms/units/cdu_text.h"
+#include "gauges/stand_in_hooks.h"
+#include "script.h"
+#include "sim_state.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+struct Field {
+    const char* ident;
+    double lat, lon, elevation;
+};
+constexpr Field kKclm{"KCLM", 48.1202, -123.4997, 291.0};
+constexpr Field kKeln{"KELN", 47.0330, -120.5306, 1764.0};
+constexpr Field kKsea{"KSEA", 47.4490, -122.3093, 433.0};
+
+class VnavFlights : public CduStandIn {
+  protected:
+    void run(const std::string& text) {
+        host::Script script;
+        std::string error;
+        ASSERT_TRUE(host::parse_script_text("flight.script", text, sim_, script, error)) << error;
+        host::run_script(sim_, script, nullptr, nullptr);
+    }
+    // On the ground at the origin, engines and autopilot on, the keys typed
+    // (the route, its EXEC), then LNAV and VNAV engaged.
+    void start(const Field& origin, double heading, const std::string& keys) {
+        host::reset_flight_tracker();
+        sim_.module.flight.load_route = &orvex_standin_load_route;
+        sim_.module.flight.route_status = &orvex_standin_route_status;
+        char text[1024];
+        std::snprintf(text, sizeof text,
+                      "aircraft position %.4f %.4f\naircraft heading %.0f\naircraft altitude %.0f\n"
+                      "aircraft speed 0\naircraft engines 2\naircraft fuel 20000\naircraft ap on\n"
+                      "aircraft ap hdg on\naircraft ap alt on\nframes 20\ncdu SMITHS_FMS %s\nframes 2\n"
+                      "key 0x10337\nkey 0x10338\naircraft rate 4\naircraft speed 250\naircraft ap spd on\n",
+                      origin.lat, origin.lon, heading, origin.elevation, keys.c_str());
+        run(text);
+    }
+    // Flies until LNAV ends at the last waypoint; after every 4 simulated
+    // seconds `each` sees the state.
+    template <class Each> void fly_to_the_end(Each each) {
+        for (int i = 0; i < 2000 && !host::flight_tracker().arrived; ++i) {
+            run("fly 18\n");
+            each();
+        }
+        ASSERT_TRUE(host::flight_tracker().arrived);
+    }
+    static double altitude() { return host::aircraft().altitude_ft; }
+    // Flies the route; the lowest altitude 20 NM or more from the destination
+    // once the aircraft climbed 2500 ft above the origin.
+    double lowest_far_out(double origin_elevation) {
+        const RouteWaypoint destination = active_plan[active_plan_last];
+        double low = 1e9;
+        bool climbed = false;
+        fly_to_the_end([&] {
+            climbed = climbed || altitude() > origin_elevation + 2500.0;
+            if (climbed && nm_to(destination) >= 20.0) low = std::min(low, altitude());
+        });
+        return low;
+    }
+    static double nm_to(const RouteWaypoint& w) {
+        double d = 0.0, course = 0.0;
+        gc_dist_course(host::aircraft().lat_deg, host::aircraft().lon_deg, w.lat, w.lon, &d, &course);
+        return d;
+    }
+};
+
+} // namespace
+
+// A long last leg at FL290: VNAV stays on when the destination becomes the TO
+// and flies the descent; it lets go only once it is flown, and the published
+// mode follows.
+TEST_F(VnavFlights, aLongLastLegStillDescends) {
+    start(kKclm, 90,
+          "RTE \"KCLM\" L1 \"KHQM\" R1 NEXT \"HILLS\" R1 \"WHIDB\" R2 R6 EXEC INIT_REF \"FL290\" R1 EXEC");
+    ASSERT_EQ(cruise_altitude, 29000);
+    double highest = 0.0;
+    fly_to_the_end([&] { highest = std::max(highest, altitude()); });
+    EXPECT_GT(highest, 28000.0);
+    EXPECT_LT(altitude(), 18.0 + 3000.0);
+    EXPECT_EQ(host::get_named_var(host::find_named_var("orvex_vnav")), vnav_engaged);
+}
+
+// The pilot holds 3000 ft on the MCP after engaging VNAV: the TOD of the
+// FL210 profile passes, but the descent waits until the path from 3000 ft
+// meets the route; no flight at field elevation far out.
+TEST_F(VnavFlights, theDescentFromTheAltitudeFlownStartsWhereItsPathMeetsTheRoute) {
+    start(kKeln, 270, "RTE \"KELN\" L1 \"KRNT\" R1 NEXT \"ZOSIM\" R1 R6 EXEC INIT_REF \"FL210\" R1 EXEC");
+    run("fly 4\nkey 0x1024C 4764\nkey 0x101F4 2000\n");
+    const double field = active_plan[active_plan_last].alt_constraint;
+    EXPECT_GT(lowest_far_out(kKeln.elevation), field + 2500.0);
+}
+
+// A route whose first leg passes near its TOD point: no early descent.
+TEST_F(VnavFlights, theTopOfDescentIsPassedAlongTheRoute) {
+    start(kKclm, 90, "RTE \"KCLM\" L1 \"KSLE\" R1 NEXT \"WOODB\" R1 \"VASHN\" R2 R6 EXEC");
+    const double field = active_plan[active_plan_last].alt_constraint;
+    EXPECT_GT(lowest_far_out(kKclm.elevation), field + 2500.0);
+    EXPECT_LT(altitude(), field + 3000.0);
+}
+
+// PUYAL 250/3000 on the first leg is met, the climb goes on to the cruise
+// altitude, and once down from it the aircraft never climbs again.
+TEST_F(VnavFlights, aClimbConstraintOnTheFirstLegIsMetAndTheDescentNeverClimbs) {
+    start(kKsea, 180,
+          "RTE \"KSEA\" L1 \"KHQM\" R1 NEXT \"PUYAL\" R1 \"OLM\" R2 R6 EXEC LEGS \"250/3000\" R1 EXEC");
+    ASSERT_EQ(active_plan[1].ident, "PUYAL");
+    ASSERT_EQ(active_plan[1].alt_constraint, 3000.0);
+    double at_puyal = -1.0, lowest_since_tod = 1e9, climb_in_descent = 0.0;
+    fly_to_the_end([&] {
+        if (at_puyal < 0.0 && last_passed_waypoint == "PUYAL") at_puyal = last_passed_altitude_ft;
+        if (tod_passed == 1) {
+            lowest_since_tod = std::min(lowest_since_tod, altitude());
+            climb_in_descent = std::max(climb_in_descent, altitude() - lowest_since_tod);
+        }
+    });
+    EXPECT_NEAR(at_puyal, 3000.0, 300.0);
+    EXPECT_LT(climb_in_descent, 100.0);
+    EXPECT_LT(altitude(), 18.0 + 3000.0);
+}
+
+// A route activated before its destination was entered is planned to its
+// last waypoint: no FL410, no E/D of -999 and no altitude target of 41 000 ft.
+TEST_F(VnavFlights, aRouteWithoutItsDestinationIsPlannedToItsLastWaypoint) {
+    start(kKsea, 180, "RTE \"KSEA\" L1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC");
+    run("fly 200\n");
+    EXPECT_LT(cruise_altitude, 30000);
+    EXPECT_GT(vertical_target_altitude, -999.0);
+    for (uint32_t altitude_sent : [] {
+             std::vector<uint32_t> v;
+             for (const host::KeyEvent& e : host::sim_state().key_events)
+                 if (e.id == 0x1024C) v.push_back(e.parameter);
+             return v;
+         }())
+        EXPECT_LT(altitude_sent, 30000u);
+}
+
+// CRZ ALT refuses what the aircraft does not reach: a refused COST INDEX of
+// 500 left in the scratchpad with 16000 typed after it is no cruise altitude.
+TEST_F(VnavFlights, cruiseAltitudeAboveTheCeilingIsRefused) {
+    press("INIT_REF L6 L3 \"FL350\" R1 \"500\" L5");
+    ASSERT_TRUE(shows("INVALID ENTRY"));
+    press("\"16000\"");
+    ASSERT_EQ(smiths_scratchpad, "50016000");
+    press("R1");
+    EXPECT_TRUE(shows("INVALID ENTRY"));
+    EXPECT_EQ(cruise_altitude, 35000);
+}

@@ -1,0 +1,360 @@
+#include "random_flights.h"
+
+#include "aircraft_store.h"
+#include "host_services.h"
+#include "sim_state.h"
+#include "test_environment_reset.h"
+
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "data/nav_database.h"
+#include "fms/exec/exec_erase.h"
+#include "fms/files/aircraft_config.h"
+#include "fms/fms_update.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/vertical_state.h"
+#include "fms/published_values.h"
+#include "gauges/guidance_toggles.h"
+#include "gauges/linkage.h"
+#include "sim/aircraft_state.h"
+#include "sim/host_folder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+struct Place {
+    std::string ident;
+    double lat = 0.0;
+    double lon = 0.0;
+    double elevation = 0.0; // airports
+};
+
+struct Flight {
+    std::vector<Place> places; // origin, waypoints, destination
+    int cruise = 0;            // 0: the FMS plans it
+    int climb_constraint = 0;  // entry index, 0 none
+    int descent_constraint = 0;
+    double climb_altitude = 0.0;
+    double descent_altitude = 0.0;
+    bool vnav_in_air = false;
+    bool test_places = false;
+};
+
+double nm_between(const Place& a, const Place& b) {
+    double d = 0.0, course = 0.0;
+    gc_dist_course(a.lat, a.lon, b.lat, b.lon, &d, &course);
+    return d;
+}
+
+double course_between(const Place& a, const Place& b) {
+    double d = 0.0, course = 0.0;
+    gc_dist_course(a.lat, a.lon, b.lat, b.lon, &d, &course);
+    return course;
+}
+
+// The example database's airports and the navaids and fixes between them.
+struct ExamplePlaces {
+    std::vector<Place> airports, fixes;
+};
+
+const ExamplePlaces& example_places() {
+    static ExamplePlaces places;
+    if (!places.airports.empty()) return places;
+    for (int i = 1; i <= airport_table.count(); ++i) {
+        const NavRecordView r = airport_table[i];
+        places.airports.push_back({std::string(r.ident), r.latitude, r.longitude,
+                                   std::atof(std::string(r.elevation_text).c_str())});
+    }
+    for (int i = 1; i <= navaid_table.count(); ++i) {
+        const NavRecordView r = navaid_table[i];
+        places.fixes.push_back({std::string(r.ident), r.latitude, r.longitude});
+    }
+    for (int i = 1; i <= intersection_table.count(); ++i) {
+        const NavRecordView r = intersection_table[i];
+        places.fixes.push_back({std::string(r.ident), r.latitude, r.longitude});
+    }
+    return places;
+}
+
+Flight example_flight(std::mt19937& rng) {
+    const ExamplePlaces& data = example_places();
+    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    Flight f;
+    Place origin = data.airports[pick(data.airports.size())];
+    Place destination = origin;
+    while (nm_between(origin, destination) < 15.0)
+        destination = data.airports[pick(data.airports.size())];
+    // Fixes not far off the way, in order of their distance from the origin.
+    const double direct = nm_between(origin, destination);
+    std::vector<Place> between;
+    const int wanted = std::uniform_int_distribution<int>(1, 5)(rng);
+    for (int tries = 0; tries < 200 && static_cast<int>(between.size()) < wanted; ++tries) {
+        const Place& p = data.fixes[pick(data.fixes.size())];
+        const double via = nm_between(origin, p) + nm_between(p, destination);
+        const bool used =
+            std::any_of(between.begin(), between.end(), [&](const Place& b) { return b.ident == p.ident; });
+        if (!used && via < 1.4 * direct + 20.0 && nm_between(origin, p) > 8.0 &&
+            nm_between(p, destination) > 8.0)
+            between.push_back(p);
+    }
+    std::sort(between.begin(), between.end(),
+              [&](const Place& a, const Place& b) { return nm_between(origin, a) < nm_between(origin, b); });
+    f.places.push_back(origin);
+    for (const Place& p : between)
+        // Legs of 20 NM at least: at 600 kt the stand-in's turns are 9 NM
+        // wide, and a shorter leg after a sharp turn is never captured.
+        if (nm_between(f.places.back(), p) > 20.0) f.places.push_back(p);
+    f.places.push_back(destination);
+    return f;
+}
+
+// Places of no database: a random start near a pole or next to the
+// antimeridian, legs of 20 to 120 NM turning by up to 60 degrees.
+Flight test_flight(std::mt19937& rng) {
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    Flight f;
+    f.test_places = true;
+    Place p;
+    const int kind = std::uniform_int_distribution<int>(0, 2)(rng);
+    if (kind == 0) { // across the antimeridian
+        p.lat = -60.0 + 120.0 * unit(rng);
+        p.lon = 178.0 + 1.5 * unit(rng);
+    } else { // near the north or the south pole
+        p.lat = (kind == 1 ? 1.0 : -1.0) * (82.0 + 6.0 * unit(rng));
+        p.lon = -180.0 + 360.0 * unit(rng);
+    }
+    p.ident = "ORIG";
+    p.elevation = std::floor(3000.0 * unit(rng));
+    f.places.push_back(p);
+    double course = kind == 0 ? 60.0 + 60.0 * unit(rng) : 360.0 * unit(rng);
+    const int legs = std::uniform_int_distribution<int>(2, 6)(rng);
+    for (int i = 1; i <= legs; ++i) {
+        Place next;
+        // Near the poles, not over them: no leg's end or middle above 89
+        // degrees (the stand-in's aircraft cannot fly from the pole itself).
+        for (int tries = 0; tries < 20; ++tries) {
+            const double length = 20.0 + 100.0 * unit(rng);
+            Place middle;
+            gc_destination_point(f.places.back().lat, f.places.back().lon, course, length / 2.0, &middle.lat,
+                                 &middle.lon);
+            gc_destination_point(f.places.back().lat, f.places.back().lon, course, length, &next.lat,
+                                 &next.lon);
+            if (std::fabs(middle.lat) < 89.0 && std::fabs(next.lat) < 89.0) break;
+            course = std::fmod(course + 90.0 + 180.0 * unit(rng), 360.0);
+        }
+        next.ident = i == legs ? "DEST" : "TP" + std::to_string(i);
+        f.places.push_back(next);
+        course = std::fmod(course + 360.0 - 60.0 + 120.0 * unit(rng), 360.0);
+    }
+    f.places.back().elevation = std::floor(3000.0 * unit(rng));
+    return f;
+}
+
+Flight random_flight(unsigned seed) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    Flight f = unit(rng) < 0.75 ? example_flight(rng) : test_flight(rng);
+    const double high = std::max(f.places.front().elevation, f.places.back().elevation);
+    if (unit(rng) < 0.7)
+        f.cruise = static_cast<int>(
+            1000.0 * std::floor((high + 3000.0 + (41000.0 - high - 3000.0) * unit(rng)) / 1000.0));
+    const int last = static_cast<int>(f.places.size()) - 1;
+    const double top = f.cruise > 0 ? f.cruise : 10000.0;
+    if (last >= 3 && unit(rng) < 0.5) {
+        f.climb_constraint = 1;
+        f.climb_altitude =
+            100.0 * std::floor((f.places.front().elevation + 1500.0 + 5000.0 * unit(rng)) / 100.0);
+        if (f.climb_altitude >= top) f.climb_constraint = 0;
+    }
+    if (last >= 3 && unit(rng) < 0.5) {
+        f.descent_constraint = last - 1;
+        f.descent_altitude =
+            100.0 * std::floor((f.places.back().elevation + 3000.0 + 6000.0 * unit(rng)) / 100.0);
+        if (f.descent_altitude >= top) f.descent_constraint = 0;
+    }
+    f.vnav_in_air = unit(rng) < 0.5;
+    return f;
+}
+
+void fresh_module() {
+    reset_module_state_for_tests();
+    host::reset_sim_state();
+    host::reset_aircraft();
+    ImportTable.panels = host::services_table();
+    host_folder = std::string(ORVEX_SOURCE_DIR) + "/examples/sim";
+    load_nav_database();
+    aircraft_parameter = "B738";
+    load_aircraft_config();
+}
+
+void pass() {
+    host::advance_aircraft();
+    fms_update();
+}
+
+std::string where(const char* what, double value) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%s (%.0f) at TO %d, %.0f ft", what, value, to_waypoint_index,
+                  aircraft_state.indicated_altitude_ft);
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) {
+    fresh_module();
+    const Flight f = random_flight(seed);
+    std::vector<std::string> faults;
+    const int last = static_cast<int>(f.places.size()) - 1;
+    ++counts.flights;
+    ++(f.test_places ? counts.test_routes : counts.example_routes);
+    if (f.vnav_in_air) ++counts.vnav_in_air;
+
+    working_plan_last = -1;
+    for (const Place& p : f.places) {
+        RouteWaypoint& w = working_plan.slot(++working_plan_last);
+        w = RouteWaypoint{};
+        w.ident = p.ident;
+        w.lat = p.lat;
+        w.lon = p.lon;
+        w.type = "WPT";
+    }
+    working_plan.slot(0).type = working_plan.slot(last).type = "APT";
+    working_plan.slot(0).alt_constraint = f.places.front().elevation;
+    working_plan.slot(last).alt_constraint = f.places.back().elevation;
+    auto constrain = [](int i, double altitude) {
+        RouteWaypoint& w = working_plan.slot(i);
+        w.constrained = 1;
+        w.alt_constraint = altitude;
+        w.speed_constraint = 250.0;
+    };
+    if (f.climb_constraint > 0) constrain(f.climb_constraint, f.climb_altitude);
+    if (f.descent_constraint > 0) constrain(f.descent_constraint, f.descent_altitude);
+    plan_cruise_altitude = f.cruise;
+
+    host::AircraftModel& m = host::aircraft();
+    m.lat_deg = f.places[0].lat;
+    m.lon_deg = f.places[0].lon;
+    m.altitude_ft = m.ground_elevation_ft = f.places[0].elevation;
+    m.true_heading_deg = course_between(f.places[0], f.places[1]);
+    m.ap_heading_bug_deg = m.true_heading_deg - m.magvar_deg;
+    m.ias_kt = m.ap_airspeed_kt = 250.0;
+    m.fuel_lb = 20000.0;
+    m.ap_master = m.ap_heading_hold = m.ap_altitude_hold = m.ap_airspeed_hold = true;
+    m.ap_altitude_ft = f.places[0].elevation;
+    m.sim_rate = 4.0;
+    host::start_aircraft();
+    host::publish_aircraft();
+    pass();
+    route_state = kRouteStateActivated;
+    reset_active_route_state();
+    toggle_lnav();
+    if (to_waypoint_index != 1) faults.push_back(where("the first TO is not entry 1", to_waypoint_index));
+    if (f.vnav_in_air) { // the pilot climbs out to 3000 ft above the field first
+        m.ap_altitude_ft = f.places[0].elevation + 3000.0;
+        m.ap_vertical_speed_fpm = 2000.0;
+        for (int i = 0; i < 18 * 30; ++i)
+            pass();
+    }
+    toggle_vnav();
+    // Above a climb constraint the pilot has climbed past, or just short of
+    // one, VNAV cannot be asked to meet it.
+    const int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
+    const double engaged_altitude = aircraft_state.indicated_altitude_ft;
+
+    double route_nm = 0.0;
+    for (int i = 1; i <= last; ++i)
+        route_nm += nm_between(f.places[i - 1], f.places[i]);
+    const int max_passes = static_cast<int>((route_nm / 250.0 * 3600.0 + 1200.0) * 18.0 / m.sim_rate);
+    int to = to_waypoint_index;
+    bool climbed_in_descent = false, published = true, finite = true;
+    double lowest_in_descent = 1e9; // since the TOD
+    double lowest_since_toc = 1e9;
+    double arrival_altitude = -1.0;
+    for (int i = 0; i < max_passes; ++i) {
+        pass();
+        const double altitude = aircraft_state.indicated_altitude_ft;
+        if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
+        if (to_waypoint_index != to) {
+            if (to_waypoint_index != to + 1) faults.push_back(where("TO out of order after", to));
+            const bool climb = to == f.climb_constraint, descent = to == f.descent_constraint;
+            if (climb || descent) {
+                const double wanted = climb ? f.climb_altitude : f.descent_altitude;
+                // Reachable: a climb from the field or a descent to the field
+                // at 300 ft/NM at most.
+                const double from_field =
+                    climb ? wanted - f.places[0].elevation : wanted - f.places[last].elevation;
+                double along = 0.0;
+                for (int k = 1; k <= last; ++k)
+                    if (climb ? k <= to : k > to) along += nm_between(f.places[k - 1], f.places[k]);
+                // Nor a constraint above an altitude the descent went down to.
+                if (from_field <= 300.0 * along && wanted <= lowest_since_toc + 300.0 &&
+                    (to > engaged_to || wanted > engaged_altitude)) {
+                    ++counts.constraints_checked;
+                    if (std::fabs(altitude - wanted) > 300.0)
+                        faults.push_back(
+                            where(climb ? "climb constraint missed" : "descent constraint missed", wanted));
+                }
+            }
+            to = to_waypoint_index;
+        }
+        // The autopilot answers a new command on the next frames: a climb
+        // is one of more than 100 ft above the lowest altitude since the TOD.
+        lowest_in_descent =
+            tod_passed == 1 && vnav_engaged == 1 ? std::min(lowest_in_descent, altitude) : 1e9;
+        if (altitude > lowest_in_descent + 100.0 && !climbed_in_descent) {
+            climbed_in_descent = true;
+            faults.push_back(where("climbed in the descent from", lowest_in_descent));
+        }
+        if (published && (orvex_lnav_mode != lnav_engaged || orvex_vnav_mode != vnav_engaged)) {
+            published = false;
+            faults.push_back(where("published modes differ from the engaged ones", vnav_engaged));
+        }
+        if (finite &&
+            !(std::isfinite(altitude) && std::isfinite(aircraft_state.plat) &&
+              std::isfinite(aircraft_state.plon) && std::isfinite(vnav_required_vs) &&
+              std::isfinite(vertical_target_altitude) && std::isfinite(distance_to_to_nm) &&
+              std::isfinite(tod_lat) && std::isfinite(toc_lat) && std::isfinite(m.ap_altitude_ft))) {
+            finite = false;
+            faults.push_back(where("a value is not finite", 0.0));
+        }
+        if (lnav_engaged == 0 && to_waypoint_index == last) {
+            arrival_altitude = altitude;
+            break;
+        }
+    }
+    if (arrival_altitude < 0.0) {
+        faults.push_back(where("not arrived, LNAV", lnav_engaged));
+        return faults;
+    }
+    // Long enough to climb to the cruise altitude and descend again at
+    // 400 ft/NM, with 20 NM to spare.
+    const double cruise = cruise_altitude;
+    const double needed =
+        (cruise - f.places[0].elevation) / 400.0 + (cruise - f.places[last].elevation) / 400.0 + 20.0;
+    const bool last_leg_descends =
+        f.descent_constraint == 0 || f.descent_altitude - f.places[last].elevation <=
+                                         400.0 * nm_between(f.places[last - 1], f.places[last]);
+    if (route_nm >= needed && last_leg_descends) {
+        ++counts.arrivals_checked;
+        if (arrival_altitude > f.places[last].elevation + 3000.0)
+            faults.push_back(where("arrived high", arrival_altitude));
+    }
+    return faults;
+}
+
+void fly_random_flights(unsigned first, int count, FlightCounts& counts) {
+    for (int i = 0; i < count; ++i) {
+        const unsigned seed = first + static_cast<unsigned>(i);
+        for (const std::string& fault : fly_random_flight(seed, counts))
+            counts.faults.push_back("seed " + std::to_string(seed) + ": " + fault);
+    }
+    ImportTable.panels = nullptr;
+}

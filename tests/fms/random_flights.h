@@ -1,0 +1,28 @@
+// Random flights flown closed-loop by the stand-in aircraft on LNAV and VNAV
+// after EXEC: routes between airports of the example database (through its
+// navaids and fixes) or over test places across the antimeridian and near
+// the poles, cruise altitudes from low to high, climb and descent
+// constraints, VNAV engaged on the ground or in the air. After each flight
+// the rules say what went wrong, if anything.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct FlightCounts {
+    int flights = 0;
+    int example_routes = 0;
+    int test_routes = 0; // across the antimeridian or near a pole
+    int arrivals_checked = 0;
+    int constraints_checked = 0;
+    int vnav_in_air = 0;
+    std::vector<std::string> faults; // "seed N: what"
+};
+
+// Flies seeds first .. first + count - 1, each a fresh module, and adds what
+// it found to `counts`. The example database and aircraft come from the
+// example simulator folder.
+void fly_random_flights(unsigned first, int count, FlightCounts& counts);
+
+// The faults of one seed; empty when every rule held.
+std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts);
