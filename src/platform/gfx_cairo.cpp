@@ -427,6 +427,7 @@ void run_clear(CairoContext* context, Argb color) {
 void run_clip(CairoContext* context, const ScriptCall* clip) {
     cairo_reset_clip(context->cr);
     context->clip_form = ClipForm::None;
+    context->clip_key_stale = true;
     if (!clip) return;
     context->had_clip = true;
     context->clip_points.assign(clip->points.begin(), clip->points.end());
@@ -510,6 +511,7 @@ void context_destroy(CairoContext* context) {
     context->had_clip = false;
     if (context->clip_form != ClipForm::None) cairo_reset_clip(context->cr);
     context->clip_form = ClipForm::None;
+    context->clip_key_stale = true;
     shared->spare = context;
 }
 

@@ -19,7 +19,7 @@ namespace gfx::detail {
 namespace {
 
 struct Cover {
-    std::vector<uint8_t> key;
+    std::vector<uint8_t> call, clip; // the key: the call's bytes and the clip's
     Argb color = 0;
     cairo_surface_t* image = nullptr; // the call's coverage (A8), its corner at (x, y); null: none
     int x = 0, y = 0;
@@ -175,9 +175,8 @@ bool coverable(CairoContext* c, const ScriptCall& s, double box[4], bool& known)
 }
 
 template <class T> void put(std::vector<uint8_t>& k, const T& v) {
-    const std::size_t at = k.size();
-    k.resize(at + sizeof v);
-    std::memcpy(k.data() + at, &v, sizeof v);
+    const auto* p = reinterpret_cast<const uint8_t*>(&v);
+    k.insert(k.end(), p, p + sizeof v);
 }
 
 template <class T> void put_all(std::vector<uint8_t>& k, const std::vector<T>& v) {
@@ -186,20 +185,37 @@ template <class T> void put_all(std::vector<uint8_t>& k, const std::vector<T>& v
     k.insert(k.end(), p, p + v.size() * sizeof(T));
 }
 
-// Everything the call's pixels depend on, as bytes: the call and the clip.
-void make_key(CairoContext* c, std::span<const uint8_t> bytes) {
-    std::vector<uint8_t>& k = c->key;
-    k.assign(bytes.begin(), bytes.end());
-    const bool clipped = c->clip_form != ClipForm::None;
-    put(k, static_cast<uint8_t>(clipped));
-    if (clipped) {
-        put(k, c->clip_mode);
-        const cairo_matrix_t& m = c->clip_matrix;
-        for (double v : {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0})
-            put(k, v);
-        put_all(k, c->clip_points);
-        put_all(k, c->clip_types);
-    }
+uint64_t hash_of(std::span<const uint8_t> bytes) {
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// The clip's part of the key, once per clip set: everything but the call
+// that its pixels depend on. Empty without a clip.
+void refresh_clip_key(CairoContext* c) {
+    if (!c->clip_key_stale) return;
+    c->clip_key_stale = false;
+    std::vector<uint8_t>& k = c->clip_key;
+    k.clear();
+    c->clip_hash = 0;
+    if (c->clip_form == ClipForm::None) return;
+    put(k, c->clip_mode);
+    const cairo_matrix_t& m = c->clip_matrix;
+    for (double v : {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0})
+        put(k, v);
+    put_all(k, c->clip_points);
+    put_all(k, c->clip_types);
+    c->clip_hash = hash_of(k);
+}
+
+// The hash of a call under the context's clip.
+uint64_t key_hash(const CairoContext* c, std::span<const uint8_t> call) {
+    const uint64_t h = hash_of(call);
+    return h ^ (c->clip_hash + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2));
+}
+
+bool same_key(const Cover& v, std::span<const uint8_t> call, const std::vector<uint8_t>& clip) {
+    return std::equal(v.call.begin(), v.call.end(), call.begin(), call.end()) && v.clip == clip;
 }
 
 // A context drawing the coverage of calls on a scratch image that reaches
@@ -320,15 +336,14 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     double box[4];
     bool known = false;
     if (!coverable(c, call, box, known)) return false;
-    make_key(c, bytes);
-    const uint64_t hash = std::hash<std::string_view>{}(
-        std::string_view(reinterpret_cast<const char*>(c->key.data()), c->key.size()));
+    refresh_clip_key(c);
+    const uint64_t hash = key_hash(c, bytes);
     CanvasShared* shared = c->shared;
     if (!shared->cover) shared->cover = new CoverCache;
     CoverCache& cache = *shared->cover;
     const uint32_t session = shared->session;
     auto found = cache.covers.find(hash);
-    if (found != cache.covers.end() && found->second.key == c->key) {
+    if (found != cache.covers.end() && same_key(found->second, bytes, c->clip_key)) {
         found->second.used = session;
         if (found->second.refused) return false;
         lay_on(c, found->second);
@@ -366,7 +381,8 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
         v.refused = !take_scratch(image, bound, width, height, v);
         cairo_surface_destroy(image);
     }
-    v.key = c->key;
+    v.call.assign(bytes.begin(), bytes.end());
+    v.clip = c->clip_key;
     v.color = call.kind == Call::Stroke ? call.pen.color : call.color;
     v.used = session;
     if (v.refused) return false;
