@@ -63,8 +63,6 @@ void set_line(CairoContext* c, double width, DashStyle dash) {
     set_dash(c, dash, width);
 }
 
-const std::vector<cairo_rectangle_int_t>& clip_boxes(CairoContext* c);
-
 // Gives Cairo the context's clip in the form asked for.
 void apply_clip(CairoContext* c, ClipForm form) {
     cairo_t* cr = c->cr;

@@ -123,6 +123,8 @@ void set_line(CairoContext* c, double width, DashStyle dash);
 bool smoothed_curve(bool antialias, bool rectilinear_path, const cairo_matrix_t& m);
 // The clip in the form for shapes (false) or for text and clears (true).
 void ensure_clip(CairoContext* c, bool as_boxes);
+// The whole pixels the context's clip keeps, as boxes that do not overlap.
+const std::vector<cairo_rectangle_int_t>& clip_boxes(CairoContext* c);
 // Whether every segment of the path runs horizontally or vertically in
 // Cairo's fixed-point device coordinates.
 bool rectilinear(std::span<const DPoint> d, std::span<const uint8_t> types);

@@ -314,6 +314,23 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
     return kept;
 }
 
+// How much of the bound the clip keeps. Cairo rasterises a call that the
+// clip cuts a few levels apart on a scratch image cut to the call's bound
+// than on the whole image: such a call is drawn by Cairo every time.
+enum class Kept { All, Part, None };
+Kept clip_keeps(CairoContext* c, const cairo_rectangle_int_t& bound) {
+    if (c->clip_form == ClipForm::None) return Kept::All;
+    long kept = 0;
+    for (const cairo_rectangle_int_t& b : clip_boxes(c)) {
+        const int x0 = std::max(b.x, bound.x), x1 = std::min(b.x + b.width, bound.x + bound.width);
+        const int y0 = std::max(b.y, bound.y), y1 = std::min(b.y + b.height, bound.y + bound.height);
+        if (x0 < x1 && y0 < y1) kept += static_cast<long>(x1 - x0) * (y1 - y0);
+    }
+    return kept == 0                                               ? Kept::None
+           : kept == static_cast<long>(bound.width) * bound.height ? Kept::All
+                                                                   : Kept::Part;
+}
+
 // Composites the cover onto the context's image, by Cairo, outside any clip
 // (the clip is in the cover).
 void lay_on(CairoContext* c, const Cover& v) {
@@ -369,7 +386,10 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     cache.bytes -= v.bytes();
     v.drop();
     v.refused = false;
-    if (bound.width > 0 && bound.height > 0) {
+    const Kept kept = bound.width > 0 && bound.height > 0 ? clip_keeps(c, bound) : Kept::None;
+    if (kept == Kept::Part) {
+        v.refused = true;
+    } else if (kept == Kept::All) {
         cairo_surface_t* image = nullptr;
         CairoContext* sc = scratch_for(c, bound, image);
         if (!sc) {

@@ -564,23 +564,25 @@ TEST_F(GfxCairo, TextLaidFromCoverageSitsWhereCairoPlacesIt) {
     }
 }
 
-// Calls that keep coverage, across the edges of the clips below.
+// Calls that keep coverage: each lies wholly within some of the clips
+// below and outside or across the edge of others.
 void clipped_calls(Graphics& g) {
     g.set_smoothing_mode(SmoothingMode::AntiAlias);
-    g.fill_ellipse(SolidBrush(0xFFFF4000), 8, 6, 60, 40);
-    g.draw_line(Pen(0xFFFFFFFF, 2.0f), 0, 48, 80, 2);
-    g.draw_string("CLIP", Font(FontFamily("Arial"), 14.0f), SolidBrush(0xFF00FF00), PointF{14, 14});
+    g.fill_ellipse(SolidBrush(0xFFFF4000), 8, 8, 12, 10);
+    g.draw_line(Pen(0xFFFFFFFF, 2.0f), 10, 38, 28, 30);
+    g.fill_ellipse(SolidBrush(0xFF00FF00), 38, 22, 4, 4); // within the star's middle
 }
 
 TEST_F(GfxCairo, CoverageKeptUnderOneClipIsNotLaidUnderAnother) {
-    // A clip that moves from session to session, beside a dot that moves.
+    // A clip that moves from session to session, beside a dot that moves,
+    // until it cuts calls kept whole within it before.
     void* kept = surface(80, 50);
     void* drawn = surface(80, 50);
     for (int session = 0; session < 5; ++session)
         EXPECT_LE(session_both_ways(kept, drawn,
                                     [session](Graphics& g) {
                                         g.clear(0xFF000000);
-                                        g.set_clip_rect(4.0f + 9.0f * session, 3, 30, 40);
+                                        g.set_clip_rect(4.0f - 4.0f * session, 3, 30, 40);
                                         clipped_calls(g);
                                     }),
                   1)
@@ -634,6 +636,7 @@ const auto kScene = [](Graphics& g) {
     g.draw_line(Pen(0xFFFFFFFF, 2.0f), 0, 0, 64, 48);
     g.draw_string("N7", Font(FontFamily("Arial"), 12.0f), SolidBrush(0xFF00FF00), PointF{20, 10});
     g.fill_ellipse(SolidBrush(0x80FF0000), 30, 20, 25, 20);
+    g.fill_ellipse(SolidBrush(0xFF0000FF), 24, 16, 9, 7); // within the clip
 };
 
 TEST_F(GfxCairo, AnImageLetGoUnderAGraphicsLeavesTheOthersRight) {
