@@ -314,9 +314,9 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
     return kept;
 }
 
-// How much of the bound the clip keeps. Cairo rasterises a call that the
-// clip cuts a few levels apart on a scratch image cut to the call's bound
-// than on the whole image: such a call is drawn by Cairo every time.
+// How much of the bound the clip keeps. Cairo rasterises a shape that the
+// clip cuts a few levels apart on a scratch image cut to the shape's bound
+// than on the whole image: such a shape is drawn by Cairo every time.
 enum class Kept { All, Part, None };
 Kept clip_keeps(CairoContext* c, const cairo_rectangle_int_t& bound) {
     if (c->clip_form == ClipForm::None) return Kept::All;
@@ -386,7 +386,11 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     cache.bytes -= v.bytes();
     v.drop();
     v.refused = false;
-    const Kept kept = bound.width > 0 && bound.height > 0 ? clip_keeps(c, bound) : Kept::None;
+    // Text is laid glyph by glyph by Cairo, whatever the clip: only shapes
+    // come out apart.
+    const Kept kept = bound.width <= 0 || bound.height <= 0 ? Kept::None
+                      : call.kind == Call::Text             ? Kept::All
+                                                            : clip_keeps(c, bound);
     if (kept == Kept::Part) {
         v.refused = true;
     } else if (kept == Kept::All) {
