@@ -316,7 +316,8 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
 
 // How much of the bound the clip keeps. Cairo rasterises a shape that the
 // clip cuts a few levels apart on a scratch image cut to the shape's bound
-// than on the whole image: such a shape is drawn by Cairo every time.
+// than on the whole image: a call the clip cuts is drawn by Cairo every time
+// (for a text that costs no more than laying its coverage).
 enum class Kept { All, Part, None };
 Kept clip_keeps(CairoContext* c, const cairo_rectangle_int_t& bound) {
     if (c->clip_form == ClipForm::None) return Kept::All;
@@ -386,11 +387,7 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     cache.bytes -= v.bytes();
     v.drop();
     v.refused = false;
-    // Text is laid glyph by glyph by Cairo, whatever the clip: only shapes
-    // come out apart.
-    const Kept kept = bound.width <= 0 || bound.height <= 0 ? Kept::None
-                      : call.kind == Call::Text             ? Kept::All
-                                                            : clip_keeps(c, bound);
+    const Kept kept = bound.width > 0 && bound.height > 0 ? clip_keeps(c, bound) : Kept::None;
     if (kept == Kept::Part) {
         v.refused = true;
     } else if (kept == Kept::All) {
