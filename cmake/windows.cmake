@@ -52,6 +52,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${ORVEX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 add_executable(test_platform_win ${CMAKE_SOURCE_DIR}/tests/platform/os_test.cpp
                ${CMAKE_SOURCE_DIR}/tests/platform/text_file_test.cpp
+               ${CMAKE_SOURCE_DIR}/tests/platform/gfx_both_builds_test.cpp
                ${CMAKE_SOURCE_DIR}/tests/platform/data_link_test_win.cpp)
 target_include_directories(test_platform_win PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(test_platform_win PRIVATE orvex_host orvex_module gtest_main)

@@ -75,8 +75,9 @@ void draw_near_airports_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, d
         });
 }
 
-void draw_near_airports_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, double ppn) {
-    const P1000LayerFrame f = p1000_layer_frame(display, g, ppn);
+void draw_near_airports_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, double) {
+    // The frame's own scale, as the navaids beside them.
+    const P1000LayerFrame f = p1000_layer_frame(display, g);
     if (!f.valid) return;
     const gfx::Pen circle(c::blue, 4.0f);
     const LayerLabel label(static_cast<float>(10.0 * f.w), c::blue);

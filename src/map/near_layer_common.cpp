@@ -163,7 +163,7 @@ MapView c17_layer_view(double lat, double lon, double heading, double ppn) {
     return view;
 }
 
-P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& g, double ppn) {
+P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& g) {
     P1000LayerFrame f;
     if (display.width <= 0 || display.height <= 0) return f;
     f.w = 2.0 * (static_cast<float>(display.width) / 272.0f);
@@ -173,7 +173,8 @@ P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& g
     f.centre_x = std::trunc(p1000_map_centre_x * f.w);
     f.centre_y = std::trunc(p1000_map_centre_y * f.s);
     const AircraftState& a = aircraft_state;
-    f.view = MapView{a.plat, a.plon, a.map_heading_deg, ppn};
+    f.view = MapView{a.plat, a.plon, a.map_heading_deg,
+                     units_per_nm(std::trunc(p1000_map_radius * f.w), p1000_mfd_range)};
     const int to = to_waypoint_index;
     if (p1000_mfd_plan_mode == kP1000PlanModeNorthUp && to != kNoToWaypoint && to >= 0 &&
         to <= active_plan_last) {

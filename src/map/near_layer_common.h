@@ -217,7 +217,10 @@ struct P1000LayerFrame {
     MapView view;
     bool valid = false;
 };
-P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& graphics, double ppn);
+// The half-scale frame of the P1000 layers with their own units per NM (the
+// map radius in frame units over the range): the render pass's figure is in
+// design units and would put every record at half its distance.
+P1000LayerFrame p1000_layer_frame(const DisplayObject& display, gfx::Graphics& graphics);
 // The part of the P1000 map that can show, from the clip in force in the
 // layer's half-scale frame: the visible box in design units (frame units
 // over w and s, about the frame's origin) and, where w equals s, its cap.

@@ -119,11 +119,7 @@ void draw_near_navaids_c17_mfd(gfx::Graphics& g, double w, double s, double lat,
 }
 
 void draw_near_navaids_p1000_mfd(const DisplayObject& display, gfx::Graphics& g, double) {
-    // Its own units per NM: the map radius (in the half-scale frame's units)
-    // over the range.
-    const double w = 2.0 * (static_cast<float>(display.width) / 272.0f);
-    const double ppn = units_per_nm(std::trunc(p1000_map_radius * w), p1000_mfd_range);
-    const P1000LayerFrame f = p1000_layer_frame(display, g, ppn);
+    const P1000LayerFrame f = p1000_layer_frame(display, g);
     if (!f.valid) return;
     const LayerLabel label(static_cast<float>(10.0 * f.w), c::light_green);
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);

@@ -33,13 +33,12 @@ DescentPath current_descent_path() {
     path.active = tod_passed;
     path.path_altitude_ft = descent_path_altitude;
     path.path_length_nm = tod_to_target_distance;
-    path.distance_to_end_nm = distance_to_target;
     return path;
 }
 
 DeviationPointer vertical_deviation_pointer(const DescentPath& path, double altitude_ft) {
     DeviationPointer p;
-    if (!(path.path_length_nm > path.distance_to_end_nm)) return p;
+    if (path.active != 1 || !(path.path_length_nm > 0.0)) return p;
     const double d = std::clamp(altitude_ft - path.path_altitude_ft, -9999.0, 9999.0);
     const double size = std::fabs(d);
     if (size < 400.0) {

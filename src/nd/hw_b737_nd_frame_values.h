@@ -21,13 +21,16 @@ struct DescentPath {
     int active = 0;                // 1 from the top of descent on
     double path_altitude_ft = 0.0; // the path's altitude at the aircraft
     double path_length_nm = 0.0;   // top of descent to the end of descent, along the route
-    double distance_to_end_nm = 0.0;
 };
 DescentPath current_descent_path();
 
 // The pointer row of the vertical-deviation scale (226 on the path, 30 rows
 // per 400 ft, pinned at 194 and 258 beyond) and, when pinned, the deviation
-// in feet ("%4d", at most 9999) with the row of its text.
+// in feet ("%4d", at most 9999) with the row of its text. The deviation shows
+// from the top of descent on, as PROGRESS shows it, while there is a path to
+// measure against: the aircraft's distance to the end of descent is no test
+// of that, as it runs through the TO waypoint and so, off the leg (turning
+// onto it just after the top of descent), exceeds the path's length.
 struct DeviationPointer {
     int row = 226;
     std::string text;

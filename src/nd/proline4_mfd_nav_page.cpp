@@ -123,10 +123,15 @@ void draw_bearing_pointer_2(Card& c, const Fonts& f) {
     double angle = 0.0;
     if (!pointer_angle(source, false, &angle)) return;
     c.at(angle);
-    for (int end : {-1, 1}) { // head (up), then tail (down)
-        c.g.draw_line_i(blue2, 0, 70 * end, 0, 90 * end);
-        c.g.draw_line_i(blue2, 0, 70 * end, -8, 60 * end);
-        c.g.draw_line_i(blue2, 0, 70 * end, 8, 60 * end);
+    // Head up; the tail's chevron points the same way, so the pointer
+    // cannot be read the wrong way round.
+    c.g.draw_line_i(blue2, 0, -70, 0, -90);
+    c.g.draw_line_i(blue2, 0, -70, -8, -60);
+    c.g.draw_line_i(blue2, 0, -70, 8, -60);
+    c.g.draw_line_i(blue2, 0, 60, 0, 90);
+    c.g.draw_line_i(blue2, 0, 60, -8, 70);
+    c.g.draw_line_i(blue2, 0, 60, 8, 70);
+    for (int end : {-1, 1}) {
         c.g.draw_line_i(blue2, -4, 64 * end, -4, 40 * end);
         c.g.draw_line_i(blue2, 4, 64 * end, 4, 40 * end);
     }

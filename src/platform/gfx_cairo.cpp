@@ -63,8 +63,6 @@ void set_line(CairoContext* c, double width, DashStyle dash) {
     set_dash(c, dash, width);
 }
 
-const std::vector<cairo_rectangle_int_t>& clip_boxes(CairoContext* c);
-
 // Gives Cairo the context's clip in the form asked for.
 void apply_clip(CairoContext* c, ClipForm form) {
     cairo_t* cr = c->cr;
@@ -427,6 +425,7 @@ void run_clear(CairoContext* context, Argb color) {
 void run_clip(CairoContext* context, const ScriptCall* clip) {
     cairo_reset_clip(context->cr);
     context->clip_form = ClipForm::None;
+    context->clip_key_stale = true;
     if (!clip) return;
     context->had_clip = true;
     context->clip_points.assign(clip->points.begin(), clip->points.end());
@@ -510,6 +509,7 @@ void context_destroy(CairoContext* context) {
     context->had_clip = false;
     if (context->clip_form != ClipForm::None) cairo_reset_clip(context->cr);
     context->clip_form = ClipForm::None;
+    context->clip_key_stale = true;
     shared->spare = context;
 }
 

@@ -99,7 +99,11 @@ struct CairoContext {
     cairo_matrix_t clip_matrix{};
     bool clip_rectilinear = false;
     std::vector<DPoint> clip_device; // the clip's own buffer: it may be set while a stroke's points wait
-    std::vector<uint8_t> key;        // a call's bytes and clip, for the coverage kept
+    // The clip as bytes and their hash, the clip's part of the key of the
+    // coverage kept: built once a clip is set, not for every call.
+    std::vector<uint8_t> clip_key;
+    uint64_t clip_hash = 0;
+    bool clip_key_stale = false; // the clip changed since clip_key was built
 };
 
 extern bool g_covering; // coverage of repeated calls kept (set_coverage_cache)
@@ -119,6 +123,8 @@ void set_line(CairoContext* c, double width, DashStyle dash);
 bool smoothed_curve(bool antialias, bool rectilinear_path, const cairo_matrix_t& m);
 // The clip in the form for shapes (false) or for text and clears (true).
 void ensure_clip(CairoContext* c, bool as_boxes);
+// The whole pixels the context's clip keeps, as boxes that do not overlap.
+const std::vector<cairo_rectangle_int_t>& clip_boxes(CairoContext* c);
 // Whether every segment of the path runs horizontally or vertically in
 // Cairo's fixed-point device coordinates.
 bool rectilinear(std::span<const DPoint> d, std::span<const uint8_t> types);

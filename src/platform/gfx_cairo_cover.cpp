@@ -19,7 +19,7 @@ namespace gfx::detail {
 namespace {
 
 struct Cover {
-    std::vector<uint8_t> key;
+    std::vector<uint8_t> call, clip; // the key: the call's bytes and the clip's
     Argb color = 0;
     cairo_surface_t* image = nullptr; // the call's coverage (A8), its corner at (x, y); null: none
     int x = 0, y = 0;
@@ -175,9 +175,8 @@ bool coverable(CairoContext* c, const ScriptCall& s, double box[4], bool& known)
 }
 
 template <class T> void put(std::vector<uint8_t>& k, const T& v) {
-    const std::size_t at = k.size();
-    k.resize(at + sizeof v);
-    std::memcpy(k.data() + at, &v, sizeof v);
+    const auto* p = reinterpret_cast<const uint8_t*>(&v);
+    k.insert(k.end(), p, p + sizeof v);
 }
 
 template <class T> void put_all(std::vector<uint8_t>& k, const std::vector<T>& v) {
@@ -186,20 +185,37 @@ template <class T> void put_all(std::vector<uint8_t>& k, const std::vector<T>& v
     k.insert(k.end(), p, p + v.size() * sizeof(T));
 }
 
-// Everything the call's pixels depend on, as bytes: the call and the clip.
-void make_key(CairoContext* c, std::span<const uint8_t> bytes) {
-    std::vector<uint8_t>& k = c->key;
-    k.assign(bytes.begin(), bytes.end());
-    const bool clipped = c->clip_form != ClipForm::None;
-    put(k, static_cast<uint8_t>(clipped));
-    if (clipped) {
-        put(k, c->clip_mode);
-        const cairo_matrix_t& m = c->clip_matrix;
-        for (double v : {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0})
-            put(k, v);
-        put_all(k, c->clip_points);
-        put_all(k, c->clip_types);
-    }
+uint64_t hash_of(std::span<const uint8_t> bytes) {
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// The clip's part of the key, once per clip set: everything but the call
+// that its pixels depend on. Empty without a clip.
+void refresh_clip_key(CairoContext* c) {
+    if (!c->clip_key_stale) return;
+    c->clip_key_stale = false;
+    std::vector<uint8_t>& k = c->clip_key;
+    k.clear();
+    c->clip_hash = 0;
+    if (c->clip_form == ClipForm::None) return;
+    put(k, c->clip_mode);
+    const cairo_matrix_t& m = c->clip_matrix;
+    for (double v : {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0})
+        put(k, v);
+    put_all(k, c->clip_points);
+    put_all(k, c->clip_types);
+    c->clip_hash = hash_of(k);
+}
+
+// The hash of a call under the context's clip.
+uint64_t key_hash(const CairoContext* c, std::span<const uint8_t> call) {
+    const uint64_t h = hash_of(call);
+    return h ^ (c->clip_hash + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2));
+}
+
+bool same_key(const Cover& v, std::span<const uint8_t> call, const std::vector<uint8_t>& clip) {
+    return std::equal(v.call.begin(), v.call.end(), call.begin(), call.end()) && v.clip == clip;
 }
 
 // A context drawing the coverage of calls on a scratch image that reaches
@@ -298,6 +314,24 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
     return kept;
 }
 
+// How much of the bound the clip keeps. Cairo rasterises a shape that the
+// clip cuts a few levels apart on a scratch image cut to the shape's bound
+// than on the whole image: a call the clip cuts is drawn by Cairo every time
+// (for a text that costs no more than laying its coverage).
+enum class Kept { All, Part, None };
+Kept clip_keeps(CairoContext* c, const cairo_rectangle_int_t& bound) {
+    if (c->clip_form == ClipForm::None) return Kept::All;
+    long kept = 0;
+    for (const cairo_rectangle_int_t& b : clip_boxes(c)) {
+        const int x0 = std::max(b.x, bound.x), x1 = std::min(b.x + b.width, bound.x + bound.width);
+        const int y0 = std::max(b.y, bound.y), y1 = std::min(b.y + b.height, bound.y + bound.height);
+        if (x0 < x1 && y0 < y1) kept += static_cast<long>(x1 - x0) * (y1 - y0);
+    }
+    return kept == 0                                               ? Kept::None
+           : kept == static_cast<long>(bound.width) * bound.height ? Kept::All
+                                                                   : Kept::Part;
+}
+
 // Composites the cover onto the context's image, by Cairo, outside any clip
 // (the clip is in the cover).
 void lay_on(CairoContext* c, const Cover& v) {
@@ -320,15 +354,14 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     double box[4];
     bool known = false;
     if (!coverable(c, call, box, known)) return false;
-    make_key(c, bytes);
-    const uint64_t hash = std::hash<std::string_view>{}(
-        std::string_view(reinterpret_cast<const char*>(c->key.data()), c->key.size()));
+    refresh_clip_key(c);
+    const uint64_t hash = key_hash(c, bytes);
     CanvasShared* shared = c->shared;
     if (!shared->cover) shared->cover = new CoverCache;
     CoverCache& cache = *shared->cover;
     const uint32_t session = shared->session;
     auto found = cache.covers.find(hash);
-    if (found != cache.covers.end() && found->second.key == c->key) {
+    if (found != cache.covers.end() && same_key(found->second, bytes, c->clip_key)) {
         found->second.used = session;
         if (found->second.refused) return false;
         lay_on(c, found->second);
@@ -354,7 +387,10 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     cache.bytes -= v.bytes();
     v.drop();
     v.refused = false;
-    if (bound.width > 0 && bound.height > 0) {
+    const Kept kept = bound.width > 0 && bound.height > 0 ? clip_keeps(c, bound) : Kept::None;
+    if (kept == Kept::Part) {
+        v.refused = true;
+    } else if (kept == Kept::All) {
         cairo_surface_t* image = nullptr;
         CairoContext* sc = scratch_for(c, bound, image);
         if (!sc) {
@@ -366,7 +402,8 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
         v.refused = !take_scratch(image, bound, width, height, v);
         cairo_surface_destroy(image);
     }
-    v.key = c->key;
+    v.call.assign(bytes.begin(), bytes.end());
+    v.clip = c->clip_key;
     v.color = call.kind == Call::Stroke ? call.pen.color : call.color;
     v.used = session;
     if (v.refused) return false;

@@ -1,5 +1,8 @@
 // Font families of the Windows build: GDI+'s installed families, found by
 // name, with GDI+'s generic sans-serif family for a name it does not know.
+// Where the host lacks one of the module's own families (wine has none of
+// them), the face with its metrics that the Linux build draws with stands in,
+// so that texts placed by their length end where they do on Windows.
 #include "platform/gfx_win.h"
 
 #include <map>
@@ -17,6 +20,23 @@ std::map<std::string, gp::GpFontFamily*>& families() {
 }
 
 constexpr const char* kFallbackName = "Microsoft Sans Serif";
+
+// Families asked for in turn when the host has not the one named.
+struct StandIn {
+    const char* family;
+    const char* faces[2];
+};
+constexpr StandIn kStandIns[] = {
+    {"Arial", {"Liberation Sans", nullptr}},       {"HW Arial", {"Arial", "Liberation Sans"}},
+    {"Tahoma", {"Liberation Sans", nullptr}},      {"Courier New", {"Liberation Mono", nullptr}},
+    {kFallbackName, {"Arial", "Liberation Sans"}},
+};
+
+gp::GpFontFamily* installed_family(const char* name) {
+    gp::GpFontFamily* family = nullptr;
+    if (flat::GdipCreateFontFamilyFromName(widen(name).c_str(), nullptr, &family) != gp::Ok) return nullptr;
+    return family;
+}
 
 // Fonts by family, size, style and unit: making a GDI+ font realises a system
 // font, which costs more than drawing a short text with it. The displays use a
@@ -63,10 +83,16 @@ gp::GpFontFamily* font_family(const std::string& name) {
     auto it = families().find(name);
     if (it != families().end()) return it->second;
     gp::GpFontFamily* family = nullptr;
-    if (name == kFallbackName ||
-        flat::GdipCreateFontFamilyFromName(widen(name).c_str(), nullptr, &family) != gp::Ok)
-        family = nullptr;
-    if (!family && name == kFallbackName) flat::GdipGetGenericFontFamilySansSerif(&family);
+    if (name == kFallbackName) {
+        if (flat::GdipGetGenericFontFamilySansSerif(&family) != gp::Ok) family = nullptr;
+    } else {
+        family = installed_family(name.c_str());
+    }
+    for (const StandIn& s : kStandIns) {
+        if (family || lstrcmpiA(s.family, name.c_str()) != 0) continue;
+        for (const char* face : s.faces)
+            if (face && !family) family = installed_family(face);
+    }
     families()[name] = family;
     return family;
 }

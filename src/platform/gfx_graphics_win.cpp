@@ -546,11 +546,15 @@ Status Graphics::fill_rectangle_i(const SolidBrush& brush, double x, double y, d
 Status Graphics::draw_ellipse(const Pen& pen, float x, float y, float width, float height) {
     ORVEX_PEN(pen);
     ORVEX_FINITE(x, y, width, height);
+    win::flat::GdipSetPenLineJoin(gpen.pen, gp::LineJoinRound);
     return fail(win::status_of(win::flat::GdipDrawEllipse(G, gpen.pen, x, y, width, height)));
 }
 
 Status Graphics::draw_ellipse_i(const Pen& pen, double x, double y, double width, double height) {
     ORVEX_PEN(pen);
+    // The curve is smooth: a mitred join where the figure closes would show
+    // only as a spike (wine's GDI+ draws one on a small circle).
+    win::flat::GdipSetPenLineJoin(gpen.pen, gp::LineJoinRound);
     return fail(
         win::status_of(win::flat::GdipDrawEllipseI(G, gpen.pen, i32(x), i32(y), i32(width), i32(height))));
 }
@@ -670,6 +674,24 @@ Status Graphics::reset_clip() {
 
 // Text -------------------------------------------------------------------------
 
+namespace {
+
+// Whether the world transform scales x and y by more than a per cent apart
+// (a display drawn at another aspect than its design's).
+bool stretched(gp::GpGraphics* g) {
+    gp::GpMatrix* m = nullptr;
+    gp::REAL e[6] = {1, 0, 0, 1, 0, 0};
+    if (win::flat::GdipCreateMatrix(&m) != gp::Ok) return false;
+    const bool read =
+        win::flat::GdipGetWorldTransform(g, m) == gp::Ok && win::flat::GdipGetMatrixElements(m, e) == gp::Ok;
+    win::flat::GdipDeleteMatrix(m);
+    if (!read) return false;
+    const double x = std::hypot(double(e[0]), double(e[1])), y = std::hypot(double(e[2]), double(e[3]));
+    return x > 0.0 && y > 0.0 && std::fabs(x / y - 1.0) > 0.01;
+}
+
+} // namespace
+
 Status Graphics::draw_string(std::string_view text, const Font& font, const SolidBrush& brush, PointF origin,
                              const StringFormat& format) {
     return draw_string(text, font, brush, RectF{origin.x, origin.y, 0.0f, 0.0f}, format);
@@ -686,6 +708,33 @@ Status Graphics::draw_string(std::string_view text, const Font& font, const Soli
     if (gformat.status != gp::Ok) return fail(win::status_of(gformat.status));
     const std::wstring wide = win::widen(text);
     const gp::RectF box(layout.x, layout.y, layout.width, layout.height);
+    if (stretched(G)) {
+        // As the glyphs' outlines, filled under the transform: a device font
+        // of one size cannot stretch them exactly, and wine's, whose width it
+        // rounds from a rounded average, draws them up to several per cent
+        // wider or narrower than they are laid out.
+        gp::GpFontFamily* family = win::font_family(font.family);
+        gp::GpPath* path = nullptr;
+        gp::GpStatus s =
+            family ? win::flat::GdipCreatePath(gp::FillModeWinding, &path) : gp::FontFamilyNotFound;
+        if (s == gp::Ok)
+            s = win::flat::GdipAddPathString(path, wide.c_str(), static_cast<INT>(wide.size()), family,
+                                             static_cast<INT>(font.style), font.em_size(), &box,
+                                             gformat.format);
+        if (s == gp::Ok) {
+            gp::SmoothingMode smoothing = gp::SmoothingModeDefault;
+            gp::TextRenderingHint hint = gp::TextRenderingHintSystemDefault;
+            win::flat::GdipGetSmoothingMode(G, &smoothing);
+            win::flat::GdipGetTextRenderingHint(G, &hint);
+            const bool aliased = hint == gp::TextRenderingHintSingleBitPerPixel ||
+                                 hint == gp::TextRenderingHintSingleBitPerPixelGridFit;
+            win::flat::GdipSetSmoothingMode(G, aliased ? gp::SmoothingModeNone : gp::SmoothingModeAntiAlias);
+            s = win::flat::GdipFillPath(G, gbrush.brush, path);
+            win::flat::GdipSetSmoothingMode(G, smoothing);
+        }
+        if (path) win::flat::GdipDeletePath(path);
+        return fail(win::status_of(s));
+    }
     return fail(win::status_of(win::flat::GdipDrawString(G, wide.c_str(), static_cast<INT>(wide.size()),
                                                          gfont.font, &box, gformat.format, gbrush.brush)));
 }

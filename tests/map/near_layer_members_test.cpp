@@ -162,6 +162,26 @@ TEST_F(LayerMembers, airportReachAndLabelLengthDifferByDisplay) {
     EXPECT_EQ(rec().find_text("KABCDE")->color, kMagenta);
 }
 
+// An airport and a navaid at one place sit at one point of the P1000 map
+// (the airport label 5w left of and 5s above the navaid's), whatever ppn the
+// render pass hands over and at any element size.
+TEST_F(LayerMembers, p1000AirportsShareTheNavaidScale) {
+    fill(local_navaids, {north("PAE", "V", 19.0)});
+    fill(close_airports, {north("PAE", "APT", 19.0)});
+    p1000_mfd_range = 25.0;
+    for (const DisplayObject d : {DisplayObject{272, 314}, DisplayObject{544, 628}}) {
+        SCOPED_TRACE(d.width);
+        draw([&](gfx::Graphics& g) { draw_near_navaids_p1000_mfd(d, g, units_per_nm(53.0, 25.0)); });
+        const gfx::PointF navaid = rec().find_text("PAE")->points[0];
+        draw([&](gfx::Graphics& g) { draw_near_airports_p1000_mfd(d, g, units_per_nm(53.0, 25.0)); });
+        const gfx::RecordedOp* airport = rec().find_text("PAE");
+        ASSERT_NE(airport, nullptr);
+        const double w = d.width / 272.0, s = d.height / 314.0;
+        EXPECT_NEAR(airport->points[0].x, navaid.x - 5.0 * w, 0.6);
+        EXPECT_NEAR(airport->points[0].y, navaid.y - 5.0 * s, 0.6);
+    }
+}
+
 TEST_F(LayerMembers, airwayFixMembersAndTheC17MeasuringFromTheMapsReference) {
     fill(local_airway_fixes, {north("ALDER", "I", 10.0)});
     hw_md11_nd_range = md80_ehsi_range = proline4_mfd_range = c17_map_range_nm = 80.0;

@@ -2,6 +2,8 @@
 // the vertical-deviation pointer, the traffic record, the heading arc of the
 // navigation layer and the turn prediction arcs.
 #include "data/display_settings.h"
+#include "fms/guidance/route_progress.h"
+#include "fms/plan/vertical_state.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
@@ -35,14 +37,31 @@ TEST(HwB737NdFrameValues, headingEtaAndDeviationTexts) {
     const Row rows[] = {{0.0, 226, "", 0},    {399.0, 255, "", 0},          {400.0, 258, " 400", 265},
                         {-200.0, 211, "", 0}, {-12000.0, 194, "9999", 185}, {1234.9, 258, "1234", 265}};
     for (const Row& r : rows) {
-        const DescentPath path{1, 10000.0, 40.0, 30.0};
+        const DescentPath path{1, 10000.0, 40.0};
         const DeviationPointer p = vertical_deviation_pointer(path, 10000.0 + r.deviation_ft);
         EXPECT_EQ(p.row, r.row) << r.deviation_ft;
         EXPECT_EQ(p.text, r.text) << r.deviation_ft;
         EXPECT_EQ(p.text_row, r.text_row) << r.deviation_ft;
     }
-    // Before the top of descent the pointer stays centred.
-    EXPECT_EQ(vertical_deviation_pointer(DescentPath{1, 10000.0, 40.0, 45.0}, 12000.0).row, 226);
+}
+
+// The pointer shows what PROGRESS shows from the top of descent on, also
+// while the aircraft, off its leg just after the top of descent, is still
+// farther from the end of descent than the path is long; before the top of
+// descent, or with no path, it stays centred.
+TEST(HwB737NdFrameValues, deviationPointerFollowsTheDescentFromItsTop) {
+    const struct {
+        int passed;
+        double length_nm, to_end_nm;
+        int row;
+    } rows[] = {{1, 39.94, 40.04, 255}, {1, 39.94, 30.0, 255}, {0, 39.94, 30.0, 226}, {1, 0.0, 0.0, 226}};
+    for (const auto& r : rows) {
+        tod_passed = r.passed;
+        tod_to_target_distance = r.length_nm;
+        distance_to_target = r.to_end_nm;
+        descent_path_altitude = 10000.0;
+        EXPECT_EQ(vertical_deviation_pointer(current_descent_path(), 10393.0).row, r.row) << r.to_end_nm;
+    }
 }
 
 TEST(HwB737NdFrameValues, firstTrafficTargetReadsOnlyWithinThePublishedRecords) {

@@ -189,6 +189,25 @@ TEST_F(Proline4Mfd, bearingPointersShowTheirLabelsAndOnlyAvailableSources) {
     }
 }
 
+// The nav page's second pointer, aimed straight up: both chevrons, head and
+// tail, point up, so it cannot be read 180 degrees off.
+TEST_F(Proline4Mfd, navPageSecondPointerChevronsPointTheSameWay) {
+    proline4_mfd_brg2_source = 2;
+    aircraft_state.adf1_signal = 1.5;
+    aircraft_state.adf1_relative_bearing_deg = 0.0;
+    std::vector<float> apex_y;
+    for (const gfx::RecordedOp* op : draw(kProline4ModeNav).lines_in_color(kCyan)) {
+        if (op->kind != gfx::OpKind::Line ||
+            std::abs(std::abs(op->points[1].x - op->points[0].x) - 8.0f) > 0.1f)
+            continue;
+        EXPECT_NEAR(op->points[0].x, 123.0f, 0.1f);
+        EXPECT_LT(op->points[0].y, op->points[1].y); // the apex above its wing
+        apex_y.push_back(op->points[0].y);
+    }
+    std::sort(apex_y.begin(), apex_y.end());
+    EXPECT_EQ(apex_y, (std::vector<float>{100, 100, 230, 230}));
+}
+
 TEST_F(Proline4Mfd, arcAndMapPageRangeLabels) {
     const gfx::Recording& arc = draw(kProline4ModeArc, 40.0);
     EXPECT_EQ(text_at(arc, -2, 135), "40.0");

@@ -564,6 +564,69 @@ TEST_F(GfxCairo, TextLaidFromCoverageSitsWhereCairoPlacesIt) {
     }
 }
 
+// Calls that keep coverage: each lies wholly within some of the clips
+// below and outside or across the edge of others.
+void clipped_calls(Graphics& g) {
+    g.set_smoothing_mode(SmoothingMode::AntiAlias);
+    g.fill_ellipse(SolidBrush(0xFFFF4000), 8, 8, 12, 10);
+    g.draw_line(Pen(0xFFFFFFFF, 2.0f), 10, 38, 28, 30);
+    g.fill_ellipse(SolidBrush(0xFF00FF00), 38, 22, 4, 4); // within the star's middle
+}
+
+TEST_F(GfxCairo, CoverageKeptUnderOneClipIsNotLaidUnderAnother) {
+    // A clip that moves from session to session, beside a dot that moves,
+    // until it cuts calls kept whole within it before.
+    void* kept = surface(80, 50);
+    void* drawn = surface(80, 50);
+    for (int session = 0; session < 5; ++session)
+        EXPECT_LE(session_both_ways(kept, drawn,
+                                    [session](Graphics& g) {
+                                        g.clear(0xFF000000);
+                                        g.set_clip_rect(4.0f - 4.0f * session, 3, 30, 40);
+                                        clipped_calls(g);
+                                    }),
+                  1)
+            << "session " << session;
+
+    // Sessions alike but for the clip: its place, the transform it was set
+    // under, the fill mode of a star that overlaps itself.
+    const auto star = [](FillMode mode) {
+        GraphicsPath p(mode);
+        const PointF pts[] = {{40, 2}, {64, 46}, {10, 18}, {70, 18}, {16, 46}};
+        p.add_polygon(pts);
+        return p;
+    };
+    using Clip = std::function<void(Graphics&)>;
+    const std::pair<Clip, Clip> pairs[] = {
+        {[](Graphics& g) { g.set_clip_rect(4, 3, 30, 40); },
+         [](Graphics& g) { g.set_clip_rect(40, 3, 30, 40); }},
+        {[](Graphics& g) { g.set_clip_rect(4, 3, 30, 40); },
+         [](Graphics& g) {
+             g.translate_transform(20, 0);
+             g.set_clip_rect(4, 3, 30, 40);
+             g.reset_transform();
+         }},
+        {[&](Graphics& g) { g.set_clip_path(star(FillMode::Alternate)); },
+         [&](Graphics& g) { g.set_clip_path(star(FillMode::Winding)); }},
+    };
+    for (std::size_t row = 0; row < std::size(pairs); ++row) {
+        void* kept_here = surface(80, 50);
+        void* drawn_here = surface(80, 50);
+        for (int session = 0; session < 4; ++session) {
+            for (void* dc : {kept_here, drawn_here}) {
+                detail::set_coverage_cache(dc == kept_here);
+                Graphics g(dc);
+                g.clear(0xFF000000);
+                (session % 2 ? pairs[row].second : pairs[row].first)(g);
+                clipped_calls(g);
+            }
+            detail::set_coverage_cache(true);
+            EXPECT_LE(worst_level(kept_here, drawn_here), 1) << "pair " << row << ", session " << session;
+        }
+        EXPECT_GT(stats(kept_here).kept, 0u);
+    }
+}
+
 const auto kScene = [](Graphics& g) {
     g.clear(0xFF102030);
     g.set_smoothing_mode(SmoothingMode::AntiAlias);
@@ -573,6 +636,7 @@ const auto kScene = [](Graphics& g) {
     g.draw_line(Pen(0xFFFFFFFF, 2.0f), 0, 0, 64, 48);
     g.draw_string("N7", Font(FontFamily("Arial"), 12.0f), SolidBrush(0xFF00FF00), PointF{20, 10});
     g.fill_ellipse(SolidBrush(0x80FF0000), 30, 20, 25, 20);
+    g.fill_ellipse(SolidBrush(0xFF0000FF), 24, 16, 9, 7); // within the clip
 };
 
 TEST_F(GfxCairo, AnImageLetGoUnderAGraphicsLeavesTheOthersRight) {
