@@ -216,16 +216,17 @@ void request_steps(double master_before) {
 
 void publish_server_variables() {
     const bool route = to_waypoint_index != kNoToWaypoint;
-    // Without a TO waypoint its distance is that of a route long gone.
+    // Without a TO waypoint the distance, cross-track, track and bearing
+    // would be those of a route long gone.
     orvex_act_wpt_dist = route ? distance_to_to_nm : 0.0;
     orvex_act_wpt_pos = route ? to_waypoint_index : 0;
     orvex_fpln_wpt_cnt = active_plan_last;
-    orvex_xtk_err_dir = cross_track_direction;
-    orvex_xtk_err_dist = cross_track_nm;
+    orvex_xtk_err_dir = route ? cross_track_direction : 0;
+    orvex_xtk_err_dist = route ? cross_track_nm : 0.0;
     orvex_lnav_mode = lnav_engaged;
     orvex_vnav_mode = vnav_engaged;
-    orvex_act_wpt_trk = leg_course_deg;
-    orvex_act_wpt_brg = course_to_to_deg;
+    orvex_act_wpt_trk = route ? leg_course_deg : 0.0;
+    orvex_act_wpt_brg = route ? course_to_to_deg : 0.0;
     if (orvex_active == 0) orvex_active = 1;
 }
 

@@ -19,6 +19,8 @@ void route(double nm) {
     active_plan_last = 1;
     active_plan.slot(0) = RouteWaypoint{};
     active_plan.slot(1) = RouteWaypoint{};
+    active_plan.slot(0).ident = "ORIG";
+    active_plan.slot(1).ident = "DEST";
     active_plan.slot(1).lon = nm / 60.0; // along the equator: eastbound
 }
 
