@@ -1,13 +1,13 @@
 #include "fms/guidance/route_progress.h"
 
-#include <algorithm>
-
 #include "fms/math/nav_math.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
 #include "sim/aircraft_state.h"
+
+#include <algorithm>
 
 double distance_to_destination = 0.0;
 double course_to_destination = 0.0;
@@ -45,7 +45,7 @@ Point entry(int i) {
 
 // The walks back from a point stop at the places the forward walk
 // (route_walk.h) stops at: an entry not flown adds no distance.
-bool is_disco(int i) {
+bool no_stop(int i) {
     return !is_place(active_plan[i]);
 }
 
@@ -56,7 +56,7 @@ double back_to_point(int to, const Point& point) {
     double sum = 0.0;
     int later = to;
     for (int i = to - 1; i >= 0; --i) {
-        if (is_disco(i)) continue;
+        if (no_stop(i)) continue;
         const double d = distance(entry(i), entry(later));
         const double e = distance(entry(later), point);
         if (d >= e) return sum + e;
@@ -140,7 +140,7 @@ double back_from_aircraft(const Point& aircraft, const Point& point) {
     double sum = 0.0;
     Point p = aircraft;
     for (int i = to_waypoint_index - 1; i >= 0; --i) {
-        if (is_disco(i)) continue;
+        if (no_stop(i)) continue;
         const double d = distance(p, entry(i));
         const double e = distance(p, point);
         if (d >= e) return sum + e;
