@@ -15,6 +15,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/flight_log.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/active_runways.h"
@@ -147,6 +148,9 @@ void step_rate_and_pauses() {
 // Step 17.
 void step_tower_view() {
     if (!(direct_distance_to_destination <= 25.0) || tower_view_set != 0) return;
+    // A route without its destination ends at a waypoint, not at an airport
+    // with a tower: nothing is set until the destination is entered.
+    if (active_plan_last < 1 || !is_place(active_plan[active_plan_last])) return;
     if (SetDestLoadTowerViewDist > 0) set_tower_view();
     tower_view_set = 1;
     if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);

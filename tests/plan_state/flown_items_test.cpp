@@ -8,6 +8,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/update_state.h"
 #include "fms/published_values.h"
 #include "sim/panel_services.h"
 
@@ -64,6 +65,9 @@ TEST_F(FlownItems, ARouteWithoutItsDestinationEndsAtItsLastWaypoint) {
     ASSERT_EQ(active_plan[to_waypoint_index].ident, "OLM");
     run("mcu MCU NEXT");
     EXPECT_EQ(active_plan[to_waypoint_index].ident, "SEA");
+    // Near OLM: no tower view is set for an airport not yet entered.
+    run("aircraft position 46.9800 -122.9000\nframes 3");
+    EXPECT_EQ(tower_view_set, 0);
 }
 
 // The discontinuity an approach choice puts before the approach carries its
