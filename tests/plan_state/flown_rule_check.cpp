@@ -25,8 +25,8 @@
 
 namespace {
 
-// Read from the texts and positions alone, apart from the module's own test:
-// a place is an entry with a position other than 0N 0E.
+// Read from the positions alone, apart from the module's own test: an entry
+// the aircraft does not fly to lies at 0N 0E.
 bool at_null_island(const RouteWaypoint& w) {
     return w.lat == 0.0 && w.lon == 0.0;
 }
@@ -38,8 +38,8 @@ double distance_between(double lat1, double lon1, double lat2, double lon2) {
 }
 
 // The longest way a flown distance can take: from the aircraft through every
-// place of the plan from the TO on, and back to the aircraft from the
-// farthest (a distance from the origin or the present position fits in it).
+// place of the plan, plus the way back from the farthest (a distance from
+// the origin or the present position fits in it).
 double longest_route() {
     const AircraftState& a = aircraft_state;
     double lat = a.plat, lon = a.plon, sum = 0.0, farthest = 0.0;
