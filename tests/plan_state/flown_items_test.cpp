@@ -7,9 +7,11 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/update_state.h"
 #include "fms/published_values.h"
+#include "fms/units/gns_unit_state.h"
 #include "sim/panel_services.h"
 
 #include <sstream>
@@ -137,4 +139,13 @@ TEST_F(FlownItems, TheGnsFromRowIsNeverAGap) {
             EXPECT_FALSE(label.text == "FR" && label.world_rect.y == gap.world_rect.y) << "FR DISCO";
     }
     EXPECT_TRUE(disco_listed);
+}
+
+// The GNS HOLD key on a DISCO row of the flown plan makes no hold at 0N 0E.
+TEST_F(FlownItems, TheGnsHoldsAtNoGap) {
+    run("gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\n"
+        "cdu SMITHS_FMS LEGS DEL L3\ncdu SMITHS_FMS EXEC\ngns GNSXLS L3");
+    ASSERT_EQ(active_plan[gns_selected_wpt_index].ident, "DISCO");
+    run("gns GNSXLS HOLD");
+    EXPECT_EQ(hold_count(), 0);
 }
