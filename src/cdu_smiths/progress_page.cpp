@@ -153,7 +153,10 @@ void draw_route_rows(ProgressPage& p) {
         if (timed) p.prediction_at_ground_speed(99, distance_to_to_nm + leg);
     }
 
+    // A destination still to be entered is shown as no destination at all:
+    // the row stays empty.
     const RouteWaypoint& dest = active_plan[last];
+    if (!is_place(dest)) return;
     cdu_text(p.page, 0, 131, CduFont::Large, cdu_format("%-5s", dest.ident.c_str()));
     double distance = 0.0;
     if (next_row) {

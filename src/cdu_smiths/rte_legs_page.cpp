@@ -133,12 +133,12 @@ void draw_title(CduPage& page) {
 
 // Magnetic course of the leg into entry i, as the row shows it.
 double leg_course(const RoutePlan& plan, int i, double* distance) {
-    // A "DISCO" or "THEN" entry is no place: the leg runs from the one before.
+    // An entry not flown is no place: the leg runs from the place before it.
     const RouteWaypoint& from = plan[place_at_or_before(plan, i - 1)];
     double from_lat = from.lat, from_lon = from.lon;
     // Nor is an origin still to be entered (a destination typed first): the
     // aircraft stands in for it.
-    if ((route_state == kRouteStateActive && i == to_waypoint_index) || is_unflown(from)) {
+    if ((route_state == kRouteStateActive && i == to_waypoint_index) || !is_place(from)) {
         from_lat = aircraft_state.plat;
         from_lon = aircraft_state.plon;
     }
@@ -163,9 +163,10 @@ std::string altitude_text(const RouteWaypoint& w) {
 
 void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
     const RouteWaypoint& w = plan[i];
-    if (plan[i - 1].ident == "DISCO") {
+    if (const EntryKind before = entry_kind(plan[i - 1]);
+        before == EntryKind::Gap || before == EntryKind::PlacedGap) {
         cdu_text(page, 7, y - 11, CduFont::Small, ". .  R O U T E  D I S C O N T I N U I T Y  .");
-    } else if (!is_route_marker(w)) {
+    } else if (is_place(w)) {
         double distance = 0.0;
         const double course = leg_course(plan, i, &distance);
         cdu_text(page, 20, y - 11, CduFont::Small, cdu_format("%03.0f\xB0", course));

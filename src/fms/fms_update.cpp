@@ -15,6 +15,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/flight_log.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/active_runways.h"
@@ -147,6 +148,9 @@ void step_rate_and_pauses() {
 // Step 17.
 void step_tower_view() {
     if (!(direct_distance_to_destination <= 25.0) || tower_view_set != 0) return;
+    // A route without its destination ends at a waypoint, not at an airport
+    // with a tower: nothing is set until the destination is entered.
+    if (active_plan_last < 1 || !is_place(active_plan[active_plan_last])) return;
     if (SetDestLoadTowerViewDist > 0) set_tower_view();
     tower_view_set = 1;
     if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
@@ -216,16 +220,17 @@ void request_steps(double master_before) {
 
 void publish_server_variables() {
     const bool route = to_waypoint_index != kNoToWaypoint;
-    // Without a TO waypoint its distance is that of a route long gone.
+    // Without a TO waypoint the distance, cross-track, track and bearing
+    // would be those of a route long gone.
     orvex_act_wpt_dist = route ? distance_to_to_nm : 0.0;
     orvex_act_wpt_pos = route ? to_waypoint_index : 0;
     orvex_fpln_wpt_cnt = active_plan_last;
-    orvex_xtk_err_dir = cross_track_direction;
-    orvex_xtk_err_dist = cross_track_nm;
+    orvex_xtk_err_dir = route ? cross_track_direction : 0;
+    orvex_xtk_err_dist = route ? cross_track_nm : 0.0;
     orvex_lnav_mode = lnav_engaged;
     orvex_vnav_mode = vnav_engaged;
-    orvex_act_wpt_trk = leg_course_deg;
-    orvex_act_wpt_brg = course_to_to_deg;
+    orvex_act_wpt_trk = route ? leg_course_deg : 0.0;
+    orvex_act_wpt_brg = route ? course_to_to_deg : 0.0;
     if (orvex_active == 0) orvex_active = 1;
 }
 

@@ -86,7 +86,9 @@ void stamp_passing_time() {
 void settle_to_waypoint() {
     const int to = to_waypoint_index;
     if (to < 0 || to > active_plan_last) return;
-    if (is_unflown(active_plan[to])) {
+    if (!is_place(active_plan[to])) {
+        // A placed discontinuity is flown to the fix it stands on; an entry
+        // not flown at all hands the TO to the place after (or before) it.
         const int place = flown_place(active_plan, to, active_plan_last);
         if (place == to) return;
         to_waypoint_index = place;
@@ -137,7 +139,8 @@ void sequence_to_waypoint() {
         return;
     }
     discontinuity_stop_index = -1;
-    ++to_waypoint_index;
+    // Through a placed discontinuity to the fix it stands on.
+    to_waypoint_index = flown_place(active_plan, to_waypoint_index + 1, active_plan_last);
     route_distance_summary();
     vnav_speed_set = 0;
     set_vnav_speed_target();

@@ -23,7 +23,8 @@ void toggle_lnav() {
         if (hold_count() >= 1) remove_hold(1);
         hold_armed = 0;
         direct_to_active = 0;
-    } else if (to_waypoint_index != kNoToWaypoint) {
+    } else if (to_waypoint_index != kNoToWaypoint && !to_held_at_gap()) {
+        // Held at a gap there is nothing to steer to: refused as with no route.
         lnav_engaged = 1;
         if (HdgHoldOnLnavOn == 1) trigger_key_event(kKeyHeadingHold, 0);
         if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
@@ -32,8 +33,17 @@ void toggle_lnav() {
     mcu_redraw = 1;
     display_refresh_counter = 999;
     publish_named_whole("orvex_lnav", lnav_engaged);
+    lnav_state_published = lnav_engaged;
     if (LnavOnNavLock == 1) trigger_key_event(kKeyAutopilotNavLock, 0);
     lvar_poll_countdown = 3;
+}
+
+int lnav_state_published = -1;
+
+void publish_lnav_state() {
+    if (lnav_state_published == lnav_engaged) return;
+    lnav_state_published = lnav_engaged;
+    publish_named_whole("orvex_lnav", lnav_engaged);
 }
 
 void toggle_vnav() {

@@ -246,6 +246,7 @@ void ORVEX_FSAPI server_callback(GaugeHeader* gauge, int32_t service, uintptr_t)
         break;
     case PANEL_SERVICE_PRE_DRAW:
         fms_update();
+        publish_lnav_state();
         break;
     case PANEL_SERVICE_CONNECT_TO_WINDOW:
         connect();

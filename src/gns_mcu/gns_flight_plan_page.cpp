@@ -7,8 +7,8 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
-#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
@@ -180,8 +180,8 @@ void data_column(GnsPage& page, int i, float y) {
     switch (gns_fpl_option) {
     case kGnsFplOptionEte:
     case kGnsFplOptionEta: {
-        // A "DISCO" or "THEN" row is no place to reach.
-        if (!(a.ground_speed_kt > 50.0) || is_route_marker(w)) {
+        // A row not flown to is no place to reach.
+        if (!(a.ground_speed_kt > 50.0) || !is_place(w)) {
             page.text(300.0f, y, kGnsBlue, "------");
             break;
         }
@@ -198,7 +198,7 @@ void data_column(GnsPage& page, int i, float y) {
     }
     case kGnsFplOptionDis: {
         double distance = 0.0, course = 0.0;
-        if (is_route_marker(w)) {
+        if (!is_place(w)) {
             page.text(300.0f, y, kGnsGreen, "----");
             break;
         }
@@ -370,7 +370,8 @@ void draw_active_view(GnsPage& page) {
             const RouteWaypoint& w = active_plan[i];
             const float y = row_y(row);
             if (kRowMarker[row] >= 0) page.marker[kRowMarker[row]] = true;
-            const bool fr_row = fr_shown && i == to - 1;
+            // FR names the waypoint the leg is flown from: none after a gap.
+            const bool fr_row = fr_shown && i == route_from(active_plan, to);
             const bool to_row = lnav_engaged == 1 && i == to;
             if (fr_row) page.text(30.0f, y, kGnsYellow, "FR");
             if (to_row) page.text(30.0f, y, kGnsMagenta, "TO ");

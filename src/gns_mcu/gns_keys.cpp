@@ -133,8 +133,9 @@ void make_hold_at(int k) {
 
 void key_hold() {
     const int k = gns_selected_wpt_index;
+    // A gap or THEN row is no place to hold at: its position reads 0N 0E.
     if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == kGnsSubStateActivePlan && waypoint_row_selected() &&
-        to_waypoint_index != kNoToWaypoint && k >= 1 && k <= active_plan_last)
+        to_waypoint_index != kNoToWaypoint && k >= 1 && k <= active_plan_last && is_place(active_plan[k]))
         make_hold_at(k);
     gns_state = GNS_HOLDING_PATTERN;
     gns_scratchpad.clear();

@@ -8,8 +8,8 @@
 #include "fms/guidance/times_to_go.h"
 #include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
-#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
@@ -42,13 +42,13 @@ void line_key() {
 bool page_waypoint(int page, int& index, double& distance, double& track) {
     if (to_waypoint_index == kNoToWaypoint || to_waypoint_index < 1) return false;
     index = to_waypoint_index + page - 1;
-    // A "DISCO" or "THEN" entry is no place to measure to.
-    if (index > active_plan_last || index > kPlanLastIndex || is_route_marker(active_plan[index]))
-        return false;
-    distance = distance_to_to_nm;
+    // An entry not flown to is no place to measure to.
+    if (index > active_plan_last || index > kPlanLastIndex || !is_place(active_plan[index])) return false;
+    const RouteWaypoint& to = active_plan[to_waypoint_index];
+    distance =
+        distance_to_to_nm + route_distance_from(active_plan, to.lat, to.lon, to_waypoint_index + 1, index);
     track = -1.0;
-    for (int i = to_waypoint_index + 1; i <= index; ++i)
-        if (!is_route_marker(active_plan[i])) distance += leg_into_nm(active_plan, i, &track);
+    if (index > to_waypoint_index) leg_into_nm(active_plan, index, &track);
     return true;
 }
 

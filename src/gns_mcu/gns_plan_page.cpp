@@ -8,6 +8,7 @@
 #include "fms/math/clock_math.h"
 #include "fms/math/date_math.h"
 #include "fms/plan/flight_log.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
@@ -108,7 +109,10 @@ void trip_plan(GnsPage& page, const PlanFrame& f) {
               to_go && f.gs > 20.0 ? gns_format("%02.0f:%02.0f", to_destination.hours, to_destination.minutes)
                                    : "-----");
     page.text(30.0f, 320.0f, kGnsBlue,
-              f.active ? "ETA @ " + active_plan[active_plan_last].ident : std::string("ETA @ ----"));
+              // A destination still to be entered reads as none.
+              f.active && is_place(active_plan[active_plan_last])
+                  ? "ETA @ " + active_plan[active_plan_last].ident
+                  : std::string("ETA @ ----"));
     std::string eta = "------";
     if (f.gs > 50.0) {
         const HoursMinutes t =

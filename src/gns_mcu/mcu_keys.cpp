@@ -6,8 +6,8 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
-#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/procedures/active_runways.h"
 #include "fms/units/update_counters.h"
 #include "gns_mcu/mcu_dirto.h"
@@ -15,6 +15,7 @@
 #include "gns_mcu/mcu_unit_state.h"
 #include "sim/aircraft_state.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -114,11 +115,10 @@ void key_legs() {
 void key_prev() {
     mcu_prev_pressed = 1;
     if (mcu_mode == MCU_STATUS && to_waypoint_index != kNoToWaypoint) {
-        // Steps over a "DISCO" or "THEN" entry: nothing is flown to one.
-        int to = to_waypoint_index - 1;
-        while (to >= 1 && to <= active_plan_last && is_route_marker(active_plan[to]))
-            --to;
-        if (to < 1) to = place_at_or_before(active_plan, active_plan_last);
+        // Steps over every entry not flown to; from the first waypoint it
+        // wraps to the route's end.
+        int to = previous_place(active_plan, std::min(to_waypoint_index, active_plan_last + 1));
+        if (to < 1) to = route_end(active_plan, active_plan_last);
         // A plan without waypoints after the origin has nowhere to wrap to.
         if (to >= 1) {
             to_waypoint_index = to;
@@ -134,10 +134,11 @@ void key_prev() {
 void key_next() {
     mcu_next_pressed = 1;
     if (mcu_mode == MCU_STATUS && to_waypoint_index != kNoToWaypoint) {
-        ++to_waypoint_index;
-        while (to_waypoint_index < active_plan_last && is_route_marker(active_plan[to_waypoint_index]))
-            ++to_waypoint_index;
-        if (to_waypoint_index > active_plan_last) to_waypoint_index = 1;
+        // The next place flown to; past the route's end (a destination still
+        // to be entered is none) it wraps to the first.
+        const int next = next_place(active_plan, to_waypoint_index + 1, active_plan_last);
+        const int first = next_place(active_plan, 1, active_plan_last);
+        to_waypoint_index = next >= 1 ? next : first >= 1 ? first : 1;
         if (in_active_plan(to_waypoint_index))
             mcu_refresh_to_waypoint();
         else if (direct_to_active == 1)

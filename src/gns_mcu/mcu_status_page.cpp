@@ -3,6 +3,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/times_to_go.h"
 #include "fms/math/clock_math.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "gns_mcu/mcu_keys.h"
 #include "gns_mcu/mcu_page_draw.h"
@@ -31,7 +32,9 @@ StatusTexts status_texts() {
         return t;
     }
     t.line[0] = active_plan[to_waypoint_index].ident;
-    t.line[1] = to_waypoint_index < active_plan_last ? active_plan[to_waypoint_index + 1].ident : "-----";
+    // NEXT is the next place flown to, as the NEXT key steps.
+    const int next = next_place(active_plan, to_waypoint_index + 1, active_plan_last);
+    t.line[1] = next >= 1 ? active_plan[next].ident : "-----";
     t.line[2] = distance_to_to_nm >= 0.0 && distance_to_to_nm < 9999.0
                     ? mcu_format("%6.1f nm", distance_to_to_nm)
                     : std::string("  ---- nm");

@@ -1,6 +1,7 @@
 #include "map/c17_map_view.h"
 
 #include "data/c17_mfd_state.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
@@ -8,7 +9,8 @@
 int c17_plan_centre_index() {
     const int step = smiths_legs_map_step;
     if (to_waypoint_index == kNoToWaypoint || step < 0 || step > active_plan_last) return -1;
-    return step;
+    // An entry not flown has no place of its own: the place before it.
+    return place_at_or_before(active_plan, step);
 }
 
 MapView c17_map_view(double ppn) {

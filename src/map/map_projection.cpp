@@ -2,6 +2,7 @@
 
 #include "data/p1000_menu_state.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/cdu_text.h"
 #include "map/render_frame.h"
@@ -120,7 +121,10 @@ MapPlacement place_on_map(const MapView& view, double lat, double lon) {
 
 int plan_centre_index() {
     if (to_waypoint_index == kNoToWaypoint) return -1;
-    if (smiths_legs_map_step > 0 && smiths_legs_map_step <= active_plan_last) return smiths_legs_map_step;
+    // A step on an entry not flown centres on the place before it: such an
+    // entry has no place of its own.
+    if (smiths_legs_map_step > 0 && smiths_legs_map_step <= active_plan_last)
+        return place_at_or_before(active_plan, smiths_legs_map_step);
     if (to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last) return to_waypoint_index;
     return -1;
 }

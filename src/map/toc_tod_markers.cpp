@@ -6,10 +6,10 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
 #include "map/map_overlays.h"
 #include "map/palette.h"
-#include "map/route_walk.h"
 #include "platform/gfx.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -111,10 +111,11 @@ bool floating_descent_point(double* lat, double* lon) {
         constraint_waypoint_index <= active_plan_last ? constraint_waypoint_index : active_plan_last;
     for (int i = last; i > to_waypoint_index; --i) {
         const RouteWaypoint& w = active_plan[i];
-        // A discontinuity or THEN entry is no place: its legs are passed over.
-        if (is_route_marker(w)) continue;
+        // Only places stop the walk back (route_walk.h): an entry not flown
+        // adds no leg.
+        if (!is_place(w)) continue;
         int p = i - 1;
-        while (p > to_waypoint_index && is_route_marker(active_plan[p]))
+        while (p > to_waypoint_index && !is_place(active_plan[p]))
             --p;
         const RouteWaypoint& prev = active_plan[p];
         double leg = 0.0, course = 0.0;

@@ -6,11 +6,11 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "map/map_canvas.h"
 #include "map/map_projection.h"
 #include "map/palette.h"
 #include "map/range_ladder.h"
-#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/efs50_ehsi_painters.h"
 #include "platform/gfx.h"
@@ -74,9 +74,10 @@ void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, d
 
     const Spot to_spot = place(active_plan[to].lat, active_plan[to].lon, ppn);
     if (DispPrevWpt == 1 && to >= 1 && range >= 5.0 &&
-        (direct_to_active != 0 || !is_route_marker(active_plan[to - 1]))) {
+        (direct_to_active != 0 || route_from(active_plan, to) >= 0)) {
         const bool direct = direct_to_active != 0;
-        const RouteWaypoint& prev = active_plan[to - 1];
+        const int from = route_from(active_plan, to);
+        const RouteWaypoint& prev = active_plan[from >= 0 ? from : to - 1];
         const Spot p =
             direct ? place(direct_to_origin.lat, direct_to_origin.lon, ppn) : place(prev.lat, prev.lon, ppn);
         label(direct ? "DCT" : prev.ident, c::yellow, p);

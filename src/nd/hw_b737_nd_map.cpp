@@ -10,13 +10,13 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/procedures/airport_selection.h"
 #include "map/map_canvas.h"
 #include "map/map_overlays.h"
 #include "map/map_projection.h"
 #include "map/palette.h"
 #include "map/range_ladder.h"
-#include "map/route_walk.h"
 #include "map/selected_runways.h"
 #include "map/symbol_painter.h"
 #include "nd/hw_b737_nd_painters.h"
@@ -57,10 +57,12 @@ void draw_range_arcs(const DisplayObject& d, gfx::Graphics& g) {
 void draw_previous_leg(MapCanvas& m) {
     const int to = to_waypoint_index;
     const bool direct = direct_to_active == 1;
-    const Position start = direct ? Position{direct_to_origin.lat, direct_to_origin.lon}
-                                  : Position{active_plan[to - 1].lat, active_plan[to - 1].lon};
+    const int from = route_from(active_plan, to);
+    const RouteWaypoint& prev = active_plan[from >= 0 ? from : to - 1];
+    const Position start =
+        direct ? Position{direct_to_origin.lat, direct_to_origin.lon} : Position{prev.lat, prev.lon};
     const MapPlacement p = m.place(start);
-    label(m, direct ? std::string("DCT") : active_plan[to - 1].ident, c::yellow, p.x, p.y);
+    label(m, direct ? std::string("DCT") : prev.ident, c::yellow, p.x, p.y);
     m.star(p.x, p.y, 0);
     m.line(m.pen(c::yellow, true), start, Position{active_plan[to].lat, active_plan[to].lon});
 }
@@ -131,7 +133,7 @@ void draw_hw_b737_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
         // The FROM entry exists only from TO 1 on.
         if (DispPrevWpt == 1 && to_waypoint_index >= 1 && to_waypoint_index <= active_plan_last &&
             range >= 5.0 && !plan &&
-            (direct_to_active == 1 || !is_route_marker(active_plan[to_waypoint_index - 1])))
+            (direct_to_active == 1 || route_from(active_plan, to_waypoint_index) >= 0))
             draw_previous_leg(m);
         draw_active_route(m, plan);
         if (distance_to_destination > 8.0 && !plan)

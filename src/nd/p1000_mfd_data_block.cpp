@@ -10,11 +10,11 @@
 #include "data/p1000_menu_state.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/units/update_counters.h"
 #include "map/map_canvas.h"
 #include "map/palette.h"
 #include "map/range_ladder.h"
-#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/p1000_mfd_painters.h"
 #include "platform/gfx.h"
@@ -224,8 +224,8 @@ void draw_p1000_mfd_value_boxes(const DisplayObject& d, gfx::Graphics& g) {
         draw_map_symbol(g, p.x, p.y - 5.0 * sy8, 20, i, sx8, sy8, selector, range);
     };
     const bool plan = p1000_mfd_plan_mode == kP1000PlanModeNorthUp;
-    if (DispPrevWpt == 1 && range >= 5.0 && to >= 1 && !plan && !is_route_marker(active_plan[to - 1]))
-        mark(to - 1, c::yellow, 0);
+    if (const int from = route_from(active_plan, to); DispPrevWpt == 1 && range >= 5.0 && !plan && from >= 0)
+        mark(from, c::yellow, 0);
     for_each_route_stop(active_plan, plan ? 0 : to, last, false, [&](const RouteStop& s) {
         mark(s.index, s.index == to ? c::magenta : c::white, s.index == to ? 4 : 0);
     });

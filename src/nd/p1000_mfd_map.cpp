@@ -9,11 +9,11 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_walk.h"
 #include "map/map_canvas.h"
 #include "map/map_overlays.h"
 #include "map/palette.h"
 #include "map/range_ladder.h"
-#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/p1000_mfd_painters.h"
 #include "platform/gfx.h"
@@ -195,12 +195,13 @@ void draw_p1000_mfd_route(const DisplayObject& d, gfx::Graphics& g, double ppn) 
         const double scale = ppn * (sx8 + sy8) / 2.0;
         auto place = [&](double lat, double lon) { return place8(a.plat, a.plon, lat, lon, cx, cy, scale); };
         if (DispPrevWpt == 1 && to >= 1 && p1000_mfd_range >= 5.0 &&
-            (direct_to_active != 0 || !is_route_marker(active_plan[to - 1]))) {
-            const RouteWaypoint& prev = active_plan[to - 1];
+            (direct_to_active != 0 || route_from(active_plan, to) >= 0)) {
+            const int from = route_from(active_plan, to);
+            const RouteWaypoint& prev = active_plan[from >= 0 ? from : to - 1];
             const P1000ScreenPoint start = direct_to_active != 0
                                                ? place(direct_to_origin.lat, direct_to_origin.lon)
                                                : place(prev.lat, prev.lon);
-            p1000_route_points[to - 1] = start;
+            p1000_route_points[from >= 0 ? from : to - 1] = start;
             const P1000ScreenPoint end = place(active_plan[to].lat, active_plan[to].lon);
             gfx::Pen yellow(c::yellow, static_cast<float>(2.0 * sx8));
             yellow.dash_style = gfx::DashStyle::Dash;

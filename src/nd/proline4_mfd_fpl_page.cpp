@@ -7,10 +7,10 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
-#include "map/route_walk.h"
 #include "nd/nd_text.h"
 #include "nd/proline4_mfd_painters.h"
 #include "platform/gfx.h"
@@ -123,9 +123,10 @@ void draw_header(Table& t, const Proline4TableLayout& at) {
 }
 
 void draw_from_row(Table& t, double y) {
-    const int from = to_waypoint_index - 1;
-    // TO index 0 has no waypoint before it: the row shows its dashes.
-    if (to_waypoint_index == kNoToWaypoint || from < 0 || from > active_plan_last) {
+    // The waypoint the leg is flown from; TO index 0, or a TO after a gap,
+    // has none: the row shows its dashes.
+    const int from = to_waypoint_index == kNoToWaypoint ? -1 : route_from(active_plan, to_waypoint_index);
+    if (from < 0 || from > active_plan_last) {
         t.dash_row("%-8s---    -:--", blue, y);
         return;
     }
@@ -155,7 +156,8 @@ void draw_ahead_row(Table& t, const RouteWaypoint& w, double distance, gfx::Argb
 
 void draw_destination_row(Table& t, double y) {
     const char* unit = kilograms() ? "KG" : "LB";
-    if (to_waypoint_index == kNoToWaypoint) {
+    // A destination still to be entered shows as none: its dashes.
+    if (to_waypoint_index == kNoToWaypoint || !is_place(active_plan[active_plan_last])) {
         t.dash_row("%-8s---    -:-- --:-- ----", white, y);
         text(t.g, unit, t.f.label, white, 225, y);
         return;

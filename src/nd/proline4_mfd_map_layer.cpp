@@ -9,6 +9,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/procedures/airport_selection.h"
 #include "map/map_canvas.h"
 #include "map/map_overlays.h"
@@ -17,7 +18,6 @@
 #include "map/palette.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
-#include "map/route_walk.h"
 #include "map/symbol_painter.h"
 #include "nd/proline4_mfd_painters.h"
 #include "platform/gfx.h"
@@ -69,7 +69,7 @@ void draw_route(gfx::Graphics& g, const Projection& p) {
         double x = 0.0, y = 0.0;
         p.place(w.lat, w.lon, &x, &y);
         if (s.joined) g.draw_line_i(leg, px, py, x, y);
-        const bool from = i == to_waypoint_index - 1, to = i == to_waypoint_index;
+        const bool from = i == route_from(active_plan, to_waypoint_index), to = i == to_waypoint_index;
         g.draw_string(w.ident.substr(0, 40), font,
                       from ? from_brush
                       : to ? to_brush

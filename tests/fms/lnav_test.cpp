@@ -59,6 +59,8 @@ TEST_F(Steering, FromTheLeftOfTheLegWithVariation) {
 TEST(CrossTrack, SidesOffsetsAndTheLimitOfTheMode) {
     const PlanPoint p1 = offset("P1", kP0, 10.0, 40.0);
     active_plan_last = 1;
+    active_plan.slot(0).ident = "P0";
+    active_plan.slot(1).ident = "P1";
     active_plan.slot(0).lat = kP0.lat;
     active_plan.slot(0).lon = kP0.lon;
     active_plan.slot(1).lat = p1.lat;

@@ -31,6 +31,7 @@ class TocTodMarkers : public OverlayTest {
         active_plan_last = 2;
         for (int i = 0; i <= 2; ++i) {
             active_plan.slot(i) = RouteWaypoint{};
+            active_plan.slot(i).ident = "WPT" + std::to_string(i);
             ahead(0.0, 20.0 * i, &active_plan.slot(i).lat, &active_plan.slot(i).lon);
         }
         to_waypoint_index = 1;

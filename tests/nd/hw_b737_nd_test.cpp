@@ -276,6 +276,7 @@ TEST_F(HwB737Nd, deviationBarFollowsTheCrossTrackAndTheNeedle) {
 TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     copy_active_plan_to_working();
     working_plan.slot(5).ident = "DISCO";
+    working_plan.slot(5).lat = working_plan.slot(5).lon = 0.0; // a gap has no place
     working_cursor_index = 3;
     route_state = kRouteStateActiveModified;
     const gfx::Recording& r = render(kB737NdModeMap, 40.0);

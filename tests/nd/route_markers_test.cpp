@@ -1,16 +1,28 @@
-// A discontinuity and an open-airway placeholder in the active plan read
-// 0N 0E: no display may draw a leg, label or symbol there. Every map display,
-// in every mode, draws the example route with such entries and nothing it
-// draws may land thousands of pixels off its surface.
+// Entries the aircraft does not fly to (a discontinuity, an open-airway
+// placeholder, a destination still to be entered) read 0N 0E: no display may
+// draw a leg, label or symbol there, and no page may print a distance to it.
+// Every map display, in every mode, and every page that measures the route
+// are drawn with such entries after the TO waypoint, as the destination and
+// at the end of the plan.
 #include "nd_fixture.h"
 
+#include "cdu_smiths/cdu_render.h"
+#include "cdu_smiths/smiths_pages.h"
 #include "data/c17_mfd_state.h"
 #include "data/p1000_menu_state.h"
+#include "fms/guidance/route_progress.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
+#include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_render.h"
+#include "gns_mcu/mcu_render.h"
+#include "gns_mcu/mcu_unit_state.h"
 #include "nd/p1000_mfd_painters.h"
 #include "pfd/pfd_render_passes.h"
 
 #include <functional>
+#include <regex>
 
 namespace {
 
@@ -48,16 +60,88 @@ class RouteMarkers : public NdTest {
         gfx::destroy_surface_dc(dc);
         return found;
     }
+    // The first text of a page that prints a number within 400 NM of the
+    // distance from the aircraft to 0N 0E, or "".
+    static std::string far_distance(const std::string& what, const std::function<void(void*)>& draw) {
+        double to_null_island = 0.0, course = 0.0;
+        gc_dist_course(aircraft_state.plat, aircraft_state.plon, 0.0, 0.0, &to_null_island, &course);
+        void* dc = gfx::create_surface_dc(495, 400, gfx::SurfaceRecording);
+        draw(dc);
+        std::string found;
+        static const std::regex number("[0-9]+(\\.[0-9]+)?");
+        for (const std::string& text : gfx::surface_recording(dc)->texts())
+            for (std::sregex_iterator m(text.begin(), text.end(), number), end; m != end && found.empty();
+                 ++m)
+                if (std::fabs(std::stod(m->str()) - to_null_island) < 400.0)
+                    found = what + " prints '" + text + "'";
+        gfx::destroy_surface_dc(dc);
+        return found;
+    }
+    // Every page that measures the active route, by name.
+    static std::string pages_far_distance() {
+        std::string found;
+        const auto check = [&](const std::string& what, const std::function<void(void*)>& draw) {
+            if (found.empty()) found = far_distance(what, draw);
+        };
+        for (int sub = 1; sub <= 3; ++sub) {
+            check("PROGRESS " + std::to_string(sub), [&](void* dc) {
+                smiths_progress_subpage = sub;
+                render_smiths_routine(smiths_cdu_display, dc, PixelSize{282, 245}, smiths_page_progress);
+            });
+            check("RTE LEGS " + std::to_string(sub), [&](void* dc) {
+                smiths_legs_subpage = sub;
+                render_smiths_routine(smiths_cdu_display, dc, PixelSize{282, 245}, smiths_page_rte_legs);
+            });
+        }
+        for (int option : {kGnsFplOptionEte, kGnsFplOptionDis})
+            for (int page = 1; page <= 2; ++page)
+                check("GNS FPL " + std::to_string(option) + "/" + std::to_string(page), [&](void* dc) {
+                    gns_state = GNS_FLIGHT_PLAN;
+                    gns_sub_state = kGnsSubStateActivePlan;
+                    gns_fpl_option = option;
+                    gns_active_page = page;
+                    render_gnsxls(gnsxls_display, dc, PixelSize{495, 400});
+                });
+        for (int page = 1; page <= 4; ++page) {
+            check("GNS NAVIGATION " + std::to_string(page), [&](void* dc) {
+                gns_state = GNS_NAVIGATION;
+                gns_nav_page = page;
+                render_gnsxls(gnsxls_display, dc, PixelSize{495, 400});
+            });
+            check("GNS PLAN " + std::to_string(page), [&](void* dc) {
+                gns_state = GNS_PLAN;
+                gns_plan_page = page;
+                render_gnsxls(gnsxls_display, dc, PixelSize{495, 400});
+            });
+        }
+        for (int mode : {MCU_STATUS, MCU_LEGS})
+            check("MCU " + std::to_string(mode), [&](void* dc) {
+                mcu_mode = mode;
+                mcu_legs_index = 1;
+                render_mcu(mcu_display, dc, PixelSize{501, 386});
+            });
+        return found;
+    }
 };
 
-TEST_F(RouteMarkers, noDisplayDrawsTowardsADiscontinuityOrThenEntry) {
+TEST_F(RouteMarkers, noDisplayOrPageReachesAnEntryThatIsNotFlown) {
     struct Layout {
-        int at; // where the markers go
-        int to; // TO index after the insertion
+        const char* name;
+        int at;                                    // where the entries go
+        std::initializer_list<const char*> idents; // "" a destination still to be entered
+        int to;                                    // TO index afterwards
+        bool replace_last;                         // the entry takes the destination's place
     };
-    // THEN and DISCO after NISQL (as an entry on LEGS and EXEC leave them),
-    // and a DISCO right before the TO waypoint, where the FROM leg starts.
-    const Layout layouts[] = {{4, 3}, {3, 4}};
+    const Layout layouts[] = {
+        // THEN and DISCO after NISQL (as an entry on LEGS and EXEC leave
+        // them), and a DISCO right before the TO waypoint, where the FROM leg
+        // starts.
+        {"after the TO", 4, {"THEN", "DISCO"}, 3, false},
+        {"before the TO", 3, {"DISCO"}, 4, false},
+        // A route activated before its destination was entered.
+        {"as the destination", 9, {""}, 3, true},
+        {"at the end", 10, {"THEN"}, 3, false},
+    };
     hw_b737_nd_range = hw_md11_nd_range = du_1000_ehsi_range = md80_ehsi_range = 10.0;
     proline4_mfd_range = 10.0;
     // The level-off point the P1000_MFD marks, on the route as a profile puts it.
@@ -68,9 +152,11 @@ TEST_F(RouteMarkers, noDisplayDrawsTowardsADiscontinuityOrThenEntry) {
     for (const Layout& l : layouts) {
         active_plan = example;
         active_plan_last = example_last;
-        insert_markers(l.at, l.at == 4 ? std::initializer_list<const char*>{"THEN", "DISCO"}
-                                       : std::initializer_list<const char*>{"DISCO"});
+        if (l.replace_last) --active_plan_last;
+        insert_markers(l.at, l.idents);
         to_waypoint_index = l.to;
+        to_position = GeoPosition{active_plan[l.to].lat, active_plan[l.to].lon};
+        update(2);
         struct Display {
             const char* name;
             int width, height;
@@ -91,13 +177,16 @@ TEST_F(RouteMarkers, noDisplayDrawsTowardsADiscontinuityOrThenEntry) {
         efs50_nav_source = 2; // the EFS50_EHSI shows the route with the FMS source
         std::string found;
         for (const Display& d : displays)
-            for (int mode = d.first; mode <= d.last && found.empty(); ++mode)
-                found = far_off(d.name + std::string(" ") + std::to_string(mode), d.width, d.height,
-                                [&](void* dc) {
-                                    *d.mode = mode;
-                                    p1000_mfd_plan_mode = p1000_plan;
-                                    d.render(dc, PixelSize{d.width, d.height}, 1);
-                                });
+            for (int mode = d.first; mode <= d.last && found.empty(); ++mode) {
+                const auto draw = [&](void* dc) {
+                    *d.mode = mode;
+                    p1000_mfd_plan_mode = p1000_plan;
+                    d.render(dc, PixelSize{d.width, d.height}, 1);
+                };
+                const std::string name = d.name + std::string(" ") + std::to_string(mode);
+                found = far_off(name, d.width, d.height, draw);
+                if (found.empty()) found = far_distance(name, draw);
+            }
         c17_map_range_nm = 10.0;
         for (uint32_t format : {3u, 4u, 5u, 6u})
             if (found.empty())
@@ -105,7 +194,9 @@ TEST_F(RouteMarkers, noDisplayDrawsTowardsADiscontinuityOrThenEntry) {
                     c17_mfd_units[1].format = format;
                     render_c17_mfd(dc, PixelSize{246, 241}, 1);
                 });
-        EXPECT_EQ(found, "") << "markers at " << l.at;
+        if (found.empty()) found = pages_far_distance();
+        EXPECT_EQ(found, "") << l.name;
+        EXPECT_LT(distance_to_destination, 200.0) << l.name;
     }
     p1000_mfd_plan_mode = kP1000PlanModeOff;
 }

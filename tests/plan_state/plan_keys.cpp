@@ -4,6 +4,7 @@
 #include "cdu_smiths/smiths_key_layout.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/airport_procedures.h"
+#include "flown_rule_check.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
@@ -474,6 +475,8 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
             faults.push_back(f);
         for (const std::string& f : unit_list_faults())
             if (rule_on("lists")) faults.push_back(f);
+        for (const std::string& f : flown_rule_faults(starts(line, "frames")))
+            faults.push_back(f);
     }
     // The SMITHS pass of the step's last frame saw every change.
     if ((starts(line, "cdu ") || starts(line, "frames")) && rule_on("legs")) {

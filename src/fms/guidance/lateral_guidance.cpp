@@ -53,6 +53,12 @@ double magnetic_course(double true_course) {
     return m;
 }
 
+bool to_held_at_gap() {
+    const int to = to_waypoint_index;
+    return to >= 0 && to < kPlanLastIndex && discontinuity_stop_index == to && to <= active_plan_last &&
+           is_unflown(active_plan[to + 1]);
+}
+
 GeoPosition active_leg_start() {
     if (direct_to_active == 1) return direct_to_origin;
     const int to = to_waypoint_index;

@@ -58,12 +58,17 @@ extern GeoPosition direct_to_origin;
 extern double direct_to_course_deg;
 extern int direct_to_turn_direction;
 
-// The TO waypoint reached with a "DISCO" or "THEN" entry after it (index and
-// fix; index -1 when none): it stays the TO and LNAV lets go, so the aircraft
-// keeps its heading until the pilot closes the gap; then the next waypoint is
+// The TO waypoint reached with an entry after it that is not flown (a gap,
+// a THEN entry, a destination still to be entered; index and fix; index -1
+// when none): it stays the TO and LNAV lets go, so the aircraft keeps its
+// heading until the pilot closes the gap; then the next waypoint is
 // sequenced.
 extern int discontinuity_stop_index;
 extern GeoPosition discontinuity_stop_fix;
+
+// The TO is held at such a gap: LNAV has nothing to steer to and does not
+// engage.
+bool to_held_at_gap();
 
 // Set by the course-reversal check in cruise; the top-of-descent test takes it.
 extern int reversal_near_tod;

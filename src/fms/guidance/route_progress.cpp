@@ -3,8 +3,11 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
 #include "sim/aircraft_state.h"
+
+#include <algorithm>
 
 double distance_to_destination = 0.0;
 double course_to_destination = 0.0;
@@ -40,10 +43,10 @@ Point entry(int i) {
     return Point{active_plan[i].lat, active_plan[i].lon};
 }
 
-// A discontinuity or THEN entry has no position: walks pass over it,
-// measuring the next entry from the one before.
-bool is_disco(int i) {
-    return is_route_marker(active_plan[i]);
+// The walks back from a point stop at the places the forward walk
+// (route_walk.h) stops at: an entry not flown adds no distance.
+bool no_stop(int i) {
+    return !is_place(active_plan[i]);
 }
 
 // Along the plan from `point` forward to entry `to`, walking back from `to`:
@@ -53,7 +56,7 @@ double back_to_point(int to, const Point& point) {
     double sum = 0.0;
     int later = to;
     for (int i = to - 1; i >= 0; --i) {
-        if (is_disco(i)) continue;
+        if (no_stop(i)) continue;
         const double d = distance(entry(i), entry(later));
         const double e = distance(entry(later), point);
         if (d >= e) return sum + e;
@@ -67,14 +70,19 @@ double back_to_point(int to, const Point& point) {
 double origin_to_point(const Point& point) {
     double sum = 0.0;
     Point p = entry(0);
-    for (int i = 1; i <= active_plan_last; ++i) {
-        if (is_disco(i)) continue;
-        const double d = distance(p, entry(i));
+    bool found = false;
+    for_each_route_stop(active_plan, 1, active_plan_last, true, [&](const RouteStop& s) {
+        if (found) return;
+        const double d = distance(p, entry(s.index));
         const double e = distance(p, point);
-        if (d > e) return sum + e;
+        if (d > e) {
+            sum += e;
+            found = true;
+            return;
+        }
         sum += d;
-        p = entry(i);
-    }
+        p = entry(s.index);
+    });
     return sum;
 }
 
@@ -95,8 +103,8 @@ void forward_walk(const Point& aircraft, const Point& toc, const Point& tod) {
     Point p = aircraft;
     bool toc_found = false;
     bool tod_found = false;
-    for (int i = to_waypoint_index; i <= active_plan_last; ++i) {
-        if (is_disco(i)) continue;
+    for_each_route_stop(active_plan, to_waypoint_index, active_plan_last, true, [&](const RouteStop& s) {
+        const int i = s.index;
         const double d = distance(p, entry(i));
         distance_to_destination += d;
         if (toc_passed == 1) {
@@ -120,25 +128,19 @@ void forward_walk(const Point& aircraft, const Point& toc, const Point& tod) {
             }
         }
         p = entry(i);
-    }
+    });
 }
 
 double along_to(const Point& aircraft, int target) {
-    double sum = 0.0;
-    Point p = aircraft;
-    for (int i = to_waypoint_index; i <= target && i <= active_plan_last; ++i) {
-        if (is_disco(i)) continue;
-        sum += distance(p, entry(i));
-        p = entry(i);
-    }
-    return sum;
+    return route_distance_from(active_plan, aircraft.lat, aircraft.lon, to_waypoint_index,
+                               std::min(target, active_plan_last));
 }
 
 double back_from_aircraft(const Point& aircraft, const Point& point) {
     double sum = 0.0;
     Point p = aircraft;
     for (int i = to_waypoint_index - 1; i >= 0; --i) {
-        if (is_disco(i)) continue;
+        if (no_stop(i)) continue;
         const double d = distance(p, entry(i));
         const double e = distance(p, point);
         if (d >= e) return sum + e;
@@ -153,19 +155,19 @@ void leg_indices(const Point& aircraft, const Point& toc, const Point& tod) {
     bool toc_found = false;
     bool tod_found = false;
     Point p = aircraft;
-    for (int i = to_waypoint_index; i <= active_plan_last && !(toc_found && tod_found); ++i) {
-        if (is_disco(i)) continue;
-        const double d = distance(p, entry(i));
+    for_each_route_stop(active_plan, to_waypoint_index, active_plan_last, true, [&](const RouteStop& s) {
+        if (toc_found && tod_found) return;
+        const double d = distance(p, entry(s.index));
         if (!toc_found && d >= distance(p, toc)) {
-            toc_leg_index = i;
+            toc_leg_index = s.index;
             toc_found = true;
         }
         if (!tod_found && d >= distance(p, tod)) {
-            tod_leg_index = i;
+            tod_leg_index = s.index;
             tod_found = true;
         }
-        p = entry(i);
-    }
+        p = entry(s.index);
+    });
 }
 
 bool valid_target() {
@@ -175,8 +177,14 @@ bool valid_target() {
 } // namespace
 
 void route_distance_summary() {
-    const int last = active_plan_last;
-    if (last < 1 || to_waypoint_index < 1 || to_waypoint_index > last) return;
+    // The route ends at its last place: a destination still to be entered
+    // is neither measured nor aimed at.
+    const int last = route_end(active_plan, active_plan_last);
+    if (to_waypoint_index < 1 || to_waypoint_index > active_plan_last) return;
+    if (last < 1) {
+        reset_values();
+        return;
+    }
     const AircraftState& a = aircraft_state;
     const Point aircraft{a.plat, a.plon};
     const Point toc{toc_lat, toc_lon};

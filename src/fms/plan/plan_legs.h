@@ -1,6 +1,6 @@
-// Legs measured along a plan. A "DISCO" or "THEN" entry is no place (its
-// position reads 0N 0E): nothing is flown to it and no distance runs through
-// it; a leg into the entry after it is measured from the place before it.
+// Legs measured along a plan. An entry that is not flown (is_unflown) is no
+// place: its position reads 0N 0E, no distance runs to it, and a leg into
+// the entry after it is measured from the place before it.
 #pragma once
 
 #include "fms/plan/route_plan.h"
@@ -27,15 +27,27 @@ inline EntryKind entry_kind(const RouteWaypoint& w) {
     return EntryKind::Place;
 }
 
+// A marker entry as the plan edits place and remove them (a discontinuity,
+// placed or not, or a THEN entry). Readers ask is_unflown instead.
 inline bool is_route_marker(const RouteWaypoint& w) {
     const EntryKind k = entry_kind(w);
     return k == EntryKind::Gap || k == EntryKind::PlacedGap || k == EntryKind::AirwayThen;
 }
 
-// Nothing is flown to a marker, nor to a destination still to be entered
-// (an origin typed alone leaves an entry with no identifier at 0N 0E).
+// The one test of whether the aircraft flies to an entry. Nothing is flown
+// to a gap without a position, a THEN entry, a destination still to be
+// entered (its position reads 0N 0E), an end mark or a placeholder; a
+// discontinuity that carries the next fix's position is flown to that
+// position, like a waypoint.
 inline bool is_unflown(const RouteWaypoint& w) {
-    return is_route_marker(w) || entry_kind(w) == EntryKind::DestinationToEnter;
+    const EntryKind k = entry_kind(w);
+    return k != EntryKind::Place && k != EntryKind::PlacedGap;
+}
+
+// A place of its own: the walks stop here. A discontinuity that carries a
+// position is flown but stands on the fix after it.
+inline bool is_place(const RouteWaypoint& w) {
+    return entry_kind(w) == EntryKind::Place;
 }
 
 // The nearest entry before i that is a place; -1 when none is.
@@ -53,5 +65,5 @@ int flown_place(const RoutePlan& plan, int i, int last);
 int place_at_or_before(const RoutePlan& plan, int i);
 
 // Length (NM) and true course of the leg into entry i from the place before
-// it; 0 for a marker and for an entry with no place before it.
+// it; 0 for an entry not flown and for an entry with no place before it.
 double leg_into_nm(const RoutePlan& plan, int i, double* course = nullptr);
