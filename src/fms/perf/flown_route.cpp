@@ -10,13 +10,7 @@ double distance_ahead_to(int k) {
     const int to = to_waypoint_index;
     if (to < 1 || to > active_plan_last || k < to || k > active_plan_last) return 0.0;
     const AircraftState& a = aircraft_state;
-    const int first = flown_place(active_plan, to, active_plan_last);
-    double sum = 0.0;
-    double course = 0.0;
-    gc_dist_course(a.plat, a.plon, active_plan[first].lat, active_plan[first].lon, &sum, &course);
-    for (int i = first + 1; i <= k; ++i)
-        sum += flown_leg_nm(i);
-    return sum;
+    return route_distance_from(active_plan, a.plat, a.plon, to, k);
 }
 
 double distance_to_meet(int k) {

@@ -5,14 +5,13 @@
 
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 
 // The last entry of the active plan that is flown to; -1 when no entry after
 // the origin is.
 inline int flown_last() {
-    const int last = active_plan_last;
-    if (last < 1) return -1;
-    const int p = flown_place(active_plan, last, last);
-    return p >= 1 && !is_unflown(active_plan[p]) ? p : -1;
+    const int end = route_end(active_plan, active_plan_last);
+    return end >= 1 ? end : -1;
 }
 
 // An entry index clamped to the flown route (the end of the descent that
