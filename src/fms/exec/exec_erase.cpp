@@ -9,6 +9,7 @@
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit_helpers.h"
@@ -277,11 +278,12 @@ void reset_active_route_state() {
     remove_working_entries("******");
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
-    // On a flown route the TO waypoint moves with the entries before it,
-    // except for a direct-to, which flies to the leg it chose (a fix typed
-    // in goes in at the TO index).
+    // On a flown route the aircraft stays on its leg (active_leg.h), except
+    // for a direct-to, which flies to the leg it chose (a fix typed in goes
+    // in at the TO index).
     const bool direct_to = smiths_legs_mode != kLegsModeList;
-    const int to_moved_to = route_state >= kRouteStateActive ? working_index_of_to_waypoint() : -1;
+    const bool flown = route_state >= kRouteStateActive;
+    const ActiveLeg leg_before = active_leg();
     const int direct_fix = direct_to && direct_to_entered == 1 && legs_edit_index >= 1 &&
                                    legs_edit_index <= working_plan_last &&
                                    !is_route_marker(working_plan[legs_edit_index])
@@ -298,21 +300,20 @@ void reset_active_route_state() {
     mcu_direct_only = 0;
 
     if (working_plan_last >= 1) {
-        for (int i = 0; i <= working_plan_last; ++i) {
+        give_entry_ids(working_plan, working_plan_last);
+        for (int i = 0; i <= working_plan_last; ++i)
             copy_waypoint_fields(working_plan[i], active_plan.slot(i));
-            active_plan.slot(i).active_source = i;
-        }
         hold_list_commit_working_index();
         gns_direct_to_flag = 0;
         active_plan_last = working_plan_last;
-        mark_working_entries_as_active();
         sync_hold_marks();
         if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1)
             to_waypoint_index = 1;
         else if (direct_fix >= 1)
             to_waypoint_index = direct_fix;
-        else if (!direct_to && to_moved_to >= 1)
-            to_waypoint_index = smiths_legs_map_step = to_moved_to;
+        else if (!direct_to && flown)
+            to_waypoint_index = smiths_legs_map_step =
+                to_after_edit(leg_before, active_plan, active_plan_last, to_waypoint_index);
         working_plan_new = 0;
         // A shorter plan keeps its TO waypoint inside the plan.
         if (to_waypoint_index > active_plan_last) to_waypoint_index = active_plan_last;

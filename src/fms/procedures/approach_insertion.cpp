@@ -136,6 +136,7 @@ void apply_approach_to_route() {
     const PlanTarget t = active_target(true);
     RoutePlan& plan = active_plan;
     int& last = active_plan_last;
+    const ActiveLeg before = active_leg();
     cut_plan(t, end_of_en_route(plan, last));
     // A fix met twice at the join would be flown twice.
     const bool reuse_last = last > 0 && first_fix_is(plan[last]);
@@ -149,10 +150,8 @@ void apply_approach_to_route() {
         write_entry(t, ++last, destination);
     }
     approach_preview_built = 0;
-    if (to_waypoint_index != kNoToWaypoint && to_waypoint_index > last) {
-        to_waypoint_index = last;
-        refresh_to_position();
-    }
+    // The aircraft stays on its leg, which the approach may follow.
+    keep_active_leg(before);
 }
 
 void insert_airway_segment() {
@@ -163,6 +162,7 @@ void insert_airway_segment() {
     const int count = candidate_count();
     if (a < 1 || a > count || b < 1 || b > count || a == b || c < 0 || c > *t.last) return;
 
+    const ActiveLeg before = t.active ? active_leg() : ActiveLeg{};
     const bool forwards = a < b;
     const int step = forwards ? 1 : -1;
     int k = 0;
@@ -184,6 +184,7 @@ void insert_airway_segment() {
         if (v == b) break;
     }
     if (*t.last < kPlanLastIndex) t.plan->slot(*t.last + 1).ident = "******";
+    if (t.active) keep_active_leg(before);
 }
 
 int apply_airway_to_row(int n) {

@@ -120,6 +120,15 @@ void refresh_to_position() {
     to_position.lon = active_plan[to_waypoint_index].lon;
 }
 
+void keep_active_leg(const ActiveLeg& before, int fallback) {
+    give_entry_ids(active_plan, active_plan_last);
+    if (before.to_index == kNoToWaypoint) return;
+    const int to =
+        to_after_edit(before, active_plan, active_plan_last, fallback < 0 ? before.to_index : fallback);
+    to_waypoint_index = to;
+    refresh_to_position();
+}
+
 void fill_navaid_data(RouteWaypoint& w) {
     if (!w.frequency.empty() || w.type == "APT") return;
     const int n = find_navaid(w.ident, w.type, w.lat);

@@ -3,6 +3,7 @@
 // of entries that an insertion drops or merges, and the legs they write.
 #pragma once
 
+#include "fms/plan/active_leg.h"
 #include "fms/plan/route_plan.h"
 
 #include <string>
@@ -35,6 +36,11 @@ void cut_plan(const PlanTarget& t, int new_last);
 
 // The TO waypoint's position from its entry.
 void refresh_to_position();
+
+// After an edit of the active plan: the TO by the rule of the active leg
+// (fms/plan/active_leg.h) from the leg before the edit, with its position;
+// `fallback` (the old index when negative) where neither entry is left.
+void keep_active_leg(const ActiveLeg& before, int fallback = -1);
 
 // Frequency and, for a fix of no known type, the type of the navaid of that
 // ident near the leg; nothing for airports or entries that have a frequency.
