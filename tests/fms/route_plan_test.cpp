@@ -224,6 +224,12 @@ TEST(RoutePlan, theToFollowsTheActiveLegThroughAnEdit) {
          },
          1},                                           // FROM and TO deleted: the index given, D
         {[] { working_plan.slot(1).ident = "X"; }, 2}, // FROM written over: C by its own entry
+        {[&] {
+             shift_working_down(1);
+             insert_at(1);
+             working_plan.slot(2).id = 0;
+         },
+         2}, // FROM gone, C written anew: the one entry of its fix
     };
     for (const auto& row : rows) {
         write_active_plan(points);

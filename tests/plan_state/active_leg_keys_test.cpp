@@ -113,8 +113,11 @@ TEST_F(ActiveLegKeys, EachUnitsEditsKeepTheAircraftOnItsLeg) {
         EXPECT_EQ(active_plan[to_waypoint_index].ident, row.to) << row.edit << "\n" << plan();
         EXPECT_EQ(to_position.lat, active_plan[to_waypoint_index].lat) << row.edit;
         run("mcu MCU TO");
+        // The status page as last drawn.
         const std::string mcu = unit_texts(2);
-        EXPECT_NE(mcu.rfind(std::string("[TO:][") + row.to + "]"), std::string::npos) << row.edit << "\n"
-                                                                                      << mcu;
+        const std::size_t at = mcu.rfind("[TO:][");
+        ASSERT_NE(at, std::string::npos) << row.edit;
+        EXPECT_EQ(mcu.substr(at, mcu.find(']', at + 6) + 1 - at), std::string("[TO:][") + row.to + "]")
+            << row.edit;
     }
 }

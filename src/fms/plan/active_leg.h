@@ -22,8 +22,13 @@ EntryRef entry_ref(const RouteWaypoint& w);
 
 // The index of the entry `ref` names in plan entries 0..last; -1 when the
 // edits removed it. A copy of the same entry later in the plan wins: an
-// insertion moves the entry up and writes the new one where it stood.
-int find_entry(const RoutePlan& plan, int last, const EntryRef& ref);
+// insertion moves the entry up and writes the new one where it stood. An
+// entry of a fix that stood once in the plan and stands once in it still is
+// that entry also where an edit wrote it anew (a destination rebuilt behind
+// an approach): `unique` says it stood once.
+int find_entry(const RoutePlan& plan, int last, const EntryRef& ref, bool unique = false);
+// How many of entries 0..last are at ref's fix.
+int fix_count(const RoutePlan& plan, int last, const EntryRef& ref);
 
 // Gives entries 0..last that have none (new ones) an id of their own, and so
 // does an entry that repeats the id of one after it.
@@ -32,6 +37,7 @@ void give_entry_ids(RoutePlan& plan, int last);
 struct ActiveLeg {
     int to_index = kNoToWaypoint; // kNoToWaypoint: no route is flown
     EntryRef from, to;
+    bool from_unique = false, to_unique = false; // each the one entry of its fix
 };
 // The active leg before an edit; gives the active plan's new entries ids.
 ActiveLeg active_leg();
