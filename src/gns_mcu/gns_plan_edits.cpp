@@ -12,6 +12,7 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -142,7 +143,7 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
         if (p.vnav_target == i) p.vnav_target = i - 1;
     }
     --p.last;
-    p.plan.slot(p.last + 1).ident = "******";
+    make_marker(p.plan.slot(p.last + 1), EntryKind::EndMark);
     // The aircraft stays on its leg; with no leg left no route is flown.
     if (p.active) keep_active_leg(before);
     gns_scratchpad = p.plan[c].ident;
@@ -167,10 +168,11 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
         if (p.vnav_target == i) p.vnav_target = i + 1;
     }
     ++p.last;
-    p.plan.slot(p.last + 1).ident = "******";
+    make_marker(p.plan.slot(p.last + 1), EntryKind::EndMark);
 
     RouteWaypoint& w = p.plan.slot(c);
     w.id = 0; // a new entry
+    w.marker = EntryKind::Place;
     w.ident = candidate.ident;
     w.lat = candidate.latitude;
     w.lon = candidate.longitude;
@@ -233,6 +235,7 @@ void gns_activate_opened_plan() {
         to.alt_constraint = kNoConstraint;
         to.constrained = 0;
         to.id = from.id;
+        to.marker = from.marker;
     }
 
     to_waypoint_index = 1;

@@ -10,6 +10,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/procedure_legs.h"
@@ -56,9 +57,10 @@ RouteWaypoint* open_slot_at_cursor(const GnsPlanRef& p) {
         if (p.vnav_target == i) p.vnav_target = i + 1;
     }
     ++p.last;
-    p.plan.slot(p.last + 1).ident = "******";
+    make_marker(p.plan.slot(p.last + 1), EntryKind::EndMark);
     RouteWaypoint& w = p.plan.slot(c);
     w.id = 0; // a new entry
+    w.marker = EntryKind::Place;
     w.frequency.clear();
     w.aux_text.clear();
     w.kind.clear();

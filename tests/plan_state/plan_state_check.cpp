@@ -1,6 +1,7 @@
 #include "plan_state_check.h"
 
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -118,12 +119,36 @@ PlanSnapshot take_plan_snapshot() {
     return s;
 }
 
+namespace {
+
+// Every entry that shows a marker's text was made as that marker (its kind
+// stored), and the flown plan holds no end mark.
+void check_marker_kinds(std::vector<std::string>& faults) {
+    auto check = [&faults](const RoutePlan& plan, int last, const char* name) {
+        for (int i = 0; i <= std::min(last + 1, kPlanLastIndex); ++i) {
+            const RouteWaypoint& w = plan[i];
+            const EntryKind text = marker_of_text(w.ident);
+            if (text != EntryKind::Place && w.marker != text)
+                faults.push_back(std::string(name) + "[" + std::to_string(i) + "] " + w.ident +
+                                 " is no marker by its kind");
+        }
+    };
+    check(active_plan, active_plan_last, "active");
+    check(working_plan, working_plan_last, "working");
+    for (int i = 0; i <= active_plan_last; ++i)
+        if (entry_kind(active_plan[i]) == EntryKind::EndMark)
+            faults.push_back("active[" + std::to_string(i) + "] is an end mark");
+}
+
+} // namespace
+
 std::vector<std::string> plan_state_faults() {
     std::vector<std::string> faults;
     if (route_state < kRouteStateNone || route_state > kRouteStateActiveModified)
         faults.push_back("route state " + std::to_string(route_state));
     check_holds(faults);
     check_to_waypoint(faults);
+    check_marker_kinds(faults);
     check_published(faults);
     return faults;
 }

@@ -18,6 +18,19 @@
 // An altitude, speed or course a leg does not have.
 inline constexpr double kNoConstraint = -999.0;
 
+// What a plan entry is (entry_kind, fms/plan/plan_legs.h). A marker's kind
+// is stored with the entry by the code that makes it (make_marker); pages and
+// files show and write its text ("DISCO", "THEN", "******", "---").
+enum class EntryKind {
+    Place,              // a waypoint, navaid or airport
+    Gap,                // a discontinuity without a position
+    PlacedGap,          // a discontinuity that carries the next fix's position
+    AirwayThen,         // an airway whose exit is still to be entered
+    DestinationToEnter, // an entry with no identifier: the destination not yet typed
+    EndMark,            // the GNS list's end mark
+    Placeholder,        // the GNS origin not yet entered
+};
+
 // One waypoint or leg of a plan. A cleared entry reads like a default one.
 struct RouteWaypoint {
     std::string ident; // fix, or "DIRECT", "DISCO", "THEN", "------"
@@ -40,6 +53,8 @@ struct RouteWaypoint {
     // edits that move it; 0 for an entry an edit has just made
     // (give_entry_ids, fms/plan/active_leg.h).
     int id = 0;
+    // A marker's kind, made with its text; Place for every other entry.
+    EntryKind marker = EntryKind::Place;
 };
 
 // Indices 0 (the origin) to 200; the last used index is kept beside each plan,

@@ -2,6 +2,7 @@
 
 #include "fms/plan/airways.h"
 #include "fms/plan/plan_editing.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/procedures/airport_detail.h"
@@ -183,7 +184,7 @@ void insert_airway_segment() {
         write_entry(t, index, w);
         if (v == b) break;
     }
-    if (*t.last < kPlanLastIndex) t.plan->slot(*t.last + 1).ident = "******";
+    if (*t.last < kPlanLastIndex) make_marker(t.plan->slot(*t.last + 1), EntryKind::EndMark);
     if (t.active) keep_active_leg(before);
 }
 

@@ -4,6 +4,7 @@
 #include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/procedures/procedure_selection.h"
 
 namespace {
@@ -167,7 +168,7 @@ RouteWaypoint destination_entry() {
 
 RouteWaypoint discontinuity_entry() {
     RouteWaypoint w;
-    w.ident = "DISCO";
+    make_marker(w, EntryKind::Gap);
     w.course = -1.0;
     return w;
 }
