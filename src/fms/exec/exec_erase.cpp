@@ -35,6 +35,8 @@
 #include "sim/panel_services.h"
 
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -60,6 +62,33 @@ void drop_saved_values() {
     direct_to_entered = 0;
 }
 
+// The choices made on the plan and the copies the executed plan holds: EXEC
+// keeps the plan's choices with it, ERASE brings the executed ones back. The
+// approach's come last: EXEC keeps them once it has matched the approach.
+struct Choice {
+    std::string* chosen;
+    std::string* executed;
+};
+const Choice kChoices[] = {
+    {&sel_sid, &exec_sid},
+    {&sel_sid_transition, &exec_sid_transition},
+    {&sel_departure_runway, &exec_departure_runway},
+    {&sel_star, &exec_star},
+    {&sel_star_transition, &exec_star_transition},
+    {&sel_arrival_runway, &exec_arrival_runway},
+    {&sel_approach, &exec_approach},
+    {&sel_approach_transition, &exec_approach_transition},
+    {&applied_arrival_runway, &exec_applied_arrival_runway},
+};
+constexpr std::size_t kRouteChoices = 6; // before the approach's
+const std::pair<int*, int*> kPageChoices[] = {{&arrival_page_choice_1, &exec_arrival_page_choice_1},
+                                              {&arrival_page_choice_2, &exec_arrival_page_choice_2}};
+
+void keep_choices(std::size_t first, std::size_t end) {
+    for (std::size_t i = first; i < end; ++i)
+        *kChoices[i].executed = *kChoices[i].chosen;
+}
+
 void execute_selections() {
     if (selected(pending_departure_runway)) {
         sel_departure_runway = pending_departure_runway;
@@ -67,14 +96,9 @@ void execute_selections() {
         pending_departure_runway = kNone;
         applied_departure_runway = kNone;
     }
-    exec_sid = sel_sid;
-    exec_sid_transition = sel_sid_transition;
-    exec_departure_runway = sel_departure_runway;
-    exec_star = sel_star;
-    exec_star_transition = sel_star_transition;
-    exec_arrival_runway = sel_arrival_runway;
-    exec_arrival_page_choice_1 = arrival_page_choice_1;
-    exec_arrival_page_choice_2 = arrival_page_choice_2;
+    keep_choices(0, kRouteChoices);
+    for (const auto& [chosen, executed] : kPageChoices)
+        *executed = *chosen;
 }
 
 void start_flight_log() {
@@ -329,9 +353,7 @@ void reset_active_route_state() {
         if (active_plan[0].type == "APT") update_origin(route_state);
         match_approach();
         // What ERASE brings back: the approach as executed, a file's included.
-        exec_approach = sel_approach;
-        exec_approach_transition = sel_approach_transition;
-        exec_applied_arrival_runway = applied_arrival_runway;
+        keep_choices(kRouteChoices, std::size(kChoices));
 
         if (plan_cruise_altitude > 0) cruise_altitude = plan_cruise_altitude;
         const int old_state = route_state;
@@ -359,16 +381,9 @@ void erase_route_modification() {
     restore_active_airports();
     // The approach of a plan loaded for the modification goes with it.
     approach_info.clear();
-    sel_sid = exec_sid;
-    sel_sid_transition = exec_sid_transition;
-    sel_departure_runway = exec_departure_runway;
-    sel_star = exec_star;
-    sel_star_transition = exec_star_transition;
-    sel_arrival_runway = exec_arrival_runway;
-    // An approach chosen in the modification goes with it.
-    sel_approach = exec_approach;
-    sel_approach_transition = exec_approach_transition;
-    applied_arrival_runway = exec_applied_arrival_runway;
+    // The choices of the modification go with it, an approach's included.
+    for (const Choice& c : kChoices)
+        *c.chosen = *c.executed;
     arrival_choice_airport.clear();
     if (smiths_cdu_page == kDeparturesPage) {
         match_sid_transition(kNone, kNone);
@@ -381,8 +396,8 @@ void erase_route_modification() {
         match_star_transition(kNone, kNone);
         find_star(kNone);
     }
-    arrival_page_choice_1 = exec_arrival_page_choice_1;
-    arrival_page_choice_2 = exec_arrival_page_choice_2;
+    for (const auto& [chosen, executed] : kPageChoices)
+        *chosen = *executed;
     smiths_legs_mode = kLegsModeList;
     pending_hold_delete_index = 0;
 

@@ -134,7 +134,7 @@ void insert_approach(int with_disco) {
 }
 
 void apply_approach_to_route() {
-    const PlanTarget t = active_target(true);
+    const PlanTarget t = active_target();
     RoutePlan& plan = active_plan;
     int& last = active_plan_last;
     const ActiveLeg before = active_leg();
@@ -156,7 +156,7 @@ void apply_approach_to_route() {
 }
 
 void insert_airway_segment() {
-    const PlanTarget t = gns_plan_open == 1 ? working_target() : active_target(true);
+    const PlanTarget t = gns_plan_open == 1 ? working_target() : active_target();
     const int a = candidate_from_index;
     const int b = candidate_selected_index;
     const int c = working_cursor_index;

@@ -227,9 +227,9 @@ void insert_star_appr_legs() {
 }
 
 void insert_sid_legs_active() {
-    insert_sid(active_target(false));
+    insert_sid(active_target());
 }
 
 void insert_star_legs_active() {
-    insert_star(active_target(true));
+    insert_star(active_target());
 }

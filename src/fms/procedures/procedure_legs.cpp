@@ -54,17 +54,16 @@ void follow(const PlanTarget& t, int from, int to) {
         return;
     }
     if (constraint_waypoint_index == from) constraint_waypoint_index = to;
-    if (t.track_to && to_waypoint_index == from) to_waypoint_index = to;
 }
 
 } // namespace
 
 PlanTarget working_target() {
-    return PlanTarget{&working_plan, &working_plan_last, false, false};
+    return PlanTarget{&working_plan, &working_plan_last, false};
 }
 
-PlanTarget active_target(bool track_to) {
-    return PlanTarget{&active_plan, &active_plan_last, true, track_to};
+PlanTarget active_target() {
+    return PlanTarget{&active_plan, &active_plan_last, true};
 }
 
 bool open_slot(const PlanTarget& t, int p) {
@@ -75,7 +74,6 @@ bool open_slot(const PlanTarget& t, int p) {
         follow(t, j, j + 1);
     }
     ++last;
-    if (t.active && t.track_to && to_waypoint_index > p && to_waypoint_index <= last) refresh_to_position();
     return true;
 }
 
@@ -88,7 +86,6 @@ void remove_entry(const PlanTarget& t, int i) {
         follow(t, j, j - 1);
     }
     --last;
-    if (t.active && t.track_to && to_waypoint_index >= i && to_waypoint_index <= last) refresh_to_position();
 }
 
 void merge_into_previous(const PlanTarget& t, int k) {
@@ -103,7 +100,6 @@ void merge_into_previous(const PlanTarget& t, int k) {
     // An index on the dropped entry stays on the fix.
     if (!t.active && working_edit_index == k - 1) working_edit_index = k;
     if (t.active && constraint_waypoint_index == k - 1) constraint_waypoint_index = k;
-    if (t.active && t.track_to && to_waypoint_index == k - 1) to_waypoint_index = k;
     remove_entry(t, k - 1);
 }
 

@@ -12,16 +12,15 @@ struct PreviewLeg;
 
 // The plan an insertion works on. In the working plan the edit index and the
 // holds' working indexes follow moved entries; in the active plan the
-// constraint index, the holds' active indexes and (with track_to) the TO
-// index with its position.
+// constraint index and the holds' active indexes. An insertion into the
+// active plan ends with keep_active_leg, which puts the TO on the leg.
 struct PlanTarget {
     RoutePlan* plan;
     int* last;
     bool active;
-    bool track_to;
 };
 PlanTarget working_target();
-PlanTarget active_target(bool track_to);
+PlanTarget active_target();
 
 // Opens slot p (1..last + 1): entries p..last move up one. False, with
 // nothing changed, when the plan is full or p lies outside it.
