@@ -14,6 +14,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/plan_editing.h"
+#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -373,6 +374,7 @@ void reset_active_route_state() {
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
     if (previous_cruise_altitude > 0) previous_cruise_altitude = 0;
+    check_plan_invariants("EXEC");
 }
 
 void erase_route_modification() {

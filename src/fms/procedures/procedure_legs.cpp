@@ -4,6 +4,7 @@
 #include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/procedures/procedure_selection.h"
 
@@ -124,6 +125,7 @@ void keep_active_leg(const ActiveLeg& before, int fallback) {
         to_after_edit(before, active_plan, active_plan_last, fallback < 0 ? before.to_index : fallback);
     to_waypoint_index = to;
     refresh_to_position();
+    check_plan_invariants("an edit of the flown plan");
 }
 
 void fill_navaid_data(RouteWaypoint& w) {
