@@ -10,6 +10,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit_helpers.h"
+#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
@@ -198,6 +199,7 @@ void activate() {
     gns_active_page = 1;
     mcu_direct_only = 0;
     reset_page_toggles();
+    check_plan_invariants("a GNS direct-to");
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -301,4 +302,5 @@ void gns_activate_opened_plan() {
         mcu_airport_text_b = selected_airport_ident;
     }
     reset_page_toggles();
+    check_plan_invariants("a GNS plan activated");
 }

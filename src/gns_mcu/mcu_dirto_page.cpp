@@ -6,6 +6,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -193,6 +194,7 @@ void mcu_fly_direct(const NavListRecord& candidate) {
     while (hold_count() > 0)
         remove_hold(hold_count());
     hold_armed = 0;
+    check_plan_invariants("an MCU direct-to");
 }
 
 void mcu_dirto_page(gfx::Graphics& graphics) {

@@ -424,6 +424,7 @@ void erase_route_modification() {
     // back (copy_active_plan_to_working).
     copy_active_plan_to_working();
     build_route_rows();
+    check_plan_invariants("ERASE");
 }
 
 void delete_waypoint_fms(int index, int force) {

@@ -18,6 +18,7 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -662,6 +663,7 @@ void load_route_file(int request) {
     prepare_aircraft_for_active_route(request);
     activate_active_route();
     finish_active_load();
+    check_plan_invariants("a route loaded");
 }
 
 bool load_route_file_to_working(const std::string& name, int keys_off) {
