@@ -213,10 +213,8 @@ void insert() {
     gns_approach_preview = 0;
     if (gns_sub_state == kGnsSubStateActivePlan) {
         apply_approach_to_route();
-        to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
         gns_state = GNS_FLIGHT_PLAN;
         gns_fpl_option = gns_fpl_option_default;
-        to_waypoint_index = 1;
         gns_active_page = 1;
         gns_plan_changed = 1;
     } else {

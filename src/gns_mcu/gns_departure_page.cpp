@@ -218,8 +218,6 @@ void insert_sid() {
     GnsSelections& sel = gns_selection_in_view();
     if (gns_sub_state == kGnsSubStateActivePlan) {
         insert_sid_legs_active();
-        to_waypoint_index = 1;
-        to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
         gns_plan_changed = 1;
         gns_active_page = 1;
         mcu_direct_only = 0;

@@ -10,6 +10,8 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit_helpers.h"
+#include "fms/plan/plan_invariants.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/plan/vertical_state.h"
@@ -56,7 +58,7 @@ void direct_to_closest_airport() {
     entry.lon = airport.longitude;
     entry.type = "APT";
     copy_waypoint_fields(entry, active_plan.slot(1));
-    active_plan.slot(2).ident = "******";
+    make_marker(active_plan.slot(2), EntryKind::EndMark);
     to_position = GeoPosition{entry.lat, entry.lon};
     active_plan_last = 1;
     // The holds were on the plan this direct leg replaces.
@@ -197,6 +199,7 @@ void activate() {
     gns_active_page = 1;
     mcu_direct_only = 0;
     reset_page_toggles();
+    check_plan_invariants("a GNS direct-to");
 }
 
 } // namespace
@@ -242,7 +245,7 @@ void gns_direct_insertion() {
     entry.type = candidate.kind;
     entry.frequency = candidate.extra;
     copy_waypoint_fields(entry, w.slot(c));
-    w.slot(last + 1).ident = "******";
+    make_marker(w.slot(last + 1), EntryKind::EndMark);
 
     gns_state = GNS_DIRECT;
     gns_scratchpad = w[c].ident;

@@ -170,7 +170,9 @@ void footer_text(GnsPage& page, float x, float y, const std::string& label, bool
 
 void set_end_mark(RoutePlan& plan, int last) {
     const int mark = last + 1;
-    if (mark >= 0 && mark <= kPlanLastIndex && plan[mark].ident != "******") plan.slot(mark).ident = "******";
+    if (mark >= 0 && mark <= kPlanLastIndex &&
+        (plan[mark].ident != "******" || plan[mark].marker != EntryKind::EndMark))
+        make_marker(plan.slot(mark), EntryKind::EndMark);
 }
 
 // The data column of active waypoint i at (300, y).

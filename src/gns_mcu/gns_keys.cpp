@@ -173,7 +173,7 @@ void key_direct_to() {
         working_cursor_index = to_waypoint_index;
         end_mark = active_plan_last + 2;
     }
-    working_plan.slot(end_mark).ident = "******";
+    make_marker(working_plan.slot(end_mark), EntryKind::EndMark);
     if (working_cursor_index >= 0 && working_cursor_index <= kPlanLastIndex)
         gns_scratchpad = working_plan[working_cursor_index].ident;
     gns_entry_active = 1;

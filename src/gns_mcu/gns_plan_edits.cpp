@@ -12,6 +12,8 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -19,6 +21,7 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/airport_selection.h"
+#include "fms/procedures/procedure_legs.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/mcu_page_state.h"
 #include "sim/aircraft_state.h"
@@ -129,6 +132,7 @@ GnsPlanRef gns_plan_in_view() {
 bool gns_delete_at_cursor(const GnsPlanRef& p) {
     const int c = working_cursor_index;
     if (c < 0 || c > p.last) return false;
+    const ActiveLeg before = p.active ? active_leg() : ActiveLeg{};
     clean_procedure_kinds(p, c);
     drop_hold_at(p, c);
     // With the origin deleted the next waypoint becomes the origin, which is
@@ -140,17 +144,9 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
         if (p.vnav_target == i) p.vnav_target = i - 1;
     }
     --p.last;
-    p.plan.slot(p.last + 1).ident = "******";
-    if (p.active && to_waypoint_index != kNoToWaypoint) {
-        // A waypoint before the TO waypoint went: the TO follows its fix,
-        // except that the origin deleted under TO 1 leaves 1, the first leg.
-        if (to_waypoint_index > c && to_waypoint_index > 1) --to_waypoint_index;
-        // The last waypoint deleted as the TO waypoint: the one before it is
-        // flown, and with no leg left no route is.
-        else if (to_waypoint_index > p.last)
-            to_waypoint_index = p.last >= 1 ? p.last : kNoToWaypoint;
-        if (to_waypoint_index != kNoToWaypoint) to_position_from(to_waypoint_index);
-    }
+    make_marker(p.plan.slot(p.last + 1), EntryKind::EndMark);
+    // The aircraft stays on its leg; with no leg left no route is flown.
+    if (p.active) keep_active_leg(before);
     gns_scratchpad = p.plan[c].ident;
     gns_delete_request = 0;
     arrival_check(p);
@@ -166,21 +162,18 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
 
     if (c <= p.last) clean_procedure_kinds(p, c);
     const int to_before = to_waypoint_index;
+    const ActiveLeg before = p.active ? active_leg() : ActiveLeg{};
     for (int i = p.last; i >= c; --i) {
         copy_waypoint_fields(p.plan[i], p.plan.slot(i + 1));
         renumber_hold(p, i + 1, i);
         if (p.vnav_target == i) p.vnav_target = i + 1;
-        // A TO waypoint at index 1 stays: the waypoint inserted there is flown first.
-        if (p.active && to_waypoint_index != kNoToWaypoint && to_waypoint_index == i &&
-            to_waypoint_index > 1) {
-            to_waypoint_index = i + 1;
-            to_position_from(to_waypoint_index);
-        }
     }
     ++p.last;
-    p.plan.slot(p.last + 1).ident = "******";
+    make_marker(p.plan.slot(p.last + 1), EntryKind::EndMark);
 
     RouteWaypoint& w = p.plan.slot(c);
+    w.id = 0; // a new entry
+    w.marker = EntryKind::Place;
     w.ident = candidate.ident;
     w.lat = candidate.latitude;
     w.lon = candidate.longitude;
@@ -205,7 +198,8 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     // The selection follows its waypoint, so that HOLD builds there.
     if (p.active && gns_selected_wpt_index == c) gns_selected_wpt_index = c + 1;
     gns_scratchpad = p.plan[c + 1].ident;
-    if (p.active && to_waypoint_index <= 1 && to_waypoint_index >= 0) to_position_from(to_waypoint_index);
+    // An entry put in between the FROM and the TO is flown next.
+    if (p.active) keep_active_leg(before);
     // The active view starts at the FROM waypoint: when the TO index moved
     // with its waypoint, the rows moved up one and the cursor's waypoint is
     // still on the marked row.
@@ -241,6 +235,8 @@ void gns_activate_opened_plan() {
         to.passing_time.clear();
         to.alt_constraint = kNoConstraint;
         to.constrained = 0;
+        to.id = from.id;
+        to.marker = from.marker;
     }
 
     to_waypoint_index = 1;
@@ -306,4 +302,5 @@ void gns_activate_opened_plan() {
         mcu_airport_text_b = selected_airport_ident;
     }
     reset_page_toggles();
+    check_plan_invariants("a GNS plan activated");
 }

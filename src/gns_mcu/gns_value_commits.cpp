@@ -9,9 +9,12 @@
 #include "fms/perf/cruise_planning.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/procedures/procedure_legs.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_plan_edits.h"
@@ -37,11 +40,15 @@ std::string chars(const std::string& text, std::size_t first, std::size_t last) 
 
 // Makes room at the cursor of the plan in view and returns the entry there,
 // or null (nothing changed) when the plan holds 200 waypoints or the cursor
-// lies beyond the end mark. The holds, the VNAV target and the TO waypoint
-// follow their waypoints.
+// lies beyond the end mark. The holds and the VNAV target follow their
+// waypoints; the TO follows the active leg once the entry is written
+// (cursor_past_insertion).
+ActiveLeg leg_before_insertion;
+
 RouteWaypoint* open_slot_at_cursor(const GnsPlanRef& p) {
     const int c = working_cursor_index;
     if (p.last + 2 > kPlanLastIndex || c < 0 || c > p.last + 1) return nullptr;
+    if (p.active) leg_before_insertion = active_leg();
     for (int i = p.last; i >= c; --i) {
         copy_waypoint_fields(p.plan[i], p.plan.slot(i + 1));
         if (p.active)
@@ -49,14 +56,12 @@ RouteWaypoint* open_slot_at_cursor(const GnsPlanRef& p) {
         else
             hold_renumber_working_index(i + 1, i);
         if (p.vnav_target == i) p.vnav_target = i + 1;
-        if (p.active && to_waypoint_index != kNoToWaypoint && to_waypoint_index == i) {
-            to_waypoint_index = i + 1;
-            to_position = GeoPosition{p.plan[i + 1].lat, p.plan[i + 1].lon};
-        }
     }
     ++p.last;
-    p.plan.slot(p.last + 1).ident = "******";
+    make_marker(p.plan.slot(p.last + 1), EntryKind::EndMark);
     RouteWaypoint& w = p.plan.slot(c);
+    w.id = 0; // a new entry
+    w.marker = EntryKind::Place;
     w.frequency.clear();
     w.aux_text.clear();
     w.kind.clear();
@@ -71,6 +76,7 @@ RouteWaypoint* open_slot_at_cursor(const GnsPlanRef& p) {
 // The cursor moves on to the waypoint that stood under it.
 void cursor_past_insertion(const GnsPlanRef& p, int c) {
     if (c < p.last) working_cursor_index = c + 1;
+    if (p.active) keep_active_leg(leg_before_insertion);
 }
 
 void read_pilot_latitude() {

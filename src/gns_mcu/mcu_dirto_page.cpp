@@ -6,6 +6,8 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_selection.h"
@@ -187,11 +189,12 @@ void mcu_fly_direct(const NavListRecord& candidate) {
     origin.type = "WPT";
 
     clear_waypoint(active_plan.slot(active_plan_last + 1));
-    active_plan.slot(active_plan_last + 1).ident = "******";
+    make_marker(active_plan.slot(active_plan_last + 1), EntryKind::EndMark);
     // The holds name entries of the plan replaced.
     while (hold_count() > 0)
         remove_hold(hold_count());
     hold_armed = 0;
+    check_plan_invariants("an MCU direct-to");
 }
 
 void mcu_dirto_page(gfx::Graphics& graphics) {

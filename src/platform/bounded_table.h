@@ -3,8 +3,10 @@
 // nothing until it is loaded. Records are numbered from 1 (slot 0 unused by
 // loaders), the count is raised before the write, a record past the capacity
 // is dropped, and reading an unused slot within capacity gives an empty record.
-// Storage is kept in chunks so that growing a large table never copies it
-// whole: the peak is what is used plus at most one chunk.
+// Storage is kept in blocks that never move once made (8, 8, 16, ... 2048
+// slots up to 4096, then 4096 each): a reference to one slot stays valid while
+// another slot is written, and growing a table never copies it; the peak is
+// what is used plus at most one block.
 #pragma once
 
 #include <cstddef>
@@ -27,12 +29,7 @@ template <class T, std::size_t Slots> class BoundedTable {
     int append(T record) {
         if (full()) return 0;
         const auto i = static_cast<std::size_t>(count_) + 1;
-        const std::size_t c = i / kChunk;
-        // Right after the last slot stored, with room: no resize.
-        if (c < chunks_.size() && i % kChunk == chunks_[c].size() && chunks_[c].size() < chunks_[c].capacity())
-            chunks_[c].push_back(std::move(record));
-        else
-            slot(i) = std::move(record);
+        slot(i) = std::move(record);
         count_ = static_cast<int>(i);
         return count_;
     }
@@ -47,36 +44,26 @@ template <class T, std::size_t Slots> class BoundedTable {
 
     // Read access: an unused slot, or an index outside the table, reads empty.
     const T& operator[](std::size_t i) const {
-        const std::size_t c = i / kChunk;
-        const std::size_t o = i % kChunk;
-        if (c < chunks_.size() && o < chunks_[c].size()) return chunks_[c][o];
+        const Place p = place(i);
+        if (p.block < blocks_.size() && p.offset < blocks_[p.block].size()) return blocks_[p.block][p.offset];
         return empty_record();
     }
     const T& operator[](int i) const { return i < 0 ? empty_record() : (*this)[static_cast<std::size_t>(i)]; }
 
     // Write access: grows storage up to the slot; an index outside the table
-    // gives a scratch record whose writes are discarded.
+    // gives a scratch record whose writes are discarded. Within the first
+    // 4096 slots every slot below it is stored too.
     T& slot(std::size_t i) {
         if (i >= Slots) {
             scratch_ = T{};
             return scratch_;
         }
-        const std::size_t c = i / kChunk;
-        const std::size_t o = i % kChunk;
-        if (c >= chunks_.size()) chunks_.resize(c + 1);
-        std::vector<T>& chunk = chunks_[c];
-        if (o >= chunk.size()) {
-            if (o >= chunk.capacity()) {
-                // A table past its first chunk is a big one: take its later
-                // chunks whole rather than copying them as they double.
-                std::size_t want = c > 0 ? kChunk : chunk.capacity() * 2;
-                if (want < o + 1) want = o + 1;
-                if (want > kChunk) want = kChunk;
-                chunk.reserve(want);
-            }
-            chunk.resize(o + 1);
-        }
-        return chunk[o];
+        const Place p = place(i);
+        if (p.block >= blocks_.size()) blocks_.resize(p.block + 1);
+        for (std::size_t b = 0; p.block < kGrownBlocks && b < p.block; ++b)
+            fill(b, block_size(b));
+        fill(p.block, p.offset + 1);
+        return blocks_[p.block][p.offset];
     }
     T& slot(int i) {
         if (i < 0) {
@@ -89,7 +76,7 @@ template <class T, std::size_t Slots> class BoundedTable {
     // Empties the table and gives its storage back.
     void clear() {
         count_ = 0;
-        std::vector<std::vector<T>>().swap(chunks_);
+        std::vector<std::vector<T>>().swap(blocks_);
     }
 
     // Empties the table but keeps its storage, for a table that is filled
@@ -97,15 +84,15 @@ template <class T, std::size_t Slots> class BoundedTable {
     // system.
     void clear_keeping_storage() {
         count_ = 0;
-        for (std::vector<T>& chunk : chunks_)
-            chunk.clear();
+        for (std::vector<T>& block : blocks_)
+            block.clear();
     }
 
     // Slots actually stored (for memory checks).
     std::size_t stored() const {
         std::size_t n = 0;
-        for (const auto& chunk : chunks_)
-            n += chunk.size();
+        for (const auto& block : blocks_)
+            n += block.size();
         return n;
     }
 
@@ -115,9 +102,35 @@ template <class T, std::size_t Slots> class BoundedTable {
         return empty;
     }
 
-    static constexpr std::size_t kChunk = 4096;
+    static constexpr std::size_t kFirst = 8;
+    static constexpr std::size_t kBlock = 4096;
+    static constexpr std::size_t kGrownBlocks = 10; // 8, 8, 16, ... 2048: slots 0..4095
 
-    std::vector<std::vector<T>> chunks_;
+    struct Place {
+        std::size_t block, offset;
+    };
+    static Place place(std::size_t i) {
+        if (i < kFirst) return {0, i};
+        if (i >= kBlock) return {kGrownBlocks - 1 + i / kBlock, i % kBlock};
+        std::size_t b = 1;
+        while ((kFirst << b) <= i)
+            ++b;
+        return {b, i - (kFirst << (b - 1))};
+    }
+    static std::size_t block_size(std::size_t b) {
+        if (b >= kGrownBlocks) return kBlock;
+        return b == 0 ? kFirst : kFirst << (b - 1);
+    }
+    // Block b holds at least n slots. A block takes its whole size when made
+    // and never grows past it, so its slots never move.
+    void fill(std::size_t b, std::size_t n) {
+        std::vector<T>& block = blocks_[b];
+        if (block.size() >= n) return;
+        if (block.capacity() < block_size(b)) block.reserve(block_size(b));
+        block.resize(n);
+    }
+
+    std::vector<std::vector<T>> blocks_;
     T scratch_{};
     int count_ = 0;
 };

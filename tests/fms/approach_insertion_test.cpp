@@ -108,7 +108,7 @@ TEST_F(ApproachInsertion, theActivePlanMeetsTheApproachOnceAtItsFirstFix) {
               (Entries{"KSEA/", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
 }
 
-TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndMovesTheToWaypoint) {
+TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlownNext) {
     write_plan(active_plan, active_plan_last, {"KSEA", "SEA", "KPDX"});
     to_waypoint_index = 2;
     gns_sub_state = kGnsSubStateActivePlan; // the airway is joined in the active plan
@@ -122,8 +122,9 @@ TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndMovesTheToWaypoi
     EXPECT_EQ(active_plan[5].type, "VOR");
     EXPECT_EQ(active_plan[5].frequency, "113.00");
     EXPECT_EQ(active_plan[7].ident, "******");
-    EXPECT_EQ(to_waypoint_index, 6);
-    EXPECT_EQ(to_position.lat, active_plan[6].lat);
+    // Joined after SEA, the FROM: LAKEW is the TO.
+    EXPECT_EQ(to_waypoint_index, 2);
+    EXPECT_EQ(to_position.lat, active_plan[2].lat);
 
     // A nearly full plan takes what fits; nothing is written past it.
     std::vector<std::string> idents{"KSEA", "SEA"};

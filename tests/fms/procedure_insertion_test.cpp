@@ -155,8 +155,9 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     insert_sid_legs_active();
     EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
               (Entries{"KSEA/", "HD162/SID", "DUWAM/SID", "SUMMA/SID", "LEWIS/SID", "BTG/", "KPDX/"}));
-    EXPECT_EQ(to_waypoint_index, 1); // the SID's first leg
-    EXPECT_EQ(to_position.lat, active_plan[1].lat);
+    // Put in before BTG, the FROM: KPDX stays the TO.
+    EXPECT_EQ(to_waypoint_index, 6);
+    EXPECT_EQ(to_position.lat, active_plan[6].lat);
     EXPECT_EQ(direct_to_active, 0);
     EXPECT_EQ(constraint_waypoint_index, 6);
     EXPECT_EQ(hold_list[1].active_index, 5);

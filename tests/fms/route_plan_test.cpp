@@ -1,5 +1,6 @@
 #include "fms/files/stored_routes.h"
 #include "fms/nav/fix_info.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/route_plan.h"
@@ -196,30 +197,48 @@ TEST(RoutePlan, pageTogglesResetAndCandidateSelection) {
     EXPECT_EQ(candidate_list[1].elevation_text, "433"); // not part of the copy
 }
 
-// The active TO waypoint (C) in a working plan edited since the copy: moved
-// with the entries before it, written anew for the same fix, or deleted.
-TEST(RoutePlan, theToWaypointIsFoundWhereTheEditsPutIt) {
+// The TO after an edit of a plan A B C D E flown from B to C: the entry after
+// the FROM while the FROM is left, else the TO's own entry, else the index
+// the caller gives; never the origin.
+TEST(RoutePlan, theToFollowsTheActiveLegThroughAnEdit) {
     const std::vector<PlanPoint> points = {{"A", 1, 1}, {"B", 2, 2}, {"C", 3, 3}, {"D", 4, 4}, {"E", 5, 5}};
-    auto rewrite_c_anew = [] {
-        shift_working_up(1);
-        clear_waypoint(working_plan.slot(3));
-        working_plan.slot(3) = active_plan[2];
-        working_plan.slot(3).active_source = -1;
+    auto insert_at = [](int p) {
+        shift_working_up(p);
+        clear_waypoint(working_plan.slot(p));
+        working_plan.slot(p).ident = "N";
+        working_plan.slot(p).lat = 9.0;
     };
     const struct {
         std::function<void()> edit;
-        int found;
+        int to;
     } rows[] = {
-        {[] { shift_working_down(1); }, 1},
-        {[] { shift_working_up(1); }, 3},
-        {rewrite_c_anew, 3},
-        {[] { shift_working_down(2); }, -1},
+        {[] {}, 2},
+        {[&] { insert_at(1); }, 3},         // before the FROM: still C
+        {[&] { insert_at(2); }, 2},         // between FROM and TO: N is flown next
+        {[] { shift_working_down(1); }, 1}, // FROM deleted: C, now at 1
+        {[] { shift_working_down(2); }, 2}, // TO deleted: D after the FROM
+        {[] { shift_working_down(0); }, 1}, // origin deleted: C stays
+        {[] {
+             shift_working_down(1);
+             shift_working_down(1);
+         },
+         1},                                           // FROM and TO deleted: the index given, D
+        {[] { working_plan.slot(1).ident = "X"; }, 2}, // FROM written over: C by its own entry
+        {[&] {
+             shift_working_down(1);
+             insert_at(1);
+             working_plan.slot(2).id = 0;
+         },
+         2}, // FROM gone, C written anew: the one entry of its fix
     };
     for (const auto& row : rows) {
         write_active_plan(points);
         to_waypoint_index = 2;
+        const ActiveLeg before = active_leg();
         copy_active_plan_to_working();
         row.edit();
-        EXPECT_EQ(working_index_of_to_waypoint(), row.found) << &row - rows;
+        EXPECT_EQ(to_after_edit(before, working_plan, working_plan_last, 1), row.to) << &row - rows;
     }
+    write_active_plan(points);
+    EXPECT_EQ(to_after_edit(ActiveLeg{}, active_plan, active_plan_last, 1), kNoToWaypoint);
 }

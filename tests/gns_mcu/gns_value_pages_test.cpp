@@ -215,10 +215,10 @@ TEST_F(GnsValuePages, AHoldIsEditedInTimeAndDistanceModes) {
     EXPECT_EQ(text_at(300.0f, 340.0f), "LEAVE");
 }
 
-TEST_F(GnsValuePages, APilotWaypointGoesInAtTheCursorAndTheToIndexFollows) {
+// Put in between the origin and the TO, the pilot waypoint is flown next.
+TEST_F(GnsValuePages, APilotWaypointGoesInAtTheCursorAndIsFlownNext) {
     activate_example_route();
     const int last = active_plan_last;
-    const std::string to_ident = active_plan[to_waypoint_index].ident;
     // L2 proposes the TO waypoint (entry 1); a name the database lacks makes a pilot waypoint.
     press("L2 \"QQQQ\" ENT");
     ASSERT_EQ(gns_state, GNS_PILOT_WPT);
@@ -239,8 +239,8 @@ TEST_F(GnsValuePages, APilotWaypointGoesInAtTheCursorAndTheToIndexFollows) {
     EXPECT_EQ(w.type, "WPT");
     EXPECT_DOUBLE_EQ(w.lat, -(33.0 + 52.0 / 60.0));
     EXPECT_DOUBLE_EQ(w.lon, -(118.0 + 24.0 / 60.0));
-    EXPECT_EQ(to_waypoint_index, 2);
-    EXPECT_EQ(active_plan[to_waypoint_index].ident, to_ident);
+    EXPECT_EQ(to_waypoint_index, 1);
+    EXPECT_EQ(to_position.lat, w.lat);
     EXPECT_EQ(active_plan[active_plan_last + 1].ident, "******");
 }
 

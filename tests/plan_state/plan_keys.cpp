@@ -302,11 +302,11 @@ void PlanKeys::remember_state() {
     for (int i = 0; i <= working_plan_last; ++i)
         working_before_.push_back(fix_of(working_plan[i]));
     to_before_ = to_waypoint_index;
+    leg_before_ = remember_flown_leg();
     legs_mode_before_ = smiths_legs_mode;
     gns_state_before_ = gns_state;
     mcu_mode_before_ = mcu_mode;
     page_before_ = smiths_cdu_page;
-    stopped_before_ = discontinuity_stop_index == to_waypoint_index;
     direct_entry_before_ = direct_to_entered == 1 ? legs_edit_index : 0;
     gns_delete_before_ = gns_delete_request == 1;
     // The approach the pilot chose in this modification, after any whole
@@ -321,32 +321,8 @@ void PlanKeys::remember_state() {
     if (!holds_approach_legs()) plan_approach_.clear();
 }
 
-// EXEC keeps the fix the aircraft flies to unless the modification deleted
-// it, flies direct or is a whole plan of its own; it keeps the approach
-// chosen.
+// EXEC keeps the approach chosen.
 void PlanKeys::exec_faults(std::vector<std::string>& faults) {
-    const bool was_flying = to_before_ >= 1 && to_before_ < static_cast<int>(active_before_.size());
-    if (legs_mode_before_ == kLegsModeList && !whole_plan_ && was_flying &&
-        to_waypoint_index != kNoToWaypoint) {
-        const Fix& before = active_before_[static_cast<std::size_t>(to_before_)];
-        // Kept unless the modification has fewer entries of that fix (a
-        // route can pass one fix twice, as a destination it also went to);
-        // the origin entry is no place to fly to.
-        auto legs_to = [&before](const std::vector<Fix>& plan) {
-            return plan.empty() ? 0 : std::count(plan.begin() + 1, plan.end(), before);
-        };
-        const bool kept = legs_to(working_before_) >= legs_to(active_before_);
-        const Fix now = fix_of(active_plan[to_waypoint_index]);
-        // A fix put in at the TO row is flown direct.
-        const bool inserted =
-            std::find(active_before_.begin(), active_before_.end(), now) == active_before_.end();
-        // A TO held at a discontinuity the modification closed is passed.
-        const bool released =
-            stopped_before_ && to_waypoint_index >= 1 && fix_of(active_plan[to_waypoint_index - 1]) == before;
-        if (kept && !inserted && !released && !(now == before))
-            faults.push_back("EXEC moved the TO waypoint from " + before.ident + " to " + now.ident + " " +
-                             std::to_string(to_waypoint_index) + "/" + std::to_string(active_plan_last));
-    }
     if (whole_plan_ || !holds_approach_legs()) plan_approach_.clear();
     if (!approach_choice_.empty() && holds_approach_legs()) {
         plan_approach_ = approach_choice_;
@@ -366,6 +342,22 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
 // leaves the chosen fix the TO waypoint after its frame, whose per-frame
 // update ran after the unit's keys: a TO measured before the direct-to does
 // not sequence it.
+// GNS DIRECT and MCU DIRTO commit on their own pages. FPL leaves DIRECT:
+// a stored plan then activated may hold DIRECT entries of its own.
+bool PlanKeys::unit_direct_step(const std::string& line) const {
+    const std::size_t fpl = line.rfind(" FPL");
+    const std::string gns_tail = fpl == std::string::npos ? line : line.substr(fpl);
+    return (starts(line, "gns ") && ((fpl == std::string::npos && gns_state_before_ == GNS_DIRECT) ||
+                                     contains(gns_tail, " DIRECT"))) ||
+           (starts(line, "mcu ") && (mcu_mode_before_ == MCU_DIRTO || contains(line, " DIRTO")));
+}
+
+bool PlanKeys::direct_step(const std::string& line) const {
+    const bool smiths_exec =
+        starts(line, "cdu ") && line.size() >= 5 && line.compare(line.size() - 5, 5, " EXEC") == 0;
+    return (smiths_exec && legs_mode_before_ != kLegsModeList) || unit_direct_step(line);
+}
+
 void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string>& faults) {
     // A route file loaded may hold DIRECT entries of its own.
     if (load_pending_ || starts(line, "route")) return;
@@ -375,14 +367,7 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
                                line.compare(line.size() - 5, 5, " EXEC") == 0;
     int chosen_index = 0;
     if (smiths_direct) chosen_index = to_waypoint_index;
-    // GNS DIRECT and MCU DIRTO commit on their own pages. FPL leaves DIRECT:
-    // a stored plan then activated may hold DIRECT entries of its own.
-    const std::size_t fpl = line.rfind(" FPL");
-    const std::string gns_tail = fpl == std::string::npos ? line : line.substr(fpl);
-    const bool unit_direct =
-        (starts(line, "gns ") &&
-         ((fpl == std::string::npos && gns_state_before_ == GNS_DIRECT) || contains(gns_tail, " DIRECT"))) ||
-        (starts(line, "mcu ") && (mcu_mode_before_ == MCU_DIRTO || contains(line, " DIRTO")));
+    const bool unit_direct = unit_direct_step(line);
     for (int i = 0; i < active_plan_last && unit_direct; ++i) {
         const Fix f = fix_of(active_plan[i]);
         if (f.ident == "DIRECT" &&
@@ -465,6 +450,11 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
         exec_faults(faults);
     }
     if (rule_on("direct")) direct_to_faults(line, faults);
+    // A route loaded puts a whole plan in place, even where it shares an
+    // entry with the old one by chance.
+    if (rule_on("to") && !direct_step(line) && !load_pending_ && !starts(line, "route") && !whole_plan_)
+        for (const std::string& f : to_rule_faults(leg_before_))
+            faults.push_back(f);
     // ERASE asks, ENT deletes; FPL leaves the page for another plan.
     const bool gns_delete = starts(line, "gns ") && (gns_delete_before_ || contains(line, " ERASE")) &&
                             contains(line, " ENT") && !contains(line, " FPL");

@@ -8,6 +8,7 @@
 
 #include "fms/plan/route_plan.h"
 #include "shared/stand_in.h"
+#include "to_rule_check.h"
 
 #include <array>
 #include <random>
@@ -52,6 +53,9 @@ class PlanKeys : public StandIn {
     // The rules of a step that ends a modification, and of a direct-to.
     void exec_faults(std::vector<std::string>& faults);
     void direct_to_faults(const std::string& line, std::vector<std::string>& faults);
+    // A step that flies direct to a fix the pilot chose, on any unit.
+    bool direct_step(const std::string& line) const;
+    bool unit_direct_step(const std::string& line) const;
     void delete_faults(std::vector<std::string>& faults);
     // What the next step's rules compare with.
     void remember_state();
@@ -66,6 +70,7 @@ class PlanKeys : public StandIn {
     };
     static Fix fix_of(const RouteWaypoint& w) { return {w.ident, w.lat, w.lon}; }
     std::vector<Fix> active_before_, working_before_;
+    FlownLeg leg_before_;
     // What the LEGS page's count is worked out from, now and before the step,
     // and the page the step's first frame drew.
     int page_before_ = 0;
@@ -73,7 +78,7 @@ class PlanKeys : public StandIn {
     int to_before_ = 0;
     int legs_mode_before_ = 0;
     int gns_state_before_ = 0, mcu_mode_before_ = 0;
-    bool new_plan_before_ = false, whole_plan_ = false, stopped_before_ = false;
+    bool new_plan_before_ = false, whole_plan_ = false;
     int direct_entry_before_ = 0;
     bool gns_delete_before_ = false;
     // The approach chosen in the pending modification, and the one the

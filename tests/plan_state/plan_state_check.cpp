@@ -1,6 +1,7 @@
 #include "plan_state_check.h"
 
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -31,43 +32,6 @@ std::string hold_text(int slot) {
 
 bool none(const std::string& text) {
     return text.empty() || text == "------";
-}
-
-// Every hold at its active entry, named by that entry's mark, and every mark a
-// hold's; while a modification is pending the same in the working plan.
-void check_holds(std::vector<std::string>& faults) {
-    const bool modifying = route_state != kRouteStateActive;
-    for (int s = 1; s <= hold_count(); ++s) {
-        const HoldEntry& h = hold_list[s];
-        if (h.active_index > 0 &&
-            (h.active_index > active_plan_last || active_plan[h.active_index].hold_number != s))
-            faults.push_back(hold_text(s) + ": its active entry does not carry it");
-        if (!modifying && h.active_index <= 0) faults.push_back(hold_text(s) + ": not in the active route");
-        if (modifying && h.working_index > 0 &&
-            (h.working_index > working_plan_last || working_plan[h.working_index].hold_number != s))
-            faults.push_back(hold_text(s) + ": its working entry does not carry it");
-        if (h.active_index <= 0 && h.working_index <= 0) faults.push_back(hold_text(s) + ": on no entry");
-        for (int t = 1; t < s; ++t) {
-            if (h.active_index > 0 && hold_list[t].active_index == h.active_index)
-                faults.push_back(hold_text(s) + ": shares its active entry with slot " + std::to_string(t));
-            if (h.active_index > 0 && hold_list[t].active_index > h.active_index)
-                faults.push_back(hold_text(s) + ": out of order behind slot " + std::to_string(t));
-        }
-    }
-    for (int i = 0; i <= active_plan_last; ++i) {
-        const int n = active_plan[i].hold_number;
-        if (n != 0 && (n < 0 || n > hold_count() || hold_list[n].active_index != i))
-            faults.push_back("active[" + std::to_string(i) + "] " + active_plan[i].ident + " carries hold " +
-                             std::to_string(n) + " that is not there");
-    }
-    // With nothing pending the working plan is only the other units' view:
-    // the SMITHS pages take the active plan back into it before they edit.
-    for (int i = 0; i <= working_plan_last && modifying; ++i) {
-        const int n = working_plan[i].hold_number;
-        if (n != 0 && (n < 0 || n > hold_count() || hold_list[n].working_index != i))
-            faults.push_back("working[" + std::to_string(i) + "] " + working_plan[i].ident +
-                             " carries hold " + std::to_string(n) + " that is not there");
-    }
 }
 
 void check_to_waypoint(std::vector<std::string>& faults) {
@@ -119,10 +83,9 @@ PlanSnapshot take_plan_snapshot() {
 }
 
 std::vector<std::string> plan_state_faults() {
-    std::vector<std::string> faults;
-    if (route_state < kRouteStateNone || route_state > kRouteStateActiveModified)
-        faults.push_back("route state " + std::to_string(route_state));
-    check_holds(faults);
+    std::vector<std::string> faults = plan_invariant_faults();
+    // What an edit left where it ended, seen even where a later one mended it.
+    if (plan_invariant_breaks > 0) faults.push_back("an edit left " + plan_invariant_last_fault);
     check_to_waypoint(faults);
     check_published(faults);
     return faults;

@@ -375,7 +375,11 @@ INSTANTIATE_TEST_SUITE_P(
         // the destination still to be entered is no place to fly to, so the TO stays.
         "cdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"KBFI\" L1\ncdu SMITHS_FMS HOLD L4 L6\n"
         "cdu SMITHS_FMS \"RNT\" R5\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS R6\n"
-        "cdu SMITHS_FMS EXEC\nmcu MCU LNAV\naircraft position 47.49570 -122.21550\nframes 5"));
+        "cdu SMITHS_FMS EXEC\nmcu MCU LNAV\naircraft position 47.49570 -122.21550\nframes 5",
+        // An approach chosen behind an MCU direct-to, its FROM dropped and the destination written
+        // anew: EXEC keeps the TO on the destination.
+        "route load KPDXKSEA.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"KPWT\"\nmcu MCU ENTER\n"
+        "aircraft position 47.52548 -122.77122\ncdu SMITHS_FMS DEP_ARR R2 R3\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

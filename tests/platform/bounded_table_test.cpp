@@ -109,3 +109,24 @@ TEST(BoundedTable, appendingARecordOfTheSameTableSurvivesGrowth) {
     EXPECT_EQ(t[5000].lon, 2.0);
     EXPECT_EQ(t.stored(), 9002u);
 }
+
+// A reference to a slot stays on that slot while later slots are written,
+// across every size the storage grows through, and reads what was written
+// through it.
+TEST(BoundedTable, aSlotNeverMovesWhileTheTableGrows) {
+    BoundedTable<Fix, 20000> t;
+    for (std::size_t first : {1u, 7u, 8u, 100u, 4095u}) {
+        Fix& kept = t.slot(first);
+        const Fix* address = &kept;
+        for (std::size_t i = first + 1; i < 12000; i += 7)
+            t.slot(i).ident = "X";
+        ASSERT_EQ(&t[first], address) << first;
+        kept.ident = "KEPT";
+        EXPECT_EQ(t[first].ident, "KEPT") << first;
+    }
+    // Every slot below one written within the first 4096 is stored.
+    BoundedTable<Fix, 300> small;
+    small.slot(200).ident = "A";
+    EXPECT_EQ(small.stored(), 201u);
+    EXPECT_EQ(small[199].ident, "");
+}

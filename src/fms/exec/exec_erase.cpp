@@ -9,10 +9,12 @@
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/plan_editing.h"
+#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -34,6 +36,8 @@
 #include "sim/panel_services.h"
 
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -56,6 +60,33 @@ void drop_saved_values() {
     direct_to_entered = 0;
 }
 
+// The choices made on the plan and the copies the executed plan holds: EXEC
+// keeps the plan's choices with it, ERASE brings the executed ones back. The
+// approach's come last: EXEC keeps them once it has matched the approach.
+struct Choice {
+    std::string* chosen;
+    std::string* executed;
+};
+const Choice kChoices[] = {
+    {&sel_sid, &exec_sid},
+    {&sel_sid_transition, &exec_sid_transition},
+    {&sel_departure_runway, &exec_departure_runway},
+    {&sel_star, &exec_star},
+    {&sel_star_transition, &exec_star_transition},
+    {&sel_arrival_runway, &exec_arrival_runway},
+    {&sel_approach, &exec_approach},
+    {&sel_approach_transition, &exec_approach_transition},
+    {&applied_arrival_runway, &exec_applied_arrival_runway},
+};
+constexpr std::size_t kRouteChoices = 6; // before the approach's
+const std::pair<int*, int*> kPageChoices[] = {{&arrival_page_choice_1, &exec_arrival_page_choice_1},
+                                              {&arrival_page_choice_2, &exec_arrival_page_choice_2}};
+
+void keep_choices(std::size_t first, std::size_t end) {
+    for (std::size_t i = first; i < end; ++i)
+        *kChoices[i].executed = *kChoices[i].chosen;
+}
+
 void execute_selections() {
     if (selected(pending_departure_runway)) {
         sel_departure_runway = pending_departure_runway;
@@ -63,14 +94,9 @@ void execute_selections() {
         pending_departure_runway = kNone;
         applied_departure_runway = kNone;
     }
-    exec_sid = sel_sid;
-    exec_sid_transition = sel_sid_transition;
-    exec_departure_runway = sel_departure_runway;
-    exec_star = sel_star;
-    exec_star_transition = sel_star_transition;
-    exec_arrival_runway = sel_arrival_runway;
-    exec_arrival_page_choice_1 = arrival_page_choice_1;
-    exec_arrival_page_choice_2 = arrival_page_choice_2;
+    keep_choices(0, kRouteChoices);
+    for (const auto& [chosen, executed] : kPageChoices)
+        *executed = *chosen;
 }
 
 void start_flight_log() {
@@ -274,11 +300,12 @@ void reset_active_route_state() {
     remove_working_entries("******");
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
-    // On a flown route the TO waypoint moves with the entries before it,
-    // except for a direct-to, which flies to the leg it chose (a fix typed
-    // in goes in at the TO index).
+    // On a flown route the aircraft stays on its leg (active_leg.h), except
+    // for a direct-to, which flies to the leg it chose (a fix typed in goes
+    // in at the TO index).
     const bool direct_to = smiths_legs_mode != kLegsModeList;
-    const int to_moved_to = route_state >= kRouteStateActive ? working_index_of_to_waypoint() : -1;
+    const bool flown = route_state >= kRouteStateActive;
+    const ActiveLeg leg_before = active_leg();
     const int direct_fix = direct_to && direct_to_entered == 1 && legs_edit_index >= 1 &&
                                    legs_edit_index <= working_plan_last &&
                                    !is_route_marker(working_plan[legs_edit_index])
@@ -295,21 +322,20 @@ void reset_active_route_state() {
     mcu_direct_only = 0;
 
     if (working_plan_last >= 1) {
-        for (int i = 0; i <= working_plan_last; ++i) {
+        give_entry_ids(working_plan, working_plan_last);
+        for (int i = 0; i <= working_plan_last; ++i)
             copy_waypoint_fields(working_plan[i], active_plan.slot(i));
-            active_plan.slot(i).active_source = i;
-        }
         hold_list_commit_working_index();
         gns_direct_to_flag = 0;
         active_plan_last = working_plan_last;
-        mark_working_entries_as_active();
         sync_hold_marks();
         if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1)
             to_waypoint_index = 1;
         else if (direct_fix >= 1)
             to_waypoint_index = direct_fix;
-        else if (!direct_to && to_moved_to >= 1)
-            to_waypoint_index = smiths_legs_map_step = to_moved_to;
+        else if (!direct_to && flown)
+            to_waypoint_index = smiths_legs_map_step =
+                to_after_edit(leg_before, active_plan, active_plan_last, to_waypoint_index);
         working_plan_new = 0;
         // A shorter plan keeps its TO waypoint inside the plan.
         if (to_waypoint_index > active_plan_last) to_waypoint_index = active_plan_last;
@@ -325,9 +351,7 @@ void reset_active_route_state() {
         if (active_plan[0].type == "APT") update_origin(route_state);
         match_approach();
         // What ERASE brings back: the approach as executed, a file's included.
-        exec_approach = sel_approach;
-        exec_approach_transition = sel_approach_transition;
-        exec_applied_arrival_runway = applied_arrival_runway;
+        keep_choices(kRouteChoices, std::size(kChoices));
 
         if (plan_cruise_altitude > 0) cruise_altitude = plan_cruise_altitude;
         const int old_state = route_state;
@@ -347,6 +371,7 @@ void reset_active_route_state() {
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
     if (previous_cruise_altitude > 0) previous_cruise_altitude = 0;
+    check_plan_invariants("EXEC");
 }
 
 void erase_route_modification() {
@@ -355,16 +380,9 @@ void erase_route_modification() {
     restore_active_airports();
     // The approach of a plan loaded for the modification goes with it.
     approach_info.clear();
-    sel_sid = exec_sid;
-    sel_sid_transition = exec_sid_transition;
-    sel_departure_runway = exec_departure_runway;
-    sel_star = exec_star;
-    sel_star_transition = exec_star_transition;
-    sel_arrival_runway = exec_arrival_runway;
-    // An approach chosen in the modification goes with it.
-    sel_approach = exec_approach;
-    sel_approach_transition = exec_approach_transition;
-    applied_arrival_runway = exec_applied_arrival_runway;
+    // The choices of the modification go with it, an approach's included.
+    for (const Choice& c : kChoices)
+        *c.chosen = *c.executed;
     arrival_choice_airport.clear();
     if (smiths_cdu_page == kPageDepartures) {
         match_sid_transition(kNone, kNone);
@@ -377,8 +395,8 @@ void erase_route_modification() {
         match_star_transition(kNone, kNone);
         find_star(kNone);
     }
-    arrival_page_choice_1 = exec_arrival_page_choice_1;
-    arrival_page_choice_2 = exec_arrival_page_choice_2;
+    for (const auto& [chosen, executed] : kPageChoices)
+        *chosen = *executed;
     smiths_legs_mode = kLegsModeList;
     pending_hold_delete_index = 0;
 
@@ -403,6 +421,7 @@ void erase_route_modification() {
     // back (copy_active_plan_to_working).
     copy_active_plan_to_working();
     build_route_rows();
+    check_plan_invariants("ERASE");
 }
 
 void delete_waypoint_fms(int index, int force) {

@@ -4,6 +4,7 @@
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
 #include "data/module_settings.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
@@ -94,6 +95,7 @@ void route_key_value(const std::string& line, std::string& key, std::string& val
 RouteWaypoint waypoint_from_route_line(const RouteLine& line) {
     RouteWaypoint w;
     w.ident = line.token[0];
+    w.marker = marker_of_text(w.ident);
     w.lat = parse_double(line.token[1]);
     w.lon = parse_double(line.token[2]);
     w.type = line.token[3];

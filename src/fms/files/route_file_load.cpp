@@ -18,6 +18,8 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -398,7 +400,7 @@ void empty_working_plan_for_new_plan() {
     working_plan_last = -1;
     RouteWaypoint& first = working_plan.slot(0);
     clear_waypoint(first);
-    first.ident = "******";
+    make_marker(first, EntryKind::EndMark);
     first.course = -1.0;
     working_plan.slot(1).ident.clear();
     working_cursor_index = 0;
@@ -470,7 +472,7 @@ void fill_active_plans() {
 // destination airport, the vertical target and a fresh route state.
 void set_up_active_route(int request) {
     const int last = active_plan_last;
-    if (last < kPlanLastIndex) working_plan.slot(last + 1).ident = "******";
+    if (last < kPlanLastIndex) make_marker(working_plan.slot(last + 1), EntryKind::EndMark);
 
     double distance = 0.0, course = 0.0;
     gc_dist_course(aircraft_state.plat, aircraft_state.plon, active_plan[0].lat, active_plan[0].lon,
@@ -661,6 +663,7 @@ void load_route_file(int request) {
     prepare_aircraft_for_active_route(request);
     activate_active_route();
     finish_active_load();
+    check_plan_invariants("a route loaded");
 }
 
 bool load_route_file_to_working(const std::string& name, int keys_off) {

@@ -4,6 +4,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -156,7 +157,7 @@ void shift_working_down(int index) {
 void make_discontinuity(RouteWaypoint& entry) {
     const std::string frequency = entry.frequency;
     clear_waypoint(entry);
-    entry.ident = "DISCO";
+    make_marker(entry, EntryKind::Gap);
     entry.course = -1.0;
     entry.frequency = frequency;
 }
@@ -243,7 +244,7 @@ bool insert_then_leg(int p) {
     if (!shift_working_up(p)) return false;
     // kind, course and frequency stay as the shifted entry left them.
     RouteWaypoint& e = working_plan.slot(p);
-    e.ident = "THEN";
+    make_marker(e, EntryKind::AirwayThen);
     e.flyover = 0;
     e.lat = e.lon = 0.0;
     e.type = "OAWY";

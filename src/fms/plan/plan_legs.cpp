@@ -5,6 +5,11 @@
 
 #include <algorithm>
 
+void make_marker(RouteWaypoint& w, EntryKind k) {
+    w.ident = marker_text(k);
+    w.marker = k == EntryKind::PlacedGap ? EntryKind::Gap : k;
+}
+
 int previous_place(const RoutePlan& plan, int i) {
     for (int p = std::min(i, kPlanLastIndex + 1) - 1; p >= 0; --p)
         if (is_place(plan[p])) return p;

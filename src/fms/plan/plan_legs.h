@@ -5,26 +5,43 @@
 
 #include "fms/plan/route_plan.h"
 
-// What a plan entry is. Pages and files show and write the texts ("DISCO",
-// "THEN", "******", "---"); readers ask the kind, so a marker's text is read
-// in one place.
-enum class EntryKind {
-    Place,              // a waypoint, navaid or airport
-    Gap,                // a discontinuity without a position
-    PlacedGap,          // a discontinuity that carries the next fix's position
-    AirwayThen,         // an airway whose exit is still to be entered
-    DestinationToEnter, // an entry with no identifier: the destination not yet typed
-    EndMark,            // the GNS list's end mark
-    Placeholder,        // the GNS origin not yet entered
-};
+// The text pages show and files write for a marker kind; empty for the
+// others.
+inline const char* marker_text(EntryKind k) {
+    switch (k) {
+    case EntryKind::Gap:
+    case EntryKind::PlacedGap:
+        return "DISCO";
+    case EntryKind::AirwayThen:
+        return "THEN";
+    case EntryKind::EndMark:
+        return "******";
+    case EntryKind::Placeholder:
+        return "---";
+    default:
+        return "";
+    }
+}
 
+// The marker a text read from a file names; Place for any other text.
+inline EntryKind marker_of_text(const std::string& ident) {
+    for (EntryKind k : {EntryKind::Gap, EntryKind::AirwayThen, EntryKind::EndMark, EntryKind::Placeholder})
+        if (ident == marker_text(k)) return k;
+    return EntryKind::Place;
+}
+
+// Entry w becomes a marker of kind k, with its text; its other fields stay.
+void make_marker(RouteWaypoint& w, EntryKind k);
+
+// The kind stored with the entry; a marker whose text an edit has written
+// over with a fix's is that fix. An entry written by its text alone (with
+// no kind stored) is read by its text.
 inline EntryKind entry_kind(const RouteWaypoint& w) {
     if (w.ident.empty()) return EntryKind::DestinationToEnter;
-    if (w.ident == "DISCO") return w.lat != 0.0 || w.lon != 0.0 ? EntryKind::PlacedGap : EntryKind::Gap;
-    if (w.ident == "THEN") return EntryKind::AirwayThen;
-    if (w.ident == "******") return EntryKind::EndMark;
-    if (w.ident == "---") return EntryKind::Placeholder;
-    return EntryKind::Place;
+    EntryKind k = w.marker;
+    if (k == EntryKind::Place || w.ident != marker_text(k)) k = marker_of_text(w.ident);
+    if (k == EntryKind::Gap && (w.lat != 0.0 || w.lon != 0.0)) return EntryKind::PlacedGap;
+    return k;
 }
 
 // A marker entry as the plan edits place and remove them (a discontinuity,

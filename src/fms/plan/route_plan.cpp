@@ -1,11 +1,10 @@
 #include "fms/plan/route_plan.h"
 
+#include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/gns_page_state.h"
-
-#include <cstdlib>
 
 RouteWaypoint active_plan_entries[RoutePlan::slots];
 RoutePlan active_plan{active_plan_entries};
@@ -159,6 +158,8 @@ namespace {
 
 // The flown plan into the working plan, in place of whatever was there.
 void copy_flown_plan_entries() {
+    // The copies keep the ids that EXEC finds the flown entries by.
+    give_entry_ids(active_plan, active_plan_last);
     for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {
         RouteWaypoint& to = working_plan.slot(i);
         copy_waypoint_fields(active_plan[i], to);
@@ -169,7 +170,6 @@ void copy_flown_plan_entries() {
     // and a copy of the flown plan is no new plan for EXEC to start afresh.
     if (working_plan_new == 1) approach_info.clear();
     working_plan_new = 0;
-    mark_working_entries_as_active();
 }
 
 } // namespace
@@ -179,38 +179,6 @@ void copy_active_plan_to_working() {
     working_cursor_index = to_waypoint_index;
     working_edit_index = constraint_waypoint_index;
     hold_list_copy_index_to_working();
-}
-
-void mark_working_entries_as_active() {
-    for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
-        working_plan.slot(i).active_source = i;
-}
-
-int working_index_of_to_waypoint() {
-    const int to = to_waypoint_index;
-    if (to < 0 || to > active_plan_last || to > kPlanLastIndex) return -1;
-    const RouteWaypoint& a = active_plan[to];
-    auto same_fix = [&a](const RouteWaypoint& w) {
-        return w.ident == a.ident && w.lat == a.lat && w.lon == a.lon;
-    };
-    for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
-        if (working_plan[i].active_source == to && same_fix(working_plan[i])) return i;
-    // A working plan not copied from the active one: the fix where it was.
-    if (to <= working_plan_last && same_fix(working_plan[to])) return to;
-    // An entry an edit wrote anew (a destination rebuilt behind an approach),
-    // or one copied from an active plan that another unit has edited since:
-    // the nearest such entry of the same fix.
-    auto copied_from_elsewhere = [](const RouteWaypoint& w) {
-        const int k = w.active_source;
-        return k < 0 || k > active_plan_last || active_plan[k].ident != w.ident ||
-               active_plan[k].lat != w.lat || active_plan[k].lon != w.lon;
-    };
-    int nearest = -1;
-    for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i)
-        if (copied_from_elsewhere(working_plan[i]) && same_fix(working_plan[i]) &&
-            (nearest < 0 || std::abs(i - to) < std::abs(nearest - to)))
-            nearest = i;
-    return nearest;
 }
 
 void align_working_plan_with_active() {
@@ -223,8 +191,10 @@ void align_working_plan_with_active() {
                w.speed_constraint == a.speed_constraint && w.hold_number == a.hold_number;
     }
     if (same) {
-        // Entries another unit's page moved stand at their own index again.
-        mark_working_entries_as_active();
+        // The same entries, as EXEC will find them again.
+        give_entry_ids(active_plan, active_plan_last);
+        for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i)
+            working_plan.slot(i).id = active_plan[i].id;
         return;
     }
     copy_flown_plan_entries();

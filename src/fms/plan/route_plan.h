@@ -18,6 +18,19 @@
 // An altitude, speed or course a leg does not have.
 inline constexpr double kNoConstraint = -999.0;
 
+// What a plan entry is (entry_kind, fms/plan/plan_legs.h). A marker's kind
+// is stored with the entry by the code that makes it (make_marker); pages and
+// files show and write its text ("DISCO", "THEN", "******", "---").
+enum class EntryKind {
+    Place,              // a waypoint, navaid or airport
+    Gap,                // a discontinuity without a position
+    PlacedGap,          // a discontinuity that carries the next fix's position
+    AirwayThen,         // an airway whose exit is still to be entered
+    DestinationToEnter, // an entry with no identifier: the destination not yet typed
+    EndMark,            // the GNS list's end mark
+    Placeholder,        // the GNS origin not yet entered
+};
+
 // One waypoint or leg of a plan. A cleared entry reads like a default one.
 struct RouteWaypoint {
     std::string ident; // fix, or "DIRECT", "DISCO", "THEN", "------"
@@ -36,10 +49,12 @@ struct RouteWaypoint {
     int constrained = 0; // 1 = the constraints apply
     int hold_number = 0; // slot of the attached hold; 0 = none
     std::string frequency;
-    // In the working plan: the index of the active entry this one was copied
-    // from, carried along while edits move it; -1 for an entry made by an
-    // edit. EXEC finds the TO waypoint by it.
-    int active_source = -1;
+    // The entry's identity, kept through copies between the plans and the
+    // edits that move it; 0 for an entry an edit has just made
+    // (give_entry_ids, fms/plan/active_leg.h).
+    int id = 0;
+    // A marker's kind, made with its text; Place for every other entry.
+    EntryKind marker = EntryKind::Place;
 };
 
 // Indices 0 (the origin) to 200; the last used index is kept beside each plan,
@@ -126,14 +141,6 @@ void clear_working_plan();
 // The working plan becomes a copy of the active plan, with the TO and
 // constraint indices and the holds' working indices.
 void copy_active_plan_to_working();
-
-// Each working entry 0..working_plan_last is the copy of the active entry
-// at its own index (active_source), as after a copy or an EXEC.
-void mark_working_entries_as_active();
-
-// The working entry that is the active TO waypoint, moved by the edits or
-// written anew for the same fix; -1 when the edits deleted it.
-int working_index_of_to_waypoint();
 
 // With no modification pending the working plan is the active plan; another
 // unit's page may have used it meanwhile. Puts the active plan's entries and

@@ -2,6 +2,7 @@
 
 #include "fms/plan/airways.h"
 #include "fms/plan/plan_editing.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/procedures/airport_detail.h"
@@ -133,9 +134,10 @@ void insert_approach(int with_disco) {
 }
 
 void apply_approach_to_route() {
-    const PlanTarget t = active_target(true);
+    const PlanTarget t = active_target();
     RoutePlan& plan = active_plan;
     int& last = active_plan_last;
+    const ActiveLeg before = active_leg();
     cut_plan(t, end_of_en_route(plan, last));
     // A fix met twice at the join would be flown twice.
     const bool reuse_last = last > 0 && first_fix_is(plan[last]);
@@ -149,20 +151,19 @@ void apply_approach_to_route() {
         write_entry(t, ++last, destination);
     }
     approach_preview_built = 0;
-    if (to_waypoint_index != kNoToWaypoint && to_waypoint_index > last) {
-        to_waypoint_index = last;
-        refresh_to_position();
-    }
+    // The aircraft stays on its leg, which the approach may follow.
+    keep_active_leg(before);
 }
 
 void insert_airway_segment() {
-    const PlanTarget t = gns_plan_open == 1 ? working_target() : active_target(true);
+    const PlanTarget t = gns_plan_open == 1 ? working_target() : active_target();
     const int a = candidate_from_index;
     const int b = candidate_selected_index;
     const int c = working_cursor_index;
     const int count = candidate_count();
     if (a < 1 || a > count || b < 1 || b > count || a == b || c < 0 || c > *t.last) return;
 
+    const ActiveLeg before = t.active ? active_leg() : ActiveLeg{};
     const bool forwards = a < b;
     const int step = forwards ? 1 : -1;
     int k = 0;
@@ -183,7 +184,8 @@ void insert_airway_segment() {
         write_entry(t, index, w);
         if (v == b) break;
     }
-    if (*t.last < kPlanLastIndex) t.plan->slot(*t.last + 1).ident = "******";
+    if (*t.last < kPlanLastIndex) make_marker(t.plan->slot(*t.last + 1), EntryKind::EndMark);
+    if (t.active) keep_active_leg(before);
 }
 
 int apply_airway_to_row(int n) {

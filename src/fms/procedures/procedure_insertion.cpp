@@ -2,6 +2,7 @@
 
 #include "data/airport_procedures.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -30,6 +31,9 @@ bool ends_route(const RouteWaypoint& w) {
 void insert_sid(const PlanTarget& t) {
     RoutePlan& plan = *t.plan;
     int& last = *t.last;
+    // In the active plan the aircraft stays on its leg: on the ground, the
+    // SID's first leg is flown.
+    const ActiveLeg before = t.active ? active_leg() : ActiveLeg{};
     const int no_route = t.active ? to_waypoint_index : working_cursor_index;
     if (no_route == kNoToWaypoint) {
         if (last < 0) last = 0;
@@ -43,11 +47,7 @@ void insert_sid(const PlanTarget& t) {
     // The old SID goes, also when nothing follows it.
     while (last >= 1 && is_sid(plan[1]))
         remove_entry(t, 1);
-    if (t.active) {
-        to_waypoint_index = 1;
-        refresh_to_position();
-        if (direct_to_active == 1) direct_to_active = 0;
-    }
+    if (t.active && direct_to_active == 1) direct_to_active = 0;
 
     const AirportProcedures& origin = airport_slots[origin_slot];
     RouteWaypoint& entry0 = plan.slot(0);
@@ -70,7 +70,7 @@ void insert_sid(const PlanTarget& t) {
         merge_into_previous(t, k);
         if (star) plan.slot(k - 1).kind = "SIDSTAR";
     }
-    if (t.active) refresh_to_position();
+    if (t.active) keep_active_leg(before, 1);
     sid_edit_pending = 0;
 }
 
@@ -78,6 +78,8 @@ void insert_star(const PlanTarget& t) {
     RoutePlan& plan = *t.plan;
     int& last = *t.last;
     const int floor = t.active || to_waypoint_index == kNoToWaypoint ? 0 : to_waypoint_index - 1;
+    const ActiveLeg before = t.active ? active_leg() : ActiveLeg{};
+    int fallback = to_waypoint_index;
 
     if (last < 0 || plan[last].type != "APT") {
         // Mode 4 makes the airport the destination, so it must be the destination.
@@ -91,9 +93,10 @@ void insert_star(const PlanTarget& t) {
     while (s > floor && ends_route(plan[s]))
         --s;
     if (s < 0) s = 0;
+    // A TO on the route's end that the STAR replaces: the last en-route
+    // entry, unless the aircraft's leg is still in the plan.
     if (t.active && to_waypoint_index != kNoToWaypoint && s < to_waypoint_index) {
-        to_waypoint_index = s >= 1 ? s : 1;
-        refresh_to_position();
+        fallback = s >= 1 ? s : 1;
         if (direct_to_active == 1) direct_to_active = 0;
     }
 
@@ -147,7 +150,7 @@ void insert_star(const PlanTarget& t) {
             if (sid) plan.slot(k - 1).kind = "SIDSTAR";
         }
         // The STAR's legs may have been written over the TO waypoint's entry.
-        refresh_to_position();
+        keep_active_leg(before, fallback);
     } else {
         int n = to_waypoint_index == kNoToWaypoint || to_waypoint_index < 1 ? 1 : to_waypoint_index;
         while (n < last) {
@@ -224,9 +227,9 @@ void insert_star_appr_legs() {
 }
 
 void insert_sid_legs_active() {
-    insert_sid(active_target(false));
+    insert_sid(active_target());
 }
 
 void insert_star_legs_active() {
-    insert_star(active_target(true));
+    insert_star(active_target());
 }

@@ -4,6 +4,8 @@
 #include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/procedures/procedure_selection.h"
 
 namespace {
@@ -53,17 +55,16 @@ void follow(const PlanTarget& t, int from, int to) {
         return;
     }
     if (constraint_waypoint_index == from) constraint_waypoint_index = to;
-    if (t.track_to && to_waypoint_index == from) to_waypoint_index = to;
 }
 
 } // namespace
 
 PlanTarget working_target() {
-    return PlanTarget{&working_plan, &working_plan_last, false, false};
+    return PlanTarget{&working_plan, &working_plan_last, false};
 }
 
-PlanTarget active_target(bool track_to) {
-    return PlanTarget{&active_plan, &active_plan_last, true, track_to};
+PlanTarget active_target() {
+    return PlanTarget{&active_plan, &active_plan_last, true};
 }
 
 bool open_slot(const PlanTarget& t, int p) {
@@ -74,7 +75,6 @@ bool open_slot(const PlanTarget& t, int p) {
         follow(t, j, j + 1);
     }
     ++last;
-    if (t.active && t.track_to && to_waypoint_index > p && to_waypoint_index <= last) refresh_to_position();
     return true;
 }
 
@@ -87,7 +87,6 @@ void remove_entry(const PlanTarget& t, int i) {
         follow(t, j, j - 1);
     }
     --last;
-    if (t.active && t.track_to && to_waypoint_index >= i && to_waypoint_index <= last) refresh_to_position();
 }
 
 void merge_into_previous(const PlanTarget& t, int k) {
@@ -102,7 +101,6 @@ void merge_into_previous(const PlanTarget& t, int k) {
     // An index on the dropped entry stays on the fix.
     if (!t.active && working_edit_index == k - 1) working_edit_index = k;
     if (t.active && constraint_waypoint_index == k - 1) constraint_waypoint_index = k;
-    if (t.active && t.track_to && to_waypoint_index == k - 1) to_waypoint_index = k;
     remove_entry(t, k - 1);
 }
 
@@ -118,6 +116,16 @@ void refresh_to_position() {
     if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last) return;
     to_position.lat = active_plan[to_waypoint_index].lat;
     to_position.lon = active_plan[to_waypoint_index].lon;
+}
+
+void keep_active_leg(const ActiveLeg& before, int fallback) {
+    give_entry_ids(active_plan, active_plan_last);
+    if (before.to_index == kNoToWaypoint) return;
+    const int to =
+        to_after_edit(before, active_plan, active_plan_last, fallback < 0 ? before.to_index : fallback);
+    to_waypoint_index = to;
+    refresh_to_position();
+    check_plan_invariants("an edit of the flown plan");
 }
 
 void fill_navaid_data(RouteWaypoint& w) {
@@ -158,7 +166,7 @@ RouteWaypoint destination_entry() {
 
 RouteWaypoint discontinuity_entry() {
     RouteWaypoint w;
-    w.ident = "DISCO";
+    make_marker(w, EntryKind::Gap);
     w.course = -1.0;
     return w;
 }

@@ -3,6 +3,7 @@
 // of entries that an insertion drops or merges, and the legs they write.
 #pragma once
 
+#include "fms/plan/active_leg.h"
 #include "fms/plan/route_plan.h"
 
 #include <string>
@@ -11,16 +12,15 @@ struct PreviewLeg;
 
 // The plan an insertion works on. In the working plan the edit index and the
 // holds' working indexes follow moved entries; in the active plan the
-// constraint index, the holds' active indexes and (with track_to) the TO
-// index with its position.
+// constraint index and the holds' active indexes. An insertion into the
+// active plan ends with keep_active_leg, which puts the TO on the leg.
 struct PlanTarget {
     RoutePlan* plan;
     int* last;
     bool active;
-    bool track_to;
 };
 PlanTarget working_target();
-PlanTarget active_target(bool track_to);
+PlanTarget active_target();
 
 // Opens slot p (1..last + 1): entries p..last move up one. False, with
 // nothing changed, when the plan is full or p lies outside it.
@@ -35,6 +35,11 @@ void cut_plan(const PlanTarget& t, int new_last);
 
 // The TO waypoint's position from its entry.
 void refresh_to_position();
+
+// After an edit of the active plan: the TO by the rule of the active leg
+// (fms/plan/active_leg.h) from the leg before the edit, with its position;
+// `fallback` (the old index when negative) where neither entry is left.
+void keep_active_leg(const ActiveLeg& before, int fallback = -1);
 
 // Frequency and, for a fix of no known type, the type of the navaid of that
 // ident near the leg; nothing for airports or entries that have a frequency.

@@ -1,0 +1,123 @@
+// The TO after edits by keys on each unit, in flight and on the ground: the
+// aircraft stays on the leg it flies, and what is put in between its FROM and
+// its TO is flown next.
+#include "plan_keys.h"
+
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/gns_unit_state.h"
+
+#include "test_environment_reset.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+class ActiveLegKeys : public PlanKeys {
+  protected:
+    // On the ground west of the route, so that nothing is sequenced until
+    // the aircraft is put on a leg.
+    void after_start() override {
+        start_on_the_ground_at_ksea();
+        host::aircraft().lat_deg = 47.45;
+        host::aircraft().lon_deg = -123.6;
+        frames(1);
+    }
+    void run(const std::string& lines) {
+        std::istringstream in(lines);
+        for (std::string line; std::getline(in, line);) {
+            if (line.empty()) continue;
+            std::string error;
+            ASSERT_TRUE(run_step(line, error)) << line << ": " << error;
+        }
+    }
+    // The texts unit i drew in its last frame.
+    std::string unit_texts(int i) {
+        const gfx::Recording& r = *gfx::surface_recording(
+            sim_.gauges[static_cast<std::size_t>(i)]->drawing_elements.at(0)->device_context);
+        std::size_t start = 0;
+        for (std::size_t k = 0; k < r.ops.size(); ++k)
+            if (starts_frame(r.ops[k])) start = k + 1;
+        std::string out;
+        for (std::size_t k = start; k < r.ops.size(); ++k)
+            if (r.ops[k].kind == gfx::OpKind::String) out += "[" + r.ops[k].text + "]";
+        return out;
+    }
+    std::vector<std::string> lines(const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line);
+        return out;
+    }
+    // A fresh module and simulator folder.
+    void restart() {
+        TearDown();
+        sim_ = host::Simulator{};
+        reset_module_state_for_tests();
+        for (const auto& entry : std::filesystem::directory_iterator(sim_folder_.path()))
+            std::filesystem::remove_all(entry.path());
+        SetUp();
+    }
+    std::string plan() {
+        std::string out;
+        for (int i = 0; i <= active_plan_last; ++i)
+            out += (i == to_waypoint_index ? "*" : "") + active_plan[i].ident + " ";
+        return out;
+    }
+};
+
+} // namespace
+
+namespace {
+
+// The example route activated on each unit, flown as far as the MCU's TO key
+// steps it (NEXT on its status page picks the next TO).
+const char* const kSmithsRoute = "route load KSEAKPDX.RTE\nframes 3\n";
+const char* const kGnsRoute = "gns GNSXLS R2 R2 ENT\nframes 1\ngns GNSXLS R5 ENT\nframes 1\n";
+const char* const kToFoxxe = "mcu MCU TO\nmcu MCU NEXT\n";
+const char* const kToToutl = "mcu MCU TO\nmcu MCU NEXT NEXT NEXT NEXT\n";
+
+} // namespace
+
+// Each edit leaves the TO where the pilot's leg puts it, as the core holds it
+// and as the MCU's status page names it; the plan-state rules hold after.
+TEST_F(ActiveLegKeys, EachUnitsEditsKeepTheAircraftOnItsLeg) {
+    const struct {
+        std::string start, edit;
+        const char* to;
+    } rows[] = {
+        // A SID chosen on the ground after EXEC: its first leg is flown.
+        {kSmithsRoute, "cdu SMITHS_FMS DEP_ARR L1 L1 R1\ncdu SMITHS_FMS EXEC", "HD162"},
+        // A fix typed on the TO row in flight is flown next.
+        {std::string(kSmithsRoute) + kToFoxxe, "cdu SMITHS_FMS LEGS \"HQM\" L1\ncdu SMITHS_FMS EXEC", "HQM"},
+        // The FROM (SEA) deleted: the TO stays.
+        {std::string(kSmithsRoute) + kToFoxxe, "cdu SMITHS_FMS RTE NEXT DEL L1\ncdu SMITHS_FMS EXEC",
+         "FOXXE"},
+        // The GNS: an approach behind the TO, a fix put in before the TO,
+        // one put in before the FROM (OLM), and the FROM deleted.
+        {std::string(kGnsRoute) + kToToutl,
+         "gns GNSXLS L5 L5 ENT\ngns GNSXLS ENT ENT\ngns GNSXLS L3 ENT\ngns GNSXLS L3 ENT\ngns GNSXLS ENT",
+         "TOUTL"},
+        {std::string(kGnsRoute) + kToToutl, "gns GNSXLS L2 B T G\ngns GNSXLS ENT\ngns GNSXLS ENT", "BTG"},
+        {std::string(kGnsRoute) + kToToutl, "gns GNSXLS L1 B T G\ngns GNSXLS ENT\ngns GNSXLS ENT", "TOUTL"},
+        {std::string(kGnsRoute) + kToToutl, "gns GNSXLS L1\ngns GNSXLS ERASE\ngns GNSXLS ENT", "TOUTL"},
+    };
+    for (const auto& row : rows) {
+        restart();
+        const std::vector<std::string> script = lines(row.start + row.edit);
+        EXPECT_EQ(script_fault(script), "") << row.edit;
+        ASSERT_NE(to_waypoint_index, kNoToWaypoint) << row.edit;
+        EXPECT_EQ(active_plan[to_waypoint_index].ident, row.to) << row.edit << "\n" << plan();
+        EXPECT_EQ(to_position.lat, active_plan[to_waypoint_index].lat) << row.edit;
+        run("mcu MCU TO");
+        // The status page as last drawn.
+        const std::string mcu = unit_texts(2);
+        const std::size_t at = mcu.rfind("[TO:][");
+        ASSERT_NE(at, std::string::npos) << row.edit;
+        EXPECT_EQ(mcu.substr(at, mcu.find(']', at + 6) + 1 - at), std::string("[TO:][") + row.to + "]")
+            << row.edit;
+    }
+}

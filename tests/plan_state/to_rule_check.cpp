@@ -1,0 +1,88 @@
+#include "to_rule_check.h"
+
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/plan_legs.h"
+#include "fms/plan/route_plan.h"
+#include "sim/aircraft_state.h"
+
+#include <algorithm>
+
+namespace {
+
+bool same(const EntryRef& a, const RouteWaypoint& w) {
+    return a.id == w.id && a.ident == w.ident && a.lat == w.lat && a.lon == w.lon;
+}
+
+bool same_fix(const EntryRef& a, const EntryRef& b) {
+    return a.ident == b.ident && a.lat == b.lat && a.lon == b.lon;
+}
+
+// Where `ref` stands in the active plan now: by its id, or (an edit that
+// wrote the entry anew) as the one entry of its fix before and after.
+int find_now(const FlownLeg& before, const EntryRef& ref) {
+    for (int i = active_plan_last; i >= 0; --i)
+        if (same(ref, active_plan[i])) return i;
+    auto count_before = std::count_if(before.entries.begin(), before.entries.end(),
+                                      [&ref](const EntryRef& e) { return same_fix(e, ref); });
+    int found = -1, count_now = 0;
+    for (int i = 0; i <= active_plan_last; ++i)
+        if (same_fix(ref, entry_ref(active_plan[i]))) {
+            found = i;
+            ++count_now;
+        }
+    return count_before == 1 && count_now == 1 ? found : -1;
+}
+
+// The place flown for a TO at i: i, or the first place after it.
+int flown_from(int i) {
+    while (i < active_plan_last && is_unflown(active_plan[i]))
+        ++i;
+    return i;
+}
+
+} // namespace
+
+FlownLeg remember_flown_leg() {
+    FlownLeg leg;
+    for (int i = 0; i <= active_plan_last; ++i)
+        leg.entries.push_back(entry_ref(active_plan[i]));
+    leg.to = to_waypoint_index;
+    leg.stopped = discontinuity_stop_index == to_waypoint_index;
+    return leg;
+}
+
+std::vector<std::string> to_rule_faults(const FlownLeg& before) {
+    const int n = static_cast<int>(before.entries.size());
+    if (before.to < 1 || before.to >= n || to_waypoint_index == kNoToWaypoint || active_plan_last < 1)
+        return {};
+    bool changed = n != active_plan_last + 1, shared = false;
+    for (int i = 0; i <= active_plan_last; ++i) {
+        changed = changed || i >= n || !same(before.entries[static_cast<std::size_t>(i)], active_plan[i]);
+        for (const EntryRef& e : before.entries)
+            shared = shared || (e.id != 0 && same(e, active_plan[i]));
+    }
+    if (!changed || !shared) return {};
+
+    const EntryRef& from = before.entries[static_cast<std::size_t>(before.to - 1)];
+    const EntryRef& to = before.entries[static_cast<std::size_t>(before.to)];
+    int expected = find_now(before, from);
+    std::string why = "the entry after the FROM " + from.ident;
+    if (expected >= 0) {
+        expected = std::min(expected + 1, active_plan_last);
+    } else {
+        expected = find_now(before, to);
+        why = "its own entry, the FROM " + from.ident + " gone";
+        if (expected < 0) return {};
+    }
+    expected = flown_from(std::max(expected, 1));
+    if (to_waypoint_index == expected) return {};
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, active_plan[expected].lat,
+                   active_plan[expected].lon, &distance, &course);
+    const bool passed = before.stopped || distance < 10.0;
+    if (passed && expected < active_plan_last && to_waypoint_index == flown_from(expected + 1)) return {};
+    return {"after an edit the TO is " + active_plan[to_waypoint_index].ident + " " +
+            std::to_string(to_waypoint_index) + "/" + std::to_string(active_plan_last) + ", not " +
+            active_plan[expected].ident + " " + std::to_string(expected) + ", " + why};
+}

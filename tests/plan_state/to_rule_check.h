@@ -1,0 +1,24 @@
+// The TO after an edit of the flown plan, by any unit: while the FROM (the
+// entry before the TO) is in the plan, the TO is the place that now follows
+// it; with the FROM gone, the TO stays on its own entry.
+#pragma once
+
+#include "fms/plan/active_leg.h"
+
+#include <string>
+#include <vector>
+
+// The active plan and its TO as a step found them.
+struct FlownLeg {
+    std::vector<EntryRef> entries;
+    int to = kNoToWaypoint;
+    bool stopped = false; // held at a discontinuity after the TO
+};
+FlownLeg remember_flown_leg();
+
+// The faults of the TO after a step. A step that left the plan's entries
+// as they were, put a whole new plan in place (no entry of the old one is
+// left) or started a route is no edit of the leg; a direct-to the caller
+// leaves out. A TO passed in the step's frame (within 10 NM, or released
+// from a discontinuity) is one place further on.
+std::vector<std::string> to_rule_faults(const FlownLeg& before);
