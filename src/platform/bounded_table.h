@@ -3,18 +3,47 @@
 // nothing until it is loaded. Records are numbered from 1 (slot 0 unused by
 // loaders), the count is raised before the write, a record past the capacity
 // is dropped, and reading an unused slot within capacity gives an empty record.
-// Storage is kept in chunks so that growing a large table never copies it
-// whole: the peak is what is used plus at most one chunk.
+// Storage is kept in segments that never move once made: a record stays
+// where it was written until the table is cleared, so a reference to one slot
+// stays good while others are written (`t.slot(j) = t[i]` included), and
+// growing a large table never copies it. Segments double from 8 slots up to
+// slot 4096, then take 4096 slots each; each is taken whole when first
+// written, so the peak is what is used plus at most one segment.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <utility>
 #include <vector>
 
 template <class T, std::size_t Slots> class BoundedTable {
+    static_assert(Slots >= 1, "a table has at least slot 0");
+
   public:
     // Number of slots, index 0 included: valid indices are 0 .. Slots - 1.
     static constexpr std::size_t slots = Slots;
+
+    BoundedTable() = default;
+    // A copy takes each segment whole, as a growth would, so that its own
+    // records stay put as it grows in turn. Assigning a table replaces every
+    // record: references into the table assigned to no longer hold.
+    BoundedTable(const BoundedTable& other) { *this = other; }
+    BoundedTable(BoundedTable&&) = default;
+    BoundedTable& operator=(BoundedTable&&) = default;
+    BoundedTable& operator=(const BoundedTable& other) {
+        if (this == &other) return *this;
+        segments_.resize(other.segments_.size());
+        for (std::size_t s = 0; s < other.segments_.size(); ++s) {
+            std::vector<T>& to = segments_[s];
+            const std::vector<T>& from = other.segments_[s];
+            to.clear();
+            if (from.empty()) continue;
+            if (to.capacity() < segment_size(s)) to.reserve(segment_size(s));
+            to.insert(to.end(), from.begin(), from.end());
+        }
+        count_ = other.count_;
+        return *this;
+    }
 
     int count() const { return count_; }
     bool empty() const { return count_ == 0; }
@@ -22,15 +51,14 @@ template <class T, std::size_t Slots> class BoundedTable {
 
     // Appends after the last record: count + 1. Returns the new index, or 0
     // when the table is full and the record was dropped.
-    // The record is taken by value, so appending a record of this same table
-    // is safe while storage grows.
     int append(T record) {
         if (full()) return 0;
         const auto i = static_cast<std::size_t>(count_) + 1;
-        const std::size_t c = i / kChunk;
-        // Right after the last slot stored, with room: no resize.
-        if (c < chunks_.size() && i % kChunk == chunks_[c].size() && chunks_[c].size() < chunks_[c].capacity())
-            chunks_[c].push_back(std::move(record));
+        const Place p = place(i);
+        // Right after the last slot stored, in a segment already taken.
+        if (p.segment < segments_.size() && p.offset == segments_[p.segment].size() &&
+            p.offset < segments_[p.segment].capacity())
+            segments_[p.segment].push_back(std::move(record));
         else
             slot(i) = std::move(record);
         count_ = static_cast<int>(i);
@@ -47,36 +75,33 @@ template <class T, std::size_t Slots> class BoundedTable {
 
     // Read access: an unused slot, or an index outside the table, reads empty.
     const T& operator[](std::size_t i) const {
-        const std::size_t c = i / kChunk;
-        const std::size_t o = i % kChunk;
-        if (c < chunks_.size() && o < chunks_[c].size()) return chunks_[c][o];
+        const Place p = place(i);
+        if (p.segment < segments_.size() && p.offset < segments_[p.segment].size())
+            return segments_[p.segment][p.offset];
         return empty_record();
     }
     const T& operator[](int i) const { return i < 0 ? empty_record() : (*this)[static_cast<std::size_t>(i)]; }
 
-    // Write access: grows storage up to the slot; an index outside the table
-    // gives a scratch record whose writes are discarded.
+    // Write access: stores the slot (and the slots before it in its segment);
+    // an index outside the table gives a scratch record whose writes are
+    // discarded.
     T& slot(std::size_t i) {
         if (i >= Slots) {
             scratch_ = T{};
             return scratch_;
         }
-        const std::size_t c = i / kChunk;
-        const std::size_t o = i % kChunk;
-        if (c >= chunks_.size()) chunks_.resize(c + 1);
-        std::vector<T>& chunk = chunks_[c];
-        if (o >= chunk.size()) {
-            if (o >= chunk.capacity()) {
-                // A table past its first chunk is a big one: take its later
-                // chunks whole rather than copying them as they double.
-                std::size_t want = c > 0 ? kChunk : chunk.capacity() * 2;
-                if (want < o + 1) want = o + 1;
-                if (want > kChunk) want = kChunk;
-                chunk.reserve(want);
-            }
-            chunk.resize(o + 1);
+        const Place p = place(i);
+        if (p.segment >= segments_.size()) {
+            if (segments_.empty()) segments_.reserve(kSegments);
+            segments_.resize(p.segment + 1);
         }
-        return chunk[o];
+        std::vector<T>& segment = segments_[p.segment];
+        if (p.offset >= segment.size()) {
+            // Taken whole the first time and never grown past: no record moves.
+            if (segment.capacity() < segment_size(p.segment)) segment.reserve(segment_size(p.segment));
+            segment.resize(p.offset + 1);
+        }
+        return segment[p.offset];
     }
     T& slot(int i) {
         if (i < 0) {
@@ -89,7 +114,7 @@ template <class T, std::size_t Slots> class BoundedTable {
     // Empties the table and gives its storage back.
     void clear() {
         count_ = 0;
-        std::vector<std::vector<T>>().swap(chunks_);
+        std::vector<std::vector<T>>().swap(segments_);
     }
 
     // Empties the table but keeps its storage, for a table that is filled
@@ -97,15 +122,15 @@ template <class T, std::size_t Slots> class BoundedTable {
     // system.
     void clear_keeping_storage() {
         count_ = 0;
-        for (std::vector<T>& chunk : chunks_)
-            chunk.clear();
+        for (std::vector<T>& segment : segments_)
+            segment.clear();
     }
 
     // Slots actually stored (for memory checks).
     std::size_t stored() const {
         std::size_t n = 0;
-        for (const auto& chunk : chunks_)
-            n += chunk.size();
+        for (const auto& segment : segments_)
+            n += segment.size();
         return n;
     }
 
@@ -115,9 +140,37 @@ template <class T, std::size_t Slots> class BoundedTable {
         return empty;
     }
 
-    static constexpr std::size_t kChunk = 4096;
+    // Segment 0 holds slots 0 .. 7; each next one doubles (8 .. 15, 16 .. 31,
+    // ... 2048 .. 4095); from slot 4096 on, each holds 4096 slots.
+    static constexpr unsigned kFirstBits = 3;
+    static constexpr unsigned kChunkBits = 12;
+    static constexpr std::size_t kFirst = std::size_t{1} << kFirstBits;
+    static constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
+    static constexpr std::size_t kDoubling = kChunkBits - kFirstBits + 1; // segments below slot 4096
 
-    std::vector<std::vector<T>> chunks_;
+    struct Place {
+        std::size_t segment;
+        std::size_t offset;
+    };
+    static constexpr Place place(std::size_t i) {
+        if (i >= kChunk) return {kDoubling - 1 + (i >> kChunkBits), i & (kChunk - 1)};
+        // The top bit of i picks its segment; below slot 8, segment 0.
+        const auto width = static_cast<unsigned>(std::bit_width(i | (kFirst - 1)));
+        return {width - kFirstBits, i & ~((std::size_t{1} << (width - 1)) & ~(kFirst - 1))};
+    }
+    static constexpr std::size_t segment_start(std::size_t s) {
+        if (s >= kDoubling) return (s - kDoubling + 1) << kChunkBits;
+        return s == 0 ? 0 : kFirst << (s - 1);
+    }
+    // A segment's slots, the last one cut at the capacity.
+    static constexpr std::size_t segment_size(std::size_t s) {
+        const std::size_t full = s == 0 ? kFirst : s < kDoubling ? kFirst << (s - 1) : kChunk;
+        const std::size_t left = Slots - segment_start(s);
+        return full < left ? full : left;
+    }
+    static constexpr std::size_t kSegments = place(Slots - 1).segment + 1;
+
+    std::vector<std::vector<T>> segments_;
     T scratch_{};
     int count_ = 0;
 };
