@@ -6,11 +6,12 @@
 // Storage is kept in segments that never move once made: a record stays
 // where it was written until the table is cleared, so a reference to one slot
 // stays good while others are written (`t.slot(j) = t[i]` included), and
-// growing a large table never copies it. Segments double from 8 slots up to
-// slot 4096, then take 4096 slots each; each is taken whole when first
-// written, so the peak is what is used plus at most one segment.
+// growing a large table never copies it. A segment is taken whole when first
+// written and is about a 64th of the capacity, so the peak is what is used
+// plus at most one segment.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <utility>
@@ -91,10 +92,7 @@ template <class T, std::size_t Slots> class BoundedTable {
             return scratch_;
         }
         const Place p = place(i);
-        if (p.segment >= segments_.size()) {
-            if (segments_.empty()) segments_.reserve(kSegments);
-            segments_.resize(p.segment + 1);
-        }
+        if (p.segment >= segments_.size()) segments_.resize(p.segment + 1);
         std::vector<T>& segment = segments_[p.segment];
         if (p.offset >= segment.size()) {
             // Taken whole the first time and never grown past: no record moves.
@@ -140,35 +138,22 @@ template <class T, std::size_t Slots> class BoundedTable {
         return empty;
     }
 
-    // Segment 0 holds slots 0 .. 7; each next one doubles (8 .. 15, 16 .. 31,
-    // ... 2048 .. 4095); from slot 4096 on, each holds 4096 slots.
-    static constexpr unsigned kFirstBits = 3;
-    static constexpr unsigned kChunkBits = 12;
-    static constexpr std::size_t kFirst = std::size_t{1} << kFirstBits;
-    static constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
-    static constexpr std::size_t kDoubling = kChunkBits - kFirstBits + 1; // segments below slot 4096
+    // Each segment holds a fixed run of slots, about a 64th of the capacity
+    // (8 slots at least, 4096 at most): a small table takes little at a time,
+    // a large one few segments, and finding a slot is a shift and a mask.
+    static constexpr unsigned kSegmentBits = std::clamp<unsigned>(std::bit_width((Slots - 1) >> 6), 3, 12);
+    static constexpr std::size_t kSegment = std::size_t{1} << kSegmentBits;
 
     struct Place {
         std::size_t segment;
         std::size_t offset;
     };
-    static constexpr Place place(std::size_t i) {
-        if (i >= kChunk) return {kDoubling - 1 + (i >> kChunkBits), i & (kChunk - 1)};
-        // The top bit of i picks its segment; below slot 8, segment 0.
-        const auto width = static_cast<unsigned>(std::bit_width(i | (kFirst - 1)));
-        return {width - kFirstBits, i & ~((std::size_t{1} << (width - 1)) & ~(kFirst - 1))};
-    }
-    static constexpr std::size_t segment_start(std::size_t s) {
-        if (s >= kDoubling) return (s - kDoubling + 1) << kChunkBits;
-        return s == 0 ? 0 : kFirst << (s - 1);
-    }
+    static constexpr Place place(std::size_t i) { return {i >> kSegmentBits, i & (kSegment - 1)}; }
     // A segment's slots, the last one cut at the capacity.
     static constexpr std::size_t segment_size(std::size_t s) {
-        const std::size_t full = s == 0 ? kFirst : s < kDoubling ? kFirst << (s - 1) : kChunk;
-        const std::size_t left = Slots - segment_start(s);
-        return full < left ? full : left;
+        const std::size_t left = Slots - (s << kSegmentBits);
+        return kSegment < left ? kSegment : left;
     }
-    static constexpr std::size_t kSegments = place(Slots - 1).segment + 1;
 
     std::vector<std::vector<T>> segments_;
     T scratch_{};
