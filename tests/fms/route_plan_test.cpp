@@ -223,3 +223,14 @@ TEST(RoutePlan, theToWaypointIsFoundWhereTheEditsPutIt) {
         EXPECT_EQ(working_index_of_to_waypoint(), row.found) << &row - rows;
     }
 }
+
+TEST(RoutePlan, aPlanCopiedIntoAnArrayPlanTakesEveryEntryAndNothingOld) {
+    RoutePlan loose; // keeps only the entries written, out of order here
+    loose.slot(1).ident = "SEA";
+    loose.slot(150).ident = "OLM";
+    working_plan.slot(2).ident = "STALE";
+    working_plan = loose;
+    EXPECT_EQ(working_plan[1].ident, "SEA");
+    EXPECT_EQ(working_plan[150].ident, "OLM");
+    EXPECT_EQ(working_plan[2].ident, "");
+}
