@@ -242,3 +242,14 @@ TEST(RoutePlan, theToFollowsTheActiveLegThroughAnEdit) {
     write_active_plan(points);
     EXPECT_EQ(to_after_edit(ActiveLeg{}, active_plan, active_plan_last, 1), kNoToWaypoint);
 }
+
+TEST(RoutePlan, aPlanCopiedIntoAnArrayPlanTakesEveryEntryAndNothingOld) {
+    RoutePlan loose; // keeps only the entries written, out of order here
+    loose.slot(1).ident = "SEA";
+    loose.slot(150).ident = "OLM";
+    working_plan.slot(2).ident = "STALE";
+    working_plan = loose;
+    EXPECT_EQ(working_plan[1].ident, "SEA");
+    EXPECT_EQ(working_plan[150].ident, "OLM");
+    EXPECT_EQ(working_plan[2].ident, "");
+}

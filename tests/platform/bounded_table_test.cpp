@@ -124,9 +124,41 @@ TEST(BoundedTable, aSlotNeverMovesWhileTheTableGrows) {
         kept.ident = "KEPT";
         EXPECT_EQ(t[first].ident, "KEPT") << first;
     }
-    // Every slot below one written within the first 4096 is stored.
-    BoundedTable<Fix, 300> small;
-    small.slot(200).ident = "A";
-    EXPECT_EQ(small.stored(), 201u);
-    EXPECT_EQ(small[199].ident, "");
+}
+
+// A reference to a record holds while later records are written, through
+// every segment size, and in a copy of a table that then grows in turn.
+TEST(BoundedTable, aRecordStaysWhereItWasWrittenWhileTheTableGrows) {
+    BoundedTable<Fix, 20000> t;
+    t.append({"FIRST-WITH-A-LONG-IDENT", 1.0, 2.0});
+    const Fix& first = t[1];
+    for (int i = 2; i <= 9000; ++i)
+        ASSERT_EQ(t.append({"N"}), i);
+    EXPECT_EQ(&t[1], &first);
+    EXPECT_EQ(first.ident, "FIRST-WITH-A-LONG-IDENT");
+
+    BoundedTable<Fix, 20000> small;
+    for (int i = 1; i <= 3; ++i)
+        small.append({"S"});
+    BoundedTable<Fix, 20000> copy = small;
+    const Fix& kept = copy[2];
+    for (int i = 0; i < 5000; ++i)
+        copy.append({"C"});
+    EXPECT_EQ(&copy[2], &kept);
+    EXPECT_EQ(kept.ident, "S");
+}
+
+// `t.slot(j) = t[i]` reads slot i before slot j is made: the copy must get
+// record i even when making slot j grows the table.
+TEST(BoundedTable, copyingOneSlotToAnotherAcrossAGrowthCopiesTheRecord) {
+    BoundedTable<Fix, 20000> t;
+    t.slot(1) = {"A-LONG-IDENT-PAST-THE-SHORT-STRING", 1.0, 0.0};
+    for (int j = 2; j <= 9000; ++j) {
+        t.slot(j) = t[j - 1];
+        t.slot(j).lat = j;
+    }
+    int wrong = 0;
+    for (int j = 1; j <= 9000; ++j)
+        wrong += t[j].ident != "A-LONG-IDENT-PAST-THE-SHORT-STRING" || t[j].lat != j;
+    EXPECT_EQ(wrong, 0);
 }

@@ -58,9 +58,9 @@ RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
         table_ = other.table_;
         return *this;
     }
-    clear();
+    // Every entry: one that `other` never stored reads empty.
     for (std::size_t i = 0; i < slots; ++i)
-        if (i < other.stored() || other.fixed_) slot(i) = other[i];
+        slot(i) = other[i];
     return *this;
 }
 
