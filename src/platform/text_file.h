@@ -59,6 +59,11 @@ int32_t parse_int(const char* text);
 // True when the lenient parsers find digits at the start of the text (after
 // blanks and a sign): "47.5N" and ".5" do, "N47", "nan" and "" do not.
 bool has_leading_number(const char* text);
+// Strict parsing for a field that must be a number and nothing else: an
+// optional sign, digits with at most one point, an optional exponent, the
+// whole text and no more ("47N", "1qq", "nan", "inf", "0x1p4" and "" are no
+// number), and a finite result (1e999 is none). value is set only on success.
+bool parse_whole_number(std::string_view text, double& value);
 int32_t parse_int(const std::string& text);
 
 // Float to integer, truncating toward zero and saturating at the type's
