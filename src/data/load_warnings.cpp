@@ -22,6 +22,8 @@ int64_t dropped = 0;
 std::set<std::string> told;
 constexpr std::size_t kToldLimit = 4000;
 
+LoadWarningListener listener = nullptr;
+
 } // namespace
 
 void record_load_warning(const std::string& file, const std::string& text) {
@@ -36,6 +38,11 @@ void record_load_warning(const std::string& file, const std::string& text) {
     w.file = host_file;
     w.text = text;
     ++held;
+    if (listener != nullptr) listener(host_file, text);
+}
+
+void set_load_warning_listener(LoadWarningListener l) {
+    listener = l;
 }
 
 bool take_load_warning(LoadWarning& warning) {

@@ -83,15 +83,18 @@ TEST_F(RouteLoad, whatWasLoadedIsPrintedAndNoRouteIsAWarning) {
     std::ofstream(flightplans + "LONG.RTE") << "[FlightPlan]\n" + waypoints;
     const std::string kept = "\nwarnings 1";
     EXPECT_EQ(run("route load EMPTY.RTE\n"),
-              "orvex-sim: route load EMPTY.RTE: holds no waypoint: not loaded" + kept);
+              "orvex-sim: " + flightplans + "EMPTY.RTE: holds no waypoint: not loaded" + kept);
     EXPECT_EQ(run("route load HEADER.RTE\n"),
-              "orvex-sim: route load HEADER.RTE: holds no waypoint: only its key lines applied" + kept);
-    EXPECT_EQ(run("route load NOPE.RTE\n"), "orvex-sim: route load NOPE.RTE: cannot be opened" + kept);
+              "orvex-sim: " + flightplans + "HEADER.RTE: holds no waypoint: only its key lines applied" +
+                  kept);
+    EXPECT_EQ(run("route load NOPE.RTE\n"),
+              "orvex-sim: " + flightplans + "NOPE.RTE: cannot be opened" + kept);
     EXPECT_EQ(run("route load ONE.RTE\n"),
               "orvex-sim: route load ONE.RTE: 1 waypoint loaded, no route" + kept);
     EXPECT_EQ(run("route load LONG.RTE\n"),
-              "frame 0: route load LONG.RTE: 201 waypoints loaded (49 waypoints after the first 201 left out)"
-              "\nwarnings 0");
+              "frame 0: route load LONG.RTE: 201 waypoints loaded\n"
+              "orvex-sim: " +
+                  flightplans + "LONG.RTE: 49 waypoints after the first 201 left out\nwarnings 1");
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(smiths_scratchpad_message, "49 WPTS NOT LOADED");
     for (const char* name : {"../../../etc/passwd", "sub/KSEAKPDX.RTE", "C:KSEAKPDX.RTE", ".."})

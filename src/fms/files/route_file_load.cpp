@@ -337,10 +337,10 @@ bool report_record(bool pilot_asked) {
         const bool keys = record.cruise_altitude_seen || record.active_fuel_seen ||
                           record.planned_fuel_seen || record.reserve_fuel_seen || record.approach_info_seen;
         outcome.problem += keys ? ": only its key lines applied" : ": not loaded";
-        if (pilot_asked) {
-            record_load_warning(file, outcome.problem);
-            smiths_scratchpad_message = kNoWaypoint;
-        }
+        // Also when the folder is listed: such a file is not offered, and
+        // what a load of it would do is told once.
+        record_load_warning(file, outcome.problem);
+        if (pilot_asked) smiths_scratchpad_message = kNoWaypoint;
         return false;
     } else {
         std::string text;
