@@ -426,6 +426,8 @@ void begin_active_load() {
 void apply_active_keys() {
     cruise_altitude = record.cruise_altitude;
     fuel_on_board_low_lb = record.reserve_fuel;
+    // Taken up as the route is set up, as EXEC takes it up from the working plan.
+    approach_info = record.approach_info_seen ? record.approach_info : std::string();
     keep_other_keys();
 }
 
