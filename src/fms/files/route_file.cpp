@@ -167,7 +167,8 @@ bool save_route_file(const std::string& name) {
         std::string line;
         if (!format_route_line(w, line)) {
             record_load_warning(flight_plans_folder() + name,
-                                "waypoint " + std::to_string(i) + " cannot be written: the plan is not saved");
+                                "waypoint " + std::to_string(i) +
+                                    " cannot be written: the plan is not saved");
             return false;
         }
         text += line;
