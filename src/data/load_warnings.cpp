@@ -116,6 +116,10 @@ void FileLineCheck::skip(const std::string& why) {
 
 void FileLineCheck::finish(const LineReader& reader) {
     cut_short_ = reader.last_line_open() && last_incomplete_;
+    // A line past the reader's buffer is junk or damage: its tail was never read.
+    if (reader.lines_cut() > 0 && !binary_)
+        note(std::to_string(reader.lines_cut()) + " lines too long, cut (line " +
+             std::to_string(reader.first_cut_line()) + ")");
 }
 
 void FileLineCheck::note(const std::string& text) {

@@ -87,11 +87,17 @@ bool LineReader::next(std::string& line) {
         }
     }
     if (!any) return false;
-    if (length <= keep && !line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > max_length_) line.resize(max_length_);
+    const bool carriage_return = length <= keep && !line.empty() && line.back() == '\r';
+    if (carriage_return) line.pop_back();
     ++line_number_;
+    if (length - (carriage_return ? 1 : 0) > max_length_) count_cut();
+    if (line.size() > max_length_) line.resize(max_length_);
     open_ = !ended;
     return true;
+}
+
+void LineReader::count_cut() {
+    if (lines_cut_++ == 0) first_cut_line_ = line_number_;
 }
 
 bool LineReader::next(std::string_view& line) {
@@ -106,6 +112,7 @@ bool LineReader::next(std::string_view& line) {
             if (n > 0 && n <= max_length_ + 1 && start[n - 1] == '\r') --n;
             line = std::string_view(start, std::min(n, max_length_));
             ++line_number_;
+            if (n > max_length_) count_cut();
             open_ = false;
             return true;
         }

@@ -33,13 +33,19 @@ class LineReader {
     bool next(std::string_view& line);
     int line_number() const { return line_number_; }
     bool last_line_open() const { return open_; }
+    // Lines longer than max_length (cut), and the number of the first.
+    int lines_cut() const { return lines_cut_; }
+    int first_cut_line() const { return first_cut_line_; }
 
   private:
     bool fill();
+    void count_cut();
 
     std::FILE* file_;
     std::size_t max_length_;
     int line_number_ = 0;
+    int lines_cut_ = 0;
+    int first_cut_line_ = 0;
     bool open_ = false;
     std::unique_ptr<char[]> block_;
     std::size_t position_ = 0; // next unread byte of the block

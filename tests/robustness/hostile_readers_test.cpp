@@ -166,6 +166,16 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
          "waypoint.3=K1, MIN, , MIN, I, N47* 99.99', W122* 0.00', +0, \n"
          "waypoint.4=K1, ELN, , ELN, V, N47* 01.44', W120* 27.40', +0, \n",
          "FUZZ.PLN", "3 waypoints skipped (line 4: position is no degrees and minutes)"},
+        {"approach",
+         join_parts(
+             {"KSEA", kAirport, "",
+              "[KSEA]\n16L I16L FIXA IAF 1e308 47.7 -122.3 - 43 32\n16L I16L FIXB IAF 6000 47.7 -122.3 - "
+              "999 32\n16R I16R FIXC IAF 6000 47.7 -122.3 - 43 32\n"}),
+         "apps.txt", "2 of 4 lines could not be used (line 2: altitude no number in range)",
+         [] { EXPECT_EQ(airport_slots[destination_slot].approaches.count(), 1); }},
+        // Junk is told wherever it stands, and a line past the buffer too.
+        {"star", join_parts({"KSEA", kAirport, "", std::string(10000, 'x') + "\n" + star_of_legs(1)}),
+         "stars.txt", "1 of 4 lines could not be used (line 1: no position); 1 lines too long, cut (line 1)"},
         {"aircraft_config", "PerformanceData=/etc/passwd\n", "passwd",
          "PerformanceData names a file outside the simulator folder; not read"},
         {"aircraft_config", "PerformanceData=..\\..\\..\\PLANT_perf.txt\n", "PLANT_perf.txt",

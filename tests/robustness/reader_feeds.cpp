@@ -121,9 +121,9 @@ std::set<double> whole_numbers_of(std::string_view text) {
     std::set<double> numbers{0.0};
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t start = text.find_first_not_of(" \t\r\n,[]", i);
+        const std::size_t start = text.find_first_not_of(" \t\r\n\v\f,[]", i);
         if (start == std::string_view::npos) break;
-        std::size_t end = text.find_first_of(" \t\r\n,[]", start);
+        std::size_t end = text.find_first_of(" \t\r\n\v\f,[]", start);
         if (end == std::string_view::npos) end = text.size();
         double value = 0.0;
         if (parse_whole_number(text.substr(start, end - start), value)) numbers.insert(value);
