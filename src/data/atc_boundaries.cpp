@@ -76,6 +76,10 @@ void load_atc_boundaries() {
         while (reader.next(line)) {
             check.line(line, reader.line_number());
             if (!line.empty() && line[0] == ';') continue;
+            if (cut_within_fields(line, reader.last_line_cut(), 3, 4)) {
+                check.skip(kFieldCut);
+                continue;
+            }
             const std::vector<std::string> t = scan_tokens(line, 4);
             if (t.empty()) continue;
             BoundaryPoint point{};

@@ -158,6 +158,10 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
     while (reader.next(line)) {
         check.line(line, reader.line_number());
         if (!line.empty() && line[0] == ';') continue;
+        if (cut_within_fields(line, reader.last_line_cut(), position_token + 1, max_tokens)) {
+            check.skip(kFieldCut);
+            continue;
+        }
         split_tokens(line, max_tokens, t);
         if (t.count == 0) continue; // a blank line is no record and no fault
         if (t.count < position_token + 2) {

@@ -198,6 +198,10 @@ void load_performance_data() {
     while (reader.next(line)) {
         check.line(line, reader.line_number());
         if (!line.empty() && line[0] == ';') continue;
+        if (cut_within_fields(line, reader.last_line_cut(), 1, 28)) {
+            check.skip(kFieldCut);
+            continue;
+        }
         std::vector<std::string> tokens = scan_tokens(line, 28);
         if (tokens.empty()) continue;
         if (tokens[0][0] == '[') {

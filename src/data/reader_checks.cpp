@@ -32,6 +32,16 @@ std::string bad_number_note(std::string_view text, const char* field) {
     return std::string(field) + (parse_whole_number(text, v) ? " out of range" : " is no number");
 }
 
+bool cut_within_fields(std::string_view line, bool cut, std::size_t first, std::size_t last) {
+    if (!cut || line.empty() || std::isspace(static_cast<unsigned char>(line.back()))) return false;
+    std::size_t tokens = 0;
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (!std::isspace(static_cast<unsigned char>(line[i])) &&
+            (i == 0 || std::isspace(static_cast<unsigned char>(line[i - 1]))))
+            ++tokens;
+    return tokens >= first && tokens <= last;
+}
+
 double wrapped_longitude(double longitude) {
     return longitude > 180.0 && longitude <= 360.0 ? longitude - 360.0 : longitude;
 }

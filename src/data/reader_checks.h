@@ -22,6 +22,13 @@ bool number_within(std::string_view text, double low, double high, double& value
 // left out: "FIELD is no number" or "FIELD out of range".
 std::string bad_number_note(std::string_view text, const char* field);
 
+// A line the reader had to cut at its length whose last token runs to the
+// cut and is a number field of its record (tokens `first` to `last`, from 1):
+// that number may have lost its end ("-123.1" of "-123.100001"), so no record
+// is made of it. A cut within other text leaves the numbers whole.
+bool cut_within_fields(std::string_view kept_line, bool cut, std::size_t first, std::size_t last);
+inline constexpr const char* kFieldCut = "a field cut short by the line's length";
+
 // A longitude as the files may write it east of the antimeridian, from 0 to
 // 360: a value in (180, 360] is taken as the same meridian in -180 to 180.
 double wrapped_longitude(double longitude);

@@ -90,6 +90,7 @@ bool LineReader::next(std::string& line) {
     const bool carriage_return = length <= keep && !line.empty() && line.back() == '\r';
     if (carriage_return) line.pop_back();
     ++line_number_;
+    last_cut_ = false;
     if (length - (carriage_return ? 1 : 0) > max_length_) count_cut();
     if (line.size() > max_length_) line.resize(max_length_);
     open_ = !ended;
@@ -97,6 +98,7 @@ bool LineReader::next(std::string& line) {
 }
 
 void LineReader::count_cut() {
+    last_cut_ = true;
     if (lines_cut_++ == 0) first_cut_line_ = line_number_;
 }
 
@@ -112,6 +114,7 @@ bool LineReader::next(std::string_view& line) {
             if (n > 0 && n <= max_length_ + 1 && start[n - 1] == '\r') --n;
             line = std::string_view(start, std::min(n, max_length_));
             ++line_number_;
+            last_cut_ = false;
             if (n > max_length_) count_cut();
             open_ = false;
             return true;

@@ -35,6 +35,7 @@ class LineReader {
     bool last_line_open() const { return open_; }
     // Lines longer than max_length (cut), and the number of the first.
     int lines_cut() const { return lines_cut_; }
+    bool last_line_cut() const { return last_cut_; }
     int first_cut_line() const { return first_cut_line_; }
 
   private:
@@ -46,6 +47,7 @@ class LineReader {
     int line_number_ = 0;
     int lines_cut_ = 0;
     int first_cut_line_ = 0;
+    bool last_cut_ = false;
     bool open_ = false;
     std::unique_ptr<char[]> block_;
     std::size_t position_ = 0; // next unread byte of the block

@@ -281,6 +281,13 @@ void read_route_file(const std::string& name, bool is_pln) {
         }
         const RouteLine tokens = split_route_line(line);
         if (tokens.count == 0 || tokens.token[0].compare(0, 1, ";") == 0) continue;
+        // A waypoint line past the reader's length may end in its position
+        // cut short.
+        if (section && cut_within_fields(line, reader.last_line_cut(), 2, 3)) {
+            text.skip(kFieldCut);
+            if (record.skipped_waypoints++ == 0) record.first_skipped_line = reader.line_number();
+            continue;
+        }
         if (!section) {
             const bool usable = read_key_line(line);
             section = is_header(tokens);
