@@ -6,7 +6,6 @@
 #include "sim/host_folder.h"
 
 #include <cctype>
-
 #include <cmath>
 
 bool on_globe(double latitude, double longitude) {
@@ -25,11 +24,6 @@ bool number_within(std::string_view text, double low, double high, double& value
     if (!parse_whole_number(text, v) || v < low || v > high) return false;
     value = v;
     return true;
-}
-
-std::string bad_number_note(std::string_view text, const char* field) {
-    double v = 0.0;
-    return std::string(field) + (parse_whole_number(text, v) ? " out of range" : " is no number");
 }
 
 bool cut_within_fields(std::string_view line, bool cut, std::size_t first, std::size_t last) {

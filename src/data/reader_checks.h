@@ -18,10 +18,6 @@ bool position_tokens_on_globe(const std::string& latitude, const std::string& lo
 // value is set only when it is.
 bool number_within(std::string_view text, double low, double high, double& value);
 
-// Why a record with a field that is no number, or one out of its range, is
-// left out: "FIELD is no number" or "FIELD out of range".
-std::string bad_number_note(std::string_view text, const char* field);
-
 // A line the reader had to cut at its length whose last token runs to the
 // cut and is a number field of its record (tokens `first` to `last`, from 1):
 // that number may have lost its end ("-123.1" of "-123.100001"), so no record
