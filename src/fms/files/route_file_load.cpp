@@ -59,37 +59,6 @@ bool on_the_ground() {
     return aircraft_state.ground_speed_kt < 5.0;
 }
 
-// A number written as a whole token: an optional sign, digits with at most
-// one point, an optional exponent. "north", "47N", "nan", "inf" and "0x1p4"
-// are none: a position or a key value that is no number is not guessed at.
-bool whole_number(const std::string& text, double& value) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    int digits = 0;
-    bool point = false;
-    for (; i < n; ++i) {
-        if (text[i] >= '0' && text[i] <= '9')
-            ++digits;
-        else if (text[i] == '.' && !point)
-            point = true;
-        else
-            break;
-    }
-    if (digits == 0) return false;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-        const std::size_t exponent = i;
-        while (i < n && text[i] >= '0' && text[i] <= '9')
-            ++i;
-        if (i == exponent) return false;
-    }
-    if (i != n) return false;
-    value = parse_double(text);
-    return std::isfinite(value);
-}
-
 enum class RouteFileStatus { Read, NotFound, ImportFailed, NotText };
 
 // Everything one route file holds, read before any plan or value of the
@@ -147,7 +116,7 @@ bool is_header(const RouteLine& tokens) {
 }
 
 bool fuel_value(const std::string& text, double& fuel) {
-    return whole_number(text, fuel) && fuel >= 0.0 && fuel <= kMaxPlanWeightLb;
+    return parse_whole_number(text, fuel) && fuel >= 0.0 && fuel <= kMaxPlanWeightLb;
 }
 
 bool is_header_key(const std::string& upper_key) {
@@ -175,7 +144,7 @@ bool read_key_line(const std::string& line) {
     const std::string upper = to_upper_ascii(key);
     double number = 0.0;
     if (upper == "CRUISEALT") {
-        if (!whole_number(value, number) || number < 0.0 || number > kMaxCruiseAltitudeFt ||
+        if (!parse_whole_number(value, number) || number < 0.0 || number > kMaxCruiseAltitudeFt ||
             number != std::trunc(number))
             return skip_key();
         record.cruise_altitude = saturate_to_int(number);
@@ -221,7 +190,8 @@ void keep_other_keys() {
 // its position is no pair of numbers on the globe.
 bool read_waypoint(const RouteLine& tokens, RouteWaypoint& w) {
     double lat = 0.0, lon = 0.0;
-    if (!whole_number(tokens.token[1], lat) || !whole_number(tokens.token[2], lon) || !on_globe(lat, lon))
+    if (!parse_whole_number(tokens.token[1], lat) || !parse_whole_number(tokens.token[2], lon) ||
+        !on_globe(lat, lon))
         return false;
     w = waypoint_from_route_line(tokens);
     w.lat = lat;
