@@ -2,6 +2,8 @@
 
 #include "placed_gauge.h"
 
+#include <cstdio>
+
 namespace host {
 
 void* attach_element_surface(PlacedGauge& gauge, ElementHeader& element) {
@@ -26,6 +28,8 @@ bool write_gauge_snapshot(const PlacedGauge& gauge, const std::string& path, boo
                           ? gauge.surfaces.write_png
                           : gauge.surfaces.write_png_over_black;
         if (write(element->device_context, path.c_str()) != 0) return true;
+        // A picture cut short (a full disk) is no picture: none is left.
+        std::remove(path.c_str());
         error = "cannot write " + path;
         return false;
     }

@@ -3,6 +3,7 @@
 #include "element_tree.h"
 #include "placed_gauge.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace host {
@@ -64,6 +65,7 @@ bool write_panel_snapshot(const PlacedGauge& gauge, const std::string& path, std
     }
     picture.spots = spot_boxes(gauge.header.mouse_rect);
     if (paint_panel_picture(picture, path)) return true;
+    std::remove(path.c_str()); // a picture cut short is no picture
     error = "cannot write " + path;
     return false;
 }

@@ -1,9 +1,13 @@
 #include "pilot_route.h"
 
 #include "cdu_keys.h"
+#include "sim_state.h"
 #include "simulator.h"
 
+#include "fms/plan/route_plan.h"
+
 #include <cctype>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -16,7 +20,7 @@ std::vector<std::string> route_idents;
 // The first word of every line after "[FlightPlan]".
 std::vector<std::string> read_route_idents(const std::string& file_name) {
     std::vector<std::string> idents;
-    std::ifstream in("orvex/flightplans/" + file_name);
+    std::ifstream in("orvex/flightplans/" + file_name, std::ios::binary);
     std::string line;
     bool plan = false;
     while (std::getline(in, line)) {
@@ -71,8 +75,27 @@ bool enter_company_route(Simulator& sim, const std::string& file_name, std::stri
         call_gauge(*cdu, PANEL_SERVICE_PRE_UPDATE);
         call_gauge(*cdu, PANEL_SERVICE_PRE_DRAW);
     }
-    route_idents = read_route_idents(file_name);
+    // A simulator plan is read through the route file the module converts it
+    // into, in the same folder.
+    const bool pln = file_name.size() >= 4 && (file_name.compare(file_name.size() - 4, 4, ".PLN") == 0 ||
+                                               file_name.compare(file_name.size() - 4, 4, ".pln") == 0);
+    route_idents = read_route_idents(pln ? "temp.rte" : file_name);
     return true;
+}
+
+int entered_route_loaded() {
+    const ModuleVar* count = find_module_var("orvex_fpln_wpt_cnt");
+    const ModuleVar* plan = find_module_var("Orvex_FlightPlan");
+    if (count == nullptr || count->storage == nullptr || plan == nullptr || plan->storage == nullptr)
+        return 0;
+    int32_t last = 0;
+    std::memcpy(&last, count->storage, sizeof last);
+    if (last < 0 || last >= static_cast<int32_t>(RoutePlan::slots) || route_idents.empty()) return 0;
+    // The active plan is the file's when it runs from its first waypoint to
+    // its last; a file the module could not load left the plan before it.
+    const auto* entries = static_cast<const RouteWaypoint*>(plan->storage);
+    if (entries[0].ident != route_idents.front() || entries[last].ident != route_idents.back()) return 0;
+    return last + 1;
 }
 
 const std::vector<std::string>& entered_route_idents() {

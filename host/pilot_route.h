@@ -19,8 +19,14 @@ struct Simulator;
 bool enter_company_route(Simulator& sim, const std::string& file_name, std::string& error);
 
 // The waypoint idents of the route file last entered, in file order (read
-// from orvex/flightplans/ below the simulator root), so that a host without
+// from orvex/flightplans/ below the simulator root; for a simulator plan from
+// the route file the module converted it into), so that a host without
 // the module's own route status can name the TO waypoint by its number.
 const std::vector<std::string>& entered_route_idents();
+
+// How many waypoints the module loaded from the route file last entered, read
+// from the active plan SERVER publishes: its length when it runs from the
+// file's first waypoint to its last, else 0 (the module kept the plan it had).
+int entered_route_loaded();
 
 } // namespace host

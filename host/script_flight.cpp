@@ -55,35 +55,38 @@ void run_route(Runner& r, const ScriptCommand& c) {
         report_module_warnings(sim); // what came before the load is not its
         char note[256] = "";
         const int32_t loaded = sim.module.flight.load_route(name.c_str(), note, sizeof note);
-        const std::string told = note[0] != '\0' ? std::string(" (") + note + ")" : std::string();
+        // What the module left out it tells in its own warning, naming the
+        // file: told there once, as under wine.
         if (loaded >= 2) {
-            r.say(head + std::to_string(loaded) + " waypoints loaded" + told);
+            r.say(head + std::to_string(loaded) + " waypoints loaded");
+            report_module_warnings(sim);
         } else if (loaded == 1) {
-            warn(sim, head + "1 waypoint loaded, no route" + told);
+            warn(sim, head + "1 waypoint loaded, no route");
+            report_module_warnings(sim);
         } else {
             // A failure the module told of, naming the file, is told once.
+            std::vector<std::string> told;
+            report_module_warnings(sim, &told);
             bool told_by_module = false;
-            char line[600];
-            while (sim.module.flight.take_warning != nullptr &&
-                   sim.module.flight.take_warning(line, sizeof line) == 1) {
-                const std::string text = line;
+            for (const std::string& text : told)
                 // The host's path of the file may differ from the name in case.
                 for (std::size_t at = 0; at + name.size() <= text.size() && !told_by_module; ++at)
                     told_by_module = iequals(text.substr(at, name.size()), name);
-                warn(sim, line);
-            }
             if (!told_by_module) warn(sim, head + (note[0] != '\0' ? std::string(note) : "nothing loaded"));
         }
         return;
     }
     std::string error;
     if (!enter_company_route(sim, name, error)) return warn(sim, head + error);
-    // Entered by keys, the module's count stays inside it: the file's.
-    const std::size_t in_file = entered_route_idents().size();
-    if (in_file >= 2)
-        r.say(head + std::to_string(in_file) + " waypoints in the file (CO ROUTE, EXEC)");
-    else
-        warn(sim, head + std::to_string(in_file) + " waypoints in the file, no route");
+    // Entered by keys, the count is that of the plan SERVER publishes.
+    const int loaded = entered_route_loaded();
+    if (loaded >= 2) return r.say(head + std::to_string(loaded) + " waypoints loaded");
+    const int before = sim.warnings;
+    report_module_warnings(sim); // the module's own word on the file
+    if (loaded == 1)
+        warn(sim, head + "1 waypoint loaded, no route");
+    else if (sim.warnings == before)
+        warn(sim, head + "nothing loaded");
 }
 
 bool parse_summary(Parser& p, const std::string& rest, ScriptCommand&) {

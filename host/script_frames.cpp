@@ -53,6 +53,10 @@ void run_frames_of(Runner& r, const ScriptCommand& c, bool fly) {
         }
     }
     if (!drawn) draw_gauges(sim); // a run that stops early draws its last frame
+    // A flight asked to reach a waypoint that ran out of frames did not.
+    if (fly && !c.text.empty() && !r.stopped())
+        warn(sim, "fly: " + c.text + " not reached in " + std::to_string(c.count) + " frames (" +
+                      flight_progress(sim) + ")");
 }
 
 } // namespace

@@ -5,9 +5,14 @@
 #include "host_text.h"
 #include "sim_state.h"
 
+#include <cstring>
+#include <fstream>
+
 namespace host {
 
 namespace {
+
+constexpr const char* kLoggedWarning = "warning: ";
 
 void call_all(Simulator& sim, GaugeService service) {
     for (auto& gauge : sim.gauges)
@@ -71,6 +76,10 @@ PlacedGauge* find_placed_gauge(Simulator& sim, const std::string& ref, std::stri
 
 void start_gauges(Simulator& sim) {
     if (sim.started) return;
+    // A log left by an earlier run is not this one's: the module would
+    // write it afresh anyway.
+    std::remove("orvex1.log");
+    sim.log_read = 0;
     if (sim.module.linkage != nullptr && sim.module.linkage->module_init != nullptr)
         sim.module.linkage->module_init();
     sim.started = true;
@@ -113,11 +122,38 @@ void warn(Simulator& sim, const std::string& text) {
     std::fflush(sim.warnings_to);
 }
 
-void report_module_warnings(Simulator& sim) {
-    if (sim.module.flight.take_warning == nullptr) return;
-    char line[600];
-    while (sim.module.flight.take_warning(line, sizeof line) == 1)
+namespace {
+
+// The module writes every load warning to its debug log in the simulator
+// folder as "warning: FILE: TEXT": the new whole lines since the last look.
+void report_logged_warnings(Simulator& sim, std::vector<std::string>* told) {
+    std::ifstream log("orvex1.log", std::ios::binary);
+    if (!log) return;
+    log.seekg(0, std::ios::end);
+    const long long size = static_cast<long long>(log.tellg());
+    if (size < sim.log_read) sim.log_read = 0; // opened afresh
+    log.seekg(sim.log_read);
+    std::string line;
+    while (std::getline(log, line)) {
+        if (log.eof()) break; // a line still being written
+        sim.log_read = static_cast<long long>(log.tellg());
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind(kLoggedWarning, 0) != 0) continue;
+        line.erase(0, std::strlen(kLoggedWarning));
         warn(sim, line);
+        if (told != nullptr) told->push_back(line);
+    }
+}
+
+} // namespace
+
+void report_module_warnings(Simulator& sim, std::vector<std::string>* told) {
+    if (sim.module.flight.take_warning == nullptr) return report_logged_warnings(sim, told);
+    char line[600];
+    while (sim.module.flight.take_warning(line, sizeof line) == 1) {
+        warn(sim, line);
+        if (told != nullptr) told->push_back(line);
+    }
 }
 
 void draw_gauges(Simulator& sim) {

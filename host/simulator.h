@@ -27,6 +27,9 @@ struct Simulator {
     // as "orvex-sim: FILE: TEXT" lines to `warnings_to` (none when null).
     std::FILE* warnings_to = nullptr;
     int warnings = 0;
+    // How far the module's debug log has been read for its warnings, where
+    // the module offers no other way to take them (the Windows DLL).
+    long long log_read = 0;
 };
 
 // Prints and counts one warning.
@@ -34,7 +37,7 @@ void warn(Simulator& sim, const std::string& text);
 
 // Prints and counts the load warnings the module has recorded since the last
 // call. start_gauges and run_frame call it; so does a run after each command.
-void report_module_warnings(Simulator& sim);
+void report_module_warnings(Simulator& sim, std::vector<std::string>* told = nullptr);
 
 // Makes an instance of every placement. Every gauge must belong to the
 // loaded module and be listed in its gauge table; errors read "path:line:

@@ -34,6 +34,7 @@ class FreshModule : public ::testing::EmptyTestEventListener {
         if (debug_log != nullptr) std::fclose(debug_log);
         keep_.restore();
         clear_load_warnings();
+        set_load_warning_listener(nullptr); // a module started by a test before
     }
 
     // The active plan's array, declared without its bound.

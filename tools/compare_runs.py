@@ -23,10 +23,6 @@ NORMALISE = [
     # The DLL offers the stand-in no hook for the flight phase: under wine the
     # progress line shows none (README, Windows).
     (r", \w* \(log [^)]*\), XTK", r", XTK", "no flight phase from the DLL"),
-    # Under wine a route is entered by keys on a SMITHS_FMS and the count is
-    # the file's (README, Windows); on Linux the module reports what it loaded.
-    (r"^(frame \d+: route load \S+: \d+ waypoints) (loaded|in the file \(CO ROUTE, EXEC\))$", r"\1",
-     "route entered by keys"),
 ]
 
 # The one number allowed to differ: the cross-track error of a progress line

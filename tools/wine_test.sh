@@ -130,6 +130,64 @@ step_done
 
 # Both comparisons run, then either fails the test.
 failed=0
+
+# The module's load warnings reach the Windows stand-in through orvex1.log:
+# the same scripts on both builds give the same warnings (files by name), the
+# same printed lines and the same status, strict stopping on each warning.
+step "warnings under wine against Linux"
+checks="$build/warning-checks"
+rm -rf "$checks" && mkdir -p "$checks"
+start='strict\naircraft position 47.449 -122.309\nframes 2\n'
+printf "${start}route load KSEAKYKM.PLN\nframes 3\n" >"$checks/binary_sids.script"
+printf "${start}route load KSEAKYKM.PLN\nfly 5 to KELSO\nframes 2\n" >"$checks/fly_short.script"
+printf "${start}route load ONE.RTE\nframes 2\n" >"$checks/one_waypoint.script"
+# Status, printed lines and warnings of one run, paths cut to file names.
+said() {
+    tr -d '\r' <"$1.out" | grep '^frame ' || true
+    tr -d '\r' <"$1.err" | grep '^orvex-sim: ' | grep -v 'gauges placed\|frames run\|strict: stopped' |
+        sed -e 's|^orvex-sim: [^ ]*[/\\]\([^/\\: ]*\): |orvex-sim: \1: |' -e 's| (TO .*||' || true
+    echo "status $(cat "$1.rc")"
+}
+linux_build=${LINUX_BUILD:-build}
+for check in binary_sids fly_short one_waypoint; do
+    # The warning each must give (Linux; wine must say the same).
+    case $check in
+    binary_sids) expect_warning='sids.txt: is not a text file' ;;
+    fly_short) expect_warning='fly: KELSO not reached in 5 frames' ;;
+    one_waypoint) expect_warning='ONE.RTE: holds 1 waypoint: no route' ;;
+    esac
+    for side in linux win; do
+        root="$checks/$check-$side"
+        cp -r examples/sim "$root"
+        [ $check = binary_sids ] && printf 'KSEA\0\001binary\n' >"$root/orvex/navdata/sids.txt"
+        [ $check = one_waypoint ] && printf '[FlightPlan]\nKSEA 47.449 -122.3093 APT\n' >"$root/orvex/flightplans/ONE.RTE"
+        rc=0
+        if [ $side = linux ]; then
+            "$linux_build/orvex-sim" --module "$linux_build/orvex1.so" --root "$root" \
+                --panel examples/sim/cdu_panel.cfg --script "$checks/$check.script" --out "$checks" \
+                >"$root.out" 2>"$root.err" || rc=$?
+        else
+            mkdir -p "$root/GAUGES" && cp "$build/orvex1.gau" "$root/GAUGES/"
+            wine "$build/orvex-sim.exe" --module "$root/GAUGES/orvex1.gau" --root "$root" \
+                --panel examples/sim/cdu_panel.cfg --script "$checks/$check.script" --out "$checks" \
+                >"$root.out" 2>"$root.err" || rc=$?
+        fi
+        echo $rc >"$root.rc"
+        said "$root" >"$root.said"
+    done
+    if ! grep -q "^orvex-sim: ${expect_warning}" "$checks/$check-linux.said" ||
+        ! grep -qx 'status 3' "$checks/$check-linux.said"; then
+        echo "FAIL $check: no '$expect_warning' or no stop on Linux"
+        cat "$checks/$check-linux.said"
+        failed=1
+    elif ! diff "$checks/$check-linux.said" "$checks/$check-win.said"; then
+        echo "FAIL $check: wine says otherwise (< Linux, > wine)"
+        failed=1
+    else
+        echo "ok   $check: $(grep -c . "$checks/$check-win.said") lines the same"
+    fi
+done
+step_done
 step "what each run printed, out against out-win"
 python3 tools/compare_runs.py out out-win || failed=1
 step_done

@@ -48,9 +48,14 @@ void place_label(AtcBoundary& b, const Extent& e) {
         b.label_longitude = e.east - (e.east - e.west) / 2.0;
 }
 
-// A line names its boundary and gives a position: two names and two numbers.
-bool boundary_line_usable(const std::vector<std::string>& t) {
-    return t.size() >= 4 && has_leading_number(t[2].c_str()) && has_leading_number(t[3].c_str());
+// A line names its boundary and gives a position: two names and two numbers,
+// each token whole. A longitude east of the antimeridian written from 0 to
+// 360 is the meridian the map projects it on.
+bool boundary_point(const std::vector<std::string>& t, BoundaryPoint& p) {
+    if (t.size() < 4 || !parse_whole_number(t[2], p.latitude) || !parse_whole_number(t[3], p.longitude))
+        return false;
+    p.longitude = wrapped_longitude(p.longitude);
+    return true;
 }
 
 } // namespace
@@ -71,12 +76,17 @@ void load_atc_boundaries() {
         while (reader.next(line)) {
             check.line(line, reader.line_number());
             if (!line.empty() && line[0] == ';') continue;
+            if (cut_within_fields(line, reader.last_line_cut(), 3, 4)) {
+                check.skip(kFieldCut);
+                continue;
+            }
             const std::vector<std::string> t = scan_tokens(line, 4);
             if (t.empty()) continue;
-            bool usable = boundary_line_usable(t);
+            BoundaryPoint point{};
+            bool usable = boundary_point(t, point);
             if (!usable) {
                 check.skip("no position");
-            } else if (!on_globe(parse_double(t[2]), parse_double(t[3]))) {
+            } else if (!on_globe(point.latitude, point.longitude)) {
                 check.skip(kOffGlobe);
                 usable = false;
             } else {
@@ -105,9 +115,8 @@ void load_atc_boundaries() {
                 // A point line needs both coordinates as numbers (a point at
                 // 0, 0 would draw a stray line); past 800 points, and for a
                 // dropped boundary, points are read and dropped.
-                BoundaryPoint p{parse_double(t[2]), parse_double(t[3])};
-                current->point_count = current->points.append(p);
-                extent.widen(p.latitude, p.longitude);
+                current->point_count = current->points.append(point);
+                extent.widen(point.latitude, point.longitude);
             }
             previous_name = name;
         }

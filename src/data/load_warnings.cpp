@@ -22,6 +22,8 @@ int64_t dropped = 0;
 std::set<std::string> told;
 constexpr std::size_t kToldLimit = 4000;
 
+LoadWarningListener listener = nullptr;
+
 } // namespace
 
 void record_load_warning(const std::string& file, const std::string& text) {
@@ -36,6 +38,11 @@ void record_load_warning(const std::string& file, const std::string& text) {
     w.file = host_file;
     w.text = text;
     ++held;
+    if (listener != nullptr) listener(host_file, text);
+}
+
+void set_load_warning_listener(LoadWarningListener l) {
+    listener = l;
 }
 
 bool take_load_warning(LoadWarning& warning) {
@@ -109,6 +116,10 @@ void FileLineCheck::skip(const std::string& why) {
 
 void FileLineCheck::finish(const LineReader& reader) {
     cut_short_ = reader.last_line_open() && last_incomplete_;
+    // A line past the reader's buffer is junk or damage: its tail was never read.
+    if (reader.lines_cut() > 0 && !binary_)
+        note(std::to_string(reader.lines_cut()) + " lines too long, cut (line " +
+             std::to_string(reader.first_cut_line()) + ")");
 }
 
 void FileLineCheck::note(const std::string& text) {

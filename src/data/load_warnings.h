@@ -19,6 +19,11 @@ struct LoadWarning {
 // The same text for the same file is recorded once (until the list is cleared).
 void record_load_warning(const std::string& file, const std::string& text);
 
+// Called with each warning as it is recorded (the host's file name), so that
+// the module can write it where a user of the simulator reads it; null: none.
+using LoadWarningListener = void (*)(const std::string& file, const std::string& text);
+void set_load_warning_listener(LoadWarningListener listener);
+
 // The oldest warning not yet taken; false when none is left.
 bool take_load_warning(LoadWarning& warning);
 

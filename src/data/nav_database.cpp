@@ -111,47 +111,38 @@ void split_tokens(std::string_view line, std::size_t max_tokens, LineTokens& tok
         tokens.t[k] = std::string_view();
 }
 
-// A token as the terminated text that the lenient parsers read: the line is
-// viewed in the reader's block, where no terminator follows it.
-class TokenText {
-  public:
-    explicit TokenText(std::string_view token) {
-        if (token.size() < sizeof small_) {
-            std::memcpy(small_, token.data(), token.size());
-            small_[token.size()] = '\0';
-            text_ = small_;
-        } else {
-            large_.assign(token);
-            text_ = large_.c_str();
-        }
-    }
-    const char* c_str() const { return text_; }
-
-  private:
-    char small_[64];
-    std::string large_;
-    const char* text_;
-};
-
-// A position token: its value, and whether it is a number at all.
+// A position token: its value, and whether it is a number, whole.
 struct TokenNumber {
     double value = 0.0;
     bool number = false;
 };
 TokenNumber token_number(std::string_view token) {
-    const TokenText text(token);
-    return {parse_double(text.c_str()), has_leading_number(text.c_str())};
+    TokenNumber n;
+    n.number = parse_whole_number(token, n.value);
+    return n;
+}
+
+// A navaid's frequency: MHz for a VOR, kHz for an NDB, so that one range
+// takes both; "-" (or nothing) says the navaid has none.
+constexpr double kLowestFrequency = 100.0;
+constexpr double kHighestFrequency = 1800.0;
+
+bool frequency_usable(std::string_view text) {
+    double value = 0.0;
+    return text.empty() || text == "-" || number_within(text, kLowestFrequency, kHighestFrequency, value);
 }
 
 // Reads every line of one file that is not a comment, as tokens. Lines too
 // short to hold a position are skipped: their record would have none. A
 // record whose position is no number ("nan", "N47") or off the globe is left
-// out. What a file held that could not be used, and records a full
-// table left out, is one load warning; the "_user" companions may be
-// missing or hold nothing. on_line returns false when the table was full.
+// out, as is one whose other fields the table cannot take (check_line gives
+// why). What a file held that could not be used, and records a full table
+// left out, is one load warning; the "_user" companions may be missing or
+// hold nothing. on_line returns false when the table was full.
 template <class OnLine>
 void read_nav_file(const std::string& name, bool required, std::size_t position_token, std::size_t max_tokens,
-                   const char* table, int capacity, OnLine on_line) {
+                   const char* table, int capacity, OnLine on_line,
+                   const char* (*check_line)(const LineTokens&) = nullptr) {
     const std::string path = host_folder + "\\orvex\\navdata\\" + name;
     std::FILE* file = os::open_file(path, "r");
     if (!file) {
@@ -167,6 +158,10 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
     while (reader.next(line)) {
         check.line(line, reader.line_number());
         if (!line.empty() && line[0] == ';') continue;
+        if (cut_within_fields(line, reader.last_line_cut(), position_token + 1, max_tokens)) {
+            check.skip(kFieldCut);
+            continue;
+        }
         split_tokens(line, max_tokens, t);
         if (t.count == 0) continue; // a blank line is no record and no fault
         if (t.count < position_token + 2) {
@@ -180,6 +175,9 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
             continue;
         } else if (!on_globe(latitude.value, longitude.value)) {
             check.skip(kOffGlobe);
+            continue;
+        } else if (const char* why = check_line ? check_line(t) : nullptr) {
+            check.skip(why);
             continue;
         } else {
             check.use();
@@ -218,6 +216,12 @@ bool is_vor(std::string_view type) {
     return type.size() == 3 && equals_ignoring_case(std::string(type), "VOR");
 }
 
+// Its position checked, a navaid line still needs a frequency the radios
+// can tune ("nan" or 1e308 would show as the frequency).
+const char* check_navaid_line(const LineTokens& t) {
+    return frequency_usable(t[5]) ? nullptr : "frequency is no number in range";
+}
+
 bool load_navaid_line(const LineTokens& t, double latitude, double longitude) {
     if (!navaid_table.append(t[0], t[1], latitude, longitude, is_vor(t[4]) ? kKindVor : kKindOtherNavaid,
                              t[5]))
@@ -249,8 +253,8 @@ void load_nav_database() {
     read_nav_file("awys_user.txt", false, 3, 5, "airway fixes", airway_fixes, load_airway_fix_line);
     read_nav_file("apts.txt", true, 3, 5, "airports", airports, load_airport_line);
     read_nav_file("apts_user.txt", false, 3, 5, "airports", airports, load_airport_line);
-    read_nav_file("navs.txt", true, 2, 6, "navaids", navaids, load_navaid_line);
-    read_nav_file("navs_user.txt", false, 2, 6, "navaids", navaids, load_navaid_line);
+    read_nav_file("navs.txt", true, 2, 6, "navaids", navaids, load_navaid_line, check_navaid_line);
+    read_nav_file("navs_user.txt", false, 2, 6, "navaids", navaids, load_navaid_line, check_navaid_line);
 
     build_navaid_letter_index();
 }

@@ -52,8 +52,11 @@ bool read_section_header(const std::string& line, const std::vector<std::string>
     for (std::size_t i = 1; i <= 8 && i < tokens.size(); ++i) {
         if (p.weight_count >= PerformanceTables::kWeights) break;
         ++p.weight_count;
-        double weight = parse_double(tokens[i]);
-        if (weight < 0.0 || weight > kMostWeight) {
+        // The header's last weight carries its ']'.
+        std::string_view text = tokens[i];
+        if (i + 1 == tokens.size() && text.size() > 1 && text.back() == ']') text.remove_suffix(1);
+        double weight = 0.0;
+        if (!number_within(text, 0.0, kMostWeight, weight)) {
             weight = 0.0;
             reachable = false;
         }
@@ -70,23 +73,26 @@ bool is_table_section(const std::string& section) {
     return false;
 }
 
-// A table row holds numbers only: a word would put a 0 into every prediction
-// read from the row. (Numbers a short row lacks read as 0, as they always have.)
+// A table row holds numbers only, each token whole: a word, or "12x", would
+// put a value nobody wrote into every prediction read from the row. (Numbers
+// a short row lacks read as 0, as they always have.)
 bool data_row_usable(const std::string& section, const std::vector<std::string>& t) {
     if (!is_table_section(section)) return true;
+    double value = 0.0;
     for (const std::string& token : t)
-        if (!has_leading_number(token.c_str())) return false;
+        if (!parse_whole_number(token, value)) return false;
     return true;
 }
 
 // The values an aircraft can reach, by column: altitude (ft), true airspeed
 // (kt), vertical rate (ft/min) and fuel flow (lb/h); a row with another
-// value would fly the predictions somewhere no aircraft goes.
+// value would fly the predictions somewhere no aircraft goes. No aircraft
+// flies a table below 1 kt: a speed of 0 would show as Mach 0.00.
 struct ValueRange {
     double low, high;
 };
 constexpr ValueRange kAltitude{-2000.0, 100000.0};
-constexpr ValueRange kSpeed{0.0, 2000.0};
+constexpr ValueRange kSpeed{1.0, 2000.0};
 constexpr ValueRange kRate{-20000.0, 20000.0};
 constexpr ValueRange kFuelFlow{0.0, 1000000.0};
 
@@ -192,6 +198,10 @@ void load_performance_data() {
     while (reader.next(line)) {
         check.line(line, reader.line_number());
         if (!line.empty() && line[0] == ';') continue;
+        if (cut_within_fields(line, reader.last_line_cut(), 1, 28)) {
+            check.skip(kFieldCut);
+            continue;
+        }
         std::vector<std::string> tokens = scan_tokens(line, 28);
         if (tokens.empty()) continue;
         if (tokens[0][0] == '[') {
@@ -199,6 +209,9 @@ void load_performance_data() {
                 check.use();
             else
                 check.skip("a weight no aircraft has");
+        } else if (data_row_usable(section, tokens) && is_table_section(section) &&
+                   !equals_ignoring_case(section, "Altitude") && tokens.size() < 2) {
+            check.skip("a row without its speed"); // it would fly at 0 kt
         } else if (data_row_usable(section, tokens) && is_table_section(section) &&
                    !row_values_reachable(section, tokens)) {
             check.skip("a value no aircraft reaches");

@@ -1,5 +1,8 @@
 #include "gauges/linkage.h"
 
+#include "data/load_warnings.h"
+#include "gauges/debug_log.h"
+
 #include "gauges/gauge_headers.h"
 #include "sim/panel_services.h"
 
@@ -70,9 +73,16 @@ constinit ModuleLinkage Linkage = {
 };
 
 // The global tables are built by static initialisers and everything else is
-// loaded lazily by the gauge callbacks, so there is nothing to start or stop.
-void ORVEX_FSAPI module_init() {}
-void ORVEX_FSAPI module_deinit() {}
+// loaded lazily by the gauge callbacks. What the loaders warn of goes to the
+// debug log, where a user of the simulator reads it; the log is closed with
+// its last counts when the module goes.
+void ORVEX_FSAPI module_init() {
+    set_load_warning_listener(debug_log_warning);
+}
+void ORVEX_FSAPI module_deinit() {
+    set_load_warning_listener(nullptr);
+    close_debug_log();
+}
 
 namespace {
 

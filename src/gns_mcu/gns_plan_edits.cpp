@@ -1,9 +1,12 @@
 #include "gns_mcu/gns_plan_edits.h"
 
+#include "fms/exec/exec_erase.h"
+
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/candidate_list.h"
 #include "data/module_settings.h"
+#include "fms/exec/exec_erase.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/nav/radio_autotune.h"
@@ -301,6 +304,8 @@ void gns_activate_opened_plan() {
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;
     }
+    // A file's approach goes with its plan, as through EXEC.
+    if (destination.type == "APT") match_loaded_approach();
     reset_page_toggles();
     check_plan_invariants("a GNS plan activated");
 }

@@ -87,11 +87,19 @@ bool LineReader::next(std::string& line) {
         }
     }
     if (!any) return false;
-    if (length <= keep && !line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > max_length_) line.resize(max_length_);
+    const bool carriage_return = length <= keep && !line.empty() && line.back() == '\r';
+    if (carriage_return) line.pop_back();
     ++line_number_;
+    last_cut_ = false;
+    if (length - (carriage_return ? 1 : 0) > max_length_) count_cut();
+    if (line.size() > max_length_) line.resize(max_length_);
     open_ = !ended;
     return true;
+}
+
+void LineReader::count_cut() {
+    last_cut_ = true;
+    if (lines_cut_++ == 0) first_cut_line_ = line_number_;
 }
 
 bool LineReader::next(std::string_view& line) {
@@ -106,6 +114,8 @@ bool LineReader::next(std::string_view& line) {
             if (n > 0 && n <= max_length_ + 1 && start[n - 1] == '\r') --n;
             line = std::string_view(start, std::min(n, max_length_));
             ++line_number_;
+            last_cut_ = false;
+            if (n > max_length_) count_cut();
             open_ = false;
             return true;
         }
@@ -270,6 +280,43 @@ bool has_leading_number(const char* text) {
     if (*p == '+' || *p == '-') ++p;
     if (*p == '.') ++p;
     return is_digit(*p);
+}
+
+bool parse_whole_number(std::string_view text, double& value) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    int digits = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        if (is_digit(text[i]))
+            ++digits;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (digits == 0) return false;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+        const std::size_t exponent = i;
+        while (i < n && is_digit(text[i]))
+            ++i;
+        if (i == exponent) return false;
+    }
+    if (i != n) return false;
+    const bool negative = text[0] == '-';
+    const std::size_t first = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    double parsed = 0.0;
+    const auto result = std::from_chars(text.data() + first, text.data() + n, parsed);
+    // Underflow is a number next to 0 that the type cannot hold: 0 it is.
+    if (result.ec == std::errc::result_out_of_range && !decimal_overflows(text.data() + first, result.ptr))
+        parsed = 0.0;
+    else if (result.ec != std::errc() || result.ptr != text.data() + n || !std::isfinite(parsed))
+        return false;
+    value = negative ? -parsed : parsed;
+    return true;
 }
 
 int32_t parse_int(const std::string& text) {

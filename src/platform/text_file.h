@@ -33,13 +33,21 @@ class LineReader {
     bool next(std::string_view& line);
     int line_number() const { return line_number_; }
     bool last_line_open() const { return open_; }
+    // Lines longer than max_length (cut), and the number of the first.
+    int lines_cut() const { return lines_cut_; }
+    bool last_line_cut() const { return last_cut_; }
+    int first_cut_line() const { return first_cut_line_; }
 
   private:
     bool fill();
+    void count_cut();
 
     std::FILE* file_;
     std::size_t max_length_;
     int line_number_ = 0;
+    int lines_cut_ = 0;
+    int first_cut_line_ = 0;
+    bool last_cut_ = false;
     bool open_ = false;
     std::unique_ptr<char[]> block_;
     std::size_t position_ = 0; // next unread byte of the block
@@ -59,6 +67,11 @@ int32_t parse_int(const char* text);
 // True when the lenient parsers find digits at the start of the text (after
 // blanks and a sign): "47.5N" and ".5" do, "N47", "nan" and "" do not.
 bool has_leading_number(const char* text);
+// Strict parsing for a field that must be a number and nothing else: an
+// optional sign, digits with at most one point, an optional exponent, the
+// whole text and no more ("47N", "1qq", "nan", "inf", "0x1p4" and "" are no
+// number), and a finite result (1e999 is none). value is set only on success.
+bool parse_whole_number(std::string_view text, double& value);
 int32_t parse_int(const std::string& text);
 
 // Float to integer, truncating toward zero and saturating at the type's

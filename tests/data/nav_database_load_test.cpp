@@ -20,27 +20,24 @@ TEST(NavDatabaseLoad, writesTheMagneticModelTextBeforeTheFilesEvenWithoutThem) {
     EXPECT_EQ(airport_table.count(), 0);
 }
 
-// Positions are read from their own tokens: a number's junk tail, a lone
-// sign or a missing sixth token never takes anything from the next token.
+// Positions are read whole from their own tokens: a number's junk tail, a
+// lone sign, hexadecimal or a missing token leaves the record out.
 TEST(NavDatabaseLoad, numbersAreReadFromTheirOwnTokenOnly) {
     TempFolder sim;
     sim.write("orvex/navdata/ints.txt", "FIXA FIXA 12.5x -3\n"
                                         "FIXB FIXB - 5.0\n"
                                         "FIXC\tFIXC\t1e 7\n"
                                         "FIXD FIXD 0x10 abc\n"
-                                        "FIXE FIXE 0x10 0\n");
+                                        "FIXE FIXE 0x10 0\n"
+                                        "FIXF FIXF +12.5 -3e0\n");
     sim.write("orvex/navdata/navs.txt", "NAV NAME 1.0 2.0 VOR\n"
                                         "ND2 NAME 1.0 2.0 Vor 115.0 trailing words\n");
     host_folder = os::current_directory();
     load_nav_database();
-    // A position that is no pair of numbers leaves its record out.
-    ASSERT_EQ(intersection_table.count(), 3);
+    ASSERT_EQ(intersection_table.count(), 1);
+    EXPECT_EQ(intersection_table[1].ident, "FIXF");
     EXPECT_EQ(intersection_table[1].latitude, 12.5);
     EXPECT_EQ(intersection_table[1].longitude, -3.0);
-    EXPECT_EQ(intersection_table[2].ident, "FIXC");
-    EXPECT_EQ(intersection_table[2].latitude, 1.0);
-    EXPECT_EQ(intersection_table[2].longitude, 7.0);
-    EXPECT_EQ(intersection_table[3].latitude, 16.0); // hexadecimal, as strtod reads it
     ASSERT_EQ(navaid_table.count(), 2);
     EXPECT_EQ(navaid_table[1].extra, "");
     EXPECT_EQ(navaid_table[1].kind, "V");

@@ -98,10 +98,10 @@ TEST(PerformanceTables, rowsAndWeightsPastTheTablesAreDropped) {
                        "[GRWT 17 18 19 20 21 22 23 24]\n[GRWT 25 26 27 28 29 30 31 32]\n"
                        "[GRWT 33 34]\n";
     for (int i = 1; i <= 60; ++i)
-        text += std::to_string(i) + " 0\n";
+        text += std::to_string(i) + " 250\n";
     text += "[CLIMB]\n";
     for (int i = 1; i <= 60; ++i)
-        text += std::to_string(i) + "\n";
+        text += std::to_string(i) + " 250\n";
     text += "[Altitude]\n";
     for (int i = 1; i <= 60; ++i)
         text += std::to_string(i) + "\n";

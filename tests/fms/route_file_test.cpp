@@ -3,6 +3,7 @@
 #include "route_files.h"
 
 #include "data/aircraft_settings.h"
+#include "data/load_warnings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "fms/files/route_file.h"
@@ -131,6 +132,9 @@ TEST(RouteFile, writerSavesWhereTheReadersAndTheListLook) {
 
     aircraft_flight_plans_folder.clear();
     EXPECT_FALSE(save_route_file("X.RTE")); // the orvex.cfg folder does not exist
+    LoadWarning told;                       // and said where, beside the unit's message
+    ASSERT_TRUE(take_load_warning(told));
+    EXPECT_EQ(told.text, "cannot be written: the plan is not saved");
     FlightPlansFolder.clear();
     EXPECT_EQ(flight_plans_folder(), folder.path() + "\\orvex\\flightplans\\");
 }
@@ -152,6 +156,9 @@ TEST(RouteFile, writeFailureAfterOpeningIsReportedAndLeavesNoCutPlan) {
     std::signal(SIGXFSZ, old_handler);
     EXPECT_FALSE(saved);
     EXPECT_FALSE(std::ifstream(folder.path() + "/orvex/flightplans/BIG.RTE").good());
+    LoadWarning told;
+    ASSERT_TRUE(take_load_warning(told));
+    EXPECT_EQ(told.text, "cannot be written whole: the plan is not saved");
 }
 
 // Positions whose sixth decimal lies on a rounding half are ordinary

@@ -5,16 +5,23 @@
 #include "script.h"
 #include "stand_in_panel.h"
 
+#include "fms/files/flight_plan_folder.h"
 #include "fms/files/route_file.h"
+#include "fms/files/route_file_load.h"
+#include "fms/files/stored_routes.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/plan/update_state.h"
 #include "fms/published_values.h"
 #include "fms/units/smiths_scratchpad.h"
 #include "gauges/stand_in_hooks.h"
+#include "gns_mcu/gns_plan_edits.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -83,19 +90,47 @@ TEST_F(RouteLoad, whatWasLoadedIsPrintedAndNoRouteIsAWarning) {
     std::ofstream(flightplans + "LONG.RTE") << "[FlightPlan]\n" + waypoints;
     const std::string kept = "\nwarnings 1";
     EXPECT_EQ(run("route load EMPTY.RTE\n"),
-              "orvex-sim: route load EMPTY.RTE: holds no waypoint: not loaded" + kept);
+              "orvex-sim: " + flightplans + "EMPTY.RTE: holds no waypoint: not loaded" + kept);
     EXPECT_EQ(run("route load HEADER.RTE\n"),
-              "orvex-sim: route load HEADER.RTE: holds no waypoint: only its key lines applied" + kept);
-    EXPECT_EQ(run("route load NOPE.RTE\n"), "orvex-sim: route load NOPE.RTE: cannot be opened" + kept);
+              "orvex-sim: " + flightplans + "HEADER.RTE: holds no waypoint: only its key lines applied" +
+                  kept);
+    EXPECT_EQ(run("route load NOPE.RTE\n"),
+              "orvex-sim: " + flightplans + "NOPE.RTE: cannot be opened" + kept);
     EXPECT_EQ(run("route load ONE.RTE\n"),
               "orvex-sim: route load ONE.RTE: 1 waypoint loaded, no route" + kept);
     EXPECT_EQ(run("route load LONG.RTE\n"),
-              "frame 0: route load LONG.RTE: 201 waypoints loaded (49 waypoints after the first 201 left out)"
-              "\nwarnings 0");
+              "frame 0: route load LONG.RTE: 201 waypoints loaded\n"
+              "orvex-sim: " +
+                  flightplans + "LONG.RTE: 49 waypoints after the first 201 left out\nwarnings 1");
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(smiths_scratchpad_message, "49 WPTS NOT LOADED");
     for (const char* name : {"../../../etc/passwd", "sub/KSEAKPDX.RTE", "C:KSEAKPDX.RTE", ".."})
         EXPECT_EQ(run(std::string("route load ") + name + "\n").rfind("refused: ", 0), 0u) << name;
+}
+
+// The approach a file names comes through a load on the MCU and on the GNS
+// XLS, as through the CDU's, and goes into the plan they save.
+TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
+    const auto mcu = [] {
+        route_file_request_name = "KSEAKPDX.RTE";
+        route_file_request = kRouteFileRequestMcu; // the flight-plan page's request
+        load_route_file(route_file_request);
+    };
+    const auto gns = [] {
+        list_flight_plans();
+        for (int k = 1; k <= stored_routes.count(); ++k)
+            if (stored_routes[k].name == "KSEAKPDX.RTE" && load_listed_plan_to_working(k))
+                gns_activate_opened_plan();
+    };
+    for (const auto& load : {std::function<void()>(mcu), std::function<void()>(gns)}) {
+        approach_record_index = 0;
+        active_plan_last = -1;
+        load();
+        ASSERT_EQ(active_plan_last, 9);
+        ASSERT_TRUE(save_route_file("SAVED.RTE"));
+        const std::string saved = read_file(folder.path() + "/orvex/flightplans/SAVED.RTE");
+        EXPECT_NE(saved.find("ApproachInfo=I10R_10R\n"), std::string::npos) << saved;
+    }
 }
 
 } // namespace

@@ -14,10 +14,34 @@
 #include <cstdio>
 #include <filesystem>
 
-TEST(PilotRoute, aScriptRouteIsEnteredOnAnAddedSmithsFmsAndFlown) {
+namespace {
+
+struct PilotRun {
+    std::string printed, warned;
+    long frames = 0;
+    std::size_t gauges = 0;
+};
+
+std::string read_all(std::FILE* f) {
+    std::rewind(f);
+    std::string text;
+    for (int c; (c = std::fgetc(f)) != EOF;)
+        text += static_cast<char>(c);
+    std::fclose(f);
+    return text;
+}
+
+// Runs the script on a SERVER alone, its warnings as orvex-sim prints them.
+// `one_route`, when given, is written to the flight-plans folder as ONE.RTE.
+PilotRun run_pilot_script(const std::string& text, const std::string& one_route = {}) {
     const std::string root = testing::TempDir() + "orvex_pilot_route_sim";
     std::filesystem::remove_all(root);
     std::filesystem::copy(ORVEX_SOURCE_DIR "/examples/sim", root, std::filesystem::copy_options::recursive);
+    if (!one_route.empty()) {
+        std::FILE* f = std::fopen((root + "/orvex/flightplans/ONE.RTE").c_str(), "w");
+        std::fputs(one_route.c_str(), f);
+        std::fclose(f);
+    }
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(root);
 
@@ -31,39 +55,53 @@ TEST(PilotRoute, aScriptRouteIsEnteredOnAnAddedSmithsFmsAndFlown) {
     sim.module = host::attach_module(&Linkage, &ImportTable, "orvex1", surfaces);
     host::PanelFile panel;
     std::string error;
-    ASSERT_TRUE(host::parse_panel_text("p.cfg", "[Window00]\ngauge00=orvex1!SERVER, 0, 0\n", panel, error));
-    ASSERT_TRUE(host::place_gauges(sim, panel, error)) << error;
+    PilotRun run;
+    EXPECT_TRUE(host::parse_panel_text("p.cfg", "[Window00]\ngauge00=orvex1!SERVER, 0, 0\n", panel, error));
+    EXPECT_TRUE(host::place_gauges(sim, panel, error)) << error;
     host::Script script;
-    ASSERT_TRUE(host::parse_script_text("s.script",
-                                        "aircraft position 47.449 -122.309\naircraft heading 160\n"
-                                        "frames 20\nroute load KSEAKPDX.RTE\nframes 3\n"
-                                        "print module orvex_fpln_wpt_cnt\n",
-                                        sim, script, error))
-        << error;
+    EXPECT_TRUE(host::parse_script_text("s.script", text, sim, script, error)) << error;
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
+    sim.warnings_to = err;
     host::start_gauges(sim);
     host::run_script(sim, script, out, err);
-    const long frames = sim.frame;
-    const std::size_t gauges = sim.gauges.size();
+    run.frames = sim.frame;
+    run.gauges = sim.gauges.size();
     host::stop_gauges(sim);
-    std::rewind(out);
-    std::string printed;
-    for (int c; (c = std::fgetc(out)) != EOF;)
-        printed += static_cast<char>(c);
-    std::fclose(out);
-    std::fclose(err);
+    run.printed = read_all(out);
+    run.warned = read_all(err);
     std::filesystem::current_path(previous);
+    return run;
+}
 
-    EXPECT_NE(printed.find("frame 20: route load KSEAKPDX.RTE: 10 waypoints in the file (CO ROUTE, EXEC)"),
-              std::string::npos)
-        << printed;
-    EXPECT_NE(printed.find("orvex_fpln_wpt_cnt = 9"), std::string::npos) << printed;
-    EXPECT_EQ(frames, 23); // the keys take no frames
-    EXPECT_EQ(gauges, 2u); // the SMITHS_FMS added for the keys
+} // namespace
+
+TEST(PilotRoute, aScriptRouteIsEnteredOnAnAddedSmithsFmsAndFlown) {
+    const PilotRun run = run_pilot_script("aircraft position 47.449 -122.309\naircraft heading 160\n"
+                                          "frames 20\nroute load KSEAKPDX.RTE\nframes 3\n"
+                                          "print module orvex_fpln_wpt_cnt\n");
+    EXPECT_NE(run.printed.find("frame 20: route load KSEAKPDX.RTE: 10 waypoints loaded"), std::string::npos)
+        << run.printed;
+    EXPECT_NE(run.printed.find("orvex_fpln_wpt_cnt = 9"), std::string::npos) << run.printed;
+    EXPECT_EQ(run.frames, 23); // the keys take no frames
+    EXPECT_EQ(run.gauges, 2u); // the SMITHS_FMS added for the keys
     const std::vector<std::string>& idents = host::entered_route_idents();
     ASSERT_EQ(idents.size(), 10u);
     EXPECT_EQ(idents.front(), "KSEA");
     EXPECT_EQ(idents[5], "TOUTL");
     EXPECT_EQ(idents.back(), "KPDX");
+}
+
+// The simulator plan loads by keys as the module reads it, all its waypoints;
+// a file of the folder that holds no route is told once, as the module lists
+// the folder.
+TEST(PilotRoute, aSimulatorPlanEnteredByKeysCountsWhatTheModuleLoaded) {
+    const PilotRun run =
+        run_pilot_script("aircraft position 47.449 -122.309\nframes 2\nroute load KSEAKYKM.PLN\n"
+                         "route load ONE.RTE\n",
+                         "[FlightPlan]\nKSEA 47.449 -122.3093 APT\n");
+    EXPECT_NE(run.printed.find("frame 2: route load KSEAKYKM.PLN: 8 waypoints loaded"), std::string::npos)
+        << run.printed << run.warned;
+    EXPECT_NE(run.warned.find("flightplans/ONE.RTE: holds 1 waypoint: no route"), std::string::npos)
+        << run.warned;
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 
 namespace {
 
@@ -166,6 +167,14 @@ TEST_F(Scripts, LongRunsReportProgress) {
                             "(at most 2000 frames)\n"),
               std::string::npos)
         << progress.substr(0, 200);
+    // One that runs out before its waypoint is a warning, which a strict
+    // script stops on.
+    EXPECT_EQ(sim.warnings, 1);
+    sim.warnings = 0;
+    const long frame = sim.frame;
+    run("strict\nfly 5 to XYZ\nframes 3\n");
+    EXPECT_EQ(sim.warnings, 1);
+    EXPECT_EQ(sim.frame, frame + 5);
 }
 
 // A frame not drawn still calls the draw service, where the module updates,
@@ -174,7 +183,16 @@ TEST_F(Scripts, DrawEveryLetsLongRunsOnlyDrawOnEveryNthFrameAndTheirLast) {
     static int dummy_surface = 0;
     host::SurfaceServices surfaces;
     surfaces.create_dc = [](int32_t, int32_t, uint32_t) -> void* { return &dummy_surface; };
-    surfaces.write_png = [](void*, const char*) { return int32_t{0}; };
+    // A disk that fills: the picture is begun, and fails.
+    static bool begun = false;
+    surfaces.write_png = [](void*, const char* path) {
+        begun = true;
+        if (std::FILE* f = std::fopen(path, "wb")) {
+            std::fputs("\x89PNG", f);
+            std::fclose(f);
+        }
+        return int32_t{0};
+    };
     surfaces.destroy_dc = [](void*) {};
     host::Simulator drawn;
     drawn.module = host::attach_module(&fake::linkage, &fake::imports, "orvex1", surfaces);
@@ -184,7 +202,10 @@ TEST_F(Scripts, DrawEveryLetsLongRunsOnlyDrawOnEveryNthFrameAndTheirLast) {
     ASSERT_TRUE(host::place_gauges(drawn, panel, error)) << error;
     drawn.draw_every = 4;
     host::Script script;
-    ASSERT_TRUE(host::parse_script_text("s.script", "frames 102\nframes 10\n", drawn, script, error))
+    drawn.out_dir = testing::TempDir();
+    std::remove((testing::TempDir() + "orvex_cut_snapshot.png").c_str());
+    ASSERT_TRUE(host::parse_script_text(
+        "s.script", "frames 102\nframes 10\nsnapshot DISPLAY orvex_cut_snapshot.png\n", drawn, script, error))
         << error;
     fake::reset();
     host::start_gauges(drawn);
@@ -200,6 +221,10 @@ TEST_F(Scripts, DrawEveryLetsLongRunsOnlyDrawOnEveryNthFrameAndTheirLast) {
     EXPECT_EQ(calls, 112);
     // Frames 4, 8, ... 100 and 102 of the long run, and every frame of the short one.
     EXPECT_EQ(draws, 25 + 1 + 10);
+
+    // The snapshot after them could not be written whole: it leaves no file.
+    EXPECT_TRUE(begun);
+    EXPECT_FALSE(std::ifstream(testing::TempDir() + "orvex_cut_snapshot.png").good());
 }
 
 // Where the module keeps its display states to itself (the DLL under wine),

@@ -107,10 +107,9 @@ TEST(HostileNumbers, tableRowsOutOfReachOrOffTheGlobeAreLeftOutAndLookupsStillRu
                                          "JUNK JUNK nan nan\nJUNK JUNK 47 -122\nJUNK JUNK -nan 1e999\n",
                                          "", "", "", "", "", "JUNK JUNK nan -nan VOR 99999999999999\n"})),
         "");
-    ASSERT_EQ(intersection_table.count(), 2);
-    EXPECT_EQ(intersection_table[1].ident, "TINY");
-    EXPECT_EQ(intersection_table[1].longitude, 8.0);
-    EXPECT_EQ(intersection_table[2].latitude, 47.0);
+    // 1e-999 is a number next to 0, but 0x1p3 is none.
+    ASSERT_EQ(intersection_table.count(), 1);
+    EXPECT_EQ(intersection_table[1].latitude, 47.0);
     EXPECT_EQ(navaid_table.count(), 0);
     waypoint_lookup_text = "JUNK";
     lookup_waypoint_entry(0, 47.0, -122.0);

@@ -5,8 +5,10 @@
 
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
+#include "data/atc_boundaries.h"
 #include "data/load_warnings.h"
 #include "data/module_settings.h"
+#include "data/nav_database.h"
 #include "data/performance_tables.h"
 #include "fms/files/aircraft_config.h"
 #include "fms/procedures/airport_detail.h"
@@ -135,6 +137,48 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
         {"performance", "[CLIMB]\n" + climb_rows(60), "FUZZ_perf.txt",
          "11 left out: the table of rows of a section holds 49"},
         {"aircraft_config", "PerformanceData=../../../PLANT_perf.txt\n", "PLANT_perf.txt",
+         "PerformanceData names a file outside the simulator folder; not read"},
+        // Numbers read whole: a field that is not a number in its range
+        // leaves its record out.
+        {"nav_database", join_parts({"FIXA FIXA 47 -122\nFIXB FIXB 47.5x -122\n"}), "ints.txt",
+         "1 of 2 lines could not be used (line 2: position is no number)"},
+        {"nav_database",
+         join_parts({"", "", "", "", "", "",
+                     "SEA SEATTLE 47.4 -122.3 VOR 116.80\nBAD NAN 47 -122 VOR nan\n"
+                     "BIG BIG 47 -122 VOR 1e308\nNEG NEG 47 -122 NDB -5\nNDB NDB 47 -122 NDB -\n"}),
+         "navs.txt", "3 of 5 lines could not be used (line 2: frequency is no number in range)",
+         [] { EXPECT_EQ(navaid_table.count(), 2); }},
+        {"performance", "[CLIMB]\n0 0 0 0\n5000 1e-300 3000 7300\n5000 272 3000 7300\n", "FUZZ_perf.txt",
+         "2 of 4 lines could not be used (line 2: a value no aircraft reaches)",
+         [] { EXPECT_EQ(performance_tables.climb_row_count, 1); }},
+        {"atc_boundaries",
+         "ZSE SEATTLE 47 -122\nZSE SEATTLE 48 237.5\nZSE SEATTLE 48 -122\nZSE SEATTLE 49 -122q\n",
+         "atc_bdry.txt", "1 of 4 lines could not be used (line 4: no position)",
+         [] {
+             ASSERT_EQ(atc_boundaries[1].points.count(), 2);
+             EXPECT_EQ(atc_boundaries[1].points[1].longitude, -122.5);
+         }},
+        {"sim_plan",
+         "[flightplan]\ndeparture_id=KSEA, N47* 26.98'\n"
+         "waypoint.0=, KSEA, , KSEA, A, N47* 26.98', W122* 18.00', +000433.00, \n"
+         "waypoint.1=K1, HUGE, , HUGE, I, N1e308* 0.00', W122* 0.00', +0, \n"
+         "waypoint.2=K1, NAN, , NAN, I, N47* 0.00', Wnan* 0.00', +0, \n"
+         "waypoint.3=K1, MIN, , MIN, I, N47* 99.99', W122* 0.00', +0, \n"
+         "waypoint.4=K1, ELN, , ELN, V, N47* 01.44', W120* 27.40', +0, \n",
+         "FUZZ.PLN", "3 waypoints skipped (line 4: position is no degrees and minutes)"},
+        {"approach",
+         join_parts(
+             {"KSEA", kAirport, "",
+              "[KSEA]\n16L I16L FIXA IAF 1e308 47.7 -122.3 - 43 32\n16L I16L FIXB IAF 6000 47.7 -122.3 - "
+              "999 32\n16R I16R FIXC IAF 6000 47.7 -122.3 - 43 32\n"}),
+         "apps.txt", "2 of 4 lines could not be used (line 2: altitude no number in range)",
+         [] { EXPECT_EQ(airport_slots[destination_slot].approaches.count(), 1); }},
+        // Junk is told wherever it stands, and a line past the buffer too.
+        {"star", join_parts({"KSEA", kAirport, "", std::string(10000, 'x') + "\n" + star_of_legs(1)}),
+         "stars.txt", "1 of 4 lines could not be used (line 1: no position); 1 lines too long, cut (line 1)"},
+        {"aircraft_config", "PerformanceData=/etc/passwd\n", "passwd",
+         "PerformanceData names a file outside the simulator folder; not read"},
+        {"aircraft_config", "PerformanceData=..\\..\\..\\PLANT_perf.txt\n", "PLANT_perf.txt",
          "PerformanceData names a file outside the simulator folder; not read"},
     };
     for (const Row& row : rows) {

@@ -33,6 +33,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <limits>
+#include <set>
 #include <sstream>
 
 std::vector<std::string> split_parts(std::string_view input, std::size_t count) {
@@ -110,6 +111,39 @@ template <class Table> std::string check_on_globe(const char* name, const Table&
     for (int i = 1; i <= table.count(); ++i)
         if (!on_globe(table[i].latitude, table[i].longitude))
             return std::string(name) + broken(" record %ld off the globe", i);
+    return {};
+}
+
+// Every value the text spells whole as one token (blanks, commas and line
+// ends between tokens; a header's brackets around them), and 0, which a
+// token a record lacks gives.
+std::set<double> whole_numbers_of(std::string_view text) {
+    std::set<double> numbers{0.0};
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t start = text.find_first_not_of(" \t\r\n\v\f,[]", i);
+        if (start == std::string_view::npos) break;
+        std::size_t end = text.find_first_of(" \t\r\n\v\f,[]", start);
+        if (end == std::string_view::npos) end = text.size();
+        double value = 0.0;
+        if (parse_whole_number(text.substr(start, end - start), value)) numbers.insert(value);
+        i = end;
+    }
+    return numbers;
+}
+
+// Nothing loaded holds a position its record's text does not spell whole
+// ("12.5x" is no 12.5, "0x10" no 16). `wrap` takes a longitude east of 180
+// as the text may write it.
+template <class Table>
+std::string check_spelled(const char* name, const Table& table, const std::set<double>& numbers,
+                          bool wrap = false) {
+    for (int i = 1; i <= table.count(); ++i) {
+        const double lon = table[i].longitude;
+        if (!numbers.count(table[i].latitude) ||
+            !(numbers.count(lon) || (wrap && numbers.count(lon + 360.0))))
+            return std::string(name) + broken(" record %ld holds a position no token spells whole", i);
+    }
     return {};
 }
 
@@ -208,6 +242,25 @@ std::string feed_performance(std::string_view input) {
     for (int r = 1; r <= t.cruise_row_count; ++r)
         if (t.cruise[r].value_count > 26)
             return broken("cruise row with %ld values", t.cruise[r].value_count);
+    // Each value of a row loaded is one its text spells whole; no speed is 0.
+    const std::set<double> numbers = whole_numbers_of(input);
+    auto spelled = [&](const double* row, std::initializer_list<int> slots) {
+        for (int slot : slots)
+            if (!numbers.count(row[slot])) return false;
+        return true;
+    };
+    for (int r = 1; r <= t.climb_row_count; ++r)
+        if (!spelled(t.climb[r], {21, 22, 23, 2}) || t.climb[r][22] < 1.0)
+            return broken("climb row %ld holds a value no token spells whole", r);
+    for (int r = 1; r <= t.descent_row_count; ++r)
+        if (!spelled(t.descent[r], {0, 1, 2, 3}) || t.descent[r][3] < 1.0)
+            return broken("descent row %ld holds a value no token spells whole", r);
+    for (int r = 1; r <= t.cruise_row_count; ++r)
+        if (!spelled(t.cruise[r].slots, {61, 62}) || t.cruise[r].slots[62] < 1.0)
+            return broken("cruise row %ld holds a value no token spells whole", r);
+    for (int k = 1; k <= t.weight_count; ++k)
+        if (!numbers.count(t.cruise[0].slots[31 + k] / 1000.0) && t.cruise[0].slots[31 + k] != 0.0)
+            return broken("gross weight %ld no token spells whole", k);
     return {};
 }
 
@@ -228,6 +281,18 @@ std::string feed_nav_database(std::string_view input) {
          check_on_globe("airway fixes", airway_fix_table), check_on_globe("airports", airport_table),
          check_on_globe("navaids", navaid_table)});
     if (!p.empty()) return p;
+    const std::set<double> numbers = whole_numbers_of(input);
+    p = first_of({check_spelled("intersections", intersection_table, numbers),
+                  check_spelled("airway fixes", airway_fix_table, numbers),
+                  check_spelled("airports", airport_table, numbers),
+                  check_spelled("navaids", navaid_table, numbers)});
+    if (!p.empty()) return p;
+    for (int i = 1; i <= navaid_table.count(); ++i) {
+        const std::string_view f = navaid_table[i].extra;
+        double value = 0.0;
+        if (!f.empty() && f != "-" && (!parse_whole_number(f, value) || value <= 0.0))
+            return broken("navaid %ld has a frequency that is no number", i);
+    }
     for (int i = 1; i <= airway_fix_table.count(); ++i)
         if (airway_fix_table[i].ident.size() < 4) return broken("airway fix %ld shorter than 4", i);
     // Every navaid found by ident is one of that ident.
@@ -292,11 +357,13 @@ std::string feed_atc_boundaries(std::string_view input) {
     files.add("\\orvex\\navdata\\atc_bdry.txt", std::string(input));
     load_atc_boundaries();
     if (std::string p = check_table("boundaries", atc_boundaries); !p.empty()) return p;
+    const std::set<double> numbers = whole_numbers_of(input);
     for (int i = 1; i <= atc_boundaries.count(); ++i) {
         const AtcBoundary& b = atc_boundaries[i];
         if (std::string p = check_table("boundary points", b.points); !p.empty()) return p;
         if (b.point_count != b.points.count()) return broken("boundary %ld miscounts its points", i);
         if (std::string p = check_on_globe("boundary points", b.points); !p.empty()) return p;
+        if (std::string p = check_spelled("boundary points", b.points, numbers, true); !p.empty()) return p;
     }
     return atc_boundaries_loaded == 1 ? std::string() : "boundaries not marked loaded";
 }

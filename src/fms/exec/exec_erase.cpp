@@ -286,6 +286,15 @@ void update_vertical_target(int old_state) {
 
 } // namespace
 
+void match_loaded_approach() {
+    if (approach_info.empty()) return;
+    // The units' choices in progress stay: only the plan's approach is the file's.
+    const std::string chosen = sel_approach, runway = applied_arrival_runway;
+    match_approach();
+    sel_approach = chosen;
+    applied_arrival_runway = runway;
+}
+
 void execute_route_modification() {
     if (!destination_airport_ident.empty()) {
         route_destination_ident = destination_airport_ident;

@@ -11,6 +11,12 @@
 // (state 3) afterwards.
 void reset_active_route_state();
 
+// The approach of a plan put in place without EXEC (a unit that activates a
+// loaded file at once): the file's ApproachInfo, when it gave one, as the
+// plan's approach record and runway at the destination; the selections in
+// progress on the units stay as they were.
+void match_loaded_approach();
+
 // The EXEC key: a destination entered on the active route becomes the route's
 // destination for the RTE and DEP/ARR pages (EXEC empties the entry), then
 // reset_active_route_state.

@@ -40,6 +40,10 @@ void list_flight_plans() {
 
         preview_plan_last = -1;
         load_route_preview(entry.name);
+        // A file without a route is not listed: told here, as CO ROUTE
+        // cannot name it.
+        if (preview_plan_last == 0)
+            record_load_warning(flight_plans_folder() + entry.name, "holds 1 waypoint: no route");
         if (preview_plan_last < 1) continue;
 
         const int n = stored_routes.count() + 1;

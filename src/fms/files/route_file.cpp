@@ -3,6 +3,7 @@
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
+#include "data/load_warnings.h"
 #include "data/module_settings.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
@@ -166,19 +167,29 @@ bool save_route_file(const std::string& name) {
             retyped.push_back(i);
         }
         std::string line;
-        if (!format_route_line(w, line)) return false;
+        if (!format_route_line(w, line)) {
+            record_load_warning(flight_plans_folder() + name,
+                                "waypoint " + std::to_string(i) +
+                                    " cannot be written: the plan is not saved");
+            return false;
+        }
         text += line;
         text += '\n';
     }
 
     const std::string path = flight_plans_folder() + name;
+    // Told on the unit as "Unable to Save"; here what and where.
     std::FILE* file = os::open_file(path, "w");
-    if (!file) return false;
+    if (!file) {
+        record_load_warning(path, "cannot be written: the plan is not saved");
+        return false;
+    }
     const bool written = std::fputs(text.c_str(), file) >= 0 && std::fflush(file) == 0 && !std::ferror(file);
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
         // A cut-off plan must not turn up in the folder list as if it were whole.
         std::remove(os::host_path(path).c_str());
+        record_load_warning(path, "cannot be written whole: the plan is not saved");
         return false;
     }
     for (int i : retyped)

@@ -61,37 +61,6 @@ bool on_the_ground() {
     return aircraft_state.ground_speed_kt < 5.0;
 }
 
-// A number written as a whole token: an optional sign, digits with at most
-// one point, an optional exponent. "north", "47N", "nan", "inf" and "0x1p4"
-// are none: a position or a key value that is no number is not guessed at.
-bool whole_number(const std::string& text, double& value) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    int digits = 0;
-    bool point = false;
-    for (; i < n; ++i) {
-        if (text[i] >= '0' && text[i] <= '9')
-            ++digits;
-        else if (text[i] == '.' && !point)
-            point = true;
-        else
-            break;
-    }
-    if (digits == 0) return false;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-        const std::size_t exponent = i;
-        while (i < n && text[i] >= '0' && text[i] <= '9')
-            ++i;
-        if (i == exponent) return false;
-    }
-    if (i != n) return false;
-    value = parse_double(text);
-    return std::isfinite(value);
-}
-
 enum class RouteFileStatus { Read, NotFound, ImportFailed, NotText };
 
 // Everything one route file holds, read before any plan or value of the
@@ -149,7 +118,7 @@ bool is_header(const RouteLine& tokens) {
 }
 
 bool fuel_value(const std::string& text, double& fuel) {
-    return whole_number(text, fuel) && fuel >= 0.0 && fuel <= kMaxPlanWeightLb;
+    return parse_whole_number(text, fuel) && fuel >= 0.0 && fuel <= kMaxPlanWeightLb;
 }
 
 bool is_header_key(const std::string& upper_key) {
@@ -177,7 +146,7 @@ bool read_key_line(const std::string& line) {
     const std::string upper = to_upper_ascii(key);
     double number = 0.0;
     if (upper == "CRUISEALT") {
-        if (!whole_number(value, number) || number < 0.0 || number > kMaxCruiseAltitudeFt ||
+        if (!parse_whole_number(value, number) || number < 0.0 || number > kMaxCruiseAltitudeFt ||
             number != std::trunc(number))
             return skip_key();
         record.cruise_altitude = saturate_to_int(number);
@@ -223,7 +192,8 @@ void keep_other_keys() {
 // its position is no pair of numbers on the globe.
 bool read_waypoint(const RouteLine& tokens, RouteWaypoint& w) {
     double lat = 0.0, lon = 0.0;
-    if (!whole_number(tokens.token[1], lat) || !whole_number(tokens.token[2], lon) || !on_globe(lat, lon))
+    if (!parse_whole_number(tokens.token[1], lat) || !parse_whole_number(tokens.token[2], lon) ||
+        !on_globe(lat, lon))
         return false;
     w = waypoint_from_route_line(tokens);
     w.lat = lat;
@@ -283,6 +253,13 @@ void read_route_file(const std::string& name, bool is_pln) {
         }
         const RouteLine tokens = split_route_line(line);
         if (tokens.count == 0 || tokens.token[0].compare(0, 1, ";") == 0) continue;
+        // A waypoint line past the reader's length may end in its position
+        // cut short.
+        if (section && cut_within_fields(line, reader.last_line_cut(), 2, 3)) {
+            text.skip(kFieldCut);
+            if (record.skipped_waypoints++ == 0) record.first_skipped_line = reader.line_number();
+            continue;
+        }
         if (!section) {
             const bool usable = read_key_line(line);
             section = is_header(tokens);
@@ -339,10 +316,10 @@ bool report_record(bool pilot_asked) {
         const bool keys = record.cruise_altitude_seen || record.active_fuel_seen ||
                           record.planned_fuel_seen || record.reserve_fuel_seen || record.approach_info_seen;
         outcome.problem += keys ? ": only its key lines applied" : ": not loaded";
-        if (pilot_asked) {
-            record_load_warning(file, outcome.problem);
-            smiths_scratchpad_message = kNoWaypoint;
-        }
+        // Also when the folder is listed: such a file is not offered, and
+        // what a load of it would do is told once.
+        record_load_warning(file, outcome.problem);
+        if (pilot_asked) smiths_scratchpad_message = kNoWaypoint;
         return false;
     } else {
         std::string text;
@@ -428,6 +405,8 @@ void begin_active_load() {
 void apply_active_keys() {
     cruise_altitude = record.cruise_altitude;
     fuel_on_board_low_lb = record.reserve_fuel;
+    // Taken up as the route is set up, as EXEC takes it up from the working plan.
+    approach_info = record.approach_info_seen ? record.approach_info : std::string();
     keep_other_keys();
 }
 

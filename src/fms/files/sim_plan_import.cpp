@@ -48,6 +48,70 @@ std::string stored_ident(std::string ident) {
     return ident;
 }
 
+// Reads digits from text[i]: how many, and their value with an optional
+// fraction when `fraction` is true.
+int digits_at(const std::string& text, std::size_t& i, double& value, bool fraction) {
+    const std::size_t start = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    const int count = static_cast<int>(i - start);
+    if (count == 0) return 0;
+    if (fraction && i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+    }
+    value = parse_double(text.substr(start, i - start));
+    return count;
+}
+
+void skip_blanks(const std::string& text, std::size_t& i) {
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+}
+
+// A position text as the plans write it, read whole: a hemisphere letter,
+// whole degrees (at most 90 or 180), the degree mark ('*' or the degree
+// sign), minutes below 60 (with a fraction when no seconds follow, "'" after
+// them optional) and optional seconds below 60 with '"'. "N1e308*" and
+// "N47* 99.99'" are no position: the fixed fields read from them would put
+// the waypoint where nobody wrote it. Null when the text is a position on the
+// globe, else why not.
+const char* position_text_fault(const std::string& text, bool latitude) {
+    constexpr const char* kNoPosition = "position is no degrees and minutes";
+    std::size_t i = 0;
+    skip_blanks(text, i);
+    const std::string letters = latitude ? "NS" : "EW";
+    if (i >= text.size() || letters.find(text[i]) == std::string::npos) return kNoPosition;
+    ++i;
+    double degrees = 0.0, minutes = 0.0, seconds = 0.0;
+    const int degree_digits = digits_at(text, i, degrees, false);
+    if (degree_digits == 0 || degree_digits > (latitude ? 2 : 3)) return kNoPosition;
+    if (i < text.size() && text[i] == '\xC2') ++i; // lead byte of a UTF-8 degree sign
+    if (i >= text.size() || (text[i] != '*' && text[i] != '\xB0')) return kNoPosition;
+    ++i;
+    skip_blanks(text, i);
+    const int minute_digits = digits_at(text, i, minutes, true);
+    if (minute_digits == 0 || minute_digits > 2 || minutes >= 60.0) return kNoPosition;
+    skip_blanks(text, i);
+    if (i < text.size() && text[i] == '\'') ++i;
+    skip_blanks(text, i);
+    if (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        const int second_digits = digits_at(text, i, seconds, true);
+        if (second_digits > 2 || seconds >= 60.0) return kNoPosition;
+        skip_blanks(text, i);
+        if (i < text.size() && text[i] == '"') ++i;
+        skip_blanks(text, i);
+    }
+    if (i != text.size()) return kNoPosition;
+    return degrees + minutes / 60.0 + seconds / 3600.0 <= (latitude ? 90.0 : 180.0) ? nullptr : kOffGlobe;
+}
+
+const char* position_fault(const std::string& lat_text, const std::string& lon_text) {
+    const char* fault = position_text_fault(lat_text, true);
+    return fault != nullptr ? fault : position_text_fault(lon_text, false);
+}
+
 // "N47* 26.98'" becomes "N47:26:59": minutes with hundredths turn into whole
 // seconds, and every field gets two digits (three for longitude degrees that
 // have them).
@@ -186,14 +250,16 @@ void ini_line(ImportState& s, const std::string& line) {
             const std::size_t lon_end = rest.find(',');
             if (lon_end == std::string::npos) return;
             std::string lon_text = rest.substr(0, lon_end);
+            // A line without an ident would shift every field of temp.rte.
+            if (first_word(ident).empty()) return;
+            if (const char* fault = position_fault(lat_text, lon_text))
+                return skip_waypoint(s, s.line, fault);
             lat_text = normalise_ini_position(lat_text);
             lon_text = normalise_ini_position(lon_text);
             double lat = 0.0, lon = 0.0;
             parse_dms_position(lat_text, lon_text, &lat, &lon);
             if (lat_text.compare(0, 1, "S") == 0) lat = -lat;
             if (lon_text.compare(0, 1, "W") == 0) lon = -lon;
-            // A line without an ident would shift every field of temp.rte.
-            if (first_word(ident).empty()) return;
             write_waypoint(s, first_word(ident), lat, lon);
         }
         comma = rest.find(',');
@@ -214,8 +280,11 @@ void xml_line(ImportState& s, const std::string& line) {
             if (end != std::string::npos) text.erase(end);
             const std::size_t comma = text.find(',');
             if (comma != std::string::npos) {
-                s.lon_text = text.substr(comma + 1, 15);
-                s.lat_text = text.substr(0, 15);
+                // Latitude, longitude and altitude, each read whole.
+                const std::size_t altitude = text.find(',', comma + 1);
+                s.lon_text = text.substr(comma + 1, altitude == std::string::npos ? std::string::npos
+                                                                                  : altitude - comma - 1);
+                s.lat_text = text.substr(0, comma);
                 erase_first(s.lat_text, '\xC2');
                 erase_first(s.lon_text, '\xC2');
             }
@@ -244,6 +313,8 @@ void xml_line(ImportState& s, const std::string& line) {
     if (s.ident.empty()) return skip_waypoint(s, s.waypoint_line, "no ident");
     if (!walk_xml_position(s.lat_text, lat_text) || !walk_xml_position(s.lon_text, lon_text))
         return skip_waypoint(s, s.waypoint_line, "no position");
+    if (const char* fault = position_fault(s.lat_text, s.lon_text))
+        return skip_waypoint(s, s.waypoint_line, fault);
     double lat = 0.0, lon = 0.0;
     parse_dms_position(lat_text, lon_text, &lat, &lon);
     if (lat_text[0] == 'S') lat = -lat;

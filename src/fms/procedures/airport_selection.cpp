@@ -112,8 +112,13 @@ const char* additional_info_fault(const std::string& line) {
         low = -2000.0, limit = 100000.0;
     else
         return nullptr;
-    if (!has_leading_number(value.c_str())) return "not a number";
-    const double v = parse_double(value);
+    // The value whole, blanks around it aside: "-1qq.59qq" is no -1.
+    const std::size_t first = value.find_first_not_of(" \t");
+    const std::size_t last = value.find_last_not_of(" \t");
+    double v = 0.0;
+    if (first == std::string::npos ||
+        !parse_whole_number(std::string_view(value).substr(first, last - first + 1), v))
+        return "not a number";
     if (v < low || v > limit) return limit == 100000.0 ? "altitude out of range" : kOffGlobe;
     return nullptr;
 }

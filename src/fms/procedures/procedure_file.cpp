@@ -105,7 +105,13 @@ bool read_procedure_section(const std::string& file_name, const std::string& air
         const bool comment = begins_with(t1, "*") || begins_with(t1, ";");
         const bool section = !comment && begins_with(t1, "[");
         if (comment || section || !in_section) {
-            if (!comment && !section && !t1.empty()) check.pass_over(leg_line_usable(t));
+            // Another airport's lines are only judged; junk is told wherever it stands.
+            if (!comment && !section && !t1.empty()) {
+                if (leg_line_usable(t))
+                    check.pass_over(true);
+                else
+                    check.skip("no position");
+            }
             if (handlers.close_out) handlers.close_out();
             if (section) {
                 if (in_section) break; // the next section ends the airport's
