@@ -34,7 +34,9 @@ std::string read_all(std::FILE* f) {
 // Runs the script on a SERVER alone, its warnings as orvex-sim prints them.
 // `one_route`, when given, is written to the flight-plans folder as ONE.RTE.
 PilotRun run_pilot_script(const std::string& text, const std::string& one_route = {}) {
-    const std::string root = testing::TempDir() + "orvex_pilot_route_sim";
+    // A folder of the test's own: ctest runs the tests of this file side by side.
+    const std::string root = testing::TempDir() + "orvex_pilot_route_" +
+                             testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::remove_all(root);
     std::filesystem::copy(ORVEX_SOURCE_DIR "/examples/sim", root, std::filesystem::copy_options::recursive);
     if (!one_route.empty()) {
