@@ -146,11 +146,14 @@ void step_position(AircraftModel& m, double dt) {
     ground_vector(m, &track, &speed);
     double course = track;
     move_on_sphere(m.lat_deg, m.lon_deg, track, speed * dt / 3600.0, &m.lat_deg, &m.lon_deg, &course);
-    // A step over a pole ends on a course turned half round: the aircraft
-    // now points away from the pole and comes down the other side instead
-    // of crossing back and forth. (Elsewhere the course changes by a
-    // fraction of a degree a step, which the model leaves to the heading hold.)
-    if (std::fabs(wrap180(course - track)) > 90.0) m.true_heading_deg = wrap360(m.true_heading_deg + 180.0);
+    // Flying straight, the heading turns with the track along the great
+    // circle. Where that turn is one the aircraft can make within the step,
+    // the heading is kept, as its heading hold keeps it; near a pole the
+    // meridians turn faster (half round on a step past it), and a heading
+    // kept there would circle the pole.
+    const double turned = wrap180(course - track);
+    if (std::fabs(turned) > max_turn_rate_dps(true_airspeed_kt(m)) * dt)
+        m.true_heading_deg = wrap360(m.true_heading_deg + turned);
 }
 
 bool leap_year(int32_t year) {

@@ -17,6 +17,7 @@
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -26,6 +27,33 @@ namespace {
 double course_angle(double a, double b) {
     double d = std::fabs(a - b);
     return d > 180.0 ? 360.0 - d : d;
+}
+
+// Whether the TO waypoint lies inside the circle of the aircraft's turn
+// toward it, at the rate autopilots keep to (standard rate, or 25 degrees of
+// bank where that turns slower): steering to it then circles it for ever.
+bool to_inside_turn() {
+    const AircraftState& a = aircraft_state;
+    constexpr double kPi = 3.14159265358979323846;
+    const double speed_fps = a.ground_speed_kt * 1.68781;
+    if (!(speed_fps > 0.0)) return false;
+    const double rate = std::min(3.0 * kPi / 180.0, 32.174 * std::tan(25.0 * kPi / 180.0) / speed_fps);
+    const double radius_nm = speed_fps / rate / 6076.12;
+    const double off_heading = course_angle(course_to_to_deg, a.heading_deg) * kPi / 180.0;
+    return distance_to_to_nm < 2.0 * radius_nm * std::sin(off_heading);
+}
+
+// Whether the aircraft has passed abeam the TO waypoint: seen from the
+// waypoint it lies more than 90 degrees off the way back along the leg. Both
+// courses are taken at the waypoint: near a pole the leg's course where it
+// starts says nothing of its course here.
+bool to_behind() {
+    const GeoPosition start = active_leg_start();
+    double distance = 0.0, back = 0.0, to_aircraft = 0.0;
+    gc_dist_course(to_position.lat, to_position.lon, start.lat, start.lon, &distance, &back);
+    gc_dist_course(to_position.lat, to_position.lon, aircraft_state.plat, aircraft_state.plon, &distance,
+                   &to_aircraft);
+    return saturate_to_whole(course_angle(back, to_aircraft)) > 90;
 }
 
 bool first_hold_at(int index) {
@@ -63,10 +91,12 @@ bool is_procedure_kind(const std::string& kind) {
 
 void check_course_reversal() {
     const int to = to_waypoint_index;
-    if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || !(distance_to_to_nm < 10.0) ||
-        to >= active_plan_last - 1 || first_hold_at(to))
-        return;
-    if (saturate_to_whole(course_angle(course_to_to_deg, leg_course_deg)) <= 90) return;
+    if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || first_hold_at(to) || !to_behind()) return;
+    // Within 10 NM a waypoint behind is passed, except on the last two legs,
+    // where the aircraft turns back for it. One inside the turn is passed
+    // anywhere: turning toward it never gets there.
+    const bool near = distance_to_to_nm < 10.0 && to < active_plan_last - 1;
+    if (!near && !to_inside_turn()) return;
     // The waypoint lies behind: any switching distance sequences it now.
     distance_to_to_nm = -1.0;
     vnav_altitude_set = 0;

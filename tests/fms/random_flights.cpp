@@ -108,50 +108,57 @@ Flight example_flight(std::mt19937& rng) {
               [&](const Place& a, const Place& b) { return nm_between(origin, a) < nm_between(origin, b); });
     f.places.push_back(origin);
     for (const Place& p : between)
-        // Legs of 20 NM at least: at 600 kt the stand-in's turns are 9 NM
-        // wide, and a shorter leg after a sharp turn is never captured.
-        if (nm_between(f.places.back(), p) > 20.0) f.places.push_back(p);
+        if (nm_between(f.places.back(), p) > 1.0) f.places.push_back(p);
     f.places.push_back(destination);
     return f;
 }
 
 // Places of no database: a random start near a pole or next to the
-// antimeridian, legs of 20 to 120 NM turning by up to 60 degrees.
+// antimeridian, legs of 3 to 120 NM turning by up to 150 degrees. Near a
+// pole, one route in three passes exactly over it and one in three has a
+// waypoint on it.
 Flight test_flight(std::mt19937& rng) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     Flight f;
     f.test_places = true;
     Place p;
     const int kind = std::uniform_int_distribution<int>(0, 2)(rng);
+    const double pole = kind == 1 ? 90.0 : -90.0;
     if (kind == 0) { // across the antimeridian
         p.lat = -60.0 + 120.0 * unit(rng);
         p.lon = 178.0 + 1.5 * unit(rng);
     } else { // near the north or the south pole
-        p.lat = (kind == 1 ? 1.0 : -1.0) * (82.0 + 6.0 * unit(rng));
+        p.lat = pole * (82.0 + 6.0 * unit(rng)) / 90.0;
         p.lon = -180.0 + 360.0 * unit(rng);
     }
+    const int over_pole = kind == 0 ? 0 : std::uniform_int_distribution<int>(0, 2)(rng);
+    if (over_pole > 0) p.lat = pole * (88.5 + unit(rng)) / 90.0; // a first leg of 120 NM at most
     p.ident = "ORIG";
     p.elevation = std::floor(3000.0 * unit(rng));
     f.places.push_back(p);
-    double course = kind == 0 ? 60.0 + 60.0 * unit(rng) : 360.0 * unit(rng);
+    double course = kind == 0       ? 60.0 + 60.0 * unit(rng)
+                    : over_pole > 0 ? (pole > 0.0 ? 0.0 : 180.0)
+                                    : 360.0 * unit(rng);
     const int legs = std::uniform_int_distribution<int>(2, 6)(rng);
     for (int i = 1; i <= legs; ++i) {
         Place next;
-        // Near the poles, not over them: no leg's end or middle above 89
-        // degrees (the stand-in's aircraft cannot fly from the pole itself).
-        for (int tries = 0; tries < 20; ++tries) {
-            const double length = 20.0 + 100.0 * unit(rng);
-            Place middle;
-            gc_destination_point(f.places.back().lat, f.places.back().lon, course, length / 2.0, &middle.lat,
-                                 &middle.lon);
-            gc_destination_point(f.places.back().lat, f.places.back().lon, course, length, &next.lat,
+        const Place& from = f.places.back();
+        const double to_pole = 60.0 * std::fabs(pole - from.lat);
+        const double length = 3.0 + 117.0 * unit(rng);
+        if (i == 1 && over_pole == 2) {
+            next.lat = pole;
+            next.lon = from.lon;
+        } else if (std::fabs(from.lat) == 90.0) { // down a random meridian
+            next.lat = pole - std::copysign(length / 60.0, pole);
+            next.lon = -180.0 + 360.0 * unit(rng);
+        } else {
+            gc_destination_point(from.lat, from.lon, course,
+                                 i == 1 && over_pole == 1 ? to_pole + length / 4.0 : length, &next.lat,
                                  &next.lon);
-            if (std::fabs(middle.lat) < 89.0 && std::fabs(next.lat) < 89.0) break;
-            course = std::fmod(course + 90.0 + 180.0 * unit(rng), 360.0);
         }
         next.ident = i == legs ? "DEST" : "TP" + std::to_string(i);
         f.places.push_back(next);
-        course = std::fmod(course + 360.0 - 60.0 + 120.0 * unit(rng), 360.0);
+        course = std::fmod(course + 360.0 - 150.0 + 300.0 * unit(rng), 360.0);
     }
     f.places.back().elevation = std::floor(3000.0 * unit(rng));
     return f;
@@ -279,6 +286,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double lowest_since_toc = 1e9;
     double arrival_altitude = -1.0;
     for (int i = 0; i < max_passes; ++i) {
+        const double switching = switch_distance; // what passes the TO on this pass
         pass();
         const double altitude = aircraft_state.indicated_altitude_ft;
         if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
@@ -287,18 +295,24 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             const bool climb = to == f.climb_constraint, descent = to == f.descent_constraint;
             if (climb || descent) {
                 const double wanted = climb ? f.climb_altitude : f.descent_altitude;
-                // Reachable: a climb from the field or a descent to the field
-                // at 300 ft/NM at most.
-                const double from_field =
-                    climb ? wanted - f.places[0].elevation : wanted - f.places[last].elevation;
-                double along = 0.0;
+                // Reachable at 300 ft/NM at most: climbing from the origin to
+                // where the waypoint is passed (its switching distance before
+                // it), and for a descent, down from it to the destination.
+                double before = -switching, after = 0.0;
                 for (int k = 1; k <= last; ++k)
-                    if (climb ? k <= to : k > to) along += nm_between(f.places[k - 1], f.places[k]);
+                    (k <= to ? before : after) += nm_between(f.places[k - 1], f.places[k]);
+                const bool reachable = wanted - f.places[0].elevation <= 300.0 * before &&
+                                       (climb || wanted - f.places[last].elevation <= 300.0 * after);
                 // Nor a constraint above an altitude the descent went down to.
-                if (from_field <= 300.0 * along && wanted <= lowest_since_toc + 300.0 &&
+                if (reachable && wanted <= lowest_since_toc + 300.0 &&
                     (to > engaged_to || wanted > engaged_altitude)) {
                     ++counts.constraints_checked;
-                    if (std::fabs(altitude - wanted) > 300.0)
+                    // A waypoint is passed up to a few NM before it (in a
+                    // turn, or abeam): a descent still on its path is that
+                    // much higher, at 400 ft/NM.
+                    const Place here{"", aircraft_state.plat, aircraft_state.plon};
+                    const double above = climb ? 300.0 : 300.0 + 400.0 * nm_between(here, f.places[to]);
+                    if (altitude - wanted > above || wanted - altitude > 300.0)
                         faults.push_back(
                             where(climb ? "climb constraint missed" : "descent constraint missed", wanted));
                 }

@@ -57,8 +57,10 @@ void gc_destination_point(double lat, double lon, double course, double distance
 
     const double phi2 =
         std::asin(clamp_unit(std::sin(phi1) * std::cos(d) + std::cos(phi1) * std::sin(d) * std::cos(c)));
-    const double dlambda =
-        std::atan2(std::sin(c) * std::sin(d) * std::cos(phi1), std::cos(d) - std::sin(phi1) * std::sin(phi2));
+    // cos(phi1) taken out of both terms: the usual form divides two round-off
+    // noises at a pole and gives any longitude there.
+    const double dlambda = std::atan2(
+        std::sin(c) * std::sin(d), std::cos(phi1) * std::cos(d) - std::sin(phi1) * std::sin(d) * std::cos(c));
     const double lambda2 = floored_mod(lambda1 + dlambda + pi, two_pi) - pi;
 
     *out_lat = phi2 * rad_to_deg;
