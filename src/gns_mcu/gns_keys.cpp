@@ -263,11 +263,11 @@ void erase() {
     gns_scratchpad_add("*1", 0);
 }
 
-// Toggle/erase on a plan view: a proposed waypoint (not the end mark) asks
-// for its deletion; a typed text loses its last character.
-void erase_or_delete(const RoutePlan& plan) {
+// Toggle/erase on a plan view: a proposed waypoint (not the end row behind
+// the plan) asks for its deletion; a typed text loses its last character.
+void erase_or_delete(int last) {
     const int c = working_cursor_index;
-    const bool on_waypoint = c >= 0 && c <= kPlanLastIndex && plan[c].ident != "******";
+    const bool on_waypoint = c >= 0 && c <= last;
     if (on_waypoint && gns_entry_fresh == 1)
         gns_delete_request = 1;
     else
@@ -316,9 +316,9 @@ void key_toggle_erase() {
             gns_toggle(GNS_R5) == kGnsToggleFirst)
             gns_fpl_option = gns_fpl_option % kGnsFplOptionAlt + 1;
         else if (gns_sub_state == kGnsSubStateActivePlan)
-            erase_or_delete(active_plan);
+            erase_or_delete(active_plan_last);
         else if (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1)
-            erase_or_delete(working_plan);
+            erase_or_delete(working_plan_last);
         else
             erase();
         break;
