@@ -150,6 +150,15 @@ TEST_F(GnsDirect, ATypedIdentifierIsInsertedThroughDatabaseWptAndFlown) {
     EXPECT_EQ(to_waypoint_index, 3);
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
 
+    // Typed on the end row (L3's first row), it goes in behind the last
+    // waypoint and is flown.
+    fly_example(2);
+    press("DIRECT L3");
+    ASSERT_EQ(gns_scratchpad, "******");
+    press("\"PAE\" ENT ENT ENT");
+    EXPECT_EQ(active_idents(), (std::vector<std::string>{"KSEA", "AAA", "BBB", "KPDX", "DIRECT", "PAE"}));
+    EXPECT_EQ(to_waypoint_index, 5);
+
     // An identifier the database does not hold leaves DIRECT as it was.
     press("DIRECT \"QQQQQ\" ENT");
     EXPECT_EQ(gns_state, GNS_DIRECT);
