@@ -4,8 +4,6 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/c17_mfd_state.h"
 #include "data/display_settings.h"
-#include "fms/plan/plan_edit_helpers.h"
-#include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
 #include "map/palette.h"
 
@@ -84,14 +82,6 @@ RenderFrameOptions smiths_frame() {
     return frame;
 }
 
-// Before a route is active this unit edits the working plan in place; the
-// GNS DIRECT page may be showing it as its list, ending in the end mark row.
-// A line key takes the plan back (the GNS then finds its list gone), so that
-// nothing is built behind the end mark.
-void take_plan_back_from_direct_view() {
-    if (route_state < kRouteStateActive && smiths_cdu_lsk > 0) drop_direct_list_end_mark();
-}
-
 } // namespace
 
 void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
@@ -100,7 +90,6 @@ void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize s
     int page = smiths_cdu_page;
     auto act = [&] {
         drop_map_step_without_plan_format();
-        take_plan_back_from_direct_view();
         page = smiths_cdu_page;
         if (SmithsPageKeys keys = smiths_page_keys(page)) keys();
     };

@@ -157,8 +157,8 @@ void enter_destination() {
     if (!load_typed_airport(destination_slot)) return;
     if (route_state < kRouteStateActive) {
         int n = active_plan_last;
-        // The end mark behind an empty plan is no origin either.
-        if (n < 1 && active_plan[0].ident == "******") active_plan.slot(0).ident.clear();
+        // An empty plan has no origin, whatever its first slot holds.
+        if (n < 0) active_plan.slot(0).ident.clear();
         if (active_plan[0].ident.empty() || n < 1) {
             n = 1;
             active_plan_last = 1;

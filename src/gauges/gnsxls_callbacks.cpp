@@ -55,7 +55,6 @@ void pre_draw(const GaugeHeader* gauge) {
     drawn_element = screen;
     if (screen->device_context != nullptr)
         render_gnsxls(gnsxls_display, screen->device_context, element_pixel_size(screen));
-    gns_close_direct_view();
     // A plan this unit put in place keeps the MCU's LEGS leg within it.
     mcu_keep_legs_index_in_plan();
     screen->image_flags &= ~IMAGE_DIRTY;

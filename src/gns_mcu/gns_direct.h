@@ -6,6 +6,7 @@
 #include "data/nav_record.h"
 
 #include <array>
+#include <string>
 
 // What the DIRECT page lists, for the ENT key.
 inline constexpr int kGnsDirectListRoute = 1;
@@ -29,7 +30,8 @@ void gns_enter_direct();
 // with the plans as they were, when the plan has no room for it.
 void gns_direct_insertion();
 
-// Once DIRECT and the pages it opened are left, the end mark that its list
-// showed as a row is no entry of the working plan (another unit's edit would
-// build on it).
-void gns_close_direct_view();
+// The DIRECT list is the working plan's entries 1..last, then an end row
+// that is no entry of the plan: its index (working_plan_last + 1) and the
+// text a row shows (the end mark for the end row and anything past it).
+int gns_direct_end_row();
+std::string gns_direct_row_ident(int row);

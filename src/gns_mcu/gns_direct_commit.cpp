@@ -9,7 +9,6 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
-#include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -124,7 +123,7 @@ void force_turn() {
 bool direct_view_intact() {
     const int inserted = gns_direct_inserted == 1 ? 1 : 0;
     const int c = working_cursor_index;
-    if (working_plan_last != active_plan_last + 1 + inserted) return false;
+    if (working_plan_last != active_plan_last + inserted) return false;
     for (int i = 0, a = 0; a <= active_plan_last; ++i) {
         if (inserted == 1 && i == c) continue;
         const RouteWaypoint& w = working_plan[i];
@@ -135,8 +134,7 @@ bool direct_view_intact() {
 }
 
 // The working plan that DIRECT-TO prepared becomes the active plan with the
-// DIRECT entry before the chosen waypoint: entries 0..W.last, then the end
-// marks where they fit.
+// DIRECT entry before the chosen waypoint.
 void activate() {
     const int w_last = working_plan_last;
     const int c = working_cursor_index;
@@ -149,19 +147,19 @@ void activate() {
         reset_page_toggles();
         return;
     }
-    // The row behind the route's last waypoint (and the end mark) names no
-    // waypoint to fly to: DIRECT stays as it is for another choice.
-    if (c < 1 || c > w_last - 1) return;
+    // The end row names no waypoint to fly to: DIRECT stays as it is for
+    // another choice.
+    if (c < 1 || c > w_last) return;
 
     // A placeholder origin goes: the first airport becomes entry 0, and the
     // plan is one entry shorter for it.
     const bool drop_placeholder = working_plan[1].type == "APT" && working_plan[0].ident == "---";
-    active_plan_last = w_last - 1;
+    active_plan_last = w_last;
     int j = 0;
     bool inserted = false;
-    for (int i = 0; i <= w_last + 1; ++i) {
+    for (int i = 0; i <= w_last; ++i) {
         if (i == 1 && drop_placeholder) {
-            active_plan_last = w_last - 2;
+            active_plan_last = w_last - 1;
             j = 0;
         }
         if (i == c && !inserted) {
@@ -174,6 +172,8 @@ void activate() {
         copy_waypoint_fields(working_plan[i], active_plan.slot(j));
         ++j;
     }
+    if (active_plan_last < kPlanLastIndex)
+        make_marker(active_plan.slot(active_plan_last + 1), EntryKind::EndMark);
     // The DIRECT entry moved the waypoints from the chosen one up one; a
     // dropped placeholder moved every waypoint down one.
     if (drop_placeholder) {
@@ -222,8 +222,9 @@ void gns_direct_insertion() {
     int& last = working_plan_last;
     const int c = working_cursor_index;
     const int k = gns_database_index;
-    // The entry moves the plan up one; its end mark goes only where it fits.
-    const bool room = last >= 0 && last + 1 <= kPlanLastIndex && c >= 0 && c <= last + 1;
+    // The entry moves the plan up one (the cursor may stand on the end row),
+    // and the DIRECT entry must still fit when it is flown.
+    const bool room = last >= 0 && last + 2 <= kPlanLastIndex && c >= 0 && c <= last + 1;
     if (!room || k < 1 || k > candidate_list.count()) {
         gns_state = GNS_DIRECT;
         reset_page_toggles();
@@ -235,7 +236,7 @@ void gns_direct_insertion() {
         hold_renumber_working_index(i + 1, i);
         if (working_edit_index == i) working_edit_index = i + 1;
     }
-    if (w[last].ident != "******") ++last;
+    ++last;
 
     const NavListRecord& candidate = candidate_list[k];
     RouteWaypoint entry;
@@ -245,7 +246,6 @@ void gns_direct_insertion() {
     entry.type = candidate.kind;
     entry.frequency = candidate.extra;
     copy_waypoint_fields(entry, w.slot(c));
-    make_marker(w.slot(last + 1), EntryKind::EndMark);
 
     gns_state = GNS_DIRECT;
     gns_scratchpad = w[c].ident;
@@ -254,8 +254,4 @@ void gns_direct_insertion() {
     gns_direct_inserted = 1;
     reset_page_toggles();
     gns_scratchpad_add("", 1);
-}
-
-void gns_close_direct_view() {
-    if (gns_state != GNS_DIRECT && gns_return_state != GNS_DIRECT) drop_direct_list_end_mark();
 }

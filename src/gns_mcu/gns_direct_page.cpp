@@ -1,5 +1,6 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearby_lists.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
@@ -87,7 +88,7 @@ void choose_row(int row) {
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     working_cursor_index = row;
-    gns_scratchpad = working_plan[row].ident;
+    gns_scratchpad = gns_direct_row_ident(row);
     gns_scratchpad_add("", 1);
 }
 
@@ -99,7 +100,7 @@ void route_key(int first) {
     const int key = right ? k - GNS_R1 : k; // 0..4 within the column
     const int row = first + (right ? 9 : 0) + (key == 0 ? 0 : 2 * key - 1);
     const bool single = key == 0;
-    const bool in_list = row <= working_plan_last || (k == GNS_L1);
+    const bool in_list = row <= gns_direct_end_row() || (k == GNS_L1);
     int& t = toggle(k);
     int target = 0;
     if (in_list) {
@@ -134,10 +135,11 @@ void route_page(GnsPage& page, int count) {
 
     float label_x = 30.0f, text_x = 90.0f, y = 40.0f;
     bool right = false;
-    const int end = std::min({first + kRowsPerPage - 1, working_plan_last + 1, kPlanLastIndex});
+    const int end_row = gns_direct_end_row();
+    const int end = std::min({first + kRowsPerPage - 1, end_row, kPlanLastIndex});
     for (int i = first; i <= end; ++i) {
-        const std::string& ident = working_plan[i].ident;
-        if (ident == "---") continue;
+        if (i < end_row && entry_kind(working_plan[i]) == EntryKind::Placeholder) continue;
+        const std::string ident = gns_direct_row_ident(i);
         constexpr float kMarkerY[5] = {40.0f, 80.0f, 160.0f, 240.0f, 320.0f};
         for (int m = 0; m < 5; ++m) {
             if (kMarkerY[m] != y) continue;
@@ -156,7 +158,7 @@ void route_page(GnsPage& page, int count) {
         } else {
             page.text(text_x, y, kGnsGreen, ident);
         }
-        if (ident == "******") break;
+        if (i == end_row) break;
         y += 40.0f;
         if (y > 360.0f) {
             right = true;
@@ -168,6 +170,15 @@ void route_page(GnsPage& page, int count) {
 }
 
 } // namespace
+
+int gns_direct_end_row() {
+    return working_plan_last + 1;
+}
+
+std::string gns_direct_row_ident(int row) {
+    if (row >= 0 && row < gns_direct_end_row()) return working_plan[row].ident;
+    return marker_text(EntryKind::EndMark);
+}
 
 void gns_refresh_closest_airports(double lat, double lon, double magvar) {
     build_close_airports(lat, lon);
@@ -211,7 +222,8 @@ void gns_refresh_closest_airports(double lat, double lon, double magvar) {
 
 void gnsxls_direct_page(DisplayObject& display, gfx::Graphics& graphics) {
     GnsPage page(display, graphics);
-    const int n = working_plan_last;
+    // The end row counts as a row of the list while there is a plan.
+    const int n = working_plan_last < 0 ? -1 : gns_direct_end_row();
     const int route_pages = n < 0 ? 0 : n == 0 ? 1 : (n + kRowsPerPage - 1) / kRowsPerPage;
     gns_direct_page_count = route_pages + 1;
     gns_direct_page = std::clamp(gns_direct_page, 1, gns_direct_page_count);

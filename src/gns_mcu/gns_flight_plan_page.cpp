@@ -168,11 +168,15 @@ void footer_text(GnsPage& page, float x, float y, const std::string& label, bool
         page.text(x, y, kGnsWhite, label);
 }
 
-void set_end_mark(RoutePlan& plan, int last) {
-    const int mark = last + 1;
-    if (mark >= 0 && mark <= kPlanLastIndex &&
-        (plan[mark].ident != "******" || plan[mark].marker != EntryKind::EndMark))
-        make_marker(plan.slot(mark), EntryKind::EndMark);
+// What a view shows at plan index i: the entry, or behind the last one the
+// end row, which is no entry of the plan.
+const RouteWaypoint& row_entry(const RoutePlan& plan, int last, int i) {
+    static const RouteWaypoint end_row = [] {
+        RouteWaypoint w;
+        make_marker(w, EntryKind::EndMark);
+        return w;
+    }();
+    return i <= last ? plan[i] : end_row;
 }
 
 // The data column of active waypoint i at (300, y).
@@ -278,11 +282,10 @@ void act_on_active_view(int rows, bool left_key) {
     gns_active_page_count = active_plan_last == 0 ? 1 : std::max(1, (rows + 5) / 6);
     // A plan replaced or shortened meanwhile keeps the page within it.
     gns_active_page = std::clamp(gns_active_page, 1, gns_active_page_count);
-    set_end_mark(active_plan, active_plan_last);
     if (!left_key || to_waypoint_index == kNoToWaypoint) return;
     const int i = selected_index(first_active_row(), active_plan_last + 1);
     if (i < 0) return;
-    gns_scratchpad = active_plan[i].ident;
+    gns_scratchpad = row_entry(active_plan, active_plan_last, i).ident;
     gns_selected_wpt_index = i;
     working_cursor_index = i;
     gns_scratchpad_add("", 1);
@@ -319,11 +322,10 @@ void act_on_list(bool key_frame) {
 void act_on_opened_plan(bool left_key) {
     gns_open_plan_page_count = working_plan_last == 0 ? 1 : std::max(1, (working_plan_last + 2 + 5) / 6);
     gns_open_plan_page = std::clamp(gns_open_plan_page, 1, gns_open_plan_page_count);
-    set_end_mark(working_plan, working_plan_last);
     const int i = selected_index(first_opened_row(), working_plan_last + 1);
     if (i >= 0) {
         if (left_key) {
-            gns_scratchpad = working_plan[i].ident;
+            gns_scratchpad = row_entry(working_plan, working_plan_last, i).ident;
             gns_scratchpad_add("", 1);
         }
         working_cursor_index = i;
@@ -369,7 +371,7 @@ void draw_active_view(GnsPage& page) {
         for (int row = 0; row < 6; ++row) {
             const int i = first + row;
             if (i > active_plan_last + 1 || i > kPlanLastIndex) break;
-            const RouteWaypoint& w = active_plan[i];
+            const RouteWaypoint& w = row_entry(active_plan, active_plan_last, i);
             const float y = row_y(row);
             if (kRowMarker[row] >= 0) page.marker[kRowMarker[row]] = true;
             // FR names the waypoint the leg is flown from: none after a gap.
@@ -446,7 +448,7 @@ void draw_opened_plan(GnsPage& page) {
     for (int row = 0; row < 6; ++row) {
         const int i = first + row;
         if (i > working_plan_last + 1 || i > kPlanLastIndex) break;
-        const RouteWaypoint& w = working_plan[i];
+        const RouteWaypoint& w = row_entry(working_plan, working_plan_last, i);
         const float y = row_y(row);
         if (kRowMarker[row] >= 0) page.marker[kRowMarker[row]] = true;
         if (w.kind == "APPR") page.text(30.0f, y, kGnsWhite, w.aux_text);

@@ -15,8 +15,11 @@
 #include "fms/plan/route_state.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_direct.h"
 #include "gns_mcu/gns_procedure_pages.h"
 #include "sim/aircraft_state.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -152,8 +155,7 @@ void key_direct_to() {
         gns_direct_pressed = 1;
         return;
     }
-    // The copy with the DIRECT entry must fit in entries 0..200 (the end
-    // marks behind it go only where they fit).
+    // The copy with the DIRECT entry must fit in entries 0..200.
     if (active_plan_last > kPlanLastIndex - 1) return;
     // The view below takes the working plan: a modification the other unit
     // left pending there is dropped, not executed later on top of the view.
@@ -162,20 +164,18 @@ void key_direct_to() {
     gns_direct_inserted = 0;
     gns_direct_page = 1;
     reset_page_toggles();
+    // The list shows the plan's entries and then its end row, which is no
+    // entry: a plan of the origin alone proposes that row's end mark.
     working_cursor_index = 0;
-    working_plan_last = 0;
-    int end_mark = 0;
+    for (int i = 0; i <= active_plan_last; ++i)
+        copy_waypoint_fields(active_plan[i], working_plan.slot(i));
+    working_plan_last = std::max(active_plan_last, -1);
     if (active_plan_last > 0) {
-        for (int i = 0; i <= active_plan_last + 1; ++i)
-            copy_waypoint_fields(active_plan[i], working_plan.slot(i));
         hold_list_copy_index_to_working();
-        working_plan_last = active_plan_last + 1;
         working_cursor_index = to_waypoint_index;
-        end_mark = active_plan_last + 2;
     }
-    make_marker(working_plan.slot(end_mark), EntryKind::EndMark);
-    if (working_cursor_index >= 0 && working_cursor_index <= kPlanLastIndex)
-        gns_scratchpad = working_plan[working_cursor_index].ident;
+    gns_scratchpad = active_plan_last > 0 ? gns_direct_row_ident(working_cursor_index)
+                                          : std::string(marker_text(EntryKind::EndMark));
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     gns_scratchpad_add("", 1);
@@ -263,11 +263,11 @@ void erase() {
     gns_scratchpad_add("*1", 0);
 }
 
-// Toggle/erase on a plan view: a proposed waypoint (not the end mark) asks
-// for its deletion; a typed text loses its last character.
-void erase_or_delete(const RoutePlan& plan) {
+// Toggle/erase on a plan view: a proposed waypoint (not the end row behind
+// the plan) asks for its deletion; a typed text loses its last character.
+void erase_or_delete(int last) {
     const int c = working_cursor_index;
-    const bool on_waypoint = c >= 0 && c <= kPlanLastIndex && plan[c].ident != "******";
+    const bool on_waypoint = c >= 0 && c <= last;
     if (on_waypoint && gns_entry_fresh == 1)
         gns_delete_request = 1;
     else
@@ -316,9 +316,9 @@ void key_toggle_erase() {
             gns_toggle(GNS_R5) == kGnsToggleFirst)
             gns_fpl_option = gns_fpl_option % kGnsFplOptionAlt + 1;
         else if (gns_sub_state == kGnsSubStateActivePlan)
-            erase_or_delete(active_plan);
+            erase_or_delete(active_plan_last);
         else if (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1)
-            erase_or_delete(working_plan);
+            erase_or_delete(working_plan_last);
         else
             erase();
         break;

@@ -6,6 +6,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "nav_pages_stand_in.h"
@@ -130,6 +131,7 @@ TEST_F(NavPagesStandIn, progressMeasuresAcrossAGapNeverToItsPlace) {
         w.lat = lats[i];
         w.lon = i == 2 ? 0.0 : kDestLon;
     }
+    make_marker(active_plan.slot(2), EntryKind::Gap);
     active_plan_last = 4;
     to_waypoint_index = 1;
     to_position = GeoPosition{46.5, kDestLon};

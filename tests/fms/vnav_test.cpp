@@ -9,6 +9,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 
@@ -246,7 +247,7 @@ TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
 
 TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     const std::vector<PlanPoint> p = line(4, 10.0);
-    active_plan.slot(2).ident = "DISCO";
+    make_marker(active_plan.slot(2), EntryKind::Gap);
     active_plan.slot(2).lat = active_plan.slot(2).lon = 0.0;
     cruise_altitude = 10000;
     route_distance_summary();

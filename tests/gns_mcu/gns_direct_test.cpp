@@ -150,6 +150,15 @@ TEST_F(GnsDirect, ATypedIdentifierIsInsertedThroughDatabaseWptAndFlown) {
     EXPECT_EQ(to_waypoint_index, 3);
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
 
+    // Typed on the end row (L3's first row), it goes in behind the last
+    // waypoint and is flown.
+    fly_example(2);
+    press("DIRECT L3");
+    ASSERT_EQ(gns_scratchpad, "******");
+    press("\"PAE\" ENT ENT ENT");
+    EXPECT_EQ(active_idents(), (std::vector<std::string>{"KSEA", "AAA", "BBB", "KPDX", "DIRECT", "PAE"}));
+    EXPECT_EQ(to_waypoint_index, 5);
+
     // An identifier the database does not hold leaves DIRECT as it was.
     press("DIRECT \"QQQQQ\" ENT");
     EXPECT_EQ(gns_state, GNS_DIRECT);
@@ -208,7 +217,8 @@ TEST_F(GnsDirect, TheClosestAirportPageListsTheNineNearestAndRefreshesOnlyAsItMu
 TEST_F(GnsDirect, RoutePagesCountEighteenRowsAndTheClosestAirportsFollow) {
     fly_example(2);
     press("DIRECT");
-    const int lasts[][2] = {{0, 2}, {18, 2}, {19, 3}, {-1, 1}};
+    // The list is the plan's entries 1..last and the end row behind them.
+    const int lasts[][2] = {{0, 2}, {17, 2}, {18, 3}, {-1, 1}};
     for (const auto& row : lasts) {
         working_plan_last = row[0];
         frames(1);

@@ -313,3 +313,27 @@ TEST_F(GnsPlanKeys, TheOriginDestinationHeaderReturnsAfterALoadOrARebuild) {
         EXPECT_EQ(text_at(280.0f, 40.0f), "KPDX") << load;
     }
 }
+
+// The end row is drawn behind the last waypoint and can be chosen, but it is
+// no entry: ERASE on it asks for no deletion, and the view never writes it
+// into the plan.
+TEST_F(GnsPlanKeys, TheEndRowIsShownAndChosenButIsNoEntry) {
+    activate_example_route();
+    const char* idents[] = {"KSEA", "AAA", "KPDX", "SPARE"};
+    for (int i = 0; i < 4; ++i) {
+        RouteWaypoint& w = active_plan.slot(i);
+        w = RouteWaypoint{};
+        w.ident = idents[i];
+        w.lat = 10.0 + i;
+        w.lon = 20.0;
+    }
+    active_plan_last = 2;
+    to_waypoint_index = 1;
+    press("FPL");
+    EXPECT_EQ(text_at(96.0f, 160.0f), "******");
+    press("L3");
+    EXPECT_EQ(gns_scratchpad, "******");
+    press_only(GnsKey::ToggleErase);
+    EXPECT_EQ(gns_delete_request, 0);
+    EXPECT_EQ(active_plan[3].ident, "SPARE");
+}

@@ -13,6 +13,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/nav/radio_autotune.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/procedures/airport_selection.h"
@@ -390,6 +391,7 @@ class McuCloseTo : public McuDirectTo {
             w.ident = idents[i];
             w.lon = lons[i];
         }
+        make_marker(active_plan.slot(3), EntryKind::Gap);
         active_plan_last = 4;
         to_waypoint_index = 1;
         to_position = GeoPosition{0.0, 0.0};

@@ -5,6 +5,7 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "map/map_overlays.h"
@@ -136,7 +137,7 @@ TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
     // 3000 ft above still puts the point 10 NM before the constraint.
     active_plan.slot(3) = active_plan[2];
     active_plan.slot(2) = RouteWaypoint{};
-    active_plan.slot(2).ident = "DISCO";
+    make_marker(active_plan.slot(2), EntryKind::Gap);
     active_plan_last = constraint_waypoint_index = 3;
     aircraft_state.indicated_altitude_ft = 13000.0;
     rec().clear();

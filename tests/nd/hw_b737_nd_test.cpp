@@ -7,6 +7,7 @@
 #include "data/module_settings.h"
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/units/cdu_text.h"
 
 #include <cmath>
@@ -275,7 +276,7 @@ TEST_F(HwB737Nd, deviationBarFollowsTheCrossTrackAndTheNeedle) {
 
 TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     copy_active_plan_to_working();
-    working_plan.slot(5).ident = "DISCO";
+    make_marker(working_plan.slot(5), EntryKind::Gap);
     working_plan.slot(5).lat = working_plan.slot(5).lon = 0.0; // a gap has no place
     working_cursor_index = 3;
     route_state = kRouteStateActiveModified;

@@ -6,6 +6,7 @@
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "map/palette.h"
@@ -338,7 +339,7 @@ TEST_F(Proline4Mfd, progressRowsPassOverDiscontinuityAndThenEntries) {
             active_plan.slot(i + 1) = active_plan[i];
         ++active_plan_last;
         active_plan.slot(to_waypoint_index + 1) = RouteWaypoint{};
-        active_plan.slot(to_waypoint_index + 1).ident = marker;
+        make_marker(active_plan.slot(to_waypoint_index + 1), marker_of_text(marker));
     }
     aircraft_state.ground_speed_kt = 240.0;
     const gfx::Recording& r = draw(kProline4ModePlanText);

@@ -11,6 +11,7 @@
 #include "data/c17_mfd_state.h"
 #include "data/p1000_menu_state.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_page_state.h"
@@ -37,6 +38,7 @@ class RouteMarkers : public NdTest {
             RouteWaypoint& m = active_plan.slot(at++);
             m = RouteWaypoint{};
             m.ident = ident;
+            if (const EntryKind k = marker_of_text(ident); k != EntryKind::Place) make_marker(m, k);
         }
     }
     // The first drawing far off a width x height surface, or "".

@@ -4,6 +4,7 @@
 #include "plan_keys.h"
 
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
 
@@ -120,4 +121,32 @@ TEST_F(ActiveLegKeys, EachUnitsEditsKeepTheAircraftOnItsLeg) {
         EXPECT_EQ(mcu.substr(at, mcu.find(']', at + 6) + 1 - at), std::string("[TO:][") + row.to + "]")
             << row.edit;
     }
+}
+
+// The end mark is a row the GNS DIRECT list draws after the plan, never an
+// entry of a plan: not while the list is up, not after a direct-to, and not
+// after a SMITHS edit made under the list and executed.
+TEST_F(ActiveLegKeys, TheDirectListsEndRowIsNoEntryOfEitherPlan) {
+    run(kSmithsRoute);
+    const char* const steps[] = {"gns GNSXLS DIRECT", "gns GNSXLS ENT", "gns GNSXLS DIRECT",
+                                 "cdu SMITHS_FMS LEGS \"HQM\" L3", "cdu SMITHS_FMS EXEC"};
+    for (const char* step : steps) {
+        run(step);
+        for (const auto& [plan, last] :
+             {std::pair{&active_plan, active_plan_last}, std::pair{&working_plan, working_plan_last}})
+            for (int i = 0; i <= last; ++i)
+                EXPECT_NE(entry_kind((*plan)[i]), EntryKind::EndMark) << step << ": entry " << i;
+        if (gns_state != GNS_DIRECT) continue;
+        frames(1);
+        // The last waypoint's row, then the end row.
+        const std::string gns = unit_texts(1);
+        EXPECT_NE(gns.find("[" + working_plan[working_plan_last].ident + "][******]"), std::string::npos)
+            << step << "\n"
+            << gns;
+    }
+    // The edit was flown, not dropped with the list.
+    bool executed = false;
+    for (int i = 0; i <= active_plan_last; ++i)
+        executed = executed || active_plan[i].ident == "HQM";
+    EXPECT_TRUE(executed) << plan();
 }

@@ -2,6 +2,7 @@
 // benchmarks that fly or draw a route without loading one.
 #pragma once
 
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 
 #include <string>
@@ -25,6 +26,8 @@ inline void write_plan(RoutePlan& plan, int& last, const std::vector<PlanPoint>&
         w.lat = p.lat;
         w.lon = p.lon;
         w.type = type;
+        // A marker's name stands for the marker, as on a route file line.
+        if (const EntryKind k = marker_of_text(p.ident); k != EntryKind::Place) make_marker(w, k);
     }
 }
 

@@ -12,7 +12,6 @@
 #include "fms/plan/active_leg.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
-#include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
@@ -304,9 +303,6 @@ void execute_route_modification() {
 }
 
 void reset_active_route_state() {
-    // An end mark is never flown, also where a unit's view of the plan
-    // counted one (the GNS direct-to list) and an edit went on behind it.
-    remove_working_entries("******");
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
     // On a flown route the aircraft stays on its leg (active_leg.h), except

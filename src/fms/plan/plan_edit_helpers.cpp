@@ -84,12 +84,6 @@ void remove_working_entries(const std::string& ident) {
     working_plan_last = j;
 }
 
-void drop_direct_list_end_mark() {
-    if (working_plan_last >= 0 && working_plan_last <= kPlanLastIndex &&
-        working_plan[working_plan_last].ident == "******")
-        remove_working_entries("******");
-}
-
 void copy_legs(int target, int source) {
     if (target < 0 || target > source) return;
     // The holds of the entries cut out go; the others move with their entries.

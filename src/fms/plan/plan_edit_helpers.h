@@ -8,9 +8,6 @@ void remove_then_legs();
 // Squeezes the entries named `ident` out of the working plan, their holds
 // following the entries that move.
 void remove_working_entries(const std::string& ident);
-// The GNS DIRECT list shows the working plan with the end mark as its last
-// row; a unit that takes the plan back drops that row.
-void drop_direct_list_end_mark();
 
 // Closes the working plan over entries target..source - 1 (a direct-to a
 // waypoint further down): entries from source move to target. Hold marks

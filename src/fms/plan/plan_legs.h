@@ -33,13 +33,12 @@ inline EntryKind marker_of_text(const std::string& ident) {
 // Entry w becomes a marker of kind k, with its text; its other fields stay.
 void make_marker(RouteWaypoint& w, EntryKind k);
 
-// The kind stored with the entry; a marker whose text an edit has written
-// over with a fix's is that fix. An entry written by its text alone (with
-// no kind stored) is read by its text.
+// The kind stored with the entry (make_marker); a marker whose text an edit
+// has written over with a fix's is that fix. A fix's name is never read as a
+// marker: only a route file line maps a text to its kind (marker_of_text).
 inline EntryKind entry_kind(const RouteWaypoint& w) {
     if (w.ident.empty()) return EntryKind::DestinationToEnter;
-    EntryKind k = w.marker;
-    if (k == EntryKind::Place || w.ident != marker_text(k)) k = marker_of_text(w.ident);
+    const EntryKind k = w.ident == marker_text(w.marker) ? w.marker : EntryKind::Place;
     if (k == EntryKind::Gap && (w.lat != 0.0 || w.lon != 0.0)) return EntryKind::PlacedGap;
     return k;
 }
