@@ -34,9 +34,10 @@ int find_now(const FlownLeg& before, const EntryRef& ref) {
     return count_before == 1 && count_now == 1 ? found : -1;
 }
 
-// The place flown for a TO at i: i, or the first place after it.
+// The place flown for a TO at i: i, or the first place after it (a
+// discontinuity that carries a position is flown to the fix it stands on).
 int flown_from(int i) {
-    while (i < active_plan_last && is_unflown(active_plan[i]))
+    while (i < active_plan_last && !is_place(active_plan[i]))
         ++i;
     return i;
 }
