@@ -29,7 +29,7 @@ double course_angle(double a, double b) {
 }
 
 bool first_hold_at(int index) {
-    return hold_count() > 0 && hold_list[1].active_index == index;
+    return hold_count() > 0 && hold_list[1].active_index() == index;
 }
 
 void stamp_last_passed(const RouteWaypoint& to) {
