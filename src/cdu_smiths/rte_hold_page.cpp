@@ -28,7 +28,7 @@ constexpr int kMaxHolds = 5;
 // executed holds before the ones a modification adds, but the sub-pages go
 // in route order; a hold deleted in the modification comes last.
 int route_order(const HoldEntry& h) {
-    return h.working_index > 0 ? h.working_index : kPlanLastIndex + 1 + h.active_index;
+    return h.working_index() > 0 ? h.working_index() : kPlanLastIndex + 1 + h.active_index();
 }
 
 // The list slot shown on sub-page n, 0 when the list no longer reaches it
@@ -108,7 +108,7 @@ void act_on_key() {
             smiths_cdu_page = kPageRteLegs;
         }
     } else if (key == 12 && h != nullptr && hold_count() >= 1 && hold_count() < kMaxHolds) {
-        pending_hold_delete_index = h->active_index;
+        pending_hold_delete_index = h->active_index();
         delete_hold(pending_hold_delete_index, kHoldCancelWorking);
         smiths_legs_mode = kLegsModeList;
         smiths_cdu_page = kPageRteLegs;

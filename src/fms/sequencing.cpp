@@ -57,7 +57,7 @@ bool to_behind() {
 }
 
 bool first_hold_at(int index) {
-    return hold_count() > 0 && hold_list[1].active_index == index;
+    return hold_count() > 0 && hold_list[1].active_index() == index;
 }
 
 void stamp_last_passed(const RouteWaypoint& to) {

@@ -174,15 +174,7 @@ void activate() {
     }
     if (active_plan_last < kPlanLastIndex)
         make_marker(active_plan.slot(active_plan_last + 1), EntryKind::EndMark);
-    // The DIRECT entry moved the waypoints from the chosen one up one; a
-    // dropped placeholder moved every waypoint down one.
-    if (drop_placeholder) {
-        for (int i = 1; i < c; ++i)
-            hold_renumber_working_index(i - 1, i);
-    } else {
-        for (int i = w_last + 1; i >= c && c >= 0; --i)
-            hold_renumber_working_index(i + 1, i);
-    }
+    // The holds stay on their entries, which the copy moved with their ids.
     hold_list_commit_working_index();
     to_waypoint_index = working_cursor_index;
     if (to_waypoint_index >= 0 && to_waypoint_index <= kPlanLastIndex)
@@ -233,7 +225,6 @@ void gns_direct_insertion() {
     // The entries from the cursor on move up one; the origin never moves.
     for (int i = last; i >= std::max(c, 1); --i) {
         copy_waypoint_fields(w[i], w.slot(i + 1));
-        hold_renumber_working_index(i + 1, i);
         if (working_edit_index == i) working_edit_index = i + 1;
     }
     ++last;

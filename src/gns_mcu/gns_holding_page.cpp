@@ -88,8 +88,8 @@ void gnsxls_holding_pattern_page(DisplayObject& display, gfx::Graphics& graphics
 
     page.text(30.0f, 0.0f, kGnsWhite, "HOLDING PATTERN 1/1");
     page.text(30.0f, 40.0f, kGnsWhite, "HOLD AT");
-    const bool held = hold_count() >= 1 && hold.active_index >= 0 && hold.active_index <= kPlanLastIndex;
-    page.text(200.0f, 40.0f, kGnsMagenta, held ? active_plan[hold.active_index].ident : "------");
+    const bool held = hold_count() >= 1 && hold.active_index() >= 0 && hold.active_index() <= kPlanLastIndex;
+    page.text(200.0f, 40.0f, kGnsMagenta, held ? active_plan[hold.active_index()].ident : "------");
 
     page.text(30.0f, 98.0f, kGnsWhite, "INBD CRS");
     value(page, 98.0f, open && gns_toggle(GNS_R2) == kGnsToggleFirst,

@@ -116,11 +116,11 @@ void make_hold_at(int k) {
 
     HoldEntry& hold = hold_list.slot(1);
     hold.ident = fix.ident;
-    hold.active_index = k;
+    hold.set_active_index(k);
     // EXEC takes the working index back as the active one; a modification
     // pending on another unit keeps the hold on that fix's entry, if it has
     // one.
-    hold.working_index = working_entry_of_active(k);
+    hold.set_working_index(working_entry_of_active(k));
     hold.inbound_course = magnetic_course(course);
     hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
     hold.leg_time = HoldLegMins != 0.0 ? HoldLegMins : 1.0;

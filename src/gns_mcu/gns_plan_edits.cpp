@@ -36,13 +36,6 @@ void to_position_from(int index) {
     to_position = GeoPosition{active_plan[index].lat, active_plan[index].lon};
 }
 
-void renumber_hold(const GnsPlanRef& p, int new_index, int old_index) {
-    if (p.active)
-        hold_renumber_active_index(new_index, old_index);
-    else
-        hold_renumber_working_index(new_index, old_index);
-}
-
 // Editing at a procedure waypoint makes the whole procedure part ordinary.
 void clean_procedure_kinds(const GnsPlanRef& p, int c) {
     auto rewrite = [&](const char* from, const char* to) {
@@ -112,7 +105,7 @@ void move_cursor_mark() {
 void drop_hold_at(const GnsPlanRef& p, int c) {
     for (int slot = 1; slot <= hold_count(); ++slot) {
         const HoldEntry& h = hold_list[slot];
-        if ((p.active ? h.active_index : h.working_index) == c) {
+        if ((p.active ? h.active_index() : h.working_index()) == c) {
             remove_hold(slot);
             return;
         }
@@ -143,7 +136,6 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
     if (c == 0) drop_hold_at(p, 1);
     for (int i = c + 1; i <= p.last; ++i) {
         copy_waypoint_fields(p.plan[i], p.plan.slot(i - 1));
-        renumber_hold(p, i - 1, i);
         if (p.vnav_target == i) p.vnav_target = i - 1;
     }
     --p.last;
@@ -168,7 +160,6 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     const ActiveLeg before = p.active ? active_leg() : ActiveLeg{};
     for (int i = p.last; i >= c; --i) {
         copy_waypoint_fields(p.plan[i], p.plan.slot(i + 1));
-        renumber_hold(p, i + 1, i);
         if (p.vnav_target == i) p.vnav_target = i + 1;
     }
     ++p.last;

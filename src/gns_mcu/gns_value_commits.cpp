@@ -51,10 +51,6 @@ RouteWaypoint* open_slot_at_cursor(const GnsPlanRef& p) {
     if (p.active) leg_before_insertion = active_leg();
     for (int i = p.last; i >= c; --i) {
         copy_waypoint_fields(p.plan[i], p.plan.slot(i + 1));
-        if (p.active)
-            hold_renumber_active_index(i + 1, i);
-        else
-            hold_renumber_working_index(i + 1, i);
         if (p.vnav_target == i) p.vnav_target = i + 1;
     }
     ++p.last;

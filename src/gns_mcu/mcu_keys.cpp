@@ -44,8 +44,8 @@ void add_hold_at_to(int k) {
     HoldEntry& hold = hold_list.slot(1);
     hold = HoldEntry{};
     hold.ident = fix.ident;
-    hold.active_index = k;
-    hold.working_index = working_entry_of_active(k);
+    hold.set_active_index(k);
+    hold.set_working_index(working_entry_of_active(k));
     hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
     hold.inbound_course = course - aircraft_state.magvar;
     hold.turn = kDirectionRight;

@@ -135,7 +135,7 @@ void draw_du_1000_ehsi_map(const DisplayObject& d, gfx::Graphics& g, int /*view_
     set_split_frame(g, k, kCentreX, centre_y);
     MapCanvas m(g, view, k, range, "Arial", 15.0 * k.w / k.s);
     if (to_waypoint_index != kNoToWaypoint) draw_route(m);
-    if (hold_list.count() >= 1 && hold_list[1].active_index > 0) {
+    if (hold_list.count() >= 1 && hold_list[1].active_index() > 0) {
         set_split_frame(g, k, kCentreX, centre_y);
         draw_hold_pattern_du_1000_ehsi(g, view.ref_lat, view.ref_lon, du_1000_compass_radius, range, k.w, k.s,
                                        view.heading);

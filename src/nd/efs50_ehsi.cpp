@@ -33,7 +33,7 @@ void draw_route_overlays(gfx::Graphics& g, const DisplayObject& d, int mode, dou
     const int centre_y = compass ? 114 : 190;
     if (to_waypoint_index != kNoToWaypoint) draw_efs50_ehsi_clipped_overlay(d, g, ppn);
     // The hold is drawn also without an active route.
-    if (hold_list.count() >= 1 && hold_list[1].active_index > 0)
+    if (hold_list.count() >= 1 && hold_list[1].active_index() > 0)
         draw_hold_pattern_efs50_ehsi(d, g, 129, centre_y, ppn);
     if (distance_to_destination > 8.0 && ShowTodBodIndicators == 1) {
         set_design_frame(g, d, efs50_ehsi_design, 0.0, 0.0);

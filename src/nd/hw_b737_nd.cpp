@@ -54,7 +54,7 @@ void draw_map_modes(gfx::Graphics& g, int mode, int view_mode, double ppn) {
     if (show_airports_flags[ND_HW_B737] == 1 && range <= 160.0) draw_near_airports_hw_b737_nd(d, g, ppn);
     if (show_airway_fixes_flags[ND_HW_B737] == 1 && range <= 40.0 && view_mode != RENDER_MODE_VC2)
         draw_near_airway_fixes_hw_b737_nd(d, g, ppn);
-    if (hold_list.count() >= 1 && hold_list[1].active_index > 0 && mode < kB737NdModePlan)
+    if (hold_list.count() >= 1 && hold_list[1].active_index() > 0 && mode < kB737NdModePlan)
         draw_hold_pattern_hw_b737_nd(d, g, hw_b737_nd_centre_x, hw_b737_nd_centre_y, ppn);
     if (route_state == kRouteStateEntered || route_state == kRouteStateActivated ||
         route_state == kRouteStateActiveModified)

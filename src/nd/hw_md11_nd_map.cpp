@@ -151,7 +151,7 @@ void draw_hw_md11_nd_map(const DisplayObject& d, gfx::Graphics& g, double ppn) {
         draw_nav1_station(m, plan);
     if (pattern_runway_index() != kNoRunwayLine && !plan)
         draw_runway_pattern(g, hw_md11_nd_compass_radius, 0, 0, hw_md11_nd_range, k.w, k.s);
-    if (hold_list.count() >= 1 && hold_list[1].active_index > 0) {
+    if (hold_list.count() >= 1 && hold_list[1].active_index() > 0) {
         // The layers above may have moved the frame; the hold draws from the centre.
         set_split_frame(g, k, hw_md11_nd_centre_x, hw_md11_nd_centre_y);
         draw_hold_pattern_hw_md11_nd(g, 0, 0, k.w, k.s, ppn);

@@ -179,7 +179,7 @@ void draw_md80_ehsi_map(const DisplayObject& d, gfx::Graphics& g, int view_mode,
             set_split_frame(g, k, cx, cy);
             draw_runway_pattern(g, md80_ehsi_compass_radius, 0, 0, range, k.w, k.s);
         }
-        if (hold_list.count() >= 1 && hold_list[1].active_index > 0) {
+        if (hold_list.count() >= 1 && hold_list[1].active_index() > 0) {
             set_split_frame(g, k, cx, cy);
             draw_hold_pattern_md80_ehsi(g, 0, 0, k.w, k.s, s);
         }

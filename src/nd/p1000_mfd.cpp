@@ -128,7 +128,7 @@ void paint(gfx::Graphics& g, int32_t view_mode) {
 
     design_frame(g);
     set_p1000_mfd_clip(d, g, 2);
-    if (!north_up && hold_list.count() >= 1 && hold_list[1].active_index >= 1)
+    if (!north_up && hold_list.count() >= 1 && hold_list[1].active_index() >= 1)
         draw_hold_pattern_p1000_mfd(d, g, p1000_map_centre_x, p1000_map_centre_y, ppn);
     if (!north_up && DrawBodArcOnP1000MFD == 1 && level_off_arc_wanted()) draw_bod_arc_p1000_mfd(d, g, ppn);
     if (distance_to_destination > 8.0 && route_active) {

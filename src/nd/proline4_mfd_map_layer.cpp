@@ -122,7 +122,7 @@ void draw_proline4_mfd_map_layer(const DisplayObject& d, gfx::Graphics& g, int v
         if (pattern_runway_index() != kNoRunwayLine)
             draw_runway_pattern(g, proline4_map_radius_px, 0, 0, range, k.w, k.s);
     }
-    if (hold_list.count() >= 1 && hold_list[1].active_index > 0)
+    if (hold_list.count() >= 1 && hold_list[1].active_index() > 0)
         draw_hold_pattern_proline4_mfd(d, g, 0, 0, ppn);
     design_frame(d, g, 123.0, centre_y);
     if (show_atc_boundaries == 1 && view_mode != RENDER_MODE_VC2) draw_atc_boundaries_proline4_mfd(d, g);

@@ -77,7 +77,7 @@ void c17_mfd_draw_map(const DisplayObject& display, gfx::Graphics& g, double ppn
 
     if (!plan && pattern_runway_index() != kNoRunwayLine)
         draw_runway_pattern(g, radius, 0, 0, range, k.w, k.s);
-    if (hold_list.count() >= 1 && hold_list[1].active_index > 0) {
+    if (hold_list.count() >= 1 && hold_list[1].active_index() > 0) {
         draw_hold_pattern_c17_mfd(g, k.w, k.s, view.ref_lat, view.ref_lon, view.heading, ppn);
         set_split_frame(g, k, cx, cy);
     }

@@ -18,6 +18,10 @@ class RteHoldPage : public PageCanvas {
         route_state = kRouteStateActive;
         aircraft_state = AircraftState{};
         DispETALocalTime = 0;
+        // Entries for the holds to stand on.
+        active_plan_last = 6;
+        for (int i = 0; i <= active_plan_last; ++i)
+            active_plan.slot(i) = RouteWaypoint{};
         for (const char* ident : {"SEA", "OLM"})
             add(ident);
         smiths_hold_subpage = 1;
@@ -25,6 +29,8 @@ class RteHoldPage : public PageCanvas {
     }
     void TearDown() override {
         hold_list.clear();
+        active_plan.clear();
+        active_plan_last = -1;
         hold_page_count = 0;
         pending_hold_delete_index = 0;
         smiths_legs_mode = kLegsModeList;
@@ -33,7 +39,7 @@ class RteHoldPage : public PageCanvas {
     void add(const char* ident) {
         HoldEntry h;
         h.ident = ident;
-        h.active_index = hold_count() + 1;
+        h.set_active_index(hold_count() + 1);
         h.turn = 1;
         h.points[0].lat = 47.0;
         h.points[0].lon = -122.0;

@@ -12,7 +12,7 @@ namespace {
 HoldEntry hold_at(int index, const PlanPoint& fix, double inbound_course) {
     HoldEntry h;
     h.ident = fix.ident;
-    h.active_index = index;
+    h.set_active_index(index);
     h.turn = 1;
     h.leg_time = 1.0;
     h.leg_mode = kHoldLegByTime;
@@ -101,7 +101,7 @@ TEST_F(HoldFlying, EnteredAtTheFixFlownAroundAndLeftThenTheNextHoldStartsAtItsFi
     ASSERT_TRUE(pass_until([] { return hold_count() == 1; }, 18 * 600));
     EXPECT_EQ(hold_armed, 0);
     EXPECT_EQ(holding_active, 0); // the next hold is flown to its fix first
-    EXPECT_EQ(hold_list[1].active_index, 3);
+    EXPECT_EQ(hold_list[1].active_index(), 3);
     ASSERT_TRUE(pass_until([] { return to_waypoint_index == 3; }, 18 * 600));
     ASSERT_TRUE(pass_until([] { return hold_armed == 1; }, 18 * 600));
     EXPECT_EQ(to_waypoint_index, 3);

@@ -1,3 +1,4 @@
+#include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
@@ -10,19 +11,20 @@ namespace {
 std::vector<int> working_indices() {
     std::vector<int> v;
     for (int i = 1; i <= hold_count(); ++i)
-        v.push_back(hold_list[i].working_index);
+        v.push_back(hold_list[i].working_index());
     return v;
 }
 
 std::vector<int> active_indices() {
     std::vector<int> v;
     for (int i = 1; i <= hold_count(); ++i)
-        v.push_back(hold_list[i].active_index);
+        v.push_back(hold_list[i].active_index());
     return v;
 }
 
 // EXEC as far as the holds go: the working plan becomes the active plan.
 void execute_holds() {
+    give_entry_ids(working_plan, working_plan_last);
     for (int i = 0; i <= working_plan_last; ++i)
         active_plan.slot(i) = working_plan[i];
     active_plan_last = working_plan_last;
@@ -37,8 +39,8 @@ TEST(Holds, aNewHoldTakesItsFixAndTheMagneticInboundCourseOfTheLegIntoIt) {
     EXPECT_EQ(add_hold(1, kHoldQuiet, 15.0), 1);
     const HoldEntry& h = hold_list[1];
     EXPECT_EQ(h.ident, "P1");
-    EXPECT_EQ(h.active_index, 0); // on the active route once executed
-    EXPECT_EQ(h.working_index, 1);
+    EXPECT_EQ(h.active_index(), 0); // on the active route once executed
+    EXPECT_EQ(h.working_index(), 1);
     EXPECT_DOUBLE_EQ(h.points[0].lat, 47.1);
     EXPECT_DOUBLE_EQ(h.points[0].lon, -122.0);
     EXPECT_NEAR(h.inbound_course, 360.0 - 15.0, 1e-9); // true course north is 360
@@ -159,7 +161,7 @@ TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
     route_state = kRouteStateActive;
     delete_hold(2, kHoldCancelWorking);
     EXPECT_EQ(hold_count(), 1);
-    EXPECT_EQ(hold_list[1].working_index, 0);
+    EXPECT_EQ(hold_list[1].working_index(), 0);
     EXPECT_EQ(working_plan[2].hold_number, 0);
     EXPECT_EQ(active_plan[2].hold_number, 1);
     EXPECT_EQ(pending_hold_delete_index, 2);
@@ -204,39 +206,27 @@ TEST(Holds, deletingTheLastHoldDisarmsItEndsItsFlightAndLeavesTheHoldPage) {
     EXPECT_EQ(smiths_cdu_page, kPageRte);
 }
 
-TEST(Holds, renumberingMovesOnlyTheFirstMatch) {
-    hold_list.set_count(2);
-    hold_list.slot(1).working_index = 5;
-    hold_list.slot(2).working_index = 5;
-    hold_list.slot(1).active_index = 5;
-    hold_list.slot(2).active_index = 5;
-    hold_renumber_working_index(4, 5);
-    EXPECT_EQ(hold_list[1].working_index, 4);
-    EXPECT_EQ(hold_list[2].working_index, 5);
-    hold_renumber_active_index(9, 5);
-    EXPECT_EQ(hold_list[1].active_index, 9);
-    EXPECT_EQ(hold_list[2].active_index, 5);
-}
-
 TEST(Holds, workingIndicesCopyFromActiveAndCommitBackOnExec) {
+    set_working_count(10);
+    execute_holds();
     hold_list.set_count(2);
-    hold_list.slot(1).active_index = 3;
-    hold_list.slot(2).active_index = 6;
+    hold_list.slot(1).set_active_index(3);
+    hold_list.slot(2).set_active_index(6);
     hold_list_copy_index_to_working();
-    EXPECT_EQ(hold_list[1].working_index, 3);
-    EXPECT_EQ(hold_list[2].working_index, 6);
+    EXPECT_EQ(hold_list[1].working_index(), 3);
+    EXPECT_EQ(hold_list[2].working_index(), 6);
 
-    hold_list.slot(1).working_index = 4; // moved by an edit
-    hold_list.slot(2).working_index = 0; // deleted in the working plan
+    hold_list.slot(1).set_working_index(4); // moved by an edit
+    hold_list.slot(2).set_working_index(0); // deleted in the working plan
     hold_list_commit_working_index();
     ASSERT_EQ(hold_count(), 1);
-    EXPECT_EQ(hold_list[1].active_index, 4);
-    EXPECT_EQ(hold_list[1].working_index, 4);
+    EXPECT_EQ(hold_list[1].active_index(), 4);
+    EXPECT_EQ(hold_list[1].working_index(), 4);
 
     // Going back to the active plan drops holds it does not have.
     hold_list.set_count(2);
-    hold_list.slot(2).active_index = 0;
-    hold_list.slot(2).working_index = 2;
+    hold_list.slot(2).set_active_index(0);
+    hold_list.slot(2).set_working_index(2);
     hold_list_copy_index_to_working();
     EXPECT_EQ(hold_count(), 1);
 }
@@ -254,7 +244,7 @@ TEST(Holds, executedMarksFollowAHoldThatMovesDownTheList) {
     active_plan_last = 9;
     delete_hold(3, kHoldMarkRoute);
     ASSERT_EQ(hold_count(), 1);
-    EXPECT_EQ(hold_list[1].active_index, 7);
+    EXPECT_EQ(hold_list[1].active_index(), 7);
     EXPECT_EQ(active_plan[7].hold_number, 1);
     EXPECT_EQ(working_plan[7].hold_number, 1);
 }

@@ -50,7 +50,7 @@ TEST(PlanEditing, deletingARouteRowKeepsLaterHoldsAndTheEditIndexOnTheirEntries)
     EXPECT_EQ(working_idents(), (Idents{"A", "D", "E", "F"}));
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].ident, "E");
-    EXPECT_EQ(hold_list[1].working_index, 2);
+    EXPECT_EQ(hold_list[1].working_index(), 2);
     EXPECT_EQ(working_plan[2].hold_number, 1);
     EXPECT_EQ(working_edit_index, 2);
 }
@@ -113,16 +113,16 @@ TEST(PlanEditing, deletingAWaypointTakesItsOwnHoldAfterEarlierEditsMovedIt) {
     set_candidate(1, "NEW", 46.0, -121.0);
     ASSERT_TRUE(insert_discontinuity(1)); // NEW, DISCO before P1: P3 moves to 5
     EXPECT_EQ(working_idents(), (Idents{"P0", "NEW", "DISCO", "P1", "P2", "P3", "P4", "P5"}));
-    EXPECT_EQ(hold_list[2].working_index, 5);
+    EXPECT_EQ(hold_list[2].working_index(), 5);
     EXPECT_EQ(working_plan[5].hold_number, 2);
 
     delete_waypoint_smiths(5, 1); // P3, whose active index is still 3
     // Executed, P3's hold leaves the working plan only, until EXEC.
     ASSERT_EQ(hold_count(), 2);
     EXPECT_EQ(hold_list[1].ident, "P1");
-    EXPECT_EQ(hold_list[1].working_index, 3);
+    EXPECT_EQ(hold_list[1].working_index(), 3);
     EXPECT_EQ(working_plan[3].hold_number, 1);
-    EXPECT_EQ(hold_list[2].working_index, 0);
+    EXPECT_EQ(hold_list[2].working_index(), 0);
     EXPECT_EQ(active_plan[3].hold_number, 2);
     hold_list_commit_working_index();
     EXPECT_EQ(hold_count(), 1);
@@ -205,7 +205,7 @@ TEST(PlanEditing, aThenPlaceholderCarriesTheScratchpadAirway) {
     EXPECT_EQ(t.frequency, "112.0");
     EXPECT_EQ(t.hold_number, 0); // the hold moved up with B
     EXPECT_EQ(working_plan[2].hold_number, 1);
-    EXPECT_EQ(hold_list[1].working_index, 2);
+    EXPECT_EQ(hold_list[1].working_index(), 2);
     EXPECT_EQ(route_state, kRouteStateActive); // a placeholder is not a change yet
 }
 

@@ -44,7 +44,7 @@ TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
     EXPECT_EQ(working_plan[1].via, "");
     EXPECT_EQ(working_plan[4].via, "SUMMA2.BTG");
     EXPECT_EQ(working_plan[4].alt_constraint, -999.0);
-    EXPECT_EQ(hold_list[1].working_index, 5); // the hold stays on BTG
+    EXPECT_EQ(hold_list[1].working_index(), 5); // the hold stays on BTG
     EXPECT_EQ(working_plan[5].hold_number, 1);
     EXPECT_EQ(route_rows_last, 3);
     EXPECT_EQ(route_rows[2].to, "LEWIS");
@@ -62,7 +62,7 @@ TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
               (Entries{"KSEA/", "HD162/SID", "SEA/SID", "BTG/", "KPDX/"}));
     EXPECT_EQ(working_plan[2].type, "VOR"); // navaid data of a new leg
     EXPECT_EQ(working_plan[2].frequency, "116.80");
-    EXPECT_EQ(hold_list[1].working_index, 3);
+    EXPECT_EQ(hold_list[1].working_index(), 3);
 }
 
 TEST_F(ProcedureInsertion, aStarMeetsTheSidAsSidstarAndGoesBeforeAnApproach) {
@@ -143,7 +143,7 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     to_waypoint_index = 2;
     constraint_waypoint_index = 2;
     hold_list.set_count(1);
-    hold_list.slot(1).active_index = 1;
+    hold_list.slot(1).set_active_index(1);
     active_plan.slot(1).hold_number = 1;
     direct_to_active = 1;
 
@@ -160,7 +160,7 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     EXPECT_EQ(to_position.lat, active_plan[6].lat);
     EXPECT_EQ(direct_to_active, 0);
     EXPECT_EQ(constraint_waypoint_index, 6);
-    EXPECT_EQ(hold_list[1].active_index, 5);
+    EXPECT_EQ(hold_list[1].active_index(), 5);
     EXPECT_EQ(active_plan[5].hold_number, 1);
 
     // Flying an old STAR: the TO waypoint goes back to where the new one joins.

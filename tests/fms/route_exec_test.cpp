@@ -38,8 +38,8 @@ void hold_at(int n, int active_index, int working_index) {
     hold_list.set_count(n);
     HoldEntry& h = hold_list.slot(n);
     h = HoldEntry{};
-    h.active_index = active_index;
-    h.working_index = working_index;
+    h.set_active_index(active_index);
+    h.set_working_index(working_index);
 }
 
 TEST(RouteExec, ExecActivatesFromEveryStateWithTheSelections) {
@@ -119,8 +119,8 @@ TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
     reset_active_route_state();
 
     ASSERT_EQ(hold_count(), 1);
-    EXPECT_EQ(hold_list[1].active_index, 2);
-    EXPECT_EQ(hold_list[1].working_index, 2);
+    EXPECT_EQ(hold_list[1].active_index(), 2);
+    EXPECT_EQ(hold_list[1].working_index(), 2);
     EXPECT_EQ(active_plan[2].hold_number, 1);
     EXPECT_EQ(sel_departure_runway, "16L");
     EXPECT_EQ(exec_departure_runway, "16L");
@@ -162,7 +162,7 @@ TEST(RouteExec, EraseRestoresTheExecutedRoute) {
         EXPECT_EQ(previous_climb_speed, 0.0);
         EXPECT_EQ(previous_cost_index, 40); // kept until the next EXEC
         ASSERT_EQ(hold_count(), 1);
-        EXPECT_EQ(hold_list[1].active_index, 1);
+        EXPECT_EQ(hold_list[1].active_index(), 1);
         EXPECT_EQ(working_idents(), (std::vector<std::string>{"A", "B", "C", "D"}));
     }
 }

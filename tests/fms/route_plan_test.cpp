@@ -37,7 +37,7 @@ TEST(RoutePlan, clearingEmptiesEntriesRowsAndHoldsButKeepsPositionsAndLastIndice
     route_rows_last = 1;
     route_rows.slot(1) = RouteRow{"SEA", "DIRECT"};
     hold_list.set_count(2);
-    hold_list.slot(1).active_index = 1;
+    hold_list.slot(1).set_active_index(1);
     approach_record_index = 3;
     approach_runway_index = 2;
 
@@ -55,7 +55,7 @@ TEST(RoutePlan, clearingEmptiesEntriesRowsAndHoldsButKeepsPositionsAndLastIndice
     EXPECT_EQ(route_rows[1].to, "");
     EXPECT_EQ(route_rows_last, 1);
     EXPECT_EQ(hold_count(), 0);
-    EXPECT_EQ(hold_list[1].active_index, 0);
+    EXPECT_EQ(hold_list[1].active_index(), 0);
     EXPECT_EQ(approach_record_index, 0);
     EXPECT_EQ(approach_runway_index, 0);
 
@@ -87,8 +87,8 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     to_waypoint_index = 1;
     constraint_waypoint_index = 2;
     hold_list.set_count(1);
-    hold_list.slot(1).active_index = 1;
-    hold_list.slot(1).working_index = 0;
+    hold_list.slot(1).set_active_index(1);
+    hold_list.slot(1).set_working_index(0);
 
     copy_active_plan_to_working();
     const RouteWaypoint& w = working_plan[1];
@@ -110,7 +110,7 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     EXPECT_EQ(working_plan_last, 2);
     EXPECT_EQ(working_cursor_index, 1);
     EXPECT_EQ(working_edit_index, 2);
-    EXPECT_EQ(hold_list[1].working_index, 1);
+    EXPECT_EQ(hold_list[1].working_index(), 1);
 }
 
 TEST(RoutePlan, copyOfAnEmptyActivePlanEmptiesTheWorkingPlanAndStillTakesTheIndices) {

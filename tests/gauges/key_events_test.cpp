@@ -114,12 +114,12 @@ TEST_F(KeyEvents, lnavEngagesOnlyWithARouteAndStartsADirectLegFromHere) {
     EXPECT_EQ(direct_to_origin.lon, 0.0);
 
     hold_list.append(HoldEntry{});
-    hold_list.slot(1).active_index = 1;
+    hold_list.slot(1).set_active_index(1);
     hold_armed = 1;
     host::send_key_event(kKeyLnavToggle, 0);
     EXPECT_EQ(lnav_engaged, 0);
     EXPECT_EQ(direct_to_active, 0);
-    EXPECT_EQ(hold_list[1].active_index, 0);
+    EXPECT_EQ(hold_list[1].active_index(), 0);
     EXPECT_EQ(hold_armed, 0);
     EXPECT_EQ(hold_exit_state, kHoldExitNotEntered);
 

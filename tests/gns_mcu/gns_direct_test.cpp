@@ -278,7 +278,7 @@ TEST_F(GnsDirect, TheChosenFixIsFlownWhenTheOldToWasUnderTheAircraft) {
         if (route) {
             hold_list.set_count(1);
             hold_list.slot(1).ident = "BTG";
-            hold_list.slot(1).active_index = 2;
+            hold_list.slot(1).set_active_index(2);
         }
         lnav_engaged = 0;
         SequenceFPlanWpts = 0;
@@ -294,7 +294,7 @@ TEST_F(GnsDirect, TheChosenFixIsFlownWhenTheOldToWasUnderTheAircraft) {
         EXPECT_EQ(lnav_engaged, 1) << keys;
         if (route) { // the hold moved with its fix, still ahead
             ASSERT_EQ(hold_count(), 1);
-            EXPECT_EQ(hold_list[1].active_index, to_waypoint_index);
+            EXPECT_EQ(hold_list[1].active_index(), to_waypoint_index);
         }
     }
 }

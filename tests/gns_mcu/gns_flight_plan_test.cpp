@@ -83,7 +83,7 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
 TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     activate_example_route();
     // A hold on OLM and the VNAV target on the destination move with them.
-    hold_list.slot(1).active_index = 4;
+    hold_list.slot(1).set_active_index(4);
     hold_list.set_count(1);
     constraint_waypoint_index = 9;
 
@@ -106,7 +106,7 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     // The TO waypoint at index 1 stays there: the new waypoint is flown first.
     EXPECT_EQ(to_waypoint_index, 1);
     EXPECT_DOUBLE_EQ(to_position.lat, active_plan[1].lat);
-    EXPECT_EQ(hold_list[1].active_index, 5);
+    EXPECT_EQ(hold_list[1].active_index(), 5);
     EXPECT_EQ(constraint_waypoint_index, 10);
     // The cursor stays on SEA, proposed for the next insertion.
     EXPECT_EQ(working_cursor_index, 2);
@@ -229,8 +229,8 @@ TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     press("FPL L3 HOLD"); // fourth row: NISQL
     ASSERT_EQ(hold_count(), 1);
     const HoldEntry& h = hold_list[1];
-    EXPECT_EQ(h.active_index, 3);
-    EXPECT_EQ(h.working_index, 3);
+    EXPECT_EQ(h.active_index(), 3);
+    EXPECT_EQ(h.working_index(), 3);
     EXPECT_EQ(h.ident, "NISQL");
     EXPECT_EQ(h.points[0].label, "Fix");
     EXPECT_EQ(active_plan[3].hold_number, 1);

@@ -157,7 +157,7 @@ TEST_F(McuDirectTo, DirectKeepsTheDestinationAirportAndDropsTheHolds) {
     active_plan_last = 3;
     to_waypoint_index = 1;
     hold_list.set_count(1);
-    hold_list.slot(1).active_index = 2;
+    hold_list.slot(1).set_active_index(2);
     selected_destination_elevation_text = "31";
     navaid_table.append(record("NDB1", "N", 0.5, 0.5));
     intersection_table.append(record("NDB1", "I", 0.6, 0.6));

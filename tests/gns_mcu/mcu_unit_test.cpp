@@ -140,7 +140,7 @@ TEST_F(McuStandIn, LampsFollowLnavAndTheHoldOnBothGauges) {
     press("HOLD");
     EXPECT_EQ(hold_armed, 1);
     ASSERT_EQ(hold_count(), 1);
-    EXPECT_EQ(hold_list[1].active_index, to_waypoint_index);
+    EXPECT_EQ(hold_list[1].active_index(), to_waypoint_index);
     EXPECT_EQ(hold_list[1].ident, active_plan[to_waypoint_index].ident);
     frames(1);
     EXPECT_FALSE(hidden(first, 3));

@@ -28,7 +28,7 @@ class HoldPattern : public OverlayTest {
     }
     void add_hold(int turn, double inbound, double leg) {
         HoldEntry h;
-        h.active_index = 3;
+        h.set_active_index(3);
         h.turn = turn;
         h.inbound_course = inbound;
         h.leg_distance = leg;

@@ -152,7 +152,7 @@ TEST_F(OverlayMembers, levelOffArcPerMember) {
 // A hold at the aircraft's position (so at the map centre), inbound north.
 void add_hold(int turn, double leg_nm) {
     HoldEntry h;
-    h.active_index = 2;
+    h.set_active_index(2);
     h.turn = turn;
     h.leg_distance = leg_nm;
     h.points[0].lat = kLat;

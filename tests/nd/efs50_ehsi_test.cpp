@@ -235,7 +235,7 @@ namespace {
 TEST_F(Efs50Ehsi, holdAndLevelOffArcInTheMapFormatsWithTheFmsSource) {
     constexpr gfx::Argb kGreen = 0xFF25C817;
     HoldEntry h;
-    h.active_index = 3;
+    h.set_active_index(3);
     h.turn = 1;
     h.leg_distance = 4.0;
     h.inbound_course = 221.0;

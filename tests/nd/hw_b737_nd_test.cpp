@@ -337,7 +337,7 @@ TEST_F(HwB737Nd, holdShowsOnlyWhileTheHoldListHasIt) {
     };
     const int without = racetrack_turns();
     HoldEntry h;
-    h.active_index = 3;
+    h.set_active_index(3);
     h.leg_distance = 4.0;
     h.points[0].lat = kExampleRoute[3].lat;
     h.points[0].lon = kExampleRoute[3].lon;

@@ -323,7 +323,7 @@ TEST_F(HwMd11Nd, overlaysAppearOnlyInTheirModes) {
         hold_list.set_count(0);
         const int arcs_without_hold = magenta_arcs(draw(row.mode, 40.0, row.view_mode));
         HoldEntry h;
-        h.active_index = 3;
+        h.set_active_index(3);
         h.turn = 1;
         h.leg_distance = 4.0;
         h.points[0].lat = kExampleRoute[3].lat;

@@ -239,7 +239,7 @@ TEST_F(P1000Mfd, runwayLabelsAtShortRangeWithoutAController) {
 
 TEST_F(P1000Mfd, holdAndLevelOffArcOnlyInTheHeadingUpFormat) {
     HoldEntry h;
-    h.active_index = 3;
+    h.set_active_index(3);
     h.turn = 1;
     h.leg_distance = 4.0;
     h.inbound_course = 221.0;

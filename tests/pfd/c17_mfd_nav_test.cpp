@@ -255,7 +255,7 @@ TEST_F(C17Nav, overlaysShareTheMapsReference) {
 
     // A hold at the plan's centre waypoint starts at the plan's centre.
     HoldEntry hold;
-    hold.active_index = 2;
+    hold.set_active_index(2);
     hold.turn = 1;
     hold.leg_distance = 5;
     hold.points[0].lat = active_plan[2].lat;

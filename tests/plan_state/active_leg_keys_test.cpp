@@ -5,6 +5,7 @@
 
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/plan_legs.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
 
@@ -149,4 +150,34 @@ TEST_F(ActiveLegKeys, TheDirectListsEndRowIsNoEntryOfEitherPlan) {
     for (int i = 0; i <= active_plan_last; ++i)
         executed = executed || active_plan[i].ident == "HQM";
     EXPECT_TRUE(executed) << plan();
+// A hold stays on its fix through each unit's edits that move the entries
+// under it (ERASE moves them back), in both plans and with its marks.
+TEST_F(ActiveLegKeys, AHoldStaysOnItsFixThroughEachUnitsEdits) {
+    const std::string smiths = std::string(kSmithsRoute) + "cdu SMITHS_FMS HOLD L3 L6 EXEC\n";
+    const std::string gns = std::string(kGnsRoute) + "cdu SMITHS_FMS HOLD L3 L6 EXEC\n";
+    const struct {
+        std::string start, edit;
+        bool moves;
+    } rows[] = {
+        {smiths, "cdu SMITHS_FMS LEGS \"HQM\" L1\ncdu SMITHS_FMS EXEC", true},  // put in before it
+        {smiths, "cdu SMITHS_FMS RTE NEXT DEL L1\ncdu SMITHS_FMS EXEC", true},  // one before it deleted
+        {smiths, "cdu SMITHS_FMS DEP_ARR L1 L1 R1\ncdu SMITHS_FMS EXEC", true}, // a SID put in
+        {smiths, "cdu SMITHS_FMS LEGS \"HQM\" L1\ncdu SMITHS_FMS L6", false},   // ERASE
+        {gns, "gns GNSXLS L1 B T G\ngns GNSXLS ENT\ngns GNSXLS ENT", true},     // put in before it
+        {gns, "gns GNSXLS L1\ngns GNSXLS ERASE\ngns GNSXLS ENT", true},         // one before it deleted
+    };
+    for (const auto& row : rows) {
+        restart();
+        EXPECT_EQ(script_fault(lines(row.start)), "");
+        ASSERT_EQ(hold_count(), 1);
+        const std::string fix = hold_list[1].ident;
+        const int before = hold_list[1].active_index();
+        EXPECT_EQ(script_fault(lines(row.edit)), "") << row.edit;
+        ASSERT_EQ(hold_count(), 1) << row.edit;
+        const HoldEntry& h = hold_list[1];
+        EXPECT_EQ(h.active_index() != before, row.moves) << row.edit;
+        EXPECT_EQ(active_plan[h.active_index()].ident, fix) << row.edit << "\n" << plan();
+        EXPECT_EQ(working_plan[h.working_index()].ident, fix) << row.edit;
+        EXPECT_EQ(active_plan[h.active_index()].hold_number, 1) << row.edit;
+    }
 }

@@ -26,7 +26,7 @@ std::string hold_text(int slot) {
     const HoldEntry& h = hold_list[slot];
     char buffer[120];
     std::snprintf(buffer, sizeof buffer, "hold %d %s active=%d working=%d", slot, h.ident.c_str(),
-                  h.active_index, h.working_index);
+                  h.active_index(), h.working_index());
     return buffer;
 }
 
@@ -112,7 +112,7 @@ std::vector<std::string> erase_faults() {
     for (const auto& [selected, executed] : pairs)
         if (*selected != *executed) faults.push_back("selection " + *selected + " kept over " + *executed);
     for (int s = 1; s <= hold_count(); ++s)
-        if (hold_list[s].active_index <= 0 || hold_list[s].working_index != hold_list[s].active_index)
+        if (hold_list[s].active_index() <= 0 || hold_list[s].working_index() != hold_list[s].active_index())
             faults.push_back(hold_text(s) + " kept as pending");
     return faults;
 }

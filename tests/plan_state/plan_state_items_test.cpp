@@ -85,7 +85,7 @@ TEST_F(PlanStateItems, EraseKeepsTheExecutedHoldsAndDropsTheNewOnes) {
     expect_sound();
     run("cdu SMITHS_FMS L6");
     ASSERT_EQ(hold_count(), 1);
-    EXPECT_EQ(hold_list[1].active_index, 2);
+    EXPECT_EQ(hold_list[1].active_index(), 2);
     EXPECT_EQ(working_plan[2].hold_number, 1);
     expect_sound();
 }
@@ -97,7 +97,7 @@ TEST_F(PlanStateItems, HoldsFollowTheirWaypointsThroughDirectToAndExit) {
     ASSERT_EQ(hold_list[1].ident, "NISQL");
     run("cdu SMITHS_FMS DIR \"HQM\" L6 EXEC");
     ASSERT_EQ(hold_count(), 1);
-    EXPECT_EQ(active_plan[hold_list[1].active_index].ident, "NISQL");
+    EXPECT_EQ(active_plan[hold_list[1].active_index()].ident, "NISQL");
     expect_sound();
     // EXIT HOLD and EXEC: gone from the list and the plan.
     run("cdu SMITHS_FMS HOLD R6 EXEC");
@@ -388,8 +388,8 @@ TEST_F(PlanStateScripts, AnMcuHoldDuringAnEditStaysOnItsFixThroughExec) {
                                  "cdu SMITHS_FMS LEGS \"HQM\" L1\nmcu MCU HOLD")),
               "");
     ASSERT_EQ(hold_count(), 1);
-    EXPECT_EQ(working_plan[hold_list[1].working_index].ident, "FOXXE");
+    EXPECT_EQ(working_plan[hold_list[1].working_index()].ident, "FOXXE");
     ASSERT_EQ(script_fault(lines("cdu SMITHS_FMS EXEC")), "");
-    EXPECT_EQ(active_plan[hold_list[1].active_index].ident, "FOXXE");
+    EXPECT_EQ(active_plan[hold_list[1].active_index()].ident, "FOXXE");
     EXPECT_EQ(active_plan[2].ident, "HQM");
 }

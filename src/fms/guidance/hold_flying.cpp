@@ -77,7 +77,7 @@ void advance(const HoldEntry& h, int k) {
 // from its fix (it is entered through the fix like the first).
 void leave_hold(const HoldEntry& h) {
     hold_armed = 0;
-    delete_hold(h.active_index, kHoldQuiet);
+    delete_hold(h.active_index(), kHoldQuiet);
     holding_active = 0;
 }
 
@@ -144,13 +144,14 @@ void build_hold_pattern() {
 void fly_holds() {
     if (hold_count() == 0) return;
     // Holds not yet executed (active index 0) wait for EXEC.
-    if (hold_list[1].active_index > 0) build_hold_pattern();
-    if (hold_count() == 0 || hold_list[1].active_index <= 0 || hold_list[1].active_index >= to_waypoint_index)
+    if (hold_list[1].active_index() > 0) build_hold_pattern();
+    if (hold_count() == 0 || hold_list[1].active_index() <= 0 ||
+        hold_list[1].active_index() >= to_waypoint_index)
         return;
     // A hold moved into first place by a deletion waits for the next pass.
     for (int i = 1; i <= hold_count();) {
-        if (hold_list[i].active_index > 0 && hold_list[i].active_index < to_waypoint_index) {
-            delete_hold(hold_list[i].active_index, kHoldQuiet);
+        if (hold_list[i].active_index() > 0 && hold_list[i].active_index() < to_waypoint_index) {
+            delete_hold(hold_list[i].active_index(), kHoldQuiet);
             i = 2;
         } else {
             ++i;

@@ -2,12 +2,14 @@
 
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 BoundedTable<HoldEntry, 11> hold_list;
@@ -20,12 +22,49 @@ int pending_hold_delete_index = 0;
 
 namespace {
 
+// The entry of that id in plan entries 1..last; 0 when none. Where an edit
+// left a copy of a moved entry behind (an insertion moves the entry up and
+// writes the new one where it stood) the later one is the entry.
+int index_of_id(const RoutePlan& plan, int last, int id) {
+    if (id == 0) return 0;
+    for (int i = std::min(last, kPlanLastIndex); i >= 1; --i)
+        if (plan[i].id == id) return i;
+    return 0;
+}
+
+int id_at(RoutePlan& plan, int last, int index) {
+    if (index < 1 || index > last || index > kPlanLastIndex) return 0;
+    give_entry_ids(plan, last); // a new entry, or a copy an edit left behind
+    return plan[index].id;
+}
+
+} // namespace
+
+int HoldEntry::active_index() const {
+    return index_of_id(active_plan, active_plan_last, active_id);
+}
+
+int HoldEntry::working_index() const {
+    return index_of_id(working_plan, working_plan_last, working_id);
+}
+
+void HoldEntry::set_active_index(int index) {
+    active_id = id_at(active_plan, active_plan_last, index);
+}
+
+void HoldEntry::set_working_index(int index) {
+    working_id = id_at(working_plan, working_plan_last, index);
+}
+
+namespace {
+
 // Executed holds first, by their active entry (sequencing and the displays
 // take the first as the next hold flown), then the holds that exist only in
 // the working plan, by their working entry.
 bool flies_before(const HoldEntry& a, const HoldEntry& b) {
-    if ((a.active_index > 0) != (b.active_index > 0)) return a.active_index > 0;
-    return a.active_index > 0 ? a.active_index < b.active_index : a.working_index < b.working_index;
+    const int a_active = a.active_index(), b_active = b.active_index();
+    if ((a_active > 0) != (b_active > 0)) return a_active > 0;
+    return a_active > 0 ? a_active < b_active : a.working_index() < b.working_index();
 }
 
 // Sorts the list; returns where the hold in slot `follow` went.
@@ -85,10 +124,8 @@ void sync_hold_marks() {
     clear_marks(working_plan, working_plan_last);
     for (int s = 1; s <= hold_list.count(); ++s) {
         const HoldEntry& h = hold_list[s];
-        if (h.active_index > 0 && h.active_index <= active_plan_last)
-            active_plan.slot(h.active_index).hold_number = s;
-        if (h.working_index > 0 && h.working_index <= working_plan_last)
-            working_plan.slot(h.working_index).hold_number = s;
+        if (const int a = h.active_index()) active_plan.slot(a).hold_number = s;
+        if (const int w = h.working_index()) working_plan.slot(w).hold_number = s;
     }
 }
 
@@ -107,8 +144,8 @@ int add_hold(int index, int mode, double magvar) {
         const RouteWaypoint& previous = working_plan[place_at_or_before(working_plan, index - 1)];
         HoldEntry& h = hold_list.slot(slot);
         // On the active route only once executed.
-        h.active_index = 0;
-        h.working_index = index;
+        h.active_id = 0;
+        h.set_working_index(index);
         h.ident = fix.ident;
         h.points[0].lat = fix.lat;
         h.points[0].lon = fix.lon;
@@ -136,7 +173,7 @@ void delete_hold(int index, int mode) {
     if (mode < kHoldCancelWorking) {
         int found = 0;
         for (int i = 1; i <= hold_list.count() && !found; ++i)
-            if (hold_list[i].active_index == index) found = i;
+            if (hold_list[i].active_index() == index) found = i;
         if (found)
             remove_hold_slot(found);
         else
@@ -151,11 +188,11 @@ void delete_hold(int index, int mode) {
 void cancel_hold(int slot) {
     if (slot < 1 || slot > hold_list.count()) return;
     HoldEntry& h = hold_list.slot(slot);
-    if (h.active_index > 0) {
+    if (const int active = h.active_index(); active > 0) {
         // Executed: it leaves the working plan only; EXEC removes it, ERASE
         // brings it back.
-        h.working_index = 0;
-        pending_hold_delete_index = h.active_index;
+        h.working_id = 0;
+        pending_hold_delete_index = active;
         sync_hold_marks();
     } else {
         remove_hold_slot(slot);
@@ -166,7 +203,7 @@ void cancel_hold(int slot) {
 int find_working_hold(int index) {
     if (index < 0) return 0;
     for (int i = 1; i <= hold_list.count(); ++i)
-        if (hold_list[i].working_index == index) return i;
+        if (hold_list[i].working_index() == index) return i;
     return 0;
 }
 
@@ -187,8 +224,8 @@ int working_entry_of_active(int index) {
 void delete_working_hold(int index) {
     if (const int found = find_working_hold(index)) {
         HoldEntry& h = hold_list.slot(found);
-        if (h.active_index > 0) {
-            h.working_index = 0;
+        if (h.active_index() > 0) {
+            h.working_id = 0;
             sync_hold_marks();
         } else {
             remove_hold_slot(found);
@@ -197,6 +234,20 @@ void delete_working_hold(int index) {
         no_hold_found();
     }
     finish_delete(0);
+}
+
+void drop_working_holds() {
+    bool dropped = false;
+    for (int i = hold_list.count(); i >= 1; --i) {
+        HoldEntry& h = hold_list.slot(i);
+        if (h.working_id == 0) continue;
+        dropped = true;
+        if (h.active_index() > 0)
+            h.working_id = 0;
+        else
+            remove_hold_slot(i);
+    }
+    if (dropped) finish_delete(kHoldQuiet);
 }
 
 void remove_hold(int slot) {
@@ -210,30 +261,12 @@ void clear_holds() {
     sync_hold_marks();
 }
 
-void hold_renumber_active_index(int new_index, int old_index) {
-    if (old_index <= 0) return;
-    for (int i = 1; i <= hold_list.count(); ++i)
-        if (hold_list[i].active_index == old_index) {
-            hold_list.slot(i).active_index = new_index;
-            return;
-        }
-}
-
-void hold_renumber_working_index(int new_index, int old_index) {
-    if (old_index <= 0) return;
-    for (int i = 1; i <= hold_list.count(); ++i)
-        if (hold_list[i].working_index == old_index) {
-            hold_list.slot(i).working_index = new_index;
-            return;
-        }
-}
-
 void hold_list_copy_index_to_working() {
     // Holds that exist only in the working plan go with it.
     for (int i = hold_list.count(); i >= 1; --i)
-        if (hold_list[i].active_index <= 0) remove_hold_slot(i);
+        if (hold_list[i].active_index() <= 0) remove_hold_slot(i);
     for (int i = 1; i <= hold_list.count(); ++i)
-        hold_list.slot(i).working_index = hold_list[i].active_index;
+        hold_list.slot(i).working_id = hold_list[i].active_id;
     sync_hold_marks();
 }
 
@@ -241,9 +274,9 @@ void hold_list_commit_working_index() {
     // Holds deleted in the working plan go; the others take their working
     // entry as their active one and keep it as their working one.
     for (int i = hold_list.count(); i >= 1; --i)
-        if (hold_list[i].working_index <= 0) remove_hold_slot(i);
+        if (hold_list[i].working_index() <= 0) remove_hold_slot(i);
     for (int i = 1; i <= hold_list.count(); ++i)
-        hold_list.slot(i).active_index = hold_list[i].working_index;
+        hold_list.slot(i).active_id = hold_list[i].working_id;
     sort_holds(0);
     sync_hold_marks();
 }

@@ -1,7 +1,8 @@
-// Holding patterns attached to plan waypoints. Each hold remembers its
-// waypoint's index in the active and in the working plan; the list is what
-// holds, and the waypoints' hold_number marks (the hold's slot) are written
-// from it whenever it changes.
+// Holding patterns attached to plan waypoints. Each hold names its entry in
+// the active and in the working plan by the entry's id, so the edits that
+// move entries carry the holds with them; the indices are found from the ids
+// when read. The list is what holds, and the waypoints' hold_number marks
+// (the hold's slot) are written from it whenever it changes.
 #pragma once
 
 #include "platform/bounded_table.h"
@@ -20,14 +21,23 @@ inline constexpr int kHoldLegByDistance = 2;
 
 struct HoldEntry {
     std::string ident;
-    int active_index = 0;        // waypoint in the active plan; 0 = not executed
-    int working_index = 0;       // waypoint in the working plan; 0 = deleted there
+    int active_id = 0;           // entry id in the active plan; 0 = not executed
+    int working_id = 0;          // entry id in the working plan; 0 = deleted there
     int turn = 0;                // 1 as created
     double leg_distance = 0.0;   // NM
     double leg_time = 0.0;       // minutes
     double inbound_course = 0.0; // degrees magnetic
     int leg_mode = 0;            // kHoldLegBy..., 0 in an empty slot (flown by distance)
     HoldPoint points[5];         // [0] the fix, [1]..[4] the pattern points
+
+    // The entry's index in the active / working plan (1..last); 0 when the
+    // hold is on none there.
+    int active_index() const;
+    int working_index() const;
+    // Puts the hold on the entry at that index (giving the plan's new entries
+    // their ids); 0 or an index outside the plan: on none.
+    void set_active_index(int index);
+    void set_working_index(int index);
 };
 
 // Slots 1..count(), at most 10: the executed holds ascending by active_index,
@@ -78,6 +88,10 @@ void cancel_hold(int slot);
 // marking the route, for edits that delete that entry.
 void delete_working_hold(int index);
 
+// The working plan was replaced: every hold leaves it, as delete_working_hold
+// does (written over, its entries are gone).
+void drop_working_holds();
+
 // The slot of the first hold attached to working entry index; 0 when none.
 int find_working_hold(int index);
 
@@ -96,15 +110,10 @@ void clear_holds();
 // Writes every waypoint's hold mark from the list, in both plans.
 void sync_hold_marks();
 
-// In slots 1..count, the first hold whose index equals old gets new. Index 0
-// is no waypoint (a hold not executed, or deleted in the working plan) and
-// is never renumbered.
-void hold_renumber_active_index(int new_index, int old_index);
-void hold_renumber_working_index(int new_index, int old_index);
-
 // The working plan became the active plan again: holds not executed go, the
-// others take their active index as their working one.
+// others are on their active entry in the working plan as well.
 void hold_list_copy_index_to_working();
-// EXEC: holds deleted from the working plan go; the others take their
-// working index as their active one.
+// EXEC (the working plan's entries, with their ids, are the active plan):
+// holds deleted from the working plan go; the others are on their working
+// entry in the active plan as well.
 void hold_list_commit_working_index();

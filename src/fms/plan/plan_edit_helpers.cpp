@@ -78,7 +78,6 @@ void remove_working_entries(const std::string& ident) {
             RouteWaypoint& target = working_plan.slot(j);
             copy_waypoint_fields(working_plan[i], target);
         }
-        hold_renumber_working_index(j, i);
         if (working_edit_index == i) working_edit_index = j;
     }
     working_plan_last = j;
@@ -89,10 +88,8 @@ void copy_legs(int target, int source) {
     // The holds of the entries cut out go; the others move with their entries.
     for (int k = target; k < source && k <= working_plan_last; ++k)
         if (find_working_hold(k)) delete_working_hold(k);
-    for (int k = source; k <= working_plan_last; ++k) {
+    for (int k = source; k <= working_plan_last; ++k)
         copy_waypoint_fields(working_plan[k], working_plan.slot(target + (k - source)));
-        hold_renumber_working_index(target + (k - source), k);
-    }
     working_plan_last = source > working_plan_last ? target : target + (working_plan_last - source);
     sync_hold_marks();
     mark_route_edited();

@@ -138,7 +138,6 @@ bool shift_working_up(int p) {
     for (int j = working_plan_last; j >= p; --j) {
         carry_entry(j, j + 1);
         if (working_edit_index == j) working_edit_index = j + 1;
-        hold_renumber_working_index(j + 1, j);
     }
     ++working_plan_last;
     return true;
@@ -148,7 +147,6 @@ void shift_working_down(int index) {
     if (index < 0 || index > working_plan_last) return;
     for (int j = index + 1; j <= working_plan_last; ++j) {
         carry_entry(j, j - 1);
-        hold_renumber_working_index(j - 1, j);
         if (working_edit_index == j) working_edit_index = j - 1;
     }
     --working_plan_last;

@@ -20,6 +20,5 @@ int working_plan_new = 0;
 
 void working_plan_replaced() {
     working_plan_new = 1;
-    for (int slot = hold_count(); slot >= 1; --slot)
-        if (hold_list[slot].working_index > 0) delete_working_hold(hold_list[slot].working_index);
+    drop_working_holds();
 }

@@ -142,7 +142,7 @@ void clear_active_plan() {
     clear_plan_entries(active_plan, active_plan_last);
     clear_rows();
     hold_list.set_count(0);
-    hold_list.slot(1).active_index = 0;
+    hold_list.slot(1).active_id = 0;
     sync_hold_marks();
     descent_speed_phase = kDescentSpeedPhaseOff;
     approach_record_index = 0;

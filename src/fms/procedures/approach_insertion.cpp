@@ -77,7 +77,10 @@ int append_approach_legs(const PlanTarget& t, bool with_constraints, bool reuse_
         if (index >= kPlanLastIndex) break;
         if (!in_place) before();
         RouteWaypoint leg = approach_leg(p, with_constraints);
-        if (in_place) leg.hold_number = (*t.plan)[last].hold_number;
+        if (in_place) { // the same entry, with its hold
+            leg.hold_number = (*t.plan)[last].hold_number;
+            leg.id = (*t.plan)[last].id;
+        }
         write_entry(t, index, leg);
         last = index;
         ++appended;

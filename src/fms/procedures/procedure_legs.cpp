@@ -14,23 +14,16 @@ namespace {
 int hold_at(const PlanTarget& t, int i) {
     if (!t.active) return find_working_hold(i);
     for (int h = 1; h <= hold_list.count(); ++h)
-        if (hold_list[h].active_index == i) return h;
+        if (hold_list[h].active_index() == i) return h;
     return 0;
-}
-
-void renumber_hold(const PlanTarget& t, int new_index, int old_index) {
-    if (t.active)
-        hold_renumber_active_index(new_index, old_index);
-    else
-        hold_renumber_working_index(new_index, old_index);
 }
 
 void set_hold_index(const PlanTarget& t, int slot, int index) {
     HoldEntry& h = hold_list.slot(slot);
     if (t.active)
-        h.active_index = index;
+        h.set_active_index(index);
     else
-        h.working_index = index;
+        h.set_working_index(index);
 }
 
 void drop_hold(const PlanTarget& t, int i) {
@@ -47,9 +40,9 @@ void move_entry(RoutePlan& plan, int from, int to) {
     target.passing_time = std::move(passing_time);
 }
 
-// The indexes that point at entry from now point at entry to.
+// The indexes that point at entry from now point at entry to (holds follow
+// their entry's id).
 void follow(const PlanTarget& t, int from, int to) {
-    renumber_hold(t, to, from);
     if (!t.active) {
         if (working_edit_index == from) working_edit_index = to;
         return;
