@@ -82,6 +82,7 @@ void enter_origin() {
     airport_entry(active_plan.slot(0), origin_slot);
     active_plan_last = 1;
     to_waypoint_index = kNoToWaypoint;
+    lnav_engaged = 0; // no route to steer along: as the LNAV key refuses with none
     cruise_altitude = 0;
     copy_active_plan_to_working();
     build_route_rows();

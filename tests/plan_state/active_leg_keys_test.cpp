@@ -150,6 +150,8 @@ TEST_F(ActiveLegKeys, TheDirectListsEndRowIsNoEntryOfEitherPlan) {
     for (int i = 0; i <= active_plan_last; ++i)
         executed = executed || active_plan[i].ident == "HQM";
     EXPECT_TRUE(executed) << plan();
+}
+
 // A hold stays on its fix through each unit's edits that move the entries
 // under it (ERASE moves them back), in both plans and with its marks.
 TEST_F(ActiveLegKeys, AHoldStaysOnItsFixThroughEachUnitsEdits) {

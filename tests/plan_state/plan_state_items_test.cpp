@@ -379,7 +379,13 @@ INSTANTIATE_TEST_SUITE_P(
         // An approach chosen behind an MCU direct-to, its FROM dropped and the destination written
         // anew: EXEC keeps the TO on the destination.
         "route load KPDXKSEA.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"KPWT\"\nmcu MCU ENTER\n"
-        "aircraft position 47.52548 -122.77122\ncdu SMITHS_FMS DEP_ARR R2 R3\ncdu SMITHS_FMS EXEC"));
+        "aircraft position 47.52548 -122.77122\ncdu SMITHS_FMS DEP_ARR R2 R3\ncdu SMITHS_FMS EXEC",
+        // A new origin typed on RTE under LNAV: no route is left to steer along.
+        "route load KSEAKYKM.PLN\nmcu MCU LNAV\ncdu SMITHS_FMS \"EDMND\" R6\ncdu SMITHS_FMS LEGS\n"
+        "cdu SMITHS_FMS L1\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"KPAE\" L1",
+        // A hold asked for on a discontinuity's row: it has no fix to hold over.
+        "route load KSEAKYKM.PLN\ncdu SMITHS_FMS LEGS DEL L4\ncdu SMITHS_FMS EXEC\n"
+        "cdu SMITHS_FMS HOLD L4 L6\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

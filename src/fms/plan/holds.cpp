@@ -133,6 +133,8 @@ int add_hold(int index, int mode, double magvar) {
     // The inbound course needs the leg into the waypoint, so the origin
     // cannot hold.
     if (index < 1 || index > working_plan_last) return 0;
+    // Only a place holds: a gap or THEN row has no fix to hold over.
+    if (!is_place(working_plan[index])) return 0;
     // A waypoint holds once: asking again shows the hold it has.
     int slot = find_working_hold(index);
     if (slot == 0) {
