@@ -226,6 +226,11 @@ void lookup_runway_ref_data(const std::string& airport, const std::string& runwa
         check.line(line, reader.line_number());
         std::vector<std::string> t = scan_tokens(line, kTokens);
         if (t.empty() || t[0][0] == ';') continue;
+        // Elevation, position and runway data are numbers a cut may shorten.
+        if (cut_within_fields(line, reader.last_line_cut(), 3, kTokens)) {
+            check.skip(kFieldCut);
+            continue;
+        }
         // Ident, name, elevation and position come before the runways; a
         // line without them is damaged, though its runways are still read.
         if (t.size() < kFirstRunway || !has_leading_number(t[2].c_str()) ||
@@ -281,6 +286,10 @@ void lookup_parking_position(const std::string& name) {
         check.line(line, reader.line_number());
         std::vector<std::string> t = scan_tokens(line, 4);
         if (t.empty() || t[0][0] == ';') continue;
+        if (cut_within_fields(line, reader.last_line_cut(), 2, 4)) {
+            check.skip(kFieldCut);
+            continue;
+        }
         t.resize(4);
         if (!has_leading_number(t[1].c_str()) || !has_leading_number(t[2].c_str())) {
             check.skip("no position");
