@@ -177,10 +177,13 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
         // Junk is told wherever it stands, and a line past the buffer too.
         {"star", join_parts({"KSEA", kAirport, "", std::string(10000, 'x') + "\n" + star_of_legs(1)}),
          "stars.txt", "1 of 4 lines could not be used (line 1: no position); 1 lines too long, cut (line 1)"},
-        // A line cut at the reader's length within a number leaves its record out.
+        // A line cut at the reader's length within a number, or a number not
+        // whole, leaves its record out.
         {"parking",
-         join_parts({"KSEA", "KSEA 47.4 -122." + std::string(300, '3') + " 90\nKBFI 47.5 -122.3 220\n"}),
-         "FUZZ_parking.txt", "(line 1: a field cut short by the line's length)",
+         join_parts({"KSEA", "KSEA 47.4 -122." + std::string(300, '3') +
+                                 " 90\nKSEA 45.5x -122.5 90\nKBFI 47.5 -122.3 220\n"}),
+         "FUZZ_parking.txt",
+         "2 of 3 lines could not be used (line 1: a field cut short by the line's length)",
          [] { EXPECT_EQ(parking_position.latitude, 0.0); }},
         {"runway_ref",
          join_parts({"KSEA 16L", "KSEA S 433 47.4 -122.3 16L_11901_" + std::string(1700, '1') +

@@ -295,8 +295,14 @@ void lookup_parking_position(const std::string& name) {
             check.skip("no position");
             continue;
         }
-        const double latitude = parse_double(t[1]), longitude = parse_double(t[2]);
-        const double heading = parse_double(t[3]);
+        // Each number whole: "47.5x" is no 47.5. A line without a heading
+        // faces north.
+        double latitude = 0.0, longitude = 0.0, heading = 0.0;
+        if (!parse_whole_number(t[1], latitude) || !parse_whole_number(t[2], longitude) ||
+            (!t[3].empty() && !parse_whole_number(t[3], heading))) {
+            check.skip("a number not whole");
+            continue;
+        }
         if (!on_globe(latitude, longitude)) {
             check.skip(kOffGlobe);
             continue;
