@@ -227,8 +227,10 @@ void gns_activate_opened_plan() {
         to.speed_constraint = from.speed_constraint;
         to.hold_number = from.hold_number;
         to.passing_time.clear();
-        to.alt_constraint = kNoConstraint;
-        to.constrained = 0;
+        // A constraint the opened plan holds (a procedure's or the pilot's)
+        // goes with it; an unconstrained altitude is only a prediction.
+        to.alt_constraint = from.constrained != 0 ? from.alt_constraint : kNoConstraint;
+        to.constrained = from.constrained;
         to.id = from.id;
         to.marker = from.marker;
     }

@@ -108,9 +108,11 @@ TEST_F(RouteLoad, whatWasLoadedIsPrintedAndNoRouteIsAWarning) {
         EXPECT_EQ(run(std::string("route load ") + name + "\n").rfind("refused: ", 0), 0u) << name;
 }
 
-// The approach a file names comes through a load on the MCU and on the GNS
-// XLS, as through the CDU's, and goes into the plan they save.
+// The approach a file names and its procedure legs come through a load on
+// each unit and go into the plan it saves; a constraint the GNS's opened plan
+// holds is flown once the plan is selected.
 TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
+    const auto smiths = [this] { run("route load KSEAKPDX.RTE\n"); };
     const auto mcu = [] {
         route_file_request_name = "KSEAKPDX.RTE";
         route_file_request = kRouteFileRequestMcu; // the flight-plan page's request
@@ -119,10 +121,15 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
     const auto gns = [] {
         list_flight_plans();
         for (int k = 1; k <= stored_routes.count(); ++k)
-            if (stored_routes[k].name == "KSEAKPDX.RTE" && load_listed_plan_to_working(k))
+            if (stored_routes[k].name == "KSEAKPDX.RTE" && load_listed_plan_to_working(k)) {
+                RouteWaypoint& toutl = working_plan.slot(5); // as a procedure's leg holds it
+                toutl.alt_constraint = 14000.0;
+                toutl.constrained = 1;
                 gns_activate_opened_plan();
+            }
     };
-    for (const auto& load : {std::function<void()>(mcu), std::function<void()>(gns)}) {
+    for (const auto& load :
+         {std::function<void()>(smiths), std::function<void()>(mcu), std::function<void()>(gns)}) {
         approach_record_index = 0;
         active_plan_last = -1;
         load();
@@ -130,7 +137,14 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
         ASSERT_TRUE(save_route_file("SAVED.RTE"));
         const std::string saved = read_file(folder.path() + "/orvex/flightplans/SAVED.RTE");
         EXPECT_NE(saved.find("ApproachInfo=I10R_10R\n"), std::string::npos) << saved;
+        int star_legs = 0;
+        for (std::size_t at = 0; (at = saved.find(" OLM.LAVVA2 STAR", at)) != std::string::npos; ++at)
+            ++star_legs;
+        EXPECT_EQ(star_legs, 4) << saved;
     }
+    EXPECT_EQ(active_plan[5].ident, "TOUTL");
+    EXPECT_EQ(active_plan[5].constrained, 1);
+    EXPECT_EQ(active_plan[5].alt_constraint, 14000.0);
 }
 
 } // namespace

@@ -61,6 +61,7 @@ std::string additional_info(const char* damage) {
     if (std::string(damage) == "off") text += "TowerViewLat=145.5\n";
     if (std::string(damage) == "binary") text += std::string("TowerView\0Alt=260\n", 18);
     if (std::string(damage) == "cut") text += "[KS";
+    if (std::string(damage) == "cut number") text += "TowerViewLat=45." + std::string(1500, '5') + "\n";
     return join_parts({"KPDX", "KPDX PORTLAND 31 45.5887 -122.5975 10R_11000_45.59_-122.60_100\n", text});
 }
 
@@ -176,6 +177,20 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
         // Junk is told wherever it stands, and a line past the buffer too.
         {"star", join_parts({"KSEA", kAirport, "", std::string(10000, 'x') + "\n" + star_of_legs(1)}),
          "stars.txt", "1 of 4 lines could not be used (line 1: no position); 1 lines too long, cut (line 1)"},
+        // A line cut at the reader's length within a number, or a number not
+        // whole, leaves its record out.
+        {"parking",
+         join_parts({"KSEA", "KSEA 47.4 -122." + std::string(300, '3') +
+                                 " 90\nKSEA 45.5x -122.5 90\nKBFI 47.5 -122.3 220\n"}),
+         "FUZZ_parking.txt",
+         "2 of 3 lines could not be used (line 1: a field cut short by the line's length)",
+         [] { EXPECT_EQ(parking_position.latitude, 0.0); }},
+        {"runway_ref",
+         join_parts({"KSEA 16L", "KSEA S 433 47.4 -122.3 16L_11901_" + std::string(1700, '1') +
+                                     "\nKPDX P 31 45.5 -122.5 10R_1_1\n"}),
+         "orvex_apts.txt", "(line 1: a field cut short by the line's length)"},
+        {"additional_info", additional_info("cut number"), "apt_additional_info.txt",
+         "(line 5: a field cut short by the line's length)"},
         {"aircraft_config", "PerformanceData=/etc/passwd\n", "passwd",
          "PerformanceData names a file outside the simulator folder; not read"},
         {"aircraft_config", "PerformanceData=..\\..\\..\\PLANT_perf.txt\n", "PLANT_perf.txt",

@@ -226,6 +226,11 @@ void lookup_runway_ref_data(const std::string& airport, const std::string& runwa
         check.line(line, reader.line_number());
         std::vector<std::string> t = scan_tokens(line, kTokens);
         if (t.empty() || t[0][0] == ';') continue;
+        // Elevation, position and runway data are numbers a cut may shorten.
+        if (cut_within_fields(line, reader.last_line_cut(), 3, kTokens)) {
+            check.skip(kFieldCut);
+            continue;
+        }
         // Ident, name, elevation and position come before the runways; a
         // line without them is damaged, though its runways are still read.
         if (t.size() < kFirstRunway || !has_leading_number(t[2].c_str()) ||
@@ -281,13 +286,23 @@ void lookup_parking_position(const std::string& name) {
         check.line(line, reader.line_number());
         std::vector<std::string> t = scan_tokens(line, 4);
         if (t.empty() || t[0][0] == ';') continue;
+        if (cut_within_fields(line, reader.last_line_cut(), 2, 4)) {
+            check.skip(kFieldCut);
+            continue;
+        }
         t.resize(4);
         if (!has_leading_number(t[1].c_str()) || !has_leading_number(t[2].c_str())) {
             check.skip("no position");
             continue;
         }
-        const double latitude = parse_double(t[1]), longitude = parse_double(t[2]);
-        const double heading = parse_double(t[3]);
+        // Each number whole: "47.5x" is no 47.5. A line without a heading
+        // faces north.
+        double latitude = 0.0, longitude = 0.0, heading = 0.0;
+        if (!parse_whole_number(t[1], latitude) || !parse_whole_number(t[2], longitude) ||
+            (!t[3].empty() && !parse_whole_number(t[3], heading))) {
+            check.skip("a number not whole");
+            continue;
+        }
         if (!on_globe(latitude, longitude)) {
             check.skip(kOffGlobe);
             continue;

@@ -97,7 +97,7 @@ void build_runway_list(const std::vector<std::string>& t) {
 
 // What a key line of apt_additional_info.txt gives; a tower key needs a
 // number within its range (the tower view must stand on the globe).
-const char* additional_info_fault(const std::string& line) {
+const char* additional_info_fault(const std::string& line, bool cut) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) return "no key=value";
     const std::vector<std::string> words = scan_tokens(line.substr(0, equals), 1);
@@ -112,6 +112,8 @@ const char* additional_info_fault(const std::string& line) {
         low = -2000.0, limit = 100000.0;
     else
         return nullptr;
+    // A cut line ends within its value unless it ends in a blank.
+    if (cut_within_fields(line, cut, 1, std::string::npos)) return kFieldCut;
     // The value whole, blanks around it aside: "-1qq.59qq" is no -1.
     const std::size_t first = value.find_first_not_of(" \t");
     const std::size_t last = value.find_last_not_of(" \t");
@@ -149,7 +151,7 @@ template <class OnLine> bool read_additional_info(const std::string& ident, OnLi
             in_section = equals_ignoring_case(words[0], header);
             continue;
         }
-        if (const char* why = additional_info_fault(line)) {
+        if (const char* why = additional_info_fault(line, reader.last_line_cut())) {
             check.skip(why);
             continue;
         }
@@ -264,7 +266,8 @@ bool read_tower_keys(const std::string& ident, TowerView* view) {
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos || equals > kMaxTowerKey) return;
         const std::string key = line.substr(0, equals);
-        const double value = parse_double(line.substr(equals + 1));
+        // The value from the whole line, which the file's check found whole.
+        const double value = parse_double(whole.substr(equals + 1));
         if (equals_ignoring_case(key, "TowerViewLat"))
             view->latitude = value;
         else if (equals_ignoring_case(key, "TowerViewLon"))
