@@ -301,8 +301,15 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 double before = -switching, after = 0.0;
                 for (int k = 1; k <= last; ++k)
                     (k <= to ? before : after) += nm_between(f.places[k - 1], f.places[k]);
+                // Nor a change from a climb constraint before it (met first,
+                // as a level) that takes more over the legs between them.
+                double between = 0.0;
+                for (int k = f.climb_constraint + 1; descent && k <= to; ++k)
+                    between += nm_between(f.places[k - 1], f.places[k]);
                 const bool reachable = wanted - f.places[0].elevation <= 300.0 * before &&
-                                       (climb || wanted - f.places[last].elevation <= 300.0 * after);
+                                       (climb || wanted - f.places[last].elevation <= 300.0 * after) &&
+                                       (climb || f.climb_constraint == 0 ||
+                                        std::fabs(wanted - f.climb_altitude) <= 300.0 * between);
                 // Nor a constraint above an altitude the descent went down to.
                 if (reachable && wanted <= lowest_since_toc + 300.0 &&
                     (to > engaged_to || wanted > engaged_altitude)) {

@@ -5,6 +5,7 @@
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
+#include <cmath>
 
 double distance_ahead_to(int k) {
     const int to = to_waypoint_index;
@@ -13,8 +14,50 @@ double distance_ahead_to(int k) {
     return route_distance_from(active_plan, a.plat, a.plon, to, k);
 }
 
+namespace {
+
+// What the aircraft saves at the corner of place i (NM): LNAV leaves the leg
+// in at the switching distance and joins the leg out about as far after i,
+// on the chord between. Each cut is at most half its leg, so a short leg is
+// not cut twice.
+double corner_cut(int i, double from_lat, double from_lon, int next, double s) {
+    const RouteWaypoint& w = active_plan[i];
+    const RouteWaypoint& n = active_plan[next];
+    double in = 0.0, back = 0.0, out = 0.0, ahead = 0.0;
+    gc_dist_course(w.lat, w.lon, from_lat, from_lon, &in, &back);
+    gc_dist_course(w.lat, w.lon, n.lat, n.lon, &out, &ahead);
+    const double a = std::min(s, in / 2.0);
+    const double b = std::min(s, out / 2.0);
+    double a_lat = 0.0, a_lon = 0.0, b_lat = 0.0, b_lon = 0.0, chord = 0.0, course = 0.0;
+    gc_destination_point(w.lat, w.lon, back, a, &a_lat, &a_lon);
+    gc_destination_point(w.lat, w.lon, ahead, b, &b_lat, &b_lon);
+    gc_dist_course(a_lat, a_lon, b_lat, b_lon, &chord, &course);
+    const double cut = a + b - chord;
+    return std::isfinite(cut) ? std::max(0.0, cut) : 0.0;
+}
+
+} // namespace
+
 double distance_to_meet(int k) {
-    const double d = distance_ahead_to(k);
-    if (k >= flown_last()) return d;
-    return std::max(0.0, d - std::max(0.0, switch_distance));
+    double d = distance_ahead_to(k);
+    const int to = to_waypoint_index;
+    if (d <= 0.0) return 0.0;
+    const double s = std::max(0.0, switch_distance);
+    // The turns before k are flown inside the legs (a TOD measured along
+    // them alone comes too late to meet k).
+    const AircraftState& a = aircraft_state;
+    double from_lat = a.plat;
+    double from_lon = a.plon;
+    for (int i = to; i < k;) {
+        const int next = next_place(active_plan, i + 1, k);
+        if (next < 0) break;
+        if (is_place(active_plan[i])) {
+            d -= corner_cut(i, from_lat, from_lon, next, s);
+            from_lat = active_plan[i].lat;
+            from_lon = active_plan[i].lon;
+        }
+        i = next;
+    }
+    if (k < flown_last()) d -= s;
+    return std::max(0.0, d);
 }

@@ -36,5 +36,5 @@ double distance_ahead_to(int k);
 
 // The distance over which the altitude of entry k is to be met: up to the
 // point where k is passed (its switching distance before it), or up to the
-// last entry itself.
+// last entry itself, less what LNAV cuts off the turns before it.
 double distance_to_meet(int k);
