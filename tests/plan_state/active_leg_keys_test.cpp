@@ -1,11 +1,11 @@
 // The TO after edits by keys on each unit, in flight and on the ground: the
 // aircraft stays on the leg it flies, and what is put in between its FROM and
 // its TO is flown next.
-#include "plan_keys.h"
+#include "plan_keys_fixture.h"
 
 #include "fms/guidance/lateral_guidance.h"
-#include "fms/plan/plan_legs.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
 
@@ -17,24 +17,9 @@
 
 namespace {
 
-class ActiveLegKeys : public PlanKeys {
+class ActiveLegKeys : public PlanKeysTest {
   protected:
-    // On the ground west of the route, so that nothing is sequenced until
-    // the aircraft is put on a leg.
-    void after_start() override {
-        start_on_the_ground_at_ksea();
-        host::aircraft().lat_deg = 47.45;
-        host::aircraft().lon_deg = -123.6;
-        frames(1);
-    }
-    void run(const std::string& lines) {
-        std::istringstream in(lines);
-        for (std::string line; std::getline(in, line);) {
-            if (line.empty()) continue;
-            std::string error;
-            ASSERT_TRUE(run_step(line, error)) << line << ": " << error;
-        }
-    }
+    void after_start() override { start_west_of_the_route(); }
     // The texts unit i drew in its last frame.
     std::string unit_texts(int i) {
         const gfx::Recording& r = *gfx::surface_recording(

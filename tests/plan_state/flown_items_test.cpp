@@ -2,7 +2,7 @@
 // route activated before its destination is entered, a discontinuity that
 // carries the approach's first fix, LNAV at a gap, the published values once
 // the route is gone, and the GNS FROM row after a direct-to past a gap.
-#include "plan_keys.h"
+#include "plan_keys_fixture.h"
 
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
@@ -20,16 +20,8 @@ namespace {
 
 constexpr int kGns = 1;
 
-class FlownItems : public PlanKeys {
+class FlownItems : public PlanKeysTest {
   protected:
-    void run(const std::string& lines) {
-        std::istringstream in(lines);
-        for (std::string line; std::getline(in, line);) {
-            if (line.empty()) continue;
-            std::string error;
-            ASSERT_TRUE(run_step(line, error)) << line << ": " << error;
-        }
-    }
     static double orvex_lnav() { return ps_get_named_var(ps_find_named_var("orvex_lnav")); }
     // The texts the unit's last frame drew, by canvas point.
     std::vector<gfx::RecordedOp> unit_texts(int u) {

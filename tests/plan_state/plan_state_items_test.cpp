@@ -1,6 +1,6 @@
 // Edits by keys that once left the plans, the holds, the TO waypoint or a
 // pending change out of step, each checked against the plan-state rules.
-#include "plan_keys.h"
+#include "plan_keys_fixture.h"
 #include "plan_state_check.h"
 
 #include "fms/plan/holds.h"
@@ -14,23 +14,9 @@
 
 namespace {
 
-class PlanStateItems : public PlanKeys {
+class PlanStateItems : public PlanKeysTest {
   protected:
-    // Standing west of the example route, so that nothing is sequenced.
-    void after_start() override {
-        start_on_the_ground_at_ksea();
-        host::aircraft().lat_deg = 47.45;
-        host::aircraft().lon_deg = -123.6;
-        frames(1);
-    }
-    void run(const std::string& lines) {
-        std::istringstream in(lines);
-        for (std::string line; std::getline(in, line);) {
-            if (line.empty()) continue;
-            std::string error;
-            ASSERT_TRUE(run_step(line, error)) << line << ": " << error;
-        }
-    }
+    void after_start() override { start_west_of_the_route(); }
     void expect_sound() {
         for (const std::string& fault : plan_state_faults())
             ADD_FAILURE() << fault;
