@@ -110,6 +110,8 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
          [] { EXPECT_EQ(airport_slots[destination_slot].approaches.count(), 1); }},
         {"sid", join_parts({"KSEB", kAirport + "KSEB SOUTH 0 -91 0\n", "", ""}), "apts.txt",
          "line 2: KSEB: position off the globe; that airport is not loaded"},
+        {"sid", join_parts({"KSEB", kAirport + "KSEB SOUTH 0 47.5x -122 0\n", "", ""}), "apts.txt",
+         "line 2: KSEB has no elevation or position; that airport is not loaded"},
         {"sid", join_parts({"KSEC", "KSEC X 0 47 8 09_1_95_8_90 27_1_47_8_270\n", "", ""}), "apts.txt",
          "line 1: KSEC: 1 runways left out (09: position off the globe)",
          [] { EXPECT_EQ(airport_slots[origin_slot].runways[1].designator, "27"); }},
@@ -126,6 +128,9 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
          join_parts(
              {"KSEA 16L", "KSEA SEATTLE 433 147.4 -122.3 16L_11901_150\nKPDX P 31 45.5 -122.5 10R_1_1\n"}),
          "orvex_apts.txt", "1 of 2 lines could not be used (line 1: position off the globe)"},
+        {"runway_ref",
+         join_parts({"KSEA 16L", "KSEA S 433 47.4x -122.3 16L_11901_150\nKPDX P 31 45.5 -122.5 10R_1_1\n"}),
+         "orvex_apts.txt", "1 of 2 lines could not be used (line 1: no position)"},
         {"additional_info", additional_info("off"), "apt_additional_info.txt",
          "(line 5: position off the globe)"},
         {"additional_info", additional_info("words"), "apt_additional_info.txt", "(line 5: not a number)"},

@@ -29,8 +29,9 @@ constexpr int kFirstRunwayToken = 4;
 // Name, elevation and position: the airport line's numbers must be numbers,
 // or its airport would stand at 0, 0.
 bool airport_tokens_usable(const std::vector<std::string>& t) {
-    return t.size() >= 4 && has_leading_number(t[1].c_str()) && has_leading_number(t[2].c_str()) &&
-           has_leading_number(t[3].c_str());
+    double value = 0.0;
+    return t.size() >= 4 && parse_whole_number(t[1], value) && parse_whole_number(t[2], value) &&
+           parse_whole_number(t[3], value);
 }
 
 // The airport's line without its ident, from one airport file, with the
@@ -233,10 +234,11 @@ void lookup_runway_ref_data(const std::string& airport, const std::string& runwa
         }
         // Ident, name, elevation and position come before the runways; a
         // line without them is damaged, though its runways are still read.
-        if (t.size() < kFirstRunway || !has_leading_number(t[2].c_str()) ||
-            !has_leading_number(t[3].c_str()) || !has_leading_number(t[4].c_str())) {
+        double elevation = 0.0, latitude = 0.0, longitude = 0.0;
+        if (t.size() < kFirstRunway || !parse_whole_number(t[2], elevation) ||
+            !parse_whole_number(t[3], latitude) || !parse_whole_number(t[4], longitude)) {
             check.skip("no position");
-        } else if (!on_globe(parse_double(t[3]), parse_double(t[4]))) {
+        } else if (!on_globe(latitude, longitude)) {
             check.skip(kOffGlobe);
             continue; // an airport off the globe has no runways to give
         } else {
