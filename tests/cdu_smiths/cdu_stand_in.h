@@ -3,7 +3,13 @@
 #pragma once
 
 #include "cdu_keys.h"
+#include "flight_demo.h"
+#include "gauges/stand_in_hooks.h"
+#include "script.h"
 #include "shared/stand_in.h"
+
+#include <fstream>
+#include <string>
 
 class CduStandIn : public StandIn {
   protected:
@@ -14,6 +20,25 @@ class CduStandIn : public StandIn {
     }
 
     host::PlacedGauge& cdu() { return gauge(); }
+
+    // Runs script lines as orvex-sim does, with no flight of an earlier test
+    // still tracked.
+    void run(const std::string& text) {
+        host::reset_flight_tracker();
+        sim_.module.flight.route_status = &orvex_standin_route_status;
+        host::Script script;
+        std::string error;
+        ASSERT_TRUE(host::parse_script_text("test.script", text, sim_, script, error)) << error;
+        host::run_script(sim_, script, nullptr, nullptr);
+    }
+    // The example route without its approach line, as NOAPP.RTE.
+    static void write_route_without_approach(const std::string& root) {
+        const std::string folder = root + "/orvex/flightplans/";
+        std::ifstream in(folder + "KSEAKPDX.RTE");
+        std::ofstream out(folder + "NOAPP.RTE");
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("ApproachInfo", 0) != 0) out << line << "\n";
+    }
 
     // Presses the keys of a `cdu` script command ("RTE \"KSEA\" L1").
     void press(const std::string& items) {

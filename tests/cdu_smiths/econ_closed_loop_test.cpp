@@ -17,12 +17,6 @@ namespace {
 
 class EconClosedLoop : public CduStandIn {
   protected:
-    void run(const std::string& text) {
-        host::Script script;
-        std::string error;
-        ASSERT_TRUE(host::parse_script_text("flight.script", text, sim_, script, error)) << error;
-        host::run_script(sim_, script, nullptr, nullptr);
-    }
     // The number after the prediction row's "/" (" / 12.3" or "/12 NM") in
     // the right half of line y; -1 when the row is not drawn.
     double row_distance(float y) {

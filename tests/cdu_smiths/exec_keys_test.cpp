@@ -23,19 +23,7 @@ class ExecKeys : public CduStandIn {
   protected:
     // The example route without its approach line.
     void prepare_sim_folder(const std::string& root) override {
-        const std::string folder = root + "/orvex/flightplans/";
-        std::ifstream in(folder + "KSEAKPDX.RTE");
-        std::ofstream out(folder + "NOAPP.RTE");
-        for (std::string line; std::getline(in, line);)
-            if (line.rfind("ApproachInfo", 0) != 0) out << line << "\n";
-    }
-    void run(const std::string& text) {
-        host::reset_flight_tracker(); // a flight of an earlier test has arrived
-        sim_.module.flight.route_status = &orvex_standin_route_status;
-        host::Script script;
-        std::string error;
-        ASSERT_TRUE(host::parse_script_text("exec.script", text, sim_, script, error)) << error;
-        host::run_script(sim_, script, nullptr, nullptr);
+        write_route_without_approach(root);
     }
     // The example route on LNAV at 8000 ft until its TO waypoint is `to`.
     void fly_example_route_to(const std::string& to) {

@@ -19,11 +19,7 @@ class ProcedurePagesKeys : public CduStandIn {
     // The example route without its approach line, and KSEA's GLASR2 under
     // a name longer than any the column was laid out for.
     void prepare_sim_folder(const std::string& root) override {
-        const std::string folder = root + "/orvex/flightplans/";
-        std::ifstream in(folder + "KSEAKPDX.RTE");
-        std::ofstream out(folder + "NOAPP.RTE");
-        for (std::string line; std::getline(in, line);)
-            if (line.rfind("ApproachInfo", 0) != 0) out << line << "\n";
+        write_route_without_approach(root);
         const std::string stars = root + "/orvex/navdata/stars.txt";
         std::stringstream text;
         text << std::ifstream(stars).rdbuf();
@@ -35,14 +31,6 @@ class ProcedurePagesKeys : public CduStandIn {
         press("RTE \"KAST\" L1 \"KSEA\" R1 NEXT \"AST\" R1 \"V27\" L2 \"HQM\" R2");
         press("DEP_ARR R2 L2 L3 R3 R2");
         press("LEGS NEXT \"SEBAR\" L4");
-    }
-    void run(const std::string& text) {
-        host::reset_flight_tracker();
-        sim_.module.flight.route_status = &orvex_standin_route_status;
-        host::Script script;
-        std::string error;
-        ASSERT_TRUE(host::parse_script_text("own.script", text, sim_, script, error)) << error;
-        host::run_script(sim_, script, nullptr, nullptr);
     }
     // Where a text's glyphs lie on the canvas: its laid-out box without the
     // pads, cut to its layout box unless it may run out of it.

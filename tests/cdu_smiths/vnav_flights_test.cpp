@@ -28,12 +28,6 @@ constexpr Field kKsea{"KSEA", 47.4490, -122.3093, 433.0};
 
 class VnavFlights : public CduStandIn {
   protected:
-    void run(const std::string& text) {
-        host::Script script;
-        std::string error;
-        ASSERT_TRUE(host::parse_script_text("flight.script", text, sim_, script, error)) << error;
-        host::run_script(sim_, script, nullptr, nullptr);
-    }
     // On the ground at the origin, engines and autopilot on, the keys typed
     // (the route, its EXEC), then LNAV and VNAV engaged.
     void start(const Field& origin, double heading, const std::string& keys) {
