@@ -32,22 +32,6 @@ class ActiveLegKeys : public PlanKeysTest {
             if (r.ops[k].kind == gfx::OpKind::String) out += "[" + r.ops[k].text + "]";
         return out;
     }
-    std::vector<std::string> lines(const std::string& text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);)
-            out.push_back(line);
-        return out;
-    }
-    // A fresh module and simulator folder.
-    void restart() {
-        TearDown();
-        sim_ = host::Simulator{};
-        reset_module_state_for_tests();
-        for (const auto& entry : std::filesystem::directory_iterator(sim_folder_.path()))
-            std::filesystem::remove_all(entry.path());
-        SetUp();
-    }
     std::string plan() {
         std::string out;
         for (int i = 0; i <= active_plan_last; ++i)

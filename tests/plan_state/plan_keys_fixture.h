@@ -3,11 +3,14 @@
 #pragma once
 
 #include "plan_keys.h"
+#include "test_environment_reset.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
+#include <vector>
 
 class PlanKeysTest : public PlanKeys {
   protected:
@@ -19,6 +22,22 @@ class PlanKeysTest : public PlanKeys {
             std::string error;
             ASSERT_TRUE(run_step(line, error)) << line << ": " << error;
         }
+    }
+    std::vector<std::string> lines(const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line);
+        return out;
+    }
+    // A fresh module and simulator folder.
+    void restart() {
+        TearDown();
+        sim_ = host::Simulator{};
+        reset_module_state_for_tests();
+        for (const auto& entry : std::filesystem::directory_iterator(sim_folder_.path()))
+            std::filesystem::remove_all(entry.path());
+        SetUp();
     }
     // Standing west of the route, so that nothing is sequenced until the
     // aircraft is put on a leg.

@@ -129,16 +129,7 @@ TEST_F(PlanStateItems, AStoredPlanLoadedOverTheRouteStartsAtItsFirstLeg) {
 namespace {
 
 // From the random hunt's start: on the ground at KSEA.
-class PlanStateScripts : public PlanKeys, public ::testing::WithParamInterface<const char*> {
-  protected:
-    std::vector<std::string> lines(const std::string& text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);)
-            out.push_back(line);
-        return out;
-    }
-};
+class PlanStateScripts : public PlanKeysTest, public ::testing::WithParamInterface<const char*> {};
 
 } // namespace
 

@@ -2,7 +2,7 @@
 // checked after every step. Fixed seeds run in the suite; `make fuzz` runs
 // fresh seeds for FUZZ_SECONDS (PLAN_KEYS_SECONDS) through the disabled hunt,
 // and PLAN_KEYS_SEED replays one seed.
-#include "plan_keys.h"
+#include "plan_keys_fixture.h"
 
 #include "test_environment_reset.h"
 
@@ -29,18 +29,7 @@ TEST_P(PlanStateKeys, EveryStepKeepsThePlanStateSound) {
 
 INSTANTIATE_TEST_SUITE_P(FixedSeeds, PlanStateKeys, ::testing::Range(1u, 9u));
 
-class PlanStateHunt : public PlanKeys {
-  protected:
-    // A fresh module and simulator folder for the next seed.
-    void restart() {
-        TearDown();
-        sim_ = host::Simulator{};
-        reset_module_state_for_tests();
-        for (const auto& entry : std::filesystem::directory_iterator(sim_folder_.path()))
-            std::filesystem::remove_all(entry.path());
-        SetUp();
-    }
-};
+class PlanStateHunt : public PlanKeysTest {};
 
 // One seed again, as a failing run named it.
 TEST_F(PlanStateHunt, DISABLED_ReplaySeed) {
