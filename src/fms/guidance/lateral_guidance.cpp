@@ -7,7 +7,6 @@
 int lnav_engaged = 0;
 int vnav_engaged = 0;
 
-GeoPosition to_position;
 double distance_to_to_nm = kDistanceNotComputed;
 double distance_to_to_prev_nm = kDistanceNotComputed;
 int distance_to_to_index = -1;

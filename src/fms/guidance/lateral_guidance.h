@@ -10,17 +10,13 @@
 // fms_update writes them; the pages, displays and SERVER read them.
 #pragma once
 
-#include <string>
+#include "fms/plan/route_plan.h"
 
-struct GeoPosition {
-    double lat = 0.0;
-    double lon = 0.0;
-};
+#include <string>
 
 extern int lnav_engaged; // 1 = LNAV steers the heading bug
 extern int vnav_engaged;
 
-extern GeoPosition to_position; // the TO waypoint, copied when the TO changes
 // Distance to the TO waypoint (NM); 9999 until computed, -1 when the
 // course-reversal check forces sequencing.
 extern double distance_to_to_nm;

@@ -26,6 +26,7 @@ RoutePlan preview_plan{preview_plan_entries};
 int preview_plan_last = -1;
 
 int to_waypoint_index = kNoToWaypoint;
+GeoPosition to_position;
 int working_cursor_index = 0;
 int constraint_waypoint_index = 0;
 int working_edit_index = 0;

@@ -1,0 +1,210 @@
+#include "fms/plan/plan_edit.h"
+
+#include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
+#include "fms/plan/plan_legs.h"
+#include "fms/plan/route_exec.h"
+#include "fms/units/gns_unit_state.h"
+#include "fms/units/mcu_page_state.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// The cursors the units keep on each plan.
+struct Cursor {
+    int* index;
+    bool active; // on the active plan, else on the working plan
+};
+const Cursor kCursors[] = {
+    {&working_cursor_index, false}, {&working_edit_index, false},     {&legs_edit_index, false},
+    {&constraint_waypoint_index, true}, {&gns_selected_wpt_index, true}, {&mcu_legs_index, true},
+};
+
+// How deep the edits of each plan are nested: only the outermost finishes.
+struct Depth {
+    const RoutePlan* plan;
+    int depth;
+};
+Depth depths[] = {{&active_plan, 0}, {&working_plan, 0}, {&preview_plan, 0}};
+
+int& depth_of(const RoutePlan* plan) {
+    for (Depth& d : depths)
+        if (d.plan == plan) return d.depth;
+    static int other = 0; // a stored route's plan: nothing follows it
+    return other;
+}
+
+// The hold slot attached to entry i of the target's plan; 0 = none.
+int hold_at(const PlanTarget& t, int i) {
+    if (t.plan == &working_plan) return find_working_hold(i);
+    if (!t.active) return 0;
+    for (int h = 1; h <= hold_list.count(); ++h)
+        if (hold_list[h].active_index() == i) return h;
+    return 0;
+}
+
+void set_hold_index(const PlanTarget& t, int slot, int index) {
+    HoldEntry& h = hold_list.slot(slot);
+    if (t.active)
+        h.set_active_index(index);
+    else
+        h.set_working_index(index);
+}
+
+void drop_hold(const PlanTarget& t, int i) {
+    if (const int h = hold_at(t, i)) remove_hold(h);
+    t.plan->slot(i).hold_number = 0;
+}
+
+// Moves every field but the position text and the passing time, which stay
+// with their slots.
+void move_entry(RoutePlan& plan, int from, int to) {
+    RouteWaypoint& target = plan.slot(to);
+    std::string passing_time = std::move(target.passing_time);
+    copy_waypoint_fields(plan[from], target);
+    target.passing_time = std::move(passing_time);
+}
+
+bool follows_plan(const PlanTarget& t) {
+    return t.plan == &active_plan || t.plan == &working_plan;
+}
+
+} // namespace
+
+PlanTarget working_target() {
+    return PlanTarget{&working_plan, &working_plan_last, false};
+}
+
+PlanTarget active_target() {
+    return PlanTarget{&active_plan, &active_plan_last, true};
+}
+
+PlanTarget preview_target() {
+    return PlanTarget{&preview_plan, &preview_plan_last, false};
+}
+
+PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
+    : t_(target), where_(where), outermost_(depth_of(target.plan)++ == 0), last_before_(*target.last) {
+    if (!outermost_ || !follows_plan(t_)) return;
+    const int last = std::min(*t_.last, kPlanLastIndex);
+    if (t_.active) {
+        leg_ = active_leg(); // gives the plan's new entries ids
+        to_before_ = to_waypoint_index;
+    } else {
+        give_entry_ids(*t_.plan, last);
+    }
+    for (const Cursor& c : kCursors) {
+        if (c.active != t_.active) continue;
+        CursorMark& m = marks_[mark_count_++];
+        m.cursor = c.index;
+        m.index = *c.index;
+        m.unique = false;
+        if (m.index >= 0 && m.index <= last) {
+            m.ref = entry_ref((*t_.plan)[m.index]);
+            m.unique = fix_count(*t_.plan, last, m.ref) == 1;
+        }
+    }
+}
+
+PlanEdit::~PlanEdit() {
+    --depth_of(t_.plan);
+    if (outermost_ && follows_plan(t_)) finish();
+}
+
+void PlanEdit::set_last(int last) {
+    last = std::clamp(last, -1, kPlanLastIndex);
+    for (int i = *t_.last; i > last && i >= 1; --i)
+        drop_hold(t_, i);
+    *t_.last = last;
+}
+
+void PlanEdit::set_to(int index) {
+    to_waypoint_index = index;
+    to_set_ = true;
+}
+
+void PlanEdit::place(int& cursor, int index) {
+    cursor = index;
+    for (int m = 0; m < mark_count_; ++m)
+        if (marks_[m].cursor == &cursor) marks_[m].cursor = nullptr;
+}
+
+void PlanEdit::finish() {
+    const int last = std::min(*t_.last, kPlanLastIndex);
+    give_entry_ids(*t_.plan, last);
+    for (int k = 0; k < mark_count_; ++k) {
+        const CursorMark& m = marks_[k];
+        // A cursor the edit moved itself stays where it was put.
+        if (m.cursor == nullptr || *m.cursor != m.index) continue;
+        if (m.index == last_before_ + 1) {
+            *m.cursor = last + 1; // the row after the plan
+            continue;
+        }
+        if (m.index < 0 || m.index > last_before_) continue; // none, or off the plan
+        const int found = find_entry(*t_.plan, last, m.ref, m.unique);
+        *m.cursor = found >= 0 ? found : std::clamp(m.index, 0, std::max(last, 0));
+    }
+    if (t_.active && !to_set_ && to_waypoint_index == to_before_ && leg_.to_index != kNoToWaypoint)
+        to_waypoint_index = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);
+    if (t_.active) refresh_to_position();
+    check_plan_invariants(where_);
+}
+
+bool open_slot(const PlanTarget& t, int p) {
+    PlanEdit edit(t, "opening an entry");
+    const int last = edit.last();
+    if (p < 1 || p > last + 1 || last >= kPlanLastIndex) return false;
+    for (int j = last; j >= p; --j)
+        move_entry(*t.plan, j, j + 1);
+    ++*t.last;
+    return true;
+}
+
+void remove_entry(const PlanTarget& t, int i) {
+    PlanEdit edit(t, "removing an entry");
+    const int last = edit.last();
+    if (i < 1 || i > last) return;
+    drop_hold(t, i);
+    for (int j = i + 1; j <= last; ++j)
+        move_entry(*t.plan, j, j - 1);
+    --*t.last;
+}
+
+void merge_into_previous(const PlanTarget& t, int k) {
+    PlanEdit edit(t, "merging an entry");
+    if (k < 2 || k > edit.last()) return;
+    const int removed = hold_at(t, k - 1);
+    if (removed != 0 && hold_at(t, k) == 0) {
+        // The fix keeps its hold on the surviving entry.
+        set_hold_index(t, removed, k);
+        t.plan->slot(k).hold_number = removed;
+        t.plan->slot(k - 1).hold_number = 0;
+    }
+    remove_entry(t, k - 1);
+}
+
+void cut_plan(const PlanTarget& t, int new_last) {
+    PlanEdit edit(t, "cutting the plan");
+    if (new_last < edit.last()) edit.set_last(new_last);
+}
+
+void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w) {
+    PlanEdit edit(t, "writing an entry");
+    copy_waypoint_fields(w, edit.entry(i));
+}
+
+void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
+    PlanEdit edit(t, "replacing the plan");
+    last = std::min(last, kPlanLastIndex);
+    for (int i = 0; i <= last; ++i)
+        copy_waypoint_fields(from[i], edit.entry(i));
+    *t.last = last;
+}
+
+void refresh_to_position() {
+    if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last) return;
+    to_position.lat = active_plan[to_waypoint_index].lat;
+    to_position.lon = active_plan[to_waypoint_index].lon;
+}

@@ -1,0 +1,96 @@
+// The one way the plans change. Every change of the active, working or
+// preview plan, by any unit, a route load, EXEC or ERASE, is a PlanEdit: the
+// operations below open one of their own, and a change of several steps
+// holds one around them all. Where the outermost edit of a plan ends:
+// - its new entries get ids (moved entries keep theirs);
+// - every cursor on that plan that the edit did not set itself is back on
+//   the entry it stood on (the LEGS and RTE rows, the GNS lists, the MCU LEGS
+//   page, the DIRECT lists, the vertical target); a cursor on a removed entry
+//   stays at its index, on the entry that took its place; one on the row
+//   after the plan stays after it;
+// - on the active plan the aircraft stays on its leg (fms/plan/active_leg.h)
+//   unless the edit put the TO somewhere itself (a direct-to, a new plan,
+//   first activation), and the TO's position is taken from its entry;
+// - the plans' rules are checked (fms/plan/plan_invariants.h).
+#pragma once
+
+#include "fms/plan/active_leg.h"
+#include "fms/plan/route_plan.h"
+
+// A plan and its last index, and whether it is the flown one.
+struct PlanTarget {
+    RoutePlan* plan;
+    int* last;
+    bool active;
+};
+PlanTarget working_target();
+PlanTarget active_target();
+PlanTarget preview_target();
+
+class PlanEdit {
+  public:
+    // `where` names the edit in an invariant report.
+    PlanEdit(const PlanTarget& target, const char* where);
+    ~PlanEdit();
+    PlanEdit(const PlanEdit&) = delete;
+    PlanEdit& operator=(const PlanEdit&) = delete;
+
+    // Entry i to write (0..kPlanLastIndex); the plan's last index is set
+    // apart (set_last, or the operations below).
+    RouteWaypoint& entry(int i) { return t_.plan->slot(i); }
+    const RouteWaypoint& operator[](int i) const { return (*t_.plan)[i]; }
+    int last() const { return *t_.last; }
+    // The plan ends at `last` (-1: empty). Growing leaves the new entries as
+    // they are; shrinking drops the holds of the entries cut off.
+    void set_last(int last);
+
+    // The TO (active plan) or a cursor put on an index by the edit's own
+    // rule; kept where it is put, also when that is where it stood.
+    void set_to(int index);
+    void place(int& cursor, int index);
+    // The TO where neither the FROM nor the TO is left; the old index when
+    // not given.
+    void to_fallback(int index) { fallback_ = index; }
+    // The leg the aircraft flew when the edit began.
+    const ActiveLeg& leg_before() const { return leg_; }
+
+  private:
+    struct CursorMark {
+        int* cursor;
+        int index;
+        EntryRef ref;
+        bool unique;
+    };
+    void finish();
+
+    PlanTarget t_;
+    const char* where_;
+    bool outermost_;
+    int last_before_;
+    ActiveLeg leg_;
+    int to_before_ = kNoToWaypoint;
+    bool to_set_ = false;
+    int fallback_ = -1;
+    CursorMark marks_[8];
+    int mark_count_ = 0;
+};
+
+// Opens slot p (1..last + 1): entries p..last move up one, and slot p holds
+// a copy of its old entry until it is written. False, with nothing changed,
+// when the plan is full or p lies outside it.
+bool open_slot(const PlanTarget& t, int p);
+// Entry i (1..last) is dropped with its hold: entries i + 1..last move down.
+void remove_entry(const PlanTarget& t, int i);
+// Entry k replaces entry k - 1 (a fix met twice in a row). The survivor
+// keeps a hold either of them had.
+void merge_into_previous(const PlanTarget& t, int k);
+// The plan ends at new_last; holds on the entries cut off are removed.
+void cut_plan(const PlanTarget& t, int new_last);
+// Writes an entry into slot i keeping the slot's position text.
+void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w);
+// The plan becomes entries 0..last of `from`, each slot keeping its position
+// text; the entries keep their ids.
+void replace_plan(const PlanTarget& t, const RoutePlan& from, int last);
+
+// The TO waypoint's position from its entry.
+void refresh_to_position();
