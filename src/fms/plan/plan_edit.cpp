@@ -53,8 +53,17 @@ void set_hold_index(const PlanTarget& t, int slot, int index) {
         h.set_working_index(index);
 }
 
+// A hold leaves with its entry. An executed hold leaves only the working
+// plan: the flown plan keeps it until EXEC, and ERASE brings it back.
 void drop_hold(const PlanTarget& t, int i) {
-    if (const int h = hold_at(t, i)) remove_hold(h);
+    if (const int h = hold_at(t, i)) {
+        if (t.plan == &working_plan && hold_list[h].active_index() > 0) {
+            hold_list.slot(h).working_id = 0;
+            sync_hold_marks();
+        } else {
+            remove_hold(h);
+        }
+    }
     t.plan->slot(i).hold_number = 0;
 }
 
@@ -155,7 +164,7 @@ void PlanEdit::finish() {
 bool open_slot(const PlanTarget& t, int p) {
     PlanEdit edit(t, "opening an entry");
     const int last = edit.last();
-    if (p < 1 || p > last + 1 || last >= kPlanLastIndex) return false;
+    if (p < 0 || p > last + 1 || last >= kPlanLastIndex) return false;
     for (int j = last; j >= p; --j)
         move_entry(*t.plan, j, j + 1);
     ++*t.last;
@@ -165,7 +174,7 @@ bool open_slot(const PlanTarget& t, int p) {
 void remove_entry(const PlanTarget& t, int i) {
     PlanEdit edit(t, "removing an entry");
     const int last = edit.last();
-    if (i < 1 || i > last) return;
+    if (i < 0 || i > last) return;
     drop_hold(t, i);
     for (int j = i + 1; j <= last; ++j)
         move_entry(*t.plan, j, j - 1);

@@ -75,11 +75,11 @@ class PlanEdit {
     int mark_count_ = 0;
 };
 
-// Opens slot p (1..last + 1): entries p..last move up one, and slot p holds
+// Opens slot p (0..last + 1): entries p..last move up one, and slot p holds
 // a copy of its old entry until it is written. False, with nothing changed,
 // when the plan is full or p lies outside it.
 bool open_slot(const PlanTarget& t, int p);
-// Entry i (1..last) is dropped with its hold: entries i + 1..last move down.
+// Entry i (0..last) is dropped with its hold: entries i + 1..last move down.
 void remove_entry(const PlanTarget& t, int i);
 // Entry k replaces entry k - 1 (a fix met twice in a row). The survivor
 // keeps a hold either of them had.

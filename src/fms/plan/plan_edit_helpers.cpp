@@ -1,6 +1,7 @@
 #include "fms/plan/plan_edit_helpers.h"
 
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/c17_cdu_text.h"
@@ -66,31 +67,22 @@ void remove_then_legs() {
 }
 
 void remove_working_entries(const std::string& ident) {
-    if (working_plan_last < 0) {
-        working_plan_last = -1;
-        return;
-    }
-    int j = -1;
-    for (int i = 0; i <= working_plan_last; ++i) {
-        if (working_plan[i].ident == ident) continue;
-        ++j;
-        if (j != i) {
-            RouteWaypoint& target = working_plan.slot(j);
-            copy_waypoint_fields(working_plan[i], target);
-        }
-        if (working_edit_index == i) working_edit_index = j;
-    }
-    working_plan_last = j;
+    PlanEdit edit(working_target(), "removing entries");
+    if (edit.last() < 0) edit.set_last(-1);
+    for (int i = edit.last(); i >= 0; --i)
+        if (edit[i].ident == ident) remove_entry(working_target(), i);
 }
 
 void copy_legs(int target, int source) {
     if (target < 0 || target > source) return;
     // The holds of the entries cut out go; the others move with their entries.
-    for (int k = target; k < source && k <= working_plan_last; ++k)
-        if (find_working_hold(k)) delete_working_hold(k);
-    for (int k = source; k <= working_plan_last; ++k)
-        copy_waypoint_fields(working_plan[k], working_plan.slot(target + (k - source)));
-    working_plan_last = source > working_plan_last ? target : target + (working_plan_last - source);
+    {
+        PlanEdit edit(working_target(), "a direct-to further down");
+        // From past the plan's end the entry at target stays the last.
+        const int first = source > edit.last() ? target + 1 : target;
+        for (int k = std::min(source, edit.last() + 1) - 1; k >= first; --k)
+            remove_entry(working_target(), k);
+    }
     sync_hold_marks();
     mark_route_edited();
     smiths_scratchpad.clear();

@@ -4,6 +4,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -78,6 +79,7 @@ struct PlaceBearingInputs {
 };
 
 bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, int legs_mode, int& legs_mark) {
+    PlanEdit edit(working_target(), "a user waypoint");
     if (p < 0 || p > working_plan_last + 1 || v < 1 || v > candidate_count()) return false;
     const bool naming = in.distance > 0.0 || in.bearing_2 >= 0.0;
     const bool hold_ppos = !naming && candidate_list[v].ident == "HOLD PPOS";
@@ -122,6 +124,7 @@ bool within_5_nm(const NavRecordView& r, const RouteWaypoint& w) {
 } // namespace
 
 void delete_waypoint(int index, int force, std::string& message) {
+    PlanEdit edit(working_target(), "deleting a waypoint");
     if (working_plan_last > 1 && index >= 0 && index <= working_plan_last) {
         delete_working_hold(index);
         if (index <= 1 || index >= working_plan_last - 1 || force != 0)
@@ -134,22 +137,11 @@ void delete_waypoint(int index, int force, std::string& message) {
 }
 
 bool shift_working_up(int p) {
-    if (p < 0 || p > working_plan_last + 1 || !plan_has_room(1)) return false;
-    for (int j = working_plan_last; j >= p; --j) {
-        carry_entry(j, j + 1);
-        if (working_edit_index == j) working_edit_index = j + 1;
-    }
-    ++working_plan_last;
-    return true;
+    return open_slot(working_target(), p);
 }
 
 void shift_working_down(int index) {
-    if (index < 0 || index > working_plan_last) return;
-    for (int j = index + 1; j <= working_plan_last; ++j) {
-        carry_entry(j, j - 1);
-        if (working_edit_index == j) working_edit_index = j - 1;
-    }
-    --working_plan_last;
+    remove_entry(working_target(), index);
 }
 
 void make_discontinuity(RouteWaypoint& entry) {
@@ -183,6 +175,7 @@ int next_user_waypoint_number() {
 }
 
 int delete_route_row(int n) {
+    PlanEdit edit(working_target(), "deleting a route row");
     if (working_plan_last < 2) return 0;
     std::string previous = "INIT";
     int row = 0, first = 0, end = 0;
@@ -223,6 +216,7 @@ void delete_waypoint_smiths(int index, int force) {
 }
 
 bool insert_discontinuity(int p) {
+    PlanEdit edit(working_target(), "inserting a waypoint");
     if (p == 0) p = 1;
     if (p < 1 || p > working_plan_last + 1 || candidate_count() < 1) return false;
     const bool discontinuity = p < working_plan_last;
@@ -239,6 +233,7 @@ bool insert_discontinuity(int p) {
 }
 
 bool insert_then_leg(int p) {
+    PlanEdit edit(working_target(), "inserting an airway");
     if (!shift_working_up(p)) return false;
     // kind, course and frequency stay as the shifted entry left them.
     RouteWaypoint& e = working_plan.slot(p);
