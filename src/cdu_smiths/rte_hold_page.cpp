@@ -87,7 +87,7 @@ void enter_leg(HoldEntry& h, int mode) {
     if (mode == kHoldLegByTime)
         h.leg_time = v;
     else
-        h.leg_distance = v;
+        h.leg_distance = std::min(v, kHoldLegMaxNm);
     h.leg_mode = mode;
     smiths_scratchpad.clear();
 }

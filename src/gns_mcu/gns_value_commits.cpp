@@ -22,6 +22,7 @@
 #include "platform/text_file.h"
 #include "sim/sim_var_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -228,7 +229,7 @@ void gns_enter_holding_pattern() {
         hold.leg_time = parse_double(gns_hold_time_text);
         hold.leg_mode = kHoldLegByTime;
     } else if (gns_toggle(GNS_R4) == kGnsToggleSecond) {
-        hold.leg_distance = parse_double(gns_hold_dist_text);
+        hold.leg_distance = std::min(parse_double(gns_hold_dist_text), kHoldLegMaxNm);
         hold.leg_mode = kHoldLegByDistance;
     }
     if (gns_toggle(GNS_R5) == kGnsToggleFirst) hold_exit_state = gns_hold_choice_r5;

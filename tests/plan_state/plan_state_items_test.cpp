@@ -366,7 +366,11 @@ INSTANTIATE_TEST_SUITE_P(
         // A SMITHS hold on the row a direct-to waiting for EXEC left.
         "route load KSEAKPDX.RTE\ncdu SMITHS_FMS \"250/12000\" L6\ncdu SMITHS_FMS PLUSMINUS\n"
         "gns GNSXLS DIRECT\nmcu MCU LNAV\ncdu SMITHS_FMS DIR\ncdu SMITHS_FMS \"16L\" R4\n"
-        "cdu SMITHS_FMS \"99999\" R5\nmcu MCU HOLD\ncdu SMITHS_FMS HOLD L6 L4 L6"));
+        "cdu SMITHS_FMS \"99999\" R5\nmcu MCU HOLD\ncdu SMITHS_FMS HOLD L6 L4 L6",
+        // A hold leg length of 99999 NM typed on RTE HOLD.
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"CEDAR\"\nmcu MCU ENTER\ncdu SMITHS_FMS HOLD L2 L6\n"
+        "cdu SMITHS_FMS R6\ncdu SMITHS_FMS \"99999\" R4\ncdu SMITHS_FMS RTE \"KPDXKSEA\" L2 R6\n"
+        "cdu SMITHS_FMS EXEC\ncdu SMITHS_FMS HOLD\ncdu SMITHS_FMS L5"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.
