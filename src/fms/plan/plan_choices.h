@@ -30,10 +30,11 @@ struct PlanChoices {
 
     // Every text "------", the page choices 0 and no choice airport.
     void clear();
-    // A new origin: its runway, SID and transition, applied and pending.
+    // The departure runway, SID and transition, applied and pending too.
     void clear_departure();
-    // A new destination's STAR, transition and runway, applied too.
+    // The STAR, its transition and the arrival runway, applied too.
     void clear_star();
+    // The approach and its transition.
     void clear_approach();
     void clear_arrival() {
         clear_star();
