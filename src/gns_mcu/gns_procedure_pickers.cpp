@@ -1,41 +1,28 @@
 #include "gns_mcu/gns_procedure_pickers.h"
 
 #include "data/airport_procedures.h"
-#include "fms/plan/selection_texts.h"
+#include "fms/plan/route_plan.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
 
-GnsPickerScope::GnsPickerScope()
-    : sid_(sel_sid), sid_transition_(sel_sid_transition), departure_runway_(sel_departure_runway),
-      applied_departure_runway_(applied_departure_runway), applied_sid_transition_(applied_sid_transition),
-      star_(sel_star), star_transition_(sel_star_transition), arrival_runway_(sel_arrival_runway),
-      applied_arrival_runway_(applied_arrival_runway), applied_star_transition_(applied_star_transition),
-      approach_(sel_approach), approach_transition_(sel_approach_transition) {
-    sel_sid = gns_sel_sid;
-    sel_sid_transition = applied_sid_transition = gns_sel_sid_transition;
-    sel_departure_runway = applied_departure_runway = gns_sel_dep_runway;
-    sel_star = gns_sel_star;
-    sel_star_transition = applied_star_transition = gns_sel_star_transition;
-    sel_arrival_runway = applied_arrival_runway = gns_sel_arr_runway;
-    sel_approach = gns_sel_apch_type;
-    sel_approach_transition = gns_sel_apch_trans;
+GnsPickerScope::GnsPickerScope() : kept_(working_plan.choices) {
+    PlanChoices& choices = working_plan.choices;
+    choices.sid = gns_sel_sid;
+    choices.sid_transition = gns_sel_sid_transition;
+    choices.departure_runway = gns_sel_dep_runway;
+    choices.star = gns_sel_star;
+    choices.star_transition = gns_sel_star_transition;
+    choices.arrival_runway = gns_sel_arr_runway;
+    choices.approach = gns_sel_apch_type;
+    choices.approach_transition = gns_sel_apch_trans;
+    choices.apply_departure();
+    choices.apply_arrival();
 }
 
 GnsPickerScope::~GnsPickerScope() {
-    sel_sid = sid_;
-    sel_sid_transition = sid_transition_;
-    sel_departure_runway = departure_runway_;
-    applied_departure_runway = applied_departure_runway_;
-    applied_sid_transition = applied_sid_transition_;
-    sel_star = star_;
-    sel_star_transition = star_transition_;
-    sel_arrival_runway = arrival_runway_;
-    applied_arrival_runway = applied_arrival_runway_;
-    applied_star_transition = applied_star_transition_;
-    sel_approach = approach_;
-    sel_approach_transition = approach_transition_;
+    working_plan.choices = kept_;
 }
 
 void gns_build_sid_preview() {

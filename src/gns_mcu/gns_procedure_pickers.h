@@ -1,10 +1,10 @@
-// The core's procedure pickers and previews read the SMITHS selection texts.
+// The core's procedure pickers and previews read the working plan's choices.
 // The GNS procedure pages keep their own copy (gns_sel_*): while a scope of
-// this kind lives the core sees the GNS copy, and the SMITHS texts come back
-// untouched when it ends, so a selection in progress on a SMITHS CDU stays.
+// this kind lives the core sees the GNS copy, and the plan's choices come
+// back whole when it ends, so a selection in progress on a SMITHS CDU stays.
 #pragma once
 
-#include <string>
+#include "fms/plan/plan_choices.h"
 
 class GnsPickerScope {
   public:
@@ -14,9 +14,7 @@ class GnsPickerScope {
     GnsPickerScope& operator=(const GnsPickerScope&) = delete;
 
   private:
-    std::string sid_, sid_transition_, departure_runway_, applied_departure_runway_, applied_sid_transition_;
-    std::string star_, star_transition_, arrival_runway_, applied_arrival_runway_, applied_star_transition_;
-    std::string approach_, approach_transition_;
+    PlanChoices kept_;
 };
 
 // The previews of the GNS selection, each built inside a scope.

@@ -35,8 +35,6 @@
 #include "sim/panel_services.h"
 
 #include <cstdio>
-#include <iterator>
-#include <utility>
 
 namespace {
 
@@ -59,43 +57,9 @@ void drop_saved_values() {
     direct_to_entered = 0;
 }
 
-// The choices made on the plan and the copies the executed plan holds: EXEC
-// keeps the plan's choices with it, ERASE brings the executed ones back. The
-// approach's come last: EXEC keeps them once it has matched the approach.
-struct Choice {
-    std::string* chosen;
-    std::string* executed;
-};
-const Choice kChoices[] = {
-    {&sel_sid, &exec_sid},
-    {&sel_sid_transition, &exec_sid_transition},
-    {&sel_departure_runway, &exec_departure_runway},
-    {&sel_star, &exec_star},
-    {&sel_star_transition, &exec_star_transition},
-    {&sel_arrival_runway, &exec_arrival_runway},
-    {&sel_approach, &exec_approach},
-    {&sel_approach_transition, &exec_approach_transition},
-    {&applied_arrival_runway, &exec_applied_arrival_runway},
-};
-constexpr std::size_t kRouteChoices = 6; // before the approach's
-const std::pair<int*, int*> kPageChoices[] = {{&arrival_page_choice_1, &exec_arrival_page_choice_1},
-                                              {&arrival_page_choice_2, &exec_arrival_page_choice_2}};
-
-void keep_choices(std::size_t first, std::size_t end) {
-    for (std::size_t i = first; i < end; ++i)
-        *kChoices[i].executed = *kChoices[i].chosen;
-}
-
+// A departure runway entered outside the departure pages becomes the chosen one.
 void execute_selections() {
-    if (selected(pending_departure_runway)) {
-        sel_departure_runway = pending_departure_runway;
-        departure_runway_changed = 1;
-        pending_departure_runway = kNone;
-        applied_departure_runway = kNone;
-    }
-    keep_choices(0, kRouteChoices);
-    for (const auto& [chosen, executed] : kPageChoices)
-        *executed = *chosen;
+    if (working_plan.choices.adopt_pending_departure_runway()) departure_runway_changed = 1;
 }
 
 void start_flight_log() {
@@ -131,12 +95,9 @@ void update_destination(int old_state) {
     }
     loaded_destination_ident = ident;
     load_airport_detail(loaded_destination_ident, destination_slot);
-    // The executed copies go too, or ERASE would bring back the old airport's.
-    for (std::string* text : {&sel_star, &sel_star_transition, &sel_arrival_runway, &applied_arrival_runway,
-                              &applied_star_transition, &sel_approach, &sel_approach_transition, &exec_star,
-                              &exec_star_transition, &exec_arrival_runway, &exec_approach,
-                              &exec_approach_transition, &exec_applied_arrival_runway})
-        *text = kNone;
+    // The executed choices go too, or ERASE would bring back the old airport's.
+    working_plan.choices.clear_arrival();
+    active_plan.choices.clear_arrival();
 }
 
 void update_origin(int old_state) {
@@ -162,10 +123,8 @@ void update_origin(int old_state) {
     if (ident == loaded_origin_ident) return;
     loaded_origin_ident = ident;
     load_airport_detail(loaded_origin_ident, origin_slot);
-    for (std::string* text : {&sel_sid, &sel_sid_transition, &sel_departure_runway, &pending_departure_runway,
-                              &applied_departure_runway, &applied_sid_transition, &exec_sid,
-                              &exec_sid_transition, &exec_departure_runway})
-        *text = kNone;
+    working_plan.choices.clear_departure();
+    active_plan.choices.clear_departure();
     climb_speed_target = climb_speed_base;
     cruise_speed_target = cruise_speed_base;
     descent_speed_target = descent_speed_base;
@@ -288,10 +247,9 @@ void update_vertical_target(int old_state) {
 void match_loaded_approach() {
     if (approach_info.empty()) return;
     // The units' choices in progress stay: only the plan's approach is the file's.
-    const std::string chosen = sel_approach, runway = applied_arrival_runway;
+    const PlanChoices chosen = working_plan.choices;
     match_approach();
-    sel_approach = chosen;
-    applied_arrival_runway = runway;
+    working_plan.choices = chosen;
 }
 
 void execute_route_modification() {
@@ -355,8 +313,6 @@ void reset_active_route_state() {
         if (active_plan[active_plan_last].type == "APT") update_destination(route_state);
         if (active_plan[0].type == "APT") update_origin(route_state);
         match_approach();
-        // What ERASE brings back: the approach as executed, a file's included.
-        keep_choices(kRouteChoices, std::size(kChoices));
 
         if (plan_cruise_altitude > 0) cruise_altitude = plan_cruise_altitude;
         const int old_state = route_state;
@@ -373,6 +329,9 @@ void reset_active_route_state() {
         route_distance_summary();
         update_vertical_target(old_state);
     }
+    // The executed plan keeps the choices it was made with, its approach as
+    // matched (a file's included): what ERASE brings back.
+    active_plan.choices = working_plan.choices;
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
     if (previous_cruise_altitude > 0) previous_cruise_altitude = 0;
@@ -385,23 +344,18 @@ void erase_route_modification() {
     restore_active_airports();
     // The approach of a plan loaded for the modification goes with it.
     approach_info.clear();
-    // The choices of the modification go with it, an approach's included.
-    for (const Choice& c : kChoices)
-        *c.chosen = *c.executed;
-    arrival_choice_airport.clear();
+    // The choices of the modification go with it, a pending runway and an
+    // approach's included: the plan's are the executed ones again.
+    working_plan.choices = active_plan.choices;
     if (smiths_cdu_page == kPageDepartures) {
         match_sid_transition(kNone, kNone);
         find_sid(kNone);
     }
     departure_runway_changed = 0;
-    // A runway entered on the RTE page is part of the modification.
-    pending_departure_runway = kNone;
     if (smiths_cdu_page == kPageArrivals) {
         match_star_transition(kNone, kNone);
         find_star(kNone);
     }
-    for (const auto& [chosen, executed] : kPageChoices)
-        *chosen = *executed;
     smiths_legs_mode = kLegsModeList;
     pending_hold_delete_index = 0;
 

@@ -7,6 +7,7 @@
 #include "fms/math/air_data.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/flight_log.h"
+#include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/units/gns_settings.h"
 #include "fms/units/update_counters.h"
@@ -23,28 +24,6 @@ constexpr std::size_t kMaxConfigLine = 298;
 void preset_selection_texts() {
     const std::string none = "------";
     std::string* texts[] = {
-        &sel_departure_runway,
-        &sel_sid,
-        &sel_sid_transition,
-        &applied_departure_runway,
-        &applied_sid_transition,
-        &sel_arrival_runway,
-        &sel_star,
-        &sel_star_transition,
-        &applied_arrival_runway,
-        &applied_star_transition,
-        &sel_approach,
-        &sel_approach_transition,
-        &exec_sid,
-        &exec_sid_transition,
-        &exec_departure_runway,
-        &exec_star,
-        &exec_star_transition,
-        &exec_arrival_runway,
-        &exec_approach,
-        &exec_approach_transition,
-        &exec_applied_arrival_runway,
-        &pending_departure_runway,
         &gns_sel_dep_airport,
         &gns_sel_sid,
         &gns_sel_sid_transition,
@@ -59,6 +38,8 @@ void preset_selection_texts() {
     };
     for (std::string* text : texts)
         *text = none;
+    working_plan.choices.clear();
+    active_plan.choices.clear();
     direct_to_turn_text = "DEFAULT";
     gns_flyover_choice = "NO";
 }

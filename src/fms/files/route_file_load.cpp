@@ -565,9 +565,7 @@ void set_up_working_airports() {
     const RouteWaypoint& first = working_plan[0];
     if (first.type == "APT") {
         preset_origin(first.ident);
-        pending_departure_runway = kNoSelection;
-        applied_departure_runway = kNoSelection;
-        applied_sid_transition = kNoSelection;
+        working_plan.choices.clear_departure();
     }
     const RouteWaypoint& last = working_plan[working_plan_last];
     if (last.type != "APT") return;
@@ -579,9 +577,7 @@ void set_up_working_airports() {
         destination_airport_ident = last.ident;
         arrival_destination_ident = last.ident;
     }
-    preset_arrival_selections();
-    applied_arrival_runway = kNoSelection;
-    applied_star_transition = kNoSelection;
+    working_plan.choices.clear_star();
     exec_arrival_runway = kNoSelection;
     load_airport_detail(arrival_destination_ident, destination_slot);
     match_star_transition(kNoSelection, kNoSelection);

@@ -8,8 +8,6 @@ std::string destination_airport_ident;
 std::string loaded_origin_ident;
 std::string loaded_destination_ident;
 std::string approach_info;
-int arrival_page_choice_1 = 0, arrival_page_choice_2 = 0;
-int exec_arrival_page_choice_1 = 0, exec_arrival_page_choice_2 = 0;
 double previous_climb_speed = 0.0, previous_climb_mach = 0.0;
 double previous_cruise_speed = 0.0, previous_cruise_mach = 0.0;
 double previous_descent_speed = 0.0, previous_descent_mach = 0.0;

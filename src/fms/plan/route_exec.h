@@ -3,6 +3,8 @@
 // saved, and the working plan loaded whole.
 #pragma once
 
+#include "fms/plan/route_plan.h"
+
 #include <string>
 
 // Departure runway entered outside the departure pages (route file, RTE
@@ -21,9 +23,12 @@ extern std::string loaded_destination_ident;
 // and runway joined by "_"; empty = none.
 extern std::string approach_info;
 
-// Two choices of the arrival pages and their executed copies.
-extern int arrival_page_choice_1, arrival_page_choice_2;
-extern int exec_arrival_page_choice_1, exec_arrival_page_choice_2;
+// Two choices of the arrival pages (the working plan's) and their executed
+// copies (the active plan's).
+inline int& arrival_page_choice_1 = working_plan.choices.arrival_page_choice_1;
+inline int& arrival_page_choice_2 = working_plan.choices.arrival_page_choice_2;
+inline int& exec_arrival_page_choice_1 = active_plan.choices.arrival_page_choice_1;
+inline int& exec_arrival_page_choice_2 = active_plan.choices.arrival_page_choice_2;
 
 // Values the performance pages saved before changing a target; EXEC drops
 // them, ERASE puts them back. 0 (cost index -1) = nothing saved.

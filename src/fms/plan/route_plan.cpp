@@ -55,6 +55,7 @@ RoutePlan::RoutePlan(RoutePlan&& other) noexcept {
 
 RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
     if (this == &other) return *this;
+    choices = other.choices;
     if (!fixed_ && !other.fixed_) {
         table_ = other.table_;
         return *this;
@@ -67,6 +68,7 @@ RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
 
 RoutePlan& RoutePlan::operator=(RoutePlan&& other) noexcept {
     if (this == &other) return *this;
+    choices = std::move(other.choices);
     if (!fixed_ && !other.fixed_) {
         table_ = std::move(other.table_);
         return *this;

@@ -10,6 +10,7 @@
 // list, with the RTE page rows derived from the working plan.
 #pragma once
 
+#include "fms/plan/plan_choices.h"
 #include "platform/bounded_table.h"
 
 #include <cstddef>
@@ -74,7 +75,7 @@ class RoutePlan {
     // A plan kept in the given array of `slots` entries.
     explicit RoutePlan(RouteWaypoint* entries) : fixed_(entries) {}
     // A copy keeps its entries where it keeps them; assigning to a plan
-    // in an array copies into that array.
+    // in an array copies into that array. The choices go with the entries.
     RoutePlan(const RoutePlan& other);
     RoutePlan(RoutePlan&& other) noexcept;
     RoutePlan& operator=(const RoutePlan& other);
@@ -85,12 +86,15 @@ class RoutePlan {
     RouteWaypoint& slot(std::size_t i);
     RouteWaypoint& slot(int i);
 
-    // Every entry empty again.
+    // Every entry empty again; the choices stay.
     void clear();
     // Entries actually stored (for memory checks).
     std::size_t stored() const;
     // The array of a plan kept in one; null otherwise.
     const RouteWaypoint* data() const { return fixed_; }
+
+    // The procedure and approach choices made on this plan.
+    PlanChoices choices;
 
   private:
     RouteWaypoint* fixed_ = nullptr;

@@ -1,24 +1,37 @@
-// Route-selection texts of the procedure pages and their executed copies.
-// "------" means nothing is selected; load_config presets them so (until it
-// runs they are empty).
+// The names the procedure pages, files and maps use for the plans' choices
+// (fms/plan/plan_choices.h): the choices being made are the working plan's,
+// the executed copies the active plan's. Each name is a reference bound at
+// constant initialisation, so it is valid before any constructor runs.
 #pragma once
+
+#include "fms/plan/route_plan.h"
 
 #include <string>
 
-inline std::string sel_departure_runway, sel_sid, sel_sid_transition;
-inline std::string applied_departure_runway, applied_sid_transition;
-inline std::string sel_arrival_runway, sel_star, sel_star_transition;
-inline std::string applied_arrival_runway, applied_star_transition;
-inline std::string sel_approach, sel_approach_transition;
+inline std::string& sel_departure_runway = working_plan.choices.departure_runway;
+inline std::string& sel_sid = working_plan.choices.sid;
+inline std::string& sel_sid_transition = working_plan.choices.sid_transition;
+inline std::string& applied_departure_runway = working_plan.choices.applied_departure_runway;
+inline std::string& applied_sid_transition = working_plan.choices.applied_sid_transition;
+inline std::string& sel_arrival_runway = working_plan.choices.arrival_runway;
+inline std::string& sel_star = working_plan.choices.star;
+inline std::string& sel_star_transition = working_plan.choices.star_transition;
+inline std::string& applied_arrival_runway = working_plan.choices.applied_arrival_runway;
+inline std::string& applied_star_transition = working_plan.choices.applied_star_transition;
+inline std::string& sel_approach = working_plan.choices.approach;
+inline std::string& sel_approach_transition = working_plan.choices.approach_transition;
+inline std::string& pending_departure_runway = working_plan.choices.pending_departure_runway;
+inline std::string& arrival_choice_airport = working_plan.choices.arrival_choice_airport;
 
-inline std::string exec_sid, exec_sid_transition, exec_departure_runway;
-inline std::string exec_star, exec_star_transition, exec_arrival_runway;
-// The approach executed with its runway, for ERASE to bring back.
-inline std::string exec_approach, exec_approach_transition, exec_applied_arrival_runway;
-inline std::string pending_departure_runway;
-// The airport whose detail the arrival choices of the pending modification
-// were made on: other units load theirs into the same slot meanwhile.
-inline std::string arrival_choice_airport;
+inline std::string& exec_sid = active_plan.choices.sid;
+inline std::string& exec_sid_transition = active_plan.choices.sid_transition;
+inline std::string& exec_departure_runway = active_plan.choices.departure_runway;
+inline std::string& exec_star = active_plan.choices.star;
+inline std::string& exec_star_transition = active_plan.choices.star_transition;
+inline std::string& exec_arrival_runway = active_plan.choices.arrival_runway;
+inline std::string& exec_approach = active_plan.choices.approach;
+inline std::string& exec_approach_transition = active_plan.choices.approach_transition;
+inline std::string& exec_applied_arrival_runway = active_plan.choices.applied_arrival_runway;
 
 // Imposed turn of a direct-to: "DEFAULT", "LEFT" or "RIGHT".
 inline std::string direct_to_turn_text;

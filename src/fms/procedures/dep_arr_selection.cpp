@@ -33,30 +33,29 @@ void reset_departures(int& page) {
 // origin and its SID) or the arrival (the destination and its STAR).
 struct RunwaySide {
     int slot;
-    std::string& selected;
-    std::string& applied;
+    const std::string& selected;
+    void (PlanChoices::*choose)(const std::string& runway);
     const std::string& procedure;
     const int& procedure_index;
     void (*match)(const std::string& runway, const std::string& transition);
 };
 
 RunwaySide departure_side() {
-    return {origin_slot, sel_departure_runway, applied_departure_runway,
+    return {origin_slot, sel_departure_runway, &PlanChoices::choose_departure_runway,
             sel_sid,     selected_sid_index,   match_sid_transition};
 }
 
 RunwaySide arrival_side() {
-    return {destination_slot, sel_arrival_runway,  applied_arrival_runway,
+    return {destination_slot, sel_arrival_runway,  &PlanChoices::choose_arrival_runway,
             sel_star,         selected_star_index, match_star_transition};
 }
 
 void choose_runway(int n, UnitPages unit, void (*build)(int, int), const RunwaySide& side) {
     const AirportProcedures& airport = airport_slots[side.slot];
     if (n < 1 || n > airport.runway_list.count()) return;
-    side.selected = airport.runway_list[n];
+    (working_plan.choices.*side.choose)(airport.runway_list[n]);
     unit.runway_index = n;
     unit.runway_chosen = 1;
-    side.applied = side.selected;
     unit.subpage = 1;
     if (side.procedure != kNone) build(side.procedure_index, 1);
     side.match(side.selected, kNone);

@@ -173,8 +173,7 @@ void apply_sid_selection(int n, int keep) {
     filter_sids_by_runway(sel_sid, sel_departure_runway, kTransitionsSkipJunction);
     find_sid_index(sel_sid);
     find_sid(sel_sid);
-    applied_departure_runway = sel_departure_runway;
-    applied_sid_transition = sel_sid_transition;
+    working_plan.choices.apply_departure();
     find_sid_runway();
     insert_sid_legs();
     build_route_rows();
@@ -192,8 +191,7 @@ void apply_star_selection(int n, int keep, bool pick_only_runway) {
     find_star(sel_star);
     if (pick_only_runway && destination.runway_list.count() == 1 && sel_arrival_runway == kNone)
         sel_arrival_runway = destination.runway_list[1];
-    applied_arrival_runway = sel_arrival_runway;
-    applied_star_transition = sel_star_transition;
+    working_plan.choices.apply_arrival();
     find_star_runway();
     insert_star_appr_legs();
     build_route_rows();

@@ -1,0 +1,59 @@
+#include "fms/plan/plan_choices.h"
+
+namespace {
+
+const char* const kNone = "------";
+
+bool chosen(const std::string& text) {
+    return !text.empty() && text != kNone;
+}
+
+} // namespace
+
+void PlanChoices::clear() {
+    clear_departure();
+    clear_arrival();
+    arrival_page_choice_1 = arrival_page_choice_2 = 0;
+    arrival_choice_airport.clear();
+}
+
+void PlanChoices::clear_departure() {
+    departure_runway = sid = sid_transition = kNone;
+    applied_departure_runway = applied_sid_transition = kNone;
+    pending_departure_runway = kNone;
+}
+
+void PlanChoices::clear_star() {
+    arrival_runway = star = star_transition = kNone;
+    applied_arrival_runway = applied_star_transition = kNone;
+}
+
+void PlanChoices::clear_approach() {
+    approach = approach_transition = kNone;
+}
+
+void PlanChoices::choose_departure_runway(const std::string& runway) {
+    departure_runway = applied_departure_runway = runway;
+}
+
+void PlanChoices::choose_arrival_runway(const std::string& runway) {
+    arrival_runway = applied_arrival_runway = runway;
+}
+
+void PlanChoices::apply_departure() {
+    applied_departure_runway = departure_runway;
+    applied_sid_transition = sid_transition;
+}
+
+void PlanChoices::apply_arrival() {
+    applied_arrival_runway = arrival_runway;
+    applied_star_transition = star_transition;
+}
+
+bool PlanChoices::adopt_pending_departure_runway() {
+    if (!chosen(pending_departure_runway)) return false;
+    departure_runway = pending_departure_runway;
+    pending_departure_runway = kNone;
+    applied_departure_runway = kNone;
+    return true;
+}

@@ -1,0 +1,53 @@
+// The procedure and approach choices made on one plan. Each plan carries its
+// own (RoutePlan::choices): the working plan's are the choices being made,
+// the active plan's those executed with it. EXEC puts the working plan's in
+// place whole and ERASE brings the executed ones back whole, so a discarded
+// modification leaves none of its choices behind.
+#pragma once
+
+#include <string>
+
+// "------" means nothing is chosen; load_config presets every text so (until
+// it runs they are empty).
+struct PlanChoices {
+    // What the procedure pages chose.
+    std::string departure_runway, sid, sid_transition;
+    std::string arrival_runway, star, star_transition;
+    std::string approach, approach_transition;
+    // The runways and transitions the procedure legs were built for; the
+    // approach pickers and the maps' selected runways read them.
+    std::string applied_departure_runway, applied_sid_transition;
+    std::string applied_arrival_runway, applied_star_transition;
+    // A departure runway entered outside the departure pages (route file,
+    // RTE page), waiting for EXEC.
+    std::string pending_departure_runway;
+    int arrival_page_choice_1 = 0, arrival_page_choice_2 = 0;
+    // The airport whose detail the arrival choices were made on: other units
+    // load theirs into the same slot meanwhile. Empty = the destination's.
+    std::string arrival_choice_airport;
+
+    bool operator==(const PlanChoices&) const = default;
+
+    // Every text "------", the page choices 0 and no choice airport.
+    void clear();
+    // The departure runway, SID and transition, applied and pending too.
+    void clear_departure();
+    // The STAR, its transition and the arrival runway, applied too.
+    void clear_star();
+    // The approach and its transition.
+    void clear_approach();
+    void clear_arrival() {
+        clear_star();
+        clear_approach();
+    }
+
+    // A runway picked from a runway list: the procedure legs follow it at once.
+    void choose_departure_runway(const std::string& runway);
+    void choose_arrival_runway(const std::string& runway);
+    // The procedure legs are built for the runway and transition chosen.
+    void apply_departure();
+    void apply_arrival();
+    // EXEC takes a pending departure runway as the one chosen, with no legs
+    // built for a runway yet. True when one was pending.
+    bool adopt_pending_departure_runway();
+};
