@@ -59,6 +59,15 @@ TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
              edit.place(working_cursor_index, 2);
          },
          "A"},
+        {"put by a nested edit on its old index, kept",
+         2,
+         [] {
+             PlanEdit edit(W, "test");
+             PlanEdit inner(W, "test");
+             open_slot(W, 1);
+             inner.place(working_cursor_index, 2);
+         },
+         "A"},
         {"moved by the edit, kept",
          2,
          [] {
@@ -85,7 +94,7 @@ TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
         c.edit();
         EXPECT_EQ(named_by(working_cursor_index), c.names) << c.what;
         // Every cursor of the plan follows by the same rule, unless the edit moved it.
-        if (std::string(c.what).find("by the edit") == std::string::npos)
+        if (std::string(c.what).find(", kept") == std::string::npos)
             EXPECT_EQ(legs_edit_index, working_cursor_index) << c.what;
         EXPECT_EQ(plan_invariant_breaks, breaks) << c.what << ": " << plan_invariant_last_fault;
     }

@@ -22,17 +22,19 @@ const Cursor kCursors[] = {
     {&constraint_waypoint_index, true}, {&gns_selected_wpt_index, true}, {&mcu_legs_index, true},
 };
 
-// How deep the edits of each plan are nested: only the outermost finishes.
-struct Depth {
+// The outermost edit open on each plan: it finishes the edit, and what a
+// nested one is told (the TO, a cursor put, a fallback) goes to it.
+struct Open {
     const RoutePlan* plan;
-    int depth;
+    PlanEdit* outermost;
 };
-Depth depths[] = {{&active_plan, 0}, {&working_plan, 0}, {&preview_plan, 0}};
+Open open_edits[] = {{&active_plan, nullptr}, {&working_plan, nullptr}, {&preview_plan, nullptr}};
 
-int& depth_of(const RoutePlan* plan) {
-    for (Depth& d : depths)
-        if (d.plan == plan) return d.depth;
-    static int other = 0; // a stored route's plan: nothing follows it
+PlanEdit*& outermost_of(const RoutePlan* plan) {
+    for (Open& o : open_edits)
+        if (o.plan == plan) return o.outermost;
+    static PlanEdit* other = nullptr; // a stored route's plan: nothing follows it
+    other = nullptr;
     return other;
 }
 
@@ -95,8 +97,9 @@ PlanTarget preview_target() {
 }
 
 PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
-    : t_(target), where_(where), outermost_(depth_of(target.plan)++ == 0), last_before_(*target.last) {
-    if (!outermost_ || !follows_plan(t_)) return;
+    : t_(target), where_(where), root_(outermost_of(target.plan)), last_before_(*target.last) {
+    if (root_ != nullptr || !follows_plan(t_)) return;
+    outermost_of(t_.plan) = this;
     const int last = std::min(*t_.last, kPlanLastIndex);
     if (t_.active) {
         leg_ = active_leg(); // gives the plan's new entries ids
@@ -118,8 +121,17 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
 }
 
 PlanEdit::~PlanEdit() {
-    --depth_of(t_.plan);
-    if (outermost_ && follows_plan(t_)) finish();
+    if (root_ != nullptr || !follows_plan(t_)) return;
+    outermost_of(t_.plan) = nullptr;
+    finish();
+}
+
+PlanEdit& PlanEdit::root() {
+    return root_ != nullptr ? *root_ : *this;
+}
+
+void PlanEdit::to_fallback(int index) {
+    root().fallback_ = index;
 }
 
 void PlanEdit::set_last(int last) {
@@ -131,13 +143,14 @@ void PlanEdit::set_last(int last) {
 
 void PlanEdit::set_to(int index) {
     to_waypoint_index = index;
-    to_set_ = true;
+    root().to_set_ = true;
 }
 
 void PlanEdit::place(int& cursor, int index) {
     cursor = index;
-    for (int m = 0; m < mark_count_; ++m)
-        if (marks_[m].cursor == &cursor) marks_[m].cursor = nullptr;
+    PlanEdit& r = root();
+    for (int m = 0; m < r.mark_count_; ++m)
+        if (r.marks_[m].cursor == &cursor) r.marks_[m].cursor = nullptr;
 }
 
 void PlanEdit::finish() {

@@ -45,12 +45,13 @@ class PlanEdit {
     void set_last(int last);
 
     // The TO (active plan) or a cursor put on an index by the edit's own
-    // rule; kept where it is put, also when that is where it stood.
+    // rule; kept where it is put, also when that is where it stood. Told to a
+    // nested edit, these hold for the whole edit.
     void set_to(int index);
     void place(int& cursor, int index);
     // The TO where neither the FROM nor the TO is left; the old index when
     // not given.
-    void to_fallback(int index) { fallback_ = index; }
+    void to_fallback(int index);
     // The leg the aircraft flew when the edit began.
     const ActiveLeg& leg_before() const { return leg_; }
 
@@ -62,10 +63,11 @@ class PlanEdit {
         bool unique;
     };
     void finish();
+    PlanEdit& root();
 
     PlanTarget t_;
     const char* where_;
-    bool outermost_;
+    PlanEdit* root_; // the outermost edit of the plan; null for that one
     int last_before_;
     ActiveLeg leg_;
     int to_before_ = kNoToWaypoint;
