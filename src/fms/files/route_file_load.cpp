@@ -435,6 +435,8 @@ void fill_active_plans(PlanEdit& edit) {
         if (record.last >= 1) working.place(working_cursor_index, 1);
         if (record.last >= 1 && record.last < kPlanLastIndex)
             make_marker(working.entry(record.last + 1), EntryKind::EndMark);
+        // A new plan starts without holds.
+        delete_all_holds();
     }
     replace_plan(active_target(), working_plan, working_plan_last);
     if (equals_ignoring_case(edit[0].type, "APT")) {
@@ -483,7 +485,6 @@ void set_up_active_route(PlanEdit& edit, int request) {
     vnav_speed_set = 0;
     distance_to_to_nm = 999.0;
     route_state = kRouteStateNone;
-    delete_all_holds();
     reset_active_route_state();
     // After EXEC, whose first activation empties the MCU entry: the MCU's
     // airport page is to open on this name.
