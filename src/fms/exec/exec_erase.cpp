@@ -12,8 +12,8 @@
 #include "fms/plan/active_leg.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_editing.h"
-#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -29,11 +29,13 @@
 #include "fms/units/c17_cdu_text.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_page_state.h"
+#include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -242,7 +244,48 @@ void update_vertical_target(int old_state) {
     distance_to_to_nm = 999.0; // not computed until the next pass
 }
 
+// The working plan in place of the flown one. The aircraft stays on its leg
+// (the edit's own rule) but for a new plan and a first activation, which
+// keep the TO at its index (none: the first leg), and a direct-to, which
+// flies to the fix it chose. True when the TO followed the leg.
+bool put_working_plan_in_place(bool direct_to, int direct_fix) {
+    const PlanTarget t = active_target();
+    PlanEdit edit(t, "EXEC");
+    const bool new_plan = to_waypoint_index == kNoToWaypoint || working_plan_new == 1;
+    replace_plan(t, working_plan, working_plan_last);
+    hold_list_commit_working_index();
+    gns_direct_to_flag = 0;
+    // Taken from the working plan's cursor, by index.
+    edit.place(constraint_waypoint_index, constraint_waypoint_index);
+    if (new_plan) keep_active_cursors(edit);
+    int to = -1;
+    if (new_plan)
+        to = 1;
+    else if (direct_fix >= 1)
+        to = direct_fix;
+    else if (direct_to || route_state < kRouteStateActive)
+        to = std::min(to_waypoint_index, active_plan_last);
+    // A plan that starts with a gap (a saved one may) flies to the place
+    // behind it at once, not only from the next pass.
+    if (to >= 0) {
+        edit.set_to(flown_place(active_plan, to, active_plan_last));
+        refresh_to_position(); // read before the edit ends where a route load holds it
+    }
+    working_plan_new = 0;
+    return to < 0;
+}
+
 } // namespace
+
+void keep_active_cursors(PlanEdit& edit) {
+    for (int* cursor : {&constraint_waypoint_index, &gns_selected_wpt_index, &mcu_legs_index})
+        edit.place(*cursor, *cursor);
+}
+
+void keep_working_cursors(PlanEdit& edit) {
+    for (int* cursor : {&working_cursor_index, &working_edit_index, &legs_edit_index})
+        edit.place(*cursor, *cursor);
+}
 
 void match_loaded_approach() {
     if (approach_info.empty()) return;
@@ -263,12 +306,9 @@ void execute_route_modification() {
 void reset_active_route_state() {
     constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
-    // On a flown route the aircraft stays on its leg (active_leg.h), except
-    // for a direct-to, which flies to the leg it chose (a fix typed in goes
-    // in at the TO index).
+    // A direct-to flies to the leg it chose: a fix typed in goes in at the
+    // TO index.
     const bool direct_to = smiths_legs_mode != kLegsModeList;
-    const bool flown = route_state >= kRouteStateActive;
-    const ActiveLeg leg_before = active_leg();
     const int direct_fix = direct_to && direct_to_entered == 1 && legs_edit_index >= 1 &&
                                    legs_edit_index <= working_plan_last &&
                                    !is_route_marker(working_plan[legs_edit_index])
@@ -285,28 +325,7 @@ void reset_active_route_state() {
     mcu_direct_only = 0;
 
     if (working_plan_last >= 1) {
-        give_entry_ids(working_plan, working_plan_last);
-        for (int i = 0; i <= working_plan_last; ++i)
-            copy_waypoint_fields(working_plan[i], active_plan.slot(i));
-        hold_list_commit_working_index();
-        gns_direct_to_flag = 0;
-        active_plan_last = working_plan_last;
-        sync_hold_marks();
-        if (to_waypoint_index == kNoToWaypoint || working_plan_new == 1)
-            to_waypoint_index = 1;
-        else if (direct_fix >= 1)
-            to_waypoint_index = direct_fix;
-        else if (!direct_to && flown)
-            to_waypoint_index = smiths_legs_map_step =
-                to_after_edit(leg_before, active_plan, active_plan_last, to_waypoint_index);
-        working_plan_new = 0;
-        // A shorter plan keeps its TO waypoint inside the plan.
-        if (to_waypoint_index > active_plan_last) to_waypoint_index = active_plan_last;
-        // A plan that starts with a gap (a saved one may) flies to the place
-        // behind it at once, not only from the next pass.
-        to_waypoint_index = flown_place(active_plan, to_waypoint_index, active_plan_last);
-        const RouteWaypoint& to = active_plan[to_waypoint_index];
-        to_position = GeoPosition{to.lat, to.lon};
+        if (put_working_plan_in_place(direct_to, direct_fix)) smiths_legs_map_step = to_waypoint_index;
 
         if (LnavSetEnRouteFreqs == 1 && lnav_engaged == 1) autotune_leg_radios(kAutotuneRouteAhead);
         if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
@@ -335,7 +354,6 @@ void reset_active_route_state() {
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
     if (previous_cruise_altitude > 0) previous_cruise_altitude = 0;
-    check_plan_invariants("EXEC");
 }
 
 void erase_route_modification() {
@@ -380,7 +398,6 @@ void erase_route_modification() {
     // back (copy_active_plan_to_working).
     copy_active_plan_to_working();
     build_route_rows();
-    check_plan_invariants("ERASE");
 }
 
 void delete_waypoint_fms(int index, int force) {

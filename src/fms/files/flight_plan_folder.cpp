@@ -7,6 +7,7 @@
 #include "fms/files/route_file_load.h"
 #include "fms/files/sim_plan_import.h"
 #include "fms/files/stored_routes.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_state.h"
 #include "platform/os.h"
 
@@ -38,7 +39,7 @@ void list_flight_plans() {
             continue;
         }
 
-        preview_plan_last = -1;
+        cut_plan(preview_target(), -1);
         load_route_preview(entry.name);
         // A file without a route is not listed: told here, as CO ROUTE
         // cannot name it.

@@ -10,6 +10,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/nav/fix_info.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -96,34 +97,40 @@ void import_gps_route(int mode) {
         return;
     }
 
-    working_plan_last = -1;
-    for (uint32_t i = 0; i < count && working_plan_last < kPlanLastIndex; ++i) {
-        const RouteWaypoint w = gps_waypoint(records + kGpsRecordSize * i);
-        if (!on_globe(w.lat, w.lon)) continue;
-        copy_waypoint_fields(w, working_plan.slot(++working_plan_last));
+    {
+        // A whole new working plan: the cursors stay at their rows.
+        PlanEdit edit(working_target(), "a GPS route imported");
+        keep_working_cursors(edit);
+        edit.set_last(-1);
+        for (uint32_t i = 0; i < count && edit.last() < kPlanLastIndex; ++i) {
+            const RouteWaypoint w = gps_waypoint(records + kGpsRecordSize * i);
+            if (!on_globe(w.lat, w.lon)) continue;
+            edit.set_last(edit.last() + 1);
+            copy_waypoint_fields(w, edit.entry(edit.last()));
+        }
+        classify_imported_waypoints();
+
+        origin_airport_ident = edit[0].ident;
+        route_origin_ident = origin_airport_ident;
+        departure_origin_ident = origin_airport_ident;
+        load_airport_detail(origin_airport_ident, origin_slot);
+        match_sid_transition(kNoSelection, kNoSelection);
+        sel_sid = sel_sid_transition = sel_departure_runway = kNoSelection;
+        plan_cruise_altitude = 0;
+        plan_fuel_on_board = 0.0;
+        // The destination already set; EXEC takes the plan's last airport.
+        load_airport_detail(destination_airport_ident, destination_slot);
+        match_star_transition(kNoSelection, kNoSelection);
+        sel_star = sel_star_transition = sel_arrival_runway = kNoSelection;
+
+        constraint_waypoint_index = edit.last();
+        mcu_legs_index = 1;
+        vnav_speed_set = 0;
+        distance_to_to_nm = 999.0;
+        tower_view_set = 0;
+        delete_all_holds();
+        working_plan_replaced();
     }
-    classify_imported_waypoints();
-
-    origin_airport_ident = working_plan[0].ident;
-    route_origin_ident = origin_airport_ident;
-    departure_origin_ident = origin_airport_ident;
-    load_airport_detail(origin_airport_ident, origin_slot);
-    match_sid_transition(kNoSelection, kNoSelection);
-    sel_sid = sel_sid_transition = sel_departure_runway = kNoSelection;
-    plan_cruise_altitude = 0;
-    plan_fuel_on_board = 0.0;
-    // The destination already set; EXEC takes the plan's last airport.
-    load_airport_detail(destination_airport_ident, destination_slot);
-    match_star_transition(kNoSelection, kNoSelection);
-    sel_star = sel_star_transition = sel_arrival_runway = kNoSelection;
-
-    constraint_waypoint_index = working_plan_last;
-    mcu_legs_index = 1;
-    vnav_speed_set = 0;
-    distance_to_to_nm = 999.0;
-    tower_view_set = 0;
-    delete_all_holds();
-    working_plan_replaced();
     advance_route_state();
     reset_active_route_state();
     if (mode != kGpsImportQuiet) smiths_scratchpad_message = "ACTIVE FSPLANNER RTE LOADED";

@@ -5,6 +5,7 @@
 #include "data/config_line.h"
 #include "data/load_warnings.h"
 #include "data/module_settings.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
 #include "platform/os.h"
@@ -192,7 +193,9 @@ bool save_route_file(const std::string& name) {
         record_load_warning(path, "cannot be written whole: the plan is not saved");
         return false;
     }
+    if (retyped.empty()) return true;
+    PlanEdit edit(active_target(), "a route saved");
     for (int i : retyped)
-        active_plan.slot(i).type = "WPT";
+        edit.entry(i).type = "WPT";
     return true;
 }

@@ -18,7 +18,7 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
-#include "fms/plan/plan_invariants.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -366,21 +366,24 @@ void preset_arrival_selections() {
 }
 
 void empty_working_plan_for_new_plan() {
-    for (int i = 0; i <= working_plan_last && i <= kPlanLastIndex; ++i) {
-        RouteWaypoint& w = working_plan.slot(i);
+    PlanEdit edit(working_target(), "a new plan");
+    keep_working_cursors(edit);
+    for (int i = 0; i <= edit.last() && i <= kPlanLastIndex; ++i) {
+        RouteWaypoint& w = edit.entry(i);
         w.type.clear();
         w.frequency.clear();
         w.aux_text.clear();
         w.kind.clear();
         w.via.clear();
     }
-    working_plan_last = -1;
-    RouteWaypoint& first = working_plan.slot(0);
+    edit.set_last(-1);
+    RouteWaypoint& first = edit.entry(0);
     clear_waypoint(first);
     make_marker(first, EntryKind::EndMark);
     first.course = -1.0;
-    working_plan.slot(1).ident.clear();
-    working_cursor_index = 0;
+    edit.entry(1).ident.clear();
+    edit.place(working_cursor_index, 0);
+    working_plan_replaced();
 }
 
 // The steps every load_route_file ends with, also when nothing was read.
@@ -394,8 +397,6 @@ void finish_active_load() {
 
 void begin_active_load() {
     fuel_on_board_low_lb = 0.0;
-    active_plan_last = -1;
-    working_plan_last = -1;
     intercept_armed = 0;
     gns_nav_flag = 0;
     takeoff_time_text = "-----";
@@ -423,49 +424,51 @@ void apply_active_keys_alone() {
         trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(cruise_altitude));
 }
 
-// Both plans get each waypoint; the origin airport, the TO waypoint and the
-// FIX INFO records follow the first two.
-void fill_active_plans() {
-    for (int i = 0; i <= record.last; ++i) {
-        const RouteWaypoint& w = record.waypoints[i];
-        active_plan_last = i;
-        working_plan_last = i;
-        copy_waypoint_fields(w, active_plan.slot(i));
-        copy_waypoint_fields(w, working_plan.slot(i));
-        if (i == 0 && equals_ignoring_case(w.type, "APT")) {
-            preset_origin(w.ident);
-            descent_speed_phase = kDescentSpeedPhaseOff;
-            gns_origin_loaded_flag = 1;
-        }
-        if (i == 1) {
-            working_cursor_index = 1;
-            direct_to_active = 0;
-            to_position = GeoPosition{w.lat, w.lon};
-            to_waypoint_index = 1;
-            clear_fix_info(0);
-        }
+// Both plans get the file's waypoints, the working plan first so that the
+// flown plan's entries are its entries; the origin airport, the TO waypoint
+// and the FIX INFO records follow the first two.
+void fill_active_plans(PlanEdit& edit) {
+    {
+        PlanEdit working(working_target(), "a route loaded");
+        keep_working_cursors(working);
+        replace_plan(working_target(), record.waypoints, record.last);
+        if (record.last >= 1) working.place(working_cursor_index, 1);
+        if (record.last >= 1 && record.last < kPlanLastIndex)
+            make_marker(working.entry(record.last + 1), EntryKind::EndMark);
+        // A new plan starts without holds.
+        delete_all_holds();
+    }
+    replace_plan(active_target(), working_plan, working_plan_last);
+    if (equals_ignoring_case(edit[0].type, "APT")) {
+        preset_origin(edit[0].ident);
+        descent_speed_phase = kDescentSpeedPhaseOff;
+        gns_origin_loaded_flag = 1;
+    }
+    if (edit.last() >= 1) {
+        direct_to_active = 0;
+        edit.set_to(1);
+        // Read before the load's edit ends.
+        refresh_to_position();
+        clear_fix_info(0);
     }
 }
 
 // A route of two or more waypoints: its name for the MCU's airport page, the
 // destination airport, the vertical target and a fresh route state.
-void set_up_active_route(int request) {
-    const int last = active_plan_last;
-    if (last < kPlanLastIndex) make_marker(working_plan.slot(last + 1), EntryKind::EndMark);
-
+void set_up_active_route(PlanEdit& edit, int request) {
+    const int last = edit.last();
     double distance = 0.0, course = 0.0;
-    gc_dist_course(aircraft_state.plat, aircraft_state.plon, active_plan[0].lat, active_plan[0].lon,
-                   &distance, &course);
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, edit[0].lat, edit[0].lon, &distance, &course);
     std::string route_name;
     if (distance <= 7.0) {
-        route_name = active_plan[0].ident;
+        route_name = edit[0].ident;
         destination_airport_state = kDestinationAirportStateToLoad;
     } else {
-        route_name = active_plan[last].ident;
+        route_name = edit[last].ident;
         destination_airport_state = kDestinationAirportStateLoaded;
     }
 
-    const RouteWaypoint& destination = active_plan[last];
+    const RouteWaypoint& destination = edit[last];
     vertical_target_lat = destination.lat;
     vertical_target_lon = destination.lon;
     destination_airport_ident = destination.ident;
@@ -477,12 +480,11 @@ void set_up_active_route(int request) {
     preset_arrival_selections();
 
     descent_rate_used_fpm = DescentRate;
-    constraint_waypoint_index = last;
-    mcu_legs_index = 1;
+    edit.place(constraint_waypoint_index, last);
+    edit.place(mcu_legs_index, 1);
     vnav_speed_set = 0;
     distance_to_to_nm = 999.0;
     route_state = kRouteStateNone;
-    delete_all_holds();
     reset_active_route_state();
     // After EXEC, whose first activation empties the MCU entry: the MCU's
     // airport page is to open on this name.
@@ -517,10 +519,6 @@ void prepare_aircraft_for_active_route(int request) {
 }
 
 void activate_active_route() {
-    if (active_plan_last == -1) {
-        active_plan_last = 0;
-        return;
-    }
     gns_fpln_flag_a = 1;
     gns_fpln_flag_b = 1;
     if (active_plan_last < 1) return;
@@ -539,7 +537,6 @@ void begin_working_load() {
     plan_cruise_altitude = 0;
     plan_fuel_on_board = 0.0;
     planned_fuel = 0.0;
-    working_plan_last = -1;
     intercept_armed = 0;
 }
 
@@ -551,12 +548,14 @@ void apply_working_keys() {
     if (record.approach_info_seen) approach_info = record.approach_info;
 }
 
+// The file's waypoints as a new working plan, without the holds of the
+// one it replaces.
 void fill_working_plan() {
-    for (int i = 0; i <= record.last; ++i) {
-        copy_waypoint_fields(record.waypoints[i], working_plan.slot(i));
-        working_plan_last = i;
-        if (i == 1) working_cursor_index = 1;
-    }
+    PlanEdit edit(working_target(), "a route loaded for the modification");
+    keep_working_cursors(edit);
+    replace_plan(working_target(), record.waypoints, record.last);
+    if (record.last >= 1) edit.place(working_cursor_index, 1);
+    working_plan_replaced();
 }
 
 // The flight log and the origin and destination airports of the new plan.
@@ -633,18 +632,21 @@ void load_route_file(int request) {
     }
     begin_active_load();
     apply_active_keys();
-    fill_active_plans();
-    if (active_plan_last > 0) set_up_active_route(request);
+    {
+        // A whole new plan: the cursors stay at their rows, the TO is set.
+        PlanEdit edit(active_target(), "a route loaded");
+        keep_active_cursors(edit);
+        fill_active_plans(edit);
+        if (edit.last() > 0) set_up_active_route(edit, request);
+    }
     prepare_aircraft_for_active_route(request);
     activate_active_route();
     finish_active_load();
-    check_plan_invariants("a route loaded");
 }
 
 bool load_route_file_to_working(const std::string& name, int keys_off) {
     if (name == "NEXT FPL") {
         empty_working_plan_for_new_plan();
-        working_plan_replaced();
         return true;
     }
     const std::string upper = to_upper_ascii(name);
@@ -658,7 +660,6 @@ bool load_route_file_to_working(const std::string& name, int keys_off) {
     begin_working_load();
     if (keys_off == 0) apply_working_keys();
     fill_working_plan();
-    working_plan_replaced();
     // EXEC starts the TO waypoint; until then no route is flown.
     if (route_state == kRouteStateNone) advance_route_state();
     if (keys_off != 0) return true;
@@ -674,7 +675,5 @@ void load_route_preview(const std::string& name) {
     const bool is_pln = upper.find(".PLN") != std::string::npos;
     read_route_file(is_pln ? upper : name, is_pln);
     if (!report_record(false)) return;
-    preview_plan_last = -1;
-    for (int i = 0; i <= record.last; ++i)
-        copy_waypoint_fields(record.waypoints[i], preview_plan.slot(++preview_plan_last));
+    replace_plan(preview_target(), record.waypoints, record.last);
 }

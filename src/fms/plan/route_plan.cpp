@@ -2,6 +2,7 @@
 
 #include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/gns_page_state.h"
@@ -129,9 +130,10 @@ void clear_waypoint(RouteWaypoint& entry) {
 
 namespace {
 
-void clear_plan_entries(RoutePlan& plan, int last) {
-    for (int i = 0; i <= last && i <= kPlanLastIndex; ++i)
-        clear_waypoint(plan.slot(i));
+// Entries 0..last emptied; the last index stays, as the callers set it.
+void clear_plan_entries(PlanEdit& edit) {
+    for (int i = 0; i <= edit.last() && i <= kPlanLastIndex; ++i)
+        clear_waypoint(edit.entry(i));
 }
 
 void clear_rows() {
@@ -142,7 +144,8 @@ void clear_rows() {
 } // namespace
 
 void clear_active_plan() {
-    clear_plan_entries(active_plan, active_plan_last);
+    PlanEdit edit(active_target(), "clearing the flown plan");
+    clear_plan_entries(edit);
     clear_rows();
     hold_list.set_count(0);
     hold_list.slot(1).active_id = 0;
@@ -153,22 +156,20 @@ void clear_active_plan() {
 }
 
 void clear_working_plan() {
-    clear_plan_entries(working_plan, working_plan_last);
+    PlanEdit edit(working_target(), "clearing the working plan");
+    clear_plan_entries(edit);
     clear_rows();
 }
 
 namespace {
 
 // The flown plan into the working plan, in place of whatever was there.
-void copy_flown_plan_entries() {
+void copy_flown_plan_entries(PlanEdit& edit) {
     // The copies keep the ids that EXEC finds the flown entries by.
     give_entry_ids(active_plan, active_plan_last);
-    for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {
-        RouteWaypoint& to = working_plan.slot(i);
-        copy_waypoint_fields(active_plan[i], to);
-        to.passing_time.clear();
-    }
-    working_plan_last = active_plan_last;
+    replace_plan(working_target(), active_plan, active_plan_last);
+    for (int i = 0; i <= edit.last(); ++i)
+        edit.entry(i).passing_time.clear();
     // A loaded plan that no EXEC put in place takes its approach with it,
     // and a copy of the flown plan is no new plan for EXEC to start afresh.
     if (working_plan_new == 1) approach_info.clear();
@@ -178,9 +179,10 @@ void copy_flown_plan_entries() {
 } // namespace
 
 void copy_active_plan_to_working() {
-    copy_flown_plan_entries();
-    working_cursor_index = to_waypoint_index;
-    working_edit_index = constraint_waypoint_index;
+    PlanEdit edit(working_target(), "copying the flown plan");
+    copy_flown_plan_entries(edit);
+    edit.place(working_cursor_index, to_waypoint_index);
+    edit.place(working_edit_index, constraint_waypoint_index);
     hold_list_copy_index_to_working();
 }
 
@@ -193,14 +195,15 @@ void align_working_plan_with_active() {
                w.type == a.type && w.alt_constraint == a.alt_constraint &&
                w.speed_constraint == a.speed_constraint && w.hold_number == a.hold_number;
     }
+    PlanEdit edit(working_target(), "aligning with the flown plan");
     if (same) {
         // The same entries, as EXEC will find them again.
         give_entry_ids(active_plan, active_plan_last);
         for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i)
-            working_plan.slot(i).id = active_plan[i].id;
+            edit.entry(i).id = active_plan[i].id;
         return;
     }
-    copy_flown_plan_entries();
+    copy_flown_plan_entries(edit);
     hold_list_copy_index_to_working();
     build_route_rows();
 }

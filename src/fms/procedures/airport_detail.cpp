@@ -7,6 +7,7 @@
 #include "data/module_settings.h"
 #include "data/reader_checks.h"
 #include "fms/math/lat_lon_text.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/approach_file.h"
 #include "fms/procedures/sid_file.h"
@@ -149,6 +150,11 @@ AirportRunway parse_runway_token(std::string token) {
     return r;
 }
 
+void set_origin_elevation(double elevation) {
+    PlanEdit edit(active_target(), "the origin's elevation");
+    edit.entry(0).alt_constraint = elevation;
+}
+
 void load_airport_detail(const std::string& ident, int slot) {
     if (slot < 0 || slot >= static_cast<int>(airport_slots.size())) return;
     AirportProcedures& s = airport_slots[static_cast<std::size_t>(slot)];
@@ -185,7 +191,7 @@ void load_airport_detail(const std::string& ident, int slot) {
     }
 
     // The origin's elevation is also the altitude of the plan's first entry.
-    if (slot == origin_slot) active_plan.slot(0).alt_constraint = parse_double(t[1]);
+    if (slot == origin_slot) set_origin_elevation(parse_double(t[1]));
     airport_elevation_text = t[1];
     s.airport_ident = ident;
     s.airport_name = t[0];

@@ -40,6 +40,9 @@ bool runway_token_on_globe(std::string token);
 // ident, runways or procedures. Slots 0 and 3 take the airport alone.
 void load_airport_detail(const std::string& ident, int slot);
 
+// The origin's elevation as the altitude of the flown plan's first entry.
+void set_origin_elevation(double elevation);
+
 // Finds the runway's reference text in "orvex_apts.txt" (the last matching
 // line wins): on success runway_ref_text is set and the SMITHS scratchpad
 // cleared; otherwise its message line reads "NOT FOUND IN DATABASE". A missing

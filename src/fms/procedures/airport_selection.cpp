@@ -5,6 +5,7 @@
 #include "data/nav_database.h"
 #include "data/reader_checks.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_detail.h"
@@ -186,20 +187,35 @@ void mark_right_patterns(const std::string& ident) {
 // entry is the destination airport.
 void set_destination_elevation(double elevation) {
     if (active_plan_last < 0 || active_plan_last > kPlanLastIndex) return;
-    RouteWaypoint& last = active_plan.slot(active_plan_last);
+    PlanEdit edit(active_target(), "the destination's elevation");
+    RouteWaypoint& last = edit.entry(edit.last());
     if (last.type == "APT" && last.ident == selected_destination_ident) {
         last.alt_constraint = elevation;
         last.speed_constraint = kNoConstraint;
     }
 }
 
-void set_plan_origin(RoutePlan& plan, const std::string& ident, double lat, double lon) {
-    RouteWaypoint& origin = plan.slot(0);
+void set_plan_origin(const PlanTarget& t, const std::string& ident, double lat, double lon) {
+    PlanEdit edit(t, "the origin airport");
+    RouteWaypoint& origin = edit.entry(0);
     origin.ident = ident;
     origin.lat = lat;
     origin.lon = lon;
     origin.type = "APT";
     origin.frequency.clear();
+}
+
+// The airport as a new last entry of the plan; false when the plan is full.
+bool append_airport(PlanEdit& edit, const std::string& ident, double lat, double lon) {
+    if (edit.last() >= kPlanLastIndex) return false;
+    edit.set_last(edit.last() + 1);
+    RouteWaypoint& w = edit.entry(edit.last());
+    clear_waypoint(w); // nothing of what the slot held before
+    w.ident = ident;
+    w.lat = lat;
+    w.lon = lon;
+    w.type = "APT";
+    return true;
 }
 
 // The acts on a plan or the destination's elevation, which need only the
@@ -217,39 +233,28 @@ void select_plan_airport(const std::string& ident, int mode, const std::vector<s
         set_destination_elevation(elevation);
         break;
     case kSelectAirportActiveOrigin:
-        set_plan_origin(active_plan, ident, lat, lon);
+        set_plan_origin(active_target(), ident, lat, lon);
         break;
     case kSelectAirportActiveDestination: {
         selected_destination_ident = ident;
         selected_destination_elevation_text = elevation_text;
-        if (active_plan_last >= kPlanLastIndex) break; // no room for the destination
-        ++active_plan_last;
-        RouteWaypoint& w = active_plan.slot(active_plan_last);
-        clear_waypoint(w);
-        w.ident = ident;
-        w.lat = lat;
-        w.lon = lon;
+        PlanEdit edit(active_target(), "the destination airport");
+        if (!append_airport(edit, ident, lat, lon)) break; // no room for the destination
+        RouteWaypoint& w = edit.entry(edit.last());
         w.alt_constraint = elevation;
         w.course = -1.0;
-        w.type = "APT";
         vertical_target_lat = lat;
         vertical_target_lon = lon;
         vertical_target_altitude = elevation;
-        constraint_waypoint_index = active_plan_last;
+        edit.place(constraint_waypoint_index, edit.last());
         break;
     }
     case kSelectAirportWorkingOrigin:
-        set_plan_origin(working_plan, ident, lat, lon);
+        set_plan_origin(working_target(), ident, lat, lon);
         break;
     case kSelectAirportWorkingAppend: {
-        if (working_plan_last >= kPlanLastIndex) break;
-        ++working_plan_last;
-        RouteWaypoint& w = working_plan.slot(working_plan_last);
-        clear_waypoint(w); // nothing of what the slot held before
-        w.ident = ident;
-        w.lat = lat;
-        w.lon = lon;
-        w.type = "APT";
+        PlanEdit edit(working_target(), "an airport appended");
+        append_airport(edit, ident, lat, lon);
         break;
     }
     default:
@@ -332,7 +337,7 @@ void select_airport(const std::string& ident, int mode) {
     airport_elevation_text = t[1];
     selected_airport_ident = ident;
     selected_airport_elevation_text = t[1];
-    if (mode == kSelectAirportOrigin) active_plan.slot(0).alt_constraint = parse_double(t[1]);
+    if (mode == kSelectAirportOrigin) set_origin_elevation(parse_double(t[1]));
     if (mode == kSelectAirportDestination) {
         selected_destination_ident = ident;
         selected_destination_elevation_text = t[1];

@@ -65,27 +65,24 @@ RouteWaypoint approach_leg(const PreviewLeg& p, bool with_constraints) {
 // The approach legs up to the missed approach, each appended while a place
 // for the destination remains. When the plan's last entry is the approach's
 // first fix (reuse_last), the first leg takes that entry's place and hold.
-template <class BeforeAppend>
-int append_approach_legs(const PlanTarget& t, bool with_constraints, bool reuse_last, BeforeAppend before) {
-    int& last = *t.last;
+int append_approach_legs(PlanEdit& edit, const PlanTarget& t, bool with_constraints, bool reuse_last) {
     int appended = 0;
     for (int i = 1; i <= approach_preview_legs.count(); ++i) {
         const PreviewLeg& p = approach_preview_legs[i];
         if (p.role == "MAP") break;
         const bool in_place = reuse_last && appended == 0;
-        const int index = in_place ? last : last + 1;
+        const int index = in_place ? edit.last() : edit.last() + 1;
         if (index >= kPlanLastIndex) break;
-        if (!in_place) before();
         RouteWaypoint leg = approach_leg(p, with_constraints);
         if (in_place) { // the same entry, with its hold
-            leg.hold_number = (*t.plan)[last].hold_number;
-            leg.id = (*t.plan)[last].id;
+            leg.hold_number = edit[index].hold_number;
+            leg.id = edit[index].id;
         }
+        edit.set_last(index);
         write_entry(t, index, leg);
-        last = index;
         ++appended;
     }
-    if (reuse_last && appended == 0) cut_plan(t, last - 1);
+    if (reuse_last && appended == 0) cut_plan(t, edit.last() - 1);
     return appended;
 }
 
@@ -97,28 +94,28 @@ bool first_fix_is(const RouteWaypoint& w) {
 
 void insert_approach(int with_disco) {
     const PlanTarget t = working_target();
-    RoutePlan& plan = working_plan;
-    int& last = working_plan_last;
-    const int s = end_of_en_route(plan, last);
+    PlanEdit edit(t, "an approach inserted");
+    const int s = end_of_en_route(working_plan, edit.last());
     cut_plan(t, s);
-    if (s > 0 && plan[s].ident == "DISCO") cut_plan(t, s - 1);
+    if (s > 0 && edit[s].ident == "DISCO") cut_plan(t, s - 1);
 
     int disco = 0;
     bool reuse_last = false;
-    if (with_disco == 1 && last > 1 && !first_fix_is(plan[last])) {
-        if (last + 1 < kPlanLastIndex) {
-            write_entry(t, ++last, discontinuity_entry());
-            disco = last;
+    if (with_disco == 1 && edit.last() > 1 && !first_fix_is(edit[edit.last()])) {
+        if (edit.last() + 1 < kPlanLastIndex) {
+            disco = edit.last() + 1;
+            edit.set_last(disco);
+            write_entry(t, disco, discontinuity_entry());
             mark_route_edited();
         }
-    } else if (last > 0 && first_fix_is(plan[last])) {
+    } else if (edit.last() > 0 && first_fix_is(edit[edit.last()])) {
         reuse_last = true; // the approach's own fix takes the place of the last entry
     }
 
-    append_approach_legs(t, true, reuse_last, [] {});
-    if (disco != 0 && disco < last) {
-        const RouteWaypoint& first = plan[disco + 1];
-        RouteWaypoint& d = plan.slot(disco);
+    append_approach_legs(edit, t, true, reuse_last);
+    if (disco != 0 && disco < edit.last()) {
+        const RouteWaypoint& first = edit[disco + 1];
+        RouteWaypoint& d = edit.entry(disco);
         d.lat = first.lat;
         d.lon = first.lon;
         d.speed_constraint = first.speed_constraint;
@@ -126,36 +123,33 @@ void insert_approach(int with_disco) {
         d.constrained = first.constrained;
     }
 
-    if (last < kPlanLastIndex) {
+    if (edit.last() < kPlanLastIndex) {
         RouteWaypoint destination = destination_entry();
         destination.course = kNoConstraint;
-        write_entry(t, ++last, destination);
+        edit.set_last(edit.last() + 1);
+        write_entry(t, edit.last(), destination);
     }
     approach_preview_built = 0;
-    if (constraint_waypoint_index > s) constraint_waypoint_index = last;
+    if (constraint_waypoint_index > s) constraint_waypoint_index = edit.last();
     mark_route_edited();
 }
 
 void apply_approach_to_route() {
+    // The aircraft stays on its leg, which the approach may follow.
     const PlanTarget t = active_target();
-    RoutePlan& plan = active_plan;
-    int& last = active_plan_last;
-    const ActiveLeg before = active_leg();
-    cut_plan(t, end_of_en_route(plan, last));
+    PlanEdit edit(t, "an approach put in the flown plan");
+    cut_plan(t, end_of_en_route(active_plan, edit.last()));
     // A fix met twice at the join would be flown twice.
-    const bool reuse_last = last > 0 && first_fix_is(plan[last]);
+    const bool reuse_last = edit.last() > 0 && first_fix_is(edit[edit.last()]);
 
-    append_approach_legs(t, false, reuse_last, [&last] {
-        if (constraint_waypoint_index == last) ++constraint_waypoint_index;
-    });
-    if (last < kPlanLastIndex) {
+    append_approach_legs(edit, t, false, reuse_last);
+    if (edit.last() < kPlanLastIndex) {
         RouteWaypoint destination = destination_entry();
         destination.alt_constraint = parse_double(airport_elevation_text);
-        write_entry(t, ++last, destination);
+        edit.set_last(edit.last() + 1);
+        write_entry(t, edit.last(), destination);
     }
     approach_preview_built = 0;
-    // The aircraft stays on its leg, which the approach may follow.
-    keep_active_leg(before);
 }
 
 void insert_airway_segment() {
@@ -166,7 +160,7 @@ void insert_airway_segment() {
     const int count = candidate_count();
     if (a < 1 || a > count || b < 1 || b > count || a == b || c < 0 || c > *t.last) return;
 
-    const ActiveLeg before = t.active ? active_leg() : ActiveLeg{};
+    PlanEdit edit(t, "an airway inserted");
     const bool forwards = a < b;
     const int step = forwards ? 1 : -1;
     int k = 0;
@@ -187,8 +181,7 @@ void insert_airway_segment() {
         write_entry(t, index, w);
         if (v == b) break;
     }
-    if (*t.last < kPlanLastIndex) make_marker(t.plan->slot(*t.last + 1), EntryKind::EndMark);
-    if (t.active) keep_active_leg(before);
+    if (edit.last() < kPlanLastIndex) make_marker(edit.entry(edit.last() + 1), EntryKind::EndMark);
 }
 
 int apply_airway_to_row(int n) {

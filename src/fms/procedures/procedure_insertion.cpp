@@ -2,7 +2,7 @@
 
 #include "data/airport_procedures.h"
 #include "fms/guidance/lateral_guidance.h"
-#include "fms/plan/active_leg.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -29,28 +29,27 @@ bool ends_route(const RouteWaypoint& w) {
 }
 
 void insert_sid(const PlanTarget& t) {
-    RoutePlan& plan = *t.plan;
-    int& last = *t.last;
     // In the active plan the aircraft stays on its leg: on the ground, the
     // SID's first leg is flown.
-    const ActiveLeg before = t.active ? active_leg() : ActiveLeg{};
+    PlanEdit edit(t, "a SID inserted");
+    edit.to_fallback(1);
     const int no_route = t.active ? to_waypoint_index : working_cursor_index;
     if (no_route == kNoToWaypoint) {
-        if (last < 0) last = 0;
+        if (edit.last() < 0) edit.set_last(0);
         cut_plan(t, 0);
     }
-    if (plan[0].type != "APT")
+    if (edit[0].type != "APT")
         select_airport(origin_airport_ident,
                        t.active ? kSelectAirportActiveOrigin : kSelectAirportWorkingOrigin);
-    if (last < 0) last = 0;
+    if (edit.last() < 0) edit.set_last(0);
 
     // The old SID goes, also when nothing follows it.
-    while (last >= 1 && is_sid(plan[1]))
+    while (edit.last() >= 1 && is_sid(edit[1]))
         remove_entry(t, 1);
     if (t.active && direct_to_active == 1) direct_to_active = 0;
 
     const AirportProcedures& origin = airport_slots[origin_slot];
-    RouteWaypoint& entry0 = plan.slot(0);
+    RouteWaypoint& entry0 = edit.entry(0);
     entry0.ident = origin.airport_ident;
     entry0.lat = origin.airport_latitude;
     entry0.lon = origin.airport_longitude;
@@ -64,24 +63,20 @@ void insert_sid(const PlanTarget& t) {
         write_entry(t, i, leg);
     }
 
-    for (int k = 2; k - 1 < last; ++k) {
-        if (plan[k - 1].ident != plan[k].ident) continue;
-        const bool star = plan[k - 1].kind == "STAR";
+    for (int k = 2; k - 1 < edit.last(); ++k) {
+        if (edit[k - 1].ident != edit[k].ident) continue;
+        const bool star = edit[k - 1].kind == "STAR";
         merge_into_previous(t, k);
-        if (star) plan.slot(k - 1).kind = "SIDSTAR";
+        if (star) edit.entry(k - 1).kind = "SIDSTAR";
     }
-    if (t.active) keep_active_leg(before, 1);
     sid_edit_pending = 0;
 }
 
 void insert_star(const PlanTarget& t) {
-    RoutePlan& plan = *t.plan;
-    int& last = *t.last;
     const int floor = t.active || to_waypoint_index == kNoToWaypoint ? 0 : to_waypoint_index - 1;
-    const ActiveLeg before = t.active ? active_leg() : ActiveLeg{};
-    int fallback = to_waypoint_index;
+    PlanEdit edit(t, "a STAR inserted");
 
-    if (last < 0 || plan[last].type != "APT") {
+    if (edit.last() < 0 || edit[edit.last()].type != "APT") {
         // Mode 4 makes the airport the destination, so it must be the destination.
         if (t.active)
             select_airport(airport_slots[destination_slot].airport_ident, kSelectAirportActiveDestination);
@@ -89,77 +84,67 @@ void insert_star(const PlanTarget& t) {
             select_airport(origin_airport_ident, kSelectAirportWorkingAppend);
     }
 
-    int s = last;
-    while (s > floor && ends_route(plan[s]))
+    int s = edit.last();
+    while (s > floor && ends_route(edit[s]))
         --s;
     if (s < 0) s = 0;
     // A TO on the route's end that the STAR replaces: the last en-route
     // entry, unless the aircraft's leg is still in the plan.
     if (t.active && to_waypoint_index != kNoToWaypoint && s < to_waypoint_index) {
-        fallback = s >= 1 ? s : 1;
+        edit.to_fallback(s >= 1 ? s : 1);
         if (direct_to_active == 1) direct_to_active = 0;
     }
 
     const PreviewLegs& legs = star_preview_legs;
-    if (s + 1 < last && plan[s + 1].kind == "APPR") {
+    if (s + 1 < edit.last() && edit[s + 1].kind == "APPR") {
         // Before the approach, which stays.
-        const bool has_destination = plan[last].type == "APT";
+        const bool has_destination = edit[edit.last()].type == "APT";
         for (int i = 1; i <= legs.count(); ++i) {
-            if (!has_destination && last + 1 >= kPlanLastIndex) break; // room for the destination
+            if (!has_destination && edit.last() + 1 >= kPlanLastIndex) break; // room for the destination
             if (!open_slot(t, s + i)) break;
             RouteWaypoint leg = procedure_leg(legs[i], "STAR");
             fill_navaid_data(leg);
             write_entry(t, s + i, leg);
         }
-        if (has_destination || last < kPlanLastIndex) {
+        if (has_destination || edit.last() < kPlanLastIndex) {
             RouteWaypoint destination = destination_entry();
             if (has_destination)
-                destination.hold_number = plan[last].hold_number;
+                destination.hold_number = edit[edit.last()].hold_number;
             else
-                ++last;
-            write_entry(t, last, destination);
+                edit.set_last(edit.last() + 1);
+            write_entry(t, edit.last(), destination);
         }
     } else if (s >= kPlanLastIndex) {
         cut_plan(t, s); // a full en-route part leaves no room for the destination
     } else {
-        const bool edit_on_destination = !t.active && working_edit_index == last;
-        const double remembered_altitude = plan[last].alt_constraint;
+        const bool edit_on_destination = !t.active && working_edit_index == edit.last();
+        const double remembered_altitude = edit[edit.last()].alt_constraint;
         cut_plan(t, s);
         int k = s + 1;
         for (int i = 1; i <= legs.count() && k < kPlanLastIndex; ++i, ++k) {
-            if (t.active && constraint_waypoint_index == k - 1) constraint_waypoint_index = k;
             RouteWaypoint leg = procedure_leg(legs[i], "STAR");
             fill_navaid_data(leg);
+            edit.set_last(k);
             write_entry(t, k, leg);
-            last = k;
         }
-        last = k;
+        edit.set_last(k);
         RouteWaypoint destination = destination_entry();
         if (edit_on_destination) {
-            working_edit_index = last;
+            edit.place(working_edit_index, k);
             destination.alt_constraint = remembered_altitude;
         }
-        write_entry(t, last, destination);
+        write_entry(t, k, destination);
     }
 
-    if (t.active) {
-        for (int k = 2; k - 1 < last; ++k) {
-            if (plan[k - 1].ident != plan[k].ident) continue;
-            const bool sid = plan[k - 1].kind == "SID";
-            merge_into_previous(t, k);
-            if (sid) plan.slot(k - 1).kind = "SIDSTAR";
-        }
-        // The STAR's legs may have been written over the TO waypoint's entry.
-        keep_active_leg(before, fallback);
-    } else {
-        int n = to_waypoint_index == kNoToWaypoint || to_waypoint_index < 1 ? 1 : to_waypoint_index;
-        while (n < last) {
-            ++n;
-            if (plan[n - 1].ident != plan[n].ident) continue;
-            const std::string kind = plan[n - 1].kind == "SID" ? "SIDSTAR" : plan[n - 1].kind;
-            merge_into_previous(t, n);
-            plan.slot(n - 1).kind = kind;
-        }
+    // A fix met twice in a row is flown once; in the working plan from the
+    // TO's place on, where the entry takes the kind of the one it replaces.
+    int n = t.active || to_waypoint_index == kNoToWaypoint || to_waypoint_index < 1 ? 1 : to_waypoint_index;
+    while (n < edit.last()) {
+        ++n;
+        if (edit[n - 1].ident != edit[n].ident) continue;
+        const std::string kind = edit[n - 1].kind == "SID" ? "SIDSTAR" : edit[t.active ? n : n - 1].kind;
+        merge_into_previous(t, n);
+        edit.entry(n - 1).kind = kind;
     }
     star_edit_pending = 0;
 }

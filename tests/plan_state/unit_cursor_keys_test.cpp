@@ -1,0 +1,80 @@
+// The units' cursors on the flown plan stay on their entries when an edit
+// that EXEC puts in place, or a procedure put into the flown plan, moves the
+// entries under them: the MCU LEGS page keeps its leg, and the constraint it
+// is entering goes to that leg.
+#include "plan_keys_fixture.h"
+
+#include "fms/plan/route_plan.h"
+#include "fms/units/mcu_page_state.h"
+
+namespace {
+
+class UnitCursorKeys : public PlanKeysTest {
+  protected:
+    void after_start() override { start_west_of_the_route(); }
+    // The first leg the MCU LEGS page drew last: the row after the page's
+    // title, "%2d %-6.6s ..." (index, ident, constraint).
+    std::string mcu_first_leg() {
+        const gfx::Recording& r =
+            *gfx::surface_recording(sim_.gauges.at(2)->drawing_elements.at(0)->device_context);
+        std::string leg;
+        bool title = false;
+        for (const gfx::RecordedOp& op : r.ops) {
+            if (op.kind != gfx::OpKind::String) continue;
+            if (title && op.text.size() > 3) leg = op.text.substr(3, op.text.find(' ', 3) - 3);
+            title = op.text.rfind("LEGS:", 0) == 0;
+        }
+        return leg;
+    }
+    std::string plan() {
+        std::string out;
+        for (int i = 0; i <= active_plan_last; ++i)
+            out += active_plan[i].ident + " ";
+        return out;
+    }
+};
+
+} // namespace
+
+// A leg on top of the MCU LEGS page, a constraint being stepped on it;
+// another unit's edit moves it; the page still shows that leg and ENTER puts
+// the constraint on it.
+TEST_F(UnitCursorKeys, TheMcuLegsPageKeepsItsLegThroughOtherUnitsEdits) {
+    const std::string smiths = "route load KSEAKPDX.RTE\nframes 3\n";
+    const std::string gns = "gns GNSXLS R2 R2 ENT\nframes 1\ngns GNSXLS R5 ENT\nframes 1\n";
+    const std::string on_nisql = "mcu MCU LEGS NEXT NEXT LEGSEDIT UP UP\n";
+    // The TO on TOUTL, the page on the destination.
+    const std::string on_kpdx = "mcu MCU TO\nmcu MCU NEXT NEXT NEXT NEXT\nmcu MCU LEGS NEXT NEXT NEXT NEXT "
+                                "LEGSEDIT UP UP\n";
+    const struct {
+        std::string start, edit;
+        const char* leg;
+    } rows[] = {
+        // Put in before it on the SMITHS, executed.
+        {smiths + on_nisql, "cdu SMITHS_FMS LEGS \"HQM\" L1\ncdu SMITHS_FMS EXEC", "NISQL"},
+        // One before it deleted on the SMITHS, executed.
+        {smiths + on_nisql, "cdu SMITHS_FMS RTE NEXT DEL L1\ncdu SMITHS_FMS EXEC", "NISQL"},
+        // A SID put in before it, executed.
+        {smiths + on_nisql, "cdu SMITHS_FMS DEP_ARR L1 L1 R1\ncdu SMITHS_FMS EXEC", "NISQL"},
+        // An approach put into the flown plan on the GNS, before the destination.
+        {gns + on_kpdx,
+         "gns GNSXLS L5 L5 ENT\ngns GNSXLS ENT ENT\ngns GNSXLS L3 ENT\ngns GNSXLS L3 ENT\ngns GNSXLS ENT",
+         "KPDX"},
+    };
+    for (const auto& row : rows) {
+        restart();
+        run(row.start);
+        frames(1);
+        ASSERT_EQ(mcu_first_leg(), row.leg) << row.start << plan();
+        const int before = mcu_legs_index;
+        EXPECT_EQ(script_fault(lines(row.edit)), "") << row.edit;
+        EXPECT_NE(mcu_legs_index, before) << row.edit << "\n" << plan();
+        frames(1);
+        EXPECT_EQ(mcu_first_leg(), row.leg) << row.edit << "\n" << plan();
+        run("mcu MCU ENTER\nframes 1");
+        std::string constrained;
+        for (int i = 1; i <= active_plan_last; ++i)
+            if (active_plan[i].alt_constraint == 2000.0) constrained += active_plan[i].ident;
+        EXPECT_EQ(constrained, row.leg) << row.edit << "\n" << plan();
+    }
+}
