@@ -257,7 +257,7 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
     gns_direct_to_flag = 0;
     // Taken from the working plan's cursor, by index.
     edit.place(constraint_waypoint_index, constraint_waypoint_index);
-    if (new_plan) keep_active_cursors(edit);
+    if (new_plan) edit.keep_cursors();
     int to = -1;
     if (new_plan)
         to = 1;
@@ -276,16 +276,6 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
 }
 
 } // namespace
-
-void keep_active_cursors(PlanEdit& edit) {
-    for (int* cursor : {&constraint_waypoint_index, &gns_selected_wpt_index, &mcu_legs_index})
-        edit.place(*cursor, *cursor);
-}
-
-void keep_working_cursors(PlanEdit& edit) {
-    for (int* cursor : {&working_cursor_index, &working_edit_index, &legs_edit_index})
-        edit.place(*cursor, *cursor);
-}
 
 void match_loaded_approach() {
     if (approach_info.empty()) return;

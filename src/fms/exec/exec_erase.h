@@ -6,7 +6,6 @@
 // they act on is the plan's (fms/plan/route_exec.h).
 #pragma once
 
-class PlanEdit;
 
 // EXEC: only while route_state is 2 or 4 from the EXEC keys; other callers at
 // any state. With a working plan of two entries or more the route is active
@@ -27,11 +26,6 @@ void execute_route_modification();
 // ERASE: state 4 becomes 3; selections, saved values, holds and the working
 // plan go back to what was executed.
 void erase_route_modification();
-
-// A whole new plan in place of the flown or the working plan: the cursors on
-// it stay at their indices, as there is no entry of theirs to follow.
-void keep_active_cursors(PlanEdit& edit);
-void keep_working_cursors(PlanEdit& edit);
 
 // Deletes a waypoint as the C-17 CDU does, without an EXEC step: the
 // deletion of delete_waypoint, then EXEC.

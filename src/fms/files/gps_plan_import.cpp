@@ -100,7 +100,7 @@ void import_gps_route(int mode) {
     {
         // A whole new working plan: the cursors stay at their rows.
         PlanEdit edit(working_target(), "a GPS route imported");
-        keep_working_cursors(edit);
+        edit.keep_cursors();
         edit.set_last(-1);
         for (uint32_t i = 0; i < count && edit.last() < kPlanLastIndex; ++i) {
             const RouteWaypoint w = gps_waypoint(records + kGpsRecordSize * i);

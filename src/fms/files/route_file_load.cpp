@@ -367,7 +367,7 @@ void preset_arrival_selections() {
 
 void empty_working_plan_for_new_plan() {
     PlanEdit edit(working_target(), "a new plan");
-    keep_working_cursors(edit);
+    edit.keep_cursors();
     for (int i = 0; i <= edit.last() && i <= kPlanLastIndex; ++i) {
         RouteWaypoint& w = edit.entry(i);
         w.type.clear();
@@ -430,7 +430,7 @@ void apply_active_keys_alone() {
 void fill_active_plans(PlanEdit& edit) {
     {
         PlanEdit working(working_target(), "a route loaded");
-        keep_working_cursors(working);
+        working.keep_cursors();
         replace_plan(working_target(), record.waypoints, record.last);
         if (record.last >= 1) working.place(working_cursor_index, 1);
         if (record.last >= 1 && record.last < kPlanLastIndex)
@@ -552,7 +552,7 @@ void apply_working_keys() {
 // one it replaces.
 void fill_working_plan() {
     PlanEdit edit(working_target(), "a route loaded for the modification");
-    keep_working_cursors(edit);
+    edit.keep_cursors();
     replace_plan(working_target(), record.waypoints, record.last);
     if (record.last >= 1) edit.place(working_cursor_index, 1);
     working_plan_replaced();
@@ -635,7 +635,7 @@ void load_route_file(int request) {
     {
         // A whole new plan: the cursors stay at their rows, the TO is set.
         PlanEdit edit(active_target(), "a route loaded");
-        keep_active_cursors(edit);
+        edit.keep_cursors();
         fill_active_plans(edit);
         if (edit.last() > 0) set_up_active_route(edit, request);
     }

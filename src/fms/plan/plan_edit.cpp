@@ -153,6 +153,12 @@ void PlanEdit::place(int& cursor, int index) {
         if (r.marks_[m].cursor == &cursor) r.marks_[m].cursor = nullptr;
 }
 
+void PlanEdit::keep_cursors() {
+    PlanEdit& r = root();
+    for (int m = 0; m < r.mark_count_; ++m)
+        r.marks_[m].cursor = nullptr;
+}
+
 void PlanEdit::finish() {
     const int last = std::min(*t_.last, kPlanLastIndex);
     give_entry_ids(*t_.plan, last);

@@ -49,6 +49,8 @@ class PlanEdit {
     // nested edit, these hold for the whole edit.
     void set_to(int index);
     void place(int& cursor, int index);
+    // A whole new plan: the plan's cursors stay at their indices.
+    void keep_cursors();
     // The TO where neither the FROM nor the TO is left; the old index when
     // not given.
     void to_fallback(int index);
