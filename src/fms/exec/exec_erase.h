@@ -6,7 +6,6 @@
 // they act on is the plan's (fms/plan/route_exec.h).
 #pragma once
 
-
 // EXEC: only while route_state is 2 or 4 from the EXEC keys; other callers at
 // any state. With a working plan of two entries or more the route is active
 // (state 3) afterwards.
