@@ -370,7 +370,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A hold leg length of 99999 NM typed on RTE HOLD.
         "mcu MCU DIRTO ENTRY\nkeyboard type \"CEDAR\"\nmcu MCU ENTER\ncdu SMITHS_FMS HOLD L2 L6\n"
         "cdu SMITHS_FMS R6\ncdu SMITHS_FMS \"99999\" R4\ncdu SMITHS_FMS RTE \"KPDXKSEA\" L2 R6\n"
-        "cdu SMITHS_FMS EXEC\ncdu SMITHS_FMS HOLD\ncdu SMITHS_FMS L5"));
+        "cdu SMITHS_FMS EXEC\ncdu SMITHS_FMS HOLD\ncdu SMITHS_FMS L5",
+        // A STAR put in before the approach: the destination rebuilt behind it keeps its GNS hold.
+        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\nroute load KSEAKPDX.RTE\nmcu MCU DIRTO ENTRY\n"
+        "keyboard type \"UAO\"\nmcu MCU ENTER\naircraft position 45.32766 -122.75251\n"
+        "gns GNSXLS C H E H A\ngns GNSXLS L2\ncdu SMITHS_FMS DEP_ARR R2 R2\ngns GNSXLS HOLD\n"
+        "cdu SMITHS_FMS L1"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

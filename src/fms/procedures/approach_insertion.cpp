@@ -74,10 +74,7 @@ int append_approach_legs(PlanEdit& edit, const PlanTarget& t, bool with_constrai
         const int index = in_place ? edit.last() : edit.last() + 1;
         if (index >= kPlanLastIndex) break;
         RouteWaypoint leg = approach_leg(p, with_constraints);
-        if (in_place) { // the same entry, with its hold
-            leg.hold_number = edit[index].hold_number;
-            leg.id = edit[index].id;
-        }
+        if (in_place) keep_entry_identity(leg, edit[index]); // the same entry, with its hold
         edit.set_last(index);
         write_entry(t, index, leg);
         ++appended;

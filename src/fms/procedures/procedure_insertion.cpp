@@ -108,8 +108,8 @@ void insert_star(const PlanTarget& t) {
         }
         if (has_destination || edit.last() < kPlanLastIndex) {
             RouteWaypoint destination = destination_entry();
-            if (has_destination)
-                destination.hold_number = edit[edit.last()].hold_number;
+            if (has_destination) // the same entry, with its hold
+                keep_entry_identity(destination, edit[edit.last()]);
             else
                 edit.set_last(edit.last() + 1);
             write_entry(t, edit.last(), destination);
@@ -119,16 +119,26 @@ void insert_star(const PlanTarget& t) {
     } else {
         const bool edit_on_destination = !t.active && working_edit_index == edit.last();
         const double remembered_altitude = edit[edit.last()].alt_constraint;
-        cut_plan(t, s);
+        RouteWaypoint destination = destination_entry();
+        // The destination the plan ends at stays that entry, with its hold:
+        // the legs go in before it.
+        const bool keep_destination = edit.last() > s && edit[edit.last()].type == "APT" &&
+                                      edit[edit.last()].ident == destination.ident;
+        if (keep_destination) {
+            for (int i = edit.last() - 1; i > s; --i)
+                remove_entry(t, i);
+        } else {
+            cut_plan(t, s);
+        }
         int k = s + 1;
         for (int i = 1; i <= legs.count() && k < kPlanLastIndex; ++i, ++k) {
             RouteWaypoint leg = procedure_leg(legs[i], "STAR");
             fill_navaid_data(leg);
-            edit.set_last(k);
+            if (keep_destination ? !open_slot(t, k) : (edit.set_last(k), false)) break;
             write_entry(t, k, leg);
         }
         edit.set_last(k);
-        RouteWaypoint destination = destination_entry();
+        if (keep_destination) keep_entry_identity(destination, edit[k]);
         if (edit_on_destination) {
             edit.place(working_edit_index, k);
             destination.alt_constraint = remembered_altitude;

@@ -43,6 +43,11 @@ RouteWaypoint procedure_leg(const PreviewLeg& p, const char* kind) {
     return w;
 }
 
+void keep_entry_identity(RouteWaypoint& rebuilt, const RouteWaypoint& was) {
+    rebuilt.id = was.id;
+    rebuilt.hold_number = was.hold_number;
+}
+
 RouteWaypoint destination_entry() {
     const AirportProcedures& slot = airport_slots[destination_slot];
     RouteWaypoint w;

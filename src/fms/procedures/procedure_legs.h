@@ -23,6 +23,8 @@ void fill_navaid_data(RouteWaypoint& w);
 RouteWaypoint procedure_leg(const PreviewLeg& p, const char* kind);
 // The destination airport entry of the destination slot: no constraints.
 RouteWaypoint destination_entry();
+// An entry written anew over `was` stays that entry: its id and its hold.
+void keep_entry_identity(RouteWaypoint& rebuilt, const RouteWaypoint& was);
 // A route discontinuity: "DISCO" with no position and no constraints.
 RouteWaypoint discontinuity_entry();
 
