@@ -10,6 +10,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/route_exec.h"
@@ -91,6 +92,8 @@ void left_row_key(const LegsRows& rows, int k) {
             refuse("INVALID ENTRY");
             return;
         }
+        // The fix and its hold are one edit.
+        PlanEdit edit(working_target(), "a hold at a fix");
         if (insert_candidate(i, hold_at_candidate))
             smiths_hold_subpage =
                 rte_hold_subpage_of_slot(add_hold(i, kHoldMarkRoute, aircraft_state.magvar));
@@ -133,12 +136,13 @@ void direct_to_key() {
             return;
         }
         if (route_state == kRouteStateActive) advance_route_state();
-        legs_edit_index = picked;
+        PlanEdit edit(working_target(), "a direct-to down the route");
+        edit.place(legs_edit_index, picked);
         direct_to_entered = 1;
-        RouteWaypoint& w = working_plan.slot(picked);
+        RouteWaypoint& w = edit.entry(picked);
         if (w.course <= -1.0) {
             double distance = 0.0, course = 0.0;
-            const RouteWaypoint& from = working_plan[picked - 1];
+            const RouteWaypoint& from = edit[picked - 1];
             gc_dist_course(from.lat, from.lon, w.lat, w.lon, &distance, &course);
             w.course = course - aircraft_state.magvar;
         }
@@ -219,6 +223,7 @@ void hold_at_present_position() {
         copy_active_plan_to_working();
         advance_route_state();
     }
+    PlanEdit edit(working_target(), "a hold at the present position");
     if (!insert_candidate(to_waypoint_index, 1)) return;
     add_hold(to_waypoint_index, kHoldQuiet, aircraft_state.magvar);
     smiths_cdu_page = kPageRteHold;
@@ -243,8 +248,9 @@ void step_map(const LegsRows& rows) {
 
 void right_6(const LegsRows& rows) {
     if (smiths_legs_mode == kLegsModeDirectTo && direct_to_entered == 1) {
-        if (legs_edit_index >= 0 && legs_edit_index <= working_plan_last)
-            working_plan.slot(legs_edit_index).course = parse_double(smiths_scratchpad);
+        PlanEdit edit(working_target(), "an intercept course");
+        if (legs_edit_index >= 0 && legs_edit_index <= edit.last())
+            edit.entry(legs_edit_index).course = parse_double(smiths_scratchpad);
         smiths_scratchpad.clear();
     } else if (smiths_legs_mode == kLegsModeHoldAt) {
         hold_at_present_position();
