@@ -257,10 +257,11 @@ bool create_user_waypoint(int p, int v, double magvar) {
 }
 
 bool create_user_waypoint_mod(int p, int v, double magvar) {
+    PlanEdit edit(working_target(), "a user waypoint");
     PlaceBearingInputs in{pbd_bearing_1, pbd_bearing_2, pbd_distance >= 1 ? double(pbd_distance) : 0.0};
     const bool done = place_user_waypoint(p, v, magvar, in, smiths_legs_mode, direct_to_entered);
     // The LEGS pages edit the new entry next: its intercept course, its page.
-    if (done) legs_edit_index = p;
+    if (done) edit.place(legs_edit_index, p);
     if (done && in.distance == 0.0) pbd_distance = 0;
     pbd_bearing_1 = in.bearing_1;
     pbd_bearing_2 = in.bearing_2;
