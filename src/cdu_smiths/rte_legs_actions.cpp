@@ -49,6 +49,16 @@ bool insert_candidate(int index, int candidate) {
     return false;
 }
 
+// Candidate `candidate` put in at working index i with a hold there, as one
+// edit; the hold's list slot, or -1 when the insertion was refused.
+int insert_and_hold(int i, int candidate, int mode) {
+    PlanEdit edit(working_target(), "a hold at a new fix");
+    if (!insert_candidate(i, candidate)) return -1;
+    // The insertion made the new fix the edited row; this edit keeps it there.
+    edit.place(legs_edit_index, i);
+    return add_hold(i, mode, aircraft_state.magvar);
+}
+
 // A waypoint's speed and altitude constraints as the constraint entry reads
 // them: speed/altitude. Only a waypoint with both is copied, and only when
 // the entry would take each back as itself (an altitude below 1000 ft would
@@ -99,11 +109,8 @@ void left_row_key(const LegsRows& rows, int k) {
             refuse("INVALID ENTRY");
             return;
         }
-        // The fix and its hold are one edit.
-        PlanEdit edit(working_target(), "a hold at a fix");
-        if (insert_candidate(i, hold_at_candidate))
-            smiths_hold_subpage =
-                rte_hold_subpage_of_slot(add_hold(i, kHoldMarkRoute, aircraft_state.magvar));
+        const int slot = insert_and_hold(i, hold_at_candidate, kHoldMarkRoute);
+        if (slot >= 0) smiths_hold_subpage = rte_hold_subpage_of_slot(slot);
         return;
     }
     for (int j = i; j <= last; ++j)
@@ -235,9 +242,7 @@ void hold_at_present_position() {
         copy_active_plan_to_working();
         advance_route_state();
     }
-    PlanEdit edit(working_target(), "a hold at the present position");
-    if (!insert_candidate(to_waypoint_index, 1)) return;
-    add_hold(to_waypoint_index, kHoldQuiet, aircraft_state.magvar);
+    if (insert_and_hold(to_waypoint_index, 1, kHoldQuiet) < 0) return;
     smiths_cdu_page = kPageRteHold;
 }
 
