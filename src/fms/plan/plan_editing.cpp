@@ -190,9 +190,8 @@ int delete_route_row(int n) {
     }
 
     if (first > 0) {
+        // Each removed waypoint takes its hold with it.
         for (int removed = first; removed <= end; ++removed) {
-            // A removed waypoint takes its hold with it.
-            if (find_working_hold(first)) delete_working_hold(first);
             for (int j = first + 1; j <= working_plan_last; ++j) {
                 const std::string& id = working_plan[j].ident;
                 if (id == sel_sid) sel_sid = kNoSelection;
