@@ -80,12 +80,16 @@ void enter_inbound_course(HoldEntry& h) {
     smiths_scratchpad.clear();
 }
 
+// The longest leg time the value line shows. A longer entry is kept at
+// that, as the page then shows it (a length at kHoldLegMaxNm).
+constexpr double kMaxLegMinutes = 9.9;
+
 // Leg time or leg length (kHoldLegBy...): a value above 0.
 void enter_leg(HoldEntry& h, int mode) {
     double v = 0.0;
     if (!cdu_read_number(smiths_scratchpad, v) || v <= 0.0) return invalid_entry();
     if (mode == kHoldLegByTime)
-        h.leg_time = v;
+        h.leg_time = std::min(v, kMaxLegMinutes);
     else
         h.leg_distance = std::min(v, kHoldLegMaxNm);
     h.leg_mode = mode;

@@ -4,12 +4,14 @@
 // the working plan; a key beside a row past the plan's end is refused.
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_render.h"
+#include "cdu_smiths/legs_picks.h"
 #include "cdu_smiths/rte_legs_page.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/route_exec.h"
@@ -47,6 +49,16 @@ bool insert_candidate(int index, int candidate) {
     return false;
 }
 
+// Candidate `candidate` put in at working index i with a hold there, as one
+// edit; the hold's list slot, or -1 when the insertion was refused.
+int insert_and_hold(int i, int candidate, int mode) {
+    PlanEdit edit(working_target(), "a hold at a new fix");
+    if (!insert_candidate(i, candidate)) return -1;
+    // The insertion made the new fix the edited row; this edit keeps it there.
+    edit.place(legs_edit_index, i);
+    return add_hold(i, mode, aircraft_state.magvar);
+}
+
 // A waypoint's speed and altitude constraints as the constraint entry reads
 // them: speed/altitude. Only a waypoint with both is copied, and only when
 // the entry would take each back as itself (an altitude below 1000 ft would
@@ -75,8 +87,14 @@ void left_row_key(const LegsRows& rows, int k) {
     if (smiths_scratchpad.empty()) {
         if (i >= last) return;
         smiths_scratchpad = working_plan[i].ident;
-        if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg = i;
-        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg = i;
+        if (smiths_legs_mode == kLegsModeDirectTo) {
+            smiths_legs_pending_leg = i;
+            smiths_direct_to_pick = legs_pick(i);
+        }
+        if (smiths_legs_mode == kLegsModeHoldAt) {
+            smiths_hold_at_leg = i;
+            smiths_hold_at_pick = legs_pick(i);
+        }
         return;
     }
     // Past the destination nothing can be inserted.
@@ -91,9 +109,8 @@ void left_row_key(const LegsRows& rows, int k) {
             refuse("INVALID ENTRY");
             return;
         }
-        if (insert_candidate(i, hold_at_candidate))
-            smiths_hold_subpage =
-                rte_hold_subpage_of_slot(add_hold(i, kHoldMarkRoute, aircraft_state.magvar));
+        const int slot = insert_and_hold(i, hold_at_candidate, kHoldMarkRoute);
+        if (slot >= 0) smiths_hold_subpage = rte_hold_subpage_of_slot(slot);
         return;
     }
     for (int j = i; j <= last; ++j)
@@ -126,19 +143,22 @@ void right_row_key(const LegsRows& rows, int k) {
 }
 
 void direct_to_key() {
-    const int picked = smiths_legs_pending_leg;
-    if (picked > 0) {
-        if (picked > working_plan_last) {
+    if (smiths_legs_pending_leg > 0) {
+        const int picked = picked_index(smiths_direct_to_pick, smiths_legs_pending_leg);
+        if (picked < 1 || picked > working_plan_last) {
+            // The picked fix has left the plan: the pick goes with it.
+            if (picked < 0) smiths_legs_pending_leg = 0;
             refuse("INVALID ENTRY");
             return;
         }
         if (route_state == kRouteStateActive) advance_route_state();
-        legs_edit_index = picked;
+        PlanEdit edit(working_target(), "a direct-to down the route");
+        edit.place(legs_edit_index, picked);
         direct_to_entered = 1;
-        RouteWaypoint& w = working_plan.slot(picked);
+        RouteWaypoint& w = edit.entry(picked);
         if (w.course <= -1.0) {
             double distance = 0.0, course = 0.0;
-            const RouteWaypoint& from = working_plan[picked - 1];
+            const RouteWaypoint& from = edit[picked - 1];
             gc_dist_course(from.lat, from.lon, w.lat, w.lon, &distance, &course);
             w.course = course - aircraft_state.magvar;
         }
@@ -161,8 +181,11 @@ void direct_to_key() {
 
 void hold_at_key() {
     if (smiths_hold_at_leg > 0) {
-        const int slot = add_hold(smiths_hold_at_leg, kHoldMarkRoute, aircraft_state.magvar);
+        const int picked = picked_index(smiths_hold_at_pick, smiths_hold_at_leg);
+        const int slot = picked > 0 ? add_hold(picked, kHoldMarkRoute, aircraft_state.magvar) : 0;
         if (slot == 0) {
+            // The picked fix has left the plan: the pick goes with it.
+            if (picked < 0) smiths_hold_at_leg = 0;
             refuse("INVALID ENTRY");
             return;
         }
@@ -219,8 +242,7 @@ void hold_at_present_position() {
         copy_active_plan_to_working();
         advance_route_state();
     }
-    if (!insert_candidate(to_waypoint_index, 1)) return;
-    add_hold(to_waypoint_index, kHoldQuiet, aircraft_state.magvar);
+    if (insert_and_hold(to_waypoint_index, 1, kHoldQuiet) < 0) return;
     smiths_cdu_page = kPageRteHold;
 }
 
@@ -243,8 +265,9 @@ void step_map(const LegsRows& rows) {
 
 void right_6(const LegsRows& rows) {
     if (smiths_legs_mode == kLegsModeDirectTo && direct_to_entered == 1) {
-        if (legs_edit_index >= 0 && legs_edit_index <= working_plan_last)
-            working_plan.slot(legs_edit_index).course = parse_double(smiths_scratchpad);
+        PlanEdit edit(working_target(), "an intercept course");
+        if (legs_edit_index >= 0 && legs_edit_index <= edit.last())
+            edit.entry(legs_edit_index).course = parse_double(smiths_scratchpad);
         smiths_scratchpad.clear();
     } else if (smiths_legs_mode == kLegsModeHoldAt) {
         hold_at_present_position();

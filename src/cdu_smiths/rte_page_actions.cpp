@@ -14,6 +14,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/airways.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/route_exec.h"
@@ -77,11 +78,15 @@ void clear_arrival_choices() {
 
 void enter_origin() {
     if (!load_typed_airport(origin_slot)) return;
-    clear_active_plan();
+    {
+        // A new plan: the origin and a destination still to be entered.
+        PlanEdit edit(active_target(), "a new origin");
+        clear_active_plan();
+        airport_entry(edit.entry(0), origin_slot);
+        edit.set_last(1);
+        edit.set_to(kNoToWaypoint);
+    }
     clear_working_plan();
-    airport_entry(active_plan.slot(0), origin_slot);
-    active_plan_last = 1;
-    to_waypoint_index = kNoToWaypoint;
     lnav_engaged = 0; // no route to steer along: as the LNAV key refuses with none
     cruise_altitude = 0;
     copy_active_plan_to_working();
@@ -157,40 +162,43 @@ void enter_destination() {
     if (!load_typed_airport(destination_slot)) return;
     if (route_state < kRouteStateActive) {
         int n = active_plan_last;
-        // An empty plan has no origin, whatever its first slot holds.
-        if (n < 0) active_plan.slot(0).ident.clear();
-        if (active_plan[0].ident.empty() || n < 1) {
-            n = 1;
-            active_plan_last = 1;
+        {
+            PlanEdit edit(active_target(), "a destination");
+            // An empty plan has no origin, whatever its first slot holds.
+            if (n < 0) edit.entry(0).ident.clear();
+            if (edit[0].ident.empty() || n < 1) {
+                n = 1;
+                edit.set_last(1);
+            }
+            if (to_waypoint_index == kNoToWaypoint) edit.set_to(1);
+            edit.place(constraint_waypoint_index, n);
+            RouteWaypoint& destination = edit.entry(n);
+            airport_entry(destination, destination_slot);
+            destination.speed_constraint = kNoConstraint;
+            destination.course = kNoConstraint;
         }
-        if (to_waypoint_index == kNoToWaypoint) to_waypoint_index = 1;
-        constraint_waypoint_index = n;
-        RouteWaypoint& destination = active_plan.slot(n);
-        airport_entry(destination, destination_slot);
-        destination.speed_constraint = kNoConstraint;
-        destination.course = kNoConstraint;
         const RouteWaypoint& to = active_plan[to_waypoint_index];
-        to_position = GeoPosition{to.lat, to.lon};
         double course = 0.0;
         gc_dist_course(aircraft_state.plat, aircraft_state.plon, to.lat, to.lon, &distance_to_to_nm, &course);
         course_to_to_deg = magnetic_course(course);
         // Waypoints already entered stay: the new destination takes the
         // working plan's last place instead of a fresh copy of the active plan.
         if (working_plan_last > n)
-            copy_waypoint_fields(destination, working_plan.slot(working_plan_last));
+            write_entry(working_target(), working_plan_last, active_plan[n]);
         else
             copy_active_plan_to_working();
         route_destination_ident = smiths_scratchpad;
         arrival_destination_ident = smiths_scratchpad;
     } else {
-        if (route_state == kRouteStateActive) {
-            copy_active_plan_to_working();
-            for (int i = working_plan_last - 1; i >= 1 && working_plan[i].kind == "STAR"; --i)
-                delete_waypoint_smiths(i, 1);
-        }
+        const bool flown = route_state == kRouteStateActive;
+        if (flown) copy_active_plan_to_working();
+        // The STAR goes with the destination it led to.
+        PlanEdit edit(working_target(), "a destination");
+        for (int i = edit.last() - 1; flown && i >= 1 && edit[i].kind == "STAR"; --i)
+            delete_waypoint_smiths(i, 1);
         destination_airport_ident = smiths_scratchpad;
-        if (working_plan_last >= 1) {
-            RouteWaypoint& destination = working_plan.slot(working_plan_last);
+        if (edit.last() >= 1) {
+            RouteWaypoint& destination = edit.entry(edit.last());
             airport_entry(destination, destination_slot);
             destination.speed_constraint = kNoConstraint;
             destination.course = kNoConstraint;
@@ -236,7 +244,9 @@ void via_key(int r) {
         refuse("INVALID ENTRY");
         return;
     }
-    working_cursor_index = previous.to;
+    // The airway leaves from the row before: the cursor names its fix.
+    PlanEdit edit(working_target(), "an airway");
+    edit.place(working_cursor_index, previous.to);
     load_airway("#" + smiths_scratchpad);
     if (candidate_count() == 0 || candidate_from_index <= 0) {
         refuse("INVALID ENTRY");
@@ -260,7 +270,8 @@ void exit_fix(int r) {
         return;
     }
     candidate_selected_index = exit;
-    working_cursor_index = previous.to;
+    PlanEdit edit(working_target(), "an airway's exit");
+    edit.place(working_cursor_index, previous.to);
     gns_plan_open = 1;
     insert_airway_segment();
     gns_plan_open = 0;

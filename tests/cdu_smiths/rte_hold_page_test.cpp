@@ -80,6 +80,8 @@ TEST_F(RteHoldPage, inboundCourseAndLegEntries) {
         {"360/R", 3, "360 /  R  T U R N", "-.-   M I N", "--.-  - N M"},
         {"1.5", 4, "360 /  R  T U R N", "1.5   M I N", "--.-  - N M"},
         {"4", 5, "360 /  R  T U R N", "-.-   M I N", "4.0 - N M"},
+        {"999990", 5, "360 /  R  T U R N", "-.-   M I N", "99.9 - N M"}, // kept at what the line shows
+        {"600", 4, "360 /  R  T U R N", "9.9   M I N", "--.-  - N M"},
         {"090", 3, nullptr, nullptr, nullptr},
         {"090/X", 3, nullptr, nullptr, nullptr},
         {"ABC/L", 3, nullptr, nullptr, nullptr}, // no number is not course 000

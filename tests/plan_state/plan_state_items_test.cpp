@@ -142,6 +142,9 @@ TEST_P(PlanStateScripts, EveryStepKeepsThePlanStateSound) {
 INSTANTIATE_TEST_SUITE_P(
     FoundByTheHunt, PlanStateScripts,
     ::testing::Values(
+        // A hold leg typed far longer than RTE HOLD shows: the pattern stays by its fix.
+        "mcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS \"KELSO\"\ncdu SMITHS_FMS \"CHINS\"\n"
+        "cdu SMITHS_FMS HOLD L3 L6\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS \"999990\" L5\ncdu SMITHS_FMS EXEC",
         // DIRECT with the row behind the last waypoint chosen: nothing to fly.
         "route load KSEAKYKM.PLN\ngns GNSXLS DIRECT\ngns GNSXLS L5\ngns GNSXLS ENT",
         // The MCU's hold on the flown route while a new plan waits for EXEC.

@@ -49,7 +49,8 @@ void parse_legs_entry_into(int index, std::string& scratchpad, std::string& mess
     }
     if (route_state == kRouteStateActive) copy_active_plan_to_working();
     if (altitude < 1000.0) altitude *= 100.0; // a flight level
-    RouteWaypoint& entry = working_plan.slot(index);
+    PlanEdit edit(working_target(), "a constraint entry");
+    RouteWaypoint& entry = edit.entry(index);
     entry.alt_constraint = altitude;
     entry.constrained = 1;
     if (speed >= 100.0 && speed <= 400.0)

@@ -24,12 +24,6 @@ namespace {
 
 const char* const kNoSelection = "------";
 
-// Moves working entry from into slot to (position stays with the slot).
-void carry_entry(int from, int to) {
-    RouteWaypoint& target = working_plan.slot(to); // grows storage first
-    copy_waypoint_fields(working_plan[from], target);
-}
-
 bool plan_has_room(int entries) {
     return working_plan_last + entries <= kPlanLastIndex;
 }
@@ -80,14 +74,15 @@ struct PlaceBearingInputs {
 
 bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, int legs_mode, int& legs_mark) {
     PlanEdit edit(working_target(), "a user waypoint");
-    if (p < 0 || p > working_plan_last + 1 || v < 1 || v > candidate_count()) return false;
+    if (p < 0 || p > edit.last() + 1 || v < 1 || v > candidate_count()) return false;
     const bool naming = in.distance > 0.0 || in.bearing_2 >= 0.0;
     const bool hold_ppos = !naming && candidate_list[v].ident == "HOLD PPOS";
     // After the shift the entry now at p sits at p + 1.
-    const bool discontinuity = p < working_plan_last && working_plan[p].ident != "DISCO" && !hold_ppos;
+    const bool discontinuity = p < edit.last() && edit[p].ident != "DISCO" && !hold_ppos;
     if (!plan_has_room(discontinuity ? 2 : 1)) return false;
 
-    if (working_cursor_index == kNoToWaypoint) working_cursor_index = 1;
+    // With no route flown the pages edit from the first leg.
+    if (working_cursor_index == kNoToWaypoint) edit.place(working_cursor_index, 1);
     shift_working_up(p);
 
     NavRecord& candidate = candidate_list.slot(v);
@@ -104,11 +99,11 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
 
     RouteWaypoint entry = waypoint_from_candidate(v);
     entry.hold_number = hold_ppos ? 1 : 0; // the present-position hold
-    copy_waypoint_fields(entry, working_plan.slot(p));
+    copy_waypoint_fields(entry, edit.entry(p));
 
     if (discontinuity) {
         shift_working_up(p + 1);
-        make_discontinuity(working_plan.slot(p + 1));
+        make_discontinuity(edit.entry(p + 1));
     }
     mark_route_edited();
     if (legs_mode == kLegsModeDirectTo && legs_mark == 0) legs_mark = 1;
@@ -125,12 +120,12 @@ bool within_5_nm(const NavRecordView& r, const RouteWaypoint& w) {
 
 void delete_waypoint(int index, int force, std::string& message) {
     PlanEdit edit(working_target(), "deleting a waypoint");
-    if (working_plan_last > 1 && index >= 0 && index <= working_plan_last) {
+    if (edit.last() > 1 && index >= 0 && index <= edit.last()) {
         delete_working_hold(index);
-        if (index <= 1 || index >= working_plan_last - 1 || force != 0)
+        if (index <= 1 || index >= edit.last() - 1 || force != 0)
             shift_working_down(index);
         else
-            make_discontinuity(working_plan.slot(index));
+            make_discontinuity(edit.entry(index));
     }
     message.clear();
     if (route_state == kRouteStateActive) advance_route_state();
@@ -195,9 +190,8 @@ int delete_route_row(int n) {
     }
 
     if (first > 0) {
+        // Each removed waypoint takes its hold with it.
         for (int removed = first; removed <= end; ++removed) {
-            // A removed waypoint takes its hold with it.
-            if (find_working_hold(first)) delete_working_hold(first);
             for (int j = first + 1; j <= working_plan_last; ++j) {
                 const std::string& id = working_plan[j].ident;
                 if (id == sel_sid) sel_sid = kNoSelection;
@@ -218,15 +212,15 @@ void delete_waypoint_smiths(int index, int force) {
 bool insert_discontinuity(int p) {
     PlanEdit edit(working_target(), "inserting a waypoint");
     if (p == 0) p = 1;
-    if (p < 1 || p > working_plan_last + 1 || candidate_count() < 1) return false;
-    const bool discontinuity = p < working_plan_last;
+    if (p < 1 || p > edit.last() + 1 || candidate_count() < 1) return false;
+    const bool discontinuity = p < edit.last();
     if (!plan_has_room(discontinuity ? 2 : 1)) return false;
 
     shift_working_up(p);
-    copy_waypoint_fields(waypoint_from_candidate(1), working_plan.slot(p));
+    copy_waypoint_fields(waypoint_from_candidate(1), edit.entry(p));
     if (discontinuity) {
         shift_working_up(p + 1);
-        make_discontinuity(working_plan.slot(p + 1));
+        make_discontinuity(edit.entry(p + 1));
     }
     mark_route_edited();
     return true;
@@ -236,7 +230,7 @@ bool insert_then_leg(int p) {
     PlanEdit edit(working_target(), "inserting an airway");
     if (!shift_working_up(p)) return false;
     // kind, course and frequency stay as the shifted entry left them.
-    RouteWaypoint& e = working_plan.slot(p);
+    RouteWaypoint& e = edit.entry(p);
     make_marker(e, EntryKind::AirwayThen);
     e.flyover = 0;
     e.lat = e.lon = 0.0;
@@ -262,10 +256,11 @@ bool create_user_waypoint(int p, int v, double magvar) {
 }
 
 bool create_user_waypoint_mod(int p, int v, double magvar) {
+    PlanEdit edit(working_target(), "a user waypoint");
     PlaceBearingInputs in{pbd_bearing_1, pbd_bearing_2, pbd_distance >= 1 ? double(pbd_distance) : 0.0};
     const bool done = place_user_waypoint(p, v, magvar, in, smiths_legs_mode, direct_to_entered);
     // The LEGS pages edit the new entry next: its intercept course, its page.
-    if (done) legs_edit_index = p;
+    if (done) edit.place(legs_edit_index, p);
     if (done && in.distance == 0.0) pbd_distance = 0;
     pbd_bearing_1 = in.bearing_1;
     pbd_bearing_2 = in.bearing_2;
@@ -273,23 +268,24 @@ bool create_user_waypoint_mod(int p, int v, double magvar) {
 }
 
 void classify_imported_waypoints() {
-    const int last = working_plan_last;
+    PlanEdit edit(working_target(), "classifying an imported plan");
+    const int last = edit.last();
     if (last < 0) return;
     int hits = 0;
     for (int a = 1; a <= airport_table.count() && hits < 2; ++a) {
         const std::string_view id = airport_table[a].ident;
-        if (id == working_plan[0].ident) {
-            working_plan.slot(0).type = "APT";
+        if (id == edit[0].ident) {
+            edit.entry(0).type = "APT";
             ++hits;
         }
-        if (last > 0 && id == working_plan[last].ident) {
-            working_plan.slot(last).type = "APT";
+        if (last > 0 && id == edit[last].ident) {
+            edit.entry(last).type = "APT";
             ++hits;
         }
     }
 
     for (int i = 1; i <= last - 1; ++i) {
-        RouteWaypoint& w = working_plan.slot(i);
+        RouteWaypoint& w = edit.entry(i);
         std::string type = "WPT", frequency;
         if (w.ident.size() < 6) {
             for (int n = 1; n <= navaid_table.count(); ++n) {
