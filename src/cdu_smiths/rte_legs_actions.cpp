@@ -4,7 +4,6 @@
 // the working plan; a key beside a row past the plan's end is refused.
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_render.h"
-#include "cdu_smiths/legs_picks.h"
 #include "cdu_smiths/rte_legs_page.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "fms/exec/exec_erase.h"
@@ -87,14 +86,8 @@ void left_row_key(const LegsRows& rows, int k) {
     if (smiths_scratchpad.empty()) {
         if (i >= last) return;
         smiths_scratchpad = working_plan[i].ident;
-        if (smiths_legs_mode == kLegsModeDirectTo) {
-            smiths_legs_pending_leg = i;
-            smiths_direct_to_pick = legs_pick(i);
-        }
-        if (smiths_legs_mode == kLegsModeHoldAt) {
-            smiths_hold_at_leg = i;
-            smiths_hold_at_pick = legs_pick(i);
-        }
+        if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg = i;
+        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg = i;
         return;
     }
     // Past the destination nothing can be inserted.
@@ -143,11 +136,12 @@ void right_row_key(const LegsRows& rows, int k) {
 }
 
 void direct_to_key() {
-    if (smiths_legs_pending_leg > 0) {
-        const int picked = picked_index(smiths_direct_to_pick, smiths_legs_pending_leg);
+    // A pick follows its fix through the edits (fms/plan/plan_edit.h); -1 once
+    // the fix has left the plan.
+    if (smiths_legs_pending_leg != 0) {
+        const int picked = smiths_legs_pending_leg;
         if (picked < 1 || picked > working_plan_last) {
-            // The picked fix has left the plan: the pick goes with it.
-            if (picked < 0) smiths_legs_pending_leg = 0;
+            smiths_legs_pending_leg = 0;
             refuse("INVALID ENTRY");
             return;
         }
@@ -180,11 +174,10 @@ void direct_to_key() {
 }
 
 void hold_at_key() {
-    if (smiths_hold_at_leg > 0) {
-        const int picked = picked_index(smiths_hold_at_pick, smiths_hold_at_leg);
+    if (smiths_hold_at_leg != 0) {
+        const int picked = smiths_hold_at_leg;
         const int slot = picked > 0 ? add_hold(picked, kHoldMarkRoute, aircraft_state.magvar) : 0;
         if (slot == 0) {
-            // The picked fix has left the plan: the pick goes with it.
             if (picked < 0) smiths_hold_at_leg = 0;
             refuse("INVALID ENTRY");
             return;

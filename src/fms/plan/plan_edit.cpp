@@ -4,6 +4,7 @@
 #include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
+#include "fms/units/cdu_text.h"
 #include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
 
@@ -12,14 +13,25 @@
 
 namespace {
 
-// The cursors the units keep on each plan.
+// The cursors the units keep on each plan. A cursor whose entry is removed
+// stays at its index, on the entry that took its place, except a pick (a fix
+// the pilot chose for a later key), which says its fix is gone.
+constexpr int kStays = 0, kGone = -1;
 struct Cursor {
     int* index;
     bool active; // on the active plan, else on the working plan
+    int first;   // the lowest index that names an entry (below: none)
+    int when_removed;
 };
 const Cursor kCursors[] = {
-    {&working_cursor_index, false}, {&working_edit_index, false},     {&legs_edit_index, false},
-    {&constraint_waypoint_index, true}, {&gns_selected_wpt_index, true}, {&mcu_legs_index, true},
+    {&working_cursor_index, false, 0, kStays},
+    {&working_edit_index, false, 0, kStays},
+    {&legs_edit_index, false, 0, kStays},
+    {&smiths_legs_pending_leg, false, 1, kGone},
+    {&smiths_hold_at_leg, false, 1, kGone},
+    {&constraint_waypoint_index, true, 0, kStays},
+    {&gns_selected_wpt_index, true, 0, kStays},
+    {&mcu_legs_index, true, 0, kStays},
 };
 
 // The outermost edit open on each plan: it finishes the edit, and what a
@@ -113,6 +125,8 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
         m.cursor = c.index;
         m.index = *c.index;
         m.unique = false;
+        m.gone = c.when_removed == kGone;
+        if (m.index < c.first) m.cursor = nullptr; // names none
         if (m.index >= 0 && m.index <= last) {
             m.ref = entry_ref((*t_.plan)[m.index]);
             m.unique = fix_count(*t_.plan, last, m.ref) == 1;
@@ -172,7 +186,10 @@ void PlanEdit::finish() {
         }
         if (m.index < 0 || m.index > last_before_) continue; // none, or off the plan
         const int found = find_entry(*t_.plan, last, m.ref, m.unique);
-        *m.cursor = found >= 0 ? found : std::clamp(m.index, 0, std::max(last, 0));
+        if (found >= 0)
+            *m.cursor = found;
+        else
+            *m.cursor = m.gone ? kGone : std::clamp(m.index, 0, std::max(last, 0));
     }
     if (t_.active && !to_set_ && to_waypoint_index == to_before_ && leg_.to_index != kNoToWaypoint)
         to_waypoint_index = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);

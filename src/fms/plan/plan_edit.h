@@ -5,9 +5,10 @@
 // - its new entries get ids (moved entries keep theirs);
 // - every cursor on that plan that the edit did not set itself is back on
 //   the entry it stood on (the LEGS and RTE rows, the GNS lists, the MCU LEGS
-//   page, the DIRECT lists, the vertical target); a cursor on a removed entry
-//   stays at its index, on the entry that took its place; one on the row
-//   after the plan stays after it;
+//   page, the DIRECT lists, the vertical target, the fixes picked on RTE
+//   LEGS); a cursor on a removed entry stays at its index, on the entry that
+//   took its place (a picked fix reads -1: gone); one on the row after the
+//   plan stays after it;
 // - on the active plan the aircraft stays on its leg (fms/plan/active_leg.h)
 //   unless the edit put the TO somewhere itself (a direct-to, a new plan,
 //   first activation), and the TO's position is taken from its entry;
@@ -63,6 +64,7 @@ class PlanEdit {
         int index;
         EntryRef ref;
         bool unique;
+        bool gone; // -1 once its entry is removed
     };
     void finish();
     PlanEdit& root();
@@ -75,7 +77,7 @@ class PlanEdit {
     int to_before_ = kNoToWaypoint;
     bool to_set_ = false;
     int fallback_ = -1;
-    CursorMark marks_[8];
+    CursorMark marks_[10];
     int mark_count_ = 0;
 };
 

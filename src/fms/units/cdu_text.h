@@ -46,7 +46,8 @@ enum SmithsCduPage : int {
 // install, then kPageIdent.
 inline int smiths_cdu_page = 0;
 
-// LEGS page selection flag of "HOLD AT"; adding a hold clears it.
+// Working index picked on the LEGS page for "HOLD AT"; 0 none, -1 its fix
+// gone. Adding a hold clears it.
 inline int smiths_hold_at_leg = 0;
 
 // The LEGS map step of the plan-format displays: the plan index they centre.
@@ -65,7 +66,7 @@ inline int smiths_hold_entry = 0; // HOLD key
 inline int smiths_perf_init_subpage = 1; // 1 PERF INIT, 2 PERF LIMITS
 inline int smiths_rte_subpage = 1;       // 1 ORIGIN/DEST, then the route rows
 inline int smiths_legs_subpage = 1;
-inline int smiths_legs_pending_leg = 0; // working index picked for direct-to; 0 none
+inline int smiths_legs_pending_leg = 0; // working index picked for direct-to; 0 none, -1 its fix gone
 inline int smiths_progress_subpage = 1;
 inline int smiths_fix_subpage = 1;
 inline int smiths_pos_subpage = 1;
