@@ -5,17 +5,23 @@
 // stored plan.
 #pragma once
 
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
 
-// A plan with what belongs to it.
+// A plan with what belongs to it. It is read here and written through a
+// PlanEdit of `target`, which keeps the TO, the holds and every cursor on
+// their entries.
 struct GnsPlanRef {
-    RoutePlan& plan;
-    int& last;
-    int& vnav_target; // index of the waypoint whose constraint VNAV aims at
+    PlanTarget target;
+    const RoutePlan& plan;
+    const int& last;
     GnsSelections& sel;
-    bool active; // the flown plan: the TO waypoint and the holds' active indexes follow
+    bool active; // the flown plan
 };
+
+// The end mark written in the slot after the plan, where the GNS lists end.
+void gns_mark_plan_end(PlanEdit& edit);
 
 // The plan in view (active in sub-state 1, else working).
 GnsPlanRef gns_plan_in_view();
