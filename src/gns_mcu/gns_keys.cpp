@@ -17,6 +17,7 @@
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_direct.h"
+#include "gns_mcu/gns_plan_edits.h"
 #include "gns_mcu/gns_procedure_pages.h"
 #include "sim/aircraft_state.h"
 
@@ -266,7 +267,7 @@ void erase() {
 // Toggle/erase on a plan view: a proposed waypoint (not the end row behind
 // the plan) asks for its deletion; a typed text loses its last character.
 void erase_or_delete(int last) {
-    const int c = working_cursor_index;
+    const int c = gns_plan_in_view().cursor;
     const bool on_waypoint = c >= 0 && c <= last;
     if (on_waypoint && gns_entry_fresh == 1)
         gns_delete_request = 1;

@@ -138,8 +138,10 @@ void clear_all_selections() {
 
 GnsPlanRef gns_plan_in_view() {
     if (gns_sub_state == kGnsSubStateActivePlan)
-        return GnsPlanRef{active_target(), active_plan, active_plan_last, active_sel, true};
-    return GnsPlanRef{working_target(), working_plan, working_plan_last, working_sel, false};
+        return GnsPlanRef{active_target(),        active_plan, active_plan_last,
+                          gns_selected_wpt_index, active_sel,  true};
+    return GnsPlanRef{working_target(),     working_plan, working_plan_last,
+                      working_cursor_index, working_sel,  false};
 }
 
 void gns_mark_plan_end(PlanEdit& edit) {
@@ -147,7 +149,7 @@ void gns_mark_plan_end(PlanEdit& edit) {
 }
 
 bool gns_delete_at_cursor(const GnsPlanRef& p) {
-    const int c = working_cursor_index;
+    const int c = p.cursor;
     if (c < 0 || c > p.last) return false;
     // The aircraft stays on its leg; with no leg left no route is flown.
     PlanEdit edit(p.target, "a GNS deletion");
@@ -164,7 +166,7 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
 }
 
 bool gns_insert_candidate(const GnsPlanRef& p, int k) {
-    const int c = working_cursor_index;
+    const int c = p.cursor;
     // The new waypoint and the end mark behind it must fit in entries 0..200.
     if (p.last + 2 > kPlanLastIndex || c < 0 || c > p.last + 1) return false;
     if (k < 1 || k > candidate_list.count()) return false;
@@ -178,6 +180,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
         open_slot(p.target, c);
         gns_mark_plan_end(edit);
         write_candidate(p, edit.entry(c), candidate);
+        edit.place(p.cursor, c + 1);
         edit.place(working_cursor_index, c + 1);
         gns_scratchpad = p.plan[c + 1].ident;
         departure_check(p, c);

@@ -40,14 +40,14 @@ std::string chars(const std::string& text, std::size_t first, std::size_t last) 
 // Whether the plan in view has room for an entry at the cursor: not when it
 // holds 200 waypoints or the cursor lies beyond the end mark.
 bool room_at_cursor(const GnsPlanRef& p) {
-    const int c = working_cursor_index;
+    const int c = p.cursor;
     return p.last + 2 <= kPlanLastIndex && c >= 0 && c <= p.last + 1;
 }
 
 // Makes room at the cursor within the edit and returns the new entry there.
 // The holds, the cursors and the TO follow their entries where the edit ends.
 RouteWaypoint& open_slot_at_cursor(const GnsPlanRef& p, PlanEdit& edit) {
-    const int c = working_cursor_index;
+    const int c = p.cursor;
     open_slot(p.target, c);
     gns_mark_plan_end(edit);
     RouteWaypoint& w = edit.entry(c);
@@ -67,7 +67,8 @@ RouteWaypoint& open_slot_at_cursor(const GnsPlanRef& p, PlanEdit& edit) {
 // The cursor moves on to the waypoint that stood under it; on the end row it
 // stays on the new entry.
 void cursor_past_insertion(const GnsPlanRef& p, int c, PlanEdit& edit) {
-    edit.place(working_cursor_index, c < p.last ? c + 1 : c);
+    edit.place(p.cursor, c < p.last ? c + 1 : c);
+    edit.place(working_cursor_index, p.cursor);
 }
 
 void read_pilot_latitude() {
@@ -254,7 +255,7 @@ void gns_enter_pilot_wpt() {
     if (gns_pilot_lat == 0.0 || gns_pilot_lon == 0.0) return;
 
     const GnsPlanRef p = gns_plan_in_view();
-    const int c = working_cursor_index;
+    const int c = p.cursor;
     if (!room_at_cursor(p)) return;
     {
         PlanEdit edit(p.target, "a GNS pilot waypoint");
@@ -299,7 +300,7 @@ void gns_enter_offset_wpt() {
     if (gns_offset_brg_text == "-----" || gns_offset_dis_input == "------") return;
 
     const GnsPlanRef p = gns_plan_in_view();
-    const int c = working_cursor_index;
+    const int c = p.cursor;
     if (!room_at_cursor(p)) return;
     gns_state = gns_return_state;
     PlanEdit edit(p.target, "a GNS offset waypoint");

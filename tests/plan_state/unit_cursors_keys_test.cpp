@@ -59,3 +59,32 @@ TEST_F(UnitCursorKeys, TheMcuLegsPageKeepsItsLegThroughGnsEdits) {
         EXPECT_EQ(mcu_legs_first_fix(), "TOUTL") << edit;
     }
 }
+
+// What the GNS does on the active-plan view's row the pilot chose stays on
+// that row's waypoint while the SMITHS edits the working plan or takes the
+// flown plan back into it (its RTE page) in between.
+TEST_F(UnitCursorKeys, TheGnsEditsTheWaypointItsRowShows) {
+    const struct {
+        const char *choose, *between, *fix, *inserted; // inserted: none for a deletion
+    } rows[] = {
+        {"gns GNSXLS L2\ngns GNSXLS ERASE", "cdu SMITHS_FMS LEGS \"HQM\" L1", "TOUTL", nullptr},
+        {"gns GNSXLS L3\ngns GNSXLS ERASE", "cdu SMITHS_FMS RTE", "LAVVA", nullptr},
+        {"gns GNSXLS L3 B T G\ngns GNSXLS ENT", "cdu SMITHS_FMS RTE", "LAVVA", "BTG"},
+    };
+    for (const auto& row : rows) {
+        restart();
+        EXPECT_EQ(script_fault(lines(std::string(kGnsRouteOnToutl) + row.choose + "\n" + row.between)), "")
+            << row.choose;
+        std::vector<std::string> expected;
+        for (int i = 0; i <= active_plan_last; ++i) {
+            if (active_plan[i].ident == row.fix && row.inserted != nullptr) expected.push_back(row.inserted);
+            if (active_plan[i].ident != row.fix || row.inserted != nullptr)
+                expected.push_back(active_plan[i].ident);
+        }
+        EXPECT_EQ(script_fault(lines("gns GNSXLS ENT")), "") << row.choose;
+        std::vector<std::string> flown;
+        for (int i = 0; i <= active_plan_last; ++i)
+            flown.push_back(active_plan[i].ident);
+        EXPECT_EQ(flown, expected) << row.choose << "\n" << row.between;
+    }
+}
