@@ -362,7 +362,11 @@ INSTANTIATE_TEST_SUITE_P(
         "cdu SMITHS_FMS L1\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"KPAE\" L1",
         // A hold asked for on a discontinuity's row: it has no fix to hold over.
         "route load KSEAKYKM.PLN\ncdu SMITHS_FMS LEGS DEL L4\ncdu SMITHS_FMS EXEC\n"
-        "cdu SMITHS_FMS HOLD L4 L6\ncdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS HOLD L4 L6\ncdu SMITHS_FMS EXEC",
+        // A SMITHS hold on the row a direct-to waiting for EXEC left.
+        "route load KSEAKPDX.RTE\ncdu SMITHS_FMS \"250/12000\" L6\ncdu SMITHS_FMS PLUSMINUS\n"
+        "gns GNSXLS DIRECT\nmcu MCU LNAV\ncdu SMITHS_FMS DIR\ncdu SMITHS_FMS \"16L\" R4\n"
+        "cdu SMITHS_FMS \"99999\" R5\nmcu MCU HOLD\ncdu SMITHS_FMS HOLD L6 L4 L6"));
 
 // The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
 // on the fix in both plans and stays on it through EXEC.

@@ -116,9 +116,9 @@ void build_hold_pattern() {
     HoldEntry& h = hold_list.slot(1);
     double c = h.inbound_course + aircraft_state.magvar;
     if (c == 360.0) c = 0.0;
-    double length = h.leg_distance;
+    double length = std::min(h.leg_distance, kHoldLegMaxNm);
     if (h.leg_mode == kHoldLegByTime) {
-        length = std::max(aircraft_state.ground_speed_kt, 150.0) / 60.0 * h.leg_time;
+        length = std::min(std::max(aircraft_state.ground_speed_kt, 150.0) / 60.0 * h.leg_time, kHoldLegMaxNm);
         h.leg_distance = length;
     }
     const double d = 1.5 * length;

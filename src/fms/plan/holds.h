@@ -18,6 +18,10 @@ struct HoldPoint {
 // How a hold's legs are given (HoldEntry::leg_mode).
 inline constexpr int kHoldLegByTime = 1; // leg_time; the guidance works out leg_distance
 inline constexpr int kHoldLegByDistance = 2;
+// The longest leg a pattern is built and flown with: a longer leg (a leg
+// time of hours, a length beyond the map) stays as entered but is flown and
+// drawn at this length, so the pattern stays near its fix.
+inline constexpr double kHoldLegMaxNm = 99.9;
 
 struct HoldEntry {
     std::string ident;

@@ -1,0 +1,118 @@
+#include "fms/plan/plan_edit.h"
+#include "fms/plan/plan_invariants.h"
+#include "fms/plan/route_exec.h"
+#include "plan_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const PlanTarget W = working_target();
+
+RouteWaypoint named(const char* ident) {
+    RouteWaypoint w;
+    w.ident = ident;
+    w.lat = 10.0;
+    w.type = "WPT";
+    return w;
+}
+
+void insert(int p, const char* ident) {
+    PlanEdit edit(W, "test");
+    open_slot(W, p);
+    write_entry(W, p, named(ident));
+}
+
+// What a cursor names: the ident at its index, or where it stands off the plan.
+std::string named_by(int index) {
+    if (index == working_plan_last + 1) return "(after the plan)";
+    if (index < 0 || index > working_plan_last) return "(none)";
+    return working_plan[index].ident;
+}
+
+} // namespace
+
+// A cursor names an entry, not a number: the plan moves under it.
+TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
+    struct Case {
+        const char* what;
+        int cursor;
+        std::function<void()> edit;
+        const char* names;
+    };
+    const Case cases[] = {
+        {"insert before", 2, [] { insert(1, "X"); }, "B"},
+        {"insert after", 2, [] { insert(4, "X"); }, "B"},
+        {"remove before", 3, [] { remove_entry(W, 1); }, "C"},
+        {"its entry removed: the next takes its place", 2, [] { remove_entry(W, 2); }, "C"},
+        {"a merge keeps it on the fix", 2, [] { merge_into_previous(W, 3); }, "C"},
+        {"the row after the plan stays after it", 5, [] { insert(2, "X"); }, "(after the plan)"},
+        {"cut off: on the new last entry", 4, [] { cut_plan(W, 2); }, "B"},
+        {"none stays none", 999, [] { insert(1, "X"); }, "(none)"},
+        {"put by the edit on its old index, kept",
+         2,
+         [] {
+             PlanEdit edit(W, "test");
+             open_slot(W, 1);
+             edit.place(working_cursor_index, 2);
+         },
+         "A"},
+        {"moved by the edit, kept",
+         2,
+         [] {
+             PlanEdit edit(W, "test");
+             open_slot(W, 1);
+             working_cursor_index = 4;
+         },
+         "C"},
+        {"several steps, one edit",
+         1,
+         [] {
+             PlanEdit edit(W, "test");
+             insert(1, "X");
+             insert(1, "Y");
+             remove_entry(W, 4);
+         },
+         "A"},
+    };
+    for (const Case& c : cases) {
+        set_working({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
+        working_cursor_index = c.cursor;
+        legs_edit_index = c.cursor;
+        const int breaks = plan_invariant_breaks;
+        c.edit();
+        EXPECT_EQ(named_by(working_cursor_index), c.names) << c.what;
+        // Every cursor of the plan follows by the same rule, unless the edit moved it.
+        if (std::string(c.what).find("by the edit") == std::string::npos)
+            EXPECT_EQ(legs_edit_index, working_cursor_index) << c.what;
+        EXPECT_EQ(plan_invariant_breaks, breaks) << c.what << ": " << plan_invariant_last_fault;
+    }
+}
+
+// The flown plan's cursors follow too, and the aircraft stays on its leg.
+TEST(PlanEdit, anEditOfTheFlownPlanKeepsItsCursorsAndTheLeg) {
+    const PlanTarget A = active_target();
+    set_active({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
+    to_waypoint_index = 2;
+    constraint_waypoint_index = 3;
+    {
+        PlanEdit edit(A, "test");
+        open_slot(A, 1);
+        write_entry(A, 1, named("X"));
+        open_slot(A, 3);
+        write_entry(A, 3, named("Y")); // between the FROM (A) and the TO (B)
+    }
+    EXPECT_EQ(active_plan[to_waypoint_index].ident, "Y");
+    EXPECT_EQ(active_plan[constraint_waypoint_index].ident, "C");
+    EXPECT_EQ(to_position.lat, 10.0);
+
+    {
+        PlanEdit edit(A, "test");
+        edit.set_to(to_waypoint_index); // a direct-to to the TO it had
+        open_slot(A, 1);
+        write_entry(A, 1, named("Z"));
+    }
+    EXPECT_EQ(active_plan[to_waypoint_index].ident, "A");
+}
