@@ -151,17 +151,21 @@ void gns_mark_plan_end(PlanEdit& edit) {
 bool gns_delete_at_cursor(const GnsPlanRef& p) {
     const int c = p.cursor;
     if (c < 0 || c > p.last) return false;
-    // The aircraft stays on its leg; with no leg left no route is flown.
-    PlanEdit edit(p.target, "a GNS deletion");
-    clean_procedure_kinds(p, c, edit);
-    // With the origin deleted the next waypoint becomes the origin, which is
-    // flown from and never held at.
-    if (c == 0) drop_hold_at(p, 1);
-    remove_entry(p.target, c);
-    gns_mark_plan_end(edit);
-    gns_scratchpad = p.plan[c].ident;
+    {
+        // The aircraft stays on its leg; with no leg left no route is flown.
+        PlanEdit edit(p.target, "a GNS deletion");
+        clean_procedure_kinds(p, c, edit);
+        // With the origin deleted the next waypoint becomes the origin, which
+        // is flown from and never held at.
+        if (c == 0) drop_hold_at(p, 1);
+        remove_entry(p.target, c);
+        gns_mark_plan_end(edit);
+        gns_scratchpad = p.plan[c].ident;
+        arrival_check(p);
+    }
+    // Nor does LNAV steer along a route that is gone.
+    if (p.active && to_waypoint_index == kNoToWaypoint) lnav_engaged = 0;
     gns_delete_request = 0;
-    arrival_check(p);
     return true;
 }
 
