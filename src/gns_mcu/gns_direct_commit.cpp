@@ -9,7 +9,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
-#include "fms/plan/plan_invariants.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
@@ -21,6 +21,7 @@
 #include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
 #include "gns_mcu/gns_direct.h"
+#include "gns_mcu/gns_plan_edits.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
@@ -56,21 +57,23 @@ void direct_to_closest_airport() {
     entry.lat = airport.latitude;
     entry.lon = airport.longitude;
     entry.type = "APT";
-    copy_waypoint_fields(entry, active_plan.slot(1));
-    make_marker(active_plan.slot(2), EntryKind::EndMark);
-    to_position = GeoPosition{entry.lat, entry.lon};
-    active_plan_last = 1;
-    // The holds were on the plan this direct leg replaces.
-    clear_holds();
-    to_waypoint_index = 1;
-    mcu_legs_index = 1;
+    {
+        // The plan from the origin straight to the airport.
+        PlanEdit edit(active_target(), "a GNS direct-to an airport");
+        // The holds were on the plan this direct leg replaces.
+        clear_holds();
+        edit.set_last(1);
+        write_entry(active_target(), 1, entry);
+        gns_mark_plan_end(edit);
+        edit.set_to(1);
+        edit.place(mcu_legs_index, 1);
 
-    active_sel.arr_airport = entry.ident;
-    load_airport_detail(entry.ident, destination_slot);
-    // Also puts the destination's elevation on the last entry.
-    select_airport(active_plan[active_plan_last].ident, kSelectAirportDestination);
-
-    constraint_waypoint_index = active_plan_last;
+        active_sel.arr_airport = entry.ident;
+        load_airport_detail(entry.ident, destination_slot);
+        // Also puts the destination's elevation on the last entry.
+        select_airport(active_plan[active_plan_last].ident, kSelectAirportDestination);
+        edit.place(constraint_waypoint_index, active_plan_last);
+    }
     gns_state = GNS_FLIGHT_PLAN;
     gns_sub_state = kGnsSubStateActivePlan;
     vertical_target_lat = entry.lat;
@@ -151,34 +154,27 @@ void activate() {
     // another choice.
     if (c < 1 || c > w_last) return;
 
-    // A placeholder origin goes: the first airport becomes entry 0, and the
-    // plan is one entry shorter for it.
-    const bool drop_placeholder = working_plan[1].type == "APT" && working_plan[0].ident == "---";
-    active_plan_last = w_last;
-    int j = 0;
-    bool inserted = false;
-    for (int i = 0; i <= w_last; ++i) {
-        if (i == 1 && drop_placeholder) {
-            active_plan_last = w_last - 1;
-            j = 0;
+    {
+        // The view flown with the DIRECT entry before the chosen waypoint,
+        // which becomes the TO.
+        PlanEdit edit(active_target(), "a GNS direct-to");
+        // A placeholder origin goes: the first airport becomes entry 0, and
+        // the plan is one entry shorter for it.
+        const bool drop_placeholder = working_plan[1].type == "APT" && working_plan[0].ident == "---";
+        const int first = drop_placeholder ? 1 : 0;
+        int j = 0;
+        for (int i = first; i <= w_last; ++i) {
+            if (i == c) {
+                write_entry(active_target(), j++, direct_entry());
+                edit.set_to(j);
+            }
+            write_entry(active_target(), j++, working_plan[i]);
         }
-        if (i == c && !inserted) {
-            copy_waypoint_fields(direct_entry(), active_plan.slot(j));
-            ++j;
-            ++active_plan_last;
-            inserted = true;
-            working_cursor_index = j;
-        }
-        copy_waypoint_fields(working_plan[i], active_plan.slot(j));
-        ++j;
+        edit.set_last(j - 1);
+        gns_mark_plan_end(edit);
+        // The holds stay on their entries, which the copy moved with their ids.
+        hold_list_commit_working_index();
     }
-    if (active_plan_last < kPlanLastIndex)
-        make_marker(active_plan.slot(active_plan_last + 1), EntryKind::EndMark);
-    // The holds stay on their entries, which the copy moved with their ids.
-    hold_list_commit_working_index();
-    to_waypoint_index = working_cursor_index;
-    if (to_waypoint_index >= 0 && to_waypoint_index <= kPlanLastIndex)
-        to_position = GeoPosition{active_plan[to_waypoint_index].lat, active_plan[to_waypoint_index].lon};
     // The view is done: the working plan is the plan now flown, with the
     // holds where they now stand.
     copy_active_plan_to_working();
@@ -191,7 +187,6 @@ void activate() {
     gns_active_page = 1;
     mcu_direct_only = 0;
     reset_page_toggles();
-    check_plan_invariants("a GNS direct-to");
 }
 
 } // namespace
@@ -210,8 +205,7 @@ void gns_enter_direct() {
 }
 
 void gns_direct_insertion() {
-    RoutePlan& w = working_plan;
-    int& last = working_plan_last;
+    const int last = working_plan_last;
     const int c = working_cursor_index;
     const int k = gns_database_index;
     // The entry moves the plan up one (the cursor may stand on the end row),
@@ -222,13 +216,6 @@ void gns_direct_insertion() {
         reset_page_toggles();
         return;
     }
-    // The entries from the cursor on move up one; the origin never moves.
-    for (int i = last; i >= std::max(c, 1); --i) {
-        copy_waypoint_fields(w[i], w.slot(i + 1));
-        if (working_edit_index == i) working_edit_index = i + 1;
-    }
-    ++last;
-
     const NavListRecord& candidate = candidate_list[k];
     RouteWaypoint entry;
     entry.ident = candidate.ident;
@@ -236,10 +223,18 @@ void gns_direct_insertion() {
     entry.lon = candidate.longitude;
     entry.type = candidate.kind;
     entry.frequency = candidate.extra;
-    copy_waypoint_fields(entry, w.slot(c));
+    // The origin never moves: the entry goes in after it at the latest, and
+    // the cursor stays on it.
+    const int p = std::max(c, 1);
+    {
+        PlanEdit edit(working_target(), "a GNS direct-to insertion");
+        open_slot(working_target(), p);
+        write_entry(working_target(), p, entry);
+        edit.place(working_cursor_index, p);
+    }
 
     gns_state = GNS_DIRECT;
-    gns_scratchpad = w[c].ident;
+    gns_scratchpad = working_plan[p].ident;
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     gns_direct_inserted = 1;

@@ -9,6 +9,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -16,6 +17,7 @@
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_direct.h"
+#include "gns_mcu/gns_plan_edits.h"
 #include "gns_mcu/gns_procedure_pages.h"
 #include "sim/aircraft_state.h"
 
@@ -110,9 +112,10 @@ void make_hold_at(int k) {
     double distance = 0.0, course = 0.0;
     gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
 
+    PlanEdit edit(active_target(), "a GNS hold");
     // The holds dropped here leave no mark on their waypoints.
     for (int i = 0; i <= active_plan_last; ++i)
-        if (active_plan[i].hold_number != 0) active_plan.slot(i).hold_number = 0;
+        if (active_plan[i].hold_number != 0) edit.entry(i).hold_number = 0;
 
     HoldEntry& hold = hold_list.slot(1);
     hold.ident = fix.ident;
@@ -166,13 +169,11 @@ void key_direct_to() {
     reset_page_toggles();
     // The list shows the plan's entries and then its end row, which is no
     // entry: a plan of the origin alone proposes that row's end mark.
-    working_cursor_index = 0;
-    for (int i = 0; i <= active_plan_last; ++i)
-        copy_waypoint_fields(active_plan[i], working_plan.slot(i));
-    working_plan_last = std::max(active_plan_last, -1);
-    if (active_plan_last > 0) {
-        hold_list_copy_index_to_working();
-        working_cursor_index = to_waypoint_index;
+    {
+        PlanEdit edit(working_target(), "the GNS DIRECT list");
+        replace_plan(working_target(), active_plan, std::max(active_plan_last, -1));
+        edit.place(working_cursor_index, active_plan_last > 0 ? to_waypoint_index : 0);
+        if (active_plan_last > 0) hold_list_copy_index_to_working();
     }
     gns_scratchpad = active_plan_last > 0 ? gns_direct_row_ident(working_cursor_index)
                                           : std::string(marker_text(EntryKind::EndMark));
@@ -266,7 +267,7 @@ void erase() {
 // Toggle/erase on a plan view: a proposed waypoint (not the end row behind
 // the plan) asks for its deletion; a typed text loses its last character.
 void erase_or_delete(int last) {
-    const int c = working_cursor_index;
+    const int c = gns_plan_in_view().cursor;
     const bool on_waypoint = c >= 0 && c <= last;
     if (on_waypoint && gns_entry_fresh == 1)
         gns_delete_request = 1;

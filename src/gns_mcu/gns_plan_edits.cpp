@@ -15,7 +15,6 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
-#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -32,15 +31,11 @@
 
 namespace {
 
-void to_position_from(int index) {
-    to_position = GeoPosition{active_plan[index].lat, active_plan[index].lon};
-}
-
 // Editing at a procedure waypoint makes the whole procedure part ordinary.
-void clean_procedure_kinds(const GnsPlanRef& p, int c) {
+void clean_procedure_kinds(const GnsPlanRef& p, int c, PlanEdit& edit) {
     auto rewrite = [&](const char* from, const char* to) {
         for (int i = 1; i <= p.last; ++i)
-            if (p.plan[i].kind == from) p.plan.slot(i).kind = to;
+            if (p.plan[i].kind == from) edit.entry(i).kind = to;
     };
     const std::string& kind = p.plan[c].kind;
     if (kind == "SID" || kind == "SIDSTAR") {
@@ -100,8 +95,7 @@ void move_cursor_mark() {
     }
 }
 
-// The hold on a deleted waypoint goes with it, rather than staying on the
-// index that the next waypoint moves into.
+// The hold on entry c goes.
 void drop_hold_at(const GnsPlanRef& p, int c) {
     for (int slot = 1; slot <= hold_count(); ++slot) {
         const HoldEntry& h = hold_list[slot];
@@ -112,60 +106,9 @@ void drop_hold_at(const GnsPlanRef& p, int c) {
     }
 }
 
-void clear_all_selections() {
-    active_sel = GnsSelections{};
-    working_sel = GnsSelections{};
-}
-
-} // namespace
-
-GnsPlanRef gns_plan_in_view() {
-    if (gns_sub_state == kGnsSubStateActivePlan)
-        return GnsPlanRef{active_plan, active_plan_last, constraint_waypoint_index, active_sel, true};
-    return GnsPlanRef{working_plan, working_plan_last, working_edit_index, working_sel, false};
-}
-
-bool gns_delete_at_cursor(const GnsPlanRef& p) {
-    const int c = working_cursor_index;
-    if (c < 0 || c > p.last) return false;
-    const ActiveLeg before = p.active ? active_leg() : ActiveLeg{};
-    clean_procedure_kinds(p, c);
-    drop_hold_at(p, c);
-    // With the origin deleted the next waypoint becomes the origin, which is
-    // flown from and never held at.
-    if (c == 0) drop_hold_at(p, 1);
-    for (int i = c + 1; i <= p.last; ++i) {
-        copy_waypoint_fields(p.plan[i], p.plan.slot(i - 1));
-        if (p.vnav_target == i) p.vnav_target = i - 1;
-    }
-    --p.last;
-    make_marker(p.plan.slot(p.last + 1), EntryKind::EndMark);
-    // The aircraft stays on its leg; with no leg left no route is flown.
-    if (p.active) keep_active_leg(before);
-    gns_scratchpad = p.plan[c].ident;
-    gns_delete_request = 0;
-    arrival_check(p);
-    return true;
-}
-
-bool gns_insert_candidate(const GnsPlanRef& p, int k) {
-    const int c = working_cursor_index;
-    // The new waypoint and the end mark behind it must fit in entries 0..200.
-    if (p.last + 2 > kPlanLastIndex || c < 0 || c > p.last + 1) return false;
-    if (k < 1 || k > candidate_list.count()) return false;
-    const NavListRecord candidate = candidate_list[k];
-
-    if (c <= p.last) clean_procedure_kinds(p, c);
-    const int to_before = to_waypoint_index;
-    const ActiveLeg before = p.active ? active_leg() : ActiveLeg{};
-    for (int i = p.last; i >= c; --i) {
-        copy_waypoint_fields(p.plan[i], p.plan.slot(i + 1));
-        if (p.vnav_target == i) p.vnav_target = i + 1;
-    }
-    ++p.last;
-    make_marker(p.plan.slot(p.last + 1), EntryKind::EndMark);
-
-    RouteWaypoint& w = p.plan.slot(c);
+// A database waypoint written over the slot an insertion opened, which holds
+// a copy of the entry that moved up.
+void write_candidate(const GnsPlanRef& p, RouteWaypoint& w, const NavListRecord& candidate) {
     w.id = 0; // a new entry
     w.marker = EntryKind::Place;
     w.ident = candidate.ident;
@@ -184,37 +127,94 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
         w.passing_time.clear();
     else
         w.constrained = 0;
+}
 
+void clear_all_selections() {
+    active_sel = GnsSelections{};
+    working_sel = GnsSelections{};
+}
+
+} // namespace
+
+GnsPlanRef gns_plan_in_view() {
+    if (gns_sub_state == kGnsSubStateActivePlan)
+        return GnsPlanRef{active_target(),        active_plan, active_plan_last,
+                          gns_selected_wpt_index, active_sel,  true};
+    return GnsPlanRef{working_target(),     working_plan, working_plan_last,
+                      working_cursor_index, working_sel,  false};
+}
+
+void gns_mark_plan_end(PlanEdit& edit) {
+    if (edit.last() < kPlanLastIndex) make_marker(edit.entry(edit.last() + 1), EntryKind::EndMark);
+}
+
+bool gns_delete_at_cursor(const GnsPlanRef& p) {
+    const int c = p.cursor;
+    if (c < 0 || c > p.last) return false;
+    {
+        // The aircraft stays on its leg; with no leg left no route is flown.
+        PlanEdit edit(p.target, "a GNS deletion");
+        clean_procedure_kinds(p, c, edit);
+        // With the origin deleted the next waypoint becomes the origin, which
+        // is flown from and never held at.
+        if (c == 0) drop_hold_at(p, 1);
+        remove_entry(p.target, c);
+        gns_mark_plan_end(edit);
+        gns_scratchpad = p.plan[c].ident;
+        arrival_check(p);
+    }
+    // Nor does LNAV steer along a route that is gone.
+    if (p.active && to_waypoint_index == kNoToWaypoint) lnav_engaged = 0;
+    gns_delete_request = 0;
+    return true;
+}
+
+bool gns_insert_candidate(const GnsPlanRef& p, int k) {
+    const int c = p.cursor;
+    // The new waypoint and the end mark behind it must fit in entries 0..200.
+    if (p.last + 2 > kPlanLastIndex || c < 0 || c > p.last + 1) return false;
+    if (k < 1 || k > candidate_list.count()) return false;
+    const NavListRecord candidate = candidate_list[k];
+
+    const int to_before = to_waypoint_index;
+    {
+        // An entry put in between the FROM and the TO is flown next.
+        PlanEdit edit(p.target, "a GNS insertion");
+        if (c <= p.last) clean_procedure_kinds(p, c, edit);
+        open_slot(p.target, c);
+        gns_mark_plan_end(edit);
+        write_candidate(p, edit.entry(c), candidate);
+        edit.place(p.cursor, c + 1);
+        edit.place(working_cursor_index, c + 1);
+        gns_scratchpad = p.plan[c + 1].ident;
+        departure_check(p, c);
+        if (arrival_check(p) && p.active) {
+            select_airport(p.plan[p.last].ident, kSelectAirportDestination);
+            destination_airport_state = kDestinationAirportStateLoaded;
+            mcu_airport_text_a = airport_elevation_text;
+            mcu_airport_text_b = selected_airport_ident;
+        }
+    }
     gns_flyover_choice = "NO";
     gns_fpl_option = gns_fpl_option_default;
     gns_state = GNS_FLIGHT_PLAN;
-    working_cursor_index = c + 1;
-    // The selection follows its waypoint, so that HOLD builds there.
-    if (p.active && gns_selected_wpt_index == c) gns_selected_wpt_index = c + 1;
-    gns_scratchpad = p.plan[c + 1].ident;
-    // An entry put in between the FROM and the TO is flown next.
-    if (p.active) keep_active_leg(before);
     // The active view starts at the FROM waypoint: when the TO index moved
     // with its waypoint, the rows moved up one and the cursor's waypoint is
     // still on the marked row.
     if (!(p.active && to_waypoint_index != to_before)) move_cursor_mark();
     gns_entry_active = 1;
     gns_entry_fresh = 1;
-    departure_check(p, c);
-    if (arrival_check(p) && p.active) {
-        select_airport(p.plan[p.last].ident, kSelectAirportDestination);
-        destination_airport_state = kDestinationAirportStateLoaded;
-        mcu_airport_text_a = airport_elevation_text;
-        mcu_airport_text_b = selected_airport_ident;
-    }
     return true;
 }
 
 void gns_activate_opened_plan() {
+    // A new plan, flown from entry 1.
+    PlanEdit edit(active_target(), "a GNS plan activated");
     const int last = working_plan_last;
+    edit.set_last(last);
     for (int i = 0; i <= last; ++i) {
         const RouteWaypoint& from = working_plan[i];
-        RouteWaypoint& to = active_plan.slot(i);
+        RouteWaypoint& to = edit.entry(i);
         to.ident = from.ident;
         to.lat = from.lat;
         to.lon = from.lon;
@@ -235,16 +235,15 @@ void gns_activate_opened_plan() {
         to.marker = from.marker;
     }
 
-    to_waypoint_index = 1;
+    edit.set_to(1);
+    refresh_to_position();
     if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
     descent_speed_target = descent_speed_default;
     cruise_speed_target = cruise_speed_default;
     direct_to_active = 0;
-    active_plan_last = last;
     route_state = kRouteStateActive;
     // In place now: nothing of the loaded plan waits for EXEC.
     working_plan_new = 0;
-    to_position_from(1);
     hold_armed = 0;
     // The holds belonged to the plan this one replaces.
     clear_holds();
@@ -272,13 +271,13 @@ void gns_activate_opened_plan() {
         // last entry.
         select_airport(destination.ident, kSelectAirportDestination);
         match_star_transition(kGnsNone, kGnsNone);
-        constraint_waypoint_index = last;
+        edit.place(constraint_waypoint_index, last);
         vertical_target_lat = destination.lat;
         vertical_target_lon = destination.lon;
         cruise_altitude = plan_cruise_altitude;
         predict_profile(cruise_altitude > 0 ? cruise_altitude : 0, kProfilePointsOnly);
         if (LoadFuelonFlightPlanLoad == 1 && planned_fuel > 0.0) load_fuel(planned_fuel);
-        mcu_legs_index = 1;
+        edit.place(mcu_legs_index, 1);
         tower_view_set = 0;
         if (aircraft_state.ground_speed_kt < 5.0) {
             flight_phase = kFlightPhaseStartLog;
@@ -300,5 +299,4 @@ void gns_activate_opened_plan() {
     // A file's approach goes with its plan, as through EXEC.
     if (destination.type == "APT") match_loaded_approach();
     reset_page_toggles();
-    check_plan_invariants("a GNS plan activated");
 }

@@ -5,27 +5,36 @@
 // stored plan.
 #pragma once
 
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
 
-// A plan with what belongs to it.
+// A plan with what belongs to it. It is read here and written through a
+// PlanEdit of `target`, which keeps the TO, the holds and every cursor on
+// their entries.
 struct GnsPlanRef {
-    RoutePlan& plan;
-    int& last;
-    int& vnav_target; // index of the waypoint whose constraint VNAV aims at
+    PlanTarget target;
+    const RoutePlan& plan;
+    const int& last;
+    // The GNS's cursor on this plan: on the active plan its own selection,
+    // which no other unit moves; on the working plan the shared cursor.
+    int& cursor;
     GnsSelections& sel;
-    bool active; // the flown plan: the TO waypoint and the holds' active indexes follow
+    bool active; // the flown plan
 };
+
+// The end mark written in the slot after the plan, where the GNS lists end.
+void gns_mark_plan_end(PlanEdit& edit);
 
 // The plan in view (active in sub-state 1, else working).
 GnsPlanRef gns_plan_in_view();
 
-// Deletes entry working_cursor_index (0..last); the entries behind move up,
+// Deletes the entry at the cursor (0..last); the entries behind move up,
 // the scratchpad proposes the one now under the cursor. False, with nothing
 // changed, for a cursor outside the plan.
 bool gns_delete_at_cursor(const GnsPlanRef& p);
 
-// Inserts candidate k of candidate_list at working_cursor_index and returns to
+// Inserts candidate k of candidate_list at the cursor and returns to
 // the plan view with the cursor on the waypoint that stood there. False, with
 // nothing changed, when the plan is full (200 waypoints), the cursor is
 // beyond the end mark or k is not a candidate.

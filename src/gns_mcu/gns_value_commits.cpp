@@ -9,7 +9,6 @@
 #include "fms/perf/cruise_planning.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
-#include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -39,24 +38,20 @@ std::string chars(const std::string& text, std::size_t first, std::size_t last) 
     return out;
 }
 
-// Makes room at the cursor of the plan in view and returns the entry there,
-// or null (nothing changed) when the plan holds 200 waypoints or the cursor
-// lies beyond the end mark. The holds and the VNAV target follow their
-// waypoints; the TO follows the active leg once the entry is written
-// (cursor_past_insertion).
-ActiveLeg leg_before_insertion;
+// Whether the plan in view has room for an entry at the cursor: not when it
+// holds 200 waypoints or the cursor lies beyond the end mark.
+bool room_at_cursor(const GnsPlanRef& p) {
+    const int c = p.cursor;
+    return p.last + 2 <= kPlanLastIndex && c >= 0 && c <= p.last + 1;
+}
 
-RouteWaypoint* open_slot_at_cursor(const GnsPlanRef& p) {
-    const int c = working_cursor_index;
-    if (p.last + 2 > kPlanLastIndex || c < 0 || c > p.last + 1) return nullptr;
-    if (p.active) leg_before_insertion = active_leg();
-    for (int i = p.last; i >= c; --i) {
-        copy_waypoint_fields(p.plan[i], p.plan.slot(i + 1));
-        if (p.vnav_target == i) p.vnav_target = i + 1;
-    }
-    ++p.last;
-    make_marker(p.plan.slot(p.last + 1), EntryKind::EndMark);
-    RouteWaypoint& w = p.plan.slot(c);
+// Makes room at the cursor within the edit and returns the new entry there.
+// The holds, the cursors and the TO follow their entries where the edit ends.
+RouteWaypoint& open_slot_at_cursor(const GnsPlanRef& p, PlanEdit& edit) {
+    const int c = p.cursor;
+    open_slot(p.target, c);
+    gns_mark_plan_end(edit);
+    RouteWaypoint& w = edit.entry(c);
     w.id = 0; // a new entry
     w.marker = EntryKind::Place;
     w.frequency.clear();
@@ -67,13 +62,14 @@ RouteWaypoint* open_slot_at_cursor(const GnsPlanRef& p) {
     w.hold_number = 0;
     w.flyover = gns_flyover_choice == "YES" ? 1 : 0;
     gns_flyover_choice = "NO";
-    return &w;
+    return w;
 }
 
-// The cursor moves on to the waypoint that stood under it.
-void cursor_past_insertion(const GnsPlanRef& p, int c) {
-    if (c < p.last) working_cursor_index = c + 1;
-    if (p.active) keep_active_leg(leg_before_insertion);
+// The cursor moves on to the waypoint that stood under it; on the end row it
+// stays on the new entry.
+void cursor_past_insertion(const GnsPlanRef& p, int c, PlanEdit& edit) {
+    edit.place(p.cursor, c < p.last ? c + 1 : c);
+    edit.place(working_cursor_index, p.cursor);
 }
 
 void read_pilot_latitude() {
@@ -260,18 +256,21 @@ void gns_enter_pilot_wpt() {
     if (gns_pilot_lat == 0.0 || gns_pilot_lon == 0.0) return;
 
     const GnsPlanRef p = gns_plan_in_view();
-    const int c = working_cursor_index;
-    RouteWaypoint* w = open_slot_at_cursor(p);
-    if (w == nullptr) return;
-    w->ident = gns_pilot_wpt_name;
-    w->lat = gns_pilot_lat;
-    w->lon = gns_pilot_lon;
-    w->type = "WPT";
-    if (p.active) {
-        w->passing_time.clear();
-        w->constrained = 0;
+    const int c = p.cursor;
+    if (!room_at_cursor(p)) return;
+    {
+        PlanEdit edit(p.target, "a GNS pilot waypoint");
+        RouteWaypoint& w = open_slot_at_cursor(p, edit);
+        w.ident = gns_pilot_wpt_name;
+        w.lat = gns_pilot_lat;
+        w.lon = gns_pilot_lon;
+        w.type = "WPT";
+        if (p.active) {
+            w.passing_time.clear();
+            w.constrained = 0;
+        }
+        cursor_past_insertion(p, c, edit);
     }
-    cursor_past_insertion(p, c);
     gns_state = gns_return_state;
     gns_scratchpad = gns_pilot_wpt_name;
     reset_page_toggles();
@@ -302,15 +301,16 @@ void gns_enter_offset_wpt() {
     if (gns_offset_brg_text == "-----" || gns_offset_dis_input == "------") return;
 
     const GnsPlanRef p = gns_plan_in_view();
-    const int c = working_cursor_index;
-    RouteWaypoint* w = open_slot_at_cursor(p);
-    if (w == nullptr) return;
+    const int c = p.cursor;
+    if (!room_at_cursor(p)) return;
     gns_state = gns_return_state;
-    w->ident = gns_offset_ref_ident + "*";
-    w->lat = gns_offset_lat;
-    w->lon = gns_offset_lon;
-    w->type = "INT";
-    w->passing_time.clear();
-    w->constrained = 0;
-    cursor_past_insertion(p, c);
+    PlanEdit edit(p.target, "a GNS offset waypoint");
+    RouteWaypoint& w = open_slot_at_cursor(p, edit);
+    w.ident = gns_offset_ref_ident + "*";
+    w.lat = gns_offset_lat;
+    w.lon = gns_offset_lon;
+    w.type = "INT";
+    w.passing_time.clear();
+    w.constrained = 0;
+    cursor_past_insertion(p, c, edit);
 }

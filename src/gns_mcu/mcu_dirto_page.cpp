@@ -6,7 +6,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
-#include "fms/plan/plan_invariants.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -149,10 +149,13 @@ bool mcu_candidates_intact() {
 
 void mcu_fly_direct(const NavListRecord& candidate) {
     const AircraftState& a = aircraft_state;
+    // The plan from the present position to the fix, and on to the
+    // destination airport when the plan ends at one.
+    PlanEdit edit(active_target(), "an MCU direct-to");
     const int last = active_plan_last;
     if (last >= 0 && active_plan[last].type == "APT") {
         const RouteWaypoint airport = active_plan[last];
-        RouteWaypoint& destination = active_plan.slot(2);
+        RouteWaypoint& destination = edit.entry(2);
         clear_waypoint(destination);
         destination.ident = airport.ident;
         destination.lat = airport.lat;
@@ -163,38 +166,37 @@ void mcu_fly_direct(const NavListRecord& candidate) {
         destination.alt_constraint = std::atof(selected_destination_elevation_text.c_str());
         vertical_target_lat = airport.lat;
         vertical_target_lon = airport.lon;
-        active_plan_last = 2;
-        constraint_waypoint_index = 2;
+        edit.set_last(2);
+        edit.place(constraint_waypoint_index, 2);
     } else {
-        active_plan_last = 1;
+        edit.set_last(1);
         mcu_direct_only = 1;
         // The vertical target must stay within the shorter plan.
-        if (constraint_waypoint_index > active_plan_last) constraint_waypoint_index = active_plan_last;
+        if (constraint_waypoint_index > 1) edit.place(constraint_waypoint_index, 1);
     }
-    to_waypoint_index = 1;
+    edit.set_to(1);
+    edit.place(mcu_legs_index, 1);
 
-    RouteWaypoint& fix = active_plan.slot(1);
+    RouteWaypoint& fix = edit.entry(1);
     clear_waypoint(fix);
     fix.ident = candidate.ident;
     fix.lat = candidate.latitude;
     fix.lon = candidate.longitude;
     fix.type = plan_type(candidate.kind);
-    to_position = GeoPosition{fix.lat, fix.lon};
 
-    RouteWaypoint& origin = active_plan.slot(0);
+    RouteWaypoint& origin = edit.entry(0);
     clear_waypoint(origin);
     origin.ident = "DIRECT";
     origin.lat = a.plat;
     origin.lon = a.plon;
     origin.type = "WPT";
 
-    clear_waypoint(active_plan.slot(active_plan_last + 1));
-    make_marker(active_plan.slot(active_plan_last + 1), EntryKind::EndMark);
+    clear_waypoint(edit.entry(edit.last() + 1));
+    make_marker(edit.entry(edit.last() + 1), EntryKind::EndMark);
     // The holds name entries of the plan replaced.
     while (hold_count() > 0)
         remove_hold(hold_count());
     hold_armed = 0;
-    check_plan_invariants("an MCU direct-to");
 }
 
 void mcu_dirto_page(gfx::Graphics& graphics) {
@@ -208,7 +210,6 @@ void mcu_dirto_page(gfx::Graphics& graphics) {
     if (mcu_dirto_choice < 1 && count > 0) mcu_dirto_choice = 1;
     if (mcu_enter_pressed == 1 && count > 0) {
         mcu_fly_direct(candidate_list[static_cast<std::size_t>(mcu_dirto_choice)]);
-        mcu_legs_index = 1;
         mcu_dirto_filter_text.clear();
         mcu_entry_text.clear();
         candidate_list.set_count(0);

@@ -6,6 +6,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
 #include "fms/procedures/active_runways.h"
@@ -121,7 +122,8 @@ void key_prev() {
         if (to < 1) to = route_end(active_plan, active_plan_last);
         // A plan without waypoints after the origin has nowhere to wrap to.
         if (to >= 1) {
-            to_waypoint_index = to;
+            PlanEdit edit(active_target(), "the MCU's TO stepped back");
+            edit.set_to(to);
             if (to <= active_plan_last) mcu_refresh_to_waypoint();
         }
     } else if (mcu_mode == MCU_LEGS && mcu_legs_index > 1) {
@@ -138,7 +140,8 @@ void key_next() {
         // to be entered is none) it wraps to the first.
         const int next = next_place(active_plan, to_waypoint_index + 1, active_plan_last);
         const int first = next_place(active_plan, 1, active_plan_last);
-        to_waypoint_index = next >= 1 ? next : first >= 1 ? first : 1;
+        PlanEdit edit(active_target(), "the MCU's TO stepped on");
+        edit.set_to(next >= 1 ? next : first >= 1 ? first : 1);
         if (in_active_plan(to_waypoint_index))
             mcu_refresh_to_waypoint();
         else if (direct_to_active == 1)
@@ -207,7 +210,8 @@ void key_enter() {
     if (mcu_mode == MCU_LEGS && mcu_legs_edit == kMcuLegsList) {
         // The shown leg becomes the TO waypoint, only on a flown route.
         if (to_waypoint_index != kNoToWaypoint && in_active_plan(mcu_legs_index)) {
-            to_waypoint_index = mcu_legs_index;
+            PlanEdit edit(active_target(), "the MCU's TO chosen on LEGS");
+            edit.set_to(mcu_legs_index);
             mcu_refresh_to_waypoint();
         }
         mcu_select = kMcuSelectNone;

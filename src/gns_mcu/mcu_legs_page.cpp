@@ -2,6 +2,7 @@
 // constraints. In the constraint entry (LEGS EDIT) the typed altitude, or the
 // one the rocker keys step, becomes the altitude constraint of the first leg
 // shown on ENTER.
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "gns_mcu/mcu_keys.h"
 #include "gns_mcu/mcu_page_draw.h"
@@ -60,7 +61,8 @@ void store_constraint() {
     const int typed = typed_altitude();
     const int alt = typed >= 0 ? typed : mcu_legs_constraint_alt_ft;
     if (index >= 1 && index <= active_plan_last && (typed >= 0 || mcu_legs_constraint_alt_ft > 0)) {
-        RouteWaypoint& leg = active_plan.slot(index);
+        PlanEdit edit(active_target(), "an MCU constraint");
+        RouteWaypoint& leg = edit.entry(index);
         leg.alt_constraint = alt;
         leg.constrained = 1;
     }

@@ -141,7 +141,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     }
     active_plan_last = 4;
     to_waypoint_index = 3;
-    working_cursor_index = 1;
+    gns_selected_wpt_index = 1;
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     press_only(GnsKey::ToggleErase);
@@ -156,7 +156,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     EXPECT_EQ(gns_delete_request, 0);
 
     // A cursor past the plan deletes nothing.
-    working_cursor_index = 7;
+    gns_selected_wpt_index = 7;
     gns_delete_request = 1;
     press_only(GnsKey::Ent);
     EXPECT_EQ(active_plan_last, 3);
@@ -165,7 +165,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     // with only the origin left, no route is.
     to_waypoint_index = 3;
     for (int expected_to : {2, 1, kNoToWaypoint}) {
-        working_cursor_index = active_plan_last;
+        gns_selected_wpt_index = active_plan_last;
         gns_delete_request = 1;
         press_only(GnsKey::Ent);
         frames(1);
@@ -198,7 +198,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
             active_plan.slot(i) = route[static_cast<std::size_t>(i)];
         active_plan_last = 9;
         to_waypoint_index = row.to;
-        working_cursor_index = row.cursor;
+        gns_selected_wpt_index = row.cursor;
         gns_entry_active = 1;
         gns_entry_fresh = 1;
         press_only(GnsKey::ToggleErase);

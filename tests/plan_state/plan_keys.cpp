@@ -417,7 +417,10 @@ void PlanKeys::delete_faults(std::vector<std::string>& faults) {
     if (gone == to_before_ || (gone == 0 && to_before_ == 1)) return;
     const Fix& before = active_before_[to_before_];
     const Fix now = fix_of(active_plan[to_waypoint_index]);
-    const bool sequenced = to_before_ + 1 < n && now == active_before_[to_before_ + 1];
+    // Passed in the same step: the TO is the entry after it, which is the
+    // one after the deleted entry when that followed the TO.
+    const int next = gone == to_before_ + 1 ? to_before_ + 2 : to_before_ + 1;
+    const bool sequenced = next < n && now == active_before_[next];
     if (!(now == before) && !sequenced)
         faults.push_back("the GNS deleted " + active_before_[gone].ident +
                          " and moved the TO waypoint from " + before.ident + " to " + now.ident);

@@ -173,6 +173,9 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS LEGS DEL L2\ncdu SMITHS_FMS EXEC\n"
         "frames 1\nmcu MCU LNAV\naircraft position 47.2900 -122.4970\naircraft heading 221\n"
         "frames 60",
+        // The GNS deletes the origin of a direct leg to an airport under LNAV.
+        "mcu MCU FPLN ENTER\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\ngns GNSXLS ERASE\ngns GNSXLS DIRECT\n"
+        "mcu MCU LNAV\ngns GNSXLS DIRECT L3 ENT\ngns GNSXLS ENT",
         // GNS DIRECT-TO while the old TO is under the aircraft.
         "route load KPDXKSEA.RTE\nframes 3\nmcu MCU TO\nmcu MCU PREV\nframes 2\ngns GNSXLS DIRECT\n"
         "gns GNSXLS L1\ngns GNSXLS ENT",
