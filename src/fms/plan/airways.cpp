@@ -5,6 +5,7 @@
 #include "data/reader_checks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_page_state.h"
+#include "fms/units/gns_unit_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
@@ -28,7 +29,7 @@ constexpr int kEntriesPerPage = 16;
 bool current_waypoint_ident(std::string& ident) {
     const bool active = gns_sub_state == kGnsSubStateActivePlan;
     const int last = active ? active_plan_last : working_plan_last;
-    const int i = working_cursor_index;
+    const int i = active ? gns_selected_wpt_index : working_cursor_index;
     if (i < 0 || i > last) return false;
     ident = active ? active_plan[i].ident : working_plan[i].ident;
     return true;

@@ -9,6 +9,7 @@
 #include "fms/procedures/procedure_legs.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/gns_page_state.h"
+#include "fms/units/gns_unit_state.h"
 #include "platform/text_file.h"
 
 #include <cctype>
@@ -153,7 +154,8 @@ void insert_airway_segment() {
     const PlanTarget t = gns_plan_open == 1 ? working_target() : active_target();
     const int a = candidate_from_index;
     const int b = candidate_selected_index;
-    const int c = working_cursor_index;
+    // The row the GNS chose on its view of the flown plan, else the edited one.
+    const int c = t.active ? gns_selected_wpt_index : working_cursor_index;
     const int count = candidate_count();
     if (a < 1 || a > count || b < 1 || b > count || a == b || c < 0 || c > *t.last) return;
 
