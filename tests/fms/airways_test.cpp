@@ -1,6 +1,7 @@
 #include "fms/plan/airways.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_page_state.h"
+#include "fms/units/gns_unit_state.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
@@ -100,6 +101,7 @@ TEST(Airways, theGnsLooksForTheCurrentWaypointInTheActivePlan) {
     active_plan_last = 2;
     active_plan.slot(1).ident = "CCCCC";
     gns_sub_state = kGnsSubStateActivePlan;
+    gns_selected_wpt_index = 1; // the GNS's row on its view of the flown plan
     load(sim, kAirways, "J1");
     EXPECT_EQ(candidate_from_index, 3);
 }

@@ -5,6 +5,7 @@
 #include "fms/procedures/approach_insertion.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/gns_page_state.h"
+#include "fms/units/gns_unit_state.h"
 
 using Entries = std::vector<std::string>;
 using ApproachInsertion = ExampleAirports;
@@ -112,6 +113,7 @@ TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlo
     write_plan(active_plan, active_plan_last, {"KSEA", "SEA", "KPDX"});
     to_waypoint_index = 2;
     gns_sub_state = kGnsSubStateActivePlan; // the airway is joined in the active plan
+    gns_selected_wpt_index = 1;             // at the row the GNS chose there
     load_airway("J1");
     ASSERT_EQ(candidate_from_index, 9);
     candidate_selected_index = find_candidate_index("BLI");
