@@ -2,21 +2,8 @@
 
 #include "data/airport_procedures.h"
 #include "data/nav_database.h"
-#include "fms/guidance/lateral_guidance.h"
-#include "fms/plan/holds.h"
-#include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/procedures/procedure_selection.h"
-
-void keep_active_leg(const ActiveLeg& before, int fallback) {
-    give_entry_ids(active_plan, active_plan_last);
-    if (before.to_index == kNoToWaypoint) return;
-    const int to =
-        to_after_edit(before, active_plan, active_plan_last, fallback < 0 ? before.to_index : fallback);
-    to_waypoint_index = to;
-    refresh_to_position();
-    check_plan_invariants("an edit of the flown plan");
-}
 
 void fill_navaid_data(RouteWaypoint& w) {
     if (!w.frequency.empty() || w.type == "APT") return;

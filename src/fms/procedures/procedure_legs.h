@@ -1,19 +1,12 @@
-// What the procedure and airway insertions share: the legs they write and
-// the TO after an insertion into the flown plan.
+// What the procedure and airway insertions share: the legs they write.
 #pragma once
 
-#include "fms/plan/active_leg.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 
 #include <string>
 
 struct PreviewLeg;
-
-// After an edit of the active plan: the TO by the rule of the active leg
-// (fms/plan/active_leg.h) from the leg before the edit, with its position;
-// `fallback` (the old index when negative) where neither entry is left.
-void keep_active_leg(const ActiveLeg& before, int fallback = -1);
 
 // Frequency and, for a fix of no known type, the type of the navaid of that
 // ident near the leg; nothing for airports or entries that have a frequency.
