@@ -32,12 +32,6 @@ class ActiveLegKeys : public PlanKeysTest {
             if (r.ops[k].kind == gfx::OpKind::String) out += "[" + r.ops[k].text + "]";
         return out;
     }
-    std::string plan() {
-        std::string out;
-        for (int i = 0; i <= active_plan_last; ++i)
-            out += (i == to_waypoint_index ? "*" : "") + active_plan[i].ident + " ";
-        return out;
-    }
 };
 
 } // namespace

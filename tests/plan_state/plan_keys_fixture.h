@@ -2,6 +2,7 @@
 // start on the ground west of the example route.
 #pragma once
 
+#include "fms/plan/route_plan.h"
 #include "plan_keys.h"
 #include "test_environment_reset.h"
 
@@ -38,6 +39,13 @@ class PlanKeysTest : public PlanKeys {
         for (const auto& entry : std::filesystem::directory_iterator(sim_folder_.path()))
             std::filesystem::remove_all(entry.path());
         SetUp();
+    }
+    // The flown plan in a line, the TO starred: for a failure's message.
+    std::string plan() {
+        std::string out;
+        for (int i = 0; i <= active_plan_last; ++i)
+            out += (i == to_waypoint_index ? "*" : "") + active_plan[i].ident + " ";
+        return out;
     }
     // Standing west of the route, so that nothing is sequenced until the
     // aircraft is put on a leg.

@@ -27,12 +27,6 @@ class UnitCursorKeys : public PlanKeysTest {
         }
         return leg;
     }
-    std::string plan() {
-        std::string out;
-        for (int i = 0; i <= active_plan_last; ++i)
-            out += (i == to_waypoint_index ? "*" : "") + active_plan[i].ident + " ";
-        return out;
-    }
 };
 
 // The example route activated on the GNS and flown as far as the MCU's
