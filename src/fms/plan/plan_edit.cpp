@@ -13,18 +13,21 @@
 
 namespace {
 
-// The cursors the units keep on each plan. A cursor whose entry is removed
-// stays at its index, on the entry that took its place, except a pick (a fix
-// the pilot chose for a later key), which says its fix is gone.
-constexpr int kStays = 0, kGone = -1;
+// The cursors the units keep on each plan, and how each follows its entry.
+// A cursor whose entry is removed stays at its index, on the entry that took
+// its place (kStays), except a pick (a fix the pilot chose for a later key),
+// which says its fix is gone (kGone: -1). The working plan's TO row (the
+// first row of a modified route) follows as the TO does (kAsTo): the entry
+// after the one before it, so that legs put in before it are shown.
+enum Rule { kStays, kGone, kAsTo };
 struct Cursor {
     int* index;
     bool active; // on the active plan, else on the working plan
     int first;   // the lowest index that names an entry (below: none)
-    int when_removed;
+    Rule rule;
 };
 const Cursor kCursors[] = {
-    {&working_cursor_index, false, 0, kStays},
+    {&working_cursor_index, false, 0, kAsTo},
     {&working_edit_index, false, 0, kStays},
     {&legs_edit_index, false, 0, kStays},
     {&smiths_legs_pending_leg, false, 1, kGone},
@@ -124,12 +127,17 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
         CursorMark& m = marks_[mark_count_++];
         m.cursor = c.index;
         m.index = *c.index;
-        m.unique = false;
-        m.gone = c.when_removed == kGone;
+        m.rule = c.rule;
+        m.leg = ActiveLeg{};
         if (m.index < c.first) m.cursor = nullptr; // names none
         if (m.index >= 0 && m.index <= last) {
-            m.ref = entry_ref((*t_.plan)[m.index]);
-            m.unique = fix_count(*t_.plan, last, m.ref) == 1;
+            m.leg.to_index = m.index;
+            m.leg.to = entry_ref((*t_.plan)[m.index]);
+            m.leg.to_unique = fix_count(*t_.plan, last, m.leg.to) == 1;
+            if (m.rule == kAsTo && m.index >= 1) {
+                m.leg.from = entry_ref((*t_.plan)[m.index - 1]);
+                m.leg.from_unique = fix_count(*t_.plan, last, m.leg.from) == 1;
+            }
         }
     }
 }
@@ -185,11 +193,16 @@ void PlanEdit::finish() {
             continue;
         }
         if (m.index < 0 || m.index > last_before_) continue; // none, or off the plan
-        const int found = find_entry(*t_.plan, last, m.ref, m.unique);
+        const int stays = std::clamp(m.index, 0, std::max(last, 0));
+        if (m.rule == kAsTo && m.index >= 1 && last >= 1) {
+            *m.cursor = to_after_edit(m.leg, *t_.plan, last, stays);
+            continue;
+        }
+        const int found = find_entry(*t_.plan, last, m.leg.to, m.leg.to_unique);
         if (found >= 0)
             *m.cursor = found;
         else
-            *m.cursor = m.gone ? kGone : std::clamp(m.index, 0, std::max(last, 0));
+            *m.cursor = m.rule == kGone ? -1 : stays;
     }
     if (t_.active && !to_set_ && to_waypoint_index == to_before_ && leg_.to_index != kNoToWaypoint)
         to_waypoint_index = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);

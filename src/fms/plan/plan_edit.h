@@ -62,9 +62,8 @@ class PlanEdit {
     struct CursorMark {
         int* cursor;
         int index;
-        EntryRef ref;
-        bool unique;
-        bool gone; // -1 once its entry is removed
+        int rule;       // how it follows (plan_edit.cpp)
+        ActiveLeg leg;  // its entry (to) and the one before it (from)
     };
     void finish();
     PlanEdit& root();
