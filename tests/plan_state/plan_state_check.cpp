@@ -102,15 +102,9 @@ std::vector<std::string> erase_faults() {
                              " active " + entry_text(active_plan[i]));
     if (!none(pending_departure_runway))
         faults.push_back("pending runway " + pending_departure_runway + " kept");
-    const std::pair<const std::string*, const std::string*> pairs[] = {
-        {&sel_sid, &exec_sid},
-        {&sel_sid_transition, &exec_sid_transition},
-        {&sel_departure_runway, &exec_departure_runway},
-        {&sel_star, &exec_star},
-        {&sel_star_transition, &exec_star_transition},
-        {&sel_arrival_runway, &exec_arrival_runway}};
-    for (const auto& [selected, executed] : pairs)
-        if (*selected != *executed) faults.push_back("selection " + *selected + " kept over " + *executed);
+    if (!(working_plan.choices == active_plan.choices))
+        faults.push_back("selection " + sel_sid + "/" + sel_star + "/" + sel_approach + " kept over " + exec_sid + "/" +
+                         exec_star + "/" + exec_approach);
     for (int s = 1; s <= hold_count(); ++s)
         if (hold_list[s].active_index() <= 0 || hold_list[s].working_index() != hold_list[s].active_index())
             faults.push_back(hold_text(s) + " kept as pending");
