@@ -51,16 +51,14 @@ TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
         {"the row after the plan stays after it", 5, [] { insert(2, "X"); }, "(after the plan)"},
         {"cut off: on the new last entry", 4, [] { cut_plan(W, 2); }, "B"},
         {"none stays none", 999, [] { insert(1, "X"); }, "(none)"},
-        {"put by the edit on its old index, kept",
-         2,
+        {"put by the edit on its old index, kept", 2,
          [] {
              PlanEdit edit(W, "test");
              open_slot(W, 1);
              edit.place(legs_edit_index, 2);
          },
          "A"},
-        {"put by a nested edit on its old index, kept",
-         2,
+        {"put by a nested edit on its old index, kept", 2,
          [] {
              PlanEdit edit(W, "test");
              PlanEdit inner(W, "test");
@@ -68,16 +66,14 @@ TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
              inner.place(legs_edit_index, 2);
          },
          "A"},
-        {"moved by the edit, kept",
-         2,
+        {"moved by the edit, kept", 2,
          [] {
              PlanEdit edit(W, "test");
              open_slot(W, 1);
              legs_edit_index = 4;
          },
          "C"},
-        {"several steps, one edit",
-         1,
+        {"several steps, one edit", 1,
          [] {
              PlanEdit edit(W, "test");
              insert(1, "X");

@@ -103,8 +103,8 @@ std::vector<std::string> erase_faults() {
     if (!none(pending_departure_runway))
         faults.push_back("pending runway " + pending_departure_runway + " kept");
     if (!(working_plan.choices == active_plan.choices))
-        faults.push_back("selection " + sel_sid + "/" + sel_star + "/" + sel_approach + " kept over " + exec_sid + "/" +
-                         exec_star + "/" + exec_approach);
+        faults.push_back("selection " + sel_sid + "/" + sel_star + "/" + sel_approach + " kept over " +
+                         exec_sid + "/" + exec_star + "/" + exec_approach);
     for (int s = 1; s <= hold_count(); ++s)
         if (hold_list[s].active_index() <= 0 || hold_list[s].working_index() != hold_list[s].active_index())
             faults.push_back(hold_text(s) + " kept as pending");

@@ -24,17 +24,9 @@ constexpr std::size_t kMaxConfigLine = 298;
 void preset_selection_texts() {
     const std::string none = "------";
     std::string* texts[] = {
-        &gns_sel_dep_airport,
-        &gns_sel_sid,
-        &gns_sel_sid_transition,
-        &gns_sel_dep_runway,
-        &gns_sel_arr_airport,
-        &gns_sel_arr_runway,
-        &gns_sel_star,
-        &gns_sel_star_transition,
-        &gns_sel_apch_type,
-        &gns_sel_apch_trans,
-        &gns_scratchpad,
+        &gns_sel_dep_airport, &gns_sel_sid,        &gns_sel_sid_transition, &gns_sel_dep_runway,
+        &gns_sel_arr_airport, &gns_sel_arr_runway, &gns_sel_star,           &gns_sel_star_transition,
+        &gns_sel_apch_type,   &gns_sel_apch_trans, &gns_scratchpad,
     };
     for (std::string* text : texts)
         *text = none;

@@ -27,14 +27,10 @@ struct Cursor {
     Rule rule;
 };
 const Cursor kCursors[] = {
-    {&working_cursor_index, false, 0, kAsTo},
-    {&working_edit_index, false, 0, kStays},
-    {&legs_edit_index, false, 0, kStays},
-    {&smiths_legs_pending_leg, false, 1, kGone},
-    {&smiths_hold_at_leg, false, 1, kGone},
-    {&constraint_waypoint_index, true, 0, kStays},
-    {&gns_selected_wpt_index, true, 0, kStays},
-    {&mcu_legs_index, true, 0, kStays},
+    {&working_cursor_index, false, 0, kAsTo},   {&working_edit_index, false, 0, kStays},
+    {&legs_edit_index, false, 0, kStays},       {&smiths_legs_pending_leg, false, 1, kGone},
+    {&smiths_hold_at_leg, false, 1, kGone},     {&constraint_waypoint_index, true, 0, kStays},
+    {&gns_selected_wpt_index, true, 0, kStays}, {&mcu_legs_index, true, 0, kStays},
 };
 
 // The outermost edit open on each plan: it finishes the edit, and what a

@@ -62,8 +62,8 @@ class PlanEdit {
     struct CursorMark {
         int* cursor;
         int index;
-        int rule;       // how it follows (plan_edit.cpp)
-        ActiveLeg leg;  // its entry (to) and the one before it (from)
+        int rule;      // how it follows (plan_edit.cpp)
+        ActiveLeg leg; // its entry (to) and the one before it (from)
     };
     void finish();
     PlanEdit& root();

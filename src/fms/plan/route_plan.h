@@ -114,12 +114,12 @@ extern RoutePlan preview_plan;
 extern int preview_plan_last;
 
 inline constexpr int kNoToWaypoint = 999;
-extern int to_waypoint_index;         // TO waypoint in the active plan; 999 = no active route
+extern int to_waypoint_index; // TO waypoint in the active plan; 999 = no active route
 struct GeoPosition {
     double lat = 0.0;
     double lon = 0.0;
 };
-extern GeoPosition to_position; // the TO waypoint, copied when the TO changes
+extern GeoPosition to_position;       // the TO waypoint, copied when the TO changes
 extern int working_cursor_index;      // LEGS/RTE edit position in the working plan
 extern int constraint_waypoint_index; // next constrained active entry (the vertical target)
 extern int working_edit_index;        // its working-plan twin; edits keep it on its entry

@@ -52,4 +52,3 @@ RouteWaypoint discontinuity_entry() {
     w.course = -1.0;
     return w;
 }
-

@@ -20,4 +20,3 @@ RouteWaypoint destination_entry();
 void keep_entry_identity(RouteWaypoint& rebuilt, const RouteWaypoint& was);
 // A route discontinuity: "DISCO" with no position and no constraints.
 RouteWaypoint discontinuity_entry();
-
