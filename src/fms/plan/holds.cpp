@@ -223,15 +223,20 @@ int working_entry_of_active(int index) {
     return found;
 }
 
+void leave_working_plan(int slot) {
+    if (slot < 1 || slot > hold_list.count()) return;
+    HoldEntry& h = hold_list.slot(slot);
+    if (h.active_index() > 0) {
+        h.working_id = 0;
+        sync_hold_marks();
+    } else {
+        remove_hold_slot(slot);
+    }
+}
+
 void delete_working_hold(int index) {
     if (const int found = find_working_hold(index)) {
-        HoldEntry& h = hold_list.slot(found);
-        if (h.active_index() > 0) {
-            h.working_id = 0;
-            sync_hold_marks();
-        } else {
-            remove_hold_slot(found);
-        }
+        leave_working_plan(found);
     } else {
         no_hold_found();
     }
@@ -241,13 +246,9 @@ void delete_working_hold(int index) {
 void drop_working_holds() {
     bool dropped = false;
     for (int i = hold_list.count(); i >= 1; --i) {
-        HoldEntry& h = hold_list.slot(i);
-        if (h.working_id == 0) continue;
+        if (hold_list[i].working_id == 0) continue;
         dropped = true;
-        if (h.active_index() > 0)
-            h.working_id = 0;
-        else
-            remove_hold_slot(i);
+        leave_working_plan(i);
     }
     if (dropped) finish_delete(kHoldQuiet);
 }

@@ -92,6 +92,9 @@ void cancel_hold(int slot);
 // marking the route, for edits that delete that entry.
 void delete_working_hold(int index);
 
+// The hold in that slot leaves the working plan with its entry: an executed
+// hold stays flown (EXEC removes it, ERASE brings it back), another goes.
+void leave_working_plan(int slot);
 // The working plan was replaced: every hold leaves it, as delete_working_hold
 // does (written over, its entries are gone).
 void drop_working_holds();

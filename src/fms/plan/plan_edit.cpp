@@ -70,12 +70,10 @@ void set_hold_index(const PlanTarget& t, int slot, int index) {
 // plan: the flown plan keeps it until EXEC, and ERASE brings it back.
 void drop_hold(const PlanTarget& t, int i) {
     if (const int h = hold_at(t, i)) {
-        if (t.plan == &working_plan && hold_list[h].active_index() > 0) {
-            hold_list.slot(h).working_id = 0;
-            sync_hold_marks();
-        } else {
+        if (t.plan == &working_plan)
+            leave_working_plan(h);
+        else
             remove_hold(h);
-        }
     }
     t.plan->slot(i).hold_number = 0;
 }
