@@ -87,7 +87,7 @@ void enter_origin() {
         edit.set_to(kNoToWaypoint);
     }
     clear_working_plan();
-    lnav_engaged = 0; // no route to steer along: as the LNAV key refuses with none
+    release_lnav_without_route();
     cruise_altitude = 0;
     copy_active_plan_to_working();
     build_route_rows();

@@ -163,8 +163,7 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
         gns_scratchpad = p.plan[c].ident;
         arrival_check(p);
     }
-    // Nor does LNAV steer along a route that is gone.
-    if (p.active && to_waypoint_index == kNoToWaypoint) lnav_engaged = 0;
+    if (p.active) release_lnav_without_route();
     gns_delete_request = 0;
     return true;
 }

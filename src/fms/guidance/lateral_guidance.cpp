@@ -58,6 +58,10 @@ bool to_held_at_gap() {
            is_unflown(active_plan[to + 1]);
 }
 
+void release_lnav_without_route() {
+    if (to_waypoint_index == kNoToWaypoint) lnav_engaged = 0;
+}
+
 GeoPosition active_leg_start() {
     if (direct_to_active == 1) return direct_to_origin;
     const int to = to_waypoint_index;

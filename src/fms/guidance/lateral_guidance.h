@@ -66,6 +66,11 @@ extern GeoPosition discontinuity_stop_fix;
 // engage.
 bool to_held_at_gap();
 
+// After an edit of the flown plan: with no TO left (the route ended or begun
+// anew) LNAV has no route to steer along and lets go, as its key refuses to
+// engage with none.
+void release_lnav_without_route();
+
 // Set by the course-reversal check in cruise; the top-of-descent test takes it.
 extern int reversal_near_tod;
 
