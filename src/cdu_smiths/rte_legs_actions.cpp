@@ -53,8 +53,6 @@ bool insert_candidate(int index, int candidate) {
 int insert_and_hold(int i, int candidate, int mode) {
     PlanEdit edit(working_target(), "a hold at a new fix");
     if (!insert_candidate(i, candidate)) return -1;
-    // The insertion made the new fix the edited row; this edit keeps it there.
-    edit.place(legs_edit_index, i);
     return add_hold(i, mode, aircraft_state.magvar);
 }
 
