@@ -309,6 +309,9 @@ void PlanKeys::remember_state() {
     page_before_ = smiths_cdu_page;
     direct_entry_before_ = direct_to_entered == 1 ? legs_edit_index : 0;
     gns_delete_before_ = gns_delete_request == 1;
+    const auto id_at = [](int i) { return i >= 1 && i <= active_plan_last ? active_plan[i].id : 0; };
+    mcu_leg_id_before_ = id_at(mcu_legs_index);
+    gns_row_id_before_ = id_at(gns_selected_wpt_index);
     // The approach the pilot chose in this modification, after any whole
     // plan put in place (which brings its own).
     const bool chose = chosen(sel_approach) && sel_approach != approach_before_;
@@ -330,7 +333,8 @@ void PlanKeys::exec_faults(std::vector<std::string>& faults) {
     }
     // An approach is its airport's: legs kept behind a new destination
     // typed on RTE are no approach APPROACH REF names.
-    if (active_plan_last >= 1 && active_plan[active_plan_last].ident != approach_airport_) plan_approach_.clear();
+    if (active_plan_last >= 1 && active_plan[active_plan_last].ident != approach_airport_)
+        plan_approach_.clear();
     if (plan_approach_.empty() || !rule_on("approach")) return;
     ++reached_.approaches;
     for (const std::string& f : approach_ref_faults(plan_approach_))
@@ -393,7 +397,8 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
     // A fix chosen within the switching distance is passed in the next
     // frame, as any TO waypoint there is.
     double distance = 0.0, course = 0.0;
-    gc_dist_course(aircraft_state.plat, aircraft_state.plon, chosen_fix.lat, chosen_fix.lon, &distance, &course);
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, chosen_fix.lat, chosen_fix.lon, &distance,
+                   &course);
     const bool passed = to_waypoint_index == chosen_index + 1 && distance < switch_distance;
     if (to_waypoint_index != chosen_index && !at_old_to && !passed)
         faults.push_back("the direct-to to " + chosen_fix.ident + " left the TO waypoint at " +
@@ -424,6 +429,26 @@ void PlanKeys::delete_faults(std::vector<std::string>& faults) {
     if (!(now == before) && !sequenced)
         faults.push_back("the GNS deleted " + active_before_[gone].ident +
                          " and moved the TO waypoint from " + before.ident + " to " + now.ident);
+}
+
+// A unit's cursor on the flown plan names an entry: a step of another unit
+// (or of the aircraft) that leaves the entry in the plan leaves the cursor
+// on it. A route loaded or a direct-to puts a new plan in place.
+void PlanKeys::cursor_faults(const std::string& line, std::vector<std::string>& faults) {
+    if (starts(line, "route") || load_pending_ || direct_step(line)) return;
+    const struct {
+        const char *unit, *name;
+        int id_before, index, first; // first: the lowest index it can name
+    } cursors[] = {{"mcu ", "the MCU LEGS page", mcu_leg_id_before_, mcu_legs_index, 1},
+                   {"gns ", "the GNS's chosen row", gns_row_id_before_, gns_selected_wpt_index, 0}};
+    for (const auto& c : cursors) {
+        if (c.id_before == 0 || starts(line, c.unit) || (starts(line, "keyboard") && c.unit[0] == 'm'))
+            continue;
+        for (int i = c.first; i <= active_plan_last; ++i)
+            if (active_plan[i].id == c.id_before && i != c.index)
+                faults.push_back(std::string(c.name) + " left " + active_plan[i].ident + " for index " +
+                                 std::to_string(c.index));
+    }
 }
 
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
@@ -462,6 +487,7 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     const bool gns_delete = starts(line, "gns ") && (gns_delete_before_ || contains(line, " ERASE")) &&
                             contains(line, " ENT") && !contains(line, " FPL");
     if (gns_delete && rule_on("delete")) delete_faults(faults);
+    if (rule_on("cursors")) cursor_faults(line, faults);
     if (frame) {
         // A distance is measured on the pass after the change that needs it.
         for (const std::string& f : published_value_faults(starts(line, "frames")))

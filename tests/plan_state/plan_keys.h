@@ -57,6 +57,7 @@ class PlanKeys : public StandIn {
     bool direct_step(const std::string& line) const;
     bool unit_direct_step(const std::string& line) const;
     void delete_faults(std::vector<std::string>& faults);
+    void cursor_faults(const std::string& line, std::vector<std::string>& faults);
     // What the next step's rules compare with.
     void remember_state();
 
@@ -81,6 +82,9 @@ class PlanKeys : public StandIn {
     bool new_plan_before_ = false, whole_plan_ = false;
     int direct_entry_before_ = 0;
     bool gns_delete_before_ = false;
+    // The ids of the flown-plan entries the MCU LEGS page and the GNS's
+    // chosen row stood on; 0 for none.
+    int mcu_leg_id_before_ = 0, gns_row_id_before_ = 0;
     // The approach chosen in the pending modification, and the one the
     // executed plan holds, each with the airport it was chosen at.
     std::string approach_choice_, plan_approach_, approach_before_;
