@@ -1,3 +1,4 @@
+#include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_invariants.h"
 #include "fms/plan/route_exec.h"
@@ -137,4 +138,22 @@ TEST(PlanEdit, anEditOfTheFlownPlanKeepsItsCursorsAndTheLeg) {
         write_entry(A, 1, named("Z"));
     }
     EXPECT_EQ(active_plan[to_waypoint_index].ident, "A");
+}
+
+// An executed hold whose entry an edit of the modification removes stays
+// flown until EXEC: only the working plan loses it.
+TEST(PlanEdit, anExecutedHoldLeavesOnlyTheWorkingPlanWithItsEntry) {
+    set_active({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}});
+    set_working({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}});
+    for (int i = 0; i <= 3; ++i)
+        working_plan.slot(i).id = active_plan.slot(i).id = 100 + i;
+    hold_list.set_count(1);
+    hold_list.slot(1) = HoldEntry{};
+    hold_list.slot(1).set_active_index(2);
+    hold_list.slot(1).set_working_index(2);
+    cut_plan(W, 1);
+    ASSERT_EQ(hold_count(), 1);
+    EXPECT_EQ(hold_list[1].active_index(), 2);
+    EXPECT_EQ(hold_list[1].working_index(), 0);
+    EXPECT_EQ(active_plan[2].hold_number, 1);
 }
