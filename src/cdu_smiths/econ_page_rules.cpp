@@ -7,7 +7,6 @@
 #include "data/module_settings.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/math/nav_math.h"
-#include "fms/perf/cruise_planning.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -49,12 +48,11 @@ double whole_number(const std::string& text) {
 void econ_enter_cruise_altitude() {
     std::string& s = smiths_scratchpad;
     if (s.empty()) return;
-    if (s.compare(0, 2, "FL") == 0) s.erase(0, 2);
+    const bool flight_level = s.compare(0, 2, "FL") == 0;
+    if (flight_level) s.erase(0, 2);
     const double v = cdu_number(s);
-    if (!(v > 0.0 && v < 99999.0)) return refuse();
-    // Nothing above what the aircraft reaches.
-    if ((v < 1000.0 ? saturate_to_int(v) * 100 : saturate_to_int(v)) > cruise_altitude_ceiling())
-        return refuse();
+    // The field shows no flight level above 999.
+    if (!(v > 0.0 && v < kMaxCruiseAltitudeEntryFt) || (flight_level && v >= 1000.0)) return refuse();
     cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
     // Below 1000 a flight level: 999 is 99 900 ft, and 0.5 clears the altitude.
     cruise_altitude = saturate_to_int(v);

@@ -23,7 +23,8 @@ struct EconPhase {
 
 // Keys. Each does nothing while the scratchpad is empty and answers a refused
 // entry with "INVALID ENTRY", keeping the scratchpad.
-// "FL350", "350" or "35000": above 0 and below 99999, hundreds below 1000.
+// "FL350", "350" or "35000": above 0 and below 99999, hundreds below 1000;
+// no flight level above FL999.
 void econ_enter_cruise_altitude();
 // "SPD", "/MACH" or "SPD/MACH": 50..500 kt and Mach 0..4, on a phase's targets.
 void econ_enter_target_speed(int& speed, double& mach, double& previous_speed, double& previous_mach);

@@ -10,7 +10,6 @@
 #include "data/module_settings.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/math/air_data.h"
-#include "fms/perf/cruise_planning.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/route_exec.h"
@@ -80,14 +79,14 @@ void enter_cost_index() {
 }
 
 void enter_cruise_altitude() {
-    if (smiths_scratchpad.compare(0, 2, "FL") == 0) smiths_scratchpad.erase(0, 2);
+    const bool flight_level = smiths_scratchpad.compare(0, 2, "FL") == 0;
+    if (flight_level) smiths_scratchpad.erase(0, 2);
     const double v = cdu_number(smiths_scratchpad);
-    if (!(v > 0.0 && v <= kMaxCruiseAltitudeFt)) return refuse();
+    // Nothing the field cannot show: five digits of feet or FL999 (a refused
+    // entry left in the scratchpad and typed on would read as millions of feet).
+    if (!(v > 0.0 && v <= kMaxCruiseAltitudeEntryFt) || (flight_level && v >= 1000.0)) return refuse();
     int altitude = saturate_to_int(v);
     if (altitude < 1000) altitude *= 100;
-    // Nothing above what the aircraft reaches (a refused entry left in the
-    // scratchpad and typed on would read as millions of feet).
-    if (altitude > cruise_altitude_ceiling()) return refuse();
     cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
     cruise_altitude = altitude;
     cdu_mark_modified();

@@ -6,7 +6,6 @@
 #include "fms/files/route_file.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/air_data.h"
-#include "fms/perf/cruise_planning.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/holds.h"
@@ -195,9 +194,9 @@ void gns_enter_vnav_data() {
     const double descent_tas = ias_to_tas(descent_speed_target, 15000.0);
     if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         const int altitude = saturate_to_int(parse_double(gns_scratchpad));
-        // Above what the aircraft reaches: the field stays open with the
-        // entry, and the page says it is invalid.
-        if (altitude > cruise_altitude_ceiling()) return;
+        // More than the field shows: it stays open with the entry, and the
+        // page says it is invalid.
+        if (altitude > kMaxCruiseAltitudeEntryFt) return;
         cruise_altitude = altitude;
         predict_profile(cruise_altitude, kProfilePointsOnly);
     }

@@ -4,7 +4,6 @@
 // rates worked out from it).
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/perf/cruise_planning.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -90,7 +89,7 @@ void gnsxls_vnav_data_page(DisplayObject& display, gfx::Graphics& graphics) {
     page.text(30.0f, 80.0f, kGnsWhite, "CRUISE ALT");
     const bool cruise_open = r2 && gns_toggle(GNS_R2) == kGnsToggleFirst;
     field(page, 320.0f, 80.0f, cruise_open, gns_format("%6d", cruise_altitude));
-    if (cruise_open && saturate_to_int(parse_double(gns_scratchpad)) > cruise_altitude_ceiling())
+    if (cruise_open && saturate_to_int(parse_double(gns_scratchpad)) > kMaxCruiseAltitudeEntryFt)
         page.text(30.0f, 360.0f, kGnsYellow, "INVALID ENTRY");
     page.text(30.0f, 120.0f, kGnsWhite, "TRANS ALT");
     field(page, 320.0f, 120.0f, r2 && gns_toggle(GNS_R2) == kGnsToggleSecond, gns_format("%6d", TransAlt));

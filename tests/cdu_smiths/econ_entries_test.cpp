@@ -47,11 +47,14 @@ TEST_F(EconEntries, cruiseAltitudeInFlightLevelsHundredsOrFeet) {
         {"0", false, "0", 1000},
         {"-5", false, "-5", 1000},
         {"FLX", false, "X", 1000},
-        {"999", false, "999", 1000}, // above the aircraft's FL410
-        {"41001", false, "41001", 1000},
-        {"410", true, "", 41000},
+        {"999", true, "", 99900}, // no ceiling from the aircraft file
+        {"FL390", true, "", 39000},
+        {"99998", true, "", 99998},
+        {"FL1000", false, "1000", 1000}, // no flight level above 999
+        {"50016000", false, "50016000", 1000},
         {"0.5", true, "", 0}, // a flight level of 0: the boxes again
     };
+    MaxCruise = 35000; // as an aircraft file without it
     press("CLB");
     for (const Row& r : rows) {
         cruise_altitude = 1000;

@@ -362,14 +362,17 @@ TEST_F(GnsValuePages, NavigationStepsThroughTheWaypointsAheadAndShowsItsChoices)
     EXPECT_EQ(text_at(110.0f, 40.0f), "------");
 }
 
-// A cruise altitude above what the aircraft reaches is refused: the field
-// stays open with the entry and the page says so.
-TEST_F(GnsValuePages, VnavDataRefusesACruiseAltitudeAboveTheCeiling) {
-    press("VNAV L5 ENT R2 \"35000\" ENT");
-    ASSERT_EQ(cruise_altitude, 35000);
-    press("R2 \"99000\" ENT");
-    EXPECT_EQ(cruise_altitude, 35000);
+// Any cruise altitude the field shows is taken, above the aircraft's
+// MaxCruise too; more is refused: the field stays open with the entry and the
+// page says so.
+TEST_F(GnsValuePages, VnavDataTakesEveryCruiseAltitudeItsFieldShows) {
+    press("VNAV L5 ENT R2 \"99999\" ENT");
+    ASSERT_EQ(cruise_altitude, 99999);
+    EXPECT_FALSE(shows("INVALID ENTRY"));
+    press("R2 \"100000\" ENT");
+    EXPECT_EQ(cruise_altitude, 99999);
     EXPECT_TRUE(shows("INVALID ENTRY"));
+    EXPECT_EQ(gns_line_toggles[GNS_R2], kGnsToggleFirst);
 }
 
 class GnsVnav : public GnsRouteStandIn {};

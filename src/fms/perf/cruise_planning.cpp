@@ -250,11 +250,3 @@ double compute_performance_targets() {
     DescentRate = descent.rate;
     return target;
 }
-
-int cruise_altitude_ceiling() {
-    const PerformanceTables& p = performance_tables;
-    double ceiling = MaxCruise;
-    for (int r = 1; r <= p.altitude_row_count; ++r)
-        ceiling = std::max(ceiling, p.altitude[r][0]);
-    return saturate_to_int(ceiling);
-}

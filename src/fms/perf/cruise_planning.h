@@ -14,8 +14,3 @@ double compute_performance_targets();
 double semicircular_altitude(double altitude, double course);
 // Below 42000 ft only: the odd/even part of the rule at any altitude.
 double odd_even_altitude(double altitude, double course);
-
-// The highest cruise altitude an entry may ask for (ft): the aircraft file's
-// MaxCruise or the highest altitude of the performance tables, whichever is
-// higher.
-int cruise_altitude_ceiling();

@@ -9,10 +9,13 @@
 // next EXEC adopts when positive.
 inline int cruise_altitude = 0;
 inline int plan_cruise_altitude = 0;
-// The highest cruise altitude the field holds: pages and route files set no
-// lower ceiling, so 999 on a page is 99 900 ft; beyond this a value would
+// The highest cruise altitude a route file holds; beyond this a value would
 // wrap.
 inline constexpr int kMaxCruiseAltitudeFt = 2147483647;
+// The highest a page takes: its field shows five digits of feet or FL999, so
+// "999" is 99 900 ft. No lower ceiling: the aircraft file's MaxCruise bounds
+// the predicted cruise level, not what the pilot asks for.
+inline constexpr int kMaxCruiseAltitudeEntryFt = 99999;
 
 // Flight profile: climb (toc_passed 0), cruise, descent (tod_passed 1).
 inline int toc_passed = 0;
