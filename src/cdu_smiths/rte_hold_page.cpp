@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -80,18 +81,19 @@ void enter_inbound_course(HoldEntry& h) {
     smiths_scratchpad.clear();
 }
 
-// The longest leg time the value line shows. A longer entry is kept at
-// that, as the page then shows it (a length at kHoldLegMaxNm).
+// The value lines show a tenth: "9.9   M I N" and "99.9 - N M" at most.
 constexpr double kMaxLegMinutes = 9.9;
+constexpr double kMaxLegNm = 99.9;
 
-// Leg time or leg length (kHoldLegBy...): a value above 0.
+// Leg time or leg length (kHoldLegBy...): a value the line shows, 0.1 up to
+// its most; kept as typed. Anything else is refused, never cut to fit.
 void enter_leg(HoldEntry& h, int mode) {
     double v = 0.0;
-    if (!cdu_read_number(smiths_scratchpad, v) || v <= 0.0) return invalid_entry();
-    if (mode == kHoldLegByTime)
-        h.leg_time = std::min(v, kMaxLegMinutes);
-    else
-        h.leg_distance = std::min(v, kHoldLegMaxNm);
+    if (!cdu_read_number(smiths_scratchpad, v)) return invalid_entry();
+    const double shown = std::atof(cdu_format("%.1f", v).c_str());
+    if (!(shown >= 0.1 && shown <= (mode == kHoldLegByTime ? kMaxLegMinutes : kMaxLegNm)))
+        return invalid_entry();
+    (mode == kHoldLegByTime ? h.leg_time : h.leg_distance) = v;
     h.leg_mode = mode;
     smiths_scratchpad.clear();
 }

@@ -110,6 +110,10 @@ void gnsxls_holding_pattern_page(DisplayObject& display, gfx::Graphics& graphics
     value(page, 265.0f, open && gns_toggle(GNS_R4) != kGnsToggleIdle,
           by_distance ? gns_format("%4.1f", hold.leg_distance) : gns_format("%4.1f", hold.leg_time));
 
+    const std::string& leg_typed = by_distance ? gns_hold_dist_text : gns_hold_time_text;
+    if (open && gns_toggle(GNS_R4) != kGnsToggleIdle && !gns_hold_leg_fits(leg_typed))
+        page.text(30.0f, 302.0f, kGnsYellow, "INVALID ENTRY");
+
     page.text(30.0f, 340.0f, kGnsWhite, "EXIT");
     const int exit_choice =
         gns_toggle(GNS_R5) == kGnsToggleFirst

@@ -213,6 +213,13 @@ void gns_enter_vnav_data() {
     reset_page_toggles();
 }
 
+bool gns_hold_leg_fits(const std::string& text) {
+    char shown[48];
+    std::snprintf(shown, sizeof shown, "%.1f", parse_double(text));
+    const double v = parse_double(shown);
+    return v >= 0.1 && v <= kGnsHoldLegMax;
+}
+
 void gns_enter_holding_pattern() {
     HoldEntry& hold = hold_list.slot(1);
     if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
@@ -220,11 +227,15 @@ void gns_enter_holding_pattern() {
         if (hold.inbound_course == 360.0) hold.inbound_course = 0.0;
     }
     if (gns_toggle(GNS_R3) == kGnsToggleFirst) hold.turn = gns_hold_choice_r3;
+    // A leg the field cannot show leaves it open with the entry, and the
+    // page says it is invalid.
     if (gns_toggle(GNS_R4) == kGnsToggleFirst) {
+        if (!gns_hold_leg_fits(gns_hold_time_text)) return;
         hold.leg_time = parse_double(gns_hold_time_text);
         hold.leg_mode = kHoldLegByTime;
     } else if (gns_toggle(GNS_R4) == kGnsToggleSecond) {
-        hold.leg_distance = std::min(parse_double(gns_hold_dist_text), kHoldLegMaxNm);
+        if (!gns_hold_leg_fits(gns_hold_dist_text)) return;
+        hold.leg_distance = parse_double(gns_hold_dist_text);
         hold.leg_mode = kHoldLegByDistance;
     }
     if (gns_toggle(GNS_R5) == kGnsToggleFirst) hold_exit_state = gns_hold_choice_r5;

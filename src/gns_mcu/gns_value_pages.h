@@ -9,6 +9,10 @@
 // HOLDING PATTERN: what is typed for hold 1's inbound course, leg minutes and
 // leg length.
 inline std::string gns_hold_course_text, gns_hold_time_text, gns_hold_dist_text;
+// A leg as its field shows it ("%4.1f"): 0.1 to 99.9 minutes or NM. A typed
+// leg outside is refused, never cut to fit.
+inline constexpr double kGnsHoldLegMax = 99.9;
+bool gns_hold_leg_fits(const std::string& text);
 
 // OFFSET WPT: the accepted bearing and distance ("-----", "------" while
 // empty) and the computed point's position texts ("----------").

@@ -80,8 +80,12 @@ TEST_F(RteHoldPage, inboundCourseAndLegEntries) {
         {"360/R", 3, "360 /  R  T U R N", "-.-   M I N", "--.-  - N M"},
         {"1.5", 4, "360 /  R  T U R N", "1.5   M I N", "--.-  - N M"},
         {"4", 5, "360 /  R  T U R N", "-.-   M I N", "4.0 - N M"},
-        {"999990", 5, "360 /  R  T U R N", "-.-   M I N", "99.9 - N M"}, // kept at what the line shows
-        {"600", 4, "360 /  R  T U R N", "9.9   M I N", "--.-  - N M"},
+        {"99.9", 5, "360 /  R  T U R N", "-.-   M I N", "99.9 - N M"}, // the most each line shows
+        {"9.94", 4, "360 /  R  T U R N", "9.9   M I N", "--.-  - N M"},
+        {"150", 5, nullptr, nullptr, nullptr}, // refused, never cut to what the line shows
+        {"12", 4, nullptr, nullptr, nullptr},
+        {"9.96", 4, nullptr, nullptr, nullptr},
+        {"0.04", 5, nullptr, nullptr, nullptr}, // would show as no leg
         {"090", 3, nullptr, nullptr, nullptr},
         {"090/X", 3, nullptr, nullptr, nullptr},
         {"ABC/L", 3, nullptr, nullptr, nullptr}, // no number is not course 000
@@ -96,6 +100,8 @@ TEST_F(RteHoldPage, inboundCourseAndLegEntries) {
             EXPECT_EQ(smiths_scratchpad, r.entry);
             EXPECT_EQ(hold_list[1].inbound_course, before.inbound_course) << r.entry;
             EXPECT_EQ(hold_list[1].leg_mode, before.leg_mode) << r.entry;
+            EXPECT_EQ(hold_list[1].leg_time, before.leg_time) << r.entry;
+            EXPECT_EQ(hold_list[1].leg_distance, before.leg_distance) << r.entry;
             continue;
         }
         EXPECT_TRUE(smiths_scratchpad.empty()) << r.entry;
@@ -103,6 +109,7 @@ TEST_F(RteHoldPage, inboundCourseAndLegEntries) {
         EXPECT_EQ(text_at(0, 133), r.time_line) << r.entry;
         EXPECT_EQ(text_at(0, 166), r.dist_line) << r.entry;
     }
+    EXPECT_EQ(hold_list[1].leg_time, 9.94);    // kept as typed
     EXPECT_EQ(route_state, kRouteStateActive); // hold edits are not route modifications
     enter("", 3);                              // an empty scratchpad does nothing
     EXPECT_TRUE(smiths_scratchpad_message.empty());

@@ -215,6 +215,34 @@ TEST_F(GnsValuePages, AHoldIsEditedInTimeAndDistanceModes) {
     EXPECT_EQ(text_at(300.0f, 340.0f), "LEAVE");
 }
 
+// A leg is kept as typed while its field shows it (up to 99.9, so whole
+// numbers 1 to 99 on these keys); else it is refused, never cut to fit: the
+// field stays open and the page says so.
+TEST_F(GnsValuePages, AHoldLegIsKeptAsTypedOrRefused) {
+    press("HOLD");
+    struct Row {
+        const char* keys; // R4 the leg time, R4 R4 the leg length
+        const char* typed;
+        bool taken;
+    };
+    const Row rows[] = {{"R4", "12", true},
+                        {"R4 R4", "99", true},
+                        {"R4 R4", "150", false},
+                        {"R4", "100", false},
+                        {"R4", "0", false}};
+    for (const Row& r : rows) {
+        const HoldEntry before = hold_list[1];
+        // R2 first: the leg field opens afresh whatever the row before left open.
+        press(std::string("R2 ") + r.keys + " \"" + r.typed + "\" ENT");
+        const bool by_distance = std::string(r.keys) == "R4 R4";
+        const double stored = by_distance ? hold_list[1].leg_distance : hold_list[1].leg_time;
+        const double kept = by_distance ? before.leg_distance : before.leg_time;
+        EXPECT_EQ(stored, r.taken ? std::atof(r.typed) : kept) << r.typed;
+        EXPECT_EQ(shows("INVALID ENTRY"), !r.taken) << r.typed;
+        EXPECT_EQ(gns_line_toggles[GNS_R4] != kGnsToggleIdle, !r.taken) << r.typed;
+    }
+}
+
 // Put in between the origin and the TO, the pilot waypoint is flown next.
 TEST_F(GnsValuePages, APilotWaypointGoesInAtTheCursorAndIsFlownNext) {
     activate_example_route();

@@ -18,9 +18,9 @@ struct HoldPoint {
 // How a hold's legs are given (HoldEntry::leg_mode).
 inline constexpr int kHoldLegByTime = 1; // leg_time; the guidance works out leg_distance
 inline constexpr int kHoldLegByDistance = 2;
-// The longest leg a pattern is built, flown and drawn with: a leg length
-// entered longer is kept at this length, and a leg time of hours is flown
-// with legs this long, so the pattern stays near its fix.
+// The longest leg a pattern is built, flown and drawn with (the pages take
+// no longer leg length): a leg time of hours is flown with legs this long, so
+// the pattern stays near its fix.
 inline constexpr double kHoldLegMaxNm = 99.9;
 
 struct HoldEntry {
