@@ -47,6 +47,9 @@ void track_flight_frame(Simulator& sim, std::FILE* out) {
     if (s.to_index != 999 && s.to_index != t.to_index) t.leg_started_at_s = now;
     if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index)
         t.sequenced += s.to_index - t.to_index;
+    // Only waypoints of the plan flown count: one made anew (a direct-to, or a
+    // route after another) has no more behind the aircraft than before its TO.
+    if (s.to_index != 999 && !t.arrived) t.sequenced = std::min(t.sequenced, std::max(s.to_index - 1, 0));
     t.to_index = s.to_index;
     t.route_seen = t.route_seen || s.to_index != 999;
     t.last_index = s.last_index;

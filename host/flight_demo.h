@@ -23,7 +23,7 @@ struct FlightTracker {
     int64_t progress_every = 0;
     int32_t to_index = 999; // as last seen
     int32_t last_index = -1;
-    int sequenced = 0;                     // waypoints passed, the last one included
+    int sequenced = 0;                     // waypoints of the plan flown passed, the last one included
     bool route_seen = false;               // an active route was seen
     bool lnav_seen = false;                // LNAV has flown the route
     bool arrived = false;                  // LNAV ended at the last waypoint
