@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -171,8 +172,18 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
     return true;
 }
 
+bool names_folder(const std::string& path) {
+    std::error_code failed;
+    return std::filesystem::is_directory(path, failed);
+}
+
 bool read_panel_file(const std::string& path, PanelFile& panel, std::string& error) {
     std::string text;
+    // A folder opens as an empty file on some systems and not at all on others.
+    if (names_folder(path)) {
+        error = path + ": names a folder, not a panel file";
+        return false;
+    }
     if (!read_text_file(path, text)) {
         error = path + ": cannot open panel file";
         return false;

@@ -48,5 +48,7 @@ bool read_panel_file(const std::string& path, PanelFile& panel, std::string& err
 // Reads a whole file, without a UTF-8 byte-order mark at its start; false
 // when it cannot be opened.
 bool read_text_file(const std::string& path, std::string& text);
+// Whether the path names a folder (which no reader takes for a file).
+bool names_folder(const std::string& path);
 
 } // namespace host

@@ -177,15 +177,13 @@ constexpr Row kCommands[] = {
 
 constexpr bool every_row_complete() {
     for (const Row& row : kCommands) {
-        if (std::string_view(row.help.verb).empty() || std::string_view(row.help.text).empty())
-            return false;
+        if (std::string_view(row.help.verb).empty() || std::string_view(row.help.text).empty()) return false;
         for (const Row& other : kCommands)
             if (&other != &row && std::string_view(other.help.verb) == row.help.verb) return false;
     }
     return true;
 }
-static_assert(every_row_complete(),
-              "every script command has a verb of its own and a help line");
+static_assert(every_row_complete(), "every script command has a verb of its own and a help line");
 
 bool parse_command(Parser& p, const std::string& line, ScriptCommand& c) {
     std::string verb;
@@ -232,6 +230,10 @@ bool parse_script_text(const std::string& path, const std::string& text, Simulat
 
 bool read_script_file(const std::string& path, Simulator& sim, Script& script, std::string& error) {
     std::string text;
+    if (names_folder(path)) {
+        error = path + ": names a folder, not a script";
+        return false;
+    }
     if (!read_text_file(path, text)) {
         error = path + ": cannot open script";
         return false;

@@ -1,4 +1,5 @@
 // The snapshot command: PNG pictures of one gauge or of every drawing gauge.
+// A picture that cannot be written is a warning, which `strict` stops on.
 #include "element_surface.h"
 #include "host_text.h"
 #include "panel_snapshot.h"
@@ -24,7 +25,7 @@ void snapshot(Runner& r, const ScriptCommand& c) {
     else if (written)
         r.say("snapshot " + c.gauge->id + " -> " + path);
     else
-        r.say("snapshot " + c.gauge->id + " failed: " + error);
+        warn(r.sim, "snapshot " + c.gauge->id + " failed: " + error);
 }
 
 // Every drawing gauge; a gauge placed twice is told apart by its instance id.
@@ -39,7 +40,7 @@ void snapshot_all(Runner& r, const ScriptCommand& c) {
         std::string name = c.text + to_lower(g->gauge_name) + (same > 1 ? "_" + g->id : "") + ".png";
         std::string error;
         if (!write_gauge_snapshot(*g, dir + "/" + name, c.parameter != 0, error))
-            r.say("snapshot " + g->id + " failed: " + error);
+            warn(r.sim, "snapshot " + g->id + " failed: " + error);
         else if (picture_is_one_colour(dir + "/" + name))
             blank += (blank.empty() ? "" : ", ") + name;
     }

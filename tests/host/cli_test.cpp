@@ -102,6 +102,19 @@ TEST(Cli, BadArgumentsAndBadPanelFilesStopTheRun) {
     o = run_sim("--module /nonexistent/orvex1.so --panel " + panel);
     EXPECT_EQ(o.status, 1);
     EXPECT_NE(o.text.find(panel + ":2: bad y 'zero'"), std::string::npos) << o.text;
+
+    // A folder is named as one, not read as an empty panel or script.
+    const std::string folder = testing::TempDir() + "orvex_panel_folder";
+    std::filesystem::create_directories(folder);
+    o = run_sim("--panel " + folder);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.text.find("orvex-sim: " + folder + ": names a folder, not a panel file"), std::string::npos)
+        << o.text;
+    o = run_sim("--panel " + write_file("one.cfg", "[Window00]\ngauge00=orvex1!SERVER, 0, 0\n") +
+                " --script " + folder);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.text.find("orvex-sim: " + folder + ": names a folder, not a script"), std::string::npos)
+        << o.text;
 }
 
 TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
@@ -167,6 +180,18 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     EXPECT_EQ(o.status, 3) << o.text;
     EXPECT_NE(o.text.find("strict: stopped at frame 0 after a warning"), std::string::npos) << o.text;
     EXPECT_EQ(o.text.find("summary"), std::string::npos) << o.text;
+
+    // A snapshot that cannot be written (its name is a folder's) is a
+    // warning, and `strict` stops on it.
+    std::filesystem::create_directories(out + "/taken.png");
+    o = run_sim(common + " --script " +
+                write_file("shot.script", "strict\nframes 1\nsnapshot " +
+                                              std::string("window00.gauge00 taken.png\n") +
+                                              "snapshot all\nsummary\n"));
+    EXPECT_EQ(o.status, 3) << o.text;
+    EXPECT_NE(o.text.find("orvex-sim: snapshot window00.gauge00 failed: "), std::string::npos) << o.text;
+    EXPECT_NE(o.text.find("strict: stopped at frame 1 after a warning"), std::string::npos) << o.text;
+    EXPECT_EQ(o.text.find("snapshots "), std::string::npos) << o.text;
 }
 
 TEST(Cli, AFolderWithoutModuleDataIsNamedAndStrictRunsFailOnIt) {
