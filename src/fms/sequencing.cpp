@@ -6,6 +6,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/autopilot_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
@@ -106,11 +107,10 @@ void check_course_reversal() {
 
 void stamp_passing_time() {
     if (!(switch_distance > distance_to_to_nm) || aircraft_state.ground_speed_kt <= 65.0) return;
-    RouteWaypoint& to = active_plan.slot(to_waypoint_index);
-    if (!to.passing_time.empty()) return;
+    if (!active_plan[to_waypoint_index].passing_time.empty()) return;
     char text[32];
     std::snprintf(text, sizeof text, "%02.0f:%02.0f", aircraft_state.zulu_hours, aircraft_state.zulu_minutes);
-    to.passing_time = text;
+    set_passing_time(to_waypoint_index, text);
 }
 
 void settle_to_waypoint() {

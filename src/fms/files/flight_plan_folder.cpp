@@ -54,8 +54,9 @@ void list_flight_plans() {
         record.origin = preview_plan[0].ident;
         record.destination = preview_plan[preview_plan_last].ident;
         record.last = preview_plan_last;
+        PlanEdit edit(PlanTarget{&record.plan, &record.last, false}, "storing a route");
         for (int i = 0; i <= preview_plan_last; ++i) {
-            RouteWaypoint& w = record.plan.slot(i);
+            RouteWaypoint& w = edit.entry(i);
             copy_waypoint_fields(preview_plan[i], w);
             w.position = preview_plan[i].position;
             w.hold_number = 0;

@@ -283,7 +283,8 @@ void read_route_file(const std::string& name, bool is_pln) {
             ++record.dropped_waypoints;
             continue;
         }
-        copy_waypoint_fields(w, record.waypoints.slot(++record.last));
+        PlanEdit edit(PlanTarget{&record.waypoints, &record.last, false}, "reading a route file");
+        copy_waypoint_fields(w, edit.entry(++record.last));
     }
     text.finish(reader);
     record.cut_short = text.cut_short();

@@ -7,6 +7,7 @@
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -79,7 +80,8 @@ int climb_pass(double rc, double climb_distance) {
     int toc_at = 0;
     int k = 0;
     for (int i = 1; i <= last - 1; ++i) {
-        RouteWaypoint& w = active_plan.slot(i);
+        const RouteWaypoint& w = active_plan[i];
+        const PredictionSlot p = prediction_slot(i);
         const double length = leg_length(i - 1, i);
         s = saturate_to_whole(s + length);
         a += leg_altitude_change(length, climb_tas_target, rc);
@@ -96,23 +98,22 @@ int climb_pass(double rc, double climb_distance) {
             if (w.speed_constraint > 0.0)
                 for (int j = i - 1; j >= 1 && active_plan[j].constrained != 1; --j)
                     if (active_plan[j].speed_constraint > w.speed_constraint)
-                        active_plan.slot(j).speed_constraint = w.speed_constraint;
+                        prediction_slot(j).speed = w.speed_constraint;
             continue;
         }
         a = hundreds(a);
         if (k > 0) a = std::min(a, active_plan[k].alt_constraint);
-        w.alt_constraint = a;
+        p.altitude = a;
         if (s > climb_distance && !toc_seen) {
             toc_seen = true;
             toc_at = i;
         }
-        w.speed_constraint = climb_speed_target;
-        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest)
-            w.speed_constraint = ClbSpdRest;
+        p.speed = climb_speed_target;
+        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest) p.speed = ClbSpdRest;
         if (a >= cruise_altitude) {
             a = cruise_altitude;
-            w.alt_constraint = cruise_altitude;
-            w.speed_constraint = cruise_speed_target;
+            p.altitude = cruise_altitude;
+            p.speed = cruise_speed_target;
             if (!toc_seen) toc_at = i;
             toc_seen = true;
         }
@@ -132,7 +133,8 @@ void descent_pass(double rd, int toc_at) {
     const int last = flown_last();
     double a = altitude_or_zero(active_plan[last].alt_constraint);
     for (int j = last - 1; j >= 1; --j) {
-        RouteWaypoint& w = active_plan.slot(j);
+        const RouteWaypoint& w = active_plan[j];
+        const PredictionSlot p = prediction_slot(j);
         a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
         int m = 0;
         for (int i = j - 1; i >= 1 && i >= toc_at; --i)
@@ -143,7 +145,7 @@ void descent_pass(double rd, int toc_at) {
         double v = descent_speed_target;
         if (w.constrained == 1) {
             a = w.alt_constraint;
-            if (w.speed_constraint == kNoConstraint) w.speed_constraint = descent_speed_target;
+            if (w.speed_constraint == kNoConstraint) p.speed = descent_speed_target;
             v = w.speed_constraint;
         } else if (m > 0) {
             const RouteWaypoint& limit = active_plan[m];
@@ -152,16 +154,16 @@ void descent_pass(double rd, int toc_at) {
             if (limit.speed_constraint > 0.0 && (w.speed_constraint > limit.speed_constraint ||
                                                  descent_speed_target > limit.speed_constraint))
                 v = limit.speed_constraint;
-            w.speed_constraint = v;
+            p.speed = v;
         } else {
-            w.speed_constraint = v;
+            p.speed = v;
         }
         a = hundreds(a);
-        w.alt_constraint = a;
-        if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) w.speed_constraint = DescSpdRest;
+        p.altitude = a;
+        if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) p.speed = DescSpdRest;
         if (a >= cruise_altitude) {
-            w.alt_constraint = cruise_altitude;
-            w.speed_constraint = cruise_speed_target;
+            p.altitude = cruise_altitude;
+            p.speed = cruise_speed_target;
             break;
         }
     }

@@ -3,6 +3,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/active_leg.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -85,7 +86,7 @@ int sort_holds(int follow) {
 
 void clear_marks(RoutePlan& plan, int last) {
     for (int i = 0; i <= last; ++i)
-        if (plan[i].hold_number != 0) plan.slot(i).hold_number = 0;
+        if (plan[i].hold_number != 0) set_hold_mark(plan, i, 0);
 }
 
 void remove_hold_slot(int i) {
@@ -124,8 +125,8 @@ void sync_hold_marks() {
     clear_marks(working_plan, working_plan_last);
     for (int s = 1; s <= hold_list.count(); ++s) {
         const HoldEntry& h = hold_list[s];
-        if (const int a = h.active_index()) active_plan.slot(a).hold_number = s;
-        if (const int w = h.working_index()) working_plan.slot(w).hold_number = s;
+        if (const int a = h.active_index()) set_hold_mark(active_plan, a, s);
+        if (const int w = h.working_index()) set_hold_mark(working_plan, w, s);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "fms/plan/plan_edit.h"
 
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
@@ -75,15 +76,15 @@ void drop_hold(const PlanTarget& t, int i) {
         else
             remove_hold(h);
     }
-    t.plan->slot(i).hold_number = 0;
+    set_hold_mark(*t.plan, i, 0);
 }
 
 // Moves every field but the position text and the passing time, which stay
 // with their slots.
-void move_entry(RoutePlan& plan, int from, int to) {
-    RouteWaypoint& target = plan.slot(to);
+void move_entry(PlanEdit& edit, int from, int to) {
+    RouteWaypoint& target = edit.entry(to);
     std::string passing_time = std::move(target.passing_time);
-    copy_waypoint_fields(plan[from], target);
+    copy_waypoint_fields(edit[from], target);
     target.passing_time = std::move(passing_time);
 }
 
@@ -209,7 +210,7 @@ bool open_slot(const PlanTarget& t, int p) {
     const int last = edit.last();
     if (p < 0 || p > last + 1 || last >= kPlanLastIndex) return false;
     for (int j = last; j >= p; --j)
-        move_entry(*t.plan, j, j + 1);
+        move_entry(edit, j, j + 1);
     ++*t.last;
     return true;
 }
@@ -220,7 +221,7 @@ void remove_entry(const PlanTarget& t, int i) {
     if (i < 0 || i > last) return;
     drop_hold(t, i);
     for (int j = i + 1; j <= last; ++j)
-        move_entry(*t.plan, j, j - 1);
+        move_entry(edit, j, j - 1);
     --*t.last;
 }
 
@@ -231,8 +232,8 @@ void merge_into_previous(const PlanTarget& t, int k) {
     if (removed != 0 && hold_at(t, k) == 0) {
         // The fix keeps its hold on the surviving entry.
         set_hold_index(t, removed, k);
-        t.plan->slot(k).hold_number = removed;
-        t.plan->slot(k - 1).hold_number = 0;
+        edit.entry(k).hold_number = removed;
+        edit.entry(k - 1).hold_number = 0;
     }
     remove_entry(t, k - 1);
 }
