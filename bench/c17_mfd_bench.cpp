@@ -25,6 +25,7 @@
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
@@ -119,7 +120,7 @@ void set_navigation() {
     a.vertical_speed_fpm = -1500;
     bench::set_route_east(a.plat, a.plon, "");
     // The far end of the route, 300 NM out, for the plan.
-    RouteWaypoint& far = active_plan.slot(++active_plan_last);
+    RouteWaypoint& far = PlanBuilder::append(active_plan);
     far = RouteWaypoint{};
     far.ident = "FAR";
     gc_destination_point(a.plat, a.plon, 90.0, 300.0, &far.lat, &far.lon);

@@ -14,6 +14,7 @@
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
 #include "gauges/smiths_gauge.h"
 
@@ -191,7 +192,7 @@ TEST_F(CduRoute, directToAndHoldNeedAnActiveRouteAndRowsWithinThePlan) {
     EXPECT_EQ(working_plan_last, 2);
 
     // An empty plan: no sub-page, and PREV keeps sub-page 1.
-    working_plan_last = -1;
+    set_working_last(-1);
     route_state = kRouteStateEntered;
     clear_scratchpad();
     press("LEGS PREV");
@@ -284,7 +285,7 @@ TEST_F(CduRoute, aCopiedConstraintEntersAsItself) {
                 {"310/FL240", false, "310/24000"}};
     for (const auto& row : rows) {
         press(std::string("LEGS \"") + row.entry + "\" R2");
-        if (row.drop_speed) working_plan.slot(2).speed_constraint = -999.0;
+        if (row.drop_speed) working_entry(2).speed_constraint = -999.0;
         press("R2");
         EXPECT_EQ(smiths_scratchpad, row.copy) << row.entry;
         if (smiths_scratchpad.empty()) {
@@ -303,7 +304,7 @@ TEST_F(CduRoute, aCopiedConstraintEntersAsItself) {
     }
     // Nor a speed alone.
     press("LEGS \"250/12000\" R2");
-    working_plan.slot(2).alt_constraint = -999.0;
+    working_entry(2).alt_constraint = -999.0;
     press("R2");
     EXPECT_EQ(smiths_scratchpad, "");
 }

@@ -13,6 +13,7 @@
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/plan_builder.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/dep_arr_selection.h"
 #include "page_canvas.h"
@@ -43,8 +44,8 @@ class DepArrPages : public PageCanvas {
              {&sel_departure_runway, &sel_sid, &sel_sid_transition, &sel_arrival_runway, &sel_star,
               &sel_star_transition, &sel_approach, &sel_approach_transition, &applied_arrival_runway})
             *s = "------";
-        working_plan.clear();
-        working_plan_last = 0;
+        PlanBuilder::clear(working_plan);
+        set_working_last(0);
         route_state = kRouteStateNone;
         dep_sid_state = kDepSidStateList;
         arr_star_state = kArrStarStateList;

@@ -11,6 +11,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/plan_builder.h"
 #include "gauges/linkage.h"
 #include "host_services.h"
 #include "page_canvas.h"
@@ -35,7 +36,7 @@ class EconReadouts : public PageCanvas {
         place(0, "KSEA", 47.0);
         place(1, "CONST", 47.5, 11000.0);
         place(2, "KPDX", 48.0);
-        active_plan_last = 2;
+        set_active_last(2);
         to_waypoint_index = 1;
         constraint_waypoint_index = 1;
     }
@@ -44,7 +45,7 @@ class EconReadouts : public PageCanvas {
         PageCanvas::TearDown();
     }
     void place(int i, const char* ident, double lat, double alt = -999.0) {
-        RouteWaypoint& w = active_plan.slot(static_cast<std::size_t>(i));
+        RouteWaypoint& w = active_entry(i);
         w.ident = ident;
         w.lat = lat;
         w.lon = -122.0;
@@ -140,7 +141,7 @@ TEST_F(EconReadouts, fuelAtTheLastWaypointSlowsTheLastHundredMiles) {
     };
     smiths_cdu_page = kPageEconCrz;
     for (const Row& r : rows) {
-        active_plan.slot(2).lat = 47.0 + r.distance_nm / 60.0;
+        active_entry(2).lat = 47.0 + r.distance_nm / 60.0;
         aircraft_state.ground_speed_kt = r.ground_speed_kt;
         draw();
         EXPECT_EQ(text_at(0, 133), r.fuel) << r.distance_nm;

@@ -9,6 +9,7 @@
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan_builder.h"
 #include "nav_pages_stand_in.h"
 #include "sim_state.h"
 
@@ -22,9 +23,9 @@ constexpr double kDestLon = -122.0;
 
 // A two-entry active route whose destination is its TO waypoint.
 void activate_to_destination() {
-    active_plan_last = -1;
+    set_active_last(-1);
     for (const char* ident : {"ORIG", "DEST"}) {
-        RouteWaypoint& w = active_plan.slot(++active_plan_last);
+        RouteWaypoint& w = PlanBuilder::append(active_plan);
         w = RouteWaypoint{};
         w.ident = ident;
         w.lat = kDestLat - 1.0 + active_plan_last;
@@ -125,14 +126,14 @@ TEST_F(NavPagesStandIn, progressMeasuresAcrossAGapNeverToItsPlace) {
     const char* idents[] = {"ORIG", "FIX", "DISCO", "NEXT", "DEST"};
     const double lats[] = {46.0, 46.5, 0.0, 47.0, 47.5};
     for (int i = 0; i < 5; ++i) {
-        RouteWaypoint& w = active_plan.slot(i);
+        RouteWaypoint& w = active_entry(i);
         w = RouteWaypoint{};
         w.ident = idents[i];
         w.lat = lats[i];
         w.lon = i == 2 ? 0.0 : kDestLon;
     }
-    make_marker(active_plan.slot(2), EntryKind::Gap);
-    active_plan_last = 4;
+    make_marker(active_entry(2), EntryKind::Gap);
+    set_active_last(4);
     to_waypoint_index = 1;
     to_position = GeoPosition{46.5, kDestLon};
     route_state = kRouteStateActive;

@@ -6,6 +6,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan_builder.h"
 #include "page_canvas.h"
 #include "sim/aircraft_state.h"
 
@@ -19,9 +20,9 @@ class RteHoldPage : public PageCanvas {
         aircraft_state = AircraftState{};
         DispETALocalTime = 0;
         // Entries for the holds to stand on.
-        active_plan_last = 6;
+        set_active_last(6);
         for (int i = 0; i <= active_plan_last; ++i)
-            active_plan.slot(i) = RouteWaypoint{};
+            active_entry(i) = RouteWaypoint{};
         for (const char* ident : {"SEA", "OLM"})
             add(ident);
         smiths_hold_subpage = 1;
@@ -29,8 +30,8 @@ class RteHoldPage : public PageCanvas {
     }
     void TearDown() override {
         hold_list.clear();
-        active_plan.clear();
-        active_plan_last = -1;
+        PlanBuilder::clear(active_plan);
+        set_active_last(-1);
         hold_page_count = 0;
         pending_hold_delete_index = 0;
         smiths_legs_mode = kLegsModeList;

@@ -5,6 +5,7 @@
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
 #include "gauges/gauge_headers.h"
 #include "mouse.h"
@@ -147,9 +148,9 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     EXPECT_EQ(smiths_legs_entry, 1);
 
     // With a hold in the list HOLD opens RTE HOLD on its first hold.
-    working_plan.slot(0).ident = "A";
-    working_plan.slot(1).ident = "B";
-    working_plan_last = 1;
+    working_entry(0).ident = "A";
+    working_entry(1).ident = "B";
+    set_working_last(1);
     ASSERT_GT(add_hold(1, kHoldQuiet, 0.0), 0);
     smiths_hold_subpage = 5;
     press({SmithsKey::Hold});
@@ -158,9 +159,9 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
 }
 
 TEST(SmithsKeys, execActsOnlyOnAPendingRoute) {
-    working_plan.slot(0).ident = "KSEA";
-    working_plan.slot(1).ident = "KPDX";
-    working_plan_last = 1;
+    working_entry(0).ident = "KSEA";
+    working_entry(1).ident = "KPDX";
+    set_working_last(1);
     for (int state : {0, 1}) {
         route_state = state;
         press({SmithsKey::Exec});
@@ -173,7 +174,7 @@ TEST(SmithsKeys, execActsOnlyOnAPendingRoute) {
     EXPECT_EQ(active_plan_last, 1);
     EXPECT_EQ(active_plan[1].ident, "KPDX");
     // Active with nothing pending: EXEC does nothing.
-    working_plan.slot(1).ident = "KBFI";
+    working_entry(1).ident = "KBFI";
     press({SmithsKey::Exec});
     EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(active_plan[1].ident, "KPDX");

@@ -6,6 +6,7 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/airport_selection.h"
+#include "plan_builder.h"
 #include "platform/window.h"
 #include "sim/aircraft_state.h"
 #include "sim/data_link.h"
@@ -34,10 +35,10 @@ const char* const kAdditional = "; tower and patterns\n"
                                 "TowerViewLon=7.5\n"
                                 "TowerViewAlt=260\n";
 
-void plan_of(RoutePlan& plan, int& last, int entries) {
-    last = entries - 1;
+void plan_of(RoutePlan& plan, int entries) {
+    PlanBuilder::set_last(plan, entries - 1);
     for (int i = 0; i < entries; ++i) {
-        RouteWaypoint& w = plan.slot(i);
+        RouteWaypoint& w = PlanBuilder::entry(plan, i);
         w = RouteWaypoint{};
         w.ident = "P" + std::to_string(i);
     }
@@ -78,7 +79,7 @@ TEST(AirportSelection, planModesWriteOneEntryAndRefuseAFullPlan) {
     TempFolder sim;
     write_navdata(sim, "apts.txt", kAirports);
 
-    plan_of(active_plan, active_plan_last, 3);
+    plan_of(active_plan, 3);
     select_airport("ZZBB", kSelectAirportActiveDestination);
     select_airport("NOPE", kSelectAirportActiveDestination);
     ASSERT_EQ(active_plan_last, 3); // one entry, and none for an unknown airport
@@ -90,20 +91,20 @@ TEST(AirportSelection, planModesWriteOneEntryAndRefuseAFullPlan) {
     EXPECT_EQ(active_plan_last, 3);
 
     // Mode 2 puts the elevation on a last entry that is that destination.
-    active_plan.slot(3).alt_constraint = 0.0;
+    active_entry(3).alt_constraint = 0.0;
     select_airport("ZZBB", kSelectAirportDestinationElevation);
     EXPECT_EQ(active_plan[3].alt_constraint, 50.0);
     EXPECT_EQ(vertical_target_altitude, 50.0);
 
-    plan_of(working_plan, working_plan_last, 2);
+    plan_of(working_plan, 2);
     select_airport("ZZAA", kSelectAirportWorkingOrigin);
     select_airport("ZZBB", kSelectAirportWorkingAppend);
     EXPECT_EQ(working_plan[0].ident, "ZZAA");
     ASSERT_EQ(working_plan_last, 2);
     EXPECT_EQ(working_plan[2].ident, "ZZBB");
 
-    plan_of(active_plan, active_plan_last, 201);
-    plan_of(working_plan, working_plan_last, 201);
+    plan_of(active_plan, 201);
+    plan_of(working_plan, 201);
     select_airport("ZZBB", kSelectAirportActiveDestination);
     select_airport("ZZBB", kSelectAirportWorkingAppend);
     EXPECT_EQ(active_plan_last, 200);
@@ -114,10 +115,10 @@ TEST(AirportSelection, towerViewFromTheFileThenTheSelectedRunwayThenTheAirport) 
     TempFolder sim;
     write_navdata(sim, "apts.txt", kAirports);
     write_navdata(sim, "apt_additional_info.txt", kAdditional);
-    plan_of(active_plan, active_plan_last, 2);
-    active_plan.slot(1).ident = "ZZAA";
-    active_plan.slot(1).lat = 47.0;
-    active_plan.slot(1).lon = 8.0;
+    plan_of(active_plan, 2);
+    active_entry(1).ident = "ZZAA";
+    active_entry(1).lat = 47.0;
+    active_entry(1).lon = 8.0;
 
     // Only a longitude (key case ignored); "TowerViewAlt " is no key; ZZBB's
     // keys belong to ZZBB.
@@ -129,7 +130,7 @@ TEST(AirportSelection, towerViewFromTheFileThenTheSelectedRunwayThenTheAirport) 
     // No section: the selected runway (line 2 of a list shown from row 1):
     // 0.21 NM off its threshold at heading + 15 + magnetic variation.
     write_navdata(sim, "apt_additional_info.txt", "");
-    active_plan.slot(1).ident = "ZZAA";
+    active_entry(1).ident = "ZZAA";
     select_airport("ZZAA", kSelectAirportOrigin);
     airport_runway_selected_line = 2;
     aircraft_state.magvar = 5.0;
@@ -146,7 +147,7 @@ TEST(AirportSelection, towerViewFromTheFileThenTheSelectedRunwayThenTheAirport) 
         EXPECT_EQ(view.latitude, 47.0);
         EXPECT_EQ(view.altitude_ft, 1500.0) << line;
     }
-    active_plan.slot(1).ident = "XXXX"; // in no file: elevation 0
+    active_entry(1).ident = "XXXX"; // in no file: elevation 0
     EXPECT_EQ(tower_view_position().altitude_ft, 100.0);
 }
 
@@ -154,8 +155,8 @@ TEST(AirportSelection, theTowerViewGoesThroughTheDataLinkInTheAddOnsUnits) {
     TempFolder sim;
     write_navdata(sim, "apts.txt", kAirports);
     write_navdata(sim, "apt_additional_info.txt", kAdditional);
-    plan_of(active_plan, active_plan_last, 2);
-    active_plan.slot(1).ident = "ZZBB";
+    plan_of(active_plan, 2);
+    active_entry(1).ident = "ZZBB";
 
     set_tower_view(); // no add-on window: nothing
     EXPECT_EQ(warning_messages.count(), 0);

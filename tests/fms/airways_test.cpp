@@ -2,6 +2,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
+#include "plan_builder.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
@@ -25,8 +26,8 @@ void load(const TempFolder& sim, const std::string& text, const std::string& air
 }
 
 void set_cursor_waypoint(const std::string& ident) {
-    working_plan_last = 2;
-    working_plan.slot(1).ident = ident;
+    set_working_last(2);
+    working_entry(1).ident = ident;
     working_cursor_index = 1;
 }
 
@@ -81,7 +82,7 @@ TEST(Airways, withoutTheCurrentWaypointEveryLineOfTheAirwayIsListed) {
 
 TEST(Airways, aCursorOutsideThePlanNamesNoWaypoint) {
     TempFolder sim;
-    working_plan_last = 2;
+    set_working_last(2);
     working_cursor_index = 999; // no active route
     load(sim, "J1 1 AAAAA 47.0 -122.0\nJ1 2 BBBBB 47.5 -122.5\n", "J1");
     EXPECT_EQ(candidate_count(), 2);
@@ -89,7 +90,7 @@ TEST(Airways, aCursorOutsideThePlanNamesNoWaypoint) {
     EXPECT_EQ(airway_label, "J1 (N/A)");
 
     // Index 3 lies beyond a plan whose last entry is 2, even with a stale slot there.
-    working_plan.slot(3).ident = "AAAAA";
+    working_entry(3).ident = "AAAAA";
     working_cursor_index = 3;
     load_airway("J1");
     EXPECT_EQ(candidate_from_index, 0);
@@ -98,8 +99,8 @@ TEST(Airways, aCursorOutsideThePlanNamesNoWaypoint) {
 TEST(Airways, theGnsLooksForTheCurrentWaypointInTheActivePlan) {
     TempFolder sim;
     set_cursor_waypoint("AAAAA");
-    active_plan_last = 2;
-    active_plan.slot(1).ident = "CCCCC";
+    set_active_last(2);
+    active_entry(1).ident = "CCCCC";
     gns_sub_state = kGnsSubStateActivePlan;
     gns_selected_wpt_index = 1; // the GNS's row on its view of the flown plan
     load(sim, kAirways, "J1");

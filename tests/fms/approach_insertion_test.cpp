@@ -22,7 +22,7 @@ void preview_approach(const char* transition) {
 } // namespace
 
 TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachReplacesBoth) {
-    write_plan(working_plan, working_plan_last, {"KSEA", "SEA", "BTG", "KPDX"});
+    write_plan(working_plan, {"KSEA", "SEA", "BTG", "KPDX"});
     constraint_waypoint_index = 3;
     preview_approach("HILLS");
     insert_approach(1);
@@ -48,12 +48,12 @@ TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachRepl
         (Entries{"KSEA/", "SEA/", "BTG/", "DISCO/", "SAUVI/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
 
     // Two entries before the approach ask for no discontinuity.
-    write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
+    write_plan(working_plan, {"KSEA", "BTG", "KPDX"});
     insert_approach(1);
     EXPECT_EQ(working_plan[2].ident, "SAUVI");
 
     // En route to the approach's first fix: that fix stands once, with its hold.
-    write_plan(working_plan, working_plan_last, {"KSEA", "HILLS", "KPDX"});
+    write_plan(working_plan, {"KSEA", "HILLS", "KPDX"});
     ASSERT_EQ(add_hold(1, kHoldQuiet, 0.0), 1);
     preview_approach("HILLS");
     insert_approach(1);
@@ -81,7 +81,7 @@ TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
     approach_preview_legs.append(PreviewLeg{"M", "MAP", "400", "", 45.0, -122.0, 0});
     approach_preview_legs.append(PreviewLeg{"X", "", "5000", "", 45.0, -122.0, 0});
 
-    write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
+    write_plan(working_plan, {"KSEA", "BTG", "KPDX"});
     insert_approach(0);
     ASSERT_EQ(working_plan_last, 6); // nothing from the missed approach on
     for (int i = 0; i < 4; ++i) {
@@ -92,7 +92,7 @@ TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
     }
 
     // The active plan takes the legs without constraints, and the airport's elevation.
-    write_plan(active_plan, active_plan_last, {"KSEA", "BTG", "KPDX"});
+    write_plan(active_plan, {"KSEA", "BTG", "KPDX"});
     apply_approach_to_route();
     ASSERT_EQ(active_plan_last, 6);
     EXPECT_EQ(active_plan[2].speed_constraint, -999.0);
@@ -102,7 +102,7 @@ TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
 }
 
 TEST_F(ApproachInsertion, theActivePlanMeetsTheApproachOnceAtItsFirstFix) {
-    write_plan(active_plan, active_plan_last, {"KSEA", "HILLS", "KPDX"});
+    write_plan(active_plan, {"KSEA", "HILLS", "KPDX"});
     preview_approach("HILLS");
     apply_approach_to_route();
     EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
@@ -110,7 +110,7 @@ TEST_F(ApproachInsertion, theActivePlanMeetsTheApproachOnceAtItsFirstFix) {
 }
 
 TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlownNext) {
-    write_plan(active_plan, active_plan_last, {"KSEA", "SEA", "KPDX"});
+    write_plan(active_plan, {"KSEA", "SEA", "KPDX"});
     to_waypoint_index = 2;
     gns_sub_state = kGnsSubStateActivePlan; // the airway is joined in the active plan
     gns_selected_wpt_index = 1;             // at the row the GNS chose there
@@ -133,7 +133,7 @@ TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlo
     for (int i = 2; i <= 197; ++i)
         idents.push_back("P" + std::to_string(i));
     idents.push_back("KPDX");
-    write_plan(active_plan, active_plan_last, idents);
+    write_plan(active_plan, idents);
     insert_airway_segment();
     EXPECT_EQ(active_plan_last, 200);
     EXPECT_EQ(active_plan[3].ident, "ARLIN");

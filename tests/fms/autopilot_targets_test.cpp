@@ -10,6 +10,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_selection.h"
+#include "plan_builder.h"
 
 #include <cmath>
 #include <tuple>
@@ -132,7 +133,7 @@ TEST_F(AutopilotTargets, SpeedFollowsThePhaseAndTheConstraints) {
     route_with_vnav();
     route_state = kRouteStateActive;
     distance_to_to_nm = 10.0;
-    RouteWaypoint& to = active_plan.slot(1);
+    RouteWaypoint& to = active_entry(1);
     struct Row {
         int climb_passed, descent; // toc_passed, descent_speed_phase
         int constrained;
@@ -197,8 +198,8 @@ TEST_F(AutopilotTargets, ClimbSpeedLimitBelowItsAltitude) {
     ClbSpdRest = 250.0;
     climb_speed_target = 290;
     aircraft_state.indicated_altitude_ft = 8000.0;
-    active_plan.slot(1).alt_constraint = 9000.0;
-    active_plan.slot(1).speed_constraint = 290.0;
+    active_entry(1).alt_constraint = 9000.0;
+    active_entry(1).speed_constraint = 290.0;
     set_vnav_speed_target();
     EXPECT_EQ(sent(0x101F5), (std::vector<uint32_t>{250}));
     EXPECT_EQ(climb_speed_limit_active, 1.0);
@@ -212,11 +213,11 @@ TEST_F(AutopilotTargets, RadiosTuneTheNavaidAheadWithinRange) {
     activate({a, vor, ndb, far, offset("END", far, 90.0, 10.0)});
     aircraft_state.plat = a.lat;
     aircraft_state.plon = a.lon;
-    active_plan.slot(0).frequency = "---"; // written for no frequency
-    active_plan.slot(1).frequency = "112.30";
-    active_plan.slot(2).frequency = "375";
-    active_plan.slot(2).type = "NDB";
-    active_plan.slot(3).frequency = "113.90";
+    active_entry(0).frequency = "---"; // written for no frequency
+    active_entry(1).frequency = "112.30";
+    active_entry(2).frequency = "375";
+    active_entry(2).type = "NDB";
+    active_entry(3).frequency = "113.90";
 
     autotune_leg_radios(kAutotuneRouteAhead);
     EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{90}));

@@ -10,18 +10,19 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/route_plan.h"
+#include "plan_builder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 void route(double nm) {
-    active_plan_last = 1;
-    active_plan.slot(0) = RouteWaypoint{};
-    active_plan.slot(0).ident = "A";
-    active_plan.slot(1) = RouteWaypoint{};
-    active_plan.slot(1).ident = "B";
-    active_plan.slot(1).lon = nm / 60.0; // along the equator: eastbound
+    set_active_last(1);
+    active_entry(0) = RouteWaypoint{};
+    active_entry(0).ident = "A";
+    active_entry(1) = RouteWaypoint{};
+    active_entry(1).ident = "B";
+    active_entry(1).lon = nm / 60.0; // along the equator: eastbound
 }
 
 // One row each: climb and descent at 300 kt and 3000 ft/min, so both phases

@@ -22,7 +22,7 @@ TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSidsAndRebuildsT
     ASSERT_EQ(origin.runway_list.count(), 4); // 16L 34R 16R 34L
 
     // No SID chosen: only the list changes; an active route becomes modified.
-    write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
+    write_plan(working_plan, {"KSEA", "BTG", "KPDX"});
     route_state = kRouteStateActive;
     select_departure_runway_b(2);
     EXPECT_EQ(sel_departure_runway, "34R");

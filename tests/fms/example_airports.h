@@ -9,6 +9,7 @@
 #include "fms/plan/selection_texts.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/procedure_insertion.h"
+#include "plan_builder.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
 
@@ -39,10 +40,11 @@ class ExampleAirports : public ::testing::Test {
 };
 
 // A plan by idents; the first and the last entry are airports.
-inline void write_plan(RoutePlan& plan, int& last, const std::vector<std::string>& idents) {
-    last = static_cast<int>(idents.size()) - 1;
+inline void write_plan(RoutePlan& plan, const std::vector<std::string>& idents) {
+    const int last = static_cast<int>(idents.size()) - 1;
+    PlanBuilder::set_last(plan, last);
     for (int i = 0; i <= last; ++i) {
-        RouteWaypoint& w = plan.slot(i);
+        RouteWaypoint& w = PlanBuilder::entry(plan, i);
         w = RouteWaypoint{};
         w.ident = idents[static_cast<std::size_t>(i)];
         w.type = i == 0 || i == last ? "APT" : "WPT";

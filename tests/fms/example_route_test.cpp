@@ -101,10 +101,10 @@ TEST_F(ExampleRoute, anAirwayIsJoinedAtTheCursorAndReplacesARow) {
 
 TEST_F(ExampleRoute, anImportedPlanIsTypedFromTheExample) {
     set_working({{"KSEA", ""}, {"SEA", ""}, {"PWT", ""}, {"ALDER", ""}, {"KPDX", ""}});
-    working_plan.slot(1).lat = 47.4354;
-    working_plan.slot(1).lon = -122.3097;
-    working_plan.slot(2).lat = 47.4911;
-    working_plan.slot(2).lon = -122.7651;
+    working_entry(1).lat = 47.4354;
+    working_entry(1).lon = -122.3097;
+    working_entry(2).lat = 47.4911;
+    working_entry(2).lon = -122.7651;
     classify_imported_waypoints();
     EXPECT_EQ(working_plan[0].type, "APT");
     EXPECT_EQ(working_plan[1].type, "VOR");

@@ -8,6 +8,7 @@
 #include "fms/plan/route_plan.h"
 #include "gauges/linkage.h"
 #include "host_services.h"
+#include "plan_builder.h"
 #include "platform/os.h"
 #include "sim/aircraft_state.h"
 #include "sim_state.h"
@@ -65,12 +66,12 @@ TEST_F(FlightLog, aFlightFromTheGateWritesEverySegmentAndOneSummary) {
     host::set_token(386, 6.7);  // lb per gallon
     host::set_token(306, 3000); // gallons on board
     host::set_token(323, 1.0);  // the flight ends by time, not by this value
-    active_plan_last = 1;
-    active_plan.slot(0).ident = "KSEA";
-    active_plan.slot(1) = RouteWaypoint{};
-    active_plan.slot(1).ident = "KPDX";
-    active_plan.slot(1).lat = 45.5887;
-    active_plan.slot(1).lon = -122.5975;
+    set_active_last(1);
+    active_entry(0).ident = "KSEA";
+    active_entry(1) = RouteWaypoint{};
+    active_entry(1).ident = "KPDX";
+    active_entry(1).lat = 45.5887;
+    active_entry(1).lon = -122.5975;
     aircraft_state.plat = 47.449;
     aircraft_state.plon = -122.3093;
     aircraft_state.indicated_altitude_ft = 8000.0;
@@ -78,14 +79,14 @@ TEST_F(FlightLog, aFlightFromTheGateWritesEverySegmentAndOneSummary) {
     flight_phase = kFlightPhaseStartLog;
     flight_elapsed_seconds = 0.0;
     write_flight_log(kFlightLogPeriodic); // InitLoad at 00:00:00
-    fly(1, 3, 0);        // PushBack
-    fly(1, 11, 0);       // Taxi
-    fly(1, 61, 0, 51);   // Takeoff
-    fly(1, 200, 401);    // Climb
-    fly(12, 250, 1500);  // a line after more than 5 s, twice
-    fly(1, 300, 0);      // Cruise
-    fly(61, 300, -1000); // one cruise line after more than 60 s, descending
-    fly(21, 300, -1000); // Descent after more than 20 s
+    fly(1, 3, 0);                         // PushBack
+    fly(1, 11, 0);                        // Taxi
+    fly(1, 61, 0, 51);                    // Takeoff
+    fly(1, 200, 401);                     // Climb
+    fly(12, 250, 1500);                   // a line after more than 5 s, twice
+    fly(1, 300, 0);                       // Cruise
+    fly(61, 300, -1000);                  // one cruise line after more than 60 s, descending
+    fly(21, 300, -1000);                  // Descent after more than 20 s
     aircraft_state.plat = 45.5887 + 19.0 / 60.0;
     aircraft_state.plon = -122.5975;
     fly(1, 250, -1000); // Approach inside 20 NM

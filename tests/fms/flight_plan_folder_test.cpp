@@ -7,6 +7,7 @@
 #include "fms/files/stored_routes.h"
 #include "fms/files/xml_plan_writer.h"
 #include "fms/plan/vertical_state.h"
+#include "plan_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -73,15 +74,15 @@ TEST(XmlPlanWriter, writesTheRemainingPlanThatTheImportReadsBack) {
                 {"SEA", 47.4354, -122.3097, "VOR"},
                 {"ALDER", 46.564069, -122.776502, "INT"},
                 {"KPDX", 45.5887, -122.5975, "APT"}};
-    active_plan_last = -1;
+    set_active_last(-1);
     for (const auto& p : plan) {
-        RouteWaypoint& w = active_plan.slot(++active_plan_last);
+        RouteWaypoint& w = PlanBuilder::append(active_plan);
         w.ident = p.ident;
         w.lat = p.lat;
         w.lon = p.lon;
         w.type = p.type;
     }
-    active_plan.slot(0).position = "16L";
+    active_entry(0).position = "16L";
     cruise_altitude = 16000;
     to_waypoint_index = 2; // the list starts at the entry before TO
     write_xml_flight_plan();
@@ -93,7 +94,7 @@ TEST(XmlPlanWriter, writesTheRemainingPlanThatTheImportReadsBack) {
     EXPECT_EQ(xml.find("<ATCWaypoint id=\"KSEA\">"), std::string::npos);
 
     folder.write_plan("BACK.PLN", xml);
-    preview_plan_last = -1;
+    set_preview_last(-1);
     load_route_preview("BACK.PLN");
     ASSERT_EQ(preview_plan_last, 2);
     for (int i = 0; i <= 2; ++i) {

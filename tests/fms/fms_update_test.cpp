@@ -11,6 +11,7 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/units/mcu_page_state.h"
 #include "fms/units/update_counters.h"
+#include "plan_builder.h"
 
 #include <cmath>
 
@@ -187,7 +188,7 @@ TEST_F(Update, TowerViewNearTheDestinationAndTheDestinationOnceAwayFromTheOrigin
     const PlanPoint dest = offset("LSGG", p1, 0.0, 30.0);
     place(p0.lat, p0.lon, 0.0);
     activate({p0, p1, dest});
-    active_plan.slot(2).type = "APT";
+    active_entry(2).type = "APT";
     destination_airport_state = kDestinationAirportStateToLoad;
     mcu_airport_list_index = 3;
     // The direct distance is current from the first pass: no tower view 40 NM out.

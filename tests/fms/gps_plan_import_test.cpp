@@ -12,6 +12,7 @@
 #include "gauges/linkage.h"
 #include "gps_plan.h"
 #include "host_services.h"
+#include "plan_builder.h"
 #include "platform/window.h"
 #include "sim_state.h"
 
@@ -93,7 +94,7 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
 }
 
 TEST_F(GpsImport, shortBlocksAndPlansChangeNothing) {
-    working_plan_last = 3;
+    set_working_last(3);
     gps.set(kGpsBlockMinSize - 1, 5);
     import_gps_route(kGpsImportWithMessage);
     EXPECT_EQ(working_plan_last, 3);

@@ -26,8 +26,8 @@ std::vector<int> active_indices() {
 void execute_holds() {
     give_entry_ids(working_plan, working_plan_last);
     for (int i = 0; i <= working_plan_last; ++i)
-        active_plan.slot(i) = working_plan[i];
-    active_plan_last = working_plan_last;
+        active_entry(i) = working_plan[i];
+    set_active_last(working_plan_last);
     hold_list_commit_working_index();
 }
 
@@ -148,7 +148,7 @@ TEST(Holds, deletingRemovesTheHoldOfTheWaypointAndClosesTheList) {
 TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
     set_working_count(6);
     add_hold(2, kHoldQuiet, 0.0);
-    working_plan.slot(4).hold_number = 3;
+    working_entry(4).hold_number = 3;
     route_state = kRouteStateNone;
     delete_hold(4, kHoldMarkRoute);
     EXPECT_EQ(hold_count(), 1);
@@ -240,8 +240,8 @@ TEST(Holds, executedMarksFollowAHoldThatMovesDownTheList) {
     add_hold(7, kHoldQuiet, 0.0);
     hold_list_commit_working_index();
     for (int i = 0; i < 10; ++i)
-        active_plan.slot(i) = working_plan[i];
-    active_plan_last = 9;
+        active_entry(i) = working_plan[i];
+    set_active_last(9);
     delete_hold(3, kHoldMarkRoute);
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].active_index(), 7);

@@ -6,6 +6,7 @@
 #include "fms/guidance/cross_track.h"
 #include "fms/math/heading_math.h"
 #include "fms/sequencing.h"
+#include "plan_builder.h"
 
 #include <cmath>
 
@@ -58,13 +59,13 @@ TEST_F(Steering, FromTheLeftOfTheLegWithVariation) {
 
 TEST(CrossTrack, SidesOffsetsAndTheLimitOfTheMode) {
     const PlanPoint p1 = offset("P1", kP0, 10.0, 40.0);
-    active_plan_last = 1;
-    active_plan.slot(0).ident = "P0";
-    active_plan.slot(1).ident = "P1";
-    active_plan.slot(0).lat = kP0.lat;
-    active_plan.slot(0).lon = kP0.lon;
-    active_plan.slot(1).lat = p1.lat;
-    active_plan.slot(1).lon = p1.lon;
+    set_active_last(1);
+    active_entry(0).ident = "P0";
+    active_entry(1).ident = "P1";
+    active_entry(0).lat = kP0.lat;
+    active_entry(0).lon = kP0.lon;
+    active_entry(1).lat = p1.lat;
+    active_entry(1).lon = p1.lon;
     to_waypoint_index = 1;
     to_position = GeoPosition{p1.lat, p1.lon};
     const PlanPoint at = offset("A", offset("B", kP0, 10.0, 10.0), 100.0, 7.0); // 7 NM right

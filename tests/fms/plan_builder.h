@@ -1,37 +1,72 @@
-// Builds plans entry by entry for the plan tests: each entry gets its ident,
-// an airway (empty = direct) and a distinct position one tenth of a degree
-// north of the one before.
+// Lays out plans for the tests. PlanBuilder writes entries and last indices
+// as given, beside the edit path: no ids are given and no cursor, TO or rule
+// follows, so a test can set up any plan, also one the rules refuse, and then
+// see what the module makes of it. The helpers below build whole plans entry
+// by entry: each entry gets its ident, an airway (empty = direct) and a
+// distinct position one tenth of a degree north of the one before.
 #pragma once
 
 #include "fms/plan/airways.h"
 #include "fms/plan/route_plan.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+struct PlanBuilder {
+    static RouteWaypoint& entry(RoutePlan& plan, int i) { return plan.slot(i); }
+    // The last index of the active, working or preview plan.
+    static int& last_of(const RoutePlan& plan) {
+        if (&plan == &active_plan) return active_plan_last;
+        if (&plan == &working_plan) return working_plan_last;
+        if (&plan == &preview_plan) return preview_plan_last;
+        std::abort(); // a plan that keeps no last index
+    }
+    static void set_last(RoutePlan& plan, int last) { last_of(plan) = last; }
+    // The entry after the last, which becomes the last.
+    static RouteWaypoint& append(RoutePlan& plan) { return plan.slot(++last_of(plan)); }
+    static void clear(RoutePlan& plan) { plan.clear(); }
+};
+
+inline RouteWaypoint& active_entry(int i) {
+    return PlanBuilder::entry(active_plan, i);
+}
+inline RouteWaypoint& working_entry(int i) {
+    return PlanBuilder::entry(working_plan, i);
+}
+inline void set_active_last(int last) {
+    PlanBuilder::set_last(active_plan, last);
+}
+inline void set_working_last(int last) {
+    PlanBuilder::set_last(working_plan, last);
+}
+inline void set_preview_last(int last) {
+    PlanBuilder::set_last(preview_plan, last);
+}
 
 struct PlanEntry {
     std::string ident;
     std::string via;
 };
 
-inline void fill_plan(RoutePlan& plan, int& last, const std::vector<PlanEntry>& entries) {
-    last = -1;
+inline void fill_plan(RoutePlan& plan, const std::vector<PlanEntry>& entries) {
+    PlanBuilder::set_last(plan, -1);
     for (const PlanEntry& e : entries) {
-        RouteWaypoint& w = plan.slot(++last);
+        RouteWaypoint& w = PlanBuilder::append(plan);
         w = RouteWaypoint{};
         w.ident = e.ident;
         w.via = e.via;
-        w.lat = 47.0 + 0.1 * last;
+        w.lat = 47.0 + 0.1 * PlanBuilder::last_of(plan);
         w.lon = -122.0;
         w.type = "WPT";
     }
 }
 
 inline void set_working(const std::vector<PlanEntry>& entries) {
-    fill_plan(working_plan, working_plan_last, entries);
+    fill_plan(working_plan, entries);
 }
 inline void set_active(const std::vector<PlanEntry>& entries) {
-    fill_plan(active_plan, active_plan_last, entries);
+    fill_plan(active_plan, entries);
 }
 
 // A plan of n entries named P0, P1, ...

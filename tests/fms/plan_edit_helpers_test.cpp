@@ -115,11 +115,11 @@ TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndTheirHolds) {
 
 TEST(PlanEditHelpers, thenPlaceholdersAreSqueezedOutWithTheirNeighboursHolds) {
     set_working({{"A", ""}, {"THEN", "J1"}, {"B", ""}, {"THEN", "J2"}, {"C", ""}, {"D", ""}});
-    working_plan.slot(4).hold_number = 1;
+    working_entry(4).hold_number = 1;
     hold_list.set_count(1);
     hold_list.slot(1).set_working_index(4);
     working_edit_index = 5;
-    working_plan.slot(2).position = "stays";
+    working_entry(2).position = "stays";
     remove_then_legs();
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "C", "D"}));
     EXPECT_EQ(working_plan[2].hold_number, 1);
@@ -131,7 +131,7 @@ TEST(PlanEditHelpers, thenPlaceholdersAreSqueezedOutWithTheirNeighboursHolds) {
     // Without placeholders nothing moves; an empty plan stays empty.
     remove_then_legs();
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "C", "D"}));
-    working_plan_last = -5;
+    set_working_last(-5);
     remove_then_legs();
     EXPECT_EQ(working_plan_last, -1);
 }

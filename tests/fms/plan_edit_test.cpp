@@ -146,7 +146,7 @@ TEST(PlanEdit, anExecutedHoldLeavesOnlyTheWorkingPlanWithItsEntry) {
     set_active({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}});
     set_working({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}});
     for (int i = 0; i <= 3; ++i)
-        working_plan.slot(i).id = active_plan.slot(i).id = 100 + i;
+        working_entry(i).id = active_entry(i).id = 100 + i;
     hold_list.set_count(1);
     hold_list.slot(1) = HoldEntry{};
     hold_list.slot(1).set_active_index(2);

@@ -62,8 +62,8 @@ TEST(PlanEditing, deletingAWaypointRemovesItOrLeavesADiscontinuity) {
     EXPECT_EQ(working_idents(), (Idents{"A", "C", "D", "E", "F"}));
 
     set_working(plan);
-    working_plan.slot(2).frequency = "116.80";
-    working_plan.slot(2).alt_constraint = 9000.0;
+    working_entry(2).frequency = "116.80";
+    working_entry(2).alt_constraint = 9000.0;
     smiths_scratchpad_message = "DELETE";
     route_state = kRouteStateActive;
     delete_waypoint_smiths(2, 0);
@@ -106,8 +106,8 @@ TEST(PlanEditing, deletingAWaypointTakesItsOwnHoldAfterEarlierEditsMovedIt) {
     add_hold(3, kHoldQuiet, 0.0); // P3
     hold_list_commit_working_index();
     for (int i = 0; i <= working_plan_last; ++i)
-        active_plan.slot(i) = working_plan[i];
-    active_plan_last = working_plan_last;
+        active_entry(i) = working_plan[i];
+    set_active_last(working_plan_last);
     copy_active_plan_to_working();
 
     set_candidate(1, "NEW", 46.0, -121.0);
@@ -153,7 +153,7 @@ TEST(PlanEditing, insertingACandidateAddsADiscontinuityUnlessItLandsLastButOne) 
     // Beyond the end of the plan (index 1 of an empty plan included) nothing
     // is inserted: it would leave a gap.
     EXPECT_FALSE(insert_discontinuity(6));
-    working_plan_last = -1;
+    set_working_last(-1);
     EXPECT_FALSE(insert_discontinuity(0));
     EXPECT_EQ(working_plan_last, -1);
 }
@@ -186,9 +186,9 @@ TEST(PlanEditing, aFullPlanRefusesEveryInsertion) {
 
 TEST(PlanEditing, aThenPlaceholderCarriesTheScratchpadAirway) {
     set_working({{"A", ""}, {"B", ""}, {"C", ""}});
-    working_plan.slot(1).kind = "SID";
-    working_plan.slot(1).course = 95.0;
-    working_plan.slot(1).frequency = "112.0";
+    working_entry(1).kind = "SID";
+    working_entry(1).course = 95.0;
+    working_entry(1).frequency = "112.0";
     add_hold(1, kHoldQuiet, 0.0);
     smiths_scratchpad = "J5";
     route_state = kRouteStateActive;
@@ -341,15 +341,15 @@ TEST(PlanEditing, importedWaypointsAreTypedFromTheDatabase) {
 
     set_working(
         {{"KSEA", ""}, {"SEA", ""}, {"OLM", ""}, {"BTG", ""}, {"ABCDEF", ""}, {"FAR", ""}, {"KPDX", ""}});
-    working_plan.slot(1).lat = 47.44;
-    working_plan.slot(1).lon = -122.31;
-    working_plan.slot(2).lat = 46.97;
-    working_plan.slot(2).lon = -122.90;
-    working_plan.slot(3).lat = 45.80;
-    working_plan.slot(3).lon = -122.53;
-    working_plan.slot(4).lat = 46.51;
-    working_plan.slot(4).lon = -122.5;
-    working_plan.slot(5).frequency = "stale";
+    working_entry(1).lat = 47.44;
+    working_entry(1).lon = -122.31;
+    working_entry(2).lat = 46.97;
+    working_entry(2).lon = -122.90;
+    working_entry(3).lat = 45.80;
+    working_entry(3).lon = -122.53;
+    working_entry(4).lat = 46.51;
+    working_entry(4).lon = -122.5;
+    working_entry(5).frequency = "stale";
     classify_imported_waypoints();
     EXPECT_EQ(working_plan[0].type, "APT");
     EXPECT_EQ(working_plan[6].type, "APT");

@@ -4,6 +4,7 @@
 #include "fms/plan/route_state.h"
 #include "fms/procedures/approach_insertion.h"
 #include "fms/procedures/procedure_selection.h"
+#include "plan_builder.h"
 #include "procedure_builder.h"
 
 using Entries = std::vector<std::string>;
@@ -35,7 +36,7 @@ void preview_approach(const char* approach, const char* transition) {
 using ProcedureInsertion = ExampleAirports;
 
 TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
-    write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
+    write_plan(working_plan, {"KSEA", "BTG", "KPDX"});
     ASSERT_EQ(add_hold(1, kHoldQuiet, 0.0), 1);
 
     choose_sid("SUMMA2", "16L", "BTG");
@@ -66,7 +67,7 @@ TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
 }
 
 TEST_F(ProcedureInsertion, aStarMeetsTheSidAsSidstarAndGoesBeforeAnApproach) {
-    write_plan(working_plan, working_plan_last, {"KSEA", "KPDX"});
+    write_plan(working_plan, {"KSEA", "KPDX"});
     choose_sid("SEA7", "16L", "------");
     preview_approach("I10R", "HILLS");
     insert_approach(0);
@@ -80,13 +81,13 @@ TEST_F(ProcedureInsertion, aStarMeetsTheSidAsSidstarAndGoesBeforeAnApproach) {
 
 TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart) {
     // TO 5: entries 0..4 are flown or being flown, even the STAR leg among them.
-    write_plan(working_plan, working_plan_last, {"KSEA", "A", "B", "C", "S1", "S2", "S3", "KPDX"});
+    write_plan(working_plan, {"KSEA", "A", "B", "C", "S1", "S2", "S3", "KPDX"});
     for (int i = 4; i <= 6; ++i)
-        working_plan.slot(i).kind = "STAR";
+        working_entry(i).kind = "STAR";
     to_waypoint_index = 5;
     ASSERT_EQ(add_hold(5, kHoldQuiet, 0.0), 1);
     working_edit_index = 7;
-    working_plan.slot(7).alt_constraint = 31.0;
+    working_entry(7).alt_constraint = 31.0;
 
     choose_star("HHOOD2", "10R", "YKM");
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
@@ -102,7 +103,7 @@ TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart
 TEST_F(ProcedureInsertion, choicesStepTheRouteStateAsAnEditDoes) {
     const int steps[][2] = {{0, 1}, {1, 1}, {2, 2}, {3, 4}, {4, 4}};
     for (const auto& step : steps) {
-        write_plan(working_plan, working_plan_last, {"KSEA", "BTG", "KPDX"});
+        write_plan(working_plan, {"KSEA", "BTG", "KPDX"});
         route_state = step[0];
         choose_sid("SEA7", "16R", "------");
         EXPECT_EQ(route_state, step[1]) << step[0];
@@ -118,7 +119,7 @@ TEST_F(ProcedureInsertion, aNearlyFullPlanStopsAtItsLastIndex) {
     for (int i = 1; i <= 197; ++i)
         idents.push_back("P" + std::to_string(i));
     idents.push_back("KPDX");
-    write_plan(working_plan, working_plan_last, idents);
+    write_plan(working_plan, idents);
 
     choose_sid("SUMMA2", "16L", "BTG"); // five legs, room for two
     EXPECT_EQ(working_plan_last, 200);
@@ -139,12 +140,12 @@ TEST_F(ProcedureInsertion, aNearlyFullPlanStopsAtItsLastIndex) {
 }
 
 TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
-    write_plan(active_plan, active_plan_last, {"KSEA", "BTG", "KPDX"});
+    write_plan(active_plan, {"KSEA", "BTG", "KPDX"});
     to_waypoint_index = 2;
     constraint_waypoint_index = 2;
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(1);
-    active_plan.slot(1).hold_number = 1;
+    active_entry(1).hold_number = 1;
     direct_to_active = 1;
 
     sel_sid = "SUMMA2";
@@ -164,10 +165,10 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     EXPECT_EQ(active_plan[5].hold_number, 1);
 
     // Flying an old STAR: the TO waypoint goes back to where the new one joins.
-    write_plan(active_plan, active_plan_last, {"KSEA", "A", "SEA", "S1", "S2", "KPDX"});
-    active_plan.slot(2).kind = "SID";
-    active_plan.slot(3).kind = active_plan.slot(4).kind = "STAR";
-    active_plan.slot(5).alt_constraint = 31.0;
+    write_plan(active_plan, {"KSEA", "A", "SEA", "S1", "S2", "KPDX"});
+    active_entry(2).kind = "SID";
+    active_entry(3).kind = active_entry(4).kind = "STAR";
+    active_entry(5).alt_constraint = 31.0;
     to_waypoint_index = 4;
     sel_star = "LAVVA2";
     applied_arrival_runway = "10R";
@@ -185,7 +186,7 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
 
 TEST_F(ProcedureInsertion, theSmithsStarChoiceTakesTheOnlyRunwayThatFits) {
     airport_slots[destination_slot].stars.append(make_procedure("ONE1", "28L", {{"OLM"}, {"KELSO"}}));
-    write_plan(working_plan, working_plan_last, {"KSEA", "KPDX"});
+    write_plan(working_plan, {"KSEA", "KPDX"});
     choose_star("ONE1", "------", "------");
     EXPECT_EQ(sel_arrival_runway, "28L");
     EXPECT_EQ(applied_arrival_runway, "28L");

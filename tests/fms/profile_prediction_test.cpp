@@ -8,6 +8,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
+#include "plan_builder.h"
 #include "sim/aircraft_state.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +17,10 @@ namespace {
 
 // Entries along one true course, `nm` apart, from (0, 10); altitudes 0.
 void plan(int entries, double course, double nm) {
-    active_plan_last = -1;
+    set_active_last(-1);
     double lat = 0.0, lon = 10.0;
     for (int i = 0; i < entries; ++i) {
-        RouteWaypoint& w = active_plan.slot(++active_plan_last);
+        RouteWaypoint& w = PlanBuilder::append(active_plan);
         w = RouteWaypoint{};
         w.ident = "W" + std::to_string(i);
         w.lat = lat;
@@ -31,7 +32,7 @@ void plan(int entries, double course, double nm) {
 }
 
 void constrain(int i, double altitude, double speed) {
-    RouteWaypoint& w = active_plan.slot(i);
+    RouteWaypoint& w = active_entry(i);
     w.constrained = 1;
     w.alt_constraint = altitude;
     w.speed_constraint = speed;

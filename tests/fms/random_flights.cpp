@@ -19,6 +19,7 @@
 #include "fms/published_values.h"
 #include "gauges/guidance_toggles.h"
 #include "gauges/linkage.h"
+#include "plan_builder.h"
 #include "sim/aircraft_state.h"
 #include "sim/host_folder.h"
 
@@ -224,20 +225,20 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     ++(f.test_places ? counts.test_routes : counts.example_routes);
     if (f.vnav_in_air) ++counts.vnav_in_air;
 
-    working_plan_last = -1;
+    set_working_last(-1);
     for (const Place& p : f.places) {
-        RouteWaypoint& w = working_plan.slot(++working_plan_last);
+        RouteWaypoint& w = PlanBuilder::append(working_plan);
         w = RouteWaypoint{};
         w.ident = p.ident;
         w.lat = p.lat;
         w.lon = p.lon;
         w.type = "WPT";
     }
-    working_plan.slot(0).type = working_plan.slot(last).type = "APT";
-    working_plan.slot(0).alt_constraint = f.places.front().elevation;
-    working_plan.slot(last).alt_constraint = f.places.back().elevation;
+    working_entry(0).type = working_entry(last).type = "APT";
+    working_entry(0).alt_constraint = f.places.front().elevation;
+    working_entry(last).alt_constraint = f.places.back().elevation;
     auto constrain = [](int i, double altitude) {
-        RouteWaypoint& w = working_plan.slot(i);
+        RouteWaypoint& w = working_entry(i);
         w.constrained = 1;
         w.alt_constraint = altitude;
         w.speed_constraint = 250.0;

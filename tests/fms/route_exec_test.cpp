@@ -45,7 +45,7 @@ void hold_at(int n, int active_index, int working_index) {
 TEST(RouteExec, ExecActivatesFromEveryStateWithTheSelections) {
     for (int state : {0, 1, 2, 3, 4}) {
         set_working({{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
-        active_plan_last = -1;
+        set_active_last(-1);
         to_waypoint_index = kNoToWaypoint;
         route_state = state;
         select("SID1", "STAR1");
@@ -142,7 +142,7 @@ TEST(RouteExec, EraseRestoresTheExecutedRoute) {
         select("NEW", "NEW");
         // Hold 1 is executed at B; hold 2 exists only in the working plan.
         hold_at(1, 1, 1);
-        active_plan.slot(1).hold_number = 1;
+        active_entry(1).hold_number = 1;
         hold_at(2, 0, 2);
         climb_speed_target = 280;
         previous_climb_speed = 250.0;
@@ -193,7 +193,7 @@ TEST(RouteExec, EraseRebuildsTheProcedureListsOfTheOpenPage) {
 // The first activation selects the route's airports and opens the MCU
 // airport page on the origin; the entry typed before is dropped.
 TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
-    write_plan(working_plan, working_plan_last, {"KSEA", "X", "KPDX"});
+    write_plan(working_plan, {"KSEA", "X", "KPDX"});
     route_state = kRouteStateNone;
     mcu_entry_text = "TYPED";
     mcu_enter_pressed = 1;

@@ -15,6 +15,7 @@
 #include "fms/units/gns_page_state.h"
 #include "fms/units/mcu_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
+#include "plan_builder.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
@@ -120,7 +121,7 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
     EXPECT_EQ(cruise_altitude, 31000);
     EXPECT_EQ(smiths_scratchpad_message, "2 WPTS NOT LOADED");
     smiths_scratchpad_message.clear();
-    preview_plan_last = -1;
+    set_preview_last(-1);
     load_route_preview("LONG.RTE");
     EXPECT_EQ(preview_plan_last, kPlanLastIndex); // so the folder lists it
     EXPECT_EQ(smiths_scratchpad_message, "");     // the folder list tells no pilot
@@ -143,7 +144,7 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
     };
     for (const auto& row : rows) {
         route_state = kRouteStateNone;
-        active_plan.slot(3).ident = "KEPT";
+        active_entry(3).ident = "KEPT";
         cruise_altitude = plan_cruise_altitude = 31000;
         fuel_on_board_low_lb = plan_fuel_on_board = 500.0;
         load_active(row.name, 0.0, 0.0);

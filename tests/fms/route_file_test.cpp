@@ -9,6 +9,7 @@
 #include "fms/files/route_file.h"
 #include "fms/files/route_file_load.h"
 #include "fms/plan/vertical_state.h"
+#include "plan_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,9 +37,9 @@ RouteWaypoint entry(const std::string& ident, double lat, double lon, const std:
 }
 
 void set_active(const std::vector<RouteWaypoint>& entries) {
-    active_plan_last = -1;
+    set_active_last(-1);
     for (const RouteWaypoint& w : entries)
-        active_plan.slot(++active_plan_last) = w;
+        PlanBuilder::append(active_plan) = w;
 }
 
 void expect_same_fields(const RouteWaypoint& a, const RouteWaypoint& b, int i) {
@@ -71,7 +72,7 @@ TEST(RouteFile, planReadsBackFieldByFieldWithBlanksInIdentsAndEitherLineEnd) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     folder.write_plan("CRLF.RTE", crlf);
     for (const char* name : {"KPHXKABQ.RTE", "CRLF.RTE"}) {
-        preview_plan_last = -1;
+        set_preview_last(-1);
         load_route_preview(name);
         ASSERT_EQ(preview_plan_last, 4) << name;
         for (int i = 0; i <= 4; ++i)
@@ -96,7 +97,7 @@ TEST(RouteFile, fullPlanRoundTripsAndUnstorableFieldsAreRefused) {
     for (const RouteWaypoint& bad :
          {entry("", 1.0, 2.0, "WPT"), entry(";X", 1.0, 2.0, "WPT"),
           entry(std::string(140, 'A'), 1.0, 2.0, "WPT"), entry("NAN", NAN, 2.0, "WPT")}) {
-        active_plan.slot(7) = bad;
+        active_entry(7) = bad;
         EXPECT_FALSE(save_route_file("FULL.RTE")) << bad.ident;
         EXPECT_EQ(folder.read_plan("FULL.RTE"), before);
     }
@@ -115,7 +116,7 @@ TEST(RouteFile, writerNormalisesTypesDropsKindWithoutAirwayAndWritesKeys) {
     EXPECT_EQ(preview_plan[1].kind, "");
 
     SaveFPLCruiseAlt = 1;
-    active_plan_last = -1;
+    set_active_last(-1);
     ASSERT_TRUE(save_route_file("B.RTE"));
     EXPECT_EQ(folder.read_plan("B.RTE"), "CruiseAlt=35000\n[FlightPlan]\n");
 }

@@ -29,7 +29,7 @@ TEST(RoutePlan, startsEmptyWithNoActiveRouteAndCostsNothing) {
 
 TEST(RoutePlan, clearingEmptiesEntriesRowsAndHoldsButKeepsPositionsAndLastIndices) {
     set_active({{"KSEA", ""}, {"SEA", ""}, {"KPDX", ""}});
-    RouteWaypoint& origin = active_plan.slot(0);
+    RouteWaypoint& origin = active_entry(0);
     origin.position = "GATE 5";
     origin.alt_constraint = 430.0;
     origin.hold_number = 1;
@@ -70,7 +70,7 @@ TEST(RoutePlan, clearingEmptiesEntriesRowsAndHoldsButKeepsPositionsAndLastIndice
 
 TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     set_active({{"KSEA", ""}, {"SEA", "J1"}, {"KPDX", ""}});
-    RouteWaypoint& a = active_plan.slot(1);
+    RouteWaypoint& a = active_entry(1);
     a.type = "VOR";
     a.kind = "SID";
     a.aux_text = "AUX";
@@ -83,7 +83,7 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     a.hold_number = 1;
     a.frequency = "116.80";
     a.position = "ACTIVE ONLY";
-    working_plan.slot(1).position = "WORKING";
+    working_entry(1).position = "WORKING";
     to_waypoint_index = 1;
     constraint_waypoint_index = 2;
     hold_list.set_count(1);
@@ -145,7 +145,7 @@ TEST(RoutePlan, routeRowsGroupAirwayLegsAndLeaveOutOriginAndDestination) {
     // Origin and destination alone give no row and the old rows are emptied.
     for (int last : {1, 0, -1}) {
         set_working({{"KSEA", ""}, {"KPDX", ""}});
-        working_plan_last = last;
+        set_working_last(last);
         build_route_rows();
         EXPECT_EQ(route_rows_last, 0);
         EXPECT_EQ(route_rows[1].to, "");
@@ -204,9 +204,9 @@ TEST(RoutePlan, theToFollowsTheActiveLegThroughAnEdit) {
     const std::vector<PlanPoint> points = {{"A", 1, 1}, {"B", 2, 2}, {"C", 3, 3}, {"D", 4, 4}, {"E", 5, 5}};
     auto insert_at = [](int p) {
         shift_working_up(p);
-        clear_waypoint(working_plan.slot(p));
-        working_plan.slot(p).ident = "N";
-        working_plan.slot(p).lat = 9.0;
+        clear_waypoint(working_entry(p));
+        working_entry(p).ident = "N";
+        working_entry(p).lat = 9.0;
     };
     const struct {
         std::function<void()> edit;
@@ -222,12 +222,12 @@ TEST(RoutePlan, theToFollowsTheActiveLegThroughAnEdit) {
              shift_working_down(1);
              shift_working_down(1);
          },
-         1},                                           // FROM and TO deleted: the index given, D
-        {[] { working_plan.slot(1).ident = "X"; }, 2}, // FROM written over: C by its own entry
+         1},                                       // FROM and TO deleted: the index given, D
+        {[] { working_entry(1).ident = "X"; }, 2}, // FROM written over: C by its own entry
         {[&] {
              shift_working_down(1);
              insert_at(1);
-             working_plan.slot(2).id = 0;
+             working_entry(2).id = 0;
          },
          2}, // FROM gone, C written anew: the one entry of its fix
     };
@@ -245,9 +245,9 @@ TEST(RoutePlan, theToFollowsTheActiveLegThroughAnEdit) {
 
 TEST(RoutePlan, aPlanCopiedIntoAnArrayPlanTakesEveryEntryAndNothingOld) {
     RoutePlan loose; // keeps only the entries written, out of order here
-    loose.slot(1).ident = "SEA";
-    loose.slot(150).ident = "OLM";
-    working_plan.slot(2).ident = "STALE";
+    PlanBuilder::entry(loose, 1).ident = "SEA";
+    PlanBuilder::entry(loose, 150).ident = "OLM";
+    working_entry(2).ident = "STALE";
     working_plan = loose;
     EXPECT_EQ(working_plan[1].ident, "SEA");
     EXPECT_EQ(working_plan[150].ident, "OLM");

@@ -5,6 +5,7 @@
 
 #include "data/module_settings.h"
 #include "fms/guidance/route_progress.h"
+#include "plan_builder.h"
 
 #include <cmath>
 
@@ -42,8 +43,8 @@ TEST_F(Sequencing, SwitchingDistanceByKindFlyoverTurnAndSpeed) {
     place(offset("A", plan[1], 180.0, 5.0).lat, kOrigin.lon, 0.0);
     for (const Row& r : rows) {
         activate(plan);
-        active_plan.slot(1).kind = r.kind;
-        active_plan.slot(1).flyover = r.flyover;
+        active_entry(1).kind = r.kind;
+        active_entry(1).flyover = r.flyover;
         WptChgDist = 3.0;
         WptProcChgDist = 2.0;
         WptChgSecs = r.secs;

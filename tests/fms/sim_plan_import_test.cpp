@@ -10,6 +10,7 @@
 #include "fms/math/position_dms.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/mcu_page_state.h"
+#include "plan_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ struct Expected {
 };
 
 void expect_preview(RouteFolder&, const std::string& name, const std::vector<Expected>& rows) {
-    preview_plan_last = -1;
+    set_preview_last(-1);
     load_route_preview(name);
     ASSERT_EQ(preview_plan_last, static_cast<int>(rows.size()) - 1) << name;
     for (int i = 0; i <= preview_plan_last; ++i) {
@@ -158,9 +159,9 @@ TEST(SimPlanImport, failuresReportAndLeaveTheFilesAndPlansAlone) {
     RouteFolder folder;
     folder.write_plan("temp.rte", "[FlightPlan]\nOLD 1 2 WPT\n");
     folder.write_plan("NOTAPLAN.PLN", "hello\nwaypoint.1=no position here\n");
-    working_plan_last = 1;
-    working_plan.slot(0).ident = "KEEP0";
-    working_plan.slot(1).ident = "KEEP1";
+    set_working_last(1);
+    working_entry(0).ident = "KEEP0";
+    working_entry(1).ident = "KEEP1";
     for (const char* name : {"MISSING.PLN", "NOTAPLAN.PLN"}) {
         mcu_entry_text.clear();
         EXPECT_EQ(import_simulator_flight_plan(name), -99) << name;

@@ -9,6 +9,7 @@
 #include "fms/plan/route_exec.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
+#include "plan_builder.h"
 
 #include <cmath>
 
@@ -34,15 +35,15 @@ TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
     const double courses[] = {80.0, 90.0, 100.0, 90.0, 80.0, 90.0};
     for (int i = 0; i < 6; ++i)
         points.push_back(offset("P" + std::to_string(i + 1), points.back(), courses[i], 25.0));
-    write_plan(working_plan, working_plan_last, points);
-    working_plan.slot(0).alt_constraint = 2000.0;
-    working_plan.slot(3).constrained = 1;
-    working_plan.slot(3).alt_constraint = 15000.0;
-    working_plan.slot(3).speed_constraint = 250.0;
-    working_plan.slot(5).constrained = 1;
-    working_plan.slot(5).alt_constraint = 6000.0;
-    working_plan.slot(5).speed_constraint = 240.0;
-    working_plan.slot(6).alt_constraint = 3000.0; // the end of the route, unconstrained
+    write_plan(working_plan, points);
+    working_entry(0).alt_constraint = 2000.0;
+    working_entry(3).constrained = 1;
+    working_entry(3).alt_constraint = 15000.0;
+    working_entry(3).speed_constraint = 250.0;
+    working_entry(5).constrained = 1;
+    working_entry(5).alt_constraint = 6000.0;
+    working_entry(5).speed_constraint = 240.0;
+    working_entry(6).alt_constraint = 3000.0; // the end of the route, unconstrained
     plan_cruise_altitude = 15000;
     place(p0.lat, p0.lon, 80.0);
     pass();

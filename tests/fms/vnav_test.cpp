@@ -12,6 +12,7 @@
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
+#include "plan_builder.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ class Vnav : public UpdateTest {
         aircraft_state.plon = p.lon;
     }
     static void constrain(int i, double altitude, double speed = 250.0) {
-        RouteWaypoint& w = active_plan.slot(i);
+        RouteWaypoint& w = active_entry(i);
         w.constrained = 1;
         w.alt_constraint = altitude;
         w.speed_constraint = speed;
@@ -88,7 +89,7 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     toc_index = 0;
     descent_rate_used_fpm = 2000.0;
     descent_tas_target = 240.0;
-    active_plan.slot(4).alt_constraint = 0.0;
+    active_entry(4).alt_constraint = 0.0;
     constrain(3, 4000.0);
     update_toc_tod(kTodLocate); // 6000 ft at 2000 ft/min and 240 kt: 12 NM before entry 3
     EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 12.0, 1e-6);
@@ -222,8 +223,8 @@ TEST_F(Vnav, TopOfDescentAlongTheRouteWithinOneAndAHalfMiles) {
 
 TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
     line(4, 20.0);
-    active_plan.slot(3).type = "APT";
-    active_plan.slot(3).alt_constraint = 20000.0;
+    active_entry(3).type = "APT";
+    active_entry(3).alt_constraint = 20000.0;
     cruise_altitude = 20000;
     toc_passed = tod_passed = 1;
     switch_distance = 3.0;
@@ -247,8 +248,8 @@ TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
 
 TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     const std::vector<PlanPoint> p = line(4, 10.0);
-    make_marker(active_plan.slot(2), EntryKind::Gap);
-    active_plan.slot(2).lat = active_plan.slot(2).lon = 0.0;
+    make_marker(active_entry(2), EntryKind::Gap);
+    active_entry(2).lat = active_entry(2).lon = 0.0;
     cruise_altitude = 10000;
     route_distance_summary();
     EXPECT_NEAR(distance_to_destination, 10.0 + 20.0, 1e-6);

@@ -13,6 +13,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/plan_builder.h"
 #include "gauges/key_event_handler.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/nd_toggles.h"
@@ -40,9 +41,9 @@ class KeyEvents : public StandInPanel {
     }
     // A route whose TO waypoint lies due east of the aircraft.
     static void activate_route() {
-        active_plan_last = 1;
-        active_plan.slot(1).lat = 0.0;
-        active_plan.slot(1).lon = 1.0;
+        set_active_last(1);
+        active_entry(1).lat = 0.0;
+        active_entry(1).lon = 1.0;
         to_waypoint_index = 1;
         to_position = GeoPosition{0.0, 1.0};
         aircraft_state.plat = 0.0;

@@ -13,6 +13,7 @@
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
 #include "fms/plan/update_state.h"
+#include "fms/plan_builder.h"
 #include "fms/published_values.h"
 #include "fms/units/smiths_scratchpad.h"
 #include "gauges/stand_in_hooks.h"
@@ -122,7 +123,7 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
         list_flight_plans();
         for (int k = 1; k <= stored_routes.count(); ++k)
             if (stored_routes[k].name == "KSEAKPDX.RTE" && load_listed_plan_to_working(k)) {
-                RouteWaypoint& toutl = working_plan.slot(5); // as a procedure's leg holds it
+                RouteWaypoint& toutl = working_entry(5); // as a procedure's leg holds it
                 toutl.alt_constraint = 14000.0;
                 toutl.constrained = 1;
                 gns_activate_opened_plan();
@@ -131,7 +132,7 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
     for (const auto& load :
          {std::function<void()>(smiths), std::function<void()>(mcu), std::function<void()>(gns)}) {
         approach_record_index = 0;
-        active_plan_last = -1;
+        set_active_last(-1);
         load();
         ASSERT_EQ(active_plan_last, 9);
         ASSERT_TRUE(save_route_file("SAVED.RTE"));

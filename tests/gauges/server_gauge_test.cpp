@@ -13,6 +13,7 @@
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan_builder.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/server_gauge.h"
 #include "gauges/stand_in_hooks.h"
@@ -63,11 +64,11 @@ TEST_F(Server, registersOnceConnectedAndPublishesTheGuidanceAfterAFrame) {
 
     // A route to fly: TO waypoint 1 of three, 60 NM north.
     const double lats[] = {47.0, 48.0, 49.0};
-    active_plan_last = 2;
+    set_active_last(2);
     for (int i = 0; i <= 2; ++i) {
-        active_plan.slot(i).ident = "W" + std::to_string(i);
-        active_plan.slot(i).lat = lats[i];
-        active_plan.slot(i).lon = -122.0;
+        active_entry(i).ident = "W" + std::to_string(i);
+        active_entry(i).lat = lats[i];
+        active_entry(i).lon = -122.0;
     }
     to_waypoint_index = 1;
     to_position = GeoPosition{48.0, -122.0};

@@ -11,6 +11,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/plan_builder.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_direct.h"
 #include "sim/aircraft_state.h"
@@ -30,15 +31,15 @@ struct Fix {
 // The active plan of these fixes, flown towards entry `to`.
 void set_active_plan(const std::vector<Fix>& fixes, int to) {
     for (std::size_t i = 0; i < fixes.size(); ++i) {
-        RouteWaypoint& w = active_plan.slot(static_cast<int>(i));
+        RouteWaypoint& w = active_entry(static_cast<int>(i));
         w = RouteWaypoint{};
         w.ident = fixes[i].ident;
         w.lat = fixes[i].lat;
         w.lon = fixes[i].lon;
         w.type = fixes[i].type;
     }
-    active_plan_last = static_cast<int>(fixes.size()) - 1;
-    active_plan.slot(active_plan_last + 1).ident = "******";
+    set_active_last(static_cast<int>(fixes.size()) - 1);
+    active_entry(active_plan_last + 1).ident = "******";
     to_waypoint_index = to;
     to_position =
         GeoPosition{fixes[static_cast<std::size_t>(to)].lat, fixes[static_cast<std::size_t>(to)].lon};
@@ -220,12 +221,12 @@ TEST_F(GnsDirect, RoutePagesCountEighteenRowsAndTheClosestAirportsFollow) {
     // The list is the plan's entries 1..last and the end row behind them.
     const int lasts[][2] = {{0, 2}, {17, 2}, {18, 3}, {-1, 1}};
     for (const auto& row : lasts) {
-        working_plan_last = row[0];
+        set_working_last(row[0]);
         frames(1);
         EXPECT_EQ(gns_direct_page_count, row[1]) << "last " << row[0];
     }
     // Three route pages: previous on page 1 shows page 4, the closest airports.
-    working_plan_last = 40;
+    set_working_last(40);
     gns_direct_page = 1;
     frames(1);
     press("PREV");

@@ -8,6 +8,7 @@
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
 #include "fms/plan/update_state.h"
+#include "fms/plan_builder.h"
 #include "fms/published_values.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_plan_edits.h"
@@ -132,14 +133,14 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     activate_example_route();
     const char* idents[] = {"KSEA", "AAA", "BBB", "CCC", "KPDX"};
     for (int i = 0; i < 5; ++i) {
-        RouteWaypoint& w = active_plan.slot(i);
+        RouteWaypoint& w = active_entry(i);
         w = RouteWaypoint{};
         w.ident = idents[i];
         w.lat = 10.0 + i;
         w.lon = 20.0;
         w.type = i == 0 || i == 4 ? "APT" : "WPT";
     }
-    active_plan_last = 4;
+    set_active_last(4);
     to_waypoint_index = 3;
     gns_selected_wpt_index = 1;
     gns_entry_active = 1;
@@ -195,8 +196,8 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
     for (const Row row : {Row{1, 9, "KPDX"}, Row{3, 5, "TOUTL"}, Row{0, 1, "FOXXE"}, Row{0, 4, "OLM"},
                           Row{5, 5, "KELSO"}, Row{9, 9, "SAUVI"}}) {
         for (int i = 0; i <= 10; ++i)
-            active_plan.slot(i) = route[static_cast<std::size_t>(i)];
-        active_plan_last = 9;
+            active_entry(i) = route[static_cast<std::size_t>(i)];
+        set_active_last(9);
         to_waypoint_index = row.to;
         gns_selected_wpt_index = row.cursor;
         gns_entry_active = 1;
@@ -242,11 +243,11 @@ TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
 TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
     activate_example_route();
     for (int i = 10; i <= 199; ++i) {
-        RouteWaypoint& w = active_plan.slot(i);
+        RouteWaypoint& w = active_entry(i);
         w.ident = "W" + std::to_string(i);
         w.type = "WPT";
     }
-    active_plan_last = 199;
+    set_active_last(199);
 
     // Insertion: the unit stays on DATABASE WPT with the plan as it was.
     press("L2 \"PAE\" ENT");
@@ -258,13 +259,13 @@ TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
     EXPECT_EQ(active_plan[1].ident, "SEA");
 
     // A plan of 201 entries has no room for the DIRECT entry.
-    active_plan_last = 200;
+    set_active_last(200);
     press("FPL DIRECT");
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
 
     // A plan of 201 entries keeps its end mark inside the plan.
-    active_plan_last = 200;
-    active_plan.slot(200).ident = "LAST";
+    set_active_last(200);
+    active_entry(200).ident = "LAST";
     frames(1);
     EXPECT_EQ(active_plan[200].ident, "LAST");
 }
@@ -321,13 +322,13 @@ TEST_F(GnsPlanKeys, TheEndRowIsShownAndChosenButIsNoEntry) {
     activate_example_route();
     const char* idents[] = {"KSEA", "AAA", "KPDX", "SPARE"};
     for (int i = 0; i < 4; ++i) {
-        RouteWaypoint& w = active_plan.slot(i);
+        RouteWaypoint& w = active_entry(i);
         w = RouteWaypoint{};
         w.ident = idents[i];
         w.lat = 10.0 + i;
         w.lon = 20.0;
     }
-    active_plan_last = 2;
+    set_active_last(2);
     to_waypoint_index = 1;
     press("FPL");
     EXPECT_EQ(text_at(96.0f, 160.0f), "******");

@@ -4,6 +4,7 @@
 #include "data/candidate_list.h"
 #include "data/module_settings.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
@@ -102,10 +103,10 @@ class GnsCanvas : public ::testing::Test {
     void two_waypoint_plan() {
         gns_state = GNS_FLIGHT_PLAN;
         gns_sub_state = kGnsSubStateActivePlan;
-        active_plan.slot(0).ident = "KSEA";
-        active_plan.slot(1).ident = "SOUTH";
-        active_plan.slot(1).lat = -100.0 / 60.0;
-        active_plan_last = 1;
+        active_entry(0).ident = "KSEA";
+        active_entry(1).ident = "SOUTH";
+        active_entry(1).lat = -100.0 / 60.0;
+        set_active_last(1);
         to_waypoint_index = 1;
     }
     uint32_t token_ = 0;

@@ -15,6 +15,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/plan_builder.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_render.h"
 #include "gns_mcu/gns_value_pages.h"
@@ -312,8 +313,8 @@ TEST_F(GnsValuePages, WaypointsAreRefusedWithoutRoomOrBeyondTheEndMark) {
     EXPECT_EQ(active_plan[last + 1].ident, "QQQQ");
 
     for (int i = 0; i <= kPlanLastIndex - 1; ++i)
-        active_plan.slot(i).ident = "X";
-    active_plan_last = kPlanLastIndex - 1; // 200 waypoints
+        active_entry(i).ident = "X";
+    set_active_last(kPlanLastIndex - 1); // 200 waypoints
     gns_state = GNS_PILOT_WPT;
     gns_selected_wpt_index = 5;
     press("ENT");
@@ -384,7 +385,7 @@ TEST_F(GnsValuePages, NavigationStepsThroughTheWaypointsAheadAndShowsItsChoices)
     EXPECT_EQ(gns_nav_seq_choice, lnav_engaged != 0 ? kGnsNavSeqManual : kGnsNavSeqAuto);
 
     // Past the end of the route the page has nothing to show.
-    active_plan_last = to_waypoint_index + 1;
+    set_active_last(to_waypoint_index + 1);
     press("NAV");
     EXPECT_EQ(text_at(45.0f, 0.0f), "NAVIGATION   4/4");
     EXPECT_EQ(text_at(110.0f, 40.0f), "------");

@@ -16,6 +16,7 @@
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan_builder.h"
 #include "fms/procedures/airport_selection.h"
 #include "gns_mcu/mcu_keyboard.h"
 #include "gns_mcu/mcu_page_draw.h"
@@ -147,14 +148,14 @@ TEST_F(McuDirectTo, TypedIdentifierIsFlownDirect) {
 }
 
 TEST_F(McuDirectTo, DirectKeepsTheDestinationAirportAndDropsTheHolds) {
-    active_plan.slot(0).ident = "KSEA";
-    active_plan.slot(1).ident = "FIX";
-    active_plan.slot(2).ident = "FIX2";
-    active_plan.slot(3).ident = "KPDX";
-    active_plan.slot(3).type = "APT";
-    active_plan.slot(3).lat = 45.5887;
-    active_plan.slot(3).lon = -122.5975;
-    active_plan_last = 3;
+    active_entry(0).ident = "KSEA";
+    active_entry(1).ident = "FIX";
+    active_entry(2).ident = "FIX2";
+    active_entry(3).ident = "KPDX";
+    active_entry(3).type = "APT";
+    active_entry(3).lat = 45.5887;
+    active_entry(3).lon = -122.5975;
+    set_active_last(3);
     to_waypoint_index = 1;
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(2);
@@ -315,7 +316,7 @@ TEST_F(McuStandIn, PrevAndNextStepTheToWaypoint) {
     EXPECT_EQ(to_waypoint_index, active_plan_last);
     EXPECT_EQ(to_position.lon, active_plan[active_plan_last].lon);
     // No waypoint after the origin: PREV leaves TO alone.
-    active_plan_last = 0;
+    set_active_last(0);
     to_waypoint_index = 1;
     press("PREV");
     EXPECT_EQ(to_waypoint_index, 1);
@@ -386,13 +387,13 @@ class McuCloseTo : public McuDirectTo {
         const char* idents[] = {"P0", "P1", "P2", "DISCO", "P3"};
         const double lons[] = {-0.5, 0.0, 0.5, 0.0, 2.0};
         for (int i = 0; i < 5; ++i) {
-            RouteWaypoint& w = active_plan.slot(i);
+            RouteWaypoint& w = active_entry(i);
             w = RouteWaypoint{};
             w.ident = idents[i];
             w.lon = lons[i];
         }
-        make_marker(active_plan.slot(3), EntryKind::Gap);
-        active_plan_last = 4;
+        make_marker(active_entry(3), EntryKind::Gap);
+        set_active_last(4);
         to_waypoint_index = 1;
         to_position = GeoPosition{0.0, 0.0};
         route_state = kRouteStateActive;
@@ -403,8 +404,8 @@ class McuCloseTo : public McuDirectTo {
 };
 
 TEST_F(McuCloseTo, DirtoFliesTheChosenFixWhenTheDestinationWasUnderTheAircraft) {
-    active_plan_last = 1; // P1, the destination, is the TO
-    active_plan.slot(1).type = "APT";
+    set_active_last(1); // P1, the destination, is the TO
+    active_entry(1).type = "APT";
     SequenceFPlanWpts = 1;
     press("DIRTO ENTRY");
     type("SEA");

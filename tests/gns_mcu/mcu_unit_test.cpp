@@ -5,6 +5,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "gauges/gauge_headers.h"
 #include "gns_mcu/mcu_keyboard.h"
 #include "gns_mcu/mcu_unit_state.h"
@@ -116,7 +117,7 @@ TEST_F(McuStandIn, LostInputIsAcquiredAgainAndReadAndKeysRaiseTheirFlags) {
     EXPECT_EQ(mcu_entry_text, "K");
     // Up and Down on the keyboard are PREV and NEXT: on LEGS during entry they
     // step the leg shown.
-    active_plan_last = 5;
+    set_active_last(5);
     press("LEGSEDIT");
     mcu_legs_index = 3;
     hit("UP");

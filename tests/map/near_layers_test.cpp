@@ -3,6 +3,7 @@
 // is at (122, 249) (or (122, 171) in modes 6 and 7), 215 / range units per NM.
 #include "data/display_settings.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
@@ -64,11 +65,11 @@ TEST_F(NearLayers, planModeWithoutRouteIsNorthUpAboutTheAircraftAtTheCentredPosi
 
     // With a route, PLAN measures from the map-step waypoint, or from the TO
     // waypoint when the step lies outside the plan.
-    active_plan_last = 2;
+    set_active_last(2);
     for (int i = 0; i <= 2; ++i) {
         const NavRecord r = record_at("WP", "I", 270.0, 10.0 * i);
-        active_plan.slot(i).lat = r.latitude;
-        active_plan.slot(i).lon = r.longitude;
+        active_entry(i).lat = r.latitude;
+        active_entry(i).lon = r.longitude;
     }
     to_waypoint_index = 1;
     for (const int step : {2, 7}) {

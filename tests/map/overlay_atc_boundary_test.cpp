@@ -5,6 +5,7 @@
 
 #include "data/atc_boundaries.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "map/map_overlays.h"
 
 #include <algorithm>
@@ -183,10 +184,10 @@ TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapAndPlanCentresOnThePlanWaypoint) {
     aircraft_state.map_heading_deg = 90.0;
     add("KZSE", "SEA", {{0.0, 10.0}, {0.0, 20.0}});
     // The plan waypoint lies 10 NM north, on the first point.
-    active_plan_last = 1;
-    active_plan.slot(0).lat = kLat;
-    active_plan.slot(0).lon = kLon;
-    ahead(0.0, 10.0, &active_plan.slot(1).lat, &active_plan.slot(1).lon);
+    set_active_last(1);
+    active_entry(0).lat = kLat;
+    active_entry(0).lon = kLon;
+    ahead(0.0, 10.0, &active_entry(1).lat, &active_entry(1).lon);
     struct Row {
         int mode, radius, centre_y, to;
         double x, y; // the first point, 10 NM north
@@ -212,7 +213,7 @@ TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapAndPlanCentresOnThePlanWaypoint) {
     hw_md11_nd_centre_y = 178;
     hw_md11_nd_range = 80.0;
     to_waypoint_index = kNoToWaypoint;
-    active_plan_last = -1;
+    set_active_last(-1);
 }
 
 // The boundary lines drawn, as single segments between device points.

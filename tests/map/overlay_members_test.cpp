@@ -15,6 +15,7 @@
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "map/map_canvas.h"
 #include "map/map_overlays.h"
@@ -315,10 +316,10 @@ TEST_F(OverlayMembers, boundariesOnEachDisplayAndMeasuredFromThePlanCentre) {
 
     // The MD80 plan format centres on the plan waypoint, 10 NM north: the
     // first point lies on it.
-    active_plan_last = 1;
-    active_plan.slot(0).lat = kLat;
-    active_plan.slot(0).lon = kLon;
-    ahead(0.0, 10.0, &active_plan.slot(1).lat, &active_plan.slot(1).lon);
+    set_active_last(1);
+    active_entry(0).lat = kLat;
+    active_entry(0).lon = kLon;
+    ahead(0.0, 10.0, &active_entry(1).lat, &active_entry(1).lon);
     to_waypoint_index = 1;
     md80_ehsi_mode = kEhsiModePlan;
     gfx::Graphics& g = canvas(md80_ehsi_design);
@@ -328,7 +329,7 @@ TEST_F(OverlayMembers, boundariesOnEachDisplayAndMeasuredFromThePlanCentre) {
     EXPECT_NEAR(lines[0]->points[0].x, md80_compass_centre_x, 1.0);
     EXPECT_NEAR(lines[0]->points[0].y, md80_compass_centre_y, 1.0);
     to_waypoint_index = kNoToWaypoint;
-    active_plan_last = -1;
+    set_active_last(-1);
 }
 
 TEST_F(OverlayMembers, fixInfoOnTheDu1000MapAndTheP1000) {

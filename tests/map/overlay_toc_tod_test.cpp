@@ -8,6 +8,7 @@
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/plan_builder.h"
 #include "map/map_overlays.h"
 
 #include <cmath>
@@ -29,11 +30,11 @@ class TocTodMarkers : public OverlayTest {
         ahead(0.0, 30.0, &tod_lat, &tod_lon);
         // Plan: the aircraft's place, the TO waypoint 20 NM north, a
         // constrained waypoint 40 NM north.
-        active_plan_last = 2;
+        set_active_last(2);
         for (int i = 0; i <= 2; ++i) {
-            active_plan.slot(i) = RouteWaypoint{};
-            active_plan.slot(i).ident = "WPT" + std::to_string(i);
-            ahead(0.0, 20.0 * i, &active_plan.slot(i).lat, &active_plan.slot(i).lon);
+            active_entry(i) = RouteWaypoint{};
+            active_entry(i).ident = "WPT" + std::to_string(i);
+            ahead(0.0, 20.0 * i, &active_entry(i).lat, &active_entry(i).lon);
         }
         to_waypoint_index = 1;
         constraint_waypoint_index = 2;
@@ -47,7 +48,7 @@ class TocTodMarkers : public OverlayTest {
     void TearDown() override {
         cruise_altitude = 0;
         descent_speed_phase = kDescentSpeedPhaseOff;
-        active_plan_last = -1;
+        set_active_last(-1);
         to_waypoint_index = kNoToWaypoint;
         OverlayTest::TearDown();
     }
@@ -135,10 +136,11 @@ TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
 
     // A discontinuity before the constraint (it reads 0N 0E) adds no leg:
     // 3000 ft above still puts the point 10 NM before the constraint.
-    active_plan.slot(3) = active_plan[2];
-    active_plan.slot(2) = RouteWaypoint{};
-    make_marker(active_plan.slot(2), EntryKind::Gap);
-    active_plan_last = constraint_waypoint_index = 3;
+    active_entry(3) = active_plan[2];
+    active_entry(2) = RouteWaypoint{};
+    make_marker(active_entry(2), EntryKind::Gap);
+    set_active_last(3);
+    constraint_waypoint_index = 3;
     aircraft_state.indicated_altitude_ft = 13000.0;
     rec().clear();
     draw();

@@ -4,6 +4,7 @@
 
 #include "data/airport_procedures.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/plan_builder.h"
 #include "fms/procedures/airport_selection.h"
 #include "nd/du_1000_ehsi_painters.h"
 
@@ -130,7 +131,7 @@ TEST_F(Du1000Ehsi, mapModeLevelOffArcAndToWaypointFields) {
     a.indicated_altitude_ft = 6000.0;
     a.vertical_speed_fpm = -1500.0;
     a.ground_speed_kt = 300.0;
-    active_plan.slot(to_waypoint_index).ident = "OLM";
+    active_entry(to_waypoint_index).ident = "OLM";
     distance_to_to_nm = 12.0;
     const gfx::Recording& r = draw(kEhsiModeMap, 60.0);
     const std::size_t arcs = r.of_kind(gfx::OpKind::Arc).size();

@@ -8,6 +8,7 @@
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
+#include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
 
 #include <cmath>
@@ -276,8 +277,8 @@ TEST_F(HwB737Nd, deviationBarFollowsTheCrossTrackAndTheNeedle) {
 
 TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     copy_active_plan_to_working();
-    make_marker(working_plan.slot(5), EntryKind::Gap);
-    working_plan.slot(5).lat = working_plan.slot(5).lon = 0.0; // a gap has no place
+    make_marker(working_entry(5), EntryKind::Gap);
+    working_entry(5).lat = working_entry(5).lon = 0.0; // a gap has no place
     working_cursor_index = 3;
     route_state = kRouteStateActiveModified;
     const gfx::Recording& r = render(kB737NdModeMap, 40.0);
@@ -375,8 +376,8 @@ TEST_F(HwB737Nd, aRangeOfZeroOrAHugeMapDrawsNoMapAndNothingOutOfBounds) {
     EXPECT_NE(text(zero, "  0"), nullptr); // the nav layer still labels the range
 
     // The antipode of the aircraft on a 0.5 NM PLAN map: coordinates saturate.
-    active_plan.slot(9).lat = -aircraft_state.plat;
-    active_plan.slot(9).lon = aircraft_state.plon + 180.0;
+    active_entry(9).lat = -aircraft_state.plat;
+    active_entry(9).lon = aircraft_state.plon + 180.0;
     for (const gfx::RecordedOp& op : render(kB737NdModePlan, 0.5).ops)
         for (const gfx::PointF& p : op.points)
             ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));

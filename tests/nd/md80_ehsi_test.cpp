@@ -4,6 +4,7 @@
 #include "nd_fixture.h"
 
 #include "data/display_geometry.h"
+#include "fms/plan_builder.h"
 #include "nd/md80_ehsi_painters.h"
 
 #include <cmath>
@@ -138,10 +139,10 @@ TEST_F(Md80Ehsi, planModeLowersItsRingAndLeavesBoundariesOut) {
 
 TEST_F(Md80Ehsi, routeInTheFineFrameSaturatesAndCutsLongIdents) {
     // A waypoint on the far side of the earth at the shortest range.
-    RouteWaypoint& far = active_plan.slot(active_plan_last);
+    RouteWaypoint& far = active_entry(active_plan_last);
     far.lat = -aircraft_state.plat;
     far.lon = aircraft_state.plon + 180.0;
-    RouteWaypoint& to = active_plan.slot(to_waypoint_index);
+    RouteWaypoint& to = active_entry(to_waypoint_index);
     to.ident = "ABCDEFGHIJKL";
     for (int mode : {kEhsiModeMap, kEhsiModePlan}) {
         const gfx::Recording& r = draw(mode, 0.5);

@@ -8,6 +8,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
 #include "map/palette.h"
 #include "nd/proline4_mfd_painters.h"
@@ -78,7 +79,7 @@ class Proline4Mfd : public NdTest {
 
 TEST_F(Proline4Mfd, navigationPageCourseLinesInFmsAndNav1Forms) {
     lnav_engaged = 1;
-    active_plan.slot(to_waypoint_index).ident = "ABC";
+    active_entry(to_waypoint_index).ident = "ABC";
     leg_course_deg = 45.0;
     distance_to_to_nm = 400.0;
     aircraft_state.ground_speed_kt = 240.0;
@@ -336,10 +337,10 @@ TEST_F(Proline4Mfd, progressRowsPassOverDiscontinuityAndThenEntries) {
     // THEN and DISCO behind the TO waypoint NISQL, as an entry on LEGS and EXEC leave them.
     for (const char* marker : {"DISCO", "THEN"}) {
         for (int i = active_plan_last; i > to_waypoint_index; --i)
-            active_plan.slot(i + 1) = active_plan[i];
-        ++active_plan_last;
-        active_plan.slot(to_waypoint_index + 1) = RouteWaypoint{};
-        make_marker(active_plan.slot(to_waypoint_index + 1), marker_of_text(marker));
+            active_entry(i + 1) = active_plan[i];
+        set_active_last(active_plan_last + 1);
+        active_entry(to_waypoint_index + 1) = RouteWaypoint{};
+        make_marker(active_entry(to_waypoint_index + 1), marker_of_text(marker));
     }
     aircraft_state.ground_speed_kt = 240.0;
     const gfx::Recording& r = draw(kProline4ModePlanText);

@@ -13,6 +13,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
@@ -33,9 +34,9 @@ class RouteMarkers : public NdTest {
     static void insert_markers(int at, std::initializer_list<const char*> markers) {
         for (const char* ident : markers) {
             for (int i = active_plan_last; i >= at; --i)
-                active_plan.slot(i + 1) = active_plan[i];
-            ++active_plan_last;
-            RouteWaypoint& m = active_plan.slot(at++);
+                active_entry(i + 1) = active_plan[i];
+            set_active_last(active_plan_last + 1);
+            RouteWaypoint& m = active_entry(at++);
             m = RouteWaypoint{};
             m.ident = ident;
             if (const EntryKind k = marker_of_text(ident); k != EntryKind::Place) make_marker(m, k);
@@ -153,8 +154,8 @@ TEST_F(RouteMarkers, noDisplayOrPageReachesAnEntryThatIsNotFlown) {
     const int example_last = active_plan_last;
     for (const Layout& l : layouts) {
         active_plan = example;
-        active_plan_last = example_last;
-        if (l.replace_last) --active_plan_last;
+        set_active_last(example_last);
+        if (l.replace_last) set_active_last(active_plan_last - 1);
         insert_markers(l.at, l.idents);
         to_waypoint_index = l.to;
         to_position = GeoPosition{active_plan[l.to].lat, active_plan[l.to].lon};

@@ -9,6 +9,7 @@
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
 #include "map/range_ladder.h"
 #include "pfd/c17_mfd_painters.h"
@@ -66,11 +67,11 @@ void set_route() {
     const char* idents[3] = {"KSEA", "ALPHA", "BRAVO"};
     for (int i = 0; i < 3; ++i) {
         const NavRecord p = north_of(idents[i], kLat, kLon, 10.0 * i);
-        active_plan.slot(i).ident = idents[i];
-        active_plan.slot(i).lat = p.latitude;
-        active_plan.slot(i).lon = p.longitude;
+        active_entry(i).ident = idents[i];
+        active_entry(i).lat = p.latitude;
+        active_entry(i).lon = p.longitude;
     }
-    active_plan_last = 2;
+    set_active_last(2);
     to_waypoint_index = 1;
 }
 

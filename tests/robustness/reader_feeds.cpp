@@ -19,6 +19,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_values.h"
 #include "fms/plan/waypoint_entry.h"
+#include "fms/plan_builder.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/airport_selection.h"
 #include "fms/procedures/approach_file.h"
@@ -406,8 +407,8 @@ std::string feed_additional_info(std::string_view input) {
     files.add("\\orvex\\Navdata\\apt_additional_info.txt", parts[2]);
     std::string ident = word(parts[0], 0);
     if (ident.empty()) ident = "KPDX";
-    active_plan_last = 0;
-    active_plan.slot(0).ident = ident;
+    set_active_last(0);
+    active_entry(0).ident = ident;
     select_airport(ident, kSelectAirportDestination);
     // A line of the runway page, as its keys choose one (1 to 6).
     airport_runway_selected_line =
@@ -428,9 +429,9 @@ std::string feed_airway(std::string_view input) {
     MemoryFiles files;
     files.add("\\orvex\\navdata\\awys.txt", parts[1]);
     gns_sub_state = kGnsSubStateNone;
-    working_plan_last = 1;
+    set_working_last(1);
     working_cursor_index = 1;
-    working_plan.slot(1).ident = word(parts[0], 1);
+    working_entry(1).ident = word(parts[0], 1);
     std::string airway = word(parts[0], 0);
     load_airway(airway);
     if (std::string p = first_of(

@@ -9,6 +9,7 @@
 #include "data/performance_tables.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/units/smiths_scratchpad.h"
 
@@ -186,7 +187,7 @@ const std::vector<ReaderSample>& reader_samples() {
           "KPDX 45.5887 -122.5975 APT --- \n",
           kAirportLine},
          {0, 1},
-         [] { preview_plan_last = -1; },
+         [] { set_preview_last(-1); },
          [] {
              std::string s = std::to_string(preview_plan_last) + ":";
              for (int i = 0; i <= preview_plan_last; ++i)

@@ -4,6 +4,7 @@
 
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 
 #include <string>
 #include <vector>
@@ -16,11 +17,10 @@ struct PlanPoint {
 
 // Replaces the plan (active_plan or working_plan, with its last index) by
 // the points, each a waypoint of the given type.
-inline void write_plan(RoutePlan& plan, int& last, const std::vector<PlanPoint>& points,
-                       const char* type = "WPT") {
-    last = -1;
+inline void write_plan(RoutePlan& plan, const std::vector<PlanPoint>& points, const char* type = "WPT") {
+    PlanBuilder::set_last(plan, -1);
     for (const PlanPoint& p : points) {
-        RouteWaypoint& w = plan.slot(++last);
+        RouteWaypoint& w = PlanBuilder::append(plan);
         w = RouteWaypoint{};
         w.ident = p.ident;
         w.lat = p.lat;
@@ -32,5 +32,5 @@ inline void write_plan(RoutePlan& plan, int& last, const std::vector<PlanPoint>&
 }
 
 inline void write_active_plan(const std::vector<PlanPoint>& points, const char* type = "WPT") {
-    write_plan(active_plan, active_plan_last, points, type);
+    write_plan(active_plan, points, type);
 }
