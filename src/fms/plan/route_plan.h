@@ -59,14 +59,18 @@ struct RouteWaypoint {
 };
 
 // Indices 0 (the origin) to 200; the last used index is kept beside each plan,
-// -1 when the plan is empty. Write entries with slot(i), read them with [i];
-// an index outside the plan reads empty and its writes are discarded.
+// -1 when the plan is empty. Read entries with [i]; an index outside the plan
+// reads empty and its writes are discarded.
 inline constexpr int kPlanLastIndex = 200;
+
+struct PredictionSlot;
 
 // A plan's entries. Most plans (the working and preview plans, each stored
 // route) keep only the entries written so far. The active plan is one array
 // of all 201 entries that never moves, because other modules read it in
-// place through Orvex_FlightPlan.
+// place through Orvex_FlightPlan. Entries are written only inside a PlanEdit
+// (fms/plan/plan_edit.h), which keeps ids, the TO, holds and cursors right,
+// and by the narrow writers of fms/plan/entry_marks.h.
 class RoutePlan {
   public:
     static constexpr std::size_t slots = kPlanLastIndex + 1;
@@ -83,11 +87,7 @@ class RoutePlan {
 
     const RouteWaypoint& operator[](std::size_t i) const;
     const RouteWaypoint& operator[](int i) const;
-    RouteWaypoint& slot(std::size_t i);
-    RouteWaypoint& slot(int i);
 
-    // Every entry empty again; the choices stay.
-    void clear();
     // Entries actually stored (for memory checks).
     std::size_t stored() const;
     // The array of a plan kept in one; null otherwise.
@@ -97,6 +97,21 @@ class RoutePlan {
     PlanChoices choices;
 
   private:
+    friend class PlanEdit;
+    // Entry ids are the plan's own: given where an edit ends.
+    friend void give_entry_ids(RoutePlan& plan, int last);
+    friend PredictionSlot prediction_slot(int i);
+    friend void set_passing_time(int i, const std::string& text);
+    friend void set_hold_mark(RoutePlan& plan, int i, int hold_slot);
+    // The tests' plan layouts (tests/fms/plan_builder.h).
+    friend struct PlanBuilder;
+
+    // Entry i to write.
+    RouteWaypoint& slot(std::size_t i);
+    RouteWaypoint& slot(int i);
+    // Every entry empty again; the choices stay.
+    void clear();
+
     RouteWaypoint* fixed_ = nullptr;
     BoundedTable<RouteWaypoint, slots> table_;
     RouteWaypoint scratch_;

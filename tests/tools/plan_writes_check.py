@@ -1,0 +1,45 @@
+#!/usr/bin/env python3
+"""A plan's entries are written only through PlanEdit: a scratch file that
+writes an entry, empties a plan or writes through a reader's reference must
+not compile, while the same file that reads, or writes inside an edit, does
+(so a failure is the write's, not the setup's).
+Usage: plan_writes_check.py <c++ compiler> <repository root>
+"""
+import os
+import subprocess
+import sys
+import tempfile
+
+HEAD = """#include "fms/plan/plan_edit.h"
+void scratch() {
+"""
+# (body, compiles)
+CASES = [
+    ('int n = static_cast<int>(active_plan[3].ident.size()); (void)n;', True),
+    ('PlanEdit edit(working_target(), "scratch"); edit.entry(3).ident = "X";', True),
+    ('active_plan.slot(3).ident = "X";', False),
+    ('working_plan.slot(std::size_t{0}).alt_constraint = 9000.0;', False),
+    ('preview_plan.clear();', False),
+    ('RouteWaypoint& w = const_cast<RoutePlan&>(active_plan).slot(1); (void)w;', False),
+    ('active_plan[3].ident = "X";', False),
+    ('RoutePlan loose; loose.slot(1).ident = "X";', False),
+]
+
+
+def main(compiler, repo):
+    faults = []
+    with tempfile.TemporaryDirectory() as where:
+        for n, (body, compiles) in enumerate(CASES):
+            path = os.path.join(where, "case%d.cpp" % n)
+            with open(path, "w", encoding="utf-8") as out:
+                out.write(HEAD + "    " + body + "\n}\n")
+            run = subprocess.run([compiler, "-std=c++20", "-fsyntax-only", "-I", os.path.join(repo, "src"), path],
+                                 capture_output=True, text=True)
+            if (run.returncode == 0) != compiles:
+                faults.append("%s: %s\n%s" % ("refused" if compiles else "compiled", body, run.stderr[-2000:]))
+    for fault in faults:
+        print(fault)
+    return 1 if faults else 0
+
+
+sys.exit(main(sys.argv[1], sys.argv[2]))
