@@ -9,22 +9,14 @@
 #include "fms/plan/airways.h"
 #include "fms/plan/route_plan.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 struct PlanBuilder {
     static RouteWaypoint& entry(RoutePlan& plan, int i) { return plan.slot(i); }
-    // The last index of the active, working or preview plan.
-    static int& last_of(const RoutePlan& plan) {
-        if (&plan == &active_plan) return active_plan_last;
-        if (&plan == &working_plan) return working_plan_last;
-        if (&plan == &preview_plan) return preview_plan_last;
-        std::abort(); // a plan that keeps no last index
-    }
-    static void set_last(RoutePlan& plan, int last) { last_of(plan) = last; }
+    static void set_last(RoutePlan& plan, int last) { plan.last_ = last; }
     // The entry after the last, which becomes the last.
-    static RouteWaypoint& append(RoutePlan& plan) { return plan.slot(++last_of(plan)); }
+    static RouteWaypoint& append(RoutePlan& plan) { return plan.slot(++plan.last_); }
     static void clear(RoutePlan& plan) { plan.clear(); }
 };
 
@@ -56,7 +48,7 @@ inline void fill_plan(RoutePlan& plan, const std::vector<PlanEntry>& entries) {
         w = RouteWaypoint{};
         w.ident = e.ident;
         w.via = e.via;
-        w.lat = 47.0 + 0.1 * PlanBuilder::last_of(plan);
+        w.lat = 47.0 + 0.1 * plan.last();
         w.lon = -122.0;
         w.type = "WPT";
     }

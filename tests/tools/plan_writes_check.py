@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""A plan's entries are written only through PlanEdit: a scratch file that
-writes an entry, empties a plan or writes through a reader's reference must
-not compile, while the same file that reads, or writes inside an edit, does
-(so a failure is the write's, not the setup's).
+"""A plan's entries and last index are written only through PlanEdit: a
+scratch file that writes an entry or a last index, empties a plan or writes
+through a reader's reference must not compile, while the same file that
+reads, or writes inside an edit, does (so a failure is the write's, not the
+setup's).
 Usage: plan_writes_check.py <c++ compiler> <repository root>
 """
 import os
@@ -23,6 +24,8 @@ CASES = [
     ('RouteWaypoint& w = const_cast<RoutePlan&>(active_plan).slot(1); (void)w;', False),
     ('active_plan[3].ident = "X";', False),
     ('RoutePlan loose; loose.slot(1).ident = "X";', False),
+    ('active_plan_last = 3;', False),
+    ('++working_plan_last;', False),
 ]
 
 

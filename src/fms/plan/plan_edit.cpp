@@ -95,15 +95,15 @@ bool follows_plan(const PlanTarget& t) {
 } // namespace
 
 PlanTarget working_target() {
-    return PlanTarget{&working_plan, &working_plan_last, false};
+    return PlanTarget{&working_plan, &working_plan.last_, false};
 }
 
 PlanTarget active_target() {
-    return PlanTarget{&active_plan, &active_plan_last, true};
+    return PlanTarget{&active_plan, &active_plan.last_, true};
 }
 
 PlanTarget preview_target() {
-    return PlanTarget{&preview_plan, &preview_plan_last, false};
+    return PlanTarget{&preview_plan, &preview_plan.last_, false};
 }
 
 PlanEdit::PlanEdit(const PlanTarget& target, const char* where)

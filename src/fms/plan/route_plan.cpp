@@ -9,7 +9,7 @@
 
 RouteWaypoint active_plan_entries[RoutePlan::slots];
 RoutePlan active_plan{active_plan_entries};
-int active_plan_last = -1;
+constinit const int& active_plan_last = active_plan.last();
 
 namespace {
 
@@ -22,9 +22,9 @@ RouteWaypoint preview_plan_entries[RoutePlan::slots];
 } // namespace
 
 RoutePlan working_plan{working_plan_entries};
-int working_plan_last = -1;
+constinit const int& working_plan_last = working_plan.last();
 RoutePlan preview_plan{preview_plan_entries};
-int preview_plan_last = -1;
+constinit const int& preview_plan_last = preview_plan.last();
 
 int to_waypoint_index = kNoToWaypoint;
 GeoPosition to_position;
@@ -57,6 +57,7 @@ RoutePlan::RoutePlan(RoutePlan&& other) noexcept {
 RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
     if (this == &other) return *this;
     choices = other.choices;
+    last_ = other.last_;
     if (!fixed_ && !other.fixed_) {
         table_ = other.table_;
         return *this;
@@ -70,6 +71,7 @@ RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
 RoutePlan& RoutePlan::operator=(RoutePlan&& other) noexcept {
     if (this == &other) return *this;
     choices = std::move(other.choices);
+    last_ = other.last_;
     if (!fixed_ && !other.fixed_) {
         table_ = std::move(other.table_);
         return *this;

@@ -58,11 +58,12 @@ struct RouteWaypoint {
     EntryKind marker = EntryKind::Place;
 };
 
-// Indices 0 (the origin) to 200; the last used index is kept beside each plan,
+// Indices 0 (the origin) to 200; the last used index is kept with each plan,
 // -1 when the plan is empty. Read entries with [i]; an index outside the plan
 // reads empty and its writes are discarded.
 inline constexpr int kPlanLastIndex = 200;
 
+struct PlanTarget;
 struct PredictionSlot;
 
 // A plan's entries. Most plans (the working and preview plans, each stored
@@ -79,7 +80,8 @@ class RoutePlan {
     // A plan kept in the given array of `slots` entries.
     explicit RoutePlan(RouteWaypoint* entries) : fixed_(entries) {}
     // A copy keeps its entries where it keeps them; assigning to a plan
-    // in an array copies into that array. The choices go with the entries.
+    // in an array copies into that array. The choices and the last index go
+    // with the entries.
     RoutePlan(const RoutePlan& other);
     RoutePlan(RoutePlan&& other) noexcept;
     RoutePlan& operator=(const RoutePlan& other);
@@ -87,6 +89,8 @@ class RoutePlan {
 
     const RouteWaypoint& operator[](std::size_t i) const;
     const RouteWaypoint& operator[](int i) const;
+    // The last index; -1 when the plan is empty.
+    constexpr const int& last() const { return last_; }
 
     // Entries actually stored (for memory checks).
     std::size_t stored() const;
@@ -98,6 +102,10 @@ class RoutePlan {
 
   private:
     friend class PlanEdit;
+    // The edit path's handles on the three plans and their last indices.
+    friend PlanTarget working_target();
+    friend PlanTarget active_target();
+    friend PlanTarget preview_target();
     // Entry ids are the plan's own: given where an edit ends.
     friend void give_entry_ids(RoutePlan& plan, int last);
     friend PredictionSlot prediction_slot(int i);
@@ -113,6 +121,7 @@ class RoutePlan {
     void clear();
 
     RouteWaypoint* fixed_ = nullptr;
+    int last_ = -1;
     BoundedTable<RouteWaypoint, slots> table_;
     RouteWaypoint scratch_;
 };
@@ -121,12 +130,13 @@ class RoutePlan {
 // address Orvex_FlightPlan publishes. Read and write them through active_plan.
 extern RouteWaypoint active_plan_entries[];
 
+// The plans, and their last indices to read (a PlanEdit sets them).
 extern RoutePlan active_plan;
-extern int active_plan_last;
+extern const int& active_plan_last;
 extern RoutePlan working_plan;
-extern int working_plan_last;
+extern const int& working_plan_last;
 extern RoutePlan preview_plan;
-extern int preview_plan_last;
+extern const int& preview_plan_last;
 
 inline constexpr int kNoToWaypoint = 999;
 extern int to_waypoint_index; // TO waypoint in the active plan; 999 = no active route
