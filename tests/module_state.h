@@ -27,7 +27,7 @@ class ModuleStateKeeper {
   private:
     template <class T> struct Copy { T value{}; };
     template <class T> static constexpr bool assignable() {
-        // An array declared without its bound is kept by hand (test_environment.cpp).
+        // An array declared without its bound cannot be copied: left alone.
         if constexpr (std::is_array_v<T>)
             return std::extent_v<T> > 0 && assignable<std::remove_extent_t<T>>();
         else

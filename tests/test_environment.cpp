@@ -6,14 +6,12 @@
 #include "test_environment_reset.h"
 
 #include "data/load_warnings.h"
-#include "fms/plan/route_plan.h"
 #include "gauges/debug_log.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <span>
 
 namespace {
 
@@ -24,9 +22,9 @@ const bool scratch_folder_set = [] {
 
 class FreshModule : public ::testing::EmptyTestEventListener {
     void OnTestProgramStart(const ::testing::UnitTest&) override {
+        // The active plan's array is kept with active_plan, which copies
+        // every entry.
         keep_module_state(keep_);
-        for (RouteWaypoint& w : active_plan_entries_view())
-            keep_(w);
     }
     void OnTestStart(const ::testing::TestInfo&) override {
         // The module never closes its debug log: close it before its
@@ -37,10 +35,6 @@ class FreshModule : public ::testing::EmptyTestEventListener {
         set_load_warning_listener(nullptr); // a module started by a test before
     }
 
-    // The active plan's array, declared without its bound.
-    static std::span<RouteWaypoint> active_plan_entries_view() {
-        return {active_plan_entries, RoutePlan::slots};
-    }
     ModuleStateKeeper keep_;
 
   public:

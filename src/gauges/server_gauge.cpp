@@ -59,7 +59,8 @@ const ModuleVarEntry kModuleVars[] = {
     {"orvex_vnav_mode", MODULE_VAR_INT32, &orvex_vnav_mode},
     {"orvex_active", MODULE_VAR_INT32, &orvex_active},
     {"orvex_act_wpt_id", MODULE_VAR_STRING, orvex_act_wpt_id},
-    {"Orvex_FlightPlan", MODULE_VAR_STRING, active_plan_entries},
+    // Published for other modules to read in place.
+    {"Orvex_FlightPlan", MODULE_VAR_STRING, const_cast<RouteWaypoint*>(active_plan_entries)},
     {"qw_ap_vert_mode", MODULE_VAR_INT32, &qw_ap_vert_mode},
     {"qw_ap_lat_mode", MODULE_VAR_INT32, &qw_ap_lat_mode},
 };

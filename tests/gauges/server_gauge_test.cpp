@@ -87,7 +87,8 @@ TEST_F(Server, registersOnceConnectedAndPublishesTheGuidanceAfterAFrame) {
     EXPECT_EQ(module_value<int32_t>("orvex_lnav_mode"), 1);
     EXPECT_EQ(module_value<int32_t>("orvex_vnav_mode"), 0);
     EXPECT_EQ(module_value<int32_t>("qw_ap_lat_mode"), 0);
-    EXPECT_EQ(host::find_module_var("Orvex_FlightPlan")->storage, static_cast<void*>(active_plan_entries));
+    EXPECT_EQ(host::find_module_var("Orvex_FlightPlan")->storage,
+              static_cast<const void*>(active_plan_entries));
 
     call(0, PANEL_SERVICE_DISCONNECT);
     EXPECT_TRUE(host::sim_state().module_vars.empty());

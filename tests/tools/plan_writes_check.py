@@ -26,6 +26,7 @@ CASES = [
     ('RoutePlan loose; loose.slot(1).ident = "X";', False),
     ('active_plan_last = 3;', False),
     ('++working_plan_last;', False),
+    ('RouteWaypoint* w = active_plan_entries; (void)w;', False),
 ]
 
 

@@ -7,8 +7,14 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/units/gns_page_state.h"
 
-RouteWaypoint active_plan_entries[RoutePlan::slots];
-RoutePlan active_plan{active_plan_entries};
+namespace {
+
+RouteWaypoint active_plan_array[RoutePlan::slots];
+
+} // namespace
+
+constinit const RouteWaypoint* const active_plan_entries = active_plan_array;
+RoutePlan active_plan{active_plan_array};
 constinit const int& active_plan_last = active_plan.last();
 
 namespace {

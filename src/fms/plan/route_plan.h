@@ -127,8 +127,8 @@ class RoutePlan {
 };
 
 // The active plan's entries: one array of RoutePlan::slots waypoints, the
-// address Orvex_FlightPlan publishes. Read and write them through active_plan.
-extern RouteWaypoint active_plan_entries[];
+// address Orvex_FlightPlan publishes. Written through active_plan.
+extern const RouteWaypoint* const active_plan_entries;
 
 // The plans, and their last indices to read (a PlanEdit sets them).
 extern RoutePlan active_plan;
