@@ -228,7 +228,7 @@ TEST_F(CduStandIn, saveFplStoresARouteThroughAnIntersectionOnARoundingHalf) {
     list_flight_plans();
     const int k = stored_route_named("KSEAKPDX.RTE");
     ASSERT_GT(k, 0);
-    ASSERT_EQ(stored_routes[k].last, 2);
+    ASSERT_EQ(stored_routes[k].plan.last(), 2);
     EXPECT_EQ(stored_routes[k].plan[1].ident, "AMITY");
     EXPECT_NEAR(stored_routes[k].plan[1].lat, active_plan[1].lat, 0.0000051);
     EXPECT_NEAR(stored_routes[k].plan[1].lon, active_plan[1].lon, 0.0000051);

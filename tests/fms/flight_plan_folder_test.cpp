@@ -43,7 +43,7 @@ TEST(FlightPlanFolder, listsPlansWithTwoWaypointsAndEndsWithTheNewPlanEntry) {
     EXPECT_EQ(stored_routes[1].name, "KSEAKPDX.RTE");
     EXPECT_EQ(stored_routes[1].origin, "KSEA");
     EXPECT_EQ(stored_routes[1].destination, "KPDX");
-    EXPECT_EQ(stored_routes[1].last, 1);
+    EXPECT_EQ(stored_routes[1].plan.last(), 1);
     EXPECT_EQ(stored_routes[1].plan[1].ident, "KPDX");
     EXPECT_EQ(stored_routes[2].name, "KSEAKYKM.pln");
     EXPECT_EQ(stored_routes[2].destination, "KYKM");

@@ -53,8 +53,8 @@ void list_flight_plans() {
         record.name = entry.name;
         record.origin = preview_plan[0].ident;
         record.destination = preview_plan[preview_plan_last].ident;
-        record.last = preview_plan_last;
-        PlanEdit edit(PlanTarget{&record.plan, &record.last, false}, "storing a route");
+        PlanEdit edit(plan_target(record.plan), "storing a route");
+        edit.set_last(preview_plan_last);
         for (int i = 0; i <= preview_plan_last; ++i) {
             RouteWaypoint& w = edit.entry(i);
             copy_waypoint_fields(preview_plan[i], w);

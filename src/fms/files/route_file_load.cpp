@@ -71,7 +71,6 @@ struct RouteFileRecord {
     RouteFileStatus status = RouteFileStatus::NotFound;
     std::string path;
     RoutePlan waypoints;
-    int last = -1;
     int skipped_waypoints = 0; // no position, or one off the globe
     int first_skipped_line = 0;
     int dropped_waypoints = 0; // past the plan's last entry
@@ -181,9 +180,9 @@ bool read_key_line(const std::string& line) {
 
 // The plan just loaded keeps the file's other key lines for the writer.
 void keep_other_keys() {
-    if (record.last < 0) return;
+    if (record.waypoints.last() < 0) return;
     kept_route_keys.origin = record.waypoints[0].ident;
-    kept_route_keys.destination = record.waypoints[record.last].ident;
+    kept_route_keys.destination = record.waypoints[record.waypoints.last()].ident;
     kept_route_keys.lines = record.other_keys;
 }
 
@@ -219,7 +218,7 @@ bool read_waypoint(const RouteLine& tokens, RouteWaypoint& w) {
 // with "FUEL" never becomes the planned fuel.
 void read_route_file(const std::string& name, bool is_pln) {
     record.status = RouteFileStatus::NotFound;
-    record.last = -1;
+    cut_plan(plan_target(record.waypoints), -1);
     record.skipped_waypoints = 0;
     record.first_skipped_line = 0;
     record.dropped_waypoints = 0;
@@ -279,12 +278,13 @@ void read_route_file(const std::string& name, bool is_pln) {
         else
             text.use();
         // The plan holds waypoints 0 to 200; those after are counted.
-        if (record.last == kPlanLastIndex) {
+        if (record.waypoints.last() == kPlanLastIndex) {
             ++record.dropped_waypoints;
             continue;
         }
-        PlanEdit edit(PlanTarget{&record.waypoints, &record.last, false}, "reading a route file");
-        copy_waypoint_fields(w, edit.entry(++record.last));
+        PlanEdit edit(plan_target(record.waypoints), "reading a route file");
+        edit.set_last(edit.last() + 1);
+        copy_waypoint_fields(w, edit.entry(edit.last()));
     }
     text.finish(reader);
     record.cut_short = text.cut_short();
@@ -293,7 +293,7 @@ void read_route_file(const std::string& name, bool is_pln) {
 
 // A file read as text that holds no waypoint: its key lines still act.
 bool keys_alone() {
-    return record.status == RouteFileStatus::Read && record.last < 0;
+    return record.status == RouteFileStatus::Read && record.waypoints.last() < 0;
 }
 
 // What the reader could not take goes to the load warnings (one for the
@@ -311,7 +311,7 @@ bool report_record(bool pilot_asked) {
     } else if (record.status == RouteFileStatus::NotText) {
         outcome.problem = "is not a text file: not loaded";
         record_load_warning(file, outcome.problem);
-    } else if (record.last < 0) {
+    } else if (record.waypoints.last() < 0) {
         outcome.problem =
             record.skipped_waypoints > 0 ? "holds no waypoint with a valid position" : "holds no waypoint";
         const bool keys = record.cruise_altitude_seen || record.active_fuel_seen ||
@@ -336,7 +336,7 @@ bool report_record(bool pilot_asked) {
             add(std::to_string(record.skipped_keys) + " key values out of range ignored");
         if (record.cut_short) add(kCutShortNote);
         if (!text.empty()) record_load_warning(file, text);
-        outcome.loaded = record.last + 1;
+        outcome.loaded = record.waypoints.last() + 1;
         outcome.dropped = record.dropped_waypoints;
         outcome.note = text;
         if (pilot_asked && record.dropped_waypoints > 0)
@@ -432,10 +432,10 @@ void fill_active_plans(PlanEdit& edit) {
     {
         PlanEdit working(working_target(), "a route loaded");
         working.keep_cursors();
-        replace_plan(working_target(), record.waypoints, record.last);
-        if (record.last >= 1) working.place(working_cursor_index, 1);
-        if (record.last >= 1 && record.last < kPlanLastIndex)
-            make_marker(working.entry(record.last + 1), EntryKind::EndMark);
+        replace_plan(working_target(), record.waypoints, record.waypoints.last());
+        if (record.waypoints.last() >= 1) working.place(working_cursor_index, 1);
+        if (record.waypoints.last() >= 1 && record.waypoints.last() < kPlanLastIndex)
+            make_marker(working.entry(record.waypoints.last() + 1), EntryKind::EndMark);
         // A new plan starts without holds.
         delete_all_holds();
     }
@@ -554,8 +554,8 @@ void apply_working_keys() {
 void fill_working_plan() {
     PlanEdit edit(working_target(), "a route loaded for the modification");
     edit.keep_cursors();
-    replace_plan(working_target(), record.waypoints, record.last);
-    if (record.last >= 1) edit.place(working_cursor_index, 1);
+    replace_plan(working_target(), record.waypoints, record.waypoints.last());
+    if (record.waypoints.last() >= 1) edit.place(working_cursor_index, 1);
     working_plan_replaced();
 }
 
@@ -676,5 +676,5 @@ void load_route_preview(const std::string& name) {
     const bool is_pln = upper.find(".PLN") != std::string::npos;
     read_route_file(is_pln ? upper : name, is_pln);
     if (!report_record(false)) return;
-    replace_plan(preview_target(), record.waypoints, record.last);
+    replace_plan(preview_target(), record.waypoints, record.waypoints.last());
 }

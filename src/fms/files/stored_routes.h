@@ -9,7 +9,6 @@ struct RouteRecord {
     std::string name;
     std::string origin;
     std::string destination;
-    int last = -1;       // last index of its plan
     int source_slot = 0; // catalogue entry it was copied from, in a filtered list
     RoutePlan plan;
 };

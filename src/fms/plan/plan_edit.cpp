@@ -95,22 +95,22 @@ bool follows_plan(const PlanTarget& t) {
 } // namespace
 
 PlanTarget working_target() {
-    return PlanTarget{&working_plan, &working_plan.last_, false};
+    return PlanTarget{&working_plan, false};
 }
 
 PlanTarget active_target() {
-    return PlanTarget{&active_plan, &active_plan.last_, true};
+    return PlanTarget{&active_plan, true};
 }
 
 PlanTarget preview_target() {
-    return PlanTarget{&preview_plan, &preview_plan.last_, false};
+    return PlanTarget{&preview_plan, false};
 }
 
 PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
-    : t_(target), where_(where), root_(outermost_of(target.plan)), last_before_(*target.last) {
+    : t_(target), where_(where), root_(outermost_of(target.plan)), last_before_(target.plan->last()) {
     if (root_ != nullptr || !follows_plan(t_)) return;
     outermost_of(t_.plan) = this;
-    const int last = std::min(*t_.last, kPlanLastIndex);
+    const int last = std::min(this->last(), kPlanLastIndex);
     if (t_.active) {
         leg_ = active_leg(); // gives the plan's new entries ids
         to_before_ = to_waypoint_index;
@@ -153,9 +153,9 @@ void PlanEdit::to_fallback(int index) {
 
 void PlanEdit::set_last(int last) {
     last = std::clamp(last, -1, kPlanLastIndex);
-    for (int i = *t_.last; i > last && i >= 1; --i)
+    for (int i = this->last(); i > last && i >= 1; --i)
         drop_hold(t_, i);
-    *t_.last = last;
+    end_at(last);
 }
 
 void PlanEdit::set_to(int index) {
@@ -177,7 +177,7 @@ void PlanEdit::keep_cursors() {
 }
 
 void PlanEdit::finish() {
-    const int last = std::min(*t_.last, kPlanLastIndex);
+    const int last = std::min(this->last(), kPlanLastIndex);
     give_entry_ids(*t_.plan, last);
     for (int k = 0; k < mark_count_; ++k) {
         const CursorMark& m = marks_[k];
@@ -211,7 +211,7 @@ bool open_slot(const PlanTarget& t, int p) {
     if (p < 0 || p > last + 1 || last >= kPlanLastIndex) return false;
     for (int j = last; j >= p; --j)
         move_entry(edit, j, j + 1);
-    ++*t.last;
+    edit.end_at(last + 1);
     return true;
 }
 
@@ -222,7 +222,7 @@ void remove_entry(const PlanTarget& t, int i) {
     drop_hold(t, i);
     for (int j = i + 1; j <= last; ++j)
         move_entry(edit, j, j - 1);
-    --*t.last;
+    edit.end_at(last - 1);
 }
 
 void merge_into_previous(const PlanTarget& t, int k) {
@@ -253,7 +253,7 @@ void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
     last = std::min(last, kPlanLastIndex);
     for (int i = 0; i <= last; ++i)
         copy_waypoint_fields(from[i], edit.entry(i));
-    *t.last = last;
+    edit.end_at(last);
 }
 
 void refresh_to_position() {

@@ -18,10 +18,9 @@
 #include "fms/plan/active_leg.h"
 #include "fms/plan/route_plan.h"
 
-// A plan and its last index, and whether it is the flown one.
+// A plan, and whether it is the flown one.
 struct PlanTarget {
     RoutePlan* plan;
-    int* last;
     bool active;
 };
 PlanTarget working_target();
@@ -40,10 +39,13 @@ class PlanEdit {
     // apart (set_last, or the operations below).
     RouteWaypoint& entry(int i) { return t_.plan->slot(i); }
     const RouteWaypoint& operator[](int i) const { return (*t_.plan)[i]; }
-    int last() const { return *t_.last; }
+    int last() const { return t_.plan->last_; }
     // The plan ends at `last` (-1: empty). Growing leaves the new entries as
     // they are; shrinking drops the holds of the entries cut off.
     void set_last(int last);
+    // The plan ends at `last`, its entries and holds as they stand: for an
+    // operation that moved the entries itself.
+    void end_at(int last) { t_.plan->last_ = last; }
 
     // The TO (active plan) or a cursor put on an index by the edit's own
     // rule; kept where it is put, also when that is where it stood. Told to a

@@ -43,6 +43,13 @@ int approach_runway_index = 0;
 BoundedTable<RouteRow, 201> route_rows;
 int route_rows_last = 0;
 
+PlanTarget plan_target(RoutePlan& plan) {
+    if (&plan == &active_plan) return active_target();
+    if (&plan == &working_plan) return working_target();
+    if (&plan == &preview_plan) return preview_target();
+    return PlanTarget{&plan, false};
+}
+
 namespace {
 
 const RouteWaypoint& empty_waypoint() {

@@ -102,10 +102,6 @@ class RoutePlan {
 
   private:
     friend class PlanEdit;
-    // The edit path's handles on the three plans and their last indices.
-    friend PlanTarget working_target();
-    friend PlanTarget active_target();
-    friend PlanTarget preview_target();
     // Entry ids are the plan's own: given where an edit ends.
     friend void give_entry_ids(RoutePlan& plan, int last);
     friend PredictionSlot prediction_slot(int i);
@@ -137,6 +133,11 @@ extern RoutePlan working_plan;
 extern const int& working_plan_last;
 extern RoutePlan preview_plan;
 extern const int& preview_plan_last;
+
+// The edit path's handle on a plan (fms/plan/plan_edit.h): on the active,
+// working or preview plan the same as their own; on any other (a stored
+// route, a file's waypoints) one that no TO or cursor follows.
+PlanTarget plan_target(RoutePlan& plan);
 
 inline constexpr int kNoToWaypoint = 999;
 extern int to_waypoint_index; // TO waypoint in the active plan; 999 = no active route
