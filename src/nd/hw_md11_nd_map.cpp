@@ -74,6 +74,9 @@ void runway_label(MapCanvas& m, int slot, int index, double x, double y) {
 
 void draw_route(MapCanvas& m, bool modified) {
     const gfx::Pen pen = m.pen(c::magenta, modified);
+    // A leg into an entry before the TO is flown already: magenta is for the
+    // leg flown now and those ahead.
+    const gfx::Pen flown = m.pen(c::white, modified);
     const int to = to_waypoint_index;
     double prev_x = 0.0, prev_y = 0.0; // the aircraft at the map centre
     for_each_route_stop(active_plan, 0, active_plan_last, true, [&](const RouteStop& s) {
@@ -93,7 +96,7 @@ void draw_route(MapCanvas& m, bool modified) {
                 m.star(p.x, p.y, 4);
             }
         } else {
-            if (i > 0 && s.joined) m.line(pen, prev_x, prev_y, p.x, p.y);
+            if (i > 0 && s.joined) m.line(i < to ? flown : pen, prev_x, prev_y, p.x, p.y);
             m.text(w.ident, c::white, p.x + 7.0, p.y - 7.0);
             m.star(p.x, p.y, 0);
         }

@@ -191,6 +191,22 @@ TEST_F(P1000Mfd, levelOffDotOnlyWhereAVerticalTargetLies) {
     EXPECT_EQ(dots(to.lat, to.lon), none + 1);
 }
 
+// Flown past the last waypoint of a route without its destination, LNAV off:
+// the vertical target has no altitude, and no marker shows the sentinel.
+TEST_F(P1000Mfd, noLevelOffMarkerForATargetWithoutAnAltitude) {
+    std::vector<PlanPoint> route(kExampleRoute.begin(), kExampleRoute.begin() + 4);
+    route.push_back({"", 0.0, 0.0}); // the destination still to be entered
+    write_active_plan(route);
+    cruise_altitude = 16000;
+    update(9000);
+    ASSERT_EQ(active_plan[to_waypoint_index].ident, "NISQL");
+    ASSERT_GT(distance_to_destination, 8.0); // the markers are drawn
+    ASSERT_EQ(vertical_target_altitude, kNoConstraint);
+    const std::string texts = all_texts(draw());
+    EXPECT_EQ(texts.find("999"), std::string::npos) << texts;
+    EXPECT_EQ(texts.find("[TOD]"), std::string::npos) << texts;
+}
+
 TEST_F(P1000Mfd, layerGates) {
     show_airports_flags[ND_P1000] = 1;
     // The level-off marker ("[TOC]" at the cruise altitude) at the TO waypoint.
