@@ -239,6 +239,22 @@ TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     EXPECT_LE(h.inbound_course, 360.0);
 }
 
+TEST_F(GnsPlanKeys, AHoldMadeHereLeavesNothingOfTheHoldsItReplaces) {
+    activate_example_route();
+    // Two holds from the other unit, the second flown by a distance entered.
+    add_hold(2, kHoldQuiet, 0.0);
+    add_hold(4, kHoldQuiet, 0.0);
+    hold_list.slot(2).leg_mode = kHoldLegByDistance;
+    hold_list.slot(2).leg_distance = 7.0;
+
+    press("FPL L3 HOLD");
+    ASSERT_EQ(hold_count(), 1);
+    EXPECT_EQ(hold_page_count, 1); // the other unit's hold pages count it alone
+    // A hold added later in the slot the replaced one had starts fresh.
+    ASSERT_EQ(add_hold(5, kHoldQuiet, 0.0), 2);
+    EXPECT_EQ(hold_list[2].leg_distance, 0.0);
+}
+
 TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
     activate_example_route();
     for (int i = 10; i <= 199; ++i) {
