@@ -3,6 +3,7 @@
 #include "gns_stand_in.h"
 
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -70,8 +71,8 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
     EXPECT_EQ(to_waypoint_index, 1);
     EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(gns_sub_state, kGnsSubStateActivePlan);
-    EXPECT_EQ(active_sel.arr_airport, "KPDX");
-    EXPECT_EQ(active_sel.dep_airport, "KSEA");
+    EXPECT_EQ(active_sel.arrival_airport, "KPDX");
+    EXPECT_EQ(active_sel.departure_airport, "KSEA");
     EXPECT_EQ(active_plan[9].kind, "");
     EXPECT_EQ(text_at(90.0f, 0.0f), "ACTIVE FPL   1/2");
     // The waypoints come without altitude constraints, none predicted either
