@@ -107,6 +107,7 @@ bool waypoint_row_selected() {
 // flown route with a leg into it: without a route the selected index is stale
 // or 0 and there is no leg to take the inbound course from.
 void make_hold_at(int k) {
+    // The hold marks change on the flown plan: one edit checks its rules.
     PlanEdit edit(active_target(), "a GNS hold");
     hold_alone_at_active(k, aircraft_state.magvar, HoldLegMins != 0.0 ? HoldLegMins : 1.0);
     holding_active = 0;
