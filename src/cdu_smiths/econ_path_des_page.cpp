@@ -33,8 +33,7 @@ void toggle_pause_near_destination() {
 }
 
 EconPhase descent() {
-    return {descent_speed_target,  DescentMach, previous_descent_speed,
-            previous_descent_mach, DescSpdRest, DescAltRest};
+    return {descent_speed_target, DescentMach, DescSpdRest, DescAltRest};
 }
 
 void act_on_key() {

@@ -55,10 +55,10 @@ void clean_procedure_kinds(const GnsPlanRef& p, int c, PlanEdit& edit) {
 bool arrival_check(const GnsPlanRef& p) {
     if (p.last <= 0) return false;
     const RouteWaypoint& end = p.plan[p.last];
-    if (end.type != "APT" || end.ident == p.sel.arr_airport) return false;
-    p.sel.arr_airport = end.ident;
+    if (end.type != "APT" || end.ident == p.sel.arrival_airport) return false;
+    p.sel.arrival_airport = end.ident;
     load_airport_detail(end.ident, destination_slot);
-    p.sel.star = p.sel.star_transition = p.sel.apch_type = p.sel.apch_trans = p.sel.arr_runway = kGnsNone;
+    p.sel.procedures.clear_arrival();
     return true;
 }
 
@@ -66,13 +66,13 @@ void departure_check(const GnsPlanRef& p, int c) {
     const RouteWaypoint& origin = p.plan[0];
     if (origin.type != "APT") return;
     if (p.active) {
-        if (origin.ident == active_sel.dep_airport) return;
+        if (origin.ident == active_sel.departure_airport) return;
     } else if (c != 0) {
         return;
     }
-    p.sel.dep_airport = origin.ident;
+    p.sel.departure_airport = origin.ident;
     load_airport_detail(origin.ident, origin_slot);
-    p.sel.sid = p.sel.sid_transition = p.sel.dep_runway = kGnsNone;
+    p.sel.procedures.clear_departure();
     if (!p.active) gns_departure_preview = 0;
 }
 
@@ -130,8 +130,8 @@ void write_candidate(const GnsPlanRef& p, RouteWaypoint& w, const NavListRecord&
 }
 
 void clear_all_selections() {
-    active_sel = GnsSelections{};
-    working_sel = GnsSelections{};
+    active_sel = GnsChoices{};
+    working_sel = GnsChoices{};
 }
 
 } // namespace
@@ -264,7 +264,7 @@ void gns_activate_opened_plan() {
 
     const RouteWaypoint& destination = active_plan[last];
     if (destination.type == "APT") {
-        active_sel.arr_airport = destination.ident;
+        active_sel.arrival_airport = destination.ident;
         load_airport_detail(destination.ident, destination_slot);
         // Makes the destination the selected one and puts its elevation on the
         // last entry.
@@ -288,7 +288,7 @@ void gns_activate_opened_plan() {
 
     const RouteWaypoint& origin = active_plan[0];
     if (origin.type == "APT") {
-        active_sel.dep_airport = origin.ident;
+        active_sel.departure_airport = origin.ident;
         load_airport_detail(origin.ident, origin_slot);
         match_sid_transition(kGnsNone, kGnsNone);
         select_airport(origin.ident, kSelectAirportOrigin);

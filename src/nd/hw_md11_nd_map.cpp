@@ -124,8 +124,8 @@ void draw_nav1_station(MapCanvas& m, bool plan) {
         x = std::sin(turn) * a.nav1_dme_nm * m.view.ppn;
         y = -std::cos(turn) * a.nav1_dme_nm * m.view.ppn;
     }
-    draw_map_symbol(m.g, (x - 2.0) * m.k.w, (y - 4.0) * m.k.s, 1, no_symbol_arrow, m.k.w, m.k.s, 1,
-                    hw_md11_nd_range);
+    draw_map_symbol(m.g, (x - 2.0) * m.k.w, (y - 4.0) * m.k.s, MapSymbol::Vor, no_symbol_arrow, m.k.w, m.k.s,
+                    1, hw_md11_nd_range);
     const std::string id =
         sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_simvar_47_text() : std::string();
     m.text(id, c::blue, x + 8.0, y - 7.0);

@@ -3,6 +3,7 @@
 #include "gns_stand_in.h"
 
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -70,8 +71,8 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
     EXPECT_EQ(to_waypoint_index, 1);
     EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(gns_sub_state, kGnsSubStateActivePlan);
-    EXPECT_EQ(active_sel.arr_airport, "KPDX");
-    EXPECT_EQ(active_sel.dep_airport, "KSEA");
+    EXPECT_EQ(active_sel.arrival_airport, "KPDX");
+    EXPECT_EQ(active_sel.departure_airport, "KSEA");
     EXPECT_EQ(active_plan[9].kind, "");
     EXPECT_EQ(text_at(90.0f, 0.0f), "ACTIVE FPL   1/2");
     // The waypoints come without altitude constraints, none predicted either
@@ -237,6 +238,22 @@ TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     EXPECT_EQ(hold_exit_state, kHoldExitNotEntered);
     EXPECT_GT(h.inbound_course, 0.0);
     EXPECT_LE(h.inbound_course, 360.0);
+}
+
+TEST_F(GnsPlanKeys, AHoldMadeHereLeavesNothingOfTheHoldsItReplaces) {
+    activate_example_route();
+    // Two holds from the other unit, the second flown by a distance entered.
+    add_hold(2, kHoldQuiet, 0.0);
+    add_hold(4, kHoldQuiet, 0.0);
+    hold_list.slot(2).leg_mode = kHoldLegByDistance;
+    hold_list.slot(2).leg_distance = 7.0;
+
+    press("FPL L3 HOLD");
+    ASSERT_EQ(hold_count(), 1);
+    EXPECT_EQ(hold_page_count, 1); // the other unit's hold pages count it alone
+    // A hold added later in the slot the replaced one had starts fresh.
+    ASSERT_EQ(add_hold(5, kHoldQuiet, 0.0), 2);
+    EXPECT_EQ(hold_list[2].leg_distance, 0.0);
 }
 
 TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {

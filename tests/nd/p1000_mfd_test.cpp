@@ -34,7 +34,7 @@ class P1000Mfd : public NdTest {
         p1000_map_radius = 53;
         p1000_mfd_range = 12.5;
         p1000_controller_present = 0;
-        p1000_mfd_page = 1;
+        p1000_mfd_page = kP1000PageMain;
         tcas_display_on = 0;
         show_airports_flags[ND_P1000] = show_navaids_flags[ND_P1000] = 0;
         DrawBodArcOnP1000MFD = 0;
@@ -403,7 +403,7 @@ TEST_F(P1000Mfd, distanceAndTimeAlignRightByLength) {
 
 TEST_F(P1000Mfd, vnavPageFields) {
     p1000_controller_present = 1;
-    p1000_mfd_page = 2;
+    p1000_mfd_page = kP1000PageVnav;
     p1000_vnav_distance_nm = 12.0;
     p1000_vnav_distance_select = 2;
     p1000_vnav_elevation_ft = 3000.0;

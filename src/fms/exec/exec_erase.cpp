@@ -46,16 +46,9 @@ bool selected(const std::string& text) {
     return !text.empty() && text != kNone;
 }
 
-void drop_saved_pair(double& speed, double& mach) {
-    if (speed > 0.0 || mach > 0.0) speed = mach = 0.0;
-}
-
 void drop_saved_values() {
-    drop_saved_pair(previous_climb_speed, previous_climb_mach);
-    drop_saved_pair(previous_cruise_speed, previous_cruise_mach);
-    drop_saved_pair(previous_descent_speed, previous_descent_mach);
+    forget_executed_performance();
     if (legs_edit_index > 0) legs_edit_index = 0;
-    if (previous_cost_index >= 0) previous_cost_index = -1;
     direct_to_entered = 0;
 }
 
@@ -343,7 +336,6 @@ void reset_active_route_state() {
     active_plan.choices = working_plan.choices;
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
-    if (previous_cruise_altitude > 0) previous_cruise_altitude = 0;
 }
 
 void erase_route_modification() {
@@ -367,17 +359,7 @@ void erase_route_modification() {
     smiths_legs_mode = kLegsModeList;
     pending_hold_delete_index = 0;
 
-    if (previous_climb_speed != 0.0) climb_speed_target = static_cast<int>(previous_climb_speed);
-    if (previous_cruise_speed > 0.0) cruise_speed_target = static_cast<int>(previous_cruise_speed);
-    if (previous_descent_speed > 0.0) descent_speed_target = static_cast<int>(previous_descent_speed);
-    if (previous_climb_mach > 0.0) ClimbMach = previous_climb_mach;
-    if (previous_cruise_mach > 0.0) CruiseMach = previous_cruise_mach;
-    if (previous_descent_mach > 0.0) DescentMach = previous_descent_mach;
-    if (previous_cruise_altitude > 0) cruise_altitude = previous_cruise_altitude;
-    if (previous_cost_index >= 0) cost_index = previous_cost_index;
-    previous_climb_speed = previous_cruise_speed = previous_descent_speed = 0.0;
-    previous_climb_mach = previous_cruise_mach = previous_descent_mach = 0.0;
-    previous_cruise_altitude = 0;
+    restore_executed_performance();
 
     if (route_state == kRouteStateActiveModified) route_state = kRouteStateActive;
     legs_edit_index = 0;
