@@ -87,8 +87,8 @@ bool find_airport_tokens(const char* file_name, const std::string& ident, std::v
 
 void build_runway_list(const std::vector<std::string>& t) {
     for (std::size_t i = kFirstRunwayToken; i < t.size(); ++i) {
-        // A runway off the globe is left out (loading the airport tells it).
-        if (t[i].empty() || !runway_token_on_globe(t[i])) continue;
+        // A runway that cannot be used is left out (loading the airport tells it).
+        if (t[i].empty() || runway_token_fault(t[i]) != nullptr) continue;
         AirportRunwayListEntry entry;
         static_cast<AirportRunway&>(entry) = parse_runway_token(t[i]);
         if (entry.localizer_course == 0.0) entry.localizer_course = entry.magnetic_heading;
@@ -133,7 +133,10 @@ const char* additional_info_fault(const std::string& line, bool cut) {
 template <class OnLine> bool read_additional_info(const std::string& ident, OnLine on_line) {
     const std::string path = navdata_path("apt_additional_info.txt");
     std::FILE* file = os::open_file(path, "r");
-    if (!file) return false;
+    if (!file) {
+        record_if_not_regular(path);
+        return false;
+    }
     const std::string header = "[" + ident + "]";
     bool in_section = false;
     FileLineCheck check{path};
@@ -320,7 +323,7 @@ void select_airport(const std::string& ident, int mode) {
     // An airport off the globe is no airport (the navigation database's
     // load tells the line).
     if (!has_leading_number(t[2].c_str()) || !has_leading_number(t[3].c_str()) ||
-        !position_tokens_on_globe(t[2], t[3]))
+        !position_tokens_on_globe(t[2], t[3]) || number_fault(t[1], kElevationFt) != nullptr)
         return;
 
     if (mode != kSelectAirportDestinationElevation) lookup_parking_position(ident);
