@@ -29,6 +29,32 @@ namespace {
 const std::string kExamples = ORVEX_SOURCE_DIR "/examples/sim/orvex";
 const std::string kAirport = "KSEA SEATTLE 433 47.449 -122.309 16L_11901_47.46_-122.31_163_110.30_ILS_163\n";
 
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
+// KSEA with its one runway token changed.
+std::string airport_with_runway(const std::string& runway) {
+    return "KSEA SEATTLE 433 47.449 -122.309 " + runway + "\n";
+}
+
+// A SID of one leg line as given, beside a good one.
+std::string sid_with_leg(const std::string& leg) {
+    return join_parts(
+        {"KSEA", kAirport, "",
+         "[KSEA]\nT BAD1 16L 16L\nBAD1 " + leg + "\nT GOOD1 16L 16L\nGOOD1 FIXA 3000 --- 47.3 -122.3\n"});
+}
+
+// The navigation files with only navs.txt (8th part) or one other part given.
+std::string nav_files(std::size_t part, const std::string& text) {
+    std::vector<std::string> parts(8);
+    parts[part] = text;
+    return join_parts(parts);
+}
+
 std::string airway_of_fixes(int fixes) {
     std::string text = "J1 1 FAR 95 -122\n";
     for (int i = 1; i <= fixes; ++i)
@@ -184,6 +210,41 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
               "999 32\n16R I16R FIXC IAF 6000 47.7 -122.3 - 43 32\n"}),
          "apps.txt", "2 of 4 lines could not be used (line 2: altitude no number from -1500 to 60000 ft)",
          [] { EXPECT_EQ(airport_slots[destination_slot].approaches.count(), 1); }},
+        // Every number read whole, within what it stands for.
+        {"nav_database", nav_files(4, "KSEA SEATTLE 433 47.4 -122.3\nKBIG BIG 1e9 47 -122\n"), "apts.txt",
+         "(line 2: elevation no number from -1500 to 30000 ft)", [] { EXPECT_EQ(airport_table.count(), 1); }},
+        {"sid", join_parts({"KSEA", "KSEA SEATTLE 1e9 47.449 -122.309\n"}), "apts.txt",
+         "line 1: KSEA: elevation no number from -1500 to 30000 ft; that airport is not loaded"},
+        {"sid", join_parts({"KSEA", airport_with_runway("16L_11901_47.46_-122.31_163_110.90x_ILS_163")}),
+         "apts.txt", "1 runways left out (16L: frequency no number from 108 to 118 MHz)"},
+        {"sid", join_parts({"KSEA", airport_with_runway("16L_-11000_47.46_-122.31_163_110.30_ILS_163")}),
+         "apts.txt", "1 runways left out (16L: runway length no number from 0 to 50000 ft)"},
+        {"sid", join_parts({"KSEA", airport_with_runway("16L_11901_47.46_-122.31_163_110.30_ILS_1e308")}),
+         "apts.txt", "1 runways left out (16L: course no number from 0 to 360)"},
+        {"sid", sid_with_leg("FIXA FL99999 --- 47.3 -122.3"), "sids.txt",
+         "(line 3: altitude no flight level from FL0 to FL600); SID BAD1 left out whole"},
+        {"sid", sid_with_leg("FIXA -5000 --- 47.3 -122.3"), "sids.txt",
+         "(line 3: altitude no number from -1500 to 60000 ft); SID BAD1 left out whole"},
+        {"sid", sid_with_leg("/H999/ --- 16L 47.3 -122.3"), "sids.txt",
+         "(line 3: course no number from 0 to 360); SID BAD1 left out whole"},
+        {"sid", sid_with_leg("/T162/UD-5.0 --- 16L 47.3 -122.3"), "sids.txt",
+         "(line 3: DME distance no number from 0 to 200 NM); SID BAD1 left out whole"},
+        {"nav_database", nav_files(6, "SEA SEATTLE 47.4 -122.3 VOR 116.80\nRNT RENTON 47.4 -122.2 NDB\n"),
+         "navs.txt", "1 lines taken though a value is wrong (line 2: no frequency)",
+         [] { EXPECT_EQ(navaid_table.count(), 2); }},
+        {"nav_database",
+         nav_files(2, "J1 1 EUG 44.1 -123.2\nJ1 3 HALSE 44.5 -123.0\nJ1 2 SALMN 44.9 -122.9\n"), "awys.txt",
+         "1 lines taken though a value is wrong (line 3: sequence out of order)"},
+        {"nav_database", nav_files(2, "J1 -1 EUG 44.1 -123.2\nJ1 2 HALSE 44.5 -123.0\n"), "awys.txt",
+         "(line 1: sequence no whole number from 0)"},
+        // No more lines than a reader takes are read.
+        {"performance", "[CLIMB]\n" + repeated(";\n", 12000) + "5000 272 3000 7300\n", "FUZZ_perf.txt",
+         "read no further than line 10000", [] { EXPECT_EQ(performance_tables.climb_row_count, 0); }},
+        // A last line cut short that still reads whole.
+        {"nav_database", nav_files(0, "FIXA FIXA 47.500000 -122.309300\nFIXB FIXB 47.200000 -12"), "ints.txt",
+         kCutShortNote},
+        {"nav_database", nav_files(6, "SEA SEATTLE 47.4 -122.3 VOR 116.80\nPAE PAINE 47.9 -122.2 VOR"),
+         "navs.txt", kCutShortNote},
         // Junk is told wherever it stands, and a line past the buffer too.
         {"star", join_parts({"KSEA", kAirport, "", std::string(10000, 'x') + "\n" + star_of_legs(1)}),
          "stars.txt", "1 of 4 lines could not be used (line 1: no position); 1 lines too long, cut (line 1)"},
