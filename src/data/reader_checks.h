@@ -37,7 +37,6 @@ inline constexpr FieldRange kAltitudeFt{-1500.0, 60000.0, "altitude no number fr
 inline constexpr FieldRange kFlightLevel{0.0, 600.0, "altitude no flight level from FL0 to FL600"};
 // The distance of a "fly until the DME distance" leg.
 inline constexpr FieldRange kDmeDistanceNm{0.0, 200.0, "DME distance no number from 0 to 200 NM"};
-inline constexpr FieldRange kSequence{0.0, 999999.0, "sequence number no whole number from 0"};
 
 // Null when the text is a number whole (parse_whole_number) within the range;
 // else why not (range.fault).

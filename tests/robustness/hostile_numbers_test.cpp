@@ -12,6 +12,7 @@
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
+#include "data/reader_checks.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/flight_log.h"
@@ -26,6 +27,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -163,4 +165,23 @@ TEST(HostileNumbers, aFlightLogOfEndlessDescentRatesGivesTheLargestRate) {
     text << file.rdbuf();
     // The magnitude of -2147483648 has no int: the rate saturates instead.
     EXPECT_NE(text.str().find("Descent=5000_400_2147483647_100 \n"), std::string::npos) << text.str();
+}
+
+// The bounds of the number fields take any value within them as the files
+// write it, and refuse one just beyond.
+TEST(HostileNumbers, fieldRangesTakeRandomValuesWithinAndRefuseThoseBeyond) {
+    std::mt19937 random(2024);
+    for (const FieldRange* range : {&kElevationFt, &kRunwayLengthFt, &kDegrees, &kVhfNavMhz, &kNdbKhz,
+                                    &kAltitudeFt, &kFlightLevel, &kDmeDistanceNm}) {
+        std::uniform_real_distribution<double> within(range->low, range->high);
+        char text[64];
+        for (int i = 0; i < 100; ++i) {
+            std::snprintf(text, sizeof text, i % 2 ? "%.2f" : "%.0f", within(random));
+            EXPECT_EQ(number_fault(text, *range), nullptr) << text;
+        }
+        for (const double beyond : {range->low - 0.01, range->high + 0.01}) {
+            std::snprintf(text, sizeof text, "%.2f", beyond);
+            EXPECT_EQ(number_fault(text, *range), range->fault) << text;
+        }
+    }
 }

@@ -296,7 +296,8 @@ bool find_airport_elevation(const std::string& ident, double* elevation) {
         while (!found && read_line(file, line, kMaxSelectLine)) {
             const std::vector<std::string> t = scan_tokens(line, 3);
             if (t.empty() || !equals_ignoring_case(t[0], ident)) continue;
-            *elevation = t.size() >= 3 ? parse_double(t[2]) : 0.0;
+            // An elevation no airport has (loading the airport tells it) is none.
+            *elevation = t.size() >= 3 && !number_fault(t[2], kElevationFt) ? parse_double(t[2]) : 0.0;
             found = true;
         }
         std::fclose(file);
