@@ -195,7 +195,8 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
         }
         // A last line cut within its longitude still reads as a position.
         const std::string_view lon = t[position_token + 1];
-        check.measure(lon, line.find_last_not_of(" \t\r\v\f") + 1 == lon.data() + lon.size() - line.data());
+        const auto lon_end = static_cast<std::size_t>(lon.data() + lon.size() - line.data());
+        check.measure(lon, line.find_last_not_of(" \t\r\v\f") + 1 == lon_end);
         if (!on_line(t, latitude.value, longitude.value)) ++left_out;
     }
     check.finish(reader);

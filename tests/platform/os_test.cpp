@@ -130,7 +130,6 @@ TEST(Os, openFileReadsOnlyRegularFiles) {
         {"\\orvex\\folder.rte", false, os::OpenFailure::NotRegular},
 #ifdef _WIN32
         {"NUL", false, os::OpenFailure::NotRegular},
-        {"CON", false, os::OpenFailure::NotRegular},
 #else
         {"/dev/zero", false, os::OpenFailure::NotRegular},
         {"/dev/urandom", false, os::OpenFailure::NotRegular},
