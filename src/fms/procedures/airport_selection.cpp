@@ -71,7 +71,8 @@ bool find_airport_tokens(const char* file_name, const std::string& ident, std::v
     if (!file) return false;
     bool found = false;
     std::string line;
-    while (!found && read_line(file, line, kMaxSelectLine)) {
+    LineReader reader(file, kMaxSelectLine);
+    while (!found && reader.next(line)) {
         line = to_upper_ascii(line);
         for (char& c : line)
             if (c == '\n' || c == '\r') c = ' ';
@@ -293,7 +294,8 @@ bool find_airport_elevation(const std::string& ident, double* elevation) {
         if (!file) continue;
         bool found = false;
         std::string line;
-        while (!found && read_line(file, line, kMaxSelectLine)) {
+        LineReader reader(file, kMaxSelectLine);
+        while (!found && reader.next(line)) {
             const std::vector<std::string> t = scan_tokens(line, 3);
             if (t.empty() || !equals_ignoring_case(t[0], ident)) continue;
             // An elevation no airport has (loading the airport tells it) is none.
