@@ -137,10 +137,11 @@ void FileLineCheck::fault(const std::string& why, bool whole) {
 
 namespace {
 
-// Digits after the point of a number written whole; -1 for no number.
+// Digits after the point of a number written whole; -1 for no number, and
+// for 0, which the files write short for "none" ("0.0 0.0").
 int decimals_of(std::string_view field) {
     double value = 0.0;
-    if (!parse_whole_number(field, value)) return -1;
+    if (!parse_whole_number(field, value) || value == 0.0) return -1;
     const std::size_t point = field.find('.');
     return point == std::string_view::npos ? 0 : static_cast<int>(field.size() - point - 1);
 }
