@@ -21,6 +21,8 @@ namespace {
 
 // A 300-byte line buffer in the file's original reader.
 constexpr std::size_t kMaxConfigLine = 298;
+// 58 keys: a file of more lines than this is no configuration file.
+constexpr int kMaxConfigFileLines = 10000;
 
 void preset_selection_texts() {
     gns_page_choices = GnsChoices{};
@@ -42,7 +44,7 @@ void load_config() {
     if (!file) record_missing_file(path);
     if (file) {
         FileLineCheck check{path};
-        LineReader reader(file, kMaxConfigLine);
+        LineReader reader(file, kMaxConfigLine, kMaxConfigFileLines);
         std::string line;
         while (reader.next(line)) {
             check.line(line, reader.line_number());
