@@ -9,6 +9,7 @@
 #include "fms/sequencing.h"
 #include "plan_state_check.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -29,7 +30,8 @@ double angle(double a, double b) {
 }
 
 // The switching distance entry i earns by its own legs: its kind's or
-// flyover distance, and the turn onto the leg after it.
+// flyover distance, and the turn onto the leg after it from the leg into it,
+// which after an engagement may be the direct leg from where LNAV engaged.
 double own_switch_distance(int i) {
     const RouteWaypoint& w = active_plan[i];
     double d = is_procedure_kind(w.kind) ? WptProcChgDist : w.flyover == 1 ? FlyoverWptChgDist : WptChgDist;
@@ -37,11 +39,13 @@ double own_switch_distance(int i) {
     if (AdjustTurnDistforAngle != 1 || w.flyover == 1 || from < 0 || i >= active_plan_last ||
         is_unflown(active_plan[i + 1]))
         return d;
-    const RouteWaypoint& a = active_plan[from];
     const RouteWaypoint& b = active_plan[i + 1];
-    const double in = leg(a.lat, a.lon, w.lat, w.lon).course;
     const double out = leg(w.lat, w.lon, b.lat, b.lon).course;
-    return d + std::trunc(angle(in, out)) * 0.028;
+    double turn = 0.0;
+    for (const GeoPosition& start :
+         {GeoPosition{active_plan[from].lat, active_plan[from].lon}, direct_to_origin})
+        turn = std::max(turn, std::trunc(angle(leg(start.lat, start.lon, w.lat, w.lon).course, out)));
+    return d + turn * 0.028;
 }
 
 // Seen from entry i, the aircraft lies more than 90 degrees off the way
