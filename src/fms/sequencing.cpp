@@ -99,7 +99,9 @@ bool is_procedure_kind(const std::string& kind) {
 
 void check_course_reversal() {
     const int to = to_waypoint_index;
-    if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || first_hold_at(to) || !to_behind()) return;
+    if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || first_hold_at(to) ||
+        standing_on_ground() || !to_behind())
+        return;
     // Within 10 NM a waypoint behind is passed, except on the last two legs,
     // where the aircraft turns back for it. One inside the turn is passed
     // anywhere: turning toward it never gets there.
