@@ -27,13 +27,17 @@ const char* const kAtTheGate = "aircraft position 47.4490 -122.3093\naircraft al
                                "aircraft speed 0\nframes 1\n";
 const char* const kOn16L = "aircraft position 47.4638 -122.3081\naircraft heading 162\n"
                            "aircraft altitude 433\naircraft speed 0\nframes 1\n";
+// DUWAM 7.7 NM ahead of 16L, then back north to PARKK, executed.
+const char* const kDuwamParkk =
+    "cdu SMITHS_FMS RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"DUWAM\" R1 \"PARKK\" R2 R6\n"
+    "cdu SMITHS_FMS EXEC\nframes 30\n";
 // In flight past SEA on the leg to FOXXE, on the autopilot's heading (read
 // once a second), LNAV then pressed.
 const char* const kPastSea = "aircraft altitude 5000\naircraft speed 250\naircraft heading 200\n"
                              "aircraft position 47.38 -122.40\nframes 18\n";
 const char* const kOnHeadingHold = "aircraft ap on\naircraft ap hdg on\n";
-// Flying past FOXXE, FOXXE made the TO again on
-// the MCU, LNAV then pressed: FOXXE lies behind, NISQL 7.3 NM ahead.
+// Past FOXXE, FOXXE made the TO again on the MCU, LNAV then pressed: FOXXE
+// lies behind, NISQL 7.3 NM ahead.
 const char* const kPastFoxxe = "mcu MCU TO\nmcu MCU NEXT\naircraft altitude 5000\naircraft speed 250\n"
                                "aircraft heading 221\n"
                                "aircraft position 47.2183 -122.5890\nframes 18\n";
@@ -52,16 +56,10 @@ TEST_F(PassingKeys, TheToIsTheFixOfTheLegFlown) {
     } rows[] = {
         {std::string(kSmithsRoute) + kOnHeadingHold + kPastSea + kLnavOn, "FOXXE"},
         {std::string(kSmithsRoute) + kOnHeadingHold + kPastFoxxe + kLnavOn, "NISQL"},
-        // DUWAM 7.7 NM ahead, then back north to PARKK: a reversal's turn
-        // anticipation reaches the aircraft, but it stands still.
-        {std::string(kOn16L) +
-             "cdu SMITHS_FMS RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"DUWAM\" R1 \"PARKK\" R2 R6\n"
-             "cdu SMITHS_FMS EXEC\nframes 30",
-         "DUWAM"},
-        {std::string(kOn16L) +
-             "cdu SMITHS_FMS RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"DUWAM\" R1 \"PARKK\" R2 R6\n"
-             "cdu SMITHS_FMS EXEC\nframes 30\ncdu SMITHS_FMS DEP_ARR L1 L1 R1\n"
-             "cdu SMITHS_FMS EXEC\nframes 30",
+        // A reversal's turn anticipation reaches the aircraft, which stands still.
+        {std::string(kOn16L) + kDuwamParkk, "DUWAM"},
+        {std::string(kOn16L) + kDuwamParkk +
+             "cdu SMITHS_FMS DEP_ARR L1 L1 R1\ncdu SMITHS_FMS EXEC\nframes 30",
          "HD162"},
         {std::string(kAtTheGate) + kSmithsRoute +
              "cdu SMITHS_FMS DEP_ARR L1 L1 R1\ncdu SMITHS_FMS EXEC\nframes 30",
