@@ -129,6 +129,35 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     EXPECT_EQ(gns_line_toggles[GNS_L3], kGnsToggleFirst);
 }
 
+// A waypoint put in before a constrained fix, on the flown plan and on an
+// opened stored plan, carries nothing of that fix: no constraint, no course.
+TEST_F(GnsPlanKeys, AnInsertedWaypointTakesNoConstraintOfTheFixItDisplaced) {
+    open_example_route();
+    // SEA constrained, PAE put in before it in the opened plan; that plan
+    // made the flown one, PAE constrained and BTG put in before it.
+    for (const bool flown : {false, true}) {
+        if (flown) activate_opened_route();
+        RoutePlan& plan = flown ? active_plan : working_plan;
+        RouteWaypoint& displaced = plan.slot(1);
+        const std::string ident = displaced.ident;
+        displaced.constrained = 1;
+        displaced.alt_constraint = 5000.0;
+        displaced.speed_constraint = 210.0;
+        displaced.course = 160.0;
+        press(flown ? "L2 \"BTG\" ENT" : "L2 \"PAE\" ENT");
+        frames(1);
+        ASSERT_EQ(gns_state, GNS_DATABASE_WPT) << flown;
+        press("ENT");
+        ASSERT_EQ(plan[2].ident, ident) << flown;
+        EXPECT_EQ(plan[1].constrained, 0) << flown;
+        EXPECT_EQ(plan[1].alt_constraint, kNoConstraint) << flown;
+        EXPECT_EQ(plan[1].speed_constraint, kNoConstraint) << flown;
+        EXPECT_EQ(plan[1].course, kNoConstraint) << flown;
+        EXPECT_EQ(plan[2].speed_constraint, 210.0) << flown; // the displaced fix keeps its own
+        EXPECT_EQ(plan[2].constrained, 1) << flown;
+    }
+}
+
 TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     activate_example_route();
     const char* idents[] = {"KSEA", "AAA", "BBB", "CCC", "KPDX"};
@@ -184,7 +213,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
 }
 
 // Whatever row goes, the TO index stays on a leg and on its fix when the fix
-// is left: the origin deleted under TO 1 leaves the first leg flown.
+// is left: the origin deleted under TO 1 gives way to the present position.
 TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
     activate_example_route();
     const std::vector<RouteWaypoint> route(&active_plan[0], &active_plan[0] + 11);
@@ -193,7 +222,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
         const char* expected_to;
     };
     // KSEA SEA FOXXE NISQL OLM TOUTL KELSO LAVVA SAUVI KPDX
-    for (const Row row : {Row{1, 9, "KPDX"}, Row{3, 5, "TOUTL"}, Row{0, 1, "FOXXE"}, Row{0, 4, "OLM"},
+    for (const Row row : {Row{1, 9, "KPDX"}, Row{3, 5, "TOUTL"}, Row{0, 1, "SEA"}, Row{0, 4, "OLM"},
                           Row{5, 5, "KELSO"}, Row{9, 9, "SAUVI"}}) {
         for (int i = 0; i <= 10; ++i)
             active_plan.slot(i) = route[static_cast<std::size_t>(i)];
