@@ -1,11 +1,15 @@
 #include "fms/perf/flown_route.h"
 
+#include "data/airport_procedures.h"
+#include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 double distance_ahead_to(int k) {
     const int to = to_waypoint_index;
@@ -15,6 +19,24 @@ double distance_ahead_to(int k) {
 }
 
 namespace {
+
+// The elevation of an airport of the database (looked up once per ident).
+double airport_elevation(const std::string& ident) {
+    static std::string known;
+    static int generation = -1;
+    static double elevation = 0.0;
+    if (ident == known && generation == nav_database_generation) return elevation;
+    known = ident;
+    generation = nav_database_generation;
+    elevation = 0.0;
+    for (int i = 1; i <= airport_table.count(); ++i) {
+        const NavRecordView r = airport_table[i];
+        if (r.ident != ident) continue;
+        elevation = std::atof(std::string(r.elevation_text).c_str());
+        break;
+    }
+    return elevation;
+}
 
 // What the aircraft saves at the corner of place i (NM): LNAV leaves the leg
 // in at the switching distance and joins the leg out about as far after i,
@@ -60,4 +82,15 @@ double distance_to_meet(int k) {
     }
     if (k < flown_last()) d -= s;
     return std::max(0.0, d);
+}
+
+double route_end_altitude() {
+    const int last = flown_last();
+    if (last < 0) return 0.0;
+    const RouteWaypoint& w = active_plan[last];
+    if (w.alt_constraint > -900.0) return w.alt_constraint;
+    if (w.type != "APT") return 0.0;
+    const AirportProcedures& destination = airport_slots[destination_slot];
+    if (destination.airport_ident == w.ident) return destination.elevation_ft;
+    return airport_elevation(w.ident);
 }
