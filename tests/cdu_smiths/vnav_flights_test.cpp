@@ -194,9 +194,9 @@ TEST_F(VnavFlights, theDescentFliesThroughTheGapToTheApproachsConstraints) {
     double at_zosim = -1.0, lowest_target = 1e9;
     std::string end_of_descent; // E/D ALT on ECON PATH DES once FOURT is passed
     fly_to_the_end([&] {
-        if (at_zosim < 0.0 && last_passed_waypoint == "ZOSIM") at_zosim = last_passed_altitude_ft;
+        if (at_zosim < 0.0 && to_waypoint_index > 6) at_zosim = altitude(); // ZOSIM passed
         if (tod_passed == 1) lowest_target = std::min(lowest_target, vertical_target_altitude);
-        if (end_of_descent.empty() && last_passed_waypoint == "FOURT") {
+        if (end_of_descent.empty() && to_waypoint_index > 7) { // FOURT passed
             press("DES");
             frames(1);
             end_of_descent = text_at(0, 33);

@@ -55,6 +55,7 @@ struct Flight {
     double climb_altitude = 0.0;
     double descent_altitude = 0.0;
     bool vnav_in_air = false;
+    double mcp_altitude = 0.0; // set on the MCP before VNAV is engaged in the air
     bool test_places = false;
     bool arrival = false;      // a STAR and an approach chosen as on ARRIVALS
     bool doubles_back = false; // a fix flown to and back from
@@ -220,13 +221,19 @@ Flight random_flight(unsigned seed) {
             100.0 * std::floor((f.places.front().elevation + 1500.0 + 5000.0 * unit(rng)) / 100.0);
         if (f.climb_altitude >= top) f.climb_constraint = 0;
     }
-    if (last >= 3 && unit(rng) < 0.5) {
+    if (last >= 3 && unit(rng) < 0.5 && !f.arrival) { // an approach brings its own
         f.descent_constraint = last - 1;
         f.descent_altitude =
             100.0 * std::floor((f.places.back().elevation + 3000.0 + 6000.0 * unit(rng)) / 100.0);
         if (f.descent_altitude >= top) f.descent_constraint = 0;
     }
     f.vnav_in_air = unit(rng) < 0.5;
+    // 3000 ft above the field, or higher (up to most of the cruise altitude,
+    // maybe past a climb constraint).
+    const double origin = f.places.front().elevation;
+    f.mcp_altitude = origin + 3000.0;
+    if (unit(rng) < 0.5)
+        f.mcp_altitude += std::floor(0.8 * unit(rng) * std::max(0.0, top - origin - 3000.0) / 100.0) * 100.0;
     return f;
 }
 
@@ -283,13 +290,27 @@ void choose_arrival(std::mt19937& rng, const std::string& destination) {
     }
 }
 
-// The altitude at `along` NM from the origin of the path at `per_nm` ft/NM
-// down to the next end ahead (distance, altitude): a constraint is met at
-// its altitude, so the descent to a later one waits for it.
-double path_altitude(const std::vector<std::pair<double, double>>& ends, double along, double per_nm) {
-    for (const auto& [at, altitude] : ends)
-        if (at > along) return altitude + per_nm * (at - along);
-    return 1e9;
+// The end of a descent segment: a descent constraint or the field, with its
+// distance from the origin along the plan's legs.
+struct DescentEnd {
+    int index = 0;
+    double along = 0.0;
+    double altitude = 0.0;
+};
+
+// The next end ahead of `along` NM from the origin; none past the last.
+const DescentEnd* next_end(const std::vector<DescentEnd>& ends, double along) {
+    for (const DescentEnd& e : ends)
+        if (e.along > along) return &e;
+    return nullptr;
+}
+
+// The altitude at `along` NM of the path at `per_nm` ft/NM down to the next
+// end: a constraint is met at its altitude, so the descent to a later one
+// waits for it.
+double path_altitude(const std::vector<DescentEnd>& ends, double along, double per_nm) {
+    const DescentEnd* e = next_end(ends, along);
+    return e != nullptr ? e->altitude + per_nm * (e->along - along) : 1e9;
 }
 
 // A constraint of the active plan whose altitude the flight is checked
@@ -406,10 +427,13 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     int climb_index = 0;
     for (int i = 1; i < last && f.climb_constraint > 0 && climb_index == 0; ++i)
         if (active_plan[i].constrained == 1) climb_index = i;
-    if (f.vnav_in_air) { // the pilot climbs out on the MCP to 3000 ft above the field first
-        m.ap_altitude_ft = f.places[0].elevation + 3000.0;
+    if (f.vnav_in_air) { // the pilot climbs out on the MCP first
+        m.ap_altitude_ft = f.mcp_altitude;
         m.ap_vertical_speed_fpm = 2000.0;
-        for (int i = 0; i < 18 * 30; ++i)
+        for (int i = 0;
+             i < 18 * 30 || (i < 18 * 200 && to_waypoint_index < last - 1 &&
+                             std::fabs(aircraft_state.indicated_altitude_ft - f.mcp_altitude) > 100.0);
+             ++i)
             pass();
     }
     toggle_vnav();
@@ -430,14 +454,14 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const double per_nm = descent_tas_target > 0.0 ? rate / (descent_tas_target / 60.0) : 400.0;
     // The ends of descent segments: the descent constraints and the field,
     // each with its distance along the route.
-    std::vector<std::pair<double, double>> ends;
+    std::vector<DescentEnd> ends;
     double along = 0.0;
     for (int i = 1; i <= last; ++i) {
         along += leg_nm(i);
         if (i == last)
-            ends.push_back({along, field});
+            ends.push_back({i, along, field});
         else if (i > climb_index && holds_altitude(active_plan[i]))
-            ends.push_back({along, active_plan[i].alt_constraint});
+            ends.push_back({i, along, active_plan[i].alt_constraint});
     }
     const int max_passes = static_cast<int>((route_nm / 250.0 * 3600.0 + 1200.0) * 18.0 / m.sim_rate);
     int to = to_waypoint_index;
@@ -446,6 +470,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double lowest_since_toc = 1e9;
     double arrival_altitude = -1.0;
     double level_past_tod = 0.0; // NM flown level at cruise past the TOD
+    int tod_was = tod_passed;
+    bool early_reported = false;
     double lat = aircraft_state.plat, lon = aircraft_state.plon;
     for (int i = 0; i < max_passes; ++i) {
         pass();
@@ -479,6 +505,20 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         const bool level = vnav_engaged == 1 && std::fabs(altitude - cruise) < 150.0;
         if (level && cruise > path_altitude(ends, route_nm - distance_to_destination, per_nm) + 100.0)
             level_past_tod += step;
+        // The TOD passed more than 20 NM along the plan's legs before the
+        // path down to the next end meets the altitude flown (a course
+        // reversal passes it up to 10 NM early, and the turns LNAV cuts
+        // bring it forward).
+        const DescentEnd* end = next_end(ends, route_nm - distance_to_destination);
+        if (tod_passed == 1 && tod_was == 0 && vnav_engaged == 1 && end != nullptr && !early_reported) {
+            const double early =
+                end->along - (route_nm - distance_to_destination) - (altitude - end->altitude) / per_nm;
+            if (early > 20.0) {
+                early_reported = true;
+                faults.push_back(where("the descent begun early by", early));
+            }
+        }
+        tod_was = tod_passed;
         if (level_past_tod > 5.0 && !level_reported) {
             level_reported = true;
             faults.push_back(where("level at the cruise altitude past the TOD", cruise));

@@ -41,7 +41,8 @@ double airport_elevation(const std::string& ident) {
 // What the aircraft saves at the corner of place i (NM): LNAV leaves the leg
 // in at the switching distance and joins the leg out about as far after i,
 // on the chord between. Each cut is at most half its leg, so a short leg is
-// not cut twice.
+// not cut twice. Past a right angle the turn itself takes back what the
+// chord saves, all of it in a reversal, where the aircraft turns around.
 double corner_cut(int i, double from_lat, double from_lon, int next, double s) {
     const RouteWaypoint& w = active_plan[i];
     const RouteWaypoint& n = active_plan[next];
@@ -54,7 +55,12 @@ double corner_cut(int i, double from_lat, double from_lon, int next, double s) {
     gc_destination_point(w.lat, w.lon, back, a, &a_lat, &a_lon);
     gc_destination_point(w.lat, w.lon, ahead, b, &b_lat, &b_lon);
     gc_dist_course(a_lat, a_lon, b_lat, b_lon, &chord, &course);
-    const double cut = a + b - chord;
+    double turn = std::fabs(ahead - (back + 180.0));
+    while (turn > 360.0)
+        turn -= 360.0;
+    if (turn > 180.0) turn = 360.0 - turn;
+    const double kept = turn > 90.0 ? (180.0 - turn) / 90.0 : 1.0;
+    const double cut = (a + b - chord) * kept;
     return std::isfinite(cut) ? std::max(0.0, cut) : 0.0;
 }
 

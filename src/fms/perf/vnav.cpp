@@ -106,13 +106,13 @@ bool is_climb_constraint(int k) {
     return distance_to_meet(k) < climb + descent;
 }
 
-// A constraint the profile climbs to: in the climb (at or before toc_index
-// while the TOC is ahead), above the level before it (the constraint before
-// it, or the origin) and below the entry after it (the climb goes on). It is
-// a floor on the way up, met once the aircraft is above it, and never the
-// end of a descent.
+// A constraint the profile climbs to: in the climb (at or before toc_index),
+// above the level before it (the constraint before it, or the origin) and
+// below some entry after it (the climb goes on to the cruise altitude). It
+// is a floor on the way up, met once the aircraft is above it (the pilot may
+// have climbed past it), and never the end of a descent nor a new level.
 bool climbed_to(int k) {
-    if (toc_passed != 0 || k > toc_index) return false;
+    if (k < 1 || k > toc_index) return false;
     const double altitude = active_plan[k].alt_constraint;
     double before = altitude_or_zero(active_plan[0].alt_constraint);
     for (int i = k - 1; i >= 1; --i)
@@ -120,8 +120,11 @@ bool climbed_to(int k) {
             before = active_plan[i].alt_constraint;
             break;
         }
-    const int after = next_place(active_plan, k + 1, flown_last());
-    return altitude > before && after > 0 && active_plan[after].alt_constraint > altitude;
+    if (!(altitude > before)) return false;
+    const int last = flown_last();
+    for (int i = k + 1; i < last; ++i)
+        if (is_place(active_plan[i]) && active_plan[i].alt_constraint > altitude) return true;
+    return false;
 }
 
 // The end of the descent located from `top` (ft) for entry `start` on: the
@@ -426,7 +429,7 @@ void update_vnav_target_at_sequencing() {
             target = constraint_waypoint_index;
     } else {
         // Once down from cruise a constraint above is no new level to climb to.
-        if (holds_altitude(active_plan[to]) &&
+        if (holds_altitude(active_plan[to]) && !climbed_to(to) &&
             !(tod_passed == 1 && active_plan[to].alt_constraint > aircraft_state.indicated_altitude_ft))
             update_toc_tod(kTodNewLevel);
         if (tod_passed == 1) {
