@@ -455,12 +455,15 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // The ends of descent segments: the descent constraints and the field,
     // each with its distance along the route.
     std::vector<DescentEnd> ends;
+    // The climb constraint is one in the first third of the route; further
+    // on VNAV may meet it as the end of a descent.
+    auto nearer_origin = [&](int, double along) { return 2.0 * along < route_nm - along; };
     double along = 0.0;
     for (int i = 1; i <= last; ++i) {
         along += leg_nm(i);
         if (i == last)
             ends.push_back({i, along, field});
-        else if (i > climb_index && holds_altitude(active_plan[i]))
+        else if (holds_altitude(active_plan[i]) && !(i == climb_index && nearer_origin(i, along)))
             ends.push_back({i, along, active_plan[i].alt_constraint});
     }
     const int max_passes = static_cast<int>((route_nm / 250.0 * 3600.0 + 1200.0) * 18.0 / m.sim_rate);

@@ -106,13 +106,14 @@ bool is_climb_constraint(int k) {
     return distance_to_meet(k) < climb + descent;
 }
 
-// A constraint the profile climbs to: in the climb (at or before toc_index),
-// above the level before it (the constraint before it, or the origin) and
-// below some entry after it (the climb goes on to the cruise altitude). It
-// is a floor on the way up, met once the aircraft is above it (the pilot may
-// have climbed past it), and never the end of a descent nor a new level.
+// A constraint the profile climbs to: a waypoint's (an approach leg's is
+// always one of the descent) in the climb (at or before toc_index) and in
+// the first third of the route, above the level before it (the constraint
+// before it, or the origin). It is a floor on the way up, met once the
+// aircraft is above it (the pilot may have climbed past it), and never the
+// end of a descent nor a new level.
 bool climbed_to(int k) {
-    if (k < 1 || k > toc_index) return false;
+    if (k < 1 || k > toc_index || active_plan[k].constrained != 1) return false;
     const double altitude = active_plan[k].alt_constraint;
     double before = altitude_or_zero(active_plan[0].alt_constraint);
     for (int i = k - 1; i >= 1; --i)
@@ -121,10 +122,11 @@ bool climbed_to(int k) {
             break;
         }
     if (!(altitude > before)) return false;
+    double from_origin = 0.0, after = 0.0;
     const int last = flown_last();
-    for (int i = k + 1; i < last; ++i)
-        if (is_place(active_plan[i]) && active_plan[i].alt_constraint > altitude) return true;
-    return false;
+    for (int i = 1; i <= last; ++i)
+        (i <= k ? from_origin : after) += flown_leg_nm(i);
+    return 2.0 * from_origin < after;
 }
 
 // The end of the descent located from `top` (ft) for entry `start` on: the
