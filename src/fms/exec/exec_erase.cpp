@@ -6,6 +6,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/nav/fix_info.h"
 #include "fms/nav/radio_autotune.h"
+#include "fms/perf/flown_route.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
@@ -198,7 +199,7 @@ void restore_active_airports() {
 void target_entry(int i) {
     vertical_target_lat = active_plan[i].lat;
     vertical_target_lon = active_plan[i].lon;
-    vertical_target_altitude = active_plan[i].alt_constraint;
+    vertical_target_altitude = i == flown_last() ? route_end_altitude() : active_plan[i].alt_constraint;
 }
 
 void update_vertical_target(int old_state) {
@@ -208,7 +209,7 @@ void update_vertical_target(int old_state) {
     if (to_waypoint_index <= active_plan_last) {
         constraint_waypoint_index = active_plan_last;
         for (int i = to_waypoint_index; i <= active_plan_last; ++i)
-            if (active_plan[i].constrained == 1) {
+            if (holds_altitude(active_plan[i])) {
                 constraint_waypoint_index = i;
                 break;
             }
@@ -222,7 +223,7 @@ void update_vertical_target(int old_state) {
         target_entry(target);
         const RouteWaypoint& w = active_plan[target];
         if (target == active_plan_last && w.type == "APT" && vnav_engaged == 1)
-            vertical_target_altitude = w.alt_constraint + 200.0;
+            vertical_target_altitude = route_end_altitude() + 200.0;
     }
     if (vnav_engaged == 1 && old_state == kRouteStateActiveModified) {
         // A modified route commands its targets afresh.
