@@ -45,8 +45,25 @@ bool parse_route(Parser& p, const std::string& rest, ScriptCommand& c) {
     return true;
 }
 
+namespace {
+
+// A warning of the module ("PATH: TEXT") about the file of that name, told at
+// this load or before it (listing the folder, the module reads every file).
+// The host's path may differ from the name in case.
+bool module_told_of(const Simulator& sim, const std::string& name) {
+    for (const std::string& text : sim.module_warnings)
+        for (std::size_t at = 1; at + name.size() < text.size(); ++at)
+            if ((text[at - 1] == '/' || text[at - 1] == '\\') && text[at + name.size()] == ':' &&
+                iequals(text.substr(at, name.size()), name))
+                return true;
+    return false;
+}
+
+} // namespace
+
 // What the module loaded, told within the command; a load that leaves no
-// route to fly is a warning.
+// route to fly is a warning, and its reason is told once: not again when the
+// module told it, naming the file.
 void run_route(Runner& r, const ScriptCommand& c) {
     Simulator& sim = r.sim;
     const std::string& name = c.text;
@@ -64,15 +81,9 @@ void run_route(Runner& r, const ScriptCommand& c) {
             warn(sim, head + "1 waypoint loaded, no route");
             report_module_warnings(sim);
         } else {
-            // A failure the module told of, naming the file, is told once.
-            std::vector<std::string> told;
-            report_module_warnings(sim, &told);
-            bool told_by_module = false;
-            for (const std::string& text : told)
-                // The host's path of the file may differ from the name in case.
-                for (std::size_t at = 0; at + name.size() <= text.size() && !told_by_module; ++at)
-                    told_by_module = iequals(text.substr(at, name.size()), name);
-            if (!told_by_module) warn(sim, head + (note[0] != '\0' ? std::string(note) : "nothing loaded"));
+            report_module_warnings(sim);
+            if (!module_told_of(sim, name))
+                warn(sim, head + (note[0] != '\0' ? std::string(note) : "nothing loaded"));
         }
         return;
     }
@@ -81,11 +92,10 @@ void run_route(Runner& r, const ScriptCommand& c) {
     // Entered by keys, the count is that of the plan SERVER publishes.
     const int loaded = entered_route_loaded();
     if (loaded >= 2) return r.say(head + std::to_string(loaded) + " waypoints loaded");
-    const int before = sim.warnings;
     report_module_warnings(sim); // the module's own word on the file
     if (loaded == 1)
         warn(sim, head + "1 waypoint loaded, no route");
-    else if (sim.warnings == before)
+    else if (!module_told_of(sim, name))
         warn(sim, head + "nothing loaded");
 }
 

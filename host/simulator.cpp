@@ -141,6 +141,7 @@ void report_logged_warnings(Simulator& sim, std::vector<std::string>* told) {
         if (line.rfind(kLoggedWarning, 0) != 0) continue;
         line.erase(0, std::strlen(kLoggedWarning));
         warn(sim, line);
+        sim.module_warnings.push_back(line);
         if (told != nullptr) told->push_back(line);
     }
 }
@@ -152,6 +153,7 @@ void report_module_warnings(Simulator& sim, std::vector<std::string>* told) {
     char line[600];
     while (sim.module.flight.take_warning(line, sizeof line) == 1) {
         warn(sim, line);
+        sim.module_warnings.push_back(line);
         if (told != nullptr) told->push_back(line);
     }
 }

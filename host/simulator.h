@@ -30,6 +30,9 @@ struct Simulator {
     // How far the module's debug log has been read for its warnings, where
     // the module offers no other way to take them (the Windows DLL).
     long long log_read = 0;
+    // Every module warning told so far ("FILE: TEXT"): a failure the module
+    // told once, as when it listed the flight-plans folder, is not told again.
+    std::vector<std::string> module_warnings;
 };
 
 // Prints and counts one warning.

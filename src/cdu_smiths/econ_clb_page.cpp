@@ -17,7 +17,7 @@
 namespace {
 
 EconPhase climb() {
-    return {climb_speed_target, ClimbMach, previous_climb_speed, previous_climb_mach, ClbSpdRest, ClbAltRest};
+    return {climb_speed_target, ClimbMach, ClbSpdRest, ClbAltRest};
 }
 
 void act_on_key() {

@@ -34,8 +34,7 @@ void act_on_key() {
     case 1:
         return econ_enter_cruise_altitude();
     case 2:
-        return econ_enter_target_speed(cruise_speed_target, CruiseMach, previous_cruise_speed,
-                                       previous_cruise_mach);
+        return econ_enter_target_speed(cruise_speed_target, CruiseMach);
     case 11:
         return econ_erase();
     case 12:

@@ -53,14 +53,14 @@ void econ_enter_cruise_altitude() {
     const double v = cdu_number(s);
     // The field shows no flight level above 999.
     if (!(v > 0.0 && v < kMaxCruiseAltitudeEntryFt) || (flight_level && v >= 1000.0)) return refuse();
-    cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
+    keep_executed_performance();
     // Below 1000 a flight level: 999 is 99 900 ft, and 0.5 clears the altitude.
     cruise_altitude = saturate_to_int(v);
     if (cruise_altitude < 1000) cruise_altitude *= 100;
     accept();
 }
 
-void econ_enter_target_speed(int& speed, double& mach, double& previous_speed, double& previous_mach) {
+void econ_enter_target_speed(int& speed, double& mach) {
     const std::string& s = smiths_scratchpad;
     if (s.empty()) return;
     const std::size_t slash = s.find('/');
@@ -70,14 +70,9 @@ void econ_enter_target_speed(int& speed, double& mach, double& previous_speed, d
     const double m = has_mach ? cdu_number(s.substr(slash + 1)) : 0.0;
     if (has_speed && !(v >= 50.0 && v <= 500.0)) return refuse();
     if (has_mach && !(m >= 0.0 && m <= 4.0)) return refuse();
-    if (has_speed) {
-        cdu_keep_executed(previous_speed, static_cast<double>(speed));
-        speed = saturate_to_int(v);
-    }
-    if (has_mach) {
-        cdu_keep_executed(previous_mach, mach);
-        mach = m;
-    }
+    keep_executed_performance();
+    if (has_speed) speed = saturate_to_int(v);
+    if (has_mach) mach = m;
     accept();
 }
 
@@ -150,7 +145,7 @@ void econ_speed_rows(CduPage& page, const EconPhase& phase) {
 bool econ_phase_key(int lsk, const EconPhase& phase) {
     switch (lsk) {
     case 2:
-        econ_enter_target_speed(phase.speed, phase.mach, phase.previous_speed, phase.previous_mach);
+        econ_enter_target_speed(phase.speed, phase.mach);
         return true;
     case 3:
         econ_enter_speed_restriction(phase.restriction_speed, phase.restriction_altitude);

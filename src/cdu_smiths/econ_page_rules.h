@@ -1,6 +1,6 @@
 // What the ECON CLB, CRZ and PATH DES pages share: the cruise-altitude,
-// target-speed and speed-restriction entries with their saved executed
-// values, ERASE and the way to RTA PROGRESS (the key side), and the cruise
+// target-speed and speed-restriction entries (which keep the executed values
+// for ERASE), ERASE and the way to RTA PROGRESS (the key side), and the cruise
 // altitude row, the prediction rows and the distances they show (the
 // drawing side, which changes nothing).
 #pragma once
@@ -10,13 +10,11 @@
 struct CduPage;
 struct RouteWaypoint;
 
-// The targets of a climb or descent phase: its speed and Mach with their
-// saved executed values, and its speed restriction.
+// The targets of a climb or descent phase: its speed and Mach, and its
+// speed restriction.
 struct EconPhase {
     int& speed;
     double& mach;
-    double& previous_speed;
-    double& previous_mach;
     double& restriction_speed;
     double& restriction_altitude;
 };
@@ -27,7 +25,7 @@ struct EconPhase {
 // no flight level above FL999.
 void econ_enter_cruise_altitude();
 // "SPD", "/MACH" or "SPD/MACH": 50..500 kt and Mach 0..4, on a phase's targets.
-void econ_enter_target_speed(int& speed, double& mach, double& previous_speed, double& previous_mach);
+void econ_enter_target_speed(int& speed, double& mach);
 // "SPD/ALT": three characters or more before the "/", at least 50 kt and
 // 1000 ft.
 void econ_enter_speed_restriction(double& speed, double& altitude);

@@ -10,6 +10,7 @@
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -33,8 +34,7 @@ void toggle_pause_near_destination() {
 }
 
 EconPhase descent() {
-    return {descent_speed_target,  DescentMach, previous_descent_speed,
-            previous_descent_mach, DescSpdRest, DescAltRest};
+    return {descent_speed_target, DescentMach, DescSpdRest, DescAltRest};
 }
 
 void act_on_key() {
@@ -87,17 +87,21 @@ void path_angle_row(CduPage& page) {
 void draw_rows(CduPage& page) {
     const bool route = to_waypoint_index != kNoToWaypoint;
     const RouteWaypoint& ed = econ_target_waypoint();
+    // The route's end without an altitude of its own ends the descent at the
+    // destination's elevation, as VNAV flies it.
+    const double ed_altitude =
+        constraint_waypoint_index >= flown_last() ? route_end_altitude() : ed.alt_constraint;
     cdu_text(page, 12, 22, CduFont::Small, "E / D    A L T");
     if (route) {
-        cdu_text(page, 0, 33, CduFont::Large, cdu_format("%5.0f", ed.alt_constraint));
+        cdu_text(page, 0, 33, CduFont::Large, cdu_format("%5.0f", ed_altitude));
         cdu_text(page, 190, 22, CduFont::Small, cdu_format("A T  %6s", ed.ident.c_str()));
-        cdu_text(page, 200, 33, CduFont::Large, cdu_format("%5.0f", ed.alt_constraint));
+        cdu_text(page, 200, 33, CduFont::Large, cdu_format("%5.0f", ed_altitude));
     }
     descent_point_rows(page);
     econ_speed_rows(page, descent());
     cdu_text(page, 180, 88, CduFont::Small, "W P T / A L T");
     if (route)
-        econ_text_right(page, 99, cdu_format("%6s/%5.0f", ed.ident.c_str(), ed.alt_constraint));
+        econ_text_right(page, 99, cdu_format("%6s/%5.0f", ed.ident.c_str(), ed_altitude));
     else
         cdu_text(page, 160, 99, CduFont::Small, "- - - - - - / - - - - - -");
     cdu_text(page, 12, 121, CduFont::Small, "V E R T  D E V");

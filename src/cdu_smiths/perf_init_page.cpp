@@ -72,7 +72,7 @@ void enter_weight(double& stored_lb, bool below_thousand) {
 void enter_cost_index() {
     const double n = std::trunc(cdu_number(smiths_scratchpad));
     if (n < -1.0 || n > 200.0 || (n == 0.0 && smiths_scratchpad != "0")) return refuse();
-    cdu_keep_executed(previous_cost_index, cost_index, -1);
+    keep_executed_performance();
     cost_index = static_cast<int>(n);
     cdu_mark_modified();
     accept();
@@ -87,7 +87,7 @@ void enter_cruise_altitude() {
     if (!(v > 0.0 && v <= kMaxCruiseAltitudeEntryFt) || (flight_level && v >= 1000.0)) return refuse();
     int altitude = saturate_to_int(v);
     if (altitude < 1000) altitude *= 100;
-    cdu_keep_executed(previous_cruise_altitude, cruise_altitude);
+    keep_executed_performance();
     cruise_altitude = altitude;
     cdu_mark_modified();
     accept();

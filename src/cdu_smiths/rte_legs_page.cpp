@@ -43,7 +43,13 @@ int first_index_of_first_subpage() {
     // modification copied: that is no edit position, and the TO index of
     // the longer flown plan may lie past it too.
     const bool on_plan = working_cursor_index >= 1 && working_cursor_index <= working_plan_last;
-    return on_plan ? working_cursor_index : std::clamp(to_base, 1, std::max(working_plan_last, 1));
+    if (!on_plan) return std::clamp(to_base, 1, std::max(working_plan_last, 1));
+    // The cursor follows the TO, which passes over a gap to the place after
+    // it: the gap's entry row, where the pilot closes it, opens the page.
+    int s = working_cursor_index;
+    while (s > 1 && is_unflown(working_plan[s - 1]))
+        --s;
+    return s;
 }
 
 // One row of the listing as it runs on from the first sub-page: the row of
@@ -126,9 +132,9 @@ void draw_title(CduPage& page) {
     if (route_state == kRouteStateActive) cdu_text(page, 20, 0, CduFont::Large, "ACT");
     if (route_state == kRouteStateActiveModified) cdu_inverse_text(page, 20, 18, 0, "MOD");
     cdu_text(page, 63, 0, CduFont::Large, "RTE    LEGS");
-    // An empty plan still shows its one (empty) page: 1 / 1.
+    // An empty plan has no sub-page: it reads 1 / 0.
     cdu_text(page, 220, 0, CduFont::Small,
-             cdu_format("%2d / %2d", smiths_legs_subpage, std::max(smiths_legs_subpage_count, 1)));
+             cdu_format("%2d / %2d", smiths_legs_subpage, smiths_legs_subpage_count));
 }
 
 // Magnetic course of the leg into entry i, as the row shows it.

@@ -145,7 +145,7 @@ void enter_runway() {
         return;
     }
     if (none(applied_departure_runway)) {
-        working_plan.choices.choose_departure_runway(origin.runways[found].designator);
+        choose_without_modification(&PlanChoices::choose_departure_runway, origin.runways[found].designator);
         dep_runway_chosen = 1;
         dep_runway_index = found;
         pending_departure_runway = kNone;

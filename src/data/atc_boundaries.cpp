@@ -16,6 +16,8 @@ int atc_boundaries_loaded = 0;
 namespace {
 
 constexpr std::size_t kMaxBoundaryLine = 148;
+// 400 boundaries of 800 points, each with its naming line, and as many again.
+constexpr int kMaxBoundaryLines = 2 * 400 * 801;
 
 // The extent of one boundary's points, started inside out so that the first
 // point sets it.
@@ -64,9 +66,10 @@ void load_atc_boundaries() {
     atc_boundaries.clear();
     const std::string path = host_folder + "\\orvex\\navdata\\atc_bdry.txt";
     std::FILE* file = os::open_file(path, "r");
+    if (!file) record_if_not_regular(path);
     if (file) {
         FileLineCheck check{path};
-        LineReader reader(file, kMaxBoundaryLine);
+        LineReader reader(file, kMaxBoundaryLine, kMaxBoundaryLines);
         std::string previous_name;
         bool open = false;              // a boundary has been opened (kept or dropped)
         AtcBoundary* current = nullptr; // the kept boundary taking points

@@ -63,10 +63,18 @@ void clear_load_warnings() {
     told.clear();
 }
 
-void record_missing_file(const std::string& file) {
+std::string record_missing_file(const std::string& file) {
+    if (os::last_open_failure() == os::OpenFailure::NotRegular) {
+        record_load_warning(file, kNotRegularFile);
+        return kNotRegularFile;
+    }
     // The "_user" companions of the data files are optional.
-    if (file.find("_user.") != std::string::npos) return;
-    record_load_warning(file, "cannot be opened");
+    if (file.find("_user.") == std::string::npos) record_load_warning(file, "cannot be opened");
+    return "cannot be opened";
+}
+
+void record_if_not_regular(const std::string& file) {
+    if (os::last_open_failure() == os::OpenFailure::NotRegular) record_load_warning(file, kNotRegularFile);
 }
 
 namespace {
@@ -103,6 +111,10 @@ void FileLineCheck::line(std::string_view text, int number) {
     ++lines_;
     current_ = number;
     last_incomplete_ = false;
+    if (current_used_ && current_decimals_ >= 0) previous_decimals_ = current_decimals_;
+    current_used_ = false;
+    current_decimals_ = -1;
+    current_ends_line_ = false;
     if (!binary_ && has_control_byte(text)) binary_ = true;
 }
 
@@ -114,8 +126,38 @@ void FileLineCheck::skip(const std::string& why) {
     }
 }
 
+void FileLineCheck::fault(const std::string& why, bool whole) {
+    use();
+    last_incomplete_ = !whole;
+    if (faults_++ == 0) {
+        first_fault_ = current_;
+        first_fault_why_ = why;
+    }
+}
+
+namespace {
+
+// Digits after the point of a number written whole; -1 for no number, and
+// for 0, which the files write short for "none" ("0.0 0.0").
+int decimals_of(std::string_view field) {
+    double value = 0.0;
+    if (!parse_whole_number(field, value) || value == 0.0) return -1;
+    const std::size_t point = field.find('.');
+    return point == std::string_view::npos ? 0 : static_cast<int>(field.size() - point - 1);
+}
+
+} // namespace
+
+void FileLineCheck::measure(std::string_view field, bool ends_line) {
+    current_decimals_ = decimals_of(field);
+    current_ends_line_ = ends_line;
+}
+
 void FileLineCheck::finish(const LineReader& reader) {
-    cut_short_ = reader.last_line_open() && last_incomplete_;
+    const bool shorter = current_used_ && current_ends_line_ && current_decimals_ >= 0 &&
+                         current_decimals_ < previous_decimals_;
+    cut_short_ = reader.last_line_open() && (last_incomplete_ || shorter);
+    if (reader.stopped_early()) lines_read_bound_ = reader.line_number();
     // A line past the reader's buffer is junk or damage: its tail was never read.
     if (reader.lines_cut() > 0 && !binary_)
         note(std::to_string(reader.lines_cut()) + " lines too long, cut (line " +
@@ -137,7 +179,14 @@ void FileLineCheck::report(const char* kept, bool optional) const {
                " lines could not be used (line " + std::to_string(first_skipped_) +
                (first_why_.empty() ? "" : ": " + first_why_) + ")";
     }
+    if (faults_ > 0 && !binary_)
+        text += std::string(text.empty() ? "" : "; ") + std::to_string(faults_) +
+                " lines taken though a value is wrong (line " + std::to_string(first_fault_) + ": " +
+                first_fault_why_ + ")";
     if (cut_short_ && !binary_) text += std::string(text.empty() ? "" : "; ") + kCutShortNote;
+    if (lines_read_bound_ > 0)
+        text += std::string(text.empty() ? "" : "; ") + "read no further than line " +
+                std::to_string(lines_read_bound_) + ", more than its reader takes";
     if (!notes_.empty() && !binary_) text += (text.empty() ? "" : "; ") + notes_;
     if (text.empty()) return;
     record_load_warning(file_, text + "; " + kept);

@@ -45,7 +45,10 @@ class FileLineCheck {
     // Every line read, with its number in the file.
     void line(std::string_view text, int number);
     // The line last given gave something (a record, a key, a section).
-    void use() { ++used_; }
+    void use() {
+        ++used_;
+        current_used_ = true;
+    }
     // The line last given could not be used.
     void skip(const std::string& why);
     // The line last given was used, though it lacks fields its record has.
@@ -53,6 +56,15 @@ class FileLineCheck {
         use();
         last_incomplete_ = true;
     }
+    // The line last given was used, though a value of it is told: `why`
+    // says which. `whole` false when the line also lacks fields its record
+    // has (so that a file cut short there is told as such).
+    void fault(const std::string& why, bool whole = true);
+    // A number field of the line last given whose written length a cut
+    // would shorten: the file's last line, without its line end, is told cut
+    // short when that field ends it with fewer decimals than the same field
+    // of the used line before (the files write a field's decimals alike).
+    void measure(std::string_view field, bool ends_line);
     // The line last given lies outside what the reader looks for: it is not
     // counted, only judged, so that a file cut short there is still told.
     void pass_over(bool whole) { last_incomplete_ = !whole; }
@@ -80,6 +92,14 @@ class FileLineCheck {
     int skipped_ = 0;
     int first_skipped_ = 0;
     std::string first_why_;
+    int faults_ = 0;
+    int first_fault_ = 0;
+    std::string first_fault_why_;
+    bool current_used_ = false;
+    int current_decimals_ = -1; // of the field measured, -1 when none
+    bool current_ends_line_ = false;
+    int previous_decimals_ = -1;
+    int lines_read_bound_ = 0; // the reader stopped there, with more unread
     bool binary_ = false;
     bool last_incomplete_ = false;
     bool cut_short_ = false;
@@ -89,6 +109,11 @@ class FileLineCheck {
 // How a warning tells a file cut short.
 inline constexpr const char* kCutShortNote = "its last line is cut short";
 
-// Records a file that could not be opened, once; the optional "_user"
-// companions of the data files are not recorded.
-void record_missing_file(const std::string& file);
+// Records a file that open_file just refused, once, and returns why: one
+// that is not a regular file is told always, a missing one unless it is an
+// optional "_user" companion of the data files.
+std::string record_missing_file(const std::string& file);
+inline constexpr const char* kNotRegularFile = "is not a regular file: not read";
+// For a reader that passes over a missing file in silence: records the file
+// open_file just refused when it is not a regular file.
+void record_if_not_regular(const std::string& file);

@@ -2,6 +2,8 @@
 // most of them again and wins. Values here are the defaults at module load.
 #pragma once
 
+#include "data/performance_values.h"
+
 #include <string>
 
 extern int config_loaded; // 1 once load_config has run
@@ -62,9 +64,9 @@ extern int LnavOnNavLock;
 extern int DisplayLnavStatusOnMD11ND;
 extern int DisplayVnavStatusOnMD11ND;
 extern int DisplayMagVarOnGnsxlsNavPage;
-extern double ClimbMach;
-extern double CruiseMach;
-extern double DescentMach;
+inline double& ClimbMach = performance_values.climb_mach;
+inline double& CruiseMach = performance_values.cruise_mach;
+inline double& DescentMach = performance_values.descent_mach;
 
 // True airspeeds (kt) of the climb and descent speed targets at 15000 ft.
 extern double climb_tas_target;

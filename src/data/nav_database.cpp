@@ -25,6 +25,9 @@ BoundedTable<NavaidIndexEntry, 75> navaid_letter_index;
 namespace {
 
 constexpr std::size_t kMaxNavLine = 1698;
+// Lines a file may hold beyond what its table takes (comments, blank lines,
+// records left out); the rest of a bigger file is not read.
+constexpr int kLinesBeyondTable = 100000;
 
 // The tables warn two records short of their capacity.
 constexpr int kAirportWarningCount = 24998;
@@ -122,15 +125,17 @@ TokenNumber token_number(std::string_view token) {
     return n;
 }
 
-// A navaid's frequency: MHz for a VOR, kHz for an NDB, so that one range
-// takes both; "-" (or nothing) says the navaid has none.
-constexpr double kLowestFrequency = 100.0;
-constexpr double kHighestFrequency = 1800.0;
+// Another kind of navaid's frequency: MHz or kHz, so that one range takes
+// both; "-" (or nothing) says the navaid has none.
+constexpr FieldRange kAnyNavaidFrequency{100.0, 1800.0, "frequency no number from 100 to 1800"};
 
-bool frequency_usable(std::string_view text) {
-    double value = 0.0;
-    return text.empty() || text == "-" || number_within(text, kLowestFrequency, kHighestFrequency, value);
-}
+// What the fields beside the position make of a line: a fault that leaves
+// the record out, or one told while the record is kept (`keep`).
+struct LineVerdict {
+    const char* why = nullptr;
+    bool keep = false;
+    bool whole = true; // false: the line lacks a field its record has
+};
 
 // Reads every line of one file that is not a comment, as tokens. Lines too
 // short to hold a position are skipped: their record would have none. A
@@ -142,16 +147,19 @@ bool frequency_usable(std::string_view text) {
 template <class OnLine>
 void read_nav_file(const std::string& name, bool required, std::size_t position_token, std::size_t max_tokens,
                    const char* table, int capacity, OnLine on_line,
-                   const char* (*check_line)(const LineTokens&) = nullptr) {
+                   LineVerdict (*check_line)(const LineTokens&) = nullptr) {
     const std::string path = host_folder + "\\orvex\\navdata\\" + name;
     std::FILE* file = os::open_file(path, "r");
     if (!file) {
-        if (required) record_missing_file(path);
+        if (required)
+            record_missing_file(path);
+        else
+            record_if_not_regular(path);
         return;
     }
     FileLineCheck check{path};
     reading_path = path;
-    LineReader reader(file, kMaxNavLine);
+    LineReader reader(file, kMaxNavLine, capacity + kLinesBeyondTable);
     std::string_view line;
     LineTokens t;
     int left_out = 0;
@@ -170,18 +178,25 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
         }
         const TokenNumber latitude = token_number(t[position_token]);
         const TokenNumber longitude = token_number(t[position_token + 1]);
+        const LineVerdict verdict = check_line ? check_line(t) : LineVerdict{};
         if (!latitude.number || !longitude.number) {
             check.skip("position is no number");
             continue;
         } else if (!on_globe(latitude.value, longitude.value)) {
             check.skip(kOffGlobe);
             continue;
-        } else if (const char* why = check_line ? check_line(t) : nullptr) {
-            check.skip(why);
+        } else if (verdict.why && !verdict.keep) {
+            check.skip(verdict.why);
             continue;
+        } else if (verdict.why) {
+            check.fault(verdict.why, verdict.whole);
         } else {
             check.use();
         }
+        // A last line cut within its longitude still reads as a position.
+        const std::string_view lon = t[position_token + 1];
+        const auto lon_end = static_cast<std::size_t>(lon.data() + lon.size() - line.data());
+        check.measure(lon, line.find_last_not_of(" \t\r\v\f") + 1 == lon_end);
         if (!on_line(t, latitude.value, longitude.value)) ++left_out;
     }
     check.finish(reader);
@@ -197,6 +212,32 @@ constexpr std::string_view kKindOtherNavaid = "N";
 
 bool load_intersection_line(const LineTokens& t, double latitude, double longitude) {
     return intersection_table.append(t[0], t[1], latitude, longitude, kKindFix);
+}
+
+// An airway's fixes follow one another by sequence number, each whole and
+// not negative, rising along the airway: out of order, the airway would be
+// flown in another order than its number says. Told, as the fix stands.
+struct AirwayOrder {
+    std::string airway;
+    double sequence = 0.0;
+};
+AirwayOrder airway_order;
+
+bool whole_count(std::string_view text, double& value) {
+    return parse_whole_number(text, value) && value >= 0.0 &&
+           value == static_cast<double>(static_cast<long>(value));
+}
+
+LineVerdict check_airway_fix_line(const LineTokens& t) {
+    double sequence = 0.0;
+    const bool same_airway = airway_order.airway == t[0];
+    const bool counted = whole_count(t[1], sequence);
+    const bool rising = !same_airway || sequence > airway_order.sequence;
+    airway_order.airway = std::string(t[0]);
+    airway_order.sequence = counted ? sequence : 0.0;
+    if (!counted) return {"sequence no whole number from 0", true};
+    if (!rising) return {"sequence out of order", true};
+    return {};
 }
 
 bool load_airway_fix_line(const LineTokens& t, double latitude, double longitude) {
@@ -216,10 +257,22 @@ bool is_vor(std::string_view type) {
     return type.size() == 3 && equals_ignoring_case(std::string(type), "VOR");
 }
 
+// The airport's elevation is shown and flown to: a number in range.
+LineVerdict check_airport_line(const LineTokens& t) {
+    return {number_fault(t[2], kElevationFt)};
+}
+
 // Its position checked, a navaid line still needs a frequency the radios
-// can tune ("nan" or 1e308 would show as the frequency).
-const char* check_navaid_line(const LineTokens& t) {
-    return frequency_usable(t[5]) ? nullptr : "frequency is no number in range";
+// can tune ("nan" or 1e308 would show as the frequency): a VOR in its band
+// of MHz, an NDB in its of kHz. A VOR or NDB without one is kept as a
+// waypoint, and told.
+LineVerdict check_navaid_line(const LineTokens& t) {
+    const std::string_view f = t[5];
+    const bool none = f.empty() || f == "-";
+    const bool ndb = t[4].size() == 3 && equals_ignoring_case(std::string(t[4]), "NDB");
+    if (!is_vor(t[4]) && !ndb) return {none ? nullptr : number_fault(f, kAnyNavaidFrequency)};
+    if (none) return {"no frequency", true, false};
+    return {number_fault(f, ndb ? kNdbKhz : kVhfNavMhz)};
 }
 
 bool load_navaid_line(const LineTokens& t, double latitude, double longitude) {
@@ -249,10 +302,14 @@ void load_nav_database() {
     const int airports = capacity_of(airport_table), navaids = capacity_of(navaid_table);
     read_nav_file("ints.txt", true, 2, 4, "fixes", fixes, load_intersection_line);
     read_nav_file("ints_user.txt", false, 2, 4, "fixes", fixes, load_intersection_line);
-    read_nav_file("awys.txt", true, 3, 5, "airway fixes", airway_fixes, load_airway_fix_line);
-    read_nav_file("awys_user.txt", false, 3, 5, "airway fixes", airway_fixes, load_airway_fix_line);
-    read_nav_file("apts.txt", true, 3, 5, "airports", airports, load_airport_line);
-    read_nav_file("apts_user.txt", false, 3, 5, "airports", airports, load_airport_line);
+    airway_order = AirwayOrder{};
+    read_nav_file("awys.txt", true, 3, 5, "airway fixes", airway_fixes, load_airway_fix_line,
+                  check_airway_fix_line);
+    airway_order = AirwayOrder{};
+    read_nav_file("awys_user.txt", false, 3, 5, "airway fixes", airway_fixes, load_airway_fix_line,
+                  check_airway_fix_line);
+    read_nav_file("apts.txt", true, 3, 5, "airports", airports, load_airport_line, check_airport_line);
+    read_nav_file("apts_user.txt", false, 3, 5, "airports", airports, load_airport_line, check_airport_line);
     read_nav_file("navs.txt", true, 2, 6, "navaids", navaids, load_navaid_line, check_navaid_line);
     read_nav_file("navs_user.txt", false, 2, 6, "navaids", navaids, load_navaid_line, check_navaid_line);
 

@@ -20,8 +20,9 @@ inline int p1000_map_centre_x = 134;
 inline int p1000_map_centre_y = 148;
 inline int p1000_map_radius = 53;
 
-// Data-block page: 1 main, 2 VNAV planning.
-inline int p1000_mfd_page = 1;
+// Data-block page (p1000_mfd_page).
+enum P1000Page : int { kP1000PageMain = 1, kP1000PageVnav = 2 };
+inline int p1000_mfd_page = kP1000PageMain;
 // The VNAV page's selected field: distance 0 none, 1 "TO", 2 "FM"; the
 // elevation and angle selections are 0 or 1. At most one is selected.
 inline int p1000_vnav_distance_select = 0;

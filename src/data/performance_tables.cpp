@@ -18,6 +18,9 @@ namespace {
 
 constexpr std::size_t kMaxLine = 1499;
 constexpr std::size_t kMaxSectionText = 149;
+// The tables take some 250 rows and headers; a file of more lines than this
+// is no performance file.
+constexpr int kMaxPerformanceLines = 10000;
 
 // Rows a full table had no room for, in the file being read.
 int rows_left_out = 0;
@@ -176,23 +179,28 @@ void load_performance_data() {
     p.climb[0][0] = 0.0;
     std::string section;
 
+    // The name as it stands (absolute, or from the simulator folder), then
+    // in the aircraft folder; a failure names both paths tried.
+    if (PerformanceData.empty()) return;
     std::string path = PerformanceData;
-    const std::string in_aircraft_folder = host_folder + "\\orvex\\aircraft\\" + PerformanceData;
-    if (climbs_out_of_sim_folder(PerformanceData, 2))
-        return record_name_outside("PerformanceData", in_aircraft_folder);
-    // As it stands the name is taken from the simulator folder.
-    std::FILE* file = climbs_out_of_sim_folder(path, 0) ? nullptr : os::open_file(path, "r");
+    std::FILE* file = os::open_file(path, "r");
     if (!file) {
-        path = in_aircraft_folder;
+        const os::OpenFailure as_it_stands = os::last_open_failure();
+        path = host_folder + "\\orvex\\aircraft\\" + PerformanceData;
         file = os::open_file(path, "r");
+        if (!file) {
+            if (as_it_stands == os::OpenFailure::NotRegular)
+                record_load_warning(PerformanceData, kNotRegularFile);
+            else if (os::last_open_failure() == os::OpenFailure::NotRegular)
+                record_missing_file(path);
+            else
+                record_load_warning(PerformanceData, "cannot be opened, nor can " + os::host_path(path));
+        }
     }
-    if (!file) {
-        if (!PerformanceData.empty()) record_missing_file(in_aircraft_folder);
-        return;
-    }
+    if (!file) return;
 
     FileLineCheck check{path};
-    LineReader reader(file, kMaxLine);
+    LineReader reader(file, kMaxLine, kMaxPerformanceLines);
     rows_left_out = 0;
     std::string line;
     while (reader.next(line)) {

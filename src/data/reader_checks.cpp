@@ -1,9 +1,7 @@
 #include "data/reader_checks.h"
 
 #include "data/load_warnings.h"
-#include "platform/os.h"
 #include "platform/text_file.h"
-#include "sim/host_folder.h"
 
 #include <cctype>
 #include <cmath>
@@ -26,6 +24,48 @@ bool number_within(std::string_view text, double low, double high, double& value
     return true;
 }
 
+const char* number_fault(std::string_view text, const FieldRange& range) {
+    double value = 0.0;
+    return number_within(text, range.low, range.high, value) ? nullptr : range.fault;
+}
+
+namespace {
+
+// A sign or point, then a digit: "-5000" and ".5" begin as numbers, "---" not.
+bool starts_as_number(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    if (i < text.size() && text[i] == '.') ++i;
+    return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+}
+
+} // namespace
+
+const char* numeric_text_fault(std::string_view text, const FieldRange& range) {
+    return starts_as_number(text) ? number_fault(text, range) : nullptr;
+}
+
+const char* altitude_text_fault(std::string_view text) {
+    if (text.size() > 2 && (text[0] == 'F' || text[0] == 'f') && (text[1] == 'L' || text[1] == 'l'))
+        return numeric_text_fault(text.substr(2), kFlightLevel);
+    return numeric_text_fault(text, kAltitudeFt);
+}
+
+const char* coded_leg_fault(std::string_view code) {
+    if (!code.empty() && code[0] == '/') code.remove_prefix(1);
+    if (code.rfind("RT/", 0) == 0 || code.rfind("LT/", 0) == 0) code.remove_prefix(3);
+    const std::size_t slash = code.find('/');
+    const std::string_view course = code.substr(0, slash);
+    const std::string_view end =
+        slash == std::string_view::npos ? std::string_view() : code.substr(slash + 1);
+    if (!course.empty() && (course[0] == 'T' || course[0] == 'H' || course[0] == 'C'))
+        if (const char* why = number_fault(course.substr(1), kDegrees)) return why;
+    const std::string_view what = end.substr(0, 2);
+    if (what == "UD") return number_fault(end.substr(2), kDmeDistanceNm);
+    if (what == "IC" && end.size() > 2) return number_fault(end.substr(2), kDegrees);
+    return nullptr;
+}
+
 bool cut_within_fields(std::string_view line, bool cut, std::size_t first, std::size_t last) {
     if (!cut || line.empty() || std::isspace(static_cast<unsigned char>(line.back()))) return false;
     std::size_t tokens = 0;
@@ -38,71 +78,6 @@ bool cut_within_fields(std::string_view line, bool cut, std::size_t first, std::
 
 double wrapped_longitude(double longitude) {
     return longitude > 180.0 && longitude <= 360.0 ? longitude - 360.0 : longitude;
-}
-
-namespace {
-
-bool is_separator(char c) {
-    return c == '\\' || c == '/';
-}
-
-// Walks the folders of a relative name from `depth` folders below the top:
-// true when ".." takes it above the top.
-bool climbs_above(std::string_view name, int depth) {
-    std::size_t start = 0;
-    while (start <= name.size()) {
-        std::size_t end = start;
-        while (end < name.size() && !is_separator(name[end]))
-            ++end;
-        const std::string_view part = name.substr(start, end - start);
-        if (part == "..") {
-            if (--depth < 0) return true;
-        } else if (!part.empty() && part != ".") {
-            ++depth;
-        }
-        start = end + 1;
-    }
-    return false;
-}
-
-bool is_absolute(const std::string& name) {
-    if (name.size() >= 2 && name[1] == ':') return true; // a drive
-    if (name.size() >= 2 && is_separator(name[0]) && is_separator(name[1])) return true;
-    return !name.empty() && name[0] == '/';
-}
-
-// The part of an absolute name below the simulator folder, when the name lies
-// there (compared without regard to case or separator kind).
-bool below_sim_folder(const std::string& name, std::string_view& rest) {
-    std::string folder = host_folder.empty() ? os::current_directory() : host_folder;
-    while (!folder.empty() && is_separator(folder.back()))
-        folder.pop_back();
-    if (folder.empty() || name.size() <= folder.size() || !is_separator(name[folder.size()])) return false;
-    for (std::size_t i = 0; i < folder.size(); ++i) {
-        const char a = name[i], b = folder[i];
-        if (is_separator(a) && is_separator(b)) continue;
-        if (std::tolower(static_cast<unsigned char>(a)) != std::tolower(static_cast<unsigned char>(b)))
-            return false;
-    }
-    rest = std::string_view(name).substr(folder.size() + 1);
-    return true;
-}
-
-} // namespace
-
-bool climbs_out_of_sim_folder(const std::string& name, int depth) {
-    if (name.empty()) return false;
-    if (is_absolute(name)) {
-        std::string_view rest;
-        return !below_sim_folder(name, rest) || climbs_above(rest, 0);
-    }
-    // One leading '\\': the module's own form, from the simulator folder.
-    if (name[0] == '\\') return climbs_above(std::string_view(name).substr(1), 0);
-    return climbs_above(name, depth);
-}
-
-void record_name_outside(const std::string& key, const std::string& path) {
-    record_load_warning(path, key + " names a file outside the simulator folder; not read");
 }
 
 std::string table_full_note(int left_out, const std::string& table, int capacity) {

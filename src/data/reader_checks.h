@@ -1,6 +1,6 @@
 // What every file reader checks the same way: a position on the globe, a
-// file name that stays inside the simulator folder, and how a table that is
-// full is told.
+// number field within what it can stand for, and how a table that is full is
+// told.
 #pragma once
 
 #include <string>
@@ -18,6 +18,44 @@ bool position_tokens_on_globe(const std::string& latitude, const std::string& lo
 // value is set only when it is.
 bool number_within(std::string_view text, double low, double high, double& value);
 
+// What a number field of the data files can stand for. The bounds hold every
+// value of the real world with room: a value beyond them (an elevation of
+// 1e9 ft, a runway of -11000 ft, a course of 1e308) was written wrong or
+// damaged, and would be shown or flown as it stands.
+struct FieldRange {
+    double low, high;
+    const char* fault; // why a field is not taken
+};
+inline constexpr FieldRange kElevationFt{-1500.0, 30000.0, "elevation no number from -1500 to 30000 ft"};
+inline constexpr FieldRange kRunwayLengthFt{0.0, 50000.0, "runway length no number from 0 to 50000 ft"};
+inline constexpr FieldRange kDegrees{0.0, 360.0, "course no number from 0 to 360"};
+// VOR and ILS frequencies (MHz), NDB frequencies (kHz).
+inline constexpr FieldRange kVhfNavMhz{108.0, 118.0, "frequency no number from 108 to 118 MHz"};
+inline constexpr FieldRange kNdbKhz{190.0, 1750.0, "frequency no number from 190 to 1750 kHz"};
+// Procedure altitudes, in feet or as a flight level ("FL180").
+inline constexpr FieldRange kAltitudeFt{-1500.0, 60000.0, "altitude no number from -1500 to 60000 ft"};
+inline constexpr FieldRange kFlightLevel{0.0, 600.0, "altitude no flight level from FL0 to FL600"};
+// The distance of a "fly until the DME distance" leg.
+inline constexpr FieldRange kDmeDistanceNm{0.0, 200.0, "DME distance no number from 0 to 200 NM"};
+
+// Null when the text is a number whole (parse_whole_number) within the range;
+// else why not (range.fault).
+const char* number_fault(std::string_view text, const FieldRange& range);
+
+// As number_fault, for a text field that may hold a word ("---", "X"): only
+// a text that begins as a number ("110.90x", "-5000") must be one whole.
+const char* numeric_text_fault(std::string_view text, const FieldRange& range);
+
+// A procedure leg's altitude text: empty, a word ("---"), or a number in feet
+// or a flight level within range; a text that begins as a number ("-5000",
+// "5000x") must be one whole. Null when it is.
+const char* altitude_text_fault(std::string_view text);
+
+// The numbers of a coded leg ("/RT/H070/IC030", "/T162/UD5.0", "/H162/UA"):
+// a course or heading, an intercepted radial in degrees, a DME distance.
+// Null when they are whole and in range.
+const char* coded_leg_fault(std::string_view code);
+
 // A line the reader had to cut at its length whose last token runs to the
 // cut and is a number field of its record (tokens `first` to `last`, from 1):
 // that number may have lost its end ("-123.1" of "-123.100001"), so no record
@@ -31,18 +69,6 @@ double wrapped_longitude(double longitude);
 
 // Why a record with a position off the globe is left out.
 inline constexpr const char* kOffGlobe = "position off the globe";
-
-// True when a file name, opened `depth` folders below the simulator folder
-// (host_folder), names a file outside it: a relative name that climbs out
-// through ".." (either slash), or an absolute one (a drive, a leading '/',
-// or two leading separators) that does not lie inside the simulator folder.
-// A name beginning with one '\\' is the module's own form, taken from the
-// simulator folder.
-bool climbs_out_of_sim_folder(const std::string& name, int depth);
-
-// Records the refusal of a name that climbs out of the simulator folder:
-// `key` names where it came from, `path` the file it would have opened.
-void record_name_outside(const std::string& key, const std::string& path);
 
 // "N left out: the table of TABLE holds CAPACITY": a reader stopped adding
 // because a table was full.

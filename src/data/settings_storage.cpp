@@ -60,9 +60,6 @@ int LnavOnNavLock = 0;
 int DisplayLnavStatusOnMD11ND = 0;
 int DisplayVnavStatusOnMD11ND = 0;
 int DisplayMagVarOnGnsxlsNavPage = 0;
-double ClimbMach = 0.0;
-double CruiseMach = 0.0;
-double DescentMach = 0.0;
 double climb_tas_target = 0.0;
 double descent_tas_target = 0.0;
 

@@ -184,8 +184,8 @@ void route_steps() {
     stamp_passing_time();
     fly_holds();
     sequence_to_waypoint();
-    update_switch_distance();
     update_leg_geometry();
+    update_switch_distance();
     route_distance_summary();
     step_tower_view();
     update_vertical_guidance();

@@ -83,6 +83,14 @@ bool same_fix(int index, const GeoPosition& fix, int other_index, const GeoPosit
     return index == other_index && fix.lat == other_fix.lat && fix.lon == other_fix.lon;
 }
 
+// On the ground by the simulator's flag and slower than a take-off roll:
+// parked or taxiing. A fast roll counts as flight, and so does an aircraft
+// held still in flight (placed, slewed), whose waypoint behind the
+// course-reversal check still passes.
+bool standing_on_ground() {
+    return sim_var_object.get_simvar_60_int() != 0 && aircraft_state.ground_speed_kt < 40.0;
+}
+
 } // namespace
 
 bool is_procedure_kind(const std::string& kind) {
@@ -92,7 +100,9 @@ bool is_procedure_kind(const std::string& kind) {
 
 void check_course_reversal() {
     const int to = to_waypoint_index;
-    if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || first_hold_at(to) || !to_behind()) return;
+    if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || first_hold_at(to) ||
+        standing_on_ground() || !to_behind())
+        return;
     // Within 10 NM a waypoint behind is passed, except on the last two legs,
     // where the aircraft turns back for it. One inside the turn is passed
     // anywhere: turning toward it never gets there.
@@ -138,6 +148,10 @@ void sequence_to_waypoint() {
     const bool stopped = discontinuity_stop_index == to_waypoint_index;
     if (!(switch_distance > distance_to_to_nm) && !stopped) return;
     if (lnav_engaged != 1 && SequenceFPlanWpts != 1) return;
+    // Parked or taxiing, the aircraft flies no leg yet: a fix near the
+    // airport (or one a reversal's turn anticipation reaches) stays the TO,
+    // so the first leg, or a SID put in before it, is flown after take-off.
+    if (standing_on_ground()) return;
     // Still waiting for the pilot to close the gap.
     if (stopped && is_unflown(active_plan[to_waypoint_index + 1])) return;
     // In the pattern the TO waypoint (the hold fix) stays until the hold is left.
@@ -157,6 +171,7 @@ void sequence_to_waypoint() {
     if (!stopped) {
         if (flight_phase < kFlightPhaseEndFlight) write_flight_log(kFlightLogWaypoint);
         stamp_last_passed(active_plan[to_waypoint_index]);
+        ++waypoints_passed;
     }
     if (is_unflown(active_plan[to_waypoint_index + 1])) {
         // A gap in the route, or a destination still to be entered: the TO
@@ -204,6 +219,7 @@ void update_switch_distance() {
 
     if (AdjustTurnDistforAngle == 1 && distance_to_to_nm < 15.0 && to.flyover != 1)
         switch_distance += saturate_to_whole(course_angle(next_leg_course_deg, leg_course_deg)) * 0.028;
+    if (distance_to_to_nm >= switch_distance) to_approached = 1;
 }
 
 void update_leg_geometry() {
@@ -218,15 +234,14 @@ void update_leg_geometry() {
     leg(a.plat, a.plon, to_position.lat, to_position.lon, &distance_to_to_nm, &course_to_to_deg);
     distance_to_to_index = to;
     distance_to_to_fix = to_position;
-    if (distance_to_to_nm >= switch_distance) to_approached = 1;
-    if (to < active_plan_last && distance_to_to_nm < 10.0) {
+    // The next leg is this TO's own, also beyond 10 NM: one kept from the TO
+    // before would turn the turn anticipation toward a leg no longer flown.
+    if (to < active_plan_last && !is_unflown(active_plan[to + 1])) {
         const RouteWaypoint& next = active_plan[to + 1];
-        if (is_unflown(next)) {
-            // No leg follows a gap: no turn to anticipate.
-            next_leg_distance_nm = 0.0;
-            next_leg_course_deg = leg_course_deg;
-        } else {
-            leg(fix.lat, fix.lon, next.lat, next.lon, &next_leg_distance_nm, &next_leg_course_deg);
-        }
+        leg(fix.lat, fix.lon, next.lat, next.lon, &next_leg_distance_nm, &next_leg_course_deg);
+    } else {
+        // No leg follows the last waypoint or a gap: no turn to anticipate.
+        next_leg_distance_nm = 0.0;
+        next_leg_course_deg = leg_course_deg;
     }
 }

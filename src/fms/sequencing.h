@@ -1,6 +1,6 @@
 // The lateral steps of a working pass before steering: the course-reversal
-// check, the passing-time stamp, sequencing of the TO waypoint, its
-// switching distance, and the distances and courses of the active legs. All
+// check, the passing-time stamp, sequencing of the TO waypoint, the
+// distances and courses of its legs, and its switching distance. All
 // run only with an active route; the tests use the previous pass's geometry.
 #pragma once
 
@@ -12,8 +12,9 @@ void settle_to_waypoint();
 void check_course_reversal();
 void stamp_passing_time();
 void sequence_to_waypoint();
-void update_switch_distance();
+// The legs of the TO, then its switching distance from them.
 void update_leg_geometry();
+void update_switch_distance();
 
 // True for the procedure kinds that use the procedure switching distance.
 bool is_procedure_kind(const std::string& kind);

@@ -36,7 +36,7 @@ void select_vnav_field(int distance, int elevation, int angle) {
 
 // The knob's step of the selected field, then the vertical speed again.
 void step_vnav_fields(bool up) {
-    if (p1000_mfd_page == 2) {
+    if (p1000_mfd_page == kP1000PageVnav) {
         if (p1000_vnav_distance_select > 0) {
             if (up)
                 p1000_vnav_distance_nm += 1.0;
@@ -94,8 +94,8 @@ template <void (*Action)()> int32_t ORVEX_FSAPI handler(PixPoint*, uint32_t) {
 void key1() {
     if (!vnav_layer()) {
         toggle_nd_airports();
-    } else if (p1000_mfd_page == 2) {
-        p1000_mfd_page = 1;
+    } else if (p1000_mfd_page == kP1000PageVnav) {
+        p1000_mfd_page = kP1000PageMain;
         p1000_vnav_distance_select = 0;
         p1000_vnav_elevation_select = 0;
     }
@@ -105,17 +105,17 @@ void key1() {
 void key2() {
     if (!vnav_layer()) {
         toggle_nd_navaids();
-    } else if (p1000_mfd_page == 1) {
-        p1000_mfd_page = 2;
+    } else if (p1000_mfd_page == kP1000PageMain) {
+        p1000_mfd_page = kP1000PageVnav;
         p1000_vnav_vs_fpm = p1000_vnav_vertical_speed();
-    } else if (p1000_mfd_page == 2) {
+    } else if (p1000_mfd_page == kP1000PageVnav) {
         select_vnav_field(p1000_vnav_distance_select == 1 ? 2 : 1, 0, 0);
     }
     display_refresh_counter = kForceFullRedraw;
 }
 
 void key3_vnav() {
-    if (p1000_mfd_page == 2) select_vnav_field(0, 1, 0);
+    if (p1000_mfd_page == kP1000PageVnav) select_vnav_field(0, 1, 0);
     display_refresh_counter = kForceFullRedraw;
 }
 
@@ -134,7 +134,7 @@ void nb_cntr_key3() {
 void key4() {
     if (!vnav_layer()) {
         toggle_nd_tcas();
-    } else if (p1000_mfd_page == 2) {
+    } else if (p1000_mfd_page == kP1000PageVnav) {
         select_vnav_field(0, 0, 1);
         p1000_vnav_distance_nm = 0.0;
         p1000_vnav_elevation_ft = 0.0;

@@ -4,6 +4,7 @@
 // inserts the approach.
 #include "data/airport_procedures.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/approach_insertion.h"
 #include "fms/procedures/procedure_selection.h"
@@ -59,7 +60,7 @@ void key_r1() {
 void key_r2() {
     gns_airport_not_found = 0;
     // The approach belongs to the arrival of the plan in view.
-    if (gns_selection_in_view().arr_airport == kGnsNone) return;
+    if (gns_selection_in_view().arrival_airport == kGnsNone) return;
     if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         reset_page_toggles();
         gns_toggle(GNS_R2) = kGnsToggleSecond;
@@ -220,11 +221,8 @@ void insert() {
     } else {
         insert_approach(0);
     }
-    GnsSelections& sel = gns_selection_in_view();
-    sel.apch_trans = gns_sel_apch_trans;
-    sel.apch_type = gns_sel_apch_type;
-    sel.arr_airport = gns_sel_arr_airport;
-    sel.arr_runway = gns_sel_arr_runway;
+    GnsChoices& sel = gns_selection_in_view();
+    sel.take_approach(gns_page_choices);
     mcu_direct_only = 0;
     reset_page_toggles();
 }
@@ -269,8 +267,8 @@ void gnsxls_approach_page(DisplayObject& display, gfx::Graphics& graphics) {
     update_page_count();
     gns_draw_procedure_fields(page,
                               {"APCH", gns_sel_arr_airport, kGnsMagenta, gns_apch_step, gns_apch_page_count,
-                               airport_set(), gns_toggle(GNS_R1) == kGnsToggleSecond, gns_sel_arr_runway, "TYPE",
-                               gns_sel_apch_type, "TRANSITION", gns_sel_apch_trans});
+                               airport_set(), gns_toggle(GNS_R1) == kGnsToggleSecond, gns_sel_arr_runway,
+                               "TYPE", gns_sel_apch_type, "TRANSITION", gns_sel_apch_trans});
     if (gns_approach_preview == 1)
         gns_draw_procedure_preview(page, "WPTS OF APPROACH:", gns_apch_step, approach_preview_legs.count(),
                                    [&](int i, float x, float y) {

@@ -3,6 +3,7 @@
 // the STAR's waypoints with SELECT (insert) and ERASE. ENT commits each field
 // and the insertion.
 #include "data/airport_procedures.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/procedure_insertion.h"
 #include "fms/procedures/procedure_selection.h"
@@ -215,11 +216,8 @@ void insert_star() {
     } else {
         insert_star_appr_legs();
     }
-    GnsSelections& sel = gns_selection_in_view();
-    sel.star = gns_sel_star;
-    sel.star_transition = gns_sel_star_transition;
-    sel.arr_runway = gns_sel_arr_runway;
-    sel.arr_airport = gns_sel_arr_airport;
+    GnsChoices& sel = gns_selection_in_view();
+    sel.take_arrival(gns_page_choices);
     gns_state = GNS_FLIGHT_PLAN;
     gns_fpl_option = gns_fpl_option_default;
     mcu_direct_only = 0;
@@ -273,10 +271,10 @@ void gnsxls_arrival_page(DisplayObject& display, gfx::Graphics& graphics) {
     line_key();
 
     update_page_count();
-    gns_draw_procedure_fields(page, {"ARRIVAL", gns_sel_arr_airport, kGnsMagenta, gns_arrival_page,
-                                     gns_arrival_page_count, airport_set(),
-                                     gns_toggle(GNS_R1) == kGnsToggleSecond && airport_set(), gns_sel_arr_runway,
-                                     "TRANSITION", gns_sel_star_transition, "STAR", gns_sel_star});
+    gns_draw_procedure_fields(
+        page, {"ARRIVAL", gns_sel_arr_airport, kGnsMagenta, gns_arrival_page, gns_arrival_page_count,
+               airport_set(), gns_toggle(GNS_R1) == kGnsToggleSecond && airport_set(), gns_sel_arr_runway,
+               "TRANSITION", gns_sel_star_transition, "STAR", gns_sel_star});
     if (gns_arrival_preview == 1)
         gns_draw_procedure_preview(
             page, "WAYPOINTS OF STAR:", gns_arrival_page, star_preview_legs.count(),

@@ -3,6 +3,7 @@
 // (insert) and ERASE. ENT commits each field and the insertion.
 #include "data/airport_procedures.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/procedure_insertion.h"
 #include "fms/procedures/procedure_selection.h"
@@ -215,7 +216,7 @@ void commit_transition() {
 }
 
 void insert_sid() {
-    GnsSelections& sel = gns_selection_in_view();
+    GnsChoices& sel = gns_selection_in_view();
     if (gns_sub_state == kGnsSubStateActivePlan) {
         insert_sid_legs_active();
         gns_plan_changed = 1;
@@ -224,10 +225,7 @@ void insert_sid() {
     } else {
         insert_sid_legs();
     }
-    sel.sid = gns_sel_sid;
-    sel.sid_transition = gns_sel_sid_transition;
-    sel.dep_runway = gns_sel_dep_runway;
-    sel.dep_airport = gns_sel_dep_airport;
+    sel.take_departure(gns_page_choices);
     gns_state = GNS_FLIGHT_PLAN;
     gns_fpl_option = gns_fpl_option_default;
     gns_entry_active = 0;
@@ -283,10 +281,10 @@ void gnsxls_departure_page(DisplayObject& display, gfx::Graphics& graphics) {
     line_key();
 
     update_page_count();
-    gns_draw_procedure_fields(page,
-                              {"DEPARTURE", gns_sel_dep_airport, kGnsYellow, gns_departure_page,
-                               gns_departure_page_count, airport_set(), gns_toggle(GNS_R1) == kGnsToggleSecond,
-                               gns_sel_dep_runway, "SID", gns_sel_sid, "TRANSITION", gns_sel_sid_transition});
+    gns_draw_procedure_fields(page, {"DEPARTURE", gns_sel_dep_airport, kGnsYellow, gns_departure_page,
+                                     gns_departure_page_count, airport_set(),
+                                     gns_toggle(GNS_R1) == kGnsToggleSecond, gns_sel_dep_runway, "SID",
+                                     gns_sel_sid, "TRANSITION", gns_sel_sid_transition});
     if (gns_departure_preview == 1)
         gns_draw_procedure_preview(
             page, "WAYPOINTS OF SID:", gns_departure_page, sid_preview_legs.count(),

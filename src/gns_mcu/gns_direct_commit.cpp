@@ -8,6 +8,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
@@ -68,7 +69,7 @@ void direct_to_closest_airport() {
         edit.set_to(1);
         edit.place(mcu_legs_index, 1);
 
-        active_sel.arr_airport = entry.ident;
+        active_sel.arrival_airport = entry.ident;
         load_airport_detail(entry.ident, destination_slot);
         // Also puts the destination's elevation on the last entry.
         select_airport(active_plan[active_plan_last].ident, kSelectAirportDestination);

@@ -4,6 +4,7 @@
 #include "data/candidate_list.h"
 #include "fms/files/gps_plan_import.h"
 #include "fms/plan/airways.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/procedure_selection.h"
@@ -21,7 +22,7 @@
 namespace {
 
 // The procedure selection of the plan in view into the pages' copy.
-const GnsSelections& selections_in_view() {
+const GnsChoices& selections_in_view() {
     return gns_sub_state == kGnsSubStateActivePlan ? active_sel : working_sel;
 }
 
@@ -43,11 +44,7 @@ void open_departure() {
     gns_state = GNS_DEPARTURE;
     gns_airport_not_found = 0;
     reset_page_toggles();
-    const GnsSelections& s = selections_in_view();
-    gns_sel_sid = s.sid;
-    gns_sel_sid_transition = s.sid_transition;
-    gns_sel_dep_runway = s.dep_runway;
-    gns_sel_dep_airport = s.dep_airport;
+    gns_page_choices.take_departure(selections_in_view());
     gns_scratchpad = gns_sel_dep_airport;
     gns_departure_page = 1;
     if (gns_sel_dep_airport == kGnsNone) {
@@ -73,11 +70,7 @@ void open_arrival() {
     gns_airport_not_found = 0;
     gns_arrival_page = 1;
     gns_arrival_preview = 0;
-    const GnsSelections& s = selections_in_view();
-    gns_sel_arr_runway = s.arr_runway;
-    gns_sel_star = s.star;
-    gns_sel_star_transition = s.star_transition;
-    gns_sel_arr_airport = s.arr_airport;
+    gns_page_choices.take_arrival(selections_in_view());
     gns_scratchpad = gns_sel_arr_airport;
     if (gns_sel_arr_airport == kGnsNone) {
         ask_for_airport();
@@ -98,11 +91,7 @@ void open_approach() {
     gns_apch_step = 1;
     gns_approach_preview = 0;
     reset_page_toggles();
-    const GnsSelections& s = selections_in_view();
-    gns_sel_apch_type = s.apch_type;
-    gns_sel_apch_trans = s.apch_trans;
-    gns_sel_arr_airport = s.arr_airport;
-    gns_sel_arr_runway = s.arr_runway;
+    gns_page_choices.take_approach(selections_in_view());
     gns_return_state = GNS_FLIGHT_PLAN;
     if (gns_sel_arr_airport == kGnsNone) {
         gns_toggle(GNS_R1) = kGnsToggleSecond;

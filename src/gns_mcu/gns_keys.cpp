@@ -107,30 +107,9 @@ bool waypoint_row_selected() {
 // flown route with a leg into it: without a route the selected index is stale
 // or 0 and there is no leg to take the inbound course from.
 void make_hold_at(int k) {
-    const RouteWaypoint& fix = active_plan[k];
-    const RouteWaypoint& previous = active_plan[place_at_or_before(active_plan, k - 1)];
-    double distance = 0.0, course = 0.0;
-    gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
-
+    // The hold marks change on the flown plan: one edit checks its rules.
     PlanEdit edit(active_target(), "a GNS hold");
-    // The holds dropped here leave no mark on their waypoints.
-    for (int i = 0; i <= active_plan_last; ++i)
-        if (active_plan[i].hold_number != 0) edit.entry(i).hold_number = 0;
-
-    HoldEntry& hold = hold_list.slot(1);
-    hold.ident = fix.ident;
-    hold.set_active_index(k);
-    // EXEC takes the working index back as the active one; a modification
-    // pending on another unit keeps the hold on that fix's entry, if it has
-    // one.
-    hold.set_working_index(working_entry_of_active(k));
-    hold.inbound_course = magnetic_course(course);
-    hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
-    hold.leg_time = HoldLegMins != 0.0 ? HoldLegMins : 1.0;
-    hold.turn = kDirectionRight;
-    hold.leg_mode = kHoldLegByTime;
-    hold_list.set_count(1);
-    sync_hold_marks();
+    hold_alone_at_active(k, aircraft_state.magvar, HoldLegMins != 0.0 ? HoldLegMins : 1.0);
     holding_active = 0;
     hold_armed = 0;
     hold_exit_state = kHoldExitNotEntered;

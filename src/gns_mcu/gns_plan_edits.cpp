@@ -55,10 +55,10 @@ void clean_procedure_kinds(const GnsPlanRef& p, int c, PlanEdit& edit) {
 bool arrival_check(const GnsPlanRef& p) {
     if (p.last <= 0) return false;
     const RouteWaypoint& end = p.plan[p.last];
-    if (end.type != "APT" || end.ident == p.sel.arr_airport) return false;
-    p.sel.arr_airport = end.ident;
+    if (end.type != "APT" || end.ident == p.sel.arrival_airport) return false;
+    p.sel.arrival_airport = end.ident;
     load_airport_detail(end.ident, destination_slot);
-    p.sel.star = p.sel.star_transition = p.sel.apch_type = p.sel.apch_trans = p.sel.arr_runway = kGnsNone;
+    p.sel.procedures.clear_arrival();
     return true;
 }
 
@@ -66,13 +66,13 @@ void departure_check(const GnsPlanRef& p, int c) {
     const RouteWaypoint& origin = p.plan[0];
     if (origin.type != "APT") return;
     if (p.active) {
-        if (origin.ident == active_sel.dep_airport) return;
+        if (origin.ident == active_sel.departure_airport) return;
     } else if (c != 0) {
         return;
     }
-    p.sel.dep_airport = origin.ident;
+    p.sel.departure_airport = origin.ident;
     load_airport_detail(origin.ident, origin_slot);
-    p.sel.sid = p.sel.sid_transition = p.sel.dep_runway = kGnsNone;
+    p.sel.procedures.clear_departure();
     if (!p.active) gns_departure_preview = 0;
 }
 
@@ -107,31 +107,36 @@ void drop_hold_at(const GnsPlanRef& p, int c) {
 }
 
 // A database waypoint written over the slot an insertion opened, which holds
-// a copy of the entry that moved up.
-void write_candidate(const GnsPlanRef& p, RouteWaypoint& w, const NavListRecord& candidate) {
-    w.id = 0; // a new entry
-    w.marker = EntryKind::Place;
-    w.ident = candidate.ident;
-    w.lat = candidate.latitude;
-    w.lon = candidate.longitude;
-    w.type = candidate.kind;
-    w.frequency = candidate.extra;
-    w.flyover = gns_flyover_choice == "YES" ? 1 : 0;
-    w.kind.clear();
-    w.via.clear();
-    w.aux_text.clear();
-    w.alt_constraint = kNoConstraint;
-    // The entry's hold moved up with it: the new waypoint has none.
-    w.hold_number = 0;
-    if (p.active)
-        w.passing_time.clear();
-    else
-        w.constrained = 0;
+// a copy of the entry that moved up. The new entry takes nothing of that
+// entry (its constraints, course, hold and passing time stay with it), only
+// the slot's position text.
+void write_candidate(RouteWaypoint& w, const NavListRecord& candidate) {
+    RouteWaypoint fresh;
+    fresh.position = w.position;
+    fresh.ident = candidate.ident;
+    fresh.lat = candidate.latitude;
+    fresh.lon = candidate.longitude;
+    fresh.type = candidate.kind;
+    fresh.frequency = candidate.extra;
+    fresh.flyover = gns_flyover_choice == "YES" ? 1 : 0;
+    w = fresh; // id 0: a new entry
+}
+
+// The FROM of the first leg is the origin: with the origin deleted the
+// aircraft flies on to its TO from where it is, as after a direct-to.
+RouteWaypoint present_position_entry() {
+    RouteWaypoint w;
+    w.ident = "DIRECT";
+    w.lat = aircraft_state.plat;
+    w.lon = aircraft_state.plon;
+    w.type = "WPT";
+    w.kind = "DCT";
+    return w;
 }
 
 void clear_all_selections() {
-    active_sel = GnsSelections{};
-    working_sel = GnsSelections{};
+    active_sel = GnsChoices{};
+    working_sel = GnsChoices{};
 }
 
 } // namespace
@@ -155,10 +160,16 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
         // The aircraft stays on its leg; with no leg left no route is flown.
         PlanEdit edit(p.target, "a GNS deletion");
         clean_procedure_kinds(p, c, edit);
-        // With the origin deleted the next waypoint becomes the origin, which
-        // is flown from and never held at.
-        if (c == 0) drop_hold_at(p, 1);
-        remove_entry(p.target, c);
+        if (c == 0 && p.active && to_waypoint_index == 1) {
+            // The origin under the first leg: the TO stays on its fix.
+            write_entry(p.target, 0, present_position_entry());
+            edit.set_to(1);
+        } else {
+            // With the origin deleted the next waypoint becomes the origin,
+            // which is flown from and never held at.
+            if (c == 0) drop_hold_at(p, 1);
+            remove_entry(p.target, c);
+        }
         gns_mark_plan_end(edit);
         gns_scratchpad = p.plan[c].ident;
         arrival_check(p);
@@ -182,7 +193,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
         if (c <= p.last) clean_procedure_kinds(p, c, edit);
         open_slot(p.target, c);
         gns_mark_plan_end(edit);
-        write_candidate(p, edit.entry(c), candidate);
+        write_candidate(edit.entry(c), candidate);
         edit.place(p.cursor, c + 1);
         edit.place(working_cursor_index, c + 1);
         gns_scratchpad = p.plan[c + 1].ident;
@@ -264,7 +275,7 @@ void gns_activate_opened_plan() {
 
     const RouteWaypoint& destination = active_plan[last];
     if (destination.type == "APT") {
-        active_sel.arr_airport = destination.ident;
+        active_sel.arrival_airport = destination.ident;
         load_airport_detail(destination.ident, destination_slot);
         // Makes the destination the selected one and puts its elevation on the
         // last entry.
@@ -288,7 +299,7 @@ void gns_activate_opened_plan() {
 
     const RouteWaypoint& origin = active_plan[0];
     if (origin.type == "APT") {
-        active_sel.dep_airport = origin.ident;
+        active_sel.departure_airport = origin.ident;
         load_airport_detail(origin.ident, origin_slot);
         match_sid_transition(kGnsNone, kGnsNone);
         select_airport(origin.ident, kSelectAirportOrigin);

@@ -5,6 +5,7 @@
 // stored plan.
 #pragma once
 
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_unit_state.h"
@@ -19,7 +20,7 @@ struct GnsPlanRef {
     // The GNS's cursor on this plan: on the active plan its own selection,
     // which no other unit moves; on the working plan the shared cursor.
     int& cursor;
-    GnsSelections& sel;
+    GnsChoices& sel;
     bool active; // the flown plan
 };
 

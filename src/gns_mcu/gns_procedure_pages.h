@@ -11,8 +11,8 @@ inline int gns_apch_page_count = 1;
 
 // The selection of the plan in view: the active copy on the active-plan
 // view, the working copy on an opened stored plan.
-struct GnsSelections;
-GnsSelections& gns_selection_in_view();
+struct GnsChoices;
+GnsChoices& gns_selection_in_view();
 
 // ENT on states 10, 11 and 12.
 void gns_enter_departure();

@@ -1,6 +1,7 @@
 #include "gns_mcu/gns_procedure_pickers.h"
 
 #include "data/airport_procedures.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/procedure_selection.h"
@@ -9,14 +10,7 @@
 
 GnsPickerScope::GnsPickerScope() : kept_(working_plan.choices) {
     PlanChoices& choices = working_plan.choices;
-    choices.sid = gns_sel_sid;
-    choices.sid_transition = gns_sel_sid_transition;
-    choices.departure_runway = gns_sel_dep_runway;
-    choices.star = gns_sel_star;
-    choices.star_transition = gns_sel_star_transition;
-    choices.arrival_runway = gns_sel_arr_runway;
-    choices.approach = gns_sel_apch_type;
-    choices.approach_transition = gns_sel_apch_trans;
+    choices = gns_page_choices.procedures;
     choices.apply_departure();
     choices.apply_arrival();
 }
@@ -49,7 +43,7 @@ void gns_build_approach_preview() {
     gns_list_cursor = 1;
 }
 
-GnsSelections& gns_selection_in_view() {
+GnsChoices& gns_selection_in_view() {
     return gns_sub_state == kGnsSubStateActivePlan ? active_sel : working_sel;
 }
 

@@ -1,7 +1,8 @@
 // The core's procedure pickers and previews read the working plan's choices.
-// The GNS procedure pages keep their own copy (gns_sel_*): while a scope of
-// this kind lives the core sees the GNS copy, and the plan's choices come
-// back whole when it ends, so a selection in progress on a SMITHS CDU stays.
+// The GNS procedure pages keep their own copy (gns_page_choices): while a
+// scope of this kind lives the core sees the GNS copy, and the plan's choices
+// come back whole when it ends, so a selection in progress on a SMITHS CDU
+// stays.
 #pragma once
 
 #include "fms/plan/plan_choices.h"

@@ -33,29 +33,6 @@ bool takes_entry() {
     return mcu_mode == MCU_AIRPORT || mcu_mode == MCU_LEGS || mcu_mode == MCU_DIRTO;
 }
 
-// The hold at active entry k, the only one: the key arms a hold only while
-// none exists, and the active plan is the one being flown. A modification
-// pending on another unit keeps the hold on that fix's entry, if it has one.
-void add_hold_at_to(int k) {
-    const RouteWaypoint& fix = active_plan[k];
-    const RouteWaypoint& previous = active_plan[place_at_or_before(active_plan, k - 1)];
-    double distance = 0.0, course = 0.0;
-    gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
-    hold_list.set_count(1);
-    HoldEntry& hold = hold_list.slot(1);
-    hold = HoldEntry{};
-    hold.ident = fix.ident;
-    hold.set_active_index(k);
-    hold.set_working_index(working_entry_of_active(k));
-    hold.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
-    hold.inbound_course = course - aircraft_state.magvar;
-    hold.turn = kDirectionRight;
-    hold.leg_mode = kHoldLegByTime;
-    hold.leg_time = 1.0;
-    sync_hold_marks();
-    hold_page_count = hold_list.count();
-}
-
 void key_to() {
     end_entry();
     mcu_mode = MCU_STATUS;
@@ -90,7 +67,8 @@ void key_hold() {
         return;
     }
     if (hold_count() == 0 && to_waypoint_index != kNoToWaypoint && in_active_plan(to_waypoint_index))
-        add_hold_at_to(to_waypoint_index);
+        // The key arms a hold only while none exists; the flown plan takes it.
+        hold_alone_at_active(to_waypoint_index, aircraft_state.magvar, 1.0);
     if (hold_count() > 0) hold_armed = 1;
 }
 

@@ -73,7 +73,7 @@ void draw_airway_fixes_c17_variant(const DisplayObject& display, gfx::Graphics& 
     refresh_airway_fix_lists(layer.view.ref_lat, layer.view.ref_lon);
     draw_layer_map_symbols(g, layer, local_airway_fixes, {50.0, 0.0, 0.0, 10.0, 3.0, label_chars, c::cyan},
                            [](const NavRecordView&) {
-                               return LayerSymbol{3, 1};
+                               return LayerSymbol{MapSymbol::Fix, 1};
                            });
 }
 
@@ -85,7 +85,8 @@ void draw_navaids_c17_variant(const DisplayObject& display, gfx::Graphics& g, do
     draw_layer_symbols(g, layer, local_navaids, {50.0, 3.0, 4.0, 10.0, 6.0, label_chars, c::green},
                        [&](const NavRecordView& navaid, double xs, double ys) {
                            if (navaid.kind == "V") {
-                               draw_map_symbol(g, xs, ys, 1, no_symbol_arrow, 1.0, 1.0, 2, layer.range);
+                               draw_map_symbol(g, xs, ys, MapSymbol::Vor, no_symbol_arrow, 1.0, 1.0, 2,
+                                               layer.range);
                            } else {
                                g.draw_ellipse_i(circle, xs - 2, ys, 10, 10);
                                g.draw_ellipse_i(circle, xs, ys + 2, 6, 6);

@@ -140,9 +140,9 @@ void draw_fix_info(const DisplayObject& display, gfx::Graphics& g, double ppn, c
             turn_arc_geometry_i(ref.map_up, course, 0, 0, fix_distance * ppn, &x, &y);
 
             if (navaid)
-                draw_map_symbol(g, x - 2, y - 4, 1, no_symbol_arrow, 1.0, 1.0, 1, row.range);
+                draw_map_symbol(g, x - 2, y - 4, MapSymbol::Vor, no_symbol_arrow, 1.0, 1.0, 1, row.range);
             else
-                draw_map_symbol(g, x, y - 3, 3, no_symbol_arrow, 1.0, 1.0, 1, row.range);
+                draw_map_symbol(g, x, y - 3, MapSymbol::Fix, no_symbol_arrow, 1.0, 1.0, 1, row.range);
             g.draw_ellipse_i(d.ring, x - 8, y - 8, 16, 16);
 
             if (pair.distance > 0.0) {
@@ -247,12 +247,12 @@ void md11_fix_symbol(gfx::Graphics& g, const Md11Drawing& d, const std::string& 
     if (type == "A") {
         g.draw_ellipse_i(d.white2, x - 4, y - 4, 8, 8);
     } else if (type == "V") {
-        draw_map_symbol(g, x - 2, y - 3, 1, no_symbol_arrow, 1.0, 1.0, 0, hw_md11_nd_range);
+        draw_map_symbol(g, x - 2, y - 3, MapSymbol::Vor, no_symbol_arrow, 1.0, 1.0, 0, hw_md11_nd_range);
     } else if (type == "N") {
         g.draw_ellipse_i(d.white1, x - 5, y - 5, 10, 10);
         g.draw_ellipse_i(d.white1, x - 3, y - 3, 6, 6);
     } else {
-        draw_map_symbol(g, x, y - 3, 3, no_symbol_arrow, 1.0, 1.0, 0, hw_md11_nd_range);
+        draw_map_symbol(g, x, y - 3, MapSymbol::Fix, no_symbol_arrow, 1.0, 1.0, 0, hw_md11_nd_range);
     }
 }
 

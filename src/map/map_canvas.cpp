@@ -57,7 +57,8 @@ void MapCanvas::text(const std::string& s, gfx::Argb colour, double x, double y)
 }
 
 void MapCanvas::star(double x, double y, int selector) {
-    draw_map_symbol(g, x * k.w, (y - 6.0) * k.s, 20, no_symbol_arrow, k.w, k.s, selector, range);
+    draw_map_symbol(g, x * k.w, (y - 6.0) * k.s, MapSymbol::Waypoint, no_symbol_arrow, k.w, k.s, selector,
+                    range);
 }
 
 bool chosen_runway_in_reach(const MapCanvas& m, int slot, int index, RunwayLines* out) {

@@ -26,7 +26,7 @@ void draw_triangles(gfx::Graphics& g, const LayerCanvas& layer, double ox, doubl
     refresh_airway_fix_lists(layer.view.ref_lat, layer.view.ref_lon);
     draw_layer_map_symbols(g, layer, local_airway_fixes,
                            {kReach, ox, oy, 7.0, label_dy, label_chars, c::blue}, [](const NavRecordView&) {
-                               return LayerSymbol{3, 1};
+                               return LayerSymbol{MapSymbol::Fix, 1};
                            });
 }
 
@@ -36,7 +36,7 @@ void draw_near_airway_fixes_hw_b737_nd(const DisplayObject& display, gfx::Graphi
     refresh_airway_fix_lists(aircraft_state.plat, aircraft_state.plon);
     draw_layer_map_symbols(g, hw_b737_nd_layer_canvas(display, g, ppn), local_airway_fixes,
                            {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::blue}, [](const NavRecordView&) {
-                               return LayerSymbol{3, 1};
+                               return LayerSymbol{MapSymbol::Fix, 1};
                            });
 }
 
@@ -65,7 +65,8 @@ void draw_near_airway_fixes_du_1000_ehsi(gfx::Graphics& g, double lat, double lo
                           if (known && !visible.shows(x, y)) return;
                           const double xs = (x - 3.0) * w;
                           const double ys = (y - 4.0) * s;
-                          draw_map_symbol(g, xs, ys, 21, no_symbol_arrow, w, s, 4, du_1000_ehsi_range);
+                          draw_map_symbol(g, xs, ys, MapSymbol::Du1000AirwayFix, no_symbol_arrow, w, s, 4,
+                                          du_1000_ehsi_range);
                           label.draw(g, fix.ident, label_chars, xs + 7.0 * w, ys - 10.0 * s);
                       });
 }
@@ -84,7 +85,7 @@ void draw_near_airway_fixes_c17_mfd(gfx::Graphics& g, double w, double s, double
                           if (on_canvas && !visible.shows(x, y)) return;
                           const double xs = x * w;
                           const double ys = y * s;
-                          draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, w, s, 1, range);
+                          draw_map_symbol(g, xs, ys, MapSymbol::Fix, no_symbol_arrow, w, s, 1, range);
                           label.draw(g, fix.ident, label_chars, xs + 10.0 * w, ys - 3.0 * s);
                       });
 }

@@ -164,9 +164,10 @@ void draw_layer_symbols(gfx::Graphics& g, const LayerCanvas& layer, const List& 
         label.draw(g, r.ident, at.max_chars, xs + at.dx * layer.k.w, ys - at.dy * layer.k.s);
     });
 }
-// A record's map symbol: kind (0: the record is not shown) and colour selector.
+// A record's map symbol: kind (None: the record is not shown) and colour
+// selector.
 struct LayerSymbol {
-    int kind = 0;
+    MapSymbol kind = MapSymbol::None;
     int colour = 0;
 };
 // Each record as the map symbol that symbol_of(record) chooses, at w and s.
@@ -175,7 +176,7 @@ void draw_layer_map_symbols(gfx::Graphics& g, const LayerCanvas& layer, const Li
                             const SymbolPlacement& at, SymbolOf&& symbol_of) {
     draw_layer_symbols(g, layer, list, at, [&](const NavRecordView& r, double xs, double ys) {
         const LayerSymbol sym = symbol_of(r);
-        if (sym.kind == 0) return false;
+        if (sym.kind == MapSymbol::None) return false;
         draw_map_symbol(g, xs, ys, sym.kind, no_symbol_arrow, layer.k.w, layer.k.s, sym.colour, layer.range);
         return true;
     });

@@ -34,7 +34,8 @@ void draw_circle_members(gfx::Graphics& g, const LayerCanvas& layer) {
     draw_layer_symbols(g, layer, local_navaids, {kReach, 2.0, 3.0, 8.0, 7.0, label_chars, c::blue},
                        [&](const NavRecordView& navaid, double xs, double ys) {
                            if (navaid.kind == "V") {
-                               draw_map_symbol(g, xs, ys, 1, no_symbol_arrow, k.w, k.s, 1, layer.range);
+                               draw_map_symbol(g, xs, ys, MapSymbol::Vor, no_symbol_arrow, k.w, k.s, 1,
+                                               layer.range);
                            } else {
                                g.draw_ellipse_i(circle, xs, ys, 10.0 * k.w, 10.0 * k.s);
                                g.draw_ellipse_i(circle, xs + 2.0 * k.w, ys + 2.0 * k.s, 6.0 * k.w, 6.0 * k.s);
@@ -49,7 +50,7 @@ void draw_near_navaids_hw_b737_nd(const DisplayObject& display, gfx::Graphics& g
     refresh_navaid_lists(aircraft_state.plat, aircraft_state.plon);
     draw_layer_map_symbols(g, hw_b737_nd_layer_canvas(display, g, ppn), local_navaids,
                            {kReach, 3.0, 4.0, 7.0, 10.0, label_chars, c::green}, [](const NavRecordView& n) {
-                               return LayerSymbol{n.kind == "V" ? 1 : 2, 3};
+                               return LayerSymbol{n.kind == "V" ? MapSymbol::Vor : MapSymbol::Navaid, 3};
                            });
 }
 
@@ -68,8 +69,8 @@ void draw_near_navaids_proline4_mfd(const DisplayObject& display, gfx::Graphics&
     const bool ndbs = proline4_mfd_show_ndbs == 1;
     draw_layer_map_symbols(g, proline4_mfd_layer_canvas(display, g, lat, lon, ppn), local_navaids,
                            {kReach, 3.0, 4.0, 7.0, 4.0, label_chars, c::blue}, [&](const NavRecordView& n) {
-                               if (n.kind == "V" && vors) return LayerSymbol{1, 1};
-                               if (n.kind == "N" && ndbs) return LayerSymbol{2, 1};
+                               if (n.kind == "V" && vors) return LayerSymbol{MapSymbol::Vor, 1};
+                               if (n.kind == "N" && ndbs) return LayerSymbol{MapSymbol::Navaid, 1};
                                return LayerSymbol{};
                            });
 }
@@ -91,9 +92,10 @@ void draw_near_navaids_du_1000_ehsi(gfx::Graphics& g, double lat, double lon, do
             const double xs = (x - 3.0) * w;
             const double ys = (y - 4.0) * s;
             if (vor)
-                draw_map_symbol(g, xs, ys, du_1000_vor_symbol, no_symbol_arrow, w, s, 3, du_1000_ehsi_range);
+                draw_map_symbol(g, xs, ys, MapSymbol::Du1000Vor, no_symbol_arrow, w, s, 3,
+                                du_1000_ehsi_range);
             else
-                draw_map_symbol(g, xs, ys, 3, no_symbol_arrow, w, s, 4, du_1000_ehsi_range);
+                draw_map_symbol(g, xs, ys, MapSymbol::Fix, no_symbol_arrow, w, s, 4, du_1000_ehsi_range);
             label.draw(g, navaid.ident, label_chars, xs + 7.0 * w, ys - 10.0 * s);
         });
 }
@@ -110,8 +112,8 @@ void draw_near_navaids_c17_mfd(gfx::Graphics& g, double w, double s, double lat,
                           if (on_canvas && !visible.shows(x, y)) return;
                           const double xs = (x - 3.0) * w;
                           const double ys = (y - 4.0) * s;
-                          draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, w, s, 3,
-                                          range);
+                          draw_map_symbol(g, xs, ys, navaid.kind == "V" ? MapSymbol::Vor : MapSymbol::Navaid,
+                                          no_symbol_arrow, w, s, 3, range);
                           // The label stands left of the symbol.
                           const double n = static_cast<double>(std::min(navaid.ident.size(), label_chars));
                           label.draw(g, navaid.ident, label_chars, xs - 9.0 * n * w, ys - 5.0 * s);
@@ -128,7 +130,8 @@ void draw_near_navaids_p1000_mfd(const DisplayObject& display, gfx::Graphics& g,
         g, f, local_navaids, range, kReach, [&](const NavRecordView& navaid, double x, double y) {
             const double xs = f.centre_x + x;
             const double ys = f.centre_y + y;
-            draw_map_symbol(g, xs, ys, navaid.kind == "V" ? 1 : 2, no_symbol_arrow, f.w, f.s, 3, range);
+            draw_map_symbol(g, xs, ys, navaid.kind == "V" ? MapSymbol::Vor : MapSymbol::Navaid,
+                            no_symbol_arrow, f.w, f.s, 3, range);
             label.draw(g, navaid.ident, label_chars, xs + 7.0 * f.w, ys - 10.0 * f.s);
         });
     end_p1000_layer(display, g);

@@ -68,15 +68,16 @@ void fill_ellipse_box(gfx::Graphics& g, Argb colour, double x, double y, double 
     g.fill_ellipse_i(gfx::SolidBrush(colour), x, y, size, size);
 }
 
-// Kinds 4 and 5 share the ellipse (x - 3w, y, 5w, 5s).
+// RadioStation and AirportStation share the ellipse (x - 3w, y, 5w, 5s).
 Argb station_colour(int colour) {
     return by_selector(colour, {{1, c::blue}, {5, c::yellow}}, c::white);
 }
 
-// Traffic kinds 60-63 and 70-73: `large` for the 70s.
-void draw_traffic(gfx::Graphics& g, double x, double y, int kind, int sub_kind, double w, int colour) {
-    const bool large = kind >= 70;
-    const int body = kind % 10;
+// The traffic kinds: the body is the kind's place among the four, the large
+// ones in the 70s.
+void draw_traffic(gfx::Graphics& g, double x, double y, MapSymbol kind, int sub_kind, double w, int colour) {
+    const bool large = kind >= MapSymbol::LargeTrafficOther;
+    const int body = static_cast<int>(kind) % 10;
     const double half = large ? 6.0 : 4.0;
     const Argb outline = colour == 0 ? c::white : c::symbol_cyan;
     const Step diamond[] = {{0, 0}, {half, half}, {0, 2 * half}, {-half, half}, {0, 0}};
@@ -137,11 +138,11 @@ void draw_traffic(gfx::Graphics& g, double x, double y, int kind, int sub_kind, 
 
 } // namespace
 
-void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kind, double w, double s,
+void draw_map_symbol(gfx::Graphics& g, double x, double y, MapSymbol kind, int sub_kind, double w, double s,
                      int colour, double range) {
     const double w2 = w + w;
     switch (kind) {
-    case 1: {
+    case MapSymbol::Vor: {
         static constexpr Step vor[] = {{0, 0}, {4, 0},   {6, 4},  {8, 2},  {6, -2}, {4, 0}, {6, 4},
                                        {4, 8}, {0, 8},   {0, 10}, {4, 10}, {4, 8},  {0, 8}, {-2, 4},
                                        {0, 0}, {-2, -2}, {-4, 2}, {-2, 4}, {0, 0}};
@@ -150,18 +151,18 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
                        scaled(x, y, w, s, vor));
         break;
     }
-    case 2: {
+    case MapSymbol::Navaid: {
         static constexpr Step hexagon[] = {{0, 0}, {4, 0}, {6, 4}, {4, 8}, {0, 8}, {-2, 4}, {0, 0}};
         g.draw_lines_i(pen(by_selector(colour, {{1, c::blue}}, c::green), w), scaled(x, y, w, s, hexagon));
         break;
     }
-    case 3: {
+    case MapSymbol::Fix: {
         static constexpr Step triangle[] = {{0, 0}, {3, 5}, {-3, 5}, {0, 0}};
         g.draw_lines_i(pen(by_selector(colour, {{4, c::magenta}, {1, c::blue}}, c::grey), w),
                        scaled(x, y, w, s, triangle));
         break;
     }
-    case 4: {
+    case MapSymbol::RadioStation: {
         static constexpr Step right_lobe[] = {{0, 0}, {3, -3}, {5, 0}, {2, 2}, {0, 0}};
         static constexpr Step box[] = {{-2, 5}, {1, 5}, {1, 8}, {-2, 8}, {-2, 5}};
         static constexpr Step left_lobe[] = {{-1, 0}, {-4, -3}, {-6, 0}, {-3, 2}, {-1, 0}};
@@ -172,7 +173,7 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
         g.draw_lines_i(p, scaled(x, y, w, s, left_lobe));
         break;
     }
-    case 5: {
+    case MapSymbol::AirportStation: {
         static constexpr Step top[] = {{0, 0}, {2, 0}, {2, -4}, {-2, -4}, {-2, 0}, {0, 0}};
         static constexpr Step right[] = {{2, 1}, {6, 1}, {6, 5}, {2, 5}, {2, 1}, {0, 0}};
         static constexpr Step bottom[] = {{0, 5}, {2, 5}, {2, 9}, {-2, 9}, {-2, 5}, {0, 5}};
@@ -184,7 +185,7 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
             g.draw_lines_i(p, part);
         break;
     }
-    case 11: {
+    case MapSymbol::Aircraft: {
         static constexpr Step plane[] = {{0, 0},  {1, 0},  {1, 4},  {5, 4},   {5, 6},  {1, 6},
                                          {1, 9},  {3, 9},  {3, 11}, {-3, 11}, {-3, 9}, {-1, 9},
                                          {-1, 6}, {-5, 6}, {-5, 4}, {-1, 4},  {-1, 0}, {0, 0}};
@@ -193,14 +194,14 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
         g.draw_lines_i(pen(c::white, w), pts);
         break;
     }
-    case 12: {
+    case MapSymbol::TrafficWindowAircraft: {
         static constexpr Step plane[] = {{0, 0},  {1, 1},  {1, 4},  {6, 6},   {6, 7},   {1, 7},
                                          {1, 9},  {3, 10}, {3, 11}, {-3, 11}, {-3, 10}, {-1, 9},
                                          {-1, 7}, {-6, 7}, {-6, 6}, {-1, 4},  {-1, 1},  {0, 0}};
         g.draw_lines_i(pen(c::white, w2), fixed(x, y, plane));
         break;
     }
-    case 20: {
+    case MapSymbol::Waypoint: {
         static constexpr Step star[] = {{0, 0},  {1, 5},  {5, 6},  {1, 7}, {0, 11},
                                         {-1, 7}, {-5, 6}, {-1, 5}, {0, 0}};
         const Argb colour_of =
@@ -208,12 +209,12 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
         g.draw_lines_i(pen(colour_of, w), scaled(x, y, w, s, star));
         break;
     }
-    case 21: {
+    case MapSymbol::Du1000AirwayFix: {
         static constexpr Step diamond[] = {{0, 0}, {4, 4}, {0, 8}, {-4, 4}, {0, 0}};
         g.draw_lines_i(pen(by_selector(colour, {{4, c::magenta}}, c::white), w), scaled(x, y, w, s, diamond));
         break;
     }
-    case 30: {
+    case MapSymbol::RangeBox: {
         static constexpr Step box[] = {{0, 0}, {27, 0}, {27, 16}, {0, 16}, {0, 0}};
         g.fill_polygon_i(gfx::SolidBrush(c::black), fixed(x, y, box));
         const bool tenths = range == 12.5 || range == 2.5 || range == 0.5;
@@ -221,7 +222,7 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
                     x - 2, y + 2);
         break;
     }
-    case 31: {
+    case MapSymbol::TrafficWindowRangeBox: {
         static constexpr Step box[] = {{0, 0}, {15, 0}, {15, 10}, {0, 10}, {0, 0}};
         g.fill_polygon_i(gfx::SolidBrush(c::black), fixed(x, y, box));
         const double window = p1000_tcas_window_range;
@@ -229,14 +230,14 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
                     window, x - 1, y + 1);
         break;
     }
-    case 40: {
+    case MapSymbol::HeadingBox: {
         static constexpr Step box[] = {{30, 0}, {30, 15}, {22.5, 15}, {15, 20}, {7.5, 15}, {0, 15}, {0, 0}};
         g.draw_lines_i(pen(c::white, w2), fixed(x, y, box));
         const double heading = aircraft_state.heading_deg == 0.0 ? 360.0 : aircraft_state.heading_deg;
         draw_number(g, "Arial", 17.0f, gfx::FontStyle::Regular, c::green, "%03.0f", heading, x - 2, y - 2);
         break;
     }
-    case 50: {
+    case MapSymbol::P1000Aircraft: {
         static constexpr Step plane[] = {{0, 0},   {2, 2},   {2, 9},   {11, 14},   {11, 16},  {2, 14},
                                          {1, 15},  {1, 22},  {4, 24},  {3, 26},    {0, 25},   {-3, 26},
                                          {-4, 24}, {-1, 22}, {-1, 15}, {-1.5, 14}, {-11, 16}, {-11, 14},
@@ -245,29 +246,29 @@ void draw_map_symbol(gfx::Graphics& g, double x, double y, int kind, int sub_kin
                        fixed(x, y, plane));
         break;
     }
-    case 60:
-    case 61:
-    case 62:
-    case 63:
-    case 70:
-    case 71:
-    case 72:
-    case 73:
+    case MapSymbol::TrafficOther:
+    case MapSymbol::TrafficProximate:
+    case MapSymbol::TrafficAdvisory:
+    case MapSymbol::TrafficResolution:
+    case MapSymbol::LargeTrafficOther:
+    case MapSymbol::LargeTrafficProximate:
+    case MapSymbol::LargeTrafficAdvisory:
+    case MapSymbol::LargeTrafficResolution:
         draw_traffic(g, x, y, kind, sub_kind, w, colour);
         break;
     default:
         break;
     }
 
-    // The DU_1000_EHSI symbols, by their constants.
-    if (kind == du_1000_waypoint_symbol) {
+    // The DU_1000_EHSI symbols.
+    if (kind == MapSymbol::Du1000Waypoint) {
         g.draw_ellipse_i(pen(colour == 3 ? c::green : c::white, w2), x - 4 * w, y + 2 * s, 8 * w, 8 * w);
-    } else if (kind == du_1000_route_point_symbol || kind == du_1000_vor_symbol) {
-        const gfx::Pen p = pen(kind == du_1000_vor_symbol ? c::magenta : c::blue, w2);
+    } else if (kind == MapSymbol::Du1000RoutePoint || kind == MapSymbol::Du1000Vor) {
+        const gfx::Pen p = pen(kind == MapSymbol::Du1000Vor ? c::magenta : c::blue, w2);
         g.draw_ellipse_i(p, x - 4 * w, y + 2 * s, 8 * w, 8 * w);
         g.draw_line_i(p, x - 4 * w, y + 6 * w, x - 8 * w, y + 6 * w);
         g.draw_line_i(p, x + 4 * w, y + 6 * w, x + 8 * w, y + 6 * w);
-        if (kind == du_1000_vor_symbol) {
+        if (kind == MapSymbol::Du1000Vor) {
             g.draw_line_i(p, x, y + 8 * s, x, y + 12 * s);
             g.draw_line_i(p, x, y + 2 * s, x, y - 2 * s);
         }

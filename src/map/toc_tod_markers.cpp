@@ -134,6 +134,10 @@ bool floating_descent_point(double* lat, double* lon) {
 void draw_floating(const Frame& f, const Marker& m) {
     const AircraftState& a = aircraft_state;
     const double level_off = vertical_target_altitude;
+    // A target without an altitude (the unconstrained last waypoint of a
+    // route without its destination) is no level-off point, and no descent
+    // leads to it: the sentinel is never shown as an altitude.
+    if (level_off <= kNoConstraint) return;
     double lat = 0.0, lon = 0.0;
     int x = 0, y = 0;
     if (a.indicated_altitude_ft - 500.0 > level_off && floating_descent_point(&lat, &lon)) {

@@ -48,13 +48,13 @@ void draw_layers(gfx::Graphics& g, const MapView& view, const SplitScale& k, dou
 // like any other point, anything else green.
 struct RouteMark {
     gfx::Argb colour = c::white;
-    int kind = du_1000_waypoint_symbol;
+    MapSymbol kind = MapSymbol::Du1000Waypoint;
     int selector = 0;
 };
 RouteMark mark_of(const RouteWaypoint& w, bool to) {
     if (!to || w.type == "APT") return RouteMark{};
-    if (w.type == "VOR" || w.type == "NDB") return RouteMark{c::blue, du_1000_route_point_symbol, 1};
-    return RouteMark{c::green, du_1000_waypoint_symbol, 3};
+    if (w.type == "VOR" || w.type == "NDB") return RouteMark{c::blue, MapSymbol::Du1000RoutePoint, 1};
+    return RouteMark{c::green, MapSymbol::Du1000Waypoint, 3};
 }
 
 // Every leg, past and future alike, from the origin to the last waypoint.

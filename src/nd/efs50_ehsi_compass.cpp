@@ -200,7 +200,7 @@ void draw_vor_radial(Rose& r) {
     int32_t x = 0, y = 0;
     turn_arc_geometry_i(s.map_heading_deg, b + s.magvar, 129, 114, s.nav1_dme_nm * 40.0 / efs50_ehsi_range,
                         &x, &y);
-    draw_map_symbol(r.g, x, y - 3, 4, no_symbol_arrow, 1.0, 1.0, 0, efs50_ehsi_range);
+    draw_map_symbol(r.g, x, y - 3, MapSymbol::RadioStation, no_symbol_arrow, 1.0, 1.0, 0, efs50_ehsi_range);
     set_design_frame(r.g, r.d, efs50_ehsi_design, static_cast<float>(x), static_cast<float>(y));
     r.g.rotate_transform(static_cast<float>(s.nav1_course_deg - s.heading_deg));
     r.g.draw_line_i(gfx::Pen(c::white, 1.0f), 0, 0, 0, -100);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "map/palette.h"
+#include "map/symbol_painter.h"
 #include "platform/gfx_types.h"
 
 #include <string>
@@ -47,7 +48,7 @@ int efs50_distance_column(int length);
 std::string efs50_time_to_go_text(double minutes);
 
 // The route's symbol kind by waypoint type: 4 VOR and NDB, 5 APT, 20 others.
-int efs50_route_symbol_kind(const std::string& type);
+MapSymbol efs50_route_symbol_kind(const std::string& type);
 
 namespace efs50_colour {
 inline constexpr gfx::Argb green = palette::deep_green;

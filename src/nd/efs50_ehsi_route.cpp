@@ -38,10 +38,10 @@ Spot place(double lat, double lon, double ppn) {
 
 } // namespace
 
-int efs50_route_symbol_kind(const std::string& type) {
-    if (type == "VOR" || type == "NDB") return 4;
-    if (type == "APT") return 5;
-    return 20;
+MapSymbol efs50_route_symbol_kind(const std::string& type) {
+    if (type == "VOR" || type == "NDB") return MapSymbol::RadioStation;
+    if (type == "APT") return MapSymbol::AirportStation;
+    return MapSymbol::Waypoint;
 }
 
 void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, double /*ppn*/) {
@@ -64,8 +64,9 @@ void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, d
     gfx::Pen yellow(c::yellow, 2.0f);
     yellow.dash_style = gfx::DashStyle::Dash;
     const double range = efs50_ehsi_range;
-    auto symbol = [&](Spot p, int kind, int s) {
-        draw_map_symbol(g, p.x, p.y - (kind == 20 ? 6 : 3), kind, no_symbol_arrow, 1.0, 1.0, s, range);
+    auto symbol = [&](Spot p, MapSymbol kind, int s) {
+        draw_map_symbol(g, p.x, p.y - (kind == MapSymbol::Waypoint ? 6 : 3), kind, no_symbol_arrow, 1.0, 1.0,
+                        s, range);
     };
     auto label = [&](const std::string& text, gfx::Argb colour, Spot p) {
         g.draw_string(text, font, gfx::SolidBrush(colour),
@@ -81,7 +82,7 @@ void draw_efs50_ehsi_clipped_overlay(const DisplayObject& d, gfx::Graphics& g, d
         const Spot p =
             direct ? place(direct_to_origin.lat, direct_to_origin.lon, ppn) : place(prev.lat, prev.lon, ppn);
         label(direct ? "DCT" : prev.ident, c::yellow, p);
-        symbol(p, direct ? 20 : efs50_route_symbol_kind(prev.type), 5);
+        symbol(p, direct ? MapSymbol::Waypoint : efs50_route_symbol_kind(prev.type), 5);
         g.draw_line_i(yellow, p.x, p.y, to_spot.x, to_spot.y);
     }
     Spot previous;

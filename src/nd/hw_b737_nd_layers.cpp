@@ -142,7 +142,7 @@ void draw_hw_b737_nd_map_layer(const DisplayObject& d, gfx::Graphics& g, double 
         x = p.x;
         y = p.y;
     }
-    draw_map_symbol(g, x * k.w, y * k.s, 1, no_symbol_arrow, k.w, k.s, 3, hw_b737_nd_range);
+    draw_map_symbol(g, x * k.w, y * k.s, MapSymbol::Vor, no_symbol_arrow, k.w, k.s, 3, hw_b737_nd_range);
 
     // The selected course through the station; its label lies on the side
     // of the line that points along the course.

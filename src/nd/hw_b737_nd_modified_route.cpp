@@ -73,7 +73,8 @@ void draw_hw_b737_nd_route(const DisplayObject& d, gfx::Graphics& g, double ppn)
         if (i != to_waypoint_index)
             g.draw_string(w.ident, font, label,
                           gfx::PointF{static_cast<float>(p.x) + 7.0f, static_cast<float>(p.y) - 7.0f});
-        draw_map_symbol(g, p.x, p.y - 3.0, 20, no_symbol_arrow, 1.0, 1.0, 0, hw_b737_nd_range);
+        draw_map_symbol(g, p.x, p.y - 3.0, MapSymbol::Waypoint, no_symbol_arrow, 1.0, 1.0, 0,
+                        hw_b737_nd_range);
         prev = p;
     });
 }

@@ -74,6 +74,9 @@ void runway_label(MapCanvas& m, int slot, int index, double x, double y) {
 
 void draw_route(MapCanvas& m, bool modified) {
     const gfx::Pen pen = m.pen(c::magenta, modified);
+    // A leg into an entry before the TO is flown already: magenta is for the
+    // leg flown now and those ahead.
+    const gfx::Pen flown = m.pen(c::white, modified);
     const int to = to_waypoint_index;
     double prev_x = 0.0, prev_y = 0.0; // the aircraft at the map centre
     for_each_route_stop(active_plan, 0, active_plan_last, true, [&](const RouteStop& s) {
@@ -93,7 +96,7 @@ void draw_route(MapCanvas& m, bool modified) {
                 m.star(p.x, p.y, 4);
             }
         } else {
-            if (i > 0 && s.joined) m.line(pen, prev_x, prev_y, p.x, p.y);
+            if (i > 0 && s.joined) m.line(i < to ? flown : pen, prev_x, prev_y, p.x, p.y);
             m.text(w.ident, c::white, p.x + 7.0, p.y - 7.0);
             m.star(p.x, p.y, 0);
         }
@@ -121,8 +124,8 @@ void draw_nav1_station(MapCanvas& m, bool plan) {
         x = std::sin(turn) * a.nav1_dme_nm * m.view.ppn;
         y = -std::cos(turn) * a.nav1_dme_nm * m.view.ppn;
     }
-    draw_map_symbol(m.g, (x - 2.0) * m.k.w, (y - 4.0) * m.k.s, 1, no_symbol_arrow, m.k.w, m.k.s, 1,
-                    hw_md11_nd_range);
+    draw_map_symbol(m.g, (x - 2.0) * m.k.w, (y - 4.0) * m.k.s, MapSymbol::Vor, no_symbol_arrow, m.k.w, m.k.s,
+                    1, hw_md11_nd_range);
     const std::string id =
         sim_var_object.get_nav1_signal() > 0.0 ? sim_var_object.get_simvar_47_text() : std::string();
     m.text(id, c::blue, x + 8.0, y - 7.0);

@@ -221,8 +221,8 @@ void draw_md80_ehsi_route(gfx::Graphics& g, double kx, double ky, double heading
         previous = p;
         // Far outside the ring the clip would take the mark and its label away.
         if (!(std::fabs(p.x) < kMarkReach && std::fabs(p.y) < kMarkReach)) return;
-        draw_map_symbol(g, p.x * kx, (p.y - 6.0) * ky, 20, no_symbol_arrow, kx, ky, i == to ? 4 : 0,
-                        md80_ehsi_range);
+        draw_map_symbol(g, p.x * kx, (p.y - 6.0) * ky, MapSymbol::Waypoint, no_symbol_arrow, kx, ky,
+                        i == to ? 4 : 0, md80_ehsi_range);
         // The label buffer holds ten characters.
         const std::string ident = w.ident.substr(0, 10);
         g.draw_string(ident, font, i == to ? magenta_brush : white,

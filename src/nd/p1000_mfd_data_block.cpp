@@ -143,13 +143,13 @@ void draw_legends(gfx::Graphics& g, const Fonts& f) {
         text(g, "TCAS", f.f10, w, 153, 275);
         text(g, "ATC", f.f10, w, 190, 275);
         text(g, "BDRY", f.f10, w, 187, 290);
-    } else if (p1000_mfd_page == 1) {
+    } else if (p1000_mfd_page == kP1000PageMain) {
         text(g, "VNAV", f.f8, w, 76, 275);
         text(g, "T/O", f.f8, w, 121, 275);
         text(g, "SPEEDS", f.f8, w, 114, 290);
         text(g, "LNDG", f.f8, w, 157, 275);
         text(g, "SPEEDS", f.f8, w, 152, 290);
-    } else if (p1000_mfd_page == 2) {
+    } else if (p1000_mfd_page == kP1000PageVnav) {
         draw_vnav_page(g, f);
     }
     text(g, "ALT", f.f10, w, 228, 275);
@@ -221,7 +221,7 @@ void draw_p1000_mfd_value_boxes(const DisplayObject& d, gfx::Graphics& g) {
         const P1000ScreenPoint p = p1000_route_points[i];
         text(g, active_plan[i].ident.substr(0, kLabelChars), label_font, colour, p.x + 7.0 * sx8,
              p.y - 6.0 * sy8);
-        draw_map_symbol(g, p.x, p.y - 5.0 * sy8, 20, i, sx8, sy8, selector, range);
+        draw_map_symbol(g, p.x, p.y - 5.0 * sy8, MapSymbol::Waypoint, i, sx8, sy8, selector, range);
     };
     const bool plan = p1000_mfd_plan_mode == kP1000PlanModeNorthUp;
     if (const int from = route_from(active_plan, to); DispPrevWpt == 1 && range >= 5.0 && !plan && from >= 0)

@@ -46,8 +46,8 @@ constexpr float kRoseY = 148.5f;
 void draw_plan_ring(gfx::Graphics& g, const gfx::Pen& white) {
     g.draw_ellipse_i(white, 59, 39, 150, 150);
     const double range = p1000_mfd_range;
-    draw_map_symbol(g, 45, 110, 30, no_symbol_arrow, 1.0, 1.0, 0, range);
-    draw_map_symbol(g, 195, 110, 30, no_symbol_arrow, 1.0, 1.0, 0, range);
+    draw_map_symbol(g, 45, 110, MapSymbol::RangeBox, no_symbol_arrow, 1.0, 1.0, 0, range);
+    draw_map_symbol(g, 195, 110, MapSymbol::RangeBox, no_symbol_arrow, 1.0, 1.0, 0, range);
     // The north arrow in the top left corner.
     const gfx::SolidBrush brush(c::white);
     const gfx::Point arrow[] = {{10, 30}, {15, 35}, {5, 35}, {10, 30}};
@@ -69,10 +69,10 @@ void draw_rose(const DisplayObject& d, gfx::Graphics& g, const gfx::Pen& white) 
     const double range = p1000_mfd_range;
     g.draw_ellipse_i(white, 82, 95, 105, 107);
     g.draw_ellipse_i(white, 12, 27, 244, 243);
-    draw_map_symbol(g, 134, 137.5, 50, no_symbol_arrow, 1.0, 1.0, 0, range);
-    draw_map_symbol(g, 71, 141, 30, no_symbol_arrow, 1.0, 1.0, 0, range);
-    draw_map_symbol(g, 176, 141, 30, no_symbol_arrow, 1.0, 1.0, 0, range);
-    draw_map_symbol(g, 119, 0, 40, no_symbol_arrow, 1.0, 1.0, 0, range);
+    draw_map_symbol(g, 134, 137.5, MapSymbol::P1000Aircraft, no_symbol_arrow, 1.0, 1.0, 0, range);
+    draw_map_symbol(g, 71, 141, MapSymbol::RangeBox, no_symbol_arrow, 1.0, 1.0, 0, range);
+    draw_map_symbol(g, 176, 141, MapSymbol::RangeBox, no_symbol_arrow, 1.0, 1.0, 0, range);
+    draw_map_symbol(g, 119, 0, MapSymbol::HeadingBox, no_symbol_arrow, 1.0, 1.0, 0, range);
     for (int angle = 0; angle <= 355; angle += 5) {
         const double rel = angle - aircraft_state.heading_deg;
         if (!tick_visible(rel)) continue;
@@ -229,7 +229,7 @@ void draw_p1000_mfd_route(const DisplayObject& d, gfx::Graphics& g, double ppn) 
         const P1000ScreenPoint own = place(a.plat, a.plon);
         design_frame(d, g, static_cast<float>(own.x / sx8), static_cast<float>(own.y / sy8));
         g.rotate_transform(static_cast<float>(a.heading_deg));
-        draw_map_symbol(g, 0, -9, 50, no_symbol_arrow, 1.0, 1.0, 0, p1000_mfd_range);
+        draw_map_symbol(g, 0, -9, MapSymbol::P1000Aircraft, no_symbol_arrow, 1.0, 1.0, 0, p1000_mfd_range);
     }
     design_frame(d, g);
 }
@@ -258,8 +258,10 @@ void draw_tcas_box(gfx::Graphics& g) {
     g.draw_line_i(white, 222, 272, 222, 171);
     g.draw_line_i(white, 222, 171, 40, 171);
 
-    draw_map_symbol(g, 185, 215, 31, no_symbol_arrow, 1.0, 1.0, 0, p1000_tcas_window_range);
-    draw_map_symbol(g, 131, 238, 12, no_symbol_arrow, 1.0, 1.0, 0, p1000_tcas_window_range);
+    draw_map_symbol(g, 185, 215, MapSymbol::TrafficWindowRangeBox, no_symbol_arrow, 1.0, 1.0, 0,
+                    p1000_tcas_window_range);
+    draw_map_symbol(g, 131, 238, MapSymbol::TrafficWindowAircraft, no_symbol_arrow, 1.0, 1.0, 0,
+                    p1000_tcas_window_range);
     const gfx::FontFamily family("Arial");
     const gfx::Font font(family, 12.0f, gfx::FontStyle::Bold, gfx::Unit::Pixel);
     g.draw_string("TCAS", font, gfx::SolidBrush(c::white), gfx::PointF{41.0f, 175.0f});

@@ -75,7 +75,7 @@ void draw_route(gfx::Graphics& g, const Projection& p) {
                       : to ? to_brush
                            : ident_brush,
                       gfx::PointF{static_cast<float>(x + 7.0 * p.kx), static_cast<float>(y - 8.0 * p.ky)});
-        draw_map_symbol(g, x, y - 6.0 * p.ky, 20, no_symbol_arrow, p.kx, p.ky,
+        draw_map_symbol(g, x, y - 6.0 * p.ky, MapSymbol::Waypoint, no_symbol_arrow, p.kx, p.ky,
                         from ? 1
                         : to ? 4
                              : 0,

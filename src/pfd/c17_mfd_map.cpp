@@ -46,7 +46,8 @@ void draw_route(gfx::Graphics& g, const SplitScale& k, const MapView& view, doub
         if (s.joined) g.draw_line_i(leg, previous.x, previous.y, p.x, p.y);
         g.draw_string(active_plan[i].ident, font, to ? magenta : white,
                       gfx::PointF{static_cast<float>(p.x + 7.0 * k.w), static_cast<float>(p.y - 7.0 * k.s)});
-        draw_map_symbol(g, p.x, p.y - 6.0 * k.s, 20, no_symbol_arrow, k.w, k.s, to ? 4 : 0, range);
+        draw_map_symbol(g, p.x, p.y - 6.0 * k.s, MapSymbol::Waypoint, no_symbol_arrow, k.w, k.s, to ? 4 : 0,
+                        range);
         previous = p;
     });
 }

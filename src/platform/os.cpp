@@ -98,6 +98,18 @@ void set_memory_files_only(bool only) {
     memory_files().only = only;
 }
 
+namespace {
+OpenFailure last_failure = OpenFailure::None;
+} // namespace
+
+OpenFailure last_open_failure() {
+    return last_failure;
+}
+
+void set_last_open_failure(OpenFailure failure) {
+    last_failure = failure;
+}
+
 MemoryFileLookup find_memory_file(const std::string& module_path) {
     MemoryFiles& m = memory_files();
     MemoryFileLookup found;

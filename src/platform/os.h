@@ -34,7 +34,18 @@ std::string host_path(const std::string& module_path);
 
 // fopen through host_path. mode as for fopen ("r", "rb", "w", "a"). A path
 // with a memory file (below) opened for reading gives that file's bytes.
+// For reading, only a regular file on disk is opened: a folder, a device, a
+// pipe or a link to one could hang a reader or feed it without end, so it is
+// refused without being read (last_open_failure says so).
 std::FILE* open_file(const std::string& module_path, const char* mode);
+
+// Why the last open_file for reading gave no file.
+enum class OpenFailure {
+    None,
+    Missing,    // no such file, or not allowed
+    NotRegular, // a folder, device, pipe or socket
+};
+OpenFailure last_open_failure();
 
 // Memory files, so that tests and fuzzers feed the loaders through their own
 // open and read path without writing files. A memory file stands for a module
@@ -55,6 +66,9 @@ struct MemoryFileLookup {
     bool only = false;
 };
 MemoryFileLookup find_memory_file(const std::string& module_path);
+
+// Sets what last_open_failure gives (each build's open_file).
+void set_last_open_failure(OpenFailure failure);
 
 // Find-first/next listing: the names (not paths) of the entries of the folder
 // that match the wildcard pattern of the last component ("*.rte", "*.*"),

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -129,18 +130,49 @@ std::FILE* open_memory(const std::string& bytes) {
     return ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "r");
 }
 
+// Opened without waiting (a FIFO without a writer would block the open
+// itself), then kept only when it is a regular file.
+std::FILE* open_regular_file(const std::string& path, const char* mode) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        set_last_open_failure(OpenFailure::Missing);
+        return nullptr;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        set_last_open_failure(OpenFailure::NotRegular);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, mode);
+    if (!file) {
+        ::close(fd);
+        set_last_open_failure(OpenFailure::Missing);
+    }
+    return file;
+}
+
 } // namespace
 
 std::FILE* open_file(const std::string& module_path, const char* mode) {
+    set_last_open_failure(OpenFailure::None);
     const MemoryFileLookup memory = find_memory_file(module_path);
     if (reading(mode)) {
         if (memory.bytes) return open_memory(*memory.bytes);
-        if (memory.only) return nullptr;
+        if (memory.only) {
+            set_last_open_failure(OpenFailure::Missing);
+            return nullptr;
+        }
     } else if (memory.only) {
         return std::fopen("/dev/null", "w"); // a writer runs whole, and nothing reaches the disk
     }
     std::string path = host_path(module_path);
-    if (path.empty()) return nullptr;
+    if (path.empty()) {
+        set_last_open_failure(OpenFailure::Missing);
+        return nullptr;
+    }
+    if (reading(mode)) return open_regular_file(path, mode);
     return std::fopen(path.c_str(), mode);
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <io.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -45,6 +47,30 @@ bool reading(const char* mode) {
     return mode && mode[0] == 'r' && !std::strchr(mode, '+');
 }
 
+// Only a file on disk: a folder, a device ("CON", "NUL", a port) or a pipe
+// is refused, the devices before they are opened and the rest by the type
+// of what was opened.
+std::FILE* open_regular_file(const std::string& path, const char* mode) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        set_last_open_failure(OpenFailure::NotRegular);
+        return nullptr;
+    }
+    std::FILE* file = std::fopen(path.c_str(), mode);
+    if (!file) {
+        set_last_open_failure(OpenFailure::Missing);
+        return nullptr;
+    }
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        std::fclose(file);
+        set_last_open_failure(OpenFailure::NotRegular);
+        return nullptr;
+    }
+    return file;
+}
+
 } // namespace
 
 std::string current_directory() {
@@ -83,15 +109,23 @@ std::string host_path(const std::string& module_path) {
 }
 
 std::FILE* open_file(const std::string& module_path, const char* mode) {
+    set_last_open_failure(OpenFailure::None);
     const MemoryFileLookup memory = find_memory_file(module_path);
     if (reading(mode)) {
         if (memory.bytes) return open_memory(*memory.bytes);
-        if (memory.only) return nullptr;
+        if (memory.only) {
+            set_last_open_failure(OpenFailure::Missing);
+            return nullptr;
+        }
     } else if (memory.only) {
         return std::fopen("NUL", "w"); // a writer runs whole, and nothing reaches the disk
     }
     const std::string path = host_path(module_path);
-    if (path.empty()) return nullptr;
+    if (path.empty()) {
+        set_last_open_failure(OpenFailure::Missing);
+        return nullptr;
+    }
+    if (reading(mode)) return open_regular_file(path, mode);
     return std::fopen(path.c_str(), mode);
 }
 

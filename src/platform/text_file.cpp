@@ -63,9 +63,17 @@ bool LineReader::fill() {
 
 // As read_line, a block at a time: the line's bytes are found with memchr
 // and copied whole rather than character by character.
+// True when the reader has taken all it may: the rest is left unread.
+bool LineReader::at_bound() {
+    if (stopped_) return true;
+    if (line_number_ < max_lines_ && consumed_ <= max_bytes_) return false;
+    stopped_ = position_ < filled_ || fill();
+    return true;
+}
+
 bool LineReader::next(std::string& line) {
     line.clear();
-    if (!file_) return false;
+    if (!file_ || at_bound()) return false;
     // As read_line: one byte beyond the limit is kept for a '\r' just past it.
     const std::size_t keep = max_length_ + 1;
     std::size_t length = 0; // of the whole line, however much is kept
@@ -80,10 +88,17 @@ bool LineReader::next(std::string& line) {
         if (line.size() < keep) line.append(start, std::min(n, keep - line.size()));
         length += n;
         position_ += n;
+        consumed_ += n;
         if (end) {
             ++position_;
+            ++consumed_;
             ended = true;
             break;
+        }
+        // A line without end past the bound (a file of one endless line).
+        if (consumed_ > max_bytes_) {
+            stopped_ = true;
+            return false;
         }
     }
     if (!any) return false;
@@ -103,12 +118,13 @@ void LineReader::count_cut() {
 }
 
 bool LineReader::next(std::string_view& line) {
-    if (file_ && position_ < filled_) {
+    if (file_ && position_ < filled_ && line_number_ < max_lines_ && consumed_ <= max_bytes_) {
         const char* start = block_.get() + position_;
         const auto* end = static_cast<const char*>(std::memchr(start, '\n', filled_ - position_));
         if (end) {
             std::size_t n = static_cast<std::size_t>(end - start);
             position_ += n + 1;
+            consumed_ += n + 1;
             // As next(std::string&): a '\r' within one byte past the limit
             // ends the line.
             if (n > 0 && n <= max_length_ + 1 && start[n - 1] == '\r') --n;

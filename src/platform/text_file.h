@@ -25,7 +25,14 @@ class LineReader {
     // Bytes read from the file at a time.
     static constexpr std::size_t block_size = 32 * 1024;
 
-    LineReader(std::FILE* file, std::size_t max_length) : file_(file), max_length_(max_length) {}
+    // Lines taken from one file unless the reader says otherwise: more than
+    // any file of the module holds. Reading stops after that many lines, or
+    // that many lines' worth of bytes, so that no file holds a loader long.
+    static constexpr int kDefaultMaxLines = 4'000'000;
+
+    LineReader(std::FILE* file, std::size_t max_length, int max_lines = kDefaultMaxLines)
+        : file_(file), max_length_(max_length), max_lines_(max_lines),
+          max_bytes_(static_cast<uint64_t>(max_lines) * (max_length + 2)) {}
     bool next(std::string& line);
     // The same line viewed in place where it lies whole in the block (else
     // in a copy the reader keeps), valid until the next read. The view is
@@ -37,13 +44,22 @@ class LineReader {
     int lines_cut() const { return lines_cut_; }
     bool last_line_cut() const { return last_cut_; }
     int first_cut_line() const { return first_cut_line_; }
+    // Reading stopped at the bound with more of the file unread.
+    bool stopped_early() const { return stopped_; }
+    int max_lines() const { return max_lines_; }
 
   private:
     bool fill();
     void count_cut();
 
     std::FILE* file_;
+    bool at_bound();
+
     std::size_t max_length_;
+    int max_lines_;
+    uint64_t max_bytes_;
+    uint64_t consumed_ = 0; // bytes taken from the file's start
+    bool stopped_ = false;
     int line_number_ = 0;
     int lines_cut_ = 0;
     int first_cut_line_ = 0;

@@ -197,8 +197,54 @@ TEST_F(CduRoute, directToAndHoldNeedAnActiveRouteAndRowsWithinThePlan) {
     clear_scratchpad();
     press("LEGS PREV");
     EXPECT_EQ(smiths_legs_subpage, 1);
-    EXPECT_EQ(text_at(220, 0), " 1 /  1"); // an empty plan has its one page
+    EXPECT_EQ(text_at(220, 0), " 1 /  0"); // an empty plan has no sub-page
     EXPECT_EQ(text_at(0, 30), "- - - - - -");
+}
+
+// A fresh unit's LEGS page: sub-page 1 of none, only the end line.
+TEST_F(CduRoute, legsOfNoPlanReadOneOfNone) {
+    press("LEGS");
+    EXPECT_EQ(text_at(220, 0), " 1 /  0");
+    EXPECT_EQ(text_at(0, 30), "- - - - - -");
+}
+
+// In flight, DELETE on the TO row leaves a gap where the TO was: the MOD
+// page opens on the gap's THEN row, and the fix typed there closes it.
+TEST_F(CduRoute, legsShowTheGapLeftByDeletingTheToWhereThePilotClosesIt) {
+    execute_example_route();
+    // North of SEA, southbound at 5000 ft: SEA is passed, FOXXE is the TO.
+    host::AircraftModel& m = host::aircraft();
+    m.lat_deg = 47.47;
+    m.lon_deg = -122.31;
+    m.altitude_ft = 5000.0;
+    m.ias_kt = 250.0;
+    m.true_heading_deg = 180.0;
+    host::start_aircraft();
+    SequenceFPlanWpts = 1;
+    frames(60);
+    ASSERT_EQ(active_plan[to_waypoint_index].ident, "FOXXE");
+
+    press("LEGS DEL L1");
+    ASSERT_EQ(working_plan[2].ident, "DISCO");
+    EXPECT_EQ(text_at(220, 0), " 1 /  2");
+    EXPECT_EQ(text_at(5, 19), "T H E N");
+    EXPECT_EQ(text_at(0, 66), "NISQL");
+    // The fix after the gap closes it; another fix goes in before the gap,
+    // and either is the first row shown.
+    struct Row {
+        const char* typed;
+        std::vector<std::string> plan;
+    };
+    const Row rows[] = {{"NISQL", {"KSEA", "SEA", "NISQL", "OLM"}},
+                        {"PAE", {"KSEA", "SEA", "PAE", "DISCO", "NISQL"}}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.typed);
+        press(std::string("L6 LEGS DEL L1 \"") + r.typed + "\" L1");
+        EXPECT_EQ(idents(working_plan, static_cast<int>(r.plan.size()) - 1), r.plan);
+        std::string first_row = text_at(0, 33);
+        first_row.erase(first_row.find_last_not_of(' ') + 1);
+        EXPECT_EQ(first_row, r.typed);
+    }
 }
 
 TEST_F(CduRoute, legsKeysBesideRowsPastTheDestinationAreRefused) {

@@ -110,15 +110,14 @@ TEST_F(EconEntries, speedRestrictionNeedsThreeDigitsAndAnAltitude) {
 
 TEST_F(EconEntries, eraseBringsBackTheExecutedValuesAndExecKeepsTheNewOnes) {
     execute_example_route();
-    const int executed_speed = climb_speed_target;
-    const int executed_altitude = cruise_altitude;
-    press("CLB \"265\" L2 \"275\" L2 \"FL330\" L1 \"FL310\" L1");
+    ClimbMach = 0.0; // none: that too comes back
+    const PerformanceValues executed = performance_values;
+    press("CLB \"265\" L2 \"275/.7\" L2 \"FL330\" L1 \"FL310\" L1");
     EXPECT_EQ(route_state, kRouteStateActiveModified);
     EXPECT_EQ(text_at(0, 198), "< ERASE");
     press("L6");
     EXPECT_EQ(route_state, kRouteStateActive);
-    EXPECT_EQ(climb_speed_target, executed_speed);
-    EXPECT_EQ(cruise_altitude, executed_altitude);
+    EXPECT_EQ(performance_values, executed);
     EXPECT_EQ(text_at(0, 198), "< MAX   ANGLE");
 
     press("CRZ \"285\" L2 \"295\" L2 EXEC");

@@ -5,6 +5,7 @@
 #include "cdu_stand_in.h"
 #include "flight_demo.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -46,11 +47,16 @@ class VnavFlights : public CduStandIn {
     // Flies until LNAV ends at the last waypoint; after every 4 simulated
     // seconds `each` sees the state.
     template <class Each> void fly_to_the_end(Each each) {
-        for (int i = 0; i < 2000 && !host::flight_tracker().arrived; ++i) {
+        // LNAV lets go at the last waypoint (maybe on a frame `each` ran).
+        auto arrived = [] {
+            return host::flight_tracker().arrived ||
+                   (lnav_engaged == 0 && to_waypoint_index == active_plan_last);
+        };
+        for (int i = 0; i < 2000 && !arrived(); ++i) {
             run("fly 18\n");
             each();
         }
-        ASSERT_TRUE(host::flight_tracker().arrived);
+        ASSERT_TRUE(arrived());
     }
     static double altitude() { return host::aircraft().altitude_ft; }
     // Flies the route; the lowest altitude 20 NM or more from the destination
@@ -64,6 +70,28 @@ class VnavFlights : public CduStandIn {
             if (climbed && nm_to(destination) >= 20.0) low = std::min(low, altitude());
         });
         return low;
+    }
+    // VNAV off at once, the pilot climbs on the MCP to `mcp` ft at 3500
+    // ft/min, and engages VNAV again in the air.
+    void engage_vnav_in_the_air(int mcp, int frames) {
+        char text[160];
+        std::snprintf(text, sizeof text,
+                      "key 0x10338\nkey 0x1024C %d\nkey 0x101F4 3500\nfly %d\nkey 0x10338\n", mcp, frames);
+        run(text);
+        ASSERT_EQ(vnav_engaged, 1);
+    }
+    // Flies the keys' route with VNAV engaged in the air at 3000 ft: never
+    // more than 1000 ft above the path at 400 ft/NM down to the field, and
+    // low at the end.
+    void fly_short_route(const Field& origin, double heading, double field, const char* keys) {
+        start(origin, heading, keys);
+        engage_vnav_in_the_air(3000, 600);
+        double above_path = -1e9;
+        fly_to_the_end([&] {
+            above_path = std::max(above_path, altitude() - (field + 400.0 * distance_to_destination));
+        });
+        EXPECT_LT(above_path, 1000.0);
+        EXPECT_LT(altitude(), field + 3000.0);
     }
     static double nm_to(const RouteWaypoint& w) {
         double d = 0.0, course = 0.0;
@@ -152,4 +180,70 @@ TEST_F(VnavFlights, cruiseAltitudeAboveTheCeilingIsRefused) {
     press("R1");
     EXPECT_TRUE(shows("INVALID ENTRY"));
     EXPECT_EQ(cruise_altitude, 35000);
+}
+
+// The arrival's last fix, a discontinuity that carries the approach's first
+// fix, then the approach: the descent is flown through the gap to ZOSIM's
+// 4000 ft and on down to the field, whose elevation (not -999) ends it.
+TEST_F(VnavFlights, theDescentFliesThroughTheGapToTheApproachsConstraints) {
+    start({"KPDX", 45.5887, -122.5975, 31.0}, 0,
+          "RTE \"KPDX\" L1 \"KSEA\" R1 NEXT \"TROUT\" R1 \"CARRO\" R2 R6 EXEC INIT_REF \"FL250\" R1 EXEC "
+          "DEP_ARR R2 L2 R1 EXEC");
+    ASSERT_EQ(active_plan[5].ident, "DISCO");
+    ASSERT_EQ(active_plan[6].ident, "ZOSIM");
+    double at_zosim = -1.0, lowest_target = 1e9;
+    std::string end_of_descent; // E/D ALT on ECON PATH DES once FOURT is passed
+    fly_to_the_end([&] {
+        if (at_zosim < 0.0 && to_waypoint_index > 6) at_zosim = altitude(); // ZOSIM passed
+        if (tod_passed == 1) lowest_target = std::min(lowest_target, vertical_target_altitude);
+        if (end_of_descent.empty() && to_waypoint_index > 7) { // FOURT passed
+            press("DES");
+            frames(1);
+            end_of_descent = text_at(0, 33);
+        }
+    });
+    EXPECT_NEAR(at_zosim, 4000.0, 500.0);
+    EXPECT_EQ(lowest_target, 433.0);
+    EXPECT_EQ(end_of_descent, "  433");
+    EXPECT_LT(altitude(), 433.0 + 3000.0);
+}
+
+// VNAV engaged at 10 000 ft, above NISQL's 8000 ft of the climb: NISQL is no
+// end of a descent, the climb goes on to 16 000 ft with the T/D still ahead
+// when NISQL is passed, and the descent meets KELSO's 10 000 ft.
+TEST_F(VnavFlights, aClimbConstraintBelowTheAircraftNeverEndsTheDescent) {
+    start(kKsea, 180, "RTE \"KSEAKPDX\" L2 R6 EXEC LEGS \"250/8000\" R2 \"240/10000\" R5 EXEC");
+    ASSERT_EQ(active_plan[3].ident, "NISQL");
+    ASSERT_EQ(active_plan[6].ident, "KELSO");
+    engage_vnav_in_the_air(10000, 750);
+    ASSERT_GT(altitude(), 9000.0);
+    ASSERT_EQ(to_waypoint_index, 2);
+    double highest = 0.0, at_kelso = -1.0;
+    int tod_at_nisql = -1;
+    fly_to_the_end([&] {
+        highest = std::max(highest, altitude());
+        if (tod_at_nisql < 0 && last_passed_waypoint == "NISQL") tod_at_nisql = tod_passed;
+        if (at_kelso < 0.0 && last_passed_waypoint == "KELSO") at_kelso = last_passed_altitude_ft;
+    });
+    EXPECT_EQ(tod_at_nisql, 0);
+    EXPECT_GT(highest, 15900.0);
+    EXPECT_NEAR(at_kelso, 10000.0, 500.0);
+}
+
+// MCP 3000 ft, then VNAV in the air, on routes too short for their cruise
+// altitude or that double back: the climb ends where the descent must begin.
+TEST_F(VnavFlights, aRouteTooShortForFl410ClimbsOnlyToThePath) {
+    fly_short_route({"KOLM", 46.9694, -122.9025, 209.0}, 90, 1764.0,
+                    "RTE \"KOLM\" L1 \"KELN\" R1 NEXT \"ALDER\" R1 R6 EXEC INIT_REF \"FL410\" R1 EXEC");
+}
+
+TEST_F(VnavFlights, aClimbEndingPastTheTopOfDescentStopsThere) {
+    fly_short_route({"CYVR", 49.1939, -123.1844, 14.0}, 135, 21.0,
+                    "RTE \"CYVR\" L1 \"KBFI\" R1 NEXT \"PAE\" R1 R6 EXEC INIT_REF \"FL250\" R1 EXEC");
+}
+
+TEST_F(VnavFlights, aRouteThatDoublesBackDescendsInTime) {
+    fly_short_route(kKeln, 270, 433.0,
+                    "RTE \"KELN\" L1 \"KSEA\" R1 NEXT \"CHINS\" R1 \"STAMP\" R2 \"CHINS\" R3 \"MAPLV\" R4 R6 "
+                    "EXEC INIT_REF \"16000\" R1 EXEC");
 }

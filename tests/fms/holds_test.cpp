@@ -47,9 +47,30 @@ TEST(Holds, aNewHoldTakesItsFixAndTheMagneticInboundCourseOfTheLegIntoIt) {
     EXPECT_EQ(h.turn, 1);
     EXPECT_EQ(h.leg_mode, kHoldLegByTime);
     EXPECT_EQ(h.leg_time, 1.0);
-    EXPECT_EQ(h.leg_distance, 4.5); // left as the slot held it
+    EXPECT_EQ(h.leg_distance, 0.0); // nothing of what the slot held
     EXPECT_EQ(working_plan[1].hold_number, 1);
     EXPECT_EQ(hold_armed, 1);
+    EXPECT_EQ(hold_page_count, 1);
+}
+
+TEST(Holds, aHoldAloneOnTheFlownPlanReplacesEveryHoldAndKeepsItsFixPending) {
+    set_working_count(10); // P5 lies due north of P4
+    execute_holds();
+    route_state = kRouteStateActiveModified; // pending on another unit
+    add_hold(3, kHoldQuiet, 0.0);
+    add_hold(5, kHoldQuiet, 0.0);
+    hold_list.slot(2).leg_distance = 4.5;
+
+    EXPECT_EQ(hold_alone_at_active(5, -15.0, 2.0), 1);
+    ASSERT_EQ(hold_count(), 1);
+    const HoldEntry& h = hold_list[1];
+    EXPECT_EQ(h.active_index(), 5);
+    EXPECT_EQ(h.working_index(), 5); // the replaced hold's entry takes it, so EXEC keeps it
+    EXPECT_EQ(h.leg_time, 2.0);
+    EXPECT_EQ(h.leg_distance, 0.0);
+    EXPECT_NEAR(h.inbound_course, 15.0, 1e-9); // 375 read as a heading
+    EXPECT_EQ(active_plan[5].hold_number, 1);
+    EXPECT_EQ(working_plan[3].hold_number, 0);
     EXPECT_EQ(hold_page_count, 1);
 }
 

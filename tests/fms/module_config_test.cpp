@@ -1,6 +1,7 @@
 #include "data/module_settings.h"
 #include "fms/files/module_config.h"
 #include "fms/plan/flight_log.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/units/gns_settings.h"
 #include "fms/units/update_counters.h"

@@ -6,16 +6,27 @@
 #include "test_environment_reset.h"
 
 #include "data/aircraft_settings.h"
+#include "data/airport_procedures.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/files/aircraft_config.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/flown_route.h"
+#include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/approach_file.h"
+#include "fms/procedures/approach_insertion.h"
+#include "fms/procedures/dep_arr_selection.h"
+#include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/procedure_selection.h"
 #include "fms/published_values.h"
 #include "gauges/guidance_toggles.h"
 #include "gauges/linkage.h"
@@ -45,7 +56,11 @@ struct Flight {
     double climb_altitude = 0.0;
     double descent_altitude = 0.0;
     bool vnav_in_air = false;
+    double mcp_altitude = 0.0; // set on the MCP before VNAV is engaged in the air
     bool test_places = false;
+    bool arrival = false;      // a STAR and an approach chosen as on ARRIVALS
+    bool doubles_back = false; // a fix flown to and back from
+    bool too_short = false;    // too short for its cruise altitude
 };
 
 double nm_between(const Place& a, const Place& b) {
@@ -84,13 +99,20 @@ const ExamplePlaces& example_places() {
     return places;
 }
 
+// The example airports with arrivals and approaches.
+bool has_arrivals(const Place& p) {
+    return p.ident == "KSEA" || p.ident == "KPDX";
+}
+
 Flight example_flight(std::mt19937& rng) {
     const ExamplePlaces& data = example_places();
     auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
     Flight f;
+    f.arrival = unit(rng) < 0.3;
     Place origin = data.airports[pick(data.airports.size())];
     Place destination = origin;
-    while (nm_between(origin, destination) < 15.0)
+    while (nm_between(origin, destination) < 15.0 || (f.arrival && !has_arrivals(destination)))
         destination = data.airports[pick(data.airports.size())];
     // Fixes not far off the way, in order of their distance from the origin.
     const double direct = nm_between(origin, destination);
@@ -110,6 +132,18 @@ Flight example_flight(std::mt19937& rng) {
     f.places.push_back(origin);
     for (const Place& p : between)
         if (nm_between(f.places.back(), p) > 1.0) f.places.push_back(p);
+    // Out to a fix off the way and back to the one before it.
+    if (f.places.size() >= 2 && unit(rng) < 0.2) {
+        const Place back = f.places.back();
+        for (int tries = 0; tries < 50 && !f.doubles_back; ++tries) {
+            const Place& p = data.fixes[pick(data.fixes.size())];
+            const double out = nm_between(back, p);
+            if (out < 10.0 || out > 40.0) continue;
+            f.places.push_back(p);
+            f.places.push_back(back);
+            f.doubles_back = true;
+        }
+    }
     f.places.push_back(destination);
     return f;
 }
@@ -173,6 +207,13 @@ Flight random_flight(unsigned seed) {
     if (unit(rng) < 0.7)
         f.cruise = static_cast<int>(
             1000.0 * std::floor((high + 3000.0 + (41000.0 - high - 3000.0) * unit(rng)) / 1000.0));
+    double route = 0.0;
+    for (std::size_t k = 1; k < f.places.size(); ++k)
+        route += nm_between(f.places[k - 1], f.places[k]);
+    // Climbing at 300 ft/NM and descending at 300 ft/NM, the cruise altitude
+    // is out of reach: the climb must end where the descent begins.
+    f.too_short = f.cruise > 0 &&
+                  (2.0 * f.cruise - f.places.front().elevation - f.places.back().elevation) / 300.0 > route;
     const int last = static_cast<int>(f.places.size()) - 1;
     const double top = f.cruise > 0 ? f.cruise : 10000.0;
     if (last >= 3 && unit(rng) < 0.5) {
@@ -181,13 +222,19 @@ Flight random_flight(unsigned seed) {
             100.0 * std::floor((f.places.front().elevation + 1500.0 + 5000.0 * unit(rng)) / 100.0);
         if (f.climb_altitude >= top) f.climb_constraint = 0;
     }
-    if (last >= 3 && unit(rng) < 0.5) {
+    if (last >= 3 && unit(rng) < 0.5 && !f.arrival) { // an approach brings its own
         f.descent_constraint = last - 1;
         f.descent_altitude =
             100.0 * std::floor((f.places.back().elevation + 3000.0 + 6000.0 * unit(rng)) / 100.0);
         if (f.descent_altitude >= top) f.descent_constraint = 0;
     }
     f.vnav_in_air = unit(rng) < 0.5;
+    // 3000 ft above the field, or higher (up to most of the cruise altitude,
+    // maybe past a climb constraint).
+    const double origin = f.places.front().elevation;
+    f.mcp_altitude = origin + 3000.0;
+    if (unit(rng) < 0.5)
+        f.mcp_altitude += std::floor(0.8 * unit(rng) * std::max(0.0, top - origin - 3000.0) / 100.0) * 100.0;
     return f;
 }
 
@@ -216,14 +263,116 @@ std::string where(const char* what, double value) {
 
 } // namespace
 
+// The pilot's choice on ARRIVALS, as the page makes it: a STAR (with one of
+// its transitions, when it has them) and an approach, which the module puts
+// into the working plan with a discontinuity before it.
+void choose_arrival(std::mt19937& rng, const std::string& destination) {
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(1, n)(rng); };
+    const AirportProcedures& slot = airport_slots[destination_slot];
+    load_airport_detail(destination, destination_slot);
+    match_star_transition("------", "------");
+    find_star("------");
+    if (slot.procedure_name_list.count() > 0) {
+        build_star_legs_b(pick(slot.procedure_name_list.count()), 0);
+        const int transitions = slot.star_entry_list.count();
+        if (transitions > 0 && pick(2) == 1) {
+            sel_star_transition = slot.star_entry_list[pick(transitions)].text;
+            build_star_legs_b(selected_star_index, 1);
+        }
+    }
+    if (approach_fix_list.count() > 0) {
+        const ApproachFixEntry entry = approach_fix_list[pick(approach_fix_list.count())];
+        sel_approach = entry.approach_name;
+        applied_arrival_runway = entry.runway;
+        sel_approach_transition = "------";
+        approach_info.clear();
+        select_approach_transition();
+        insert_approach(1);
+    }
+}
+
+// The end of a descent segment: a descent constraint or the field, with its
+// distance from the origin along the plan's legs.
+struct DescentEnd {
+    int index = 0;
+    double along = 0.0;
+    double altitude = 0.0;
+};
+
+// The next end ahead of `along` NM from the origin; none past the last.
+const DescentEnd* next_end(const std::vector<DescentEnd>& ends, double along) {
+    for (const DescentEnd& e : ends)
+        if (e.along > along) return &e;
+    return nullptr;
+}
+
+// The altitude at `along` NM of the path at `per_nm` ft/NM down to the next
+// end: a constraint is met at its altitude, so the descent to a later one
+// waits for it.
+double path_altitude(const std::vector<DescentEnd>& ends, double along, double per_nm) {
+    const DescentEnd* e = next_end(ends, along);
+    return e != nullptr ? e->altitude + per_nm * (e->along - along) : 1e9;
+}
+
+// A constraint of the active plan whose altitude the flight is checked
+// against where the aircraft passes its waypoint.
+struct Checked {
+    int index = 0;
+    double wanted = 0.0;
+    bool climb = false;
+    double closest = 1e9;  // NM, where the aircraft came closest
+    double altitude = 0.0; // there
+    double past = 0.0;     // NM flown since the waypoint was sequenced, there
+    bool done = false;
+};
+
+double leg_nm(int i) {
+    return flown_leg_nm(i);
+}
+
+// The plan's constraints the aircraft can meet at 300 ft/NM: up from the
+// origin to a climb constraint, down to the field after a descent one, and
+// from the constraint before it.
+std::vector<Checked> reachable_constraints(int climb_index) {
+    std::vector<Checked> out;
+    const int last = flown_last();
+    const double origin = active_plan[0].alt_constraint > -900.0 ? active_plan[0].alt_constraint : 0.0;
+    const double field = route_end_altitude();
+    double previous = origin;
+    double since_previous = 0.0, from_origin = 0.0;
+    for (int i = 1; i < last; ++i) {
+        const double leg = leg_nm(i);
+        from_origin += leg;
+        since_previous += leg;
+        if (!holds_altitude(active_plan[i])) continue;
+        Checked c;
+        c.index = i;
+        c.wanted = active_plan[i].alt_constraint;
+        c.climb = i == climb_index;
+        double after = 0.0;
+        for (int k = i + 1; k <= last; ++k)
+            after += leg_nm(k);
+        const bool reachable = c.wanted - origin <= 300.0 * (from_origin - 5.0) &&
+                               (c.climb || c.wanted - field <= 300.0 * after) &&
+                               std::fabs(c.wanted - previous) <= 300.0 * (since_previous - 5.0);
+        if (reachable) out.push_back(c);
+        previous = c.wanted;
+        since_previous = 0.0;
+    }
+    return out;
+}
+
 std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) {
     fresh_module();
     const Flight f = random_flight(seed);
+    std::mt19937 arrival_rng(seed * 7919u + 1u);
     std::vector<std::string> faults;
-    const int last = static_cast<int>(f.places.size()) - 1;
+    const int places_last = static_cast<int>(f.places.size()) - 1;
     ++counts.flights;
     ++(f.test_places ? counts.test_routes : counts.example_routes);
     if (f.vnav_in_air) ++counts.vnav_in_air;
+    if (f.doubles_back) ++counts.doubling_back;
+    if (f.too_short) ++counts.too_short;
 
     set_working_last(-1);
     for (const Place& p : f.places) {
@@ -234,9 +383,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         w.lon = p.lon;
         w.type = "WPT";
     }
-    working_entry(0).type = working_entry(last).type = "APT";
+    working_entry(0).type = working_entry(places_last).type = "APT";
     working_entry(0).alt_constraint = f.places.front().elevation;
-    working_entry(last).alt_constraint = f.places.back().elevation;
+    working_entry(places_last).alt_constraint = f.places.back().elevation;
     auto constrain = [](int i, double altitude) {
         RouteWaypoint& w = working_entry(i);
         w.constrained = 1;
@@ -263,12 +412,29 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     pass();
     route_state = kRouteStateActivated;
     reset_active_route_state();
+    if (f.arrival) { // on DEP/ARR after the route's EXEC, then EXEC again
+        choose_arrival(arrival_rng, f.places.back().ident);
+        if (route_state == kRouteStateActiveModified) execute_route_modification();
+    }
     toggle_lnav();
+    const int last = flown_last();
     if (to_waypoint_index != 1) faults.push_back(where("the first TO is not entry 1", to_waypoint_index));
-    if (f.vnav_in_air) { // the pilot climbs out to 3000 ft above the field first
-        m.ap_altitude_ft = f.places[0].elevation + 3000.0;
+    bool gap = false;
+    for (int i = 1; i < last; ++i)
+        gap = gap || (entry_kind(active_plan[i]) == EntryKind::PlacedGap);
+    if (f.arrival && gap) ++counts.arrivals_with_gap;
+    // The climb constraint as the plan keeps it (the arrival may have
+    // merged the entries after it).
+    int climb_index = 0;
+    for (int i = 1; i < last && f.climb_constraint > 0 && climb_index == 0; ++i)
+        if (active_plan[i].constrained == 1) climb_index = i;
+    if (f.vnav_in_air) { // the pilot climbs out on the MCP first
+        m.ap_altitude_ft = f.mcp_altitude;
         m.ap_vertical_speed_fpm = 2000.0;
-        for (int i = 0; i < 18 * 30; ++i)
+        for (int i = 0;
+             i < 18 * 30 || (i < 18 * 200 && to_waypoint_index < last - 1 &&
+                             std::fabs(aircraft_state.indicated_altitude_ft - f.mcp_altitude) > 100.0);
+             ++i)
             pass();
     }
     toggle_vnav();
@@ -276,56 +442,90 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // one, VNAV cannot be asked to meet it.
     const int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
     const double engaged_altitude = aircraft_state.indicated_altitude_ft;
+    std::vector<Checked> checked = reachable_constraints(climb_index);
 
     double route_nm = 0.0;
     for (int i = 1; i <= last; ++i)
-        route_nm += nm_between(f.places[i - 1], f.places[i]);
+        route_nm += leg_nm(i);
+    const double cruise = cruise_altitude;
+    const double field = route_end_altitude();
+    const double origin = f.places[0].elevation;
+    // The descent at the module's own rate and speed: ft per NM.
+    const double rate = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
+    const double per_nm = descent_tas_target > 0.0 ? rate / (descent_tas_target / 60.0) : 400.0;
+    // The ends of descent segments: the descent constraints and the field,
+    // each with its distance along the route.
+    std::vector<DescentEnd> ends;
+    // The climb constraint is one in the first third of the route; further
+    // on VNAV may meet it as the end of a descent.
+    auto nearer_origin = [&](int, double along) { return 2.0 * along < route_nm - along; };
+    double along = 0.0;
+    for (int i = 1; i <= last; ++i) {
+        along += leg_nm(i);
+        if (i == last)
+            ends.push_back({i, along, field});
+        else if (holds_altitude(active_plan[i]) && !(i == climb_index && nearer_origin(i, along)))
+            ends.push_back({i, along, active_plan[i].alt_constraint});
+    }
     const int max_passes = static_cast<int>((route_nm / 250.0 * 3600.0 + 1200.0) * 18.0 / m.sim_rate);
     int to = to_waypoint_index;
-    bool climbed_in_descent = false, published = true, finite = true;
+    bool climbed_in_descent = false, published = true, finite = true, level_reported = false;
     double lowest_in_descent = 1e9; // since the TOD
     double lowest_since_toc = 1e9;
     double arrival_altitude = -1.0;
+    double level_past_tod = 0.0; // NM flown level at cruise past the TOD
+    int tod_was = tod_passed;
+    bool early_reported = false;
+    double lat = aircraft_state.plat, lon = aircraft_state.plon;
     for (int i = 0; i < max_passes; ++i) {
-        const double switching = switch_distance; // what passes the TO on this pass
         pass();
         const double altitude = aircraft_state.indicated_altitude_ft;
+        double step = 0.0, course = 0.0;
+        gc_dist_course(lat, lon, aircraft_state.plat, aircraft_state.plon, &step, &course);
+        lat = aircraft_state.plat;
+        lon = aircraft_state.plon;
         if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
         if (to_waypoint_index != to) {
-            if (to_waypoint_index != to + 1) faults.push_back(where("TO out of order after", to));
-            const bool climb = to == f.climb_constraint, descent = to == f.descent_constraint;
-            if (climb || descent) {
-                const double wanted = climb ? f.climb_altitude : f.descent_altitude;
-                // Reachable at 300 ft/NM at most: climbing from the origin to
-                // where the waypoint is passed (its switching distance before
-                // it), and for a descent, down from it to the destination.
-                double before = -switching, after = 0.0;
-                for (int k = 1; k <= last; ++k)
-                    (k <= to ? before : after) += nm_between(f.places[k - 1], f.places[k]);
-                // Nor a change from a climb constraint before it (met first,
-                // as a level) that takes more over the legs between them.
-                double between = 0.0;
-                for (int k = f.climb_constraint + 1; descent && k <= to; ++k)
-                    between += nm_between(f.places[k - 1], f.places[k]);
-                const bool reachable = wanted - f.places[0].elevation <= 300.0 * before &&
-                                       (climb || wanted - f.places[last].elevation <= 300.0 * after) &&
-                                       (climb || f.climb_constraint == 0 ||
-                                        std::fabs(wanted - f.climb_altitude) <= 300.0 * between);
-                // Nor a constraint above an altitude the descent went down to.
-                if (reachable && wanted <= lowest_since_toc + 300.0 &&
-                    (to > engaged_to || wanted > engaged_altitude)) {
-                    ++counts.constraints_checked;
-                    // A waypoint is passed up to a few NM before it (in a
-                    // turn, or abeam): a descent still on its path is that
-                    // much higher, at 400 ft/NM.
-                    const Place here{"", aircraft_state.plat, aircraft_state.plon};
-                    const double above = climb ? 300.0 : 300.0 + 400.0 * nm_between(here, f.places[to]);
-                    if (altitude - wanted > above || wanted - altitude > 300.0)
-                        faults.push_back(
-                            where(climb ? "climb constraint missed" : "descent constraint missed", wanted));
-                }
-            }
+            if (to_waypoint_index <= to) faults.push_back(where("TO out of order after", to));
             to = to_waypoint_index;
+        }
+        // Each constraint where the aircraft passes its waypoint: closest to
+        // it while it is the TO and while still closing in after it.
+        for (Checked& c : checked) {
+            if (c.done || to_waypoint_index < c.index) continue;
+            double d = 0.0, unused = 0.0;
+            gc_dist_course(lat, lon, active_plan[c.index].lat, active_plan[c.index].lon, &d, &unused);
+            if (to_waypoint_index > c.index) c.past += step;
+            if (d <= c.closest) {
+                c.closest = d;
+                c.altitude = altitude;
+            } else if (to_waypoint_index > c.index) {
+                c.done = true;
+            }
+        }
+        // Level at the cruise altitude where the path down to the next
+        // descent constraint or the field, at the module's own gradient,
+        // lies below it.
+        const bool level = vnav_engaged == 1 && std::fabs(altitude - cruise) < 150.0;
+        if (level && cruise > path_altitude(ends, route_nm - distance_to_destination, per_nm) + 100.0)
+            level_past_tod += step;
+        // The TOD passed more than 20 NM along the plan's legs before the
+        // path down to the next end meets the altitude flown (a course
+        // reversal passes it up to 10 NM early, and the turns LNAV cuts
+        // bring it forward).
+        const DescentEnd* end = next_end(ends, route_nm - distance_to_destination);
+        if (tod_passed == 1 && tod_was == 0 && vnav_engaged == 1 && end != nullptr && !early_reported) {
+            const double early =
+                end->along - (route_nm - distance_to_destination) - (altitude - end->altitude) / per_nm;
+            if (early > 20.0) {
+                early_reported = true;
+                faults.push_back(where("the descent begun early by", early));
+            }
+        }
+        tod_was = tod_passed;
+        if (level_past_tod > 5.0 && !level_reported) {
+            level_reported = true;
+            faults.push_back(where("level at the cruise altitude past the TOD", cruise));
         }
         // The autopilot answers a new command on the next frames: a climb
         // is one of more than 100 ft above the lowest altitude since the TOD.
@@ -356,18 +556,43 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         faults.push_back(where("not arrived, LNAV", lnav_engaged));
         return faults;
     }
-    // Long enough to climb to the cruise altitude and descend again at
-    // 400 ft/NM, with 20 NM to spare.
-    const double cruise = cruise_altitude;
-    const double needed =
-        (cruise - f.places[0].elevation) / 400.0 + (cruise - f.places[last].elevation) / 400.0 + 20.0;
-    const bool last_leg_descends =
-        f.descent_constraint == 0 || f.descent_altitude - f.places[last].elevation <=
-                                         400.0 * nm_between(f.places[last - 1], f.places[last]);
+    for (const Checked& c : checked) {
+        // Nor a constraint above an altitude the descent went down to, nor
+        // one the pilot climbed past before VNAV was engaged.
+        if (c.closest > 1e8 || (!c.climb && c.wanted > lowest_since_toc + 300.0) ||
+            (c.index <= engaged_to && c.wanted <= engaged_altitude))
+            continue;
+        ++counts.constraints_checked;
+        // Passed a few NM from the waypoint (a cut turn) a descent still on
+        // its path is that much higher, at 400 ft/NM; once past it, that
+        // much lower. A climb constraint is a floor.
+        const double above = c.climb ? 1e9 : 300.0 + 400.0 * c.closest; // a climb's is at or above
+        const double below = 300.0 + (c.climb ? 0.0 : 400.0 * c.past);
+        if (c.altitude - c.wanted > above || c.wanted - c.altitude > below) {
+            char text[96];
+            std::snprintf(text, sizeof text, "%s at %s %.1f NM off, %.0f ft",
+                          c.climb ? "climb constraint missed" : "descent constraint missed",
+                          active_plan[c.index].ident.c_str(), c.closest, c.altitude);
+            faults.push_back(where(text, c.wanted));
+        }
+    }
+    // Long enough to climb 3000 ft above the higher field and descend
+    // again at 400 ft/NM, with 20 NM to spare; and the last leg (its
+    // constraint) lets the aircraft down.
+    const double top = std::max(origin, field) + 3000.0;
+    const double needed = (top - origin) / 400.0 + (top - field) / 400.0 + 20.0;
+    bool last_leg_descends = true;
+    for (int i = last - 1; i >= 1; --i)
+        if (holds_altitude(active_plan[i])) {
+            double after = 0.0;
+            for (int k = i + 1; k <= last; ++k)
+                after += leg_nm(k);
+            last_leg_descends = active_plan[i].alt_constraint - field <= 400.0 * after;
+            break;
+        }
     if (route_nm >= needed && last_leg_descends) {
         ++counts.arrivals_checked;
-        if (arrival_altitude > f.places[last].elevation + 3000.0)
-            faults.push_back(where("arrived high", arrival_altitude));
+        if (arrival_altitude > field + 3000.0) faults.push_back(where("arrived high", arrival_altitude));
     }
     return faults;
 }

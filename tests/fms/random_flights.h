@@ -15,7 +15,10 @@ struct FlightCounts {
     int test_routes = 0; // across the antimeridian or near a pole
     int arrivals_checked = 0;
     int constraints_checked = 0;
-    int vnav_in_air = 0;
+    int vnav_in_air = 0;       // the MCP set below cruise, then VNAV engaged in the air
+    int arrivals_with_gap = 0; // a STAR and an approach after a discontinuity
+    int doubling_back = 0;
+    int too_short = 0;               // too short for the cruise altitude
     std::vector<std::string> faults; // "seed N: what"
 };
 

@@ -18,9 +18,10 @@ int env_int(const char* name, int fallback) {
 
 void expect_clean(const FlightCounts& c) {
     std::printf("%d flights (%d example routes, %d across the antimeridian or near a pole, VNAV engaged "
-                "in the air on %d): %d arrivals and %d constraints checked, %zu faults\n",
-                c.flights, c.example_routes, c.test_routes, c.vnav_in_air, c.arrivals_checked,
-                c.constraints_checked, c.faults.size());
+                "in the air on %d, %d with an arrival and an approach after a gap, %d doubling back, %d too "
+                "short for their cruise altitude): %d arrivals and %d constraints checked, %zu faults\n",
+                c.flights, c.example_routes, c.test_routes, c.vnav_in_air, c.arrivals_with_gap,
+                c.doubling_back, c.too_short, c.arrivals_checked, c.constraints_checked, c.faults.size());
     for (const std::string& f : c.faults)
         ADD_FAILURE() << f;
 }
@@ -29,14 +30,19 @@ void expect_clean(const FlightCounts& c) {
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     FlightCounts counts;
-    fly_random_flights(1, 60, counts);
+    fly_random_flights(1, 120, counts);
     // Seeds that once failed: a climb constraint 9 NM before a higher one;
-    // a TOD for a constraint after a sharp turn near a pole.
-    for (const unsigned seed : {2607u, 5624u})
+    // a TOD for a constraint after a sharp turn near a pole; a climb in the
+    // descent to an approach's constraint after a gap (two).
+    for (const unsigned seed : {2607u, 5624u, 142u, 230u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // Each kind of flight was flown, and the rules had something to check.
     EXPECT_GT(counts.test_routes, 0);
+    EXPECT_GT(counts.vnav_in_air, 0);
+    EXPECT_GT(counts.arrivals_with_gap, 0);
+    EXPECT_GT(counts.doubling_back, 0);
+    EXPECT_GT(counts.too_short, 0);
     EXPECT_GT(counts.arrivals_checked, 0);
     EXPECT_GT(counts.constraints_checked, 0);
 }

@@ -40,7 +40,7 @@ TEST_F(Sequencing, SwitchingDistanceByKindFlyoverTurnAndSpeed) {
         {"", 0, 1, 0, 5.52},    {"", 1, 1, 0, 1.5},     {"", 0, 0, 36, -1.0},
     };
     const std::vector<PlanPoint> plan = northbound(90.5);
-    place(offset("A", plan[1], 180.0, 5.0).lat, kOrigin.lon, 0.0);
+    place(offset("A", plan[1], 180.0, 6.0).lat, kOrigin.lon, 0.0);
     for (const Row& r : rows) {
         activate(plan);
         active_entry(1).kind = r.kind;
@@ -49,9 +49,26 @@ TEST_F(Sequencing, SwitchingDistanceByKindFlyoverTurnAndSpeed) {
         WptProcChgDist = 2.0;
         WptChgSecs = r.secs;
         AdjustTurnDistforAngle = r.adjust_turn;
-        passes(2); // the turn needs the next leg of the pass before
+        pass(); // the turn is measured on the TO's own legs at once
         const double want = r.expected < 0 ? aircraft_state.ground_speed_kt / 100.0 : r.expected;
         EXPECT_NEAR(switch_distance, want, 1e-9) << r.kind << " " << r.flyover << " " << r.adjust_turn;
+    }
+}
+
+// On the pass that sequences P1, the new TO's switching distance anticipates
+// its own turn, not the one at P1 (P3, the last, has none).
+TEST_F(Sequencing, TheSwitchingDistanceOfANewToIsItsOwn) {
+    AdjustTurnDistforAngle = 1;
+    const struct { double turn_at_p1, turn_at_p2, expected; } rows[] = {{120.0, 0.0, 3.0}, {0.0, 90.0, 5.52}};
+    for (const auto& r : rows) {
+        std::vector<PlanPoint> plan{kOrigin, offset("P1", kOrigin, 0.0, 10.0)};
+        plan.push_back(offset("P2", plan[1], r.turn_at_p1, 10.0));
+        plan.push_back(offset("P3", plan[2], r.turn_at_p1 + r.turn_at_p2, 10.0));
+        const PlanPoint start = offset("A", plan[1], 180.0, 3.5);
+        place(start.lat, start.lon, 0.0);
+        activate(plan);
+        ASSERT_TRUE(pass_until([] { return to_waypoint_index == 2; }, 2000)) << r.turn_at_p1;
+        EXPECT_NEAR(switch_distance, r.expected, 1e-9) << r.turn_at_p1;
     }
 }
 

@@ -28,7 +28,7 @@ class P1000 : public StandInPanel {
         p1000_mfd_plan_mode = kP1000PlanModeOff;
         p1000_map_centre_y = 148;
         p1000_map_radius = 53;
-        p1000_mfd_page = 1;
+        p1000_mfd_page = kP1000PageMain;
         p1000_vnav_distance_select = p1000_vnav_elevation_select = p1000_vnav_angle_select = 0;
         p1000_vnav_distance_nm = p1000_vnav_elevation_ft = p1000_vnav_vs_fpm = 0.0;
         p1000_mfd_range = p1000_tcas_window_range = 12.5;
@@ -72,7 +72,7 @@ TEST_F(P1000, withoutAControllerTheKeysAreToggles) {
     click(0, 305, 405);
     EXPECT_EQ(p1000_tcas_window_range, 25.0);
     EXPECT_EQ(efs50_ehsi_range, 25.0);
-    EXPECT_EQ(p1000_mfd_page, 1);
+    EXPECT_EQ(p1000_mfd_page, kP1000PageMain);
 }
 
 TEST_F(P1000, theControllerTurnsTheKeysToVnavUntilItsWindowCloses) {
@@ -81,7 +81,7 @@ TEST_F(P1000, theControllerTurnsTheKeysToVnavUntilItsWindowCloses) {
     key(1); // page 1: only a refresh
     EXPECT_EQ(show_airports_flags[ND_P1000], 0);
     key(2);
-    EXPECT_EQ(p1000_mfd_page, 2);
+    EXPECT_EQ(p1000_mfd_page, kP1000PageVnav);
 
     // The format key: the next frame draws north-up.
     click(2, 92, 52);
@@ -104,7 +104,7 @@ TEST_F(P1000, theControllerTurnsTheKeysToVnavUntilItsWindowCloses) {
     EXPECT_EQ(p1000_map_centre_y, 148);
     key(1);
     EXPECT_EQ(show_airports_flags[ND_P1000], 1);
-    EXPECT_EQ(p1000_mfd_page, 2); // the page waits for the controller
+    EXPECT_EQ(p1000_mfd_page, kP1000PageVnav); // the page waits for the controller
 }
 
 TEST_F(P1000, vnavArithmeticAndKnobLimits) {
@@ -118,7 +118,7 @@ TEST_F(P1000, vnavArithmeticAndKnobLimits) {
     EXPECT_NEAR(p1000_vnav_vertical_speed(), 1413.5, 0.05);
 
     p1000_controller_present = 1;
-    p1000_mfd_page = 2;
+    p1000_mfd_page = kP1000PageVnav;
     struct Row {
         int select; // key that selects the field: 2 distance, 3 elevation, 4 angle
         double start;

@@ -8,6 +8,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearby_lists.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
@@ -211,7 +212,7 @@ TEST_F(GnsDirect, TheClosestAirportPageListsTheNineNearestAndRefreshesOnlyAsItMu
     EXPECT_EQ(active_plan[1].ident, nearest);
     EXPECT_EQ(active_plan[1].type, "APT");
     EXPECT_EQ(to_waypoint_index, 1);
-    EXPECT_EQ(active_sel.arr_airport, nearest);
+    EXPECT_EQ(active_sel.arrival_airport, nearest);
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
 }
 

@@ -3,6 +3,7 @@
 #include "gns_stand_in.h"
 
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -71,8 +72,8 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
     EXPECT_EQ(to_waypoint_index, 1);
     EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(gns_sub_state, kGnsSubStateActivePlan);
-    EXPECT_EQ(active_sel.arr_airport, "KPDX");
-    EXPECT_EQ(active_sel.dep_airport, "KSEA");
+    EXPECT_EQ(active_sel.arrival_airport, "KPDX");
+    EXPECT_EQ(active_sel.departure_airport, "KSEA");
     EXPECT_EQ(active_plan[9].kind, "");
     EXPECT_EQ(text_at(90.0f, 0.0f), "ACTIVE FPL   1/2");
     // The waypoints come without altitude constraints, none predicted either
@@ -127,6 +128,35 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     EXPECT_EQ(to_waypoint_index, 6);
     // The view scrolled with the TO index: the mark stays on its row.
     EXPECT_EQ(gns_line_toggles[GNS_L3], kGnsToggleFirst);
+}
+
+// A waypoint put in before a constrained fix, on the flown plan and on an
+// opened stored plan, carries nothing of that fix: no constraint, no course.
+TEST_F(GnsPlanKeys, AnInsertedWaypointTakesNoConstraintOfTheFixItDisplaced) {
+    open_example_route();
+    // SEA constrained, PAE put in before it in the opened plan; that plan
+    // made the flown one, PAE constrained and BTG put in before it.
+    for (const bool flown : {false, true}) {
+        if (flown) activate_opened_route();
+        RoutePlan& plan = flown ? active_plan : working_plan;
+        RouteWaypoint& displaced = PlanBuilder::entry(plan, 1);
+        const std::string ident = displaced.ident;
+        displaced.constrained = 1;
+        displaced.alt_constraint = 5000.0;
+        displaced.speed_constraint = 210.0;
+        displaced.course = 160.0;
+        press(flown ? "L2 \"BTG\" ENT" : "L2 \"PAE\" ENT");
+        frames(1);
+        ASSERT_EQ(gns_state, GNS_DATABASE_WPT) << flown;
+        press("ENT");
+        ASSERT_EQ(plan[2].ident, ident) << flown;
+        EXPECT_EQ(plan[1].constrained, 0) << flown;
+        EXPECT_EQ(plan[1].alt_constraint, kNoConstraint) << flown;
+        EXPECT_EQ(plan[1].speed_constraint, kNoConstraint) << flown;
+        EXPECT_EQ(plan[1].course, kNoConstraint) << flown;
+        EXPECT_EQ(plan[2].speed_constraint, 210.0) << flown; // the displaced fix keeps its own
+        EXPECT_EQ(plan[2].constrained, 1) << flown;
+    }
 }
 
 TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
@@ -184,7 +214,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
 }
 
 // Whatever row goes, the TO index stays on a leg and on its fix when the fix
-// is left: the origin deleted under TO 1 leaves the first leg flown.
+// is left: the origin deleted under TO 1 gives way to the present position.
 TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
     activate_example_route();
     const std::vector<RouteWaypoint> route(&active_plan[0], &active_plan[0] + 11);
@@ -193,7 +223,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
         const char* expected_to;
     };
     // KSEA SEA FOXXE NISQL OLM TOUTL KELSO LAVVA SAUVI KPDX
-    for (const Row row : {Row{1, 9, "KPDX"}, Row{3, 5, "TOUTL"}, Row{0, 1, "FOXXE"}, Row{0, 4, "OLM"},
+    for (const Row row : {Row{1, 9, "KPDX"}, Row{3, 5, "TOUTL"}, Row{0, 1, "SEA"}, Row{0, 4, "OLM"},
                           Row{5, 5, "KELSO"}, Row{9, 9, "SAUVI"}}) {
         for (int i = 0; i <= 10; ++i)
             active_entry(i) = route[static_cast<std::size_t>(i)];
@@ -238,6 +268,22 @@ TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     EXPECT_EQ(hold_exit_state, kHoldExitNotEntered);
     EXPECT_GT(h.inbound_course, 0.0);
     EXPECT_LE(h.inbound_course, 360.0);
+}
+
+TEST_F(GnsPlanKeys, AHoldMadeHereLeavesNothingOfTheHoldsItReplaces) {
+    activate_example_route();
+    // Two holds from the other unit, the second flown by a distance entered.
+    add_hold(2, kHoldQuiet, 0.0);
+    add_hold(4, kHoldQuiet, 0.0);
+    hold_list.slot(2).leg_mode = kHoldLegByDistance;
+    hold_list.slot(2).leg_distance = 7.0;
+
+    press("FPL L3 HOLD");
+    ASSERT_EQ(hold_count(), 1);
+    EXPECT_EQ(hold_page_count, 1); // the other unit's hold pages count it alone
+    // A hold added later in the slot the replaced one had starts fresh.
+    ASSERT_EQ(add_hold(5, kHoldQuiet, 0.0), 2);
+    EXPECT_EQ(hold_list[2].leg_distance, 0.0);
 }
 
 TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {

@@ -6,6 +6,7 @@
 
 #include "data/airport_procedures.h"
 #include "fms/plan/airways.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/procedures/procedure_selection.h"
@@ -90,9 +91,9 @@ TEST_F(GnsProcedures, ASidIsChosenFieldByFieldAndInsertedIntoTheActivePlan) {
     ASSERT_EQ(expected.back(), "SEA");
     expected.insert(expected.end(), kExampleRoute.begin() + 2, kExampleRoute.end());
     EXPECT_EQ(idents(active_plan, active_plan_last), expected);
-    EXPECT_EQ(active_sel.sid, "SEA7");
-    EXPECT_EQ(active_sel.sid_transition, "SEA");
-    EXPECT_EQ(active_sel.dep_runway, "16L");
+    EXPECT_EQ(active_sel.procedures.sid, "SEA7");
+    EXPECT_EQ(active_sel.procedures.sid_transition, "SEA");
+    EXPECT_EQ(active_sel.procedures.departure_runway, "16L");
     expect_smiths_selection_kept();
 }
 
@@ -143,8 +144,8 @@ TEST_F(GnsProcedures, ASidGoesIntoAnOpenedStoredPlanAndItsWorkingSelection) {
     EXPECT_EQ(gns_state, GNS_DATABASE_WPT);
     press("ENT L4 ENT L3 ENT ENT"); // back, SEA7 (SEA), 16L, SELECT
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
-    EXPECT_EQ(working_sel.sid, "SEA7");
-    EXPECT_EQ(active_sel.sid, "------");
+    EXPECT_EQ(working_sel.procedures.sid, "SEA7");
+    EXPECT_EQ(active_sel.procedures.sid, "------");
     const std::vector<std::string> w = idents(working_plan, working_plan_last);
     ASSERT_GE(w.size(), kExampleRoute.size());
     EXPECT_EQ(w.front(), "KSEA");
@@ -181,8 +182,8 @@ TEST_F(GnsProcedures, AStarTransitionFirstFindsItsStarAndTheArrivalJoinsTheRoute
     EXPECT_EQ(plan.back(), "KPDX");
     EXPECT_EQ(std::count(plan.begin(), plan.end(), "OLM"), 1);
     EXPECT_EQ(std::count(plan.begin(), plan.end(), "LAVVA"), 1);
-    EXPECT_EQ(active_sel.star, "LAVVA2");
-    EXPECT_EQ(active_sel.star_transition, "OLM");
+    EXPECT_EQ(active_sel.procedures.star, "LAVVA2");
+    EXPECT_EQ(active_sel.procedures.star_transition, "OLM");
     expect_smiths_selection_kept();
 
     // Reopened with runway, transition and STAR set, ENT shows the STAR's
@@ -222,7 +223,7 @@ TEST_F(GnsProcedures, AnApproachIsChosenAndAppendedBeforeTheDestination) {
     ASSERT_GE(plan.size(), 5u);
     EXPECT_EQ(std::vector<std::string>(plan.end() - 5, plan.end()),
               (std::vector<std::string>{"LAVVA", "SAUVI", "MELLO", "ROSIE", "KPDX"}));
-    EXPECT_EQ(active_sel.apch_type, "I10R");
+    EXPECT_EQ(active_sel.procedures.approach, "I10R");
     expect_smiths_selection_kept();
 }
 

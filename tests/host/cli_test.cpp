@@ -13,6 +13,7 @@
 
 #include <dlfcn.h>
 #include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -192,6 +193,49 @@ TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
     EXPECT_NE(o.text.find("orvex-sim: snapshot window00.gauge00 failed: "), std::string::npos) << o.text;
     EXPECT_NE(o.text.find("strict: stopped at frame 1 after a warning"), std::string::npos) << o.text;
     EXPECT_EQ(o.text.find("snapshots "), std::string::npos) << o.text;
+}
+
+// A route load that fails is told once: the module names the file and why
+// (when it lists the flight-plans folder, or at the load), and the command
+// says nothing more. Nothing waits on a pipe.
+TEST(Cli, AFailedRouteLoadIsToldOnce) {
+    ASSERT_TRUE(module_loads());
+    const std::string root = testing::TempDir() + "orvex_told_once";
+    std::filesystem::remove_all(root);
+    std::filesystem::copy(ORVEX_SOURCE_DIR "/examples/sim", root, std::filesystem::copy_options::recursive);
+    const std::string folder = root + "/orvex/flightplans/";
+    struct Row {
+        const char* name;
+        std::string content;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"EMPTY.RTE", "", "holds no waypoint: not loaded"},
+        {"HEADER.RTE", "[FlightPlan]\n", "holds no waypoint: not loaded"},
+        {"BINARY.RTE", std::string("[FlightPlan]\nKSEA\0\x01 47 -122 APT\n", 30),
+         "is not a text file: not loaded"},
+        {"LONG.RTE", std::string(5000, 'x') + "\n", "holds no waypoint: not loaded"},
+        {"HANG.RTE", "", "is not a regular file: not read"},
+        {"NOPE.RTE", "", "cannot be opened"},
+    };
+    std::string script = "aircraft position 47.4 -122.3\n";
+    for (const Row& row : rows) {
+        if (std::string(row.name) == "HANG.RTE")
+            ASSERT_EQ(::mkfifo((folder + row.name).c_str(), 0600), 0);
+        else if (std::string(row.name) != "NOPE.RTE")
+            std::ofstream(folder + row.name, std::ios::binary) << row.content;
+        script += std::string("route load ") + row.name + "\n";
+    }
+    const Output o =
+        run_sim("--root " + root + " --panel " ORVEX_SOURCE_DIR "/examples/sim/panel.cfg --script " +
+                write_file("told_once.script", script + "frames 1\n"));
+    EXPECT_EQ(o.status, 0) << o.text;
+    for (const Row& row : rows) {
+        const std::string told = std::string(row.name) + ": " + row.reason;
+        EXPECT_NE(o.text.find(told), std::string::npos) << told << "\n" << o.text;
+        EXPECT_EQ(o.text.find(told), o.text.rfind(told)) << told << "\n" << o.text;
+        EXPECT_EQ(o.text.find(std::string("route load ") + row.name + ":"), std::string::npos) << o.text;
+    }
 }
 
 TEST(Cli, AFolderWithoutModuleDataIsNamedAndStrictRunsFailOnIt) {

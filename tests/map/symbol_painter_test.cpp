@@ -30,7 +30,7 @@ class SymbolPainter : public ::testing::Test {
     const gfx::Recording& draw(double x, double y, int kind, int sub_kind, double w, double s, int colour,
                                double range = 10.0) {
         rec().clear();
-        draw_map_symbol(*graphics_, x, y, kind, sub_kind, w, s, colour, range);
+        draw_map_symbol(*graphics_, x, y, static_cast<MapSymbol>(kind), sub_kind, w, s, colour, range);
         return rec();
     }
     gfx::Recording& rec() { return *gfx::surface_recording(dc_); }

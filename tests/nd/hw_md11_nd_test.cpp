@@ -170,11 +170,40 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
     };
     EXPECT_EQ(dashed_legs(draw(kMd11NdModeMap, 40.0)), 0);
     route_state = kRouteStateActiveModified;
-    EXPECT_EQ(dashed_legs(draw(kMd11NdModeMap, 40.0)), active_plan_last);
+    // From the leg into the TO on: the legs before it are flown (white).
+    EXPECT_EQ(dashed_legs(draw(kMd11NdModeMap, 40.0)), active_plan_last - to_waypoint_index + 1);
     route_state = kRouteStateActive;
     // VOR and APP draw no map.
     for (const int mode : {kMd11NdModeVor, kMd11NdModeApp})
         EXPECT_EQ(draw(mode, 40.0).find_text("OLM"), nullptr);
+}
+
+// A leg into an entry before the TO is flown: white, solid or (a modification
+// pending) dashed; the leg flown now and those ahead are magenta.
+TEST_F(HwMd11Nd, noFlownLegInTheActiveColour) {
+    for (const int to : {1, 3, 9}) {
+        for (const bool modified : {false, true}) {
+            SCOPED_TRACE(std::to_string(to) + (modified ? " modified" : ""));
+            to_waypoint_index = to;
+            route_state = modified ? kRouteStateActiveModified : kRouteStateActive;
+            const gfx::Recording& r = draw(kMd11NdModePlan, 40.0);
+            const PlanPoint& ref = kExampleRoute[static_cast<std::size_t>(to)];
+            auto at = [&](std::size_t i) {
+                return map_point(ref.lat, ref.lon, 0.0, kExampleRoute[i], 129.0, 94.0 / 40.0);
+            };
+            for (std::size_t i = 1; i < kExampleRoute.size(); ++i) {
+                const gfx::PointF a = at(i - 1), b = at(i);
+                gfx::Argb solid = 0, dashed = 0;
+                for (const gfx::RecordedOp* op : r.of_kind(gfx::OpKind::Line))
+                    if (std::fabs(op->points[0].x - a.x) < 1.0f && std::fabs(op->points[0].y - a.y) < 1.0f &&
+                        std::fabs(op->points[1].x - b.x) < 1.0f && std::fabs(op->points[1].y - b.y) < 1.0f)
+                        (op->dash_style == gfx::DashStyle::Dash ? dashed : solid) = op->color;
+                const gfx::Argb colour = static_cast<int>(i) < to ? kWhite : kMagenta;
+                EXPECT_EQ(solid, colour) << kExampleRoute[i].ident;
+                EXPECT_EQ(dashed, modified ? colour : 0u) << kExampleRoute[i].ident;
+            }
+        }
+    }
 }
 
 TEST_F(HwMd11Nd, toDistanceAndTimeStayInsideTheFrame) {

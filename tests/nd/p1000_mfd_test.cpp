@@ -34,7 +34,7 @@ class P1000Mfd : public NdTest {
         p1000_map_radius = 53;
         p1000_mfd_range = 12.5;
         p1000_controller_present = 0;
-        p1000_mfd_page = 1;
+        p1000_mfd_page = kP1000PageMain;
         tcas_display_on = 0;
         show_airports_flags[ND_P1000] = show_navaids_flags[ND_P1000] = 0;
         DrawBodArcOnP1000MFD = 0;
@@ -189,6 +189,22 @@ TEST_F(P1000Mfd, levelOffDotOnlyWhereAVerticalTargetLies) {
     };
     const std::size_t none = dots(0.0, 0.0);
     EXPECT_EQ(dots(to.lat, to.lon), none + 1);
+}
+
+// Flown past the last waypoint of a route without its destination, LNAV off:
+// the vertical target has no altitude, and no marker shows the sentinel.
+TEST_F(P1000Mfd, noLevelOffMarkerForATargetWithoutAnAltitude) {
+    std::vector<PlanPoint> route(kExampleRoute.begin(), kExampleRoute.begin() + 4);
+    route.push_back({"", 0.0, 0.0}); // the destination still to be entered
+    write_active_plan(route);
+    cruise_altitude = 16000;
+    update(9000);
+    ASSERT_EQ(active_plan[to_waypoint_index].ident, "NISQL");
+    ASSERT_GT(distance_to_destination, 8.0); // the markers are drawn
+    ASSERT_EQ(vertical_target_altitude, kNoConstraint);
+    const std::string texts = all_texts(draw());
+    EXPECT_EQ(texts.find("999"), std::string::npos) << texts;
+    EXPECT_EQ(texts.find("[TOD]"), std::string::npos) << texts;
 }
 
 TEST_F(P1000Mfd, layerGates) {
@@ -387,7 +403,7 @@ TEST_F(P1000Mfd, distanceAndTimeAlignRightByLength) {
 
 TEST_F(P1000Mfd, vnavPageFields) {
     p1000_controller_present = 1;
-    p1000_mfd_page = 2;
+    p1000_mfd_page = kP1000PageVnav;
     p1000_vnav_distance_nm = 12.0;
     p1000_vnav_distance_select = 2;
     p1000_vnav_elevation_ft = 3000.0;

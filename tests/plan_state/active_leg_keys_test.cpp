@@ -129,7 +129,8 @@ TEST_F(ActiveLegKeys, AHoldStaysOnItsFixThroughEachUnitsEdits) {
         {smiths, "cdu SMITHS_FMS DEP_ARR L1 L1 R1\ncdu SMITHS_FMS EXEC", true}, // a SID put in
         {smiths, "cdu SMITHS_FMS LEGS \"HQM\" L1\ncdu SMITHS_FMS L6", false},   // ERASE
         {gns, "gns GNSXLS L1 B T G\ngns GNSXLS ENT\ngns GNSXLS ENT", true},     // put in before it
-        {gns, "gns GNSXLS L1\ngns GNSXLS ERASE\ngns GNSXLS ENT", true},         // one before it deleted
+        {gns, "gns GNSXLS L2\ngns GNSXLS ERASE\ngns GNSXLS ENT", true},         // one before it deleted
+        {gns, "gns GNSXLS L1\ngns GNSXLS ERASE\ngns GNSXLS ENT", false},        // the origin: written over
     };
     for (const auto& row : rows) {
         restart();

@@ -61,6 +61,42 @@ TEST_F(PlanChoicesKeys, ADiscardedRunwayLeavesTheExecutedOneOnThePagesAndTheMaps
     }
 }
 
+// The first departure runway typed on RTE over the flown route raises no
+// modification: it is the flown plan's, and a change discarded afterwards by
+// either unit leaves it on RTE, TAKEOFF REF and the maps. Typed into a
+// pending change, it goes with that change.
+TEST_F(PlanChoicesKeys, ARunwayTypedOverTheFlownRouteOutlivesADiscardedChange) {
+    const char* const type_runway = "cdu SMITHS_FMS RTE \"16L\" L3";
+    const char* const change = "cdu SMITHS_FMS LEGS \"HQM\" L1";
+    const struct {
+        bool inside_the_change;
+        const char* discard;
+        bool kept;
+    } rows[] = {
+        {false, "cdu SMITHS_FMS L6", true},
+        {false, "gns GNSXLS DIRECT", true},
+        {true, "cdu SMITHS_FMS L6", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.discard) +
+                     (row.inside_the_change ? " of the change it was typed in" : ""));
+        restart();
+        run("route load KSEAKPDX.RTE\nframes 3");
+        run(row.inside_the_change ? std::string(change) + "\n" + type_runway
+                                  : std::string(type_runway) + "\n" + change);
+        ASSERT_EQ(route_state, kRouteStateActiveModified);
+
+        run(row.discard);
+        EXPECT_EQ(route_state, kRouteStateActive);
+        EXPECT_EQ(selected_departure_runway() != 0, row.kept);
+        run("cdu SMITHS_FMS RTE");
+        EXPECT_EQ(text_after("R U N W A Y"), row.kept ? "16L" : "- - - - -");
+        run("cdu SMITHS_FMS INIT_REF R6\nframes 1"); // PERF INIT, TAKEOFF >
+        ASSERT_TRUE(shows("TAKEOFF  REF"));
+        EXPECT_EQ(shows("DEPARTURE>"), !row.kept);
+    }
+}
+
 // A plan copied or moved takes its choices along, whichever way it keeps its
 // entries.
 TEST(PlanChoices, goWithThePlanCopiedOrMoved) {

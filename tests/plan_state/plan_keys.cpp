@@ -134,6 +134,44 @@ int between(std::mt19937& random, int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
 }
 
+// The aircraft down on the ground where it is: parked, taxiing or rolling.
+std::string on_the_ground(std::mt19937& random) {
+    const int speeds[] = {0, 0, 20, 150};
+    return "aircraft altitude 433\naircraft speed " + std::to_string(speeds[between(random, 0, 3)]) +
+           "\nframes " + std::to_string(between(random, 5, 40));
+}
+
+// In flight somewhere along a leg or past its end, off it by up to 2 NM and
+// heading roughly along it, on the autopilot's heading or not, then LNAV
+// engaged and the first frames flown one by one.
+std::string engage_lnav(std::mt19937& random) {
+    std::string text = "aircraft altitude 8000\naircraft speed 250\n";
+    if (to_waypoint_index != kNoToWaypoint && active_plan_last >= 1) {
+        const int i = between(random, 1, active_plan_last);
+        const RouteWaypoint& from = active_plan[i - 1];
+        const RouteWaypoint& to = active_plan[i];
+        double distance = 0.0, course = 0.0;
+        gc_dist_course(from.lat, from.lon, to.lat, to.lon, &distance, &course);
+        double lat = 0.0, lon = 0.0;
+        const double along = distance * std::uniform_real_distribution<double>(0.0, 1.4)(random);
+        gc_destination_point(from.lat, from.lon, course, along, &lat, &lon);
+        const double side = std::uniform_real_distribution<double>(-2.0, 2.0)(random);
+        gc_destination_point(lat, lon, course + 90.0, side, &lat, &lon);
+        const double heading = std::fmod(course + between(random, -40, 40) + 360.0, 360.0);
+        char line[160];
+        if (std::isfinite(lat) && std::isfinite(lon) && std::fabs(lat) < 89.0 && !is_gap(from) &&
+            !is_gap(to)) {
+            std::snprintf(line, sizeof line, "aircraft position %.5f %.5f\naircraft heading %.0f\n", lat, lon,
+                          heading);
+            text += line;
+        }
+    }
+    text += between(random, 0, 1) == 0 ? "aircraft ap on\naircraft ap hdg on\n" : "aircraft ap off\n";
+    text += "frames 18\n"; // the heading hold is read once a second
+    if (lnav_engaged == 1) text += "mcu MCU LNAV\n";
+    return text + "mcu MCU LNAV\nframes 1\nframes 1\nframes 1\nframes 20";
+}
+
 // An identifier of the active plan, or any of the database.
 std::string plan_or_database_ident(std::mt19937& random) {
     if (active_plan_last >= 1 && between(random, 0, 1) == 0) {
@@ -150,7 +188,7 @@ std::string plan_or_database_ident(std::mt19937& random) {
 std::string key_sequence(std::mt19937& random) {
     const std::string row = std::to_string(between(random, 1, 5));
     const std::string exec = between(random, 0, 3) > 0 ? "\ncdu SMITHS_FMS EXEC" : "";
-    switch (between(random, 0, 10)) {
+    switch (between(random, 0, 13)) {
     case 0:
         return "cdu SMITHS_FMS HOLD L" + row + " L6" + exec;
     case 1:
@@ -178,6 +216,11 @@ std::string key_sequence(std::mt19937& random) {
         return "gns GNSXLS FPL FPL FPL R" + std::to_string(between(random, 2, 3)) + " ENT R5 ENT";
     case 9: // an approach (or a STAR after it) chosen on ARRIVALS
         return "cdu SMITHS_FMS DEP_ARR R2 R" + row + (between(random, 0, 2) == 0 ? " L" + row : "") + exec;
+    case 11:
+        return on_the_ground(random);
+    case 12:
+    case 13: // also takes off from the ground
+        return engage_lnav(random);
     default: {
         std::string keys = "mcu MCU FPLN";
         for (int n = between(random, 0, 2); n > 0; --n)
@@ -303,6 +346,8 @@ void PlanKeys::remember_state() {
         working_before_.push_back(fix_of(working_plan[i]));
     to_before_ = to_waypoint_index;
     leg_before_ = remember_flown_leg();
+    passing_before_ = see_passing();
+    lnav_before_ = lnav_engaged;
     legs_mode_before_ = smiths_legs_mode;
     gns_state_before_ = gns_state;
     mcu_mode_before_ = mcu_mode;
@@ -408,24 +453,31 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
 
 // A GNS step that deleted one waypoint of the flown plan, not the TO
 // waypoint, leaves the TO on its fix (or on the next, sequenced in the
-// step's frame); the origin deleted under TO 1 leaves the first leg.
+// step's frame); the origin deleted under TO 1 gives way to the present
+// position.
 void PlanKeys::delete_faults(std::vector<std::string>& faults) {
     const int n = static_cast<int>(active_before_.size());
-    if (to_before_ < 1 || to_before_ >= n || active_plan_last != n - 2 || to_waypoint_index < 1 ||
-        to_waypoint_index > active_plan_last)
+    if (to_before_ < 1 || to_before_ >= n || to_waypoint_index < 1 || to_waypoint_index > active_plan_last)
         return;
-    int gone = 0;
-    while (gone <= active_plan_last && fix_of(active_plan[gone]) == active_before_[gone])
+    // Which entry went: those after it moved down one; the origin under TO 1
+    // is written over with the present position instead.
+    int gone = 0, shift = 1;
+    if (active_plan_last == n - 1 && to_before_ == 1 && active_plan[0].ident == "DIRECT")
+        shift = 0;
+    else if (active_plan_last != n - 2)
+        return;
+    while (shift == 1 && gone <= active_plan_last && fix_of(active_plan[gone]) == active_before_[gone])
         ++gone;
-    for (int i = gone; i <= active_plan_last; ++i)
-        if (!(fix_of(active_plan[i]) == active_before_[i + 1])) return;
-    if (gone == to_before_ || (gone == 0 && to_before_ == 1)) return;
+    for (int i = gone + 1 - shift; i <= active_plan_last; ++i)
+        if (!(fix_of(active_plan[i]) == active_before_[i + shift])) return;
+    if (gone == to_before_) return;
     const Fix& before = active_before_[to_before_];
     const Fix now = fix_of(active_plan[to_waypoint_index]);
     // Passed in the same step: the TO is the entry after it, which is the
     // one after the deleted entry when that followed the TO.
     const int next = gone == to_before_ + 1 ? to_before_ + 2 : to_before_ + 1;
-    const bool sequenced = next < n && now == active_before_[next];
+    const bool sequenced =
+        waypoints_passed > passing_before_.passed && next < n && now == active_before_[next];
     if (!(now == before) && !sequenced)
         faults.push_back("the GNS deleted " + active_before_[gone].ident +
                          " and moved the TO waypoint from " + before.ident + " to " + now.ident);
@@ -451,8 +503,27 @@ void PlanKeys::cursor_faults(const std::string& line, std::vector<std::string>& 
     }
 }
 
+// No waypoint is passed on the ground, nor one ahead in the first frames
+// after LNAV engaged: the step that engaged it and the frames steps after.
+void PlanKeys::passing_step_faults(const std::string& line, std::vector<std::string>& faults) {
+    const bool engaged = lnav_before_ == 0 && lnav_engaged == 1;
+    const bool frames = starts(line, "frames");
+    if (engaged)
+        engaging_steps_ = 5;
+    else if (!frames)
+        engaging_steps_ = 0;
+    reached_.engagements += engaged;
+    reached_.on_ground += passing_before_.on_ground;
+    // Under 300 kt ground speed: 0.005 NM a frame.
+    const int n = frames ? std::atoi(line.c_str() + 6) : 1;
+    for (const std::string& f : passing_faults(passing_before_, engaging_steps_ > 0, 0.3 + n * 0.005))
+        faults.push_back(f);
+    if (engaging_steps_ > 0) --engaging_steps_;
+}
+
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
+    passing_step_faults(line, faults);
     displayed_ = {route_state, active_plan_last, working_plan_last, hold_count()};
     if (hold_count() > 0) ++reached_.with_holds;
     for (int i = 1; i < active_plan_last; ++i)
@@ -570,11 +641,12 @@ std::string PlanKeys::script_fault(const std::vector<std::string>& script) {
 }
 
 std::string PlanKeys::reached() const {
-    char text[200];
+    char text[300];
     std::snprintf(
         text, sizeof text,
-        "steps with holds %d, with gaps %d; EXECs %d, direct-tos %d, LEGS walks %d, APPROACH REF %d",
-        reached_.with_holds, reached_.with_gaps, reached_.execs, reached_.direct_tos, reached_.legs_walks,
-        reached_.approaches);
+        "steps with holds %d, with gaps %d, on the ground %d; EXECs %d, direct-tos %d, LEGS walks %d, "
+        "APPROACH REF %d, LNAV engagements %d",
+        reached_.with_holds, reached_.with_gaps, reached_.on_ground, reached_.execs, reached_.direct_tos,
+        reached_.legs_walks, reached_.approaches, reached_.engagements);
     return text;
 }

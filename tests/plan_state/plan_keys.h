@@ -7,6 +7,7 @@
 #pragma once
 
 #include "fms/plan/route_plan.h"
+#include "passing_check.h"
 #include "shared/stand_in.h"
 #include "to_rule_check.h"
 
@@ -48,6 +49,7 @@ class PlanKeys : public StandIn {
   private:
     struct Reached {
         int with_holds = 0, with_gaps = 0, execs = 0, direct_tos = 0, legs_walks = 0, approaches = 0;
+        int on_ground = 0, engagements = 0;
     } reached_;
     host::PlacedGauge& unit(int i) { return *sim_.gauges[static_cast<std::size_t>(i)]; }
     // The rules of a step that ends a modification, and of a direct-to.
@@ -57,6 +59,7 @@ class PlanKeys : public StandIn {
     bool direct_step(const std::string& line) const;
     bool unit_direct_step(const std::string& line) const;
     void delete_faults(std::vector<std::string>& faults);
+    void passing_step_faults(const std::string& line, std::vector<std::string>& faults);
     void cursor_faults(const std::string& line, std::vector<std::string>& faults);
     // What the next step's rules compare with.
     void remember_state();
@@ -72,6 +75,10 @@ class PlanKeys : public StandIn {
     static Fix fix_of(const RouteWaypoint& w) { return {w.ident, w.lat, w.lon}; }
     std::vector<Fix> active_before_, working_before_;
     FlownLeg leg_before_;
+    PassingSeen passing_before_;
+    int lnav_before_ = 0;
+    // Steps left of the first frames after LNAV engaged.
+    int engaging_steps_ = 0;
     // What the LEGS page's count is worked out from, now and before the step,
     // and the page the step's first frame drew.
     int page_before_ = 0;

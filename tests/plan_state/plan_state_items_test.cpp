@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KSEAKPDX.RTE\ncdu SMITHS_FMS \"KEECH\"\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\n"
         "gns GNSXLS R4\ngns GNSXLS ENT\ngns GNSXLS ENT\ngns GNSXLS DIRECT\n"
         "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ncdu SMITHS_FMS DEP_ARR R2 R3 L3\ncdu SMITHS_FMS EXEC",
-        // The origin deleted on the GNS under TO 1: the first leg stays flown.
+        // The origin deleted on the GNS under TO 1: the TO stays on its fix.
         "route load KSEAKYKM.PLN\naircraft position 46.65047 -120.52812\ngns GNSXLS DIRECT L1 ENT\n"
         "mcu MCU FPLN NEXT NEXT ENTER\ngns GNSXLS L1\ngns GNSXLS ERASE\ngns GNSXLS ENT",
         // A stored plan saved from a direct-to, activated from the GNS DIRECT

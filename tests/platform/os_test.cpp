@@ -3,6 +3,9 @@
 
 #include <ctime>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -108,6 +111,40 @@ TEST(Os, openFileWritesOneNameAndReadsItUnderAnother) {
 
     EXPECT_EQ(os::open_file("\\orvex\\nothere\\x.txt", "r"), nullptr);
     EXPECT_EQ(os::open_file("", "r"), nullptr);
+}
+
+// For reading, only a regular file is opened; anything else is refused
+// before a byte is read, and says why. Nothing waits on a pipe.
+TEST(Os, openFileReadsOnlyRegularFiles) {
+    TempFolder tmp;
+    tmp.write("orvex/plan.rte", "x");
+    tmp.mkdir("orvex/folder.rte");
+    struct Row {
+        std::string path;
+        bool opens;
+        os::OpenFailure failure;
+    };
+    std::vector<Row> rows = {
+        {"\\orvex\\plan.rte", true, os::OpenFailure::None},
+        {"\\orvex\\none.rte", false, os::OpenFailure::Missing},
+        {"\\orvex\\folder.rte", false, os::OpenFailure::NotRegular},
+#ifdef _WIN32
+        {"NUL", false, os::OpenFailure::NotRegular},
+#else
+        {"/dev/zero", false, os::OpenFailure::NotRegular},
+        {"/dev/urandom", false, os::OpenFailure::NotRegular},
+        {"\\orvex\\fifo.rte", false, os::OpenFailure::NotRegular},
+#endif
+    };
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo("orvex/fifo.rte", 0600), 0);
+#endif
+    for (const Row& row : rows) {
+        std::FILE* f = os::open_file(row.path, "r");
+        EXPECT_EQ(f != nullptr, row.opens) << row.path;
+        EXPECT_EQ(os::last_open_failure(), row.failure) << row.path;
+        if (f) std::fclose(f);
+    }
 }
 
 TEST(Os, findFilesListsMatchingNamesSortedWithoutDotEntries) {

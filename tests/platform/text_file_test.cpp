@@ -142,6 +142,33 @@ TEST(LineReader, readsTheSameAcrossBlockEdges) {
     EXPECT_EQ(line_reader_lines(text, 1698).lines, expected);
 }
 
+// A reader takes at most its bound of lines, or as many lines' worth of
+// bytes (one endless line), and says when more of the file was left.
+TEST(LineReader, stopsAtItsBoundOfLinesAndSaysSo) {
+    struct Row {
+        const char* what;
+        std::string content;
+        int lines_read;
+        bool stopped;
+    };
+    const Row rows[] = {
+        {"as many lines as the bound", "a\nb\nc\n", 3, false},
+        {"one more line", "a\nb\nc\nd\n", 3, true},
+        {"an endless line", std::string(100000, 'x'), 0, true},
+        {"a last line past the bound's bytes", "a\n" + std::string(100, 'x'), 1, true},
+    };
+    for (const Row& row : rows) {
+        std::FILE* f = file_of(row.content);
+        LineReader reader(f, 10, 3);
+        int lines = 0;
+        for (std::string line; reader.next(line);)
+            ++lines;
+        EXPECT_EQ(lines, row.lines_read) << row.what;
+        EXPECT_EQ(reader.stopped_early(), row.stopped) << row.what;
+        std::fclose(f);
+    }
+}
+
 TEST(ParseDouble, takesTheLongestCPrefixLikeAtof) {
     struct Row {
         const char* text;

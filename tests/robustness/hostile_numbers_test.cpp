@@ -12,6 +12,7 @@
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
+#include "data/reader_checks.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/flight_log.h"
@@ -26,6 +27,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -125,27 +127,27 @@ TEST(HostileNumbers, airportsRunwaysLegsAndParkingOffTheGlobeAreLeftOut) {
     EXPECT_EQ(airport_slots[origin_slot].airport_ident, "");
     EXPECT_EQ(airport_slots[origin_slot].sids.count(), 0);
 
-    // Numbers beyond range saturate where they are no position; a runway
-    // or a leg off the globe is left out, and its SID with it.
+    // Numbers beyond what they stand for leave their record out: an airport
+    // 99999999999 ft high, a runway of that length, a leg climbing to that
+    // altitude or off the globe (its SID with it).
+    ASSERT_EQ(feed("sid", join_parts({"KBIG", "KBIG BIG 99999999999 47 8 09_1_47_8\n", "",
+                                      "[KBIG]\nDEP1 FIX1 5000 --- 47 8\n"})),
+              "");
+    EXPECT_EQ(airport_slots[origin_slot].airport_ident, "");
     ASSERT_EQ(feed("sid", join_parts({"KBIG",
-                                      "KBIG BIG 99999999999 47 8 09_99999999999_47_8_1e999_X_Y_-1e999 "
-                                      "27_-99999999999_nan_-nan_-1e999 36_1_91_8\n",
+                                      "KBIG BIG 433 47 8 09_99999999999_47_8_1e999_X_Y_-1e999 "
+                                      "27_-99999999999_nan_-nan_-1e999 36_1_91_8 18_9000_47_8_180\n",
                                       "",
                                       "[KBIG]\nT DEP1 09 09\nDEP1 /H1e999/UA 99999999999 09 0 0\n"
                                       "DEP1 FIX1 5000 --- 47 8\nT DEP2 09 09\nDEP2 FIX1 5000 --- 47 8\n"
-                                      "DEP2 FIX2 5000 --- 1e999 -1e999\n"})),
+                                      "DEP2 FIX2 5000 --- 1e999 -1e999\nDEP3 FIX1 5000 --- 47 8\n"})),
               "");
     const AirportProcedures& origin = airport_slots[origin_slot];
-    EXPECT_EQ(origin.elevation_ft, kIntMax);
-    EXPECT_EQ(origin_elevation_ft, kIntMax);
-    EXPECT_EQ(active_plan[0].alt_constraint, 99999999999.0);
+    EXPECT_EQ(origin.elevation_ft, 433);
     ASSERT_EQ(origin.runways.count(), 1);
-    EXPECT_EQ(origin.runways[1].length_ft, kIntMax);
-    EXPECT_EQ(origin.runways[1].reciprocal_heading, kMax);
-    EXPECT_EQ(origin.runways[1].localizer_course, -kMax);
+    EXPECT_EQ(origin.runways[1].designator, "18");
     ASSERT_EQ(origin.sids.count(), 1);
-    EXPECT_EQ(origin.sids[1].name, "DEP1");
-    EXPECT_EQ(origin.sids[1].legs[origin.sids[1].legs.count()].fix, "FIX1");
+    EXPECT_EQ(origin.sids[1].name, "DEP3");
 
     ASSERT_EQ(feed("parking", join_parts({"KSEA", "KSEA 1e999 nan 360\nKSEA 47 -122 360\n"})), "");
     EXPECT_EQ(parking_position.latitude, 47.0);
@@ -163,4 +165,23 @@ TEST(HostileNumbers, aFlightLogOfEndlessDescentRatesGivesTheLargestRate) {
     text << file.rdbuf();
     // The magnitude of -2147483648 has no int: the rate saturates instead.
     EXPECT_NE(text.str().find("Descent=5000_400_2147483647_100 \n"), std::string::npos) << text.str();
+}
+
+// The bounds of the number fields take any value within them as the files
+// write it, and refuse one just beyond.
+TEST(HostileNumbers, fieldRangesTakeRandomValuesWithinAndRefuseThoseBeyond) {
+    std::mt19937 random(2024);
+    for (const FieldRange* range : {&kElevationFt, &kRunwayLengthFt, &kDegrees, &kVhfNavMhz, &kNdbKhz,
+                                    &kAltitudeFt, &kFlightLevel, &kDmeDistanceNm}) {
+        std::uniform_real_distribution<double> within(range->low, range->high);
+        char text[64];
+        for (int i = 0; i < 100; ++i) {
+            std::snprintf(text, sizeof text, i % 2 ? "%.2f" : "%.0f", within(random));
+            EXPECT_EQ(number_fault(text, *range), nullptr) << text;
+        }
+        for (const double beyond : {range->low - 0.01, range->high + 0.01}) {
+            std::snprintf(text, sizeof text, "%.2f", beyond);
+            EXPECT_EQ(number_fault(text, *range), range->fault) << text;
+        }
+    }
 }

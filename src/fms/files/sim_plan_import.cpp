@@ -14,6 +14,9 @@
 namespace {
 
 constexpr std::size_t kPlanLineMax = 998;
+// Some ten lines a waypoint in the XML form, 201 waypoints: a file of more
+// lines than this is no flight plan.
+constexpr int kMaxPlanFileLines = 10000;
 
 std::string tail(const std::string& text, std::size_t from) {
     return from < text.size() ? text.substr(from) : std::string();
@@ -350,7 +353,8 @@ int import_simulator_flight_plan(const std::string& name) {
     ImportState s;
     s.out = "[FlightPlan]\n";
     std::string line;
-    while (read_line(source, line, kPlanLineMax)) {
+    LineReader reader(source, kPlanLineMax, kMaxPlanFileLines);
+    while (reader.next(line)) {
         ++s.line;
         if (!s.xml && line.find("<DepartureID>") != std::string::npos) s.xml = true;
         if (s.xml)
@@ -359,6 +363,10 @@ int import_simulator_flight_plan(const std::string& name) {
             ini_line(s, line);
     }
     std::fclose(source);
+    if (reader.stopped_early())
+        record_load_warning(folder + name, "read no further than line " +
+                                               std::to_string(reader.line_number()) +
+                                               ", more than its reader takes");
     if (s.skipped > 0)
         record_load_warning(folder + name, std::to_string(s.skipped) + " waypoints skipped (line " +
                                                std::to_string(s.first_skipped_line) + ": " + s.first_why +

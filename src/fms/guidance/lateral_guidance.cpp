@@ -38,6 +38,8 @@ GeoPosition discontinuity_stop_fix;
 
 int reversal_near_tod = 0;
 
+int waypoints_passed = 0;
+
 std::string last_passed_waypoint;
 std::string last_passed_time_text;
 double last_passed_altitude_ft = 0.0;

@@ -33,9 +33,11 @@ extern double course_to_to_deg; // magnetic, from the present position
 extern double leg_distance_nm;  // active leg: previous entry (or direct-to origin) to TO
 extern double leg_course_deg;
 extern double leg_course_prev_deg;
-extern double next_leg_distance_nm; // TO to the entry after it, refreshed within 10 NM
+extern double next_leg_distance_nm; // TO to the entry after it; 0 with none flown after it
 extern double next_leg_course_deg;
-extern double switch_distance; // the TO waypoint is sequenced inside this distance
+// The TO waypoint is sequenced inside this distance. Worked out after the
+// distances of the same pass, for the TO they were measured to.
+extern double switch_distance;
 
 // Cross-track error from the active leg: 1 right of it, 2 left; NM.
 extern int cross_track_direction;
@@ -73,6 +75,9 @@ void release_lnav_without_route();
 
 // Set by the course-reversal check in cruise; the top-of-descent test takes it.
 extern int reversal_near_tod;
+
+// How many waypoints have been passed since the module started.
+extern int waypoints_passed;
 
 // The last sequenced waypoint for the PROGRESS pages.
 extern std::string last_passed_waypoint;

@@ -1,11 +1,15 @@
 #include "fms/perf/flown_route.h"
 
+#include "data/airport_procedures.h"
+#include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 double distance_ahead_to(int k) {
     const int to = to_waypoint_index;
@@ -16,10 +20,29 @@ double distance_ahead_to(int k) {
 
 namespace {
 
+// The elevation of an airport of the database (looked up once per ident).
+double airport_elevation(const std::string& ident) {
+    static std::string known;
+    static int generation = -1;
+    static double elevation = 0.0;
+    if (ident == known && generation == nav_database_generation) return elevation;
+    known = ident;
+    generation = nav_database_generation;
+    elevation = 0.0;
+    for (int i = 1; i <= airport_table.count(); ++i) {
+        const NavRecordView r = airport_table[i];
+        if (r.ident != ident) continue;
+        elevation = std::atof(std::string(r.elevation_text).c_str());
+        break;
+    }
+    return elevation;
+}
+
 // What the aircraft saves at the corner of place i (NM): LNAV leaves the leg
 // in at the switching distance and joins the leg out about as far after i,
 // on the chord between. Each cut is at most half its leg, so a short leg is
-// not cut twice.
+// not cut twice. Past a right angle the turn itself takes back what the
+// chord saves, all of it in a reversal, where the aircraft turns around.
 double corner_cut(int i, double from_lat, double from_lon, int next, double s) {
     const RouteWaypoint& w = active_plan[i];
     const RouteWaypoint& n = active_plan[next];
@@ -32,7 +55,12 @@ double corner_cut(int i, double from_lat, double from_lon, int next, double s) {
     gc_destination_point(w.lat, w.lon, back, a, &a_lat, &a_lon);
     gc_destination_point(w.lat, w.lon, ahead, b, &b_lat, &b_lon);
     gc_dist_course(a_lat, a_lon, b_lat, b_lon, &chord, &course);
-    const double cut = a + b - chord;
+    double turn = std::fabs(ahead - (back + 180.0));
+    while (turn > 360.0)
+        turn -= 360.0;
+    if (turn > 180.0) turn = 360.0 - turn;
+    const double kept = turn > 90.0 ? (180.0 - turn) / 90.0 : 1.0;
+    const double cut = (a + b - chord) * kept;
     return std::isfinite(cut) ? std::max(0.0, cut) : 0.0;
 }
 
@@ -60,4 +88,15 @@ double distance_to_meet(int k) {
     }
     if (k < flown_last()) d -= s;
     return std::max(0.0, d);
+}
+
+double route_end_altitude() {
+    const int last = flown_last();
+    if (last < 0) return 0.0;
+    const RouteWaypoint& w = active_plan[last];
+    if (w.alt_constraint > -900.0) return w.alt_constraint;
+    if (w.type != "APT") return 0.0;
+    const AirportProcedures& destination = airport_slots[destination_slot];
+    if (destination.airport_ident == w.ident) return destination.elevation_ft;
+    return airport_elevation(w.ident);
 }

@@ -30,6 +30,18 @@ inline double flown_leg_nm(int i, double* course = nullptr) {
     return leg_into_nm(active_plan, i, course);
 }
 
+// An altitude the profile must meet at the entry: a waypoint's constraint
+// (flag 1) or an approach leg's (flag 3). A discontinuity that carries the
+// next fix's constraint is met at that fix, which carries it too.
+inline bool holds_altitude(const RouteWaypoint& w) {
+    return is_place(w) && (w.constrained == 1 || w.constrained == 3);
+}
+
+// The altitude the route ends at: its last entry's, or where that has none
+// (-999, as an approach insertion leaves the destination) the destination
+// airport's elevation; sea level for any other entry without one.
+double route_end_altitude();
+
 // Along the flown route from the present position through the TO waypoint
 // to entry k (NM); 0 when k lies behind the TO waypoint.
 double distance_ahead_to(int k);

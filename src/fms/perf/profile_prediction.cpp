@@ -33,6 +33,12 @@ double leg_length(int from, int to, double* course = nullptr) {
     return d;
 }
 
+// A waypoint's or an approach leg's own altitude, which no prediction
+// replaces (a discontinuity keeps the copy of its fix's).
+bool keeps_altitude(const RouteWaypoint& w) {
+    return w.constrained == 1 || w.constrained == 3;
+}
+
 double altitude_or_zero(double alt) {
     return alt > -900.0 ? alt : 0.0;
 }
@@ -60,7 +66,7 @@ double hundreds(double a) {
 int climb_look_ahead(int i, int last) {
     int k = 0;
     for (int j = i; j < last; ++j)
-        if (active_plan[j].constrained == 1) {
+        if (keeps_altitude(active_plan[j])) {
             k = j;
             break;
         }
@@ -86,7 +92,7 @@ int climb_pass(double rc, double climb_distance) {
         s = saturate_to_whole(s + length);
         a += leg_altitude_change(length, climb_tas_target, rc);
         k = climb_look_ahead(i, last);
-        if (w.constrained == 1) {
+        if (keeps_altitude(w)) {
             if (toc_seen) continue;
             if (toc_passed == 1) {
                 toc_at = i;
@@ -131,19 +137,19 @@ int climb_pass(double rc, double climb_distance) {
 // waypoint that reaches the cruise altitude.
 void descent_pass(double rd, int toc_at) {
     const int last = flown_last();
-    double a = altitude_or_zero(active_plan[last].alt_constraint);
+    double a = route_end_altitude();
     for (int j = last - 1; j >= 1; --j) {
         const RouteWaypoint& w = active_plan[j];
         const PredictionSlot p = prediction_slot(j);
         a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
         int m = 0;
         for (int i = j - 1; i >= 1 && i >= toc_at; --i)
-            if (active_plan[i].constrained == 1) {
+            if (keeps_altitude(active_plan[i])) {
                 m = i;
                 break;
             }
         double v = descent_speed_target;
-        if (w.constrained == 1) {
+        if (keeps_altitude(w)) {
             a = w.alt_constraint;
             if (w.speed_constraint == kNoConstraint) p.speed = descent_speed_target;
             v = w.speed_constraint;
@@ -245,7 +251,9 @@ void predict_profile(int requested_altitude, int mode) {
     descent_rate_used_fpm = rd;
     const int target = within_flown(constraint_waypoint_index);
     const double descent_distance =
-        distance_for(cruise - altitude_or_zero(active_plan[target].alt_constraint), rd, descent_tas_target);
+        distance_for(cruise - (target == last ? route_end_altitude()
+                                              : altitude_or_zero(active_plan[target].alt_constraint)),
+                     rd, descent_tas_target);
     double sum = 0.0;
     for (int i = last; i >= 1; --i) {
         double back_course = 0.0;

@@ -2,11 +2,6 @@
 
 #include "platform/text_file.h"
 
-int cost_index = -1;
-
-int climb_speed_target = 220;
-int cruise_speed_target = 250;
-int descent_speed_target = 220;
 int climb_speed_base = 220;
 int cruise_speed_base = 250;
 int descent_speed_base = 220;

@@ -1,14 +1,16 @@
 // Climb, cruise and descent speed targets and the cost index that sets them.
 #pragma once
 
+#include "data/performance_values.h"
+
 // -1 = no cost index (the aircraft file's CostIndex).
-extern int cost_index;
+inline int& cost_index = performance_values.cost_index;
 
 // Targets in kt IAS, and the bases they started from: a target still equal to
 // its base has not been changed by the pilot and follows the cost index.
-extern int climb_speed_target;
-extern int cruise_speed_target;
-extern int descent_speed_target;
+inline int& climb_speed_target = performance_values.climb_speed;
+inline int& cruise_speed_target = performance_values.cruise_speed;
+inline int& descent_speed_target = performance_values.descent_speed;
 extern int climb_speed_base;
 extern int cruise_speed_base;
 extern int descent_speed_base;

@@ -67,7 +67,7 @@ void target_entry(int i) {
     if (i < 1) return;
     vertical_target_lat = active_plan[i].lat;
     vertical_target_lon = active_plan[i].lon;
-    vertical_target_altitude = active_plan[i].alt_constraint;
+    vertical_target_altitude = i == flown_last() ? route_end_altitude() : active_plan[i].alt_constraint;
 }
 
 bool valid_to() {
@@ -97,7 +97,7 @@ double descent_rate() {
 bool is_climb_constraint(int k) {
     const RouteWaypoint& w = active_plan[k];
     const double altitude = aircraft_state.indicated_altitude_ft;
-    if (k < 1 || w.constrained != 1 || !(w.alt_constraint < cruise_altitude) ||
+    if (k < 1 || !holds_altitude(w) || !(w.alt_constraint < cruise_altitude) ||
         w.alt_constraint <= kNoConstraint || altitude > w.alt_constraint + 100.0)
         return false;
     const double climb = phase_distance(cruise_altitude - altitude, ClimbRate, climb_tas_target);
@@ -106,18 +106,41 @@ bool is_climb_constraint(int k) {
     return distance_to_meet(k) < climb + descent;
 }
 
+// A constraint the profile climbs to: a waypoint's (an approach leg's is
+// always one of the descent) in the climb (at or before toc_index) and in
+// the first third of the route, above the level before it (the constraint
+// before it, or the origin). It is a floor on the way up, met once the
+// aircraft is above it (the pilot may have climbed past it), and never the
+// end of a descent nor a new level.
+bool climbed_to(int k) {
+    if (k < 1 || k > toc_index || active_plan[k].constrained != 1) return false;
+    const double altitude = active_plan[k].alt_constraint;
+    double before = altitude_or_zero(active_plan[0].alt_constraint);
+    for (int i = k - 1; i >= 1; --i)
+        if (holds_altitude(active_plan[i])) {
+            before = active_plan[i].alt_constraint;
+            break;
+        }
+    if (!(altitude > before)) return false;
+    double from_origin = 0.0, after = 0.0;
+    const int last = flown_last();
+    for (int i = 1; i <= last; ++i)
+        (i <= k ? from_origin : after) += flown_leg_nm(i);
+    return 2.0 * from_origin < after;
+}
+
 // The end of the descent located from `top` (ft) for entry `start` on: the
 // earliest constrained entry of the descent (where the profile's
 // predictions stay below `top`, after the TOC), else the last entry flown
 // to; its altitude goes to end_altitude.
 int descent_end(int start, int top, int* end_altitude) {
     const int last = flown_last();
-    *end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
+    *end_altitude = saturate_to_whole(route_end_altitude());
     int end = last;
     for (int i = last - 1; i >= start; --i) {
         const RouteWaypoint& w = active_plan[i];
         if (w.alt_constraint >= top || i <= toc_index) break;
-        if (w.constrained != 1) continue;
+        if (!holds_altitude(w)) continue;
         *end_altitude = saturate_to_whole(w.alt_constraint);
         end = i;
     }
@@ -125,19 +148,19 @@ int descent_end(int start, int top, int* end_altitude) {
 }
 
 // The end of the descent flown from the altitude `top`: the first constraint
-// ahead below it that is not one to climb to, else the last entry flown to;
+// ahead below it that is not one to climb to, else the end of the route;
 // -1 when a constraint at or above `top` comes first (no descent is due
 // before it).
 int next_descent_end(int top, int* end_altitude) {
     const int last = flown_last();
     for (int i = to_waypoint_index; i < last; ++i) {
         const RouteWaypoint& w = active_plan[i];
-        if (w.constrained != 1 || is_climb_constraint(i)) continue;
+        if (!holds_altitude(w) || is_climb_constraint(i) || climbed_to(i)) continue;
         if (w.alt_constraint >= top) return -1;
         *end_altitude = saturate_to_whole(w.alt_constraint);
         return i;
     }
-    *end_altitude = saturate_to_whole(altitude_or_zero(active_plan[last].alt_constraint));
+    *end_altitude = saturate_to_whole(route_end_altitude());
     return last;
 }
 
@@ -240,7 +263,7 @@ void keep_climb_target() {
     const int last = flown_last();
     int k = 0;
     for (int i = to_waypoint_index; i < last && k == 0; ++i)
-        if (active_plan[i].constrained == 1) k = i;
+        if (holds_altitude(active_plan[i])) k = i;
     climb_constraint_index = k > 0 && is_climb_constraint(k) ? k : 0;
     const double altitude =
         climb_constraint_index > 0 ? active_plan[k].alt_constraint : double(cruise_altitude);
@@ -301,7 +324,7 @@ int plan_distance_to(int offset) {
         const RouteWaypoint& w = active_plan[i];
         sum = saturate_to_whole(sum + leg_length(i - 1, i));
         if (w.alt_constraint >= cruise_altitude) break;
-        if (w.constrained != 1) continue;
+        if (!holds_altitude(w)) continue;
         constraint_found = true;
         if (sum < climb_distance_nm) {
             toc_lat = w.lat;
@@ -392,7 +415,7 @@ void update_vnav_target_at_sequencing() {
     if (!(switch_distance > distance_to_to_nm) || lnav_engaged != 1 || to >= last || to < 0) return;
     constraint_waypoint_index = last;
     for (int i = to + 1; i <= last; ++i)
-        if (active_plan[i].constrained == 1) {
+        if (holds_altitude(active_plan[i])) {
             constraint_waypoint_index = i;
             break;
         }
@@ -408,7 +431,7 @@ void update_vnav_target_at_sequencing() {
             target = constraint_waypoint_index;
     } else {
         // Once down from cruise a constraint above is no new level to climb to.
-        if (active_plan[to].constrained == 1 &&
+        if (holds_altitude(active_plan[to]) && !climbed_to(to) &&
             !(tod_passed == 1 && active_plan[to].alt_constraint > aircraft_state.indicated_altitude_ft))
             update_toc_tod(kTodNewLevel);
         if (tod_passed == 1) {

@@ -57,7 +57,8 @@ void load_airway(std::string airway) {
     bool found = false;
     int left_out = 0;
     std::string line;
-    while (read_line(file, line, kMaxAirwayLine)) {
+    LineReader reader(file, kMaxAirwayLine);
+    while (reader.next(line)) {
         if (!line.empty() && line[0] == ';') continue;
         std::vector<std::string> t = scan_tokens(line, 5);
         if (t.empty()) continue;

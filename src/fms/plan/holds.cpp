@@ -130,6 +130,41 @@ void sync_hold_marks() {
     }
 }
 
+HoldEntry new_hold(const RoutePlan& plan, int index, double magvar, double leg_minutes) {
+    const RouteWaypoint& fix = plan[index];
+    // The inbound course comes from a place: a marker lies at 0N 0E.
+    const RouteWaypoint& previous = plan[place_at_or_before(plan, index - 1)];
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
+    double inbound = course - magvar;
+    if (inbound < 0.5)
+        inbound += 360.0;
+    else if (inbound >= 360.0)
+        inbound -= 360.0;
+
+    HoldEntry h;
+    h.ident = fix.ident;
+    h.points[0] = HoldPoint{fix.lat, fix.lon, "Fix"};
+    h.inbound_course = inbound;
+    h.turn = kDirectionRight;
+    h.leg_mode = kHoldLegByTime;
+    h.leg_time = leg_minutes;
+    return h;
+}
+
+int hold_alone_at_active(int index, double magvar, double leg_minutes) {
+    HoldEntry hold = new_hold(active_plan, index, magvar, leg_minutes);
+    hold.set_active_index(index);
+    clear_holds();
+    // Found once the old holds are gone: a hold pending on that fix's entry
+    // is replaced, so the entry takes the new one.
+    hold.set_working_index(working_entry_of_active(index));
+    hold_list.append(std::move(hold));
+    sync_hold_marks();
+    hold_page_count = hold_list.count();
+    return 1;
+}
+
 int add_hold(int index, int mode, double magvar) {
     // The inbound course needs the leg into the waypoint, so the origin
     // cannot hold.
@@ -140,25 +175,10 @@ int add_hold(int index, int mode, double magvar) {
     int slot = find_working_hold(index);
     if (slot == 0) {
         if (hold_list.full()) return 0;
-        slot = hold_list.count() + 1;
-        hold_list.set_count(slot);
-        const RouteWaypoint& fix = working_plan[index];
-        // The inbound course comes from a place: a marker lies at 0N 0E.
-        const RouteWaypoint& previous = working_plan[place_at_or_before(working_plan, index - 1)];
-        HoldEntry& h = hold_list.slot(slot);
         // On the active route only once executed.
-        h.active_id = 0;
-        h.set_working_index(index);
-        h.ident = fix.ident;
-        h.points[0].lat = fix.lat;
-        h.points[0].lon = fix.lon;
-        double distance = 0.0, course = 0.0;
-        gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
-        h.inbound_course = course - magvar;
-        h.turn = kDirectionRight;
-        h.leg_mode = kHoldLegByTime;
-        h.leg_time = 1.0;
-        slot = sort_holds(slot);
+        HoldEntry hold = new_hold(working_plan, index, magvar, 1.0);
+        hold.set_working_index(index);
+        slot = sort_holds(hold_list.append(std::move(hold)));
         sync_hold_marks();
     }
     hold_armed = 1;

@@ -9,6 +9,8 @@
 
 #include <string>
 
+class RoutePlan;
+
 struct HoldPoint {
     double lat = 0.0;
     double lon = 0.0;
@@ -66,6 +68,18 @@ extern int holding_active;
 extern int smiths_hold_subpage;       // RTE HOLD sub-page: the hold just added
 extern int hold_page_count;           // holds the RTE HOLD page pages through
 extern int pending_hold_delete_index; // waypoint whose hold RTE HOLD marked; 0 = none
+
+// A new hold at entry index of plan (1..last, a place), on no entry yet:
+// its fix, the inbound course of the leg into it from the place before (the
+// true course less magvar, 0.5 up to 360.5 as a heading reads), right turns
+// and legs of leg_minutes; every other field as an empty slot has it. Every
+// unit's hold starts as this value.
+HoldEntry new_hold(const RoutePlan& plan, int index, double magvar, double leg_minutes);
+
+// The flown plan's only hold: every hold goes and a new one stands at active
+// entry index (1..active_plan_last, a place), and on that fix's working entry
+// as well (working_entry_of_active). Returns its slot, 1.
+int hold_alone_at_active(int index, double magvar, double leg_minutes);
 
 // Appends a hold for working entry index (1..working_plan_last) and sorts the
 // list; EXEC puts it on the active route. magvar (degrees) turns the true

@@ -1,5 +1,8 @@
 #include "fms/plan/plan_choices.h"
 
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+
 namespace {
 
 const char* const kNone = "------";
@@ -56,4 +59,9 @@ bool PlanChoices::adopt_pending_departure_runway() {
     pending_departure_runway = kNone;
     applied_departure_runway = kNone;
     return true;
+}
+
+void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text) {
+    (working_plan.choices.*choose)(text);
+    if (route_state == kRouteStateActive) (active_plan.choices.*choose)(text);
 }

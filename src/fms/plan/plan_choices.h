@@ -51,3 +51,11 @@ struct PlanChoices {
     // built for a runway yet. True when one was pending.
     bool adopt_pending_departure_runway();
 };
+
+// A choice that raises no modification (the first departure runway typed on
+// RTE over a flown route) is made on the working plan and, while the route is
+// flown as executed, on the flown plan too: the two plans are the same route
+// then, and ERASE of a later change brings back what the flown plan holds.
+// A choice that raises a modification belongs to it alone: made before the
+// route state moves, it stays with the working plan.
+void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text);

@@ -130,7 +130,12 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
             m.leg.to = entry_ref((*t_.plan)[m.index]);
             m.leg.to_unique = fix_count(*t_.plan, last, m.leg.to) == 1;
             if (m.rule == kAsTo && m.index >= 1) {
-                m.leg.from = entry_ref((*t_.plan)[m.index - 1]);
+                // From the waypoint before any gap the row follows: a fix put
+                // in before the gap is then the row shown first.
+                int from = m.index - 1;
+                while (from > 0 && is_unflown((*t_.plan)[from]))
+                    --from;
+                m.leg.from = entry_ref((*t_.plan)[from]);
                 m.leg.from_unique = fix_count(*t_.plan, last, m.leg.from) == 1;
             }
         }

@@ -3,6 +3,7 @@
 // saved, and the working plan loaded whole.
 #pragma once
 
+#include "data/performance_values.h"
 #include "fms/plan/route_plan.h"
 
 #include <string>
@@ -30,13 +31,28 @@ inline int& arrival_page_choice_2 = working_plan.choices.arrival_page_choice_2;
 inline int& exec_arrival_page_choice_1 = active_plan.choices.arrival_page_choice_1;
 inline int& exec_arrival_page_choice_2 = active_plan.choices.arrival_page_choice_2;
 
-// Values the performance pages saved before changing a target; EXEC drops
-// them, ERASE puts them back. 0 (cost index -1) = nothing saved.
-extern double previous_climb_speed, previous_climb_mach;
-extern double previous_cruise_speed, previous_cruise_mach;
-extern double previous_descent_speed, previous_descent_mach;
-extern int previous_cruise_altitude;
-extern int previous_cost_index;
+// The performance values as executed, kept whole by the first entry that
+// changes one on an active route: ERASE puts them back whole, EXEC forgets
+// them. The previous_* names read them; with nothing kept they read 0 (the
+// cost index -1).
+inline constexpr PerformanceValues kNoPerformanceKept{0, 0, 0, 0.0, 0.0, 0.0, 0, -1};
+inline bool executed_performance_kept = false;
+inline PerformanceValues executed_performance = kNoPerformanceKept;
+inline int& previous_climb_speed = executed_performance.climb_speed;
+inline int& previous_cruise_speed = executed_performance.cruise_speed;
+inline int& previous_descent_speed = executed_performance.descent_speed;
+inline double& previous_climb_mach = executed_performance.climb_mach;
+inline double& previous_cruise_mach = executed_performance.cruise_mach;
+inline double& previous_descent_mach = executed_performance.descent_mach;
+inline int& previous_cruise_altitude = executed_performance.cruise_altitude;
+inline int& previous_cost_index = executed_performance.cost_index;
+// An entry is about to change a performance value: on an active route the
+// values as executed are kept, once per modification.
+void keep_executed_performance();
+// ERASE: the values kept come back; EXEC: they are forgotten. Either way
+// nothing is kept afterwards.
+void restore_executed_performance();
+void forget_executed_performance();
 
 // The waypoint the LEGS pages are editing; 0 = none.
 extern int legs_edit_index;

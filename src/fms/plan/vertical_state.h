@@ -5,9 +5,11 @@
 // vertical guidance of fms_update and EXEC write them; pages and maps read.
 #pragma once
 
+#include "data/performance_values.h"
+
 // Cruise altitude (ft; 0 = none) and the route file's "CruiseAlt", which the
 // next EXEC adopts when positive.
-inline int cruise_altitude = 0;
+inline int& cruise_altitude = performance_values.cruise_altitude;
 inline int plan_cruise_altitude = 0;
 // The highest cruise altitude a route file holds; beyond this a value would
 // wrap.

@@ -24,6 +24,8 @@ namespace {
 
 constexpr std::size_t kMaxAirportLine = 1698;
 constexpr std::size_t kMaxParkingLine = 299;
+// A gate for every airport of the world and then some.
+constexpr int kMaxParkingLines = 100000;
 constexpr std::size_t kAirportTokens = 24; // name, elevation, position, 20 runways
 constexpr int kFirstRunwayToken = 4;
 
@@ -31,7 +33,7 @@ constexpr int kFirstRunwayToken = 4;
 // or its airport would stand at 0, 0.
 bool airport_tokens_usable(const std::vector<std::string>& t) {
     double value = 0.0;
-    return t.size() >= 4 && parse_whole_number(t[1], value) && parse_whole_number(t[2], value) &&
+    return t.size() >= 4 && has_leading_number(t[1].c_str()) && parse_whole_number(t[2], value) &&
            parse_whole_number(t[3], value);
 }
 
@@ -68,6 +70,8 @@ bool find_airport_line(const char* file_name, const std::string& ident, AirportL
             record_load_warning(path, at + " has no elevation or position; that airport is not loaded");
         else if (!on_globe(parse_double(t[2]), parse_double(t[3])))
             record_load_warning(path, at + ": " + kOffGlobe + "; that airport is not loaded");
+        else if (const char* why = number_fault(t[1], kElevationFt))
+            record_load_warning(path, at + ": " + why + "; that airport is not loaded");
         else
             found = true;
         found_line->path = path;
@@ -129,9 +133,18 @@ std::vector<std::string> runway_fields(std::string token) {
 
 } // namespace
 
-bool runway_token_on_globe(std::string token) {
+const char* runway_token_fault(std::string token) {
     const std::vector<std::string> f = runway_fields(std::move(token));
-    return position_tokens_on_globe(f[2], f[3]);
+    if (!position_tokens_on_globe(f[2], f[3])) return kOffGlobe;
+    // A sub-field a short token lacks reads 0 or empty, as ever.
+    double frequency = 0.0;
+    const char* why = nullptr;
+    if (!f[1].empty()) why = number_fault(f[1], kRunwayLengthFt);
+    if (!why && !f[4].empty()) why = number_fault(f[4], kDegrees);
+    if (!why && !(parse_whole_number(f[5], frequency) && frequency == 0.0))
+        why = numeric_text_fault(f[5], kVhfNavMhz);
+    if (!why && !f[7].empty()) why = number_fault(f[7], kDegrees);
+    return why;
 }
 
 AirportRunway parse_runway_token(std::string token) {
@@ -169,12 +182,12 @@ void load_airport_detail(const std::string& ident, int slot) {
     std::vector<std::string> t = split_at_blanks(line.rest, kAirportTokens);
     const std::size_t token_count = t.size();
     t.resize(kAirportTokens);
-    std::string off_globe; // runways left out, by designator
+    std::string off_globe; // the first runway left out: its designator and why
     int off_globe_count = 0, past_capacity = 0;
     for (std::size_t i = kFirstRunwayToken; i < token_count; ++i) {
         AirportRunway runway = parse_runway_token(t[i]);
-        if (!runway_token_on_globe(t[i])) {
-            if (off_globe_count++ == 0) off_globe = runway.designator;
+        if (const char* why = runway_token_fault(t[i])) {
+            if (off_globe_count++ == 0) off_globe = runway.designator + ": " + why;
         } else if (s.runways.append(std::move(runway)) == 0) {
             ++past_capacity;
         }
@@ -182,8 +195,7 @@ void load_airport_detail(const std::string& ident, int slot) {
     if (off_globe_count + past_capacity > 0) {
         std::string text = "line " + std::to_string(line.number) + ": " + ident;
         if (off_globe_count > 0)
-            text += ": " + std::to_string(off_globe_count) + " runways left out (" + off_globe + ": " +
-                    kOffGlobe + ")";
+            text += ": " + std::to_string(off_globe_count) + " runways left out (" + off_globe + ")";
         if (past_capacity > 0)
             text += ": " + table_full_note(past_capacity, "runways of an airport",
                                            static_cast<int>(decltype(s.runways)::slots) - 1);
@@ -222,7 +234,10 @@ void load_airport_detail(const std::string& ident, int slot) {
 void lookup_runway_ref_data(const std::string& airport, const std::string& runway) {
     const std::string path = host_folder + "\\orvex\\navdata\\orvex_apts.txt";
     std::FILE* file = os::open_file(path, "r");
-    if (!file) return record_missing_file(path);
+    if (!file) {
+        record_missing_file(path);
+        return;
+    }
     constexpr std::size_t kTokens = 25;
     constexpr std::size_t kFirstRunway = 5; // tokens 6 .. 25
     bool found = false;
@@ -281,13 +296,15 @@ void lookup_parking_position(const std::string& name) {
     parking_position = ParkingPosition{};
     if (ParkingFile.empty()) return;
     const std::string path = host_folder + "\\orvex\\Aircraft\\" + ParkingFile;
-    if (climbs_out_of_sim_folder(ParkingFile, 2)) return record_name_outside("ParkingFile", path);
     std::FILE* file = os::open_file(path, "r");
-    if (!file) return record_missing_file(path);
+    if (!file) {
+        record_missing_file(path);
+        return;
+    }
     // The whole file is read, so that what it holds that cannot be used is
     // told whichever airport is looked up.
     FileLineCheck check{path};
-    LineReader reader(file, kMaxParkingLine);
+    LineReader reader(file, kMaxParkingLine, kMaxParkingLines);
     std::string line;
     bool found = false;
     while (reader.next(line)) {

@@ -31,8 +31,10 @@ std::vector<std::string> split_at_blanks(const std::string& text, std::size_t ma
 // designator_length_lat_lon_heading_frequency_info_course; missing sub-fields
 // read 0 or empty.
 AirportRunway parse_runway_token(std::string token);
-// The runway token's position is on the globe (or not given).
-bool runway_token_on_globe(std::string token);
+// Why the runway token cannot be used, null when it can: its position off
+// the globe, or a number given that is not whole or out of its range
+// (length, heading, localizer frequency "000.00" for none, course).
+const char* runway_token_fault(std::string token);
 
 // Fills slot 1 (origin, then its SIDs) or 2 (destination, then its STARs and
 // approaches) from "apts.txt", else "apts_user.txt", and makes the airport the

@@ -71,7 +71,8 @@ bool find_airport_tokens(const char* file_name, const std::string& ident, std::v
     if (!file) return false;
     bool found = false;
     std::string line;
-    while (!found && read_line(file, line, kMaxSelectLine)) {
+    LineReader reader(file, kMaxSelectLine);
+    while (!found && reader.next(line)) {
         line = to_upper_ascii(line);
         for (char& c : line)
             if (c == '\n' || c == '\r') c = ' ';
@@ -87,8 +88,8 @@ bool find_airport_tokens(const char* file_name, const std::string& ident, std::v
 
 void build_runway_list(const std::vector<std::string>& t) {
     for (std::size_t i = kFirstRunwayToken; i < t.size(); ++i) {
-        // A runway off the globe is left out (loading the airport tells it).
-        if (t[i].empty() || !runway_token_on_globe(t[i])) continue;
+        // A runway that cannot be used is left out (loading the airport tells it).
+        if (t[i].empty() || runway_token_fault(t[i]) != nullptr) continue;
         AirportRunwayListEntry entry;
         static_cast<AirportRunway&>(entry) = parse_runway_token(t[i]);
         if (entry.localizer_course == 0.0) entry.localizer_course = entry.magnetic_heading;
@@ -133,7 +134,10 @@ const char* additional_info_fault(const std::string& line, bool cut) {
 template <class OnLine> bool read_additional_info(const std::string& ident, OnLine on_line) {
     const std::string path = navdata_path("apt_additional_info.txt");
     std::FILE* file = os::open_file(path, "r");
-    if (!file) return false;
+    if (!file) {
+        record_if_not_regular(path);
+        return false;
+    }
     const std::string header = "[" + ident + "]";
     bool in_section = false;
     FileLineCheck check{path};
@@ -290,10 +294,12 @@ bool find_airport_elevation(const std::string& ident, double* elevation) {
         if (!file) continue;
         bool found = false;
         std::string line;
-        while (!found && read_line(file, line, kMaxSelectLine)) {
+        LineReader reader(file, kMaxSelectLine);
+        while (!found && reader.next(line)) {
             const std::vector<std::string> t = scan_tokens(line, 3);
             if (t.empty() || !equals_ignoring_case(t[0], ident)) continue;
-            *elevation = t.size() >= 3 ? parse_double(t[2]) : 0.0;
+            // An elevation no airport has (loading the airport tells it) is none.
+            *elevation = t.size() >= 3 && !number_fault(t[2], kElevationFt) ? parse_double(t[2]) : 0.0;
             found = true;
         }
         std::fclose(file);
@@ -320,7 +326,7 @@ void select_airport(const std::string& ident, int mode) {
     // An airport off the globe is no airport (the navigation database's
     // load tells the line).
     if (!has_leading_number(t[2].c_str()) || !has_leading_number(t[3].c_str()) ||
-        !position_tokens_on_globe(t[2], t[3]))
+        !position_tokens_on_globe(t[2], t[3]) || number_fault(t[1], kElevationFt) != nullptr)
         return;
 
     if (mode != kSelectAirportDestinationElevation) lookup_parking_position(ident);

@@ -88,8 +88,9 @@ class ApproachLoader {
         // The altitude and the two descriptors (character codes) read whole:
         // 1e308 ft or a code of 999 is no approach's.
         double value = 0.0;
-        if (!t[5].empty() && !number_within(t[5], -2000.0, 100000.0, value))
-            return "altitude no number in range";
+        if (const char* why = altitude_text_fault(t[5])) return why;
+        if (begins_with(t[3], "/"))
+            if (const char* why = coded_leg_fault(t[3])) return why;
         if ((!t[9].empty() && !number_within(t[9], 0.0, 255.0, value)) ||
             (!t[10].empty() && !number_within(t[10], 0.0, 255.0, value)))
             return "descriptor no character code";

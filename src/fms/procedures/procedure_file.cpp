@@ -128,6 +128,12 @@ bool read_procedure_section(const std::string& file_name, const std::string& air
             check.skip(left_out);
         else
             check.use();
+        // A last line cut within its last number may still read whole.
+        for (std::size_t k = t.size() - 1; k >= 1; --k)
+            if (!t[k].empty()) {
+                check.measure(t[k], true);
+                break;
+            }
     }
     check.finish(reader);
     if (handlers.finished) handlers.finished(check);
@@ -157,7 +163,7 @@ std::string procedure_label(const ProcedureRecord& procedure) {
 void ProcedureOmissions::tell(FileLineCheck& check, const std::string& names, int procedure_capacity) const {
     if (!names.empty())
         check.note((names.find(',') == std::string::npos ? kind_ : plural_) + std::string(" ") + names +
-                   " left out whole: a leg off the globe");
+                   " left out whole: a leg that could not be used");
     if (legs_left_out_ > 0)
         check.note(table_full_note(legs_left_out_, std::string("legs of a ") + kind_,
                                    static_cast<int>(ProcedureLegs::slots) - 1));

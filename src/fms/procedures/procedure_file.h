@@ -28,7 +28,8 @@ struct ProcedureFileHandlers {
 };
 
 // What one reading of a procedure file left out beyond single lines: a
-// procedure with a leg off the globe is left out whole (a plan must not fly
+// procedure with a leg that could not be used (off the globe, a number out of
+// range) is left out whole (a plan must not fly
 // it with a gap), and records a full table had no room for are counted.
 class ProcedureOmissions {
   public:

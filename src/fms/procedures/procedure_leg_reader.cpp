@@ -69,13 +69,17 @@ template <class Table> const char* ProcedureLegReader<Table>::line(LineTokens& t
 
     ProcedureLegs& legs = procedures_.slot(current_).legs;
     const int n = legs.count();
-    // A leg off the globe takes its procedure out whole when the file ends.
-    if (!position_tokens_on_globe(t[5], t[6])) {
+    // A leg off the globe, or with a number no procedure has (an altitude
+    // of FL99999, a heading of 999), takes its procedure out whole when the
+    // file ends.
+    const std::string code = t[2];
+    const char* why = position_tokens_on_globe(t[5], t[6]) ? altitude_text_fault(t[3]) : kOffGlobe;
+    if (!why && begins_with(code, "/")) why = coded_leg_fault(code);
+    if (why) {
         omissions_.broken(current_);
         legs.set_count(n - 1);
-        return kOffGlobe;
+        return why;
     }
-    const std::string code = t[2];
     if (begins_with(code, "/") && (n > 1 || rules_.coded_first_leg)) {
         double lat = 0.0, lon = 0.0;
         if (!coded_leg(current_, legs, n, t, leg_name.transition, lat, lon)) {

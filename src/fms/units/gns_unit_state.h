@@ -115,14 +115,3 @@ inline std::string gns_pilot_lat_text, gns_pilot_lon_text;
 inline double gns_pilot_lat = 0.0, gns_pilot_lon = 0.0;
 inline std::string gns_offset_brg_input, gns_offset_dis_input;
 inline double gns_offset_lat = 0.0, gns_offset_lon = 0.0;
-
-// The procedure selections that belong to the active plan and to the opened
-// stored plan; the ENT key copies them to and from the pages' copy
-// (gns_sel_*). "------" = none.
-struct GnsSelections {
-    std::string dep_airport = "------", sid = "------", sid_transition = "------", dep_runway = "------";
-    std::string arr_airport = "------", arr_runway = "------", star = "------", star_transition = "------";
-    std::string apch_type = "------", apch_trans = "------";
-};
-inline GnsSelections active_sel;
-inline GnsSelections working_sel;
