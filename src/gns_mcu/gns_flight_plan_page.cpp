@@ -7,6 +7,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
 #include "fms/units/gns_scratchpad.h"
@@ -302,6 +303,8 @@ void act_on_list(bool key_frame) {
         }
     const int chosen = chosen_route();
     if (gns_enter_pressed != 1 || chosen == 0) return;
+    // The plan opens in the working plan: a modification pending there ends.
+    end_other_units_modification();
     // A file gone since the listing leaves the working plan as it was: the
     // list stays.
     if (!load_listed_plan_to_working(chosen)) {

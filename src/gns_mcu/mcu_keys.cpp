@@ -41,6 +41,7 @@ void add_hold_at_to(int k) {
     const RouteWaypoint& previous = active_plan[place_at_or_before(active_plan, k - 1)];
     double distance = 0.0, course = 0.0;
     gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
+    PlanEdit edit(active_target(), "an MCU hold");
     hold_list.set_count(1);
     HoldEntry& hold = hold_list.slot(1);
     hold = HoldEntry{};
@@ -240,6 +241,7 @@ void mcu_refresh_to_waypoint() {
 }
 
 int32_t mcu_press_key(McuKey key) {
+    const PlanUnitScope unit(PlanUnit::Mcu);
     switch (key) {
     case McuKey::To:
         key_to();

@@ -15,6 +15,7 @@
 #include "fms/plan/update_state.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_unit_state.h"
+#include "fms/units/smiths_scratchpad.h"
 #include "gauges/stand_in_hooks.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/mcu_key_layout.h"
@@ -26,6 +27,7 @@
 #include "script.h"
 #include "sim/aircraft_state.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -322,6 +324,7 @@ void PlanKeys::remember_state() {
     if (route_state != kRouteStateActiveModified || replaced) approach_choice_.clear();
     approach_before_ = sel_approach;
     if (!holds_approach_legs()) plan_approach_.clear();
+    remember_unit_edits();
 }
 
 // EXEC keeps the approach chosen.
@@ -451,6 +454,62 @@ void PlanKeys::cursor_faults(const std::string& line, std::vector<std::string>& 
     }
 }
 
+namespace {
+
+// What a pilot edits in the flown plan, an entry a line by its id: fix,
+// constraint, hold.
+std::vector<std::string> flown_edit_lines() {
+    std::vector<std::string> out;
+    for (int i = 0; i <= active_plan_last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        char text[120];
+        std::snprintf(text, sizeof text, "%d %s %.5f %.5f %.0f %d", w.id, w.ident.c_str(), w.lat, w.lon,
+                      w.constrained == 1 ? w.alt_constraint : 0.0, w.hold_number);
+        out.push_back(text);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool pending(int state) {
+    return state == kRouteStateActivated || state == kRouteStateActiveModified;
+}
+
+} // namespace
+
+void PlanKeys::remember_unit_edits() {
+    flown_edit_lines_ = flown_edit_lines();
+}
+
+void PlanKeys::unit_edit_faults(const std::string& line, std::vector<std::string>& faults) {
+    const bool smiths = starts(line, "cdu ");
+    // The simulator's own route load is no unit's.
+    const bool unit = !smiths && !starts(line, "route") && (!starts(line, "frames") || load_pending_);
+    const bool said = smiths_scratchpad_message.rfind("MOD ERASED", 0) == 0;
+    if (pending(state_before_) && route_state != state_before_ && unit && !said)
+        faults.push_back("a step of another unit ended the SMITHS's modification without a word: " + line);
+    const std::vector<std::string> now = flown_edit_lines();
+    // The SMITHS's EXEC or ERASE (or a whole plan put in place) settles an
+    // edit left waiting beside its modification.
+    if (!edit_waiting_.empty() && !pending(route_state)) {
+        std::vector<std::string> lost;
+        std::set_difference(edit_waiting_.begin(), edit_waiting_.end(), now.begin(), now.end(),
+                            std::back_inserter(lost));
+        if (!lost.empty() && !said && !starts(line, "route") && !load_pending_)
+            faults.push_back("the edit of \"" + edit_waiting_step_ + "\" was undone by \"" + line +
+                             "\" without a word: " + lost[0]);
+        edit_waiting_.clear();
+    }
+    if (unit && !starts(line, "frames") && pending(state_before_) && pending(route_state) &&
+        now != flown_edit_lines_) {
+        // Made in the flown plan while the modification stays pending.
+        std::set_difference(now.begin(), now.end(), flown_edit_lines_.begin(), flown_edit_lines_.end(),
+                            std::back_inserter(edit_waiting_));
+        std::sort(edit_waiting_.begin(), edit_waiting_.end());
+        edit_waiting_step_ = line;
+    }
+}
+
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
     displayed_ = {route_state, active_plan_last, working_plan_last, hold_count()};
@@ -488,6 +547,7 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
                             contains(line, " ENT") && !contains(line, " FPL");
     if (gns_delete && rule_on("delete")) delete_faults(faults);
     if (rule_on("cursors")) cursor_faults(line, faults);
+    if (rule_on("units")) unit_edit_faults(line, faults);
     if (frame) {
         // A distance is measured on the pass after the change that needs it.
         for (const std::string& f : published_value_faults(starts(line, "frames")))

@@ -16,7 +16,7 @@ PlanSnapshot take_plan_snapshot();
 
 // Each rule of what the pilot sees can be left out by name in the
 // environment (PLAN_RULES_OFF="legs,gap"; names: exec, approach, direct,
-// legs, lists, published, noroute, gap, to, delete, flown, lnav), to see what else a hunt finds while
+// legs, lists, published, noroute, gap, to, delete, flown, lnav, units), to see what else a hunt finds while
 // one fault is mended.
 bool rule_on(const char* name);
 
