@@ -456,14 +456,14 @@ void PlanKeys::cursor_faults(const std::string& line, std::vector<std::string>& 
 
 namespace {
 
-// What a pilot edits in the flown plan, an entry a line by its id: fix,
-// constraint, hold.
+// What a pilot edits in the flown plan, an entry a line: fix, constraint,
+// hold. Not the id: the core writes some entries anew (the destination).
 std::vector<std::string> flown_edit_lines() {
     std::vector<std::string> out;
     for (int i = 0; i <= active_plan_last; ++i) {
         const RouteWaypoint& w = active_plan[i];
         char text[120];
-        std::snprintf(text, sizeof text, "%d %s %.5f %.5f %.0f %d", w.id, w.ident.c_str(), w.lat, w.lon,
+        std::snprintf(text, sizeof text, "%s %.5f %.5f %.0f %d", w.ident.c_str(), w.lat, w.lon,
                       w.constrained == 1 ? w.alt_constraint : 0.0, w.hold_number);
         out.push_back(text);
     }
@@ -579,6 +579,7 @@ void PlanKeys::run_seed(unsigned seed, int steps) {
     std::mt19937 random(seed);
     std::vector<std::string> script;
     remember_state();
+    edit_waiting_.clear(); // a new run
     for (int n = 0; n < steps; ++n) {
         const std::string step = random_step(random);
         std::vector<std::string> faults;
@@ -607,6 +608,7 @@ std::string PlanKeys::seed_script(unsigned seed, int steps, std::vector<std::str
     std::mt19937 random(seed);
     script.clear();
     remember_state();
+    edit_waiting_.clear(); // a new run
     for (int n = 0; n < steps; ++n)
         for (const std::string& line : lines_of(random_step(random))) {
             script.push_back(line);
@@ -620,6 +622,7 @@ std::string PlanKeys::seed_script(unsigned seed, int steps, std::vector<std::str
 
 std::string PlanKeys::script_fault(const std::vector<std::string>& script) {
     remember_state();
+    edit_waiting_.clear(); // a new run
     for (const std::string& line : script) {
         std::string error;
         if (!run_step(line, error)) return error;

@@ -108,7 +108,10 @@ void remove_hold_slot(int i) {
 void finish_delete(int mode) {
     sync_hold_marks();
     if (mode > kHoldQuiet) mark_route_edited();
-    smiths_scratchpad_message.clear();
+    // The pilot's deletion ends what the line said; one the plan makes on its
+    // own ends only a DELETE waiting for it, not a message such as a
+    // modification another unit ended.
+    if (mode > kHoldQuiet || smiths_scratchpad_message == "DELETE") smiths_scratchpad_message.clear();
     if (hold_list.count() == 0 && smiths_cdu_page == kPageRteHold) smiths_cdu_page = kPageRteLegs;
 }
 
