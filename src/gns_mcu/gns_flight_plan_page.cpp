@@ -312,6 +312,7 @@ void act_on_list(bool key_frame) {
         return;
     }
     gns_plan_open = 1;
+    gns_plan_closed_text.clear();
     gns_open_plan_number = chosen;
     gns_open_plan_page = 1;
     reset_page_toggles();
@@ -421,6 +422,7 @@ void draw_active_view(GnsPage& page) {
 void draw_list(GnsPage& page) {
     page.text(45.0f, 0.0f, kGnsWhite,
               gns_format("FLIGHT PLAN LIST %d/%d", gns_list_page, flight_plan_list_pages));
+    if (!gns_plan_closed_text.empty()) page.text(30.0f, 40.0f, kGnsYellow, gns_plan_closed_text);
     for (int row = 0; row < 8; ++row) {
         if (!list_row_exists(row)) break;
         const int n = fpl_list_first + row;

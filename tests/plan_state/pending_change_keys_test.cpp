@@ -6,6 +6,7 @@
 
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/route_state.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
 
 #include <algorithm>
@@ -114,5 +115,25 @@ TEST_F(PendingChangeKeys, EditsOfDifferentUnitsAddUp) {
             EXPECT_TRUE(std::binary_search(now.begin(), now.end(), line))
                 << pair.first << " lost " << line << " to " << pair.second;
         EXPECT_EQ(smiths_scratchpad_message, "") << pair.first << "\n" << pair.second;
+    }
+}
+
+// A stored plan opened on the GNS waits there for ACTIVATE; the SMITHS's
+// plan put in the working plan closes it, and the GNS's list says so.
+TEST_F(PendingChangeKeys, AnotherUnitsPlanClosesTheGnsOpenedPlanAloud) {
+    const char* const smiths_edits[] = {kSmithsConstraint, "cdu SMITHS_FMS RTE \"KPDXKSEA\" L2"};
+    for (const char* edit : smiths_edits) {
+        restart();
+        steps(std::string(kRouteOnToutl) + "gns GNSXLS FPL FPL R2 ENT");
+        ASSERT_EQ(gns_plan_open, 1) << plan();
+        steps(edit);
+        EXPECT_EQ(gns_plan_open, 0) << edit;
+        frames(1);
+        bool said = false;
+        const gfx::Recording& r =
+            *gfx::surface_recording(sim_.gauges[1]->drawing_elements.at(0)->device_context);
+        for (const gfx::RecordedOp& op : r.ops)
+            said = said || (op.kind == gfx::OpKind::String && op.text == "FPL CLOSED: CDU EDIT");
+        EXPECT_TRUE(said) << edit;
     }
 }

@@ -14,6 +14,7 @@
 #include "fms/plan/selection_texts.h"
 #include "fms/plan/update_state.h"
 #include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
 #include "fms/units/smiths_scratchpad.h"
 #include "gauges/stand_in_hooks.h"
@@ -479,6 +480,7 @@ bool pending(int state) {
 
 void PlanKeys::remember_unit_edits() {
     flown_edit_lines_ = flown_edit_lines();
+    gns_plan_open_before_ = gns_plan_open == 1;
 }
 
 void PlanKeys::unit_edit_faults(const std::string& line, std::vector<std::string>& faults) {
@@ -488,6 +490,9 @@ void PlanKeys::unit_edit_faults(const std::string& line, std::vector<std::string
     const bool said = smiths_scratchpad_message.rfind("MOD ERASED", 0) == 0;
     if (pending(state_before_) && route_state != state_before_ && unit && !said)
         faults.push_back("a step of another unit ended the SMITHS's modification without a word: " + line);
+    // A stored plan the GNS had open, closed by another unit's plan.
+    if (gns_plan_open_before_ && gns_plan_open == 0 && !starts(line, "gns ") && gns_plan_closed_text.empty())
+        faults.push_back("a step of another unit closed the GNS's opened plan without a word: " + line);
     const std::vector<std::string> now = flown_edit_lines();
     // The SMITHS's EXEC or ERASE (or a whole plan put in place) settles an
     // edit left waiting beside its modification.

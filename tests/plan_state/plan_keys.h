@@ -67,6 +67,7 @@ class PlanKeys : public StandIn {
     void unit_edit_faults(const std::string& line, std::vector<std::string>& faults);
     void remember_unit_edits();
     std::vector<std::string> flown_edit_lines_;
+    bool gns_plan_open_before_ = false;
     // What an edit made while a modification stayed pending put in the
     // flown plan, and the step that made it.
     std::vector<std::string> edit_waiting_;

@@ -7,6 +7,7 @@
 #include "fms/plan/route_state.h"
 #include "fms/units/c17_cdu_text.h"
 #include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
@@ -135,6 +136,16 @@ std::uint64_t flown_plan_print() {
         mix(flags, sizeof flags);
     }
     return h;
+}
+
+// The GNS keeps a stored plan it opened in the working plan until it
+// activates it: another unit's plan put there ends it, said on the GNS.
+void close_gns_opened_plan() {
+    if (gns_plan_open != 1 || unit_in_scope == PlanUnit::Gns) return;
+    gns_plan_open = 0;
+    gns_plan_closed_text = unit_in_scope == PlanUnit::Mcu    ? "FPL CLOSED: MCU EDIT"
+                           : unit_in_scope == PlanUnit::Core ? "FPL CLOSED"
+                                                             : "FPL CLOSED: CDU EDIT";
 }
 
 void say_modification_ended(PlanUnit holder, PlanUnit by) {
@@ -361,6 +372,7 @@ void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w) {
 }
 
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
+    if (t.plan == &working_plan) close_gns_opened_plan();
     PlanEdit edit(t, "replacing the plan");
     last = std::min(last, kPlanLastIndex);
     for (int i = 0; i <= last; ++i)
