@@ -488,8 +488,12 @@ void PlanKeys::unit_edit_faults(const std::string& line, std::vector<std::string
     // The simulator's own route load is no unit's.
     const bool unit = !smiths && !starts(line, "route") && (!starts(line, "frames") || load_pending_);
     const bool said = smiths_scratchpad_message.rfind("MOD ERASED", 0) == 0;
-    if (pending(state_before_) && route_state != state_before_ && unit && !said)
-        faults.push_back("a step of another unit ended the SMITHS's modification without a word: " + line);
+    if (pending(state_before_) && route_state != state_before_ && unit) {
+        ++unit_ends_;
+        if (!said)
+            faults.push_back("a step of another unit ended the SMITHS's modification without a word: " +
+                             line);
+    }
     // A stored plan the GNS had open, closed by another unit's plan.
     if (gns_plan_open_before_ && gns_plan_open == 0 && !starts(line, "gns ") && gns_plan_closed_text.empty())
         faults.push_back("a step of another unit closed the GNS's opened plan without a word: " + line);
@@ -644,5 +648,5 @@ std::string PlanKeys::reached() const {
         "steps with holds %d, with gaps %d; EXECs %d, direct-tos %d, LEGS walks %d, APPROACH REF %d",
         reached_.with_holds, reached_.with_gaps, reached_.execs, reached_.direct_tos, reached_.legs_walks,
         reached_.approaches);
-    return text;
+    return text + std::string(", modifications ended by another unit ") + std::to_string(unit_ends_);
 }

@@ -68,6 +68,7 @@ class PlanKeys : public StandIn {
     void remember_unit_edits();
     std::vector<std::string> flown_edit_lines_;
     bool gns_plan_open_before_ = false;
+    int unit_ends_ = 0; // modifications ended by another unit's step
     // What an edit made while a modification stayed pending put in the
     // flown plan, and the step that made it.
     std::vector<std::string> edit_waiting_;

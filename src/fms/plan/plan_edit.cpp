@@ -148,6 +148,18 @@ void close_gns_opened_plan() {
                                                              : "FPL CLOSED: CDU EDIT";
 }
 
+// What the holder's message line says.
+const char* modification_ended_text(PlanUnit by) {
+    switch (by) {
+    case PlanUnit::Gns:
+        return "MOD ERASED: GNS EDIT";
+    case PlanUnit::Mcu:
+        return "MOD ERASED: MCU EDIT";
+    default:
+        return "";
+    }
+}
+
 void say_modification_ended(PlanUnit holder, PlanUnit by) {
     const char* text = modification_ended_text(by);
     if (holder == PlanUnit::C17)
@@ -174,17 +186,6 @@ PlanUnit editing_unit() {
 
 void set_modification_eraser(void (*erase)()) {
     modification_eraser = erase;
-}
-
-const char* modification_ended_text(PlanUnit by) {
-    switch (by) {
-    case PlanUnit::Gns:
-        return "MOD ERASED: GNS EDIT";
-    case PlanUnit::Mcu:
-        return "MOD ERASED: MCU EDIT";
-    default:
-        return "";
-    }
 }
 
 bool end_other_units_modification() {

@@ -12,6 +12,8 @@
 // - on the active plan the aircraft stays on its leg (fms/plan/active_leg.h)
 //   unless the edit put the TO somewhere itself (a direct-to, a new plan,
 //   first activation), and the TO's position is taken from its entry;
+// - an edit of the active plan on the GNS or the MCU ends a modification
+//   pending on a CDU, which says so (end_other_units_modification below);
 // - the plans' rules are checked (fms/plan/plan_invariants.h).
 #pragma once
 
@@ -49,12 +51,11 @@ extern PlanUnit modification_unit;
 // pending change, and the CDU says so on its message line. An edit of the
 // flown plan (a PlanEdit that changed it) runs the rule when it ends, so
 // that a later EXEC cannot undo it; a unit that takes the working plan over
-// (the GNS DIRECT list, a stored plan opened) runs it first. A modification
+// (the GNS DIRECT list, a stored plan opened) or loads a whole plan (the MCU)
+// runs it first. A modification
 // (state 4) is erased; a route activated and not executed (state 2) goes
 // back to entered. True when a change ended.
 bool end_other_units_modification();
-// What the holder's message line says; empty for the core.
-const char* modification_ended_text(PlanUnit by);
 // ERASE, which the exec room above the plans gives at start-up.
 void set_modification_eraser(void (*erase)());
 
