@@ -457,16 +457,22 @@ void PlanKeys::cursor_faults(const std::string& line, std::vector<std::string>& 
 
 namespace {
 
+std::string fix_text(const std::string& ident, double lat, double lon) {
+    char text[100];
+    std::snprintf(text, sizeof text, "%s %.5f %.5f", ident.c_str(), lat, lon);
+    return text;
+}
+
 // What a pilot edits in the flown plan, an entry a line: fix, constraint,
 // hold. Not the id: the core writes some entries anew (the destination).
 std::vector<std::string> flown_edit_lines() {
     std::vector<std::string> out;
     for (int i = 0; i <= active_plan_last; ++i) {
         const RouteWaypoint& w = active_plan[i];
-        char text[120];
-        std::snprintf(text, sizeof text, "%s %.5f %.5f %.0f %d", w.ident.c_str(), w.lat, w.lon,
-                      w.constrained == 1 ? w.alt_constraint : 0.0, w.hold_number);
-        out.push_back(text);
+        char text[60];
+        std::snprintf(text, sizeof text, " %.0f %d", w.constrained == 1 ? w.alt_constraint : 0.0,
+                      w.hold_number);
+        out.push_back(fix_text(w.ident, w.lat, w.lon) + text);
     }
     std::sort(out.begin(), out.end());
     return out;
@@ -500,22 +506,53 @@ void PlanKeys::unit_edit_faults(const std::string& line, std::vector<std::string
     const std::vector<std::string> now = flown_edit_lines();
     // The SMITHS's EXEC or ERASE (or a whole plan put in place) settles an
     // edit left waiting beside its modification.
-    if (!edit_waiting_.empty() && !pending(route_state)) {
-        std::vector<std::string> lost;
-        std::set_difference(edit_waiting_.begin(), edit_waiting_.end(), now.begin(), now.end(),
-                            std::back_inserter(lost));
-        if (!lost.empty() && !said && !starts(line, "route") && !load_pending_)
+    const bool settled = !pending(route_state) && !starts(line, "route") && !load_pending_;
+    if ((!edit_waiting_.empty() || !removed_waiting_.empty()) && settled && !said) {
+        const auto count = [](const std::vector<std::string>& v, const std::string& s) {
+            return static_cast<long>(std::count(v.begin(), v.end(), s));
+        };
+        const auto fix_of_line = [](const std::string& l) {
+            return l.substr(0, l.rfind(' ', l.rfind(' ') - 1));
+        };
+        std::vector<std::string> working_fixes;
+        for (const Fix& f : working_before_)
+            working_fixes.push_back(fix_text(f.ident, f.lat, f.lon));
+        std::string lost;
+        // What the edit put in stays, but for an entry of that fix the
+        // modification itself deleted; what it took out stays out, but for
+        // one the modification put in.
+        for (const std::string& l : edit_waiting_) {
+            const long deleted =
+                count(modification_base_, fix_of_line(l)) - count(working_fixes, fix_of_line(l));
+            if (count(now, l) < count(flown_edit_lines_, l) - std::max(0L, deleted)) lost = l;
+        }
+        for (const std::string& l : removed_waiting_) {
+            const long added =
+                count(working_fixes, fix_of_line(l)) - count(modification_base_, fix_of_line(l));
+            if (count(now, l) > count(flown_edit_lines_, l) + std::max(0L, added)) lost = "back: " + l;
+        }
+        if (!lost.empty())
             faults.push_back("the edit of \"" + edit_waiting_step_ + "\" was undone by \"" + line +
-                             "\" without a word: " + lost[0]);
+                             "\" without a word: " + lost);
+    }
+    if (!pending(route_state)) {
         edit_waiting_.clear();
+        removed_waiting_.clear();
     }
     if (unit && !starts(line, "frames") && pending(state_before_) && pending(route_state) &&
         now != flown_edit_lines_) {
         // Made in the flown plan while the modification stays pending.
         std::set_difference(now.begin(), now.end(), flown_edit_lines_.begin(), flown_edit_lines_.end(),
                             std::back_inserter(edit_waiting_));
-        std::sort(edit_waiting_.begin(), edit_waiting_.end());
+        std::set_difference(flown_edit_lines_.begin(), flown_edit_lines_.end(), now.begin(), now.end(),
+                            std::back_inserter(removed_waiting_));
         edit_waiting_step_ = line;
+    }
+    if (pending(route_state) && !pending(state_before_)) {
+        // The flown fixes the modification began from.
+        modification_base_.clear();
+        for (const std::string& l : flown_edit_lines_)
+            modification_base_.push_back(l.substr(0, l.rfind(' ', l.rfind(' ') - 1)));
     }
 }
 
@@ -589,6 +626,7 @@ void PlanKeys::run_seed(unsigned seed, int steps) {
     std::vector<std::string> script;
     remember_state();
     edit_waiting_.clear(); // a new run
+    removed_waiting_.clear();
     for (int n = 0; n < steps; ++n) {
         const std::string step = random_step(random);
         std::vector<std::string> faults;
@@ -618,6 +656,7 @@ std::string PlanKeys::seed_script(unsigned seed, int steps, std::vector<std::str
     script.clear();
     remember_state();
     edit_waiting_.clear(); // a new run
+    removed_waiting_.clear();
     for (int n = 0; n < steps; ++n)
         for (const std::string& line : lines_of(random_step(random))) {
             script.push_back(line);
@@ -632,6 +671,7 @@ std::string PlanKeys::seed_script(unsigned seed, int steps, std::vector<std::str
 std::string PlanKeys::script_fault(const std::vector<std::string>& script) {
     remember_state();
     edit_waiting_.clear(); // a new run
+    removed_waiting_.clear();
     for (const std::string& line : script) {
         std::string error;
         if (!run_step(line, error)) return error;

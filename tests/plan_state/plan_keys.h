@@ -71,8 +71,10 @@ class PlanKeys : public StandIn {
     int unit_ends_ = 0; // modifications ended by another unit's step
     // What an edit made while a modification stayed pending put in the
     // flown plan, and the step that made it.
-    std::vector<std::string> edit_waiting_;
+    std::vector<std::string> edit_waiting_, removed_waiting_;
     std::string edit_waiting_step_;
+    // The flown fixes when the modification now pending began.
+    std::vector<std::string> modification_base_;
 
     int state_before_ = 0;
     bool load_pending_ = false;
