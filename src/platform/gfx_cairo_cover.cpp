@@ -218,13 +218,17 @@ bool same_key(const Cover& v, std::span<const uint8_t> call, const std::vector<u
     return std::equal(v.call.begin(), v.call.end(), call.begin(), call.end()) && v.clip == clip;
 }
 
-// A context drawing the coverage of calls on a scratch image that reaches
-// the bound's far corner, within the bound and under the clip of `c`, and
-// that image; null when no scratch can be made. The scratch takes the
+// A context drawing the coverage of calls under the clip of `c` on a scratch
+// image, and that image; null when no scratch can be made. `cut`: the
+// scratch reaches the bound's far corner and is drawn within the bound only;
+// else it is as large as the image, the bound only where its paint is looked
+// for. The scratch takes the
 // image's coordinates as they are: Cairo places glyphs by rounding device
 // coordinates, which an offset could tip at a half pixel.
-CairoContext* scratch_for(CairoContext* c, const cairo_rectangle_int_t& bound, cairo_surface_t*& image) {
-    const int width = bound.x + bound.width, height = bound.y + bound.height;
+CairoContext* scratch_for(CairoContext* c, const cairo_rectangle_int_t& bound, bool cut,
+                          cairo_surface_t*& image) {
+    const int width = cut ? bound.x + bound.width : c->shared->width;
+    const int height = cut ? bound.y + bound.height : c->shared->height;
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, width);
     if (stride <= 0) return nullptr;
     std::vector<unsigned char>& bytes = scratch_bytes();
@@ -240,10 +244,12 @@ CairoContext* scratch_for(CairoContext* c, const cairo_rectangle_int_t& bound, c
     CairoContext* sc = context_on(image, c->shared);
     sc->coverage = true;
     sc->had_clip = c->had_clip;
-    sc->bounded = true;
+    sc->bounded = cut;
     sc->bound = bound;
-    cairo_rectangle(sc->cr, bound.x, bound.y, bound.width, bound.height);
-    cairo_clip(sc->cr);
+    if (cut) {
+        cairo_rectangle(sc->cr, bound.x, bound.y, bound.width, bound.height);
+        cairo_clip(sc->cr);
+    }
     if (c->clip_form != ClipForm::None) {
         sc->clip_points = c->clip_points;
         sc->clip_types = c->clip_types;
@@ -316,8 +322,9 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
 
 // How much of the bound the clip keeps. Cairo rasterises a shape that the
 // clip cuts a few levels apart on a scratch image cut to the shape's bound
-// than on the whole image: a call the clip cuts is drawn by Cairo every time
-// (for a text that costs no more than laying its coverage).
+// than on the whole image: such a shape is drawn on a scratch as large as
+// the image, under the clip alone. A text the clip cuts is drawn by Cairo
+// every time, which costs no more than laying its coverage.
 enum class Kept { All, Part, None };
 Kept clip_keeps(CairoContext* c, const cairo_rectangle_int_t& bound) {
     if (c->clip_form == ClipForm::None) return Kept::All;
@@ -388,11 +395,11 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     v.drop();
     v.refused = false;
     const Kept kept = bound.width > 0 && bound.height > 0 ? clip_keeps(c, bound) : Kept::None;
-    if (kept == Kept::Part) {
+    if (kept == Kept::Part && call.kind == Call::Text) {
         v.refused = true;
-    } else if (kept == Kept::All) {
+    } else if (kept != Kept::None) {
         cairo_surface_t* image = nullptr;
-        CairoContext* sc = scratch_for(c, bound, image);
+        CairoContext* sc = scratch_for(c, bound, kept == Kept::All, image);
         if (!sc) {
             cache.covers.erase(hash);
             return false;
@@ -400,6 +407,10 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
         draw_call(sc, call);
         context_free(sc);
         v.refused = !take_scratch(image, bound, width, height, v);
+        if (v.refused && kept == Kept::Part) // paint may lie past the bound, left on the scratch
+            std::memset(cairo_image_surface_get_data(image), 0,
+                        static_cast<std::size_t>(cairo_image_surface_get_stride(image)) *
+                            cairo_image_surface_get_height(image));
         cairo_surface_destroy(image);
     }
     v.call.assign(bytes.begin(), bytes.end());
