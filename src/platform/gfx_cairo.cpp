@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace gfx::detail {
 
@@ -82,6 +83,7 @@ void apply_clip(CairoContext* c, ClipForm form) {
     }
     cairo_clip(cr);
     c->clip_form = form;
+    c->held_serial = c->clip_serial;
     if (c->bounded) {
         cairo_identity_matrix(cr);
         cairo_new_path(cr);
@@ -102,7 +104,22 @@ bool smoothed_curve(bool antialias, bool rectilinear_path, const cairo_matrix_t&
 void ensure_clip(CairoContext* c, bool as_boxes) {
     if (c->clip_form == ClipForm::None || c->clip_rectilinear) return;
     const ClipForm want = as_boxes ? ClipForm::Boxes : ClipForm::Path;
-    if (c->clip_form != want) apply_clip(c, want);
+    if (c->clip_form == want) return;
+    if (!c->bounded) {
+        // The other context, which may hold this clip in that form already.
+        CairoState& o = c->other;
+        if (!o.cr) o.cr = cairo_create(cairo_get_target(c->cr));
+        std::swap(c->cr, o.cr);
+        std::swap(c->color_known, o.color_known);
+        std::swap(c->color, o.color);
+        std::swap(c->dash_known, o.dash_known);
+        std::swap(c->dash, o.dash);
+        std::swap(c->dash_width, o.dash_width);
+        std::swap(c->clip_form, o.clip_form);
+        std::swap(c->held_serial, o.serial);
+        if (c->clip_form == want && c->held_serial == c->clip_serial) return;
+    }
+    apply_clip(c, want);
 }
 
 // Draws whatever calls the image has waiting, so that what comes next lands
@@ -160,7 +177,6 @@ double device_pen_width(const Pen& pen, const Matrix& world) {
 void stroke_alone(CairoContext* c, std::span<const PointF> pts, std::span<const uint8_t> types,
                   const Pen& pen, const DrawState& state) {
     if (!matrix_invertible(state.world) || pts.empty()) return;
-    cairo_t* cr = c->cr;
     const cairo_matrix_t m = device_matrix(state);
     const double width = device_pen_width(pen, state.world);
     const bool aa = antialiased(state.smoothing);
@@ -170,6 +186,7 @@ void stroke_alone(CairoContext* c, std::span<const PointF> pts, std::span<const 
         const bool inside = device_points(pts, m, c->device);
         ensure_clip(c, smoothed_curve(aa, inside && rectilinear(c->device, types), m));
     }
+    cairo_t* cr = c->cr; // the clip's form chooses the context
 
     std::span<const PointF> line = pts;
     c->caps.clear();
@@ -425,6 +442,7 @@ void run_clear(CairoContext* context, Argb color) {
 void run_clip(CairoContext* context, const ScriptCall* clip) {
     cairo_reset_clip(context->cr);
     context->clip_form = ClipForm::None;
+    context->held_serial = ++context->clip_serial;
     context->clip_key_stale = true;
     if (!clip) return;
     context->had_clip = true;
@@ -509,6 +527,7 @@ void context_destroy(CairoContext* context) {
     context->had_clip = false;
     if (context->clip_form != ClipForm::None) cairo_reset_clip(context->cr);
     context->clip_form = ClipForm::None;
+    context->held_serial = ++context->clip_serial;
     context->clip_key_stale = true;
     shared->spare = context;
 }
@@ -517,6 +536,7 @@ void context_free(CairoContext* context) {
     for (cairo_font_options_t* options : context->text_options)
         cairo_font_options_destroy(options);
     cairo_destroy(context->cr);
+    if (context->other.cr) cairo_destroy(context->other.cr);
     if (context->plain) cairo_destroy(context->plain);
     delete context;
 }

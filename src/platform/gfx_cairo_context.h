@@ -64,6 +64,19 @@ struct CairoCanvas {
 // path, since within a path clip Cairo draws them in whole pixels.
 enum class ClipForm { None, Path, Boxes };
 
+// A Cairo context with the settings known to be set on it and the clip it
+// holds (`serial`: which of the clips set).
+struct CairoState {
+    cairo_t* cr = nullptr;
+    bool color_known = false;
+    Argb color = 0;
+    bool dash_known = false;
+    DashStyle dash = DashStyle::Solid;
+    double dash_width = 0.0;
+    ClipForm clip_form = ClipForm::None;
+    uint32_t serial = 0;
+};
+
 struct CairoContext {
     cairo_t* cr = nullptr;
     CanvasShared* shared = nullptr;
@@ -83,6 +96,12 @@ struct CairoContext {
     bool dash_known = false;
     DashStyle dash = DashStyle::Solid;
     double dash_width = 0.0;
+    // A second context on the image that holds the clip in the other form:
+    // calls that alternate between the forms swap it in instead of setting
+    // the clip again each time (a round clip is hundreds of boxes).
+    CairoState other;
+    uint32_t clip_serial = 0; // counts the clips set
+    uint32_t held_serial = 0; // the clip `cr` holds
     // Buffers of the calls.
     std::vector<DPoint> device;
     std::vector<PointF> points;
