@@ -73,7 +73,7 @@ struct CairoState {
     bool dash_known = false;
     DashStyle dash = DashStyle::Solid;
     double dash_width = 0.0;
-    ClipForm clip_form = ClipForm::None;
+    ClipForm held_form = ClipForm::None;
     uint32_t serial = 0;
 };
 
@@ -100,8 +100,9 @@ struct CairoContext {
     // calls that alternate between the forms swap it in instead of setting
     // the clip again each time (a round clip is hundreds of boxes).
     CairoState other;
-    uint32_t clip_serial = 0; // counts the clips set
-    uint32_t held_serial = 0; // the clip `cr` holds
+    uint32_t clip_serial = 0;            // counts the clips set, one that repeats the last not again
+    ClipForm held_form = ClipForm::None; // the clip `cr` holds, in what form
+    uint32_t held_serial = 0;
     // Buffers of the calls.
     std::vector<DPoint> device;
     std::vector<PointF> points;
@@ -110,7 +111,7 @@ struct CairoContext {
     std::vector<CapShape> caps;
     cairo_font_options_t* text_options[2] = {nullptr, nullptr}; // grey, aliased
     bool had_clip = false;
-    // The clip as set, and the form Cairo holds it in now.
+    // The clip as set: None without one, else the form the calls take it in.
     ClipForm clip_form = ClipForm::None;
     std::vector<PointF> clip_points;
     std::vector<uint8_t> clip_types;
