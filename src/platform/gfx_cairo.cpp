@@ -84,12 +84,6 @@ void apply_clip(CairoContext* c, ClipForm form) {
     cairo_clip(cr);
     c->clip_form = c->held_form = form;
     c->held_serial = c->clip_serial;
-    if (c->bounded) {
-        cairo_identity_matrix(cr);
-        cairo_new_path(cr);
-        cairo_rectangle(cr, c->bound.x, c->bound.y, c->bound.width, c->bound.height);
-        cairo_clip(cr);
-    }
 }
 
 // Whether a shape is smoothed and not made of horizontal and vertical lines
@@ -118,7 +112,7 @@ void ensure_clip(CairoContext* c, bool as_boxes) {
     };
     if (c->clip_form == ClipForm::None) {
         // No clip: the boxes, dearer to set, stay on the other context.
-        if (c->held_form == ClipForm::Boxes && !c->bounded) swap_in_other();
+        if (c->held_form == ClipForm::Boxes) swap_in_other();
         if (c->held_form != ClipForm::None) cairo_reset_clip(c->cr);
         c->held_form = ClipForm::None;
         return;
@@ -127,7 +121,7 @@ void ensure_clip(CairoContext* c, bool as_boxes) {
     const auto holds = [c, want](ClipForm form, uint32_t serial) {
         return form == want && serial == c->clip_serial;
     };
-    if (!holds(c->held_form, c->held_serial) && !c->bounded &&
+    if (!holds(c->held_form, c->held_serial) &&
         (holds(o.held_form, o.serial) || c->held_serial == c->clip_serial))
         swap_in_other(); // keeps this clip's other form where it is
     if (holds(c->held_form, c->held_serial))

@@ -80,9 +80,7 @@ struct CairoState {
 struct CairoContext {
     cairo_t* cr = nullptr;
     CanvasShared* shared = nullptr;
-    bool coverage = false; // draws every colour opaque: the coverage of the calls
-    bool bounded = false;  // draws within `bound` only, whatever the clip
-    cairo_rectangle_int_t bound{};
+    bool coverage = false;          // draws every colour opaque: the coverage of the calls
     CallScript script;              // the calls not drawn yet
     ScriptCall call;                // a call read back, its buffers reused
     bool whole = true;              // no call drawn yet: the session may match the last one
