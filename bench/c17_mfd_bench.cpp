@@ -126,7 +126,7 @@ void set_navigation() {
     gc_destination_point(a.plat, a.plon, 90.0, 300.0, &far.lat, &far.lon);
     to_waypoint_index = 1;
     HoldEntry h;
-    h.active_index = 3;
+    h.set_active_index(3);
     h.turn = 1;
     h.leg_distance = 5.0;
     h.inbound_course = 90.0;
@@ -134,6 +134,7 @@ void set_navigation() {
     h.points[0].lon = active_plan[3].lon;
     hold_list.set_count(0);
     hold_list.append(h);
+    sync_hold_marks();
     fix_info[1].ident = "WP2";
     fix_info[1].lat = active_plan[2].lat;
     fix_info[1].lon = active_plan[2].lon;

@@ -116,7 +116,7 @@ double boundary_layer_ms() {
 void add_hold_and_filters() {
     HoldEntry h;
     h.ident = active_plan[3].ident;
-    h.active_index = 3;
+    h.set_active_index(3);
     h.turn = 1;
     h.leg_distance = 5.0;
     h.inbound_course = 90.0;
@@ -124,6 +124,7 @@ void add_hold_and_filters() {
     h.points[0].lon = active_plan[3].lon;
     hold_list.set_count(0);
     hold_list.append(h);
+    sync_hold_marks();
     for (int d = 0; d < ND_DISPLAY_COUNT; ++d)
         show_navaids_flags[d] = show_airports_flags[d] = show_airway_fixes_flags[d] = 1;
     show_atc_boundaries = 1;

@@ -4,6 +4,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/c17_mfd_state.h"
 #include "data/display_settings.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/units/cdu_text.h"
 #include "map/palette.h"
 
@@ -89,6 +90,7 @@ void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize s
     // another: that one acts and draws from the next frame on.
     int page = smiths_cdu_page;
     auto act = [&] {
+        const PlanUnitScope unit(PlanUnit::Smiths);
         drop_map_step_without_plan_format();
         page = smiths_cdu_page;
         if (SmithsPageKeys keys = smiths_page_keys(page)) keys();

@@ -3,6 +3,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -81,6 +82,7 @@ void line_select(SmithsKey key) {
 } // namespace
 
 int32_t smiths_press_key(SmithsKey key) {
+    const PlanUnitScope unit(PlanUnit::Smiths);
     // The pages edit the working plan; the GNS may have left its own view in it.
     if (route_state == kRouteStateActive) align_working_plan_with_active();
     switch (key) {

@@ -7,6 +7,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
 #include "fms/units/gns_scratchpad.h"
@@ -302,6 +303,8 @@ void act_on_list(bool key_frame) {
         }
     const int chosen = chosen_route();
     if (gns_enter_pressed != 1 || chosen == 0) return;
+    // The plan opens in the working plan: a modification pending there ends.
+    end_other_units_modification();
     // A file gone since the listing leaves the working plan as it was: the
     // list stays.
     if (!load_listed_plan_to_working(chosen)) {
@@ -309,6 +312,7 @@ void act_on_list(bool key_frame) {
         return;
     }
     gns_plan_open = 1;
+    gns_plan_closed_text.clear();
     gns_open_plan_number = chosen;
     gns_open_plan_page = 1;
     reset_page_toggles();
@@ -418,6 +422,7 @@ void draw_active_view(GnsPage& page) {
 void draw_list(GnsPage& page) {
     page.text(45.0f, 0.0f, kGnsWhite,
               gns_format("FLIGHT PLAN LIST %d/%d", gns_list_page, flight_plan_list_pages));
+    if (!gns_plan_closed_text.empty()) page.text(30.0f, 40.0f, kGnsYellow, gns_plan_closed_text);
     for (int row = 0; row < 8; ++row) {
         if (!list_row_exists(row)) break;
         const int n = fpl_list_first + row;

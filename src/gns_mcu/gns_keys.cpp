@@ -2,7 +2,6 @@
 
 #include "data/aircraft_settings.h"
 #include "data/candidate_list.h"
-#include "fms/exec/exec_erase.h"
 #include "fms/files/flight_plan_folder.h"
 #include "fms/guidance/hold_flying.h"
 #include "fms/guidance/lateral_guidance.h"
@@ -139,9 +138,10 @@ void key_direct_to() {
     }
     // The copy with the DIRECT entry must fit in entries 0..200.
     if (active_plan_last > kPlanLastIndex - 1) return;
-    // The view below takes the working plan: a modification the other unit
-    // left pending there is dropped, not executed later on top of the view.
-    if (route_state == kRouteStateActiveModified) erase_route_modification();
+    // The view below takes the working plan: a modification the CDU left
+    // pending there ends (and the CDU says so), not executed later on top of
+    // the view.
+    end_other_units_modification();
 
     gns_direct_inserted = 0;
     gns_direct_page = 1;
@@ -323,6 +323,7 @@ void key_toggle_erase() {
 } // namespace
 
 int32_t gns_press_key(GnsKey key) {
+    const PlanUnitScope unit(PlanUnit::Gns);
     switch (key) {
     case GnsKey::Nav:
         key_nav();

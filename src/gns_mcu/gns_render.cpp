@@ -1,5 +1,6 @@
 #include "gns_mcu/gns_render.h"
 
+#include "fms/plan/plan_edit.h"
 #include "fms/units/gns_unit_state.h"
 #include "sim/aircraft_state.h"
 
@@ -50,6 +51,7 @@ void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size)
     frame.fill_background = false;
     run_render_frame(display, device_context, size, RENDER_MODE_DRAW, aircraft_state.display_power, frame,
                      [&](gfx::Graphics& g) {
+                         const PlanUnitScope unit(PlanUnit::Gns);
                          gns_lsk_next = 0;
                          if (GnsPageRoutine page = gns_page_routine(gns_state)) page(display, g);
                          gns_enter_pressed = 0;

@@ -218,6 +218,7 @@ void mcu_refresh_to_waypoint() {
 }
 
 int32_t mcu_press_key(McuKey key) {
+    const PlanUnitScope unit(PlanUnit::Mcu);
     switch (key) {
     case McuKey::To:
         key_to();

@@ -1,6 +1,7 @@
 #include "gns_mcu/mcu_render.h"
 
 #include "fms/fms_update.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_values.h"
 #include "fms/units/update_counters.h"
 #include "gns_mcu/mcu_page_draw.h"
@@ -38,6 +39,7 @@ void render_mcu(DisplayObject& display, void* device_context, PixelSize size) {
     frame.fill_background = false;
     run_render_frame(display, device_context, size, RENDER_MODE_DRAW, aircraft_state.display_power, frame,
                      [](gfx::Graphics& g) {
+                         const PlanUnitScope unit(PlanUnit::Mcu);
                          // A route file was loaded: its airport page is served once.
                          const bool airport_request = route_load_source == kRouteFileRequestMcu;
                          // The status page also follows the clock, once a second.

@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace gfx::detail {
 
@@ -81,13 +82,8 @@ void apply_clip(CairoContext* c, ClipForm form) {
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     }
     cairo_clip(cr);
-    c->clip_form = form;
-    if (c->bounded) {
-        cairo_identity_matrix(cr);
-        cairo_new_path(cr);
-        cairo_rectangle(cr, c->bound.x, c->bound.y, c->bound.width, c->bound.height);
-        cairo_clip(cr);
-    }
+    c->clip_form = c->held_form = form;
+    c->held_serial = c->clip_serial;
 }
 
 // Whether a shape is smoothed and not made of horizontal and vertical lines
@@ -98,11 +94,40 @@ bool smoothed_curve(bool antialias, bool rectilinear_path, const cairo_matrix_t&
 }
 
 // The clip in the form for shapes or for text and clears. A path of
-// horizontal and vertical lines Cairo makes a region of itself.
+// horizontal and vertical lines Cairo makes a region of itself. Each form is
+// kept on a context of its own, also into the image's next session, and set
+// again only when the clip changed.
 void ensure_clip(CairoContext* c, bool as_boxes) {
-    if (c->clip_form == ClipForm::None || c->clip_rectilinear) return;
-    const ClipForm want = as_boxes ? ClipForm::Boxes : ClipForm::Path;
-    if (c->clip_form != want) apply_clip(c, want);
+    CairoState& o = c->other;
+    auto swap_in_other = [c, &o] {
+        if (!o.cr) o.cr = cairo_create(cairo_get_target(c->cr));
+        std::swap(c->cr, o.cr);
+        std::swap(c->color_known, o.color_known);
+        std::swap(c->color, o.color);
+        std::swap(c->dash_known, o.dash_known);
+        std::swap(c->dash, o.dash);
+        std::swap(c->dash_width, o.dash_width);
+        std::swap(c->held_form, o.held_form);
+        std::swap(c->held_serial, o.serial);
+    };
+    if (c->clip_form == ClipForm::None) {
+        // No clip: the boxes, dearer to set, stay on the other context.
+        if (c->held_form == ClipForm::Boxes) swap_in_other();
+        if (c->held_form != ClipForm::None) cairo_reset_clip(c->cr);
+        c->held_form = ClipForm::None;
+        return;
+    }
+    const ClipForm want = as_boxes && !c->clip_rectilinear ? ClipForm::Boxes : ClipForm::Path;
+    const auto holds = [c, want](ClipForm form, uint32_t serial) {
+        return form == want && serial == c->clip_serial;
+    };
+    if (!holds(c->held_form, c->held_serial) &&
+        (holds(o.held_form, o.serial) || c->held_serial == c->clip_serial))
+        swap_in_other(); // keeps this clip's other form where it is
+    if (holds(c->held_form, c->held_serial))
+        c->clip_form = want;
+    else
+        apply_clip(c, want);
 }
 
 // Draws whatever calls the image has waiting, so that what comes next lands
@@ -160,7 +185,6 @@ double device_pen_width(const Pen& pen, const Matrix& world) {
 void stroke_alone(CairoContext* c, std::span<const PointF> pts, std::span<const uint8_t> types,
                   const Pen& pen, const DrawState& state) {
     if (!matrix_invertible(state.world) || pts.empty()) return;
-    cairo_t* cr = c->cr;
     const cairo_matrix_t m = device_matrix(state);
     const double width = device_pen_width(pen, state.world);
     const bool aa = antialiased(state.smoothing);
@@ -170,6 +194,7 @@ void stroke_alone(CairoContext* c, std::span<const PointF> pts, std::span<const 
         const bool inside = device_points(pts, m, c->device);
         ensure_clip(c, smoothed_curve(aa, inside && rectilinear(c->device, types), m));
     }
+    cairo_t* cr = c->cr; // the clip's form chooses the context
 
     std::span<const PointF> line = pts;
     c->caps.clear();
@@ -422,20 +447,32 @@ void run_clear(CairoContext* context, Argb color) {
     cairo_restore(cr);
 }
 
+// Sets the clip the calls after it draw under; Cairo is given it by the
+// first of them (ensure_clip). A clip the same as the last one set keeps its
+// serial, so that a context holding it need not be given it again.
 void run_clip(CairoContext* context, const ScriptCall* clip) {
-    cairo_reset_clip(context->cr);
     context->clip_form = ClipForm::None;
     context->clip_key_stale = true;
     if (!clip) return;
     context->had_clip = true;
-    context->clip_points.assign(clip->points.begin(), clip->points.end());
-    context->clip_types.assign(clip->types.begin(), clip->types.end());
-    context->clip_mode = clip->mode;
-    context->clip_matrix = device_matrix(clip->state);
-    context->clip_rectilinear = device_points(clip->points, context->clip_matrix, context->device) &&
-                                rectilinear(context->device, clip->types);
+    const cairo_matrix_t m = device_matrix(clip->state);
+    const bool same = context->clip_serial != 0 && context->clip_mode == clip->mode &&
+                      std::memcmp(&context->clip_matrix, &m, sizeof m) == 0 &&
+                      std::equal(clip->types.begin(), clip->types.end(), context->clip_types.begin(),
+                                 context->clip_types.end()) &&
+                      clip->points.size() == context->clip_points.size() &&
+                      std::memcmp(clip->points.data(), context->clip_points.data(),
+                                  clip->points.size() * sizeof(PointF)) == 0;
+    if (!same) {
+        ++context->clip_serial;
+        context->clip_points.assign(clip->points.begin(), clip->points.end());
+        context->clip_types.assign(clip->types.begin(), clip->types.end());
+        context->clip_mode = clip->mode;
+        context->clip_matrix = m;
+        context->clip_rectilinear = device_points(clip->points, context->clip_matrix, context->device) &&
+                                    rectilinear(context->device, clip->types);
+    }
     context->clip_form = ClipForm::Path;
-    apply_clip(context, ClipForm::Path);
 }
 
 void run_text(CairoContext* context, const TextLayout& layout, const std::string& face, FontStyle style,
@@ -507,8 +544,7 @@ void context_destroy(CairoContext* context) {
     context->script.bytes.clear();
     context->whole = true;
     context->had_clip = false;
-    if (context->clip_form != ClipForm::None) cairo_reset_clip(context->cr);
-    context->clip_form = ClipForm::None;
+    context->clip_form = ClipForm::None; // what Cairo holds is kept for a clip set again
     context->clip_key_stale = true;
     shared->spare = context;
 }
@@ -517,6 +553,7 @@ void context_free(CairoContext* context) {
     for (cairo_font_options_t* options : context->text_options)
         cairo_font_options_destroy(options);
     cairo_destroy(context->cr);
+    if (context->other.cr) cairo_destroy(context->other.cr);
     if (context->plain) cairo_destroy(context->plain);
     delete context;
 }

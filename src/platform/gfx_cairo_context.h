@@ -64,12 +64,23 @@ struct CairoCanvas {
 // path, since within a path clip Cairo draws them in whole pixels.
 enum class ClipForm { None, Path, Boxes };
 
+// A Cairo context with the settings known to be set on it and the clip it
+// holds (`serial`: which of the clips set).
+struct CairoState {
+    cairo_t* cr = nullptr;
+    bool color_known = false;
+    Argb color = 0;
+    bool dash_known = false;
+    DashStyle dash = DashStyle::Solid;
+    double dash_width = 0.0;
+    ClipForm held_form = ClipForm::None;
+    uint32_t serial = 0;
+};
+
 struct CairoContext {
     cairo_t* cr = nullptr;
     CanvasShared* shared = nullptr;
-    bool coverage = false; // draws every colour opaque: the coverage of the calls
-    bool bounded = false;  // draws within `bound` only, whatever the clip
-    cairo_rectangle_int_t bound{};
+    bool coverage = false;          // draws every colour opaque: the coverage of the calls
     CallScript script;              // the calls not drawn yet
     ScriptCall call;                // a call read back, its buffers reused
     bool whole = true;              // no call drawn yet: the session may match the last one
@@ -83,6 +94,13 @@ struct CairoContext {
     bool dash_known = false;
     DashStyle dash = DashStyle::Solid;
     double dash_width = 0.0;
+    // A second context on the image that holds the clip in the other form:
+    // calls that alternate between the forms swap it in instead of setting
+    // the clip again each time (a round clip is hundreds of boxes).
+    CairoState other;
+    uint32_t clip_serial = 0;            // counts the clips set, one that repeats the last not again
+    ClipForm held_form = ClipForm::None; // the clip `cr` holds, in what form
+    uint32_t held_serial = 0;
     // Buffers of the calls.
     std::vector<DPoint> device;
     std::vector<PointF> points;
@@ -91,7 +109,7 @@ struct CairoContext {
     std::vector<CapShape> caps;
     cairo_font_options_t* text_options[2] = {nullptr, nullptr}; // grey, aliased
     bool had_clip = false;
-    // The clip as set, and the form Cairo holds it in now.
+    // The clip as set: None without one, else the form the calls take it in.
     ClipForm clip_form = ClipForm::None;
     std::vector<PointF> clip_points;
     std::vector<uint8_t> clip_types;

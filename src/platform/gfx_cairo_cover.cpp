@@ -92,19 +92,22 @@ class SeenTable {
     std::size_t used_ = 0;
 };
 
-// Bytes of the scratch image (A8) the calls to keep are drawn on, left
-// clear: one for the process, as large as the largest image yet needs.
-std::vector<unsigned char>& scratch_bytes() {
-    static std::vector<unsigned char> bytes;
-    return bytes;
-}
-
 } // namespace
 
 struct CoverCache {
     std::unordered_map<uint64_t, Cover> covers; // by the hash of their key
     SeenTable seen;                             // calls drawn by Cairo
     std::size_t bytes = 0;
+    // The image (A8, as large as the one drawn on, left clear) the calls to
+    // keep are drawn on, and the context drawing on it, which keeps the clip
+    // it was given for the next call under the same clip.
+    cairo_surface_t* scratch = nullptr;
+    CairoContext* scratch_context = nullptr;
+
+    ~CoverCache() {
+        if (scratch_context) context_free(scratch_context);
+        if (scratch) cairo_surface_destroy(scratch);
+    }
 };
 
 void cover_cache_destroy(CoverCache* cache) {
@@ -218,40 +221,44 @@ bool same_key(const Cover& v, std::span<const uint8_t> call, const std::vector<u
     return std::equal(v.call.begin(), v.call.end(), call.begin(), call.end()) && v.clip == clip;
 }
 
-// A context drawing the coverage of calls on a scratch image that reaches
-// the bound's far corner, within the bound and under the clip of `c`, and
-// that image; null when no scratch can be made. The scratch takes the
-// image's coordinates as they are: Cairo places glyphs by rounding device
-// coordinates, which an offset could tip at a half pixel.
-CairoContext* scratch_for(CairoContext* c, const cairo_rectangle_int_t& bound, cairo_surface_t*& image) {
-    const int width = bound.x + bound.width, height = bound.y + bound.height;
-    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, width);
-    if (stride <= 0) return nullptr;
-    std::vector<unsigned char>& bytes = scratch_bytes();
-    const std::size_t size = static_cast<std::size_t>(stride) * height;
-    if (bytes.size() < size) bytes.assign(size, 0);
-    image = cairo_image_surface_create_for_data(bytes.data(), CAIRO_FORMAT_A8, width, height, stride);
-    if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(image);
-        return nullptr;
+// The context drawing the coverage of calls under the clip of `c` on the
+// image's scratch; null when no scratch can be made. The scratch takes the
+// image's coordinates and its clip as they are: Cairo places glyphs by
+// rounding device coordinates, which an offset could tip at a half pixel, and
+// rasterises a shape the clip cuts a few levels apart under a clip cut to
+// the shape's bound.
+CairoContext* scratch_for(CairoContext* c, CoverCache& cache) {
+    if (!cache.scratch) {
+        cache.scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, c->shared->width, c->shared->height);
+        if (cairo_surface_status(cache.scratch) != CAIRO_STATUS_SUCCESS) {
+            cairo_surface_destroy(cache.scratch);
+            cache.scratch = nullptr;
+            return nullptr;
+        }
+        cache.scratch_context = context_on(cache.scratch, c->shared);
+        cache.scratch_context->coverage = true;
     }
-    // Not known clear: Cairo would lay the first call on it by other means.
-    cairo_surface_mark_dirty(image);
-    CairoContext* sc = context_on(image, c->shared);
-    sc->coverage = true;
+    // Cleared behind Cairo's back: not known clear, as Cairo would lay the
+    // first call on a clear image by other means.
+    cairo_surface_mark_dirty(cache.scratch);
+    CairoContext* sc = cache.scratch_context;
     sc->had_clip = c->had_clip;
-    sc->bounded = true;
-    sc->bound = bound;
-    cairo_rectangle(sc->cr, bound.x, bound.y, bound.width, bound.height);
-    cairo_clip(sc->cr);
-    if (c->clip_form != ClipForm::None) {
+    sc->clip_form = ClipForm::None;
+    if (c->clip_form == ClipForm::None) return sc;
+    const bool same = sc->clip_serial != 0 && sc->clip_mode == c->clip_mode &&
+                      std::memcmp(&sc->clip_matrix, &c->clip_matrix, sizeof c->clip_matrix) == 0 &&
+                      sc->clip_types == c->clip_types && sc->clip_points.size() == c->clip_points.size() &&
+                      std::memcmp(sc->clip_points.data(), c->clip_points.data(),
+                                  c->clip_points.size() * sizeof(PointF)) == 0;
+    if (!same) {
+        ++sc->clip_serial;
         sc->clip_points = c->clip_points;
         sc->clip_types = c->clip_types;
         sc->clip_mode = c->clip_mode;
         sc->clip_matrix = c->clip_matrix;
         sc->clip_rectilinear = c->clip_rectilinear;
-        apply_clip(sc, c->clip_form);
     }
+    sc->clip_form = ClipForm::Path; // given to Cairo in the form each call takes
     return sc;
 }
 
@@ -316,8 +323,9 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
 
 // How much of the bound the clip keeps. Cairo rasterises a shape that the
 // clip cuts a few levels apart on a scratch image cut to the shape's bound
-// than on the whole image: a call the clip cuts is drawn by Cairo every time
-// (for a text that costs no more than laying its coverage).
+// than on the whole image: such a shape is drawn on a scratch as large as
+// the image, under the clip alone. A text the clip cuts is drawn by Cairo
+// every time, which costs no more than laying its coverage.
 enum class Kept { All, Part, None };
 Kept clip_keeps(CairoContext* c, const cairo_rectangle_int_t& bound) {
     if (c->clip_form == ClipForm::None) return Kept::All;
@@ -388,19 +396,21 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     v.drop();
     v.refused = false;
     const Kept kept = bound.width > 0 && bound.height > 0 ? clip_keeps(c, bound) : Kept::None;
-    if (kept == Kept::Part) {
+    if (kept == Kept::Part && call.kind == Call::Text) {
         v.refused = true;
-    } else if (kept == Kept::All) {
-        cairo_surface_t* image = nullptr;
-        CairoContext* sc = scratch_for(c, bound, image);
+    } else if (kept != Kept::None) {
+        CairoContext* sc = scratch_for(c, cache);
         if (!sc) {
             cache.covers.erase(hash);
             return false;
         }
         draw_call(sc, call);
-        context_free(sc);
-        v.refused = !take_scratch(image, bound, width, height, v);
-        cairo_surface_destroy(image);
+        v.refused = !take_scratch(cache.scratch, bound, width, height, v);
+        if (v.refused) { // paint may lie past the bound, left on the scratch
+            std::memset(cairo_image_surface_get_data(cache.scratch), 0,
+                        static_cast<std::size_t>(cairo_image_surface_get_stride(cache.scratch)) *
+                            cairo_image_surface_get_height(cache.scratch));
+        }
     }
     v.call.assign(bytes.begin(), bytes.end());
     v.clip = c->clip_key;

@@ -14,7 +14,9 @@
 #include "fms/plan/selection_texts.h"
 #include "fms/plan/update_state.h"
 #include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
+#include "fms/units/smiths_scratchpad.h"
 #include "gauges/stand_in_hooks.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/mcu_key_layout.h"
@@ -26,6 +28,7 @@
 #include "script.h"
 #include "sim/aircraft_state.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -367,6 +370,7 @@ void PlanKeys::remember_state() {
     if (route_state != kRouteStateActiveModified || replaced) approach_choice_.clear();
     approach_before_ = sel_approach;
     if (!holds_approach_legs()) plan_approach_.clear();
+    remember_unit_edits();
 }
 
 // EXEC keeps the approach chosen.
@@ -521,6 +525,107 @@ void PlanKeys::passing_step_faults(const std::string& line, std::vector<std::str
     if (engaging_steps_ > 0) --engaging_steps_;
 }
 
+namespace {
+
+std::string fix_text(const std::string& ident, double lat, double lon) {
+    char text[100];
+    std::snprintf(text, sizeof text, "%s %.5f %.5f", ident.c_str(), lat, lon);
+    return text;
+}
+
+// What a pilot edits in the flown plan, an entry a line: fix, constraint,
+// hold. Not the id: the core writes some entries anew (the destination).
+std::vector<std::string> flown_edit_lines() {
+    std::vector<std::string> out;
+    for (int i = 0; i <= active_plan_last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        char text[60];
+        std::snprintf(text, sizeof text, " %.0f %d", w.constrained == 1 ? w.alt_constraint : 0.0,
+                      w.hold_number);
+        out.push_back(fix_text(w.ident, w.lat, w.lon) + text);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool pending(int state) {
+    return state == kRouteStateActivated || state == kRouteStateActiveModified;
+}
+
+} // namespace
+
+void PlanKeys::remember_unit_edits() {
+    flown_edit_lines_ = flown_edit_lines();
+    gns_plan_open_before_ = gns_plan_open == 1;
+}
+
+void PlanKeys::unit_edit_faults(const std::string& line, std::vector<std::string>& faults) {
+    const bool smiths = starts(line, "cdu ");
+    // The simulator's own route load is no unit's.
+    const bool unit = !smiths && !starts(line, "route") && (!starts(line, "frames") || load_pending_);
+    const bool said = smiths_scratchpad_message.rfind("MOD ERASED", 0) == 0;
+    if (pending(state_before_) && route_state != state_before_ && unit) {
+        ++unit_ends_;
+        if (!said)
+            faults.push_back("a step of another unit ended the SMITHS's modification without a word: " +
+                             line);
+    }
+    // A stored plan the GNS had open, closed by another unit's plan.
+    if (gns_plan_open_before_ && gns_plan_open == 0 && !starts(line, "gns ") && gns_plan_closed_text.empty())
+        faults.push_back("a step of another unit closed the GNS's opened plan without a word: " + line);
+    const std::vector<std::string> now = flown_edit_lines();
+    // The SMITHS's EXEC or ERASE (or a whole plan put in place) settles an
+    // edit left waiting beside its modification.
+    const bool settled = !pending(route_state) && !starts(line, "route") && !load_pending_;
+    if ((!edit_waiting_.empty() || !removed_waiting_.empty()) && settled && !said) {
+        const auto count = [](const std::vector<std::string>& v, const std::string& s) {
+            return static_cast<long>(std::count(v.begin(), v.end(), s));
+        };
+        const auto fix_of_line = [](const std::string& l) {
+            return l.substr(0, l.rfind(' ', l.rfind(' ') - 1));
+        };
+        std::vector<std::string> working_fixes;
+        for (const Fix& f : working_before_)
+            working_fixes.push_back(fix_text(f.ident, f.lat, f.lon));
+        std::string lost;
+        // What the edit put in stays, but for an entry of that fix the
+        // modification itself deleted; what it took out stays out, but for
+        // one the modification put in.
+        for (const std::string& l : edit_waiting_) {
+            const long deleted =
+                count(modification_base_, fix_of_line(l)) - count(working_fixes, fix_of_line(l));
+            if (count(now, l) < count(flown_edit_lines_, l) - std::max(0L, deleted)) lost = l;
+        }
+        for (const std::string& l : removed_waiting_) {
+            const long added =
+                count(working_fixes, fix_of_line(l)) - count(modification_base_, fix_of_line(l));
+            if (count(now, l) > count(flown_edit_lines_, l) + std::max(0L, added)) lost = "back: " + l;
+        }
+        if (!lost.empty())
+            faults.push_back("the edit of \"" + edit_waiting_step_ + "\" was undone by \"" + line +
+                             "\" without a word: " + lost);
+    }
+    if (!pending(route_state)) {
+        edit_waiting_.clear();
+        removed_waiting_.clear();
+    }
+    if (unit && !starts(line, "frames") && pending(state_before_) && pending(route_state) &&
+        now != flown_edit_lines_) {
+        // Made in the flown plan while the modification stays pending.
+        std::set_difference(now.begin(), now.end(), flown_edit_lines_.begin(), flown_edit_lines_.end(),
+                            std::back_inserter(edit_waiting_));
+        std::set_difference(flown_edit_lines_.begin(), flown_edit_lines_.end(), now.begin(), now.end(),
+                            std::back_inserter(removed_waiting_));
+        edit_waiting_step_ = line;
+    }
+    if (pending(route_state) && !pending(state_before_)) {
+        // The flown fixes the modification began from.
+        modification_base_.clear();
+        for (const std::string& l : flown_edit_lines_)
+            modification_base_.push_back(l.substr(0, l.rfind(' ', l.rfind(' ') - 1)));
+    }
+}
+
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
     passing_step_faults(line, faults);
@@ -559,6 +664,7 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
                             contains(line, " ENT") && !contains(line, " FPL");
     if (gns_delete && rule_on("delete")) delete_faults(faults);
     if (rule_on("cursors")) cursor_faults(line, faults);
+    if (rule_on("units")) unit_edit_faults(line, faults);
     if (frame) {
         // A distance is measured on the pass after the change that needs it.
         for (const std::string& f : published_value_faults(starts(line, "frames")))
@@ -590,6 +696,8 @@ void PlanKeys::run_seed(unsigned seed, int steps) {
     std::mt19937 random(seed);
     std::vector<std::string> script;
     remember_state();
+    edit_waiting_.clear(); // a new run
+    removed_waiting_.clear();
     for (int n = 0; n < steps; ++n) {
         const std::string step = random_step(random);
         std::vector<std::string> faults;
@@ -618,6 +726,8 @@ std::string PlanKeys::seed_script(unsigned seed, int steps, std::vector<std::str
     std::mt19937 random(seed);
     script.clear();
     remember_state();
+    edit_waiting_.clear(); // a new run
+    removed_waiting_.clear();
     for (int n = 0; n < steps; ++n)
         for (const std::string& line : lines_of(random_step(random))) {
             script.push_back(line);
@@ -631,6 +741,8 @@ std::string PlanKeys::seed_script(unsigned seed, int steps, std::vector<std::str
 
 std::string PlanKeys::script_fault(const std::vector<std::string>& script) {
     remember_state();
+    edit_waiting_.clear(); // a new run
+    removed_waiting_.clear();
     for (const std::string& line : script) {
         std::string error;
         if (!run_step(line, error)) return error;
@@ -648,5 +760,5 @@ std::string PlanKeys::reached() const {
         "APPROACH REF %d, LNAV engagements %d",
         reached_.with_holds, reached_.with_gaps, reached_.on_ground, reached_.execs, reached_.direct_tos,
         reached_.legs_walks, reached_.approaches, reached_.engagements);
-    return text;
+    return text + std::string(", modifications ended by another unit ") + std::to_string(unit_ends_);
 }

@@ -63,6 +63,21 @@ class PlanKeys : public StandIn {
     void cursor_faults(const std::string& line, std::vector<std::string>& faults);
     // What the next step's rules compare with.
     void remember_state();
+    // An edit of the flown plan on the GNS or the MCU is in the flown plan
+    // after the SMITHS's next EXEC or ERASE, or the SMITHS said it lost its
+    // modification to it; a modification ended by another unit's step is
+    // said on the SMITHS.
+    void unit_edit_faults(const std::string& line, std::vector<std::string>& faults);
+    void remember_unit_edits();
+    std::vector<std::string> flown_edit_lines_;
+    bool gns_plan_open_before_ = false;
+    int unit_ends_ = 0; // modifications ended by another unit's step
+    // What an edit made while a modification stayed pending put in the
+    // flown plan, and the step that made it.
+    std::vector<std::string> edit_waiting_, removed_waiting_;
+    std::string edit_waiting_step_;
+    // The flown fixes when the modification now pending began.
+    std::vector<std::string> modification_base_;
 
     int state_before_ = 0;
     bool load_pending_ = false;

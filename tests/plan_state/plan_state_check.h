@@ -17,7 +17,7 @@ PlanSnapshot take_plan_snapshot();
 // Each rule of what the pilot sees can be left out by name in the
 // environment (PLAN_RULES_OFF="legs,gap"; names: exec, approach, direct,
 // legs, lists, published, noroute, gap, to, delete, flown, lnav, ground,
-// engage), to see what else a hunt finds while
+// engage, units), to see what else a hunt finds while
 // one fault is mended.
 bool rule_on(const char* name);
 

@@ -9,6 +9,7 @@
 #include "fms/plan/selection_texts.h"
 #include "fms/published_values.h"
 #include "fms/units/cdu_text.h"
+#include "fms/units/smiths_scratchpad.h"
 
 #include <sstream>
 
@@ -383,15 +384,17 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS C H E H A\ngns GNSXLS L2\ncdu SMITHS_FMS DEP_ARR R2 R2\ngns GNSXLS HOLD\n"
         "cdu SMITHS_FMS L1"));
 
-// The MCU's hold on the TO fix while a LEGS edit moved that fix: the hold is
-// on the fix in both plans and stays on it through EXEC.
+// The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
+// edit of the flown plan, which ends the modification (said on the SMITHS);
+// the hold stays on its fix through EXEC.
 TEST_F(PlanStateScripts, AnMcuHoldDuringAnEditStaysOnItsFixThroughExec) {
     ASSERT_EQ(script_fault(lines("route load KSEAKPDX.RTE\nmcu MCU LNAV\nframes 20\n"
                                  "cdu SMITHS_FMS LEGS \"HQM\" L1\nmcu MCU HOLD")),
               "");
     ASSERT_EQ(hold_count(), 1);
+    EXPECT_EQ(smiths_scratchpad_message, "MOD ERASED: MCU EDIT");
     EXPECT_EQ(working_plan[hold_list[1].working_index()].ident, "FOXXE");
     ASSERT_EQ(script_fault(lines("cdu SMITHS_FMS EXEC")), "");
     EXPECT_EQ(active_plan[hold_list[1].active_index()].ident, "FOXXE");
-    EXPECT_EQ(active_plan[2].ident, "HQM");
+    EXPECT_EQ(active_plan[2].ident, "FOXXE");
 }

@@ -627,6 +627,52 @@ TEST_F(GfxCairo, CoverageKeptUnderOneClipIsNotLaidUnderAnother) {
     }
 }
 
+// Shapes across the edge of a clip keep coverage too, from a scratch under
+// the clip alone: laid again they come out as Cairo draws them, to a level.
+TEST_F(GfxCairo, ShapesTheClipCutsAreLaidFromCoverageAsCairoDrawsThem) {
+    const auto star = [](Graphics& g) {
+        GraphicsPath p;
+        const PointF pts[] = {{40, 2}, {64, 46}, {10, 18}, {70, 18}, {16, 46}};
+        p.add_polygon(pts);
+        g.set_clip_path(p);
+    };
+    using Step = std::function<void(Graphics&)>;
+    const struct {
+        const char* what;
+        Step clip;
+    } clips[] = {
+        {"a box", [](Graphics& g) { g.set_clip_rect(12.5f, 9, 41, 27); }},
+        {"a turned box",
+         [](Graphics& g) {
+             g.rotate_transform(20);
+             g.set_clip_rect(20, 0, 40, 25);
+             g.reset_transform();
+         }},
+        {"a star", star},
+    };
+    const auto shapes = [](Graphics& g) {
+        g.set_smoothing_mode(SmoothingMode::AntiAlias);
+        g.fill_ellipse(SolidBrush(0xFFFF4000), 4, 4, 40, 30);
+        g.draw_line(Pen(0xFFFFFFFF, 2.5f), 0, 48, 80, 3);
+        g.draw_ellipse(Pen(0xFF00FFFF, 1.5f), 30, 12, 44, 34);
+    };
+    for (const auto& c : clips) {
+        void* kept = surface(80, 50);
+        void* drawn = surface(80, 50);
+        for (int session = 0; session < 4; ++session)
+            EXPECT_LE(session_both_ways(kept, drawn,
+                                        [&](Graphics& g) {
+                                            g.clear(0xFF000000);
+                                            c.clip(g);
+                                            shapes(g);
+                                        }),
+                      1)
+                << c.what << ", session " << session;
+        EXPECT_EQ(stats(kept).kept, 3u) << c.what;
+        EXPECT_EQ(stats(kept).refused, 0u) << c.what;
+    }
+}
+
 const auto kScene = [](Graphics& g) {
     g.clear(0xFF102030);
     g.set_smoothing_mode(SmoothingMode::AntiAlias);

@@ -373,6 +373,14 @@ void erase_route_modification() {
     build_route_rows();
 }
 
+namespace {
+
+// The plans' rule between units erases a modification another unit's edit
+// ends; ERASE lives here, above the plans.
+[[maybe_unused]] const bool eraser_given = (set_modification_eraser(&erase_route_modification), true);
+
+} // namespace
+
 void delete_waypoint_fms(int index, int force) {
     delete_waypoint(index, force, c17_scratchpad_message);
     // The C-17 CDU deletes without an EXEC step.

@@ -4,6 +4,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -109,7 +110,10 @@ void remove_hold_slot(int i) {
 void finish_delete(int mode) {
     sync_hold_marks();
     if (mode > kHoldQuiet) mark_route_edited();
-    smiths_scratchpad_message.clear();
+    // The pilot's deletion ends what the line said; one the plan makes on its
+    // own ends only a DELETE waiting for it, not a message such as a
+    // modification another unit ended.
+    if (mode > kHoldQuiet || smiths_scratchpad_message == "DELETE") smiths_scratchpad_message.clear();
     if (hold_list.count() == 0 && smiths_cdu_page == kPageRteHold) smiths_cdu_page = kPageRteLegs;
 }
 
@@ -153,6 +157,9 @@ HoldEntry new_hold(const RoutePlan& plan, int index, double magvar, double leg_m
 }
 
 int hold_alone_at_active(int index, double magvar, double leg_minutes) {
+    // The hold marks change on the flown plan: one edit, which checks its
+    // rules and ends another unit's pending change.
+    PlanEdit edit(active_target(), "a hold alone on the flown plan");
     HoldEntry hold = new_hold(active_plan, index, magvar, leg_minutes);
     hold.set_active_index(index);
     clear_holds();

@@ -5,9 +5,13 @@
 #include "fms/plan/plan_invariants.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
+#include "fms/plan/route_state.h"
+#include "fms/units/c17_cdu_text.h"
 #include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
+#include "fms/units/smiths_scratchpad.h"
 
 #include <algorithm>
 #include <iterator>
@@ -92,7 +96,117 @@ bool follows_plan(const PlanTarget& t) {
     return t.plan == &active_plan || t.plan == &working_plan;
 }
 
+PlanUnit unit_in_scope = PlanUnit::Core;
+void (*modification_eraser)() = nullptr;
+bool ending_modification = false;
+
+// The SMITHS and the C-17 CDU keep a modification pending in the working
+// plan, which both edit; the GNS and the MCU edit the flown plan at once.
+bool keeps_modifications(PlanUnit u) {
+    return u == PlanUnit::Smiths || u == PlanUnit::C17;
+}
+
+PlanUnit modification_holder() {
+    return modification_unit == PlanUnit::C17 ? PlanUnit::C17 : PlanUnit::Smiths;
+}
+
+bool other_unit_holds_modification() {
+    if (route_state != kRouteStateActiveModified && route_state != kRouteStateActivated) return false;
+    if (unit_in_scope == PlanUnit::Core || ending_modification) return false;
+    return !keeps_modifications(unit_in_scope);
+}
+
+// What a pilot edits in the flown plan, folded into one number: its
+// entries' fixes, constraints, holds and flyovers, its length and the TO.
+std::uint64_t flown_plan_print() {
+    std::uint64_t h = 1469598103934665603ull;
+    const auto mix = [&h](const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i)
+            h = (h ^ bytes[i]) * 1099511628211ull;
+    };
+    const int last = std::min(active_plan_last, kPlanLastIndex);
+    mix(&last, sizeof last);
+    mix(&to_waypoint_index, sizeof to_waypoint_index);
+    for (int i = 0; i <= last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        mix(w.ident.data(), w.ident.size());
+        const double values[] = {w.lat, w.lon, w.alt_constraint, w.speed_constraint};
+        mix(values, sizeof values);
+        const int flags[] = {w.id, w.constrained, w.hold_number, w.flyover};
+        mix(flags, sizeof flags);
+    }
+    return h;
+}
+
+// The GNS keeps a stored plan it opened in the working plan until it
+// activates it: another unit's plan put there ends it, said on the GNS.
+void close_gns_opened_plan() {
+    if (gns_plan_open != 1 || unit_in_scope == PlanUnit::Gns) return;
+    gns_plan_open = 0;
+    gns_plan_closed_text = unit_in_scope == PlanUnit::Mcu    ? "FPL CLOSED: MCU EDIT"
+                           : unit_in_scope == PlanUnit::Core ? "FPL CLOSED"
+                                                             : "FPL CLOSED: CDU EDIT";
+}
+
+// What the holder's message line says.
+const char* modification_ended_text(PlanUnit by) {
+    switch (by) {
+    case PlanUnit::Gns:
+        return "MOD ERASED: GNS EDIT";
+    case PlanUnit::Mcu:
+        return "MOD ERASED: MCU EDIT";
+    default:
+        return "";
+    }
+}
+
+void say_modification_ended(PlanUnit holder, PlanUnit by) {
+    const char* text = modification_ended_text(by);
+    if (holder == PlanUnit::C17)
+        c17_scratchpad_message = text;
+    else
+        smiths_scratchpad_message = text;
+}
+
 } // namespace
+
+PlanUnit modification_unit = PlanUnit::Core;
+
+PlanUnitScope::PlanUnitScope(PlanUnit unit) : kept_(unit_in_scope) {
+    unit_in_scope = unit;
+}
+
+PlanUnitScope::~PlanUnitScope() {
+    unit_in_scope = kept_;
+}
+
+PlanUnit editing_unit() {
+    return unit_in_scope;
+}
+
+void set_modification_eraser(void (*erase)()) {
+    modification_eraser = erase;
+}
+
+bool end_other_units_modification() {
+    if (!other_unit_holds_modification()) return false;
+    const PlanUnit holder = modification_holder();
+    ending_modification = true;
+    if (route_state == kRouteStateActivated) {
+        // The route stays entered on the pages, to be activated again.
+        route_state = kRouteStateEntered;
+    } else if (modification_eraser != nullptr) {
+        modification_eraser();
+    } else {
+        route_state = kRouteStateActive;
+        copy_active_plan_to_working();
+    }
+    ending_modification = false;
+    modification_unit = PlanUnit::Core;
+    say_modification_ended(holder, unit_in_scope);
+    return true;
+}
 
 PlanTarget working_target() {
     return PlanTarget{&working_plan, false};
@@ -114,6 +228,8 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
     if (t_.active) {
         leg_ = active_leg(); // gives the plan's new entries ids
         to_before_ = to_waypoint_index;
+        guards_modification_ = other_unit_holds_modification();
+        if (guards_modification_) flown_before_ = flown_plan_print();
     } else {
         give_entry_ids(*t_.plan, last);
     }
@@ -146,6 +262,15 @@ PlanEdit::~PlanEdit() {
     if (root_ != nullptr || !follows_plan(t_)) return;
     outermost_of(t_.plan) = nullptr;
     finish();
+    // Another unit's modification, put in place by a later EXEC, would undo
+    // this edit: the edit ends it.
+    if (guards_modification_ && flown_plan_print() != flown_before_) {
+        if (!end_other_units_modification()) say_modification_ended(modification_holder(), unit_in_scope);
+    }
+}
+
+void PlanEdit::upkeep() {
+    if (root_ == nullptr) guards_modification_ = false;
 }
 
 PlanEdit& PlanEdit::root() {
@@ -254,6 +379,7 @@ void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w) {
 }
 
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
+    if (t.plan == &working_plan) close_gns_opened_plan();
     PlanEdit edit(t, "replacing the plan");
     last = std::min(last, kPlanLastIndex);
     for (int i = 0; i <= last; ++i)

@@ -12,11 +12,52 @@
 // - on the active plan the aircraft stays on its leg (fms/plan/active_leg.h)
 //   unless the edit put the TO somewhere itself (a direct-to, a new plan,
 //   first activation), and the TO's position is taken from its entry;
+// - an edit of the active plan on the GNS or the MCU ends a modification
+//   pending on a CDU, which says so (end_other_units_modification below);
 // - the plans' rules are checked (fms/plan/plan_invariants.h).
 #pragma once
 
 #include "fms/plan/active_leg.h"
 #include "fms/plan/route_plan.h"
+
+#include <cstdint>
+
+// The control units that edit the plans. The SMITHS and the C-17 CDU share
+// the working plan and the modification pending in it.
+enum class PlanUnit { Core, Smiths, C17, Gns, Mcu };
+
+// The unit whose keys act while it lives. Outside every scope the core edits
+// (the per-frame update, EXEC and ERASE, route loads): no unit's edit.
+class PlanUnitScope {
+  public:
+    explicit PlanUnitScope(PlanUnit unit);
+    ~PlanUnitScope();
+    PlanUnitScope(const PlanUnitScope&) = delete;
+    PlanUnitScope& operator=(const PlanUnitScope&) = delete;
+
+  private:
+    PlanUnit kept_;
+};
+PlanUnit editing_unit();
+
+// The CDU whose edit began the modification now pending (route state 2 or
+// 4): the C-17 CDU's is said there, any other on the SMITHS, whose pages
+// show it as MOD and whose EXEC and ERASE act on it.
+extern PlanUnit modification_unit;
+
+// The one rule for an edit made on one unit while another holds a pending
+// change. Only the CDUs keep changes pending (the GNS and the MCU edit the
+// flown plan at once), so: an edit on the GNS or the MCU ends the CDU's
+// pending change, and the CDU says so on its message line. An edit of the
+// flown plan (a PlanEdit that changed it) runs the rule when it ends, so
+// that a later EXEC cannot undo it; a unit that takes the working plan over
+// (the GNS DIRECT list, a stored plan opened) or loads a whole plan (the MCU)
+// runs it first. A modification
+// (state 4) is erased; a route activated and not executed (state 2) goes
+// back to entered. True when a change ended.
+bool end_other_units_modification();
+// ERASE, which the exec room above the plans gives at start-up.
+void set_modification_eraser(void (*erase)());
 
 // A plan, and whether it is the flown one.
 struct PlanTarget {
@@ -59,6 +100,9 @@ class PlanEdit {
     void to_fallback(int index);
     // The leg the aircraft flew when the edit began.
     const ActiveLeg& leg_before() const { return leg_; }
+    // An edit that keeps what the plan derives from the database (an
+    // airport's elevation) and is no pilot's: it ends no modification.
+    void upkeep();
 
   private:
     struct CursorMark {
@@ -80,6 +124,10 @@ class PlanEdit {
     int fallback_ = -1;
     CursorMark marks_[10];
     int mark_count_ = 0;
+    // Set when another unit's modification was pending as the edit began:
+    // what the flown plan was then.
+    bool guards_modification_ = false;
+    std::uint64_t flown_before_ = 0;
 };
 
 // Opens slot p (0..last + 1): entries p..last move up one, and slot p holds

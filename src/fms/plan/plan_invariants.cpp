@@ -6,9 +6,12 @@
 #include "fms/plan/route_state.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 int plan_invariant_breaks = 0;
 std::string plan_invariant_last_fault;
+void (*plan_invariant_alarm)(const std::string& fault) = nullptr;
 
 namespace {
 
@@ -96,10 +99,16 @@ std::vector<std::string> plan_invariant_faults() {
 }
 
 void check_plan_invariants([[maybe_unused]] const char* where) {
-#ifndef NDEBUG
+#ifdef ORVEX_PLAN_CHECKS
     const std::vector<std::string> faults = plan_invariant_faults();
     if (faults.empty()) return;
     ++plan_invariant_breaks;
     plan_invariant_last_fault = std::string(where) + ": " + faults.front();
+    if (plan_invariant_alarm) {
+        plan_invariant_alarm(plan_invariant_last_fault);
+        return;
+    }
+    std::fprintf(stderr, "orvex: a plan rule broken by %s\n", plan_invariant_last_fault.c_str());
+    std::abort();
 #endif
 }

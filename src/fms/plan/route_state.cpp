@@ -3,6 +3,7 @@
 #include "data/module_settings.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_values.h"
 #include "fms/plan/update_state.h"
 #include "sim/aircraft_state.h"
@@ -41,6 +42,10 @@ void advance_route_state() {
     default:
         break;
     }
+    // The CDU whose edit leaves a change pending; it says when another
+    // unit's edit ends it.
+    if (route_state == kRouteStateActivated || route_state == kRouteStateActiveModified)
+        modification_unit = editing_unit();
 }
 
 void mark_route_edited() {

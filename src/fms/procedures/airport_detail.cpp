@@ -165,6 +165,7 @@ AirportRunway parse_runway_token(std::string token) {
 
 void set_origin_elevation(double elevation) {
     PlanEdit edit(active_target(), "the origin's elevation");
+    edit.upkeep();
     edit.entry(0).alt_constraint = elevation;
 }
 

@@ -192,6 +192,7 @@ void mark_right_patterns(const std::string& ident) {
 void set_destination_elevation(double elevation) {
     if (active_plan_last < 0 || active_plan_last > kPlanLastIndex) return;
     PlanEdit edit(active_target(), "the destination's elevation");
+    edit.upkeep();
     RouteWaypoint& last = edit.entry(edit.last());
     if (last.type == "APT" && last.ident == selected_destination_ident) {
         last.alt_constraint = elevation;

@@ -2,6 +2,8 @@
 // writes.
 #pragma once
 
+#include <string>
+
 // Line-select toggles L1..L5, R1..R5 and the list-changed flag. A line key
 // steps its toggle from idle to first (a question shown, a field open for
 // entry or the first of two rows chosen) to second (confirmed, or the second
@@ -31,6 +33,9 @@ inline constexpr int kGnsSubStateStoredPlans = 2; // the stored-plan list, or on
 
 // 1 while a plan insertion of the GNS works on the working plan.
 inline int gns_plan_open = 0;
+// Said on the stored-plan list when another unit's plan put in the working
+// plan closed the one the GNS had open; empty otherwise.
+inline std::string gns_plan_closed_text;
 
 // Flight-plan flags of the GNS pages that the route loader sets: the two plan
 // flags once a plan with waypoints is loaded, the navigation flag cleared when
