@@ -19,8 +19,7 @@ void toggle_lnav() {
         lnav_engaged = 0;
         intercept_armed = 0;
         hold_exit_state = kHoldExitNotEntered;
-        // The hold being flown is dropped with LNAV.
-        if (hold_count() >= 1) remove_hold(1);
+        drop_flown_hold();
         hold_armed = 0;
         direct_to_active = 0;
     } else if (to_waypoint_index != kNoToWaypoint && !to_held_at_gap()) {

@@ -247,3 +247,26 @@ TEST_F(VnavFlights, aRouteThatDoublesBackDescendsInTime) {
                     "RTE \"KELN\" L1 \"KSEA\" R1 NEXT \"CHINS\" R1 \"STAMP\" R2 \"CHINS\" R3 \"MAPLV\" R4 R6 "
                     "EXEC INIT_REF \"16000\" R1 EXEC");
 }
+
+// The pilot climbs on the MCP to 35 000 ft on a route of 110 NM, far above
+// the path, and engages VNAV: it descends at once, at the aircraft file's
+// greatest rate (3000 ft/min) for as long as it is above the path, and never
+// climbs.
+TEST_F(VnavFlights, engagedFarAboveThePathDescendsAtOnceAtTheGreatestRate) {
+    start({"KHQM", 46.9712, -123.9366, 18.0}, 80,
+          "RTE \"KHQM\" L1 \"KBFI\" R1 NEXT \"NISQL\" R1 \"BANGR\" R2 \"VASHN\" R3 R6 EXEC "
+          "INIT_REF \"FL390\" R1 EXEC");
+    run("key 0x101F5 250\n"); // 250 kt on the MCP
+    engage_vnav_in_the_air(35000, 2900);
+    const double engaged = altitude();
+    ASSERT_GT(engaged, 21.0 + 400.0 * distance_to_destination + 5000.0);
+    double highest = 0.0;
+    int slow_above_path = 0, steps = 0;
+    fly_to_the_end([&] {
+        highest = std::max(highest, altitude());
+        const bool above_path = altitude() > 21.0 + 500.0 * distance_to_destination + 1000.0;
+        if (++steps > 1 && above_path && host::aircraft().vertical_speed_fpm > -3000.0) ++slow_above_path;
+    });
+    EXPECT_LT(highest, engaged + 300.0);
+    EXPECT_EQ(slow_above_path, 0);
+}

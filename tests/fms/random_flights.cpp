@@ -442,6 +442,13 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // one, VNAV cannot be asked to meet it.
     const int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
     const double engaged_altitude = aircraft_state.indicated_altitude_ft;
+    // What VNAV engaged in the air can lose before the field at the aircraft
+    // file's greatest descent rate, at the ground speed then (the highest of
+    // the descent, so the least it can lose).
+    const double engaged_speed = aircraft_state.ground_speed_kt;
+    const double engaged_reach = f.vnav_in_air && engaged_speed > 0.0
+                                     ? MaxVnavDescRate / (engaged_speed / 60.0) * distance_to_destination
+                                     : 1e9;
     std::vector<Checked> checked = reachable_constraints(climb_index);
 
     double route_nm = 0.0;
@@ -578,7 +585,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     }
     // Long enough to climb 3000 ft above the higher field and descend
     // again at 400 ft/NM, with 20 NM to spare; and the last leg (its
-    // constraint) lets the aircraft down.
+    // constraint) lets the aircraft down; and the pilot's climb before
+    // VNAV was engaged left it within reach of the field.
     const double top = std::max(origin, field) + 3000.0;
     const double needed = (top - origin) / 400.0 + (top - field) / 400.0 + 20.0;
     bool last_leg_descends = true;
@@ -590,7 +598,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             last_leg_descends = active_plan[i].alt_constraint - field <= 400.0 * after;
             break;
         }
-    if (route_nm >= needed && last_leg_descends) {
+    if (route_nm >= needed && last_leg_descends && engaged_altitude - (field + 3000.0) <= engaged_reach) {
         ++counts.arrivals_checked;
         if (arrival_altitude > field + 3000.0) faults.push_back(where("arrived high", arrival_altitude));
     }

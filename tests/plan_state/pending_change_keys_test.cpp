@@ -5,6 +5,7 @@
 #include "plan_keys_fixture.h"
 
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/gns_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
@@ -135,5 +136,40 @@ TEST_F(PendingChangeKeys, AnotherUnitsPlanClosesTheGnsOpenedPlanAloud) {
         for (const gfx::RecordedOp& op : r.ops)
             said = said || (op.kind == gfx::OpKind::String && op.text == "FPL CLOSED: CDU EDIT");
         EXPECT_TRUE(said) << edit;
+    }
+}
+
+// LNAV off leaves the hold being flown; the same hold leaves the pending
+// modification, which stays, so EXEC keeps both the drop and the SMITHS's
+// change. A hold only the modification has is not flown and stays.
+TEST_F(PendingChangeKeys, LnavOffLeavesTheFlownHoldAndKeepsTheModification) {
+    const struct {
+        const char *kind, *before;
+        std::string smiths;
+        int holds; // after LNAV off and after EXEC
+    } rows[] = {
+        {"the MCU's hold flown", "mcu MCU HOLD", kSmithsConstraint, 0},
+        {"a hold pending on the SMITHS", "", std::string("cdu SMITHS_FMS HOLD L3 L6\n") + kSmithsConstraint,
+         1},
+    };
+    for (const auto& row : rows) {
+        restart();
+        steps(kRouteOnToutl);
+        lnav_engaged = 1;
+        steps(row.before);
+        steps(row.smiths);
+        ASSERT_EQ(route_state, kRouteStateActiveModified) << row.kind;
+        steps("mcu MCU LNAV");
+        EXPECT_EQ(lnav_engaged, 0) << row.kind;
+        EXPECT_EQ(route_state, kRouteStateActiveModified) << row.kind;
+        EXPECT_EQ(hold_count(), row.holds) << row.kind;
+        steps("cdu SMITHS_FMS EXEC");
+        ASSERT_EQ(hold_count(), row.holds) << row.kind;
+        if (row.holds > 0) EXPECT_GT(hold_list[1].active_index(), 0) << row.kind;
+        bool constrained = false;
+        for (int i = 0; i <= active_plan_last; ++i)
+            constrained =
+                constrained || (active_plan[i].constrained == 1 && active_plan[i].alt_constraint == 9000);
+        EXPECT_TRUE(constrained) << row.kind << "\n" << plan();
     }
 }

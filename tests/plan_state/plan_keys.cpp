@@ -533,16 +533,19 @@ std::string fix_text(const std::string& ident, double lat, double lon) {
     return text;
 }
 
-// What a pilot edits in the flown plan, an entry a line: fix, constraint,
-// hold. Not the id: the core writes some entries anew (the destination).
+// What a pilot edits in the flown plan, two lines an entry: its fix with its
+// constraint, and its fix with its hold, so that an edit of one and the
+// modification's own change of the other on the same entry both show. Not
+// the id: the core writes some entries anew (the destination).
 std::vector<std::string> flown_edit_lines() {
     std::vector<std::string> out;
     for (int i = 0; i <= active_plan_last; ++i) {
         const RouteWaypoint& w = active_plan[i];
-        char text[60];
-        std::snprintf(text, sizeof text, " %.0f %d", w.constrained == 1 ? w.alt_constraint : 0.0,
-                      w.hold_number);
-        out.push_back(fix_text(w.ident, w.lat, w.lon) + text);
+        const std::string fix = fix_text(w.ident, w.lat, w.lon);
+        char text[40];
+        std::snprintf(text, sizeof text, " c%.0f", w.constrained == 1 ? w.alt_constraint : 0.0);
+        out.push_back(fix + text);
+        out.push_back(fix + " h" + std::to_string(w.hold_number));
     }
     std::sort(out.begin(), out.end());
     return out;
@@ -581,9 +584,7 @@ void PlanKeys::unit_edit_faults(const std::string& line, std::vector<std::string
         const auto count = [](const std::vector<std::string>& v, const std::string& s) {
             return static_cast<long>(std::count(v.begin(), v.end(), s));
         };
-        const auto fix_of_line = [](const std::string& l) {
-            return l.substr(0, l.rfind(' ', l.rfind(' ') - 1));
-        };
+        const auto fix_of_line = [](const std::string& l) { return l.substr(0, l.rfind(' ')); };
         std::vector<std::string> working_fixes;
         for (const Fix& f : working_before_)
             working_fixes.push_back(fix_text(f.ident, f.lat, f.lon));
@@ -622,7 +623,7 @@ void PlanKeys::unit_edit_faults(const std::string& line, std::vector<std::string
         // The flown fixes the modification began from.
         modification_base_.clear();
         for (const std::string& l : flown_edit_lines_)
-            modification_base_.push_back(l.substr(0, l.rfind(' ', l.rfind(' ') - 1)));
+            if (l[l.rfind(' ') + 1] == 'c') modification_base_.push_back(l.substr(0, l.rfind(' ')));
     }
 }
 

@@ -382,7 +382,12 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\nroute load KSEAKPDX.RTE\nmcu MCU DIRTO ENTRY\n"
         "keyboard type \"UAO\"\nmcu MCU ENTER\naircraft position 45.32766 -122.75251\n"
         "gns GNSXLS C H E H A\ngns GNSXLS L2\ncdu SMITHS_FMS DEP_ARR R2 R2\ngns GNSXLS HOLD\n"
-        "cdu SMITHS_FMS L1"));
+        "cdu SMITHS_FMS L1",
+        // LNAV off leaves the MCU's hold while a SMITHS constraint on its fix is pending:
+        // EXEC keeps both.
+        "route load KSEAKYKM.PLN\nmcu MCU LNAV\ncdu SMITHS_FMS \"FL180\" L6\ncdu SMITHS_FMS \"/5000\" L3\n"
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"ALBNY\"\nmcu MCU ENTER\ncdu SMITHS_FMS LEGS DEL L4\n"
+        "mcu MCU HOLD\ncdu SMITHS_FMS R2\nmcu MCU LNAV\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

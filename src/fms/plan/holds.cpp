@@ -285,6 +285,11 @@ void remove_hold(int slot) {
     if (slot >= 1 && slot <= hold_list.count()) remove_hold_slot(slot);
 }
 
+void drop_flown_hold() {
+    PlanEdit edit(active_target(), "dropping the hold flown");
+    if (hold_count() >= 1 && hold_list[1].active_index() > 0) remove_hold(1);
+}
+
 void clear_holds() {
     while (hold_list.count() > 0)
         remove_hold_slot(hold_list.count());

@@ -127,6 +127,11 @@ int working_entry_of_active(int index);
 void remove_hold(int slot);
 // Removes every hold.
 void clear_holds();
+// LNAV off: the hold being flown (the first executed one) is left, as at its
+// exit. It is the same hold in a pending modification, so it goes there too
+// and the modification stays; a hold only the modification has is not flown
+// and stays.
+void drop_flown_hold();
 
 // Writes every waypoint's hold mark from the list, in both plans.
 void sync_hold_marks();
