@@ -285,8 +285,9 @@ void remove_hold(int slot) {
 }
 
 void drop_flown_hold() {
+    if (hold_count() < 1 || hold_list[1].active_index() <= 0) return;
     PlanEdit edit(active_target(), "dropping the hold flown");
-    if (hold_count() >= 1 && hold_list[1].active_index() > 0) remove_hold(1);
+    remove_hold(1);
 }
 
 void clear_holds() {
