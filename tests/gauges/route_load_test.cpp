@@ -130,6 +130,7 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
     };
     for (const auto& load :
          {std::function<void()>(smiths), std::function<void()>(mcu), std::function<void()>(gns)}) {
+        to_waypoint_index = kNoToWaypoint; // with the plan emptied below: no route flown
         approach_record_index = 0;
         active_plan_last = -1;
         load();
