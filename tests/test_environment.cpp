@@ -12,11 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -25,39 +23,9 @@ const bool scratch_folder_set = [] {
     return true;
 }();
 
-// The tests whose set-up or edits broke a plan rule when the rules first ran
-// in every test build: each is to be mended and struck off. There a break is
-// only printed; in any other test it fails the test.
-constexpr std::string_view kKnownPlanRuleBreaks[] = {
-    "GnsDirect.APlaceholderOriginIsDroppedWithoutAnEntryBeyondTheRoute",
-    "GnsDirect.ATurnAgainstTheShorterSideIsForcedByTheSelectedHeading",
-    "GnsDirect.ATypedIdentifierIsInsertedThroughDatabaseWptAndFlown",
-    "GnsDirect.RoutePagesCountEighteenRowsAndTheClosestAirportsFollow",
-    "GnsDirect.TheChosenFixIsFlownWhenTheOldToWasUnderTheAircraft",
-    "GnsDirect.TheClosestAirportPageListsTheNineNearestAndRefreshesOnlyAsItMust",
-    "GnsDirect.TheDirectEntryGoesInWhileThePlanFitsIn201Entries",
-    "GnsDirect.TheProposalIsFlownDirectFromThePresentPosition",
-    "GnsPlanKeys.TypedIdentGoesThroughDatabaseWptIntoThePlan",
-    "PlanEditHelpers.copyLegsClosesThePlanOverSkippedLegsAndTheirHolds",
-    "PlanEditHelpers.thenPlaceholdersAreSqueezedOutWithTheirNeighboursHolds",
-    "PlanEditing.aThenPlaceholderCarriesTheScratchpadAirway",
-    "PlanEditing.holdPresentPositionBecomesTheNextWptNumberWithItsHold",
-    "ProcedureInsertion.aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart",
-    "ProcedureInsertion.theActivePlanKeepsItsToWaypointConstraintAndHolds",
-    "RouteLoad.theFilesApproachIsKeptThroughALoadOnEachUnit",
-    "RoutePlan.clearingEmptiesEntriesRowsAndHoldsButKeepsPositionsAndLastIndices",
-};
-
 // A plan rule broken by an edit fails the test that made the edit, where a
 // program of the module's own would abort.
 void plan_rule_broken(const std::string& fault) {
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "";
-    if (std::find(std::begin(kKnownPlanRuleBreaks), std::end(kKnownPlanRuleBreaks), name) !=
-        std::end(kKnownPlanRuleBreaks)) {
-        std::fprintf(stderr, "known plan rule break in %s: %s\n", name.c_str(), fault.c_str());
-        return;
-    }
     ADD_FAILURE() << "a plan rule broken by " << fault;
 }
 

@@ -1,6 +1,7 @@
 #include "fms/fms_read_schedule.h"
 
 #include "fms/fms_update.h"
+#include "fms/math/heading_math.h"
 #include "sim/aircraft_state.h"
 #include "sim/host_probe.h"
 #include "sim/sim_var_reader.h"
@@ -23,16 +24,6 @@ bool is_wind_slot(int slot) {
 }
 bool is_radio_altitude_slot(int slot) {
     return slot == 1 || slot == 3 || slot == 5 || slot == 7 || slot == 9 || slot == 11 || slot == 15;
-}
-
-// The magnetic form of a direction read as true.
-double magnetic_direction(double true_deg, double magvar) {
-    double d = true_deg - magvar;
-    if (d < 0.5)
-        d += 360.0;
-    else if (d >= 360.0)
-        d -= 360.0;
-    return d;
 }
 
 void read_clock_slot(AircraftState& a, const SimVarReader& r) {

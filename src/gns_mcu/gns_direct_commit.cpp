@@ -31,17 +31,6 @@
 
 namespace {
 
-// The DIRECT entry at the present position.
-RouteWaypoint direct_entry() {
-    RouteWaypoint w;
-    w.ident = "DIRECT";
-    w.lat = aircraft_state.plat;
-    w.lon = aircraft_state.plon;
-    w.type = "WPT";
-    w.kind = "DCT";
-    return w;
-}
-
 void direct_to_closest_airport() {
     const std::string& text = gns_scratchpad;
     int found = 0;
@@ -166,7 +155,7 @@ void activate() {
         int j = 0;
         for (int i = first; i <= w_last; ++i) {
             if (i == c) {
-                write_entry(active_target(), j++, direct_entry());
+                write_entry(active_target(), j++, present_position_entry());
                 edit.set_to(j);
             }
             write_entry(active_target(), j++, working_plan[i]);

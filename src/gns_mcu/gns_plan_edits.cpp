@@ -122,8 +122,13 @@ void write_candidate(RouteWaypoint& w, const NavListRecord& candidate) {
     w = fresh; // id 0: a new entry
 }
 
-// The FROM of the first leg is the origin: with the origin deleted the
-// aircraft flies on to its TO from where it is, as after a direct-to.
+void clear_all_selections() {
+    active_sel = GnsChoices{};
+    working_sel = GnsChoices{};
+}
+
+} // namespace
+
 RouteWaypoint present_position_entry() {
     RouteWaypoint w;
     w.ident = "DIRECT";
@@ -133,13 +138,6 @@ RouteWaypoint present_position_entry() {
     w.kind = "DCT";
     return w;
 }
-
-void clear_all_selections() {
-    active_sel = GnsChoices{};
-    working_sel = GnsChoices{};
-}
-
-} // namespace
 
 GnsPlanRef gns_plan_in_view() {
     if (gns_sub_state == kGnsSubStateActivePlan)
@@ -161,7 +159,8 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
         PlanEdit edit(p.target, "a GNS deletion");
         clean_procedure_kinds(p, c, edit);
         if (c == 0 && p.active && to_waypoint_index == 1) {
-            // The origin under the first leg: the TO stays on its fix.
+            // The origin under the first leg: the TO stays on its fix, flown
+            // from where the aircraft is, as after a direct-to.
             write_entry(p.target, 0, present_position_entry());
             edit.set_to(1);
         } else {

@@ -27,6 +27,9 @@ struct GnsPlanRef {
 // The end mark written in the slot after the plan, where the GNS lists end.
 void gns_mark_plan_end(PlanEdit& edit);
 
+// The DIRECT entry at the present position, where a direct-to is flown from.
+RouteWaypoint present_position_entry();
+
 // The plan in view (active in sub-state 1, else working).
 GnsPlanRef gns_plan_in_view();
 

@@ -87,7 +87,7 @@ TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndTheirHolds) {
     add_hold(4, kHoldQuiet, 0.0);
     add_hold(8, kHoldQuiet, 0.0);
     smiths_scratchpad = "P7";
-    route_state = kRouteStateActive;
+    route_state = kRouteStateNone; // holds not yet executed: no route flown
     copy_legs(3, 7);
     EXPECT_EQ(working_idents(), (Idents{"P0", "P1", "P2", "P7", "P8", "P9", "P10"}));
     EXPECT_EQ(working_plan_last, 6);
@@ -98,11 +98,12 @@ TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndTheirHolds) {
     EXPECT_EQ(working_plan[4].hold_number, 1);
     EXPECT_EQ(working_plan[5].hold_number, 0);
     EXPECT_EQ(smiths_scratchpad, "");
-    EXPECT_EQ(route_state, kRouteStateActiveModified);
+    EXPECT_EQ(route_state, kRouteStateEntered);
     EXPECT_EQ(route_rows_last, 5);
     EXPECT_EQ(route_rows[1].to, "P1");
 
     // A source beyond the last entry leaves the plan ending at the target.
+    clear_holds();
     set_working_count(5);
     copy_legs(2, 9);
     EXPECT_EQ(working_plan_last, 2);
@@ -131,6 +132,7 @@ TEST(PlanEditHelpers, thenPlaceholdersAreSqueezedOutWithTheirNeighboursHolds) {
     // Without placeholders nothing moves; an empty plan stays empty.
     remove_then_legs();
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "C", "D"}));
+    clear_holds();
     set_working_last(-5);
     remove_then_legs();
     EXPECT_EQ(working_plan_last, -1);

@@ -191,7 +191,7 @@ TEST(PlanEditing, aThenPlaceholderCarriesTheScratchpadAirway) {
     working_entry(1).frequency = "112.0";
     add_hold(1, kHoldQuiet, 0.0);
     smiths_scratchpad = "J5";
-    route_state = kRouteStateActive;
+    route_state = kRouteStateNone; // the hold is not executed: no route flown
     ASSERT_TRUE(insert_then_leg(1));
     EXPECT_EQ(working_idents(), (Idents{"A", "THEN", "B", "C"}));
     const RouteWaypoint& t = working_plan[1];
@@ -206,7 +206,7 @@ TEST(PlanEditing, aThenPlaceholderCarriesTheScratchpadAirway) {
     EXPECT_EQ(t.hold_number, 0); // the hold moved up with B
     EXPECT_EQ(working_plan[2].hold_number, 1);
     EXPECT_EQ(hold_list[1].working_index(), 2);
-    EXPECT_EQ(route_state, kRouteStateActive); // a placeholder is not a change yet
+    EXPECT_EQ(route_state, kRouteStateNone); // a placeholder is not a change yet
 }
 
 TEST(PlanEditing, userWaypointsFromAPlaceBearingAndDistanceGetRunningNames) {
@@ -273,7 +273,7 @@ TEST(PlanEditing, holdPresentPositionBecomesTheNextWptNumberWithItsHold) {
     set_candidate(1, "HOLD PPOS", 47.5, -122.5, "I");
     ASSERT_TRUE(create_user_waypoint_mod(1, 1, 0.0));
     EXPECT_EQ(working_idents(), (Idents{"A", "WPT04", "WPT03", "B", "C"}));
-    EXPECT_EQ(working_plan[1].hold_number, 1);
+    EXPECT_EQ(working_plan[1].hold_number, 0); // the hold, made next, marks it
     EXPECT_EQ(working_plan[1].type, "I");
 
     // A plain candidate without place/bearing inputs keeps its ident.

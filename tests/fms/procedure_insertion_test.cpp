@@ -81,7 +81,8 @@ TEST_F(ProcedureInsertion, aStarMeetsTheSidAsSidstarAndGoesBeforeAnApproach) {
 
 TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart) {
     // TO 5: entries 0..4 are flown or being flown, even the STAR leg among them.
-    write_plan(working_plan, {"KSEA", "A", "B", "C", "S1", "S2", "S3", "KPDX"});
+    write_plan(active_plan, {"KSEA", "A", "B", "C", "S1", "S2", "S3", "KPDX"});
+    copy_active_plan_to_working();
     for (int i = 4; i <= 6; ++i)
         working_entry(i).kind = "STAR";
     to_waypoint_index = 5;
@@ -165,6 +166,7 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     EXPECT_EQ(active_plan[5].hold_number, 1);
 
     // Flying an old STAR: the TO waypoint goes back to where the new one joins.
+    clear_holds();
     write_plan(active_plan, {"KSEA", "A", "SEA", "S1", "S2", "KPDX"});
     active_entry(2).kind = "SID";
     active_entry(3).kind = active_entry(4).kind = "STAR";

@@ -40,6 +40,8 @@ TEST(RoutePlan, clearingEmptiesEntriesRowsAndHoldsButKeepsPositionsAndLastIndice
     hold_list.slot(1).set_active_index(1);
     approach_record_index = 3;
     approach_runway_index = 2;
+    hold_armed = 1;
+    holding_active = 2; // in the pattern
 
     clear_active_plan();
     EXPECT_EQ(active_plan_last, 2); // the caller sets it
@@ -56,12 +58,15 @@ TEST(RoutePlan, clearingEmptiesEntriesRowsAndHoldsButKeepsPositionsAndLastIndice
     EXPECT_EQ(route_rows_last, 1);
     EXPECT_EQ(hold_count(), 0);
     EXPECT_EQ(hold_list[1].active_index(), 0);
+    EXPECT_EQ(hold_armed, 0); // no pattern of a cleared hold is flown on
+    EXPECT_EQ(holding_active, 0);
     EXPECT_EQ(approach_record_index, 0);
     EXPECT_EQ(approach_runway_index, 0);
 
     // The working plan clears the same way but leaves the holds.
+    set_active({{"A", ""}, {"B", ""}});
+    hold_alone_at_active(1, 0.0, 1.0);
     set_working({{"A", ""}, {"B", ""}});
-    hold_list.set_count(1);
     clear_working_plan();
     EXPECT_EQ(working_plan[1].ident, "");
     EXPECT_EQ(working_plan_last, 1);

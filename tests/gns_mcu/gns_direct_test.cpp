@@ -10,6 +10,7 @@
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/plan_builder.h"
@@ -38,9 +39,10 @@ void set_active_plan(const std::vector<Fix>& fixes, int to) {
         w.lat = fixes[i].lat;
         w.lon = fixes[i].lon;
         w.type = fixes[i].type;
+        w.marker = marker_of_text(w.ident); // as a route file gives a placeholder
     }
     set_active_last(static_cast<int>(fixes.size()) - 1);
-    active_entry(active_plan_last + 1).ident = "******";
+    make_marker(active_entry(active_plan_last + 1), EntryKind::EndMark);
     to_waypoint_index = to;
     to_position =
         GeoPosition{fixes[static_cast<std::size_t>(to)].lat, fixes[static_cast<std::size_t>(to)].lon};

@@ -85,8 +85,7 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
 TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     activate_example_route();
     // A hold on OLM and the VNAV target on the destination move with them.
-    hold_list.slot(1).set_active_index(4);
-    hold_list.set_count(1);
+    hold_alone_at_active(4, 0.0, 1.0);
     constraint_waypoint_index = 9;
 
     press("L2 \"PAE\"");

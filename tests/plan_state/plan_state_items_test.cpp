@@ -387,7 +387,11 @@ INSTANTIATE_TEST_SUITE_P(
         // EXEC keeps both.
         "route load KSEAKYKM.PLN\nmcu MCU LNAV\ncdu SMITHS_FMS \"FL180\" L6\ncdu SMITHS_FMS \"/5000\" L3\n"
         "mcu MCU DIRTO ENTRY\nkeyboard type \"ALBNY\"\nmcu MCU ENTER\ncdu SMITHS_FMS LEGS DEL L4\n"
-        "mcu MCU HOLD\ncdu SMITHS_FMS R2\nmcu MCU LNAV\ncdu SMITHS_FMS EXEC"));
+        "mcu MCU HOLD\ncdu SMITHS_FMS R2\nmcu MCU LNAV\ncdu SMITHS_FMS EXEC",
+        // An arrival chosen for a new plan without its origin: nothing to join.
+        "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 R1 L1\ncdu SMITHS_FMS EXEC\n"
+        "cdu SMITHS_FMS HOLD L5 L6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS INIT_REF\ncdu SMITHS_FMS L6\n"
+        "cdu SMITHS_FMS \"1.5\" R2\ncdu SMITHS_FMS L4\ncdu SMITHS_FMS DEP_ARR R2 R5\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

@@ -3,6 +3,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -77,6 +78,8 @@ void advance(const HoldEntry& h, int k) {
 // from its fix (it is entered through the fix like the first).
 void leave_hold(const HoldEntry& h) {
     hold_armed = 0;
+    // The hold leaves the flown plan by its one edit path.
+    PlanEdit edit(active_target(), "a hold left");
     delete_hold(h.active_index(), kHoldQuiet);
     holding_active = 0;
 }
@@ -149,6 +152,12 @@ void fly_holds() {
         hold_list[1].active_index() >= to_waypoint_index)
         return;
     // A hold moved into first place by a deletion waits for the next pass.
+    // Most frames pass none: only then is an edit of the flown plan opened.
+    bool behind = false;
+    for (int i = 1; i <= hold_count() && !behind; ++i)
+        behind = hold_list[i].active_index() > 0 && hold_list[i].active_index() < to_waypoint_index;
+    if (!behind) return;
+    PlanEdit edit(active_target(), "holds passed");
     for (int i = 1; i <= hold_count();) {
         if (hold_list[i].active_index() > 0 && hold_list[i].active_index() < to_waypoint_index) {
             delete_hold(hold_list[i].active_index(), kHoldQuiet);

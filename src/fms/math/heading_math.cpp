@@ -58,6 +58,15 @@ double fold_degrees_360(double degrees) {
     return r;
 }
 
+double magnetic_direction(double true_deg, double magvar) {
+    double d = true_deg - magvar;
+    if (d < 0.5)
+        d += 360.0;
+    else if (d >= 360.0)
+        d -= 360.0;
+    return d;
+}
+
 bool bearing_is_to(double bearing, double course) {
     return std::fabs(fold_degrees_180(bearing - course)) < 90.0;
 }

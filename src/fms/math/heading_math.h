@@ -29,6 +29,9 @@ int heading_bug_value(double command, int sent);
 double fold_degrees_180(double degrees);
 // An angle folded into (0, 360]: a bearing readout (north reads 360).
 double fold_degrees_360(double degrees);
+// The magnetic form of a direction read as true, in [0.5, 360.5) for a
+// direction within one turn.
+double magnetic_direction(double true_deg, double magvar);
 // TO when the bearing to the station lies within 90 degrees of the course,
 // else FROM; both in degrees, either side of north.
 bool bearing_is_to(double bearing, double course);

@@ -140,11 +140,7 @@ HoldEntry new_hold(const RoutePlan& plan, int index, double magvar, double leg_m
     const RouteWaypoint& previous = plan[place_at_or_before(plan, index - 1)];
     double distance = 0.0, course = 0.0;
     gc_dist_course(previous.lat, previous.lon, fix.lat, fix.lon, &distance, &course);
-    double inbound = course - magvar;
-    if (inbound < 0.5)
-        inbound += 360.0;
-    else if (inbound >= 360.0)
-        inbound -= 360.0;
+    const double inbound = magnetic_direction(course, magvar);
 
     HoldEntry h;
     h.ident = fix.ident;
@@ -286,8 +282,9 @@ void remove_hold(int slot) {
 }
 
 void drop_flown_hold() {
+    if (hold_count() < 1 || hold_list[1].active_index() <= 0) return;
     PlanEdit edit(active_target(), "dropping the hold flown");
-    if (hold_count() >= 1 && hold_list[1].active_index() > 0) remove_hold(1);
+    remove_hold(1);
 }
 
 void clear_holds() {

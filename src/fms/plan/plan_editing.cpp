@@ -97,9 +97,9 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
     }
     if (hold_ppos) candidate.ident = numbered_ident("WPT", next_user_waypoint_number(), false);
 
-    RouteWaypoint entry = waypoint_from_candidate(v);
-    entry.hold_number = hold_ppos ? 1 : 0; // the present-position hold
-    copy_waypoint_fields(entry, edit.entry(p));
+    // No hold mark: the present-position hold, made next, marks its entry
+    // (a full list makes none).
+    copy_waypoint_fields(waypoint_from_candidate(v), edit.entry(p));
 
     if (discontinuity) {
         shift_working_up(p + 1);

@@ -162,9 +162,9 @@ void clear_active_plan() {
     PlanEdit edit(active_target(), "clearing the flown plan");
     clear_plan_entries(edit);
     clear_rows();
-    hold_list.set_count(0);
-    hold_list.slot(1).active_id = 0;
-    sync_hold_marks();
+    // Every hold goes as a deletion takes it, also one being flown: LNAV
+    // leaves its pattern rather than fly a hold of the plan cleared.
+    clear_holds();
     descent_speed_phase = kDescentSpeedPhaseOff;
     approach_record_index = 0;
     approach_runway_index = 0;

@@ -83,6 +83,9 @@ void insert_star(const PlanTarget& t) {
         else
             select_airport(origin_airport_ident, kSelectAirportWorkingAppend);
     }
+    // A plan still without its first entry (a new plan whose origin is not
+    // an airport) has no route for the legs to join.
+    if (edit.last() < 0) return;
 
     int s = edit.last();
     while (s > floor && ends_route(edit[s]))
