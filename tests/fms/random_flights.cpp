@@ -319,9 +319,12 @@ struct Checked {
     int index = 0;
     double wanted = 0.0;
     bool climb = false;
-    double closest = 1e9;  // NM, where the aircraft came closest
-    double altitude = 0.0; // there
-    double past = 0.0;     // NM flown since the waypoint was sequenced, there
+    double closest = 1e9;       // NM, where the aircraft came closest
+    double altitude = 0.0;      // there
+    double past = 0.0;          // NM flown since the waypoint was sequenced, there
+    double highest = 1e9;       // flown until it was sequenced (none: never the TO)
+    double lowest_before = 1e9; // the lowest since the TOC when it became the TO
+    bool reached = false;       // it has been the TO
     bool done = false;
 };
 
@@ -494,6 +497,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     bool climbed_in_descent = false, published = true, finite = true, level_reported = false;
     double lowest_in_descent = 1e9; // since the TOD
     double lowest_since_toc = 1e9;
+    double highest_flown = engaged_altitude;
     double arrival_altitude = -1.0;
     double level_past_tod = 0.0; // NM flown level at cruise past the TOD
     int tod_was = tod_passed;
@@ -507,6 +511,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         lat = aircraft_state.plat;
         lon = aircraft_state.plon;
         if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
+        highest_flown = std::max(highest_flown, altitude);
         if (to_waypoint_index != to) {
             if (to_waypoint_index <= to) faults.push_back(where("TO out of order after", to));
             to = to_waypoint_index;
@@ -515,9 +520,12 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // it while it is the TO and while still closing in after it.
         for (Checked& c : checked) {
             if (c.done || to_waypoint_index < c.index) continue;
+            if (!c.reached) c.lowest_before = lowest_since_toc;
+            c.reached = true;
             double d = 0.0, unused = 0.0;
             gc_dist_course(lat, lon, active_plan[c.index].lat, active_plan[c.index].lon, &d, &unused);
             if (to_waypoint_index > c.index) c.past += step;
+            if (to_waypoint_index == c.index) c.highest = highest_flown;
             if (d <= c.closest) {
                 c.closest = d;
                 c.altitude = altitude;
@@ -579,21 +587,26 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         return faults;
     }
     for (const Checked& c : checked) {
-        // Nor a constraint above an altitude the descent went down to, nor
-        // one the pilot climbed past before VNAV was engaged.
-        if (c.closest > 1e8 || (!c.climb && c.wanted > lowest_since_toc + 300.0) ||
+        // Nor a constraint above an altitude the descent went down to before
+        // its leg (the whole flight's lowest would excuse nearly every
+        // one), nor one the pilot climbed past before VNAV was engaged.
+        if (c.closest > 1e8 || (!c.climb && c.wanted > c.lowest_before + 300.0) ||
             (c.index <= engaged_to && c.wanted <= engaged_altitude))
             continue;
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once past it, that
-        // much lower. A climb constraint is a floor.
-        const double above = c.climb ? 1e9 : 300.0 + 400.0 * c.closest; // a climb's is at or above
-        const double below = 300.0 + (c.climb ? 0.0 : 400.0 * c.past);
+        // much lower. A climb constraint is a floor, and so is one below the
+        // cruise altitude never flown above before it was sequenced: VNAV
+        // climbed to it, and climbs on once it is sequenced, which may be
+        // miles before the waypoint.
+        const bool climb = c.climb || (c.highest <= c.wanted + 100.0 && c.wanted < cruise - 100.0);
+        const double above = climb ? 1e9 : 300.0 + 400.0 * c.closest;
+        const double below = 300.0 + (climb ? 0.0 : 400.0 * c.past);
         if (c.altitude - c.wanted > above || c.wanted - c.altitude > below) {
             char text[96];
             std::snprintf(text, sizeof text, "%s at %s %.1f NM off, %.0f ft",
-                          c.climb ? "climb constraint missed" : "descent constraint missed",
+                          climb ? "climb constraint missed" : "descent constraint missed",
                           active_plan[c.index].ident.c_str(), c.closest, c.altitude);
             faults.push_back(where(text, c.wanted));
         }
