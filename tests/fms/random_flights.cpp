@@ -319,12 +319,10 @@ struct Checked {
     int index = 0;
     double wanted = 0.0;
     bool climb = false;
-    double closest = 1e9;       // NM, where the aircraft came closest
-    double altitude = 0.0;      // there
-    double past = 0.0;          // NM flown since the waypoint was sequenced, there
-    double highest = 1e9;       // flown until it was sequenced (none: never the TO)
-    double lowest_before = 1e9; // the lowest since the TOC when it became the TO
-    bool reached = false;       // it has been the TO
+    double closest = 1e9;  // NM, where the aircraft came closest
+    double altitude = 0.0; // there
+    double past = 0.0;     // NM flown since the waypoint was sequenced, there
+    double highest = 1e9;  // flown until it was sequenced (none: never the TO)
     bool done = false;
 };
 
@@ -520,8 +518,6 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // it while it is the TO and while still closing in after it.
         for (Checked& c : checked) {
             if (c.done || to_waypoint_index < c.index) continue;
-            if (!c.reached) c.lowest_before = lowest_since_toc;
-            c.reached = true;
             double d = 0.0, unused = 0.0;
             gc_dist_course(lat, lon, active_plan[c.index].lat, active_plan[c.index].lon, &d, &unused);
             if (to_waypoint_index > c.index) c.past += step;
@@ -587,10 +583,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         return faults;
     }
     for (const Checked& c : checked) {
-        // Nor a constraint above an altitude the descent went down to before
-        // its leg (the whole flight's lowest would excuse nearly every
-        // one), nor one the pilot climbed past before VNAV was engaged.
-        if (c.closest > 1e8 || (!c.climb && c.wanted > c.lowest_before + 300.0) ||
+        // Nor a constraint above an altitude the descent went down to, nor
+        // one the pilot climbed past before VNAV was engaged.
+        if (c.closest > 1e8 || (!c.climb && c.wanted > lowest_since_toc + 300.0) ||
             (c.index <= engaged_to && c.wanted <= engaged_altitude))
             continue;
         ++counts.constraints_checked;
