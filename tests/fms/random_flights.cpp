@@ -323,6 +323,7 @@ struct Checked {
     double closest = 1e9;  // NM, where the aircraft came closest
     double altitude = 0.0; // there
     double past = 0.0;     // NM flown since the waypoint was sequenced, there
+    double highest = 1e9;  // flown until it was sequenced (none: never the TO)
     bool done = false;
 };
 
@@ -330,10 +331,33 @@ double leg_nm(int i) {
     return flown_leg_nm(i);
 }
 
+// The constraints climbed to, by plan index: a waypoint's in the first third
+// of the route, above the level before it (the constraint before it or the
+// origin). Such a one is a floor on the way up, whoever entered it; any
+// other is met as the end of a descent.
+std::vector<bool> climb_floors() {
+    const int last = flown_last();
+    std::vector<bool> out(static_cast<std::size_t>(last + 1), false);
+    double route = 0.0;
+    for (int i = 1; i <= last; ++i)
+        route += leg_nm(i);
+    double level = active_plan[0].alt_constraint > -900.0 ? active_plan[0].alt_constraint : 0.0;
+    double along = 0.0;
+    for (int i = 1; i < last; ++i) {
+        along += leg_nm(i);
+        if (!holds_altitude(active_plan[i])) continue;
+        const double altitude = active_plan[i].alt_constraint;
+        out[static_cast<std::size_t>(i)] =
+            active_plan[i].constrained == 1 && altitude > level && 2.0 * along < route - along;
+        level = altitude;
+    }
+    return out;
+}
+
 // The plan's constraints the aircraft can meet at 300 ft/NM: up from the
 // origin to a climb constraint, down to the field after a descent one, and
 // from the constraint before it.
-std::vector<Checked> reachable_constraints(int climb_index) {
+std::vector<Checked> reachable_constraints(const std::vector<bool>& floors) {
     std::vector<Checked> out;
     const int last = flown_last();
     const double origin = active_plan[0].alt_constraint > -900.0 ? active_plan[0].alt_constraint : 0.0;
@@ -348,7 +372,7 @@ std::vector<Checked> reachable_constraints(int climb_index) {
         Checked c;
         c.index = i;
         c.wanted = active_plan[i].alt_constraint;
-        c.climb = i == climb_index;
+        c.climb = floors[static_cast<std::size_t>(i)];
         double after = 0.0;
         for (int k = i + 1; k <= last; ++k)
             after += leg_nm(k);
@@ -423,11 +447,6 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     for (int i = 1; i < last; ++i)
         gap = gap || (entry_kind(active_plan[i]) == EntryKind::PlacedGap);
     if (f.arrival && gap) ++counts.arrivals_with_gap;
-    // The climb constraint as the plan keeps it (the arrival may have
-    // merged the entries after it).
-    int climb_index = 0;
-    for (int i = 1; i < last && f.climb_constraint > 0 && climb_index == 0; ++i)
-        if (active_plan[i].constrained == 1) climb_index = i;
     if (f.vnav_in_air) { // the pilot climbs out on the MCP first
         m.ap_altitude_ft = f.mcp_altitude;
         m.ap_vertical_speed_fpm = 2000.0;
@@ -449,7 +468,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const double engaged_reach = f.vnav_in_air && engaged_speed > 0.0
                                      ? MaxVnavDescRate / (engaged_speed / 60.0) * distance_to_destination
                                      : 1e9;
-    std::vector<Checked> checked = reachable_constraints(climb_index);
+    const std::vector<bool> floors = climb_floors();
+    std::vector<Checked> checked = reachable_constraints(floors);
 
     double route_nm = 0.0;
     for (int i = 1; i <= last; ++i)
@@ -463,15 +483,12 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // The ends of descent segments: the descent constraints and the field,
     // each with its distance along the route.
     std::vector<DescentEnd> ends;
-    // The climb constraint is one in the first third of the route; further
-    // on VNAV may meet it as the end of a descent.
-    auto nearer_origin = [&](int, double along) { return 2.0 * along < route_nm - along; };
     double along = 0.0;
     for (int i = 1; i <= last; ++i) {
         along += leg_nm(i);
         if (i == last)
             ends.push_back({i, along, field});
-        else if (holds_altitude(active_plan[i]) && !(i == climb_index && nearer_origin(i, along)))
+        else if (holds_altitude(active_plan[i]) && !floors[static_cast<std::size_t>(i)])
             ends.push_back({i, along, active_plan[i].alt_constraint});
     }
     const int max_passes = static_cast<int>((route_nm / 250.0 * 3600.0 + 1200.0) * 18.0 / m.sim_rate);
@@ -479,6 +496,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     bool climbed_in_descent = false, published = true, finite = true, level_reported = false;
     double lowest_in_descent = 1e9; // since the TOD
     double lowest_since_toc = 1e9;
+    double highest_flown = engaged_altitude;
     double arrival_altitude = -1.0;
     double level_past_tod = 0.0; // NM flown level at cruise past the TOD
     int tod_was = tod_passed;
@@ -492,6 +510,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         lat = aircraft_state.plat;
         lon = aircraft_state.plon;
         if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
+        highest_flown = std::max(highest_flown, altitude);
         if (to_waypoint_index != to) {
             if (to_waypoint_index <= to) faults.push_back(where("TO out of order after", to));
             to = to_waypoint_index;
@@ -503,6 +522,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             double d = 0.0, unused = 0.0;
             gc_dist_course(lat, lon, active_plan[c.index].lat, active_plan[c.index].lon, &d, &unused);
             if (to_waypoint_index > c.index) c.past += step;
+            if (to_waypoint_index == c.index) c.highest = highest_flown;
             if (d <= c.closest) {
                 c.closest = d;
                 c.altitude = altitude;
@@ -572,13 +592,17 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once past it, that
-        // much lower. A climb constraint is a floor.
-        const double above = c.climb ? 1e9 : 300.0 + 400.0 * c.closest; // a climb's is at or above
-        const double below = 300.0 + (c.climb ? 0.0 : 400.0 * c.past);
+        // much lower. A climb constraint is a floor, and so is one below the
+        // cruise altitude never flown above before it was sequenced: VNAV
+        // climbed to it, and climbs on once it is sequenced, which may be
+        // miles before the waypoint.
+        const bool climb = c.climb || (c.highest <= c.wanted + 100.0 && c.wanted < cruise - 100.0);
+        const double above = climb ? 1e9 : 300.0 + 400.0 * c.closest;
+        const double below = 300.0 + (climb ? 0.0 : 400.0 * c.past);
         if (c.altitude - c.wanted > above || c.wanted - c.altitude > below) {
             char text[96];
             std::snprintf(text, sizeof text, "%s at %s %.1f NM off, %.0f ft",
-                          c.climb ? "climb constraint missed" : "descent constraint missed",
+                          climb ? "climb constraint missed" : "descent constraint missed",
                           active_plan[c.index].ident.c_str(), c.closest, c.altitude);
             faults.push_back(where(text, c.wanted));
         }
