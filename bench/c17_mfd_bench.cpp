@@ -134,7 +134,6 @@ void set_navigation() {
     h.points[0].lon = active_plan[3].lon;
     hold_list.set_count(0);
     hold_list.append(h);
-    sync_hold_marks();
     fix_info[1].ident = "WP2";
     fix_info[1].lat = active_plan[2].lat;
     fix_info[1].lon = active_plan[2].lon;

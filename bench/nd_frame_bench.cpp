@@ -124,7 +124,6 @@ void add_hold_and_filters() {
     h.points[0].lon = active_plan[3].lon;
     hold_list.set_count(0);
     hold_list.append(h);
-    sync_hold_marks();
     for (int d = 0; d < ND_DISPLAY_COUNT; ++d)
         show_navaids_flags[d] = show_airports_flags[d] = show_airway_fixes_flags[d] = 1;
     show_atc_boundaries = 1;

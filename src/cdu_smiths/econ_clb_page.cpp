@@ -7,6 +7,7 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -41,7 +42,7 @@ void next_point_rows(CduPage& page) {
         return;
     }
     cdu_text(page, 200, 22, CduFont::Small, cdu_format("A T  %6s", w.ident.c_str()));
-    cdu_text(page, 200, 33, CduFont::Large, cdu_format("%-5.2f", w.alt_constraint));
+    cdu_text(page, 200, 33, CduFont::Large, cdu_format("%-5.2f", predicted_altitude(w)));
     cdu_text(page, 200, 55, CduFont::Small, cdu_format("T O   %6s", w.ident.c_str()));
     cdu_text(page, 150, 66, CduFont::Large, econ_eta_row(to_waypoint, "/%.0f NM"));
 }

@@ -12,6 +12,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -90,7 +91,7 @@ void draw_rows(CduPage& page) {
     // The route's end without an altitude of its own ends the descent at the
     // destination's elevation, as VNAV flies it.
     const double ed_altitude =
-        constraint_waypoint_index >= flown_last() ? route_end_altitude() : ed.alt_constraint;
+        constraint_waypoint_index >= flown_last() ? route_end_altitude() : predicted_altitude(ed);
     cdu_text(page, 12, 22, CduFont::Small, "E / D    A L T");
     if (route) {
         cdu_text(page, 0, 33, CduFont::Large, cdu_format("%5.0f", ed_altitude));

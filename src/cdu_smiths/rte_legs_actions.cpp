@@ -9,6 +9,7 @@
 #include "fms/exec/exec_erase.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/airways.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_edit_helpers.h"
@@ -61,8 +62,8 @@ int insert_and_hold(int i, int candidate, int mode) {
 // the entry would take each back as itself (an altitude below 1000 ft would
 // read as a flight level, a speed outside 100-400 kt is refused).
 std::string constraint_entry_text(const RouteWaypoint& w) {
-    const double altitude = std::round(w.alt_constraint);
-    const double speed = std::round(w.speed_constraint);
+    const double altitude = std::round(predicted_altitude(w));
+    const double speed = std::round(predicted_speed(w));
     if (!(altitude >= 1000.0 && altitude <= 99000.0) || !(speed >= 100.0 && speed <= 400.0)) return {};
     return cdu_format("%.0f/%.0f", speed, altitude);
 }

@@ -9,6 +9,7 @@
 #include "data/display_settings.h"
 #include "data/module_settings.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
@@ -33,7 +34,7 @@ int displayed_last() {
 }
 
 bool has_hold(const RoutePlan& plan, int last, int i) {
-    return i >= 0 && i <= last && plan[i].hold_number > 0;
+    return i >= 0 && i <= last && hold_mark(plan, i) > 0;
 }
 
 int first_index_of_first_subpage() {
@@ -159,8 +160,8 @@ double leg_course(const RoutePlan& plan, int i, double* distance) {
 }
 
 std::string altitude_text(const RouteWaypoint& w) {
-    if (w.alt_constraint <= kNoConstraint) return "- - - - - -";
-    double altitude = w.alt_constraint;
+    if (predicted_altitude(w) <= kNoConstraint) return "- - - - - -";
+    double altitude = predicted_altitude(w);
     if (route_state == kRouteStateActive) altitude = std::trunc(altitude / 100.0) * 100.0;
     const char* suffix = w.constrained == 1 ? "A" : "";
     if (altitude > TransAlt) return cdu_format("FL%03.0f%s", altitude / 100.0, suffix);
@@ -189,7 +190,7 @@ void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
         cdu_text(page, 80, y, CduFont::Large, "<CTR>");
     // No speed is no constraint: an airway's THEN entry holds -1.
     cdu_text(page, 150, y, CduFont::Large,
-             w.speed_constraint <= 0.0 ? "- - - -" : cdu_format("%5.0f", w.speed_constraint));
+             predicted_speed(w) <= 0.0 ? "- - - -" : cdu_format("%5.0f", predicted_speed(w)));
     cdu_text(page, 200, y, CduFont::Large, "/");
     cdu_text_right_box(page, y, 13, altitude_text(w));
 }

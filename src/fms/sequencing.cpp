@@ -6,6 +6,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/autopilot_targets.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
@@ -117,10 +118,13 @@ void check_course_reversal() {
 
 void stamp_passing_time() {
     if (!(switch_distance > distance_to_to_nm) || aircraft_state.ground_speed_kt <= 65.0) return;
-    if (!active_plan[to_waypoint_index].passing_time.empty()) return;
+    give_entry_ids(active_plan, active_plan_last); // the time stands by the entry's id
+    const RouteWaypoint& to = active_plan[to_waypoint_index];
+    if (!passing_time(to).empty()) return;
     char text[32];
     std::snprintf(text, sizeof text, "%02.0f:%02.0f", aircraft_state.zulu_hours, aircraft_state.zulu_minutes);
-    set_passing_time(to_waypoint_index, text);
+    plan_marks.stamp(to, text);
+    publish_flown_plan();
 }
 
 void settle_to_waypoint() {

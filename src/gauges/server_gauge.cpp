@@ -6,6 +6,7 @@
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/published_values.h"
 #include "gauges/debug_log.h"

@@ -7,6 +7,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
@@ -219,7 +220,8 @@ void data_column(GnsPage& page, int i, float y) {
     default: {
         const gfx::Argb color = i == active_plan_last ? kGnsYellow : kGnsBlue;
         page.text(300.0f, y, color,
-                  w.alt_constraint == kNoConstraint ? "-----" : gns_format("%5.0f", w.alt_constraint));
+                  predicted_altitude(w) == kNoConstraint ? "-----"
+                                                         : gns_format("%5.0f", predicted_altitude(w)));
         break;
     }
     }

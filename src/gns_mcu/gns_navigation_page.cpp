@@ -8,6 +8,7 @@
 #include "fms/guidance/times_to_go.h"
 #include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
 #include "fms/units/gns_unit_state.h"
@@ -100,8 +101,8 @@ void gnsxls_navigation_page(DisplayObject& display, gfx::Graphics& graphics) {
     std::string value = "-----";
     if (eta && shown && moving)
         value = clock_text(clock_after(a.zulu_hours, a.zulu_minutes, hours_minutes(ete_minutes)));
-    else if (!eta && shown && active_plan[index].alt_constraint != kNoConstraint)
-        value = gns_format("%5.0f", active_plan[index].alt_constraint);
+    else if (!eta && shown && predicted_altitude(active_plan[index]) != kNoConstraint)
+        value = gns_format("%5.0f", predicted_altitude(active_plan[index]));
     page.text(kRightX, 120.0f, kGnsBlue, value);
 
     // R5: how the waypoints are sequenced.

@@ -12,6 +12,7 @@
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
@@ -219,6 +220,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
 void gns_activate_opened_plan() {
     // A new plan, flown from entry 1.
     PlanEdit edit(active_target(), "a GNS plan activated");
+    plan_marks.clear_passing_times();
     const int last = working_plan_last;
     edit.set_last(last);
     for (int i = 0; i <= last; ++i) {
@@ -234,8 +236,6 @@ void gns_activate_opened_plan() {
         to.kind = from.kind;
         to.via = from.via;
         to.speed_constraint = from.speed_constraint;
-        to.hold_number = from.hold_number;
-        to.passing_time.clear();
         // A constraint the opened plan holds (a procedure's or the pilot's)
         // goes with it; an unconstrained altitude is only a prediction.
         to.alt_constraint = from.constrained != 0 ? from.alt_constraint : kNoConstraint;

@@ -58,7 +58,6 @@ RouteWaypoint& open_slot_at_cursor(const GnsPlanRef& p, PlanEdit& edit) {
     w.kind.clear();
     w.via.clear();
     w.alt_constraint = kNoConstraint;
-    w.hold_number = 0;
     w.flyover = gns_flyover_choice == "YES" ? 1 : 0;
     gns_flyover_choice = "NO";
     return w;
@@ -275,10 +274,7 @@ void gns_enter_pilot_wpt() {
         w.lat = gns_pilot_lat;
         w.lon = gns_pilot_lon;
         w.type = "WPT";
-        if (p.active) {
-            w.passing_time.clear();
-            w.constrained = 0;
-        }
+        if (p.active) w.constrained = 0;
         cursor_past_insertion(p, c, edit);
     }
     gns_state = gns_return_state;
@@ -320,7 +316,6 @@ void gns_enter_offset_wpt() {
     w.lat = gns_offset_lat;
     w.lon = gns_offset_lon;
     w.type = "INT";
-    w.passing_time.clear();
     w.constrained = 0;
     cursor_past_insertion(p, c, edit);
 }

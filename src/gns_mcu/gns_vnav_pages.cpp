@@ -5,6 +5,7 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/gns_unit_state.h"
@@ -69,9 +70,9 @@ void gnsxls_vnav_page(DisplayObject& display, gfx::Graphics& graphics) {
         page.text(30.0f, 80.0f, kGnsWhite, "VNAV TARGET");
         page.text(30.0f, 120.0f, kGnsMagenta, target ? active_plan[t].ident : "------");
         page.text(30.0f, 160.0f, kGnsWhite, "CONSTRAINT");
-        const bool constrained = target && active_plan[t].alt_constraint != kNoConstraint;
+        const bool constrained = target && predicted_altitude(active_plan[t]) != kNoConstraint;
         page.text(340.0f, 160.0f, kGnsBlue,
-                  constrained ? gns_format("%6.0f", active_plan[t].alt_constraint) : "------");
+                  constrained ? gns_format("%6.0f", predicted_altitude(active_plan[t])) : "------");
     }
     if (gns_toggle(GNS_L5) == kGnsToggleFirst)
         page.highlight(32.0f, 340.0f, "VNAV DATA?");

@@ -161,7 +161,6 @@ void mcu_fly_direct(const NavListRecord& candidate) {
         destination.lat = airport.lat;
         destination.lon = airport.lon;
         destination.type = airport.type;
-        destination.passing_time = airport.passing_time;
         destination.flyover = 0;
         destination.alt_constraint = std::atof(selected_destination_elevation_text.c_str());
         vertical_target_lat = airport.lat;

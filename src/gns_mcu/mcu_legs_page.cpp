@@ -2,6 +2,7 @@
 // constraints. In the constraint entry (LEGS EDIT) the typed altitude, or the
 // one the rocker keys step, becomes the altitude constraint of the first leg
 // shown on ENTER.
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "gns_mcu/mcu_keys.h"
@@ -17,8 +18,9 @@ namespace {
 constexpr int kMaxAltitudeFt = 99000;
 
 std::string constraint_text(const RouteWaypoint& w) {
-    std::string alt = w.alt_constraint > kNoConstraint ? mcu_format("%05.0f", w.alt_constraint) : "-----";
-    std::string speed = w.speed_constraint > kNoConstraint ? mcu_format("%3.0f", w.speed_constraint) : "---";
+    std::string alt =
+        predicted_altitude(w) > kNoConstraint ? mcu_format("%05.0f", predicted_altitude(w)) : "-----";
+    std::string speed = predicted_speed(w) > kNoConstraint ? mcu_format("%3.0f", predicted_speed(w)) : "---";
     return alt + " " + speed;
 }
 

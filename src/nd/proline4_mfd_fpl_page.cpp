@@ -6,6 +6,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
@@ -131,7 +132,8 @@ void draw_from_row(Table& t, double y) {
         return;
     }
     const RouteWaypoint& w = active_plan[from];
-    if (w.passing_time.empty()) {
+    const std::string& passed = passing_time(w);
+    if (passed.empty()) {
         text(t.g, "-----", t.f.fixed, blue, 0, y);
         t.right("0", blue, 73, y);
         text(t.g, "NM", t.f.label, blue, 80, y);
@@ -142,7 +144,7 @@ void draw_from_row(Table& t, double y) {
     gc_dist_course(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, &d, &course);
     t.ident_and_distance(w.ident, d, blue, y);
     text(t.g, "  -:--", t.f.fixed, blue, 97, y);
-    text(t.g, w.passing_time, t.f.label, blue, 150, y);
+    text(t.g, passed, t.f.label, blue, 150, y);
 }
 
 // The TO and NEXT rows: identifier, distance and, above 30 kt, the times.

@@ -10,6 +10,7 @@
 #include "fms/files/stored_routes.h"
 #include "fms/guidance/hold_flying.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -331,7 +332,7 @@ TEST_F(CduRoute, aCopiedConstraintEntersAsItself) {
                 {"310/FL240", false, "310/24000"}};
     for (const auto& row : rows) {
         press(std::string("LEGS \"") + row.entry + "\" R2");
-        if (row.drop_speed) working_entry(2).speed_constraint = -999.0;
+        if (row.drop_speed) plan_marks = PlanMarks{}; // no predicted speed shown
         press("R2");
         EXPECT_EQ(smiths_scratchpad, row.copy) << row.entry;
         if (smiths_scratchpad.empty()) {
@@ -351,6 +352,7 @@ TEST_F(CduRoute, aCopiedConstraintEntersAsItself) {
     // Nor a speed alone.
     press("LEGS \"250/12000\" R2");
     working_entry(2).alt_constraint = -999.0;
+    plan_marks = PlanMarks{};
     press("R2");
     EXPECT_EQ(smiths_scratchpad, "");
 }

@@ -59,7 +59,7 @@ TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachRepl
     insert_approach(1);
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
               (Entries{"KSEA/", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
-    EXPECT_EQ(working_plan[1].hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 1), 1);
     EXPECT_EQ(hold_list[1].working_index(), 1);
 }
 

@@ -48,7 +48,7 @@ TEST(Holds, aNewHoldTakesItsFixAndTheMagneticInboundCourseOfTheLegIntoIt) {
     EXPECT_EQ(h.leg_mode, kHoldLegByTime);
     EXPECT_EQ(h.leg_time, 1.0);
     EXPECT_EQ(h.leg_distance, 0.0); // nothing of what the slot held
-    EXPECT_EQ(working_plan[1].hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 1), 1);
     EXPECT_EQ(hold_armed, 1);
     EXPECT_EQ(hold_page_count, 1);
 }
@@ -69,8 +69,8 @@ TEST(Holds, aHoldAloneOnTheFlownPlanReplacesEveryHoldAndKeepsItsFixPending) {
     EXPECT_EQ(h.leg_time, 2.0);
     EXPECT_EQ(h.leg_distance, 0.0);
     EXPECT_NEAR(h.inbound_course, 15.0, 1e-9); // 375 read as a heading
-    EXPECT_EQ(active_plan[5].hold_number, 1);
-    EXPECT_EQ(working_plan[3].hold_number, 0);
+    EXPECT_EQ(hold_mark(active_plan, 5), 1);
+    EXPECT_EQ(hold_mark(working_plan, 3), 0);
     EXPECT_EQ(hold_page_count, 1);
 }
 
@@ -83,9 +83,9 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     EXPECT_EQ(add_hold(3, kHoldMarkRoute, 0.0), 1);
     EXPECT_EQ(working_indices(), (std::vector<int>{3, 5, 8}));
     EXPECT_EQ(smiths_hold_subpage, 1);
-    EXPECT_EQ(working_plan[3].hold_number, 1);
-    EXPECT_EQ(working_plan[5].hold_number, 2);
-    EXPECT_EQ(working_plan[8].hold_number, 3);
+    EXPECT_EQ(hold_mark(working_plan, 3), 1);
+    EXPECT_EQ(hold_mark(working_plan, 5), 2);
+    EXPECT_EQ(hold_mark(working_plan, 8), 3);
     EXPECT_EQ(hold_list[2].ident, "P5");
     EXPECT_EQ(hold_page_count, 3);
     EXPECT_EQ(smiths_hold_at_leg, 0);
@@ -94,7 +94,7 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     // In the middle.
     EXPECT_EQ(add_hold(6, kHoldMarkRoute, 0.0), 3);
     EXPECT_EQ(working_indices(), (std::vector<int>{3, 5, 6, 8}));
-    EXPECT_EQ(working_plan[8].hold_number, 4);
+    EXPECT_EQ(hold_mark(working_plan, 8), 4);
     EXPECT_EQ(smiths_hold_subpage, 3);
     // A waypoint holds once.
     EXPECT_EQ(add_hold(5, kHoldMarkRoute, 0.0), 2);
@@ -107,8 +107,8 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     EXPECT_EQ(active_indices(), (std::vector<int>{3, 5, 6, 8, 0}));
     execute_holds();
     EXPECT_EQ(active_indices(), (std::vector<int>{2, 3, 5, 6, 8}));
-    EXPECT_EQ(active_plan[2].hold_number, 1);
-    EXPECT_EQ(working_plan[8].hold_number, 5);
+    EXPECT_EQ(hold_mark(active_plan, 2), 1);
+    EXPECT_EQ(hold_mark(working_plan, 8), 5);
 }
 
 TEST(Holds, theListHoldsTenAndTheOriginCannotHold) {
@@ -117,7 +117,7 @@ TEST(Holds, theListHoldsTenAndTheOriginCannotHold) {
         EXPECT_EQ(add_hold(i, kHoldQuiet, 0.0), i);
     EXPECT_EQ(add_hold(11, kHoldQuiet, 0.0), 0);
     EXPECT_EQ(hold_count(), 10);
-    EXPECT_EQ(working_plan[11].hold_number, 0);
+    EXPECT_EQ(hold_mark(working_plan, 11), 0);
     EXPECT_EQ(hold_list.stored(), 11u); // nothing written past the table
 
     hold_list.set_count(0);
@@ -158,8 +158,8 @@ TEST(Holds, deletingRemovesTheHoldOfTheWaypointAndClosesTheList) {
     EXPECT_EQ(active_indices(), (std::vector<int>{2, 7}));
     EXPECT_EQ(hold_list[2].ident, "P7");
     EXPECT_EQ(hold_list[2].leg_time, 2.5);
-    EXPECT_EQ(working_plan[4].hold_number, 0);
-    EXPECT_EQ(working_plan[7].hold_number, 2); // the mark follows its hold's new slot
+    EXPECT_EQ(hold_mark(working_plan, 4), 0);
+    EXPECT_EQ(hold_mark(working_plan, 7), 2); // the mark follows its hold's new slot
     EXPECT_EQ(hold_page_count, 2);
     EXPECT_EQ(pending_hold_delete_index, 0);
     EXPECT_EQ(smiths_scratchpad_message, "");
@@ -169,11 +169,11 @@ TEST(Holds, deletingRemovesTheHoldOfTheWaypointAndClosesTheList) {
 TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
     set_working_count(6);
     add_hold(2, kHoldQuiet, 0.0);
-    working_entry(4).hold_number = 3;
+    // No hold on entry 4: none goes, the route is still marked edited.
     route_state = kRouteStateNone;
     delete_hold(4, kHoldMarkRoute);
     EXPECT_EQ(hold_count(), 1);
-    EXPECT_EQ(working_plan[4].hold_number, 0);
+    EXPECT_EQ(hold_mark(working_plan, 4), 0);
     EXPECT_EQ(route_state, kRouteStateEntered);
 
     // Mode 2 cancels the hold of the working entry: an executed one stays
@@ -183,14 +183,14 @@ TEST(Holds, deletingWithoutAHoldStillClearsTheMarkAndStepsByMode) {
     delete_hold(2, kHoldCancelWorking);
     EXPECT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].working_index(), 0);
-    EXPECT_EQ(working_plan[2].hold_number, 0);
-    EXPECT_EQ(active_plan[2].hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 2), 0);
+    EXPECT_EQ(hold_mark(active_plan, 2), 1);
     EXPECT_EQ(pending_hold_delete_index, 2);
     EXPECT_EQ(route_state, kRouteStateActiveModified);
     add_hold(3, kHoldQuiet, 0.0);
     delete_hold(3, kHoldCancelWorking);
     EXPECT_EQ(hold_count(), 1);
-    EXPECT_EQ(working_plan[3].hold_number, 0);
+    EXPECT_EQ(hold_mark(working_plan, 3), 0);
 }
 
 TEST(Holds, deletingAHoldNeverActivatesARouteNorDropsItsModification) {
@@ -266,6 +266,6 @@ TEST(Holds, executedMarksFollowAHoldThatMovesDownTheList) {
     delete_hold(3, kHoldMarkRoute);
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].active_index(), 7);
-    EXPECT_EQ(active_plan[7].hold_number, 1);
-    EXPECT_EQ(working_plan[7].hold_number, 1);
+    EXPECT_EQ(hold_mark(active_plan, 7), 1);
+    EXPECT_EQ(hold_mark(working_plan, 7), 1);
 }

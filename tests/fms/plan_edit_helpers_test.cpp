@@ -95,8 +95,8 @@ TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndTheirHolds) {
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].ident, "P8");
     EXPECT_EQ(hold_list[1].working_index(), 4);
-    EXPECT_EQ(working_plan[4].hold_number, 1);
-    EXPECT_EQ(working_plan[5].hold_number, 0);
+    EXPECT_EQ(hold_mark(working_plan, 4), 1);
+    EXPECT_EQ(hold_mark(working_plan, 5), 0);
     EXPECT_EQ(smiths_scratchpad, "");
     EXPECT_EQ(route_state, kRouteStateEntered);
     EXPECT_EQ(route_rows_last, 5);
@@ -116,14 +116,13 @@ TEST(PlanEditHelpers, copyLegsClosesThePlanOverSkippedLegsAndTheirHolds) {
 
 TEST(PlanEditHelpers, thenPlaceholdersAreSqueezedOutWithTheirNeighboursHolds) {
     set_working({{"A", ""}, {"THEN", "J1"}, {"B", ""}, {"THEN", "J2"}, {"C", ""}, {"D", ""}});
-    working_entry(4).hold_number = 1;
     hold_list.set_count(1);
     hold_list.slot(1).set_working_index(4);
     working_edit_index = 5;
     working_entry(2).position = "stays";
     remove_then_legs();
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "C", "D"}));
-    EXPECT_EQ(working_plan[2].hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 2), 1);
     EXPECT_EQ(hold_list[1].working_index(), 2);
     EXPECT_EQ(working_edit_index, 3);
     EXPECT_EQ(working_plan[2].position, "stays"); // positions stay with their slots

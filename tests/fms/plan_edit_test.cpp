@@ -155,5 +155,5 @@ TEST(PlanEdit, anExecutedHoldLeavesOnlyTheWorkingPlanWithItsEntry) {
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].active_index(), 2);
     EXPECT_EQ(hold_list[1].working_index(), 0);
-    EXPECT_EQ(active_plan[2].hold_number, 1);
+    EXPECT_EQ(hold_mark(active_plan, 2), 1);
 }

@@ -51,7 +51,7 @@ TEST(PlanEditing, deletingARouteRowKeepsLaterHoldsAndTheEditIndexOnTheirEntries)
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].ident, "E");
     EXPECT_EQ(hold_list[1].working_index(), 2);
-    EXPECT_EQ(working_plan[2].hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 2), 1);
     EXPECT_EQ(working_edit_index, 2);
 }
 
@@ -114,16 +114,16 @@ TEST(PlanEditing, deletingAWaypointTakesItsOwnHoldAfterEarlierEditsMovedIt) {
     ASSERT_TRUE(insert_discontinuity(1)); // NEW, DISCO before P1: P3 moves to 5
     EXPECT_EQ(working_idents(), (Idents{"P0", "NEW", "DISCO", "P1", "P2", "P3", "P4", "P5"}));
     EXPECT_EQ(hold_list[2].working_index(), 5);
-    EXPECT_EQ(working_plan[5].hold_number, 2);
+    EXPECT_EQ(hold_mark(working_plan, 5), 2);
 
     delete_waypoint_smiths(5, 1); // P3, whose active index is still 3
     // Executed, P3's hold leaves the working plan only, until EXEC.
     ASSERT_EQ(hold_count(), 2);
     EXPECT_EQ(hold_list[1].ident, "P1");
     EXPECT_EQ(hold_list[1].working_index(), 3);
-    EXPECT_EQ(working_plan[3].hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 3), 1);
     EXPECT_EQ(hold_list[2].working_index(), 0);
-    EXPECT_EQ(active_plan[3].hold_number, 2);
+    EXPECT_EQ(hold_mark(active_plan, 3), 2);
     hold_list_commit_working_index();
     EXPECT_EQ(hold_count(), 1);
 }
@@ -203,8 +203,8 @@ TEST(PlanEditing, aThenPlaceholderCarriesTheScratchpadAirway) {
     EXPECT_EQ(t.kind, "SID");
     EXPECT_EQ(t.course, 95.0);
     EXPECT_EQ(t.frequency, "112.0");
-    EXPECT_EQ(t.hold_number, 0); // the hold moved up with B
-    EXPECT_EQ(working_plan[2].hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 1), 0); // the hold moved up with B
+    EXPECT_EQ(hold_mark(working_plan, 2), 1);
     EXPECT_EQ(hold_list[1].working_index(), 2);
     EXPECT_EQ(route_state, kRouteStateNone); // a placeholder is not a change yet
 }
@@ -273,7 +273,7 @@ TEST(PlanEditing, holdPresentPositionBecomesTheNextWptNumberWithItsHold) {
     set_candidate(1, "HOLD PPOS", 47.5, -122.5, "I");
     ASSERT_TRUE(create_user_waypoint_mod(1, 1, 0.0));
     EXPECT_EQ(working_idents(), (Idents{"A", "WPT04", "WPT03", "B", "C"}));
-    EXPECT_EQ(working_plan[1].hold_number, 0); // the hold, made next, marks it
+    EXPECT_EQ(hold_mark(working_plan, 1), 0); // the hold, made next, marks it
     EXPECT_EQ(working_plan[1].type, "I");
 
     // A plain candidate without place/bearing inputs keeps its ident.

@@ -46,7 +46,7 @@ TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
     EXPECT_EQ(working_plan[4].via, "SUMMA2.BTG");
     EXPECT_EQ(working_plan[4].alt_constraint, -999.0);
     EXPECT_EQ(hold_list[1].working_index(), 5); // the hold stays on BTG
-    EXPECT_EQ(working_plan[5].hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 5), 1);
     EXPECT_EQ(route_rows_last, 3);
     EXPECT_EQ(route_rows[2].to, "LEWIS");
     EXPECT_EQ(route_rows[2].via, "SUMMA2.BTG");
@@ -95,7 +95,7 @@ TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart
               (Entries{"KSEA/", "A/", "B/", "C/", "S1/STAR", "YKM/STAR", "TOPPS/STAR", "GOLDN/STAR",
                        "HHOOD/STAR", "GRSHM/STAR", "KPDX/"}));
     EXPECT_EQ(hold_count(), 0); // S2 and its hold are gone
-    EXPECT_EQ(working_plan[5].hold_number, 0);
+    EXPECT_EQ(hold_mark(working_plan, 5), 0);
     EXPECT_EQ(working_edit_index, 10); // still on the destination, with its altitude
     EXPECT_EQ(working_plan[10].alt_constraint, 31.0);
     EXPECT_EQ(star_edit_pending, 0);
@@ -146,7 +146,6 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     constraint_waypoint_index = 2;
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(1);
-    active_entry(1).hold_number = 1;
     direct_to_active = 1;
 
     sel_sid = "SUMMA2";
@@ -163,7 +162,7 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     EXPECT_EQ(direct_to_active, 0);
     EXPECT_EQ(constraint_waypoint_index, 6);
     EXPECT_EQ(hold_list[1].active_index(), 5);
-    EXPECT_EQ(active_plan[5].hold_number, 1);
+    EXPECT_EQ(hold_mark(active_plan, 5), 1);
 
     // Flying an old STAR: the TO waypoint goes back to where the new one joins.
     clear_holds();

@@ -6,6 +6,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "plan_builder.h"
@@ -94,8 +95,8 @@ TEST(ProfilePrediction, WaypointsGetClimbAndDescentPredictions) {
         {0.0, -999.0}, {8000.0, 250.0}, {10000.0, 280.0}, {10000.0, 270.0}, {10000.0, 280.0}, {2500.0, 240.0},
     };
     for (int i = 1; i <= 5; ++i) {
-        EXPECT_EQ(active_plan[i].alt_constraint, expected[i].first) << i;
-        EXPECT_EQ(active_plan[i].speed_constraint, expected[i].second) << i;
+        EXPECT_EQ(predicted_altitude(active_plan[i]), expected[i].first) << i;
+        EXPECT_EQ(predicted_speed(active_plan[i]), expected[i].second) << i;
     }
 }
 
@@ -109,8 +110,8 @@ TEST(ProfilePrediction, OnlyAClimbConstraintWithASpeedSlowsTheWaypointsBefore) {
         constrain(2, 5000.0, speed);
         constrain(3, 10000.0, 280.0); // the descent pass ends here
         predict_profile(10000, kProfileFull);
-        EXPECT_EQ(active_plan[1].speed_constraint, speed > 0.0 ? speed : 250.0);
-        EXPECT_EQ(active_plan[1].alt_constraint, 5000.0); // capped by the constraint ahead
+        EXPECT_EQ(predicted_speed(active_plan[1]), speed > 0.0 ? speed : 250.0);
+        EXPECT_EQ(predicted_altitude(active_plan[1]), 5000.0); // capped by the constraint ahead
     }
 }
 

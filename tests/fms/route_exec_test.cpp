@@ -121,7 +121,7 @@ TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].active_index(), 2);
     EXPECT_EQ(hold_list[1].working_index(), 2);
-    EXPECT_EQ(active_plan[2].hold_number, 1);
+    EXPECT_EQ(hold_mark(active_plan, 2), 1);
     EXPECT_EQ(sel_departure_runway, "16L");
     EXPECT_EQ(exec_departure_runway, "16L");
     EXPECT_EQ(departure_runway_changed, 1);
@@ -142,7 +142,6 @@ TEST(RouteExec, EraseRestoresTheExecutedRoute) {
         select("NEW", "NEW");
         // Hold 1 is executed at B; hold 2 exists only in the working plan.
         hold_at(1, 1, 1);
-        active_entry(1).hold_number = 1;
         hold_at(2, 0, 2);
         executed_performance = PerformanceValues{250, 260, 240, 0.0, 0.78, 0.0, 31000, 40};
         executed_performance_kept = true;

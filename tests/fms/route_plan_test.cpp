@@ -1,6 +1,7 @@
 #include "fms/files/stored_routes.h"
 #include "fms/nav/fix_info.h"
 #include "fms/plan/active_leg.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/route_plan.h"
@@ -32,7 +33,6 @@ TEST(RoutePlan, clearingEmptiesEntriesRowsAndHoldsButKeepsPositionsAndLastIndice
     RouteWaypoint& origin = active_entry(0);
     origin.position = "GATE 5";
     origin.alt_constraint = 430.0;
-    origin.hold_number = 1;
     origin.frequency = "116.80";
     route_rows_last = 1;
     route_rows.slot(1) = RouteRow{"SEA", "DIRECT"};
@@ -50,7 +50,7 @@ TEST(RoutePlan, clearingEmptiesEntriesRowsAndHoldsButKeepsPositionsAndLastIndice
         EXPECT_EQ(active_plan[i].lat, 0.0);
         EXPECT_EQ(active_plan[i].type, "");
         EXPECT_EQ(active_plan[i].alt_constraint, -999.0);
-        EXPECT_EQ(active_plan[i].hold_number, 0);
+        EXPECT_EQ(hold_mark(active_plan, i), 0);
         EXPECT_EQ(active_plan[i].frequency, "");
     }
     EXPECT_EQ(active_plan[0].position, "GATE 5");
@@ -79,14 +79,14 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     a.type = "VOR";
     a.kind = "SID";
     a.aux_text = "AUX";
-    a.passing_time = "12:34";
     a.alt_constraint = 9000.0;
     a.speed_constraint = 250.0;
     a.course = 182.0;
     a.flyover = 1;
     a.constrained = 1;
-    a.hold_number = 1;
     a.frequency = "116.80";
+    give_entry_ids(active_plan, 2);
+    plan_marks.stamp(a, "12:34");
     a.position = "ACTIVE ONLY";
     working_entry(1).position = "WORKING";
     to_waypoint_index = 1;
@@ -109,7 +109,7 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     EXPECT_EQ(w.course, 182.0);
     EXPECT_EQ(w.flyover, 1);
     EXPECT_EQ(w.constrained, 1);
-    EXPECT_EQ(w.hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 1), 1);
     EXPECT_EQ(w.frequency, "116.80");
     EXPECT_EQ(w.position, "WORKING");
     EXPECT_EQ(working_plan_last, 2);

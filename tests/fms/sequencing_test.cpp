@@ -5,6 +5,7 @@
 
 #include "data/module_settings.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/plan/entry_marks.h"
 #include "plan_builder.h"
 
 #include <cmath>
@@ -85,7 +86,8 @@ TEST_F(Sequencing, NeedsLnavOrTheSettingAndTakesThePreviousPassDistance) {
     SequenceFPlanWpts = 1;
     pass();
     EXPECT_EQ(to_waypoint_index, 2);
-    EXPECT_EQ(active_plan[1].passing_time, "12:00");
+    EXPECT_EQ(passing_time(active_plan[1]), "12:00");
+    EXPECT_EQ(active_plan_entries[1].passing_time, "12:00"); // as other modules read it
     EXPECT_EQ(last_passed_waypoint, "P1");
     EXPECT_EQ(last_passed_time_text, "1200Z");
     EXPECT_NEAR(last_passed_fuel, host::aircraft().fuel_lb * 0.45359237, 1.0);

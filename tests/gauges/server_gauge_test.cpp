@@ -9,6 +9,7 @@
 #include "fms/exec/exec_erase.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -249,5 +250,8 @@ TEST_F(Server, thePublishedFlightPlanIsTheActivePlanAsAPlainArray) {
     ASSERT_EQ(active_plan_last, 2);
     EXPECT_EQ(plan[1].ident, "OLM");
     EXPECT_EQ(plan[2].ident, "KPDX");
-    EXPECT_EQ(&plan[kPlanLastIndex], &active_plan[kPlanLastIndex]);
+    // Its constraint fields show the predictions kept beside the plan.
+    EXPECT_EQ(plan[1].alt_constraint, predicted_altitude(active_plan[1]));
+    EXPECT_EQ(plan[1].speed_constraint, predicted_speed(active_plan[1]));
+    EXPECT_EQ(active_plan[1].alt_constraint, kNoConstraint);
 }

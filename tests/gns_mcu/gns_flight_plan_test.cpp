@@ -263,7 +263,7 @@ TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     EXPECT_EQ(h.working_index(), 3);
     EXPECT_EQ(h.ident, "NISQL");
     EXPECT_EQ(h.points[0].label, "Fix");
-    EXPECT_EQ(active_plan[3].hold_number, 1);
+    EXPECT_EQ(hold_mark(active_plan, 3), 1);
     EXPECT_EQ(hold_exit_state, kHoldExitNotEntered);
     EXPECT_GT(h.inbound_course, 0.0);
     EXPECT_LE(h.inbound_course, 360.0);

@@ -144,6 +144,6 @@ TEST_F(ActiveLegKeys, AHoldStaysOnItsFixThroughEachUnitsEdits) {
         EXPECT_EQ(h.active_index() != before, row.moves) << row.edit;
         EXPECT_EQ(active_plan[h.active_index()].ident, fix) << row.edit << "\n" << plan();
         EXPECT_EQ(working_plan[h.working_index()].ident, fix) << row.edit;
-        EXPECT_EQ(active_plan[h.active_index()].hold_number, 1) << row.edit;
+        EXPECT_EQ(hold_mark(active_plan, h.active_index()), 1) << row.edit;
     }
 }

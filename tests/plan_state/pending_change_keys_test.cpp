@@ -24,7 +24,7 @@ class PendingChangeKeys : public PlanKeysTest {
             const RouteWaypoint& w = active_plan[i];
             out.push_back(std::to_string(w.id) + " " + w.ident + " " +
                           std::to_string(w.constrained == 1 ? static_cast<int>(w.alt_constraint) : 0) + " h" +
-                          std::to_string(w.hold_number));
+                          std::to_string(hold_mark(active_plan, i)));
         }
         std::sort(out.begin(), out.end());
         return out;

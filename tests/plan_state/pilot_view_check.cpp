@@ -4,6 +4,7 @@
 #include "cdu_smiths/rte_legs_page.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/published_values.h"
@@ -83,7 +84,7 @@ bool read_legs_rows(const std::vector<DrawnText>& texts, std::vector<std::string
 std::vector<std::string> legs_rows_expected(const RoutePlan& plan, int first, int last) {
     std::vector<std::string> rows;
     for (int i = first; i <= last; ++i) {
-        if (i >= 1 && plan[i - 1].hold_number > 0) rows.push_back("hold " + plan[i - 1].ident);
+        if (i >= 1 && hold_mark(plan, i - 1) > 0) rows.push_back("hold " + plan[i - 1].ident);
         if (i == last) break;
         rows.push_back(plan[i].ident == "DISCO" ? "gap" : plan[i].ident);
     }

@@ -545,7 +545,7 @@ std::vector<std::string> flown_edit_lines() {
         char text[40];
         std::snprintf(text, sizeof text, " c%.0f", w.constrained == 1 ? w.alt_constraint : 0.0);
         out.push_back(fix + text);
-        out.push_back(fix + " h" + std::to_string(w.hold_number));
+        out.push_back(fix + " h" + std::to_string(hold_mark(active_plan, i)));
     }
     std::sort(out.begin(), out.end());
     return out;

@@ -1,5 +1,6 @@
 #include "plan_state_check.h"
 
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_invariants.h"
 #include "fms/plan/route_exec.h"
@@ -14,11 +15,13 @@
 
 namespace {
 
-std::string entry_text(const RouteWaypoint& w) {
+// An entry as the pilot sees it: with its prediction and hold.
+std::string entry_text(const RoutePlan& plan, int i) {
+    const RouteWaypoint& w = plan[i];
     char buffer[200];
     std::snprintf(buffer, sizeof buffer, "%s %.5f %.5f %s via=%s kind=%s alt=%.0f spd=%.0f hold=%d",
                   w.ident.c_str(), w.lat, w.lon, w.type.c_str(), w.via.c_str(), w.kind.c_str(),
-                  w.alt_constraint, w.speed_constraint, w.hold_number);
+                  predicted_altitude(w), predicted_speed(w), hold_mark(plan, i));
     return buffer;
 }
 
@@ -49,7 +52,7 @@ void check_to_waypoint(std::vector<std::string>& faults) {
         // an origin entered first the destination.
         if ((i == 0 || i == active_plan_last) && w.ident.empty()) continue;
         if (w.lat == 0.0 && w.lon == 0.0 && w.ident != "DISCO" && w.ident != "THEN")
-            faults.push_back("active[" + std::to_string(i) + "] " + entry_text(w) + " at 0/0");
+            faults.push_back("active[" + std::to_string(i) + "] " + entry_text(active_plan, i) + " at 0/0");
     }
 }
 
@@ -60,6 +63,16 @@ void check_published(std::vector<std::string>& faults) {
     if (orvex_act_wpt_pos > 0 && orvex_act_wpt_pos > orvex_fpln_wpt_cnt)
         faults.push_back("published TO " + std::to_string(orvex_act_wpt_pos) + " past the count " +
                          std::to_string(orvex_fpln_wpt_cnt));
+    // The array other modules read is the flown plan with what stands beside it.
+    for (int i = 0; i <= std::min(active_plan_last, kPlanLastIndex); ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        const RouteWaypoint& p = active_plan_entries[i];
+        if (p.ident != w.ident || p.alt_constraint != predicted_altitude(w) ||
+            p.speed_constraint != predicted_speed(w) || p.passing_time != passing_time(w) ||
+            p.hold_number != hold_mark(active_plan, i))
+            faults.push_back("published[" + std::to_string(i) + "] " + p.ident + " is not " +
+                             entry_text(active_plan, i));
+    }
 }
 
 } // namespace
@@ -76,7 +89,7 @@ PlanSnapshot take_plan_snapshot() {
     s.lines.push_back("state " + std::to_string(route_state) + " to " + std::to_string(to_waypoint_index) +
                       " last " + std::to_string(active_plan_last));
     for (int i = 0; i <= active_plan_last; ++i)
-        s.lines.push_back("active[" + std::to_string(i) + "] " + entry_text(active_plan[i]));
+        s.lines.push_back("active[" + std::to_string(i) + "] " + entry_text(active_plan, i));
     for (int k = 1; k <= hold_count(); ++k)
         s.lines.push_back(hold_text(k));
     return s;
@@ -97,9 +110,9 @@ std::vector<std::string> erase_faults() {
         faults.push_back("working last " + std::to_string(working_plan_last) + " active last " +
                          std::to_string(active_plan_last));
     for (int i = 0; i <= std::min(working_plan_last, active_plan_last); ++i)
-        if (entry_text(working_plan[i]) != entry_text(active_plan[i]))
-            faults.push_back("working[" + std::to_string(i) + "] " + entry_text(working_plan[i]) +
-                             " active " + entry_text(active_plan[i]));
+        if (entry_text(working_plan, i) != entry_text(active_plan, i))
+            faults.push_back("working[" + std::to_string(i) + "] " + entry_text(working_plan, i) +
+                             " active " + entry_text(active_plan, i));
     if (!none(pending_departure_runway))
         faults.push_back("pending runway " + pending_departure_runway + " kept");
     if (!(working_plan.choices == active_plan.choices))

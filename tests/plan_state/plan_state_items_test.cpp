@@ -46,7 +46,7 @@ TEST_F(PlanStateItems, AHoldDeletedAfterItsWaypointMovedGoesOnExec) {
     expect_sound();
     run("cdu SMITHS_FMS EXEC");
     EXPECT_EQ(hold_count(), 0);
-    EXPECT_EQ(active_plan[4].hold_number, 0);
+    EXPECT_EQ(hold_mark(active_plan, 4), 0);
     expect_sound();
 }
 
@@ -63,7 +63,7 @@ TEST_F(PlanStateItems, EraseKeepsTheExecutedHoldsAndDropsTheNewOnes) {
     ASSERT_EQ(route_state, kRouteStateActive);
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].ident, "FOXXE");
-    EXPECT_EQ(active_plan[2].hold_number, 1);
+    EXPECT_EQ(hold_mark(active_plan, 2), 1);
     expect_sound();
 
     // FOXXE deleted (a discontinuity takes its place), then ERASE.
@@ -73,7 +73,7 @@ TEST_F(PlanStateItems, EraseKeepsTheExecutedHoldsAndDropsTheNewOnes) {
     run("cdu SMITHS_FMS L6");
     ASSERT_EQ(hold_count(), 1);
     EXPECT_EQ(hold_list[1].active_index(), 2);
-    EXPECT_EQ(working_plan[2].hold_number, 1);
+    EXPECT_EQ(hold_mark(working_plan, 2), 1);
     expect_sound();
 }
 

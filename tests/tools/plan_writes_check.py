@@ -12,7 +12,8 @@ import subprocess
 import sys
 import tempfile
 
-HEAD = """#include "fms/plan/plan_edit.h"
+HEAD = """#include "fms/plan/entry_marks.h"
+#include "fms/plan/plan_edit.h"
 void scratch() {
 """
 # (body, compiles)

@@ -11,6 +11,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/active_leg.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
@@ -199,7 +200,7 @@ void restore_active_airports() {
 void target_entry(int i) {
     vertical_target_lat = active_plan[i].lat;
     vertical_target_lon = active_plan[i].lon;
-    vertical_target_altitude = i == flown_last() ? route_end_altitude() : active_plan[i].alt_constraint;
+    vertical_target_altitude = i == flown_last() ? route_end_altitude() : predicted_altitude(active_plan[i]);
 }
 
 void update_vertical_target(int old_state) {

@@ -59,7 +59,6 @@ void list_flight_plans() {
             RouteWaypoint& w = edit.entry(i);
             copy_waypoint_fields(preview_plan[i], w);
             w.position = preview_plan[i].position;
-            w.hold_number = 0;
         }
     }
 

@@ -8,6 +8,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/update_state.h"
@@ -120,7 +121,7 @@ bool below_limit(double altitude_limit, double speed_limit, double speed) {
 }
 
 void descent_speed(const RouteWaypoint& to) {
-    const double s = to.speed_constraint;
+    const double s = predicted_speed(to);
     if (distance_to_to_nm > 0.0 && to.constrained == 1) {
         if (below_limit(DescAltRest, DescSpdRest, s)) {
             send_speed(DescSpdRest);
@@ -137,7 +138,7 @@ void descent_speed(const RouteWaypoint& to) {
 
 void climb_speed(const RouteWaypoint& to) {
     const double candidate =
-        distance_to_to_nm >= 0.0 && to.constrained == 1 ? to.speed_constraint : double(climb_speed_target);
+        distance_to_to_nm >= 0.0 && to.constrained == 1 ? predicted_speed(to) : double(climb_speed_target);
     if (below_limit(ClbAltRest, ClbSpdRest, candidate)) {
         send_speed(ClbSpdRest);
         climb_speed_limit_active = 1.0;
@@ -155,7 +156,7 @@ void cruise_speed(const RouteWaypoint& to) {
         gc_dist_course(a.plat, a.plon, target.lat, target.lon, &distance, &course);
     }
     if (distance < VnavSetSpdRestDist && to.constrained == 1) {
-        send_speed(to.speed_constraint);
+        send_speed(predicted_speed(to));
     } else if (VnavSetMachCruiseSpd == 1 && CruiseMach > 0.0) {
         // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
         cruise_mach_command = saturate_to_whole(CruiseMach * 100.0);
@@ -244,7 +245,7 @@ void set_vnav_speed_target() {
         return;
 
     const RouteWaypoint& to = active_plan[to_waypoint_index];
-    if (to.alt_constraint != kNoConstraint && to.speed_constraint != kNoConstraint) {
+    if (predicted_altitude(to) != kNoConstraint && predicted_speed(to) != kNoConstraint) {
         if (descent_speed_phase == kDescentSpeedPhaseOn)
             descent_speed(to);
         else if (toc_passed == 0)

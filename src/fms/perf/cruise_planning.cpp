@@ -7,6 +7,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/route_plan.h"
 #include "platform/text_file.h"
@@ -192,10 +193,10 @@ double compute_performance_targets() {
     double cruise_speed = 0.0, cruise_flow = 0.0;
     for (int pass = 0; pass < kPasses; ++pass) {
         const SegmentList climb_list =
-            simulate(altitude_or_zero(active_plan[0].alt_constraint), target, budget, weight, climb_row);
+            simulate(altitude_or_zero(predicted_altitude(active_plan[0])), target, budget, weight, climb_row);
         climb = means_of(climb_list);
-        const SegmentList descent_list =
-            simulate(altitude_or_zero(active_plan[last].alt_constraint), target, budget, weight, descent_row);
+        const SegmentList descent_list = simulate(altitude_or_zero(predicted_altitude(active_plan[last])),
+                                                  target, budget, weight, descent_row);
         descent = means_of(descent_list);
         // No speed or no rate gives no distances: leave the planning to the
         // profile's own climb model.

@@ -4,6 +4,7 @@
 #include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/entry_marks.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
@@ -94,7 +95,7 @@ double route_end_altitude() {
     const int last = flown_last();
     if (last < 0) return 0.0;
     const RouteWaypoint& w = active_plan[last];
-    if (w.alt_constraint > -900.0) return w.alt_constraint;
+    if (predicted_altitude(w) > -900.0) return predicted_altitude(w);
     if (w.type != "APT") return 0.0;
     const AirportProcedures& destination = airport_slots[destination_slot];
     if (destination.airport_ident == w.ident) return destination.elevation_ft;

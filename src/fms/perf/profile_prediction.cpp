@@ -7,6 +7,7 @@
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -39,6 +40,13 @@ bool keeps_altitude(const RouteWaypoint& w) {
     return w.constrained == 1 || w.constrained == 3;
 }
 
+// Writes the predictions of an entry of the flown plan.
+struct Prediction {
+    const RouteWaypoint& w;
+    void altitude(double a) const { plan_marks.predict_altitude(w, a); }
+    void speed(double v) const { plan_marks.predict_speed(w, v); }
+};
+
 double altitude_or_zero(double alt) {
     return alt > -900.0 ? alt : 0.0;
 }
@@ -70,9 +78,9 @@ int climb_look_ahead(int i, int last) {
             k = j;
             break;
         }
-    if (k == 0 || !(active_plan[k].alt_constraint < cruise_altitude)) return 0;
+    if (k == 0 || !(predicted_altitude(active_plan[k]) < cruise_altitude)) return 0;
     for (int j = i + 1; j < k; ++j)
-        if (active_plan[j].alt_constraint >= cruise_altitude) return 0;
+        if (predicted_altitude(active_plan[j]) >= cruise_altitude) return 0;
     return k;
 }
 
@@ -80,14 +88,14 @@ int climb_look_ahead(int i, int last) {
 // climb ends (toc_at).
 int climb_pass(double rc, double climb_distance) {
     const int last = flown_last();
-    double a = altitude_or_zero(active_plan[0].alt_constraint);
+    double a = altitude_or_zero(predicted_altitude(active_plan[0]));
     double s = 0.0;
     bool toc_seen = false;
     int toc_at = 0;
     int k = 0;
     for (int i = 1; i <= last - 1; ++i) {
         const RouteWaypoint& w = active_plan[i];
-        const PredictionSlot p = prediction_slot(i);
+        const Prediction p{w};
         const double length = leg_length(i - 1, i);
         s = saturate_to_whole(s + length);
         a += leg_altitude_change(length, climb_tas_target, rc);
@@ -98,28 +106,28 @@ int climb_pass(double rc, double climb_distance) {
                 toc_at = i;
                 toc_seen = true;
             }
-            a = w.alt_constraint;
+            a = predicted_altitude(w);
             // Earlier waypoints up to the previous constraint fly no faster. A
             // constraint without a speed (-999) limits nothing.
-            if (w.speed_constraint > 0.0)
+            if (predicted_speed(w) > 0.0)
                 for (int j = i - 1; j >= 1 && active_plan[j].constrained != 1; --j)
-                    if (active_plan[j].speed_constraint > w.speed_constraint)
-                        prediction_slot(j).speed = w.speed_constraint;
+                    if (predicted_speed(active_plan[j]) > predicted_speed(w))
+                        plan_marks.predict_speed(active_plan[j], predicted_speed(w));
             continue;
         }
         a = hundreds(a);
-        if (k > 0) a = std::min(a, active_plan[k].alt_constraint);
-        p.altitude = a;
+        if (k > 0) a = std::min(a, predicted_altitude(active_plan[k]));
+        p.altitude(a);
         if (s > climb_distance && !toc_seen) {
             toc_seen = true;
             toc_at = i;
         }
-        p.speed = climb_speed_target;
-        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest) p.speed = ClbSpdRest;
+        p.speed(climb_speed_target);
+        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest) p.speed(ClbSpdRest);
         if (a >= cruise_altitude) {
             a = cruise_altitude;
-            p.altitude = cruise_altitude;
-            p.speed = cruise_speed_target;
+            p.altitude(cruise_altitude);
+            p.speed(cruise_speed_target);
             if (!toc_seen) toc_at = i;
             toc_seen = true;
         }
@@ -140,7 +148,7 @@ void descent_pass(double rd, int toc_at) {
     double a = route_end_altitude();
     for (int j = last - 1; j >= 1; --j) {
         const RouteWaypoint& w = active_plan[j];
-        const PredictionSlot p = prediction_slot(j);
+        const Prediction p{w};
         a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
         int m = 0;
         for (int i = j - 1; i >= 1 && i >= toc_at; --i)
@@ -150,26 +158,26 @@ void descent_pass(double rd, int toc_at) {
             }
         double v = descent_speed_target;
         if (keeps_altitude(w)) {
-            a = w.alt_constraint;
-            if (w.speed_constraint == kNoConstraint) p.speed = descent_speed_target;
-            v = w.speed_constraint;
+            a = predicted_altitude(w);
+            if (predicted_speed(w) == kNoConstraint) p.speed(descent_speed_target);
+            v = predicted_speed(w);
         } else if (m > 0) {
             const RouteWaypoint& limit = active_plan[m];
-            a = std::min(a, limit.alt_constraint);
+            a = std::min(a, predicted_altitude(limit));
             // Only a constraint that has a speed limits the speed.
-            if (limit.speed_constraint > 0.0 && (w.speed_constraint > limit.speed_constraint ||
-                                                 descent_speed_target > limit.speed_constraint))
-                v = limit.speed_constraint;
-            p.speed = v;
+            if (predicted_speed(limit) > 0.0 && (predicted_speed(w) > predicted_speed(limit) ||
+                                                 descent_speed_target > predicted_speed(limit)))
+                v = predicted_speed(limit);
+            p.speed(v);
         } else {
-            p.speed = v;
+            p.speed(v);
         }
         a = hundreds(a);
-        p.altitude = a;
-        if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) p.speed = DescSpdRest;
+        p.altitude(a);
+        if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) p.speed(DescSpdRest);
         if (a >= cruise_altitude) {
-            p.altitude = cruise_altitude;
-            p.speed = cruise_speed_target;
+            p.altitude(cruise_altitude);
+            p.speed(cruise_speed_target);
             break;
         }
     }
@@ -252,7 +260,7 @@ void predict_profile(int requested_altitude, int mode) {
     const int target = within_flown(constraint_waypoint_index);
     const double descent_distance =
         distance_for(cruise - (target == last ? route_end_altitude()
-                                              : altitude_or_zero(active_plan[target].alt_constraint)),
+                                              : altitude_or_zero(predicted_altitude(active_plan[target]))),
                      rd, descent_tas_target);
     double sum = 0.0;
     for (int i = last; i >= 1; --i) {
@@ -274,6 +282,9 @@ void predict_profile(int requested_altitude, int mode) {
         clear_tod_passed();
         return;
     }
+    give_entry_ids(active_plan, active_plan_last); // the predictions stand by id
     const int toc_at = climb_pass(rc, climb_distance);
     descent_pass(rd, toc_at);
+    plan_marks.forget_other_entries();
+    publish_flown_plan();
 }

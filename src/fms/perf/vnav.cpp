@@ -11,6 +11,7 @@
 #include "fms/perf/autopilot_targets.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -67,7 +68,7 @@ void target_entry(int i) {
     if (i < 1) return;
     vertical_target_lat = active_plan[i].lat;
     vertical_target_lon = active_plan[i].lon;
-    vertical_target_altitude = i == flown_last() ? route_end_altitude() : active_plan[i].alt_constraint;
+    vertical_target_altitude = i == flown_last() ? route_end_altitude() : predicted_altitude(active_plan[i]);
 }
 
 bool valid_to() {
@@ -97,12 +98,12 @@ double descent_rate() {
 bool is_climb_constraint(int k) {
     const RouteWaypoint& w = active_plan[k];
     const double altitude = aircraft_state.indicated_altitude_ft;
-    if (k < 1 || !holds_altitude(w) || !(w.alt_constraint < cruise_altitude) ||
-        w.alt_constraint <= kNoConstraint || altitude > w.alt_constraint + 100.0)
+    if (k < 1 || !holds_altitude(w) || !(predicted_altitude(w) < cruise_altitude) ||
+        predicted_altitude(w) <= kNoConstraint || altitude > predicted_altitude(w) + 100.0)
         return false;
     const double climb = phase_distance(cruise_altitude - altitude, ClimbRate, climb_tas_target);
     const double descent =
-        phase_distance(cruise_altitude - w.alt_constraint, descent_rate(), descent_tas_target);
+        phase_distance(cruise_altitude - predicted_altitude(w), descent_rate(), descent_tas_target);
     return distance_to_meet(k) < climb + descent;
 }
 
@@ -114,11 +115,11 @@ bool is_climb_constraint(int k) {
 // end of a descent nor a new level.
 bool climbed_to(int k) {
     if (k < 1 || k > toc_index || active_plan[k].constrained != 1) return false;
-    const double altitude = active_plan[k].alt_constraint;
-    double before = altitude_or_zero(active_plan[0].alt_constraint);
+    const double altitude = predicted_altitude(active_plan[k]);
+    double before = altitude_or_zero(predicted_altitude(active_plan[0]));
     for (int i = k - 1; i >= 1; --i)
         if (holds_altitude(active_plan[i])) {
-            before = active_plan[i].alt_constraint;
+            before = predicted_altitude(active_plan[i]);
             break;
         }
     if (!(altitude > before)) return false;
@@ -139,9 +140,9 @@ int descent_end(int start, int top, int* end_altitude) {
     int end = last;
     for (int i = last - 1; i >= start; --i) {
         const RouteWaypoint& w = active_plan[i];
-        if (w.alt_constraint >= top || i <= toc_index) break;
+        if (predicted_altitude(w) >= top || i <= toc_index) break;
         if (!holds_altitude(w)) continue;
-        *end_altitude = saturate_to_whole(w.alt_constraint);
+        *end_altitude = saturate_to_whole(predicted_altitude(w));
         end = i;
     }
     return end;
@@ -156,8 +157,8 @@ int next_descent_end(int top, int* end_altitude) {
     for (int i = to_waypoint_index; i < last; ++i) {
         const RouteWaypoint& w = active_plan[i];
         if (!holds_altitude(w) || is_climb_constraint(i) || climbed_to(i)) continue;
-        if (w.alt_constraint >= top) return -1;
-        *end_altitude = saturate_to_whole(w.alt_constraint);
+        if (predicted_altitude(w) >= top) return -1;
+        *end_altitude = saturate_to_whole(predicted_altitude(w));
         return i;
     }
     *end_altitude = saturate_to_whole(route_end_altitude());
@@ -266,7 +267,7 @@ void keep_climb_target() {
         if (holds_altitude(active_plan[i])) k = i;
     climb_constraint_index = k > 0 && is_climb_constraint(k) ? k : 0;
     const double altitude =
-        climb_constraint_index > 0 ? active_plan[k].alt_constraint : double(cruise_altitude);
+        climb_constraint_index > 0 ? predicted_altitude(active_plan[k]) : double(cruise_altitude);
     if (altitude == vertical_target_altitude) return;
     if (climb_constraint_index > 0) {
         target_entry(k);
@@ -290,7 +291,7 @@ void apply_speed_restrictions() {
     if (vnav_speeds && toc_passed == 0 && climb_speed_limit_active == 1.0 &&
         a.indicated_altitude_ft > ClbAltRest) {
         const RouteWaypoint& to = active_plan[to_waypoint_index];
-        send_speed(to.constrained == 1 && to.speed_constraint > 0.0 ? saturate_to_whole(to.speed_constraint)
+        send_speed(to.constrained == 1 && predicted_speed(to) > 0.0 ? saturate_to_whole(predicted_speed(to))
                                                                     : climb_speed_target);
         climb_speed_limit_active = 0.0;
     }
@@ -323,7 +324,7 @@ int plan_distance_to(int offset) {
     for (int i = std::max(n, 1); i < last; ++i) {
         const RouteWaypoint& w = active_plan[i];
         sum = saturate_to_whole(sum + leg_length(i - 1, i));
-        if (w.alt_constraint >= cruise_altitude) break;
+        if (predicted_altitude(w) >= cruise_altitude) break;
         if (!holds_altitude(w)) continue;
         constraint_found = true;
         if (sum < climb_distance_nm) {
@@ -370,7 +371,7 @@ void update_toc_tod(int mode) {
         tod_sequence_index = to;
         start = to + 1;
         clear_tod_passed();
-        top = saturate_to_whole(active_plan[to].alt_constraint);
+        top = saturate_to_whole(predicted_altitude(active_plan[to]));
         cruise_altitude = top;
         if (smiths_cdu_page == kPageEconClb ||
             (smiths_cdu_page == kPageEconPathDes && descent_speed_phase == kDescentSpeedPhaseOff))
@@ -432,7 +433,7 @@ void update_vnav_target_at_sequencing() {
     } else {
         // Once down from cruise a constraint above is no new level to climb to.
         if (holds_altitude(active_plan[to]) && !climbed_to(to) &&
-            !(tod_passed == 1 && active_plan[to].alt_constraint > aircraft_state.indicated_altitude_ft))
+            !(tod_passed == 1 && predicted_altitude(active_plan[to]) > aircraft_state.indicated_altitude_ft))
             update_toc_tod(kTodNewLevel);
         if (tod_passed == 1) {
             target = constraint_waypoint_index;

@@ -1,14 +1,71 @@
 #include "fms/plan/entry_marks.h"
 
-PredictionSlot prediction_slot(int i) {
-    RouteWaypoint& w = active_plan.slot(i);
-    return PredictionSlot{w.alt_constraint, w.speed_constraint};
+#include "fms/plan/holds.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+PlanMarks plan_marks;
+
+namespace {
+
+RouteWaypoint published_entries[RoutePlan::slots];
+
+} // namespace
+
+constinit const RouteWaypoint* const active_plan_entries = published_entries;
+
+void PlanMarks::predict_altitude(const RouteWaypoint& w, double altitude) {
+    if (w.id != 0) altitudes_[w.id] = Predicted{altitude, w.alt_constraint};
 }
 
-void set_passing_time(int i, const std::string& text) {
-    active_plan.slot(i).passing_time = text;
+void PlanMarks::predict_speed(const RouteWaypoint& w, double speed) {
+    if (w.id != 0) speeds_[w.id] = Predicted{speed, w.speed_constraint};
 }
 
-void set_hold_mark(RoutePlan& plan, int i, int hold_slot) {
-    plan.slot(i).hold_number = hold_slot;
+double PlanMarks::altitude(const RouteWaypoint& w) const {
+    const auto p = altitudes_.find(w.id);
+    return p != altitudes_.end() && w.id != 0 && p->second.under == w.alt_constraint ? p->second.value
+                                                                                     : w.alt_constraint;
+}
+
+double PlanMarks::speed(const RouteWaypoint& w) const {
+    const auto p = speeds_.find(w.id);
+    return p != speeds_.end() && w.id != 0 && p->second.under == w.speed_constraint ? p->second.value
+                                                                                    : w.speed_constraint;
+}
+
+void PlanMarks::forget_other_entries() {
+    std::unordered_set<int> ids;
+    for (const RoutePlan* plan : {&active_plan, &working_plan})
+        for (int i = 0; i <= std::min(plan->last(), kPlanLastIndex); ++i)
+            ids.insert((*plan)[i].id);
+    const auto gone = [&ids](const auto& p) { return !ids.contains(p.first); };
+    std::erase_if(altitudes_, gone);
+    std::erase_if(speeds_, gone);
+    std::erase_if(passing_times_, gone);
+}
+
+const std::string& PlanMarks::passing_time(const RouteWaypoint& w) const {
+    static const std::string none;
+    const auto p = passing_times_.find(w.id);
+    return p != passing_times_.end() && w.id != 0 ? p->second : none;
+}
+
+void PlanMarks::stamp(const RouteWaypoint& w, const std::string& text) {
+    if (w.id != 0) passing_times_[w.id] = text;
+}
+
+void publish_flown_plan() {
+    const int last = std::min(active_plan_last, kPlanLastIndex);
+    for (int i = 0; i < static_cast<int>(RoutePlan::slots); ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        RouteWaypoint& out = published_entries[i];
+        out = w;
+        if (i > last) continue; // as the plan left it
+        out.alt_constraint = plan_marks.altitude(w);
+        out.speed_constraint = plan_marks.speed(w);
+        out.passing_time = plan_marks.passing_time(w);
+        out.hold_number = hold_mark(active_plan, i);
+    }
 }

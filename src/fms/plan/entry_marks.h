@@ -1,25 +1,64 @@
-// What the plan's readers write into its entries beside the edits: the
-// predicted altitude and speed of the profile prediction, the passing time
-// sequencing stamps and the hold marks the hold list keeps in step. Each is a
-// narrow writer of those fields alone; every other write of an entry is an
-// edit (fms/plan/plan_edit.h).
+// What the plan keeps beside its entries, by entry id: the altitude and speed
+// the profile prediction worked out, and the times the aircraft passed the
+// flown plan's entries. (The holds on entries come from the hold list itself:
+// hold_mark, fms/plan/holds.h.) An entry's own fields hold only what was
+// entered; the array other modules read shows these values in them
+// (publish_flown_plan).
 #pragma once
 
 #include "fms/plan/route_plan.h"
 
 #include <string>
+#include <unordered_map>
 
-// The predicted altitude (ft) and speed (kt) of an entry of the flown plan,
-// kept in its constraint fields.
-struct PredictionSlot {
-    double& altitude;
-    double& speed;
+class PlanMarks {
+  public:
+    // The predicted altitude (ft) and speed (kt) of an entry of the flown
+    // plan. A prediction stands for its entry until the entry's own value
+    // changes (a constraint entered or taken away), and goes with the entry
+    // into the working copy, whose entries keep their ids.
+    void predict_altitude(const RouteWaypoint& w, double altitude);
+    void predict_speed(const RouteWaypoint& w, double speed);
+    // What an entry shows as its altitude and speed: the prediction that
+    // stands for it, else its own constraint (-999: none).
+    double altitude(const RouteWaypoint& w) const;
+    double speed(const RouteWaypoint& w) const;
+    // What stands for entries no longer in the active or working plan goes.
+    void forget_other_entries();
+
+    // The time the aircraft passed an entry of the flown plan, "HH:MM";
+    // empty when it has not.
+    const std::string& passing_time(const RouteWaypoint& w) const;
+    void stamp(const RouteWaypoint& w, const std::string& text);
+    // A plan put in place as a whole (EXEC, a route load) starts without
+    // passing times: the working copy it came from carried none.
+    void clear_passing_times() { passing_times_.clear(); }
+
+  private:
+    struct Predicted {
+        double value;
+        double under; // the entry's own value it stands for
+    };
+    std::unordered_map<int, Predicted> altitudes_;
+    std::unordered_map<int, Predicted> speeds_;
+    std::unordered_map<int, std::string> passing_times_;
 };
-// Entry i of the flown plan (0..kPlanLastIndex); outside it, a scratch pair.
-PredictionSlot prediction_slot(int i);
+extern PlanMarks plan_marks;
 
-// The time the aircraft passed entry i of the flown plan, "HH:MM".
-void set_passing_time(int i, const std::string& text);
+inline double predicted_altitude(const RouteWaypoint& w) {
+    return plan_marks.altitude(w);
+}
+inline double predicted_speed(const RouteWaypoint& w) {
+    return plan_marks.speed(w);
+}
+inline const std::string& passing_time(const RouteWaypoint& w) {
+    return plan_marks.passing_time(w);
+}
 
-// The hold slot attached to entry i of the plan; 0 = none.
-void set_hold_mark(RoutePlan& plan, int i, int hold_slot);
+// The active plan as other modules read it in place (Orvex_FlightPlan): its
+// entries with the predictions in their constraint fields, their passing
+// times and hold marks. Written only here, from the plan and what stands
+// beside it: where an edit of the active plan ends, after a prediction or a
+// stamp, and where a hold of the flown plan goes.
+extern const RouteWaypoint* const active_plan_entries;
+void publish_flown_plan();

@@ -85,12 +85,8 @@ int sort_holds(int follow) {
     return follow;
 }
 
-void clear_marks(RoutePlan& plan, int last) {
-    for (int i = 0; i <= last; ++i)
-        if (plan[i].hold_number != 0) set_hold_mark(plan, i, 0);
-}
-
 void remove_hold_slot(int i) {
+    const bool flown = hold_list[i].active_id != 0;
     const int count = hold_list.count();
     for (int j = i; j < count; ++j)
         hold_list.slot(j) = hold_list[j + 1];
@@ -104,11 +100,11 @@ void remove_hold_slot(int i) {
     if (hold_list.count() == 0) hold_armed = 0;
     hold_page_count = hold_list.count();
     pending_hold_delete_index = 0;
-    sync_hold_marks();
+    // The flown plan's marks, as other modules read them, follow at once.
+    if (flown) publish_flown_plan();
 }
 
 void finish_delete(int mode) {
-    sync_hold_marks();
     if (mode > kHoldQuiet) mark_route_edited();
     // The pilot's deletion ends what the line said; one the plan makes on its
     // own ends only a DELETE waiting for it, not a message such as a
@@ -124,14 +120,19 @@ void no_hold_found() {
 
 } // namespace
 
-void sync_hold_marks() {
-    clear_marks(active_plan, active_plan_last);
-    clear_marks(working_plan, working_plan_last);
+int hold_mark(const RoutePlan& plan, int i) {
+    const bool active = &plan == &active_plan;
+    if (!active && &plan != &working_plan) return 0;
+    const int id = plan[i].id;
+    if (id == 0 || i < 1 || i > plan.last()) return 0;
     for (int s = 1; s <= hold_list.count(); ++s) {
         const HoldEntry& h = hold_list[s];
-        if (const int a = h.active_index()) set_hold_mark(active_plan, a, s);
-        if (const int w = h.working_index()) set_hold_mark(working_plan, w, s);
+        // The id first: finding the entry of an id reads the plan.
+        if (active ? h.active_id == id && h.active_index() == i
+                   : h.working_id == id && h.working_index() == i)
+            return s;
     }
+    return 0;
 }
 
 HoldEntry new_hold(const RoutePlan& plan, int index, double magvar, double leg_minutes) {
@@ -163,7 +164,6 @@ int hold_alone_at_active(int index, double magvar, double leg_minutes) {
     // is replaced, so the entry takes the new one.
     hold.set_working_index(working_entry_of_active(index));
     hold_list.append(std::move(hold));
-    sync_hold_marks();
     hold_page_count = hold_list.count();
     return 1;
 }
@@ -182,7 +182,6 @@ int add_hold(int index, int mode, double magvar) {
         HoldEntry hold = new_hold(working_plan, index, magvar, 1.0);
         hold.set_working_index(index);
         slot = sort_holds(hold_list.append(std::move(hold)));
-        sync_hold_marks();
     }
     hold_armed = 1;
 
@@ -219,7 +218,6 @@ void cancel_hold(int slot) {
         // brings it back.
         h.working_id = 0;
         pending_hold_delete_index = active;
-        sync_hold_marks();
     } else {
         remove_hold_slot(slot);
     }
@@ -252,7 +250,6 @@ void leave_working_plan(int slot) {
     HoldEntry& h = hold_list.slot(slot);
     if (h.active_index() > 0) {
         h.working_id = 0;
-        sync_hold_marks();
     } else {
         remove_hold_slot(slot);
     }
@@ -291,7 +288,6 @@ void clear_holds() {
     while (hold_list.count() > 0)
         remove_hold_slot(hold_list.count());
     hold_list.slot(1) = HoldEntry{};
-    sync_hold_marks();
 }
 
 void hold_list_copy_index_to_working() {
@@ -300,7 +296,6 @@ void hold_list_copy_index_to_working() {
         if (hold_list[i].active_index() <= 0) remove_hold_slot(i);
     for (int i = 1; i <= hold_list.count(); ++i)
         hold_list.slot(i).working_id = hold_list[i].active_id;
-    sync_hold_marks();
 }
 
 void hold_list_commit_working_index() {
@@ -311,5 +306,4 @@ void hold_list_commit_working_index() {
     for (int i = 1; i <= hold_list.count(); ++i)
         hold_list.slot(i).active_id = hold_list[i].working_id;
     sort_holds(0);
-    sync_hold_marks();
 }

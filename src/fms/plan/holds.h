@@ -1,8 +1,8 @@
 // Holding patterns attached to plan waypoints. Each hold names its entry in
 // the active and in the working plan by the entry's id, so the edits that
 // move entries carry the holds with them; the indices are found from the ids
-// when read. The list is what holds, and the waypoints' hold_number marks
-// (the hold's slot) are written from it whenever it changes.
+// when read. The list is what holds: an entry's hold mark (the slot of its
+// hold) is read from it (hold_mark).
 #pragma once
 
 #include "platform/bounded_table.h"
@@ -133,8 +133,9 @@ void clear_holds();
 // and stays.
 void drop_flown_hold();
 
-// Writes every waypoint's hold mark from the list, in both plans.
-void sync_hold_marks();
+// The slot of the hold on entry i of the active or working plan; 0 when none
+// (or another plan).
+int hold_mark(const RoutePlan& plan, int i);
 
 // The working plan became the active plan again: holds not executed go, the
 // others are on their active entry in the working plan as well.

@@ -80,16 +80,13 @@ void drop_hold(const PlanTarget& t, int i) {
         else
             remove_hold(h);
     }
-    set_hold_mark(*t.plan, i, 0);
 }
 
-// Moves every field but the position text and the passing time, which stay
-// with their slots.
+// Moves every field but the position text, which stays with its slot. What
+// stands beside the entry by its id (its prediction, passing time and hold)
+// goes with it.
 void move_entry(PlanEdit& edit, int from, int to) {
-    RouteWaypoint& target = edit.entry(to);
-    std::string passing_time = std::move(target.passing_time);
-    copy_waypoint_fields(edit[from], target);
-    target.passing_time = std::move(passing_time);
+    copy_waypoint_fields(edit[from], edit.entry(to));
 }
 
 bool follows_plan(const PlanTarget& t) {
@@ -133,7 +130,7 @@ std::uint64_t flown_plan_print() {
         mix(w.ident.data(), w.ident.size());
         const double values[] = {w.lat, w.lon, w.alt_constraint, w.speed_constraint};
         mix(values, sizeof values);
-        const int flags[] = {w.id, w.constrained, w.hold_number, w.flyover};
+        const int flags[] = {w.id, w.constrained, hold_mark(active_plan, i), w.flyover};
         mix(flags, sizeof flags);
     }
     return h;
@@ -331,7 +328,10 @@ void PlanEdit::finish() {
     }
     if (t_.active && !to_set_ && to_waypoint_index == to_before_ && leg_.to_index != kNoToWaypoint)
         to_waypoint_index = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);
-    if (t_.active) refresh_to_position();
+    if (t_.active) {
+        refresh_to_position();
+        publish_flown_plan();
+    }
     check_plan_invariants(where_);
 }
 
@@ -362,8 +362,6 @@ void merge_into_previous(const PlanTarget& t, int k) {
     if (removed != 0 && hold_at(t, k) == 0) {
         // The fix keeps its hold on the surviving entry.
         set_hold_index(t, removed, k);
-        edit.entry(k).hold_number = removed;
-        edit.entry(k - 1).hold_number = 0;
     }
     remove_entry(t, k - 1);
 }
@@ -381,6 +379,8 @@ void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w) {
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
     if (t.plan == &working_plan) close_gns_opened_plan();
     PlanEdit edit(t, "replacing the plan");
+    // The plan put in place has passed none of its entries yet.
+    if (t.plan == &active_plan) plan_marks.clear_passing_times();
     last = std::min(last, kPlanLastIndex);
     for (int i = 0; i <= last; ++i)
         copy_waypoint_fields(from[i], edit.entry(i));

@@ -84,7 +84,6 @@ void copy_legs(int target, int source) {
         for (int k = std::min(source, edit.last() + 1) - 1; k >= first; --k)
             remove_entry(working_target(), k);
     }
-    sync_hold_marks();
     mark_route_edited();
     smiths_scratchpad.clear();
     build_route_rows();

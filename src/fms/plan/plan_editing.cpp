@@ -236,12 +236,10 @@ bool insert_then_leg(int p) {
     e.lat = e.lon = 0.0;
     e.type = "OAWY";
     e.aux_text.clear();
-    e.passing_time.clear();
     e.constrained = 0;
     e.alt_constraint = kNoConstraint;
     e.speed_constraint = -1.0;
     e.via = smiths_scratchpad;
-    e.hold_number = 0; // the hold moved up with its waypoint
     return true;
 }
 

@@ -13,7 +13,6 @@ RouteWaypoint active_plan_array[RoutePlan::slots];
 
 } // namespace
 
-constinit const RouteWaypoint* const active_plan_entries = active_plan_array;
 RoutePlan active_plan{active_plan_array};
 constinit const int& active_plan_last = active_plan.last();
 
@@ -179,12 +178,10 @@ void clear_working_plan() {
 namespace {
 
 // The flown plan into the working plan, in place of whatever was there.
-void copy_flown_plan_entries(PlanEdit& edit) {
+void copy_flown_plan_entries(PlanEdit&) {
     // The copies keep the ids that EXEC finds the flown entries by.
     give_entry_ids(active_plan, active_plan_last);
     replace_plan(working_target(), active_plan, active_plan_last);
-    for (int i = 0; i <= edit.last(); ++i)
-        edit.entry(i).passing_time.clear();
     // A loaded plan that no EXEC put in place takes its approach with it,
     // and a copy of the flown plan is no new plan for EXEC to start afresh.
     if (working_plan_new == 1) approach_info.clear();
@@ -208,7 +205,8 @@ void align_working_plan_with_active() {
         const RouteWaypoint& a = active_plan[i];
         same = w.ident == a.ident && w.lat == a.lat && w.lon == a.lon && w.via == a.via && w.kind == a.kind &&
                w.type == a.type && w.alt_constraint == a.alt_constraint &&
-               w.speed_constraint == a.speed_constraint && w.hold_number == a.hold_number;
+               w.speed_constraint == a.speed_constraint &&
+               hold_mark(working_plan, i) == hold_mark(active_plan, i);
     }
     PlanEdit edit(working_target(), "aligning with the flown plan");
     if (same) {

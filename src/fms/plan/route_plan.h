@@ -42,13 +42,13 @@ struct RouteWaypoint {
     std::string kind;     // "SID", "STAR", "SIDSTAR", "APPR"; empty en route
     std::string position; // departure position; stays with its array slot
     std::string aux_text;
-    std::string passing_time;                // "%02.0f:%02.0f"
+    std::string passing_time;                // "%02.0f:%02.0f"; published only (entry_marks.h)
     double alt_constraint = kNoConstraint;   // ft; -999 = none
     double speed_constraint = kNoConstraint; // kt; -999 = none
     double course = kNoConstraint;           // magnetic course of a course leg; above -1 = has one
     int flyover = 0;
     int constrained = 0; // 1 = the constraints apply
-    int hold_number = 0; // slot of the attached hold; 0 = none
+    int hold_number = 0; // slot of the attached hold, 0 = none; published only (hold_mark)
     std::string frequency;
     // The entry's identity, kept through copies between the plans and the
     // edits that move it; 0 for an entry an edit has just made
@@ -64,14 +64,15 @@ struct RouteWaypoint {
 inline constexpr int kPlanLastIndex = 200;
 
 struct PlanTarget;
-struct PredictionSlot;
 
 // A plan's entries. Most plans (the working and preview plans, each stored
-// route) keep only the entries written so far. The active plan is one array
-// of all 201 entries that never moves, because other modules read it in
-// place through Orvex_FlightPlan. Entries are written only inside a PlanEdit
-// (fms/plan/plan_edit.h), which keeps ids, the TO, holds and cursors right,
-// and by the narrow writers of fms/plan/entry_marks.h.
+// route) keep only the entries written so far; the active, working and
+// preview plans are arrays of all 201 entries that never move. Entries are
+// written only inside a PlanEdit (fms/plan/plan_edit.h), which keeps ids, the
+// TO, holds and cursors right. Predictions, passing times and hold marks stand
+// beside the plan by entry id (fms/plan/entry_marks.h, fms/plan/holds.h): an
+// entry's passing_time and hold_number stay empty, its constraint fields hold
+// only constraints.
 class RoutePlan {
   public:
     static constexpr std::size_t slots = kPlanLastIndex + 1;
@@ -104,9 +105,6 @@ class RoutePlan {
     friend class PlanEdit;
     // Entry ids are the plan's own: given where an edit ends.
     friend void give_entry_ids(RoutePlan& plan, int last);
-    friend PredictionSlot prediction_slot(int i);
-    friend void set_passing_time(int i, const std::string& text);
-    friend void set_hold_mark(RoutePlan& plan, int i, int hold_slot);
     // The tests' plan layouts (tests/fms/plan_builder.h).
     friend struct PlanBuilder;
 
@@ -121,10 +119,6 @@ class RoutePlan {
     BoundedTable<RouteWaypoint, slots> table_;
     RouteWaypoint scratch_;
 };
-
-// The active plan's entries: one array of RoutePlan::slots waypoints, the
-// address Orvex_FlightPlan publishes. Written through active_plan.
-extern const RouteWaypoint* const active_plan_entries;
 
 // The plans, and their last indices to read (a PlanEdit sets them).
 extern RoutePlan active_plan;

@@ -32,7 +32,6 @@ RouteWaypoint procedure_leg(const PreviewLeg& p, const char* kind) {
 
 void keep_entry_identity(RouteWaypoint& rebuilt, const RouteWaypoint& was) {
     rebuilt.id = was.id;
-    rebuilt.hold_number = was.hold_number;
 }
 
 RouteWaypoint destination_entry() {
