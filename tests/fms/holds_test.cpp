@@ -1,5 +1,6 @@
 #include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_invariants.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/cdu_text.h"
 #include "plan_builder.h"
@@ -268,4 +269,36 @@ TEST(Holds, executedMarksFollowAHoldThatMovesDownTheList) {
     EXPECT_EQ(hold_list[1].active_index(), 7);
     EXPECT_EQ(hold_mark(active_plan, 7), 1);
     EXPECT_EQ(hold_mark(working_plan, 7), 1);
+}
+
+// The hold rules: an entry holds one hold at most, in either plan, and a
+// hold stands on an entry. The mark an entry shows is the first hold's.
+TEST(Holds, theRulesFindTwoHoldsOnOneEntryAndAHoldOnNone) {
+    const struct {
+        int active[2], working[2];
+        const char* fault; // the first fault, "" for none
+    } rows[] = {
+        {{2, 3}, {2, 3}, ""},
+        {{2, 2}, {2, 3}, "hold 2 P3 active=2 working=3: shares its active entry with slot 1"},
+        {{0, 0}, {4, 4}, "hold 2 P4 active=0 working=4: shares its working entry with slot 1"},
+        {{2, 0}, {2, 0}, "hold 2  active=0 working=0: on no entry"},
+    };
+    for (const auto& row : rows) {
+        set_working_count(6);
+        set_active({{"P0", ""}, {"P1", ""}, {"P2", ""}, {"P3", ""}, {"P4", ""}, {"P5", ""}});
+        route_state = kRouteStateActiveModified;
+        give_entry_ids(active_plan, active_plan_last);
+        give_entry_ids(working_plan, working_plan_last);
+        hold_list.set_count(2);
+        for (int s = 1; s <= 2; ++s) {
+            HoldEntry& h = hold_list.slot(s);
+            h = HoldEntry{};
+            if (const int w = row.working[s - 1]) h.ident = working_plan[w].ident;
+            h.set_active_index(row.active[s - 1]);
+            h.set_working_index(row.working[s - 1]);
+        }
+        const std::vector<std::string> faults = plan_invariant_faults();
+        EXPECT_EQ(faults.empty() ? "" : faults.front(), row.fault);
+        EXPECT_EQ(hold_mark(working_plan, row.working[0]), row.working[0] > 0 ? 1 : 0);
+    }
 }

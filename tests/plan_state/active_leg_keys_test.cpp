@@ -4,6 +4,7 @@
 #include "plan_keys_fixture.h"
 
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -145,5 +146,51 @@ TEST_F(ActiveLegKeys, AHoldStaysOnItsFixThroughEachUnitsEdits) {
         EXPECT_EQ(active_plan[h.active_index()].ident, fix) << row.edit << "\n" << plan();
         EXPECT_EQ(working_plan[h.working_index()].ident, fix) << row.edit;
         EXPECT_EQ(hold_mark(active_plan, h.active_index()), 1) << row.edit;
+    }
+}
+
+// What stands beside an entry by its id (its prediction, passing time and
+// hold) goes with it when another unit puts an entry in before it or takes
+// one out, and the array other modules read shows it where the entry went.
+TEST_F(ActiveLegKeys, WhatStandsBesideAnEntryGoesWithItThroughAnotherUnitsEdits) {
+    const std::string start = std::string(kGnsRoute) + "cdu SMITHS_FMS HOLD L3 L6 EXEC\n";
+    const struct {
+        const char* edit;
+        int shift; // where the entry went
+        bool active;
+    } rows[] = {
+        {"gns GNSXLS L1 B T G\ngns GNSXLS ENT\ngns GNSXLS ENT", 1, true}, // put in before it
+        {"gns GNSXLS L2\ngns GNSXLS ERASE\ngns GNSXLS ENT", -1, true},    // one before it deleted
+        {"cdu SMITHS_FMS LEGS \"HQM\" L1", 2, false},                     // with a gap, pending on the CDU
+    };
+    for (const auto& row : rows) {
+        restart();
+        EXPECT_EQ(script_fault(lines(start)), "");
+        ASSERT_EQ(hold_count(), 1);
+        const int before = hold_list[1].active_index();
+        const RouteWaypoint was = active_plan[before];
+        const double altitude = predicted_altitude(was), speed = predicted_speed(was);
+        ASSERT_NE(altitude, was.alt_constraint); // a prediction stands for it
+        plan_marks.stamp(was, "12:34");
+        publish_flown_plan();
+        EXPECT_EQ(script_fault(lines(row.edit)), "") << row.edit;
+
+        const RoutePlan& plan = row.active ? active_plan : working_plan;
+        const int now = before + row.shift;
+        ASSERT_EQ(plan[now].id, was.id) << row.edit << "\n" << this->plan();
+        EXPECT_EQ(plan[now].ident, was.ident) << row.edit;
+        EXPECT_EQ(predicted_altitude(plan[now]), altitude) << row.edit;
+        EXPECT_EQ(predicted_speed(plan[now]), speed) << row.edit;
+        EXPECT_EQ(hold_mark(plan, now), 1) << row.edit;
+        if (!row.active) continue;
+        EXPECT_EQ(passing_time(plan[now]), "12:34") << row.edit;
+        for (int i = 0; i <= active_plan_last; ++i) {
+            const RouteWaypoint& p = active_plan_entries[i];
+            EXPECT_EQ(p.ident, active_plan[i].ident) << row.edit << " " << i;
+            EXPECT_EQ(p.alt_constraint, predicted_altitude(active_plan[i])) << row.edit << " " << i;
+            EXPECT_EQ(p.speed_constraint, predicted_speed(active_plan[i])) << row.edit << " " << i;
+            EXPECT_EQ(p.passing_time, i == now ? "12:34" : "") << row.edit << " " << i;
+            EXPECT_EQ(p.hold_number, i == now ? 1 : 0) << row.edit << " " << i;
+        }
     }
 }
