@@ -29,6 +29,7 @@ CASES = [
     ('active_plan_last = 3;', False),
     ('++working_plan_last;', False),
     ('RouteWaypoint* w = active_plan_entries; (void)w;', False),
+    ('const RouteWaypoint* w = active_plan_entries; (void)w;', True),
 ]
 
 

@@ -56,11 +56,7 @@ PlanEdit*& outermost_of(const RoutePlan* plan) {
 
 // The hold slot attached to entry i of the target's plan; 0 = none.
 int hold_at(const PlanTarget& t, int i) {
-    if (t.plan == &working_plan) return find_working_hold(i);
-    if (!t.active) return 0;
-    for (int h = 1; h <= hold_list.count(); ++h)
-        if (hold_list[h].active_index() == i) return h;
-    return 0;
+    return hold_mark(*t.plan, i);
 }
 
 void set_hold_index(const PlanTarget& t, int slot, int index) {
