@@ -140,9 +140,10 @@ void activate() {
         reset_page_toggles();
         return;
     }
-    // The end row names no waypoint to fly to: DIRECT stays as it is for
-    // another choice.
-    if (c < 1 || c > w_last) return;
+    // The end row, or a destination still to be typed with nothing after
+    // it, names no waypoint to fly to: DIRECT stays as it is for another
+    // choice.
+    if (c < 1 || c > w_last || next_place(working_plan, c, w_last) < 0) return;
 
     {
         // The view flown with the DIRECT entry before the chosen waypoint,

@@ -148,6 +148,10 @@ INSTANTIATE_TEST_SUITE_P(
         "cdu SMITHS_FMS HOLD L3 L6\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS \"999990\" L5\ncdu SMITHS_FMS EXEC",
         // DIRECT with the row behind the last waypoint chosen: nothing to fly.
         "route load KSEAKYKM.PLN\ngns GNSXLS DIRECT\ngns GNSXLS L5\ngns GNSXLS ENT",
+        // DIRECT to the destination still to be typed after a new origin.
+        "cdu SMITHS_FMS \"KPDXKSEA\"\nroute load KSEAKYKM.PLN\ngns GNSXLS DIRECT L5 ENT\n"
+        "cdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"PUYAL\" L2\n"
+        "cdu SMITHS_FMS \"KRNT\" L1\ngns GNSXLS DIRECT L1 ENT",
         // The MCU's hold on the flown route while a new plan waits for EXEC.
         "route load KSEAKPDX.RTE\nmcu MCU LNAV\ncdu SMITHS_FMS L6\ncdu SMITHS_FMS R2\ncdu SMITHS_FMS L4\n"
         "mcu MCU HOLD\ncdu SMITHS_FMS L6\ncdu SMITHS_FMS EXEC",
