@@ -3,6 +3,8 @@
 // every test the fresh module that a process of its own would.
 #pragma once
 
+#include "fms/units/plan_cursor.h"
+
 #include <functional>
 #include <memory>
 #include <type_traits>
@@ -18,6 +20,11 @@ class ModuleStateKeeper {
             assign(kept->value, variable);
             restores_.push_back([&variable, kept] { assign(variable, kept->value); });
         }
+    }
+    // A cursor keeps its index: the cursor stays on its plan.
+    void operator()(PlanCursor& cursor) {
+        const int kept = cursor;
+        restores_.push_back([&cursor, kept] { cursor = kept; });
     }
     void restore() const {
         for (const auto& r : restores_)

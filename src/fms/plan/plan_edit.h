@@ -21,6 +21,7 @@
 #include "fms/plan/route_plan.h"
 
 #include <cstdint>
+#include <vector>
 
 // The control units that edit the plans. The SMITHS and the C-17 CDU share
 // the working plan and the modification pending in it.
@@ -92,7 +93,7 @@ class PlanEdit {
     // rule; kept where it is put, also when that is where it stood. Told to a
     // nested edit, these hold for the whole edit.
     void set_to(int index);
-    void place(int& cursor, int index);
+    void place(PlanCursor& cursor, int index);
     // A whole new plan: the plan's cursors stay at their indices.
     void keep_cursors();
     // The TO where neither the FROM nor the TO is left; the old index when
@@ -106,9 +107,8 @@ class PlanEdit {
 
   private:
     struct CursorMark {
-        int* cursor;
+        PlanCursor* cursor; // null: it follows no more
         int index;
-        int rule;      // how it follows (plan_edit.cpp)
         ActiveLeg leg; // its entry (to) and the one before it (from)
     };
     void finish();
@@ -122,8 +122,8 @@ class PlanEdit {
     int to_before_ = kNoToWaypoint;
     bool to_set_ = false;
     int fallback_ = -1;
-    CursorMark marks_[10];
-    int mark_count_ = 0;
+    // Every cursor declared on the plan (fms/units/plan_cursor.h).
+    std::vector<CursorMark> marks_;
     // Set when another unit's modification was pending as the edit began:
     // what the flown plan was then.
     bool guards_modification_ = false;

@@ -55,7 +55,7 @@ void restore_executed_performance();
 void forget_executed_performance();
 
 // The waypoint the LEGS pages are editing; 0 = none.
-extern int legs_edit_index;
+inline PlanCursor legs_edit_index{CursorPlan::Working, CursorRule::Stays};
 
 // 1 while the working plan is a whole plan loaded over the active one: EXEC
 // starts it at its first leg.

@@ -34,9 +34,9 @@ constinit const int& preview_plan_last = preview_plan.last();
 
 int to_waypoint_index = kNoToWaypoint;
 GeoPosition to_position;
-int working_cursor_index = 0;
-int constraint_waypoint_index = 0;
-int working_edit_index = 0;
+PlanCursor working_cursor_index{CursorPlan::Working, CursorRule::AsTo};
+PlanCursor constraint_waypoint_index{CursorPlan::Active, CursorRule::Stays};
+PlanCursor working_edit_index{CursorPlan::Working, CursorRule::Stays};
 int approach_record_index = 0;
 int approach_runway_index = 0;
 

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "fms/plan/plan_choices.h"
+#include "fms/units/plan_cursor.h"
 #include "platform/bounded_table.h"
 
 #include <cstddef>
@@ -145,10 +146,13 @@ struct GeoPosition {
     double lat = 0.0;
     double lon = 0.0;
 };
-extern GeoPosition to_position;       // the TO waypoint, copied when the TO changes
-extern int working_cursor_index;      // LEGS/RTE edit position in the working plan
-extern int constraint_waypoint_index; // next constrained active entry (the vertical target)
-extern int working_edit_index;        // its working-plan twin; edits keep it on its entry
+extern GeoPosition to_position; // the TO waypoint, copied when the TO changes
+// Cursors on the plans (fms/units/plan_cursor.h), defined with their rules
+// in route_plan.cpp, apart from this header, which the simulator stand-in
+// reads for the entries' layout.
+extern PlanCursor working_cursor_index;      // LEGS/RTE edit position in the working plan
+extern PlanCursor constraint_waypoint_index; // next constrained active entry (the vertical target)
+extern PlanCursor working_edit_index;        // its working-plan twin
 
 // The approach and runway that EXEC matched to the route; 0 = none.
 extern int approach_record_index;
