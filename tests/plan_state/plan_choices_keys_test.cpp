@@ -101,16 +101,16 @@ TEST_F(PlanChoicesKeys, ARunwayTypedOverTheFlownRouteOutlivesADiscardedChange) {
 // entries.
 TEST(PlanChoices, goWithThePlanCopiedOrMoved) {
     RoutePlan loose;
-    loose.choices.sid = "SUMMA2";
+    ChoicesEdit(loose)->sid = "SUMMA2";
     std::vector<RouteWaypoint> entries(RoutePlan::slots);
     RoutePlan in_array{entries.data()};
-    in_array.choices.star = "STALE";
+    ChoicesEdit(in_array)->star = "STALE";
     in_array = loose;
-    EXPECT_EQ(in_array.choices.sid, "SUMMA2");
-    EXPECT_EQ(in_array.choices.star, "");
+    EXPECT_EQ(in_array.choices().sid, "SUMMA2");
+    EXPECT_EQ(in_array.choices().star, "");
     RoutePlan other;
     other = loose;
-    EXPECT_EQ(other.choices.sid, "SUMMA2");
+    EXPECT_EQ(other.choices().sid, "SUMMA2");
     const RoutePlan moved = std::move(other);
-    EXPECT_EQ(moved.choices.sid, "SUMMA2");
+    EXPECT_EQ(moved.choices().sid, "SUMMA2");
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""A plan's entries and last index are written only through PlanEdit: a
-scratch file that writes an entry or a last index, empties a plan or writes
-through a reader's reference must not compile, while the same file that
-reads, or writes inside an edit, does (so a failure is the write's, not the
-setup's). The tests' PlanBuilder, which the plan lets write, is named
+"""A plan's entries and last index are written only through PlanEdit, and
+its choices only through a ChoicesEdit: a scratch file that writes an entry,
+a last index or a choice, empties a plan or writes through a reader's
+reference must not compile, while the same file that reads, or writes
+inside an edit, does (so a failure is the write's, not the setup's). The tests' PlanBuilder, which the plan lets write, is named
 nowhere in src/ but in that grant.
 Usage: plan_writes_check.py <c++ compiler> <repository root>
 """
@@ -13,6 +13,8 @@ import sys
 import tempfile
 
 HEAD = """#include "fms/plan/plan_edit.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/selection_texts.h"
 void scratch() {
 """
 # (body, compiles)
@@ -28,6 +30,13 @@ CASES = [
     ('active_plan_last = 3;', False),
     ('++working_plan_last;', False),
     ('RouteWaypoint* w = active_plan_entries; (void)w;', False),
+    ('std::string s = active_plan.choices().sid + sel_sid + exec_star; (void)s;', True),
+    ('ChoicesEdit(working_plan)->sid = "X"; ChoicesEdit(active_plan)->clear_arrival();', True),
+    ('active_plan.choices().sid = "X";', False),
+    ('working_plan.choices().clear_departure();', False),
+    ('sel_sid = "X";', False),
+    ('exec_approach.clear();', False),
+    ('arrival_page_choice_1 = 2;', False),
 ]
 
 

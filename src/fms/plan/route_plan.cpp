@@ -69,7 +69,7 @@ RoutePlan::RoutePlan(RoutePlan&& other) noexcept {
 
 RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
     if (this == &other) return *this;
-    choices = other.choices;
+    choices_ = other.choices_;
     last_ = other.last_;
     if (!fixed_ && !other.fixed_) {
         table_ = other.table_;
@@ -83,7 +83,7 @@ RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
 
 RoutePlan& RoutePlan::operator=(RoutePlan&& other) noexcept {
     if (this == &other) return *this;
-    choices = std::move(other.choices);
+    choices_ = std::move(other.choices_);
     last_ = other.last_;
     if (!fixed_ && !other.fixed_) {
         table_ = std::move(other.table_);

@@ -98,11 +98,13 @@ class RoutePlan {
     // The array of a plan kept in one; null otherwise.
     const RouteWaypoint* data() const { return fixed_; }
 
-    // The procedure and approach choices made on this plan.
-    PlanChoices choices;
+    // The procedure and approach choices made on this plan; written through
+    // a ChoicesEdit (fms/plan/plan_choices.h).
+    constexpr const PlanChoices& choices() const { return choices_; }
 
   private:
     friend class PlanEdit;
+    friend class ChoicesEdit;
     // Entry ids are the plan's own: given where an edit ends.
     friend void give_entry_ids(RoutePlan& plan, int last);
     friend PredictionSlot prediction_slot(int i);
@@ -119,6 +121,7 @@ class RoutePlan {
 
     RouteWaypoint* fixed_ = nullptr;
     int last_ = -1;
+    PlanChoices choices_;
     BoundedTable<RouteWaypoint, slots> table_;
     RouteWaypoint scratch_;
 };
