@@ -3,6 +3,7 @@
 // and the executed plan's come back.
 #include "plan_keys_fixture.h"
 
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "map/selected_runways.h"
@@ -105,11 +106,11 @@ TEST(PlanChoices, goWithThePlanCopiedOrMoved) {
     std::vector<RouteWaypoint> entries(RoutePlan::slots);
     RoutePlan in_array{entries.data()};
     ChoicesEdit(in_array)->star = "STALE";
-    in_array = loose;
+    PlanEdit(plan_target(in_array), "test").replace_with(loose);
     EXPECT_EQ(in_array.choices().sid, "SUMMA2");
     EXPECT_EQ(in_array.choices().star, "");
     RoutePlan other;
-    other = loose;
+    PlanEdit(plan_target(other), "test").replace_with(loose);
     EXPECT_EQ(other.choices().sid, "SUMMA2");
     const RoutePlan moved = std::move(other);
     EXPECT_EQ(moved.choices().sid, "SUMMA2");

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """A plan's entries and last index are written only through PlanEdit, and
 its choices only through a ChoicesEdit: a scratch file that writes an entry,
-a last index or a choice, empties a plan or writes through a reader's
-reference must not compile, while the same file that reads, or writes
+a last index or a choice, empties a plan, assigns a whole plan or writes
+through a reader's reference must not compile, while the same file that reads, or writes
 inside an edit, does (so a failure is the write's, not the setup's). The tests' PlanBuilder, which the plan lets write, is named
 nowhere in src/ but in that grant.
 Usage: plan_writes_check.py <c++ compiler> <repository root>
@@ -12,7 +12,8 @@ import subprocess
 import sys
 import tempfile
 
-HEAD = """#include "fms/plan/plan_edit.h"
+HEAD = """#include "fms/files/stored_routes.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/selection_texts.h"
 void scratch() {
@@ -37,6 +38,12 @@ CASES = [
     ('sel_sid = "X";', False),
     ('exec_approach.clear();', False),
     ('arrival_page_choice_1 = 2;', False),
+    ('const RoutePlan copy = active_plan; PlanEdit(working_target(), "scratch").replace_with(copy);', True),
+    ('RouteRecord r; r.name = "X"; stored_routes.slot(1) = r; stored_routes.slot(2) = std::move(r);', True),
+    ('active_plan = working_plan;', False),
+    ('working_plan = RoutePlan{};', False),
+    ('std::swap(active_plan, preview_plan);', False),
+    ('RouteRecord r; r.plan = active_plan;', False),
 ]
 
 

@@ -21,6 +21,7 @@
 #include "fms/plan/route_plan.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // The control units that edit the plans. The SMITHS and the C-17 CDU share
@@ -88,6 +89,10 @@ class PlanEdit {
     // The plan ends at `last`, its entries and holds as they stand: for an
     // operation that moved the entries itself.
     void end_at(int last) { t_.plan->last_ = last; }
+    // The plan becomes a copy of `from` whole: entries, ids, last index and
+    // choices.
+    void replace_with(const RoutePlan& from) { *t_.plan = from; }
+    void replace_with(RoutePlan&& from) { *t_.plan = std::move(from); }
 
     // The TO (active plan) or a cursor put on an index by the edit's own
     // rule; kept where it is put, also when that is where it stood. Told to a

@@ -80,13 +80,11 @@ class RoutePlan {
     RoutePlan() = default;
     // A plan kept in the given array of `slots` entries.
     explicit RoutePlan(RouteWaypoint* entries) : fixed_(entries) {}
-    // A copy keeps its entries where it keeps them; assigning to a plan
-    // in an array copies into that array. The choices and the last index go
-    // with the entries.
+    // A copy keeps its entries where it keeps them. The choices and the last
+    // index go with the entries. A plan is written over whole only inside an
+    // edit (PlanEdit::replace_with), which copies into the plan's own array.
     RoutePlan(const RoutePlan& other);
     RoutePlan(RoutePlan&& other) noexcept;
-    RoutePlan& operator=(const RoutePlan& other);
-    RoutePlan& operator=(RoutePlan&& other) noexcept;
 
     const RouteWaypoint& operator[](std::size_t i) const;
     const RouteWaypoint& operator[](int i) const;
@@ -118,6 +116,8 @@ class RoutePlan {
     RouteWaypoint& slot(int i);
     // Every entry empty again; the choices stay.
     void clear();
+    RoutePlan& operator=(const RoutePlan& other);
+    RoutePlan& operator=(RoutePlan&& other) noexcept;
 
     RouteWaypoint* fixed_ = nullptr;
     int last_ = -1;
