@@ -210,9 +210,10 @@ void chosen_approach_column(CduPage& page) {
 void choose_approach(int index, int k) {
     const ApproachFixEntry& entry = approach_fix_list[index];
     approach_transition_index = 0;
-    ChoicesEdit(working_plan)->approach = entry.approach_name;
-    ChoicesEdit(working_plan)->applied_arrival_runway = entry.runway;
-    ChoicesEdit(working_plan)->approach_transition = kNone;
+    const ChoicesEdit chosen(working_plan);
+    chosen->approach = entry.approach_name;
+    chosen->applied_arrival_runway = entry.runway;
+    chosen->approach_transition = kNone;
     // The pilot's choice replaces an approach that a plan loaded earlier
     // named and that no EXEC has applied yet.
     approach_info.clear();

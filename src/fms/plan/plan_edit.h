@@ -3,12 +3,12 @@
 // operations below open one of their own, and a change of several steps
 // holds one around them all. Where the outermost edit of a plan ends:
 // - its new entries get ids (moved entries keep theirs);
-// - every cursor on that plan that the edit did not set itself is back on
-//   the entry it stood on (the LEGS and RTE rows, the GNS lists, the MCU LEGS
-//   page, the DIRECT lists, the vertical target, the fixes picked on RTE
-//   LEGS); a cursor on a removed entry stays at its index, on the entry that
-//   took its place (a picked fix reads -1: gone); one on the row after the
-//   plan stays after it;
+// - every cursor declared on that plan (fms/units/plan_cursor.h: the LEGS
+//   and RTE rows, the GNS lists, the MCU LEGS page, the DIRECT lists, the
+//   vertical target, the fixes picked on RTE LEGS) that the edit did not set
+//   itself is back on the entry it stood on; a cursor on a removed entry
+//   stays at its index, on the entry that took its place (a picked fix reads
+//   -1: gone); one on the row after the plan stays after it;
 // - on the active plan the aircraft stays on its leg (fms/plan/active_leg.h)
 //   unless the edit put the TO somewhere itself (a direct-to, a new plan,
 //   first activation), and the TO's position is taken from its entry;
