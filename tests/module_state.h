@@ -3,6 +3,9 @@
 // every test the fresh module that a process of its own would.
 #pragma once
 
+#include "fms/plan_builder.h"
+#include "fms/units/plan_cursor.h"
+
 #include <functional>
 #include <memory>
 #include <type_traits>
@@ -18,6 +21,16 @@ class ModuleStateKeeper {
             assign(kept->value, variable);
             restores_.push_back([&variable, kept] { assign(variable, kept->value); });
         }
+    }
+    // A cursor keeps its index: the cursor stays on its plan.
+    void operator()(PlanCursor& cursor) {
+        const int kept = cursor;
+        restores_.push_back([&cursor, kept] { cursor = kept; });
+    }
+    // A plan is put back as it was, beside the edit path: no cursor follows.
+    void operator()(RoutePlan& plan) {
+        auto kept = std::make_shared<RoutePlan>(plan);
+        restores_.push_back([&plan, kept] { PlanBuilder::copy(plan, *kept); });
     }
     void restore() const {
         for (const auto& r : restores_)

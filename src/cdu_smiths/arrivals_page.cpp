@@ -141,7 +141,7 @@ void star_key(int k) {
     if (arr_subpage == 1 && k == 1) return; // the chosen STAR's own row
     const int index = arr_subpage == 1 ? k - 1 : 5 * arr_subpage - 5 + k - 1;
     if (index < 1 || index > dest.star_entry_list.count()) return;
-    sel_star_transition = dest.star_entry_list[index].text;
+    ChoicesEdit(working_plan)->star_transition = dest.star_entry_list[index].text;
     build_star_legs_b(selected_star_index, 1);
     arr_transition_chosen = 1;
     arr_subpage = 1;
@@ -210,9 +210,10 @@ void chosen_approach_column(CduPage& page) {
 void choose_approach(int index, int k) {
     const ApproachFixEntry& entry = approach_fix_list[index];
     approach_transition_index = 0;
-    sel_approach = entry.approach_name;
-    applied_arrival_runway = entry.runway;
-    sel_approach_transition = kNone;
+    const ChoicesEdit chosen(working_plan);
+    chosen->approach = entry.approach_name;
+    chosen->applied_arrival_runway = entry.runway;
+    chosen->approach_transition = kNone;
     // The pilot's choice replaces an approach that a plan loaded earlier
     // named and that no EXEC has applied yet.
     approach_info.clear();
@@ -234,7 +235,7 @@ void approach_key(int k) {
         const int index = first_approach_transition() + k - 2;
         approach_transition_index = index;
         if (index > destination().iaf_list.count()) return;
-        sel_approach_transition = destination().iaf_list[index];
+        ChoicesEdit(working_plan)->approach_transition = destination().iaf_list[index];
         select_approach_transition();
         insert_approach(1);
         approach_transition_chosen = 1;
@@ -272,7 +273,7 @@ void smiths_page_arrivals_keys() {
     cdu_step_subpage(arr_subpage, arr_subpage_count);
 
     const int lsk = smiths_cdu_lsk;
-    if (lsk >= 1 && lsk <= 10) arrival_choice_airport = dest.airport_ident;
+    if (lsk >= 1 && lsk <= 10) ChoicesEdit(working_plan)->arrival_choice_airport = dest.airport_ident;
     if (lsk >= 1 && lsk <= 5) star_key(lsk);
     if (lsk >= 6 && lsk <= 10) approach_key(lsk - 5);
     if (lsk == 11) {

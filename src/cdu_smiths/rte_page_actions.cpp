@@ -97,8 +97,10 @@ void enter_origin() {
     accept();
     clear_tod_passed();
     descent_speed_phase = kDescentSpeedPhaseOff;
-    for (std::string* text : {&sel_departure_runway, &applied_departure_runway, &route_destination_ident,
-                              &arrival_destination_ident, &sel_star, &sel_arrival_runway})
+    const ChoicesEdit chosen(working_plan);
+    for (std::string* text :
+         {&chosen->departure_runway, &chosen->applied_departure_runway, &route_destination_ident,
+          &arrival_destination_ident, &chosen->star, &chosen->arrival_runway})
         *text = kNone;
     route_state = kRouteStateNone;
     dep_runway_chosen = 0;
@@ -148,12 +150,12 @@ void enter_runway() {
         choose_without_modification(&PlanChoices::choose_departure_runway, origin.runways[found].designator);
         dep_runway_chosen = 1;
         dep_runway_index = found;
-        pending_departure_runway = kNone;
+        ChoicesEdit(working_plan)->pending_departure_runway = kNone;
     } else if (route_state == kRouteStateActive) {
-        pending_departure_runway = smiths_scratchpad;
+        ChoicesEdit(working_plan)->pending_departure_runway = smiths_scratchpad;
         advance_route_state();
     } else {
-        applied_departure_runway = smiths_scratchpad;
+        ChoicesEdit(working_plan)->applied_departure_runway = smiths_scratchpad;
     }
     accept();
 }
@@ -206,8 +208,8 @@ void enter_destination() {
         // The STAR deletions may already have marked the route modified.
         mark_route_edited();
     }
-    sel_star = kNone;
-    sel_arrival_runway = kNone;
+    ChoicesEdit(working_plan)->star = kNone;
+    ChoicesEdit(working_plan)->arrival_runway = kNone;
     accept();
     clear_arrival_choices();
 }

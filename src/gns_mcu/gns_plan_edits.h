@@ -19,7 +19,7 @@ struct GnsPlanRef {
     const int& last;
     // The GNS's cursor on this plan: on the active plan its own selection,
     // which no other unit moves; on the working plan the shared cursor.
-    int& cursor;
+    PlanCursor& cursor;
     GnsChoices& sel;
     bool active; // the flown plan
 };

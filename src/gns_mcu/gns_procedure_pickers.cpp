@@ -8,15 +8,15 @@
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
 
-GnsPickerScope::GnsPickerScope() : kept_(working_plan.choices) {
-    PlanChoices& choices = working_plan.choices;
+GnsPickerScope::GnsPickerScope() : kept_(working_plan.choices()) {
+    PlanChoices& choices = *ChoicesEdit(working_plan);
     choices = gns_page_choices.procedures;
     choices.apply_departure();
     choices.apply_arrival();
 }
 
 GnsPickerScope::~GnsPickerScope() {
-    working_plan.choices = kept_;
+    *ChoicesEdit(working_plan) = kept_;
 }
 
 void gns_build_sid_preview() {

@@ -40,9 +40,10 @@ class DepArrPages : public PageCanvas {
         arrival_destination_ident = "KPDX";
         loaded_origin_ident = "KSEA";
         loaded_destination_ident = "KPDX";
+        const ChoicesEdit c(working_plan);
         for (std::string* s :
-             {&sel_departure_runway, &sel_sid, &sel_sid_transition, &sel_arrival_runway, &sel_star,
-              &sel_star_transition, &sel_approach, &sel_approach_transition, &applied_arrival_runway})
+             {&c->departure_runway, &c->sid, &c->sid_transition, &c->arrival_runway, &c->star,
+              &c->star_transition, &c->approach, &c->approach_transition, &c->applied_arrival_runway})
             *s = "------";
         PlanBuilder::clear(working_plan);
         set_working_last(0);
@@ -108,7 +109,7 @@ TEST_F(DepArrPages, departureSubPagesWithElevenTransitionsAndFifteenRunways) {
         origin.runway_list.append("R" + std::to_string(i));
     origin.procedure_name_list.clear();
     origin.procedure_name_list.append("SEA7");
-    sel_sid = "SEA7";
+    ChoicesEdit(working_plan)->sid = "SEA7";
     dep_sid_state = kDepSidStateChosen;
     smiths_cdu_page = kPageDepartures;
     const struct {

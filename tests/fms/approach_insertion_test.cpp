@@ -13,9 +13,9 @@ using ApproachInsertion = ExampleAirports;
 namespace {
 
 void preview_approach(const char* transition) {
-    sel_approach = "I10R";
-    sel_approach_transition = transition;
-    applied_arrival_runway = "10R";
+    ChoicesEdit(working_plan)->approach = "I10R";
+    ChoicesEdit(working_plan)->approach_transition = transition;
+    ChoicesEdit(working_plan)->applied_arrival_runway = "10R";
     select_approach_transition();
 }
 

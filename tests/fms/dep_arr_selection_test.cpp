@@ -32,7 +32,7 @@ TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSidsAndRebuildsT
     EXPECT_EQ(route_state, kRouteStateActiveModified);
 
     // With a SID chosen its legs follow the runway; lines off the list do nothing.
-    sel_sid = "SEA7";
+    ChoicesEdit(working_plan)->sid = "SEA7";
     for (int n : {0, -3, 5})
         select_departure_runway_b(n);
     EXPECT_EQ(sel_departure_runway, "34R");

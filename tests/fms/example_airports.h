@@ -29,8 +29,9 @@ class ExampleAirports : public ::testing::Test {
         load_airport_detail("KSEA", 1);
         load_airport_detail("KPDX", 2);
         origin_airport_ident = "KSEA";
-        for (std::string* s : {&sel_departure_runway, &sel_sid, &sel_sid_transition, &sel_arrival_runway,
-                               &sel_star, &sel_star_transition, &sel_approach, &sel_approach_transition})
+        const ChoicesEdit c(working_plan);
+        for (std::string* s : {&c->departure_runway, &c->sid, &c->sid_transition, &c->arrival_runway,
+                               &c->star, &c->star_transition, &c->approach, &c->approach_transition})
             *s = "------";
         working_cursor_index = 1;
     }

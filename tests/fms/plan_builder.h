@@ -18,6 +18,8 @@ struct PlanBuilder {
     // The entry after the last, which becomes the last.
     static RouteWaypoint& append(RoutePlan& plan) { return plan.slot(++plan.last_); }
     static void clear(RoutePlan& plan) { plan.clear(); }
+    // A plan laid out as a copy of another, whole.
+    static void copy(RoutePlan& plan, const RoutePlan& from) { plan = from; }
 };
 
 inline RouteWaypoint& active_entry(int i) {

@@ -93,6 +93,50 @@ TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
     }
 }
 
+// A cursor follows by its declaration alone: one declared here, on either
+// plan and with each rule, through an insertion before it and the removal
+// of its entry, and no edit walks it once it is gone.
+TEST(PlanEdit, aCursorDeclaredAnywhereFollowsItsEntry) {
+    struct Case {
+        CursorPlan plan;
+        CursorRule rule;
+        const char* after_insertion; // "X" put in at index 1
+        const char* after_removal;   // then its entry removed
+    };
+    const Case cases[] = {
+        {CursorPlan::Working, CursorRule::Stays, "B", "C"},
+        {CursorPlan::Working, CursorRule::Gone, "B", "(none)"},
+        {CursorPlan::Working, CursorRule::AsTo, "B", "C"},
+        {CursorPlan::Active, CursorRule::Stays, "B", "C"},
+        {CursorPlan::Active, CursorRule::Gone, "B", "(none)"},
+    };
+    for (const Case& c : cases) {
+        const bool active = c.plan == CursorPlan::Active;
+        const PlanTarget t = active ? active_target() : W;
+        const std::vector<PlanEntry> plan = {{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}};
+        set_working(plan);
+        set_active(plan);
+        const auto ident_at = [&](int index) {
+            const RoutePlan& p = active ? active_plan : working_plan;
+            return index < 0 || index > p.last() ? std::string("(none)") : p[index].ident;
+        };
+        const std::string what =
+            std::string(active ? "active" : "working") + " rule " + std::to_string(static_cast<int>(c.rule));
+        {
+            PlanCursor cursor(c.plan, c.rule, 2, 1);
+            {
+                PlanEdit edit(t, "test");
+                open_slot(t, 1);
+                write_entry(t, 1, named("X"));
+            }
+            EXPECT_EQ(ident_at(cursor), c.after_insertion) << what;
+            remove_entry(t, cursor);
+            EXPECT_EQ(ident_at(cursor), c.after_removal) << what;
+        }
+        remove_entry(t, 1); // walks no cursor gone out of scope
+    }
+}
+
 // The first row of a modified route follows as the TO does: legs put in
 // just before it are shown from their first.
 TEST(PlanEdit, theModifiedRoutesToRowFollowsAsTheTo) {

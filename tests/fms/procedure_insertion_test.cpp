@@ -12,22 +12,22 @@ using Entries = std::vector<std::string>;
 namespace {
 
 void choose_sid(const char* sid, const char* runway, const char* transition) {
-    sel_sid = sid;
-    sel_departure_runway = runway;
-    sel_sid_transition = transition;
+    ChoicesEdit(working_plan)->sid = sid;
+    ChoicesEdit(working_plan)->departure_runway = runway;
+    ChoicesEdit(working_plan)->sid_transition = transition;
     build_sid_legs_b(0, 1);
 }
 
 void choose_star(const char* star, const char* runway, const char* transition) {
-    sel_star = star;
-    sel_arrival_runway = runway;
-    sel_star_transition = transition;
+    ChoicesEdit(working_plan)->star = star;
+    ChoicesEdit(working_plan)->arrival_runway = runway;
+    ChoicesEdit(working_plan)->star_transition = transition;
     build_star_legs_b(0, 1);
 }
 
 void preview_approach(const char* approach, const char* transition) {
-    sel_approach = approach;
-    sel_approach_transition = transition;
+    ChoicesEdit(working_plan)->approach = approach;
+    ChoicesEdit(working_plan)->approach_transition = transition;
     select_approach_transition();
 }
 
@@ -57,7 +57,7 @@ TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
     for (int n : {0, -1, 4})
         build_sid_legs_b(n, 0);
     EXPECT_EQ(sel_sid, "SUMMA2");
-    sel_sid_transition = "------";
+    ChoicesEdit(working_plan)->sid_transition = "------";
     build_sid_legs_b(3, 0);
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
               (Entries{"KSEA/", "HD162/SID", "SEA/SID", "BTG/", "KPDX/"}));
@@ -148,9 +148,9 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     hold_list.slot(1).set_active_index(1);
     direct_to_active = 1;
 
-    sel_sid = "SUMMA2";
-    applied_departure_runway = "16L";
-    applied_sid_transition = "BTG";
+    ChoicesEdit(working_plan)->sid = "SUMMA2";
+    ChoicesEdit(working_plan)->applied_departure_runway = "16L";
+    ChoicesEdit(working_plan)->applied_sid_transition = "BTG";
     find_sid_index("SUMMA2");
     find_sid_runway();
     insert_sid_legs_active();
@@ -171,9 +171,9 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     active_entry(3).kind = active_entry(4).kind = "STAR";
     active_entry(5).alt_constraint = 31.0;
     to_waypoint_index = 4;
-    sel_star = "LAVVA2";
-    applied_arrival_runway = "10R";
-    applied_star_transition = "SEA";
+    ChoicesEdit(working_plan)->star = "LAVVA2";
+    ChoicesEdit(working_plan)->applied_arrival_runway = "10R";
+    ChoicesEdit(working_plan)->applied_star_transition = "SEA";
     find_star_index("LAVVA2");
     find_star_runway();
     insert_star_legs_active();
@@ -191,7 +191,7 @@ TEST_F(ProcedureInsertion, theSmithsStarChoiceTakesTheOnlyRunwayThatFits) {
     choose_star("ONE1", "------", "------");
     EXPECT_EQ(sel_arrival_runway, "28L");
     EXPECT_EQ(applied_arrival_runway, "28L");
-    sel_arrival_runway = "------";
+    ChoicesEdit(working_plan)->arrival_runway = "------";
     build_star_legs(0, 1);
     EXPECT_EQ(applied_arrival_runway, "------");
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),

@@ -73,27 +73,27 @@ TEST(ProcedureSelection, listsMatchWholeRunwaysAndSortTransitionNamesByteWise) {
 
 TEST(ProcedureSelection, previewsKeepTheCommonPartTheJunctionAndTheChosenBranch) {
     load_sids();
-    sel_sid = "ALPHA1";
+    ChoicesEdit(working_plan)->sid = "ALPHA1";
     sel_sid_index = 1;
-    applied_departure_runway = "------";
-    applied_sid_transition = "------";
+    ChoicesEdit(working_plan)->applied_departure_runway = "------";
+    ChoicesEdit(working_plan)->applied_sid_transition = "------";
     find_sid_runway();
     EXPECT_EQ(preview_fixes(sid_preview_legs), (Names{"MID", "JCT"})); // runway legs need a runway
     EXPECT_EQ(sid_preview_legs[1].label, "");
     EXPECT_EQ(sid_preview_legs[2].label, "ALPHA1");
 
-    applied_departure_runway = "27R";
-    applied_sid_transition = "ABC";
+    ChoicesEdit(working_plan)->applied_departure_runway = "27R";
+    ChoicesEdit(working_plan)->applied_sid_transition = "ABC";
     find_sid_runway();
     EXPECT_EQ(preview_fixes(sid_preview_legs), (Names{"RW27R", "MID", "JCT", "ABC1"}));
     EXPECT_EQ(sid_preview_legs[4].label, "ALPHA1.ABC");
 
     // A STAR's label puts the transition first.
     destination().stars.append(make_procedure("BOGUS1", "", {{"KEPER", "KEPER"}, {"JOIN", "JOIN", "", "*"}}));
-    sel_star = "BOGUS1";
+    ChoicesEdit(working_plan)->star = "BOGUS1";
     sel_star_index = 1;
-    applied_arrival_runway = "------";
-    applied_star_transition = "KEPER";
+    ChoicesEdit(working_plan)->applied_arrival_runway = "------";
+    ChoicesEdit(working_plan)->applied_star_transition = "KEPER";
     find_star_runway();
     EXPECT_EQ(preview_fixes(star_preview_legs), (Names{"KEPER", "JOIN"}));
     EXPECT_EQ(star_preview_legs[2].label, "KEPER.BOGUS1");
@@ -116,12 +116,12 @@ TEST(ProcedureSelection, approachPickersListIafsApproachesRunwaysAndThePreview) 
         "", "",
         {{"HHOOD", "HHOOD", "C", "", "IAF", "9000", "VORC"}, {"HHOOD", "---", "C", "", "IAF", "", "VORC"}}));
 
-    sel_approach = "I10R";
-    applied_arrival_runway = "10R";
+    ChoicesEdit(working_plan)->approach = "I10R";
+    ChoicesEdit(working_plan)->applied_arrival_runway = "10R";
     find_iaf_transitions();
     EXPECT_EQ(texts(destination().iaf_list), (Names{"SAUVI", "HILLS"}));
-    sel_approach = "VORC";
-    applied_arrival_runway = "------";
+    ChoicesEdit(working_plan)->approach = "VORC";
+    ChoicesEdit(working_plan)->applied_arrival_runway = "------";
     find_iaf_transitions(); // the second "---" leg of a listed IAF takes its own fix as tag
     EXPECT_EQ(texts(destination().iaf_list), (Names{"HHOOD"}));
     EXPECT_EQ(destination().approaches[2].legs[2].transition, "HHOOD");
@@ -135,9 +135,9 @@ TEST(ProcedureSelection, approachPickersListIafsApproachesRunwaysAndThePreview) 
     list_approach_iaf_transitions("I10R", "HILLS");
     EXPECT_EQ(texts(destination().runway_list), (Names{"10R"}));
 
-    sel_approach = "I10R";
-    sel_approach_transition = "HILLS";
-    applied_arrival_runway = "10R";
+    ChoicesEdit(working_plan)->approach = "I10R";
+    ChoicesEdit(working_plan)->approach_transition = "HILLS";
+    ChoicesEdit(working_plan)->applied_arrival_runway = "10R";
     select_approach_transition();
     EXPECT_EQ(preview_fixes(approach_preview_legs), (Names{"HILLS", "NEWBE", "ROSIE", "RW10R"}));
     EXPECT_EQ(approach_preview_legs[1].role, "IAF");
@@ -164,9 +164,10 @@ TEST(ProcedureSelection, everyListStopsAtItsCapacity) {
     filter_sids_by_runway("BIG", "------", kTransitionsAll);
     EXPECT_EQ(origin().star_entry_list.count(), 118);
     EXPECT_EQ(origin().star_entry_list[118].text, "T1118");
-    sel_sid = "BIG";
+    ChoicesEdit(working_plan)->sid = "BIG";
     sel_sid_index = 1;
-    applied_departure_runway = applied_sid_transition = "------";
+    ChoicesEdit(working_plan)->applied_departure_runway = ChoicesEdit(working_plan)->applied_sid_transition =
+        "------";
     find_sid_runway();
     EXPECT_EQ(sid_preview_legs.count(), 80);
     EXPECT_EQ(sid_preview_legs[80].fix, "F210"); // the 270 common legs, first 80

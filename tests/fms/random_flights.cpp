@@ -276,15 +276,15 @@ void choose_arrival(std::mt19937& rng, const std::string& destination) {
         build_star_legs_b(pick(slot.procedure_name_list.count()), 0);
         const int transitions = slot.star_entry_list.count();
         if (transitions > 0 && pick(2) == 1) {
-            sel_star_transition = slot.star_entry_list[pick(transitions)].text;
+            ChoicesEdit(working_plan)->star_transition = slot.star_entry_list[pick(transitions)].text;
             build_star_legs_b(selected_star_index, 1);
         }
     }
     if (approach_fix_list.count() > 0) {
         const ApproachFixEntry entry = approach_fix_list[pick(approach_fix_list.count())];
-        sel_approach = entry.approach_name;
-        applied_arrival_runway = entry.runway;
-        sel_approach_transition = "------";
+        ChoicesEdit(working_plan)->approach = entry.approach_name;
+        ChoicesEdit(working_plan)->applied_arrival_runway = entry.runway;
+        ChoicesEdit(working_plan)->approach_transition = "------";
         approach_info.clear();
         select_approach_transition();
         insert_approach(1);

@@ -28,9 +28,10 @@
 namespace {
 
 void select(const std::string& sid, const std::string& star) {
-    sel_sid = sid;
-    sel_star = star;
-    sel_departure_runway = sel_arrival_runway = sel_sid_transition = sel_star_transition = "------";
+    ChoicesEdit(working_plan)->sid = sid;
+    ChoicesEdit(working_plan)->star = star;
+    ChoicesEdit(working_plan)->departure_runway = ChoicesEdit(working_plan)->arrival_runway =
+        ChoicesEdit(working_plan)->sid_transition = ChoicesEdit(working_plan)->star_transition = "------";
 }
 
 // A hold in slot n for waypoint index i of both plans.
@@ -108,7 +109,7 @@ TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
     hold_at(1, 1, 2); // moved one down by the inserted X
     hold_at(2, 3, 0); // deletion pending on the hold page
     pending_hold_delete_index = 3;
-    pending_departure_runway = "16L";
+    ChoicesEdit(working_plan)->pending_departure_runway = "16L";
     approach_info = "ILS27_27";
     AirportProcedures& destination = airport_slots[destination_slot];
     destination.approaches.set_count(2);
@@ -138,7 +139,7 @@ TEST(RouteExec, EraseRestoresTheExecutedRoute) {
         set_active({{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
         set_working({{"A", ""}, {"B", ""}, {"X", ""}, {"C", ""}, {"D", ""}});
         route_state = state;
-        exec_sid = "OLD";
+        ChoicesEdit(active_plan)->sid = "OLD";
         select("NEW", "NEW");
         // Hold 1 is executed at B; hold 2 exists only in the working plan.
         hold_at(1, 1, 1);

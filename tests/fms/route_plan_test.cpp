@@ -3,6 +3,7 @@
 #include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_page_state.h"
@@ -253,7 +254,7 @@ TEST(RoutePlan, aPlanCopiedIntoAnArrayPlanTakesEveryEntryAndNothingOld) {
     PlanBuilder::entry(loose, 1).ident = "SEA";
     PlanBuilder::entry(loose, 150).ident = "OLM";
     working_entry(2).ident = "STALE";
-    working_plan = loose;
+    PlanEdit(working_target(), "a plan copied in").replace_with(loose);
     EXPECT_EQ(working_plan[1].ident, "SEA");
     EXPECT_EQ(working_plan[150].ident, "OLM");
     EXPECT_EQ(working_plan[2].ident, "");

@@ -37,11 +37,12 @@ class GnsProcedures : public GnsRouteStandIn {
     void open_example_route() {
         GnsRouteStandIn::open_example_route();
         if (HasFatalFailure()) return;
-        sel_sid = "SUMMA2";
-        sel_sid_transition = applied_sid_transition = "BTG";
-        sel_departure_runway = applied_departure_runway = "34R";
-        sel_star = "CHINS4";
-        sel_approach = "I16L";
+        ChoicesEdit(working_plan)->sid = "SUMMA2";
+        ChoicesEdit(working_plan)->sid_transition = ChoicesEdit(working_plan)->applied_sid_transition = "BTG";
+        ChoicesEdit(working_plan)->departure_runway = ChoicesEdit(working_plan)->applied_departure_runway =
+            "34R";
+        ChoicesEdit(working_plan)->star = "CHINS4";
+        ChoicesEdit(working_plan)->approach = "I16L";
     }
     void activate_example_route() {
         open_example_route();

@@ -204,7 +204,7 @@ TEST_F(Du1000Ehsi, runwayDrawsOnlyWhenBothTablesHoldItsEntry) {
     rwy.magnetic_heading = 162.0;
     origin.runways.set_count(0);
     origin.runways.append(rwy);
-    applied_departure_runway = "16L";
+    ChoicesEdit(working_plan)->applied_departure_runway = "16L";
     airport_runway_list.set_count(0);
     to_waypoint_index = kNoToWaypoint;
     du_1000_ehsi_show_ndbs = 1; // something to show
@@ -226,7 +226,7 @@ TEST_F(Du1000Ehsi, runwayDrawsOnlyWhenBothTablesHoldItsEntry) {
                                               (162.0 + aircraft_state.magvar),
                                           360.0)) < 0.01;
     EXPECT_TRUE(turned);
-    applied_departure_runway.clear();
+    ChoicesEdit(working_plan)->applied_departure_runway.clear();
 }
 
 } // namespace

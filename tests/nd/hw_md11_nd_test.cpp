@@ -398,7 +398,7 @@ TEST_F(HwMd11Nd, departureRunwayStartsAtItsRunwayListEntryOnTheMeanScale) {
     AirportProcedures& origin = airport_slots[origin_slot];
     origin.runways.set_count(0);
     origin.runways.append(rwy);
-    applied_departure_runway = "16L";
+    ChoicesEdit(working_plan)->applied_departure_runway = "16L";
     AirportRunwayListEntry entry;
     gc_destination_point(a.plat, a.plon, a.map_heading_deg, 3.0, &entry.latitude, &entry.longitude);
     airport_runway_list.set_count(0);
@@ -428,7 +428,7 @@ TEST_F(HwMd11Nd, departureRunwayStartsAtItsRunwayListEntryOnTheMeanScale) {
     // Not in the list: no lines.
     airport_runway_list.set_count(0);
     EXPECT_FALSE(starts_at(draw(kMd11NdModeMap, 10.0), side_start(entry.latitude, entry.longitude)));
-    applied_departure_runway.clear();
+    ChoicesEdit(working_plan)->applied_departure_runway.clear();
     origin.runways.set_count(0);
 }
 

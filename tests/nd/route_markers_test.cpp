@@ -153,7 +153,7 @@ TEST_F(RouteMarkers, noDisplayOrPageReachesAnEntryThatIsNotFlown) {
     const RoutePlan example = active_plan;
     const int example_last = active_plan_last;
     for (const Layout& l : layouts) {
-        active_plan = example;
+        PlanBuilder::copy(active_plan, example);
         set_active_last(example_last);
         if (l.replace_last) set_active_last(active_plan_last - 1);
         insert_markers(l.at, l.idents);

@@ -3,6 +3,7 @@
 // and the executed plan's come back.
 #include "plan_keys_fixture.h"
 
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "map/selected_runways.h"
@@ -101,16 +102,16 @@ TEST_F(PlanChoicesKeys, ARunwayTypedOverTheFlownRouteOutlivesADiscardedChange) {
 // entries.
 TEST(PlanChoices, goWithThePlanCopiedOrMoved) {
     RoutePlan loose;
-    loose.choices.sid = "SUMMA2";
+    ChoicesEdit(loose)->sid = "SUMMA2";
     std::vector<RouteWaypoint> entries(RoutePlan::slots);
     RoutePlan in_array{entries.data()};
-    in_array.choices.star = "STALE";
-    in_array = loose;
-    EXPECT_EQ(in_array.choices.sid, "SUMMA2");
-    EXPECT_EQ(in_array.choices.star, "");
+    ChoicesEdit(in_array)->star = "STALE";
+    PlanEdit(plan_target(in_array), "test").replace_with(loose);
+    EXPECT_EQ(in_array.choices().sid, "SUMMA2");
+    EXPECT_EQ(in_array.choices().star, "");
     RoutePlan other;
-    other = loose;
-    EXPECT_EQ(other.choices.sid, "SUMMA2");
+    PlanEdit(plan_target(other), "test").replace_with(loose);
+    EXPECT_EQ(other.choices().sid, "SUMMA2");
     const RoutePlan moved = std::move(other);
-    EXPECT_EQ(moved.choices.sid, "SUMMA2");
+    EXPECT_EQ(moved.choices().sid, "SUMMA2");
 }

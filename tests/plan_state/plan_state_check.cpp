@@ -115,7 +115,7 @@ std::vector<std::string> erase_faults() {
                              " active " + entry_text(active_plan, i));
     if (!none(pending_departure_runway))
         faults.push_back("pending runway " + pending_departure_runway + " kept");
-    if (!(working_plan.choices == active_plan.choices))
+    if (!(working_plan.choices() == active_plan.choices()))
         faults.push_back("selection " + sel_sid + "/" + sel_star + "/" + sel_approach + " kept over " +
                          exec_sid + "/" + exec_star + "/" + exec_approach);
     for (int s = 1; s <= hold_count(); ++s)

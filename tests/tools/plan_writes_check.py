@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""A plan's entries and last index are written only through PlanEdit: a
-scratch file that writes an entry or a last index, empties a plan or writes
-through a reader's reference must not compile, while the same file that
-reads, or writes inside an edit, does (so a failure is the write's, not the
-setup's). The tests' PlanBuilder, which the plan lets write, is named
+"""A plan's entries and last index are written only through PlanEdit, and
+its choices only through a ChoicesEdit: a scratch file that writes an entry,
+a last index or a choice, empties a plan, assigns a whole plan or writes
+through a reader's reference must not compile, while the same file that reads, or writes
+inside an edit, does (so a failure is the write's, not the setup's). The tests' PlanBuilder, which the plan lets write, is named
 nowhere in src/ but in that grant.
 Usage: plan_writes_check.py <c++ compiler> <repository root>
 """
@@ -12,8 +12,11 @@ import subprocess
 import sys
 import tempfile
 
-HEAD = """#include "fms/plan/entry_marks.h"
+HEAD = """#include "fms/files/stored_routes.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_edit.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/selection_texts.h"
 void scratch() {
 """
 # (body, compiles)
@@ -30,6 +33,19 @@ CASES = [
     ('++working_plan_last;', False),
     ('RouteWaypoint* w = active_plan_entries; (void)w;', False),
     ('const RouteWaypoint* w = active_plan_entries; (void)w;', True),
+    ('std::string s = active_plan.choices().sid + sel_sid + exec_star; (void)s;', True),
+    ('ChoicesEdit(working_plan)->sid = "X"; ChoicesEdit(active_plan)->clear_arrival();', True),
+    ('active_plan.choices().sid = "X";', False),
+    ('working_plan.choices().clear_departure();', False),
+    ('sel_sid = "X";', False),
+    ('exec_approach.clear();', False),
+    ('arrival_page_choice_1 = 2;', False),
+    ('const RoutePlan copy = active_plan; PlanEdit(working_target(), "scratch").replace_with(copy);', True),
+    ('RouteRecord r; r.name = "X"; stored_routes.slot(1) = r; stored_routes.slot(2) = std::move(r);', True),
+    ('active_plan = working_plan;', False),
+    ('working_plan = RoutePlan{};', False),
+    ('std::swap(active_plan, preview_plan);', False),
+    ('RouteRecord r; r.plan = active_plan;', False),
 ]
 
 

@@ -56,7 +56,7 @@ void drop_saved_values() {
 
 // A departure runway entered outside the departure pages becomes the chosen one.
 void execute_selections() {
-    if (working_plan.choices.adopt_pending_departure_runway()) departure_runway_changed = 1;
+    if (ChoicesEdit(working_plan)->adopt_pending_departure_runway()) departure_runway_changed = 1;
 }
 
 void start_flight_log() {
@@ -84,7 +84,7 @@ void update_destination(int old_state) {
     // the arrival chosen, with its detail back where another airport's was
     // put meanwhile (a GNS direct-to a nearby airport).
     const bool chosen_for_it = ident == arrival_choice_airport;
-    arrival_choice_airport.clear();
+    ChoicesEdit(working_plan)->arrival_choice_airport.clear();
     if (ident == loaded_destination_ident || chosen_for_it) {
         loaded_destination_ident = ident;
         if (!detail_here) load_airport_detail(ident, destination_slot);
@@ -93,8 +93,8 @@ void update_destination(int old_state) {
     loaded_destination_ident = ident;
     load_airport_detail(loaded_destination_ident, destination_slot);
     // The executed choices go too, or ERASE would bring back the old airport's.
-    working_plan.choices.clear_arrival();
-    active_plan.choices.clear_arrival();
+    ChoicesEdit(working_plan)->clear_arrival();
+    ChoicesEdit(active_plan)->clear_arrival();
 }
 
 void update_origin(int old_state) {
@@ -120,8 +120,8 @@ void update_origin(int old_state) {
     if (ident == loaded_origin_ident) return;
     loaded_origin_ident = ident;
     load_airport_detail(loaded_origin_ident, origin_slot);
-    working_plan.choices.clear_departure();
-    active_plan.choices.clear_departure();
+    ChoicesEdit(working_plan)->clear_departure();
+    ChoicesEdit(active_plan)->clear_departure();
     climb_speed_target = climb_speed_base;
     cruise_speed_target = cruise_speed_base;
     descent_speed_target = descent_speed_base;
@@ -151,8 +151,8 @@ void match_approach() {
         char runway[30] = {};
         // Name and runway, 29 characters at most each.
         if (std::sscanf(words.c_str(), "%29s %29s", name, runway) >= 1) {
-            sel_approach = name;
-            applied_arrival_runway = runway;
+            ChoicesEdit(working_plan)->approach = name;
+            ChoicesEdit(working_plan)->applied_arrival_runway = runway;
         }
         approach_info.clear();
     }
@@ -275,9 +275,9 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
 void match_loaded_approach() {
     if (approach_info.empty()) return;
     // The units' choices in progress stay: only the plan's approach is the file's.
-    const PlanChoices chosen = working_plan.choices;
+    const PlanChoices chosen = working_plan.choices();
     match_approach();
-    working_plan.choices = chosen;
+    *ChoicesEdit(working_plan) = chosen;
 }
 
 void execute_route_modification() {
@@ -335,7 +335,7 @@ void reset_active_route_state() {
     }
     // The executed plan keeps the choices it was made with, its approach as
     // matched (a file's included): what ERASE brings back.
-    active_plan.choices = working_plan.choices;
+    *ChoicesEdit(active_plan) = working_plan.choices();
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
 }
@@ -348,7 +348,7 @@ void erase_route_modification() {
     approach_info.clear();
     // The choices of the modification go with it, a pending runway and an
     // approach's included: the plan's are the executed ones again.
-    working_plan.choices = active_plan.choices;
+    *ChoicesEdit(working_plan) = active_plan.choices();
     if (smiths_cdu_page == kPageDepartures) {
         match_sid_transition(kNone, kNone);
         find_sid(kNone);

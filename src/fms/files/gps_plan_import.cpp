@@ -115,13 +115,14 @@ void import_gps_route(int mode) {
         departure_origin_ident = origin_airport_ident;
         load_airport_detail(origin_airport_ident, origin_slot);
         match_sid_transition(kNoSelection, kNoSelection);
-        sel_sid = sel_sid_transition = sel_departure_runway = kNoSelection;
+        const ChoicesEdit chosen(working_plan);
+        chosen->sid = chosen->sid_transition = chosen->departure_runway = kNoSelection;
         plan_cruise_altitude = 0;
         plan_fuel_on_board = 0.0;
         // The destination already set; EXEC takes the plan's last airport.
         load_airport_detail(destination_airport_ident, destination_slot);
         match_star_transition(kNoSelection, kNoSelection);
-        sel_star = sel_star_transition = sel_arrival_runway = kNoSelection;
+        chosen->star = chosen->star_transition = chosen->arrival_runway = kNoSelection;
 
         constraint_waypoint_index = edit.last();
         mcu_legs_index = 1;

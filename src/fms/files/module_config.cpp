@@ -27,8 +27,8 @@ constexpr int kMaxConfigFileLines = 10000;
 void preset_selection_texts() {
     gns_page_choices = GnsChoices{};
     gns_scratchpad = "------";
-    working_plan.choices.clear();
-    active_plan.choices.clear();
+    ChoicesEdit(working_plan)->clear();
+    ChoicesEdit(active_plan)->clear();
     direct_to_turn_text = "DEFAULT";
     gns_flyover_choice = "NO";
 }

@@ -355,17 +355,15 @@ void preset_origin(const std::string& ident) {
     origin_airport_ident = ident;
     route_origin_ident = ident;
     departure_origin_ident = ident;
-    sel_sid = kNoSelection;
-    sel_sid_transition = kNoSelection;
-    sel_departure_runway = kNoSelection;
+    const ChoicesEdit chosen(working_plan);
+    chosen->sid = chosen->sid_transition = chosen->departure_runway = kNoSelection;
     load_airport_detail(ident, origin_slot);
     match_sid_transition(kNoSelection, kNoSelection);
 }
 
 void preset_arrival_selections() {
-    sel_star = kNoSelection;
-    sel_star_transition = kNoSelection;
-    sel_arrival_runway = kNoSelection;
+    const ChoicesEdit chosen(working_plan);
+    chosen->star = chosen->star_transition = chosen->arrival_runway = kNoSelection;
 }
 
 void empty_working_plan_for_new_plan() {
@@ -567,7 +565,7 @@ void set_up_working_airports() {
     const RouteWaypoint& first = working_plan[0];
     if (first.type == "APT") {
         preset_origin(first.ident);
-        working_plan.choices.clear_departure();
+        ChoicesEdit(working_plan)->clear_departure();
     }
     const RouteWaypoint& last = working_plan[working_plan_last];
     if (last.type != "APT") return;
@@ -579,8 +577,8 @@ void set_up_working_airports() {
         destination_airport_ident = last.ident;
         arrival_destination_ident = last.ident;
     }
-    working_plan.choices.clear_star();
-    exec_arrival_runway = kNoSelection;
+    ChoicesEdit(working_plan)->clear_star();
+    ChoicesEdit(active_plan)->arrival_runway = kNoSelection;
     load_airport_detail(arrival_destination_ident, destination_slot);
     match_star_transition(kNoSelection, kNoSelection);
 }

@@ -11,6 +11,13 @@ struct RouteRecord {
     std::string destination;
     int source_slot = 0; // catalogue entry it was copied from, in a filtered list
     RoutePlan plan;
+
+    RouteRecord() = default;
+    RouteRecord(const RouteRecord&) = default;
+    RouteRecord(RouteRecord&&) noexcept = default;
+    // A record written over takes the other's plan through the edit path.
+    RouteRecord& operator=(const RouteRecord& other);
+    RouteRecord& operator=(RouteRecord&& other) noexcept;
 };
 
 // Entries 1..count() (at most 303); a count of 0 also means the folder has not

@@ -61,7 +61,9 @@ bool PlanChoices::adopt_pending_departure_runway() {
     return true;
 }
 
+ChoicesEdit::ChoicesEdit(RoutePlan& plan) : choices_(plan.choices_) {}
+
 void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text) {
-    (working_plan.choices.*choose)(text);
-    if (route_state == kRouteStateActive) (active_plan.choices.*choose)(text);
+    ((*ChoicesEdit(working_plan)).*choose)(text);
+    if (route_state == kRouteStateActive) ((*ChoicesEdit(active_plan)).*choose)(text);
 }

@@ -52,6 +52,22 @@ struct PlanChoices {
     bool adopt_pending_departure_runway();
 };
 
+class RoutePlan;
+
+// The one writer of a plan's choices; everyone else reads them through
+// RoutePlan::choices(). The rules here and in fms/exec (EXEC puts the
+// working plan's in place, ERASE brings the executed ones back) and the
+// pages' picks write through it.
+class ChoicesEdit {
+  public:
+    explicit ChoicesEdit(RoutePlan& plan);
+    PlanChoices& operator*() const { return choices_; }
+    PlanChoices* operator->() const { return &choices_; }
+
+  private:
+    PlanChoices& choices_;
+};
+
 // A choice that raises no modification (the first departure runway typed on
 // RTE over a flown route) is made on the working plan and, while the route is
 // flown as executed, on the flown plan too: the two plans are the same route

@@ -7,36 +7,14 @@
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/c17_cdu_text.h"
-#include "fms/units/cdu_text.h"
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
-#include "fms/units/mcu_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
 
 #include <algorithm>
 #include <iterator>
 
 namespace {
-
-// The cursors the units keep on each plan, and how each follows its entry.
-// A cursor whose entry is removed stays at its index, on the entry that took
-// its place (kStays), except a pick (a fix the pilot chose for a later key),
-// which says its fix is gone (kGone: -1). The working plan's TO row (the
-// first row of a modified route) follows as the TO does (kAsTo): the entry
-// after the one before it, so that legs put in before it are shown.
-enum Rule { kStays, kGone, kAsTo };
-struct Cursor {
-    int* index;
-    bool active; // on the active plan, else on the working plan
-    int first;   // the lowest index that names an entry (below: none)
-    Rule rule;
-};
-const Cursor kCursors[] = {
-    {&working_cursor_index, false, 0, kAsTo},   {&working_edit_index, false, 0, kStays},
-    {&legs_edit_index, false, 0, kStays},       {&smiths_legs_pending_leg, false, 1, kGone},
-    {&smiths_hold_at_leg, false, 1, kGone},     {&constraint_waypoint_index, true, 0, kStays},
-    {&gns_selected_wpt_index, true, 0, kStays}, {&mcu_legs_index, true, 0, kStays},
-};
 
 // The outermost edit open on each plan: it finishes the edit, and what a
 // nested one is told (the TO, a cursor put, a fallback) goes to it.
@@ -226,19 +204,17 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
     } else {
         give_entry_ids(*t_.plan, last);
     }
-    for (const Cursor& c : kCursors) {
-        if (c.active != t_.active) continue;
-        CursorMark& m = marks_[mark_count_++];
-        m.cursor = c.index;
-        m.index = *c.index;
-        m.rule = c.rule;
-        m.leg = ActiveLeg{};
-        if (m.index < c.first) m.cursor = nullptr; // names none
+    const CursorPlan side = t_.active ? CursorPlan::Active : CursorPlan::Working;
+    for (PlanCursor* c = PlanCursor::first_declared(); c != nullptr; c = c->next_declared()) {
+        if (c->plan() != side) continue;
+        CursorMark& m = marks_.emplace_back();
+        m.cursor = c->names_entry() ? c : nullptr;
+        m.index = *c;
         if (m.index >= 0 && m.index <= last) {
             m.leg.to_index = m.index;
             m.leg.to = entry_ref((*t_.plan)[m.index]);
             m.leg.to_unique = fix_count(*t_.plan, last, m.leg.to) == 1;
-            if (m.rule == kAsTo && m.index >= 1) {
+            if (c->rule() == CursorRule::AsTo && m.index >= 1) {
                 // From the waypoint before any gap the row follows: a fix put
                 // in before the gap is then the row shown first.
                 int from = m.index - 1;
@@ -286,41 +262,39 @@ void PlanEdit::set_to(int index) {
     root().to_set_ = true;
 }
 
-void PlanEdit::place(int& cursor, int index) {
+void PlanEdit::place(PlanCursor& cursor, int index) {
     cursor = index;
-    PlanEdit& r = root();
-    for (int m = 0; m < r.mark_count_; ++m)
-        if (r.marks_[m].cursor == &cursor) r.marks_[m].cursor = nullptr;
+    for (CursorMark& m : root().marks_)
+        if (m.cursor == &cursor) m.cursor = nullptr;
 }
 
 void PlanEdit::keep_cursors() {
-    PlanEdit& r = root();
-    for (int m = 0; m < r.mark_count_; ++m)
-        r.marks_[m].cursor = nullptr;
+    for (CursorMark& m : root().marks_)
+        m.cursor = nullptr;
 }
 
 void PlanEdit::finish() {
     const int last = std::min(this->last(), kPlanLastIndex);
     give_entry_ids(*t_.plan, last);
-    for (int k = 0; k < mark_count_; ++k) {
-        const CursorMark& m = marks_[k];
+    for (const CursorMark& m : marks_) {
         // A cursor the edit moved itself stays where it was put.
         if (m.cursor == nullptr || *m.cursor != m.index) continue;
+        PlanCursor& cursor = *m.cursor;
         if (m.index == last_before_ + 1) {
-            *m.cursor = last + 1; // the row after the plan
+            cursor = last + 1; // the row after the plan
             continue;
         }
         if (m.index < 0 || m.index > last_before_) continue; // none, or off the plan
         const int stays = std::clamp(m.index, 0, std::max(last, 0));
-        if (m.rule == kAsTo && m.index >= 1 && last >= 1) {
-            *m.cursor = to_after_edit(m.leg, *t_.plan, last, stays);
+        if (cursor.rule() == CursorRule::AsTo && m.index >= 1 && last >= 1) {
+            cursor = to_after_edit(m.leg, *t_.plan, last, stays);
             continue;
         }
         const int found = find_entry(*t_.plan, last, m.leg.to, m.leg.to_unique);
         if (found >= 0)
-            *m.cursor = found;
+            cursor = found;
         else
-            *m.cursor = m.rule == kGone ? -1 : stays;
+            cursor = cursor.rule() == CursorRule::Gone ? -1 : stays;
     }
     if (t_.active && !to_set_ && to_waypoint_index == to_before_ && leg_.to_index != kNoToWaypoint)
         to_waypoint_index = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);

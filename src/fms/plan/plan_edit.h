@@ -3,12 +3,12 @@
 // operations below open one of their own, and a change of several steps
 // holds one around them all. Where the outermost edit of a plan ends:
 // - its new entries get ids (moved entries keep theirs);
-// - every cursor on that plan that the edit did not set itself is back on
-//   the entry it stood on (the LEGS and RTE rows, the GNS lists, the MCU LEGS
-//   page, the DIRECT lists, the vertical target, the fixes picked on RTE
-//   LEGS); a cursor on a removed entry stays at its index, on the entry that
-//   took its place (a picked fix reads -1: gone); one on the row after the
-//   plan stays after it;
+// - every cursor declared on that plan (fms/units/plan_cursor.h: the LEGS
+//   and RTE rows, the GNS lists, the MCU LEGS page, the DIRECT lists, the
+//   vertical target, the fixes picked on RTE LEGS) that the edit did not set
+//   itself is back on the entry it stood on; a cursor on a removed entry
+//   stays at its index, on the entry that took its place (a picked fix reads
+//   -1: gone); one on the row after the plan stays after it;
 // - on the active plan the aircraft stays on its leg (fms/plan/active_leg.h)
 //   unless the edit put the TO somewhere itself (a direct-to, a new plan,
 //   first activation), and the TO's position is taken from its entry;
@@ -21,6 +21,8 @@
 #include "fms/plan/route_plan.h"
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 // The control units that edit the plans. The SMITHS and the C-17 CDU share
 // the working plan and the modification pending in it.
@@ -87,12 +89,16 @@ class PlanEdit {
     // The plan ends at `last`, its entries and holds as they stand: for an
     // operation that moved the entries itself.
     void end_at(int last) { t_.plan->last_ = last; }
+    // The plan becomes a copy of `from` whole: entries, ids, last index and
+    // choices.
+    void replace_with(const RoutePlan& from) { *t_.plan = from; }
+    void replace_with(RoutePlan&& from) { *t_.plan = std::move(from); }
 
     // The TO (active plan) or a cursor put on an index by the edit's own
     // rule; kept where it is put, also when that is where it stood. Told to a
     // nested edit, these hold for the whole edit.
     void set_to(int index);
-    void place(int& cursor, int index);
+    void place(PlanCursor& cursor, int index);
     // A whole new plan: the plan's cursors stay at their indices.
     void keep_cursors();
     // The TO where neither the FROM nor the TO is left; the old index when
@@ -106,9 +112,8 @@ class PlanEdit {
 
   private:
     struct CursorMark {
-        int* cursor;
+        PlanCursor* cursor; // null: it follows no more
         int index;
-        int rule;      // how it follows (plan_edit.cpp)
         ActiveLeg leg; // its entry (to) and the one before it (from)
     };
     void finish();
@@ -122,8 +127,8 @@ class PlanEdit {
     int to_before_ = kNoToWaypoint;
     bool to_set_ = false;
     int fallback_ = -1;
-    CursorMark marks_[10];
-    int mark_count_ = 0;
+    // Every cursor declared on the plan (fms/units/plan_cursor.h).
+    std::vector<CursorMark> marks_;
     // Set when another unit's modification was pending as the edit began:
     // what the flown plan was then.
     bool guards_modification_ = false;

@@ -194,8 +194,8 @@ int delete_route_row(int n) {
         for (int removed = first; removed <= end; ++removed) {
             for (int j = first + 1; j <= working_plan_last; ++j) {
                 const std::string& id = working_plan[j].ident;
-                if (id == sel_sid) sel_sid = kNoSelection;
-                if (id == sel_star) sel_star = kNoSelection;
+                if (id == sel_sid) ChoicesEdit(working_plan)->sid = kNoSelection;
+                if (id == sel_star) ChoicesEdit(working_plan)->star = kNoSelection;
             }
             shift_working_down(first);
         }

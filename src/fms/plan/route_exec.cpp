@@ -9,7 +9,6 @@ std::string destination_airport_ident;
 std::string loaded_origin_ident;
 std::string loaded_destination_ident;
 std::string approach_info;
-int legs_edit_index = 0;
 int working_plan_new = 0;
 
 void keep_executed_performance() {

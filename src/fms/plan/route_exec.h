@@ -26,10 +26,10 @@ extern std::string approach_info;
 
 // Two choices of the arrival pages (the working plan's) and their executed
 // copies (the active plan's).
-inline int& arrival_page_choice_1 = working_plan.choices.arrival_page_choice_1;
-inline int& arrival_page_choice_2 = working_plan.choices.arrival_page_choice_2;
-inline int& exec_arrival_page_choice_1 = active_plan.choices.arrival_page_choice_1;
-inline int& exec_arrival_page_choice_2 = active_plan.choices.arrival_page_choice_2;
+inline const int& arrival_page_choice_1 = working_plan.choices().arrival_page_choice_1;
+inline const int& arrival_page_choice_2 = working_plan.choices().arrival_page_choice_2;
+inline const int& exec_arrival_page_choice_1 = active_plan.choices().arrival_page_choice_1;
+inline const int& exec_arrival_page_choice_2 = active_plan.choices().arrival_page_choice_2;
 
 // The performance values as executed, kept whole by the first entry that
 // changes one on an active route: ERASE puts them back whole, EXEC forgets
@@ -55,7 +55,7 @@ void restore_executed_performance();
 void forget_executed_performance();
 
 // The waypoint the LEGS pages are editing; 0 = none.
-extern int legs_edit_index;
+inline PlanCursor legs_edit_index{CursorPlan::Working, CursorRule::Stays};
 
 // 1 while the working plan is a whole plan loaded over the active one: EXEC
 // starts it at its first leg.

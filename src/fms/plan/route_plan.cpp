@@ -33,9 +33,9 @@ constinit const int& preview_plan_last = preview_plan.last();
 
 int to_waypoint_index = kNoToWaypoint;
 GeoPosition to_position;
-int working_cursor_index = 0;
-int constraint_waypoint_index = 0;
-int working_edit_index = 0;
+PlanCursor working_cursor_index{CursorPlan::Working, CursorRule::AsTo};
+PlanCursor constraint_waypoint_index{CursorPlan::Active, CursorRule::Stays};
+PlanCursor working_edit_index{CursorPlan::Working, CursorRule::Stays};
 int approach_record_index = 0;
 int approach_runway_index = 0;
 
@@ -68,7 +68,7 @@ RoutePlan::RoutePlan(RoutePlan&& other) noexcept {
 
 RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
     if (this == &other) return *this;
-    choices = other.choices;
+    choices_ = other.choices_;
     last_ = other.last_;
     if (!fixed_ && !other.fixed_) {
         table_ = other.table_;
@@ -82,7 +82,7 @@ RoutePlan& RoutePlan::operator=(const RoutePlan& other) {
 
 RoutePlan& RoutePlan::operator=(RoutePlan&& other) noexcept {
     if (this == &other) return *this;
-    choices = std::move(other.choices);
+    choices_ = std::move(other.choices_);
     last_ = other.last_;
     if (!fixed_ && !other.fixed_) {
         table_ = std::move(other.table_);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "fms/plan/plan_choices.h"
+#include "fms/units/plan_cursor.h"
 #include "platform/bounded_table.h"
 
 #include <cstddef>
@@ -80,13 +81,11 @@ class RoutePlan {
     RoutePlan() = default;
     // A plan kept in the given array of `slots` entries.
     explicit RoutePlan(RouteWaypoint* entries) : fixed_(entries) {}
-    // A copy keeps its entries where it keeps them; assigning to a plan
-    // in an array copies into that array. The choices and the last index go
-    // with the entries.
+    // A copy keeps its entries where it keeps them. The choices and the last
+    // index go with the entries. A plan is written over whole only inside an
+    // edit (PlanEdit::replace_with), which copies into the plan's own array.
     RoutePlan(const RoutePlan& other);
     RoutePlan(RoutePlan&& other) noexcept;
-    RoutePlan& operator=(const RoutePlan& other);
-    RoutePlan& operator=(RoutePlan&& other) noexcept;
 
     const RouteWaypoint& operator[](std::size_t i) const;
     const RouteWaypoint& operator[](int i) const;
@@ -98,11 +97,13 @@ class RoutePlan {
     // The array of a plan kept in one; null otherwise.
     const RouteWaypoint* data() const { return fixed_; }
 
-    // The procedure and approach choices made on this plan.
-    PlanChoices choices;
+    // The procedure and approach choices made on this plan; written through
+    // a ChoicesEdit (fms/plan/plan_choices.h).
+    constexpr const PlanChoices& choices() const { return choices_; }
 
   private:
     friend class PlanEdit;
+    friend class ChoicesEdit;
     // Entry ids are the plan's own: given where an edit ends.
     friend void give_entry_ids(RoutePlan& plan, int last);
     // The tests' plan layouts (tests/fms/plan_builder.h).
@@ -113,9 +114,12 @@ class RoutePlan {
     RouteWaypoint& slot(int i);
     // Every entry empty again; the choices stay.
     void clear();
+    RoutePlan& operator=(const RoutePlan& other);
+    RoutePlan& operator=(RoutePlan&& other) noexcept;
 
     RouteWaypoint* fixed_ = nullptr;
     int last_ = -1;
+    PlanChoices choices_;
     BoundedTable<RouteWaypoint, slots> table_;
     RouteWaypoint scratch_;
 };
@@ -139,10 +143,13 @@ struct GeoPosition {
     double lat = 0.0;
     double lon = 0.0;
 };
-extern GeoPosition to_position;       // the TO waypoint, copied when the TO changes
-extern int working_cursor_index;      // LEGS/RTE edit position in the working plan
-extern int constraint_waypoint_index; // next constrained active entry (the vertical target)
-extern int working_edit_index;        // its working-plan twin; edits keep it on its entry
+extern GeoPosition to_position; // the TO waypoint, copied when the TO changes
+// Cursors on the plans (fms/units/plan_cursor.h), defined with their rules
+// in route_plan.cpp, apart from this header, which the simulator stand-in
+// reads for the entries' layout.
+extern PlanCursor working_cursor_index;      // LEGS/RTE edit position in the working plan
+extern PlanCursor constraint_waypoint_index; // next constrained active entry (the vertical target)
+extern PlanCursor working_edit_index;        // its working-plan twin
 
 // The approach and runway that EXEC matched to the route; 0 = none.
 extern int approach_record_index;

@@ -53,7 +53,7 @@ RunwaySide arrival_side() {
 void choose_runway(int n, UnitPages unit, void (*build)(int, int), const RunwaySide& side) {
     const AirportProcedures& airport = airport_slots[side.slot];
     if (n < 1 || n > airport.runway_list.count()) return;
-    (working_plan.choices.*side.choose)(airport.runway_list[n]);
+    ((*ChoicesEdit(working_plan)).*side.choose)(airport.runway_list[n]);
     unit.runway_index = n;
     unit.runway_chosen = 1;
     unit.subpage = 1;

@@ -166,12 +166,12 @@ void apply_sid_selection(int n, int keep) {
     AirportProcedures& origin = airport_slots[origin_slot];
     if (keep == 0) {
         if (!pick_is_valid(n, origin.procedure_name_list.count())) return;
-        sel_sid = origin.procedure_name_list[n];
+        ChoicesEdit(working_plan)->sid = origin.procedure_name_list[n];
     }
     filter_sids_by_runway(sel_sid, sel_departure_runway, kTransitionsSkipJunction);
     find_sid_index(sel_sid);
     find_sid(sel_sid);
-    working_plan.choices.apply_departure();
+    ChoicesEdit(working_plan)->apply_departure();
     find_sid_runway();
     insert_sid_legs();
     build_route_rows();
@@ -182,14 +182,14 @@ void apply_star_selection(int n, int keep, bool pick_only_runway) {
     AirportProcedures& destination = airport_slots[destination_slot];
     if (keep == 0) {
         if (!pick_is_valid(n, destination.procedure_name_list.count())) return;
-        sel_star = destination.procedure_name_list[n];
+        ChoicesEdit(working_plan)->star = destination.procedure_name_list[n];
     }
     filter_stars_by_runway(sel_star, sel_arrival_runway, kTransitionsSkipJunction);
     find_star_index(sel_star);
     find_star(sel_star);
     if (pick_only_runway && destination.runway_list.count() == 1 && sel_arrival_runway == kNone)
-        sel_arrival_runway = destination.runway_list[1];
-    working_plan.choices.apply_arrival();
+        ChoicesEdit(working_plan)->arrival_runway = destination.runway_list[1];
+    ChoicesEdit(working_plan)->apply_arrival();
     find_star_runway();
     insert_star_appr_legs();
     build_route_rows();

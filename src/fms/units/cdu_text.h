@@ -11,6 +11,7 @@
 // smiths_scratchpad.h.
 #pragma once
 
+#include "fms/units/plan_cursor.h"
 #include "fms/units/smiths_scratchpad.h"
 
 // The page numbers of the SMITHS unit. The core moves the unit between pages
@@ -48,7 +49,7 @@ inline int smiths_cdu_page = 0;
 
 // Working index picked on the LEGS page for "HOLD AT"; 0 none, -1 its fix
 // gone. Adding a hold clears it.
-inline int smiths_hold_at_leg = 0;
+inline PlanCursor smiths_hold_at_leg{CursorPlan::Working, CursorRule::Gone, 0, 1};
 
 // The LEGS map step of the plan-format displays: the plan index they centre.
 inline int smiths_legs_map_step = 0;
@@ -66,7 +67,8 @@ inline int smiths_hold_entry = 0; // HOLD key
 inline int smiths_perf_init_subpage = 1; // 1 PERF INIT, 2 PERF LIMITS
 inline int smiths_rte_subpage = 1;       // 1 ORIGIN/DEST, then the route rows
 inline int smiths_legs_subpage = 1;
-inline int smiths_legs_pending_leg = 0; // working index picked for direct-to; 0 none, -1 its fix gone
+// Working index picked for direct-to; 0 none, -1 its fix gone.
+inline PlanCursor smiths_legs_pending_leg{CursorPlan::Working, CursorRule::Gone, 0, 1};
 inline int smiths_progress_subpage = 1;
 inline int smiths_fix_subpage = 1;
 inline int smiths_pos_subpage = 1;

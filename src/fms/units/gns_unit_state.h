@@ -6,6 +6,7 @@
 
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_settings.h"
+#include "fms/units/plan_cursor.h"
 
 #include <string>
 
@@ -78,7 +79,7 @@ inline constexpr int kGnsNavSeqAuto = 2;
 inline int gns_nav_seq_choice = kGnsNavSeqNone;
 
 // Active-plan index of the waypoint selected on the active-plan view.
-inline int gns_selected_wpt_index = 0;
+inline PlanCursor gns_selected_wpt_index{CursorPlan::Active, CursorRule::Stays};
 // 1 after a database waypoint went into the DIRECT working plan.
 inline int gns_direct_inserted = 0;
 

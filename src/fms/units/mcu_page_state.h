@@ -1,6 +1,8 @@
 // State of the MCU unit that the flight-management core reads and writes.
 #pragma once
 
+#include "fms/units/plan_cursor.h"
+
 #include <string>
 
 inline int mcu_redraw = 1;       // 1 = redraw the MCU screen on the next draw
@@ -27,7 +29,7 @@ inline int mcu_enter_pressed = 0;
 inline std::string mcu_keyboard_text;
 inline int mcu_keyboard_enter = 0;
 // Leg shown and edited on the LEGS page, 1 to active_plan_last.
-inline int mcu_legs_index = 2;
+inline PlanCursor mcu_legs_index{CursorPlan::Active, CursorRule::Stays, 2};
 
 // 1 while the active plan is the MCU's bare direct-to without a destination
 // airport; whatever rebuilds the active plan clears it.
