@@ -258,7 +258,7 @@ void via_key(int r) {
         refuse("INVALID ENTRY");
         return;
     }
-    gns_plan_open = 0;
+    close_gns_opened_plan();
     route_changed();
 }
 
@@ -274,9 +274,8 @@ void exit_fix(int r) {
     candidate_selected_index = exit;
     PlanEdit edit(working_target(), "an airway's exit");
     edit.place(working_cursor_index, previous.to);
-    gns_plan_open = 1;
-    insert_airway_segment();
-    gns_plan_open = 0;
+    insert_airway_segment(working_target());
+    close_gns_opened_plan();
     remove_then_legs();
     route_changed();
 }

@@ -1,4 +1,5 @@
 #include "fms/plan/airways.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/approach_insertion.h"
 #include "fms/units/gns_unit_state.h"
@@ -64,7 +65,9 @@ void gns_open_airway_page() {
 
 void gns_enter_airway() {
     const int exit = candidate_selected_index;
-    if (exit >= 1 && exit <= candidate_count()) insert_airway_segment();
+    // A stored plan open here is edited in the working plan, else the flown one.
+    if (exit >= 1 && exit <= candidate_count())
+        insert_airway_segment(gns_plan_open == 1 ? working_target() : active_target());
     gns_state = GNS_FLIGHT_PLAN;
     gns_fpl_option = gns_fpl_option_default;
     reset_page_toggles();

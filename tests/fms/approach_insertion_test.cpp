@@ -2,6 +2,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/procedures/approach_insertion.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/gns_page_state.h"
@@ -117,7 +118,7 @@ TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlo
     load_airway("J1");
     ASSERT_EQ(candidate_from_index, 9);
     candidate_selected_index = find_candidate_index("BLI");
-    insert_airway_segment();
+    insert_airway_segment(active_target());
     EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
               (Entries{"KSEA/", "SEA/", "LAKEW/", "ARLIN/", "BURLN/", "BLI/", "KPDX/"}));
     EXPECT_EQ(active_plan[5].via, "J1");
@@ -134,7 +135,7 @@ TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlo
         idents.push_back("P" + std::to_string(i));
     idents.push_back("KPDX");
     write_plan(active_plan, idents);
-    insert_airway_segment();
+    insert_airway_segment(active_target());
     EXPECT_EQ(active_plan_last, 200);
     EXPECT_EQ(active_plan[3].ident, "ARLIN");
     EXPECT_EQ(active_plan[4].ident, "P2");

@@ -148,6 +148,9 @@ INSTANTIATE_TEST_SUITE_P(
         "cdu SMITHS_FMS HOLD L3 L6\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS \"999990\" L5\ncdu SMITHS_FMS EXEC",
         // DIRECT with the row behind the last waypoint chosen: nothing to fly.
         "route load KSEAKYKM.PLN\ngns GNSXLS DIRECT\ngns GNSXLS L5\ngns GNSXLS ENT",
+        // An airway typed on RTE while the GNS has a stored plan open closes it aloud.
+        "gns GNSXLS R2\ncdu SMITHS_FMS LEGS DEL L1\ncdu SMITHS_FMS EXEC\ngns GNSXLS ENT\n"
+        "cdu SMITHS_FMS RTE NEXT \"J70\" L3",
         // DIRECT to the destination still to be typed after a new origin.
         "cdu SMITHS_FMS \"KPDXKSEA\"\nroute load KSEAKYKM.PLN\ngns GNSXLS DIRECT L5 ENT\n"
         "cdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"PUYAL\" L2\n"

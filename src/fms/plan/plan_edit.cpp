@@ -110,16 +110,6 @@ std::uint64_t flown_plan_print() {
     return h;
 }
 
-// The GNS keeps a stored plan it opened in the working plan until it
-// activates it: another unit's plan put there ends it, said on the GNS.
-void close_gns_opened_plan() {
-    if (gns_plan_open != 1 || unit_in_scope == PlanUnit::Gns) return;
-    gns_plan_open = 0;
-    gns_plan_closed_text = unit_in_scope == PlanUnit::Mcu    ? "FPL CLOSED: MCU EDIT"
-                           : unit_in_scope == PlanUnit::Core ? "FPL CLOSED"
-                                                             : "FPL CLOSED: CDU EDIT";
-}
-
 // What the holder's message line says.
 const char* modification_ended_text(PlanUnit by) {
     switch (by) {
@@ -141,6 +131,16 @@ void say_modification_ended(PlanUnit holder, PlanUnit by) {
 }
 
 } // namespace
+
+// The GNS keeps a stored plan it opened in the working plan until it
+// activates it: another unit's plan put there ends it, said on the GNS.
+void close_gns_opened_plan() {
+    if (gns_plan_open != 1 || unit_in_scope == PlanUnit::Gns) return;
+    gns_plan_open = 0;
+    gns_plan_closed_text = unit_in_scope == PlanUnit::Mcu    ? "FPL CLOSED: MCU EDIT"
+                           : unit_in_scope == PlanUnit::Core ? "FPL CLOSED"
+                                                             : "FPL CLOSED: CDU EDIT";
+}
 
 PlanUnit modification_unit = PlanUnit::Core;
 

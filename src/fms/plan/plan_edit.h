@@ -151,6 +151,9 @@ void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w);
 // The plan becomes entries 0..last of `from`, each slot keeping its position
 // text; the entries keep their ids.
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last);
+// A stored plan the GNS has open in the working plan is closed when another
+// unit's edit takes the working plan over, and the GNS says so.
+void close_gns_opened_plan();
 
 // The TO waypoint's position from its entry.
 void refresh_to_position();

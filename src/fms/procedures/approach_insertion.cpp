@@ -150,8 +150,7 @@ void apply_approach_to_route() {
     approach_preview_built = 0;
 }
 
-void insert_airway_segment() {
-    const PlanTarget t = gns_plan_open == 1 ? working_target() : active_target();
+void insert_airway_segment(const PlanTarget& t) {
     const int a = candidate_from_index;
     const int b = candidate_selected_index;
     // The row the GNS chose on its view of the flown plan, else the edited one.
@@ -190,9 +189,8 @@ int apply_airway_to_row(int n) {
     for (int c = 1; c <= candidate_count() && !exit; ++c)
         if (c != candidate_from_index && candidate_list[c].ident == to) exit = c;
     if (!exit) return 0;
-    gns_plan_open = 1;
     candidate_selected_index = exit;
     delete_route_row(n);
-    insert_airway_segment();
+    insert_airway_segment(working_target());
     return 1;
 }
