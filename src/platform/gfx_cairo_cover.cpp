@@ -215,9 +215,6 @@ bool coverable(CairoContext* c, const ScriptCall& s, double box[4], bool& known)
     } else {
         const bool stroke = s.kind == Call::Stroke;
         if (!device_points(s.points, m, c->device)) return false; // cut into pieces
-        // Cairo fills and strokes a path of horizontal and vertical lines as
-        // boxes, at about the cost of laying a coverage: not kept.
-        if (m.xy == 0.0 && m.yx == 0.0 && rectilinear(c->device, s.types)) return false;
         if (stroke) {
             stroke_bounds(c->device, s.types, device_pen_width(s.pen, s.state.world), m, box);
             known = true;
