@@ -19,23 +19,25 @@ namespace gfx::detail {
 namespace {
 
 struct Cover {
-    std::vector<uint8_t> call;                        // the key: the call's bytes
-    std::shared_ptr<const std::vector<uint8_t>> clip; // and the clip's (null: none)
+    // The key's call bytes, then the call's coverage as the runs of pixels
+    // it paints, in image coordinates, one after the other: x, y and the
+    // length (16 bits each; the length's top bit set when its levels
+    // follow, one byte a pixel, clear where every pixel is fully covered).
+    // Only painted pixels are laid, where compositing the bounding box would
+    // visit every pixel of it (a diagonal line or a ring covers little of
+    // its box), and the key and the runs are read in one sweep.
+    std::vector<uint8_t> data;
+    std::size_t call_size = 0;
+    std::shared_ptr<const std::vector<uint8_t>> clip; // the key's clip (null: none)
     Argb color = 0;
-    // The call's coverage as the runs of pixels it paints, in image
-    // coordinates, one after the other: x, y and the length (16 bits each;
-    // the length's top bit set when its levels follow, one byte a pixel,
-    // clear where every pixel is fully covered). Only painted pixels are
-    // laid, where compositing the bounding box would visit every pixel of it
-    // (a diagonal line or a ring covers little of its box), and the runs
-    // are read in one sweep.
-    std::vector<uint8_t> runs;
     cairo_rectangle_int_t box{}; // what the runs cover
     uint32_t used = 0;           // session last laid
     bool refused = false;        // drawn by Cairo: its paint reached past where it was looked for
 
-    void drop() { runs = {}; }
-    std::size_t bytes() const { return runs.size(); }
+    std::span<const uint8_t> call() const { return {data.data(), call_size}; }
+    std::span<const uint8_t> runs() const { return std::span<const uint8_t>(data).subspan(call_size); }
+    void drop() { data.resize(call_size); }
+    std::size_t bytes() const { return data.size() - call_size; }
 };
 
 constexpr uint16_t kLevels = 0x8000; // a run's levels follow it
@@ -47,28 +49,19 @@ constexpr uint32_t kKeepSessions = 2;
 constexpr std::size_t kMaxBytes = 8u << 20;
 
 // Hashes of calls drawn by Cairo and the session each was last drawn in,
-// in open addressing, so that the steady path allocates nothing.
+// in open addressing, so that the steady path allocates nothing. Only the
+// last two sessions count: older marks are let go when the table fills.
 class SeenTable {
   public:
-    // The session `hash` was last drawn in (0: none), now `session` (1 on).
+    // The session `hash` was last drawn in (0: none, or before the last
+    // two), now `session` (1 on).
     uint32_t mark(uint64_t hash, uint32_t session) {
-        if (2 * (used_ + 1) > slots_.size()) grow();
+        if (2 * (used_ + 1) > slots_.size()) rebuild(session);
         Slot& s = find(slots_, hash);
         const uint32_t last = s.session;
         used_ += last == 0;
         s = Slot{hash, session};
-        return last;
-    }
-    // Forgets what was last drawn before `oldest`.
-    void sweep(uint32_t oldest) {
-        spare_.assign(slots_.size(), Slot{});
-        used_ = 0;
-        for (const Slot& s : slots_)
-            if (s.session >= oldest && s.session != 0) {
-                find(spare_, s.hash) = s;
-                ++used_;
-            }
-        slots_.swap(spare_);
+        return last + 2 >= session ? last : 0;
     }
 
   private:
@@ -81,67 +74,85 @@ class SeenTable {
         for (std::size_t i = (hash ^ (hash >> 29)) & mask;; i = (i + 1) & mask)
             if (slots[i].session == 0 || slots[i].hash == hash) return slots[i];
     }
-    void grow() {
-        std::vector<Slot> old(std::max<std::size_t>(256, 2 * slots_.size()));
+    // Lets go the marks that no longer count, in a table at most a quarter full.
+    void rebuild(uint32_t session) {
+        std::size_t live = 0;
+        for (const Slot& s : slots_)
+            live += s.session != 0 && s.session + 2 >= session;
+        std::size_t size = 256;
+        while (size < 4 * (live + 1))
+            size *= 2;
+        std::vector<Slot> old(size);
         old.swap(slots_);
+        used_ = live;
         for (const Slot& s : old)
-            if (s.session != 0) find(slots_, s.hash) = s;
+            if (s.session != 0 && s.session + 2 >= session) find(slots_, s.hash) = s;
     }
-    std::vector<Slot> slots_, spare_;
+    std::vector<Slot> slots_;
     std::size_t used_ = 0;
 };
 
 // The covers by the hash of their key, in open addressing: the hashes lie
-// side by side, so that finding one reads little memory besides the cover.
+// side by side, apart from the covers, so that finding one reads little
+// memory besides its cover.
 class CoverTable {
   public:
+    // The cover of `hash`, null when there is none; valid until the next
+    // cover is made or let go.
     Cover* find(uint64_t hash) {
-        if (slots_.empty()) return nullptr;
-        return slot(slots_, hash).cover.get();
+        if (hashes_.empty()) return nullptr;
+        const std::size_t i = index(hashes_, stored(hash));
+        return hashes_[i] != 0 ? &covers_[i] : nullptr;
     }
     // The cover of `hash`, made when there is none.
     Cover& at(uint64_t hash) {
-        if (2 * (used_ + 1) > slots_.size()) grow();
-        Slot& s = slot(slots_, hash);
-        if (!s.cover) {
-            s = Slot{hash, std::make_unique<Cover>()};
+        if (2 * (used_ + 1) > hashes_.size()) rebuild(std::max<std::size_t>(256, 2 * hashes_.size()));
+        const std::size_t i = index(hashes_, stored(hash));
+        if (hashes_[i] == 0) {
+            hashes_[i] = stored(hash);
+            covers_[i] = Cover{};
             ++used_;
         }
-        return *s.cover;
+        return covers_[i];
     }
     // Lets go the covers `drop` says; it returns whether to drop one.
     template <class F> void remove_if(F drop) {
-        std::vector<Slot> old(slots_.size());
-        old.swap(slots_);
-        used_ = 0;
-        for (Slot& s : old)
-            if (s.cover && !drop(*s.cover)) {
-                slot(slots_, s.hash) = std::move(s);
-                ++used_;
+        bool any = false;
+        for (std::size_t i = 0; i < hashes_.size(); ++i)
+            if (hashes_[i] != 0 && drop(covers_[i])) {
+                hashes_[i] = 0;
+                covers_[i] = Cover{};
+                --used_;
+                any = true;
             }
+        if (any) rebuild(hashes_.size()); // a cover let go may lie between one and its place
     }
     template <class F> void each(F f) const {
-        for (const Slot& s : slots_)
-            if (s.cover) f(*s.cover);
+        for (std::size_t i = 0; i < hashes_.size(); ++i)
+            if (hashes_[i] != 0) f(covers_[i]);
     }
 
   private:
-    struct Slot {
-        uint64_t hash = 0;
-        std::unique_ptr<Cover> cover; // null: empty
-    };
-    static Slot& slot(std::vector<Slot>& slots, uint64_t hash) {
-        const std::size_t mask = slots.size() - 1;
+    static uint64_t stored(uint64_t hash) { return hash == 0 ? 1 : hash; } // 0: an empty place
+    static std::size_t index(const std::vector<uint64_t>& hashes, uint64_t hash) {
+        const std::size_t mask = hashes.size() - 1;
         for (std::size_t i = (hash ^ (hash >> 29)) & mask;; i = (i + 1) & mask)
-            if (!slots[i].cover || slots[i].hash == hash) return slots[i];
+            if (hashes[i] == 0 || hashes[i] == hash) return i;
     }
-    void grow() {
-        std::vector<Slot> old(std::max<std::size_t>(256, 2 * slots_.size()));
-        old.swap(slots_);
-        for (Slot& s : old)
-            if (s.cover) slot(slots_, s.hash) = std::move(s);
+    void rebuild(std::size_t size) {
+        std::vector<uint64_t> hashes(size);
+        std::vector<Cover> covers(size);
+        hashes.swap(hashes_);
+        covers.swap(covers_);
+        for (std::size_t i = 0; i < hashes.size(); ++i)
+            if (hashes[i] != 0) {
+                const std::size_t to = index(hashes_, hashes[i]);
+                hashes_[to] = hashes[i];
+                covers_[to] = std::move(covers[i]);
+            }
     }
-    std::vector<Slot> slots_;
+    std::vector<uint64_t> hashes_; // 0: empty
+    std::vector<Cover> covers_;
     std::size_t used_ = 0;
 };
 
@@ -282,7 +293,8 @@ uint64_t key_hash(const CairoContext* c, std::span<const uint8_t> call) {
 // Whether the cover was kept of the call under the context's clip; a cover
 // kept under an equal clip set anew takes on the context's clip key.
 bool same_key(Cover& v, std::span<const uint8_t> call, const CairoContext* c) {
-    if (!std::equal(v.call.begin(), v.call.end(), call.begin(), call.end())) return false;
+    const std::span<const uint8_t> kept = v.call();
+    if (!std::equal(kept.begin(), kept.end(), call.begin(), call.end())) return false;
     if (v.clip == c->clip_key) return true;
     if (!v.clip || !c->clip_key || *v.clip != *c->clip_key) return false;
     v.clip = c->clip_key;
@@ -379,11 +391,11 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
                 const uint16_t head[3] = {static_cast<uint16_t>(start), static_cast<uint16_t>(y),
                                           static_cast<uint16_t>((x - start) | (full ? 0 : kLevels))};
                 const auto* h = reinterpret_cast<const uint8_t*>(head);
-                v.runs.insert(v.runs.end(), h, h + sizeof head);
-                if (!full) v.runs.insert(v.runs.end(), row + start, row + x);
+                v.data.insert(v.data.end(), h, h + sizeof head);
+                if (!full) v.data.insert(v.data.end(), row + start, row + x);
             }
         }
-        v.runs.shrink_to_fit();
+        v.data.shrink_to_fit();
     }
     for (int y = y0; y < y1; ++y)
         std::memset(data + static_cast<std::ptrdiff_t>(y) * stride + left, 0,
@@ -446,14 +458,15 @@ inline uint32_t over_at(uint32_t s, uint32_t m, uint32_t d) {
 // Lays the cover onto the context's image outside any clip (the clip is in
 // the cover), with the pixels Cairo's mask of the coverage would give.
 void lay_on(CairoContext* c, const Cover& v) {
-    if (v.runs.empty()) return;
+    const std::span<const uint8_t> runs = v.runs();
+    if (runs.empty()) return;
     cairo_surface_t* target = cairo_get_target(c->cr);
     cairo_surface_flush(target);
     unsigned char* data = cairo_image_surface_get_data(target);
     const int stride = cairo_image_surface_get_stride(target);
     const uint32_t s = premultiplied(v.color);
     const bool opaque = (s >> 24) == 0xFF;
-    for (const uint8_t *at = v.runs.data(), *end = at + v.runs.size(); at < end;) {
+    for (const uint8_t *at = runs.data(), *end = at + runs.size(); at < end;) {
         uint16_t head[3];
         std::memcpy(head, at, sizeof head);
         at += sizeof head;
@@ -518,7 +531,8 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     if (kept != Kept::None && !refused && !(sc = scratch_for(c, cache))) return false;
     Cover& v = cache.covers.at(hash);
     cache.bytes -= v.bytes();
-    v.drop();
+    v.data.assign(bytes.begin(), bytes.end());
+    v.call_size = bytes.size();
     v.refused = refused;
     if (sc) {
         draw_call(sc, call);
@@ -529,7 +543,6 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
                             cairo_image_surface_get_height(cache.scratch));
         }
     }
-    v.call.assign(bytes.begin(), bytes.end());
     v.clip = c->clip_key;
     v.color = call.kind == Call::Stroke ? call.pen.color : call.color;
     v.used = session;
@@ -543,7 +556,6 @@ void cover_session_end(CanvasShared* shared) {
     CoverCache* cache = shared->cover;
     if (!cache) return;
     const uint32_t session = shared->session;
-    cache->seen.sweep(session > 1 ? session - 1 : 0);
     const bool full = cache->bytes > kMaxBytes;
     if (!full && session % kKeepSessions != 0) return;
     const uint32_t keep = full ? 0 : kKeepSessions;
