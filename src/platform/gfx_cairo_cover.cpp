@@ -422,19 +422,16 @@ Kept clip_keeps(CairoContext* c, const cairo_rectangle_int_t& bound) {
                                                                    : Kept::Part;
 }
 
-// The colour as Cairo hands it to pixman: premultiplied in 16 bits from
-// the channels over 255, then cut to 8.
+// The colour premultiplied by its alpha, each level rounded.
 uint32_t premultiplied(Argb color) {
-    const double alpha = ((color >> 24) & 0xFF) / 255.0;
-    auto level = [](double v) {
-        return static_cast<uint32_t>(static_cast<uint16_t>(v * 65535.0 + 0.5)) >> 8;
-    };
-    return level(alpha) << 24 | level(((color >> 16) & 0xFF) / 255.0 * alpha) << 16 |
-           level(((color >> 8) & 0xFF) / 255.0 * alpha) << 8 | level((color & 0xFF) / 255.0 * alpha);
+    const uint32_t alpha = color >> 24;
+    auto level = [alpha](uint32_t v) { return (v * alpha + 127) / 255; };
+    return alpha << 24 | level((color >> 16) & 0xFF) << 16 | level((color >> 8) & 0xFF) << 8 |
+           level(color & 0xFF);
 }
 
-// Two levels of a pixel at once (bits 0-7 and 16-23), each times a / 255
-// rounded, as pixman multiplies them.
+// Two levels of a pixel at once (bits 0-7 and 16-23), each times a / 255,
+// rounded to the nearest level.
 inline uint32_t times(uint32_t x, uint32_t a) {
     const uint32_t t = (x & 0xFF00FF) * a + 0x800080;
     return ((t + ((t >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
@@ -447,8 +444,7 @@ inline uint32_t plus(uint32_t x, uint32_t y) {
     return t & 0xFF00FF;
 }
 
-// The premultiplied colour `s` at coverage `m` over the pixel `d`, to the
-// bit as pixman composites a solid colour through an A8 mask (OVER).
+// The premultiplied colour `s` at coverage `m` over the pixel `d` (OVER).
 inline uint32_t over_at(uint32_t s, uint32_t m, uint32_t d) {
     const uint32_t rb = times(s, m), ag = times(s >> 8, m);
     const uint32_t a = 255 - (ag >> 16);

@@ -348,7 +348,7 @@ TEST_F(GfxCairo, TransformedScenesDrawAsOneCairoCallPerCall) {
                 g.draw_line(Pen(0x80FF0000, 0.5f), 0, 0, 9, 22 + static_cast<float>(session));
             }
             detail::set_coverage_cache(true);
-            EXPECT_LE(worst_level(kept, drawn), 1) << "session " << session;
+            EXPECT_LE(worst_level(kept, drawn), 2) << "session " << session;
         }
     }
 }
@@ -412,8 +412,8 @@ TEST_F(GfxCairo, EverySessionLeavesWhatItDrawsAlone) {
 TEST_F(GfxCairo, RepeatedCallsLayThePixelsCairoDraws) {
     // Random scenes drawn in several sessions with the coverage of repeated
     // calls kept and without: after every session the two surfaces agree
-    // within a level of a channel (Cairo composites a kept coverage through
-    // a mask, rounding a level apart from its own blend by coverage), also
+    // within two levels of a channel (a kept coverage is laid by our own
+    // blend, which rounds a translucent colour apart from Cairo's), also
     // when a part of the scene moves between sessions.
     uint32_t seed = 11;
     auto random = [&seed](float lo, float hi) {
@@ -464,7 +464,7 @@ TEST_F(GfxCairo, RepeatedCallsLayThePixelsCairoDraws) {
                 }
             }
             detail::set_coverage_cache(true);
-            EXPECT_LE(worst_level(kept, drawn), 1) << "session " << session;
+            EXPECT_LE(worst_level(kept, drawn), 2) << "session " << session;
         }
     }
 }
