@@ -8,10 +8,10 @@
 // order made. A session that opens with a clear and repeats the last one
 // drawn on the surface exactly, with nothing drawn since, changes no pixel
 // and is not drawn again. A call drawn as it was in an earlier session is
-// laid from the coverage kept of it (gfx_cairo_cover.cpp), composited by
-// Cairo: its pixels may differ from drawing the call again by a level of a
-// channel where Cairo rounds a blend by coverage and a blend through a mask
-// apart. Each context keeps its buffers and Cairo's state between calls,
+// laid from the coverage kept of it (gfx_cairo_cover.cpp), composited as
+// Cairo composites through a mask: its pixels may differ from drawing the
+// call again by a level of a channel where Cairo rounds a blend by coverage
+// and a blend through a mask apart. Each context keeps its buffers and Cairo's state between calls,
 // and is kept for the image's next Graphics, so the steady path allocates
 // little.
 #include "platform/gfx_cairo_context.h"
@@ -554,7 +554,6 @@ void context_free(CairoContext* context) {
         cairo_font_options_destroy(options);
     cairo_destroy(context->cr);
     if (context->other.cr) cairo_destroy(context->other.cr);
-    if (context->plain) cairo_destroy(context->plain);
     delete context;
 }
 

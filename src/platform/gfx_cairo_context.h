@@ -8,6 +8,7 @@
 
 #include <cairo.h>
 
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -80,13 +81,10 @@ struct CairoState {
 struct CairoContext {
     cairo_t* cr = nullptr;
     CanvasShared* shared = nullptr;
-    bool coverage = false;          // draws every colour opaque: the coverage of the calls
-    CallScript script;              // the calls not drawn yet
-    ScriptCall call;                // a call read back, its buffers reused
-    bool whole = true;              // no call drawn yet: the session may match the last one
-    cairo_t* plain = nullptr;       // on the same image, never clipped: coverage kept is laid through it
-    bool plain_color_known = false; // the colour `plain` was last set to
-    Argb plain_color = 0;
+    bool coverage = false; // draws every colour opaque: the coverage of the calls
+    CallScript script;     // the calls not drawn yet
+    ScriptCall call;       // a call read back, its buffers reused
+    bool whole = true;     // no call drawn yet: the session may match the last one
     // Cairo state last set, so that unchanged settings are not set again
     // (setting a colour or a dash allocates in Cairo).
     bool color_known = false;
@@ -118,8 +116,11 @@ struct CairoContext {
     bool clip_rectilinear = false;
     std::vector<DPoint> clip_device; // the clip's own buffer: it may be set while a stroke's points wait
     // The clip as bytes and their hash, the clip's part of the key of the
-    // coverage kept: built once a clip is set, not for every call.
-    std::vector<uint8_t> clip_key;
+    // coverage kept: built once a clip is set, not for every call, and
+    // shared with the coverage kept under it, so that the same clip is
+    // mostly told by its address (null without a clip).
+    std::shared_ptr<const std::vector<uint8_t>> clip_key;
+    std::vector<uint8_t> clip_bytes; // the clip's bytes being built
     uint64_t clip_hash = 0;
     bool clip_key_stale = false; // the clip changed since clip_key was built
 };

@@ -1,75 +1,67 @@
 // Coverage kept of drawing calls that repeat from one session to the next.
 // A display draws most of a frame as it drew the last one (scales, frames,
 // symbols, labels): such a call is drawn by Cairo once more on a scratch
-// image under the same clip, and its coverage there is kept as a small A8
-// image that Cairo composites onto the display through the call's colour in
-// later sessions. Only calls of one colour laid down in one go are kept; a
-// call is kept the second time it is drawn, so what changes every frame
-// costs no more than a hash.
+// image under the same clip, and its coverage there is kept as the runs of
+// pixels it paints, laid onto the display through the call's colour in
+// later sessions as Cairo would composite it through a mask. Only calls of
+// one colour laid down in one go are kept; a call is kept the second time
+// it is drawn, so what changes every frame costs no more than a hash.
 #include "platform/gfx_cairo_context.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string_view>
-#include <unordered_map>
 
 namespace gfx::detail {
 
 namespace {
 
 struct Cover {
-    std::vector<uint8_t> call, clip; // the key: the call's bytes and the clip's
+    // The key's call bytes, then the call's coverage as the runs of pixels
+    // it paints, in image coordinates, one after the other: x, y and the
+    // length (16 bits each; the length's top bit set when its levels
+    // follow, one byte a pixel, clear where every pixel is fully covered).
+    // Only painted pixels are laid, where compositing the bounding box would
+    // visit every pixel of it (a diagonal line or a ring covers little of
+    // its box), and the key and the runs are read in one sweep.
+    std::vector<uint8_t> data;
+    std::size_t call_size = 0;
+    std::shared_ptr<const std::vector<uint8_t>> clip; // the key's clip (null: none)
     Argb color = 0;
-    cairo_surface_t* image = nullptr; // the call's coverage (A8), its corner at (x, y); null: none
-    int x = 0, y = 0;
-    uint32_t used = 0;    // session last laid
-    bool refused = false; // drawn by Cairo: its paint reached past where it was looked for
+    cairo_rectangle_int_t box{}; // what the runs cover
+    uint32_t used = 0;           // session last laid
+    bool refused = false;        // drawn by Cairo: its paint reached past where it was looked for
 
-    Cover() = default;
-    Cover(const Cover&) = delete;
-    Cover& operator=(const Cover&) = delete;
-    ~Cover() { drop(); }
-    void drop() {
-        if (image) cairo_surface_destroy(image);
-        image = nullptr;
-    }
-    std::size_t bytes() const {
-        return image ? static_cast<std::size_t>(cairo_image_surface_get_stride(image)) *
-                           cairo_image_surface_get_height(image)
-                     : 0;
-    }
+    std::span<const uint8_t> call() const { return {data.data(), call_size}; }
+    std::span<const uint8_t> runs() const { return std::span<const uint8_t>(data).subspan(call_size); }
+    void drop() { data.resize(call_size); }
+    std::size_t bytes() const { return data.size() - call_size; }
 };
+
+constexpr uint16_t kLevels = 0x8000; // a run's levels follow it
 
 // Sessions a cover is kept unused (it is let go after between one and two
 // times as many); bytes of covers kept beyond which those not used in this
 // session are let go.
 constexpr uint32_t kKeepSessions = 2;
-constexpr std::size_t kMaxBytes = 32u << 20;
+constexpr std::size_t kMaxBytes = 8u << 20;
 
 // Hashes of calls drawn by Cairo and the session each was last drawn in,
-// in open addressing, so that the steady path allocates nothing.
+// in open addressing, so that the steady path allocates nothing. Only the
+// last two sessions count: older marks are let go when the table fills.
 class SeenTable {
   public:
-    // The session `hash` was last drawn in (0: none), now `session` (1 on).
+    // The session `hash` was last drawn in (0: none, or before the last
+    // two), now `session` (1 on).
     uint32_t mark(uint64_t hash, uint32_t session) {
-        if (2 * (used_ + 1) > slots_.size()) grow();
+        if (2 * (used_ + 1) > slots_.size()) rebuild(session);
         Slot& s = find(slots_, hash);
         const uint32_t last = s.session;
         used_ += last == 0;
         s = Slot{hash, session};
-        return last;
-    }
-    // Forgets what was last drawn before `oldest`.
-    void sweep(uint32_t oldest) {
-        spare_.assign(slots_.size(), Slot{});
-        used_ = 0;
-        for (const Slot& s : slots_)
-            if (s.session >= oldest && s.session != 0) {
-                find(spare_, s.hash) = s;
-                ++used_;
-            }
-        slots_.swap(spare_);
+        return last + 2 >= session ? last : 0;
     }
 
   private:
@@ -82,21 +74,93 @@ class SeenTable {
         for (std::size_t i = (hash ^ (hash >> 29)) & mask;; i = (i + 1) & mask)
             if (slots[i].session == 0 || slots[i].hash == hash) return slots[i];
     }
-    void grow() {
-        std::vector<Slot> old(std::max<std::size_t>(256, 2 * slots_.size()));
+    // Lets go the marks that no longer count, in a table at most a quarter full.
+    void rebuild(uint32_t session) {
+        std::size_t live = 0;
+        for (const Slot& s : slots_)
+            live += s.session != 0 && s.session + 2 >= session;
+        std::size_t size = 256;
+        while (size < 4 * (live + 1))
+            size *= 2;
+        std::vector<Slot> old(size);
         old.swap(slots_);
+        used_ = live;
         for (const Slot& s : old)
-            if (s.session != 0) find(slots_, s.hash) = s;
+            if (s.session != 0 && s.session + 2 >= session) find(slots_, s.hash) = s;
     }
-    std::vector<Slot> slots_, spare_;
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+};
+
+// The covers by the hash of their key, in open addressing: the hashes lie
+// side by side, apart from the covers, so that finding one reads little
+// memory besides its cover.
+class CoverTable {
+  public:
+    // The cover of `hash`, null when there is none; valid until the next
+    // cover is made or let go.
+    Cover* find(uint64_t hash) {
+        if (hashes_.empty()) return nullptr;
+        const std::size_t i = index(hashes_, stored(hash));
+        return hashes_[i] != 0 ? &covers_[i] : nullptr;
+    }
+    // The cover of `hash`, made when there is none.
+    Cover& at(uint64_t hash) {
+        if (2 * (used_ + 1) > hashes_.size()) rebuild(std::max<std::size_t>(256, 2 * hashes_.size()));
+        const std::size_t i = index(hashes_, stored(hash));
+        if (hashes_[i] == 0) {
+            hashes_[i] = stored(hash);
+            covers_[i] = Cover{};
+            ++used_;
+        }
+        return covers_[i];
+    }
+    // Lets go the covers `drop` says; it returns whether to drop one.
+    template <class F> void remove_if(F drop) {
+        bool any = false;
+        for (std::size_t i = 0; i < hashes_.size(); ++i)
+            if (hashes_[i] != 0 && drop(covers_[i])) {
+                hashes_[i] = 0;
+                covers_[i] = Cover{};
+                --used_;
+                any = true;
+            }
+        if (any) rebuild(hashes_.size()); // a cover let go may lie between one and its place
+    }
+    template <class F> void each(F f) const {
+        for (std::size_t i = 0; i < hashes_.size(); ++i)
+            if (hashes_[i] != 0) f(covers_[i]);
+    }
+
+  private:
+    static uint64_t stored(uint64_t hash) { return hash == 0 ? 1 : hash; } // 0: an empty place
+    static std::size_t index(const std::vector<uint64_t>& hashes, uint64_t hash) {
+        const std::size_t mask = hashes.size() - 1;
+        for (std::size_t i = (hash ^ (hash >> 29)) & mask;; i = (i + 1) & mask)
+            if (hashes[i] == 0 || hashes[i] == hash) return i;
+    }
+    void rebuild(std::size_t size) {
+        std::vector<uint64_t> hashes(size);
+        std::vector<Cover> covers(size);
+        hashes.swap(hashes_);
+        covers.swap(covers_);
+        for (std::size_t i = 0; i < hashes.size(); ++i)
+            if (hashes[i] != 0) {
+                const std::size_t to = index(hashes_, hashes[i]);
+                hashes_[to] = hashes[i];
+                covers_[to] = std::move(covers[i]);
+            }
+    }
+    std::vector<uint64_t> hashes_; // 0: empty
+    std::vector<Cover> covers_;
     std::size_t used_ = 0;
 };
 
 } // namespace
 
 struct CoverCache {
-    std::unordered_map<uint64_t, Cover> covers; // by the hash of their key
-    SeenTable seen;                             // calls drawn by Cairo
+    CoverTable covers;
+    SeenTable seen; // calls drawn by Cairo
     std::size_t bytes = 0;
     // The image (A8, as large as the one drawn on, left clear) the calls to
     // keep are drawn on, and the context drawing on it, which keeps the clip
@@ -117,21 +181,20 @@ void cover_cache_destroy(CoverCache* cache) {
 CoverStats canvas_cover_stats(const CairoCanvas* canvas) {
     CoverStats stats;
     if (!canvas || !canvas->shared->cover) return stats;
-    for (const auto& [hash, v] : canvas->shared->cover->covers) {
+    canvas->shared->cover->covers.each([&stats](const Cover& v) {
         stats.kept += !v.refused;
         stats.refused += v.refused;
-    }
+    });
     stats.bytes = canvas->shared->cover->bytes;
     return stats;
 }
 
 namespace {
 
-// Whether the call lays one colour in one go. `box`: where it may paint
-// (x0, y0, x1, y1), unless `known` is false.
-bool coverable(CairoContext* c, const ScriptCall& s, double box[4], bool& known) {
+// What of a call's being coverable costs little to tell: its kind, pen and
+// text.
+bool may_cover(const ScriptCall& s) {
     if (!matrix_invertible(s.state.world)) return false;
-    const cairo_matrix_t m = device_matrix(s.state);
     if (s.kind == Call::Text) {
         // Lines of one call could overlap; a clip box may be smoothed.
         // Where glyphs of a see-through text share a pixel, Cairo lays its
@@ -139,7 +202,18 @@ bool coverable(CairoContext* c, const ScriptCall& s, double box[4], bool& known)
         int lines = 0;
         for (const TextLine& line : s.text.lines)
             lines += !line.utf8.empty();
-        if (s.text.clipped || lines != 1 || (s.color >> 24) != 0xFF) return false;
+        return !s.text.clipped && lines == 1 && (s.color >> 24) == 0xFF;
+    }
+    // Caps are shapes of their own, laid over the line.
+    return s.kind != Call::Stroke || (s.pen.start_cap == LineCap::Flat && s.pen.end_cap == LineCap::Flat &&
+                                      !s.pen.custom_start_cap && !s.pen.custom_end_cap);
+}
+
+// Whether a call that may be covered lays one colour in one go. `box`:
+// where it may paint (x0, y0, x1, y1), unless `known` is false.
+bool coverable(CairoContext* c, const ScriptCall& s, double box[4], bool& known) {
+    const cairo_matrix_t m = device_matrix(s.state);
+    if (s.kind == Call::Text) {
         // Ink reaches about an em round a line's advance.
         const float em = std::fabs(s.text.em);
         c->points.clear();
@@ -151,13 +225,7 @@ bool coverable(CairoContext* c, const ScriptCall& s, double box[4], bool& known)
         known = device_points(c->points, m, c->device);
     } else {
         const bool stroke = s.kind == Call::Stroke;
-        if (stroke && (s.pen.start_cap != LineCap::Flat || s.pen.end_cap != LineCap::Flat ||
-                       s.pen.custom_start_cap || s.pen.custom_end_cap))
-            return false; // caps are shapes of their own, laid over the line
         if (!device_points(s.points, m, c->device)) return false; // cut into pieces
-        // Cairo fills and strokes a path of horizontal and vertical lines as
-        // boxes, at about the cost of laying a coverage: not kept.
-        if (m.xy == 0.0 && m.yx == 0.0 && rectilinear(c->device, s.types)) return false;
         if (stroke) {
             stroke_bounds(c->device, s.types, device_pen_width(s.pen, s.state.world), m, box);
             known = true;
@@ -198,16 +266,21 @@ uint64_t hash_of(std::span<const uint8_t> bytes) {
 void refresh_clip_key(CairoContext* c) {
     if (!c->clip_key_stale) return;
     c->clip_key_stale = false;
-    std::vector<uint8_t>& k = c->clip_key;
+    if (c->clip_form == ClipForm::None) {
+        c->clip_key = nullptr;
+        c->clip_hash = 0;
+        return;
+    }
+    std::vector<uint8_t>& k = c->clip_bytes;
     k.clear();
-    c->clip_hash = 0;
-    if (c->clip_form == ClipForm::None) return;
     put(k, c->clip_mode);
     const cairo_matrix_t& m = c->clip_matrix;
     for (double v : {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0})
         put(k, v);
     put_all(k, c->clip_points);
     put_all(k, c->clip_types);
+    if (c->clip_key && *c->clip_key == k) return; // the clip set again
+    c->clip_key = std::make_shared<const std::vector<uint8_t>>(k);
     c->clip_hash = hash_of(k);
 }
 
@@ -217,8 +290,15 @@ uint64_t key_hash(const CairoContext* c, std::span<const uint8_t> call) {
     return h ^ (c->clip_hash + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2));
 }
 
-bool same_key(const Cover& v, std::span<const uint8_t> call, const std::vector<uint8_t>& clip) {
-    return std::equal(v.call.begin(), v.call.end(), call.begin(), call.end()) && v.clip == clip;
+// Whether the cover was kept of the call under the context's clip; a cover
+// kept under an equal clip set anew takes on the context's clip key.
+bool same_key(Cover& v, std::span<const uint8_t> call, const CairoContext* c) {
+    const std::span<const uint8_t> kept = v.call();
+    if (!std::equal(kept.begin(), kept.end(), call.begin(), call.end())) return false;
+    if (v.clip == c->clip_key) return true;
+    if (!v.clip || !c->clip_key || *v.clip != *c->clip_key) return false;
+    v.clip = c->clip_key;
+    return true;
 }
 
 // The context drawing the coverage of calls under the clip of `c` on the
@@ -293,27 +373,29 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
     }
     v.drop();
     if (x0 >= x1) return true; // nothing painted
-    // Cairo composites nothing of a mask that reaches its largest image's
-    // last pixel (32767): such a call is drawn by Cairo every time.
-    constexpr int kMaskReach = 32766;
-    bool kept = (x0 > left || left == 0) && (x1 < right || right == width) && (y0 > top || top == 0) &&
-                (y1 < bottom || bottom == height) && x1 <= kMaskReach && y1 <= kMaskReach;
+    const bool kept = (x0 > left || left == 0) && (x1 < right || right == width) && (y0 > top || top == 0) &&
+                      (y1 < bottom || bottom == height);
     if (kept) {
-        v.image = cairo_image_surface_create(CAIRO_FORMAT_A8, x1 - x0, y1 - y0);
-        kept = cairo_surface_status(v.image) == CAIRO_STATUS_SUCCESS;
-    }
-    if (kept) {
-        unsigned char* to = cairo_image_surface_get_data(v.image);
-        const int to_stride = cairo_image_surface_get_stride(v.image);
-        for (int y = y0; y < y1; ++y)
-            std::memcpy(to + static_cast<std::ptrdiff_t>(y - y0) * to_stride,
-                        data + static_cast<std::ptrdiff_t>(y) * stride + x0,
-                        static_cast<std::size_t>(x1 - x0));
-        cairo_surface_mark_dirty(v.image);
-        v.x = x0;
-        v.y = y0;
-    } else {
-        v.drop();
+        v.box = cairo_rectangle_int_t{x0, y0, x1 - x0, y1 - y0};
+        for (int y = y0; y < y1; ++y) {
+            const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
+            for (int x = x0; x < x1;) {
+                if (row[x] == 0) {
+                    ++x;
+                    continue;
+                }
+                const int start = x;
+                const bool full = row[x] == 0xFF;
+                while (x < x1 && row[x] != 0 && (row[x] == 0xFF) == full)
+                    ++x;
+                const uint16_t head[3] = {static_cast<uint16_t>(start), static_cast<uint16_t>(y),
+                                          static_cast<uint16_t>((x - start) | (full ? 0 : kLevels))};
+                const auto* h = reinterpret_cast<const uint8_t*>(head);
+                v.data.insert(v.data.end(), h, h + sizeof head);
+                if (!full) v.data.insert(v.data.end(), row + start, row + x);
+            }
+        }
+        v.data.shrink_to_fit();
     }
     for (int y = y0; y < y1; ++y)
         std::memset(data + static_cast<std::ptrdiff_t>(y) * stride + left, 0,
@@ -340,41 +422,89 @@ Kept clip_keeps(CairoContext* c, const cairo_rectangle_int_t& bound) {
                                                                    : Kept::Part;
 }
 
-// Composites the cover onto the context's image, by Cairo, outside any clip
-// (the clip is in the cover).
+// The colour premultiplied by its alpha, each level rounded.
+uint32_t premultiplied(Argb color) {
+    const uint32_t alpha = color >> 24;
+    auto level = [alpha](uint32_t v) { return (v * alpha + 127) / 255; };
+    return alpha << 24 | level((color >> 16) & 0xFF) << 16 | level((color >> 8) & 0xFF) << 8 |
+           level(color & 0xFF);
+}
+
+// Two levels of a pixel at once (bits 0-7 and 16-23), each times a / 255,
+// rounded to the nearest level.
+inline uint32_t times(uint32_t x, uint32_t a) {
+    const uint32_t t = (x & 0xFF00FF) * a + 0x800080;
+    return ((t + ((t >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+}
+
+// Two pairs of levels added, each at most 255.
+inline uint32_t plus(uint32_t x, uint32_t y) {
+    uint32_t t = x + y;
+    t |= 0x10000100 - ((t >> 8) & 0xFF00FF);
+    return t & 0xFF00FF;
+}
+
+// The premultiplied colour `s` at coverage `m` over the pixel `d` (OVER).
+inline uint32_t over_at(uint32_t s, uint32_t m, uint32_t d) {
+    const uint32_t rb = times(s, m), ag = times(s >> 8, m);
+    const uint32_t a = 255 - (ag >> 16);
+    return plus(rb, times(d, a)) | plus(ag, times(d >> 8, a)) << 8;
+}
+
+// Lays the cover onto the context's image outside any clip (the clip is in
+// the cover), with the pixels Cairo's mask of the coverage would give.
 void lay_on(CairoContext* c, const Cover& v) {
-    if (!v.image) return;
-    if (!c->plain) c->plain = cairo_create(cairo_get_target(c->cr));
-    cairo_t* cr = c->plain;
-    if (!c->plain_color_known || c->plain_color != v.color) {
-        cairo_set_source_rgba(cr, ((v.color >> 16) & 0xFF) / 255.0, ((v.color >> 8) & 0xFF) / 255.0,
-                              (v.color & 0xFF) / 255.0, ((v.color >> 24) & 0xFF) / 255.0);
-        c->plain_color_known = true;
-        c->plain_color = v.color;
+    const std::span<const uint8_t> runs = v.runs();
+    if (runs.empty()) return;
+    cairo_surface_t* target = cairo_get_target(c->cr);
+    cairo_surface_flush(target);
+    unsigned char* data = cairo_image_surface_get_data(target);
+    const int stride = cairo_image_surface_get_stride(target);
+    const uint32_t s = premultiplied(v.color);
+    const bool opaque = (s >> 24) == 0xFF;
+    for (const uint8_t *at = runs.data(), *end = at + runs.size(); at < end;) {
+        uint16_t head[3];
+        std::memcpy(head, at, sizeof head);
+        at += sizeof head;
+        auto* row =
+            reinterpret_cast<uint32_t*>(data + static_cast<std::ptrdiff_t>(head[1]) * stride) + head[0];
+        const int length = head[2] & ~kLevels;
+        if (head[2] & kLevels) {
+            for (int i = 0; i < length; ++i)
+                row[i] = over_at(s, at[i], row[i]);
+            at += length;
+        } else if (opaque) {
+            std::fill_n(row, length, s);
+        } else {
+            for (int i = 0; i < length; ++i)
+                row[i] = over_at(s, 0xFF, row[i]);
+        }
     }
-    cairo_mask_surface(cr, v.image, v.x, v.y);
+    // Cairo may know the image clear, and would lay its next call by other means.
+    cairo_surface_mark_dirty_rectangle(target, v.box.x, v.box.y, v.box.width, v.box.height);
 }
 
 } // namespace
 
 bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const uint8_t> bytes) {
-    if (!g_covering || c->coverage) return false;
-    double box[4];
-    bool known = false;
-    if (!coverable(c, call, box, known)) return false;
+    if (!g_covering || c->coverage || !may_cover(call)) return false;
     refresh_clip_key(c);
     const uint64_t hash = key_hash(c, bytes);
     CanvasShared* shared = c->shared;
     if (!shared->cover) shared->cover = new CoverCache;
     CoverCache& cache = *shared->cover;
     const uint32_t session = shared->session;
-    auto found = cache.covers.find(hash);
-    if (found != cache.covers.end() && same_key(found->second, bytes, c->clip_key)) {
-        found->second.used = session;
-        if (found->second.refused) return false;
-        lay_on(c, found->second);
+    // A call kept was found coverable when it was kept, and its bytes hold
+    // all that says so.
+    if (Cover* found = cache.covers.find(hash); found && same_key(*found, bytes, c)) {
+        found->used = session;
+        if (found->refused) return false;
+        lay_on(c, *found);
         return true;
     }
+    double box[4];
+    bool known = false;
+    if (!coverable(c, call, box, known)) return false;
     // Kept the second time it is drawn, in a later session.
     const uint32_t last = cache.seen.mark(hash, session);
     if (last == 0 || last == session) return false;
@@ -391,19 +521,16 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
         else
             bound = cairo_rectangle_int_t{int(x0), int(y0), int(x1 - x0), int(y1 - y0)};
     }
-    Cover& v = cache.covers[hash];
-    cache.bytes -= v.bytes();
-    v.drop();
-    v.refused = false;
     const Kept kept = bound.width > 0 && bound.height > 0 ? clip_keeps(c, bound) : Kept::None;
-    if (kept == Kept::Part && call.kind == Call::Text) {
-        v.refused = true;
-    } else if (kept != Kept::None) {
-        CairoContext* sc = scratch_for(c, cache);
-        if (!sc) {
-            cache.covers.erase(hash);
-            return false;
-        }
+    const bool refused = kept == Kept::Part && call.kind == Call::Text;
+    CairoContext* sc = nullptr;
+    if (kept != Kept::None && !refused && !(sc = scratch_for(c, cache))) return false;
+    Cover& v = cache.covers.at(hash);
+    cache.bytes -= v.bytes();
+    v.data.assign(bytes.begin(), bytes.end());
+    v.call_size = bytes.size();
+    v.refused = refused;
+    if (sc) {
         draw_call(sc, call);
         v.refused = !take_scratch(cache.scratch, bound, width, height, v);
         if (v.refused) { // paint may lie past the bound, left on the scratch
@@ -412,7 +539,6 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
                             cairo_image_surface_get_height(cache.scratch));
         }
     }
-    v.call.assign(bytes.begin(), bytes.end());
     v.clip = c->clip_key;
     v.color = call.kind == Call::Stroke ? call.pen.color : call.color;
     v.used = session;
@@ -426,18 +552,14 @@ void cover_session_end(CanvasShared* shared) {
     CoverCache* cache = shared->cover;
     if (!cache) return;
     const uint32_t session = shared->session;
-    cache->seen.sweep(session > 1 ? session - 1 : 0);
     const bool full = cache->bytes > kMaxBytes;
     if (!full && session % kKeepSessions != 0) return;
     const uint32_t keep = full ? 0 : kKeepSessions;
-    for (auto i = cache->covers.begin(); i != cache->covers.end();) {
-        if (session - i->second.used > keep) {
-            cache->bytes -= i->second.bytes();
-            i = cache->covers.erase(i);
-        } else {
-            ++i;
-        }
-    }
+    cache->covers.remove_if([cache, session, keep](const Cover& v) {
+        if (session - v.used <= keep) return false;
+        cache->bytes -= v.bytes();
+        return true;
+    });
 }
 
 } // namespace gfx::detail

@@ -348,7 +348,7 @@ TEST_F(GfxCairo, TransformedScenesDrawAsOneCairoCallPerCall) {
                 g.draw_line(Pen(0x80FF0000, 0.5f), 0, 0, 9, 22 + static_cast<float>(session));
             }
             detail::set_coverage_cache(true);
-            EXPECT_LE(worst_level(kept, drawn), 1) << "session " << session;
+            EXPECT_LE(worst_level(kept, drawn), 2) << "session " << session;
         }
     }
 }
@@ -412,8 +412,8 @@ TEST_F(GfxCairo, EverySessionLeavesWhatItDrawsAlone) {
 TEST_F(GfxCairo, RepeatedCallsLayThePixelsCairoDraws) {
     // Random scenes drawn in several sessions with the coverage of repeated
     // calls kept and without: after every session the two surfaces agree
-    // within a level of a channel (Cairo composites a kept coverage through
-    // a mask, rounding a level apart from its own blend by coverage), also
+    // within two levels of a channel (a kept coverage is laid by our own
+    // blend, which rounds a translucent colour apart from Cairo's), also
     // when a part of the scene moves between sessions.
     uint32_t seed = 11;
     auto random = [&seed](float lo, float hi) {
@@ -464,32 +464,42 @@ TEST_F(GfxCairo, RepeatedCallsLayThePixelsCairoDraws) {
                 }
             }
             detail::set_coverage_cache(true);
-            EXPECT_LE(worst_level(kept, drawn), 1) << "session " << session;
+            EXPECT_LE(worst_level(kept, drawn), 2) << "session " << session;
         }
     }
 }
 
-// Ellipses filling most of a 2048 x 1024 image keep about 1.6 MB each.
-void ellipses(Graphics& g, int first, int count) {
+// Combs of a thousand slanted teeth a pixel wide, two pixels apart: nearly
+// every pixel of their 2000 x 1000 pixels partly covered, a byte each kept.
+void combs(Graphics& g, int first, int count) {
     g.clear(0xFF000000);
     g.set_smoothing_mode(SmoothingMode::AntiAlias);
-    for (int i = first; i < first + count; ++i)
-        g.fill_ellipse(SolidBrush(0xFF000000u | (0x10101u * static_cast<uint32_t>(i + 1))), 20.0f + i,
-                       10.0f + i, 1800.0f, 900.0f);
+    for (int i = first; i < first + count; ++i) {
+        GraphicsPath teeth;
+        for (int k = 0; k < 1000; ++k) {
+            const float x = 2.0f * k + 0.3f + 0.1f * static_cast<float>(i);
+            const PointF tooth[4] = {{x, 2}, {x + 1, 2}, {x + 41, 1002}, {x + 40, 1002}};
+            teeth.add_polygon(tooth);
+        }
+        g.fill_path(SolidBrush(0xFF000000u | (0x10101u * static_cast<uint32_t>(i + 1))), teeth);
+    }
 }
 
 TEST_F(GfxCairo, KeptBytesStayBoundedAndCoverageUnusedIsLetGo) {
-    void* kept = surface(2048, 1024);
-    void* drawn = surface(2048, 1024);
-    constexpr std::size_t kBound = 32u << 20;
-    // Ten ellipses, then fourteen others, each set twice: the first set,
-    // unused when the second pushes the bytes past the bound, is let go.
+    void* kept = surface(2100, 1010);
+    void* drawn = surface(2100, 1010);
+    constexpr std::size_t kBound = 8u << 20;
+    // Three combs, then three others, each set twice: the first set, unused
+    // when the second pushes the bytes past the bound, is let go.
     for (int session = 0; session < 4; ++session) {
-        const int first = session < 2 ? 0 : 10, count = session < 2 ? 10 : 14;
-        EXPECT_LE(session_both_ways(kept, drawn, [&](Graphics& g) { ellipses(g, first, count); }), 1);
+        const int first = session < 2 ? 0 : 3;
+        EXPECT_LE(session_both_ways(kept, drawn, [&](Graphics& g) { combs(g, first, 3); }), 1);
         EXPECT_LE(stats(kept).bytes, kBound) << "session " << session;
+        if (session == 1) {
+            EXPECT_GT(stats(kept).bytes, kBound / 2);
+        }
     }
-    EXPECT_EQ(stats(kept).kept, 14u);
+    EXPECT_EQ(stats(kept).kept, 3u);
     // Unused for a few sessions, coverage is let go.
     const auto dot = [](Graphics& g) {
         g.clear(0xFF000000);
@@ -704,9 +714,8 @@ TEST_F(GfxCairo, AnImageLetGoUnderAGraphicsLeavesTheOthersRight) {
 }
 
 TEST_F(GfxCairo, TheWidestImagesKeepCoverageAndWiderAreRefused) {
-    // Cairo's images are at most 32767 pixels a side, and it composites no
-    // mask that reaches the last of them: what paints there is drawn by
-    // Cairo every time.
+    // Cairo's images are at most 32767 pixels a side; what paints up to
+    // the last of them is kept too.
     EXPECT_EQ(create_surface_dc(0x10000 + 5, 4, SurfaceCairo), nullptr);
     void* kept = surface(32767, 6);
     void* drawn = surface(32767, 6);
@@ -721,8 +730,8 @@ TEST_F(GfxCairo, TheWidestImagesKeepCoverageAndWiderAreRefused) {
                                                       SolidBrush(0xFFFF0000), PointF{32740, 0});
                                     }),
                   1);
-    EXPECT_EQ(stats(kept).kept, 2u);
-    EXPECT_EQ(stats(kept).refused, 1u);
+    EXPECT_EQ(stats(kept).kept, 3u);
+    EXPECT_EQ(stats(kept).refused, 0u);
 }
 
 TEST_F(GfxCairo, SceneMatchesTheReferencePng) {
