@@ -481,14 +481,17 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const double rate = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
     const double per_nm = descent_tas_target > 0.0 ? rate / (descent_tas_target / 60.0) : 400.0;
     // The ends of descent segments: the descent constraints and the field,
-    // each with its distance along the route.
+    // each with its distance along the route. A floor whose leg begins past
+    // the profile's TOC (on a route that doubles back one may lie in the
+    // first third) is reached from the cruise altitude: it ends a descent.
     std::vector<DescentEnd> ends;
     double along = 0.0;
     for (int i = 1; i <= last; ++i) {
+        const bool climbing = climb_distance_nm <= 0 || along < climb_distance_nm;
         along += leg_nm(i);
         if (i == last)
             ends.push_back({i, along, field});
-        else if (holds_altitude(active_plan[i]) && !floors[static_cast<std::size_t>(i)])
+        else if (holds_altitude(active_plan[i]) && !(floors[static_cast<std::size_t>(i)] && climbing))
             ends.push_back({i, along, active_plan[i].alt_constraint});
     }
     const int max_passes = static_cast<int>((route_nm / 250.0 * 3600.0 + 1200.0) * 18.0 / m.sim_rate);

@@ -33,8 +33,9 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     fly_random_flights(1, 120, counts);
     // Seeds that once failed: a climb constraint 9 NM before a higher one;
     // a TOD for a constraint after a sharp turn near a pole; a climb in the
-    // descent to an approach's constraint after a gap (two).
-    for (const unsigned seed : {2607u, 5624u, 142u, 230u})
+    // descent to an approach's constraint after a gap (two); a descent
+    // constraint past the TOC in the first third of a route that doubles back.
+    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // Each kind of flight was flown, and the rules had something to check.
