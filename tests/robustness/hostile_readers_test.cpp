@@ -276,7 +276,7 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
          }},
         {"aircraft_config",
          "CostIndex=-40\nMaxCruise=1e9\nClimbRate=0\nBestHoldIas=0.5\nHWMD11NDMode=6\nTransAlt=1e4\n"
-         "B777PFDSkyColorRed=300\nWeightUnit=tons\n",
+         "B777PFDSkyColorRed=300\nWeightUnit=tons\n[Lvars]\nb738 efis range=1, MapRnage=10\n[EndLvars]\n",
          "FUZZ.cfg",
          "FUZZ.cfg: line 1: CostIndex=-40 outside -1 to 9999, -1 kept; line 2: MaxCruise=1e9 outside 1000 to "
          "100000 ft, 35000 kept; line 3: ClimbRate=0 outside 1 to 20000 ft/min, 1800 kept; line 4: "
@@ -284,7 +284,7 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
          "line 6: TransAlt=1e4 no whole number, 18000 kept; line 7: B777PFDSkyColorRed=300 outside 0 to 255, "
          "taken, "
          "drawn by its low 8 bits; line 8: WeightUnit=tons neither LBS nor KGS, taken, weights shown in "
-         "pounds",
+         "pounds; line 10: binding setting \"MapRnage\" none a binding acts on, kept, acts on nothing",
          [] {
              EXPECT_EQ(cost_index, -1);
              EXPECT_EQ(MaxCruise, 35000);

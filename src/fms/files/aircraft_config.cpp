@@ -249,9 +249,13 @@ void read_aircraft_file() {
             in_lvars = false;
             check.use();
         } else if (in_lvars) {
-            if (parse_lvar_binding_line(line))
+            const int bound = lvar_bindings.count();
+            if (parse_lvar_binding_line(line)) {
                 check.use();
-            else
+                const std::string& setting = lvar_bindings[lvar_bindings.count()].setting_name;
+                if (lvar_bindings.count() > bound && !lvar_setting_known(setting))
+                    check.value("binding setting \"" + setting + "\" none a binding acts on, kept, acts on nothing");
+            } else
                 check.skip("no variable name");
         } else {
             note_setting(check, kv, apply_aircraft_key(kv.key, kv.value));
