@@ -317,10 +317,12 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
     }
 }
 
-// The names a configuration gives are opened as they stand, inside the
-// simulator folder or not; only what is not a regular file is refused, and a
-// file that cannot be opened is told once, naming the paths tried. Nothing
-// hangs on a device or a pipe.
+// PerformanceData is opened as it stands, inside the simulator folder or
+// not; the aircraft parameter and ParkingFile are joined to the aircraft
+// folder, so a relative name may lead out of it and an absolute one stays
+// under it. Only what is not a regular file is refused, and a file that
+// cannot be opened is told once, naming the paths tried. Nothing hangs on a
+// device or a pipe.
 TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRead) {
     TempFolder sim;
     const std::string outside = TempFolder::make_unique_folder("orvex_outside_");
@@ -334,7 +336,7 @@ TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRe
         std::filesystem::relative(outside, root / "orvex" / "Aircraft").string();
     struct Row {
         std::function<void()> read;
-        const char* file; // the end of the path the warning names; empty: none
+        std::string file; // the end of the path the warning names; empty: none
         const char* told;
         std::function<bool()> loaded = [] { return true; };
     };
@@ -354,6 +356,11 @@ TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRe
              load_aircraft_config();
          },
          "", "", [] { return TransAlt == 12345; }},
+        {[&] {
+             ParkingFile = outside + "/parking.txt";
+             lookup_parking_position("KSEA");
+         },
+         "Aircraft" + outside + "/parking.txt", "cannot be opened"},
         {[&] {
              PerformanceData = outside + "/none.txt";
              load_performance_data();
@@ -396,7 +403,7 @@ TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRe
         clear_load_warnings();
         row.read();
         const std::vector<std::string> told = warnings_naming(row.file);
-        if (row.file[0] == '\0') {
+        if (row.file.empty()) {
             EXPECT_TRUE(row.loaded()) << row.told;
             continue;
         }
