@@ -2,6 +2,8 @@
 
 #include "platform/text_file.h"
 
+#include <cfloat>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -58,14 +60,35 @@ std::string to_upper_ascii(std::string text) {
     return text;
 }
 
-std::string value_fault(const std::string& value, const ValueKind& kind) {
+ValueFit value_fit(const std::string& value, const ValueKind& kind) {
     if (kind.form == ValueKind::Text || value.empty()) return {};
-    if (!has_leading_number(value.c_str())) return "no number";
-    if (kind.form == ValueKind::Whole) return {};
-    const double v = parse_double(value);
-    if (v >= kind.low && v <= kind.high) return {};
-    char text[80];
-    std::snprintf(text, sizeof text, "outside %g to %g", kind.low, kind.high);
+    if (!has_leading_number(value.c_str())) return {ValueFit::NoNumber, "no number"};
+    // As written; strtod saturates an overflow ("1e999") at the largest
+    // finite value, which is no value either.
+    const double written = parse_double(value);
+    bool fits = written >= kind.low && written <= kind.high && std::fabs(written) < DBL_MAX;
+    if (kind.form == ValueKind::Whole) {
+        const double read = parse_int(value); // "1e4" reads 1, "2.5" 2
+        fits = fits && read == std::trunc(written);
+    }
+    if (fits) return {};
+    char why[96];
+    if (std::isinf(kind.high))
+        std::snprintf(why, sizeof why, "below %g%s%s", kind.low, *kind.unit ? " " : "", kind.unit);
+    else
+        std::snprintf(why, sizeof why, "outside %g to %g%s%s", kind.low, kind.high, *kind.unit ? " " : "",
+                      kind.unit);
+    if (kind.form == ValueKind::Whole && written >= kind.low && written <= kind.high)
+        std::snprintf(why, sizeof why, "no whole number");
+    return {ValueFit::Outside, why};
+}
+
+std::string ShownSetting::text() const {
+    char text[48] = "";
+    if (whole != nullptr)
+        std::snprintf(text, sizeof text, "%.15g", *whole * scale);
+    else if (real != nullptr)
+        std::snprintf(text, sizeof text, "%.15g", *real * scale);
     return text;
 }
 

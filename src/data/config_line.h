@@ -22,22 +22,52 @@ std::vector<std::string> scan_tokens(const std::string& line, std::size_t max_to
 bool equals_ignoring_case(const std::string& a, const std::string& b);
 std::string to_upper_ascii(std::string text);
 
-// What a key's value must hold: text keys take anything; a whole-number key
-// a number; a real key a number within the range its use can take. An empty
-// value converts to 0 as it always has.
+// What a key's value must hold: text keys take anything; a number key a
+// number within what its use can stand for, judged as written ("1e9" is no
+// altitude, though atoi reads 1) and, for a whole number, as the key's
+// conversion reads it too. An empty value converts to 0 as it always has.
 struct ValueKind {
     enum Form { Text, Whole, Real } form = Text;
     double low = 0.0;
     double high = 0.0;
+    const char* unit = ""; // after the range in a warning: "ft", "kt"
+    // A value outside the range that the key's readers still act on in
+    // their way (a switch read as "on at 1", a display mode reset after the
+    // file) is taken as written; this says what becomes of it. Null: the
+    // setting keeps the value it had.
+    const char* taken = nullptr;
 };
 inline constexpr ValueKind kText{ValueKind::Text};
-inline constexpr ValueKind kWhole{ValueKind::Whole};
-constexpr ValueKind real(double low, double high) {
-    return {ValueKind::Real, low, high};
+constexpr ValueKind whole(double low, double high, const char* unit = "", const char* taken = nullptr) {
+    return {ValueKind::Whole, low, high, unit, taken};
 }
-// Empty when the value fits; else why it does not ("no number", "outside 0
-// to 0.999"), for the load warning.
-std::string value_fault(const std::string& value, const ValueKind& kind);
+constexpr ValueKind real(double low, double high, const char* unit = "") {
+    return {ValueKind::Real, low, high, unit, nullptr};
+}
+// 0 or 1: every reader of a switch turns it on at 1 alone.
+inline constexpr ValueKind kSwitch = whole(0.0, 1.0, "", "taken as written, on only at 1");
+
+// How a value fits its key: it does; it is no number (the line is no
+// setting); or it is a number outside the range (why says so).
+struct ValueFit {
+    enum Verdict { Fits, NoNumber, Outside } verdict = Fits;
+    std::string why;
+};
+ValueFit value_fit(const std::string& value, const ValueKind& kind);
+
+// The setting a key line sets, as a warning shows the value kept: a whole
+// or real number, shown times scale (a range stored in hundreds of feet
+// shows in feet). Empty for a text, or a key that sets several.
+struct ShownSetting {
+    const int* whole = nullptr;
+    const double* real = nullptr;
+    double scale = 1.0;
+
+    ShownSetting() = default;
+    ShownSetting(const int& v, double s = 1.0) : whole(&v), scale(s) {}
+    ShownSetting(const double& v) : real(&v) {}
+    std::string text() const;
+};
 
 // The conversions of the key tables: int (atoi), real (atof), int of real
 // (atof truncated toward zero, saturating).

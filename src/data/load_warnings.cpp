@@ -164,6 +164,13 @@ void FileLineCheck::finish(const LineReader& reader) {
              std::to_string(reader.first_cut_line()) + ")");
 }
 
+void FileLineCheck::value(const std::string& text) {
+    if (values_told_++ < kValuesListed)
+        values_ += (values_.empty() ? "" : "; ") + ("line " + std::to_string(current_) + ": ") + text;
+    else if (first_unlisted_value_ == 0)
+        first_unlisted_value_ = current_;
+}
+
 void FileLineCheck::note(const std::string& text) {
     notes_ += (notes_.empty() ? "" : "; ") + text;
 }
@@ -174,6 +181,8 @@ void FileLineCheck::report(const char* kept, bool optional) const {
         text = "is not a text file";
     } else if (used_ == 0 && !optional) {
         text = lines_ == 0 ? "is empty" : "holds nothing usable";
+        if (skipped_ > 0 && !first_why_.empty())
+            text += " (line " + std::to_string(first_skipped_) + ": " + first_why_ + ")";
     } else if (skipped_ > 0) {
         text = std::to_string(skipped_) + " of " + std::to_string(lines_) +
                " lines could not be used (line " + std::to_string(first_skipped_) +
@@ -188,6 +197,14 @@ void FileLineCheck::report(const char* kept, bool optional) const {
         text += std::string(text.empty() ? "" : "; ") + "read no further than line " +
                 std::to_string(lines_read_bound_) + ", more than its reader takes";
     if (!notes_.empty() && !binary_) text += (text.empty() ? "" : "; ") + notes_;
+    // Each value told says what the module uses instead.
+    const bool values_only = text.empty();
+    if (values_told_ > 0 && !binary_) {
+        text += (text.empty() ? "" : "; ") + values_;
+        if (values_told_ > kValuesListed)
+            text += "; " + std::to_string(values_told_ - kValuesListed) + " more such values (line " +
+                    std::to_string(first_unlisted_value_) + " first)";
+    }
     if (text.empty()) return;
-    record_load_warning(file_, text + "; " + kept);
+    record_load_warning(file_, values_only ? text : text + "; " + kept);
 }

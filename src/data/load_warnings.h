@@ -72,6 +72,12 @@ class FileLineCheck {
     // line end and could not be used whole. An editor may save a whole file
     // without the final line end: a whole last line is no damage.
     void finish(const LineReader& reader);
+    // A value of the line last given that no aircraft or procedure has,
+    // which the line was used without or with as `text` says (the key or
+    // field, the value, why, and what the module uses instead). Each is
+    // told by its line number, the first kValuesListed of a file in full.
+    void value(const std::string& text);
+    static constexpr int kValuesListed = 20;
     // Something the reading left out beyond single lines (a full table, a
     // procedure dropped whole), told in the same warning.
     void note(const std::string& text);
@@ -104,6 +110,9 @@ class FileLineCheck {
     bool last_incomplete_ = false;
     bool cut_short_ = false;
     std::string notes_;
+    std::string values_;
+    int values_told_ = 0;
+    int first_unlisted_value_ = 0;
 };
 
 // How a warning tells a file cut short.

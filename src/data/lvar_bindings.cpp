@@ -31,6 +31,16 @@ std::vector<std::string> pair_tokens(std::string item) {
 
 } // namespace
 
+bool lvar_setting_known(const std::string& setting_name) {
+    static const char* const kSettings[] = {
+        "MapRange",  "TcasOn",     "DisplayInts", "DisplayNavs",  "DisplayApts", "NDCompassMode",
+        "NDVorMode", "NDArcMode",  "NDAppMode",   "NDMapMode",    "NDCtrMapMode", "NDPlanMode",
+        "Vor1BrgPtr", "Vor2BrgPtr", "LnavOn"};
+    for (const char* known : kSettings)
+        if (setting_name == known) return true;
+    return false;
+}
+
 bool parse_lvar_binding_line(const std::string& line) {
     std::vector<std::string> items = split_items(line);
 

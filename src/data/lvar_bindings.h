@@ -21,3 +21,7 @@ extern BoundedTable<LvarBinding, 100> lvar_bindings;
 // Parses one line of the [Lvars] section into the next slot. A line without a
 // variable name is ignored (false); one past the table's capacity is dropped.
 bool parse_lvar_binding_line(const std::string& line);
+
+// A setting name the bindings act on (gauges/lvar_poll.cpp), compared as it
+// is written: a binding to any other acts on nothing.
+bool lvar_setting_known(const std::string& setting_name);

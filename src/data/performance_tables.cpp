@@ -116,6 +116,16 @@ bool row_values_reachable(const std::string& section, const std::vector<std::str
     return true;
 }
 
+// What a row outside the four tables holds for them: a UNITS row its
+// "FUEL=" or "WEIGHT=" line; a row before any header, or under another
+// header, nothing (a file of some other kind, "/etc/passwd", is all such).
+const char* row_outside_tables_fault(const std::string& section, const std::vector<std::string>& t) {
+    if (!equals_ignoring_case(section, "UNITS")) return "a row outside the tables";
+    const std::string head = to_upper_ascii(t[0].substr(0, 7));
+    if (head.rfind("FUEL=", 0) == 0 || head.rfind("WEIGHT=", 0) == 0) return nullptr;
+    return "a UNITS row not FUEL= or WEIGHT=";
+}
+
 // A short row still loads, its missing numbers as 0.
 bool data_row_complete(const std::string& section, const std::vector<std::string>& t) {
     if (equals_ignoring_case(section, "CLIMB") || equals_ignoring_case(section, "DESCENT"))
@@ -217,11 +227,15 @@ void load_performance_data() {
                 check.use();
             else
                 check.skip("a weight no aircraft has");
-        } else if (data_row_usable(section, tokens) && is_table_section(section) &&
-                   !equals_ignoring_case(section, "Altitude") && tokens.size() < 2) {
+        } else if (!is_table_section(section)) {
+            if (const char* why = row_outside_tables_fault(section, tokens))
+                check.skip(why);
+            else
+                check.use();
+        } else if (data_row_usable(section, tokens) && !equals_ignoring_case(section, "Altitude") &&
+                   tokens.size() < 2) {
             check.skip("a row without its speed"); // it would fly at 0 kt
-        } else if (data_row_usable(section, tokens) && is_table_section(section) &&
-                   !row_values_reachable(section, tokens)) {
+        } else if (data_row_usable(section, tokens) && !row_values_reachable(section, tokens)) {
             check.skip("a value no aircraft reaches");
         } else if (data_row_usable(section, tokens)) {
             read_data_row(section, tokens);
@@ -237,5 +251,9 @@ void load_performance_data() {
     std::fclose(file);
     if (rows_left_out > 0)
         check.note(table_full_note(rows_left_out, "rows of a section", PerformanceTables::kRows - 1));
+    // A file with no row of any table gives the predictions nothing to run on.
+    if (check.used() > 0 &&
+        p.climb_row_count + p.cruise_row_count + p.descent_row_count + p.altitude_row_count == 0)
+        check.note("it holds no row of a CLIMB, CRUISE, DESCENT or Altitude table");
     check.report("the predictions lack those rows");
 }

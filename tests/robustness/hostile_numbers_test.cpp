@@ -58,17 +58,17 @@ void expect_rows(const char* reader, const std::vector<SettingRow>& rows) {
 TEST(HostileNumbers, configurationValuesSaturateOrAreRefused) {
     WptChgDist = 3.0;
     expect_rows("module_config", {
-                                     {"TransAlt=99999999999", [] { return TransAlt; }, kIntMax},
-                                     {"TransAlt=-99999999999999999999999", [] { return TransAlt; }, kIntMin},
-                                     // Reals outside what their use takes keep the default.
+                                     // Numbers outside what their use takes keep the default.
+                                     {"TransAlt=99999999999", [] { return TransAlt; }, 18000.0},
+                                     {"TransAlt=-99999999999999999999999", [] { return TransAlt; }, 18000.0},
                                      {"DecLatLonDisp=1e999", [] { return DecLatLonDisp; }, 0.0},
                                      {"DecLatLonDisp=-1e999", [] { return DecLatLonDisp; }, 0.0},
                                      {"DecLatLonDisp=nan", [] { return DecLatLonDisp; }, 0.0},
-                                     {"TcasVertRange=99999999999", [] { return TcasVertRange; }, 21474836.0},
+                                     {"TcasVertRange=99999999999", [] { return TcasVertRange; }, 140.0},
                                      {"MinMapRange=1e999", [] { return min_map_range; }, 10.0},
                                      {"MinMapRange=1e-999", [] { return min_map_range; }, 0.0},
                                      {"ClimbMach=nan", [] { return ClimbMach; }, 0.0},
-                                     {"ClimbMach=1.5", [] { return ClimbMach; }, 0.0},
+                                     {"ClimbMach=1.5", [] { return ClimbMach; }, 1.5}, // any finite Mach
                                      {"ClimbMach=0.78", [] { return ClimbMach; }, 0.78},
                                      // Distances are taken only above 0: neither NaN nor -inf is.
                                      {"WptChgDist=nan", [] { return WptChgDist; }, 3.0},
@@ -77,7 +77,7 @@ TEST(HostileNumbers, configurationValuesSaturateOrAreRefused) {
     expect_rows(
         "aircraft_config",
         {
-            {"EngThrust=99999999999", [] { return EngThrust; }, 2147483.0},
+            {"EngThrust=99999999999", [] { return EngThrust; }, 0.0},
             {"ClimbIas=1e999", [] { return climb_speed_target; }, 220.0},
             {"HoldLegMins=inf", [] { return HoldLegMins; }, 1.0},
             {"HWB737NDMode=99999999999", [] { return hw_b737_nd_mode; }, 1.0},

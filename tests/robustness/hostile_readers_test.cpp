@@ -6,12 +6,14 @@
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/atc_boundaries.h"
+#include "data/display_settings.h"
 #include "data/load_warnings.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
 #include "fms/files/aircraft_config.h"
 #include "fms/files/flight_plan_folder.h"
+#include "fms/perf/speed_targets.h"
 #include "fms/procedures/airport_detail.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
@@ -262,6 +264,47 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
          "orvex_apts.txt", "(line 1: a field cut short by the line's length)"},
         {"additional_info", additional_info("cut number"), "apt_additional_info.txt",
          "(line 5: a field cut short by the line's length)"},
+        // A value no aircraft or procedure has is told by line and key or
+        // field, with what the module uses instead; a value a reader takes
+        // (any Mach from 0) is not told.
+        {"module_config", "TransAlt=-99999999\nCruiseMach=2.02\nDispPrevWpt=8\n", "orvex.cfg",
+         "orvex.cfg: line 1: TransAlt=-99999999 outside 0 to 100000 ft, 18000 kept; line 3: DispPrevWpt=8 "
+         "outside 0 to 1, taken as written, on only at 1",
+         [] {
+             EXPECT_EQ(TransAlt, 18000);
+             EXPECT_EQ(CruiseMach, 2.02);
+         }},
+        {"aircraft_config",
+         "CostIndex=-40\nMaxCruise=1e9\nClimbRate=0\nBestHoldIas=0.5\nHWMD11NDMode=6\nTransAlt=1e4\n"
+         "B777PFDSkyColorRed=300\nWeightUnit=tons\n[Lvars]\nb738 efis range=1, MapRnage=10\n[EndLvars]\n",
+         "FUZZ.cfg",
+         "FUZZ.cfg: line 1: CostIndex=-40 outside -1 to 9999, -1 kept; line 2: MaxCruise=1e9 outside 1000 to "
+         "100000 ft, 35000 kept; line 3: ClimbRate=0 outside 1 to 20000 ft/min, 1800 kept; line 4: "
+         "BestHoldIas=0.5 outside 1 to 999 kt, 220 kept; line 5: HWMD11NDMode=6 outside 2 to 5, reset to 1; "
+         "line 6: TransAlt=1e4 no whole number, 18000 kept; line 7: B777PFDSkyColorRed=300 outside 0 to 255, "
+         "taken, "
+         "drawn by its low 8 bits; line 8: WeightUnit=tons neither LBS nor KGS, taken, weights shown in "
+         "pounds; line 10: binding setting \"MapRnage\" none a binding acts on, kept, acts on nothing",
+         [] {
+             EXPECT_EQ(cost_index, -1);
+             EXPECT_EQ(MaxCruise, 35000);
+             EXPECT_EQ(best_hold_ias, 220);
+             EXPECT_EQ(hw_md11_nd_mode, kMd11NdModeNone);
+         }},
+        {"performance", "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:/usr/sbin/nologin\n",
+         "FUZZ_perf.txt", "holds nothing usable (line 1: a row outside the tables)"},
+        {"performance", "[UNITS]\nFUEL=LBS\n[CLIMB]\n", "FUZZ_perf.txt",
+         "it holds no row of a CLIMB, CRUISE, DESCENT or Altitude table"},
+        {"approach",
+         join_parts(
+             {"KSEA", kAirport, "",
+              "[KSEA]\n16L I16L FIXA XYZ 6000 47.7 -122.3 - 43 32\n16L I16L FIXB FAF 2400 47.6 -122.3 - "
+              "99 32\n"}),
+         "apps.txt",
+         "apps.txt: line 2: role XYZ none of IAF, FAF, MAF, MAP, ---, kept, read as a transition name; line "
+         "3: "
+         "descriptor 99 none of 32, 43, 45, 64, kept as written",
+         [] { EXPECT_EQ(airport_slots[destination_slot].approaches[1].legs[1].transition, "XYZ"); }},
     };
     for (const Row& row : rows) {
         clear_load_warnings();
@@ -274,10 +317,12 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
     }
 }
 
-// The names a configuration gives are opened as they stand, inside the
-// simulator folder or not; only what is not a regular file is refused, and a
-// file that cannot be opened is told once, naming the paths tried. Nothing
-// hangs on a device or a pipe.
+// PerformanceData is opened as it stands, inside the simulator folder or
+// not; the aircraft parameter and ParkingFile are joined to the aircraft
+// folder, so a relative name may lead out of it and an absolute one stays
+// under it. Only what is not a regular file is refused, and a file that
+// cannot be opened is told once, naming the paths tried. Nothing hangs on a
+// device or a pipe.
 TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRead) {
     TempFolder sim;
     const std::string outside = TempFolder::make_unique_folder("orvex_outside_");
@@ -291,7 +336,7 @@ TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRe
         std::filesystem::relative(outside, root / "orvex" / "Aircraft").string();
     struct Row {
         std::function<void()> read;
-        const char* file; // the end of the path the warning names; empty: none
+        std::string file; // the end of the path the warning names; empty: none
         const char* told;
         std::function<bool()> loaded = [] { return true; };
     };
@@ -311,6 +356,11 @@ TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRe
              load_aircraft_config();
          },
          "", "", [] { return TransAlt == 12345; }},
+        {[&] {
+             ParkingFile = outside + "/parking.txt";
+             lookup_parking_position("KSEA");
+         },
+         "Aircraft" + outside + "/parking.txt", "cannot be opened"},
         {[&] {
              PerformanceData = outside + "/none.txt";
              load_performance_data();
@@ -353,7 +403,7 @@ TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRe
         clear_load_warnings();
         row.read();
         const std::vector<std::string> told = warnings_naming(row.file);
-        if (row.file[0] == '\0') {
+        if (row.file.empty()) {
             EXPECT_TRUE(row.loaded()) << row.told;
             continue;
         }

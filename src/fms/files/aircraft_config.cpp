@@ -40,98 +40,137 @@ struct AircraftKey {
     const char* key;
     ValueKind kind;
     void (*apply)(const std::string& v);
+    ShownSetting shown = {};
 };
 
+// What no aircraft has, by what a key stands for. No aircraft flies below
+// 1 kt; 0 stands for "none" where a key has that.
+constexpr ValueKind kIas = real(1.0, 999.0, "kt");
+constexpr ValueKind kTas = real(1.0, 2000.0, "kt"); // Mach 2 and more at 15000 ft
+constexpr ValueKind kSpeedOrNone = real(0.0, 999.0, "kt");
+constexpr ValueKind kWholeSpeedOrNone = whole(0.0, 999.0, "kt");
+constexpr ValueKind kRate = real(1.0, 20000.0, "ft/min");
+constexpr ValueKind kRateOrNone = real(0.0, 20000.0, "ft/min");
+constexpr ValueKind kAltitudeOrNone = real(0.0, 100000.0, "ft");
+constexpr ValueKind kFlapDegrees = whole(0.0, 90.0, "degrees");
+
 const AircraftKey kAircraftKeys[] = {
-    {"ClimbIas", real(0.0, 999.0), [](const std::string& v) { climb_speed_target = config_int_of_real(v); }},
-    {"ClimbTas", real(0.0, 999.0),
+    {"ClimbIas", kIas, [](const std::string& v) { climb_speed_target = config_int_of_real(v); },
+     climb_speed_target},
+    {"ClimbTas", kTas,
      [](const std::string& v) {
          climb_tas_target = config_real(v);
          climb_speed_target = truncated_ias(climb_tas_target);
-     }},
-    {"CruiseIas", real(0.0, 999.0),
+     },
+     climb_tas_target},
+    {"CruiseIas", kIas,
      [](const std::string& v) {
          cruise_speed_target = cruise_speed_base = cruise_speed_default = config_int_of_real(v);
-     }},
-    {"CruiseTas", real(0.0, 999.0),
-     [](const std::string& v) { cruise_speed_target = truncated_ias(config_real(v)); }},
-    {"DescentIas", real(0.0, 999.0),
+     },
+     cruise_speed_target},
+    // Kept as its IAS at 15000 ft.
+    {"CruiseTas", kTas, [](const std::string& v) { cruise_speed_target = truncated_ias(config_real(v)); }},
+    {"DescentIas", kIas,
      [](const std::string& v) {
          descent_speed_target = best_hold_ias = descent_speed_base = descent_speed_default =
              config_int_of_real(v);
-     }},
-    {"DescentTas", real(0.0, 999.0),
+     },
+     descent_speed_target},
+    {"DescentTas", kTas,
      [](const std::string& v) {
          descent_tas_target = config_real(v);
          descent_speed_target = descent_speed_base = descent_speed_default =
              truncated_ias(descent_tas_target);
-     }},
-    {"BestHoldIas", real(0.0, 999.0), [](const std::string& v) { best_hold_ias = config_int_of_real(v); }},
-    {"ClimbIasMin", real(0.0, 999.0), [](const std::string& v) { ClimbIasMin = config_real(v); }},
-    {"ClimbIasMax", real(0.0, 999.0), [](const std::string& v) { ClimbIasMax = config_real(v); }},
-    {"CruiseIasMin", real(0.0, 999.0), [](const std::string& v) { CruiseIasMin = config_real(v); }},
-    {"CruiseIasMax", real(0.0, 999.0), [](const std::string& v) { CruiseIasMax = config_real(v); }},
-    {"DescentIasMin", real(0.0, 999.0), [](const std::string& v) { DescentIasMin = config_real(v); }},
-    {"DescentIasMax", real(0.0, 999.0), [](const std::string& v) { DescentIasMax = config_real(v); }},
-    {"ClimbRate", real(0.0, 20000.0), [](const std::string& v) { ClimbRate = config_int_of_real(v); }},
-    {"DescentRate", real(0.0, 20000.0), [](const std::string& v) { DescentRate = config_real(v); }},
-    {"ClbAltRest", real(0.0, 100000.0), [](const std::string& v) { ClbAltRest = config_real(v); }},
-    {"ClbSpdRest", real(0.0, 999.0), [](const std::string& v) { ClbSpdRest = config_real(v); }},
-    {"DescAltRest", real(0.0, 100000.0), [](const std::string& v) { DescAltRest = config_real(v); }},
-    {"DescSpdRest", real(0.0, 999.0), [](const std::string& v) { DescSpdRest = config_real(v); }},
-    {"CostIndex", kWhole, [](const std::string& v) { cost_index = config_int(v); }},
-    {"MaxCruise", kWhole, [](const std::string& v) { MaxCruise = config_int(v); }},
-    {"MaxVnavClimbRate", real(0.0, 20000.0), [](const std::string& v) { MaxVnavClimbRate = config_real(v); }},
-    {"MinVnavClimbRate", real(0.0, 20000.0), [](const std::string& v) { MinVnavClimbRate = config_real(v); }},
-    {"MaxVnavDescRate", real(0.0, 20000.0), [](const std::string& v) { MaxVnavDescRate = config_real(v); }},
-    {"MinVnavDescRate", real(0.0, 20000.0), [](const std::string& v) { MinVnavDescRate = config_real(v); }},
-    {"MinVnavClimbIas", real(0.0, 999.0), [](const std::string& v) { MinVnavClimbIas = config_real(v); }},
-    {"MinVnavIas", real(0.0, 999.0), [](const std::string& v) { MinVnavIas = config_real(v); }},
-    {"MinVnavRadioAlt", real(0.0, 100000.0), [](const std::string& v) { MinVnavRadioAlt = config_real(v); }},
-    {"FPA", real(-45.0, 45.0), [](const std::string& v) { FPA = config_real(v); }},
-    {"VnavSetMachCruiseSpd", kWhole, [](const std::string& v) { VnavSetMachCruiseSpd = config_int(v); }},
-    {"VnavSetSpdRestDist", kWhole,
+     },
+     descent_tas_target},
+    {"BestHoldIas", kIas, [](const std::string& v) { best_hold_ias = config_int_of_real(v); }, best_hold_ias},
+    {"ClimbIasMin", kIas, [](const std::string& v) { ClimbIasMin = config_real(v); }, ClimbIasMin},
+    {"ClimbIasMax", kIas, [](const std::string& v) { ClimbIasMax = config_real(v); }, ClimbIasMax},
+    {"CruiseIasMin", kIas, [](const std::string& v) { CruiseIasMin = config_real(v); }, CruiseIasMin},
+    {"CruiseIasMax", kIas, [](const std::string& v) { CruiseIasMax = config_real(v); }, CruiseIasMax},
+    {"DescentIasMin", kIas, [](const std::string& v) { DescentIasMin = config_real(v); }, DescentIasMin},
+    {"DescentIasMax", kIas, [](const std::string& v) { DescentIasMax = config_real(v); }, DescentIasMax},
+    {"ClimbRate", kRate, [](const std::string& v) { ClimbRate = config_int_of_real(v); }, ClimbRate},
+    {"DescentRate", kRate, [](const std::string& v) { DescentRate = config_real(v); }, DescentRate},
+    {"ClbAltRest", kAltitudeOrNone, [](const std::string& v) { ClbAltRest = config_real(v); }, ClbAltRest},
+    {"ClbSpdRest", kSpeedOrNone, [](const std::string& v) { ClbSpdRest = config_real(v); }, ClbSpdRest},
+    {"DescAltRest", kAltitudeOrNone, [](const std::string& v) { DescAltRest = config_real(v); }, DescAltRest},
+    {"DescSpdRest", kSpeedOrNone, [](const std::string& v) { DescSpdRest = config_real(v); }, DescSpdRest},
+    // -1 is none.
+    {"CostIndex", whole(-1.0, 9999.0), [](const std::string& v) { cost_index = config_int(v); }, cost_index},
+    {"MaxCruise", whole(1000.0, 100000.0, "ft"), [](const std::string& v) { MaxCruise = config_int(v); },
+     MaxCruise},
+    {"MaxVnavClimbRate", kRate, [](const std::string& v) { MaxVnavClimbRate = config_real(v); },
+     MaxVnavClimbRate},
+    {"MinVnavClimbRate", kRateOrNone, [](const std::string& v) { MinVnavClimbRate = config_real(v); },
+     MinVnavClimbRate},
+    {"MaxVnavDescRate", kRate, [](const std::string& v) { MaxVnavDescRate = config_real(v); },
+     MaxVnavDescRate},
+    {"MinVnavDescRate", kRateOrNone, [](const std::string& v) { MinVnavDescRate = config_real(v); },
+     MinVnavDescRate},
+    {"MinVnavClimbIas", kIas, [](const std::string& v) { MinVnavClimbIas = config_real(v); },
+     MinVnavClimbIas},
+    {"MinVnavIas", kIas, [](const std::string& v) { MinVnavIas = config_real(v); }, MinVnavIas},
+    {"MinVnavRadioAlt", kAltitudeOrNone, [](const std::string& v) { MinVnavRadioAlt = config_real(v); },
+     MinVnavRadioAlt},
+    {"FPA", real(-45.0, 45.0, "degrees"), [](const std::string& v) { FPA = config_real(v); }, FPA},
+    {"VnavSetMachCruiseSpd", kSwitch, [](const std::string& v) { VnavSetMachCruiseSpd = config_int(v); },
+     VnavSetMachCruiseSpd},
+    {"VnavSetSpdRestDist", whole(0.0, 10800.0, "NM"),
      [](const std::string& v) {
          int nm = config_int(v);
          if (nm > 0) VnavSetSpdRestDist = nm;
-     }},
-    {"HoldLegMins", real(0.0, 60.0),
+     },
+     VnavSetSpdRestDist},
+    {"HoldLegMins", real(0.0, 60.0, "min"),
      [](const std::string& v) {
          HoldLegMins = config_real(v);
          if (HoldLegMins == 0.0) HoldLegMins = 1.0;
          hold_list.slot(1).leg_time = HoldLegMins;
-     }},
+     },
+     HoldLegMins},
     // Thrust in pounds, kept in thousands (26300 gives 26).
-    {"EngThrust", kWhole, [](const std::string& v) { EngThrust = config_int(v) / 1000; }},
-    {"TOFLAPS", kWhole, [](const std::string& v) { TOFLAPS = config_int(v); }},
-    {"LDGFLAPS", kWhole, [](const std::string& v) { LDGFLAPS = config_int(v); }},
-    {"V1", kWhole, [](const std::string& v) { V1 = config_int(v); }},
-    {"VR", kWhole, [](const std::string& v) { VR = config_int(v); }},
-    {"V2", kWhole, [](const std::string& v) { V2 = config_int(v); }},
-    {"VREF", kWhole, [](const std::string& v) { VREF = config_int(v); }},
-    {"VREFMIN", kWhole, [](const std::string& v) { VREFMIN = config_int(v); }},
-    {"VREFMID", kWhole, [](const std::string& v) { VREFMID = config_int(v); }},
-    {"VREFMAX", kWhole, [](const std::string& v) { VREFMAX = config_int(v); }},
+    {"EngThrust",
+     whole(0.0, 500000.0, "lb"),
+     [](const std::string& v) { EngThrust = config_int(v) / 1000; },
+     {EngThrust, 1000.0}},
+    {"TOFLAPS", kFlapDegrees, [](const std::string& v) { TOFLAPS = config_int(v); }, TOFLAPS},
+    {"LDGFLAPS", kFlapDegrees, [](const std::string& v) { LDGFLAPS = config_int(v); }, LDGFLAPS},
+    {"V1", kWholeSpeedOrNone, [](const std::string& v) { V1 = config_int(v); }, V1},
+    {"VR", kWholeSpeedOrNone, [](const std::string& v) { VR = config_int(v); }, VR},
+    {"V2", kWholeSpeedOrNone, [](const std::string& v) { V2 = config_int(v); }, V2},
+    {"VREF", kWholeSpeedOrNone, [](const std::string& v) { VREF = config_int(v); }, VREF},
+    {"VREFMIN", kWholeSpeedOrNone, [](const std::string& v) { VREFMIN = config_int(v); }, VREFMIN},
+    {"VREFMID", kWholeSpeedOrNone, [](const std::string& v) { VREFMID = config_int(v); }, VREFMID},
+    {"VREFMAX", kWholeSpeedOrNone, [](const std::string& v) { VREFMAX = config_int(v); }, VREFMAX},
     {"APPRFLAPSMIN", kText, [](const std::string& v) { APPRFLAPSMIN = v; }},
     {"APPRFLAPSMID", kText, [](const std::string& v) { APPRFLAPSMID = v; }},
     {"APPRFLAPSMAX", kText, [](const std::string& v) { APPRFLAPSMAX = v; }},
     {"TOFLAPSRANGE", kText, [](const std::string& v) { TOFLAPSRANGE = "," + v + ","; }},
-    {"EFS50HsiMode", kWhole, [](const std::string& v) { efs50_ehsi_mode = config_int(v); }},
-    {"EFS50NavMode", kWhole, [](const std::string& v) { efs50_nav_source = config_int(v); }},
-    {"DU1000EHSIMode", kWhole, [](const std::string& v) { du_1000_ehsi_mode = config_int(v); }},
-    {"HWB737NDMode", kWhole, [](const std::string& v) { hw_b737_nd_mode = config_int(v); }},
-    {"HWMD11NDMode", kWhole, [](const std::string& v) { hw_md11_nd_mode = config_int(v); }},
-    {"MD80EHSIMode", kWhole, [](const std::string& v) { md80_ehsi_mode = config_int(v); }},
-    {"PROLINE4MFDMode", kWhole, [](const std::string& v) { proline4_mfd_mode = config_int(v); }},
+    // A mode outside its display's is reset after the file (clamp_display_modes).
+    {"EFS50HsiMode", whole(1.0, 7.0, "", "reset to 1"),
+     [](const std::string& v) { efs50_ehsi_mode = config_int(v); }},
+    {"EFS50NavMode", whole(1.0, 2.0, "", "reset to 1"),
+     [](const std::string& v) { efs50_nav_source = config_int(v); }},
+    {"DU1000EHSIMode", whole(0.0, 3.0, "", "reset to 0"),
+     [](const std::string& v) { du_1000_ehsi_mode = config_int(v); }},
+    {"HWB737NDMode", whole(1.0, 7.0, "", "reset to 1"),
+     [](const std::string& v) { hw_b737_nd_mode = config_int(v); }},
+    {"HWMD11NDMode", whole(2.0, 5.0, "", "reset to 1"),
+     [](const std::string& v) { hw_md11_nd_mode = config_int(v); }},
+    {"MD80EHSIMode", whole(0.0, 3.0, "", "reset to 0"),
+     [](const std::string& v) { md80_ehsi_mode = config_int(v); }},
+    {"PROLINE4MFDMode", whole(0.0, 3.0, "", "reset to 0"),
+     [](const std::string& v) { proline4_mfd_mode = config_int(v); }},
     {"ModelId", kText, [](const std::string& v) { ModelId = v; }},
     {"EngId", kText, [](const std::string& v) { EngId = v; }},
     {"PerformanceData", kText, [](const std::string& v) { PerformanceData = v; }},
     {"DU1000Style", kText, [](const std::string& v) { DU1000Style = to_upper_ascii(v); }},
-    {"ResetApHdg", kWhole, [](const std::string& v) { ResetApHdg = config_int(v); }},
-    {"DispFPV", kWhole, [](const std::string& v) { DispFPV = config_int(v); }},
-    {"ShowFloatingTodBodIndicators", kWhole,
+    {"ResetApHdg", kSwitch, [](const std::string& v) { ResetApHdg = config_int(v); }},
+    {"DispFPV", kSwitch, [](const std::string& v) { DispFPV = config_int(v); }},
+    {"ShowFloatingTodBodIndicators", kSwitch,
      [](const std::string& v) { ShowFloatingTodBodIndicators = config_int(v); }},
-    {"SetMCPCrzAltOnFlightPlanLoad", kWhole,
+    {"SetMCPCrzAltOnFlightPlanLoad", kSwitch,
      [](const std::string& v) { SetMCPCrzAltOnFlightPlanLoad = config_int(v); }},
 };
 
@@ -162,31 +201,28 @@ const ColourKey kColourKeys[] = {
     {"MD80EHSIBkgrd", md80_ehsi_background_rgb},
 };
 
-bool apply_colour_key(const std::string& key, const std::string& value) {
+// A colour channel from 0 to 255; the painters draw any other by its low
+// 8 bits.
+constexpr ValueKind kChannel = whole(0.0, 255.0, "", "taken, drawn by its low 8 bits");
+
+SettingResult apply_colour_key(const std::string& key, const std::string& value) {
     static const char* const kChannels[] = {"Red", "Green", "Blue"};
-    bool matched = false;
+    SettingResult result;
     for (const ColourKey& colour : kColourKeys)
         for (int channel = 0; channel < 3; ++channel)
             if (equals_ignoring_case(key, std::string(colour.stem) + "Color" + kChannels[channel])) {
-                colour.rgb[channel] = config_int(value);
-                matched = true;
+                int& target = colour.rgb[channel];
+                result = judge_setting(value, kChannel, target, [](const std::string&) {});
+                if (result.fit.verdict != ValueFit::NoNumber) target = config_int(value);
             }
-    return matched;
+    return result;
 }
 
 SettingResult apply_aircraft_key(const std::string& key, const std::string& value) {
     SettingResult result = apply_shared_setting(ConfigFile::Aircraft, key, value);
-    for (const AircraftKey& row : kAircraftKeys) {
-        if (!equals_ignoring_case(key, row.key)) continue;
-        result.matched = true;
-        result.fault = value_fault(value, row.kind);
-        if (result.fault.empty()) row.apply(value);
-    }
-    if (value_fault(value, kWhole).empty()) {
-        if (apply_colour_key(key, value)) result.matched = true;
-    } else if (!result.matched) {
-        result.fault = "no number";
-    }
+    for (const AircraftKey& row : kAircraftKeys)
+        if (equals_ignoring_case(key, row.key)) result = judge_setting(value, row.kind, row.shown, row.apply);
+    if (!result.matched) result = apply_colour_key(key, value);
     return result;
 }
 
@@ -213,9 +249,13 @@ void read_aircraft_file() {
             in_lvars = false;
             check.use();
         } else if (in_lvars) {
-            if (parse_lvar_binding_line(line))
+            const int bound = lvar_bindings.count();
+            if (parse_lvar_binding_line(line)) {
                 check.use();
-            else
+                const std::string& setting = lvar_bindings[lvar_bindings.count()].setting_name;
+                if (lvar_bindings.count() > bound && !lvar_setting_known(setting))
+                    check.value("binding setting \"" + setting + "\" none a binding acts on, kept, acts on nothing");
+            } else
                 check.skip("no variable name");
         } else {
             note_setting(check, kv, apply_aircraft_key(kv.key, kv.value));
@@ -243,6 +283,16 @@ void clamp_display_modes() {
 }
 
 } // namespace
+
+SettingKinds aircraft_setting_kinds() {
+    SettingKinds kinds = shared_setting_kinds(ConfigFile::Aircraft);
+    for (const AircraftKey& row : kAircraftKeys)
+        kinds.emplace_back(row.key, row.kind);
+    for (const ColourKey& colour : kColourKeys)
+        for (const char* channel : {"Red", "Green", "Blue"})
+            kinds.emplace_back(std::string(colour.stem) + "Color" + channel, kChannel);
+    return kinds;
+}
 
 bool read_airac_line(std::FILE* navs) {
     std::string line;

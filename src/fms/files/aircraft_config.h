@@ -2,6 +2,8 @@
 // with the AIRAC line of the navigation database read first.
 #pragma once
 
+#include "data/config_keys.h"
+
 #include <cstdio>
 #include <string>
 
@@ -15,3 +17,7 @@ void load_aircraft_config();
 // open navs.txt. Returns false, changing nothing, when the file has no such
 // line. A period that cannot be built from short tokens keeps its old text.
 bool read_airac_line(std::FILE* navs);
+
+// Every key of the aircraft file with its kind (the shared keys, its own and
+// the colour channels).
+SettingKinds aircraft_setting_kinds();

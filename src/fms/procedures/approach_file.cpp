@@ -59,12 +59,34 @@ std::string approach_leg_label(const std::string& code) {
     return begins_with(code, "/") ? code.substr(1) : code;
 }
 
+// The roles and the altitude descriptors (as character codes) the approaches
+// of the file format have: ' ' none, '+' at or above, '-' at or below, '@' at.
+bool known_role(const std::string& role) {
+    return equals_ignoring_case(role, "IAF") || role == "FAF" || role == "MAF" || role == "MAP" ||
+           role == "---";
+}
+bool known_descriptor(const std::string& code) {
+    double value = 0.0;
+    return code.empty() || (parse_whole_number(code, value) &&
+                            (value == 32.0 || value == 43.0 || value == 45.0 || value == 64.0));
+}
+
+// A leg is kept with a role or descriptor no approach has, as the format
+// reads it; told so, with what the module makes of it.
+void tell_unknown_values(const LineTokens& t, FileLineCheck& check) {
+    if (!known_role(t[4]))
+        check.value("role " + t[4] + " none of IAF, FAF, MAF, MAP, ---, kept, read as a transition name");
+    for (std::size_t k : {std::size_t{9}, std::size_t{10}})
+        if (!known_descriptor(t[k]))
+            check.value("descriptor " + t[k] + " none of 32, 43, 45, 64, kept as written");
+}
+
 class ApproachLoader {
   public:
     explicit ApproachLoader(AirportProcedures& slot) : slot_(slot) {}
 
     // Returns why the line was left out, null when it was used.
-    const char* line(LineTokens& t) {
+    const char* line(LineTokens& t, FileLineCheck& check) {
         t[10] = to_upper_ascii(t[10]);
         shift_before_code(t);
         if (t[1].empty() || t[3].empty()) return nullptr;
@@ -167,6 +189,7 @@ class ApproachLoader {
         legs.slot(legs.count()) = std::move(leg);
         leg_reference_lat = lat;
         leg_reference_lon = lon;
+        tell_unknown_values(t, check);
         return nullptr;
     }
 
@@ -204,7 +227,7 @@ void load_approaches(const std::string& airport) {
     handlers.opened = [] {
         destination_magnetic_variation = slot_magnetic_variation(airport_slots[destination_slot]);
     };
-    handlers.leg_line = [&loader](LineTokens& t) { return loader.line(t); };
+    handlers.leg_line = [&loader](LineTokens& t, FileLineCheck& check) { return loader.line(t, check); };
     handlers.finished = [&loader](FileLineCheck& check) { loader.end_of_file(check); };
     read_procedure_files("apps.txt", "", airport, kApproachTokens, handlers);
     build_approach_fix_list("------");

@@ -121,7 +121,7 @@ bool read_procedure_section(const std::string& file_name, const std::string& air
             continue;
         }
         const bool usable = leg_line_usable(t);
-        const char* left_out = handlers.leg_line(t);
+        const char* left_out = handlers.leg_line(t, check);
         if (!usable)
             check.skip("no position");
         else if (left_out != nullptr)

@@ -21,8 +21,9 @@ using ProcedureLegs = decltype(ProcedureRecord::legs);
 struct ProcedureFileHandlers {
     std::function<void()> opened; // the file is open, before any line
     // A line inside the airport's section; returns why it was left out, null
-    // when it was used.
-    std::function<const char*(LineTokens& t)> leg_line;
+    // when it was used (a value of a used line that no procedure has is
+    // told through check.value).
+    std::function<const char*(LineTokens& t, FileLineCheck& check)> leg_line;
     std::function<void()> close_out;                    // a comment, section or ignored line
     std::function<void(FileLineCheck& check)> finished; // after the section or the file ended
 };

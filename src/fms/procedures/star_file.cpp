@@ -189,7 +189,7 @@ void load_stars(const std::string& airport) {
     handlers.opened = [] {
         destination_magnetic_variation = slot_magnetic_variation(airport_slots[destination_slot]);
     };
-    handlers.leg_line = [&loader](LineTokens& t) { return loader.line(t); };
+    handlers.leg_line = [&loader](LineTokens& t, FileLineCheck&) { return loader.line(t); };
     handlers.finished = [&loader](FileLineCheck& check) { loader.finish_file(check); };
     read_procedure_files("stars.txt", "stars_user.txt", airport, kStarTokens, handlers);
 }
