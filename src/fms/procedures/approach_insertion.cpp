@@ -139,6 +139,7 @@ void apply_approach_to_route() {
     // The aircraft stays on its leg, which the approach may follow.
     const PlanTarget t = active_target();
     PlanEdit edit(t, "an approach put in the flown plan");
+    if (edit.last() < 0) return; // no route to join
     cut_plan(t, end_of_en_route(active_plan, edit.last()));
     // A fix met twice at the join would be flown twice.
     const bool reuse_last = edit.last() > 0 && first_fix_is(edit[edit.last()]);
