@@ -71,7 +71,7 @@ void choose_without_modification(void (PlanChoices::*choose)(const std::string&)
     ((*ChoicesEdit(working_plan)).*choose)(text);
     // A change pending on a route loaded from another origin has a runway of
     // its own.
-    const bool flown = route_state == kRouteStateActive || route_state == kRouteStateActiveModified;
-    if (flown && active_plan.last() >= 0 && active_plan[0].ident == working_plan[0].ident)
+    const bool same_origin = active_plan.last() >= 0 && active_plan[0].ident == working_plan[0].ident;
+    if (route_state == kRouteStateActive || (route_state == kRouteStateActiveModified && same_origin))
         ((*ChoicesEdit(active_plan)).*choose)(text);
 }
