@@ -122,17 +122,19 @@ TEST_F(PlanChoicesKeys, ARunwayTypedOnRteOutlivesADiscardedChange) {
 }
 
 // An arrival chosen in flight for a plan made anew (NEW FPL) has no route to
-// join: nothing goes in, EXEC leaves the flown route with its TO, and the
-// GNS's delete of that TO flies on to the next fix, as RTE LEGS shows.
+// join: nothing goes in, EXEC leaves the flown route with its TO and its
+// arrival runway, and the GNS's delete of that TO flies on to the next fix, as
+// RTE LEGS shows.
 TEST_F(PlanChoicesKeys, AnArrivalChosenForANewPlanInFlightLeavesTheFlownRoute) {
     const char* const flown = "KSEA SEA *FOXXE NISQL OLM TOUTL KELSO LAVVA SAUVI KPDX ";
     const char* const to_deleted = "KSEA SEA *NISQL OLM TOUTL KELSO LAVVA SAUVI KPDX ";
-    for (const char* arrival : {"R1" /* the approach */, "L1" /* the STAR */}) {
+    for (const char* arrival : {"R1" /* the approach */, "L1" /* the STAR */, "NEXT R1" /* runway 10L */}) {
         SCOPED_TRACE(arrival);
         restart();
         run("route load KSEAKPDX.RTE\nframes 3\naircraft altitude 5000\naircraft speed 250\n"
             "aircraft heading 200\naircraft position 47.38 -122.40\nframes 18\nmcu MCU LNAV\nframes 20");
         ASSERT_EQ(plan(), flown);
+        const int arrival_runway = selected_arrival_runway();
         // INDEX, FLIGHT PLANS, NEW FPL; then ARR of KPDX.
         run("cdu SMITHS_FMS INIT_REF L6 R2 L4");
         ASSERT_EQ(working_plan_last, -1);
@@ -143,6 +145,8 @@ TEST_F(PlanChoicesKeys, AnArrivalChosenForANewPlanInFlightLeavesTheFlownRoute) {
 
         run("gns GNSXLS FPL L2 ERASE ENT\nframes 2");
         EXPECT_EQ(plan(), to_deleted);
+        EXPECT_EQ(route_state, kRouteStateActive); // the GNS's edit ended the new plan
+        EXPECT_EQ(selected_arrival_runway(), arrival_runway);
         run("cdu SMITHS_FMS LEGS");
         EXPECT_TRUE(shows("ACT"));
         EXPECT_TRUE(shows("NISQL"));
