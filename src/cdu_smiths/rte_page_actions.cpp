@@ -155,7 +155,7 @@ void enter_runway() {
         ChoicesEdit(working_plan)->pending_departure_runway = smiths_scratchpad;
         advance_route_state();
     } else {
-        ChoicesEdit(working_plan)->applied_departure_runway = smiths_scratchpad;
+        choose_without_modification(&PlanChoices::retype_departure_runway, smiths_scratchpad);
     }
     accept();
 }

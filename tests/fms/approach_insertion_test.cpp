@@ -102,6 +102,18 @@ TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
     EXPECT_EQ(active_plan[6].alt_constraint, 31.0);
 }
 
+// A plan not yet begun (a new plan) has no route for the legs to join, in
+// either plan.
+TEST_F(ApproachInsertion, aPlanWithoutEntriesTakesNoApproach) {
+    preview_approach("HILLS");
+    write_plan(working_plan, {});
+    insert_approach(1);
+    EXPECT_EQ(working_plan_last, -1);
+    write_plan(active_plan, {});
+    apply_approach_to_route();
+    EXPECT_EQ(active_plan_last, -1);
+}
+
 TEST_F(ApproachInsertion, theActivePlanMeetsTheApproachOnceAtItsFirstFix) {
     write_plan(active_plan, {"KSEA", "HILLS", "KPDX"});
     preview_approach("HILLS");

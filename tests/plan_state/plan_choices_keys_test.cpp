@@ -2,7 +2,9 @@
 // discarded by any unit leaves none of its choices on the pages or the maps,
 // and the executed plan's come back.
 #include "plan_keys_fixture.h"
+#include "plan_state_check.h"
 
+#include "data/airport_procedures.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -62,39 +64,92 @@ TEST_F(PlanChoicesKeys, ADiscardedRunwayLeavesTheExecutedOneOnThePagesAndTheMaps
     }
 }
 
-// The first departure runway typed on RTE over the flown route raises no
-// modification: it is the flown plan's, and a change discarded afterwards by
-// either unit leaves it on RTE, TAKEOFF REF and the maps. Typed into a
-// pending change, it goes with that change.
-TEST_F(PlanChoicesKeys, ARunwayTypedOverTheFlownRouteOutlivesADiscardedChange) {
-    const char* const type_runway = "cdu SMITHS_FMS RTE \"16L\" L3";
-    const char* const change = "cdu SMITHS_FMS LEGS \"HQM\" L1";
+// A departure runway typed on RTE raises no modification, but over the flown
+// route's own runway: it is the flown plan's whatever the route state, and a
+// change discarded afterwards by either unit leaves it on RTE, TAKEOFF REF
+// and the maps. A runway changed over the flown one is that change's alone,
+// as is one typed for a change that departs from another airport.
+TEST_F(PlanChoicesKeys, ARunwayTypedOnRteOutlivesADiscardedChange) {
+    const std::string loaded = "route load KSEAKPDX.RTE\nframes 3\n";
+    const std::string change = "cdu SMITHS_FMS LEGS \"HQM\" L1\n";
+    const auto runway = [](const char* designator) {
+        return std::string("cdu SMITHS_FMS RTE \"") + designator + "\" L3\n";
+    };
+    // Typed on a route not yet flown: with the origin alone, the route
+    // entered (a company route) or activated; then executed.
+    const std::string origin =
+        "cdu SMITHS_FMS RTE \"KSEA\" L1\n" + runway("16L") + "cdu SMITHS_FMS \"KPDX\" R1 NEXT \"SEA\" R1\n";
+    const std::string entered = "cdu SMITHS_FMS RTE \"KSEAKPDX\" L2\n";
+    const std::string activated = entered + "cdu SMITHS_FMS R6\n";
+    const std::string executed = "cdu SMITHS_FMS EXEC\n";
     const struct {
-        bool inside_the_change;
+        const char* when;
+        std::string script; // ends with a change pending
         const char* discard;
-        bool kept;
+        const char* kept;
     } rows[] = {
-        {false, "cdu SMITHS_FMS L6", true},
-        {false, "gns GNSXLS DIRECT", true},
-        {true, "cdu SMITHS_FMS L6", false},
+        {"before a change", loaded + runway("16L") + change, "cdu SMITHS_FMS L6", "16L"},
+        {"before a change", loaded + runway("16L") + change, "gns GNSXLS DIRECT", "16L"},
+        {"during a change", loaded + change + runway("16L"), "cdu SMITHS_FMS L6", "16L"},
+        {"during a change", loaded + change + runway("16L"), "gns GNSXLS DIRECT", "16L"},
+        {"over 16L during a change", loaded + runway("16L") + change + runway("34R"), "cdu SMITHS_FMS L6",
+         "34R"},
+        {"with the origin alone", origin + "cdu SMITHS_FMS R6\n" + executed + change, "cdu SMITHS_FMS L6",
+         "16L"},
+        {"on a route entered", entered + runway("16L") + "cdu SMITHS_FMS R6\n" + executed + change,
+         "cdu SMITHS_FMS L6", "16L"},
+        {"on a route activated", activated + runway("16L") + executed + change, "cdu SMITHS_FMS L6", "16L"},
+        {"over the flown 16L: a change", loaded + runway("16L") + runway("34R"), "cdu SMITHS_FMS L6", "16L"},
+        {"for a change from KPDX", loaded + "cdu SMITHS_FMS RTE \"KPDXKSEA\" L2\n" + runway("10R"),
+         "cdu SMITHS_FMS L6", ""},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.discard) +
-                     (row.inside_the_change ? " of the change it was typed in" : ""));
+        SCOPED_TRACE(std::string(row.when) + ", then " + row.discard);
         restart();
-        run("route load KSEAKPDX.RTE\nframes 3");
-        run(row.inside_the_change ? std::string(change) + "\n" + type_runway
-                                  : std::string(type_runway) + "\n" + change);
+        run(row.script);
         ASSERT_EQ(route_state, kRouteStateActiveModified);
 
         run(row.discard);
         EXPECT_EQ(route_state, kRouteStateActive);
-        EXPECT_EQ(selected_departure_runway() != 0, row.kept);
+        const int selected = selected_departure_runway();
+        EXPECT_EQ(selected > 0 ? airport_slots[origin_slot].runways[selected].designator : "", row.kept);
         run("cdu SMITHS_FMS RTE");
-        EXPECT_EQ(text_after("R U N W A Y"), row.kept ? "16L" : "- - - - -");
+        EXPECT_EQ(text_after("R U N W A Y"), *row.kept ? row.kept : "- - - - -");
         run("cdu SMITHS_FMS INIT_REF R6\nframes 1"); // PERF INIT, TAKEOFF >
         ASSERT_TRUE(shows("TAKEOFF  REF"));
-        EXPECT_EQ(shows("DEPARTURE>"), !row.kept);
+        EXPECT_EQ(shows("DEPARTURE>"), !*row.kept);
+    }
+}
+
+// An arrival chosen in flight for a plan made anew (NEW FPL) has no route to
+// join: nothing goes in, EXEC leaves the flown route with its TO and its
+// arrival runway, and the GNS's delete of that TO flies on to the next fix, as
+// RTE LEGS shows.
+TEST_F(PlanChoicesKeys, AnArrivalChosenForANewPlanInFlightLeavesTheFlownRoute) {
+    const char* const flown = "KSEA SEA *FOXXE NISQL OLM TOUTL KELSO LAVVA SAUVI KPDX ";
+    const char* const to_deleted = "KSEA SEA *NISQL OLM TOUTL KELSO LAVVA SAUVI KPDX ";
+    for (const char* arrival : {"R1" /* the approach */, "L1" /* the STAR */, "NEXT R1" /* runway 10L */}) {
+        SCOPED_TRACE(arrival);
+        restart();
+        run("route load KSEAKPDX.RTE\nframes 3\naircraft altitude 5000\naircraft speed 250\n"
+            "aircraft heading 200\naircraft position 47.38 -122.40\nframes 18\nmcu MCU LNAV\nframes 20");
+        ASSERT_EQ(plan(), flown);
+        const int arrival_runway = selected_arrival_runway();
+        // INDEX, FLIGHT PLANS, NEW FPL; then ARR of KPDX.
+        run("cdu SMITHS_FMS INIT_REF L6 R2 L4");
+        ASSERT_EQ(working_plan_last, -1);
+        run(std::string("cdu SMITHS_FMS DEP_ARR R2 ") + arrival + "\ncdu SMITHS_FMS EXEC");
+        EXPECT_EQ(plan(), flown);
+        for (const std::string& fault : plan_state_faults())
+            ADD_FAILURE() << fault;
+
+        run("gns GNSXLS FPL L2 ERASE ENT\nframes 2");
+        EXPECT_EQ(plan(), to_deleted);
+        EXPECT_EQ(route_state, kRouteStateActive); // the GNS's edit ended the new plan
+        EXPECT_EQ(selected_arrival_runway(), arrival_runway);
+        run("cdu SMITHS_FMS LEGS");
+        EXPECT_TRUE(shows("ACT"));
+        EXPECT_TRUE(shows("NISQL"));
     }
 }
 

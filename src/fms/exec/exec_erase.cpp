@@ -334,8 +334,9 @@ void reset_active_route_state() {
         update_vertical_target(old_state);
     }
     // The executed plan keeps the choices it was made with, its approach as
-    // matched (a file's included): what ERASE brings back.
-    *ChoicesEdit(active_plan) = working_plan.choices();
+    // matched (a file's included): what ERASE brings back. A new plan not yet
+    // begun is no plan to fly: what was chosen for it waits with it.
+    if (working_plan_last >= 0) *ChoicesEdit(active_plan) = working_plan.choices();
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
 }

@@ -43,6 +43,10 @@ void PlanChoices::choose_arrival_runway(const std::string& runway) {
     arrival_runway = applied_arrival_runway = runway;
 }
 
+void PlanChoices::retype_departure_runway(const std::string& runway) {
+    applied_departure_runway = runway;
+}
+
 void PlanChoices::apply_departure() {
     applied_departure_runway = departure_runway;
     applied_sid_transition = sid_transition;
@@ -65,5 +69,9 @@ ChoicesEdit::ChoicesEdit(RoutePlan& plan) : choices_(plan.choices_) {}
 
 void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text) {
     ((*ChoicesEdit(working_plan)).*choose)(text);
-    if (route_state == kRouteStateActive) ((*ChoicesEdit(active_plan)).*choose)(text);
+    // A change pending on a route loaded from another origin has a runway of
+    // its own.
+    const bool same_origin = active_plan.last() >= 0 && active_plan[0].ident == working_plan[0].ident;
+    if (route_state == kRouteStateActive || (route_state == kRouteStateActiveModified && same_origin))
+        ((*ChoicesEdit(active_plan)).*choose)(text);
 }

@@ -44,6 +44,9 @@ struct PlanChoices {
     // A runway picked from a runway list: the procedure legs follow it at once.
     void choose_departure_runway(const std::string& runway);
     void choose_arrival_runway(const std::string& runway);
+    // A runway typed over the one set, where no modification is raised: the
+    // runway taken off from, the procedure choice left as it stands.
+    void retype_departure_runway(const std::string& runway);
     // The procedure legs are built for the runway and transition chosen.
     void apply_departure();
     void apply_arrival();
@@ -68,10 +71,10 @@ class ChoicesEdit {
     PlanChoices& choices_;
 };
 
-// A choice that raises no modification (the first departure runway typed on
-// RTE over a flown route) is made on the working plan and, while the route is
-// flown as executed, on the flown plan too: the two plans are the same route
-// then, and ERASE of a later change brings back what the flown plan holds.
-// A choice that raises a modification belongs to it alone: made before the
-// route state moves, it stays with the working plan.
+// A choice that raises no modification (a departure runway typed on RTE
+// other than over a flown route's runway) is made on the working plan and,
+// while a route is flown from the same origin, on the flown plan too: ERASE
+// of a change, pending then or later, brings back what the flown plan holds,
+// so the runway stays. A choice that raises a modification belongs to it
+// alone: made before the route state moves, it stays with the working plan.
 void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text);

@@ -93,6 +93,9 @@ bool first_fix_is(const RouteWaypoint& w) {
 void insert_approach(int with_disco) {
     const PlanTarget t = working_target();
     PlanEdit edit(t, "an approach inserted");
+    // As for a STAR: a plan still without its first entry (a new plan) has no
+    // route for the legs to join.
+    if (edit.last() < 0) return;
     const int s = end_of_en_route(working_plan, edit.last());
     cut_plan(t, s);
     if (s > 0 && edit[s].ident == "DISCO") cut_plan(t, s - 1);
@@ -136,6 +139,7 @@ void apply_approach_to_route() {
     // The aircraft stays on its leg, which the approach may follow.
     const PlanTarget t = active_target();
     PlanEdit edit(t, "an approach put in the flown plan");
+    if (edit.last() < 0) return; // no route to join
     cut_plan(t, end_of_en_route(active_plan, edit.last()));
     // A fix met twice at the join would be flown twice.
     const bool reuse_last = edit.last() > 0 && first_fix_is(edit[edit.last()]);
