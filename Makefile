@@ -85,7 +85,8 @@ DEMO_RUNS := demo-sim:panel.cfg:demo.script demo-sim:cdu_panel.cfg:cdu_demo.scri
 	demo-c17nav:c17_nav_panel.cfg:c17_nav.script \
 	demo-attitude:attitude_panel.cfg:attitude.script \
 	demo-efs50x:efs50_expanded_panel.cfg:efs50_expanded.script \
-	demo-proline4:proline4_panel.cfg:proline4_pages.script demo-p1000:p1000_panel.cfg:p1000.script
+	demo-proline4:proline4_panel.cfg:proline4_pages.script demo-p1000:p1000_panel.cfg:p1000.script \
+	demo-mcuframe:mcu_frame_panel.cfg:mcu_frame.script
 
 # It builds only the module and the stand-in, not the test programs. What each
 # script prints also goes to DEMO_OUT/SCRIPT.txt, for `make test-windows`.

@@ -144,6 +144,7 @@ void step_position(AircraftModel& m, double dt) {
     double track = 0.0;
     double speed = 0.0;
     ground_vector(m, &track, &speed);
+    if (speed <= 0.0) return; // standing: not even a rounding step
     double course = track;
     move_on_sphere(m.lat_deg, m.lon_deg, track, speed * dt / 3600.0, &m.lat_deg, &m.lon_deg, &course);
     // Flying straight, the heading turns with the track along the great
@@ -227,11 +228,17 @@ double indicated_altitude_ft(const AircraftModel& m) {
     return m.altitude_ft + (m.altimeter_hpa - m.sea_level_pressure_hpa) * 27.3;
 }
 
+bool on_ground(const AircraftModel& m) {
+    return m.altitude_ft - m.ground_elevation_ft < 1.0;
+}
+
 void ground_vector(const AircraftModel& m, double* track_deg, double* speed_kt) {
     double tas = true_airspeed_kt(m);
-    // The wind blows from wind_from_deg, so it pushes toward the opposite way.
-    double north = tas * std::cos(rad(m.true_heading_deg)) - m.wind_speed_kt * std::cos(rad(m.wind_from_deg));
-    double east = tas * std::sin(rad(m.true_heading_deg)) - m.wind_speed_kt * std::sin(rad(m.wind_from_deg));
+    // The wind blows from wind_from_deg, so it pushes toward the opposite way;
+    // the wheels on the ground hold against it.
+    const double wind = on_ground(m) ? 0.0 : m.wind_speed_kt;
+    double north = tas * std::cos(rad(m.true_heading_deg)) - wind * std::cos(rad(m.wind_from_deg));
+    double east = tas * std::sin(rad(m.true_heading_deg)) - wind * std::sin(rad(m.wind_from_deg));
     *speed_kt = std::hypot(north, east);
     *track_deg = *speed_kt > 0.0 ? wrap360(deg(std::atan2(east, north))) : m.true_heading_deg;
 }

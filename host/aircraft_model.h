@@ -51,6 +51,7 @@ struct AircraftModel {
     double true_heading_deg = 0.0;
     double altitude_ft = 0.0; // above sea level
     double ground_elevation_ft = 0.0;
+    bool ground_held = false; // a script set the ground: the airports of the data do not move it
     double ias_kt = 0.0;
     double vertical_speed_fpm = 0.0;
     double turn_rate_dps = 0.0; // positive turning right
@@ -107,7 +108,10 @@ double ias_for_mach(const AircraftModel& model, double mach);
 
 double magnetic_heading_deg(const AircraftModel& model);
 double indicated_altitude_ft(const AircraftModel& model);
-// Ground track and speed from true heading, true airspeed and wind.
+// Within a foot of the ground (or below it): the simulator's on-ground flag.
+bool on_ground(const AircraftModel& model);
+// Ground track and speed from true heading, true airspeed and wind; on the
+// ground the wind does not move the aircraft.
 void ground_vector(const AircraftModel& model, double* track_deg, double* speed_kt);
 
 // The highest turn rate the model flies at its true airspeed: 3 deg/s, less

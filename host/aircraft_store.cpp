@@ -14,6 +14,7 @@ struct AircraftSlot {
     bool active = false;
     std::size_t keys_applied = 0; // events of the store's log already applied
     MagvarSource magvar_source = nullptr;
+    GroundSource ground_source = nullptr;
 };
 
 AircraftSlot& slot() {
@@ -123,6 +124,12 @@ void update_magvar() {
     if (s.magvar_source != nullptr) s.model.magvar_deg = s.magvar_source(s.model.lat_deg, s.model.lon_deg);
 }
 
+void update_ground() {
+    AircraftSlot& s = slot();
+    if (s.ground_source != nullptr && !s.model.ground_held)
+        s.model.ground_elevation_ft = s.ground_source(s.model.lat_deg, s.model.lon_deg);
+}
+
 double flag(bool on) {
     return on ? 1.0 : 0.0;
 }
@@ -212,13 +219,18 @@ void start_aircraft() {
 }
 
 void reset_aircraft() {
-    MagvarSource source = slot().magvar_source;
+    const AircraftSlot kept = slot();
     slot() = AircraftSlot{};
-    slot().magvar_source = source;
+    slot().magvar_source = kept.magvar_source;
+    slot().ground_source = kept.ground_source;
 }
 
 void set_magvar_source(MagvarSource source) {
     slot().magvar_source = source;
+}
+
+void set_ground_source(GroundSource source) {
+    slot().ground_source = source;
 }
 
 void advance_aircraft() {
@@ -231,6 +243,7 @@ void advance_aircraft() {
 }
 
 void publish_aircraft() {
+    update_ground();
     const AircraftModel& m = slot().model;
     double tas = true_airspeed_kt(m);
     double track = 0.0;
@@ -260,7 +273,7 @@ void publish_aircraft() {
     set_token(75, m.altimeter_hpa);
     set_token(343, m.wind_speed_kt);
     set_token(344, m.wind_from_deg);
-    set_token(60, height_ft < 1.0 ? 1.0 : 0.0);
+    set_token(60, flag(on_ground(m)));
     set_token(336, m.sim_rate);
 
     set_calc_number("(A:AUTOPILOT ALTITUDE LOCK VAR, feet)", m.ap_altitude_ft);

@@ -28,6 +28,12 @@ void reset_aircraft();
 using MagvarSource = double (*)(double lat_deg, double lon_deg);
 void set_magvar_source(MagvarSource source);
 
+// Where the ground elevation at a position comes from (airport_ground.h).
+// Without a source the model keeps the ground it is given; a script's
+// `aircraft ground FT` holds one until `aircraft ground auto`.
+using GroundSource = double (*)(double lat_deg, double lon_deg);
+void set_ground_source(GroundSource source);
+
 // The frame hook: does nothing while the aircraft is off.
 void advance_aircraft();
 

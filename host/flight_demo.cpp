@@ -45,12 +45,14 @@ void track_flight_frame(Simulator& sim, std::FILE* out) {
     if (t.airborne_at_s < 0.0 && airborne()) t.airborne_at_s = aircraft().sim_time_s;
     const double now = aircraft().sim_time_s;
     if (s.to_index != 999 && s.to_index != t.to_index) t.leg_started_at_s = now;
-    if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index)
+    // A TO further on in the plan with another name was reached past the old
+    // one. The count runs through every plan of the flight: a plan made anew
+    // (a direct-to, another route) starts at a TO before the old one's index,
+    // and an edit before the TO moves its index but not its name.
+    if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index && t.to_ident != s.to_ident)
         t.sequenced += s.to_index - t.to_index;
-    // Only waypoints of the plan flown count: one made anew (a direct-to, or a
-    // route after another) has no more behind the aircraft than before its TO.
-    if (s.to_index != 999 && !t.arrived) t.sequenced = std::min(t.sequenced, std::max(s.to_index - 1, 0));
     t.to_index = s.to_index;
+    t.to_ident = s.to_ident;
     t.route_seen = t.route_seen || s.to_index != 999;
     t.last_index = s.last_index;
     if (s.lnav_engaged == 1 && s.to_index != 999) {
@@ -94,11 +96,13 @@ std::string flight_summary() {
         seconds = (t.arrived_at_s >= 0.0 ? t.arrived_at_s : aircraft().sim_time_s) - t.airborne_at_s;
     const long whole = std::lround(seconds);
     char text[192];
+    // Of those passed and those still ahead of the plan flown, its TO included.
+    const int ahead = t.arrived || t.to_index == 999 ? 0 : std::max(t.last_index - t.to_index + 1, 0);
     std::snprintf(
         text, sizeof text,
         "%d of %d waypoints sequenced%s, flight time %ld:%02ld:%02ld, largest cross-track error %.2f NM "
         "(%.2f NM turning onto a new leg)",
-        t.sequenced, std::max(t.last_index, 0), t.arrived ? ", arrived" : ", not arrived", whole / 3600,
+        t.sequenced, t.sequenced + ahead, t.arrived ? ", arrived" : ", not arrived", whole / 3600,
         whole / 60 % 60, whole % 60, t.largest_cross_track_nm, t.largest_at_leg_change_nm);
     return text;
 }

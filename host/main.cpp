@@ -9,6 +9,7 @@
 // program. Panel, script and out paths are taken relative to the directory
 // orvex-sim is started in; the run itself happens in the simulator root (the
 // module reads its data below it).
+#include "airport_ground.h"
 #include "host_text.h"
 #include "key_names.h"
 #include "module_loader.h"
@@ -180,6 +181,7 @@ int run(const Options& o, host::Simulator& sim) {
     sim.warnings_to = stderr;
     if (!has_module_folder("."))
         host::warn(sim, o.root + ": the simulator folder holds no orvex/ folder: the module finds no data");
+    host::use_airport_ground();
     host::start_gauges(sim);
     const bool finished = host::run_script(sim, script, stdout, stderr);
     host::stop_gauges(sim);

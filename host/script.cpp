@@ -113,11 +113,14 @@ constexpr Row kCommands[] = {
      run_print},
     {{"aircraft",
       "position LAT LON | heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE | wind DIR KT | "
-      "time HH:MM[:SS] | ap [hdg|nav|alt|spd|mach|athr] on|off | engine N lever|n2|thrust VALUE|auto | "
-      "engine N oil PSI C QUARTS|auto",
-      "set the stand-in aircraft; the first aircraft command starts it moving. engine N holds one "
-      "engine's thrust lever (N1 follows it; below 0 in reverse), N2, raw thrust value or oil readings; "
-      "auto gives them back to the model"},
+      "ground FT|auto | time HH:MM[:SS] | ap [hdg|nav|alt|spd|mach|athr] on|off | "
+      "engine N lever|n2|thrust VALUE|auto | engine N oil PSI C QUARTS|auto",
+      "set the stand-in aircraft; the first aircraft command starts it moving. The ground is the "
+      "elevation of the airport of orvex/navdata/apts.txt (and apts_user.txt) the aircraft stands at, "
+      "within 1 NM beyond its farthest runway end, elsewhere sea level; ground FT holds another until "
+      "ground auto. Within 1 ft of the ground (or below it) the aircraft is on the ground (token 60) and "
+      "the wind does not move it. engine N holds one engine's thrust lever (N1 follows it; below 0 in "
+      "reverse), N2, raw thrust value or oil readings; auto gives them back to the model"},
      parse_aircraft,
      run_aircraft},
     {{"gps", "IDENT LAT LON [IDENT LAT LON ...] | clear", "the simulator's GPS flight plan"},

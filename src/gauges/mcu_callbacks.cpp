@@ -47,6 +47,10 @@ void pre_draw(const GaugeHeader* gauge) {
         const bool vc_hidden = ps_window_visible(WINDOW_MAIN_PANEL) != 0 && gauge->parameters != nullptr &&
                                std::strcmp(gauge->parameters, "VC") == 0;
         if (!vc_hidden) render_mcu(mcu_display, screen->device_context, element_pixel_size(screen));
+    } else if (display_refresh_counter == 0) {
+        // The screen keeps its picture between redraws: a refresh that falls
+        // on a frame not drawn is drawn on the next one drawn.
+        mcu_redraw = 1;
     }
     screen->image_flags &= ~IMAGE_DIRTY;
 }

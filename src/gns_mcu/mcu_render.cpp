@@ -42,9 +42,13 @@ void render_mcu(DisplayObject& display, void* device_context, PixelSize size) {
                          const PlanUnitScope unit(PlanUnit::Mcu);
                          // A route file was loaded: its airport page is served once.
                          const bool airport_request = route_load_source == kRouteFileRequestMcu;
-                         // The status page also follows the clock, once a second.
-                         const bool due = display_refresh_counter == 0 || mcu_redraw == 1 ||
-                                          (mcu_mode == MCU_STATUS && second_tick == 1);
+                         // The status page also follows the clock, once a second, and
+                         // draws a change of what it shows on the frame it comes: a
+                         // redraw put off to the next frame would show a TO already
+                         // passed, on whichever frame the picture is taken.
+                         const bool due =
+                             display_refresh_counter == 0 || mcu_redraw == 1 ||
+                             (mcu_mode == MCU_STATUS && (second_tick == 1 || mcu_status_changed()));
                          // The airport request's page draws nothing: without a due
                          // redraw the screen keeps its picture.
                          const bool run = due || airport_request;
@@ -58,11 +62,8 @@ void render_mcu(DisplayObject& display, void* device_context, PixelSize size) {
                              mcu_enter_pressed = 1;
                              mcu_redraw = 1;
                          }
-                         if (run) {
+                         if (run)
                              if (McuPageRoutine page = mcu_page_routine(mcu_mode)) page(g);
-                         } else if (mcu_mode == MCU_STATUS) {
-                             mcu_status_check();
-                         }
                          if (mcu_mode == MCU_STATUS) second_tick = 0;
                          if (airport_request) mcu_mode = MCU_STATUS;
                          mcu_enter_pressed = 0;

@@ -29,6 +29,5 @@ void mcu_keep_legs_index_in_plan();
 void mcu_dirto_page(gfx::Graphics& graphics);
 void mcu_alt_page(gfx::Graphics& graphics);
 
-// The status page on a frame it is not redrawn: compares what it would show
-// with what it shows and asks for a redraw on a difference.
-void mcu_status_check();
+// Whether the status page would show other texts than it shows.
+bool mcu_status_changed();

@@ -5,7 +5,6 @@
 #include "fms/math/clock_math.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
-#include "gns_mcu/mcu_keys.h"
 #include "gns_mcu/mcu_page_draw.h"
 #include "gns_mcu/mcu_render.h"
 
@@ -66,6 +65,6 @@ void mcu_status_page(gfx::Graphics& graphics) {
     page.text(170.0f, 40.0f, kMcuGreen, shown.line[4]);
 }
 
-void mcu_status_check() {
-    if (!(status_texts() == shown)) mcu_request_redraw();
+bool mcu_status_changed() {
+    return !(status_texts() == shown);
 }

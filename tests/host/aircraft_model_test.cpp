@@ -23,6 +23,7 @@ void fly_seconds(AircraftModel& m, double seconds) {
 AircraftModel level_at_sea_level(double ias_kt) {
     AircraftModel m;
     m.ias_kt = ias_kt; // at sea level in ISA, TAS equals IAS
+    m.ground_elevation_ft = -100.0; // in flight, over land below the sea
     m.fuel_lb = 10000.0;
     return m;
 }

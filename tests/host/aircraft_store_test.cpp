@@ -270,25 +270,25 @@ TEST_F(AircraftScripts, SetTheInitialStateAndPrintItAfterFrames) {
 
 TEST_F(AircraftScripts, WindRateAndAutopilotCommands) {
     std::string printed = run("aircraft position 0 0\n"
-                              "aircraft altitude 0\n"
+                              "aircraft altitude 1000\n"
                               "aircraft speed 300\n"
                               "aircraft wind 360 50\n"
                               "aircraft rate 4\n"
                               "aircraft ap on\n"
                               "aircraft ap alt on\n"
                               "print aircraft\n"
-                              "key 0x1024C 1000\n"
+                              "key 0x1024C 2000\n"
                               "key 0x101F4 1000\n"
                               "frames 270\n" // 15 real seconds, a minute of flight
                               "print aircraft\n");
-    // At sea level 50 kt on the nose leave 250 kt over the ground.
+    // At 1000 ft 300 kt indicated are 304 kt true: 50 kt on the nose leave 254.
     std::string first = printed.substr(0, printed.find('\n'));
     EXPECT_NE(first.find("frame 0: aircraft lat 0.00000 lon 0.00000 hdg 000.0"), std::string::npos) << first;
-    EXPECT_NE(first.find("gs 250 kt"), std::string::npos) << first;
+    EXPECT_NE(first.find("gs 254 kt"), std::string::npos) << first;
     // A minute of flight at rate 4, climbed the 1000 ft at 1000 ft/min.
     std::string second = printed.substr(printed.find('\n') + 1);
     EXPECT_NE(second.find("frame 270: aircraft lat 0.07"), std::string::npos) << second;
-    EXPECT_NE(second.find("alt 1000 ft"), std::string::npos) << second;
+    EXPECT_NE(second.find("alt 2000 ft"), std::string::npos) << second;
     EXPECT_NE(second.find("rate 4 time 12:01:00"), std::string::npos) << second;
 }
 
@@ -335,6 +335,7 @@ TEST_F(AircraftScripts, BadAircraftCommandsAreRefusedBeforeAnythingRuns) {
         {"aircraft ap flaps on", "bad aircraft autopilot mode 'flaps'"},
         {"aircraft time 25:00", "bad aircraft time '25:00' (HH:MM or HH:MM:SS)"},
         {"aircraft engines 5", "bad aircraft engine count '5' (1 to 4)"},
+        {"aircraft ground sky", "bad aircraft ground 'sky' (-1500 to 30000 ft, or auto)"},
         {"aircraft engine 5 lever 0", "bad aircraft engine '5' (engine 1 to 4 and what to set)"},
         {"aircraft engine 1 lever 16384", "bad aircraft lever '16384' (-16383 to 16383)"},
         {"aircraft engine 1 oil 80 90",

@@ -238,6 +238,49 @@ TEST(Cli, AFailedRouteLoadIsToldOnce) {
     }
 }
 
+// Parked at KSEA (433 ft), the aircraft stands on the ground of the loaded
+// data: no waypoint ahead of it is passed, a SID chosen on the ground is
+// flown from its first leg, and the wind does not move it.
+TEST(Cli, AnAircraftParkedAtAnAirportStandsOnItsGround) {
+    ASSERT_TRUE(module_loads());
+    const std::string root = testing::TempDir() + "orvex_ground";
+    std::filesystem::remove_all(root);
+    std::filesystem::copy(ORVEX_SOURCE_DIR "/examples/sim", root, std::filesystem::copy_options::recursive);
+    const std::string panel = write_file("ground.cfg", "[Window00]\n"
+                                                       "gauge00=orvex1!SMITHS_FMS, 0, 0, 415, 640, B738\n"
+                                                       "gauge01=orvex1!GNSXLS, 0, 0, 540, 430, B738\n"
+                                                       "gauge02=orvex1!SERVER, 0, 0\n");
+    const std::string to = "progress 1\nframes 1\nprogress 0\n";
+    const struct {
+        std::string script;
+        std::vector<std::string> told;
+    } rows[] = {
+        // On 16L at 0 kt, DUWAM ahead and PARKK behind; then the SID SUMMA2;
+        // then a 40 kt wind.
+        {"aircraft position 47.4638 -122.3081\naircraft heading 162\naircraft altitude 433\n"
+         "aircraft speed 0\nframes 20\n"
+         "cdu SMITHS_FMS RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"DUWAM\" R1 \"PARKK\" R2 R6\n"
+         "cdu SMITHS_FMS EXEC\nframes 30\n" +
+             to + "cdu SMITHS_FMS DEP_ARR L1 L1 R1\ncdu SMITHS_FMS EXEC\nframes 30\n" + to +
+             "aircraft wind 250 40\nframes 90\nprint aircraft\n",
+         {": TO DUWAM 1/3 ", ": TO HD162 1/6 ", "aircraft lat 47.46380 lon -122.30810 ", " gs 0 kt "}},
+        // At the gate, the example route activated on the GNS, then its
+        // DEPARTURE inserted.
+        {"aircraft position 47.4490 -122.3093\naircraft altitude 433\naircraft speed 0\nframes 20\n"
+         "gns GNSXLS R2 R2 ENT\nframes 1\ngns GNSXLS R5 ENT\nframes 30\n"
+         "gns GNSXLS L4 L4 ENT\ngns GNSXLS L4 ENT\ngns GNSXLS L3 ENT\ngns GNSXLS ENT\nframes 30\n" +
+             to,
+         {": TO HD162 1/10 "}},
+    };
+    for (const auto& row : rows) {
+        const Output o = run_sim("--root " + root + " --panel " + panel + " --script " +
+                                 write_file("ground.script", "strict\n" + row.script));
+        EXPECT_EQ(o.status, 0) << o.text;
+        for (const std::string& told : row.told)
+            EXPECT_NE(o.text.find(told), std::string::npos) << told << "\n" << o.text;
+    }
+}
+
 TEST(Cli, AFolderWithoutModuleDataIsNamedAndStrictRunsFailOnIt) {
     ASSERT_TRUE(module_loads());
     const std::string root = testing::TempDir() + "orvex_no_data";

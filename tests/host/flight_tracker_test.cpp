@@ -1,5 +1,5 @@
-// The flight summary counts the waypoints of the plan flown, whatever plans
-// came before it: the route status the module gives, frame by frame.
+// The flight summary counts every waypoint passed in the flight, through every
+// plan flown: the route status the module gives, frame by frame.
 #include "flight_demo.h"
 #include "simulator.h"
 
@@ -17,29 +17,33 @@ void give_status(StandInRouteStatus* s) {
 
 } // namespace
 
-TEST(FlightTracker, TheSummaryCountsTheWaypointsOfThePlanFlown) {
+TEST(FlightTracker, TheSummaryCountsEveryWaypointSequencedInTheFlight) {
     host::Simulator sim;
     sim.module.flight.route_status = &give_status;
     host::reset_flight_tracker();
     struct Frame {
-        int to, last, lnav;
+        int to;
+        const char* ident;
+        int last, lnav;
         const char* told; // the summary's start after this frame
     };
     const Frame frames[] = {
-        {1, 9, 1, "0 of 9 waypoints sequenced, not arrived"},
-        {5, 9, 1, "4 of 9 waypoints sequenced, not arrived"},
-        {8, 9, 1, "7 of 9 waypoints sequenced, not arrived"},
-        {1, 2, 1, "0 of 2 waypoints sequenced, not arrived"}, // a direct-to: a plan of its own
-        {2, 2, 1, "1 of 2 waypoints sequenced, not arrived"},
-        {2, 2, 0, "2 of 2 waypoints sequenced, arrived"},
+        {1, "SEA", 9, 1, "0 of 9 waypoints sequenced, not arrived"},
+        {5, "OLM", 9, 1, "4 of 9 waypoints sequenced, not arrived"},
+        {6, "OLM", 10, 1, "4 of 9 waypoints sequenced, not arrived"}, // one inserted before the TO
+        {8, "KELSO", 10, 1, "6 of 9 waypoints sequenced, not arrived"},
+        {1, "PAE", 2, 1, "6 of 8 waypoints sequenced, not arrived"}, // a direct-to: a plan of its own
+        {2, "KPDX", 2, 1, "7 of 8 waypoints sequenced, not arrived"},
+        {2, "KPDX", 2, 0, "8 of 8 waypoints sequenced, arrived"},
     };
     for (const Frame& f : frames) {
         status_now = StandInRouteStatus{};
         status_now.to_index = f.to;
+        std::snprintf(status_now.to_ident, sizeof status_now.to_ident, "%s", f.ident);
         status_now.last_index = f.last;
         status_now.lnav_engaged = f.lnav;
         host::track_flight_frame(sim, nullptr);
-        EXPECT_EQ(host::flight_summary().rfind(f.told, 0), 0u) << host::flight_summary();
+        EXPECT_EQ(host::flight_summary().rfind(f.told, 0), 0u) << f.ident << ": " << host::flight_summary();
     }
     host::reset_flight_tracker();
 }
