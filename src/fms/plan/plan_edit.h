@@ -61,12 +61,18 @@ bool end_other_units_modification();
 // ERASE, which the exec room above the plans gives at start-up.
 void set_modification_eraser(void (*erase)());
 
-// A plan, and whether it is the flown one.
-struct PlanTarget {
-    RoutePlan* plan;
-    bool active;
-};
-PlanTarget working_target();
+// A plan, and whether it is the flown one. Made only by the named targets
+// below and plan_target (route_plan.h), so an edit of the active plan is
+// always one of the flown plan: the TO follows it, the published array is
+// written and another unit's pending change ends by the one rule.
+class PlanTarget {
+  public:
+    RoutePlan* const plan;
+    const bool active;
+
+  private:
+    constexpr PlanTarget(RoutePlan* p, bool flown) : plan(p), active(flown) {}
+    friend PlanTarget working_target();
 PlanTarget active_target();
 PlanTarget preview_target();
 

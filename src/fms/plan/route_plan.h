@@ -64,7 +64,7 @@ struct RouteWaypoint {
 // reads empty and its writes are discarded.
 inline constexpr int kPlanLastIndex = 200;
 
-struct PlanTarget;
+class PlanTarget;
 
 // A plan's entries. Most plans (the working and preview plans, each stored
 // route) keep only the entries written so far; the active, working and
