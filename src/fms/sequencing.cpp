@@ -10,6 +10,7 @@
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -135,8 +136,8 @@ void settle_to_waypoint() {
         // not flown at all hands the TO to the place after (or before) it.
         const int place = flown_place(active_plan, to, active_plan_last);
         if (place == to) return;
-        to_waypoint_index = place;
-        to_position = GeoPosition{active_plan[place].lat, active_plan[place].lon};
+        PlanEdit edit(active_target(), "the TO settled on a place");
+        edit.set_to(place);
     }
     const GeoPosition fix = to_position;
     if (!same_fix(to_waypoint_index, fix, discontinuity_stop_index, discontinuity_stop_fix))
@@ -188,8 +189,11 @@ void sequence_to_waypoint() {
         return;
     }
     discontinuity_stop_index = -1;
-    // Through a placed discontinuity to the fix it stands on.
-    to_waypoint_index = flown_place(active_plan, to_waypoint_index + 1, active_plan_last);
+    {
+        // Through a placed discontinuity to the fix it stands on.
+        PlanEdit edit(active_target(), "a TO step");
+        edit.set_to(flown_place(active_plan, to_waypoint_index + 1, active_plan_last));
+    }
     route_distance_summary();
     vnav_speed_set = 0;
     set_vnav_speed_target();
@@ -203,8 +207,6 @@ void sequence_to_waypoint() {
         autotune_leg_radios(kAutotuneRouteAhead);
     if (direct_to_active == 1) direct_to_active = 0;
     intercept_armed = 1;
-    const RouteWaypoint& to = active_plan[to_waypoint_index];
-    to_position = GeoPosition{to.lat, to.lon};
     if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
 }
 

@@ -245,7 +245,6 @@ void gns_activate_opened_plan() {
     }
 
     edit.set_to(1);
-    refresh_to_position();
     if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
     descent_speed_target = descent_speed_default;
     cruise_speed_target = cruise_speed_default;

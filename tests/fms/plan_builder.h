@@ -1,7 +1,7 @@
-// Lays out plans for the tests. PlanBuilder writes entries and last indices
-// as given, beside the edit path: no ids are given and no cursor, TO or rule
-// follows, so a test can set up any plan, also one the rules refuse, and then
-// see what the module makes of it. The helpers below build whole plans entry
+// Lays out plans for the tests. PlanBuilder writes entries, last indices and
+// the TO as given, beside the edit path: no ids are given and no cursor, TO
+// or rule follows, so a test can set up any plan, also one the rules refuse,
+// and then see what the module makes of it. The helpers below build whole plans entry
 // by entry: each entry gets its ident, an airway (empty = direct) and a
 // distinct position one tenth of a degree north of the one before.
 #pragma once
@@ -20,7 +20,17 @@ struct PlanBuilder {
     static void clear(RoutePlan& plan) { plan.clear(); }
     // A plan laid out as a copy of another, whole.
     static void copy(RoutePlan& plan, const RoutePlan& from) { plan = from; }
+    // The TO as a flight left it; its position apart, as given.
+    static void set_to(int index) { flown_to.index_ = index; }
+    static void set_to_position(const GeoPosition& at) { flown_to.position_ = at; }
 };
+
+inline void set_flown_to(int index) {
+    PlanBuilder::set_to(index);
+}
+inline void set_to_position(const GeoPosition& at) {
+    PlanBuilder::set_to_position(at);
+}
 
 inline RouteWaypoint& active_entry(int i) {
     return PlanBuilder::entry(active_plan, i);

@@ -162,7 +162,7 @@ TEST(PlanEdit, theModifiedRoutesToRowFollowsAsTheTo) {
 TEST(PlanEdit, anEditOfTheFlownPlanKeepsItsCursorsAndTheLeg) {
     const PlanTarget A = active_target();
     set_active({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
-    to_waypoint_index = 2;
+    set_flown_to(2);
     constraint_waypoint_index = 3;
     {
         PlanEdit edit(A, "test");

@@ -7,6 +7,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/plan_builder.h"
 #include "fms/published_values.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/smiths_scratchpad.h"
@@ -118,7 +119,7 @@ TEST_F(PlanStateItems, EraseDropsAPendingDepartureRunway) {
 // its first leg.
 TEST_F(PlanStateItems, AStoredPlanLoadedOverTheRouteStartsAtItsFirstLeg) {
     run("route load KSEAKPDX.RTE\nframes 3");
-    to_waypoint_index = 5; // flown so far
+    set_flown_to(5); // flown so far
     run("cdu SMITHS_FMS INIT_REF L6 R2 L1 EXEC");
     EXPECT_EQ(active_plan[0].ident, "KPDX");
     EXPECT_EQ(to_waypoint_index, 1);

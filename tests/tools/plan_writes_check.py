@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""A plan's entries and last index are written only through PlanEdit,
+"""A plan's entries, last index and TO are written only through PlanEdit,
 and its choices only through a ChoicesEdit: a scratch file that writes an
-entry, a last index or a choice, empties a plan, assigns a whole plan,
+entry, a last index, the TO or a choice, empties a plan, assigns a whole plan,
 writes through a reader's reference or makes its own target (the flown plan
 edited as if not flown) must not compile, while the same file that reads, or
 writes inside an edit, does (so a failure is the write's, not the setup's).
@@ -50,6 +50,8 @@ CASES = [
     ('std::swap(active_plan, preview_plan);', False),
     ('RouteRecord r; r.plan = active_plan;', False),
     ('PlanEdit e(PlanTarget{&active_plan, false}, "x"); e.set_last(1);', False),
+    ('PlanEdit e(active_target(), "x"); e.set_to(3);', True),
+    ('to_waypoint_index = 3;', False),
 ]
 
 

@@ -262,10 +262,7 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
         to = std::min(to_waypoint_index, active_plan_last);
     // A plan that starts with a gap (a saved one may) flies to the place
     // behind it at once, not only from the next pass.
-    if (to >= 0) {
-        edit.set_to(flown_place(active_plan, to, active_plan_last));
-        refresh_to_position(); // read before the edit ends where a route load holds it
-    }
+    if (to >= 0) edit.set_to(flown_place(active_plan, to, active_plan_last));
     working_plan_new = 0;
     return to < 0;
 }

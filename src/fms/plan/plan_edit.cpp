@@ -258,7 +258,9 @@ void PlanEdit::set_last(int last) {
 }
 
 void PlanEdit::set_to(int index) {
-    to_waypoint_index = index;
+    flown_to.index_ = index;
+    if (index >= 0 && index <= active_plan_last && index <= kPlanLastIndex)
+        flown_to.position_ = GeoPosition{active_plan[index].lat, active_plan[index].lon};
     root().to_set_ = true;
 }
 
@@ -297,11 +299,8 @@ void PlanEdit::finish() {
             cursor = cursor.rule() == CursorRule::Gone ? -1 : stays;
     }
     if (t_.active && !to_set_ && to_waypoint_index == to_before_ && leg_.to_index != kNoToWaypoint)
-        to_waypoint_index = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);
-    if (t_.active) {
-        refresh_to_position();
-        publish_flown_plan();
-    }
+        flown_to.index_ = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);
+    if (t_.active) publish_flown_plan();
     check_plan_invariants(where_);
 }
 
@@ -355,10 +354,4 @@ void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
     for (int i = 0; i <= last; ++i)
         copy_waypoint_fields(from[i], edit.entry(i));
     edit.end_at(last);
-}
-
-void refresh_to_position() {
-    if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last) return;
-    to_position.lat = active_plan[to_waypoint_index].lat;
-    to_position.lon = active_plan[to_waypoint_index].lon;
 }

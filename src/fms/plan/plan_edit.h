@@ -73,6 +73,11 @@ class PlanTarget {
   private:
     constexpr PlanTarget(RoutePlan* p, bool flown) : plan(p), active(flown) {}
     friend PlanTarget working_target();
+    friend PlanTarget active_target();
+    friend PlanTarget preview_target();
+    friend PlanTarget plan_target(RoutePlan& plan);
+};
+PlanTarget working_target();
 PlanTarget active_target();
 PlanTarget preview_target();
 
@@ -102,7 +107,8 @@ class PlanEdit {
 
     // The TO (active plan) or a cursor put on an index by the edit's own
     // rule; kept where it is put, also when that is where it stood. Told to a
-    // nested edit, these hold for the whole edit.
+    // nested edit, these hold for the whole edit. The TO's position is read
+    // at once from its entry, and again where the edit ends.
     void set_to(int index);
     void place(PlanCursor& cursor, int index);
     // A whole new plan: the plan's cursors stay at their indices.
@@ -160,6 +166,3 @@ void replace_plan(const PlanTarget& t, const RoutePlan& from, int last);
 // A stored plan the GNS has open in the working plan is closed when another
 // unit's edit takes the working plan over, and the GNS says so.
 void close_gns_opened_plan();
-
-// The TO waypoint's position from its entry.
-void refresh_to_position();

@@ -31,8 +31,9 @@ constinit const int& working_plan_last = working_plan.last();
 RoutePlan preview_plan{preview_plan_entries};
 constinit const int& preview_plan_last = preview_plan.last();
 
-int to_waypoint_index = kNoToWaypoint;
-GeoPosition to_position;
+constinit FlownTo flown_to;
+constinit const int& to_waypoint_index = flown_to.index();
+constinit const GeoPosition& to_position = flown_to.position();
 PlanCursor working_cursor_index{CursorPlan::Working, CursorRule::AsTo};
 PlanCursor constraint_waypoint_index{CursorPlan::Active, CursorRule::Stays};
 PlanCursor working_edit_index{CursorPlan::Working, CursorRule::Stays};

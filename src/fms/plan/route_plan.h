@@ -138,12 +138,35 @@ extern const int& preview_plan_last;
 PlanTarget plan_target(RoutePlan& plan);
 
 inline constexpr int kNoToWaypoint = 999;
-extern int to_waypoint_index; // TO waypoint in the active plan; 999 = no active route
 struct GeoPosition {
     double lat = 0.0;
     double lon = 0.0;
 };
-extern GeoPosition to_position; // the TO waypoint, copied when the TO changes
+// The TO: the entry of the active plan the aircraft flies to (kNoToWaypoint:
+// no route is flown) and its position. It is the plan's own: an edit of the
+// active plan puts it (PlanEdit::set_to, or the leg rule where the edit
+// ends), and sequencing steps it by such an edit; the position is published
+// with the plan (publish_flown_plan). Everything else reads
+// to_waypoint_index and to_position.
+class FlownTo {
+  public:
+    constexpr FlownTo() = default;
+    FlownTo(const FlownTo&) = delete;
+    FlownTo& operator=(const FlownTo&) = delete;
+    constexpr const int& index() const { return index_; }
+    constexpr const GeoPosition& position() const { return position_; }
+
+  private:
+    friend class PlanEdit;
+    friend void publish_flown_plan();
+    friend struct PlanBuilder;
+
+    int index_ = kNoToWaypoint;
+    GeoPosition position_;
+};
+extern FlownTo flown_to;
+extern const int& to_waypoint_index;   // the TO's index in the active plan
+extern const GeoPosition& to_position; // the TO's position
 // Cursors on the plans (fms/units/plan_cursor.h), defined with their rules
 // in route_plan.cpp, apart from this header, which the simulator stand-in
 // reads for the entries' layout.
