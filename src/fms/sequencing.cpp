@@ -119,7 +119,6 @@ void check_course_reversal() {
 
 void stamp_passing_time() {
     if (!(switch_distance > distance_to_to_nm) || aircraft_state.ground_speed_kt <= 65.0) return;
-    give_entry_ids(active_plan, active_plan_last); // the time stands by the entry's id
     const RouteWaypoint& to = active_plan[to_waypoint_index];
     if (!passing_time(to).empty()) return;
     char text[32];

@@ -111,16 +111,15 @@ void drop_hold_at(const GnsPlanRef& p, int c) {
 // a copy of the entry that moved up. The new entry takes nothing of that
 // entry (its constraints, course, hold and passing time stay with it), only
 // the slot's position text.
-void write_candidate(RouteWaypoint& w, const NavListRecord& candidate) {
+void write_candidate(PlanEdit& edit, int c, const NavListRecord& candidate) {
     RouteWaypoint fresh;
-    fresh.position = w.position;
     fresh.ident = candidate.ident;
     fresh.lat = candidate.latitude;
     fresh.lon = candidate.longitude;
     fresh.type = candidate.kind;
     fresh.frequency = candidate.extra;
     fresh.flyover = gns_flyover_choice == "YES" ? 1 : 0;
-    w = fresh; // id 0: a new entry
+    edit.write(c, fresh);
 }
 
 void clear_all_selections() {
@@ -193,7 +192,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
         if (c <= p.last) clean_procedure_kinds(p, c, edit);
         open_slot(p.target, c);
         gns_mark_plan_end(edit);
-        write_candidate(edit.entry(c), candidate);
+        write_candidate(edit, c, candidate);
         edit.place(p.cursor, c + 1);
         edit.place(working_cursor_index, c + 1);
         gns_scratchpad = p.plan[c + 1].ident;

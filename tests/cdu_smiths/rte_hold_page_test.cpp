@@ -20,9 +20,9 @@ class RteHoldPage : public PageCanvas {
         aircraft_state = AircraftState{};
         DispETALocalTime = 0;
         // Entries for the holds to stand on.
-        set_active_last(6);
-        for (int i = 0; i <= active_plan_last; ++i)
+        for (int i = 0; i <= 6; ++i)
             active_entry(i) = RouteWaypoint{};
+        set_active_last(6);
         for (const char* ident : {"SEA", "OLM"})
             add(ident);
         smiths_hold_subpage = 1;

@@ -86,7 +86,6 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     a.flyover = 1;
     a.constrained = 1;
     a.frequency = "116.80";
-    give_entry_ids(active_plan, 2);
     plan_marks.stamp(a, "12:34");
     a.position = "ACTIVE ONLY";
     working_entry(1).position = "WORKING";

@@ -201,8 +201,6 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
         to_before_ = to_waypoint_index;
         guards_modification_ = other_unit_holds_modification();
         if (guards_modification_) flown_before_ = flown_plan_print();
-    } else {
-        give_entry_ids(*t_.plan, last);
     }
     const CursorPlan side = t_.active ? CursorPlan::Active : CursorPlan::Working;
     for (PlanCursor* c = PlanCursor::first_declared(); c != nullptr; c = c->next_declared()) {
@@ -228,7 +226,11 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
 }
 
 PlanEdit::~PlanEdit() {
-    if (root_ != nullptr || !follows_plan(t_)) return;
+    if (root_ != nullptr) return;
+    if (!follows_plan(t_)) {
+        t_.plan->give_ids();
+        return;
+    }
     outermost_of(t_.plan) = nullptr;
     finish();
     // Another unit's modification, put in place by a later EXEC, would undo
@@ -250,10 +252,25 @@ void PlanEdit::to_fallback(int index) {
     root().fallback_ = index;
 }
 
+RouteWaypoint& PlanEdit::entry(int i) {
+    RouteWaypoint& w = t_.plan->slot(i);
+    if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan->give_new_id(i);
+    return w;
+}
+
+void PlanEdit::write(int i, const RouteWaypoint& w) {
+    RouteWaypoint& to = t_.plan->slot(i);
+    copy_waypoint_fields(w, to);
+    if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan->give_new_id(i);
+}
+
 void PlanEdit::set_last(int last) {
     last = std::clamp(last, -1, kPlanLastIndex);
     for (int i = this->last(); i > last && i >= 1; --i)
         drop_hold(t_, i);
+    // Slots past the plan may hold what an edit left there: new entries.
+    for (int i = this->last() + 1; i <= last; ++i)
+        t_.plan->give_new_id(i);
     end_at(last);
 }
 
@@ -277,7 +294,8 @@ void PlanEdit::keep_cursors() {
 
 void PlanEdit::finish() {
     const int last = std::min(this->last(), kPlanLastIndex);
-    give_entry_ids(*t_.plan, last);
+    // An entry cleared or written whole through entry() since.
+    t_.plan->give_ids();
     for (const CursorMark& m : marks_) {
         // A cursor the edit moved itself stays where it was put.
         if (m.cursor == nullptr || *m.cursor != m.index) continue;
@@ -311,6 +329,10 @@ bool open_slot(const PlanTarget& t, int p) {
     for (int j = last; j >= p; --j)
         move_entry(edit, j, j + 1);
     edit.end_at(last + 1);
+    // Not the moved entry's copy: the entry to be written there.
+    RouteWaypoint blank = edit[p];
+    blank.id = 0;
+    edit.write(p, blank);
     return true;
 }
 
@@ -342,7 +364,7 @@ void cut_plan(const PlanTarget& t, int new_last) {
 
 void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w) {
     PlanEdit edit(t, "writing an entry");
-    copy_waypoint_fields(w, edit.entry(i));
+    edit.write(i, w);
 }
 
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
@@ -352,6 +374,6 @@ void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
     if (t.plan == &active_plan) plan_marks.clear_passing_times();
     last = std::min(last, kPlanLastIndex);
     for (int i = 0; i <= last; ++i)
-        copy_waypoint_fields(from[i], edit.entry(i));
+        edit.write(i, from[i]);
     edit.end_at(last);
 }

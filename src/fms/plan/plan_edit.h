@@ -1,8 +1,10 @@
 // The one way the plans change. Every change of the active, working or
 // preview plan, by any unit, a route load, EXEC or ERASE, is a PlanEdit: the
 // operations below open one of their own, and a change of several steps
-// holds one around them all. Where the outermost edit of a plan ends:
-// - its new entries get ids (moved entries keep theirs);
+// holds one around them all. An entry has its id from the moment the edit
+// writes it: a slot opened or grown, a blank one written, an entry written
+// from another without one (write) gets an id no entry had; a moved or copied
+// entry keeps its own. Where the outermost edit of a plan ends:
 // - every cursor declared on that plan (fms/units/plan_cursor.h: the LEGS
 //   and RTE rows, the GNS lists, the MCU LEGS page, the DIRECT lists, the
 //   vertical target, the fixes picked on RTE LEGS) that the edit did not set
@@ -90,20 +92,31 @@ class PlanEdit {
     PlanEdit& operator=(const PlanEdit&) = delete;
 
     // Entry i to write (0..kPlanLastIndex); the plan's last index is set
-    // apart (set_last, or the operations below).
-    RouteWaypoint& entry(int i) { return t_.plan->slot(i); }
+    // apart (set_last, or the operations below). A blank slot gets its id
+    // here.
+    RouteWaypoint& entry(int i);
+    // Entry i becomes `w` but for the slot's position text, with w's id, or
+    // one of its own when w has none (an entry made from a database record).
+    void write(int i, const RouteWaypoint& w);
     const RouteWaypoint& operator[](int i) const { return (*t_.plan)[i]; }
     int last() const { return t_.plan->last_; }
     // The plan ends at `last` (-1: empty). Growing leaves the new entries as
-    // they are; shrinking drops the holds of the entries cut off.
+    // they are, each with an id of its own; shrinking drops the holds of the
+    // entries cut off.
     void set_last(int last);
     // The plan ends at `last`, its entries and holds as they stand: for an
     // operation that moved the entries itself.
     void end_at(int last) { t_.plan->last_ = last; }
     // The plan becomes a copy of `from` whole: entries, ids, last index and
-    // choices.
-    void replace_with(const RoutePlan& from) { *t_.plan = from; }
-    void replace_with(RoutePlan&& from) { *t_.plan = std::move(from); }
+    // choices; an entry `from` kept without an id gets one.
+    void replace_with(const RoutePlan& from) {
+        *t_.plan = from;
+        t_.plan->give_ids();
+    }
+    void replace_with(RoutePlan&& from) {
+        *t_.plan = std::move(from);
+        t_.plan->give_ids();
+    }
 
     // The TO (active plan) or a cursor put on an index by the edit's own
     // rule; kept where it is put, also when that is where it stood. Told to a
@@ -148,7 +161,7 @@ class PlanEdit {
 };
 
 // Opens slot p (0..last + 1): entries p..last move up one, and slot p holds
-// a copy of its old entry until it is written. False, with nothing changed,
+// a copy of its old entry, under an id of its own, until it is written. False, with nothing changed,
 // when the plan is full or p lies outside it.
 bool open_slot(const PlanTarget& t, int p);
 // Entry i (0..last) is dropped with its hold: entries i + 1..last move down.

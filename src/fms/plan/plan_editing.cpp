@@ -99,7 +99,7 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
 
     // No hold mark: the present-position hold, made next, marks its entry
     // (a full list makes none).
-    copy_waypoint_fields(waypoint_from_candidate(v), edit.entry(p));
+    edit.write(p, waypoint_from_candidate(v));
 
     if (discontinuity) {
         shift_working_up(p + 1);
@@ -217,7 +217,7 @@ bool insert_discontinuity(int p) {
     if (!plan_has_room(discontinuity ? 2 : 1)) return false;
 
     shift_working_up(p);
-    copy_waypoint_fields(waypoint_from_candidate(1), edit.entry(p));
+    edit.write(p, waypoint_from_candidate(1));
     if (discontinuity) {
         shift_working_up(p + 1);
         make_discontinuity(edit.entry(p + 1));

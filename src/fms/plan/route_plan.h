@@ -52,8 +52,8 @@ struct RouteWaypoint {
     int hold_number = 0; // slot of the attached hold, 0 = none; published only (hold_mark)
     std::string frequency;
     // The entry's identity, kept through copies between the plans and the
-    // edits that move it; 0 for an entry an edit has just made
-    // (give_entry_ids, fms/plan/active_leg.h).
+    // edits that move it; given by the edit that writes the entry
+    // (fms/plan/plan_edit.h). 0 only outside a plan (a candidate, a blank).
     int id = 0;
     // A marker's kind, made with its text; Place for every other entry.
     EntryKind marker = EntryKind::Place;
@@ -104,10 +104,15 @@ class RoutePlan {
   private:
     friend class PlanEdit;
     friend class ChoicesEdit;
-    // Entry ids are the plan's own: given where an edit ends.
-    friend void give_entry_ids(RoutePlan& plan, int last);
     // The tests' plan layouts (tests/fms/plan_builder.h).
     friend struct PlanBuilder;
+
+    // Entry ids are the plan's own, given by the edit that writes the
+    // entries. Entry i, made anew, gets an id no entry had.
+    void give_new_id(int i);
+    // Entries 0..last without an id get one, and so does an entry that
+    // repeats the id of one after it (a copy a move left behind).
+    void give_ids();
 
     // Entry i to write.
     RouteWaypoint& slot(std::size_t i);
