@@ -11,6 +11,7 @@
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
+#include "fms/plan/plan_editing.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
@@ -207,13 +208,7 @@ void gns_direct_insertion() {
         reset_page_toggles();
         return;
     }
-    const NavListRecord& candidate = candidate_list[k];
-    RouteWaypoint entry;
-    entry.ident = candidate.ident;
-    entry.lat = candidate.latitude;
-    entry.lon = candidate.longitude;
-    entry.type = candidate.kind;
-    entry.frequency = candidate.extra;
+    const RouteWaypoint entry = entry_from_candidate(candidate_list[k]);
     // The origin never moves: the entry goes in after it at the latest, and
     // the cursor stays on it.
     const int p = std::max(c, 1);

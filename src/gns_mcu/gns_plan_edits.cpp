@@ -16,6 +16,7 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_editing.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -112,12 +113,7 @@ void drop_hold_at(const GnsPlanRef& p, int c) {
 // entry (its constraints, course, hold and passing time stay with it), only
 // the slot's position text.
 void write_candidate(PlanEdit& edit, int c, const NavListRecord& candidate) {
-    RouteWaypoint fresh;
-    fresh.ident = candidate.ident;
-    fresh.lat = candidate.latitude;
-    fresh.lon = candidate.longitude;
-    fresh.type = candidate.kind;
-    fresh.frequency = candidate.extra;
+    RouteWaypoint fresh = entry_from_candidate(candidate);
     fresh.flyover = gns_flyover_choice == "YES" ? 1 : 0;
     edit.write(c, fresh);
 }

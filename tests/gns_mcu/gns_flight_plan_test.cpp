@@ -152,7 +152,7 @@ TEST_F(GnsPlanKeys, AnInsertedWaypointTakesNoConstraintOfTheFixItDisplaced) {
         EXPECT_EQ(plan[1].constrained, 0) << flown;
         EXPECT_EQ(plan[1].alt_constraint, kNoConstraint) << flown;
         EXPECT_EQ(plan[1].speed_constraint, kNoConstraint) << flown;
-        EXPECT_EQ(plan[1].course, kNoConstraint) << flown;
+        EXPECT_EQ(plan[1].course, -1.0) << flown;            // none, as every entry made from the database
         EXPECT_EQ(plan[2].speed_constraint, 210.0) << flown; // the displaced fix keeps its own
         EXPECT_EQ(plan[2].constrained, 1) << flown;
     }
