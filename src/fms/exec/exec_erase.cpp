@@ -371,11 +371,29 @@ void erase_route_modification() {
     build_route_rows();
 }
 
+const char* modification_ended_text(PlanUnit by) {
+    switch (by) {
+    case PlanUnit::Gns:
+        return "MOD ERASED: GNS EDIT";
+    case PlanUnit::Mcu:
+        return "MOD ERASED: MCU EDIT";
+    default:
+        return "";
+    }
+}
+
 namespace {
 
 // The plans' rule between units erases a modification another unit's edit
 // ends; ERASE lives here, above the plans.
 [[maybe_unused]] const bool eraser_given = (set_modification_eraser(&erase_route_modification), true);
+
+// The C-17 CDU, whose edits are made here, says on its message line that its
+// modification was ended.
+void c17_hears(PlanEvent event, PlanUnit by) {
+    if (event == PlanEvent::ModificationEnded) c17_scratchpad_message = modification_ended_text(by);
+}
+[[maybe_unused]] const bool c17_listening = (listen_to_plan_events(PlanUnit::C17, &c17_hears), true);
 
 } // namespace
 

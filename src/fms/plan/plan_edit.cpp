@@ -6,10 +6,6 @@
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_state.h"
-#include "fms/units/c17_cdu_text.h"
-#include "fms/units/gns_page_state.h"
-#include "fms/units/gns_unit_state.h"
-#include "fms/units/smiths_scratchpad.h"
 
 #include <algorithm>
 #include <iterator>
@@ -110,36 +106,14 @@ std::uint64_t flown_plan_print() {
     return h;
 }
 
-// What the holder's message line says.
-const char* modification_ended_text(PlanUnit by) {
-    switch (by) {
-    case PlanUnit::Gns:
-        return "MOD ERASED: GNS EDIT";
-    case PlanUnit::Mcu:
-        return "MOD ERASED: MCU EDIT";
-    default:
-        return "";
-    }
-}
-
 void say_modification_ended(PlanUnit holder, PlanUnit by) {
-    const char* text = modification_ended_text(by);
-    if (holder == PlanUnit::C17)
-        c17_scratchpad_message = text;
-    else
-        smiths_scratchpad_message = text;
+    tell_plan_event(holder, PlanEvent::ModificationEnded, by);
 }
 
 } // namespace
 
-// The GNS keeps a stored plan it opened in the working plan until it
-// activates it: another unit's plan put there ends it, said on the GNS.
-void close_gns_opened_plan() {
-    if (gns_plan_open != 1 || unit_in_scope == PlanUnit::Gns) return;
-    gns_plan_open = 0;
-    gns_plan_closed_text = unit_in_scope == PlanUnit::Mcu    ? "FPL CLOSED: MCU EDIT"
-                           : unit_in_scope == PlanUnit::Core ? "FPL CLOSED"
-                                                             : "FPL CLOSED: CDU EDIT";
+void working_plan_taken() {
+    tell_other_units(PlanEvent::WorkingPlanTaken, unit_in_scope);
 }
 
 PlanUnit modification_unit = PlanUnit::Core;
@@ -368,7 +342,7 @@ void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w) {
 }
 
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
-    if (t.plan == &working_plan) close_gns_opened_plan();
+    if (t.plan == &working_plan) working_plan_taken();
     PlanEdit edit(t, "replacing the plan");
     // The plan put in place has passed none of its entries yet.
     if (t.plan == &active_plan) plan_marks.clear_passing_times();

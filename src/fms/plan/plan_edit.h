@@ -15,20 +15,18 @@
 //   unless the edit put the TO somewhere itself (a direct-to, a new plan,
 //   first activation), and the TO's position is taken from its entry;
 // - an edit of the active plan on the GNS or the MCU ends a modification
-//   pending on a CDU, which says so (end_other_units_modification below);
+//   pending on a CDU, which is told (end_other_units_modification below,
+//   fms/plan/plan_events.h);
 // - the plans' rules are checked (fms/plan/plan_invariants.h).
 #pragma once
 
 #include "fms/plan/active_leg.h"
+#include "fms/plan/plan_events.h"
 #include "fms/plan/route_plan.h"
 
 #include <cstdint>
 #include <utility>
 #include <vector>
-
-// The control units that edit the plans. The SMITHS and the C-17 CDU share
-// the working plan and the modification pending in it.
-enum class PlanUnit { Core, Smiths, C17, Gns, Mcu };
 
 // The unit whose keys act while it lives. Outside every scope the core edits
 // (the per-frame update, EXEC and ERASE, route loads): no unit's edit.
@@ -45,14 +43,15 @@ class PlanUnitScope {
 PlanUnit editing_unit();
 
 // The CDU whose edit began the modification now pending (route state 2 or
-// 4): the C-17 CDU's is said there, any other on the SMITHS, whose pages
-// show it as MOD and whose EXEC and ERASE act on it.
+// 4): the C-17 CDU's is told there, any other the SMITHS, whose pages show
+// it as MOD and whose EXEC and ERASE act on it.
 extern PlanUnit modification_unit;
 
 // The one rule for an edit made on one unit while another holds a pending
 // change. Only the CDUs keep changes pending (the GNS and the MCU edit the
 // flown plan at once), so: an edit on the GNS or the MCU ends the CDU's
-// pending change, and the CDU says so on its message line. An edit of the
+// pending change, and the CDU is told (PlanEvent::ModificationEnded) and
+// says so on its message line. An edit of the
 // flown plan (a PlanEdit that changed it) runs the rule when it ends, so
 // that a later EXEC cannot undo it; a unit that takes the working plan over
 // (the GNS DIRECT list, a stored plan opened) or loads a whole plan (the MCU)
@@ -176,6 +175,6 @@ void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w);
 // The plan becomes entries 0..last of `from`, each slot keeping its position
 // text; the entries keep their ids.
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last);
-// A stored plan the GNS has open in the working plan is closed when another
-// unit's edit takes the working plan over, and the GNS says so.
-void close_gns_opened_plan();
+// Another unit's edit takes the working plan over: the other units are told
+// (PlanEvent::WorkingPlanTaken); a stored plan the GNS has open there closes.
+void working_plan_taken();
