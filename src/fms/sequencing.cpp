@@ -93,6 +93,14 @@ bool standing_on_ground() {
     return sim_var_object.get_simvar_60_int() != 0 && aircraft_state.ground_speed_kt < 40.0;
 }
 
+// The TO moved by sequencing: an edit of the flown plan, and the core's,
+// whichever gauge's frame runs it, so it ends no unit's pending change.
+void step_to(int index, const char* where) {
+    const PlanUnitScope core(PlanUnit::Core);
+    PlanEdit edit(active_target(), where);
+    edit.set_to(index);
+}
+
 } // namespace
 
 bool is_procedure_kind(const std::string& kind) {
@@ -135,8 +143,7 @@ void settle_to_waypoint() {
         // not flown at all hands the TO to the place after (or before) it.
         const int place = flown_place(active_plan, to, active_plan_last);
         if (place == to) return;
-        PlanEdit edit(active_target(), "the TO settled on a place");
-        edit.set_to(place);
+        step_to(place, "the TO settled on a place");
     }
     const GeoPosition fix = to_position;
     if (!same_fix(to_waypoint_index, fix, discontinuity_stop_index, discontinuity_stop_fix))
@@ -188,11 +195,8 @@ void sequence_to_waypoint() {
         return;
     }
     discontinuity_stop_index = -1;
-    {
-        // Through a placed discontinuity to the fix it stands on.
-        PlanEdit edit(active_target(), "a TO step");
-        edit.set_to(flown_place(active_plan, to_waypoint_index + 1, active_plan_last));
-    }
+    // Through a placed discontinuity to the fix it stands on.
+    step_to(flown_place(active_plan, to_waypoint_index + 1, active_plan_last), "a TO step");
     route_distance_summary();
     vnav_speed_set = 0;
     set_vnav_speed_target();

@@ -242,9 +242,17 @@ void PlanEdit::set_last(int last) {
     last = std::clamp(last, -1, kPlanLastIndex);
     for (int i = this->last(); i > last && i >= 1; --i)
         drop_hold(t_, i);
-    // Slots past the plan may hold what an edit left there: new entries.
-    for (int i = this->last() + 1; i <= last; ++i)
-        t_.plan->give_new_id(i);
+    // A slot past the plan holds an entry the edit wrote there, which keeps
+    // its id, or what an earlier edit left: a new entry where it has no id
+    // or repeats one of the plan's.
+    const int before = this->last();
+    for (int i = before + 1; i <= last; ++i) {
+        const int id = (*t_.plan)[i].id;
+        bool repeated = id == 0;
+        for (int j = 0; j <= before && !repeated; ++j)
+            repeated = (*t_.plan)[j].id == id;
+        if (repeated) t_.plan->give_new_id(i);
+    }
     end_at(last);
 }
 

@@ -100,8 +100,8 @@ class PlanEdit {
     const RouteWaypoint& operator[](int i) const { return (*t_.plan)[i]; }
     int last() const { return t_.plan->last_; }
     // The plan ends at `last` (-1: empty). Growing leaves the new entries as
-    // they are, each with an id of its own; shrinking drops the holds of the
-    // entries cut off.
+    // they are, each with an id no other entry has; shrinking drops the holds
+    // of the entries cut off.
     void set_last(int last);
     // The plan ends at `last`, its entries and holds as they stand: for an
     // operation that moved the entries itself.
