@@ -4,7 +4,9 @@
 // holds one around them all. An entry has its id from the moment the edit
 // writes it: a slot opened or grown, a blank one written, an entry written
 // from another without one (write) gets an id no entry had; a moved or copied
-// entry keeps its own. Where the outermost edit of a plan ends:
+// entry keeps its own (one cleared or assigned whole through entry() gets its
+// id where the edit ends, before anyone else reads it). Where the outermost
+// edit of a plan ends:
 // - every cursor declared on that plan (fms/units/plan_cursor.h: the LEGS
 //   and RTE rows, the GNS lists, the MCU LEGS page, the DIRECT lists, the
 //   vertical target, the fixes picked on RTE LEGS) that the edit did not set
