@@ -43,10 +43,7 @@ void direct_to_closest_airport() {
     if (found == 0) return;
     const NavListRecord& airport = direct_list[static_cast<std::size_t>(found)];
 
-    RouteWaypoint entry;
-    entry.ident = airport.ident;
-    entry.lat = airport.latitude;
-    entry.lon = airport.longitude;
+    RouteWaypoint entry = entry_from_candidate(airport);
     entry.type = "APT";
     {
         // The plan from the origin straight to the airport.
