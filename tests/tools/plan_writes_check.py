@@ -52,6 +52,7 @@ CASES = [
     ('PlanEdit e(PlanTarget{&active_plan, false}, "x"); e.set_last(1);', False),
     ('PlanEdit e(active_target(), "x"); e.set_to(3);', True),
     ('to_waypoint_index = 3;', False),
+    ('to_position = GeoPosition{};', False),
 ]
 
 
