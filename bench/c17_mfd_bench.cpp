@@ -124,7 +124,7 @@ void set_navigation() {
     far = RouteWaypoint{};
     far.ident = "FAR";
     gc_destination_point(a.plat, a.plon, 90.0, 300.0, &far.lat, &far.lon);
-    to_waypoint_index = 1;
+    set_flown_to(1);
     HoldEntry h;
     h.set_active_index(3);
     h.turn = 1;

@@ -30,6 +30,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan_builder.h"
 #include "fms/units/update_counters.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
@@ -71,8 +72,8 @@ void start_flight() {
 
     // East out of London over six waypoints 30 NM apart.
     bench::set_route_east(m.lat_deg, m.lon_deg, "WPT");
-    to_waypoint_index = 1;
-    to_position = GeoPosition{active_plan[1].lat, active_plan[1].lon};
+    set_flown_to(1);
+    set_to_position(GeoPosition{active_plan[1].lat, active_plan[1].lon});
     route_state = kRouteStateActive;
     lnav_engaged = 1;
 

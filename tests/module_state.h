@@ -32,6 +32,15 @@ class ModuleStateKeeper {
         auto kept = std::make_shared<RoutePlan>(plan);
         restores_.push_back([&plan, kept] { PlanBuilder::copy(plan, *kept); });
     }
+    // The TO is put back where it stood.
+    void operator()(FlownTo& to) {
+        const int index = to.index();
+        const GeoPosition at = to.position();
+        restores_.push_back([index, at] {
+            PlanBuilder::set_to(index);
+            PlanBuilder::set_to_position(at);
+        });
+    }
     void restore() const {
         for (const auto& r : restores_)
             r();

@@ -258,7 +258,7 @@ void via_key(int r) {
         refuse("INVALID ENTRY");
         return;
     }
-    close_gns_opened_plan();
+    working_plan_taken();
     route_changed();
 }
 
@@ -275,7 +275,7 @@ void exit_fix(int r) {
     PlanEdit edit(working_target(), "an airway's exit");
     edit.place(working_cursor_index, previous.to);
     insert_airway_segment(working_target());
-    close_gns_opened_plan();
+    working_plan_taken();
     remove_then_legs();
     route_changed();
 }

@@ -4,6 +4,7 @@
 #include "fms/exec/exec_erase.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
+#include "fms/plan/plan_events.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -78,6 +79,12 @@ void line_select(SmithsKey key) {
     else
         smiths_cdu_lsk = n;
 }
+
+// Another unit's edit of the flown plan ended the modification pending here.
+void hear_plan_event(PlanEvent event, PlanUnit by) {
+    if (event == PlanEvent::ModificationEnded) smiths_scratchpad_message = modification_ended_text(by);
+}
+[[maybe_unused]] const bool listening = (listen_to_plan_events(PlanUnit::Smiths, &hear_plan_event), true);
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -92,6 +93,14 @@ bool standing_on_ground() {
     return sim_var_object.get_simvar_60_int() != 0 && aircraft_state.ground_speed_kt < 40.0;
 }
 
+// The TO moved by sequencing: an edit of the flown plan, and the core's,
+// whichever gauge's frame runs it, so it ends no unit's pending change.
+void step_to(int index, const char* where) {
+    const PlanUnitScope core(PlanUnit::Core);
+    PlanEdit edit(active_target(), where);
+    edit.set_to(index);
+}
+
 } // namespace
 
 bool is_procedure_kind(const std::string& kind) {
@@ -118,7 +127,6 @@ void check_course_reversal() {
 
 void stamp_passing_time() {
     if (!(switch_distance > distance_to_to_nm) || aircraft_state.ground_speed_kt <= 65.0) return;
-    give_entry_ids(active_plan, active_plan_last); // the time stands by the entry's id
     const RouteWaypoint& to = active_plan[to_waypoint_index];
     if (!passing_time(to).empty()) return;
     char text[32];
@@ -135,8 +143,7 @@ void settle_to_waypoint() {
         // not flown at all hands the TO to the place after (or before) it.
         const int place = flown_place(active_plan, to, active_plan_last);
         if (place == to) return;
-        to_waypoint_index = place;
-        to_position = GeoPosition{active_plan[place].lat, active_plan[place].lon};
+        step_to(place, "the TO settled on a place");
     }
     const GeoPosition fix = to_position;
     if (!same_fix(to_waypoint_index, fix, discontinuity_stop_index, discontinuity_stop_fix))
@@ -189,7 +196,7 @@ void sequence_to_waypoint() {
     }
     discontinuity_stop_index = -1;
     // Through a placed discontinuity to the fix it stands on.
-    to_waypoint_index = flown_place(active_plan, to_waypoint_index + 1, active_plan_last);
+    step_to(flown_place(active_plan, to_waypoint_index + 1, active_plan_last), "a TO step");
     route_distance_summary();
     vnav_speed_set = 0;
     set_vnav_speed_target();
@@ -203,8 +210,6 @@ void sequence_to_waypoint() {
         autotune_leg_radios(kAutotuneRouteAhead);
     if (direct_to_active == 1) direct_to_active = 0;
     intercept_armed = 1;
-    const RouteWaypoint& to = active_plan[to_waypoint_index];
-    to_position = GeoPosition{to.lat, to.lon};
     if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
 }
 

@@ -11,6 +11,7 @@
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
+#include "fms/plan/plan_editing.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
@@ -42,10 +43,7 @@ void direct_to_closest_airport() {
     if (found == 0) return;
     const NavListRecord& airport = direct_list[static_cast<std::size_t>(found)];
 
-    RouteWaypoint entry;
-    entry.ident = airport.ident;
-    entry.lat = airport.latitude;
-    entry.lon = airport.longitude;
+    RouteWaypoint entry = entry_from_candidate(airport);
     entry.type = "APT";
     {
         // The plan from the origin straight to the airport.
@@ -207,13 +205,7 @@ void gns_direct_insertion() {
         reset_page_toggles();
         return;
     }
-    const NavListRecord& candidate = candidate_list[k];
-    RouteWaypoint entry;
-    entry.ident = candidate.ident;
-    entry.lat = candidate.latitude;
-    entry.lon = candidate.longitude;
-    entry.type = candidate.kind;
-    entry.frequency = candidate.extra;
+    const RouteWaypoint entry = entry_from_candidate(candidate_list[k]);
     // The origin never moves: the entry goes in after it at the latest, and
     // the cursor stays on it.
     const int p = std::max(c, 1);

@@ -9,10 +9,12 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
+#include "fms/plan/plan_events.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_direct.h"
@@ -319,6 +321,17 @@ void key_toggle_erase() {
         break;
     }
 }
+
+// The GNS keeps a stored plan it opened in the working plan until it
+// activates it: another unit's plan put there closes it, said on the GNS.
+void hear_plan_event(PlanEvent event, PlanUnit by) {
+    if (event != PlanEvent::WorkingPlanTaken || gns_plan_open != 1) return;
+    gns_plan_open = 0;
+    gns_plan_closed_text = by == PlanUnit::Mcu    ? "FPL CLOSED: MCU EDIT"
+                           : by == PlanUnit::Core ? "FPL CLOSED"
+                                                  : "FPL CLOSED: CDU EDIT";
+}
+[[maybe_unused]] const bool listening = (listen_to_plan_events(PlanUnit::Gns, &hear_plan_event), true);
 
 } // namespace
 

@@ -16,6 +16,7 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_editing.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -111,16 +112,10 @@ void drop_hold_at(const GnsPlanRef& p, int c) {
 // a copy of the entry that moved up. The new entry takes nothing of that
 // entry (its constraints, course, hold and passing time stay with it), only
 // the slot's position text.
-void write_candidate(RouteWaypoint& w, const NavListRecord& candidate) {
-    RouteWaypoint fresh;
-    fresh.position = w.position;
-    fresh.ident = candidate.ident;
-    fresh.lat = candidate.latitude;
-    fresh.lon = candidate.longitude;
-    fresh.type = candidate.kind;
-    fresh.frequency = candidate.extra;
+void write_candidate(PlanEdit& edit, int c, const NavListRecord& candidate) {
+    RouteWaypoint fresh = entry_from_candidate(candidate);
     fresh.flyover = gns_flyover_choice == "YES" ? 1 : 0;
-    w = fresh; // id 0: a new entry
+    edit.write(c, fresh);
 }
 
 void clear_all_selections() {
@@ -193,7 +188,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
         if (c <= p.last) clean_procedure_kinds(p, c, edit);
         open_slot(p.target, c);
         gns_mark_plan_end(edit);
-        write_candidate(edit.entry(c), candidate);
+        write_candidate(edit, c, candidate);
         edit.place(p.cursor, c + 1);
         edit.place(working_cursor_index, c + 1);
         gns_scratchpad = p.plan[c + 1].ident;
@@ -245,7 +240,6 @@ void gns_activate_opened_plan() {
     }
 
     edit.set_to(1);
-    refresh_to_position();
     if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
     descent_speed_target = descent_speed_default;
     cruise_speed_target = cruise_speed_default;

@@ -7,6 +7,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
+#include "fms/plan/plan_editing.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -176,12 +177,9 @@ void mcu_fly_direct(const NavListRecord& candidate) {
     edit.set_to(1);
     edit.place(mcu_legs_index, 1);
 
-    RouteWaypoint& fix = edit.entry(1);
-    clear_waypoint(fix);
-    fix.ident = candidate.ident;
-    fix.lat = candidate.latitude;
-    fix.lon = candidate.longitude;
+    RouteWaypoint fix = entry_from_candidate(candidate);
     fix.type = plan_type(candidate.kind);
+    edit.write(1, fix);
 
     RouteWaypoint& origin = edit.entry(0);
     clear_waypoint(origin);

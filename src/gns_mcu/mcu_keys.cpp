@@ -207,7 +207,6 @@ void mcu_request_redraw() {
 
 void mcu_refresh_to_waypoint() {
     const RouteWaypoint& to = active_plan[to_waypoint_index];
-    to_position = GeoPosition{to.lat, to.lon};
     if (direct_to_active != 1) return;
     const AircraftState& a = aircraft_state;
     direct_to_origin = GeoPosition{a.plat, a.plon};

@@ -15,6 +15,5 @@ int32_t mcu_press_key(McuKey key);
 // mcu_redraw := 1 and the refresh counter forced to wrap on the next pass.
 void mcu_request_redraw();
 
-// Makes active entry to_waypoint_index the TO waypoint's position; a
-// direct-to leg restarts at the present position.
+// After the TO was put: a direct-to leg restarts at the present position.
 void mcu_refresh_to_waypoint();

@@ -37,7 +37,7 @@ class EconReadouts : public PageCanvas {
         place(1, "CONST", 47.5, 11000.0);
         place(2, "KPDX", 48.0);
         set_active_last(2);
-        to_waypoint_index = 1;
+        set_flown_to(1);
         constraint_waypoint_index = 1;
     }
     void TearDown() override {
@@ -99,7 +99,7 @@ TEST_F(EconReadouts, climbShowsTheTopOfClimbWhenItComesFirstElseTheConstraint) {
          {std::tuple{60.0, 0, 1}, std::tuple{300.0, 1, 1}, std::tuple{300.0, 0, 999}}) {
         aircraft_state.ground_speed_kt = speed;
         toc_passed = toc;
-        to_waypoint_index = to;
+        set_flown_to(to);
         draw();
         EXPECT_EQ(text_at(200, 55), "") << speed << toc << to;
     }

@@ -31,8 +31,8 @@ void activate_to_destination() {
         w.lat = kDestLat - 1.0 + active_plan_last;
         w.lon = kDestLon;
     }
-    to_waypoint_index = 1;
-    to_position = GeoPosition{kDestLat, kDestLon};
+    set_flown_to(1);
+    set_to_position(GeoPosition{kDestLat, kDestLon});
     route_state = kRouteStateActive;
 }
 
@@ -134,8 +134,8 @@ TEST_F(NavPagesStandIn, progressMeasuresAcrossAGapNeverToItsPlace) {
     }
     make_marker(active_entry(2), EntryKind::Gap);
     set_active_last(4);
-    to_waypoint_index = 1;
-    to_position = GeoPosition{46.5, kDestLon};
+    set_flown_to(1);
+    set_to_position(GeoPosition{46.5, kDestLon});
     route_state = kRouteStateActive;
     still_frames(18);
     press("PROG");

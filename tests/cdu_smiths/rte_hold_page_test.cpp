@@ -20,9 +20,9 @@ class RteHoldPage : public PageCanvas {
         aircraft_state = AircraftState{};
         DispETALocalTime = 0;
         // Entries for the holds to stand on.
-        set_active_last(6);
-        for (int i = 0; i <= active_plan_last; ++i)
+        for (int i = 0; i <= 6; ++i)
             active_entry(i) = RouteWaypoint{};
+        set_active_last(6);
         for (const char* ident : {"SEA", "OLM"})
             add(ident);
         smiths_hold_subpage = 1;
@@ -124,7 +124,7 @@ TEST_F(RteHoldPage, fixEtaCarriesPastMidnightAndNeedsSpeedAndRoute) {
     a.zulu_minutes = 59.45;
     a.local_hours = 10.0;
     a.ground_speed_kt = 120.0;
-    to_waypoint_index = 1;
+    set_flown_to(1);
     draw();
     EXPECT_EQ(text_at(180, 66), "0000.1Z");
     DispETALocalTime = 1;
@@ -134,7 +134,7 @@ TEST_F(RteHoldPage, fixEtaCarriesPastMidnightAndNeedsSpeedAndRoute) {
     draw();
     EXPECT_EQ(text_at(180, 66), ". . / . . .");
     a.ground_speed_kt = 120.0;
-    to_waypoint_index = 999;
+    set_flown_to(999);
     draw();
     EXPECT_EQ(text_at(180, 66), ". . / . . .");
 }

@@ -103,11 +103,11 @@ TEST(SmithsKeys, lineSelectCodesAndTheEndOfAFrame) {
 
 TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     smiths_perf_init_subpage = 2;
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     press({SmithsKey::InitRef});
     EXPECT_EQ(smiths_cdu_page, 26);
     EXPECT_EQ(smiths_perf_init_subpage, 1);
-    to_waypoint_index = 1;
+    set_flown_to(1);
     press({SmithsKey::InitRef});
     EXPECT_EQ(smiths_cdu_page, 3);
 

@@ -3,6 +3,7 @@
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
+#include "fms/plan_builder.h"
 #include "fms/procedures/approach_insertion.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/gns_page_state.h"
@@ -124,7 +125,7 @@ TEST_F(ApproachInsertion, theActivePlanMeetsTheApproachOnceAtItsFirstFix) {
 
 TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlownNext) {
     write_plan(active_plan, {"KSEA", "SEA", "KPDX"});
-    to_waypoint_index = 2;
+    set_flown_to(2);
     gns_sub_state = kGnsSubStateActivePlan; // the airway is joined in the active plan
     gns_selected_wpt_index = 1;             // at the row the GNS chose there
     load_airway("J1");

@@ -23,7 +23,8 @@ class AutopilotTargets : public UpdateTest {
     static void route_with_vnav();
     // In the descent, `nm` along the route before the target C.
     static void before_target(double nm) {
-        constraint_waypoint_index = to_waypoint_index = 2;
+        set_flown_to(2);
+        constraint_waypoint_index = 2;
         const PlanPoint p = offset("X", {"C", 47.0, 9.0}, 270.0, nm);
         aircraft_state.plat = p.lat;
         aircraft_state.plon = p.lon;
@@ -222,12 +223,12 @@ TEST_F(AutopilotTargets, RadiosTuneTheNavaidAheadWithinRange) {
     autotune_leg_radios(kAutotuneRouteAhead);
     EXPECT_EQ(sent(0x100B4), (std::vector<uint32_t>{90}));
     EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11230})); // 112.30, every digit
-    to_waypoint_index = 2;
+    set_flown_to(2);
     autotune_leg_radios(kAutotuneRouteAhead);
     EXPECT_EQ(sent(0x100B2), (std::vector<uint32_t>{0x375}));
     // The VOR 240 NM ahead is not tuned; the course comes from the NDB behind.
     host::sim_state().key_events.clear();
-    to_waypoint_index = 3;
+    set_flown_to(3);
     autotune_leg_radios(kAutotuneRouteAhead);
     EXPECT_EQ(sent(0x100AC), std::vector<uint32_t>{});
     EXPECT_EQ(sent(0x100B4).size(), 1u);

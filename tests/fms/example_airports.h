@@ -52,6 +52,7 @@ inline void write_plan(RoutePlan& plan, const std::vector<std::string>& idents) 
         w.lat = 46.0 + 0.01 * i;
         w.lon = -122.0;
     }
+    PlanBuilder::give_ids(plan);
 }
 
 // "IDENT/KIND" of every entry, kind empty en route.

@@ -84,7 +84,7 @@ TEST(XmlPlanWriter, writesTheRemainingPlanThatTheImportReadsBack) {
     }
     active_entry(0).position = "16L";
     cruise_altitude = 16000;
-    to_waypoint_index = 2; // the list starts at the entry before TO
+    set_flown_to(2); // the list starts at the entry before TO
     write_xml_flight_plan();
     const std::string xml = folder.read("Orvex/Navdata/tmpfplan.pln");
     EXPECT_NE(xml.find("        <DepartureLLA>N47\xB0 26' 56.00\" , W122\xB0 18' 33.00\",</DepartureLLA>\n"),
@@ -104,7 +104,7 @@ TEST(XmlPlanWriter, writesTheRemainingPlanThatTheImportReadsBack) {
         EXPECT_NEAR(preview_plan[i].lon, plan[i + 1].lon, 1.01 / 3600.0); // seconds are truncated
     }
 
-    to_waypoint_index = 999; // no active route: header only
+    set_flown_to(999); // no active route: header only
     write_xml_flight_plan();
     EXPECT_EQ(folder.read("Orvex/Navdata/tmpfplan.pln").find("<ATCWaypoint"), std::string::npos);
 }

@@ -69,7 +69,7 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
     EXPECT_EQ(smiths_scratchpad_message, "1 WPTS NOT LOADED");
 
     gps.waypoint(6, "W6", -40007000 / 2, 0);
-    to_waypoint_index = 9; // a route flown so far
+    set_flown_to(9); // a route flown so far
     import_gps_route(kGpsImportWithMessage);
     ASSERT_EQ(working_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W202");

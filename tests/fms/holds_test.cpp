@@ -25,7 +25,7 @@ std::vector<int> active_indices() {
 
 // EXEC as far as the holds go: the working plan becomes the active plan.
 void execute_holds() {
-    give_entry_ids(working_plan, working_plan_last);
+    PlanBuilder::give_ids(working_plan);
     for (int i = 0; i <= working_plan_last; ++i)
         active_entry(i) = working_plan[i];
     set_active_last(working_plan_last);
@@ -287,8 +287,8 @@ TEST(Holds, theRulesFindTwoHoldsOnOneEntryAndAHoldOnNone) {
         set_working_count(6);
         set_active({{"P0", ""}, {"P1", ""}, {"P2", ""}, {"P3", ""}, {"P4", ""}, {"P5", ""}});
         route_state = kRouteStateActiveModified;
-        give_entry_ids(active_plan, active_plan_last);
-        give_entry_ids(working_plan, working_plan_last);
+        PlanBuilder::give_ids(active_plan);
+        PlanBuilder::give_ids(working_plan);
         hold_list.set_count(2);
         for (int s = 1; s <= 2; ++s) {
             HoldEntry& h = hold_list.slot(s);

@@ -66,8 +66,8 @@ TEST(CrossTrack, SidesOffsetsAndTheLimitOfTheMode) {
     active_entry(0).lon = kP0.lon;
     active_entry(1).lat = p1.lat;
     active_entry(1).lon = p1.lon;
-    to_waypoint_index = 1;
-    to_position = GeoPosition{p1.lat, p1.lon};
+    set_flown_to(1);
+    set_to_position(GeoPosition{p1.lat, p1.lon});
     const PlanPoint at = offset("A", offset("B", kP0, 10.0, 10.0), 100.0, 7.0); // 7 NM right
     aircraft_state.plat = at.lat;
     aircraft_state.plon = at.lon;
@@ -89,7 +89,7 @@ TEST(CrossTrack, SidesOffsetsAndTheLimitOfTheMode) {
 
     // Without a leg to measure against (TO 0 or past the plan): -99.
     for (int to : {0, 2, 999}) {
-        to_waypoint_index = to;
+        set_flown_to(to);
         xtk = 1.0;
         leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side,
                                 &heading_offset, kCrossTrackModeWide);

@@ -1,7 +1,9 @@
-// Lays out plans for the tests. PlanBuilder writes entries and last indices
-// as given, beside the edit path: no ids are given and no cursor, TO or rule
-// follows, so a test can set up any plan, also one the rules refuse, and then
-// see what the module makes of it. The helpers below build whole plans entry
+// Lays out plans for the tests. PlanBuilder writes entries, last indices and
+// the TO as given, beside the edit path: no cursor, TO or rule follows, so a
+// test can set up any plan, also one the rules refuse, and then see what the
+// module makes of it. Entries get ids as an edit gives them (a slot reached
+// without one, and every entry up to a last index set), so that what stands
+// beside the plan by id (holds, predictions) finds them. The helpers below build whole plans entry
 // by entry: each entry gets its ident, an airway (empty = direct) and a
 // distinct position one tenth of a degree north of the one before.
 #pragma once
@@ -13,14 +15,36 @@
 #include <vector>
 
 struct PlanBuilder {
-    static RouteWaypoint& entry(RoutePlan& plan, int i) { return plan.slot(i); }
-    static void set_last(RoutePlan& plan, int last) { plan.last_ = last; }
+    static RouteWaypoint& entry(RoutePlan& plan, int i) {
+        if (plan[i].id == 0 && i >= 0 && i <= kPlanLastIndex) plan.give_new_id(i);
+        return plan.slot(i);
+    }
+    static void set_last(RoutePlan& plan, int last) {
+        plan.last_ = last;
+        plan.give_ids();
+    }
     // The entry after the last, which becomes the last.
-    static RouteWaypoint& append(RoutePlan& plan) { return plan.slot(++plan.last_); }
+    static RouteWaypoint& append(RoutePlan& plan) {
+        ++plan.last_;
+        plan.give_ids();
+        return plan.slot(plan.last_);
+    }
+    // Entries 0..last written whole (an id-less entry copied in) get ids.
+    static void give_ids(RoutePlan& plan) { plan.give_ids(); }
     static void clear(RoutePlan& plan) { plan.clear(); }
     // A plan laid out as a copy of another, whole.
     static void copy(RoutePlan& plan, const RoutePlan& from) { plan = from; }
+    // The TO as a flight left it; its position apart, as given.
+    static void set_to(int index) { flown_to.index_ = index; }
+    static void set_to_position(const GeoPosition& at) { flown_to.position_ = at; }
 };
+
+inline void set_flown_to(int index) {
+    PlanBuilder::set_to(index);
+}
+inline void set_to_position(const GeoPosition& at) {
+    PlanBuilder::set_to_position(at);
+}
 
 inline RouteWaypoint& active_entry(int i) {
     return PlanBuilder::entry(active_plan, i);
@@ -54,6 +78,7 @@ inline void fill_plan(RoutePlan& plan, const std::vector<PlanEntry>& entries) {
         w.lon = -122.0;
         w.type = "WPT";
     }
+    PlanBuilder::give_ids(plan);
 }
 
 inline void set_working(const std::vector<PlanEntry>& entries) {

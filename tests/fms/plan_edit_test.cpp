@@ -162,7 +162,7 @@ TEST(PlanEdit, theModifiedRoutesToRowFollowsAsTheTo) {
 TEST(PlanEdit, anEditOfTheFlownPlanKeepsItsCursorsAndTheLeg) {
     const PlanTarget A = active_target();
     set_active({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
-    to_waypoint_index = 2;
+    set_flown_to(2);
     constraint_waypoint_index = 3;
     {
         PlanEdit edit(A, "test");
@@ -200,4 +200,41 @@ TEST(PlanEdit, anExecutedHoldLeavesOnlyTheWorkingPlanWithItsEntry) {
     EXPECT_EQ(hold_list[1].active_index(), 2);
     EXPECT_EQ(hold_list[1].working_index(), 0);
     EXPECT_EQ(hold_mark(active_plan, 2), 1);
+}
+
+// An entry has its id from the moment an edit writes it: a reader inside the
+// same edit (a hold put on the new entry) finds it by an id no other entry has.
+TEST(PlanEdit, anEntryHasItsOwnIdTheMomentItIsWritten) {
+    const auto ids_distinct = [] {
+        for (int i = 0; i <= working_plan_last; ++i) {
+            if (working_plan[i].id == 0) return false;
+            for (int j = i + 1; j <= working_plan_last; ++j)
+                if (working_plan[j].id == working_plan[i].id) return false;
+        }
+        return true;
+    };
+    RoutePlan stored;
+    {
+        PlanEdit edit(plan_target(stored), "test");
+        edit.set_last(1);
+        edit.entry(0).ident = "S0";
+        edit.entry(1).ident = "S1";
+    }
+    EXPECT_NE(stored[0].id, 0); // a plan no cursor follows as well
+    EXPECT_NE(stored[1].id, 0);
+    const struct {
+        const char* name;
+        std::function<void(PlanEdit&)> write;
+    } cases[] = {
+        {"a slot opened", [](PlanEdit&) { open_slot(W, 2); }},
+        {"an entry written from a record", [](PlanEdit&) { write_entry(W, 2, named("NEW")); }},
+        {"the plan grown", [](PlanEdit& e) { e.set_last(e.last() + 2); }},
+        {"a stored plan put in place", [&stored](PlanEdit& e) { e.replace_with(stored); }},
+    };
+    for (const auto& c : cases) {
+        set_working_count(4);
+        PlanEdit edit(W, "test");
+        c.write(edit);
+        EXPECT_TRUE(ids_distinct()) << c.name;
+    }
 }

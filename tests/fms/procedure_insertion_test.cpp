@@ -85,7 +85,7 @@ TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart
     copy_active_plan_to_working();
     for (int i = 4; i <= 6; ++i)
         working_entry(i).kind = "STAR";
-    to_waypoint_index = 5;
+    set_flown_to(5);
     ASSERT_EQ(add_hold(5, kHoldQuiet, 0.0), 1);
     working_edit_index = 7;
     working_entry(7).alt_constraint = 31.0;
@@ -142,7 +142,7 @@ TEST_F(ProcedureInsertion, aNearlyFullPlanStopsAtItsLastIndex) {
 
 TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     write_plan(active_plan, {"KSEA", "BTG", "KPDX"});
-    to_waypoint_index = 2;
+    set_flown_to(2);
     constraint_waypoint_index = 2;
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(1);
@@ -170,7 +170,7 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     active_entry(2).kind = "SID";
     active_entry(3).kind = active_entry(4).kind = "STAR";
     active_entry(5).alt_constraint = 31.0;
-    to_waypoint_index = 4;
+    set_flown_to(4);
     ChoicesEdit(working_plan)->star = "LAVVA2";
     ChoicesEdit(working_plan)->applied_arrival_runway = "10R";
     ChoicesEdit(working_plan)->applied_star_transition = "SEA";

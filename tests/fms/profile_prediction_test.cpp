@@ -29,7 +29,7 @@ void plan(int entries, double course, double nm) {
         w.alt_constraint = 0.0;
         gc_destination_point(lat, lon, course, nm, &lat, &lon);
     }
-    to_waypoint_index = 1;
+    set_flown_to(1);
 }
 
 void constrain(int i, double altitude, double speed) {

@@ -47,7 +47,7 @@ TEST(RouteExec, ExecActivatesFromEveryStateWithTheSelections) {
     for (int state : {0, 1, 2, 3, 4}) {
         set_working({{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
         set_active_last(-1);
-        to_waypoint_index = kNoToWaypoint;
+        set_flown_to(kNoToWaypoint);
         route_state = state;
         select("SID1", "STAR1");
         plan_cruise_altitude = 25000;
@@ -71,7 +71,7 @@ TEST(RouteExec, ExecActivatesFromEveryStateWithTheSelections) {
 TEST(RouteExec, ExecOfAModifiedRouteCommandsVnavAfresh) {
     set_working({{"A", ""}, {"B", ""}, {"C", ""}});
     route_state = kRouteStateActiveModified;
-    to_waypoint_index = 1;
+    set_flown_to(1);
     vnav_engaged = 1;
     vnav_altitude_set = vnav_speed_set = 1;
     VnavSetSpd = 2;
@@ -105,7 +105,7 @@ TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
     set_active({{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
     set_working({{"A", ""}, {"X", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
     route_state = kRouteStateActiveModified;
-    to_waypoint_index = 1;
+    set_flown_to(1);
     hold_at(1, 1, 2); // moved one down by the inserted X
     hold_at(2, 3, 0); // deletion pending on the hold page
     pending_hold_delete_index = 3;

@@ -86,11 +86,10 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     a.flyover = 1;
     a.constrained = 1;
     a.frequency = "116.80";
-    give_entry_ids(active_plan, 2);
     plan_marks.stamp(a, "12:34");
     a.position = "ACTIVE ONLY";
     working_entry(1).position = "WORKING";
-    to_waypoint_index = 1;
+    set_flown_to(1);
     constraint_waypoint_index = 2;
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(1);
@@ -121,7 +120,7 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
 
 TEST(RoutePlan, copyOfAnEmptyActivePlanEmptiesTheWorkingPlanAndStillTakesTheIndices) {
     set_working({{"A", ""}, {"B", ""}});
-    to_waypoint_index = 999;
+    set_flown_to(999);
     constraint_waypoint_index = 7;
     copy_active_plan_to_working();
     EXPECT_EQ(working_plan_last, -1);
@@ -239,7 +238,7 @@ TEST(RoutePlan, theToFollowsTheActiveLegThroughAnEdit) {
     };
     for (const auto& row : rows) {
         write_active_plan(points);
-        to_waypoint_index = 2;
+        set_flown_to(2);
         const ActiveLeg before = active_leg();
         copy_active_plan_to_working();
         row.edit();

@@ -118,8 +118,8 @@ TEST_F(Sequencing, TheLastWaypointEndsLnavInsteadOfSequencing) {
     const PlanPoint start = offset("A", plan[3], 180.0, 4.0);
     place(start.lat, start.lon, 0.0);
     activate(plan);
-    to_waypoint_index = 3;
-    to_position = GeoPosition{plan[3].lat, plan[3].lon};
+    set_flown_to(3);
+    set_to_position(GeoPosition{plan[3].lat, plan[3].lon});
     LnavOffAtLastWpt = 1;
     ASSERT_TRUE(pass_until([] { return to_waypoint_index == 4; }, 5000));
     EXPECT_EQ(lnav_engaged, 0); // the new TO is the last: LNAV off at once
@@ -181,14 +181,14 @@ TEST_F(Discontinuity, ATurnIsNotAnticipatedIntoAGapNorIsAMarkerMadeTheTo) {
     const PlanPoint start = offset("A", plan[2], 180.0, 5.0);
     place(start.lat, start.lon, 0.0);
     activate(plan);
-    to_waypoint_index = 2;
-    to_position = GeoPosition{plan[2].lat, plan[2].lon};
+    set_flown_to(2);
+    set_to_position(GeoPosition{plan[2].lat, plan[2].lon});
     passes(2);
     EXPECT_DOUBLE_EQ(switch_distance, WptChgDist);
 
     // A TO put on a marker moves on to the place after it.
-    to_waypoint_index = 3;
-    to_position = GeoPosition{};
+    set_flown_to(3);
+    set_to_position(GeoPosition{});
     pass();
     EXPECT_EQ(active_plan[to_waypoint_index].ident, "P3");
     EXPECT_LT(distance_to_to_nm, 30.0);

@@ -12,6 +12,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan_builder.h"
 #include "gauges/linkage.h"
 #include "shared/plan_points.h"
 #include "sim/aircraft_state.h"
@@ -57,8 +58,8 @@ class UpdateTest : public ::testing::Test {
     // The plan as the active route, TO = 1, LNAV engaged.
     static void activate(const std::vector<PlanPoint>& points) {
         write_active_plan(points);
-        to_waypoint_index = 1;
-        to_position = GeoPosition{points[1].lat, points[1].lon};
+        set_flown_to(1);
+        set_to_position(GeoPosition{points[1].lat, points[1].lon});
         route_state = kRouteStateActive;
         lnav_engaged = 1;
         intercept_armed = 1;

@@ -53,7 +53,7 @@ TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
     ASSERT_EQ(route_state, kRouteStateActive);
     ASSERT_EQ(to_waypoint_index, 1);
     ASSERT_EQ(cruise_altitude, 15000);
-    to_position = GeoPosition{points[1].lat, points[1].lon};
+    set_to_position(GeoPosition{points[1].lat, points[1].lon});
     lnav_engaged = vnav_engaged = intercept_armed = 1;
     smiths_cdu_page = 34;
 

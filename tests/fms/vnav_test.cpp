@@ -97,7 +97,7 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     EXPECT_EQ(tod_altitude, 10000.0);
 
     // A new level at the TO waypoint: it becomes the cruise altitude.
-    to_waypoint_index = 2;
+    set_flown_to(2);
     constrain(2, 8000.0);
     tod_passed = 1;
     smiths_cdu_page = 34;
@@ -110,7 +110,7 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
 
     // Longer than the route ahead: behind the TO waypoint.
     cruise_altitude = 30000;
-    to_waypoint_index = 3;
+    set_flown_to(3);
     at(p[2]);
     course_to_to_deg = 90.0;
     update_toc_tod(kTodLocate);
@@ -189,7 +189,7 @@ TEST_F(Vnav, TopOfDescentAlongTheRouteWithinOneAndAHalfMiles) {
     tod_lat = p[0].lat;
     tod_lon = p[0].lon + 0.001;
 
-    to_waypoint_index = 2;
+    set_flown_to(2);
     at(offset("X", p[0], 90.0, 25.0 - 1.51));
     update_vertical_guidance();
     EXPECT_EQ(tod_passed, 0);
@@ -208,7 +208,7 @@ TEST_F(Vnav, TopOfDescentAlongTheRouteWithinOneAndAHalfMiles) {
     // from 13000 ft it lies 17.5 NM before W3.
     clear_tod_passed();
     aircraft_state.indicated_altitude_ft = 13000.0;
-    to_waypoint_index = 3;
+    set_flown_to(3);
     at(offset("X", p[0], 90.0, 42.5 - 1.6));
     update_vertical_guidance();
     EXPECT_EQ(tod_passed, 0);
@@ -265,7 +265,7 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     const PlanPoint tod = offset("TOD", p[1], 90.0, 0.5);
     tod_lat = tod.lat;
     tod_lon = tod.lon;
-    to_waypoint_index = 3;
+    set_flown_to(3);
     at(offset("X", tod, 90.0, 9.75));
     route_distance_summary();
     EXPECT_NEAR(tod_to_target_distance, 19.5, 1e-6);
@@ -276,7 +276,7 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     // Before the TOD: the distance to it. Passing it is the vertical
     // guidance's test, along the route, not the summary's.
     tod_passed = 0;
-    to_waypoint_index = 2;
+    set_flown_to(2);
     at(offset("X", p[1], 90.0, 0.25));
     route_distance_summary();
     EXPECT_NEAR(distance_to_tod, 0.25, 1e-6);

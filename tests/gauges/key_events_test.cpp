@@ -44,8 +44,8 @@ class KeyEvents : public StandInPanel {
         set_active_last(1);
         active_entry(1).lat = 0.0;
         active_entry(1).lon = 1.0;
-        to_waypoint_index = 1;
-        to_position = GeoPosition{0.0, 1.0};
+        set_flown_to(1);
+        set_to_position(GeoPosition{0.0, 1.0});
         aircraft_state.plat = 0.0;
         aircraft_state.plon = 0.0;
     }

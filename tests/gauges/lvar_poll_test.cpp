@@ -8,6 +8,7 @@
 #include "data/lvar_bindings.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "gauges/lvar_poll.h"
 #include "gauges/nd_toggles.h"
 #include "map/range_ladder.h"
@@ -106,7 +107,7 @@ TEST_F(Lvars, followersTrackTheirVariables) {
 TEST_F(Lvars, anLnavToggleSkipsTheNextThreePolls) {
     bind("LNAV switch", 0, "LnavOn");
     run();
-    to_waypoint_index = 1;
+    set_flown_to(1);
     poll("LNAV switch", 1);
     EXPECT_EQ(lnav_engaged, 1);
     // The owning panel has not followed yet: the three next updates leave it.

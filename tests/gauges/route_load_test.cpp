@@ -131,7 +131,7 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
     };
     for (const auto& load :
          {std::function<void()>(smiths), std::function<void()>(mcu), std::function<void()>(gns)}) {
-        to_waypoint_index = kNoToWaypoint; // with the plan emptied below: no route flown
+        set_flown_to(kNoToWaypoint); // with the plan emptied below: no route flown
         approach_record_index = 0;
         set_active_last(-1);
         load();

@@ -71,8 +71,8 @@ TEST_F(Server, registersOnceConnectedAndPublishesTheGuidanceAfterAFrame) {
         active_entry(i).lat = lats[i];
         active_entry(i).lon = -122.0;
     }
-    to_waypoint_index = 1;
-    to_position = GeoPosition{48.0, -122.0};
+    set_flown_to(1);
+    set_to_position(GeoPosition{48.0, -122.0});
     route_state = kRouteStateActive;
     lnav_engaged = 1;
     host::aircraft().lat_deg = 47.0;

@@ -43,9 +43,9 @@ void set_active_plan(const std::vector<Fix>& fixes, int to) {
     }
     set_active_last(static_cast<int>(fixes.size()) - 1);
     make_marker(active_entry(active_plan_last + 1), EntryKind::EndMark);
-    to_waypoint_index = to;
-    to_position =
-        GeoPosition{fixes[static_cast<std::size_t>(to)].lat, fixes[static_cast<std::size_t>(to)].lon};
+    set_flown_to(to);
+    set_to_position(
+        GeoPosition{fixes[static_cast<std::size_t>(to)].lat, fixes[static_cast<std::size_t>(to)].lon});
 }
 
 std::vector<std::string> active_idents() {

@@ -117,7 +117,7 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     // Inserting at index 3 while the TO index is 5 moves it to 6.
     press("L3");
     ASSERT_EQ(working_cursor_index, 3);
-    to_waypoint_index = 5;
+    set_flown_to(5);
     press("\"BTG\" ENT");
     frames(1);
     ASSERT_EQ(gns_state, GNS_DATABASE_WPT);
@@ -152,7 +152,7 @@ TEST_F(GnsPlanKeys, AnInsertedWaypointTakesNoConstraintOfTheFixItDisplaced) {
         EXPECT_EQ(plan[1].constrained, 0) << flown;
         EXPECT_EQ(plan[1].alt_constraint, kNoConstraint) << flown;
         EXPECT_EQ(plan[1].speed_constraint, kNoConstraint) << flown;
-        EXPECT_EQ(plan[1].course, kNoConstraint) << flown;
+        EXPECT_EQ(plan[1].course, -1.0) << flown;            // none, as every entry made from the database
         EXPECT_EQ(plan[2].speed_constraint, 210.0) << flown; // the displaced fix keeps its own
         EXPECT_EQ(plan[2].constrained, 1) << flown;
     }
@@ -170,7 +170,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
         w.type = i == 0 || i == 4 ? "APT" : "WPT";
     }
     set_active_last(4);
-    to_waypoint_index = 3;
+    set_flown_to(3);
     gns_selected_wpt_index = 1;
     gns_entry_active = 1;
     gns_entry_fresh = 1;
@@ -193,7 +193,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
 
     // The TO waypoint deleted as the last entry: the one before it is flown;
     // with only the origin left, no route is.
-    to_waypoint_index = 3;
+    set_flown_to(3);
     for (int expected_to : {2, 1, kNoToWaypoint}) {
         gns_selected_wpt_index = active_plan_last;
         gns_delete_request = 1;
@@ -227,7 +227,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
         for (int i = 0; i <= 10; ++i)
             active_entry(i) = route[static_cast<std::size_t>(i)];
         set_active_last(9);
-        to_waypoint_index = row.to;
+        set_flown_to(row.to);
         gns_selected_wpt_index = row.cursor;
         gns_entry_active = 1;
         gns_entry_fresh = 1;
@@ -374,7 +374,7 @@ TEST_F(GnsPlanKeys, TheEndRowIsShownAndChosenButIsNoEntry) {
         w.lon = 20.0;
     }
     set_active_last(2);
-    to_waypoint_index = 1;
+    set_flown_to(1);
     press("FPL");
     EXPECT_EQ(text_at(96.0f, 160.0f), "******");
     press("L3");

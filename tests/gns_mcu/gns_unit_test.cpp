@@ -107,7 +107,7 @@ class GnsCanvas : public ::testing::Test {
         active_entry(1).ident = "SOUTH";
         active_entry(1).lat = -100.0 / 60.0;
         set_active_last(1);
-        to_waypoint_index = 1;
+        set_flown_to(1);
     }
     uint32_t token_ = 0;
     void* dc_ = nullptr;

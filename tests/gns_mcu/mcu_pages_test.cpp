@@ -157,7 +157,7 @@ TEST_F(McuDirectTo, DirectKeepsTheDestinationAirportAndDropsTheHolds) {
     active_entry(3).lat = 45.5887;
     active_entry(3).lon = -122.5975;
     set_active_last(3);
-    to_waypoint_index = 1;
+    set_flown_to(1);
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(2);
     selected_destination_elevation_text = "31";
@@ -310,7 +310,7 @@ TEST_F(McuStandIn, PrevAndNextStepTheToWaypoint) {
     press("FPLN ENTER");
     frames(2);
     ASSERT_GE(active_plan_last, 2);
-    to_waypoint_index = active_plan_last;
+    set_flown_to(active_plan_last);
     press("NEXT");
     EXPECT_EQ(to_waypoint_index, 1);
     press("PREV");
@@ -318,7 +318,7 @@ TEST_F(McuStandIn, PrevAndNextStepTheToWaypoint) {
     EXPECT_EQ(to_position.lon, active_plan[active_plan_last].lon);
     // No waypoint after the origin: PREV leaves TO alone.
     set_active_last(0);
-    to_waypoint_index = 1;
+    set_flown_to(1);
     press("PREV");
     EXPECT_EQ(to_waypoint_index, 1);
 }
@@ -361,7 +361,7 @@ TEST_F(McuStandIn, StatusPageDrawsTheToOfTheFrameItIsDrawnOn) {
     frames(2);
     EXPECT_TRUE(texts().empty()); // nothing changed: nothing drawn
     for (const int undrawn : {0, 0, 1, 0, 9, 0}) {
-        to_waypoint_index = to_waypoint_index % active_plan_last + 1;
+        set_flown_to(to_waypoint_index % active_plan_last + 1);
         for (int i = 0; i < undrawn; ++i)
             host::run_frame(sim_, false);
         frames(1);
@@ -416,8 +416,8 @@ class McuCloseTo : public McuDirectTo {
         }
         make_marker(active_entry(3), EntryKind::Gap);
         set_active_last(4);
-        to_waypoint_index = 1;
-        to_position = GeoPosition{0.0, 0.0};
+        set_flown_to(1);
+        set_to_position(GeoPosition{0.0, 0.0});
         route_state = kRouteStateActive;
         SequenceFPlanWpts = 0;
         frames(2);
@@ -443,7 +443,7 @@ TEST_F(McuCloseTo, PrevWrapsToTheLastAndNextStepsOverAMarker) {
     frames(1);
     EXPECT_EQ(to_waypoint_index, 4);
     EXPECT_EQ(lnav_engaged, 1); // the last waypoint, chosen, is not taken as reached
-    to_waypoint_index = 2;
+    set_flown_to(2);
     press("NEXT");
     EXPECT_EQ(to_waypoint_index, 4);
     press("PREV");

@@ -7,6 +7,7 @@
 #include "data/display_state.h"
 #include "data/p1000_menu_state.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "map/map_projection.h"
 #include "map/near_layers.h"
 #include "map/range_ladder.h"
@@ -28,7 +29,7 @@ class LayerMembers : public NearLayerCanvas {
         hw_md11_nd_mode = kMd11NdModeMap;
         md80_ehsi_mode = kEhsiModeMap;
         proline4_mfd_mode = kProline4ModeMap;
-        to_waypoint_index = kNoToWaypoint;
+        set_flown_to(kNoToWaypoint);
     }
     static NavRecord north(const std::string& ident, const std::string& kind, double nm) {
         return record_at(ident, kind, 360.0, nm);

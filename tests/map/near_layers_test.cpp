@@ -57,7 +57,7 @@ TEST_F(NearLayers, navaidsWithinTwiceTheRangePlusFiftyAreDrawnAtTheirBearing) {
 
 TEST_F(NearLayers, planModeWithoutRouteIsNorthUpAboutTheAircraftAtTheCentredPosition) {
     hw_b737_nd_mode = kB737NdModePlan;
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     aircraft_state.map_heading_deg = 90.0;
     fill(local_navaids, {record_at("NTH", "V", 360.0, 10.0)});
     draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
@@ -71,7 +71,7 @@ TEST_F(NearLayers, planModeWithoutRouteIsNorthUpAboutTheAircraftAtTheCentredPosi
         active_entry(i).lat = r.latitude;
         active_entry(i).lon = r.longitude;
     }
-    to_waypoint_index = 1;
+    set_flown_to(1);
     for (const int step : {2, 7}) {
         smiths_legs_map_step = step;
         rec().clear();

@@ -22,7 +22,7 @@ class AtcBoundaryLayer : public OverlayTest {
         OverlayTest::SetUp();
         atc_boundaries.set_count(0);
         atc_boundaries_loaded = 1;
-        to_waypoint_index = kNoToWaypoint;
+        set_flown_to(kNoToWaypoint);
     }
     void TearDown() override {
         atc_boundaries.set_count(0);
@@ -200,7 +200,7 @@ TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapAndPlanCentresOnThePlanWaypoint) {
         hw_md11_nd_compass_radius = r.radius;
         hw_md11_nd_centre_y = r.centre_y;
         hw_md11_nd_range = 40.0;
-        to_waypoint_index = r.to;
+        set_flown_to(r.to);
         rec().clear();
         draw_atc_boundaries_hw_md11_nd(DisplayObject{240, 258}, g());
         const auto lines = rec().lines_in_color(0xFF979700);
@@ -212,7 +212,7 @@ TEST_F(AtcBoundaryLayer, md11TurnsWithTheMapAndPlanCentresOnThePlanWaypoint) {
     hw_md11_nd_compass_radius = 150;
     hw_md11_nd_centre_y = 178;
     hw_md11_nd_range = 80.0;
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     set_active_last(-1);
 }
 

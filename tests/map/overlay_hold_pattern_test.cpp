@@ -6,6 +6,7 @@
 #include "data/c17_mfd_state.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan_builder.h"
 #include "map/map_overlays.h"
 
 #include <functional>
@@ -88,7 +89,7 @@ TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
     aircraft_state.heading_deg = 45.0; // not used: the racetrack turns with the map
     aircraft_state.map_heading_deg = 90.0;
     const int saved_to = to_waypoint_index;
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     struct Row {
         int mode;
         double x, y; // device start of the outbound leg (S, -0.2 L)
@@ -109,7 +110,7 @@ TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
         EXPECT_EQ(lines[1]->pen_width, 3.0f); // twice the horizontal scale
     }
     hw_md11_nd_mode = kMd11NdModeMap;
-    to_waypoint_index = saved_to;
+    set_flown_to(saved_to);
 }
 
 // The inbound course is magnetic and every map is drawn to true directions:
@@ -117,7 +118,7 @@ TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
 // on the same leg and each display draws it where it drew it without a
 // variation, in its heading-up and its north-up formats.
 TEST_F(HoldPattern, racetrackFollowsTheTrueInboundCourseOnEveryMap) {
-    to_waypoint_index = kNoToWaypoint; // the plan formats centre on the aircraft
+    set_flown_to(kNoToWaypoint); // the plan formats centre on the aircraft
     const double ppn = 5.0;
     struct Row {
         const char* display;

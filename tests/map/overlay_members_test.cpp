@@ -49,7 +49,7 @@ class OverlayMembers : public ::testing::Test {
         atc_boundaries.set_count(0);
         atc_boundaries_loaded = 1;
         clear_fix_info(0);
-        to_waypoint_index = kNoToWaypoint;
+        set_flown_to(kNoToWaypoint);
     }
     void TearDown() override {
         graphics_.reset();
@@ -320,7 +320,7 @@ TEST_F(OverlayMembers, boundariesOnEachDisplayAndMeasuredFromThePlanCentre) {
     active_entry(0).lat = kLat;
     active_entry(0).lon = kLon;
     ahead(0.0, 10.0, &active_entry(1).lat, &active_entry(1).lon);
-    to_waypoint_index = 1;
+    set_flown_to(1);
     md80_ehsi_mode = kEhsiModePlan;
     gfx::Graphics& g = canvas(md80_ehsi_design);
     draw_atc_boundaries_md80_ehsi(display_, g);
@@ -328,7 +328,7 @@ TEST_F(OverlayMembers, boundariesOnEachDisplayAndMeasuredFromThePlanCentre) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NEAR(lines[0]->points[0].x, md80_compass_centre_x, 1.0);
     EXPECT_NEAR(lines[0]->points[0].y, md80_compass_centre_y, 1.0);
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     set_active_last(-1);
 }
 

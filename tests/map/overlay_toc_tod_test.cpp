@@ -36,7 +36,7 @@ class TocTodMarkers : public OverlayTest {
             active_entry(i).ident = "WPT" + std::to_string(i);
             ahead(0.0, 20.0 * i, &active_entry(i).lat, &active_entry(i).lon);
         }
-        to_waypoint_index = 1;
+        set_flown_to(1);
         constraint_waypoint_index = 2;
         course_to_to_deg = 0.0;
         vertical_target_altitude = 10000.0;
@@ -49,7 +49,7 @@ class TocTodMarkers : public OverlayTest {
         cruise_altitude = 0;
         descent_speed_phase = kDescentSpeedPhaseOff;
         set_active_last(-1);
-        to_waypoint_index = kNoToWaypoint;
+        set_flown_to(kNoToWaypoint);
         OverlayTest::TearDown();
     }
     void draw() { draw_tod_toc_markers(g(), 215, 40.0, 122, 249, 8, 1.0, 1.0, kLat, kLon, 0.0); }

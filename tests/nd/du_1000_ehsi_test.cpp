@@ -169,7 +169,7 @@ TEST_F(Du1000Ehsi, mapLayerRunsOnlyInModes2And3WithSomethingToShow) {
     EXPECT_FALSE(map_drawn(draw(kEhsiModeArc)));
     EXPECT_EQ(draw(kEhsiModeArc).find_text("NISQL"), nullptr);
     show_navaids_flags[ND_DU_1000] = show_airports_flags[ND_DU_1000] = 0;
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     EXPECT_FALSE(map_drawn(draw(kEhsiModePlan)));
     EXPECT_FALSE(map_drawn(draw(kEhsiModeMap)));
     du_1000_ehsi_show_ndbs = 1;
@@ -177,7 +177,7 @@ TEST_F(Du1000Ehsi, mapLayerRunsOnlyInModes2And3WithSomethingToShow) {
 }
 
 TEST_F(Du1000Ehsi, nearbyLayersStopAtTheirRanges) {
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     struct Row {
         int* flag;
         double shown_at, gone_at; // gone_at 0: shown at every range
@@ -206,7 +206,7 @@ TEST_F(Du1000Ehsi, runwayDrawsOnlyWhenBothTablesHoldItsEntry) {
     origin.runways.append(rwy);
     ChoicesEdit(working_plan)->applied_departure_runway = "16L";
     airport_runway_list.set_count(0);
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     du_1000_ehsi_show_ndbs = 1; // something to show
     EXPECT_EQ(draw(kEhsiModeMap).find_text("16L"), nullptr);
     AirportRunwayListEntry entry;

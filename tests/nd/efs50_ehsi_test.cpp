@@ -6,6 +6,7 @@
 #include "data/module_settings.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/holds.h"
+#include "fms/plan_builder.h"
 #include "nd/efs50_ehsi_painters.h"
 
 #include <algorithm>
@@ -134,7 +135,7 @@ TEST_F(Efs50Ehsi, routeShowsThePreviousWaypointFrom5NmOnly) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.range * 100 + row.to * 10 + row.direct);
         efs50_ehsi_range = row.range;
-        to_waypoint_index = row.to;
+        set_flown_to(row.to);
         direct_to_active = row.direct;
         const gfx::Recording& r = draw(kEfs50EhsiModeArcMap, kEfs50NavSourceFms);
         const gfx::RecordedOp* label = nullptr;
@@ -160,9 +161,9 @@ TEST_F(Efs50Ehsi, vorSourceWithoutSignalDrawsNoToFromTriangle) {
     for (int mode : {kEfs50EhsiModeHsi, kEfs50EhsiModeArc}) {
         const std::size_t with_route = draw(mode, kEfs50NavSourceVor).fills_in_color(0xFFDEE6E9).size();
         const int to = to_waypoint_index;
-        to_waypoint_index = kNoToWaypoint;
+        set_flown_to(kNoToWaypoint);
         EXPECT_EQ(with_route, draw(mode, kEfs50NavSourceVor).fills_in_color(0xFFDEE6E9).size()) << mode;
-        to_waypoint_index = to;
+        set_flown_to(to);
     }
 }
 
@@ -221,7 +222,7 @@ TEST_F(Efs50Ehsi, painterValues) {
     course_to_to_deg = 170.0;
     ASSERT_TRUE(efs50_to_from(&to));
     EXPECT_FALSE(to);
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     EXPECT_FALSE(efs50_to_from(&to));
     EXPECT_FALSE(efs50_pointer_angle(2, true, &angle));
 }
@@ -274,7 +275,7 @@ TEST_F(Efs50Ehsi, holdAndLevelOffArcInTheMapFormatsWithTheFmsSource) {
                         {kEfs50EhsiModeArc, kEfs50NavSourceFms, 3, 1, 0, 0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode * 10 + row.source);
-        to_waypoint_index = row.to;
+        set_flown_to(row.to);
         DrawBodArcOnEFS50EHSI = row.bod_setting;
         const gfx::Recording& r = draw(row.mode, row.source);
         EXPECT_EQ(hold_turns(r), row.turns);

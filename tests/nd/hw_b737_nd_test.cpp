@@ -238,7 +238,7 @@ TEST_F(HwB737Nd, frameFieldsShowTheirValuesOrDashes) {
     EXPECT_EQ(text(plan, "TCAS"), nullptr);
 
     // Without an active route: no distance, no ETA.
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     const gfx::Recording& no_route = render(kB737NdModeMap, 40.0);
     EXPECT_EQ(no_route.text_near(10, 8, 0.5f), nullptr);
     EXPECT_EQ(no_route.text_near(190, 8, 0.5f), nullptr);
@@ -359,9 +359,9 @@ TEST_F(HwB737Nd, previousLegAndPlanCentreCheckThePlanBounds) {
     direct_to_active = 0;
 
     // TO 0 has no entry before it: no leg, nothing read before the plan.
-    to_waypoint_index = 0;
+    set_flown_to(0);
     EXPECT_TRUE(render(kB737NdModeMap, 40.0).lines_in_color(kYellow).empty());
-    to_waypoint_index = 3;
+    set_flown_to(3);
 
     // A map step beyond the plan centres PLAN on the TO waypoint.
     smiths_legs_map_step = 50;

@@ -12,6 +12,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/plan_builder.h"
 #include "fms/procedures/airport_selection.h"
 #include "fms/units/cdu_text.h"
 #include "gauges/nd_toggles.h"
@@ -184,7 +185,7 @@ TEST_F(HwMd11Nd, noFlownLegInTheActiveColour) {
     for (const int to : {1, 3, 9}) {
         for (const bool modified : {false, true}) {
             SCOPED_TRACE(std::to_string(to) + (modified ? " modified" : ""));
-            to_waypoint_index = to;
+            set_flown_to(to);
             route_state = modified ? kRouteStateActiveModified : kRouteStateActive;
             const gfx::Recording& r = draw(kMd11NdModePlan, 40.0);
             const PlanPoint& ref = kExampleRoute[static_cast<std::size_t>(to)];

@@ -67,7 +67,7 @@ TEST_F(Md80Ehsi, mapDataBlockDistanceAndArrival) {
     EXPECT_EQ(md80_ehsi_arrival_text(1.0, 100.0, 23.0, 59.0), "0000Z");
     EXPECT_EQ(md80_ehsi_arrival_text(0.0, 100.0, 12.0, 59.4), "1259Z");
     EXPECT_EQ(md80_ehsi_arrival_text(10000.0, 31.0, 0.0, 0.0), "1035Z"); // 322 h 35 min later
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     EXPECT_EQ(draw(kEhsiModeMap).find_text("DTW"), nullptr);
 }
 

@@ -16,6 +16,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan_builder.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "gauges/linkage.h"
 #include "map/range_ladder.h"
@@ -67,8 +68,8 @@ class NdTest : public ::testing::Test {
         host::publish_aircraft();
 
         write_active_plan(kExampleRoute);
-        to_waypoint_index = 3;
-        to_position = GeoPosition{kExampleRoute[3].lat, kExampleRoute[3].lon};
+        set_flown_to(3);
+        set_to_position(GeoPosition{kExampleRoute[3].lat, kExampleRoute[3].lon});
         route_state = kRouteStateActive;
         update();
     }

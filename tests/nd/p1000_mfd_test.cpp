@@ -10,6 +10,7 @@
 #include "fms/nav/fix_info.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/plan_builder.h"
 #include "fms/procedures/airport_selection.h"
 #include "fms/units/update_counters.h"
 #include "nd/p1000_mfd_painters.h"
@@ -441,7 +442,7 @@ TEST_F(P1000Mfd, toIdentifierFollowsThePlanOnTheNextFrame) {
     };
     EXPECT_EQ(box(draw(0)), "NISQL");
     EXPECT_EQ(box(draw(5)), "<none>");
-    to_waypoint_index = 4; // a direct-to or a sequencing between full redraws
+    set_flown_to(4); // a direct-to or a sequencing between full redraws
     EXPECT_EQ(box(draw(6)), "OLM");
     EXPECT_EQ(box(draw(7)), "<none>");
 }

@@ -100,7 +100,7 @@ TEST_F(Proline4Mfd, navigationPageCourseLinesInFmsAndNav1Forms) {
     EXPECT_EQ(dashes->font_family, "Courier New");
 
     // LNAV without a route: the lines follow NAV1, without DME its dashes.
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     receive_nav1("SEA");
     aircraft_state.nav1_course_deg = 162.0;
     aircraft_state.nav1_dme_nm = 0.0;
@@ -131,7 +131,7 @@ TEST_F(Proline4Mfd, deviationBarFollowsTheCrossTrackLimitedToFiveNm) {
         EXPECT_DOUBLE_EQ(angle, leg_course_deg - aircraft_state.heading_deg);
     }
     // No route: the FMS branch with the bar centred.
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     double angle = 0.0;
     int bar = 9;
     proline4::course_pointer(2.1166666666666667, &angle, &bar);
@@ -228,7 +228,7 @@ TEST_F(Proline4Mfd, arcAndMapPageRangeLabels) {
 }
 
 TEST_F(Proline4Mfd, mapPageNearRingDashesAndHeadingScale) {
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     // Lines from (r1, a) to (r2, a) about the map centre.
     auto radial = [&](const gfx::Recording& r, double r1, double r2) {
         int n = 0;
@@ -308,7 +308,7 @@ TEST_F(Proline4Mfd, destinationFuelAndTheRowsWithoutARoute) {
     host::aircraft().fuel_lb = 1000.0;
     host::publish_aircraft();
     aircraft_state.ground_speed_kt = 240.0;
-    to_waypoint_index = active_plan_last - 1;
+    set_flown_to(active_plan_last - 1);
     WeightUnit = "KGS";
     cruise_altitude = 30000; // a profile is predicted: in the climb, before any descent
     descent_speed_phase = kDescentSpeedPhaseOff;
@@ -318,15 +318,15 @@ TEST_F(Proline4Mfd, destinationFuelAndTheRowsWithoutARoute) {
     cruise_altitude = 0;
     EXPECT_EQ(text_at(draw(kProline4ModePlanText), 190, 49), "---KG");
     // The TO waypoint the last: nothing is left to burn beyond it.
-    to_waypoint_index = active_plan_last;
+    set_flown_to(active_plan_last);
     cruise_altitude = 30000;
     WeightUnit = "LBS";
     EXPECT_EQ(text_at(draw(kProline4ModeMap), 190, 50), "1000LB");
 
     // TO index 0 has no FROM waypoint: its dash row.
-    to_waypoint_index = 0;
+    set_flown_to(0);
     EXPECT_EQ(text_at(draw(kProline4ModePlanText), 0, 22), "-----   ---    -:--");
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     const gfx::Recording& none = draw(kProline4ModePlanText);
     EXPECT_EQ(text_at(none, 0, 49), "-----   ---    -:-- --:-- ----");
     EXPECT_EQ(text_at(none, 225, 49), "LB");
@@ -361,13 +361,13 @@ TEST_F(Proline4Mfd, insetRangeFigureMovesForThreeDigits) {
 }
 
 TEST_F(Proline4Mfd, mapLayerColoursTheFromAndToIdents) {
-    to_waypoint_index = 1;
+    set_flown_to(1);
     const gfx::Recording& r = draw(kProline4ModeMap, 20.0);
     ASSERT_NE(r.find_text("KSEA"), nullptr);
     EXPECT_EQ(r.find_text("KSEA")->color, kCyan);
     EXPECT_EQ(r.find_text("SEA")->color, kMagenta);
     EXPECT_EQ(r.find_text("FOXXE")->color, proline4::white);
-    to_waypoint_index = 0;
+    set_flown_to(0);
     EXPECT_EQ(draw(kProline4ModeMap, 20.0).find_text("KSEA")->color, kMagenta);
 }
 
@@ -384,7 +384,7 @@ TEST_F(Proline4Mfd, flightPlanMapCentresOnThePlanWaypointWithinThePlan) {
     }
     smiths_legs_map_step = 0;
     // No route: about the aircraft, whose symbol is at the centre.
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     const gfx::Recording& r = draw(kProline4ModePlanText);
     int at_centre = 0;
     for (const gfx::RecordedOp* op : r.lines_in_color(proline4::white))
@@ -393,7 +393,7 @@ TEST_F(Proline4Mfd, flightPlanMapCentresOnThePlanWaypointWithinThePlan) {
 }
 
 TEST_F(Proline4Mfd, nearLayersByRange) {
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     show_navaids_flags[ND_PROLINE4] = show_airports_flags[ND_PROLINE4] = 1;
     show_airway_fixes_flags[ND_PROLINE4] = 1;
     struct Row {
@@ -410,7 +410,7 @@ TEST_F(Proline4Mfd, nearLayersByRange) {
 }
 
 TEST_F(Proline4Mfd, nearLayersPassOverRecordsFarOutsideTheMap) {
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     show_navaids_flags[ND_PROLINE4] = show_airports_flags[ND_PROLINE4] = 1;
     const gfx::Recording& r = draw(kProline4ModeMap, 5.0);
     // Within reach (2 x range + 50 NM) but more than 60 units off the

@@ -157,8 +157,8 @@ TEST_F(RouteMarkers, noDisplayOrPageReachesAnEntryThatIsNotFlown) {
         set_active_last(example_last);
         if (l.replace_last) set_active_last(active_plan_last - 1);
         insert_markers(l.at, l.idents);
-        to_waypoint_index = l.to;
-        to_position = GeoPosition{active_plan[l.to].lat, active_plan[l.to].lon};
+        set_flown_to(l.to);
+        set_to_position(GeoPosition{active_plan[l.to].lat, active_plan[l.to].lon});
         update(2);
         struct Display {
             const char* name;

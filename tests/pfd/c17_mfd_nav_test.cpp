@@ -72,7 +72,7 @@ void set_route() {
         active_entry(i).lon = p.longitude;
     }
     set_active_last(2);
-    to_waypoint_index = 1;
+    set_flown_to(1);
 }
 
 TEST_F(C17Nav, hsiFieldsSourcesAndPointers) {
@@ -212,7 +212,7 @@ TEST_F(C17Nav, routeIdentifiersAndNearbyRange) {
     c17_plan_route_on = 0;
     EXPECT_FALSE(has_text(show(3), "ALPHA"));
     c17_plan_route_on = 1;
-    to_waypoint_index = kNoToWaypoint;
+    set_flown_to(kNoToWaypoint);
     EXPECT_FALSE(has_text(show(6), "ALPHA"));
 
     show_navaids_flags[ND_PROLINE4] = show_airports_flags[ND_PROLINE4] = 1;

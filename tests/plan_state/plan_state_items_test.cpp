@@ -7,6 +7,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/plan_builder.h"
 #include "fms/published_values.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/smiths_scratchpad.h"
@@ -118,7 +119,7 @@ TEST_F(PlanStateItems, EraseDropsAPendingDepartureRunway) {
 // its first leg.
 TEST_F(PlanStateItems, AStoredPlanLoadedOverTheRouteStartsAtItsFirstLeg) {
     run("route load KSEAKPDX.RTE\nframes 3");
-    to_waypoint_index = 5; // flown so far
+    set_flown_to(5); // flown so far
     run("cdu SMITHS_FMS INIT_REF L6 R2 L1 EXEC");
     EXPECT_EQ(active_plan[0].ident, "KPDX");
     EXPECT_EQ(to_waypoint_index, 1);
@@ -398,7 +399,10 @@ INSTANTIATE_TEST_SUITE_P(
         // An arrival chosen for a new plan without its origin: nothing to join.
         "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 R1 L1\ncdu SMITHS_FMS EXEC\n"
         "cdu SMITHS_FMS HOLD L5 L6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS INIT_REF\ncdu SMITHS_FMS L6\n"
-        "cdu SMITHS_FMS \"1.5\" R2\ncdu SMITHS_FMS L4\ncdu SMITHS_FMS DEP_ARR R2 R5\ncdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS \"1.5\" R2\ncdu SMITHS_FMS L4\ncdu SMITHS_FMS DEP_ARR R2 R5\ncdu SMITHS_FMS EXEC",
+        // A GNS direct-to that lengthens the flown plan keeps the last entry's id, and its hold.
+        "route load KSEAKYKM.PLN\nmcu MCU LNAV\nroute load KSEAKPDX.RTE\nmcu MCU PREV\nmcu MCU HOLD\n"
+        "gns GNSXLS DIRECT L5 ENT"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

@@ -29,6 +29,7 @@ inline void write_plan(RoutePlan& plan, const std::vector<PlanPoint>& points, co
         // A marker's name stands for the marker, as on a route file line.
         if (const EntryKind k = marker_of_text(p.ident); k != EntryKind::Place) make_marker(w, k);
     }
+    PlanBuilder::give_ids(plan);
 }
 
 inline void write_active_plan(const std::vector<PlanPoint>& points, const char* type = "WPT") {

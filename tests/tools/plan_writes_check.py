@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""A plan's entries and last index are written only through PlanEdit, and
-its choices only through a ChoicesEdit: a scratch file that writes an entry,
-a last index or a choice, empties a plan, assigns a whole plan or writes
-through a reader's reference must not compile, while the same file that reads, or writes
-inside an edit, does (so a failure is the write's, not the setup's). The tests' PlanBuilder, which the plan lets write, is named
-nowhere in src/ but in that grant.
+"""A plan's entries, last index and TO are written only through PlanEdit,
+and its choices only through a ChoicesEdit: a scratch file that writes an
+entry, a last index, the TO or a choice, empties a plan, assigns a whole plan,
+writes through a reader's reference or makes its own target (the flown plan
+edited as if not flown) must not compile, while the same file that reads, or
+writes inside an edit, does (so a failure is the write's, not the setup's).
+The tests' PlanBuilder, which the plan lets write, is named nowhere in src/
+but in that grant. The cases compile side by side over one parsed head.
 Usage: plan_writes_check.py <c++ compiler> <repository root>
 """
+import concurrent.futures
 import os
 import subprocess
 import sys
@@ -17,8 +20,8 @@ HEAD = """#include "fms/files/stored_routes.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/selection_texts.h"
-void scratch() {
 """
+SCRATCH = "void scratch() {\n"
 # (body, compiles)
 CASES = [
     ('int n = static_cast<int>(active_plan[3].ident.size()); (void)n;', True),
@@ -46,6 +49,10 @@ CASES = [
     ('working_plan = RoutePlan{};', False),
     ('std::swap(active_plan, preview_plan);', False),
     ('RouteRecord r; r.plan = active_plan;', False),
+    ('PlanEdit e(PlanTarget{&active_plan, false}, "x"); e.set_last(1);', False),
+    ('PlanEdit e(active_target(), "x"); e.set_to(3);', True),
+    ('to_waypoint_index = 3;', False),
+    ('to_position = GeoPosition{};', False),
 ]
 
 
@@ -64,15 +71,37 @@ def builder_in_src(repo):
     return found
 
 
+def compile_case(compiler, repo, where, n, body):
+    path = os.path.join(where, "case%d.cpp" % n)
+    with open(path, "w", encoding="utf-8") as out:
+        out.write('#include "head.h"\n' + SCRATCH + "    " + body + "\n}\n")
+    return subprocess.run(compiler_line(compiler, repo, where) + [path], capture_output=True, text=True)
+
+
+def compiler_line(compiler, repo, where):
+    return [compiler, "-std=c++20", "-fsyntax-only", "-I", where, "-I", os.path.join(repo, "src")]
+
+
+def precompile_head(compiler, repo, where):
+    """The headers every case includes, parsed once; a compiler that takes no
+    precompiled header parses them in each case as before."""
+    head = os.path.join(where, "head.h")
+    with open(head, "w", encoding="utf-8") as out:
+        out.write("#pragma once\n" + HEAD)
+    line = compiler_line(compiler, repo, where)
+    line.remove("-fsyntax-only")
+    subprocess.run(line + ["-x", "c++-header", head, "-o", head + ".gch"], capture_output=True)
+
+
 def main(compiler, repo):
     faults = ["names PlanBuilder: " + path for path in builder_in_src(repo)]
-    with tempfile.TemporaryDirectory() as where:
-        for n, (body, compiles) in enumerate(CASES):
-            path = os.path.join(where, "case%d.cpp" % n)
-            with open(path, "w", encoding="utf-8") as out:
-                out.write(HEAD + "    " + body + "\n}\n")
-            run = subprocess.run([compiler, "-std=c++20", "-fsyntax-only", "-I", os.path.join(repo, "src"), path],
-                                 capture_output=True, text=True)
+    # The cases are independent compilations: run them side by side.
+    with tempfile.TemporaryDirectory() as where, \
+            concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 2) as pool:
+        precompile_head(compiler, repo, where)
+        runs = [pool.submit(compile_case, compiler, repo, where, n, body) for n, (body, _) in enumerate(CASES)]
+        for (body, compiles), run in zip(CASES, runs):
+            run = run.result()
             if (run.returncode == 0) != compiles:
                 faults.append("%s: %s\n%s" % ("refused" if compiles else "compiled", body, run.stderr[-2000:]))
     for fault in faults:

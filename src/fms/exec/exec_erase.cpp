@@ -262,10 +262,7 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
         to = std::min(to_waypoint_index, active_plan_last);
     // A plan that starts with a gap (a saved one may) flies to the place
     // behind it at once, not only from the next pass.
-    if (to >= 0) {
-        edit.set_to(flown_place(active_plan, to, active_plan_last));
-        refresh_to_position(); // read before the edit ends where a route load holds it
-    }
+    if (to >= 0) edit.set_to(flown_place(active_plan, to, active_plan_last));
     working_plan_new = 0;
     return to < 0;
 }
@@ -375,11 +372,29 @@ void erase_route_modification() {
     build_route_rows();
 }
 
+const char* modification_ended_text(PlanUnit by) {
+    switch (by) {
+    case PlanUnit::Gns:
+        return "MOD ERASED: GNS EDIT";
+    case PlanUnit::Mcu:
+        return "MOD ERASED: MCU EDIT";
+    default:
+        return "";
+    }
+}
+
 namespace {
 
 // The plans' rule between units erases a modification another unit's edit
 // ends; ERASE lives here, above the plans.
 [[maybe_unused]] const bool eraser_given = (set_modification_eraser(&erase_route_modification), true);
+
+// The C-17 CDU, whose edits are made here, says on its message line that its
+// modification was ended.
+void c17_hears(PlanEvent event, PlanUnit by) {
+    if (event == PlanEvent::ModificationEnded) c17_scratchpad_message = modification_ended_text(by);
+}
+[[maybe_unused]] const bool c17_listening = (listen_to_plan_events(PlanUnit::C17, &c17_hears), true);
 
 } // namespace
 

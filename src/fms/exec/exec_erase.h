@@ -6,6 +6,8 @@
 // they act on is the plan's (fms/plan/route_exec.h).
 #pragma once
 
+#include "fms/plan/plan_events.h"
+
 // EXEC: only while route_state is 2 or 4 from the EXEC keys; other callers at
 // any state. With a working plan of two entries or more the route is active
 // (state 3) afterwards.
@@ -25,6 +27,10 @@ void execute_route_modification();
 // ERASE: state 4 becomes 3; selections, saved values, holds and the working
 // plan go back to what was executed.
 void erase_route_modification();
+
+// What a CDU's message line says when `by`'s edit of the flown plan ended
+// the modification pending on it; empty for a unit that ends none.
+const char* modification_ended_text(PlanUnit by);
 
 // Deletes a waypoint as the C-17 CDU does, without an EXEC step: the
 // deletion of delete_waypoint, then EXEC.

@@ -448,8 +448,6 @@ void fill_active_plans(PlanEdit& edit) {
     if (edit.last() >= 1) {
         direct_to_active = 0;
         edit.set_to(1);
-        // Read before the load's edit ends.
-        refresh_to_position();
         clear_fix_info(0);
     }
 }

@@ -282,7 +282,6 @@ void predict_profile(int requested_altitude, int mode) {
         clear_tod_passed();
         return;
     }
-    give_entry_ids(active_plan, active_plan_last); // the predictions stand by id
     const int toc_at = climb_pass(rc, climb_distance);
     descent_pass(rd, toc_at);
     plan_marks.forget_other_entries();

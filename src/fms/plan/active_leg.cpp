@@ -4,12 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-int last_entry_id = 0;
-
-} // namespace
-
 EntryRef entry_ref(const RouteWaypoint& w) {
     return EntryRef{w.id, w.ident, w.lat, w.lon};
 }
@@ -39,19 +33,7 @@ int find_entry(const RoutePlan& plan, int last, const EntryRef& ref, bool unique
     return unique && fix_count(plan, last, ref) == 1 ? at : -1;
 }
 
-void give_entry_ids(RoutePlan& plan, int last) {
-    last = std::min(last, kPlanLastIndex);
-    for (int i = last; i >= 0; --i) {
-        RouteWaypoint& w = plan.slot(i);
-        bool repeated = false;
-        for (int j = i + 1; j <= last && !repeated && w.id != 0; ++j)
-            repeated = plan[j].id == w.id;
-        if (w.id == 0 || repeated) w.id = ++last_entry_id;
-    }
-}
-
 ActiveLeg active_leg() {
-    give_entry_ids(active_plan, active_plan_last);
     ActiveLeg leg;
     const int to = to_waypoint_index;
     if (to < 0 || to > active_plan_last || to > kPlanLastIndex) return leg;

@@ -30,16 +30,12 @@ int find_entry(const RoutePlan& plan, int last, const EntryRef& ref, bool unique
 // How many of entries 0..last are at ref's fix.
 int fix_count(const RoutePlan& plan, int last, const EntryRef& ref);
 
-// Gives entries 0..last that have none (new ones) an id of their own, and so
-// does an entry that repeats the id of one after it.
-void give_entry_ids(RoutePlan& plan, int last);
-
 struct ActiveLeg {
     int to_index = kNoToWaypoint; // kNoToWaypoint: no route is flown
     EntryRef from, to;
     bool from_unique = false, to_unique = false; // each the one entry of its fix
 };
-// The active leg before an edit; gives the active plan's new entries ids.
+// The active leg before an edit.
 ActiveLeg active_leg();
 
 // The TO index in `plan` (entries 0..last) after an edit, by the rule above;

@@ -68,4 +68,7 @@ void publish_flown_plan() {
         out.passing_time = plan_marks.passing_time(w);
         out.hold_number = hold_mark(active_plan, i);
     }
+    // The TO's position goes out with the plan it is read from.
+    const int to = to_waypoint_index;
+    if (to >= 0 && to <= last) flown_to.position_ = GeoPosition{active_plan[to].lat, active_plan[to].lon};
 }

@@ -59,6 +59,7 @@ inline const std::string& passing_time(const RouteWaypoint& w) {
 // entries with the predictions in their constraint fields, their passing
 // times and hold marks. Written only here, from the plan and what stands
 // beside it: where an edit of the active plan ends, after a prediction or a
-// stamp, and where a hold of the flown plan goes.
+// stamp, and where a hold of the flown plan goes. The TO's position
+// (to_position) is published in the same step.
 extern const RouteWaypoint* const active_plan_entries;
 void publish_flown_plan();

@@ -34,9 +34,8 @@ int index_of_id(const RoutePlan& plan, int last, int id) {
     return 0;
 }
 
-int id_at(RoutePlan& plan, int last, int index) {
+int id_at(const RoutePlan& plan, int last, int index) {
     if (index < 1 || index > last || index > kPlanLastIndex) return 0;
-    give_entry_ids(plan, last); // a new entry, or a copy an edit left behind
     return plan[index].id;
 }
 

@@ -6,10 +6,6 @@
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_state.h"
-#include "fms/units/c17_cdu_text.h"
-#include "fms/units/gns_page_state.h"
-#include "fms/units/gns_unit_state.h"
-#include "fms/units/smiths_scratchpad.h"
 
 #include <algorithm>
 #include <iterator>
@@ -110,36 +106,14 @@ std::uint64_t flown_plan_print() {
     return h;
 }
 
-// What the holder's message line says.
-const char* modification_ended_text(PlanUnit by) {
-    switch (by) {
-    case PlanUnit::Gns:
-        return "MOD ERASED: GNS EDIT";
-    case PlanUnit::Mcu:
-        return "MOD ERASED: MCU EDIT";
-    default:
-        return "";
-    }
-}
-
 void say_modification_ended(PlanUnit holder, PlanUnit by) {
-    const char* text = modification_ended_text(by);
-    if (holder == PlanUnit::C17)
-        c17_scratchpad_message = text;
-    else
-        smiths_scratchpad_message = text;
+    tell_plan_event(holder, PlanEvent::ModificationEnded, by);
 }
 
 } // namespace
 
-// The GNS keeps a stored plan it opened in the working plan until it
-// activates it: another unit's plan put there ends it, said on the GNS.
-void close_gns_opened_plan() {
-    if (gns_plan_open != 1 || unit_in_scope == PlanUnit::Gns) return;
-    gns_plan_open = 0;
-    gns_plan_closed_text = unit_in_scope == PlanUnit::Mcu    ? "FPL CLOSED: MCU EDIT"
-                           : unit_in_scope == PlanUnit::Core ? "FPL CLOSED"
-                                                             : "FPL CLOSED: CDU EDIT";
+void working_plan_taken() {
+    tell_other_units(PlanEvent::WorkingPlanTaken, unit_in_scope);
 }
 
 PlanUnit modification_unit = PlanUnit::Core;
@@ -201,8 +175,6 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
         to_before_ = to_waypoint_index;
         guards_modification_ = other_unit_holds_modification();
         if (guards_modification_) flown_before_ = flown_plan_print();
-    } else {
-        give_entry_ids(*t_.plan, last);
     }
     const CursorPlan side = t_.active ? CursorPlan::Active : CursorPlan::Working;
     for (PlanCursor* c = PlanCursor::first_declared(); c != nullptr; c = c->next_declared()) {
@@ -228,7 +200,11 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
 }
 
 PlanEdit::~PlanEdit() {
-    if (root_ != nullptr || !follows_plan(t_)) return;
+    if (root_ != nullptr) return;
+    if (!follows_plan(t_)) {
+        t_.plan->give_ids();
+        return;
+    }
     outermost_of(t_.plan) = nullptr;
     finish();
     // Another unit's modification, put in place by a later EXEC, would undo
@@ -250,15 +226,40 @@ void PlanEdit::to_fallback(int index) {
     root().fallback_ = index;
 }
 
+RouteWaypoint& PlanEdit::entry(int i) {
+    RouteWaypoint& w = t_.plan->slot(i);
+    if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan->give_new_id(i);
+    return w;
+}
+
+void PlanEdit::write(int i, const RouteWaypoint& w) {
+    RouteWaypoint& to = t_.plan->slot(i);
+    copy_waypoint_fields(w, to);
+    if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan->give_new_id(i);
+}
+
 void PlanEdit::set_last(int last) {
     last = std::clamp(last, -1, kPlanLastIndex);
     for (int i = this->last(); i > last && i >= 1; --i)
         drop_hold(t_, i);
+    // A slot past the plan holds an entry the edit wrote there, which keeps
+    // its id, or what an earlier edit left: a new entry where it has no id
+    // or repeats one of the plan's.
+    const int before = this->last();
+    for (int i = before + 1; i <= last; ++i) {
+        const int id = (*t_.plan)[i].id;
+        bool repeated = id == 0;
+        for (int j = 0; j <= before && !repeated; ++j)
+            repeated = (*t_.plan)[j].id == id;
+        if (repeated) t_.plan->give_new_id(i);
+    }
     end_at(last);
 }
 
 void PlanEdit::set_to(int index) {
-    to_waypoint_index = index;
+    flown_to.index_ = index;
+    if (index >= 0 && index <= active_plan_last && index <= kPlanLastIndex)
+        flown_to.position_ = GeoPosition{active_plan[index].lat, active_plan[index].lon};
     root().to_set_ = true;
 }
 
@@ -275,7 +276,8 @@ void PlanEdit::keep_cursors() {
 
 void PlanEdit::finish() {
     const int last = std::min(this->last(), kPlanLastIndex);
-    give_entry_ids(*t_.plan, last);
+    // An entry cleared or written whole through entry() since.
+    t_.plan->give_ids();
     for (const CursorMark& m : marks_) {
         // A cursor the edit moved itself stays where it was put.
         if (m.cursor == nullptr || *m.cursor != m.index) continue;
@@ -297,11 +299,8 @@ void PlanEdit::finish() {
             cursor = cursor.rule() == CursorRule::Gone ? -1 : stays;
     }
     if (t_.active && !to_set_ && to_waypoint_index == to_before_ && leg_.to_index != kNoToWaypoint)
-        to_waypoint_index = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);
-    if (t_.active) {
-        refresh_to_position();
-        publish_flown_plan();
-    }
+        flown_to.index_ = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);
+    if (t_.active) publish_flown_plan();
     check_plan_invariants(where_);
 }
 
@@ -312,6 +311,10 @@ bool open_slot(const PlanTarget& t, int p) {
     for (int j = last; j >= p; --j)
         move_entry(edit, j, j + 1);
     edit.end_at(last + 1);
+    // Not the moved entry's copy: the entry to be written there.
+    RouteWaypoint blank = edit[p];
+    blank.id = 0;
+    edit.write(p, blank);
     return true;
 }
 
@@ -343,22 +346,16 @@ void cut_plan(const PlanTarget& t, int new_last) {
 
 void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w) {
     PlanEdit edit(t, "writing an entry");
-    copy_waypoint_fields(w, edit.entry(i));
+    edit.write(i, w);
 }
 
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
-    if (t.plan == &working_plan) close_gns_opened_plan();
+    if (t.plan == &working_plan) working_plan_taken();
     PlanEdit edit(t, "replacing the plan");
     // The plan put in place has passed none of its entries yet.
     if (t.plan == &active_plan) plan_marks.clear_passing_times();
     last = std::min(last, kPlanLastIndex);
     for (int i = 0; i <= last; ++i)
-        copy_waypoint_fields(from[i], edit.entry(i));
+        edit.write(i, from[i]);
     edit.end_at(last);
-}
-
-void refresh_to_position() {
-    if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last) return;
-    to_position.lat = active_plan[to_waypoint_index].lat;
-    to_position.lon = active_plan[to_waypoint_index].lon;
 }

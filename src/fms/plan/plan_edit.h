@@ -1,8 +1,12 @@
 // The one way the plans change. Every change of the active, working or
 // preview plan, by any unit, a route load, EXEC or ERASE, is a PlanEdit: the
 // operations below open one of their own, and a change of several steps
-// holds one around them all. Where the outermost edit of a plan ends:
-// - its new entries get ids (moved entries keep theirs);
+// holds one around them all. An entry has its id from the moment the edit
+// writes it: a slot opened or grown, a blank one written, an entry written
+// from another without one (write) gets an id no entry had; a moved or copied
+// entry keeps its own (one cleared or assigned whole through entry() gets its
+// id where the edit ends, before anyone else reads it). Where the outermost
+// edit of a plan ends:
 // - every cursor declared on that plan (fms/units/plan_cursor.h: the LEGS
 //   and RTE rows, the GNS lists, the MCU LEGS page, the DIRECT lists, the
 //   vertical target, the fixes picked on RTE LEGS) that the edit did not set
@@ -13,20 +17,18 @@
 //   unless the edit put the TO somewhere itself (a direct-to, a new plan,
 //   first activation), and the TO's position is taken from its entry;
 // - an edit of the active plan on the GNS or the MCU ends a modification
-//   pending on a CDU, which says so (end_other_units_modification below);
+//   pending on a CDU, which is told (end_other_units_modification below,
+//   fms/plan/plan_events.h);
 // - the plans' rules are checked (fms/plan/plan_invariants.h).
 #pragma once
 
 #include "fms/plan/active_leg.h"
+#include "fms/plan/plan_events.h"
 #include "fms/plan/route_plan.h"
 
 #include <cstdint>
 #include <utility>
 #include <vector>
-
-// The control units that edit the plans. The SMITHS and the C-17 CDU share
-// the working plan and the modification pending in it.
-enum class PlanUnit { Core, Smiths, C17, Gns, Mcu };
 
 // The unit whose keys act while it lives. Outside every scope the core edits
 // (the per-frame update, EXEC and ERASE, route loads): no unit's edit.
@@ -43,14 +45,15 @@ class PlanUnitScope {
 PlanUnit editing_unit();
 
 // The CDU whose edit began the modification now pending (route state 2 or
-// 4): the C-17 CDU's is said there, any other on the SMITHS, whose pages
-// show it as MOD and whose EXEC and ERASE act on it.
+// 4): the C-17 CDU's is told there, any other the SMITHS, whose pages show
+// it as MOD and whose EXEC and ERASE act on it.
 extern PlanUnit modification_unit;
 
 // The one rule for an edit made on one unit while another holds a pending
 // change. Only the CDUs keep changes pending (the GNS and the MCU edit the
 // flown plan at once), so: an edit on the GNS or the MCU ends the CDU's
-// pending change, and the CDU says so on its message line. An edit of the
+// pending change, and the CDU is told (PlanEvent::ModificationEnded) and
+// says so on its message line. An edit of the
 // flown plan (a PlanEdit that changed it) runs the rule when it ends, so
 // that a later EXEC cannot undo it; a unit that takes the working plan over
 // (the GNS DIRECT list, a stored plan opened) or loads a whole plan (the MCU)
@@ -61,10 +64,21 @@ bool end_other_units_modification();
 // ERASE, which the exec room above the plans gives at start-up.
 void set_modification_eraser(void (*erase)());
 
-// A plan, and whether it is the flown one.
-struct PlanTarget {
-    RoutePlan* plan;
-    bool active;
+// A plan, and whether it is the flown one. Made only by the named targets
+// below and plan_target (route_plan.h), so an edit of the active plan is
+// always one of the flown plan: the TO follows it, the published array is
+// written and another unit's pending change ends by the one rule.
+class PlanTarget {
+  public:
+    RoutePlan* const plan;
+    const bool active;
+
+  private:
+    constexpr PlanTarget(RoutePlan* p, bool flown) : plan(p), active(flown) {}
+    friend PlanTarget working_target();
+    friend PlanTarget active_target();
+    friend PlanTarget preview_target();
+    friend PlanTarget plan_target(RoutePlan& plan);
 };
 PlanTarget working_target();
 PlanTarget active_target();
@@ -79,24 +93,36 @@ class PlanEdit {
     PlanEdit& operator=(const PlanEdit&) = delete;
 
     // Entry i to write (0..kPlanLastIndex); the plan's last index is set
-    // apart (set_last, or the operations below).
-    RouteWaypoint& entry(int i) { return t_.plan->slot(i); }
+    // apart (set_last, or the operations below). A blank slot gets its id
+    // here.
+    RouteWaypoint& entry(int i);
+    // Entry i becomes `w` but for the slot's position text, with w's id, or
+    // one of its own when w has none (an entry made from a database record).
+    void write(int i, const RouteWaypoint& w);
     const RouteWaypoint& operator[](int i) const { return (*t_.plan)[i]; }
     int last() const { return t_.plan->last_; }
     // The plan ends at `last` (-1: empty). Growing leaves the new entries as
-    // they are; shrinking drops the holds of the entries cut off.
+    // they are, each with an id no other entry has; shrinking drops the holds
+    // of the entries cut off.
     void set_last(int last);
     // The plan ends at `last`, its entries and holds as they stand: for an
     // operation that moved the entries itself.
     void end_at(int last) { t_.plan->last_ = last; }
     // The plan becomes a copy of `from` whole: entries, ids, last index and
-    // choices.
-    void replace_with(const RoutePlan& from) { *t_.plan = from; }
-    void replace_with(RoutePlan&& from) { *t_.plan = std::move(from); }
+    // choices; an entry `from` kept without an id gets one.
+    void replace_with(const RoutePlan& from) {
+        *t_.plan = from;
+        t_.plan->give_ids();
+    }
+    void replace_with(RoutePlan&& from) {
+        *t_.plan = std::move(from);
+        t_.plan->give_ids();
+    }
 
     // The TO (active plan) or a cursor put on an index by the edit's own
     // rule; kept where it is put, also when that is where it stood. Told to a
-    // nested edit, these hold for the whole edit.
+    // nested edit, these hold for the whole edit. The TO's position is read
+    // at once from its entry, and again where the edit ends.
     void set_to(int index);
     void place(PlanCursor& cursor, int index);
     // A whole new plan: the plan's cursors stay at their indices.
@@ -136,7 +162,7 @@ class PlanEdit {
 };
 
 // Opens slot p (0..last + 1): entries p..last move up one, and slot p holds
-// a copy of its old entry until it is written. False, with nothing changed,
+// a copy of its old entry, under an id of its own, until it is written. False, with nothing changed,
 // when the plan is full or p lies outside it.
 bool open_slot(const PlanTarget& t, int p);
 // Entry i (0..last) is dropped with its hold: entries i + 1..last move down.
@@ -151,9 +177,6 @@ void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w);
 // The plan becomes entries 0..last of `from`, each slot keeping its position
 // text; the entries keep their ids.
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last);
-// A stored plan the GNS has open in the working plan is closed when another
-// unit's edit takes the working plan over, and the GNS says so.
-void close_gns_opened_plan();
-
-// The TO waypoint's position from its entry.
-void refresh_to_position();
+// Another unit's edit takes the working plan over: the other units are told
+// (PlanEvent::WorkingPlanTaken); a stored plan the GNS has open there closes.
+void working_plan_taken();

@@ -99,7 +99,7 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
 
     // No hold mark: the present-position hold, made next, marks its entry
     // (a full list makes none).
-    copy_waypoint_fields(waypoint_from_candidate(v), edit.entry(p));
+    edit.write(p, entry_from_candidate(candidate));
 
     if (discontinuity) {
         shift_working_up(p + 1);
@@ -147,15 +147,14 @@ void make_discontinuity(RouteWaypoint& entry) {
     entry.frequency = frequency;
 }
 
-RouteWaypoint waypoint_from_candidate(int v) {
-    const NavRecord& c = candidate_list[v];
+RouteWaypoint entry_from_candidate(const NavRecord& c) {
     RouteWaypoint w;
     w.ident = c.ident;
     w.lat = c.latitude;
     w.lon = c.longitude;
     w.type = c.kind;
     w.frequency = c.extra;
-    w.course = -1.0;
+    w.course = -1.0; // none
     return w;
 }
 
@@ -217,7 +216,7 @@ bool insert_discontinuity(int p) {
     if (!plan_has_room(discontinuity ? 2 : 1)) return false;
 
     shift_working_up(p);
-    copy_waypoint_fields(waypoint_from_candidate(1), edit.entry(p));
+    edit.write(p, entry_from_candidate(candidate_list[1]));
     if (discontinuity) {
         shift_working_up(p + 1);
         make_discontinuity(edit.entry(p + 1));

@@ -6,6 +6,8 @@
 
 #include "fms/plan/route_plan.h"
 
+struct NavRecord;
+
 // Opens slot p (0..last + 1): entries p..last move up one. Refused (false,
 // nothing changed) when the plan is full or p lies outside the plan.
 bool shift_working_up(int p);
@@ -14,8 +16,10 @@ void shift_working_down(int index);
 
 // A "DISCO" entry; position and frequency stay as the slot held them.
 void make_discontinuity(RouteWaypoint& entry);
-// A new plan entry from candidate_list entry v.
-RouteWaypoint waypoint_from_candidate(int v);
+// A new plan entry from a database record (a candidate): its fix, type and
+// frequency, and nothing else: no constraint, course, airway or hold, and no
+// id, which the edit that writes it gives (PlanEdit::write).
+RouteWaypoint entry_from_candidate(const NavRecord& candidate);
 // One above the highest "WPTnn" among working entries 1..last - 1; 1 when none.
 int next_user_waypoint_number();
 

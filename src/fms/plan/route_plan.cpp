@@ -31,8 +31,9 @@ constinit const int& working_plan_last = working_plan.last();
 RoutePlan preview_plan{preview_plan_entries};
 constinit const int& preview_plan_last = preview_plan.last();
 
-int to_waypoint_index = kNoToWaypoint;
-GeoPosition to_position;
+constinit FlownTo flown_to;
+constinit const int& to_waypoint_index = flown_to.index();
+constinit const GeoPosition& to_position = flown_to.position();
 PlanCursor working_cursor_index{CursorPlan::Working, CursorRule::AsTo};
 PlanCursor constraint_waypoint_index{CursorPlan::Active, CursorRule::Stays};
 PlanCursor working_edit_index{CursorPlan::Working, CursorRule::Stays};
@@ -126,6 +127,27 @@ void RoutePlan::clear() {
         fixed_[i] = RouteWaypoint{};
 }
 
+namespace {
+
+int last_entry_id = 0;
+
+} // namespace
+
+void RoutePlan::give_new_id(int i) {
+    slot(i).id = ++last_entry_id;
+}
+
+void RoutePlan::give_ids() {
+    const int last = std::min(last_, kPlanLastIndex);
+    for (int i = last; i >= 0; --i) {
+        RouteWaypoint& w = slot(i);
+        bool repeated = false;
+        for (int j = i + 1; j <= last && !repeated && w.id != 0; ++j)
+            repeated = (*this)[j].id == w.id;
+        if (w.id == 0 || repeated) w.id = ++last_entry_id;
+    }
+}
+
 std::size_t RoutePlan::stored() const {
     return fixed_ ? slots : table_.stored();
 }
@@ -180,7 +202,6 @@ namespace {
 // The flown plan into the working plan, in place of whatever was there.
 void copy_flown_plan_entries(PlanEdit&) {
     // The copies keep the ids that EXEC finds the flown entries by.
-    give_entry_ids(active_plan, active_plan_last);
     replace_plan(working_target(), active_plan, active_plan_last);
     // A loaded plan that no EXEC put in place takes its approach with it,
     // and a copy of the flown plan is no new plan for EXEC to start afresh.
@@ -211,7 +232,6 @@ void align_working_plan_with_active() {
     PlanEdit edit(working_target(), "aligning with the flown plan");
     if (same) {
         // The same entries, as EXEC will find them again.
-        give_entry_ids(active_plan, active_plan_last);
         for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i)
             edit.entry(i).id = active_plan[i].id;
         return;

@@ -52,8 +52,8 @@ struct RouteWaypoint {
     int hold_number = 0; // slot of the attached hold, 0 = none; published only (hold_mark)
     std::string frequency;
     // The entry's identity, kept through copies between the plans and the
-    // edits that move it; 0 for an entry an edit has just made
-    // (give_entry_ids, fms/plan/active_leg.h).
+    // edits that move it; given by the edit that writes the entry
+    // (fms/plan/plan_edit.h). 0 only outside a plan (a candidate, a blank).
     int id = 0;
     // A marker's kind, made with its text; Place for every other entry.
     EntryKind marker = EntryKind::Place;
@@ -64,7 +64,7 @@ struct RouteWaypoint {
 // reads empty and its writes are discarded.
 inline constexpr int kPlanLastIndex = 200;
 
-struct PlanTarget;
+class PlanTarget;
 
 // A plan's entries. Most plans (the working and preview plans, each stored
 // route) keep only the entries written so far; the active, working and
@@ -104,10 +104,15 @@ class RoutePlan {
   private:
     friend class PlanEdit;
     friend class ChoicesEdit;
-    // Entry ids are the plan's own: given where an edit ends.
-    friend void give_entry_ids(RoutePlan& plan, int last);
     // The tests' plan layouts (tests/fms/plan_builder.h).
     friend struct PlanBuilder;
+
+    // Entry ids are the plan's own, given by the edit that writes the
+    // entries. Entry i, made anew, gets an id no entry had.
+    void give_new_id(int i);
+    // Entries 0..last without an id get one, and so does an entry that
+    // repeats the id of one after it (a copy a move left behind).
+    void give_ids();
 
     // Entry i to write.
     RouteWaypoint& slot(std::size_t i);
@@ -138,12 +143,35 @@ extern const int& preview_plan_last;
 PlanTarget plan_target(RoutePlan& plan);
 
 inline constexpr int kNoToWaypoint = 999;
-extern int to_waypoint_index; // TO waypoint in the active plan; 999 = no active route
 struct GeoPosition {
     double lat = 0.0;
     double lon = 0.0;
 };
-extern GeoPosition to_position; // the TO waypoint, copied when the TO changes
+// The TO: the entry of the active plan the aircraft flies to (kNoToWaypoint:
+// no route is flown) and its position. It is the plan's own: an edit of the
+// active plan puts it (PlanEdit::set_to, or the leg rule where the edit
+// ends), and sequencing steps it by such an edit; the position is published
+// with the plan (publish_flown_plan). Everything else reads
+// to_waypoint_index and to_position.
+class FlownTo {
+  public:
+    constexpr FlownTo() = default;
+    FlownTo(const FlownTo&) = delete;
+    FlownTo& operator=(const FlownTo&) = delete;
+    constexpr const int& index() const { return index_; }
+    constexpr const GeoPosition& position() const { return position_; }
+
+  private:
+    friend class PlanEdit;
+    friend void publish_flown_plan();
+    friend struct PlanBuilder;
+
+    int index_ = kNoToWaypoint;
+    GeoPosition position_;
+};
+extern FlownTo flown_to;
+extern const int& to_waypoint_index;   // the TO's index in the active plan
+extern const GeoPosition& to_position; // the TO's position
 // Cursors on the plans (fms/units/plan_cursor.h), defined with their rules
 // in route_plan.cpp, apart from this header, which the simulator stand-in
 // reads for the entries' layout.

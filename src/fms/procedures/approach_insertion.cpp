@@ -170,14 +170,10 @@ void insert_airway_segment(const PlanTarget& t) {
         const int index = c + ++k;
         if (!open_slot(t, index)) break; // past index 200
         const auto& candidate = candidate_list[v];
-        RouteWaypoint w;
-        w.ident = candidate.ident;
-        w.lat = candidate.latitude;
-        w.lon = candidate.longitude;
-        w.type = candidate.kind;
+        RouteWaypoint w = entry_from_candidate(candidate);
+        w.frequency.clear();
         w.via = candidate.text_1;
         w.kind = candidate.text_2;
-        w.course = -1.0;
         // Flown backwards the airway's fixes keep their own type and no frequency.
         if (forwards) fill_navaid_data(w);
         write_entry(t, index, w);

@@ -4,7 +4,7 @@
 // are refused; the destination always keeps a place.
 #pragma once
 
-struct PlanTarget;
+class PlanTarget;
 
 // Replaces the working plan's approach: the plan is cut after its en-route
 // part, a discontinuity put in front of the approach when with_disco is 1
