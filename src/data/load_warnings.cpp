@@ -137,11 +137,10 @@ void FileLineCheck::fault(const std::string& why, bool whole) {
 
 namespace {
 
-// Digits after the point of a number written whole; -1 for no number, and
-// for 0, which the files write short for "none" ("0.0 0.0").
-int decimals_of(std::string_view field) {
-    double value = 0.0;
-    if (!parse_whole_number(field, value) || value == 0.0) return -1;
+// Digits after the point of a number written whole; -1 for 0, which the
+// files write short for "none" ("0.0 0.0").
+int decimals_of(std::string_view field, double value) {
+    if (value == 0.0) return -1;
     const std::size_t point = field.find('.');
     return point == std::string_view::npos ? 0 : static_cast<int>(field.size() - point - 1);
 }
@@ -149,7 +148,12 @@ int decimals_of(std::string_view field) {
 } // namespace
 
 void FileLineCheck::measure(std::string_view field, bool ends_line) {
-    current_decimals_ = decimals_of(field);
+    double value = 0.0;
+    measure(field, parse_whole_number(field, value) ? value : 0.0, ends_line);
+}
+
+void FileLineCheck::measure(std::string_view field, double value, bool ends_line) {
+    current_decimals_ = decimals_of(field, value);
     current_ends_line_ = ends_line;
 }
 

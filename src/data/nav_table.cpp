@@ -21,18 +21,28 @@ constexpr std::size_t kMaxStore = std::numeric_limits<uint32_t>::max();
 
 } // namespace
 
+void NavTextStore::grow_to(std::size_t capacity, std::unique_ptr<char[]>& old) {
+    std::unique_ptr<char[]> grown(new char[capacity]);
+    if (size_ > 0) std::memcpy(grown.get(), bytes_.get(), size_);
+    old = std::move(bytes_);
+    bytes_ = std::move(grown);
+    capacity_ = capacity;
+}
+
 bool NavTextStore::room_for(std::size_t total, std::unique_ptr<char[]>& old) {
     if (total > kMaxStore - size_) return false;
     if (total <= capacity_ - size_) return true;
     std::size_t capacity = capacity_ < 4096 ? 4096 : capacity_;
     while (capacity - size_ < total)
         capacity = capacity > kMaxStore / 2 ? kMaxStore : capacity * 2;
-    std::unique_ptr<char[]> grown(new char[capacity]);
-    if (size_ > 0) std::memcpy(grown.get(), bytes_.get(), size_);
-    old = std::move(bytes_);
-    bytes_ = std::move(grown);
-    capacity_ = capacity;
+    grow_to(capacity, old);
     return true;
+}
+
+void NavTextStore::reserve(std::size_t total) {
+    if (total > kMaxStore - size_ || total <= capacity_ - size_) return;
+    std::unique_ptr<char[]> old;
+    grow_to(size_ + total, old);
 }
 
 NavEntry NavTextStore::add(std::string_view ident, std::string_view kind, std::string_view extra,
