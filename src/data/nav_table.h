@@ -17,7 +17,8 @@
 // One stored record: its position as read (no bit of it changes) and where
 // its texts lie in its table's store. The texts follow each other in the
 // order ident, kind, extra, name, elevation text, so that a list, which keeps
-// the first ones only, copies one run of bytes per record.
+// the first ones only, copies one run of bytes per record. A name that is
+// the ident again (most fixes) is not stored twice.
 struct NavEntry {
     double latitude = 0.0;
     double longitude = 0.0;
@@ -27,6 +28,7 @@ struct NavEntry {
     uint16_t extra_size = 0;
     uint16_t name_size = 0;
     uint16_t elevation_size = 0;
+    bool name_is_ident = false; // in the padding: the name's bytes are the ident's
 };
 
 // The longest text a record keeps; a file line holds at most 1698 characters,

@@ -191,14 +191,15 @@ bool decimal_overflows(const char* first, const char* last) {
 // The digits of a decimal without exponent ("-45.531056" past its sign),
 // read once from p up to end: its integer of all digits (which wraps past
 // nineteen of them and is then not used), how many digits, how many after
-// the point, and where they end.
+// the point, and where they end. Inline: a world-size load reads a million
+// numbers, and a call apiece costs a tenth of their reading.
 struct DecimalDigits {
     uint64_t mantissa = 0;
     std::ptrdiff_t digits = 0; // leading zeros count
     std::ptrdiff_t decimals = 0;
     const char* end = nullptr;
 };
-DecimalDigits scan_decimal(const char* p, const char* end) {
+inline DecimalDigits scan_decimal(const char* p, const char* end) {
     DecimalDigits d;
     const char* start = p;
     for (; p < end && is_digit(*p); ++p)
