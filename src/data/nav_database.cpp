@@ -8,6 +8,7 @@
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -146,16 +147,26 @@ long file_size(std::FILE* file) {
     return size > 0 ? size : 0;
 }
 
-// The texts a file will add, guessed from those of its first lines and the
-// bytes left, with an eighth more: the table's text store takes that room at
-// once. Grown by doubling, the store would copy itself and touch its memory
-// twice on the first load; room for the whole file would waste two thirds.
+// The texts a file will add, guessed from those of its first lines (their
+// texts, records and bytes), with an eighth more: the table's text store
+// takes that room at once. Grown by doubling, the store would copy itself
+// and touch its memory twice on the first load; room for the whole file
+// would waste two thirds. No more than the records the table still takes
+// would need, however long the file.
 constexpr int kLinesToGuessFrom = 1000;
-std::size_t texts_guess(std::size_t texts, std::size_t bytes_read, long size) {
+struct TextsSoFar {
+    std::size_t texts = 0;
+    int records = 0;
+    std::size_t bytes_read = 0;
+};
+std::size_t texts_guess(const TextsSoFar& so_far, long size, int records_left) {
     const auto bytes = static_cast<std::size_t>(size);
-    if (bytes <= bytes_read) return 0;
-    return static_cast<std::size_t>(static_cast<double>(texts) * static_cast<double>(bytes - bytes_read) /
-                                    static_cast<double>(bytes_read) * 1.125);
+    if (so_far.records <= 0 || bytes <= so_far.bytes_read || records_left <= 0) return 0;
+    const double texts = static_cast<double>(so_far.texts);
+    const double by_bytes =
+        texts * static_cast<double>(bytes - so_far.bytes_read) / static_cast<double>(so_far.bytes_read);
+    const double by_records = texts / so_far.records * records_left;
+    return static_cast<std::size_t>(std::min(by_bytes, by_records) * 1.125);
 }
 
 // Reads every line of one file that is not a comment, as tokens. Lines too
@@ -180,6 +191,7 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
     }
     const long size = file_size(file);
     const std::size_t texts_before = records.texts().size();
+    const int records_before = records.count();
     std::size_t bytes_read = 0;
     FileLineCheck check{path};
     reading_path = path;
@@ -191,8 +203,11 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
     while (reader.next(line)) {
         check.line(line, reader.line_number());
         bytes_read += line.size() + 1;
-        if (reader.line_number() == kLinesToGuessFrom)
-            records.reserve_texts(texts_guess(records.texts().size() - texts_before, bytes_read, size));
+        if (reader.line_number() == kLinesToGuessFrom) {
+            const TextsSoFar so_far{records.texts().size() - texts_before, records.count() - records_before,
+                                    bytes_read};
+            records.reserve_texts(texts_guess(so_far, size, capacity - records.count()));
+        }
         if (!line.empty() && line[0] == ';') continue;
         if (reader.last_line_cut() && cut_within_fields(line, true, position_token + 1, max_tokens)) {
             check.skip(kFieldCut);
