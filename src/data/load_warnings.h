@@ -65,6 +65,16 @@ class FileLineCheck {
     // short when that field ends it with fewer decimals than the same field
     // of the used line before (the files write a field's decimals alike).
     void measure(std::string_view field, bool ends_line);
+    // As measure, for a field its reader has read as a number whole (value):
+    // its digits after the point; 0, which the files write short for "none"
+    // ("0.0 0.0"), has none to compare.
+    void measure(std::string_view field, double value, bool ends_line) {
+        const std::size_t point = field.find('.');
+        current_decimals_ = value == 0.0                      ? -1
+                            : point == std::string_view::npos ? 0
+                                                              : static_cast<int>(field.size() - point - 1);
+        current_ends_line_ = ends_line;
+    }
     // The line last given lies outside what the reader looks for: it is not
     // counted, only judged, so that a file cut short there is still told.
     void pass_over(bool whole) { last_incomplete_ = !whole; }

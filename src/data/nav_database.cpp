@@ -8,6 +8,7 @@
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -137,6 +138,37 @@ struct LineVerdict {
     bool whole = true; // false: the line lacks a field its record has
 };
 
+// A file's size in bytes, 0 when it cannot be told; the file is left at
+// its start.
+long file_size(std::FILE* file) {
+    long size = 0;
+    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
+    std::rewind(file);
+    return size > 0 ? size : 0;
+}
+
+// The texts a file will add, guessed from those of its first lines (their
+// texts, records and bytes), with an eighth more: the table's text store
+// takes that room at once. Grown by doubling, the store would copy itself
+// and touch its memory twice on the first load; room for the whole file
+// would waste two thirds. No more than the records the table still takes
+// would need, however long the file.
+constexpr int kLinesToGuessFrom = 1000;
+struct TextsSoFar {
+    std::size_t texts = 0;
+    int records = 0;
+    std::size_t bytes_read = 0;
+};
+std::size_t texts_guess(const TextsSoFar& so_far, long size, int records_left) {
+    const auto bytes = static_cast<std::size_t>(size);
+    if (so_far.records <= 0 || bytes <= so_far.bytes_read || records_left <= 0) return 0;
+    const double texts = static_cast<double>(so_far.texts);
+    const double by_bytes =
+        texts * static_cast<double>(bytes - so_far.bytes_read) / static_cast<double>(so_far.bytes_read);
+    const double by_records = texts / so_far.records * records_left;
+    return static_cast<std::size_t>(std::min(by_bytes, by_records) * 1.125);
+}
+
 // Reads every line of one file that is not a comment, as tokens. Lines too
 // short to hold a position are skipped: their record would have none. A
 // record whose position is no number ("nan", "N47") or off the globe is left
@@ -144,9 +176,9 @@ struct LineVerdict {
 // why). What a file held that could not be used, and records a full table
 // left out, is one load warning; the "_user" companions may be missing or
 // hold nothing. on_line returns false when the table was full.
-template <class OnLine>
+template <std::size_t Slots, class OnLine>
 void read_nav_file(const std::string& name, bool required, std::size_t position_token, std::size_t max_tokens,
-                   const char* table, int capacity, OnLine on_line,
+                   NavTable<Slots>& records, const char* table, OnLine on_line,
                    LineVerdict (*check_line)(const LineTokens&) = nullptr) {
     const std::string path = host_folder + "\\orvex\\navdata\\" + name;
     std::FILE* file = os::open_file(path, "r");
@@ -157,16 +189,27 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
             record_if_not_regular(path);
         return;
     }
+    const long size = file_size(file);
+    const std::size_t texts_before = records.texts().size();
+    const int records_before = records.count();
+    std::size_t bytes_read = 0;
     FileLineCheck check{path};
     reading_path = path;
+    const int capacity = static_cast<int>(Slots) - 1;
     LineReader reader(file, kMaxNavLine, capacity + kLinesBeyondTable);
     std::string_view line;
     LineTokens t;
     int left_out = 0;
     while (reader.next(line)) {
         check.line(line, reader.line_number());
+        bytes_read += line.size() + 1;
+        if (reader.line_number() == kLinesToGuessFrom) {
+            const TextsSoFar so_far{records.texts().size() - texts_before, records.count() - records_before,
+                                    bytes_read};
+            records.reserve_texts(texts_guess(so_far, size, capacity - records.count()));
+        }
         if (!line.empty() && line[0] == ';') continue;
-        if (cut_within_fields(line, reader.last_line_cut(), position_token + 1, max_tokens)) {
+        if (reader.last_line_cut() && cut_within_fields(line, true, position_token + 1, max_tokens)) {
             check.skip(kFieldCut);
             continue;
         }
@@ -196,7 +239,7 @@ void read_nav_file(const std::string& name, bool required, std::size_t position_
         // A last line cut within its longitude still reads as a position.
         const std::string_view lon = t[position_token + 1];
         const auto lon_end = static_cast<std::size_t>(lon.data() + lon.size() - line.data());
-        check.measure(lon, line.find_last_not_of(" \t\r\v\f") + 1 == lon_end);
+        check.measure(lon, longitude.value, line.find_last_not_of(" \t\r\v\f") + 1 == lon_end);
         if (!on_line(t, latitude.value, longitude.value)) ++left_out;
     }
     check.finish(reader);
@@ -233,7 +276,7 @@ LineVerdict check_airway_fix_line(const LineTokens& t) {
     const bool same_airway = airway_order.airway == t[0];
     const bool counted = whole_count(t[1], sequence);
     const bool rising = !same_airway || sequence > airway_order.sequence;
-    airway_order.airway = std::string(t[0]);
+    airway_order.airway.assign(t[0]);
     airway_order.sequence = counted ? sequence : 0.0;
     if (!counted) return {"sequence no whole number from 0", true};
     if (!rising) return {"sequence out of order", true};
@@ -284,10 +327,6 @@ bool load_navaid_line(const LineTokens& t, double latitude, double longitude) {
     return true;
 }
 
-template <class Table> constexpr int capacity_of(const Table&) {
-    return static_cast<int>(Table::slots) - 1;
-}
-
 } // namespace
 
 void load_nav_database() {
@@ -298,20 +337,19 @@ void load_nav_database() {
     airport_table.clear();
     navaid_table.clear();
 
-    const int fixes = capacity_of(intersection_table), airway_fixes = capacity_of(airway_fix_table);
-    const int airports = capacity_of(airport_table), navaids = capacity_of(navaid_table);
-    read_nav_file("ints.txt", true, 2, 4, "fixes", fixes, load_intersection_line);
-    read_nav_file("ints_user.txt", false, 2, 4, "fixes", fixes, load_intersection_line);
+    read_nav_file("ints.txt", true, 2, 4, intersection_table, "fixes", load_intersection_line);
+    read_nav_file("ints_user.txt", false, 2, 4, intersection_table, "fixes", load_intersection_line);
     airway_order = AirwayOrder{};
-    read_nav_file("awys.txt", true, 3, 5, "airway fixes", airway_fixes, load_airway_fix_line,
+    read_nav_file("awys.txt", true, 3, 5, airway_fix_table, "airway fixes", load_airway_fix_line,
                   check_airway_fix_line);
     airway_order = AirwayOrder{};
-    read_nav_file("awys_user.txt", false, 3, 5, "airway fixes", airway_fixes, load_airway_fix_line,
+    read_nav_file("awys_user.txt", false, 3, 5, airway_fix_table, "airway fixes", load_airway_fix_line,
                   check_airway_fix_line);
-    read_nav_file("apts.txt", true, 3, 5, "airports", airports, load_airport_line, check_airport_line);
-    read_nav_file("apts_user.txt", false, 3, 5, "airports", airports, load_airport_line, check_airport_line);
-    read_nav_file("navs.txt", true, 2, 6, "navaids", navaids, load_navaid_line, check_navaid_line);
-    read_nav_file("navs_user.txt", false, 2, 6, "navaids", navaids, load_navaid_line, check_navaid_line);
+    read_nav_file("apts.txt", true, 3, 5, airport_table, "airports", load_airport_line, check_airport_line);
+    read_nav_file("apts_user.txt", false, 3, 5, airport_table, "airports", load_airport_line,
+                  check_airport_line);
+    read_nav_file("navs.txt", true, 2, 6, navaid_table, "navaids", load_navaid_line, check_navaid_line);
+    read_nav_file("navs_user.txt", false, 2, 6, navaid_table, "navaids", load_navaid_line, check_navaid_line);
 
     build_navaid_letter_index();
 }

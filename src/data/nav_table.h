@@ -17,7 +17,8 @@
 // One stored record: its position as read (no bit of it changes) and where
 // its texts lie in its table's store. The texts follow each other in the
 // order ident, kind, extra, name, elevation text, so that a list, which keeps
-// the first ones only, copies one run of bytes per record.
+// the first ones only, copies one run of bytes per record. A name that is
+// the ident again (most fixes) is not stored twice.
 struct NavEntry {
     double latitude = 0.0;
     double longitude = 0.0;
@@ -27,6 +28,7 @@ struct NavEntry {
     uint16_t extra_size = 0;
     uint16_t name_size = 0;
     uint16_t elevation_size = 0;
+    bool name_is_ident = false; // in the padding: the name's bytes are the ident's
 };
 
 // The longest text a record keeps; a file line holds at most 1698 characters,
@@ -54,7 +56,8 @@ class NavTextStore {
     // when they are not all in `from` or do not fit.
     bool add_run(const NavTextStore& from, const NavEntry& entry, std::size_t size, NavEntry& to) {
         // The usual case, inline: another store's texts into room left here.
-        if (&from == this || entry.text > from.size_ || size > from.size_ - entry.text || size > capacity_ - size_)
+        if (&from == this || entry.text > from.size_ || size > from.size_ - entry.text ||
+            size > capacity_ - size_)
             return add_run_growing(from, entry, size, to);
         if (size > 0) std::memcpy(bytes_.get() + size_, from.bytes_.get() + entry.text, size);
         to.text = static_cast<uint32_t>(size_);
@@ -66,6 +69,10 @@ class NavTextStore {
     // outside the store reads empty.
     NavRecordView view(const NavEntry& entry) const;
 
+    // Room for `total` more bytes taken at once, so that a fill of known
+    // size neither copies the store as it grows nor touches memory twice.
+    void reserve(std::size_t total);
+
     void clear() { size_ = 0; }
     std::size_t size() const { return size_; }
 
@@ -73,6 +80,7 @@ class NavTextStore {
     bool add_run_growing(const NavTextStore& from, const NavEntry& entry, std::size_t size, NavEntry& to);
     // Room for total more bytes; a growth hands the old bytes to `old`.
     bool room_for(std::size_t total, std::unique_ptr<char[]>& old);
+    void grow_to(std::size_t capacity, std::unique_ptr<char[]>& old);
 
     std::unique_ptr<char[]> bytes_;
     std::size_t size_ = 0;
@@ -102,6 +110,7 @@ template <std::size_t Slots> class NavTable {
     // The stored entry of record i; an empty one outside 1..count().
     const NavEntry& entry(int i) const { return i < 1 || i > count() ? kEmpty : entries_[i]; }
     const NavTextStore& texts() const { return texts_; }
+    void reserve_texts(std::size_t total) { texts_.reserve(total); }
     // Slots of entries stored (for memory checks).
     std::size_t stored() const { return entries_.stored(); }
 
@@ -110,13 +119,10 @@ template <std::size_t Slots> class NavTable {
     int append(std::string_view ident, std::string_view name, double latitude, double longitude,
                std::string_view kind, std::string_view extra = {}, std::string_view elevation_text = {}) {
         if (full()) return 0;
-        const int n = count() + 1;
-        NavEntry& e = entries_.slot(n);
-        e = texts_.add(ident, kind, extra, name, elevation_text);
+        NavEntry e = texts_.add(ident, kind, extra, name, elevation_text);
         e.latitude = latitude;
         e.longitude = longitude;
-        entries_.set_count(n);
-        return n;
+        return entries_.append(e);
     }
     int append(const NavRecordView& r) {
         return append(r.ident, r.name, r.latitude, r.longitude, r.kind, r.extra, r.elevation_text);

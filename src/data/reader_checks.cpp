@@ -4,12 +4,6 @@
 #include "platform/text_file.h"
 
 #include <cctype>
-#include <cmath>
-
-bool on_globe(double latitude, double longitude) {
-    return std::isfinite(latitude) && std::isfinite(longitude) && std::fabs(latitude) <= 90.0 &&
-           std::fabs(longitude) <= 180.0;
-}
 
 bool position_tokens_on_globe(const std::string& latitude, const std::string& longitude) {
     if (latitude.empty() && longitude.empty()) return true;

@@ -6,8 +6,11 @@
 #include <string>
 #include <string_view>
 
-// Finite, latitude within +-90 and longitude within +-180 degrees.
-bool on_globe(double latitude, double longitude);
+// Finite, latitude within +-90 and longitude within +-180 degrees (NaN
+// fails every comparison; inline for the half million records of a load).
+inline bool on_globe(double latitude, double longitude) {
+    return latitude >= -90.0 && latitude <= 90.0 && longitude >= -180.0 && longitude <= 180.0;
+}
 
 // A position written as two tokens. Two empty tokens are no position (0, 0,
 // as the files write "none"); otherwise both must be numbers, each token

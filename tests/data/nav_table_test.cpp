@@ -35,7 +35,7 @@ void expect_record(const NavRecordView& got, const NavRecord& want, const std::s
 } // namespace
 
 // Each text comes back as stored whatever the others hold, across the
-// store's growth, also when a record is copied from the same table while the
+// store's growth and room taken ahead, also when a record is copied from the same table while the
 // store grows under it; a text past the limit keeps its first 65535 bytes.
 TEST(NavTable, everyTextComesBackAcrossGrowthAndSelfCopies) {
     const std::string long_text(70000, 'x');
@@ -45,16 +45,20 @@ TEST(NavTable, everyTextComesBackAcrossGrowthAndSelfCopies) {
         make("BNN", "", -0.0, 1e-300, "V", "113.75", ""),
         make("", "NAME", 90.0, -180.0, "", "", "E"),
         make("ABCDEFGHIJKLMNOPQRSTUVWXYZ", "N", 1.0 / 3.0, -2.0 / 3.0, "I", std::string(1698, 'f'), ""),
+        make("AABLP", "AABLP", 15.877912, -45.531056, "I", "", ""), // a fix named by its ident
         make(long_text, "", 0.5, 0.5, "N", long_text, long_text),
     };
     NavTable<3001> table;
     std::vector<NavRecord> want;
     for (int round = 0; round < 200; ++round)
-        for (int row = 0; row < 5; ++row)
+        for (int row = 0; row < 6; ++row)
             want.push_back(rows[row]);
-    want.push_back(rows[5]);
-    for (const NavRecord& r : want)
+    want.push_back(rows[6]);
+    for (const NavRecord& r : want) {
+        // Room taken ahead, midway: the texts stored so far move with it.
+        if (&r - want.data() == 500) table.reserve_texts(std::size_t{1} << 20);
         ASSERT_EQ(table.append(r), static_cast<int>(&r - want.data()) + 1);
+    }
     // Every record again, copied from the table itself: the store at least
     // doubles, so it grows while the texts being copied lie in it.
     const int first_half = table.count();
@@ -102,11 +106,17 @@ TEST(NavTable, aListTakesOnlyTheTextsItKeeps) {
     NavTable<10> source;
     source.append(make("KSEA", "SEATTLE", 47.449, -122.309, "APT", "X", "433"));
     source.append(make("SEA", "SEATTLE", 47.435, -122.310, "V", "116.80", "Y"));
+    source.append(make("AABLP", "AABLP", 15.877, -45.531, "I", "", ""));
+    EXPECT_EQ(source[3].name, "AABLP");
     NavTable<10> list;
     list.append_from(source, 1, NavFields::ident);
     list.append_from(source, 2, NavFields::ident_kind_extra);
+    list.append_from(source, 3, NavFields::ident_kind_extra);
     expect_record(list[1], make("KSEA", "", 47.449, -122.309, "", "", ""), "airport");
     expect_record(list[2], make("SEA", "", 47.435, -122.310, "V", "116.80", ""), "navaid");
+    expect_record(list[3], make("AABLP", "", 15.877, -45.531, "I", "", ""), "fix");
+    // A name that is the ident again takes no room of its own.
+    EXPECT_EQ(source.texts().size(), std::string("KSEASEATTLEAPTX433SEAV116.80SEATTLEYAABLPI").size());
 
     // Copied from the list itself while its store grows.
     NavTable<4001> self;

@@ -251,6 +251,62 @@ TEST(ParseDouble, plainDecimalsAreRoundedAsTheGeneralConversionRoundsThem) {
     EXPECT_EQ(parse_double("0x1.8"), 1.5);
 }
 
+// A field read whole: the text is one number and nothing else, and a plain
+// decimal, which takes a shortcut of its own, is the very double from_chars
+// gives.
+TEST(ParseWholeNumber, takesOnlyAWholeNumberAndReadsItAsFromChars) {
+    struct Row {
+        const char* text;
+        bool number;
+        double value;
+    };
+    const Row rows[] = {
+        {"47.5", true, 47.5},     {"-122.309722", true, -122.309722},
+        {"+7", true, 7.0},        {".5", true, 0.5},
+        {"5.", true, 5.0},        {"1e3", true, 1000.0},
+        {"-2.5E-1", true, -0.25}, {"1e-999", true, 0.0},
+        {"", false, 0},           {"-", false, 0},
+        {".", false, 0},          {"47.5x", false, 0},
+        {"47N", false, 0},        {"1..2", false, 0},
+        {"1e", false, 0},         {"1e+", false, 0},
+        {"0x10", false, 0},       {"nan", false, 0},
+        {"inf", false, 0},        {"1e999", false, 0},
+        {" 5", false, 0},         {"5 ", false, 0},
+        {"+-5", false, 0},
+    };
+    for (const Row& r : rows) {
+        double value = -1.0;
+        EXPECT_EQ(parse_whole_number(r.text, value), r.number) << '"' << r.text << '"';
+        EXPECT_EQ(value, r.number ? r.value : -1.0) << '"' << r.text << "\" is set only when whole";
+    }
+    // A field viewed inside its line: the bytes after it are not its own.
+    double value = 0.0;
+    EXPECT_TRUE(parse_whole_number(std::string_view("12.2534").substr(0, 5), value));
+    EXPECT_EQ(value, 12.25);
+    EXPECT_TRUE(parse_whole_number(std::string_view("-0.0"), value));
+    EXPECT_TRUE(std::signbit(value));
+
+    auto general = [](const std::string& text) {
+        double v = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), v);
+        return v;
+    };
+    std::mt19937_64 rng(11);
+    for (int i = 0; i < 20000; ++i) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%.*f", static_cast<int>(rng() % 24),
+                      static_cast<double>(rng() % 720000000000) / 1e9 - 360.0);
+        ASSERT_TRUE(parse_whole_number(text, value)) << text;
+        ASSERT_EQ(value, text[0] == '-' ? -general(text + 1) : general(text)) << text;
+    }
+    for (const char* text :
+         {"9007199254740992", "9007199254740993", "1234567890123456789", "12345678901234567890",
+          "0.1234567890123456789012", "0.12345678901234567890123"}) {
+        ASSERT_TRUE(parse_whole_number(text, value)) << text;
+        EXPECT_EQ(value, general(text)) << text;
+    }
+}
+
 TEST(ParseInt, takesDigitsUpToTheFirstOtherCharacterAndSaturates) {
     struct Row {
         const char* text;

@@ -107,10 +107,10 @@ TEST(LoadWarnings, theUserCompanionsMayBeMissingOrEmptyAndAMissingBaseFileIsName
 }
 
 // A byte no text file has is found wherever it stands in a line (the check
-// looks at whole words of the line first); tab, carriage return and bytes
+// looks at whole words and pairs of them first); tab, carriage return and bytes
 // from 0x80 (Windows-1252 text) are text.
 TEST(LoadWarnings, aControlByteAnywhereInALineMakesTheFileNoText) {
-    for (std::size_t length = 1; length <= 24; ++length)
+    for (std::size_t length = 1; length <= 40; ++length)
         for (std::size_t at = 0; at < length; ++at) {
             for (const char bad : {'\0', '\x01', '\x1a', '\x1f', '\n'}) {
                 std::string line(length, 'x');
