@@ -27,6 +27,16 @@ double altitude_of(int k) {
     return predicted_altitude(active_plan[k]);
 }
 
+// A plain altitude followed by one at or above it lies on the way up: the
+// profile climbs on after it, so it ends no descent (the pilot may have
+// climbed past it).
+bool on_the_way_up(int k) {
+    const int last = flown_last();
+    for (int i = k + 1; i < last; ++i)
+        if (constraint_kind(active_plan[i]) != ConstraintKind::None) return altitude_of(i) >= altitude_of(k);
+    return false;
+}
+
 } // namespace
 
 ConstraintKind constraint_kind(const RouteWaypoint& w) {
@@ -79,6 +89,9 @@ DescentEnd descent_end(const ProfileView& v, double top) {
     if (end.altitude > kNoConstraint) end.index = last;
     result = end;
     const double per_nm = descent_ft_per_nm();
+    // Whether a constraint caps the climb is judged against the cruise
+    // altitude, whatever level the descent is looked for from.
+    const double cruise = std::max(top, double(cruise_altitude));
     double since = 0.0; // NM along the legs from entry i to `end`
     for (int i = last - 1; i >= std::max(v.first, 1); --i) {
         since += flown_leg_nm(i + 1);
@@ -89,9 +102,9 @@ DescentEnd descent_end(const ProfileView& v, double top) {
         if (kind == ConstraintKind::AtOrAbove)
             ends = end.index >= 1 && per_nm > 0.0 && altitude > end.altitude + since * per_nm;
         else if (kind == ConstraintKind::AtOrBelow)
-            ends = altitude < top && !caps_climb(v, i, top);
+            ends = altitude < top && !caps_climb(v, i, cruise);
         else
-            ends = !caps_climb(v, i, top);
+            ends = !on_the_way_up(i) && !caps_climb(v, i, cruise);
         if (!ends) continue;
         end = {i, altitude};
         since = 0.0;
@@ -114,21 +127,18 @@ bool caps_climb(const ProfileView& v, int k, double cruise) {
     // Above it already (or at the cruise altitude): it belongs to the descent.
     if (!(altitude < cruise) || v.altitude_ft > altitude + 100.0) return false;
     if (kind == ConstraintKind::AtOrBelow) return true;
-    // The profile climbs on after it to the next constraint.
-    const int last = flown_last();
-    for (int i = k + 1; i < last; ++i)
-        if (constraint_kind(active_plan[i]) != ConstraintKind::None) {
-            if (altitude_of(i) >= altitude) return true;
-            break;
-        }
-    return afforded_level(v.altitude_ft, distance_to(v, k), altitude) < cruise;
+    return on_the_way_up(k) || afforded_level(v.altitude_ft, distance_to(v, k), altitude) < cruise;
 }
 
 int climb_cap(const ProfileView& v, double cruise) {
     const int last = flown_last();
     for (int k = std::max(v.first, 1); k < last; ++k) {
         const ConstraintKind kind = constraint_kind(active_plan[k]);
-        if (kind == ConstraintKind::None || kind == ConstraintKind::AtOrAbove) continue;
+        // At or above holds nothing; one the aircraft is above already is
+        // behind it.
+        if (kind == ConstraintKind::None || kind == ConstraintKind::AtOrAbove ||
+            v.altitude_ft > altitude_of(k) + 100.0)
+            continue;
         return caps_climb(v, k, cruise) ? k : 0;
     }
     return 0;

@@ -197,6 +197,9 @@ void keep_climb_target() {
     climb_constraint_index = k;
     if (k > 0) {
         if (predicted_altitude(active_plan[k]) == vertical_target_altitude) return;
+        // The pages' TOC and TOD follow the climb VNAV now flies.
+        plan_distance_to(0);
+        update_toc_tod(kTodLocate);
         target_entry(k);
         vnav_altitude_set = 0;
         return;
@@ -206,10 +209,8 @@ void keep_climb_target() {
     const double level = std::max(climb_level(v, cruise), std::floor(v.altitude_ft / 100.0) * 100.0);
     const double target = vertical_target_altitude;
     if (level == target || (level < cruise && target < cruise && std::fabs(level - target) < 300.0)) return;
-    if (level < cruise) {
-        plan_distance_to(0);
-        update_toc_tod(kTodLocate);
-    }
+    plan_distance_to(0);
+    update_toc_tod(kTodLocate);
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
     vertical_target_altitude = std::min(level, cruise);
@@ -383,6 +384,7 @@ void update_vnav_target_at_sequencing() {
     if (toc_passed == 0) {
         constraint_waypoint_index = vertical_target_entry(to + 1);
         toc_sequence_index = plan_distance_to(1);
+        update_toc_tod(kTodLocate);
         lat = toc_lat;
         lon = toc_lon;
         if (climb_cap(view_from_aircraft(to + 1), cruise) == constraint_waypoint_index)
