@@ -59,11 +59,11 @@ struct Flight {
     bool vnav_in_air = false;
     double mcp_altitude = 0.0; // set on the MCP before VNAV is engaged in the air
     bool test_places = false;
-    bool arrival = false;      // a STAR and an approach chosen as on ARRIVALS
-    bool doubles_back = false; // a fix flown to and back from
-    bool too_short = false;    // too short for its cruise altitude
-    bool pilot_hold = false;   // VNAV engaged on the ground, the MCP held low to the first fix
-    bool no_destination = false; // the route ends at a fix without an altitude
+    bool arrival = false;                 // a STAR and an approach chosen as on ARRIVALS
+    bool doubles_back = false;            // a fix flown to and back from
+    bool too_short = false;               // too short for its cruise altitude
+    bool pilot_hold = false;              // VNAV engaged on the ground, the MCP held low to the first fix
+    bool no_destination = false;          // the route ends at a fix without an altitude
     int climb_flag = 1, descent_flag = 1; // 1 at or above (a pilot's), 3 at (an approach leg's)
 };
 
@@ -492,9 +492,6 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         end_of_descent[static_cast<std::size_t>(i)] =
             holds_altitude(active_plan[i]) && ends_descent(view_from_aircraft(), i, cruise_altitude);
     std::vector<Checked> checked = reachable_constraints(end_of_descent);
-    if (std::getenv("FLIGHTS_DEBUG"))
-        for (int i = 0; i <= last; ++i)
-            std::printf("DBG entry %d %s alt %.0f flag %d end %d hold %d nodest %d inair %d\n", i, active_plan[i].ident.c_str(), active_plan[i].alt_constraint, active_plan[i].constrained, i < last ? int(end_of_descent[i]) : -1, f.pilot_hold, f.no_destination, f.vnav_in_air);
 
     double route_nm = 0.0;
     for (int i = 1; i <= last; ++i)
@@ -517,8 +514,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         else if (i < last && end_of_descent[static_cast<std::size_t>(i)])
             ends.push_back({i, along, active_plan[i].alt_constraint});
     }
-    // No altitude target goes below the lowest end (or, with none, below the
-    // altitude flown).
+    // No altitude target below the aircraft goes below the lowest end (with
+    // none, no target below the aircraft at all).
     double lowest_end = 1e9;
     for (const PathEnd& e : ends)
         lowest_end = std::min(lowest_end, e.altitude);
@@ -558,10 +555,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         };
         if (vnav_engaged == 1 && toc_was == 0 && toc_passed == 1 && tod_passed == 0)
             counts.toc_off_nm = std::max(counts.toc_off_nm, off(shown_toc_lat, shown_toc_lon));
-        if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 && (shown_tod_lat != 0.0 || shown_tod_lon != 0.0))
+        if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 &&
+            (shown_tod_lat != 0.0 || shown_tod_lon != 0.0))
             counts.tod_off_nm = std::max(counts.tod_off_nm, off(shown_tod_lat, shown_tod_lon));
-        if (std::getenv("FLIGHTS_DEBUG") && i % 90 == 0)
-            std::printf("DBG to %d/%d alt %.0f dist %.1f toc %d tod %d tgt %.0f ap %.0f cwi %d cruise %d vnav %d todll %.3f %.3f along %.1f\n", int(to_waypoint_index), last, altitude, distance_to_destination, toc_passed, tod_passed, vertical_target_altitude, m.ap_altitude_ft, int(constraint_waypoint_index), cruise_altitude, vnav_engaged, tod_lat, tod_lon, along_route(tod_lat, tod_lon));
         toc_was = toc_passed;
         shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
         // Never a climb once past the T/D the pages show (one off the route
@@ -579,7 +575,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         for (; events_seen < events.size(); ++events_seen) {
             if (events[events_seen].id != 0x1024C || low_target_reported) continue;
             const double sent = static_cast<int32_t>(events[events_seen].parameter);
-            if (lowest_end < 1e8 ? sent < lowest_end - 50.0 : sent < altitude - 200.0) {
+            // (A climb's target below the end is no descent to it.)
+            if (sent < altitude - 200.0 && (lowest_end > 1e8 || sent < lowest_end - 50.0)) {
                 low_target_reported = true;
                 faults.push_back(where("an altitude sent below the end of descent", sent));
             }
@@ -667,10 +664,12 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         return faults;
     }
     for (const Checked& c : checked) {
-        // Nor a constraint above an altitude the descent went down to, nor
-        // one the pilot climbed past before VNAV was engaged.
+        // Nor a constraint above an altitude the descent went down to or
+        // above the cruise altitude (no climb goes past it), nor one the
+        // pilot climbed past before VNAV was engaged.
         if (c.closest > 1e8 || (!c.climb && c.wanted > lowest_since_toc + 300.0) ||
-            (c.index <= engaged_to && c.wanted <= engaged_altitude) || (f.pilot_hold && c.index <= 1))
+            c.wanted > cruise - 100.0 || (c.index <= engaged_to && c.wanted <= engaged_altitude) ||
+            (f.pilot_hold && c.index <= 1))
             continue;
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on

@@ -59,6 +59,7 @@ TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
     climb_distance_nm = 50;
     constrain(2, 10000.0, 250.0, kPlain);
     constrain(3, 20000.0, 250.0, kPlain);
+    constrain(4, 30000.0, 250.0, kPlain); // the climb goes on after entry 3
     EXPECT_EQ(plan_distance_to(1), 3); // the last constraint below cruise
     EXPECT_EQ(toc_index, 3);
     EXPECT_EQ(vertical_target_altitude, 20000.0);

@@ -37,6 +37,27 @@ bool on_the_way_up(int k) {
     return false;
 }
 
+// A plain altitude the profile from the origin meets while still climbing:
+// before the point where the climb from the origin reaches the level the
+// whole route affords. It belongs to the climb, even once the pilot climbed
+// past it.
+bool climb_side(int k) {
+    const int last = flown_last();
+    const double up = climb_nm_per_ft();
+    if (last < 1 || !(up > 0.0)) return false;
+    const double origin = std::max(0.0, predicted_altitude(active_plan[0]));
+    double route = 0.0, to_k = 0.0;
+    for (int i = 1; i <= last; ++i) {
+        const double leg = flown_leg_nm(i);
+        route += leg;
+        if (i <= k) to_k += leg;
+    }
+    const double end = route_end_altitude();
+    double level = cruise_altitude;
+    if (end > kNoConstraint) level = std::min(level, afforded_level(origin, route, end));
+    return altitude_of(k) < level && to_k <= (level - origin) * up;
+}
+
 } // namespace
 
 ConstraintKind constraint_kind(const RouteWaypoint& w) {
@@ -89,9 +110,9 @@ DescentEnd descent_end(const ProfileView& v, double top) {
     if (end.altitude > kNoConstraint) end.index = last;
     result = end;
     const double per_nm = descent_ft_per_nm();
-    // Whether a constraint caps the climb is judged against the cruise
-    // altitude, whatever level the descent is looked for from.
-    const double cruise = std::max(top, double(cruise_altitude));
+    // In the climb a plain altitude on the climb's side is no end; once
+    // descending every one ahead is.
+    const bool climbing = toc_passed == 0 && tod_passed == 0;
     double since = 0.0; // NM along the legs from entry i to `end`
     for (int i = last - 1; i >= std::max(v.first, 1); --i) {
         since += flown_leg_nm(i + 1);
@@ -102,9 +123,9 @@ DescentEnd descent_end(const ProfileView& v, double top) {
         if (kind == ConstraintKind::AtOrAbove)
             ends = end.index >= 1 && per_nm > 0.0 && altitude > end.altitude + since * per_nm;
         else if (kind == ConstraintKind::AtOrBelow)
-            ends = altitude < top && !caps_climb(v, i, cruise);
+            ends = altitude < top && !caps_climb(v, i, cruise_altitude);
         else
-            ends = !on_the_way_up(i) && !caps_climb(v, i, cruise);
+            ends = !on_the_way_up(i) && !(climbing && climb_side(i));
         if (!ends) continue;
         end = {i, altitude};
         since = 0.0;
@@ -127,7 +148,7 @@ bool caps_climb(const ProfileView& v, int k, double cruise) {
     // Above it already (or at the cruise altitude): it belongs to the descent.
     if (!(altitude < cruise) || v.altitude_ft > altitude + 100.0) return false;
     if (kind == ConstraintKind::AtOrBelow) return true;
-    return on_the_way_up(k) || afforded_level(v.altitude_ft, distance_to(v, k), altitude) < cruise;
+    return on_the_way_up(k) || climb_side(k);
 }
 
 int climb_cap(const ProfileView& v, double cruise) {

@@ -197,8 +197,8 @@ void keep_climb_target() {
     climb_constraint_index = k;
     if (k > 0) {
         if (predicted_altitude(active_plan[k]) == vertical_target_altitude) return;
-        // The pages' TOC and TOD follow the climb VNAV now flies.
-        plan_distance_to(0);
+        // The pages' TOD follows the climb VNAV now flies (the TOC moves at
+        // the next sequencing).
         update_toc_tod(kTodLocate);
         target_entry(k);
         vnav_altitude_set = 0;
@@ -209,7 +209,6 @@ void keep_climb_target() {
     const double level = std::max(climb_level(v, cruise), std::floor(v.altitude_ft / 100.0) * 100.0);
     const double target = vertical_target_altitude;
     if (level == target || (level < cruise && target < cruise && std::fabs(level - target) < 300.0)) return;
-    plan_distance_to(0);
     update_toc_tod(kTodLocate);
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
