@@ -536,6 +536,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double lat = aircraft_state.plat, lon = aircraft_state.plon;
     int toc_was = toc_passed;
     double shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
+    double shown_tod_along = -1.0;
     for (int i = 0; i < max_passes; ++i) {
         pass();
         const double altitude = aircraft_state.indicated_altitude_ft;
@@ -553,16 +554,29 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             gc_dist_course(aircraft_state.plat, aircraft_state.plon, shown_lat, shown_lon, &d, &unused);
             return d;
         };
-        if (vnav_engaged == 1 && toc_was == 0 && toc_passed == 1 && tod_passed == 0)
-            counts.toc_off_nm = std::max(counts.toc_off_nm, off(shown_toc_lat, shown_toc_lon));
-        if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 &&
-            (shown_tod_lat != 0.0 || shown_tod_lon != 0.0))
-            counts.tod_off_nm = std::max(counts.tod_off_nm, off(shown_tod_lat, shown_tod_lon));
+        // (A level-off more than 20 NM from the T/C, or a descent begun more
+        // than 25 NM from the T/D, is a fault.)
+        if (vnav_engaged == 1 && toc_was == 0 && toc_passed == 1 && tod_passed == 0) {
+            const double d = off(shown_toc_lat, shown_toc_lon);
+            counts.toc_off_nm = std::max(counts.toc_off_nm, d);
+            if (d > 20.0) faults.push_back(where("levelled off NM from the pages' T/C", d));
+        }
+        // A T/D off the route (placed behind the TO waypoint when the descent
+        // is longer than the route ahead) marks no point to meet.
+        if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 && shown_tod_along >= 0.0) {
+            const double d = off(shown_tod_lat, shown_tod_lon);
+            counts.tod_off_nm = std::max(counts.tod_off_nm, d);
+            if (d > 25.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
+        }
+        // Never a climb once past the T/D the pages show (one off the route
+        // lies behind the TO waypoint); measured again when the T/D moves.
+        const double tod_along = tod_lat == shown_tod_lat && tod_lon == shown_tod_lon && i > 0
+                                     ? shown_tod_along
+                                 : tod_lat != 0.0 || tod_lon != 0.0 ? along_route(tod_lat, tod_lon)
+                                                                    : -1.0;
         toc_was = toc_passed;
         shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
-        // Never a climb once past the T/D the pages show (one off the route
-        // lies behind the TO waypoint).
-        const double tod_along = along_route(tod_lat, tod_lon);
+        shown_tod_along = tod_along;
         const bool past_tod = vnav_engaged == 1 && (tod_lat != 0.0 || tod_lon != 0.0) &&
                               route_nm - distance_to_destination > tod_along + 2.0;
         lowest_past_tod = past_tod ? std::min(lowest_past_tod, altitude) : 1e9;

@@ -37,8 +37,10 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     // Seeds that once failed: a climb constraint 9 NM before a higher one;
     // a TOD for a constraint after a sharp turn near a pole; a climb in the
     // descent to an approach's constraint after a gap (two); a descent
-    // constraint past the TOC in the first third of a route that doubles back.
-    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u})
+    // constraint past the TOC in the first third of a route that doubles back;
+    // the descent for the field begun 21 NM before a constraint held in the
+    // climb, which it then passed below.
+    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u, 600237u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // Each kind of flight was flown, and the rules had something to check.
@@ -49,6 +51,10 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     EXPECT_GT(counts.too_short, 0);
     EXPECT_GT(counts.arrivals_checked, 0);
     EXPECT_GT(counts.constraints_checked, 0);
+    EXPECT_GT(counts.pilot_hold, 0);
+    EXPECT_GT(counts.no_destination, 0);
+    EXPECT_GT(counts.at_or_above, 0);
+    EXPECT_GT(counts.plain, 0);
 }
 
 // FLIGHTS flights from FLIGHTS_FIRST (a seed from the clock when not given).

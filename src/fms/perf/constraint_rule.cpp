@@ -169,5 +169,5 @@ double climb_level(const ProfileView& v, double cruise) {
     const DescentEnd end = descent_end(v, cruise);
     if (end.index < 1) return cruise;
     const double level = afforded_level(v.altitude_ft, distance_to(v, end.index), end.altitude);
-    return std::min(cruise, std::floor(level / 100.0) * 100.0);
+    return std::min(cruise, std::floor(level / 100.0 + 1e-6) * 100.0);
 }

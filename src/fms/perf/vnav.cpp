@@ -205,6 +205,13 @@ void keep_climb_target() {
         return;
     }
     const double cruise = cruise_altitude;
+    // Once a second the pages' TOC and TOD follow the climb as flown.
+    if (frame_slot == 0) {
+        plan_distance_to(0);
+        update_toc_tod(kTodLocate);
+        vertical_target_lat = toc_lat;
+        vertical_target_lon = toc_lon;
+    }
     // Too near the end to climb at all: hold the altitude flown.
     const double level = std::max(climb_level(v, cruise), std::floor(v.altitude_ft / 100.0) * 100.0);
     const double target = vertical_target_altitude;
@@ -293,7 +300,8 @@ int plan_distance_to(int offset) {
     double from_lat = a.plat;
     double from_lon = a.plon;
     double walked = 0.0;
-    for (int i = to_waypoint_index; i >= 0 && i < last; ++i) {
+    // The last leg too: a climb still going on there has its TOC on it.
+    for (int i = to_waypoint_index; i >= 0 && i <= last; ++i) {
         if (is_unflown(active_plan[i])) continue;
         double length = 0.0;
         double course = 0.0;
