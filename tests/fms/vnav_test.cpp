@@ -123,8 +123,9 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     course_to_to_deg = 90.0;
     update_toc_tod(kTodLocate);
     EXPECT_LT(tod_lon, p[3].lon);
-    // 26000 ft take 52 NM; the 20 NM back to entry 2 leave 32 NM.
-    EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 52.0 - 20.0, 1e-6);
+    // 26000 ft take 52 NM, all of them back from the TO waypoint: the leg
+    // into it is the way back, 32 NM behind entry 2 (and the aircraft).
+    EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 52.0, 1e-6);
 }
 
 TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {

@@ -122,8 +122,6 @@ DescentEnd descent_end(const ProfileView& v, double top) {
         bool ends = false;
         if (kind == ConstraintKind::AtOrAbove)
             ends = end.index >= 1 && per_nm > 0.0 && altitude > end.altitude + since * per_nm;
-        else if (kind == ConstraintKind::AtOrBelow)
-            ends = altitude < top && !caps_climb(v, i, cruise_altitude);
         else
             ends = !on_the_way_up(i) && !(climbing && climb_side(i));
         if (!ends) continue;
@@ -145,9 +143,8 @@ bool caps_climb(const ProfileView& v, int k, double cruise) {
     const ConstraintKind kind = constraint_kind(active_plan[k]);
     if (kind == ConstraintKind::None || kind == ConstraintKind::AtOrAbove) return false;
     const double altitude = altitude_of(k);
-    // Above it already (or at the cruise altitude): it belongs to the descent.
+    // Above it already, or at or above the cruise altitude: nothing to cap.
     if (!(altitude < cruise) || v.altitude_ft > altitude + 100.0) return false;
-    if (kind == ConstraintKind::AtOrBelow) return true;
     return on_the_way_up(k) || climb_side(k);
 }
 

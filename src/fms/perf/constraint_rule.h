@@ -3,14 +3,16 @@
 // the VNAV targets, the descent page and the random-flight checker all ask,
 // so that what the pages show is what the aircraft flies.
 //
-// - At or above (a pilot's altitude, shown "A"): met by any higher altitude.
-//   It never holds the climb, and ends a descent only where the path down
-//   to the later end would pass it below its altitude.
-// - At or below: caps the climb until it is passed; ends a descent from
-//   above it.
-// - At (an approach leg's altitude): both. It caps the climb while the
-//   profile cannot reach the cruise level and come down to it again before
-//   it; else the profile goes over it and it ends a descent.
+// - A pilot's altitude (shown "A") is at or above: met by any higher
+//   altitude. It never holds the climb, and ends a descent only where the
+//   path down to the next end would pass it below its altitude.
+// - An approach leg's altitude is a plain one. It caps the climb while the
+//   aircraft is below it and it lies on the climb's side: followed by a
+//   constraint at or above it, or before the point where the climb from the
+//   origin reaches the level the whole route affords. There it ends no
+//   descent while climbing, even once the pilot climbed past it. Any other
+//   one (and, once the descent has begun, every one ahead) ends the descent.
+// - An end at or above the level flown allows no descent before it.
 // - The climb goes no higher than the level from which the rest of the route
 //   can still be descended: there the top of climb and top of descent meet.
 // - A route whose end has no altitude (a last fix that is not the
@@ -19,7 +21,9 @@
 
 #include "fms/plan/route_plan.h"
 
-enum class ConstraintKind { None, At, AtOrAbove, AtOrBelow };
+// No entry carries an at-or-below altitude: the approach file's descriptors
+// stay in the procedure tables.
+enum class ConstraintKind { None, At, AtOrAbove };
 ConstraintKind constraint_kind(const RouteWaypoint& w);
 
 // Where a profile is looked at from: an altitude, and the first entry ahead

@@ -356,12 +356,14 @@ void update_toc_tod(int mode) {
     const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
 
     double sum = 0.0;
+    double beyond_to = 0.0; // the legs after the TO waypoint
     bool located = false;
     for (int i = end; i >= to && i >= 1; --i) {
         double length = 0.0;
         double course = 0.0;
         leg(i, i - 1, &length, &course);
         sum += length;
+        if (i > to) beyond_to = sum;
         if (sum >= descent) {
             const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
             gc_destination_point(from.lat, from.lon, course, length - (sum - descent), &tod_lat, &tod_lon);
@@ -371,10 +373,11 @@ void update_toc_tod(int mode) {
     }
     if (!located) {
         // Longer than the route ahead: behind the TO waypoint, on the way back
-        // towards the aircraft.
+        // towards the aircraft, as far from it as the descent reaches past
+        // the legs after it (the leg into it is the way back).
         double back = course_to_to_deg + 180.0;
         if (back >= 360.0) back -= 360.0;
-        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - sum,
+        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - beyond_to,
                              &tod_lat, &tod_lon);
     }
     route_distance_summary();
