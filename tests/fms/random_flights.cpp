@@ -589,8 +589,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         for (; events_seen < events.size(); ++events_seen) {
             if (events[events_seen].id != 0x1024C || low_target_reported) continue;
             const double sent = static_cast<int32_t>(events[events_seen].parameter);
-            // (A climb's target below the end is no descent to it.)
-            if (sent < altitude - 200.0 && (lowest_end > 1e8 || sent < lowest_end - 50.0)) {
+            // (A climb's target below the end is no descent to it, nor the
+            // cruise altitude below VNAV engaged higher.)
+            if (sent < altitude - 200.0 && sent < cruise_altitude - 50.0 &&
+                (lowest_end > 1e8 || sent < lowest_end - 50.0)) {
                 low_target_reported = true;
                 faults.push_back(where("an altitude sent below the end of descent", sent));
             }
@@ -664,7 +666,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             finite = false;
             faults.push_back(where("a value is not finite", 0.0));
         }
-        if (ends.empty() && vnav_engaged == 1 && altitude < highest_flown - 500.0 && !climbed_in_descent) {
+        if (ends.empty() && vnav_engaged == 1 && altitude < std::min(highest_flown, cruise) - 500.0 &&
+            !climbed_in_descent) {
             climbed_in_descent = true; // one fault for the flight's vertical path
             faults.push_back(where("descended with no end of descent from", highest_flown));
         }
