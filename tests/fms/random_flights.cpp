@@ -688,6 +688,14 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             c.wanted > cruise - 100.0 || (c.index <= engaged_to && c.wanted <= engaged_altitude) ||
             (f.pilot_hold && c.index <= 1))
             continue;
+        // Nor one the pilot's hold to the first fix left out of reach at
+        // 300 ft/NM from there.
+        if (f.pilot_hold) {
+            double after_hold = 0.0;
+            for (int k = 2; k <= c.index; ++k)
+                after_hold += leg_nm(k);
+            if (c.wanted - (origin + 3000.0) > 300.0 * (after_hold - 5.0)) continue;
+        }
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once past it, that
