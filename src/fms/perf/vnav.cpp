@@ -215,7 +215,10 @@ void keep_climb_target() {
     // Too near the end to climb at all: hold the altitude flown.
     const double level = std::max(climb_level(v, cruise), std::floor(v.altitude_ft / 100.0) * 100.0);
     const double target = vertical_target_altitude;
-    if (level == target || (level < cruise && target < cruise && std::fabs(level - target) < 300.0)) return;
+    // A level that rises a little is left (the climb meets the descent
+    // earlier); one that falls is followed at once, or the climb would go
+    // past the TOD.
+    if (level == target || (level < cruise && target < level && level - target < 300.0)) return;
     update_toc_tod(kTodLocate);
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
