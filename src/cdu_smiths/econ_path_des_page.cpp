@@ -86,12 +86,13 @@ void path_angle_row(CduPage& page) {
 }
 
 void draw_rows(CduPage& page) {
-    const bool route = to_waypoint_index != kNoToWaypoint;
     const RouteWaypoint& ed = econ_target_waypoint();
     // The route's end without an altitude of its own ends the descent at the
-    // destination's elevation, as VNAV flies it.
+    // destination's elevation, as VNAV flies it; a route that ends at a fix
+    // without one has no end of descent to show.
     const double ed_altitude =
         constraint_waypoint_index >= flown_last() ? route_end_altitude() : predicted_altitude(ed);
+    const bool route = to_waypoint_index != kNoToWaypoint && ed_altitude > kNoConstraint;
     cdu_text(page, 12, 22, CduFont::Small, "E / D    A L T");
     if (route) {
         cdu_text(page, 0, 33, CduFont::Large, cdu_format("%5.0f", ed_altitude));

@@ -217,6 +217,8 @@ void draw_planned(const Frame& f, const Marker& m) {
                 draw_line_symbol(m, f.code, true, x, y);
             }
         }
+        // No TOD was located (no end of descent): none is drawn.
+        if (tod_lat == 0.0 && tod_lon == 0.0) return;
         place(f, m, tod_lat, tod_lon, &x, &y);
         if (f.code == kCodeHw) {
             m.ring(x, y);
@@ -230,6 +232,7 @@ void draw_planned(const Frame& f, const Marker& m) {
     place(f, m, toc_lat, toc_lon, &x, &y);
     m.text_left("[TOC]", m.green, x, y);
     m.dot(m.green, x, y);
+    if (tod_lat == 0.0 && tod_lon == 0.0) return;
     place(f, m, tod_lat, tod_lon, &x, &y);
     m.dot(m.green, x, y);
     m.text_left("[TOD]", m.green, x, y);

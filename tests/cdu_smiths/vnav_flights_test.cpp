@@ -7,6 +7,8 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/flown_route.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
@@ -93,6 +95,50 @@ class VnavFlights : public CduStandIn {
         EXPECT_LT(above_path, 1000.0);
         EXPECT_LT(altitude(), field + 3000.0);
     }
+    // The altitudes VNAV sent to the autopilot (0x1024C).
+    static std::vector<double> altitudes_sent() {
+        std::vector<double> v;
+        for (const host::KeyEvent& e : host::sim_state().key_events)
+            if (e.id == 0x1024C) v.push_back(static_cast<int32_t>(e.parameter));
+        return v;
+    }
+    // As a pilot does (examples/sim/demo.script): VNAV engaged on the
+    // ground, then 3000 ft and 2000 ft/min on the MCP after take-off, held
+    // until VNAV commands the climb again past the first fix. The aircraft
+    // never climbs once it passed the T/D the pages showed, stays within
+    // 1000 ft of the path at 400 ft/NM to the field, and arrives low.
+    void fly_with_the_pilots_hold(const Field& origin, double heading, double field, const std::string& keys) {
+        start(origin, heading, keys);
+        run("fly 4\nkey 0x1024C 3000\nkey 0x101F4 2000\n");
+        const double route = along_route(active_plan[flown_last()].lat, active_plan[flown_last()].lon);
+        double above_path = -1e9, lowest_past_tod = 1e9, climb_past_tod = 0.0;
+        fly_to_the_end([&] {
+            above_path = std::max(above_path, altitude() - (field + 400.0 * distance_to_destination));
+            // A T/D off the route lies behind the aircraft.
+            const double tod = along_route(tod_lat, tod_lon);
+            if (route - distance_to_destination > tod + 1.0) lowest_past_tod = std::min(lowest_past_tod, altitude());
+            climb_past_tod = std::max(climb_past_tod, altitude() - lowest_past_tod);
+        });
+        EXPECT_LT(above_path, 1000.0) << origin.ident;
+        EXPECT_LT(climb_past_tod, 200.0) << origin.ident;
+        EXPECT_LT(altitude(), field + 3000.0) << origin.ident;
+    }
+    // NM along the active plan's legs from the origin to a point on one of
+    // them; -1 off the route.
+    static double along_route(double lat, double lon) {
+        double from_origin = 0.0;
+        for (int i = 1; i <= flown_last(); ++i) {
+            const RouteWaypoint& a = active_plan[i - 1];
+            const RouteWaypoint& b = active_plan[i];
+            double leg = 0.0, to_point = 0.0, on = 0.0, course = 0.0;
+            gc_dist_course(a.lat, a.lon, b.lat, b.lon, &leg, &course);
+            gc_dist_course(a.lat, a.lon, lat, lon, &to_point, &course);
+            gc_dist_course(lat, lon, b.lat, b.lon, &on, &course);
+            if (to_point + on < leg + 0.5) return from_origin + to_point;
+            from_origin += leg;
+        }
+        return -1.0;
+    }
     static double nm_to(const RouteWaypoint& w) {
         double d = 0.0, course = 0.0;
         gc_dist_course(host::aircraft().lat_deg, host::aircraft().lon_deg, w.lat, w.lon, &d, &course);
@@ -134,8 +180,9 @@ TEST_F(VnavFlights, theTopOfDescentIsPassedAlongTheRoute) {
     EXPECT_LT(altitude(), field + 3000.0);
 }
 
-// PUYAL 250/3000 on the first leg is met, the climb goes on to the cruise
-// altitude, and once down from it the aircraft never climbs again.
+// PUYAL 250/3000 on the first leg (3000A: at or above) is met, the climb
+// goes on to the cruise altitude, and once down from it the aircraft never
+// climbs again.
 TEST_F(VnavFlights, aClimbConstraintOnTheFirstLegIsMetAndTheDescentNeverClimbs) {
     start(kKsea, 180,
           "RTE \"KSEA\" L1 \"KHQM\" R1 NEXT \"PUYAL\" R1 \"OLM\" R2 R6 EXEC LEGS \"250/3000\" R1 EXEC");
@@ -149,7 +196,7 @@ TEST_F(VnavFlights, aClimbConstraintOnTheFirstLegIsMetAndTheDescentNeverClimbs) 
             climb_in_descent = std::max(climb_in_descent, altitude() - lowest_since_tod);
         }
     });
-    EXPECT_NEAR(at_puyal, 3000.0, 300.0);
+    EXPECT_GT(at_puyal, 3000.0 - 300.0);
     EXPECT_LT(climb_in_descent, 100.0);
     EXPECT_LT(altitude(), 18.0 + 3000.0);
 }
@@ -210,7 +257,8 @@ TEST_F(VnavFlights, theDescentFliesThroughTheGapToTheApproachsConstraints) {
 
 // VNAV engaged at 10 000 ft, above NISQL's 8000 ft of the climb: NISQL is no
 // end of a descent, the climb goes on to 16 000 ft with the T/D still ahead
-// when NISQL is passed, and the descent meets KELSO's 10 000 ft.
+// when NISQL is passed, and the descent passes KELSO at or above its
+// 10 000 ft.
 TEST_F(VnavFlights, aClimbConstraintBelowTheAircraftNeverEndsTheDescent) {
     start(kKsea, 180, "RTE \"KSEAKPDX\" L2 R6 EXEC LEGS \"250/8000\" R2 \"240/10000\" R5 EXEC");
     ASSERT_EQ(active_plan[3].ident, "NISQL");
@@ -227,7 +275,7 @@ TEST_F(VnavFlights, aClimbConstraintBelowTheAircraftNeverEndsTheDescent) {
     });
     EXPECT_EQ(tod_at_nisql, 0);
     EXPECT_GT(highest, 15900.0);
-    EXPECT_NEAR(at_kelso, 10000.0, 500.0);
+    EXPECT_GT(at_kelso, 10000.0 - 300.0);
 }
 
 // MCP 3000 ft, then VNAV in the air, on routes too short for their cruise
@@ -269,4 +317,66 @@ TEST_F(VnavFlights, engagedFarAboveThePathDescendsAtOnceAtTheGreatestRate) {
     });
     EXPECT_LT(highest, engaged + 300.0);
     EXPECT_EQ(slow_above_path, 0);
+}
+
+// A route typed without its destination ends at OLM, a fix without an
+// altitude: nothing descends to it. From 10 000 ft 25 NM north of OLM with
+// CRZ ALT 12 000 the aircraft never goes below 10 000 ft to OLM; no altitude
+// below the one flown is sent, no T/D is located and ECON PATH DES shows no
+// E/D altitude.
+TEST_F(VnavFlights, aRouteEndingAtAFixWithoutAnAltitudeHasNoEndOfDescent) {
+    start({"OLM25N", 46.9717 + 25.0 / 60.0, -122.9025, 10000.0}, 180,
+          "RTE \"KSEA\" L1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"12000\" R1 EXEC");
+    ASSERT_EQ(active_plan[flown_last()].ident, "OLM");
+    EXPECT_EQ(tod_lat, 0.0);
+    EXPECT_EQ(tod_lon, 0.0);
+    double lowest = 1e9;
+    std::string end_of_descent = "unread";
+    for (int i = 0; i < 400 && lnav_engaged == 1; ++i) {
+        run("fly 18\n");
+        lowest = std::min(lowest, altitude());
+        if (end_of_descent == "unread" && to_waypoint_index == flown_last()) {
+            press("DES");
+            frames(1);
+            end_of_descent = text_at(0, 33);
+        }
+    }
+    EXPECT_EQ(to_waypoint_index, flown_last());
+    EXPECT_GT(lowest, 10000.0 - 300.0);
+    for (double sent : altitudes_sent())
+        EXPECT_GE(sent, 10000.0);
+    EXPECT_EQ(end_of_descent, "");
+}
+
+// The pilot's hold to the first fix, on routes whose first fix is far: the
+// climb VNAV commands after it goes only as high as the rest of the route can
+// come down from (ALDER's 11000 is at or above: it holds nothing).
+TEST_F(VnavFlights, aClimbAfterThePilotsHoldEndsWhereTheDescentMustBegin) {
+    fly_with_the_pilots_hold({"KOLM", 46.9694, -122.9025, 209.0}, 90, 1764.0,
+                             "RTE \"KOLM\" L1 \"KELN\" R1 NEXT \"ALDER\" R1 R6 EXEC INIT_REF \"FL410\" R1 "
+                             "EXEC LEGS \"11000\" R1 EXEC");
+    fly_with_the_pilots_hold({"CYVR", 49.1939, -123.1844, 14.0}, 135, 21.0,
+                             "RTE \"CYVR\" L1 \"KBFI\" R1 NEXT \"PAE\" R1 R6 EXEC INIT_REF \"FL250\" R1 EXEC "
+                             "LEGS \"5000\" R1 EXEC");
+}
+
+// 3600 typed at AST, 42 % along KSEA-KYKM at FL350, is at or above (3600A):
+// the pages put the T/D after the T/C, LEGS shows UBG and BTG on the path
+// above it, and the aircraft cruises over AST instead of holding 3600 ft.
+TEST_F(VnavFlights, anAtOrAboveConstraintMidRouteIsPassedOverOnThePagesAndInFlight) {
+    start(kKsea, 180,
+          "RTE \"KSEA\" L1 \"KYKM\" R1 NEXT \"SEA\" R1 \"FOXXE\" R2 \"NISQL\" R3 \"OLM\" R4 \"HQM\" R5 "
+          "NEXT \"AST\" R1 \"UBG\" R2 \"BTG\" R3 R6 EXEC INIT_REF \"FL350\" R1 EXEC LEGS \"3600\" R5 EXEC");
+    ASSERT_EQ(active_plan[6].ident, "AST");
+    ASSERT_EQ(active_plan[6].alt_constraint, 3600.0);
+    EXPECT_GT(predicted_altitude(active_plan[7]), 10000.0); // UBG
+    EXPECT_GT(predicted_altitude(active_plan[8]), 10000.0); // BTG
+    EXPECT_GT(along_route(tod_lat, tod_lon), along_route(toc_lat, toc_lon) + 50.0);
+    run("fly 4\nkey 0x1024C 3000\nkey 0x101F4 2000\n");
+    double at_ast = -1.0;
+    fly_to_the_end([&] {
+        if (at_ast < 0.0 && last_passed_waypoint == "AST") at_ast = last_passed_altitude_ft;
+    });
+    EXPECT_GT(at_ast, 30000.0);
+    EXPECT_LT(altitude(), 1099.0 + 3000.0);
 }

@@ -32,9 +32,11 @@ void plan(int entries, double course, double nm) {
     set_flown_to(1);
 }
 
-void constrain(int i, double altitude, double speed) {
+// A pilot's altitude (flag 1) is at or above; an approach leg's (flag 3) a
+// plain one, which caps the climb.
+void constrain(int i, double altitude, double speed, int flag = 1) {
     RouteWaypoint& w = active_entry(i);
-    w.constrained = 1;
+    w.constrained = flag;
     w.alt_constraint = altitude;
     w.speed_constraint = speed;
 }
@@ -107,7 +109,7 @@ TEST(ProfilePrediction, OnlyAClimbConstraintWithASpeedSlowsTheWaypointsBefore) {
     climb_speed_target = 250;
     for (double speed : {-999.0, 210.0}) {
         plan(6, 90.0, 20.001);
-        constrain(2, 5000.0, speed);
+        constrain(2, 5000.0, speed, 3);
         constrain(3, 10000.0, 280.0); // the descent pass ends here
         predict_profile(10000, kProfileFull);
         EXPECT_EQ(predicted_speed(active_plan[1]), speed > 0.0 ? speed : 250.0);

@@ -15,6 +15,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -58,9 +59,12 @@ struct Flight {
     bool vnav_in_air = false;
     double mcp_altitude = 0.0; // set on the MCP before VNAV is engaged in the air
     bool test_places = false;
-    bool arrival = false;      // a STAR and an approach chosen as on ARRIVALS
-    bool doubles_back = false; // a fix flown to and back from
-    bool too_short = false;    // too short for its cruise altitude
+    bool arrival = false;                 // a STAR and an approach chosen as on ARRIVALS
+    bool doubles_back = false;            // a fix flown to and back from
+    bool too_short = false;               // too short for its cruise altitude
+    bool pilot_hold = false;              // VNAV engaged on the ground, the MCP held low to the first fix
+    bool no_destination = false;          // the route ends at a fix without an altitude
+    int climb_flag = 1, descent_flag = 1; // 1 at or above (a pilot's), 3 at (an approach leg's)
 };
 
 double nm_between(const Place& a, const Place& b) {
@@ -235,6 +239,17 @@ Flight random_flight(unsigned seed) {
     f.mcp_altitude = origin + 3000.0;
     if (unit(rng) < 0.5)
         f.mcp_altitude += std::floor(0.8 * unit(rng) * std::max(0.0, top - origin - 3000.0) / 100.0) * 100.0;
+    // The kinds added later draw from a sequence of their own, so that a seed
+    // still flies the route it always flew.
+    std::mt19937 more(seed * 2654435761u + 7u);
+    f.pilot_hold = !f.vnav_in_air && unit(more) < 0.5;
+    f.no_destination = !f.arrival && !f.test_places && unit(more) < 0.15;
+    f.climb_flag = unit(more) < 0.5 ? 1 : 3;
+    f.descent_flag = unit(more) < 0.5 ? 1 : 3;
+    if (f.descent_constraint > 0 && unit(more) < 0.5) { // anywhere along the route
+        const int at = std::uniform_int_distribution<int>(1, last - 1)(more);
+        if (at != f.climb_constraint) f.descent_constraint = at;
+    }
     return f;
 }
 
@@ -293,15 +308,15 @@ void choose_arrival(std::mt19937& rng, const std::string& destination) {
 
 // The end of a descent segment: a descent constraint or the field, with its
 // distance from the origin along the plan's legs.
-struct DescentEnd {
+struct PathEnd {
     int index = 0;
     double along = 0.0;
     double altitude = 0.0;
 };
 
 // The next end ahead of `along` NM from the origin; none past the last.
-const DescentEnd* next_end(const std::vector<DescentEnd>& ends, double along) {
-    for (const DescentEnd& e : ends)
+const PathEnd* next_end(const std::vector<PathEnd>& ends, double along) {
+    for (const PathEnd& e : ends)
         if (e.along > along) return &e;
     return nullptr;
 }
@@ -309,8 +324,8 @@ const DescentEnd* next_end(const std::vector<DescentEnd>& ends, double along) {
 // The altitude at `along` NM of the path at `per_nm` ft/NM down to the next
 // end: a constraint is met at its altitude, so the descent to a later one
 // waits for it.
-double path_altitude(const std::vector<DescentEnd>& ends, double along, double per_nm) {
-    const DescentEnd* e = next_end(ends, along);
+double path_altitude(const std::vector<PathEnd>& ends, double along, double per_nm) {
+    const PathEnd* e = next_end(ends, along);
     return e != nullptr ? e->altitude + per_nm * (e->along - along) : 1e9;
 }
 
@@ -331,37 +346,33 @@ double leg_nm(int i) {
     return flown_leg_nm(i);
 }
 
-// The constraints climbed to, by plan index: a waypoint's in the first third
-// of the route, above the level before it (the constraint before it or the
-// origin). Such a one is a floor on the way up, whoever entered it; any
-// other is met as the end of a descent.
-std::vector<bool> climb_floors() {
-    const int last = flown_last();
-    std::vector<bool> out(static_cast<std::size_t>(last + 1), false);
-    double route = 0.0;
-    for (int i = 1; i <= last; ++i)
-        route += leg_nm(i);
-    double level = active_plan[0].alt_constraint > -900.0 ? active_plan[0].alt_constraint : 0.0;
-    double along = 0.0;
-    for (int i = 1; i < last; ++i) {
-        along += leg_nm(i);
-        if (!holds_altitude(active_plan[i])) continue;
-        const double altitude = active_plan[i].alt_constraint;
-        out[static_cast<std::size_t>(i)] =
-            active_plan[i].constrained == 1 && altitude > level && 2.0 * along < route - along;
-        level = altitude;
+// NM along the active plan's legs from the origin to a point on the last of
+// them that it lies on (within 0.5 NM; a route that doubles back passes it
+// twice, and the T/D is on the way back); -1 off the route.
+double along_route(double lat, double lon) {
+    double from_origin = 0.0, found = -1.0;
+    for (int i = 1; i <= flown_last(); ++i) {
+        if (is_unflown(active_plan[i])) continue;
+        const RouteWaypoint& a = active_plan[place_at_or_before(active_plan, i - 1)];
+        const RouteWaypoint& b = active_plan[i];
+        double leg = 0.0, to_point = 0.0, on = 0.0, course = 0.0;
+        gc_dist_course(a.lat, a.lon, b.lat, b.lon, &leg, &course);
+        gc_dist_course(a.lat, a.lon, lat, lon, &to_point, &course);
+        gc_dist_course(lat, lon, b.lat, b.lon, &on, &course);
+        if (to_point + on < leg + 0.5) found = from_origin + to_point;
+        from_origin += leg;
     }
-    return out;
+    return found;
 }
 
 // The plan's constraints the aircraft can meet at 300 ft/NM: up from the
 // origin to a climb constraint, down to the field after a descent one, and
 // from the constraint before it.
-std::vector<Checked> reachable_constraints(const std::vector<bool>& floors) {
+std::vector<Checked> reachable_constraints(const std::vector<bool>& ends) {
     std::vector<Checked> out;
     const int last = flown_last();
     const double origin = active_plan[0].alt_constraint > -900.0 ? active_plan[0].alt_constraint : 0.0;
-    const double field = route_end_altitude();
+    const double field = std::max(route_end_altitude(), 0.0);
     double previous = origin;
     double since_previous = 0.0, from_origin = 0.0;
     for (int i = 1; i < last; ++i) {
@@ -372,7 +383,7 @@ std::vector<Checked> reachable_constraints(const std::vector<bool>& floors) {
         Checked c;
         c.index = i;
         c.wanted = active_plan[i].alt_constraint;
-        c.climb = floors[static_cast<std::size_t>(i)];
+        c.climb = !ends[static_cast<std::size_t>(i)];
         double after = 0.0;
         for (int k = i + 1; k <= last; ++k)
             after += leg_nm(k);
@@ -397,6 +408,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     if (f.vnav_in_air) ++counts.vnav_in_air;
     if (f.doubles_back) ++counts.doubling_back;
     if (f.too_short) ++counts.too_short;
+    if (f.pilot_hold) ++counts.pilot_hold;
+    if (f.no_destination) ++counts.no_destination;
 
     set_working_last(-1);
     for (const Place& p : f.places) {
@@ -407,17 +420,21 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         w.lon = p.lon;
         w.type = "WPT";
     }
-    working_entry(0).type = working_entry(places_last).type = "APT";
+    working_entry(0).type = "APT";
     working_entry(0).alt_constraint = f.places.front().elevation;
-    working_entry(places_last).alt_constraint = f.places.back().elevation;
-    auto constrain = [](int i, double altitude) {
+    if (!f.no_destination) {
+        working_entry(places_last).type = "APT";
+        working_entry(places_last).alt_constraint = f.places.back().elevation;
+    }
+    auto constrain = [&](int i, double altitude, int flag) {
         RouteWaypoint& w = working_entry(i);
-        w.constrained = 1;
+        w.constrained = flag;
         w.alt_constraint = altitude;
         w.speed_constraint = 250.0;
+        ++(flag == 1 ? counts.at_or_above : counts.plain);
     };
-    if (f.climb_constraint > 0) constrain(f.climb_constraint, f.climb_altitude);
-    if (f.descent_constraint > 0) constrain(f.descent_constraint, f.descent_altitude);
+    if (f.climb_constraint > 0) constrain(f.climb_constraint, f.climb_altitude, f.climb_flag);
+    if (f.descent_constraint > 0) constrain(f.descent_constraint, f.descent_altitude, f.descent_flag);
     plan_cruise_altitude = f.cruise;
 
     host::AircraftModel& m = host::aircraft();
@@ -468,8 +485,13 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const double engaged_reach = f.vnav_in_air && engaged_speed > 0.0
                                      ? MaxVnavDescRate / (engaged_speed / 60.0) * distance_to_destination
                                      : 1e9;
-    const std::vector<bool> floors = climb_floors();
-    std::vector<Checked> checked = reachable_constraints(floors);
+    // Which constraints end a descent: the module's own rule, asked once
+    // VNAV is engaged (any other is a floor: at or above, or a climb's cap).
+    std::vector<bool> end_of_descent(static_cast<std::size_t>(last + 1), false);
+    for (int i = 1; i < last; ++i)
+        end_of_descent[static_cast<std::size_t>(i)] =
+            holds_altitude(active_plan[i]) && ends_descent(view_from_aircraft(), i, cruise_altitude);
+    std::vector<Checked> checked = reachable_constraints(end_of_descent);
 
     double route_nm = 0.0;
     for (int i = 1; i <= last; ++i)
@@ -480,20 +502,27 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // The descent at the module's own rate and speed: ft per NM.
     const double rate = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
     const double per_nm = descent_tas_target > 0.0 ? rate / (descent_tas_target / 60.0) : 400.0;
-    // The ends of descent segments: the descent constraints and the field,
-    // each with its distance along the route. A floor whose leg begins past
-    // the profile's TOC (on a route that doubles back one may lie in the
-    // first third) is reached from the cruise altitude: it ends a descent.
-    std::vector<DescentEnd> ends;
+    // The ends of descent segments: the constraints that end one and the
+    // field (none when the route ends at a fix without an altitude), each
+    // with its distance along the route.
+    std::vector<PathEnd> ends;
     double along = 0.0;
     for (int i = 1; i <= last; ++i) {
-        const bool climbing = climb_distance_nm <= 0 || along < climb_distance_nm;
         along += leg_nm(i);
-        if (i == last)
+        if (i == last && field > kNoConstraint)
             ends.push_back({i, along, field});
-        else if (holds_altitude(active_plan[i]) && !(floors[static_cast<std::size_t>(i)] && climbing))
+        else if (i < last && end_of_descent[static_cast<std::size_t>(i)])
             ends.push_back({i, along, active_plan[i].alt_constraint});
     }
+    // No altitude target below the aircraft goes below the lowest end (with
+    // none, no target below the aircraft at all).
+    double lowest_end = 1e9;
+    for (const PathEnd& e : ends)
+        lowest_end = std::min(lowest_end, e.altitude);
+    std::size_t events_seen = host::sim_state().key_events.size();
+    bool low_target_reported = false, climb_past_tod_reported = false;
+    double lowest_past_tod = 1e9;
+    bool hold_set = false; // the pilot's MCP altitude after take-off
     const int max_passes = static_cast<int>((route_nm / 250.0 * 3600.0 + 1200.0) * 18.0 / m.sim_rate);
     int to = to_waypoint_index;
     bool climbed_in_descent = false, published = true, finite = true, level_reported = false;
@@ -505,9 +534,69 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     int tod_was = tod_passed;
     bool early_reported = false;
     double lat = aircraft_state.plat, lon = aircraft_state.plon;
+    int toc_was = toc_passed;
+    double shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
+    double shown_tod_along = -1.0;
     for (int i = 0; i < max_passes; ++i) {
         pass();
         const double altitude = aircraft_state.indicated_altitude_ft;
+        // The pilot's 3000 ft above the field after take-off, as the demo
+        // flies it; VNAV commands the climb again past the first fix.
+        if (f.pilot_hold && !hold_set && altitude > origin + 300.0) {
+            hold_set = true;
+            m.ap_altitude_ft = origin + 3000.0;
+            m.ap_vertical_speed_fpm = 2000.0;
+        }
+        // Where the climb ends and the descent begins, against the T/C and
+        // T/D the pages showed on the pass before.
+        auto off = [&](double shown_lat, double shown_lon) {
+            double d = 0.0, unused = 0.0;
+            gc_dist_course(aircraft_state.plat, aircraft_state.plon, shown_lat, shown_lon, &d, &unused);
+            return d;
+        };
+        // (A level-off more than 20 NM from the T/C, or a descent begun more
+        // than 25 NM from the T/D, is a fault.)
+        if (vnav_engaged == 1 && toc_was == 0 && toc_passed == 1 && tod_passed == 0) {
+            const double d = off(shown_toc_lat, shown_toc_lon);
+            counts.toc_off_nm = std::max(counts.toc_off_nm, d);
+            if (d > 20.0) faults.push_back(where("levelled off NM from the pages' T/C", d));
+        }
+        // A T/D off the route (placed behind the TO waypoint when the descent
+        // is longer than the route ahead) marks no point to meet.
+        if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 && shown_tod_along >= 0.0) {
+            const double d = off(shown_tod_lat, shown_tod_lon);
+            counts.tod_off_nm = std::max(counts.tod_off_nm, d);
+            if (d > 25.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
+        }
+        // Never a climb once past the T/D the pages show (one off the route
+        // lies behind the TO waypoint); measured again when the T/D moves.
+        const double tod_along = tod_lat == shown_tod_lat && tod_lon == shown_tod_lon && i > 0
+                                     ? shown_tod_along
+                                 : tod_lat != 0.0 || tod_lon != 0.0 ? along_route(tod_lat, tod_lon)
+                                                                    : -1.0;
+        toc_was = toc_passed;
+        shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
+        shown_tod_along = tod_along;
+        const bool past_tod = vnav_engaged == 1 && (tod_lat != 0.0 || tod_lon != 0.0) &&
+                              route_nm - distance_to_destination > tod_along + 2.0;
+        lowest_past_tod = past_tod ? std::min(lowest_past_tod, altitude) : 1e9;
+        if (altitude > lowest_past_tod + 300.0 && !climb_past_tod_reported) {
+            climb_past_tod_reported = true;
+            faults.push_back(where("climbed past the pages' T/D from", lowest_past_tod));
+        }
+        // No altitude target below the end of the descent.
+        const std::vector<host::KeyEvent>& events = host::sim_state().key_events;
+        for (; events_seen < events.size(); ++events_seen) {
+            if (events[events_seen].id != 0x1024C || low_target_reported) continue;
+            const double sent = static_cast<int32_t>(events[events_seen].parameter);
+            // (A climb's target below the end is no descent to it, nor the
+            // cruise altitude below VNAV engaged higher.)
+            if (sent < altitude - 200.0 && sent < cruise_altitude - 50.0 &&
+                (lowest_end > 1e8 || sent < lowest_end - 50.0)) {
+                low_target_reported = true;
+                faults.push_back(where("an altitude sent below the end of descent", sent));
+            }
+        }
         double step = 0.0, course = 0.0;
         gc_dist_course(lat, lon, aircraft_state.plat, aircraft_state.plon, &step, &course);
         lat = aircraft_state.plat;
@@ -543,7 +632,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // path down to the next end meets the altitude flown (a course
         // reversal passes it up to 10 NM early, and the turns LNAV cuts
         // bring it forward).
-        const DescentEnd* end = next_end(ends, route_nm - distance_to_destination);
+        const PathEnd* end = next_end(ends, route_nm - distance_to_destination);
         if (tod_passed == 1 && tod_was == 0 && vnav_engaged == 1 && end != nullptr && !early_reported) {
             const double early =
                 end->along - (route_nm - distance_to_destination) - (altitude - end->altitude) / per_nm;
@@ -577,6 +666,11 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             finite = false;
             faults.push_back(where("a value is not finite", 0.0));
         }
+        if (ends.empty() && vnav_engaged == 1 && altitude < std::min(highest_flown, cruise) - 500.0 &&
+            !climbed_in_descent) {
+            climbed_in_descent = true; // one fault for the flight's vertical path
+            faults.push_back(where("descended with no end of descent from", highest_flown));
+        }
         if (lnav_engaged == 0 && to_waypoint_index == last) {
             arrival_altitude = altitude;
             break;
@@ -587,11 +681,21 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         return faults;
     }
     for (const Checked& c : checked) {
-        // Nor a constraint above an altitude the descent went down to, nor
-        // one the pilot climbed past before VNAV was engaged.
+        // Nor a constraint above an altitude the descent went down to or
+        // above the cruise altitude (no climb goes past it), nor one the
+        // pilot climbed past before VNAV was engaged.
         if (c.closest > 1e8 || (!c.climb && c.wanted > lowest_since_toc + 300.0) ||
-            (c.index <= engaged_to && c.wanted <= engaged_altitude))
+            c.wanted > cruise - 100.0 || (c.index <= engaged_to && c.wanted <= engaged_altitude) ||
+            (f.pilot_hold && c.index <= 1))
             continue;
+        // Nor one the pilot's hold to the first fix left out of reach at
+        // 300 ft/NM from there.
+        if (f.pilot_hold) {
+            double after_hold = 0.0;
+            for (int k = 2; k <= c.index; ++k)
+                after_hold += leg_nm(k);
+            if (c.wanted - (origin + 3000.0) > 300.0 * (after_hold - 5.0)) continue;
+        }
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once past it, that
@@ -625,7 +729,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             last_leg_descends = active_plan[i].alt_constraint - field <= 400.0 * after;
             break;
         }
-    if (route_nm >= needed && last_leg_descends && engaged_altitude - (field + 3000.0) <= engaged_reach) {
+    if (!f.no_destination && route_nm >= needed && last_leg_descends &&
+        engaged_altitude - (field + 3000.0) <= engaged_reach) {
         ++counts.arrivals_checked;
         if (arrival_altitude > field + 3000.0) faults.push_back(where("arrived high", arrival_altitude));
     }

@@ -19,6 +19,11 @@ struct FlightCounts {
     int arrivals_with_gap = 0; // a STAR and an approach after a discontinuity
     int doubling_back = 0;
     int too_short = 0;               // too short for the cruise altitude
+    int pilot_hold = 0;              // VNAV engaged on the ground, the MCP held low to the first fix
+    int no_destination = 0;          // ending at a fix without an altitude
+    int at_or_above = 0, plain = 0;  // constraints of each kind
+    double toc_off_nm = 0.0;         // the greatest distance from the pages' T/C where the climb ended
+    double tod_off_nm = 0.0;         // the same for the T/D and the descent's start
     std::vector<std::string> faults; // "seed N: what"
 };
 

@@ -19,9 +19,12 @@ int env_int(const char* name, int fallback) {
 void expect_clean(const FlightCounts& c) {
     std::printf("%d flights (%d example routes, %d across the antimeridian or near a pole, VNAV engaged "
                 "in the air on %d, %d with an arrival and an approach after a gap, %d doubling back, %d too "
-                "short for their cruise altitude): %d arrivals and %d constraints checked, %zu faults\n",
+                "short for their cruise altitude, %d with the pilot's hold to the first fix, %d without a "
+                "destination; constraints %d at or above and %d at): %d arrivals and %d constraints "
+                "checked, T/C within %.1f NM and T/D within %.1f NM of the pages', %zu faults\n",
                 c.flights, c.example_routes, c.test_routes, c.vnav_in_air, c.arrivals_with_gap,
-                c.doubling_back, c.too_short, c.arrivals_checked, c.constraints_checked, c.faults.size());
+                c.doubling_back, c.too_short, c.pilot_hold, c.no_destination, c.at_or_above, c.plain,
+                c.arrivals_checked, c.constraints_checked, c.toc_off_nm, c.tod_off_nm, c.faults.size());
     for (const std::string& f : c.faults)
         ADD_FAILURE() << f;
 }
@@ -34,8 +37,10 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     // Seeds that once failed: a climb constraint 9 NM before a higher one;
     // a TOD for a constraint after a sharp turn near a pole; a climb in the
     // descent to an approach's constraint after a gap (two); a descent
-    // constraint past the TOC in the first third of a route that doubles back.
-    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u})
+    // constraint past the TOC in the first third of a route that doubles back;
+    // the descent for the field begun 21 NM before a constraint held in the
+    // climb, which it then passed below.
+    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u, 600237u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // Each kind of flight was flown, and the rules had something to check.
@@ -46,6 +51,10 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     EXPECT_GT(counts.too_short, 0);
     EXPECT_GT(counts.arrivals_checked, 0);
     EXPECT_GT(counts.constraints_checked, 0);
+    EXPECT_GT(counts.pilot_hold, 0);
+    EXPECT_GT(counts.no_destination, 0);
+    EXPECT_GT(counts.at_or_above, 0);
+    EXPECT_GT(counts.plain, 0);
 }
 
 // FLIGHTS flights from FLIGHTS_FIRST (a seed from the clock when not given).

@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr int kPlain = 3;
+
 class Vnav : public UpdateTest {
   protected:
     // Entries 0..n-1 due east along the equator, `nm` apart; the aircraft
@@ -36,9 +38,11 @@ class Vnav : public UpdateTest {
         aircraft_state.plat = p.lat;
         aircraft_state.plon = p.lon;
     }
-    static void constrain(int i, double altitude, double speed = 250.0) {
+    // A pilot's altitude (flag 1) is at or above; an approach leg's (flag 3)
+    // a plain one, which caps a climb and ends a descent.
+    static void constrain(int i, double altitude, double speed = 250.0, int flag = 1) {
         RouteWaypoint& w = active_entry(i);
-        w.constrained = 1;
+        w.constrained = flag;
         w.alt_constraint = altitude;
         w.speed_constraint = speed;
     }
@@ -53,8 +57,9 @@ TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
     const std::vector<PlanPoint> p = line(6, 20.0);
     cruise_altitude = 30000;
     climb_distance_nm = 50;
-    constrain(2, 10000.0);
-    constrain(3, 20000.0);
+    constrain(2, 10000.0, 250.0, kPlain);
+    constrain(3, 20000.0, 250.0, kPlain);
+    constrain(4, 30000.0, 250.0, kPlain); // the climb goes on after entry 3
     EXPECT_EQ(plan_distance_to(1), 3); // the last constraint below cruise
     EXPECT_EQ(toc_index, 3);
     EXPECT_EQ(vertical_target_altitude, 20000.0);
@@ -62,7 +67,7 @@ TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
 
     // A constraint at the cruise altitude ends the scan first: the climb from
     // 0 ft at 1800 ft/min and 180 kt takes 50 NM, 10 NM past entry 2.
-    constrain(2, 30000.0);
+    constrain(2, 30000.0, 250.0, kPlain);
     climb_tas_target = 180.0;
     EXPECT_EQ(plan_distance_to(0), 3);
     EXPECT_EQ(toc_index, 2);
@@ -78,7 +83,7 @@ TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
     line(5, 0.6);
     cruise_altitude = 30000;
     climb_distance_nm = 1;
-    constrain(3, 10000.0);
+    constrain(3, 10000.0, 250.0, kPlain);
     EXPECT_EQ(plan_distance_to(1), 3);
     EXPECT_EQ(toc_lon, active_plan[3].lon);
 }
@@ -90,7 +95,7 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     descent_rate_used_fpm = 2000.0;
     descent_tas_target = 240.0;
     active_entry(4).alt_constraint = 0.0;
-    constrain(3, 4000.0);
+    constrain(3, 4000.0, 250.0, kPlain);
     update_toc_tod(kTodLocate); // 6000 ft at 2000 ft/min and 240 kt: 12 NM before entry 3
     EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 12.0, 1e-6);
     EXPECT_NEAR(tod_lon, 10.0 + 48.0 / 60.0, 1e-3);
@@ -98,7 +103,7 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
 
     // A new level at the TO waypoint: it becomes the cruise altitude.
     set_flown_to(2);
-    constrain(2, 8000.0);
+    constrain(2, 8000.0, 250.0, kPlain);
     tod_passed = 1;
     smiths_cdu_page = 34;
     update_toc_tod(kTodNewLevel);
@@ -108,15 +113,19 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     EXPECT_EQ(tod_sequence_index, 2);
     EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 8.0, 1e-6);
 
-    // Longer than the route ahead: behind the TO waypoint.
+    // Longer than the route ahead (from 30000 ft flown past the TOC):
+    // behind the TO waypoint.
     cruise_altitude = 30000;
+    toc_passed = 1;
+    aircraft_state.indicated_altitude_ft = 30000.0;
     set_flown_to(3);
     at(p[2]);
     course_to_to_deg = 90.0;
     update_toc_tod(kTodLocate);
     EXPECT_LT(tod_lon, p[3].lon);
-    // 26000 ft take 52 NM; the 20 NM back to entry 2 leave 32 NM.
-    EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 52.0 - 20.0, 1e-6);
+    // 26000 ft take 52 NM, all of them back from the TO waypoint: the leg
+    // into it is the way back, 32 NM behind entry 2 (and the aircraft).
+    EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 52.0, 1e-6);
 }
 
 TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {

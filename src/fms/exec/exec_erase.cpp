@@ -207,14 +207,7 @@ void update_vertical_target(int old_state) {
     vertical_target_altitude = cruise_altitude;
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
-    if (to_waypoint_index <= active_plan_last) {
-        constraint_waypoint_index = active_plan_last;
-        for (int i = to_waypoint_index; i <= active_plan_last; ++i)
-            if (holds_altitude(active_plan[i])) {
-                constraint_waypoint_index = i;
-                break;
-            }
-    }
+    if (to_waypoint_index <= active_plan_last) constraint_waypoint_index = vertical_target_entry(to_waypoint_index);
     const int target = constraint_waypoint_index;
     if (toc_passed == 0) {
         const int n = plan_distance_to(1);

@@ -89,7 +89,10 @@ double path_altitude(double distance) {
 
 void descent_vertical_speed() {
     const AircraftState& a = aircraft_state;
-    if (tod_passed != 1 || !(a.indicated_altitude_ft >= vertical_target_altitude)) return;
+    // A target without an altitude (a route that ends at a fix) is held level.
+    if (tod_passed != 1 || vertical_target_altitude <= kNoConstraint ||
+        !(a.indicated_altitude_ft >= vertical_target_altitude))
+        return;
     const double distance = distance_to_meet(within_flown(constraint_waypoint_index));
     vnav_required_vs =
         rate_to_target(a.indicated_altitude_ft - vertical_target_altitude, distance, MaxVnavDescRate);
@@ -181,7 +184,8 @@ bool descent_flown() {
 void set_vnav_altitude_targets() {
     const AircraftState& a = aircraft_state;
     if (vnav_engaged != 1) {
-        if (tod_passed == 1 && a.indicated_altitude_ft >= vertical_target_altitude)
+        if (tod_passed == 1 && vertical_target_altitude > kNoConstraint &&
+            a.indicated_altitude_ft >= vertical_target_altitude)
             vnav_required_vs = rate_to_target(a.indicated_altitude_ft - vertical_target_altitude,
                                               vertical_target_distance, MaxVnavDescRate);
         return;

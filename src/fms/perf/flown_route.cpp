@@ -93,10 +93,11 @@ double distance_to_meet(int k) {
 
 double route_end_altitude() {
     const int last = flown_last();
-    if (last < 0) return 0.0;
+    if (last < 0) return kNoConstraint;
     const RouteWaypoint& w = active_plan[last];
     if (predicted_altitude(w) > -900.0) return predicted_altitude(w);
-    if (w.type != "APT") return 0.0;
+    // A route that ends at a fix has no end of descent.
+    if (w.type != "APT") return kNoConstraint;
     const AirportProcedures& destination = airport_slots[destination_slot];
     if (destination.airport_ident == w.ident) return destination.elevation_ft;
     return airport_elevation(w.ident);

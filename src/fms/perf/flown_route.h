@@ -39,7 +39,7 @@ inline bool holds_altitude(const RouteWaypoint& w) {
 
 // The altitude the route ends at: its last entry's, or where that has none
 // (-999, as an approach insertion leaves the destination) the destination
-// airport's elevation; sea level for any other entry without one.
+// airport's elevation; none (-999) for any other entry without one.
 double route_end_altitude();
 
 // Along the flown route from the present position through the TO waypoint

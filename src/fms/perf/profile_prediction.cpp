@@ -3,6 +3,7 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/constraint_rule.h"
 #include "fms/perf/cruise_planning.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -69,26 +71,19 @@ double hundreds(double a) {
     return a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a;
 }
 
-// The first constrained waypoint from i up to (not including) the last that
-// still lies below the cruise altitude with nothing at or above it between.
-int climb_look_ahead(int i, int last) {
-    int k = 0;
-    for (int j = i; j < last; ++j)
-        if (keeps_altitude(active_plan[j])) {
-            k = j;
-            break;
-        }
-    if (k == 0 || !(predicted_altitude(active_plan[k]) < cruise_altitude)) return 0;
-    for (int j = i + 1; j < k; ++j)
-        if (predicted_altitude(active_plan[j]) >= cruise_altitude) return 0;
-    return k;
+// The first constraint from i up to (not including) the last that caps the
+// climb (constraint_rule.h); 0 when one that ends a descent comes first.
+int climb_look_ahead(const ProfileView& origin, int i) {
+    ProfileView from = origin;
+    from.first = i;
+    return climb_cap(from, cruise_altitude);
 }
 
 // Climb pass: predictions forward from the origin; returns where the
 // climb ends (toc_at).
-int climb_pass(double rc, double climb_distance) {
+int climb_pass(const ProfileView& origin, double rc, double climb_distance) {
     const int last = flown_last();
-    double a = altitude_or_zero(predicted_altitude(active_plan[0]));
+    double a = origin.altitude_ft;
     double s = 0.0;
     bool toc_seen = false;
     int toc_at = 0;
@@ -99,14 +94,16 @@ int climb_pass(double rc, double climb_distance) {
         const double length = leg_length(i - 1, i);
         s = saturate_to_whole(s + length);
         a += leg_altitude_change(length, climb_tas_target, rc);
-        k = climb_look_ahead(i, last);
+        k = climb_look_ahead(origin, i);
         if (keeps_altitude(w)) {
             if (toc_seen) continue;
             if (toc_passed == 1) {
                 toc_at = i;
                 toc_seen = true;
             }
-            a = predicted_altitude(w);
+            // At or above is met by any higher altitude.
+            a = constraint_kind(w) == ConstraintKind::AtOrAbove ? std::max(a, predicted_altitude(w))
+                                                                 : predicted_altitude(w);
             // Earlier waypoints up to the previous constraint fly no faster. A
             // constraint without a speed (-999) limits nothing.
             if (predicted_speed(w) > 0.0)
@@ -142,23 +139,30 @@ int climb_pass(double rc, double climb_distance) {
 }
 
 // Descent pass: predictions backward from the destination up to the first
-// waypoint that reaches the cruise altitude.
-void descent_pass(double rd, int toc_at) {
+// waypoint that reaches the cruise altitude. Only a constraint that ends a
+// descent (constraint_rule.h) holds the waypoints after it down to it; a
+// route that ends without an altitude has no descent.
+void descent_pass(const ProfileView& origin, double rd, int toc_at) {
     const int last = flown_last();
     double a = route_end_altitude();
+    if (a <= kNoConstraint) return;
+    std::vector<bool> ends(static_cast<std::size_t>(last + 1), false);
+    for (int i = 1; i < last; ++i)
+        ends[static_cast<std::size_t>(i)] = keeps_altitude(active_plan[i]) && ends_descent(origin, i, cruise_altitude);
     for (int j = last - 1; j >= 1; --j) {
         const RouteWaypoint& w = active_plan[j];
         const Prediction p{w};
         a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
         int m = 0;
         for (int i = j - 1; i >= 1 && i >= toc_at; --i)
-            if (keeps_altitude(active_plan[i])) {
+            if (ends[static_cast<std::size_t>(i)]) {
                 m = i;
                 break;
             }
         double v = descent_speed_target;
         if (keeps_altitude(w)) {
-            a = predicted_altitude(w);
+            // The path passes over a constraint that does not end it.
+            a = ends[static_cast<std::size_t>(j)] ? predicted_altitude(w) : std::max(a, predicted_altitude(w));
             if (predicted_speed(w) == kNoConstraint) p.speed(descent_speed_target);
             v = predicted_speed(w);
         } else if (m > 0) {
@@ -173,7 +177,8 @@ void descent_pass(double rd, int toc_at) {
             p.speed(v);
         }
         a = hundreds(a);
-        p.altitude(a);
+        // A constraint shows its own altitude.
+        p.altitude(keeps_altitude(w) ? hundreds(predicted_altitude(w)) : a);
         if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) p.speed(DescSpdRest);
         if (a >= cruise_altitude) {
             p.altitude(cruise_altitude);
@@ -234,8 +239,13 @@ void predict_profile(int requested_altitude, int mode) {
             }
         }
     }
-    const double climb_distance =
-        whole_climb_model ? distance_for(cruise - altitude, rc, climb_tas_target) : 0.0;
+    const double rd = FPA > 0.0 ? rate_for_angle(descent_tas_target, FPA) : DescentRate;
+    descent_rate_used_fpm = rd;
+    // A route too short for the cruise altitude climbs only as high as it
+    // can still come down from: there the TOC and the TOD meet.
+    const ProfileView here = view_from_aircraft();
+    const double top = whole_climb_model ? std::max(std::min(cruise, climb_level(here, cruise)), altitude) : cruise;
+    const double climb_distance = whole_climb_model ? distance_for(top - altitude, rc, climb_tas_target) : 0.0;
 
     if (toc_passed == 0) {
         predicted_cruise_altitude_ft = cruise;
@@ -255,15 +265,13 @@ void predict_profile(int requested_altitude, int mode) {
         }
     }
 
-    const double rd = FPA > 0.0 ? rate_for_angle(descent_tas_target, FPA) : DescentRate;
-    descent_rate_used_fpm = rd;
-    const int target = within_flown(constraint_waypoint_index);
-    const double descent_distance =
-        distance_for(cruise - (target == last ? route_end_altitude()
-                                              : altitude_or_zero(predicted_altitude(active_plan[target]))),
-                     rd, descent_tas_target);
+    // Back from the end of the descent; none (a route that ends at a fix
+    // without an altitude) puts no TOD on the route.
+    const DescentEnd end = descent_end(here, top);
+    if (end.index < 1) tod_lat = tod_lon = 0.0;
+    const double descent_distance = end.index >= 1 ? distance_for(top - end.altitude, rd, descent_tas_target) : 0.0;
     double sum = 0.0;
-    for (int i = last; i >= 1; --i) {
+    for (int i = end.index; i >= 1; --i) {
         double back_course = 0.0;
         const double length = leg_length(i, i - 1, &back_course);
         sum += length;
@@ -282,8 +290,9 @@ void predict_profile(int requested_altitude, int mode) {
         clear_tod_passed();
         return;
     }
-    const int toc_at = climb_pass(rc, climb_distance);
-    descent_pass(rd, toc_at);
+    const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));
+    const int toc_at = climb_pass(origin, rc, climb_distance);
+    descent_pass(origin, rd, toc_at);
     plan_marks.forget_other_entries();
     publish_flown_plan();
 }

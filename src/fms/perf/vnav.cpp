@@ -9,6 +9,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/autopilot_targets.h"
+#include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/entry_marks.h"
@@ -44,11 +45,6 @@ double leg_length(int from, int to) {
     double course = 0.0;
     leg(from, to, &d, &course);
     return d;
-}
-
-// An altitude sentinel (-999, none) counts as sea level.
-double altitude_or_zero(double alt) {
-    return alt > -900.0 ? alt : 0.0;
 }
 
 // Climb or descent distance for an altitude change at a rate and a TAS;
@@ -90,79 +86,12 @@ double descent_rate() {
     return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
 }
 
-// A constraint ahead in the climb is one to climb to (and level at) while
-// the aircraft is still below it and climbing on to the cruise altitude and
-// coming down to it again would not fit into the route before it; else it
-// belongs to the descent. Once the aircraft is above it, it stays one of the
-// descent.
-bool is_climb_constraint(int k) {
-    const RouteWaypoint& w = active_plan[k];
-    const double altitude = aircraft_state.indicated_altitude_ft;
-    if (k < 1 || !holds_altitude(w) || !(predicted_altitude(w) < cruise_altitude) ||
-        predicted_altitude(w) <= kNoConstraint || altitude > predicted_altitude(w) + 100.0)
-        return false;
-    const double climb = phase_distance(cruise_altitude - altitude, ClimbRate, climb_tas_target);
-    const double descent =
-        phase_distance(cruise_altitude - predicted_altitude(w), descent_rate(), descent_tas_target);
-    return distance_to_meet(k) < climb + descent;
-}
-
-// A constraint the profile climbs to: a waypoint's (an approach leg's is
-// always one of the descent) in the climb (at or before toc_index) and in
-// the first third of the route, above the level before it (the constraint
-// before it, or the origin). It is a floor on the way up, met once the
-// aircraft is above it (the pilot may have climbed past it), and never the
-// end of a descent nor a new level.
-bool climbed_to(int k) {
-    if (k < 1 || k > toc_index || active_plan[k].constrained != 1) return false;
-    const double altitude = predicted_altitude(active_plan[k]);
-    double before = altitude_or_zero(predicted_altitude(active_plan[0]));
-    for (int i = k - 1; i >= 1; --i)
-        if (holds_altitude(active_plan[i])) {
-            before = predicted_altitude(active_plan[i]);
-            break;
-        }
-    if (!(altitude > before)) return false;
-    double from_origin = 0.0, after = 0.0;
-    const int last = flown_last();
-    for (int i = 1; i <= last; ++i)
-        (i <= k ? from_origin : after) += flown_leg_nm(i);
-    return 2.0 * from_origin < after;
-}
-
-// The end of the descent located from `top` (ft) for entry `start` on: the
-// earliest constrained entry of the descent (where the profile's
-// predictions stay below `top`, after the TOC), else the last entry flown
-// to; its altitude goes to end_altitude.
-int descent_end(int start, int top, int* end_altitude) {
-    const int last = flown_last();
-    *end_altitude = saturate_to_whole(route_end_altitude());
-    int end = last;
-    for (int i = last - 1; i >= start; --i) {
-        const RouteWaypoint& w = active_plan[i];
-        if (predicted_altitude(w) >= top || i <= toc_index) break;
-        if (!holds_altitude(w)) continue;
-        *end_altitude = saturate_to_whole(predicted_altitude(w));
-        end = i;
-    }
-    return end;
-}
-
-// The end of the descent flown from the altitude `top`: the first constraint
-// ahead below it that is not one to climb to, else the end of the route;
-// -1 when a constraint at or above `top` comes first (no descent is due
-// before it).
-int next_descent_end(int top, int* end_altitude) {
-    const int last = flown_last();
-    for (int i = to_waypoint_index; i < last; ++i) {
-        const RouteWaypoint& w = active_plan[i];
-        if (!holds_altitude(w) || is_climb_constraint(i) || climbed_to(i)) continue;
-        if (predicted_altitude(w) >= top) return -1;
-        *end_altitude = saturate_to_whole(predicted_altitude(w));
-        return i;
-    }
-    *end_altitude = saturate_to_whole(route_end_altitude());
-    return last;
+// The altitude above which the next end of descent is looked for: the level
+// flown, or the cruise altitude while it lies above (a constraint at it is
+// still one to meet).
+double descent_top() {
+    const double flown = aircraft_state.indicated_altitude_ft;
+    return (tod_passed == 1 ? flown : std::max(flown, double(cruise_altitude))) + 100.0;
 }
 
 void detect_toc() {
@@ -195,17 +124,17 @@ void detect_toc() {
 void detect_tod() {
     if (cruise_altitude <= 0 || tod_passed != 0 || !valid_to() || flown_last() < 1) return;
     const int top = saturate_to_whole(aircraft_state.indicated_altitude_ft);
-    int end_altitude = 0;
-    const int end = next_descent_end(top, &end_altitude);
-    if (end < 0) return;
-    const double descent = phase_distance(top - end_altitude, descent_rate(), descent_tas_target);
-    double d = distance_to_meet(end) - descent;
+    const DescentEnd end = descent_end(view_from_aircraft(), top);
+    if (end.index < 1) return;
+    const double descent = phase_distance(top - end.altitude, descent_rate(), descent_tas_target);
+    double d = distance_to_meet(end.index) - descent;
     if (reversal_near_tod == 1) {
         if (d < 10.0) d = -1.0;
         reversal_near_tod = 0;
     }
     if (d <= 1.5) {
         tod_passed = 1;
+        constraint_waypoint_index = end.index;
         descent_speed_phase = kDescentSpeedPhaseOn;
         tune_destination_localizer();
     }
@@ -253,30 +182,51 @@ void on_tod_passed() {
     }
 }
 
-// In the climb the target is the first constraint ahead when it is a climb
-// constraint, else the TOC at the cruise altitude; a new target is
-// commanded at once (the first TO may carry one, before any sequencing).
+// In the climb the target is the constraint ahead that caps the climb, else
+// the level the climb goes to (the cruise altitude, or lower where the rest
+// of the route could not be descended from it: then the TOC and TOD move to
+// where the climb and the descent meet). A new target is commanded at once
+// (the first TO may carry one, before any sequencing).
 void keep_climb_target() {
     if (toc_passed != 0 || cruise_altitude <= 0 || !valid_to()) {
         climb_constraint_index = 0;
         return;
     }
-    const int last = flown_last();
-    int k = 0;
-    for (int i = to_waypoint_index; i < last && k == 0; ++i)
-        if (holds_altitude(active_plan[i])) k = i;
-    climb_constraint_index = k > 0 && is_climb_constraint(k) ? k : 0;
-    const double altitude =
-        climb_constraint_index > 0 ? predicted_altitude(active_plan[k]) : double(cruise_altitude);
-    if (altitude == vertical_target_altitude) return;
-    if (climb_constraint_index > 0) {
+    const ProfileView v = view_from_aircraft();
+    const int k = climb_cap(v, cruise_altitude);
+    climb_constraint_index = k;
+    if (k > 0) {
+        if (predicted_altitude(active_plan[k]) == vertical_target_altitude) return;
+        // The pages' TOD follows the climb VNAV now flies (the TOC moves at
+        // the next sequencing).
+        update_toc_tod(kTodLocate);
         target_entry(k);
-    } else {
+        vnav_altitude_set = 0;
+        return;
+    }
+    const double cruise = cruise_altitude;
+    // Once a second the pages' TOC and TOD follow the climb as flown.
+    if (frame_slot == 0) {
+        plan_distance_to(0);
+        update_toc_tod(kTodLocate);
         vertical_target_lat = toc_lat;
         vertical_target_lon = toc_lon;
-        vertical_target_altitude = altitude;
     }
-    vnav_altitude_set = 0;
+    // Too near the end to climb at all: hold the altitude flown.
+    const double level = std::max(climb_level(v, cruise), std::floor(v.altitude_ft / 100.0) * 100.0);
+    const double target = vertical_target_altitude;
+    // A level that rises a little is left (the climb meets the descent
+    // earlier); one that falls is followed at once, or the climb would go
+    // past the TOD.
+    if (level == target || (level < cruise && target < level && level - target < 300.0)) return;
+    update_toc_tod(kTodLocate);
+    vertical_target_lat = toc_lat;
+    vertical_target_lon = toc_lon;
+    vertical_target_altitude = std::min(level, cruise);
+    // A lower altitude the pilot holds on the MCP stays until VNAV commands
+    // the climb again (at the next waypoint); one above the level comes down.
+    if (aircraft_state.ap_altitude_lock_ft > vertical_target_altitude + 100.0 || level == cruise)
+        vnav_altitude_set = 0;
 }
 
 void apply_speed_restrictions() {
@@ -305,6 +255,16 @@ void apply_speed_restrictions() {
 
 } // namespace
 
+int vertical_target_entry(int first) {
+    const int last = flown_last();
+    if (last < 1) return active_plan_last;
+    const ProfileView v = view_from_aircraft(first);
+    if (toc_passed == 0 && cruise_altitude > 0)
+        if (const int k = climb_cap(v, cruise_altitude); k > 0) return k;
+    const DescentEnd e = descent_end(v, descent_top());
+    return e.index >= 1 ? e.index : last;
+}
+
 void clear_tod_passed() {
     tod_passed = 0;
     tod_commands_sent = 0;
@@ -321,11 +281,12 @@ int plan_distance_to(int offset) {
 
     int result = 0;
     bool constraint_found = false;
+    const ProfileView v = view_from_aircraft();
     for (int i = std::max(n, 1); i < last; ++i) {
         const RouteWaypoint& w = active_plan[i];
         sum = saturate_to_whole(sum + leg_length(i - 1, i));
         if (predicted_altitude(w) >= cruise_altitude) break;
-        if (!holds_altitude(w)) continue;
+        if (!caps_climb(v, i, cruise_altitude)) continue;
         constraint_found = true;
         if (sum < climb_distance_nm) {
             toc_lat = w.lat;
@@ -337,12 +298,13 @@ int plan_distance_to(int offset) {
     }
     if (constraint_found) return result;
 
-    const double climb =
-        phase_distance(cruise_altitude - a.indicated_altitude_ft, ClimbRate, climb_tas_target);
+    const double level = climb_level(v, cruise_altitude);
+    const double climb = phase_distance(level - a.indicated_altitude_ft, ClimbRate, climb_tas_target);
     double from_lat = a.plat;
     double from_lon = a.plon;
     double walked = 0.0;
-    for (int i = to_waypoint_index; i >= 0 && i < last; ++i) {
+    // The last leg too: a climb still going on there has its TOC on it.
+    for (int i = to_waypoint_index; i >= 0 && i <= last; ++i) {
         if (is_unflown(active_plan[i])) continue;
         double length = 0.0;
         double course = 0.0;
@@ -376,21 +338,35 @@ void update_toc_tod(int mode) {
         if (smiths_cdu_page == kPageEconClb ||
             (smiths_cdu_page == kPageEconPathDes && descent_speed_phase == kDescentSpeedPhaseOff))
             smiths_cdu_page = kPageEconCrz;
+    } else if (toc_passed == 1) {
+        top = saturate_to_whole(a.indicated_altitude_ft);
     } else {
-        top = toc_passed == 1 ? saturate_to_whole(a.indicated_altitude_ft) : cruise_altitude;
+        // Where the route is too short for the cruise altitude the descent
+        // begins where the climb ends.
+        const double level = climb_level(view_from_aircraft(), cruise_altitude);
+        top = saturate_to_whole(std::max(level, std::min(a.indicated_altitude_ft, double(cruise_altitude))));
     }
 
-    int end_altitude = 0;
-    const int end = descent_end(start, top, &end_altitude);
-    const double descent = phase_distance(top - end_altitude, descent_rate(), descent_tas_target);
+    tod_altitude = top;
+    const DescentEnd e = descent_end(view_from_aircraft(start), top);
+    if (e.index < 1) {
+        // Nothing to descend to: no TOD.
+        tod_lat = tod_lon = 0.0;
+        route_distance_summary();
+        return;
+    }
+    const int end = e.index;
+    const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
 
     double sum = 0.0;
+    double beyond_to = 0.0; // the legs after the TO waypoint
     bool located = false;
     for (int i = end; i >= to && i >= 1; --i) {
         double length = 0.0;
         double course = 0.0;
         leg(i, i - 1, &length, &course);
         sum += length;
+        if (i > to) beyond_to = sum;
         if (sum >= descent) {
             const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
             gc_destination_point(from.lat, from.lon, course, length - (sum - descent), &tod_lat, &tod_lon);
@@ -400,13 +376,13 @@ void update_toc_tod(int mode) {
     }
     if (!located) {
         // Longer than the route ahead: behind the TO waypoint, on the way back
-        // towards the aircraft.
+        // towards the aircraft, as far from it as the descent reaches past
+        // the legs after it (the leg into it is the way back).
         double back = course_to_to_deg + 180.0;
         if (back >= 360.0) back -= 360.0;
-        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - sum,
+        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - beyond_to,
                              &tod_lat, &tod_lon);
     }
-    tod_altitude = top;
     route_distance_summary();
 }
 
@@ -414,27 +390,26 @@ void update_vnav_target_at_sequencing() {
     const int to = to_waypoint_index;
     const int last = flown_last();
     if (!(switch_distance > distance_to_to_nm) || lnav_engaged != 1 || to >= last || to < 0) return;
-    constraint_waypoint_index = last;
-    for (int i = to + 1; i <= last; ++i)
-        if (holds_altitude(active_plan[i])) {
-            constraint_waypoint_index = i;
-            break;
-        }
     const double cruise = cruise_altitude;
     int target = -1; // an entry; -1 the point kept below
     double lat = toc_lat;
     double lon = toc_lon;
     if (toc_passed == 0) {
+        constraint_waypoint_index = vertical_target_entry(to + 1);
         toc_sequence_index = plan_distance_to(1);
+        update_toc_tod(kTodLocate);
         lat = toc_lat;
         lon = toc_lon;
-        if (constraint_waypoint_index <= toc_sequence_index && is_climb_constraint(constraint_waypoint_index))
+        if (climb_cap(view_from_aircraft(to + 1), cruise) == constraint_waypoint_index)
             target = constraint_waypoint_index;
     } else {
-        // Once down from cruise a constraint above is no new level to climb to.
-        if (holds_altitude(active_plan[to]) && !climbed_to(to) &&
-            !(tod_passed == 1 && predicted_altitude(active_plan[to]) > aircraft_state.indicated_altitude_ft))
+        // A constraint that ends the descent becomes the new level; once down
+        // from cruise a constraint above is no new level to climb to.
+        const double here = aircraft_state.indicated_altitude_ft;
+        if (ends_descent(view_from_aircraft(), to, descent_top()) &&
+            !(tod_passed == 1 && predicted_altitude(active_plan[to]) > here))
             update_toc_tod(kTodNewLevel);
+        constraint_waypoint_index = vertical_target_entry(to + 1);
         if (tod_passed == 1) {
             target = constraint_waypoint_index;
         } else {
@@ -447,7 +422,7 @@ void update_vnav_target_at_sequencing() {
     } else {
         vertical_target_lat = lat;
         vertical_target_lon = lon;
-        vertical_target_altitude = cruise;
+        vertical_target_altitude = cruise_altitude;
     }
     // Over the destination airport at the cruise altitude: 200 ft above it.
     if (constraint_waypoint_index == last && active_plan[last].type == "APT" &&

@@ -26,6 +26,11 @@ inline constexpr int kTodLocate = 0;
 inline constexpr int kTodNewLevel = 1; // a new TO waypoint with a constraint
 void update_toc_tod(int mode);
 
+// The entry the vertical target stands on, looking from entry `first`: in
+// the climb the constraint ahead that caps it, else the end of the descent
+// (constraint_rule.h), else the last entry.
+int vertical_target_entry(int first);
+
 // Before sequencing: the next constrained waypoint and the vertical target.
 void update_vnav_target_at_sequencing();
 
