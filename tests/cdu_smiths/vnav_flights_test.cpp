@@ -380,3 +380,22 @@ TEST_F(VnavFlights, anAtOrAboveConstraintMidRouteIsPassedOverOnThePagesAndInFlig
     EXPECT_GT(at_ast, 30000.0);
     EXPECT_LT(altitude(), 1099.0 + 3000.0);
 }
+
+// VNAV engaged at the gate, then the take-off at 160 kt (the lowest VNAV
+// speed of the example aircraft) with the pilot's 3000 ft and 2000 ft/min
+// (examples/sim/demo.script): neither the taxi nor the speed read a fraction
+// short of 160 kt holds the climb level after lift-off.
+TEST_F(VnavFlights, engagedAtTheGateClimbsAfterTakeOffAtTheLowestVnavSpeed) {
+    host::reset_flight_tracker();
+    run("aircraft ground 433\naircraft position 47.4432 -122.3016\naircraft heading 270\naircraft altitude "
+        "433\naircraft speed 0\n"
+        "aircraft engines 2\naircraft fuel 20000\naircraft ap on\naircraft ap hdg on\naircraft ap alt on\n"
+        "frames 20\ncdu SMITHS_FMS RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF "
+        "\"FL160\" R1 EXEC\nframes 2\nkey 0x10337\nkey 0x10338\n"
+        "aircraft speed 15\nframes 90\naircraft speed 0\naircraft position 47.4638 -122.3079\n"
+        "aircraft heading 180\nframes 2\naircraft rate 4\naircraft speed 15\nframes 20\naircraft speed 160\n"
+        "key 0x1024C 3000\nkey 0x101F4 2000\nfly 700\n");
+    ASSERT_EQ(vnav_engaged, 1);
+    ASSERT_EQ(cruise_altitude, 16000);
+    EXPECT_GT(altitude(), kKsea.elevation + 3000.0);
+}

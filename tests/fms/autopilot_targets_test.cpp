@@ -62,12 +62,18 @@ TEST_F(AutopilotTargets, ClimbRampsTheVerticalSpeedOncePerCycle) {
     set_vnav_altitude_targets();
     EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{900}));
 
-    // Below MinVnavIas the command is 0 until the speed is 10 kt above it.
-    for (double speed : {150.0, 160.0, 166.0}) {
-        a.speed_smoothed = speed;
-        set_vnav_altitude_targets();
+    // Below MinVnavIas the command is 0 until the speed is 10 kt above it;
+    // in the lift-off, below MinVnavRadioAlt, only until it is back at it
+    // (then slower than MinVnavClimbIas: the present rate).
+    for (double radio : {5000.0, 500.0}) {
+        a.radio_altitude_ft = radio;
+        for (double speed : {150.0, 160.0, 166.0}) {
+            a.speed_smoothed = speed;
+            set_vnav_altitude_targets();
+        }
     }
-    EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{900, 0, 900}));
+    EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{900, 0, 900, 0, 800}));
+    a.radio_altitude_ft = 5000.0;
 
     // No time to go: the largest climb rate, never a non-finite value.
     a.speed_smoothed = 250.0;

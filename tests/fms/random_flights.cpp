@@ -568,8 +568,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             counts.tod_off_nm = std::max(counts.tod_off_nm, d);
             if (d > 25.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
         }
-        // Never a climb once past the T/D the pages show (one off the route
-        // lies behind the TO waypoint); measured again when the T/D moves.
+        // Never a climb once past the T/D the pages show; measured again
+        // when the T/D moves.
         const double tod_along = tod_lat == shown_tod_lat && tod_lon == shown_tod_lon && i > 0
                                      ? shown_tod_along
                                  : tod_lat != 0.0 || tod_lon != 0.0 ? along_route(tod_lat, tod_lon)
@@ -577,8 +577,16 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         toc_was = toc_passed;
         shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
         shown_tod_along = tod_along;
-        const bool past_tod = vnav_engaged == 1 && (tod_lat != 0.0 || tod_lon != 0.0) &&
-                              route_nm - distance_to_destination > tod_along + 2.0;
+        // One off the route stands behind the TO waypoint on the way the
+        // aircraft comes: passed once the aircraft is nearer the TO than it.
+        const bool tod_shown = tod_lat != 0.0 || tod_lon != 0.0;
+        double tod_to_to = 0.0, unused_course = 0.0;
+        if (tod_shown && tod_along < 0.0 && to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last)
+            gc_dist_course(tod_lat, tod_lon, active_plan[to_waypoint_index].lat,
+                           active_plan[to_waypoint_index].lon, &tod_to_to, &unused_course);
+        const bool past_tod = vnav_engaged == 1 && tod_shown &&
+                              (tod_along >= 0.0 ? route_nm - distance_to_destination > tod_along + 2.0
+                                                : distance_to_to_nm + 2.0 < tod_to_to);
         lowest_past_tod = past_tod ? std::min(lowest_past_tod, altitude) : 1e9;
         if (altitude > lowest_past_tod + 300.0 && !climb_past_tod_reported) {
             climb_past_tod_reported = true;

@@ -39,8 +39,10 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     // descent to an approach's constraint after a gap (two); a descent
     // constraint past the TOC in the first third of a route that doubles back;
     // the descent for the field begun 21 NM before a constraint held in the
-    // climb, which it then passed below.
-    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u, 600237u})
+    // climb, which it then passed below; a short climb after the pilot's hold
+    // toward a T/D the pages put behind the last TO waypoint, still ahead of
+    // the aircraft.
+    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u, 600237u, 937033397u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // Each kind of flight was flown, and the rules had something to check.

@@ -41,6 +41,12 @@ int32_t whole_hundreds(double v) {
     return saturate_to_whole(v / 100.0) * 100;
 }
 
+// The smoothed speed settles a fraction of a knot short of a speed held:
+// flown at MinVnavIas is not below it.
+bool below_min_vnav_ias() {
+    return aircraft_state.speed_smoothed < MinVnavIas - 0.5;
+}
+
 void climb_vertical_speed() {
     const AircraftState& a = aircraft_state;
     if (vnav_low_speed_hold == 0 && speed_trend < 0.005 && a.speed_smoothed < MinVnavClimbIas + 5.0 &&
@@ -62,12 +68,20 @@ void climb_vertical_speed() {
         command = saturate_to_whole(MaxVnavClimbRate);
     else if (command < MinVnavClimbRate)
         command = saturate_to_whole(MinVnavClimbRate);
-    if (vnav_low_speed_hold == 1) {
+    // The low-speed hold keeps a slowing aircraft from climbing until it has
+    // 10 kt in hand. A taxi, a take-off roll or the lift-off below
+    // MinVnavRadioAlt is no slowing climb: nothing is climbed below
+    // MinVnavIas there, but nothing is latched either, or VNAV engaged at
+    // the gate would hold the climb level at MinVnavIas until 10 kt above it.
+    if (sim_var_object.get_simvar_60_int() != 0 || a.radio_altitude_ft < MinVnavRadioAlt) {
+        vnav_low_speed_hold = 0;
+        if (below_min_vnav_ias()) command = 0;
+    } else if (vnav_low_speed_hold == 1) {
         if (a.speed_smoothed > MinVnavIas + 10.0)
             vnav_low_speed_hold = 0;
         else
             command = 0;
-    } else if (a.speed_smoothed < MinVnavIas) {
+    } else if (below_min_vnav_ias()) {
         vnav_low_speed_hold = 1;
         command = 0;
     }
@@ -103,7 +117,7 @@ void descent_vertical_speed() {
         command = saturate_to_whole(MinVnavDescRate);
     // Below the path: level until the path comes down to the aircraft, so the
     // descent never runs at field elevation far out.
-    if (a.speed_smoothed < MinVnavIas || a.indicated_altitude_ft < path_altitude(distance)) command = 0;
+    if (below_min_vnav_ias() || a.indicated_altitude_ft < path_altitude(distance)) command = 0;
     command = -command;
     vnav_vs_command = command;
     if (command != vnav_vs_sent) {
