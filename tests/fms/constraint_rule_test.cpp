@@ -64,6 +64,27 @@ TEST_F(ConstraintRule, eachKindCapsTheClimbOrEndsTheDescentAsItMeans) {
     }
 }
 
+// A plain altitude below one the route meets before it is reached on the
+// way down from that one, whatever its kind: the climb must pass the earlier
+// one first.
+TEST_F(ConstraintRule, aPlainAltitudeBelowAnEarlierOneEndsTheDescentFromIt) {
+    aircraft_state.indicated_altitude_ft = 0.0;
+    active_entry(2).constrained = 3;
+    active_entry(2).alt_constraint = 3500.0;
+    const ProfileView v = view_from_aircraft();
+    ASSERT_TRUE(caps_climb(v, 2, 30000.0)); // alone, before the climb's top: a cap
+    for (const int flag : {1, 3}) {
+        active_entry(1).constrained = flag;
+        active_entry(1).alt_constraint = 5700.0;
+        EXPECT_FALSE(caps_climb(v, 2, 30000.0)) << flag;
+        EXPECT_EQ(climb_cap(v, 30000.0), flag == 3 ? 1 : 0) << flag;
+        EXPECT_TRUE(ends_descent(v, 2, 30000.0)) << flag;
+    }
+    // Once the earlier one is behind, the lower one caps the climb again.
+    set_flown_to(2);
+    EXPECT_TRUE(caps_climb(view_from_aircraft(), 2, 30000.0));
+}
+
 TEST_F(ConstraintRule, theClimbGoesOnlyAsHighAsTheRouteCanComeDownFrom) {
     aircraft_state.indicated_altitude_ft = 0.0;
     EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), 20000.0); // 50 NM up, 50 NM down

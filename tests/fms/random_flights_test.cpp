@@ -41,8 +41,9 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     // the descent for the field begun 21 NM before a constraint held in the
     // climb, which it then passed below; a short climb after the pilot's hold
     // toward a T/D the pages put behind the last TO waypoint, still ahead of
-    // the aircraft.
-    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u, 600237u, 937033397u})
+    // the aircraft; a climb held at a plain altitude below an at-or-above one
+    // before it, which it then passed below.
+    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u, 600237u, 937033397u, 241915607u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // Each kind of flight was flown, and the rules had something to check.

@@ -58,6 +58,18 @@ bool climb_side(int k) {
     return altitude_of(k) < level && to_k <= (level - origin) * up;
 }
 
+// A plain altitude below one that comes before it (from entry `from` on) is
+// met on the way down from that one: the climb must first reach the earlier
+// altitude, so the lower one caps no climb and ends the descent after it.
+bool under_an_earlier_one(int from, int k) {
+    for (int i = std::max(from, 1); i < k; ++i)
+        if (constraint_kind(active_plan[i]) != ConstraintKind::None && altitude_of(i) > altitude_of(k) + 100.0)
+            return true;
+    return false;
+}
+
+DescentEnd descent_end_from(const ProfileView& v, double top, int floors_from);
+
 } // namespace
 
 ConstraintKind constraint_kind(const RouteWaypoint& w) {
@@ -102,6 +114,12 @@ double descent_ft_per_nm() {
 }
 
 DescentEnd descent_end(const ProfileView& v, double top) {
+    return descent_end_from(v, top, v.first);
+}
+
+namespace {
+
+DescentEnd descent_end_from(const ProfileView& v, double top, int floors_from) {
     const int last = flown_last();
     DescentEnd result;
     if (last < 1) return result;
@@ -123,7 +141,7 @@ DescentEnd descent_end(const ProfileView& v, double top) {
         if (kind == ConstraintKind::AtOrAbove)
             ends = end.index >= 1 && per_nm > 0.0 && altitude > end.altitude + since * per_nm;
         else
-            ends = !on_the_way_up(i) && !(climbing && climb_side(i));
+            ends = under_an_earlier_one(floors_from, i) || (!on_the_way_up(i) && !(climbing && climb_side(i)));
         if (!ends) continue;
         end = {i, altitude};
         since = 0.0;
@@ -133,10 +151,12 @@ DescentEnd descent_end(const ProfileView& v, double top) {
     return result;
 }
 
+} // namespace
+
 bool ends_descent(const ProfileView& v, int k, double top) {
     ProfileView from = v;
     from.first = k;
-    return descent_end(from, top).index == k;
+    return descent_end_from(from, top, v.first).index == k;
 }
 
 bool caps_climb(const ProfileView& v, int k, double cruise) {
@@ -144,7 +164,7 @@ bool caps_climb(const ProfileView& v, int k, double cruise) {
     if (kind == ConstraintKind::None || kind == ConstraintKind::AtOrAbove) return false;
     const double altitude = altitude_of(k);
     // Above it already, or at or above the cruise altitude: nothing to cap.
-    if (!(altitude < cruise) || v.altitude_ft > altitude + 100.0) return false;
+    if (!(altitude < cruise) || v.altitude_ft > altitude + 100.0 || under_an_earlier_one(v.first, k)) return false;
     return on_the_way_up(k) || climb_side(k);
 }
 

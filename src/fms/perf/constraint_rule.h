@@ -11,7 +11,9 @@
 //   constraint at or above it, or before the point where the climb from the
 //   origin reaches the level the whole route affords. There it ends no
 //   descent while climbing, even once the pilot climbed past it. Any other
-//   one (and, once the descent has begun, every one ahead) ends the descent.
+//   one (and, once the descent has begun, every one ahead) ends the descent,
+//   and so does one below a constraint ahead before it: the climb must pass
+//   that one first, and meets this one on the way down.
 // - An end at or above the level flown allows no descent before it.
 // - The climb goes no higher than the level from which the rest of the route
 //   can still be descended: there the top of climb and top of descent meet.
