@@ -554,19 +554,21 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             gc_dist_course(aircraft_state.plat, aircraft_state.plon, shown_lat, shown_lon, &d, &unused);
             return d;
         };
-        // (A level-off more than 20 NM from the T/C, or a descent begun more
-        // than 25 NM from the T/D, is a fault.)
+        // (A level-off more than 5 NM from the T/C, or a descent begun more
+        // than 18 NM from the T/D, is a fault: both are found by the distance
+        // flown, but a turn at cruise speed near the T/D is flown wide of the
+        // legs the T/D stands on.)
         if (vnav_engaged == 1 && toc_was == 0 && toc_passed == 1 && tod_passed == 0) {
             const double d = off(shown_toc_lat, shown_toc_lon);
             counts.toc_off_nm = std::max(counts.toc_off_nm, d);
-            if (d > 20.0) faults.push_back(where("levelled off NM from the pages' T/C", d));
+            if (d > 5.0) faults.push_back(where("levelled off NM from the pages' T/C", d));
         }
         // A T/D off the route (placed behind the TO waypoint when the descent
         // is longer than the route ahead) marks no point to meet.
         if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 && shown_tod_along >= 0.0) {
             const double d = off(shown_tod_lat, shown_tod_lon);
             counts.tod_off_nm = std::max(counts.tod_off_nm, d);
-            if (d > 25.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
+            if (d > 18.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
         }
         // Never a climb once past the T/D the pages show; measured again
         // when the T/D moves.

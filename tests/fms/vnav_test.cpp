@@ -6,7 +6,9 @@
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/plan_legs.h"
@@ -126,6 +128,37 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     // 26000 ft take 52 NM, all of them back from the TO waypoint: the leg
     // into it is the way back, 32 NM behind entry 2 (and the aircraft).
     EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 52.0, 1e-6);
+}
+
+// VNAV starts down by the distance flown, turns cut: the T/D the pages show
+// is where that distance to the end of the descent is the descent's.
+TEST_F(Vnav, TopOfDescentIsWhereTheDistanceFlownMeetsTheDescent) {
+    struct Case {
+        double turn; // at W2, degrees
+        double switch_nm;
+    } cases[] = {{0.0, 0.0}, {90.0, 4.0}, {120.0, 6.0}, {60.0, 2.0}};
+    for (const Case& c : cases) {
+        std::vector<PlanPoint> p{{"W0", 0.0, 10.0}};
+        p.push_back(offset("W1", p[0], 90.0, 30.0));
+        p.push_back(offset("W2", p[1], 90.0, 30.0));
+        p.push_back(offset("W3", p[2], 90.0 + c.turn, 10.0));
+        p.push_back(offset("W4", p[3], 90.0 + c.turn, 30.0));
+        activate(p);
+        at(p[0]);
+        vnav_engaged = toc_passed = 1;
+        clear_tod_passed();
+        cruise_altitude = 10000;
+        aircraft_state.indicated_altitude_ft = 10000.0;
+        descent_rate_used_fpm = 2000.0;
+        descent_tas_target = 240.0; // 6000 ft: 12 NM
+        switch_distance = c.switch_nm;
+        constrain(3, 4000.0, 250.0, kPlain);
+        update_toc_tod(kTodLocate);
+        at({"T", tod_lat, tod_lon});
+        set_flown_to(2);
+        EXPECT_NEAR(distance_to_meet(3), 12.0, 0.1) << c.turn;
+    }
+    switch_distance = 0.0;
 }
 
 TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {

@@ -67,28 +67,38 @@ double corner_cut(int i, double from_lat, double from_lon, int next, double s) {
 
 } // namespace
 
-double distance_to_meet(int k) {
-    double d = distance_ahead_to(k);
+double cut_from(int i, int k) {
+    if (i < 0 || i > k) return 0.0;
     const int to = to_waypoint_index;
-    if (d <= 0.0) return 0.0;
     const double s = std::max(0.0, switch_distance);
-    // The turns before k are flown inside the legs (a TOD measured along
-    // them alone comes too late to meet k).
     const AircraftState& a = aircraft_state;
     double from_lat = a.plat;
     double from_lon = a.plon;
-    for (int i = to; i < k;) {
+    if (i > to && to >= 0) {
+        const int before = place_at_or_before(active_plan, i - 1);
+        if (before >= 0) from_lat = active_plan[before].lat, from_lon = active_plan[before].lon;
+    }
+    double cut = 0.0;
+    while (i < k) {
         const int next = next_place(active_plan, i + 1, k);
         if (next < 0) break;
         if (is_place(active_plan[i])) {
-            d -= corner_cut(i, from_lat, from_lon, next, s);
+            cut += corner_cut(i, from_lat, from_lon, next, s);
             from_lat = active_plan[i].lat;
             from_lon = active_plan[i].lon;
         }
         i = next;
     }
-    if (k < flown_last()) d -= s;
-    return std::max(0.0, d);
+    if (k < flown_last()) cut += s;
+    return cut;
+}
+
+double distance_to_meet(int k) {
+    const double d = distance_ahead_to(k);
+    if (d <= 0.0) return 0.0;
+    // The turns before k are flown inside the legs (a TOD measured along
+    // them alone comes too late to meet k).
+    return std::max(0.0, d - cut_from(to_waypoint_index, k));
 }
 
 double route_end_altitude() {

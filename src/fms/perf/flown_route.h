@@ -50,3 +50,8 @@ double distance_ahead_to(int k);
 // point where k is passed (its switching distance before it), or up to the
 // last entry itself, less what LNAV cuts off the turns before it.
 double distance_to_meet(int k);
+
+// What LNAV cuts off the legs from entry i (the aircraft's position when i is
+// the TO waypoint) to entry k: the turns at the places from i on, and the
+// switching distance before k unless k is the last entry.
+double cut_from(int i, int k);

@@ -360,6 +360,7 @@ void update_toc_tod(int mode) {
 
     double sum = 0.0;
     double beyond_to = 0.0; // the legs after the TO waypoint
+    double need = descent;  // along the legs
     bool located = false;
     for (int i = end; i >= to && i >= 1; --i) {
         double length = 0.0;
@@ -367,9 +368,12 @@ void update_toc_tod(int mode) {
         leg(i, i - 1, &length, &course);
         sum += length;
         if (i > to) beyond_to = sum;
-        if (sum >= descent) {
+        // VNAV starts down by the distance flown (turns cut), so the legs
+        // reach back further by what LNAV cuts off them past the TOD.
+        need = descent + cut_from(i, end);
+        if (sum >= need) {
             const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
-            gc_destination_point(from.lat, from.lon, course, length - (sum - descent), &tod_lat, &tod_lon);
+            gc_destination_point(from.lat, from.lon, course, length - (sum - need), &tod_lat, &tod_lon);
             located = true;
             break;
         }
@@ -380,7 +384,7 @@ void update_toc_tod(int mode) {
         // the legs after it (the leg into it is the way back).
         double back = course_to_to_deg + 180.0;
         if (back >= 360.0) back -= 360.0;
-        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - beyond_to,
+        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, need - beyond_to,
                              &tod_lat, &tod_lon);
     }
     route_distance_summary();
