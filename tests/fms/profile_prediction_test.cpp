@@ -117,4 +117,19 @@ TEST(ProfilePrediction, OnlyAClimbConstraintWithASpeedSlowsTheWaypointsBefore) {
     }
 }
 
+// The descent pass stops at the first waypoint it reaches at the cruise
+// level: one with its own altitude (here an approach leg's, climbed over on
+// the way to a higher one) keeps it, for the pages and the profile's rule.
+TEST(ProfilePrediction, AConstraintOverflownAtCruiseKeepsItsOwnAltitude) {
+    plan(4, 90.0, 20.001);
+    ClimbRate = 2000;
+    DescentRate = 2000.0;
+    climb_tas_target = descent_tas_target = 300.0;
+    constrain(1, 2300.0, -999.0, 3);
+    constrain(2, 4000.0, -999.0, 3);
+    predict_profile(10000, kProfileFull);
+    EXPECT_EQ(predicted_altitude(active_plan[1]), 2300.0);
+    EXPECT_EQ(predicted_altitude(active_plan[2]), 4000.0);
+}
+
 } // namespace

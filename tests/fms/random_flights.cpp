@@ -365,6 +365,38 @@ double along_route(double lat, double lon) {
     return found;
 }
 
+// A point beside the leg from a to b: NM along it from a, and off it; and
+// the leg's length.
+struct Beside {
+    double along = 0.0;
+    double off = 0.0;
+    double leg = 0.0;
+};
+
+Beside beside(const RouteWaypoint& a, const RouteWaypoint& b, double lat, double lon) {
+    double leg = 0.0, course = 0.0, d = 0.0, to_point = 0.0;
+    gc_dist_course(a.lat, a.lon, b.lat, b.lon, &leg, &course);
+    gc_dist_course(a.lat, a.lon, lat, lon, &d, &to_point);
+    const double angle = (to_point - course) * M_PI / 180.0;
+    return {d * std::cos(angle), std::fabs(d * std::sin(angle)), leg};
+}
+
+// NM along a leg the point (lat, lon) stands on between the aircraft abeam
+// it, within 20 NM of the leg, and the point; 1e9 when there is none.
+double abeam_nm(double lat, double lon) {
+    double best = 1e9;
+    for (int i = 1; i <= flown_last(); ++i) {
+        if (is_unflown(active_plan[i])) continue;
+        const RouteWaypoint& a = active_plan[place_at_or_before(active_plan, i - 1)];
+        const RouteWaypoint& b = active_plan[i];
+        const Beside point = beside(a, b, lat, lon);
+        const Beside aircraft = beside(a, b, aircraft_state.plat, aircraft_state.plon);
+        if (point.off < 0.5 && point.along > -0.5 && point.along < point.leg + 0.5 && aircraft.off < 20.0)
+            best = std::min(best, std::fabs(aircraft.along - point.along));
+    }
+    return best;
+}
+
 // The plan's constraints the aircraft can meet at 300 ft/NM: up from the
 // origin to a climb constraint, down to the field after a descent one, and
 // from the constraint before it.
@@ -504,14 +536,17 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const double per_nm = descent_tas_target > 0.0 ? rate / (descent_tas_target / 60.0) : 400.0;
     // The ends of descent segments: the constraints that end one and the
     // field (none when the route ends at a fix without an altitude), each
-    // with its distance along the route.
+    // with its distance along the route. One at or above the cruise
+    // altitude ends none from it, but allows no descent before it.
     std::vector<PathEnd> ends;
     double along = 0.0;
     for (int i = 1; i <= last; ++i) {
         along += leg_nm(i);
         if (i == last && field > kNoConstraint)
             ends.push_back({i, along, field});
-        else if (i < last && end_of_descent[static_cast<std::size_t>(i)])
+        else if (i < last && (end_of_descent[static_cast<std::size_t>(i)] ||
+                              (holds_altitude(active_plan[i]) && active_plan[i].alt_constraint >= cruise &&
+                               ends_descent(view_from_aircraft(), i, 1e9))))
             ends.push_back({i, along, active_plan[i].alt_constraint});
     }
     // No altitude target below the aircraft goes below the lowest end (with
@@ -554,10 +589,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             gc_dist_course(aircraft_state.plat, aircraft_state.plon, shown_lat, shown_lon, &d, &unused);
             return d;
         };
-        // (A level-off more than 5 NM from the T/C, or a descent begun more
-        // than 18 NM from the T/D, is a fault: both are found by the distance
-        // flown, but a turn at cruise speed near the T/D is flown wide of the
-        // legs the T/D stands on.)
+        // A level-off more than 5 NM from the T/C is a fault, and so is a
+        // descent begun more than 10 NM both from the T/D and from abeam it
+        // on its leg: a sharp turn at cruise speed just before the T/D is
+        // flown up to a turn's radius wide of the legs it stands on.
         if (vnav_engaged == 1 && toc_was == 0 && toc_passed == 1 && tod_passed == 0) {
             const double d = off(shown_toc_lat, shown_toc_lon);
             counts.toc_off_nm = std::max(counts.toc_off_nm, d);
@@ -566,9 +601,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // A T/D off the route (placed behind the TO waypoint when the descent
         // is longer than the route ahead) marks no point to meet.
         if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 && shown_tod_along >= 0.0) {
-            const double d = off(shown_tod_lat, shown_tod_lon);
+            const double d = std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
             counts.tod_off_nm = std::max(counts.tod_off_nm, d);
-            if (d > 18.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
+            if (d > 10.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
         }
         // Never a climb once past the T/D the pages show; measured again
         // when the T/D moves.

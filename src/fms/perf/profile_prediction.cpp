@@ -181,8 +181,12 @@ void descent_pass(const ProfileView& origin, double rd, int toc_at) {
         p.altitude(keeps_altitude(w) ? hundreds(predicted_altitude(w)) : a);
         if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) p.speed(DescSpdRest);
         if (a >= cruise_altitude) {
-            p.altitude(cruise_altitude);
-            p.speed(cruise_speed_target);
+            // A constraint passed over at cruise still shows (and is read
+            // by its rule at) its own altitude.
+            if (!keeps_altitude(w)) {
+                p.altitude(cruise_altitude);
+                p.speed(cruise_speed_target);
+            }
             break;
         }
     }
