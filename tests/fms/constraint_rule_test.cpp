@@ -37,25 +37,27 @@ TEST_F(ConstraintRule, eachKindCapsTheClimbOrEndsTheDescentAsItMeans) {
         const char* what;
         int flag, entry;
         double altitude, flown;
-        int toc;
+        int phase; // 0 climbing, 1 cruising, 2 descending
         bool ends, caps;
     };
     // The whole route (100 NM) affords 20 000 ft, reached 50 NM out.
     const Row rows[] = {
         {"at or above, the path to the field passes over it", 1, 4, 5000.0, 0.0, 0, false, false},
-        {"at or above, the path to the field passes below it", 1, 4, 10000.0, 30000.0, 1, true, false},
+        {"at or above, the path to the field passes below it", 1, 4, 10000.0, 30000.0, 2, true, false},
         {"at or above in the climb holds nothing", 1, 1, 5000.0, 0.0, 0, false, false},
         {"at, before the climb's top: caps it, ends nothing", 3, 1, 5000.0, 0.0, 0, false, true},
         {"at, climbed past by the pilot: still no end", 3, 1, 5000.0, 8000.0, 0, false, false},
+        {"at, climbed past and level above it: still no end", 3, 1, 5000.0, 20000.0, 1, false, false},
         {"at, past the climb's top: ends the descent", 3, 3, 5000.0, 0.0, 0, true, false},
-        {"at, before the climb's top once descending: ends it", 3, 1, 5000.0, 8000.0, 1, true, false},
+        {"at, before the climb's top once descending: ends it", 3, 1, 5000.0, 8000.0, 2, true, false},
     };
     for (const Row& r : rows) {
         RouteWaypoint& w = active_entry(r.entry);
         w.constrained = r.flag;
         w.alt_constraint = r.altitude;
         aircraft_state.indicated_altitude_ft = r.flown;
-        toc_passed = tod_passed = r.toc;
+        toc_passed = r.phase >= 1;
+        tod_passed = r.phase == 2;
         const ProfileView v = view_from_aircraft();
         EXPECT_EQ(ends_descent(v, r.entry, 30000.0), r.ends) << r.what;
         EXPECT_EQ(caps_climb(v, r.entry, 30000.0), r.caps) << r.what;

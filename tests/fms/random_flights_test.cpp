@@ -43,9 +43,11 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     // toward a T/D the pages put behind the last TO waypoint, still ahead of
     // the aircraft; a climb held at a plain altitude below an at-or-above one
     // before it, which it then passed below; a plain and an at-or-above
-    // altitude above a low cruise altitude, held level to them.
-    for (const unsigned seed :
-         {2607u, 5624u, 142u, 230u, 91365u, 600237u, 937033397u, 241915607u, 55000359u, 66000499u})
+    // altitude above a low cruise altitude, held level to them; a plain
+    // altitude climbed past, taken for an end of descent once level above
+    // it; an at-or-above passed over in a reversal, sequenced early.
+    for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u, 600237u, 937033397u, 241915607u, 55000359u,
+                                66000499u, 3000001547u, 3000002286u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // Each kind of flight was flown, and the rules had something to check.

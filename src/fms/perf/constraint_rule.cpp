@@ -128,9 +128,10 @@ DescentEnd descent_end_from(const ProfileView& v, double top, int floors_from) {
     if (end.altitude > kNoConstraint) end.index = last;
     result = end;
     const double per_nm = descent_ft_per_nm();
-    // In the climb a plain altitude on the climb's side is no end; once
-    // descending every one ahead is.
-    const bool climbing = toc_passed == 0 && tod_passed == 0;
+    // In the climb and the cruise a plain altitude on the climb's side is no
+    // end (the aircraft climbed to it or past it); once descending every one
+    // ahead is.
+    const bool climbing = tod_passed == 0;
     double since = 0.0; // NM along the legs from entry i to `end`
     for (int i = last - 1; i >= std::max(v.first, 1); --i) {
         since += flown_leg_nm(i + 1);

@@ -10,7 +10,8 @@
 //   aircraft is below it and it lies on the climb's side: followed by a
 //   constraint at or above it, or before the point where the climb from the
 //   origin reaches the level the whole route affords. There it ends no
-//   descent while climbing, even once the pilot climbed past it. Any other
+//   descent in the climb or the cruise, even once the pilot climbed past
+//   it. Any other
 //   one (and, once the descent has begun, every one ahead) ends the descent,
 //   and so does one below a constraint ahead before it: the climb must pass
 //   that one first, and meets this one on the way down.
