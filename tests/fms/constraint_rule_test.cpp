@@ -82,8 +82,13 @@ TEST_F(ConstraintRule, aPlainAltitudeBelowAnEarlierOneEndsTheDescentFromIt) {
         EXPECT_EQ(climb_cap(v, 30000.0), flag == 3 ? 1 : 0) << flag;
         EXPECT_TRUE(ends_descent(v, 2, 30000.0)) << flag;
     }
-    // Once the earlier one is behind, the lower one caps the climb again.
+    // Once the earlier one is behind, the lower one still ends the descent
+    // from it; below it (held low), the aircraft climbs to it.
     set_flown_to(2);
+    aircraft_state.indicated_altitude_ft = 5700.0;
+    EXPECT_TRUE(ends_descent(view_from_aircraft(), 2, 30000.0));
+    EXPECT_FALSE(caps_climb(view_from_aircraft(), 2, 30000.0));
+    aircraft_state.indicated_altitude_ft = 0.0;
     EXPECT_TRUE(caps_climb(view_from_aircraft(), 2, 30000.0));
 }
 

@@ -558,6 +558,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     bool low_target_reported = false, climb_past_tod_reported = false;
     double lowest_past_tod = 1e9;
     bool hold_set = false; // the pilot's MCP altitude after take-off
+    int hold_to = 1;       // the TO then, which VNAV climbs on past
     const int max_passes = static_cast<int>((route_nm / 250.0 * 3600.0 + 1200.0) * 18.0 / m.sim_rate);
     int to = to_waypoint_index;
     bool climbed_in_descent = false, published = true, finite = true, level_reported = false;
@@ -576,9 +577,11 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         pass();
         const double altitude = aircraft_state.indicated_altitude_ft;
         // The pilot's 3000 ft above the field after take-off, as the demo
-        // flies it; VNAV commands the climb again past the first fix.
+        // flies it; VNAV commands the climb again past the TO then (the
+        // second fix when the first was passed in the take-off).
         if (f.pilot_hold && !hold_set && altitude > origin + 300.0) {
             hold_set = true;
+            hold_to = to_waypoint_index;
             m.ap_altitude_ft = origin + 3000.0;
             m.ap_vertical_speed_fpm = 2000.0;
         }
@@ -731,13 +734,13 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // pilot climbed past before VNAV was engaged.
         if (c.closest > 1e8 || (!c.climb && c.wanted > lowest_since_toc + 300.0) ||
             c.wanted > cruise - 100.0 || (c.index <= engaged_to && c.wanted <= engaged_altitude) ||
-            (f.pilot_hold && c.index <= 1))
+            (f.pilot_hold && c.index <= hold_to))
             continue;
-        // Nor one the pilot's hold to the first fix left out of reach at
-        // 300 ft/NM from there.
+        // Nor one the pilot's hold left out of reach at 300 ft/NM from where
+        // it ends.
         if (f.pilot_hold) {
             double after_hold = 0.0;
-            for (int k = 2; k <= c.index; ++k)
+            for (int k = hold_to + 1; k <= c.index; ++k)
                 after_hold += leg_nm(k);
             if (c.wanted - (origin + 3000.0) > 300.0 * (after_hold - 5.0)) continue;
         }

@@ -142,7 +142,10 @@ DescentEnd descent_end_from(const ProfileView& v, double top, int floors_from) {
         if (kind == ConstraintKind::AtOrAbove)
             ends = end.index >= 1 && per_nm > 0.0 && altitude > end.altitude + since * per_nm;
         else
-            ends = under_an_earlier_one(floors_from, i) || (!on_the_way_up(i) && !(climbing && climb_side(i)));
+            // Below an earlier one behind the aircraft too, when the aircraft
+            // is above it: the descent from that one is not flown yet.
+            ends = under_an_earlier_one(v.altitude_ft > altitude + 100.0 ? 1 : floors_from, i) ||
+                   (!on_the_way_up(i) && !(climbing && climb_side(i)));
         if (!ends) continue;
         end = {i, altitude};
         since = 0.0;
