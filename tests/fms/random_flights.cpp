@@ -514,9 +514,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // file's greatest descent rate, at the ground speed then (the highest of
     // the descent, so the least it can lose).
     const double engaged_speed = aircraft_state.ground_speed_kt;
-    const double engaged_reach = f.vnav_in_air && engaged_speed > 0.0
-                                     ? MaxVnavDescRate / (engaged_speed / 60.0) * distance_to_destination
-                                     : 1e9;
+    const double engaged_per_nm =
+        f.vnav_in_air && engaged_speed > 0.0 ? MaxVnavDescRate / (engaged_speed / 60.0) : 1e9;
+    const double engaged_to_go = distance_to_destination;
+    const double engaged_reach = engaged_per_nm * engaged_to_go;
     // Which constraints end a descent: the module's own rule, asked once
     // VNAV is engaged (any other is a floor: at or above, or a climb's cap).
     std::vector<bool> end_of_descent(static_cast<std::size_t>(last + 1), false);
@@ -736,6 +737,11 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             c.wanted > cruise - 100.0 || (c.index <= engaged_to && c.wanted <= engaged_altitude) ||
             (f.pilot_hold && c.index <= hold_to))
             continue;
+        // Nor one below VNAV engaged in the air that it cannot get down to.
+        double to_go_after = 0.0;
+        for (int k = c.index + 1; k <= last; ++k)
+            to_go_after += leg_nm(k);
+        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - to_go_after)) continue;
         // Nor one the pilot's hold left out of reach at 300 ft/NM from where
         // it ends.
         if (f.pilot_hold) {
