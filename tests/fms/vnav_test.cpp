@@ -161,6 +161,31 @@ TEST_F(Vnav, TopOfDescentIsWhereTheDistanceFlownMeetsTheDescent) {
     switch_distance = 0.0;
 }
 
+// In the cruise the T/D the pages show follows the altitude flown, also
+// where the pilot took the aircraft above the cruise level: VNAV starts down
+// from there.
+TEST_F(Vnav, TopOfDescentFollowsTheAltitudeFlownInTheCruise) {
+    const std::vector<PlanPoint> p = line(4, 20.0);
+    route_state = kRouteStateActive;
+    cruise_altitude = 10000;
+    toc_passed = 1;
+    aircraft_state.indicated_altitude_ft = 10000.0;
+    descent_rate_used_fpm = 2000.0;
+    descent_tas_target = 240.0; // 500 ft/NM
+    constrain(3, 4000.0, 250.0, kPlain);
+    update_toc_tod(kTodLocate);
+    EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 12.0, 0.01);
+    frame_slot = 0;
+    for (const double flown : {10050.0, 12000.0, 9000.0}) {
+        aircraft_state.indicated_altitude_ft = flown;
+        update_vertical_guidance();
+        EXPECT_EQ(tod_passed, 0) << flown;
+        // Within 100 ft of the level it was found from the T/D stays.
+        const double top = flown == 10050.0 ? 10000.0 : flown;
+        EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), (top - 4000.0) / 500.0, 0.01) << flown;
+    }
+}
+
 TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     const std::vector<PlanPoint> p = line(4, 20.0);
     tod_lat = p[3].lat; // far ahead

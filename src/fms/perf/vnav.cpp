@@ -229,6 +229,14 @@ void keep_climb_target() {
         vnav_altitude_set = 0;
 }
 
+// In the cruise VNAV starts down from the altitude flown: once a second the
+// pages' TOD follows an aircraft the pilot took above or below the level it
+// was found from.
+void keep_tod_with_altitude() {
+    if (toc_passed != 1 || tod_passed != 0 || frame_slot != 0 || !valid_to()) return;
+    if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > 100.0) update_toc_tod(kTodLocate);
+}
+
 void apply_speed_restrictions() {
     const AircraftState& a = aircraft_state;
     const bool vnav_speeds = vnav_engaged == 1 && route_state >= kRouteStateActive && VnavSetSpd == 1;
@@ -449,6 +457,7 @@ void update_vertical_guidance() {
     // The along-route test may find a TOD that lay behind the aircraft.
     if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
     keep_climb_target();
+    keep_tod_with_altitude();
     set_vnav_altitude_targets();
     // VNAV set to go off at the last waypoint lets go there once the descent
     // is flown.
