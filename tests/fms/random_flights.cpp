@@ -382,7 +382,8 @@ Beside beside(const RouteWaypoint& a, const RouteWaypoint& b, double lat, double
 }
 
 // NM along a leg the point (lat, lon) stands on between the aircraft abeam
-// it, within 20 NM of the leg, and the point; 1e9 when there is none.
+// it, within 30 NM of the leg (a sharp turn at cruise speed swings that far
+// out), and the point; 1e9 when there is none.
 double abeam_nm(double lat, double lon) {
     double best = 1e9;
     for (int i = 1; i <= flown_last(); ++i) {
@@ -391,7 +392,7 @@ double abeam_nm(double lat, double lon) {
         const RouteWaypoint& b = active_plan[i];
         const Beside point = beside(a, b, lat, lon);
         const Beside aircraft = beside(a, b, aircraft_state.plat, aircraft_state.plon);
-        if (point.off < 0.5 && point.along > -0.5 && point.along < point.leg + 0.5 && aircraft.off < 20.0)
+        if (point.off < 0.5 && point.along > -0.5 && point.along < point.leg + 0.5 && aircraft.off < 30.0)
             best = std::min(best, std::fabs(aircraft.along - point.along));
     }
     return best;
@@ -596,7 +597,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // A level-off more than 5 NM from the T/C is a fault, and so is a
         // descent begun more than 10 NM both from the T/D and from abeam it
         // on its leg: a sharp turn at cruise speed just before the T/D is
-        // flown up to a turn's radius wide of the legs it stands on.
+        // flown wide (up to 21 NM seen) of the legs it stands on.
         if (vnav_engaged == 1 && toc_was == 0 && toc_passed == 1 && tod_passed == 0) {
             const double d = off(shown_toc_lat, shown_toc_lon);
             counts.toc_off_nm = std::max(counts.toc_off_nm, d);
