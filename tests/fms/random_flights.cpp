@@ -681,10 +681,11 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // The TOD passed more than 20 NM along the plan's legs before the
         // path down to the next end meets the altitude flown (a course
         // reversal passes it up to 10 NM early, and the turns LNAV cuts
-        // bring it forward). An end at or above the altitude flown is none
-        // to descend to: the descent is for the one after it.
+        // bring it forward). An end at or above the cruise altitude and the
+        // altitude flown is none to descend to: the descent is for the one
+        // after it.
         const PathEnd* end = next_end(ends, route_nm - distance_to_destination);
-        while (end != nullptr && end->altitude >= altitude - 100.0)
+        while (end != nullptr && end->altitude >= cruise && end->altitude >= altitude - 100.0)
             end = next_end(ends, end->along);
         if (tod_passed == 1 && tod_was == 0 && vnav_engaged == 1 && end != nullptr && !early_reported) {
             const double early =
