@@ -757,15 +757,16 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         }
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on
-        // its path is that much higher, at 400 ft/NM; once past it, that
-        // much lower, also below a floor the descent passes over. A climb
+        // its path is that much higher, at 400 ft/NM; once sequenced, that
+        // much lower, whatever its kind (the descent to the next one may
+        // begin there). A climb
         // constraint is a floor, and so is one below the cruise altitude
         // never flown above before it was sequenced: VNAV climbed to it, and
         // climbs on once it is sequenced, which may be miles before the
         // waypoint.
         const bool climb = c.climb || (c.highest <= c.wanted + 100.0 && c.wanted < cruise - 100.0);
         const double above = climb ? 1e9 : 300.0 + 400.0 * c.closest;
-        const double below = 300.0 + (c.highest > c.wanted + 100.0 ? 400.0 * c.past : 0.0);
+        const double below = 300.0 + 400.0 * c.past;
         if (c.altitude - c.wanted > above || c.wanted - c.altitude > below) {
             char text[96];
             std::snprintf(text, sizeof text, "%s at %s %.1f NM off, %.0f ft",

@@ -123,6 +123,8 @@ void detect_toc() {
 // would start the descent wherever an earlier leg passes near the TOD point.
 void detect_tod() {
     if (cruise_altitude <= 0 || tod_passed != 0 || !valid_to() || flown_last() < 1) return;
+    // A constraint ahead that holds the climb allows no descent before it.
+    if (toc_passed == 0 && climb_cap(view_from_aircraft(), cruise_altitude) > 0) return;
     const int top = saturate_to_whole(aircraft_state.indicated_altitude_ft);
     const DescentEnd end = descent_end(view_from_aircraft(), top);
     if (end.index < 1) return;
@@ -350,8 +352,12 @@ void update_toc_tod(int mode) {
         top = saturate_to_whole(a.indicated_altitude_ft);
     } else {
         // Where the route is too short for the cruise altitude the descent
-        // begins where the climb ends.
-        const double level = climb_level(view_from_aircraft(), cruise_altitude);
+        // begins where the climb ends, and no higher than a constraint ahead
+        // that holds the climb.
+        const ProfileView v = view_from_aircraft();
+        const int cap = climb_cap(v, cruise_altitude);
+        double level = climb_level(v, cruise_altitude);
+        if (cap > 0) level = std::min(level, predicted_altitude(active_plan[cap]));
         top = saturate_to_whole(std::max(level, std::min(a.indicated_altitude_ft, double(cruise_altitude))));
     }
 
