@@ -759,11 +759,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once sequenced, that
         // much lower, whatever its kind (the descent to the next one may
-        // begin there). A climb
-        // constraint is a floor, and so is one below the cruise altitude
-        // never flown above before it was sequenced: VNAV climbed to it, and
-        // climbs on once it is sequenced, which may be miles before the
-        // waypoint.
+        // begin there). A climb constraint is a floor, and so is one below
+        // the cruise altitude never flown above before it was sequenced:
+        // VNAV climbed to it, and climbs on once it is sequenced, which may
+        // be miles before the waypoint.
         const bool climb = c.climb || (c.highest <= c.wanted + 100.0 && c.wanted < cruise - 100.0);
         const double above = climb ? 1e9 : 300.0 + 400.0 * c.closest;
         const double below = 300.0 + 400.0 * c.past;

@@ -186,6 +186,28 @@ TEST_F(Vnav, TopOfDescentFollowsTheAltitudeFlownInTheCruise) {
     }
 }
 
+// A constraint ahead that holds the climb allows no descent before it, even
+// where the descent to a lower one after it would have to begin sooner.
+TEST_F(Vnav, NoDescentBeginsBeforeAConstraintThatHoldsTheClimb) {
+    const std::vector<PlanPoint> p = line(5, 20.0);
+    route_state = kRouteStateActive;
+    cruise_altitude = 20000;
+    ClimbRate = 3000;
+    climb_tas_target = descent_tas_target = 240.0;
+    descent_rate_used_fpm = 2000.0; // 500 ft/NM
+    active_entry(4).alt_constraint = 0.0;
+    constrain(1, 12000.0, 250.0, kPlain);
+    constrain(2, 1000.0, 250.0, kPlain); // 22 NM down from 12 000 ft
+    aircraft_state.indicated_altitude_ft = 12000.0;
+    at(offset("X", p[0], 90.0, 19.0));
+    update_vertical_guidance();
+    EXPECT_EQ(tod_passed, 0);
+    set_flown_to(2);
+    at(p[1]);
+    update_vertical_guidance();
+    EXPECT_EQ(tod_passed, 1);
+}
+
 TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     const std::vector<PlanPoint> p = line(4, 20.0);
     tod_lat = p[3].lat; // far ahead
