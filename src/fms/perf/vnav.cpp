@@ -352,12 +352,8 @@ void update_toc_tod(int mode) {
         top = saturate_to_whole(a.indicated_altitude_ft);
     } else {
         // Where the route is too short for the cruise altitude the descent
-        // begins where the climb ends, and no higher than a constraint ahead
-        // that holds the climb.
-        const ProfileView v = view_from_aircraft();
-        const int cap = climb_cap(v, cruise_altitude);
-        double level = climb_level(v, cruise_altitude);
-        if (cap > 0) level = std::min(level, predicted_altitude(active_plan[cap]));
+        // begins where the climb ends.
+        const double level = climb_level(view_from_aircraft(), cruise_altitude);
         top = saturate_to_whole(std::max(level, std::min(a.indicated_altitude_ft, double(cruise_altitude))));
     }
 
