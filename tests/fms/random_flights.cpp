@@ -346,6 +346,14 @@ double leg_nm(int i) {
     return flown_leg_nm(i);
 }
 
+// NM along the legs into entries first..last.
+double legs_nm(int first, int last) {
+    double sum = 0.0;
+    for (int k = first; k <= last; ++k)
+        sum += leg_nm(k);
+    return sum;
+}
+
 // NM along the active plan's legs from the origin to a point on the last of
 // them that it lies on (within 0.5 NM; a route that doubles back passes it
 // twice, and the T/D is on the way back); -1 off the route.
@@ -417,9 +425,7 @@ std::vector<Checked> reachable_constraints(const std::vector<bool>& ends) {
         c.index = i;
         c.wanted = active_plan[i].alt_constraint;
         c.climb = !ends[static_cast<std::size_t>(i)];
-        double after = 0.0;
-        for (int k = i + 1; k <= last; ++k)
-            after += leg_nm(k);
+        const double after = legs_nm(i + 1, last);
         const bool reachable = c.wanted - origin <= 300.0 * (from_origin - 5.0) &&
                                (c.climb || c.wanted - field <= 300.0 * after) &&
                                std::fabs(c.wanted - previous) <= 300.0 * (since_previous - 5.0);
@@ -743,18 +749,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             (f.pilot_hold && c.index <= hold_to))
             continue;
         // Nor one below VNAV engaged in the air that it cannot get down to.
-        double to_go_after = 0.0;
-        for (int k = c.index + 1; k <= last; ++k)
-            to_go_after += leg_nm(k);
-        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - to_go_after)) continue;
+        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - legs_nm(c.index + 1, last))) continue;
         // Nor one the pilot's hold left out of reach at 300 ft/NM from where
         // it ends.
-        if (f.pilot_hold) {
-            double after_hold = 0.0;
-            for (int k = hold_to + 1; k <= c.index; ++k)
-                after_hold += leg_nm(k);
-            if (c.wanted - (origin + 3000.0) > 300.0 * (after_hold - 5.0)) continue;
-        }
+        if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0)) continue;
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once sequenced, that
@@ -783,10 +781,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     bool last_leg_descends = true;
     for (int i = last - 1; i >= 1; --i)
         if (holds_altitude(active_plan[i])) {
-            double after = 0.0;
-            for (int k = i + 1; k <= last; ++k)
-                after += leg_nm(k);
-            last_leg_descends = active_plan[i].alt_constraint - field <= 400.0 * after;
+            last_leg_descends = active_plan[i].alt_constraint - field <= 400.0 * legs_nm(i + 1, last);
             break;
         }
     if (!f.no_destination && route_nm >= needed && last_leg_descends &&

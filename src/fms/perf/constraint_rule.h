@@ -11,11 +11,10 @@
 //   constraint at or above it, or before the point where the climb from the
 //   origin reaches the level the whole route affords. There it ends no
 //   descent in the climb or the cruise, even once the pilot climbed past
-//   it. Any other
-//   one (and, once the descent has begun, every one ahead) ends the descent,
-//   and so does one below a constraint before it (ahead, or behind while
-//   the aircraft is above this one): the climb must pass that one first,
-//   and meets this one on the way down.
+//   it. Any other one (and, once the descent has begun, every one ahead)
+//   ends the descent, and so does one below a constraint before it (ahead,
+//   or behind while the aircraft is above this one): the climb must pass
+//   that one first, and meets this one on the way down.
 // - An end at or above the level flown allows no descent before it.
 // - The climb goes no higher than the level from which the rest of the route
 //   can still be descended: there the top of climb and top of descent meet.
