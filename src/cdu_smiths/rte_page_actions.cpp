@@ -22,6 +22,7 @@
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/plan/update_state.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/airport_detail.h"
@@ -76,8 +77,49 @@ void clear_arrival_choices() {
     approach_transition_chosen = 0;
 }
 
+// The page's choices start afresh with a new origin.
+void clear_route_choices() {
+    const ChoicesEdit chosen(working_plan);
+    for (std::string* text :
+         {&chosen->departure_runway, &chosen->applied_departure_runway, &route_destination_ident,
+          &arrival_destination_ident, &chosen->star, &chosen->arrival_runway})
+        *text = kNone;
+    dep_runway_chosen = 0;
+    dep_sid_state = kDepSidStateList;
+    dep_transition_chosen = 0;
+    arr_star_state = kArrStarStateList;
+    clear_arrival_choices();
+}
+
+// An origin typed in the air over the flown route begins a new route as a
+// modification: one key must not throw away what LNAV flies. The flown plan
+// stays until EXEC puts the new one in place (from its first leg); ERASE
+// brings the flown route's airports and choices back.
+void begin_new_route_in_flight() {
+    {
+        PlanEdit edit(working_target(), "a new origin in flight");
+        edit.set_last(1);
+        clear_waypoint(edit.entry(0));
+        clear_waypoint(edit.entry(1));
+        airport_entry(edit.entry(0), origin_slot);
+    }
+    working_plan_replaced();
+    build_route_rows();
+    route_origin_ident = smiths_scratchpad;
+    origin_airport_ident = smiths_scratchpad;
+    departure_origin_ident = smiths_scratchpad;
+    destination_airport_ident.clear();
+    accept();
+    clear_route_choices();
+    mark_route_edited();
+}
+
 void enter_origin() {
     if (!load_typed_airport(origin_slot)) return;
+    if (route_state >= kRouteStateActive && !standing_on_ground()) {
+        begin_new_route_in_flight();
+        return;
+    }
     {
         // A new plan: the origin and a destination still to be entered.
         PlanEdit edit(active_target(), "a new origin");
@@ -97,17 +139,8 @@ void enter_origin() {
     accept();
     clear_tod_passed();
     descent_speed_phase = kDescentSpeedPhaseOff;
-    const ChoicesEdit chosen(working_plan);
-    for (std::string* text :
-         {&chosen->departure_runway, &chosen->applied_departure_runway, &route_destination_ident,
-          &arrival_destination_ident, &chosen->star, &chosen->arrival_runway})
-        *text = kNone;
+    clear_route_choices();
     route_state = kRouteStateNone;
-    dep_runway_chosen = 0;
-    dep_sid_state = kDepSidStateList;
-    dep_transition_chosen = 0;
-    arr_star_state = kArrStarStateList;
-    clear_arrival_choices();
 }
 
 void enter_company_route() {

@@ -146,8 +146,12 @@ int32_t smiths_press_key(SmithsKey key) {
         smiths_progress_subpage = 1;
         break;
     case SmithsKey::Exec:
-        if (route_state == kRouteStateActivated || route_state == kRouteStateActiveModified)
+        if (route_state != kRouteStateActivated && route_state != kRouteStateActiveModified) break;
+        // The pending change stays for the pilot to complete or erase.
+        if (route_modification_executable())
             execute_route_modification();
+        else
+            smiths_scratchpad_message = "INVALID ENTRY";
         break;
     case SmithsKey::Fix:
         show_page(kPageFixInfo);

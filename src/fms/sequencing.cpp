@@ -13,6 +13,7 @@
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/update_state.h"
 #include "fms/plan/vertical_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -83,14 +84,6 @@ void leg(double lat1, double lon1, double lat2, double lon2, double* distance, d
 
 bool same_fix(int index, const GeoPosition& fix, int other_index, const GeoPosition& other_fix) {
     return index == other_index && fix.lat == other_fix.lat && fix.lon == other_fix.lon;
-}
-
-// On the ground by the simulator's flag and slower than a take-off roll:
-// parked or taxiing. A fast roll counts as flight, and so does an aircraft
-// held still in flight (placed, slewed), whose waypoint behind the
-// course-reversal check still passes.
-bool standing_on_ground() {
-    return sim_var_object.get_simvar_60_int() != 0 && aircraft_state.ground_speed_kt < 40.0;
 }
 
 // The TO moved by sequencing: an edit of the flown plan, and the core's,

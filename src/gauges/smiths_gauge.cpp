@@ -7,6 +7,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
+#include "fms/exec/exec_erase.h"
 #include "fms/files/flight_plan_folder.h"
 #include "fms/files/module_config.h"
 #include "fms/files/stored_routes.h"
@@ -50,8 +51,8 @@ void pre_initialize(const GaugeHeader* gauge, bool gps_synch_is_setting) {
 
 void update_lamps(const GaugeHeader* gauge) {
     ElementHeader* bezel = gauge_first_element(gauge);
-    show_gauge_lamp(bezel, kSmithsExecLamp,
-                    route_state == kRouteStateActivated || route_state == kRouteStateActiveModified);
+    // Lit while EXEC has something to put in place.
+    show_gauge_lamp(bezel, kSmithsExecLamp, route_modification_executable());
     show_gauge_lamp(bezel, kSmithsMsgLamp, !smiths_scratchpad_message.empty());
 }
 

@@ -6,10 +6,14 @@
 #include "flight_demo.h"
 #include "fms/files/route_file.h"
 #include "fms/files/stored_routes.h"
+#include "fms/guidance/lateral_guidance.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/update_state.h"
 #include "fms/published_values.h"
+#include "fms/units/smiths_scratchpad.h"
+#include "gauges/smiths_gauge.h"
 #include "gauges/stand_in_hooks.h"
 #include "platform/os.h"
 #include "script.h"
@@ -22,9 +26,7 @@ namespace {
 class ExecKeys : public CduStandIn {
   protected:
     // The example route without its approach line.
-    void prepare_sim_folder(const std::string& root) override {
-        write_route_without_approach(root);
-    }
+    void prepare_sim_folder(const std::string& root) override { write_route_without_approach(root); }
     // The example route on LNAV at 8000 ft until its TO waypoint is `to`.
     void fly_example_route_to(const std::string& to) {
         run("aircraft magvar 18\naircraft position 47.4638 -122.3079\naircraft heading 180\n"
@@ -141,3 +143,87 @@ TEST_F(ExecKeys, serverPublishesThePlanAKeyChangedInItsFrame) {
     }
     EXPECT_EQ(active_plan_last, 1);
 }
+
+// A route typed anew in the air: the flown route stays, LNAV on it, until
+// EXEC puts the new one in place, flown on from where the aircraft is (past
+// the fix last passed, to the fix flown to, else from the first fix); ERASE
+// brings the flown one back; EXEC with nothing to fly says so. On the ground
+// the origin starts a new route at once.
+struct RetypeRow {
+    const char* name;
+    const char* keys; // NEW_FPL: NEW FPL on STORED FLIGHT PLANS
+    bool in_the_air;
+    int state;
+    const char* active; // "flown": the route flown before the keys
+    const char* to;
+    bool lamp;
+    const char* message;
+};
+
+class ExecKeysRetype : public ExecKeys, public ::testing::WithParamInterface<RetypeRow> {};
+
+TEST_P(ExecKeysRetype, aRouteTypedAnewInTheAirIsAModificationUntilExec) {
+    const RetypeRow& row = GetParam();
+    auto active_idents = [] {
+        std::string out;
+        for (int i = 0; i <= active_plan_last; ++i)
+            out += (i > 0 ? " " : "") + active_plan[i].ident;
+        return out;
+    };
+    if (row.in_the_air) {
+        fly_example_route_to("NISQL");
+        ASSERT_FALSE(standing_on_ground());
+    } else {
+        execute_on_the_ground("KSEAKPDX");
+        run("aircraft ground 433\nframes 1\n");
+        ASSERT_TRUE(standing_on_ground());
+    }
+    const std::string flown = active_idents();
+    const std::string flown_to = to_ident();
+    std::string keys = row.keys;
+    if (keys.rfind("NEW_FPL ", 0) == 0) {
+        pick_stored_plan("NEW FPL");
+        keys = keys.substr(8);
+    }
+    press(keys);
+    frames(1);
+    EXPECT_EQ(route_state, row.state);
+    EXPECT_EQ(active_idents(), std::string(row.active) == "flown" ? flown : row.active);
+    if (row.to != nullptr) EXPECT_EQ(to_ident(), std::string(row.to) == "flown" ? flown_to : row.to);
+    EXPECT_EQ(lnav_engaged, row.in_the_air ? 1 : 0);
+    EXPECT_EQ(lamp_lit(kSmithsExecLamp), row.lamp);
+    EXPECT_EQ(smiths_scratchpad_message, row.message);
+    if (row.state != kRouteStateActiveModified) return;
+    // ERASE: the flown route and its airports again.
+    press("CLR RTE L6");
+    EXPECT_EQ(route_state, kRouteStateActive);
+    EXPECT_EQ(active_idents(), flown);
+    EXPECT_EQ(text_at(210, 33), " KPDX");
+    EXPECT_EQ(text_at(0, 33), " KSEA");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ExecKeysRetype,
+    ::testing::Values(
+        RetypeRow{"OriginAlone", "RTE \"KBFI\" L1", true, kRouteStateActiveModified, "flown", "flown", false,
+                  ""},
+        RetypeRow{"ExecOfTheOriginAlone", "RTE \"KSEA\" L1 EXEC", true, kRouteStateActiveModified, "flown",
+                  "flown", false, "INVALID ENTRY"},
+        RetypeRow{"ANewRoute", "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"OLM\" R1 \"BTG\" R2", true,
+                  kRouteStateActiveModified, "flown", "flown", true, ""},
+        RetypeRow{"ANewRouteExecuted", "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"OLM\" R1 \"BTG\" R2 EXEC", true,
+                  kRouteStateActive, "KSEA OLM BTG KPDX", "OLM", false, ""},
+        // By the TO rule: on past the fix last passed, or to the fix flown to.
+        RetypeRow{"ANewRouteThroughTheFixPassed",
+                  "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"FOXXE\" R1 \"OLM\" R2 EXEC", true, kRouteStateActive,
+                  "KSEA FOXXE OLM KPDX", "OLM", false, ""},
+        RetypeRow{"ANewRouteThroughTheFixFlownTo",
+                  "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"NISQL\" R1 \"BTG\" R2 EXEC", true, kRouteStateActive,
+                  "KSEA NISQL BTG KPDX", "NISQL", false, ""},
+        RetypeRow{"NewFplExec", "NEW_FPL EXEC", true, kRouteStateActiveModified, "flown", "flown", false,
+                  "INVALID ENTRY"},
+        RetypeRow{"NewFplANewRouteExecuted",
+                  "NEW_FPL RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"OLM\" R1 \"BTG\" R2 EXEC", true,
+                  kRouteStateActive, "KSEA OLM BTG KPDX", "OLM", false, ""},
+        RetypeRow{"OnTheGround", "RTE \"KBFI\" L1", false, kRouteStateNone, "KBFI ", nullptr, false, ""}),
+    [](const ::testing::TestParamInfo<RetypeRow>& info) { return std::string(info.param.name); });

@@ -84,7 +84,8 @@ TEST_F(GpsImport, waypointsOnTheGlobeUpToThePlanCapacity) {
     EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(active_plan[1].ident, "LONGNAM");
-    EXPECT_EQ(to_waypoint_index, 1); // the new plan from its first leg
+    // In the air the new plan is flown on past the fix last passed (W9).
+    EXPECT_EQ(active_plan[to_waypoint_index].ident, "W10");
     EXPECT_EQ(smiths_scratchpad_message, "ACTIVE FSPLANNER RTE LOADED");
     std::string warnings;
     for (LoadWarning w; take_load_warning(w);)

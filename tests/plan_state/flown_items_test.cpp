@@ -102,13 +102,13 @@ TEST_F(FlownItems, LnavAtAGapLetsGoAndCannotEngage) {
     EXPECT_EQ(orvex_lnav(), 0.0);
 }
 
-// A new origin ends the flown route: the published cross-track, track and
-// bearing go with it, as its distance does.
+// A new origin on the ground ends the flown route: the published
+// cross-track, track and bearing go with it, as its distance does.
 TEST_F(FlownItems, ThePublishedLegValuesEndWithTheRoute) {
     run("route load KSEAKPDX.RTE\nframes 3\nmcu MCU LNAV\naircraft position 47.3000 -122.4000\nframes 3");
     ASSERT_GT(orvex_xtk_err_dist, 0.0);
     ASSERT_GT(orvex_act_wpt_trk, 0.0);
-    run("cdu SMITHS_FMS RTE \"KBFI\" L1\nframes 2");
+    run("aircraft altitude 0\naircraft speed 0\nframes 1\ncdu SMITHS_FMS RTE \"KBFI\" L1\nframes 2");
     ASSERT_EQ(to_waypoint_index, kNoToWaypoint);
     EXPECT_EQ(orvex_xtk_err_dist, 0.0);
     EXPECT_EQ(orvex_xtk_err_dir, 0);

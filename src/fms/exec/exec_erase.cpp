@@ -207,7 +207,8 @@ void update_vertical_target(int old_state) {
     vertical_target_altitude = cruise_altitude;
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
-    if (to_waypoint_index <= active_plan_last) constraint_waypoint_index = vertical_target_entry(to_waypoint_index);
+    if (to_waypoint_index <= active_plan_last)
+        constraint_waypoint_index = vertical_target_entry(to_waypoint_index);
     const int target = constraint_waypoint_index;
     if (toc_passed == 0) {
         const int n = plan_distance_to(1);
@@ -247,12 +248,31 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
     edit.place(constraint_waypoint_index, constraint_waypoint_index);
     if (new_plan) edit.keep_cursors();
     int to = -1;
-    if (new_plan)
+    if (new_plan) {
         to = 1;
-    else if (direct_fix >= 1)
+        // In the air a route typed anew goes on from where the aircraft is:
+        // past the fix last passed when the new route has it, else to the
+        // fix flown to, else from its first leg.
+        if (!standing_on_ground()) {
+            // A fix the route meets twice is found by its place: the leg where
+            // it stood, when the new route has it there too.
+            const ActiveLeg& leg = edit.leg_before();
+            const auto at = [](int i, const EntryRef& fix) {
+                if (i < 0 || i > active_plan_last) return false;
+                const RouteWaypoint& w = active_plan[i];
+                return w.ident == fix.ident && w.lat == fix.lat && w.lon == fix.lon;
+            };
+            const int same_leg =
+                leg.to_index >= 1 && at(leg.to_index, leg.to) && at(leg.to_index - 1, leg.from) ? leg.to_index
+                                                                                                : 1;
+            const int ahead = to_after_edit(leg, active_plan, active_plan_last, same_leg);
+            if (ahead != kNoToWaypoint) to = ahead;
+        }
+    } else if (direct_fix >= 1) {
         to = direct_fix;
-    else if (direct_to || route_state < kRouteStateActive)
+    } else if (direct_to || route_state < kRouteStateActive) {
         to = std::min(to_waypoint_index, active_plan_last);
+    }
     // A plan that starts with a gap (a saved one may) flies to the place
     // behind it at once, not only from the next pass.
     if (to >= 0) edit.set_to(flown_place(active_plan, to, active_plan_last));
@@ -268,6 +288,15 @@ void match_loaded_approach() {
     const PlanChoices chosen = working_plan.choices();
     match_approach();
     *ChoicesEdit(working_plan) = chosen;
+}
+
+bool route_modification_executable() {
+    if (working_plan_last < 1) return false;
+    if (route_state == kRouteStateActivated) return true;
+    if (route_state != kRouteStateActiveModified) return false;
+    for (int i = 1; i <= working_plan_last; ++i)
+        if (!is_unflown(working_plan[i])) return true;
+    return false;
 }
 
 void execute_route_modification() {

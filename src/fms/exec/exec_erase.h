@@ -19,6 +19,12 @@ void reset_active_route_state();
 // progress on the units stay as they were.
 void match_loaded_approach();
 
+// Whether EXEC has a plan to put in place: a route activated (state 2) of two
+// entries or more, or a modification (state 4) with a fix to fly after its
+// origin. A plan emptied (NEW FPL) or only begun (an origin typed in the air)
+// would leave the aircraft nothing to fly.
+bool route_modification_executable();
+
 // The EXEC key: a destination entered on the active route becomes the route's
 // destination for the RTE and DEP/ARR pages (EXEC empties the entry), then
 // reset_active_route_state.

@@ -1,5 +1,8 @@
 #include "fms/plan/update_state.h"
 
+#include "sim/aircraft_state.h"
+#include "sim/sim_var_reader.h"
+
 double fms_last_sim_time = kNoSimTime;
 int frame_slot = 0;
 int startup_frame_count = 0;
@@ -38,3 +41,10 @@ int tower_view_set = 0;
 
 int autotune_request = 0; // no tuning asked
 int route_file_request = kRouteFileRequestNone;
+
+// A fast roll counts as flight, and so does an aircraft held still in flight
+// (placed, slewed), whose waypoint behind the course-reversal check still
+// passes.
+bool standing_on_ground() {
+    return sim_var_object.get_simvar_60_int() != 0 && aircraft_state.ground_speed_kt < 40.0;
+}

@@ -4,6 +4,11 @@
 // guidance read and write it too, so it sits in the lowest room that needs it.
 #pragma once
 
+// On the ground by the simulator's flag and slower than a take-off roll:
+// parked or taxiing. Nothing is sequenced then, and a route typed anew
+// replaces the flown one at once.
+bool standing_on_ground();
+
 // Pass bookkeeping.
 extern double fms_last_sim_time; // -999 before the first pass
 inline constexpr double kNoSimTime = -999.0;
