@@ -83,7 +83,8 @@ void left_row_key(const LegsRows& rows, int k) {
         return;
     }
     if (smiths_scratchpad.empty()) {
-        if (i >= last) return;
+        // The last fix of a route without destination has a row to pick.
+        if (i >= legs_end_index(working_plan, last)) return;
         smiths_scratchpad = working_plan[i].ident;
         if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg = i;
         if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg = i;

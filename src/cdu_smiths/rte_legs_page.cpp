@@ -33,6 +33,10 @@ int displayed_last() {
     return route_state == kRouteStateActive ? active_plan_last : working_plan_last;
 }
 
+int displayed_end() {
+    return legs_end_index(displayed_plan(), displayed_last());
+}
+
 bool has_hold(const RoutePlan& plan, int last, int i) {
     return i >= 0 && i <= last && hold_mark(plan, i) > 0;
 }
@@ -65,6 +69,7 @@ struct ListingWalk {
     bool hold_first;
     int rows = 0;
 
+    // l: the end line's index (legs_end_index).
     ListingWalk(const RoutePlan& p, int l, int s)
         : plan(p), last(l), i(s), hold_first(has_hold(p, l, s - 1)) {}
     bool at_end() const { return i > last || i < 1 || (i == last && !hold_first); }
@@ -80,7 +85,7 @@ struct ListingWalk {
 };
 
 LegsPageStart page_start(int subpage) {
-    ListingWalk walk(displayed_plan(), displayed_last(), first_index_of_first_subpage());
+    ListingWalk walk(displayed_plan(), displayed_end(), first_index_of_first_subpage());
     for (int n = 5 * (std::max(subpage, 1) - 1); n > 0 && !walk.at_end(); --n)
         walk.step();
     return {walk.i, walk.hold_first};
@@ -108,7 +113,8 @@ LegsRows row_indices(LegsPageStart start, int last) {
 // add no empty sub-pages. An empty plan has none; a listing of the end line
 // alone is sub-page 1.
 int subpage_count(int last) {
-    ListingWalk walk(displayed_plan(), last, first_index_of_first_subpage());
+    ListingWalk walk(displayed_plan(), legs_end_index(displayed_plan(), last),
+                     first_index_of_first_subpage());
     while (!walk.at_end())
         walk.step();
     if (walk.rows == 0) return hold_count() + last <= 0 ? 0 : 1;
@@ -202,6 +208,7 @@ void draw_end_line(CduPage& page, float y) {
 void draw_rows(CduPage& page, LegsPageStart start) {
     const RoutePlan& plan = displayed_plan();
     const int last = displayed_last();
+    const int end = legs_end_index(plan, last);
     int row = 0;
     float y = 33;
     for (int i = start.s;; ++i, y += 33) {
@@ -213,14 +220,14 @@ void draw_rows(CduPage& page, LegsPageStart start) {
             y += 33;
             if (++row > 5) return;
         }
-        if (i > last || i < 1) {
+        if (i > end || i < 1) {
             draw_end_line(page, y);
             return;
         }
         if (plan[i].ident == "DISCO" && i < last) {
             cdu_text(page, 5, y - 14, CduFont::Small, "T H E N");
             cdu_box_prompts(page, kEntryBoxes, y);
-        } else if (i == last) {
+        } else if (i == end) {
             draw_end_line(page, y);
             return;
         } else {
@@ -288,6 +295,12 @@ void draw_prompts(CduPage& page) {
 }
 
 } // namespace
+
+int legs_end_index(const RoutePlan& plan, int last) {
+    if (last < 1) return last;
+    const RouteWaypoint& w = plan[last];
+    return is_place(w) && w.type != "APT" ? last + 1 : last;
+}
 
 void smiths_page_rte_legs_keys() {
     // The LEGS and HOLD keys open the page on a fresh copy of the active plan.

@@ -6,6 +6,12 @@
 
 inline int smiths_legs_subpage_count = 0;
 
+class RoutePlan;
+// The index whose row is the end line: the last entry when it is the
+// destination (entered or still to be), which gets no row; one past it when
+// a route without destination ends at a fix, which is flown and listed.
+int legs_end_index(const RoutePlan& plan, int last);
+
 // Where a sub-page begins: at entry s, and with the hold row of entry s-1
 // when that did not fit on the sub-page before.
 struct LegsPageStart {

@@ -1,5 +1,6 @@
 // DEPARTURES, ARRIVALS and RTE LEGS on routes built by keys: the airports
 // they name, the choices they mark and how their rows fit the page.
+#include "cdu_smiths/rte_legs_page.h"
 #include "cdu_stand_in.h"
 #include "flight_demo.h"
 #include "fms/plan/route_plan.h"
@@ -149,5 +150,35 @@ TEST_F(ProcedurePagesKeys, rteLegsCountsTheSubPagesItsRowsFill) {
         ASSERT_EQ(active_plan[to_waypoint_index].ident, step.to);
         press("LEGS");
         EXPECT_EQ(text_at(220, 0), step.count) << step.to;
+    }
+}
+
+// Where a route ends: at a destination, whose place the end line takes, or
+// at a fix (a route without destination), which is listed before it.
+TEST_F(ProcedurePagesKeys, rteLegsListsTheLastFixOfARouteWithoutDestination) {
+    const struct {
+        const char* keys;
+        const char* last_row; // the row above the end line on the last sub-page
+    } rows[] = {
+        // KPDX and its HILLS3 departure, which ends at EUG.
+        {"RTE \"KPDX\" L1 \"28L\" L3 DEP_ARR L1 L2 L2 RTE R6 EXEC", "EUG  "},
+        {"RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC", "OLM  "},
+    };
+    run("aircraft position 45.5895 -122.5936\naircraft ground 31\naircraft altitude 31\naircraft speed "
+        "0\nframes 2\n");
+    for (const auto& row : rows) {
+        press(row.keys);
+        ASSERT_EQ(route_state, kRouteStateActive) << row.keys;
+        ASSERT_EQ(active_plan[0].ident, std::string(row.keys).substr(5, 4));
+        press("LEGS");
+        for (int n = 1; n < smiths_legs_subpage_count; ++n)
+            press("NEXT");
+        frames(1);
+        const gfx::RecordedOp* end = nullptr;
+        for (const gfx::RecordedOp& op : last_frame())
+            if (op.text == "- - - - - -" && op.world_rect.x == 0.0f) end = &op;
+        ASSERT_NE(end, nullptr) << row.keys;
+        // Rows stand 33 apart; the end line is drawn 3 above its row.
+        EXPECT_EQ(text_at(0, end->world_rect.y + 3 - 33), row.last_row) << row.keys;
     }
 }

@@ -81,11 +81,20 @@ bool read_legs_rows(const std::vector<DrawnText>& texts, std::vector<std::string
 }
 
 // The listing of `plan` from entry `first` to the entry before `last`.
+// A route that ends at a fix lists it: not one that ends at its
+// destination airport, at one still to be entered or at a marker.
+bool last_entry_listed(const RouteWaypoint& w) {
+    for (const char* marker : {"DISCO", "THEN", "******", "------"})
+        if (w.ident == marker) return false;
+    return !w.ident.empty() && w.type != "APT" && (w.lat != 0.0 || w.lon != 0.0);
+}
+
 std::vector<std::string> legs_rows_expected(const RoutePlan& plan, int first, int last) {
     std::vector<std::string> rows;
-    for (int i = first; i <= last; ++i) {
+    const int end = last_entry_listed(plan[last]) ? last + 1 : last;
+    for (int i = first; i <= end; ++i) {
         if (i >= 1 && hold_mark(plan, i - 1) > 0) rows.push_back("hold " + plan[i - 1].ident);
-        if (i == last) break;
+        if (i == end) break;
         rows.push_back(plan[i].ident == "DISCO" ? "gap" : plan[i].ident);
     }
     return rows;
