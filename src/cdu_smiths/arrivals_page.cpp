@@ -217,6 +217,9 @@ void choose_approach(int index, int k) {
     // The pilot's choice replaces an approach that a plan loaded earlier
     // named and that no EXEC has applied yet.
     approach_info.clear();
+    // The STAR's legs for the approach's runway lead to it, so that a runway
+    // leg ending at the approach's first fix joins it without a gap.
+    fit_star_to_arrival_runway();
     select_approach_transition();
     insert_approach(1);
     find_iaf_transitions();

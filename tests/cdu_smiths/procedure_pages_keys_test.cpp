@@ -182,3 +182,17 @@ TEST_F(ProcedurePagesKeys, rteLegsListsTheLastFixOfARouteWithoutDestination) {
         EXPECT_EQ(text_at(0, end->world_rect.y + 3 - 33), row.last_row) << row.keys;
     }
 }
+
+// CHINS4 for 16R ends at its runway leg EDMND, where the ILS 16R begins:
+// the approach chosen after the STAR names the runway, and the STAR's
+// runway leg joins the approach without a gap.
+TEST_F(ProcedurePagesKeys, anApproachChosenAfterItsStarKeepsTheStarsRunwayLeg) {
+    press("RTE \"KYKM\" L1 \"KSEA\" R1 \"27\" L3 NEXT \"YKM\" R1 \"V4\" L2 \"NACHS\" R2");
+    press("DEP_ARR R2 L1 R2 R2 RTE NEXT R6 EXEC");
+    ASSERT_EQ(route_state, kRouteStateActive);
+    std::vector<std::string> end;
+    for (int i = std::max(0, active_plan_last - 4); i <= active_plan_last; ++i)
+        end.push_back(active_plan[i].ident + " " + active_plan[i].kind);
+    EXPECT_EQ(end,
+              (std::vector<std::string>{"CHINS STAR", "MAPLV STAR", "EDMND APPR", "CARRO APPR", "KSEA "}));
+}

@@ -107,7 +107,8 @@ class VnavFlights : public CduStandIn {
     // until VNAV commands the climb again past the first fix. The aircraft
     // never climbs once it passed the T/D the pages showed, stays within
     // 1000 ft of the path at 400 ft/NM to the field, and arrives low.
-    void fly_with_the_pilots_hold(const Field& origin, double heading, double field, const std::string& keys) {
+    void fly_with_the_pilots_hold(const Field& origin, double heading, double field,
+                                  const std::string& keys) {
         start(origin, heading, keys);
         run("fly 4\nkey 0x1024C 3000\nkey 0x101F4 2000\n");
         const double route = along_route(active_plan[flown_last()].lat, active_plan[flown_last()].lon);
@@ -116,7 +117,8 @@ class VnavFlights : public CduStandIn {
             above_path = std::max(above_path, altitude() - (field + 400.0 * distance_to_destination));
             // A T/D off the route lies behind the aircraft.
             const double tod = along_route(tod_lat, tod_lon);
-            if (route - distance_to_destination > tod + 1.0) lowest_past_tod = std::min(lowest_past_tod, altitude());
+            if (route - distance_to_destination > tod + 1.0)
+                lowest_past_tod = std::min(lowest_past_tod, altitude());
             climb_past_tod = std::max(climb_past_tod, altitude() - lowest_past_tod);
         });
         EXPECT_LT(above_path, 1000.0) << origin.ident;
@@ -229,21 +231,24 @@ TEST_F(VnavFlights, cruiseAltitudeAboveTheCeilingIsRefused) {
     EXPECT_EQ(cruise_altitude, 35000);
 }
 
-// The arrival's last fix, a discontinuity that carries the approach's first
-// fix, then the approach: the descent is flown through the gap to ZOSIM's
+// The arrival with its legs for the approach's runway, a discontinuity that
+// carries the approach's first fix, then the approach: the descent is flown through the gap to ZOSIM's
 // 4000 ft and on down to the field, whose elevation (not -999) ends it.
 TEST_F(VnavFlights, theDescentFliesThroughTheGapToTheApproachsConstraints) {
     start({"KPDX", 45.5887, -122.5975, 31.0}, 0,
           "RTE \"KPDX\" L1 \"KSEA\" R1 NEXT \"TROUT\" R1 \"CARRO\" R2 R6 EXEC INIT_REF \"FL250\" R1 EXEC "
           "DEP_ARR R2 L2 R1 EXEC");
-    ASSERT_EQ(active_plan[5].ident, "DISCO");
-    ASSERT_EQ(active_plan[6].ident, "ZOSIM");
+    int gap = 1;
+    while (gap < active_plan_last && active_plan[gap].ident != "DISCO")
+        ++gap;
+    ASSERT_EQ(active_plan[gap - 1].ident, "HAROB"); // OLM5's last leg for 16L
+    ASSERT_EQ(active_plan[gap + 1].ident, "ZOSIM");
     double at_zosim = -1.0, lowest_target = 1e9;
     std::string end_of_descent; // E/D ALT on ECON PATH DES once FOURT is passed
     fly_to_the_end([&] {
-        if (at_zosim < 0.0 && to_waypoint_index > 6) at_zosim = altitude(); // ZOSIM passed
+        if (at_zosim < 0.0 && to_waypoint_index > gap + 1) at_zosim = altitude(); // ZOSIM passed
         if (tod_passed == 1) lowest_target = std::min(lowest_target, vertical_target_altitude);
-        if (end_of_descent.empty() && to_waypoint_index > 7) { // FOURT passed
+        if (end_of_descent.empty() && to_waypoint_index > gap + 2) { // FOURT passed
             press("DES");
             frames(1);
             end_of_descent = text_at(0, 33);

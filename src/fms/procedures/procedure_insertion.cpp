@@ -214,6 +214,14 @@ void build_star_legs_b(int n, int keep) {
     apply_star_selection(n, keep, true);
 }
 
+void fit_star_to_arrival_runway() {
+    if (sel_star.empty() || sel_star == "------") return;
+    find_star_index(sel_star);
+    if (sel_star_index < 1) return;
+    find_star_runway();
+    insert_star_appr_legs();
+}
+
 void insert_sid_legs() {
     insert_sid(working_target());
 }

@@ -22,6 +22,11 @@ void build_sid_legs_b(int n, int keep);
 void build_star_legs(int n, int keep);
 void build_star_legs_b(int n, int keep);
 
+// The working plan's STAR legs again, for the arrival runway an approach
+// chose: a STAR's legs for one runway (its runway leg to the approach) are
+// in the preview only once the runway is known. Nothing without a STAR.
+void fit_star_to_arrival_runway();
+
 // Replaces the working plan's SID legs by the SID preview.
 void insert_sid_legs();
 // Replaces the working plan's STAR legs by the STAR preview.
