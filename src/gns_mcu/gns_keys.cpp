@@ -153,6 +153,8 @@ void key_direct_to() {
     {
         PlanEdit edit(working_target(), "the GNS DIRECT list");
         replace_plan(working_target(), active_plan, std::max(active_plan_last, -1));
+        // A copy of the flown plan is no new plan for EXEC to start afresh.
+        working_plan_new = 0;
         edit.place(working_cursor_index, active_plan_last > 0 ? to_waypoint_index : 0);
         if (active_plan_last > 0) hold_list_copy_index_to_working();
     }

@@ -65,6 +65,7 @@ struct Flight {
     bool pilot_hold = false;              // VNAV engaged on the ground, the MCP held low to the first fix
     bool no_destination = false;          // the route ends at a fix without an altitude
     int climb_flag = 1, descent_flag = 1; // 1 at or above (a pilot's), 3 at (an approach leg's)
+    int retyped_at = 0;                   // the route typed anew in the air once this TO is reached; 0 never
 };
 
 double nm_between(const Place& a, const Place& b) {
@@ -250,6 +251,7 @@ Flight random_flight(unsigned seed) {
         const int at = std::uniform_int_distribution<int>(1, last - 1)(more);
         if (at != f.climb_constraint) f.descent_constraint = at;
     }
+    if (last >= 2 && unit(more) < 0.2) f.retyped_at = std::uniform_int_distribution<int>(1, last - 1)(more);
     return f;
 }
 
@@ -267,6 +269,21 @@ void fresh_module() {
 void pass() {
     host::advance_aircraft();
     fms_update();
+}
+
+// The flown route typed anew in the air and executed, as the RTE page leaves
+// it: the same fixes and constraints in entries of their own.
+void retype_route() {
+    set_working_last(-1);
+    for (int i = 0; i <= active_plan_last; ++i) {
+        RouteWaypoint typed = active_plan[i];
+        RouteWaypoint& w = PlanBuilder::append(working_plan);
+        typed.id = w.id;
+        w = typed;
+    }
+    working_plan_replaced();
+    route_state = kRouteStateActiveModified;
+    execute_route_modification();
 }
 
 std::string where(const char* what, double value) {
@@ -449,6 +466,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     if (f.too_short) ++counts.too_short;
     if (f.pilot_hold) ++counts.pilot_hold;
     if (f.no_destination) ++counts.no_destination;
+    if (f.retyped_at > 0) ++counts.retyped_in_air;
 
     set_working_last(-1);
     for (const Place& p : f.places) {
@@ -581,8 +599,17 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     int toc_was = toc_passed;
     double shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
     double shown_tod_along = -1.0;
+    bool retyped = false;
     for (int i = 0; i < max_passes; ++i) {
         pass();
+        // The same route typed anew goes on along the leg flown, LNAV on it.
+        if (f.retyped_at > 0 && !retyped && to_waypoint_index >= f.retyped_at && to_waypoint_index < last) {
+            retyped = true;
+            const int to_then = to_waypoint_index;
+            retype_route();
+            if (to_waypoint_index != to_then || lnav_engaged != 1)
+                faults.push_back(where("the route typed anew in the air flies to entry", to_waypoint_index));
+        }
         const double altitude = aircraft_state.indicated_altitude_ft;
         // The pilot's 3000 ft above the field after take-off, as the demo
         // flies it; VNAV commands the climb again past the TO then (the
@@ -612,7 +639,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // A T/D off the route (placed behind the TO waypoint when the descent
         // is longer than the route ahead) marks no point to meet.
         if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 && shown_tod_along >= 0.0) {
-            const double d = std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
+            const double d =
+                std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
             counts.tod_off_nm = std::max(counts.tod_off_nm, d);
             if (d > 10.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
         }
@@ -749,10 +777,12 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             (f.pilot_hold && c.index <= hold_to))
             continue;
         // Nor one below VNAV engaged in the air that it cannot get down to.
-        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - legs_nm(c.index + 1, last))) continue;
+        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - legs_nm(c.index + 1, last)))
+            continue;
         // Nor one the pilot's hold left out of reach at 300 ft/NM from where
         // it ends.
-        if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0)) continue;
+        if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0))
+            continue;
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once sequenced, that

@@ -2,8 +2,9 @@
 // after EXEC: routes between airports of the example database (through its
 // navaids and fixes) or over test places across the antimeridian and near
 // the poles, cruise altitudes from low to high, climb and descent
-// constraints, VNAV engaged on the ground or in the air. After each flight
-// the rules say what went wrong, if anything.
+// constraints, VNAV engaged on the ground or in the air, the route typed anew
+// in the air and executed. After each flight the rules say what went wrong,
+// if anything.
 #pragma once
 
 #include <string>
@@ -21,6 +22,7 @@ struct FlightCounts {
     int too_short = 0;               // too short for the cruise altitude
     int pilot_hold = 0;              // VNAV engaged on the ground, the MCP held low to the first fix
     int no_destination = 0;          // ending at a fix without an altitude
+    int retyped_in_air = 0;          // the route typed anew in the air and executed
     int at_or_above = 0, plain = 0;  // constraints of each kind
     double toc_off_nm = 0.0;         // the greatest distance from the pages' T/C where the climb ended
     double tod_off_nm = 0.0;         // the same for the T/D and the descent's start

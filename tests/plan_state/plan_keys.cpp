@@ -184,14 +184,29 @@ std::string plan_or_database_ident(std::mt19937& random) {
     return pick(random, database_idents());
 }
 
+// A route typed anew on the SMITHS in the air, over the flown one or after
+// NEW FPL (row 4 of STORED FLIGHT PLANS with the example files), through
+// fixes of the flown plan or any, mostly executed.
+std::string retyped_route(std::mt19937& random) {
+    const char* const airports[] = {"KSEA", "KPDX", "KOLM", "KYKM", "KEUG"};
+    std::string text = "aircraft altitude 8000\naircraft speed 250\nframes 2\n";
+    if (between(random, 0, 1) == 0) text += "cdu SMITHS_FMS INIT_REF L6 R2 L4\n";
+    text += std::string("cdu SMITHS_FMS RTE \"") + airports[between(random, 0, 4)] + "\" L1 \"" +
+            airports[between(random, 0, 4)] + "\" R1 NEXT";
+    for (int k = 1, n = between(random, 1, 3); k <= n; ++k)
+        text += " \"" + plan_or_database_ident(random) + "\" R" + std::to_string(k);
+    return text + (between(random, 0, 3) > 0 ? "\ncdu SMITHS_FMS EXEC" : "");
+}
+
 // Edits that take several keys to reach: holds, discontinuities and airway
 // placeholders on the route, a direct-to on each unit, an approach chosen,
-// and a route replaced through each unit. The SMITHS EXEC is a step of its
-// own, so that its rules see the modification it ends.
+// a route replaced through each unit, and one typed anew in the air. The
+// SMITHS EXEC is a step of its own, so that its rules see the modification
+// it ends.
 std::string key_sequence(std::mt19937& random) {
     const std::string row = std::to_string(between(random, 1, 5));
     const std::string exec = between(random, 0, 3) > 0 ? "\ncdu SMITHS_FMS EXEC" : "";
-    switch (between(random, 0, 13)) {
+    switch (between(random, 0, 14)) {
     case 0:
         return "cdu SMITHS_FMS HOLD L" + row + " L6" + exec;
     case 1:
@@ -224,6 +239,8 @@ std::string key_sequence(std::mt19937& random) {
     case 12:
     case 13: // also takes off from the ground
         return engage_lnav(random);
+    case 14:
+        return retyped_route(random);
     default: {
         std::string keys = "mcu MCU FPLN";
         for (int n = between(random, 0, 2); n > 0; --n)
