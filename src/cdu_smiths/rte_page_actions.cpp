@@ -96,6 +96,9 @@ void clear_route_choices() {
 // stays until EXEC puts the new one in place (from its first leg); ERASE
 // brings the flown route's airports and choices back.
 void begin_new_route_in_flight() {
+    // The holds of the pending change go with it first: the new route's
+    // entries leave them on none.
+    working_plan_replaced();
     {
         PlanEdit edit(working_target(), "a new origin in flight");
         edit.set_last(1);
@@ -103,7 +106,6 @@ void begin_new_route_in_flight() {
         clear_waypoint(edit.entry(1));
         airport_entry(edit.entry(0), origin_slot);
     }
-    working_plan_replaced();
     build_route_rows();
     route_origin_ident = smiths_scratchpad;
     origin_airport_ident = smiths_scratchpad;

@@ -160,6 +160,10 @@ struct RetypeRow {
     const char* message;
 };
 
+void PrintTo(const RetypeRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class ExecKeysRetype : public ExecKeys, public ::testing::WithParamInterface<RetypeRow> {};
 
 TEST_P(ExecKeysRetype, aRouteTypedAnewInTheAirIsAModificationUntilExec) {

@@ -368,6 +368,7 @@ void PlanKeys::remember_state() {
     leg_before_ = remember_flown_leg();
     passing_before_ = see_passing();
     lnav_before_ = lnav_engaged;
+    airborne_before_ = host::aircraft().altitude_ft - host::aircraft().ground_elevation_ft > 100.0;
     legs_mode_before_ = smiths_legs_mode;
     gns_state_before_ = gns_state;
     mcu_mode_before_ = mcu_mode;
@@ -644,6 +645,22 @@ void PlanKeys::unit_edit_faults(const std::string& line, std::vector<std::string
     }
 }
 
+void PlanKeys::flown_until_exec_faults(const std::string& line, bool exec, std::vector<std::string>& faults) {
+    if (!starts(line, "cdu ") || !airborne_before_ || state_before_ < kRouteStateActive || load_pending_)
+        return;
+    std::vector<Fix> active;
+    for (int i = 0; i <= active_plan_last; ++i)
+        active.push_back(fix_of(active_plan[i]));
+    if (!exec && active != active_before_)
+        faults.push_back("a SMITHS key in the air changed the flown route before EXEC");
+    // A route typed anew and executed: LNAV flies it on, unless it waits at
+    // a gap.
+    const bool gap_held = to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last &&
+                          is_gap(active_plan[to_waypoint_index]);
+    if (exec && whole_plan_ && lnav_before_ == 1 && lnav_engaged != 1 && !gap_held)
+        faults.push_back("EXEC of a route typed anew in the air let LNAV go");
+}
+
 std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     std::vector<std::string> faults = plan_state_faults();
     passing_step_faults(line, faults);
@@ -671,6 +688,7 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
         ++reached_.execs;
         exec_faults(faults);
     }
+    if (rule_on("flown")) flown_until_exec_faults(line, exec, faults);
     if (rule_on("direct")) direct_to_faults(line, faults);
     // A route loaded puts a whole plan in place, even where it shares an
     // entry with the old one by chance.

@@ -92,6 +92,10 @@ class PlanKeys : public StandIn {
     FlownLeg leg_before_;
     PassingSeen passing_before_;
     int lnav_before_ = 0;
+    bool airborne_before_ = false; // well clear of the ground
+    // In the air the SMITHS keys leave the flown route as it is until EXEC,
+    // and EXEC of a route typed anew keeps LNAV engaged.
+    void flown_until_exec_faults(const std::string& line, bool exec, std::vector<std::string>& faults);
     // Steps left of the first frames after LNAV engaged.
     int engaging_steps_ = 0;
     // What the LEGS page's count is worked out from, now and before the step,

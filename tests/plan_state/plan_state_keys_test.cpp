@@ -30,8 +30,9 @@ TEST_P(PlanStateKeys, EveryStepKeepsThePlanStateSound) {
 INSTANTIATE_TEST_SUITE_P(FixedSeeds, PlanStateKeys, ::testing::Range(1u, 9u));
 // Seeds the hunt once failed: a route that ends at a fix listed on RTE LEGS;
 // the GNS DIRECT list's copy of a route begun after NEW FPL, taken by EXEC
-// for a new plan that kept the MCU's cursor at its index.
-INSTANTIATE_TEST_SUITE_P(FoundSeeds, PlanStateKeys, ::testing::Values(2517939768u, 1394139104u));
+// for a new plan that kept the MCU's cursor at its index; an origin typed in
+// the air over a change that held a hold of its own.
+INSTANTIATE_TEST_SUITE_P(FoundSeeds, PlanStateKeys, ::testing::Values(2517939768u, 1394139104u, 375190183u));
 
 class PlanStateHunt : public PlanKeysTest {};
 
