@@ -688,7 +688,7 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
         ++reached_.execs;
         exec_faults(faults);
     }
-    if (rule_on("flown")) flown_until_exec_faults(line, exec, faults);
+    if (rule_on("retype")) flown_until_exec_faults(line, exec, faults);
     if (rule_on("direct")) direct_to_faults(line, faults);
     // A route loaded puts a whole plan in place, even where it shares an
     // entry with the old one by chance.
