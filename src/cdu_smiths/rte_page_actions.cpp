@@ -93,12 +93,16 @@ void clear_route_choices() {
 
 // An origin typed in the air over the flown route begins a new route as a
 // modification: one key must not throw away what LNAV flies. The flown plan
-// stays until EXEC puts the new one in place (from its first leg); ERASE
-// brings the flown route's airports and choices back.
+// stays until EXEC puts the new one in place, flown on from where the
+// aircraft is; ERASE brings the flown route's airports and choices back.
 void begin_new_route_in_flight() {
-    // The holds of the pending change go with it first: the new route's
-    // entries leave them on none.
+    // A plan another unit had open there closes; the holds and a direct-to of
+    // the pending change go with it first: the new route's entries leave
+    // them on none.
+    working_plan_taken();
     working_plan_replaced();
+    smiths_legs_mode = kLegsModeList;
+    direct_to_entered = 0;
     {
         PlanEdit edit(working_target(), "a new origin in flight");
         edit.set_last(1);
