@@ -233,9 +233,17 @@ void update_vertical_target(int old_state) {
     distance_to_to_nm = 999.0; // not computed until the next pass
 }
 
+// Whether active entry i is at the fix `ref` names.
+bool flown_fix_at(int i, const EntryRef& ref) {
+    if (i < 0 || i > active_plan_last) return false;
+    const RouteWaypoint& w = active_plan[i];
+    return w.ident == ref.ident && w.lat == ref.lat && w.lon == ref.lon;
+}
+
 // The working plan in place of the flown one. The aircraft stays on its leg
-// (the edit's own rule) but for a new plan and a first activation, which
-// keep the TO at its index (none: the first leg), and a direct-to, which
+// (the edit's own rule) but for a first activation and a new plan on the
+// ground, which start at the first leg, a new plan in the air, whose entries
+// are all new and which finds the leg by its fixes, and a direct-to, which
 // flies to the fix it chose. True when the TO followed the leg.
 bool put_working_plan_in_place(bool direct_to, int direct_fix) {
     const PlanTarget t = active_target();
@@ -257,15 +265,10 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
             // A fix the route meets twice is found by its place: the leg where
             // it stood, when the new route has it there too.
             const ActiveLeg& leg = edit.leg_before();
-            const auto at = [](int i, const EntryRef& fix) {
-                if (i < 0 || i > active_plan_last) return false;
-                const RouteWaypoint& w = active_plan[i];
-                return w.ident == fix.ident && w.lat == fix.lat && w.lon == fix.lon;
-            };
-            const int same_leg =
-                leg.to_index >= 1 && at(leg.to_index, leg.to) && at(leg.to_index - 1, leg.from) ? leg.to_index
-                                                                                                : 1;
-            const int ahead = to_after_edit(leg, active_plan, active_plan_last, same_leg);
+            const bool same_place = leg.to_index >= 1 && flown_fix_at(leg.to_index, leg.to) &&
+                                    flown_fix_at(leg.to_index - 1, leg.from);
+            const int ahead =
+                to_after_edit(leg, active_plan, active_plan_last, same_place ? leg.to_index : 1);
             if (ahead != kNoToWaypoint) to = ahead;
         }
     } else if (direct_fix >= 1) {
