@@ -130,7 +130,10 @@ void step_rate_and_pauses() {
             paused_at_tod = 1;
         }
     }
-    if (descent_speed_phase == kDescentSpeedPhaseOn && PauseAtDistFromDest == 1 &&
+    // A route that ends at a fix without an altitude has no descent: its
+    // cruise runs to the end, and the pause comes near its last fix.
+    const bool no_descent = toc_passed == 1 && tod_lat == 0.0 && tod_lon == 0.0;
+    if ((descent_speed_phase == kDescentSpeedPhaseOn || no_descent) && PauseAtDistFromDest == 1 &&
         paused_at_dest_distance == 0) {
         bool near = false;
         if (lnav_engaged == 1)

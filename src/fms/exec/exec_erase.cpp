@@ -207,7 +207,8 @@ void update_vertical_target(int old_state) {
     vertical_target_altitude = cruise_altitude;
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
-    if (to_waypoint_index <= active_plan_last) constraint_waypoint_index = vertical_target_entry(to_waypoint_index);
+    if (to_waypoint_index <= active_plan_last)
+        constraint_waypoint_index = vertical_target_entry(to_waypoint_index);
     const int target = constraint_waypoint_index;
     if (toc_passed == 0) {
         const int n = plan_distance_to(1);
@@ -289,6 +290,8 @@ void reset_active_route_state() {
                                    !is_route_marker(working_plan[legs_edit_index])
                                ? legs_edit_index
                                : -1;
+    // The cruise altitude the route flew before this modification.
+    const int executed_cruise = executed_performance_kept ? previous_cruise_altitude : cruise_altitude;
     drop_saved_values();
     if (direct_to) smiths_legs_mode = kLegsModeList;
     if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
@@ -316,6 +319,11 @@ void reset_active_route_state() {
             toc_passed = 0;
             clear_tod_passed();
             descent_speed_phase = kDescentSpeedPhaseOff;
+        } else if (toc_passed == 1 && tod_passed == 0 && cruise_altitude > executed_cruise &&
+                   cruise_altitude - aircraft_state.indicated_altitude_ft >= 150.0) {
+            // A higher level executed in the cruise is climbed to (a route
+            // entered in flight took the level flown as its cruise altitude).
+            toc_passed = 0;
         }
         predict_profile(cruise_altitude, kProfileFull);
         if (toc_passed == 0) plan_distance_to(0);
