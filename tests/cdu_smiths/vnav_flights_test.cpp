@@ -144,13 +144,14 @@ class VnavFlights : public CduStandIn {
         }
         return -1.0;
     }
-    // What the ECON and PROGRESS pages show of KSEA SEA OLM HQM without
-    // destination: no T/D (the route has none), the fuel at HQM and none
-    // below 0, the pause named after HQM, every ident named and no distance
+    // What the ECON and PROGRESS pages show of a route without destination:
+    // no T/D (the route has none), the fuel at its last fix and none below 0,
+    // the pause named after that fix, every ident named and no distance
     // beyond what is left of the route.
     void pages_show_only_the_open_route(const char* moment) {
         SCOPED_TRACE(moment);
         const double ahead = distance_to_destination + 1.0;
+        const std::string last = active_plan[flown_last()].ident;
         const std::regex eta_distance("^\\d{4}\\.\\d[ZL] ?/ ?(\\d+(\\.\\d+)?)");
         const std::regex blank_ident("(A T|T O) *$|\\(\\)");
         auto shown_figures_belong = [&](const char* page) {
@@ -167,14 +168,15 @@ class VnavFlights : public CduStandIn {
         press("CRZ");
         shown_figures_belong("CRZ");
         EXPECT_FALSE(shows("T O   T / D"));
-        EXPECT_EQ(text_at(12, 121), "F U E L    A T HQM");
+        EXPECT_EQ(text_at(12, 121), "F U E L    A T " + last);
         const double fuel = std::atof(text_at(0, 133).c_str());
         EXPECT_GT(fuel, 0.0);
         EXPECT_LE(fuel, 20.0);
         press("DES");
         shown_figures_belong("DES");
         EXPECT_FALSE(shows("T O   T / D"));
-        EXPECT_TRUE(shows("PAUSE 20 NM From (HQM)(OFF)") || shows("PAUSE 20 NM From (HQM)(ON)"));
+        EXPECT_TRUE(shows("PAUSE 20 NM From (" + last + ")(OFF)") ||
+                    shows("PAUSE 20 NM From (" + last + ")(ON)"));
         press("PROG");
         shown_figures_belong("PROGRESS");
         // The distances end near x 122 on the TO, NEXT and destination rows;
@@ -189,16 +191,24 @@ class VnavFlights : public CduStandIn {
             }
         }
     }
-    // Flies KSEA SEA OLM HQM without destination at 12 000 ft to HQM, the
-    // pages checked in the climb, in the cruise and on the leg to HQM; the
-    // pause 20 NM before HQM armed in the cruise. The highest altitude
-    // reached before HQM.
+    // Flies a route without destination to its last fix, the pages checked in
+    // the climb, in the cruise and on the last leg; the pause 20 NM before the
+    // last fix armed in the cruise. The highest altitude reached before it.
     double fly_the_open_route() {
         ArmPauseAtDistFromDest = 1;
         const double start_altitude = altitude();
         double highest = 0.0, paused_at = -1.0;
         int checked = 0;
+        // The autopilot's altitude and speed commands: none repeated frame
+        // after frame.
+        std::size_t seen = host::sim_state().key_events.size();
+        int most_commands = 0;
         fly_to_the_end([&] {
+            const std::vector<host::KeyEvent>& sent = host::sim_state().key_events;
+            int commands = 0;
+            for (; seen < sent.size(); ++seen)
+                commands += sent[seen].id == 0x1024C || sent[seen].id == 0x101F5;
+            most_commands = std::max(most_commands, commands);
             if (to_waypoint_index < flown_last() || lnav_engaged == 1)
                 highest = std::max(highest, altitude());
             if (host::aircraft().paused) {
@@ -209,7 +219,7 @@ class VnavFlights : public CduStandIn {
             if (checked == 0 && fast && toc_passed == 0 && altitude() > start_altitude + 500.0) {
                 pages_show_only_the_open_route("in the climb");
                 ++checked;
-            } else if (checked == 1 && toc_passed == 1 && altitude() > 11900.0) {
+            } else if (checked == 1 && toc_passed == 1 && altitude() > cruise_altitude - 100.0) {
                 pages_show_only_the_open_route("in the cruise");
                 press("DES L5");
                 ++checked;
@@ -219,6 +229,7 @@ class VnavFlights : public CduStandIn {
             }
         });
         EXPECT_EQ(checked, 3);
+        EXPECT_LE(most_commands, 4); // in any 18 frames
         EXPECT_GT(paused_at, 15.0);
         EXPECT_LT(paused_at, 20.0);
         return highest;
@@ -506,4 +517,19 @@ TEST_F(VnavFlights, aRouteWithoutDestinationFromTheGroundCruisesToItsLastFix) {
     EXPECT_GT(highest, 11850.0);
     EXPECT_LT(highest, 12300.0);
     EXPECT_EQ(tod_passed, 0);
+}
+
+// In the cruise at 12 000 ft on KSEA SEA OLM KPDX, CRZ ALT 16 000 executed:
+// the aircraft climbs to it and still comes down to KPDX.
+TEST_F(VnavFlights, aHigherCruiseLevelExecutedInTheCruiseIsClimbedTo) {
+    start({"SEA5SW", 47.40, -122.40, 12000.0}, 200,
+          "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"12000\" R1 EXEC");
+    run("key 0x101F5 280\nfly 300\n");
+    ASSERT_EQ(toc_passed, 1);
+    press("CRZ \"16000\" L1 EXEC");
+    double highest = 0.0;
+    fly_to_the_end([&] { highest = std::max(highest, altitude()); });
+    EXPECT_GT(highest, 15850.0);
+    EXPECT_LT(highest, 16300.0);
+    EXPECT_LT(altitude(), 31.0 + 3000.0);
 }
