@@ -147,7 +147,7 @@ class VnavFlights : public CduStandIn {
     // What the ECON and PROGRESS pages show of a route without destination:
     // no T/D (the route has none), the fuel at its last fix and none below 0,
     // the pause named after that fix, every ident named and no distance
-    // beyond what is left of the route.
+    // beyond what is left of the route, nor an altitude of -999.
     void pages_show_only_the_open_route(const char* moment) {
         SCOPED_TRACE(moment);
         const double ahead = distance_to_destination + 1.0;
@@ -161,6 +161,7 @@ class VnavFlights : public CduStandIn {
                     EXPECT_LE(std::stod(m[1]), ahead) << page << ": " << t;
                 }
                 EXPECT_FALSE(std::regex_search(t, blank_ident)) << page << ": " << t;
+                EXPECT_EQ(t.find("-999"), std::string::npos) << page << ": " << t;
             }
         };
         press("CLB");
@@ -532,4 +533,20 @@ TEST_F(VnavFlights, aHigherCruiseLevelExecutedInTheCruiseIsClimbedTo) {
     EXPECT_GT(highest, 15850.0);
     EXPECT_LT(highest, 16300.0);
     EXPECT_LT(altitude(), 31.0 + 3000.0);
+}
+
+// KSEA SEA OLM without destination at FL350: the climb goes on past OLM, so
+// ECON CLB shows OLM all the way up, not the T/C of the level the route was
+// first entered with, nor an altitude OLM has none of.
+TEST_F(VnavFlights, aClimbLongerThanARouteWithoutDestinationShowsItsLastFix) {
+    start({"KSEA16", 47.4638, -122.3079, 433.0}, 180,
+          "RTE \"KSEA\" L1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL350\" R1 EXEC");
+    ArmPauseAtDistFromDest = 1;
+    run("key 0x101F5 250\n");
+    for (int i = 0; i < 5; ++i) {
+        run("fly 150\n");
+        pages_show_only_the_open_route("in the climb");
+        press("CLB");
+        EXPECT_TRUE(shows("T O      OLM")) << altitude();
+    }
 }

@@ -325,6 +325,9 @@ void reset_active_route_state() {
             // entered in flight took the level flown as its cruise altitude).
             toc_passed = 0;
         }
+        // A climb the new profile does not end on the route has no T/C: the
+        // one of the profile before is none of this one's.
+        if (toc_passed == 0) toc_lat = toc_lon = 0.0;
         predict_profile(cruise_altitude, kProfileFull);
         if (toc_passed == 0) plan_distance_to(0);
         update_toc_tod(kTodLocate);
