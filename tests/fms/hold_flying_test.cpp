@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr double kPi = 3.141592653589793;
+
 HoldEntry hold_at(int index, const PlanPoint& fix, double inbound_course) {
     HoldEntry h;
     h.ident = fix.ident;
@@ -142,8 +144,8 @@ TEST_F(HoldFlying, EnteredAtTheFixFlownAroundAndLeftThenTheNextHoldStartsAtItsFi
 double turn_radius(double ground_speed) {
     const double speed = std::max(ground_speed, 150.0);
     const double fps = speed * 1.68781;
-    const double standard_rate = speed / 3600.0 / (3.0 * M_PI / 180.0);
-    return std::max(standard_rate, fps * fps / (32.174 * std::tan(25.0 * M_PI / 180.0)) / 6076.12);
+    const double standard_rate = speed / 3600.0 / (3.0 * kPi / 180.0);
+    return std::max(standard_rate, fps * fps / (32.174 * std::tan(25.0 * kPi / 180.0)) / 6076.12);
 }
 
 struct Nm {
@@ -172,7 +174,7 @@ std::vector<Nm> drawn_racetrack(const PlanPoint& fix) {
             const gfx::PointF* c = op.points.data();
             const double cx = (c[0].x + c[2].x) / 2.0, cy = (c[0].y + c[2].y) / 2.0;
             for (int i = 0; i <= 100; ++i) {
-                const double a = (op.start_angle + op.sweep_angle * i / 100.0) * M_PI / 180.0;
+                const double a = (op.start_angle + op.sweep_angle * i / 100.0) * kPi / 180.0;
                 add(cx + std::cos(a) * (c[1].x - c[0].x) / 2.0 + std::sin(a) * (c[3].x - c[0].x) / 2.0,
                     cy + std::cos(a) * (c[1].y - c[0].y) / 2.0 + std::sin(a) * (c[3].y - c[0].y) / 2.0);
             }
@@ -186,7 +188,7 @@ std::vector<Nm> drawn_racetrack(const PlanPoint& fix) {
 double off_drawing(const std::vector<Nm>& drawing, const PlanPoint& fix, double lat, double lon) {
     double d = 0.0, course = 0.0;
     gc_dist_course(fix.lat, fix.lon, lat, lon, &d, &course);
-    const Nm at{d * std::sin(course * M_PI / 180.0), d * std::cos(course * M_PI / 180.0)};
+    const Nm at{d * std::sin(course * kPi / 180.0), d * std::cos(course * kPi / 180.0)};
     double nearest = 1e9;
     for (const Nm& p : drawing)
         nearest = std::min(nearest, std::hypot(p.east - at.east, p.north - at.north));
@@ -202,13 +204,16 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
         double arrival; // true course flown to the fix; the hold is inbound 360
         int turn;
         double ias, altitude;
+        double leg_nm = -1.0; // a leg length given; none: a leg of a minute
     };
     const Case cases[] = {
-        {360.0, 1, 180.0, 3000.0},  // along the inbound course
-        {90.0, 1, 250.0, 10000.0},  // across, towards the side of the turns
-        {270.0, 1, 194.0, 6000.0},  // across, from the side of the turns
-        {180.0, 2, 250.0, 10000.0}, // against the inbound course
-        {210.0, 1, 290.0, 15000.0}, // against it, from the other side, fast
+        {360.0, 1, 180.0, 3000.0},      // along the inbound course
+        {90.0, 1, 250.0, 10000.0},      // across, towards the side of the turns
+        {270.0, 1, 194.0, 6000.0},      // across, from the side of the turns
+        {180.0, 2, 250.0, 10000.0},     // against the inbound course
+        {210.0, 1, 290.0, 15000.0},     // against it, from the other side, fast
+        {20.0, 2, 220.0, 8000.0, 0.0},  // a leg of no length: circles over the fix
+        {330.0, 1, 220.0, 8000.0, 8.0}, // a long leg given
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arrival);
@@ -228,6 +233,10 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
         activate(plan);
         HoldEntry h = hold_at(2, fix, 360.0);
         h.turn = c.turn;
+        if (c.leg_nm >= 0.0) {
+            h.leg_mode = kHoldLegByDistance;
+            h.leg_distance = c.leg_nm;
+        }
         hold_list.append(h);
 
         ASSERT_TRUE(pass_until([] { return hold_armed == 1; }, 18 * 900));

@@ -42,9 +42,9 @@ HoldRacetrack hold_racetrack(const HoldEntry& hold, double ground_speed_kt, doub
     r.inbound_true_deg = floored_mod(hold.inbound_course + magvar, 360.0);
     r.side = hold.turn == kDirectionRight ? 1 : -1;
     const double speed = hold_speed_kt(ground_speed_kt);
-    // A leg of no length (not worked out yet) is no pattern: nothing is drawn.
+    // A leg of no length leaves the two turns: the aircraft circles the fix.
     r.leg_nm = std::max(hold_leg_nm(hold, speed), 0.0);
-    r.radius_nm = r.leg_nm > 0.0 ? hold_turn_radius_nm(speed) : 0.0;
+    r.radius_nm = hold_turn_radius_nm(speed);
     return r;
 }
 
