@@ -26,7 +26,8 @@ namespace {
 // How a member places its racetrack: the fix is projected from the
 // reference with the view's map-up direction about (centre_x, centre_y) at
 // ppn, its point multiplied by (x_scale, y_scale) and the frame moved there
-// and turned with the map; lengths are NM x ppn x y_scale.
+// and turned with the map, at ppn x_scale across the screen and ppn y_scale
+// along it.
 struct RacetrackRow {
     MapView view;
     double centre_x = 0.0;
@@ -57,13 +58,15 @@ void draw_hold(gfx::Graphics& g, const RacetrackRow& row) {
     const MapPlacement p = place_on_map(row.view, r.fix.lat, r.fix.lon);
     g.translate_transform(static_cast<float>((row.centre_x + p.x) * row.x_scale),
                           static_cast<float>((row.centre_y + p.y) * row.y_scale));
+    // At the map's scale across and along the screen, whichever way the
+    // racetrack lies; the pen keeps its width.
+    g.scale_transform(static_cast<float>(row.x_scale), static_cast<float>(row.y_scale));
     // The map is drawn to true directions about its up direction: the
     // racetrack lies along the leg it holds on whatever the variation,
     // heading-up or north-up.
     g.rotate_transform(static_cast<float>(r.inbound_true_deg - row.view.heading));
-    const gfx::Pen pen(row.colour, row.pen_width);
-    const double units = row.view.ppn * row.y_scale;
-    draw_racetrack(g, pen, r.side, r.leg_nm * units, r.radius_nm * units);
+    const gfx::Pen pen(row.colour, static_cast<float>(row.pen_width / row.x_scale));
+    draw_racetrack(g, pen, r.side, r.leg_nm * row.view.ppn, r.radius_nm * row.view.ppn);
 }
 
 // The members that own their frame: the split-scale frame of the design

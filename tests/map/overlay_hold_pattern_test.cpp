@@ -44,9 +44,7 @@ class HoldPattern : public OverlayTest {
 
 TEST_F(HoldPattern, outboundLegLiesOnTheSideOfTheTurnTwoRadiiOff) {
     const double fix_y = 249.0 - 10.0 * kPpn;
-    // Lengths are scaled by the vertical factor on both axes, so across the
-    // screen they are 244 / 302 of what they are along it.
-    const double k = 244.0 / 302.0;
+    // To the map's scale across the screen and along it: one unit a pixel.
     const double L = 4.0 * kPpn, w = 2.0 * kRadiusNm * kPpn;
     struct Row {
         int turn;
@@ -54,9 +52,9 @@ TEST_F(HoldPattern, outboundLegLiesOnTheSideOfTheTurnTwoRadiiOff) {
         double start_x, start_y, end_x, end_y; // device ends of the outbound leg
     };
     const Row rows[] = {
-        {1, 0.0, 122.0 + w * k, fix_y, 122.0 + w * k, fix_y + L}, // right turns: outbound to the right
-        {2, 0.0, 122.0 - w * k, fix_y, 122.0 - w * k, fix_y + L}, // left turns: to the left
-        {1, 90.0, 122.0, fix_y + w, 122.0 - L * k, fix_y + w},    // inbound east: right is south
+        {1, 0.0, 122.0 + w, fix_y, 122.0 + w, fix_y + L},  // right turns: outbound to the right
+        {2, 0.0, 122.0 - w, fix_y, 122.0 - w, fix_y + L},  // left turns: to the left
+        {1, 90.0, 122.0, fix_y + w, 122.0 - L, fix_y + w}, // inbound east: right is south
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::to_string(r.turn) + " " + std::to_string(r.inbound));
@@ -76,7 +74,7 @@ TEST_F(HoldPattern, outboundLegLiesOnTheSideOfTheTurnTwoRadiiOff) {
         ASSERT_EQ(arcs.size(), 2u); // half circles the legs' distance apart
         EXPECT_EQ(arcs[1]->color, 0xFFFF13D5u);
         EXPECT_NEAR(arcs[1]->bounds.height, w, 1.0);
-        EXPECT_NEAR(arcs[1]->bounds.width, w * k, 1.0);
+        EXPECT_NEAR(arcs[1]->bounds.width, w, 1.0);
     }
 }
 
@@ -100,10 +98,11 @@ TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
         int mode;
         double x, y; // device start of the outbound leg, abeam the fix
     };
-    // MAP heading east: the fix lies 50 x 1.5 left and the racetrack is upright.
-    // PLAN north up: the fix lies 50 above and the racetrack turns east.
+    // MAP heading east: the fix lies 50 x 1.5 left and the racetrack is
+    // upright, 1.5 times as wide. PLAN north up: the fix lies 50 above and the
+    // racetrack turns east.
     const double w = 2.0 * kRadiusNm * 5.0;
-    const Row rows[] = {{3, 100.0 - 75.0 + w, 100.0}, {2, 100.0, 100.0 - 50.0 + w}};
+    const Row rows[] = {{3, 100.0 - 75.0 + 1.5 * w, 100.0}, {2, 100.0, 100.0 - 50.0 + w}};
     for (const Row& r : rows) {
         hw_md11_nd_mode = r.mode;
         rec().clear();
@@ -112,9 +111,10 @@ TEST_F(HoldPattern, md11DrawsFromTheTransformInForceTurnedByTheMapHeading) {
         draw_hold_pattern_hw_md11_nd(g(), 0, 0, 1.5, 1.0, 5.0);
         const auto lines = rec().lines_in_color(0xFFFF13D5);
         ASSERT_EQ(lines.size(), 2u) << r.mode;
-        EXPECT_NEAR(lines[1]->points[0].x, r.x, 1.0) << r.mode;
-        EXPECT_NEAR(lines[1]->points[0].y, r.y, 1.0) << r.mode;
-        EXPECT_EQ(lines[1]->pen_width, 3.0f); // twice the horizontal scale
+        // Whole units of the frame 1.5 wide.
+        EXPECT_NEAR(lines[1]->points[0].x, r.x, 1.5) << r.mode;
+        EXPECT_NEAR(lines[1]->points[0].y, r.y, 1.5) << r.mode;
+        EXPECT_EQ(lines[1]->pen_width * 1.5f, 3.0f); // in the frame 1.5 wide: twice the horizontal scale
     }
     hw_md11_nd_mode = kMd11NdModeMap;
     set_flown_to(saved_to);
