@@ -53,8 +53,7 @@ void draw_racetrack(gfx::Graphics& g, const gfx::Pen& pen, int side, double L, d
 // Moves the frame in force to the fix and draws hold entry 1's racetrack.
 void draw_hold(gfx::Graphics& g, const RacetrackRow& row) {
     if (hold_list.count() < 1 || !(row.view.ppn > 0.0)) return;
-    const AircraftState& a = aircraft_state;
-    const HoldRacetrack r = hold_racetrack(hold_list[1], a.ground_speed_kt, a.magvar);
+    const HoldRacetrack r = hold_racetrack(hold_list[1], aircraft_state);
     const MapPlacement p = place_on_map(row.view, r.fix.lat, r.fix.lon);
     g.translate_transform(static_cast<float>((row.centre_x + p.x) * row.x_scale),
                           static_cast<float>((row.centre_y + p.y) * row.y_scale));

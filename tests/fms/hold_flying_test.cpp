@@ -139,10 +139,11 @@ TEST_F(HoldFlying, EnteredAtTheFixFlownAroundAndLeftThenTheNextHoldStartsAtItsFi
         3.0);
 }
 
-// The radius of a hold turn at the hold speed (the ground speed, 150 kt the
-// least): standard rate, or 25 degrees of bank where that is wider.
-double turn_radius(double ground_speed) {
-    const double speed = std::max(ground_speed, 150.0);
+// The radius of a hold turn at the fastest ground speed a turn meets (the
+// true airspeed and the wind, the ground speed, 150 kt the least): standard
+// rate, or 25 degrees of bank where that is wider.
+double turn_radius(const AircraftState& a) {
+    const double speed = std::max({a.ground_speed_kt, a.true_airspeed_est_kt + a.wind_speed_kt, 150.0});
     const double fps = speed * 1.68781;
     const double standard_rate = speed / 3600.0 / (3.0 * kPi / 180.0);
     return std::max(standard_rate, fps * fps / (32.174 * std::tan(25.0 * kPi / 180.0)) / 6076.12);
@@ -205,15 +206,17 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
         int turn;
         double ias, altitude;
         double leg_nm = -1.0; // a leg length given; none: a leg of a minute
+        double wind_from = 0.0, wind_kt = 0.0;
     };
     const Case cases[] = {
-        {360.0, 1, 180.0, 3000.0},      // along the inbound course
-        {90.0, 1, 250.0, 10000.0},      // across, towards the side of the turns
-        {270.0, 1, 194.0, 6000.0},      // across, from the side of the turns
-        {180.0, 2, 250.0, 10000.0},     // against the inbound course
-        {210.0, 1, 290.0, 15000.0},     // against it, from the other side, fast
-        {20.0, 2, 220.0, 8000.0, 0.0},  // a leg of no length: circles over the fix
-        {330.0, 1, 220.0, 8000.0, 8.0}, // a long leg given
+        {360.0, 1, 180.0, 3000.0},                     // along the inbound course
+        {90.0, 1, 250.0, 10000.0},                     // across, towards the side of the turns
+        {270.0, 1, 194.0, 6000.0},                     // across, from the side of the turns
+        {180.0, 2, 250.0, 10000.0},                    // against the inbound course
+        {210.0, 1, 290.0, 15000.0},                    // against it, from the other side, fast
+        {20.0, 2, 220.0, 8000.0, 0.0},                 // a leg of no length: circles over the fix
+        {330.0, 1, 220.0, 8000.0, 8.0},                // a long leg given
+        {360.0, 1, 200.0, 12000.0, -1.0, 300.0, 30.0}, // in a wind across the pattern
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arrival);
@@ -224,6 +227,8 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
         hold_exit_state = kHoldExitNotEntered;
         host::aircraft().altitude_ft = c.altitude;
         host::aircraft().ias_kt = c.ias;
+        host::aircraft().wind_from_deg = c.wind_from;
+        host::aircraft().wind_speed_kt = c.wind_kt;
         const PlanPoint fix{"FIX", 47.0, 8.0};
         const PlanPoint p1 = offset("P1", fix, c.arrival + 180.0, 12.0);
         const std::vector<PlanPoint> plan{offset("P0", p1, c.arrival + 180.0, 12.0), p1, fix,
@@ -247,7 +252,7 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
         std::vector<int> points{holding_active};
         ASSERT_TRUE(pass_until(
             [&] {
-                radius = turn_radius(aircraft_state.ground_speed_kt);
+                radius = turn_radius(aircraft_state);
                 const double off =
                     off_drawing(drawn_racetrack(fix), fix, aircraft_state.plat, aircraft_state.plon);
                 (entered ? round : entry) = std::max(entered ? round : entry, off);

@@ -6,6 +6,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/update_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
@@ -168,7 +169,9 @@ void fly_pattern(const HoldRacetrack& r) {
     const bool in_pattern = hold_armed == 1 && holding_active > 0;
     const double track = in_pattern ? r.inbound_true_deg + r.side * track_on_part(r, holding_active, u, v)
                                     : hold_point_course_deg;
-    hold_heading_deg = floored_mod(track, 360.0) - aircraft_state.magvar;
+    // Into the wind by the drift, so that the track is the racetrack's.
+    hold_heading_deg =
+        floored_mod(track, 360.0) - aircraft_state.magvar + (in_pattern ? drift_angle_deg : 0.0);
     if (hold_heading_deg < 0.5) hold_heading_deg += 360.0;
     const int sent = saturate_to_whole(hold_heading_sent);
     const int heading = heading_bug_value(hold_heading_deg, sent);
@@ -182,7 +185,7 @@ void fly_pattern(const HoldRacetrack& r) {
 
 void build_hold_pattern() {
     HoldEntry& h = hold_list.slot(1);
-    const HoldRacetrack r = hold_racetrack(h, aircraft_state.ground_speed_kt, aircraft_state.magvar);
+    const HoldRacetrack r = hold_racetrack(h, aircraft_state);
     if (h.leg_mode == kHoldLegByTime) h.leg_distance = r.leg_nm;
     for (int k = 1; k <= 4; ++k) {
         double u = 0.0, v = 0.0;

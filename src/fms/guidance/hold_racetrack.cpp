@@ -3,6 +3,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
+#include "sim/aircraft_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,15 +37,16 @@ double hold_leg_nm(const HoldEntry& hold, double speed_kt) {
     return std::min(speed_kt / 60.0 * hold.leg_time, kHoldLegMaxNm);
 }
 
-HoldRacetrack hold_racetrack(const HoldEntry& hold, double ground_speed_kt, double magvar) {
+HoldRacetrack hold_racetrack(const HoldEntry& hold, const AircraftState& aircraft) {
     HoldRacetrack r;
     r.fix = GeoPosition{hold.points[0].lat, hold.points[0].lon};
-    r.inbound_true_deg = floored_mod(hold.inbound_course + magvar, 360.0);
+    r.inbound_true_deg = floored_mod(hold.inbound_course + aircraft.magvar, 360.0);
     r.side = hold.turn == kDirectionRight ? 1 : -1;
-    const double speed = hold_speed_kt(ground_speed_kt);
+    const double speed = hold_speed_kt(aircraft.ground_speed_kt);
     // A leg of no length leaves the two turns: the aircraft circles the fix.
     r.leg_nm = std::max(hold_leg_nm(hold, speed), 0.0);
-    r.radius_nm = hold_turn_radius_nm(speed);
+    r.radius_nm =
+        hold_turn_radius_nm(std::max(speed, aircraft.true_airspeed_est_kt + aircraft.wind_speed_kt));
     return r;
 }
 

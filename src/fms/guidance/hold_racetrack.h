@@ -2,13 +2,15 @@
 // The inbound leg ends at the fix; there a turn of the hold's radius on its
 // side brings the aircraft onto the outbound leg, two radii off and as long as
 // the inbound one, and a second turn brings it back onto the inbound leg. The
-// legs are the leg time at the hold speed (or the leg length given), the
-// turns those of that speed: standard rate, or 25 degrees of bank where
-// standard rate would need more.
+// legs are the leg time at the hold speed, the ground speed (or the leg
+// length given). The turns are those of the fastest ground speed a turn meets,
+// the true airspeed with the wind behind it, so that the aircraft can fly them:
+// standard rate, or 25 degrees of bank where standard rate would need more.
 #pragma once
 
 #include "fms/plan/route_plan.h"
 
+struct AircraftState;
 struct HoldEntry;
 
 // The hold speed is the ground speed, never below this.
@@ -31,9 +33,9 @@ double hold_turn_radius_nm(double speed_kt);
 // its leg length (a timed leg within kHoldLegMaxNm).
 double hold_leg_nm(const HoldEntry& hold, double speed_kt);
 
-// The racetrack of `hold` at the ground speed, its inbound course made true
-// with magvar.
-HoldRacetrack hold_racetrack(const HoldEntry& hold, double ground_speed_kt, double magvar);
+// The racetrack of `hold` at the aircraft's speeds and wind, its inbound
+// course made true with the aircraft's magvar.
+HoldRacetrack hold_racetrack(const HoldEntry& hold, const AircraftState& aircraft);
 
 // Positions in the racetrack's own frame: `along` NM ahead of the fix on the
 // inbound course, `across` NM towards the side of the turns.
