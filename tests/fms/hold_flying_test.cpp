@@ -270,6 +270,26 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
     }
 }
 
+// Parked or taxiing by the fix the hold is not entered; in the air it is.
+TEST_F(HoldFlying, NotEnteredStandingByItsFix) {
+    host::AircraftModel& m = host::aircraft();
+    m.altitude_ft = m.ground_elevation_ft = 433.0;
+    m.ias_kt = 0.0;
+    const PlanPoint p0{"P0", 47.0, 8.0};
+    const PlanPoint fix = offset("FIX", p0, 0.0, 0.3);
+    place(p0.lat, p0.lon, 0.0);
+    activate({p0, fix, offset("P2", fix, 0.0, 20.0)});
+    hold_list.append(hold_at(1, fix, 360.0));
+    passes(36);
+    EXPECT_EQ(hold_armed, 0);
+    m.ias_kt = 20.0;
+    passes(36);
+    EXPECT_EQ(hold_armed, 0);
+    m.altitude_ft = 1500.0;
+    m.ias_kt = 160.0;
+    EXPECT_TRUE(pass_until([] { return hold_armed == 1; }, 18 * 60));
+}
+
 // The pattern's first heading goes to the bug also when it is 360 (the
 // memory of what was sent says nothing yet, not 0), and again for a hold
 // entered after an earlier one sent the same heading.

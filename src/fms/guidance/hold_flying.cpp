@@ -11,6 +11,7 @@
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -145,9 +146,13 @@ void fly_pattern(const HoldRacetrack& r) {
     racetrack_frame(r, aircraft_state.plat, aircraft_state.plon, &u, &v);
     if (k == 0) {
         // The fix: reached within LNAV's own switching distance, a quarter
-        // of a turn's width, or abeam it.
-        if (hold_point_distance_nm <= switch_distance || hold_point_distance_nm <= 0.5 * r.radius_nm ||
-            (u >= 0.0 && hold_point_distance_nm <= 2.0 * r.radius_nm)) {
+        // of a turn's width, or abeam it; never by an aircraft parked or
+        // taxiing near it.
+        const bool standing =
+            sim_var_object.get_simvar_60_int() != 0 && aircraft_state.ground_speed_kt < 40.0;
+        if (!standing &&
+            (hold_point_distance_nm <= switch_distance || hold_point_distance_nm <= 0.5 * r.radius_nm ||
+             (u >= 0.0 && hold_point_distance_nm <= 2.0 * r.radius_nm))) {
             hold_armed = 1;
             hold_exit_state = kHoldExitHolding;
             // LNAV had the bug until now: the pattern's first heading goes out.
