@@ -198,8 +198,9 @@ double off_drawing(const std::vector<Nm>& drawing, const PlanPoint& fix, double 
 
 // From the fix on, the entry included, the aircraft stays within a turn's
 // width of the racetrack the maps draw, whatever way it comes to the fix and
-// at every speed; once round to the fix, within a quarter of a turn's radius.
-// The bug moves at most once a pass.
+// at every speed; once round to the fix, within a quarter of a turn's radius,
+// and the cross-track error shown is how far off the racetrack it is. The bug
+// moves at most once a pass.
 TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
     struct Case {
         double arrival; // true course flown to the fix; the hold is inbound 360
@@ -246,6 +247,7 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
 
         ASSERT_TRUE(pass_until([] { return hold_armed == 1; }, 18 * 900));
         double entry = 0.0, round = 0.0, radius = 0.0;
+        double shown_gap = 0.0; // between the cross-track error shown and the way off the drawing
         bool entered = false;
         std::size_t events = sent(0x101FA).size();
         bool one_a_pass = true;
@@ -256,6 +258,7 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
                 const double off =
                     off_drawing(drawn_racetrack(fix), fix, aircraft_state.plat, aircraft_state.plon);
                 (entered ? round : entry) = std::max(entered ? round : entry, off);
+                if (entered) shown_gap = std::max(shown_gap, std::fabs(cross_track_nm - off));
                 one_a_pass = one_a_pass && sent(0x101FA).size() <= events + 1;
                 events = sent(0x101FA).size();
                 if (holding_active != points.back()) points.push_back(holding_active);
@@ -265,6 +268,7 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
             18 * 3000));
         EXPECT_LE(entry, 2.0 * radius);
         EXPECT_LE(round, 0.25 * radius);
+        EXPECT_LE(shown_gap, 0.1); // the drawing is in whole units of 1/20 NM
         EXPECT_TRUE(one_a_pass);
         EXPECT_EQ(to_waypoint_index, 2);
     }

@@ -27,6 +27,8 @@ double hold_heading_deg = 0.0;
 // Nothing sent yet, so that a first heading of 360 is sent too (0 would pass
 // for it).
 double hold_heading_sent = 999.0;
+double hold_cross_track_nm = 0.0;
+int hold_cross_track_direction = kDirectionRight;
 
 namespace {
 
@@ -91,10 +93,12 @@ bool part_flown(const HoldRacetrack& r, int k, double u, double v) {
 // The track to fly on part k from (u, v), in the frame: degrees from the
 // inbound course towards the side of the turns. The part's own track,
 // turned back towards it by the distance off it.
-double track_on_part(const HoldRacetrack& r, int k, double u, double v) {
+// `off`: how far off the part, positive to the left of it as flown in the
+// frame.
+double track_on_part(const HoldRacetrack& r, int k, double u, double v, double* off_part) {
     const double join = std::max(r.radius_nm, kLeastJoinNm);
     double track = 0.0;
-    double off = 0.0; // positive: off to the left of the part as flown
+    double& off = *off_part;
     const bool turn = k == kCrosswindTurn || k == kBaseTurn;
     // Before the fix the first turn is reached along the inbound line.
     if (turn && !(k == kCrosswindTurn && u < 0.0 && v < r.radius_nm)) {
@@ -172,8 +176,15 @@ void fly_pattern(const HoldRacetrack& r) {
     // In the pattern the heading flies the racetrack; on the way to the fix
     // it is the course to the fix, and LNAV has the bug.
     const bool in_pattern = hold_armed == 1 && holding_active > 0;
-    const double track = in_pattern ? r.inbound_true_deg + r.side * track_on_part(r, holding_active, u, v)
-                                    : hold_point_course_deg;
+    double off = 0.0;
+    const double track = in_pattern
+                             ? r.inbound_true_deg + r.side * track_on_part(r, holding_active, u, v, &off)
+                             : hold_point_course_deg;
+    if (in_pattern) {
+        // The frame is mirrored for left turns.
+        hold_cross_track_nm = std::fabs(off);
+        hold_cross_track_direction = (off > 0.0) == (r.side > 0) ? kDirectionLeft : kDirectionRight;
+    }
     // Into the wind by the drift, so that the track is the racetrack's.
     hold_heading_deg =
         floored_mod(track, 360.0) - aircraft_state.magvar + (in_pattern ? drift_angle_deg : 0.0);

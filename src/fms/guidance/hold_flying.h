@@ -19,6 +19,10 @@ extern double hold_leg_course_deg;    // true
 extern double hold_leg_angle_deg;     // between the two courses above, 0..180
 extern double hold_heading_deg;       // magnetic: along the racetrack, or to the fix
 extern double hold_heading_sent;      // last sent to the heading bug; 999 = none yet
+// In the pattern: how far off the part of the racetrack flown, and to which
+// side (as cross_track_direction).
+extern double hold_cross_track_nm;
+extern int hold_cross_track_direction;
 
 // Builds (and with LNAV engaged flies) the first hold's pattern.
 void build_hold_pattern();

@@ -1,6 +1,7 @@
 #include "fms/guidance/lnav.h"
 
 #include "fms/guidance/cross_track.h"
+#include "fms/guidance/hold_flying.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
@@ -44,6 +45,12 @@ void steer_lnav() {
     double heading_offset = 0.0;
     leg_course_and_distance(&bearing_side, &bearing_offset, &cross_track_direction, &cross_track_nm,
                             &heading_side, &heading_offset, kCrossTrackModeWide);
+    if (in_hold_pattern()) {
+        // In a hold the way flown is the racetrack: the pages and displays
+        // show how far off it the aircraft is, not off the leg into the fix.
+        cross_track_nm = hold_cross_track_nm;
+        cross_track_direction = hold_cross_track_direction;
+    }
 
     const double look_ahead = cross_track_nm > 0.0 && cross_track_nm <= 3.5 ? 3.0 : 5.0;
     const double along = leg_distance_nm - distance_to_to_nm + look_ahead;
