@@ -6,6 +6,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/guidance/route_progress.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_exec.h"
@@ -29,20 +30,24 @@ void act_on_key() {
 }
 
 // The T/C when it comes no later than the constrained waypoint, else that
-// waypoint with its altitude.
+// waypoint with its altitude. A climb that goes on past the route's last fix
+// has no T/C on the route: that fix is shown, with an altitude only where it
+// has one.
 void next_point_rows(CduPage& page) {
     if (toc_passed != 0 || aircraft_state.ground_speed_kt <= 60.0 || to_waypoint_index == kNoToWaypoint)
         return;
     const RouteWaypoint& w = econ_target_waypoint();
     const double to_waypoint = econ_distance_from_aircraft(w.lat, w.lon);
     const double to_toc = econ_distance_from_aircraft(toc_lat, toc_lon);
-    if (to_toc <= to_waypoint) {
+    if (toc_ahead && to_toc <= to_waypoint) {
         cdu_text(page, 200, 55, CduFont::Small, "T O   T / C");
         cdu_text(page, 160, 66, CduFont::Large, econ_eta_row(to_toc, " / %.1f"));
         return;
     }
-    cdu_text(page, 200, 22, CduFont::Small, cdu_format("A T  %6s", w.ident.c_str()));
-    cdu_text(page, 200, 33, CduFont::Large, cdu_format("%-5.2f", predicted_altitude(w)));
+    if (predicted_altitude(w) > kNoConstraint) {
+        cdu_text(page, 200, 22, CduFont::Small, cdu_format("A T  %6s", w.ident.c_str()));
+        cdu_text(page, 200, 33, CduFont::Large, cdu_format("%-5.2f", predicted_altitude(w)));
+    }
     cdu_text(page, 200, 55, CduFont::Small, cdu_format("T O   %6s", w.ident.c_str()));
     cdu_text(page, 150, 66, CduFont::Large, econ_eta_row(to_waypoint, "/%.0f NM"));
 }

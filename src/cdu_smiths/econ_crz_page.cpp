@@ -49,6 +49,7 @@ void act_on_key() {
 void descent_point_rows(CduPage& page) {
     const bool fast = aircraft_state.ground_speed_kt > 60.0;
     if (toc_passed == 1 && tod_passed == 0) {
+        if (!econ_has_tod()) return;
         cdu_text(page, 200, 55, CduFont::Small, "T O   T / D");
         if (fast)
             econ_text_right(page, 33,
@@ -75,10 +76,13 @@ double fuel_at_last_waypoint_lb(double distance_nm) {
 }
 
 void fuel_rows(CduPage& page) {
-    if (to_waypoint_index == kNoToWaypoint || aircraft_state.ground_speed_kt <= 60.0) return;
-    const RouteWaypoint& last = active_plan[active_plan_last];
-    cdu_text(page, 12, 121, CduFont::Small, cdu_format("F U E L    A T %s", last.ident.c_str()));
-    const double d = econ_distance_from_aircraft(last.lat, last.lon);
+    // A destination still to be entered is no place to predict the fuel at:
+    // the route's last fix is.
+    const RouteWaypoint* last = econ_route_end();
+    if (to_waypoint_index == kNoToWaypoint || aircraft_state.ground_speed_kt <= 60.0 || last == nullptr)
+        return;
+    cdu_text(page, 12, 121, CduFont::Small, cdu_format("F U E L    A T %s", last->ident.c_str()));
+    const double d = econ_distance_from_aircraft(last->lat, last->lon);
     cdu_text(page, 0, 133, CduFont::Large, cdu_format("%3.1f", fuel_at_last_waypoint_lb(d) / 1000.0));
 }
 

@@ -10,6 +10,7 @@
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
@@ -127,6 +128,15 @@ std::string econ_eta_row(double distance_nm, const char* tail) {
 
 const RouteWaypoint& econ_target_waypoint() {
     return active_plan[constraint_waypoint_index];
+}
+
+const RouteWaypoint* econ_route_end() {
+    const int end = route_end(active_plan, active_plan_last);
+    return end >= 1 ? &active_plan[end] : nullptr;
+}
+
+bool econ_has_tod() {
+    return tod_lat != 0.0 || tod_lon != 0.0;
 }
 
 double econ_distance_from_aircraft(double lat, double lon) {

@@ -55,5 +55,11 @@ std::string econ_eta_row(double distance_nm, const char* tail);
 
 // The vertical target of the active plan (the E/D waypoint after the T/D).
 const RouteWaypoint& econ_target_waypoint();
+// The last fix the active route flies to (not a destination still to be
+// entered); nullptr when it has none.
+const RouteWaypoint* econ_route_end();
+// Whether the route has a T/D: one that ends at a fix without an altitude
+// has none, and its point reads 0N 0E.
+bool econ_has_tod();
 // Great-circle distance from the aircraft, NM.
 double econ_distance_from_aircraft(double lat, double lon);

@@ -61,6 +61,7 @@ std::string vertical_deviation_text() {
 void descent_point_rows(CduPage& page) {
     const bool fast = aircraft_state.ground_speed_kt > 60.0;
     if (toc_passed == 1 && tod_passed == 0) {
+        if (!econ_has_tod()) return;
         cdu_text(page, 200, 55, CduFont::Small, "T O   T / D");
         if (fast)
             econ_text_right(page, 66,
@@ -92,7 +93,8 @@ void draw_rows(CduPage& page) {
     // without one has no end of descent to show.
     const double ed_altitude =
         constraint_waypoint_index >= flown_last() ? route_end_altitude() : predicted_altitude(ed);
-    const bool route = to_waypoint_index != kNoToWaypoint && ed_altitude > kNoConstraint;
+    const bool active = to_waypoint_index != kNoToWaypoint;
+    const bool route = active && ed_altitude > kNoConstraint;
     cdu_text(page, 12, 22, CduFont::Small, "E / D    A L T");
     if (route) {
         cdu_text(page, 0, 33, CduFont::Large, cdu_format("%5.0f", ed_altitude));
@@ -112,11 +114,14 @@ void draw_rows(CduPage& page) {
     path_angle_row(page);
     cdu_text(page, 0, 151, CduFont::Small,
              "- - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - - -");
-    if (route && ArmPauseAtDistFromDest == 1)
+    // The pause comes near the route's last fix, with or without an end of
+    // descent.
+    const RouteWaypoint* last = econ_route_end();
+    if (active && last != nullptr && ArmPauseAtDistFromDest == 1)
         cdu_text(
             page, 0, 165, CduFont::Large,
             cdu_format(PauseAtDistFromDest == 1 ? "PAUSE %d NM From (%s)(ON)" : "PAUSE %d NM From (%s)(OFF)",
-                       pause_distance, active_plan[active_plan_last].ident.c_str()));
+                       pause_distance, last->ident.c_str()));
     if (route_state == kRouteStateActiveModified) cdu_text(page, 0, 198, CduFont::Large, "< ERASE");
     cdu_text(page, 220, 198, CduFont::Large, "RTA >");
 }

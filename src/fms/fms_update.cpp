@@ -130,7 +130,10 @@ void step_rate_and_pauses() {
             paused_at_tod = 1;
         }
     }
-    if (descent_speed_phase == kDescentSpeedPhaseOn && PauseAtDistFromDest == 1 &&
+    // A route that ends at a fix without an altitude has no descent: its
+    // cruise runs to the end, and the pause comes near its last fix.
+    const bool no_descent = toc_passed == 1 && tod_lat == 0.0 && tod_lon == 0.0;
+    if ((descent_speed_phase == kDescentSpeedPhaseOn || no_descent) && PauseAtDistFromDest == 1 &&
         paused_at_dest_distance == 0) {
         bool near = false;
         if (lnav_engaged == 1)
@@ -176,6 +179,18 @@ void step_destination_airport() {
     airport_runway_selected_line = kNoRunwayLine;
 }
 
+// The times to go, once a cycle; and on the pass the TO changes, so that no
+// page pairs the new TO with the time to the one just passed.
+void update_times_on_their_slot() {
+    static int timed_to_index = kNoToWaypoint;
+    static int timed_to_id = 0;
+    const int to_id = active_plan[to_waypoint_index].id;
+    if (frame_slot != 0 && to_waypoint_index == timed_to_index && to_id == timed_to_id) return;
+    timed_to_index = to_waypoint_index;
+    timed_to_id = to_id;
+    update_times_to_go(aircraft_state.ground_speed_kt, distance_to_to_nm, distance_to_destination, sim_rate);
+}
+
 // Steps 11 to 21, with an active route.
 void route_steps() {
     settle_to_waypoint();
@@ -189,9 +204,7 @@ void route_steps() {
     route_distance_summary();
     step_tower_view();
     update_vertical_guidance();
-    if (frame_slot == 0)
-        update_times_to_go(aircraft_state.ground_speed_kt, distance_to_to_nm, distance_to_destination,
-                           sim_rate);
+    update_times_on_their_slot();
     step_destination_airport();
     steer_lnav();
     output_heading_bug();

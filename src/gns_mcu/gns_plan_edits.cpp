@@ -215,6 +215,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
 void gns_activate_opened_plan() {
     // A new plan, flown from entry 1.
     PlanEdit edit(active_target(), "a GNS plan activated");
+    forget_profile_points();
     plan_marks.clear_passing_times();
     const int last = working_plan_last;
     edit.set_last(last);

@@ -1,10 +1,11 @@
-// The holding pattern of hold entry 1 as a racetrack at its fix: the inbound
-// leg ends at the fix, the outbound leg lies beside it on the side of the
-// turn, joined by two half-ellipse turns. The members differ in their frame,
-// reference and scales (one row each); the EFS50_EHSI draws through the
-// pattern corners that the core computes.
+// The holding pattern of hold entry 1: the racetrack LNAV flies
+// (fms/guidance/hold_racetrack.h) at its fix, the inbound leg ending at the
+// fix, the outbound leg two turn radii off on the side of the turns, joined by
+// half-circle turns. The members differ in their frame, reference and scales
+// (one row each).
 #include "data/display_settings.h"
 #include "fms/guidance/hold_flying.h"
+#include "fms/guidance/hold_racetrack.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
@@ -25,49 +26,46 @@ namespace {
 // How a member places its racetrack: the fix is projected from the
 // reference with the view's map-up direction about (centre_x, centre_y) at
 // ppn, its point multiplied by (x_scale, y_scale) and the frame moved there
-// and turned with the map. L = leg x ppn x y_scale; the outbound leg lies
-// side x L off the inbound leg; a left turn's near turn sits left_near x L
-// down it.
+// and turned with the map, at ppn x_scale across the screen and ppn y_scale
+// along it.
 struct RacetrackRow {
     MapView view;
     double centre_x = 0.0;
     double centre_y = 0.0;
     double x_scale = 1.0;
     double y_scale = 1.0;
-    double side = 0.5;
-    double left_near = 0.61;
     float pen_width = 2.0f;
+    gfx::Argb colour = palette::magenta;
 };
 
 // The racetrack in a frame whose origin is the fix and whose up is the
-// inbound course. A right turn (1) puts the outbound leg at +S, any other
-// turn at -S.
-void draw_racetrack(gfx::Graphics& g, const gfx::Pen& pen, int turn, double L, double S, double near_turn_y) {
-    S = std::trunc(S);
-    const double side = turn == kDirectionRight ? S : -S;
-    const double box_x = turn == kDirectionRight ? 0.0 : -S;
-    g.draw_line_i(pen, 0, 0, 0, -0.2 * L);
-    g.draw_line_i(pen, side, -0.2 * L, side, 0.8 * L);
-    g.draw_line_i(pen, 0, 0.8 * L, 0, 0);
-    g.draw_arc_i(pen, box_x, -0.3 * L, S, 0.25 * L, 180.0f, 180.0f);
-    g.draw_arc_i(pen, box_x, near_turn_y, S, 0.25 * L, 0.0f, 180.0f);
+// inbound course: legs of L, turns of radius R, the outbound leg at +2R for
+// right turns and -2R for left ones.
+void draw_racetrack(gfx::Graphics& g, const gfx::Pen& pen, int side, double L, double R) {
+    const double outbound = side * 2.0 * R;
+    const double box_x = side > 0 ? 0.0 : -2.0 * R;
+    g.draw_line_i(pen, 0, L, 0, 0);
+    g.draw_arc_i(pen, box_x, -R, 2.0 * R, 2.0 * R, 180.0f, 180.0f);
+    g.draw_line_i(pen, outbound, 0, outbound, L);
+    g.draw_arc_i(pen, box_x, L - R, 2.0 * R, 2.0 * R, 0.0f, 180.0f);
 }
 
 // Moves the frame in force to the fix and draws hold entry 1's racetrack.
 void draw_hold(gfx::Graphics& g, const RacetrackRow& row) {
     if (hold_list.count() < 1 || !(row.view.ppn > 0.0)) return;
-    const HoldEntry& hold = hold_list[1];
-    const MapPlacement p = place_on_map(row.view, hold.points[0].lat, hold.points[0].lon);
+    const HoldRacetrack r = hold_racetrack(hold_list[1], aircraft_state);
+    const MapPlacement p = place_on_map(row.view, r.fix.lat, r.fix.lon);
     g.translate_transform(static_cast<float>((row.centre_x + p.x) * row.x_scale),
                           static_cast<float>((row.centre_y + p.y) * row.y_scale));
-    // The inbound course is magnetic and the map is drawn to true directions
-    // about its up direction: the racetrack lies along the leg it holds on
-    // whatever the variation, heading-up or north-up.
-    g.rotate_transform(static_cast<float>(hold.inbound_course + aircraft_state.magvar - row.view.heading));
-    const gfx::Pen pen(palette::magenta, row.pen_width);
-    const double L = hold.leg_distance * row.view.ppn * row.y_scale;
-    draw_racetrack(g, pen, hold.turn, L, row.side * L,
-                   (hold.turn == kDirectionRight ? 0.66 : row.left_near) * L);
+    // At the map's scale across and along the screen, whichever way the
+    // racetrack lies; the pen keeps its width.
+    g.scale_transform(static_cast<float>(row.x_scale), static_cast<float>(row.y_scale));
+    // The map is drawn to true directions about its up direction: the
+    // racetrack lies along the leg it holds on whatever the variation,
+    // heading-up or north-up.
+    g.rotate_transform(static_cast<float>(r.inbound_true_deg - row.view.heading));
+    const gfx::Pen pen(row.colour, static_cast<float>(row.pen_width / row.x_scale));
+    draw_racetrack(g, pen, r.side, r.leg_nm * row.view.ppn, r.radius_nm * row.view.ppn);
 }
 
 // The members that own their frame: the split-scale frame of the design
@@ -136,9 +134,7 @@ void draw_hold_pattern_p1000_mfd(const DisplayObject& display, gfx::Graphics& g,
                                  double ppn) {
     if (display.width <= 0 || display.height <= 0) return;
     // In the display's design frame, which it then sets again.
-    RacetrackRow row = heading_up_row(centre_x, centre_y, ppn);
-    row.left_near = 0.66;
-    draw_hold(g, row);
+    draw_hold(g, heading_up_row(centre_x, centre_y, ppn));
     set_design_frame(g, display, p1000_mfd_design, 0.0, 0.0);
 }
 
@@ -159,7 +155,6 @@ void draw_hold_pattern_du_1000_ehsi(gfx::Graphics& g, double ref_lat, double ref
     row.view = MapView{ref_lat, ref_lon, heading, units_per_nm(radius, range)};
     row.x_scale = x_scale;
     row.y_scale = y_scale;
-    row.side = 0.75;
     row.pen_width = static_cast<float>(2.0 * x_scale);
     draw_hold(g, row);
 }
@@ -177,41 +172,12 @@ void draw_hold_pattern_c17_mfd(gfx::Graphics& g, double x_scale, double y_scale,
 void draw_hold_pattern_efs50_ehsi(const DisplayObject& display, gfx::Graphics& g, int centre_x, int centre_y,
                                   double ppn) {
     if (display.width <= 0 || display.height <= 0 || !(ppn > 0.0) || hold_list.count() < 1) return;
-    const HoldEntry& hold = hold_list[1];
     const AircraftState& a = aircraft_state;
-    auto project = [&](double lat, double lon) {
-        double distance = 0.0, course = 0.0;
-        gc_dist_course(a.plat, a.plon, lat, lon, &distance, &course);
-        gfx::Point p;
-        turn_arc_geometry_i(a.map_heading_deg, course, centre_x, centre_y, distance * ppn, &p.x, &p.y);
-        return p;
-    };
-    const gfx::Point fix = project(hold.points[0].lat, hold.points[0].lon);
-    // The pattern points of this frame ("Xwind", "Dwind", "Base", "Final"):
-    // the hold entry keeps its copy only while LNAV flies it.
-    gfx::Point corner[5];
-    for (int i = 1; i <= 4; ++i)
-        corner[i] = project(hold_pattern_points[i - 1].lat, hold_pattern_points[i - 1].lon);
-
-    const gfx::Pen pen(palette::deep_green, 2.0f);
-    const bool right = hold.turn == kDirectionRight;
-    // The turns span the pattern's width, Xwind to Dwind, so that they meet
-    // the legs whatever width the core gave the pattern.
-    const double L = std::hypot(double(corner[2].x - corner[1].x), double(corner[2].y - corner[1].y));
-    // One turn: the frame moved to its first corner and turned up the inbound course.
-    auto turn = [&](const gfx::Point& at, double top, float start) {
-        set_design_frame(g, display, efs50_ehsi_design, at.x, at.y);
-        g.rotate_transform(static_cast<float>(hold.inbound_course - a.heading_deg));
-        g.draw_arc_i(pen, 0, top, L, 0.5 * L, start, 180.0f);
-        set_design_frame(g, display, efs50_ehsi_design, 0.0, 0.0);
-    };
-
     set_design_frame(g, display, efs50_ehsi_design, 0.0, 0.0);
-    g.draw_line_i(pen, fix.x, fix.y, corner[1].x, corner[1].y);
-    turn(right ? corner[1] : corner[2], -0.25 * L, 180.0f);
-    g.draw_line_i(pen, corner[2].x, corner[2].y, corner[3].x, corner[3].y);
-    g.draw_line_i(pen, corner[4].x, corner[4].y, fix.x, fix.y);
-    turn(right ? corner[4] : corner[3], -0.25 * L - 2.0, 0.0f);
+    RacetrackRow row = heading_up_row(centre_x, centre_y, ppn);
+    row.colour = palette::deep_green;
+    draw_hold(g, row);
+    set_design_frame(g, display, efs50_ehsi_design, 0.0, 0.0);
 
     if (lnav_engaged == 1) {
         int32_t x = 0, y = 0;

@@ -208,7 +208,8 @@ void draw_planned(const Frame& f, const Marker& m) {
     // The planned top of climb stays on the map until the descent begins.
     const bool climbing = descent_speed_phase == kDescentSpeedPhaseOff;
     if (f.code == kCodeHw || f.code == kCodeMd11 || f.code == kCodeLine) {
-        if (climbing) {
+        // No TOC placed yet (a route just replaced): none is drawn.
+        if (climbing && !(toc_lat == 0.0 && toc_lon == 0.0)) {
             place(f, m, toc_lat, toc_lon, &x, &y);
             if (f.code == kCodeHw) {
                 m.ring(x, y);
@@ -229,9 +230,11 @@ void draw_planned(const Frame& f, const Marker& m) {
         return;
     }
     if (vnav_engaged != 1) return;
-    place(f, m, toc_lat, toc_lon, &x, &y);
-    m.text_left("[TOC]", m.green, x, y);
-    m.dot(m.green, x, y);
+    if (!(toc_lat == 0.0 && toc_lon == 0.0)) {
+        place(f, m, toc_lat, toc_lon, &x, &y);
+        m.text_left("[TOC]", m.green, x, y);
+        m.dot(m.green, x, y);
+    }
     if (tod_lat == 0.0 && tod_lon == 0.0) return;
     place(f, m, tod_lat, tod_lon, &x, &y);
     m.dot(m.green, x, y);
@@ -243,7 +246,8 @@ void draw_planned(const Frame& f, const Marker& m) {
 void draw_tod_toc_markers(gfx::Graphics& g, int radius, double range, int centre_x, int centre_y,
                           int display_code, double x_scale, double y_scale, double ref_lat, double ref_lon,
                           double heading) {
-    if (!(range > 0.0)) return;
+    // The profile's points belong to the route flown: none without one.
+    if (!(range > 0.0) || to_waypoint_index == kNoToWaypoint) return;
     Frame f;
     f.code = display_code;
     f.ppn = display_code == kCodeHw ? radius / range : std::trunc(radius * y_scale) / range;

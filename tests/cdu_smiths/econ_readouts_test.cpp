@@ -85,6 +85,7 @@ TEST(CduEta, carriesAtSixtyMinutesWrapsAtMidnightAndTruncatesTheMinutes) {
 TEST_F(EconReadouts, climbShowsTheTopOfClimbWhenItComesFirstElseTheConstraint) {
     toc_lat = 47.5; // as far as the constrained waypoint
     toc_lon = -122.0;
+    toc_ahead = true; // on the route ahead, as the route progress found it
     show(kPageEconClb);
     write_png("econ_clb");
     EXPECT_EQ(text_at(200, 55), "T O   T / C");
@@ -95,6 +96,11 @@ TEST_F(EconReadouts, climbShowsTheTopOfClimbWhenItComesFirstElseTheConstraint) {
     EXPECT_EQ(text_at(200, 33), "11000.00");
     EXPECT_EQ(text_at(200, 55), "T O    CONST");
     EXPECT_EQ(text_at(150, 66), "1206.0Z/30 NM");
+    // A T/C left behind by a climb longer than the route is none.
+    toc_lat = 47.2;
+    toc_ahead = false;
+    draw();
+    EXPECT_EQ(text_at(200, 55), "T O    CONST");
     for (auto [speed, toc, to] :
          {std::tuple{60.0, 0, 1}, std::tuple{300.0, 1, 1}, std::tuple{300.0, 0, 999}}) {
         aircraft_state.ground_speed_kt = speed;

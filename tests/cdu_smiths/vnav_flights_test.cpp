@@ -3,6 +3,7 @@
 // altitude flown meets the route, never climbs, climb constraints are met,
 // and the cruise altitude stays within what the aircraft reaches.
 #include "cdu_stand_in.h"
+#include "data/module_settings.h"
 #include "flight_demo.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
@@ -14,10 +15,13 @@
 #include "fms/units/cdu_text.h"
 #include "gauges/stand_in_hooks.h"
 #include "script.h"
+#include "sim/aircraft_state.h"
 #include "sim_state.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <regex>
 
 namespace {
 
@@ -51,8 +55,7 @@ class VnavFlights : public CduStandIn {
     template <class Each> void fly_to_the_end(Each each) {
         // LNAV lets go at the last waypoint (maybe on a frame `each` ran).
         auto arrived = [] {
-            return host::flight_tracker().arrived ||
-                   (lnav_engaged == 0 && to_waypoint_index == active_plan_last);
+            return host::flight_tracker().arrived || (lnav_engaged == 0 && to_waypoint_index == flown_last());
         };
         for (int i = 0; i < 2000 && !arrived(); ++i) {
             run("fly 18\n");
@@ -140,6 +143,97 @@ class VnavFlights : public CduStandIn {
             from_origin += leg;
         }
         return -1.0;
+    }
+    // What the ECON and PROGRESS pages show of a route without destination:
+    // no T/D (the route has none), the fuel at its last fix and none below 0,
+    // the pause named after that fix, every ident named and no distance
+    // beyond what is left of the route, nor an altitude of -999.
+    void pages_show_only_the_open_route(const char* moment) {
+        SCOPED_TRACE(moment);
+        const double ahead = distance_to_destination + 1.0;
+        const std::string last = active_plan[flown_last()].ident;
+        const std::regex eta_distance("^\\d{4}\\.\\d[ZL] ?/ ?(\\d+(\\.\\d+)?)");
+        const std::regex blank_ident("(A T|T O) *$|\\(\\)");
+        auto shown_figures_belong = [&](const char* page) {
+            for (const std::string& t : texts()) {
+                std::smatch m;
+                if (std::regex_search(t, m, eta_distance)) {
+                    EXPECT_LE(std::stod(m[1]), ahead) << page << ": " << t;
+                }
+                EXPECT_FALSE(std::regex_search(t, blank_ident)) << page << ": " << t;
+                EXPECT_EQ(t.find("-999"), std::string::npos) << page << ": " << t;
+            }
+        };
+        press("CLB");
+        shown_figures_belong("CLB");
+        press("CRZ");
+        shown_figures_belong("CRZ");
+        EXPECT_FALSE(shows("T O   T / D"));
+        EXPECT_EQ(text_at(12, 121), "F U E L    A T " + last);
+        const double fuel = std::atof(text_at(0, 133).c_str());
+        EXPECT_GT(fuel, 0.0);
+        EXPECT_LE(fuel, 20.0);
+        press("DES");
+        shown_figures_belong("DES");
+        EXPECT_FALSE(shows("T O   T / D"));
+        EXPECT_TRUE(shows("PAUSE 20 NM From (" + last + ")(OFF)") ||
+                    shows("PAUSE 20 NM From (" + last + ")(ON)"));
+        press("PROG");
+        shown_figures_belong("PROGRESS");
+        // The distances end near x 122 on the TO, NEXT and destination rows;
+        // the fuel predicted stands at x 227.
+        for (const gfx::RecordedOp& op : last_frame()) {
+            const gfx::RectF& r = op.world_rect;
+            if (op.kind != gfx::OpKind::String || (r.y != 66 && r.y != 99 && r.y != 131)) continue;
+            if (r.x > 0 && r.x < 122) {
+                EXPECT_LE(std::atof(op.text.c_str()), ahead) << "PROGRESS: " << op.text;
+            } else if (r.x == 227) {
+                EXPECT_GT(std::atof(op.text.c_str()), 0.0) << "PROGRESS: " << op.text;
+            }
+        }
+    }
+    // Flies a route without destination to its last fix, the pages checked in
+    // the climb, in the cruise and on the last leg; the pause 20 NM before the
+    // last fix armed in the cruise. The highest altitude reached before it.
+    double fly_the_open_route() {
+        ArmPauseAtDistFromDest = 1;
+        const double start_altitude = altitude();
+        double highest = 0.0, paused_at = -1.0;
+        int checked = 0;
+        // The autopilot's altitude and speed commands: none repeated frame
+        // after frame.
+        std::size_t seen = host::sim_state().key_events.size();
+        int most_commands = 0;
+        fly_to_the_end([&] {
+            const std::vector<host::KeyEvent>& sent = host::sim_state().key_events;
+            int commands = 0;
+            for (; seen < sent.size(); ++seen)
+                commands += sent[seen].id == 0x1024C || sent[seen].id == 0x101F5;
+            most_commands = std::max(most_commands, commands);
+            if (to_waypoint_index < flown_last() || lnav_engaged == 1)
+                highest = std::max(highest, altitude());
+            if (host::aircraft().paused) {
+                paused_at = distance_to_destination;
+                run("key 0x10019\n");
+            }
+            const bool fast = aircraft_state.ground_speed_kt > 100.0;
+            if (checked == 0 && fast && toc_passed == 0 && altitude() > start_altitude + 500.0) {
+                pages_show_only_the_open_route("in the climb");
+                ++checked;
+            } else if (checked == 1 && toc_passed == 1 && altitude() > cruise_altitude - 100.0) {
+                pages_show_only_the_open_route("in the cruise");
+                press("DES L5");
+                ++checked;
+            } else if (checked == 2 && to_waypoint_index == flown_last() && distance_to_destination > 25.0) {
+                pages_show_only_the_open_route("to the last fix");
+                ++checked;
+            }
+        });
+        EXPECT_EQ(checked, 3);
+        EXPECT_LE(most_commands, 4); // in any 18 frames
+        EXPECT_GT(paused_at, 15.0);
+        EXPECT_LT(paused_at, 20.0);
+        return highest;
     }
     static double nm_to(const RouteWaypoint& w) {
         double d = 0.0, course = 0.0;
@@ -403,4 +497,59 @@ TEST_F(VnavFlights, engagedAtTheGateClimbsAfterTakeOffAtTheLowestVnavSpeed) {
     ASSERT_EQ(vnav_engaged, 1);
     ASSERT_EQ(cruise_altitude, 16000);
     EXPECT_GT(altitude(), kKsea.elevation + 3000.0);
+}
+
+// KSEA SEA OLM HQM without destination, entered at 10 000 ft south-west of
+// SEA with the route's own cruise level (the level flown), then CRZ ALT
+// 12 000 executed: the aircraft climbs to it and cruises to HQM.
+TEST_F(VnavFlights, aRouteWithoutDestinationEnteredInFlightClimbsToTheCruiseAltitude) {
+    start({"SEA5SW", 47.40, -122.40, 10000.0}, 200,
+          "RTE \"KSEA\" L1 NEXT \"SEA\" R1 \"OLM\" R2 \"HQM\" R3 R6 EXEC INIT_REF \"12000\" R1 EXEC");
+    ASSERT_EQ(active_plan[flown_last()].ident, "HQM");
+    ASSERT_EQ(cruise_altitude, 12000);
+    const double highest = fly_the_open_route();
+    EXPECT_GT(highest, 11850.0);
+    EXPECT_LT(highest, 12300.0);
+}
+
+// The same route flown from the runway: the climb to 12 000 ft, the cruise to
+// HQM and what the pages show on the way.
+TEST_F(VnavFlights, aRouteWithoutDestinationFromTheGroundCruisesToItsLastFix) {
+    start({"KSEA16", 47.4638, -122.3079, 433.0}, 180,
+          "RTE \"KSEA\" L1 NEXT \"SEA\" R1 \"OLM\" R2 \"HQM\" R3 R6 EXEC INIT_REF \"12000\" R1 EXEC");
+    const double highest = fly_the_open_route();
+    EXPECT_GT(highest, 11850.0);
+    EXPECT_LT(highest, 12300.0);
+    EXPECT_EQ(tod_passed, 0);
+}
+
+// In the cruise at 12 000 ft on KSEA SEA OLM KPDX, CRZ ALT 16 000 executed:
+// the aircraft climbs to it and still comes down to KPDX.
+TEST_F(VnavFlights, aHigherCruiseLevelExecutedInTheCruiseIsClimbedTo) {
+    start({"SEA5SW", 47.40, -122.40, 12000.0}, 200,
+          "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"12000\" R1 EXEC");
+    run("key 0x101F5 280\nfly 300\n");
+    ASSERT_EQ(toc_passed, 1);
+    press("CRZ \"16000\" L1 EXEC");
+    double highest = 0.0;
+    fly_to_the_end([&] { highest = std::max(highest, altitude()); });
+    EXPECT_GT(highest, 15850.0);
+    EXPECT_LT(highest, 16300.0);
+    EXPECT_LT(altitude(), 31.0 + 3000.0);
+}
+
+// KSEA SEA OLM without destination at FL350: the climb goes on past OLM, so
+// ECON CLB shows OLM all the way up, not the T/C of the level the route was
+// first entered with, nor an altitude OLM has none of.
+TEST_F(VnavFlights, aClimbLongerThanARouteWithoutDestinationShowsItsLastFix) {
+    start({"KSEA16", 47.4638, -122.3079, 433.0}, 180,
+          "RTE \"KSEA\" L1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL350\" R1 EXEC");
+    ArmPauseAtDistFromDest = 1;
+    run("key 0x101F5 250\n");
+    for (int i = 0; i < 5; ++i) {
+        run("fly 150\n");
+        pages_show_only_the_open_route("in the climb");
+        press("CLB");
+        EXPECT_TRUE(shows("T O      OLM")) << altitude();
+    }
 }

@@ -163,6 +163,30 @@ TEST(TimesToGo, SplitIntoHoursMinutesAndTenths) {
     EXPECT_EQ(ete_to_minutes, 6.0);
 }
 
+// The time to go shown beside the TO is that TO's from the pass it becomes
+// the TO, whichever slot of the cycle that pass falls on.
+TEST_F(Update, TheTimeToGoIsTheNewTosOnThePassTheToChanges) {
+    const PlanPoint p0{"P0", 47.0, 8.0};
+    std::vector<PlanPoint> plan{p0};
+    for (int i = 1; i <= 4; ++i)
+        plan.push_back(offset("P" + std::to_string(i), plan.back(), 90.0, 3.0 + i));
+    place(p0.lat, p0.lon, 90.0);
+    activate(plan);
+    int changes = 0;
+    int to = to_waypoint_index;
+    ASSERT_TRUE(pass_until(
+        [&] {
+            if (to_waypoint_index != to) {
+                to = to_waypoint_index;
+                ++changes;
+                EXPECT_NEAR(ete_to_minutes, distance_to_to_nm / aircraft_state.ground_speed_kt * 60.0, 1e-6)
+                    << "TO " << to;
+            }
+            return changes == 3;
+        },
+        18 * 600));
+}
+
 TEST(AdvanceRouteState, EnteringARouteOnTheGroundStartsAFlight) {
     aircraft_state.ground_speed_kt = 6.0;
     advance_route_state();

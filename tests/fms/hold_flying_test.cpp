@@ -4,10 +4,19 @@
 
 #include "fms/guidance/hold_flying.h"
 #include "fms/plan/holds.h"
+#include "gauges/gdiplus_lifetime.h"
+#include "map/map_overlays.h"
+#include "platform/gfx.h"
+#include "platform/gfx_recording.h"
+#include "platform/gfx_surface.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
+
+constexpr double kPi = 3.141592653589793;
 
 HoldEntry hold_at(int index, const PlanPoint& fix, double inbound_course) {
     HoldEntry h;
@@ -28,31 +37,50 @@ double distance_between(const GeoPosition& a, const GeoPosition& b, double* cour
     return d;
 }
 
-TEST(HoldPattern, PointsFromTheFixInboundCourseAndLegTime) {
-    // Leg time 1 min at 120 kt (150 kt the least): L 2.5 NM, D 3.75 NM.
+// The racetrack at a hold speed: legs of the leg time at it (150 kt the
+// least), turns of standard rate or of 25 degrees of bank where standard rate
+// needs more. The points end its parts: abeam the fix two radii off, the
+// outbound leg's end, a leg before the fix on the inbound line, the fix.
+TEST(HoldPattern, RacetrackOfTheLegTimeAndTheTurnAtTheHoldSpeed) {
     const PlanPoint fix{"FIX", 47.0, 8.0};
-    hold_list.append(hold_at(2, fix, 270.0));
-    aircraft_state.magvar = 90.0; // inbound 270 magnetic is 360 true, taken as 0
-    aircraft_state.ground_speed_kt = 120.0;
-    build_hold_pattern();
-    EXPECT_EQ(hold_list[1].leg_distance, 2.5);
     const GeoPosition f{fix.lat, fix.lon};
     struct Row {
-        int point;
-        double distance_from_previous, course;
+        double ground_speed;
+        int turn;
+        double leg, radius; // worked out by hand
     };
-    const Row rows[] = {{0, 0.75, 360.0}, {1, 1.875, 90.0}, {2, 2.8125, 180.0}, {3, 1.875, 270.0}};
-    GeoPosition previous = f;
+    const Row rows[] = {
+        {120.0, 1, 2.5, 0.79577},     // 150 kt, standard rate
+        {194.0, 1, 3.23333, 1.17611}, // 25 degrees of bank
+        {286.0, 2, 4.76667, 2.55608},
+    };
     for (const Row& r : rows) {
-        double course = 0.0;
-        EXPECT_NEAR(distance_between(previous, hold_pattern_points[r.point], &course),
-                    r.distance_from_previous, 1e-6);
-        EXPECT_NEAR(course, r.course, 0.05);
-        previous = hold_pattern_points[r.point];
+        SCOPED_TRACE(r.ground_speed);
+        hold_list.clear();
+        hold_list.append(hold_at(2, fix, 270.0));
+        hold_list.slot(1).turn = r.turn;
+        aircraft_state.magvar = 90.0; // inbound 270 magnetic is 360 true
+        aircraft_state.ground_speed_kt = r.ground_speed;
+        build_hold_pattern();
+        EXPECT_NEAR(hold_list[1].leg_distance, r.leg, 1e-4);
+        const double side = r.turn == 1 ? 90.0 : 270.0;
+        struct Leg {
+            double distance, course;
+        };
+        const Leg legs[] = {{2.0 * r.radius, side},
+                            {r.leg, 180.0},
+                            {2.0 * r.radius, side == 90.0 ? 270.0 : 90.0},
+                            {r.leg, 360.0}};
+        GeoPosition previous = f;
+        for (int k = 0; k < 4; ++k) {
+            double course = 0.0;
+            EXPECT_NEAR(distance_between(previous, hold_pattern_points[k], &course), legs[k].distance, 2e-3)
+                << k;
+            EXPECT_NEAR(course, legs[k].course, 0.1) << k;
+            previous = hold_pattern_points[k];
+        }
+        EXPECT_TRUE(hold_list[1].points[1].label.empty()); // LNAV off: built, not stored
     }
-    double course = 0.0; // the last point lies on the inbound line, 0.825 L before the fix
-    EXPECT_NEAR(distance_between(hold_pattern_points[3], f, &course), 2.0625, 5e-3);
-    EXPECT_TRUE(hold_list[1].points[1].label.empty()); // LNAV off: built, not stored
 
     lnav_engaged = 1;
     hold_list.slot(1).leg_mode = kHoldLegByDistance; // a pilot's leg length stays as it is
@@ -60,8 +88,8 @@ TEST(HoldPattern, PointsFromTheFixInboundCourseAndLegTime) {
     build_hold_pattern();
     EXPECT_EQ(hold_list[1].leg_distance, 4.0);
     EXPECT_EQ(hold_list[1].points[2].label, "Dwind");
-    EXPECT_NEAR(distance_between(f, {hold_list[1].points[1].lat, hold_list[1].points[1].lon}, &course), 1.2,
-                1e-6);
+    double course = 0.0;
+    EXPECT_NEAR(distance_between(hold_pattern_points[0], hold_pattern_points[1], &course), 4.0, 2e-3);
 }
 
 using HoldFlying = UpdateTest;
@@ -109,6 +137,161 @@ TEST_F(HoldFlying, EnteredAtTheFixFlownAroundAndLeftThenTheNextHoldStartsAtItsFi
     EXPECT_LT(
         distance_between({aircraft_state.plat, aircraft_state.plon}, {plan[3].lat, plan[3].lon}, &course),
         3.0);
+}
+
+// The radius of a hold turn at the fastest ground speed a turn meets (the
+// true airspeed and the wind, the ground speed, 150 kt the least): standard
+// rate, or 25 degrees of bank where that is wider.
+double turn_radius(const AircraftState& a) {
+    const double speed = std::max({a.ground_speed_kt, a.true_airspeed_est_kt + a.wind_speed_kt, 150.0});
+    const double fps = speed * 1.68781;
+    const double standard_rate = speed / 3600.0 / (3.0 * kPi / 180.0);
+    return std::max(standard_rate, fps * fps / (32.174 * std::tan(25.0 * kPi / 180.0)) / 6076.12);
+}
+
+struct Nm {
+    double east = 0.0, north = 0.0;
+};
+
+// The racetrack as a map draws it: hold 1 drawn north up about its fix, as
+// points along its lines and turns, in NM from the fix.
+std::vector<Nm> drawn_racetrack(const PlanPoint& fix) {
+    constexpr double kUnitsPerNm = 20.0;
+    gdiplus_connect();
+    void* dc = gfx::create_surface_dc(8, 8, gfx::SurfaceRecording);
+    {
+        gfx::Graphics g(dc);
+        draw_hold_pattern_c17_mfd(g, 1.0, 1.0, fix.lat, fix.lon, 0.0, kUnitsPerNm);
+    }
+    std::vector<Nm> points;
+    auto add = [&](double x, double y) { points.push_back({x / kUnitsPerNm, -y / kUnitsPerNm}); };
+    for (const gfx::RecordedOp& op : gfx::surface_recording(dc)->ops) {
+        if (op.kind == gfx::OpKind::Line) {
+            for (int i = 0; i <= 100; ++i)
+                add(op.points[0].x + (op.points[1].x - op.points[0].x) * i / 100.0,
+                    op.points[0].y + (op.points[1].y - op.points[0].y) * i / 100.0);
+        } else if (op.kind == gfx::OpKind::Arc) {
+            // The box's corners from its top left, clockwise.
+            const gfx::PointF* c = op.points.data();
+            const double cx = (c[0].x + c[2].x) / 2.0, cy = (c[0].y + c[2].y) / 2.0;
+            for (int i = 0; i <= 100; ++i) {
+                const double a = (op.start_angle + op.sweep_angle * i / 100.0) * kPi / 180.0;
+                add(cx + std::cos(a) * (c[1].x - c[0].x) / 2.0 + std::sin(a) * (c[3].x - c[0].x) / 2.0,
+                    cy + std::cos(a) * (c[1].y - c[0].y) / 2.0 + std::sin(a) * (c[3].y - c[0].y) / 2.0);
+            }
+        }
+    }
+    gfx::destroy_surface_dc(dc);
+    gdiplus_disconnect();
+    return points;
+}
+
+double off_drawing(const std::vector<Nm>& drawing, const PlanPoint& fix, double lat, double lon) {
+    double d = 0.0, course = 0.0;
+    gc_dist_course(fix.lat, fix.lon, lat, lon, &d, &course);
+    const Nm at{d * std::sin(course * kPi / 180.0), d * std::cos(course * kPi / 180.0)};
+    double nearest = 1e9;
+    for (const Nm& p : drawing)
+        nearest = std::min(nearest, std::hypot(p.east - at.east, p.north - at.north));
+    return nearest;
+}
+
+// From the fix on, the entry included, the aircraft stays within a turn's
+// width of the racetrack the maps draw, whatever way it comes to the fix and
+// at every speed; once round to the fix, within a quarter of a turn's radius,
+// and the cross-track error shown is how far off the racetrack it is. The bug
+// moves at most once a pass.
+TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
+    struct Case {
+        double arrival; // true course flown to the fix; the hold is inbound 360
+        int turn;
+        double ias, altitude;
+        double leg_nm = -1.0; // a leg length given; none: a leg of a minute
+        double wind_from = 0.0, wind_kt = 0.0;
+    };
+    const Case cases[] = {
+        {360.0, 1, 180.0, 3000.0},                     // along the inbound course
+        {90.0, 1, 250.0, 10000.0},                     // across, towards the side of the turns
+        {270.0, 1, 194.0, 6000.0},                     // across, from the side of the turns
+        {180.0, 2, 250.0, 10000.0},                    // against the inbound course
+        {210.0, 1, 290.0, 15000.0},                    // against it, from the other side, fast
+        {20.0, 2, 220.0, 8000.0, 0.0},                 // a leg of no length: circles over the fix
+        {330.0, 1, 220.0, 8000.0, 8.0},                // a long leg given
+        {360.0, 1, 200.0, 12000.0, -1.0, 300.0, 30.0}, // in a wind across the pattern
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arrival);
+        SetUp();
+        hold_list.clear();
+        hold_armed = 0;
+        holding_active = 0;
+        hold_exit_state = kHoldExitNotEntered;
+        host::aircraft().altitude_ft = c.altitude;
+        host::aircraft().ias_kt = c.ias;
+        host::aircraft().wind_from_deg = c.wind_from;
+        host::aircraft().wind_speed_kt = c.wind_kt;
+        const PlanPoint fix{"FIX", 47.0, 8.0};
+        const PlanPoint p1 = offset("P1", fix, c.arrival + 180.0, 12.0);
+        const std::vector<PlanPoint> plan{offset("P0", p1, c.arrival + 180.0, 12.0), p1, fix,
+                                          offset("P3", fix, c.arrival, 30.0)};
+        const PlanPoint start = offset("A", p1, c.arrival + 180.0, 2.0);
+        place(start.lat, start.lon, c.arrival);
+        activate(plan);
+        HoldEntry h = hold_at(2, fix, 360.0);
+        h.turn = c.turn;
+        if (c.leg_nm >= 0.0) {
+            h.leg_mode = kHoldLegByDistance;
+            h.leg_distance = c.leg_nm;
+        }
+        hold_list.append(h);
+
+        ASSERT_TRUE(pass_until([] { return hold_armed == 1; }, 18 * 900));
+        double entry = 0.0, round = 0.0, radius = 0.0;
+        double shown_gap = 0.0; // between the cross-track error shown and the way off the drawing
+        bool entered = false;
+        std::size_t events = sent(0x101FA).size();
+        bool one_a_pass = true;
+        std::vector<int> points{holding_active};
+        ASSERT_TRUE(pass_until(
+            [&] {
+                radius = turn_radius(aircraft_state);
+                const double off =
+                    off_drawing(drawn_racetrack(fix), fix, aircraft_state.plat, aircraft_state.plon);
+                (entered ? round : entry) = std::max(entered ? round : entry, off);
+                if (entered) shown_gap = std::max(shown_gap, std::fabs(cross_track_nm - off));
+                one_a_pass = one_a_pass && sent(0x101FA).size() <= events + 1;
+                events = sent(0x101FA).size();
+                if (holding_active != points.back()) points.push_back(holding_active);
+                entered = entered || (points.size() >= 2 && points.back() == 1);
+                return points.size() == 9;
+            },
+            18 * 3000));
+        EXPECT_LE(entry, 2.0 * radius);
+        EXPECT_LE(round, 0.25 * radius);
+        EXPECT_LE(shown_gap, 0.1); // the drawing is in whole units of 1/20 NM
+        EXPECT_TRUE(one_a_pass);
+        EXPECT_EQ(to_waypoint_index, 2);
+    }
+}
+
+// Parked or taxiing by the fix the hold is not entered; in the air it is.
+TEST_F(HoldFlying, NotEnteredStandingByItsFix) {
+    host::AircraftModel& m = host::aircraft();
+    m.altitude_ft = m.ground_elevation_ft = 433.0;
+    m.ias_kt = 0.0;
+    const PlanPoint p0{"P0", 47.0, 8.0};
+    const PlanPoint fix = offset("FIX", p0, 0.0, 0.3);
+    place(p0.lat, p0.lon, 0.0);
+    activate({p0, fix, offset("P2", fix, 0.0, 20.0)});
+    hold_list.append(hold_at(1, fix, 360.0));
+    passes(36);
+    EXPECT_EQ(hold_armed, 0);
+    m.ias_kt = 20.0;
+    passes(36);
+    EXPECT_EQ(hold_armed, 0);
+    m.altitude_ft = 1500.0;
+    m.ias_kt = 160.0;
+    EXPECT_TRUE(pass_until([] { return hold_armed == 1; }, 18 * 60));
 }
 
 // The pattern's first heading goes to the bug also when it is 360 (the

@@ -161,16 +161,19 @@ void add_hold(int turn, double leg_nm) {
     hold_list.append(h);
 }
 
+// At 194 kt the racetrack's turns are of 25 degrees of bank: a radius of
+// 1.17611 NM, 11.76 units at 10 units per NM; its legs of 4 NM are 40 units.
+constexpr double kTurnUnits = 11.7611;
+
 TEST_F(OverlayMembers, racetrackInDesignUnitsPerMember) {
-    // 4 NM at 10 units per NM: L = 40.
+    aircraft_state.ground_speed_kt = 194.0;
+    const double w = 2.0 * kTurnUnits;
     struct Row {
         const char* member;
         DesignSize size;
         std::function<void(gfx::Graphics&, const DisplayObject&)> draw;
         int turn;
         double cx, cy; // the fix
-        double side;   // the outbound leg's x
-        double near_turn;
     };
     const DesignSize du = du_1000_ehsi_design, md80 = md80_ehsi_design, p1000 = p1000_mfd_design;
     auto md80_draw = [](gfx::Graphics& g, const DisplayObject&) {
@@ -185,31 +188,30 @@ TEST_F(OverlayMembers, racetrackInDesignUnitsPerMember) {
         draw_hold_pattern_p1000_mfd(d, g, 134, 148, 10.0);
     };
     const Row rows[] = {
-        {"MD80 right", md80, md80_draw, 1, 133, 204, 20, 26},
-        {"MD80 left", md80, md80_draw, 2, 133, 204, -20, 24},
-        {"DU right", du, du_draw, 1, 159, 272, 30, 26},
-        {"P1000 right", p1000, p1000_draw, 1, 134, 148, 20, 26},
-        {"P1000 left", p1000, p1000_draw, 2, 134, 148, -20, 26},
+        {"MD80 right", md80, md80_draw, 1, 133, 204},   {"MD80 left", md80, md80_draw, 2, 133, 204},
+        {"DU right", du, du_draw, 1, 159, 272},         {"P1000 right", p1000, p1000_draw, 1, 134, 148},
+        {"P1000 left", p1000, p1000_draw, 2, 134, 148},
     };
     for (const Row& r : rows) {
+        SCOPED_TRACE(r.member);
         hold_list.set_count(0);
         add_hold(r.turn, 4.0);
         gfx::Graphics& g = canvas(r.size);
         r.draw(g, display_);
+        const double side = r.turn == 1 ? w : -w;
         const auto lines = rec().lines_in_color(kMagenta);
-        ASSERT_EQ(lines.size(), 3u) << r.member;
-        EXPECT_NEAR(lines[0]->points[0].x, r.cx, 0.5) << r.member; // (0, 0) to (0, -8)
-        EXPECT_NEAR(lines[0]->points[0].y, r.cy, 0.5) << r.member;
-        EXPECT_NEAR(lines[0]->points[1].y, r.cy - 8.0, 0.5) << r.member;
-        EXPECT_NEAR(lines[1]->points[0].x, r.cx + r.side, 0.5) << r.member; // (S, -8) to (S, 32)
-        EXPECT_NEAR(lines[1]->points[1].y, r.cy + 32.0, 0.5) << r.member;
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_NEAR(lines[0]->points[0].y, r.cy + 40.0, 1.0); // (0, L) to the fix
+        EXPECT_NEAR(lines[0]->points[1].x, r.cx, 0.5);
+        EXPECT_NEAR(lines[0]->points[1].y, r.cy, 0.5);
+        EXPECT_NEAR(lines[1]->points[0].x, r.cx + side, 1.0); // (2R, 0) to (2R, L)
+        EXPECT_NEAR(lines[1]->points[1].y, r.cy + 40.0, 1.0);
         const auto arcs = rec().of_kind(gfx::OpKind::Arc);
-        ASSERT_EQ(arcs.size(), 2u) << r.member;
-        const double box_x = r.side > 0.0 ? 0.0 : r.side;
-        EXPECT_NEAR(arcs[0]->bounds.x, r.cx + box_x, 0.5) << r.member; // far turn (0, -12, S, 10)
-        EXPECT_NEAR(arcs[0]->bounds.y, r.cy - 12.0, 0.5) << r.member;
-        EXPECT_NEAR(arcs[0]->bounds.height, 10.0, 0.5) << r.member;
-        EXPECT_NEAR(arcs[1]->bounds.y, r.cy + r.near_turn, 0.5) << r.member;
+        ASSERT_EQ(arcs.size(), 2u);
+        EXPECT_NEAR(arcs[0]->bounds.x, r.cx + std::min(side, 0.0), 1.0); // far turn (0, -R, 2R, 2R)
+        EXPECT_NEAR(arcs[0]->bounds.y, r.cy - kTurnUnits, 1.0);
+        EXPECT_NEAR(arcs[0]->bounds.height, w, 1.0);
+        EXPECT_NEAR(arcs[1]->bounds.y, r.cy + 40.0 - kTurnUnits, 1.0); // near turn (0, L - R, 2R, 2R)
     }
     // The P1000 member gives the display its design scale back.
     EXPECT_TRUE(design_scale_left());
@@ -235,21 +237,20 @@ TEST_F(OverlayMembers, ownFrameRacetracksSitAtTheirMapCentre) {
         gfx::Graphics& g = canvas(r.size);
         r.draw(g, display_);
         const auto lines = rec().lines_in_color(kMagenta);
-        ASSERT_EQ(lines.size(), 3u) << r.member;
-        EXPECT_NEAR(lines[0]->points[0].x, r.cx, 0.5) << r.member;
-        EXPECT_NEAR(lines[0]->points[0].y, r.cy, 0.5) << r.member;
-        EXPECT_NEAR(lines[2]->points[0].y, r.cy + 32.0, 0.6) << r.member; // 0.8 L down the inbound leg
+        ASSERT_EQ(lines.size(), 2u) << r.member;
+        EXPECT_NEAR(lines[0]->points[1].x, r.cx, 0.5) << r.member; // the inbound leg ends at the fix
+        EXPECT_NEAR(lines[0]->points[1].y, r.cy, 0.5) << r.member;
+        EXPECT_NEAR(lines[0]->points[0].y, r.cy + 40.0, 0.6) << r.member; // a leg down the inbound course
         EXPECT_GT(lines[1]->points[0].x, r.cx) << r.member;               // right turn: outbound right
     }
 }
 
-TEST_F(OverlayMembers, efs50HoldThroughTheCornersWithItsGuidanceDot) {
+// The EFS50_EHSI draws the same racetrack in its green, with the guidance dot.
+TEST_F(OverlayMembers, efs50HoldItsRacetrackWithItsGuidanceDot) {
+    aircraft_state.ground_speed_kt = 194.0;
     add_hold(1, 4.0);
     HoldEntry& h = hold_list.slot(1);
     ahead(0.0, 5.0, &h.points[0].lat, &h.points[0].lon);
-    const double corners[4][2] = {{90.0, 2.0}, {45.0, 7.0}, {30.0, 9.0}, {0.0, 8.0}};
-    for (int i = 0; i < 4; ++i)
-        ahead(corners[i][0], corners[i][1], &hold_pattern_points[i].lat, &hold_pattern_points[i].lon);
     hold_point_course_deg = 0.0;
     hold_point_distance_nm = 5.0;
     struct Row {
@@ -263,14 +264,13 @@ TEST_F(OverlayMembers, efs50HoldThroughTheCornersWithItsGuidanceDot) {
         gfx::Graphics& g = canvas(efs50_ehsi_design);
         draw_hold_pattern_efs50_ehsi(display_, g, 129, 190, 10.0);
         const auto lines = rec().lines_in_color(kEfsGreen);
-        ASSERT_EQ(lines.size(), 3u);
-        EXPECT_NEAR(lines[0]->points[0].x, 129.0, 0.5); // the fix, 50 units ahead
-        EXPECT_NEAR(lines[0]->points[0].y, 140.0, 0.5);
-        EXPECT_NEAR(lines[0]->points[1].x, 149.0, 0.5); // to Xwind, 2 NM east
-        // The turns span Xwind to Dwind: (149, 190) to about (178.5, 140.5).
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_NEAR(lines[0]->points[1].x, 129.0, 0.5); // the fix, 50 units ahead
+        EXPECT_NEAR(lines[0]->points[1].y, 140.0, 0.5);
+        EXPECT_NEAR(lines[1]->points[0].x, 129.0 + 2.0 * kTurnUnits, 1.0);
         const auto turns = rec().of_kind(gfx::OpKind::Arc);
         ASSERT_EQ(turns.size(), 2u);
-        EXPECT_NEAR(turns[0]->bounds.width, std::hypot(178.5 - 149.0, 190.0 - 140.5), 1.0);
+        EXPECT_NEAR(turns[0]->bounds.width, 2.0 * kTurnUnits, 1.0);
         const auto dots = rec().of_kind(gfx::OpKind::Ellipse);
         ASSERT_EQ(dots.size(), r.dots);
         if (r.dots == 0) continue;

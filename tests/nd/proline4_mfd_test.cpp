@@ -442,6 +442,10 @@ TEST_F(Proline4Mfd, flightPlanMapIsClippedBelowTheTableAndLeavesTheArcPiecesOut)
     aircraft_state.ap_altitude_lock_ft = 3000.0;
     aircraft_state.vertical_speed_fpm = -1500.0;
     cruise_altitude = 12000;
+    toc_lat = kExampleRoute[3].lat;
+    toc_lon = kExampleRoute[3].lon;
+    tod_lat = kExampleRoute[4].lat;
+    tod_lon = kExampleRoute[4].lon;
     auto arcs_and_markers = [&](int page) {
         int arcs = 0, markers = 0;
         for (const gfx::RecordedOp& op : draw(page, 40.0).ops) {

@@ -254,7 +254,8 @@ TEST_F(C17Nav, overlaysShareTheMapsReference) {
     a.vertical_speed_fpm = -1500;
     EXPECT_EQ(box_at(show(6), gfx::OpKind::Arc, kGreen, {47, 99, 150, 150}), nullptr); // not on the plan
 
-    // A hold at the plan's centre waypoint starts at the plan's centre.
+    // A hold at the plan's centre waypoint: its inbound leg comes up to the
+    // plan's centre.
     HoldEntry hold;
     hold.set_active_index(2);
     hold.turn = 1;
@@ -262,11 +263,11 @@ TEST_F(C17Nav, overlaysShareTheMapsReference) {
     hold.points[0].lat = active_plan[2].lat;
     hold.points[0].lon = active_plan[2].lon;
     hold_list.append(hold);
-    bool starts = false;
+    bool ends = false;
     for (const gfx::RecordedOp* op : show(6).lines_in_color(kMagenta))
-        starts |= op->kind == gfx::OpKind::Line && std::abs(op->points[0].x - 122) < 0.5f &&
-                  std::abs(op->points[0].y - 120) < 0.5f && op->points[1].y < op->points[0].y;
-    EXPECT_TRUE(starts);
+        ends |= op->kind == gfx::OpKind::Line && std::abs(op->points[1].x - 122) < 0.5f &&
+                std::abs(op->points[1].y - 120) < 0.5f && op->points[1].y < op->points[0].y;
+    EXPECT_TRUE(ends);
 }
 
 TEST_F(C17Nav, nearbyAirportsReachLabelAndRefresh) {

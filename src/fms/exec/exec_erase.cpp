@@ -321,6 +321,8 @@ void reset_active_route_state() {
                                    !is_route_marker(working_plan[legs_edit_index])
                                ? legs_edit_index
                                : -1;
+    // The cruise altitude the route flew before this modification.
+    const int executed_cruise = executed_performance_kept ? previous_cruise_altitude : cruise_altitude;
     drop_saved_values();
     if (direct_to) smiths_legs_mode = kLegsModeList;
     if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
@@ -348,7 +350,15 @@ void reset_active_route_state() {
             toc_passed = 0;
             clear_tod_passed();
             descent_speed_phase = kDescentSpeedPhaseOff;
+        } else if (toc_passed == 1 && tod_passed == 0 && cruise_altitude > executed_cruise &&
+                   cruise_altitude - aircraft_state.indicated_altitude_ft >= 150.0) {
+            // A higher level executed in the cruise is climbed to (a route
+            // entered in flight took the level flown as its cruise altitude).
+            toc_passed = 0;
         }
+        // A climb the new profile does not end on the route has no T/C: the
+        // one of the profile before is none of this one's.
+        if (toc_passed == 0) toc_lat = toc_lon = 0.0;
         predict_profile(cruise_altitude, kProfileFull);
         if (toc_passed == 0) plan_distance_to(0);
         update_toc_tod(kTodLocate);

@@ -1,14 +1,17 @@
 #include "fms/guidance/hold_flying.h"
 
+#include "fms/guidance/hold_racetrack.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/update_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
+#include "sim/sim_var_reader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,24 +27,36 @@ double hold_heading_deg = 0.0;
 // Nothing sent yet, so that a first heading of 360 is sent too (0 would pass
 // for it).
 double hold_heading_sent = 999.0;
+double hold_cross_track_nm = 0.0;
+int hold_cross_track_direction = kDirectionRight;
 
 namespace {
 
 const char* const kPointNames[4] = {"Xwind", "Dwind", "Base", "Final"};
 
-double right_of(double course) {
-    course += 90.0;
-    return course >= 360.0 ? course - 360.0 : course;
-}
-double left_of(double course) {
-    course -= 90.0;
-    return course < 0.0 ? course + 360.0 : course;
+// The four parts of the racetrack, each named by the point it ends at: the
+// turn at the fix ends abeam it on the outbound side, the outbound leg where
+// the second turn begins, that turn on the inbound line, the inbound leg at
+// the fix.
+constexpr int kCrosswindTurn = 1;
+constexpr int kOutboundLeg = 2;
+constexpr int kBaseTurn = 3;
+constexpr int kInboundLeg = 4;
+
+// How far ahead the legs and turns are joined: off by this much the aircraft
+// closes at 45 degrees.
+constexpr double kLeastJoinNm = 0.5;
+constexpr double kMostCorrectionDeg = 60.0;
+
+double deg(double rad) {
+    return rad * 180.0 / 3.141592653589793;
 }
 
-GeoPosition from(const GeoPosition& p, double course, double distance) {
-    GeoPosition q;
-    gc_destination_point(p.lat, p.lon, course, distance, &q.lat, &q.lon);
-    return q;
+// The end of part k, (along, across) in the racetrack's frame.
+void part_end(const HoldRacetrack& r, int k, double* along, double* across) {
+    const double L = r.leg_nm, w = 2.0 * r.radius_nm;
+    *along = k == kOutboundLeg || k == kBaseTurn ? -L : 0.0;
+    *across = k == kCrosswindTurn || k == kOutboundLeg ? w : 0.0;
 }
 
 GeoPosition point_of(const HoldEntry& h, int k) {
@@ -56,22 +71,65 @@ void measure(const HoldEntry& h, int k) {
     if (k > 0) {
         const GeoPosition q = point_of(h, hold_prev_point);
         gc_dist_course(q.lat, q.lon, p.lat, p.lon, &hold_leg_length_nm, &hold_leg_course_deg);
+        const double angle = std::fabs(hold_point_course_deg - hold_leg_course_deg);
+        hold_leg_angle_deg = angle > 180.0 ? 360.0 - angle : angle;
     }
 }
 
-bool point_reached(int k, double d) {
-    if (k == 0) return hold_point_distance_nm <= 0.25 * d || hold_point_distance_nm <= switch_distance;
-    const double angle = std::fabs(hold_point_course_deg - hold_leg_course_deg);
-    hold_leg_angle_deg = angle > 180.0 ? 360.0 - angle : angle;
-    // Far off the pattern, the point behind the aircraft, or close to it.
-    return hold_point_distance_nm > 2.5 * hold_leg_length_nm || hold_leg_angle_deg > 90.0 ||
-           hold_point_distance_nm <= 0.25 * d;
+// Whether the aircraft at (u, v) has flown part k to its end.
+bool part_flown(const HoldRacetrack& r, int k, double u, double v) {
+    switch (k) {
+    case kCrosswindTurn:
+        return u <= 0.0 && v >= r.radius_nm;
+    case kOutboundLeg:
+        return u <= -r.leg_nm;
+    case kBaseTurn:
+        return u >= -r.leg_nm && v <= r.radius_nm;
+    default:
+        return u >= 0.0;
+    }
 }
 
-void advance(const HoldEntry& h, int k) {
-    holding_active = k + 1 > 4 ? 1 : k + 1;
-    hold_prev_point = holding_active - 1 == 0 ? 4 : holding_active - 1;
-    measure(h, holding_active);
+// The track to fly on part k from (u, v), in the frame: degrees from the
+// inbound course towards the side of the turns. The part's own track,
+// turned back towards it by the distance off it.
+// `off`: how far off the part, positive to the left of it as flown in the
+// frame.
+double track_on_part(const HoldRacetrack& r, int k, double u, double v, double* off_part) {
+    const double join = std::max(r.radius_nm, kLeastJoinNm);
+    double track = 0.0;
+    double& off = *off_part;
+    const bool turn = k == kCrosswindTurn || k == kBaseTurn;
+    // Before the fix the first turn is reached along the inbound line.
+    if (turn && !(k == kCrosswindTurn && u < 0.0 && v < r.radius_nm)) {
+        const double cu = k == kCrosswindTurn ? 0.0 : -r.leg_nm;
+        const double cv = r.radius_nm;
+        // The turns go round their centres towards the side of the turns:
+        // off to the left is inside.
+        track = deg(std::atan2(v - cv, u - cu)) + 90.0;
+        off = r.radius_nm - std::hypot(u - cu, v - cv);
+    } else if (k == kOutboundLeg) {
+        track = 180.0;
+        off = 2.0 * r.radius_nm - v;
+    } else {
+        off = v;
+    }
+    const double correction = std::min(deg(std::atan2(std::fabs(off), join)), kMostCorrectionDeg);
+    return track - (off > 0.0 ? correction : -correction);
+}
+
+// The part joined at the fix: the turn for an aircraft that comes along the
+// inbound course, the outbound leg for one that comes against it.
+int first_part(const HoldRacetrack& r) {
+    const double off =
+        floored_mod(aircraft_state.map_heading_deg - r.inbound_true_deg + 180.0, 360.0) - 180.0;
+    return std::fabs(off) <= 90.0 ? kCrosswindTurn : kOutboundLeg;
+}
+
+void set_part(const HoldEntry& h, int k) {
+    holding_active = k;
+    hold_prev_point = k - 1 == 0 ? 4 : k - 1;
+    measure(h, k);
 }
 
 // Leaves the pattern: the hold goes, and the next hold in the list starts
@@ -84,30 +142,56 @@ void leave_hold(const HoldEntry& h) {
     holding_active = 0;
 }
 
-void fly_pattern(double d) {
+void fly_pattern(const HoldRacetrack& r) {
     const HoldEntry& h = hold_list[1];
     const int k = holding_active;
     measure(h, k);
-    if (point_reached(k, d)) {
-        if (k == 0) {
+    double u = 0.0, v = 0.0;
+    racetrack_frame(r, aircraft_state.plat, aircraft_state.plon, &u, &v);
+    if (k == 0) {
+        // The fix: reached within LNAV's own switching distance, a quarter
+        // of a turn's width, or abeam it; never by an aircraft parked or
+        // taxiing near it.
+        const bool standing =
+            sim_var_object.get_simvar_60_int() != 0 && aircraft_state.ground_speed_kt < 40.0;
+        if (!standing &&
+            (hold_point_distance_nm <= switch_distance || hold_point_distance_nm <= 0.5 * r.radius_nm ||
+             (u >= 0.0 && hold_point_distance_nm <= 2.0 * r.radius_nm))) {
             hold_armed = 1;
             hold_exit_state = kHoldExitHolding;
             // LNAV had the bug until now: the pattern's first heading goes out.
             hold_heading_sent = 999.0;
-            advance(h, k);
-        } else if ((hold_exit_state == kHoldExitAtPointOne && k == 1) ||
-                   hold_exit_state == kHoldExitAtNextPoint) {
+            set_part(h, first_part(r));
+        }
+    } else if (part_flown(r, k, u, v)) {
+        // Asked to leave at the fix: as the inbound leg crosses it.
+        if ((hold_exit_state == kHoldExitAtPointOne && k == kInboundLeg) ||
+            hold_exit_state == kHoldExitAtNextPoint) {
             hold_exit_state = kHoldExitAtNextPoint;
             leave_hold(h);
-        } else {
-            advance(h, k);
+            return;
         }
+        set_part(h, k == kInboundLeg ? kCrosswindTurn : k + 1);
     }
-    hold_heading_deg = hold_point_course_deg - aircraft_state.magvar;
+    // In the pattern the heading flies the racetrack; on the way to the fix
+    // it is the course to the fix, and LNAV has the bug.
+    const bool in_pattern = hold_armed == 1 && holding_active > 0;
+    double off = 0.0;
+    const double track = in_pattern
+                             ? r.inbound_true_deg + r.side * track_on_part(r, holding_active, u, v, &off)
+                             : hold_point_course_deg;
+    if (in_pattern) {
+        // The frame is mirrored for left turns.
+        hold_cross_track_nm = std::fabs(off);
+        hold_cross_track_direction = (off > 0.0) == (r.side > 0) ? kDirectionLeft : kDirectionRight;
+    }
+    // Into the wind by the drift, so that the track is the racetrack's.
+    hold_heading_deg =
+        floored_mod(track, 360.0) - aircraft_state.magvar + (in_pattern ? drift_angle_deg : 0.0);
     if (hold_heading_deg < 0.5) hold_heading_deg += 360.0;
     const int sent = saturate_to_whole(hold_heading_sent);
     const int heading = heading_bug_value(hold_heading_deg, sent);
-    if (hold_armed == 1 && holding_active > 0 && heading != sent) {
+    if (in_pattern && heading != sent) {
         trigger_key_event(kKeyHeadingBugSet, static_cast<uint32_t>(heading));
         hold_heading_sent = heading;
     }
@@ -117,23 +201,13 @@ void fly_pattern(double d) {
 
 void build_hold_pattern() {
     HoldEntry& h = hold_list.slot(1);
-    double c = h.inbound_course + aircraft_state.magvar;
-    if (c == 360.0) c = 0.0;
-    double length = h.leg_distance;
-    if (h.leg_mode == kHoldLegByTime) {
-        length = std::min(std::max(aircraft_state.ground_speed_kt, 150.0) / 60.0 * h.leg_time, kHoldLegMaxNm);
-        h.leg_distance = length;
+    const HoldRacetrack r = hold_racetrack(h, aircraft_state);
+    if (h.leg_mode == kHoldLegByTime) h.leg_distance = r.leg_nm;
+    for (int k = 1; k <= 4; ++k) {
+        double u = 0.0, v = 0.0;
+        part_end(r, k, &u, &v);
+        hold_pattern_points[k - 1] = racetrack_point(r, u, v);
     }
-    const double d = 1.5 * length;
-
-    const bool right = h.turn == kDirectionRight;
-    const double a1 = right ? right_of(c) : left_of(c);
-    const double a2 = right ? right_of(a1) : left_of(a1);
-    const double a3 = right ? right_of(a2) : left_of(a2);
-    hold_pattern_points[0] = from(point_of(h, 0), c, 0.2 * d);
-    hold_pattern_points[1] = from(hold_pattern_points[0], a1, 0.5 * d);
-    hold_pattern_points[2] = from(hold_pattern_points[1], a2, 0.75 * d);
-    hold_pattern_points[3] = from(hold_pattern_points[2], a3, 0.5 * d);
     if (lnav_engaged != 1) return;
 
     for (int k = 0; k < 4; ++k) {
@@ -141,7 +215,7 @@ void build_hold_pattern() {
         h.points[k + 1].lon = hold_pattern_points[k].lon;
         h.points[k + 1].label = kPointNames[k];
     }
-    fly_pattern(d);
+    fly_pattern(r);
 }
 
 void fly_holds() {

@@ -1,6 +1,7 @@
 #include "fms/guidance/lnav.h"
 
 #include "fms/guidance/cross_track.h"
+#include "fms/guidance/hold_flying.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
@@ -34,9 +35,8 @@ bool in_hold_pattern() {
     return hold_armed != 0 && holding_active != 0;
 }
 
-} // namespace
-
-void steer_lnav() {
+// LNAV's steering on the active leg, with its cross-track error.
+void steer_on_leg() {
     const AircraftState& a = aircraft_state;
     int bearing_side = 0;
     int heading_side = 0;
@@ -62,6 +62,19 @@ void steer_lnav() {
         if (intercept_armed == 1) command(heading_to(steer_point));
     } else if (cross_track_nm >= 10.0 && intercept_armed == 1) {
         intercept_armed = 0; // too far off: straight to the TO waypoint until the next sequencing
+    }
+}
+
+} // namespace
+
+void steer_lnav() {
+    steer_on_leg();
+    if (in_hold_pattern()) {
+        // In a hold the way flown is the racetrack: the pages and displays
+        // show how far off it the aircraft is, not off the leg into the fix
+        // (LNAV's own reckoning on the leg stays as it was).
+        cross_track_nm = hold_cross_track_nm;
+        cross_track_direction = hold_cross_track_direction;
     }
 }
 

@@ -22,10 +22,14 @@ double distance_to_target = 0.0;
 double distance_since_tod = 0.0;
 double vertical_target_distance = 0.0;
 double descent_path_altitude = 0.0;
+bool toc_ahead = false;
 int toc_leg_index = 0;
 int tod_leg_index = 0;
 
 namespace {
+
+// How far a point may lie off a leg and still be on it.
+constexpr double kOnLegNm = 0.5;
 
 struct Point {
     double lat = 0.0;
@@ -97,6 +101,7 @@ void reset_values() {
     distance_to_target = 0.0;
     distance_since_tod = 0.0;
     vertical_target_distance = 0.0;
+    toc_ahead = false;
 }
 
 void forward_walk(const Point& aircraft, const Point& toc, const Point& tod) {
@@ -115,6 +120,8 @@ void forward_walk(const Point& aircraft, const Point& toc, const Point& tod) {
             }
         } else {
             const double e = distance(p, toc);
+            // On the leg: no longer by way of the point than straight on.
+            toc_ahead = toc_ahead || e + distance(toc, entry(i)) < d + kOnLegNm;
             if (d > e) {
                 toc_sum += e;
                 if (!toc_found) distance_to_toc += e;

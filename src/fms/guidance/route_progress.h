@@ -18,6 +18,9 @@ extern double distance_to_target;     // aircraft to the constraint waypoint, af
 extern double distance_since_tod;
 extern double vertical_target_distance;
 extern double descent_path_altitude; // ft, after the TOD
+// Before the TOC: whether the TOC point lies on the route ahead (a climb
+// longer than the route has none there; the point kept is an old one).
+extern bool toc_ahead;
 // Active entries whose legs hold the TOC and the TOD; active_plan_last when none.
 extern int toc_leg_index;
 extern int tod_leg_index;

@@ -58,11 +58,12 @@ extern int hold_armed; // 1 = a hold is armed
 // sets kHoldExitDeleted.
 inline constexpr int kHoldExitHolding = 0;
 inline constexpr int kHoldExitNotEntered = 1;
-inline constexpr int kHoldExitAtPointOne = 2;  // leave at pattern point 1
+inline constexpr int kHoldExitAtPointOne = 2;  // leave as the inbound leg crosses the fix
 inline constexpr int kHoldExitAtNextPoint = 3; // leave at the next pattern point reached
 inline constexpr int kHoldExitDeleted = 4;     // deleted in the pattern: sequencing may resume
 extern int hold_exit_state;
-// The pattern point being flown to: 0 the fix, 1..4 the pattern points.
+// The pattern point being flown to: 0 the fix, 1..4 the ends of the
+// racetrack's parts (the turn at the fix, outbound, the turn back, inbound).
 extern int holding_active;
 
 extern int smiths_hold_subpage;       // RTE HOLD sub-page: the hold just added

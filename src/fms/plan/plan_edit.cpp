@@ -6,6 +6,7 @@
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/vertical_state.h"
 
 #include <algorithm>
 #include <iterator>
@@ -272,6 +273,7 @@ void PlanEdit::place(PlanCursor& cursor, int index) {
 void PlanEdit::keep_cursors() {
     for (CursorMark& m : root().marks_)
         m.cursor = nullptr;
+    if (t_.active) forget_profile_points();
 }
 
 void PlanEdit::finish() {

@@ -125,7 +125,8 @@ class PlanEdit {
     // at once from its entry, and again where the edit ends.
     void set_to(int index);
     void place(PlanCursor& cursor, int index);
-    // A whole new plan: the plan's cursors stay at their indices.
+    // A whole new plan: the plan's cursors stay at their indices; on the
+    // flown plan the profile points of the route replaced go.
     void keep_cursors();
     // The TO where neither the FROM nor the TO is left; the old index when
     // not given.

@@ -186,6 +186,7 @@ void clear_active_plan() {
     // Every hold goes as a deletion takes it, also one being flown: LNAV
     // leaves its pattern rather than fly a hold of the plan cleared.
     clear_holds();
+    forget_profile_points();
     descent_speed_phase = kDescentSpeedPhaseOff;
     approach_record_index = 0;
     approach_runway_index = 0;

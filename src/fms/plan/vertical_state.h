@@ -54,6 +54,15 @@ inline double vertical_target_altitude = 0.0;
 inline double vertical_target_lat = 0.0;
 inline double vertical_target_lon = 0.0;
 
+// The points of the profile go with the route they were placed on: a route
+// reset or replaced leaves none for a map to draw until its own profile
+// places them.
+inline void forget_profile_points() {
+    toc_lat = toc_lon = 0.0;
+    tod_lat = tod_lon = 0.0;
+    vertical_target_lat = vertical_target_lon = 0.0;
+}
+
 // The climb constraint VNAV climbs to (an entry of the active plan); 0 while
 // it climbs to the cruise altitude.
 inline int climb_constraint_index = 0;
