@@ -1,7 +1,7 @@
 // The profile's points on the maps go with the route they were placed on: a
-// new origin typed on the CDU resets the route, and no map keeps a T/C, T/D
-// or level-off marker of the route before; the next route executed has its
-// own again.
+// new origin typed on the CDU at the gate resets the route, and no map keeps
+// a T/C, T/D or level-off marker of the route before; the next route
+// executed has its own again.
 #include "script.h"
 #include "stand_in_panel.h"
 
