@@ -299,14 +299,18 @@ TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
     frames(1);
     ASSERT_EQ(gns_state, GNS_DATABASE_WPT);
     press("ENT");
+    frames(1);
     EXPECT_EQ(gns_state, GNS_DATABASE_WPT);
     EXPECT_EQ(active_plan_last, 199);
     EXPECT_EQ(active_plan[1].ident, "SEA");
+    EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr); // and says why
 
-    // A plan of 201 entries has no room for the DIRECT entry.
-    set_active_last(200);
+    // A full plan has no room for the DIRECT entry either.
     press("FPL DIRECT");
+    frames(1);
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+    EXPECT_EQ(active_plan_last, 199);
+    EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr);
 
     // A plan of 201 entries keeps its end mark inside the plan.
     set_active_last(200);

@@ -629,12 +629,11 @@ void load_route_file(int request) {
         finish_active_load();
         return;
     }
-    {
-        // The MCU's plan replaces the flown one: a modification pending on
-        // the CDU ends there, said, before the load puts the plan in place.
-        const PlanUnitScope unit(request == kRouteFileRequestMcu ? PlanUnit::Mcu : PlanUnit::Core);
-        end_other_units_modification();
-    }
+    // The MCU's plan replaces the flown one: a modification pending on the
+    // CDU ends there, said, before the load puts the plan in place; the load
+    // is the MCU's edit, which the other units name when they say so.
+    const PlanUnitScope unit(request == kRouteFileRequestMcu ? PlanUnit::Mcu : PlanUnit::Core);
+    end_other_units_modification();
     begin_active_load();
     apply_active_keys();
     {
