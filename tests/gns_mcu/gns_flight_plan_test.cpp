@@ -114,19 +114,21 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     EXPECT_EQ(gns_scratchpad, "SEA");
     EXPECT_EQ(gns_line_toggles[GNS_L2], kGnsToggleSecond);
 
-    // Inserting at index 3 while the TO index is 5 moves it to 6.
+    // Inserting at index 3 while the TO index is 5 (stepped on meanwhile)
+    // moves it to 6.
     press("L3");
     ASSERT_EQ(working_cursor_index, 3);
-    set_flown_to(5);
     press("\"BTG\" ENT");
     frames(1);
     ASSERT_EQ(gns_state, GNS_DATABASE_WPT);
+    set_flown_to(5);
     press("ENT");
     frames(1);
     EXPECT_EQ(active_plan[working_cursor_index - 1].ident, "BTG");
     EXPECT_EQ(to_waypoint_index, 6);
-    // The view scrolled with the TO index: the mark stays on its row.
-    EXPECT_EQ(gns_line_toggles[GNS_L3], kGnsToggleFirst);
+    // The cursor's waypoint lies behind the FROM, where the view starts: no
+    // row shows it, and its entry closes.
+    EXPECT_EQ(gns_entry_active, 0);
 }
 
 // A waypoint put in before a constrained fix, on the flown plan and on an
