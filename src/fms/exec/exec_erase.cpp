@@ -94,7 +94,10 @@ void update_destination(int old_state) {
     load_airport_detail(loaded_destination_ident, destination_slot);
     // The executed choices go too, or ERASE would bring back the old airport's.
     ChoicesEdit(working_plan)->clear_arrival();
-    ChoicesEdit(active_plan)->clear_arrival();
+    {
+        const PlanEdit edit(active_target(), "the destination's choices cleared");
+        ChoicesEdit(edit)->clear_arrival();
+    }
 }
 
 void update_origin(int old_state) {
@@ -121,7 +124,10 @@ void update_origin(int old_state) {
     loaded_origin_ident = ident;
     load_airport_detail(loaded_origin_ident, origin_slot);
     ChoicesEdit(working_plan)->clear_departure();
-    ChoicesEdit(active_plan)->clear_departure();
+    {
+        const PlanEdit edit(active_target(), "the origin's choices cleared");
+        ChoicesEdit(edit)->clear_departure();
+    }
     climb_speed_target = climb_speed_base;
     cruise_speed_target = cruise_speed_base;
     descent_speed_target = descent_speed_base;
@@ -207,7 +213,8 @@ void update_vertical_target(int old_state) {
     vertical_target_altitude = cruise_altitude;
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
-    if (to_waypoint_index <= active_plan_last) constraint_waypoint_index = vertical_target_entry(to_waypoint_index);
+    if (to_waypoint_index <= active_plan_last)
+        constraint_waypoint_index = vertical_target_entry(to_waypoint_index);
     const int target = constraint_waypoint_index;
     if (toc_passed == 0) {
         const int n = plan_distance_to(1);
@@ -326,7 +333,10 @@ void reset_active_route_state() {
     // The executed plan keeps the choices it was made with, its approach as
     // matched (a file's included): what ERASE brings back. A new plan not yet
     // begun is no plan to fly: what was chosen for it waits with it.
-    if (working_plan_last >= 0) *ChoicesEdit(active_plan) = working_plan.choices();
+    if (working_plan_last >= 0) {
+        const PlanEdit edit(active_target(), "EXEC's choices");
+        *ChoicesEdit(edit) = working_plan.choices();
+    }
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
 }

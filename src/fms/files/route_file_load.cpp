@@ -576,7 +576,10 @@ void set_up_working_airports() {
         arrival_destination_ident = last.ident;
     }
     ChoicesEdit(working_plan)->clear_star();
-    ChoicesEdit(active_plan)->arrival_runway = kNoSelection;
+    {
+        const PlanEdit edit(active_target(), "a loaded route's runway");
+        ChoicesEdit(edit)->arrival_runway = kNoSelection;
+    }
     load_airport_detail(arrival_destination_ident, destination_slot);
     match_star_transition(kNoSelection, kNoSelection);
 }

@@ -226,7 +226,15 @@ void PlanEdit::to_fallback(int index) {
     root().fallback_ = index;
 }
 
-RouteWaypoint& PlanEdit::entry(int i) {
+void PlanEdit::end_at(int last) {
+    last = std::clamp(last, -1, kPlanLastIndex);
+    int i = std::max(t_.plan->last_, -1) + 1;
+    while (i <= last && (*t_.plan)[i].id != 0)
+        ++i;
+    t_.plan->last_ = std::min(last, i - 1);
+}
+
+RouteWaypoint& PlanEdit::entry(int i) & {
     RouteWaypoint& w = t_.plan->slot(i);
     if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan->give_new_id(i);
     return w;
@@ -310,11 +318,11 @@ bool open_slot(const PlanTarget& t, int p) {
     if (p < 0 || p > last + 1 || last >= kPlanLastIndex) return false;
     for (int j = last; j >= p; --j)
         move_entry(edit, j, j + 1);
-    edit.end_at(last + 1);
     // Not the moved entry's copy: the entry to be written there.
     RouteWaypoint blank = edit[p];
     blank.id = 0;
     edit.write(p, blank);
+    edit.end_at(last + 1);
     return true;
 }
 

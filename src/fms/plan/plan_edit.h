@@ -94,8 +94,10 @@ class PlanEdit {
 
     // Entry i to write (0..kPlanLastIndex); the plan's last index is set
     // apart (set_last, or the operations below). A blank slot gets its id
-    // here.
-    RouteWaypoint& entry(int i);
+    // here. Only on an edit that lives on: a temporary one would end before
+    // the entry is written.
+    RouteWaypoint& entry(int i) &;
+    RouteWaypoint& entry(int i) && = delete;
     // Entry i becomes `w` but for the slot's position text, with w's id, or
     // one of its own when w has none (an entry made from a database record).
     void write(int i, const RouteWaypoint& w);
@@ -105,9 +107,6 @@ class PlanEdit {
     // they are, each with an id no other entry has; shrinking drops the holds
     // of the entries cut off.
     void set_last(int last);
-    // The plan ends at `last`, its entries and holds as they stand: for an
-    // operation that moved the entries itself.
-    void end_at(int last) { t_.plan->last_ = last; }
     // The plan becomes a copy of `from` whole: entries, ids, last index and
     // choices; an entry `from` kept without an id gets one.
     void replace_with(const RoutePlan& from) {
@@ -137,6 +136,17 @@ class PlanEdit {
     void upkeep();
 
   private:
+    friend class ChoicesEdit;
+    friend bool open_slot(const PlanTarget& t, int p);
+    friend void remove_entry(const PlanTarget& t, int i);
+    friend void replace_plan(const PlanTarget& t, const RoutePlan& from, int last);
+
+    // The plan ends at `last`, its entries and holds as they stand: for the
+    // operations that moved the entries themselves. Within the plan's
+    // capacity, and never past an entry the edit has not written (no entry
+    // without an id inside the plan).
+    void end_at(int last);
+
     struct CursorMark {
         PlanCursor* cursor; // null: it follows no more
         int index;

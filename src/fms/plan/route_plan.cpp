@@ -13,7 +13,7 @@ RouteWaypoint active_plan_array[RoutePlan::slots];
 
 } // namespace
 
-RoutePlan active_plan{active_plan_array};
+FlownPlan active_plan{active_plan_array};
 constinit const int& active_plan_last = active_plan.last();
 
 namespace {
