@@ -85,8 +85,8 @@ void left_row_key(const LegsRows& rows, int k) {
     if (smiths_scratchpad.empty()) {
         if (i >= last) return;
         smiths_scratchpad = working_plan[i].ident;
-        if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg = i;
-        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg = i;
+        if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg.move_to(i);
+        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg.move_to(i);
         return;
     }
     // Past the destination nothing can be inserted.
@@ -140,7 +140,7 @@ void direct_to_key() {
     if (smiths_legs_pending_leg != 0) {
         const int picked = smiths_legs_pending_leg;
         if (picked < 1 || picked > working_plan_last) {
-            smiths_legs_pending_leg = 0;
+            smiths_legs_pending_leg.move_to(0);
             refuse("INVALID ENTRY");
             return;
         }
@@ -155,7 +155,7 @@ void direct_to_key() {
             gc_dist_course(from.lat, from.lon, w.lat, w.lon, &distance, &course);
             w.course = course - aircraft_state.magvar;
         }
-        smiths_legs_pending_leg = 0;
+        smiths_legs_pending_leg.move_to(0);
         smiths_scratchpad.clear();
         return;
     }
@@ -177,7 +177,7 @@ void hold_at_key() {
         const int picked = smiths_hold_at_leg;
         const int slot = picked > 0 ? add_hold(picked, kHoldMarkRoute, aircraft_state.magvar) : 0;
         if (slot == 0) {
-            if (picked < 0) smiths_hold_at_leg = 0;
+            if (picked < 0) smiths_hold_at_leg.move_to(0);
             refuse("INVALID ENTRY");
             return;
         }

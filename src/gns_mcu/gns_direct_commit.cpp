@@ -192,7 +192,7 @@ void gns_enter_direct() {
     } else if (gns_direct_inserted == 0 && gns_entry_fresh == 0) {
         look_up_typed_identifier();
     } else if (gns_direct_inserted == 0) {
-        constraint_waypoint_index = 0;
+        constraint_waypoint_index.move_to(0);
         activate();
     } else if (gns_direct_inserted == 1) {
         activate();
@@ -231,7 +231,7 @@ void gns_direct_insertion() {
             gns_direct_inserted = 0;
             gns_entry_active = 1;
             gns_entry_fresh = 1;
-            working_cursor_index = ahead;
+            working_cursor_index.move_to(ahead);
             gns_scratchpad = working_plan[ahead].ident;
             gns_scratchpad_add("", 1);
             return;

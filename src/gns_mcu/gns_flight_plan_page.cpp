@@ -312,8 +312,8 @@ void act_on_active_view(int rows, bool left_key) {
     const int i = selected_index(first_active_row(), active_plan_last + 1);
     if (i < 0) return;
     gns_scratchpad = row_entry(active_plan, active_plan_last, i).ident;
-    gns_selected_wpt_index = i;
-    working_cursor_index = i;
+    gns_selected_wpt_index.move_to(i);
+    working_cursor_index.move_to(i);
     gns_scratchpad_add("", 1);
 }
 
@@ -357,7 +357,7 @@ void act_on_opened_plan(bool left_key) {
             gns_scratchpad = row_entry(working_plan, working_plan_last, i).ident;
             gns_scratchpad_add("", 1);
         }
-        working_cursor_index = i;
+        working_cursor_index.move_to(i);
     }
     if (gns_toggle(GNS_R5) == kGnsToggleFirst && gns_enter_pressed == 1) {
         if (working_plan_last >= 1) gns_activate_opened_plan();

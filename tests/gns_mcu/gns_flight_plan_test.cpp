@@ -86,7 +86,7 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     activate_example_route();
     // A hold on OLM and the VNAV target on the destination move with them.
     hold_alone_at_active(4, 0.0, 1.0);
-    constraint_waypoint_index = 9;
+    constraint_waypoint_index.move_to(9);
 
     press("L2 \"PAE\"");
     EXPECT_EQ(gns_scratchpad, "PAE   ");
@@ -173,7 +173,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     }
     set_active_last(4);
     set_flown_to(3);
-    gns_selected_wpt_index = 1;
+    gns_selected_wpt_index.move_to(1);
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     press_only(GnsKey::ToggleErase);
@@ -188,7 +188,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     EXPECT_EQ(gns_delete_request, 0);
 
     // A cursor past the plan deletes nothing.
-    gns_selected_wpt_index = 7;
+    gns_selected_wpt_index.move_to(7);
     gns_delete_request = 1;
     press_only(GnsKey::Ent);
     EXPECT_EQ(active_plan_last, 3);
@@ -197,7 +197,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     // with only the origin left, no route is.
     set_flown_to(3);
     for (int expected_to : {2, 1, kNoToWaypoint}) {
-        gns_selected_wpt_index = active_plan_last;
+        gns_selected_wpt_index.move_to(active_plan_last);
         gns_delete_request = 1;
         press_only(GnsKey::Ent);
         frames(1);
@@ -230,7 +230,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
             active_entry(i) = route[static_cast<std::size_t>(i)];
         set_active_last(9);
         set_flown_to(row.to);
-        gns_selected_wpt_index = row.cursor;
+        gns_selected_wpt_index.move_to(row.cursor);
         gns_entry_active = 1;
         gns_entry_fresh = 1;
         press_only(GnsKey::ToggleErase);
@@ -245,7 +245,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
 TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     // No route: a stale selection makes no hold.
     press("FPL");
-    gns_selected_wpt_index = 3;
+    gns_selected_wpt_index.move_to(3);
     gns_line_toggles[GNS_L2] = kGnsToggleFirst;
     press("HOLD");
     EXPECT_EQ(gns_state, GNS_HOLDING_PATTERN);

@@ -430,7 +430,7 @@ std::string feed_airway(std::string_view input) {
     files.add("\\orvex\\navdata\\awys.txt", parts[1]);
     gns_sub_state = kGnsSubStateNone;
     set_working_last(1);
-    working_cursor_index = 1;
+    working_cursor_index.move_to(1);
     working_entry(1).ident = word(parts[0], 1);
     std::string airway = word(parts[0], 0);
     load_airway(airway);

@@ -4,9 +4,9 @@ and its choices only through a ChoicesEdit: a scratch file that writes an
 entry, a last index, the TO or a choice, empties a plan, assigns a whole plan,
 writes through a reader's reference, makes its own target (the flown plan
 edited as if not flown), changes the flown plan's choices outside an edit of
-it, ends a plan anywhere but through set_last, keeps an entry past its edit
-or puts a cursor on an index must not compile, while the same file that reads, or
-writes inside an edit, does (so a failure is the write's, not the setup's).
+it, ends a plan anywhere but through set_last, takes an entry from an edit
+that ends at once or sets a cursor to an index as a number must not compile,
+while the same file that reads, or writes inside an edit, does (so a failure is the write's, not the setup's).
 The tests' PlanBuilder, which the plan lets write, is named nowhere in src/
 but in that grant. The cases compile side by side over one parsed head.
 Usage: plan_writes_check.py <c++ compiler> <repository root>
@@ -22,6 +22,7 @@ HEAD = """#include "fms/files/stored_routes.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/units/mcu_page_state.h"
 """
 SCRATCH = "void scratch() {\n"
 # (body, compiles)
@@ -59,6 +60,9 @@ CASES = [
     ('PlanEdit e(working_target(), "x"); e.set_last(3);', True),
     ('PlanEdit e(working_target(), "x"); e.end_at(500);', False),
     ('RouteWaypoint& w = PlanEdit(working_target(), "x").entry(1); w.ident = "X";', False),
+    ('working_cursor_index = 3;', False),
+    ('++mcu_legs_index;', False),
+    ('working_cursor_index.move_to(3); int i = working_cursor_index; (void)i;', True),
     ('to_waypoint_index = 3;', False),
     ('to_position = GeoPosition{};', False),
 ]

@@ -50,7 +50,7 @@ bool selected(const std::string& text) {
 
 void drop_saved_values() {
     forget_executed_performance();
-    if (legs_edit_index > 0) legs_edit_index = 0;
+    if (legs_edit_index > 0) legs_edit_index.move_to(0);
     direct_to_entered = 0;
 }
 
@@ -214,7 +214,7 @@ void update_vertical_target(int old_state) {
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
     if (to_waypoint_index <= active_plan_last)
-        constraint_waypoint_index = vertical_target_entry(to_waypoint_index);
+        constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
     const int target = constraint_waypoint_index;
     if (toc_passed == 0) {
         const int n = plan_distance_to(1);
@@ -251,7 +251,7 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
     hold_list_commit_working_index();
     gns_direct_to_flag = 0;
     // Taken from the working plan's cursor, by index.
-    edit.place(constraint_waypoint_index, constraint_waypoint_index);
+    edit.place(constraint_waypoint_index, constraint_waypoint_index.held_index());
     if (new_plan) edit.keep_cursors();
     int to = -1;
     if (new_plan)
@@ -286,7 +286,8 @@ void execute_route_modification() {
 }
 
 void reset_active_route_state() {
-    constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
+    constraint_waypoint_index.move_to(constraint_waypoint_index == 0 ? working_plan_last
+                                                                     : working_edit_index);
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
     // A direct-to flies to the leg it chose: a fix typed in goes in at the
     // TO index.
@@ -365,7 +366,7 @@ void erase_route_modification() {
     restore_executed_performance();
 
     if (route_state == kRouteStateActiveModified) route_state = kRouteStateActive;
-    legs_edit_index = 0;
+    legs_edit_index.move_to(0);
     direct_to_entered = 0;
     working_plan_new = 0;
 

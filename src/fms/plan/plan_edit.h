@@ -9,10 +9,11 @@
 // edit of a plan ends:
 // - every cursor declared on that plan (fms/units/plan_cursor.h: the LEGS
 //   and RTE rows, the GNS lists, the MCU LEGS page, the DIRECT lists, the
-//   vertical target, the fixes picked on RTE LEGS) that the edit did not set
-//   itself is back on the entry it stood on; a cursor on a removed entry
-//   stays at its index, on the entry that took its place (a picked fix reads
-//   -1: gone); one on the row after the plan stays after it;
+//   vertical target, the fixes picked on RTE LEGS) holds its entry's id, and
+//   so stays on it; one on a removed entry stays at its index, on the entry
+//   that took its place (a picked fix reads -1: gone); one on the row after
+//   the plan stays after it; one the edit put stands on the entry at the
+//   index it was put at;
 // - on the active plan the aircraft stays on its leg (fms/plan/active_leg.h)
 //   unless the edit put the TO somewhere itself (a direct-to, a new plan,
 //   first activation), and the TO's position is taken from its entry;
@@ -124,7 +125,8 @@ class PlanEdit {
     // at once from its entry, and again where the edit ends.
     void set_to(int index);
     void place(PlanCursor& cursor, int index);
-    // A whole new plan: the plan's cursors stay at their indices.
+    // A whole new plan: the plan's cursors stay at their indices, but for
+    // those whose entries the new plan holds.
     void keep_cursors();
     // The TO where neither the FROM nor the TO is left; the old index when
     // not given.
@@ -148,9 +150,12 @@ class PlanEdit {
     void end_at(int last);
 
     struct CursorMark {
-        PlanCursor* cursor; // null: it follows no more
-        int index;
-        ActiveLeg leg; // its entry (to) and the one before it (from)
+        PlanCursor* cursor;
+        bool follows; // false: put by the edit, or naming no entry
+        bool kept;    // a whole new plan: on its entry if the plan holds it, else at its index
+        int index;    // where it stood, and its entry's id
+        int id;
+        ActiveLeg leg; // for the TO row: its entry (to) and the one before it (from)
     };
     void finish();
     PlanEdit& root();
