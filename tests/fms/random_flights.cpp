@@ -29,8 +29,10 @@
 #include "fms/procedures/procedure_insertion.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/published_values.h"
+#include "fms/units/gns_scratchpad.h"
 #include "gauges/guidance_toggles.h"
 #include "gauges/linkage.h"
+#include "gns_mcu/gns_keys.h"
 #include "plan_builder.h"
 #include "sim/aircraft_state.h"
 #include "sim/host_folder.h"
@@ -251,6 +253,31 @@ Flight random_flight(unsigned seed) {
         if (at != f.climb_constraint) f.descent_constraint = at;
     }
     return f;
+}
+
+// The pilot types the TO's identifier on the GNS's DIRECT page in cruise: a
+// fix already ahead in the plan, flown to where it stands. The plan gains the
+// DIRECT entry before it and nothing else; true when it did.
+bool gns_direct_to_the_to(std::vector<std::string>& faults) {
+    const int to = to_waypoint_index;
+    std::vector<std::string> before;
+    for (int i = 0; i <= active_plan_last; ++i)
+        before.push_back(active_plan[i].ident);
+    gns_press_key(GnsKey::DirectTo);
+    gns_scratchpad_add(before[static_cast<std::size_t>(to)], 0);
+    for (int k = 0; k < 3; ++k)
+        gns_press_key(GnsKey::Ent);
+    std::vector<std::string> after;
+    for (int i = 0; i <= active_plan_last; ++i)
+        after.push_back(active_plan[i].ident);
+    std::vector<std::string> wanted = before;
+    wanted.insert(wanted.begin() + to, "DIRECT");
+    if (after != wanted || to_waypoint_index != to + 1) {
+        faults.push_back("the GNS direct-to to " + before[static_cast<std::size_t>(to)] +
+                         ", the TO, gave another plan");
+        return false;
+    }
+    return true;
 }
 
 void fresh_module() {
@@ -497,7 +524,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (route_state == kRouteStateActiveModified) execute_route_modification();
     }
     toggle_lnav();
-    const int last = flown_last();
+    int last = flown_last(); // one more after the GNS direct-to
     if (to_waypoint_index != 1) faults.push_back(where("the first TO is not entry 1", to_waypoint_index));
     bool gap = false;
     for (int i = 1; i < last; ++i)
@@ -515,7 +542,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     toggle_vnav();
     // Above a climb constraint the pilot has climbed past, or just short of
     // one, VNAV cannot be asked to meet it.
-    const int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
+    int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
     const double engaged_altitude = aircraft_state.indicated_altitude_ft;
     // What VNAV engaged in the air can lose before the field at the aircraft
     // file's greatest descent rate, at the ground speed then (the highest of
@@ -579,6 +606,11 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     bool early_reported = false;
     double lat = aircraft_state.plat, lon = aircraft_state.plon;
     int toc_was = toc_passed;
+    // A third of the flights on the example routes (whose fixes the database
+    // holds), drawn apart so that a seed flies its route as before: the GNS
+    // direct-to the TO once in cruise.
+    std::mt19937 unit_rng(seed * 104729u + 7u);
+    bool direct_due = unit_rng() % 3 == 0 && !f.test_places;
     double shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
     double shown_tod_along = -1.0;
     for (int i = 0; i < max_passes; ++i) {
@@ -612,7 +644,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // A T/D off the route (placed behind the TO waypoint when the descent
         // is longer than the route ahead) marks no point to meet.
         if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 && shown_tod_along >= 0.0) {
-            const double d = std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
+            const double d =
+                std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
             counts.tod_off_nm = std::max(counts.tod_off_nm, d);
             if (d > 10.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
         }
@@ -659,6 +692,21 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         lon = aircraft_state.plon;
         if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
         highest_flown = std::max(highest_flown, altitude);
+        if (direct_due && toc_passed == 1 && tod_passed == 0 && to_waypoint_index < last &&
+            distance_to_to_nm > 10.0 && std::fabs(cross_track_nm) < 0.5) {
+            direct_due = false;
+            const int at = to_waypoint_index;
+            if (gns_direct_to_the_to(faults)) {
+                ++counts.gns_direct_ahead;
+                // The DIRECT entry moved the TO and every entry after it up one.
+                ++last;
+                to = to_waypoint_index;
+                for (Checked& c : checked)
+                    if (c.index >= at) ++c.index;
+                if (hold_to >= at) ++hold_to;
+                if (engaged_to >= at) ++engaged_to;
+            }
+        }
         if (to_waypoint_index != to) {
             if (to_waypoint_index <= to) faults.push_back(where("TO out of order after", to));
             to = to_waypoint_index;
@@ -749,10 +797,12 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             (f.pilot_hold && c.index <= hold_to))
             continue;
         // Nor one below VNAV engaged in the air that it cannot get down to.
-        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - legs_nm(c.index + 1, last))) continue;
+        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - legs_nm(c.index + 1, last)))
+            continue;
         // Nor one the pilot's hold left out of reach at 300 ft/NM from where
         // it ends.
-        if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0)) continue;
+        if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0))
+            continue;
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once sequenced, that

@@ -20,11 +20,13 @@ void expect_clean(const FlightCounts& c) {
     std::printf("%d flights (%d example routes, %d across the antimeridian or near a pole, VNAV engaged "
                 "in the air on %d, %d with an arrival and an approach after a gap, %d doubling back, %d too "
                 "short for their cruise altitude, %d with the pilot's hold to the first fix, %d without a "
-                "destination; constraints %d at or above and %d at): %d arrivals and %d constraints "
-                "checked, T/C within %.1f NM and T/D within %.1f NM of the pages', %zu faults\n",
+                "destination, %d with a GNS direct-to the TO in cruise; constraints %d at or above and %d "
+                "at): %d arrivals and %d constraints checked, T/C within %.1f NM and T/D within %.1f NM of "
+                "the pages', %zu faults\n",
                 c.flights, c.example_routes, c.test_routes, c.vnav_in_air, c.arrivals_with_gap,
-                c.doubling_back, c.too_short, c.pilot_hold, c.no_destination, c.at_or_above, c.plain,
-                c.arrivals_checked, c.constraints_checked, c.toc_off_nm, c.tod_off_nm, c.faults.size());
+                c.doubling_back, c.too_short, c.pilot_hold, c.no_destination, c.gns_direct_ahead,
+                c.at_or_above, c.plain, c.arrivals_checked, c.constraints_checked, c.toc_off_nm, c.tod_off_nm,
+                c.faults.size());
     for (const std::string& f : c.faults)
         ADD_FAILURE() << f;
 }
@@ -66,6 +68,7 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     EXPECT_GT(counts.constraints_checked, 0);
     EXPECT_GT(counts.pilot_hold, 0);
     EXPECT_GT(counts.no_destination, 0);
+    EXPECT_GT(counts.gns_direct_ahead, 0);
     EXPECT_GT(counts.at_or_above, 0);
     EXPECT_GT(counts.plain, 0);
 }
