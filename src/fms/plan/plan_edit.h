@@ -145,8 +145,8 @@ class PlanEdit {
 
     // The plan ends at `last`, its entries and holds as they stand: for the
     // operations that moved the entries themselves. Within the plan's
-    // capacity, and never past an entry the edit has not written (no entry
-    // without an id inside the plan).
+    // capacity, and never over a slot that holds no entry (one without an
+    // id): a plan grows only over entries written.
     void end_at(int last);
 
     struct CursorMark {
