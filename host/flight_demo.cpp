@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace host {
 
@@ -48,8 +49,11 @@ void track_flight_frame(Simulator& sim, std::FILE* out) {
     // A TO further on in the plan with another name was reached past the old
     // one. The count runs through every plan of the flight: a plan made anew
     // (a direct-to, another route) starts at a TO before the old one's index,
-    // and an edit before the TO moves its index but not its name.
-    if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index && t.to_ident != s.to_ident)
+    // and an edit before the TO moves its index but not its name. A direct-to
+    // a fix further on flies none of the fixes it leaves out.
+    const bool direct_leg = std::strcmp(s.from_ident, "DIRECT") == 0;
+    if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index && t.to_ident != s.to_ident &&
+        !direct_leg)
         t.sequenced += s.to_index - t.to_index;
     t.to_index = s.to_index;
     t.to_ident = s.to_ident;

@@ -22,16 +22,18 @@ class ModuleStateKeeper {
             restores_.push_back([&variable, kept] { assign(variable, kept->value); });
         }
     }
-    // A cursor keeps its index: the cursor stays on its plan.
+    // A cursor keeps its index: the cursor stays on its plan, put back
+    // after the plans so that it stands on the entry at that index.
     void operator()(PlanCursor& cursor) {
-        const int kept = cursor;
-        restores_.push_back([&cursor, kept] { cursor = kept; });
+        const int kept = cursor.held_index();
+        cursor_restores_.push_back([&cursor, kept] { cursor.move_to(kept); });
     }
     // A plan is put back as it was, beside the edit path: no cursor follows.
     void operator()(RoutePlan& plan) {
         auto kept = std::make_shared<RoutePlan>(plan);
         restores_.push_back([&plan, kept] { PlanBuilder::copy(plan, *kept); });
     }
+    void operator()(FlownPlan& plan) { (*this)(static_cast<RoutePlan&>(plan)); }
     // The TO is put back where it stood.
     void operator()(FlownTo& to) {
         const int index = to.index();
@@ -43,6 +45,8 @@ class ModuleStateKeeper {
     }
     void restore() const {
         for (const auto& r : restores_)
+            r();
+        for (const auto& r : cursor_restores_)
             r();
     }
 
@@ -64,6 +68,7 @@ class ModuleStateKeeper {
         }
     }
     std::vector<std::function<void()>> restores_;
+    std::vector<std::function<void()>> cursor_restores_;
 };
 
 // Written by module_state_reset.py: keeps every mutable namespace-scope

@@ -86,8 +86,8 @@ void left_row_key(const LegsRows& rows, int k) {
         // The last fix of a route without destination has a row to pick.
         if (i >= legs_end_index(working_plan, last)) return;
         smiths_scratchpad = working_plan[i].ident;
-        if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg = i;
-        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg = i;
+        if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg.move_to(i);
+        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg.move_to(i);
         return;
     }
     // Past the destination nothing can be inserted.
@@ -141,7 +141,7 @@ void direct_to_key() {
     if (smiths_legs_pending_leg != 0) {
         const int picked = smiths_legs_pending_leg;
         if (picked < 1 || picked > working_plan_last) {
-            smiths_legs_pending_leg = 0;
+            smiths_legs_pending_leg.move_to(0);
             refuse("INVALID ENTRY");
             return;
         }
@@ -156,7 +156,7 @@ void direct_to_key() {
             gc_dist_course(from.lat, from.lon, w.lat, w.lon, &distance, &course);
             w.course = course - aircraft_state.magvar;
         }
-        smiths_legs_pending_leg = 0;
+        smiths_legs_pending_leg.move_to(0);
         smiths_scratchpad.clear();
         return;
     }
@@ -178,7 +178,7 @@ void hold_at_key() {
         const int picked = smiths_hold_at_leg;
         const int slot = picked > 0 ? add_hold(picked, kHoldMarkRoute, aircraft_state.magvar) : 0;
         if (slot == 0) {
-            if (picked < 0) smiths_hold_at_leg = 0;
+            if (picked < 0) smiths_hold_at_leg.move_to(0);
             refuse("INVALID ENTRY");
             return;
         }

@@ -124,8 +124,8 @@ int32_t smiths_press_key(SmithsKey key) {
         smiths_legs_subpage = 1;
         smiths_legs_entry = 1;
         smiths_legs_mode = kLegsModeList;
-        smiths_legs_pending_leg = 0;
-        smiths_hold_at_leg = 0;
+        smiths_legs_pending_leg.move_to(0);
+        smiths_hold_at_leg.move_to(0);
         break;
     case SmithsKey::DepArr:
         show_page(kPageDepArrIndex);

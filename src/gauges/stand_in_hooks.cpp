@@ -62,6 +62,8 @@ void orvex_standin_route_status(StandInRouteStatus* status) {
     std::snprintf(status->to_ident, sizeof status->to_ident, "%s",
                   active ? active_plan[to_waypoint_index].ident.c_str() : "");
     status->to_index = to_waypoint_index;
+    std::snprintf(status->from_ident, sizeof status->from_ident, "%s",
+                  active && to_waypoint_index >= 1 ? active_plan[to_waypoint_index - 1].ident.c_str() : "");
     status->last_index = active_plan_last;
     status->to_distance_nm = distance_to_to_nm;
     status->cross_track_nm = cross_track_nm;

@@ -17,8 +17,9 @@ struct StandInRouteStatus {
     double cross_track_nm; // from the active leg
     int32_t lnav_engaged;
     int32_t vnav_engaged;
-    char phase[16];   // flight-log segment ("Climb"), empty before the log runs
-    char profile[16]; // vertical profile: "climb", "cruise" or "descent"
+    char phase[16];      // flight-log segment ("Climb"), empty before the log runs
+    char profile[16];    // vertical profile: "climb", "cruise" or "descent"
+    char from_ident[16]; // the entry before the TO: "DIRECT" on a direct-to leg
 };
 
 // Loads the route file (a plain name in the flight-plans folder) within the

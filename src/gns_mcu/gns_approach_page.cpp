@@ -211,6 +211,11 @@ void commit_transition() {
 }
 
 void insert() {
+    if (gns_sub_state == kGnsSubStateActivePlan && active_plan_last < 0) {
+        // No route to join: the preview stays for when there is one.
+        gns_refusal_text = kGnsInvalidEntry;
+        return;
+    }
     gns_approach_preview = 0;
     if (gns_sub_state == kGnsSubStateActivePlan) {
         apply_approach_to_route();

@@ -28,6 +28,7 @@
 #include "sim/key_events.h"
 #include "sim/panel_services.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -142,6 +143,11 @@ void activate() {
     // it, names no waypoint to fly to: DIRECT stays as it is for another
     // choice.
     if (c < 1 || c > w_last || next_place(working_plan, c, w_last) < 0) return;
+    // The DIRECT entry and the end mark behind the plan must fit.
+    if (w_last + 2 > kPlanLastIndex) {
+        gns_refusal_text = kGnsInvalidEntry;
+        return;
+    }
 
     {
         // The view flown with the DIRECT entry before the chosen waypoint,
@@ -186,21 +192,56 @@ void gns_enter_direct() {
     } else if (gns_direct_inserted == 0 && gns_entry_fresh == 0) {
         look_up_typed_identifier();
     } else if (gns_direct_inserted == 0) {
-        constraint_waypoint_index = 0;
+        constraint_waypoint_index.move_to(0);
         activate();
     } else if (gns_direct_inserted == 1) {
         activate();
     }
 }
 
+namespace {
+
+// The entry of the route ahead (the TO or after it) that is the chosen
+// record: a direct-to a fix the route already flies goes to that entry, as
+// its row on the DIRECT list does, rather than putting a second one in before
+// the TO and flying back over the legs between. -1 when none is.
+int route_entry_ahead(const NavListRecord& record) {
+    const int last = std::min(working_plan_last, kPlanLastIndex);
+    if (to_waypoint_index == kNoToWaypoint || to_waypoint_index > last) return -1;
+    for (int i = std::max(to_waypoint_index, 1); i <= last; ++i) {
+        const RouteWaypoint& w = working_plan[i];
+        if (is_place(w) && w.ident == record.ident && std::fabs(w.lat - record.latitude) < 0.01 &&
+            std::fabs(w.lon - record.longitude) < 0.01)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
 void gns_direct_insertion() {
     const int last = working_plan_last;
     const int c = working_cursor_index;
     const int k = gns_database_index;
+    if (k >= 1 && k <= candidate_list.count()) {
+        const int ahead = route_entry_ahead(candidate_list[k]);
+        if (ahead > 0) {
+            gns_state = GNS_DIRECT;
+            reset_page_toggles();
+            gns_direct_inserted = 0;
+            gns_entry_active = 1;
+            gns_entry_fresh = 1;
+            working_cursor_index.move_to(ahead);
+            gns_scratchpad = working_plan[ahead].ident;
+            gns_scratchpad_add("", 1);
+            return;
+        }
+    }
     // The entry moves the plan up one (the cursor may stand on the end row),
-    // and the DIRECT entry must still fit when it is flown.
-    const bool room = last >= 0 && last + 2 <= kPlanLastIndex && c >= 0 && c <= last + 1;
+    // and the DIRECT entry and the end mark must still fit when it is flown.
+    const bool room = last >= 0 && last + 3 <= kPlanLastIndex && c >= 0 && c <= last + 1;
     if (!room || k < 1 || k > candidate_list.count()) {
+        if (!room) gns_refusal_text = kGnsInvalidEntry;
         gns_state = GNS_DIRECT;
         reset_page_toggles();
         return;

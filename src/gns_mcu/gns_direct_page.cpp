@@ -87,7 +87,7 @@ void choose_row(int row) {
     if (row < 0 || row > kPlanLastIndex) return;
     gns_entry_active = 1;
     gns_entry_fresh = 1;
-    working_cursor_index = row;
+    working_cursor_index.move_to(row);
     gns_scratchpad = gns_direct_row_ident(row);
     gns_scratchpad_add("", 1);
 }

@@ -246,7 +246,8 @@ void commit_database_wpt() {
         break;
     case GNS_FLIGHT_PLAN:
         if (gns_sub_state == kGnsSubStateActivePlan || gns_sub_state == kGnsSubStateStoredPlans)
-            gns_insert_candidate(gns_plan_in_view(), gns_database_index);
+            if (!gns_insert_candidate(gns_plan_in_view(), gns_database_index))
+                gns_refusal_text = kGnsInvalidEntry;
         break;
     default:
         gns_direct_insertion();

@@ -276,6 +276,28 @@ int chosen_route() {
 // rebuilt or loaded; the view reads the two flags and clears them.
 bool header_held = false;
 
+// The row marked for the open entry is the row of the entry the cursor
+// names: another unit's edit or the TO stepping on moves the rows, which start
+// at the FROM, under the mark. An entry left behind closes.
+void keep_mark_on_cursor_entry() {
+    if (gns_entry_active != 1 || to_waypoint_index == kNoToWaypoint) return;
+    int marked = -1;
+    for (int row = 0; row < 6 && marked < 0; ++row)
+        if (row_selected(row)) marked = row;
+    const int cursor = gns_selected_wpt_index;
+    if (marked < 0 || first_active_row() + marked == cursor || cursor < 0 || cursor > active_plan_last + 1)
+        return;
+    gns_toggle(kRowSelector[marked].key) = kGnsToggleIdle;
+    const int from = std::max(0, to_waypoint_index - 1);
+    if (cursor < from) {
+        gns_entry_active = 0;
+        return;
+    }
+    gns_active_page = (cursor - from) / 6 + 1;
+    const RowSelector& mark = kRowSelector[cursor - first_active_row()];
+    gns_toggle(mark.key) = mark.value;
+}
+
 // What the active-plan view does with the keys of this frame.
 void act_on_active_view(int rows, bool left_key) {
     header_held = gns_route_loaded_flag != 0 || gns_plan_changed != 0;
@@ -285,12 +307,13 @@ void act_on_active_view(int rows, bool left_key) {
     gns_active_page_count = active_plan_last == 0 ? 1 : std::max(1, (rows + 5) / 6);
     // A plan replaced or shortened meanwhile keeps the page within it.
     gns_active_page = std::clamp(gns_active_page, 1, gns_active_page_count);
+    if (!left_key) keep_mark_on_cursor_entry();
     if (!left_key || to_waypoint_index == kNoToWaypoint) return;
     const int i = selected_index(first_active_row(), active_plan_last + 1);
     if (i < 0) return;
     gns_scratchpad = row_entry(active_plan, active_plan_last, i).ident;
-    gns_selected_wpt_index = i;
-    working_cursor_index = i;
+    gns_selected_wpt_index.move_to(i);
+    working_cursor_index.move_to(i);
     gns_scratchpad_add("", 1);
 }
 
@@ -334,7 +357,7 @@ void act_on_opened_plan(bool left_key) {
             gns_scratchpad = row_entry(working_plan, working_plan_last, i).ident;
             gns_scratchpad_add("", 1);
         }
-        working_cursor_index = i;
+        working_cursor_index.move_to(i);
     }
     if (gns_toggle(GNS_R5) == kGnsToggleFirst && gns_enter_pressed == 1) {
         if (working_plan_last >= 1) gns_activate_opened_plan();

@@ -138,8 +138,12 @@ void key_direct_to() {
         gns_direct_pressed = 1;
         return;
     }
-    // The copy with the DIRECT entry must fit in entries 0..200.
-    if (active_plan_last > kPlanLastIndex - 1) return;
+    // The copy with the DIRECT entry and the end mark behind it must fit in
+    // entries 0..200.
+    if (active_plan_last + 2 > kPlanLastIndex) {
+        gns_refusal_text = kGnsInvalidEntry;
+        return;
+    }
     // The view below takes the working plan: a modification the CDU left
     // pending there ends (and the CDU says so), not executed later on top of
     // the view.
@@ -339,6 +343,7 @@ void hear_plan_event(PlanEvent event, PlanUnit by) {
 
 int32_t gns_press_key(GnsKey key) {
     const PlanUnitScope unit(PlanUnit::Gns);
+    gns_refusal_text.clear();
     switch (key) {
     case GnsKey::Nav:
         key_nav();

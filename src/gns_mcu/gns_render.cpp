@@ -1,7 +1,9 @@
 #include "gns_mcu/gns_render.h"
 
 #include "fms/plan/plan_edit.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_page_draw.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject gnsxls_display;
@@ -54,6 +56,8 @@ void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size)
                          const PlanUnitScope unit(PlanUnit::Gns);
                          gns_lsk_next = 0;
                          if (GnsPageRoutine page = gns_page_routine(gns_state)) page(display, g);
+                         if (!gns_refusal_text.empty())
+                             GnsPage(display, g).highlight(30.0f, 360.0f, gns_refusal_text);
                          gns_enter_pressed = 0;
                          gns_prev_pressed = 0;
                          gns_next_pressed = 0;

@@ -266,7 +266,10 @@ void gns_enter_pilot_wpt() {
 
     const GnsPlanRef p = gns_plan_in_view();
     const int c = p.cursor;
-    if (!room_at_cursor(p)) return;
+    if (!room_at_cursor(p)) {
+        gns_refusal_text = kGnsInvalidEntry;
+        return;
+    }
     {
         PlanEdit edit(p.target, "a GNS pilot waypoint");
         RouteWaypoint& w = open_slot_at_cursor(p, edit);
@@ -308,7 +311,10 @@ void gns_enter_offset_wpt() {
 
     const GnsPlanRef p = gns_plan_in_view();
     const int c = p.cursor;
-    if (!room_at_cursor(p)) return;
+    if (!room_at_cursor(p)) {
+        gns_refusal_text = kGnsInvalidEntry;
+        return;
+    }
     gns_state = gns_return_state;
     PlanEdit edit(p.target, "a GNS offset waypoint");
     RouteWaypoint& w = open_slot_at_cursor(p, edit);

@@ -78,7 +78,7 @@ void store_constraint() {
 void mcu_keep_legs_index_in_plan() {
     const int kept = std::clamp<int>(mcu_legs_index, 1, std::max(active_plan_last, 1));
     if (kept == mcu_legs_index) return;
-    mcu_legs_index = kept;
+    mcu_legs_index.move_to(kept);
     if (mcu_mode == MCU_LEGS) mcu_request_redraw();
 }
 

@@ -38,7 +38,7 @@ class EconReadouts : public PageCanvas {
         place(2, "KPDX", 48.0);
         set_active_last(2);
         set_flown_to(1);
-        constraint_waypoint_index = 1;
+        constraint_waypoint_index.move_to(1);
     }
     void TearDown() override {
         ImportTable.panels = nullptr;

@@ -136,7 +136,7 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     EXPECT_EQ(smiths_legs_mode, kLegsModeHoldAt);
     EXPECT_EQ(smiths_legs_map_step, 0);
     // A letter from G on drops the leg picked for HOLD AT; A to F and digits keep it.
-    smiths_hold_at_leg = 3;
+    smiths_hold_at_leg.move_to(3);
     press({SmithsKey::F, SmithsKey::Digit5});
     EXPECT_EQ(smiths_hold_at_leg, 3);
     press({SmithsKey::G});

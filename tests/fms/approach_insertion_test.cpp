@@ -25,7 +25,7 @@ void preview_approach(const char* transition) {
 
 TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachReplacesBoth) {
     write_plan(working_plan, {"KSEA", "SEA", "BTG", "KPDX"});
-    constraint_waypoint_index = 3;
+    constraint_waypoint_index.move_to(3);
     preview_approach("HILLS");
     insert_approach(1);
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
@@ -127,7 +127,7 @@ TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlo
     write_plan(active_plan, {"KSEA", "SEA", "KPDX"});
     set_flown_to(2);
     gns_sub_state = kGnsSubStateActivePlan; // the airway is joined in the active plan
-    gns_selected_wpt_index = 1;             // at the row the GNS chose there
+    gns_selected_wpt_index.move_to(1);      // at the row the GNS chose there
     load_airway("J1");
     ASSERT_EQ(candidate_from_index, 9);
     candidate_selected_index = find_candidate_index("BLI");

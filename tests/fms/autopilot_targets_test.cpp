@@ -24,7 +24,7 @@ class AutopilotTargets : public UpdateTest {
     // In the descent, `nm` along the route before the target C.
     static void before_target(double nm) {
         set_flown_to(2);
-        constraint_waypoint_index = 2;
+        constraint_waypoint_index.move_to(2);
         const PlanPoint p = offset("X", {"C", 47.0, 9.0}, 270.0, nm);
         aircraft_state.plat = p.lat;
         aircraft_state.plon = p.lon;

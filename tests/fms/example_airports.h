@@ -33,7 +33,7 @@ class ExampleAirports : public ::testing::Test {
         for (std::string* s : {&c->departure_runway, &c->sid, &c->sid_transition, &c->arrival_runway,
                                &c->star, &c->star_transition, &c->approach, &c->approach_transition})
             *s = "------";
-        working_cursor_index = 1;
+        working_cursor_index.move_to(1);
     }
 
   private:

@@ -76,7 +76,7 @@ TEST_F(ExampleRoute, radialsFromSeattleAndOlympiaCrossAtAlder) {
 TEST_F(ExampleRoute, anAirwayIsJoinedAtTheCursorAndReplacesARow) {
     set_working({{"KSEA", ""}, {"SEA", ""}, {"BTG", ""}, {"KPDX", ""}});
     build_route_rows();
-    working_cursor_index = 1;
+    working_cursor_index.move_to(1);
     load_airway("J1");
     ASSERT_EQ(candidate_count(), 15); // the whole of J1, up to the first line of J70
     EXPECT_EQ(candidate_list[1].ident, "EUG");

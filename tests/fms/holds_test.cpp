@@ -78,7 +78,7 @@ TEST(Holds, aHoldAloneOnTheFlownPlanReplacesEveryHoldAndKeepsItsFixPending) {
 TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     set_working_count(10);
     route_state = kRouteStateActive;
-    smiths_hold_at_leg = 1;
+    smiths_hold_at_leg.move_to(1);
     add_hold(5, kHoldQuiet, 0.0);
     add_hold(8, kHoldQuiet, 0.0);
     EXPECT_EQ(add_hold(3, kHoldMarkRoute, 0.0), 1);

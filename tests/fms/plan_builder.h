@@ -32,6 +32,8 @@ struct PlanBuilder {
     // Entries 0..last written whole (an id-less entry copied in) get ids.
     static void give_ids(RoutePlan& plan) { plan.give_ids(); }
     static void clear(RoutePlan& plan) { plan.clear(); }
+    // A plan's choices as a test lays them out, the flown plan's too.
+    static PlanChoices& choices(RoutePlan& plan) { return plan.choices_; }
     // A plan laid out as a copy of another, whole.
     static void copy(RoutePlan& plan, const RoutePlan& from) { plan = from; }
     // The TO as a flight left it; its position apart, as given.

@@ -71,7 +71,7 @@ TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
          [] {
              PlanEdit edit(W, "test");
              open_slot(W, 1);
-             legs_edit_index = 4;
+             legs_edit_index.move_to(4);
          },
          "C"},
         {"several steps, one edit", 1,
@@ -85,7 +85,7 @@ TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
     };
     for (const Case& c : cases) {
         set_working({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
-        legs_edit_index = c.cursor;
+        legs_edit_index.move_to(c.cursor);
         const int breaks = plan_invariant_breaks;
         c.edit();
         EXPECT_EQ(named_by(legs_edit_index), c.names) << c.what;
@@ -152,7 +152,7 @@ TEST(PlanEdit, theModifiedRoutesToRowFollowsAsTheTo) {
     };
     for (const Case& c : cases) {
         set_working({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}});
-        working_cursor_index = 2;
+        working_cursor_index.move_to(2);
         c.edit();
         EXPECT_EQ(named_by(working_cursor_index), c.names) << c.what;
     }
@@ -163,7 +163,7 @@ TEST(PlanEdit, anEditOfTheFlownPlanKeepsItsCursorsAndTheLeg) {
     const PlanTarget A = active_target();
     set_active({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
     set_flown_to(2);
-    constraint_waypoint_index = 3;
+    constraint_waypoint_index.move_to(3);
     {
         PlanEdit edit(A, "test");
         open_slot(A, 1);

@@ -87,7 +87,7 @@ TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart
         working_entry(i).kind = "STAR";
     set_flown_to(5);
     ASSERT_EQ(add_hold(5, kHoldQuiet, 0.0), 1);
-    working_edit_index = 7;
+    working_edit_index.move_to(7);
     working_entry(7).alt_constraint = 31.0;
 
     choose_star("HHOOD2", "10R", "YKM");
@@ -143,7 +143,7 @@ TEST_F(ProcedureInsertion, aNearlyFullPlanStopsAtItsLastIndex) {
 TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     write_plan(active_plan, {"KSEA", "BTG", "KPDX"});
     set_flown_to(2);
-    constraint_waypoint_index = 2;
+    constraint_waypoint_index.move_to(2);
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(1);
     direct_to_active = 1;

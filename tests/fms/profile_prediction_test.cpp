@@ -91,7 +91,7 @@ TEST(ProfilePrediction, WaypointsGetClimbAndDescentPredictions) {
     descent_speed_target = 240;
     constrain(3, 10000.0, 270.0); // the cruise level
     constrain(5, 2550.0, -999.0); // a descent constraint without a speed
-    constraint_waypoint_index = 3;
+    constraint_waypoint_index.move_to(3);
     predict_profile(10000, kProfileFull);
     const std::pair<double, double> expected[] = {
         {0.0, -999.0}, {8000.0, 250.0}, {10000.0, 280.0}, {10000.0, 270.0}, {10000.0, 280.0}, {2500.0, 240.0},

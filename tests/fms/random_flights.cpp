@@ -17,6 +17,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -29,8 +30,10 @@
 #include "fms/procedures/procedure_insertion.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/published_values.h"
+#include "fms/units/gns_scratchpad.h"
 #include "gauges/guidance_toggles.h"
 #include "gauges/linkage.h"
+#include "gns_mcu/gns_keys.h"
 #include "plan_builder.h"
 #include "sim/aircraft_state.h"
 #include "sim/host_folder.h"
@@ -253,6 +256,32 @@ Flight random_flight(unsigned seed) {
     }
     if (last >= 2 && unit(more) < 0.2) f.retyped_at = std::uniform_int_distribution<int>(1, last - 1)(more);
     return f;
+}
+
+// The pilot types the identifier of entry k (the TO or one after it) on the
+// GNS's DIRECT page in cruise: a fix already ahead in the plan, flown to where
+// it stands. The plan gains the DIRECT entry before it and nothing else; true
+// when it did.
+bool gns_direct_ahead(int k, std::vector<std::string>& faults) {
+    std::vector<std::string> before;
+    for (int i = 0; i <= active_plan_last; ++i)
+        before.push_back(active_plan[i].ident);
+    const std::string& typed = before[static_cast<std::size_t>(k)];
+    gns_press_key(GnsKey::DirectTo);
+    gns_scratchpad_add(typed, 0);
+    for (int n = 0; n < 3; ++n)
+        gns_press_key(GnsKey::Ent);
+    std::vector<std::string> after;
+    for (int i = 0; i <= active_plan_last; ++i)
+        after.push_back(active_plan[i].ident);
+    std::vector<std::string> wanted = before;
+    wanted.insert(wanted.begin() + k, "DIRECT");
+    if (after != wanted || to_waypoint_index != k + 1) {
+        faults.push_back("the GNS direct-to to " + typed + ", entry " + std::to_string(k) +
+                         ", gave another plan");
+        return false;
+    }
+    return true;
 }
 
 void fresh_module() {
@@ -515,7 +544,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (route_state == kRouteStateActiveModified) execute_route_modification();
     }
     toggle_lnav();
-    const int last = flown_last();
+    int last = flown_last(); // one more after the GNS direct-to
     if (to_waypoint_index != 1) faults.push_back(where("the first TO is not entry 1", to_waypoint_index));
     bool gap = false;
     for (int i = 1; i < last; ++i)
@@ -533,7 +562,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     toggle_vnav();
     // Above a climb constraint the pilot has climbed past, or just short of
     // one, VNAV cannot be asked to meet it.
-    const int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
+    int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
     const double engaged_altitude = aircraft_state.indicated_altitude_ft;
     // What VNAV engaged in the air can lose before the field at the aircraft
     // file's greatest descent rate, at the ground speed then (the highest of
@@ -597,6 +626,13 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     bool early_reported = false;
     double lat = aircraft_state.plat, lon = aircraft_state.plon;
     int toc_was = toc_passed;
+    // A third of the flights on the example routes (whose fixes the database
+    // holds), drawn apart so that a seed flies its route as before: a GNS
+    // direct-to once in cruise, to the TO, or to the fix after it when the TO
+    // is near and holds no constraint (it is then left out).
+    std::mt19937 unit_rng(seed * 104729u + 7u);
+    bool direct_due = unit_rng() % 3 == 0 && !f.test_places;
+    const bool direct_past_to = unit_rng() % 2 == 0;
     double shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
     double shown_tod_along = -1.0;
     bool retyped = false;
@@ -687,6 +723,34 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         lon = aircraft_state.plon;
         if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
         highest_flown = std::max(highest_flown, altitude);
+        const int at = to_waypoint_index + (direct_past_to ? 1 : 0);
+        const bool to_checked = std::any_of(checked.begin(), checked.end(),
+                                            [](const Checked& c) { return c.index == to_waypoint_index; });
+        const bool due_now =
+            direct_past_to ? distance_to_to_nm < 6.0 && distance_to_to_nm > 2.0 && !to_checked &&
+                                 !holds_altitude(active_plan[to_waypoint_index]) && is_place(active_plan[at])
+                           : distance_to_to_nm > 10.0;
+        // Far from the T/D the pages show: a leg left out near it moves it,
+        // and the checks above measure the descent from where it was shown.
+        double tod_from_to = 1e9, unused_tod_course = 0.0;
+        if (tod_lat != 0.0 || tod_lon != 0.0)
+            gc_dist_course(active_plan[to_waypoint_index].lat, active_plan[to_waypoint_index].lon, tod_lat,
+                           tod_lon, &tod_from_to, &unused_tod_course);
+        if (direct_due && due_now && toc_passed == 1 && tod_passed == 0 && at < last && tod_from_to > 40.0 &&
+            std::fabs(cross_track_nm) < 0.5) {
+            direct_due = false;
+            if (gns_direct_ahead(at, faults)) {
+                ++counts.gns_direct_ahead;
+                counts.gns_direct_past_to += direct_past_to ? 1 : 0;
+                // The DIRECT entry moved the TO and every entry after it up one.
+                ++last;
+                to = to_waypoint_index;
+                for (Checked& c : checked)
+                    if (c.index >= at) ++c.index;
+                if (hold_to >= at) ++hold_to;
+                if (engaged_to >= at) ++engaged_to;
+            }
+        }
         if (to_waypoint_index != to) {
             if (to_waypoint_index <= to) faults.push_back(where("TO out of order after", to));
             to = to_waypoint_index;

@@ -20,13 +20,13 @@ void expect_clean(const FlightCounts& c) {
     std::printf("%d flights (%d example routes, %d across the antimeridian or near a pole, VNAV engaged "
                 "in the air on %d, %d with an arrival and an approach after a gap, %d doubling back, %d too "
                 "short for their cruise altitude, %d with the pilot's hold to the first fix, %d without a "
-                "destination, %d typed anew in the air; constraints %d at or above and %d at): %d arrivals "
-                "and %d constraints "
-                "checked, T/C within %.1f NM and T/D within %.1f NM of the pages', %zu faults\n",
+                "destination, %d typed anew in the air, %d with a GNS direct-to a fix ahead in cruise (%d past "
+                "the TO); constraints %d at or above and %d at): %d arrivals and %d constraints checked, T/C "
+                "within %.1f NM and T/D within %.1f NM of the pages', %zu faults\n",
                 c.flights, c.example_routes, c.test_routes, c.vnav_in_air, c.arrivals_with_gap,
-                c.doubling_back, c.too_short, c.pilot_hold, c.no_destination, c.retyped_in_air, c.at_or_above,
-                c.plain, c.arrivals_checked, c.constraints_checked, c.toc_off_nm, c.tod_off_nm,
-                c.faults.size());
+                c.doubling_back, c.too_short, c.pilot_hold, c.no_destination, c.retyped_in_air,
+                c.gns_direct_ahead, c.gns_direct_past_to, c.at_or_above, c.plain, c.arrivals_checked,
+                c.constraints_checked, c.toc_off_nm, c.tod_off_nm, c.faults.size());
     for (const std::string& f : c.faults)
         ADD_FAILURE() << f;
 }
@@ -52,10 +52,12 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     // passed in the take-off; a constraint VNAV engaged in the air could not
     // get down to; the pilot's hold above a low cruise altitude; the descent
     // begun 21 NM off the legs in a sharp turn at FL377; the descent begun
-    // at a 9100A above a 4000 ft cruise, sequenced early.
+    // at a 9100A above a 4000 ft cruise, sequenced early; a GNS direct-to
+    // past the TO near the T/D at FL400 (measured against the T/D shown before
+    // it moved).
     for (const unsigned seed : {2607u, 5624u, 142u, 230u, 91365u, 600237u, 937033397u, 241915607u, 55000359u,
                                 66000499u, 3000001547u, 3000002286u, 4000004047u, 4000001404u, 2500000931u,
-                                500001074u, 600002084u, 951016716u})
+                                500001074u, 600002084u, 951016716u, 52605148u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // Each kind of flight was flown, and the rules had something to check.
@@ -69,6 +71,8 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     EXPECT_GT(counts.pilot_hold, 0);
     EXPECT_GT(counts.no_destination, 0);
     EXPECT_GT(counts.retyped_in_air, 0);
+    EXPECT_GT(counts.gns_direct_past_to, 0);
+    EXPECT_GT(counts.gns_direct_ahead, counts.gns_direct_past_to);
     EXPECT_GT(counts.at_or_above, 0);
     EXPECT_GT(counts.plain, 0);
 }

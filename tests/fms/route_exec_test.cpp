@@ -139,7 +139,7 @@ TEST(RouteExec, EraseRestoresTheExecutedRoute) {
         set_active({{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
         set_working({{"A", ""}, {"B", ""}, {"X", ""}, {"C", ""}, {"D", ""}});
         route_state = state;
-        ChoicesEdit(active_plan)->sid = "OLD";
+        PlanBuilder::choices(active_plan).sid = "OLD";
         select("NEW", "NEW");
         // Hold 1 is executed at B; hold 2 exists only in the working plan.
         hold_at(1, 1, 1);

@@ -62,7 +62,7 @@ TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
     constrain(2, 10000.0, 250.0, kPlain);
     constrain(3, 20000.0, 250.0, kPlain);
     constrain(4, 30000.0, 250.0, kPlain); // the climb goes on after entry 3
-    EXPECT_EQ(plan_distance_to(1), 3); // the last constraint below cruise
+    EXPECT_EQ(plan_distance_to(1), 3);    // the last constraint below cruise
     EXPECT_EQ(toc_index, 3);
     EXPECT_EQ(vertical_target_altitude, 20000.0);
     EXPECT_EQ(toc_lon, p[2].lon); // only entry 2 lies within the climb distance
@@ -214,7 +214,7 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     tod_lon = p[3].lon;
     route_state = kRouteStateActive;
     cruise_altitude = 35000;
-    constraint_waypoint_index = 2;
+    constraint_waypoint_index.move_to(2);
     constrain(2, 35000.0);
     cruise_speed_target = 280;
     smiths_cdu_page = 34;
@@ -262,7 +262,7 @@ TEST_F(Vnav, TopOfDescentAlongTheRouteWithinOneAndAHalfMiles) {
     route_state = kRouteStateActive;
     cruise_altitude = 20000;
     toc_passed = 1;
-    constraint_waypoint_index = 3;
+    constraint_waypoint_index.move_to(3);
     constrain(3, 6000.0);
     descent_rate_used_fpm = 2000.0;
     descent_tas_target = 300.0;
@@ -348,7 +348,7 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     line(4, 10.0);
     cruise_altitude = 10000;
     toc_passed = tod_passed = 1;
-    constraint_waypoint_index = 3;
+    constraint_waypoint_index.move_to(3);
     vertical_target_altitude = 4000.0;
     tod_altitude = 10000.0;
     const PlanPoint tod = offset("TOD", p[1], 90.0, 0.5);

@@ -169,6 +169,40 @@ TEST_F(GnsDirect, ATypedIdentifierIsInsertedThroughDatabaseWptAndFlown) {
     EXPECT_EQ(gns_scratchpad, "QQQQQ");
 }
 
+TEST_F(GnsDirect, ATypedFixAheadInTheRouteIsFlownToWhereItStands) {
+    // KSEA SEA PAE OLM BTG KPDX, flown towards PAE; the aircraft far west.
+    struct Row {
+        const char* typed;
+        std::vector<std::string> flown; // the active plan after ENT ENT ENT
+        const char* to;
+    };
+    const Row rows[] = {
+        // Ahead: the legs before it are left behind, nothing is added.
+        {"OLM", {"KSEA", "SEA", "PAE", "DIRECT", "OLM", "BTG", "KPDX"}, "OLM"},
+        {"BTG", {"KSEA", "SEA", "PAE", "OLM", "DIRECT", "BTG", "KPDX"}, "BTG"},
+        // The TO itself, as the proposal.
+        {"PAE", {"KSEA", "SEA", "DIRECT", "PAE", "OLM", "BTG", "KPDX"}, "PAE"},
+        // Behind the aircraft: put in at the cursor, as any other fix.
+        {"SEA", {"KSEA", "SEA", "DIRECT", "SEA", "PAE", "OLM", "BTG", "KPDX"}, "SEA"},
+    };
+    for (const Row& row : rows) {
+        set_active_plan({{"KSEA", 47.449, -122.309, "APT"},
+                         {"SEA", 47.435400, -122.309700, "VOR"},
+                         {"PAE", 47.919800, -122.277800, "VOR"},
+                         {"OLM", 46.971700, -122.902500, "VOR"},
+                         {"BTG", 45.747900, -122.591800, "VOR"},
+                         {"KPDX", 45.588, -122.597, "APT"}},
+                        2);
+        frames(1);
+        press(std::string("DIRECT \"") + row.typed + "\" ENT ENT ENT");
+        frames(1);
+        EXPECT_EQ(active_idents(), row.flown) << row.typed;
+        EXPECT_EQ(active_plan[to_waypoint_index].ident, row.to) << row.typed;
+        EXPECT_EQ(active_plan[to_waypoint_index - 1].ident, "DIRECT") << row.typed;
+        EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN) << row.typed;
+    }
+}
+
 TEST_F(GnsDirect, TheClosestAirportPageListsTheNineNearestAndRefreshesOnlyAsItMust) {
     fly_example(2);
     press("DIRECT DIRECT");
@@ -237,33 +271,43 @@ TEST_F(GnsDirect, RoutePagesCountEighteenRowsAndTheClosestAirportsFollow) {
     EXPECT_EQ(gns_direct_list_mode, kGnsDirectListClosestAirports);
 }
 
-TEST_F(GnsDirect, TheDirectEntryGoesInWhileThePlanFitsIn201Entries) {
+TEST_F(GnsDirect, AFullPlanTakesNoDirectEntryAndSaysSo) {
     auto fixes_of = [](int last) {
         std::vector<Fix> fixes;
         for (int i = 0; i <= last; ++i)
             fixes.push_back({i == 0 ? "ORIG" : "WPT", 40.0 + 0.01 * i, -100.0, "WPT"});
         return fixes;
     };
-    // Last 198: the DIRECT entry makes 200 entries.
-    set_active_plan(fixes_of(198), 5);
-    frames(1);
-    press("DIRECT ENT");
-    EXPECT_EQ(active_plan_last, 199);
-    EXPECT_EQ(active_plan[5].ident, "DIRECT");
-    EXPECT_EQ(to_waypoint_index, 6);
-
-    // Last 199 with a looked-up waypoint would need 202 entries: refused,
-    // the plan as it was.
-    set_active_plan(fixes_of(199), 5);
-    frames(1);
-    press("DIRECT \"PAE\" ENT ENT");
-    EXPECT_EQ(gns_state, GNS_DIRECT);
-    EXPECT_EQ(gns_direct_inserted, 0);
-    EXPECT_EQ(active_plan_last, 199);
-    // The proposed waypoint itself still fits: 201 entries.
-    press("FPL DIRECT ENT");
-    EXPECT_EQ(active_plan_last, 200);
-    EXPECT_EQ(active_plan[5].ident, "DIRECT");
+    // The flown plan keeps its end mark: at most 200 entries, last 199.
+    struct Row {
+        int last;
+        const char* keys;
+        int last_after; // -1: refused, the plan as it was
+    };
+    const Row rows[] = {
+        {198, "DIRECT ENT", 199},                 // the proposal: the DIRECT entry fits
+        {197, "DIRECT \"PAE\" ENT ENT ENT", 199}, // a looked-up fix and the DIRECT entry
+        {198, "DIRECT \"PAE\" ENT ENT", -1},      // no room for both
+        {199, "DIRECT", -1},                      // a full plan: no direct-to at all
+    };
+    for (const Row& row : rows) {
+        set_active_plan(fixes_of(row.last), 5);
+        press("FPL");
+        frames(1);
+        press(row.keys);
+        frames(1);
+        if (row.last_after < 0) {
+            EXPECT_EQ(active_plan_last, row.last) << row.keys;
+            EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr) << row.keys;
+            EXPECT_EQ(gns_direct_inserted, 0) << row.keys;
+        } else {
+            EXPECT_EQ(active_plan_last, row.last_after) << row.keys;
+            EXPECT_EQ(active_plan[5].ident, "DIRECT") << row.keys;
+            EXPECT_EQ(to_waypoint_index, 6) << row.keys;
+            EXPECT_EQ(op_of_text("INVALID ENTRY"), nullptr) << row.keys;
+        }
+        EXPECT_EQ(entry_kind(active_plan[active_plan_last + 1]), EntryKind::EndMark) << row.keys;
+    }
 }
 
 TEST_F(GnsDirect, TheChosenFixIsFlownWhenTheOldToWasUnderTheAircraft) {

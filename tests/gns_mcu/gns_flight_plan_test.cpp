@@ -86,7 +86,7 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     activate_example_route();
     // A hold on OLM and the VNAV target on the destination move with them.
     hold_alone_at_active(4, 0.0, 1.0);
-    constraint_waypoint_index = 9;
+    constraint_waypoint_index.move_to(9);
 
     press("L2 \"PAE\"");
     EXPECT_EQ(gns_scratchpad, "PAE   ");
@@ -114,19 +114,21 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     EXPECT_EQ(gns_scratchpad, "SEA");
     EXPECT_EQ(gns_line_toggles[GNS_L2], kGnsToggleSecond);
 
-    // Inserting at index 3 while the TO index is 5 moves it to 6.
+    // Inserting at index 3 while the TO index is 5 (stepped on meanwhile)
+    // moves it to 6.
     press("L3");
     ASSERT_EQ(working_cursor_index, 3);
-    set_flown_to(5);
     press("\"BTG\" ENT");
     frames(1);
     ASSERT_EQ(gns_state, GNS_DATABASE_WPT);
+    set_flown_to(5);
     press("ENT");
     frames(1);
     EXPECT_EQ(active_plan[working_cursor_index - 1].ident, "BTG");
     EXPECT_EQ(to_waypoint_index, 6);
-    // The view scrolled with the TO index: the mark stays on its row.
-    EXPECT_EQ(gns_line_toggles[GNS_L3], kGnsToggleFirst);
+    // The cursor's waypoint lies behind the FROM, where the view starts: no
+    // row shows it, and its entry closes.
+    EXPECT_EQ(gns_entry_active, 0);
 }
 
 // A waypoint put in before a constrained fix, on the flown plan and on an
@@ -171,7 +173,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     }
     set_active_last(4);
     set_flown_to(3);
-    gns_selected_wpt_index = 1;
+    gns_selected_wpt_index.move_to(1);
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     press_only(GnsKey::ToggleErase);
@@ -186,7 +188,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     EXPECT_EQ(gns_delete_request, 0);
 
     // A cursor past the plan deletes nothing.
-    gns_selected_wpt_index = 7;
+    gns_selected_wpt_index.move_to(7);
     gns_delete_request = 1;
     press_only(GnsKey::Ent);
     EXPECT_EQ(active_plan_last, 3);
@@ -195,7 +197,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     // with only the origin left, no route is.
     set_flown_to(3);
     for (int expected_to : {2, 1, kNoToWaypoint}) {
-        gns_selected_wpt_index = active_plan_last;
+        gns_selected_wpt_index.move_to(active_plan_last);
         gns_delete_request = 1;
         press_only(GnsKey::Ent);
         frames(1);
@@ -228,7 +230,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
             active_entry(i) = route[static_cast<std::size_t>(i)];
         set_active_last(9);
         set_flown_to(row.to);
-        gns_selected_wpt_index = row.cursor;
+        gns_selected_wpt_index.move_to(row.cursor);
         gns_entry_active = 1;
         gns_entry_fresh = 1;
         press_only(GnsKey::ToggleErase);
@@ -243,7 +245,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
 TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     // No route: a stale selection makes no hold.
     press("FPL");
-    gns_selected_wpt_index = 3;
+    gns_selected_wpt_index.move_to(3);
     gns_line_toggles[GNS_L2] = kGnsToggleFirst;
     press("HOLD");
     EXPECT_EQ(gns_state, GNS_HOLDING_PATTERN);
@@ -299,14 +301,18 @@ TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
     frames(1);
     ASSERT_EQ(gns_state, GNS_DATABASE_WPT);
     press("ENT");
+    frames(1);
     EXPECT_EQ(gns_state, GNS_DATABASE_WPT);
     EXPECT_EQ(active_plan_last, 199);
     EXPECT_EQ(active_plan[1].ident, "SEA");
+    EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr); // and says why
 
-    // A plan of 201 entries has no room for the DIRECT entry.
-    set_active_last(200);
+    // A full plan has no room for the DIRECT entry either.
     press("FPL DIRECT");
+    frames(1);
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+    EXPECT_EQ(active_plan_last, 199);
+    EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr);
 
     // A plan of 201 entries keeps its end mark inside the plan.
     set_active_last(200);

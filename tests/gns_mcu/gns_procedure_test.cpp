@@ -228,6 +228,24 @@ TEST_F(GnsProcedures, AnApproachIsChosenAndAppendedBeforeTheDestination) {
     expect_smiths_selection_kept();
 }
 
+TEST_F(GnsProcedures, AnApproachWithNoRouteToJoinIsRefusedAndSaid) {
+    ASSERT_LT(active_plan_last, 0);
+    press("FPL L5 L5 ENT");
+    press("R1 \"KPDX\" ENT ENT");
+    press("L3 ENT L3 ENT");
+    ASSERT_EQ(gns_approach_preview, 1);
+    press("ENT");
+    frames(1);
+    // The preview stays for when there is a route, and the unit says why.
+    EXPECT_EQ(gns_state, GNS_APPROACH);
+    EXPECT_EQ(gns_approach_preview, 1);
+    EXPECT_LT(active_plan_last, 0);
+    EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr);
+    press("NEXT");
+    frames(1);
+    EXPECT_EQ(op_of_text("INVALID ENTRY"), nullptr);
+}
+
 TEST_F(GnsProcedures, PreviewsAndListsPageWithinTheirCounts) {
     activate_example_route();
     // Eleven waypoints: eight on page 1, three on page 2, on every page.

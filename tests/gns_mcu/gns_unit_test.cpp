@@ -60,7 +60,7 @@ TEST(GnsScratchpad, SmithsLettersFromGTypeIntoAnOpenGnsField) {
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     gns_scratchpad = "SEA   ";
-    smiths_hold_at_leg = 4;
+    smiths_hold_at_leg.move_to(4);
     smiths_press_key(SmithsKey::F); // below G: the SMITHS scratchpad only
     EXPECT_EQ(gns_scratchpad, "SEA   ");
     EXPECT_EQ(smiths_hold_at_leg, 4);

@@ -113,7 +113,7 @@ class McuDirectTo : public McuStandIn {
 };
 
 TEST_F(McuDirectTo, TypedIdentifierIsFlownDirect) {
-    constraint_waypoint_index = 5; // of an earlier, longer plan
+    constraint_waypoint_index.move_to(5); // of an earlier, longer plan
     press("DIRTO ENTRY");
     EXPECT_EQ(mcu_entry_active, 1);
     EXPECT_NE(keyboard_hook, 0u);

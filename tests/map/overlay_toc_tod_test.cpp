@@ -37,7 +37,7 @@ class TocTodMarkers : public OverlayTest {
             ahead(0.0, 20.0 * i, &active_entry(i).lat, &active_entry(i).lon);
         }
         set_flown_to(1);
-        constraint_waypoint_index = 2;
+        constraint_waypoint_index.move_to(2);
         course_to_to_deg = 0.0;
         vertical_target_altitude = 10000.0;
         vertical_target_lat = active_plan[2].lat;
@@ -140,7 +140,7 @@ TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
     active_entry(2) = RouteWaypoint{};
     make_marker(active_entry(2), EntryKind::Gap);
     set_active_last(3);
-    constraint_waypoint_index = 3;
+    constraint_waypoint_index.move_to(3);
     aircraft_state.indicated_altitude_ft = 13000.0;
     rec().clear();
     draw();

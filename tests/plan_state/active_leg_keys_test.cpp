@@ -97,8 +97,8 @@ TEST_F(ActiveLegKeys, TheDirectListsEndRowIsNoEntryOfEitherPlan) {
                                  "cdu SMITHS_FMS LEGS \"HQM\" L3", "cdu SMITHS_FMS EXEC"};
     for (const char* step : steps) {
         run(step);
-        for (const auto& [plan, last] :
-             {std::pair{&active_plan, active_plan_last}, std::pair{&working_plan, working_plan_last}})
+        for (const auto& [plan, last] : {std::pair<const RoutePlan*, int>{&active_plan, active_plan_last},
+                                         std::pair<const RoutePlan*, int>{&working_plan, working_plan_last}})
             for (int i = 0; i <= last; ++i)
                 EXPECT_NE(entry_kind((*plan)[i]), EntryKind::EndMark) << step << ": entry " << i;
         if (gns_state != GNS_DIRECT) continue;

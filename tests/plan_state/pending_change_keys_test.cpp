@@ -119,11 +119,17 @@ TEST_F(PendingChangeKeys, EditsOfDifferentUnitsAddUp) {
     }
 }
 
-// A stored plan opened on the GNS waits there for ACTIVATE; the SMITHS's
-// plan put in the working plan closes it, and the GNS's list says so.
+// A stored plan opened on the GNS waits there for ACTIVATE; another unit's
+// plan put in the working plan closes it, and the GNS's list says whose.
 TEST_F(PendingChangeKeys, AnotherUnitsPlanClosesTheGnsOpenedPlanAloud) {
-    const char* const smiths_edits[] = {kSmithsConstraint, "cdu SMITHS_FMS RTE \"KPDXKSEA\" L2"};
-    for (const char* edit : smiths_edits) {
+    const struct {
+        const char *edit, *said;
+    } rows[] = {
+        {kSmithsConstraint, "FPL CLOSED: CDU EDIT"},
+        {"cdu SMITHS_FMS RTE \"KPDXKSEA\" L2", "FPL CLOSED: CDU EDIT"},
+        {"mcu MCU FPLN ENTER\nframes 2", "FPL CLOSED: MCU EDIT"}, // a route loaded
+    };
+    for (const auto& [edit, text] : rows) {
         restart();
         steps(std::string(kRouteOnToutl) + "gns GNSXLS FPL FPL R2 ENT");
         ASSERT_EQ(gns_plan_open, 1) << plan();
@@ -134,7 +140,7 @@ TEST_F(PendingChangeKeys, AnotherUnitsPlanClosesTheGnsOpenedPlanAloud) {
         const gfx::Recording& r =
             *gfx::surface_recording(sim_.gauges[1]->drawing_elements.at(0)->device_context);
         for (const gfx::RecordedOp& op : r.ops)
-            said = said || (op.kind == gfx::OpKind::String && op.text == "FPL CLOSED: CDU EDIT");
+            said = said || (op.kind == gfx::OpKind::String && op.text == text);
         EXPECT_TRUE(said) << edit;
     }
 }

@@ -206,7 +206,7 @@ std::string retyped_route(std::mt19937& random) {
 std::string key_sequence(std::mt19937& random) {
     const std::string row = std::to_string(between(random, 1, 5));
     const std::string exec = between(random, 0, 3) > 0 ? "\ncdu SMITHS_FMS EXEC" : "";
-    switch (between(random, 0, 14)) {
+    switch (between(random, 0, 15)) {
     case 0:
         return "cdu SMITHS_FMS HOLD L" + row + " L6" + exec;
     case 1:
@@ -241,6 +241,8 @@ std::string key_sequence(std::mt19937& random) {
         return engage_lnav(random);
     case 14:
         return retyped_route(random);
+    case 15: // a direct-to typed on the GNS, often to a fix of the plan
+        return "gns GNSXLS DIRECT \"" + plan_or_database_ident(random) + "\" ENT ENT ENT";
     default: {
         std::string keys = "mcu MCU FPLN";
         for (int n = between(random, 0, 2); n > 0; --n)
@@ -473,6 +475,41 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
     ++reached_.direct_tos;
 }
 
+// A direct-to typed on the GNS for a fix the flown plan already had ahead
+// (the TO or after it) flies to that entry: the plan gains the DIRECT entry
+// before it and no second entry at that fix.
+void PlanKeys::typed_direct_faults(const std::string& line, std::vector<std::string>& faults) {
+    const std::string mark = " DIRECT \"";
+    const std::size_t open = line.find(mark);
+    if (!starts(line, "gns ") || open == std::string::npos || to_before_ < 1) return;
+    const std::size_t first = open + mark.size();
+    const std::string typed = line.substr(first, line.find('"', first) - first);
+    const int n = static_cast<int>(active_before_.size());
+    int ahead = -1;
+    for (int i = to_before_; i < n && ahead < 0; ++i)
+        if (active_before_[static_cast<std::size_t>(i)].ident == typed) ahead = i;
+    if (ahead < 0) return;
+    const Fix fix = active_before_[static_cast<std::size_t>(ahead)];
+    // Another fix of that name elsewhere (the database's first) is put in as
+    // any other: only one more at that place is a fault.
+    const auto at_fix = [&](const Fix& f) {
+        return f.ident == typed && std::fabs(f.lat - fix.lat) < 0.01 && std::fabs(f.lon - fix.lon) < 0.01;
+    };
+    const auto count = [&](auto entry, int size) {
+        int k = 0;
+        for (int i = 0; i < size; ++i)
+            k += at_fix(entry(i)) ? 1 : 0;
+        return k;
+    };
+    const int before = count([&](int i) { return active_before_[static_cast<std::size_t>(i)]; }, n);
+    const int after = count([&](int i) { return fix_of(active_plan[i]); }, active_plan_last + 1);
+    if (after > before)
+        faults.push_back("the direct-to to " + typed + ", ahead at " + std::to_string(ahead) +
+                         ", put in another one");
+    else if (active_plan_last == n)
+        ++reached_.direct_tos_ahead;
+}
+
 // A GNS step that deleted one waypoint of the flown plan, not the TO
 // waypoint, leaves the TO on its fix (or on the next, sequenced in the
 // step's frame); the origin deleted under TO 1 gives way to the present
@@ -690,6 +727,7 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     }
     if (rule_on("retype")) flown_until_exec_faults(line, exec, faults);
     if (rule_on("direct")) direct_to_faults(line, faults);
+    if (rule_on("direct")) typed_direct_faults(line, faults);
     // A route loaded puts a whole plan in place, even where it shares an
     // entry with the old one by chance.
     if (rule_on("to") && !direct_step(line) && !load_pending_ && !starts(line, "route") && !whole_plan_)
@@ -793,8 +831,8 @@ std::string PlanKeys::reached() const {
     std::snprintf(
         text, sizeof text,
         "steps with holds %d, with gaps %d, on the ground %d; EXECs %d, direct-tos %d, LEGS walks %d, "
-        "APPROACH REF %d, LNAV engagements %d",
+        "APPROACH REF %d, LNAV engagements %d, GNS direct-tos to a fix ahead %d",
         reached_.with_holds, reached_.with_gaps, reached_.on_ground, reached_.execs, reached_.direct_tos,
-        reached_.legs_walks, reached_.approaches, reached_.engagements);
+        reached_.legs_walks, reached_.approaches, reached_.engagements, reached_.direct_tos_ahead);
     return text + std::string(", modifications ended by another unit ") + std::to_string(unit_ends_);
 }

@@ -50,11 +50,13 @@ class PlanKeys : public StandIn {
     struct Reached {
         int with_holds = 0, with_gaps = 0, execs = 0, direct_tos = 0, legs_walks = 0, approaches = 0;
         int on_ground = 0, engagements = 0;
+        int direct_tos_ahead = 0; // GNS direct-tos typed for a fix ahead
     } reached_;
     host::PlacedGauge& unit(int i) { return *sim_.gauges[static_cast<std::size_t>(i)]; }
     // The rules of a step that ends a modification, and of a direct-to.
     void exec_faults(std::vector<std::string>& faults);
     void direct_to_faults(const std::string& line, std::vector<std::string>& faults);
+    void typed_direct_faults(const std::string& line, std::vector<std::string>& faults);
     // A step that flies direct to a fix the pilot chose, on any unit.
     bool direct_step(const std::string& line) const;
     bool unit_direct_step(const std::string& line) const;

@@ -6,6 +6,7 @@
 #include "plan_keys_fixture.h"
 
 #include "fms/plan/route_plan.h"
+#include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
 
 namespace {
@@ -123,5 +124,38 @@ TEST_F(UnitCursorKeys, TheGnsEditsTheWaypointItsRowShows) {
         for (int i = 0; i <= active_plan_last; ++i)
             flown.push_back(active_plan[i].ident);
         EXPECT_EQ(flown, expected) << row.choose << "\n" << row.between;
+    }
+}
+
+// The GNS's open row keeps its label on its waypoint when another unit's edit
+// moves the rows of the active view (they start at the FROM).
+TEST_F(UnitCursorKeys, TheGnsOpenRowFollowsItsWaypointThroughOtherUnitsEdits) {
+    const char* const edits[] = {
+        "cdu SMITHS_FMS LEGS L3 L1\ncdu SMITHS_FMS EXEC", // a direct-to further on, by line keys
+        "mcu MCU TO\nmcu MCU NEXT",                       // the TO stepped on
+    };
+    for (const char* edit : edits) {
+        restart();
+        ASSERT_EQ(script_fault(lines(std::string(kGnsRouteOnToutl) + "gns GNSXLS L4")), "") << edit;
+        const std::string chosen = active_plan[to_waypoint_index + 4].ident;
+        ASSERT_EQ(script_fault(lines(std::string(edit) + "\nframes 1")), "") << edit;
+        // The highlighted label (black on its yellow box) and the entry of its
+        // row: the rows start at the FROM, 40 apart from y 40.
+        const gfx::Recording& r =
+            *gfx::surface_recording(sim_.gauges[1]->drawing_elements.at(0)->device_context);
+        std::string label;
+        int row = -1;
+        std::size_t frame = 0; // the last frame drawn starts at its title
+        for (std::size_t k = 0; k < r.ops.size(); ++k)
+            if (r.ops[k].text.rfind("ACTIVE FPL", 0) == 0) frame = k;
+        for (const gfx::RecordedOp& op : std::vector<gfx::RecordedOp>(r.ops.begin() + frame, r.ops.end()))
+            if (op.kind == gfx::OpKind::String && op.color == 0xFF000000 && op.world_rect.x >= 96.0f &&
+                op.world_rect.x <= 116.0f) {
+                label = op.text.substr(0, op.text.find_last_not_of(' ') + 1);
+                row = static_cast<int>(op.world_rect.y / 40.0f) - 1;
+            }
+        ASSERT_GE(row, 0) << edit;
+        EXPECT_EQ(label, chosen) << edit;
+        EXPECT_EQ(active_plan[to_waypoint_index - 1 + row].ident, label) << edit << "\n" << plan();
     }
 }

@@ -430,7 +430,7 @@ std::string feed_airway(std::string_view input) {
     files.add("\\orvex\\navdata\\awys.txt", parts[1]);
     gns_sub_state = kGnsSubStateNone;
     set_working_last(1);
-    working_cursor_index = 1;
+    working_cursor_index.move_to(1);
     working_entry(1).ident = word(parts[0], 1);
     std::string airway = word(parts[0], 0);
     load_airway(airway);
@@ -464,7 +464,8 @@ std::string feed_waypoint_entry(std::string_view input) {
 std::string check_plans() {
     for (int last : {active_plan_last, working_plan_last, preview_plan_last})
         if (last < -1 || last > kPlanLastIndex) return broken("a plan's last index %ld", last);
-    for (const RoutePlan* plan : {&active_plan, &working_plan, &preview_plan})
+    for (const RoutePlan* plan :
+         std::initializer_list<const RoutePlan*>{&active_plan, &working_plan, &preview_plan})
         if (plan->stored() > RoutePlan::slots) return "a plan stores more entries than it has";
     return {};
 }

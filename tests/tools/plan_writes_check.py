@@ -2,9 +2,11 @@
 """A plan's entries, last index and TO are written only through PlanEdit,
 and its choices only through a ChoicesEdit: a scratch file that writes an
 entry, a last index, the TO or a choice, empties a plan, assigns a whole plan,
-writes through a reader's reference or makes its own target (the flown plan
-edited as if not flown) must not compile, while the same file that reads, or
-writes inside an edit, does (so a failure is the write's, not the setup's).
+writes through a reader's reference, makes its own target (the flown plan
+edited as if not flown), changes the flown plan's choices outside an edit of
+it, ends a plan anywhere but through set_last, takes an entry from an edit
+that ends at once or sets a cursor to an index as a number must not compile,
+while the same file that reads, or writes inside an edit, does (so a failure is the write's, not the setup's).
 The tests' PlanBuilder, which the plan lets write, is named nowhere in src/
 but in that grant. The cases compile side by side over one parsed head.
 Usage: plan_writes_check.py <c++ compiler> <repository root>
@@ -20,6 +22,7 @@ HEAD = """#include "fms/files/stored_routes.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/units/mcu_page_state.h"
 """
 SCRATCH = "void scratch() {\n"
 # (body, compiles)
@@ -37,7 +40,10 @@ CASES = [
     ('RouteWaypoint* w = active_plan_entries; (void)w;', False),
     ('const RouteWaypoint* w = active_plan_entries; (void)w;', True),
     ('std::string s = active_plan.choices().sid + sel_sid + exec_star; (void)s;', True),
-    ('ChoicesEdit(working_plan)->sid = "X"; ChoicesEdit(active_plan)->clear_arrival();', True),
+    ('ChoicesEdit(working_plan)->sid = "X"; PlanEdit e(active_target(), "x"); ChoicesEdit(e)->clear_arrival();',
+     True),
+    ('ChoicesEdit(active_plan)->star = "X";', False),
+    ('ChoicesEdit(PlanEdit(active_target(), "x"))->star = "X";', False),
     ('active_plan.choices().sid = "X";', False),
     ('working_plan.choices().clear_departure();', False),
     ('sel_sid = "X";', False),
@@ -51,6 +57,12 @@ CASES = [
     ('RouteRecord r; r.plan = active_plan;', False),
     ('PlanEdit e(PlanTarget{&active_plan, false}, "x"); e.set_last(1);', False),
     ('PlanEdit e(active_target(), "x"); e.set_to(3);', True),
+    ('PlanEdit e(working_target(), "x"); e.set_last(3);', True),
+    ('PlanEdit e(working_target(), "x"); e.end_at(500);', False),
+    ('RouteWaypoint& w = PlanEdit(working_target(), "x").entry(1); w.ident = "X";', False),
+    ('working_cursor_index = 3;', False),
+    ('++mcu_legs_index;', False),
+    ('working_cursor_index.move_to(3); int i = working_cursor_index; (void)i;', True),
     ('to_waypoint_index = 3;', False),
     ('to_position = GeoPosition{};', False),
 ]

@@ -50,7 +50,7 @@ bool selected(const std::string& text) {
 
 void drop_saved_values() {
     forget_executed_performance();
-    if (legs_edit_index > 0) legs_edit_index = 0;
+    if (legs_edit_index > 0) legs_edit_index.move_to(0);
     direct_to_entered = 0;
 }
 
@@ -94,7 +94,10 @@ void update_destination(int old_state) {
     load_airport_detail(loaded_destination_ident, destination_slot);
     // The executed choices go too, or ERASE would bring back the old airport's.
     ChoicesEdit(working_plan)->clear_arrival();
-    ChoicesEdit(active_plan)->clear_arrival();
+    {
+        const PlanEdit edit(active_target(), "the destination's choices cleared");
+        ChoicesEdit(edit)->clear_arrival();
+    }
 }
 
 void update_origin(int old_state) {
@@ -121,7 +124,10 @@ void update_origin(int old_state) {
     loaded_origin_ident = ident;
     load_airport_detail(loaded_origin_ident, origin_slot);
     ChoicesEdit(working_plan)->clear_departure();
-    ChoicesEdit(active_plan)->clear_departure();
+    {
+        const PlanEdit edit(active_target(), "the origin's choices cleared");
+        ChoicesEdit(edit)->clear_departure();
+    }
     climb_speed_target = climb_speed_base;
     cruise_speed_target = cruise_speed_base;
     descent_speed_target = descent_speed_base;
@@ -208,7 +214,7 @@ void update_vertical_target(int old_state) {
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
     if (to_waypoint_index <= active_plan_last)
-        constraint_waypoint_index = vertical_target_entry(to_waypoint_index);
+        constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
     const int target = constraint_waypoint_index;
     if (toc_passed == 0) {
         const int n = plan_distance_to(1);
@@ -253,7 +259,7 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
     hold_list_commit_working_index();
     gns_direct_to_flag = 0;
     // Taken from the working plan's cursor, by index.
-    edit.place(constraint_waypoint_index, constraint_waypoint_index);
+    edit.place(constraint_waypoint_index, constraint_waypoint_index.held_index());
     if (new_plan) edit.keep_cursors();
     int to = -1;
     if (new_plan) {
@@ -311,7 +317,8 @@ void execute_route_modification() {
 }
 
 void reset_active_route_state() {
-    constraint_waypoint_index = constraint_waypoint_index == 0 ? working_plan_last : working_edit_index;
+    constraint_waypoint_index.move_to(constraint_waypoint_index == 0 ? working_plan_last
+                                                                     : working_edit_index);
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
     // A direct-to flies to the leg it chose: a fix typed in goes in at the
     // TO index.
@@ -368,7 +375,10 @@ void reset_active_route_state() {
     // The executed plan keeps the choices it was made with, its approach as
     // matched (a file's included): what ERASE brings back. A new plan not yet
     // begun is no plan to fly: what was chosen for it waits with it.
-    if (working_plan_last >= 0) *ChoicesEdit(active_plan) = working_plan.choices();
+    if (working_plan_last >= 0) {
+        const PlanEdit edit(active_target(), "EXEC's choices");
+        *ChoicesEdit(edit) = working_plan.choices();
+    }
     // From the present position to the fix now flown to.
     if (direct_to) start_direct_to();
 }
@@ -397,7 +407,7 @@ void erase_route_modification() {
     restore_executed_performance();
 
     if (route_state == kRouteStateActiveModified) route_state = kRouteStateActive;
-    legs_edit_index = 0;
+    legs_edit_index.move_to(0);
     direct_to_entered = 0;
     working_plan_new = 0;
 

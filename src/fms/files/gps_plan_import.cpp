@@ -124,8 +124,8 @@ void import_gps_route(int mode) {
         match_star_transition(kNoSelection, kNoSelection);
         chosen->star = chosen->star_transition = chosen->arrival_runway = kNoSelection;
 
-        constraint_waypoint_index = edit.last();
-        mcu_legs_index = 1;
+        constraint_waypoint_index.move_to(edit.last());
+        mcu_legs_index.move_to(1);
         vnav_speed_set = 0;
         distance_to_to_nm = 999.0;
         tower_view_set = 0;

@@ -8,6 +8,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/gns_choices.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/units/gns_settings.h"
@@ -28,7 +29,10 @@ void preset_selection_texts() {
     gns_page_choices = GnsChoices{};
     gns_scratchpad = "------";
     ChoicesEdit(working_plan)->clear();
-    ChoicesEdit(active_plan)->clear();
+    {
+        const PlanEdit edit(active_target(), "the choices at start");
+        ChoicesEdit(edit)->clear();
+    }
     direct_to_turn_text = "DEFAULT";
     gns_flyover_choice = "NO";
 }

@@ -576,7 +576,10 @@ void set_up_working_airports() {
         arrival_destination_ident = last.ident;
     }
     ChoicesEdit(working_plan)->clear_star();
-    ChoicesEdit(active_plan)->arrival_runway = kNoSelection;
+    {
+        const PlanEdit edit(active_target(), "a loaded route's runway");
+        ChoicesEdit(edit)->arrival_runway = kNoSelection;
+    }
     load_airport_detail(arrival_destination_ident, destination_slot);
     match_star_transition(kNoSelection, kNoSelection);
 }
@@ -629,12 +632,11 @@ void load_route_file(int request) {
         finish_active_load();
         return;
     }
-    {
-        // The MCU's plan replaces the flown one: a modification pending on
-        // the CDU ends there, said, before the load puts the plan in place.
-        const PlanUnitScope unit(request == kRouteFileRequestMcu ? PlanUnit::Mcu : PlanUnit::Core);
-        end_other_units_modification();
-    }
+    // The MCU's plan replaces the flown one: a modification pending on the
+    // CDU ends there, said, before the load puts the plan in place; the load
+    // is the MCU's edit, which the other units name when they say so.
+    const PlanUnitScope unit(request == kRouteFileRequestMcu ? PlanUnit::Mcu : PlanUnit::Core);
+    end_other_units_modification();
     begin_active_load();
     apply_active_keys();
     {

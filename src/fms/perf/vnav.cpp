@@ -136,7 +136,7 @@ void detect_tod() {
     }
     if (d <= 1.5) {
         tod_passed = 1;
-        constraint_waypoint_index = end.index;
+        constraint_waypoint_index.move_to(end.index);
         descent_speed_phase = kDescentSpeedPhaseOn;
         tune_destination_localizer();
     }
@@ -409,7 +409,7 @@ void update_vnav_target_at_sequencing() {
     double lat = toc_lat;
     double lon = toc_lon;
     if (toc_passed == 0) {
-        constraint_waypoint_index = vertical_target_entry(to + 1);
+        constraint_waypoint_index.move_to(vertical_target_entry(to + 1));
         toc_sequence_index = plan_distance_to(1);
         update_toc_tod(kTodLocate);
         lat = toc_lat;
@@ -423,7 +423,7 @@ void update_vnav_target_at_sequencing() {
         if (ends_descent(view_from_aircraft(), to, descent_top()) &&
             !(tod_passed == 1 && predicted_altitude(active_plan[to]) > here))
             update_toc_tod(kTodNewLevel);
-        constraint_waypoint_index = vertical_target_entry(to + 1);
+        constraint_waypoint_index.move_to(vertical_target_entry(to + 1));
         if (tod_passed == 1) {
             target = constraint_waypoint_index;
         } else {

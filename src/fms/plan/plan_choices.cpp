@@ -1,5 +1,6 @@
 #include "fms/plan/plan_choices.h"
 
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 
@@ -67,11 +68,15 @@ bool PlanChoices::adopt_pending_departure_runway() {
 
 ChoicesEdit::ChoicesEdit(RoutePlan& plan) : choices_(plan.choices_) {}
 
+ChoicesEdit::ChoicesEdit(const PlanEdit& edit) : choices_(edit.t_.plan->choices_) {}
+
 void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text) {
     ((*ChoicesEdit(working_plan)).*choose)(text);
     // A change pending on a route loaded from another origin has a runway of
     // its own.
     const bool same_origin = active_plan.last() >= 0 && active_plan[0].ident == working_plan[0].ident;
-    if (route_state == kRouteStateActive || (route_state == kRouteStateActiveModified && same_origin))
-        ((*ChoicesEdit(active_plan)).*choose)(text);
+    if (route_state == kRouteStateActive || (route_state == kRouteStateActiveModified && same_origin)) {
+        const PlanEdit edit(active_target(), "a choice made on the flown plan");
+        ((*ChoicesEdit(edit)).*choose)(text);
+    }
 }

@@ -56,14 +56,21 @@ struct PlanChoices {
 };
 
 class RoutePlan;
+class FlownPlan;
+class PlanEdit;
 
 // The one writer of a plan's choices; everyone else reads them through
 // RoutePlan::choices(). The rules here and in fms/exec (EXEC puts the
 // working plan's in place, ERASE brings the executed ones back) and the
-// pages' picks write through it.
+// pages' picks write through it. The flown plan's change only within an edit
+// of it, which publishes the plan and checks its rules where it ends.
 class ChoicesEdit {
   public:
     explicit ChoicesEdit(RoutePlan& plan);
+    explicit ChoicesEdit(FlownPlan& plan) = delete;
+    // The choices of the plan the edit changes.
+    explicit ChoicesEdit(const PlanEdit& edit);
+    explicit ChoicesEdit(PlanEdit&& edit) = delete;
     PlanChoices& operator*() const { return choices_; }
     PlanChoices* operator->() const { return &choices_; }
 

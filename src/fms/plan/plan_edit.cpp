@@ -60,6 +60,13 @@ void move_entry(PlanEdit& edit, int from, int to) {
     copy_waypoint_fields(edit[from], edit.entry(to));
 }
 
+// The index of the entry with that id in entries 0..last; -1 for none.
+int index_of_id(const RoutePlan& plan, int last, int id) {
+    for (int i = 0; i <= last && id != 0; ++i)
+        if (plan[i].id == id) return i;
+    return -1;
+}
+
 bool follows_plan(const PlanTarget& t) {
     return t.plan == &active_plan || t.plan == &working_plan;
 }
@@ -177,25 +184,30 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
         guards_modification_ = other_unit_holds_modification();
         if (guards_modification_) flown_before_ = flown_plan_print();
     }
+    // A plan laid out whole elsewhere (a test's, a file's) has its ids now,
+    // so that a cursor put on it by index follows its entry.
+    t_.plan->give_ids();
     const CursorPlan side = t_.active ? CursorPlan::Active : CursorPlan::Working;
     for (PlanCursor* c = PlanCursor::first_declared(); c != nullptr; c = c->next_declared()) {
         if (c->plan() != side) continue;
         CursorMark& m = marks_.emplace_back();
-        m.cursor = c->names_entry() ? c : nullptr;
-        m.index = *c;
-        if (m.index >= 0 && m.index <= last) {
+        m.cursor = c;
+        m.kept = false;
+        m.follows = c->names_entry();
+        m.index = c->index();
+        if (m.follows && c->id() == 0 && m.index <= last) c->move_to(m.index);
+        m.id = c->id();
+        if (c->rule() == CursorRule::AsTo && m.index >= 1 && m.index <= last) {
             m.leg.to_index = m.index;
             m.leg.to = entry_ref((*t_.plan)[m.index]);
             m.leg.to_unique = fix_count(*t_.plan, last, m.leg.to) == 1;
-            if (c->rule() == CursorRule::AsTo && m.index >= 1) {
-                // From the waypoint before any gap the row follows: a fix put
-                // in before the gap is then the row shown first.
-                int from = m.index - 1;
-                while (from > 0 && is_unflown((*t_.plan)[from]))
-                    --from;
-                m.leg.from = entry_ref((*t_.plan)[from]);
-                m.leg.from_unique = fix_count(*t_.plan, last, m.leg.from) == 1;
-            }
+            // From the waypoint before any gap the row follows: a fix put
+            // in before the gap is then the row shown first.
+            int from = m.index - 1;
+            while (from > 0 && is_unflown((*t_.plan)[from]))
+                --from;
+            m.leg.from = entry_ref((*t_.plan)[from]);
+            m.leg.from_unique = fix_count(*t_.plan, last, m.leg.from) == 1;
         }
     }
 }
@@ -227,7 +239,15 @@ void PlanEdit::to_fallback(int index) {
     root().fallback_ = index;
 }
 
-RouteWaypoint& PlanEdit::entry(int i) {
+void PlanEdit::end_at(int last) {
+    last = std::clamp(last, -1, kPlanLastIndex);
+    int i = std::max(t_.plan->last_, -1) + 1;
+    while (i <= last && (*t_.plan)[i].id != 0)
+        ++i;
+    t_.plan->last_ = std::min(last, i - 1);
+}
+
+RouteWaypoint& PlanEdit::entry(int i) & {
     RouteWaypoint& w = t_.plan->slot(i);
     if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan->give_new_id(i);
     return w;
@@ -265,14 +285,14 @@ void PlanEdit::set_to(int index) {
 }
 
 void PlanEdit::place(PlanCursor& cursor, int index) {
-    cursor = index;
+    cursor.move_to(index);
     for (CursorMark& m : root().marks_)
-        if (m.cursor == &cursor) m.cursor = nullptr;
+        if (m.cursor == &cursor) m.follows = false;
 }
 
 void PlanEdit::keep_cursors() {
     for (CursorMark& m : root().marks_)
-        m.cursor = nullptr;
+        m.kept = true;
     if (t_.active) forget_profile_points();
 }
 
@@ -281,24 +301,33 @@ void PlanEdit::finish() {
     // An entry cleared or written whole through entry() since.
     t_.plan->give_ids();
     for (const CursorMark& m : marks_) {
-        // A cursor the edit moved itself stays where it was put.
-        if (m.cursor == nullptr || *m.cursor != m.index) continue;
         PlanCursor& cursor = *m.cursor;
+        // One the edit put, or moved itself, stands on the entry now at the
+        // index it was put at.
+        const bool moved = m.id != 0 ? cursor.id() != m.id : cursor.held_index() != m.index;
+        if (!m.follows || moved) {
+            cursor.move_to(cursor.held_index());
+            continue;
+        }
+        const int found = index_of_id(*t_.plan, last, m.id);
+        if (m.kept) {
+            cursor.move_to(found >= 0 ? found : m.index);
+            continue;
+        }
         if (m.index == last_before_ + 1) {
-            cursor = last + 1; // the row after the plan
+            cursor.move_to(last + 1); // the row after the plan
             continue;
         }
         if (m.index < 0 || m.index > last_before_) continue; // none, or off the plan
         const int stays = std::clamp(m.index, 0, std::max(last, 0));
         if (cursor.rule() == CursorRule::AsTo && m.index >= 1 && last >= 1) {
-            cursor = to_after_edit(m.leg, *t_.plan, last, stays);
+            cursor.move_to(to_after_edit(m.leg, *t_.plan, last, stays));
             continue;
         }
-        const int found = find_entry(*t_.plan, last, m.leg.to, m.leg.to_unique);
         if (found >= 0)
-            cursor = found;
+            cursor.move_to(found);
         else
-            cursor = cursor.rule() == CursorRule::Gone ? -1 : stays;
+            cursor.move_to(cursor.rule() == CursorRule::Gone ? -1 : stays);
     }
     if (t_.active && !to_set_ && to_waypoint_index == to_before_ && leg_.to_index != kNoToWaypoint)
         flown_to.index_ = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);
@@ -312,11 +341,11 @@ bool open_slot(const PlanTarget& t, int p) {
     if (p < 0 || p > last + 1 || last >= kPlanLastIndex) return false;
     for (int j = last; j >= p; --j)
         move_entry(edit, j, j + 1);
-    edit.end_at(last + 1);
     // Not the moved entry's copy: the entry to be written there.
     RouteWaypoint blank = edit[p];
     blank.id = 0;
     edit.write(p, blank);
+    edit.end_at(last + 1);
     return true;
 }
 

@@ -9,10 +9,11 @@
 // edit of a plan ends:
 // - every cursor declared on that plan (fms/units/plan_cursor.h: the LEGS
 //   and RTE rows, the GNS lists, the MCU LEGS page, the DIRECT lists, the
-//   vertical target, the fixes picked on RTE LEGS) that the edit did not set
-//   itself is back on the entry it stood on; a cursor on a removed entry
-//   stays at its index, on the entry that took its place (a picked fix reads
-//   -1: gone); one on the row after the plan stays after it;
+//   vertical target, the fixes picked on RTE LEGS) holds its entry's id, and
+//   so stays on it; one on a removed entry stays at its index, on the entry
+//   that took its place (a picked fix reads -1: gone); one on the row after
+//   the plan stays after it; one the edit put stands on the entry at the
+//   index it was put at;
 // - on the active plan the aircraft stays on its leg (fms/plan/active_leg.h)
 //   unless the edit put the TO somewhere itself (a direct-to, a new plan,
 //   first activation), and the TO's position is taken from its entry;
@@ -94,8 +95,10 @@ class PlanEdit {
 
     // Entry i to write (0..kPlanLastIndex); the plan's last index is set
     // apart (set_last, or the operations below). A blank slot gets its id
-    // here.
-    RouteWaypoint& entry(int i);
+    // here. Only on an edit that lives on: a temporary one would end before
+    // the entry is written.
+    RouteWaypoint& entry(int i) &;
+    RouteWaypoint& entry(int i) && = delete;
     // Entry i becomes `w` but for the slot's position text, with w's id, or
     // one of its own when w has none (an entry made from a database record).
     void write(int i, const RouteWaypoint& w);
@@ -105,9 +108,6 @@ class PlanEdit {
     // they are, each with an id no other entry has; shrinking drops the holds
     // of the entries cut off.
     void set_last(int last);
-    // The plan ends at `last`, its entries and holds as they stand: for an
-    // operation that moved the entries itself.
-    void end_at(int last) { t_.plan->last_ = last; }
     // The plan becomes a copy of `from` whole: entries, ids, last index and
     // choices; an entry `from` kept without an id gets one.
     void replace_with(const RoutePlan& from) {
@@ -125,8 +125,9 @@ class PlanEdit {
     // at once from its entry, and again where the edit ends.
     void set_to(int index);
     void place(PlanCursor& cursor, int index);
-    // A whole new plan: the plan's cursors stay at their indices; on the
-    // flown plan the profile points of the route replaced go.
+    // A whole new plan: the plan's cursors stay at their indices, but for
+    // those whose entries the new plan holds; on the flown plan the profile
+    // points of the route replaced go.
     void keep_cursors();
     // The TO where neither the FROM nor the TO is left; the old index when
     // not given.
@@ -138,10 +139,24 @@ class PlanEdit {
     void upkeep();
 
   private:
+    friend class ChoicesEdit;
+    friend bool open_slot(const PlanTarget& t, int p);
+    friend void remove_entry(const PlanTarget& t, int i);
+    friend void replace_plan(const PlanTarget& t, const RoutePlan& from, int last);
+
+    // The plan ends at `last`, its entries and holds as they stand: for the
+    // operations that moved the entries themselves. Within the plan's
+    // capacity, and never over a slot that holds no entry (one without an
+    // id): a plan grows only over entries written.
+    void end_at(int last);
+
     struct CursorMark {
-        PlanCursor* cursor; // null: it follows no more
-        int index;
-        ActiveLeg leg; // its entry (to) and the one before it (from)
+        PlanCursor* cursor;
+        bool follows; // false: put by the edit, or naming no entry
+        bool kept;    // a whole new plan: on its entry if the plan holds it, else at its index
+        int index;    // where it stood, and its entry's id
+        int id;
+        ActiveLeg leg; // for the TO row: its entry (to) and the one before it (from)
     };
     void finish();
     PlanEdit& root();

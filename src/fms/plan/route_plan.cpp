@@ -7,13 +7,15 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/units/gns_page_state.h"
 
+#include <algorithm>
+
 namespace {
 
 RouteWaypoint active_plan_array[RoutePlan::slots];
 
 } // namespace
 
-RoutePlan active_plan{active_plan_array};
+FlownPlan active_plan{active_plan_array};
 constinit const int& active_plan_last = active_plan.last();
 
 namespace {
@@ -42,6 +44,32 @@ int approach_runway_index = 0;
 
 BoundedTable<RouteRow, 201> route_rows;
 int route_rows_last = 0;
+
+namespace {
+
+const RoutePlan& cursor_plan(CursorPlan p) {
+    return p == CursorPlan::Active ? static_cast<const RoutePlan&>(active_plan) : working_plan;
+}
+
+// The cursors find their entries by id in entries 0..last of their plan; the
+// index they stood at is looked at first.
+const bool cursors_read_plans =
+    (PlanCursor::read_plans_with(PlanCursor::PlanReader{
+         [](CursorPlan p, int index) {
+             const RoutePlan& plan = cursor_plan(p);
+             return index >= 0 && index <= std::min(plan.last(), kPlanLastIndex) ? plan[index].id : 0;
+         },
+         [](CursorPlan p, int id, int hint) {
+             const RoutePlan& plan = cursor_plan(p);
+             const int last = std::min(plan.last(), kPlanLastIndex);
+             if (hint >= 0 && hint <= last && plan[hint].id == id) return hint;
+             for (int i = 0; i <= last; ++i)
+                 if (plan[i].id == id) return i;
+             return -1;
+         }}),
+     true);
+
+} // namespace
 
 PlanTarget plan_target(RoutePlan& plan) {
     if (&plan == &active_plan) return active_target();

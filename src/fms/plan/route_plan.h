@@ -129,8 +129,15 @@ class RoutePlan {
     RouteWaypoint scratch_;
 };
 
+// The flown plan: a plan of its own type, so that nothing takes it for any
+// other (its choices change only inside an edit of it, ChoicesEdit).
+class FlownPlan : public RoutePlan {
+  public:
+    using RoutePlan::RoutePlan;
+};
+
 // The plans, and their last indices to read (a PlanEdit sets them).
-extern RoutePlan active_plan;
+extern FlownPlan active_plan;
 extern const int& active_plan_last;
 extern RoutePlan working_plan;
 extern const int& working_plan_last;

@@ -84,6 +84,12 @@ int append_approach_legs(PlanEdit& edit, const PlanTarget& t, bool with_constrai
     return appended;
 }
 
+// The destination written again behind the approach is the entry the plan
+// ended at: the units' cursors on it stay there.
+void keep_destination_identity(RouteWaypoint& destination, const RouteWaypoint& was) {
+    if (was.type == "APT" && was.ident == destination.ident) keep_entry_identity(destination, was);
+}
+
 bool first_fix_is(const RouteWaypoint& w) {
     return approach_preview_legs.count() >= 1 && w.ident == approach_preview_legs[1].fix;
 }
@@ -96,6 +102,7 @@ void insert_approach(int with_disco) {
     // As for a STAR: a plan still without its first entry (a new plan) has no
     // route for the legs to join.
     if (edit.last() < 0) return;
+    const RouteWaypoint destination_was = edit[edit.last()];
     const int s = end_of_en_route(working_plan, edit.last());
     cut_plan(t, s);
     if (s > 0 && edit[s].ident == "DISCO") cut_plan(t, s - 1);
@@ -127,11 +134,12 @@ void insert_approach(int with_disco) {
     if (edit.last() < kPlanLastIndex) {
         RouteWaypoint destination = destination_entry();
         destination.course = kNoConstraint;
+        keep_destination_identity(destination, destination_was);
         edit.set_last(edit.last() + 1);
         write_entry(t, edit.last(), destination);
     }
     approach_preview_built = 0;
-    if (constraint_waypoint_index > s) constraint_waypoint_index = edit.last();
+    if (constraint_waypoint_index > s) constraint_waypoint_index.move_to(edit.last());
     mark_route_edited();
 }
 
@@ -140,6 +148,7 @@ void apply_approach_to_route() {
     const PlanTarget t = active_target();
     PlanEdit edit(t, "an approach put in the flown plan");
     if (edit.last() < 0) return; // no route to join
+    const RouteWaypoint destination_was = edit[edit.last()];
     cut_plan(t, end_of_en_route(active_plan, edit.last()));
     // A fix met twice at the join would be flown twice.
     const bool reuse_last = edit.last() > 0 && first_fix_is(edit[edit.last()]);
@@ -148,6 +157,7 @@ void apply_approach_to_route() {
     if (edit.last() < kPlanLastIndex) {
         RouteWaypoint destination = destination_entry();
         destination.alt_constraint = parse_double(airport_elevation_text);
+        keep_destination_identity(destination, destination_was);
         edit.set_last(edit.last() + 1);
         write_entry(t, edit.last(), destination);
     }

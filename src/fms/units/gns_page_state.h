@@ -36,6 +36,11 @@ inline int gns_plan_open = 0;
 // Said on the stored-plan list when another unit's plan put in the working
 // plan closed the one the GNS had open; empty otherwise.
 inline std::string gns_plan_closed_text;
+// Why the unit refused the last entry (a plan with no room for it, an
+// approach with no route to join), shown at the foot of every page until the
+// next key.
+inline std::string gns_refusal_text;
+inline constexpr const char* kGnsInvalidEntry = "INVALID ENTRY";
 
 // Flight-plan flags of the GNS pages that the route loader sets: the two plan
 // flags once a plan with waypoints is loaded, the navigation flag cleared when

@@ -15,7 +15,7 @@ std::string gns_scratchpad_text() {
 }
 
 void gns_scratchpad_add(const std::string& key_text, int pad_only) {
-    smiths_hold_at_leg = 0;
+    smiths_hold_at_leg.move_to(0);
     if (gns_entry_active != 1) return;
     const std::size_t width = static_cast<std::size_t>(gns_field_width());
     std::string text = gns_scratchpad_text();

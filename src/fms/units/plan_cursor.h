@@ -1,10 +1,11 @@
-// A unit's cursor on a plan: an index that names an entry of the active or
-// the working plan (a LEGS row, a GNS list row, the vertical target, a fix
-// picked for a later key). It reads and is set as an int, by the pages'
-// own moves. Its declaration says which plan it is on and how it follows its
-// entry; every cursor so declared is known to the edit path
-// (fms/plan/plan_edit.h), which keeps it on its entry through every edit of
-// that plan: no list of cursors is kept anywhere.
+// A unit's cursor on a plan: it names an entry of the active or the working
+// plan (a LEGS row, a GNS list row, the vertical target, a fix picked for a
+// later key) by the entry's id, and reads as the entry's index, found when
+// it is read. The pages' own moves put it on an index (move_to), which is an
+// entry's; nothing else sets it. Its declaration says which plan it is on and
+// where it goes when its entry is removed; every cursor so declared is known
+// to the edit path (fms/plan/plan_edit.h): no list of cursors is kept
+// anywhere.
 #pragma once
 
 enum class CursorPlan { Active, Working };
@@ -23,46 +24,49 @@ class PlanCursor {
     // `first`: the lowest index that names an entry (below it: none).
     PlanCursor(CursorPlan plan, CursorRule rule, int index = 0, int first = 0);
     ~PlanCursor();
-    // A cursor is its declaration: copies of the index only.
     PlanCursor(const PlanCursor&) = delete;
+    // A cursor is its declaration: another one's entry only.
     PlanCursor& operator=(const PlanCursor& other) {
         index_ = other.index_;
+        id_ = other.id_;
         return *this;
     }
-    PlanCursor& operator=(int index) {
-        index_ = index;
-        return *this;
-    }
-    // A reference, so that one bound to it reads the cursor as it moves.
-    operator const int&() const { return index_; }
-    PlanCursor& operator++() {
-        ++index_;
-        return *this;
-    }
-    PlanCursor& operator--() {
-        --index_;
-        return *this;
-    }
-    PlanCursor& operator+=(int n) {
-        index_ += n;
-        return *this;
-    }
-    PlanCursor& operator-=(int n) {
-        index_ -= n;
-        return *this;
-    }
+    // The entry's index in its plan, found from the entry's id as it is read:
+    // an edit that moves the entry moves the cursor with it.
+    operator int() const { return index(); }
+    int index() const;
+    // The cursor goes to the entry at `index` (a row below `first`, or one
+    // that is no entry of the plan, such as the row after it, is held as an
+    // index alone). Only the pages' own moves and the edit path put a cursor.
+    void move_to(int index);
+    void step(int n) { move_to(index() + n); }
 
     CursorPlan plan() const { return plan_; }
     CursorRule rule() const { return rule_; }
     // Whether it names an entry at all (its index is `first` or above).
-    bool names_entry() const { return index_ >= first_; }
+    bool names_entry() const { return index() >= first_; }
+    // The id of the entry it stands on; 0 when it stands on none.
+    int id() const { return id_; }
+    // The index as last put or found, without looking the entry up: for the
+    // edit path, which puts a cursor on the entry at it where the edit ends.
+    int held_index() const { return index_; }
 
     // The cursors declared and alive, in no set order.
     static PlanCursor* first_declared();
     PlanCursor* next_declared() const { return next_; }
 
+    // How the cursors read their plans (fms/plan/route_plan.cpp gives it at
+    // start-up): the id of the entry at an index, 0 for none; the index of
+    // the entry with an id, -1 when the plan holds none.
+    struct PlanReader {
+        int (*id_at)(CursorPlan plan, int index);
+        int (*index_of)(CursorPlan plan, int id, int hint);
+    };
+    static void read_plans_with(PlanReader reader);
+
   private:
-    int index_;
+    mutable int index_;
+    int id_ = 0;
     CursorPlan plan_;
     CursorRule rule_;
     int first_;
