@@ -467,7 +467,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     }
     auto constrain = [&](int i, double altitude, int flag) {
         RouteWaypoint& w = working_entry(i);
-        w.constrained = flag;
+        w.altitude_kind = static_cast<AltitudeKind>(flag);
         w.alt_constraint = altitude;
         w.speed_constraint = 250.0;
         ++(flag == 1 ? counts.at_or_above : counts.plain);
@@ -612,7 +612,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // A T/D off the route (placed behind the TO waypoint when the descent
         // is longer than the route ahead) marks no point to meet.
         if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 && shown_tod_along >= 0.0) {
-            const double d = std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
+            const double d =
+                std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
             counts.tod_off_nm = std::max(counts.tod_off_nm, d);
             if (d > 10.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
         }
@@ -749,10 +750,12 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             (f.pilot_hold && c.index <= hold_to))
             continue;
         // Nor one below VNAV engaged in the air that it cannot get down to.
-        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - legs_nm(c.index + 1, last))) continue;
+        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - legs_nm(c.index + 1, last)))
+            continue;
         // Nor one the pilot's hold left out of reach at 300 ft/NM from where
         // it ends.
-        if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0)) continue;
+        if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0))
+            continue;
         ++counts.constraints_checked;
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once sequenced, that

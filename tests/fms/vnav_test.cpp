@@ -44,7 +44,7 @@ class Vnav : public UpdateTest {
     // a plain one, which caps a climb and ends a descent.
     static void constrain(int i, double altitude, double speed = 250.0, int flag = 1) {
         RouteWaypoint& w = active_entry(i);
-        w.constrained = flag;
+        w.altitude_kind = static_cast<AltitudeKind>(flag);
         w.alt_constraint = altitude;
         w.speed_constraint = speed;
     }
@@ -62,7 +62,7 @@ TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
     constrain(2, 10000.0, 250.0, kPlain);
     constrain(3, 20000.0, 250.0, kPlain);
     constrain(4, 30000.0, 250.0, kPlain); // the climb goes on after entry 3
-    EXPECT_EQ(plan_distance_to(1), 3); // the last constraint below cruise
+    EXPECT_EQ(plan_distance_to(1), 3);    // the last constraint below cruise
     EXPECT_EQ(toc_index, 3);
     EXPECT_EQ(vertical_target_altitude, 20000.0);
     EXPECT_EQ(toc_lon, p[2].lon); // only entry 2 lies within the climb distance

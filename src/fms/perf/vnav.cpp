@@ -251,13 +251,13 @@ void apply_speed_restrictions() {
     if (vnav_speeds && toc_passed == 0 && climb_speed_limit_active == 1.0 &&
         a.indicated_altitude_ft > ClbAltRest) {
         const RouteWaypoint& to = active_plan[to_waypoint_index];
-        send_speed(to.constrained == 1 && predicted_speed(to) > 0.0 ? saturate_to_whole(predicted_speed(to))
-                                                                    : climb_speed_target);
+        send_speed(typed_by_pilot(to) && predicted_speed(to) > 0.0 ? saturate_to_whole(predicted_speed(to))
+                                                                   : climb_speed_target);
         climb_speed_limit_active = 0.0;
     }
     if (VnavSetSpdRestDist > distance_to_to_nm && vnav_engaged == 1 &&
         descent_speed_phase == kDescentSpeedPhaseOn && constraint_speed_armed == 0 &&
-        active_plan[to_waypoint_index].constrained == 1) {
+        typed_by_pilot(active_plan[to_waypoint_index])) {
         vnav_speed_set = 0;
         constraint_speed_armed = 1;
     }
