@@ -12,6 +12,7 @@
 #include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -174,7 +175,7 @@ void on_tod_passed() {
     commanded_altitude_refresh = saturate_to_whole(a.snap_token_1);
     if (VnavSetSpd != 1) return;
     const bool near = VnavSetSpdRestDist > distance_to_to_nm;
-    if (near) vnav_speed_set = 0;
+    if (near) call_for_vnav_targets(VnavReason::LateSpeed, kSpeedTarget);
     if (a.snap_token_117 > 0.0) {
         trigger_key_event(kKeyTodSpeedModeFirst, 0);
         trigger_key_event(kKeyTodSpeedModeSecond, 0);
@@ -203,7 +204,7 @@ void keep_climb_target() {
         // the next sequencing).
         update_toc_tod(kTodLocate);
         target_entry(k);
-        vnav_altitude_set = 0;
+        call_for_vnav_targets(VnavReason::ClimbTarget, kAltitudeTarget);
         return;
     }
     const double cruise = cruise_altitude;
@@ -228,7 +229,7 @@ void keep_climb_target() {
     // A lower altitude the pilot holds on the MCP stays until VNAV commands
     // the climb again (at the next waypoint); one above the level comes down.
     if (aircraft_state.ap_altitude_lock_ft > vertical_target_altitude + 100.0 || level == cruise)
-        vnav_altitude_set = 0;
+        call_for_vnav_targets(VnavReason::ClimbTarget, kAltitudeTarget);
 }
 
 // In the cruise VNAV starts down from the altitude flown: once a second the
@@ -258,7 +259,7 @@ void apply_speed_restrictions() {
     if (VnavSetSpdRestDist > distance_to_to_nm && vnav_engaged == 1 &&
         descent_speed_phase == kDescentSpeedPhaseOn && constraint_speed_armed == 0 &&
         typed_by_pilot(active_plan[to_waypoint_index])) {
-        vnav_speed_set = 0;
+        call_for_vnav_targets(VnavReason::ToConstraint, kSpeedTarget);
         constraint_speed_armed = 1;
     }
 }
@@ -446,8 +447,9 @@ void update_vnav_target_at_sequencing() {
     if (toc_passed == 1 && tod_passed != 1) {
         vnav_altitude_set = 1; // level in cruise: no new altitude
     } else {
-        vnav_altitude_set = 0;
-        vnav_speed_set = 0;
+        // Once for this TO: inside the switching distance this runs every
+        // pass until it is sequenced, and on the ground it never is.
+        call_for_vnav_targets(VnavReason::NewTo, kBothTargets);
     }
 }
 
@@ -467,4 +469,5 @@ void update_vertical_guidance() {
         vnav_engaged = 0;
     apply_speed_restrictions();
     set_vnav_speed_target();
+    advance_vnav_phase();
 }
