@@ -17,7 +17,8 @@ extern double tod_to_target_distance; // TOD to the constraint waypoint
 extern double distance_to_target;     // aircraft to the constraint waypoint, after the TOD
 extern double distance_since_tod;
 extern double vertical_target_distance;
-extern double descent_path_altitude; // ft, after the TOD
+extern double
+    descent_path_altitude; // ft, after the TOD (the vertical guidance's, fms/perf/autopilot_targets.h)
 // Active entries whose legs hold the TOC and the TOD; active_plan_last when none.
 extern int toc_leg_index;
 extern int tod_leg_index;

@@ -186,6 +186,27 @@ void cruise_speed(const RouteWaypoint& to) {
 
 } // namespace
 
+void update_descent_path() {
+    const int target = within_flown(constraint_waypoint_index);
+    if (tod_passed != 1 || vertical_target_altitude <= kNoConstraint || target < 1) {
+        descent_path_distance_nm = -1.0;
+        return;
+    }
+    const AircraftState& a = aircraft_state;
+    double distance = path_distance_to(target);
+    if (descent_path_distance_nm >= 0.0 && descent_path_target == target) {
+        double flown = 0.0, course = 0.0;
+        gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
+        const double kept = descent_path_distance_nm - flown;
+        distance = std::clamp(distance, kept - kPathEasingNm, kept + kPathEasingNm);
+    }
+    descent_path_distance_nm = std::max(0.0, distance);
+    descent_path_lat = a.plat;
+    descent_path_lon = a.plon;
+    descent_path_target = target;
+    descent_path_altitude = std::min(double(tod_altitude), path_altitude(descent_path_distance_nm));
+}
+
 int32_t descent_altitude_command() {
     return saturate_to_whole(std::min(vertical_target_altitude, aircraft_state.indicated_altitude_ft));
 }

@@ -60,3 +60,12 @@ double distance_to_meet(int k);
 // the TO waypoint) to entry k: the turns at the places from i on, and the
 // switching distance before k unless k is the last entry.
 double cut_from(int i, int k);
+
+// The distance still to fly to entry k along the path LNAV flies: the active
+// leg from the aircraft's place along it, then the legs with each corner cut
+// on the chord from the switching distance before the place to as far after
+// it (at most half of each leg), up to where k is passed (its switching
+// distance before it) or up to the last entry itself. Unlike the distance
+// through the TO waypoint it runs on smoothly when the TO is sequenced: the
+// aircraft in a corner is measured along its chord both before and after.
+double path_distance_to(int k);

@@ -469,5 +469,6 @@ void update_vertical_guidance() {
         vnav_engaged = 0;
     apply_speed_restrictions();
     set_vnav_speed_target();
+    update_descent_path();
     advance_vnav_phase();
 }
