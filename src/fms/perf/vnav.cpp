@@ -353,8 +353,23 @@ void update_toc_tod(int mode) {
         top = saturate_to_whole(a.indicated_altitude_ft);
     } else {
         // Where the route is too short for the cruise altitude the descent
-        // begins where the climb ends.
-        const double level = climb_level(view_from_aircraft(), cruise_altitude);
+        // begins where the climb ends; past a constraint ahead that holds the
+        // climb, the climb goes on only as high as the route from it to the
+        // end of the descent affords (none, and the descent is from it).
+        const ProfileView v = view_from_aircraft();
+        double level = climb_level(v, cruise_altitude);
+        if (const int cap = climb_cap(v, cruise_altitude); cap > 0) {
+            const double held = predicted_altitude(active_plan[cap]);
+            ProfileView after = v;
+            after.first = cap + 1;
+            after.altitude_ft = held;
+            const DescentEnd e = descent_end(after, level);
+            if (e.index >= 1) {
+                const double room =
+                    afforded_level(held, distance_to(v, e.index) - distance_to(v, cap), e.altitude);
+                level = std::min(level, std::max(held, std::floor(room / 100.0 + 1e-6) * 100.0));
+            }
+        }
         top = saturate_to_whole(std::max(level, std::min(a.indicated_altitude_ft, double(cruise_altitude))));
     }
 
