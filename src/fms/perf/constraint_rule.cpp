@@ -127,7 +127,8 @@ DescentEnd descent_end_from(const ProfileView& v, double top, int floors_from) {
     DescentEnd end; // the next end after the entry looked at
     end.altitude = route_end_altitude();
     if (end.altitude > kNoConstraint) end.index = last;
-    result = end;
+    // A field at or above the altitude flown is no descent either.
+    if (end.altitude < top) result = end;
     const double per_nm = descent_ft_per_nm();
     // In the climb and the cruise a plain altitude on the climb's side is no
     // end (the aircraft climbed to it or past it); once descending every one
