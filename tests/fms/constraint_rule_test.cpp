@@ -102,6 +102,10 @@ TEST_F(ConstraintRule, theClimbGoesOnlyAsHighAsTheRouteCanComeDownFrom) {
     aircraft_state.plon = active_plan[2].lon;
     aircraft_state.indicated_altitude_ft = 8000.0;
     EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), 16000.0);
+    // Nor does a field at or above the altitude the descent would be from.
+    active_entry(5).alt_constraint = 30000.0;
+    EXPECT_EQ(descent_end(view_from_aircraft(), 30000.0).index, -1);
+    EXPECT_EQ(descent_end(view_from_aircraft(), 31000.0).index, 5);
     // A route that ends at a fix without an altitude has no end of descent.
     active_entry(5).alt_constraint = kNoConstraint;
     EXPECT_EQ(descent_end(view_from_aircraft(), 30000.0).index, -1);
