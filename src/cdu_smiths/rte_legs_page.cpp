@@ -169,7 +169,7 @@ std::string altitude_text(const RouteWaypoint& w) {
     if (predicted_altitude(w) <= kNoConstraint) return "- - - - - -";
     double altitude = predicted_altitude(w);
     if (route_state == kRouteStateActive) altitude = std::trunc(altitude / 100.0) * 100.0;
-    const char* suffix = w.constrained == 1 ? "A" : "";
+    const char* suffix = w.altitude_kind == AltitudeKind::Pilot ? "A" : "";
     if (altitude > TransAlt) return cdu_format("FL%03.0f%s", altitude / 100.0, suffix);
     return cdu_format("%5.0f%s", altitude, suffix);
 }

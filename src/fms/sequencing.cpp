@@ -6,6 +6,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/autopilot_targets.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
@@ -113,8 +114,7 @@ void check_course_reversal() {
     if (!near && !to_inside_turn()) return;
     // The waypoint lies behind: any switching distance sequences it now.
     distance_to_to_nm = -1.0;
-    vnav_altitude_set = 0;
-    vnav_speed_set = 0;
+    call_for_vnav_targets(VnavReason::CourseReversal, kBothTargets);
     if (toc_passed == 1 && tod_passed == 0) reversal_near_tod = 1;
 }
 
@@ -191,7 +191,7 @@ void sequence_to_waypoint() {
     // Through a placed discontinuity to the fix it stands on.
     step_to(flown_place(active_plan, to_waypoint_index + 1, active_plan_last), "a TO step");
     route_distance_summary();
-    vnav_speed_set = 0;
+    call_for_vnav_targets(VnavReason::Sequenced, kSpeedTarget);
     set_vnav_speed_target();
     if (to_waypoint_index == active_plan_last) {
         // Only once the descent is flown: a long last leg still descends

@@ -4,6 +4,7 @@
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/nav/radio_autotune.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -50,8 +51,7 @@ void toggle_vnav() {
         vnav_engaged = 0;
     } else if (to_waypoint_index != kNoToWaypoint) {
         vnav_engaged = 1;
-        vnav_speed_set = 0;
-        vnav_altitude_set = 0;
+        call_for_vnav_targets(VnavReason::Engaged, kBothTargets);
         vnav_speed_refresh = 1;
         commanded_altitude_ft = kNotCommanded;
         commanded_speed_kt = kNotCommanded;

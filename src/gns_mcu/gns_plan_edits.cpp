@@ -234,8 +234,8 @@ void gns_activate_opened_plan() {
         to.speed_constraint = from.speed_constraint;
         // A constraint the opened plan holds (a procedure's or the pilot's)
         // goes with it; an unconstrained altitude is only a prediction.
-        to.alt_constraint = from.constrained != 0 ? from.alt_constraint : kNoConstraint;
-        to.constrained = from.constrained;
+        to.alt_constraint = from.altitude_kind != AltitudeKind::None ? from.alt_constraint : kNoConstraint;
+        to.altitude_kind = from.altitude_kind;
         to.id = from.id;
         to.marker = from.marker;
     }

@@ -277,7 +277,7 @@ void gns_enter_pilot_wpt() {
         w.lat = gns_pilot_lat;
         w.lon = gns_pilot_lon;
         w.type = "WPT";
-        if (p.active) w.constrained = 0;
+        if (p.active) w.altitude_kind = AltitudeKind::None;
         cursor_past_insertion(p, c, edit);
     }
     gns_state = gns_return_state;
@@ -322,6 +322,6 @@ void gns_enter_offset_wpt() {
     w.lat = gns_offset_lat;
     w.lon = gns_offset_lon;
     w.type = "INT";
-    w.constrained = 0;
+    w.altitude_kind = AltitudeKind::None;
     cursor_past_insertion(p, c, edit);
 }

@@ -66,7 +66,7 @@ void store_constraint() {
         PlanEdit edit(active_target(), "an MCU constraint");
         RouteWaypoint& leg = edit.entry(index);
         leg.alt_constraint = alt;
-        leg.constrained = 1;
+        leg.altitude_kind = AltitudeKind::Pilot;
     }
     mcu_legs_entry_text.clear();
     mcu_mode = MCU_STATUS;

@@ -342,7 +342,7 @@ TEST_F(CduRoute, aCopiedConstraintEntersAsItself) {
         press("R3");
         EXPECT_TRUE(smiths_scratchpad_message.empty()) << row.entry << ": " << smiths_scratchpad_message;
         EXPECT_EQ(working_plan[3].alt_constraint, working_plan[2].alt_constraint) << row.entry;
-        EXPECT_EQ(working_plan[3].constrained, 1) << row.entry;
+        EXPECT_EQ(working_plan[3].altitude_kind, AltitudeKind::Pilot) << row.entry;
         if (!row.drop_speed) {
             EXPECT_EQ(working_plan[3].speed_constraint, working_plan[2].speed_constraint) << row.entry;
         }

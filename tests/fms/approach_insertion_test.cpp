@@ -36,7 +36,7 @@ TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachRepl
     EXPECT_EQ(disco.lon, -123.081579);
     EXPECT_EQ(disco.speed_constraint, 190.0);
     EXPECT_EQ(disco.alt_constraint, 6000.0);
-    EXPECT_EQ(disco.constrained, 3);
+    EXPECT_EQ(disco.altitude_kind, AltitudeKind::Procedure);
     EXPECT_EQ(working_plan[4].aux_text, "IAF");
     EXPECT_EQ(working_plan[7].aux_text, "FAF");
     EXPECT_EQ(working_plan[8].course, -999.0);
@@ -71,12 +71,12 @@ TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
         const char* altitude;
         double speed;
         double alt;
-        int constrained;
+        AltitudeKind kind;
     };
-    const Row rows[] = {{"IAF", "800", 190, 800, 3},
-                        {"", "", 180, -999, 0},
-                        {"FAF", "99", 170, -999, 0},
-                        {"HP", "2500A", 180, 2500, 3}};
+    const Row rows[] = {{"IAF", "800", 190, 800, AltitudeKind::Procedure},
+                        {"", "", 180, -999, AltitudeKind::None},
+                        {"FAF", "99", 170, -999, AltitudeKind::None},
+                        {"HP", "2500A", 180, 2500, AltitudeKind::Procedure}};
     approach_preview_legs.set_count(0);
     for (const Row& r : rows)
         approach_preview_legs.append(PreviewLeg{"F", r.role, r.altitude, "", 45.0, -122.0, 0});
@@ -90,7 +90,7 @@ TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
         const RouteWaypoint& w = working_plan[2 + i];
         EXPECT_EQ(w.speed_constraint, rows[i].speed) << i;
         EXPECT_EQ(w.alt_constraint, rows[i].alt) << i;
-        EXPECT_EQ(w.constrained, rows[i].constrained) << i;
+        EXPECT_EQ(w.altitude_kind, rows[i].kind) << i;
     }
 
     // The active plan takes the legs without constraints, and the airport's elevation.
@@ -98,7 +98,7 @@ TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
     apply_approach_to_route();
     ASSERT_EQ(active_plan_last, 6);
     EXPECT_EQ(active_plan[2].speed_constraint, -999.0);
-    EXPECT_EQ(active_plan[2].constrained, 0);
+    EXPECT_EQ(active_plan[2].altitude_kind, AltitudeKind::None);
     EXPECT_EQ(active_plan[6].ident, "KPDX");
     EXPECT_EQ(active_plan[6].alt_constraint, 31.0);
 }

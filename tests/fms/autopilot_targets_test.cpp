@@ -163,7 +163,7 @@ TEST_F(AutopilotTargets, SpeedFollowsThePhaseAndTheConstraints) {
         host::sim_state().key_events.clear();
         toc_passed = r.climb_passed;
         descent_speed_phase = r.descent;
-        to.constrained = r.constrained;
+        to.altitude_kind = static_cast<AltitudeKind>(r.constrained);
         to.alt_constraint = 9000.0;
         to.speed_constraint = r.speed;
         VnavSetMachCruiseSpd = r.mach_cruise;

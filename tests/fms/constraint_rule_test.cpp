@@ -53,7 +53,7 @@ TEST_F(ConstraintRule, eachKindCapsTheClimbOrEndsTheDescentAsItMeans) {
     };
     for (const Row& r : rows) {
         RouteWaypoint& w = active_entry(r.entry);
-        w.constrained = r.flag;
+        w.altitude_kind = static_cast<AltitudeKind>(r.flag);
         w.alt_constraint = r.altitude;
         aircraft_state.indicated_altitude_ft = r.flown;
         toc_passed = r.phase >= 1;
@@ -61,7 +61,7 @@ TEST_F(ConstraintRule, eachKindCapsTheClimbOrEndsTheDescentAsItMeans) {
         const ProfileView v = view_from_aircraft();
         EXPECT_EQ(ends_descent(v, r.entry, 30000.0), r.ends) << r.what;
         EXPECT_EQ(caps_climb(v, r.entry, 30000.0), r.caps) << r.what;
-        w.constrained = 0;
+        w.altitude_kind = AltitudeKind::None;
         w.alt_constraint = kNoConstraint;
     }
 }
@@ -71,12 +71,12 @@ TEST_F(ConstraintRule, eachKindCapsTheClimbOrEndsTheDescentAsItMeans) {
 // one first.
 TEST_F(ConstraintRule, aPlainAltitudeBelowAnEarlierOneEndsTheDescentFromIt) {
     aircraft_state.indicated_altitude_ft = 0.0;
-    active_entry(2).constrained = 3;
+    active_entry(2).altitude_kind = AltitudeKind::Procedure;
     active_entry(2).alt_constraint = 3500.0;
     const ProfileView v = view_from_aircraft();
     ASSERT_TRUE(caps_climb(v, 2, 30000.0)); // alone, before the climb's top: a cap
     for (const int flag : {1, 3}) {
-        active_entry(1).constrained = flag;
+        active_entry(1).altitude_kind = static_cast<AltitudeKind>(flag);
         active_entry(1).alt_constraint = 5700.0;
         EXPECT_FALSE(caps_climb(v, 2, 30000.0)) << flag;
         EXPECT_EQ(climb_cap(v, 30000.0), flag == 3 ? 1 : 0) << flag;
@@ -102,6 +102,10 @@ TEST_F(ConstraintRule, theClimbGoesOnlyAsHighAsTheRouteCanComeDownFrom) {
     aircraft_state.plon = active_plan[2].lon;
     aircraft_state.indicated_altitude_ft = 8000.0;
     EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), 16000.0);
+    // Nor does a field at or above the altitude the descent would be from.
+    active_entry(5).alt_constraint = 30000.0;
+    EXPECT_EQ(descent_end(view_from_aircraft(), 30000.0).index, -1);
+    EXPECT_EQ(descent_end(view_from_aircraft(), 31000.0).index, 5);
     // A route that ends at a fix without an altitude has no end of descent.
     active_entry(5).alt_constraint = kNoConstraint;
     EXPECT_EQ(descent_end(view_from_aircraft(), 30000.0).index, -1);

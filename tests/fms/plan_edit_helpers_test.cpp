@@ -42,7 +42,7 @@ TEST(PlanEditHelpers, legsEntriesSetSpeedAndAltitudeConstraints) {
         parse_legs_entry_mod(2);
         const RouteWaypoint& w = working_plan[2];
         EXPECT_EQ(w.alt_constraint, c.altitude) << c.entry;
-        EXPECT_EQ(w.constrained, c.altitude > 0.0 ? 1 : 0) << c.entry;
+        EXPECT_EQ(w.altitude_kind, c.altitude > 0.0 ? AltitudeKind::Pilot : AltitudeKind::None) << c.entry;
         EXPECT_EQ(w.speed_constraint, c.speed) << c.entry;
         EXPECT_EQ(smiths_scratchpad_message, c.message) << c.entry;
         EXPECT_EQ(smiths_scratchpad, c.scratchpad_emptied ? "" : c.entry) << c.entry;

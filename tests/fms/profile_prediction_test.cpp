@@ -36,7 +36,7 @@ void plan(int entries, double course, double nm) {
 // plain one, which caps the climb.
 void constrain(int i, double altitude, double speed, int flag = 1) {
     RouteWaypoint& w = active_entry(i);
-    w.constrained = flag;
+    w.altitude_kind = static_cast<AltitudeKind>(flag);
     w.alt_constraint = altitude;
     w.speed_constraint = speed;
 }

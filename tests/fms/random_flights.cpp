@@ -514,7 +514,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     }
     auto constrain = [&](int i, double altitude, int flag) {
         RouteWaypoint& w = working_entry(i);
-        w.constrained = flag;
+        w.altitude_kind = static_cast<AltitudeKind>(flag);
         w.alt_constraint = altitude;
         w.speed_constraint = 250.0;
         ++(flag == 1 ? counts.at_or_above : counts.plain);

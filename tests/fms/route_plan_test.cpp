@@ -84,7 +84,7 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     a.speed_constraint = 250.0;
     a.course = 182.0;
     a.flyover = 1;
-    a.constrained = 1;
+    a.altitude_kind = AltitudeKind::Pilot;
     a.frequency = "116.80";
     plan_marks.stamp(a, "12:34");
     a.position = "ACTIVE ONLY";
@@ -108,7 +108,7 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     EXPECT_EQ(w.speed_constraint, 250.0);
     EXPECT_EQ(w.course, 182.0);
     EXPECT_EQ(w.flyover, 1);
-    EXPECT_EQ(w.constrained, 1);
+    EXPECT_EQ(w.altitude_kind, AltitudeKind::Pilot);
     EXPECT_EQ(hold_mark(working_plan, 1), 1);
     EXPECT_EQ(w.frequency, "116.80");
     EXPECT_EQ(w.position, "WORKING");

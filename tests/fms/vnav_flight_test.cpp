@@ -37,10 +37,11 @@ TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
         points.push_back(offset("P" + std::to_string(i + 1), points.back(), courses[i], 25.0));
     write_plan(working_plan, points);
     working_entry(0).alt_constraint = 2000.0;
-    working_entry(3).constrained = 1;
+    working_entry(3).altitude_kind = AltitudeKind::Pilot;
     working_entry(3).alt_constraint = 15000.0;
     working_entry(3).speed_constraint = 250.0;
-    working_entry(5).constrained = 3; // a plain altitude (an approach leg's) ends the descent
+    working_entry(5).altitude_kind =
+        AltitudeKind::Procedure; // a plain altitude (an approach leg's) ends the descent
     working_entry(5).alt_constraint = 6000.0;
     working_entry(5).speed_constraint = 240.0;
     working_entry(6).alt_constraint = 3000.0; // the end of the route, unconstrained

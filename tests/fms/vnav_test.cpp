@@ -8,6 +8,7 @@
 #include "data/module_settings.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/perf/autopilot_targets.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
@@ -44,7 +45,7 @@ class Vnav : public UpdateTest {
     // a plain one, which caps a climb and ends a descent.
     static void constrain(int i, double altitude, double speed = 250.0, int flag = 1) {
         RouteWaypoint& w = active_entry(i);
-        w.constrained = flag;
+        w.altitude_kind = static_cast<AltitudeKind>(flag);
         w.alt_constraint = altitude;
         w.speed_constraint = speed;
     }
@@ -360,6 +361,10 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     EXPECT_NEAR(tod_to_target_distance, 19.5, 1e-6);
     EXPECT_NEAR(distance_since_tod, 9.75, 1e-6);
     EXPECT_NEAR(vertical_target_distance, 9.75, 1e-6);
+    // The path down at 6000 ft over the 19.5 NM from the TOD.
+    descent_rate_used_fpm = 6000.0 / 19.5;
+    descent_tas_target = 60.0;
+    update_descent_path();
     EXPECT_NEAR(descent_path_altitude, 7000.0, 1e-3);
 
     // Before the TOD: the distance to it. Passing it is the vertical

@@ -125,7 +125,7 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
             if (stored_routes[k].name == "KSEAKPDX.RTE" && load_listed_plan_to_working(k)) {
                 RouteWaypoint& toutl = working_entry(5); // as a procedure's leg holds it
                 toutl.alt_constraint = 14000.0;
-                toutl.constrained = 1;
+                toutl.altitude_kind = AltitudeKind::Pilot;
                 gns_activate_opened_plan();
             }
     };
@@ -145,7 +145,7 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
         EXPECT_EQ(star_legs, 4) << saved;
     }
     EXPECT_EQ(active_plan[5].ident, "TOUTL");
-    EXPECT_EQ(active_plan[5].constrained, 1);
+    EXPECT_EQ(active_plan[5].altitude_kind, AltitudeKind::Pilot);
     EXPECT_EQ(active_plan[5].alt_constraint, 14000.0);
 }
 

@@ -142,7 +142,7 @@ TEST_F(GnsPlanKeys, AnInsertedWaypointTakesNoConstraintOfTheFixItDisplaced) {
         RoutePlan& plan = flown ? active_plan : working_plan;
         RouteWaypoint& displaced = PlanBuilder::entry(plan, 1);
         const std::string ident = displaced.ident;
-        displaced.constrained = 1;
+        displaced.altitude_kind = AltitudeKind::Pilot;
         displaced.alt_constraint = 5000.0;
         displaced.speed_constraint = 210.0;
         displaced.course = 160.0;
@@ -151,12 +151,12 @@ TEST_F(GnsPlanKeys, AnInsertedWaypointTakesNoConstraintOfTheFixItDisplaced) {
         ASSERT_EQ(gns_state, GNS_DATABASE_WPT) << flown;
         press("ENT");
         ASSERT_EQ(plan[2].ident, ident) << flown;
-        EXPECT_EQ(plan[1].constrained, 0) << flown;
+        EXPECT_EQ(plan[1].altitude_kind, AltitudeKind::None) << flown;
         EXPECT_EQ(plan[1].alt_constraint, kNoConstraint) << flown;
         EXPECT_EQ(plan[1].speed_constraint, kNoConstraint) << flown;
         EXPECT_EQ(plan[1].course, -1.0) << flown;            // none, as every entry made from the database
         EXPECT_EQ(plan[2].speed_constraint, 210.0) << flown; // the displaced fix keeps its own
-        EXPECT_EQ(plan[2].constrained, 1) << flown;
+        EXPECT_EQ(plan[2].altitude_kind, AltitudeKind::Pilot) << flown;
     }
 }
 

@@ -23,8 +23,10 @@ class PendingChangeKeys : public PlanKeysTest {
         for (int i = 0; i <= active_plan_last; ++i) {
             const RouteWaypoint& w = active_plan[i];
             out.push_back(std::to_string(w.id) + " " + w.ident + " " +
-                          std::to_string(w.constrained == 1 ? static_cast<int>(w.alt_constraint) : 0) + " h" +
-                          std::to_string(hold_mark(active_plan, i)));
+                          std::to_string(w.altitude_kind == AltitudeKind::Pilot
+                                             ? static_cast<int>(w.alt_constraint)
+                                             : 0) +
+                          " h" + std::to_string(hold_mark(active_plan, i)));
         }
         std::sort(out.begin(), out.end());
         return out;
@@ -174,8 +176,8 @@ TEST_F(PendingChangeKeys, LnavOffLeavesTheFlownHoldAndKeepsTheModification) {
         if (row.holds > 0) EXPECT_GT(hold_list[1].active_index(), 0) << row.kind;
         bool constrained = false;
         for (int i = 0; i <= active_plan_last; ++i)
-            constrained =
-                constrained || (active_plan[i].constrained == 1 && active_plan[i].alt_constraint == 9000);
+            constrained = constrained || (active_plan[i].altitude_kind == AltitudeKind::Pilot &&
+                                          active_plan[i].alt_constraint == 9000);
         EXPECT_TRUE(constrained) << row.kind << "\n" << plan();
     }
 }

@@ -598,7 +598,8 @@ std::vector<std::string> flown_edit_lines() {
         const RouteWaypoint& w = active_plan[i];
         const std::string fix = fix_text(w.ident, w.lat, w.lon);
         char text[40];
-        std::snprintf(text, sizeof text, " c%.0f", w.constrained == 1 ? w.alt_constraint : 0.0);
+        std::snprintf(text, sizeof text, " c%.0f",
+                      w.altitude_kind == AltitudeKind::Pilot ? w.alt_constraint : 0.0);
         out.push_back(fix + text);
         out.push_back(fix + " h" + std::to_string(hold_mark(active_plan, i)));
     }

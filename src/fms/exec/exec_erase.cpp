@@ -10,6 +10,7 @@
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
@@ -228,8 +229,7 @@ void update_vertical_target(int old_state) {
     }
     if (vnav_engaged == 1 && old_state == kRouteStateActiveModified) {
         // A modified route commands its targets afresh.
-        vnav_speed_set = 0;
-        vnav_altitude_set = 0;
+        call_for_vnav_targets(VnavReason::RouteChanged, kBothTargets);
         if (VnavSetSpd == 2) VnavSetSpd = 1;
         vnav_speed_refresh = 1;
         commanded_altitude_ft = kNotCommanded;

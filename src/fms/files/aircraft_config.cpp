@@ -254,7 +254,8 @@ void read_aircraft_file() {
                 check.use();
                 const std::string& setting = lvar_bindings[lvar_bindings.count()].setting_name;
                 if (lvar_bindings.count() > bound && !lvar_setting_known(setting))
-                    check.value("binding setting \"" + setting + "\" none a binding acts on, kept, acts on nothing");
+                    check.value("binding setting \"" + setting +
+                                "\" none a binding acts on, kept, acts on nothing");
             } else
                 check.skip("no variable name");
         } else {

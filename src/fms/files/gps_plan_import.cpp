@@ -9,6 +9,7 @@
 #include "fms/files/route_file_load.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/nav/fix_info.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_editing.h"
@@ -126,7 +127,7 @@ void import_gps_route(int mode) {
 
         constraint_waypoint_index.move_to(edit.last());
         mcu_legs_index.move_to(1);
-        vnav_speed_set = 0;
+        call_for_vnav_targets(VnavReason::RouteChanged, kSpeedTarget);
         distance_to_to_nm = 999.0;
         tower_view_set = 0;
         delete_all_holds();

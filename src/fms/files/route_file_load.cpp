@@ -15,6 +15,7 @@
 #include "fms/nav/fix_info.h"
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
 #include "fms/plan/holds.h"
@@ -481,7 +482,7 @@ void set_up_active_route(PlanEdit& edit, int request) {
     descent_rate_used_fpm = DescentRate;
     edit.place(constraint_waypoint_index, last);
     edit.place(mcu_legs_index, 1);
-    vnav_speed_set = 0;
+    call_for_vnav_targets(VnavReason::RouteChanged, kSpeedTarget);
     distance_to_to_nm = 999.0;
     route_state = kRouteStateNone;
     reset_active_route_state();

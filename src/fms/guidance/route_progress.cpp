@@ -228,9 +228,5 @@ void route_distance_summary() {
         vertical_target_distance = distance_to_tod;
     } else {
         vertical_target_distance = distance_to_target;
-        // Without a path length the altitude keeps its last value.
-        if (tod_to_target_distance > 0.0)
-            descent_path_altitude = tod_altitude - (tod_altitude - vertical_target_altitude) /
-                                                       tod_to_target_distance * distance_since_tod;
     }
 }

@@ -17,7 +17,8 @@ extern double tod_to_target_distance; // TOD to the constraint waypoint
 extern double distance_to_target;     // aircraft to the constraint waypoint, after the TOD
 extern double distance_since_tod;
 extern double vertical_target_distance;
-extern double descent_path_altitude; // ft, after the TOD
+extern double
+    descent_path_altitude; // ft, after the TOD (the vertical guidance's, fms/perf/autopilot_targets.h)
 // Before the TOC: whether the TOC point lies on the route ahead (a climb
 // longer than the route has none there; the point kept is an old one).
 extern bool toc_ahead;

@@ -139,7 +139,7 @@ bool below_limit(double altitude_limit, double speed_limit, double speed) {
 
 void descent_speed(const RouteWaypoint& to) {
     const double s = predicted_speed(to);
-    if (distance_to_to_nm > 0.0 && to.constrained == 1) {
+    if (distance_to_to_nm > 0.0 && typed_by_pilot(to)) {
         if (below_limit(DescAltRest, DescSpdRest, s)) {
             send_speed(DescSpdRest);
         } else {
@@ -155,7 +155,7 @@ void descent_speed(const RouteWaypoint& to) {
 
 void climb_speed(const RouteWaypoint& to) {
     const double candidate =
-        distance_to_to_nm >= 0.0 && to.constrained == 1 ? predicted_speed(to) : double(climb_speed_target);
+        distance_to_to_nm >= 0.0 && typed_by_pilot(to) ? predicted_speed(to) : double(climb_speed_target);
     if (below_limit(ClbAltRest, ClbSpdRest, candidate)) {
         send_speed(ClbSpdRest);
         climb_speed_limit_active = 1.0;
@@ -172,7 +172,7 @@ void cruise_speed(const RouteWaypoint& to) {
         double course = 0.0;
         gc_dist_course(a.plat, a.plon, target.lat, target.lon, &distance, &course);
     }
-    if (distance < VnavSetSpdRestDist && to.constrained == 1) {
+    if (distance < VnavSetSpdRestDist && typed_by_pilot(to)) {
         send_speed(predicted_speed(to));
     } else if (VnavSetMachCruiseSpd == 1 && CruiseMach > 0.0) {
         // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
@@ -185,6 +185,27 @@ void cruise_speed(const RouteWaypoint& to) {
 }
 
 } // namespace
+
+void update_descent_path() {
+    const int target = within_flown(constraint_waypoint_index);
+    if (tod_passed != 1 || vertical_target_altitude <= kNoConstraint || target < 1) {
+        descent_path_distance_nm = -1.0;
+        return;
+    }
+    const AircraftState& a = aircraft_state;
+    double distance = path_distance_to(target);
+    if (descent_path_distance_nm >= 0.0 && descent_path_target == target) {
+        double flown = 0.0, course = 0.0;
+        gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
+        const double kept = descent_path_distance_nm - flown;
+        distance = std::clamp(distance, kept - kPathEasingNm, kept + kPathEasingNm);
+    }
+    descent_path_distance_nm = std::max(0.0, distance);
+    descent_path_lat = a.plat;
+    descent_path_lon = a.plon;
+    descent_path_target = target;
+    descent_path_altitude = std::min(double(tod_altitude), path_altitude(descent_path_distance_nm));
+}
 
 int32_t descent_altitude_command() {
     return saturate_to_whole(std::min(vertical_target_altitude, aircraft_state.indicated_altitude_ft));

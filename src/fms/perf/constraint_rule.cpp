@@ -63,7 +63,8 @@ bool climb_side(int k) {
 // altitude, so the lower one caps no climb and ends the descent after it.
 bool under_an_earlier_one(int from, int k) {
     for (int i = std::max(from, 1); i < k; ++i)
-        if (constraint_kind(active_plan[i]) != ConstraintKind::None && altitude_of(i) > altitude_of(k) + 100.0)
+        if (constraint_kind(active_plan[i]) != ConstraintKind::None &&
+            altitude_of(i) > altitude_of(k) + 100.0)
             return true;
     return false;
 }
@@ -74,7 +75,7 @@ DescentEnd descent_end_from(const ProfileView& v, double top, int floors_from);
 
 ConstraintKind constraint_kind(const RouteWaypoint& w) {
     if (!holds_altitude(w) || !(w.alt_constraint > kNoConstraint)) return ConstraintKind::None;
-    return w.constrained == 1 ? ConstraintKind::AtOrAbove : ConstraintKind::At;
+    return typed_by_pilot(w) ? ConstraintKind::AtOrAbove : ConstraintKind::At;
 }
 
 ProfileView view_from_aircraft(int first) {
@@ -126,7 +127,8 @@ DescentEnd descent_end_from(const ProfileView& v, double top, int floors_from) {
     DescentEnd end; // the next end after the entry looked at
     end.altitude = route_end_altitude();
     if (end.altitude > kNoConstraint) end.index = last;
-    result = end;
+    // A field at or above the altitude flown is no descent either.
+    if (end.altitude < top) result = end;
     const double per_nm = descent_ft_per_nm();
     // In the climb and the cruise a plain altitude on the climb's side is no
     // end (the aircraft climbed to it or past it); once descending every one
@@ -168,7 +170,8 @@ bool caps_climb(const ProfileView& v, int k, double cruise) {
     if (kind == ConstraintKind::None || kind == ConstraintKind::AtOrAbove) return false;
     const double altitude = altitude_of(k);
     // Above it already, or at or above the cruise altitude: nothing to cap.
-    if (!(altitude < cruise) || v.altitude_ft > altitude + 100.0 || under_an_earlier_one(v.first, k)) return false;
+    if (!(altitude < cruise) || v.altitude_ft > altitude + 100.0 || under_an_earlier_one(v.first, k))
+        return false;
     return on_the_way_up(k) || climb_side(k);
 }
 

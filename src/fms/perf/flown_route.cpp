@@ -1,6 +1,7 @@
 #include "fms/perf/flown_route.h"
 
 #include "data/airport_procedures.h"
+#include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
@@ -67,6 +68,10 @@ double corner_cut(int i, double from_lat, double from_lon, int next, double s) {
 
 } // namespace
 
+namespace {
+double corner_switch(int i, double in_course, double out_course);
+}
+
 double cut_from(int i, int k) {
     if (i < 0 || i > k) return 0.0;
     const int to = to_waypoint_index;
@@ -83,7 +88,11 @@ double cut_from(int i, int k) {
         const int next = next_place(active_plan, i + 1, k);
         if (next < 0) break;
         if (is_place(active_plan[i])) {
-            cut += corner_cut(i, from_lat, from_lon, next, s);
+            double in = 0.0, in_course = 0.0, out_course = 0.0;
+            gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &in, &in_course);
+            gc_dist_course(active_plan[i].lat, active_plan[i].lon, active_plan[next].lat,
+                           active_plan[next].lon, &in, &out_course);
+            cut += corner_cut(i, from_lat, from_lon, next, corner_switch(i, in_course, out_course));
             from_lat = active_plan[i].lat;
             from_lon = active_plan[i].lon;
         }
@@ -99,6 +108,119 @@ double distance_to_meet(int k) {
     // The turns before k are flown inside the legs (a TOD measured along
     // them alone comes too late to meet k).
     return std::max(0.0, d - cut_from(to_waypoint_index, k));
+}
+
+namespace {
+
+struct Spot {
+    double lat = 0.0;
+    double lon = 0.0;
+};
+
+double nm_between(const Spot& a, const Spot& b, double* course = nullptr) {
+    double d = 0.0, c = 0.0;
+    gc_dist_course(a.lat, a.lon, b.lat, b.lon, &d, &c);
+    if (course != nullptr) *course = c;
+    return d;
+}
+
+// The point `nm` from `from` towards `to`.
+Spot toward(const Spot& from, const Spot& to, double nm) {
+    double course = 0.0;
+    nm_between(from, to, &course);
+    Spot p;
+    gc_destination_point(from.lat, from.lon, course, nm, &p.lat, &p.lon);
+    return p;
+}
+
+// How far p stands along the line from `from` towards `to` (NM, negative
+// behind `from`).
+double along(const Spot& from, const Spot& to, const Spot& p) {
+    double line_course = 0.0, course = 0.0;
+    nm_between(from, to, &line_course);
+    const double d = nm_between(from, p, &course);
+    return d * std::cos((course - line_course) * 3.141592653589793 / 180.0);
+}
+
+Spot spot(int i) {
+    return Spot{active_plan[i].lat, active_plan[i].lon};
+}
+
+// The switching distance LNAV takes at place i between a leg in and a leg
+// out on these true courses (as sequencing works it out for its TO), so that
+// each corner is cut by its own turn whatever the TO is now.
+double corner_switch(int i, double in_course, double out_course) {
+    const RouteWaypoint& w = active_plan[i];
+    const bool procedure =
+        w.kind == "SID" || w.kind == "STAR" || w.kind == "SIDSTAR" || w.kind == "APPR" || w.kind == "APCH";
+    double s = procedure ? WptProcChgDist : w.flyover == 1 ? FlyoverWptChgDist : WptChgDist;
+    if (AdjustTurnDistforAngle == 1 && w.flyover != 1) {
+        double turn = std::fabs(out_course - in_course);
+        if (turn > 180.0) turn = 360.0 - turn;
+        s += std::round(turn) * 0.028;
+    }
+    return std::max(0.0, s);
+}
+
+} // namespace
+
+double path_distance_to(int k) {
+    const int to = to_waypoint_index;
+    const int last = flown_last();
+    if (to < 1 || to > active_plan_last || last < 1 || k < to) return 0.0;
+    k = std::min(k, last);
+    const Spot here{aircraft_state.plat, aircraft_state.plon};
+    const GeoPosition start = active_leg_start();
+    Spot prev{start.lat, start.lon};
+    double in_course = 0.0;
+    const double leg = nm_between(prev, spot(to), &in_course);
+    double d = leg - along(prev, spot(to), here); // to the TO waypoint along its leg
+    // Just past a corner at the leg's start the aircraft flies its chord
+    // until it joins the leg.
+    const int from = previous_place(active_plan, to);
+    if (direct_to_active != 1 && from >= 1) {
+        const int before = previous_place(active_plan, from);
+        if (before >= 0) {
+            double course_in = 0.0;
+            const double leg_in = nm_between(spot(before), spot(from), &course_in);
+            const double s = corner_switch(from, course_in, in_course);
+            const Spot a = toward(spot(from), spot(before), std::min(s, leg_in / 2.0));
+            const double b = std::min(s, leg / 2.0);
+            const Spot b_point = toward(spot(from), spot(to), b);
+            const double chord = nm_between(a, b_point);
+            const double on_chord = along(a, b_point, here);
+            if (on_chord < chord) d = chord - on_chord + leg - b;
+        }
+    }
+    double in = leg;
+    for (int i = to; i < k;) {
+        const int next = next_place(active_plan, i + 1, k);
+        if (next < 0) break;
+        double out_course = 0.0;
+        const double out = nm_between(spot(i), spot(next), &out_course);
+        const double s = corner_switch(i, in_course, out_course);
+        const double a = std::min(s, in / 2.0);
+        const double b = std::min(s, out / 2.0);
+        const Spot a_point = toward(spot(i), prev, a);
+        const Spot b_point = toward(spot(i), spot(next), b);
+        const double chord = nm_between(a_point, b_point);
+        if (i == to && d < a)
+            d = chord - std::min(chord, along(a_point, b_point, here)) + out - b; // in the corner already
+        else
+            d += chord - a - b + out;
+        prev = spot(i);
+        in = out;
+        in_course = out_course;
+        i = next;
+    }
+    // Up to where k is passed: its switching distance before it.
+    if (k < last) {
+        const int next = next_place(active_plan, k + 1, last);
+        double out_course = in_course;
+        if (next >= 0) nm_between(spot(k), spot(next), &out_course);
+        d -= std::min(corner_switch(k, in_course, out_course), in / 2.0);
+    }
+    return std::max(0.0, d);
 }
 
 double route_end_altitude() {

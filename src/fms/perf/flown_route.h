@@ -30,11 +30,16 @@ inline double flown_leg_nm(int i, double* course = nullptr) {
     return leg_into_nm(active_plan, i, course);
 }
 
-// An altitude the profile must meet at the entry: a waypoint's constraint
-// (flag 1) or an approach leg's (flag 3). A discontinuity that carries the
-// next fix's constraint is met at that fix, which carries it too.
+// An altitude the profile must meet at the entry: the pilot's or an
+// approach leg's. A discontinuity that carries the next fix's constraint is
+// met at that fix, which carries it too.
 inline bool holds_altitude(const RouteWaypoint& w) {
-    return is_place(w) && (w.constrained == 1 || w.constrained == 3);
+    return is_place(w) && w.altitude_kind != AltitudeKind::None;
+}
+
+// The pilot's constraint: its speed is flown to the entry.
+inline bool typed_by_pilot(const RouteWaypoint& w) {
+    return w.altitude_kind == AltitudeKind::Pilot;
 }
 
 // The altitude the route ends at: its last entry's, or where that has none
@@ -55,3 +60,12 @@ double distance_to_meet(int k);
 // the TO waypoint) to entry k: the turns at the places from i on, and the
 // switching distance before k unless k is the last entry.
 double cut_from(int i, int k);
+
+// The distance still to fly to entry k along the path LNAV flies: the active
+// leg from the aircraft's place along it, then the legs with each corner cut
+// on the chord from the switching distance before the place to as far after
+// it (at most half of each leg), up to where k is passed (its switching
+// distance before it) or up to the last entry itself. Unlike the distance
+// through the TO waypoint it runs on smoothly when the TO is sequenced: the
+// aircraft in a corner is measured along its chord both before and after.
+double path_distance_to(int k);

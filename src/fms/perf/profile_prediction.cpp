@@ -39,7 +39,7 @@ double leg_length(int from, int to, double* course = nullptr) {
 // A waypoint's or an approach leg's own altitude, which no prediction
 // replaces (a discontinuity keeps the copy of its fix's).
 bool keeps_altitude(const RouteWaypoint& w) {
-    return w.constrained == 1 || w.constrained == 3;
+    return w.altitude_kind != AltitudeKind::None;
 }
 
 // Writes the predictions of an entry of the flown plan.
@@ -103,11 +103,11 @@ int climb_pass(const ProfileView& origin, double rc, double climb_distance) {
             }
             // At or above is met by any higher altitude.
             a = constraint_kind(w) == ConstraintKind::AtOrAbove ? std::max(a, predicted_altitude(w))
-                                                                 : predicted_altitude(w);
+                                                                : predicted_altitude(w);
             // Earlier waypoints up to the previous constraint fly no faster. A
             // constraint without a speed (-999) limits nothing.
             if (predicted_speed(w) > 0.0)
-                for (int j = i - 1; j >= 1 && active_plan[j].constrained != 1; --j)
+                for (int j = i - 1; j >= 1 && !typed_by_pilot(active_plan[j]); --j)
                     if (predicted_speed(active_plan[j]) > predicted_speed(w))
                         plan_marks.predict_speed(active_plan[j], predicted_speed(w));
             continue;
@@ -148,7 +148,8 @@ void descent_pass(const ProfileView& origin, double rd, int toc_at) {
     if (a <= kNoConstraint) return;
     std::vector<bool> ends(static_cast<std::size_t>(last + 1), false);
     for (int i = 1; i < last; ++i)
-        ends[static_cast<std::size_t>(i)] = keeps_altitude(active_plan[i]) && ends_descent(origin, i, cruise_altitude);
+        ends[static_cast<std::size_t>(i)] =
+            keeps_altitude(active_plan[i]) && ends_descent(origin, i, cruise_altitude);
     for (int j = last - 1; j >= 1; --j) {
         const RouteWaypoint& w = active_plan[j];
         const Prediction p{w};
@@ -162,7 +163,8 @@ void descent_pass(const ProfileView& origin, double rd, int toc_at) {
         double v = descent_speed_target;
         if (keeps_altitude(w)) {
             // The path passes over a constraint that does not end it.
-            a = ends[static_cast<std::size_t>(j)] ? predicted_altitude(w) : std::max(a, predicted_altitude(w));
+            a = ends[static_cast<std::size_t>(j)] ? predicted_altitude(w)
+                                                  : std::max(a, predicted_altitude(w));
             if (predicted_speed(w) == kNoConstraint) p.speed(descent_speed_target);
             v = predicted_speed(w);
         } else if (m > 0) {
@@ -248,8 +250,10 @@ void predict_profile(int requested_altitude, int mode) {
     // A route too short for the cruise altitude climbs only as high as it
     // can still come down from: there the TOC and the TOD meet.
     const ProfileView here = view_from_aircraft();
-    const double top = whole_climb_model ? std::max(std::min(cruise, climb_level(here, cruise)), altitude) : cruise;
-    const double climb_distance = whole_climb_model ? distance_for(top - altitude, rc, climb_tas_target) : 0.0;
+    const double top =
+        whole_climb_model ? std::max(std::min(cruise, climb_level(here, cruise)), altitude) : cruise;
+    const double climb_distance =
+        whole_climb_model ? distance_for(top - altitude, rc, climb_tas_target) : 0.0;
 
     if (toc_passed == 0) {
         predicted_cruise_altitude_ft = cruise;
@@ -273,7 +277,8 @@ void predict_profile(int requested_altitude, int mode) {
     // without an altitude) puts no TOD on the route.
     const DescentEnd end = descent_end(here, top);
     if (end.index < 1) tod_lat = tod_lon = 0.0;
-    const double descent_distance = end.index >= 1 ? distance_for(top - end.altitude, rd, descent_tas_target) : 0.0;
+    const double descent_distance =
+        end.index >= 1 ? distance_for(top - end.altitude, rd, descent_tas_target) : 0.0;
     double sum = 0.0;
     for (int i = end.index; i >= 1; --i) {
         double back_course = 0.0;

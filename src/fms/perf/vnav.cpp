@@ -12,6 +12,7 @@
 #include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -174,7 +175,7 @@ void on_tod_passed() {
     commanded_altitude_refresh = saturate_to_whole(a.snap_token_1);
     if (VnavSetSpd != 1) return;
     const bool near = VnavSetSpdRestDist > distance_to_to_nm;
-    if (near) vnav_speed_set = 0;
+    if (near) call_for_vnav_targets(VnavReason::LateSpeed, kSpeedTarget);
     if (a.snap_token_117 > 0.0) {
         trigger_key_event(kKeyTodSpeedModeFirst, 0);
         trigger_key_event(kKeyTodSpeedModeSecond, 0);
@@ -203,7 +204,7 @@ void keep_climb_target() {
         // the next sequencing).
         update_toc_tod(kTodLocate);
         target_entry(k);
-        vnav_altitude_set = 0;
+        call_for_vnav_targets(VnavReason::ClimbTarget, kAltitudeTarget);
         return;
     }
     const double cruise = cruise_altitude;
@@ -228,7 +229,7 @@ void keep_climb_target() {
     // A lower altitude the pilot holds on the MCP stays until VNAV commands
     // the climb again (at the next waypoint); one above the level comes down.
     if (aircraft_state.ap_altitude_lock_ft > vertical_target_altitude + 100.0 || level == cruise)
-        vnav_altitude_set = 0;
+        call_for_vnav_targets(VnavReason::ClimbTarget, kAltitudeTarget);
 }
 
 // In the cruise VNAV starts down from the altitude flown: once a second the
@@ -251,14 +252,14 @@ void apply_speed_restrictions() {
     if (vnav_speeds && toc_passed == 0 && climb_speed_limit_active == 1.0 &&
         a.indicated_altitude_ft > ClbAltRest) {
         const RouteWaypoint& to = active_plan[to_waypoint_index];
-        send_speed(to.constrained == 1 && predicted_speed(to) > 0.0 ? saturate_to_whole(predicted_speed(to))
-                                                                    : climb_speed_target);
+        send_speed(typed_by_pilot(to) && predicted_speed(to) > 0.0 ? saturate_to_whole(predicted_speed(to))
+                                                                   : climb_speed_target);
         climb_speed_limit_active = 0.0;
     }
     if (VnavSetSpdRestDist > distance_to_to_nm && vnav_engaged == 1 &&
         descent_speed_phase == kDescentSpeedPhaseOn && constraint_speed_armed == 0 &&
-        active_plan[to_waypoint_index].constrained == 1) {
-        vnav_speed_set = 0;
+        typed_by_pilot(active_plan[to_waypoint_index])) {
+        call_for_vnav_targets(VnavReason::ToConstraint, kSpeedTarget);
         constraint_speed_armed = 1;
     }
 }
@@ -352,8 +353,23 @@ void update_toc_tod(int mode) {
         top = saturate_to_whole(a.indicated_altitude_ft);
     } else {
         // Where the route is too short for the cruise altitude the descent
-        // begins where the climb ends.
-        const double level = climb_level(view_from_aircraft(), cruise_altitude);
+        // begins where the climb ends; past a constraint ahead that holds the
+        // climb, the climb goes on only as high as the route from it to the
+        // end of the descent affords (none, and the descent is from it).
+        const ProfileView v = view_from_aircraft();
+        double level = climb_level(v, cruise_altitude);
+        if (const int cap = climb_cap(v, cruise_altitude); cap > 0) {
+            const double held = predicted_altitude(active_plan[cap]);
+            ProfileView after = v;
+            after.first = cap + 1;
+            after.altitude_ft = held;
+            const DescentEnd e = descent_end(after, level);
+            if (e.index >= 1) {
+                const double room =
+                    afforded_level(held, distance_to(v, e.index) - distance_to(v, cap), e.altitude);
+                level = std::min(level, std::max(held, std::floor(room / 100.0 + 1e-6) * 100.0));
+            }
+        }
         top = saturate_to_whole(std::max(level, std::min(a.indicated_altitude_ft, double(cruise_altitude))));
     }
 
@@ -446,8 +462,9 @@ void update_vnav_target_at_sequencing() {
     if (toc_passed == 1 && tod_passed != 1) {
         vnav_altitude_set = 1; // level in cruise: no new altitude
     } else {
-        vnav_altitude_set = 0;
-        vnav_speed_set = 0;
+        // Once for this TO: inside the switching distance this runs every
+        // pass until it is sequenced, and on the ground it never is.
+        call_for_vnav_targets(VnavReason::NewTo, kBothTargets);
     }
 }
 
@@ -467,4 +484,6 @@ void update_vertical_guidance() {
         vnav_engaged = 0;
     apply_speed_restrictions();
     set_vnav_speed_target();
+    update_descent_path();
+    advance_vnav_phase();
 }

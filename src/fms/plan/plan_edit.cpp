@@ -108,7 +108,7 @@ std::uint64_t flown_plan_print() {
         mix(w.ident.data(), w.ident.size());
         const double values[] = {w.lat, w.lon, w.alt_constraint, w.speed_constraint};
         mix(values, sizeof values);
-        const int flags[] = {w.id, w.constrained, hold_mark(active_plan, i), w.flyover};
+        const int flags[] = {w.id, static_cast<int>(w.altitude_kind), hold_mark(active_plan, i), w.flyover};
         mix(flags, sizeof flags);
     }
     return h;

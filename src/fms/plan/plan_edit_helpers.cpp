@@ -52,7 +52,7 @@ void parse_legs_entry_into(int index, std::string& scratchpad, std::string& mess
     PlanEdit edit(working_target(), "a constraint entry");
     RouteWaypoint& entry = edit.entry(index);
     entry.alt_constraint = altitude;
-    entry.constrained = 1;
+    entry.altitude_kind = AltitudeKind::Pilot;
     if (speed >= 100.0 && speed <= 400.0)
         entry.speed_constraint = speed;
     else if (speed != 0.0)

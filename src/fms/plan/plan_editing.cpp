@@ -235,7 +235,7 @@ bool insert_then_leg(int p) {
     e.lat = e.lon = 0.0;
     e.type = "OAWY";
     e.aux_text.clear();
-    e.constrained = 0;
+    e.altitude_kind = AltitudeKind::None;
     e.alt_constraint = kNoConstraint;
     e.speed_constraint = -1.0;
     e.via = smiths_scratchpad;

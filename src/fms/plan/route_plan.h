@@ -33,6 +33,11 @@ enum class EntryKind {
     Placeholder,        // the GNS origin not yet entered
 };
 
+// Who set an entry's altitude constraint: nobody, the pilot (typed on a
+// LEGS page or loaded with a route) or a procedure (an approach leg). Its
+// values are the flag the published plan has always carried.
+enum class AltitudeKind : int { None = 0, Pilot = 1, Procedure = 3 };
+
 // One waypoint or leg of a plan. A cleared entry reads like a default one.
 struct RouteWaypoint {
     std::string ident; // fix, or "DIRECT", "DISCO", "THEN", "------"
@@ -48,7 +53,7 @@ struct RouteWaypoint {
     double speed_constraint = kNoConstraint; // kt; -999 = none
     double course = kNoConstraint;           // magnetic course of a course leg; above -1 = has one
     int flyover = 0;
-    int constrained = 0; // 1 = the constraints apply
+    AltitudeKind altitude_kind = AltitudeKind::None; // whose constraints apply
     int hold_number = 0; // slot of the attached hold, 0 = none; published only (hold_mark)
     std::string frequency;
     // The entry's identity, kept through copies between the plans and the

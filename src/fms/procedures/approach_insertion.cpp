@@ -50,13 +50,10 @@ RouteWaypoint approach_leg(const PreviewLeg& p, bool with_constraints) {
     w.course = -1.0;
     if (with_constraints) {
         w.speed_constraint = p.role == "IAF" ? 190.0 : p.role == "FAF" ? 170.0 : 180.0;
-        w.constrained = 2;
         const int altitude = leading_number(p.altitude_text);
         if (altitude >= 100) {
             w.alt_constraint = altitude;
-            w.constrained = 3;
-        } else {
-            w.constrained = 0;
+            w.altitude_kind = AltitudeKind::Procedure;
         }
     }
     fill_navaid_data(w);
@@ -128,7 +125,7 @@ void insert_approach(int with_disco) {
         d.lon = first.lon;
         d.speed_constraint = first.speed_constraint;
         d.alt_constraint = first.alt_constraint;
-        d.constrained = first.constrained;
+        d.altitude_kind = first.altitude_kind;
     }
 
     if (edit.last() < kPlanLastIndex) {
