@@ -206,12 +206,14 @@ namespace {
 // its row on the DIRECT list does, rather than putting a second one in before
 // the TO and flying back over the legs between. Ahead is counted from the TO
 // of DIRECT's view: a fix passed while the pilot typed its name is still the
-// row the list showed ahead. -1 when none is.
+// row the list showed ahead. A view whose entry the working plan no longer
+// holds (a route loaded since) counts from the TO. -1 when none is.
 int route_entry_ahead(const NavListRecord& record) {
     const int last = std::min(working_plan_last, kPlanLastIndex);
-    const int to = gns_return_state == GNS_DIRECT && gns_direct_view_to.names_entry()
-                       ? gns_direct_view_to.index()
-                       : to_waypoint_index;
+    const int view = gns_direct_view_to.index();
+    const bool in_view = gns_return_state == GNS_DIRECT && gns_direct_view_to.id() != 0 && view >= 1 &&
+                         view <= last && working_plan[view].id == gns_direct_view_to.id();
+    const int to = in_view ? view : to_waypoint_index;
     if (to < 0 || to == kNoToWaypoint || to > last) return -1;
     for (int i = std::max(to, 1); i <= last; ++i) {
         const RouteWaypoint& w = working_plan[i];
