@@ -124,8 +124,8 @@ class EraseKeys : public PlanKeysTest {
 } // namespace
 
 // The example route executed with its SID, STAR and approach chosen, flown on
-// LNAV and VNAV; then the keys, then ERASE (on RTE, or on the page the keys
-// ended on).
+// LNAV and VNAV; then the keys, then ERASE on the page they ended on (RTE,
+// DEPARTURES or ARRIVALS).
 TEST_F(EraseKeys, EraseOfARouteBegunAnewInFlightBringsBackWhatEveryUnitShowed) {
     const std::string new_fpl = "cdu SMITHS_FMS INIT_REF L6 R2 L4\n";
     const std::string erase = "cdu SMITHS_FMS L6";
