@@ -485,11 +485,8 @@ void PlanKeys::typed_direct_faults(const std::string& line, std::vector<std::str
     const std::size_t first = open + mark.size();
     const std::string typed = line.substr(first, line.find('"', first) - first);
     const int n = static_cast<int>(active_before_.size());
-    // A fix passed in the step's own frames, before its ENT, is behind the
-    // TO when the direct-to is made: a second one there is no fault.
-    const int passed = std::max(0, waypoints_passed - passing_before_.passed);
     int ahead = -1;
-    for (int i = to_before_ + passed; i < n && ahead < 0; ++i)
+    for (int i = to_before_; i < n && ahead < 0; ++i)
         if (active_before_[static_cast<std::size_t>(i)].ident == typed) ahead = i;
     if (ahead < 0) return;
     const Fix fix = active_before_[static_cast<std::size_t>(ahead)];
