@@ -55,23 +55,23 @@ TEST(ReaderMessages, whatIsKeptOfAnInputOutsideTheFormatIsToldOnce) {
          [](TempFolder&) {
              RouteFolder folder;
              const std::string wpt = ", N47* 26.12', W122* 18.58', +000000.00, \n";
-             folder.write_plan("IDX.PLN", "[flightplan]\ndeparture_id=KSEA, N47* 26.94'\n"
-                                          "waypoint.0=, KSEA, , KSEA, A" + wpt +
-                                          "waypoint.5=K1, A1, , A1, I" + wpt +
-                                          "waypoint.4294967297=K1, A2, , A2, I" + wpt +
-                                          "waypoint.-1=K1, A3, , A3, I" + wpt +
-                                          "waypoint.99999999999999999999=K1, A4, , A4, I" + wpt +
-                                          "waypoint.3x=K1, A5, , A5, I" + wpt +
-                                          "waypoint.07=K1, A6, , A6, I" + wpt +
-                                          "waypoint.1=, KYKM, , KYKM, A" + wpt +
-                                          "waypoint.1=K1, A7, , A7, I" + wpt);
+             folder.write_plan(
+                 "IDX.PLN", "[flightplan]\ndeparture_id=KSEA, N47* 26.94'\n"
+                            "waypoint.0=, KSEA, , KSEA, A" +
+                                wpt + "waypoint.5=K1, A1, , A1, I" + wpt +
+                                "waypoint.4294967297=K1, A2, , A2, I" + wpt + "waypoint.-1=K1, A3, , A3, I" +
+                                wpt + "waypoint.99999999999999999999=K1, A4, , A4, I" + wpt +
+                                "waypoint.3x=K1, A5, , A5, I" + wpt + "waypoint.07=K1, A6, , A6, I" + wpt +
+                                "waypoint.1=, KYKM, , KYKM, A" + wpt + "waypoint.1=K1, A7, , A7, I" + wpt);
              ASSERT_EQ(import_simulator_flight_plan("IDX.PLN"), 0);
              const std::string plan = folder.read_plan("temp.rte");
-             EXPECT_EQ(std::count(plan.begin(), plan.end(), '\n'), 10) << plan; // every waypoint, in file order
+             EXPECT_EQ(std::count(plan.begin(), plan.end(), '\n'), 10)
+                 << plan; // every waypoint, in file order
              EXPECT_LT(plan.find("A6"), plan.find("KYKM"));
          },
          "IDX.PLN",
-         "5 waypoint indexes not taken (line 5: \"4294967297\" no whole number from 0 to 9999; line 6: \"-1\" "
+         "5 waypoint indexes not taken (line 5: \"4294967297\" no whole number from 0 to 9999; line 6: "
+         "\"-1\" "
          "no whole number from 0 to 9999; line 7: \"99999999999999999999\" no whole number from 0 to 9999; "
          "line 8: \"3x\" no whole number from 0 to 9999; line 11: \"1\" met before): every waypoint kept in "
          "the file's order"},
@@ -88,10 +88,12 @@ TEST(ReaderMessages, whatIsKeptOfAnInputOutsideTheFormatIsToldOnce) {
          "its lines serves every runway"},
         {"an approach for a runway the airport does not have",
          [](TempFolder& sim) {
-             load_destination(sim, "apps.txt",
-                              "[ZZAA]\n27 I27 FIXA IAF 5000 47.0 8.1 - 43 32\n"
-                              "35 R35 FIXB IAF 5000 47.1 8.0 - 43 32\n35 R35 FIXC FAF 3000 47.05 8.0 - 64 32\n");
-             EXPECT_EQ(airport_slots[destination_slot].approaches.count(), 2);
+             load_destination(
+                 sim, "apps.txt",
+                 "[ZZAA]\n27 I27 FIXA IAF 5000 47.0 8.1 - 43 32\n"
+                 "35 R35 FIXB IAF 5000 47.1 8.0 - 43 32\n35 R35 FIXC FAF 3000 47.05 8.0 - 64 32\n"
+                 "A VORA FIXD IAF 5000 47.1 8.1 - 43 32\n"); // circling: for every runway
+             EXPECT_EQ(airport_slots[destination_slot].approaches.count(), 3);
          },
          "apps.txt",
          "line 3: approach R35 for runway 35, which the airport's line does not have: kept, without a runway "
@@ -111,7 +113,8 @@ TEST(ReaderMessages, whatIsKeptOfAnInputOutsideTheFormatIsToldOnce) {
              EXPECT_DOUBLE_EQ(candidate_list[1].latitude, 10.0);
              EXPECT_NEAR(candidate_list[250].latitude, 10.0 + 249 * 0.05, 1e-9);
          },
-         "ints.txt", "ZZZ: 50 records left out of the candidates, which hold 250: the nearest to the aircraft kept"},
+         "ints.txt",
+         "ZZZ: 50 records left out of the candidates, which hold 250: the nearest to the aircraft kept"},
         {"a STAR choice of more legs than a plan takes",
          [](TempFolder& sim) {
              std::string stars = "[ZZAA]\nT LONG1 27 27\n";

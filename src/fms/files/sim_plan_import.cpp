@@ -409,11 +409,10 @@ int import_simulator_flight_plan(const std::string& name) {
                                                std::to_string(s.first_skipped_line) + ": " + s.first_why +
                                                ")");
     if (s.bad_indexes > 0)
-        record_load_warning(folder + name,
-                            std::to_string(s.bad_indexes) + " waypoint indexes not taken (" +
-                                s.index_faults +
-                                (s.bad_indexes > kIndexFaultsListed ? "; ..." : "") +
-                                "): every waypoint kept in the file's order");
+        record_load_warning(folder + name, std::to_string(s.bad_indexes) + " waypoint indexes not taken (" +
+                                               s.index_faults +
+                                               (s.bad_indexes > kIndexFaultsListed ? "; ..." : "") +
+                                               "): every waypoint kept in the file's order");
     if (s.written == 0) {
         record_load_warning(folder + name, "holds no waypoint that can be loaded");
         return import_failed();

@@ -70,7 +70,8 @@ void collect(const Table& table, int which, const std::string& ident, double lat
              std::vector<CandidateMatch>& matches) {
     for (int i = 1; i <= table.count(); ++i) {
         const NavRecordView r = table[i];
-        if (r.ident == ident) matches.push_back({ranking_distance(lat, lon, r.latitude, r.longitude), which, i});
+        if (r.ident == ident)
+            matches.push_back({ranking_distance(lat, lon, r.latitude, r.longitude), which, i});
     }
 }
 
@@ -95,7 +96,8 @@ void search_pass(int table, const std::string& ident, double lat, double lon) {
     if (table <= 1) collect(navaid_table, 1, ident, lat, lon, matches);
     if (table < 1 || table == 2) collect(intersection_table, 2, ident, lat, lon, matches);
     if (table < 1 || table == 3) collect(airport_table, 3, ident, lat, lon, matches);
-    keep_nearest_matches(matches, candidate_list.slots - 1 - static_cast<std::size_t>(candidate_count()), ident);
+    keep_nearest_matches(matches, candidate_list.slots - 1 - static_cast<std::size_t>(candidate_count()),
+                         ident);
     for (const CandidateMatch& m : matches)
         append_match(m);
 }
@@ -267,8 +269,8 @@ void keep_nearest_matches(std::vector<CandidateMatch>& matches, std::size_t room
         if (left_out[t] > 0)
             record_load_warning(host_folder + "\\orvex\\navdata\\" + kFiles[t],
                                 ident + ": " + std::to_string(left_out[t]) +
-                                    " records left out of the candidates, which hold " + std::to_string(room) +
-                                    ": the nearest to the aircraft kept");
+                                    " records left out of the candidates, which hold " +
+                                    std::to_string(room) + ": the nearest to the aircraft kept");
 }
 
 void lookup_waypoint_entry(int table, double aircraft_lat, double aircraft_lon) {

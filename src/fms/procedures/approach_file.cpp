@@ -144,10 +144,13 @@ class ApproachLoader {
             slot_.approaches.slot(index).legs.append(ProcedureLeg{});
             first_lines_.emplace(t[2], check.line_number());
             // Flown as written, but no runway of the airport is drawn or
-            // tuned for it.
-            if (!runway.empty() && find_runway_exact(slot_, runway) == 0)
-                check.value("approach " + t[2] + " for runway " + runway +
-                            ", which the airport's line does not have: kept, without a runway of the airport");
+            // tuned for it. Runway texts A to D name circling approaches,
+            // which serve every runway.
+            if (!runway.empty() && !(runway[0] >= 'A' && runway[0] <= 'D') &&
+                find_runway_exact(slot_, runway) == 0)
+                check.value(
+                    "approach " + t[2] + " for runway " + runway +
+                    ", which the airport's line does not have: kept, without a runway of the airport");
         }
 
         shift_before_code(t);
@@ -236,7 +239,7 @@ class ApproachLoader {
     AirportProcedures& slot_;
     int current_ = 0;
     ProcedureOmissions omissions_{"approach", "approaches"};
-    std::set<std::string> groups_left_out_; // names the full group table had no room for
+    std::set<std::string> groups_left_out_;  // names the full group table had no room for
     std::map<std::string, int> first_lines_; // where each approach name was first met
 };
 

@@ -176,9 +176,10 @@ void tell_long_choice(FileLineCheck& check, const std::string& procedure, int li
                       const std::string& transition, const std::string& runway) {
     if (legs <= kPreviewLegsMax) return;
     auto chosen = [](const std::string& text, const char* none) { return text == "------" ? none : text; };
-    check.value(procedure + ": " + std::to_string(legs) + " legs with transition " + chosen(transition, "none") +
-                    " and runway " + chosen(runway, "none") + ", a plan takes " + std::to_string(kPreviewLegsMax) +
-                    ": the last " + std::to_string(legs - kPreviewLegsMax) + " left out",
+    check.value(procedure + ": " + std::to_string(legs) + " legs with transition " +
+                    chosen(transition, "none") + " and runway " + chosen(runway, "none") + ", a plan takes " +
+                    std::to_string(kPreviewLegsMax) + ": the last " + std::to_string(legs - kPreviewLegsMax) +
+                    " left out",
                 line);
 }
 

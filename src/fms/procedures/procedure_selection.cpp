@@ -208,10 +208,11 @@ LongestChoice longest_approach_choice(const std::string& approach, const Airport
     std::vector<std::string> runways = runway_choices(slot);
     for (int i = 1; i <= slot.approaches.count(); ++i)
         if (slot.approaches[i].second_text == approach) add_once(runways, slot.approaches[i].runway);
-    return longest_of(legs, runways,
-                      [&approach](const ProcedureLeg& leg, const std::string& transition, const std::string& runway) {
-                          return leg_in_approach_preview(leg, approach, transition, runway);
-                      });
+    return longest_of(
+        legs, runways,
+        [&approach](const ProcedureLeg& leg, const std::string& transition, const std::string& runway) {
+            return leg_in_approach_preview(leg, approach, transition, runway);
+        });
 }
 
 void find_sid(const std::string& name) {
