@@ -193,7 +193,9 @@ TEST_P(ExecKeysRetype, aRouteTypedAnewInTheAirIsAModificationUntilExec) {
     frames(1);
     EXPECT_EQ(route_state, row.state);
     EXPECT_EQ(active_idents(), std::string(row.active) == "flown" ? flown : row.active);
-    if (row.to != nullptr) EXPECT_EQ(to_ident(), std::string(row.to) == "flown" ? flown_to : row.to);
+    if (row.to != nullptr) {
+        EXPECT_EQ(to_ident(), std::string(row.to) == "flown" ? flown_to : row.to);
+    }
     EXPECT_EQ(lnav_engaged, row.in_the_air ? 1 : 0);
     EXPECT_EQ(lamp_lit(kSmithsExecLamp), row.lamp);
     EXPECT_EQ(smiths_scratchpad_message, row.message);
