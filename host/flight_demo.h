@@ -23,6 +23,7 @@ struct FlightTracker {
     int64_t progress_every = 0;
     int32_t to_index = 999; // as last seen
     std::string to_ident;   // as last seen
+    int to_id = 0;          // the TO entry's id as last seen, 0 unknown
     int32_t last_index = -1;
     int sequenced = 0;                     // waypoints passed in the flight, through every plan
     bool route_seen = false;               // an active route was seen
