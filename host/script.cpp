@@ -175,7 +175,9 @@ constexpr Row kCommands[] = {
       "run frames until the route is flown (or the TO waypoint is IDENT), at most MAX"},
      parse_fly,
      run_fly},
-    {{"summary", "", "one line: waypoints sequenced, flight time, largest cross-track error"},
+    {{"summary", "",
+      "one line: waypoints sequenced (each entry passed, also of a name repeated), flight time, largest "
+      "cross-track error"},
      parse_summary,
      run_summary},
     {{"strict", "",
