@@ -489,9 +489,6 @@ void PlanKeys::typed_direct_faults(const std::string& line, std::vector<std::str
     for (int i = to_before_; i < n && ahead < 0; ++i)
         if (active_before_[static_cast<std::size_t>(i)].ident == typed) ahead = i;
     if (ahead < 0) return;
-    // The TO passed while the keys were typed is behind when the direct-to is
-    // entered: it goes in anew, as a fix not ahead does.
-    if (ahead == to_before_ && waypoints_passed > passing_before_.passed) return;
     const Fix fix = active_before_[static_cast<std::size_t>(ahead)];
     // Another fix of that name elsewhere (the database's first) is put in as
     // any other: only one more at that place is a fault.
