@@ -153,7 +153,9 @@ bool mcu_candidates_intact() {
 int planned_entry(const NavListRecord& candidate, int end) {
     for (int i = std::max(to_waypoint_index, 1); i <= end; ++i) {
         const RouteWaypoint& w = active_plan[i];
-        if (w.ident == candidate.ident && w.lat == candidate.latitude && w.lon == candidate.longitude) return i;
+        if (is_place(w) && w.ident == candidate.ident && w.lat == candidate.latitude &&
+            w.lon == candidate.longitude)
+            return i;
     }
     return -1;
 }
