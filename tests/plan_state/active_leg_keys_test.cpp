@@ -164,7 +164,7 @@ TEST_F(ActiveLegKeys, WhatStandsBesideAnEntryGoesWithItThroughAnotherUnitsEdits)
     } rows[] = {
         {"gns GNSXLS L1 B T G\ngns GNSXLS ENT\ngns GNSXLS ENT", 1, true, false}, // put in before it
         {"gns GNSXLS L2\ngns GNSXLS ERASE\ngns GNSXLS ENT", -1, true, true},     // one before it deleted
-        {"cdu SMITHS_FMS LEGS \"HQM\" L1", 2, false, true},                      // with a gap, pending on the CDU
+        {"cdu SMITHS_FMS LEGS \"HQM\" L1", 2, false, true}, // with a gap, pending on the CDU
     };
     for (const auto& row : rows) {
         restart();

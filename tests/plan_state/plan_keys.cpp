@@ -510,7 +510,8 @@ void PlanKeys::typed_direct_faults(const std::string& line, std::vector<std::str
     // it puts in another.
     bool passed = false;
     for (int i = 0; i <= active_plan_last; ++i)
-        passed = passed || (at_fix(fix_of(active_plan[i])) && !plan_marks.passing_time(active_plan[i]).empty());
+        passed =
+            passed || (at_fix(fix_of(active_plan[i])) && !plan_marks.passing_time(active_plan[i]).empty());
     if (after > before && !passed)
         faults.push_back("the direct-to to " + typed + ", ahead at " + std::to_string(ahead) +
                          ", put in another one");

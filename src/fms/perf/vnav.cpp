@@ -290,7 +290,8 @@ void make_profile_again() {
     const auto target_at = [](int i) {
         vertical_target_lat = active_plan[i].lat;
         vertical_target_lon = active_plan[i].lon;
-        vertical_target_altitude = i == flown_last() ? route_end_altitude() : predicted_altitude(active_plan[i]);
+        vertical_target_altitude =
+            i == flown_last() ? route_end_altitude() : predicted_altitude(active_plan[i]);
     };
     vertical_target_altitude = cruise_altitude;
     vertical_target_lat = toc_lat;
