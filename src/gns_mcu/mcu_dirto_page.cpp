@@ -164,13 +164,32 @@ bool mcu_candidates_intact() {
     return true;
 }
 
+// The entry of the flown plan ahead of the aircraft at the candidate's fix,
+// up to entry `end`; -1 when none is.
+int planned_entry(const NavListRecord& candidate, int end) {
+    for (int i = std::max(to_waypoint_index, 1); i <= end; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        if (is_place(w) && w.ident == candidate.ident && w.lat == candidate.latitude &&
+            w.lon == candidate.longitude)
+            return i;
+    }
+    return -1;
+}
+
 void mcu_fly_direct(const NavListRecord& candidate) {
     const AircraftState& a = aircraft_state;
     // The plan from the present position to the fix, and on to the
     // destination airport when the plan ends at one.
     PlanEdit edit(active_target(), "an MCU direct-to");
     const int last = active_plan_last;
-    if (last >= 0 && active_plan[last].type == "APT") {
+    const bool to_airport = last >= 0 && active_plan[last].type == "APT";
+    // A fix the route flies to stays the route's entry, with the altitude and
+    // speed it is to be passed at (an approach's FAF keeps its altitude, or
+    // the descent would aim past it at the field).
+    const int planned = planned_entry(candidate, to_airport ? last - 1 : last);
+    RouteWaypoint fix = planned >= 0 ? active_plan[planned] : entry_from_candidate(candidate);
+    if (planned < 0) fix.type = plan_type(candidate.kind);
+    if (to_airport) {
         const RouteWaypoint airport = active_plan[last];
         RouteWaypoint& destination = edit.entry(2);
         clear_waypoint(destination);
@@ -193,8 +212,6 @@ void mcu_fly_direct(const NavListRecord& candidate) {
     edit.set_to(1);
     edit.place(mcu_legs_index, 1);
 
-    RouteWaypoint fix = entry_from_candidate(candidate);
-    fix.type = plan_type(candidate.kind);
     edit.write(1, fix);
 
     RouteWaypoint& origin = edit.entry(0);

@@ -553,3 +553,45 @@ TEST_F(VnavFlights, aClimbLongerThanARouteWithoutDestinationShowsItsLastFix) {
         EXPECT_TRUE(shows("T O      OLM")) << altitude();
     }
 }
+
+namespace {
+
+// The SMITHS_FMS with an MCU beside it, whose keys come from the keyboard.
+class VnavFlightsWithMcu : public VnavFlights {
+  protected:
+    std::string panel_text() const override {
+        return "[Window00]\n"
+               "gauge00=orvex1!SMITHS_FMS, 0, 0, 415, 640, B738\n"
+               "gauge01=orvex1!MCU, 420, 0, 501, 386, B738\n"
+               "gauge02=orvex1!SERVER, 0, 0, 10, 10\n";
+    }
+    void attach() override { attach_with_keyboard(); }
+};
+
+} // namespace
+
+// KYKM-YKM V4 NACHS-CHINS4-KSEA at FL200, a direct-to CARRO (the approach's
+// FAF, 2400 ft) typed on the MCU in the cruise: the T/D lies on the route now
+// flown, and the descent meets CARRO's altitude, so the aircraft is low 4 NM
+// from KSEA, not 3000 ft up.
+TEST_F(VnavFlightsWithMcu, aDirectToTheFafOnTheMcuStillDescendsInTime) {
+    start({"KYKM27", 46.564976, -120.529574, 1099.0}, 288,
+          "RTE \"KYKM\" L1 \"KSEA\" R1 \"27\" L3 NEXT \"YKM\" R1 \"V4\" L2 \"NACHS\" R2 DEP_ARR R2 L1 R2 R2 "
+          "RTE NEXT R6 EXEC CLB \"FL200\" L1 EXEC");
+    ASSERT_EQ(cruise_altitude, 20000);
+    for (int i = 0; i < 400 && !(toc_passed == 1 && active_plan[to_waypoint_index].ident == "CHINS"); ++i)
+        run("fly 18\n");
+    ASSERT_EQ(active_plan[to_waypoint_index].ident, "CHINS");
+    ASSERT_EQ(tod_passed, 0);
+    run("mcu MCU DIRTO ENTRY\nkeyboard type \"CARRO\"\nframes 1\nkeyboard press RETURN\nframes 2\n");
+    ASSERT_EQ(flown_last(), 2);
+    ASSERT_EQ(active_plan[1].ident, "CARRO");
+    EXPECT_GE(along_route(tod_lat, tod_lon), 0.0);
+    const RouteWaypoint ksea = active_plan[2];
+    double at_4nm = -1.0;
+    fly_to_the_end([&] {
+        if (at_4nm < 0.0 && nm_to(ksea) < 4.0) at_4nm = altitude();
+    });
+    EXPECT_GT(at_4nm, 0.0);
+    EXPECT_LT(at_4nm, 2400.0);
+}
