@@ -7,7 +7,6 @@
 #include "flown_rule_check.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
-#include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -504,15 +503,7 @@ void PlanKeys::typed_direct_faults(const std::string& line, std::vector<std::str
     };
     const int before = count([&](int i) { return active_before_[static_cast<std::size_t>(i)]; }, n);
     const int after = count([&](int i) { return fix_of(active_plan[i]); }, active_plan_last + 1);
-    // The aircraft flies on while the pilot types: an entry at the fix that
-    // was passed during the step (it was ahead before it, so any passing time
-    // it has is new) is no longer ahead at the commit, and a direct-to back to
-    // it puts in another.
-    bool passed = false;
-    for (int i = 0; i <= active_plan_last; ++i)
-        passed =
-            passed || (at_fix(fix_of(active_plan[i])) && !plan_marks.passing_time(active_plan[i]).empty());
-    if (after > before && !passed)
+    if (after > before)
         faults.push_back("the direct-to to " + typed + ", ahead at " + std::to_string(ahead) +
                          ", put in another one");
     else if (active_plan_last == n)
