@@ -449,34 +449,47 @@ TEST_F(VnavFlights, aRouteEndingAtAFixWithoutAnAltitudeHasNoEndOfDescent) {
 
 // The pilot's hold to the first fix, on routes whose first fix is far: the
 // climb VNAV commands after it goes only as high as the rest of the route can
-// come down from (ALDER's 11000 is at or above: it holds nothing).
+// come down from. ALDER's 11000 stands past where the climb would reach the
+// level the route affords: it ends the descent.
 TEST_F(VnavFlights, aClimbAfterThePilotsHoldEndsWhereTheDescentMustBegin) {
     fly_with_the_pilots_hold({"KOLM", 46.9694, -122.9025, 209.0}, 90, 1764.0,
                              "RTE \"KOLM\" L1 \"KELN\" R1 NEXT \"ALDER\" R1 R6 EXEC INIT_REF \"FL410\" R1 "
                              "EXEC LEGS \"11000\" R1 EXEC");
+}
+
+// The same from a fresh module (a flight flown before leaves its T/C and
+// T/D passed): PAE's 5000, past the climb's top, ends the descent, and the
+// pilot's hold at 3000 ft below it is no reason to climb after it.
+TEST_F(VnavFlights, aClimbAfterThePilotsHoldBelowAnEndOfDescentDoesNotStartAgain) {
     fly_with_the_pilots_hold({"CYVR", 49.1939, -123.1844, 14.0}, 135, 21.0,
                              "RTE \"CYVR\" L1 \"KBFI\" R1 NEXT \"PAE\" R1 R6 EXEC INIT_REF \"FL250\" R1 EXEC "
                              "LEGS \"5000\" R1 EXEC");
 }
 
-// 3600 typed at AST, 42 % along KSEA-KYKM at FL350, is at or above (3600A):
-// the pages put the T/D after the T/C, LEGS shows UBG and BTG on the path
-// above it, and the aircraft cruises over AST instead of holding 3600 ft.
-TEST_F(VnavFlights, anAtOrAboveConstraintMidRouteIsPassedOverOnThePagesAndInFlight) {
+// 3600 typed at AST, 42 % along KSEA-KYKM at FL350, stands past the point
+// where the climb would reach the level the route affords: it ends the
+// descent. The climb goes only as high as it can still come down to AST from
+// (the T/C and the T/D meet), LEGS shows UBG and BTG at 3600 after it, and
+// the aircraft passes AST at 3600 ft and never climbs again.
+TEST_F(VnavFlights, aTypedAltitudeMidRouteEndsTheDescentOnThePagesAndInFlight) {
     start(kKsea, 180,
           "RTE \"KSEA\" L1 \"KYKM\" R1 NEXT \"SEA\" R1 \"FOXXE\" R2 \"NISQL\" R3 \"OLM\" R4 \"HQM\" R5 "
           "NEXT \"AST\" R1 \"UBG\" R2 \"BTG\" R3 R6 EXEC INIT_REF \"FL350\" R1 EXEC LEGS \"3600\" R5 EXEC");
     ASSERT_EQ(active_plan[6].ident, "AST");
     ASSERT_EQ(active_plan[6].alt_constraint, 3600.0);
-    EXPECT_GT(predicted_altitude(active_plan[7]), 10000.0); // UBG
-    EXPECT_GT(predicted_altitude(active_plan[8]), 10000.0); // BTG
-    EXPECT_GT(along_route(tod_lat, tod_lon), along_route(toc_lat, toc_lon) + 50.0);
+    EXPECT_EQ(predicted_altitude(active_plan[7]), 3600.0); // UBG
+    EXPECT_EQ(predicted_altitude(active_plan[8]), 3600.0); // BTG
+    EXPECT_NEAR(along_route(tod_lat, tod_lon), along_route(toc_lat, toc_lon), 2.0);
     run("fly 4\nkey 0x1024C 3000\nkey 0x101F4 2000\n");
-    double at_ast = -1.0;
+    double at_ast = -1.0, lowest_after = 1e9, climb_after = 0.0;
     fly_to_the_end([&] {
         if (at_ast < 0.0 && last_passed_waypoint == "AST") at_ast = last_passed_altitude_ft;
+        if (at_ast < 0.0) return;
+        lowest_after = std::min(lowest_after, altitude());
+        climb_after = std::max(climb_after, altitude() - lowest_after);
     });
-    EXPECT_GT(at_ast, 30000.0);
+    EXPECT_NEAR(at_ast, 3600.0, 500.0);
+    EXPECT_LT(climb_after, 200.0);
     EXPECT_LT(altitude(), 1099.0 + 3000.0);
 }
 
