@@ -566,3 +566,53 @@ TEST_F(VnavFlights, aClimbLongerThanARouteWithoutDestinationShowsItsLastFix) {
         EXPECT_TRUE(shows("T O      OLM")) << altitude();
     }
 }
+
+// KSEA-KPDX at 16 000 ft (KSEAKPDX.RTE), flown from the runway on VNAV, with
+// altitudes typed on LEGS. The T/D the pages show stands the descent's
+// distance back from the end of the descent along the legs (the turns are
+// not taken off), and VNAV begins the descent there. A typed altitude in the
+// climb levels it until its fix is passed; one past the climb's top ends the
+// descent.
+struct KseaKpdxCase {
+    const char* legs;    // typed on LEGS after the route's EXEC
+    const char* held_at; // a climb cap: passed at its altitude
+    double held_altitude;
+    const char* end; // the end of the first descent
+};
+
+class KseaKpdxTypedAltitudes : public VnavFlights {
+  protected:
+    void fly(const KseaKpdxCase& c) {
+        start(kKsea, 180, std::string("RTE \"KSEAKPDX\" L2 R6 EXEC LEGS ") + c.legs);
+        const double route = along_route(active_plan[flown_last()].lat, active_plan[flown_last()].lon);
+        const double tod = along_route(tod_lat, tod_lon);
+        int end = flown_last();
+        while (end > 0 && active_plan[end].ident != c.end)
+            --end;
+        const double end_altitude = end == flown_last() ? 30.0 : active_plan[end].alt_constraint;
+        const double descent = (16000.0 - end_altitude) / descent_rate_used_fpm * descent_tas_target / 60.0;
+        EXPECT_NEAR(along_route(active_plan[end].lat, active_plan[end].lon) - tod, descent, 0.5);
+        double held = -1.0, began = -1.0;
+        fly_to_the_end([&] {
+            if (held < 0.0 && *c.held_at != '\0' && last_passed_waypoint == c.held_at)
+                held = last_passed_altitude_ft;
+            if (began < 0.0 && tod_passed == 1) began = route - distance_to_destination;
+        });
+        if (*c.held_at != '\0') EXPECT_NEAR(held, c.held_altitude, 300.0);
+        EXPECT_NEAR(began, tod, 2.0);
+    }
+};
+
+TEST_F(KseaKpdxTypedAltitudes, noneTypedTheDescentBeginsAtTheTodOfTheLegs) {
+    fly({"", "", 0.0, "KPDX"});
+}
+
+// Not passed at 13 900 ft: the climb levels at 8000 until OLM.
+TEST_F(KseaKpdxTypedAltitudes, eightThousandAtOlmHoldsTheClimbUntilOlm) {
+    fly({"\"8000\" R3 EXEC", "OLM", 8000.0, "KPDX"});
+}
+
+// KELSO's 10 000, far past the climb's top, ends the first descent.
+TEST_F(KseaKpdxTypedAltitudes, eightThousandAtNisqlCapsTheClimbAndTenThousandAtKelsoEndsTheDescent) {
+    fly({"\"8000\" R2 \"10000\" R5 EXEC", "NISQL", 8000.0, "KELSO"});
+}

@@ -66,7 +66,7 @@ struct Flight {
     bool too_short = false;               // too short for its cruise altitude
     bool pilot_hold = false;              // VNAV engaged on the ground, the MCP held low to the first fix
     bool no_destination = false;          // the route ends at a fix without an altitude
-    int climb_flag = 1, descent_flag = 1; // 1 at or above (a pilot's), 3 at (an approach leg's)
+    int climb_flag = 1, descent_flag = 1; // 1 the pilot's, 3 an approach leg's
     int retyped_at = 0;                   // the route typed anew in the air once this TO is reached; 0 never
 };
 
@@ -506,18 +506,19 @@ std::vector<Role> constraint_roles_checked(double cruise, double field, double d
     double level = cruise;
     if (field > -900.0 && up + down > 0.0)
         level = std::min(level, (route + origin * up + field * down) / (up + down));
-    const double climb_top = (level - origin) * up;
+    // In whole NM, the distances along the legs counted whole after each leg.
+    const double climb_top = std::trunc((level - origin) * up);
     int last_level_one = 0;
     for (int i = 1; i < last; ++i)
         if (constrained(i) && active_plan[i].alt_constraint >= cruise) last_level_one = i;
     Seen seen;
     double highest_cap = -1e9, lowest_end = 1e9, along = 0.0;
     for (int i = 1; i < last; ++i) {
-        along += flown_leg_nm(i);
+        along = std::trunc(along + flown_leg_nm(i));
         if (!constrained(i)) continue;
         const double h = active_plan[i].alt_constraint;
         seen.at_or_above_cruise = h >= cruise;
-        seen.before_climb_top = along <= climb_top;
+        seen.before_climb_top = along < climb_top;
         seen.below_a_cap = h + 100.0 < highest_cap;
         seen.before_a_level_one = i < last_level_one;
         seen.above_an_end = h > lowest_end;
@@ -602,7 +603,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         w.altitude_kind = static_cast<AltitudeKind>(flag);
         w.alt_constraint = altitude;
         w.speed_constraint = 250.0;
-        ++(flag == 1 ? counts.at_or_above : counts.plain);
+        ++(flag == 1 ? counts.typed : counts.procedure);
     };
     if (f.climb_constraint > 0) constrain(f.climb_constraint, f.climb_altitude, f.climb_flag);
     if (f.descent_constraint > 0) constrain(f.descent_constraint, f.descent_altitude, f.descent_flag);

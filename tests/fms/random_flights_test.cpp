@@ -21,11 +21,11 @@ void expect_clean(const FlightCounts& c) {
                 "in the air on %d, %d with an arrival and an approach after a gap, %d doubling back, %d too "
                 "short for their cruise altitude, %d with the pilot's hold to the first fix, %d without a "
                 "destination, %d typed anew in the air, %d with a GNS direct-to a fix ahead in cruise (%d past "
-                "the TO); constraints %d at or above and %d at): %d arrivals and %d constraints checked, T/C "
+                "the TO); constraints %d typed and %d of an approach): %d arrivals and %d constraints checked, T/C "
                 "within %.1f NM and T/D within %.1f NM of the pages', %zu faults\n",
                 c.flights, c.example_routes, c.test_routes, c.vnav_in_air, c.arrivals_with_gap,
                 c.doubling_back, c.too_short, c.pilot_hold, c.no_destination, c.retyped_in_air,
-                c.gns_direct_ahead, c.gns_direct_past_to, c.at_or_above, c.plain, c.arrivals_checked,
+                c.gns_direct_ahead, c.gns_direct_past_to, c.typed, c.procedure, c.arrivals_checked,
                 c.constraints_checked, c.toc_off_nm, c.tod_off_nm, c.faults.size());
     for (const std::string& f : c.faults)
         ADD_FAILURE() << f;
@@ -75,8 +75,8 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     EXPECT_GT(counts.retyped_in_air, 0);
     EXPECT_GT(counts.gns_direct_past_to, 0);
     EXPECT_GT(counts.gns_direct_ahead, counts.gns_direct_past_to);
-    EXPECT_GT(counts.at_or_above, 0);
-    EXPECT_GT(counts.plain, 0);
+    EXPECT_GT(counts.typed, 0);
+    EXPECT_GT(counts.procedure, 0);
 }
 
 // FLIGHTS flights from FLIGHTS_FIRST (a seed from the clock when not given).

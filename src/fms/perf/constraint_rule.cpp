@@ -50,9 +50,10 @@ ConstraintRoles constraint_roles(double cruise) {
         route += flown_leg_nm(i);
     const double end = route_end_altitude();
     const double level = end > kNoConstraint ? std::min(cruise, afforded_level(origin, route, end)) : cruise;
-    // Where the climb from the origin reaches that level, along the legs
+    // Where the climb from the origin reaches that level, in whole NM along
+    // the legs counted whole after each leg, as the TOC scan counts them
     // (without a climb rate and speed: at the origin).
-    const double top_nm = (level - origin) * climb_nm_per_ft();
+    const double top_nm = std::trunc((level - origin) * climb_nm_per_ft());
     int last_at_level = 0;
     for (int i = 1; i < last; ++i)
         if (holds_altitude(active_plan[i]) && altitude_of(i) >= cruise) last_at_level = i;
@@ -62,14 +63,14 @@ ConstraintRoles constraint_roles(double cruise) {
     double lowest_end = std::numeric_limits<double>::infinity();
     double along = 0.0;
     for (int i = 1; i < last; ++i) {
-        along += flown_leg_nm(i);
+        along = std::trunc(along + flown_leg_nm(i));
         if (!holds_altitude(active_plan[i])) continue;
         ConstraintRole& role = r.role[static_cast<std::size_t>(i)];
         const double h = altitude_of(i);
         if (h >= cruise) {
             role = ConstraintRole::AtLevel;
             climbing = false;
-        } else if (climbing && (along <= top_nm || i < last_at_level) && h + kSameLevelFt >= cap) {
+        } else if (climbing && (along < top_nm || i < last_at_level) && h + kSameLevelFt >= cap) {
             role = ConstraintRole::CapsClimb;
             cap = std::max(cap, h);
         } else {

@@ -21,7 +21,8 @@
 //   can still be descended: there the top of climb and top of descent meet.
 // - A route whose end has no altitude (a last fix that is not the
 //   destination airport) has no end of descent: nothing descends to it.
-// Distances are along the plan's legs, as the TOD is placed.
+// Distances are along the plan's legs, as the TOD is placed; where the climb
+// reaches the level is found in whole NM, as the TOC is.
 #pragma once
 
 #include "fms/plan/route_plan.h"
