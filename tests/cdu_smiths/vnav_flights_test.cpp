@@ -276,7 +276,7 @@ TEST_F(VnavFlights, theTopOfDescentIsPassedAlongTheRoute) {
     EXPECT_LT(altitude(), field + 3000.0);
 }
 
-// PUYAL 250/3000 on the first leg (3000A: at or above) is met, the climb
+// PUYAL 250/3000 on the first leg (3000A) is met, the climb
 // goes on to the cruise altitude, and once down from it the aircraft never
 // climbs again.
 TEST_F(VnavFlights, aClimbConstraintOnTheFirstLegIsMetAndTheDescentNeverClimbs) {
@@ -356,8 +356,7 @@ TEST_F(VnavFlights, theDescentFliesThroughTheGapToTheApproachsConstraints) {
 
 // VNAV engaged at 10 000 ft, above NISQL's 8000 ft of the climb: NISQL is no
 // end of a descent, the climb goes on to 16 000 ft with the T/D still ahead
-// when NISQL is passed, and the descent passes KELSO at or above its
-// 10 000 ft.
+// when NISQL is passed, and the descent ends at KELSO's 10 000 ft.
 TEST_F(VnavFlights, aClimbConstraintBelowTheAircraftNeverEndsTheDescent) {
     start(kKsea, 180, "RTE \"KSEAKPDX\" L2 R6 EXEC LEGS \"250/8000\" R2 \"240/10000\" R5 EXEC");
     ASSERT_EQ(active_plan[3].ident, "NISQL");
@@ -615,4 +614,27 @@ TEST_F(KseaKpdxTypedAltitudes, eightThousandAtOlmHoldsTheClimbUntilOlm) {
 // KELSO's 10 000, far past the climb's top, ends the first descent.
 TEST_F(KseaKpdxTypedAltitudes, eightThousandAtNisqlCapsTheClimbAndTenThousandAtKelsoEndsTheDescent) {
     fly({"\"8000\" R2 \"10000\" R5 EXEC", "NISQL", 8000.0, "KELSO"});
+}
+
+// 13 100 at NISQL, 10 000 at OLM and 16 000 (the cruise altitude) at KELSO:
+// OLM, below NISQL's cap and before a constraint flown at the level, is
+// passed over. The aircraft climbs to 13 100 by NISQL and on to 16 000, and
+// never comes down before KELSO to climb again.
+TEST_F(KseaKpdxTypedAltitudes, aLowerOneBetweenACapAndTheCruiseLevelIsPassedOver) {
+    start(kKsea, 180, "RTE \"KSEAKPDX\" L2 R6 EXEC LEGS \"13100\" R2 \"10000\" R3 \"16000\" R5 EXEC");
+    ASSERT_EQ(active_plan[4].ident, "OLM");
+    ASSERT_EQ(active_plan[4].alt_constraint, 10000.0);
+    EXPECT_GT(along_route(tod_lat, tod_lon), along_route(active_plan[6].lat, active_plan[6].lon));
+    double at_nisql = -1.0, highest = 0.0, dip = 0.0;
+    bool kelso = false;
+    fly_to_the_end([&] {
+        if (at_nisql < 0.0 && last_passed_waypoint == "NISQL") at_nisql = last_passed_altitude_ft;
+        kelso = kelso || last_passed_waypoint == "KELSO";
+        if (at_nisql < 0.0 || kelso) return;
+        highest = std::max(highest, altitude());
+        dip = std::max(dip, highest - altitude());
+    });
+    EXPECT_NEAR(at_nisql, 13100.0, 300.0);
+    EXPECT_GT(highest, 15900.0);
+    EXPECT_LT(dip, 200.0);
 }

@@ -69,8 +69,8 @@ TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) 
          20000.0},
         {"one below a cap before it is met on the way down", {{1, 8000.0, P}, {2, 5000.0, P}}, true, "CE--", 1, 2,
          10500.0},
-        {"13 100, 10 000, then the cruise altitude: no descent before that, 10 000 passed over",
-         {{1, 13100.0, P}, {2, 10000.0, P}, {3, 30000.0, P}}, true, "CPL-", 1, -1, 30000.0},
+        {"13 100, 10 000, then the cruise altitude: 10 000 passed over, the descent is to the field after",
+         {{1, 13100.0, P}, {2, 10000.0, P}, {3, 30000.0, P}}, true, "CPL-", 1, 5, 20000.0},
         {"without an end the climb reaches 30 000 ft 75 NM out: 5000 at 60 NM caps it", {{3, 5000.0, P}}, false,
          "--C-", 3, -1, 30000.0},
     };

@@ -41,8 +41,8 @@ class Vnav : public UpdateTest {
         aircraft_state.plat = p.lat;
         aircraft_state.plon = p.lon;
     }
-    // A pilot's altitude (flag 1) is at or above; an approach leg's (flag 3)
-    // a plain one, which caps a climb and ends a descent.
+    // An altitude to meet: the pilot's (flag 1) or an approach leg's (flag 3),
+    // which caps a climb or ends a descent by where it stands.
     static void constrain(int i, double altitude, double speed = 250.0, int flag = 1) {
         RouteWaypoint& w = active_entry(i);
         w.altitude_kind = static_cast<AltitudeKind>(flag);

@@ -125,8 +125,9 @@ double descent_ft_per_nm() {
 DescentEnd descent_end(const ProfileView& v, double top) {
     const ConstraintRoles roles = constraint_roles(level_for(top));
     if (roles.last < 1) return {};
+    // One flown at the level is passed at it: the descent is to the end
+    // after it (the roles leave none before it).
     for (int k = std::max(v.first, 1); k < roles.last; ++k) {
-        if (roles[k] == ConstraintRole::AtLevel) return {};
         if (roles[k] == ConstraintRole::EndsDescent)
             return altitude_of(k) < top ? DescentEnd{k, altitude_of(k)} : DescentEnd{};
     }

@@ -77,8 +77,7 @@ struct DescentEnd {
 };
 // The end of the descent from `top` ft for the entries from v.first on: the
 // first constraint that ends one, else the route's end when it has an
-// altitude; none when that end, or a constraint at the level before it, is at
-// or above `top`.
+// altitude; none when that end is at or above `top`.
 DescentEnd descent_end(const ProfileView& v, double top);
 // Entry k ends a descent from `top`.
 bool ends_descent(const ProfileView& v, int k, double top);
