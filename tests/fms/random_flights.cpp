@@ -483,8 +483,8 @@ const RuleRow kRule[] = {
      [](const Seen& s) { return s.before_a_level_one; }, Role::Passed},
     {"above an end before it: the descent only comes down, passed under",
      [](const Seen& s) { return s.above_an_end; }, Role::Passed},
-    {"past the climb's top, or below a cap before it: met on the way down",
-     [](const Seen&) { return true; }, Role::End},
+    {"past the climb's top, or below a cap before it: met on the way down", [](const Seen&) { return true; },
+     Role::End},
 };
 
 bool constrained(int i) {
@@ -498,7 +498,7 @@ std::vector<Role> constraint_roles_checked(double cruise, double field, double d
     const int last = flown_last();
     std::vector<Role> roles(static_cast<std::size_t>(std::max(last, 0) + 1), Role::Passed);
     const double origin = std::max(0.0, active_plan[0].alt_constraint);
-    const double up = ClimbRate > 0 ? climb_tas_target / 60.0 / ClimbRate : 0.0;      // NM per ft
+    const double up = ClimbRate > 0 ? climb_tas_target / 60.0 / ClimbRate : 0.0; // NM per ft
     const double down = descent_fpm > 0.0 ? descent_tas_target / 60.0 / descent_fpm : 0.0;
     double route = 0.0;
     for (int i = 1; i <= last; ++i)
@@ -660,7 +660,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const double engaged_reach = engaged_per_nm * engaged_to_go;
     // What each constraint does, by the checker's own rule (kRule).
     const double descent_fpm = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
-    const std::vector<Role> roles = constraint_roles_checked(cruise_altitude, route_end_altitude(), descent_fpm);
+    const std::vector<Role> roles =
+        constraint_roles_checked(cruise_altitude, route_end_altitude(), descent_fpm);
     std::vector<Checked> checked = reachable_constraints(roles);
 
     double route_nm = 0.0;
@@ -683,7 +684,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (i == last && field > kNoConstraint)
             ends.push_back({i, along, field});
         else if (i < last && constrained(i) &&
-                 (roles[static_cast<std::size_t>(i)] == Role::End || roles[static_cast<std::size_t>(i)] == Role::Level))
+                 (roles[static_cast<std::size_t>(i)] == Role::End ||
+                  roles[static_cast<std::size_t>(i)] == Role::Level))
             ends.push_back({i, along, active_plan[i].alt_constraint});
     }
     // No altitude target below the aircraft goes below the lowest end (with
@@ -703,7 +705,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double lowest_since_toc = 1e9;
     double highest_flown = engaged_altitude;
     double arrival_altitude = -1.0;
-    double arrival_to_go = 0.0; // NM along the legs to the field where LNAV let go
+    double arrival_to_go = 0.0;  // NM along the legs to the field where LNAV let go
     double level_past_tod = 0.0; // NM flown level at cruise past the TOD
     int tod_was = tod_passed;
     bool early_reported = false;
@@ -809,10 +811,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         const int at = to_waypoint_index + (direct_past_to ? 1 : 0);
         const bool to_checked = std::any_of(checked.begin(), checked.end(),
                                             [](const Checked& c) { return c.index == to_waypoint_index; });
-        const bool due_now =
-            direct_past_to ? distance_to_to_nm < 6.0 && distance_to_to_nm > 2.0 && !to_checked &&
-                                 !constrained(to_waypoint_index) && is_place(active_plan[at])
-                           : distance_to_to_nm > 10.0;
+        const bool due_now = direct_past_to
+                                 ? distance_to_to_nm < 6.0 && distance_to_to_nm > 2.0 && !to_checked &&
+                                       !constrained(to_waypoint_index) && is_place(active_plan[at])
+                                 : distance_to_to_nm > 10.0;
         // Far from the T/D the pages show: a leg left out near it moves it,
         // and the checks above measure the descent from where it was shown.
         double tod_from_to = 1e9, unused_tod_course = 0.0;
@@ -951,8 +953,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             char text[96];
             std::snprintf(text, sizeof text, "%s at %s %.1f NM off, %.0f ft",
                           c.altitude > c.wanted && climb ? "climb constraint passed high"
-                          : climb                          ? "climb constraint missed"
-                                                           : "descent constraint missed",
+                          : climb                        ? "climb constraint missed"
+                                                         : "descent constraint missed",
                           active_plan[c.index].ident.c_str(), c.closest, c.altitude);
             faults.push_back(where(text, c.wanted));
         }

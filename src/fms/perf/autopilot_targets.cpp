@@ -202,8 +202,9 @@ void update_descent_path() {
         // the target where it is met.
         const double per_nm = path_altitude(1.0) - path_altitude(0.0);
         const double past_tod =
-            per_nm > 0.0 ? std::max(0.0, (top - vertical_target_altitude) / per_nm - distance_ahead_to(target))
-                         : 0.0;
+            per_nm > 0.0
+                ? std::max(0.0, (top - vertical_target_altitude) / per_nm - distance_ahead_to(target))
+                : 0.0;
         descent_path_span_nm = distance + past_tod;
     } else if (descent_path_target != target) {
         descent_path_span_nm = -1.0; // a new target on the way down: the descent's own gradient
@@ -218,11 +219,10 @@ void update_descent_path() {
     descent_path_lat = a.plat;
     descent_path_lon = a.plon;
     descent_path_target = target;
-    const double along =
-        descent_path_span_nm > 0.0
-            ? vertical_target_altitude +
-                  (top - vertical_target_altitude) * descent_path_distance_nm / descent_path_span_nm
-            : path_altitude(descent_path_distance_nm);
+    const double along = descent_path_span_nm > 0.0
+                             ? vertical_target_altitude + (top - vertical_target_altitude) *
+                                                              descent_path_distance_nm / descent_path_span_nm
+                             : path_altitude(descent_path_distance_nm);
     descent_path_altitude = std::min(top, along);
 }
 

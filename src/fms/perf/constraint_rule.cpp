@@ -174,7 +174,8 @@ double climb_level(const ProfileView& v, double cruise) {
     // the pilot held below it does not start again.
     const ConstraintRoles roles = constraint_roles(cruise);
     for (int k = 1; k < std::min(v.first, roles.last); ++k)
-        if (roles[k] == ConstraintRole::EndsDescent) return std::min(cruise, std::floor(v.altitude_ft / 100.0) * 100.0);
+        if (roles[k] == ConstraintRole::EndsDescent)
+            return std::min(cruise, std::floor(v.altitude_ft / 100.0) * 100.0);
     const DescentEnd end = descent_end(v, cruise);
     if (end.index < 1) return cruise;
     const double level = afforded_level(v.altitude_ft, distance_to(v, end.index), end.altitude);

@@ -164,7 +164,8 @@ void descent_pass(const ConstraintRoles& roles, double rd, int toc_at) {
     // For each entry the nearest end of a descent before it (0: none).
     std::vector<int> end_before(static_cast<std::size_t>(last + 1), 0);
     for (int i = 2; i <= last; ++i)
-        end_before[static_cast<std::size_t>(i)] = ends(i - 1) ? i - 1 : end_before[static_cast<std::size_t>(i - 1)];
+        end_before[static_cast<std::size_t>(i)] =
+            ends(i - 1) ? i - 1 : end_before[static_cast<std::size_t>(i - 1)];
     for (int j = last - 1; j >= 1; --j) {
         const RouteWaypoint& w = active_plan[j];
         const Prediction p{w};
