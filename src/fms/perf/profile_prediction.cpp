@@ -71,18 +71,33 @@ double hundreds(double a) {
     return a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a;
 }
 
-// The first constraint from i up to (not including) the last that caps the
-// climb (constraint_rule.h); 0 when one that ends a descent comes first.
-int climb_look_ahead(const ProfileView& origin, int i) {
-    ProfileView from = origin;
-    from.first = i;
-    return climb_cap(from, cruise_altitude);
+// For each entry i the first constraint from i up to (not including) the
+// last that caps the climb from the origin; 0 when one that ends a descent or
+// is flown at the level comes first. One walk back over the roles.
+std::vector<int> climb_look_ahead(const ConstraintRoles& roles, double origin) {
+    std::vector<int> next(static_cast<std::size_t>(std::max(roles.last, 0) + 1), 0);
+    for (int i = roles.last - 1; i >= 1; --i) {
+        const std::size_t at = static_cast<std::size_t>(i);
+        switch (roles[i]) {
+        case ConstraintRole::CapsClimb:
+            next[at] = origin > predicted_altitude(active_plan[i]) + 100.0 ? next[at + 1] : i;
+            break;
+        case ConstraintRole::EndsDescent:
+        case ConstraintRole::AtLevel:
+            next[at] = 0;
+            break;
+        default:
+            next[at] = next[at + 1];
+        }
+    }
+    return next;
 }
 
 // Climb pass: predictions forward from the origin; returns where the
 // climb ends (toc_at).
-int climb_pass(const ProfileView& origin, double rc, double climb_distance) {
+int climb_pass(const ProfileView& origin, const ConstraintRoles& roles, double rc, double climb_distance) {
     const int last = flown_last();
+    const std::vector<int> look_ahead = climb_look_ahead(roles, origin.altitude_ft);
     double a = origin.altitude_ft;
     double s = 0.0;
     bool toc_seen = false;
@@ -94,16 +109,15 @@ int climb_pass(const ProfileView& origin, double rc, double climb_distance) {
         const double length = leg_length(i - 1, i);
         s = saturate_to_whole(s + length);
         a += leg_altitude_change(length, climb_tas_target, rc);
-        k = climb_look_ahead(origin, i);
+        k = look_ahead[static_cast<std::size_t>(i)];
         if (keeps_altitude(w)) {
             if (toc_seen) continue;
             if (toc_passed == 1) {
                 toc_at = i;
                 toc_seen = true;
             }
-            // At or above is met by any higher altitude.
-            a = constraint_kind(w) == ConstraintKind::AtOrAbove ? std::max(a, predicted_altitude(w))
-                                                                : predicted_altitude(w);
+            // One passed over leaves the climb as it is.
+            if (roles[i] != ConstraintRole::PassedOver) a = predicted_altitude(w);
             // Earlier waypoints up to the previous constraint fly no faster. A
             // constraint without a speed (-999) limits nothing.
             if (predicted_speed(w) > 0.0)
@@ -142,29 +156,30 @@ int climb_pass(const ProfileView& origin, double rc, double climb_distance) {
 // waypoint that reaches the cruise altitude. Only a constraint that ends a
 // descent (constraint_rule.h) holds the waypoints after it down to it; a
 // route that ends without an altitude has no descent.
-void descent_pass(const ProfileView& origin, double rd, int toc_at) {
+void descent_pass(const ConstraintRoles& roles, double rd, int toc_at) {
     const int last = flown_last();
     double a = route_end_altitude();
     if (a <= kNoConstraint) return;
-    std::vector<bool> ends(static_cast<std::size_t>(last + 1), false);
-    for (int i = 1; i < last; ++i)
-        ends[static_cast<std::size_t>(i)] =
-            keeps_altitude(active_plan[i]) && ends_descent(origin, i, cruise_altitude);
+    auto ends = [&](int i) { return roles[i] == ConstraintRole::EndsDescent; };
+    // For each entry the nearest end of a descent before it (0: none).
+    std::vector<int> end_before(static_cast<std::size_t>(last + 1), 0);
+    for (int i = 2; i <= last; ++i)
+        end_before[static_cast<std::size_t>(i)] =
+            ends(i - 1) ? i - 1 : end_before[static_cast<std::size_t>(i - 1)];
     for (int j = last - 1; j >= 1; --j) {
         const RouteWaypoint& w = active_plan[j];
         const Prediction p{w};
         a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
-        int m = 0;
-        for (int i = j - 1; i >= 1 && i >= toc_at; --i)
-            if (ends[static_cast<std::size_t>(i)]) {
-                m = i;
-                break;
-            }
+        const int before = end_before[static_cast<std::size_t>(j)];
+        const int m = before >= toc_at ? before : 0;
         double v = descent_speed_target;
         if (keeps_altitude(w)) {
-            // The path passes over a constraint that does not end it.
-            a = ends[static_cast<std::size_t>(j)] ? predicted_altitude(w)
-                                                  : std::max(a, predicted_altitude(w));
+            // The path is held at the level over one flown at it, and runs on
+            // past one it passes over.
+            if (roles[j] == ConstraintRole::AtLevel)
+                a = std::max(a, predicted_altitude(w));
+            else if (roles[j] != ConstraintRole::PassedOver)
+                a = predicted_altitude(w);
             if (predicted_speed(w) == kNoConstraint) p.speed(descent_speed_target);
             v = predicted_speed(w);
         } else if (m > 0) {
@@ -300,8 +315,9 @@ void predict_profile(int requested_altitude, int mode) {
         return;
     }
     const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));
-    const int toc_at = climb_pass(origin, rc, climb_distance);
-    descent_pass(origin, rd, toc_at);
+    const ConstraintRoles roles = constraint_roles(cruise_altitude);
+    const int toc_at = climb_pass(origin, roles, rc, climb_distance);
+    descent_pass(roles, rd, toc_at);
     plan_marks.forget_other_entries();
     publish_flown_plan();
 }

@@ -131,7 +131,8 @@ void detect_tod() {
     const DescentEnd end = descent_end(view_from_aircraft(), top);
     if (end.index < 1) return;
     const double descent = phase_distance(top - end.altitude, descent_rate(), descent_tas_target);
-    double d = distance_to_meet(end.index) - descent;
+    // Along the legs, as the TOD is placed.
+    double d = distance_ahead_to(end.index) - descent;
     if (reversal_near_tod == 1) {
         if (d < 10.0) d = -1.0;
         reversal_near_tod = 0;
@@ -326,11 +327,13 @@ int plan_distance_to(int offset) {
     int result = 0;
     bool constraint_found = false;
     const ProfileView v = view_from_aircraft();
+    const ConstraintRoles roles = constraint_roles(cruise_altitude);
     for (int i = std::max(n, 1); i < last; ++i) {
         const RouteWaypoint& w = active_plan[i];
         sum = saturate_to_whole(sum + leg_length(i - 1, i));
         if (predicted_altitude(w) >= cruise_altitude) break;
-        if (!caps_climb(v, i, cruise_altitude)) continue;
+        // A cap the aircraft is above already is behind it.
+        if (roles[i] != ConstraintRole::CapsClimb || v.altitude_ft > predicted_altitude(w) + 100.0) continue;
         constraint_found = true;
         if (sum < climb_distance_nm) {
             toc_lat = w.lat;
@@ -419,7 +422,6 @@ void update_toc_tod(int mode) {
 
     double sum = 0.0;
     double beyond_to = 0.0; // the legs after the TO waypoint
-    double need = descent;  // along the legs
     bool located = false;
     for (int i = end; i >= to && i >= 1; --i) {
         double length = 0.0;
@@ -427,12 +429,9 @@ void update_toc_tod(int mode) {
         leg(i, i - 1, &length, &course);
         sum += length;
         if (i > to) beyond_to = sum;
-        // VNAV starts down by the distance flown (turns cut), so the legs
-        // reach back further by what LNAV cuts off them past the TOD.
-        need = descent + cut_from(i, end);
-        if (sum >= need) {
+        if (sum >= descent) {
             const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
-            gc_destination_point(from.lat, from.lon, course, length - (sum - need), &tod_lat, &tod_lon);
+            gc_destination_point(from.lat, from.lon, course, length - (sum - descent), &tod_lat, &tod_lon);
             located = true;
             break;
         }
@@ -443,7 +442,7 @@ void update_toc_tod(int mode) {
         // the legs after it (the leg into it is the way back).
         double back = course_to_to_deg + 180.0;
         if (back >= 360.0) back -= 360.0;
-        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, need - beyond_to,
+        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - beyond_to,
                              &tod_lat, &tod_lon);
     }
     route_distance_summary();
