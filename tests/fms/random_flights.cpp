@@ -383,6 +383,7 @@ struct Checked {
     double closest = 1e9;  // NM, where the aircraft came closest
     double altitude = 0.0; // there
     double past = 0.0;     // NM flown since the waypoint was sequenced, there
+    double time_s = 0.0;   // simulation seconds, there
     double highest = 1e9;  // flown until it was sequenced (none: never the TO)
     bool done = false;
 };
@@ -650,14 +651,16 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // one, VNAV cannot be asked to meet it.
     int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
     const double engaged_altitude = aircraft_state.indicated_altitude_ft;
-    // What VNAV engaged in the air can lose before the field at the aircraft
-    // file's greatest descent rate, at the ground speed then (the highest of
-    // the descent, so the least it can lose).
-    const double engaged_speed = aircraft_state.ground_speed_kt;
-    const double engaged_per_nm =
-        f.vnav_in_air && engaged_speed > 0.0 ? MaxVnavDescRate / (engaged_speed / 60.0) : 1e9;
-    const double engaged_to_go = distance_to_destination;
-    const double engaged_reach = engaged_per_nm * engaged_to_go;
+    // What VNAV engaged in the air can lose by a moment of the flight: the
+    // aircraft file's greatest descent rate over the time flown since, less
+    // the frames the autopilot takes to answer. Not over the legs still to
+    // fly: LNAV cuts their turns, the aircraft may stand off them when VNAV
+    // is engaged, and the arrival is judged where LNAV lets go of the field,
+    // so the aircraft flies fewer NM than the legs hold (4 NM of 20 seen).
+    const double engaged_time_s = m.sim_time_s;
+    auto engaged_reach = [&](double time_s) {
+        return f.vnav_in_air ? MaxVnavDescRate * (time_s - engaged_time_s) / 60.0 - 100.0 : 1e9;
+    };
     // What each constraint does, by the checker's own rule (kRule).
     const double descent_fpm = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
     const std::vector<Role> roles =
@@ -851,6 +854,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             if (d <= c.closest) {
                 c.closest = d;
                 c.altitude = altitude;
+                c.time_s = m.sim_time_s;
             } else if (to_waypoint_index > c.index) {
                 c.done = true;
             }
@@ -927,8 +931,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             (f.pilot_hold && c.index <= hold_to))
             continue;
         // Nor one below VNAV engaged in the air that it cannot get down to.
-        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - legs_nm(c.index + 1, last)))
-            continue;
+        if (engaged_altitude - c.wanted > engaged_reach(c.time_s)) continue;
         // Nor one the pilot's hold left out of reach at 300 ft/NM from where
         // it ends.
         if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0))
@@ -972,7 +975,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             break;
         }
     if (!f.no_destination && route_nm >= needed && last_leg_descends &&
-        engaged_altitude - (field + 3000.0) <= engaged_reach) {
+        engaged_altitude - (field + 3000.0) <= engaged_reach(m.sim_time_s)) {
         ++counts.arrivals_checked;
         // LNAV lets go when the last waypoint becomes the TO: on a short last
         // leg still far enough out that the path down to the field, at the
