@@ -11,6 +11,7 @@
 #include "platform/gfx_surface.h"
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,10 @@ TEST_F(EraseKeys, EraseOfARouteBegunAnewInFlightBringsBackWhatEveryUnitShowed) {
          new_fpl + "cdu SMITHS_FMS RTE \"KBFI\" L1 \"KSEA\" R1 NEXT \"SEA\" R1\ncdu SMITHS_FMS DEP_ARR L1 R1",
          departures},
         {"NEW FPL, an arrival chosen", new_fpl + "cdu SMITHS_FMS DEP_ARR R2 L2 R2", arrivals},
+        {"a new route to another destination, its arrival chosen",
+         "cdu SMITHS_FMS RTE \"KPDX\" L1 \"KSEA\" R1\ncdu SMITHS_FMS DEP_ARR R2 L2", arrivals},
+        {"NEW FPL, a new route to another destination, its arrival chosen",
+         new_fpl + "cdu SMITHS_FMS RTE \"KBFI\" L1 \"KSEA\" R1\ncdu SMITHS_FMS DEP_ARR R2 L2 R1", arrivals},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -177,6 +182,14 @@ TEST_F(EraseKeys, EraseOfARouteBegunAnewInFlightBringsBackWhatEveryUnitShowed) {
         run(row.keys);
         ASSERT_EQ(route_state, kRouteStateActiveModified);
         EXPECT_EQ(flown_entries(), flown) << "the flown plan changed before EXEC";
+        // The GNS and MCU show the flown plan until EXEC (the cruise altitude
+        // of their VNAV and ALT pages is taken at once, and ERASE puts it back).
+        for (std::size_t i = 0; i < std::size(views); ++i)
+            if (views[i].unit != 0 && views[i].keys.find("VNAV") == std::string::npos &&
+                views[i].keys.find("ALT") == std::string::npos) {
+                run(views[i].keys + "\nframes 2");
+                EXPECT_EQ(views[i].keys + shown(views[i].unit), before[i]);
+            }
         run(erase);
         EXPECT_EQ(route_state, kRouteStateActive);
         const View& page = views[row.erased_on];

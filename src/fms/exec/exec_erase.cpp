@@ -201,6 +201,9 @@ void restore_active_airports() {
             load_airport_detail(destination.ident, destination_slot);
             match_star_transition(kNone, kNone);
         }
+    } else {
+        // A flown route that ends at a fix has no destination to show.
+        route_destination_ident = arrival_destination_ident = kNone;
     }
 }
 
