@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <tuple>
@@ -137,6 +138,9 @@ const Shape kShapes[] = {
      "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL160\" R1 EXEC LEGS "
      "\"8000\" R2 EXEC",
      16000, true, true},
+    // The company route: the arrival and the approach to 10R with their
+    // altitudes.
+    {"an approach with its constraints", "RTE \"KSEAKPDX\" L2 R6 EXEC", 16000, true, true},
     {"too short for its cruise altitude",
      "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"OLM\" R1 R6 EXEC INIT_REF \"FL410\" R1 EXEC", 41000, true, false},
 };
@@ -432,4 +436,5 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
 }
 
 INSTANTIATE_TEST_SUITE_P(ShapesAndMoments, VnavEngagedAt,
-                         ::testing::Combine(::testing::Range(0, 4), ::testing::Range(0, 6)));
+                         ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kShapes))),
+                                            ::testing::Range(0, 6)));
