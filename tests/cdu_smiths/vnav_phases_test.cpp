@@ -138,6 +138,9 @@ const Shape kShapes[] = {
      "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL160\" R1 EXEC LEGS "
      "\"8000\" R2 EXEC",
      16000, true, true},
+    // The company route without its approach: the arrival's altitudes,
+    // neither typed nor an approach's.
+    {"an arrival's constraints", "RTE \"NOAPP\" L2 R6 EXEC", 16000, true, true},
     // The company route: the arrival and the approach to 10R with their
     // altitudes.
     {"an approach with its constraints", "RTE \"KSEAKPDX\" L2 R6 EXEC", 16000, true, true},
@@ -179,6 +182,7 @@ double nm_between(double lat1, double lon1, double lat2, double lon2) {
 
 class VnavEngagedAt : public VnavPhases, public ::testing::WithParamInterface<std::tuple<int, int>> {
   protected:
+    void prepare_sim_folder(const std::string& root) override { write_route_without_approach(root); }
     // The track flown, one point each 18 frames: NM flown since the
     // engagement, where and how high.
     struct Point {
