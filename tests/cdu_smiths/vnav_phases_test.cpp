@@ -3,12 +3,19 @@
 // after frame, and the pilot's MCP altitude kept until the next reason.
 #include "cdu_stand_in.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
+#include "sim/aircraft_state.h"
 #include "sim_state.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <iterator>
+#include <regex>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -104,6 +111,13 @@ TEST_F(VnavPhases, atTheGateTheTargetsGoOutOnceAndThePilotsAltitudeStays) {
 // Every route shape, VNAV engaged at every moment of the flight: no target
 // goes out frame after frame, none on the ground after the engagement, no
 // climb once the descent began, and a route with an end of descent ends low.
+// And the flight against what the pages show, read as a pilot reads them:
+// the climb goes no higher than ECON CLB's cruise altitude, it levels off at
+// the T/C and starts down at the T/D that the ECON pages show, the deviation
+// PROGRESS shows steps smoothly down the path, and every figure of
+// the ECON and PROGRESS pages belongs to the route. The checker measures
+// along the track the aircraft flew and asks the module for no vertical
+// figure.
 namespace {
 
 struct Shape {
@@ -111,30 +125,187 @@ struct Shape {
     const char* keys;
     int cruise;
     bool ends_low;
+    bool reaches_cruise;
 };
 const Shape kShapes[] = {
     {"with destination",
-     "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL160\" R1 EXEC", 16000,
+     "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL160\" R1 EXEC", 16000, true,
      true},
     {"without destination",
-     "RTE \"KSEA\" L1 NEXT \"SEA\" R1 \"OLM\" R2 \"HQM\" R3 R6 EXEC INIT_REF \"FL120\" R1 EXEC", 12000,
-     false},
+     "RTE \"KSEA\" L1 NEXT \"SEA\" R1 \"OLM\" R2 \"HQM\" R3 R6 EXEC INIT_REF \"FL120\" R1 EXEC", 12000, false,
+     true},
     {"a typed constraint",
      "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL160\" R1 EXEC LEGS "
      "\"8000\" R2 EXEC",
-     16000, true},
+     16000, true, true},
+    // The company route without its approach: the arrival's altitudes,
+    // neither typed nor an approach's.
+    {"an arrival's constraints", "RTE \"NOAPP\" L2 R6 EXEC", 16000, true, true},
+    // The company route: the arrival and the approach to 10R with their
+    // altitudes.
+    {"an approach with its constraints", "RTE \"KSEAKPDX\" L2 R6 EXEC", 16000, true, true},
     {"too short for its cruise altitude",
-     "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"OLM\" R1 R6 EXEC INIT_REF \"FL410\" R1 EXEC", 41000, true},
+     "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"OLM\" R1 R6 EXEC INIT_REF \"FL410\" R1 EXEC", 41000, true, false},
 };
 enum Moment { Gate, Taxiing, UnderTheHold, Climbing, Cruising, Descending };
 const char* const kMoments[] = {"at the gate",  "taxiing",   "after take-off under the pilot's hold",
                                 "in the climb", "at cruise", "in the descent"};
 
-class VnavEngagedAt : public VnavPhases, public ::testing::WithParamInterface<std::tuple<int, int>> {};
+// The distance after an ETA ("1712.5Z / 14.2", "1712.5Z/88 NM"); -1 when the
+// text shows none.
+double shown_distance(const std::string& text) {
+    static const std::regex eta_distance("^\\d{4}\\.\\d[ZL] ?/ ?(\\d+(\\.\\d+)?)");
+    std::smatch m;
+    return std::regex_search(text, m, eta_distance) ? std::stod(m[1]) : -1.0;
+}
+// An altitude as ECON CLB shows it ("FL160", "12000"); -1
+// when the text shows none.
+double shown_altitude(const std::string& text) {
+    static const std::regex altitude("^ *(FL)?(\\d{3,5})A?$");
+    std::smatch m;
+    if (!std::regex_search(text, m, altitude)) return -1.0;
+    return std::stod(m[2]) * (m[1].matched ? 100.0 : 1.0);
+}
+// The signed deviation of "  385 LO" / "   12 HI" (above the path positive);
+// NaN when the text shows none.
+double shown_deviation(const std::string& text) {
+    static const std::regex deviation("^ *(\\d+) (HI|LO)$");
+    std::smatch m;
+    if (!std::regex_search(text, m, deviation)) return std::nan("");
+    return std::stod(m[1]) * (m[2] == "HI" ? 1.0 : -1.0);
+}
+double nm_between(double lat1, double lon1, double lat2, double lon2) {
+    double d = 0.0, course = 0.0;
+    gc_dist_course(lat1, lon1, lat2, lon2, &d, &course);
+    return d;
+}
+
+class VnavEngagedAt : public VnavPhases, public ::testing::WithParamInterface<std::tuple<int, int>> {
+  protected:
+    void prepare_sim_folder(const std::string& root) override { write_route_without_approach(root); }
+    // The track flown, one point each 18 frames: NM flown since the
+    // engagement, where and how high.
+    struct Point {
+        double flown, lat, lon, altitude;
+    };
+    std::vector<Point> track;
+    // A point of the profile a page showed: where along the track it puts
+    // it (NM flown then plus the distance shown), and when it was read.
+    struct Reading {
+        double at = -1.0, read_at = -1.0;
+    };
+    std::vector<Reading> toc_readings, tod_readings;
+    std::vector<double> deviations; // PROGRESS, in the descent
+    double cruise_shown = -1.0;
+    int pages_checked = 0;
+
+    // The texts of the last frame, read once for all the looks at it.
+    struct Shown {
+        std::vector<gfx::RecordedOp> ops;
+        bool has(const std::string& text) const {
+            return std::any_of(ops.begin(), ops.end(), [&](const gfx::RecordedOp& op) {
+                return op.kind == gfx::OpKind::String && op.text == text;
+            });
+        }
+        std::string at(float x, float y) const {
+            for (const gfx::RecordedOp& op : ops)
+                if (op.kind == gfx::OpKind::String && op.world_rect.x == x && op.world_rect.y == y)
+                    return op.text;
+            return "";
+        }
+        std::string page() const {
+            for (const char* page : {"ECON  CLB", "ECON  CRZ", "ECON  PATH  DES", "PROGRESS"})
+                if (has(page)) return page;
+            return "";
+        }
+    };
+    double flown() const { return track.empty() ? 0.0 : track.back().flown; }
+    // NM from the aircraft along the rest of the route to its end.
+    static double route_left() {
+        double left = 0.0, lat = host::aircraft().lat_deg, lon = host::aircraft().lon_deg;
+        for_each_route_stop(active_plan, to_waypoint_index, active_plan_last, true, [&](const RouteStop& s) {
+            left += nm_between(lat, lon, s.waypoint.lat, s.waypoint.lon);
+            lat = s.waypoint.lat;
+            lon = s.waypoint.lon;
+        });
+        return left;
+    }
+    // Every figure of the ECON and PROGRESS pages belongs to the route: no
+    // distance beyond what is left of it, no fuel below 0, every ident
+    // named, no -999, and no T/D where the route has no end of descent.
+    void check_pages(const Shape& shape, const std::string& row, const char* when) {
+        SCOPED_TRACE(row + ", " + when);
+        const double left = route_left() + 1.0;
+        static const std::regex blank_ident("(A T|T O) *$|\\(\\)");
+        auto belong = [&](const char* page) {
+            for (const std::string& t : texts()) {
+                EXPECT_LE(shown_distance(t), left) << page << ": " << t;
+                EXPECT_FALSE(std::regex_search(t, blank_ident)) << page << ": " << t;
+                EXPECT_EQ(t.find("-999"), std::string::npos) << page << ": " << t;
+                if (!shape.ends_low) {
+                    EXPECT_NE(t, "T O   T / D") << page;
+                }
+            }
+        };
+        press("CLB");
+        belong("ECON CLB");
+        if (cruise_shown < 0.0) cruise_shown = shown_altitude(text_at(5, 33));
+        press("CRZ");
+        belong("ECON CRZ");
+        if (!text_at(12, 121).empty()) {
+            EXPECT_GE(std::atof(text_at(0, 133).c_str()), 0.0) << "ECON CRZ fuel";
+        }
+        press("DES");
+        belong("ECON DES");
+        press("PROG");
+        belong("PROGRESS");
+        // The distances end near x 122 on the TO, NEXT and destination rows;
+        // the fuel predicted stands at x 227.
+        for (const gfx::RecordedOp& op : last_frame()) {
+            const gfx::RectF& r = op.world_rect;
+            if (op.kind != gfx::OpKind::String || (r.y != 66 && r.y != 99 && r.y != 131)) continue;
+            if (r.x > 0 && r.x < 122) {
+                EXPECT_LE(std::atof(op.text.c_str()), left) << "PROGRESS: " << op.text;
+            } else if (r.x == 227) {
+                EXPECT_GE(std::atof(op.text.c_str()), 0.0) << "PROGRESS: " << op.text;
+            }
+        }
+        ++pages_checked;
+    }
+    // After each stretch: the track, and what the page shown reads. Returns
+    // the page shown.
+    std::string look() {
+        const host::AircraftModel& a = host::aircraft();
+        const double flown_now =
+            track.empty() ? 0.0
+                          : flown() + nm_between(track.back().lat, track.back().lon, a.lat_deg, a.lon_deg);
+        track.push_back({flown_now, a.lat_deg, a.lon_deg, a.altitude_ft});
+        const Shown shown{last_frame()};
+        const std::string page = shown.page();
+        if (page == "ECON  CLB" && shown.has("T O   T / C")) {
+            toc_readings.push_back({flown_now + shown_distance(shown.at(160, 66)), flown_now});
+        } else if ((page == "ECON  CRZ" || page == "ECON  PATH  DES") && shown.has("T O   T / D")) {
+            for (const gfx::RecordedOp& op : shown.ops)
+                if (op.kind == gfx::OpKind::String && shown_distance(op.text) >= 0.0)
+                    tod_readings.push_back({flown_now + shown_distance(op.text), flown_now});
+        } else if (page == "PROGRESS" && shown.at(230, 5) == "3 / 3") {
+            const double d = shown_deviation(shown.at(200, 99));
+            if (!std::isnan(d)) deviations.push_back(d);
+        }
+        return page;
+    }
+    // The last reading taken before the track reached `flown_then`.
+    static Reading last_before(const std::vector<Reading>& readings, double flown_then) {
+        Reading last;
+        for (const Reading& r : readings)
+            if (r.read_at <= flown_then) last = r;
+        return last;
+    }
+};
 
 } // namespace
 
-TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReason) {
+TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow) {
     const Shape& shape = kShapes[std::get<0>(GetParam())];
     const int m = std::get<1>(GetParam());
     const std::string row = std::string(shape.what) + ", " + kMoments[m];
@@ -184,19 +355,90 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReason) {
         engage();
         EXPECT_EQ(vnav_phase, VnavPhase::Descent) << row;
     }
+
+    // The flight on VNAV to the route's end. The ECON page the phase calls
+    // for is shown (the module turns it at the T/C and the T/D), in the
+    // descent PROGRESS with the deviation; the pages are checked once in the
+    // climb, at cruise and in the descent.
+    press(m == Descending ? "PROG PREV" : m == Cruising ? "CRZ" : "CLB");
     bool descended = false, climbed_after = false;
-    const int most = fly_while([&] { return lnav_engaged == 1; },
-                               [&] {
-                                   descended = descended || vnav_phase == VnavPhase::Descent;
-                                   climbed_after =
-                                       climbed_after || (descended && vnav_phase == VnavPhase::Climb);
-                               });
+    int descent_looks = 0;
+    const int most = fly_while(
+        [&] { return lnav_engaged == 1; },
+        [&] {
+            descended = descended || vnav_phase == VnavPhase::Descent;
+            climbed_after = climbed_after || (descended && vnav_phase == VnavPhase::Climb);
+            const std::string page = look();
+            const double vs = host::aircraft().vertical_speed_fpm;
+            const bool fast = host::aircraft().ias_kt > 100.0;
+            // In the climb once the pilot's 3000 ft is no longer held.
+            const bool held = host::aircraft().ap_altitude_ft == 3000.0;
+            if (pages_checked == 0 && m <= Climbing && fast && vs > 300.0 && !held) {
+                check_pages(shape, row, "in the climb");
+                press("CLB");
+            } else if (pages_checked <= 1 && m <= Cruising && page == "ECON  CRZ" && std::fabs(vs) < 50.0) {
+                pages_checked = 1;
+                check_pages(shape, row, "at cruise");
+                press("CRZ");
+            } else if (page == "ECON  PATH  DES") {
+                press("PROG PREV");
+            } else if (!deviations.empty() && ++descent_looks == 20) {
+                check_pages(shape, row, "in the descent");
+                press("PROG PREV");
+            }
+        });
     EXPECT_LE(most, 2) << row;
     EXPECT_FALSE(climbed_after) << row;
     if (shape.ends_low) {
         EXPECT_LT(altitude(), 433.0 + 4000.0) << row;
     }
+    EXPECT_GE(pages_checked, 1) << row;
+
+    // The level: no higher than the cruise altitude ECON CLB shows, and that
+    // altitude where the route affords it.
+    double peak = 0.0;
+    for (const Point& p : track)
+        peak = std::max(peak, p.altitude);
+    ASSERT_GT(cruise_shown, 0.0) << row;
+    if (m <= Climbing) {
+        EXPECT_LE(peak, cruise_shown + 100.0) << row;
+        if (shape.reaches_cruise) {
+            EXPECT_GE(peak, cruise_shown - 100.0) << row;
+        }
+    }
+    // Where the climb levels off and the descent starts, against the T/C
+    // and T/D the pages showed last before (a route too short for its
+    // cruise altitude shows no T/D: the descent starts where its climb
+    // ends).
+    double level_off = -1.0, start_down = -1.0;
+    for (const Point& p : track)
+        if (p.altitude >= peak - 30.0) {
+            if (level_off < 0.0) level_off = p.flown;
+            start_down = p.flown;
+        }
+    const Reading toc = last_before(toc_readings, level_off);
+    Reading tod = last_before(tod_readings, start_down);
+    if (!shape.reaches_cruise) tod = toc;
+    constexpr double kFewNm = 2.0;
+    if (m <= Climbing) {
+        ASSERT_GE(toc.at, 0.0) << row << ": no T/C shown";
+        EXPECT_NEAR(toc.at, level_off, kFewNm) << row << ": T/C";
+    }
+    if (shape.ends_low && (m <= Climbing || (m == Cruising && shape.reaches_cruise))) {
+        ASSERT_GE(tod.at, 0.0) << row << ": no T/D shown";
+        EXPECT_NEAR(tod.at, start_down, kFewNm) << row << ": T/D";
+    }
+    // The deviation down the path: no step of more than a few hundred ft
+    // between two looks (18 frames), through the turns and the sequencing.
+    double largest_step = 0.0;
+    for (std::size_t i = 1; i < deviations.size(); ++i)
+        largest_step = std::max(largest_step, std::fabs(deviations[i] - deviations[i - 1]));
+    if (shape.ends_low && (m != Cruising || shape.reaches_cruise)) {
+        EXPECT_GT(deviations.size(), 20u) << row;
+    }
+    EXPECT_LT(largest_step, 300.0) << row;
 }
 
 INSTANTIATE_TEST_SUITE_P(ShapesAndMoments, VnavEngagedAt,
-                         ::testing::Combine(::testing::Range(0, 4), ::testing::Range(0, 6)));
+                         ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kShapes))),
+                                            ::testing::Range(0, 6)));
