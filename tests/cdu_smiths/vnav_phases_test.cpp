@@ -134,10 +134,13 @@ const Shape kShapes[] = {
     {"without destination",
      "RTE \"KSEA\" L1 NEXT \"SEA\" R1 \"OLM\" R2 \"HQM\" R3 R6 EXEC INIT_REF \"FL120\" R1 EXEC", 12000, false,
      true},
+    // 8000 typed at OLM, 35 NM out and past where the climb would reach
+    // FL160: it ends a descent, and the climb meets the descent to it at the
+    // level the leg affords.
     {"a typed constraint",
      "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL160\" R1 EXEC LEGS "
      "\"8000\" R2 EXEC",
-     16000, true, true},
+     16000, true, false},
     // The company route without its approach: the arrival's altitudes,
     // neither typed nor an approach's.
     {"an arrival's constraints", "RTE \"NOAPP\" L2 R6 EXEC", 16000, true, true},
