@@ -12,6 +12,7 @@
 #include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
@@ -282,7 +283,6 @@ void clear_tod_passed() {
 }
 
 int plan_distance_to(int offset) {
-    const AircraftState& a = aircraft_state;
     const int n = to_waypoint_index + offset;
     const int last = flown_last();
     // The distance flown from the origin, in whole NM after every leg.
@@ -309,110 +309,33 @@ int plan_distance_to(int offset) {
     }
     if (constraint_found) return result;
 
-    const double level = climb_level(v, cruise_altitude);
-    const double climb = phase_distance(level - a.indicated_altitude_ft, ClimbRate, climb_tas_target);
-    double from_lat = a.plat;
-    double from_lon = a.plon;
-    double walked = 0.0;
-    // The last leg too: a climb still going on there has its TOC on it.
-    for (int i = to_waypoint_index; i >= 0 && i <= last; ++i) {
-        if (is_unflown(active_plan[i])) continue;
-        double length = 0.0;
-        double course = 0.0;
-        gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
-        walked += length;
-        if (walked >= climb) {
-            gc_destination_point(from_lat, from_lon, course, length - (walked - climb), &toc_lat, &toc_lon);
-            vertical_target_lat = toc_lat;
-            vertical_target_lon = toc_lon;
-            if (offset == 0) toc_index = i - 1;
-            return i;
-        }
-        from_lat = active_plan[i].lat;
-        from_lon = active_plan[i].lon;
-    }
-    return 0;
+    const ProfilePoint& toc = locate_vertical_profile(aircraft_place()).toc;
+    if (!toc.exists) return 0;
+    toc_lat = vertical_target_lat = toc.lat;
+    toc_lon = vertical_target_lon = toc.lon;
+    if (offset == 0) toc_index = toc.index - 1;
+    return toc.index;
 }
 
 void update_toc_tod(int mode) {
     const int to = to_waypoint_index;
     if (!valid_to() || flown_last() < to) return;
-    const AircraftState& a = aircraft_state;
-    int start = to;
-    int top = 0;
+    ProfilePlace at = aircraft_place();
     if (mode == kTodNewLevel) {
         tod_sequence_index = to;
-        start = to + 1;
+        at.first = to + 1;
         clear_tod_passed();
-        top = saturate_to_whole(predicted_altitude(active_plan[to]));
-        cruise_altitude = top;
+        cruise_altitude = saturate_to_whole(predicted_altitude(active_plan[to]));
+        at.level_ft = cruise_altitude;
         if (smiths_cdu_page == kPageEconClb ||
             (smiths_cdu_page == kPageEconPathDes && descent_speed_phase == kDescentSpeedPhaseOff))
             smiths_cdu_page = kPageEconCrz;
-    } else if (toc_passed == 1) {
-        top = saturate_to_whole(a.indicated_altitude_ft);
-    } else {
-        // Where the route is too short for the cruise altitude the descent
-        // begins where the climb ends; past a constraint ahead that holds the
-        // climb, the climb goes on only as high as the route from it to the
-        // end of the descent affords (none, and the descent is from it).
-        const ProfileView v = view_from_aircraft();
-        double level = climb_level(v, cruise_altitude);
-        if (const int cap = climb_cap(v, cruise_altitude); cap > 0) {
-            const double held = predicted_altitude(active_plan[cap]);
-            ProfileView after = v;
-            after.first = cap + 1;
-            after.altitude_ft = held;
-            const DescentEnd e = descent_end(after, level);
-            if (e.index >= 1) {
-                const double room =
-                    afforded_level(held, distance_to(v, e.index) - distance_to(v, cap), e.altitude);
-                level = std::min(level, std::max(held, std::floor(room / 100.0 + 1e-6) * 100.0));
-            }
-        }
-        top = saturate_to_whole(std::max(level, std::min(a.indicated_altitude_ft, double(cruise_altitude))));
     }
-
-    tod_altitude = top;
-    const DescentEnd e = descent_end(view_from_aircraft(start), top);
-    if (e.index < 1) {
-        // Nothing to descend to: no TOD.
-        tod_lat = tod_lon = 0.0;
-        route_distance_summary();
-        return;
-    }
-    const int end = e.index;
-    const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
-
-    double sum = 0.0;
-    double beyond_to = 0.0; // the legs after the TO waypoint
-    double need = descent;  // along the legs
-    bool located = false;
-    for (int i = end; i >= to && i >= 1; --i) {
-        double length = 0.0;
-        double course = 0.0;
-        leg(i, i - 1, &length, &course);
-        sum += length;
-        if (i > to) beyond_to = sum;
-        // VNAV starts down by the distance flown (turns cut), so the legs
-        // reach back further by what LNAV cuts off them past the TOD.
-        need = descent + cut_from(i, end);
-        if (sum >= need) {
-            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
-            gc_destination_point(from.lat, from.lon, course, length - (sum - need), &tod_lat, &tod_lon);
-            located = true;
-            break;
-        }
-    }
-    if (!located) {
-        // Longer than the route ahead: behind the TO waypoint, on the way back
-        // towards the aircraft, as far from it as the descent reaches past
-        // the legs after it (the leg into it is the way back).
-        double back = course_to_to_deg + 180.0;
-        if (back >= 360.0) back -= 360.0;
-        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, need - beyond_to,
-                             &tod_lat, &tod_lon);
-    }
+    const VerticalProfile& p = locate_vertical_profile(at);
+    tod_altitude = p.level_ft;
+    // Nothing to descend to: no T/D.
+    tod_lat = p.tod.exists ? p.tod.lat : 0.0;
+    tod_lon = p.tod.exists ? p.tod.lon : 0.0;
     route_distance_summary();
 }
 

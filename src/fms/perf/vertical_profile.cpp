@@ -1,0 +1,267 @@
+#include "fms/perf/vertical_profile.h"
+
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/constraint_rule.h"
+#include "fms/perf/flown_route.h"
+#include "fms/plan/entry_marks.h"
+#include "fms/plan/plan_legs.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
+#include "platform/text_file.h"
+#include "sim/aircraft_state.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A marker stands on the place before it, so no leg runs to 0N 0E.
+void leg(int from, int to, double* distance, double* course) {
+    from = place_at_or_before(active_plan, from);
+    to = place_at_or_before(active_plan, to);
+    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon,
+                   distance, course);
+}
+
+// Climb or descent distance for an altitude change at a rate and a TAS; 0
+// when the rate or the speed gives no distance.
+double phase_distance(double altitude_change, double rate_fpm, double tas_kt) {
+    if (!(rate_fpm > 0.0) || !(tas_kt > 0.0)) return 0.0;
+    return altitude_change / rate_fpm * (tas_kt / 60.0);
+}
+
+double descent_rate() {
+    return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
+}
+
+double hundreds_down(double ft) {
+    return std::floor(ft / 100.0 + 1e-6) * 100.0;
+}
+
+ProfilePoint at_entry(int k, double altitude) {
+    ProfilePoint p;
+    p.exists = true;
+    p.index = k;
+    p.lat = active_plan[k].lat;
+    p.lon = active_plan[k].lon;
+    p.altitude_ft = altitude;
+    p.ahead_nm = distance_ahead_to(k);
+    return p;
+}
+
+// The level the descent starts from. In the climb: the climb's level, and
+// past a cap ahead only as high as the route from it to the end of the
+// descent affords (none, and the descent is from the cap); never below the
+// altitude flown up to the cruise altitude.
+double descent_top(const ProfileView& v, const ProfilePlace& at) {
+    if (at.level_ft > 0.0) return saturate_to_whole(at.level_ft);
+    if (toc_passed == 1) return saturate_to_whole(at.altitude_ft);
+    double level = climb_level(v, cruise_altitude);
+    if (const int cap = climb_cap(v, cruise_altitude); cap > 0) {
+        const double held = predicted_altitude(active_plan[cap]);
+        ProfileView after = v;
+        after.first = cap + 1;
+        after.altitude_ft = held;
+        const DescentEnd e = descent_end(after, level);
+        if (e.index >= 1) {
+            const double room =
+                afforded_level(held, distance_to(v, e.index) - distance_to(v, cap), e.altitude);
+            level = std::min(level, std::max(held, hundreds_down(room)));
+        }
+    }
+    return saturate_to_whole(std::max(level, std::min(at.altitude_ft, double(cruise_altitude))));
+}
+
+// Where the climb from the aircraft reaches the climb's level, walked from
+// the aircraft through the TO; none when the route ends first.
+ProfilePoint climb_top(const ProfileView& v) {
+    ProfilePoint p;
+    const int last = flown_last();
+    const double level = climb_level(v, cruise_altitude);
+    const double climb = phase_distance(level - v.altitude_ft, ClimbRate, climb_tas_target);
+    double from_lat = aircraft_state.plat;
+    double from_lon = aircraft_state.plon;
+    double walked = 0.0;
+    // The last leg too: a climb still going on there has its T/C on it.
+    for (int i = to_waypoint_index; i >= 0 && i <= last; ++i) {
+        if (is_unflown(active_plan[i])) continue;
+        double length = 0.0, course = 0.0;
+        gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
+        walked += length;
+        if (walked >= climb) {
+            gc_destination_point(from_lat, from_lon, course, length - (walked - climb), &p.lat, &p.lon);
+            p.exists = true;
+            p.index = i;
+            p.altitude_ft = level;
+            p.ahead_nm = climb;
+            return p;
+        }
+        from_lat = active_plan[i].lat;
+        from_lon = active_plan[i].lon;
+    }
+    return p;
+}
+
+// The T/D: the descent from `top` to the end, walked back over the legs from
+// the end. VNAV starts down by the distance flown (turns cut), so the legs
+// reach back further by what LNAV cuts off them past the T/D. A descent
+// longer than the route ahead puts it behind the TO, on the way back towards
+// the aircraft.
+ProfilePoint descent_top_point(const DescentEnd& e, double top, int to) {
+    ProfilePoint p;
+    const int end = e.index;
+    const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
+    double sum = 0.0;
+    double beyond_to = 0.0; // the legs after the TO waypoint
+    double need = descent;  // along the legs
+    p.exists = true;
+    p.altitude_ft = top;
+    for (int i = end; i >= to && i >= 1; --i) {
+        double length = 0.0, course = 0.0;
+        leg(i, i - 1, &length, &course);
+        sum += length;
+        if (i > to) beyond_to = sum;
+        need = descent + cut_from(i, end);
+        if (sum >= need) {
+            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
+            gc_destination_point(from.lat, from.lon, course, length - (sum - need), &p.lat, &p.lon);
+            p.index = i;
+            p.ahead_nm = distance_ahead_to(end) - need;
+            return p;
+        }
+    }
+    double back = course_to_to_deg + 180.0;
+    if (back >= 360.0) back -= 360.0;
+    gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + aircraft_state.magvar,
+                         need - beyond_to, &p.lat, &p.lon);
+    p.index = to;
+    p.ahead_nm = distance_ahead_to(end) - need;
+    return p;
+}
+
+void mark_roles(VerticalProfile& p, const ProfileView& v) {
+    const int last = static_cast<int>(p.entries.size()) - 1;
+    for (int i = 0; i <= last; ++i)
+        if (constraint_kind(active_plan[i]) != ConstraintKind::None)
+            p.entries[i].role = EntryRole::PassedOver;
+    // The caps one after another: each holds the climb from the one before.
+    if (toc_passed == 0 && cruise_altitude > 0) {
+        ProfileView from = v;
+        for (int k = climb_cap(from, cruise_altitude); k > 0 && k <= last;
+             k = climb_cap(from, cruise_altitude)) {
+            p.entries[k].role = EntryRole::CapsClimb;
+            from.first = k + 1;
+            from.altitude_ft = std::max(from.altitude_ft, predicted_altitude(active_plan[k]));
+        }
+    }
+    // The ends one after another, each looked for from the one before.
+    ProfileView from = v;
+    for (DescentEnd e = descent_end(from, p.level_ft); e.index >= from.first && e.index < last;
+         e = descent_end(from, p.level_ft)) {
+        if (constraint_kind(active_plan[e.index]) != ConstraintKind::None)
+            p.entries[e.index].role = EntryRole::EndsDescent;
+        from.first = e.index + 1;
+    }
+    // The route's end, when it has a constraint of its own.
+    if (constraint_kind(active_plan[last]) != ConstraintKind::None && p.ed.exists)
+        p.entries[last].role = EntryRole::EndsDescent;
+}
+
+void lay_path(VerticalProfile& p, const ProfilePlace& at) {
+    auto add = [&p](double ahead, double altitude) {
+        if (!p.path.empty()) ahead = std::max(ahead, p.path.back().ahead_nm);
+        p.path.push_back({ahead, altitude});
+    };
+    add(0.0, at.altitude_ft);
+    if (p.level_off.exists && p.level_off.altitude_ft > at.altitude_ft) {
+        // Up to the cap and level to it; past it the climb goes on to the level.
+        const double up =
+            phase_distance(p.level_off.altitude_ft - at.altitude_ft, ClimbRate, climb_tas_target);
+        add(std::min(up, p.level_off.ahead_nm), p.level_off.altitude_ft);
+        add(p.level_off.ahead_nm, p.level_off.altitude_ft);
+        if (p.level_ft > p.level_off.altitude_ft)
+            add(p.level_off.ahead_nm +
+                    phase_distance(p.level_ft - p.level_off.altitude_ft, ClimbRate, climb_tas_target),
+                p.level_ft);
+    } else if (p.toc.exists && p.toc.ahead_nm > 0.0) {
+        add(p.toc.ahead_nm, p.toc.altitude_ft);
+    }
+    if (p.tod.exists) {
+        // Where the T/D falls before the climb's end the two meet.
+        if (p.path.back().ahead_nm > p.tod.ahead_nm) p.path.back().ahead_nm = std::max(0.0, p.tod.ahead_nm);
+        add(p.tod.ahead_nm, p.tod.altitude_ft);
+        add(p.ed.ahead_nm, p.ed.altitude_ft);
+    } else {
+        add(p.route_nm, p.path.back().altitude_ft);
+    }
+}
+
+} // namespace
+
+double VerticalProfile::altitude_at(double ahead_nm) const {
+    if (path.empty()) return 0.0;
+    if (ahead_nm <= path.front().ahead_nm) return path.front().altitude_ft;
+    // The first vertex at or beyond the distance.
+    const auto after = std::lower_bound(path.begin(), path.end(), ahead_nm,
+                                        [](const Vertex& v, double d) { return v.ahead_nm < d; });
+    if (after == path.end()) return path.back().altitude_ft;
+    const Vertex& b = *after;
+    const Vertex& a = *(after - 1);
+    const double span = b.ahead_nm - a.ahead_nm;
+    if (!(span > 0.0)) return b.altitude_ft;
+    return a.altitude_ft + (b.altitude_ft - a.altitude_ft) * (ahead_nm - a.ahead_nm) / span;
+}
+
+ProfilePlace aircraft_place() {
+    ProfilePlace at;
+    at.altitude_ft = aircraft_state.indicated_altitude_ft;
+    at.first = to_waypoint_index;
+    return at;
+}
+
+VerticalProfile build_vertical_profile(const ProfilePlace& at) {
+    VerticalProfile p;
+    const int last = flown_last();
+    const int to = to_waypoint_index;
+    if (last < 1 || to < 1 || to > active_plan_last || last < to) return p;
+    const int first = at.first >= 1 ? at.first : to;
+
+    p.entries.resize(static_cast<std::size_t>(last + 1));
+    for (int i = 0; i <= last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        p.entries[i] = ProfileEntry{w.id, predicted_altitude(w), predicted_speed(w), EntryRole::None};
+    }
+    p.route_nm = distance_ahead_to(last);
+
+    ProfileView v = view_from_aircraft(first);
+    v.altitude_ft = at.altitude_ft;
+    p.level_ft = descent_top(v, at);
+    if (toc_passed == 0) {
+        ProfileView here = view_from_aircraft();
+        here.altitude_ft = at.altitude_ft;
+        p.climb_cap = climb_cap(here, cruise_altitude);
+        if (p.climb_cap > 0)
+            p.level_off = at_entry(p.climb_cap, predicted_altitude(active_plan[p.climb_cap]));
+        p.toc = climb_top(here);
+    }
+    const DescentEnd e = descent_end(v, p.level_ft);
+    if (e.index >= 1) {
+        p.ed = at_entry(e.index, e.altitude);
+        p.tod = descent_top_point(e, p.level_ft, to);
+    }
+    mark_roles(p, v);
+    lay_path(p, at);
+    return p;
+}
+
+const VerticalProfile& locate_vertical_profile(const ProfilePlace& at) {
+    vertical_profile = build_vertical_profile(at);
+    return vertical_profile;
+}
+
+void forget_vertical_profile() {
+    vertical_profile = VerticalProfile{};
+}
