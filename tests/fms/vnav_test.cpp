@@ -1,6 +1,7 @@
 // Top of climb and descent on the route, their detection with the page
 // switches and autopilot events, the vertical target at sequencing and the
 // route distance summary.
+#include "shared/profile_points.h"
 #include "update_fixture.h"
 
 #include "data/aircraft_settings.h"
@@ -329,8 +330,7 @@ TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
 
     // In cruise the target is the TOD and no altitude is commanded.
     tod_passed = 0;
-    tod_lat = 0.0;
-    tod_lon = 10.5;
+    show_tod_at(0.0, 10.5);
     update_vnav_target_at_sequencing();
     EXPECT_EQ(vertical_target_lon, 10.5);
     EXPECT_EQ(vnav_altitude_set, 1);

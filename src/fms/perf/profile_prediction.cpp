@@ -273,30 +273,13 @@ void predict_profile(int requested_altitude, int mode) {
         }
     }
 
-    // Back from the end of the descent; none (a route that ends at a fix
-    // without an altitude) puts no TOD on the route.
-    const DescentEnd end = descent_end(here, top);
-    if (end.index < 1) tod_lat = tod_lon = 0.0;
-    const double descent_distance =
-        end.index >= 1 ? distance_for(top - end.altitude, rd, descent_tas_target) : 0.0;
-    double sum = 0.0;
-    for (int i = end.index; i >= 1; --i) {
-        double back_course = 0.0;
-        const double length = leg_length(i, i - 1, &back_course);
-        sum += length;
-        if (sum >= descent_distance) {
-            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
-            gc_destination_point(from.lat, from.lon, back_course, length - (sum - descent_distance), &tod_lat,
-                                 &tod_lon);
-            break;
-        }
-    }
-
     if (cruise_altitude == 0) cruise_altitude = saturate_to_whole(predicted_cruise_altitude_ft);
     if (mode != kProfileFull) {
         descent_speed_phase = kDescentSpeedPhaseOn;
         toc_passed = 0;
         clear_tod_passed();
+        // The T/D of the climb now re-armed.
+        update_toc_tod(kTodLocate);
         return;
     }
     const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));

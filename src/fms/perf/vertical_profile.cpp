@@ -224,6 +224,7 @@ ProfilePlace aircraft_place() {
 
 VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     VerticalProfile p;
+    p.revision = profile_points_revision;
     const int last = flown_last();
     const int to = to_waypoint_index;
     if (last < 1 || to < 1 || to > active_plan_last || last < to) return p;
@@ -260,6 +261,11 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
 const VerticalProfile& locate_vertical_profile(const ProfilePlace& at) {
     vertical_profile = build_vertical_profile(at);
     return vertical_profile;
+}
+
+const VerticalProfile& active_profile() {
+    static const VerticalProfile none;
+    return vertical_profile.revision == profile_points_revision ? vertical_profile : none;
 }
 
 void forget_vertical_profile() {

@@ -44,6 +44,7 @@ struct VerticalProfile {
     ProfilePoint tod;                  // none when nothing ends a descent
     ProfilePoint ed;                   // the end of the descent the T/D leads to
     double route_nm = 0.0;             // from the aircraft to the last entry flown
+    unsigned revision = 0;             // the route's (profile_points_revision) it was built on
 
     // (distance ahead NM, altitude ft), ascending in distance: the path the
     // aircraft is to fly from where it is.
@@ -73,6 +74,9 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at);
 
 // The profile the active route flies, as last built.
 inline VerticalProfile vertical_profile;
+// What the pages, maps and VNAV read: that profile, or none once the route it
+// was built on was reset or edited, until its own is built.
+const VerticalProfile& active_profile();
 
 // Builds the profile from `at`, keeps it as the active route's, and returns it.
 const VerticalProfile& locate_vertical_profile(const ProfilePlace& at);

@@ -366,8 +366,8 @@ void update_vnav_target_at_sequencing() {
         if (tod_passed == 1) {
             target = constraint_waypoint_index;
         } else {
-            lat = tod_lat;
-            lon = tod_lon;
+            lat = active_profile().tod.lat;
+            lon = active_profile().tod.lon;
         }
     }
     if (target >= 0) {
