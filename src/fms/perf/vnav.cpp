@@ -158,16 +158,8 @@ void on_tod_passed() {
         smiths_cdu_page = kPageEconPathDes;
     tod_sequence_index = to_waypoint_index;
     target_entry(constraint_waypoint_index);
-
-    double sum = 0.0;
-    double course = 0.0;
-    if (valid_to()) {
-        gc_dist_course(tod_lat, tod_lon, active_plan[to_waypoint_index].lat,
-                       active_plan[to_waypoint_index].lon, &sum, &course);
-        for (int i = to_waypoint_index + 1; i <= within_flown(constraint_waypoint_index); ++i)
-            sum += flown_leg_nm(i);
-    }
-    tod_to_target_distance = sum;
+    // The distances from the T/D to the new target: the summary's.
+    route_distance_summary();
 
     if (vnav_engaged != 1) return;
     if (VnavSetAlts == 1 && vertical_target_altitude > kNoConstraint)
