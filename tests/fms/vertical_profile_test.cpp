@@ -6,6 +6,7 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/vertical_state.h"
 #include "plan_builder.h"
 
@@ -68,7 +69,9 @@ TEST_F(VerticalProfileTest, eachRouteShapePlacesItsPoints) {
         ASSERT_TRUE(p.toc.exists) << r.what;
         EXPECT_NEAR(p.toc.ahead_nm, r.toc_nm, 0.1) << r.what;
         EXPECT_EQ(p.tod.exists, r.tod_nm >= 0.0) << r.what;
-        if (p.tod.exists) EXPECT_NEAR(p.tod.ahead_nm, r.tod_nm, 0.1) << r.what;
+        if (p.tod.exists) {
+            EXPECT_NEAR(p.tod.ahead_nm, r.tod_nm, 0.1) << r.what;
+        }
         EXPECT_EQ(p.ed.exists ? p.ed.index : -1, r.ed) << r.what;
         EXPECT_EQ(p.climb_cap, r.cap_entry) << r.what;
         EXPECT_EQ(p.level_off.exists, r.cap_entry > 0) << r.what;
@@ -76,7 +79,9 @@ TEST_F(VerticalProfileTest, eachRouteShapePlacesItsPoints) {
             EXPECT_EQ(p.entries[r.cap_entry].role, EntryRole::CapsClimb) << r.what;
             EXPECT_DOUBLE_EQ(p.altitude_at(p.level_off.ahead_nm), 4000.0) << r.what;
         }
-        if (r.destination) EXPECT_EQ(p.entries[5].role, EntryRole::None) << r.what; // the field's own
+        if (r.destination) {
+            EXPECT_EQ(p.entries[5].role, EntryRole::None) << r.what; // the field's own
+        }
         // The path: from the aircraft up to the level, level to the T/D, down
         // to the end, never above the level.
         EXPECT_DOUBLE_EQ(p.altitude_at(0.0), 0.0) << r.what;
@@ -114,6 +119,42 @@ TEST_F(VerticalProfileTest, inTheDescentTheNextEndIsTheEDAndOneBeyondItEndsTheNe
     ProfilePlace at = aircraft_place();
     at.level_ft = 8000.0;
     EXPECT_NEAR(build_vertical_profile(at).tod.ahead_nm, 35.0, 0.1);
+}
+
+} // namespace
+
+namespace {
+
+// What the pages and maps read goes with the route it was built on: a reset
+// or edited route shows no T/D until its own profile is built.
+TEST_F(VerticalProfileTest, theActiveProfileGoesWithItsRoute) {
+    locate_vertical_profile(aircraft_place());
+    ASSERT_TRUE(active_profile().tod.exists);
+    forget_profile_points();
+    EXPECT_FALSE(active_profile().tod.exists);
+    EXPECT_TRUE(active_profile().entries.empty());
+    locate_vertical_profile(aircraft_place());
+    EXPECT_TRUE(active_profile().tod.exists);
+}
+
+} // namespace
+
+namespace {
+
+// The entries' predictions along the route from the origin are the value's:
+// building it writes nothing beside the plan (EXEC keeps them there).
+TEST_F(VerticalProfileTest, predictsTheEntriesFromTheOriginWithoutWritingThePlan) {
+    const EntryPredictionRates rates{2000.0, 2000.0, 30.0};
+    ProfilePlace at = aircraft_place();
+    at.predict = &rates;
+    const VerticalProfile p = build_vertical_profile(at);
+    const double expected[] = {8000.0, 12000.0, 12000.0, 8000.0}; // entries 1 to 4
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_TRUE(p.entries[i].altitude_predicted) << i;
+        EXPECT_DOUBLE_EQ(p.entries[i].altitude_ft, expected[i - 1]) << i;
+        EXPECT_EQ(predicted_altitude(active_plan[i]), kNoConstraint) << i;
+    }
+    EXPECT_FALSE(build_vertical_profile(aircraft_place()).entries[2].altitude_predicted);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
+#include "fms/perf/speed_targets.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -142,6 +144,164 @@ ProfilePoint descent_top_point(const DescentEnd& e, double top, int to) {
     return p;
 }
 
+// A waypoint's or an approach leg's own altitude, which no prediction
+// replaces (a discontinuity keeps the copy of its fix's).
+bool keeps_altitude(const RouteWaypoint& w) {
+    return w.altitude_kind != AltitudeKind::None;
+}
+
+double leg_length(int from, int to) {
+    double d = 0.0, course = 0.0;
+    leg(from, to, &d, &course);
+    return d;
+}
+
+// Writes the prediction of entry i.
+struct Prediction {
+    VerticalProfile& prof;
+    int i;
+    void altitude(double a) const {
+        ProfileEntry& e = prof.entries[static_cast<std::size_t>(i)];
+        e.altitude_ft = a;
+        e.altitude_predicted = true;
+    }
+    void speed(double v) const {
+        ProfileEntry& e = prof.entries[static_cast<std::size_t>(i)];
+        e.speed_kt = v;
+        e.speed_predicted = true;
+    }
+};
+
+double altitude_or_zero(double alt) {
+    return alt > -900.0 ? alt : 0.0;
+}
+
+// Altitude change over a leg at a rate and a TAS; none without a speed.
+double leg_altitude_change(double length, double tas, double rate) {
+    return tas > 0.0 ? length / tas * 60.0 * rate : 0.0;
+}
+
+double hundreds(double a) {
+    return a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a;
+}
+
+// The first constraint from i up to (not including) the last that caps the
+// climb (constraint_rule.h); 0 when one that ends a descent comes first.
+int climb_look_ahead(const ProfileView& origin, int i) {
+    ProfileView from = origin;
+    from.first = i;
+    return climb_cap(from, cruise_altitude);
+}
+
+// Climb pass: predictions forward from the origin; returns where the
+// climb ends (toc_at).
+int climb_pass(VerticalProfile& prof, const ProfileView& origin, double rc, double climb_distance) {
+    const int last = flown_last();
+    double a = origin.altitude_ft;
+    double s = 0.0;
+    bool toc_seen = false;
+    int toc_at = 0;
+    int k = 0;
+    for (int i = 1; i <= last - 1; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        const Prediction p{prof, i};
+        const double length = leg_length(i - 1, i);
+        s = saturate_to_whole(s + length);
+        a += leg_altitude_change(length, climb_tas_target, rc);
+        k = climb_look_ahead(origin, i);
+        if (keeps_altitude(w)) {
+            if (toc_seen) continue;
+            if (toc_passed == 1) {
+                toc_at = i;
+                toc_seen = true;
+            }
+            // At or above is met by any higher altitude.
+            a = constraint_kind(w) == ConstraintKind::AtOrAbove ? std::max(a, prof.entries[i].altitude_ft)
+                                                                : prof.entries[i].altitude_ft;
+            // Earlier waypoints up to the previous constraint fly no faster. A
+            // constraint without a speed (-999) limits nothing.
+            if (prof.entries[i].speed_kt > 0.0)
+                for (int j = i - 1; j >= 1 && !typed_by_pilot(active_plan[j]); --j)
+                    if (prof.entries[j].speed_kt > prof.entries[i].speed_kt)
+                        Prediction{prof, j}.speed(prof.entries[i].speed_kt);
+            continue;
+        }
+        a = hundreds(a);
+        if (k > 0) a = std::min(a, prof.entries[k].altitude_ft);
+        p.altitude(a);
+        if (s > climb_distance && !toc_seen) {
+            toc_seen = true;
+            toc_at = i;
+        }
+        p.speed(climb_speed_target);
+        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest) p.speed(ClbSpdRest);
+        if (a >= cruise_altitude) {
+            a = cruise_altitude;
+            p.altitude(cruise_altitude);
+            p.speed(cruise_speed_target);
+            if (!toc_seen) toc_at = i;
+            toc_seen = true;
+        }
+    }
+    prof.prediction_cap = k;
+    return toc_at;
+}
+
+// Descent pass: predictions backward from the destination up to the first
+// waypoint that reaches the cruise altitude. Only a constraint that ends a
+// descent (constraint_rule.h) holds the waypoints after it down to it; a
+// route that ends without an altitude has no descent.
+void descent_pass(VerticalProfile& prof, const ProfileView& origin, double rd, int toc_at) {
+    const int last = flown_last();
+    double a = route_end_altitude();
+    if (a <= kNoConstraint) return;
+    std::vector<bool> ends(static_cast<std::size_t>(last + 1), false);
+    for (int i = 1; i < last; ++i)
+        ends[static_cast<std::size_t>(i)] =
+            keeps_altitude(active_plan[i]) && ends_descent(origin, i, cruise_altitude);
+    for (int j = last - 1; j >= 1; --j) {
+        const RouteWaypoint& w = active_plan[j];
+        const Prediction p{prof, j};
+        a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
+        int m = 0;
+        for (int i = j - 1; i >= 1 && i >= toc_at; --i)
+            if (ends[static_cast<std::size_t>(i)]) {
+                m = i;
+                break;
+            }
+        double v = descent_speed_target;
+        if (keeps_altitude(w)) {
+            // The path passes over a constraint that does not end it.
+            a = ends[static_cast<std::size_t>(j)] ? prof.entries[j].altitude_ft
+                                                  : std::max(a, prof.entries[j].altitude_ft);
+            if (prof.entries[j].speed_kt == kNoConstraint) p.speed(descent_speed_target);
+            v = prof.entries[j].speed_kt;
+        } else if (m > 0) {
+            a = std::min(a, prof.entries[m].altitude_ft);
+            // Only a constraint that has a speed limits the speed.
+            if (prof.entries[m].speed_kt > 0.0 && (prof.entries[j].speed_kt > prof.entries[m].speed_kt ||
+                                                   descent_speed_target > prof.entries[m].speed_kt))
+                v = prof.entries[m].speed_kt;
+            p.speed(v);
+        } else {
+            p.speed(v);
+        }
+        a = hundreds(a);
+        // A constraint shows its own altitude.
+        p.altitude(keeps_altitude(w) ? hundreds(prof.entries[j].altitude_ft) : a);
+        if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) p.speed(DescSpdRest);
+        if (a >= cruise_altitude) {
+            // A constraint passed over at cruise still shows (and is read
+            // by its rule at) its own altitude.
+            if (!keeps_altitude(w)) {
+                p.altitude(cruise_altitude);
+                p.speed(cruise_speed_target);
+            }
+            break;
+        }
+    }
+}
+
 void mark_roles(VerticalProfile& p, const ProfileView& v) {
     const int last = static_cast<int>(p.entries.size()) - 1;
     for (int i = 0; i <= last; ++i)
@@ -227,14 +387,22 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     p.revision = profile_points_revision;
     const int last = flown_last();
     const int to = to_waypoint_index;
-    if (last < 1 || to < 1 || to > active_plan_last || last < to) return p;
-    const int first = at.first >= 1 ? at.first : to;
-
+    if (last < 1) return p;
     p.entries.resize(static_cast<std::size_t>(last + 1));
     for (int i = 0; i <= last; ++i) {
         const RouteWaypoint& w = active_plan[i];
-        p.entries[i] = ProfileEntry{w.id, predicted_altitude(w), predicted_speed(w), EntryRole::None};
+        ProfileEntry& e = p.entries[static_cast<std::size_t>(i)];
+        e.id = w.id;
+        e.altitude_ft = predicted_altitude(w);
+        e.speed_kt = predicted_speed(w);
     }
+    if (at.predict != nullptr) {
+        const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));
+        const int toc_at = climb_pass(p, origin, at.predict->climb_fpm, at.predict->climb_nm);
+        descent_pass(p, origin, at.predict->descent_fpm, toc_at);
+    }
+    if (to < 1 || to > active_plan_last || last < to) return p;
+    const int first = at.first >= 1 ? at.first : to;
     p.route_nm = distance_ahead_to(last);
 
     ProfileView v = view_from_aircraft(first);

@@ -20,6 +20,9 @@ struct ProfileEntry {
     double altitude_ft = -999.0; // predicted, or its own constraint (-999: none)
     double speed_kt = -999.0;
     EntryRole role = EntryRole::None;
+    // Predicted by this build (ProfilePlace::predict), not kept from before.
+    bool altitude_predicted = false;
+    bool speed_predicted = false;
 };
 
 // A point of the path. `index` is the entry at the end of the leg that holds
@@ -45,6 +48,7 @@ struct VerticalProfile {
     ProfilePoint ed;                   // the end of the descent the T/D leads to
     double route_nm = 0.0;             // from the aircraft to the last entry flown
     unsigned revision = 0;             // the route's (profile_points_revision) it was built on
+    int prediction_cap = 0;            // the cap the predicted climb from the origin ends at; 0 none
 
     // (distance ahead NM, altitude ft), ascending in distance: the path the
     // aircraft is to fly from where it is.
@@ -63,10 +67,21 @@ struct VerticalProfile {
 // ahead (the TO; -1: the TO of the flown route). A positive `level_ft` is the
 // level the descent starts from (a constraint that became the new level);
 // otherwise the climb's level before the T/C and the altitude flown after.
+//
+// With `predict` the entries without an altitude of their own also get an
+// altitude and speed predicted along the route from the origin, at the given
+// rates (the cruise planning's): a climb pass forward from the origin and a
+// descent pass back from the end of the route.
+struct EntryPredictionRates {
+    double climb_fpm = 0.0;
+    double descent_fpm = 0.0;
+    double climb_nm = 0.0; // the climb's distance from the origin
+};
 struct ProfilePlace {
     double altitude_ft = 0.0;
     int first = -1;
     double level_ft = 0.0;
+    const EntryPredictionRates* predict = nullptr;
 };
 ProfilePlace aircraft_place();
 
