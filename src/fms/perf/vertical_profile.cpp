@@ -395,6 +395,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         e.id = w.id;
         e.altitude_ft = predicted_altitude(w);
         e.speed_kt = predicted_speed(w);
+        if (i >= 1) e.origin_nm = saturate_to_whole(p.entries[i - 1].origin_nm + leg_length(i - 1, i));
     }
     if (at.predict != nullptr) {
         const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));

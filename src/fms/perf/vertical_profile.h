@@ -20,6 +20,8 @@ struct ProfileEntry {
     double altitude_ft = -999.0; // predicted, or its own constraint (-999: none)
     double speed_kt = -999.0;
     EntryRole role = EntryRole::None;
+    // Along the legs from the origin, whole NM after every leg.
+    double origin_nm = 0.0;
     // Predicted by this build (ProfilePlace::predict), not kept from before.
     bool altitude_predicted = false;
     bool speed_predicted = false;

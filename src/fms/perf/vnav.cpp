@@ -34,21 +34,6 @@ namespace {
 // 1 once the commands of the TOD now passed went out.
 int tod_commands_sent = 0;
 
-// A marker stands on the place before it, so no leg runs to 0N 0E.
-void leg(int from, int to, double* distance, double* course) {
-    from = place_at_or_before(active_plan, from);
-    to = place_at_or_before(active_plan, to);
-    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon,
-                   distance, course);
-}
-
-double leg_length(int from, int to) {
-    double d = 0.0;
-    double course = 0.0;
-    leg(from, to, &d, &course);
-    return d;
-}
-
 // Climb or descent distance for an altitude change at a rate and a TAS;
 // 0 when the rate or the speed gives no distance.
 double phase_distance(double altitude_change, double rate_fpm, double tas_kt) {
@@ -277,21 +262,14 @@ void clear_tod_passed() {
 int plan_distance_to(int offset) {
     const int n = to_waypoint_index + offset;
     const int last = flown_last();
-    // The distance flown from the origin, in whole NM after every leg.
-    double sum = 0.0;
-    for (int i = 1; i < n && i <= last; ++i)
-        sum = saturate_to_whole(sum + leg_length(i - 1, i));
-
+    const VerticalProfile& p = locate_vertical_profile(aircraft_place());
     int result = 0;
-    bool constraint_found = false;
     const ProfileView v = view_from_aircraft();
-    for (int i = std::max(n, 1); i < last; ++i) {
+    for (int i = std::max(n, 1); i < last && i < static_cast<int>(p.entries.size()); ++i) {
         const RouteWaypoint& w = active_plan[i];
-        sum = saturate_to_whole(sum + leg_length(i - 1, i));
-        if (predicted_altitude(w) >= cruise_altitude) break;
+        if (p.entries[i].altitude_ft >= cruise_altitude) break;
         if (!caps_climb(v, i, cruise_altitude)) continue;
-        constraint_found = true;
-        if (sum < climb_distance_nm) {
+        if (p.entries[i].origin_nm < climb_distance_nm) {
             toc_lat = w.lat;
             toc_lon = w.lon;
         }
@@ -299,9 +277,9 @@ int plan_distance_to(int offset) {
         toc_index = i;
         result = i;
     }
-    if (constraint_found) return result;
+    if (result > 0) return result;
 
-    const ProfilePoint& toc = locate_vertical_profile(aircraft_place()).toc;
+    const ProfilePoint& toc = p.toc;
     if (!toc.exists) return 0;
     toc_lat = vertical_target_lat = toc.lat;
     toc_lon = vertical_target_lon = toc.lon;
