@@ -25,18 +25,6 @@ namespace {
 
 constexpr int kClimbModelMinutes = 199;
 
-// A marker stands on the place before it, so no leg runs to 0N 0E.
-double leg_length(int from, int to, double* course = nullptr) {
-    double d = 0.0;
-    double c = 0.0;
-    from = place_at_or_before(active_plan, from);
-    to = place_at_or_before(active_plan, to);
-    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon, &d,
-                   &c);
-    if (course) *course = c;
-    return d;
-}
-
 // A rate for a flight-path angle at a TAS, rounded to 100 ft/min.
 double rate_for_angle(double tas, double angle) {
     return saturate_to_whole((tas / 60.0 * angle * 100.0 + 50.0) / 100.0) * 100.0;
@@ -107,25 +95,24 @@ void predict_profile(int requested_altitude, int mode) {
     const double climb_distance =
         whole_climb_model ? distance_for(top - altitude, rc, climb_tas_target) : 0.0;
 
-    if (toc_passed == 0) {
+    const bool climbing = toc_passed == 0;
+    if (climbing) {
         predicted_cruise_altitude_ft = cruise;
         climb_distance_nm = saturate_to_whole(climb_distance);
-        double sum = 0.0;
-        for (int i = 1; i <= last; ++i) {
-            double leg_course = 0.0;
-            const double length = leg_length(i - 1, i, &leg_course);
-            if (sum + length >= climb_distance) {
-                const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i - 1)];
-                gc_destination_point(from.lat, from.lon, leg_course, climb_distance - sum, &toc_lat,
-                                     &toc_lon);
-                toc_index = i - 1;
-                break;
-            }
-            sum += length;
-        }
     }
-
     if (cruise_altitude == 0) cruise_altitude = saturate_to_whole(predicted_cruise_altitude_ft);
+
+    // The T/C of the prediction and, on EXEC, the entries' predictions are
+    // the profile's, from the origin.
+    const EntryPredictionRates rates{rc, rd, climb_distance, mode == kProfileFull};
+    ProfilePlace at = aircraft_place();
+    at.predict = &rates;
+    const VerticalProfile& p = locate_vertical_profile(at);
+    if (climbing && p.prediction_toc.exists) {
+        toc_lat = p.prediction_toc.lat;
+        toc_lon = p.prediction_toc.lon;
+        toc_index = p.prediction_toc.index - 1;
+    }
     if (mode != kProfileFull) {
         descent_speed_phase = kDescentSpeedPhaseOn;
         toc_passed = 0;
@@ -134,11 +121,6 @@ void predict_profile(int requested_altitude, int mode) {
         update_toc_tod(kTodLocate);
         return;
     }
-    // The entries' predictions, from the origin, are the profile's.
-    const EntryPredictionRates rates{rc, rd, climb_distance};
-    ProfilePlace at = aircraft_place();
-    at.predict = &rates;
-    const VerticalProfile& p = locate_vertical_profile(at);
     if (p.prediction_cap > 0 && toc_passed == 0) {
         // The climb ends at that constraint.
         toc_index = p.prediction_cap;

@@ -302,6 +302,27 @@ void descent_pass(VerticalProfile& prof, const ProfileView& origin, double rd, i
     }
 }
 
+// Where a climb of `climb_nm` along the legs from the origin ends.
+ProfilePoint origin_climb_top(double climb_nm) {
+    ProfilePoint p;
+    const int last = flown_last();
+    double sum = 0.0;
+    for (int i = 1; i <= last; ++i) {
+        double length = 0.0, course = 0.0;
+        leg(i - 1, i, &length, &course);
+        if (sum + length >= climb_nm) {
+            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i - 1)];
+            gc_destination_point(from.lat, from.lon, course, climb_nm - sum, &p.lat, &p.lon);
+            p.exists = true;
+            p.index = i;
+            p.ahead_nm = climb_nm;
+            return p;
+        }
+        sum += length;
+    }
+    return p;
+}
+
 void mark_roles(VerticalProfile& p, const ProfileView& v) {
     const int last = static_cast<int>(p.entries.size()) - 1;
     for (int i = 0; i <= last; ++i)
@@ -398,9 +419,12 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         if (i >= 1) e.origin_nm = saturate_to_whole(p.entries[i - 1].origin_nm + leg_length(i - 1, i));
     }
     if (at.predict != nullptr) {
-        const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));
-        const int toc_at = climb_pass(p, origin, at.predict->climb_fpm, at.predict->climb_nm);
-        descent_pass(p, origin, at.predict->descent_fpm, toc_at);
+        p.prediction_toc = origin_climb_top(at.predict->climb_nm);
+        if (at.predict->entries) {
+            const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));
+            const int toc_at = climb_pass(p, origin, at.predict->climb_fpm, at.predict->climb_nm);
+            descent_pass(p, origin, at.predict->descent_fpm, toc_at);
+        }
     }
     if (to < 1 || to > active_plan_last || last < to) return p;
     const int first = at.first >= 1 ? at.first : to;

@@ -51,6 +51,7 @@ struct VerticalProfile {
     double route_nm = 0.0;             // from the aircraft to the last entry flown
     unsigned revision = 0;             // the route's (profile_points_revision) it was built on
     int prediction_cap = 0;            // the cap the predicted climb from the origin ends at; 0 none
+    ProfilePoint prediction_toc;       // where the predicted climb from the origin ends (ahead_nm: from it)
 
     // (distance ahead NM, altitude ft), ascending in distance: the path the
     // aircraft is to fly from where it is.
@@ -70,14 +71,16 @@ struct VerticalProfile {
 // level the descent starts from (a constraint that became the new level);
 // otherwise the climb's level before the T/C and the altitude flown after.
 //
-// With `predict` the entries without an altitude of their own also get an
-// altitude and speed predicted along the route from the origin, at the given
-// rates (the cruise planning's): a climb pass forward from the origin and a
+// With `predict` the profile also places the T/C of the climb from the
+// origin over the given distance and, when asked, predicts an altitude and
+// speed for the entries without an altitude of their own, at the given rates
+// (the cruise planning's): a climb pass forward from the origin and a
 // descent pass back from the end of the route.
 struct EntryPredictionRates {
     double climb_fpm = 0.0;
     double descent_fpm = 0.0;
     double climb_nm = 0.0; // the climb's distance from the origin
+    bool entries = true;   // also the entries' predictions (else the T/C alone)
 };
 struct ProfilePlace {
     double altitude_ft = 0.0;
