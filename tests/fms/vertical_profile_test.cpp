@@ -6,7 +6,9 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/update_state.h"
 #include "fms/plan/vertical_state.h"
 #include "plan_builder.h"
 
@@ -155,6 +157,27 @@ TEST_F(VerticalProfileTest, predictsTheEntriesFromTheOriginWithoutWritingThePlan
         EXPECT_EQ(predicted_altitude(active_plan[i]), kNoConstraint) << i;
     }
     EXPECT_FALSE(build_vertical_profile(aircraft_place()).entries[2].altitude_predicted);
+}
+
+} // namespace
+
+namespace {
+
+// In cruise a route changed since the profile was built gets its own within
+// a second, the altitude flown unchanged.
+TEST_F(VerticalProfileTest, aRouteChangedInCruiseGetsItsOwnProfileWithinASecond) {
+    toc_passed = 1;
+    aircraft_state.indicated_altitude_ft = 12000.0;
+    update_toc_tod(kTodLocate);
+    ASSERT_TRUE(active_profile().tod.exists);
+    forget_profile_points();
+    frame_slot = 1;
+    update_vertical_guidance();
+    EXPECT_FALSE(active_profile().tod.exists);
+    frame_slot = 0;
+    update_vertical_guidance();
+    EXPECT_TRUE(active_profile().tod.exists);
+    EXPECT_EQ(tod_passed, 0);
 }
 
 } // namespace

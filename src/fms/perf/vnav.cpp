@@ -212,10 +212,13 @@ void keep_climb_target() {
 
 // In the cruise VNAV starts down from the altitude flown: once a second the
 // pages' TOD follows an aircraft the pilot took above or below the level it
-// was found from.
+// was found from, and a route changed since the profile was built gets its
+// own.
 void keep_tod_with_altitude() {
     if (toc_passed != 1 || tod_passed != 0 || frame_slot != 0 || !valid_to()) return;
-    if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > 100.0) update_toc_tod(kTodLocate);
+    if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > 100.0 ||
+        vertical_profile.revision != profile_points_revision)
+        update_toc_tod(kTodLocate);
 }
 
 void apply_speed_restrictions() {
