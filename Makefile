@@ -24,7 +24,7 @@ deps:
 	if [ -n "$$missing" ]; then \
 	  echo "installing:$$missing"; \
 	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-	  $$SUDO apt-get update -qq && \
+	  $(APT_UPDATE); \
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 
@@ -128,6 +128,10 @@ WIN_PACKAGES := g++-mingw-w64-i686 mingw-w64-i686-dev libgtest-dev cmake ninja-b
 # and asks for a licence.
 WINE_PACKAGES := wine wine32:i386 fonts-liberation
 
+# A mirror in the middle of its sync fails an index now and then: try the update
+# again a few times, and install from what was fetched if it still fails.
+APT_UPDATE = for try in 1 2 3; do $$SUDO apt-get update -qq && break; sleep 20; done
+
 # Outside CI (CI unset) the Windows targets say what they will install and
 # wait for a yes, unless WINE_INSTALL=yes.
 CONFIRM_INSTALL = if [ -z "$$CI" ] && [ "$$WINE_INSTALL" != yes ]; then \
@@ -141,7 +145,7 @@ windows-deps:
 	  echo "to install:$$missing"; \
 	  $(CONFIRM_INSTALL); \
 	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-	  $$SUDO apt-get update -qq && \
+	  $(APT_UPDATE); \
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
@@ -155,7 +159,7 @@ wine-deps:
 	  $(CONFIRM_INSTALL); \
 	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
 	  dpkg --print-foreign-architectures | grep -qx i386 || $$SUDO dpkg --add-architecture i386; \
-	  $$SUDO apt-get update -qq && \
+	  $(APT_UPDATE); \
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 

@@ -56,7 +56,9 @@ double speed_of_sound_kt(double altitude_ft) {
 
 void step_heading(AircraftModel& m, double dt) {
     double rate = 0.0;
-    if (m.ap_master && m.ap_heading_hold && dt > 0.0) {
+    // Standing still on its wheels an aircraft cannot turn.
+    const bool standing = on_ground(m) && true_airspeed_kt(m) <= 0.0;
+    if (m.ap_master && m.ap_heading_hold && dt > 0.0 && !standing) {
         double target = m.ap_heading_bug_deg + m.magvar_deg;
         double max_rate = max_turn_rate_dps(true_airspeed_kt(m));
         rate = std::clamp(wrap180(target - m.true_heading_deg) / dt, -max_rate, max_rate);
@@ -230,6 +232,15 @@ double indicated_altitude_ft(const AircraftModel& m) {
 
 bool on_ground(const AircraftModel& m) {
     return m.altitude_ft - m.ground_elevation_ft < 1.0;
+}
+
+bool gear_down(const AircraftModel& m) {
+    if (m.gear_mode != GearMode::Auto) return m.gear_mode == GearMode::Down;
+    if (on_ground(m)) return true;
+    const double height = m.altitude_ft - m.ground_elevation_ft;
+    // Raised at a positive rate after take-off, lowered for the landing.
+    if (height >= GEAR_UP_HEIGHT_FT && m.vertical_speed_fpm > 0.0) return false;
+    return height < GEAR_DOWN_HEIGHT_FT;
 }
 
 void ground_vector(const AircraftModel& m, double* track_deg, double* speed_kt) {

@@ -3,7 +3,9 @@
 // true airspeed and wind, turns toward the heading bug at standard rate (bank
 // limited to 25 degrees), climbs or descends to the autopilot altitude at the
 // autopilot vertical speed, holds the autopilot airspeed or Mach, burns fuel
-// and keeps the clock. It answers the key events the module sends.
+// and keeps the clock. It answers the key events the module sends. On the
+// ground it stands as a parked aircraft does: gear down, no turn while it
+// does not move, never below the ground.
 //
 // Conventions as the module reads them: true = magnetic + magvar (east
 // positive), bank below 0 is a right turn, pitch positive is nose down.
@@ -44,6 +46,13 @@ inline constexpr double FULL_N1_PCT = 100.0;
 double n1_for_lever(double lever);
 double lever_for_n1(double n1_pct);
 
+// The landing gear: held up or down by a script, or worked as a pilot works
+// it (auto): down on the ground and below GEAR_DOWN_HEIGHT_FT unless
+// climbing away from the ground, up after take-off and above that height.
+enum class GearMode { Auto, Up, Down };
+inline constexpr double GEAR_UP_HEIGHT_FT = 50.0;
+inline constexpr double GEAR_DOWN_HEIGHT_FT = 1500.0;
+
 struct AircraftModel {
     // Position and motion.
     double lat_deg = 0.0;
@@ -62,6 +71,7 @@ struct AircraftModel {
     double sea_level_pressure_hpa = 1013.25;
     double altimeter_hpa = 1013.25;
     double magvar_deg = 0.0;
+    GearMode gear_mode = GearMode::Auto;
 
     // Autopilot: modes act only while the master is on.
     bool ap_master = false;
@@ -110,6 +120,8 @@ double magnetic_heading_deg(const AircraftModel& model);
 double indicated_altitude_ft(const AircraftModel& model);
 // Within a foot of the ground (or below it): the simulator's on-ground flag.
 bool on_ground(const AircraftModel& model);
+// Whether the gear is down now (the simulator moves it at once).
+bool gear_down(const AircraftModel& model);
 // Ground track and speed from true heading, true airspeed and wind; on the
 // ground the wind does not move the aircraft.
 void ground_vector(const AircraftModel& model, double* track_deg, double* speed_kt);

@@ -67,7 +67,8 @@ bool autopilot_mode(AircraftModel& m, const std::string& mode, bool*& flag) {
 
 const char* const USAGE =
     "usage: aircraft position LAT LON | heading DEG | altitude FT | speed KT | mach M | "
-    "fuel LB | wind DIR KT | ground FT|auto | rate R | magvar DEG | engines N | time HH:MM[:SS] | "
+    "fuel LB | wind DIR KT | ground FT|auto | gear up|down|auto | rate R | magvar DEG | engines N | time "
+    "HH:MM[:SS] | "
     "ap on|off | ap hdg|nav|alt|spd|mach|athr on|off | engine N lever|n2|thrust VALUE|auto | "
     "engine N oil PSI C QUARTS|auto";
 
@@ -139,8 +140,8 @@ bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string
     };
     if (w.empty()) return bad("command: " + std::string(USAGE));
     std::string verb = to_lower(w[0]);
-    static const char* const single[] = {"heading", "altitude", "speed",   "mach", "fuel",
-                                         "rate",    "magvar",   "engines", "time", "ground"};
+    static const char* const single[] = {"heading", "altitude", "speed", "mach",   "fuel", "rate",
+                                         "magvar",  "engines",  "time",  "ground", "gear"};
     std::size_t want = 0;
     for (const char* v : single)
         if (verb == v) want = 2;
@@ -171,6 +172,16 @@ bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string
         if (m.ground_held && !number_in(w[1], -1500.0, 30000.0, a))
             return bad("ground '" + w[1] + "' (-1500 to 30000 ft, or auto)");
         if (m.ground_held) m.ground_elevation_ft = a;
+    } else if (verb == "gear") {
+        const std::string t = to_lower(w[1]);
+        if (t == "up")
+            m.gear_mode = GearMode::Up;
+        else if (t == "down")
+            m.gear_mode = GearMode::Down;
+        else if (t == "auto")
+            m.gear_mode = GearMode::Auto;
+        else
+            return bad("gear '" + w[1] + "' (up, down or auto)");
     } else if (verb == "speed") {
         if (!number_in(w[1], 0.0, 600.0, a)) return bad("speed '" + w[1] + "'");
         m.ias_kt = a;

@@ -15,6 +15,7 @@ struct AircraftSlot {
     std::size_t keys_applied = 0; // events of the store's log already applied
     MagvarSource magvar_source = nullptr;
     GroundSource ground_source = nullptr;
+    int gear_written = -1; // the gear position last written (1 down), -1 none
 };
 
 AircraftSlot& slot() {
@@ -61,13 +62,12 @@ void seed_aircraft_var(uint32_t code, double value) {
     if (vars.find({code, 0}) == vars.end()) set_aircraft_var(code, 0, value);
 }
 
-// The values the model does not move: no station received, gear up, clean
+// The values the model does not move: no station received, clean
 // configuration, radios on round frequencies.
 void seed_store() {
-    for (uint32_t id :
-         {49u,  58u,  20u,  31u,  35u,  550u, 59u,  39u,  25u,  28u,  22u,  32u,  40u,  41u,  852u,
-          350u, 354u, 69u,  67u,  68u,  792u, 793u, 794u, 907u, 908u, 349u, 110u, 111u, 112u, 113u,
-          114u, 782u, 783u, 784u, 785u, 786u, 787u, 326u, 327u, 328u, 332u, 333u, 334u})
+    for (uint32_t id : {49u,  58u,  20u,  31u,  35u,  550u, 59u,  39u,  25u,  28u,  22u,  32u,  40u,  41u,
+                        852u, 350u, 354u, 69u,  67u,  68u,  792u, 793u, 794u, 907u, 908u, 349u, 110u, 111u,
+                        112u, 113u, 114u, 782u, 783u, 784u, 785u, 786u, 787u, 326u, 327u, 328u})
         seed_token(id, 0.0);
     seed_token(63, 340.0 * 128.0); // maximum operating speed, knots x 128
     seed_token(773, 1.0);          // display power
@@ -124,10 +124,31 @@ void update_magvar() {
     if (s.magvar_source != nullptr) s.model.magvar_deg = s.magvar_source(s.model.lat_deg, s.model.lon_deg);
 }
 
+// The aircraft stands on the ground it is over: one placed at an airport
+// without an altitude, or below its elevation, stands at that elevation, and
+// a descent ends there.
 void update_ground() {
     AircraftSlot& s = slot();
-    if (s.ground_source != nullptr && !s.model.ground_held)
-        s.model.ground_elevation_ft = s.ground_source(s.model.lat_deg, s.model.lon_deg);
+    AircraftModel& m = s.model;
+    if (s.ground_source != nullptr && !m.ground_held)
+        m.ground_elevation_ft = s.ground_source(m.lat_deg, m.lon_deg);
+    if (m.altitude_ft < m.ground_elevation_ft) {
+        m.altitude_ft = m.ground_elevation_ft;
+        m.vertical_speed_fpm = std::fmax(m.vertical_speed_fpm, 0.0);
+        m.pitch_deg = std::fmin(m.pitch_deg, 0.0);
+    }
+}
+
+// Nose, left and right gear, 0 up to 16383 down. Written when the gear moves
+// (and when the store lacks them), so that a script's `token 334 = 9000`
+// (a gear in transit) stands until the gear next moves.
+void publish_gear(const AircraftModel& m) {
+    AircraftSlot& s = slot();
+    const int down = gear_down(m) ? 1 : 0;
+    if (down == s.gear_written && find_token(332) != nullptr) return;
+    for (uint32_t id : {332u, 333u, 334u})
+        set_token(id, down * 16383.0);
+    s.gear_written = down;
 }
 
 double flag(bool on) {
@@ -295,6 +316,7 @@ void publish_aircraft() {
 
     publish_clock(m);
     publish_engines(m);
+    publish_gear(m);
 }
 
 } // namespace host

@@ -7,8 +7,9 @@
 // The aircraft is off until a script or test starts it; then each frame first
 // applies the key events sent since the last frame, moves the aircraft by one
 // frame and writes its values. Values the model owns are rewritten every
-// frame; the others (radio receptions, gear, tank capacities...) are seeded
-// once when it starts, unless already set, and are left to scripts.
+// frame; the gear's when it moves; the others (radio receptions, tank
+// capacities...) are seeded once when it starts, unless already set, and are
+// left to scripts.
 #pragma once
 
 #include "aircraft_model.h"

@@ -2,8 +2,10 @@
 
 #include "aircraft_model.h"
 #include "aircraft_store.h"
+#include "sim_state.h"
 #include "simulator.h"
 
+#include "fms/plan/route_plan.h"
 #include "gauges/stand_in_hooks.h"
 
 #include <algorithm>
@@ -29,6 +31,24 @@ bool airborne() {
     return aircraft_active() && m.altitude_ft - m.ground_elevation_ft > 50.0;
 }
 
+// The active plan as SERVER publishes it (the module's own entry records),
+// when it holds the TO; null without SERVER.
+const RouteWaypoint* flown_plan(const StandInRouteStatus& s) {
+    const ModuleVar* plan = find_module_var("Orvex_FlightPlan");
+    const auto slots = static_cast<int32_t>(RoutePlan::slots);
+    if (plan == nullptr || plan->storage == nullptr || s.to_index < 0 || s.to_index >= slots) return nullptr;
+    return static_cast<const RouteWaypoint*>(plan->storage);
+}
+
+// Entries passed from the old TO (by its id) to the new one: none when the
+// TO is the same entry or the old one is not behind it (another plan).
+int passed_since(const RouteWaypoint* plan, int32_t to_index, int to_id, int old_to_id) {
+    if (to_id == old_to_id) return 0;
+    for (int32_t k = to_index - 1; k >= 0; --k)
+        if (plan[k].id == old_to_id) return to_index - k;
+    return 0;
+}
+
 } // namespace
 
 FlightTracker& flight_tracker() {
@@ -46,15 +66,21 @@ void track_flight_frame(Simulator& sim, std::FILE* out) {
     if (t.airborne_at_s < 0.0 && airborne()) t.airborne_at_s = aircraft().sim_time_s;
     const double now = aircraft().sim_time_s;
     if (s.to_index != 999 && s.to_index != t.to_index) t.leg_started_at_s = now;
-    // A TO further on in the plan with another name was reached past the old
-    // one. The count runs through every plan of the flight: a plan made anew
-    // (a direct-to, another route) starts at a TO before the old one's index,
-    // and an edit before the TO moves its index but not its name. A direct-to
-    // a fix further on flies none of the fixes it leaves out.
+    // A TO further on in the plan: the entries from the old TO to the new one
+    // were passed. The count runs through every plan of the flight: a plan
+    // made anew (a direct-to, another route) has entries of its own, and an
+    // edit before the TO moves its index but not its entry. A direct-to a fix
+    // further on flies none of the fixes it leaves out.
     const bool direct_leg = std::strcmp(s.from_ident, "DIRECT") == 0;
-    if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index && t.to_ident != s.to_ident &&
-        !direct_leg)
-        t.sequenced += s.to_index - t.to_index;
+    const RouteWaypoint* plan = flown_plan(s);
+    const int to_id = plan != nullptr ? plan[s.to_index].id : 0;
+    if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index && !direct_leg) {
+        if (to_id != 0 && t.to_id != 0)
+            t.sequenced += passed_since(plan, s.to_index, to_id, t.to_id);
+        else if (t.to_ident != s.to_ident) // no plan to read: by the names
+            t.sequenced += s.to_index - t.to_index;
+    }
+    t.to_id = to_id;
     t.to_index = s.to_index;
     t.to_ident = s.to_ident;
     t.route_seen = t.route_seen || s.to_index != 999;

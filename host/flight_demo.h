@@ -23,6 +23,7 @@ struct FlightTracker {
     int64_t progress_every = 0;
     int32_t to_index = 999; // as last seen
     std::string to_ident;   // as last seen
+    int to_id = 0;          // the TO entry's id as last seen, 0 unknown
     int32_t last_index = -1;
     int sequenced = 0;                     // waypoints passed in the flight, through every plan
     bool route_seen = false;               // an active route was seen
@@ -46,8 +47,9 @@ void track_flight_frame(Simulator& sim, std::FILE* out);
 // VNAV off": the vertical profile's phase and the flight log's segment.
 std::string flight_progress(Simulator& sim);
 // "9 of 9 waypoints sequenced, arrived, flight time 0:38:12, largest cross-track
-// error 0.41 NM (4.80 NM turning onto a new leg)": those passed in the whole
-// flight, of those and the ones still ahead in the plan flown; "no route"
+// error 0.41 NM (4.80 NM turning onto a new leg)": the entries passed in the
+// whole flight (told apart by their ids in the plan SERVER publishes, else by
+// name), of those and the ones still ahead in the plan flown; "no route"
 // when no route was ever active. A leg counts as established
 // two minutes of simulation time after its waypoint was sequenced: before
 // that the aircraft is still turning from the switching point onto it.

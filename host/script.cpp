@@ -113,13 +113,19 @@ constexpr Row kCommands[] = {
      run_print},
     {{"aircraft",
       "position LAT LON | heading|altitude|speed|mach|fuel|rate|magvar|engines VALUE | wind DIR KT | "
-      "ground FT|auto | time HH:MM[:SS] | ap [hdg|nav|alt|spd|mach|athr] on|off | "
+      "ground FT|auto | gear up|down|auto | time HH:MM[:SS] | ap [hdg|nav|alt|spd|mach|athr] on|off | "
       "engine N lever|n2|thrust VALUE|auto | engine N oil PSI C QUARTS|auto",
       "set the stand-in aircraft; the first aircraft command starts it moving. The ground is the "
       "elevation of the airport of orvex/navdata/apts.txt (and apts_user.txt) the aircraft stands at, "
       "within 1 NM beyond its farthest runway end, elsewhere sea level; ground FT holds another until "
-      "ground auto. Within 1 ft of the ground (or below it) the aircraft is on the ground (token 60) and "
-      "the wind does not move it. engine N holds one engine's thrust lever (N1 follows it; below 0 in "
+      "ground auto. The aircraft never goes below the ground: placed at an airport without an altitude "
+      "(or below it) it stands at the airport's elevation. Within 1 ft of the ground the aircraft is on "
+      "the ground (token 60), the wind does not move it and standing still it does not turn (ap hdg "
+      "turns it only once it rolls). gear: the gear tokens 332-334 read 16383 down or 0 up, written when "
+      "the gear moves; auto (the start) works it as a pilot: down on the ground and, for the landing, "
+      "below 1500 ft above it; up after take-off (climbing 50 ft above the ground) and above 1500 ft; up "
+      "or down holds it until gear auto. engine N holds one engine's "
+      "thrust lever (N1 follows it; below 0 in "
       "reverse), N2, raw thrust value or oil readings; auto gives them back to the model"},
      parse_aircraft,
      run_aircraft},
@@ -169,7 +175,9 @@ constexpr Row kCommands[] = {
       "run frames until the route is flown (or the TO waypoint is IDENT), at most MAX"},
      parse_fly,
      run_fly},
-    {{"summary", "", "one line: waypoints sequenced, flight time, largest cross-track error"},
+    {{"summary", "",
+      "one line: waypoints sequenced (each entry passed, also of a name repeated), flight time, largest "
+      "cross-track error"},
      parse_summary,
      run_summary},
     {{"strict", "",

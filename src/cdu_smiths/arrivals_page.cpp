@@ -261,6 +261,13 @@ int right_subpage_count() {
     return cdu_page_count(items, 5);
 }
 
+void count_arrival_subpages() {
+    const AirportProcedures& dest = destination();
+    const int left_items = arr_star_state == kArrStarStateChosen ? dest.star_entry_list.count() + 1
+                                                                 : dest.procedure_name_list.count();
+    arr_subpage_count = std::max(cdu_page_count(left_items, 5), right_subpage_count());
+}
+
 } // namespace
 
 void smiths_page_arrivals_keys() {
@@ -270,9 +277,7 @@ void smiths_page_arrivals_keys() {
     if (end != nullptr && destination().airport_ident != end->ident)
         load_airport_detail(end->ident, destination_slot);
     const AirportProcedures& dest = destination();
-    const int left_items = arr_star_state == kArrStarStateChosen ? dest.star_entry_list.count() + 1
-                                                                 : dest.procedure_name_list.count();
-    arr_subpage_count = std::max(cdu_page_count(left_items, 5), right_subpage_count());
+    count_arrival_subpages();
     cdu_step_subpage(arr_subpage, arr_subpage_count);
 
     const int lsk = smiths_cdu_lsk;
@@ -286,12 +291,15 @@ void smiths_page_arrivals_keys() {
             // back with the plan's own marked.
             if (arr_star_state == kArrStarStateChosen) arr_star_state = kArrStarStateMarked;
             arr_transition_chosen = 0;
+            arr_runway_chosen = 0;
             approach_chosen = 0;
             approach_transition_chosen = 0;
         } else
             smiths_cdu_page = kPageDepArrIndex;
     }
     if (lsk == 12) smiths_cdu_page = kPageRte;
+    // The frame that takes a choice (or ERASE) counts the lists it shows.
+    count_arrival_subpages();
 }
 
 void smiths_page_arrivals(const DisplayObject& display, gfx::Graphics& graphics) {

@@ -112,13 +112,18 @@ void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
     dep_subpage = 1;
 }
 
-} // namespace
-
-void smiths_page_departures_keys() {
+void count_departure_subpages() {
     const AirportProcedures& origin = airport_slots[origin_slot];
     const int items = dep_sid_state == kDepSidStateChosen ? origin.star_entry_list.count() + 1
                                                           : origin.procedure_name_list.count();
     dep_subpage_count = cdu_page_count(std::max(items, origin.runway_list.count()), 5);
+}
+
+} // namespace
+
+void smiths_page_departures_keys() {
+    const AirportProcedures& origin = airport_slots[origin_slot];
+    count_departure_subpages();
     cdu_step_subpage(dep_subpage, dep_subpage_count);
     const int f_sids = first_sid();
     const int f = first_row_item();
@@ -127,12 +132,17 @@ void smiths_page_departures_keys() {
     if (lsk >= 1 && lsk <= 5) left_key(origin, lsk, f_sids, f);
     if (lsk >= 6 && lsk <= 10) select_departure_runway_b(f + lsk - 6);
     if (lsk == 11) {
-        if (route_state == kRouteStateActiveModified)
+        if (route_state == kRouteStateActiveModified) {
             erase_route_modification();
-        else
+            // The choices shown went with the modification: the lists come
+            // back with the plan's own marked, as DEP/ARR INDEX opens them.
+            reset_dep_selection_b();
+        } else
             smiths_cdu_page = kPageDepArrIndex;
     }
     if (lsk == 12) smiths_cdu_page = kPageRte;
+    // The frame that takes a choice (or ERASE) counts the lists it shows.
+    count_departure_subpages();
 }
 
 void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics) {

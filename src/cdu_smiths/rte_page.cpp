@@ -100,6 +100,10 @@ void draw_bottom(CduPage& page) {
         cdu_text(page, 160, 202, CduFont::Large, "PERF INIT >");
 }
 
+void count_rte_subpages() {
+    smiths_rte_subpage_count = std::max((route_rows_last + 1 + 4) / 5 + 1, 2);
+}
+
 } // namespace
 
 bool route_row_span(int row, RouteRowSpan& span) {
@@ -132,17 +136,19 @@ bool route_row_span(int row, RouteRowSpan& span) {
 }
 
 void smiths_page_rte_keys() {
-    smiths_rte_subpage_count = std::max((route_rows_last + 1 + 4) / 5 + 1, 2);
+    count_rte_subpages();
     if (smiths_rte_entry == 1) {
         if (route_state == kRouteStateActive) copy_active_plan_to_working();
         build_route_rows();
-        smiths_rte_subpage_count = std::max((route_rows_last + 1 + 4) / 5 + 1, 2);
+        count_rte_subpages();
     }
     cdu_step_subpage(smiths_rte_subpage, smiths_rte_subpage_count);
     if (smiths_rte_subpage == 1)
         rte_origin_dest_keys();
     else
         rte_route_row_keys(5 * (smiths_rte_subpage - 2) + 1);
+    // The frame that takes an entry (or ERASE) counts the rows it shows.
+    count_rte_subpages();
 }
 
 void smiths_page_rte(const DisplayObject& display, gfx::Graphics& graphics) {

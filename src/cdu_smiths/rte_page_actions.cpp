@@ -238,6 +238,10 @@ void enter_destination() {
         for (int i = edit.last() - 1; flown && i >= 1 && edit[i].kind == "STAR"; --i)
             delete_waypoint_smiths(i, 1);
         destination_airport_ident = smiths_scratchpad;
+        // A route begun anew shows its own destination, the airport whose
+        // arrivals the pages offer for it; ERASE brings back the flown
+        // route's. A flown route's new destination shows after EXEC.
+        if (working_plan_new == 1) route_destination_ident = arrival_destination_ident = smiths_scratchpad;
         if (edit.last() >= 1) {
             RouteWaypoint& destination = edit.entry(edit.last());
             airport_entry(destination, destination_slot);

@@ -159,11 +159,12 @@ void FileLineCheck::finish(const LineReader& reader) {
              std::to_string(reader.first_cut_line()) + ")");
 }
 
-void FileLineCheck::value(const std::string& text) {
+void FileLineCheck::value(const std::string& text, int line) {
+    if (line <= 0) line = current_;
     if (values_told_++ < kValuesListed)
-        values_ += (values_.empty() ? "" : "; ") + ("line " + std::to_string(current_) + ": ") + text;
+        values_ += (values_.empty() ? "" : "; ") + ("line " + std::to_string(line) + ": ") + text;
     else if (first_unlisted_value_ == 0)
-        first_unlisted_value_ = current_;
+        first_unlisted_value_ = line;
 }
 
 void FileLineCheck::note(const std::string& text) {

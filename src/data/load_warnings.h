@@ -86,13 +86,16 @@ class FileLineCheck {
     // which the line was used without or with as `text` says (the key or
     // field, the value, why, and what the module uses instead). Each is
     // told by its line number, the first kValuesListed of a file in full.
-    void value(const std::string& text);
+    // `line` names another line than the last given (a finding at the end).
+    void value(const std::string& text, int line = 0);
     static constexpr int kValuesListed = 20;
     // Something the reading left out beyond single lines (a full table, a
     // procedure dropped whole), told in the same warning.
     void note(const std::string& text);
 
     bool binary() const { return binary_; }
+    // The number of the line last given.
+    int line_number() const { return current_; }
     int used() const { return used_; }
     bool cut_short() const { return cut_short_; }
 

@@ -204,11 +204,18 @@ namespace {
 // The entry of the route ahead (the TO or after it) that is the chosen
 // record: a direct-to a fix the route already flies goes to that entry, as
 // its row on the DIRECT list does, rather than putting a second one in before
-// the TO and flying back over the legs between. -1 when none is.
+// the TO and flying back over the legs between. Ahead is counted from the TO
+// of DIRECT's view: a fix passed while the pilot typed its name is still the
+// row the list showed ahead. A view whose entry the working plan no longer
+// holds (a route loaded since) counts from the TO. -1 when none is.
 int route_entry_ahead(const NavListRecord& record) {
     const int last = std::min(working_plan_last, kPlanLastIndex);
-    if (to_waypoint_index == kNoToWaypoint || to_waypoint_index > last) return -1;
-    for (int i = std::max(to_waypoint_index, 1); i <= last; ++i) {
+    const int view = gns_direct_view_to.index();
+    const bool in_view = gns_return_state == GNS_DIRECT && gns_direct_view_to.id() != 0 && view >= 1 &&
+                         view <= last && working_plan[view].id == gns_direct_view_to.id();
+    const int to = in_view ? view : to_waypoint_index;
+    if (to < 0 || to == kNoToWaypoint || to > last) return -1;
+    for (int i = std::max(to, 1); i <= last; ++i) {
         const RouteWaypoint& w = working_plan[i];
         if (is_place(w) && w.ident == record.ident && std::fabs(w.lat - record.latitude) < 0.01 &&
             std::fabs(w.lon - record.longitude) < 0.01)

@@ -160,6 +160,7 @@ void key_direct_to() {
         // A copy of the flown plan is no new plan for EXEC to start afresh.
         working_plan_new = 0;
         edit.place(working_cursor_index, active_plan_last > 0 ? to_waypoint_index : 0);
+        edit.place(gns_direct_view_to, active_plan_last > 0 ? to_waypoint_index : 0);
         if (active_plan_last > 0) hold_list_copy_index_to_working();
     }
     gns_scratchpad = active_plan_last > 0 ? gns_direct_row_ident(working_cursor_index)

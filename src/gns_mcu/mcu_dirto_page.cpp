@@ -11,6 +11,7 @@
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/airport_selection.h"
 #include "gns_mcu/mcu_dirto.h"
 #include "gns_mcu/mcu_keys.h"
@@ -21,6 +22,7 @@
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -63,14 +65,20 @@ template <class Table> void pack_keys(const Table& table, IdentKeys& keys) {
     keys.count = count;
 }
 
-template <class Table> void add_matches(const Table& table, IdentKeys& keys, const std::string& ident) {
+template <class Table>
+void add_matches(const Table& table, int which, IdentKeys& keys, const std::string& ident,
+                 std::vector<CandidateMatch>& matches) {
     pack_keys(table, keys);
     const uint64_t wanted = ident_key(ident);
     const int count = table.count();
-    for (int i = 1; i <= count && candidate_list.count() < kMcuMaxCandidates; ++i) {
+    const AircraftState& a = aircraft_state;
+    for (int i = 1; i <= count; ++i) {
         if (keys.key[static_cast<std::size_t>(i - 1)] != wanted) continue;
         const NavRecordView r = table[static_cast<std::size_t>(i)];
-        if (r.ident == ident) candidate_list.append(NavListRecord(r));
+        if (r.ident != ident) continue;
+        double distance = 0.0, course = 0.0;
+        gc_dist_course(a.plat, a.plon, r.latitude, r.longitude, &distance, &course);
+        matches.push_back({std::isnan(distance) ? HUGE_VAL : distance, which, i});
     }
 }
 
@@ -128,9 +136,17 @@ void mcu_build_candidates(const std::string& ident) {
     candidate_list.set_count(0);
     built.clear();
     if (!ident.empty()) {
-        add_matches(navaid_table, navaid_keys, ident);
-        add_matches(intersection_table, intersection_keys, ident);
-        add_matches(airport_table, airport_keys, ident);
+        std::vector<CandidateMatch> matches;
+        add_matches(navaid_table, 1, navaid_keys, ident, matches);
+        add_matches(intersection_table, 2, intersection_keys, ident, matches);
+        add_matches(airport_table, 3, airport_keys, ident, matches);
+        keep_nearest_matches(matches, kMcuMaxCandidates, ident);
+        for (const CandidateMatch& m : matches) {
+            const std::size_t i = static_cast<std::size_t>(m.index);
+            candidate_list.append(NavListRecord(m.table == 1   ? navaid_table[i]
+                                                : m.table == 2 ? intersection_table[i]
+                                                               : airport_table[i]));
+        }
     }
     for (int i = 1; i <= candidate_list.count(); ++i) {
         const NavListRecord& c = candidate_list[static_cast<std::size_t>(i)];
@@ -148,13 +164,32 @@ bool mcu_candidates_intact() {
     return true;
 }
 
+// The entry of the flown plan ahead of the aircraft at the candidate's fix,
+// up to entry `end`; -1 when none is.
+int planned_entry(const NavListRecord& candidate, int end) {
+    for (int i = std::max(to_waypoint_index, 1); i <= end; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        if (is_place(w) && w.ident == candidate.ident && w.lat == candidate.latitude &&
+            w.lon == candidate.longitude)
+            return i;
+    }
+    return -1;
+}
+
 void mcu_fly_direct(const NavListRecord& candidate) {
     const AircraftState& a = aircraft_state;
     // The plan from the present position to the fix, and on to the
     // destination airport when the plan ends at one.
     PlanEdit edit(active_target(), "an MCU direct-to");
     const int last = active_plan_last;
-    if (last >= 0 && active_plan[last].type == "APT") {
+    const bool to_airport = last >= 0 && active_plan[last].type == "APT";
+    // A fix the route flies to stays the route's entry, with the altitude and
+    // speed it is to be passed at (an approach's FAF keeps its altitude, or
+    // the descent would aim past it at the field).
+    const int planned = planned_entry(candidate, to_airport ? last - 1 : last);
+    RouteWaypoint fix = planned >= 0 ? active_plan[planned] : entry_from_candidate(candidate);
+    if (planned < 0) fix.type = plan_type(candidate.kind);
+    if (to_airport) {
         const RouteWaypoint airport = active_plan[last];
         RouteWaypoint& destination = edit.entry(2);
         clear_waypoint(destination);
@@ -177,8 +212,6 @@ void mcu_fly_direct(const NavListRecord& candidate) {
     edit.set_to(1);
     edit.place(mcu_legs_index, 1);
 
-    RouteWaypoint fix = entry_from_candidate(candidate);
-    fix.type = plan_type(candidate.kind);
     edit.write(1, fix);
 
     RouteWaypoint& origin = edit.entry(0);

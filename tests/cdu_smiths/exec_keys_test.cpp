@@ -42,6 +42,12 @@ class ExecKeys : public CduStandIn {
         press("RTE \"" + route + "\" L2 R6 EXEC");
     }
     std::string to_ident() { return active_plan[to_waypoint_index].ident; }
+    static std::string active_idents() {
+        std::string out;
+        for (int i = 0; i <= active_plan_last; ++i)
+            out += (i > 0 ? " " : "") + active_plan[i].ident;
+        return out;
+    }
     // Picks a plan of the flight-plans folder on STORED FLIGHT PLANS.
     void pick_stored_plan(const std::string& name) {
         int k = 0;
@@ -168,12 +174,6 @@ class ExecKeysRetype : public ExecKeys, public ::testing::WithParamInterface<Ret
 
 TEST_P(ExecKeysRetype, aRouteTypedAnewInTheAirIsAModificationUntilExec) {
     const RetypeRow& row = GetParam();
-    auto active_idents = [] {
-        std::string out;
-        for (int i = 0; i <= active_plan_last; ++i)
-            out += (i > 0 ? " " : "") + active_plan[i].ident;
-        return out;
-    };
     if (row.in_the_air) {
         fly_example_route_to("NISQL");
         ASSERT_FALSE(standing_on_ground());
@@ -193,7 +193,9 @@ TEST_P(ExecKeysRetype, aRouteTypedAnewInTheAirIsAModificationUntilExec) {
     frames(1);
     EXPECT_EQ(route_state, row.state);
     EXPECT_EQ(active_idents(), std::string(row.active) == "flown" ? flown : row.active);
-    if (row.to != nullptr) EXPECT_EQ(to_ident(), std::string(row.to) == "flown" ? flown_to : row.to);
+    if (row.to != nullptr) {
+        EXPECT_EQ(to_ident(), std::string(row.to) == "flown" ? flown_to : row.to);
+    }
     EXPECT_EQ(lnav_engaged, row.in_the_air ? 1 : 0);
     EXPECT_EQ(lamp_lit(kSmithsExecLamp), row.lamp);
     EXPECT_EQ(smiths_scratchpad_message, row.message);
@@ -231,3 +233,42 @@ INSTANTIATE_TEST_SUITE_P(
                   kRouteStateActive, "KSEA OLM BTG KPDX", "OLM", false, ""},
         RetypeRow{"OnTheGround", "RTE \"KBFI\" L1", false, kRouteStateNone, "KBFI ", nullptr, false, ""}),
     [](const ::testing::TestParamInfo<RetypeRow>& info) { return std::string(info.param.name); });
+
+// A route typed anew in the air, over the flown route or after NEW FPL, shows
+// its own airports before EXEC: RTE its destination, DEP/ARR INDEX both, and
+// ARRIVALS the new destination's, where its arrival is chosen. The flown
+// route stays until EXEC, which flies the new one with that arrival, on by
+// the TO rule with LNAV kept.
+class ExecKeysNewRouteAirports : public ExecKeys, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ExecKeysNewRouteAirports, aNewRoutesAirportsServeItsProceduresBeforeExec) {
+    fly_example_route_to("NISQL");
+    const std::string flown = active_idents();
+    if (GetParam()) pick_stored_plan("NEW FPL");
+    press("RTE \"KPDX\" L1 \"KSEA\" R1");
+    EXPECT_EQ(text_at(210, 33), "KSEA");
+    press("DEP_ARR");
+    EXPECT_EQ(text_at(90, 33) + " " + text_at(90, 66), "KPDX KSEA");
+    press("L1");
+    frames(1);
+    EXPECT_EQ(text_at(25, 0), "KPDX DEPARTURES");
+    press("DEP_ARR R2");
+    frames(1);
+    EXPECT_EQ(text_at(40, 0), "KSEA ARRIVALS");
+    press("L1"); // CHINS4
+    EXPECT_EQ(active_idents(), flown);
+    press("EXEC");
+    frames(2);
+    EXPECT_EQ(route_state, kRouteStateActive);
+    EXPECT_EQ(active_idents(), "KPDX CHINS MAPLV KSEA");
+    EXPECT_EQ(to_ident(), "CHINS"); // no fix of the leg flown is in the new route
+    EXPECT_EQ(lnav_engaged, 1);
+    press("DEP_ARR R2");
+    frames(1);
+    EXPECT_EQ(text_at(0, 33) + text_at(75, 33), "CHINS4<ACT>");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ExecKeysNewRouteAirports, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "AfterNewFpl" : "OverTheFlownRoute";
+                         });

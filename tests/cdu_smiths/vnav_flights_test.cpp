@@ -276,7 +276,7 @@ TEST_F(VnavFlights, theTopOfDescentIsPassedAlongTheRoute) {
     EXPECT_LT(altitude(), field + 3000.0);
 }
 
-// PUYAL 250/3000 on the first leg (3000A: at or above) is met, the climb
+// PUYAL 250/3000 on the first leg (3000A) is met, the climb
 // goes on to the cruise altitude, and once down from it the aircraft never
 // climbs again.
 TEST_F(VnavFlights, aClimbConstraintOnTheFirstLegIsMetAndTheDescentNeverClimbs) {
@@ -356,8 +356,7 @@ TEST_F(VnavFlights, theDescentFliesThroughTheGapToTheApproachsConstraints) {
 
 // VNAV engaged at 10 000 ft, above NISQL's 8000 ft of the climb: NISQL is no
 // end of a descent, the climb goes on to 16 000 ft with the T/D still ahead
-// when NISQL is passed, and the descent passes KELSO at or above its
-// 10 000 ft.
+// when NISQL is passed, and the descent ends at KELSO's 10 000 ft.
 TEST_F(VnavFlights, aClimbConstraintBelowTheAircraftNeverEndsTheDescent) {
     start(kKsea, 180, "RTE \"KSEAKPDX\" L2 R6 EXEC LEGS \"250/8000\" R2 \"240/10000\" R5 EXEC");
     ASSERT_EQ(active_plan[3].ident, "NISQL");
@@ -449,34 +448,47 @@ TEST_F(VnavFlights, aRouteEndingAtAFixWithoutAnAltitudeHasNoEndOfDescent) {
 
 // The pilot's hold to the first fix, on routes whose first fix is far: the
 // climb VNAV commands after it goes only as high as the rest of the route can
-// come down from (ALDER's 11000 is at or above: it holds nothing).
+// come down from. ALDER's 11000 stands past where the climb would reach the
+// level the route affords: it ends the descent.
 TEST_F(VnavFlights, aClimbAfterThePilotsHoldEndsWhereTheDescentMustBegin) {
     fly_with_the_pilots_hold({"KOLM", 46.9694, -122.9025, 209.0}, 90, 1764.0,
                              "RTE \"KOLM\" L1 \"KELN\" R1 NEXT \"ALDER\" R1 R6 EXEC INIT_REF \"FL410\" R1 "
                              "EXEC LEGS \"11000\" R1 EXEC");
+}
+
+// The same from a fresh module (a flight flown before leaves its T/C and
+// T/D passed): PAE's 5000, past the climb's top, ends the descent, and the
+// pilot's hold at 3000 ft below it is no reason to climb after it.
+TEST_F(VnavFlights, aClimbAfterThePilotsHoldBelowAnEndOfDescentDoesNotStartAgain) {
     fly_with_the_pilots_hold({"CYVR", 49.1939, -123.1844, 14.0}, 135, 21.0,
                              "RTE \"CYVR\" L1 \"KBFI\" R1 NEXT \"PAE\" R1 R6 EXEC INIT_REF \"FL250\" R1 EXEC "
                              "LEGS \"5000\" R1 EXEC");
 }
 
-// 3600 typed at AST, 42 % along KSEA-KYKM at FL350, is at or above (3600A):
-// the pages put the T/D after the T/C, LEGS shows UBG and BTG on the path
-// above it, and the aircraft cruises over AST instead of holding 3600 ft.
-TEST_F(VnavFlights, anAtOrAboveConstraintMidRouteIsPassedOverOnThePagesAndInFlight) {
+// 3600 typed at AST, 42 % along KSEA-KYKM at FL350, stands past the point
+// where the climb would reach the level the route affords: it ends the
+// descent. The climb goes only as high as it can still come down to AST from
+// (the T/C and the T/D meet), LEGS shows UBG and BTG at 3600 after it, and
+// the aircraft passes AST at 3600 ft and never climbs again.
+TEST_F(VnavFlights, aTypedAltitudeMidRouteEndsTheDescentOnThePagesAndInFlight) {
     start(kKsea, 180,
           "RTE \"KSEA\" L1 \"KYKM\" R1 NEXT \"SEA\" R1 \"FOXXE\" R2 \"NISQL\" R3 \"OLM\" R4 \"HQM\" R5 "
           "NEXT \"AST\" R1 \"UBG\" R2 \"BTG\" R3 R6 EXEC INIT_REF \"FL350\" R1 EXEC LEGS \"3600\" R5 EXEC");
     ASSERT_EQ(active_plan[6].ident, "AST");
     ASSERT_EQ(active_plan[6].alt_constraint, 3600.0);
-    EXPECT_GT(predicted_altitude(active_plan[7]), 10000.0); // UBG
-    EXPECT_GT(predicted_altitude(active_plan[8]), 10000.0); // BTG
-    EXPECT_GT(along_route(tod_lat, tod_lon), along_route(toc_lat, toc_lon) + 50.0);
+    EXPECT_EQ(predicted_altitude(active_plan[7]), 3600.0); // UBG
+    EXPECT_EQ(predicted_altitude(active_plan[8]), 3600.0); // BTG
+    EXPECT_NEAR(along_route(tod_lat, tod_lon), along_route(toc_lat, toc_lon), 2.0);
     run("fly 4\nkey 0x1024C 3000\nkey 0x101F4 2000\n");
-    double at_ast = -1.0;
+    double at_ast = -1.0, lowest_after = 1e9, climb_after = 0.0;
     fly_to_the_end([&] {
         if (at_ast < 0.0 && last_passed_waypoint == "AST") at_ast = last_passed_altitude_ft;
+        if (at_ast < 0.0) return;
+        lowest_after = std::min(lowest_after, altitude());
+        climb_after = std::max(climb_after, altitude() - lowest_after);
     });
-    EXPECT_GT(at_ast, 30000.0);
+    EXPECT_NEAR(at_ast, 3600.0, 500.0);
+    EXPECT_LT(climb_after, 200.0);
     EXPECT_LT(altitude(), 1099.0 + 3000.0);
 }
 
@@ -552,4 +564,121 @@ TEST_F(VnavFlights, aClimbLongerThanARouteWithoutDestinationShowsItsLastFix) {
         press("CLB");
         EXPECT_TRUE(shows("T O      OLM")) << altitude();
     }
+}
+
+namespace {
+
+// The SMITHS_FMS with an MCU beside it, whose keys come from the keyboard.
+class VnavFlightsWithMcu : public VnavFlights {
+  protected:
+    std::string panel_text() const override {
+        return "[Window00]\n"
+               "gauge00=orvex1!SMITHS_FMS, 0, 0, 415, 640, B738\n"
+               "gauge01=orvex1!MCU, 420, 0, 501, 386, B738\n"
+               "gauge02=orvex1!SERVER, 0, 0, 10, 10\n";
+    }
+    void attach() override { attach_with_keyboard(); }
+};
+
+} // namespace
+
+// KYKM-YKM V4 NACHS-CHINS4-KSEA at FL200, a direct-to CARRO (the approach's
+// FAF, 2400 ft) typed on the MCU in the cruise: the T/D lies on the route now
+// flown, and the descent meets CARRO's altitude, so the aircraft is low 4 NM
+// from KSEA, not 3000 ft up.
+TEST_F(VnavFlightsWithMcu, aDirectToTheFafOnTheMcuStillDescendsInTime) {
+    start({"KYKM27", 46.564976, -120.529574, 1099.0}, 288,
+          "RTE \"KYKM\" L1 \"KSEA\" R1 \"27\" L3 NEXT \"YKM\" R1 \"V4\" L2 \"NACHS\" R2 DEP_ARR R2 L1 R2 R2 "
+          "RTE NEXT R6 EXEC CLB \"FL200\" L1 EXEC");
+    ASSERT_EQ(cruise_altitude, 20000);
+    for (int i = 0; i < 400 && !(toc_passed == 1 && active_plan[to_waypoint_index].ident == "CHINS"); ++i)
+        run("fly 18\n");
+    ASSERT_EQ(active_plan[to_waypoint_index].ident, "CHINS");
+    ASSERT_EQ(tod_passed, 0);
+    run("mcu MCU DIRTO ENTRY\nkeyboard type \"CARRO\"\nframes 1\nkeyboard press RETURN\nframes 2\n");
+    ASSERT_EQ(flown_last(), 2);
+    ASSERT_EQ(active_plan[1].ident, "CARRO");
+    EXPECT_GE(along_route(tod_lat, tod_lon), 0.0);
+    const RouteWaypoint ksea = active_plan[2];
+    double at_4nm = -1.0;
+    fly_to_the_end([&] {
+        if (at_4nm < 0.0 && nm_to(ksea) < 4.0) at_4nm = altitude();
+    });
+    EXPECT_GT(at_4nm, 0.0);
+    EXPECT_LT(at_4nm, 2400.0);
+}
+
+// KSEA-KPDX at 16 000 ft (KSEAKPDX.RTE), flown from the runway on VNAV, with
+// altitudes typed on LEGS. The T/D the pages show stands the descent's
+// distance back from the end of the descent along the legs (the turns are
+// not taken off), and VNAV begins the descent there. A typed altitude in the
+// climb levels it until its fix is passed; one past the climb's top ends the
+// descent.
+struct KseaKpdxCase {
+    const char* legs;    // typed on LEGS after the route's EXEC
+    const char* held_at; // a climb cap: passed at its altitude
+    double held_altitude;
+    const char* end; // the end of the first descent
+};
+
+class KseaKpdxTypedAltitudes : public VnavFlights {
+  protected:
+    void fly(const KseaKpdxCase& c) {
+        start(kKsea, 180, std::string("RTE \"KSEAKPDX\" L2 R6 EXEC LEGS ") + c.legs);
+        const double route = along_route(active_plan[flown_last()].lat, active_plan[flown_last()].lon);
+        const double tod = along_route(tod_lat, tod_lon);
+        int end = flown_last();
+        while (end > 0 && active_plan[end].ident != c.end)
+            --end;
+        const double end_altitude = end == flown_last() ? 30.0 : active_plan[end].alt_constraint;
+        const double descent = (16000.0 - end_altitude) / descent_rate_used_fpm * descent_tas_target / 60.0;
+        EXPECT_NEAR(along_route(active_plan[end].lat, active_plan[end].lon) - tod, descent, 0.5);
+        double held = -1.0, began = -1.0;
+        fly_to_the_end([&] {
+            if (held < 0.0 && *c.held_at != '\0' && last_passed_waypoint == c.held_at)
+                held = last_passed_altitude_ft;
+            if (began < 0.0 && tod_passed == 1) began = route - distance_to_destination;
+        });
+        if (*c.held_at != '\0') {
+            EXPECT_NEAR(held, c.held_altitude, 300.0);
+        }
+        EXPECT_NEAR(began, tod, 2.0);
+    }
+};
+
+TEST_F(KseaKpdxTypedAltitudes, noneTypedTheDescentBeginsAtTheTodOfTheLegs) {
+    fly({"", "", 0.0, "KPDX"});
+}
+
+// Not passed at 13 900 ft: the climb levels at 8000 until OLM.
+TEST_F(KseaKpdxTypedAltitudes, eightThousandAtOlmHoldsTheClimbUntilOlm) {
+    fly({"\"8000\" R3 EXEC", "OLM", 8000.0, "KPDX"});
+}
+
+// KELSO's 10 000, far past the climb's top, ends the first descent.
+TEST_F(KseaKpdxTypedAltitudes, eightThousandAtNisqlCapsTheClimbAndTenThousandAtKelsoEndsTheDescent) {
+    fly({"\"8000\" R2 \"10000\" R5 EXEC", "NISQL", 8000.0, "KELSO"});
+}
+
+// 13 100 at NISQL, 10 000 at OLM and 16 000 (the cruise altitude) at KELSO:
+// OLM, below NISQL's cap and before a constraint flown at the level, is
+// passed over. The aircraft climbs to 13 100 by NISQL and on to 16 000, and
+// never comes down before KELSO to climb again.
+TEST_F(KseaKpdxTypedAltitudes, aLowerOneBetweenACapAndTheCruiseLevelIsPassedOver) {
+    start(kKsea, 180, "RTE \"KSEAKPDX\" L2 R6 EXEC LEGS \"13100\" R2 \"10000\" R3 \"16000\" R5 EXEC");
+    ASSERT_EQ(active_plan[4].ident, "OLM");
+    ASSERT_EQ(active_plan[4].alt_constraint, 10000.0);
+    EXPECT_GT(along_route(tod_lat, tod_lon), along_route(active_plan[6].lat, active_plan[6].lon));
+    double at_nisql = -1.0, highest = 0.0, dip = 0.0;
+    bool kelso = false;
+    fly_to_the_end([&] {
+        if (at_nisql < 0.0 && last_passed_waypoint == "NISQL") at_nisql = last_passed_altitude_ft;
+        kelso = kelso || last_passed_waypoint == "KELSO";
+        if (at_nisql < 0.0 || kelso) return;
+        highest = std::max(highest, altitude());
+        dip = std::max(dip, highest - altitude());
+    });
+    EXPECT_NEAR(at_nisql, 13100.0, 300.0);
+    EXPECT_GT(highest, 15900.0);
+    EXPECT_LT(dip, 200.0);
 }

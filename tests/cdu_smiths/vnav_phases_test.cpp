@@ -193,7 +193,9 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReason) {
                                });
     EXPECT_LE(most, 2) << row;
     EXPECT_FALSE(climbed_after) << row;
-    if (shape.ends_low) EXPECT_LT(altitude(), 433.0 + 4000.0) << row;
+    if (shape.ends_low) {
+        EXPECT_LT(altitude(), 433.0 + 4000.0) << row;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ShapesAndMoments, VnavEngagedAt,

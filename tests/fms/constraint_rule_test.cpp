@@ -32,64 +32,134 @@ class ConstraintRule : public UpdateTest {
     }
 };
 
-TEST_F(ConstraintRule, eachKindCapsTheClimbOrEndsTheDescentAsItMeans) {
+// Each route shape and its constraints, with what every entry does and the
+// figures worked out by hand. The whole route (100 NM to the field at 0 ft)
+// affords 20 000 ft, which the climb from the origin reaches 50 NM out:
+// constraints up to there cap the climb, later ones end a descent. The climb
+// level is seen from the origin at 0 ft: the afforded level to the first end
+// of descent, (NM to it + altitude there / 400) x 200.
+TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) {
+    struct Constraint {
+        int entry;
+        double altitude;
+        AltitudeKind kind;
+    };
     struct Row {
         const char* what;
-        int flag, entry;
-        double altitude, flown;
-        int phase; // 0 climbing, 1 cruising, 2 descending
-        bool ends, caps;
+        std::vector<Constraint> constraints;
+        bool field;        // the route ends at the field (else at a fix without an altitude)
+        const char* roles; // W1..W4: - none, C caps, E ends, L at the level, P passed over
+        int cap;           // climb_cap from the origin
+        int end;           // descent_end from the origin (-1 none)
+        double level;      // climb_level from the origin
     };
-    // The whole route (100 NM) affords 20 000 ft, reached 50 NM out.
+    constexpr AltitudeKind P = AltitudeKind::Pilot, A = AltitudeKind::Procedure;
     const Row rows[] = {
-        {"at or above, the path to the field passes over it", 1, 4, 5000.0, 0.0, 0, false, false},
-        {"at or above, the path to the field passes below it", 1, 4, 10000.0, 30000.0, 2, true, false},
-        {"at or above in the climb holds nothing", 1, 1, 5000.0, 0.0, 0, false, false},
-        {"at, before the climb's top: caps it, ends nothing", 3, 1, 5000.0, 0.0, 0, false, true},
-        {"at, climbed past by the pilot: still no end", 3, 1, 5000.0, 8000.0, 0, false, false},
-        {"at, climbed past and level above it: still no end", 3, 1, 5000.0, 20000.0, 1, false, false},
-        {"at, past the climb's top: ends the descent", 3, 3, 5000.0, 0.0, 0, true, false},
-        {"at, before the climb's top once descending: ends it", 3, 1, 5000.0, 8000.0, 2, true, false},
+        {"no constraint: up and down meet at 20 000 ft", {}, true, "----", 0, 5, 20000.0},
+        {"typed 5000 at 20 NM, before the climb's top: the climb levels at it",
+         {{1, 5000.0, P}},
+         true,
+         "C---",
+         1,
+         5,
+         20000.0},
+        {"typed 5000 at 60 NM, past the climb's top: the descent ends at it",
+         {{3, 5000.0, P}},
+         true,
+         "--E-",
+         0,
+         3,
+         14500.0},
+        {"an approach's 5000 and 3000 late in the route hold no climb",
+         {{3, 5000.0, A}, {4, 3000.0, A}},
+         true,
+         "--EE",
+         0,
+         3,
+         14500.0},
+        {"a late one above an end before it is passed under",
+         {{3, 3000.0, P}, {4, 5000.0, P}},
+         true,
+         "--EP",
+         0,
+         3,
+         13500.0},
+        {"two rising caps", {{1, 5000.0, P}, {2, 9000.0, A}}, true, "CC--", 1, 5, 20000.0},
+        {"a cap 50 ft below the one before is the same level",
+         {{1, 9000.0, P}, {2, 8950.0, P}},
+         true,
+         "CC--",
+         1,
+         5,
+         20000.0},
+        {"one below a cap before it is met on the way down",
+         {{1, 8000.0, P}, {2, 5000.0, P}},
+         true,
+         "CE--",
+         1,
+         2,
+         10500.0},
+        {"13 100, 10 000, then the cruise altitude: 10 000 passed over, the descent is to the field after",
+         {{1, 13100.0, P}, {2, 10000.0, P}, {3, 30000.0, P}},
+         true,
+         "CPL-",
+         1,
+         5,
+         20000.0},
+        {"without an end the climb reaches 30 000 ft 75 NM out: 5000 at 60 NM caps it",
+         {{3, 5000.0, P}},
+         false,
+         "--C-",
+         3,
+         -1,
+         30000.0},
     };
+    const char role_letter[] = {'-', 'C', 'E', 'L', 'P'};
+    aircraft_state.indicated_altitude_ft = 0.0;
     for (const Row& r : rows) {
-        RouteWaypoint& w = active_entry(r.entry);
-        w.altitude_kind = static_cast<AltitudeKind>(r.flag);
-        w.alt_constraint = r.altitude;
-        aircraft_state.indicated_altitude_ft = r.flown;
-        toc_passed = r.phase >= 1;
-        tod_passed = r.phase == 2;
-        const ProfileView v = view_from_aircraft();
-        EXPECT_EQ(ends_descent(v, r.entry, 30000.0), r.ends) << r.what;
-        EXPECT_EQ(caps_climb(v, r.entry, 30000.0), r.caps) << r.what;
-        w.altitude_kind = AltitudeKind::None;
-        w.alt_constraint = kNoConstraint;
+        for (const Constraint& c : r.constraints) {
+            active_entry(c.entry).altitude_kind = c.kind;
+            active_entry(c.entry).alt_constraint = c.altitude;
+        }
+        if (!r.field) {
+            active_entry(5).type = "WPT";
+            active_entry(5).alt_constraint = kNoConstraint;
+        }
+        const ConstraintRoles roles = constraint_roles(30000.0);
+        std::string seen;
+        for (int i = 1; i <= 4; ++i)
+            seen += role_letter[static_cast<int>(roles[i])];
+        EXPECT_EQ(seen, r.roles) << r.what;
+        const ProfileView origin = view_from_origin(0.0);
+        EXPECT_EQ(climb_cap(origin, 30000.0), r.cap) << r.what;
+        EXPECT_EQ(descent_end(origin, 30000.0).index, r.end) << r.what;
+        EXPECT_EQ(climb_level(origin, 30000.0), r.level) << r.what;
+        for (int i = 1; i <= 4; ++i) {
+            EXPECT_EQ(caps_climb(origin, i, 30000.0), r.roles[i - 1] == 'C') << r.what << " W" << i;
+            EXPECT_EQ(ends_descent(origin, i, 30000.0), r.roles[i - 1] == 'E') << r.what << " W" << i;
+        }
+        for (const Constraint& c : r.constraints) {
+            active_entry(c.entry).altitude_kind = AltitudeKind::None;
+            active_entry(c.entry).alt_constraint = kNoConstraint;
+        }
+        active_entry(5).type = "APT";
+        active_entry(5).alt_constraint = 0.0;
     }
 }
 
-// A plain altitude below one the route meets before it is reached on the
-// way down from that one, whatever its kind: the climb must pass the earlier
-// one first.
-TEST_F(ConstraintRule, aPlainAltitudeBelowAnEarlierOneEndsTheDescentFromIt) {
-    aircraft_state.indicated_altitude_ft = 0.0;
-    active_entry(2).altitude_kind = AltitudeKind::Procedure;
-    active_entry(2).alt_constraint = 3500.0;
-    const ProfileView v = view_from_aircraft();
-    ASSERT_TRUE(caps_climb(v, 2, 30000.0)); // alone, before the climb's top: a cap
-    for (const int flag : {1, 3}) {
-        active_entry(1).altitude_kind = static_cast<AltitudeKind>(flag);
-        active_entry(1).alt_constraint = 5700.0;
-        EXPECT_FALSE(caps_climb(v, 2, 30000.0)) << flag;
-        EXPECT_EQ(climb_cap(v, 30000.0), flag == 3 ? 1 : 0) << flag;
-        EXPECT_TRUE(ends_descent(v, 2, 30000.0)) << flag;
-    }
-    // Once the earlier one is behind, the lower one still ends the descent
-    // from it; below it (held low), the aircraft climbs to it.
-    set_flown_to(2);
-    aircraft_state.indicated_altitude_ft = 5700.0;
-    EXPECT_TRUE(ends_descent(view_from_aircraft(), 2, 30000.0));
-    EXPECT_FALSE(caps_climb(view_from_aircraft(), 2, 30000.0));
-    aircraft_state.indicated_altitude_ft = 0.0;
-    EXPECT_TRUE(caps_climb(view_from_aircraft(), 2, 30000.0));
+// A cap the aircraft is above already caps nothing, and it never ends the
+// descent: the next cap, or the end after it, is the one ahead.
+TEST_F(ConstraintRule, aCapTheAircraftIsAboveIsBehindIt) {
+    active_entry(1).altitude_kind = AltitudeKind::Pilot;
+    active_entry(1).alt_constraint = 5000.0;
+    active_entry(2).altitude_kind = AltitudeKind::Pilot;
+    active_entry(2).alt_constraint = 9000.0;
+    aircraft_state.indicated_altitude_ft = 6000.0;
+    EXPECT_FALSE(caps_climb(view_from_aircraft(), 1, 30000.0));
+    EXPECT_EQ(climb_cap(view_from_aircraft(), 30000.0), 2);
+    aircraft_state.indicated_altitude_ft = 10000.0;
+    EXPECT_EQ(climb_cap(view_from_aircraft(), 30000.0), 0);
+    EXPECT_EQ(descent_end(view_from_aircraft(), 30000.0).index, 5);
 }
 
 TEST_F(ConstraintRule, theClimbGoesOnlyAsHighAsTheRouteCanComeDownFrom) {

@@ -32,8 +32,7 @@ void plan(int entries, double course, double nm) {
     set_flown_to(1);
 }
 
-// A pilot's altitude (flag 1) is at or above; an approach leg's (flag 3) a
-// plain one, which caps the climb.
+// An altitude to meet: the pilot's (flag 1) or an approach leg's (flag 3).
 void constrain(int i, double altitude, double speed, int flag = 1) {
     RouteWaypoint& w = active_entry(i);
     w.altitude_kind = static_cast<AltitudeKind>(flag);

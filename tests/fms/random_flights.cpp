@@ -15,7 +15,6 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
-#include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
@@ -67,7 +66,7 @@ struct Flight {
     bool too_short = false;               // too short for its cruise altitude
     bool pilot_hold = false;              // VNAV engaged on the ground, the MCP held low to the first fix
     bool no_destination = false;          // the route ends at a fix without an altitude
-    int climb_flag = 1, descent_flag = 1; // 1 at or above (a pilot's), 3 at (an approach leg's)
+    int climb_flag = 1, descent_flag = 1; // 1 the pilot's, 3 an approach leg's
     int retyped_at = 0;                   // the route typed anew in the air once this TO is reached; 0 never
 };
 
@@ -384,6 +383,7 @@ struct Checked {
     double closest = 1e9;  // NM, where the aircraft came closest
     double altitude = 0.0; // there
     double past = 0.0;     // NM flown since the waypoint was sequenced, there
+    double time_s = 0.0;   // simulation seconds, there
     double highest = 1e9;  // flown until it was sequenced (none: never the TO)
     bool done = false;
 };
@@ -452,10 +452,95 @@ double abeam_nm(double lat, double lon) {
     return best;
 }
 
+// The constraint rule as the flights check it, written down on its own: what
+// an altitude constraint does, by where it stands on the route and how it
+// compares with the constraints before it. The first row that applies wins.
+enum class Role { Cap, End, Level, Passed };
+
+struct Seen {
+    bool at_or_above_cruise = false; // at or above the cruise altitude
+    bool before_climb_top = false;   // before the climb from the origin reaches the route's level
+    bool only_caps_before = true;    // every constraint before it capped the climb
+    bool below_a_cap = false;        // more than 100 ft below a cap before it
+    bool before_a_level_one = false; // one at or above the cruise altitude comes after it
+    bool above_an_end = false;       // above an end of descent before it
+};
+
+struct RuleRow {
+    const char* what;
+    bool (*applies)(const Seen&);
+    Role role;
+};
+
+const RuleRow kRule[] = {
+    {"at or above the cruise altitude: flown at the level, nothing descends before it",
+     [](const Seen& s) { return s.at_or_above_cruise; }, Role::Level},
+    {"before the climb's top or a level one, after caps only and not below one: the climb levels at it",
+     [](const Seen& s) {
+         return (s.before_climb_top || s.before_a_level_one) && s.only_caps_before && !s.below_a_cap;
+     },
+     Role::Cap},
+    {"a descent before a level one would climb again: passed over",
+     [](const Seen& s) { return s.before_a_level_one; }, Role::Passed},
+    {"above an end before it: the descent only comes down, passed under",
+     [](const Seen& s) { return s.above_an_end; }, Role::Passed},
+    {"past the climb's top, or below a cap before it: met on the way down", [](const Seen&) { return true; },
+     Role::End},
+};
+
+bool constrained(int i) {
+    const RouteWaypoint& w = active_plan[i];
+    return w.altitude_kind != AltitudeKind::None && w.alt_constraint > -900.0 && is_place(w);
+}
+
+// Each entry's role (entries without a constraint: Passed), read from the
+// origin with the aircraft file's climb and descent at their TAS.
+std::vector<Role> constraint_roles_checked(double cruise, double field, double descent_fpm) {
+    const int last = flown_last();
+    std::vector<Role> roles(static_cast<std::size_t>(std::max(last, 0) + 1), Role::Passed);
+    const double origin = std::max(0.0, active_plan[0].alt_constraint);
+    const double up = ClimbRate > 0 ? climb_tas_target / 60.0 / ClimbRate : 0.0; // NM per ft
+    const double down = descent_fpm > 0.0 ? descent_tas_target / 60.0 / descent_fpm : 0.0;
+    double route = 0.0;
+    for (int i = 1; i <= last; ++i)
+        route += flown_leg_nm(i);
+    double level = cruise;
+    if (field > -900.0 && up + down > 0.0)
+        level = std::min(level, (route + origin * up + field * down) / (up + down));
+    // In whole NM, the distances along the legs counted whole after each leg.
+    const double climb_top = std::trunc((level - origin) * up);
+    int last_level_one = 0;
+    for (int i = 1; i < last; ++i)
+        if (constrained(i) && active_plan[i].alt_constraint >= cruise) last_level_one = i;
+    Seen seen;
+    double highest_cap = -1e9, lowest_end = 1e9, along = 0.0;
+    for (int i = 1; i < last; ++i) {
+        along = std::trunc(along + flown_leg_nm(i));
+        if (!constrained(i)) continue;
+        const double h = active_plan[i].alt_constraint;
+        seen.at_or_above_cruise = h >= cruise;
+        seen.before_climb_top = along < climb_top;
+        seen.below_a_cap = h + 100.0 < highest_cap;
+        seen.before_a_level_one = i < last_level_one;
+        seen.above_an_end = h > lowest_end;
+        Role role = Role::End;
+        for (const RuleRow& row : kRule)
+            if (row.applies(seen)) {
+                role = row.role;
+                break;
+            }
+        roles[static_cast<std::size_t>(i)] = role;
+        seen.only_caps_before = seen.only_caps_before && role == Role::Cap;
+        if (role == Role::Cap) highest_cap = std::max(highest_cap, h);
+        if (role == Role::End) lowest_end = std::min(lowest_end, h);
+    }
+    return roles;
+}
+
 // The plan's constraints the aircraft can meet at 300 ft/NM: up from the
 // origin to a climb constraint, down to the field after a descent one, and
 // from the constraint before it.
-std::vector<Checked> reachable_constraints(const std::vector<bool>& ends) {
+std::vector<Checked> reachable_constraints(const std::vector<Role>& roles) {
     std::vector<Checked> out;
     const int last = flown_last();
     const double origin = active_plan[0].alt_constraint > -900.0 ? active_plan[0].alt_constraint : 0.0;
@@ -466,11 +551,13 @@ std::vector<Checked> reachable_constraints(const std::vector<bool>& ends) {
         const double leg = leg_nm(i);
         from_origin += leg;
         since_previous += leg;
-        if (!holds_altitude(active_plan[i])) continue;
+        if (!constrained(i)) continue;
+        const Role role = roles[static_cast<std::size_t>(i)];
+        if (role == Role::Passed) continue; // not met, by design
         Checked c;
         c.index = i;
         c.wanted = active_plan[i].alt_constraint;
-        c.climb = !ends[static_cast<std::size_t>(i)];
+        c.climb = role == Role::Cap;
         const double after = legs_nm(i + 1, last);
         const bool reachable = c.wanted - origin <= 300.0 * (from_origin - 5.0) &&
                                (c.climb || c.wanted - field <= 300.0 * after) &&
@@ -517,7 +604,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         w.altitude_kind = static_cast<AltitudeKind>(flag);
         w.alt_constraint = altitude;
         w.speed_constraint = 250.0;
-        ++(flag == 1 ? counts.at_or_above : counts.plain);
+        ++(flag == 1 ? counts.typed : counts.procedure);
     };
     if (f.climb_constraint > 0) constrain(f.climb_constraint, f.climb_altitude, f.climb_flag);
     if (f.descent_constraint > 0) constrain(f.descent_constraint, f.descent_altitude, f.descent_flag);
@@ -564,21 +651,21 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // one, VNAV cannot be asked to meet it.
     int engaged_to = f.vnav_in_air ? to_waypoint_index : 0;
     const double engaged_altitude = aircraft_state.indicated_altitude_ft;
-    // What VNAV engaged in the air can lose before the field at the aircraft
-    // file's greatest descent rate, at the ground speed then (the highest of
-    // the descent, so the least it can lose).
-    const double engaged_speed = aircraft_state.ground_speed_kt;
-    const double engaged_per_nm =
-        f.vnav_in_air && engaged_speed > 0.0 ? MaxVnavDescRate / (engaged_speed / 60.0) : 1e9;
-    const double engaged_to_go = distance_to_destination;
-    const double engaged_reach = engaged_per_nm * engaged_to_go;
-    // Which constraints end a descent: the module's own rule, asked once
-    // VNAV is engaged (any other is a floor: at or above, or a climb's cap).
-    std::vector<bool> end_of_descent(static_cast<std::size_t>(last + 1), false);
-    for (int i = 1; i < last; ++i)
-        end_of_descent[static_cast<std::size_t>(i)] =
-            holds_altitude(active_plan[i]) && ends_descent(view_from_aircraft(), i, cruise_altitude);
-    std::vector<Checked> checked = reachable_constraints(end_of_descent);
+    // What VNAV engaged in the air can lose by a moment of the flight: the
+    // aircraft file's greatest descent rate over the time flown since, less
+    // the frames the autopilot takes to answer. Not over the legs still to
+    // fly: LNAV cuts their turns, the aircraft may stand off them when VNAV
+    // is engaged, and the arrival is judged where LNAV lets go of the field,
+    // so the aircraft flies fewer NM than the legs hold (4 NM of 20 seen).
+    const double engaged_time_s = m.sim_time_s;
+    auto engaged_reach = [&](double time_s) {
+        return f.vnav_in_air ? MaxVnavDescRate * (time_s - engaged_time_s) / 60.0 - 100.0 : 1e9;
+    };
+    // What each constraint does, by the checker's own rule (kRule).
+    const double descent_fpm = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
+    const std::vector<Role> roles =
+        constraint_roles_checked(cruise_altitude, route_end_altitude(), descent_fpm);
+    std::vector<Checked> checked = reachable_constraints(roles);
 
     double route_nm = 0.0;
     for (int i = 1; i <= last; ++i)
@@ -599,9 +686,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         along += leg_nm(i);
         if (i == last && field > kNoConstraint)
             ends.push_back({i, along, field});
-        else if (i < last && (end_of_descent[static_cast<std::size_t>(i)] ||
-                              (holds_altitude(active_plan[i]) && active_plan[i].alt_constraint >= cruise &&
-                               ends_descent(view_from_aircraft(), i, 1e9))))
+        else if (i < last && constrained(i) &&
+                 (roles[static_cast<std::size_t>(i)] == Role::End ||
+                  roles[static_cast<std::size_t>(i)] == Role::Level))
             ends.push_back({i, along, active_plan[i].alt_constraint});
     }
     // No altitude target below the aircraft goes below the lowest end (with
@@ -621,6 +708,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double lowest_since_toc = 1e9;
     double highest_flown = engaged_altitude;
     double arrival_altitude = -1.0;
+    double arrival_to_go = 0.0;  // NM along the legs to the field where LNAV let go
     double level_past_tod = 0.0; // NM flown level at cruise past the TOD
     int tod_was = tod_passed;
     bool early_reported = false;
@@ -726,10 +814,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         const int at = to_waypoint_index + (direct_past_to ? 1 : 0);
         const bool to_checked = std::any_of(checked.begin(), checked.end(),
                                             [](const Checked& c) { return c.index == to_waypoint_index; });
-        const bool due_now =
-            direct_past_to ? distance_to_to_nm < 6.0 && distance_to_to_nm > 2.0 && !to_checked &&
-                                 !holds_altitude(active_plan[to_waypoint_index]) && is_place(active_plan[at])
-                           : distance_to_to_nm > 10.0;
+        const bool due_now = direct_past_to
+                                 ? distance_to_to_nm < 6.0 && distance_to_to_nm > 2.0 && !to_checked &&
+                                       !constrained(to_waypoint_index) && is_place(active_plan[at])
+                                 : distance_to_to_nm > 10.0;
         // Far from the T/D the pages show: a leg left out near it moves it,
         // and the checks above measure the descent from where it was shown.
         double tod_from_to = 1e9, unused_tod_course = 0.0;
@@ -766,6 +854,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             if (d <= c.closest) {
                 c.closest = d;
                 c.altitude = altitude;
+                c.time_s = m.sim_time_s;
             } else if (to_waypoint_index > c.index) {
                 c.done = true;
             }
@@ -827,6 +916,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             arrival_altitude = altitude;
             break;
         }
+        if (to_waypoint_index < last) arrival_to_go = distance_to_destination; // along the legs
     }
     if (arrival_altitude < 0.0) {
         faults.push_back(where("not arrived, LNAV", lnav_engaged));
@@ -841,8 +931,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             (f.pilot_hold && c.index <= hold_to))
             continue;
         // Nor one below VNAV engaged in the air that it cannot get down to.
-        if (engaged_altitude - c.wanted > engaged_per_nm * (engaged_to_go - legs_nm(c.index + 1, last)))
-            continue;
+        if (engaged_altitude - c.wanted > engaged_reach(c.time_s)) continue;
         // Nor one the pilot's hold left out of reach at 300 ft/NM from where
         // it ends.
         if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0))
@@ -856,12 +945,19 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // VNAV climbed to it, and climbs on once it is sequenced, which may
         // be miles before the waypoint.
         const bool climb = c.climb || (c.highest <= c.wanted + 100.0 && c.wanted < cruise - 100.0);
-        const double above = climb ? 1e9 : 300.0 + 400.0 * c.closest;
+        // A cap levels the climb until its waypoint is sequenced: passed no
+        // higher than the climb since then (unless the aircraft was above it
+        // already when VNAV took over, or the pilot held it there).
+        const double held_above = std::max(engaged_altitude, f.pilot_hold ? origin + 3000.0 : 0.0);
+        const double cap_above = c.climb && c.wanted > held_above + 100.0 ? 300.0 + 600.0 * c.past : 1e9;
+        const double above = climb ? cap_above : 300.0 + 400.0 * c.closest;
         const double below = 300.0 + 400.0 * c.past;
         if (c.altitude - c.wanted > above || c.wanted - c.altitude > below) {
             char text[96];
             std::snprintf(text, sizeof text, "%s at %s %.1f NM off, %.0f ft",
-                          climb ? "climb constraint missed" : "descent constraint missed",
+                          c.altitude > c.wanted && climb ? "climb constraint passed high"
+                          : climb                        ? "climb constraint missed"
+                                                         : "descent constraint missed",
                           active_plan[c.index].ident.c_str(), c.closest, c.altitude);
             faults.push_back(where(text, c.wanted));
         }
@@ -874,14 +970,19 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const double needed = (top - origin) / 400.0 + (top - field) / 400.0 + 20.0;
     bool last_leg_descends = true;
     for (int i = last - 1; i >= 1; --i)
-        if (holds_altitude(active_plan[i])) {
+        if (constrained(i)) {
             last_leg_descends = active_plan[i].alt_constraint - field <= 400.0 * legs_nm(i + 1, last);
             break;
         }
     if (!f.no_destination && route_nm >= needed && last_leg_descends &&
-        engaged_altitude - (field + 3000.0) <= engaged_reach) {
+        engaged_altitude - (field + 3000.0) <= engaged_reach(m.sim_time_s)) {
         ++counts.arrivals_checked;
-        if (arrival_altitude > field + 3000.0) faults.push_back(where("arrived high", arrival_altitude));
+        // LNAV lets go when the last waypoint becomes the TO: on a short last
+        // leg still far enough out that the path down to the field, at the
+        // module's gradient along the legs the T/D is placed on, is above
+        // 3000 ft there (a hairpin onto the last leg is flown much shorter).
+        if (arrival_altitude > std::max(field + 3000.0, field + per_nm * arrival_to_go + 300.0))
+            faults.push_back(where("arrived high", arrival_altitude));
     }
     return faults;
 }

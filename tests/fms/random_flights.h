@@ -25,7 +25,7 @@ struct FlightCounts {
     int retyped_in_air = 0;          // the route typed anew in the air and executed
     int gns_direct_ahead = 0;        // a direct-to typed on the GNS for a fix ahead in cruise
     int gns_direct_past_to = 0;      // of those, to the fix after the TO
-    int at_or_above = 0, plain = 0;  // constraints of each kind
+    int typed = 0, procedure = 0;    // constraints of each kind: the pilot's, an approach leg's
     double toc_off_nm = 0.0;         // the greatest distance from the pages' T/C where the climb ended
     double tod_off_nm = 0.0;         // the same for the T/D and the descent's start
     std::vector<std::string> faults; // "seed N: what"

@@ -78,11 +78,11 @@ TEST_F(VerticalProfileTest, eachRouteShapePlacesItsPoints) {
         EXPECT_EQ(p.climb_cap, r.cap_entry) << r.what;
         EXPECT_EQ(p.level_off.exists, r.cap_entry > 0) << r.what;
         if (r.cap_entry > 0) {
-            EXPECT_EQ(p.entries[r.cap_entry].role, EntryRole::CapsClimb) << r.what;
+            EXPECT_EQ(p.entries[r.cap_entry].role, ConstraintRole::CapsClimb) << r.what;
             EXPECT_DOUBLE_EQ(p.altitude_at(p.level_off.ahead_nm), 4000.0) << r.what;
         }
         if (r.destination) {
-            EXPECT_EQ(p.entries[5].role, EntryRole::None) << r.what; // the field's own
+            EXPECT_EQ(p.entries[5].role, ConstraintRole::None) << r.what; // the field's own
         }
         // The path: from the aircraft up to the level, level to the T/D, down
         // to the end, never above the level.
@@ -113,8 +113,8 @@ TEST_F(VerticalProfileTest, inTheDescentTheNextEndIsTheEDAndOneBeyondItEndsTheNe
     EXPECT_NEAR(p.ed.ahead_nm, 40.0, 0.1);
     EXPECT_NEAR(p.tod.ahead_nm, 30.0, 0.1); // 4000 ft at 400 ft/NM before it
     EXPECT_FALSE(p.toc.exists);
-    EXPECT_EQ(p.entries[3].role, EntryRole::EndsDescent);
-    EXPECT_EQ(p.entries[4].role, EntryRole::EndsDescent);
+    EXPECT_EQ(p.entries[3].role, ConstraintRole::EndsDescent);
+    EXPECT_EQ(p.entries[4].role, ConstraintRole::EndsDescent);
     EXPECT_NEAR(p.altitude_at(35.0), 8000.0, 1.0);
     EXPECT_NEAR(p.altitude_at(40.0), 6000.0, 1.0);
     // A constraint made the new level is descended from, looked at past it.

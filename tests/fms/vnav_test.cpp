@@ -42,8 +42,8 @@ class Vnav : public UpdateTest {
         aircraft_state.plat = p.lat;
         aircraft_state.plon = p.lon;
     }
-    // A pilot's altitude (flag 1) is at or above; an approach leg's (flag 3)
-    // a plain one, which caps a climb and ends a descent.
+    // An altitude to meet: the pilot's (flag 1) or an approach leg's (flag 3),
+    // which caps a climb or ends a descent by where it stands.
     static void constrain(int i, double altitude, double speed = 250.0, int flag = 1) {
         RouteWaypoint& w = active_entry(i);
         w.altitude_kind = static_cast<AltitudeKind>(flag);
@@ -132,9 +132,10 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 52.0, 1e-6);
 }
 
-// VNAV starts down by the distance flown, turns cut: the T/D the pages show
-// is where that distance to the end of the descent is the descent's.
-TEST_F(Vnav, TopOfDescentIsWhereTheDistanceFlownMeetsTheDescent) {
+// The T/D is placed back from the end of the descent along the legs, and
+// VNAV starts down by the distance along the legs: whatever the turn before
+// the end, the two agree at the T/D the pages show.
+TEST_F(Vnav, TopOfDescentIsWhereTheDistanceAlongTheLegsMeetsTheDescent) {
     struct Case {
         double turn; // at W2, degrees
         double switch_nm;
@@ -158,7 +159,7 @@ TEST_F(Vnav, TopOfDescentIsWhereTheDistanceFlownMeetsTheDescent) {
         update_toc_tod(kTodLocate);
         at({"T", tod_lat, tod_lon});
         set_flown_to(2);
-        EXPECT_NEAR(distance_to_meet(3), 12.0, 0.1) << c.turn;
+        EXPECT_NEAR(distance_ahead_to(3), 12.0, 0.1) << c.turn;
     }
     switch_distance = 0.0;
 }

@@ -175,6 +175,7 @@ TEST_F(GnsDirect, ATypedFixAheadInTheRouteIsFlownToWhereItStands) {
         const char* typed;
         std::vector<std::string> flown; // the active plan after ENT ENT ENT
         const char* to;
+        bool passed = false; // the aircraft passes PAE after DIRECT, before the name is typed
     };
     const Row rows[] = {
         // Ahead: the legs before it are left behind, nothing is added.
@@ -182,10 +183,14 @@ TEST_F(GnsDirect, ATypedFixAheadInTheRouteIsFlownToWhereItStands) {
         {"BTG", {"KSEA", "SEA", "PAE", "OLM", "DIRECT", "BTG", "KPDX"}, "BTG"},
         // The TO itself, as the proposal.
         {"PAE", {"KSEA", "SEA", "DIRECT", "PAE", "OLM", "BTG", "KPDX"}, "PAE"},
+        // Passed while typed: still the row DIRECT proposed, not a second PAE.
+        {"PAE", {"KSEA", "SEA", "DIRECT", "PAE", "OLM", "BTG", "KPDX"}, "PAE", true},
         // Behind the aircraft: put in at the cursor, as any other fix.
         {"SEA", {"KSEA", "SEA", "DIRECT", "SEA", "PAE", "OLM", "BTG", "KPDX"}, "SEA"},
     };
+    const host::AircraftModel start = host::aircraft();
     for (const Row& row : rows) {
+        host::aircraft() = start;
         set_active_plan({{"KSEA", 47.449, -122.309, "APT"},
                          {"SEA", 47.435400, -122.309700, "VOR"},
                          {"PAE", 47.919800, -122.277800, "VOR"},
@@ -194,7 +199,21 @@ TEST_F(GnsDirect, ATypedFixAheadInTheRouteIsFlownToWhereItStands) {
                          {"KPDX", 45.588, -122.597, "APT"}},
                         2);
         frames(1);
-        press(std::string("DIRECT \"") + row.typed + "\" ENT ENT ENT");
+        press("DIRECT");
+        if (row.passed) {
+            // Over PAE in the air, sequencing with LNAV off.
+            host::aircraft().lat_deg = 47.9198;
+            host::aircraft().lon_deg = -122.2778;
+            host::aircraft().altitude_ft = 9000.0;
+            host::aircraft().ias_kt = 250.0;
+            const int sequencing = SequenceFPlanWpts;
+            SequenceFPlanWpts = 1;
+            frames(2);
+            SequenceFPlanWpts = sequencing;
+            ASSERT_EQ(active_plan[to_waypoint_index].ident, "OLM");
+            host::aircraft().lat_deg = 48.1; // clear of PAE again, so that the direct leg is flown
+        }
+        press(std::string("\"") + row.typed + "\" ENT ENT ENT");
         frames(1);
         EXPECT_EQ(active_idents(), row.flown) << row.typed;
         EXPECT_EQ(active_plan[to_waypoint_index].ident, row.to) << row.typed;

@@ -336,6 +336,7 @@ TEST_F(AircraftScripts, BadAircraftCommandsAreRefusedBeforeAnythingRuns) {
         {"aircraft time 25:00", "bad aircraft time '25:00' (HH:MM or HH:MM:SS)"},
         {"aircraft engines 5", "bad aircraft engine count '5' (1 to 4)"},
         {"aircraft ground sky", "bad aircraft ground 'sky' (-1500 to 30000 ft, or auto)"},
+        {"aircraft gear sideways", "bad aircraft gear 'sideways' (up, down or auto)"},
         {"aircraft engine 5 lever 0", "bad aircraft engine '5' (engine 1 to 4 and what to set)"},
         {"aircraft engine 1 lever 16384", "bad aircraft lever '16384' (-16383 to 16383)"},
         {"aircraft engine 1 oil 80 90",

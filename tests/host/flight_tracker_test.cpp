@@ -1,11 +1,15 @@
 // The flight summary counts every waypoint passed in the flight, through every
 // plan flown: the route status the module gives, frame by frame.
 #include "flight_demo.h"
+#include "sim_state.h"
 #include "simulator.h"
 
+#include "fms/plan/route_plan.h"
 #include "gauges/stand_in_hooks.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -51,4 +55,55 @@ TEST(FlightTracker, TheSummaryCountsEveryWaypointSequencedInTheFlight) {
         EXPECT_EQ(host::flight_summary().rfind(f.told, 0), 0u) << f.ident << ": " << host::flight_summary();
     }
     host::reset_flight_tracker();
+}
+
+// With the plan SERVER publishes, entries are told apart by their ids: a
+// route that repeats one name counts every passage, an edit or another route
+// none.
+TEST(FlightTracker, TheSummaryCountsPassagesOfEntriesNotNames) {
+    host::Simulator sim;
+    sim.module.flight.route_status = &give_status;
+    host::reset_sim_state();
+    host::reset_flight_tracker();
+    static RouteWaypoint plan[RoutePlan::slots];
+    host::register_module_var(plan, MODULE_VAR_STRING, "Orvex_FlightPlan");
+    auto frame = [&](const std::vector<int>& ids, int to, int lnav) {
+        for (std::size_t i = 0; i < RoutePlan::slots; ++i) {
+            plan[i].ident = "WPTX";
+            plan[i].id = i < ids.size() ? ids[i] : 0;
+        }
+        status_now = StandInRouteStatus{};
+        status_now.to_index = to;
+        std::snprintf(status_now.to_ident, sizeof status_now.to_ident, "WPTX");
+        status_now.last_index = static_cast<int32_t>(ids.size()) - 1;
+        status_now.lnav_engaged = lnav;
+        host::track_flight_frame(sim, nullptr);
+        return host::flight_summary();
+    };
+    // A route of 300 entries of one name, cut to the plan's 201, flown to its end.
+    std::vector<int> route;
+    for (int id = 1; id <= static_cast<int>(RoutePlan::slots); ++id)
+        route.push_back(id);
+    for (int to = 1; to <= kPlanLastIndex; ++to)
+        frame(route, to, 1);
+    EXPECT_EQ(frame(route, kPlanLastIndex, 0).rfind("200 of 200 waypoints sequenced, arrived", 0), 0u)
+        << host::flight_summary();
+
+    host::reset_flight_tracker();
+    const struct {
+        std::vector<int> ids;
+        int to;
+        const char* told;
+    } rows[] = {
+        {{1, 2, 3, 4, 5, 6}, 1, "0 of 5 "},
+        {{1, 2, 3, 4, 5, 6}, 2, "1 of 5 "},
+        {{1, 2, 7, 3, 4, 5, 6}, 3, "1 of 5 "},            // one inserted before the TO
+        {{1, 2, 7, 3, 4, 5, 6}, 5, "3 of 5 "},            // two passed within a frame
+        {{11, 12, 13, 14, 15, 16, 17, 18}, 6, "3 of 5 "}, // another route, none of it flown yet
+        {{11, 12, 13, 14, 15, 16, 17, 18}, 7, "4 of 5 "},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(frame(r.ids, r.to, 1).rfind(r.told, 0), 0u) << r.to << ": " << host::flight_summary();
+    host::reset_flight_tracker();
+    host::reset_sim_state();
 }

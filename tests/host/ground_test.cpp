@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -96,6 +97,65 @@ TEST(StandInGround, OnTheGroundTheFlagIsSetAndTheWindDoesNotMoveTheAircraft) {
         const bool moved = host::aircraft().lat_deg != lat || host::aircraft().lon_deg != lon;
         EXPECT_EQ(moved, r.ground_speed_kt > 0.0) << r.commands;
     }
+    host::set_ground_source(nullptr);
+    ImportTable.panels = nullptr;
+}
+
+// Parked, the aircraft is the simulator's: it stands on the airport's ground
+// even when placed without an altitude or below it, its gear is down, and it
+// does not turn before it rolls. Aloft the gear is worked as a pilot works it
+// unless a script holds it.
+TEST(StandInGround, ParkedTheAircraftStandsOnItsGearAndDoesNotTurnOnTheSpot) {
+    const struct {
+        const char* commands;
+        double altitude_ft; // after the frames; NAN: not checked
+        bool on_ground, gear_down, turned;
+    } rows[] = {
+        {"", 433.0, true, true, false}, // placed without an altitude
+        {"altitude 100|ap on|ap hdg on", 433.0, true, true, false},
+        {"altitude 433|ap on|ap hdg on|speed 15", 433.0, true, true, true}, // taxiing it turns
+        {"gear up", 433.0, true, false, false},
+        {"altitude 3000", 3000.0, false, false, false},
+        {"altitude 1200", 1200.0, false, true, false},           // on approach
+        {"speed 160|ap on|ap alt on", NAN, false, false, false}, // after take-off
+        {"altitude 3000|gear down", 3000.0, false, true, false},
+        {"position 46 -122|altitude 0|gear up|gear auto", 0.0, true, true, false}, // at sea level
+    };
+    ImportTable.panels = host::services_table();
+    host::set_ground_source(&seattle_ground);
+    for (const auto& r : rows) {
+        host::reset_sim_state();
+        host::reset_aircraft();
+        host::AircraftModel& m = host::aircraft();
+        m.ap_heading_bug_deg = 270.0;
+        m.ap_altitude_ft = 5000.0;
+        m.ap_vertical_speed_fpm = 1500.0;
+        std::string error;
+        std::string commands = std::string("position 47.4638 -122.3079|heading 162|") + r.commands;
+        for (std::size_t from = 0, to = 0; from < commands.size(); from = to + 1) {
+            to = std::min(commands.find('|', from), commands.size());
+            ASSERT_TRUE(host::aircraft_command(commands.substr(from, to - from), true, error)) << error;
+        }
+        for (int i = 0; i < 90; ++i)
+            host::advance_aircraft();
+        if (!std::isnan(r.altitude_ft)) {
+            EXPECT_NEAR(m.altitude_ft, r.altitude_ft, 1e-6) << r.commands;
+        }
+        EXPECT_EQ(sim_var_object.get_simvar_60_int(), r.on_ground ? 1 : 0) << r.commands;
+        const double gear = r.gear_down ? 16383.0 : 0.0;
+        EXPECT_EQ(sim_var_object.get_simvar_332(), gear) << r.commands;
+        EXPECT_EQ(sim_var_object.get_simvar_333(), gear) << r.commands;
+        EXPECT_EQ(sim_var_object.get_simvar_334(), gear) << r.commands;
+        EXPECT_EQ(std::fabs(m.true_heading_deg - 162.0) > 1.0, r.turned) << r.commands;
+    }
+    // A gear position a script sets stands until the gear moves.
+    host::set_token(334, 9000.0);
+    host::advance_aircraft();
+    EXPECT_EQ(sim_var_object.get_simvar_334(), 9000.0);
+    std::string error;
+    ASSERT_TRUE(host::aircraft_command("gear up", true, error));
+    EXPECT_EQ(sim_var_object.get_simvar_334(), 0.0);
+    host::reset_aircraft();
     host::set_ground_source(nullptr);
     ImportTable.panels = nullptr;
 }

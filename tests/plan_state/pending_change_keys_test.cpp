@@ -173,7 +173,9 @@ TEST_F(PendingChangeKeys, LnavOffLeavesTheFlownHoldAndKeepsTheModification) {
         EXPECT_EQ(hold_count(), row.holds) << row.kind;
         steps("cdu SMITHS_FMS EXEC");
         ASSERT_EQ(hold_count(), row.holds) << row.kind;
-        if (row.holds > 0) EXPECT_GT(hold_list[1].active_index(), 0) << row.kind;
+        if (row.holds > 0) {
+            EXPECT_GT(hold_list[1].active_index(), 0) << row.kind;
+        }
         bool constrained = false;
         for (int i = 0; i <= active_plan_last; ++i)
             constrained = constrained || (active_plan[i].altitude_kind == AltitudeKind::Pilot &&

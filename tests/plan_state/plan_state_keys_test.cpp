@@ -31,8 +31,10 @@ INSTANTIATE_TEST_SUITE_P(FixedSeeds, PlanStateKeys, ::testing::Range(1u, 9u));
 // Seeds the hunt once failed: a route that ends at a fix listed on RTE LEGS;
 // the GNS DIRECT list's copy of a route begun after NEW FPL, taken by EXEC
 // for a new plan that kept the MCU's cursor at its index; an origin typed in
-// the air over a change that held a hold of its own.
-INSTANTIATE_TEST_SUITE_P(FoundSeeds, PlanStateKeys, ::testing::Values(2517939768u, 1394139104u, 375190183u));
+// the air over a change that held a hold of its own; a fix ahead typed on a
+// DIRECT page left open while a route was loaded over its view.
+INSTANTIATE_TEST_SUITE_P(FoundSeeds, PlanStateKeys,
+                         ::testing::Values(2517939768u, 1394139104u, 375190183u, 2462684978u));
 
 class PlanStateHunt : public PlanKeysTest {};
 

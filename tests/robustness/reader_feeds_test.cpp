@@ -96,7 +96,9 @@ TEST(ReaderFeeds, everyInputTheFuzzersFoundLoadsWithinTheTablesRules) {
     if (std::filesystem::is_directory(root)) {
         for (const auto& entry : std::filesystem::directory_iterator(root)) {
             const std::string name = entry.path().filename().string();
-            if (name != "gfx_cover") EXPECT_NE(find_reader_feed(name), nullptr) << entry.path();
+            if (name != "gfx_cover") {
+                EXPECT_NE(find_reader_feed(name), nullptr) << entry.path();
+            }
         }
     }
     if (inputs == 0) GTEST_SKIP() << "no fuzz regression inputs";

@@ -201,32 +201,13 @@ void restore_active_airports() {
             load_airport_detail(destination.ident, destination_slot);
             match_star_transition(kNone, kNone);
         }
-    }
-}
-
-void target_entry(int i) {
-    vertical_target_lat = active_plan[i].lat;
-    vertical_target_lon = active_plan[i].lon;
-    vertical_target_altitude = i == flown_last() ? route_end_altitude() : predicted_altitude(active_plan[i]);
-}
-
-void update_vertical_target(int old_state) {
-    vertical_target_altitude = cruise_altitude;
-    vertical_target_lat = toc_lat;
-    vertical_target_lon = toc_lon;
-    if (to_waypoint_index <= active_plan_last)
-        constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
-    const int target = constraint_waypoint_index;
-    if (toc_passed == 0) {
-        const int n = plan_distance_to(1);
-        if (target < n) target_entry(target);
     } else {
-        update_toc_tod(kTodLocate);
-        target_entry(target);
-        const RouteWaypoint& w = active_plan[target];
-        if (target == active_plan_last && w.type == "APT" && vnav_engaged == 1)
-            vertical_target_altitude = route_end_altitude() + 200.0;
+        // A flown route that ends at a fix has no destination to show.
+        route_destination_ident = arrival_destination_ident = kNone;
     }
+}
+
+void command_vertical_targets(int old_state) {
     if (vnav_engaged == 1 && old_state == kRouteStateActiveModified) {
         // A modified route commands its targets afresh.
         call_for_vnav_targets(VnavReason::RouteChanged, kBothTargets);
@@ -363,14 +344,8 @@ void reset_active_route_state() {
             // entered in flight took the level flown as its cruise altitude).
             toc_passed = 0;
         }
-        // A climb the new profile does not end on the route has no T/C: the
-        // one of the profile before is none of this one's.
-        if (toc_passed == 0) toc_lat = toc_lon = 0.0;
-        predict_profile(cruise_altitude, kProfileFull);
-        if (toc_passed == 0) plan_distance_to(0);
-        update_toc_tod(kTodLocate);
-        route_distance_summary();
-        update_vertical_target(old_state);
+        make_profile_again();
+        command_vertical_targets(old_state);
     }
     // The executed plan keeps the choices it was made with, its approach as
     // matched (a file's included): what ERASE brings back. A new plan not yet

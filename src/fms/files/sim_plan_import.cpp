@@ -8,8 +8,10 @@
 #include "platform/os.h"
 #include "platform/text_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -198,7 +200,41 @@ struct ImportState {
     int skipped = 0;       // waypoints without a position or off the globe
     int first_skipped_line = 0;
     std::string first_why;
+    std::set<long> indexes;   // the INI waypoint indexes met
+    int bad_indexes = 0;      // INI waypoint indexes that are no number or repeat
+    std::string index_faults; // the first of them, by line
 };
+
+// The simulator numbers its INI waypoints 0, 1, 2, ...; the import keeps the
+// file's order whatever the numbers say, so an index that is no number within
+// what a plan file can hold, or one met before, is only told.
+constexpr long kMaxWaypointIndex = kMaxPlanFileLines - 1;
+constexpr int kIndexFaultsListed = 10;
+
+void check_waypoint_index(ImportState& s, const std::string& line) {
+    std::size_t at = 0;
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+        ++at;
+    if (line.compare(at, 9, "waypoint.") != 0) return;
+    const std::size_t eq = line.find('=', at);
+    if (eq == std::string::npos) return;
+    std::string index = line.substr(at + 9, eq - at - 9);
+    while (!index.empty() && (index.back() == ' ' || index.back() == '\t'))
+        index.pop_back();
+    bool digits = !index.empty();
+    for (char c : index)
+        digits = digits && c >= '0' && c <= '9';
+    const std::size_t first_digit = std::min(index.find_first_not_of('0'), index.size() - 1);
+    std::string why;
+    if (!digits || index.size() - first_digit > 4 || std::stol(index.substr(first_digit)) > kMaxWaypointIndex)
+        why = "no whole number from 0 to " + std::to_string(kMaxWaypointIndex);
+    else if (!s.indexes.insert(std::stol(index)).second)
+        why = "met before";
+    if (why.empty()) return;
+    if (s.bad_indexes++ < kIndexFaultsListed)
+        s.index_faults += (s.index_faults.empty() ? "" : "; ") + ("line " + std::to_string(s.line) + ": \"") +
+                          index + "\" " + why;
+}
 
 void skip_waypoint(ImportState& s, int line, const char* why) {
     if (s.skipped++ > 0) return;
@@ -221,6 +257,7 @@ void write_waypoint(ImportState& s, const std::string& ident, double lat, double
 }
 
 void ini_line(ImportState& s, const std::string& line) {
+    check_waypoint_index(s, line);
     if (line.find("departure_id=") != std::string::npos)
         s.departure = without(tail(line, 13).substr(0, 4), " ,");
     if (line.find("waypoint.0") != std::string::npos) {
@@ -371,6 +408,11 @@ int import_simulator_flight_plan(const std::string& name) {
         record_load_warning(folder + name, std::to_string(s.skipped) + " waypoints skipped (line " +
                                                std::to_string(s.first_skipped_line) + ": " + s.first_why +
                                                ")");
+    if (s.bad_indexes > 0)
+        record_load_warning(folder + name, std::to_string(s.bad_indexes) + " waypoint indexes not taken (" +
+                                               s.index_faults +
+                                               (s.bad_indexes > kIndexFaultsListed ? "; ..." : "") +
+                                               "): every waypoint kept in the file's order");
     if (s.written == 0) {
         record_load_warning(folder + name, "holds no waypoint that can be loaded");
         return import_failed();

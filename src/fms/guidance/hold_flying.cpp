@@ -48,10 +48,6 @@ constexpr int kInboundLeg = 4;
 constexpr double kLeastJoinNm = 0.5;
 constexpr double kMostCorrectionDeg = 60.0;
 
-double deg(double rad) {
-    return rad * 180.0 / 3.141592653589793;
-}
-
 // The end of part k, (along, across) in the racetrack's frame.
 void part_end(const HoldRacetrack& r, int k, double* along, double* across) {
     const double L = r.leg_nm, w = 2.0 * r.radius_nm;
@@ -106,7 +102,7 @@ double track_on_part(const HoldRacetrack& r, int k, double u, double v, double* 
         const double cv = r.radius_nm;
         // The turns go round their centres towards the side of the turns:
         // off to the left is inside.
-        track = deg(std::atan2(v - cv, u - cu)) + 90.0;
+        track = degrees(std::atan2(v - cv, u - cu)) + 90.0;
         off = r.radius_nm - std::hypot(u - cu, v - cv);
     } else if (k == kOutboundLeg) {
         track = 180.0;
@@ -114,7 +110,7 @@ double track_on_part(const HoldRacetrack& r, int k, double u, double v, double* 
     } else {
         off = v;
     }
-    const double correction = std::min(deg(std::atan2(std::fabs(off), join)), kMostCorrectionDeg);
+    const double correction = std::min(degrees(std::atan2(std::fabs(off), join)), kMostCorrectionDeg);
     return track - (off > 0.0 ? correction : -correction);
 }
 

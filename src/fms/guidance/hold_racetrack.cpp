@@ -10,14 +10,9 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kFeetPerNm = 6076.12;
 constexpr double kFeetPerSecondPerKt = 1.68781;
 constexpr double kGravityFps2 = 32.174;
-
-double rad(double deg) {
-    return deg * kPi / 180.0;
-}
 
 } // namespace
 
@@ -26,9 +21,9 @@ double hold_speed_kt(double ground_speed_kt) {
 }
 
 double hold_turn_radius_nm(double speed_kt) {
-    const double standard_rate = speed_kt / 3600.0 / rad(kHoldTurnRateDps);
+    const double standard_rate = speed_kt / 3600.0 / radians(kHoldTurnRateDps);
     const double fps = speed_kt * kFeetPerSecondPerKt;
-    const double banked = fps * fps / (kGravityFps2 * std::tan(rad(kHoldBankDeg))) / kFeetPerNm;
+    const double banked = fps * fps / (kGravityFps2 * std::tan(radians(kHoldBankDeg))) / kFeetPerNm;
     return std::max(standard_rate, banked);
 }
 
@@ -53,7 +48,7 @@ HoldRacetrack hold_racetrack(const HoldEntry& hold, const AircraftState& aircraf
 GeoPosition racetrack_point(const HoldRacetrack& r, double along, double across) {
     const double distance = std::hypot(along, across);
     if (distance == 0.0) return r.fix;
-    const double bearing = r.inbound_true_deg + r.side * std::atan2(across, along) * 180.0 / kPi;
+    const double bearing = r.inbound_true_deg + r.side * degrees(std::atan2(across, along));
     GeoPosition p;
     gc_destination_point(r.fix.lat, r.fix.lon, floored_mod(bearing, 360.0), distance, &p.lat, &p.lon);
     return p;
@@ -62,7 +57,7 @@ GeoPosition racetrack_point(const HoldRacetrack& r, double along, double across)
 void racetrack_frame(const HoldRacetrack& r, double lat, double lon, double* along, double* across) {
     double distance = 0.0, course = 0.0;
     gc_dist_course(r.fix.lat, r.fix.lon, lat, lon, &distance, &course);
-    const double off = rad(course - r.inbound_true_deg);
+    const double off = radians(course - r.inbound_true_deg);
     *along = distance * std::cos(off);
     *across = r.side * distance * std::sin(off);
 }

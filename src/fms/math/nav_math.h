@@ -15,6 +15,13 @@
 // Earth radius in NM: 10800 / pi, so one minute of arc is one nautical mile.
 inline constexpr double earth_radius_nm = 3437.7467707849396;
 
+inline constexpr double radians(double deg) {
+    return deg * 0.017453292519943295;
+}
+inline constexpr double degrees(double rad) {
+    return rad * 57.29577951308232;
+}
+
 // x - floor(x / y) * y: a remainder that takes the sign of y.
 double floored_mod(double x, double y);
 

@@ -194,6 +194,21 @@ void update_descent_path() {
     }
     const AircraftState& a = aircraft_state;
     double distance = path_distance_to(target);
+    const double top = tod_altitude;
+    if (descent_path_distance_nm < 0.0) {
+        // The TOD stands back from the target along the legs, while the
+        // aircraft flies the turns cut: the path runs from the TOD's altitude
+        // at the TOD (behind the aircraft by what it flew past it) down to
+        // the target where it is met.
+        const double per_nm = path_altitude(1.0) - path_altitude(0.0);
+        const double past_tod =
+            per_nm > 0.0
+                ? std::max(0.0, (top - vertical_target_altitude) / per_nm - distance_ahead_to(target))
+                : 0.0;
+        descent_path_span_nm = distance + past_tod;
+    } else if (descent_path_target != target) {
+        descent_path_span_nm = -1.0; // a new target on the way down: the descent's own gradient
+    }
     if (descent_path_distance_nm >= 0.0 && descent_path_target == target) {
         double flown = 0.0, course = 0.0;
         gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
@@ -204,7 +219,11 @@ void update_descent_path() {
     descent_path_lat = a.plat;
     descent_path_lon = a.plon;
     descent_path_target = target;
-    descent_path_altitude = std::min(double(tod_altitude), path_altitude(descent_path_distance_nm));
+    const double along = descent_path_span_nm > 0.0
+                             ? vertical_target_altitude + (top - vertical_target_altitude) *
+                                                              descent_path_distance_nm / descent_path_span_nm
+                             : path_altitude(descent_path_distance_nm);
+    descent_path_altitude = std::min(top, along);
 }
 
 int32_t descent_altitude_command() {

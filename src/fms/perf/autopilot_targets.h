@@ -36,3 +36,6 @@ inline double descent_path_distance_nm = -1.0;
 inline double descent_path_lat = 0.0;
 inline double descent_path_lon = 0.0;
 inline int descent_path_target = -1;
+// The path's length from the TOD to the target as flown (-1: the descent's
+// own gradient).
+inline double descent_path_span_nm = -1.0;

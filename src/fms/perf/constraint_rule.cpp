@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -27,55 +28,62 @@ double altitude_of(int k) {
     return predicted_altitude(active_plan[k]);
 }
 
-// A plain altitude followed by one at or above it lies on the way up: the
-// profile climbs on after it, so it ends no descent (the pilot may have
-// climbed past it).
-bool on_the_way_up(int k) {
-    const int last = flown_last();
-    for (int i = k + 1; i < last; ++i)
-        if (constraint_kind(active_plan[i]) != ConstraintKind::None) return altitude_of(i) >= altitude_of(k);
-    return false;
-}
+// A cap this little below the one before it is still the same level.
+constexpr double kSameLevelFt = 100.0;
 
-// A plain altitude the profile from the origin meets while still climbing:
-// before the point where the climb from the origin reaches the level the
-// whole route affords. It belongs to the climb, even once the pilot climbed
-// past it.
-bool climb_side(int k) {
-    const int last = flown_last();
-    const double up = climb_nm_per_ft();
-    if (last < 1 || !(up > 0.0)) return false;
-    const double origin = std::max(0.0, predicted_altitude(active_plan[0]));
-    double route = 0.0, to_k = 0.0;
-    for (int i = 1; i <= last; ++i) {
-        const double leg = flown_leg_nm(i);
-        route += leg;
-        if (i <= k) to_k += leg;
-    }
-    const double end = route_end_altitude();
-    double level = cruise_altitude;
-    if (end > kNoConstraint) level = std::min(level, afforded_level(origin, route, end));
-    return altitude_of(k) < level && to_k <= (level - origin) * up;
+// The level the roles of the descent are read against: the cruise altitude,
+// or before one is set the altitude the descent would be from.
+double level_for(double top) {
+    return cruise_altitude > 0 ? double(cruise_altitude) : top;
 }
-
-// A plain altitude below one that comes before it (from entry `from` on) is
-// met on the way down from that one: the climb must first reach the earlier
-// altitude, so the lower one caps no climb and ends the descent after it.
-bool under_an_earlier_one(int from, int k) {
-    for (int i = std::max(from, 1); i < k; ++i)
-        if (constraint_kind(active_plan[i]) != ConstraintKind::None &&
-            altitude_of(i) > altitude_of(k) + 100.0)
-            return true;
-    return false;
-}
-
-DescentEnd descent_end_from(const ProfileView& v, double top, int floors_from);
 
 } // namespace
 
-ConstraintKind constraint_kind(const RouteWaypoint& w) {
-    if (!holds_altitude(w) || !(w.alt_constraint > kNoConstraint)) return ConstraintKind::None;
-    return typed_by_pilot(w) ? ConstraintKind::AtOrAbove : ConstraintKind::At;
+ConstraintRoles constraint_roles(double cruise) {
+    ConstraintRoles r;
+    const int last = flown_last();
+    r.last = last;
+    if (last < 1) return r;
+    const double origin = std::max(0.0, altitude_of(0));
+    double route = 0.0;
+    for (int i = 1; i <= last; ++i)
+        route += flown_leg_nm(i);
+    const double end = route_end_altitude();
+    const double level = end > kNoConstraint ? std::min(cruise, afforded_level(origin, route, end)) : cruise;
+    // Where the climb from the origin reaches that level, in whole NM along
+    // the legs counted whole after each leg, as the TOC scan counts them
+    // (without a climb rate and speed: at the origin).
+    const double top_nm = std::trunc((level - origin) * climb_nm_per_ft());
+    int last_at_level = 0;
+    for (int i = 1; i < last; ++i)
+        if (holds_altitude(active_plan[i]) && altitude_of(i) >= cruise) last_at_level = i;
+
+    bool climbing = true;
+    double cap = -std::numeric_limits<double>::infinity();
+    double lowest_end = std::numeric_limits<double>::infinity();
+    double along = 0.0;
+    for (int i = 1; i < last; ++i) {
+        along = std::trunc(along + flown_leg_nm(i));
+        if (!holds_altitude(active_plan[i])) continue;
+        ConstraintRole& role = r.role[static_cast<std::size_t>(i)];
+        const double h = altitude_of(i);
+        if (h >= cruise) {
+            role = ConstraintRole::AtLevel;
+            climbing = false;
+        } else if (climbing && (along < top_nm || i < last_at_level) && h + kSameLevelFt >= cap) {
+            role = ConstraintRole::CapsClimb;
+            cap = std::max(cap, h);
+        } else {
+            climbing = false;
+            if (i < last_at_level || h > lowest_end) {
+                role = ConstraintRole::PassedOver;
+            } else {
+                role = ConstraintRole::EndsDescent;
+                lowest_end = h;
+            }
+        }
+    }
+    return r;
 }
 
 ProfileView view_from_aircraft(int first) {
@@ -95,7 +103,7 @@ ProfileView view_from_origin(double altitude_ft) {
 }
 
 double distance_to(const ProfileView& v, int k) {
-    if (v.from_aircraft) return distance_to_meet(k);
+    if (v.from_aircraft) return distance_ahead_to(k);
     double d = 0.0;
     for (int i = 1; i <= k; ++i)
         d += flown_leg_nm(i);
@@ -115,81 +123,59 @@ double descent_ft_per_nm() {
 }
 
 DescentEnd descent_end(const ProfileView& v, double top) {
-    return descent_end_from(v, top, v.first);
-}
-
-namespace {
-
-DescentEnd descent_end_from(const ProfileView& v, double top, int floors_from) {
-    const int last = flown_last();
-    DescentEnd result;
-    if (last < 1) return result;
-    DescentEnd end; // the next end after the entry looked at
-    end.altitude = route_end_altitude();
-    if (end.altitude > kNoConstraint) end.index = last;
-    // A field at or above the altitude flown is no descent either.
-    if (end.altitude < top) result = end;
-    const double per_nm = descent_ft_per_nm();
-    // In the climb and the cruise a plain altitude on the climb's side is no
-    // end (the aircraft climbed to it or past it); once descending every one
-    // ahead is.
-    const bool climbing = tod_passed == 0;
-    double since = 0.0; // NM along the legs from entry i to `end`
-    for (int i = last - 1; i >= std::max(v.first, 1); --i) {
-        since += flown_leg_nm(i + 1);
-        const ConstraintKind kind = constraint_kind(active_plan[i]);
-        if (kind == ConstraintKind::None) continue;
-        const double altitude = altitude_of(i);
-        bool ends = false;
-        if (kind == ConstraintKind::AtOrAbove)
-            ends = end.index >= 1 && per_nm > 0.0 && altitude > end.altitude + since * per_nm;
-        else
-            // Below an earlier one behind the aircraft too, when the aircraft
-            // is above it: the descent from that one is not flown yet.
-            ends = under_an_earlier_one(v.altitude_ft > altitude + 100.0 ? 1 : floors_from, i) ||
-                   (!on_the_way_up(i) && !(climbing && climb_side(i)));
-        if (!ends) continue;
-        end = {i, altitude};
-        since = 0.0;
-        // One at or above the altitude flown comes first: no descent before it.
-        result = altitude >= top ? DescentEnd{} : end;
+    const ConstraintRoles roles = constraint_roles(level_for(top));
+    if (roles.last < 1) return {};
+    // One flown at the level is passed at it: the descent is to the end
+    // after it (the roles leave none before it).
+    for (int k = std::max(v.first, 1); k < roles.last; ++k) {
+        if (roles[k] == ConstraintRole::EndsDescent)
+            return altitude_of(k) < top ? DescentEnd{k, altitude_of(k)} : DescentEnd{};
     }
-    return result;
+    const double end = route_end_altitude();
+    return end > kNoConstraint && end < top ? DescentEnd{roles.last, end} : DescentEnd{};
 }
-
-} // namespace
 
 bool ends_descent(const ProfileView& v, int k, double top) {
-    ProfileView from = v;
-    from.first = k;
-    return descent_end_from(from, top, v.first).index == k;
+    const ConstraintRoles roles = constraint_roles(level_for(top));
+    if (k < std::max(v.first, 1) || k > roles.last) return false;
+    if (k == roles.last) {
+        const double end = route_end_altitude();
+        return end > kNoConstraint && end < top;
+    }
+    return roles[k] == ConstraintRole::EndsDescent && altitude_of(k) < top;
 }
 
 bool caps_climb(const ProfileView& v, int k, double cruise) {
-    const ConstraintKind kind = constraint_kind(active_plan[k]);
-    if (kind == ConstraintKind::None || kind == ConstraintKind::AtOrAbove) return false;
-    const double altitude = altitude_of(k);
-    // Above it already, or at or above the cruise altitude: nothing to cap.
-    if (!(altitude < cruise) || v.altitude_ft > altitude + 100.0 || under_an_earlier_one(v.first, k))
-        return false;
-    return on_the_way_up(k) || climb_side(k);
+    if (k < std::max(v.first, 1)) return false;
+    const ConstraintRoles roles = constraint_roles(cruise);
+    return roles[k] == ConstraintRole::CapsClimb && !(v.altitude_ft > altitude_of(k) + kSameLevelFt);
 }
 
 int climb_cap(const ProfileView& v, double cruise) {
-    const int last = flown_last();
-    for (int k = std::max(v.first, 1); k < last; ++k) {
-        const ConstraintKind kind = constraint_kind(active_plan[k]);
-        // At or above holds nothing; one the aircraft is above already is
-        // behind it.
-        if (kind == ConstraintKind::None || kind == ConstraintKind::AtOrAbove ||
-            v.altitude_ft > altitude_of(k) + 100.0)
-            continue;
-        return caps_climb(v, k, cruise) ? k : 0;
+    const ConstraintRoles roles = constraint_roles(cruise);
+    for (int k = std::max(v.first, 1); k < roles.last; ++k) {
+        switch (roles[k]) {
+        case ConstraintRole::CapsClimb:
+            // One the aircraft is above already is behind it.
+            if (!(v.altitude_ft > altitude_of(k) + kSameLevelFt)) return k;
+            break;
+        case ConstraintRole::EndsDescent:
+        case ConstraintRole::AtLevel:
+            return 0;
+        default:
+            break;
+        }
     }
     return 0;
 }
 
 double climb_level(const ProfileView& v, double cruise) {
+    // Past an end of descent the rest of the route only comes down: a climb
+    // the pilot held below it does not start again.
+    const ConstraintRoles roles = constraint_roles(cruise);
+    for (int k = 1; k < std::min(v.first, roles.last); ++k)
+        if (roles[k] == ConstraintRole::EndsDescent)
+            return std::min(cruise, std::floor(v.altitude_ft / 100.0) * 100.0);
     const DescentEnd end = descent_end(v, cruise);
     if (end.index < 1) return cruise;
     const double level = afforded_level(v.altitude_ft, distance_to(v, end.index), end.altitude);

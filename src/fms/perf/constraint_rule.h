@@ -1,38 +1,56 @@
-// Which altitude constraints hold the climb and which end the descent, read
-// by their kind: the one rule that the profile prediction, the TOC and TOD,
-// the VNAV targets, the descent page and the random-flight checker all ask,
-// so that what the pages show is what the aircraft flies.
+// Which altitude constraints hold the climb and which end the descent: the
+// one rule that the profile prediction, the TOC and TOD, the VNAV targets and
+// the descent page ask, so that what the pages show is what the aircraft
+// flies.
 //
-// - A pilot's altitude (shown "A") is at or above: met by any higher
-//   altitude. It never holds the climb, and ends a descent only where the
-//   path down to the next end would pass it below its altitude.
-// - An approach leg's altitude is a plain one. It caps the climb while the
-//   aircraft is below it and it lies on the climb's side: followed by a
-//   constraint at or above it, or before the point where the climb from the
-//   origin reaches the level the whole route affords. There it ends no
-//   descent in the climb or the cruise, even once the pilot climbed past
-//   it. Any other one (and, once the descent has begun, every one ahead)
-//   ends the descent, and so does one below a constraint before it (ahead,
-//   or behind while the aircraft is above this one): the climb must pass
-//   that one first, and meets this one on the way down.
-// - An end at or above the level flown allows no descent before it.
+// An altitude is one to meet at its fix, whoever set it (the pilot or an
+// approach). Where it stands decides what it does, read once from the origin
+// so that it keeps its role while the aircraft flies:
+// - Before the point where the climb from the origin reaches the level the
+//   route affords, or before one at or above the cruise altitude, it caps
+//   the climb: the climb levels at it until the fix is passed, then goes on.
+// - Past that point it ends a descent segment: the descent comes down to it,
+//   and the next one starts from it.
+// - One below a cap before it is met on the way down, not by coming down
+//   and climbing again: it ends a descent, and so does every one after it.
+// - The descent only comes down: one above an end before it is passed under.
+// - One at or above the cruise altitude is flown at the level: nothing before
+//   it descends, and nothing after it caps a climb. What would end a descent
+//   before it is passed over.
 // - The climb goes no higher than the level from which the rest of the route
 //   can still be descended: there the top of climb and top of descent meet.
 // - A route whose end has no altitude (a last fix that is not the
 //   destination airport) has no end of descent: nothing descends to it.
+// Distances are along the plan's legs, as the TOD is placed; where the climb
+// reaches the level is found in whole NM, as the TOC is.
 #pragma once
 
 #include "fms/plan/route_plan.h"
 
-// No entry carries an at-or-below altitude: the approach file's descriptors
-// stay in the procedure tables.
-enum class ConstraintKind { None, At, AtOrAbove };
-ConstraintKind constraint_kind(const RouteWaypoint& w);
+#include <array>
+
+enum class ConstraintRole {
+    None,        // no altitude to meet
+    CapsClimb,   // the climb levels at it until it is passed
+    EndsDescent, // a descent segment ends at it
+    AtLevel,     // at or above the cruise altitude: no descent before it
+    PassedOver,  // flown past above or below it: it would make the path turn back
+};
+
+// Every entry's role for a cruise altitude, worked out in one walk of the
+// flown route (entries 1 to the last but one; the last is the route's end).
+struct ConstraintRoles {
+    std::array<ConstraintRole, kPlanLastIndex + 1> role{};
+    int last = -1; // flown_last()
+    ConstraintRole operator[](int i) const {
+        return i >= 0 && i <= kPlanLastIndex ? role[static_cast<std::size_t>(i)] : ConstraintRole::None;
+    }
+};
+ConstraintRoles constraint_roles(double cruise);
 
 // Where a profile is looked at from: an altitude, and the first entry ahead
-// with the distances to it and beyond measured either from the aircraft
-// (through its TO waypoint, with the turns LNAV cuts) or along the plan's
-// legs from the origin.
+// with the distances to it and beyond measured along the legs, either from
+// the aircraft (through its TO waypoint) or from the origin.
 struct ProfileView {
     double altitude_ft = 0.0;
     int first = 1;
@@ -58,16 +76,18 @@ struct DescentEnd {
     double altitude = kNoConstraint;
 };
 // The end of the descent from `top` ft for the entries from v.first on: the
-// first constraint that ends it, else the route's end when it has an
-// altitude.
+// first constraint that ends one, else the route's end when it has an
+// altitude; none when that end is at or above `top`.
 DescentEnd descent_end(const ProfileView& v, double top);
+// Entry k ends a descent from `top`.
 bool ends_descent(const ProfileView& v, int k, double top);
 
-// Entry k caps the climb to `cruise` seen from v.
+// Entry k caps the climb to `cruise` seen from v (not when v is above it).
 bool caps_climb(const ProfileView& v, int k, double cruise);
 // The first entry from v.first that caps the climb; 0 when none does before
-// a constraint that ends a descent.
+// a constraint that ends a descent or is flown at the level.
 int climb_cap(const ProfileView& v, double cruise);
 // The level the climb from v goes to: the cruise altitude, or the afforded
-// level (whole hundreds) when the route to the end of descent is too short.
+// level (whole hundreds) when the route to the end of descent is too short;
+// no higher than v (whole hundreds) once an end of descent is behind it.
 double climb_level(const ProfileView& v, double cruise);

@@ -108,17 +108,15 @@ ProfilePoint climb_top(const ProfileView& v) {
 }
 
 // The T/D: the descent from `top` to the end, walked back over the legs from
-// the end. VNAV starts down by the distance flown (turns cut), so the legs
-// reach back further by what LNAV cuts off them past the T/D. A descent
-// longer than the route ahead puts it behind the TO, on the way back towards
-// the aircraft.
+// the end (VNAV measures its distance to the end along the same legs). A
+// descent longer than the route ahead puts it behind the TO, on the way back
+// towards the aircraft.
 ProfilePoint descent_top_point(const DescentEnd& e, double top, int to) {
     ProfilePoint p;
     const int end = e.index;
     const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
     double sum = 0.0;
     double beyond_to = 0.0; // the legs after the TO waypoint
-    double need = descent;  // along the legs
     p.exists = true;
     p.altitude_ft = top;
     for (int i = end; i >= to && i >= 1; --i) {
@@ -126,21 +124,20 @@ ProfilePoint descent_top_point(const DescentEnd& e, double top, int to) {
         leg(i, i - 1, &length, &course);
         sum += length;
         if (i > to) beyond_to = sum;
-        need = descent + cut_from(i, end);
-        if (sum >= need) {
+        if (sum >= descent) {
             const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
-            gc_destination_point(from.lat, from.lon, course, length - (sum - need), &p.lat, &p.lon);
+            gc_destination_point(from.lat, from.lon, course, length - (sum - descent), &p.lat, &p.lon);
             p.index = i;
-            p.ahead_nm = distance_ahead_to(end) - need;
+            p.ahead_nm = distance_ahead_to(end) - descent;
             return p;
         }
     }
     double back = course_to_to_deg + 180.0;
     if (back >= 360.0) back -= 360.0;
     gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + aircraft_state.magvar,
-                         need - beyond_to, &p.lat, &p.lon);
+                         descent - beyond_to, &p.lat, &p.lon);
     p.index = to;
-    p.ahead_nm = distance_ahead_to(end) - need;
+    p.ahead_nm = distance_ahead_to(end) - descent;
     return p;
 }
 
@@ -185,18 +182,34 @@ double hundreds(double a) {
     return a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a;
 }
 
-// The first constraint from i up to (not including) the last that caps the
-// climb (constraint_rule.h); 0 when one that ends a descent comes first.
-int climb_look_ahead(const ProfileView& origin, int i) {
-    ProfileView from = origin;
-    from.first = i;
-    return climb_cap(from, cruise_altitude);
+// For each entry i the first constraint from i up to (not including) the
+// last that caps the climb from the origin; 0 when one that ends a descent or
+// is flown at the level comes first. One walk back over the roles.
+std::vector<int> climb_look_ahead(const VerticalProfile& prof, const ConstraintRoles& roles, double origin) {
+    std::vector<int> next(static_cast<std::size_t>(std::max(roles.last, 0) + 1), 0);
+    for (int i = roles.last - 1; i >= 1; --i) {
+        const std::size_t at = static_cast<std::size_t>(i);
+        switch (roles[i]) {
+        case ConstraintRole::CapsClimb:
+            next[at] = origin > prof.entries[at].altitude_ft + 100.0 ? next[at + 1] : i;
+            break;
+        case ConstraintRole::EndsDescent:
+        case ConstraintRole::AtLevel:
+            next[at] = 0;
+            break;
+        default:
+            next[at] = next[at + 1];
+        }
+    }
+    return next;
 }
 
 // Climb pass: predictions forward from the origin; returns where the
 // climb ends (toc_at).
-int climb_pass(VerticalProfile& prof, const ProfileView& origin, double rc, double climb_distance) {
+int climb_pass(VerticalProfile& prof, const ProfileView& origin, const ConstraintRoles& roles, double rc,
+               double climb_distance) {
     const int last = flown_last();
+    const std::vector<int> look_ahead = climb_look_ahead(prof, roles, origin.altitude_ft);
     double a = origin.altitude_ft;
     double s = 0.0;
     bool toc_seen = false;
@@ -208,16 +221,15 @@ int climb_pass(VerticalProfile& prof, const ProfileView& origin, double rc, doub
         const double length = leg_length(i - 1, i);
         s = saturate_to_whole(s + length);
         a += leg_altitude_change(length, climb_tas_target, rc);
-        k = climb_look_ahead(origin, i);
+        k = look_ahead[static_cast<std::size_t>(i)];
         if (keeps_altitude(w)) {
             if (toc_seen) continue;
             if (toc_passed == 1) {
                 toc_at = i;
                 toc_seen = true;
             }
-            // At or above is met by any higher altitude.
-            a = constraint_kind(w) == ConstraintKind::AtOrAbove ? std::max(a, prof.entries[i].altitude_ft)
-                                                                : prof.entries[i].altitude_ft;
+            // One passed over leaves the climb as it is.
+            if (roles[i] != ConstraintRole::PassedOver) a = prof.entries[i].altitude_ft;
             // Earlier waypoints up to the previous constraint fly no faster. A
             // constraint without a speed (-999) limits nothing.
             if (prof.entries[i].speed_kt > 0.0)
@@ -251,29 +263,30 @@ int climb_pass(VerticalProfile& prof, const ProfileView& origin, double rc, doub
 // waypoint that reaches the cruise altitude. Only a constraint that ends a
 // descent (constraint_rule.h) holds the waypoints after it down to it; a
 // route that ends without an altitude has no descent.
-void descent_pass(VerticalProfile& prof, const ProfileView& origin, double rd, int toc_at) {
+void descent_pass(VerticalProfile& prof, const ConstraintRoles& roles, double rd, int toc_at) {
     const int last = flown_last();
     double a = route_end_altitude();
     if (a <= kNoConstraint) return;
-    std::vector<bool> ends(static_cast<std::size_t>(last + 1), false);
-    for (int i = 1; i < last; ++i)
-        ends[static_cast<std::size_t>(i)] =
-            keeps_altitude(active_plan[i]) && ends_descent(origin, i, cruise_altitude);
+    auto ends = [&](int i) { return roles[i] == ConstraintRole::EndsDescent; };
+    // For each entry the nearest end of a descent before it (0: none).
+    std::vector<int> end_before(static_cast<std::size_t>(last + 1), 0);
+    for (int i = 2; i <= last; ++i)
+        end_before[static_cast<std::size_t>(i)] =
+            ends(i - 1) ? i - 1 : end_before[static_cast<std::size_t>(i - 1)];
     for (int j = last - 1; j >= 1; --j) {
         const RouteWaypoint& w = active_plan[j];
         const Prediction p{prof, j};
         a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
-        int m = 0;
-        for (int i = j - 1; i >= 1 && i >= toc_at; --i)
-            if (ends[static_cast<std::size_t>(i)]) {
-                m = i;
-                break;
-            }
+        const int before = end_before[static_cast<std::size_t>(j)];
+        const int m = before >= toc_at ? before : 0;
         double v = descent_speed_target;
         if (keeps_altitude(w)) {
-            // The path passes over a constraint that does not end it.
-            a = ends[static_cast<std::size_t>(j)] ? prof.entries[j].altitude_ft
-                                                  : std::max(a, prof.entries[j].altitude_ft);
+            // The path is held at the level over one flown at it, and runs on
+            // past one it passes over.
+            if (roles[j] == ConstraintRole::AtLevel)
+                a = std::max(a, prof.entries[j].altitude_ft);
+            else if (roles[j] != ConstraintRole::PassedOver)
+                a = prof.entries[j].altitude_ft;
             if (prof.entries[j].speed_kt == kNoConstraint) p.speed(descent_speed_target);
             v = prof.entries[j].speed_kt;
         } else if (m > 0) {
@@ -323,32 +336,12 @@ ProfilePoint origin_climb_top(double climb_nm) {
     return p;
 }
 
-void mark_roles(VerticalProfile& p, const ProfileView& v) {
+// Each entry's role as the rule reads it from the origin, so that it keeps
+// it while the aircraft flies (the route's end is marked with the E/D).
+void mark_roles(VerticalProfile& p, const ConstraintRoles& roles) {
     const int last = static_cast<int>(p.entries.size()) - 1;
-    for (int i = 0; i <= last; ++i)
-        if (constraint_kind(active_plan[i]) != ConstraintKind::None)
-            p.entries[i].role = EntryRole::PassedOver;
-    // The caps one after another: each holds the climb from the one before.
-    if (toc_passed == 0 && cruise_altitude > 0) {
-        ProfileView from = v;
-        for (int k = climb_cap(from, cruise_altitude); k > 0 && k <= last;
-             k = climb_cap(from, cruise_altitude)) {
-            p.entries[k].role = EntryRole::CapsClimb;
-            from.first = k + 1;
-            from.altitude_ft = std::max(from.altitude_ft, predicted_altitude(active_plan[k]));
-        }
-    }
-    // The ends one after another, each looked for from the one before.
-    ProfileView from = v;
-    for (DescentEnd e = descent_end(from, p.level_ft); e.index >= from.first && e.index < last;
-         e = descent_end(from, p.level_ft)) {
-        if (constraint_kind(active_plan[e.index]) != ConstraintKind::None)
-            p.entries[e.index].role = EntryRole::EndsDescent;
-        from.first = e.index + 1;
-    }
-    // The route's end, when it has a constraint of its own.
-    if (constraint_kind(active_plan[last]) != ConstraintKind::None && p.ed.exists)
-        p.entries[last].role = EntryRole::EndsDescent;
+    for (int i = 1; i < last; ++i)
+        p.entries[static_cast<std::size_t>(i)].role = roles[i];
 }
 
 void lay_path(VerticalProfile& p, const ProfilePlace& at) {
@@ -409,6 +402,8 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     const int last = flown_last();
     const int to = to_waypoint_index;
     if (last < 1) return p;
+    // The constraints' roles, read once for the passes and the entries.
+    const ConstraintRoles roles = constraint_roles(cruise_altitude);
     p.entries.resize(static_cast<std::size_t>(last + 1));
     for (int i = 0; i <= last; ++i) {
         const RouteWaypoint& w = active_plan[i];
@@ -418,12 +413,13 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         e.speed_kt = predicted_speed(w);
         if (i >= 1) e.origin_nm = saturate_to_whole(p.entries[i - 1].origin_nm + leg_length(i - 1, i));
     }
+    mark_roles(p, roles);
     if (at.predict != nullptr) {
         p.prediction_toc = origin_climb_top(at.predict->climb_nm);
         if (at.predict->entries) {
             const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));
-            const int toc_at = climb_pass(p, origin, at.predict->climb_fpm, at.predict->climb_nm);
-            descent_pass(p, origin, at.predict->descent_fpm, toc_at);
+            const int toc_at = climb_pass(p, origin, roles, at.predict->climb_fpm, at.predict->climb_nm);
+            descent_pass(p, roles, at.predict->descent_fpm, toc_at);
         }
     }
     if (to < 1 || to > active_plan_last || last < to) return p;
@@ -446,7 +442,8 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         p.ed = at_entry(e.index, e.altitude);
         p.tod = descent_top_point(e, p.level_ft, to);
     }
-    mark_roles(p, v);
+    if (p.ed.exists && p.ed.index == last && holds_altitude(active_plan[last]))
+        p.entries[static_cast<std::size_t>(last)].role = ConstraintRole::EndsDescent;
     lay_path(p, at);
     return p;
 }

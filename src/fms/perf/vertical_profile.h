@@ -5,21 +5,17 @@
 // of descent, so what the pages show is what the aircraft flies.
 #pragma once
 
-#include <vector>
+#include "fms/perf/constraint_rule.h"
 
-// What an entry does to the path, by the constraint rule (constraint_rule.h).
-enum class EntryRole {
-    None,        // no altitude of its own
-    CapsClimb,   // the climb levels at it until it is passed
-    EndsDescent, // a descent segment ends at it
-    PassedOver,  // it has an altitude the path meets without levelling
-};
+#include <vector>
 
 struct ProfileEntry {
     int id = 0;
     double altitude_ft = -999.0; // predicted, or its own constraint (-999: none)
     double speed_kt = -999.0;
-    EntryRole role = EntryRole::None;
+    // What it does to the path, by the constraint rule; the route's end
+    // ends the descent when the profile descends to it.
+    ConstraintRole role = ConstraintRole::None;
     // Along the legs from the origin, whole NM after every leg.
     double origin_nm = 0.0;
     // Predicted by this build (ProfilePlace::predict), not kept from before.

@@ -11,6 +11,7 @@
 #include "fms/perf/autopilot_targets.h"
 #include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
+#include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav_phase.h"
@@ -116,7 +117,8 @@ void detect_tod() {
     const DescentEnd end = descent_end(view_from_aircraft(), top);
     if (end.index < 1) return;
     const double descent = phase_distance(top - end.altitude, descent_rate(), descent_tas_target);
-    double d = distance_to_meet(end.index) - descent;
+    // Along the legs, as the TOD is placed.
+    double d = distance_ahead_to(end.index) - descent;
     if (reversal_near_tod == 1) {
         if (d < 10.0) d = -1.0;
         reversal_near_tod = 0;
@@ -257,6 +259,32 @@ int vertical_target_entry(int first) {
     return e.index >= 1 ? e.index : last;
 }
 
+void make_profile_again() {
+    flown_plan_edited = 0;
+    // A climb the new profile does not end on the route has no T/C: the one
+    // of the profile before is none of this one's.
+    if (toc_passed == 0) toc_lat = toc_lon = 0.0;
+    predict_profile(cruise_altitude, kProfileFull);
+    if (toc_passed == 0) plan_distance_to(0);
+    update_toc_tod(kTodLocate);
+    route_distance_summary();
+
+    vertical_target_altitude = cruise_altitude;
+    vertical_target_lat = toc_lat;
+    vertical_target_lon = toc_lon;
+    if (to_waypoint_index <= active_plan_last)
+        constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
+    const int target = constraint_waypoint_index;
+    if (toc_passed == 0) {
+        if (target < plan_distance_to(1)) target_entry(target);
+    } else {
+        update_toc_tod(kTodLocate);
+        target_entry(target);
+        if (target == active_plan_last && active_plan[target].type == "APT" && vnav_engaged == 1)
+            vertical_target_altitude = route_end_altitude() + 200.0;
+    }
+}
+
 void clear_tod_passed() {
     tod_passed = 0;
     tod_commands_sent = 0;
@@ -271,7 +299,10 @@ int plan_distance_to(int offset) {
     for (int i = std::max(n, 1); i < last && i < static_cast<int>(p.entries.size()); ++i) {
         const RouteWaypoint& w = active_plan[i];
         if (p.entries[i].altitude_ft >= cruise_altitude) break;
-        if (!caps_climb(v, i, cruise_altitude)) continue;
+        // A cap the aircraft is above already is behind it.
+        if (p.entries[i].role != ConstraintRole::CapsClimb ||
+            v.altitude_ft > p.entries[i].altitude_ft + 100.0)
+            continue;
         if (p.entries[i].origin_nm < climb_distance_nm) {
             toc_lat = w.lat;
             toc_lon = w.lon;
@@ -365,6 +396,14 @@ void update_vnav_target_at_sequencing() {
 }
 
 void update_vertical_guidance() {
+    // An edit on the GNS or the MCU: the route flown is another one.
+    if (flown_plan_edited == 1 && cruise_altitude > 0 && valid_to() && flown_last() >= 1) {
+        make_profile_again();
+        // Its new target is commanded in the climb and the descent.
+        if (vnav_engaged == 1 && !(toc_passed == 1 && tod_passed == 0))
+            call_for_vnav_targets(VnavReason::RouteChanged, kAltitudeTarget);
+    }
+    flown_plan_edited = 0;
     detect_toc();
     detect_tod();
     if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();

@@ -31,6 +31,12 @@ void update_toc_tod(int mode);
 // (constraint_rule.h), else the last entry.
 int vertical_target_entry(int first);
 
+// The profile made again for the route now flown, after an edit of it (EXEC,
+// or the GNS or the MCU, which edit the flown plan at once): the
+// predictions, the TOC and TOD from where the aircraft is, and the vertical
+// target. Clears flown_plan_edited.
+void make_profile_again();
+
 // Before sequencing: the next constrained waypoint and the vertical target.
 void update_vnav_target_at_sequencing();
 

@@ -1,8 +1,10 @@
 #include "fms/plan/plan_choices.h"
 
 #include "fms/plan/plan_edit.h"
+#include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/update_state.h"
 
 namespace {
 
@@ -73,9 +75,12 @@ ChoicesEdit::ChoicesEdit(const PlanEdit& edit) : choices_(edit.t_.plan->choices_
 void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text) {
     ((*ChoicesEdit(working_plan)).*choose)(text);
     // A change pending on a route loaded from another origin has a runway of
-    // its own.
+    // its own, as has a route begun anew in the air: the aircraft took off
+    // from the flown route's runway, which ERASE brings back.
     const bool same_origin = active_plan.last() >= 0 && active_plan[0].ident == working_plan[0].ident;
-    if (route_state == kRouteStateActive || (route_state == kRouteStateActiveModified && same_origin)) {
+    const bool new_route_aloft = working_plan_new == 1 && !standing_on_ground();
+    if (route_state == kRouteStateActive ||
+        (route_state == kRouteStateActiveModified && same_origin && !new_route_aloft)) {
         const PlanEdit edit(active_target(), "a choice made on the flown plan");
         ((*ChoicesEdit(edit)).*choose)(text);
     }

@@ -80,8 +80,8 @@ class ChoicesEdit {
 
 // A choice that raises no modification (a departure runway typed on RTE
 // other than over a flown route's runway) is made on the working plan and,
-// while a route is flown from the same origin, on the flown plan too: ERASE
-// of a change, pending then or later, brings back what the flown plan holds,
-// so the runway stays. A choice that raises a modification belongs to it
+// while a route is flown from the same origin and the change is no route
+// begun anew in the air, on the flown plan too: ERASE of a change, pending
+// then or later, brings back what the flown plan holds, so the runway stays. A choice that raises a modification belongs to it
 // alone: made before the route state moves, it stays with the working plan.
 void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text);

@@ -183,6 +183,8 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
         to_before_ = to_waypoint_index;
         guards_modification_ = other_unit_holds_modification();
         if (guards_modification_) flown_before_ = flown_plan_print();
+        unit_edit_ = unit_in_scope != PlanUnit::Core && !keeps_modifications(unit_in_scope);
+        if (unit_edit_) unit_before_ = flown_plan_print();
     }
     // A plan laid out whole elsewhere (a test's, a file's) has its ids now,
     // so that a cursor put on it by index follows its entry.
@@ -220,6 +222,7 @@ PlanEdit::~PlanEdit() {
     }
     outermost_of(t_.plan) = nullptr;
     finish();
+    if (unit_edit_ && flown_plan_print() != unit_before_) flown_plan_edited = 1;
     // Another unit's modification, put in place by a later EXEC, would undo
     // this edit: the edit ends it.
     if (guards_modification_ && flown_plan_print() != flown_before_) {

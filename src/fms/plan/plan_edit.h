@@ -19,7 +19,8 @@
 //   first activation), and the TO's position is taken from its entry;
 // - an edit of the active plan on the GNS or the MCU ends a modification
 //   pending on a CDU, which is told (end_other_units_modification below,
-//   fms/plan/plan_events.h);
+//   fms/plan/plan_events.h), and one that changed it asks for the profile
+//   anew (flown_plan_edited, fms/plan/vertical_state.h);
 // - the plans' rules are checked (fms/plan/plan_invariants.h).
 #pragma once
 
@@ -175,6 +176,9 @@ class PlanEdit {
     // what the flown plan was then.
     bool guards_modification_ = false;
     std::uint64_t flown_before_ = 0;
+    // Set when a unit that edits the flown plan at once began the edit.
+    bool unit_edit_ = false;
+    std::uint64_t unit_before_ = 0;
 };
 
 // Opens slot p (0..last + 1): entries p..last move up one, and slot p holds

@@ -65,6 +65,11 @@ inline void forget_profile_points() {
     vertical_target_lat = vertical_target_lon = 0.0;
 }
 
+// 1 once a control unit that edits the flown plan at once (the GNS, the MCU)
+// changed it: the profile is made again for the route now flown, as EXEC
+// makes it for a CDU's change, and this goes back to 0.
+inline int flown_plan_edited = 0;
+
 // The climb constraint VNAV climbs to (an entry of the active plan); 0 while
 // it climbs to the cruise altitude.
 inline int climb_constraint_index = 0;

@@ -1,5 +1,6 @@
 #include "fms/plan/waypoint_entry.h"
 
+#include "data/load_warnings.h"
 #include "data/nav_database.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/magnetic_variation.h"
@@ -7,6 +8,7 @@
 #include "fms/plan/airways.h"
 #include "fms/plan/plan_editing.h"
 #include "platform/text_file.h"
+#include "sim/host_folder.h"
 
 #include <algorithm>
 #include <cctype>
@@ -63,26 +65,41 @@ void set_single_candidate(const std::string& ident, double lat, double lon, cons
     candidate_list.append(std::move(r));
 }
 
-template <class Table> void append_from(const Table& table, const std::string& ident, bool airport) {
-    for (int i = 1; i <= table.count() && !candidate_list.full(); ++i) {
+template <class Table>
+void collect(const Table& table, int which, const std::string& ident, double lat, double lon,
+             std::vector<CandidateMatch>& matches) {
+    for (int i = 1; i <= table.count(); ++i) {
         const NavRecordView r = table[i];
-        if (r.ident != ident) continue;
-        NavRecord c;
-        c.ident = r.ident;
-        c.latitude = r.latitude;
-        c.longitude = r.longitude;
-        c.kind = r.kind;
-        c.extra = r.extra;
-        if (airport) c.elevation_text = r.elevation_text;
-        candidate_list.append(std::move(c));
+        if (r.ident == ident)
+            matches.push_back({ranking_distance(lat, lon, r.latitude, r.longitude), which, i});
     }
 }
 
-// One database pass, in the order navaids, intersections, airports.
-void search_pass(int table, const std::string& ident) {
-    if (table <= 1) append_from(navaid_table, ident, false);
-    if (table < 1 || table == 2) append_from(intersection_table, ident, false);
-    if (table < 1 || table == 3) append_from(airport_table, ident, true);
+void append_match(const CandidateMatch& m) {
+    const NavRecordView r = m.table == 1   ? navaid_table[m.index]
+                            : m.table == 2 ? intersection_table[m.index]
+                                           : airport_table[m.index];
+    NavRecord c;
+    c.ident = r.ident;
+    c.latitude = r.latitude;
+    c.longitude = r.longitude;
+    c.kind = r.kind;
+    c.extra = r.extra;
+    if (m.table == 3) c.elevation_text = r.elevation_text;
+    candidate_list.append(std::move(c));
+}
+
+// One database pass, in the order navaids, intersections, airports; the
+// nearest to (lat, lon) when more match than the list holds.
+void search_pass(int table, const std::string& ident, double lat, double lon) {
+    std::vector<CandidateMatch> matches;
+    if (table <= 1) collect(navaid_table, 1, ident, lat, lon, matches);
+    if (table < 1 || table == 2) collect(intersection_table, 2, ident, lat, lon, matches);
+    if (table < 1 || table == 3) collect(airport_table, 3, ident, lat, lon, matches);
+    keep_nearest_matches(matches, candidate_list.slots - 1 - static_cast<std::size_t>(candidate_count()),
+                         ident);
+    for (const CandidateMatch& m : matches)
+        append_match(m);
 }
 
 int nearest_candidate(double lat, double lon) {
@@ -195,7 +212,7 @@ void place_bearing_place_bearing(int table, const std::string& place1, double b1
     pbd_bearing_1 = b1;
     pbd_bearing_2 = b2;
     waypoint_lookup_text = place1;
-    search_pass(table, place1);
+    search_pass(table, place1, aircraft_lat, aircraft_lon);
     const int first = nearest_candidate(aircraft_lat, aircraft_lon);
     if (first == 0) return;
     const NavRecord p1 = candidate_list[first];
@@ -207,7 +224,7 @@ void place_bearing_place_bearing(int table, const std::string& place1, double b1
 
     waypoint_lookup_text = place2;
     candidate_list.set_count(0);
-    search_pass(table, place2);
+    search_pass(table, place2, aircraft_lat, aircraft_lon);
     const int second = nearest_candidate(aircraft_lat, aircraft_lon);
     if (second == 0) return;
     NavRecord fix = candidate_list[second];
@@ -232,6 +249,29 @@ void sort_nearest_first(double aircraft_lat, double aircraft_lon) {
 }
 
 } // namespace
+
+void keep_nearest_matches(std::vector<CandidateMatch>& matches, std::size_t room, const std::string& ident) {
+    if (matches.size() <= room) return;
+    auto in_order = [](const CandidateMatch& a, const CandidateMatch& b) {
+        return a.table != b.table ? a.table < b.table : a.index < b.index;
+    };
+    std::nth_element(matches.begin(), matches.begin() + static_cast<std::ptrdiff_t>(room), matches.end(),
+                     [&in_order](const CandidateMatch& a, const CandidateMatch& b) {
+                         return a.distance != b.distance ? a.distance < b.distance : in_order(a, b);
+                     });
+    int left_out[4] = {};
+    for (std::size_t i = room; i < matches.size(); ++i)
+        ++left_out[matches[i].table];
+    matches.resize(room);
+    std::sort(matches.begin(), matches.end(), in_order);
+    static const char* const kFiles[4] = {"", "navs.txt", "ints.txt", "apts.txt"};
+    for (int t = 1; t <= 3; ++t)
+        if (left_out[t] > 0)
+            record_load_warning(host_folder + "\\orvex\\navdata\\" + kFiles[t],
+                                ident + ": " + std::to_string(left_out[t]) +
+                                    " records left out of the candidates, which hold " +
+                                    std::to_string(room) + ": the nearest to the aircraft kept");
+}
 
 void lookup_waypoint_entry(int table, double aircraft_lat, double aircraft_lon) {
     candidate_list.set_count(0);
@@ -258,14 +298,14 @@ void lookup_waypoint_entry(int table, double aircraft_lat, double aircraft_lon) 
             pbd_distance = saturate_to_int(distance);
             pbd_bearing_1 = b1;
             waypoint_lookup_text = place1;
-            search_pass(table, place1);
+            search_pass(table, place1, aircraft_lat, aircraft_lon);
         } else {
             if (b1 < 0.0 || b2 < 0.0) return;
             place_bearing_place_bearing(table, place1, b1, place2, b2, aircraft_lat, aircraft_lon);
             return;
         }
     } else {
-        search_pass(table, entry);
+        search_pass(table, entry, aircraft_lat, aircraft_lon);
         if (candidate_count() == 0 && shorthand_entry(entry)) return;
     }
     if (candidate_count() > 1) sort_nearest_first(aircraft_lat, aircraft_lon);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The entry to look up; the place/bearing forms replace it by the place.
 extern std::string waypoint_lookup_text;
@@ -25,3 +26,14 @@ extern std::string pbd_place_frequency;
 // navaids, 2 only intersections, 3 only airports. Several hits are sorted
 // nearest first from the aircraft's position.
 void lookup_waypoint_entry(int table, double aircraft_lat, double aircraft_lon);
+
+// A record of the navaid (1), intersection (2) or airport (3) table that an
+// ident search found, and how far it lies from the aircraft.
+struct CandidateMatch {
+    double distance;
+    int table;
+    int index;
+};
+// Of the matches (in the search's order), keeps the `room` nearest, still in
+// that order, and tells how many were left out, naming their files.
+void keep_nearest_matches(std::vector<CandidateMatch>& matches, std::size_t room, const std::string& ident);

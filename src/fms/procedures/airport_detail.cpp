@@ -9,6 +9,7 @@
 #include "fms/math/lat_lon_text.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "fms/procedures/approach_file.h"
 #include "fms/procedures/sid_file.h"
 #include "fms/procedures/star_file.h"
@@ -203,8 +204,11 @@ void load_airport_detail(const std::string& ident, int slot) {
         record_load_warning(line.path, text);
     }
 
-    // The origin's elevation is also the altitude of the plan's first entry.
-    if (slot == origin_slot) set_origin_elevation(parse_double(t[1]));
+    // The origin's elevation is also the altitude of the plan's first entry;
+    // an airport loaded for a route not yet executed leaves the flown one's.
+    const bool flown_origin =
+        route_state < kRouteStateActive || active_plan_last < 0 || active_plan[0].ident == ident;
+    if (slot == origin_slot && flown_origin) set_origin_elevation(parse_double(t[1]));
     airport_elevation_text = t[1];
     s.airport_ident = ident;
     s.airport_name = t[0];

@@ -6,8 +6,10 @@
 #include "data/reader_checks.h"
 #include "fms/procedures/procedure_expansion.h"
 #include "fms/procedures/procedure_file.h"
+#include "fms/procedures/procedure_selection.h"
 #include "platform/text_file.h"
 
+#include <map>
 #include <set>
 
 namespace {
@@ -140,6 +142,15 @@ class ApproachLoader {
             }
             current_ = index;
             slot_.approaches.slot(index).legs.append(ProcedureLeg{});
+            first_lines_.emplace(t[2], check.line_number());
+            // Flown as written, but no runway of the airport is drawn or
+            // tuned for it. Runway texts A to D name circling approaches,
+            // which serve every runway.
+            if (!runway.empty() && !(runway[0] >= 'A' && runway[0] <= 'D') &&
+                find_runway_exact(slot_, runway) == 0)
+                check.value(
+                    "approach " + t[2] + " for runway " + runway +
+                    ", which the airport's line does not have: kept, without a runway of the airport");
         }
 
         shift_before_code(t);
@@ -195,12 +206,28 @@ class ApproachLoader {
 
     void end_of_file(FileLineCheck& check) {
         omissions_.finish(slot_.approaches, check);
+        tell_long_choices(check);
         if (!groups_left_out_.empty())
             check.note(table_full_note(static_cast<int>(groups_left_out_.size()), "approach names",
                                        static_cast<int>(decltype(slot_.approach_groups)::slots) - 1));
     }
 
   private:
+    // The legs of one name make one choice, whatever runway their lines give.
+    void tell_long_choices(FileLineCheck& check) {
+        std::map<std::string, int> legs_of_name;
+        for (int i = 1; i <= slot_.approaches.count(); ++i)
+            legs_of_name[slot_.approaches[i].second_text] += slot_.approaches[i].legs.count();
+        for (const auto& [name, legs] : legs_of_name) {
+            if (legs <= kPreviewLegsMax) continue;
+            const LongestChoice longest = longest_approach_choice(name, slot_);
+            const auto line = first_lines_.find(name);
+            tell_long_choice(check, "approach " + name, line == first_lines_.end() ? 0 : line->second,
+                             longest.legs, longest.transition, longest.runway);
+        }
+        first_lines_.clear();
+    }
+
     void add_group(const std::string& name) {
         for (int i = 1; i <= slot_.approach_groups.count(); ++i)
             if (equals_ignoring_case(slot_.approach_groups[i].runway_transition_list, name)) return;
@@ -212,7 +239,8 @@ class ApproachLoader {
     AirportProcedures& slot_;
     int current_ = 0;
     ProcedureOmissions omissions_{"approach", "approaches"};
-    std::set<std::string> groups_left_out_; // names the full group table had no room for
+    std::set<std::string> groups_left_out_;  // names the full group table had no room for
+    std::map<std::string, int> first_lines_; // where each approach name was first met
 };
 
 } // namespace

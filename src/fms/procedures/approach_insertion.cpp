@@ -136,7 +136,10 @@ void insert_approach(int with_disco) {
         write_entry(t, edit.last(), destination);
     }
     approach_preview_built = 0;
-    if (constraint_waypoint_index > s) constraint_waypoint_index.move_to(edit.last());
+    // The vertical target is the flown plan's: a change pending on a flown
+    // route leaves it as it is, and EXEC sets it from the plan put in place.
+    if (route_state < kRouteStateActive && constraint_waypoint_index > s)
+        constraint_waypoint_index.move_to(edit.last());
     mark_route_edited();
 }
 

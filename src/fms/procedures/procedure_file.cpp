@@ -5,6 +5,7 @@
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
 #include "fms/math/magnetic_variation.h"
+#include "fms/procedures/procedure_selection.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
@@ -169,6 +170,17 @@ void ProcedureOmissions::tell(FileLineCheck& check, const std::string& names, in
                                    static_cast<int>(ProcedureLegs::slots) - 1));
     if (procedures_left_out_ > 0)
         check.note(table_full_note(procedures_left_out_, plural_, procedure_capacity));
+}
+
+void tell_long_choice(FileLineCheck& check, const std::string& procedure, int line, int legs,
+                      const std::string& transition, const std::string& runway) {
+    if (legs <= kPreviewLegsMax) return;
+    auto chosen = [](const std::string& text, const char* none) { return text == "------" ? none : text; };
+    check.value(procedure + ": " + std::to_string(legs) + " legs with transition " +
+                    chosen(transition, "none") + " and runway " + chosen(runway, "none") + ", a plan takes " +
+                    std::to_string(kPreviewLegsMax) + ": the last " + std::to_string(legs - kPreviewLegsMax) +
+                    " left out",
+                line);
 }
 
 std::string coded_leg_label(const std::string& code) {

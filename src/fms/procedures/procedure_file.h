@@ -57,6 +57,12 @@ class ProcedureOmissions {
     int procedures_left_out_ = 0;
 };
 
+// A choice of the procedure ("STAR NAME", first met at the file's line) that
+// would put more legs into a plan than a preview takes is told, with how many
+// are left out.
+void tell_long_choice(FileLineCheck& check, const std::string& procedure, int line, int legs,
+                      const std::string& transition, const std::string& runway);
+
 // Every leg of the procedure stands on the globe.
 bool legs_on_globe(const ProcedureRecord& procedure);
 // A SID or STAR by its name, an approach by its name and runway.

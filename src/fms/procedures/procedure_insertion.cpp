@@ -72,8 +72,16 @@ void insert_sid(const PlanTarget& t) {
     sid_edit_pending = 0;
 }
 
+// Where the flown TO stands in the plan edited: a working plan loaded or
+// typed anew holds none of the flown route's entries, and its legs from the
+// first on are all to come.
+int to_place(const PlanTarget& t) {
+    return !t.active && working_plan_new == 1 ? kNoToWaypoint : to_waypoint_index;
+}
+
 void insert_star(const PlanTarget& t) {
-    const int floor = t.active || to_waypoint_index == kNoToWaypoint ? 0 : to_waypoint_index - 1;
+    const int to = to_place(t);
+    const int floor = t.active || to == kNoToWaypoint ? 0 : to - 1;
     PlanEdit edit(t, "a STAR inserted");
 
     if (edit.last() < 0 || edit[edit.last()].type != "APT") {
@@ -151,7 +159,7 @@ void insert_star(const PlanTarget& t) {
 
     // A fix met twice in a row is flown once; in the working plan from the
     // TO's place on, where the entry takes the kind of the one it replaces.
-    int n = t.active || to_waypoint_index == kNoToWaypoint || to_waypoint_index < 1 ? 1 : to_waypoint_index;
+    int n = t.active || to == kNoToWaypoint || to < 1 ? 1 : to;
     while (n < edit.last()) {
         ++n;
         if (edit[n - 1].ident != edit[n].ident) continue;

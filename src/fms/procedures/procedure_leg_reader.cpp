@@ -1,7 +1,9 @@
 #include "fms/procedures/procedure_leg_reader.h"
 
 #include "data/config_line.h"
+#include "data/load_warnings.h"
 #include "data/reader_checks.h"
+#include "fms/procedures/procedure_selection.h"
 #include "platform/text_file.h"
 
 namespace {
@@ -22,11 +24,12 @@ LegName split_leg_name(const std::string& t1, bool name_first) {
 
 } // namespace
 
-template <class Table> const char* ProcedureLegReader<Table>::line(LineTokens& t) {
+template <class Table> const char* ProcedureLegReader<Table>::line(LineTokens& t, FileLineCheck& check) {
     for (std::size_t k = 7; k < t.size(); ++k)
         t[k] = to_upper_ascii(t[k]);
     if (is_procedure_header(t)) {
         const int index = procedures_.append(procedure_from_header(t));
+        first_lines_.emplace(t[2], check.line_number());
         if (index != 0)
             header_added(index, t);
         else
@@ -65,6 +68,8 @@ template <class Table> const char* ProcedureLegReader<Table>::line(LineTokens& t
             return nullptr;
         }
         procedures_.slot(current_).legs.append(ProcedureLeg{});
+        first_lines_.emplace(leg_name.name, check.line_number());
+        made_by_leg_line(leg_name.name, leg_name.transition, check);
     }
 
     ProcedureLegs& legs = procedures_.slot(current_).legs;
@@ -99,6 +104,20 @@ template <class Table> const char* ProcedureLegReader<Table>::line(LineTokens& t
     fill_leg_from_line(legs.slot(n), t, leg_name.transition);
     leg_done(legs, n, found == 0);
     return nullptr;
+}
+
+template <class Table>
+void ProcedureLegReader<Table>::tell_long_choices(const AirportProcedures& slot, FileLineCheck& check) {
+    for (int i = 1; i <= procedures_.count(); ++i) {
+        const ProcedureRecord& record = procedures_[i];
+        if (record.legs.count() <= kPreviewLegsMax) continue; // no choice can take more
+        const LongestChoice longest = longest_choice(record, slot);
+        const auto line = first_lines_.find(record.name);
+        tell_long_choice(check, std::string(kind_) + " " + record.name,
+                         line == first_lines_.end() ? 0 : line->second, longest.legs, longest.transition,
+                         longest.runway);
+    }
+    first_lines_.clear();
 }
 
 template class ProcedureLegReader<SidTable>;

@@ -10,6 +10,7 @@
 #include "data/airport_procedures.h"
 #include "fms/procedures/procedure_file.h"
 
+#include <map>
 #include <string>
 
 // What differs between the SID and the STAR file beyond the reader's hooks.
@@ -25,11 +26,15 @@ template <class Table> class ProcedureLegReader {
 
     // One line of the airport's section, its tokens from t[1]; returns why
     // it was left out, null when it was used.
-    const char* line(LineTokens& t);
+    const char* line(LineTokens& t, FileLineCheck& check);
+
+    // Tells each procedure kept of which a choice would put more legs into a
+    // plan than it takes.
+    void tell_long_choices(const AirportProcedures& slot, FileLineCheck& check);
 
   protected:
     ProcedureLegReader(Table& procedures, LegFileRules rules, const char* kind, const char* plural)
-        : procedures_(procedures), omissions_(kind, plural), rules_(rules) {}
+        : procedures_(procedures), omissions_(kind, plural), rules_(rules), kind_(kind) {}
 
     // The header line t added procedure `index`.
     virtual void header_added(int /*index*/, const LineTokens& /*t*/) {}
@@ -42,6 +47,9 @@ template <class Table> class ProcedureLegReader {
     // Works out where coded leg n of procedure `index` ends; false drops it.
     virtual bool coded_leg(int index, ProcedureLegs& legs, int n, const LineTokens& t,
                            const std::string& transition, double& lat, double& lon) = 0;
+    // A leg line of `transition` made procedure `name`: no header line named it.
+    virtual void made_by_leg_line(const std::string& /*name*/, const std::string& /*transition*/,
+                                  FileLineCheck& /*check*/) {}
     // Leg n has all its fields; `added` when the line also added its procedure.
     virtual void leg_done(ProcedureLegs& legs, int n, bool added) = 0;
 
@@ -51,6 +59,8 @@ template <class Table> class ProcedureLegReader {
 
   private:
     LegFileRules rules_;
+    const char* kind_;
+    std::map<std::string, int> first_lines_; // where each name was first met
 };
 
 using SidTable = decltype(AirportProcedures::sids);

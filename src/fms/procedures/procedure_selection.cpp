@@ -108,9 +108,7 @@ void build_preview(PreviewLegs& preview, const Table& table, int index, const st
     const ProcedureRecord& record = table[index];
     for (int l = 1; l <= record.legs.count() && !preview.full(); ++l) {
         const ProcedureLeg& leg = record.legs[l];
-        if (!leg.transition.empty() && leg.transition != transition && leg.marker != "*") continue;
-        const std::string& restriction = leg.runway_restriction;
-        if (!restriction.empty() && restriction != "---" && !contains(restriction, runway)) continue;
+        if (!leg_in_preview(leg, transition, runway)) continue;
         PreviewLeg p;
         p.fix = leg.fix;
         p.latitude = leg.latitude;
@@ -141,6 +139,81 @@ template <class F> void for_each_approach_leg(F f) {
 }
 
 } // namespace
+
+bool leg_in_preview(const ProcedureLeg& leg, const std::string& transition, const std::string& runway) {
+    if (!leg.transition.empty() && leg.transition != transition && leg.marker != "*") return false;
+    const std::string& restriction = leg.runway_restriction;
+    return restriction.empty() || restriction == "---" || contains(restriction, runway);
+}
+
+bool leg_in_approach_preview(const ProcedureLeg& leg, const std::string& approach,
+                             const std::string& transition, const std::string& runway) {
+    if (leg.approach_name != approach) return false;
+    const std::string& restriction = leg.runway_restriction;
+    if (!restriction.empty() && !contains(restriction, runway)) return false;
+    const std::string& tag = leg.transition;
+    return tag == transition || tag == "IAF*" || tag == "---" || tag == "MAP" || tag == "FAF" || tag.empty();
+}
+
+namespace {
+
+void add_once(std::vector<std::string>& list, const std::string& text) {
+    if (std::find(list.begin(), list.end(), text) == list.end()) list.push_back(text);
+}
+
+// None and the slot's runways: those a page offers.
+std::vector<std::string> runway_choices(const AirportProcedures& slot) {
+    std::vector<std::string> runways{kNone};
+    for (int r = 1; r <= slot.runways.count(); ++r)
+        add_once(runways, slot.runways[r].designator);
+    return runways;
+}
+
+// Every choice of transition (the legs' own, or none) and of the runways,
+// counted by `taken`.
+template <class Legs, class Taken>
+LongestChoice longest_of(const Legs& legs, const std::vector<std::string>& runways, Taken taken) {
+    std::vector<std::string> transitions{kNone};
+    legs([&](const ProcedureLeg& leg) {
+        if (!leg.transition.empty()) add_once(transitions, leg.transition);
+    });
+    LongestChoice longest;
+    for (const std::string& transition : transitions)
+        for (const std::string& runway : runways) {
+            int count = 0;
+            legs([&](const ProcedureLeg& leg) { count += taken(leg, transition, runway) ? 1 : 0; });
+            if (count > longest.legs) longest = LongestChoice{count, transition, runway};
+        }
+    return longest;
+}
+
+} // namespace
+
+LongestChoice longest_choice(const ProcedureRecord& record, const AirportProcedures& slot) {
+    auto legs = [&record](auto f) {
+        for (int l = 1; l <= record.legs.count(); ++l)
+            f(record.legs[l]);
+    };
+    return longest_of(legs, runway_choices(slot), leg_in_preview);
+}
+
+LongestChoice longest_approach_choice(const std::string& approach, const AirportProcedures& slot) {
+    auto legs = [&slot, &approach](auto f) {
+        for (int i = 1; i <= slot.approaches.count(); ++i)
+            if (slot.approaches[i].second_text == approach)
+                for (int l = 1; l <= slot.approaches[i].legs.count(); ++l)
+                    f(slot.approaches[i].legs[l]);
+    };
+    // The approach list offers each approach with its own runway too.
+    std::vector<std::string> runways = runway_choices(slot);
+    for (int i = 1; i <= slot.approaches.count(); ++i)
+        if (slot.approaches[i].second_text == approach) add_once(runways, slot.approaches[i].runway);
+    return longest_of(
+        legs, runways,
+        [&approach](const ProcedureLeg& leg, const std::string& transition, const std::string& runway) {
+            return leg_in_approach_preview(leg, approach, transition, runway);
+        });
+}
 
 void find_sid(const std::string& name) {
     build_runway_list(origin(), origin().sids, name);
@@ -246,12 +319,8 @@ void list_approach_iaf_transitions(const std::string& approach, const std::strin
 void select_approach_transition() {
     approach_preview_legs.set_count(0);
     for_each_approach_leg([](const ProcedureLeg& leg) {
-        if (approach_preview_legs.full() || leg.approach_name != sel_approach) return;
-        const std::string& restriction = leg.runway_restriction;
-        if (!restriction.empty() && !contains(restriction, applied_arrival_runway)) return;
-        const std::string& tag = leg.transition;
-        if (tag != sel_approach_transition && tag != "IAF*" && tag != "---" && tag != "MAP" && tag != "FAF" &&
-            !tag.empty())
+        if (approach_preview_legs.full() ||
+            !leg_in_approach_preview(leg, sel_approach, sel_approach_transition, applied_arrival_runway))
             return;
         PreviewLeg p;
         p.fix = leg.fix;

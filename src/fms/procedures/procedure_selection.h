@@ -30,9 +30,30 @@ struct PreviewLeg {
 
 // Entries 1..count(), at most 80.
 using PreviewLegs = BoundedTable<PreviewLeg, 81>;
+inline constexpr int kPreviewLegsMax = static_cast<int>(PreviewLegs::slots) - 1;
 extern PreviewLegs sid_preview_legs;
 extern PreviewLegs star_preview_legs;
 extern PreviewLegs approach_preview_legs;
+
+// Whether a choice of transition and runway ("------" for none) takes the
+// leg of a SID or STAR, or of the named approach, into its preview.
+struct ProcedureLeg;
+bool leg_in_preview(const ProcedureLeg& leg, const std::string& transition, const std::string& runway);
+bool leg_in_approach_preview(const ProcedureLeg& leg, const std::string& approach,
+                             const std::string& transition, const std::string& runway);
+
+// The choice of transition and runway (among the slot's runways) that would
+// take the most legs of a procedure into a preview, and how many.
+struct LongestChoice {
+    int legs = 0;
+    std::string transition;
+    std::string runway;
+};
+struct ProcedureRecord;
+struct AirportProcedures;
+LongestChoice longest_choice(const ProcedureRecord& record, const AirportProcedures& slot);
+// The same over the legs of every approach of the destination named `approach`.
+LongestChoice longest_approach_choice(const std::string& approach, const AirportProcedures& slot);
 
 // The selected SID (origin) and STAR (destination) record, 1-based; 0 = none.
 extern int sel_sid_index;

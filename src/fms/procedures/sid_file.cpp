@@ -51,6 +51,7 @@ class SidLegs final : public ProcedureLegReader<SidTable> {
             const int n = legs.count();
             if (n > 0 && legs[n].transition.empty()) mark_junction(legs.slot(n));
         }
+        tell_long_choices(slot_, check);
     }
 
   private:
@@ -143,7 +144,7 @@ void load_sids(const std::string& airport) {
     SidLegs loader(slot);
     ProcedureFileHandlers handlers;
     handlers.opened = [] { origin_magnetic_variation = slot_magnetic_variation(airport_slots[origin_slot]); };
-    handlers.leg_line = [&loader](LineTokens& t, FileLineCheck&) { return loader.line(t); };
+    handlers.leg_line = [&loader](LineTokens& t, FileLineCheck& check) { return loader.line(t, check); };
     handlers.close_out = [&loader] { loader.close_out(); };
     handlers.finished = [&loader](FileLineCheck& check) { loader.end_of_file(check); };
     read_procedure_files("sids.txt", "sids_user.txt", airport, kSidTokens, handlers);

@@ -64,6 +64,7 @@ class StarLegs final : public ProcedureLegReader<StarTable> {
         drop_pending();
         if (omissions_.finish(procedures_, check) > 0) keep_entries_of_stars(slot_);
         rebuild_transition_list();
+        tell_long_choices(slot_, check);
         const int entries = static_cast<int>(decltype(slot_.star_entry_list)::slots) - 1;
         const int transitions = static_cast<int>(decltype(slot_.star_transition_list)::slots) - 1;
         if (!entries_left_out_.empty())
@@ -138,6 +139,16 @@ class StarLegs final : public ProcedureLegReader<StarTable> {
                                 "", inbound_course(legs, n)) != -99;
     }
 
+    // A transition met before any header of its STAR: the STAR is made of its
+    // lines, without the header's runways, so it serves every runway.
+    void made_by_leg_line(const std::string& name, const std::string& transition,
+                          FileLineCheck& check) override {
+        if (!transition.empty())
+            check.value("transition " + transition + " of STAR " + name +
+                        ", which no header line names before it: kept, the STAR made of its lines serves "
+                        "every runway");
+    }
+
     void leg_done(ProcedureLegs& legs, int n, bool added) override {
         ProcedureLeg& leg = legs.slot(n);
         // A STAR met first without a transition begins its common part here.
@@ -189,7 +200,7 @@ void load_stars(const std::string& airport) {
     handlers.opened = [] {
         destination_magnetic_variation = slot_magnetic_variation(airport_slots[destination_slot]);
     };
-    handlers.leg_line = [&loader](LineTokens& t, FileLineCheck&) { return loader.line(t); };
+    handlers.leg_line = [&loader](LineTokens& t, FileLineCheck& check) { return loader.line(t, check); };
     handlers.finished = [&loader](FileLineCheck& check) { loader.finish_file(check); };
     read_procedure_files("stars.txt", "stars_user.txt", airport, kStarTokens, handlers);
 }

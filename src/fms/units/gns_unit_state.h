@@ -82,6 +82,10 @@ inline int gns_nav_seq_choice = kGnsNavSeqNone;
 inline PlanCursor gns_selected_wpt_index{CursorPlan::Active, CursorRule::Stays};
 // 1 after a database waypoint went into the DIRECT working plan.
 inline int gns_direct_inserted = 0;
+// The working-plan row that was the TO when DIRECT-TO made its view of the
+// flown plan: the route ahead, as the DIRECT list shows it, starts there even
+// when the aircraft passes that fix while the pilot types an identifier.
+inline PlanCursor gns_direct_view_to{CursorPlan::Working, CursorRule::Gone, 0, 1};
 
 // List positions and counts of the pages.
 inline int gns_active_page = 1, gns_active_page_count = 1;
