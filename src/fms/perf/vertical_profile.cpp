@@ -429,6 +429,9 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     ProfileView v = view_from_aircraft(first);
     v.altitude_ft = at.altitude_ft;
     p.level_ft = descent_top(v, at);
+    // Before a cruise altitude is set the rule reads the roles against the
+    // level the descent starts from.
+    if (cruise_altitude <= 0) mark_roles(p, constraint_roles(p.level_ft));
     if (toc_passed == 0) {
         ProfileView here = view_from_aircraft();
         here.altitude_ft = at.altitude_ft;
