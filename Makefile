@@ -186,7 +186,7 @@ test-windows: windows wine-deps $(DEMO)
 	tools/wine_test.sh $(WIN_BUILD) "$(DEMO_RUNS)"
 
 BENCH_PROGRAMS := orvex-bench orvex-nd-bench orvex-c17-bench orvex-mcu-bench orvex-attitude-bench \
-	orvex-panel-bench
+	orvex-panel-bench orvex-profile-bench
 # The benchmarks also build with `make build`, and `make test` runs each
 # briefly; here they are timed in a release build without the plan checks,
 # as the module a pilot flies is built.
@@ -199,6 +199,7 @@ bench: deps
 	$(BUILD)-bench/bench/orvex-mcu-bench
 	$(BUILD)-bench/bench/orvex-attitude-bench
 	$(BUILD)-bench/bench/orvex-panel-bench
+	$(BUILD)-bench/bench/orvex-profile-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -27,3 +27,8 @@ orvex_frame_bench(orvex-nd-bench nd_frame_bench.cpp WORLD)
 orvex_frame_bench(orvex-c17-bench c17_mfd_bench.cpp WORLD)
 # The B777_PFD_NB, EFS50_EADI and A320_EADI_NB render passes on both backends.
 orvex_frame_bench(orvex-attitude-bench attitude_bench.cpp)
+
+# The vertical profile of a full plan, beside one walk of its legs.
+add_executable(orvex-profile-bench ${CMAKE_CURRENT_LIST_DIR}/profile_bench.cpp)
+target_include_directories(orvex-profile-bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(orvex-profile-bench PRIVATE orvex_module)

@@ -11,6 +11,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_walk.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
@@ -136,7 +137,12 @@ const RouteWaypoint* econ_route_end() {
 }
 
 bool econ_has_tod() {
-    return tod_lat != 0.0 || tod_lon != 0.0;
+    return active_profile().tod.exists;
+}
+
+double econ_distance_to_tod() {
+    const ProfilePoint& tod = active_profile().tod;
+    return econ_distance_from_aircraft(tod.lat, tod.lon);
 }
 
 double econ_distance_from_aircraft(double lat, double lon) {

@@ -63,3 +63,5 @@ const RouteWaypoint* econ_route_end();
 bool econ_has_tod();
 // Great-circle distance from the aircraft, NM.
 double econ_distance_from_aircraft(double lat, double lon);
+// Straight from the aircraft to the profile's T/D.
+double econ_distance_to_tod();

@@ -65,7 +65,7 @@ void descent_point_rows(CduPage& page) {
         cdu_text(page, 200, 55, CduFont::Small, "T O   T / D");
         if (fast)
             econ_text_right(page, 66,
-                            econ_eta_row(econ_distance_from_aircraft(tod_lat, tod_lon), "/%-.0f NM"));
+                            econ_eta_row(econ_distance_to_tod(), "/%-.0f NM"));
     } else if (tod_passed == 1) {
         cdu_text(page, 190, 55, CduFont::Small, cdu_format("T O  %6s", econ_target_waypoint().ident.c_str()));
         if (fast) econ_text_right(page, 66, econ_eta_row(distance_to_target, "/%.0f NM"));

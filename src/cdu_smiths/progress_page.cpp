@@ -16,6 +16,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
@@ -198,7 +199,8 @@ void draw_vertical_deviation(CduPage& page) {
     const int k = constraint_waypoint_index;
     if (tod_passed != 1 || !valid_plan_index(k)) return;
     const RouteWaypoint& w = active_plan[k];
-    if (!(distance_between(tod_lat, tod_lon, w.lat, w.lon) > 0.0)) return;
+    const ProfilePoint& tod = active_profile().tod;
+    if (!tod.exists || !(distance_between(tod.lat, tod.lon, w.lat, w.lon) > 0.0)) return;
     const double alt = aircraft_state.indicated_altitude_ft;
     if (alt > descent_path_altitude) {
         cdu_text(page, 200, 88, CduFont::Small, "V E R T  D E V");

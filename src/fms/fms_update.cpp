@@ -17,6 +17,7 @@
 #include "fms/plan/flight_log.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/active_runways.h"
 #include "fms/procedures/airport_detail.h"
@@ -132,7 +133,7 @@ void step_rate_and_pauses() {
     }
     // A route that ends at a fix without an altitude has no descent: its
     // cruise runs to the end, and the pause comes near its last fix.
-    const bool no_descent = toc_passed == 1 && tod_lat == 0.0 && tod_lon == 0.0;
+    const bool no_descent = toc_passed == 1 && !active_profile().tod.exists;
     if ((descent_speed_phase == kDescentSpeedPhaseOn || no_descent) && PauseAtDistFromDest == 1 &&
         paused_at_dest_distance == 0) {
         bool near = false;

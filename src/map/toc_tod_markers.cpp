@@ -5,6 +5,7 @@
 #include "data/module_settings.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
@@ -205,6 +206,7 @@ void draw_line_symbol(const Marker& m, int code, bool climb, int x, int y) {
 
 void draw_planned(const Frame& f, const Marker& m) {
     int x = 0, y = 0;
+    const ProfilePoint& tod = active_profile().tod;
     // The planned top of climb stays on the map until the descent begins.
     const bool climbing = descent_speed_phase == kDescentSpeedPhaseOff;
     if (f.code == kCodeHw || f.code == kCodeMd11 || f.code == kCodeLine) {
@@ -219,8 +221,8 @@ void draw_planned(const Frame& f, const Marker& m) {
             }
         }
         // No TOD was located (no end of descent): none is drawn.
-        if (tod_lat == 0.0 && tod_lon == 0.0) return;
-        place(f, m, tod_lat, tod_lon, &x, &y);
+        if (!tod.exists) return;
+        place(f, m, tod.lat, tod.lon, &x, &y);
         if (f.code == kCodeHw) {
             m.ring(x, y);
             m.text("T/D", m.green, x + 8.0 * m.sx, y - 7.0 * m.sy);
@@ -235,8 +237,8 @@ void draw_planned(const Frame& f, const Marker& m) {
         m.text_left("[TOC]", m.green, x, y);
         m.dot(m.green, x, y);
     }
-    if (tod_lat == 0.0 && tod_lon == 0.0) return;
-    place(f, m, tod_lat, tod_lon, &x, &y);
+    if (!tod.exists) return;
+    place(f, m, tod.lat, tod.lon, &x, &y);
     m.dot(m.green, x, y);
     m.text_left("[TOD]", m.green, x, y);
 }

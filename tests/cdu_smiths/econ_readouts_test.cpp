@@ -2,6 +2,7 @@
 // their ETA, the wind, the fuel at the last waypoint, the vertical deviation,
 // the path angles and the pause prompts, over values set straight into the
 // module; and the ETA routine that every CDU page uses.
+#include "shared/profile_points.h"
 #include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/module_settings.h"
@@ -113,8 +114,7 @@ TEST_F(EconReadouts, climbShowsTheTopOfClimbWhenItComesFirstElseTheConstraint) {
 
 TEST_F(EconReadouts, cruiseShowsTheDescentPointWindAndFuel) {
     toc_passed = 1;
-    tod_lat = 47.25;
-    tod_lon = -122.0;
+    show_tod_at(47.25, -122.0);
     aircraft_state.wind_direction_deg = 5.0;
     aircraft_state.wind_speed_kt = 12.0;
     show(kPageEconCrz);

@@ -1,5 +1,6 @@
 // TOC and TOD markers in the HW_B737_ND style (code 8), drawn about
 // (122, 249) with unit scales on the 244 x 302 surface: 215 / 40 units per NM.
+#include "shared/profile_points.h"
 #include "overlay_fixture.h"
 
 #include "data/aircraft_settings.h"
@@ -28,6 +29,7 @@ class TocTodMarkers : public OverlayTest {
         ShowFloatingTodBodIndicators = 0;
         ahead(0.0, 10.0, &toc_lat, &toc_lon);
         ahead(0.0, 30.0, &tod_lat, &tod_lon);
+        show_tod_at(tod_lat, tod_lon);
         // Plan: the aircraft's place, the TO waypoint 20 NM north, a
         // constrained waypoint 40 NM north.
         set_active_last(2);

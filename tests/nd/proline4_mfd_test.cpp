@@ -1,6 +1,7 @@
 // The PROLINE4_MFD render pass for the stand-in aircraft on the example
 // route, in a 247 x 285 surface (one pixel per design unit): the four pages,
 // the progress table and the map layer.
+#include "shared/profile_points.h"
 #include "nd_fixture.h"
 
 #include "data/module_settings.h"
@@ -444,8 +445,7 @@ TEST_F(Proline4Mfd, flightPlanMapIsClippedBelowTheTableAndLeavesTheArcPiecesOut)
     cruise_altitude = 12000;
     toc_lat = kExampleRoute[3].lat;
     toc_lon = kExampleRoute[3].lon;
-    tod_lat = kExampleRoute[4].lat;
-    tod_lon = kExampleRoute[4].lon;
+    show_tod_at(kExampleRoute[4].lat, kExampleRoute[4].lon);
     auto arcs_and_markers = [&](int page) {
         int arcs = 0, markers = 0;
         for (const gfx::RecordedOp& op : draw(page, 40.0).ops) {

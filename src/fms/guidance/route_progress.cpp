@@ -14,17 +14,12 @@ double course_to_destination = 0.0;
 double direct_distance_to_destination = 0.0;
 double distance_to_toc = 0.0;
 double toc_sum = 0.0;
-double origin_to_toc_distance = 0.0;
 double distance_to_tod = 0.0;
-double tod_to_destination_distance = 0.0;
 double tod_to_target_distance = 0.0;
 double distance_to_target = 0.0;
-double distance_since_tod = 0.0;
 double vertical_target_distance = 0.0;
 double descent_path_altitude = 0.0;
 bool toc_ahead = false;
-int toc_leg_index = 0;
-int tod_leg_index = 0;
 
 namespace {
 
@@ -70,36 +65,13 @@ double back_to_point(int to, const Point& point) {
     return sum;
 }
 
-// From the origin along the plan to the TOC point.
-double origin_to_point(const Point& point) {
-    double sum = 0.0;
-    Point p = entry(0);
-    bool found = false;
-    for_each_route_stop(active_plan, 1, active_plan_last, true, [&](const RouteStop& s) {
-        if (found) return;
-        const double d = distance(p, entry(s.index));
-        const double e = distance(p, point);
-        if (d > e) {
-            sum += e;
-            found = true;
-            return;
-        }
-        sum += d;
-        p = entry(s.index);
-    });
-    return sum;
-}
-
 void reset_values() {
     distance_to_destination = 0.0;
     distance_to_toc = 0.0;
     toc_sum = 0.0;
-    origin_to_toc_distance = 0.0;
     distance_to_tod = 0.0;
-    tod_to_destination_distance = 0.0;
     tod_to_target_distance = 0.0;
     distance_to_target = 0.0;
-    distance_since_tod = 0.0;
     vertical_target_distance = 0.0;
     toc_ahead = false;
 }
@@ -143,40 +115,6 @@ double along_to(const Point& aircraft, int target) {
                                std::min(target, active_plan_last));
 }
 
-double back_from_aircraft(const Point& aircraft, const Point& point) {
-    double sum = 0.0;
-    Point p = aircraft;
-    for (int i = to_waypoint_index - 1; i >= 0; --i) {
-        if (no_stop(i)) continue;
-        const double d = distance(p, entry(i));
-        const double e = distance(p, point);
-        if (d >= e) return sum + e;
-        sum += d;
-        p = entry(i);
-    }
-    return sum;
-}
-
-void leg_indices(const Point& aircraft, const Point& toc, const Point& tod) {
-    toc_leg_index = tod_leg_index = active_plan_last;
-    bool toc_found = false;
-    bool tod_found = false;
-    Point p = aircraft;
-    for_each_route_stop(active_plan, to_waypoint_index, active_plan_last, true, [&](const RouteStop& s) {
-        if (toc_found && tod_found) return;
-        const double d = distance(p, entry(s.index));
-        if (!toc_found && d >= distance(p, toc)) {
-            toc_leg_index = s.index;
-            toc_found = true;
-        }
-        if (!tod_found && d >= distance(p, tod)) {
-            tod_leg_index = s.index;
-            tod_found = true;
-        }
-        p = entry(s.index);
-    });
-}
-
 bool valid_target() {
     return constraint_waypoint_index >= 1 && constraint_waypoint_index <= active_plan_last;
 }
@@ -207,19 +145,10 @@ void route_distance_summary() {
     reset_values();
     forward_walk(aircraft, toc, tod);
 
-    if (toc_passed == 1) {
-        tod_to_destination_distance = back_to_point(last, tod);
-        if (valid_target()) tod_to_target_distance = back_to_point(constraint_waypoint_index, tod);
-    } else {
-        origin_to_toc_distance = origin_to_point(toc);
-    }
-    if (tod_passed == 1) {
-        if (valid_target()) distance_to_target = along_to(aircraft, constraint_waypoint_index);
-        distance_since_tod = back_from_aircraft(aircraft, tod);
-    }
+    if (toc_passed == 1 && valid_target()) tod_to_target_distance = back_to_point(constraint_waypoint_index, tod);
+    if (tod_passed == 1 && valid_target()) distance_to_target = along_to(aircraft, constraint_waypoint_index);
     if (cruise_altitude <= 1000) return;
 
-    leg_indices(aircraft, toc, tod);
     if (toc_passed == 0) {
         if (toc_sum > distance_to_destination) toc_passed = 1;
         if (vertical_target_distance == 0.0) vertical_target_distance = distance_to_toc;

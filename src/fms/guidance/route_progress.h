@@ -10,21 +10,15 @@ extern double course_to_destination;   // great circle to the last entry
 extern double direct_distance_to_destination;
 extern double distance_to_toc;
 extern double toc_sum; // decides that the TOC is passed
-extern double origin_to_toc_distance;
 extern double distance_to_tod;
-extern double tod_to_destination_distance;
 extern double tod_to_target_distance; // TOD to the constraint waypoint
 extern double distance_to_target;     // aircraft to the constraint waypoint, after the TOD
-extern double distance_since_tod;
 extern double vertical_target_distance;
 extern double
     descent_path_altitude; // ft, after the TOD (the vertical guidance's, fms/perf/autopilot_targets.h)
 // Before the TOC: whether the TOC point lies on the route ahead (a climb
 // longer than the route has none there; the point kept is an old one).
 extern bool toc_ahead;
-// Active entries whose legs hold the TOC and the TOD; active_plan_last when none.
-extern int toc_leg_index;
-extern int tod_leg_index;
 
 // Recomputes every value above for the present position. Values that do not
 // apply in the present phase read 0. With no TO waypoint inside the plan

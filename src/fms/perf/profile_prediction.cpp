@@ -7,6 +7,7 @@
 #include "fms/perf/cruise_planning.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
@@ -24,189 +25,13 @@ namespace {
 
 constexpr int kClimbModelMinutes = 199;
 
-// A marker stands on the place before it, so no leg runs to 0N 0E.
-double leg_length(int from, int to, double* course = nullptr) {
-    double d = 0.0;
-    double c = 0.0;
-    from = place_at_or_before(active_plan, from);
-    to = place_at_or_before(active_plan, to);
-    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon, &d,
-                   &c);
-    if (course) *course = c;
-    return d;
-}
-
-// A waypoint's or an approach leg's own altitude, which no prediction
-// replaces (a discontinuity keeps the copy of its fix's).
-bool keeps_altitude(const RouteWaypoint& w) {
-    return w.altitude_kind != AltitudeKind::None;
-}
-
-// Writes the predictions of an entry of the flown plan.
-struct Prediction {
-    const RouteWaypoint& w;
-    void altitude(double a) const { plan_marks.predict_altitude(w, a); }
-    void speed(double v) const { plan_marks.predict_speed(w, v); }
-};
-
-double altitude_or_zero(double alt) {
-    return alt > -900.0 ? alt : 0.0;
-}
-
 // A rate for a flight-path angle at a TAS, rounded to 100 ft/min.
 double rate_for_angle(double tas, double angle) {
     return saturate_to_whole((tas / 60.0 * angle * 100.0 + 50.0) / 100.0) * 100.0;
 }
 
-// Altitude change over a leg at a rate and a TAS; none without a speed.
-double leg_altitude_change(double length, double tas, double rate) {
-    return tas > 0.0 ? length / tas * 60.0 * rate : 0.0;
-}
-
 double distance_for(double altitude_change, double rate, double tas) {
     return rate > 0.0 ? altitude_change / rate * tas / 60.0 : 0.0;
-}
-
-double hundreds(double a) {
-    return a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a;
-}
-
-// For each entry i the first constraint from i up to (not including) the
-// last that caps the climb from the origin; 0 when one that ends a descent or
-// is flown at the level comes first. One walk back over the roles.
-std::vector<int> climb_look_ahead(const ConstraintRoles& roles, double origin) {
-    std::vector<int> next(static_cast<std::size_t>(std::max(roles.last, 0) + 1), 0);
-    for (int i = roles.last - 1; i >= 1; --i) {
-        const std::size_t at = static_cast<std::size_t>(i);
-        switch (roles[i]) {
-        case ConstraintRole::CapsClimb:
-            next[at] = origin > predicted_altitude(active_plan[i]) + 100.0 ? next[at + 1] : i;
-            break;
-        case ConstraintRole::EndsDescent:
-        case ConstraintRole::AtLevel:
-            next[at] = 0;
-            break;
-        default:
-            next[at] = next[at + 1];
-        }
-    }
-    return next;
-}
-
-// Climb pass: predictions forward from the origin; returns where the
-// climb ends (toc_at).
-int climb_pass(const ProfileView& origin, const ConstraintRoles& roles, double rc, double climb_distance) {
-    const int last = flown_last();
-    const std::vector<int> look_ahead = climb_look_ahead(roles, origin.altitude_ft);
-    double a = origin.altitude_ft;
-    double s = 0.0;
-    bool toc_seen = false;
-    int toc_at = 0;
-    int k = 0;
-    for (int i = 1; i <= last - 1; ++i) {
-        const RouteWaypoint& w = active_plan[i];
-        const Prediction p{w};
-        const double length = leg_length(i - 1, i);
-        s = saturate_to_whole(s + length);
-        a += leg_altitude_change(length, climb_tas_target, rc);
-        k = look_ahead[static_cast<std::size_t>(i)];
-        if (keeps_altitude(w)) {
-            if (toc_seen) continue;
-            if (toc_passed == 1) {
-                toc_at = i;
-                toc_seen = true;
-            }
-            // One passed over leaves the climb as it is.
-            if (roles[i] != ConstraintRole::PassedOver) a = predicted_altitude(w);
-            // Earlier waypoints up to the previous constraint fly no faster. A
-            // constraint without a speed (-999) limits nothing.
-            if (predicted_speed(w) > 0.0)
-                for (int j = i - 1; j >= 1 && !typed_by_pilot(active_plan[j]); --j)
-                    if (predicted_speed(active_plan[j]) > predicted_speed(w))
-                        plan_marks.predict_speed(active_plan[j], predicted_speed(w));
-            continue;
-        }
-        a = hundreds(a);
-        if (k > 0) a = std::min(a, predicted_altitude(active_plan[k]));
-        p.altitude(a);
-        if (s > climb_distance && !toc_seen) {
-            toc_seen = true;
-            toc_at = i;
-        }
-        p.speed(climb_speed_target);
-        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest) p.speed(ClbSpdRest);
-        if (a >= cruise_altitude) {
-            a = cruise_altitude;
-            p.altitude(cruise_altitude);
-            p.speed(cruise_speed_target);
-            if (!toc_seen) toc_at = i;
-            toc_seen = true;
-        }
-    }
-    if (k > 0 && toc_passed == 0) {
-        // The climb ends at that constraint.
-        toc_index = k;
-        toc_lat = active_plan[k].lat;
-        toc_lon = active_plan[k].lon;
-    }
-    return toc_at;
-}
-
-// Descent pass: predictions backward from the destination up to the first
-// waypoint that reaches the cruise altitude. Only a constraint that ends a
-// descent (constraint_rule.h) holds the waypoints after it down to it; a
-// route that ends without an altitude has no descent.
-void descent_pass(const ConstraintRoles& roles, double rd, int toc_at) {
-    const int last = flown_last();
-    double a = route_end_altitude();
-    if (a <= kNoConstraint) return;
-    auto ends = [&](int i) { return roles[i] == ConstraintRole::EndsDescent; };
-    // For each entry the nearest end of a descent before it (0: none).
-    std::vector<int> end_before(static_cast<std::size_t>(last + 1), 0);
-    for (int i = 2; i <= last; ++i)
-        end_before[static_cast<std::size_t>(i)] =
-            ends(i - 1) ? i - 1 : end_before[static_cast<std::size_t>(i - 1)];
-    for (int j = last - 1; j >= 1; --j) {
-        const RouteWaypoint& w = active_plan[j];
-        const Prediction p{w};
-        a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
-        const int before = end_before[static_cast<std::size_t>(j)];
-        const int m = before >= toc_at ? before : 0;
-        double v = descent_speed_target;
-        if (keeps_altitude(w)) {
-            // The path is held at the level over one flown at it, and runs on
-            // past one it passes over.
-            if (roles[j] == ConstraintRole::AtLevel)
-                a = std::max(a, predicted_altitude(w));
-            else if (roles[j] != ConstraintRole::PassedOver)
-                a = predicted_altitude(w);
-            if (predicted_speed(w) == kNoConstraint) p.speed(descent_speed_target);
-            v = predicted_speed(w);
-        } else if (m > 0) {
-            const RouteWaypoint& limit = active_plan[m];
-            a = std::min(a, predicted_altitude(limit));
-            // Only a constraint that has a speed limits the speed.
-            if (predicted_speed(limit) > 0.0 && (predicted_speed(w) > predicted_speed(limit) ||
-                                                 descent_speed_target > predicted_speed(limit)))
-                v = predicted_speed(limit);
-            p.speed(v);
-        } else {
-            p.speed(v);
-        }
-        a = hundreds(a);
-        // A constraint shows its own altitude.
-        p.altitude(keeps_altitude(w) ? hundreds(predicted_altitude(w)) : a);
-        if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) p.speed(DescSpdRest);
-        if (a >= cruise_altitude) {
-            // A constraint passed over at cruise still shows (and is read
-            // by its rule at) its own altitude.
-            if (!keeps_altitude(w)) {
-                p.altitude(cruise_altitude);
-                p.speed(cruise_speed_target);
-            }
-            break;
-        }
-    }
 }
 
 } // namespace
@@ -270,54 +95,43 @@ void predict_profile(int requested_altitude, int mode) {
     const double climb_distance =
         whole_climb_model ? distance_for(top - altitude, rc, climb_tas_target) : 0.0;
 
-    if (toc_passed == 0) {
+    const bool climbing = toc_passed == 0;
+    if (climbing) {
         predicted_cruise_altitude_ft = cruise;
         climb_distance_nm = saturate_to_whole(climb_distance);
-        double sum = 0.0;
-        for (int i = 1; i <= last; ++i) {
-            double leg_course = 0.0;
-            const double length = leg_length(i - 1, i, &leg_course);
-            if (sum + length >= climb_distance) {
-                const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i - 1)];
-                gc_destination_point(from.lat, from.lon, leg_course, climb_distance - sum, &toc_lat,
-                                     &toc_lon);
-                toc_index = i - 1;
-                break;
-            }
-            sum += length;
-        }
     }
-
-    // Back from the end of the descent; none (a route that ends at a fix
-    // without an altitude) puts no TOD on the route.
-    const DescentEnd end = descent_end(here, top);
-    if (end.index < 1) tod_lat = tod_lon = 0.0;
-    const double descent_distance =
-        end.index >= 1 ? distance_for(top - end.altitude, rd, descent_tas_target) : 0.0;
-    double sum = 0.0;
-    for (int i = end.index; i >= 1; --i) {
-        double back_course = 0.0;
-        const double length = leg_length(i, i - 1, &back_course);
-        sum += length;
-        if (sum >= descent_distance) {
-            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
-            gc_destination_point(from.lat, from.lon, back_course, length - (sum - descent_distance), &tod_lat,
-                                 &tod_lon);
-            break;
-        }
-    }
-
     if (cruise_altitude == 0) cruise_altitude = saturate_to_whole(predicted_cruise_altitude_ft);
+
+    // The T/C of the prediction and, on EXEC, the entries' predictions are
+    // the profile's, from the origin.
+    const EntryPredictionRates rates{rc, rd, climb_distance, mode == kProfileFull};
+    ProfilePlace at = aircraft_place();
+    at.predict = &rates;
+    const VerticalProfile& p = locate_vertical_profile(at);
+    if (climbing && p.prediction_toc.exists) {
+        toc_lat = p.prediction_toc.lat;
+        toc_lon = p.prediction_toc.lon;
+        toc_index = p.prediction_toc.index - 1;
+    }
     if (mode != kProfileFull) {
         descent_speed_phase = kDescentSpeedPhaseOn;
         toc_passed = 0;
         clear_tod_passed();
+        // The T/D of the climb now re-armed.
+        update_toc_tod(kTodLocate);
         return;
     }
-    const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));
-    const ConstraintRoles roles = constraint_roles(cruise_altitude);
-    const int toc_at = climb_pass(origin, roles, rc, climb_distance);
-    descent_pass(roles, rd, toc_at);
+    if (p.prediction_cap > 0 && toc_passed == 0) {
+        // The climb ends at that constraint.
+        toc_index = p.prediction_cap;
+        toc_lat = active_plan[p.prediction_cap].lat;
+        toc_lon = active_plan[p.prediction_cap].lon;
+    }
+    for (int i = 0; i < static_cast<int>(p.entries.size()); ++i) {
+        const ProfileEntry& e = p.entries[static_cast<std::size_t>(i)];
+        if (e.altitude_predicted) plan_marks.predict_altitude(active_plan[i], e.altitude_ft);
+        if (e.speed_predicted) plan_marks.predict_speed(active_plan[i], e.speed_kt);
+    }
     plan_marks.forget_other_entries();
     publish_flown_plan();
 }

@@ -13,6 +13,7 @@
 #include "fms/perf/flown_route.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
@@ -33,21 +34,6 @@ namespace {
 
 // 1 once the commands of the TOD now passed went out.
 int tod_commands_sent = 0;
-
-// A marker stands on the place before it, so no leg runs to 0N 0E.
-void leg(int from, int to, double* distance, double* course) {
-    from = place_at_or_before(active_plan, from);
-    to = place_at_or_before(active_plan, to);
-    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon,
-                   distance, course);
-}
-
-double leg_length(int from, int to) {
-    double d = 0.0;
-    double course = 0.0;
-    leg(from, to, &d, &course);
-    return d;
-}
 
 // Climb or descent distance for an altitude change at a rate and a TAS;
 // 0 when the rate or the speed gives no distance.
@@ -159,16 +145,8 @@ void on_tod_passed() {
         smiths_cdu_page = kPageEconPathDes;
     tod_sequence_index = to_waypoint_index;
     target_entry(constraint_waypoint_index);
-
-    double sum = 0.0;
-    double course = 0.0;
-    if (valid_to()) {
-        gc_dist_course(tod_lat, tod_lon, active_plan[to_waypoint_index].lat,
-                       active_plan[to_waypoint_index].lon, &sum, &course);
-        for (int i = to_waypoint_index + 1; i <= within_flown(constraint_waypoint_index); ++i)
-            sum += flown_leg_nm(i);
-    }
-    tod_to_target_distance = sum;
+    // The distances from the T/D to the new target: the summary's.
+    route_distance_summary();
 
     if (vnav_engaged != 1) return;
     if (VnavSetAlts == 1 && vertical_target_altitude > kNoConstraint)
@@ -236,10 +214,13 @@ void keep_climb_target() {
 
 // In the cruise VNAV starts down from the altitude flown: once a second the
 // pages' TOD follows an aircraft the pilot took above or below the level it
-// was found from.
+// was found from, and a route changed since the profile was built gets its
+// own.
 void keep_tod_with_altitude() {
     if (toc_passed != 1 || tod_passed != 0 || frame_slot != 0 || !valid_to()) return;
-    if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > 100.0) update_toc_tod(kTodLocate);
+    if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > 100.0 ||
+        vertical_profile.revision != profile_points_revision)
+        update_toc_tod(kTodLocate);
 }
 
 void apply_speed_restrictions() {
@@ -288,12 +269,6 @@ void make_profile_again() {
     update_toc_tod(kTodLocate);
     route_distance_summary();
 
-    const auto target_at = [](int i) {
-        vertical_target_lat = active_plan[i].lat;
-        vertical_target_lon = active_plan[i].lon;
-        vertical_target_altitude =
-            i == flown_last() ? route_end_altitude() : predicted_altitude(active_plan[i]);
-    };
     vertical_target_altitude = cruise_altitude;
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
@@ -301,10 +276,10 @@ void make_profile_again() {
         constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
     const int target = constraint_waypoint_index;
     if (toc_passed == 0) {
-        if (target < plan_distance_to(1)) target_at(target);
+        if (target < plan_distance_to(1)) target_entry(target);
     } else {
         update_toc_tod(kTodLocate);
-        target_at(target);
+        target_entry(target);
         if (target == active_plan_last && active_plan[target].type == "APT" && vnav_engaged == 1)
             vertical_target_altitude = route_end_altitude() + 200.0;
     }
@@ -316,26 +291,19 @@ void clear_tod_passed() {
 }
 
 int plan_distance_to(int offset) {
-    const AircraftState& a = aircraft_state;
     const int n = to_waypoint_index + offset;
     const int last = flown_last();
-    // The distance flown from the origin, in whole NM after every leg.
-    double sum = 0.0;
-    for (int i = 1; i < n && i <= last; ++i)
-        sum = saturate_to_whole(sum + leg_length(i - 1, i));
-
+    const VerticalProfile& p = locate_vertical_profile(aircraft_place());
     int result = 0;
-    bool constraint_found = false;
     const ProfileView v = view_from_aircraft();
-    const ConstraintRoles roles = constraint_roles(cruise_altitude);
-    for (int i = std::max(n, 1); i < last; ++i) {
+    for (int i = std::max(n, 1); i < last && i < static_cast<int>(p.entries.size()); ++i) {
         const RouteWaypoint& w = active_plan[i];
-        sum = saturate_to_whole(sum + leg_length(i - 1, i));
-        if (predicted_altitude(w) >= cruise_altitude) break;
+        if (p.entries[i].altitude_ft >= cruise_altitude) break;
         // A cap the aircraft is above already is behind it.
-        if (roles[i] != ConstraintRole::CapsClimb || v.altitude_ft > predicted_altitude(w) + 100.0) continue;
-        constraint_found = true;
-        if (sum < climb_distance_nm) {
+        if (p.entries[i].role != ConstraintRole::CapsClimb ||
+            v.altitude_ft > p.entries[i].altitude_ft + 100.0)
+            continue;
+        if (p.entries[i].origin_nm < climb_distance_nm) {
             toc_lat = w.lat;
             toc_lon = w.lon;
         }
@@ -343,108 +311,35 @@ int plan_distance_to(int offset) {
         toc_index = i;
         result = i;
     }
-    if (constraint_found) return result;
+    if (result > 0) return result;
 
-    const double level = climb_level(v, cruise_altitude);
-    const double climb = phase_distance(level - a.indicated_altitude_ft, ClimbRate, climb_tas_target);
-    double from_lat = a.plat;
-    double from_lon = a.plon;
-    double walked = 0.0;
-    // The last leg too: a climb still going on there has its TOC on it.
-    for (int i = to_waypoint_index; i >= 0 && i <= last; ++i) {
-        if (is_unflown(active_plan[i])) continue;
-        double length = 0.0;
-        double course = 0.0;
-        gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
-        walked += length;
-        if (walked >= climb) {
-            gc_destination_point(from_lat, from_lon, course, length - (walked - climb), &toc_lat, &toc_lon);
-            vertical_target_lat = toc_lat;
-            vertical_target_lon = toc_lon;
-            if (offset == 0) toc_index = i - 1;
-            return i;
-        }
-        from_lat = active_plan[i].lat;
-        from_lon = active_plan[i].lon;
-    }
-    return 0;
+    const ProfilePoint& toc = p.toc;
+    if (!toc.exists) return 0;
+    toc_lat = vertical_target_lat = toc.lat;
+    toc_lon = vertical_target_lon = toc.lon;
+    if (offset == 0) toc_index = toc.index - 1;
+    return toc.index;
 }
 
 void update_toc_tod(int mode) {
     const int to = to_waypoint_index;
     if (!valid_to() || flown_last() < to) return;
-    const AircraftState& a = aircraft_state;
-    int start = to;
-    int top = 0;
+    ProfilePlace at = aircraft_place();
     if (mode == kTodNewLevel) {
         tod_sequence_index = to;
-        start = to + 1;
+        at.first = to + 1;
         clear_tod_passed();
-        top = saturate_to_whole(predicted_altitude(active_plan[to]));
-        cruise_altitude = top;
+        cruise_altitude = saturate_to_whole(predicted_altitude(active_plan[to]));
+        at.level_ft = cruise_altitude;
         if (smiths_cdu_page == kPageEconClb ||
             (smiths_cdu_page == kPageEconPathDes && descent_speed_phase == kDescentSpeedPhaseOff))
             smiths_cdu_page = kPageEconCrz;
-    } else if (toc_passed == 1) {
-        top = saturate_to_whole(a.indicated_altitude_ft);
-    } else {
-        // Where the route is too short for the cruise altitude the descent
-        // begins where the climb ends; past a constraint ahead that holds the
-        // climb, the climb goes on only as high as the route from it to the
-        // end of the descent affords (none, and the descent is from it).
-        const ProfileView v = view_from_aircraft();
-        double level = climb_level(v, cruise_altitude);
-        if (const int cap = climb_cap(v, cruise_altitude); cap > 0) {
-            const double held = predicted_altitude(active_plan[cap]);
-            ProfileView after = v;
-            after.first = cap + 1;
-            after.altitude_ft = held;
-            const DescentEnd e = descent_end(after, level);
-            if (e.index >= 1) {
-                const double room =
-                    afforded_level(held, distance_to(v, e.index) - distance_to(v, cap), e.altitude);
-                level = std::min(level, std::max(held, std::floor(room / 100.0 + 1e-6) * 100.0));
-            }
-        }
-        top = saturate_to_whole(std::max(level, std::min(a.indicated_altitude_ft, double(cruise_altitude))));
     }
-
-    tod_altitude = top;
-    const DescentEnd e = descent_end(view_from_aircraft(start), top);
-    if (e.index < 1) {
-        // Nothing to descend to: no TOD.
-        tod_lat = tod_lon = 0.0;
-        route_distance_summary();
-        return;
-    }
-    const int end = e.index;
-    const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
-
-    double sum = 0.0;
-    double beyond_to = 0.0; // the legs after the TO waypoint
-    bool located = false;
-    for (int i = end; i >= to && i >= 1; --i) {
-        double length = 0.0;
-        double course = 0.0;
-        leg(i, i - 1, &length, &course);
-        sum += length;
-        if (i > to) beyond_to = sum;
-        if (sum >= descent) {
-            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
-            gc_destination_point(from.lat, from.lon, course, length - (sum - descent), &tod_lat, &tod_lon);
-            located = true;
-            break;
-        }
-    }
-    if (!located) {
-        // Longer than the route ahead: behind the TO waypoint, on the way back
-        // towards the aircraft, as far from it as the descent reaches past
-        // the legs after it (the leg into it is the way back).
-        double back = course_to_to_deg + 180.0;
-        if (back >= 360.0) back -= 360.0;
-        gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + a.magvar, descent - beyond_to,
-                             &tod_lat, &tod_lon);
-    }
+    const VerticalProfile& p = locate_vertical_profile(at);
+    tod_altitude = p.level_ft;
+    // Nothing to descend to: no T/D.
+    tod_lat = p.tod.exists ? p.tod.lat : 0.0;
+    tod_lon = p.tod.exists ? p.tod.lon : 0.0;
     route_distance_summary();
 }
 
@@ -475,8 +370,8 @@ void update_vnav_target_at_sequencing() {
         if (tod_passed == 1) {
             target = constraint_waypoint_index;
         } else {
-            lat = tod_lat;
-            lon = tod_lon;
+            lat = active_profile().tod.lat;
+            lon = active_profile().tod.lon;
         }
     }
     if (target >= 0) {

@@ -57,7 +57,9 @@ inline double vertical_target_lon = 0.0;
 // The points of the profile go with the route they were placed on: a route
 // reset or replaced leaves none for a map to draw until its own profile
 // places them.
+inline unsigned profile_points_revision = 0;
 inline void forget_profile_points() {
+    ++profile_points_revision;
     toc_lat = toc_lon = 0.0;
     tod_lat = tod_lon = 0.0;
     vertical_target_lat = vertical_target_lon = 0.0;

@@ -1,0 +1,466 @@
+#include "fms/perf/vertical_profile.h"
+
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/perf/constraint_rule.h"
+#include "fms/perf/flown_route.h"
+#include "fms/perf/speed_targets.h"
+#include "fms/plan/entry_marks.h"
+#include "fms/plan/plan_legs.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/vertical_state.h"
+#include "platform/text_file.h"
+#include "sim/aircraft_state.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// A marker stands on the place before it, so no leg runs to 0N 0E.
+void leg(int from, int to, double* distance, double* course) {
+    from = place_at_or_before(active_plan, from);
+    to = place_at_or_before(active_plan, to);
+    gc_dist_course(active_plan[from].lat, active_plan[from].lon, active_plan[to].lat, active_plan[to].lon,
+                   distance, course);
+}
+
+// Climb or descent distance for an altitude change at a rate and a TAS; 0
+// when the rate or the speed gives no distance.
+double phase_distance(double altitude_change, double rate_fpm, double tas_kt) {
+    if (!(rate_fpm > 0.0) || !(tas_kt > 0.0)) return 0.0;
+    return altitude_change / rate_fpm * (tas_kt / 60.0);
+}
+
+double descent_rate() {
+    return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
+}
+
+double hundreds_down(double ft) {
+    return std::floor(ft / 100.0 + 1e-6) * 100.0;
+}
+
+ProfilePoint at_entry(int k, double altitude) {
+    ProfilePoint p;
+    p.exists = true;
+    p.index = k;
+    p.lat = active_plan[k].lat;
+    p.lon = active_plan[k].lon;
+    p.altitude_ft = altitude;
+    p.ahead_nm = distance_ahead_to(k);
+    return p;
+}
+
+// The level the descent starts from. In the climb: the climb's level, and
+// past a cap ahead only as high as the route from it to the end of the
+// descent affords (none, and the descent is from the cap); never below the
+// altitude flown up to the cruise altitude.
+double descent_top(const ProfileView& v, const ProfilePlace& at) {
+    if (at.level_ft > 0.0) return saturate_to_whole(at.level_ft);
+    if (toc_passed == 1) return saturate_to_whole(at.altitude_ft);
+    double level = climb_level(v, cruise_altitude);
+    if (const int cap = climb_cap(v, cruise_altitude); cap > 0) {
+        const double held = predicted_altitude(active_plan[cap]);
+        ProfileView after = v;
+        after.first = cap + 1;
+        after.altitude_ft = held;
+        const DescentEnd e = descent_end(after, level);
+        if (e.index >= 1) {
+            const double room =
+                afforded_level(held, distance_to(v, e.index) - distance_to(v, cap), e.altitude);
+            level = std::min(level, std::max(held, hundreds_down(room)));
+        }
+    }
+    return saturate_to_whole(std::max(level, std::min(at.altitude_ft, double(cruise_altitude))));
+}
+
+// Where the climb from the aircraft reaches the climb's level, walked from
+// the aircraft through the TO; none when the route ends first.
+ProfilePoint climb_top(const ProfileView& v) {
+    ProfilePoint p;
+    const int last = flown_last();
+    const double level = climb_level(v, cruise_altitude);
+    const double climb = phase_distance(level - v.altitude_ft, ClimbRate, climb_tas_target);
+    double from_lat = aircraft_state.plat;
+    double from_lon = aircraft_state.plon;
+    double walked = 0.0;
+    // The last leg too: a climb still going on there has its T/C on it.
+    for (int i = to_waypoint_index; i >= 0 && i <= last; ++i) {
+        if (is_unflown(active_plan[i])) continue;
+        double length = 0.0, course = 0.0;
+        gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
+        walked += length;
+        if (walked >= climb) {
+            gc_destination_point(from_lat, from_lon, course, length - (walked - climb), &p.lat, &p.lon);
+            p.exists = true;
+            p.index = i;
+            p.altitude_ft = level;
+            p.ahead_nm = climb;
+            return p;
+        }
+        from_lat = active_plan[i].lat;
+        from_lon = active_plan[i].lon;
+    }
+    return p;
+}
+
+// The T/D: the descent from `top` to the end, walked back over the legs from
+// the end (VNAV measures its distance to the end along the same legs). A
+// descent longer than the route ahead puts it behind the TO, on the way back
+// towards the aircraft.
+ProfilePoint descent_top_point(const DescentEnd& e, double top, int to) {
+    ProfilePoint p;
+    const int end = e.index;
+    const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
+    double sum = 0.0;
+    double beyond_to = 0.0; // the legs after the TO waypoint
+    p.exists = true;
+    p.altitude_ft = top;
+    for (int i = end; i >= to && i >= 1; --i) {
+        double length = 0.0, course = 0.0;
+        leg(i, i - 1, &length, &course);
+        sum += length;
+        if (i > to) beyond_to = sum;
+        if (sum >= descent) {
+            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
+            gc_destination_point(from.lat, from.lon, course, length - (sum - descent), &p.lat, &p.lon);
+            p.index = i;
+            p.ahead_nm = distance_ahead_to(end) - descent;
+            return p;
+        }
+    }
+    double back = course_to_to_deg + 180.0;
+    if (back >= 360.0) back -= 360.0;
+    gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + aircraft_state.magvar,
+                         descent - beyond_to, &p.lat, &p.lon);
+    p.index = to;
+    p.ahead_nm = distance_ahead_to(end) - descent;
+    return p;
+}
+
+// A waypoint's or an approach leg's own altitude, which no prediction
+// replaces (a discontinuity keeps the copy of its fix's).
+bool keeps_altitude(const RouteWaypoint& w) {
+    return w.altitude_kind != AltitudeKind::None;
+}
+
+double leg_length(int from, int to) {
+    double d = 0.0, course = 0.0;
+    leg(from, to, &d, &course);
+    return d;
+}
+
+// Writes the prediction of entry i.
+struct Prediction {
+    VerticalProfile& prof;
+    int i;
+    void altitude(double a) const {
+        ProfileEntry& e = prof.entries[static_cast<std::size_t>(i)];
+        e.altitude_ft = a;
+        e.altitude_predicted = true;
+    }
+    void speed(double v) const {
+        ProfileEntry& e = prof.entries[static_cast<std::size_t>(i)];
+        e.speed_kt = v;
+        e.speed_predicted = true;
+    }
+};
+
+double altitude_or_zero(double alt) {
+    return alt > -900.0 ? alt : 0.0;
+}
+
+// Altitude change over a leg at a rate and a TAS; none without a speed.
+double leg_altitude_change(double length, double tas, double rate) {
+    return tas > 0.0 ? length / tas * 60.0 * rate : 0.0;
+}
+
+double hundreds(double a) {
+    return a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a;
+}
+
+// For each entry i the first constraint from i up to (not including) the
+// last that caps the climb from the origin; 0 when one that ends a descent or
+// is flown at the level comes first. One walk back over the roles.
+std::vector<int> climb_look_ahead(const VerticalProfile& prof, const ConstraintRoles& roles, double origin) {
+    std::vector<int> next(static_cast<std::size_t>(std::max(roles.last, 0) + 1), 0);
+    for (int i = roles.last - 1; i >= 1; --i) {
+        const std::size_t at = static_cast<std::size_t>(i);
+        switch (roles[i]) {
+        case ConstraintRole::CapsClimb:
+            next[at] = origin > prof.entries[at].altitude_ft + 100.0 ? next[at + 1] : i;
+            break;
+        case ConstraintRole::EndsDescent:
+        case ConstraintRole::AtLevel:
+            next[at] = 0;
+            break;
+        default:
+            next[at] = next[at + 1];
+        }
+    }
+    return next;
+}
+
+// Climb pass: predictions forward from the origin; returns where the
+// climb ends (toc_at).
+int climb_pass(VerticalProfile& prof, const ProfileView& origin, const ConstraintRoles& roles, double rc,
+               double climb_distance) {
+    const int last = flown_last();
+    const std::vector<int> look_ahead = climb_look_ahead(prof, roles, origin.altitude_ft);
+    double a = origin.altitude_ft;
+    double s = 0.0;
+    bool toc_seen = false;
+    int toc_at = 0;
+    int k = 0;
+    for (int i = 1; i <= last - 1; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        const Prediction p{prof, i};
+        const double length = leg_length(i - 1, i);
+        s = saturate_to_whole(s + length);
+        a += leg_altitude_change(length, climb_tas_target, rc);
+        k = look_ahead[static_cast<std::size_t>(i)];
+        if (keeps_altitude(w)) {
+            if (toc_seen) continue;
+            if (toc_passed == 1) {
+                toc_at = i;
+                toc_seen = true;
+            }
+            // One passed over leaves the climb as it is.
+            if (roles[i] != ConstraintRole::PassedOver) a = prof.entries[i].altitude_ft;
+            // Earlier waypoints up to the previous constraint fly no faster. A
+            // constraint without a speed (-999) limits nothing.
+            if (prof.entries[i].speed_kt > 0.0)
+                for (int j = i - 1; j >= 1 && !typed_by_pilot(active_plan[j]); --j)
+                    if (prof.entries[j].speed_kt > prof.entries[i].speed_kt)
+                        Prediction{prof, j}.speed(prof.entries[i].speed_kt);
+            continue;
+        }
+        a = hundreds(a);
+        if (k > 0) a = std::min(a, prof.entries[k].altitude_ft);
+        p.altitude(a);
+        if (s > climb_distance && !toc_seen) {
+            toc_seen = true;
+            toc_at = i;
+        }
+        p.speed(climb_speed_target);
+        if (ClbSpdRest > 0.0 && ClbAltRest > a && climb_speed_target > ClbSpdRest) p.speed(ClbSpdRest);
+        if (a >= cruise_altitude) {
+            a = cruise_altitude;
+            p.altitude(cruise_altitude);
+            p.speed(cruise_speed_target);
+            if (!toc_seen) toc_at = i;
+            toc_seen = true;
+        }
+    }
+    prof.prediction_cap = k;
+    return toc_at;
+}
+
+// Descent pass: predictions backward from the destination up to the first
+// waypoint that reaches the cruise altitude. Only a constraint that ends a
+// descent (constraint_rule.h) holds the waypoints after it down to it; a
+// route that ends without an altitude has no descent.
+void descent_pass(VerticalProfile& prof, const ConstraintRoles& roles, double rd, int toc_at) {
+    const int last = flown_last();
+    double a = route_end_altitude();
+    if (a <= kNoConstraint) return;
+    auto ends = [&](int i) { return roles[i] == ConstraintRole::EndsDescent; };
+    // For each entry the nearest end of a descent before it (0: none).
+    std::vector<int> end_before(static_cast<std::size_t>(last + 1), 0);
+    for (int i = 2; i <= last; ++i)
+        end_before[static_cast<std::size_t>(i)] =
+            ends(i - 1) ? i - 1 : end_before[static_cast<std::size_t>(i - 1)];
+    for (int j = last - 1; j >= 1; --j) {
+        const RouteWaypoint& w = active_plan[j];
+        const Prediction p{prof, j};
+        a += leg_altitude_change(leg_length(j + 1, j), descent_tas_target, rd);
+        const int before = end_before[static_cast<std::size_t>(j)];
+        const int m = before >= toc_at ? before : 0;
+        double v = descent_speed_target;
+        if (keeps_altitude(w)) {
+            // The path is held at the level over one flown at it, and runs on
+            // past one it passes over.
+            if (roles[j] == ConstraintRole::AtLevel)
+                a = std::max(a, prof.entries[j].altitude_ft);
+            else if (roles[j] != ConstraintRole::PassedOver)
+                a = prof.entries[j].altitude_ft;
+            if (prof.entries[j].speed_kt == kNoConstraint) p.speed(descent_speed_target);
+            v = prof.entries[j].speed_kt;
+        } else if (m > 0) {
+            a = std::min(a, prof.entries[m].altitude_ft);
+            // Only a constraint that has a speed limits the speed.
+            if (prof.entries[m].speed_kt > 0.0 && (prof.entries[j].speed_kt > prof.entries[m].speed_kt ||
+                                                   descent_speed_target > prof.entries[m].speed_kt))
+                v = prof.entries[m].speed_kt;
+            p.speed(v);
+        } else {
+            p.speed(v);
+        }
+        a = hundreds(a);
+        // A constraint shows its own altitude.
+        p.altitude(keeps_altitude(w) ? hundreds(prof.entries[j].altitude_ft) : a);
+        if (DescSpdRest > 0.0 && v > DescSpdRest && DescAltRest >= a) p.speed(DescSpdRest);
+        if (a >= cruise_altitude) {
+            // A constraint passed over at cruise still shows (and is read
+            // by its rule at) its own altitude.
+            if (!keeps_altitude(w)) {
+                p.altitude(cruise_altitude);
+                p.speed(cruise_speed_target);
+            }
+            break;
+        }
+    }
+}
+
+// Where a climb of `climb_nm` along the legs from the origin ends.
+ProfilePoint origin_climb_top(double climb_nm) {
+    ProfilePoint p;
+    const int last = flown_last();
+    double sum = 0.0;
+    for (int i = 1; i <= last; ++i) {
+        double length = 0.0, course = 0.0;
+        leg(i - 1, i, &length, &course);
+        if (sum + length >= climb_nm) {
+            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i - 1)];
+            gc_destination_point(from.lat, from.lon, course, climb_nm - sum, &p.lat, &p.lon);
+            p.exists = true;
+            p.index = i;
+            p.ahead_nm = climb_nm;
+            return p;
+        }
+        sum += length;
+    }
+    return p;
+}
+
+// Each entry's role as the rule reads it from the origin, so that it keeps
+// it while the aircraft flies (the route's end is marked with the E/D).
+void mark_roles(VerticalProfile& p, const ConstraintRoles& roles) {
+    const int last = static_cast<int>(p.entries.size()) - 1;
+    for (int i = 1; i < last; ++i)
+        p.entries[static_cast<std::size_t>(i)].role = roles[i];
+}
+
+void lay_path(VerticalProfile& p, const ProfilePlace& at) {
+    auto add = [&p](double ahead, double altitude) {
+        if (!p.path.empty()) ahead = std::max(ahead, p.path.back().ahead_nm);
+        p.path.push_back({ahead, altitude});
+    };
+    add(0.0, at.altitude_ft);
+    if (p.level_off.exists && p.level_off.altitude_ft > at.altitude_ft) {
+        // Up to the cap and level to it; past it the climb goes on to the level.
+        const double up =
+            phase_distance(p.level_off.altitude_ft - at.altitude_ft, ClimbRate, climb_tas_target);
+        add(std::min(up, p.level_off.ahead_nm), p.level_off.altitude_ft);
+        add(p.level_off.ahead_nm, p.level_off.altitude_ft);
+        if (p.level_ft > p.level_off.altitude_ft)
+            add(p.level_off.ahead_nm +
+                    phase_distance(p.level_ft - p.level_off.altitude_ft, ClimbRate, climb_tas_target),
+                p.level_ft);
+    } else if (p.toc.exists && p.toc.ahead_nm > 0.0) {
+        add(p.toc.ahead_nm, p.toc.altitude_ft);
+    }
+    if (p.tod.exists) {
+        // Where the T/D falls before the climb's end the two meet.
+        if (p.path.back().ahead_nm > p.tod.ahead_nm) p.path.back().ahead_nm = std::max(0.0, p.tod.ahead_nm);
+        add(p.tod.ahead_nm, p.tod.altitude_ft);
+        add(p.ed.ahead_nm, p.ed.altitude_ft);
+    } else {
+        add(p.route_nm, p.path.back().altitude_ft);
+    }
+}
+
+} // namespace
+
+double VerticalProfile::altitude_at(double ahead_nm) const {
+    if (path.empty()) return 0.0;
+    if (ahead_nm <= path.front().ahead_nm) return path.front().altitude_ft;
+    // The first vertex at or beyond the distance.
+    const auto after = std::lower_bound(path.begin(), path.end(), ahead_nm,
+                                        [](const Vertex& v, double d) { return v.ahead_nm < d; });
+    if (after == path.end()) return path.back().altitude_ft;
+    const Vertex& b = *after;
+    const Vertex& a = *(after - 1);
+    const double span = b.ahead_nm - a.ahead_nm;
+    if (!(span > 0.0)) return b.altitude_ft;
+    return a.altitude_ft + (b.altitude_ft - a.altitude_ft) * (ahead_nm - a.ahead_nm) / span;
+}
+
+ProfilePlace aircraft_place() {
+    ProfilePlace at;
+    at.altitude_ft = aircraft_state.indicated_altitude_ft;
+    at.first = to_waypoint_index;
+    return at;
+}
+
+VerticalProfile build_vertical_profile(const ProfilePlace& at) {
+    VerticalProfile p;
+    p.revision = profile_points_revision;
+    const int last = flown_last();
+    const int to = to_waypoint_index;
+    if (last < 1) return p;
+    // The constraints' roles, read once for the passes and the entries.
+    const ConstraintRoles roles = constraint_roles(cruise_altitude);
+    p.entries.resize(static_cast<std::size_t>(last + 1));
+    for (int i = 0; i <= last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        ProfileEntry& e = p.entries[static_cast<std::size_t>(i)];
+        e.id = w.id;
+        e.altitude_ft = predicted_altitude(w);
+        e.speed_kt = predicted_speed(w);
+        if (i >= 1) e.origin_nm = saturate_to_whole(p.entries[i - 1].origin_nm + leg_length(i - 1, i));
+    }
+    mark_roles(p, roles);
+    if (at.predict != nullptr) {
+        p.prediction_toc = origin_climb_top(at.predict->climb_nm);
+        if (at.predict->entries) {
+            const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));
+            const int toc_at = climb_pass(p, origin, roles, at.predict->climb_fpm, at.predict->climb_nm);
+            descent_pass(p, roles, at.predict->descent_fpm, toc_at);
+        }
+    }
+    if (to < 1 || to > active_plan_last || last < to) return p;
+    const int first = at.first >= 1 ? at.first : to;
+    p.route_nm = distance_ahead_to(last);
+
+    ProfileView v = view_from_aircraft(first);
+    v.altitude_ft = at.altitude_ft;
+    p.level_ft = descent_top(v, at);
+    // Before a cruise altitude is set the rule reads the roles against the
+    // level the descent starts from.
+    if (cruise_altitude <= 0) mark_roles(p, constraint_roles(p.level_ft));
+    if (toc_passed == 0) {
+        ProfileView here = view_from_aircraft();
+        here.altitude_ft = at.altitude_ft;
+        p.climb_cap = climb_cap(here, cruise_altitude);
+        if (p.climb_cap > 0)
+            p.level_off = at_entry(p.climb_cap, predicted_altitude(active_plan[p.climb_cap]));
+        p.toc = climb_top(here);
+    }
+    const DescentEnd e = descent_end(v, p.level_ft);
+    if (e.index >= 1) {
+        p.ed = at_entry(e.index, e.altitude);
+        p.tod = descent_top_point(e, p.level_ft, to);
+    }
+    if (p.ed.exists && p.ed.index == last && holds_altitude(active_plan[last]))
+        p.entries[static_cast<std::size_t>(last)].role = ConstraintRole::EndsDescent;
+    lay_path(p, at);
+    return p;
+}
+
+const VerticalProfile& locate_vertical_profile(const ProfilePlace& at) {
+    vertical_profile = build_vertical_profile(at);
+    return vertical_profile;
+}
+
+const VerticalProfile& active_profile() {
+    static const VerticalProfile none;
+    return vertical_profile.revision == profile_points_revision ? vertical_profile : none;
+}
+
+void forget_vertical_profile() {
+    vertical_profile = VerticalProfile{};
+}

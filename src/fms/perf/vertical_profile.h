@@ -1,0 +1,101 @@
+// The vertical path of the active route as one value: made by one function
+// (build_vertical_profile) from the plan, the performance values, the cruise
+// altitude and where the aircraft is, and read by VNAV, the pages and the
+// maps. Nothing else places the top of climb, the top of descent or the end
+// of descent, so what the pages show is what the aircraft flies.
+#pragma once
+
+#include "fms/perf/constraint_rule.h"
+
+#include <vector>
+
+struct ProfileEntry {
+    int id = 0;
+    double altitude_ft = -999.0; // predicted, or its own constraint (-999: none)
+    double speed_kt = -999.0;
+    // What it does to the path, by the constraint rule; the route's end
+    // ends the descent when the profile descends to it.
+    ConstraintRole role = ConstraintRole::None;
+    // Along the legs from the origin, whole NM after every leg.
+    double origin_nm = 0.0;
+    // Predicted by this build (ProfilePlace::predict), not kept from before.
+    bool altitude_predicted = false;
+    bool speed_predicted = false;
+};
+
+// A point of the path. `index` is the entry at the end of the leg that holds
+// it (for the E/D and a level-off at a constraint, the entry itself);
+// `ahead_nm` is measured along the legs from the aircraft (negative: behind
+// it).
+struct ProfilePoint {
+    bool exists = false;
+    int index = 0;
+    double lat = 0.0;
+    double lon = 0.0;
+    double altitude_ft = 0.0;
+    double ahead_nm = 0.0;
+};
+
+struct VerticalProfile {
+    std::vector<ProfileEntry> entries; // by plan index, up to the last entry flown
+    double level_ft = 0.0;             // the climb's level (the altitude the descent starts from)
+    int climb_cap = 0;                 // the entry capping the climb now; 0 none
+    ProfilePoint level_off;            // at that cap; none without one
+    ProfilePoint toc;                  // where the climb from the aircraft reaches the climb's level
+    ProfilePoint tod;                  // none when nothing ends a descent
+    ProfilePoint ed;                   // the end of the descent the T/D leads to
+    double route_nm = 0.0;             // from the aircraft to the last entry flown
+    unsigned revision = 0;             // the route's (profile_points_revision) it was built on
+    int prediction_cap = 0;            // the cap the predicted climb from the origin ends at; 0 none
+    ProfilePoint prediction_toc;       // where the predicted climb from the origin ends (ahead_nm: from it)
+
+    // (distance ahead NM, altitude ft), ascending in distance: the path the
+    // aircraft is to fly from where it is.
+    struct Vertex {
+        double ahead_nm;
+        double altitude_ft;
+    };
+    std::vector<Vertex> path;
+
+    // The path's altitude `ahead_nm` along the route from the aircraft: the
+    // climb, the level, the descent to the E/D; level beyond its ends.
+    double altitude_at(double ahead_nm) const;
+};
+
+// Where the profile is built from: the altitude flown and the first entry
+// ahead (the TO; -1: the TO of the flown route). A positive `level_ft` is the
+// level the descent starts from (a constraint that became the new level);
+// otherwise the climb's level before the T/C and the altitude flown after.
+//
+// With `predict` the profile also places the T/C of the climb from the
+// origin over the given distance and, when asked, predicts an altitude and
+// speed for the entries without an altitude of their own, at the given rates
+// (the cruise planning's): a climb pass forward from the origin and a
+// descent pass back from the end of the route.
+struct EntryPredictionRates {
+    double climb_fpm = 0.0;
+    double descent_fpm = 0.0;
+    double climb_nm = 0.0; // the climb's distance from the origin
+    bool entries = true;   // also the entries' predictions (else the T/C alone)
+};
+struct ProfilePlace {
+    double altitude_ft = 0.0;
+    int first = -1;
+    double level_ft = 0.0;
+    const EntryPredictionRates* predict = nullptr;
+};
+ProfilePlace aircraft_place();
+
+VerticalProfile build_vertical_profile(const ProfilePlace& at);
+
+// The profile the active route flies, as last built.
+inline VerticalProfile vertical_profile;
+// What the pages, maps and VNAV read: that profile, or none once the route it
+// was built on was reset or edited, until its own is built.
+const VerticalProfile& active_profile();
+
+// Builds the profile from `at`, keeps it as the active route's, and returns it.
+const VerticalProfile& locate_vertical_profile(const ProfilePlace& at);
+
+// A route reset or replaced has no profile until its own is built.
+void forget_vertical_profile();

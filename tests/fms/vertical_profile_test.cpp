@@ -1,0 +1,183 @@
+// The vertical profile as one value: its points, the roles of the entries
+// and the path's altitude along the route, for the route shapes that place
+// them differently.
+#include "update_fixture.h"
+
+#include "data/aircraft_settings.h"
+#include "data/module_settings.h"
+#include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav.h"
+#include "fms/plan/entry_marks.h"
+#include "fms/plan/update_state.h"
+#include "fms/plan/vertical_state.h"
+#include "plan_builder.h"
+
+#include <cmath>
+
+namespace {
+
+class VerticalProfileTest : public UpdateTest {
+  protected:
+    // Six entries 20 NM apart along the equator, the field at 0 ft at the
+    // end, the aircraft over the first at 0 ft; climb and descent both at
+    // 400 ft/NM (2000 ft/min at 300 kt), no turns and no switching distance.
+    void SetUp() override {
+        UpdateTest::SetUp();
+        std::vector<PlanPoint> points{{"W0", 0.0, 10.0}};
+        for (int i = 1; i < 6; ++i)
+            points.push_back(offset("W" + std::to_string(i), points.back(), 90.0, 20.0));
+        activate(points);
+        aircraft_state.plat = points[0].lat;
+        aircraft_state.plon = points[0].lon;
+        aircraft_state.indicated_altitude_ft = 0.0;
+        active_entry(0).alt_constraint = 0.0;
+        active_entry(5).alt_constraint = 0.0;
+        ClimbRate = 2000;
+        DescentRate = descent_rate_used_fpm = 2000.0;
+        climb_tas_target = descent_tas_target = 300.0;
+        cruise_altitude = 12000;
+        switch_distance = WptChgDist = WptProcChgDist = FlyoverWptChgDist = 0.0;
+        toc_passed = tod_passed = 0;
+    }
+    static void constrain(int i, AltitudeKind kind, double altitude) {
+        active_entry(i).altitude_kind = kind;
+        active_entry(i).alt_constraint = altitude;
+    }
+};
+
+TEST_F(VerticalProfileTest, eachRouteShapePlacesItsPoints) {
+    struct Row {
+        const char* what;
+        int cruise;
+        int cap_entry; // a procedure's altitude of 4000 ft at it; 0 none
+        bool destination;
+        double level, toc_nm, tod_nm;
+        int ed; // -1 none
+    };
+    // 100 NM; up 30 NM to 12 000 ft, down 30 NM to the field.
+    const Row rows[] = {
+        {"to a field", 12000, 0, true, 12000.0, 30.0, 70.0, 5},
+        {"to a last fix without an altitude: no T/D", 12000, 0, false, 12000.0, 30.0, -1.0, -1},
+        {"too short for the cruise altitude: T/C and T/D meet", 30000, 0, true, 20000.0, 50.0, 50.0, 5},
+        {"a cap on the way up", 12000, 1, true, 12000.0, 30.0, 70.0, 5},
+    };
+    for (const Row& r : rows) {
+        cruise_altitude = r.cruise;
+        active_entry(5).alt_constraint = r.destination ? 0.0 : kNoConstraint;
+        active_entry(5).type = r.destination ? "APT" : "WPT";
+        if (r.cap_entry > 0) constrain(r.cap_entry, AltitudeKind::Procedure, 4000.0);
+        const VerticalProfile p = build_vertical_profile(aircraft_place());
+        EXPECT_DOUBLE_EQ(p.level_ft, r.level) << r.what;
+        ASSERT_TRUE(p.toc.exists) << r.what;
+        EXPECT_NEAR(p.toc.ahead_nm, r.toc_nm, 0.1) << r.what;
+        EXPECT_EQ(p.tod.exists, r.tod_nm >= 0.0) << r.what;
+        if (p.tod.exists) {
+            EXPECT_NEAR(p.tod.ahead_nm, r.tod_nm, 0.1) << r.what;
+        }
+        EXPECT_EQ(p.ed.exists ? p.ed.index : -1, r.ed) << r.what;
+        EXPECT_EQ(p.climb_cap, r.cap_entry) << r.what;
+        EXPECT_EQ(p.level_off.exists, r.cap_entry > 0) << r.what;
+        if (r.cap_entry > 0) {
+            EXPECT_EQ(p.entries[r.cap_entry].role, ConstraintRole::CapsClimb) << r.what;
+            EXPECT_DOUBLE_EQ(p.altitude_at(p.level_off.ahead_nm), 4000.0) << r.what;
+        }
+        if (r.destination) {
+            EXPECT_EQ(p.entries[5].role, ConstraintRole::None) << r.what; // the field's own
+        }
+        // The path: from the aircraft up to the level, level to the T/D, down
+        // to the end, never above the level.
+        EXPECT_DOUBLE_EQ(p.altitude_at(0.0), 0.0) << r.what;
+        // Held at the cap, the climb reaches the level 10 NM later.
+        EXPECT_NEAR(p.altitude_at(r.toc_nm + (r.cap_entry > 0 ? 10.0 : 0.0)), r.level, 1.0) << r.what;
+        EXPECT_NEAR(p.altitude_at(100.0), r.destination ? 0.0 : r.level, 1.0) << r.what;
+        for (double d = 0.0; d <= 100.0; d += 2.5)
+            EXPECT_LE(p.altitude_at(d), r.level + 1.0) << r.what << " at " << d;
+        if (r.cap_entry > 0) constrain(r.cap_entry, AltitudeKind::None, kNoConstraint);
+    }
+}
+
+// In the descent a constraint ends a segment; past the T/D the level is the
+// altitude flown, and the path runs from the aircraft down to that end.
+TEST_F(VerticalProfileTest, inTheDescentTheNextEndIsTheEDAndOneBeyondItEndsTheNext) {
+    constrain(3, AltitudeKind::Procedure, 6000.0);
+    constrain(4, AltitudeKind::Procedure, 3000.0);
+    toc_passed = tod_passed = 1;
+    set_flown_to(2);
+    aircraft_state.plat = active_plan[1].lat;
+    aircraft_state.plon = active_plan[1].lon;
+    aircraft_state.indicated_altitude_ft = 10000.0;
+    const VerticalProfile p = build_vertical_profile(aircraft_place());
+    ASSERT_TRUE(p.ed.exists);
+    EXPECT_EQ(p.ed.index, 3);
+    EXPECT_DOUBLE_EQ(p.ed.altitude_ft, 6000.0);
+    EXPECT_NEAR(p.ed.ahead_nm, 40.0, 0.1);
+    EXPECT_NEAR(p.tod.ahead_nm, 30.0, 0.1); // 4000 ft at 400 ft/NM before it
+    EXPECT_FALSE(p.toc.exists);
+    EXPECT_EQ(p.entries[3].role, ConstraintRole::EndsDescent);
+    EXPECT_EQ(p.entries[4].role, ConstraintRole::EndsDescent);
+    EXPECT_NEAR(p.altitude_at(35.0), 8000.0, 1.0);
+    EXPECT_NEAR(p.altitude_at(40.0), 6000.0, 1.0);
+    // A constraint made the new level is descended from, looked at past it.
+    ProfilePlace at = aircraft_place();
+    at.level_ft = 8000.0;
+    EXPECT_NEAR(build_vertical_profile(at).tod.ahead_nm, 35.0, 0.1);
+}
+
+} // namespace
+
+namespace {
+
+// What the pages and maps read goes with the route it was built on: a reset
+// or edited route shows no T/D until its own profile is built.
+TEST_F(VerticalProfileTest, theActiveProfileGoesWithItsRoute) {
+    locate_vertical_profile(aircraft_place());
+    ASSERT_TRUE(active_profile().tod.exists);
+    forget_profile_points();
+    EXPECT_FALSE(active_profile().tod.exists);
+    EXPECT_TRUE(active_profile().entries.empty());
+    locate_vertical_profile(aircraft_place());
+    EXPECT_TRUE(active_profile().tod.exists);
+}
+
+} // namespace
+
+namespace {
+
+// The entries' predictions along the route from the origin are the value's:
+// building it writes nothing beside the plan (EXEC keeps them there).
+TEST_F(VerticalProfileTest, predictsTheEntriesFromTheOriginWithoutWritingThePlan) {
+    const EntryPredictionRates rates{2000.0, 2000.0, 30.0};
+    ProfilePlace at = aircraft_place();
+    at.predict = &rates;
+    const VerticalProfile p = build_vertical_profile(at);
+    const double expected[] = {8000.0, 12000.0, 12000.0, 8000.0}; // entries 1 to 4
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_TRUE(p.entries[i].altitude_predicted) << i;
+        EXPECT_DOUBLE_EQ(p.entries[i].altitude_ft, expected[i - 1]) << i;
+        EXPECT_EQ(predicted_altitude(active_plan[i]), kNoConstraint) << i;
+    }
+    EXPECT_FALSE(build_vertical_profile(aircraft_place()).entries[2].altitude_predicted);
+}
+
+} // namespace
+
+namespace {
+
+// In cruise a route changed since the profile was built gets its own within
+// a second, the altitude flown unchanged.
+TEST_F(VerticalProfileTest, aRouteChangedInCruiseGetsItsOwnProfileWithinASecond) {
+    toc_passed = 1;
+    aircraft_state.indicated_altitude_ft = 12000.0;
+    update_toc_tod(kTodLocate);
+    ASSERT_TRUE(active_profile().tod.exists);
+    forget_profile_points();
+    frame_slot = 1;
+    update_vertical_guidance();
+    EXPECT_FALSE(active_profile().tod.exists);
+    frame_slot = 0;
+    update_vertical_guidance();
+    EXPECT_TRUE(active_profile().tod.exists);
+    EXPECT_EQ(tod_passed, 0);
+}
+
+} // namespace
