@@ -174,8 +174,10 @@ TEST_F(ProcedurePagesKeys, rteLegsListsTheLastFixOfARouteWithoutDestination) {
         for (int n = 1; n < smiths_legs_subpage_count; ++n)
             press("NEXT");
         frames(1);
+        // The frame is a copy: the end line is kept by value.
+        const std::vector<gfx::RecordedOp> frame = last_frame();
         const gfx::RecordedOp* end = nullptr;
-        for (const gfx::RecordedOp& op : last_frame())
+        for (const gfx::RecordedOp& op : frame)
             if (op.text == "- - - - - -" && op.world_rect.x == 0.0f) end = &op;
         ASSERT_NE(end, nullptr) << row.keys;
         // Rows stand 33 apart; the end line is drawn 3 above its row.
