@@ -114,7 +114,8 @@ TEST_F(VnavPhases, atTheGateTheTargetsGoOutOnceAndThePilotsAltitudeStays) {
 // And the flight against what the pages show, read as a pilot reads them:
 // the climb goes no higher than ECON CLB's cruise altitude, it levels off at
 // the T/C and starts down at the T/D that the ECON pages show, the deviation
-// PROGRESS shows steps smoothly down the path, and every figure of
+// PROGRESS shows reads near 0 at the T/D and steps smoothly down the path,
+// and every figure of
 // the ECON and PROGRESS pages belongs to the route. The checker measures
 // along the track the aircraft flew and asks the module for no vertical
 // figure.
@@ -440,6 +441,9 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
         EXPECT_GT(deviations.size(), 20u) << row;
     }
     EXPECT_LT(largest_step, 300.0) << row;
+    if (m <= Cruising && !deviations.empty()) {
+        EXPECT_LT(std::fabs(deviations.front()), 250.0) << row << ": the deviation at the T/D";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ShapesAndMoments, VnavEngagedAt,
