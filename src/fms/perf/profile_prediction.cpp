@@ -48,23 +48,26 @@ void mark_predictions(const VerticalProfile& p) {
     }
 }
 
-// In the descent the path stays where its T/D put it (the deviation is read
-// against it): the entries ahead are predicted on it, from an aircraft above
-// it coming down to it by the end of the descent, from one below it level
-// until the path comes down to its altitude.
+// Past the T/C the path stays where its T/D put it (VNAV starts down there
+// and the deviation is read against it; it is made again when the altitude
+// flown or the route changes): the entries ahead are predicted on it, from
+// an aircraft above it coming down to it by the end of the descent, from one
+// below it level until the path comes down to its altitude.
 void predict_down_the_path(const VerticalProfile& p) {
     const int last = flown_last();
-    if (p.path.empty() || !p.ed.exists || static_cast<int>(p.entries.size()) <= last) return;
+    if (p.path.empty() || static_cast<int>(p.entries.size()) <= last) return;
     // The path's distances are from where the aircraft was when it was built.
     const double flown = p.route_nm - distance_ahead_to(last);
     const double altitude = aircraft_state.indicated_altitude_ft;
     const double above = altitude - p.altitude_at(flown);
-    const double to_end = p.ed.ahead_nm - flown;
-    for (int i = to_waypoint_index; i <= p.ed.index && i < last; ++i) {
+    // Without an end of descent the route is flown at the altitude flown.
+    const double to_end = p.ed.exists ? p.ed.ahead_nm - flown : 0.0;
+    const int end = p.ed.exists ? p.ed.index : last;
+    for (int i = to_waypoint_index; i <= end && i < last; ++i) {
         const RouteWaypoint& w = active_plan[i];
         if (w.altitude_kind != AltitudeKind::None) continue;
         const double d = distance_ahead_to(i);
-        const double on_path = p.altitude_at(flown + d);
+        const double on_path = p.ed.exists ? p.altitude_at(flown + d) : altitude;
         const double a = above > 0.0 && to_end > 0.0 ? on_path + above * std::max(0.0, 1.0 - d / to_end)
                                                      : std::min(altitude, on_path);
         plan_marks.predict_altitude(w, a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a);
@@ -174,7 +177,7 @@ void keep_predictions_with_aircraft() {
     if (frame_slot != 0 || vnav_on_ground() || !rates_used.entries || cruise_altitude <= 0 ||
         to_waypoint_index < 1 || to_waypoint_index > active_plan_last || flown_last() < to_waypoint_index)
         return;
-    if (tod_passed == 1) {
+    if (toc_passed == 1) {
         predict_down_the_path(active_profile());
     } else {
         ProfilePlace at = aircraft_place();
