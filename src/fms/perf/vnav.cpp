@@ -140,6 +140,9 @@ void on_tod_passed() {
     if (toc_passed == 0) {
         toc_passed = 1;
         sim_rate_restored = 0;
+        // The climb met the descent: the path comes down from the altitude
+        // the climb reached.
+        update_toc_tod(kTodLocate);
     }
     if (smiths_cdu_page == kPageEconClb || smiths_cdu_page == kPageEconCrz)
         smiths_cdu_page = kPageEconPathDes;
