@@ -112,9 +112,11 @@ TEST_F(VnavPhases, atTheGateTheTargetsGoOutOnceAndThePilotsAltitudeStays) {
 // goes out frame after frame, none on the ground after the engagement, no
 // climb once the descent began, and a route with an end of descent ends low.
 // And the flight against what the pages show, read as a pilot reads them:
-// the climb goes no higher than ECON CLB's cruise altitude, it levels off at
+// the climb goes no higher than ECON CLB's cruise altitude, each fix ahead
+// is passed at the altitude LEGS shows for it, the climb levels off at
 // the T/C and starts down at the T/D that the ECON pages show, the deviation
-// PROGRESS shows steps smoothly down the path, and every figure of
+// PROGRESS shows reads near 0 at the T/D and steps smoothly down the path,
+// and every figure of
 // the ECON and PROGRESS pages belongs to the route. The checker measures
 // along the track the aircraft flew and asks the module for no vertical
 // figure.
@@ -161,7 +163,7 @@ double shown_distance(const std::string& text) {
     std::smatch m;
     return std::regex_search(text, m, eta_distance) ? std::stod(m[1]) : -1.0;
 }
-// An altitude as ECON CLB shows it ("FL160", "12000"); -1
+// An altitude as ECON CLB and LEGS show it ("FL160", "12000", " 8000A"); -1
 // when the text shows none.
 double shown_altitude(const std::string& text) {
     static const std::regex altitude("^ *(FL)?(\\d{3,5})A?$");
@@ -199,6 +201,13 @@ class VnavEngagedAt : public VnavPhases, public ::testing::WithParamInterface<st
     };
     std::vector<Reading> toc_readings, tod_readings;
     std::vector<double> deviations; // PROGRESS, in the descent
+    // A fix with the altitude LEGS showed for it ("A": at or above).
+    struct LegsRow {
+        std::string ident;
+        double lat, lon, altitude;
+        bool at_or_above;
+    };
+    std::vector<LegsRow> legs;
     double cruise_shown = -1.0;
     int pages_checked = 0;
 
@@ -232,6 +241,26 @@ class VnavEngagedAt : public VnavPhases, public ::testing::WithParamInterface<st
             lon = s.waypoint.lon;
         });
         return left;
+    }
+    // The fixes ahead with the altitudes LEGS shows, the first time it is
+    // read.
+    void read_legs() {
+        press("LEGS");
+        if (!legs.empty()) return;
+        for (float y = 33; y <= 165; y += 33) {
+            std::string ident = text_at(0, y);
+            ident.erase(ident.find_last_not_of(' ') + 1);
+            const gfx::RecordedOp* alt = text_op([&](const gfx::RecordedOp& op) {
+                return op.world_rect.y == y && op.world_rect.x > 200 && shown_altitude(op.text) > 0.0;
+            });
+            if (ident.empty() || alt == nullptr) continue;
+            for (int i = to_waypoint_index; i <= active_plan_last; ++i)
+                if (active_plan[i].ident == ident) {
+                    legs.push_back({ident, active_plan[i].lat, active_plan[i].lon, shown_altitude(alt->text),
+                                    alt->text.back() == 'A'});
+                    break;
+                }
+        }
     }
     // Every figure of the ECON and PROGRESS pages belongs to the route: no
     // distance beyond what is left of it, no fuel below 0, every ident
@@ -273,6 +302,7 @@ class VnavEngagedAt : public VnavPhases, public ::testing::WithParamInterface<st
                 EXPECT_GE(std::atof(op.text.c_str()), 0.0) << "PROGRESS: " << op.text;
             }
         }
+        read_legs();
         ++pages_checked;
     }
     // After each stretch: the track, and what the page shown reads. Returns
@@ -440,6 +470,27 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
         EXPECT_GT(deviations.size(), 20u) << row;
     }
     EXPECT_LT(largest_step, 300.0) << row;
+    if (m <= Cruising && !deviations.empty()) {
+        EXPECT_LT(std::fabs(deviations.front()), 250.0) << row << ": the deviation at the T/D";
+    }
+    // Each fix LEGS showed ahead, passed at the altitude it showed there (or
+    // above it where it shows "A"): at the track's point nearest the fix.
+    if (m <= Cruising && shape.reaches_cruise) {
+        EXPECT_FALSE(legs.empty()) << row;
+    }
+    for (const LegsRow& fix : legs) {
+        const Point* nearest = &track.front();
+        for (const Point& p : track)
+            if (nm_between(p.lat, p.lon, fix.lat, fix.lon) <
+                nm_between(nearest->lat, nearest->lon, fix.lat, fix.lon))
+                nearest = &p;
+        if (nearest == &track.front()) continue; // behind where the track began
+        if (fix.at_or_above) {
+            EXPECT_GT(nearest->altitude, fix.altitude - 500.0) << row << ": " << fix.ident;
+        } else {
+            EXPECT_NEAR(nearest->altitude, fix.altitude, 500.0) << row << ": " << fix.ident;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ShapesAndMoments, VnavEngagedAt,

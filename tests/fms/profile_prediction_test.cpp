@@ -91,6 +91,10 @@ TEST(ProfilePrediction, WaypointsGetClimbAndDescentPredictions) {
     constrain(3, 10000.0, 270.0); // the cruise level
     constrain(5, 2550.0, -999.0); // a descent constraint without a speed
     constraint_waypoint_index.move_to(3);
+    // The aircraft at the origin: the entries ahead are predicted from it.
+    aircraft_state.plat = active_plan[0].lat;
+    aircraft_state.plon = active_plan[0].lon;
+    aircraft_state.indicated_altitude_ft = 0.0;
     predict_profile(10000, kProfileFull);
     const std::pair<double, double> expected[] = {
         {0.0, -999.0}, {8000.0, 250.0}, {10000.0, 280.0}, {10000.0, 270.0}, {10000.0, 280.0}, {2500.0, 240.0},

@@ -4,6 +4,8 @@
 #include "plan_keys_fixture.h"
 
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/flown_route.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
@@ -153,7 +155,8 @@ TEST_F(ActiveLegKeys, AHoldStaysOnItsFixThroughEachUnitsEdits) {
 // hold) goes with it when another unit puts an entry in before it or takes
 // one out, and the array other modules read shows it where the entry went.
 // BTG put in ahead makes the route longer: the profile made again for it
-// predicts the entry anew.
+// predicts the entry anew (from where the aircraft is: at cruise that may
+// be the same level).
 TEST_F(ActiveLegKeys, WhatStandsBesideAnEntryGoesWithItThroughAnotherUnitsEdits) {
     const std::string start = std::string(kGnsRoute) + "cdu SMITHS_FMS HOLD L3 L6 EXEC\n";
     const struct {
@@ -186,7 +189,8 @@ TEST_F(ActiveLegKeys, WhatStandsBesideAnEntryGoesWithItThroughAnotherUnitsEdits)
             EXPECT_EQ(predicted_altitude(plan[now]), altitude) << row.edit;
             EXPECT_EQ(predicted_speed(plan[now]), speed) << row.edit;
         } else {
-            EXPECT_NE(predicted_altitude(plan[now]), altitude) << row.edit;
+            EXPECT_NEAR(predicted_altitude(plan[now]), active_profile().altitude_at(distance_ahead_to(now)), 100.0)
+                << row.edit;
         }
         EXPECT_EQ(hold_mark(plan, now), 1) << row.edit;
         if (!row.active) continue;

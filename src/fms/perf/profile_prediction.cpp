@@ -8,11 +8,13 @@
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/update_state.h"
 #include "fms/plan/vertical_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -32,6 +34,44 @@ double rate_for_angle(double tas, double angle) {
 
 double distance_for(double altitude_change, double rate, double tas) {
     return rate > 0.0 ? altitude_change / rate * tas / 60.0 : 0.0;
+}
+
+// The rates of the last prediction, for the entries' predictions made again
+// while the aircraft flies.
+EntryPredictionRates rates_used{0.0, 0.0, 0.0, false};
+
+void mark_predictions(const VerticalProfile& p) {
+    for (int i = 0; i < static_cast<int>(p.entries.size()); ++i) {
+        const ProfileEntry& e = p.entries[static_cast<std::size_t>(i)];
+        if (e.altitude_predicted) plan_marks.predict_altitude(active_plan[i], e.altitude_ft);
+        if (e.speed_predicted) plan_marks.predict_speed(active_plan[i], e.speed_kt);
+    }
+}
+
+// Past the T/C the path stays where its T/D put it (VNAV starts down there
+// and the deviation is read against it; it is made again when the altitude
+// flown or the route changes): the entries ahead are predicted on it, from
+// an aircraft above it coming down to it by the end of the descent, from one
+// below it level until the path comes down to its altitude.
+void predict_down_the_path(const VerticalProfile& p) {
+    const int last = flown_last();
+    if (p.path.empty() || static_cast<int>(p.entries.size()) <= last) return;
+    // The path's distances are from where the aircraft was when it was built.
+    const double flown = p.route_nm - distance_ahead_to(last);
+    const double altitude = aircraft_state.indicated_altitude_ft;
+    const double above = altitude - p.altitude_at(flown);
+    // Without an end of descent the route is flown at the altitude flown.
+    const double to_end = p.ed.exists ? p.ed.ahead_nm - flown : 0.0;
+    const int end = p.ed.exists ? p.ed.index : last;
+    for (int i = to_waypoint_index; i <= end && i < last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        if (w.altitude_kind != AltitudeKind::None) continue;
+        const double d = distance_ahead_to(i);
+        const double on_path = p.ed.exists ? p.altitude_at(flown + d) : altitude;
+        const double a = above > 0.0 && to_end > 0.0 ? on_path + above * std::max(0.0, 1.0 - d / to_end)
+                                                     : std::min(altitude, on_path);
+        plan_marks.predict_altitude(w, a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a);
+    }
 }
 
 } // namespace
@@ -105,6 +145,7 @@ void predict_profile(int requested_altitude, int mode) {
     // The T/C of the prediction and, on EXEC, the entries' predictions are
     // the profile's, from the origin.
     const EntryPredictionRates rates{rc, rd, climb_distance, mode == kProfileFull};
+    rates_used = rates;
     ProfilePlace at = aircraft_place();
     at.predict = &rates;
     const VerticalProfile& p = locate_vertical_profile(at);
@@ -127,11 +168,21 @@ void predict_profile(int requested_altitude, int mode) {
         toc_lat = active_plan[p.prediction_cap].lat;
         toc_lon = active_plan[p.prediction_cap].lon;
     }
-    for (int i = 0; i < static_cast<int>(p.entries.size()); ++i) {
-        const ProfileEntry& e = p.entries[static_cast<std::size_t>(i)];
-        if (e.altitude_predicted) plan_marks.predict_altitude(active_plan[i], e.altitude_ft);
-        if (e.speed_predicted) plan_marks.predict_speed(active_plan[i], e.speed_kt);
-    }
+    mark_predictions(p);
     plan_marks.forget_other_entries();
+    publish_flown_plan();
+}
+
+void keep_predictions_with_aircraft() {
+    if (frame_slot != 0 || vnav_on_ground() || !rates_used.entries || cruise_altitude <= 0 ||
+        to_waypoint_index < 1 || to_waypoint_index > active_plan_last || flown_last() < to_waypoint_index)
+        return;
+    if (toc_passed == 1) {
+        predict_down_the_path(active_profile());
+    } else {
+        ProfilePlace at = aircraft_place();
+        at.predict = &rates_used;
+        mark_predictions(locate_vertical_profile(at));
+    }
     publish_flown_plan();
 }

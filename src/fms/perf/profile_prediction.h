@@ -10,3 +10,7 @@
 inline constexpr int kProfilePointsOnly = 0;
 inline constexpr int kProfileFull = 1;
 void predict_profile(int requested_altitude, int mode);
+
+// In flight the entries ahead follow the aircraft: once a second the profile
+// is made again from where it is, and their predictions with it.
+void keep_predictions_with_aircraft();

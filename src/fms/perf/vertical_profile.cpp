@@ -54,6 +54,18 @@ ProfilePoint at_entry(int k, double altitude) {
     return p;
 }
 
+// A level the route affords a little higher as the climb goes on is not
+// chased (each rise would be another altitude for the autopilot); one that
+// falls is followed at once, or the climb would pass the T/D.
+constexpr double kLevelRiseKeptFt = 300.0;
+
+double kept_level(double level) {
+    const VerticalProfile& before = vertical_profile;
+    if (before.revision != profile_points_revision || !(before.level_ft > 0.0) || level >= cruise_altitude)
+        return level;
+    return level > before.level_ft && level - before.level_ft < kLevelRiseKeptFt ? before.level_ft : level;
+}
+
 // The level the descent starts from. In the climb: the climb's level, and
 // past a cap ahead only as high as the route from it to the end of the
 // descent affords (none, and the descent is from the cap); never below the
@@ -74,7 +86,8 @@ double descent_top(const ProfileView& v, const ProfilePlace& at) {
             level = std::min(level, std::max(held, hundreds_down(room)));
         }
     }
-    return saturate_to_whole(std::max(level, std::min(at.altitude_ft, double(cruise_altitude))));
+    level = kept_level(level);
+    return saturate_to_whole(std::max(level, hundreds_down(std::min(at.altitude_ft, double(cruise_altitude)))));
 }
 
 // Where the climb from the aircraft reaches the climb's level, walked from
@@ -373,6 +386,25 @@ void lay_path(VerticalProfile& p, const ProfilePlace& at) {
     }
 }
 
+// The entries ahead are predicted on the path the aircraft flies from where
+// it is (the passes from the origin know neither its altitude nor its place);
+// past the end of the descent the path leads to, the descent pass's
+// segments stand. An entry behind keeps the prediction it had.
+void predict_from_aircraft(VerticalProfile& p, int to) {
+    const int last = static_cast<int>(p.entries.size()) - 1;
+    for (int i = 1; i < last; ++i) {
+        const RouteWaypoint& w = active_plan[i];
+        ProfileEntry& e = p.entries[static_cast<std::size_t>(i)];
+        if (keeps_altitude(w)) continue;
+        if (i < to) {
+            if (predicted_altitude(w) > kNoConstraint) e.altitude_predicted = false;
+            continue;
+        }
+        if (p.ed.exists && i > p.ed.index) continue;
+        Prediction{p, i}.altitude(hundreds(p.altitude_at(distance_ahead_to(i))));
+    }
+}
+
 } // namespace
 
 double VerticalProfile::altitude_at(double ahead_nm) const {
@@ -448,6 +480,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     if (p.ed.exists && p.ed.index == last && holds_altitude(active_plan[last]))
         p.entries[static_cast<std::size_t>(last)].role = ConstraintRole::EndsDescent;
     lay_path(p, at);
+    if (at.predict != nullptr && at.predict->entries) predict_from_aircraft(p, to);
     return p;
 }
 

@@ -140,6 +140,9 @@ void on_tod_passed() {
     if (toc_passed == 0) {
         toc_passed = 1;
         sim_rate_restored = 0;
+        // The climb met the descent: the path comes down from the altitude
+        // the climb reached.
+        update_toc_tod(kTodLocate);
     }
     if (smiths_cdu_page == kPageEconClb || smiths_cdu_page == kPageEconCrz)
         smiths_cdu_page = kPageEconPathDes;
@@ -195,13 +198,11 @@ void keep_climb_target() {
         vertical_target_lat = toc_lat;
         vertical_target_lon = toc_lon;
     }
-    // Too near the end to climb at all: hold the altitude flown.
-    const double level = std::max(climb_level(v, cruise), std::floor(v.altitude_ft / 100.0) * 100.0);
-    const double target = vertical_target_altitude;
-    // A level that rises a little is left (the climb meets the descent
-    // earlier); one that falls is followed at once, or the climb would go
-    // past the TOD.
-    if (level == target || (level < cruise && target < level && level - target < 300.0)) return;
+    // The profile's level (too near the end to climb at all: the altitude
+    // flown), the one its path descends from.
+    if (active_profile().path.empty()) update_toc_tod(kTodLocate);
+    const double level = vertical_profile.level_ft;
+    if (level == vertical_target_altitude) return;
     update_toc_tod(kTodLocate);
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
@@ -412,6 +413,7 @@ void update_vertical_guidance() {
     if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
     keep_climb_target();
     keep_tod_with_altitude();
+    keep_predictions_with_aircraft();
     set_vnav_altitude_targets();
     // VNAV set to go off at the last waypoint lets go there once the descent
     // is flown.
