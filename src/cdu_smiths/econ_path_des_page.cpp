@@ -12,6 +12,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -87,14 +88,14 @@ void path_angle_row(CduPage& page) {
 }
 
 void draw_rows(CduPage& page) {
-    const RouteWaypoint& ed = econ_target_waypoint();
-    // The route's end without an altitude of its own ends the descent at the
-    // destination's elevation, as VNAV flies it; a route that ends at a fix
+    // The profile's E/D: the route's end without an altitude of its own ends
+    // the descent at the destination's elevation; a route that ends at a fix
     // without one has no end of descent to show.
-    const double ed_altitude =
-        constraint_waypoint_index >= flown_last() ? route_end_altitude() : predicted_altitude(ed);
+    const ProfilePoint& end = active_profile().ed;
+    const RouteWaypoint& ed = active_plan[end.exists ? end.index : constraint_waypoint_index];
+    const double ed_altitude = end.altitude_ft;
     const bool active = to_waypoint_index != kNoToWaypoint;
-    const bool route = active && ed_altitude > kNoConstraint;
+    const bool route = active && end.exists;
     cdu_text(page, 12, 22, CduFont::Small, "E / D    A L T");
     if (route) {
         cdu_text(page, 0, 33, CduFont::Large, cdu_format("%5.0f", ed_altitude));

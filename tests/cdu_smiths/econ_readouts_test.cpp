@@ -9,6 +9,7 @@
 #include "fms/fms_update.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/vertical_state.h"
@@ -183,6 +184,10 @@ TEST_F(EconReadouts, verticalDeviationIsSteppedAndPathAnglesShowInTheDescent) {
     aircraft_state.ground_speed_kt = 360.0;
     aircraft_state.vertical_speed_fpm = -1800.0;
     vnav_required_vs = -1500.0;
+    // The E/D is the profile's: the typed 11000 the descent from 12000 ends at.
+    active_entry(1).altitude_kind = AltitudeKind::Pilot;
+    cruise_altitude = 12000;
+    locate_vertical_profile(aircraft_place());
     draw();
     write_png("econ_path_des");
     EXPECT_EQ(text_at(130, 133), "3.0   2.5     -1500");

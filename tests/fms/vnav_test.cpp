@@ -346,24 +346,28 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     EXPECT_NEAR(distance_to_destination, 10.0 + 20.0, 1e-6);
     EXPECT_NEAR(direct_distance_to_destination, 30.0, 1e-6);
 
-    // After the TOD, halfway along the path to the constraint: halfway down.
+    // After the TOD, halfway along the profile's path to the constraint:
+    // halfway down.
     line(4, 10.0);
     cruise_altitude = 10000;
-    toc_passed = tod_passed = 1;
+    toc_passed = 1;
+    constrain(3, 4000.0, 250.0, kPlain);
+    // The path down at 6000 ft over the 19.5 NM from the TOD.
+    descent_rate_used_fpm = 6000.0 / 19.5;
+    descent_tas_target = 60.0;
+    aircraft_state.indicated_altitude_ft = 10000.0;
+    set_flown_to(2);
+    update_toc_tod(kTodLocate);
+    const PlanPoint tod = offset("TOD", p[1], 90.0, 0.5);
+    EXPECT_NEAR(nm_between(tod.lat, tod.lon, tod_lat, tod_lon), 0.0, 1e-6);
+    tod_passed = 1;
     constraint_waypoint_index.move_to(3);
     vertical_target_altitude = 4000.0;
-    tod_altitude = 10000.0;
-    const PlanPoint tod = offset("TOD", p[1], 90.0, 0.5);
-    tod_lat = tod.lat;
-    tod_lon = tod.lon;
     set_flown_to(3);
     at(offset("X", tod, 90.0, 9.75));
     route_distance_summary();
     EXPECT_NEAR(tod_to_target_distance, 19.5, 1e-6);
     EXPECT_NEAR(vertical_target_distance, 9.75, 1e-6);
-    // The path down at 6000 ft over the 19.5 NM from the TOD.
-    descent_rate_used_fpm = 6000.0 / 19.5;
-    descent_tas_target = 60.0;
     update_descent_path();
     EXPECT_NEAR(descent_path_altitude, 7000.0, 1e-3);
 

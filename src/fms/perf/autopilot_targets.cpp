@@ -8,6 +8,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -187,29 +188,22 @@ void cruise_speed(const RouteWaypoint& to) {
 } // namespace
 
 void update_descent_path() {
-    const int target = within_flown(constraint_waypoint_index);
-    if (tod_passed != 1 || vertical_target_altitude <= kNoConstraint || target < 1) {
+    const VerticalProfile& p = active_profile();
+    const int target = p.ed.exists ? p.ed.index : -1;
+    if (tod_passed != 1 || !p.tod.exists || target != within_flown(constraint_waypoint_index)) {
         descent_path_distance_nm = -1.0;
         return;
     }
     const AircraftState& a = aircraft_state;
     double distance = path_distance_to(target);
-    const double top = tod_altitude;
-    if (descent_path_distance_nm < 0.0) {
-        // The TOD stands back from the target along the legs, while the
-        // aircraft flies the turns cut: the path runs from the TOD's altitude
-        // at the TOD (behind the aircraft by what it flew past it) down to
-        // the target where it is met.
-        const double per_nm = path_altitude(1.0) - path_altitude(0.0);
-        const double past_tod =
-            per_nm > 0.0
-                ? std::max(0.0, (top - vertical_target_altitude) / per_nm - distance_ahead_to(target))
-                : 0.0;
-        descent_path_span_nm = distance + past_tod;
-    } else if (descent_path_target != target) {
-        descent_path_span_nm = -1.0; // a new target on the way down: the descent's own gradient
-    }
-    if (descent_path_distance_nm >= 0.0 && descent_path_target == target) {
+    const double descent = p.ed.ahead_nm - p.tod.ahead_nm; // along the legs
+    if (descent_path_distance_nm < 0.0 || descent_path_target != target) {
+        // The T/D stands back from the E/D along the legs, while the
+        // aircraft flies the turns cut: the profile's descent is laid over
+        // what is still to fly, from the T/D (behind the aircraft by what it
+        // flew past it) to where the E/D is met.
+        descent_path_span_nm = distance + std::max(0.0, descent - distance_ahead_to(target));
+    } else {
         double flown = 0.0, course = 0.0;
         gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
         const double kept = descent_path_distance_nm - flown;
@@ -219,11 +213,8 @@ void update_descent_path() {
     descent_path_lat = a.plat;
     descent_path_lon = a.plon;
     descent_path_target = target;
-    const double along = descent_path_span_nm > 0.0
-                             ? vertical_target_altitude + (top - vertical_target_altitude) *
-                                                              descent_path_distance_nm / descent_path_span_nm
-                             : path_altitude(descent_path_distance_nm);
-    descent_path_altitude = std::min(top, along);
+    const double share = descent_path_span_nm > 0.0 ? descent_path_distance_nm / descent_path_span_nm : 0.0;
+    descent_path_altitude = p.descent_altitude_at(p.ed.ahead_nm - descent * std::min(1.0, share));
 }
 
 int32_t descent_altitude_command() {

@@ -16,17 +16,19 @@ int32_t descent_altitude_command();
 // The descent is flown: past the TOD and down to the vertical target.
 bool descent_flown();
 
-// After the TOD: the altitude of the descent path where the aircraft is now
-// (descent_path_altitude), the one the deviation is read against: at the
-// distance still to fly to the end of the descent segment along the legs the
-// TOD is placed on, from the aircraft's place along its leg, each turn cut on
-// its chord (path_distance_to). The walk back from the aircraft to the TOD
-// jumped at each sequencing, where LNAV switches the TO early. A turn flown
-// wider or tighter than its chord still moves that measure a little when the
-// aircraft joins the next leg: the distance kept moves each pass by the
-// distance flown and eases onto the measure by at most
-// kPathEasingNm, so the deviation changes smoothly. Level at the TOD's
-// altitude before the path comes down to it; kept without a target altitude.
+// After the T/D: the altitude of the profile's descent where the aircraft is
+// now (descent_path_altitude), the one the deviation is read against. The
+// profile's descent from its T/D to its E/D is laid over what the aircraft
+// flies: the distance still to fly to where the E/D is met along the legs,
+// from the aircraft's place along its leg, each turn cut on its chord
+// (path_distance_to), against that distance when the T/D was passed. The
+// walk back from the aircraft to the T/D jumped at each sequencing, where
+// LNAV switches the TO early. A turn flown wider or tighter than its chord
+// still moves that measure a little when the aircraft joins the next leg: the
+// distance kept moves each pass by the distance flown and eases onto the
+// measure by at most kPathEasingNm, so the deviation changes smoothly. Level
+// at the T/D's altitude before the path comes down to it; none while the
+// profile has no T/D or VNAV descends to another entry than its E/D.
 void update_descent_path();
 inline constexpr double kPathEasingNm = 0.03;
 
@@ -36,6 +38,6 @@ inline double descent_path_distance_nm = -1.0;
 inline double descent_path_lat = 0.0;
 inline double descent_path_lon = 0.0;
 inline int descent_path_target = -1;
-// The path's length from the TOD to the target as flown (-1: the descent's
-// own gradient).
+// What was still to fly from the T/D to where the E/D is met, as the
+// aircraft flies it.
 inline double descent_path_span_nm = -1.0;

@@ -421,6 +421,14 @@ double VerticalProfile::altitude_at(double ahead_nm) const {
     return a.altitude_ft + (b.altitude_ft - a.altitude_ft) * (ahead_nm - a.ahead_nm) / span;
 }
 
+double VerticalProfile::descent_altitude_at(double ahead_nm) const {
+    if (!tod.exists || !ed.exists) return 0.0;
+    if (ahead_nm <= tod.ahead_nm) return tod.altitude_ft;
+    if (ahead_nm >= ed.ahead_nm) return ed.altitude_ft;
+    const double span = ed.ahead_nm - tod.ahead_nm;
+    return ed.altitude_ft + (tod.altitude_ft - ed.altitude_ft) * (ed.ahead_nm - ahead_nm) / span;
+}
+
 ProfilePlace aircraft_place() {
     ProfilePlace at;
     at.altitude_ft = aircraft_state.indicated_altitude_ft;

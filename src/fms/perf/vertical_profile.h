@@ -60,6 +60,11 @@ struct VerticalProfile {
     // The path's altitude `ahead_nm` along the route from the aircraft: the
     // climb, the level, the descent to the E/D; level beyond its ends.
     double altitude_at(double ahead_nm) const;
+
+    // The descent's altitude `ahead_nm` along the route as built: the T/D's
+    // altitude up to the T/D, down to the E/D, the E/D's beyond (whatever
+    // the climb before the T/D); 0 without a T/D.
+    double descent_altitude_at(double ahead_nm) const;
 };
 
 // Where the profile is built from: the altitude flown and the first entry

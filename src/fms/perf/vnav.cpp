@@ -116,8 +116,12 @@ void detect_tod() {
     const int top = saturate_to_whole(aircraft_state.indicated_altitude_ft);
     const DescentEnd end = descent_end(view_from_aircraft(), top);
     if (end.index < 1) return;
-    const double descent = phase_distance(top - end.altitude, descent_rate(), descent_tas_target);
-    // Along the legs, as the TOD is placed.
+    // Along the legs, as the TOD is placed. In the cruise the profile's T/D
+    // (built from the level flown); in the climb from the altitude reached.
+    const VerticalProfile& p = active_profile();
+    const bool profile = toc_passed == 1 && p.tod.exists && p.ed.index == end.index;
+    const double descent = profile ? p.ed.ahead_nm - p.tod.ahead_nm
+                                   : phase_distance(top - end.altitude, descent_rate(), descent_tas_target);
     double d = distance_ahead_to(end.index) - descent;
     if (reversal_near_tod == 1) {
         if (d < 10.0) d = -1.0;
@@ -406,13 +410,14 @@ void update_vertical_guidance() {
     }
     flown_plan_edited = 0;
     detect_toc();
+    // The T/D read is the one of the level flown.
+    keep_tod_with_altitude();
     detect_tod();
     if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
     route_distance_summary();
     // The along-route test may find a TOD that lay behind the aircraft.
     if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
     keep_climb_target();
-    keep_tod_with_altitude();
     keep_predictions_with_aircraft();
     set_vnav_altitude_targets();
     // VNAV set to go off at the last waypoint lets go there once the descent
