@@ -66,6 +66,12 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
           600002084u, 951016716u, 52605148u,   900001610u,  778273u,     20335u,      834018055u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
+    // The descent begun 8 NM past the T/D abeam, swung 14 NM wide of a sharp
+    // turn at FL400 (measured straight to the TO): it begins abeam the T/D.
+    FlightCounts wide;
+    fly_random_flights(386744488u, 1, wide);
+    expect_clean(wide);
+    EXPECT_LT(wide.tod_off_nm, 3.0);
     // Each kind of flight was flown, and the rules had something to check.
     EXPECT_GT(counts.test_routes, 0);
     EXPECT_GT(counts.vnav_in_air, 0);

@@ -17,7 +17,21 @@ double distance_ahead_to(int k) {
     const int to = to_waypoint_index;
     if (to < 1 || to > active_plan_last || k < to || k > active_plan_last) return 0.0;
     const AircraftState& a = aircraft_state;
-    return route_distance_from(active_plan, a.plat, a.plon, to, k);
+    const RouteWaypoint& w = active_plan[to];
+    // The active leg from the aircraft's place along it, as the T/D is placed
+    // on the legs: an aircraft swung wide of a sharp turn is as far along as
+    // the point abeam it, not as far as the straight line to the TO. One past
+    // the TO's abeam has that much to come back.
+    const GeoPosition start = active_leg_start();
+    double straight = 0.0, leg = 0.0, leg_course = 0.0, out = 0.0, course = 0.0;
+    gc_dist_course(a.plat, a.plon, w.lat, w.lon, &straight, &course);
+    gc_dist_course(start.lat, start.lon, w.lat, w.lon, &leg, &leg_course);
+    gc_dist_course(start.lat, start.lon, a.plat, a.plon, &out, &course);
+    const double along = out * std::cos((course - leg_course) * 3.141592653589793 / 180.0);
+    const double abeam = leg > 0.5 && std::isfinite(along) ? std::fabs(leg - along) : straight;
+    // Beside the leg by a hair the straight line stands (exactly as before).
+    const double on_leg = straight - std::max(0.0, straight - abeam - 0.05);
+    return route_distance_from(active_plan, a.plat, a.plon, to, k) - straight + on_leg;
 }
 
 namespace {
