@@ -154,9 +154,9 @@ TEST_F(ActiveLegKeys, AHoldStaysOnItsFixThroughEachUnitsEdits) {
 // What stands beside an entry by its id (its prediction, passing time and
 // hold) goes with it when another unit puts an entry in before it or takes
 // one out, and the array other modules read shows it where the entry went.
-// BTG put in ahead makes the route longer: the profile made again for it
-// predicts the entry anew (from where the aircraft is: at cruise that may
-// be the same level).
+// An entry put in ahead or taken out changes the route: the profile made
+// again for it predicts the entry anew, from where the aircraft is, on its
+// path.
 TEST_F(ActiveLegKeys, WhatStandsBesideAnEntryGoesWithItThroughAnotherUnitsEdits) {
     const std::string start = std::string(kGnsRoute) + "cdu SMITHS_FMS HOLD L3 L6 EXEC\n";
     const struct {
@@ -166,7 +166,7 @@ TEST_F(ActiveLegKeys, WhatStandsBesideAnEntryGoesWithItThroughAnotherUnitsEdits)
         bool same_profile;
     } rows[] = {
         {"gns GNSXLS L1 B T G\ngns GNSXLS ENT\ngns GNSXLS ENT", 1, true, false}, // put in before it
-        {"gns GNSXLS L2\ngns GNSXLS ERASE\ngns GNSXLS ENT", -1, true, true},     // one before it deleted
+        {"gns GNSXLS L2\ngns GNSXLS ERASE\ngns GNSXLS ENT", -1, true, false},    // one before it deleted
         {"cdu SMITHS_FMS LEGS \"HQM\" L1", 2, false, true}, // with a gap, pending on the CDU
     };
     for (const auto& row : rows) {
