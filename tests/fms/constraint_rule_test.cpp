@@ -1,6 +1,6 @@
 // The one rule of the vertical profile: which constraints cap the climb and
 // which end the descent, read by their kind, and how high a climb goes.
-#include "update_fixture.h"
+#include "equator_route.h"
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
@@ -10,25 +10,11 @@
 
 namespace {
 
-class ConstraintRule : public UpdateTest {
+class ConstraintRule : public EquatorRoute {
   protected:
-    // Six entries 20 NM apart along the equator, the field at 0 ft at the
-    // end; climb and descent both at 400 ft/NM (2000 ft/min at 300 kt).
     void SetUp() override {
-        UpdateTest::SetUp();
-        std::vector<PlanPoint> points{{"W0", 0.0, 10.0}};
-        for (int i = 1; i < 6; ++i)
-            points.push_back(offset("W" + std::to_string(i), points.back(), 90.0, 20.0));
-        activate(points);
-        aircraft_state.plat = points[0].lat;
-        aircraft_state.plon = points[0].lon;
-        active_entry(0).alt_constraint = 0.0;
-        active_entry(5).alt_constraint = 0.0;
-        ClimbRate = 2000;
-        DescentRate = descent_rate_used_fpm = 2000.0;
-        climb_tas_target = descent_tas_target = 300.0;
+        EquatorRoute::SetUp();
         cruise_altitude = 30000;
-        switch_distance = 0.0;
     }
 };
 

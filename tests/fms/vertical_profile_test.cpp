@@ -1,7 +1,7 @@
 // The vertical profile as one value: its points, the roles of the entries
 // and the path's altitude along the route, for the route shapes that place
 // them differently.
-#include "update_fixture.h"
+#include "equator_route.h"
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
@@ -16,25 +16,12 @@
 
 namespace {
 
-class VerticalProfileTest : public UpdateTest {
+class VerticalProfileTest : public EquatorRoute {
   protected:
-    // Six entries 20 NM apart along the equator, the field at 0 ft at the
-    // end, the aircraft over the first at 0 ft; climb and descent both at
-    // 400 ft/NM (2000 ft/min at 300 kt), no turns and no switching distance.
+    // The aircraft over the first entry at 0 ft; no turns.
     void SetUp() override {
-        UpdateTest::SetUp();
-        std::vector<PlanPoint> points{{"W0", 0.0, 10.0}};
-        for (int i = 1; i < 6; ++i)
-            points.push_back(offset("W" + std::to_string(i), points.back(), 90.0, 20.0));
-        activate(points);
-        aircraft_state.plat = points[0].lat;
-        aircraft_state.plon = points[0].lon;
+        EquatorRoute::SetUp();
         aircraft_state.indicated_altitude_ft = 0.0;
-        active_entry(0).alt_constraint = 0.0;
-        active_entry(5).alt_constraint = 0.0;
-        ClimbRate = 2000;
-        DescentRate = descent_rate_used_fpm = 2000.0;
-        climb_tas_target = descent_tas_target = 300.0;
         cruise_altitude = 12000;
         switch_distance = WptChgDist = WptProcChgDist = FlyoverWptChgDist = 0.0;
         toc_passed = tod_passed = 0;
