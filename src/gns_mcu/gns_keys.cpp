@@ -329,14 +329,32 @@ void key_toggle_erase() {
     }
 }
 
-// The GNS keeps a stored plan it opened in the working plan until it
-// activates it: another unit's plan put there closes it, said on the GNS.
+// Whether DIRECT's view of the route (with the fix being looked up) is what
+// the working plan holds.
+bool direct_view_open() {
+    const bool direct = gns_state == GNS_DIRECT || (gns_state == GNS_DATABASE_WPT && gns_return_state == GNS_DIRECT);
+    return direct && gns_direct_list_mode == kGnsDirectListRoute;
+}
+
+// The GNS keeps a stored plan it opened, and DIRECT its view of the route, in
+// the working plan until it activates them: another unit's plan put there
+// closes them, said on the GNS. A direct-to committed on a plan loaded meanwhile
+// would fly a route the pilot never saw on the list.
 void hear_plan_event(PlanEvent event, PlanUnit by) {
-    if (event != PlanEvent::WorkingPlanTaken || gns_plan_open != 1) return;
-    gns_plan_open = 0;
-    gns_plan_closed_text = by == PlanUnit::Mcu    ? "FPL CLOSED: MCU EDIT"
-                           : by == PlanUnit::Core ? "FPL CLOSED"
-                                                  : "FPL CLOSED: CDU EDIT";
+    if (event != PlanEvent::WorkingPlanTaken) return;
+    const char* const whose = by == PlanUnit::Mcu ? ": MCU EDIT" : by == PlanUnit::Core ? "" : ": CDU EDIT";
+    if (gns_plan_open == 1) {
+        gns_plan_open = 0;
+        gns_plan_closed_text = std::string("FPL CLOSED") + whose;
+    } else if (direct_view_open()) {
+        gns_direct_inserted = 0;
+        gns_entry_active = 0;
+        gns_state = GNS_FLIGHT_PLAN;
+        gns_sub_state = kGnsSubStateActivePlan;
+        gns_active_page = 1;
+        reset_page_toggles();
+        gns_refusal_text = std::string("DIRECT CLOSED") + whose;
+    }
 }
 [[maybe_unused]] const bool listening = (listen_to_plan_events(PlanUnit::Gns, &hear_plan_event), true);
 

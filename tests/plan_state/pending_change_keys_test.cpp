@@ -8,6 +8,7 @@
 #include "fms/plan/holds.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/gns_page_state.h"
+#include "fms/units/gns_unit_state.h"
 #include "fms/units/smiths_scratchpad.h"
 
 #include <algorithm>
@@ -121,30 +122,45 @@ TEST_F(PendingChangeKeys, EditsOfDifferentUnitsAddUp) {
     }
 }
 
-// A stored plan opened on the GNS waits there for ACTIVATE; another unit's
-// plan put in the working plan closes it, and the GNS's list says whose.
-TEST_F(PendingChangeKeys, AnotherUnitsPlanClosesTheGnsOpenedPlanAloud) {
+// A stored plan opened on the GNS waits there for ACTIVATE, DIRECT's view of
+// the route for ENT; another unit's plan put in the working plan closes
+// either, and the GNS says whose. ENT afterwards flies nothing of the view.
+TEST_F(PendingChangeKeys, AnotherUnitsPlanClosesWhatTheGnsHasOpenAloud) {
     const struct {
-        const char *edit, *said;
-    } rows[] = {
-        {kSmithsConstraint, "FPL CLOSED: CDU EDIT"},
-        {"cdu SMITHS_FMS RTE \"KPDXKSEA\" L2", "FPL CLOSED: CDU EDIT"},
-        {"mcu MCU FPLN ENTER\nframes 2", "FPL CLOSED: MCU EDIT"}, // a route loaded
+        const char *open, *closed; // the GNS keys, and what closing it says
+    } opened[] = {
+        {"gns GNSXLS FPL FPL R2 ENT", "FPL CLOSED"},
+        {"gns GNSXLS DIRECT", "DIRECT CLOSED"},
+        {"gns GNSXLS DIRECT \"SEA\" ENT ENT", "DIRECT CLOSED"}, // a fix put in the view
     };
-    for (const auto& [edit, text] : rows) {
-        restart();
-        steps(std::string(kRouteOnToutl) + "gns GNSXLS FPL FPL R2 ENT");
-        ASSERT_EQ(gns_plan_open, 1) << plan();
-        steps(edit);
-        EXPECT_EQ(gns_plan_open, 0) << edit;
-        frames(1);
-        bool said = false;
-        const gfx::Recording& r =
-            *gfx::surface_recording(sim_.gauges[1]->drawing_elements.at(0)->device_context);
-        for (const gfx::RecordedOp& op : r.ops)
-            said = said || (op.kind == gfx::OpKind::String && op.text == text);
-        EXPECT_TRUE(said) << edit;
-    }
+    const struct {
+        const char *edit, *whose;
+    } edits[] = {
+        {kSmithsConstraint, ": CDU EDIT"},
+        {"cdu SMITHS_FMS RTE \"KPDXKSEA\" L2", ": CDU EDIT"},
+        {"mcu MCU FPLN ENTER\nframes 2", ": MCU EDIT"}, // a route loaded
+    };
+    for (const auto& [open, closed] : opened)
+        for (const auto& [edit, whose] : edits) {
+            const std::string what = std::string(open) + " / " + edit;
+            restart();
+            steps(std::string(kRouteOnToutl) + open);
+            const bool direct = gns_state != GNS_FLIGHT_PLAN;
+            ASSERT_TRUE(direct ? gns_state == GNS_DIRECT : gns_plan_open == 1) << what << "\n" << plan();
+            steps(edit);
+            EXPECT_EQ(gns_plan_open, 0) << what;
+            EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN) << what;
+            frames(1);
+            bool said = false;
+            const gfx::Recording& r =
+                *gfx::surface_recording(sim_.gauges[1]->drawing_elements.at(0)->device_context);
+            for (const gfx::RecordedOp& op : r.ops)
+                said = said || (op.kind == gfx::OpKind::String && op.text == std::string(closed) + whose);
+            EXPECT_TRUE(said) << what;
+            const std::vector<std::string> before = flown();
+            steps("gns GNSXLS ENT");
+            if (direct) EXPECT_EQ(flown(), before) << what << "\n" << plan();
+        }
 }
 
 // LNAV off leaves the hold being flown; the same hold leaves the pending

@@ -481,7 +481,8 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
 void PlanKeys::typed_direct_faults(const std::string& line, std::vector<std::string>& faults) {
     const std::string mark = " DIRECT \"";
     const std::size_t open = line.find(mark);
-    if (!starts(line, "gns ") || open == std::string::npos || to_before_ < 1) return;
+    // A route loading on the step's frame puts another plan in place.
+    if (!starts(line, "gns ") || open == std::string::npos || to_before_ < 1 || load_pending_) return;
     const std::size_t first = open + mark.size();
     const std::string typed = line.substr(first, line.find('"', first) - first);
     const int n = static_cast<int>(active_before_.size());

@@ -32,9 +32,10 @@ INSTANTIATE_TEST_SUITE_P(FixedSeeds, PlanStateKeys, ::testing::Range(1u, 9u));
 // the GNS DIRECT list's copy of a route begun after NEW FPL, taken by EXEC
 // for a new plan that kept the MCU's cursor at its index; an origin typed in
 // the air over a change that held a hold of its own; a fix ahead typed on a
-// DIRECT page left open while a route was loaded over its view.
+// DIRECT page left open while a route was loaded over its view; DIRECT pressed
+// on the frame a route the MCU asked for loads.
 INSTANTIATE_TEST_SUITE_P(FoundSeeds, PlanStateKeys,
-                         ::testing::Values(2517939768u, 1394139104u, 375190183u, 2462684978u));
+                         ::testing::Values(2517939768u, 1394139104u, 375190183u, 2462684978u, 1366682634u));
 
 class PlanStateHunt : public PlanKeysTest {};
 
