@@ -6,8 +6,8 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
-#include "fms/guidance/route_progress.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -29,21 +29,21 @@ void act_on_key() {
         econ_phase_key(smiths_cdu_lsk, climb());
 }
 
-// The T/C when it comes no later than the constrained waypoint, else that
-// waypoint with its altitude. A climb that goes on past the route's last fix
-// has no T/C on the route: that fix is shown, with an altitude only where it
-// has one.
+// The profile's T/C, along the legs, when it lies on a leg no later than the
+// constrained waypoint's, else that waypoint with its altitude. A climb that
+// goes on past the route's last fix has no T/C on the route: that fix is
+// shown, with an altitude only where it has one.
 void next_point_rows(CduPage& page) {
     if (toc_passed != 0 || aircraft_state.ground_speed_kt <= 60.0 || to_waypoint_index == kNoToWaypoint)
         return;
     const RouteWaypoint& w = econ_target_waypoint();
-    const double to_waypoint = econ_distance_from_aircraft(w.lat, w.lon);
-    const double to_toc = econ_distance_from_aircraft(toc_lat, toc_lon);
-    if (toc_ahead && to_toc <= to_waypoint) {
+    const VerticalProfile& profile = active_profile();
+    if (profile.toc.exists && profile.toc.index <= constraint_waypoint_index) {
         cdu_text(page, 200, 55, CduFont::Small, "T O   T / C");
-        cdu_text(page, 160, 66, CduFont::Large, econ_eta_row(to_toc, " / %.1f"));
+        cdu_text(page, 160, 66, CduFont::Large, econ_eta_row(profile.toc_distance_nm(), " / %.1f"));
         return;
     }
+    const double to_waypoint = econ_distance_from_aircraft(w.lat, w.lon);
     if (predicted_altitude(w) > kNoConstraint) {
         cdu_text(page, 200, 22, CduFont::Small, cdu_format("A T  %6s", w.ident.c_str()));
         cdu_text(page, 200, 33, CduFont::Large, cdu_format("%-5.2f", predicted_altitude(w)));

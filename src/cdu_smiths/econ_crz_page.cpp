@@ -7,7 +7,6 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
-#include "fms/guidance/route_progress.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -56,7 +55,7 @@ void descent_point_rows(CduPage& page) {
                             econ_eta_row(econ_distance_to_tod(), "/%-.0f NM"));
     } else if (tod_passed == 1) {
         cdu_text(page, 190, 55, CduFont::Small, cdu_format("T O  %6s", econ_target_waypoint().ident.c_str()));
-        if (fast) econ_text_right(page, 33, econ_eta_row(distance_to_target, "/%.0f NM"));
+        if (fast) econ_text_right(page, 33, econ_eta_row(econ_distance_to_target(), "/%.0f NM"));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_walk.h"
+#include "fms/perf/flown_route.h"
 #include "fms/perf/vertical_profile.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
@@ -143,6 +144,10 @@ bool econ_has_tod() {
 double econ_distance_to_tod() {
     const ProfilePoint& tod = active_profile().tod;
     return econ_distance_from_aircraft(tod.lat, tod.lon);
+}
+
+double econ_distance_to_target() {
+    return distance_ahead_to(constraint_waypoint_index);
 }
 
 double econ_distance_from_aircraft(double lat, double lon) {

@@ -65,3 +65,6 @@ bool econ_has_tod();
 double econ_distance_from_aircraft(double lat, double lon);
 // Straight from the aircraft to the profile's T/D.
 double econ_distance_to_tod();
+// Along the legs from the aircraft to the vertical target, as the profile
+// measures its entries.
+double econ_distance_to_target();

@@ -51,7 +51,10 @@ void act_on_key() {
 std::string vertical_deviation_text() {
     const double a = aircraft_state.indicated_altitude_ft;
     const double p = descent_path_altitude;
-    const bool on_descent = tod_to_target_distance > distance_to_target;
+    // Past the T/D: it lies farther from the target along the legs than the
+    // aircraft does.
+    const bool on_descent =
+        active_profile().tod_to_entry_nm(constraint_waypoint_index) > econ_distance_to_target();
     if (!on_descent || a == p) return "----  --";
     double e = std::fabs(a - p);
     const double step = e > 1000.0 ? 50.0 : (e >= 200.0 ? 10.0 : 5.0);
@@ -69,7 +72,7 @@ void descent_point_rows(CduPage& page) {
                             econ_eta_row(econ_distance_to_tod(), "/%-.0f NM"));
     } else if (tod_passed == 1) {
         cdu_text(page, 190, 55, CduFont::Small, cdu_format("T O  %6s", econ_target_waypoint().ident.c_str()));
-        if (fast) econ_text_right(page, 66, econ_eta_row(distance_to_target, "/%.0f NM"));
+        if (fast) econ_text_right(page, 66, econ_eta_row(econ_distance_to_target(), "/%.0f NM"));
     }
 }
 

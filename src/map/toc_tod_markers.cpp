@@ -7,7 +7,6 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/vertical_profile.h"
 #include "fms/plan/route_plan.h"
-#include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
 #include "map/map_overlays.h"
 #include "map/palette.h"
@@ -96,40 +95,18 @@ void place(const Frame& f, const Marker& m, double lat, double lon, int* x, int*
 }
 
 // Where a descent from the present altitude at the predicted rate would have
-// to begin, measured back along the route from the next constrained waypoint
-// and, beyond the TO waypoint, back towards the aircraft. False without a
-// TO waypoint or a predicted rate, when there is no such point.
+// to begin, back along the legs from the next constrained waypoint as the
+// profile places its T/D. False without a TO waypoint or a predicted rate.
 bool floating_descent_point(double* lat, double* lon) {
     // A rate of 0 or below (or none at all) descends nowhere.
     if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last || !(descent_rate_used_fpm > 0.0))
         return false;
     const double d = (aircraft_state.indicated_altitude_ft - vertical_target_altitude) /
                      descent_rate_used_fpm * descent_tas_target / 60.0;
-    double back = course_to_to_deg + 180.0;
-    if (back >= 360.0) back -= 360.0;
-    double sum = 0.0;
-    const int last =
-        constraint_waypoint_index <= active_plan_last ? constraint_waypoint_index : active_plan_last;
-    for (int i = last; i > to_waypoint_index; --i) {
-        const RouteWaypoint& w = active_plan[i];
-        // Only places stop the walk back (route_walk.h): an entry not flown
-        // adds no leg.
-        if (!is_place(w)) continue;
-        int p = i - 1;
-        while (p > to_waypoint_index && !is_place(active_plan[p]))
-            --p;
-        const RouteWaypoint& prev = active_plan[p];
-        double leg = 0.0, course = 0.0;
-        gc_dist_course(w.lat, w.lon, prev.lat, prev.lon, &leg, &course);
-        sum += leg;
-        if (sum >= d) {
-            gc_destination_point(w.lat, w.lon, course, leg - (sum - d), lat, lon);
-            return true;
-        }
-    }
-    const RouteWaypoint& to = active_plan[to_waypoint_index];
-    gc_destination_point(to.lat, to.lon, back + aircraft_state.magvar, d - sum, lat, lon);
-    return true;
+    const ProfilePoint p = point_back_along_legs(constraint_waypoint_index, d);
+    *lat = p.lat;
+    *lon = p.lon;
+    return p.exists;
 }
 
 void draw_floating(const Frame& f, const Marker& m) {

@@ -2,6 +2,8 @@
 
 #include "fms/guidance/route_progress.h"
 #include "fms/math/clock_math.h"
+#include "fms/perf/vertical_profile.h"
+#include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 
 #include <algorithm>
@@ -32,7 +34,7 @@ DescentPath current_descent_path() {
     DescentPath path;
     path.active = tod_passed;
     path.path_altitude_ft = descent_path_altitude;
-    path.path_length_nm = tod_to_target_distance;
+    path.path_length_nm = active_profile().tod_to_entry_nm(constraint_waypoint_index);
     return path;
 }
 

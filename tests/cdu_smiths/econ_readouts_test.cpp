@@ -85,22 +85,19 @@ TEST(CduEta, carriesAtSixtyMinutesWrapsAtMidnightAndTruncatesTheMinutes) {
 }
 
 TEST_F(EconReadouts, climbShowsTheTopOfClimbWhenItComesFirstElseTheConstraint) {
-    toc_lat = 47.5; // as far as the constrained waypoint
-    toc_lon = -122.0;
-    toc_ahead = true; // on the route ahead, as the route progress found it
+    show_toc_at(47.5, -122.0, 1); // as far as the constrained waypoint
     show(kPageEconClb);
     write_png("econ_clb");
     EXPECT_EQ(text_at(200, 55), "T O   T / C");
     EXPECT_EQ(text_at(160, 66), "1206.0Z / 30.0");
-    toc_lat = 47.6;
+    show_toc_at(47.6, -122.0, 2);
     draw();
     EXPECT_EQ(text_at(200, 22), "A T   CONST");
     EXPECT_EQ(text_at(200, 33), "11000.00");
     EXPECT_EQ(text_at(200, 55), "T O    CONST");
     EXPECT_EQ(text_at(150, 66), "1206.0Z/30 NM");
-    // A T/C left behind by a climb longer than the route is none.
-    toc_lat = 47.2;
-    toc_ahead = false;
+    // A climb longer than the route has no T/C on it.
+    show_toc_at(47.2, -122.0, 1, false);
     draw();
     EXPECT_EQ(text_at(200, 55), "T O    CONST");
     for (auto [speed, toc, to] :
@@ -126,7 +123,7 @@ TEST_F(EconReadouts, cruiseShowsTheDescentPointWindAndFuel) {
     EXPECT_EQ(text_at(12, 121), "F U E L    A T KPDX");
     aircraft_state.wind_speed_kt = 0.0;
     tod_passed = 1;
-    distance_to_target = 24.0;
+    aircraft_state.plat = 47.1; // 24 NM along the leg to the target
     draw();
     EXPECT_EQ(text_at(180, 99), "---\xC2\xB0 / ---");
     EXPECT_EQ(text_at(190, 55), "T O   CONST");
@@ -160,8 +157,7 @@ TEST_F(EconReadouts, fuelAtTheLastWaypointSlowsTheLastHundredMiles) {
 
 TEST_F(EconReadouts, verticalDeviationIsSteppedAndPathAnglesShowInTheDescent) {
     toc_passed = tod_passed = 1;
-    tod_to_target_distance = 50.0;
-    distance_to_target = 20.0;
+    show_tod_at(46.8, -122.0, 1); // 12 NM behind the aircraft, on the way to the target
     descent_path_altitude = 10000.0;
     struct Row {
         double altitude_ft;
@@ -177,9 +173,10 @@ TEST_F(EconReadouts, verticalDeviationIsSteppedAndPathAnglesShowInTheDescent) {
         EXPECT_EQ(text_at(5, 133), r.shown) << r.altitude_ft;
     }
     aircraft_state.indicated_altitude_ft = 12000.0;
-    distance_to_target = 50.0; // at the T/D itself
+    aircraft_state.plat = 46.8; // at the T/D itself
     draw();
     EXPECT_EQ(text_at(5, 133), "----  --");
+    aircraft_state.plat = 47.0;
 
     aircraft_state.ground_speed_kt = 360.0;
     aircraft_state.vertical_speed_fpm = -1800.0;

@@ -21,7 +21,7 @@ class AutopilotTargets : public UpdateTest {
   protected:
     // A two-leg active route at TO 1 with VNAV engaged, past its first pass.
     static void route_with_vnav();
-    // In the descent, `nm` along the route before the target C.
+    // `nm` along the route before the target C.
     static void before_target(double nm) {
         set_flown_to(2);
         constraint_waypoint_index.move_to(2);
@@ -52,7 +52,7 @@ TEST_F(AutopilotTargets, ClimbRampsTheVerticalSpeedOncePerCycle) {
     a.indicated_altitude_ft = 5000.0;
     a.vertical_speed_fpm = 800.0;
     vertical_target_altitude = 10000.0;
-    vertical_target_distance = 20.0; // 4 minutes at 300 kt: 1250 ft/min needed
+    before_target(20.0); // 4 minutes at 300 kt: 1250 ft/min needed
     frame_slot = 3;
     set_vnav_altitude_targets();
     EXPECT_DOUBLE_EQ(vnav_required_vs, 900.0); // at most 100 more than now
@@ -93,7 +93,7 @@ TEST_F(AutopilotTargets, ClimbStepsUpFromARateReadOneUlpShort) {
     AircraftState& a = aircraft_state;
     a.indicated_altitude_ft = 5000.0;
     vertical_target_altitude = 15000.0;
-    vertical_target_distance = 20.0; // 2500 ft/min needed
+    before_target(20.0); // 2500 ft/min needed
     a.vertical_speed_fpm = std::nextafter(1100.0, 0.0);
     set_vnav_altitude_targets();
     EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{1200}));

@@ -365,19 +365,18 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     vertical_target_altitude = 4000.0;
     set_flown_to(3);
     at(offset("X", tod, 90.0, 9.75));
-    route_distance_summary();
-    EXPECT_NEAR(tod_to_target_distance, 19.5, 1e-6);
-    EXPECT_NEAR(vertical_target_distance, 9.75, 1e-6);
+    EXPECT_NEAR(active_profile().tod_to_entry_nm(3), 19.5, 1e-6);
+    EXPECT_NEAR(distance_ahead_to(3), 9.75, 1e-6);
     update_descent_path();
     EXPECT_NEAR(descent_path_altitude, 7000.0, 1e-3);
 
-    // Before the TOD: the distance to it. Passing it is the vertical
-    // guidance's test, along the route, not the summary's.
+    // Before the TOD: the distance to it along the legs. Passing it is the
+    // vertical guidance's test, not the summary's.
     tod_passed = 0;
     set_flown_to(2);
     at(offset("X", p[1], 90.0, 0.25));
     route_distance_summary();
-    EXPECT_NEAR(distance_to_tod, 0.25, 1e-6);
+    EXPECT_NEAR(active_profile().tod_distance_nm(), 0.25, 1e-6);
     EXPECT_EQ(tod_passed, 0);
     at(offset("X", tod, 90.0, 0.1));
     route_distance_summary();

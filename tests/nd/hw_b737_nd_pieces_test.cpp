@@ -3,6 +3,8 @@
 // navigation layer and the turn prediction arcs.
 #include "data/display_settings.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/plan_builder.h"
+#include "shared/profile_points.h"
 #include "fms/plan/vertical_state.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "map/range_ladder.h"
@@ -48,20 +50,27 @@ TEST(HwB737NdFrameValues, headingEtaAndDeviationTexts) {
 // The pointer shows what PROGRESS shows from the top of descent on, also
 // while the aircraft, off its leg just after the top of descent, is still
 // farther from the end of descent than the path is long; before the top of
-// descent, or with no path, it stays centred.
+// descent, or with no T/D, it stays centred.
 TEST(HwB737NdFrameValues, deviationPointerFollowsTheDescentFromItsTop) {
+    fill_plan(active_plan, {{"A", ""}, {"B", ""}, {"C", ""}});
+    set_flown_to(2);
+    constraint_waypoint_index.move_to(2);
+    aircraft_state.plat = 47.1;
+    aircraft_state.plon = -121.9; // east of its leg, farther from C than the T/D
     const struct {
         int passed;
-        double length_nm, to_end_nm;
+        bool tod;
         int row;
-    } rows[] = {{1, 39.94, 40.04, 255}, {1, 39.94, 30.0, 255}, {0, 39.94, 30.0, 226}, {1, 0.0, 0.0, 226}};
+    } rows[] = {{1, true, 255}, {0, true, 226}, {1, false, 226}};
     for (const auto& r : rows) {
         tod_passed = r.passed;
-        tod_to_target_distance = r.length_nm;
-        distance_to_target = r.to_end_nm;
+        show_tod_at(47.1, -122.0, 1);
+        vertical_profile.tod.exists = r.tod;
         descent_path_altitude = 10000.0;
-        EXPECT_EQ(vertical_deviation_pointer(current_descent_path(), 10393.0).row, r.row) << r.to_end_nm;
+        EXPECT_EQ(vertical_deviation_pointer(current_descent_path(), 10393.0).row, r.row) << r.passed << r.tod;
     }
+    forget_vertical_profile();
+    PlanBuilder::clear(active_plan);
 }
 
 TEST(HwB737NdFrameValues, firstTrafficTargetReadsOnlyWithinThePublishedRecords) {

@@ -7,6 +7,8 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/flown_route.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/plan/route_plan.h"
 #include "fms/published_values.h"
 #include "fms/units/cdu_text.h"
@@ -18,6 +20,7 @@
 #include "sim/aircraft_state.h"
 #include "sim/panel_services.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -62,9 +65,11 @@ void distance_faults(double reach, std::vector<std::string>& faults) {
         {"published distance to the TO", orvex_act_wpt_dist},
         {"distance to the destination", distance_to_destination},
         {"direct distance to the destination", direct_distance_to_destination},
-        {"distance to the top of climb", distance_to_toc},
-        {"distance to the top of descent", distance_to_tod},
-        {"distance to the vertical target", distance_to_target},
+        // The T/C and T/D ahead: a descent longer than the route ahead
+        // puts its T/D behind the aircraft, out beyond the plan's places.
+        {"distance to the top of climb", std::max(0.0, active_profile().toc_distance_nm())},
+        {"distance to the top of descent", std::max(0.0, active_profile().tod_distance_nm())},
+        {"distance to the vertical target", distance_ahead_to(constraint_waypoint_index)},
     };
     for (const auto& v : values)
         if (std::fabs(v.value) > reach) {

@@ -48,6 +48,19 @@ bool below_min_vnav_ias() {
     return aircraft_state.speed_smoothed < MinVnavIas - 0.5;
 }
 
+// Along the legs to what VNAV's rate aims at: in the climb the T/C, or the
+// vertical target entry where that comes first (to the route's end without
+// a T/C on it); in the cruise the T/D; past it the target entry.
+double vertical_target_distance() {
+    const VerticalProfile& p = active_profile();
+    const int k = constraint_waypoint_index;
+    const int last = flown_last();
+    if (tod_passed == 1) return k >= 1 && k <= active_plan_last ? distance_ahead_to(k) : 0.0;
+    if (toc_passed == 1) return std::max(0.0, p.tod_distance_nm());
+    const double toc = p.toc.exists ? p.toc_distance_nm() : distance_ahead_to(last);
+    return k >= to_waypoint_index && k <= last ? std::min(distance_ahead_to(k), toc) : toc;
+}
+
 void climb_vertical_speed() {
     const AircraftState& a = aircraft_state;
     if (vnav_low_speed_hold == 0 && speed_trend < 0.005 && a.speed_smoothed < MinVnavClimbIas + 5.0 &&
@@ -58,7 +71,7 @@ void climb_vertical_speed() {
         // A climb constraint is aimed at three quarters of the way to it,
         // so that a slow start or a turn still meets it.
         const double distance = climb_constraint_index > 0 ? 0.75 * distance_to_meet(climb_constraint_index)
-                                                           : vertical_target_distance;
+                                                           : vertical_target_distance();
         double required =
             rate_to_target(vertical_target_altitude - a.indicated_altitude_ft, distance, MaxVnavClimbRate);
         if (required > a.vertical_speed_fpm + 200.0) required = a.vertical_speed_fpm + 100.0;
@@ -232,7 +245,7 @@ void set_vnav_altitude_targets() {
         if (tod_passed == 1 && vertical_target_altitude > kNoConstraint &&
             a.indicated_altitude_ft >= vertical_target_altitude)
             vnav_required_vs = rate_to_target(a.indicated_altitude_ft - vertical_target_altitude,
-                                              vertical_target_distance, MaxVnavDescRate);
+                                              vertical_target_distance(), MaxVnavDescRate);
         return;
     }
     const int32_t now = saturate_to_whole(a.snap_token_1);

@@ -10,6 +10,7 @@
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -124,33 +125,10 @@ ProfilePoint climb_top(const ProfileView& v) {
 // the end (VNAV measures its distance to the end along the same legs). A
 // descent longer than the route ahead puts it behind the TO, on the way back
 // towards the aircraft.
-ProfilePoint descent_top_point(const DescentEnd& e, double top, int to) {
-    ProfilePoint p;
-    const int end = e.index;
-    const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
-    double sum = 0.0;
-    double beyond_to = 0.0; // the legs after the TO waypoint
-    p.exists = true;
+ProfilePoint descent_top_point(const DescentEnd& e, double top) {
+    ProfilePoint p =
+        point_back_along_legs(e.index, phase_distance(top - e.altitude, descent_rate(), descent_tas_target));
     p.altitude_ft = top;
-    for (int i = end; i >= to && i >= 1; --i) {
-        double length = 0.0, course = 0.0;
-        leg(i, i - 1, &length, &course);
-        sum += length;
-        if (i > to) beyond_to = sum;
-        if (sum >= descent) {
-            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
-            gc_destination_point(from.lat, from.lon, course, length - (sum - descent), &p.lat, &p.lon);
-            p.index = i;
-            p.ahead_nm = distance_ahead_to(end) - descent;
-            return p;
-        }
-    }
-    double back = course_to_to_deg + 180.0;
-    if (back >= 360.0) back -= 360.0;
-    gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + aircraft_state.magvar,
-                         descent - beyond_to, &p.lat, &p.lon);
-    p.index = to;
-    p.ahead_nm = distance_ahead_to(end) - descent;
     return p;
 }
 
@@ -407,6 +385,63 @@ void predict_from_aircraft(VerticalProfile& p, int to) {
 
 } // namespace
 
+ProfilePoint point_back_along_legs(int end, double nm) {
+    ProfilePoint p;
+    const int to = to_waypoint_index;
+    if (to < 0 || to > active_plan_last) return p;
+    end = std::min(end, active_plan_last);
+    double sum = 0.0;
+    double beyond_to = 0.0; // the legs after the TO waypoint
+    p.exists = true;
+    p.ahead_nm = distance_ahead_to(end) - nm;
+    for (int i = end; i >= to && i >= 1; --i) {
+        double length = 0.0, course = 0.0;
+        leg(i, i - 1, &length, &course);
+        sum += length;
+        if (i > to) beyond_to = sum;
+        if (sum >= nm) {
+            const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
+            gc_destination_point(from.lat, from.lon, course, length - (sum - nm), &p.lat, &p.lon);
+            p.index = i;
+            return p;
+        }
+    }
+    double back = course_to_to_deg + 180.0;
+    if (back >= 360.0) back -= 360.0;
+    gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + aircraft_state.magvar, nm - beyond_to,
+                         &p.lat, &p.lon);
+    p.index = to;
+    return p;
+}
+
+namespace {
+
+// How far along the legs the point lies from the aircraft now: up to the
+// entry its leg runs to, less the rest of that leg; a point on a leg
+// already flown lies behind the TO by its way on to it.
+double ahead_of_aircraft(const ProfilePoint& p) {
+    if (!p.exists) return 0.0;
+    const int to = to_waypoint_index;
+    if (to < 1 || to > active_plan_last) return p.ahead_nm;
+    const int through = std::max(to, p.index);
+    return distance_ahead_to(through) - route_distance_from(active_plan, p.lat, p.lon, p.index, through);
+}
+
+} // namespace
+
+double VerticalProfile::toc_distance_nm() const {
+    return ahead_of_aircraft(toc);
+}
+
+double VerticalProfile::tod_distance_nm() const {
+    return ahead_of_aircraft(tod);
+}
+
+double VerticalProfile::tod_to_entry_nm(int k) const {
+    if (!tod.exists || k < tod.index || k > active_plan_last) return 0.0;
+    return route_distance_from(active_plan, tod.lat, tod.lon, tod.index, k);
+}
+
 double VerticalProfile::altitude_at(double ahead_nm) const {
     if (path.empty()) return 0.0;
     if (ahead_nm <= path.front().ahead_nm) return path.front().altitude_ft;
@@ -483,7 +518,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     const DescentEnd e = descent_end(v, p.level_ft);
     if (e.index >= 1) {
         p.ed = at_entry(e.index, e.altitude);
-        p.tod = descent_top_point(e, p.level_ft, to);
+        p.tod = descent_top_point(e, p.level_ft);
     }
     if (p.ed.exists && p.ed.index == last && holds_altitude(active_plan[last]))
         p.entries[static_cast<std::size_t>(last)].role = ConstraintRole::EndsDescent;

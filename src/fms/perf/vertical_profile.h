@@ -65,7 +65,21 @@ struct VerticalProfile {
     // altitude up to the T/D, down to the E/D, the E/D's beyond (whatever
     // the climb before the T/D); 0 without a T/D.
     double descent_altitude_at(double ahead_nm) const;
+
+    // Along the legs from where the aircraft is now (the points' ahead_nm
+    // are from where it was when the profile was built): to the T/C and to
+    // the T/D, negative once behind it, 0 without the point; and from the
+    // T/D on to entry k, 0 without a T/D.
+    double toc_distance_nm() const;
+    double tod_distance_nm() const;
+    double tod_to_entry_nm(int k) const;
 };
+
+// The point `nm` back along the legs from entry `end`, placed as the T/D is:
+// over the legs down to the TO's, then on from the TO back towards the
+// aircraft. `index` is the entry at the end of its leg; ahead_nm from the
+// aircraft. None without a TO.
+ProfilePoint point_back_along_legs(int end, double nm);
 
 // Where the profile is built from: the altitude flown and the first entry
 // ahead (the TO; -1: the TO of the flown route). A positive `level_ft` is the
