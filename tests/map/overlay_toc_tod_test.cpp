@@ -97,18 +97,23 @@ TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
     toc_passed = 1;
     // 3000 ft at 1500 ft/min and 300 kt: 10 NM before the constraint (30 NM
     // north); 6000 ft: 20 NM, which is the TO waypoint; 9000 ft: 30 NM, 10
-    // NM back from the TO waypoint towards the aircraft.
+    // NM back from the TO waypoint towards the aircraft, on the leg into it
+    // also while the aircraft heads for the TO across it (the profile's
+    // legs, not the course to the TO).
     struct Row {
         double above;
         double nm_north;
+        double course_to_to;
     };
-    for (const Row r : {Row{3000.0, 30.0}, Row{6000.0, 20.0}, Row{9000.0, 10.0}}) {
+    for (const Row r : {Row{3000.0, 30.0, 0.0}, Row{6000.0, 20.0, 0.0}, Row{9000.0, 10.0, 0.0},
+                        Row{9000.0, 10.0, 30.0}}) {
+        course_to_to_deg = r.course_to_to;
         aircraft_state.indicated_altitude_ft = 10000.0 + r.above;
         rec().clear();
         draw();
         const auto dots = rec().fills_in_color(0xFFE9B73E);
         ASSERT_EQ(dots.size(), 2u) << r.above; // floating TOD, level-off point
-        EXPECT_NEAR(dots[0]->bounds.x, 118.0, 0.5);
+        EXPECT_NEAR(dots[0]->bounds.x, 118.0, 0.5) << r.course_to_to;
         EXPECT_NEAR(dots[0]->bounds.y, std::trunc(y_at(r.nm_north)) - 5.0, 1.0) << r.above;
         const gfx::RecordedOp* tod = rec().find_text("[TOD]");
         ASSERT_NE(tod, nullptr);
@@ -117,6 +122,8 @@ TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
         ASSERT_NE(level, nullptr);
         EXPECT_NEAR(level->points[0].y, std::trunc(y_at(40.0)) - 8.0, 0.5);
     }
+
+    course_to_to_deg = 0.0;
 
     // A descent rate of 0 or below gives no floating TOD.
     for (const double rate : {0.0, -1500.0, -0.001}) {
