@@ -50,9 +50,7 @@ void descent_point_rows(CduPage& page) {
     if (toc_passed == 1 && tod_passed == 0) {
         if (!econ_has_tod()) return;
         cdu_text(page, 200, 55, CduFont::Small, "T O   T / D");
-        if (fast)
-            econ_text_right(page, 33,
-                            econ_eta_row(econ_distance_to_tod(), "/%-.0f NM"));
+        if (fast) econ_text_right(page, 33, econ_eta_row(econ_distance_to_tod(), "/%-.0f NM"));
     } else if (tod_passed == 1) {
         cdu_text(page, 190, 55, CduFont::Small, cdu_format("T O  %6s", econ_target_waypoint().ident.c_str()));
         if (fast) econ_text_right(page, 33, econ_eta_row(econ_distance_to_target(), "/%.0f NM"));

@@ -3,7 +3,6 @@
 // where it was when the profile was built): the T/C distance, whether the
 // aircraft is past the T/D, the distance to the target and the T/D-to-target
 // length.
-#include "shared/plan_points.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
@@ -18,6 +17,7 @@
 #include "host_services.h"
 #include "nd/hw_b737_nd_frame_values.h"
 #include "page_canvas.h"
+#include "shared/plan_points.h"
 #include "sim/aircraft_state.h"
 #include "sim_state.h"
 

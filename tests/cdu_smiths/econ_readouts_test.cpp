@@ -2,7 +2,6 @@
 // their ETA, the wind, the fuel at the last waypoint, the vertical deviation,
 // the path angles and the pause prompts, over values set straight into the
 // module; and the ETA routine that every CDU page uses.
-#include "shared/profile_points.h"
 #include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "data/module_settings.h"
@@ -17,6 +16,7 @@
 #include "gauges/linkage.h"
 #include "host_services.h"
 #include "page_canvas.h"
+#include "shared/profile_points.h"
 #include "sim/aircraft_state.h"
 #include "sim_state.h"
 

@@ -1,7 +1,7 @@
 // TOC and TOD markers in the HW_B737_ND style (code 8), drawn about
 // (122, 249) with unit scales on the 244 x 302 surface: 215 / 40 units per NM.
-#include "shared/profile_points.h"
 #include "overlay_fixture.h"
+#include "shared/profile_points.h"
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
@@ -105,8 +105,8 @@ TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
         double nm_north;
         double course_to_to;
     };
-    for (const Row r : {Row{3000.0, 30.0, 0.0}, Row{6000.0, 20.0, 0.0}, Row{9000.0, 10.0, 0.0},
-                        Row{9000.0, 10.0, 30.0}}) {
+    for (const Row r :
+         {Row{3000.0, 30.0, 0.0}, Row{6000.0, 20.0, 0.0}, Row{9000.0, 10.0, 0.0}, Row{9000.0, 10.0, 30.0}}) {
         course_to_to_deg = r.course_to_to;
         aircraft_state.indicated_altitude_ft = 10000.0 + r.above;
         rec().clear();

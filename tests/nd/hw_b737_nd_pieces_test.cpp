@@ -3,9 +3,8 @@
 // navigation layer and the turn prediction arcs.
 #include "data/display_settings.h"
 #include "fms/guidance/route_progress.h"
-#include "fms/plan_builder.h"
-#include "shared/profile_points.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/plan_builder.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "map/range_ladder.h"
 #include "map/render_frame.h"
@@ -14,6 +13,7 @@
 #include "platform/gfx.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
+#include "shared/profile_points.h"
 #include "sim/aircraft_state.h"
 
 #include <cstring>
@@ -67,7 +67,8 @@ TEST(HwB737NdFrameValues, deviationPointerFollowsTheDescentFromItsTop) {
         show_tod_at(47.1, -122.0, 1);
         vertical_profile.tod.exists = r.tod;
         descent_path_altitude = 10000.0;
-        EXPECT_EQ(vertical_deviation_pointer(current_descent_path(), 10393.0).row, r.row) << r.passed << r.tod;
+        EXPECT_EQ(vertical_deviation_pointer(current_descent_path(), 10393.0).row, r.row)
+            << r.passed << r.tod;
     }
     forget_vertical_profile();
     PlanBuilder::clear(active_plan);

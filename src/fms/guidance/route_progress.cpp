@@ -38,5 +38,6 @@ void route_distance_summary() {
     // Kept current in every phase: the tower view and the pause near the
     // destination test it from the first pass of a route.
     direct_distance_to_destination = distance(a.plat, a.plon, end.lat, end.lon);
-    distance_to_destination = route_distance_from(active_plan, a.plat, a.plon, to_waypoint_index, active_plan_last);
+    distance_to_destination =
+        route_distance_from(active_plan, a.plat, a.plon, to_waypoint_index, active_plan_last);
 }

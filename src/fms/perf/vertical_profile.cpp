@@ -408,8 +408,8 @@ ProfilePoint point_back_along_legs(int end, double nm) {
     }
     double back = course_to_to_deg + 180.0;
     if (back >= 360.0) back -= 360.0;
-    gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + aircraft_state.magvar, nm - beyond_to,
-                         &p.lat, &p.lon);
+    gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + aircraft_state.magvar,
+                         nm - beyond_to, &p.lat, &p.lon);
     p.index = to;
     return p;
 }
