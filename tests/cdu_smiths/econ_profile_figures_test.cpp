@@ -120,7 +120,9 @@ TEST_F(EconProfileFigures, pagesAndNdReadTheProfileAlongTheLegsFromTheAircraftNo
         descent_path_altitude = r.altitude_ft - 1000.0;
         EXPECT_EQ(page_text(kPageEconClb, 160, 66), r.clb_toc) << r.what;
         EXPECT_EQ(page_text(kPageEconPathDes, 5, 133), r.des_dev) << r.what;
-        if (*r.to_target != '\0') EXPECT_TRUE(page_shows(kPageEconPathDes, r.to_target)) << r.what;
+        if (*r.to_target != '\0') {
+            EXPECT_TRUE(page_shows(kPageEconPathDes, r.to_target)) << r.what;
+        }
         EXPECT_NEAR(current_descent_path().path_length_nm, r.path_nm, 1e-6) << r.what;
     }
 }
