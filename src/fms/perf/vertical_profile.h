@@ -65,6 +65,20 @@ struct VerticalProfile {
     // altitude up to the T/D, down to the E/D, the E/D's beyond (whatever
     // the climb before the T/D); 0 without a T/D.
     double descent_altitude_at(double ahead_nm) const;
+
+    // The route end's altitude (route_end_altitude; -999: none).
+    double end_altitude_ft = kNoConstraint;
+
+    // What VNAV aims at, read from the entries' roles as built, looking from
+    // entry `first` (which may lie past the TO):
+    // - the entry that caps the climb from `altitude_ft`: the first one
+    //   capping it the aircraft is not above already; 0 when none does
+    //   before an end of descent or one flown at the level;
+    int cap_ahead(int first, double altitude_ft) const;
+    // - the end of a descent from `top` ft: the first entry that ends one,
+    //   else the route's end when it has an altitude; none (index -1) when
+    //   that end is at or above `top`.
+    DescentEnd descent_end_from(int first, double top) const;
 };
 
 // Where the profile is built from: the altitude flown and the first entry

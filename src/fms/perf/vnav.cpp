@@ -111,14 +111,15 @@ void detect_toc() {
 // would start the descent wherever an earlier leg passes near the TOD point.
 void detect_tod() {
     if (cruise_altitude <= 0 || tod_passed != 0 || !valid_to() || flown_last() < 1) return;
+    const VerticalProfile& p = active_profile();
+    const double flown = aircraft_state.indicated_altitude_ft;
     // A constraint ahead that holds the climb allows no descent before it.
-    if (toc_passed == 0 && climb_cap(view_from_aircraft(), cruise_altitude) > 0) return;
-    const int top = saturate_to_whole(aircraft_state.indicated_altitude_ft);
-    const DescentEnd end = descent_end(view_from_aircraft(), top);
+    if (toc_passed == 0 && p.cap_ahead(to_waypoint_index, flown) > 0) return;
+    const int top = saturate_to_whole(flown);
+    const DescentEnd end = p.descent_end_from(to_waypoint_index, top);
     if (end.index < 1) return;
     // Along the legs, as the TOD is placed. In the cruise the profile's T/D
     // (built from the level flown); in the climb from the altitude reached.
-    const VerticalProfile& p = active_profile();
     const bool profile = toc_passed == 1 && p.tod.exists && p.ed.index == end.index;
     const double descent = profile ? p.ed.ahead_nm - p.tod.ahead_nm
                                    : phase_distance(top - end.altitude, descent_rate(), descent_tas_target);
@@ -182,8 +183,7 @@ void keep_climb_target() {
         climb_constraint_index = 0;
         return;
     }
-    const ProfileView v = view_from_aircraft();
-    const int k = climb_cap(v, cruise_altitude);
+    const int k = active_profile().cap_ahead(to_waypoint_index, aircraft_state.indicated_altitude_ft);
     climb_constraint_index = k;
     if (k > 0) {
         if (predicted_altitude(active_plan[k]) == vertical_target_altitude) return;
@@ -257,10 +257,10 @@ void apply_speed_restrictions() {
 int vertical_target_entry(int first) {
     const int last = flown_last();
     if (last < 1) return active_plan_last;
-    const ProfileView v = view_from_aircraft(first);
+    const VerticalProfile& p = active_profile();
     if (toc_passed == 0 && cruise_altitude > 0)
-        if (const int k = climb_cap(v, cruise_altitude); k > 0) return k;
-    const DescentEnd e = descent_end(v, descent_top());
+        if (const int k = p.cap_ahead(first, aircraft_state.indicated_altitude_ft); k > 0) return k;
+    const DescentEnd e = p.descent_end_from(first, descent_top());
     return e.index >= 1 ? e.index : last;
 }
 
@@ -352,7 +352,7 @@ void update_vnav_target_at_sequencing() {
     const int to = to_waypoint_index;
     const int last = flown_last();
     if (!(switch_distance > distance_to_to_nm) || lnav_engaged != 1 || to >= last || to < 0) return;
-    const double cruise = cruise_altitude;
+    const double here = aircraft_state.indicated_altitude_ft;
     int target = -1; // an entry; -1 the point kept below
     double lat = toc_lat;
     double lon = toc_lon;
@@ -362,13 +362,12 @@ void update_vnav_target_at_sequencing() {
         update_toc_tod(kTodLocate);
         lat = toc_lat;
         lon = toc_lon;
-        if (climb_cap(view_from_aircraft(to + 1), cruise) == constraint_waypoint_index)
+        if (active_profile().cap_ahead(to + 1, here) == constraint_waypoint_index)
             target = constraint_waypoint_index;
     } else {
         // A constraint that ends the descent becomes the new level; once down
         // from cruise a constraint above is no new level to climb to.
-        const double here = aircraft_state.indicated_altitude_ft;
-        if (ends_descent(view_from_aircraft(), to, descent_top()) &&
+        if (active_profile().descent_end_from(to, descent_top()).index == to &&
             !(tod_passed == 1 && predicted_altitude(active_plan[to]) > here))
             update_toc_tod(kTodNewLevel);
         constraint_waypoint_index.move_to(vertical_target_entry(to + 1));
