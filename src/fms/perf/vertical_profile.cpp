@@ -473,7 +473,16 @@ ProfilePlace aircraft_place() {
     return at;
 }
 
+namespace {
+unsigned long profiles_built = 0;
+} // namespace
+
+unsigned long vertical_profiles_built() {
+    return profiles_built;
+}
+
 VerticalProfile build_vertical_profile(const ProfilePlace& at) {
+    ++profiles_built;
     VerticalProfile p;
     p.revision = profile_points_revision;
     const int last = flown_last();

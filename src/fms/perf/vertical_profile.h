@@ -106,6 +106,9 @@ struct ProfilePlace {
 ProfilePlace aircraft_place();
 
 VerticalProfile build_vertical_profile(const ProfilePlace& at);
+// How many profiles were built so far, each a walk of the whole route: what
+// the updates that make it again cost is counted in.
+unsigned long vertical_profiles_built();
 
 // The profile the active route flies, as last built.
 inline VerticalProfile vertical_profile;
