@@ -1,10 +1,13 @@
 // The one rule of the vertical profile: which constraints cap the climb and
-// which end the descent, read by their kind, and how high a climb goes.
+// which end the descent, read by their kind, and how high a climb goes; and
+// VNAV's targets, read from the profile's roles, where the rule puts them.
 #include "equator_route.h"
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/perf/constraint_rule.h"
+#include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav.h"
 #include "fms/plan/vertical_state.h"
 #include "plan_builder.h"
 
@@ -120,10 +123,15 @@ TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) 
         EXPECT_EQ(climb_cap(origin, 30000.0), r.cap) << r.what;
         EXPECT_EQ(descent_end(origin, 30000.0).index, r.end) << r.what;
         EXPECT_EQ(climb_level(origin, 30000.0), r.level) << r.what;
-        for (int i = 1; i <= 4; ++i) {
-            EXPECT_EQ(caps_climb(origin, i, 30000.0), r.roles[i - 1] == 'C') << r.what << " W" << i;
-            EXPECT_EQ(ends_descent(origin, i, 30000.0), r.roles[i - 1] == 'E') << r.what << " W" << i;
-        }
+        // The profile answers the same from its roles, and VNAV aims at the
+        // cap, else the end of the descent, else the route's end.
+        const VerticalProfile& p = locate_vertical_profile(aircraft_place());
+        EXPECT_EQ(p.cap_ahead(1, 0.0), r.cap) << r.what;
+        EXPECT_EQ(p.descent_end_from(1, 30000.0).index, r.end) << r.what;
+        EXPECT_EQ(vertical_target_entry(1), r.cap > 0 ? r.cap : r.end > 0 ? r.end : 5) << r.what;
+        for (int i = 1; i <= 4; ++i)
+            EXPECT_EQ(p.descent_end_from(i, 30000.0).index == i, r.roles[i - 1] == 'E')
+                << r.what << " W" << i;
         for (const Constraint& c : r.constraints) {
             active_entry(c.entry).altitude_kind = AltitudeKind::None;
             active_entry(c.entry).alt_constraint = kNoConstraint;
@@ -141,10 +149,12 @@ TEST_F(ConstraintRule, aCapTheAircraftIsAboveIsBehindIt) {
     active_entry(2).altitude_kind = AltitudeKind::Pilot;
     active_entry(2).alt_constraint = 9000.0;
     aircraft_state.indicated_altitude_ft = 6000.0;
-    EXPECT_FALSE(caps_climb(view_from_aircraft(), 1, 30000.0));
+    const VerticalProfile& p = locate_vertical_profile(aircraft_place());
     EXPECT_EQ(climb_cap(view_from_aircraft(), 30000.0), 2);
+    EXPECT_EQ(p.cap_ahead(1, 6000.0), 2);
     aircraft_state.indicated_altitude_ft = 10000.0;
     EXPECT_EQ(climb_cap(view_from_aircraft(), 30000.0), 0);
+    EXPECT_EQ(p.cap_ahead(1, 10000.0), 0);
     EXPECT_EQ(descent_end(view_from_aircraft(), 30000.0).index, 5);
 }
 

@@ -168,3 +168,31 @@ TEST_F(VerticalProfileTest, aRouteChangedInCruiseGetsItsOwnProfileWithinASecond)
 }
 
 } // namespace
+
+namespace {
+
+// An edit of the route flown makes its profile again with one build, in the
+// climb (held at a cap) and in the cruise, and the pages' T/C and T/D are
+// that profile's.
+TEST_F(VerticalProfileTest, theRouteEditedIsProfiledWithOneBuild) {
+    constrain(1, AltitudeKind::Procedure, 4000.0);
+    for (const int passed : {0, 1}) {
+        toc_passed = passed;
+        aircraft_state.indicated_altitude_ft = passed == 1 ? 12000.0 : 0.0;
+        const unsigned long before = vertical_profiles_built();
+        make_profile_again();
+        EXPECT_EQ(vertical_profiles_built() - before, 1u) << passed;
+        const VerticalProfile& p = active_profile();
+        ASSERT_TRUE(p.tod.exists) << passed;
+        EXPECT_EQ(tod_lon, p.tod.lon) << passed;
+        EXPECT_EQ(toc_passed, passed);
+        if (passed == 0) {
+            EXPECT_EQ(p.climb_cap, 1);
+            EXPECT_EQ(constraint_waypoint_index, 1);
+        } else {
+            EXPECT_EQ(constraint_waypoint_index, p.ed.index);
+        }
+    }
+}
+
+} // namespace

@@ -203,6 +203,7 @@ TEST_F(Vnav, NoDescentBeginsBeforeAConstraintThatHoldsTheClimb) {
     constrain(2, 1000.0, 250.0, kPlain); // 22 NM down from 12 000 ft
     aircraft_state.indicated_altitude_ft = 12000.0;
     at(offset("X", p[0], 90.0, 19.0));
+    update_toc_tod(kTodLocate); // the route's profile, which VNAV reads
     update_vertical_guidance();
     EXPECT_EQ(tod_passed, 0);
     set_flown_to(2);

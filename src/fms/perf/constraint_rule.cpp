@@ -135,22 +135,6 @@ DescentEnd descent_end(const ProfileView& v, double top) {
     return end > kNoConstraint && end < top ? DescentEnd{roles.last, end} : DescentEnd{};
 }
 
-bool ends_descent(const ProfileView& v, int k, double top) {
-    const ConstraintRoles roles = constraint_roles(level_for(top));
-    if (k < std::max(v.first, 1) || k > roles.last) return false;
-    if (k == roles.last) {
-        const double end = route_end_altitude();
-        return end > kNoConstraint && end < top;
-    }
-    return roles[k] == ConstraintRole::EndsDescent && altitude_of(k) < top;
-}
-
-bool caps_climb(const ProfileView& v, int k, double cruise) {
-    if (k < std::max(v.first, 1)) return false;
-    const ConstraintRoles roles = constraint_roles(cruise);
-    return roles[k] == ConstraintRole::CapsClimb && !(v.altitude_ft > altitude_of(k) + kSameLevelFt);
-}
-
 int climb_cap(const ProfileView& v, double cruise) {
     const ConstraintRoles roles = constraint_roles(cruise);
     for (int k = std::max(v.first, 1); k < roles.last; ++k) {

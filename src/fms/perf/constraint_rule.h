@@ -1,7 +1,7 @@
 // Which altitude constraints hold the climb and which end the descent: the
-// one rule that the profile prediction, the TOC and TOD, the VNAV targets and
-// the descent page ask, so that what the pages show is what the aircraft
-// flies.
+// one rule the vertical profile is built by (vertical_profile.h). VNAV and
+// the pages read the roles, the TOC and the TOD from the profile, so that what
+// the pages show is what the aircraft flies.
 //
 // An altitude is one to meet at its fix, whoever set it (the pilot or an
 // approach). Where it stands decides what it does, read once from the origin
@@ -79,11 +79,7 @@ struct DescentEnd {
 // first constraint that ends one, else the route's end when it has an
 // altitude; none when that end is at or above `top`.
 DescentEnd descent_end(const ProfileView& v, double top);
-// Entry k ends a descent from `top`.
-bool ends_descent(const ProfileView& v, int k, double top);
 
-// Entry k caps the climb to `cruise` seen from v (not when v is above it).
-bool caps_climb(const ProfileView& v, int k, double cruise);
 // The first entry from v.first that caps the climb; 0 when none does before
 // a constraint that ends a descent or is flown at the level.
 int climb_cap(const ProfileView& v, double cruise);

@@ -60,6 +60,9 @@ ProfilePoint at_entry(int k, double altitude) {
 // falls is followed at once, or the climb would pass the T/D.
 constexpr double kLevelRiseKeptFt = 300.0;
 
+// A cap this little below the altitude flown is not yet behind the aircraft.
+constexpr double kSameCapFt = 100.0;
+
 double kept_level(double level) {
     const VerticalProfile& before = vertical_profile;
     if (before.revision != profile_points_revision || !(before.level_ft > 0.0) || level >= cruise_altitude)
@@ -88,7 +91,8 @@ double descent_top(const ProfileView& v, const ProfilePlace& at) {
         }
     }
     level = kept_level(level);
-    return saturate_to_whole(std::max(level, hundreds_down(std::min(at.altitude_ft, double(cruise_altitude)))));
+    return saturate_to_whole(
+        std::max(level, hundreds_down(std::min(at.altitude_ft, double(cruise_altitude)))));
 }
 
 // Where the climb from the aircraft reaches the climb's level, walked from
@@ -182,7 +186,7 @@ std::vector<int> climb_look_ahead(const VerticalProfile& prof, const ConstraintR
         const std::size_t at = static_cast<std::size_t>(i);
         switch (roles[i]) {
         case ConstraintRole::CapsClimb:
-            next[at] = origin > prof.entries[at].altitude_ft + 100.0 ? next[at + 1] : i;
+            next[at] = origin > prof.entries[at].altitude_ft + kSameCapFt ? next[at + 1] : i;
             break;
         case ConstraintRole::EndsDescent:
         case ConstraintRole::AtLevel:
@@ -464,6 +468,39 @@ double VerticalProfile::descent_altitude_at(double ahead_nm) const {
     return ed.altitude_ft + (tod.altitude_ft - ed.altitude_ft) * (ed.ahead_nm - ahead_nm) / span;
 }
 
+int VerticalProfile::cap_ahead(int first, double altitude_ft) const {
+    const int last = static_cast<int>(entries.size()) - 1;
+    for (int k = std::max(first, 1); k < last; ++k) {
+        const ProfileEntry& e = entries[static_cast<std::size_t>(k)];
+        switch (e.role) {
+        case ConstraintRole::CapsClimb:
+            // One the aircraft is above already is behind it.
+            if (!(altitude_ft > e.altitude_ft + kSameCapFt)) return k;
+            break;
+        case ConstraintRole::EndsDescent:
+        case ConstraintRole::AtLevel:
+            return 0;
+        default:
+            break;
+        }
+    }
+    return 0;
+}
+
+DescentEnd VerticalProfile::descent_end_from(int first, double top) const {
+    const int last = static_cast<int>(entries.size()) - 1;
+    if (last < 1) return {};
+    // One flown at the level is passed at it: the descent is to the end
+    // after it.
+    for (int k = std::max(first, 1); k < last; ++k) {
+        const ProfileEntry& e = entries[static_cast<std::size_t>(k)];
+        if (e.role == ConstraintRole::EndsDescent)
+            return e.altitude_ft < top ? DescentEnd{k, e.altitude_ft} : DescentEnd{};
+    }
+    return end_altitude_ft > kNoConstraint && end_altitude_ft < top ? DescentEnd{last, end_altitude_ft}
+                                                                    : DescentEnd{};
+}
+
 ProfilePlace aircraft_place() {
     ProfilePlace at;
     at.altitude_ft = aircraft_state.indicated_altitude_ft;
@@ -471,7 +508,16 @@ ProfilePlace aircraft_place() {
     return at;
 }
 
+namespace {
+unsigned long profiles_built = 0;
+} // namespace
+
+unsigned long vertical_profiles_built() {
+    return profiles_built;
+}
+
 VerticalProfile build_vertical_profile(const ProfilePlace& at) {
+    ++profiles_built;
     VerticalProfile p;
     p.revision = profile_points_revision;
     const int last = flown_last();
@@ -489,6 +535,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         if (i >= 1) e.origin_nm = saturate_to_whole(p.entries[i - 1].origin_nm + leg_length(i - 1, i));
     }
     mark_roles(p, roles);
+    p.end_altitude_ft = route_end_altitude();
     if (at.predict != nullptr) {
         p.prediction_toc = origin_climb_top(at.predict->climb_nm);
         if (at.predict->entries) {

@@ -73,6 +73,20 @@ struct VerticalProfile {
     double toc_distance_nm() const;
     double tod_distance_nm() const;
     double tod_to_entry_nm(int k) const;
+
+    // The route end's altitude (route_end_altitude; -999: none).
+    double end_altitude_ft = kNoConstraint;
+
+    // What VNAV aims at, read from the entries' roles as built, looking from
+    // entry `first` (which may lie past the TO):
+    // - the entry that caps the climb from `altitude_ft`: the first one
+    //   capping it the aircraft is not above already; 0 when none does
+    //   before an end of descent or one flown at the level;
+    int cap_ahead(int first, double altitude_ft) const;
+    // - the end of a descent from `top` ft: the first entry that ends one,
+    //   else the route's end when it has an altitude; none (index -1) when
+    //   that end is at or above `top`.
+    DescentEnd descent_end_from(int first, double top) const;
 };
 
 // The point `nm` back along the legs from entry `end`, placed as the T/D is:
@@ -106,6 +120,9 @@ struct ProfilePlace {
 ProfilePlace aircraft_place();
 
 VerticalProfile build_vertical_profile(const ProfilePlace& at);
+// How many profiles were built so far, each a walk of the whole route: what
+// the updates that make it again cost is counted in.
+unsigned long vertical_profiles_built();
 
 // The profile the active route flies, as last built.
 inline VerticalProfile vertical_profile;

@@ -111,14 +111,15 @@ void detect_toc() {
 // would start the descent wherever an earlier leg passes near the TOD point.
 void detect_tod() {
     if (cruise_altitude <= 0 || tod_passed != 0 || !valid_to() || flown_last() < 1) return;
+    const VerticalProfile& p = active_profile();
+    const double flown = aircraft_state.indicated_altitude_ft;
     // A constraint ahead that holds the climb allows no descent before it.
-    if (toc_passed == 0 && climb_cap(view_from_aircraft(), cruise_altitude) > 0) return;
-    const int top = saturate_to_whole(aircraft_state.indicated_altitude_ft);
-    const DescentEnd end = descent_end(view_from_aircraft(), top);
+    if (toc_passed == 0 && p.cap_ahead(to_waypoint_index, flown) > 0) return;
+    const int top = saturate_to_whole(flown);
+    const DescentEnd end = p.descent_end_from(to_waypoint_index, top);
     if (end.index < 1) return;
     // Along the legs, as the TOD is placed. In the cruise the profile's T/D
     // (built from the level flown); in the climb from the altitude reached.
-    const VerticalProfile& p = active_profile();
     const bool profile = toc_passed == 1 && p.tod.exists && p.ed.index == end.index;
     const double descent = profile ? p.ed.ahead_nm - p.tod.ahead_nm
                                    : phase_distance(top - end.altitude, descent_rate(), descent_tas_target);
@@ -182,8 +183,7 @@ void keep_climb_target() {
         climb_constraint_index = 0;
         return;
     }
-    const ProfileView v = view_from_aircraft();
-    const int k = climb_cap(v, cruise_altitude);
+    const int k = active_profile().cap_ahead(to_waypoint_index, aircraft_state.indicated_altitude_ft);
     climb_constraint_index = k;
     if (k > 0) {
         if (predicted_altitude(active_plan[k]) == vertical_target_altitude) return;
@@ -252,61 +252,18 @@ void apply_speed_restrictions() {
     }
 }
 
-} // namespace
-
-int vertical_target_entry(int first) {
-    const int last = flown_last();
-    if (last < 1) return active_plan_last;
-    const ProfileView v = view_from_aircraft(first);
-    if (toc_passed == 0 && cruise_altitude > 0)
-        if (const int k = climb_cap(v, cruise_altitude); k > 0) return k;
-    const DescentEnd e = descent_end(v, descent_top());
-    return e.index >= 1 ? e.index : last;
-}
-
-void make_profile_again() {
-    flown_plan_edited = 0;
-    // A climb the new profile does not end on the route has no T/C: the one
-    // of the profile before is none of this one's.
-    if (toc_passed == 0) toc_lat = toc_lon = 0.0;
-    predict_profile(cruise_altitude, kProfileFull);
-    if (toc_passed == 0) plan_distance_to(0);
-    update_toc_tod(kTodLocate);
-    route_distance_summary();
-
-    vertical_target_altitude = cruise_altitude;
-    vertical_target_lat = toc_lat;
-    vertical_target_lon = toc_lon;
-    if (to_waypoint_index <= active_plan_last)
-        constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
-    const int target = constraint_waypoint_index;
-    if (toc_passed == 0) {
-        if (target < plan_distance_to(1)) target_entry(target);
-    } else {
-        update_toc_tod(kTodLocate);
-        target_entry(target);
-        if (target == active_plan_last && active_plan[target].type == "APT" && vnav_engaged == 1)
-            vertical_target_altitude = route_end_altitude() + 200.0;
-    }
-}
-
-void clear_tod_passed() {
-    tod_passed = 0;
-    tod_commands_sent = 0;
-}
-
-int plan_distance_to(int offset) {
+// From the TO index + offset on, the T/C of `p` and the last cap ahead as
+// the climb's target (plan_distance_to).
+int place_toc(const VerticalProfile& p, int offset) {
     const int n = to_waypoint_index + offset;
     const int last = flown_last();
-    const VerticalProfile& p = locate_vertical_profile(aircraft_place());
+    const double flown = aircraft_state.indicated_altitude_ft;
     int result = 0;
-    const ProfileView v = view_from_aircraft();
     for (int i = std::max(n, 1); i < last && i < static_cast<int>(p.entries.size()); ++i) {
         const RouteWaypoint& w = active_plan[i];
         if (p.entries[i].altitude_ft >= cruise_altitude) break;
         // A cap the aircraft is above already is behind it.
-        if (p.entries[i].role != ConstraintRole::CapsClimb ||
-            v.altitude_ft > p.entries[i].altitude_ft + 100.0)
+        if (p.entries[i].role != ConstraintRole::CapsClimb || flown > p.entries[i].altitude_ft + 100.0)
             continue;
         if (p.entries[i].origin_nm < climb_distance_nm) {
             toc_lat = w.lat;
@@ -326,6 +283,75 @@ int plan_distance_to(int offset) {
     return toc.index;
 }
 
+// The T/D of `p` for the pages and maps (update_toc_tod).
+void show_tod(const VerticalProfile& p) {
+    if (!valid_to() || flown_last() < to_waypoint_index) return;
+    tod_altitude = p.level_ft;
+    // Nothing to descend to: no T/D.
+    tod_lat = p.tod.exists ? p.tod.lat : 0.0;
+    tod_lon = p.tod.exists ? p.tod.lon : 0.0;
+    route_distance_summary();
+}
+
+} // namespace
+
+int vertical_target_entry(int first) {
+    const int last = flown_last();
+    if (last < 1) return active_plan_last;
+    const VerticalProfile& p = active_profile();
+    if (toc_passed == 0 && cruise_altitude > 0)
+        if (const int k = p.cap_ahead(first, aircraft_state.indicated_altitude_ft); k > 0) return k;
+    const DescentEnd e = p.descent_end_from(first, descent_top());
+    return e.index >= 1 ? e.index : last;
+}
+
+void make_profile_again() {
+    flown_plan_edited = 0;
+    // A climb the new profile does not end on the route has no T/C: the one
+    // of the profile before is none of this one's.
+    if (toc_passed == 0) toc_lat = toc_lon = 0.0;
+    // One profile, built with the predictions, gives the T/C, the T/D and
+    // the target (a route without legs has none to predict).
+    const bool climbing = toc_passed == 0;
+    if (flown_last() >= 1)
+        predict_profile(cruise_altitude, kProfileFull);
+    else
+        locate_vertical_profile(aircraft_place());
+    const VerticalProfile& p = vertical_profile;
+    if (toc_passed == 0) place_toc(p, 0);
+    show_tod(p);
+    route_distance_summary();
+
+    vertical_target_altitude = cruise_altitude;
+    vertical_target_lat = toc_lat;
+    vertical_target_lon = toc_lon;
+    if (to_waypoint_index <= active_plan_last)
+        constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
+    const int target = constraint_waypoint_index;
+    if (toc_passed == 0) {
+        if (target < place_toc(p, 1)) target_entry(target);
+    } else {
+        // A T/C the summary found beyond the route's end ended the climb: the
+        // profile is then the cruise's, from the altitude flown.
+        if (climbing)
+            update_toc_tod(kTodLocate);
+        else
+            show_tod(p);
+        target_entry(target);
+        if (target == active_plan_last && active_plan[target].type == "APT" && vnav_engaged == 1)
+            vertical_target_altitude = route_end_altitude() + 200.0;
+    }
+}
+
+void clear_tod_passed() {
+    tod_passed = 0;
+    tod_commands_sent = 0;
+}
+
+int plan_distance_to(int offset) {
+    return place_toc(locate_vertical_profile(aircraft_place()), offset);
+}
+
 void update_toc_tod(int mode) {
     const int to = to_waypoint_index;
     if (!valid_to() || flown_last() < to) return;
@@ -340,19 +366,14 @@ void update_toc_tod(int mode) {
             (smiths_cdu_page == kPageEconPathDes && descent_speed_phase == kDescentSpeedPhaseOff))
             smiths_cdu_page = kPageEconCrz;
     }
-    const VerticalProfile& p = locate_vertical_profile(at);
-    tod_altitude = p.level_ft;
-    // Nothing to descend to: no T/D.
-    tod_lat = p.tod.exists ? p.tod.lat : 0.0;
-    tod_lon = p.tod.exists ? p.tod.lon : 0.0;
-    route_distance_summary();
+    show_tod(locate_vertical_profile(at));
 }
 
 void update_vnav_target_at_sequencing() {
     const int to = to_waypoint_index;
     const int last = flown_last();
     if (!(switch_distance > distance_to_to_nm) || lnav_engaged != 1 || to >= last || to < 0) return;
-    const double cruise = cruise_altitude;
+    const double here = aircraft_state.indicated_altitude_ft;
     int target = -1; // an entry; -1 the point kept below
     double lat = toc_lat;
     double lon = toc_lon;
@@ -362,13 +383,12 @@ void update_vnav_target_at_sequencing() {
         update_toc_tod(kTodLocate);
         lat = toc_lat;
         lon = toc_lon;
-        if (climb_cap(view_from_aircraft(to + 1), cruise) == constraint_waypoint_index)
+        if (active_profile().cap_ahead(to + 1, here) == constraint_waypoint_index)
             target = constraint_waypoint_index;
     } else {
         // A constraint that ends the descent becomes the new level; once down
         // from cruise a constraint above is no new level to climb to.
-        const double here = aircraft_state.indicated_altitude_ft;
-        if (ends_descent(view_from_aircraft(), to, descent_top()) &&
+        if (active_profile().descent_end_from(to, descent_top()).index == to &&
             !(tod_passed == 1 && predicted_altitude(active_plan[to]) > here))
             update_toc_tod(kTodNewLevel);
         constraint_waypoint_index.move_to(vertical_target_entry(to + 1));

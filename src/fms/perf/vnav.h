@@ -27,8 +27,8 @@ inline constexpr int kTodNewLevel = 1; // a new TO waypoint with a constraint
 void update_toc_tod(int mode);
 
 // The entry the vertical target stands on, looking from entry `first`: in
-// the climb the constraint ahead that caps it, else the end of the descent
-// (constraint_rule.h), else the last entry.
+// the climb the constraint ahead that caps it, else the end of the descent,
+// else the last entry; read from the active profile's roles.
 int vertical_target_entry(int first);
 
 // The profile made again for the route now flown, after an edit of it (EXEC,
