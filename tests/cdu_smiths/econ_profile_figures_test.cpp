@@ -36,12 +36,7 @@ class EconProfileFigures : public PageCanvas {
   protected:
     void SetUp() override {
         PageCanvas::SetUp();
-        host::reset_sim_state();
-        ImportTable.panels = host::services_table();
-        aircraft_state = AircraftState{};
-        aircraft_state.ground_speed_kt = 300.0;
-        aircraft_state.zulu_hours = 12.0;
-        DispETALocalTime = 0;
+        start_in_flight();
         std::vector<PlanPoint> points{{"W0", 0.0, 10.0}};
         for (int i = 0; i < 4; ++i)
             points.push_back(along(points.back(), kCourses[i], 20.0, "W" + std::to_string(i + 1)));

@@ -26,14 +26,9 @@ class EconReadouts : public PageCanvas {
   protected:
     void SetUp() override {
         PageCanvas::SetUp();
-        host::reset_sim_state();
-        ImportTable.panels = host::services_table();
-        aircraft_state = AircraftState{};
+        start_in_flight();
         aircraft_state.plat = 47.0;
         aircraft_state.plon = -122.0;
-        aircraft_state.ground_speed_kt = 300.0;
-        aircraft_state.zulu_hours = 12.0;
-        DispETALocalTime = 0;
         // A plan due north of the aircraft: KSEA, a constrained waypoint, KPDX.
         place(0, "KSEA", 47.0);
         place(1, "CONST", 47.5, 11000.0);

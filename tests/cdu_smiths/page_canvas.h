@@ -5,9 +5,14 @@
 
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_render.h"
+#include "data/module_settings.h"
 #include "fms/units/cdu_text.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
+#include "gauges/linkage.h"
+#include "host_services.h"
+#include "sim/aircraft_state.h"
+#include "sim_state.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +22,16 @@
 class PageCanvas : public ::testing::Test {
   protected:
     void SetUp() override { gfx::startup(&token_); }
+    // The pages' world in flight: the simulator's services, a fresh aircraft
+    // at 300 kt ground speed, 12:00 UTC, the ETAs in UTC.
+    void start_in_flight() {
+        host::reset_sim_state();
+        ImportTable.panels = host::services_table();
+        aircraft_state = AircraftState{};
+        aircraft_state.ground_speed_kt = 300.0;
+        aircraft_state.zulu_hours = 12.0;
+        DispETALocalTime = 0;
+    }
     void TearDown() override {
         if (dc_) gfx::destroy_surface_dc(dc_);
         gfx::shutdown(token_);

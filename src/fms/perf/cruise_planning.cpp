@@ -164,9 +164,7 @@ double compute_performance_targets() {
     double course = 0.0;
     gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon,
                    &ignored, &course);
-    double route = 0.0;
-    for (int i = 1; i <= last; ++i)
-        route += flown_leg_nm(i);
+    const double route = flown_route_nm(last);
     double budget = route / 2.0;
     if (budget > 450.0)
         budget = 200.0;

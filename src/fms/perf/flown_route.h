@@ -30,6 +30,15 @@ inline double flown_leg_nm(int i, double* course = nullptr) {
     return leg_into_nm(active_plan, i, course);
 }
 
+// Length (NM) of the flown route from the origin to entry `last`, the whole
+// route a cruise altitude is planned for.
+inline double flown_route_nm(int last) {
+    double route = 0.0;
+    for (int i = 1; i <= last; ++i)
+        route += flown_leg_nm(i);
+    return route;
+}
+
 // An altitude the profile must meet at the entry: the pilot's or an
 // approach leg's. A discontinuity that carries the next fix's constraint is
 // met at that fix, which carries it too.

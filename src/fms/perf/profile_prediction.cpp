@@ -83,9 +83,7 @@ void predict_profile(int requested_altitude, int mode) {
     if (last < 1) return;
     const double altitude = aircraft_state.indicated_altitude_ft;
 
-    double route = 0.0;
-    for (int i = 1; i <= last; ++i)
-        route += flown_leg_nm(i);
+    const double route = flown_route_nm(last);
     double direct = 0.0;
     double course = 0.0;
     gc_dist_course(active_plan[0].lat, active_plan[0].lon, active_plan[last].lat, active_plan[last].lon,
