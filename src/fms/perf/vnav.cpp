@@ -361,7 +361,11 @@ void update_toc_tod(int mode) {
         at.first = to + 1;
         clear_tod_passed();
         cruise_altitude = saturate_to_whole(predicted_altitude(active_plan[to]));
-        at.level_ft = cruise_altitude;
+        // An aircraft still well above the new level (not yet down to it,
+        // or flown by the pilot) starts down from where it is, as it will
+        // once the T/D follows the altitude flown.
+        const double flown = aircraft_state.indicated_altitude_ft;
+        at.level_ft = flown > cruise_altitude + 100.0 ? flown : cruise_altitude;
         if (smiths_cdu_page == kPageEconClb ||
             (smiths_cdu_page == kPageEconPathDes && descent_speed_phase == kDescentSpeedPhaseOff))
             smiths_cdu_page = kPageEconCrz;
