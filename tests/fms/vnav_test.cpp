@@ -18,6 +18,9 @@
 #include "fms/units/cdu_text.h"
 #include "plan_builder.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int kPlain = 3;
@@ -382,6 +385,55 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     at(offset("X", tod, 90.0, 0.1));
     route_distance_summary();
     EXPECT_EQ(tod_passed, 0);
+}
+
+// The distance the descent path is laid over, for an aircraft flying towards
+// its TO W2 after a corner at W1 from wherever it is: it never grows. A leg
+// out `turn` degrees right of the leg in; the aircraft starts `x` NM along the
+// leg out from W1 and `y` NM left of it, flying at the TO (or `track` degrees
+// right of the leg out's course) while it closes on the TO.
+TEST_F(Vnav, PathDistanceNeverGrowsWhileTheAircraftClosesOnItsTo) {
+    struct Row {
+        const char* what;
+        double turn, x, y;
+        double track; // relative to the leg out; NAN: at the TO
+        int k;
+    };
+    const Row rows[] = {
+        {"on the leg", 60.0, 10.0, 0.0, NAN, 3},
+        {"abeam behind the leg start", 60.0, -4.0, 3.0, NAN, 3},
+        {"crossing the leg", 60.0, 1.0, 5.0, 45.0, 3},
+        {"joining behind a right angle", 90.0, -6.0, -2.0, NAN, 2},
+        {"doubled back, swung 6 NM wide", 180.0, 3.0, -6.0, NAN, 2},
+        {"nearly doubled back", 170.0, 2.0, 4.0, NAN, 3},
+        {"outside a sharp turn", 150.0, -2.0, 3.0, NAN, 3},
+        {"inside a sharp turn", 150.0, 1.0, -1.5, 20.0, 3},
+    };
+    for (const Row& r : rows) {
+        const PlanPoint w0{"W0", 0.0, 10.0};
+        const PlanPoint w1 = offset("W1", w0, 0.0, 30.0);
+        const double out = r.turn;
+        const PlanPoint w2 = offset("W2", w1, out, 30.0);
+        activate({w0, w1, w2, offset("W3", w2, out, 20.0)});
+        set_flown_to(2);
+        PlanPoint here = offset("X", offset("X", w1, out, r.x), out - 90.0, r.y);
+        double last = 1e9, first = 0.0, to_nm = 1e9, grown = 0.0;
+        for (int step = 0; step < 400; ++step) {
+            at(here);
+            const double straight = nm_between(here.lat, here.lon, w2.lat, w2.lon);
+            if (!(straight < to_nm) || straight < 1.0) break; // no longer closing
+            to_nm = straight;
+            const double d = path_distance_to(r.k);
+            if (step == 0) first = d;
+            grown = std::max(grown, d - last);
+            last = d;
+            double course = 0.0, nm = 0.0;
+            gc_dist_course(here.lat, here.lon, w2.lat, w2.lon, &nm, &course);
+            here = offset("X", here, std::isnan(r.track) ? course : out + r.track, 0.1);
+        }
+        EXPECT_LT(grown, 1e-6) << r.what;
+        EXPECT_LT(last, first - 1.0) << r.what;
+    }
 }
 
 } // namespace

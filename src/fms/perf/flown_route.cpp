@@ -176,6 +176,50 @@ double corner_switch(int i, double in_course, double out_course) {
     return std::max(0.0, s);
 }
 
+// A corner cut on the chord from a_point (on the leg in) to b_point (b NM
+// along the leg out of `corner` towards `next`).
+struct Corner {
+    Spot a_point, b_point;
+    double b = 0.0;
+    double chord = 0.0;
+};
+
+Corner corner_at(int corner, const Spot& from, int next, double a, double b) {
+    Corner c;
+    c.a_point = toward(spot(corner), from, a);
+    c.b_point = toward(spot(corner), spot(next), b);
+    c.b = b;
+    c.chord = nm_between(c.a_point, c.b_point);
+    return c;
+}
+
+// What is left of the corner's chord for an aircraft still on the leg in:
+// its progress along the chord, at most the whole chord. A corner that turns
+// back onto its leg in has no chord and no direction to measure along.
+double chord_left_before(const Corner& c, const Spot& here) {
+    if (c.chord < 1e-3) return 0.0;
+    return c.chord - std::clamp(along(c.a_point, c.b_point, here), 0.0, c.chord);
+}
+
+// The distance to b_point for an aircraft whose TO is the place after the
+// corner: no more than the straight line to it, nor than its share of the
+// leg out by how far it stands along it (x): on the chord the part of it
+// still to fly, behind a_point's abeam that much more, past b_point less than
+// 0. Both fall whenever the aircraft flies towards the TO from short of
+// b_point, wherever it is, and the second ends at 0 where it passes b_point
+// however far off the leg. The chord's own direction is no measure off it:
+// nearly square to the leg out in a sharp turn, and none in a reversal.
+double corner_left_after(const Corner& c, int corner, int next, const Spot& here) {
+    const double x = along(spot(corner), spot(next), here);
+    if (x >= c.b) return c.b - x;
+    const double x_a = along(spot(corner), spot(next), c.a_point);
+    const double span = c.b - x_a; // the chord's length along the leg out
+    const double share = !(span > 1e-6) ? c.b - x
+                         : x >= x_a     ? c.chord * (c.b - x) / span
+                                        : c.chord + (x_a - x);
+    return std::min(share, nm_between(here, c.b_point));
+}
+
 } // namespace
 
 double path_distance_to(int k) {
@@ -190,7 +234,8 @@ double path_distance_to(int k) {
     const double leg = nm_between(prev, spot(to), &in_course);
     double d = leg - along(prev, spot(to), here); // to the TO waypoint along its leg
     // Just past a corner at the leg's start the aircraft flies its chord
-    // until it joins the leg.
+    // until it joins the leg; off the leg (doubling back, joining, turning
+    // around) it is as far as it stands along it.
     const int from = previous_place(active_plan, to);
     if (direct_to_active != 1 && from >= 1) {
         const int before = previous_place(active_plan, from);
@@ -198,12 +243,9 @@ double path_distance_to(int k) {
             double course_in = 0.0;
             const double leg_in = nm_between(spot(before), spot(from), &course_in);
             const double s = corner_switch(from, course_in, in_course);
-            const Spot a = toward(spot(from), spot(before), std::min(s, leg_in / 2.0));
-            const double b = std::min(s, leg / 2.0);
-            const Spot b_point = toward(spot(from), spot(to), b);
-            const double chord = nm_between(a, b_point);
-            const double on_chord = along(a, b_point, here);
-            if (on_chord < chord) d = chord - on_chord + leg - b;
+            const Corner c =
+                corner_at(from, spot(before), to, std::min(s, leg_in / 2.0), std::min(s, leg / 2.0));
+            d = corner_left_after(c, from, to, here) + leg - c.b;
         }
     }
     double in = leg;
@@ -214,14 +256,11 @@ double path_distance_to(int k) {
         const double out = nm_between(spot(i), spot(next), &out_course);
         const double s = corner_switch(i, in_course, out_course);
         const double a = std::min(s, in / 2.0);
-        const double b = std::min(s, out / 2.0);
-        const Spot a_point = toward(spot(i), prev, a);
-        const Spot b_point = toward(spot(i), spot(next), b);
-        const double chord = nm_between(a_point, b_point);
+        const Corner c = corner_at(i, prev, next, a, std::min(s, out / 2.0));
         if (i == to && d < a)
-            d = chord - std::min(chord, along(a_point, b_point, here)) + out - b; // in the corner already
+            d = chord_left_before(c, here) + out - c.b; // in the corner already
         else
-            d += chord - a - b + out;
+            d += c.chord - a - c.b + out;
         prev = spot(i);
         in = out;
         in_course = out_course;

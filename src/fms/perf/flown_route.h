@@ -77,4 +77,7 @@ double cut_from(int i, int k);
 // distance before it) or up to the last entry itself. Unlike the distance
 // through the TO waypoint it runs on smoothly when the TO is sequenced: the
 // aircraft in a corner is measured along its chord both before and after.
+// After the corner it is measured by how far it stands along the leg out (the
+// chord its share of it), so off the leg too, doubling back, joining it or
+// turning around, the distance never grows while it flies towards the TO.
 double path_distance_to(int k);
