@@ -4,6 +4,7 @@
 #include "update_fixture.h"
 
 #include "fms/guidance/cross_track.h"
+#include "fms/guidance/lnav.h"
 #include "fms/math/heading_math.h"
 #include "fms/sequencing.h"
 #include "plan_builder.h"
@@ -94,6 +95,36 @@ TEST(CrossTrack, SidesOffsetsAndTheLimitOfTheMode) {
         leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side,
                                 &heading_offset, kCrossTrackModeWide);
         EXPECT_EQ(xtk, -99.0) << to;
+    }
+}
+
+// On a leg a hair either side of north or south the aircraft on it is on it,
+// and so is the point LNAV steers to: neither is placed on a course of 360.
+TEST(CrossTrack, OnALegWhateverItsCourse) {
+    for (const double course : {0.0, 0.3, 359.7, 180.0, 180.3}) {
+        const PlanPoint p1 = offset("P1", kP0, course, 80.0);
+        set_active_last(1);
+        for (const int i : {0, 1}) {
+            const PlanPoint& p = i == 0 ? kP0 : p1;
+            active_entry(i).ident = p.ident;
+            active_entry(i).lat = p.lat;
+            active_entry(i).lon = p.lon;
+        }
+        set_flown_to(1);
+        set_to_position(GeoPosition{p1.lat, p1.lon});
+        const PlanPoint at = offset("A", kP0, course, 40.0);
+        aircraft_state.plat = at.lat;
+        aircraft_state.plon = at.lon;
+        update_leg_geometry();
+        int bearing_side = 0, xtk_side = 0, heading_side = 0;
+        double bearing_offset = 0, xtk = 0, heading_offset = 0;
+        leg_course_and_distance(&bearing_side, &bearing_offset, &xtk_side, &xtk, &heading_side,
+                                &heading_offset, kCrossTrackModeWide);
+        EXPECT_LT(xtk, 0.003) << course;
+        steer_lnav();
+        EXPECT_LT(off_great_circle_nm(kP0.lat, kP0.lon, p1.lat, p1.lon, steer_point.lat, steer_point.lon),
+                  0.003)
+            << course;
     }
 }
 

@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,21 @@ inline PlanPoint offset(const std::string& ident, const PlanPoint& from, double 
     PlanPoint p{ident, 0.0, 0.0};
     gc_destination_point(from.lat, from.lon, course, nm, &p.lat, &p.lon);
     return p;
+}
+
+// NM off the great circle through points 1 and 2, from the earth vectors
+// (no course: gc_dist_course reads any below 1 degree as 360).
+inline double off_great_circle_nm(double lat1, double lon1, double lat2, double lon2, double lat,
+                                  double lon) {
+    auto vec = [](double la, double lo) {
+        return std::array<double, 3>{std::cos(radians(la)) * std::cos(radians(lo)),
+                                     std::cos(radians(la)) * std::sin(radians(lo)), std::sin(radians(la))};
+    };
+    const auto u = vec(lat1, lon1), v = vec(lat2, lon2), p = vec(lat, lon);
+    const std::array<double, 3> n{u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
+                                  u[0] * v[1] - u[1] * v[0]};
+    const double len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    return std::fabs(std::asin((n[0] * p[0] + n[1] * p[1] + n[2] * p[2]) / len)) * earth_radius_nm;
 }
 
 class UpdateTest : public ::testing::Test {

@@ -13,6 +13,7 @@
 #include "plan_builder.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -191,6 +192,41 @@ TEST_F(VerticalProfileTest, theRouteEditedIsProfiledWithOneBuild) {
             EXPECT_EQ(constraint_waypoint_index, 1);
         } else {
             EXPECT_EQ(constraint_waypoint_index, p.ed.index);
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The T/C, the T/D and points back along the legs lie on their legs,
+// whatever the legs' course: one a hair either side of north (or of south,
+// seen back from its end) is no course of 360.
+TEST_F(VerticalProfileTest, pointsPlacedAlongALegLieOnItWhateverItsCourse) {
+    for (const double course : {0.0, 0.3, 359.7, 180.0, 180.3, 179.7}) {
+        const PlanPoint w0{"W0", 47.0, -122.3};
+        const PlanPoint w1 = offset("W1", w0, course, 50.0);
+        activate({w0, w1, offset("W2", w1, course, 50.0)});
+        active_entry(0).alt_constraint = active_entry(2).alt_constraint = 0.0;
+        active_entry(2).type = "APT";
+        aircraft_state.plat = w0.lat;
+        aircraft_state.plon = w0.lon;
+        const VerticalProfile p = build_vertical_profile(aircraft_place());
+        std::vector<ProfilePoint> points{p.toc, p.tod};
+        for (const double nm : {5.0, 45.0, 80.0})
+            points.push_back(point_back_along_legs(2, nm));
+        for (const ProfilePoint& q : points) {
+            ASSERT_TRUE(q.exists) << course;
+            ASSERT_TRUE(q.index == 1 || q.index == 2) << course;
+            const RouteWaypoint& a = active_plan[q.index - 1];
+            const RouteWaypoint& b = active_plan[q.index];
+            EXPECT_LT(off_great_circle_nm(a.lat, a.lon, b.lat, b.lon, q.lat, q.lon), 0.003)
+                << course << " on the leg to " << q.index << ", " << q.ahead_nm << " NM ahead";
+            double to_q = 0.0, from_q = 0.0, unused = 0.0;
+            gc_dist_course(a.lat, a.lon, q.lat, q.lon, &to_q, &unused);
+            gc_dist_course(q.lat, q.lon, b.lat, b.lon, &from_q, &unused);
+            EXPECT_NEAR(to_q + from_q, 50.0, 0.003) << course << " between the leg's ends";
         }
     }
 }

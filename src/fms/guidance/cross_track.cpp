@@ -25,10 +25,12 @@ void leg_course_and_distance(int* bearing_side, double* bearing_offset, int* xtk
     double leg_magnetic = leg_true - a.magvar;
     if (leg_magnetic < 0.5) leg_magnetic += 360.0;
 
-    // The point abeam the aircraft on the leg, and from it the aircraft.
+    // The point abeam the aircraft on the leg, and from it the aircraft. On
+    // the great circle to the TO: the leg's course reads 360 for any course
+    // below 1 degree.
     GeoPosition abeam;
-    gc_destination_point(start.lat, start.lon, leg_course_deg + a.magvar, leg_distance_nm - distance_to_to_nm,
-                         &abeam.lat, &abeam.lon);
+    gc_point_toward(start.lat, start.lon, fix.lat, fix.lon, leg_distance_nm - distance_to_to_nm, &abeam.lat,
+                    &abeam.lon);
     double off = 0.0;
     double off_course = 0.0;
     gc_dist_course(abeam.lat, abeam.lon, a.plat, a.plon, &off, &off_course);

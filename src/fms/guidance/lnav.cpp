@@ -48,16 +48,23 @@ void steer_on_leg() {
     const double look_ahead = cross_track_nm > 0.0 && cross_track_nm <= 3.5 ? 3.0 : 5.0;
     const double along = leg_distance_nm - distance_to_to_nm + look_ahead;
     if (direct_to_active == 1) {
-        gc_destination_point(direct_to_origin.lat, direct_to_origin.lon, direct_to_course_deg + a.magvar,
-                             along, &steer_point.lat, &steer_point.lon);
+        gc_point_toward(direct_to_origin.lat, direct_to_origin.lon, to_position.lat, to_position.lon, along,
+                        &steer_point.lat, &steer_point.lon);
         command(heading_to(steer_point));
         if (switch_distance >= cross_track_nm) direct_to_active = 0; // established on the direct-to leg
         return;
     }
     command(course_to_to_deg);
     const GeoPosition from = active_leg_start();
-    gc_destination_point(from.lat, from.lon, leg_course_deg + a.magvar, along, &steer_point.lat,
-                         &steer_point.lon);
+    if (to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last) {
+        // On the great circle to the TO: the leg's course reads 360 for any
+        // course below 1 degree.
+        const RouteWaypoint& to = active_plan[to_waypoint_index];
+        gc_point_toward(from.lat, from.lon, to.lat, to.lon, along, &steer_point.lat, &steer_point.lon);
+    } else {
+        gc_destination_point(from.lat, from.lon, leg_course_deg + a.magvar, along, &steer_point.lat,
+                             &steer_point.lon);
+    }
     if (to_waypoint_index <= active_plan_last && cross_track_nm < 10.0) {
         if (intercept_armed == 1) command(heading_to(steer_point));
     } else if (cross_track_nm >= 10.0 && intercept_armed == 1) {

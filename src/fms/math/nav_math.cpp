@@ -67,6 +67,16 @@ void gc_destination_point(double lat, double lon, double course, double distance
     *out_lon = lambda2 * rad_to_deg;
 }
 
+void gc_point_toward(double lat1, double lon1, double lat2, double lon2, double distance, double* out_lat,
+                     double* out_lon) {
+    const double phi1 = lat1 * deg_to_rad, phi2 = lat2 * deg_to_rad;
+    const double dlon = (lon2 - lon1) * deg_to_rad;
+    const double y = std::sin(dlon) * std::cos(phi2);
+    const double x = std::cos(phi1) * std::sin(phi2) - std::sin(phi1) * std::cos(phi2) * std::cos(dlon);
+    gc_destination_point(lat1, lon1, floored_mod(std::atan2(y, x), two_pi) * rad_to_deg, distance, out_lat,
+                         out_lon);
+}
+
 int course_intersection(double lat1, double lon1, double course1, double lat2, double lon2, double course2,
                         double* out_lat, double* out_lon) {
     if (course1 == 360.0) course1 = 0.0;

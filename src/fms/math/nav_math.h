@@ -36,6 +36,14 @@ void gc_dist_course(double lat1, double lon1, double lat2, double lon2, double* 
 void gc_destination_point(double lat, double lon, double course, double distance, double* out_lat,
                           double* out_lon);
 
+// The point `distance` NM from point 1 along the great circle through point
+// 2 (past it when the distance is longer, behind point 1 when negative). The
+// course is taken unrounded, so the point lies on that great circle even
+// when the course is a hair either side of north, where gc_dist_course
+// reports 360. Identical points give the point due north.
+void gc_point_toward(double lat1, double lon1, double lat2, double lon2, double distance, double* out_lat,
+                     double* out_lon);
+
 // The same routine under the name its other callers use.
 inline void great_circle_destination(double lat, double lon, double course, double distance, double* out_lat,
                                      double* out_lon) {

@@ -68,8 +68,8 @@ double corner_cut(int i, double from_lat, double from_lon, int next, double s) {
     const double a = std::min(s, in / 2.0);
     const double b = std::min(s, out / 2.0);
     double a_lat = 0.0, a_lon = 0.0, b_lat = 0.0, b_lon = 0.0, chord = 0.0, course = 0.0;
-    gc_destination_point(w.lat, w.lon, back, a, &a_lat, &a_lon);
-    gc_destination_point(w.lat, w.lon, ahead, b, &b_lat, &b_lon);
+    gc_point_toward(w.lat, w.lon, from_lat, from_lon, a, &a_lat, &a_lon);
+    gc_point_toward(w.lat, w.lon, n.lat, n.lon, b, &b_lat, &b_lon);
     gc_dist_course(a_lat, a_lon, b_lat, b_lon, &chord, &course);
     double turn = std::fabs(ahead - (back + 180.0));
     while (turn > 360.0)
@@ -138,12 +138,10 @@ double nm_between(const Spot& a, const Spot& b, double* course = nullptr) {
     return d;
 }
 
-// The point `nm` from `from` towards `to`.
+// The point `nm` from `from` towards `to`, on the great circle between them.
 Spot toward(const Spot& from, const Spot& to, double nm) {
-    double course = 0.0;
-    nm_between(from, to, &course);
     Spot p;
-    gc_destination_point(from.lat, from.lon, course, nm, &p.lat, &p.lon);
+    gc_point_toward(from.lat, from.lon, to.lat, to.lon, nm, &p.lat, &p.lon);
     return p;
 }
 

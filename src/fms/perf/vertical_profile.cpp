@@ -112,7 +112,8 @@ ProfilePoint climb_top(const ProfileView& v) {
         gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
         walked += length;
         if (walked >= climb) {
-            gc_destination_point(from_lat, from_lon, course, length - (walked - climb), &p.lat, &p.lon);
+            gc_point_toward(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon,
+                            length - (walked - climb), &p.lat, &p.lon);
             p.exists = true;
             p.index = i;
             p.altitude_ft = level;
@@ -320,7 +321,8 @@ ProfilePoint origin_climb_top(double climb_nm) {
         leg(i - 1, i, &length, &course);
         if (sum + length >= climb_nm) {
             const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i - 1)];
-            gc_destination_point(from.lat, from.lon, course, climb_nm - sum, &p.lat, &p.lon);
+            const RouteWaypoint& to = active_plan[place_at_or_before(active_plan, i)];
+            gc_point_toward(from.lat, from.lon, to.lat, to.lon, climb_nm - sum, &p.lat, &p.lon);
             p.exists = true;
             p.index = i;
             p.ahead_nm = climb_nm;
@@ -404,8 +406,11 @@ ProfilePoint point_back_along_legs(int end, double nm) {
         sum += length;
         if (i > to) beyond_to = sum;
         if (sum >= nm) {
+            // Along the great circle back to the leg's start, not on the
+            // leg's course: that reads 360 for any course below 1 degree.
             const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i)];
-            gc_destination_point(from.lat, from.lon, course, length - (sum - nm), &p.lat, &p.lon);
+            const RouteWaypoint& back = active_plan[place_at_or_before(active_plan, i - 1)];
+            gc_point_toward(from.lat, from.lon, back.lat, back.lon, length - (sum - nm), &p.lat, &p.lon);
             p.index = i;
             return p;
         }
