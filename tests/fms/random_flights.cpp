@@ -385,6 +385,9 @@ struct Checked {
     double past = 0.0;     // NM flown since the waypoint was sequenced, there
     double time_s = 0.0;   // simulation seconds, there
     double highest = 1e9;  // flown until it was sequenced (none: never the TO)
+    double legs = -1.0;    // NM of legs to it on the pass before it became the TO (-1: not yet)
+    double flown = 0.0;    // NM flown since then
+    double cut = 0.0;      // NM of those legs LNAV left out up to where it came closest
     bool done = false;
 };
 
@@ -724,11 +727,16 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
     double shown_tod_along = -1.0;
     bool retyped = false;
+    // NM of legs to the field on the pass before (-1: the plan changed since).
+    double to_go_before = distance_to_destination;
     for (int i = 0; i < max_passes; ++i) {
+        const double legs_to_go_before = to_go_before;
+        bool plan_changed = false;
         pass();
         // The same route typed anew goes on along the leg flown, LNAV on it.
         if (f.retyped_at > 0 && !retyped && to_waypoint_index >= f.retyped_at && to_waypoint_index < last) {
             retyped = true;
+            plan_changed = true;
             const int to_then = to_waypoint_index;
             retype_route();
             if (to_waypoint_index != to_then || lnav_engaged != 1)
@@ -827,6 +835,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (direct_due && due_now && toc_passed == 1 && tod_passed == 0 && at < last && tod_from_to > 40.0 &&
             std::fabs(cross_track_nm) < 0.5) {
             direct_due = false;
+            plan_changed = true;
             if (gns_direct_ahead(at, faults)) {
                 ++counts.gns_direct_ahead;
                 counts.gns_direct_past_to += direct_past_to ? 1 : 0;
@@ -849,16 +858,22 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             if (c.done || to_waypoint_index < c.index) continue;
             double d = 0.0, unused = 0.0;
             gc_dist_course(lat, lon, active_plan[c.index].lat, active_plan[c.index].lon, &d, &unused);
+            if (c.legs < 0.0)
+                c.legs = (legs_to_go_before >= 0.0 ? legs_to_go_before : distance_to_destination) -
+                         legs_nm(c.index + 1, last);
+            c.flown += step;
             if (to_waypoint_index > c.index) c.past += step;
             if (to_waypoint_index == c.index) c.highest = highest_flown;
             if (d <= c.closest) {
                 c.closest = d;
+                c.cut = std::max(0.0, c.legs - c.flown - d);
                 c.altitude = altitude;
                 c.time_s = m.sim_time_s;
             } else if (to_waypoint_index > c.index) {
                 c.done = true;
             }
         }
+        to_go_before = plan_changed ? -1.0 : distance_to_destination;
         // Level at the cruise altitude where the path down to the next
         // descent constraint or the field, at the module's own gradient,
         // lies below it.
@@ -943,14 +958,17 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // begin there). A climb constraint is a floor, and so is one below
         // the cruise altitude never flown above before it was sequenced:
         // VNAV climbed to it, and climbs on once it is sequenced, which may
-        // be miles before the waypoint.
+        // be miles before the waypoint. The legs LNAV left out on the way to
+        // it count as NM off it: a hairpin back onto a fix flown over on the
+        // way out sequences it from the far side of the turn, its legs gone
+        // at once, while the descent on them is still ahead.
         const bool climb = c.climb || (c.highest <= c.wanted + 100.0 && c.wanted < cruise - 100.0);
         // A cap levels the climb until its waypoint is sequenced: passed no
         // higher than the climb since then (unless the aircraft was above it
         // already when VNAV took over, or the pilot held it there).
         const double held_above = std::max(engaged_altitude, f.pilot_hold ? origin + 3000.0 : 0.0);
         const double cap_above = c.climb && c.wanted > held_above + 100.0 ? 300.0 + 600.0 * c.past : 1e9;
-        const double above = climb ? cap_above : 300.0 + 400.0 * c.closest;
+        const double above = climb ? cap_above : 300.0 + 400.0 * (c.closest + c.cut);
         const double below = 300.0 + 400.0 * c.past;
         if (c.altitude - c.wanted > above || c.wanted - c.altitude > below) {
             char text[96];
