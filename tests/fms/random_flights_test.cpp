@@ -60,11 +60,14 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     // at a pole onto a 5.6 NM last leg, flown far shorter than its legs; VNAV
     // engaged in the air 20 NM of legs from the field, flown in 16 NM at its
     // greatest descent rate; VNAV engaged at FL186 just after the pilot's
-    // climb sequenced a 4300 ft constraint, which became the new level.
-    for (const unsigned seed : {2607u,       5624u,       142u,        230u,       91365u,      600237u,
-                                937033397u,  241915607u,  55000359u,   66000499u,  3000001547u, 3000002286u,
-                                4000004047u, 4000001404u, 2500000931u, 500001074u, 600002084u,  951016716u,
-                                52605148u,   900001610u,  778273u,     20335u,     834018055u,  769084206u})
+    // climb sequenced a 4300 ft constraint, which became the new level; the
+    // pilot's hold kept below an end of descent, then VNAV holding the
+    // altitude flown past it, under the next end (two).
+    for (const unsigned seed :
+         {2607u,       5624u,      142u,       230u,        91365u,      600237u,     937033397u,
+          241915607u,  55000359u,  66000499u,  3000001547u, 3000002286u, 4000004047u, 4000001404u,
+          2500000931u, 500001074u, 600002084u, 951016716u,  52605148u,   900001610u,  778273u,
+          20335u,      834018055u, 769084206u, 2600026u,    5201164u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // The descent begun 8 NM past the T/D abeam, swung 14 NM wide of a sharp
