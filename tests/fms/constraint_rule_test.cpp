@@ -178,4 +178,35 @@ TEST_F(ConstraintRule, theClimbGoesOnlyAsHighAsTheRouteCanComeDownFrom) {
     EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), 30000.0);
 }
 
+// Past an end of descent the path only comes down: an aircraft the pilot held
+// below it climbs back to the next end and no higher, one above it stays; the
+// profile's level is that end's altitude, not one kept a little lower.
+TEST_F(ConstraintRule, pastAnEndOfDescentTheClimbGoesBackUpToThePathOnly) {
+    struct Row {
+        const char* what;
+        double next_end; // typed at W4 (kNoConstraint: none, the field at 0 ft is next)
+        double flown;
+        double level;
+    };
+    const Row rows[] = {
+        {"held at 3000 below a 6000 ahead: back up to it", 6000.0, 3000.0, 6000.0},
+        {"at 7000 above a 6000 ahead: no climb", 6000.0, 7000.0, 7000.0},
+        {"held at 3000 with only the field ahead: no climb", kNoConstraint, 3000.0, 3000.0},
+    };
+    active_entry(3).altitude_kind = AltitudeKind::Pilot; // 60 NM, past the climb's top
+    active_entry(3).alt_constraint = 8000.0;
+    set_flown_to(4);
+    aircraft_state.plat = active_plan[3].lat;
+    aircraft_state.plon = active_plan[3].lon;
+    for (const Row& r : rows) {
+        active_entry(4).altitude_kind = r.next_end > kNoConstraint ? AltitudeKind::Pilot : AltitudeKind::None;
+        active_entry(4).alt_constraint = r.next_end;
+        aircraft_state.indicated_altitude_ft = r.flown;
+        EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), r.level) << r.what;
+        locate_vertical_profile(aircraft_place());
+        vertical_profile.level_ft = r.level - 200.0; // as though flown towards a lower level before
+        EXPECT_EQ(locate_vertical_profile(aircraft_place()).level_ft, r.level) << r.what;
+    }
+}
+
 } // namespace

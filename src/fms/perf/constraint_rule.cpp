@@ -154,13 +154,14 @@ int climb_cap(const ProfileView& v, double cruise) {
 }
 
 double climb_level(const ProfileView& v, double cruise) {
-    // Past an end of descent the rest of the route only comes down: a climb
-    // the pilot held below it does not start again.
+    // Past an end of descent the rest of the route only comes down: the
+    // climb goes no higher than the altitude flown, or than the next end
+    // when the pilot held the aircraft below it (it climbs back to the path).
     const ConstraintRoles roles = constraint_roles(cruise);
+    const DescentEnd end = descent_end(v, cruise);
     for (int k = 1; k < std::min(v.first, roles.last); ++k)
         if (roles[k] == ConstraintRole::EndsDescent)
-            return std::min(cruise, std::floor(v.altitude_ft / 100.0) * 100.0);
-    const DescentEnd end = descent_end(v, cruise);
+            return std::min(cruise, std::max(std::floor(v.altitude_ft / 100.0) * 100.0, end.altitude));
     if (end.index < 1) return cruise;
     const double level = afforded_level(v.altitude_ft, distance_to(v, end.index), end.altitude);
     return std::min(cruise, std::floor(level / 100.0 + 1e-6) * 100.0);

@@ -85,5 +85,6 @@ DescentEnd descent_end(const ProfileView& v, double top);
 int climb_cap(const ProfileView& v, double cruise);
 // The level the climb from v goes to: the cruise altitude, or the afforded
 // level (whole hundreds) when the route to the end of descent is too short;
-// no higher than v (whole hundreds) once an end of descent is behind it.
+// once an end of descent is behind v, no higher than v (whole hundreds) or
+// the next end, whichever is higher.
 double climb_level(const ProfileView& v, double cruise);

@@ -90,7 +90,9 @@ double descent_top(const ProfileView& v, const ProfilePlace& at) {
             level = std::min(level, std::max(held, hundreds_down(room)));
         }
     }
-    level = kept_level(level);
+    // A level at the next end of descent is the path's own (an aircraft the
+    // pilot held below it climbs back to it): met, not kept a little lower.
+    if (level != descent_end(v, cruise_altitude).altitude) level = kept_level(level);
     return saturate_to_whole(
         std::max(level, hundreds_down(std::min(at.altitude_ft, double(cruise_altitude)))));
 }
