@@ -28,9 +28,6 @@ double altitude_of(int k) {
     return predicted_altitude(active_plan[k]);
 }
 
-// A cap this little below the one before it is still the same level.
-constexpr double kSameLevelFt = 100.0;
-
 // The level the roles of the descent are read against: the cruise altitude,
 // or before one is set the altitude the descent would be from.
 double level_for(double top) {
@@ -137,20 +134,8 @@ DescentEnd descent_end(const ProfileView& v, double top) {
 
 int climb_cap(const ProfileView& v, double cruise) {
     const ConstraintRoles roles = constraint_roles(cruise);
-    for (int k = std::max(v.first, 1); k < roles.last; ++k) {
-        switch (roles[k]) {
-        case ConstraintRole::CapsClimb:
-            // One the aircraft is above already is behind it.
-            if (!(v.altitude_ft > altitude_of(k) + kSameLevelFt)) return k;
-            break;
-        case ConstraintRole::EndsDescent:
-        case ConstraintRole::AtLevel:
-            return 0;
-        default:
-            break;
-        }
-    }
-    return 0;
+    return first_cap_ahead(
+        v.first, roles.last, v.altitude_ft, [&](int k) { return roles[k]; }, altitude_of);
 }
 
 double climb_level(const ProfileView& v, double cruise) {

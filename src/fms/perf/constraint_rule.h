@@ -83,6 +83,29 @@ DescentEnd descent_end(const ProfileView& v, double top);
 // The first entry from v.first that caps the climb; 0 when none does before
 // a constraint that ends a descent or is flown at the level.
 int climb_cap(const ProfileView& v, double cruise);
+
+// Within this of a constraint's altitude the aircraft is at it, not above.
+inline constexpr double kSameLevelFt = 100.0;
+
+// That search over any reading of the roles (the rule's, or a profile's as
+// built): entries first..last - 1, a cap the aircraft at `altitude_ft` is
+// above already being behind it.
+template <class RoleOf, class AltitudeOf>
+int first_cap_ahead(int first, int last, double altitude_ft, RoleOf role_of, AltitudeOf altitude_of) {
+    for (int k = first < 1 ? 1 : first; k < last; ++k) {
+        switch (role_of(k)) {
+        case ConstraintRole::CapsClimb:
+            if (!(altitude_ft > altitude_of(k) + kSameLevelFt)) return k;
+            break;
+        case ConstraintRole::EndsDescent:
+        case ConstraintRole::AtLevel:
+            return 0;
+        default:
+            break;
+        }
+    }
+    return 0;
+}
 // The level the climb from v goes to: the cruise altitude, or the afforded
 // level (whole hundreds) when the route to the end of descent is too short;
 // once an end of descent is behind v, no higher than v (whole hundreds) or

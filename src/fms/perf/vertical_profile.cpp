@@ -60,9 +60,6 @@ ProfilePoint at_entry(int k, double altitude) {
 // falls is followed at once, or the climb would pass the T/D.
 constexpr double kLevelRiseKeptFt = 300.0;
 
-// A cap this little below the altitude flown is not yet behind the aircraft.
-constexpr double kSameCapFt = 100.0;
-
 double kept_level(double level) {
     const VerticalProfile& before = vertical_profile;
     if (before.revision != profile_points_revision || !(before.level_ft > 0.0) || level >= cruise_altitude)
@@ -189,7 +186,7 @@ std::vector<int> climb_look_ahead(const VerticalProfile& prof, const ConstraintR
         const std::size_t at = static_cast<std::size_t>(i);
         switch (roles[i]) {
         case ConstraintRole::CapsClimb:
-            next[at] = origin > prof.entries[at].altitude_ft + kSameCapFt ? next[at + 1] : i;
+            next[at] = origin > prof.entries[at].altitude_ft + kSameLevelFt ? next[at + 1] : i;
             break;
         case ConstraintRole::EndsDescent:
         case ConstraintRole::AtLevel:
@@ -476,22 +473,10 @@ double VerticalProfile::descent_altitude_at(double ahead_nm) const {
 }
 
 int VerticalProfile::cap_ahead(int first, double altitude_ft) const {
-    const int last = static_cast<int>(entries.size()) - 1;
-    for (int k = std::max(first, 1); k < last; ++k) {
-        const ProfileEntry& e = entries[static_cast<std::size_t>(k)];
-        switch (e.role) {
-        case ConstraintRole::CapsClimb:
-            // One the aircraft is above already is behind it.
-            if (!(altitude_ft > e.altitude_ft + kSameCapFt)) return k;
-            break;
-        case ConstraintRole::EndsDescent:
-        case ConstraintRole::AtLevel:
-            return 0;
-        default:
-            break;
-        }
-    }
-    return 0;
+    const auto entry = [&](int k) -> const ProfileEntry& { return entries[static_cast<std::size_t>(k)]; };
+    return first_cap_ahead(
+        first, static_cast<int>(entries.size()) - 1, altitude_ft, [&](int k) { return entry(k).role; },
+        [&](int k) { return entry(k).altitude_ft; });
 }
 
 DescentEnd VerticalProfile::descent_end_from(int first, double top) const {
