@@ -436,4 +436,18 @@ TEST_F(Vnav, PathDistanceNeverGrowsWhileTheAircraftClosesOnItsTo) {
     }
 }
 
+// The descent path is laid over the distance the T/D was placed by: a turn
+// past a right angle takes back what its chord saves, all of it in a
+// reversal, in both measures.
+TEST_F(Vnav, PathDistanceCountsEachTurnAsTheTopOfDescentIsPlaced) {
+    for (const double turn : {0.0, 45.0, 90.0, 120.0, 150.0, 180.0}) {
+        const PlanPoint w0{"W0", 0.0, 10.0};
+        const PlanPoint w1 = offset("W1", w0, 0.0, 30.0);
+        const PlanPoint w2 = offset("W2", w1, turn, 30.0);
+        activate({w0, w1, w2, offset("W3", w2, 2.0 * turn, 20.0), offset("W4", w2, 2.0 * turn, 40.0)});
+        at(offset("X", w0, 0.0, 10.0));
+        EXPECT_NEAR(path_distance_to(4), distance_to_meet(4), 0.05) << turn;
+    }
+}
+
 } // namespace

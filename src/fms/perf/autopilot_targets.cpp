@@ -130,8 +130,10 @@ void descent_vertical_speed() {
     else if (command < MinVnavDescRate)
         command = saturate_to_whole(MinVnavDescRate);
     // Below the path: level until the path comes down to the aircraft, so the
-    // descent never runs at field elevation far out.
-    if (below_min_vnav_ias() || a.indicated_altitude_ft < path_altitude(distance)) command = 0;
+    // descent never runs at field elevation far out. The path is the one the
+    // deviation reads, where it is laid to the target.
+    const double path = descent_path_distance_nm >= 0.0 ? descent_path_altitude : path_altitude(distance);
+    if (below_min_vnav_ias() || a.indicated_altitude_ft < path) command = 0;
     command = -command;
     vnav_vs_command = command;
     if (command != vnav_vs_sent) {
@@ -208,7 +210,8 @@ void update_descent_path() {
         return;
     }
     const AircraftState& a = aircraft_state;
-    double distance = path_distance_to(target);
+    bool turning_back = false;
+    double distance = path_distance_to(target, &turning_back);
     const double descent = p.ed.ahead_nm - p.tod.ahead_nm; // along the legs
     if (descent_path_distance_nm < 0.0 || descent_path_target != target) {
         // The T/D stands back from the E/D along the legs, while the
@@ -220,7 +223,8 @@ void update_descent_path() {
         double flown = 0.0, course = 0.0;
         gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
         const double kept = descent_path_distance_nm - flown;
-        distance = std::clamp(distance, kept - kPathEasingNm, kept + kPathEasingNm);
+        // Turning back, the path runs on by what the aircraft flies.
+        distance = turning_back ? kept : std::clamp(distance, kept - kPathEasingNm, kept + kPathEasingNm);
     }
     descent_path_distance_nm = std::max(0.0, distance);
     descent_path_lat = a.plat;

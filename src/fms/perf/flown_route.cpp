@@ -54,78 +54,6 @@ double airport_elevation(const std::string& ident) {
     return elevation;
 }
 
-// What the aircraft saves at the corner of place i (NM): LNAV leaves the leg
-// in at the switching distance and joins the leg out about as far after i,
-// on the chord between. Each cut is at most half its leg, so a short leg is
-// not cut twice. Past a right angle the turn itself takes back what the
-// chord saves, all of it in a reversal, where the aircraft turns around.
-double corner_cut(int i, double from_lat, double from_lon, int next, double s) {
-    const RouteWaypoint& w = active_plan[i];
-    const RouteWaypoint& n = active_plan[next];
-    double in = 0.0, back = 0.0, out = 0.0, ahead = 0.0;
-    gc_dist_course(w.lat, w.lon, from_lat, from_lon, &in, &back);
-    gc_dist_course(w.lat, w.lon, n.lat, n.lon, &out, &ahead);
-    const double a = std::min(s, in / 2.0);
-    const double b = std::min(s, out / 2.0);
-    double a_lat = 0.0, a_lon = 0.0, b_lat = 0.0, b_lon = 0.0, chord = 0.0, course = 0.0;
-    gc_point_toward(w.lat, w.lon, from_lat, from_lon, a, &a_lat, &a_lon);
-    gc_point_toward(w.lat, w.lon, n.lat, n.lon, b, &b_lat, &b_lon);
-    gc_dist_course(a_lat, a_lon, b_lat, b_lon, &chord, &course);
-    double turn = std::fabs(ahead - (back + 180.0));
-    while (turn > 360.0)
-        turn -= 360.0;
-    if (turn > 180.0) turn = 360.0 - turn;
-    const double kept = turn > 90.0 ? (180.0 - turn) / 90.0 : 1.0;
-    const double cut = (a + b - chord) * kept;
-    return std::isfinite(cut) ? std::max(0.0, cut) : 0.0;
-}
-
-} // namespace
-
-namespace {
-double corner_switch(int i, double in_course, double out_course);
-}
-
-double cut_from(int i, int k) {
-    if (i < 0 || i > k) return 0.0;
-    const int to = to_waypoint_index;
-    const double s = std::max(0.0, switch_distance);
-    const AircraftState& a = aircraft_state;
-    double from_lat = a.plat;
-    double from_lon = a.plon;
-    if (i > to && to >= 0) {
-        const int before = place_at_or_before(active_plan, i - 1);
-        if (before >= 0) from_lat = active_plan[before].lat, from_lon = active_plan[before].lon;
-    }
-    double cut = 0.0;
-    while (i < k) {
-        const int next = next_place(active_plan, i + 1, k);
-        if (next < 0) break;
-        if (is_place(active_plan[i])) {
-            double in = 0.0, in_course = 0.0, out_course = 0.0;
-            gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &in, &in_course);
-            gc_dist_course(active_plan[i].lat, active_plan[i].lon, active_plan[next].lat,
-                           active_plan[next].lon, &in, &out_course);
-            cut += corner_cut(i, from_lat, from_lon, next, corner_switch(i, in_course, out_course));
-            from_lat = active_plan[i].lat;
-            from_lon = active_plan[i].lon;
-        }
-        i = next;
-    }
-    if (k < flown_last()) cut += s;
-    return cut;
-}
-
-double distance_to_meet(int k) {
-    const double d = distance_ahead_to(k);
-    if (d <= 0.0) return 0.0;
-    // The turns before k are flown inside the legs (a TOD measured along
-    // them alone comes too late to meet k).
-    return std::max(0.0, d - cut_from(to_waypoint_index, k));
-}
-
-namespace {
-
 struct Spot {
     double lat = 0.0;
     double lon = 0.0;
@@ -176,20 +104,92 @@ double corner_switch(int i, double in_course, double out_course) {
 
 // A corner cut on the chord from a_point (on the leg in) to b_point (b NM
 // along the leg out of `corner` towards `next`).
+// Past a right angle the turn itself takes back what the chord saves, all of
+// it in a reversal, where the aircraft turns around: `kept` is the share of
+// the saving the aircraft keeps.
 struct Corner {
     Spot a_point, b_point;
+    double a = 0.0;
     double b = 0.0;
     double chord = 0.0;
+    double kept = 1.0;
+    // What the aircraft saves on the legs by the corner (NM).
+    double cut() const {
+        const double c = (a + b - chord) * kept;
+        return std::isfinite(c) ? std::max(0.0, c) : 0.0;
+    }
+    // What it flies from a_point to b_point.
+    double flown() const { return a + b - cut(); }
+    bool turns_back() const { return kept < 1.0; }
 };
 
 Corner corner_at(int corner, const Spot& from, int next, double a, double b) {
     Corner c;
     c.a_point = toward(spot(corner), from, a);
     c.b_point = toward(spot(corner), spot(next), b);
+    c.a = a;
     c.b = b;
     c.chord = nm_between(c.a_point, c.b_point);
+    double back = 0.0, ahead = 0.0;
+    nm_between(spot(corner), from, &back);
+    nm_between(spot(corner), spot(next), &ahead);
+    double turn = std::fmod(std::fabs(ahead - (back + 180.0)), 360.0);
+    if (turn > 180.0) turn = 360.0 - turn;
+    if (turn > 90.0) c.kept = (180.0 - turn) / 90.0;
     return c;
 }
+
+// What the aircraft saves at the corner of place i (NM): LNAV leaves the leg
+// in at the switching distance and joins the leg out about as far after i,
+// on the chord between. Each cut is at most half its leg, so a short leg is
+// not cut twice.
+double corner_cut(int i, const Spot& from, int next, double s) {
+    return corner_at(i, from, next, std::min(s, nm_between(spot(i), from) / 2.0),
+                     std::min(s, nm_between(spot(i), spot(next)) / 2.0))
+        .cut();
+}
+
+} // namespace
+
+double cut_from(int i, int k) {
+    if (i < 0 || i > k) return 0.0;
+    const int to = to_waypoint_index;
+    const double s = std::max(0.0, switch_distance);
+    const AircraftState& a = aircraft_state;
+    double from_lat = a.plat;
+    double from_lon = a.plon;
+    if (i > to && to >= 0) {
+        const int before = place_at_or_before(active_plan, i - 1);
+        if (before >= 0) from_lat = active_plan[before].lat, from_lon = active_plan[before].lon;
+    }
+    double cut = 0.0;
+    while (i < k) {
+        const int next = next_place(active_plan, i + 1, k);
+        if (next < 0) break;
+        if (is_place(active_plan[i])) {
+            double in = 0.0, in_course = 0.0, out_course = 0.0;
+            gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &in, &in_course);
+            gc_dist_course(active_plan[i].lat, active_plan[i].lon, active_plan[next].lat,
+                           active_plan[next].lon, &in, &out_course);
+            cut += corner_cut(i, Spot{from_lat, from_lon}, next, corner_switch(i, in_course, out_course));
+            from_lat = active_plan[i].lat;
+            from_lon = active_plan[i].lon;
+        }
+        i = next;
+    }
+    if (k < flown_last()) cut += s;
+    return cut;
+}
+
+double distance_to_meet(int k) {
+    const double d = distance_ahead_to(k);
+    if (d <= 0.0) return 0.0;
+    // The turns before k are flown inside the legs (a TOD measured along
+    // them alone comes too late to meet k).
+    return std::max(0.0, d - cut_from(to_waypoint_index, k));
+}
+
+namespace {
 
 // What is left of the corner's chord for an aircraft still on the leg in:
 // its progress along the chord, at most the whole chord. A corner that turns
@@ -218,9 +218,20 @@ double corner_left_after(const Corner& c, int corner, int next, const Spot& here
     return std::min(share, nm_between(here, c.b_point));
 }
 
+// What is left to fly of a corner with `chord_left` of its chord still ahead:
+// its share of the turn in the corner, where the turn takes back what the
+// chord saves, and all that the turn takes back beyond the chord.
+double flown_left(const Corner& c, double chord_left) {
+    const double extra = c.flown() - c.chord;
+    if (!(extra > 0.0)) return chord_left;
+    if (!(c.chord > 1e-3)) return chord_left + extra;
+    return std::min(chord_left * c.flown() / c.chord, chord_left + extra);
+}
+
 } // namespace
 
-double path_distance_to(int k) {
+double path_distance_to(int k, bool* turning_back) {
+    if (turning_back != nullptr) *turning_back = false;
     const int to = to_waypoint_index;
     const int last = flown_last();
     if (to < 1 || to > active_plan_last || last < 1 || k < to) return 0.0;
@@ -243,7 +254,9 @@ double path_distance_to(int k) {
             const double s = corner_switch(from, course_in, in_course);
             const Corner c =
                 corner_at(from, spot(before), to, std::min(s, leg_in / 2.0), std::min(s, leg / 2.0));
-            d = corner_left_after(c, from, to, here) + leg - c.b;
+            const double left = corner_left_after(c, from, to, here);
+            d = (left > 0.0 ? flown_left(c, left) : left) + leg - c.b;
+            if (turning_back != nullptr) *turning_back = left > 0.0 && c.turns_back();
         }
     }
     double in = leg;
@@ -256,9 +269,9 @@ double path_distance_to(int k) {
         const double a = std::min(s, in / 2.0);
         const Corner c = corner_at(i, prev, next, a, std::min(s, out / 2.0));
         if (i == to && d < a)
-            d = chord_left_before(c, here) + out - c.b; // in the corner already
+            d = flown_left(c, chord_left_before(c, here)) + out - c.b; // in the corner already
         else
-            d += c.chord - a - c.b + out;
+            d += c.flown() - a - c.b + out;
         prev = spot(i);
         in = out;
         in_course = out_course;

@@ -80,4 +80,7 @@ double cut_from(int i, int k);
 // After the corner it is measured by how far it stands along the leg out (the
 // chord its share of it), so off the leg too, doubling back, joining it or
 // turning around, the distance never grows while it flies towards the TO.
-double path_distance_to(int k);
+// A corner past a right angle counts what its turn takes back, as the T/D's
+// placement does; inside one after the TO is sequenced the aircraft's place
+// says little of the turn still to fly, and `turning_back` says so.
+double path_distance_to(int k, bool* turning_back = nullptr);

@@ -443,6 +443,8 @@ void update_vertical_guidance() {
     if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
     keep_climb_target();
     keep_predictions_with_aircraft();
+    // The descent's vertical speed reads the path laid now.
+    update_descent_path();
     set_vnav_altitude_targets();
     // VNAV set to go off at the last waypoint lets go there once the descent
     // is flown.
@@ -450,6 +452,5 @@ void update_vertical_guidance() {
         vnav_engaged = 0;
     apply_speed_restrictions();
     set_vnav_speed_target();
-    update_descent_path();
     advance_vnav_phase();
 }
