@@ -149,6 +149,12 @@ const Shape kShapes[] = {
     // The company route: the arrival and the approach to 10R with their
     // altitudes.
     {"an approach with its constraints", "RTE \"KSEAKPDX\" L2 R6 EXEC", 16000, true, true},
+    // A climb to FL350 at the climb speed, whose TAS near the top asks more
+    // of the mean climb rate's gradient than the autopilot's greatest rate.
+    {"a long climb",
+     "RTE \"KSEA\" L1 \"KEUG\" R1 NEXT \"SEA\" R1 \"OLM\" R2 \"BTG\" R3 \"UBG\" R4 \"CVO\" R5 R6 EXEC "
+     "INIT_REF \"FL350\" R1 EXEC",
+     35000, true, true},
     {"too short for its cruise altitude",
      "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"OLM\" R1 R6 EXEC INIT_REF \"FL410\" R1 EXEC", 41000, true, false},
 };
@@ -489,14 +495,7 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
     if (m <= Cruising && shape.reaches_cruise) {
         EXPECT_FALSE(legs.empty()) << row;
     }
-    // Not yet met on a route too short for its level with VNAV engaged in the
-    // climb: the climb's model takes the performance table's rate and TAS
-    // from the engagement on, while the autopilot's rate builds 100 ft/min a
-    // pass and the TAS grows with the altitude, so the top of the climb at
-    // OLM comes 1 200-1 500 ft below LEGS's first figure.
-    const bool known_gap = !shape.reaches_cruise && std::string(shape.what).rfind("too short", 0) == 0 &&
-                           (m == UnderTheHold || m == Climbing);
-    for (const LegsRow& fix : known_gap ? std::vector<LegsRow>{} : legs) {
+    for (const LegsRow& fix : legs) {
         const Point* nearest = &track.front();
         for (const Point& p : track)
             if (nm_between(p.lat, p.lon, fix.lat, fix.lon) <

@@ -43,6 +43,7 @@ void constrain(int i, double altitude, double speed, int flag = 1) {
 TEST(ProfilePrediction, ClimbModelAndSemicircularRule) {
     ClimbRate = 2000;
     climb_tas_target = 300.0;
+    MaxVnavClimbRate = 0.0; // an autopilot that holds any rate: the model's own figures
     struct Row {
         double course, route_nm;
         int max_cruise;

@@ -62,6 +62,7 @@ class Vnav : public UpdateTest {
 
 TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
     const std::vector<PlanPoint> p = line(6, 20.0);
+    MaxVnavClimbRate = 0.0; // an autopilot that holds any rate: the model's own figures
     cruise_altitude = 30000;
     climb_distance_nm = 50;
     constrain(2, 10000.0, 250.0, kPlain);

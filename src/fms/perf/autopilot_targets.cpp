@@ -77,7 +77,9 @@ void climb_vertical_speed() {
         if (required > a.vertical_speed_fpm + 200.0) required = a.vertical_speed_fpm + 100.0;
         vnav_required_vs = required;
     }
-    int32_t command = whole_hundreds(vnav_required_vs);
+    // To the nearest hundred: cut to the hundred below on every pass, the
+    // climb falls behind the line it aims along and the fixes predicted on it.
+    int32_t command = whole_hundreds(vnav_required_vs + 50.0);
     if (command > MaxVnavClimbRate)
         command = saturate_to_whole(MaxVnavClimbRate);
     else if (command < MinVnavClimbRate)

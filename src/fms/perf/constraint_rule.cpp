@@ -2,7 +2,9 @@
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/math/air_data.h"
 #include "fms/perf/flown_route.h"
+#include "fms/perf/speed_targets.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/vertical_state.h"
@@ -14,9 +16,11 @@
 
 namespace {
 
-// NM flown per ft of climb or descent; 0 without a rate or a speed.
-double climb_nm_per_ft() {
-    return ClimbRate > 0 && climb_tas_target > 0.0 ? climb_tas_target / 60.0 / ClimbRate : 0.0;
+// NM flown per ft of climb to `top_ft` or of descent; 0 without a rate or a
+// speed.
+double climb_nm_per_ft(double top_ft) {
+    const double rate = vnav_climb_rate(ClimbRate, top_ft);
+    return rate > 0.0 && climb_tas_target > 0.0 ? climb_tas_target / 60.0 / rate : 0.0;
 }
 
 double descent_nm_per_ft() {
@@ -50,7 +54,7 @@ ConstraintRoles constraint_roles(double cruise) {
     // Where the climb from the origin reaches that level, in whole NM along
     // the legs counted whole after each leg, as the TOC scan counts them
     // (without a climb rate and speed: at the origin).
-    const double top_nm = std::trunc((level - origin) * climb_nm_per_ft());
+    const double top_nm = std::trunc((level - origin) * climb_nm_per_ft(level));
     int last_at_level = 0;
     for (int i = 1; i < last; ++i)
         if (holds_altitude(active_plan[i]) && altitude_of(i) >= cruise) last_at_level = i;
@@ -108,10 +112,26 @@ double distance_to(const ProfileView& v, int k) {
 }
 
 double afforded_level(double from_ft, double distance_nm, double end_ft) {
-    const double up = climb_nm_per_ft();
     const double down = descent_nm_per_ft();
-    if (!(up + down > 0.0)) return std::max(from_ft, end_ft);
-    return (distance_nm + from_ft * up + end_ft * down) / (up + down);
+    // The climb's gradient depends on its top: the level where climb and
+    // descent meet, found again from the level found (a few passes settle it
+    // within a foot, the gradient changing slowly with the top).
+    double level = std::numeric_limits<double>::infinity();
+    for (int pass = 0; pass < 4; ++pass) {
+        const double up = climb_nm_per_ft(level);
+        if (!(up + down > 0.0)) return std::max(from_ft, end_ft);
+        level = (distance_nm + from_ft * up + end_ft * down) / (up + down);
+    }
+    return level;
+}
+
+double vnav_climb_rate(double rate_fpm, double top_ft) {
+    if (!(MaxVnavClimbRate > 0.0) || !(climb_speed_target > 0) || !(climb_tas_target > 0.0) ||
+        !std::isfinite(top_ft))
+        return rate_fpm;
+    const double top_tas = ias_to_tas(climb_speed_target, std::max(0.0, top_ft));
+    return top_tas > climb_tas_target ? std::min(rate_fpm, MaxVnavClimbRate * climb_tas_target / top_tas)
+                                      : rate_fpm;
 }
 
 double descent_ft_per_nm() {

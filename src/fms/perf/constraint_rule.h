@@ -68,6 +68,13 @@ double distance_to(const ProfileView& v, int k);
 // speeds.
 double afforded_level(double from_ft, double distance_nm, double end_ft);
 
+// The climb rate (ft/min at the climb's mean TAS) of a climb to `top_ft`:
+// `rate_fpm`, or less where VNAV could not hold that gradient up there. VNAV
+// climbs on a straight line to the top at the climb speed, whose TAS grows
+// with the altitude, and commands no more than MaxVnavClimbRate: near the top
+// of a high climb the gradient of the mean rate would need more.
+double vnav_climb_rate(double rate_fpm, double top_ft);
+
 // Descent gradient of the profile, ft per NM (none: 0).
 double descent_ft_per_nm();
 

@@ -130,6 +130,8 @@ void predict_profile(int requested_altitude, int mode) {
     const ProfileView here = view_from_aircraft();
     const double top =
         whole_climb_model ? std::max(std::min(cruise, climb_level(here, cruise)), altitude) : cruise;
+    // As VNAV can fly it up to that top.
+    rc = vnav_climb_rate(rc, top);
     const double climb_distance =
         whole_climb_model ? distance_for(top - altitude, rc, climb_tas_target) : 0.0;
 

@@ -100,7 +100,8 @@ ProfilePoint climb_top(const ProfileView& v) {
     ProfilePoint p;
     const int last = flown_last();
     const double level = climb_level(v, cruise_altitude);
-    const double climb = phase_distance(level - v.altitude_ft, ClimbRate, climb_tas_target);
+    const double climb =
+        phase_distance(level - v.altitude_ft, vnav_climb_rate(ClimbRate, level), climb_tas_target);
     double from_lat = aircraft_state.plat;
     double from_lon = aircraft_state.plon;
     double walked = 0.0;
@@ -349,12 +350,14 @@ void lay_path(VerticalProfile& p, const ProfilePlace& at) {
     if (p.level_off.exists && p.level_off.altitude_ft > at.altitude_ft) {
         // Up to the cap and level to it; past it the climb goes on to the level.
         const double up =
-            phase_distance(p.level_off.altitude_ft - at.altitude_ft, ClimbRate, climb_tas_target);
+            phase_distance(p.level_off.altitude_ft - at.altitude_ft,
+                           vnav_climb_rate(ClimbRate, p.level_off.altitude_ft), climb_tas_target);
         add(std::min(up, p.level_off.ahead_nm), p.level_off.altitude_ft);
         add(p.level_off.ahead_nm, p.level_off.altitude_ft);
         if (p.level_ft > p.level_off.altitude_ft)
-            add(p.level_off.ahead_nm +
-                    phase_distance(p.level_ft - p.level_off.altitude_ft, ClimbRate, climb_tas_target),
+            add(p.level_off.ahead_nm + phase_distance(p.level_ft - p.level_off.altitude_ft,
+                                                      vnav_climb_rate(ClimbRate, p.level_ft),
+                                                      climb_tas_target),
                 p.level_ft);
     } else if (p.toc.exists && p.toc.ahead_nm > 0.0) {
         add(p.toc.ahead_nm, p.toc.altitude_ft);
