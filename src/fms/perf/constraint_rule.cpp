@@ -129,9 +129,9 @@ double vnav_climb_rate(double rate_fpm, double top_ft) {
     if (!(MaxVnavClimbRate > 0.0) || !(climb_speed_target > 0) || !(climb_tas_target > 0.0) ||
         !std::isfinite(top_ft))
         return rate_fpm;
+    // The rate the line needs is highest at the top, where the TAS is.
     const double top_tas = ias_to_tas(climb_speed_target, std::max(0.0, top_ft));
-    return top_tas > climb_tas_target ? std::min(rate_fpm, MaxVnavClimbRate * climb_tas_target / top_tas)
-                                      : rate_fpm;
+    return top_tas > 0.0 ? std::min(rate_fpm, MaxVnavClimbRate * climb_tas_target / top_tas) : rate_fpm;
 }
 
 double descent_ft_per_nm() {
