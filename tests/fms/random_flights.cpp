@@ -14,8 +14,10 @@
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/math/air_data.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
+#include "fms/perf/speed_targets.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -502,14 +504,27 @@ std::vector<Role> constraint_roles_checked(double cruise, double field, double d
     const int last = flown_last();
     std::vector<Role> roles(static_cast<std::size_t>(std::max(last, 0) + 1), Role::Passed);
     const double origin = std::max(0.0, active_plan[0].alt_constraint);
-    const double up = ClimbRate > 0 ? climb_tas_target / 60.0 / ClimbRate : 0.0; // NM per ft
+    // NM per ft of a climb to `top`: the aircraft file's rate at its TAS, but
+    // VNAV flies one gradient to the top at the climb speed and commands no
+    // more than its greatest rate, which the TAS up there may ask for.
+    auto up_to = [](double top) {
+        double rate = ClimbRate;
+        const double tas_top = ias_to_tas(climb_speed_target, top);
+        if (MaxVnavClimbRate > 0.0 && tas_top > 0.0)
+            rate = std::min(rate, MaxVnavClimbRate * climb_tas_target / tas_top);
+        return rate > 0.0 ? climb_tas_target / 60.0 / rate : 0.0;
+    };
     const double down = descent_fpm > 0.0 ? descent_tas_target / 60.0 / descent_fpm : 0.0;
     double route = 0.0;
     for (int i = 1; i <= last; ++i)
         route += flown_leg_nm(i);
+    // The level the route affords, whose own height sets the climb's gradient.
     double level = cruise;
-    if (field > -900.0 && up + down > 0.0)
-        level = std::min(level, (route + origin * up + field * down) / (up + down));
+    for (int pass = 0; pass < 4 && field > -900.0; ++pass) {
+        const double up = up_to(level);
+        if (up + down > 0.0) level = std::min(double(cruise), (route + origin * up + field * down) / (up + down));
+    }
+    const double up = up_to(level);
     // In whole NM, the distances along the legs counted whole after each leg.
     const double climb_top = std::trunc((level - origin) * up);
     int last_level_one = 0;

@@ -68,13 +68,14 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     // pilot's hold kept below an end of descent, then VNAV holding the
     // altitude flown past it, under the next end (two); a T/D just before a
     // course reversal, where a path measured across the turn's chord held
-    // VNAV level past it (two).
+    // VNAV level past it (two); an approach's altitude just short of where
+    // the climb, at the rate VNAV can hold up high, reaches the cruise level.
     for (const unsigned seed :
          {2607u,       5624u,      142u,       230u,        91365u,      600237u,     937033397u,
           241915607u,  55000359u,  66000499u,  3000001547u, 3000002286u, 4000004047u, 4000001404u,
           2500000931u, 500001074u, 600002084u, 951016716u,  52605148u,   900001610u,  778273u,
           20335u,      834018055u, 769084206u, 31337231u,   901229u,     2600026u,    5201164u,
-          900357u,     900993u})
+          900357u,     900993u,    52002164u})
         fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // The descent begun 8 NM past the T/D abeam, swung 14 NM wide of a sharp
