@@ -103,10 +103,9 @@ double corner_switch(int i, double in_course, double out_course) {
 }
 
 // A corner cut on the chord from a_point (on the leg in) to b_point (b NM
-// along the leg out of `corner` towards `next`).
-// Past a right angle the turn itself takes back what the chord saves, all of
-// it in a reversal, where the aircraft turns around: `kept` is the share of
-// the saving the aircraft keeps.
+// along the leg out of `corner` towards `next`). Past a right angle the turn
+// itself takes back what the chord saves, all of it in a reversal, where the
+// aircraft turns around: `kept` is the share of the saving it keeps.
 struct Corner {
     Spot a_point, b_point;
     double a = 0.0;
