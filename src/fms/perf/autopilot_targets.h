@@ -17,7 +17,8 @@ int32_t descent_altitude_command();
 bool descent_flown();
 
 // After the T/D: the altitude of the profile's descent where the aircraft is
-// now (descent_path_altitude), the one the deviation is read against. The
+// now (descent_path_altitude), the one the deviation is read against and
+// VNAV's descent holds level below (laid before the targets are set). The
 // profile's descent from its T/D to its E/D is laid over what the aircraft
 // flies: the distance still to fly to where the E/D is met along the legs,
 // from the aircraft's place along its leg, each turn cut on its chord
@@ -26,7 +27,8 @@ bool descent_flown();
 // LNAV switches the TO early. A turn flown wider or tighter than its chord
 // still moves that measure a little when the aircraft joins the next leg: the
 // distance kept moves each pass by the distance flown and eases onto the
-// measure by at most kPathEasingNm, so the deviation changes smoothly. Level
+// measure by at most kPathEasingNm, so the deviation changes smoothly; in a
+// turn past a right angle it runs on by the distance flown alone. Level
 // at the T/D's altitude before the path comes down to it; none while the
 // profile has no T/D or VNAV descends to another entry than its E/D.
 void update_descent_path();
