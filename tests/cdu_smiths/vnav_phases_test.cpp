@@ -405,11 +405,11 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
     // The flight on VNAV to the route's end. The ECON page the phase calls
     // for is shown (the module turns it at the T/C and the T/D), in the
     // descent PROGRESS with the deviation; the pages are checked once in the
-    // climb, at cruise and in the descent.
-    // Engaged at cruise past a T/D the module passed already (a route too
-    // short for the level the pilot climbs to), the descent is what follows.
+    // climb, at cruise and in the descent. Engaged at cruise past a T/D the
+    // module passed already (a route too short for the level the pilot
+    // climbs to), the descent is what follows.
     const bool engaged_before_tod = tod_passed == 0;
-    press(engaged_before_tod ? m == Cruising ? "CRZ" : "CLB" : "PROG PREV");
+    press(!engaged_before_tod ? "PROG PREV" : m == Cruising ? "CRZ" : "CLB");
     bool descended = false, climbed_after = false;
     int descent_looks = 0;
     const int most = fly_while(
