@@ -13,6 +13,7 @@
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
@@ -216,6 +217,25 @@ TEST_F(Vnav, NoDescentBeginsBeforeAConstraintThatHoldsTheClimb) {
     EXPECT_EQ(tod_passed, 1);
 }
 
+// The route executed before there was a TO leaves the first entry as the
+// target; VNAV engaged in the climb 50 NM short of it aimed at the cruise
+// level by that fix, at its greatest rate.
+TEST_F(Vnav, EngagedInTheClimbItAimsAtTheTopOfClimbNotAtTheFirstFix) {
+    const std::vector<PlanPoint> p = line(4, 60.0);
+    route_state = kRouteStateActive;
+    cruise_altitude = 30000;
+    ClimbRate = 3000;
+    climb_tas_target = descent_tas_target = 240.0;
+    active_entry(3).alt_constraint = 0.0;
+    constraint_waypoint_index.move_to(1);
+    at(offset("X", p[0], 90.0, 10.0));
+    aircraft_state.indicated_altitude_ft = 8000.0;
+    update_toc_tod(kTodLocate);
+    update_vertical_guidance();
+    EXPECT_EQ(constraint_waypoint_index, 3); // the route's end, past the T/C
+    EXPECT_EQ(toc_passed, 0);
+}
+
 TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     const std::vector<PlanPoint> p = line(4, 20.0);
     tod_lat = p[3].lat; // far ahead
@@ -224,6 +244,7 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     cruise_altitude = 35000;
     constraint_waypoint_index.move_to(2);
     constrain(2, 35000.0);
+    vnav_phase = VnavPhase::Climb; // engaged a while: its target is kept
     cruise_speed_target = 280;
     smiths_cdu_page = 34;
     struct Row {

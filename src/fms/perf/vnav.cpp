@@ -433,6 +433,11 @@ void update_vertical_guidance() {
             call_for_vnav_targets(VnavReason::RouteChanged, kAltitudeTarget);
     }
     flown_plan_edited = 0;
+    // Engaged in the climb: the target is the one the profile gives for the
+    // TO flown now. One kept from an EXEC before there was a TO (the first
+    // entry) would aim the climb at the cruise level by that fix.
+    if (vnav_engaged == 1 && vnav_phase == VnavPhase::Off && toc_passed == 0 && valid_to())
+        constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
     detect_toc();
     // The T/D read is the one of the level flown.
     keep_tod_with_altitude();
