@@ -42,6 +42,17 @@ class Vnav : public UpdateTest {
         clear_tod_passed();
         return points;
     }
+    // The same, active, to a field at 0 ft at the end, flown at `cruise` with
+    // 3000 ft/min and 240 kt up and down.
+    std::vector<PlanPoint> route_to_field(int n, double nm, int cruise) {
+        std::vector<PlanPoint> points = line(n, nm);
+        route_state = kRouteStateActive;
+        cruise_altitude = cruise;
+        ClimbRate = 3000;
+        climb_tas_target = descent_tas_target = 240.0;
+        active_entry(n - 1).alt_constraint = 0.0;
+        return points;
+    }
     static void at(const PlanPoint& p) {
         aircraft_state.plat = p.lat;
         aircraft_state.plon = p.lon;
@@ -197,13 +208,8 @@ TEST_F(Vnav, TopOfDescentFollowsTheAltitudeFlownInTheCruise) {
 // A constraint ahead that holds the climb allows no descent before it, even
 // where the descent to a lower one after it would have to begin sooner.
 TEST_F(Vnav, NoDescentBeginsBeforeAConstraintThatHoldsTheClimb) {
-    const std::vector<PlanPoint> p = line(5, 20.0);
-    route_state = kRouteStateActive;
-    cruise_altitude = 20000;
-    ClimbRate = 3000;
-    climb_tas_target = descent_tas_target = 240.0;
+    const std::vector<PlanPoint> p = route_to_field(5, 20.0, 20000);
     descent_rate_used_fpm = 2000.0; // 500 ft/NM
-    active_entry(4).alt_constraint = 0.0;
     constrain(1, 12000.0, 250.0, kPlain);
     constrain(2, 1000.0, 250.0, kPlain); // 22 NM down from 12 000 ft
     aircraft_state.indicated_altitude_ft = 12000.0;
@@ -221,12 +227,7 @@ TEST_F(Vnav, NoDescentBeginsBeforeAConstraintThatHoldsTheClimb) {
 // target; VNAV engaged in the climb 50 NM short of it aimed at the cruise
 // level by that fix, at its greatest rate.
 TEST_F(Vnav, EngagedInTheClimbItAimsAtTheTopOfClimbNotAtTheFirstFix) {
-    const std::vector<PlanPoint> p = line(4, 60.0);
-    route_state = kRouteStateActive;
-    cruise_altitude = 30000;
-    ClimbRate = 3000;
-    climb_tas_target = descent_tas_target = 240.0;
-    active_entry(3).alt_constraint = 0.0;
+    const std::vector<PlanPoint> p = route_to_field(4, 60.0, 30000);
     constraint_waypoint_index.move_to(1);
     at(offset("X", p[0], 90.0, 10.0));
     aircraft_state.indicated_altitude_ft = 8000.0;
