@@ -10,6 +10,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "shared/plan_points.h"
@@ -73,7 +74,7 @@ int main() {
     DescentRate = descent_rate_used_fpm = 2000.0;
     climb_tas_target = descent_tas_target = 300.0;
     cruise_altitude = 35000;
-    toc_passed = tod_passed = 0;
+    vnav_phase = VnavPhase::Climb;
     const int full = kPlanLastIndex;
     std::vector<double> walk_us, full_us, half_us, to_walk, to_half;
     for (int round = 0; round < rounds; ++round) {

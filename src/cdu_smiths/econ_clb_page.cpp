@@ -8,6 +8,7 @@
 #include "data/module_settings.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -34,7 +35,8 @@ void act_on_key() {
 // goes on past the route's last fix has no T/C on the route: that fix is
 // shown, with an altitude only where it has one.
 void next_point_rows(CduPage& page) {
-    if (toc_passed != 0 || aircraft_state.ground_speed_kt <= 60.0 || to_waypoint_index == kNoToWaypoint)
+    if (vnav_phase != VnavPhase::Climb || aircraft_state.ground_speed_kt <= 60.0 ||
+        to_waypoint_index == kNoToWaypoint)
         return;
     const RouteWaypoint& w = econ_target_waypoint();
     const VerticalProfile& profile = active_profile();

@@ -8,6 +8,7 @@
 #include "data/module_settings.h"
 #include "fms/fms_update.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -47,11 +48,11 @@ void act_on_key() {
 // along-route distance to the E/D waypoint.
 void descent_point_rows(CduPage& page) {
     const bool fast = aircraft_state.ground_speed_kt > 60.0;
-    if (toc_passed == 1 && tod_passed == 0) {
+    if (vnav_phase == VnavPhase::Cruise) {
         if (!econ_has_tod()) return;
         cdu_text(page, 200, 55, CduFont::Small, "T O   T / D");
         if (fast) econ_text_right(page, 33, econ_eta_row(econ_distance_to_tod(), "/%-.0f NM"));
-    } else if (tod_passed == 1) {
+    } else if (vnav_phase == VnavPhase::Descent) {
         cdu_text(page, 190, 55, CduFont::Small, cdu_format("T O  %6s", econ_target_waypoint().ident.c_str()));
         if (fast) econ_text_right(page, 33, econ_eta_row(econ_distance_to_target(), "/%.0f NM"));
     }

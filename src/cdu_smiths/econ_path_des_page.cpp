@@ -13,6 +13,7 @@
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -64,11 +65,11 @@ std::string vertical_deviation_text() {
 
 void descent_point_rows(CduPage& page) {
     const bool fast = aircraft_state.ground_speed_kt > 60.0;
-    if (toc_passed == 1 && tod_passed == 0) {
+    if (vnav_phase == VnavPhase::Cruise) {
         if (!econ_has_tod()) return;
         cdu_text(page, 200, 55, CduFont::Small, "T O   T / D");
         if (fast) econ_text_right(page, 66, econ_eta_row(econ_distance_to_tod(), "/%-.0f NM"));
-    } else if (tod_passed == 1) {
+    } else if (vnav_phase == VnavPhase::Descent) {
         cdu_text(page, 190, 55, CduFont::Small, cdu_format("T O  %6s", econ_target_waypoint().ident.c_str()));
         if (fast) econ_text_right(page, 66, econ_eta_row(econ_distance_to_target(), "/%.0f NM"));
     }
@@ -79,8 +80,8 @@ void descent_point_rows(CduPage& page) {
 // active route.
 void path_angle_row(CduPage& page) {
     const AircraftState& a = aircraft_state;
-    if (a.vertical_speed_fpm >= 200.0 || to_waypoint_index == kNoToWaypoint || toc_passed != 1 ||
-        tod_passed != 1 || a.ground_speed_kt <= 50.0)
+    if (a.vertical_speed_fpm >= 200.0 || to_waypoint_index == kNoToWaypoint ||
+        vnav_phase != VnavPhase::Descent || a.ground_speed_kt <= 50.0)
         return;
     const double fpa = 60.0 * std::fabs(a.vertical_speed_fpm) / (100.0 * a.ground_speed_kt);
     const double vb = 60.0 * std::fabs(vnav_required_vs) / (100.0 * a.ground_speed_kt);
@@ -111,7 +112,7 @@ void draw_rows(CduPage& page) {
     else
         cdu_text(page, 160, 99, CduFont::Small, "- - - - - - / - - - - - -");
     cdu_text(page, 12, 121, CduFont::Small, "V E R T  D E V");
-    if (tod_passed == 1) cdu_text(page, 5, 133, CduFont::Large, vertical_deviation_text());
+    if (vnav_phase == VnavPhase::Descent) cdu_text(page, 5, 133, CduFont::Large, vertical_deviation_text());
     cdu_text(page, 130, 121, CduFont::Small, "F P A  V / B        V / S");
     path_angle_row(page);
     cdu_text(page, 0, 151, CduFont::Small,

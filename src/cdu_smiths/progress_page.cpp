@@ -14,9 +14,10 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearest_vors.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
-#include "fms/perf/vertical_profile.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "platform/text_file.h"
@@ -197,7 +198,7 @@ void draw_rta_progress(CduPage& page) {
 
 void draw_vertical_deviation(CduPage& page) {
     const int k = constraint_waypoint_index;
-    if (tod_passed != 1 || !valid_plan_index(k)) return;
+    if (vnav_phase != VnavPhase::Descent || !valid_plan_index(k)) return;
     const RouteWaypoint& w = active_plan[k];
     const ProfilePoint& tod = active_profile().tod;
     if (!tod.exists || !(distance_between(tod.lat, tod.lon, w.lat, w.lon) > 0.0)) return;

@@ -13,6 +13,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_edit_helpers.h"
@@ -143,7 +144,7 @@ void enter_origin() {
     origin_airport_ident = smiths_scratchpad;
     departure_origin_ident = smiths_scratchpad;
     accept();
-    clear_tod_passed();
+    vnav_transition(VnavTransition::Restart);
     descent_speed_phase = kDescentSpeedPhaseOff;
     clear_route_choices();
     route_state = kRouteStateNone;

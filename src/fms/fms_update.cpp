@@ -13,11 +13,12 @@
 #include "fms/math/nav_math.h"
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
-#include "fms/perf/vertical_profile.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/active_runways.h"
 #include "fms/procedures/airport_detail.h"
@@ -118,7 +119,7 @@ void step_pending_events() {
 
 // Steps 8 and 9: back to real time past the top of descent, and the pauses.
 void step_rate_and_pauses() {
-    if (tod_passed == 1) {
+    if (vnav_phase == VnavPhase::Descent) {
         if (Lnav1xAtTod == 1 && sim_rate_restored == 0) {
             if (sim_rate == 1.0)
                 sim_rate_restored = 1;
@@ -133,7 +134,7 @@ void step_rate_and_pauses() {
     }
     // A route that ends at a fix without an altitude has no descent: its
     // cruise runs to the end, and the pause comes near its last fix.
-    const bool no_descent = toc_passed == 1 && !active_profile().tod.exists;
+    const bool no_descent = vnav_phase != VnavPhase::Climb && !active_profile().tod.exists;
     if ((descent_speed_phase == kDescentSpeedPhaseOn || no_descent) && PauseAtDistFromDest == 1 &&
         paused_at_dest_distance == 0) {
         bool near = false;

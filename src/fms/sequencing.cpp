@@ -115,7 +115,7 @@ void check_course_reversal() {
     // The waypoint lies behind: any switching distance sequences it now.
     distance_to_to_nm = -1.0;
     call_for_vnav_targets(VnavReason::CourseReversal, kBothTargets);
-    if (toc_passed == 1 && tod_passed == 0) reversal_near_tod = 1;
+    if (vnav_phase == VnavPhase::Cruise) reversal_near_tod = 1;
 }
 
 void stamp_passing_time() {

@@ -1,4 +1,5 @@
 #include "gauges/stand_in_hooks.h"
+#include "fms/perf/vnav_phase.h"
 #include "gauges/server_gauge.h"
 
 #include "cdu_smiths/cdu_render.h"
@@ -71,9 +72,9 @@ void orvex_standin_route_status(StandInRouteStatus* status) {
     status->vnav_engaged = vnav_engaged;
     std::snprintf(status->phase, sizeof status->phase, "%s", flight_segment_name(flight_phase));
     std::snprintf(status->profile, sizeof status->profile, "%s",
-                  tod_passed == 1   ? "descent"
-                  : toc_passed == 1 ? "cruise"
-                                    : "climb");
+                  vnav_phase == VnavPhase::Descent  ? "descent"
+                  : vnav_phase == VnavPhase::Cruise ? "cruise"
+                                                    : "climb");
 }
 
 int32_t orvex_standin_take_warning(char* line, int32_t size) {

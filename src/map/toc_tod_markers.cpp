@@ -6,6 +6,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "map/map_overlays.h"
@@ -137,7 +138,7 @@ void draw_floating(const Frame& f, const Marker& m) {
     std::string label;
     if (!descending && at_cruise) {
         if (!vnav) label = "[TOC]";
-    } else if (descending && tod_passed == 0 && at_cruise) {
+    } else if (descending && vnav_phase != VnavPhase::Descent && at_cruise) {
         if (!vnav) label = "[TOD]";
     } else {
         char buf[32];

@@ -7,6 +7,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_selection.h"
@@ -89,8 +90,8 @@ void draw_vertical_scale(Rose& r) {
         y = static_cast<int>(s.snap_token_41 * 0.44881889763779526 - 10.0);
         letters = "GS";
     } else {
-        if (!(distance_to_destination > 4.0) || efs50_nav_source != kEfs50NavSourceFms || tod_passed != 1 ||
-            !route_active())
+        if (!(distance_to_destination > 4.0) || efs50_nav_source != kEfs50NavSourceFms ||
+            vnav_phase != VnavPhase::Descent || !route_active())
             return;
         y = static_cast<int>(
             std::clamp(s.indicated_altitude_ft - descent_path_altitude, -1000.0, 1000.0) * 0.057 - 10.0);

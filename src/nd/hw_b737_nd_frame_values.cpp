@@ -3,6 +3,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/math/clock_math.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 
@@ -32,7 +33,7 @@ std::string eta_text(double ete_hours, double ete_minutes, double ete_tenths, do
 
 DescentPath current_descent_path() {
     DescentPath path;
-    path.active = tod_passed;
+    path.active = vnav_phase == VnavPhase::Descent;
     path.path_altitude_ft = descent_path_altitude;
     path.path_length_nm = active_profile().tod_to_entry_nm(constraint_waypoint_index);
     return path;

@@ -4,6 +4,7 @@
 #include "cdu_stand_in.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "sim_state.h"
@@ -27,9 +28,9 @@ TEST_F(DescentDeviation, isNearZeroAtTheTodAndStepsNoMoreThanTheDescentThroughEa
         "aircraft rate 4\naircraft speed 160\nkey 0x1024C 3000\nfly 300\naircraft speed 280\naircraft ap spd "
         "on\n");
     ASSERT_EQ(vnav_engaged, 1);
-    for (int i = 0; i < 3000 && tod_passed == 0; ++i)
+    for (int i = 0; i < 3000 && vnav_phase != VnavPhase::Descent; ++i)
         run("fly 6\n");
-    ASSERT_EQ(tod_passed, 1);
+    ASSERT_EQ(vnav_phase, VnavPhase::Descent);
     const auto deviation = [] { return host::aircraft().altitude_ft - descent_path_altitude; };
     run("fly 6\n");
     EXPECT_LT(std::fabs(deviation()), 300.0);
@@ -39,7 +40,8 @@ TEST_F(DescentDeviation, isNearZeroAtTheTodAndStepsNoMoreThanTheDescentThroughEa
     // bounds a step of the path flown alongside it.
     const int sequenced_from = to_waypoint_index;
     double previous = deviation(), largest = 0.0;
-    for (int i = 0; i < 400 && tod_passed == 1 && host::aircraft().altitude_ft > 2500.0; ++i) {
+    for (int i = 0; i < 400 && vnav_phase == VnavPhase::Descent && host::aircraft().altitude_ft > 2500.0;
+         ++i) {
         run("fly 6\n");
         const double d = deviation();
         largest = std::max(largest, std::fabs(d - previous));

@@ -11,6 +11,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
 #include "gauges/linkage.h"
@@ -55,7 +56,7 @@ class EconProfileFigures : public PageCanvas {
         set_active_last(-1);
         set_flown_to(kNoToWaypoint);
         cruise_altitude = 0;
-        toc_passed = tod_passed = 0;
+        vnav_phase = VnavPhase::Climb;
         ImportTable.panels = nullptr;
         PageCanvas::TearDown();
     }
@@ -105,13 +106,12 @@ TEST_F(EconProfileFigures, pagesAndNdReadTheProfileAlongTheLegsFromTheAircraftNo
          30.0},
     };
     for (const Row& r : rows) {
-        toc_passed = r.toc_passed;
-        tod_passed = 0;
+        vnav_phase = r.toc_passed == 1 ? VnavPhase::Cruise : VnavPhase::Climb;
         aircraft_state.indicated_altitude_ft = r.altitude_ft;
         fly_to(r.built_at_nm);
         locate_vertical_profile(aircraft_place());
         fly_to(r.now_nm);
-        tod_passed = r.tod_passed;
+        if (r.tod_passed == 1) vnav_phase = VnavPhase::Descent;
         descent_path_altitude = r.altitude_ft - 1000.0;
         EXPECT_EQ(page_text(kPageEconClb, 160, 66), r.clb_toc) << r.what;
         EXPECT_EQ(page_text(kPageEconPathDes, 5, 133), r.des_dev) << r.what;

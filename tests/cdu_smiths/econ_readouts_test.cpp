@@ -9,6 +9,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/vertical_state.h"
@@ -98,7 +99,7 @@ TEST_F(EconReadouts, climbShowsTheTopOfClimbWhenItComesFirstElseTheConstraint) {
     for (auto [speed, toc, to] :
          {std::tuple{60.0, 0, 1}, std::tuple{300.0, 1, 1}, std::tuple{300.0, 0, 999}}) {
         aircraft_state.ground_speed_kt = speed;
-        toc_passed = toc;
+        vnav_phase = toc == 1 ? VnavPhase::Cruise : VnavPhase::Climb;
         set_flown_to(to);
         draw();
         EXPECT_EQ(text_at(200, 55), "") << speed << toc << to;
@@ -106,7 +107,7 @@ TEST_F(EconReadouts, climbShowsTheTopOfClimbWhenItComesFirstElseTheConstraint) {
 }
 
 TEST_F(EconReadouts, cruiseShowsTheDescentPointWindAndFuel) {
-    toc_passed = 1;
+    vnav_phase = VnavPhase::Cruise;
     show_tod_at(47.25, -122.0);
     aircraft_state.wind_direction_deg = 5.0;
     aircraft_state.wind_speed_kt = 12.0;
@@ -117,7 +118,7 @@ TEST_F(EconReadouts, cruiseShowsTheDescentPointWindAndFuel) {
     EXPECT_EQ(text_at(180, 99), "005\xC2\xB0 /  12");
     EXPECT_EQ(text_at(12, 121), "F U E L    A T KPDX");
     aircraft_state.wind_speed_kt = 0.0;
-    tod_passed = 1;
+    vnav_phase = VnavPhase::Descent;
     aircraft_state.plat = 47.1; // 24 NM along the leg to the target
     draw();
     EXPECT_EQ(text_at(180, 99), "---\xC2\xB0 / ---");
@@ -151,7 +152,7 @@ TEST_F(EconReadouts, fuelAtTheLastWaypointSlowsTheLastHundredMiles) {
 }
 
 TEST_F(EconReadouts, verticalDeviationIsSteppedAndPathAnglesShowInTheDescent) {
-    toc_passed = tod_passed = 1;
+    vnav_phase = VnavPhase::Descent;
     show_tod_at(46.8, -122.0, 1); // 12 NM behind the aircraft, on the way to the target
     descent_path_altitude = 10000.0;
     struct Row {
@@ -188,7 +189,7 @@ TEST_F(EconReadouts, verticalDeviationIsSteppedAndPathAnglesShowInTheDescent) {
     aircraft_state.vertical_speed_fpm = 200.0;
     draw();
     EXPECT_EQ(text_at(130, 133), "");
-    tod_passed = 0;
+    vnav_phase = VnavPhase::Cruise;
     draw();
     EXPECT_EQ(text_at(5, 133), "");
 }

@@ -9,6 +9,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -217,10 +218,12 @@ class VnavFlights : public CduStandIn {
                 run("key 0x10019\n");
             }
             const bool fast = aircraft_state.ground_speed_kt > 100.0;
-            if (checked == 0 && fast && toc_passed == 0 && altitude() > start_altitude + 500.0) {
+            if (checked == 0 && fast && vnav_phase == VnavPhase::Climb &&
+                altitude() > start_altitude + 500.0) {
                 pages_show_only_the_open_route("in the climb");
                 ++checked;
-            } else if (checked == 1 && toc_passed == 1 && altitude() > cruise_altitude - 100.0) {
+            } else if (checked == 1 && vnav_phase != VnavPhase::Climb &&
+                       altitude() > cruise_altitude - 100.0) {
                 pages_show_only_the_open_route("in the cruise");
                 press("DES L5");
                 ++checked;
@@ -287,7 +290,7 @@ TEST_F(VnavFlights, aClimbConstraintOnTheFirstLegIsMetAndTheDescentNeverClimbs) 
     double at_puyal = -1.0, lowest_since_tod = 1e9, climb_in_descent = 0.0;
     fly_to_the_end([&] {
         if (at_puyal < 0.0 && last_passed_waypoint == "PUYAL") at_puyal = last_passed_altitude_ft;
-        if (tod_passed == 1) {
+        if (vnav_phase == VnavPhase::Descent) {
             lowest_since_tod = std::min(lowest_since_tod, altitude());
             climb_in_descent = std::max(climb_in_descent, altitude() - lowest_since_tod);
         }
@@ -341,7 +344,8 @@ TEST_F(VnavFlights, theDescentFliesThroughTheGapToTheApproachsConstraints) {
     std::string end_of_descent; // E/D ALT on ECON PATH DES once FOURT is passed
     fly_to_the_end([&] {
         if (at_zosim < 0.0 && to_waypoint_index > gap + 1) at_zosim = altitude(); // ZOSIM passed
-        if (tod_passed == 1) lowest_target = std::min(lowest_target, vertical_target_altitude);
+        if (vnav_phase == VnavPhase::Descent)
+            lowest_target = std::min(lowest_target, vertical_target_altitude);
         if (end_of_descent.empty() && to_waypoint_index > gap + 2) { // FOURT passed
             press("DES");
             frames(1);
@@ -368,7 +372,8 @@ TEST_F(VnavFlights, aClimbConstraintBelowTheAircraftNeverEndsTheDescent) {
     int tod_at_nisql = -1;
     fly_to_the_end([&] {
         highest = std::max(highest, altitude());
-        if (tod_at_nisql < 0 && last_passed_waypoint == "NISQL") tod_at_nisql = tod_passed;
+        if (tod_at_nisql < 0 && last_passed_waypoint == "NISQL")
+            tod_at_nisql = vnav_phase == VnavPhase::Descent;
         if (at_kelso < 0.0 && last_passed_waypoint == "KELSO") at_kelso = last_passed_altitude_ft;
     });
     EXPECT_EQ(tod_at_nisql, 0);
@@ -532,7 +537,7 @@ TEST_F(VnavFlights, aRouteWithoutDestinationFromTheGroundCruisesToItsLastFix) {
     const double highest = fly_the_open_route();
     EXPECT_GT(highest, 11850.0);
     EXPECT_LT(highest, 12300.0);
-    EXPECT_EQ(tod_passed, 0);
+    EXPECT_NE(vnav_phase, VnavPhase::Descent);
 }
 
 // In the cruise at 12 000 ft on KSEA SEA OLM KPDX, CRZ ALT 16 000 executed:
@@ -541,7 +546,7 @@ TEST_F(VnavFlights, aHigherCruiseLevelExecutedInTheCruiseIsClimbedTo) {
     start({"SEA5SW", 47.40, -122.40, 12000.0}, 200,
           "RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"12000\" R1 EXEC");
     run("key 0x101F5 280\nfly 300\n");
-    ASSERT_EQ(toc_passed, 1);
+    ASSERT_NE(vnav_phase, VnavPhase::Climb);
     press("CRZ \"16000\" L1 EXEC");
     double highest = 0.0;
     fly_to_the_end([&] { highest = std::max(highest, altitude()); });
@@ -591,10 +596,11 @@ TEST_F(VnavFlightsWithMcu, aDirectToTheFafOnTheMcuStillDescendsInTime) {
           "RTE \"KYKM\" L1 \"KSEA\" R1 \"27\" L3 NEXT \"YKM\" R1 \"V4\" L2 \"NACHS\" R2 DEP_ARR R2 L1 R2 R2 "
           "RTE NEXT R6 EXEC CLB \"FL200\" L1 EXEC");
     ASSERT_EQ(cruise_altitude, 20000);
-    for (int i = 0; i < 400 && !(toc_passed == 1 && active_plan[to_waypoint_index].ident == "CHINS"); ++i)
+    for (int i = 0;
+         i < 400 && !(vnav_phase != VnavPhase::Climb && active_plan[to_waypoint_index].ident == "CHINS"); ++i)
         run("fly 18\n");
     ASSERT_EQ(active_plan[to_waypoint_index].ident, "CHINS");
-    ASSERT_EQ(tod_passed, 0);
+    ASSERT_NE(vnav_phase, VnavPhase::Descent);
     run("mcu MCU DIRTO ENTRY\nkeyboard type \"CARRO\"\nframes 1\nkeyboard press RETURN\nframes 2\n");
     ASSERT_EQ(flown_last(), 2);
     ASSERT_EQ(active_plan[1].ident, "CARRO");
@@ -637,7 +643,7 @@ class KseaKpdxTypedAltitudes : public VnavFlights {
         fly_to_the_end([&] {
             if (held < 0.0 && *c.held_at != '\0' && last_passed_waypoint == c.held_at)
                 held = last_passed_altitude_ft;
-            if (began < 0.0 && tod_passed == 1) began = route - distance_to_destination;
+            if (began < 0.0 && vnav_phase == VnavPhase::Descent) began = route - distance_to_destination;
         });
         if (*c.held_at != '\0') {
             EXPECT_NEAR(held, c.held_altitude, 300.0);

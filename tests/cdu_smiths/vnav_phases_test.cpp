@@ -64,7 +64,7 @@ TEST_F(VnavPhases, atTheGateTheTargetsGoOutOnceAndThePilotsAltitudeStays) {
     const std::size_t engaged = mark();
     run("key 0x10338\nframes 2\n");
     ASSERT_EQ(vnav_engaged, 1);
-    EXPECT_EQ(vnav_phase, VnavPhase::OnGround);
+    EXPECT_TRUE(vnav_on_ground());
     EXPECT_EQ(sent_since(engaged, kAltitudeSet), 1);
     EXPECT_EQ(sent_since(engaged, kSpeedSet), 1);
 
@@ -84,7 +84,7 @@ TEST_F(VnavPhases, atTheGateTheTargetsGoOutOnceAndThePilotsAltitudeStays) {
         run("frames 20\n");
         EXPECT_EQ(sent_since(from, kAltitudeSet), 0) << s.what;
         EXPECT_EQ(sent_since(from, kSpeedSet), 0) << s.what;
-        EXPECT_EQ(vnav_phase, VnavPhase::OnGround) << s.what;
+        EXPECT_TRUE(vnav_on_ground()) << s.what;
     }
     EXPECT_EQ(host::aircraft().ap_altitude_ft, 5000.0);
 
@@ -103,7 +103,7 @@ TEST_F(VnavPhases, atTheGateTheTargetsGoOutOnceAndThePilotsAltitudeStays) {
     }
     EXPECT_LE(most_in_a_stretch, 2);
     ASSERT_GE(phases.size(), 3u);
-    EXPECT_EQ(phases.front(), VnavPhase::OnGround);
+    EXPECT_EQ(phases.front(), VnavPhase::Climb);
     EXPECT_EQ(phases.back(), VnavPhase::Descent);
     EXPECT_NE(std::find(phases.begin(), phases.end(), VnavPhase::Cruise), phases.end());
 }
@@ -367,7 +367,7 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
     run("frames 40\naircraft speed 0\nframes 5\n");
     if (m <= Taxiing) {
         EXPECT_EQ(sent_since(from, kAltitudeSet) + sent_since(from, kSpeedSet), 0) << row;
-        EXPECT_EQ(vnav_phase, VnavPhase::OnGround) << row;
+        EXPECT_TRUE(vnav_on_ground()) << row;
     }
     // Take-off from runway 16L with the pilot's 3000 ft; with VNAV off the
     // pilot climbs on to the cruise altitude by the MCP.
@@ -385,18 +385,19 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
         fly_while([&] { return altitude() < 6000.0; }, nothing);
     }
     if (m == Climbing) engage();
-    if (m >= Cruising) fly_while([&] { return toc_passed == 0 && lnav_engaged == 1; }, nothing);
+    if (m >= Cruising)
+        fly_while([&] { return vnav_phase == VnavPhase::Climb && lnav_engaged == 1; }, nothing);
     if (m >= Cruising) engage();
     // In the descent VNAV is taken off and engaged again.
     if (m == Descending) {
-        fly_while([&] { return tod_passed == 0 && lnav_engaged == 1; }, nothing);
+        fly_while([&] { return vnav_phase != VnavPhase::Descent && lnav_engaged == 1; }, nothing);
         // A route without an end of descent has no T/D: it cruises to its end.
         if (!shape.ends_low) {
-            EXPECT_EQ(tod_passed, 0) << row;
+            EXPECT_NE(vnav_phase, VnavPhase::Descent) << row;
             EXPECT_EQ(vnav_phase, VnavPhase::Cruise) << row;
             return;
         }
-        ASSERT_EQ(tod_passed, 1) << row;
+        ASSERT_EQ(vnav_phase, VnavPhase::Descent) << row;
         run("key 0x10338\nframes 2\n");
         engage();
         EXPECT_EQ(vnav_phase, VnavPhase::Descent) << row;
@@ -408,7 +409,7 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
     // climb, at cruise and in the descent. Engaged at cruise past a T/D the
     // module passed already (a route too short for the level the pilot
     // climbs to), the descent is what follows.
-    const bool engaged_before_tod = tod_passed == 0;
+    const bool engaged_before_tod = vnav_phase != VnavPhase::Descent;
     press(!engaged_before_tod ? "PROG PREV" : m == Cruising ? "CRZ" : "CLB");
     bool descended = false, climbed_after = false;
     int descent_looks = 0;

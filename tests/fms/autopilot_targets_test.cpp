@@ -8,6 +8,7 @@
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/autopilot_targets.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_selection.h"
 #include "plan_builder.h"
@@ -99,7 +100,7 @@ TEST_F(AutopilotTargets, ClimbStepsUpFromARateReadOneUlpShort) {
     EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{1200}));
 
     // The descent rate likewise: 1800 ft/min computed a little short.
-    toc_passed = tod_passed = 1;
+    vnav_phase = VnavPhase::Descent;
     a.indicated_altitude_ft = 11000.0;
     vertical_target_altitude = 5000.0;
     // A distance a few parts in 1e13 beyond 3.333 minutes x 5 NM a minute.
@@ -115,7 +116,7 @@ TEST_F(AutopilotTargets, ClimbStepsUpFromARateReadOneUlpShort) {
 
 TEST_F(AutopilotTargets, DescentSendsTheRoundedRateOnceAndTheFirstPassTheAltitude) {
     route_with_vnav();
-    toc_passed = tod_passed = 1;
+    vnav_phase = VnavPhase::Descent;
     AircraftState& a = aircraft_state;
     a.indicated_altitude_ft = 11730.0;
     vertical_target_altitude = 5000.0;
@@ -142,7 +143,7 @@ TEST_F(AutopilotTargets, SpeedFollowsThePhaseAndTheConstraints) {
     distance_to_to_nm = 10.0;
     RouteWaypoint& to = active_entry(1);
     struct Row {
-        int climb_passed, descent; // toc_passed, descent_speed_phase
+        int climb_passed, descent; // past the T/C, descent_speed_phase
         int constrained;
         double speed;
         int mach_cruise;
@@ -161,7 +162,7 @@ TEST_F(AutopilotTargets, SpeedFollowsThePhaseAndTheConstraints) {
     };
     for (const Row& r : rows) {
         host::sim_state().key_events.clear();
-        toc_passed = r.climb_passed;
+        vnav_phase = r.climb_passed == 1 ? VnavPhase::Cruise : VnavPhase::Climb;
         descent_speed_phase = r.descent;
         to.altitude_kind = static_cast<AltitudeKind>(r.constrained);
         to.alt_constraint = 9000.0;

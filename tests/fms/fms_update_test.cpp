@@ -7,6 +7,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/guidance/times_to_go.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/mcu_page_state.h"
@@ -96,7 +97,7 @@ TEST_F(Update, SendsPendingEventsRestoresTheRateAndPausesOnce) {
     CruiseMach = 0.78;
     pending_mach_events = 2;
     pending_descent_speed_event = 1;
-    tod_passed = 1;
+    vnav_phase = VnavPhase::Descent;
     Lnav1xAtTod = 1;
     place(47.0, 8.0, 0.0);
     passes(6);

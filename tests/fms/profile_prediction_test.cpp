@@ -6,6 +6,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -65,8 +66,8 @@ TEST(ProfilePrediction, ClimbModelAndSemicircularRule) {
         EXPECT_EQ(climb_distance_nm, static_cast<int>(r.expected / 2000.0 * 5.0));
     }
     // Mode 0 re-arms the detection.
-    EXPECT_EQ(toc_passed, 0);
-    EXPECT_EQ(tod_passed, 0);
+    EXPECT_EQ(vnav_phase, VnavPhase::Climb);
+    EXPECT_NE(vnav_phase, VnavPhase::Descent);
     EXPECT_EQ(descent_speed_phase, kDescentSpeedPhaseOn);
 }
 

@@ -1,6 +1,7 @@
 #include "random_flights.h"
 
 #include "aircraft_store.h"
+#include "fms/perf/vnav_phase.h"
 #include "host_services.h"
 #include "sim_state.h"
 #include "test_environment_reset.h"
@@ -522,7 +523,8 @@ std::vector<Role> constraint_roles_checked(double cruise, double field, double d
     double level = cruise;
     for (int pass = 0; pass < 4 && field > -900.0; ++pass) {
         const double up = up_to(level);
-        if (up + down > 0.0) level = std::min(double(cruise), (route + origin * up + field * down) / (up + down));
+        if (up + down > 0.0)
+            level = std::min(double(cruise), (route + origin * up + field * down) / (up + down));
     }
     const double up = up_to(level);
     // In whole NM, the distances along the legs counted whole after each leg.
@@ -728,10 +730,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double arrival_altitude = -1.0;
     double arrival_to_go = 0.0;  // NM along the legs to the field where LNAV let go
     double level_past_tod = 0.0; // NM flown level at cruise past the TOD
-    int tod_was = tod_passed;
+    bool tod_was = vnav_phase == VnavPhase::Descent;
     bool early_reported = false;
     double lat = aircraft_state.plat, lon = aircraft_state.plon;
-    int toc_was = toc_passed;
+    bool toc_was = vnav_phase != VnavPhase::Climb;
     // A third of the flights on the example routes (whose fixes the database
     // holds), drawn apart so that a seed flies its route as before: a GNS
     // direct-to once in cruise, to the TO, or to the fix after it when the TO
@@ -778,14 +780,14 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // descent begun more than 10 NM both from the T/D and from abeam it
         // on its leg: a sharp turn at cruise speed just before the T/D is
         // flown wide (up to 21 NM seen) of the legs it stands on.
-        if (vnav_engaged == 1 && toc_was == 0 && toc_passed == 1 && tod_passed == 0) {
+        if (vnav_engaged == 1 && toc_was == 0 && vnav_phase == VnavPhase::Cruise) {
             const double d = off(shown_toc_lat, shown_toc_lon);
             counts.toc_off_nm = std::max(counts.toc_off_nm, d);
             if (d > 5.0) faults.push_back(where("levelled off NM from the pages' T/C", d));
         }
         // A T/D off the route (placed behind the TO waypoint when the descent
         // is longer than the route ahead) marks no point to meet.
-        if (vnav_engaged == 1 && tod_was == 0 && tod_passed == 1 && shown_tod_along >= 0.0) {
+        if (vnav_engaged == 1 && tod_was == 0 && vnav_phase == VnavPhase::Descent && shown_tod_along >= 0.0) {
             const double d =
                 std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
             counts.tod_off_nm = std::max(counts.tod_off_nm, d);
@@ -797,7 +799,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                                      ? shown_tod_along
                                  : tod_lat != 0.0 || tod_lon != 0.0 ? along_route(tod_lat, tod_lon)
                                                                     : -1.0;
-        toc_was = toc_passed;
+        toc_was = vnav_phase != VnavPhase::Climb;
         shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
         shown_tod_along = tod_along;
         // One off the route stands behind the TO waypoint on the way the
@@ -832,7 +834,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         gc_dist_course(lat, lon, aircraft_state.plat, aircraft_state.plon, &step, &course);
         lat = aircraft_state.plat;
         lon = aircraft_state.plon;
-        if (toc_passed == 1) lowest_since_toc = std::min(lowest_since_toc, altitude);
+        if (vnav_phase != VnavPhase::Climb) lowest_since_toc = std::min(lowest_since_toc, altitude);
         highest_flown = std::max(highest_flown, altitude);
         const int at = to_waypoint_index + (direct_past_to ? 1 : 0);
         const bool to_checked = std::any_of(checked.begin(), checked.end(),
@@ -847,7 +849,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (tod_lat != 0.0 || tod_lon != 0.0)
             gc_dist_course(active_plan[to_waypoint_index].lat, active_plan[to_waypoint_index].lon, tod_lat,
                            tod_lon, &tod_from_to, &unused_tod_course);
-        if (direct_due && due_now && toc_passed == 1 && tod_passed == 0 && at < last && tod_from_to > 40.0 &&
+        if (direct_due && due_now && vnav_phase == VnavPhase::Cruise && at < last && tod_from_to > 40.0 &&
             std::fabs(cross_track_nm) < 0.5) {
             direct_due = false;
             plan_changed = true;
@@ -904,7 +906,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         const PathEnd* end = next_end(ends, route_nm - distance_to_destination);
         while (end != nullptr && end->altitude >= cruise && end->altitude >= altitude - 100.0)
             end = next_end(ends, end->along);
-        if (tod_passed == 1 && tod_was == 0 && vnav_engaged == 1 && end != nullptr && !early_reported) {
+        if (vnav_phase == VnavPhase::Descent && tod_was == 0 && vnav_engaged == 1 && end != nullptr &&
+            !early_reported) {
             const double early =
                 end->along - (route_nm - distance_to_destination) - (altitude - end->altitude) / per_nm;
             if (early > 20.0) {
@@ -912,15 +915,16 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 faults.push_back(where("the descent begun early by", early));
             }
         }
-        tod_was = tod_passed;
+        tod_was = vnav_phase == VnavPhase::Descent;
         if (level_past_tod > 5.0 && !level_reported) {
             level_reported = true;
             faults.push_back(where("level at the cruise altitude past the TOD", cruise));
         }
         // The autopilot answers a new command on the next frames: a climb
         // is one of more than 100 ft above the lowest altitude since the TOD.
-        lowest_in_descent =
-            tod_passed == 1 && vnav_engaged == 1 ? std::min(lowest_in_descent, altitude) : 1e9;
+        lowest_in_descent = vnav_phase == VnavPhase::Descent && vnav_engaged == 1
+                                ? std::min(lowest_in_descent, altitude)
+                                : 1e9;
         if (altitude > lowest_in_descent + 100.0 && !climbed_in_descent) {
             climbed_in_descent = true;
             faults.push_back(where("climbed in the descent from", lowest_in_descent));

@@ -7,6 +7,7 @@
 #include "data/module_settings.h"
 #include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/update_state.h"
 #include "fms/plan/vertical_state.h"
@@ -25,7 +26,7 @@ class VerticalProfileTest : public EquatorRoute {
         aircraft_state.indicated_altitude_ft = 0.0;
         cruise_altitude = 12000;
         switch_distance = WptChgDist = WptProcChgDist = FlyoverWptChgDist = 0.0;
-        toc_passed = tod_passed = 0;
+        vnav_phase = VnavPhase::Climb;
     }
     static void constrain(int i, AltitudeKind kind, double altitude) {
         active_entry(i).altitude_kind = kind;
@@ -89,7 +90,7 @@ TEST_F(VerticalProfileTest, eachRouteShapePlacesItsPoints) {
 TEST_F(VerticalProfileTest, inTheDescentTheNextEndIsTheEDAndOneBeyondItEndsTheNext) {
     constrain(3, AltitudeKind::Procedure, 6000.0);
     constrain(4, AltitudeKind::Procedure, 3000.0);
-    toc_passed = tod_passed = 1;
+    vnav_phase = VnavPhase::Descent;
     set_flown_to(2);
     aircraft_state.plat = active_plan[1].lat;
     aircraft_state.plon = active_plan[1].lon;
@@ -154,7 +155,7 @@ namespace {
 // In cruise a route changed since the profile was built gets its own within
 // a second, the altitude flown unchanged.
 TEST_F(VerticalProfileTest, aRouteChangedInCruiseGetsItsOwnProfileWithinASecond) {
-    toc_passed = 1;
+    vnav_phase = VnavPhase::Cruise;
     aircraft_state.indicated_altitude_ft = 12000.0;
     update_toc_tod(kTodLocate);
     ASSERT_TRUE(active_profile().tod.exists);
@@ -165,7 +166,7 @@ TEST_F(VerticalProfileTest, aRouteChangedInCruiseGetsItsOwnProfileWithinASecond)
     frame_slot = 0;
     update_vertical_guidance();
     EXPECT_TRUE(active_profile().tod.exists);
-    EXPECT_EQ(tod_passed, 0);
+    EXPECT_NE(vnav_phase, VnavPhase::Descent);
 }
 
 } // namespace
@@ -178,7 +179,7 @@ namespace {
 TEST_F(VerticalProfileTest, theRouteEditedIsProfiledWithOneBuild) {
     constrain(1, AltitudeKind::Procedure, 4000.0);
     for (const int passed : {0, 1}) {
-        toc_passed = passed;
+        vnav_phase = passed == 1 ? VnavPhase::Cruise : VnavPhase::Climb;
         aircraft_state.indicated_altitude_ft = passed == 1 ? 12000.0 : 0.0;
         const unsigned long before = vertical_profiles_built();
         make_profile_again();
@@ -186,7 +187,7 @@ TEST_F(VerticalProfileTest, theRouteEditedIsProfiledWithOneBuild) {
         const VerticalProfile& p = active_profile();
         ASSERT_TRUE(p.tod.exists) << passed;
         EXPECT_EQ(tod_lon, p.tod.lon) << passed;
-        EXPECT_EQ(toc_passed, passed);
+        EXPECT_EQ(vnav_phase != VnavPhase::Climb, passed == 1);
         if (passed == 0) {
             EXPECT_EQ(p.climb_cap, 1);
             EXPECT_EQ(constraint_waypoint_index, 1);

@@ -6,6 +6,7 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/exec/exec_erase.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
@@ -68,8 +69,8 @@ TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
     for (int i = 0; i < 18 * 60 * 40 && to_waypoint_index <= 6 && lnav_engaged == 1; ++i) {
         pass();
         highest = std::max(highest, m.altitude_ft);
-        if (toc_passed == 1 && to_at_toc < 0) to_at_toc = to_waypoint_index;
-        if (tod_passed == 1 && to_at_tod < 0) {
+        if (vnav_phase != VnavPhase::Climb && to_at_toc < 0) to_at_toc = to_waypoint_index;
+        if (vnav_phase == VnavPhase::Descent && to_at_tod < 0) {
             to_at_tod = to_waypoint_index;
             altitude_at_tod = m.altitude_ft;
         }

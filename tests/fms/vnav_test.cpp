@@ -38,8 +38,7 @@ class Vnav : public UpdateTest {
         at(points[0]);
         vnav_engaged = 1;
         aircraft_state.indicated_altitude_ft = 0.0;
-        toc_passed = 0;
-        clear_tod_passed();
+        vnav_phase = VnavPhase::Climb;
         return points;
     }
     // The same, active, to a field at 0 ft at the end, flown at `cruise` with
@@ -124,11 +123,11 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     // A new level at the TO waypoint: it becomes the cruise altitude.
     set_flown_to(2);
     constrain(2, 8000.0, 250.0, kPlain);
-    tod_passed = 1;
+    vnav_phase = VnavPhase::Descent;
     smiths_cdu_page = 34;
     update_toc_tod(kTodNewLevel);
     EXPECT_EQ(cruise_altitude, 8000);
-    EXPECT_EQ(tod_passed, 0);
+    EXPECT_NE(vnav_phase, VnavPhase::Descent);
     EXPECT_EQ(smiths_cdu_page, 35);
     EXPECT_EQ(tod_sequence_index, 2);
     EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), 8.0, 1e-6);
@@ -136,7 +135,7 @@ TEST_F(Vnav, TopOfDescentBackFromTheFirstDescentConstraint) {
     // Longer than the route ahead (from 30000 ft flown past the TOC):
     // behind the TO waypoint.
     cruise_altitude = 30000;
-    toc_passed = 1;
+    vnav_phase = VnavPhase::Cruise;
     aircraft_state.indicated_altitude_ft = 30000.0;
     set_flown_to(3);
     at(p[2]);
@@ -164,8 +163,8 @@ TEST_F(Vnav, TopOfDescentIsWhereTheDistanceAlongTheLegsMeetsTheDescent) {
         p.push_back(offset("W4", p[3], 90.0 + c.turn, 30.0));
         activate(p);
         at(p[0]);
-        vnav_engaged = toc_passed = 1;
-        clear_tod_passed();
+        vnav_engaged = 1;
+        vnav_phase = VnavPhase::Cruise;
         cruise_altitude = 10000;
         aircraft_state.indicated_altitude_ft = 10000.0;
         descent_rate_used_fpm = 2000.0;
@@ -187,7 +186,7 @@ TEST_F(Vnav, TopOfDescentFollowsTheAltitudeFlownInTheCruise) {
     const std::vector<PlanPoint> p = line(4, 20.0);
     route_state = kRouteStateActive;
     cruise_altitude = 10000;
-    toc_passed = 1;
+    vnav_phase = VnavPhase::Cruise;
     aircraft_state.indicated_altitude_ft = 10000.0;
     descent_rate_used_fpm = 2000.0;
     descent_tas_target = 240.0; // 500 ft/NM
@@ -198,7 +197,7 @@ TEST_F(Vnav, TopOfDescentFollowsTheAltitudeFlownInTheCruise) {
     for (const double flown : {10050.0, 12000.0, 9000.0}) {
         aircraft_state.indicated_altitude_ft = flown;
         update_vertical_guidance();
-        EXPECT_EQ(tod_passed, 0) << flown;
+        EXPECT_NE(vnav_phase, VnavPhase::Descent) << flown;
         // Within 100 ft of the level it was found from the T/D stays.
         const double top = flown == 10050.0 ? 10000.0 : flown;
         EXPECT_NEAR(nm_between(p[3].lat, p[3].lon, tod_lat, tod_lon), (top - 4000.0) / 500.0, 0.01) << flown;
@@ -216,11 +215,11 @@ TEST_F(Vnav, NoDescentBeginsBeforeAConstraintThatHoldsTheClimb) {
     at(offset("X", p[0], 90.0, 19.0));
     update_toc_tod(kTodLocate); // the route's profile, which VNAV reads
     update_vertical_guidance();
-    EXPECT_EQ(tod_passed, 0);
+    EXPECT_NE(vnav_phase, VnavPhase::Descent);
     set_flown_to(2);
     at(p[1]);
     update_vertical_guidance();
-    EXPECT_EQ(tod_passed, 1);
+    EXPECT_EQ(vnav_phase, VnavPhase::Descent);
 }
 
 // The route executed before there was a TO leaves the first entry as the
@@ -234,7 +233,7 @@ TEST_F(Vnav, EngagedInTheClimbItAimsAtTheTopOfClimbNotAtTheFirstFix) {
     update_toc_tod(kTodLocate);
     update_vertical_guidance();
     EXPECT_EQ(constraint_waypoint_index, 3); // the route's end, past the T/C
-    EXPECT_EQ(toc_passed, 0);
+    EXPECT_EQ(vnav_phase, VnavPhase::Climb);
 }
 
 TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
@@ -245,7 +244,7 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     cruise_altitude = 35000;
     constraint_waypoint_index.move_to(2);
     constrain(2, 35000.0);
-    vnav_phase = VnavPhase::Climb; // engaged a while: its target is kept
+    vnav_engagement_seen = 1; // engaged a while: its target is kept
     cruise_speed_target = 280;
     smiths_cdu_page = 34;
     struct Row {
@@ -261,7 +260,7 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     };
     for (const Row& r : rows) {
         host::sim_state().key_events.clear();
-        toc_passed = 0;
+        vnav_phase = VnavPhase::Climb;
         pending_mach_events = 0;
         vnav_altitude_set = vnav_speed_set = 1; // no other command due
         vertical_target_altitude = 35000.0;     // climbing to cruise
@@ -270,10 +269,10 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
         aircraft_state.snap_token_115 = r.airspeed_hold;
         aircraft_state.indicated_altitude_ft = 34850.0; // 150 ft below: not yet
         update_vertical_guidance();
-        EXPECT_EQ(toc_passed, 0);
+        EXPECT_EQ(vnav_phase, VnavPhase::Climb);
         aircraft_state.indicated_altitude_ft = 34851.0;
         update_vertical_guidance();
-        EXPECT_EQ(toc_passed, 1);
+        EXPECT_NE(vnav_phase, VnavPhase::Climb);
         std::vector<uint32_t> ids;
         for (const host::KeyEvent& e : host::sim_state().key_events)
             if (e.id != 0x101F4) ids.push_back(e.id);
@@ -291,7 +290,7 @@ TEST_F(Vnav, TopOfDescentAlongTheRouteWithinOneAndAHalfMiles) {
     const std::vector<PlanPoint> p = line(4, 20.0);
     route_state = kRouteStateActive;
     cruise_altitude = 20000;
-    toc_passed = 1;
+    vnav_phase = VnavPhase::Cruise;
     constraint_waypoint_index.move_to(3);
     constrain(3, 6000.0);
     descent_rate_used_fpm = 2000.0;
@@ -311,10 +310,10 @@ TEST_F(Vnav, TopOfDescentAlongTheRouteWithinOneAndAHalfMiles) {
     set_flown_to(2);
     at(offset("X", p[0], 90.0, 25.0 - 1.51));
     update_vertical_guidance();
-    EXPECT_EQ(tod_passed, 0);
+    EXPECT_NE(vnav_phase, VnavPhase::Descent);
     at(offset("X", p[0], 90.0, 25.0 - 1.49));
     update_vertical_guidance();
-    EXPECT_EQ(tod_passed, 1);
+    EXPECT_EQ(vnav_phase, VnavPhase::Descent);
     EXPECT_EQ(descent_speed_phase, kDescentSpeedPhaseOn);
     EXPECT_EQ(smiths_cdu_page, 36);
     EXPECT_EQ(sent(0x100AC), (std::vector<uint32_t>{0x11030})); // 110.30
@@ -325,17 +324,17 @@ TEST_F(Vnav, TopOfDescentAlongTheRouteWithinOneAndAHalfMiles) {
 
     // Below the cruise altitude the TOD is that of the altitude flown:
     // from 13000 ft it lies 17.5 NM before W3.
-    clear_tod_passed();
+    vnav_phase = VnavPhase::Cruise;
     aircraft_state.indicated_altitude_ft = 13000.0;
     set_flown_to(3);
     at(offset("X", p[0], 90.0, 42.5 - 1.6));
     update_vertical_guidance();
-    EXPECT_EQ(tod_passed, 0);
+    EXPECT_NE(vnav_phase, VnavPhase::Descent);
 
     // After a course reversal in cruise a TOD less than 10 NM ahead counts as passed.
     reversal_near_tod = 1;
     update_vertical_guidance();
-    EXPECT_EQ(tod_passed, 1);
+    EXPECT_EQ(vnav_phase, VnavPhase::Descent);
     EXPECT_EQ(reversal_near_tod, 0);
     EXPECT_EQ(sent(0x1024C).size(), 2u);
 }
@@ -345,7 +344,7 @@ TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
     active_entry(3).type = "APT";
     active_entry(3).alt_constraint = 20000.0;
     cruise_altitude = 20000;
-    toc_passed = tod_passed = 1;
+    vnav_phase = VnavPhase::Descent;
     switch_distance = 3.0;
     distance_to_to_nm = 2.0;
     update_vnav_target_at_sequencing();
@@ -357,7 +356,7 @@ TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
     EXPECT_EQ(vertical_target_altitude, 20000.0);
 
     // In cruise the target is the TOD and no altitude is commanded.
-    tod_passed = 0;
+    vnav_phase = VnavPhase::Cruise;
     show_tod_at(0.0, 10.5);
     update_vnav_target_at_sequencing();
     EXPECT_EQ(vertical_target_lon, 10.5);
@@ -377,7 +376,7 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     // halfway down.
     line(4, 10.0);
     cruise_altitude = 10000;
-    toc_passed = 1;
+    vnav_phase = VnavPhase::Cruise;
     constrain(3, 4000.0, 250.0, kPlain);
     // The path down at 6000 ft over the 19.5 NM from the TOD.
     descent_rate_used_fpm = 6000.0 / 19.5;
@@ -387,7 +386,7 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     update_toc_tod(kTodLocate);
     const PlanPoint tod = offset("TOD", p[1], 90.0, 0.5);
     EXPECT_NEAR(nm_between(tod.lat, tod.lon, tod_lat, tod_lon), 0.0, 1e-6);
-    tod_passed = 1;
+    vnav_phase = VnavPhase::Descent;
     constraint_waypoint_index.move_to(3);
     vertical_target_altitude = 4000.0;
     set_flown_to(3);
@@ -399,15 +398,15 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
 
     // Before the TOD: the distance to it along the legs. Passing it is the
     // vertical guidance's test, not the summary's.
-    tod_passed = 0;
+    vnav_phase = VnavPhase::Cruise;
     set_flown_to(2);
     at(offset("X", p[1], 90.0, 0.25));
     route_distance_summary();
     EXPECT_NEAR(active_profile().tod_distance_nm(), 0.25, 1e-6);
-    EXPECT_EQ(tod_passed, 0);
+    EXPECT_NE(vnav_phase, VnavPhase::Descent);
     at(offset("X", tod, 90.0, 0.1));
     route_distance_summary();
-    EXPECT_EQ(tod_passed, 0);
+    EXPECT_NE(vnav_phase, VnavPhase::Descent);
 }
 
 // The distance the descent path is laid over, for an aircraft flying towards

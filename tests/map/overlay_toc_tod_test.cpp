@@ -1,5 +1,6 @@
 // TOC and TOD markers in the HW_B737_ND style (code 8), drawn about
 // (122, 249) with unit scales on the 244 x 302 surface: 215 / 40 units per NM.
+#include "fms/perf/vnav_phase.h"
 #include "overlay_fixture.h"
 #include "shared/profile_points.h"
 
@@ -23,7 +24,7 @@ class TocTodMarkers : public OverlayTest {
     void SetUp() override {
         OverlayTest::SetUp();
         cruise_altitude = 30000;
-        toc_passed = tod_passed = 0;
+        vnav_phase = VnavPhase::Climb;
         descent_speed_phase = kDescentSpeedPhaseOff;
         vnav_engaged = 0;
         ShowFloatingTodBodIndicators = 0;
@@ -77,7 +78,7 @@ TEST_F(TocTodMarkers, plannedMarkersAreGreenRingsLabelledTcWhileClimbingAndTd) {
 
     // The T/C stays through the cruise; once the descent begins only T/D;
     // without a cruise altitude nothing.
-    toc_passed = 1;
+    vnav_phase = VnavPhase::Cruise;
     rec().clear();
     draw();
     EXPECT_EQ(rec().texts(), (std::vector<std::string>{"T/C", "T/D"}));
@@ -94,7 +95,7 @@ TEST_F(TocTodMarkers, plannedMarkersAreGreenRingsLabelledTcWhileClimbingAndTd) {
 TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
     ShowFloatingTodBodIndicators = 1;
     cruise_altitude = 0;
-    toc_passed = 1;
+    vnav_phase = VnavPhase::Cruise;
     // 3000 ft at 1500 ft/min and 300 kt: 10 NM before the constraint (30 NM
     // north); 6000 ft: 20 NM, which is the TO waypoint; 9000 ft: 30 NM, 10
     // NM back from the TO waypoint towards the aircraft, on the leg into it
@@ -171,9 +172,10 @@ TEST_F(TocTodMarkers, levelOffLabelFollowsThePhaseAndVnav) {
     const Row rows[] = {{0, 0, 0, 0, "[TOC]"}, {0, 0, 0, 1, ""},      {1, 0, 0, 0, "[TOC]"},
                         {0, 1, 0, 0, "[TOD]"}, {1, 1, 0, 0, "[TOD]"}, {1, 1, 1, 0, "[30000]"}};
     for (const Row& r : rows) {
-        toc_passed = r.toc_passed;
+        vnav_phase = r.tod_passed == 1   ? VnavPhase::Descent
+                     : r.toc_passed == 1 ? VnavPhase::Cruise
+                                         : VnavPhase::Climb;
         descent_speed_phase = r.descending == 1 ? kDescentSpeedPhaseOn : kDescentSpeedPhaseOff;
-        tod_passed = r.tod_passed;
         vnav_engaged = r.vnav;
         rec().clear();
         draw();

@@ -3,6 +3,7 @@
 // navigation layer and the turn prediction arcs.
 #include "data/display_settings.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/plan_builder.h"
 #include "gauges/gdiplus_lifetime.h"
@@ -63,7 +64,7 @@ TEST(HwB737NdFrameValues, deviationPointerFollowsTheDescentFromItsTop) {
         int row;
     } rows[] = {{1, true, 255}, {0, true, 226}, {1, false, 226}};
     for (const auto& r : rows) {
-        tod_passed = r.passed;
+        vnav_phase = r.passed == 1 ? VnavPhase::Descent : VnavPhase::Cruise;
         show_tod_at(47.1, -122.0, 1);
         vertical_profile.tod.exists = r.tod;
         descent_path_altitude = 10000.0;

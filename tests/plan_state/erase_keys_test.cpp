@@ -4,6 +4,7 @@
 #include "plan_keys_fixture.h"
 
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/published_values.h"
@@ -111,7 +112,7 @@ class EraseKeys : public PlanKeysTest {
                       route_state,
                       to_waypoint_index == kNoToWaypoint ? "-" : active_plan[to_waypoint_index].ident.c_str(),
                       lnav_engaged, vnav_engaged, cruise_altitude, toc_lat, toc_lon, tod_lat, tod_lon,
-                      toc_passed, tod_passed);
+                      vnav_phase != VnavPhase::Climb, vnav_phase == VnavPhase::Descent);
         out.push_back(values);
         std::snprintf(values, sizeof values, "published TO %d of %d, %.3f NM, LNAV %d VNAV %d; runways %d %d",
                       orvex_act_wpt_pos, orvex_fpln_wpt_cnt, orvex_act_wpt_dist, orvex_lnav_mode,

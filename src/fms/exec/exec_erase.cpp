@@ -335,14 +335,13 @@ void reset_active_route_state() {
         route_state = kRouteStateActive;
         if (old_state < kRouteStateActive) {
             // A route activated anew starts its profile in the climb.
-            toc_passed = 0;
-            clear_tod_passed();
+            vnav_transition(VnavTransition::Restart);
             descent_speed_phase = kDescentSpeedPhaseOff;
-        } else if (toc_passed == 1 && tod_passed == 0 && cruise_altitude > executed_cruise &&
+        } else if (vnav_phase == VnavPhase::Cruise && cruise_altitude > executed_cruise &&
                    cruise_altitude - aircraft_state.indicated_altitude_ft >= 150.0) {
             // A higher level executed in the cruise is climbed to (a route
             // entered in flight took the level flown as its cruise altitude).
-            toc_passed = 0;
+            vnav_transition(VnavTransition::ClimbAgain);
         }
         make_profile_again();
         command_vertical_targets(old_state);

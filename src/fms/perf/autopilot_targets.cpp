@@ -9,6 +9,7 @@
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -55,8 +56,8 @@ double vertical_target_distance() {
     const VerticalProfile& p = active_profile();
     const int k = constraint_waypoint_index;
     const int last = flown_last();
-    if (tod_passed == 1) return k >= 1 && k <= active_plan_last ? distance_ahead_to(k) : 0.0;
-    if (toc_passed == 1) return std::max(0.0, p.tod_distance_nm());
+    if (vnav_phase == VnavPhase::Descent) return k >= 1 && k <= active_plan_last ? distance_ahead_to(k) : 0.0;
+    if (vnav_phase == VnavPhase::Cruise) return std::max(0.0, p.tod_distance_nm());
     const double toc = p.toc.exists ? p.toc_distance_nm() : distance_ahead_to(last);
     return k >= to_waypoint_index && k <= last ? std::min(distance_ahead_to(k), toc) : toc;
 }
@@ -120,7 +121,7 @@ double path_altitude(double distance) {
 void descent_vertical_speed() {
     const AircraftState& a = aircraft_state;
     // A target without an altitude (a route that ends at a fix) is held level.
-    if (tod_passed != 1 || vertical_target_altitude <= kNoConstraint ||
+    if (vnav_phase != VnavPhase::Descent || vertical_target_altitude <= kNoConstraint ||
         !(a.indicated_altitude_ft >= vertical_target_altitude))
         return;
     const double distance = distance_to_meet(within_flown(constraint_waypoint_index));
@@ -207,7 +208,8 @@ void cruise_speed(const RouteWaypoint& to) {
 void update_descent_path() {
     const VerticalProfile& p = active_profile();
     const int target = p.ed.exists ? p.ed.index : -1;
-    if (tod_passed != 1 || !p.tod.exists || target != within_flown(constraint_waypoint_index)) {
+    if (vnav_phase != VnavPhase::Descent || !p.tod.exists ||
+        target != within_flown(constraint_waypoint_index)) {
         descent_path_distance_nm = -1.0;
         return;
     }
@@ -241,14 +243,14 @@ int32_t descent_altitude_command() {
 }
 
 bool descent_flown() {
-    return tod_passed == 1 && vertical_target_altitude > kNoConstraint &&
+    return vnav_phase == VnavPhase::Descent && vertical_target_altitude > kNoConstraint &&
            aircraft_state.indicated_altitude_ft <= vertical_target_altitude + 100.0;
 }
 
 void set_vnav_altitude_targets() {
     const AircraftState& a = aircraft_state;
     if (vnav_engaged != 1) {
-        if (tod_passed == 1 && vertical_target_altitude > kNoConstraint &&
+        if (vnav_phase == VnavPhase::Descent && vertical_target_altitude > kNoConstraint &&
             a.indicated_altitude_ft >= vertical_target_altitude)
             vnav_required_vs = rate_to_target(a.indicated_altitude_ft - vertical_target_altitude,
                                               vertical_target_distance(), MaxVnavDescRate);
@@ -257,7 +259,7 @@ void set_vnav_altitude_targets() {
     const int32_t now = saturate_to_whole(a.snap_token_1);
     const bool no_cruise = cruise_altitude <= 0;
     if (vnav_altitude_set == 0) {
-        const bool cruise = toc_passed == 1 && tod_passed == 0;
+        const bool cruise = vnav_phase == VnavPhase::Cruise;
         if (no_cruise) {
             // Nothing to climb or descend to: hold the altitude flown.
             if (VnavSetAlts == 1)
@@ -266,9 +268,10 @@ void set_vnav_altitude_targets() {
                     event_value(saturate_to_whole((a.indicated_altitude_ft + 50.0) / 100.0) * 100));
         } else if (VnavSetAlts == 1 && (cruise || vertical_target_altitude > kNoConstraint)) {
             // A target without an altitude (-999) is no altitude to fly to.
-            const int32_t altitude = cruise            ? cruise_altitude
-                                     : tod_passed == 1 ? descent_altitude_command()
-                                                       : saturate_to_whole(vertical_target_altitude);
+            const int32_t altitude = cruise ? cruise_altitude
+                                     : vnav_phase == VnavPhase::Descent
+                                         ? descent_altitude_command()
+                                         : saturate_to_whole(vertical_target_altitude);
             trigger_key_event(kKeyAutopilotAltitudeSet, event_value(altitude));
         }
         commanded_altitude_refresh = now;
@@ -284,7 +287,7 @@ void set_vnav_altitude_targets() {
             vnav_engaged = 0; // the pilot set another altitude; this pass still runs
     }
     if (no_cruise) return;
-    if (toc_passed == 0)
+    if (vnav_phase == VnavPhase::Climb)
         climb_vertical_speed();
     else
         descent_vertical_speed();
@@ -316,7 +319,7 @@ void set_vnav_speed_target() {
     if (predicted_altitude(to) != kNoConstraint && predicted_speed(to) != kNoConstraint) {
         if (descent_speed_phase == kDescentSpeedPhaseOn)
             descent_speed(to);
-        else if (toc_passed == 0)
+        else if (vnav_phase == VnavPhase::Climb)
             climb_speed(to);
         else
             cruise_speed(to);

@@ -8,8 +8,8 @@
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
-#include "fms/perf/vnav_phase.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
@@ -135,7 +135,7 @@ void predict_profile(int requested_altitude, int mode) {
     const double climb_distance =
         whole_climb_model ? distance_for(top - altitude, rc, climb_tas_target) : 0.0;
 
-    const bool climbing = toc_passed == 0;
+    const bool climbing = vnav_phase == VnavPhase::Climb;
     if (climbing) {
         predicted_cruise_altitude_ft = cruise;
         climb_distance_nm = saturate_to_whole(climb_distance);
@@ -156,13 +156,12 @@ void predict_profile(int requested_altitude, int mode) {
     }
     if (mode != kProfileFull) {
         descent_speed_phase = kDescentSpeedPhaseOn;
-        toc_passed = 0;
-        clear_tod_passed();
+        vnav_transition(VnavTransition::Restart);
         // The T/D of the climb now re-armed.
         update_toc_tod(kTodLocate);
         return;
     }
-    if (p.prediction_cap > 0 && toc_passed == 0) {
+    if (p.prediction_cap > 0 && vnav_phase == VnavPhase::Climb) {
         // The climb ends at that constraint.
         toc_index = p.prediction_cap;
         toc_lat = active_plan[p.prediction_cap].lat;
@@ -177,7 +176,7 @@ void keep_predictions_with_aircraft() {
     if (frame_slot != 0 || vnav_on_ground() || !rates_used.entries || cruise_altitude <= 0 ||
         to_waypoint_index < 1 || to_waypoint_index > active_plan_last || flown_last() < to_waypoint_index)
         return;
-    if (toc_passed == 1) {
+    if (vnav_phase != VnavPhase::Climb) {
         predict_down_the_path(active_profile());
     } else {
         ProfilePlace at = aircraft_place();

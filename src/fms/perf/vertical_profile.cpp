@@ -7,6 +7,7 @@
 #include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -73,7 +74,7 @@ double kept_level(double level) {
 // altitude flown up to the cruise altitude.
 double descent_top(const ProfileView& v, const ProfilePlace& at) {
     if (at.level_ft > 0.0) return saturate_to_whole(at.level_ft);
-    if (toc_passed == 1) return saturate_to_whole(at.altitude_ft);
+    if (vnav_phase != VnavPhase::Climb) return saturate_to_whole(at.altitude_ft);
     double level = climb_level(v, cruise_altitude);
     if (const int cap = climb_cap(v, cruise_altitude); cap > 0) {
         const double held = predicted_altitude(active_plan[cap]);
@@ -220,7 +221,7 @@ int climb_pass(VerticalProfile& prof, const ProfileView& origin, const Constrain
         k = look_ahead[static_cast<std::size_t>(i)];
         if (keeps_altitude(w)) {
             if (toc_seen) continue;
-            if (toc_passed == 1) {
+            if (vnav_phase != VnavPhase::Climb) {
                 toc_at = i;
                 toc_seen = true;
             }
@@ -549,7 +550,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     // Before a cruise altitude is set the rule reads the roles against the
     // level the descent starts from.
     if (cruise_altitude <= 0) mark_roles(p, constraint_roles(p.level_ft));
-    if (toc_passed == 0) {
+    if (vnav_phase == VnavPhase::Climb) {
         ProfileView here = view_from_aircraft();
         here.altitude_ft = at.altitude_ft;
         p.climb_cap = climb_cap(here, cruise_altitude);

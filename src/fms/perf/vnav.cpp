@@ -32,9 +32,6 @@
 
 namespace {
 
-// 1 once the commands of the TOD now passed went out.
-int tod_commands_sent = 0;
-
 // Climb or descent distance for an altitude change at a rate and a TAS;
 // 0 when the rate or the speed gives no distance.
 double phase_distance(double altitude_change, double rate_fpm, double tas_kt) {
@@ -79,17 +76,16 @@ double descent_rate() {
 // still one to meet).
 double descent_top() {
     const double flown = aircraft_state.indicated_altitude_ft;
-    return (tod_passed == 1 ? flown : std::max(flown, double(cruise_altitude))) + 100.0;
+    return (vnav_phase == VnavPhase::Descent ? flown : std::max(flown, double(cruise_altitude))) + 100.0;
 }
 
 void detect_toc() {
     const AircraftState& a = aircraft_state;
-    if (cruise_altitude <= 0 || toc_passed != 0 || !(cruise_altitude - a.indicated_altitude_ft < 150.0))
+    if (cruise_altitude <= 0 || vnav_phase != VnavPhase::Climb ||
+        !(cruise_altitude - a.indicated_altitude_ft < 150.0))
         return;
-    toc_passed = 1;
+    vnav_transition(VnavTransition::ReachLevel);
     tod_altitude = cruise_altitude;
-    if (smiths_cdu_page == kPageEconClb) smiths_cdu_page = kPageEconCrz;
-    sim_rate_restored = paused_at_tod = paused_at_dest_distance = 0;
     if (vnav_engaged == 1 && route_state >= kRouteStateActive && VnavSetSpd == 1) {
         // A cruise Mach of 0 (none configured or planned) flies the cruise airspeed.
         if (VnavSetMachCruiseSpd == 1 && CruiseMach > 0.0) {
@@ -109,18 +105,19 @@ void detect_toc() {
 // the altitude flown (below the cruise altitude in the climb, above it after
 // a lower level was set) to the end of the descent begins. A point test
 // would start the descent wherever an earlier leg passes near the TOD point.
-void detect_tod() {
-    if (cruise_altitude <= 0 || tod_passed != 0 || !valid_to() || flown_last() < 1) return;
+bool detect_tod() {
+    if (cruise_altitude <= 0 || vnav_phase == VnavPhase::Descent || !valid_to() || flown_last() < 1)
+        return false;
     const VerticalProfile& p = active_profile();
     const double flown = aircraft_state.indicated_altitude_ft;
     // A constraint ahead that holds the climb allows no descent before it.
-    if (toc_passed == 0 && p.cap_ahead(to_waypoint_index, flown) > 0) return;
+    if (vnav_phase == VnavPhase::Climb && p.cap_ahead(to_waypoint_index, flown) > 0) return false;
     const int top = saturate_to_whole(flown);
     const DescentEnd end = p.descent_end_from(to_waypoint_index, top);
-    if (end.index < 1) return;
+    if (end.index < 1) return false;
     // Along the legs, as the TOD is placed. In the cruise the profile's T/D
     // (built from the level flown); in the climb from the altitude reached.
-    const bool profile = toc_passed == 1 && p.tod.exists && p.ed.index == end.index;
+    const bool profile = vnav_phase == VnavPhase::Cruise && p.tod.exists && p.ed.index == end.index;
     const double descent = profile ? p.ed.ahead_nm - p.tod.ahead_nm
                                    : phase_distance(top - end.altitude, descent_rate(), descent_tas_target);
     double d = distance_ahead_to(end.index) - descent;
@@ -128,29 +125,23 @@ void detect_tod() {
         if (d < 10.0) d = -1.0;
         reversal_near_tod = 0;
     }
-    if (d <= 1.5) {
-        tod_passed = 1;
-        constraint_waypoint_index.move_to(end.index);
-        descent_speed_phase = kDescentSpeedPhaseOn;
-        tune_destination_localizer();
-    }
+    if (!(d <= 1.5)) return false;
+    constraint_waypoint_index.move_to(end.index);
+    descent_speed_phase = kDescentSpeedPhaseOn;
+    tune_destination_localizer();
+    return true;
 }
 
-// The pass on which the TOD became passed, whoever found it.
+// The pass on which the TOD is passed.
 void on_tod_passed() {
     const AircraftState& a = aircraft_state;
-    tod_commands_sent = 1;
+    const bool from_climb = vnav_phase == VnavPhase::Climb;
+    if (!vnav_transition(VnavTransition::StartDown)) return;
     descent_speed_phase = kDescentSpeedPhaseOn;
     tod_altitude = cruise_altitude;
-    if (toc_passed == 0) {
-        toc_passed = 1;
-        sim_rate_restored = 0;
-        // The climb met the descent: the path comes down from the altitude
-        // the climb reached.
-        update_toc_tod(kTodLocate);
-    }
-    if (smiths_cdu_page == kPageEconClb || smiths_cdu_page == kPageEconCrz)
-        smiths_cdu_page = kPageEconPathDes;
+    // The climb met the descent: the path comes down from the altitude the
+    // climb reached.
+    if (from_climb) update_toc_tod(kTodLocate);
     tod_sequence_index = to_waypoint_index;
     target_entry(constraint_waypoint_index);
     // The distances from the T/D to the new target: the summary's.
@@ -179,7 +170,7 @@ void on_tod_passed() {
 // where the climb and the descent meet). A new target is commanded at once
 // (the first TO may carry one, before any sequencing).
 void keep_climb_target() {
-    if (toc_passed != 0 || cruise_altitude <= 0 || !valid_to()) {
+    if (vnav_phase != VnavPhase::Climb || cruise_altitude <= 0 || !valid_to()) {
         climb_constraint_index = 0;
         return;
     }
@@ -222,7 +213,7 @@ void keep_climb_target() {
 // was found from, and a route changed since the profile was built gets its
 // own.
 void keep_tod_with_altitude() {
-    if (toc_passed != 1 || tod_passed != 0 || frame_slot != 0 || !valid_to()) return;
+    if (vnav_phase != VnavPhase::Cruise || frame_slot != 0 || !valid_to()) return;
     if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > 100.0 ||
         vertical_profile.revision != profile_points_revision)
         update_toc_tod(kTodLocate);
@@ -237,7 +228,7 @@ void apply_speed_restrictions() {
         send_speed(saturate_to_whole(DescSpdRest));
         descent_restriction_applied = 1.0;
     }
-    if (vnav_speeds && toc_passed == 0 && climb_speed_limit_active == 1.0 &&
+    if (vnav_speeds && vnav_phase == VnavPhase::Climb && climb_speed_limit_active == 1.0 &&
         a.indicated_altitude_ft > ClbAltRest) {
         const RouteWaypoint& to = active_plan[to_waypoint_index];
         send_speed(typed_by_pilot(to) && predicted_speed(to) > 0.0 ? saturate_to_whole(predicted_speed(to))
@@ -299,7 +290,7 @@ int vertical_target_entry(int first) {
     const int last = flown_last();
     if (last < 1) return active_plan_last;
     const VerticalProfile& p = active_profile();
-    if (toc_passed == 0 && cruise_altitude > 0)
+    if (vnav_phase == VnavPhase::Climb && cruise_altitude > 0)
         if (const int k = p.cap_ahead(first, aircraft_state.indicated_altitude_ft); k > 0) return k;
     const DescentEnd e = p.descent_end_from(first, descent_top());
     return e.index >= 1 ? e.index : last;
@@ -309,16 +300,16 @@ void make_profile_again() {
     flown_plan_edited = 0;
     // A climb the new profile does not end on the route has no T/C: the one
     // of the profile before is none of this one's.
-    if (toc_passed == 0) toc_lat = toc_lon = 0.0;
+    const bool climbing = vnav_phase == VnavPhase::Climb;
+    if (climbing) toc_lat = toc_lon = 0.0;
     // One profile, built with the predictions, gives the T/C, the T/D and
     // the target (a route without legs has none to predict).
-    const bool climbing = toc_passed == 0;
     if (flown_last() >= 1)
         predict_profile(cruise_altitude, kProfileFull);
     else
         locate_vertical_profile(aircraft_place());
     const VerticalProfile& p = vertical_profile;
-    if (toc_passed == 0) place_toc(p, 0);
+    if (vnav_phase == VnavPhase::Climb) place_toc(p, 0);
     show_tod(p);
     route_distance_summary();
 
@@ -328,7 +319,7 @@ void make_profile_again() {
     if (to_waypoint_index <= active_plan_last)
         constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
     const int target = constraint_waypoint_index;
-    if (toc_passed == 0) {
+    if (vnav_phase == VnavPhase::Climb) {
         if (target < place_toc(p, 1)) target_entry(target);
     } else {
         // A T/C the summary found beyond the route's end ended the climb: the
@@ -343,11 +334,6 @@ void make_profile_again() {
     }
 }
 
-void clear_tod_passed() {
-    tod_passed = 0;
-    tod_commands_sent = 0;
-}
-
 int plan_distance_to(int offset) {
     return place_toc(locate_vertical_profile(aircraft_place()), offset);
 }
@@ -359,16 +345,13 @@ void update_toc_tod(int mode) {
     if (mode == kTodNewLevel) {
         tod_sequence_index = to;
         at.first = to + 1;
-        clear_tod_passed();
         cruise_altitude = saturate_to_whole(predicted_altitude(active_plan[to]));
         // An aircraft still well above the new level (not yet down to it,
         // or flown by the pilot) starts down from where it is, as it will
         // once the T/D follows the altitude flown.
         const double flown = aircraft_state.indicated_altitude_ft;
         at.level_ft = flown > cruise_altitude + 100.0 ? flown : cruise_altitude;
-        if (smiths_cdu_page == kPageEconClb ||
-            (smiths_cdu_page == kPageEconPathDes && descent_speed_phase == kDescentSpeedPhaseOff))
-            smiths_cdu_page = kPageEconCrz;
+        vnav_transition(VnavTransition::NewLevel);
     }
     show_tod(locate_vertical_profile(at));
 }
@@ -381,7 +364,7 @@ void update_vnav_target_at_sequencing() {
     int target = -1; // an entry; -1 the point kept below
     double lat = toc_lat;
     double lon = toc_lon;
-    if (toc_passed == 0) {
+    if (vnav_phase == VnavPhase::Climb) {
         constraint_waypoint_index.move_to(vertical_target_entry(to + 1));
         toc_sequence_index = plan_distance_to(1);
         update_toc_tod(kTodLocate);
@@ -393,10 +376,10 @@ void update_vnav_target_at_sequencing() {
         // A constraint that ends the descent becomes the new level; once down
         // from cruise a constraint above is no new level to climb to.
         if (active_profile().descent_end_from(to, descent_top()).index == to &&
-            !(tod_passed == 1 && predicted_altitude(active_plan[to]) > here))
+            !(vnav_phase == VnavPhase::Descent && predicted_altitude(active_plan[to]) > here))
             update_toc_tod(kTodNewLevel);
         constraint_waypoint_index.move_to(vertical_target_entry(to + 1));
-        if (tod_passed == 1) {
+        if (vnav_phase == VnavPhase::Descent) {
             target = constraint_waypoint_index;
         } else {
             lat = active_profile().tod.lat;
@@ -415,7 +398,7 @@ void update_vnav_target_at_sequencing() {
         vertical_target_altitude == cruise_altitude && vnav_engaged == 1)
         vertical_target_altitude += 200.0;
 
-    if (toc_passed == 1 && tod_passed != 1) {
+    if (vnav_phase == VnavPhase::Cruise) {
         vnav_altitude_set = 1; // level in cruise: no new altitude
     } else {
         // Once for this TO: inside the switching distance this runs every
@@ -429,23 +412,21 @@ void update_vertical_guidance() {
     if (flown_plan_edited == 1 && cruise_altitude > 0 && valid_to() && flown_last() >= 1) {
         make_profile_again();
         // Its new target is commanded in the climb and the descent.
-        if (vnav_engaged == 1 && !(toc_passed == 1 && tod_passed == 0))
+        if (vnav_engaged == 1 && vnav_phase != VnavPhase::Cruise)
             call_for_vnav_targets(VnavReason::RouteChanged, kAltitudeTarget);
     }
     flown_plan_edited = 0;
     // Engaged in the climb: the target is the one the profile gives for the
     // TO flown now. One kept from an EXEC before there was a TO (the first
     // entry) would aim the climb at the cruise level by that fix.
-    if (vnav_engaged == 1 && vnav_phase == VnavPhase::Off && toc_passed == 0 && valid_to())
+    if (vnav_engagement_seen == 0 && vnav_engaged == 1 && vnav_phase == VnavPhase::Climb && valid_to())
         constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
+    vnav_engagement_seen = vnav_engaged;
     detect_toc();
     // The T/D read is the one of the level flown.
     keep_tod_with_altitude();
-    detect_tod();
-    if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
+    if (detect_tod()) on_tod_passed();
     route_distance_summary();
-    // The along-route test may find a TOD that lay behind the aircraft.
-    if (tod_passed == 1 && tod_commands_sent == 0) on_tod_passed();
     keep_climb_target();
     keep_predictions_with_aircraft();
     // The descent's vertical speed reads the path laid now.
@@ -457,5 +438,4 @@ void update_vertical_guidance() {
         vnav_engaged = 0;
     apply_speed_restrictions();
     set_vnav_speed_target();
-    advance_vnav_phase();
 }

@@ -20,7 +20,7 @@ int plan_distance_to(int offset);
 // Locates the TOD: (start altitude - end altitude) / descent rate x descent
 // TAS back along the route from the earliest constrained entry of the
 // descent. kTodNewLevel first makes the TO waypoint's altitude constraint
-// the new cruise altitude and clears tod_passed. Ends with
+// the new cruise altitude (the phase's new level). Ends with
 // route_distance_summary.
 inline constexpr int kTodLocate = 0;
 inline constexpr int kTodNewLevel = 1; // a new TO waypoint with a constraint
@@ -43,6 +43,3 @@ void update_vnav_target_at_sequencing();
 // After the distances: TOC and TOD detection, then the altitude and speed
 // commands and the speed restrictions.
 void update_vertical_guidance();
-
-// Clears tod_passed so that the next TOD sends its commands again.
-void clear_tod_passed();

@@ -2,46 +2,62 @@
 
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/update_state.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
-#include <cmath>
-
 namespace {
 
-// Where the aircraft is now, read from the vertical state.
-VnavPhase phase_now() {
-    if (vnav_engaged != 1) return VnavPhase::Off;
-    if (vnav_on_ground()) return VnavPhase::OnGround;
-    if (tod_passed == 1) return VnavPhase::Descent;
-    if (toc_passed == 1) return VnavPhase::Cruise;
-    const AircraftState& a = aircraft_state;
-    // The pilot's lower altitude holds the climb once the aircraft is at it.
-    const bool held = a.ap_altitude_lock_ft + 100.0 < vertical_target_altitude &&
-                      std::fabs(a.indicated_altitude_ft - a.ap_altitude_lock_ft) < 200.0;
-    return held ? VnavPhase::HeldByPilot : VnavPhase::Climb;
+// Where a transition may start from and where it leads.
+struct Move {
+    VnavTransition t;
+    bool from_climb, from_cruise, from_descent;
+    VnavPhase to;
+};
+constexpr Move kMoves[] = {
+    {VnavTransition::Restart, true, true, true, VnavPhase::Climb},
+    {VnavTransition::ReachLevel, true, false, false, VnavPhase::Cruise},
+    {VnavTransition::StartDown, true, true, false, VnavPhase::Descent},
+    {VnavTransition::NewLevel, false, true, true, VnavPhase::Cruise},
+    {VnavTransition::ClimbAgain, false, true, false, VnavPhase::Climb},
+};
+
+bool starts_from(const Move& m, VnavPhase p) {
+    return p == VnavPhase::Climb ? m.from_climb : p == VnavPhase::Cruise ? m.from_cruise : m.from_descent;
 }
 
-VnavTransition transition(VnavPhase from, VnavPhase to) {
-    if (from == to) return VnavTransition::None;
-    if (from == VnavPhase::Off) return VnavTransition::Engage;
-    if (to == VnavPhase::Off) return VnavTransition::Disengage;
-    if (to == VnavPhase::OnGround) return VnavTransition::Land;
-    if (from == VnavPhase::OnGround) return VnavTransition::LiftOff;
-    switch (to) {
-    case VnavPhase::HeldByPilot:
-        return VnavTransition::PilotHolds;
-    case VnavPhase::Climb:
-        return VnavTransition::ClimbAgain;
-    case VnavPhase::Cruise:
-        return from == VnavPhase::Descent ? VnavTransition::NewLevel : VnavTransition::ReachLevel;
-    case VnavPhase::Descent:
-        return VnavTransition::StartDown;
+// The SMITHS CDU's ECON page follows the phase: CLB becomes CRZ at the T/C,
+// CLB or CRZ becomes PATH DES at the T/D, and a new level shows CRZ (from
+// PATH DES only while the descent speeds do not apply). Other pages stay.
+void econ_page_follows(VnavTransition t, VnavPhase) {
+    int& page = smiths_cdu_page;
+    switch (t) {
+    case VnavTransition::ReachLevel:
+        if (page == kPageEconClb) page = kPageEconCrz;
+        break;
+    case VnavTransition::StartDown:
+        if (page == kPageEconClb || page == kPageEconCrz) page = kPageEconPathDes;
+        break;
+    case VnavTransition::NewLevel:
+        if (page == kPageEconClb ||
+            (page == kPageEconPathDes && descent_speed_phase == kDescentSpeedPhaseOff))
+            page = kPageEconCrz;
+        break;
     default:
-        return VnavTransition::None;
+        break;
     }
 }
+
+// The rate and pause options act once per climb, cruise and descent: the T/C
+// re-arms all three; a T/D that also passes the T/C re-arms the rate.
+void options_rearm(VnavTransition t, VnavPhase from) {
+    if (t == VnavTransition::ReachLevel) sim_rate_restored = paused_at_tod = paused_at_dest_distance = 0;
+    if (t == VnavTransition::StartDown && from == VnavPhase::Climb) sim_rate_restored = 0;
+}
+
+constexpr void (*kListeners[])(VnavTransition, VnavPhase) = {econ_page_follows, options_rearm};
 
 } // namespace
 
@@ -51,14 +67,8 @@ bool vnav_on_ground() {
 
 const char* vnav_phase_name(VnavPhase p) {
     switch (p) {
-    case VnavPhase::Off:
-        return "off";
-    case VnavPhase::OnGround:
-        return "on the ground";
     case VnavPhase::Climb:
         return "climb";
-    case VnavPhase::HeldByPilot:
-        return "held by the pilot";
     case VnavPhase::Cruise:
         return "cruise";
     case VnavPhase::Descent:
@@ -67,14 +77,18 @@ const char* vnav_phase_name(VnavPhase p) {
     return "";
 }
 
-void advance_vnav_phase() {
-    const VnavPhase next = phase_now();
-    const VnavTransition t = transition(vnav_phase, next);
-    if (t == VnavTransition::None) return;
-    vnav_last_transition = t;
-    vnav_phase = next;
-    // A new engagement calls for a new TO's targets afresh.
-    if (t == VnavTransition::Engage) vnav_targets_to_id = 0;
+bool vnav_transition(VnavTransition t) {
+    for (const Move& m : kMoves) {
+        if (m.t != t) continue;
+        if (!starts_from(m, vnav_phase)) return false;
+        const VnavPhase from = vnav_phase;
+        vnav_phase = m.to;
+        vnav_last_transition = t;
+        for (auto listener : kListeners)
+            listener(t, from);
+        return true;
+    }
+    return false;
 }
 
 void call_for_vnav_targets(VnavReason why, int which) {

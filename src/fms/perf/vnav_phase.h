@@ -1,30 +1,28 @@
-// VNAV's phases, one at a time, moved by named transitions, and the one way
-// the autopilot's altitude and speed targets are called for again: each goes
-// out once for the reason that calls for it (autopilot_targets.cpp sends it),
-// never again frame after frame, and never while the aircraft stands on the
-// ground except at engagement or a new route.
+// Where the flight is on its vertical profile, held as one state: the climb,
+// the cruise past the T/C, the descent past the T/D. Only vnav_transition
+// moves it, and each move tells the listeners (the ECON page shown, the
+// simulation-rate and pause options) once. Every reader asks vnav_phase.
+//
+// And the one way the autopilot's altitude and speed targets are called for
+// again: each goes out once for the event that calls for it
+// (autopilot_targets.cpp sends it), never again frame after frame, and never
+// while the aircraft stands on the ground except at engagement or a new
+// route.
 #pragma once
 
 enum class VnavPhase {
-    Off,         // not engaged
-    OnGround,    // engaged, parked or taxiing: the targets of the engagement only
-    Climb,       // climbing to the cap or the climb's level
-    HeldByPilot, // in the climb, levelled by the pilot's lower MCP altitude
-    Cruise,      // past the T/C, before the T/D
-    Descent,     // past the T/D
+    Climb,   // before the T/C
+    Cruise,  // past the T/C, before the T/D (or a new level set)
+    Descent, // past the T/D
 };
 
 enum class VnavTransition {
     None,
-    Engage,     // Off -> any
-    Disengage,  // any -> Off
-    LiftOff,    // OnGround -> Climb, Cruise or Descent
-    Land,       // any -> OnGround
-    PilotHolds, // Climb -> HeldByPilot
-    ClimbAgain, // HeldByPilot -> Climb
-    ReachLevel, // Climb or HeldByPilot -> Cruise
-    StartDown,  // Climb, HeldByPilot or Cruise -> Descent
-    NewLevel,   // Descent -> Cruise (a constraint made the new level)
+    Restart,    // a route or profile made anew: back to the climb
+    ReachLevel, // the T/C: Climb -> Cruise
+    StartDown,  // the T/D: Climb or Cruise -> Descent
+    NewLevel,   // a constraint made the new level: Cruise or Descent -> Cruise
+    ClimbAgain, // a higher level executed in the cruise: Cruise -> Climb
 };
 
 // Why a target is called for again.
@@ -43,17 +41,21 @@ inline constexpr int kAltitudeTarget = 1;
 inline constexpr int kSpeedTarget = 2;
 inline constexpr int kBothTargets = kAltitudeTarget | kSpeedTarget;
 
-// The phase now, the transition that led to it, and the TO entry (by id)
-// whose targets a sequencing already called for.
-inline VnavPhase vnav_phase = VnavPhase::Off;
+// The phase now and the transition that led to it.
+inline VnavPhase vnav_phase = VnavPhase::Climb;
 inline VnavTransition vnav_last_transition = VnavTransition::None;
+// The TO entry (by id) whose targets a sequencing already called for: a TO
+// that stays near (parked, holding, reversing) is one event, not one per pass.
 inline int vnav_targets_to_id = 0;
+// vnav_engaged as the vertical guidance last saw it: an engagement is met
+// once.
+inline int vnav_engagement_seen = 0;
 
 const char* vnav_phase_name(VnavPhase p);
 
-// Once a pass, after the vertical guidance: the phase where the aircraft now
-// is, reached by the transition it names.
-void advance_vnav_phase();
+// The one writer of vnav_phase. Returns false (and changes nothing) for a
+// transition that does not start from the phase now.
+bool vnav_transition(VnavTransition t);
 
 // Calls for the targets in `which` again. Refused on the ground except for
 // an engagement or a new route; a new TO calls for its targets once.

@@ -19,9 +19,8 @@ inline constexpr int kMaxCruiseAltitudeFt = 2147483647;
 // the predicted cruise level, not what the pilot asks for.
 inline constexpr int kMaxCruiseAltitudeEntryFt = 99999;
 
-// Flight profile: climb (toc_passed 0), cruise, descent (tod_passed 1).
-inline int toc_passed = 0;
-inline int tod_passed = 0;
+// The flight's place on its profile (climb, cruise, descent) is
+// vnav_phase (fms/perf/vnav_phase.h).
 // Whether the descent speeds apply: after a prediction by the GNS pages and
 // from the TOD on; not after a route-file load or a cleared plan.
 inline constexpr int kDescentSpeedPhaseOff = 0;
