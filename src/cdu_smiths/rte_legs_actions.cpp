@@ -43,6 +43,13 @@ void open_select_waypoint(int plan_index) {
     smiths_cdu_page = kPageSelectWaypoint;
 }
 
+// A row's pick stands for the fix it copied into the scratchpad: once the
+// pilot has typed another entry there, the key acts on what is typed.
+void drop_pick_typed_over(PlanCursor& pick) {
+    const int i = pick;
+    if (i >= 0 && i <= working_plan_last && smiths_scratchpad != working_plan[i].ident) pick.move_to(0);
+}
+
 bool insert_candidate(int index, int candidate) {
     if (create_user_waypoint_mod(index, candidate, aircraft_state.magvar)) return true;
     refuse("INVALID ENTRY");
@@ -138,6 +145,7 @@ void right_row_key(const LegsRows& rows, int k) {
 void direct_to_key() {
     // A pick follows its fix through the edits (fms/plan/plan_edit.h); -1 once
     // the fix has left the plan.
+    drop_pick_typed_over(smiths_legs_pending_leg);
     if (smiths_legs_pending_leg != 0) {
         const int picked = smiths_legs_pending_leg;
         if (picked < 1 || picked > working_plan_last) {
@@ -174,6 +182,7 @@ void direct_to_key() {
 }
 
 void hold_at_key() {
+    drop_pick_typed_over(smiths_hold_at_leg);
     if (smiths_hold_at_leg != 0) {
         const int picked = smiths_hold_at_leg;
         const int slot = picked > 0 ? add_hold(picked, kHoldMarkRoute, aircraft_state.magvar) : 0;

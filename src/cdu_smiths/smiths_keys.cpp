@@ -10,7 +10,6 @@
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
 #include "fms/units/cdu_text.h"
-#include "fms/units/gns_scratchpad.h"
 #include "sim/panel_services.h"
 #include "sim/panel_windows.h"
 
@@ -25,11 +24,7 @@ void type_char(char c) {
 }
 
 void type_letter(SmithsKey key) {
-    const char letter = static_cast<char>('A' + (static_cast<int>(key) - static_cast<int>(SmithsKey::A)));
-    type_char(letter);
-    // G to Z also type into an open GNS field; its entry routine first drops
-    // the RTE LEGS page's HOLD AT leg.
-    if (letter >= 'G') gns_scratchpad_add(std::string(1, letter), 0);
+    type_char(static_cast<char>('A' + (static_cast<int>(key) - static_cast<int>(SmithsKey::A))));
 }
 
 void plus_minus() {

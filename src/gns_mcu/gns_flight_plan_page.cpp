@@ -342,9 +342,12 @@ void act_on_list(bool key_frame) {
     gns_open_plan_page = 1;
     reset_page_toggles();
     if (working_plan_last == -1) {
-        // The next frame opens row 1 for a first waypoint.
-        gns_lsk_next = 1;
-        gns_toggle(GNS_L1) = kGnsToggleIdle;
+        // Row 1 opens for a first waypoint at once: a key typed right after
+        // ENT goes into it.
+        gns_toggle(GNS_L1) = kGnsToggleFirst;
+        open_entry();
+        gns_scratchpad = row_entry(working_plan, working_plan_last, 0).ident;
+        gns_scratchpad_add("", 1);
     }
 }
 

@@ -54,7 +54,6 @@ void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size)
     run_render_frame(display, device_context, size, RENDER_MODE_DRAW, aircraft_state.display_power, frame,
                      [&](gfx::Graphics& g) {
                          const PlanUnitScope unit(PlanUnit::Gns);
-                         gns_lsk_next = 0;
                          if (GnsPageRoutine page = gns_page_routine(gns_state)) page(display, g);
                          if (!gns_refusal_text.empty())
                              GnsPage(display, g).highlight(30.0f, 360.0f, gns_refusal_text);
@@ -63,6 +62,6 @@ void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size)
                          gns_next_pressed = 0;
                          gns_direct_pressed = 0;
                          gns_erase_pressed = 0;
-                         gns_lsk = gns_lsk_next;
+                         gns_lsk = 0;
                      });
 }

@@ -55,19 +55,19 @@ TEST(GnsScratchpad, KeysFillTheFieldToItsWidth) {
     EXPECT_EQ(gns_entry_fresh, 1);
 }
 
-TEST(GnsScratchpad, SmithsLettersFromGTypeIntoAnOpenGnsField) {
+// The SMITHS letters type into the SMITHS only: an open GNS field and the
+// RTE LEGS page's HOLD AT pick stay as they were.
+TEST(GnsScratchpad, SmithsLettersLeaveAnOpenGnsField) {
     gns_state = GNS_FLIGHT_PLAN;
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     gns_scratchpad = "SEA   ";
     smiths_hold_at_leg.move_to(4);
-    smiths_press_key(SmithsKey::F); // below G: the SMITHS scratchpad only
+    for (SmithsKey key : {SmithsKey::F, SmithsKey::K, SmithsKey::Z})
+        smiths_press_key(key);
     EXPECT_EQ(gns_scratchpad, "SEA   ");
+    EXPECT_EQ(gns_entry_fresh, 1);
     EXPECT_EQ(smiths_hold_at_leg, 4);
-    smiths_press_key(SmithsKey::K);
-    smiths_press_key(SmithsKey::Z);
-    EXPECT_EQ(gns_scratchpad, "KZ    ");
-    EXPECT_EQ(smiths_hold_at_leg, 0);
     EXPECT_EQ(smiths_scratchpad, "FKZ");
 }
 

@@ -32,6 +32,16 @@ TEST_F(LegsPicks, ALaterKeyActsOnThePickedFix) {
         // KELSO deleted (a discontinuity in its place): no direct-to to that.
         {"cdu SMITHS_FMS DIR L2", "cdu SMITHS_FMS DEL L2\ncdu SMITHS_FMS EXEC", "cdu SMITHS_FMS DIR L6", 227,
          "INVALID ENTRY"},
+        // Letters typed on the GNS, or a letter typed and cleared on the
+        // SMITHS, leave the pick.
+        {"cdu SMITHS_FMS HOLD L2", "gns GNSXLS FPL L3\ngns GNSXLS \"OLM\"",
+         "cdu SMITHS_FMS HOLD L6\nframes 1", 33, "KELSO"},
+        {"cdu SMITHS_FMS HOLD L2", "cdu SMITHS_FMS X CLR", "cdu SMITHS_FMS HOLD L6\nframes 1", 33, "KELSO"},
+        // Another fix typed over the pick is the one acted on.
+        {"cdu SMITHS_FMS HOLD L2", "cdu SMITHS_FMS CLR CLR CLR CLR CLR \"OLM\"", "cdu SMITHS_FMS L6", 227,
+         "HOLD AT OLM"},
+        {"cdu SMITHS_FMS DIR L2", "cdu SMITHS_FMS CLR CLR CLR CLR CLR \"OLM\"",
+         "cdu SMITHS_FMS L6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS LEGS", 33, "OLM  "},
     };
     for (const auto& row : rows) {
         restart();

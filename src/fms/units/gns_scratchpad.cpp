@@ -1,6 +1,5 @@
 #include "fms/units/gns_scratchpad.h"
 
-#include "fms/units/cdu_text.h"
 #include "fms/units/gns_unit_state.h"
 
 int gns_field_width() {
@@ -15,7 +14,6 @@ std::string gns_scratchpad_text() {
 }
 
 void gns_scratchpad_add(const std::string& key_text, int pad_only) {
-    smiths_hold_at_leg.move_to(0);
     if (gns_entry_active != 1) return;
     const std::size_t width = static_cast<std::size_t>(gns_field_width());
     std::string text = gns_scratchpad_text();

@@ -1,5 +1,5 @@
-// The GNS scratchpad editor that every character key (and the SMITHS letter
-// keys G to Z) types through.
+// The GNS scratchpad editor that every character key of the GNS types
+// through.
 #pragma once
 
 #include <string>
@@ -11,8 +11,7 @@ int gns_field_width();
 // padding; with pad_only set it only pads again. "*1" removes the last
 // character; a fresh proposal, "******" or "------" is replaced by the key
 // text; otherwise the text is appended while the field has room. The field is
-// padded with blanks to its width. Every call first drops the SMITHS RTE LEGS
-// page's HOLD AT leg.
+// padded with blanks to its width.
 void gns_scratchpad_add(const std::string& key_text, int pad_only);
 
 // The scratchpad without its trailing blanks.

@@ -45,10 +45,8 @@ inline int gns_state = 0;        // 1 from the first install on
 inline int gns_return_state = 0; // state a sub-page goes back to
 
 // Key inputs, consumed by the page of the next draw. Line keys: 0 none, 1..5
-// L1..L5, 6..10 R1..R5. A page queues a key for the frame after through
-// gns_lsk_next.
+// L1..L5, 6..10 R1..R5.
 inline int gns_lsk = 0;
-inline int gns_lsk_next = 0;
 inline int gns_enter_pressed = 0; // the one-frame flags
 inline int gns_erase_pressed = 0;
 inline int gns_prev_pressed = 0;
