@@ -308,6 +308,7 @@ TEST_F(HoldFlying, ThePatternsFirstHeadingIsSentEvenWhenItIs360) {
         SCOPED_TRACE(c.holding_active);
         host::reset_sim_state();
         hold_list.clear();
+        activate({offset("P0", fix, 180.0, 10.0), fix, offset("P2", fix, 0.0, 20.0)}); // the fix is the TO
         hold_list.append(hold_at(1, fix, 360.0)); // point 1 due north of the fix
         const PlanPoint at = offset("A", fix, 180.0, c.nm_south_of_fix);
         aircraft_state.plat = at.lat;

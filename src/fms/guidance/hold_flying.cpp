@@ -147,10 +147,11 @@ void fly_pattern(const HoldRacetrack& r) {
     if (k == 0) {
         // The fix: reached within LNAV's own switching distance, a quarter
         // of a turn's width, or abeam it; never by an aircraft parked or
-        // taxiing near it.
+        // taxiing near it, nor by one flying another leg past it (the fix
+        // may lie beside an earlier leg): only as the TO.
         const bool standing =
             sim_var_object.get_simvar_60_int() != 0 && aircraft_state.ground_speed_kt < 40.0;
-        if (!standing &&
+        if (!standing && h.active_index() == to_waypoint_index &&
             (hold_point_distance_nm <= switch_distance || hold_point_distance_nm <= 0.5 * r.radius_nm ||
              (u >= 0.0 && hold_point_distance_nm <= 2.0 * r.radius_nm))) {
             hold_armed = 1;
