@@ -293,7 +293,7 @@ void via_key(int r) {
     // The airway leaves from the row before: the cursor names its fix.
     PlanEdit edit(working_target(), "an airway");
     edit.place(working_cursor_index, previous.to);
-    load_airway("#" + smiths_scratchpad);
+    load_airway_at("#" + smiths_scratchpad, &working_plan[previous.to].ident);
     if (candidate_count() == 0 || candidate_from_index <= 0) {
         refuse("INVALID ENTRY");
         return;
@@ -306,11 +306,17 @@ void via_key(int r) {
     route_changed();
 }
 
-// An airway's exit fix typed on its "THEN" row closes the airway there.
-void exit_fix(int r) {
-    const int exit = find_candidate_index(smiths_scratchpad);
+// An airway's exit fix typed on its "THEN" row closes the airway there. The
+// airway's fixes are read again: the list its VIA entry filled is shared with
+// every lookup of every unit since.
+void exit_fix(int r, const RouteRowSpan& row) {
     RouteRowSpan previous;
-    if (exit == 0 || exit == candidate_from_index || !route_row_span(r - 1, previous)) {
+    int exit = 0;
+    if (route_row_span(r - 1, previous)) {
+        load_airway_at(working_plan[row.to].via, &working_plan[previous.to].ident);
+        exit = find_candidate_index(smiths_scratchpad);
+    }
+    if (exit == 0 || exit == candidate_from_index || candidate_from_index <= 0) {
         refuse("INVALID ENTRY");
         accept();
         return;
@@ -346,7 +352,7 @@ void to_key(int r) {
             return;
         }
     if (listed && route_rows[r].to == "THEN") {
-        exit_fix(r);
+        exit_fix(r, row);
         return;
     }
     waypoint_lookup_text = smiths_scratchpad;

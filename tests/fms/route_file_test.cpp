@@ -8,6 +8,7 @@
 #include "data/nav_database.h"
 #include "fms/files/route_file.h"
 #include "fms/files/route_file_load.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
 #include "plan_builder.h"
 
@@ -119,6 +120,32 @@ TEST(RouteFile, writerNormalisesTypesDropsKindWithoutAirwayAndWritesKeys) {
     set_active_last(-1);
     ASSERT_TRUE(save_route_file("B.RTE"));
     EXPECT_EQ(folder.read_plan("B.RTE"), "CruiseAlt=35000\n[FlightPlan]\n");
+}
+
+// An airway never closed is stored as the gap it is flown as, and a file
+// that holds one (as written before) reads back as that gap.
+TEST(RouteFile, anAirwayWithoutItsExitIsStoredAndReadAsAGap) {
+    RouteFolder folder;
+    RouteWaypoint then = entry("THEN", 0.0, 0.0, "OAWY", "", "V23");
+    then.marker = EntryKind::AirwayThen;
+    set_active({entry("KSLE", 44.9095, -123.0026, "APT"), entry("UBG", 45.3547, -123.0222, "VOR", "117.40"),
+                then, entry("QUEET", 47.28541, -124.26665, "WPT"), entry("KPDX", 45.5887, -122.5975, "APT")});
+    ASSERT_TRUE(save_route_file("GAP.RTE"));
+    std::string text = folder.read_plan("GAP.RTE");
+    EXPECT_EQ(text.find("THEN"), std::string::npos) << text;
+    const std::size_t disco = text.find("DISCO");
+    ASSERT_NE(disco, std::string::npos) << text;
+    // Written before: the same line with the airway's marker.
+    text.replace(disco, 5, "THEN ");
+    text.replace(text.find("\n", disco) - 4, 3, "V23");
+    folder.write_plan("OLD.RTE", text);
+    for (const char* name : {"GAP.RTE", "OLD.RTE"}) {
+        load_route_preview(name);
+        ASSERT_EQ(preview_plan_last, 4) << name;
+        EXPECT_EQ(entry_kind(preview_plan[2]), EntryKind::Gap) << name;
+        EXPECT_EQ(preview_plan[2].via, "") << name;
+        EXPECT_EQ(preview_plan[3].ident, "QUEET") << name;
+    }
 }
 
 TEST(RouteFile, writerSavesWhereTheReadersAndTheListLook) {

@@ -12,6 +12,7 @@
 #include "fms/perf/vnav.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/active_leg.h"
+#include "fms/plan/airways.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/holds.h"
@@ -233,6 +234,8 @@ bool flown_fix_at(int i, const EntryRef& ref) {
 // are all new and which finds the leg by its fixes, and a direct-to, which
 // flies to the fix it chose. True when the TO followed the leg.
 bool put_working_plan_in_place(bool direct_to, int direct_fix) {
+    // An airway still waiting for its exit is flown as the gap it is.
+    close_open_airways(working_target());
     const PlanTarget t = active_target();
     PlanEdit edit(t, "EXEC");
     const bool new_plan = to_waypoint_index == kNoToWaypoint || working_plan_new == 1;

@@ -37,6 +37,14 @@ std::string decode_field(std::string text) {
     return text;
 }
 
+// A route file has no airway waiting for its exit: such an entry is stored
+// as the discontinuity it is flown as.
+void as_stored_gap(RouteWaypoint& w) {
+    make_marker(w, EntryKind::Gap);
+    w.via.clear();
+    w.kind.clear();
+}
+
 bool is_stored_type(const std::string& type) {
     return type == "APT" || type == "VOR" || type == "NDB" || type == "INT" || type == "WPT";
 }
@@ -105,6 +113,9 @@ RouteWaypoint waypoint_from_route_line(const RouteLine& line) {
     w.via = line.token[5];
     w.kind = line.token[6];
     w.course = -1.0;
+    // An airway that was never closed (files written before it was a gap)
+    // is the break in the route it stood for.
+    if (w.marker == EntryKind::AirwayThen) as_stored_gap(w);
     return w;
 }
 
@@ -163,6 +174,7 @@ bool save_route_file(const std::string& name) {
     std::vector<int> retyped;
     for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i) {
         RouteWaypoint w = active_plan[i];
+        if (entry_kind(w) == EntryKind::AirwayThen) as_stored_gap(w);
         if (!is_stored_type(w.type)) {
             w.type = "WPT";
             retyped.push_back(i);

@@ -3,6 +3,9 @@
 #include "data/config_line.h"
 #include "data/load_warnings.h"
 #include "data/reader_checks.h"
+#include "fms/plan/plan_edit.h"
+#include "fms/plan/plan_editing.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
@@ -11,6 +14,7 @@
 #include "sim/host_folder.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 int candidate_from_index = 0;
@@ -44,11 +48,16 @@ int find_candidate_index(const std::string& ident) {
 }
 
 void load_airway(std::string airway) {
+    std::string current;
+    load_airway_at(std::move(airway), current_waypoint_ident(current) ? &current : nullptr);
+}
+
+void load_airway_at(std::string airway, const std::string* joined_at) {
     candidate_list.set_count(0);
     candidate_from_index = 0;
     candidate_selected_index = 0;
-    std::string current;
-    const bool has_current = current_waypoint_ident(current);
+    const bool has_current = joined_at != nullptr;
+    const std::string current = has_current ? *joined_at : std::string();
     if (!airway.empty() && airway[0] == '#') airway.erase(0, 1);
 
     const std::string path = host_folder + "\\orvex\\navdata\\awys.txt";
@@ -101,4 +110,21 @@ void select_candidate(int v) {
     to.longitude = from.longitude;
     to.kind = from.kind;
     to.extra = from.extra;
+}
+
+void close_open_airways(const PlanTarget& t) {
+    const RoutePlan& plan = *t.plan;
+    bool open = false;
+    for (int i = 1; i <= plan.last() && !open; ++i)
+        open = entry_kind(plan[i]) == EntryKind::AirwayThen;
+    if (!open) return;
+    PlanEdit edit(t, "an airway left without its exit");
+    for (int i = edit.last(); i >= 1; --i) {
+        if (entry_kind(edit[i]) != EntryKind::AirwayThen) continue;
+        // One gap is enough where the route breaks already.
+        if (is_route_marker(edit[i + 1]) || is_route_marker(edit[i - 1]))
+            remove_entry(t, i);
+        else
+            make_discontinuity(edit.entry(i));
+    }
 }

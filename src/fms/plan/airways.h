@@ -7,6 +7,8 @@
 
 #include <string>
 
+class PlanTarget;
+
 // Valid entries are 1..candidate_count().
 inline int candidate_count() {
     return candidate_list.count();
@@ -26,6 +28,14 @@ int find_candidate_index(const std::string& ident);
 // working plan's entry at working_cursor_index, or the active plan's while
 // gns_sub_state is kGnsSubStateActivePlan.
 void load_airway(std::string airway);
+// The same, joined at the fix named (none: nullptr), whatever the GNS shows:
+// for a unit that edits at its own cursor.
+void load_airway_at(std::string airway, const std::string* joined_at);
+
+// An airway the pilot left without its exit fix is a break in the route:
+// each "THEN" entry of the plan becomes a discontinuity (or goes, beside
+// one). For a plan put in place to be flown.
+void close_open_airways(const PlanTarget& t);
 
 // Copies ident, position, kind and extra of entry v into entry 1.
 void select_candidate(int v);
