@@ -285,6 +285,7 @@ void PlanKeys::after_start() {
 
 std::string PlanKeys::random_step(std::mt19937& random) {
     static const std::vector<std::string> cdu = cdu_keys(), gns = gns_keys(), mcu = mcu_keys();
+    if (between(input_random_, 0, 99) < 6) return unit_input_step(input_random_);
     if (between(random, 0, 99) < 12) return key_sequence(random);
     const int kind = std::uniform_int_distribution<int>(0, 99)(random);
     if (kind < 34) return "cdu SMITHS_FMS " + pick(random, cdu);
@@ -391,6 +392,7 @@ void PlanKeys::remember_state() {
     approach_before_ = sel_approach;
     if (!holds_approach_legs()) plan_approach_.clear();
     remember_unit_edits();
+    input_before_ = see_unit_input(sim_folder_.path());
 }
 
 // EXEC keeps the approach chosen.
@@ -741,6 +743,9 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     if (gns_delete && rule_on("delete")) delete_faults(faults);
     if (rule_on("cursors")) cursor_faults(line, faults);
     if (rule_on("units")) unit_edit_faults(line, faults);
+    if (rule_on("input"))
+        for (const std::string& f : unit_input_faults(input_before_, line, sim_folder_.path()))
+            faults.push_back(f);
     if (frame) {
         // A distance is measured on the pass after the change that needs it.
         for (const std::string& f : published_value_faults(starts(line, "frames")))
@@ -768,12 +773,17 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     return faults;
 }
 
-void PlanKeys::run_seed(unsigned seed, int steps) {
-    std::mt19937 random(seed);
-    std::vector<std::string> script;
+void PlanKeys::start_run(unsigned seed) {
+    input_random_.seed(seed ^ 0x5bd1e995u);
     remember_state();
     edit_waiting_.clear(); // a new run
     removed_waiting_.clear();
+}
+
+void PlanKeys::run_seed(unsigned seed, int steps) {
+    std::mt19937 random(seed);
+    std::vector<std::string> script;
+    start_run(seed);
     for (int n = 0; n < steps; ++n) {
         const std::string step = random_step(random);
         std::vector<std::string> faults;
@@ -801,9 +811,7 @@ void PlanKeys::run_seed(unsigned seed, int steps) {
 std::string PlanKeys::seed_script(unsigned seed, int steps, std::vector<std::string>& script) {
     std::mt19937 random(seed);
     script.clear();
-    remember_state();
-    edit_waiting_.clear(); // a new run
-    removed_waiting_.clear();
+    start_run(seed);
     for (int n = 0; n < steps; ++n)
         for (const std::string& line : lines_of(random_step(random))) {
             script.push_back(line);
@@ -836,5 +844,6 @@ std::string PlanKeys::reached() const {
         "APPROACH REF %d, LNAV engagements %d, GNS direct-tos to a fix ahead %d",
         reached_.with_holds, reached_.with_gaps, reached_.on_ground, reached_.execs, reached_.direct_tos,
         reached_.legs_walks, reached_.approaches, reached_.engagements, reached_.direct_tos_ahead);
-    return text + std::string(", modifications ended by another unit ") + std::to_string(unit_ends_);
+    return text + std::string(", modifications ended by another unit ") + std::to_string(unit_ends_) + "\n" +
+           unit_input_reached();
 }

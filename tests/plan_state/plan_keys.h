@@ -10,6 +10,7 @@
 #include "passing_check.h"
 #include "shared/stand_in.h"
 #include "to_rule_check.h"
+#include "unit_input_check.h"
 
 #include <array>
 #include <random>
@@ -80,6 +81,12 @@ class PlanKeys : public StandIn {
     std::string edit_waiting_step_;
     // The flown fixes when the modification now pending began.
     std::vector<std::string> modification_base_;
+
+    // The steps of what each unit takes, drawn beside the seed's own steps
+    // from a stream of their own, and what their rules compare with.
+    std::mt19937 input_random_;
+    UnitInputSeen input_before_;
+    void start_run(unsigned seed);
 
     int state_before_ = 0;
     bool load_pending_ = false;

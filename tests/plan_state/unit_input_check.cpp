@@ -1,0 +1,323 @@
+#include "unit_input_check.h"
+
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_unit_state.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace {
+
+// How often the rules met what they check.
+struct {
+    int gns_open_by_others = 0, holds_entered = 0, open_airways = 0, routes_saved = 0;
+} met;
+
+// What may stand at 0N 0E without being a fix there: a discontinuity, a
+// destination or GNS origin still to be entered; in a plan being edited also
+// an airway waiting for its exit and the GNS list's end mark.
+const std::set<std::string> kFlownAtZero = {"DISCO", "", "---"};
+const std::set<std::string> kEditedAtZero = {"DISCO", "", "---", "THEN", "******"};
+
+struct DatabaseFix {
+    std::string ident;
+    double lat = 0.0, lon = 0.0;
+};
+
+// The example database's fixes, navaids and airports, read here: the
+// identifier, then the first two numbers that make a position.
+const std::vector<DatabaseFix>& database() {
+    static const std::vector<DatabaseFix> fixes = [] {
+        std::vector<DatabaseFix> out;
+        for (const char* file : {"navs.txt", "ints.txt", "apts.txt"}) {
+            std::ifstream in(std::string(ORVEX_SOURCE_DIR) + "/examples/sim/orvex/navdata/" + file);
+            for (std::string line; std::getline(in, line);) {
+                if (line.empty() || line[0] == ';') continue;
+                std::istringstream words(line);
+                DatabaseFix f;
+                std::vector<double> numbers;
+                std::string w;
+                if (!(words >> f.ident)) continue;
+                while (words >> w && numbers.size() < 2) {
+                    char* end = nullptr;
+                    const double v = std::strtod(w.c_str(), &end);
+                    if (end != w.c_str() && *end == '\0' && w.find('.') != std::string::npos)
+                        numbers.push_back(v);
+                    else
+                        numbers.clear();
+                }
+                if (numbers.size() == 2) {
+                    f.lat = numbers[0];
+                    f.lon = numbers[1];
+                    out.push_back(f);
+                }
+            }
+        }
+        return out;
+    }();
+    return fixes;
+}
+
+bool database_fix_at_zero(const std::string& ident) {
+    for (const DatabaseFix& f : database())
+        if (f.ident == ident && f.lat == 0.0 && f.lon == 0.0) return true;
+    return false;
+}
+
+int between(std::mt19937& random, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+}
+
+std::string any_ident(std::mt19937& random) {
+    const std::vector<DatabaseFix>& fixes = database();
+    return fixes[static_cast<std::size_t>(between(random, 0, static_cast<int>(fixes.size()) - 1))].ident;
+}
+
+// A GNS field opened (or not), then the letters of two identifiers typed
+// on the GNS and the SMITHS by turns, a key at a time, then each unit's
+// key that takes its entry.
+std::string typed_on_two_units(std::mt19937& random) {
+    const char* const opens[] = {"gns GNSXLS FPL L2\n", "gns GNSXLS FPL L3\n", "gns GNSXLS DIRECT\n", ""};
+    std::string text = opens[between(random, 0, 3)];
+    const std::string gns = any_ident(random), cdu = any_ident(random);
+    for (std::size_t k = 0; k < std::max(gns.size(), cdu.size()); ++k) {
+        if (k < gns.size() && std::isalpha(static_cast<unsigned char>(gns[k])))
+            text += std::string("gns GNSXLS ") + gns[k] + "\n";
+        if (k < cdu.size() && std::isalpha(static_cast<unsigned char>(cdu[k])))
+            text += std::string("cdu SMITHS_FMS ") + cdu[k] + "\n";
+    }
+    if (between(random, 0, 1) == 0) text += "gns GNSXLS ENT\n";
+    if (between(random, 0, 1) == 0) text += "cdu SMITHS_FMS L" + std::to_string(between(random, 1, 5)) + "\n";
+    return text + "frames 2";
+}
+
+// With a hold ahead of the TO: in flight half a mile short of its fix, on
+// the course of the leg flown, LNAV on. Without one: a hold made ahead.
+std::string past_a_hold_ahead(std::mt19937& random) {
+    const int to = to_waypoint_index;
+    const int fix = hold_count() > 0 ? hold_list[1].active_index() : 0;
+    if (to == kNoToWaypoint || to < 1 || to > active_plan_last || fix <= to) {
+        const std::string row = std::to_string(between(random, 2, 5));
+        return between(random, 0, 1) == 0 ? "cdu SMITHS_FMS HOLD L" + row + " L6\ncdu SMITHS_FMS EXEC"
+                                          : "gns GNSXLS FPL L" + row + "\ngns GNSXLS HOLD\nframes 2";
+    }
+    const RouteWaypoint& a = active_plan[to - 1];
+    const RouteWaypoint& b = active_plan[to];
+    const RouteWaypoint& h = active_plan[fix];
+    double distance = 0.0, course = 0.0;
+    gc_dist_course(a.lat, a.lon, b.lat, b.lon, &distance, &course);
+    if (!std::isfinite(course) || distance < 1.0 || (a.lat == 0.0 && a.lon == 0.0) ||
+        (b.lat == 0.0 && b.lon == 0.0) || (h.lat == 0.0 && h.lon == 0.0))
+        return "frames 5";
+    double lat = 0.0, lon = 0.0;
+    gc_destination_point(h.lat, h.lon, course + 180.0, 0.5, &lat, &lon);
+    char text[300];
+    std::snprintf(text, sizeof text,
+                  "aircraft altitude 8000\naircraft speed 250\naircraft position %.5f %.5f\n"
+                  "aircraft heading %.0f\naircraft ap on\naircraft ap hdg on\nframes 18\n%sframes %d",
+                  lat, lon, std::fmod(course + 360.0, 360.0), lnav_engaged == 1 ? "" : "mcu MCU LNAV\n",
+                  between(random, 20, 120));
+    return text;
+}
+
+// An airway typed on a route row and the next row's fix typed without its
+// exit, often activated and executed; or the flown route saved.
+std::string airway_left_open(std::mt19937& random) {
+    const char* const airways[] = {"V23", "J1", "J70", "V4", "V2", "J90"};
+    const int row = between(random, 2, 4);
+    std::string text = std::string("cdu SMITHS_FMS RTE NEXT \"") + airways[between(random, 0, 5)] + "\" L" +
+                       std::to_string(row) + "\ncdu SMITHS_FMS \"" + any_ident(random) + "\" R" +
+                       std::to_string(row + 1);
+    if (between(random, 0, 3) > 0) text += "\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS EXEC";
+    return text;
+}
+
+std::string route_saved(std::mt19937& random) {
+    return "cdu SMITHS_FMS INIT_REF L6 \"HUNT" + std::to_string(between(random, 1, 3)) + "\" R6";
+}
+
+bool starts(const std::string& line, const char* prefix) {
+    return line.rfind(prefix, 0) == 0;
+}
+
+std::string trimmed(std::string text) {
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+std::string lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::map<std::string, std::string> route_files(const std::string& sim_folder) {
+    std::map<std::string, std::string> files;
+    std::error_code error;
+    for (const auto& f : std::filesystem::recursive_directory_iterator(sim_folder, error)) {
+        const std::string name = lower(f.path().filename().string());
+        // The simulator plan's import writes temp.rte on its own.
+        if (!f.is_regular_file() || name.size() < 4 || name.substr(name.size() - 4) != ".rte" ||
+            name == "temp.rte")
+            continue;
+        std::ifstream in(f.path(), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        files[f.path().string()] = text.str();
+    }
+    return files;
+}
+
+bool zero(double lat, double lon) {
+    return lat == 0.0 && lon == 0.0;
+}
+
+std::string five(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.5f", value);
+    return text;
+}
+
+// A saved route against the flown plan: its waypoint lines one by one.
+void saved_route_faults(const std::string& path, const std::string& text, std::vector<std::string>& faults) {
+    std::istringstream in(text);
+    bool section = false;
+    int i = 0;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string ident, lat, lon;
+        if (!(words >> ident) || ident[0] == ';') continue;
+        if (!section) {
+            section = lower(ident) == "[flightplan]";
+            continue;
+        }
+        words >> lat >> lon;
+        // The format writes a blank inside an identifier as a no-break space.
+        std::replace(ident.begin(), ident.end(), '\xA0', ' ');
+        const std::string where = path + " line of " + ident;
+        if (std::strtod(lat.c_str(), nullptr) == 0.0 && std::strtod(lon.c_str(), nullptr) == 0.0 &&
+            ident != "DISCO" && !database_fix_at_zero(ident))
+            faults.push_back(where + ": at 0N 0E");
+        if (i > active_plan_last) {
+            faults.push_back(where + ": past the saved plan's end");
+            return;
+        }
+        const RouteWaypoint& w = active_plan[i++];
+        if (ident != w.ident || lat != five(w.lat) || lon != five(w.lon))
+            faults.push_back(where + " " + lat + " " + lon + ": the plan holds " + w.ident + " " +
+                             five(w.lat) + " " + five(w.lon));
+    }
+    if (i != active_plan_last + 1)
+        faults.push_back(path + ": " + std::to_string(i) + " waypoints of the plan's " +
+                         std::to_string(active_plan_last + 1));
+}
+
+void zero_position_faults(const RoutePlan& plan, int last, const std::set<std::string>& allowed,
+                          const char* name, std::vector<std::string>& faults) {
+    for (int i = 0; i <= last; ++i)
+        if (zero(plan[i].lat, plan[i].lon) && !allowed.count(plan[i].ident) &&
+            !database_fix_at_zero(plan[i].ident))
+            faults.push_back(std::string(name) + "[" + std::to_string(i) + "] " + plan[i].ident +
+                             " at 0N 0E");
+}
+
+} // namespace
+
+std::string unit_input_step(std::mt19937& random) {
+    switch (between(random, 0, 4)) {
+    case 0:
+    case 1:
+        return typed_on_two_units(random);
+    case 2:
+        return past_a_hold_ahead(random);
+    case 3:
+        return airway_left_open(random);
+    default:
+        return route_saved(random);
+    }
+}
+
+UnitInputSeen see_unit_input(const std::string& sim_folder) {
+    UnitInputSeen s;
+    s.smiths_pad = smiths_scratchpad;
+    s.gns_pad = trimmed(gns_scratchpad);
+    s.gns_open = gns_entry_active == 1;
+    s.gns_fresh = gns_entry_fresh == 1;
+    const int pick = smiths_hold_at_leg;
+    s.hold_at_id = pick >= 1 && pick <= working_plan_last ? working_plan[pick].id : 0;
+    s.holding = holding_active;
+    s.saved = route_files(sim_folder);
+    return s;
+}
+
+std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const std::string& line,
+                                           const std::string& sim_folder) {
+    std::vector<std::string> faults;
+    // Keys reach only their unit: another unit's step neither types into
+    // the GNS field nor adds to the SMITHS scratchpad, nor drops the fix the
+    // SMITHS picked to hold at while that fix is in the plan.
+    const std::string gns = trimmed(gns_scratchpad);
+    const auto grew = [](const std::string& was, const std::string& now) {
+        return now.size() > was.size() && now.compare(0, was.size(), was) == 0;
+    };
+    met.gns_open_by_others += !starts(line, "gns ") && before.gns_open;
+    if (!starts(line, "gns ") && before.gns_open && gns_entry_active == 1 &&
+        ((before.gns_fresh && gns_entry_fresh == 0) || (!before.gns_fresh && grew(before.gns_pad, gns))))
+        faults.push_back("\"" + line + "\" typed into the GNS field: " + before.gns_pad + " became " + gns);
+    if (!starts(line, "cdu ") && grew(before.smiths_pad, smiths_scratchpad))
+        faults.push_back("\"" + line + "\" typed into the SMITHS scratchpad: " + smiths_scratchpad);
+    if (!starts(line, "cdu ") && before.hold_at_id != 0) {
+        const int pick = smiths_hold_at_leg;
+        bool left = false;
+        for (int i = 1; i <= working_plan_last; ++i)
+            left = left || working_plan[i].id == before.hold_at_id;
+        if (left && !(pick >= 1 && pick <= working_plan_last && working_plan[pick].id == before.hold_at_id))
+            faults.push_back("\"" + line + "\" dropped the SMITHS's HOLD AT pick");
+    }
+    // A hold is entered only at the TO.
+    if (before.holding == 0 && holding_active > 0) {
+        ++met.holds_entered;
+        const int to = to_waypoint_index;
+        const bool at_to = hold_count() > 0 && to >= 1 && to <= active_plan_last &&
+                           active_plan[to].id == hold_list[1].active_id;
+        if (!at_to)
+            faults.push_back(
+                "a hold at " + (hold_count() > 0 ? hold_list[1].ident : std::string("?")) +
+                " was entered with the TO at " +
+                (to >= 0 && to <= active_plan_last ? active_plan[to].ident : std::string("none")));
+    }
+    for (int i = 1; i <= working_plan_last; ++i)
+        if (working_plan[i].ident == "THEN") {
+            ++met.open_airways;
+            break;
+        }
+    zero_position_faults(active_plan, active_plan_last, kFlownAtZero, "active", faults);
+    zero_position_faults(working_plan, working_plan_last, kEditedAtZero, "working", faults);
+    for (const auto& [path, text] : route_files(sim_folder)) {
+        const auto was = before.saved.find(path);
+        if (was == before.saved.end() || was->second != text) {
+            ++met.routes_saved;
+            saved_route_faults(path, text, faults);
+        }
+    }
+    return faults;
+}
+
+std::string unit_input_reached() {
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "steps of another unit with a GNS field open %d, holds entered %d, steps with an airway "
+                  "left open %d, routes saved %d",
+                  met.gns_open_by_others, met.holds_entered, met.open_airways, met.routes_saved);
+    return text;
+}

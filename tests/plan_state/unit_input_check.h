@@ -1,0 +1,33 @@
+// The plan hunt's steps and rules for what each unit takes: two units typed
+// on in the same frames, holds at fixes near an earlier leg flown past, airway
+// rows left without their exit, routes saved. The rules, each from this
+// checker's own table: no unit's entry holds another unit's keys; no hold is
+// entered while its fix is not the TO; no entry stands at 0N 0E unless the
+// database has a fix there; every saved route holds the plan it was saved
+// from.
+#pragma once
+
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+// One step of these kinds as script lines, from the plans as they are now.
+std::string unit_input_step(std::mt19937& random);
+
+// What the rules compare a step's outcome with.
+struct UnitInputSeen {
+    std::string smiths_pad, gns_pad;
+    bool gns_open = false, gns_fresh = false;
+    int hold_at_id = 0;                       // the working entry the HOLD AT pick names
+    int holding = 0;                          // the pattern point flown to
+    std::map<std::string, std::string> saved; // route files by name
+};
+UnitInputSeen see_unit_input(const std::string& sim_folder);
+
+// The faults of a step (one script line) by the rules above.
+std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const std::string& line,
+                                           const std::string& sim_folder);
+
+// How often the rules met what they check, over the runs so far.
+std::string unit_input_reached();

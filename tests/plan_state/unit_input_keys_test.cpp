@@ -1,0 +1,123 @@
+// What each unit takes by keys: its keys reach only its own entries, a hold
+// waits for its fix to be the TO, and an airway left without its exit is a
+// gap in the flown plan and in a saved route, never a fix at 0N 0E.
+#include "plan_keys_fixture.h"
+
+#include "fms/plan/holds.h"
+#include "fms/plan/route_plan.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class UnitInputKeys : public PlanKeysTest {
+  protected:
+    void after_start() override { start_west_of_the_route(); }
+    void run_clean(const std::string& script) {
+        restart();
+        EXPECT_EQ(script_fault(lines(script)), "") << script;
+    }
+    bool flown(const std::string& ident) {
+        for (int i = 0; i <= active_plan_last; ++i)
+            if (active_plan[i].ident == ident) return true;
+        return false;
+    }
+    // The waypoint lines of a saved route, as written.
+    std::string saved(const std::string& name) {
+        for (const auto& f : std::filesystem::recursive_directory_iterator(sim_folder_.path()))
+            if (f.path().filename() == name) {
+                std::ifstream in(f.path());
+                std::string text, line;
+                while (std::getline(in, line))
+                    if (line.rfind("[", 0) != 0 && line.find('=') == std::string::npos) text += line + "\n";
+                return text;
+            }
+        return "no file";
+    }
+};
+
+// The example route on the GNS, flown in the air from OLM on.
+const char* const kGnsRouteInFlight = "gns GNSXLS R2 R2 ENT\nframes 1\ngns GNSXLS R5 ENT\nframes 1\n"
+                                      "aircraft altitude 8000\naircraft speed 250\nframes 2\n";
+
+} // namespace
+
+// Letters typed on the SMITHS go to its scratchpad only: a GNS field open at
+// the time takes only the GNS's letters, and the GNS's first letter right
+// after ENT opened its field is kept.
+TEST_F(UnitInputKeys, EachUnitsLettersStayOnIt) {
+    const struct {
+        const char* script;
+        const char* fix; // in the flown plan afterwards
+    } rows[] = {
+        {"gns GNSXLS FPL L2\ncdu SMITHS_FMS RTE \"KSEA\"\ngns GNSXLS \"MALLE\" ENT ENT\nframes 2", "MALLE"},
+        {"gns GNSXLS \"MA\"\ncdu SMITHS_FMS \"KS\"\ngns GNSXLS FPL L2\ncdu SMITHS_FMS \"XYZ\"\n"
+         "gns GNSXLS \"MALLE\" ENT\ncdu SMITHS_FMS \"Q\"\ngns GNSXLS ENT\nframes 2",
+         "MALLE"},
+    };
+    for (const auto& row : rows) {
+        run_clean(std::string(kGnsRouteInFlight) + row.script);
+        EXPECT_TRUE(flown(row.fix)) << row.script << "\n" << plan();
+    }
+    // A new plan opened on the GNS list: "KPWT" typed at once is its origin.
+    run_clean("gns GNSXLS R3 R3 ENT\ngns GNSXLS \"KPWT\" ENT ENT\nframes 1");
+    EXPECT_EQ(working_plan[0].ident, "KPWT");
+}
+
+// A hold is entered at its fix only as the TO: passed on the first leg (it
+// lies beside it), JAKSN's hold waits and GLASR is flown to; made the TO,
+// JAKSN is held at.
+TEST_F(UnitInputKeys, AHoldWaitsForItsFixToBeTheTo) {
+    const std::string route =
+        "cdu SMITHS_FMS RTE \"KRNT\" L1 \"KCLM\" R1 \"33\" L3\n"
+        "cdu SMITHS_FMS NEXT \"GLASR\" R1 \"ARLIN\" R2 \"BANGR\" R3 \"JAKSN\" R4 R6\n"
+        "cdu SMITHS_FMS EXEC\ncdu SMITHS_FMS HOLD L4 L6\ncdu SMITHS_FMS EXEC\n"
+        // Half a mile short of JAKSN, on the first leg north to GLASR.
+        "aircraft altitude 8000\naircraft speed 160\naircraft position 47.790 -122.3078\n"
+        "aircraft heading 340\naircraft ap on\naircraft ap hdg on\nframes 18\nmcu MCU LNAV\n";
+    const struct {
+        const char* then;
+        const char* to;
+        bool holding;
+    } rows[] = {
+        {"frames 120", "GLASR", false},
+        {"cdu SMITHS_FMS DIR L4 L6\ncdu SMITHS_FMS EXEC\nframes 400", "JAKSN", true},
+    };
+    for (const auto& row : rows) {
+        run_clean(route + row.then);
+        ASSERT_NE(to_waypoint_index, kNoToWaypoint) << plan();
+        EXPECT_EQ(active_plan[to_waypoint_index].ident, row.to) << row.then << "\n" << plan();
+        EXPECT_EQ(holding_active > 0, row.holding) << row.then;
+    }
+}
+
+// An airway row left without its exit is flown and saved as a gap; its exit
+// is found on the airway however the other units looked fixes up meanwhile.
+TEST_F(UnitInputKeys, AnAirwayWithoutItsExitIsAGap) {
+    const std::string typed =
+        "aircraft position 44.9095 -123.0026\naircraft altitude 214\naircraft speed 0\n"
+        "frames 2\ncdu SMITHS_FMS RTE \"KSLE\" L1 \"KPDX\" R1 NEXT \"UBG\" R1 \"V23\" L2";
+    run_clean(typed + " \"QUEET\" R3 R6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS INIT_REF L6 \"GROUND\" R6");
+    EXPECT_EQ(plan(), "KSLE *UBG DISCO QUEET KPDX ");
+    const std::string file = saved("GROUND.RTE");
+    EXPECT_EQ(file.find("THEN"), std::string::npos) << file;
+    EXPECT_NE(file.find("DISCO"), std::string::npos) << file;
+
+    // The exit typed after the GNS chose a row on the airway, or the MCU
+    // listed fixes of its own.
+    const std::string flown = "route load KSEAKPDX.RTE\nframes 3\n";
+    const struct {
+        const char *before, *between;
+    } rows[] = {{"gns GNSXLS FPL L3\n", ""}, {"", "\nmcu MCU DIRTO"}};
+    for (const auto& row : rows) {
+        run_clean(flown + row.before + typed + row.between +
+                  "\ncdu SMITHS_FMS \"SCAPO\" R2 R6\ncdu SMITHS_FMS EXEC");
+        int scapo = 0;
+        for (int i = 1; i <= active_plan_last; ++i)
+            if (active_plan[i].ident == "SCAPO") scapo = i;
+        ASSERT_GT(scapo, 0) << row.before << row.between << "\n" << plan();
+        EXPECT_EQ(active_plan[scapo].via, "V23");
+        EXPECT_EQ(plan().find("THEN"), std::string::npos) << plan();
+    }
+}
