@@ -4,6 +4,7 @@
 #include "cdu_stand_in.h"
 #include "data/airport_procedures.h"
 #include "flight_demo.h"
+#include "fms/files/flight_plan_folder.h"
 #include "fms/files/route_file.h"
 #include "fms/files/stored_routes.h"
 #include "fms/guidance/lateral_guidance.h"
@@ -110,6 +111,33 @@ TEST_F(ExecKeys, theApproachChosenOnArrivalsHoldsThroughExecUntilReplaced) {
     pick_stored_plan("KSEAKPDX.RTE");
     press("L6 INIT_REF \"40\" L5 EXEC");
     EXPECT_EQ(approach_ref(), " I28R 28R|KPDX 28R|31");
+}
+
+// A route loaded after KSEAKPDX (approach I10R) and saved carries only the
+// approach its own file gave: none from the route it replaced.
+TEST_F(ExecKeys, aSavedRouteCarriesOnlyItsOwnApproach) {
+    {
+        std::ofstream out(os::host_path(flight_plans_folder() + "NODEST.RTE"));
+        out << "[FlightPlan]\nKSEA 47.44900 -122.30930 APT ---\nSEA 47.43540 -122.30970 VOR 116.80\n"
+               "FOXXE 47.28117 -122.50845 INT ---\n";
+    }
+    list_flight_plans();
+    const struct {
+        const char* route;
+        const char* approach; // the ApproachInfo line, or "" for none
+    } rows[] = {{"NODEST", ""}, {"NOAPP", ""}, {"KPDXKSEA", ""}, {"KSEAKPDX", "ApproachInfo=I10R_10R"}};
+    for (const auto& row : rows) {
+        execute_on_the_ground("KSEAKPDX");
+        press(std::string("RTE \"") + row.route + "\" L2 R6 EXEC");
+        ASSERT_TRUE(save_route_file("SAVED.RTE")) << row.route;
+        std::stringstream saved;
+        saved << std::ifstream(os::host_path(flight_plans_folder() + "SAVED.RTE")).rdbuf();
+        const std::size_t at = saved.str().find("ApproachInfo");
+        EXPECT_EQ(at == std::string::npos ? std::string()
+                                          : saved.str().substr(at, saved.str().find('\n', at) - at),
+                  row.approach)
+            << row.route;
+    }
 }
 
 // A cost index entered on PERF INIT sets the speeds at EXEC, every time.

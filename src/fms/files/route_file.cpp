@@ -159,8 +159,14 @@ bool save_route_file(const std::string& name) {
         std::snprintf(buffer, sizeof buffer, "CruiseAlt=%d\n", cruise_altitude);
         text += buffer;
     }
-    if (approach_record_index > 0) {
-        const AirportProcedures& destination = airport_slots[destination_slot];
+    const AirportProcedures& destination = airport_slots[destination_slot];
+    // The approach is the plan's own only while the plan ends at the airport
+    // it was chosen at: a route loaded since without that destination has none.
+    const bool own_approach = approach_record_index > 0 &&
+                              approach_record_index <= destination.approaches.count() &&
+                              active_plan_last >= 1 && active_plan[active_plan_last].type == "APT" &&
+                              active_plan[active_plan_last].ident == destination.airport_ident;
+    if (own_approach) {
         const std::string runway =
             approach_runway_index > 0 ? destination.runways[approach_runway_index].designator : std::string();
         text +=

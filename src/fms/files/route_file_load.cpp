@@ -362,9 +362,10 @@ void preset_origin(const std::string& ident) {
     match_sid_transition(kNoSelection, kNoSelection);
 }
 
+// A route read from a file has the arrival its file gives, none of the plan
+// it replaces: the approach comes back only from its "ApproachInfo" line.
 void preset_arrival_selections() {
-    const ChoicesEdit chosen(working_plan);
-    chosen->star = chosen->star_transition = chosen->arrival_runway = kNoSelection;
+    ChoicesEdit(working_plan)->clear_arrival();
 }
 
 void empty_working_plan_for_new_plan() {
@@ -441,6 +442,7 @@ void fill_active_plans(PlanEdit& edit) {
         delete_all_holds();
     }
     replace_plan(active_target(), working_plan, working_plan_last);
+    ChoicesEdit(working_plan)->clear_departure();
     if (equals_ignoring_case(edit[0].type, "APT")) {
         preset_origin(edit[0].ident);
         descent_speed_phase = kDescentSpeedPhaseOff;
@@ -545,7 +547,8 @@ void apply_working_keys() {
     plan_cruise_altitude = record.cruise_altitude;
     plan_fuel_on_board = record.reserve_fuel;
     planned_fuel = record.planned_fuel;
-    if (record.approach_info_seen) approach_info = record.approach_info;
+    // A file without the line leaves no approach of a plan read before it.
+    approach_info = record.approach_info_seen ? record.approach_info : std::string();
 }
 
 // The file's waypoints as a new working plan, without the holds of the
@@ -556,6 +559,11 @@ void fill_working_plan() {
     replace_plan(working_target(), record.waypoints, record.waypoints.last());
     if (record.waypoints.last() >= 1) edit.place(working_cursor_index, 1);
     working_plan_replaced();
+    // The plan it replaces took its procedures with it; the file's approach
+    // is chosen again from its "ApproachInfo" line at EXEC.
+    const ChoicesEdit chosen(working_plan);
+    chosen->clear_departure();
+    chosen->clear_arrival();
 }
 
 // The flight log and the origin and destination airports of the new plan.
@@ -564,7 +572,6 @@ void set_up_working_airports() {
     const RouteWaypoint& first = working_plan[0];
     if (first.type == "APT") {
         preset_origin(first.ident);
-        ChoicesEdit(working_plan)->clear_departure();
     }
     const RouteWaypoint& last = working_plan[working_plan_last];
     if (last.type != "APT") return;
@@ -576,7 +583,6 @@ void set_up_working_airports() {
         destination_airport_ident = last.ident;
         arrival_destination_ident = last.ident;
     }
-    ChoicesEdit(working_plan)->clear_star();
     {
         const PlanEdit edit(active_target(), "a loaded route's runway");
         ChoicesEdit(edit)->arrival_runway = kNoSelection;
