@@ -337,8 +337,12 @@ void load_nav_database() {
     airport_table.clear();
     navaid_table.clear();
 
+    // A user file's records follow its base file's.
+    auto user_first = [](int base_count, int count) { return count > base_count ? base_count + 1 : 0; };
     read_nav_file("ints.txt", true, 2, 4, intersection_table, "fixes", load_intersection_line);
+    int base = intersection_table.count();
     read_nav_file("ints_user.txt", false, 2, 4, intersection_table, "fixes", load_intersection_line);
+    intersection_user_first = user_first(base, intersection_table.count());
     airway_order = AirwayOrder{};
     read_nav_file("awys.txt", true, 3, 5, airway_fix_table, "airway fixes", load_airway_fix_line,
                   check_airway_fix_line);
@@ -346,10 +350,14 @@ void load_nav_database() {
     read_nav_file("awys_user.txt", false, 3, 5, airway_fix_table, "airway fixes", load_airway_fix_line,
                   check_airway_fix_line);
     read_nav_file("apts.txt", true, 3, 5, airport_table, "airports", load_airport_line, check_airport_line);
+    base = airport_table.count();
     read_nav_file("apts_user.txt", false, 3, 5, airport_table, "airports", load_airport_line,
                   check_airport_line);
+    airport_user_first = user_first(base, airport_table.count());
     read_nav_file("navs.txt", true, 2, 6, navaid_table, "navaids", load_navaid_line, check_navaid_line);
+    base = navaid_table.count();
     read_nav_file("navs_user.txt", false, 2, 6, navaid_table, "navaids", load_navaid_line, check_navaid_line);
+    navaid_user_first = user_first(base, navaid_table.count());
 
     build_navaid_letter_index();
 }

@@ -14,6 +14,12 @@ extern NavTable<150001> airway_fix_table;
 extern NavTable<25001> airport_table;
 extern NavTable<30001> navaid_table;
 
+// The first record each "_user" companion gave (those before came from the
+// base file); 0 when it gave none.
+inline int intersection_user_first = 0;
+inline int airport_user_first = 0;
+inline int navaid_user_first = 0;
+
 // Warnings about tables nearing their limits, 1..count() (at most 400).
 extern BoundedTable<std::string, 401> warning_messages;
 

@@ -126,6 +126,32 @@ const char* row_outside_tables_fault(const std::string& section, const std::vect
     return "a UNITS row not FUEL= or WEIGHT=";
 }
 
+// The rows of a table run one way by altitude, as the direction of its
+// first two says (CLIMB up, DESCENT down in the example file); a row that
+// turns back, or repeats an altitude (the lookup never reaches the second),
+// was most likely mistyped. Kept, and told.
+struct RowOrder {
+    int rows = 0;
+    double last = 0.0;
+    int direction = 0; // +1 rising, -1 falling, 0 not yet known
+};
+RowOrder row_order;
+
+std::string row_order_fault(const std::string& section, const std::vector<std::string>& t) {
+    if (equals_ignoring_case(section, "Altitude")) return {};
+    const double altitude = parse_double(t[0]);
+    RowOrder& o = row_order;
+    const int step = altitude > o.last ? 1 : altitude < o.last ? -1 : 0;
+    const bool first = o.rows++ == 0;
+    o.last = altitude;
+    if (first) return {};
+    const std::string row = to_upper_ascii(section) + " row of altitude " + t[0];
+    if (step == 0) return row + " repeated: kept, the row before it is the one used";
+    if (o.direction == 0) o.direction = step;
+    if (step == o.direction) return {};
+    return row + " out of the order of the rows before it: kept";
+}
+
 // A short row still loads, its missing numbers as 0.
 bool data_row_complete(const std::string& section, const std::vector<std::string>& t) {
     if (equals_ignoring_case(section, "CLIMB") || equals_ignoring_case(section, "DESCENT"))
@@ -212,6 +238,7 @@ void load_performance_data() {
     FileLineCheck check{path};
     LineReader reader(file, kMaxLine, kMaxPerformanceLines);
     rows_left_out = 0;
+    row_order = RowOrder{};
     std::string line;
     while (reader.next(line)) {
         check.line(line, reader.line_number());
@@ -223,6 +250,7 @@ void load_performance_data() {
         std::vector<std::string> tokens = scan_tokens(line, 28);
         if (tokens.empty()) continue;
         if (tokens[0][0] == '[') {
+            row_order = RowOrder{};
             if (read_section_header(line, tokens, section))
                 check.use();
             else
@@ -243,6 +271,8 @@ void load_performance_data() {
                 check.use();
             else
                 check.use_incomplete();
+            const std::string order = row_order_fault(section, tokens);
+            if (!order.empty()) check.value(order);
         } else {
             check.skip("not a number");
         }

@@ -3,16 +3,21 @@
 #include "airport_files.h"
 #include "route_files.h"
 
+#include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
 #include "data/candidate_list.h"
 #include "data/load_warnings.h"
 #include "data/nav_database.h"
+#include "data/performance_tables.h"
+#include "fms/files/flight_plan_folder.h"
 #include "fms/files/sim_plan_import.h"
+#include "fms/files/stored_routes.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/airport_detail.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -115,6 +120,76 @@ TEST(ReaderMessages, whatIsKeptOfAnInputOutsideTheFormatIsToldOnce) {
          },
          "ints.txt",
          "ZZZ: 50 records left out of the candidates, which hold 250: the nearest to the aircraft kept"},
+        {"more fixes of one ident than the candidate list holds, from the user file",
+         [](TempFolder& sim) {
+             std::string ints;
+             for (int i = 0; i < 300; ++i)
+                 ints += "ZZZ ZZZ " + std::to_string(10.0 + i * 0.05) + " 8.0\n";
+             write_navdata(sim, "ints.txt", "AAA AAA 10.0 8.0\n");
+             write_navdata(sim, "ints_user.txt", ints);
+             load_nav_database();
+             clear_load_warnings();
+             waypoint_lookup_text = "ZZZ";
+             lookup_waypoint_entry(0, 10.0, 8.0);
+             ASSERT_EQ(candidate_list.count(), 250);
+         },
+         "ints_user.txt",
+         "ZZZ: 50 records left out of the candidates, which hold 250: the nearest to the aircraft kept"},
+        {"a STAR header named twice",
+         [](TempFolder& sim) {
+             load_destination(sim, "stars.txt",
+                              "[ZZAA]\nT ARR1 27 27\n" + star_leg("ARR1", 1) + "T ARR1 09 09\n" +
+                                  star_leg("ARR1", 2));
+             ASSERT_EQ(airport_slots[destination_slot].stars.count(), 1);
+             EXPECT_EQ(airport_slots[destination_slot].stars[1].legs.count(), 2);
+         },
+         "stars.txt",
+         "line 4: STAR ARR1 named again by a header (first met at line 2): not listed twice, its legs kept "
+         "with the first"},
+        {"a procedure section for an airport not in the airport file",
+         [](TempFolder& sim) {
+             write_navdata(sim, "apts.txt", kTestAirportLine);
+             load_nav_database();
+             clear_load_warnings();
+             // Told once, whichever airport's section is read after.
+             for (int i = 0; i < 2; ++i)
+                 load_destination(sim, "stars.txt",
+                                  "[ZZAA]\nT ARR1 27 27\n" + star_leg("ARR1", 1) + "[ZZQQ]\n" +
+                                      star_leg("ARR2", 2) + "[zzaa]\n");
+             EXPECT_EQ(airport_slots[destination_slot].stars.count(), 1);
+         },
+         "stars.txt", "1 section for an airport not in the airport file, never read (line 4: [ZZQQ])"},
+        {"performance rows out of the order of their table",
+         [](TempFolder& sim) {
+             sim.write("orvex/Aircraft/perf.txt", "[CLIMB]\n1000 250 3000 7000\n5000 270 2800 6800\n"
+                                                  "3000 260 2900 6900\n[DESCENT]\n30000 400 2000 1500\n"
+                                                  "20000 380 2000 1600\n20000 370 2000 1600\n");
+             host_folder = sim.path();
+             PerformanceData = "perf.txt";
+             load_performance_data();
+             EXPECT_EQ(performance_tables.climb_row_count, 3);
+             EXPECT_EQ(performance_tables.descent_row_count, 3);
+         },
+         "perf.txt",
+         "line 4: CLIMB row of altitude 3000 out of the order of the rows before it: kept; line 8: DESCENT "
+         "row of altitude 20000 repeated: kept, the row before it is the one used"},
+        {"a folder named as a plan among the flight plans",
+         [](TempFolder& sim) {
+             sim.write("orvex/flightplans/OLD.RTE/KSEAKPDX.RTE", "");
+             host_folder = sim.path();
+             list_flight_plans();
+             EXPECT_EQ(stored_routes.count(), 1); // NEW FPL alone
+         },
+         "OLD.RTE", "is a folder, not a plan: not listed"},
+        {"a link to a folder named as a plan among the flight plans",
+         [](TempFolder& sim) {
+             sim.write("orvex/flightplans/OLD/KSEAKPDX.RTE", "");
+             std::filesystem::create_directory_symlink(sim.path() + "/orvex/flightplans/OLD",
+                                                       sim.path() + "/orvex/flightplans/LINK.PLN");
+             host_folder = sim.path();
+             list_flight_plans();
+         },
+         "LINK.PLN", "is a folder, not a plan: not listed"},
         {"a STAR choice of more legs than a plan takes",
          [](TempFolder& sim) {
              std::string stars = "[ZZAA]\nT LONG1 27 27\n";

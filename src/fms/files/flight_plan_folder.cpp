@@ -33,7 +33,12 @@ void list_flight_plans() {
     stored_routes.set_count(0);
     int left_out = 0;
     for (const os::FindData& entry : os::find_files(flight_plans_folder() + "*.*")) {
-        if (entry.is_directory || entry.name.size() > 259 || !is_plan_file(entry.name)) continue;
+        if (entry.name.size() > 259 || !is_plan_file(entry.name)) continue;
+        if (entry.is_directory) {
+            // Named as a plan, it would be looked for in the list.
+            record_load_warning(flight_plans_folder() + entry.name, "is a folder, not a plan: not listed");
+            continue;
+        }
         if (stored_routes.count() >= kMaxListedPlans) {
             ++left_out;
             continue;

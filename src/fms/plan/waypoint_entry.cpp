@@ -259,18 +259,28 @@ void keep_nearest_matches(std::vector<CandidateMatch>& matches, std::size_t room
                      [&in_order](const CandidateMatch& a, const CandidateMatch& b) {
                          return a.distance != b.distance ? a.distance < b.distance : in_order(a, b);
                      });
-    int left_out[4] = {};
-    for (std::size_t i = room; i < matches.size(); ++i)
-        ++left_out[matches[i].table];
+    // By table and by file: a table's records from its "_user" file follow
+    // those of its base file.
+    static const char* const kFiles[4][2] = {{"", ""},
+                                             {"navs.txt", "navs_user.txt"},
+                                             {"ints.txt", "ints_user.txt"},
+                                             {"apts.txt", "apts_user.txt"}};
+    const int user_first[4] = {0, navaid_user_first, intersection_user_first, airport_user_first};
+    int left_out[4][2] = {};
+    for (std::size_t i = room; i < matches.size(); ++i) {
+        const CandidateMatch& m = matches[i];
+        const int first = m.table >= 1 && m.table <= 3 ? user_first[m.table] : 0;
+        ++left_out[m.table][first > 0 && m.index >= first ? 1 : 0];
+    }
     matches.resize(room);
     std::sort(matches.begin(), matches.end(), in_order);
-    static const char* const kFiles[4] = {"", "navs.txt", "ints.txt", "apts.txt"};
     for (int t = 1; t <= 3; ++t)
-        if (left_out[t] > 0)
-            record_load_warning(host_folder + "\\orvex\\navdata\\" + kFiles[t],
-                                ident + ": " + std::to_string(left_out[t]) +
-                                    " records left out of the candidates, which hold " +
-                                    std::to_string(room) + ": the nearest to the aircraft kept");
+        for (int f = 0; f < 2; ++f)
+            if (left_out[t][f] > 0)
+                record_load_warning(host_folder + "\\orvex\\navdata\\" + kFiles[t][f],
+                                    ident + ": " + std::to_string(left_out[t][f]) +
+                                        " records left out of the candidates, which hold " +
+                                        std::to_string(room) + ": the nearest to the aircraft kept");
 }
 
 void lookup_waypoint_entry(int table, double aircraft_lat, double aircraft_lon) {

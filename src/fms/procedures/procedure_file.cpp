@@ -4,6 +4,7 @@
 
 #include "data/airport_procedures.h"
 #include "data/config_line.h"
+#include "data/nav_database.h"
 #include "fms/math/magnetic_variation.h"
 #include "fms/procedures/procedure_selection.h"
 #include "platform/os.h"
@@ -12,6 +13,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <set>
+#include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -35,6 +39,49 @@ bool leg_line_usable(const LineTokens& t) {
         if (has_leading_number(t[i].c_str()) && has_leading_number(t[i + 1].c_str())) return true;
     return false;
 }
+
+// A section is read only for an airport of the airport file; one for any
+// other name never is. Each file is scanned whole for such sections once per
+// database load, and they are told in one warning.
+bool airport_in_database(const std::string& name) {
+    static std::unordered_set<std::string> idents;
+    static int generation = -1;
+    if (generation != nav_database_generation) {
+        idents.clear();
+        for (int i = 1; i <= airport_table.count(); ++i)
+            idents.insert(to_upper_ascii(std::string(airport_table[i].ident)));
+        generation = nav_database_generation;
+    }
+    return idents.count(to_upper_ascii(name)) != 0;
+}
+
+class SectionCheck {
+  public:
+    explicit SectionCheck(const std::string& path) {
+        static std::set<std::pair<std::string, int>> scanned;
+        active_ = airport_table.count() > 0 && scanned.emplace(path, nav_database_generation).second;
+    }
+    bool active() const { return active_; }
+    void section(const std::string& name, int line) {
+        if (!active_ || name.empty() || airport_in_database(name)) return;
+        if (++count_ <= FileLineCheck::kValuesListed)
+            listed_ += (listed_.empty() ? "" : "; ") + ("line " + std::to_string(line) + ": [") + name + "]";
+    }
+    void report(const std::string& path) const {
+        if (count_ == 0) return;
+        std::string text = std::to_string(count_) +
+                           (count_ == 1 ? " section for an airport" : " sections for airports") +
+                           " not in the airport file, never read (" + listed_;
+        if (count_ > FileLineCheck::kValuesListed)
+            text += "; " + std::to_string(count_ - FileLineCheck::kValuesListed) + " more";
+        record_load_warning(path, text + ")");
+    }
+
+  private:
+    bool active_ = false;
+    int count_ = 0;
+    std::string listed_;
+};
 
 } // namespace
 
@@ -93,6 +140,7 @@ bool read_procedure_section(const std::string& file_name, const std::string& air
     if (handlers.opened) handlers.opened();
 
     bool in_section = false;
+    SectionCheck sections{path};
     FileLineCheck check{path};
     LineReader reader(file, kMaxProcedureLine);
     std::string line;
@@ -115,6 +163,7 @@ bool read_procedure_section(const std::string& file_name, const std::string& air
             }
             if (handlers.close_out) handlers.close_out();
             if (section) {
+                sections.section(section_name(t1), reader.line_number());
                 if (in_section) break; // the next section ends the airport's
                 check.use();
                 in_section = equals_ignoring_case(section_name(t1), airport);
@@ -138,6 +187,13 @@ bool read_procedure_section(const std::string& file_name, const std::string& air
     }
     check.finish(reader);
     if (handlers.finished) handlers.finished(check);
+    // The rest of the file, for its section names alone.
+    while (sections.active() && reader.next(line)) {
+        const std::vector<std::string> words = scan_tokens(line, 1);
+        if (!words.empty() && begins_with(words[0], "["))
+            sections.section(section_name(words[0]), reader.line_number());
+    }
+    sections.report(path);
     std::fclose(file);
     check.report("its procedures may be incomplete", file_name.find("_user.") != std::string::npos);
     return in_section;

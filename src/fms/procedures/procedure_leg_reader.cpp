@@ -28,6 +28,8 @@ template <class Table> const char* ProcedureLegReader<Table>::line(LineTokens& t
     for (std::size_t k = 7; k < t.size(); ++k)
         t[k] = to_upper_ascii(t[k]);
     if (is_procedure_header(t)) {
+        const auto first = first_lines_.find(t[2]);
+        if (first != first_lines_.end() && header_named_again(t[2], first->second, check)) return nullptr;
         const int index = procedures_.append(procedure_from_header(t));
         first_lines_.emplace(t[2], check.line_number());
         if (index != 0)

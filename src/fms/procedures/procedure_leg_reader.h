@@ -36,6 +36,12 @@ template <class Table> class ProcedureLegReader {
     ProcedureLegReader(Table& procedures, LegFileRules rules, const char* kind, const char* plural)
         : procedures_(procedures), omissions_(kind, plural), rules_(rules), kind_(kind) {}
 
+    // A header line names a procedure met before (at first_line); true when
+    // the line is to add no record of its own.
+    virtual bool header_named_again(const std::string& /*name*/, int /*first_line*/,
+                                    FileLineCheck& /*check*/) {
+        return false;
+    }
     // The header line t added procedure `index`.
     virtual void header_added(int /*index*/, const LineTokens& /*t*/) {}
     // A leg line, before its runway-fix form is undone; false drops the line.

@@ -139,6 +139,14 @@ class StarLegs final : public ProcedureLegReader<StarTable> {
                                 "", inbound_course(legs, n)) != -99;
     }
 
+    // Leg lines find their STAR by name, so a second record of the name
+    // would stay without legs: a STAR listed that inserts nothing.
+    bool header_named_again(const std::string& name, int first_line, FileLineCheck& check) override {
+        check.value("STAR " + name + " named again by a header (first met at line " +
+                    std::to_string(first_line) + "): not listed twice, its legs kept with the first");
+        return true;
+    }
+
     // A transition met before any header of its STAR: the STAR is made of its
     // lines, without the header's runways, so it serves every runway.
     void made_by_leg_line(const std::string& name, const std::string& transition,
