@@ -91,8 +91,12 @@ void track_flight_frame(Simulator& sim, std::FILE* out) {
                                                                           : t.largest_at_leg_change_nm;
         largest = std::max(largest, s.cross_track_nm);
     }
-    // LNAV ends itself on reaching the last waypoint.
-    if (t.lnav_seen && !t.arrived && s.lnav_engaged == 0 && s.to_index == s.last_index) {
+    // LNAV ends itself on reaching the last waypoint; a flight arrives when
+    // it does so after the take-off, not on the take-off roll (a route whose
+    // entries all stand at the field is passed before the aircraft leaves it).
+    const bool lnav_ended = t.lnav_on && s.lnav_engaged == 0;
+    t.lnav_on = s.lnav_engaged == 1 && s.to_index != 999;
+    if (lnav_ended && !t.arrived && t.airborne_at_s >= 0.0 && s.to_index == s.last_index) {
         t.arrived = true;
         ++t.sequenced;
         t.arrived_at_s = aircraft().sim_time_s;

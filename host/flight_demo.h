@@ -28,7 +28,8 @@ struct FlightTracker {
     int sequenced = 0;                     // waypoints passed in the flight, through every plan
     bool route_seen = false;               // an active route was seen
     bool lnav_seen = false;                // LNAV has flown the route
-    bool arrived = false;                  // LNAV ended at the last waypoint
+    bool lnav_on = false;                  // LNAV flew the route in the last frame
+    bool arrived = false;                  // LNAV ended at the last waypoint, after the take-off
     double largest_cross_track_nm = 0.0;   // once established on a leg
     double largest_at_leg_change_nm = 0.0; // while turning onto a new leg
     double leg_started_at_s = -1.0;        // simulation time of the last sequencing

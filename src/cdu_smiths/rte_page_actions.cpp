@@ -172,6 +172,13 @@ void enter_company_route() {
         return;
     }
     co_route_text = entry;
+    // DEST shows the route the page holds, as ORIGIN does: a route not yet
+    // active takes the loaded plan's destination (one flown shows it in
+    // inverse video until EXEC).
+    if (route_state < kRouteStateActive) {
+        const RouteWaypoint& last = working_plan[working_plan_last];
+        route_destination_ident = last.type == "APT" ? last.ident : kNone;
+    }
     if (working_plan_last > 1) build_route_rows();
     accept();
 }

@@ -1,5 +1,7 @@
 // The flight summary counts every waypoint passed in the flight, through every
 // plan flown: the route status the module gives, frame by frame.
+#include "aircraft_model.h"
+#include "aircraft_store.h"
 #include "flight_demo.h"
 #include "sim_state.h"
 #include "simulator.h"
@@ -19,11 +21,20 @@ void give_status(StandInRouteStatus* s) {
     *s = status_now;
 }
 
+// The aircraft on the ground or well above it.
+void fly_at(double height_ft) {
+    host::start_aircraft();
+    host::aircraft().ground_elevation_ft = 0.0;
+    host::aircraft().altitude_ft = height_ft;
+}
+
 } // namespace
 
 TEST(FlightTracker, TheSummaryCountsEveryWaypointSequencedInTheFlight) {
     host::Simulator sim;
     sim.module.flight.route_status = &give_status;
+    host::reset_sim_state();
+    fly_at(5000.0);
     host::reset_flight_tracker();
     struct Frame {
         int to;
@@ -80,14 +91,21 @@ TEST(FlightTracker, TheSummaryCountsPassagesOfEntriesNotNames) {
         host::track_flight_frame(sim, nullptr);
         return host::flight_summary();
     };
-    // A route of 300 entries of one name, cut to the plan's 201, flown to its end.
+    // A route of 300 entries of one name, cut to the plan's 201, flown to its
+    // end; passed on the take-off roll, it is not arrived at.
     std::vector<int> route;
     for (int id = 1; id <= static_cast<int>(RoutePlan::slots); ++id)
         route.push_back(id);
-    for (int to = 1; to <= kPlanLastIndex; ++to)
-        frame(route, to, 1);
-    EXPECT_EQ(frame(route, kPlanLastIndex, 0).rfind("200 of 200 waypoints sequenced, arrived", 0), 0u)
-        << host::flight_summary();
+    for (const auto& [height, told] :
+         {std::pair<double, const char*>{0.0, "199 of 200 waypoints sequenced, not arrived"},
+          {5000.0, "200 of 200 waypoints sequenced, arrived"}}) {
+        fly_at(height);
+        host::reset_flight_tracker();
+        for (int to = 1; to <= kPlanLastIndex; ++to)
+            frame(route, to, 1);
+        EXPECT_EQ(frame(route, kPlanLastIndex, 0).rfind(told, 0), 0u)
+            << height << ": " << host::flight_summary();
+    }
 
     host::reset_flight_tracker();
     const struct {

@@ -120,10 +120,18 @@ void import_gps_route(int mode) {
         chosen->sid = chosen->sid_transition = chosen->departure_runway = kNoSelection;
         plan_cruise_altitude = 0;
         plan_fuel_on_board = 0.0;
-        // The destination already set; EXEC takes the plan's last airport.
+        // The plan's last airport is its destination, with its arrivals;
+        // without one the destination already set stays.
+        const RouteWaypoint& last = edit[edit.last()];
+        if (last.type == "APT") {
+            destination_airport_ident = last.ident;
+            route_destination_ident = last.ident;
+            arrival_destination_ident = last.ident;
+        }
         load_airport_detail(destination_airport_ident, destination_slot);
         match_star_transition(kNoSelection, kNoSelection);
-        chosen->star = chosen->star_transition = chosen->arrival_runway = kNoSelection;
+        // The imported route has no procedure of the plan it replaces.
+        chosen->clear_arrival();
 
         constraint_waypoint_index.move_to(edit.last());
         mcu_legs_index.move_to(1);

@@ -63,7 +63,8 @@ void load_airway_at(std::string airway, const std::string* joined_at) {
     const std::string path = host_folder + "\\orvex\\navdata\\awys.txt";
     std::FILE* file = os::open_file(path, "r");
     if (!file) return;
-    bool found = false;
+    bool found = false;  // the current waypoint is on the airway
+    bool listed = false; // the airway file holds the airway
     int left_out = 0;
     std::string line;
     LineReader reader(file, kMaxAirwayLine);
@@ -76,6 +77,7 @@ void load_airway_at(std::string airway, const std::string* joined_at) {
             if (found) break; // the next airway begins
             continue;
         }
+        listed = true;
         // A fix off the globe is left out (loading the database tells it).
         if (!position_tokens_on_globe(t[3], t[4])) continue;
         if (candidate_list.full()) { // past 250 fixes the list ends
@@ -99,7 +101,9 @@ void load_airway_at(std::string airway, const std::string* joined_at) {
         record_load_warning(path, airway + ": " +
                                       table_full_note(left_out, "fixes of an airway",
                                                       static_cast<int>(candidate_list.slots) - 1));
-    airway_label = found ? airway : airway + " (N/A)";
+    // Not available: the airway file does not hold it. One that does, joined
+    // or not at the current waypoint, is listed under its own name.
+    airway_label = listed ? airway : airway + " (N/A)";
 }
 
 void select_candidate(int v) {
