@@ -2,6 +2,7 @@
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/approach_insertion.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_airway.h"
 #include "gns_mcu/gns_page_draw.h"
@@ -66,8 +67,12 @@ void gns_open_airway_page() {
 void gns_enter_airway() {
     const int exit = candidate_selected_index;
     // A stored plan open here is edited in the working plan, else the flown one.
-    if (exit >= 1 && exit <= candidate_count())
-        insert_airway_segment(gns_plan_open == 1 ? working_target() : active_target());
+    const PlanTarget target = gns_plan_open == 1 ? working_target() : active_target();
+    const int last_before = target.plan->last();
+    if (exit >= 1 && exit <= candidate_count()) insert_airway_segment(target);
+    // An airway not joined at the waypoint, or no ending fix: nothing went
+    // in, and the pilot is told so.
+    if (target.plan->last() == last_before) gns_refusal_text = kGnsInvalidEntry;
     gns_state = GNS_FLIGHT_PLAN;
     gns_fpl_option = gns_fpl_option_default;
     reset_page_toggles();

@@ -332,17 +332,21 @@ void key_toggle_erase() {
 // Whether DIRECT's view of the route (with the fix being looked up) is what
 // the working plan holds.
 bool direct_view_open() {
-    const bool direct = gns_state == GNS_DIRECT || (gns_state == GNS_DATABASE_WPT && gns_return_state == GNS_DIRECT);
+    const bool direct =
+        gns_state == GNS_DIRECT || (gns_state == GNS_DATABASE_WPT && gns_return_state == GNS_DIRECT);
     return direct && gns_direct_list_mode == kGnsDirectListRoute;
 }
 
 // The GNS keeps a stored plan it opened, and DIRECT its view of the route, in
 // the working plan until it activates them: another unit's plan put there
-// closes them, said on the GNS. A direct-to committed on a plan loaded meanwhile
-// would fly a route the pilot never saw on the list.
+// closes them, said on the GNS, and so does another unit's edit of the flown
+// plan DIRECT shows. A direct-to committed on a plan loaded or changed
+// meanwhile would fly a route the pilot never saw on the list.
 void hear_plan_event(PlanEvent event, PlanUnit by) {
-    if (event != PlanEvent::WorkingPlanTaken) return;
+    if (event != PlanEvent::WorkingPlanTaken && event != PlanEvent::FlownPlanEdited) return;
     const char* const whose = by == PlanUnit::Mcu ? ": MCU EDIT" : by == PlanUnit::Core ? "" : ": CDU EDIT";
+    // A stored plan open here is no view of the flown plan: it stays.
+    if (event == PlanEvent::FlownPlanEdited && gns_plan_open == 1) return;
     if (gns_plan_open == 1) {
         gns_plan_open = 0;
         gns_plan_closed_text = std::string("FPL CLOSED") + whose;

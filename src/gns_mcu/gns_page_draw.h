@@ -32,6 +32,10 @@ struct GnsPage {
     // Black text over the yellow box of `box_chars` characters (the text's own
     // length when 0) at (x, y).
     void highlight(float x, float y, const std::string& text, int box_chars = 0);
+    // The unit's message, highlighted at x 30 on the lowest row (from the
+    // footer up) where the page drew no text this frame; on a page with no
+    // such row, alone on the footer row. Returns the row.
+    float message(const std::string& text);
     // Draws the markers set in `marker` (L1..L5, R1..R5): "<" left, ">" right.
     void draw_markers(float right_x = 460.0f);
 
@@ -40,6 +44,12 @@ struct GnsPage {
     gfx::Font font{courier, 33.0f, gfx::FontStyle::Bold};
     bool marker[10] = {};
 };
+
+// The free row a message of this text finds on the page drawn this frame
+// (-1 when none), and the start of a frame (the render pass forgets the
+// texts of the one before).
+float gns_message_row(const std::string& message);
+void gns_forget_drawn_texts();
 
 // The yellow box behind n characters of highlighted text at (x, y): 21 n wide
 // and 35 high.

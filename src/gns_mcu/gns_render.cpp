@@ -54,9 +54,10 @@ void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size)
     run_render_frame(display, device_context, size, RENDER_MODE_DRAW, aircraft_state.display_power, frame,
                      [&](gfx::Graphics& g) {
                          const PlanUnitScope unit(PlanUnit::Gns);
+                         gns_forget_drawn_texts();
                          if (GnsPageRoutine page = gns_page_routine(gns_state)) page(display, g);
-                         if (!gns_refusal_text.empty())
-                             GnsPage(display, g).highlight(30.0f, 360.0f, gns_refusal_text);
+                         // Below the page's own labels, never over them.
+                         if (!gns_refusal_text.empty()) GnsPage(display, g).message(gns_refusal_text);
                          gns_enter_pressed = 0;
                          gns_prev_pressed = 0;
                          gns_next_pressed = 0;

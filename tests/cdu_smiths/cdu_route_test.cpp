@@ -491,32 +491,3 @@ TEST_F(CduRoute, aHoldAtThePresentPositionWaitsForLnavAndIsFlown) {
     EXPECT_EQ(hold_armed, 1);
     EXPECT_EQ(most_points, 4); // the whole racetrack
 }
-
-// RTE shows the route it holds: a company route's airports at once, and the
-// destination of a route loaded from the simulator's ATC plan on the GNS,
-// with its arrivals on DEP/ARR.
-class CduRouteWithGns : public CduRoute {
-  protected:
-    std::string panel_text() const override {
-        return "[Window00]\n"
-               "gauge00=orvex1!SMITHS_FMS, 0, 0, 415, 640, B738\n"
-               "gauge01=orvex1!SERVER, 0, 0, 10, 10\n"
-               "gauge02=orvex1!GNSXLS, 420, 0\n";
-    }
-};
-
-TEST_F(CduRouteWithGns, rteShowsTheAirportsOfTheRouteItHolds) {
-    press("RTE \"KSEA\" L1 \"KPDX\" R1 \"KPDXKSEA\" L2");
-    EXPECT_EQ(text_at(0, 33), " KPDX");
-    EXPECT_EQ(text_at(210, 33), " KSEA");
-
-    run("gps KSEA 47.449 -122.3093 SEA 47.4354 -122.3097 KPDX 45.5887 -122.5975\n"
-        "gns GNSXLS FPL R5 R5 ENT\nframes 2\n");
-    ASSERT_EQ(active_plan[active_plan_last].ident, "KPDX");
-    press("RTE");
-    EXPECT_EQ(text_at(210, 33), " KPDX");
-    press("DEP_ARR");
-    EXPECT_EQ(text_at(90, 66), "KPDX");
-    press("R2");
-    EXPECT_EQ(smiths_cdu_page, kPageArrivals);
-}

@@ -306,6 +306,7 @@ TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
     EXPECT_EQ(active_plan_last, 199);
     EXPECT_EQ(active_plan[1].ident, "SEA");
     EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr); // and says why
+    EXPECT_EQ(text_under("INVALID ENTRY"), "");      // under the page's FLYOVER: row
 
     // A full plan has no room for the DIRECT entry either.
     press("FPL DIRECT");
@@ -313,6 +314,7 @@ TEST_F(GnsPlanKeys, EditsThatWouldPassEntry200AreRefused) {
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
     EXPECT_EQ(active_plan_last, 199);
     EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr);
+    EXPECT_EQ(text_under("INVALID ENTRY"), "");
 
     // A plan of 201 entries keeps its end mark inside the plan.
     set_active_last(200);

@@ -241,6 +241,8 @@ TEST_F(GnsProcedures, AnApproachWithNoRouteToJoinIsRefusedAndSaid) {
     EXPECT_EQ(gns_approach_preview, 1);
     EXPECT_LT(active_plan_last, 0);
     EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr);
+    // The preview fills the page: the message stands alone on its footer.
+    EXPECT_EQ(text_under("INVALID ENTRY"), "");
     press("NEXT");
     frames(1);
     EXPECT_EQ(op_of_text("INVALID ENTRY"), nullptr);
@@ -316,6 +318,21 @@ TEST_F(GnsProcedures, AnAirwayInsertsTheFixesUpToTheChosenEnd) {
     press("\"OLM\" ENT");
     EXPECT_EQ(gns_scratchpad_text(), "OLM");
     EXPECT_NE(gns_state, GNS_AIRWAY);
+}
+
+// An airway in the file but not joined at the waypoint keeps its name as the
+// title, and ENT says that nothing went in, over no label of the page.
+TEST_F(GnsProcedures, AnAirwayNotJoinedIsTitledByItsNameAndEntSaysSo) {
+    activate_example_route();
+    const std::vector<std::string> before = idents(active_plan, active_plan_last);
+    press("L2 \"#V27\" ENT");
+    frames(1);
+    ASSERT_EQ(gns_state, GNS_AIRWAY);
+    EXPECT_EQ(text_at(200.0f, 0.0f), "V27"); // SEA is not on it
+    press("L2 ENT");
+    frames(1);
+    EXPECT_EQ(idents(active_plan, active_plan_last), before);
+    EXPECT_EQ(text_under("INVALID ENTRY"), "");
 }
 
 // An airport typed on ARRIVAL or DEPARTURE that the database does not hold

@@ -25,6 +25,41 @@ class GnsStandIn : public StandIn {
     }
     // One key, no frame after it.
     void press_only(GnsKey key) { ASSERT_TRUE(host::press_gns_key(gns(), key).hit); }
+
+    // What the pilot sees of the unit's message on the last frame: a text of
+    // the page drawn before it whose glyphs meet the message's, not wholly
+    // covered by a filled box drawn after that text, shows through ("" when
+    // none does; "(none)" when the message is not there). A text's glyphs
+    // stand within its layout box less a sixth of an em at each side.
+    std::string text_under(const std::string& message) {
+        const std::vector<gfx::RecordedOp> frame = last_frame();
+        std::size_t m = frame.size();
+        for (std::size_t i = 0; i < frame.size(); ++i)
+            if (frame[i].kind == gfx::OpKind::String && frame[i].text == message) m = i;
+        if (m == frame.size()) return "(none)";
+        auto overlap = [](const gfx::RectF& a, const gfx::RectF& b) {
+            return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+        };
+        auto glyphs = [](const gfx::RecordedOp& op) {
+            const float pad = op.font_size / 6.0f * op.transform.m11;
+            return gfx::RectF{op.text_box.x + pad, op.text_box.y, op.text_box.width - 2.0f * pad,
+                              op.text_box.height};
+        };
+        auto inside = [](const gfx::RectF& a, const gfx::RectF& b) {
+            return a.x >= b.x && a.y >= b.y && a.x + a.width <= b.x + b.width &&
+                   a.y + a.height <= b.y + b.height;
+        };
+        for (std::size_t i = 0; i < m; ++i) {
+            const gfx::RecordedOp& label = frame[i];
+            if (label.kind != gfx::OpKind::String || !overlap(glyphs(label), glyphs(frame[m]))) continue;
+            bool covered = false;
+            for (std::size_t j = i + 1; j < m && !covered; ++j)
+                covered = frame[j].kind == gfx::OpKind::Rectangle && frame[j].fill &&
+                          inside(label.text_box, frame[j].bounds);
+            if (!covered) return label.text;
+        }
+        return "";
+    }
 };
 
 // West of the example route, so that no waypoint is sequenced while the keys

@@ -222,7 +222,10 @@ PlanEdit::~PlanEdit() {
     }
     outermost_of(t_.plan) = nullptr;
     finish();
-    if (unit_edit_ && flown_plan_print() != unit_before_) flown_plan_edited = 1;
+    if (unit_edit_ && flown_plan_print() != unit_before_) {
+        flown_plan_edited = 1;
+        tell_other_units(PlanEvent::FlownPlanEdited, unit_in_scope);
+    }
     // Another unit's modification, put in place by a later EXEC, would undo
     // this edit: the edit ends it.
     if (guards_modification_ && flown_plan_print() != flown_before_) {

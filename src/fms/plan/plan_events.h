@@ -14,6 +14,9 @@ enum class PlanEvent {
     // Another unit's plan was put in the working plan, where a unit may
     // keep a plan of its own open.
     WorkingPlanTaken,
+    // A unit that edits the flown plan at once changed it: a view a unit
+    // keeps of the flown plan as it was is no longer the plan.
+    FlownPlanEdited,
 };
 
 using PlanEventListener = void (*)(PlanEvent event, PlanUnit by);

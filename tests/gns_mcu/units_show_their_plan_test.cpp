@@ -1,0 +1,78 @@
+// Each unit shows the plan it has: what one unit loads or flies is what the
+// others' pages show at once, and a view a unit keeps of the flown plan as it
+// was closes, said, when another unit changes that plan.
+#include "aircraft_store.h"
+#include "cdu_smiths/cdu_stand_in.h"
+#include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
+#include "fms/units/gns_unit_state.h"
+#include "fms/units/smiths_scratchpad.h"
+
+namespace {
+
+class UnitsShowTheirPlan : public CduStandIn {
+  protected:
+    std::string panel_text() const override {
+        return "[Window00]\n"
+               "gauge00=orvex1!SMITHS_FMS, 0, 0, 415, 640, B738\n"
+               "gauge01=orvex1!SERVER, 0, 0, 10, 10\n"
+               "gauge02=orvex1!GNSXLS, 420, 0\n"
+               "gauge03=orvex1!MCU, 900, 0\n";
+    }
+    // The MCU takes its letters from the computer keyboard.
+    void attach() override { attach_with_keyboard(); }
+    // West of the example route, so that nothing is sequenced meanwhile.
+    void after_start() override {
+        start_on_the_ground_at_ksea();
+        host::aircraft().lat_deg = 47.45;
+        host::aircraft().lon_deg = -123.6;
+        frames(1);
+    }
+    // The texts the GNS drew on its last frame.
+    bool gns_shows(const std::string& text) {
+        const gfx::Recording& r =
+            *gfx::surface_recording(sim_.gauges.at(2)->drawing_elements.at(0)->device_context);
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < r.ops.size(); ++i)
+            if (r.ops[i].kind == gfx::OpKind::Clear) start = i + 1;
+        for (std::size_t i = start; i < r.ops.size(); ++i)
+            if (r.ops[i].kind == gfx::OpKind::String && r.ops[i].text == text) return true;
+        return false;
+    }
+};
+
+} // namespace
+
+// RTE shows the airports of a company route at once, and the destination of
+// a route loaded from the simulator's ATC plan on the GNS, with its arrivals.
+TEST_F(UnitsShowTheirPlan, rteShowsTheAirportsOfTheRouteItHolds) {
+    press("RTE \"KSEA\" L1 \"KPDX\" R1 \"KPDXKSEA\" L2");
+    EXPECT_EQ(text_at(0, 33), " KPDX");
+    EXPECT_EQ(text_at(210, 33), " KSEA");
+
+    run("gps KSEA 47.449 -122.3093 SEA 47.4354 -122.3097 KPDX 45.5887 -122.5975\n"
+        "gns GNSXLS FPL R5 R5 ENT\nframes 2\n");
+    ASSERT_EQ(active_plan[active_plan_last].ident, "KPDX");
+    press("RTE");
+    EXPECT_EQ(text_at(210, 33), " KPDX");
+    press("DEP_ARR");
+    EXPECT_EQ(text_at(90, 66), "KPDX");
+    press("R2");
+    EXPECT_EQ(smiths_cdu_page, kPageArrivals);
+}
+
+// The GNS DIRECT view lists the flown route as it was when DIRECT opened: an
+// MCU direct-to closes it, said, on the ground and in the air.
+TEST_F(UnitsShowTheirPlan, aGnsDirectViewClosesOnAnotherUnitsDirectTo) {
+    for (const bool in_the_air : {false, true}) {
+        press("RTE \"KSEAKPDX\" L2 R6 EXEC");
+        if (in_the_air) run("aircraft altitude 8000\naircraft speed 250\nframes 2\n");
+        run("gns GNSXLS FPL DIRECT\nframes 1\n");
+        ASSERT_EQ(gns_state, GNS_DIRECT) << in_the_air;
+        run("mcu MCU DIRTO ENTRY\nkeyboard type \"OLM\"\nframes 1\nmcu MCU ENTER\nframes 2\n");
+        ASSERT_EQ(active_plan[1].ident, "OLM") << in_the_air;
+        EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN) << in_the_air;
+        EXPECT_TRUE(gns_shows("DIRECT CLOSED: MCU EDIT")) << in_the_air;
+    }
+}
