@@ -284,6 +284,14 @@ void keep_mark_on_cursor_entry() {
     int marked = -1;
     for (int row = 0; row < 6 && marked < 0; ++row)
         if (row_selected(row)) marked = row;
+    // The fix the row was opened on went with another unit's edit: the row
+    // would show it over the entry that took its place.
+    if (marked >= 0 && gns_entry_fix < 0) {
+        gns_toggle(kRowSelector[marked].key) = kGnsToggleIdle;
+        gns_entry_active = 0;
+        gns_delete_request = 0;
+        return;
+    }
     const int cursor = gns_selected_wpt_index;
     if (marked < 0 || first_active_row() + marked == cursor || cursor < 0 || cursor > active_plan_last + 1)
         return;
@@ -313,6 +321,7 @@ void act_on_active_view(int rows, bool left_key) {
     if (i < 0) return;
     gns_scratchpad = row_entry(active_plan, active_plan_last, i).ident;
     gns_selected_wpt_index.move_to(i);
+    gns_entry_fix.move_to(i);
     working_cursor_index.move_to(i);
     gns_scratchpad_add("", 1);
 }

@@ -167,6 +167,8 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
         }
         gns_mark_plan_end(edit);
         gns_scratchpad = p.plan[c].ident;
+        // The row stays open on the waypoint that moved up into it.
+        if (p.active) edit.place(gns_entry_fix, c);
         arrival_check(p);
     }
     if (p.active) release_lnav_without_route();

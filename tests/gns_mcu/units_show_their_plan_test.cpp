@@ -76,3 +76,31 @@ TEST_F(UnitsShowTheirPlan, aGnsDirectViewClosesOnAnotherUnitsDirectTo) {
         EXPECT_TRUE(gns_shows("DIRECT CLOSED: MCU EDIT")) << in_the_air;
     }
 }
+
+// A GNS row opened on OLM: another unit's direct-to that takes OLM out of
+// the plan closes the row (it would show OLM over the fix that took its
+// place); one that keeps OLM leaves the row open on it.
+struct RowEdit {
+    const char* keys;
+    bool open; // the row still open on OLM
+};
+
+class GnsRowAfterAnotherUnitsEdit : public UnitsShowTheirPlan,
+                                    public ::testing::WithParamInterface<RowEdit> {};
+
+TEST_P(GnsRowAfterAnotherUnitsEdit, closesWhenItsFixIsTakenOut) {
+    press("RTE \"KSEAKPDX\" L2 R6 EXEC");
+    run("gns GNSXLS FPL L3 L3\nframes 1\n");
+    ASSERT_TRUE(gns_shows("OLM   ")); // the row, open
+    run(GetParam().keys);
+    ASSERT_EQ(to_waypoint_index, 1);
+    EXPECT_EQ(gns_entry_active, GetParam().open ? 1 : 0);
+    EXPECT_EQ(gns_shows("OLM   "), GetParam().open);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, GnsRowAfterAnotherUnitsEdit,
+    ::testing::Values(
+        RowEdit{"cdu SMITHS_FMS LEGS L5 L1 EXEC\nframes 2\n", false}, // TOUTL, copied down
+        RowEdit{"mcu MCU DIRTO ENTRY\nkeyboard type \"KELSO\"\nframes 1\nmcu MCU ENTER\nframes 2\n", false},
+        RowEdit{"cdu SMITHS_FMS LEGS L3 L1 EXEC\nframes 2\n", true})); // NISQL: OLM stays

@@ -266,6 +266,9 @@ void align_working_plan_with_active() {
         return;
     }
     copy_flown_plan_entries(edit);
+    // Another unit's plan was there: the flown plan comes back whole, with
+    // the procedures it was executed with, not those of the plan it replaces.
+    *ChoicesEdit(working_plan) = active_plan.choices();
     hold_list_copy_index_to_working();
     build_route_rows();
 }

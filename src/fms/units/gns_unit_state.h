@@ -78,6 +78,10 @@ inline int gns_nav_seq_choice = kGnsNavSeqNone;
 
 // Active-plan index of the waypoint selected on the active-plan view.
 inline PlanCursor gns_selected_wpt_index{CursorPlan::Active, CursorRule::Stays};
+// The entry whose row the open entry of the active-plan view was opened on:
+// another unit's edit that removes it leaves the row naming a fix no longer
+// in the plan (-1), and the entry closes.
+inline PlanCursor gns_entry_fix{CursorPlan::Active, CursorRule::Gone};
 // 1 after a database waypoint went into the DIRECT working plan.
 inline int gns_direct_inserted = 0;
 // The working-plan row that was the TO when DIRECT-TO made its view of the
