@@ -103,6 +103,15 @@ void left_row_key(const LegsRows& rows, int k) {
         return;
     }
     if (smiths_legs_mode == kLegsModeHoldAt && smiths_scratchpad.compare(0, 8, "HOLD AT ") == 0) {
+        // The candidates are every unit's lookups: another unit's since the
+        // fix was looked up leaves a fix of one name to find again.
+        const std::string fix = smiths_scratchpad.substr(8);
+        if (hold_at_candidate >= 1 &&
+            (hold_at_candidate > candidate_count() || candidate_list[hold_at_candidate].ident != fix)) {
+            waypoint_lookup_text = fix;
+            lookup_waypoint_entry(0, aircraft_state.plat, aircraft_state.plon);
+            hold_at_candidate = candidate_count() == 1 ? 1 : 0;
+        }
         // Only a fix the pilot has settled on: none is known while several
         // candidates wait on SELECT WAYPOINT.
         if (hold_at_candidate < 1 || hold_at_candidate > candidate_count()) {

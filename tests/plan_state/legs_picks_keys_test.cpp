@@ -40,6 +40,9 @@ TEST_F(LegsPicks, ALaterKeyActsOnThePickedFix) {
         // Another fix typed over the pick is the one acted on.
         {"cdu SMITHS_FMS HOLD L2", "cdu SMITHS_FMS CLR CLR CLR CLR CLR \"OLM\"", "cdu SMITHS_FMS L6", 227,
          "HOLD AT OLM"},
+        // A fix looked up to hold at, the MCU's own list made meanwhile.
+        {"cdu SMITHS_FMS HOLD \"OLM\" L6", "mcu MCU DIRTO",
+         "cdu SMITHS_FMS L2\ncdu SMITHS_FMS HOLD\nframes 1", 33, "OLM"},
         {"cdu SMITHS_FMS DIR L2", "cdu SMITHS_FMS CLR CLR CLR CLR CLR \"OLM\"",
          "cdu SMITHS_FMS L6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS LEGS", 33, "OLM  "},
     };
