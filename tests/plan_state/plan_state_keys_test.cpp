@@ -49,12 +49,13 @@ TEST_F(PlanStateHunt, DISABLED_RandomSeeds) {
     const auto end =
         std::chrono::steady_clock::now() + std::chrono::seconds(env_int("PLAN_KEYS_SECONDS", 60));
     unsigned seed = static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count());
+    const unsigned first = seed;
     int seeds = 0;
     while (std::chrono::steady_clock::now() < end && !HasFailure()) {
         if (seeds++ > 0) restart();
         run_seed(seed++, kStepsPerSeed);
     }
-    std::printf("%d seeds of %d steps\n%s\n", seeds, kStepsPerSeed, reached().c_str());
+    std::printf("%d seeds of %d steps from seed %u\n%s\n", seeds, kStepsPerSeed, first, reached().c_str());
 }
 
 // A failing seed's script cut down to the steps that still give its fault.

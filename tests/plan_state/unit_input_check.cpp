@@ -6,6 +6,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_unit_state.h"
+#include "fms/units/mcu_page_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -253,6 +254,7 @@ UnitInputSeen see_unit_input(const std::string& sim_folder) {
     s.gns_pad = trimmed(gns_scratchpad);
     s.gns_open = gns_entry_active == 1;
     s.gns_fresh = gns_entry_fresh == 1;
+    s.mcu_text = mcu_entry_text;
     const int pick = smiths_hold_at_leg;
     s.hold_at_id = pick >= 1 && pick <= working_plan_last ? working_plan[pick].id : 0;
     s.holding = holding_active;
@@ -263,9 +265,9 @@ UnitInputSeen see_unit_input(const std::string& sim_folder) {
 std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const std::string& line,
                                            const std::string& sim_folder) {
     std::vector<std::string> faults;
-    // Keys reach only their unit: another unit's step neither types into
-    // the GNS field nor adds to the SMITHS scratchpad, nor drops the fix the
-    // SMITHS picked to hold at while that fix is in the plan.
+    // Keys reach only their unit: another unit's step types into neither the
+    // GNS field, the SMITHS scratchpad nor the MCU entry, and leaves the fix
+    // the SMITHS picked to hold at while that fix is in the plan.
     const std::string gns = trimmed(gns_scratchpad);
     const auto grew = [](const std::string& was, const std::string& now) {
         return now.size() > was.size() && now.compare(0, was.size(), was) == 0;
@@ -276,6 +278,9 @@ std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const st
         faults.push_back("\"" + line + "\" typed into the GNS field: " + before.gns_pad + " became " + gns);
     if (!starts(line, "cdu ") && grew(before.smiths_pad, smiths_scratchpad))
         faults.push_back("\"" + line + "\" typed into the SMITHS scratchpad: " + smiths_scratchpad);
+    // The keyboard types on the MCU.
+    if (!starts(line, "mcu ") && !starts(line, "keyboard ") && grew(before.mcu_text, mcu_entry_text))
+        faults.push_back("\"" + line + "\" typed into the MCU entry: " + mcu_entry_text);
     if (!starts(line, "cdu ") && before.hold_at_id != 0) {
         const int pick = smiths_hold_at_leg;
         bool left = false;

@@ -17,7 +17,7 @@ std::string unit_input_step(std::mt19937& random);
 
 // What the rules compare a step's outcome with.
 struct UnitInputSeen {
-    std::string smiths_pad, gns_pad;
+    std::string smiths_pad, gns_pad, mcu_text;
     bool gns_open = false, gns_fresh = false;
     int hold_at_id = 0;                       // the working entry the HOLD AT pick names
     int holding = 0;                          // the pattern point flown to
