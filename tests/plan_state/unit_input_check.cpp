@@ -189,10 +189,35 @@ std::string five(double value) {
     return text;
 }
 
-// A saved route against the flown plan: its waypoint lines one by one.
+// The example database's approaches: for each airport, "NAME_RUNWAY" and
+// "NAME_" (no runway chosen).
+const std::map<std::string, std::set<std::string>>& approaches() {
+    static const std::map<std::string, std::set<std::string>> table = [] {
+        std::map<std::string, std::set<std::string>> out;
+        std::ifstream in(std::string(ORVEX_SOURCE_DIR) + "/examples/sim/orvex/navdata/apps.txt");
+        std::string airport;
+        for (std::string line; std::getline(in, line);) {
+            std::istringstream words(line);
+            std::string runway, name;
+            if (!(words >> runway) || runway[0] == ';') continue;
+            if (runway[0] == '[') {
+                airport = runway.substr(1, runway.find(']') - 1);
+            } else if (words >> name) {
+                out[airport].insert(name + "_" + runway);
+                out[airport].insert(name + "_");
+            }
+        }
+        return out;
+    }();
+    return table;
+}
+
+// A saved route against the flown plan: its waypoint lines one by one, and
+// an approach named only of the airport the plan ends at.
 void saved_route_faults(const std::string& path, const std::string& text, std::vector<std::string>& faults) {
     std::istringstream in(text);
     bool section = false;
+    std::string approach;
     int i = 0;
     for (std::string line; std::getline(in, line);) {
         std::istringstream words(line);
@@ -200,6 +225,7 @@ void saved_route_faults(const std::string& path, const std::string& text, std::v
         if (!(words >> ident) || ident[0] == ';') continue;
         if (!section) {
             section = lower(ident) == "[flightplan]";
+            if (lower(ident).rfind("approachinfo=", 0) == 0) approach = ident.substr(13);
             continue;
         }
         words >> lat >> lon;
@@ -221,6 +247,11 @@ void saved_route_faults(const std::string& path, const std::string& text, std::v
     if (i != active_plan_last + 1)
         faults.push_back(path + ": " + std::to_string(i) + " waypoints of the plan's " +
                          std::to_string(active_plan_last + 1));
+    if (approach.empty()) return;
+    const std::string destination = active_plan_last >= 1 ? active_plan[active_plan_last].ident : "";
+    const auto own = approaches().find(destination);
+    if (own == approaches().end() || !own->second.count(approach))
+        faults.push_back(path + ": names approach " + approach + ", none of " + destination);
 }
 
 void zero_position_faults(const RoutePlan& plan, int last, const std::set<std::string>& allowed,
