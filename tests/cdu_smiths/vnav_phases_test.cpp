@@ -5,6 +5,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/vnav_phase.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
@@ -514,3 +515,137 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
 INSTANTIATE_TEST_SUITE_P(ShapesAndMoments, VnavEngagedAt,
                          ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kShapes))),
                                             ::testing::Range(0, 6)));
+
+// Where the TO stays near for many passes, in a hold at a fix in the climb,
+// in cruise and in the descent, and where the route turns back on itself:
+// each target goes out at most once for each event the checker sees (a
+// phase or a TO that changes, a hold's fix reached, 10 000 ft crossed
+// where the speed limits apply), none pass after pass; the pilot's MCP altitude set in the hold
+// stays until the next event; and no vertical-speed command goes back to
+// the one before within a second.
+namespace {
+
+constexpr uint32_t kMachSet = 0x101F6;
+constexpr uint32_t kVerticalSpeedSet = 0x101F4;
+
+#define DOUBLING_BACK                                                                                        \
+    "RTE \"KSEA\" L1 \"KPDX\" R1 \"16R\" L3 NEXT \"PARAD\" R1 \"CEDAR\" R2 \"BURLN\" R3 R6 EXEC INIT_REF "
+constexpr const char* kSeattle = "position 47.463928 -122.311\naircraft heading 180\naircraft altitude 433";
+struct NearRow {
+    const char* what;
+    const char* start = kSeattle;
+    const char* keys;
+    const char* fix; // the hold's fix, the one turned back at, or the last
+    bool hold;
+    VnavPhase phase; // the phase at the fix
+};
+const NearRow kNearRows[] = {
+    {"a hold in the climb", kSeattle, DOUBLING_BACK "\"FL250\" R1 EXEC LEGS HOLD L1 L6 EXEC", "PARAD", true,
+     VnavPhase::Climb},
+    // Level at the altitude typed at the hold's fix, still below the cruise.
+    {"a hold at a typed altitude", kSeattle,
+     DOUBLING_BACK "\"FL250\" R1 EXEC LEGS \"250/7000\" R1 EXEC HOLD L1 L6 EXEC", "PARAD", true,
+     VnavPhase::Climb},
+    {"a hold in cruise", kSeattle, DOUBLING_BACK "\"FL080\" R1 EXEC LEGS HOLD L2 L6 EXEC", "CEDAR", true,
+     VnavPhase::Cruise},
+    {"a hold in the descent", kSeattle,
+     "RTE \"KSEA\" L1 \"KPDX\" R1 \"16R\" L3 NEXT \"OLM\" R1 \"BTG\" R2 R6 EXEC INIT_REF \"FL120\" R1 EXEC "
+     "LEGS HOLD L2 L6 EXEC",
+     "BTG", true, VnavPhase::Descent},
+    {"a course reversal", kSeattle, DOUBLING_BACK "\"FL080\" R1 EXEC", "BURLN", false, VnavPhase::Cruise},
+    // Flown to its end: the final descent's vertical speed.
+    {"a short route's final descent",
+     "position 47.0383 -120.5405\naircraft heading 110\naircraft altitude 1764",
+     "RTE \"KELN\" L1 \"KYKM\" R1 NEXT \"ELN\" R1 \"YKM\" R2 R6 EXEC INIT_REF \"FL100\" R1 EXEC", "KYKM",
+     false, VnavPhase::Descent},
+};
+#undef DOUBLING_BACK
+
+class VnavWhereTheToStaysNear : public VnavPhases, public ::testing::WithParamInterface<int> {
+  protected:
+    // One frame at a time: the stretches counted and the vertical-speed
+    // commands with the frame they went out on.
+    int frame = 0;
+    struct Sent {
+        int frame;
+        int32_t value;
+    };
+    std::vector<Sent> vs_sent;
+    int events = 0, altitude_sends = 0, speed_sends = 0;
+    void step() {
+        const std::size_t from = mark();
+        const VnavPhase phase = vnav_phase;
+        const int to = to_waypoint_index;
+        const bool high = host::aircraft().altitude_ft > 10000.0;
+        const bool pattern = holding_active != 0;
+        run("fly 1\n");
+        ++frame;
+        events += (phase != vnav_phase) + (to != to_waypoint_index) + (pattern != (holding_active != 0)) +
+                  (high != host::aircraft().altitude_ft > 10000.0);
+        altitude_sends += sent_since(from, kAltitudeSet);
+        speed_sends += sent_since(from, kSpeedSet) + sent_since(from, kMachSet);
+        const auto& events_now = host::sim_state().key_events;
+        for (std::size_t i = from; i < events_now.size(); ++i)
+            if (events_now[i].id == kVerticalSpeedSet)
+                vs_sent.push_back({frame, static_cast<int32_t>(events_now[i].parameter)});
+    }
+    void count_afresh() { events = altitude_sends = speed_sends = 0; }
+    // A command that goes back to the one before within 18 frames.
+    int alternations() const {
+        int n = 0;
+        for (std::size_t i = 2; i < vs_sent.size(); ++i)
+            n += vs_sent[i].value == vs_sent[i - 2].value && vs_sent[i].frame - vs_sent[i - 2].frame < 18;
+        return n;
+    }
+    static bool at(const char* ident) {
+        return to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last &&
+               active_plan[to_waypoint_index].ident == ident;
+    }
+};
+
+} // namespace
+
+TEST_P(VnavWhereTheToStaysNear, sendsEachTargetOncePerEventAndKeepsThePilotsAltitude) {
+    const NearRow& r = kNearRows[GetParam()];
+    run(std::string("aircraft magvar 18\naircraft ") + r.start +
+        "\naircraft speed 0\naircraft engines 2\naircraft fuel 20000\n"
+        "aircraft ap on\naircraft ap hdg on\naircraft ap alt on\nframes 20\ncdu SMITHS_FMS " +
+        r.keys +
+        "\nframes 2\nkey 0x10337\nkey 0x10338\nframes 2\naircraft rate 4\naircraft speed 15\nframes 20\n"
+        "aircraft speed 160\nfly 200\naircraft speed 250\naircraft ap spd on\n");
+    ASSERT_EQ(vnav_engaged, 1) << r.what;
+    // To the fix, then past it: in the pattern, or turned back to the fix
+    // after it.
+    for (int i = 0; i < 20000 && !at(r.fix) && lnav_engaged == 1; ++i)
+        step();
+    ASSERT_TRUE(at(r.fix)) << r.what;
+    // From the TO before the fix on: the fix reached, its sequencing or the
+    // pattern flown.
+    count_afresh();
+    const auto in_pattern = [] { return hold_armed != 0 && holding_active != 0; };
+    for (int i = 0; i < 6000 && (r.hold ? !in_pattern() : at(r.fix) && lnav_engaged == 1); ++i)
+        step();
+    ASSERT_TRUE(r.hold ? in_pattern() : !at(r.fix) || lnav_engaged == 0) << r.what;
+    EXPECT_EQ(vnav_phase, r.phase) << r.what;
+    for (int i = 0; i < (r.hold ? 1500 : 600); ++i)
+        step();
+    EXPECT_LE(altitude_sends, events) << r.what;
+    EXPECT_LE(speed_sends, events) << r.what;
+    EXPECT_EQ(alternations(), 0) << r.what;
+    if (!r.hold) return;
+
+    // The pilot's altitude in the pattern, 1000 ft below the aircraft.
+    const double mine = std::floor(host::aircraft().altitude_ft / 100.0) * 100.0 - 1000.0;
+    run("key 0x1024C " + std::to_string(static_cast<int>(mine)) + "\n");
+    count_afresh();
+    for (int i = 0; i < 900 && events == 0; ++i)
+        step();
+    ASSERT_EQ(vnav_engaged, 1) << r.what;
+    if (events == 0) {
+        EXPECT_EQ(host::aircraft().ap_altitude_ft, mine) << r.what;
+        EXPECT_EQ(altitude_sends, 0) << r.what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(HoldsAndAReversal, VnavWhereTheToStaysNear,
+                         ::testing::Range(0, static_cast<int>(std::size(kNearRows))));

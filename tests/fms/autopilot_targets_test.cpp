@@ -279,3 +279,68 @@ TEST_F(AutopilotTargets, RadiosTuneTheRunwaySelectedOnTheAirportPage) {
 }
 
 } // namespace
+
+// In the descent the vertical-speed command holds: a rate needed that
+// wavers across a hundred, or an aircraft about the path, goes out once; a
+// rate that moves a whole step and stays goes out after a second of passes;
+// below the path by more than the band the descent levels, and descends
+// again only back up at the path. The checker's own rule: no command goes
+// back to the one before within a second.
+TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
+    route_with_vnav();
+    vnav_phase = VnavPhase::Descent;
+    AircraftState& a = aircraft_state;
+    vertical_target_altitude = 5000.0;
+    descent_path_distance_nm = 0.0; // the path laid: its altitude is set below
+    MinVnavDescRate = 500.0;
+    MaxVnavDescRate = 3000.0;
+    struct Row {
+        const char* what;
+        std::vector<double> feet_to_go; // one pass each, 20 NM out at 300 kt (4 min)
+        std::vector<double> below_path; // ft below the path (negative above)
+        std::vector<int32_t> sent;
+    };
+    const Row rows[] = {
+        {"wavering across 900", {3580, 3620, 3580, 3620, 3580, 3620}, {0, 0, 0, 0, 0, 0}, {-800}},
+        {"moved and stayed", std::vector<double>(20, 4400), std::vector<double>(20, 0), {-1100}},
+        {"moved a pass only",
+         {3600, 4400, 3600, 3600, 3600, 3600, 3600, 3600, 3600, 3600,
+          3600, 3600, 3600, 3600, 3600, 3600, 3600, 3600, 3600, 3600},
+         std::vector<double>(20, 0),
+         {-900}},
+        {"about the path",
+         std::vector<double>(20, 4000),
+         {0, 60, -10, 90, 20, 80, 0, 50, 10, 99, 0, 0, 0, 0, 0},
+         {-1000}},
+    };
+    for (const Row& r : rows) {
+        host::sim_state().key_events.clear();
+        vnav_vs_sent = kNoVsSent;
+        std::vector<int32_t> sent_now;
+        for (std::size_t i = 0; i < r.feet_to_go.size(); ++i) {
+            a.indicated_altitude_ft = 5000.0 + r.feet_to_go[i];
+            before_target(20.0);
+            descent_path_altitude =
+                a.indicated_altitude_ft + (i < r.below_path.size() ? r.below_path[i] : 0.0);
+            set_vnav_altitude_targets();
+        }
+        for (uint32_t v : sent(0x101F4))
+            sent_now.push_back(static_cast<int32_t>(v));
+        EXPECT_EQ(sent_now, r.sent) << r.what;
+    }
+
+    // Well below the path: level, and level until back up at it.
+    host::sim_state().key_events.clear();
+    vnav_vs_sent = -1000;
+    a.indicated_altitude_ft = 9000.0;
+    const double below[] = {150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150,
+                            150, 150, 150, 150, 150, 150, 60,  30,  60,  30,  60,  30};
+    std::vector<int32_t> levels;
+    for (double b : below) {
+        descent_path_altitude = a.indicated_altitude_ft + b;
+        set_vnav_altitude_targets();
+        levels.push_back(vnav_vs_sent);
+    }
+    EXPECT_EQ(levels.back(), 0);
+    EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{0}));
+}

@@ -351,12 +351,21 @@ TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
     EXPECT_EQ(constraint_waypoint_index, 3);
     EXPECT_EQ(vertical_target_altitude, 20200.0);
     EXPECT_EQ(vnav_altitude_set, 0); // a descent target is commanded anew
+    // The same TO on the next passes (in a hold, turning back): kept.
+    vnav_altitude_set = 1;
+    vertical_target_altitude = 15000.0;
+    update_vnav_target_at_sequencing();
+    EXPECT_EQ(vertical_target_altitude, 15000.0);
+    EXPECT_EQ(vnav_altitude_set, 1);
+    // Another TO (the route made again) gets its own.
+    vnav_sequencing_to_id = 0;
     vnav_engaged = 0;
     update_vnav_target_at_sequencing();
     EXPECT_EQ(vertical_target_altitude, 20000.0);
 
     // In cruise the target is the TOD and no altitude is commanded.
     vnav_phase = VnavPhase::Cruise;
+    vnav_sequencing_to_id = 0;
     show_tod_at(0.0, 10.5);
     update_vnav_target_at_sequencing();
     EXPECT_EQ(vertical_target_lon, 10.5);

@@ -118,6 +118,18 @@ double path_altitude(double distance) {
     return vertical_target_altitude + distance * rate / (descent_tas_target / 60.0);
 }
 
+// A new descent command goes out once it has stood for kVsSettlePasses
+// passes (the first at once): a rate needed that wavers across a whole
+// hundred, or an aircraft about the path, does not move it pass by pass.
+bool settled(int32_t command) {
+    if (vnav_vs_sent == kNoVsSent) return true;
+    if (command != vnav_vs_pending) {
+        vnav_vs_pending = command;
+        vnav_vs_pending_passes = 0;
+    }
+    return ++vnav_vs_pending_passes >= kVsSettlePasses;
+}
+
 void descent_vertical_speed() {
     const AircraftState& a = aircraft_state;
     // A target without an altitude (a route that ends at a fix) is held level.
@@ -134,12 +146,14 @@ void descent_vertical_speed() {
         command = saturate_to_whole(MinVnavDescRate);
     // Below the path: level until the path comes down to the aircraft, so the
     // descent never runs at field elevation far out. The path is the one the
-    // deviation reads, where it is laid to the target.
+    // deviation reads, where it is laid to the target. Descending, it levels
+    // once a band below the path; level, it descends once back up to it.
     const double path = descent_path_distance_nm >= 0.0 ? descent_path_altitude : path_altitude(distance);
-    if (below_min_vnav_ias() || a.indicated_altitude_ft < path) command = 0;
+    const double band = vnav_vs_sent == 0 ? 0.0 : kBelowPathBandFt;
+    if (below_min_vnav_ias() || a.indicated_altitude_ft < path - band) command = 0;
     command = -command;
     vnav_vs_command = command;
-    if (command != vnav_vs_sent) {
+    if (command != vnav_vs_sent && settled(command)) {
         trigger_key_event(kKeyAutopilotVerticalSpeedSet, event_value(command));
         vnav_vs_sent = command;
     }

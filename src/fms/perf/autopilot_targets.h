@@ -9,6 +9,12 @@
 void set_vnav_altitude_targets();
 void set_vnav_speed_target();
 
+// The descent's vertical-speed command holds: a new one goes out once it has
+// stood for this many passes (a second), and descending it goes level only
+// once this far below the path.
+inline constexpr int kVsSettlePasses = 18;
+inline constexpr double kBelowPathBandFt = 100.0;
+
 // The altitude commanded in the descent: the vertical target, but never above
 // the altitude flown (a target above is held level, not climbed to).
 int32_t descent_altitude_command();

@@ -164,6 +164,20 @@ void on_tod_passed() {
     }
 }
 
+// The level the route affords, as the climb's target: the cruise altitude,
+// or below it the level rounded down to a whole step, so that a level
+// rebuilt each second as the climb goes moves the autopilot's altitude a
+// step at a time and never above what the route can come down from; within
+// the last step below it the level itself, never below the altitude flown.
+double stepped_level(double level, double cruise) {
+    if (level >= cruise) return cruise;
+    const double flown = aircraft_state.indicated_altitude_ft;
+    const double step = std::floor(level / kAffordedLevelStepFt) * kAffordedLevelStepFt;
+    if (step >= flown) return step;
+    // Within the last step below it: the level itself.
+    return level;
+}
+
 // In the climb the target is the constraint ahead that caps the climb, else
 // the level the climb goes to (the cruise altitude, or lower where the rest
 // of the route could not be descended from it: then the TOC and TOD move to
@@ -197,11 +211,12 @@ void keep_climb_target() {
     // flown), the one its path descends from.
     if (active_profile().path.empty()) update_toc_tod(kTodLocate);
     const double level = vertical_profile.level_ft;
-    if (level == vertical_target_altitude) return;
+    const double target = stepped_level(level, cruise);
+    if (target == vertical_target_altitude) return;
     update_toc_tod(kTodLocate);
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
-    vertical_target_altitude = std::min(level, cruise);
+    vertical_target_altitude = target;
     // A lower altitude the pilot holds on the MCP stays until VNAV commands
     // the climb again (at the next waypoint); one above the level comes down.
     if (aircraft_state.ap_altitude_lock_ft > vertical_target_altitude + 100.0 || level == cruise)
@@ -298,6 +313,8 @@ int vertical_target_entry(int first) {
 
 void make_profile_again() {
     flown_plan_edited = 0;
+    // The route changed: the TO ahead gets its target at sequencing anew.
+    vnav_sequencing_to_id = 0;
     // A climb the new profile does not end on the route has no T/C: the one
     // of the profile before is none of this one's.
     const bool climbing = vnav_phase == VnavPhase::Climb;
@@ -360,6 +377,12 @@ void update_vnav_target_at_sequencing() {
     const int to = to_waypoint_index;
     const int last = flown_last();
     if (!(switch_distance > distance_to_to_nm) || lnav_engaged != 1 || to >= last || to < 0) return;
+    // Once for each TO: one that stays near (in a hold, turning back onto a
+    // gap) is kept after the first pass. On the ground it is looked at again
+    // until the aircraft flies, as no target goes out there.
+    const int id = active_plan[to].id;
+    if (id != 0 && id == vnav_sequencing_to_id) return;
+    if (!vnav_on_ground()) vnav_sequencing_to_id = id;
     const double here = aircraft_state.indicated_altitude_ft;
     int target = -1; // an entry; -1 the point kept below
     double lat = toc_lat;
@@ -401,8 +424,6 @@ void update_vnav_target_at_sequencing() {
     if (vnav_phase == VnavPhase::Cruise) {
         vnav_altitude_set = 1; // level in cruise: no new altitude
     } else {
-        // Once for this TO: inside the switching distance this runs every
-        // pass until it is sequenced, and on the ground it never is.
         call_for_vnav_targets(VnavReason::NewTo, kBothTargets);
     }
 }

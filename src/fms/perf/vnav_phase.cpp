@@ -94,13 +94,15 @@ bool vnav_transition(VnavTransition t) {
 void call_for_vnav_targets(VnavReason why, int which) {
     const bool fresh = why == VnavReason::Engaged || why == VnavReason::RouteChanged;
     if (!fresh && vnav_on_ground()) return;
-    if (why == VnavReason::NewTo) {
+    // Both ask for the targets of passing this TO: once, however many
+    // passes it stays near (a reversal onto a gap keeps it).
+    if (why == VnavReason::NewTo || why == VnavReason::CourseReversal) {
         const int to = to_waypoint_index;
         const int id = to >= 0 && to <= active_plan_last ? active_plan[to].id : 0;
         if (id != 0 && id == vnav_targets_to_id) return;
         vnav_targets_to_id = id;
     }
-    if (fresh) vnav_targets_to_id = 0;
+    if (fresh) vnav_targets_to_id = vnav_sequencing_to_id = 0;
     if (which & kAltitudeTarget) vnav_altitude_set = 0;
     if (which & kSpeedTarget) vnav_speed_set = 0;
 }

@@ -44,9 +44,12 @@ inline constexpr int kBothTargets = kAltitudeTarget | kSpeedTarget;
 // The phase now and the transition that led to it.
 inline VnavPhase vnav_phase = VnavPhase::Climb;
 inline VnavTransition vnav_last_transition = VnavTransition::None;
-// The TO entry (by id) whose targets a sequencing already called for: a TO
-// that stays near (parked, holding, reversing) is one event, not one per pass.
+// The TO entry (by id) whose targets a sequencing already called for, and
+// the one whose target was kept before its sequencing: a TO that stays near
+// (parked, holding, reversing) is one event, not one per pass. A new route
+// or a direct-to forgets both.
 inline int vnav_targets_to_id = 0;
+inline int vnav_sequencing_to_id = 0;
 // vnav_engaged as the vertical guidance last saw it: an engagement is met
 // once.
 inline int vnav_engagement_seen = 0;

@@ -95,5 +95,8 @@ inline double vnav_required_vs = 0.0;
 inline int vnav_vs_command = 0;
 inline constexpr int kNoVsSent = -999;
 inline int vnav_vs_sent = kNoVsSent;
+// The descent command waiting to go out and the passes it has stood.
+inline int vnav_vs_pending = kNoVsSent;
+inline int vnav_vs_pending_passes = 0;
 inline int vnav_low_speed_hold = 0;
 inline int cruise_mach_command = 0;
