@@ -44,8 +44,8 @@ void act_on_key() {
     }
 }
 
-// Before the T/D its distance straight from the aircraft; after it the
-// along-route distance to the E/D waypoint.
+// Before the T/D its distance along the legs, as ECON CLB gives the T/C's;
+// after it the along-route distance to the E/D waypoint.
 void descent_point_rows(CduPage& page) {
     const bool fast = aircraft_state.ground_speed_kt > 60.0;
     if (vnav_phase == VnavPhase::Cruise) {

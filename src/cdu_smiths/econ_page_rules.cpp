@@ -18,6 +18,7 @@
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -142,8 +143,9 @@ bool econ_has_tod() {
 }
 
 double econ_distance_to_tod() {
-    const ProfilePoint& tod = active_profile().tod;
-    return econ_distance_from_aircraft(tod.lat, tod.lon);
+    // Along the legs, as the T/C row measures its own: on a route that
+    // doubles back the T/D is as far as the legs to it, not the straight line.
+    return std::max(0.0, active_profile().tod_distance_nm());
 }
 
 double econ_distance_to_target() {

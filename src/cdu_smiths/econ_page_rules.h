@@ -63,7 +63,7 @@ const RouteWaypoint* econ_route_end();
 bool econ_has_tod();
 // Great-circle distance from the aircraft, NM.
 double econ_distance_from_aircraft(double lat, double lon);
-// Straight from the aircraft to the profile's T/D.
+// Along the legs from the aircraft to the profile's T/D (0 once past it).
 double econ_distance_to_tod();
 // Along the legs from the aircraft to the vertical target, as the profile
 // measures its entries.

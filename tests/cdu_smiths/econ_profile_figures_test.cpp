@@ -16,13 +16,18 @@
 #include "fms/plan/vertical_state.h"
 #include "gauges/linkage.h"
 #include "host_services.h"
+#include "map/map_overlays.h"
 #include "nd/hw_b737_nd_frame_values.h"
 #include "page_canvas.h"
+#include "platform/gfx_recording.h"
+#include "platform/gfx_surface.h"
 #include "shared/plan_points.h"
 #include "sim/aircraft_state.h"
 #include "sim_state.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -119,6 +124,153 @@ TEST_F(EconProfileFigures, pagesAndNdReadTheProfileAlongTheLegsFromTheAircraftNo
             EXPECT_TRUE(page_shows(kPageEconPathDes, r.to_target)) << r.what;
         }
         EXPECT_NEAR(current_descent_path().path_length_nm, r.path_nm, 1e-6) << r.what;
+    }
+}
+
+// The route's T/C and T/D are one point each, measured one way: along the
+// legs from the aircraft. On a route that doubles back the T/D lies far
+// along the legs but near in a straight line; on one too short for its
+// level the climb and the descent meet at one point, which the climb page
+// and every marker put in one place.
+class OnePointEach : public EconProfileFigures {
+  protected:
+    // Legs of `nm` along `courses` from W0, the field at the end.
+    void fly_route(const std::vector<std::pair<double, double>>& legs) {
+        std::vector<PlanPoint> points{{"W0", 0.0, 10.0}};
+        for (const auto& [course, nm] : legs)
+            points.push_back(along(points.back(), course, nm, "W" + std::to_string(points.size())));
+        write_active_plan(points);
+        const int last = static_cast<int>(legs.size());
+        active_entry(0).alt_constraint = 0.0;
+        active_entry(last).alt_constraint = 0.0;
+        constraint_waypoint_index.move_to(last);
+        aircraft_state.plat = active_plan[0].lat;
+        aircraft_state.plon = active_plan[0].lon;
+        set_flown_to(1);
+    }
+    // The aircraft `nm` along the first leg.
+    static void out_along_first_leg(double course, double nm) {
+        const PlanPoint p = along({"", active_plan[0].lat, active_plan[0].lon}, course, nm);
+        aircraft_state.plat = p.lat;
+        aircraft_state.plon = p.lon;
+    }
+    // The number after the row's "/" (the ETA row's distance).
+    double row_nm(int page, float y) {
+        smiths_cdu_page = page;
+        draw();
+        for (const gfx::RecordedOp& op : gfx::surface_recording(dc_)->ops)
+            if (op.kind == gfx::OpKind::String && op.world_rect.y == y && op.world_rect.x > 100 &&
+                op.text.find('Z') != std::string::npos && op.text.find('/') != std::string::npos) {
+                const std::size_t slash = op.text.find('/');
+                return std::strtod(op.text.c_str() + slash + 1, nullptr);
+            }
+        return -1.0;
+    }
+    // Where an HW-style map (1 px a NM about the aircraft, north up) puts
+    // each label.
+    std::vector<gfx::RecordedOp> map_labels() {
+        void* dc = gfx::create_surface_dc(600, 600, gfx::SurfaceRecording);
+        std::vector<gfx::RecordedOp> out;
+        {
+            gfx::Graphics g(dc);
+            draw_tod_toc_markers(g, 250, 250.0, 300, 300, 8, 1.0, 1.0, aircraft_state.plat,
+                                 aircraft_state.plon, 0.0);
+            for (const gfx::RecordedOp& op : gfx::surface_recording(dc)->ops)
+                if (op.kind == gfx::OpKind::String) out.push_back(op);
+        }
+        gfx::destroy_surface_dc(dc);
+        return out;
+    }
+    static const gfx::RecordedOp* label(const std::vector<gfx::RecordedOp>& ops, const std::string& text) {
+        for (const gfx::RecordedOp& op : ops)
+            if (op.text == text) return &op;
+        return nullptr;
+    }
+    // The map's pixel for a point `east`, `north` NM from the aircraft.
+    static void pixel(double east, double north, double* x, double* y) {
+        *x = 300.0 + east;
+        *y = 300.0 - north;
+    }
+};
+
+TEST_F(OnePointEach, pagesAndMapsShowOneTopOfClimbAndOneTopOfDescentAlongTheLegs) {
+    ClimbRate = 2000;
+    MaxVnavClimbRate = 0.0;
+    ShowFloatingTodBodIndicators = 1;
+    // At 2.5 NM a 1000 ft up and down: 30 NM to come down from 12 000 ft.
+    struct Row {
+        const char* what;
+        std::vector<std::pair<double, double>> legs;
+        int cruise, toc_passed;
+        double altitude_ft, out_nm;
+        double clb_toc_nm;  // the CLB page's T/C row (-1: none)
+        double tod_nm;      // the CRZ and PATH DES rows' T/D (-1: none)
+        double east, north; // the T/D from the aircraft, NM
+    };
+    const Row rows[] = {
+        {"out 100 NM and back 80 NM, 20 NM on to the field: the T/D 120 NM of legs ahead, 20 NM straight",
+         {{90.0, 100.0}, {270.0, 80.0}, {0.0, 20.0}},
+         12000,
+         1,
+         12000.0,
+         50.0,
+         -1.0,
+         120.0,
+         -20.0,
+         0.0},
+        {"60 NM of legs for a 20 000 ft level: climb and descent meet 30 NM along, at 12 000 ft",
+         {{90.0, 20.0}, {0.0, 40.0}},
+         20000,
+         0,
+         0.0,
+         0.0,
+         30.0,
+         -1.0,
+         20.0,
+         10.0},
+    };
+    for (const Row& r : rows) {
+        fly_route(r.legs);
+        cruise_altitude = r.cruise;
+        vnav_phase = r.toc_passed == 1 ? VnavPhase::Cruise : VnavPhase::Climb;
+        descent_speed_phase = kDescentSpeedPhaseOff;
+        aircraft_state.indicated_altitude_ft = r.altitude_ft;
+        out_along_first_leg(r.legs[0].first, r.out_nm);
+        vertical_target_altitude = 0.0;
+        vertical_target_lat = vertical_target_lon = 0.0;
+        const VerticalProfile& p = locate_vertical_profile(aircraft_place());
+        ASSERT_TRUE(p.tod.exists) << r.what;
+        if (r.clb_toc_nm >= 0.0) {
+            EXPECT_NEAR(row_nm(kPageEconClb, 66), r.clb_toc_nm, 0.15) << r.what;
+            // The T/C is the T/D: one point, one distance.
+            EXPECT_NEAR(p.toc_distance_nm(), p.tod_distance_nm(), 0.05) << r.what;
+        }
+        if (r.tod_nm >= 0.0) {
+            EXPECT_NEAR(row_nm(kPageEconCrz, 33), r.tod_nm, 0.6) << r.what;
+            EXPECT_NEAR(row_nm(kPageEconPathDes, 66), r.tod_nm, 0.6) << r.what;
+        }
+        // The maps: the T/D where the geometry puts it, the T/C (while
+        // climbing) on it, and the floating [TOD] for a descent from the
+        // altitude flown to the field at the same place when at the level.
+        const std::vector<gfx::RecordedOp> ops = map_labels();
+        double x = 0.0, y = 0.0;
+        pixel(r.east, r.north, &x, &y);
+        const gfx::RecordedOp* tod = label(ops, "T/D");
+        ASSERT_NE(tod, nullptr) << r.what;
+        EXPECT_NEAR(tod->world_rect.x - 8.0, x, 1.5) << r.what;
+        EXPECT_NEAR(tod->world_rect.y + 7.0, y, 1.5) << r.what;
+        const gfx::RecordedOp* toc = label(ops, "T/C");
+        EXPECT_EQ(toc != nullptr, r.toc_passed == 0) << r.what;
+        if (toc != nullptr) {
+            EXPECT_NEAR(toc->world_rect.x, tod->world_rect.x, 1.0) << r.what;
+            EXPECT_NEAR(toc->world_rect.y, tod->world_rect.y, 1.0) << r.what;
+        }
+        const gfx::RecordedOp* floating = label(ops, "[TOD]");
+        EXPECT_EQ(floating != nullptr, r.altitude_ft > 500.0) << r.what;
+        if (floating != nullptr) {
+            EXPECT_NEAR(floating->world_rect.x + 37.0, x, 1.5) << r.what;
+            EXPECT_NEAR(floating->world_rect.y + 8.0, y, 1.5) << r.what;
+        }
     }
 }
 

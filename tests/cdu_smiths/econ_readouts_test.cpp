@@ -108,7 +108,7 @@ TEST_F(EconReadouts, climbShowsTheTopOfClimbWhenItComesFirstElseTheConstraint) {
 
 TEST_F(EconReadouts, cruiseShowsTheDescentPointWindAndFuel) {
     vnav_phase = VnavPhase::Cruise;
-    show_tod_at(47.25, -122.0);
+    show_tod_at(47.25, -122.0, 1);
     aircraft_state.wind_direction_deg = 5.0;
     aircraft_state.wind_speed_kt = 12.0;
     show(kPageEconCrz);

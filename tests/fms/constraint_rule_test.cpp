@@ -204,7 +204,9 @@ TEST_F(ConstraintRule, pastAnEndOfDescentTheClimbGoesBackUpToThePathOnly) {
         aircraft_state.indicated_altitude_ft = r.flown;
         EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), r.level) << r.what;
         locate_vertical_profile(aircraft_place());
-        vertical_profile.level_ft = r.level - 200.0; // as though flown towards a lower level before
+        // As though flown towards a lower level before, from elsewhere.
+        vertical_profile.level_ft = r.level - 200.0;
+        vertical_profile.built = false;
         EXPECT_EQ(locate_vertical_profile(aircraft_place()).level_ft, r.level) << r.what;
     }
 }

@@ -6,6 +6,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
@@ -79,7 +80,7 @@ TEST(ProfilePrediction, FlightPathAngleGivesTheRates) {
     predict_profile(10000, kProfilePointsOnly);
     EXPECT_EQ(climb_distance_nm, 33); // 10000 / 1400 * 280 / 60
     EXPECT_DOUBLE_EQ(descent_rate_used_fpm, 1500.0);
-    EXPECT_NEAR(toc_lon, 10.0 + 10000.0 / 1400.0 * 280.0 / 60.0 / 60.0, 1e-6);
+    EXPECT_NEAR(vertical_profile.prediction_toc.lon, 10.0 + 10000.0 / 1400.0 * 280.0 / 60.0 / 60.0, 1e-6);
 }
 
 TEST(ProfilePrediction, WaypointsGetClimbAndDescentPredictions) {

@@ -5,6 +5,7 @@
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/math/nav_math.h"
 #include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav.h"
 #include "fms/perf/vnav_phase.h"
@@ -48,7 +49,8 @@ TEST_F(VerticalProfileTest, eachRouteShapePlacesItsPoints) {
         {"to a field", 12000, 0, true, 12000.0, 30.0, 70.0, 5},
         {"to a last fix without an altitude: no T/D", 12000, 0, false, 12000.0, 30.0, -1.0, -1},
         {"too short for the cruise altitude: T/C and T/D meet", 30000, 0, true, 20000.0, 50.0, 50.0, 5},
-        {"a cap on the way up", 12000, 1, true, 12000.0, 30.0, 70.0, 5},
+        // Up 10 NM to 4000 ft, level to the fix 20 NM on, 20 NM more up.
+        {"a cap on the way up: the T/C past it", 12000, 1, true, 12000.0, 40.0, 70.0, 5},
     };
     for (const Row& r : rows) {
         cruise_altitude = r.cruise;
@@ -228,6 +230,45 @@ TEST_F(VerticalProfileTest, pointsPlacedAlongALegLieOnItWhateverItsCourse) {
             gc_dist_course(a.lat, a.lon, q.lat, q.lon, &to_q, &unused);
             gc_dist_course(q.lat, q.lon, b.lat, b.lon, &from_q, &unused);
             EXPECT_NEAR(to_q + from_q, 50.0, 0.003) << course << " between the leg's ends";
+        }
+    }
+}
+
+// In flight the profile follows the aircraft once a second: VNAV's climb
+// target, the pages' T/C and T/D and the entries' predictions read one build
+// of that pass; a pass whose inputs did not move builds none.
+TEST_F(VerticalProfileTest, aPassBuildsTheProfileOnceAtMostAndOnlyWhenAnInputMoved) {
+    struct Row {
+        const char* what;
+        int toc_passed;
+        double altitude_ft, out_nm;
+    };
+    const Row rows[] = {
+        {"climbing to a cap at W1, 5 NM out", 0, 2000.0, 5.0},
+        {"held at that cap", 0, 4000.0, 15.0},
+        {"cruising, 150 ft off the level", 1, 12150.0, 40.0},
+        {"on the ground at the origin", 0, 0.0, 0.0},
+    };
+    for (const Row& r : rows) {
+        constrain(1, AltitudeKind::Procedure, 4000.0);
+        vnav_phase = r.toc_passed == 1 ? VnavPhase::Cruise : VnavPhase::Climb;
+        tod_altitude = 12000.0;
+        aircraft_state.indicated_altitude_ft = r.altitude_ft;
+        gc_destination_point(active_plan[0].lat, active_plan[0].lon, 90.0, r.out_nm, &aircraft_state.plat,
+                             &aircraft_state.plon);
+        set_flown_to(1 + static_cast<int>(r.out_nm / 20.0));
+        make_profile_again();
+        // The next second, 1 NM on; then the same pass again.
+        gc_destination_point(aircraft_state.plat, aircraft_state.plon, 90.0, 1.0, &aircraft_state.plat,
+                             &aircraft_state.plon);
+        for (const unsigned long most : {1ul, 0ul}) {
+            frame_slot = 0;
+            const unsigned long before = vertical_profiles_built();
+            update_vertical_guidance();
+            EXPECT_LE(vertical_profiles_built() - before, most) << r.what;
+        }
+        if (r.toc_passed == 0) {
+            EXPECT_EQ(toc_lat, active_profile().toc.lat) << r.what;
         }
     }
 }

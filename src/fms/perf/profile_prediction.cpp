@@ -36,10 +36,6 @@ double distance_for(double altitude_change, double rate, double tas) {
     return rate > 0.0 ? altitude_change / rate * tas / 60.0 : 0.0;
 }
 
-// The rates of the last prediction, for the entries' predictions made again
-// while the aircraft flies.
-EntryPredictionRates rates_used{0.0, 0.0, 0.0, false};
-
 void mark_predictions(const VerticalProfile& p) {
     for (int i = 0; i < static_cast<int>(p.entries.size()); ++i) {
         const ProfileEntry& e = p.entries[static_cast<std::size_t>(i)];
@@ -144,16 +140,10 @@ void predict_profile(int requested_altitude, int mode) {
 
     // The T/C of the prediction and, on EXEC, the entries' predictions are
     // the profile's, from the origin.
-    const EntryPredictionRates rates{rc, rd, climb_distance, mode == kProfileFull};
-    rates_used = rates;
+    profile_prediction_rates = EntryPredictionRates{rc, rd, climb_distance, mode == kProfileFull};
     ProfilePlace at = aircraft_place();
-    at.predict = &rates;
+    at.predict = &profile_prediction_rates;
     const VerticalProfile& p = locate_vertical_profile(at);
-    if (climbing && p.prediction_toc.exists) {
-        toc_lat = p.prediction_toc.lat;
-        toc_lon = p.prediction_toc.lon;
-        toc_index = p.prediction_toc.index - 1;
-    }
     if (mode != kProfileFull) {
         descent_speed_phase = kDescentSpeedPhaseOn;
         vnav_transition(VnavTransition::Restart);
@@ -161,27 +151,19 @@ void predict_profile(int requested_altitude, int mode) {
         update_toc_tod(kTodLocate);
         return;
     }
-    if (p.prediction_cap > 0 && vnav_phase == VnavPhase::Climb) {
-        // The climb ends at that constraint.
-        toc_index = p.prediction_cap;
-        toc_lat = active_plan[p.prediction_cap].lat;
-        toc_lon = active_plan[p.prediction_cap].lon;
-    }
     mark_predictions(p);
     plan_marks.forget_other_entries();
     publish_flown_plan();
 }
 
 void keep_predictions_with_aircraft() {
-    if (frame_slot != 0 || vnav_on_ground() || !rates_used.entries || cruise_altitude <= 0 ||
+    if (frame_slot != 0 || vnav_on_ground() || !profile_prediction_rates.entries || cruise_altitude <= 0 ||
         to_waypoint_index < 1 || to_waypoint_index > active_plan_last || flown_last() < to_waypoint_index)
         return;
     if (vnav_phase != VnavPhase::Climb) {
         predict_down_the_path(active_profile());
     } else {
-        ProfilePlace at = aircraft_place();
-        at.predict = &rates_used;
-        mark_predictions(locate_vertical_profile(at));
+        mark_predictions(locate_vertical_profile(aircraft_place()));
     }
     publish_flown_plan();
 }

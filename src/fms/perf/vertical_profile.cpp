@@ -9,6 +9,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
@@ -95,14 +96,29 @@ double descent_top(const ProfileView& v, const ProfilePlace& at) {
         std::max(level, hundreds_down(std::min(at.altitude_ft, double(cruise_altitude)))));
 }
 
-// Where the climb from the aircraft reaches the climb's level, walked from
-// the aircraft through the TO; none when the route ends first.
-ProfilePoint climb_top(const ProfileView& v) {
+// NM of a climb of `change` ft to a top at `top_ft`, at the rate VNAV can
+// hold up there.
+double climb_nm(double change, double top_ft) {
+    return phase_distance(change, vnav_climb_rate(ClimbRate, top_ft), climb_tas_target);
+}
+
+// Along the legs from the aircraft to where the path reaches the level: up
+// to a cap ahead and level to it, then on up to the level; never behind the
+// aircraft.
+double climb_top_ahead(const VerticalProfile& p, double from_ft) {
+    if (p.level_off.exists && p.level_off.altitude_ft > from_ft) {
+        const double up = climb_nm(p.level_off.altitude_ft - from_ft, p.level_off.altitude_ft);
+        if (!(p.level_ft > p.level_off.altitude_ft)) return std::min(up, p.level_off.ahead_nm);
+        return p.level_off.ahead_nm + climb_nm(p.level_ft - p.level_off.altitude_ft, p.level_ft);
+    }
+    return std::max(0.0, climb_nm(p.level_ft - from_ft, p.level_ft));
+}
+
+// The point `nm` along the legs from the aircraft, walked through the TO;
+// none when the route ends first.
+ProfilePoint point_ahead_along_legs(double nm, double altitude) {
     ProfilePoint p;
     const int last = flown_last();
-    const double level = climb_level(v, cruise_altitude);
-    const double climb =
-        phase_distance(level - v.altitude_ft, vnav_climb_rate(ClimbRate, level), climb_tas_target);
     double from_lat = aircraft_state.plat;
     double from_lon = aircraft_state.plon;
     double walked = 0.0;
@@ -112,13 +128,13 @@ ProfilePoint climb_top(const ProfileView& v) {
         double length = 0.0, course = 0.0;
         gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
         walked += length;
-        if (walked >= climb) {
+        if (walked >= nm) {
             gc_point_toward(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon,
-                            length - (walked - climb), &p.lat, &p.lon);
+                            length - (walked - nm), &p.lat, &p.lon);
             p.exists = true;
             p.index = i;
-            p.altitude_ft = level;
-            p.ahead_nm = climb;
+            p.altitude_ft = altitude;
+            p.ahead_nm = nm;
             return p;
         }
         from_lat = active_plan[i].lat;
@@ -313,20 +329,20 @@ void descent_pass(VerticalProfile& prof, const ConstraintRoles& roles, double rd
 }
 
 // Where a climb of `climb_nm` along the legs from the origin ends.
-ProfilePoint origin_climb_top(double climb_nm) {
+ProfilePoint origin_climb_top(double nm) {
     ProfilePoint p;
     const int last = flown_last();
     double sum = 0.0;
     for (int i = 1; i <= last; ++i) {
         double length = 0.0, course = 0.0;
         leg(i - 1, i, &length, &course);
-        if (sum + length >= climb_nm) {
+        if (sum + length >= nm) {
             const RouteWaypoint& from = active_plan[place_at_or_before(active_plan, i - 1)];
             const RouteWaypoint& to = active_plan[place_at_or_before(active_plan, i)];
-            gc_point_toward(from.lat, from.lon, to.lat, to.lon, climb_nm - sum, &p.lat, &p.lon);
+            gc_point_toward(from.lat, from.lon, to.lat, to.lon, nm - sum, &p.lat, &p.lon);
             p.exists = true;
             p.index = i;
-            p.ahead_nm = climb_nm;
+            p.ahead_nm = nm;
             return p;
         }
         sum += length;
@@ -349,22 +365,13 @@ void lay_path(VerticalProfile& p, const ProfilePlace& at) {
     };
     add(0.0, at.altitude_ft);
     if (p.level_off.exists && p.level_off.altitude_ft > at.altitude_ft) {
-        // Up to the cap and level to it; past it the climb goes on to the level.
-        const double up =
-            phase_distance(p.level_off.altitude_ft - at.altitude_ft,
-                           vnav_climb_rate(ClimbRate, p.level_off.altitude_ft), climb_tas_target);
+        // Up to the cap and level to it; past it the climb goes on to the T/C.
+        const double up = climb_nm(p.level_off.altitude_ft - at.altitude_ft, p.level_off.altitude_ft);
         add(std::min(up, p.level_off.ahead_nm), p.level_off.altitude_ft);
         add(p.level_off.ahead_nm, p.level_off.altitude_ft);
-        if (p.level_ft > p.level_off.altitude_ft)
-            add(p.level_off.ahead_nm + phase_distance(p.level_ft - p.level_off.altitude_ft,
-                                                      vnav_climb_rate(ClimbRate, p.level_ft),
-                                                      climb_tas_target),
-                p.level_ft);
-    } else if (p.toc.exists && p.toc.ahead_nm > 0.0) {
-        add(p.toc.ahead_nm, p.toc.altitude_ft);
     }
+    if (p.toc.exists && p.toc.ahead_nm > 0.0) add(p.toc.ahead_nm, p.toc.altitude_ft);
     if (p.tod.exists) {
-        // Where the T/D falls before the climb's end the two meet.
         if (p.path.back().ahead_nm > p.tod.ahead_nm) p.path.back().ahead_nm = std::max(0.0, p.tod.ahead_nm);
         add(p.tod.ahead_nm, p.tod.altitude_ft);
         add(p.ed.ahead_nm, p.ed.altitude_ft);
@@ -399,15 +406,16 @@ ProfilePoint point_back_along_legs(int end, double nm) {
     const int to = to_waypoint_index;
     if (to < 0 || to > active_plan_last) return p;
     end = std::min(end, active_plan_last);
-    double sum = 0.0;
-    double beyond_to = 0.0; // the legs after the TO waypoint
     p.exists = true;
     p.ahead_nm = distance_ahead_to(end) - nm;
-    for (int i = end; i >= to && i >= 1; --i) {
+    // Past the TO on back over the legs already flown: a point behind the
+    // aircraft stays on the route (off it, on the line to the TO, it stood
+    // beside the route wherever LNAV had sequenced early for a turn).
+    double sum = 0.0;
+    for (int i = end; i >= 1; --i) {
         double length = 0.0, course = 0.0;
         leg(i, i - 1, &length, &course);
         sum += length;
-        if (i > to) beyond_to = sum;
         if (sum >= nm) {
             // Along the great circle back to the leg's start, not on the
             // leg's course: that reads 360 for any course below 1 degree.
@@ -418,11 +426,10 @@ ProfilePoint point_back_along_legs(int end, double nm) {
             return p;
         }
     }
-    double back = course_to_to_deg + 180.0;
-    if (back >= 360.0) back -= 360.0;
-    gc_destination_point(active_plan[to].lat, active_plan[to].lon, back + aircraft_state.magvar,
-                         nm - beyond_to, &p.lat, &p.lon);
-    p.index = to;
+    // Longer than the route: at its origin.
+    p.lat = active_plan[0].lat;
+    p.lon = active_plan[0].lon;
+    p.index = std::min(1, end);
     return p;
 }
 
@@ -556,12 +563,15 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         p.climb_cap = climb_cap(here, cruise_altitude);
         if (p.climb_cap > 0)
             p.level_off = at_entry(p.climb_cap, predicted_altitude(active_plan[p.climb_cap]));
-        p.toc = climb_top(here);
+        p.toc = point_ahead_along_legs(climb_top_ahead(p, at.altitude_ft), p.level_ft);
     }
     const DescentEnd e = descent_end(v, p.level_ft);
     if (e.index >= 1) {
         p.ed = at_entry(e.index, e.altitude);
         p.tod = descent_top_point(e, p.level_ft);
+        // Where the T/D falls before the climb's end the two meet: one point.
+        if (p.toc.exists && p.toc.ahead_nm > p.tod.ahead_nm)
+            p.toc = p.tod.ahead_nm > 0.0 ? p.tod : point_ahead_along_legs(0.0, p.level_ft);
     }
     if (p.ed.exists && p.ed.index == last && holds_altitude(active_plan[last]))
         p.entries[static_cast<std::size_t>(last)].role = ConstraintRole::EndsDescent;
@@ -570,8 +580,54 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     return p;
 }
 
-const VerticalProfile& locate_vertical_profile(const ProfilePlace& at) {
-    vertical_profile = build_vertical_profile(at);
+namespace {
+
+ProfileInputs inputs_of(const ProfilePlace& at) {
+    ProfileInputs in;
+    in.plan = flown_plan_print();
+    in.revision = profile_points_revision;
+    in.altitude_ft = at.altitude_ft;
+    in.level_ft = at.level_ft;
+    in.first = at.first;
+    in.phase = static_cast<int>(vnav_phase);
+    in.cruise = cruise_altitude;
+    in.lat = aircraft_state.plat;
+    in.lon = aircraft_state.plon;
+    if (at.predict != nullptr) in.rates = *at.predict;
+    in.predict = at.predict != nullptr;
+    in.climb = {double(ClimbRate), climb_tas_target, double(climb_speed_target), MaxVnavClimbRate};
+    in.descent = {descent_rate(), descent_tas_target, double(descent_speed_target), 0.0};
+    return in;
+}
+
+} // namespace
+
+bool ProfileInputs::operator==(const ProfileInputs& o) const {
+    const auto same_rates = [](const EntryPredictionRates& a, const EntryPredictionRates& b) {
+        return a.climb_fpm == b.climb_fpm && a.descent_fpm == b.descent_fpm && a.climb_nm == b.climb_nm &&
+               a.entries == b.entries;
+    };
+    return plan == o.plan && revision == o.revision && altitude_ft == o.altitude_ft &&
+           level_ft == o.level_ft && first == o.first && phase == o.phase && cruise == o.cruise &&
+           lat == o.lat && lon == o.lon && predict == o.predict && same_rates(rates, o.rates) &&
+           climb == o.climb && descent == o.descent;
+}
+
+const VerticalProfile& locate_vertical_profile(const ProfilePlace& asked) {
+    ProfilePlace at = asked;
+    if (at.predict == nullptr) at.predict = &profile_prediction_rates;
+    const ProfileInputs in = inputs_of(at);
+    if (!vertical_profile.built || !(in == vertical_profile.inputs)) {
+        vertical_profile = build_vertical_profile(at);
+        vertical_profile.inputs = in;
+        vertical_profile.built = true;
+    }
+    // The one T/C the maps draw and VNAV levels at; one passed stays where
+    // it was.
+    if (vnav_phase == VnavPhase::Climb) {
+        toc_lat = vertical_profile.toc.exists ? vertical_profile.toc.lat : 0.0;
+        toc_lon = vertical_profile.toc.exists ? vertical_profile.toc.lon : 0.0;
+    }
     return vertical_profile;
 }
 

@@ -7,6 +7,8 @@
 
 #include "fms/perf/constraint_rule.h"
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 struct ProfileEntry {
@@ -36,6 +38,29 @@ struct ProfilePoint {
     double ahead_nm = 0.0;
 };
 
+// The rates the entries are predicted at (the cruise planning's).
+struct EntryPredictionRates {
+    double climb_fpm = 0.0;
+    double descent_fpm = 0.0;
+    double climb_nm = 0.0; // the climb's distance from the origin
+    bool entries = true;   // also the entries' predictions (else the T/C alone)
+};
+
+// What a profile was built from, beside the plan's own revision: one asked
+// for again from the same (several times in a pass, or parked) is not built
+// again.
+struct ProfileInputs {
+    std::uint64_t plan = 0; // flown_plan_print()
+    unsigned revision = 0;
+    double altitude_ft = 0.0, level_ft = 0.0;
+    int first = 0, phase = 0, cruise = 0;
+    double lat = 0.0, lon = 0.0;
+    EntryPredictionRates rates{0.0, 0.0, 0.0, false};
+    bool predict = false;
+    std::array<double, 4> climb{}, descent{}; // rate, TAS, speed, greatest rate
+    bool operator==(const ProfileInputs& o) const;
+};
+
 struct VerticalProfile {
     std::vector<ProfileEntry> entries; // by plan index, up to the last entry flown
     double level_ft = 0.0;             // the climb's level (the altitude the descent starts from)
@@ -48,6 +73,8 @@ struct VerticalProfile {
     unsigned revision = 0;             // the route's (profile_points_revision) it was built on
     int prediction_cap = 0;            // the cap the predicted climb from the origin ends at; 0 none
     ProfilePoint prediction_toc;       // where the predicted climb from the origin ends (ahead_nm: from it)
+    ProfileInputs inputs;              // what it was built from
+    bool built = false;                // by locate_vertical_profile
 
     // (distance ahead NM, altitude ft), ascending in distance: the path the
     // aircraft is to fly from where it is.
@@ -105,12 +132,6 @@ ProfilePoint point_back_along_legs(int end, double nm);
 // speed for the entries without an altitude of their own, at the given rates
 // (the cruise planning's): a climb pass forward from the origin and a
 // descent pass back from the end of the route.
-struct EntryPredictionRates {
-    double climb_fpm = 0.0;
-    double descent_fpm = 0.0;
-    double climb_nm = 0.0; // the climb's distance from the origin
-    bool entries = true;   // also the entries' predictions (else the T/C alone)
-};
 struct ProfilePlace {
     double altitude_ft = 0.0;
     int first = -1;
@@ -130,8 +151,14 @@ inline VerticalProfile vertical_profile;
 // was built on was reset or edited, until its own is built.
 const VerticalProfile& active_profile();
 
-// Builds the profile from `at`, keeps it as the active route's, and returns it.
+// Builds the profile from `at`, keeps it as the active route's, and returns
+// it; the one kept when nothing it is built from changed since. Publishes
+// its T/C (toc_lat, toc_lon) while the climb is on.
 const VerticalProfile& locate_vertical_profile(const ProfilePlace& at);
+// The rates of the entries' prediction (the last EXEC's): the profiles
+// built after it predict the entries at them, so that one build serves the
+// pages, the maps and VNAV.
+inline EntryPredictionRates profile_prediction_rates{0.0, 0.0, 0.0, false};
 
 // A route reset or replaced has no profile until its own is built.
 void forget_vertical_profile();

@@ -266,15 +266,10 @@ int place_toc(const VerticalProfile& p, int offset) {
     const double flown = aircraft_state.indicated_altitude_ft;
     int result = 0;
     for (int i = std::max(n, 1); i < last && i < static_cast<int>(p.entries.size()); ++i) {
-        const RouteWaypoint& w = active_plan[i];
         if (p.entries[i].altitude_ft >= cruise_altitude) break;
         // A cap the aircraft is above already is behind it.
         if (p.entries[i].role != ConstraintRole::CapsClimb || flown > p.entries[i].altitude_ft + 100.0)
             continue;
-        if (p.entries[i].origin_nm < climb_distance_nm) {
-            toc_lat = w.lat;
-            toc_lon = w.lon;
-        }
         target_entry(i);
         toc_index = i;
         result = i;
@@ -283,8 +278,8 @@ int place_toc(const VerticalProfile& p, int offset) {
 
     const ProfilePoint& toc = p.toc;
     if (!toc.exists) return 0;
-    toc_lat = vertical_target_lat = toc.lat;
-    toc_lon = vertical_target_lon = toc.lon;
+    vertical_target_lat = toc.lat;
+    vertical_target_lon = toc.lon;
     if (offset == 0) toc_index = toc.index - 1;
     return toc.index;
 }
@@ -315,10 +310,7 @@ void make_profile_again() {
     flown_plan_edited = 0;
     // The route changed: the TO ahead gets its target at sequencing anew.
     vnav_sequencing_to_id = 0;
-    // A climb the new profile does not end on the route has no T/C: the one
-    // of the profile before is none of this one's.
     const bool climbing = vnav_phase == VnavPhase::Climb;
-    if (climbing) toc_lat = toc_lon = 0.0;
     // One profile, built with the predictions, gives the T/C, the T/D and
     // the target (a route without legs has none to predict).
     if (flown_last() >= 1)

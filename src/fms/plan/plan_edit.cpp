@@ -91,8 +91,12 @@ bool other_unit_holds_modification() {
     return !keeps_modifications(unit_in_scope);
 }
 
-// What a pilot edits in the flown plan, folded into one number: its
-// entries' fixes, constraints, holds and flyovers, its length and the TO.
+void say_modification_ended(PlanUnit holder, PlanUnit by) {
+    tell_plan_event(holder, PlanEvent::ModificationEnded, by);
+}
+
+} // namespace
+
 std::uint64_t flown_plan_print() {
     std::uint64_t h = 1469598103934665603ull;
     const auto mix = [&h](const void* data, std::size_t size) {
@@ -113,12 +117,6 @@ std::uint64_t flown_plan_print() {
     }
     return h;
 }
-
-void say_modification_ended(PlanUnit holder, PlanUnit by) {
-    tell_plan_event(holder, PlanEvent::ModificationEnded, by);
-}
-
-} // namespace
 
 void working_plan_taken() {
     tell_other_units(PlanEvent::WorkingPlanTaken, unit_in_scope);

@@ -197,6 +197,10 @@ void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w);
 // The plan becomes entries 0..last of `from`, each slot keeping its position
 // text; the entries keep their ids.
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last);
+// What a pilot edits in the flown plan, folded into one number: its
+// entries' fixes, constraints, holds and flyovers, its length and the TO.
+std::uint64_t flown_plan_print();
+
 // Another unit's edit takes the working plan over: the other units are told
 // (PlanEvent::WorkingPlanTaken); a stored plan the GNS has open there closes.
 void working_plan_taken();
