@@ -33,9 +33,11 @@ INSTANTIATE_TEST_SUITE_P(FixedSeeds, PlanStateKeys, ::testing::Range(1u, 9u));
 // for a new plan that kept the MCU's cursor at its index; an origin typed in
 // the air over a change that held a hold of its own; a fix ahead typed on a
 // DIRECT page left open while a route was loaded over its view; DIRECT pressed
-// on the frame a route the MCU asked for loads.
+// on the frame a route the MCU asked for loads; a route saved with its
+// approach and a STAR's other runway.
 INSTANTIATE_TEST_SUITE_P(FoundSeeds, PlanStateKeys,
-                         ::testing::Values(2517939768u, 1394139104u, 375190183u, 2462684978u, 1366682634u));
+                         ::testing::Values(2517939768u, 1394139104u, 375190183u, 2462684978u, 1366682634u,
+                                           1841039854u));
 
 class PlanStateHunt : public PlanKeysTest {};
 

@@ -189,8 +189,9 @@ std::string five(double value) {
     return text;
 }
 
-// The example database's approaches: for each airport, "NAME_RUNWAY" and
-// "NAME_" (no runway chosen).
+// The example database's approach names by airport. A saved approach is
+// its name, "_" and the arrival runway chosen, which may be another runway
+// of the airport (a STAR's): the name alone says whose it is.
 const std::map<std::string, std::set<std::string>>& approaches() {
     static const std::map<std::string, std::set<std::string>> table = [] {
         std::map<std::string, std::set<std::string>> out;
@@ -200,12 +201,10 @@ const std::map<std::string, std::set<std::string>>& approaches() {
             std::istringstream words(line);
             std::string runway, name;
             if (!(words >> runway) || runway[0] == ';') continue;
-            if (runway[0] == '[') {
+            if (runway[0] == '[')
                 airport = runway.substr(1, runway.find(']') - 1);
-            } else if (words >> name) {
-                out[airport].insert(name + "_" + runway);
-                out[airport].insert(name + "_");
-            }
+            else if (words >> name)
+                out[airport].insert(name);
         }
         return out;
     }();
@@ -250,7 +249,7 @@ void saved_route_faults(const std::string& path, const std::string& text, std::v
     if (approach.empty()) return;
     const std::string destination = active_plan_last >= 1 ? active_plan[active_plan_last].ident : "";
     const auto own = approaches().find(destination);
-    if (own == approaches().end() || !own->second.count(approach))
+    if (own == approaches().end() || !own->second.count(approach.substr(0, approach.rfind('_'))))
         faults.push_back(path + ": names approach " + approach + ", none of " + destination);
 }
 
