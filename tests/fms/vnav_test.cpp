@@ -483,4 +483,30 @@ TEST_F(Vnav, PathDistanceCountsEachTurnAsTheTopOfDescentIsPlaced) {
     }
 }
 
+// LNAV sequences a sharp turn early (3 NM and 0.028 NM a degree) and turns
+// at its speed's radius: slow, it turns inside the legs and flies the chord
+// or its arc, which the path measures; fast, its turn takes the saving back.
+TEST_F(Vnav, ASharpTurnSequencedEarlyIsMeasuredAsTheAircraftTurns) {
+    WptChgDist = 3.0;
+    AdjustTurnDistforAngle = 1;
+    struct Row {
+        double speed_kt;
+        double least_nm, most_nm; // NM the corner takes off the 90 NM of legs
+    };
+    // 2 x 7.5 NM of legs at the corner; the chord 2.6 NM, at 194 kt an arc
+    // of 3.3 NM; at 450 kt the turn's radius is 6 NM.
+    const Row rows[] = {{194.0, 10.0, 13.0}, {450.0, 0.0, 4.0}};
+    for (const Row& r : rows) {
+        const PlanPoint w0{"W0", 0.0, 10.0};
+        const PlanPoint w1 = offset("W1", w0, 0.0, 40.0);
+        const PlanPoint w2 = offset("W2", w1, 160.0, 20.0);
+        activate({w0, w1, w2, offset("W3", w2, 160.0, 30.0)});
+        at(w0);
+        aircraft_state.ground_speed_kt = r.speed_kt;
+        const double cut = 90.0 - path_distance_to(3);
+        EXPECT_GE(cut, r.least_nm) << r.speed_kt;
+        EXPECT_LE(cut, r.most_nm) << r.speed_kt;
+    }
+}
+
 } // namespace

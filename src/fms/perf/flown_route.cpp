@@ -3,6 +3,7 @@
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
+#include "fms/guidance/hold_racetrack.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/entry_marks.h"
@@ -104,8 +105,9 @@ double corner_switch(int i, double in_course, double out_course) {
 
 // A corner cut on the chord from a_point (on the leg in) to b_point (b NM
 // along the leg out of `corner` towards `next`). Past a right angle the turn
-// itself takes back what the chord saves, all of it in a reversal, where the
-// aircraft turns around: `kept` is the share of the saving it keeps.
+// itself takes back what the chord saves, up to all of it in a reversal,
+// unless the aircraft turns inside the legs: `kept` is the share of the
+// saving it keeps.
 struct Corner {
     Spot a_point, b_point;
     double a = 0.0;
@@ -134,7 +136,17 @@ Corner corner_at(int corner, const Spot& from, int next, double a, double b) {
     nm_between(spot(corner), spot(next), &ahead);
     double turn = std::fmod(std::fabs(ahead - (back + 180.0)), 360.0);
     if (turn > 180.0) turn = 360.0 - turn;
-    if (turn > 90.0) c.kept = (180.0 - turn) / 90.0;
+    if (turn > 90.0) {
+        // Sequenced well before a sharp turn at a speed that turns tightly,
+        // the aircraft turns inside the legs: it flies the chord, or the arc
+        // of its turn where that is longer, not back out to the fix.
+        const double arc = hold_turn_radius_nm(hold_speed_kt(aircraft_state.ground_speed_kt)) * turn *
+                           3.141592653589793 / 180.0;
+        const double saving = a + b - c.chord;
+        const double turned =
+            saving > 1e-9 ? (a + b - std::min(a + b, std::max(c.chord, arc))) / saving : 1.0;
+        c.kept = std::max((180.0 - turn) / 90.0, std::clamp(turned, 0.0, 1.0));
+    }
     return c;
 }
 
