@@ -226,8 +226,12 @@ SettingResult apply_shared_setting(ConfigFile file, const std::string& key, cons
     }
     // Weights are shown in kilograms at "KGS" and in pounds at any other text.
     if (result.matched && equals_ignoring_case(key, "WeightUnit") && WeightUnit != "LBS" &&
-        WeightUnit != "KGS")
-        result = {true, {ValueFit::Outside, "neither LBS nor KGS"}, "taken, weights shown in pounds"};
+        WeightUnit != "KGS") {
+        // Field by field: GCC 12 at -O3 takes a braced temporary's text for unset.
+        result.fit.verdict = ValueFit::Outside;
+        result.fit.why = "neither LBS nor KGS";
+        result.used = "taken, weights shown in pounds";
+    }
     return result;
 }
 

@@ -159,7 +159,9 @@ TEST_F(PendingChangeKeys, AnotherUnitsPlanClosesWhatTheGnsHasOpenAloud) {
             EXPECT_TRUE(said) << what;
             const std::vector<std::string> before = flown();
             steps("gns GNSXLS ENT");
-            if (direct) EXPECT_EQ(flown(), before) << what << "\n" << plan();
+            if (direct) {
+                EXPECT_EQ(flown(), before) << what << "\n" << plan();
+            }
         }
 }
 
