@@ -33,7 +33,7 @@ class ModuleStateKeeper {
         auto kept = std::make_shared<RoutePlan>(plan);
         restores_.push_back([&plan, kept] { PlanBuilder::copy(plan, *kept); });
     }
-    void operator()(FlownPlan& plan) { (*this)(static_cast<RoutePlan&>(plan)); }
+    void operator()(FlownPlan& plan) { (*this)(PlanBuilder::laid(plan)); }
     // The TO is put back where it stood.
     void operator()(FlownTo& to) {
         const int index = to.index();

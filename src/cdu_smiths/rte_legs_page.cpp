@@ -26,7 +26,7 @@ namespace {
 constexpr float kEntryBoxes[5] = {1, 10, 20, 30, 40};
 
 const RoutePlan& displayed_plan() {
-    return route_state == kRouteStateActive ? active_plan : working_plan;
+    return route_state == kRouteStateActive ? active_plan.plan() : working_plan;
 }
 
 int displayed_last() {

@@ -8,6 +8,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/vnav.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
@@ -192,7 +193,7 @@ void gns_enter_direct() {
     } else if (gns_direct_inserted == 0 && gns_entry_fresh == 0) {
         look_up_typed_identifier();
     } else if (gns_direct_inserted == 0) {
-        constraint_waypoint_index.move_to(0);
+        vertical_target_cursor.move_to(0);
         activate();
     } else if (gns_direct_inserted == 1) {
         activate();

@@ -89,7 +89,7 @@ void key_legs() {
     mcu_legs_entry_text.clear();
     mcu_entry_text.clear();
     if (to_waypoint_index >= 1 && to_waypoint_index != kNoToWaypoint)
-        mcu_legs_index.move_to(to_waypoint_index);
+        mcu_legs_cursor.move_to(to_waypoint_index);
 }
 
 void key_prev() {
@@ -106,7 +106,7 @@ void key_prev() {
             if (to <= active_plan_last) mcu_refresh_to_waypoint();
         }
     } else if (mcu_mode == MCU_LEGS && mcu_legs_index > 1) {
-        mcu_legs_index.step(-1);
+        mcu_legs_cursor.step(-1);
     }
     mcu_request_redraw();
     mcu_select = kMcuSelectNone;
@@ -126,7 +126,7 @@ void key_next() {
         else if (direct_to_active == 1)
             direct_to_active = 0;
     } else if (mcu_mode == MCU_LEGS && mcu_legs_index < active_plan_last) {
-        mcu_legs_index.step(1);
+        mcu_legs_cursor.step(1);
     }
     mcu_request_redraw();
     mcu_select = kMcuSelectNone;

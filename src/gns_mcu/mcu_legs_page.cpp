@@ -13,6 +13,9 @@
 #include <algorithm>
 #include <cctype>
 
+PlanCursor mcu_legs_cursor{CursorPlan::Active, CursorRule::Stays, 2};
+const PlanCursor& mcu_legs_index = mcu_legs_cursor;
+
 namespace {
 
 constexpr int kMaxAltitudeFt = 99000;
@@ -78,7 +81,7 @@ void store_constraint() {
 void mcu_keep_legs_index_in_plan() {
     const int kept = std::clamp<int>(mcu_legs_index, 1, std::max(active_plan_last, 1));
     if (kept == mcu_legs_index) return;
-    mcu_legs_index.move_to(kept);
+    mcu_legs_cursor.move_to(kept);
     if (mcu_mode == MCU_LEGS) mcu_request_redraw();
 }
 

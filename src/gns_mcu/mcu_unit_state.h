@@ -29,6 +29,10 @@ enum McuArrow : int {
 
 inline int mcu_mode = MCU_STATUS;
 
+// The LEGS page's leg that the MCU's keys and pages move; everyone else reads
+// it as mcu_legs_index.
+extern PlanCursor mcu_legs_cursor;
+
 // Typed texts: the DIRTO identifier the candidate list was built for, and
 // the LEGS entry.
 inline std::string mcu_dirto_filter_text;

@@ -11,6 +11,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -49,7 +50,7 @@ class EconProfileFigures : public PageCanvas {
         write_active_plan(points);
         active_entry(0).alt_constraint = 0.0;
         active_entry(4).alt_constraint = 0.0;
-        constraint_waypoint_index.move_to(4);
+        vertical_target_cursor.move_to(4);
         cruise_altitude = 12000;
         ClimbRate = 2000;
         DescentRate = descent_rate_used_fpm = 2000.0;
@@ -143,7 +144,7 @@ class OnePointEach : public EconProfileFigures {
         const int last = static_cast<int>(legs.size());
         active_entry(0).alt_constraint = 0.0;
         active_entry(last).alt_constraint = 0.0;
-        constraint_waypoint_index.move_to(last);
+        vertical_target_cursor.move_to(last);
         aircraft_state.plat = active_plan[0].lat;
         aircraft_state.plon = active_plan[0].lon;
         set_flown_to(1);

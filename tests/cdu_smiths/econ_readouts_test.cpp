@@ -9,6 +9,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -36,7 +37,7 @@ class EconReadouts : public PageCanvas {
         place(2, "KPDX", 48.0);
         set_active_last(2);
         set_flown_to(1);
-        constraint_waypoint_index.move_to(1);
+        vertical_target_cursor.move_to(1);
     }
     void TearDown() override {
         ImportTable.panels = nullptr;

@@ -35,7 +35,7 @@ const char* const kAdditional = "; tower and patterns\n"
                                 "TowerViewLon=7.5\n"
                                 "TowerViewAlt=260\n";
 
-void plan_of(RoutePlan& plan, int entries) {
+void plan_of(auto& plan, int entries) {
     PlanBuilder::set_last(plan, entries - 1);
     for (int i = 0; i < entries; ++i) {
         RouteWaypoint& w = PlanBuilder::entry(plan, i);

@@ -1,5 +1,6 @@
 #include "example_airports.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/vnav.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
@@ -25,7 +26,7 @@ void preview_approach(const char* transition) {
 
 TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachReplacesBoth) {
     write_plan(working_plan, {"KSEA", "SEA", "BTG", "KPDX"});
-    constraint_waypoint_index.move_to(3);
+    vertical_target_cursor.move_to(3);
     preview_approach("HILLS");
     insert_approach(1);
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),

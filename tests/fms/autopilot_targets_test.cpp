@@ -1,5 +1,6 @@
 // The VNAV vertical-speed and speed commands and the radio autotune, with
 // the key events they send.
+#include "fms/perf/vnav.h"
 #include "update_fixture.h"
 
 #include "data/aircraft_settings.h"
@@ -25,7 +26,7 @@ class AutopilotTargets : public UpdateTest {
     // `nm` along the route before the target C.
     static void before_target(double nm) {
         set_flown_to(2);
-        constraint_waypoint_index.move_to(2);
+        vertical_target_cursor.move_to(2);
         const PlanPoint p = offset("X", {"C", 47.0, 9.0}, 270.0, nm);
         aircraft_state.plat = p.lat;
         aircraft_state.plon = p.lon;

@@ -41,7 +41,7 @@ class ExampleAirports : public ::testing::Test {
 };
 
 // A plan by idents; the first and the last entry are airports.
-inline void write_plan(RoutePlan& plan, const std::vector<std::string>& idents) {
+inline void write_plan(auto& plan, const std::vector<std::string>& idents) {
     const int last = static_cast<int>(idents.size()) - 1;
     PlanBuilder::set_last(plan, last);
     for (int i = 0; i <= last; ++i) {

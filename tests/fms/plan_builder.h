@@ -15,27 +15,34 @@
 #include <vector>
 
 struct PlanBuilder {
-    static RouteWaypoint& entry(RoutePlan& plan, int i) {
+    // The plan to lay out: the flown plan's own too.
+    static RoutePlan& laid(RoutePlan& plan) { return plan; }
+    static RoutePlan& laid(FlownPlan& plan) { return plan.plan_; }
+
+    static RouteWaypoint& entry(auto& laid_out, int i) {
+        RoutePlan& plan = laid(laid_out);
         if (plan[i].id == 0 && i >= 0 && i <= kPlanLastIndex) plan.give_new_id(i);
         return plan.slot(i);
     }
-    static void set_last(RoutePlan& plan, int last) {
+    static void set_last(auto& laid_out, int last) {
+        RoutePlan& plan = laid(laid_out);
         plan.last_ = last;
         plan.give_ids();
     }
     // The entry after the last, which becomes the last.
-    static RouteWaypoint& append(RoutePlan& plan) {
+    static RouteWaypoint& append(auto& laid_out) {
+        RoutePlan& plan = laid(laid_out);
         ++plan.last_;
         plan.give_ids();
         return plan.slot(plan.last_);
     }
     // Entries 0..last written whole (an id-less entry copied in) get ids.
-    static void give_ids(RoutePlan& plan) { plan.give_ids(); }
-    static void clear(RoutePlan& plan) { plan.clear(); }
+    static void give_ids(auto& plan) { laid(plan).give_ids(); }
+    static void clear(auto& plan) { laid(plan).clear(); }
     // A plan's choices as a test lays them out, the flown plan's too.
-    static PlanChoices& choices(RoutePlan& plan) { return plan.choices_; }
+    static PlanChoices& choices(auto& plan) { return laid(plan).choices_; }
     // A plan laid out as a copy of another, whole.
-    static void copy(RoutePlan& plan, const RoutePlan& from) { plan = from; }
+    static void copy(auto& plan, const RoutePlan& from) { laid(plan) = from; }
     // The TO as a flight left it; its position apart, as given.
     static void set_to(int index) { flown_to.index_ = index; }
     static void set_to_position(const GeoPosition& at) { flown_to.position_ = at; }
@@ -69,7 +76,7 @@ struct PlanEntry {
     std::string via;
 };
 
-inline void fill_plan(RoutePlan& plan, const std::vector<PlanEntry>& entries) {
+inline void fill_plan(auto& plan, const std::vector<PlanEntry>& entries) {
     PlanBuilder::set_last(plan, -1);
     for (const PlanEntry& e : entries) {
         RouteWaypoint& w = PlanBuilder::append(plan);

@@ -1,3 +1,4 @@
+#include "fms/perf/vnav.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_invariants.h"
@@ -117,7 +118,7 @@ TEST(PlanEdit, aCursorDeclaredAnywhereFollowsItsEntry) {
         set_working(plan);
         set_active(plan);
         const auto ident_at = [&](int index) {
-            const RoutePlan& p = active ? active_plan : working_plan;
+            const RoutePlan& p = active ? active_plan.plan() : working_plan;
             return index < 0 || index > p.last() ? std::string("(none)") : p[index].ident;
         };
         const std::string what =
@@ -163,7 +164,7 @@ TEST(PlanEdit, anEditOfTheFlownPlanKeepsItsCursorsAndTheLeg) {
     const PlanTarget A = active_target();
     set_active({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
     set_flown_to(2);
-    constraint_waypoint_index.move_to(3);
+    vertical_target_cursor.move_to(3);
     {
         PlanEdit edit(A, "test");
         open_slot(A, 1);

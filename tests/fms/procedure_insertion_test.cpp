@@ -1,5 +1,6 @@
 #include "example_airports.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/vnav.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_state.h"
 #include "fms/procedures/approach_insertion.h"
@@ -143,7 +144,7 @@ TEST_F(ProcedureInsertion, aNearlyFullPlanStopsAtItsLastIndex) {
 TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     write_plan(active_plan, {"KSEA", "BTG", "KPDX"});
     set_flown_to(2);
-    constraint_waypoint_index.move_to(2);
+    vertical_target_cursor.move_to(2);
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(1);
     direct_to_active = 1;

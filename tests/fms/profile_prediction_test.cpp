@@ -7,6 +7,7 @@
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
+#include "fms/perf/vnav.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
@@ -93,7 +94,7 @@ TEST(ProfilePrediction, WaypointsGetClimbAndDescentPredictions) {
     descent_speed_target = 240;
     constrain(3, 10000.0, 270.0); // the cruise level
     constrain(5, 2550.0, -999.0); // a descent constraint without a speed
-    constraint_waypoint_index.move_to(3);
+    vertical_target_cursor.move_to(3);
     // The aircraft at the origin: the entries ahead are predicted from it.
     aircraft_state.plat = active_plan[0].lat;
     aircraft_state.plon = active_plan[0].lon;

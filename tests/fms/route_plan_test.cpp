@@ -1,5 +1,6 @@
 #include "fms/files/stored_routes.h"
 #include "fms/nav/fix_info.h"
+#include "fms/perf/vnav.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
@@ -90,7 +91,7 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
     a.position = "ACTIVE ONLY";
     working_entry(1).position = "WORKING";
     set_flown_to(1);
-    constraint_waypoint_index.move_to(2);
+    vertical_target_cursor.move_to(2);
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(1);
     hold_list.slot(1).set_working_index(0);
@@ -121,7 +122,7 @@ TEST(RoutePlan, copyActiveToWorkingCarriesEveryFieldButPositionAndPassingTime) {
 TEST(RoutePlan, copyOfAnEmptyActivePlanEmptiesTheWorkingPlanAndStillTakesTheIndices) {
     set_working({{"A", ""}, {"B", ""}});
     set_flown_to(999);
-    constraint_waypoint_index.move_to(7);
+    vertical_target_cursor.move_to(7);
     copy_active_plan_to_working();
     EXPECT_EQ(working_plan_last, -1);
     EXPECT_EQ(working_cursor_index, 999);

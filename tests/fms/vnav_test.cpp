@@ -229,7 +229,7 @@ TEST_F(Vnav, NoDescentBeginsBeforeAConstraintThatHoldsTheClimb) {
 // level by that fix, at its greatest rate.
 TEST_F(Vnav, EngagedInTheClimbItAimsAtTheTopOfClimbNotAtTheFirstFix) {
     const std::vector<PlanPoint> p = route_to_field(4, 60.0, 30000);
-    constraint_waypoint_index.move_to(1);
+    vertical_target_cursor.move_to(1);
     at(offset("X", p[0], 90.0, 10.0));
     aircraft_state.indicated_altitude_ft = 8000.0;
     update_toc_tod(kTodLocate);
@@ -244,7 +244,7 @@ TEST_F(Vnav, TopOfClimbSwitchesThePageAndSendsTheCruiseSpeed) {
     tod_lon = p[3].lon;
     route_state = kRouteStateActive;
     cruise_altitude = 35000;
-    constraint_waypoint_index.move_to(2);
+    vertical_target_cursor.move_to(2);
     constrain(2, 35000.0);
     vnav_engagement_seen = 1; // engaged a while: its target is kept
     cruise_speed_target = 280;
@@ -293,7 +293,7 @@ TEST_F(Vnav, TopOfDescentAlongTheRouteWithinOneAndAHalfMiles) {
     route_state = kRouteStateActive;
     cruise_altitude = 20000;
     vnav_phase = VnavPhase::Cruise;
-    constraint_waypoint_index.move_to(3);
+    vertical_target_cursor.move_to(3);
     constrain(3, 6000.0);
     descent_rate_used_fpm = 2000.0;
     descent_tas_target = 300.0;
@@ -398,7 +398,7 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     const PlanPoint tod = offset("TOD", p[1], 90.0, 0.5);
     EXPECT_NEAR(nm_between(tod.lat, tod.lon, tod_lat, tod_lon), 0.0, 1e-6);
     vnav_phase = VnavPhase::Descent;
-    constraint_waypoint_index.move_to(3);
+    vertical_target_cursor.move_to(3);
     vertical_target_altitude = 4000.0;
     set_flown_to(3);
     at(offset("X", tod, 90.0, 9.75));

@@ -1,5 +1,6 @@
 // The FLIGHT PLAN page and the ENT commits of the plan views, worked by keys
 // through the stand-in on the example routes.
+#include "fms/perf/vnav.h"
 #include "gns_stand_in.h"
 
 #include "fms/guidance/lateral_guidance.h"
@@ -86,7 +87,7 @@ TEST_F(GnsPlanKeys, TypedIdentGoesThroughDatabaseWptIntoThePlan) {
     activate_example_route();
     // A hold on OLM and the VNAV target on the destination move with them.
     hold_alone_at_active(4, 0.0, 1.0);
-    constraint_waypoint_index.move_to(9);
+    vertical_target_cursor.move_to(9);
 
     press("L2 \"PAE\"");
     EXPECT_EQ(gns_scratchpad, "PAE   ");
@@ -139,7 +140,7 @@ TEST_F(GnsPlanKeys, AnInsertedWaypointTakesNoConstraintOfTheFixItDisplaced) {
     // made the flown one, PAE constrained and BTG put in before it.
     for (const bool flown : {false, true}) {
         if (flown) activate_opened_route();
-        RoutePlan& plan = flown ? active_plan : working_plan;
+        RoutePlan& plan = flown ? PlanBuilder::laid(active_plan) : working_plan;
         RouteWaypoint& displaced = PlanBuilder::entry(plan, 1);
         const std::string ident = displaced.ident;
         displaced.altitude_kind = AltitudeKind::Pilot;

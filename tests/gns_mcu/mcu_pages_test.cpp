@@ -1,6 +1,7 @@
 // The MCU's pages as the pilot works them: ALT/FL, a direct-to typed on the
 // keyboard, FPLN loading a route, the airport page with its runway pick,
 // LEGS, and the TO status.
+#include "fms/perf/vnav.h"
 #include "mcu_stand_in.h"
 
 #include "cdu_keys.h"
@@ -113,7 +114,7 @@ class McuDirectTo : public McuStandIn {
 };
 
 TEST_F(McuDirectTo, TypedIdentifierIsFlownDirect) {
-    constraint_waypoint_index.move_to(5); // of an earlier, longer plan
+    vertical_target_cursor.move_to(5); // of an earlier, longer plan
     press("DIRTO ENTRY");
     EXPECT_EQ(mcu_entry_active, 1);
     EXPECT_NE(keyboard_hook, 0u);

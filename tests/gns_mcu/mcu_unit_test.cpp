@@ -119,7 +119,7 @@ TEST_F(McuStandIn, LostInputIsAcquiredAgainAndReadAndKeysRaiseTheirFlags) {
     // step the leg shown.
     set_active_last(5);
     press("LEGSEDIT");
-    mcu_legs_index.move_to(3);
+    mcu_legs_cursor.move_to(3);
     hit("UP");
     EXPECT_EQ(mcu_legs_index, 3); // the flags go to the pages, not the keys
     EXPECT_EQ(mcu_entry_active, 1);

@@ -1,5 +1,6 @@
 // TOC and TOD markers in the HW_B737_ND style (code 8), drawn about
 // (122, 249) with unit scales on the 244 x 302 surface: 215 / 40 units per NM.
+#include "fms/perf/vnav.h"
 #include "fms/perf/vnav_phase.h"
 #include "overlay_fixture.h"
 #include "shared/profile_points.h"
@@ -40,7 +41,7 @@ class TocTodMarkers : public OverlayTest {
             ahead(0.0, 20.0 * i, &active_entry(i).lat, &active_entry(i).lon);
         }
         set_flown_to(1);
-        constraint_waypoint_index.move_to(2);
+        vertical_target_cursor.move_to(2);
         course_to_to_deg = 0.0;
         vertical_target_altitude = 10000.0;
         vertical_target_lat = active_plan[2].lat;
@@ -150,7 +151,7 @@ TEST_F(TocTodMarkers, floatingTodLiesBackAlongTheRouteOrBehindTheToWaypoint) {
     active_entry(2) = RouteWaypoint{};
     make_marker(active_entry(2), EntryKind::Gap);
     set_active_last(3);
-    constraint_waypoint_index.move_to(3);
+    vertical_target_cursor.move_to(3);
     aircraft_state.indicated_altitude_ft = 13000.0;
     rec().clear();
     draw();

@@ -3,6 +3,7 @@
 // navigation layer and the turn prediction arcs.
 #include "data/display_settings.h"
 #include "fms/guidance/route_progress.h"
+#include "fms/perf/vnav.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/plan_builder.h"
@@ -55,7 +56,7 @@ TEST(HwB737NdFrameValues, headingEtaAndDeviationTexts) {
 TEST(HwB737NdFrameValues, deviationPointerFollowsTheDescentFromItsTop) {
     fill_plan(active_plan, {{"A", ""}, {"B", ""}, {"C", ""}});
     set_flown_to(2);
-    constraint_waypoint_index.move_to(2);
+    vertical_target_cursor.move_to(2);
     aircraft_state.plat = 47.1;
     aircraft_state.plon = -121.9; // east of its leg, farther from C than the T/D
     const struct {

@@ -120,7 +120,7 @@ class RouteMarkers : public NdTest {
         for (int mode : {MCU_STATUS, MCU_LEGS})
             check("MCU " + std::to_string(mode), [&](void* dc) {
                 mcu_mode = mode;
-                mcu_legs_index.move_to(1);
+                mcu_legs_cursor.move_to(1);
                 render_mcu(mcu_display, dc, PixelSize{501, 386});
             });
         return found;

@@ -99,8 +99,9 @@ TEST_F(ActiveLegKeys, TheDirectListsEndRowIsNoEntryOfEitherPlan) {
                                  "cdu SMITHS_FMS LEGS \"HQM\" L3", "cdu SMITHS_FMS EXEC"};
     for (const char* step : steps) {
         run(step);
-        for (const auto& [plan, last] : {std::pair<const RoutePlan*, int>{&active_plan, active_plan_last},
-                                         std::pair<const RoutePlan*, int>{&working_plan, working_plan_last}})
+        for (const auto& [plan, last] :
+             {std::pair<const RoutePlan*, int>{&active_plan.plan(), active_plan_last},
+              std::pair<const RoutePlan*, int>{&working_plan, working_plan_last}})
             for (int i = 0; i <= last; ++i)
                 EXPECT_NE(entry_kind((*plan)[i]), EntryKind::EndMark) << step << ": entry " << i;
         if (gns_state != GNS_DIRECT) continue;
@@ -181,7 +182,7 @@ TEST_F(ActiveLegKeys, WhatStandsBesideAnEntryGoesWithItThroughAnotherUnitsEdits)
         publish_flown_plan();
         EXPECT_EQ(script_fault(lines(row.edit)), "") << row.edit;
 
-        const RoutePlan& plan = row.active ? active_plan : working_plan;
+        const RoutePlan& plan = row.active ? active_plan.plan() : working_plan;
         const int now = before + row.shift;
         ASSERT_EQ(plan[now].id, was.id) << row.edit << "\n" << this->plan();
         EXPECT_EQ(plan[now].ident, was.ident) << row.edit;
@@ -189,7 +190,8 @@ TEST_F(ActiveLegKeys, WhatStandsBesideAnEntryGoesWithItThroughAnotherUnitsEdits)
             EXPECT_EQ(predicted_altitude(plan[now]), altitude) << row.edit;
             EXPECT_EQ(predicted_speed(plan[now]), speed) << row.edit;
         } else {
-            EXPECT_NEAR(predicted_altitude(plan[now]), active_profile().altitude_at(distance_ahead_to(now)), 100.0)
+            EXPECT_NEAR(predicted_altitude(plan[now]), active_profile().altitude_at(distance_ahead_to(now)),
+                        100.0)
                 << row.edit;
         }
         EXPECT_EQ(hold_mark(plan, now), 1) << row.edit;

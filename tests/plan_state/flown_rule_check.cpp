@@ -99,8 +99,8 @@ void distance_faults(double reach, std::vector<std::string>& faults) {
 // while one to 0N 0E, some 6700 NM off, does.
 bool places_near() {
     const AircraftState& a = aircraft_state;
-    for (const RoutePlan* plan : std::initializer_list<const RoutePlan*>{&active_plan, &working_plan})
-        for (int i = 0; i <= (plan == &active_plan ? active_plan_last : working_plan_last); ++i) {
+    for (const RoutePlan* plan : std::initializer_list<const RoutePlan*>{&active_plan.plan(), &working_plan})
+        for (int i = 0; i <= (plan == &active_plan.plan() ? active_plan_last : working_plan_last); ++i) {
             const RouteWaypoint& w = (*plan)[i];
             if (!at_null_island(w) && distance_between(a.plat, a.plon, w.lat, w.lon) > 1000.0) return false;
         }

@@ -126,7 +126,7 @@ double farthest_place(const RoutePlan& plan, int last) {
 std::vector<std::string> legs_walk_faults(bool count_current) {
     if (smiths_cdu_page != kPageRteLegs || smiths_legs_mode != kLegsModeList) return {};
     const bool active = route_state == kRouteStateActive;
-    const RoutePlan& plan = active ? active_plan : working_plan;
+    const RoutePlan& plan = active ? active_plan.plan() : working_plan;
     const int last = active ? active_plan_last : working_plan_last;
     if (last < 1) return {};
     // Every sub-page up to the one with the end line; NEXT must reach it.

@@ -465,7 +465,7 @@ std::string check_plans() {
     for (int last : {active_plan_last, working_plan_last, preview_plan_last})
         if (last < -1 || last > kPlanLastIndex) return broken("a plan's last index %ld", last);
     for (const RoutePlan* plan :
-         std::initializer_list<const RoutePlan*>{&active_plan, &working_plan, &preview_plan})
+         std::initializer_list<const RoutePlan*>{&active_plan.plan(), &working_plan, &preview_plan})
         if (plan->stored() > RoutePlan::slots) return "a plan stores more entries than it has";
     return {};
 }

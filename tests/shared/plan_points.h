@@ -17,7 +17,7 @@ struct PlanPoint {
 
 // Replaces the plan (active_plan or working_plan, with its last index) by
 // the points, each a waypoint of the given type.
-inline void write_plan(RoutePlan& plan, const std::vector<PlanPoint>& points, const char* type = "WPT") {
+inline void write_plan(auto& plan, const std::vector<PlanPoint>& points, const char* type = "WPT") {
     PlanBuilder::set_last(plan, -1);
     for (const PlanPoint& p : points) {
         RouteWaypoint& w = PlanBuilder::append(plan);

@@ -4,8 +4,10 @@ and its choices only through a ChoicesEdit: a scratch file that writes an
 entry, a last index, the TO or a choice, empties a plan, assigns a whole plan,
 writes through a reader's reference, makes its own target (the flown plan
 edited as if not flown), changes the flown plan's choices outside an edit of
-it, ends a plan anywhere but through set_last, takes an entry from an edit
-that ends at once or sets a cursor to an index as a number must not compile,
+it (also through a RoutePlan&), ends a plan anywhere but through set_last,
+takes an entry from an edit that ends at once, sets a cursor to an index as a
+number or to another cursor, or moves a unit's own cursor from outside that
+unit and the edit path must not compile,
 while the same file that reads, or writes inside an edit, does (so a failure is the write's, not the setup's).
 The tests' PlanBuilder, which the plan lets write, is named nowhere in src/
 but in that grant. The cases compile side by side over one parsed head.
@@ -63,6 +65,12 @@ CASES = [
     ('working_cursor_index = 3;', False),
     ('++mcu_legs_index;', False),
     ('working_cursor_index.move_to(3); int i = working_cursor_index; (void)i;', True),
+    ('RoutePlan& flown = active_plan; ChoicesEdit(flown)->sid = "X";', False),
+    ('working_cursor_index = constraint_waypoint_index;', False),
+    ('mcu_legs_index.step(5);', False),
+    ('constraint_waypoint_index.move_to(7);', False),
+    ('const RoutePlan& flown = active_plan; PlanEdit e(active_target(), "x");'
+     ' e.place(constraint_waypoint_index, flown.last()); e.place(mcu_legs_index, 1);', True),
     ('to_waypoint_index = 3;', False),
     ('to_position = GeoPosition{};', False),
 ]

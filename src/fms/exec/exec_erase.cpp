@@ -301,8 +301,7 @@ void execute_route_modification() {
 }
 
 void reset_active_route_state() {
-    constraint_waypoint_index.move_to(constraint_waypoint_index == 0 ? working_plan_last
-                                                                     : working_edit_index);
+    vertical_target_cursor.move_to(constraint_waypoint_index == 0 ? working_plan_last : working_edit_index);
     if (pending_hold_delete_index > 0) delete_hold(pending_hold_delete_index, kHoldQuiet);
     // A direct-to flies to the leg it chose: a fix typed in goes in at the
     // TO index.

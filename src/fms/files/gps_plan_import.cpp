@@ -133,8 +133,8 @@ void import_gps_route(int mode) {
         // The imported route has no procedure of the plan it replaces.
         chosen->clear_arrival();
 
-        constraint_waypoint_index.move_to(edit.last());
-        mcu_legs_index.move_to(1);
+        edit.place(constraint_waypoint_index, edit.last());
+        edit.place(mcu_legs_index, 1);
         call_for_vnav_targets(VnavReason::RouteChanged, kSpeedTarget);
         distance_to_to_nm = 999.0;
         tower_view_set = 0;

@@ -30,6 +30,9 @@
 #include <algorithm>
 #include <cmath>
 
+PlanCursor vertical_target_cursor{CursorPlan::Active, CursorRule::Stays};
+const PlanCursor& constraint_waypoint_index = vertical_target_cursor;
+
 namespace {
 
 // Climb or descent distance for an altitude change at a rate and a TAS;
@@ -126,7 +129,7 @@ bool detect_tod() {
         reversal_near_tod = 0;
     }
     if (!(d <= 1.5)) return false;
-    constraint_waypoint_index.move_to(end.index);
+    vertical_target_cursor.move_to(end.index);
     descent_speed_phase = kDescentSpeedPhaseOn;
     tune_destination_localizer();
     return true;
@@ -326,7 +329,7 @@ void make_profile_again() {
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
     if (to_waypoint_index <= active_plan_last)
-        constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
+        vertical_target_cursor.move_to(vertical_target_entry(to_waypoint_index));
     const int target = constraint_waypoint_index;
     if (vnav_phase == VnavPhase::Climb) {
         if (target < place_toc(p, 1)) target_entry(target);
@@ -380,7 +383,7 @@ void update_vnav_target_at_sequencing() {
     double lat = toc_lat;
     double lon = toc_lon;
     if (vnav_phase == VnavPhase::Climb) {
-        constraint_waypoint_index.move_to(vertical_target_entry(to + 1));
+        vertical_target_cursor.move_to(vertical_target_entry(to + 1));
         toc_sequence_index = plan_distance_to(1);
         update_toc_tod(kTodLocate);
         lat = toc_lat;
@@ -393,7 +396,7 @@ void update_vnav_target_at_sequencing() {
         if (active_profile().descent_end_from(to, descent_top()).index == to &&
             !(vnav_phase == VnavPhase::Descent && predicted_altitude(active_plan[to]) > here))
             update_toc_tod(kTodNewLevel);
-        constraint_waypoint_index.move_to(vertical_target_entry(to + 1));
+        vertical_target_cursor.move_to(vertical_target_entry(to + 1));
         if (vnav_phase == VnavPhase::Descent) {
             target = constraint_waypoint_index;
         } else {
@@ -433,7 +436,7 @@ void update_vertical_guidance() {
     // TO flown now. One kept from an EXEC before there was a TO (the first
     // entry) would aim the climb at the cruise level by that fix.
     if (vnav_engagement_seen == 0 && vnav_engaged == 1 && vnav_phase == VnavPhase::Climb && valid_to())
-        constraint_waypoint_index.move_to(vertical_target_entry(to_waypoint_index));
+        vertical_target_cursor.move_to(vertical_target_entry(to_waypoint_index));
     vnav_engagement_seen = vnav_engaged;
     detect_toc();
     // The T/D read is the one of the level flown.

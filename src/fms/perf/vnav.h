@@ -9,6 +9,13 @@
 // autopilot commands, and the speed restrictions.
 #pragma once
 
+#include "fms/units/plan_cursor.h"
+
+// The vertical target (constraint_waypoint_index, as everyone else reads it)
+// to move: VNAV puts it where its rule finds the target; EXEC, ERASE and a
+// direct-to put it anew.
+extern PlanCursor vertical_target_cursor;
+
 // From the TO index + offset: the last constrained climb waypoint below the
 // cruise altitude becomes the vertical target (and toc_index, and the TOC
 // when it lies within the predicted climb distance); without one the TOC is

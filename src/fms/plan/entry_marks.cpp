@@ -37,7 +37,7 @@ double PlanMarks::speed(const RouteWaypoint& w) const {
 
 void PlanMarks::forget_other_entries() {
     std::unordered_set<int> ids;
-    for (const RoutePlan* plan : std::initializer_list<const RoutePlan*>{&active_plan, &working_plan})
+    for (const RoutePlan* plan : std::initializer_list<const RoutePlan*>{&active_plan.plan(), &working_plan})
         for (int i = 0; i <= std::min(plan->last(), kPlanLastIndex); ++i)
             ids.insert((*plan)[i].id);
     const auto gone = [&ids](const auto& p) { return !ids.contains(p.first); };

@@ -120,7 +120,7 @@ void no_hold_found() {
 } // namespace
 
 int hold_mark(const RoutePlan& plan, int i) {
-    const bool active = &plan == &active_plan;
+    const bool active = &plan == &active_plan.plan();
     if (!active && &plan != &working_plan) return 0;
     const int id = plan[i].id;
     if (id == 0 || i < 1 || i > plan.last()) return 0;

@@ -56,7 +56,6 @@ struct PlanChoices {
 };
 
 class RoutePlan;
-class FlownPlan;
 class PlanEdit;
 
 // The one writer of a plan's choices; everyone else reads them through
@@ -67,7 +66,6 @@ class PlanEdit;
 class ChoicesEdit {
   public:
     explicit ChoicesEdit(RoutePlan& plan);
-    explicit ChoicesEdit(FlownPlan& plan) = delete;
     // The choices of the plan the edit changes.
     explicit ChoicesEdit(const PlanEdit& edit);
     explicit ChoicesEdit(PlanEdit&& edit) = delete;
@@ -82,6 +80,6 @@ class ChoicesEdit {
 // other than over a flown route's runway) is made on the working plan and,
 // while a route is flown from the same origin and the change is no route
 // begun anew in the air, on the flown plan too: ERASE of a change, pending
-// then or later, brings back what the flown plan holds, so the runway stays. A choice that raises a modification belongs to it
-// alone: made before the route state moves, it stays with the working plan.
+// then or later, brings back what the flown plan holds, so the runway stays. A choice that raises a
+// modification belongs to it alone: made before the route state moves, it stays with the working plan.
 void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text);

@@ -19,7 +19,7 @@ struct Open {
     const RoutePlan* plan;
     PlanEdit* outermost;
 };
-Open open_edits[] = {{&active_plan, nullptr}, {&working_plan, nullptr}, {&preview_plan, nullptr}};
+Open open_edits[] = {{&active_plan.plan(), nullptr}, {&working_plan, nullptr}, {&preview_plan, nullptr}};
 
 PlanEdit*& outermost_of(const RoutePlan* plan) {
     for (Open& o : open_edits)
@@ -68,7 +68,7 @@ int index_of_id(const RoutePlan& plan, int last, int id) {
 }
 
 bool follows_plan(const PlanTarget& t) {
-    return t.plan == &active_plan || t.plan == &working_plan;
+    return t.plan == &active_plan.plan() || t.plan == &working_plan;
 }
 
 PlanUnit unit_in_scope = PlanUnit::Core;
@@ -164,7 +164,7 @@ PlanTarget working_target() {
 }
 
 PlanTarget active_target() {
-    return PlanTarget{&active_plan, true};
+    return PlanTarget{&active_plan.plan_, true};
 }
 
 PlanTarget preview_target() {
@@ -288,8 +288,11 @@ void PlanEdit::set_to(int index) {
     root().to_set_ = true;
 }
 
-void PlanEdit::place(PlanCursor& cursor, int index) {
-    cursor.move_to(index);
+void PlanEdit::place(const PlanCursor& cursor, int index) {
+    // Every cursor is the edit path's to put, also one its owner declares
+    // const to everyone else: the declared cursor itself is moved.
+    for (PlanCursor* c = PlanCursor::first_declared(); c != nullptr; c = c->next_declared())
+        if (c == &cursor) c->move_to(index);
     for (CursorMark& m : root().marks_)
         if (m.cursor == &cursor) m.follows = false;
 }
@@ -388,7 +391,7 @@ void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
     if (t.plan == &working_plan) working_plan_taken();
     PlanEdit edit(t, "replacing the plan");
     // The plan put in place has passed none of its entries yet.
-    if (t.plan == &active_plan) plan_marks.clear_passing_times();
+    if (t.plan == &active_plan.plan()) plan_marks.clear_passing_times();
     last = std::min(last, kPlanLastIndex);
     for (int i = 0; i <= last; ++i)
         edit.write(i, from[i]);

@@ -125,7 +125,7 @@ class PlanEdit {
     // nested edit, these hold for the whole edit. The TO's position is read
     // at once from its entry, and again where the edit ends.
     void set_to(int index);
-    void place(PlanCursor& cursor, int index);
+    void place(const PlanCursor& cursor, int index);
     // A whole new plan: the plan's cursors stay at their indices, but for
     // those whose entries the new plan holds; on the flown plan the profile
     // points of the route replaced go.

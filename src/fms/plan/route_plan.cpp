@@ -37,7 +37,6 @@ constinit FlownTo flown_to;
 constinit const int& to_waypoint_index = flown_to.index();
 constinit const GeoPosition& to_position = flown_to.position();
 PlanCursor working_cursor_index{CursorPlan::Working, CursorRule::AsTo};
-PlanCursor constraint_waypoint_index{CursorPlan::Active, CursorRule::Stays};
 PlanCursor working_edit_index{CursorPlan::Working, CursorRule::Stays};
 int approach_record_index = 0;
 int approach_runway_index = 0;
@@ -48,7 +47,7 @@ int route_rows_last = 0;
 namespace {
 
 const RoutePlan& cursor_plan(CursorPlan p) {
-    return p == CursorPlan::Active ? static_cast<const RoutePlan&>(active_plan) : working_plan;
+    return p == CursorPlan::Active ? active_plan.plan() : working_plan;
 }
 
 // The cursors find their entries by id in entries 0..last of their plan; the
@@ -72,7 +71,6 @@ const bool cursors_read_plans =
 } // namespace
 
 PlanTarget plan_target(RoutePlan& plan) {
-    if (&plan == &active_plan) return active_target();
     if (&plan == &working_plan) return working_target();
     if (&plan == &preview_plan) return preview_target();
     return PlanTarget{&plan, false};

@@ -134,11 +134,30 @@ class RoutePlan {
     RouteWaypoint scratch_;
 };
 
-// The flown plan: a plan of its own type, so that nothing takes it for any
-// other (its choices change only inside an edit of it, ChoicesEdit).
-class FlownPlan : public RoutePlan {
+// The flown plan: a type of its own that holds its plan rather than being
+// one, so that no RoutePlan& (and so no ChoicesEdit of a RoutePlan) ever
+// reaches it: its entries and choices change only inside an edit of it
+// (PlanEdit, ChoicesEdit of that edit). It reads as a const RoutePlan.
+class FlownPlan {
   public:
-    using RoutePlan::RoutePlan;
+    explicit FlownPlan(RouteWaypoint* entries) : plan_(entries) {}
+    FlownPlan(const FlownPlan&) = delete;
+    FlownPlan& operator=(const FlownPlan&) = delete;
+
+    constexpr const RoutePlan& plan() const { return plan_; }
+    constexpr operator const RoutePlan&() const { return plan_; }
+    const RouteWaypoint& operator[](std::size_t i) const { return plan_[i]; }
+    const RouteWaypoint& operator[](int i) const { return plan_[i]; }
+    constexpr const int& last() const { return plan_.last(); }
+    std::size_t stored() const { return plan_.stored(); }
+    const RouteWaypoint* data() const { return plan_.data(); }
+    constexpr const PlanChoices& choices() const { return plan_.choices(); }
+
+  private:
+    friend PlanTarget active_target();
+    friend struct PlanBuilder;
+
+    RoutePlan plan_;
 };
 
 // The plans, and their last indices to read (a PlanEdit sets them).
@@ -149,9 +168,10 @@ extern const int& working_plan_last;
 extern RoutePlan preview_plan;
 extern const int& preview_plan_last;
 
-// The edit path's handle on a plan (fms/plan/plan_edit.h): on the active,
-// working or preview plan the same as their own; on any other (a stored
-// route, a file's waypoints) one that no TO or cursor follows.
+// The edit path's handle on a plan (fms/plan/plan_edit.h): on the working or
+// preview plan the same as their own; on any other (a stored route, a file's
+// waypoints) one that no TO or cursor follows. The flown plan has its own
+// (active_target).
 PlanTarget plan_target(RoutePlan& plan);
 
 inline constexpr int kNoToWaypoint = 999;
@@ -187,9 +207,11 @@ extern const GeoPosition& to_position; // the TO's position
 // Cursors on the plans (fms/units/plan_cursor.h), defined with their rules
 // in route_plan.cpp, apart from this header, which the simulator stand-in
 // reads for the entries' layout.
-extern PlanCursor working_cursor_index;      // LEGS/RTE edit position in the working plan
-extern PlanCursor constraint_waypoint_index; // next constrained active entry (the vertical target)
-extern PlanCursor working_edit_index;        // its working-plan twin
+extern PlanCursor working_cursor_index; // LEGS/RTE edit position in the working plan
+// The next constrained active entry (the vertical target): VNAV's to move
+// (vertical_target_cursor, fms/perf/vnav.h), and the edit path's.
+extern const PlanCursor& constraint_waypoint_index;
+extern PlanCursor working_edit_index; // its working-plan twin
 
 // The approach and runway that EXEC matched to the route; 0 = none.
 extern int approach_record_index;

@@ -139,7 +139,7 @@ void insert_approach(int with_disco) {
     // The vertical target is the flown plan's: a change pending on a flown
     // route leaves it as it is, and EXEC sets it from the plan put in place.
     if (route_state < kRouteStateActive && constraint_waypoint_index > s)
-        constraint_waypoint_index.move_to(edit.last());
+        edit.place(constraint_waypoint_index, edit.last());
     mark_route_edited();
 }
 

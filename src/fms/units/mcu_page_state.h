@@ -28,8 +28,10 @@ inline int mcu_enter_pressed = 0;
 // The keyboard-entry twin that the text-page variant reads.
 inline std::string mcu_keyboard_text;
 inline int mcu_keyboard_enter = 0;
-// Leg shown and edited on the LEGS page, 1 to active_plan_last.
-inline PlanCursor mcu_legs_index{CursorPlan::Active, CursorRule::Stays, 2};
+// Leg shown and edited on the LEGS page, 1 to active_plan_last. Moved by the
+// MCU's own keys and pages (mcu_legs_cursor, gns_mcu/mcu_unit_state.h) and
+// by the edit path.
+extern const PlanCursor& mcu_legs_index;
 
 // 1 while the active plan is the MCU's bare direct-to without a destination
 // airport; whatever rebuilds the active plan clears it.

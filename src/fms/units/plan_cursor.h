@@ -24,20 +24,18 @@ class PlanCursor {
     // `first`: the lowest index that names an entry (below it: none).
     PlanCursor(CursorPlan plan, CursorRule rule, int index = 0, int first = 0);
     ~PlanCursor();
+    // A cursor is its declaration: it takes no other's entry, which may lie
+    // on another plan.
     PlanCursor(const PlanCursor&) = delete;
-    // A cursor is its declaration: another one's entry only.
-    PlanCursor& operator=(const PlanCursor& other) {
-        index_ = other.index_;
-        id_ = other.id_;
-        return *this;
-    }
+    PlanCursor& operator=(const PlanCursor&) = delete;
     // The entry's index in its plan, found from the entry's id as it is read:
     // an edit that moves the entry moves the cursor with it.
     operator int() const { return index(); }
     int index() const;
     // The cursor goes to the entry at `index` (a row below `first`, or one
     // that is no entry of the plan, such as the row after it, is held as an
-    // index alone). Only the pages' own moves and the edit path put a cursor.
+    // index alone). Only the pages' own moves and the edit path put a cursor;
+    // one that a unit owns is declared to everyone else as a const cursor.
     void move_to(int index);
     void step(int n) { move_to(index() + n); }
 
