@@ -119,10 +119,11 @@ class StandIn : public ::testing::Test {
     }
     // The drawing operations of the last frame (after the op that began it).
     std::vector<gfx::RecordedOp> last_frame() {
+        // From the end: the recording holds every frame since the start.
         const gfx::Recording& r = recording();
-        std::size_t start = 0;
-        for (std::size_t i = 0; i < r.ops.size(); ++i)
-            if (starts_frame(r.ops[i])) start = i + 1;
+        std::size_t start = r.ops.size();
+        while (start > 0 && !starts_frame(r.ops[start - 1]))
+            --start;
         return {r.ops.begin() + static_cast<long>(start), r.ops.end()};
     }
     std::vector<std::string> texts() {
