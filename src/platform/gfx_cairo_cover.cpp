@@ -1,12 +1,14 @@
 // Coverage kept of drawing calls that repeat from one session to the next.
 // A display draws most of a frame as it drew the last one (scales, frames,
 // symbols, labels): such a call is drawn by Cairo once more on a scratch
-// image under the same clip, and its coverage there is kept as the runs of
-// pixels it paints, laid onto the display through the call's colour in
-// later sessions as Cairo would composite it through a mask. Only calls of
-// one colour laid down in one go are kept; a call is kept the second time
-// it is drawn, so what changes every frame costs no more than a hash.
+// image under the same clip, and its coverage there is kept as a mask,
+// laid onto the display through the call's colour in later sessions by
+// pixman, as Cairo composites through a mask. Only calls of one colour laid
+// down in one go are kept; a call is kept the second time it is drawn, so
+// what changes every frame costs no more than a hash.
 #include "platform/gfx_cairo_context.h"
+
+#include <pixman.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,29 +20,39 @@ namespace gfx::detail {
 
 namespace {
 
+struct ImageUnref {
+    void operator()(pixman_image_t* image) const { pixman_image_unref(image); }
+};
+using Image = std::unique_ptr<pixman_image_t, ImageUnref>;
+
 struct Cover {
-    // The key's call bytes, then the call's coverage as the runs of pixels
-    // it paints, in image coordinates, one after the other: x, y and the
-    // length (16 bits each; the length's top bit set when its levels
-    // follow, one byte a pixel, clear where every pixel is fully covered).
-    // Only painted pixels are laid, where compositing the bounding box would
-    // visit every pixel of it (a diagonal line or a ring covers little of
-    // its box), and the key and the runs are read in one sweep.
+    // The key's call bytes, then (from mask_at) the call's coverage over its
+    // box, one byte a pixel, in rows of whole words.
     std::vector<uint8_t> data;
     std::size_t call_size = 0;
     std::shared_ptr<const std::vector<uint8_t>> clip; // the key's clip (null: none)
     Argb color = 0;
-    cairo_rectangle_int_t box{}; // what the runs cover
+    cairo_rectangle_int_t box{}; // what the coverage covers
     uint32_t used = 0;           // session last laid
     bool refused = false;        // drawn by Cairo: its paint reached past where it was looked for
+    // The coverage as pixman's mask, clipped to the pixels painted (a
+    // diagonal line or a ring covers little of its box), and the colour;
+    // null when nothing is painted.
+    Image mask, source;
 
     std::span<const uint8_t> call() const { return {data.data(), call_size}; }
-    std::span<const uint8_t> runs() const { return std::span<const uint8_t>(data).subspan(call_size); }
-    void drop() { data.resize(call_size); }
+    std::size_t mask_at() const { return (call_size + 3) & ~std::size_t{3}; }
+    void drop() {
+        mask.reset();
+        source.reset();
+        data.resize(call_size);
+    }
     std::size_t bytes() const { return data.size() - call_size; }
 };
 
-constexpr uint16_t kLevels = 0x8000; // a run's levels follow it
+// Clear pixels a row's painted stretch may hold: pixman skips them cheaply,
+// while each stretch apart costs a call of its own.
+constexpr int kGap = 16;
 
 // Sessions a cover is kept unused (it is let go after between one and two
 // times as many); bytes of covers kept beyond which those not used in this
@@ -167,6 +179,9 @@ struct CoverCache {
     // it was given for the next call under the same clip.
     cairo_surface_t* scratch = nullptr;
     CairoContext* scratch_context = nullptr;
+    // The image drawn on, as pixman's, for the pixels it holds now.
+    Image target;
+    unsigned char* target_pixels = nullptr;
 
     ~CoverCache() {
         if (scratch_context) context_free(scratch_context);
@@ -373,29 +388,45 @@ bool take_scratch(cairo_surface_t* scratch, const cairo_rectangle_int_t& bound, 
     }
     v.drop();
     if (x0 >= x1) return true; // nothing painted
-    const bool kept = (x0 > left || left == 0) && (x1 < right || right == width) && (y0 > top || top == 0) &&
-                      (y1 < bottom || bottom == height);
+    bool kept = (x0 > left || left == 0) && (x1 < right || right == width) && (y0 > top || top == 0) &&
+                (y1 < bottom || bottom == height);
     if (kept) {
         v.box = cairo_rectangle_int_t{x0, y0, x1 - x0, y1 - y0};
+        const int row_bytes = (v.box.width + 3) & ~3;
+        v.data.resize(v.mask_at() + static_cast<std::size_t>(row_bytes) * v.box.height);
+        uint8_t* mask = v.data.data() + v.mask_at();
+        std::vector<pixman_box32_t> painted;
         for (int y = y0; y < y1; ++y) {
             const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
+            std::memcpy(mask + static_cast<std::ptrdiff_t>(y - y0) * row_bytes, row + x0,
+                        static_cast<std::size_t>(x1 - x0));
             for (int x = x0; x < x1;) {
                 if (row[x] == 0) {
                     ++x;
                     continue;
                 }
                 const int start = x;
-                const bool full = row[x] == 0xFF;
-                while (x < x1 && row[x] != 0 && (row[x] == 0xFF) == full)
-                    ++x;
-                const uint16_t head[3] = {static_cast<uint16_t>(start), static_cast<uint16_t>(y),
-                                          static_cast<uint16_t>((x - start) | (full ? 0 : kLevels))};
-                const auto* h = reinterpret_cast<const uint8_t*>(head);
-                v.data.insert(v.data.end(), h, h + sizeof head);
-                if (!full) v.data.insert(v.data.end(), row + start, row + x);
+                for (int clear = 0; x < x1 && clear <= kGap; ++x)
+                    clear = row[x] == 0 ? clear + 1 : 0;
+                int end = x;
+                while (row[end - 1] == 0)
+                    --end;
+                painted.push_back({start - x0, y - y0, end - x0, y - y0 + 1});
             }
         }
         v.data.shrink_to_fit();
+        mask = v.data.data() + v.mask_at();
+        v.mask.reset(pixman_image_create_bits(PIXMAN_a8, v.box.width, v.box.height,
+                                              reinterpret_cast<uint32_t*>(mask), row_bytes));
+        pixman_region32_t region;
+        pixman_region32_init_rects(&region, painted.data(), static_cast<int>(painted.size()));
+        if (v.mask) {
+            pixman_image_set_clip_region32(v.mask.get(), &region);
+            pixman_image_set_has_client_clip(v.mask.get(), 1);
+            pixman_image_set_source_clipping(v.mask.get(), 1);
+        }
+        pixman_region32_fini(&region);
+        if (!v.mask) kept = false;
     }
     for (int y = y0; y < y1; ++y)
         std::memset(data + static_cast<std::ptrdiff_t>(y) * stride + left, 0,
@@ -430,56 +461,38 @@ uint32_t premultiplied(Argb color) {
            level(color & 0xFF);
 }
 
-// Two levels of a pixel at once (bits 0-7 and 16-23), each times a / 255,
-// rounded to the nearest level.
-inline uint32_t times(uint32_t x, uint32_t a) {
-    const uint32_t t = (x & 0xFF00FF) * a + 0x800080;
-    return ((t + ((t >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-}
-
-// Two pairs of levels added, each at most 255.
-inline uint32_t plus(uint32_t x, uint32_t y) {
-    uint32_t t = x + y;
-    t |= 0x10000100 - ((t >> 8) & 0xFF00FF);
-    return t & 0xFF00FF;
-}
-
-// The premultiplied colour `s` at coverage `m` over the pixel `d` (OVER).
-inline uint32_t over_at(uint32_t s, uint32_t m, uint32_t d) {
-    const uint32_t rb = times(s, m), ag = times(s >> 8, m);
-    const uint32_t a = 255 - (ag >> 16);
-    return plus(rb, times(d, a)) | plus(ag, times(d >> 8, a)) << 8;
+// The image drawn on as pixman's, made again when Cairo's pixels moved.
+pixman_image_t* target_image(CoverCache& cache, cairo_surface_t* target) {
+    unsigned char* pixels = cairo_image_surface_get_data(target);
+    if (!cache.target || cache.target_pixels != pixels) {
+        const pixman_format_code_t format =
+            cairo_image_surface_get_format(target) == CAIRO_FORMAT_RGB24 ? PIXMAN_x8r8g8b8 : PIXMAN_a8r8g8b8;
+        cache.target.reset(pixman_image_create_bits(
+            format, cairo_image_surface_get_width(target), cairo_image_surface_get_height(target),
+            reinterpret_cast<uint32_t*>(pixels), cairo_image_surface_get_stride(target)));
+        cache.target_pixels = pixels;
+    }
+    return cache.target.get();
 }
 
 // Lays the cover onto the context's image outside any clip (the clip is in
-// the cover), with the pixels Cairo's mask of the coverage would give.
-void lay_on(CairoContext* c, const Cover& v) {
-    const std::span<const uint8_t> runs = v.runs();
-    if (runs.empty()) return;
+// the cover): the colour through the coverage as a mask, OVER.
+void lay_on(CairoContext* c, CoverCache& cache, Cover& v) {
+    if (!v.mask) return;
     cairo_surface_t* target = cairo_get_target(c->cr);
     cairo_surface_flush(target);
-    unsigned char* data = cairo_image_surface_get_data(target);
-    const int stride = cairo_image_surface_get_stride(target);
-    const uint32_t s = premultiplied(v.color);
-    const bool opaque = (s >> 24) == 0xFF;
-    for (const uint8_t *at = runs.data(), *end = at + runs.size(); at < end;) {
-        uint16_t head[3];
-        std::memcpy(head, at, sizeof head);
-        at += sizeof head;
-        auto* row =
-            reinterpret_cast<uint32_t*>(data + static_cast<std::ptrdiff_t>(head[1]) * stride) + head[0];
-        const int length = head[2] & ~kLevels;
-        if (head[2] & kLevels) {
-            for (int i = 0; i < length; ++i)
-                row[i] = over_at(s, at[i], row[i]);
-            at += length;
-        } else if (opaque) {
-            std::fill_n(row, length, s);
-        } else {
-            for (int i = 0; i < length; ++i)
-                row[i] = over_at(s, 0xFF, row[i]);
-        }
+    pixman_image_t* image = target_image(cache, target);
+    if (!image) return;
+    if (!v.source) {
+        // Each premultiplied level as pixman takes it back to eight bits.
+        const uint32_t s = premultiplied(v.color);
+        auto wide = [s](int shift) { return static_cast<uint16_t>(((s >> shift) & 0xFF) * 0x101); };
+        const pixman_color_t color{wide(16), wide(8), wide(0), wide(24)};
+        v.source.reset(pixman_image_create_solid_fill(&color));
+        if (!v.source) return;
     }
+    pixman_image_composite32(PIXMAN_OP_OVER, v.source.get(), v.mask.get(), image, 0, 0, 0, 0, v.box.x,
+                             v.box.y, v.box.width, v.box.height);
     // Cairo may know the image clear, and would lay its next call by other means.
     cairo_surface_mark_dirty_rectangle(target, v.box.x, v.box.y, v.box.width, v.box.height);
 }
@@ -499,7 +512,7 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     if (Cover* found = cache.covers.find(hash); found && same_key(*found, bytes, c)) {
         found->used = session;
         if (found->refused) return false;
-        lay_on(c, *found);
+        lay_on(c, cache, *found);
         return true;
     }
     double box[4];
@@ -527,6 +540,7 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     if (kept != Kept::None && !refused && !(sc = scratch_for(c, cache))) return false;
     Cover& v = cache.covers.at(hash);
     cache.bytes -= v.bytes();
+    v.drop(); // its mask reads the bytes about to be written over
     v.data.assign(bytes.begin(), bytes.end());
     v.call_size = bytes.size();
     v.refused = refused;
@@ -544,7 +558,7 @@ bool draw_from_cover(CairoContext* c, const ScriptCall& call, std::span<const ui
     v.used = session;
     if (v.refused) return false;
     cache.bytes += v.bytes();
-    lay_on(c, v);
+    lay_on(c, cache, v);
     return true;
 }
 
