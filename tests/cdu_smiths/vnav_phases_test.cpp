@@ -581,7 +581,7 @@ class VnavWhereTheToStaysNear : public VnavPhases, public ::testing::WithParamIn
         run("fly 1\n");
         ++frame;
         events += (phase != vnav_phase) + (to != to_waypoint_index) + (pattern != (holding_active != 0)) +
-                  (high != host::aircraft().altitude_ft > 10000.0);
+                  (high != (host::aircraft().altitude_ft > 10000.0));
         altitude_sends += sent_since(from, kAltitudeSet);
         speed_sends += sent_since(from, kSpeedSet) + sent_since(from, kMachSet);
         const auto& events_now = host::sim_state().key_events;
