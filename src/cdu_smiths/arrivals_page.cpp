@@ -141,7 +141,7 @@ void star_key(int k) {
     if (arr_subpage == 1 && k == 1) return; // the chosen STAR's own row
     const int index = arr_subpage == 1 ? k - 1 : 5 * arr_subpage - 5 + k - 1;
     if (index < 1 || index > dest.star_entry_list.count()) return;
-    ChoicesEdit(working_plan)->star_transition = dest.star_entry_list[index].text;
+    ChoicesEdit(working_plan)->choose_star_transition(dest.star_entry_list[index].text);
     build_star_legs_b(selected_star_index, 1);
     arr_transition_chosen = 1;
     arr_subpage = 1;
@@ -210,18 +210,18 @@ void chosen_approach_column(CduPage& page) {
 void choose_approach(int index, int k) {
     const ApproachFixEntry& entry = approach_fix_list[index];
     approach_transition_index = 0;
-    const ChoicesEdit chosen(working_plan);
-    chosen->approach = entry.approach_name;
-    chosen->applied_arrival_runway = entry.runway;
-    chosen->approach_transition = kNone;
+    ChoicesEdit(working_plan)->choose_approach(entry.approach_name, entry.runway, destination());
     // The pilot's choice replaces an approach that a plan loaded earlier
     // named and that no EXEC has applied yet.
     approach_info.clear();
-    // The STAR's legs for the approach's runway lead to it, so that a runway
-    // leg ending at the approach's first fix joins it without a gap.
-    fit_star_to_arrival_runway();
     select_approach_transition();
+    // The STAR's legs for the approach's runway lead to it.
+    if (sel_star != kNone) {
+        find_star_index(sel_star);
+        find_star_runway();
+    }
     insert_approach(1);
+    build_route_rows();
     find_iaf_transitions();
     approach_chosen = 1;
     if (k > 1) arr_subpage = 1;
@@ -238,7 +238,7 @@ void approach_key(int k) {
         const int index = first_approach_transition() + k - 2;
         approach_transition_index = index;
         if (index > destination().iaf_list.count()) return;
-        ChoicesEdit(working_plan)->approach_transition = destination().iaf_list[index];
+        ChoicesEdit(working_plan)->choose_approach_transition(destination().iaf_list[index]);
         select_approach_transition();
         insert_approach(1);
         approach_transition_chosen = 1;

@@ -106,7 +106,7 @@ void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
     if (dep_subpage == 1 && k == 1) return; // the chosen SID's own row
     const int index = dep_subpage == 1 ? k - 1 : f + k - 1;
     if (index < 1 || index > origin.star_entry_list.count()) return;
-    ChoicesEdit(working_plan)->sid_transition = origin.star_entry_list[index].text;
+    ChoicesEdit(working_plan)->choose_sid_transition(origin.star_entry_list[index].text);
     build_sid_legs_b(selected_sid_index, 1);
     dep_transition_chosen = 1;
     dep_subpage = 1;

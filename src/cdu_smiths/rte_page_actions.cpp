@@ -29,6 +29,7 @@
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/approach_insertion.h"
 #include "fms/procedures/dep_arr_selection.h"
+#include "fms/procedures/plan_parts.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_page_state.h"
 #include "platform/text_file.h"
@@ -207,6 +208,12 @@ void enter_runway() {
     accept();
 }
 
+// A plan that ends at an airport has an arrival to drop for a new one; one
+// still without its destination has none.
+bool ends_at_airport() {
+    return working_plan_last >= 1 && working_plan[working_plan_last].type == "APT";
+}
+
 void enter_destination() {
     if (!load_typed_airport(destination_slot)) return;
     if (route_state < kRouteStateActive) {
@@ -236,15 +243,18 @@ void enter_destination() {
             write_entry(working_target(), working_plan_last, active_plan[n]);
         else
             copy_active_plan_to_working();
+        ChoicesEdit(working_plan)->clear_arrival();
+        if (ends_at_airport()) rebuild_arrival(working_target(), working_plan.choices(), true);
         route_destination_ident = smiths_scratchpad;
         arrival_destination_ident = smiths_scratchpad;
     } else {
         const bool flown = route_state == kRouteStateActive;
         if (flown) copy_active_plan_to_working();
-        // The STAR goes with the destination it led to.
         PlanEdit edit(working_target(), "a destination");
-        for (int i = edit.last() - 1; flown && i >= 1 && edit[i].kind == "STAR"; --i)
-            delete_waypoint_smiths(i, 1);
+        // The old destination's STAR, approach and the gap between them go
+        // with it, pending change or not.
+        ChoicesEdit(working_plan)->clear_arrival();
+        if (ends_at_airport()) rebuild_arrival(working_target(), working_plan.choices(), true);
         destination_airport_ident = smiths_scratchpad;
         // A route begun anew shows its own destination, the airport whose
         // arrivals the pages offer for it; ERASE brings back the flown
@@ -259,8 +269,7 @@ void enter_destination() {
         // The STAR deletions may already have marked the route modified.
         mark_route_edited();
     }
-    ChoicesEdit(working_plan)->star = kNone;
-    ChoicesEdit(working_plan)->arrival_runway = kNone;
+    ChoicesEdit(working_plan)->clear_arrival();
     accept();
     clear_arrival_choices();
 }

@@ -6,6 +6,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "fms/procedures/approach_insertion.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/gns_scratchpad.h"
@@ -217,14 +218,14 @@ void insert() {
         return;
     }
     gns_approach_preview = 0;
+    gns_choose_approach();
     if (gns_sub_state == kGnsSubStateActivePlan) {
-        apply_approach_to_route();
         gns_state = GNS_FLIGHT_PLAN;
         gns_fpl_option = gns_fpl_option_default;
         gns_active_page = 1;
         gns_plan_changed = 1;
     } else {
-        insert_approach(0);
+        mark_route_edited();
     }
     GnsChoices& sel = gns_selection_in_view();
     sel.take_approach(gns_page_choices);

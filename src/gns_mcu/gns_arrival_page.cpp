@@ -210,12 +210,8 @@ void commit_star() {
 
 void insert_star() {
     gns_arrival_preview = 0;
-    if (gns_sub_state == kGnsSubStateActivePlan) {
-        insert_star_legs_active();
-        gns_active_page = 1;
-    } else {
-        insert_star_appr_legs();
-    }
+    gns_choose_arrival();
+    if (gns_sub_state == kGnsSubStateActivePlan) gns_active_page = 1;
     GnsChoices& sel = gns_selection_in_view();
     sel.take_arrival(gns_page_choices);
     gns_state = GNS_FLIGHT_PLAN;

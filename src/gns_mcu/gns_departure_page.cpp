@@ -217,13 +217,11 @@ void commit_transition() {
 
 void insert_sid() {
     GnsChoices& sel = gns_selection_in_view();
+    gns_choose_departure();
     if (gns_sub_state == kGnsSubStateActivePlan) {
-        insert_sid_legs_active();
         gns_plan_changed = 1;
         gns_active_page = 1;
         mcu_direct_only = 0;
-    } else {
-        insert_sid_legs();
     }
     sel.take_departure(gns_page_choices);
     gns_state = GNS_FLIGHT_PLAN;

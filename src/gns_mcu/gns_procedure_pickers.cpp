@@ -2,8 +2,10 @@
 
 #include "data/airport_procedures.h"
 #include "fms/plan/gns_choices.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/airport_detail.h"
+#include "fms/procedures/plan_parts.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_procedure_pages.h"
@@ -60,4 +62,58 @@ bool gns_load_procedure_airport(const std::string& ident, int slot) {
     origin_elevation_ft = kept_elevation;
     approach_fix_list = kept_fixes;
     return false;
+}
+
+namespace {
+
+template <class Pick> void choose_on_plan_in_view(Pick pick, bool departure) {
+    const bool flown = gns_sub_state == kGnsSubStateActivePlan;
+    const PlanTarget t = flown ? active_target() : working_target();
+    PlanEdit edit(t, "a procedure chosen on the GNS");
+    PlanChoices value = flown ? t.plan->choices() : gns_selection_in_view().procedures;
+    value.take_procedures_of(*t.plan);
+    pick(value);
+    // The flown plan carries them; a stored plan open in the working plan
+    // keeps them in the GNS's own selection, beside a SMITHS's in progress.
+    if (flown) *ChoicesEdit(edit) = value;
+    if (departure)
+        rebuild_departure(t, value);
+    else
+        rebuild_arrival(t, value, false);
+}
+
+} // namespace
+
+void gns_choose_departure() {
+    const PlanChoices& page = gns_page_choices.procedures;
+    choose_on_plan_in_view(
+        [&](PlanChoices& v) {
+            const AirportProcedures& origin = airport_slots[origin_slot];
+            v.choose_departure_runway(page.departure_runway, origin);
+            v.choose_sid(page.sid, origin);
+            v.choose_sid_transition(page.sid_transition);
+        },
+        true);
+}
+
+void gns_choose_arrival() {
+    const PlanChoices& page = gns_page_choices.procedures;
+    choose_on_plan_in_view(
+        [&](PlanChoices& v) {
+            const AirportProcedures& destination = airport_slots[destination_slot];
+            v.choose_arrival_runway(page.arrival_runway, destination);
+            v.choose_star(page.star, destination);
+            v.choose_star_transition(page.star_transition);
+        },
+        false);
+}
+
+void gns_choose_approach() {
+    const PlanChoices& page = gns_page_choices.procedures;
+    choose_on_plan_in_view(
+        [&](PlanChoices& v) {
+            v.choose_approach(page.approach, page.arrival_runway, airport_slots[destination_slot]);
+            v.choose_approach_transition(page.approach_transition);
+        },
+        false);
 }

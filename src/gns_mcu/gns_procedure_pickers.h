@@ -25,3 +25,11 @@ void gns_build_iaf_list();
 // The approach preview; the APCH page then shows it with its first entry
 // chosen.
 void gns_build_approach_preview();
+
+// The page's part of the GNS selection chosen on the plan in view (the
+// flown plan, or the stored plan open): the plan's own choices take it by
+// their rules, and its departure or arrival is built anew from them. A
+// selection in progress on a SMITHS CDU stays its own.
+void gns_choose_departure();
+void gns_choose_arrival();
+void gns_choose_approach();

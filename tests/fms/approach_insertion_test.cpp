@@ -22,6 +22,14 @@ void preview_approach(const char* transition) {
     select_approach_transition();
 }
 
+// The same choice made for the flown plan.
+void choose_flown_approach(const char* transition) {
+    const PlanEdit edit(active_target(), "test");
+    ChoicesEdit(edit)->approach = "I10R";
+    ChoicesEdit(edit)->approach_transition = transition;
+    ChoicesEdit(edit)->applied_arrival_runway = "10R";
+}
+
 } // namespace
 
 TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachReplacesBoth) {
@@ -55,47 +63,43 @@ TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachRepl
     insert_approach(1);
     EXPECT_EQ(working_plan[2].ident, "SAUVI");
 
-    // En route to the approach's first fix: that fix stands once, with its hold.
+    // En route to the approach's first fix: that fix stands once, the en-route
+    // entry with its hold.
     write_plan(working_plan, {"KSEA", "HILLS", "KPDX"});
     ASSERT_EQ(add_hold(1, kHoldQuiet, 0.0), 1);
     preview_approach("HILLS");
     insert_approach(1);
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
-              (Entries{"KSEA/", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
+              (Entries{"KSEA/", "HILLS/", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
     EXPECT_EQ(hold_mark(working_plan, 1), 1);
     EXPECT_EQ(hold_list[1].working_index(), 1);
 }
 
-TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
+// The ILS 10R from HILLS in apps.txt: HILLS IAF 6000, NEWBE 5000, MELLO 4000,
+// ROSIE FAF 2000, then the missed approach from RW10R.
+TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndTheirAltitudeFromTheProcedure) {
     struct Row {
-        const char* role;
-        const char* altitude;
+        const char* fix;
         double speed;
         double alt;
-        AltitudeKind kind;
     };
-    const Row rows[] = {{"IAF", "800", 190, 800, AltitudeKind::Procedure},
-                        {"", "", 180, -999, AltitudeKind::None},
-                        {"FAF", "99", 170, -999, AltitudeKind::None},
-                        {"HP", "2500A", 180, 2500, AltitudeKind::Procedure}};
-    approach_preview_legs.set_count(0);
-    for (const Row& r : rows)
-        approach_preview_legs.append(PreviewLeg{"F", r.role, r.altitude, "", 45.0, -122.0, 0});
-    approach_preview_legs.append(PreviewLeg{"M", "MAP", "400", "", 45.0, -122.0, 0});
-    approach_preview_legs.append(PreviewLeg{"X", "", "5000", "", 45.0, -122.0, 0});
-
+    const Row rows[] = {
+        {"HILLS", 190, 6000}, {"NEWBE", 180, 5000}, {"MELLO", 180, 4000}, {"ROSIE", 170, 2000}};
+    preview_approach("HILLS");
     write_plan(working_plan, {"KSEA", "BTG", "KPDX"});
     insert_approach(0);
     ASSERT_EQ(working_plan_last, 6); // nothing from the missed approach on
     for (int i = 0; i < 4; ++i) {
         const RouteWaypoint& w = working_plan[2 + i];
+        EXPECT_EQ(w.ident, rows[i].fix);
         EXPECT_EQ(w.speed_constraint, rows[i].speed) << i;
         EXPECT_EQ(w.alt_constraint, rows[i].alt) << i;
-        EXPECT_EQ(w.altitude_kind, rows[i].kind) << i;
+        EXPECT_EQ(w.altitude_kind, AltitudeKind::Procedure) << i;
     }
 
     // The active plan takes the legs without constraints, and the airport's elevation.
     write_plan(active_plan, {"KSEA", "BTG", "KPDX"});
+    choose_flown_approach("HILLS");
     apply_approach_to_route();
     ASSERT_EQ(active_plan_last, 6);
     EXPECT_EQ(active_plan[2].speed_constraint, -999.0);
@@ -118,10 +122,10 @@ TEST_F(ApproachInsertion, aPlanWithoutEntriesTakesNoApproach) {
 
 TEST_F(ApproachInsertion, theActivePlanMeetsTheApproachOnceAtItsFirstFix) {
     write_plan(active_plan, {"KSEA", "HILLS", "KPDX"});
-    preview_approach("HILLS");
+    choose_flown_approach("HILLS");
     apply_approach_to_route();
     EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
-              (Entries{"KSEA/", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
+              (Entries{"KSEA/", "HILLS/", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
 }
 
 TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlownNext) {

@@ -2,8 +2,10 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_state.h"
 #include "fms/procedures/approach_insertion.h"
+#include "fms/procedures/plan_parts.h"
 #include "fms/procedures/procedure_selection.h"
 #include "plan_builder.h"
 #include "procedure_builder.h"
@@ -67,21 +69,26 @@ TEST_F(ProcedureInsertion, aSidJoinsTheRouteOnceAndASecondSidReplacesTheFirst) {
     EXPECT_EQ(hold_list[1].working_index(), 3);
 }
 
+// The STAR and the approach do not join (SAUVI, HILLS): the one gap stands
+// between them.
 TEST_F(ProcedureInsertion, aStarMeetsTheSidAsSidstarAndGoesBeforeAnApproach) {
     write_plan(working_plan, {"KSEA", "KPDX"});
     choose_sid("SEA7", "16L", "------");
     preview_approach("I10R", "HILLS");
     insert_approach(0);
     choose_star("LAVVA2", "10R", "SEA");
-    EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
-              (Entries{"KSEA/", "HD162/SID", "SEA/SIDSTAR", "LEWIS/STAR", "KELSO/STAR", "LAVVA/STAR",
-                       "SAUVI/STAR", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
+    EXPECT_EQ(
+        ident_kinds(working_plan, working_plan_last),
+        (Entries{"KSEA/", "HD162/SID", "SEA/SIDSTAR", "LEWIS/STAR", "KELSO/STAR", "LAVVA/STAR", "SAUVI/STAR",
+                 "DISCO/", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
     EXPECT_EQ(working_plan[4].via, "SEA.LAVVA2");
-    EXPECT_EQ(working_plan[11].type, "APT");
+    EXPECT_EQ(working_plan[12].type, "APT");
 }
 
 TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart) {
-    // TO 5: entries 0..4 are flown or being flown, even the STAR leg among them.
+    // TO 5 of the flown route: entries 0..4 are flown or being flown, even
+    // the STAR leg among them.
+    route_state = kRouteStateActive;
     write_plan(active_plan, {"KSEA", "A", "B", "C", "S1", "S2", "S3", "KPDX"});
     copy_active_plan_to_working();
     for (int i = 4; i <= 6; ++i)
@@ -154,7 +161,7 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     ChoicesEdit(working_plan)->applied_sid_transition = "BTG";
     find_sid_index("SUMMA2");
     find_sid_runway();
-    insert_sid_legs_active();
+    rebuild_departure(active_target(), working_plan.choices());
     EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
               (Entries{"KSEA/", "HD162/SID", "DUWAM/SID", "SUMMA/SID", "LEWIS/SID", "BTG/", "KPDX/"}));
     // Put in before BTG, the FROM: KPDX stays the TO.
@@ -165,25 +172,27 @@ TEST_F(ProcedureInsertion, theActivePlanKeepsItsToWaypointConstraintAndHolds) {
     EXPECT_EQ(hold_list[1].active_index(), 5);
     EXPECT_EQ(hold_mark(active_plan, 5), 1);
 
-    // Flying an old STAR: the TO waypoint goes back to where the new one joins.
+    // Flying an old STAR: the leg passed stays, and the new STAR flies on from
+    // the FROM in place of the old TO; the destination keeps its constraint.
     clear_holds();
     write_plan(active_plan, {"KSEA", "A", "SEA", "S1", "S2", "KPDX"});
     active_entry(2).kind = "SID";
     active_entry(3).kind = active_entry(4).kind = "STAR";
     active_entry(5).alt_constraint = 31.0;
     set_flown_to(4);
+    route_state = kRouteStateActive;
     ChoicesEdit(working_plan)->star = "LAVVA2";
     ChoicesEdit(working_plan)->applied_arrival_runway = "10R";
     ChoicesEdit(working_plan)->applied_star_transition = "SEA";
     find_star_index("LAVVA2");
     find_star_runway();
-    insert_star_legs_active();
+    rebuild_arrival(active_target(), working_plan.choices(), false);
     EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
-              (Entries{"KSEA/", "A/", "SEA/SIDSTAR", "LEWIS/STAR", "KELSO/STAR", "LAVVA/STAR", "SAUVI/STAR",
-                       "KPDX/"}));
-    EXPECT_EQ(to_waypoint_index, 2);
-    EXPECT_EQ(to_position.lat, active_plan[2].lat);
-    EXPECT_EQ(active_plan[7].alt_constraint, -999.0);
+              (Entries{"KSEA/", "A/", "SEA/SID", "S1/STAR", "SEA/STAR", "LEWIS/STAR", "KELSO/STAR",
+                       "LAVVA/STAR", "SAUVI/STAR", "KPDX/"}));
+    EXPECT_EQ(to_waypoint_index, 4);
+    EXPECT_EQ(to_position.lat, active_plan[4].lat);
+    EXPECT_EQ(active_plan[9].alt_constraint, 31.0);
 }
 
 TEST_F(ProcedureInsertion, theSmithsStarChoiceTakesTheOnlyRunwayThatFits) {

@@ -69,11 +69,11 @@ TEST_F(FlownItems, ARouteWithoutItsDestinationEndsAtItsLastWaypoint) {
 TEST_F(FlownItems, APlacedDiscontinuityIsFlownThroughToTheApproach) {
     run("route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS DEP_ARR R2 R2\ncdu SMITHS_FMS EXEC\n"
         "mcu MCU TO NEXT NEXT NEXT NEXT NEXT NEXT");
-    ASSERT_EQ(active_plan[to_waypoint_index].ident, "SAUVI");
+    ASSERT_EQ(active_plan[to_waypoint_index].ident, "YACLT");
     ASSERT_EQ(active_plan[to_waypoint_index + 1].ident, "DISCO");
-    const RouteWaypoint &lavva = active_plan[to_waypoint_index - 1], &sauvi = active_plan[to_waypoint_index];
+    const RouteWaypoint &lavva = active_plan[to_waypoint_index - 1], &yaclt = active_plan[to_waypoint_index];
     double leg = 0.0, course = 0.0, lat = 0.0, lon = 0.0;
-    gc_dist_course(lavva.lat, lavva.lon, sauvi.lat, sauvi.lon, &leg, &course);
+    gc_dist_course(lavva.lat, lavva.lon, yaclt.lat, yaclt.lon, &leg, &course);
     gc_destination_point(lavva.lat, lavva.lon, course, leg - 1.0, &lat, &lon);
     char position[80];
     std::snprintf(position, sizeof position, "aircraft position %.5f %.5f\naircraft heading %.0f", lat, lon,

@@ -161,6 +161,8 @@ void match_approach() {
         if (std::sscanf(words.c_str(), "%29s %29s", name, runway) >= 1) {
             ChoicesEdit(working_plan)->approach = name;
             ChoicesEdit(working_plan)->applied_arrival_runway = runway;
+            // The STAR's legs are built for the approach's runway too.
+            if (*runway) ChoicesEdit(working_plan)->arrival_runway = runway;
         }
         approach_info.clear();
     }

@@ -564,6 +564,8 @@ void fill_working_plan() {
     const ChoicesEdit chosen(working_plan);
     chosen->clear_departure();
     chosen->clear_arrival();
+    // The SID and STAR its legs name are its own.
+    chosen->take_procedures_of(working_plan);
 }
 
 // The flight log and the origin and destination airports of the new plan.

@@ -1,5 +1,6 @@
 #include "fms/plan/plan_choices.h"
 
+#include "data/airport_procedures.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -14,7 +15,84 @@ bool chosen(const std::string& text) {
     return !text.empty() && text != kNone;
 }
 
+// A runway fits a procedure whose runway list is empty or names it.
+bool serves(const ProcedureRecord& record, const std::string& runway) {
+    return record.runway_transition_list.empty() ||
+           ("," + record.runway_transition_list + ",").find("," + runway + ",") != std::string::npos;
+}
+
+template <class Table> const ProcedureRecord* record_named(const Table& table, const std::string& name) {
+    for (int i = 1; i <= table.count(); ++i)
+        if (table[i].name == name) return &table[i];
+    return nullptr;
+}
+
+bool offers(const ProcedureRecord* record, const std::string& transition) {
+    if (record == nullptr) return false;
+    for (int l = 1; l <= record->legs.count(); ++l)
+        if (record->legs[l].transition == transition) return true;
+    return false;
+}
+
+// A procedure stays with a runway it serves; with none chosen it serves all.
+bool keeps(const ProcedureRecord* record, const std::string& runway) {
+    return !chosen(runway) || (record != nullptr && serves(*record, runway));
+}
+
 } // namespace
+
+void PlanChoices::choose_sid(const std::string& name, const AirportProcedures& airport) {
+    sid = name;
+    if (!offers(record_named(airport.sids, name), sid_transition)) sid_transition = kNone;
+    apply_departure();
+}
+
+void PlanChoices::choose_sid_transition(const std::string& transition) {
+    sid_transition = transition;
+    apply_departure();
+}
+
+void PlanChoices::choose_departure_runway(const std::string& runway, const AirportProcedures& airport) {
+    departure_runway = runway;
+    if (chosen(sid) && !keeps(record_named(airport.sids, sid), runway)) sid = sid_transition = kNone;
+    apply_departure();
+}
+
+void PlanChoices::choose_star(const std::string& name, const AirportProcedures& airport) {
+    star = name;
+    if (!offers(record_named(airport.stars, name), star_transition)) star_transition = kNone;
+    apply_arrival();
+}
+
+void PlanChoices::choose_star_transition(const std::string& transition) {
+    star_transition = transition;
+    apply_arrival();
+}
+
+void PlanChoices::choose_arrival_runway(const std::string& runway, const AirportProcedures& airport) {
+    arrival_runway = runway;
+    if (chosen(star) && !keeps(record_named(airport.stars, star), runway)) star = star_transition = kNone;
+    if (chosen(approach) && chosen(runway)) {
+        bool serves_runway = false;
+        for (int i = 1; i <= airport.approaches.count(); ++i)
+            serves_runway = serves_runway || (airport.approaches[i].second_text == approach &&
+                                              airport.approaches[i].runway == runway);
+        if (!serves_runway) clear_approach();
+    }
+    apply_arrival();
+}
+
+void PlanChoices::choose_approach(const std::string& name, const std::string& runway,
+                                  const AirportProcedures& airport) {
+    approach = name;
+    approach_transition = kNone;
+    // The approach's own runway: a STAR that does not serve it goes.
+    choose_arrival_runway(runway, airport);
+}
+
+void PlanChoices::choose_approach_transition(const std::string& transition) {
+    approach_transition = transition;
+}
 
 void PlanChoices::clear() {
     clear_departure();
@@ -58,6 +136,26 @@ void PlanChoices::apply_departure() {
 void PlanChoices::apply_arrival() {
     applied_arrival_runway = arrival_runway;
     applied_star_transition = star_transition;
+}
+
+void PlanChoices::take_procedures_of(const RoutePlan& plan) {
+    const bool sid_taken = chosen(sid), star_taken = chosen(star);
+    for (int i = 1; i <= plan.last(); ++i) {
+        const RouteWaypoint& w = plan[i];
+        if (w.via.empty()) continue;
+        const std::size_t dot = w.via.find('.');
+        const bool split = dot != std::string::npos;
+        if (w.kind == "SID" && !sid_taken && !chosen(sid)) {
+            sid = w.via.substr(0, dot);
+            sid_transition = split ? w.via.substr(dot + 1) : kNone;
+            apply_departure();
+        }
+        if (w.kind == "STAR" && !star_taken && !chosen(star)) {
+            star = split ? w.via.substr(dot + 1) : w.via;
+            star_transition = split ? w.via.substr(0, dot) : kNone;
+            apply_arrival();
+        }
+    }
 }
 
 bool PlanChoices::adopt_pending_departure_runway() {

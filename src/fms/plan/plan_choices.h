@@ -7,6 +7,9 @@
 
 #include <string>
 
+struct AirportProcedures;
+class RoutePlan;
+
 // "------" means nothing is chosen; load_config presets every text so (until
 // it runs they are empty).
 struct PlanChoices {
@@ -44,12 +47,32 @@ struct PlanChoices {
     // A runway picked from a runway list: the procedure legs follow it at once.
     void choose_departure_runway(const std::string& runway);
     void choose_arrival_runway(const std::string& runway);
+
+    // The pilot's picks on the procedure pages of any unit, each leaving a
+    // value the plan can be built from whole: a procedure drops a transition
+    // it does not offer, a runway a procedure that does not serve it, and an
+    // approach brings its runway (the STAR's legs then lead to it whichever
+    // came first). `airport` is the origin's detail for the departure, the
+    // destination's for the arrival; "------" picks none.
+    void choose_sid(const std::string& name, const AirportProcedures& airport);
+    void choose_sid_transition(const std::string& transition);
+    void choose_departure_runway(const std::string& runway, const AirportProcedures& airport);
+    void choose_star(const std::string& name, const AirportProcedures& airport);
+    void choose_star_transition(const std::string& transition);
+    void choose_arrival_runway(const std::string& runway, const AirportProcedures& airport);
+    void choose_approach(const std::string& name, const std::string& runway,
+                         const AirportProcedures& airport);
+    void choose_approach_transition(const std::string& transition);
     // A runway typed over the one set, where no modification is raised: the
     // runway taken off from, the procedure choice left as it stands.
     void retype_departure_runway(const std::string& runway);
     // The procedure legs are built for the runway and transition chosen.
     void apply_departure();
     void apply_arrival();
+    // A SID and a STAR not chosen, named by the labels of the plan's legs
+    // (SID.TRANSITION, TRANSITION.STAR): a plan loaded or made elsewhere
+    // flies them, and a later choice builds its part around them.
+    void take_procedures_of(const RoutePlan& plan);
     // EXEC takes a pending departure runway as the one chosen, with no legs
     // built for a runway yet. True when one was pending.
     bool adopt_pending_departure_runway();

@@ -1,19 +1,18 @@
-// The approach appended to the working or the active plan from the approach
-// preview (its missed-approach part left out), and an airway segment
-// inserted behind the page cursor. Entries past the plan's last index (200)
+// The approach put in the working or the active plan, and an airway
+// segment inserted behind the page cursor. Entries past the plan's last index (200)
 // are refused; the destination always keeps a place.
 #pragma once
 
 class PlanTarget;
 
-// Replaces the working plan's approach: the plan is cut after its en-route
-// part, a discontinuity put in front of the approach when with_disco is 1
-// (unless the en-route part ends at the approach's first fix, which then
-// stands once), the approach legs with their speed and altitude constraints
-// and the destination appended.
+// The working plan's arrival built anew from its choices (the approach's
+// legs with their speed and altitude constraints), with a discontinuity in
+// front of an approach that does not join what comes before it when
+// with_disco is 1.
 void insert_approach(int with_disco);
 
-// The same on the active plan, without constraints on the approach legs.
+// The flown plan's arrival built anew from its choices, without
+// constraints on the approach legs.
 void apply_approach_to_route();
 
 // Inserts the fixes of the airway in candidate_list from the plan's current

@@ -34,30 +34,45 @@ void reset_departures(int& page) {
 struct RunwaySide {
     int slot;
     const std::string& selected;
-    void (PlanChoices::*choose)(const std::string& runway);
+    void (PlanChoices::*choose)(const std::string& runway, const AirportProcedures& airport);
+    void (*rebuild)();
     const std::string& procedure;
     const int& procedure_index;
     void (*match)(const std::string& runway, const std::string& transition);
 };
 
 RunwaySide departure_side() {
-    return {origin_slot, sel_departure_runway, &PlanChoices::choose_departure_runway,
-            sel_sid,     selected_sid_index,   match_sid_transition};
+    return {origin_slot,
+            sel_departure_runway,
+            &PlanChoices::choose_departure_runway,
+            insert_sid_legs,
+            sel_sid,
+            selected_sid_index,
+            match_sid_transition};
 }
 
 RunwaySide arrival_side() {
-    return {destination_slot, sel_arrival_runway,  &PlanChoices::choose_arrival_runway,
-            sel_star,         selected_star_index, match_star_transition};
+    return {destination_slot,      sel_arrival_runway, &PlanChoices::choose_arrival_runway,
+            insert_star_appr_legs, sel_star,           selected_star_index,
+            match_star_transition};
 }
 
 void choose_runway(int n, UnitPages unit, void (*build)(int, int), const RunwaySide& side) {
     const AirportProcedures& airport = airport_slots[side.slot];
     if (n < 1 || n > airport.runway_list.count()) return;
-    ((*ChoicesEdit(working_plan)).*side.choose)(airport.runway_list[n]);
+    const PlanChoices before = working_plan.choices();
+    ((*ChoicesEdit(working_plan)).*side.choose)(airport.runway_list[n], airport);
     unit.runway_index = n;
     unit.runway_chosen = 1;
     unit.subpage = 1;
-    if (side.procedure != kNone) build(side.procedure_index, 1);
+    if (side.procedure != kNone) {
+        build(side.procedure_index, 1);
+    } else if (working_plan.choices() != before &&
+               (before.sid != kNone || before.star != kNone || before.approach != kNone)) {
+        // A procedure the runway does not serve went with the choice.
+        side.rebuild();
+        build_route_rows();
+    }
     side.match(side.selected, kNone);
     if (route_state == kRouteStateActive) advance_route_state();
 }

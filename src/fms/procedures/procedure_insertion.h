@@ -1,8 +1,6 @@
-// SID and STAR choices applied to the working plan: the SID's legs right
-// after the origin, the STAR's right before the destination (or before an
-// approach already in the plan), a fix met twice at a join kept once, the
-// route rows rebuilt and the route state stepped. Legs past the plan's last
-// index (200) are refused.
+// SID and STAR choices applied to the working plan: its departure or
+// arrival built anew from its choices, the route rows rebuilt and the route
+// state stepped. Legs past the plan's last index (200) are refused.
 #pragma once
 
 // Raised by the departure and arrival pages; cleared after an insertion.
@@ -22,17 +20,8 @@ void build_sid_legs_b(int n, int keep);
 void build_star_legs(int n, int keep);
 void build_star_legs_b(int n, int keep);
 
-// The working plan's STAR legs again, for the arrival runway an approach
-// chose: a STAR's legs for one runway (its runway leg to the approach) are
-// in the preview only once the runway is known. Nothing without a STAR.
-void fit_star_to_arrival_runway();
-
-// Replaces the working plan's SID legs by the SID preview.
+// The working plan's departure and arrival built anew from its choices
+// (fms/procedures/plan_parts.h), the arrival with a discontinuity in front
+// of an approach that does not join what comes before it.
 void insert_sid_legs();
-// Replaces the working plan's STAR legs by the STAR preview.
 void insert_star_appr_legs();
-
-// The same two on the active plan, which the GNS unit edits without EXEC:
-// the TO waypoint, the constraint index and the holds' active indexes follow.
-void insert_sid_legs_active();
-void insert_star_legs_active();

@@ -1,6 +1,7 @@
 #include "fms/procedures/procedure_selection.h"
 
 #include "data/airport_procedures.h"
+#include "fms/plan/plan_choices.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/units/gns_page_state.h"
 
@@ -261,6 +262,44 @@ void find_star_runway() {
                   applied_arrival_runway);
 }
 
+void sid_legs_for(const PlanChoices& c, PreviewLegs& legs) {
+    legs.set_count(0);
+    const int index = transition_given(c.sid) ? find_record(origin().sids, c.sid) : 0;
+    if (index == 0) return;
+    const std::string label =
+        transition_given(c.applied_sid_transition) ? c.sid + "." + c.applied_sid_transition : c.sid;
+    build_preview(legs, origin().sids, index, label, c.applied_sid_transition, c.applied_departure_runway);
+}
+
+void star_legs_for(const PlanChoices& c, PreviewLegs& legs) {
+    legs.set_count(0);
+    const int index = transition_given(c.star) ? find_record(destination().stars, c.star) : 0;
+    if (index == 0) return;
+    const std::string label =
+        transition_given(c.applied_star_transition) ? c.applied_star_transition + "." + c.star : c.star;
+    build_preview(legs, destination().stars, index, label, c.applied_star_transition,
+                  c.applied_arrival_runway);
+}
+
+void approach_legs_for(const PlanChoices& c, PreviewLegs& legs) {
+    legs.set_count(0);
+    if (!transition_given(c.approach)) return;
+    for_each_approach_leg([&](const ProcedureLeg& leg) {
+        if (legs.full() ||
+            !leg_in_approach_preview(leg, c.approach, c.approach_transition, c.applied_arrival_runway))
+            return;
+        PreviewLeg p;
+        p.fix = leg.fix;
+        p.latitude = leg.latitude;
+        p.longitude = leg.longitude;
+        p.flyover = leg.flyover;
+        p.altitude_text = leg.constraint_text;
+        const std::string& role = leg.fix_role;
+        if (role == "IAF" || role == "MAP" || role == "FAF" || role == "ARC" || role == "HP") p.role = role;
+        legs.append(std::move(p));
+    });
+}
+
 void find_iaf_transitions() {
     BoundedTable<std::string, 41>& iafs = destination().iaf_list;
     iafs.set_count(0);
@@ -317,21 +356,7 @@ void list_approach_iaf_transitions(const std::string& approach, const std::strin
 }
 
 void select_approach_transition() {
-    approach_preview_legs.set_count(0);
-    for_each_approach_leg([](const ProcedureLeg& leg) {
-        if (approach_preview_legs.full() ||
-            !leg_in_approach_preview(leg, sel_approach, sel_approach_transition, applied_arrival_runway))
-            return;
-        PreviewLeg p;
-        p.fix = leg.fix;
-        p.latitude = leg.latitude;
-        p.longitude = leg.longitude;
-        p.flyover = leg.flyover;
-        p.altitude_text = leg.constraint_text;
-        const std::string& role = leg.fix_role;
-        if (role == "IAF" || role == "MAP" || role == "FAF" || role == "ARC" || role == "HP") p.role = role;
-        approach_preview_legs.append(std::move(p));
-    });
+    approach_legs_for(working_plan.choices(), approach_preview_legs);
     approach_preview_built = 1;
     page_list_changed = 1;
 }

@@ -91,6 +91,15 @@ void find_star_index(const std::string& name);
 void find_sid_runway();
 void find_star_runway();
 
+// The legs a choice value puts in a plan, as the previews above hold them:
+// the SID (origin) and STAR (destination) for their applied runway and
+// transition, the approach for its transition and the applied arrival
+// runway. Empty for a procedure not chosen or not found.
+struct PlanChoices;
+void sid_legs_for(const PlanChoices& choices, PreviewLegs& legs);
+void star_legs_for(const PlanChoices& choices, PreviewLegs& legs);
+void approach_legs_for(const PlanChoices& choices, PreviewLegs& legs);
+
 // The destination's IAF list for sel_approach and applied_arrival_runway (at
 // most 40). Marks "---" legs of an IAF already listed with their own fix.
 void find_iaf_transitions();

@@ -1,0 +1,247 @@
+#include "fms/procedures/plan_parts.h"
+
+#include "data/airport_procedures.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/plan_choices.h"
+#include "fms/plan/plan_edit.h"
+#include "fms/plan/plan_legs.h"
+#include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
+#include "fms/plan/update_state.h"
+#include "fms/procedures/airport_detail.h"
+#include "fms/procedures/airport_selection.h"
+#include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/procedure_legs.h"
+#include "fms/procedures/procedure_selection.h"
+#include "platform/text_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace {
+
+using Legs = std::vector<RouteWaypoint>;
+
+// The leading decimal digits of an altitude text; 0 when it has none.
+int leading_number(const std::string& text) {
+    int value = 0;
+    for (char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c)) || value > 9999999) break;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// The flown plan's approach legs carry no constraints; a plan being made
+// gets the procedure's altitudes and the approach speeds.
+RouteWaypoint approach_leg(const PreviewLeg& p, bool with_constraints) {
+    RouteWaypoint w;
+    w.ident = p.fix;
+    w.kind = "APPR";
+    w.lat = p.latitude;
+    w.lon = p.longitude;
+    w.flyover = p.flyover;
+    w.aux_text = p.role;
+    w.course = -1.0;
+    if (with_constraints) {
+        w.speed_constraint = p.role == "IAF" ? 190.0 : p.role == "FAF" ? 170.0 : 180.0;
+        const int altitude = leading_number(p.altitude_text);
+        if (altitude >= 100) {
+            w.alt_constraint = altitude;
+            w.altitude_kind = AltitudeKind::Procedure;
+        }
+    }
+    fill_navaid_data(w);
+    return w;
+}
+
+Legs procedure_legs(const PreviewLegs& preview, const char* kind) {
+    Legs legs;
+    for (int i = 1; i <= preview.count(); ++i) {
+        legs.push_back(procedure_leg(preview[i], kind));
+        fill_navaid_data(legs.back());
+    }
+    return legs;
+}
+
+// The STAR, then the approach up to its missed approach. `before` is the
+// entry the arrival follows, `before_index` its place.
+Legs arrival_legs(const PlanChoices& c, const RouteWaypoint& before, int before_index, bool flown,
+                  bool with_gap) {
+    PreviewLegs preview;
+    star_legs_for(c, preview);
+    Legs legs = procedure_legs(preview, "STAR");
+    approach_legs_for(c, preview);
+    Legs approach;
+    for (int i = 1; i <= preview.count() && preview[i].role != "MAP"; ++i)
+        approach.push_back(approach_leg(preview[i], !flown));
+    if (approach.empty()) return legs;
+    const std::string& joins = legs.empty() ? before.ident : legs.back().ident;
+    if (joins == approach.front().ident) {
+        // The approach's fix, with its constraints, in place of the STAR's
+        // last; an en-route fix stays as it is.
+        if (!legs.empty())
+            legs.pop_back();
+        else
+            approach.erase(approach.begin());
+    } else if (with_gap && (!legs.empty() || before_index > 1)) {
+        RouteWaypoint gap = discontinuity_entry();
+        const RouteWaypoint& first = approach.front();
+        gap.lat = first.lat;
+        gap.lon = first.lon;
+        gap.speed_constraint = first.speed_constraint;
+        gap.alt_constraint = first.alt_constraint;
+        gap.altitude_kind = first.altitude_kind;
+        legs.push_back(gap);
+    }
+    legs.insert(legs.end(), approach.begin(), approach.end());
+    return legs;
+}
+
+// Where the flown TO stands in the plan edited, -1 when it stands in none
+// of its entries: on the ground nothing is passed yet, a route not yet
+// executed is not flown, and a plan made anew holds none of its entries.
+int flown_to_index(const PlanTarget& t) {
+    if (standing_on_ground() || route_state < kRouteStateActive || to_waypoint_index == kNoToWaypoint ||
+        to_waypoint_index < 0 || to_waypoint_index > active_plan_last)
+        return -1;
+    if (t.active) return to_waypoint_index;
+    if (working_plan_new == 1) return -1;
+    const int id = active_plan[to_waypoint_index].id;
+    for (int i = 0; i <= t.plan->last(); ++i)
+        if ((*t.plan)[i].id == id) return i;
+    return -1;
+}
+
+// Entries from..end - 1 become `legs`. A TO among them keeps the legs
+// passed before it; it stays, flown on from its fix, when the new legs pass
+// that fix, else the new legs take its place. Legs past the plan's capacity
+// are refused.
+void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
+    PlanEdit edit(t, "a procedure part rebuilt");
+    if (to >= end) return; // all of it flown
+    if (to >= from) {
+        const auto at = std::find_if(legs.begin(), legs.end(),
+                                     [&](const RouteWaypoint& w) { return w.ident == edit[to].ident; });
+        if (at != legs.end()) {
+            RouteWaypoint kept = *at;
+            keep_entry_identity(kept, edit[to]);
+            write_entry(t, to, kept);
+            legs.erase(legs.begin(), at + 1);
+            from = to + 1;
+        } else {
+            from = to;
+            if (t.active) {
+                edit.to_fallback(to);
+                if (direct_to_active == 1) direct_to_active = 0;
+            }
+        }
+    }
+    for (int i = from; i < end; ++i)
+        remove_entry(t, from);
+    int k = from;
+    for (const RouteWaypoint& leg : legs) {
+        if (!open_slot(t, k)) break; // the plan is full
+        write_entry(t, k, leg);
+        ++k;
+    }
+}
+
+bool in_arrival(const PlanEdit& edit, int i) {
+    const RouteWaypoint& w = edit[i];
+    if (w.kind == "STAR" || w.kind == "APPR" || w.type == "APT") return true;
+    // The one gap an approach puts in front of itself.
+    return entry_kind(w) == EntryKind::PlacedGap || entry_kind(w) == EntryKind::Gap
+               ? i < edit.last() && edit[i + 1].kind == "APPR"
+               : false;
+}
+
+} // namespace
+
+void rebuild_departure(const PlanTarget& t, const PlanChoices& c) {
+    PlanEdit edit(t, "the departure rebuilt");
+    // In the flown plan the aircraft stays on its leg: on the ground, the
+    // SID's first leg is flown.
+    edit.to_fallback(1);
+    const int no_route = t.active ? to_waypoint_index : working_cursor_index;
+    if (no_route == kNoToWaypoint) {
+        if (edit.last() < 0) edit.set_last(0);
+        cut_plan(t, 0);
+    }
+    if (edit[0].type != "APT")
+        select_airport(origin_airport_ident,
+                       t.active ? kSelectAirportActiveOrigin : kSelectAirportWorkingOrigin);
+    if (edit.last() < 0) edit.set_last(0);
+    if (t.active && direct_to_active == 1) direct_to_active = 0;
+
+    const AirportProcedures& origin = airport_slots[origin_slot];
+    RouteWaypoint& entry0 = edit.entry(0);
+    entry0.ident = origin.airport_ident;
+    entry0.lat = origin.airport_latitude;
+    entry0.lon = origin.airport_longitude;
+    entry0.type = "APT";
+    entry0.frequency.clear();
+
+    int end = 1;
+    while (end <= edit.last() && edit[end].kind == "SID")
+        ++end;
+    PreviewLegs preview;
+    sid_legs_for(c, preview);
+    Legs legs = procedure_legs(preview, "SID");
+    const int to = flown_to_index(t);
+    if (!legs.empty() && end <= edit.last() && legs.back().ident == edit[end].ident && to <= end) {
+        legs.pop_back();
+        if (edit[end].kind == "STAR") edit.entry(end).kind = "SIDSTAR";
+    }
+    replace_part(t, 1, end, std::move(legs), to);
+    sid_edit_pending = 0;
+}
+
+void rebuild_arrival(const PlanTarget& t, const PlanChoices& c, bool with_gap) {
+    PlanEdit edit(t, "the arrival rebuilt");
+    // A plan still without its first entry (a new plan) has no route for
+    // the legs to join.
+    if (edit.last() < 0) return;
+    if (edit[edit.last()].type != "APT") {
+        // The arrival ends at the destination airport.
+        if (t.active)
+            select_airport(airport_slots[destination_slot].airport_ident, kSelectAirportActiveDestination);
+        else
+            select_airport(origin_airport_ident, kSelectAirportWorkingAppend);
+    }
+    // A plan still without its destination (a new plan whose origin is not
+    // an airport, or the origin alone) has no route for the legs to join.
+    if (edit.last() < 1) return;
+
+    const RouteWaypoint destination = destination_entry();
+    const int last = edit.last();
+    // A new destination's entry is written anew; the one the plan ends at
+    // stays that entry, with its hold and constraint.
+    if (edit[last].type != "APT" || edit[last].ident != destination.ident) write_entry(t, last, destination);
+
+    const int to = flown_to_index(t);
+    const int floor = to >= 1 ? to - 1 : 0;
+    int s = last - 1;
+    while (s > floor && in_arrival(edit, s))
+        --s;
+    s = std::max(s, 0);
+    Legs legs = arrival_legs(c, edit[s], s, t.active, with_gap);
+    // The en-route part's last fix met again as the arrival's first is flown
+    // once: the en-route entry stays (a SID's last leg joins the STAR).
+    if (!legs.empty() && s >= 1 && legs.front().ident == edit[s].ident && (to < 0 || s >= to)) {
+        if (edit[s].kind == "SID" && legs.front().kind == "STAR") edit.entry(s).kind = "SIDSTAR";
+        legs.erase(legs.begin());
+    }
+    const bool approach = !legs.empty() && legs.back().kind == "APPR";
+    replace_part(t, s + 1, last, std::move(legs), to);
+    // The flown plan's approach ends at the airport's elevation.
+    if (t.active && approach && edit[edit.last()].type == "APT")
+        edit.entry(edit.last()).alt_constraint = parse_double(airport_elevation_text);
+    // The vertical target of a plan not yet flown stays on the arrival's end.
+    if (!t.active && route_state < kRouteStateActive && constraint_waypoint_index > s)
+        edit.place(constraint_waypoint_index, edit.last());
+    approach_preview_built = 0;
+    star_edit_pending = 0;
+}

@@ -1,0 +1,21 @@
+// The departure and arrival parts of a plan, each built whole from the
+// plan's procedure choices (fms/plan/plan_choices.h) on every choice, by any
+// unit and in any order, so that nothing of an earlier choice survives a new
+// one. The en-route part between them is never touched, nor anything before
+// the flown TO: where the TO stands in a part, the legs passed stay and the
+// new ones follow it from its fix when they pass it, else in its place.
+#pragma once
+
+class PlanTarget;
+struct PlanChoices;
+
+// The origin, then the SID's legs for its runway and transition; a last leg
+// at the en-route part's first fix is flown once.
+void rebuild_departure(const PlanTarget& t, const PlanChoices& choices);
+
+// The STAR's legs for the arrival runway and its transition, the approach's
+// legs up to the missed approach, and the destination. with_gap puts a
+// discontinuity in front of the approach where what comes before it does not
+// end at its first fix (the SMITHS CDU's way); a fix met twice at a join is
+// flown once.
+void rebuild_arrival(const PlanTarget& t, const PlanChoices& choices, bool with_gap);
