@@ -149,6 +149,8 @@ windows-deps:
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
+# tools/wine_deps.sh installs them, also where the mirror's i386 security
+# index is caught in its sync.
 wine-deps:
 	@missing=""; for p in $(WINE_PACKAGES); do \
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -157,10 +159,7 @@ wine-deps:
 	  dpkg --print-foreign-architectures | grep -qx i386 || \
 	    echo "and first the i386 architecture, whose libraries apt-get may only install by upgrading some of this machine's packages to the same versions"; \
 	  $(CONFIRM_INSTALL); \
-	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-	  dpkg --print-foreign-architectures | grep -qx i386 || $$SUDO dpkg --add-architecture i386; \
-	  $(APT_UPDATE); \
-	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	  tools/wine_deps.sh $$missing; \
 	fi
 
 # Two builds (cmake/windows.cmake): the module with the win32 thread model in
