@@ -41,8 +41,16 @@ add_library(orvex_host STATIC ${ORVEX_HOST_SOURCES} ${CMAKE_SOURCE_DIR}/src/plat
 target_include_directories(orvex_host PUBLIC ${CMAKE_SOURCE_DIR}/host ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(orvex_host PUBLIC gdiplus gdi32 user32)
 
+# The simulator's runtime starts the x87 unit at double precision, as Visual
+# C++'s does; mingw's own start (CRT_fp10.o) leaves it at extended precision,
+# under which the module's sums round otherwise than in the Linux build (a
+# vertical speed read back on the other side of a whole hundred).
+# CRT_fp8.o is mingw's start at double precision. The DLL's own start leaves
+# the unit as the program set it.
+set(ORVEX_DOUBLE_PRECISION_START ${CMAKE_FIND_ROOT_PATH}/lib/CRT_fp8.o)
+
 add_executable(orvex-sim ${CMAKE_SOURCE_DIR}/host/main.cpp)
-target_link_libraries(orvex-sim PRIVATE orvex_host)
+target_link_libraries(orvex-sim PRIVATE ${ORVEX_DOUBLE_PRECISION_START} orvex_host)
 
 # The platform tests, with googletest built from its sources by this toolchain.
 set(ORVEX_GTEST_SOURCE /usr/src/googletest CACHE PATH "googletest sources (libgtest-dev)")
@@ -55,4 +63,4 @@ add_executable(test_platform_win ${CMAKE_SOURCE_DIR}/tests/platform/os_test.cpp
                ${CMAKE_SOURCE_DIR}/tests/platform/gfx_both_builds_test.cpp
                ${CMAKE_SOURCE_DIR}/tests/platform/data_link_test_win.cpp)
 target_include_directories(test_platform_win PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(test_platform_win PRIVATE orvex_host orvex_module gtest_main)
+target_link_libraries(test_platform_win PRIVATE ${ORVEX_DOUBLE_PRECISION_START} orvex_host orvex_module gtest_main)

@@ -161,7 +161,7 @@ void draw_vertical_speed(Kit& kit) {
                        : m <= 2000 ? std::trunc(56 + 0.016 * (m - 1000))
                                    : 74;
     char label[16];
-    std::snprintf(label, sizeof label, "%d", saturate_to_int(m / 100));
+    std::snprintf(label, sizeof label, "%d", saturate_to_whole(m / 100));
     if (vs >= 0) {
         line(kit, kGreen, 4, 206, 0, 156, -pos);
         if (vs >= 200) {

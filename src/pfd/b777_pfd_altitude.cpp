@@ -3,6 +3,7 @@
 // the altimeter setting and the minimums.
 #include "pfd/b777_pfd.h"
 
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
@@ -145,7 +146,9 @@ void draw_vertical_speed(Kit& kit) {
     }
     const double v = aircraft_state.vertical_speed_fpm;
     kit.g.draw_line_i(kit.white2, 145, 0, 130, vertical_speed_offset(v));
-    const int r = static_cast<int>(std::trunc(v / 100)) * 100;
+    // Whole hundreds: a climb at 2300 ft/min read back as 2299.9999999999995
+    // (its sum over a frame, undone) reads 2300, on every build.
+    const int r = saturate_to_whole(v / 100) * 100;
     char buf[32];
     if (v > 100) {
         std::snprintf(buf, sizeof buf, "%4d", r);

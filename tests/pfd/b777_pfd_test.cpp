@@ -137,6 +137,26 @@ TEST_F(B777Pfd, TakeoffSpeedsOnTheGround) {
     EXPECT_EQ(text_at(r2, -81, -57), "NO");
 }
 
+// The readout in hundreds toward zero; a speed a hair short of a hundred (a
+// climb of 2300 ft/min summed over a frame of 1/18 s and undone) is that hundred.
+TEST_F(B777Pfd, VerticalSpeedReadoutInWholeHundreds) {
+    const struct {
+        double vs;
+        float y;
+        const char* shown;
+    } rows[] = {
+        {2299.9999999999995, -83, "2300"},
+        {2299.5, -83, "2200"},
+        {-2299.9999999999995, 73, "2300"},
+        {-150.0, 73, " 100"},
+        {101.0, -83, " 100"},
+    };
+    for (const auto& row : rows) {
+        aircraft_state.vertical_speed_fpm = row.vs;
+        EXPECT_EQ(text_at(draw(), 123, row.y), row.shown) << row.vs;
+    }
+}
+
 TEST_F(B777Pfd, AltitudeDrumVerticalSpeedAndBaro) {
     aircraft_state.indicated_altitude_ft = 12345;
     aircraft_state.vertical_speed_fpm = 2500;
