@@ -10,7 +10,9 @@
 #include "platform/gfx_win.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
@@ -690,6 +692,75 @@ bool stretched(gp::GpGraphics* g) {
     return x > 0.0 && y > 0.0 && std::fabs(x / y - 1.0) > 0.01;
 }
 
+// Fills a path (world units) with a colour, antialiased: each device pixel
+// takes the share of its kSamples x kSamples sample points that lie inside.
+// wine's GDI+ fills a path aliased whatever the smoothing mode, which breaks
+// the strokes of a glyph a few pixels high into dots; the samples come from
+// the path's region, which both GDI+s lay alike, and the coverage is laid as
+// an image at whole device pixels. The path is left in device units.
+gp::GpStatus fill_path_sampled(gp::GpGraphics* g, gp::GpPath* path, uint32_t color) {
+    constexpr int kSamples = 4;
+    gp::GpMatrix* m = nullptr;
+    gp::GpStatus s = win::flat::GdipCreateMatrix(&m);
+    if (s != gp::Ok) return s;
+    s = win::flat::GdipGetWorldTransform(g, m);
+    if (s == gp::Ok) s = win::flat::GdipScaleMatrix(m, kSamples, kSamples, gp::MatrixOrderAppend);
+    if (s == gp::Ok) s = win::flat::GdipTransformPath(path, m);
+    gp::GpRegion* region = nullptr;
+    if (s == gp::Ok) s = win::flat::GdipCreateRegionPath(path, &region);
+    // The scans in sample units: the matrix is made the identity.
+    if (s == gp::Ok) s = win::flat::GdipSetMatrixElements(m, 1, 0, 0, 1, 0, 0);
+    UINT count = 0;
+    if (s == gp::Ok) s = win::flat::GdipGetRegionScansCount(region, &count, m);
+    std::vector<gp::Rect> scans(count);
+    INT got = 0;
+    if (s == gp::Ok && count > 0) s = win::flat::GdipGetRegionScansI(region, scans.data(), &got, m);
+    if (region) win::flat::GdipDeleteRegion(region);
+    win::flat::GdipDeleteMatrix(m);
+    if (s != gp::Ok || got <= 0) return s;
+    scans.resize(static_cast<std::size_t>(got));
+
+    const auto pixel = [](int v) { return v >= 0 ? v / kSamples : -((kSamples - 1 - v) / kSamples); };
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN; // pixels, right and bottom past
+    for (const gp::Rect& r : scans) {
+        if (r.Width <= 0 || r.Height <= 0) continue;
+        left = std::min(left, pixel(r.X));
+        top = std::min(top, pixel(r.Y));
+        right = std::max(right, pixel(r.X + r.Width - 1) + 1);
+        bottom = std::max(bottom, pixel(r.Y + r.Height - 1) + 1);
+    }
+    if (left >= right || top >= bottom) return gp::Ok;
+    const int w = right - left, h = bottom - top;
+    if (static_cast<int64_t>(w) * h > (1 << 22)) return gp::OutOfMemory;
+    std::vector<uint8_t> cover(static_cast<std::size_t>(w) * h, 0);
+    for (const gp::Rect& r : scans)
+        for (int y = r.Y; y < r.Y + r.Height; ++y) {
+            uint8_t* row = &cover[static_cast<std::size_t>(pixel(y) - top) * w];
+            for (int x = r.X; x < r.X + r.Width; ++x)
+                ++row[pixel(x) - left];
+        }
+    const uint32_t alpha = color >> 24, rgb = color & 0xFFFFFFu;
+    std::vector<uint32_t> image(cover.size());
+    for (std::size_t i = 0; i < cover.size(); ++i)
+        image[i] = ((alpha * cover[i] + kSamples * kSamples / 2) / (kSamples * kSamples)) << 24 | rgb;
+
+    gp::GpBitmap* bitmap = nullptr;
+    s = win::flat::GdipCreateBitmapFromScan0(w, h, w * 4, PixelFormat32bppARGB,
+                                             reinterpret_cast<BYTE*>(image.data()), &bitmap);
+    if (s != gp::Ok) return s;
+    gp::GpMatrix* world = nullptr;
+    s = win::flat::GdipCreateMatrix(&world);
+    if (s == gp::Ok) s = win::flat::GdipGetWorldTransform(g, world);
+    if (s == gp::Ok) s = win::flat::GdipResetWorldTransform(g);
+    if (s == gp::Ok) {
+        s = win::flat::GdipDrawImageRectI(g, bitmap, left, top, w, h);
+        win::flat::GdipSetWorldTransform(g, world);
+    }
+    if (world) win::flat::GdipDeleteMatrix(world);
+    win::flat::GdipDisposeImage(bitmap);
+    return s;
+}
+
 } // namespace
 
 Status Graphics::draw_string(std::string_view text, const Font& font, const SolidBrush& brush, PointF origin,
@@ -722,15 +793,19 @@ Status Graphics::draw_string(std::string_view text, const Font& font, const Soli
                                              static_cast<INT>(font.style), font.em_size(), &box,
                                              gformat.format);
         if (s == gp::Ok) {
-            gp::SmoothingMode smoothing = gp::SmoothingModeDefault;
             gp::TextRenderingHint hint = gp::TextRenderingHintSystemDefault;
-            win::flat::GdipGetSmoothingMode(G, &smoothing);
             win::flat::GdipGetTextRenderingHint(G, &hint);
             const bool aliased = hint == gp::TextRenderingHintSingleBitPerPixel ||
                                  hint == gp::TextRenderingHintSingleBitPerPixelGridFit;
-            win::flat::GdipSetSmoothingMode(G, aliased ? gp::SmoothingModeNone : gp::SmoothingModeAntiAlias);
-            s = win::flat::GdipFillPath(G, gbrush.brush, path);
-            win::flat::GdipSetSmoothingMode(G, smoothing);
+            if (aliased) {
+                gp::SmoothingMode smoothing = gp::SmoothingModeDefault;
+                win::flat::GdipGetSmoothingMode(G, &smoothing);
+                win::flat::GdipSetSmoothingMode(G, gp::SmoothingModeNone);
+                s = win::flat::GdipFillPath(G, gbrush.brush, path);
+                win::flat::GdipSetSmoothingMode(G, smoothing);
+            } else {
+                s = fill_path_sampled(G, path, brush.color);
+            }
         }
         if (path) win::flat::GdipDeletePath(path);
         return fail(win::status_of(s));

@@ -2,7 +2,8 @@
 // Windows build, under wine): the module's families drawn with faces of their
 // own metrics and as wide under a display's stretched scale as laid out, so
 // that a text placed by its length (a right-aligned prompt of a control unit)
-// ends where its page puts it; a small circle drawn as a ring.
+// ends where its page puts it, and a few pixels high in whole strokes; a
+// small circle drawn as a ring.
 #include "platform/gfx.h"
 #include "platform/gfx_surface.h"
 
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,6 +23,7 @@ using namespace gfx;
 // that `draw` lays on a black surface.
 struct Ink {
     int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    int parts = 0; // of pixels touching each other, corners too
 };
 Ink ink_of(int width, int height, const std::function<void(Graphics&)>& draw) {
     void* dc = create_surface_dc(width, height, SurfaceCairo);
@@ -31,15 +34,34 @@ Ink ink_of(int width, int height, const std::function<void(Graphics&)>& draw) {
         g.clear(0xFF000000);
         draw(g);
     }
+    std::vector<char> inked(static_cast<std::size_t>(width) * height, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             if ((surface_pixel(dc, x, y) & 0xFF) > 64) {
+                inked[static_cast<std::size_t>(y) * width + x] = 1;
                 ink.left = std::min(ink.left, x);
                 ink.right = std::max(ink.right, x);
                 ink.top = std::min(ink.top, y);
                 ink.bottom = std::max(ink.bottom, y);
             }
     destroy_surface_dc(dc);
+    std::vector<int> todo;
+    for (int start = 0; start < width * height; ++start) {
+        if (inked[start] != 1) continue;
+        ++ink.parts;
+        todo.assign(1, start);
+        inked[start] = 2;
+        while (!todo.empty()) {
+            const int at = todo.back(), x = at % width, y = at / width;
+            todo.pop_back();
+            for (int ny = std::max(y - 1, 0); ny <= std::min(y + 1, height - 1); ++ny)
+                for (int nx = std::max(x - 1, 0); nx <= std::min(x + 1, width - 1); ++nx)
+                    if (inked[ny * width + nx] == 1) {
+                        inked[ny * width + nx] = 2;
+                        todo.push_back(ny * width + nx);
+                    }
+        }
+    }
     return ink;
 }
 
@@ -102,6 +124,35 @@ TEST(BothBuilds, textUnderAStretchedScaleIsAsWideAsLaidOut) {
     EXPECT_GT(plain, 120.0f);
     for (const auto& [sx, sy] : {std::pair{284.0f / 282, 233.0f / 245}, std::pair{1.47f, 1.3f}})
         EXPECT_NEAR(width(sx, sy), plain, 0.015 * plain) << sx << " x " << sy;
+    shutdown(token);
+}
+
+// The small labels of a control unit drawn at a fraction of its design's
+// size and aspect, a few pixels high: each glyph of these texts is one
+// stroke, which may touch its neighbour; strokes broken into dots make more
+// parts than glyphs.
+TEST(BothBuilds, smallTextUnderAStretchedScaleKeepsItsStrokes) {
+    uint32_t token = 0;
+    ASSERT_EQ(startup(&token), Status::Ok);
+    const struct {
+        float sx, sy, em;
+        std::string text;
+    } rows[] = {
+        {178.0f / 282, 146.0f / 245, 12.0f, "G W / C R Z C G"},
+        {178.0f / 282, 146.0f / 245, 12.0f, "C O S T  I N D E X"},
+        {178.0f / 282, 146.0f / 245, 18.0f, "ACT PERF INIT"},
+        {260.0f / 282, 400.0f / 245, 12.0f, "T R A N S  A L T"},
+    };
+    for (const auto& r : rows) {
+        const Ink ink = ink_of(300, 60, [&](Graphics& g) {
+            g.scale_transform(r.sx, r.sy);
+            g.draw_string(r.text, Font(FontFamily("Arial"), r.em), SolidBrush(0xFFFFFFFF), PointF{4, 4});
+        });
+        const auto glyphs =
+            static_cast<int>(std::count_if(r.text.begin(), r.text.end(), [](char c) { return c != ' '; }));
+        EXPECT_GE(ink.parts, glyphs / 2) << r.text;
+        EXPECT_LE(ink.parts, glyphs) << r.text << " at " << r.sx << " x " << r.sy;
+    }
     shutdown(token);
 }
 
