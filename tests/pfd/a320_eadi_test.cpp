@@ -171,6 +171,9 @@ TEST_F(A320Eadi, MarkerBaroAndVerticalSpeed) {
     EXPECT_TRUE(box);
     EXPECT_TRUE(black);
     EXPECT_EQ(text_at(r, 305, 71), "25");
+    // A climb of 2300 ft/min summed over a frame and undone reads its hundred.
+    aircraft_state.vertical_speed_fpm = 2299.9999999999995;
+    EXPECT_NE(draw().find_text("23"), nullptr);
 
     aircraft_state.snap_token_75 = 1013.4;
     aircraft_state.vertical_speed_fpm = 150; // needle only
