@@ -39,8 +39,11 @@ double rate_to_target(double change, double distance, double limit) {
     return change > 0.0 ? limit : 0.0;
 }
 
+// Multiplied in 64 bits: a rate to a target at no distance saturates the
+// hundreds, and the hundreds times 100 must not overflow.
 int32_t whole_hundreds(double v) {
-    return saturate_to_whole(v / 100.0) * 100;
+    const int64_t hundreds = saturate_to_whole(v / 100.0);
+    return static_cast<int32_t>(std::clamp<int64_t>(hundreds * 100, INT32_MIN, INT32_MAX));
 }
 
 // The smoothed speed settles a fraction of a knot short of a speed held:
