@@ -71,7 +71,9 @@ class Vnav : public UpdateTest {
     }
 };
 
-TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
+// The climb's target is the first cap ahead, the one VNAV levels at: aimed
+// at a later one, the climb went through 10 000 ft before W2.
+TEST_F(Vnav, TopOfClimbAtTheFirstClimbConstraintAheadOrAtTheClimbDistance) {
     const std::vector<PlanPoint> p = line(6, 20.0);
     MaxVnavClimbRate = 0.0; // an autopilot that holds any rate: the model's own figures
     cruise_altitude = 30000;
@@ -79,9 +81,15 @@ TEST_F(Vnav, TopOfClimbAtTheLastClimbConstraintOrAtTheClimbDistance) {
     constrain(2, 10000.0, 250.0, kPlain);
     constrain(3, 20000.0, 250.0, kPlain);
     constrain(4, 30000.0, 250.0, kPlain); // the climb goes on after entry 3
-    EXPECT_EQ(plan_distance_to(1), 3);    // the last constraint below cruise
-    EXPECT_EQ(toc_index, 3);
+    EXPECT_EQ(plan_distance_to(1), 2);
+    EXPECT_EQ(toc_index, 2);
+    EXPECT_EQ(vertical_target_altitude, 10000.0);
+    EXPECT_EQ(vertical_target_entry(2), 2);
+    // Above it, the next cap.
+    aircraft_state.indicated_altitude_ft = 12000.0;
+    EXPECT_EQ(plan_distance_to(1), 3);
     EXPECT_EQ(vertical_target_altitude, 20000.0);
+    aircraft_state.indicated_altitude_ft = 0.0;
     // The maps' T/C is the profile's, where its climb reaches the level.
     EXPECT_EQ(toc_lat, vertical_profile.toc.lat);
     EXPECT_EQ(toc_lon, vertical_profile.toc.lon);

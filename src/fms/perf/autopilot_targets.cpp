@@ -26,6 +26,12 @@
 
 namespace {
 
+// The climb's rate is led up to one needed well above the rate flown, a
+// step at a time (an autopilot handed the whole rise at once pitches up
+// hard and bleeds the speed), and eased off by the same step while slowing.
+constexpr double kClimbRateJumpFpm = 200.0;
+constexpr double kClimbRateStepFpm = 100.0;
+
 uint32_t event_value(int32_t v) {
     return static_cast<uint32_t>(v); // a descent rate goes out in two's complement
 }
@@ -70,7 +76,8 @@ void climb_vertical_speed() {
     if (vnav_low_speed_hold == 0 && speed_trend < 0.005 && a.speed_smoothed < MinVnavClimbIas + 5.0 &&
         a.ap_airspeed_target_kt > MinVnavClimbIas) {
         // Speed-limited: hold the present rate, a little less while slowing.
-        vnav_required_vs = speed_trend < 0.0 ? a.vertical_speed_fpm - 100.0 : a.vertical_speed_fpm;
+        vnav_required_vs =
+            speed_trend < 0.0 ? a.vertical_speed_fpm - kClimbRateStepFpm : a.vertical_speed_fpm;
     } else {
         // A climb constraint is aimed at three quarters of the way to it,
         // so that a slow start or a turn still meets it.
@@ -78,7 +85,8 @@ void climb_vertical_speed() {
                                                            : vertical_target_distance();
         double required =
             rate_to_target(vertical_target_altitude - a.indicated_altitude_ft, distance, MaxVnavClimbRate);
-        if (required > a.vertical_speed_fpm + 200.0) required = a.vertical_speed_fpm + 100.0;
+        if (required > a.vertical_speed_fpm + kClimbRateJumpFpm)
+            required = a.vertical_speed_fpm + kClimbRateStepFpm;
         vnav_required_vs = required;
     }
     // To the nearest hundred: cut to the hundred below on every pass, the
@@ -113,14 +121,6 @@ void climb_vertical_speed() {
     }
 }
 
-// Altitude (ft) of the descent path to the vertical target `distance` NM
-// ahead; none (below every altitude) without a descent rate and speed.
-double path_altitude(double distance) {
-    const double rate = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
-    if (!(rate > 0.0) || !(descent_tas_target > 0.0)) return -1.0e9;
-    return vertical_target_altitude + distance * rate / (descent_tas_target / 60.0);
-}
-
 // A new descent command goes out once it has stood for kVsSettlePasses
 // passes (the first at once): a rate needed that wavers across a whole
 // hundred, or an aircraft about the path, does not move it pass by pass.
@@ -151,7 +151,10 @@ void descent_vertical_speed() {
     // descent never runs at field elevation far out. The path is the one the
     // deviation reads, where it is laid to the target. Descending, it levels
     // once a band below the path; level, it descends once back up to it.
-    const double path = descent_path_distance_nm >= 0.0 ? descent_path_altitude : path_altitude(distance);
+    // Where none is laid to this target, the profile's gradient down to it.
+    const double path = descent_path_distance_nm >= 0.0
+                            ? descent_path_altitude
+                            : active_profile().descent_path_above(vertical_target_altitude, distance);
     const double band = vnav_vs_sent == 0 ? 0.0 : kBelowPathBandFt;
     if (below_min_vnav_ias() || a.indicated_altitude_ft < path - band) command = 0;
     command = -command;
@@ -261,7 +264,7 @@ int32_t descent_altitude_command() {
 
 bool descent_flown() {
     return vnav_phase == VnavPhase::Descent && vertical_target_altitude > kNoConstraint &&
-           aircraft_state.indicated_altitude_ft <= vertical_target_altitude + 100.0;
+           aircraft_state.indicated_altitude_ft <= vertical_target_altitude + kSameLevelFt;
 }
 
 void set_vnav_altitude_targets() {

@@ -19,13 +19,11 @@ namespace {
 // NM flown per ft of climb to `top_ft` or of descent; 0 without a rate or a
 // speed.
 double climb_nm_per_ft(double top_ft) {
-    const double rate = vnav_climb_rate(ClimbRate, top_ft);
-    return rate > 0.0 && climb_tas_target > 0.0 ? climb_tas_target / 60.0 / rate : 0.0;
+    return phase_distance(1.0, vnav_climb_rate(ClimbRate, top_ft), climb_tas_target);
 }
 
 double descent_nm_per_ft() {
-    const double rate = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
-    return rate > 0.0 && descent_tas_target > 0.0 ? descent_tas_target / 60.0 / rate : 0.0;
+    return phase_distance(1.0, descent_rate(), descent_tas_target);
 }
 
 double altitude_of(int k) {
@@ -39,6 +37,10 @@ double level_for(double top) {
 }
 
 } // namespace
+
+double descent_rate() {
+    return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
+}
 
 ConstraintRoles constraint_roles(double cruise) {
     ConstraintRoles r;
@@ -166,8 +168,8 @@ double climb_level(const ProfileView& v, double cruise) {
     const DescentEnd end = descent_end(v, cruise);
     for (int k = 1; k < std::min(v.first, roles.last); ++k)
         if (roles[k] == ConstraintRole::EndsDescent)
-            return std::min(cruise, std::max(std::floor(v.altitude_ft / 100.0) * 100.0, end.altitude));
+            return std::min(cruise, std::max(level_step_down(v.altitude_ft), end.altitude));
     if (end.index < 1) return cruise;
     const double level = afforded_level(v.altitude_ft, distance_to(v, end.index), end.altitude);
-    return std::min(cruise, std::floor(level / 100.0 + 1e-6) * 100.0);
+    return std::min(cruise, level_step_down(level));
 }

@@ -28,6 +28,41 @@
 #include "fms/plan/route_plan.h"
 
 #include <array>
+#include <cmath>
+
+// The altitude tolerances of the vertical rule, in ft, each for one reading.
+// Within this of a constraint's altitude or a target the aircraft is at it,
+// not above or below: a cap it is at still holds the climb, and a level the
+// autopilot holds within it is the level.
+inline constexpr double kSameLevelFt = 100.0;
+// The T/C is reached this far below the cruise altitude: the autopilot's
+// capture rounds the last of the climb off, and waiting for the level itself
+// would pass the T/C late.
+inline constexpr double kLevelReachedFt = 150.0;
+// The target over the destination airport, reached at the cruise altitude,
+// stands this far above the level (the destination rule).
+inline constexpr double kAirportOverLevelFt = 200.0;
+// VNAV's descent to the destination airport aims this far above the field:
+// the last of it, to the runway, is the pilot's.
+inline constexpr double kAboveFieldFt = 200.0;
+// The step the level the route affords is taken in: the one the pilot reads
+// on the altitude selector. The profile's level and VNAV's climb target are
+// that stepped level, one value.
+inline constexpr double kAffordedLevelStepFt = 100.0;
+inline double level_step_down(double ft) {
+    return std::floor(ft / kAffordedLevelStepFt + 1e-6) * kAffordedLevelStepFt;
+}
+
+// Climb or descent distance (NM) for an altitude change at a rate and a TAS;
+// 0 when the rate or the speed gives no distance.
+inline double phase_distance(double altitude_change, double rate_fpm, double tas_kt) {
+    if (!(rate_fpm > 0.0) || !(tas_kt > 0.0)) return 0.0;
+    return altitude_change / rate_fpm * (tas_kt / 60.0);
+}
+
+// The descent rate the profile is laid at: the one the last prediction
+// chose, else the configured one.
+double descent_rate();
 
 enum class ConstraintRole {
     None,        // no altitude to meet
@@ -90,9 +125,6 @@ DescentEnd descent_end(const ProfileView& v, double top);
 // The first entry from v.first that caps the climb; 0 when none does before
 // a constraint that ends a descent or is flown at the level.
 int climb_cap(const ProfileView& v, double cruise);
-
-// Within this of a constraint's altitude the aircraft is at it, not above.
-inline constexpr double kSameLevelFt = 100.0;
 
 // That search over any reading of the roles (the rule's, or a profile's as
 // built): entries first..last - 1, a cap the aircraft at `altitude_ft` is

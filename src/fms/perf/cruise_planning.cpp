@@ -5,6 +5,7 @@
 #include "data/performance_tables.h"
 #include "fms/math/air_data.h"
 #include "fms/math/nav_math.h"
+#include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/entry_marks.h"
@@ -117,7 +118,7 @@ Means means_of(const SegmentList& list) {
 }
 
 double phase_distance(double altitude, const Means& m) {
-    return altitude / m.rate * m.speed / 60.0;
+    return ::phase_distance(altitude, m.rate, m.speed);
 }
 
 // Below 10000 ft: the restricted speed under the restriction altitude, and

@@ -32,10 +32,6 @@ double rate_for_angle(double tas, double angle) {
     return saturate_to_whole((tas / 60.0 * angle * 100.0 + 50.0) / 100.0) * 100.0;
 }
 
-double distance_for(double altitude_change, double rate, double tas) {
-    return rate > 0.0 ? altitude_change / rate * tas / 60.0 : 0.0;
-}
-
 void mark_predictions(const VerticalProfile& p) {
     for (int i = 0; i < static_cast<int>(p.entries.size()); ++i) {
         const ProfileEntry& e = p.entries[static_cast<std::size_t>(i)];
@@ -129,7 +125,7 @@ void predict_profile(int requested_altitude, int mode) {
     // As VNAV can fly it up to that top.
     rc = vnav_climb_rate(rc, top);
     const double climb_distance =
-        whole_climb_model ? distance_for(top - altitude, rc, climb_tas_target) : 0.0;
+        whole_climb_model ? phase_distance(top - altitude, rc, climb_tas_target) : 0.0;
 
     const bool climbing = vnav_phase == VnavPhase::Climb;
     if (climbing) {

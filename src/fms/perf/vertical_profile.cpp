@@ -31,21 +31,6 @@ void leg(int from, int to, double* distance, double* course) {
                    distance, course);
 }
 
-// Climb or descent distance for an altitude change at a rate and a TAS; 0
-// when the rate or the speed gives no distance.
-double phase_distance(double altitude_change, double rate_fpm, double tas_kt) {
-    if (!(rate_fpm > 0.0) || !(tas_kt > 0.0)) return 0.0;
-    return altitude_change / rate_fpm * (tas_kt / 60.0);
-}
-
-double descent_rate() {
-    return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
-}
-
-double hundreds_down(double ft) {
-    return std::floor(ft / 100.0 + 1e-6) * 100.0;
-}
-
 ProfilePoint at_entry(int k, double altitude) {
     ProfilePoint p;
     p.exists = true;
@@ -73,7 +58,7 @@ double kept_level(double level) {
 // past a cap ahead only as high as the route from it to the end of the
 // descent affords (none, and the descent is from the cap); never below the
 // altitude flown up to the cruise altitude.
-double descent_top(const ProfileView& v, const ProfilePlace& at) {
+double profile_level(const ProfileView& v, const ProfilePlace& at) {
     if (at.level_ft > 0.0) return saturate_to_whole(at.level_ft);
     if (vnav_phase != VnavPhase::Climb) return saturate_to_whole(at.altitude_ft);
     double level = climb_level(v, cruise_altitude);
@@ -86,14 +71,14 @@ double descent_top(const ProfileView& v, const ProfilePlace& at) {
         if (e.index >= 1) {
             const double room =
                 afforded_level(held, distance_to(v, e.index) - distance_to(v, cap), e.altitude);
-            level = std::min(level, std::max(held, hundreds_down(room)));
+            level = std::min(level, std::max(held, level_step_down(room)));
         }
     }
     // A level at the next end of descent is the path's own (an aircraft the
     // pilot held below it climbs back to it): met, not kept a little lower.
     if (level != descent_end(v, cruise_altitude).altitude) level = kept_level(level);
     return saturate_to_whole(
-        std::max(level, hundreds_down(std::min(at.altitude_ft, double(cruise_altitude)))));
+        std::max(level, level_step_down(std::min(at.altitude_ft, double(cruise_altitude)))));
 }
 
 // NM of a climb of `change` ft to a top at `top_ft`, at the rate VNAV can
@@ -483,6 +468,14 @@ double VerticalProfile::descent_altitude_at(double ahead_nm) const {
     return ed.altitude_ft + (tod.altitude_ft - ed.altitude_ft) * (ed.ahead_nm - ahead_nm) / span;
 }
 
+double VerticalProfile::descent_nm(double change_ft) const {
+    return descent_ft_per_nm > 0.0 ? change_ft / descent_ft_per_nm : 0.0;
+}
+
+double VerticalProfile::descent_path_above(double to_ft, double nm) const {
+    return descent_ft_per_nm > 0.0 ? to_ft + nm * descent_ft_per_nm : -1.0e9;
+}
+
 int VerticalProfile::cap_ahead(int first, double altitude_ft) const {
     const auto entry = [&](int k) -> const ProfileEntry& { return entries[static_cast<std::size_t>(k)]; };
     return first_cap_ahead(
@@ -523,6 +516,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     ++profiles_built;
     VerticalProfile p;
     p.revision = profile_points_revision;
+    p.descent_ft_per_nm = descent_ft_per_nm();
     const int last = flown_last();
     const int to = to_waypoint_index;
     if (last < 1) return p;
@@ -553,7 +547,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
 
     ProfileView v = view_from_aircraft(first);
     v.altitude_ft = at.altitude_ft;
-    p.level_ft = descent_top(v, at);
+    p.level_ft = profile_level(v, at);
     // Before a cruise altitude is set the rule reads the roles against the
     // level the descent starts from.
     if (cruise_altitude <= 0) mark_roles(p, constraint_roles(p.level_ft));

@@ -104,6 +104,14 @@ struct VerticalProfile {
     // The route end's altitude (route_end_altitude; -999: none).
     double end_altitude_ft = kNoConstraint;
 
+    // The descent's gradient as built (ft per NM; 0: no rate or speed), and
+    // what the readers ask of it: the NM a descent of `change_ft` takes, and
+    // the altitude of the path `nm` before a point at `to_ft` (below every
+    // altitude without a gradient).
+    double descent_ft_per_nm = 0.0;
+    double descent_nm(double change_ft) const;
+    double descent_path_above(double to_ft, double nm) const;
+
     // What VNAV aims at, read from the entries' roles as built, looking from
     // entry `first` (which may lie past the TO):
     // - the entry that caps the climb from `altitude_ft`: the first one

@@ -35,13 +35,6 @@ const PlanCursor& constraint_waypoint_index = vertical_target_cursor;
 
 namespace {
 
-// Climb or descent distance for an altitude change at a rate and a TAS;
-// 0 when the rate or the speed gives no distance.
-double phase_distance(double altitude_change, double rate_fpm, double tas_kt) {
-    if (!(rate_fpm > 0.0) || !(tas_kt > 0.0)) return 0.0;
-    return altitude_change / rate_fpm * (tas_kt / 60.0);
-}
-
 void send_speed(int kt) {
     trigger_key_event(kKeyAutopilotAirspeedSet, static_cast<uint32_t>(kt));
     commanded_speed_kt = kt;
@@ -70,22 +63,27 @@ void tune_destination_localizer() {
     if (code != 0) trigger_key_event(kKeyNav1FrequencySet, code);
 }
 
-double descent_rate() {
-    return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
-}
-
-// The altitude above which the next end of descent is looked for: the level
+// The altitude below which the next end of descent is looked for: the level
 // flown, or the cruise altitude while it lies above (a constraint at it is
 // still one to meet).
-double descent_top() {
+double descent_end_ceiling() {
     const double flown = aircraft_state.indicated_altitude_ft;
-    return (vnav_phase == VnavPhase::Descent ? flown : std::max(flown, double(cruise_altitude))) + 100.0;
+    return (vnav_phase == VnavPhase::Descent ? flown : std::max(flown, double(cruise_altitude))) +
+           kSameLevelFt;
+}
+
+// The level the climb goes to, as the profile gives it: VNAV's target where
+// no cap is ahead (the cruise altitude before a profile is built).
+double climb_target_level() {
+    const VerticalProfile& p = active_profile();
+    const double cruise = cruise_altitude;
+    return p.level_ft > 0.0 ? std::min(p.level_ft, cruise) : cruise;
 }
 
 void detect_toc() {
     const AircraftState& a = aircraft_state;
     if (cruise_altitude <= 0 || vnav_phase != VnavPhase::Climb ||
-        !(cruise_altitude - a.indicated_altitude_ft < 150.0))
+        !(cruise_altitude - a.indicated_altitude_ft < kLevelReachedFt))
         return;
     vnav_transition(VnavTransition::ReachLevel);
     tod_altitude = cruise_altitude;
@@ -118,11 +116,11 @@ bool detect_tod() {
     const int top = saturate_to_whole(flown);
     const DescentEnd end = p.descent_end_from(to_waypoint_index, top);
     if (end.index < 1) return false;
-    // Along the legs, as the TOD is placed. In the cruise the profile's T/D
-    // (built from the level flown); in the climb from the altitude reached.
-    const bool profile = vnav_phase == VnavPhase::Cruise && p.tod.exists && p.ed.index == end.index;
-    const double descent = profile ? p.ed.ahead_nm - p.tod.ahead_nm
-                                   : phase_distance(top - end.altitude, descent_rate(), descent_tas_target);
+    // Along the legs, as the TOD is placed: the profile's T/D (in the climb
+    // built from the level the climb goes to, which a climb met by the
+    // descent has reached); to another end, the descent at its gradient.
+    const bool profile = p.tod.exists && p.ed.index == end.index;
+    const double descent = profile ? p.ed.ahead_nm - p.tod.ahead_nm : p.descent_nm(top - end.altitude);
     double d = distance_ahead_to(end.index) - descent;
     if (reversal_near_tod == 1) {
         if (d < 10.0) d = -1.0;
@@ -167,20 +165,6 @@ void on_tod_passed() {
     }
 }
 
-// The level the route affords, as the climb's target: the cruise altitude,
-// or below it the level rounded down to a whole step, so that a level
-// rebuilt each second as the climb goes moves the autopilot's altitude a
-// step at a time and never above what the route can come down from; within
-// the last step below it the level itself, never below the altitude flown.
-double stepped_level(double level, double cruise) {
-    if (level >= cruise) return cruise;
-    const double flown = aircraft_state.indicated_altitude_ft;
-    const double step = std::floor(level / kAffordedLevelStepFt) * kAffordedLevelStepFt;
-    if (step >= flown) return step;
-    // Within the last step below it: the level itself.
-    return level;
-}
-
 // In the climb the target is the constraint ahead that caps the climb, else
 // the level the climb goes to (the cruise altitude, or lower where the rest
 // of the route could not be descended from it: then the TOC and TOD move to
@@ -211,10 +195,11 @@ void keep_climb_target() {
         vertical_target_lon = toc_lon;
     }
     // The profile's level (too near the end to climb at all: the altitude
-    // flown), the one its path descends from.
+    // flown), the one its path descends from: it moves in whole steps of the
+    // level the route affords, and the target is that same value.
     if (active_profile().path.empty()) update_toc_tod(kTodLocate);
-    const double level = vertical_profile.level_ft;
-    const double target = stepped_level(level, cruise);
+    const double level = climb_target_level();
+    const double target = level;
     if (target == vertical_target_altitude) return;
     update_toc_tod(kTodLocate);
     vertical_target_lat = toc_lat;
@@ -222,7 +207,7 @@ void keep_climb_target() {
     vertical_target_altitude = target;
     // A lower altitude the pilot holds on the MCP stays until VNAV commands
     // the climb again (at the next waypoint); one above the level comes down.
-    if (aircraft_state.ap_altitude_lock_ft > vertical_target_altitude + 100.0 || level == cruise)
+    if (aircraft_state.ap_altitude_lock_ft > vertical_target_altitude + kSameLevelFt || level == cruise)
         call_for_vnav_targets(VnavReason::ClimbTarget, kAltitudeTarget);
 }
 
@@ -232,7 +217,7 @@ void keep_climb_target() {
 // own.
 void keep_tod_with_altitude() {
     if (vnav_phase != VnavPhase::Cruise || frame_slot != 0 || !valid_to()) return;
-    if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > 100.0 ||
+    if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > kSameLevelFt ||
         vertical_profile.revision != profile_points_revision)
         update_toc_tod(kTodLocate);
 }
@@ -261,23 +246,15 @@ void apply_speed_restrictions() {
     }
 }
 
-// From the TO index + offset on, the T/C of `p` and the last cap ahead as
-// the climb's target (plan_distance_to).
+// From the TO index + offset on, the climb's target (plan_distance_to): the
+// profile's cap ahead, the same one VNAV levels at, else its T/C.
 int place_toc(const VerticalProfile& p, int offset) {
-    const int n = to_waypoint_index + offset;
-    const int last = flown_last();
-    const double flown = aircraft_state.indicated_altitude_ft;
-    int result = 0;
-    for (int i = std::max(n, 1); i < last && i < static_cast<int>(p.entries.size()); ++i) {
-        if (p.entries[i].altitude_ft >= cruise_altitude) break;
-        // A cap the aircraft is above already is behind it.
-        if (p.entries[i].role != ConstraintRole::CapsClimb || flown > p.entries[i].altitude_ft + 100.0)
-            continue;
-        target_entry(i);
-        toc_index = i;
-        result = i;
+    const int cap = p.cap_ahead(to_waypoint_index + offset, aircraft_state.indicated_altitude_ft);
+    if (cap > 0) {
+        target_entry(cap);
+        toc_index = cap;
+        return cap;
     }
-    if (result > 0) return result;
 
     const ProfilePoint& toc = p.toc;
     if (!toc.exists) return 0;
@@ -305,7 +282,7 @@ int vertical_target_entry(int first) {
     const VerticalProfile& p = active_profile();
     if (vnav_phase == VnavPhase::Climb && cruise_altitude > 0)
         if (const int k = p.cap_ahead(first, aircraft_state.indicated_altitude_ft); k > 0) return k;
-    const DescentEnd e = p.descent_end_from(first, descent_top());
+    const DescentEnd e = p.descent_end_from(first, descent_end_ceiling());
     return e.index >= 1 ? e.index : last;
 }
 
@@ -325,7 +302,7 @@ void make_profile_again() {
     show_tod(p);
     route_distance_summary();
 
-    vertical_target_altitude = cruise_altitude;
+    vertical_target_altitude = vnav_phase == VnavPhase::Climb ? climb_target_level() : cruise_altitude;
     vertical_target_lat = toc_lat;
     vertical_target_lon = toc_lon;
     if (to_waypoint_index <= active_plan_last)
@@ -342,7 +319,7 @@ void make_profile_again() {
             show_tod(p);
         target_entry(target);
         if (target == active_plan_last && active_plan[target].type == "APT" && vnav_engaged == 1)
-            vertical_target_altitude = route_end_altitude() + 200.0;
+            vertical_target_altitude = route_end_altitude() + kAboveFieldFt;
     }
 }
 
@@ -362,7 +339,7 @@ void update_toc_tod(int mode) {
         // or flown by the pilot) starts down from where it is, as it will
         // once the T/D follows the altitude flown.
         const double flown = aircraft_state.indicated_altitude_ft;
-        at.level_ft = flown > cruise_altitude + 100.0 ? flown : cruise_altitude;
+        at.level_ft = flown > cruise_altitude + kSameLevelFt ? flown : cruise_altitude;
         vnav_transition(VnavTransition::NewLevel);
     }
     show_tod(locate_vertical_profile(at));
@@ -393,7 +370,7 @@ void update_vnav_target_at_sequencing() {
     } else {
         // A constraint that ends the descent becomes the new level; once down
         // from cruise a constraint above is no new level to climb to.
-        if (active_profile().descent_end_from(to, descent_top()).index == to &&
+        if (active_profile().descent_end_from(to, descent_end_ceiling()).index == to &&
             !(vnav_phase == VnavPhase::Descent && predicted_altitude(active_plan[to]) > here))
             update_toc_tod(kTodNewLevel);
         vertical_target_cursor.move_to(vertical_target_entry(to + 1));
@@ -409,12 +386,12 @@ void update_vnav_target_at_sequencing() {
     } else {
         vertical_target_lat = lat;
         vertical_target_lon = lon;
-        vertical_target_altitude = cruise_altitude;
+        vertical_target_altitude = vnav_phase == VnavPhase::Climb ? climb_target_level() : cruise_altitude;
     }
     // Over the destination airport at the cruise altitude: 200 ft above it.
     if (constraint_waypoint_index == last && active_plan[last].type == "APT" &&
         vertical_target_altitude == cruise_altitude && vnav_engaged == 1)
-        vertical_target_altitude += 200.0;
+        vertical_target_altitude += kAirportOverLevelFt;
 
     if (vnav_phase == VnavPhase::Cruise) {
         vnav_altitude_set = 1; // level in cruise: no new altitude

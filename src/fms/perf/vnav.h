@@ -44,10 +44,6 @@ int vertical_target_entry(int first);
 // target. Clears flown_plan_edited.
 void make_profile_again();
 
-// The step (ft) in which the climb's target follows the level the route
-// affords below the cruise altitude.
-inline constexpr double kAffordedLevelStepFt = 100.0;
-
 // Before sequencing, once for each TO: the next constrained waypoint and
 // the vertical target.
 void update_vnav_target_at_sequencing();

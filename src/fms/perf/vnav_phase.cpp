@@ -83,7 +83,6 @@ bool vnav_transition(VnavTransition t) {
         if (!starts_from(m, vnav_phase)) return false;
         const VnavPhase from = vnav_phase;
         vnav_phase = m.to;
-        vnav_last_transition = t;
         for (auto listener : kListeners)
             listener(t, from);
         return true;

@@ -17,7 +17,6 @@ enum class VnavPhase {
 };
 
 enum class VnavTransition {
-    None,
     Restart,    // a route or profile made anew: back to the climb
     ReachLevel, // the T/C: Climb -> Cruise
     StartDown,  // the T/D: Climb or Cruise -> Descent
@@ -41,9 +40,9 @@ inline constexpr int kAltitudeTarget = 1;
 inline constexpr int kSpeedTarget = 2;
 inline constexpr int kBothTargets = kAltitudeTarget | kSpeedTarget;
 
-// The phase now and the transition that led to it.
+// The phase now. What a transition does is done by its listeners
+// (vnav_phase.cpp) as it happens; nothing reads which one it was later.
 inline VnavPhase vnav_phase = VnavPhase::Climb;
-inline VnavTransition vnav_last_transition = VnavTransition::None;
 // The TO entry (by id) whose targets a sequencing already called for, and
 // the one whose target was kept before its sequencing: a TO that stays near
 // (parked, holding, reversing) is one event, not one per pass. A new route
