@@ -19,6 +19,19 @@ class ConstraintRule : public EquatorRoute {
         EquatorRoute::SetUp();
         cruise_altitude = 30000;
     }
+    // The rule looked at from the origin at 0 ft, or from the aircraft.
+    static ClimbRule from_origin(double cruise) {
+        ClimbRuleInputs in = climb_rule_inputs(0.0);
+        in.from_aircraft = false;
+        in.first = 1;
+        in.cruise_ft = cruise;
+        return climb_rule(in);
+    }
+    static ClimbRule from_aircraft(double cruise) {
+        ClimbRuleInputs in = climb_rule_inputs(aircraft_state.indicated_altitude_ft);
+        in.cruise_ft = cruise;
+        return climb_rule(in);
+    }
 };
 
 // Each route shape and its constraints, with what every entry does and the
@@ -26,7 +39,8 @@ class ConstraintRule : public EquatorRoute {
 // affords 20 000 ft, which the climb from the origin reaches 50 NM out:
 // constraints up to there cap the climb, later ones end a descent. The climb
 // level is seen from the origin at 0 ft: the afforded level to the first end
-// of descent, (NM to it + altitude there / 400) x 200.
+// of descent, (NM to it + altitude there / 400) x 200; past a cap, what the
+// route from the cap affords, (NM + cap / 400 + end / 400) x 200.
 TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) {
     struct Constraint {
         int entry;
@@ -38,20 +52,21 @@ TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) 
         std::vector<Constraint> constraints;
         bool field;        // the route ends at the field (else at a fix without an altitude)
         const char* roles; // W1..W4: - none, C caps, E ends, L at the level, P passed over
-        int cap;           // climb_cap from the origin
-        int end;           // descent_end from the origin (-1 none)
-        double level;      // climb_level from the origin
+        int cap;           // the cap from the origin
+        int end;           // the end of the descent from the level (-1 none)
+        double level;      // the climb's level from the origin
     };
     constexpr AltitudeKind P = AltitudeKind::Pilot, A = AltitudeKind::Procedure;
     const Row rows[] = {
         {"no constraint: up and down meet at 20 000 ft", {}, true, "----", 0, 5, 20000.0},
-        {"typed 5000 at 20 NM, before the climb's top: the climb levels at it",
+        {"typed 5000 at 20 NM, before the climb's top: the climb levels at it, then goes as high as 80 NM "
+         "from it afford",
          {{1, 5000.0, P}},
          true,
          "C---",
          1,
          5,
-         20000.0},
+         18500.0},
         {"typed 5000 at 60 NM, past the climb's top: the descent ends at it",
          {{3, 5000.0, P}},
          true,
@@ -73,7 +88,13 @@ TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) 
          0,
          3,
          13500.0},
-        {"two rising caps", {{1, 5000.0, P}, {2, 9000.0, A}}, true, "CC--", 1, 5, 20000.0},
+        {"two rising caps: the first limits the rest",
+         {{1, 5000.0, P}, {2, 9000.0, A}},
+         true,
+         "CC--",
+         1,
+         5,
+         18500.0},
         {"a cap 50 ft below the one before is the same level",
          {{1, 9000.0, P}, {2, 8950.0, P}},
          true,
@@ -114,15 +135,14 @@ TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) 
             active_entry(5).type = "WPT";
             active_entry(5).alt_constraint = kNoConstraint;
         }
-        const ConstraintRoles roles = constraint_roles(30000.0);
+        const ClimbRule rule = from_origin(30000.0);
         std::string seen;
         for (int i = 1; i <= 4; ++i)
-            seen += role_letter[static_cast<int>(roles[i])];
+            seen += role_letter[static_cast<int>(rule.roles[i])];
         EXPECT_EQ(seen, r.roles) << r.what;
-        const ProfileView origin = view_from_origin(0.0);
-        EXPECT_EQ(climb_cap(origin, 30000.0), r.cap) << r.what;
-        EXPECT_EQ(descent_end(origin, 30000.0).index, r.end) << r.what;
-        EXPECT_EQ(climb_level(origin, 30000.0), r.level) << r.what;
+        EXPECT_EQ(rule.cap, r.cap) << r.what;
+        EXPECT_EQ(rule.end.index, r.end) << r.what;
+        EXPECT_EQ(rule.level_ft, r.level) << r.what;
         // The profile answers the same from its roles, and VNAV aims at the
         // cap, else the end of the descent, else the route's end.
         const VerticalProfile& p = locate_vertical_profile(aircraft_place());
@@ -150,32 +170,32 @@ TEST_F(ConstraintRule, aCapTheAircraftIsAboveIsBehindIt) {
     active_entry(2).alt_constraint = 9000.0;
     aircraft_state.indicated_altitude_ft = 6000.0;
     const VerticalProfile& p = locate_vertical_profile(aircraft_place());
-    EXPECT_EQ(climb_cap(view_from_aircraft(), 30000.0), 2);
+    EXPECT_EQ(from_aircraft(30000.0).cap, 2);
     EXPECT_EQ(p.cap_ahead(1, 6000.0), 2);
     aircraft_state.indicated_altitude_ft = 10000.0;
-    EXPECT_EQ(climb_cap(view_from_aircraft(), 30000.0), 0);
+    EXPECT_EQ(from_aircraft(30000.0).cap, 0);
     EXPECT_EQ(p.cap_ahead(1, 10000.0), 0);
-    EXPECT_EQ(descent_end(view_from_aircraft(), 30000.0).index, 5);
+    EXPECT_EQ(from_aircraft(30000.0).end.index, 5);
 }
 
 TEST_F(ConstraintRule, theClimbGoesOnlyAsHighAsTheRouteCanComeDownFrom) {
     aircraft_state.indicated_altitude_ft = 0.0;
-    EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), 20000.0); // 50 NM up, 50 NM down
-    EXPECT_EQ(climb_level(view_from_aircraft(), 15000.0), 15000.0);
+    EXPECT_EQ(from_aircraft(30000.0).level_ft, 20000.0); // 50 NM up, 50 NM down
+    EXPECT_EQ(from_aircraft(15000.0).level_ft, 15000.0);
     // From 8000 ft over W2, 60 NM before the end: up and down meet at 16 000 ft.
     set_flown_to(3);
     aircraft_state.plat = active_plan[2].lat;
     aircraft_state.plon = active_plan[2].lon;
     aircraft_state.indicated_altitude_ft = 8000.0;
-    EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), 16000.0);
+    EXPECT_EQ(from_aircraft(30000.0).level_ft, 16000.0);
     // Nor does a field at or above the altitude the descent would be from.
     active_entry(5).alt_constraint = 30000.0;
-    EXPECT_EQ(descent_end(view_from_aircraft(), 30000.0).index, -1);
-    EXPECT_EQ(descent_end(view_from_aircraft(), 31000.0).index, 5);
+    EXPECT_EQ(from_aircraft(30000.0).end.index, -1);
+    EXPECT_EQ(from_aircraft(31000.0).end.index, 5);
     // A route that ends at a fix without an altitude has no end of descent.
     active_entry(5).alt_constraint = kNoConstraint;
-    EXPECT_EQ(descent_end(view_from_aircraft(), 30000.0).index, -1);
-    EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), 30000.0);
+    EXPECT_EQ(from_aircraft(30000.0).end.index, -1);
+    EXPECT_EQ(from_aircraft(30000.0).level_ft, 30000.0);
 }
 
 // Past an end of descent the path only comes down: an aircraft the pilot held
@@ -202,12 +222,58 @@ TEST_F(ConstraintRule, pastAnEndOfDescentTheClimbGoesBackUpToThePathOnly) {
         active_entry(4).altitude_kind = r.next_end > kNoConstraint ? AltitudeKind::Pilot : AltitudeKind::None;
         active_entry(4).alt_constraint = r.next_end;
         aircraft_state.indicated_altitude_ft = r.flown;
-        EXPECT_EQ(climb_level(view_from_aircraft(), 30000.0), r.level) << r.what;
+        EXPECT_EQ(from_aircraft(30000.0).level_ft, r.level) << r.what;
         locate_vertical_profile(aircraft_place());
         // As though flown towards a lower level before, from elsewhere.
         vertical_profile.level_ft = r.level - 200.0;
         vertical_profile.built = false;
         EXPECT_EQ(locate_vertical_profile(aircraft_place()).level_ft, r.level) << r.what;
+    }
+}
+
+// The rule is a function of its inputs alone: a route written out by hand
+// (five 20 NM legs to a field at 0 ft, 1/400 NM a ft up and down, the
+// aircraft at the origin at 0 ft) gives the level and the T/C. The level the
+// profile had is kept through a rise smaller than the kept step, and left
+// for one that falls or rises more.
+TEST(ClimbRuleInputsAlone, theLevelAndTheTopOfClimbFollowFromTheInputs) {
+    struct Row {
+        const char* what;
+        double cap_ft; // typed at W1 (0: none)
+        double kept_ft;
+        double level;
+        double toc_nm;
+    };
+    const Row rows[] = {
+        {"nothing kept: up and down meet", 0.0, 0.0, 20000.0, 50.0},
+        {"kept through a 200 ft rise", 0.0, 19800.0, 19800.0, 49.5},
+        {"a 400 ft rise is followed", 0.0, 19600.0, 20000.0, 50.0},
+        {"a fall is followed at once", 0.0, 20500.0, 20000.0, 50.0},
+        {"past a cap: up to 5000, level to W1, on up to what 80 NM afford", 5000.0, 0.0, 18500.0, 53.75},
+    };
+    for (const Row& r : rows) {
+        ClimbRuleInputs in;
+        in.entries.resize(6);
+        for (int i = 1; i <= 5; ++i) {
+            in.entries[static_cast<std::size_t>(i)].leg_nm = 20.0;
+            in.entries[static_cast<std::size_t>(i)].ahead_nm = 20.0 * i;
+        }
+        in.entries[0].altitude_ft = 0.0;
+        in.entries[5].altitude_ft = 0.0;
+        if (r.cap_ft > 0.0) {
+            in.entries[1].holds = true;
+            in.entries[1].altitude_ft = r.cap_ft;
+        }
+        in.end_ft = 0.0;
+        in.cruise_ft = 30000.0;
+        in.rates = ClimbRates{1600.0, 240.0, 250.0, 0.0, 1600.0, 240.0};
+        in.from_aircraft = true;
+        in.kept_level_ft = r.kept_ft;
+        const ClimbRule rule = climb_rule(in);
+        EXPECT_EQ(rule.level_ft, r.level) << r.what;
+        EXPECT_NEAR(rule.toc_nm, r.toc_nm, 1e-9) << r.what;
+        EXPECT_EQ(rule.cap, r.cap_ft > 0.0 ? 1 : 0) << r.what;
+        EXPECT_EQ(rule.end.index, 5) << r.what;
     }
 }
 

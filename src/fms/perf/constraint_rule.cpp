@@ -8,6 +8,7 @@
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/vertical_state.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
@@ -16,160 +17,254 @@
 
 namespace {
 
-// NM flown per ft of climb to `top_ft` or of descent; 0 without a rate or a
-// speed.
-double climb_nm_per_ft(double top_ft) {
-    return phase_distance(1.0, vnav_climb_rate(ClimbRate, top_ft), climb_tas_target);
-}
+// The rule over one set of inputs.
+class Rule {
+  public:
+    explicit Rule(const ClimbRuleInputs& in) : in_(in), last_(static_cast<int>(in.entries.size()) - 1) {}
 
-double descent_nm_per_ft() {
-    return phase_distance(1.0, descent_rate(), descent_tas_target);
-}
+    ClimbRule run() const {
+        ClimbRule r;
+        if (last_ < 1) {
+            r.roles.last = last_ < 1 ? -1 : last_;
+            return r;
+        }
+        const ConstraintRoles at_cruise = roles(in_.cruise_ft);
+        r.level_ft = level(at_cruise);
+        r.roles = in_.cruise_ft > 0.0 ? at_cruise : roles(r.level_ft);
+        if (in_.climbing) {
+            r.cap = cap(at_cruise, in_.first, in_.altitude_ft);
+            r.toc_nm = toc_nm(r.cap, r.level_ft);
+        }
+        r.end = descent_end(in_.first, r.level_ft);
+        return r;
+    }
 
-double altitude_of(int k) {
-    return predicted_altitude(active_plan[k]);
-}
+  private:
+    const ClimbRuleInputs& in_;
+    int last_;
 
-// The level the roles of the descent are read against: the cruise altitude,
-// or before one is set the altitude the descent would be from.
-double level_for(double top) {
-    return cruise_altitude > 0 ? double(cruise_altitude) : top;
-}
+    double altitude(int k) const { return in_.entries[static_cast<std::size_t>(k)].altitude_ft; }
+
+    double climb_nm_per_ft(double top_ft) const {
+        return phase_distance(1.0, vnav_climb_rate(in_.rates, in_.rates.climb_fpm, top_ft),
+                              in_.rates.climb_tas_kt);
+    }
+    double descent_nm_per_ft() const {
+        return phase_distance(1.0, in_.rates.descent_fpm, in_.rates.descent_tas_kt);
+    }
+
+    // Along the legs to entry k from where the route is looked at.
+    double distance_to(int k) const {
+        if (in_.from_aircraft) return in_.entries[static_cast<std::size_t>(k)].ahead_nm;
+        double d = 0.0;
+        for (int i = 1; i <= k; ++i)
+            d += in_.entries[static_cast<std::size_t>(i)].leg_nm;
+        return d;
+    }
+
+    // The highest level a climb from `from_ft` can reach and still come down
+    // to `end_ft` within `distance_nm`.
+    double afforded(double from_ft, double distance_nm, double end_ft) const {
+        const double down = descent_nm_per_ft();
+        // The climb's gradient depends on its top: the level where climb and
+        // descent meet, found again from the level found (a few passes settle
+        // it within a foot, the gradient changing slowly with the top).
+        double level = std::numeric_limits<double>::infinity();
+        for (int pass = 0; pass < 4; ++pass) {
+            const double up = climb_nm_per_ft(level);
+            if (!(up + down > 0.0)) return std::max(from_ft, end_ft);
+            level = (distance_nm + from_ft * up + end_ft * down) / (up + down);
+        }
+        return level;
+    }
+
+    ConstraintRoles roles(double cruise) const {
+        ConstraintRoles r;
+        r.last = last_;
+        const double origin = std::max(0.0, altitude(0));
+        double route = 0.0;
+        for (int i = 1; i <= last_; ++i)
+            route += in_.entries[static_cast<std::size_t>(i)].leg_nm;
+        const double end = in_.end_ft;
+        const double level = end > kNoConstraint ? std::min(cruise, afforded(origin, route, end)) : cruise;
+        // Where the climb from the origin reaches that level, in whole NM
+        // along the legs counted whole after each leg, as the T/C is
+        // (without a climb rate and speed: at the origin).
+        const double top_nm = std::trunc((level - origin) * climb_nm_per_ft(level));
+        const auto holds = [&](int i) { return in_.entries[static_cast<std::size_t>(i)].holds; };
+        int last_at_level = 0;
+        for (int i = 1; i < last_; ++i)
+            if (holds(i) && altitude(i) >= cruise) last_at_level = i;
+
+        bool climbing = true;
+        double cap = -std::numeric_limits<double>::infinity();
+        double lowest_end = std::numeric_limits<double>::infinity();
+        double along = 0.0;
+        for (int i = 1; i < last_; ++i) {
+            along = std::trunc(along + in_.entries[static_cast<std::size_t>(i)].leg_nm);
+            if (!holds(i)) continue;
+            ConstraintRole& role = r.role[static_cast<std::size_t>(i)];
+            const double h = altitude(i);
+            if (h >= cruise) {
+                role = ConstraintRole::AtLevel;
+                climbing = false;
+            } else if (climbing && (along < top_nm || i < last_at_level) && h + kSameLevelFt >= cap) {
+                role = ConstraintRole::CapsClimb;
+                cap = std::max(cap, h);
+            } else {
+                climbing = false;
+                if (i < last_at_level || h > lowest_end) {
+                    role = ConstraintRole::PassedOver;
+                } else {
+                    role = ConstraintRole::EndsDescent;
+                    lowest_end = h;
+                }
+            }
+        }
+        return r;
+    }
+
+    // The end of a descent from `top` for the entries from `first` on: the
+    // first that ends one, else the route's end when it has an altitude;
+    // none when that end is at or above `top`. One flown at the level is
+    // passed at it: the descent is to the end after it.
+    DescentEnd descent_end(int first, double top) const {
+        const ConstraintRoles r = in_.cruise_ft > 0.0 ? roles(in_.cruise_ft) : roles(top);
+        for (int k = std::max(first, 1); k < last_; ++k) {
+            if (r[k] == ConstraintRole::EndsDescent)
+                return altitude(k) < top ? DescentEnd{k, altitude(k)} : DescentEnd{};
+        }
+        return in_.end_ft > kNoConstraint && in_.end_ft < top ? DescentEnd{last_, in_.end_ft} : DescentEnd{};
+    }
+
+    int cap(const ConstraintRoles& r, int first, double altitude_ft) const {
+        return first_cap_ahead(
+            first, last_, altitude_ft, [&](int k) { return r[k]; }, [&](int k) { return altitude(k); });
+    }
+
+    // The level the climb from the view goes to: the cruise altitude, or the
+    // afforded level (in whole steps) when the route to the end of descent is
+    // too short; once an end of descent is behind, no higher than the
+    // altitude flown or the next end, whichever is higher (an aircraft the
+    // pilot held below the path climbs back to it).
+    double climb_level(const ConstraintRoles& r) const {
+        const double cruise = in_.cruise_ft;
+        const DescentEnd end = descent_end(in_.first, cruise);
+        for (int k = 1; k < std::min(in_.first, last_); ++k)
+            if (r[k] == ConstraintRole::EndsDescent)
+                return std::min(cruise, std::max(level_step_down(in_.altitude_ft), end.altitude));
+        if (end.index < 1) return cruise;
+        return std::min(cruise,
+                        level_step_down(afforded(in_.altitude_ft, distance_to(end.index), end.altitude)));
+    }
+
+    double level(const ConstraintRoles& r) const {
+        if (in_.given_level_ft > 0.0) return saturate_to_whole(in_.given_level_ft);
+        if (!in_.climbing) return saturate_to_whole(in_.altitude_ft);
+        const double cruise = in_.cruise_ft;
+        double level = climb_level(r);
+        // Past a cap ahead the climb goes only as high as the route from it
+        // to the end of the descent affords (none: the descent is from it).
+        if (const int k = cap(r, in_.first, in_.altitude_ft); k > 0) {
+            const double held = altitude(k);
+            const DescentEnd e = descent_end(k + 1, level);
+            if (e.index >= 1) {
+                const double room = afforded(held, distance_to(e.index) - distance_to(k), e.altitude);
+                level = std::min(level, std::max(held, level_step_down(room)));
+            }
+        }
+        // A level the route affords a little higher as the climb goes on is
+        // not chased (each rise would be another altitude for the
+        // autopilot); one that falls is followed at once, or the climb would
+        // pass the T/D. A level at the next end of descent is the path's own:
+        // met, not kept a little lower.
+        const bool kept = in_.kept_level_ft > 0.0 && level < cruise && level > in_.kept_level_ft &&
+                          level - in_.kept_level_ft < kLevelRiseKeptFt;
+        if (kept && level != descent_end(in_.first, cruise).altitude) level = in_.kept_level_ft;
+        return saturate_to_whole(std::max(level, level_step_down(std::min(in_.altitude_ft, cruise))));
+    }
+
+    // NM of a climb of `change` ft to a top at `top_ft`.
+    double climb_nm(double change, double top_ft) const {
+        return phase_distance(change, vnav_climb_rate(in_.rates, in_.rates.climb_fpm, top_ft),
+                              in_.rates.climb_tas_kt);
+    }
+
+    // Along the legs from the aircraft to where the climb reaches the level:
+    // up to a cap ahead and level to it, then on up to the level; never
+    // behind the aircraft.
+    double toc_nm(int cap, double level) const {
+        const double from = in_.altitude_ft;
+        if (cap > 0 && altitude(cap) > from) {
+            const double held = altitude(cap);
+            const double at = in_.entries[static_cast<std::size_t>(cap)].ahead_nm;
+            if (!(level > held)) return std::min(climb_nm(held - from, held), at);
+            return at + climb_nm(level - held, level);
+        }
+        return std::max(0.0, climb_nm(level - from, level));
+    }
+};
 
 } // namespace
+
+ClimbRule climb_rule(const ClimbRuleInputs& in) {
+    return Rule(in).run();
+}
 
 double descent_rate() {
     return descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
 }
 
-ConstraintRoles constraint_roles(double cruise) {
-    ConstraintRoles r;
-    const int last = flown_last();
-    r.last = last;
-    if (last < 1) return r;
-    const double origin = std::max(0.0, altitude_of(0));
-    double route = 0.0;
-    for (int i = 1; i <= last; ++i)
-        route += flown_leg_nm(i);
-    const double end = route_end_altitude();
-    const double level = end > kNoConstraint ? std::min(cruise, afforded_level(origin, route, end)) : cruise;
-    // Where the climb from the origin reaches that level, in whole NM along
-    // the legs counted whole after each leg, as the TOC scan counts them
-    // (without a climb rate and speed: at the origin).
-    const double top_nm = std::trunc((level - origin) * climb_nm_per_ft(level));
-    int last_at_level = 0;
-    for (int i = 1; i < last; ++i)
-        if (holds_altitude(active_plan[i]) && altitude_of(i) >= cruise) last_at_level = i;
-
-    bool climbing = true;
-    double cap = -std::numeric_limits<double>::infinity();
-    double lowest_end = std::numeric_limits<double>::infinity();
-    double along = 0.0;
-    for (int i = 1; i < last; ++i) {
-        along = std::trunc(along + flown_leg_nm(i));
-        if (!holds_altitude(active_plan[i])) continue;
-        ConstraintRole& role = r.role[static_cast<std::size_t>(i)];
-        const double h = altitude_of(i);
-        if (h >= cruise) {
-            role = ConstraintRole::AtLevel;
-            climbing = false;
-        } else if (climbing && (along < top_nm || i < last_at_level) && h + kSameLevelFt >= cap) {
-            role = ConstraintRole::CapsClimb;
-            cap = std::max(cap, h);
-        } else {
-            climbing = false;
-            if (i < last_at_level || h > lowest_end) {
-                role = ConstraintRole::PassedOver;
-            } else {
-                role = ConstraintRole::EndsDescent;
-                lowest_end = h;
-            }
-        }
-    }
+ClimbRates module_climb_rates() {
+    ClimbRates r;
+    r.climb_fpm = ClimbRate;
+    r.climb_tas_kt = climb_tas_target;
+    r.climb_ias_kt = climb_speed_target;
+    r.max_vnav_climb_fpm = MaxVnavClimbRate;
+    r.descent_fpm = descent_rate();
+    r.descent_tas_kt = descent_tas_target;
     return r;
 }
 
-ProfileView view_from_aircraft(int first) {
-    ProfileView v;
-    v.altitude_ft = aircraft_state.indicated_altitude_ft;
-    const bool to = to_waypoint_index >= 1 && to_waypoint_index <= active_plan_last;
-    v.from_aircraft = to;
-    v.first = first >= 1 ? first : to ? to_waypoint_index : 1;
-    return v;
-}
-
-ProfileView view_from_origin(double altitude_ft) {
-    ProfileView v;
-    v.altitude_ft = altitude_ft;
-    v.from_aircraft = false;
-    return v;
-}
-
-double distance_to(const ProfileView& v, int k) {
-    if (v.from_aircraft) return distance_ahead_to(k);
-    double d = 0.0;
-    for (int i = 1; i <= k; ++i)
-        d += flown_leg_nm(i);
-    return d;
-}
-
-double afforded_level(double from_ft, double distance_nm, double end_ft) {
-    const double down = descent_nm_per_ft();
-    // The climb's gradient depends on its top: the level where climb and
-    // descent meet, found again from the level found (a few passes settle it
-    // within a foot, the gradient changing slowly with the top).
-    double level = std::numeric_limits<double>::infinity();
-    for (int pass = 0; pass < 4; ++pass) {
-        const double up = climb_nm_per_ft(level);
-        if (!(up + down > 0.0)) return std::max(from_ft, end_ft);
-        level = (distance_nm + from_ft * up + end_ft * down) / (up + down);
+ClimbRuleInputs climb_rule_inputs(double altitude_ft, int first) {
+    ClimbRuleInputs in;
+    const int last = flown_last();
+    if (last >= 1) {
+        in.entries.resize(static_cast<std::size_t>(last + 1));
+        for (int i = 0; i <= last; ++i) {
+            ClimbRuleInputs::Entry& e = in.entries[static_cast<std::size_t>(i)];
+            e.holds = holds_altitude(active_plan[i]);
+            e.altitude_ft = predicted_altitude(active_plan[i]);
+            e.leg_nm = i >= 1 ? flown_leg_nm(i) : 0.0;
+        }
     }
-    return level;
+    in.end_ft = route_end_altitude();
+    in.cruise_ft = cruise_altitude;
+    in.rates = module_climb_rates();
+    in.altitude_ft = altitude_ft;
+    const bool to = to_waypoint_index >= 1 && to_waypoint_index <= active_plan_last;
+    in.from_aircraft = to;
+    in.first = first >= 1 ? first : to ? to_waypoint_index : 1;
+    if (to)
+        for (int i = 1; i <= last; ++i)
+            in.entries[static_cast<std::size_t>(i)].ahead_nm = distance_ahead_to(i);
+    return in;
 }
 
-double vnav_climb_rate(double rate_fpm, double top_ft) {
-    if (!(MaxVnavClimbRate > 0.0) || !(climb_speed_target > 0) || !(climb_tas_target > 0.0) ||
+double vnav_climb_rate(const ClimbRates& r, double rate_fpm, double top_ft) {
+    if (!(r.max_vnav_climb_fpm > 0.0) || !(r.climb_ias_kt > 0.0) || !(r.climb_tas_kt > 0.0) ||
         !std::isfinite(top_ft))
         return rate_fpm;
     // The rate the line needs is highest at the top, where the TAS is.
-    const double top_tas = ias_to_tas(climb_speed_target, std::max(0.0, top_ft));
-    return top_tas > 0.0 ? std::min(rate_fpm, MaxVnavClimbRate * climb_tas_target / top_tas) : rate_fpm;
+    const double top_tas = ias_to_tas(r.climb_ias_kt, std::max(0.0, top_ft));
+    return top_tas > 0.0 ? std::min(rate_fpm, r.max_vnav_climb_fpm * r.climb_tas_kt / top_tas) : rate_fpm;
+}
+
+double vnav_climb_rate(double rate_fpm, double top_ft) {
+    return vnav_climb_rate(module_climb_rates(), rate_fpm, top_ft);
 }
 
 double descent_ft_per_nm() {
-    const double down = descent_nm_per_ft();
+    const double down = phase_distance(1.0, descent_rate(), descent_tas_target);
     return down > 0.0 ? 1.0 / down : 0.0;
-}
-
-DescentEnd descent_end(const ProfileView& v, double top) {
-    const ConstraintRoles roles = constraint_roles(level_for(top));
-    if (roles.last < 1) return {};
-    // One flown at the level is passed at it: the descent is to the end
-    // after it (the roles leave none before it).
-    for (int k = std::max(v.first, 1); k < roles.last; ++k) {
-        if (roles[k] == ConstraintRole::EndsDescent)
-            return altitude_of(k) < top ? DescentEnd{k, altitude_of(k)} : DescentEnd{};
-    }
-    const double end = route_end_altitude();
-    return end > kNoConstraint && end < top ? DescentEnd{roles.last, end} : DescentEnd{};
-}
-
-int climb_cap(const ProfileView& v, double cruise) {
-    const ConstraintRoles roles = constraint_roles(cruise);
-    return first_cap_ahead(
-        v.first, roles.last, v.altitude_ft, [&](int k) { return roles[k]; }, altitude_of);
-}
-
-double climb_level(const ProfileView& v, double cruise) {
-    // Past an end of descent the rest of the route only comes down: the
-    // climb goes no higher than the altitude flown, or than the next end
-    // when the pilot held the aircraft below it (it climbs back to the path).
-    const ConstraintRoles roles = constraint_roles(cruise);
-    const DescentEnd end = descent_end(v, cruise);
-    for (int k = 1; k < std::min(v.first, roles.last); ++k)
-        if (roles[k] == ConstraintRole::EndsDescent)
-            return std::min(cruise, std::max(level_step_down(v.altitude_ft), end.altitude));
-    if (end.index < 1) return cruise;
-    const double level = afforded_level(v.altitude_ft, distance_to(v, end.index), end.altitude);
-    return std::min(cruise, level_step_down(level));
 }

@@ -29,6 +29,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 // The altitude tolerances of the vertical rule, in ft, each for one reading.
 // Within this of a constraint's altitude or a target the aircraft is at it,
@@ -49,6 +50,9 @@ inline constexpr double kAboveFieldFt = 200.0;
 // on the altitude selector. The profile's level and VNAV's climb target are
 // that stepped level, one value.
 inline constexpr double kAffordedLevelStepFt = 100.0;
+// A level the route affords higher by less than this, as the climb goes on,
+// is not chased: each rise would be another altitude for the autopilot.
+inline constexpr double kLevelRiseKeptFt = 300.0;
 inline double level_step_down(double ft) {
     return std::floor(ft / kAffordedLevelStepFt + 1e-6) * kAffordedLevelStepFt;
 }
@@ -72,63 +76,26 @@ enum class ConstraintRole {
     PassedOver,  // flown past above or below it: it would make the path turn back
 };
 
-// Every entry's role for a cruise altitude, worked out in one walk of the
-// flown route (entries 1 to the last but one; the last is the route's end).
+// Every entry's role, worked out in one walk of the flown route (entries 1
+// to the last but one; the last is the route's end).
 struct ConstraintRoles {
     std::array<ConstraintRole, kPlanLastIndex + 1> role{};
-    int last = -1; // flown_last()
+    int last = -1; // the last entry flown
     ConstraintRole operator[](int i) const {
         return i >= 0 && i <= kPlanLastIndex ? role[static_cast<std::size_t>(i)] : ConstraintRole::None;
     }
 };
-ConstraintRoles constraint_roles(double cruise);
-
-// Where a profile is looked at from: an altitude, and the first entry ahead
-// with the distances to it and beyond measured along the legs, either from
-// the aircraft (through its TO waypoint) or from the origin.
-struct ProfileView {
-    double altitude_ft = 0.0;
-    int first = 1;
-    bool from_aircraft = true;
-};
-// From the aircraft and its TO waypoint (from the origin while there is no
-// TO); `first` past the TO when asked.
-ProfileView view_from_aircraft(int first = -1);
-// From the origin at `altitude_ft`.
-ProfileView view_from_origin(double altitude_ft);
-double distance_to(const ProfileView& v, int k);
-
-// The highest level a climb from `from_ft` can reach and still come down to
-// `end_ft` within `distance_nm`, at the profile's climb and descent rates and
-// speeds.
-double afforded_level(double from_ft, double distance_nm, double end_ft);
-
-// The climb rate (ft/min at the climb's mean TAS) of a climb to `top_ft`:
-// `rate_fpm`, or less where VNAV could not hold that gradient up there. VNAV
-// climbs on a straight line to the top at the climb speed, whose TAS grows
-// with the altitude, and commands no more than MaxVnavClimbRate: near the top
-// of a high climb the gradient of the mean rate would need more.
-double vnav_climb_rate(double rate_fpm, double top_ft);
-
-// Descent gradient of the profile, ft per NM (none: 0).
-double descent_ft_per_nm();
 
 struct DescentEnd {
-    int index = -1; // -1: no descent is due (no end, or one at or above `top` first)
+    int index = -1; // -1: no descent is due (no end, or one at or above the top first)
     double altitude = kNoConstraint;
 };
-// The end of the descent from `top` ft for the entries from v.first on: the
-// first constraint that ends one, else the route's end when it has an
-// altitude; none when that end is at or above `top`.
-DescentEnd descent_end(const ProfileView& v, double top);
 
-// The first entry from v.first that caps the climb; 0 when none does before
-// a constraint that ends a descent or is flown at the level.
-int climb_cap(const ProfileView& v, double cruise);
-
-// That search over any reading of the roles (the rule's, or a profile's as
-// built): entries first..last - 1, a cap the aircraft at `altitude_ft` is
-// above already being behind it.
+// The one search for the climb's limit, over any reading of the roles (the
+// rule's, or a profile's as built): the first entry from `first` up to
+// `last` - 1 that caps the climb of an aircraft at `altitude_ft`, a cap it is
+// above already being behind it; 0 when an end of descent or an entry flown
+// at the level comes first.
 template <class RoleOf, class AltitudeOf>
 int first_cap_ahead(int first, int last, double altitude_ft, RoleOf role_of, AltitudeOf altitude_of) {
     for (int k = first < 1 ? 1 : first; k < last; ++k) {
@@ -145,8 +112,65 @@ int first_cap_ahead(int first, int last, double altitude_ft, RoleOf role_of, Alt
     }
     return 0;
 }
-// The level the climb from v goes to: the cruise altitude, or the afforded
-// level (whole hundreds) when the route to the end of descent is too short;
-// once an end of descent is behind v, no higher than v (whole hundreds) or
-// the next end, whichever is higher.
-double climb_level(const ProfileView& v, double cruise);
+
+// The rates a climb and a descent are flown at.
+struct ClimbRates {
+    double climb_fpm = 0.0, climb_tas_kt = 0.0, climb_ias_kt = 0.0;
+    double max_vnav_climb_fpm = 0.0; // the most VNAV commands (0: no limit)
+    double descent_fpm = 0.0, descent_tas_kt = 0.0;
+};
+
+// Everything the climb rule reads: the flown route, the rates, the cruise
+// altitude and where the route is looked at from.
+struct ClimbRuleInputs {
+    struct Entry {
+        bool holds = false;                 // an altitude to meet (holds_altitude)
+        double altitude_ft = kNoConstraint; // its own or its predicted altitude
+        double leg_nm = 0.0;                // the flown leg into it
+        double ahead_nm = 0.0;              // along the legs from the aircraft; 0 behind it
+    };
+    std::vector<Entry> entries;    // 0 .. the last entry flown; empty: no route
+    double end_ft = kNoConstraint; // the route's end (route_end_altitude)
+    double cruise_ft = 0.0;        // 0: none set yet
+    ClimbRates rates;
+    // Where from: the altitude, the first entry ahead, and the distances
+    // from the aircraft (through its TO), or from the origin without one.
+    double altitude_ft = 0.0;
+    int first = 1;
+    bool from_aircraft = false;
+    bool climbing = true;      // before the T/C
+    double given_level_ft = 0; // a constraint made the new level: the descent starts there
+    double kept_level_ft = 0;  // the level this route's profile had until now (0: none)
+};
+
+// What the rule gives. The roles are read once from the origin, so that an
+// entry keeps its role while the aircraft flies, against the cruise
+// altitude (before one is set, against the level).
+struct ClimbRule {
+    ConstraintRoles roles;
+    // The level the descent starts from: in the climb the one it goes to,
+    // past a cap no higher than the rest of the route affords from there,
+    // never below the altitude flown; a given level; else the altitude flown.
+    double level_ft = 0.0;
+    int cap = 0;          // climbing: the entry that caps the climb now; 0 none
+    double toc_nm = -1.0; // climbing: along the legs to where the climb reaches the level
+    DescentEnd end;       // the end of the descent from the level
+};
+ClimbRule climb_rule(const ClimbRuleInputs& in);
+
+// The inputs as the module stands, looking from the aircraft at
+// `altitude_ft` with `first` the first entry ahead (-1: the TO; from the
+// origin while there is none).
+ClimbRuleInputs climb_rule_inputs(double altitude_ft, int first = -1);
+
+// The climb rate (ft/min at the climb's mean TAS) of a climb to `top_ft`:
+// `rate_fpm`, or less where VNAV could not hold that gradient up there. VNAV
+// climbs on a straight line to the top at the climb speed, whose TAS grows
+// with the altitude, and commands no more than its greatest rate: near the
+// top of a high climb the gradient of the mean rate would need more.
+double vnav_climb_rate(const ClimbRates& r, double rate_fpm, double top_ft);
+double vnav_climb_rate(double rate_fpm, double top_ft); // at the module's rates
+ClimbRates module_climb_rates();
+
+// Descent gradient at the module's rates, ft per NM (none: 0).
+double descent_ft_per_nm();

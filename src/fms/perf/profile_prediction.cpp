@@ -119,9 +119,10 @@ void predict_profile(int requested_altitude, int mode) {
     descent_rate_used_fpm = rd;
     // A route too short for the cruise altitude climbs only as high as it
     // can still come down from: there the TOC and the TOD meet.
-    const ProfileView here = view_from_aircraft();
+    ClimbRuleInputs in = climb_rule_inputs(altitude);
+    in.cruise_ft = cruise;
     const double top =
-        whole_climb_model ? std::max(std::min(cruise, climb_level(here, cruise)), altitude) : cruise;
+        whole_climb_model ? std::max(std::min(cruise, climb_rule(in).level_ft), altitude) : cruise;
     // As VNAV can fly it up to that top.
     rc = vnav_climb_rate(rc, top);
     const double climb_distance =

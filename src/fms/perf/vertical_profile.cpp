@@ -42,61 +42,10 @@ ProfilePoint at_entry(int k, double altitude) {
     return p;
 }
 
-// A level the route affords a little higher as the climb goes on is not
-// chased (each rise would be another altitude for the autopilot); one that
-// falls is followed at once, or the climb would pass the T/D.
-constexpr double kLevelRiseKeptFt = 300.0;
-
-double kept_level(double level) {
-    const VerticalProfile& before = vertical_profile;
-    if (before.revision != profile_points_revision || !(before.level_ft > 0.0) || level >= cruise_altitude)
-        return level;
-    return level > before.level_ft && level - before.level_ft < kLevelRiseKeptFt ? before.level_ft : level;
-}
-
-// The level the descent starts from. In the climb: the climb's level, and
-// past a cap ahead only as high as the route from it to the end of the
-// descent affords (none, and the descent is from the cap); never below the
-// altitude flown up to the cruise altitude.
-double profile_level(const ProfileView& v, const ProfilePlace& at) {
-    if (at.level_ft > 0.0) return saturate_to_whole(at.level_ft);
-    if (vnav_phase != VnavPhase::Climb) return saturate_to_whole(at.altitude_ft);
-    double level = climb_level(v, cruise_altitude);
-    if (const int cap = climb_cap(v, cruise_altitude); cap > 0) {
-        const double held = predicted_altitude(active_plan[cap]);
-        ProfileView after = v;
-        after.first = cap + 1;
-        after.altitude_ft = held;
-        const DescentEnd e = descent_end(after, level);
-        if (e.index >= 1) {
-            const double room =
-                afforded_level(held, distance_to(v, e.index) - distance_to(v, cap), e.altitude);
-            level = std::min(level, std::max(held, level_step_down(room)));
-        }
-    }
-    // A level at the next end of descent is the path's own (an aircraft the
-    // pilot held below it climbs back to it): met, not kept a little lower.
-    if (level != descent_end(v, cruise_altitude).altitude) level = kept_level(level);
-    return saturate_to_whole(
-        std::max(level, level_step_down(std::min(at.altitude_ft, double(cruise_altitude)))));
-}
-
 // NM of a climb of `change` ft to a top at `top_ft`, at the rate VNAV can
 // hold up there.
 double climb_nm(double change, double top_ft) {
     return phase_distance(change, vnav_climb_rate(ClimbRate, top_ft), climb_tas_target);
-}
-
-// Along the legs from the aircraft to where the path reaches the level: up
-// to a cap ahead and level to it, then on up to the level; never behind the
-// aircraft.
-double climb_top_ahead(const VerticalProfile& p, double from_ft) {
-    if (p.level_off.exists && p.level_off.altitude_ft > from_ft) {
-        const double up = climb_nm(p.level_off.altitude_ft - from_ft, p.level_off.altitude_ft);
-        if (!(p.level_ft > p.level_off.altitude_ft)) return std::min(up, p.level_off.ahead_nm);
-        return p.level_off.ahead_nm + climb_nm(p.level_ft - p.level_off.altitude_ft, p.level_ft);
-    }
-    return std::max(0.0, climb_nm(p.level_ft - from_ft, p.level_ft));
 }
 
 // The point `nm` along the legs from the aircraft, walked through the TO;
@@ -180,35 +129,14 @@ double hundreds(double a) {
     return a > 1000.0 ? saturate_to_whole(a / 100.0) * 100.0 : a;
 }
 
-// For each entry i the first constraint from i up to (not including) the
-// last that caps the climb from the origin; 0 when one that ends a descent or
-// is flown at the level comes first. One walk back over the roles.
-std::vector<int> climb_look_ahead(const VerticalProfile& prof, const ConstraintRoles& roles, double origin) {
-    std::vector<int> next(static_cast<std::size_t>(std::max(roles.last, 0) + 1), 0);
-    for (int i = roles.last - 1; i >= 1; --i) {
-        const std::size_t at = static_cast<std::size_t>(i);
-        switch (roles[i]) {
-        case ConstraintRole::CapsClimb:
-            next[at] = origin > prof.entries[at].altitude_ft + kSameLevelFt ? next[at + 1] : i;
-            break;
-        case ConstraintRole::EndsDescent:
-        case ConstraintRole::AtLevel:
-            next[at] = 0;
-            break;
-        default:
-            next[at] = next[at + 1];
-        }
-    }
-    return next;
-}
-
 // Climb pass: predictions forward from the origin; returns where the
 // climb ends (toc_at).
-int climb_pass(VerticalProfile& prof, const ProfileView& origin, const ConstraintRoles& roles, double rc,
+int climb_pass(VerticalProfile& prof, double origin_ft, const ConstraintRoles& roles, double rc,
                double climb_distance) {
     const int last = flown_last();
-    const std::vector<int> look_ahead = climb_look_ahead(prof, roles, origin.altitude_ft);
-    double a = origin.altitude_ft;
+    const auto role_of = [&](int i) { return roles[i]; };
+    const auto altitude_of = [&](int i) { return prof.entries[static_cast<std::size_t>(i)].altitude_ft; };
+    double a = origin_ft;
     double s = 0.0;
     bool toc_seen = false;
     int toc_at = 0;
@@ -219,7 +147,8 @@ int climb_pass(VerticalProfile& prof, const ProfileView& origin, const Constrain
         const double length = leg_length(i - 1, i);
         s = saturate_to_whole(s + length);
         a += leg_altitude_change(length, climb_tas_target, rc);
-        k = look_ahead[static_cast<std::size_t>(i)];
+        // The cap the climb from the origin meets from here on.
+        k = first_cap_ahead(i, roles.last, origin_ft, role_of, altitude_of);
         if (keeps_altitude(w)) {
             if (toc_seen) continue;
             if (vnav_phase != VnavPhase::Climb) {
@@ -520,8 +449,14 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     const int last = flown_last();
     const int to = to_waypoint_index;
     if (last < 1) return p;
-    // The constraints' roles, read once for the passes and the entries.
-    const ConstraintRoles roles = constraint_roles(cruise_altitude);
+    // The rule, worked out once for the passes, the entries, the level, the
+    // T/C and the T/D.
+    ClimbRuleInputs in = climb_rule_inputs(at.altitude_ft, at.first);
+    in.climbing = vnav_phase == VnavPhase::Climb;
+    in.given_level_ft = at.level_ft;
+    if (vertical_profile.revision == profile_points_revision) in.kept_level_ft = vertical_profile.level_ft;
+    const ClimbRule rule = climb_rule(in);
+    const ConstraintRoles& roles = rule.roles;
     p.entries.resize(static_cast<std::size_t>(last + 1));
     for (int i = 0; i <= last; ++i) {
         const RouteWaypoint& w = active_plan[i];
@@ -536,30 +471,21 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     if (at.predict != nullptr) {
         p.prediction_toc = origin_climb_top(at.predict->climb_nm);
         if (at.predict->entries) {
-            const ProfileView origin = view_from_origin(altitude_or_zero(predicted_altitude(active_plan[0])));
+            const double origin = altitude_or_zero(predicted_altitude(active_plan[0]));
             const int toc_at = climb_pass(p, origin, roles, at.predict->climb_fpm, at.predict->climb_nm);
             descent_pass(p, roles, at.predict->descent_fpm, toc_at);
         }
     }
     if (to < 1 || to > active_plan_last || last < to) return p;
-    const int first = at.first >= 1 ? at.first : to;
     p.route_nm = distance_ahead_to(last);
-
-    ProfileView v = view_from_aircraft(first);
-    v.altitude_ft = at.altitude_ft;
-    p.level_ft = profile_level(v, at);
-    // Before a cruise altitude is set the rule reads the roles against the
-    // level the descent starts from.
-    if (cruise_altitude <= 0) mark_roles(p, constraint_roles(p.level_ft));
+    p.level_ft = rule.level_ft;
     if (vnav_phase == VnavPhase::Climb) {
-        ProfileView here = view_from_aircraft();
-        here.altitude_ft = at.altitude_ft;
-        p.climb_cap = climb_cap(here, cruise_altitude);
+        p.climb_cap = rule.cap;
         if (p.climb_cap > 0)
             p.level_off = at_entry(p.climb_cap, predicted_altitude(active_plan[p.climb_cap]));
-        p.toc = point_ahead_along_legs(climb_top_ahead(p, at.altitude_ft), p.level_ft);
+        p.toc = point_ahead_along_legs(rule.toc_nm, p.level_ft);
     }
-    const DescentEnd e = descent_end(v, p.level_ft);
+    const DescentEnd& e = rule.end;
     if (e.index >= 1) {
         p.ed = at_entry(e.index, e.altitude);
         p.tod = descent_top_point(e, p.level_ft);

@@ -16,12 +16,11 @@
 // direct-to put it anew.
 extern PlanCursor vertical_target_cursor;
 
-// From the TO index + offset: the last constrained climb waypoint below the
-// cruise altitude becomes the vertical target (and toc_index, and the TOC
-// when it lies within the predicted climb distance); without one the TOC is
-// placed where the climb from the present altitude reaches the cruise
-// altitude. Returns that waypoint's index, or the index of the entry whose
-// leg holds the TOC; 0 when neither is found (then nothing is written).
+// From the TO index + offset: the profile's cap ahead (the first one the
+// aircraft is not above, the one VNAV levels at) becomes the vertical target
+// and toc_index; without one the target is the profile's T/C. Returns the
+// cap's index, or the index of the entry whose leg holds the T/C; 0 when
+// neither is found (then nothing is written).
 int plan_distance_to(int offset);
 
 // Locates the TOD: (start altitude - end altitude) / descent rate x descent
