@@ -25,6 +25,7 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/airport_selection.h"
+#include "fms/procedures/plan_parts.h"
 #include "fms/procedures/procedure_legs.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/mcu_page_state.h"
@@ -52,8 +53,9 @@ void clean_procedure_kinds(const GnsPlanRef& p, int c, PlanEdit& edit) {
 }
 
 // A plan that ends at another airport takes it as its destination: its
-// procedures are loaded and the arrival selection is forgotten. True when
-// the destination changed.
+// procedures are loaded and the arrival selection is forgotten, and the old
+// destination goes with its STAR, approach and the gap between them, as a
+// destination typed on the CDU does. True when the destination changed.
 bool arrival_check(const GnsPlanRef& p) {
     if (p.last <= 0) return false;
     const RouteWaypoint& end = p.plan[p.last];
@@ -61,6 +63,11 @@ bool arrival_check(const GnsPlanRef& p) {
     p.sel.arrival_airport = end.ident;
     load_airport_detail(end.ident, destination_slot);
     p.sel.procedures.clear_arrival();
+    PlanEdit edit(p.target, "a GNS destination");
+    // The flown plan carries its choices; a stored plan open keeps them in
+    // the GNS's own selection.
+    if (p.active) ChoicesEdit(edit)->clear_arrival();
+    rebuild_arrival(p.target, p.active ? p.plan.choices() : p.sel.procedures, false);
     return true;
 }
 
@@ -189,11 +196,8 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
         PlanEdit edit(p.target, "a GNS insertion");
         if (c <= p.last) clean_procedure_kinds(p, c, edit);
         open_slot(p.target, c);
-        gns_mark_plan_end(edit);
         write_candidate(edit, c, candidate);
-        edit.place(p.cursor, c + 1);
-        edit.place(working_cursor_index, c + 1);
-        gns_scratchpad = p.plan[c + 1].ident;
+        const int id = p.plan[c].id;
         departure_check(p, c);
         if (arrival_check(p) && p.active) {
             select_airport(p.plan[p.last].ident, kSelectAirportDestination);
@@ -201,6 +205,15 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
             mcu_airport_text_a = airport_elevation_text;
             mcu_airport_text_b = selected_airport_ident;
         }
+        // A new destination took the old one's arrival with it: the new
+        // entry may stand further up.
+        int at = c;
+        for (int i = 0; i <= p.last; ++i)
+            if (p.plan[i].id == id) at = i;
+        gns_mark_plan_end(edit);
+        edit.place(p.cursor, at + 1);
+        edit.place(working_cursor_index, at + 1);
+        gns_scratchpad = p.plan[at + 1].ident;
     }
     gns_flyover_choice = "NO";
     gns_fpl_option = gns_fpl_option_default;

@@ -1,3 +1,4 @@
+#include "data/airport_procedures.h"
 #include "example_airports.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/perf/vnav.h"
@@ -75,26 +76,38 @@ TEST_F(ApproachInsertion, aDiscontinuityLeadsToTheApproachAndASecondApproachRepl
     EXPECT_EQ(hold_list[1].working_index(), 1);
 }
 
-// The ILS 10R from HILLS in apps.txt: HILLS IAF 6000, NEWBE 5000, MELLO 4000,
-// ROSIE FAF 2000, then the missed approach from RW10R.
-TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndTheirAltitudeFromTheProcedure) {
+// The ILS 10R from HILLS in apps.txt: HILLS IAF, NEWBE, MELLO, ROSIE FAF,
+// then the missed approach from RW10R. Each leg's altitude text is set here
+// to one case: a number, none, one below 100 ft and one with a suffix.
+TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
     struct Row {
         const char* fix;
+        const char* altitude;
         double speed;
         double alt;
+        AltitudeKind kind;
     };
-    const Row rows[] = {
-        {"HILLS", 190, 6000}, {"NEWBE", 180, 5000}, {"MELLO", 180, 4000}, {"ROSIE", 170, 2000}};
+    const Row rows[] = {{"HILLS", "800", 190, 800, AltitudeKind::Procedure},
+                        {"NEWBE", "", 180, -999, AltitudeKind::None},
+                        {"MELLO", "99", 180, -999, AltitudeKind::None},
+                        {"ROSIE", "2500A", 170, 2500, AltitudeKind::Procedure}};
+    auto& approaches = airport_slots[destination_slot].approaches;
+    for (int i = 1; i <= approaches.count(); ++i)
+        for (int l = 1; l <= approaches[i].legs.count(); ++l)
+            for (const Row& r : rows)
+                if (approaches[i].legs[l].approach_name == "I10R" && approaches[i].legs[l].fix == r.fix)
+                    approaches.slot(i).legs.slot(l).constraint_text = r.altitude;
     preview_approach("HILLS");
     write_plan(working_plan, {"KSEA", "BTG", "KPDX"});
     insert_approach(0);
     ASSERT_EQ(working_plan_last, 6); // nothing from the missed approach on
     for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(rows[i].altitude);
         const RouteWaypoint& w = working_plan[2 + i];
         EXPECT_EQ(w.ident, rows[i].fix);
-        EXPECT_EQ(w.speed_constraint, rows[i].speed) << i;
-        EXPECT_EQ(w.alt_constraint, rows[i].alt) << i;
-        EXPECT_EQ(w.altitude_kind, AltitudeKind::Procedure) << i;
+        EXPECT_EQ(w.speed_constraint, rows[i].speed);
+        EXPECT_EQ(w.alt_constraint, rows[i].alt);
+        EXPECT_EQ(w.altitude_kind, rows[i].kind);
     }
 
     // The active plan takes the legs without constraints, and the airport's elevation.

@@ -4,8 +4,15 @@
 #include "plan_keys_fixture.h"
 #include "plan_state_check.h"
 
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/math/nav_math.h"
+#include "fms/plan/gns_choices.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
+
+#include <algorithm>
+#include <cstdio>
 
 #include <string>
 
@@ -36,6 +43,49 @@ class ProcedureChoiceOrder : public PlanKeysTest {
     }
     std::string flown() { return idents(active_plan, active_plan_last); }
     std::string pending() { return idents(working_plan, working_plan_last); }
+
+    // The GNS keys that open the row of entry i of the plan in view: six
+    // rows a page, the flown plan's from its FROM, a stored plan's from 0.
+    static std::string gns_row(int i, bool flown) {
+        const char* const keys[] = {"L1", "L2", "L2 L2", "L3", "L3 L3", "L4"};
+        const int offset = i - (flown ? std::max(0, to_waypoint_index - 1) : 0);
+        std::string out = flown ? "gns GNSXLS FPL" : "gns GNSXLS";
+        for (int page = 0; page < offset / 6; ++page)
+            out += " NEXT";
+        return out + " " + keys[offset % 6] + "\n";
+    }
+    static int index_of(const std::string& ident) {
+        for (int i = 1; i <= active_plan_last; ++i)
+            if (active_plan[i].ident == ident) return i;
+        return -1;
+    }
+    // In the air 6 NM before `fix`, the TO, on the leg into it.
+    void fly_towards(const std::string& fix) {
+        run("aircraft altitude 8000\naircraft speed 250\nframes 2\nmcu MCU TO");
+        for (int n = 0; n < 12 && active_plan[to_waypoint_index].ident != fix; ++n)
+            run("mcu MCU NEXT");
+        ASSERT_EQ(active_plan[to_waypoint_index].ident, fix);
+        const RouteWaypoint& to = active_plan[to_waypoint_index];
+        const RouteWaypoint& from = active_plan[to_waypoint_index - 1];
+        double leg = 0.0, course = 0.0, lat = 0.0, lon = 0.0;
+        gc_dist_course(from.lat, from.lon, to.lat, to.lon, &leg, &course);
+        gc_destination_point(from.lat, from.lon, course, std::max(leg - 6.0, 0.0), &lat, &lon);
+        char line[120];
+        std::snprintf(line, sizeof line, "aircraft position %.5f %.5f\naircraft heading %.0f\nframes 2", lat,
+                      lon, course);
+        run(line);
+    }
+    // In the pattern of a hold at `fix`, the TO.
+    void hold_at_the_to(const std::string& fix) {
+        fly_towards(fix);
+        run(gns_row(to_waypoint_index, true) + "gns GNSXLS HOLD\nmcu MCU LNAV\nframes 2");
+        char line[120];
+        std::snprintf(line, sizeof line, "aircraft position %.5f %.5f\nframes 5",
+                      active_plan[to_waypoint_index].lat, active_plan[to_waypoint_index].lon);
+        run(line);
+        ASSERT_EQ(hold_armed, 1);
+        ASSERT_GE(holding_active, 1);
+    }
 };
 
 } // namespace
@@ -109,5 +159,106 @@ TEST_F(ProcedureChoiceOrder, aNewSidTakesNoTransitionItLacks) {
         if (w.kind == "SID") {
             EXPECT_TRUE(w.via.empty() || w.via == "HAROB3") << w.via;
         }
+    }
+}
+
+// A hold the pilot put at a STAR or approach fix stays on that entry when the
+// arrival is built anew around it; one whose fix the new arrival no longer
+// flies goes with its fix, as a deleted waypoint's does, and the aircraft
+// holding there flies on along the new legs.
+TEST_F(ProcedureChoiceOrder, aHoldStaysWithItsFixWhileTheArrivalHasIt) {
+    const std::string hhood_28l = " HHOOD CLACK DISCO SANDY COBRA KPDX";
+    const std::string lavva_28l = arr("L1") + arr("R2");
+    const struct {
+        const char* what;
+        std::string arrival; // executed before the hold
+        const char* hold_at;
+        const char* to; // the TO in the air; "" on the ground
+        bool holding;
+        std::string choice; // then executed
+        std::string plan;
+        bool kept;
+    } rows[] = {
+        {"a STAR fix, a transition added", arr("L1 R4") + arr("R1 R2"), "LAVVA", "", false, arr("L1 L2"),
+         kEnRoute + " TOUTL KELSO LAVVA SAUVI MELLO ROSIE KPDX", true},
+        {"an approach fix, another STAR", lavva_28l, "SANDY", "", false, arr("L2"), kEnRoute + hhood_28l,
+         true},
+        {"an approach fix the new runway drops", lavva_28l, "SANDY", "", false, arr("R4"),
+         kEnRoute + " LAVVA SAUVI KPDX", false},
+        {"the TO inside the STAR, the hold ahead", lavva_28l, "SANDY", "YACLT", false, arr("L2"),
+         kEnRoute + " LAVVA" + hhood_28l, true},
+        {"holding, an approach added", arr("L1"), "LAVVA", "LAVVA", true, arr("R2"),
+         kEnRoute + " LAVVA YACLT DISCO SANDY COBRA KPDX", true},
+        {"holding, the fix dropped", lavva_28l, "YACLT", "YACLT", true, arr("L2"),
+         kEnRoute + " LAVVA" + hhood_28l, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        restart();
+        run(kRoute);
+        run(row.arrival + "cdu SMITHS_FMS EXEC\nframes 1");
+        if (row.holding) {
+            hold_at_the_to(row.hold_at);
+        } else {
+            if (*row.to) fly_towards(row.to);
+            run(gns_row(index_of(row.hold_at), true) + "gns GNSXLS HOLD\nframes 1");
+        }
+        ASSERT_EQ(hold_count(), 1);
+        const int id = active_plan[hold_list[1].active_index()].id;
+        run(row.choice + "cdu SMITHS_FMS EXEC\nframes 1");
+        EXPECT_EQ(flown(), row.plan);
+        if (row.kept) {
+            ASSERT_EQ(hold_count(), 1);
+            EXPECT_EQ(active_plan[hold_list[1].active_index()].ident, row.hold_at);
+            EXPECT_EQ(active_plan[hold_list[1].active_index()].id, id);
+            EXPECT_EQ(holding_active >= 1, row.holding);
+        } else {
+            EXPECT_EQ(hold_count(), 0);
+            EXPECT_EQ(hold_armed, 0);
+            if (row.holding) EXPECT_EQ(hold_exit_state, kHoldExitDeleted);
+        }
+        for (const std::string& fault : plan_state_faults())
+            ADD_FAILURE() << fault;
+    }
+}
+
+// An airport typed after the destination on the GNS is the new destination:
+// the old one goes with its STAR, approach and the gap between them, on the
+// flown plan (on the ground, or with the TO inside that STAR) and on a stored
+// plan open, and the arrival choices go too.
+TEST_F(ProcedureChoiceOrder, aDestinationTypedOnTheGnsDropsTheOldArrival) {
+    const struct {
+        const char* what;
+        std::string start;
+        const char* to;
+        bool flown;
+        std::string plan;
+    } rows[] = {
+        {"flown, on the ground", kRoute + arr("L1") + arr("R2") + "cdu SMITHS_FMS EXEC\n", "", true,
+         kEnRoute + " KYKM"},
+        {"flown, the TO inside the STAR", kRoute + arr("L1") + arr("R2") + "cdu SMITHS_FMS EXEC\n", "YACLT",
+         true, kEnRoute + " LAVVA KYKM"},
+        // KSEAKPDX.RTE flies OLM.LAVVA2 to SAUVI.
+        {"a stored plan open", "gns GNSXLS R2 R2 ENT\nframes 1\n", "", false, kEnRoute + " KYKM"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        restart();
+        run(row.start);
+        if (*row.to) fly_towards(row.to);
+        const int last = row.flown ? active_plan_last : working_plan_last;
+        run(gns_row(last + 1, row.flown) +
+            "gns GNSXLS K Y K M\ngns GNSXLS ENT\nframes 1\ngns GNSXLS ENT\nframes 1");
+        EXPECT_EQ(row.flown ? flown() : pending(), row.plan);
+        const GnsChoices& sel = row.flown ? active_sel : working_sel;
+        EXPECT_EQ(sel.arrival_airport, "KYKM");
+        EXPECT_EQ(sel.procedures.star, "------");
+        EXPECT_EQ(sel.procedures.approach, "------");
+        if (row.flown) {
+            EXPECT_EQ(active_plan.choices().star, "------");
+            EXPECT_EQ(active_plan.choices().approach, "------");
+        }
+        for (const std::string& fault : plan_state_faults())
+            ADD_FAILURE() << fault;
     }
 }

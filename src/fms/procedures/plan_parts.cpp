@@ -139,11 +139,24 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
             }
         }
     }
-    for (int i = from; i < end; ++i)
-        remove_entry(t, from);
+    // A fix the part held and still holds, in the same order, stays that
+    // entry: its id, and so its hold, go on with it.
+    std::vector<bool> stays(static_cast<std::size_t>(std::max(end - from, 0)), false);
+    for (int next = from; RouteWaypoint & leg : legs) {
+        for (int j = next; j < end; ++j) {
+            if (entry_kind(edit[j]) != EntryKind::Place || edit[j].ident != leg.ident) continue;
+            keep_entry_identity(leg, edit[j]);
+            stays[static_cast<std::size_t>(j - from)] = true;
+            next = j + 1;
+            break;
+        }
+    }
+    for (int j = end - 1; j >= from; --j)
+        if (!stays[static_cast<std::size_t>(j - from)]) remove_entry(t, j);
     int k = from;
     for (const RouteWaypoint& leg : legs) {
-        if (!open_slot(t, k)) break; // the plan is full
+        const bool kept = leg.id != 0 && k <= edit.last() && edit[k].id == leg.id;
+        if (!kept && !open_slot(t, k)) break; // the plan is full
         write_entry(t, k, leg);
         ++k;
     }
