@@ -53,21 +53,24 @@ void clean_procedure_kinds(const GnsPlanRef& p, int c, PlanEdit& edit) {
 }
 
 // A plan that ends at another airport takes it as its destination: its
-// procedures are loaded and the arrival selection is forgotten, and the old
-// destination goes with its STAR, approach and the gap between them, as a
-// destination typed on the CDU does. True when the destination changed.
-bool arrival_check(const GnsPlanRef& p) {
+// procedures are loaded and the arrival selection is forgotten. Where the
+// edit gave the plan another destination than `before`, the old one goes
+// with its STAR, approach and the gap between them, as a destination typed
+// on the CDU does. True when the destination changed.
+bool arrival_check(const GnsPlanRef& p, const std::string& before) {
     if (p.last <= 0) return false;
     const RouteWaypoint& end = p.plan[p.last];
     if (end.type != "APT" || end.ident == p.sel.arrival_airport) return false;
     p.sel.arrival_airport = end.ident;
     load_airport_detail(end.ident, destination_slot);
     p.sel.procedures.clear_arrival();
-    PlanEdit edit(p.target, "a GNS destination");
-    // The flown plan carries its choices; a stored plan open keeps them in
-    // the GNS's own selection.
-    if (p.active) ChoicesEdit(edit)->clear_arrival();
-    rebuild_arrival(p.target, p.active ? p.plan.choices() : p.sel.procedures, false);
+    if (end.ident != before) {
+        PlanEdit edit(p.target, "a GNS destination");
+        // The flown plan carries its choices; a stored plan open keeps them
+        // in the GNS's own selection.
+        if (p.active) ChoicesEdit(edit)->clear_arrival();
+        rebuild_arrival(p.target, p.active ? p.plan.choices() : p.sel.procedures, false);
+    }
     return true;
 }
 
@@ -157,6 +160,7 @@ void gns_mark_plan_end(PlanEdit& edit) {
 bool gns_delete_at_cursor(const GnsPlanRef& p) {
     const int c = p.cursor;
     if (c < 0 || c > p.last) return false;
+    const std::string destination = p.plan[p.last].ident;
     {
         // The aircraft stays on its leg; with no leg left no route is flown.
         PlanEdit edit(p.target, "a GNS deletion");
@@ -176,7 +180,7 @@ bool gns_delete_at_cursor(const GnsPlanRef& p) {
         gns_scratchpad = p.plan[c].ident;
         // The row stays open on the waypoint that moved up into it.
         if (p.active) edit.place(gns_entry_fix, c);
-        arrival_check(p);
+        arrival_check(p, destination);
     }
     if (p.active) release_lnav_without_route();
     gns_delete_request = 0;
@@ -191,6 +195,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     const NavListRecord candidate = candidate_list[k];
 
     const int to_before = to_waypoint_index;
+    const std::string destination = p.last >= 0 ? p.plan[p.last].ident : "";
     {
         // An entry put in between the FROM and the TO is flown next.
         PlanEdit edit(p.target, "a GNS insertion");
@@ -199,7 +204,7 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
         write_candidate(edit, c, candidate);
         const int id = p.plan[c].id;
         departure_check(p, c);
-        if (arrival_check(p) && p.active) {
+        if (arrival_check(p, destination) && p.active) {
             select_airport(p.plan[p.last].ident, kSelectAirportDestination);
             destination_airport_state = kDestinationAirportStateLoaded;
             mcu_airport_text_a = airport_elevation_text;

@@ -4,15 +4,21 @@
 #include "plan_keys_fixture.h"
 #include "plan_state_check.h"
 
+#include "data/airport_procedures.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/units/gns_scratchpad.h"
+#include "fms/units/gns_unit_state.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
+#include <sstream>
+#include <vector>
 
 #include <string>
 
@@ -59,6 +65,61 @@ class ProcedureChoiceOrder : public PlanKeysTest {
             if (active_plan[i].ident == ident) return i;
         return -1;
     }
+    // "gns-dep|gns-arr|gns-apch TEXT...": the GNS page of the plan in view
+    // (flown, or the stored plan open) opened, its runway, procedure and
+    // transition cleared, then filled from whichever of TEXT its open list
+    // offers, and the preview taken; any other line runs as it is.
+    void step(const std::string& line) {
+        std::istringstream in(line);
+        std::string page;
+        in >> page;
+        if (page.compare(0, 4, "gns-") != 0) return run(line);
+        std::set<std::string> picks;
+        for (std::string w; in >> w;)
+            picks.insert(w);
+        const bool dep = page == "gns-dep", arr = page == "gns-arr";
+        const bool flown = gns_plan_open == 0;
+        for (int n = 0;
+             n < 3 && (gns_state != GNS_FLIGHT_PLAN || (flown && gns_sub_state != kGnsSubStateActivePlan));
+             ++n)
+            run("gns GNSXLS FPL\nframes 1");
+        run(std::string("gns GNSXLS ") +
+            (dep   ? "L4 L4"
+             : arr ? "L5"
+                   : "L5 L5") +
+            "\nframes 1\ngns GNSXLS ENT\nframes 1");
+        std::string& airport = dep ? gns_sel_dep_airport : gns_sel_arr_airport;
+        if (airport == "------") {
+            const std::string ident = dep ? "K S E A" : "K P D X";
+            if (gns_line_toggles[GNS_R1] != kGnsToggleFirst) run("gns GNSXLS R1\nframes 1");
+            run("gns GNSXLS " + ident + "\ngns GNSXLS ENT\nframes 1\ngns GNSXLS ENT\nframes 1");
+        }
+        for (int n = 0; n < 3 && gns_line_toggles[GNS_R1] != kGnsToggleSecond; ++n)
+            run("gns GNSXLS R1\nframes 1");
+        run(arr ? "gns GNSXLS R2\nframes 1\ngns GNSXLS R2\nframes 1"
+                : "gns GNSXLS R2\nframes 1\ngns GNSXLS R2\nframes 1\ngns GNSXLS R2\nframes 1");
+        const int& preview = dep ? gns_departure_preview : arr ? gns_arrival_preview : gns_approach_preview;
+        const char* const keys[] = {"L3", "L4", "L5", "R3", "R4", "R5"};
+        for (int field = 0; field < 4 && preview == 0; ++field) {
+            bool picked = false;
+            for (int row = 1; row <= 12 && !picked; ++row) {
+                for (int n = 0; n < 3 && gns_list_cursor != row; ++n)
+                    run(std::string("gns GNSXLS ") + keys[(row - 1) / 2] + "\nframes 1");
+                picked = gns_list_cursor == row && picks.count(gns_scratchpad_text()) == 1;
+            }
+            ASSERT_TRUE(picked) << line << ": no list offers it";
+            run("gns GNSXLS ENT\nframes 1");
+            if (gns_state == GNS_DATABASE_WPT) run("gns GNSXLS ENT\nframes 1");
+        }
+        ASSERT_EQ(preview, 1) << line;
+        run("gns GNSXLS ENT\nframes 1");
+    }
+    void steps(const std::string& lines) {
+        std::istringstream in(lines);
+        for (std::string line; std::getline(in, line) && !HasFatalFailure();)
+            if (!line.empty()) step(line);
+    }
+
     // In the air 6 NM before `fix`, the TO, on the leg into it.
     void fly_towards(const std::string& fix) {
         run("aircraft altitude 8000\naircraft speed 250\nframes 2\nmcu MCU TO");
@@ -258,6 +319,72 @@ TEST_F(ProcedureChoiceOrder, aDestinationTypedOnTheGnsDropsTheOldArrival) {
             EXPECT_EQ(active_plan.choices().star, "------");
             EXPECT_EQ(active_plan.choices().approach, "------");
         }
+        for (const std::string& fault : plan_state_faults())
+            ADD_FAILURE() << fault;
+    }
+}
+
+// The same choices on the GNS's pages, on the flown plan and on a stored
+// plan open, and in the air with the TO inside the STAR on either unit: the
+// legs before the TO stay as they were. The GNS puts no gap before an
+// approach that does not join.
+TEST_F(ProcedureChoiceOrder, theGnsAndAChoiceInTheAirBuildTheSameArrival) {
+    const std::string lavva_olm_28l = "gns-arr OLM LAVVA2 28L\n", lavva_olm_10r = "gns-arr OLM LAVVA2 10R\n";
+    const std::string open = "gns GNSXLS R2 R2 ENT\nframes 1\n"; // KSEAKPDX.RTE: OLM.LAVVA2 to SAUVI
+    const std::string stored = " TOUTL KELSO LAVVA SAUVI KPDX";
+    const std::string exec = "cdu SMITHS_FMS EXEC\nframes 1\n";
+    const struct {
+        const char* what;
+        std::string before; // then, in the air, the TO put on `to`
+        const char* to;
+        std::string keys;
+        std::string plan; // the flown plan, or the stored plan open
+    } rows[] = {
+        {"STAR then approach", "", "", lavva_olm_28l + "gns-apch I28L HHOOD 28L",
+         kEnRoute + " TOUTL KELSO LAVVA YACLT HHOOD GRSHM SANDY COBRA KPDX"},
+        {"approach then STAR", "", "", "gns-apch I28L HHOOD 28L\n" + lavva_olm_28l,
+         kEnRoute + " TOUTL KELSO LAVVA YACLT HHOOD GRSHM SANDY COBRA KPDX"},
+        {"a STAR after the approach replaces the old one", "", "",
+         lavva_olm_28l + "gns-apch I28L CLACK 28L\ngns-arr YKM HHOOD2 28L",
+         kEnRoute + " YKM TOPPS GOLDN HHOOD CLACK SANDY COBRA KPDX"},
+        {"another approach after one", "", "",
+         lavva_olm_10r + "gns-apch I10R SAUVI 10R\ngns-apch I28L CLACK 28L",
+         kEnRoute + " TOUTL KELSO LAVVA YACLT CLACK SANDY COBRA KPDX"},
+        {"the same STAR again keeps the approach", "", "",
+         lavva_olm_10r + "gns-apch I10R SAUVI 10R\n" + lavva_olm_10r,
+         kEnRoute + " TOUTL KELSO LAVVA SAUVI MELLO ROSIE KPDX"},
+        {"a SID, then another", "", "", "gns-dep 16L HAROB3 HQM\ngns-dep 16L SUMMA2 OLM",
+         "KSEA HD162 DUWAM SUMMA OLM SEA FOXXE NISQL OLM KPDX"},
+        {"stored: an approach joins the file's STAR", open, "", "gns-apch I10R SAUVI 10R",
+         kEnRoute + " TOUTL KELSO LAVVA SAUVI MELLO ROSIE KPDX"},
+        {"stored: another transition and runway", open, "", "gns-arr SEA LAVVA2 28L",
+         kEnRoute + " SEA LEWIS KELSO LAVVA YACLT KPDX"},
+        {"stored: a SID", open, "", "gns-dep 16L HAROB3 HQM",
+         "KSEA HD162 TR162 JAWBN HAROB ELMAA HQM SEA FOXXE NISQL OLM" + stored},
+        {"in the air, an approach on the GNS", lavva_olm_28l, "KELSO", "gns-apch I28L CLACK 28L",
+         kEnRoute + " TOUTL KELSO LAVVA YACLT CLACK SANDY COBRA KPDX"},
+        {"in the air, another STAR on the GNS", lavva_olm_28l + "gns-apch I28L CLACK 28L\n", "KELSO",
+         "gns-arr YKM HHOOD2 28L", kEnRoute + " TOUTL YKM TOPPS GOLDN HHOOD CLACK SANDY COBRA KPDX"},
+        {"in the air, an approach on the CDU", arr("L1 L2") + exec, "KELSO", arr("R2") + exec,
+         kEnRoute + " TOUTL KELSO LAVVA YACLT DISCO SANDY COBRA KPDX"},
+        {"in the air, another transition on the CDU", arr("L1 L2") + exec, "TOUTL", arr("L1 L3") + exec,
+         kEnRoute + " SEA LEWIS KELSO LAVVA KPDX"},
+        {"in the air, another STAR on the CDU", arr("L1 L2") + arr("R2") + exec, "KELSO", arr("L2") + exec,
+         kEnRoute + " TOUTL HHOOD CLACK DISCO SANDY COBRA KPDX"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        restart();
+        if (row.before != open) run(kRoute);
+        steps(row.before);
+        if (*row.to) fly_towards(row.to);
+        std::vector<int> passed;
+        for (int i = 0; *row.to && i < to_waypoint_index; ++i)
+            passed.push_back(active_plan[i].id);
+        steps(row.keys);
+        EXPECT_EQ(row.before == open ? pending() : flown(), row.plan);
+        for (std::size_t i = 0; i < passed.size(); ++i)
+            EXPECT_EQ(active_plan[static_cast<int>(i)].id, passed[i]) << i;
         for (const std::string& fault : plan_state_faults())
             ADD_FAILURE() << fault;
     }
