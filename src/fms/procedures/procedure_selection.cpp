@@ -102,6 +102,17 @@ void build_transition_names(AirportProcedures& slot, const Table& table, const s
     list.set_count(static_cast<int>(names.size()));
 }
 
+// A procedure leg as the previews and the plan take it.
+PreviewLeg preview_leg(const ProcedureLeg& leg) {
+    PreviewLeg p;
+    p.fix = leg.fix;
+    p.latitude = leg.latitude;
+    p.longitude = leg.longitude;
+    p.flyover = leg.flyover;
+    p.altitude_text = leg.constraint_text;
+    return p;
+}
+
 template <class Table>
 void build_preview(PreviewLegs& preview, const Table& table, int index, const std::string& label,
                    const std::string& transition, const std::string& runway) {
@@ -110,12 +121,7 @@ void build_preview(PreviewLegs& preview, const Table& table, int index, const st
     for (int l = 1; l <= record.legs.count() && !preview.full(); ++l) {
         const ProcedureLeg& leg = record.legs[l];
         if (!leg_in_preview(leg, transition, runway)) continue;
-        PreviewLeg p;
-        p.fix = leg.fix;
-        p.latitude = leg.latitude;
-        p.longitude = leg.longitude;
-        p.flyover = leg.flyover;
-        p.altitude_text = leg.constraint_text;
+        PreviewLeg p = preview_leg(leg);
         if (!preview.empty()) p.label = label;
         preview.append(std::move(p));
     }
@@ -123,6 +129,26 @@ void build_preview(PreviewLegs& preview, const Table& table, int index, const st
 
 bool transition_given(const std::string& transition) {
     return transition != kNone && !transition.empty();
+}
+
+// The legs' label: SID.TRANSITION, TRANSITION.STAR; the name alone without
+// a transition.
+std::string sid_label(const std::string& sid, const std::string& transition) {
+    return transition_given(transition) ? sid + "." + transition : sid;
+}
+std::string star_label(const std::string& star, const std::string& transition) {
+    return transition_given(transition) ? transition + "." + star : star;
+}
+
+// The legs of the procedure of that name for the runway and transition;
+// none for a name the table lacks.
+template <class Table>
+void named_procedure_legs(PreviewLegs& legs, const Table& table, const std::string& name,
+                          const std::string& label, const std::string& transition,
+                          const std::string& runway) {
+    legs.set_count(0);
+    if (const int index = transition_given(name) ? find_record(table, name) : 0)
+        build_preview(legs, table, index, label, transition, runway);
 }
 
 bool is_iaf(const std::string& role) {
@@ -249,36 +275,24 @@ void find_star_index(const std::string& name) {
 }
 
 void find_sid_runway() {
-    const std::string label =
-        transition_given(applied_sid_transition) ? sel_sid + "." + applied_sid_transition : sel_sid;
-    build_preview(sid_preview_legs, origin().sids, sel_sid_index, label, applied_sid_transition,
-                  applied_departure_runway);
+    build_preview(sid_preview_legs, origin().sids, sel_sid_index, sid_label(sel_sid, applied_sid_transition),
+                  applied_sid_transition, applied_departure_runway);
 }
 
 void find_star_runway() {
-    const std::string label =
-        transition_given(applied_star_transition) ? applied_star_transition + "." + sel_star : sel_star;
-    build_preview(star_preview_legs, destination().stars, sel_star_index, label, applied_star_transition,
+    build_preview(star_preview_legs, destination().stars, sel_star_index,
+                  star_label(sel_star, applied_star_transition), applied_star_transition,
                   applied_arrival_runway);
 }
 
 void sid_legs_for(const PlanChoices& c, PreviewLegs& legs) {
-    legs.set_count(0);
-    const int index = transition_given(c.sid) ? find_record(origin().sids, c.sid) : 0;
-    if (index == 0) return;
-    const std::string label =
-        transition_given(c.applied_sid_transition) ? c.sid + "." + c.applied_sid_transition : c.sid;
-    build_preview(legs, origin().sids, index, label, c.applied_sid_transition, c.applied_departure_runway);
+    named_procedure_legs(legs, origin().sids, c.sid, sid_label(c.sid, c.applied_sid_transition),
+                         c.applied_sid_transition, c.applied_departure_runway);
 }
 
 void star_legs_for(const PlanChoices& c, PreviewLegs& legs) {
-    legs.set_count(0);
-    const int index = transition_given(c.star) ? find_record(destination().stars, c.star) : 0;
-    if (index == 0) return;
-    const std::string label =
-        transition_given(c.applied_star_transition) ? c.applied_star_transition + "." + c.star : c.star;
-    build_preview(legs, destination().stars, index, label, c.applied_star_transition,
-                  c.applied_arrival_runway);
+    named_procedure_legs(legs, destination().stars, c.star, star_label(c.star, c.applied_star_transition),
+                         c.applied_star_transition, c.applied_arrival_runway);
 }
 
 void approach_legs_for(const PlanChoices& c, PreviewLegs& legs) {
@@ -288,12 +302,7 @@ void approach_legs_for(const PlanChoices& c, PreviewLegs& legs) {
         if (legs.full() ||
             !leg_in_approach_preview(leg, c.approach, c.approach_transition, c.applied_arrival_runway))
             return;
-        PreviewLeg p;
-        p.fix = leg.fix;
-        p.latitude = leg.latitude;
-        p.longitude = leg.longitude;
-        p.flyover = leg.flyover;
-        p.altitude_text = leg.constraint_text;
+        PreviewLeg p = preview_leg(leg);
         const std::string& role = leg.fix_role;
         if (role == "IAF" || role == "MAP" || role == "FAF" || role == "ARC" || role == "HP") p.role = role;
         legs.append(std::move(p));
