@@ -4,8 +4,6 @@
 #include "plan_keys_fixture.h"
 #include "plan_state_check.h"
 
-#include "data/airport_procedures.h"
-#include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
@@ -18,9 +16,8 @@
 #include <cstdio>
 #include <set>
 #include <sstream>
-#include <vector>
-
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -83,11 +80,8 @@ class ProcedureChoiceOrder : public PlanKeysTest {
              n < 3 && (gns_state != GNS_FLIGHT_PLAN || (flown && gns_sub_state != kGnsSubStateActivePlan));
              ++n)
             run("gns GNSXLS FPL\nframes 1");
-        run(std::string("gns GNSXLS ") +
-            (dep   ? "L4 L4"
-             : arr ? "L5"
-                   : "L5 L5") +
-            "\nframes 1\ngns GNSXLS ENT\nframes 1");
+        const char* const opens = dep ? "L4 L4" : arr ? "L5" : "L5 L5";
+        run(std::string("gns GNSXLS ") + opens + "\nframes 1\ngns GNSXLS ENT\nframes 1");
         std::string& airport = dep ? gns_sel_dep_airport : gns_sel_arr_airport;
         if (airport == "------") {
             const std::string ident = dep ? "K S E A" : "K P D X";
@@ -96,8 +90,9 @@ class ProcedureChoiceOrder : public PlanKeysTest {
         }
         for (int n = 0; n < 3 && gns_line_toggles[GNS_R1] != kGnsToggleSecond; ++n)
             run("gns GNSXLS R1\nframes 1");
-        run(arr ? "gns GNSXLS R2\nframes 1\ngns GNSXLS R2\nframes 1"
-                : "gns GNSXLS R2\nframes 1\ngns GNSXLS R2\nframes 1\ngns GNSXLS R2\nframes 1");
+        // R2 steps through the procedure's fields, clearing each it opens.
+        for (int n = arr ? 2 : 3; n > 0; --n)
+            run("gns GNSXLS R2\nframes 1");
         const int& preview = dep ? gns_departure_preview : arr ? gns_arrival_preview : gns_approach_preview;
         const char* const keys[] = {"L3", "L4", "L5", "R3", "R4", "R5"};
         for (int field = 0; field < 4 && preview == 0; ++field) {
