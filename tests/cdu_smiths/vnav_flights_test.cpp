@@ -9,6 +9,7 @@
 #include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"
@@ -87,15 +88,22 @@ class VnavFlights : public CduStandIn {
         ASSERT_EQ(vnav_engaged, 1);
     }
     // Flies the keys' route with VNAV engaged in the air at 3000 ft: never
-    // more than 1000 ft above the path at 400 ft/NM down to the field, and
-    // low at the end.
+    // more than 1000 ft above the path at 400 ft/NM down to the field, the
+    // climb aimed at the profile's level, and low at the end.
     void fly_short_route(const Field& origin, double heading, double field, const char* keys) {
         start(origin, heading, keys);
         engage_vnav_in_the_air(3000, 600);
-        double above_path = -1e9;
+        // Where no cap is ahead, VNAV's climb target is the profile's level,
+        // the one the pages show: one value, never a level of its own.
+        double above_path = -1e9, target_off_level = 0.0;
         fly_to_the_end([&] {
             above_path = std::max(above_path, altitude() - (field + 400.0 * distance_to_destination));
+            if (vnav_phase == VnavPhase::Climb && climb_constraint_index == 0 &&
+                active_profile().level_ft > 0.0)
+                target_off_level = std::max(target_off_level,
+                                            std::fabs(vertical_target_altitude - active_profile().level_ft));
         });
+        EXPECT_EQ(target_off_level, 0.0);
         EXPECT_LT(above_path, 1000.0);
         EXPECT_LT(altitude(), field + 3000.0);
     }

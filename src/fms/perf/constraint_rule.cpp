@@ -3,10 +3,13 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/math/air_data.h"
+#include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/plan_legs.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_walk.h"
 #include "fms/plan/vertical_state.h"
 #include "platform/text_file.h"
 #include "sim/aircraft_state.h"
@@ -16,6 +19,11 @@
 #include <limits>
 
 namespace {
+
+// The altitude flown, to the whole hundred below.
+double hundreds_down(double ft) {
+    return std::floor(ft / 100.0 + 1e-6) * 100.0;
+}
 
 // The rule over one set of inputs.
 class Rule {
@@ -152,7 +160,7 @@ class Rule {
         const DescentEnd end = descent_end(in_.first, cruise);
         for (int k = 1; k < std::min(in_.first, last_); ++k)
             if (r[k] == ConstraintRole::EndsDescent)
-                return std::min(cruise, std::max(level_step_down(in_.altitude_ft), end.altitude));
+                return std::min(cruise, std::max(hundreds_down(in_.altitude_ft), end.altitude));
         if (end.index < 1) return cruise;
         return std::min(cruise,
                         level_step_down(afforded(in_.altitude_ft, distance_to(end.index), end.altitude)));
@@ -181,7 +189,7 @@ class Rule {
         const bool kept = in_.kept_level_ft > 0.0 && level < cruise && level > in_.kept_level_ft &&
                           level - in_.kept_level_ft < kLevelRiseKeptFt;
         if (kept && level != descent_end(in_.first, cruise).altitude) level = in_.kept_level_ft;
-        return saturate_to_whole(std::max(level, level_step_down(std::min(in_.altitude_ft, cruise))));
+        return saturate_to_whole(std::max(level, hundreds_down(std::min(in_.altitude_ft, cruise))));
     }
 
     // NM of a climb of `change` ft to a top at `top_ft`.
@@ -245,9 +253,27 @@ ClimbRuleInputs climb_rule_inputs(double altitude_ft, int first) {
     const bool to = to_waypoint_index >= 1 && to_waypoint_index <= active_plan_last;
     in.from_aircraft = to;
     in.first = first >= 1 ? first : to ? to_waypoint_index : 1;
-    if (to)
-        for (int i = 1; i <= last; ++i)
-            in.entries[static_cast<std::size_t>(i)].ahead_nm = distance_ahead_to(i);
+    if (to && last >= to_waypoint_index) {
+        // distance_ahead_to for every entry ahead in one walk: the walk's
+        // running sum, plus what the aircraft's place along its leg adds.
+        const int first_ahead = to_waypoint_index;
+        const AircraftState& a = aircraft_state;
+        const double place = distance_ahead_to(first_ahead) -
+                             route_distance_from(active_plan, a.plat, a.plon, first_ahead, first_ahead);
+        double lat = a.plat, lon = a.plon, sum = 0.0;
+        int next = first_ahead;
+        for_each_route_stop(active_plan, first_ahead, last, true, [&](const RouteStop& stop) {
+            for (; next < stop.index; ++next)
+                in.entries[static_cast<std::size_t>(next)].ahead_nm = sum + place;
+            double d = 0.0, course = 0.0;
+            gc_dist_course(lat, lon, stop.waypoint.lat, stop.waypoint.lon, &d, &course);
+            sum += d;
+            lat = stop.waypoint.lat;
+            lon = stop.waypoint.lon;
+        });
+        for (; next <= last; ++next)
+            in.entries[static_cast<std::size_t>(next)].ahead_nm = sum + place;
+    }
     return in;
 }
 
