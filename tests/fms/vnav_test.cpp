@@ -12,6 +12,7 @@
 #include "fms/perf/autopilot_targets.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/plan_legs.h"
@@ -230,6 +231,32 @@ TEST_F(Vnav, NoDescentBeginsBeforeAConstraintThatHoldsTheClimb) {
     at(p[1]);
     update_vertical_guidance();
     EXPECT_EQ(vnav_phase, VnavPhase::Descent);
+}
+
+// In the climb the descent starts at the profile's T/D, the one the pages
+// show: held at 10 000 ft below a level of (NM to the field + 10 000 / 750)
+// x 300 on an 80 NM route (750 ft/NM up at 3000 ft/min and 240 kt, 500 down
+// at 2000), it starts 1.5 NM before it. From the altitude flown it started
+// later: 20 NM of descent, 23 NM out still 3 NM short.
+TEST_F(Vnav, InTheClimbTheDescentStartsAtTheProfilesTopOfDescent) {
+    struct Row {
+        double to_field_nm;
+        double level;
+        bool down;
+    };
+    const Row rows[] = {{25.0, 11500.0, false}, {23.0, 10900.0, true}, {21.0, 10300.0, true}};
+    for (const Row& r : rows) {
+        const std::vector<PlanPoint> p = route_to_field(3, 40.0, 30000);
+        MaxVnavClimbRate = 0.0;
+        descent_rate_used_fpm = 2000.0;
+        set_flown_to(2);
+        at(offset("X", p[0], 90.0, 80.0 - r.to_field_nm));
+        aircraft_state.indicated_altitude_ft = 10000.0;
+        update_toc_tod(kTodLocate);
+        EXPECT_EQ(active_profile().level_ft, r.level) << r.to_field_nm;
+        update_vertical_guidance();
+        EXPECT_EQ(vnav_phase == VnavPhase::Descent, r.down) << r.to_field_nm;
+    }
 }
 
 // The route executed before there was a TO leaves the first entry as the
