@@ -44,15 +44,28 @@ void left_pair_key(GnsToggle t) {
         open_entry();
 }
 
-void key_l4(int rows) {
+// First plan index of the rows in view.
+int first_active_row() {
+    return std::max(0, (gns_active_page - 1) * 6 + to_waypoint_index - 1);
+}
+int first_opened_row() {
+    return std::max(0, (gns_open_plan_page - 1) * 6);
+}
+
+// The page in view shows no sixth row (its last shown row is the end mark):
+// a later page of a long plan can be as short as a short plan's only one.
+bool no_sixth_row() {
+    if (gns_sub_state == kGnsSubStateActivePlan) return first_active_row() + 5 > active_plan_last + 1;
+    return gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1 &&
+           first_opened_row() + 5 > working_plan_last + 1;
+}
+
+void key_l4() {
     const int before = gns_toggle(GNS_L4);
     reset_page_toggles();
     if (before == kGnsToggleIdle) {
         // With no sixth row on the page the key asks DEPART? at once.
-        const bool no_sixth_row = (gns_sub_state == kGnsSubStateActivePlan && rows < 5) ||
-                                  (gns_sub_state == kGnsSubStateStoredPlans && gns_plan_open == 1 &&
-                                   working_plan_last + 1 < (gns_open_plan_page - 1) * 6 + 5);
-        if (no_sixth_row) {
+        if (no_sixth_row()) {
             gns_toggle(GNS_L4) = kGnsToggleSecond;
             gns_entry_active = 0;
             gns_entry_fresh = 0;
@@ -78,7 +91,7 @@ void key_r5() {
     gns_entry_active = 0;
 }
 
-void line_key(int rows) {
+void line_key() {
     const int lsk = gns_lsk;
     if (lsk == 0) return;
     gns_delete_request = 0;
@@ -101,7 +114,7 @@ void line_key(int rows) {
         left_pair_key(GNS_L3);
         break;
     case 4:
-        key_l4(rows);
+        key_l4();
         break;
     case 5: {
         const int before = gns_toggle(GNS_L5);
@@ -239,13 +252,15 @@ bool from_label_shown() {
 
 const char* const kColumnLabel[4] = {"ETE", "ETA", "DIS", "ALT"};
 
-// First plan index of the rows in view.
-int first_active_row() {
-    return std::max(0, (gns_active_page - 1) * 6 + to_waypoint_index - 1);
+} // namespace
+
+bool gns_plan_row_selected() {
+    for (int row = 0; row < 6; ++row)
+        if (row_selected(row)) return true;
+    return false;
 }
-int first_opened_row() {
-    return std::max(0, (gns_open_plan_page - 1) * 6);
-}
+
+namespace {
 
 // The plan index on the selected row, or -1 when no shown row is selected.
 int selected_index(int first, int last_shown) {
@@ -522,7 +537,7 @@ void draw_opened_plan(GnsPage& page) {
 void gnsxls_flight_plan_page(DisplayObject& display, gfx::Graphics& graphics) {
     const bool key_frame = gns_lsk != 0;
     const bool left_key = gns_lsk >= 1 && gns_lsk <= 4;
-    line_key(active_rows());
+    line_key();
     const View acted = view_in_force();
     act_on_view(acted, key_frame, left_key);
     // Loading a listed plan or SELECT changes the view: the new one settles

@@ -96,14 +96,6 @@ void key_plan() {
     gns_plan_page = 1;
 }
 
-// A waypoint line of the active-plan view is selected (the FROM row needs
-// L1's second step).
-bool waypoint_row_selected() {
-    return gns_toggle(GNS_L1) == kGnsToggleSecond || gns_toggle(GNS_L2) == kGnsToggleFirst ||
-           gns_toggle(GNS_L2) == kGnsToggleSecond || gns_toggle(GNS_L3) == kGnsToggleFirst ||
-           gns_toggle(GNS_L3) == kGnsToggleSecond || gns_toggle(GNS_L4) == kGnsToggleFirst;
-}
-
 // Hold 1, alone in the list, at active waypoint k. Only for a waypoint of the
 // flown route with a leg into it: without a route the selected index is stale
 // or 0 and there is no leg to take the inbound course from.
@@ -119,9 +111,12 @@ void make_hold_at(int k) {
 
 void key_hold() {
     const int k = gns_selected_wpt_index;
-    // A gap or THEN row is no place to hold at: its position reads 0N 0E.
-    if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == kGnsSubStateActivePlan && waypoint_row_selected() &&
-        to_waypoint_index != kNoToWaypoint && k >= 1 && k <= active_plan_last && is_place(active_plan[k]))
+    // A fix still to be flown to, on whichever row and page it stands: the
+    // FROM (first row of page 1) was passed. A gap or THEN row is no place to
+    // hold at: its position reads 0N 0E.
+    if (gns_state == GNS_FLIGHT_PLAN && gns_sub_state == kGnsSubStateActivePlan && gns_plan_row_selected() &&
+        to_waypoint_index != kNoToWaypoint && k >= 1 && k >= to_waypoint_index && k <= active_plan_last &&
+        is_place(active_plan[k]))
         make_hold_at(k);
     gns_state = GNS_HOLDING_PATTERN;
     gns_scratchpad.clear();

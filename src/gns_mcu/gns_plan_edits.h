@@ -30,6 +30,10 @@ void gns_mark_plan_end(PlanEdit& edit);
 // The DIRECT entry at the present position, where a direct-to is flown from.
 RouteWaypoint present_position_entry();
 
+// A left key's toggle selects a row of the plan views (the page's own table
+// of which toggle selects which row).
+bool gns_plan_row_selected();
+
 // The plan in view (active in sub-state 1, else working).
 GnsPlanRef gns_plan_in_view();
 

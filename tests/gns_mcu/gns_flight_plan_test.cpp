@@ -272,6 +272,63 @@ TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     EXPECT_LE(h.inbound_course, 360.0);
 }
 
+// HOLD takes the fix of the row a left key selected, on every page of the
+// active plan; the FROM row was passed and takes none, nor does the end row.
+TEST_F(GnsPlanKeys, HoldTakesTheSelectedRowOnEveryPage) {
+    activate_example_route();
+    ASSERT_FALSE(HasFatalFailure());
+    // W9..W14 between SAUVI and KPDX: 17 rows from the FROM to the end mark,
+    // three pages, the last of five rows.
+    const RouteWaypoint sauvi = active_plan[8], kpdx = active_plan[9];
+    for (int i = 9; i <= 15; ++i) {
+        RouteWaypoint& w = active_entry(i);
+        w.ident = i == 15 ? kpdx.ident : "W" + std::to_string(i);
+        w.type = i == 15 ? kpdx.type : "WPT";
+        w.lat = sauvi.lat + (kpdx.lat - sauvi.lat) * (i - 8) / 7.0;
+        w.lon = sauvi.lon + (kpdx.lon - sauvi.lon) * (i - 8) / 7.0;
+    }
+    set_active_last(15);
+    struct Case {
+        const char* keys; // from page 1 of the active plan
+        const char* fix;  // "" no hold
+    };
+    const Case cases[] = {
+        {"L1", ""},
+        {"L2", "SEA"},
+        {"L2 L2", "FOXXE"},
+        {"L3", "NISQL"},
+        {"L3 L3", "OLM"},
+        {"L4", "TOUTL"},
+        {"NEXT L1", "KELSO"},
+        {"NEXT L2", "LAVVA"},
+        {"NEXT L2 L2", "SAUVI"},
+        {"NEXT L3", "W9"},
+        {"NEXT L3 L3", "W10"},
+        {"NEXT L4", "W11"},
+        {"NEXT NEXT L1", "W12"},
+        {"NEXT NEXT L3 L3", ""},
+        {"NEXT NEXT L3", "KPDX"},
+        // No sixth row on the last page: L4 asks DEPART? and selects none.
+        {"NEXT NEXT L4", ""},
+    };
+    for (const Case& c : cases) {
+        hold_list.clear();
+        press("NAV FPL"); // FPL on the plan view would step its page
+        press(c.keys);
+        press("HOLD");
+        EXPECT_EQ(gns_state, GNS_HOLDING_PATTERN) << c.keys;
+        if (*c.fix == '\0') {
+            EXPECT_EQ(hold_count(), 0) << c.keys;
+            continue;
+        }
+        EXPECT_EQ(hold_count(), 1) << c.keys;
+        if (hold_count() != 1) continue;
+        const int k = hold_list[1].active_index();
+        EXPECT_EQ(active_plan[k].ident, c.fix) << c.keys;
+        EXPECT_EQ(hold_mark(active_plan, k), 1) << c.keys;
+    }
+}
+
 TEST_F(GnsPlanKeys, AHoldMadeHereLeavesNothingOfTheHoldsItReplaces) {
     activate_example_route();
     // Two holds from the other unit, the second flown by a distance entered.
