@@ -262,6 +262,16 @@ bool gns_plan_row_selected() {
 
 namespace {
 
+// A left key beside a row the page does not show selects nothing: the entry
+// would open on the fix an earlier key left the cursor on.
+void drop_selection_past_end(int first, int last_shown) {
+    for (int row = 0; row < 6; ++row) {
+        if (!row_selected(row) || first + row <= std::min(last_shown, kPlanLastIndex)) continue;
+        gns_toggle(kRowSelector[row].key) = kGnsToggleIdle;
+        gns_entry_active = 0;
+    }
+}
+
 // The plan index on the selected row, or -1 when no shown row is selected.
 int selected_index(int first, int last_shown) {
     for (int row = 0; row < 6; ++row) {
@@ -332,6 +342,7 @@ void act_on_active_view(int rows, bool left_key) {
     gns_active_page = std::clamp(gns_active_page, 1, gns_active_page_count);
     if (!left_key) keep_mark_on_cursor_entry();
     if (!left_key || to_waypoint_index == kNoToWaypoint) return;
+    drop_selection_past_end(first_active_row(), active_plan_last + 1);
     const int i = selected_index(first_active_row(), active_plan_last + 1);
     if (i < 0) return;
     gns_scratchpad = row_entry(active_plan, active_plan_last, i).ident;
@@ -378,6 +389,7 @@ void act_on_list(bool key_frame) {
 void act_on_opened_plan(bool left_key) {
     gns_open_plan_page_count = working_plan_last == 0 ? 1 : std::max(1, (working_plan_last + 2 + 5) / 6);
     gns_open_plan_page = std::clamp(gns_open_plan_page, 1, gns_open_plan_page_count);
+    if (left_key) drop_selection_past_end(first_opened_row(), working_plan_last + 1);
     const int i = selected_index(first_opened_row(), working_plan_last + 1);
     if (i >= 0) {
         if (left_key) {

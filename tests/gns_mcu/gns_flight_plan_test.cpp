@@ -327,6 +327,15 @@ TEST_F(GnsPlanKeys, HoldTakesTheSelectedRowOnEveryPage) {
         EXPECT_EQ(active_plan[k].ident, c.fix) << c.keys;
         EXPECT_EQ(hold_mark(active_plan, k), 1) << c.keys;
     }
+    // Three rows on the last page: L3 beside none selects nothing, nor the
+    // fix an earlier key left the cursor on.
+    set_active_last(13);
+    hold_list.clear();
+    press("NAV FPL L2 NEXT NEXT L3");
+    EXPECT_EQ(gns_active_page, 3);
+    EXPECT_EQ(gns_entry_active, 0);
+    press("HOLD");
+    EXPECT_EQ(hold_count(), 0);
 }
 
 TEST_F(GnsPlanKeys, AHoldMadeHereLeavesNothingOfTheHoldsItReplaces) {
