@@ -59,6 +59,8 @@ void direct_to_closest_airport() {
         edit.place(mcu_legs_index, 1);
 
         active_sel.arrival_airport = entry.ident;
+        // A new destination: the old one's arrival went with the legs.
+        ChoicesEdit(edit)->clear_arrival();
         load_airport_detail(entry.ident, destination_slot);
         // Also puts the destination's elevation on the last entry.
         select_airport(active_plan[active_plan_last].ident, kSelectAirportDestination);

@@ -285,6 +285,11 @@ void gns_activate_opened_plan() {
     gns_sub_state = kGnsSubStateActivePlan;
     gns_active_page = 1;
     gns_active_page_count = (active_plan_last + 5) / 6;
+    // It flies its own procedures, those chosen on it while it was open and
+    // those its legs name; none of the plan it replaces.
+    PlanChoices chosen = working_sel.procedures;
+    chosen.take_procedures_of(working_plan);
+    *ChoicesEdit(edit) = chosen;
     clear_all_selections();
 
     const RouteWaypoint& destination = active_plan[last];

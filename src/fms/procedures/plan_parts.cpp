@@ -112,12 +112,18 @@ int flown_to_index(const PlanTarget& t) {
     const int id = active_plan[to_waypoint_index].id;
     for (int i = 0; i <= t.plan->last(); ++i)
         if ((*t.plan)[i].id == id) return i;
-    return -1;
+    // An earlier choice of the same change took the TO's entry out: the legs
+    // passed still end where it stood, and stay.
+    if (to_waypoint_index > t.plan->last()) return -1;
+    for (int i = 0; i < to_waypoint_index; ++i)
+        if ((*t.plan)[i].id != active_plan[i].id) return -1;
+    return to_waypoint_index;
 }
 
 // Entries from..end - 1 become `legs`. A TO among them keeps the legs
 // passed before it; it stays, flown on from its fix, when the new legs pass
-// that fix, else the new legs take its place. Legs past the plan's capacity
+// that fix, else the new legs take its place, from after the last fix passed
+// that they pass. Legs past the plan's capacity
 // are refused.
 void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
     PlanEdit edit(t, "a procedure part rebuilt");
@@ -132,6 +138,16 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
             legs.erase(legs.begin(), at + 1);
             from = to + 1;
         } else {
+            // A fix already passed is flown no second time: the new legs go
+            // on from the one passed last (a runway changed inside the STAR).
+            for (int k = to - 1; k >= 0; --k) {
+                const auto passed = std::find_if(legs.begin(), legs.end(), [&](const RouteWaypoint& w) {
+                    return w.ident == edit[k].ident;
+                });
+                if (passed == legs.end()) continue;
+                legs.erase(legs.begin(), passed + 1);
+                break;
+            }
             from = to;
             if (t.active) {
                 edit.to_fallback(to);
@@ -164,7 +180,9 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
 
 bool in_arrival(const PlanEdit& edit, int i) {
     const RouteWaypoint& w = edit[i];
-    if (w.kind == "STAR" || w.kind == "APPR" || w.type == "APT") return true;
+    // An airport before the destination is a fix of the route (a direct-to
+    // an airfield on the way), no part of the arrival.
+    if (w.kind == "STAR" || w.kind == "APPR") return true;
     // The one gap an approach puts in front of itself.
     return entry_kind(w) == EntryKind::PlacedGap || entry_kind(w) == EntryKind::Gap
                ? i < edit.last() && edit[i + 1].kind == "APPR"

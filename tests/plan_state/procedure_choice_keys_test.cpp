@@ -1,0 +1,67 @@
+// Procedure choices the plan hunt found wrong, by keys: each row's plan is
+// written from the example data's legs (examples/sim/orvex/navdata).
+#include "plan_keys_fixture.h"
+#include "plan_state_check.h"
+
+#include "fms/plan/route_plan.h"
+
+#include <string>
+
+namespace {
+
+std::string idents(const RoutePlan& plan) {
+    std::string out;
+    for (int i = 0; i <= plan.last(); ++i)
+        out += (i ? " " : "") + plan[i].ident;
+    return out;
+}
+
+// Airborne at 8000 ft on the example route loaded from its file: LAVVA2 via
+// OLM for 10R, I10R chosen with it.
+const char* const kLoaded = "route load KSEAKPDX.RTE\nframes 3\n";
+
+class ProcedureChoiceKeys : public PlanKeysTest {};
+
+} // namespace
+
+TEST_F(ProcedureChoiceKeys, aChoiceKeepsTheLegsFlownAndEachOtherUnitsPlanItsOwn) {
+    const struct {
+        const char* what;
+        std::string keys;
+        bool flown;       // the flown plan, else the one pending
+        std::string plan; // after the keys
+        std::string star, approach;
+    } rows[] = {
+        {"a runway changed past LAVVA goes on from LAVVA, not back to OLM",
+         std::string(kLoaded) + "aircraft position 46.00005 -122.57972\ngns GNSXLS DIRECT L4 ENT\n"
+                                "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R5",
+         false, "KSEA SEA FOXXE NISQL OLM TOUTL DIRECT KELSO LAVVA YACLT KPDX", "LAVVA2", "------"},
+        {"a second runway in the same change still keeps the legs flown",
+         std::string(kLoaded) + "aircraft position 46.00005 -122.57972\ngns GNSXLS DIRECT L4 ENT\n"
+                                "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R5\ncdu SMITHS_FMS R1",
+         false, "KSEA SEA FOXXE NISQL OLM TOUTL DIRECT KELSO LAVVA SAUVI KPDX", "LAVVA2", "------"},
+        {"a stored plan activated on the GNS flies none of the old arrival",
+         std::string(kLoaded) + "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT", true,
+         "KPDX BTG LEWIS RAINR PUYAL SEA KSEA", "------", "------"},
+        {"a GNS direct-to the closest airport drops the old arrival",
+         std::string(kLoaded) + "gns GNSXLS DIRECT\ngns GNSXLS DIRECT L2 ENT", true, "KSEA KBFI", "------",
+         "------"},
+        {"a STAR after a direct-to an airfield on the way keeps that airfield",
+         std::string(kLoaded) +
+             "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ncdu SMITHS_FMS DEP_ARR L1\n"
+             "mcu MCU DIRTO ENTRY\nkeyboard type \"KOLM\"\nmcu MCU ENTER\ncdu SMITHS_FMS L2\n"
+             "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L3",
+         false, "KPDX KOLM GLASR VASHN TR162 KSEA", "GLASR2", "------"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        restart();
+        run(row.keys);
+        const RoutePlan& plan = row.flown ? active_plan.plan() : working_plan;
+        EXPECT_EQ(idents(plan), row.plan);
+        EXPECT_EQ(plan.choices().star, row.star);
+        EXPECT_EQ(plan.choices().approach, row.approach);
+        for (const std::string& fault : plan_state_faults())
+            ADD_FAILURE() << fault;
+    }
+}
