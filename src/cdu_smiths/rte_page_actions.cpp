@@ -79,13 +79,16 @@ void clear_arrival_choices() {
     approach_transition_chosen = 0;
 }
 
-// The page's choices start afresh with a new origin.
+// The page's choices start afresh with a new origin: nothing of the route
+// before, nor of a file loaded for it (its approach), is the new route's.
 void clear_route_choices() {
     const ChoicesEdit chosen(working_plan);
-    for (std::string* text :
-         {&chosen->departure_runway, &chosen->applied_departure_runway, &route_destination_ident,
-          &arrival_destination_ident, &chosen->star, &chosen->arrival_runway})
-        *text = kNone;
+    const std::string pending_runway = chosen->pending_departure_runway;
+    chosen->clear_departure();
+    chosen->clear_arrival();
+    chosen->pending_departure_runway = pending_runway;
+    approach_info.clear();
+    route_destination_ident = arrival_destination_ident = kNone;
     dep_runway_chosen = 0;
     dep_sid_state = kDepSidStateList;
     dep_transition_chosen = 0;

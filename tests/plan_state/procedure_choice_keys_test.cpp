@@ -52,6 +52,17 @@ TEST_F(ProcedureChoiceKeys, aChoiceKeepsTheLegsFlownAndEachOtherUnitsPlanItsOwn)
              "mcu MCU DIRTO ENTRY\nkeyboard type \"KOLM\"\nmcu MCU ENTER\ncdu SMITHS_FMS L2\n"
              "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L3",
          false, "KPDX KOLM GLASR VASHN TR162 KSEA", "GLASR2", "------"},
+        {"an approach on a new plan that ends at its SID keeps the SID's last leg",
+         "route load KSEAKYKM.PLN\naircraft position 47.20818 -121.26637\ncdu SMITHS_FMS DEP_ARR L1\n"
+         "cdu SMITHS_FMS L3\ncdu SMITHS_FMS EXEC\ngns GNSXLS DIRECT\ncdu SMITHS_FMS \"UBG\" R6\n"
+         "gns GNSXLS DIRECT L2 ENT\ncdu SMITHS_FMS INIT_REF L6 R2 L4\ncdu SMITHS_FMS DEP_ARR L1\n"
+         "cdu SMITHS_FMS R1\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1",
+         false, "KSEA HD162 SEA DISCO ZOSIM FOURT KSEA", "------", "I16L"},
+        {"a route begun anew carries no approach of a file loaded before",
+         "route load KSEAKPDX.RTE\nmcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS INIT_REF L6 R2 L4\n"
+         "cdu SMITHS_FMS RTE \"KEUG\" L1 \"KSEA\" R1 NEXT \"HHOOD\" R1 \"KOLM\" R2 \"GLASR\" R3\n"
+         "cdu SMITHS_FMS EXEC\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2",
+         false, "KEUG HHOOD KOLM GLASR OLM NISQL KSEA", "OLM5", "------"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

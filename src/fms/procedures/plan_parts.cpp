@@ -247,7 +247,10 @@ void rebuild_arrival(const PlanTarget& t, const PlanChoices& c, bool with_gap) {
     if (edit.last() < 1) return;
 
     const RouteWaypoint destination = destination_entry();
-    const int last = edit.last();
+    int last = edit.last();
+    // Where no airport could be appended the destination still goes after
+    // the plan's last leg, never over it.
+    if (edit[last].type != "APT" && open_slot(t, last + 1)) ++last;
     // A new destination's entry is written anew; the one the plan ends at
     // stays that entry, with its hold and constraint.
     if (edit[last].type != "APT" || edit[last].ident != destination.ident) write_entry(t, last, destination);
