@@ -122,8 +122,8 @@ int flown_to_index(const PlanTarget& t) {
 
 // Entries from..end - 1 become `legs`. A TO among them keeps the legs
 // passed before it; it stays, flown on from its fix, when the new legs pass
-// that fix, else the new legs take its place, from after the last fix passed
-// that they pass. Legs past the plan's capacity
+// that fix, else the new legs take its place, from after the last leg of the
+// old procedure passed that they pass. Legs past the plan's capacity
 // are refused.
 void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
     PlanEdit edit(t, "a procedure part rebuilt");
@@ -138,9 +138,15 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
             legs.erase(legs.begin(), at + 1);
             from = to + 1;
         } else {
-            // A fix already passed is flown no second time: the new legs go
-            // on from the one passed last (a runway changed inside the STAR).
-            for (int k = to - 1; k >= 0; --k) {
+            // A leg of the old procedure already flown is flown no second
+            // time: the new legs go on from the last one they pass (a runway
+            // changed inside the STAR).
+            const bool departure = !legs.empty() && legs.front().kind == "SID";
+            const auto old_leg = [&](const RouteWaypoint& w) {
+                return w.ident == "DISCO" ||
+                       (departure ? w.kind == "SID" : w.kind == "STAR" || w.kind == "APPR");
+            };
+            for (int k = to - 1; k >= 0 && old_leg(edit[k]); --k) {
                 const auto passed = std::find_if(legs.begin(), legs.end(), [&](const RouteWaypoint& w) {
                     return w.ident == edit[k].ident;
                 });
@@ -183,10 +189,14 @@ bool in_arrival(const PlanEdit& edit, int i) {
     // An airport before the destination is a fix of the route (a direct-to
     // an airfield on the way), no part of the arrival.
     if (w.kind == "STAR" || w.kind == "APPR") return true;
-    // The one gap an approach puts in front of itself.
-    return entry_kind(w) == EntryKind::PlacedGap || entry_kind(w) == EntryKind::Gap
-               ? i < edit.last() && edit[i + 1].kind == "APPR"
-               : false;
+    // The gap an approach puts in front of itself, and those deleted STAR
+    // legs left inside the STAR: the old arrival goes whole.
+    if (entry_kind(w) != EntryKind::PlacedGap && entry_kind(w) != EntryKind::Gap) return false;
+    int next = i + 1;
+    while (next < edit.last() &&
+           (entry_kind(edit[next]) == EntryKind::PlacedGap || entry_kind(edit[next]) == EntryKind::Gap))
+        ++next;
+    return next < edit.last() && (edit[next].kind == "APPR" || edit[next].kind == "STAR");
 }
 
 } // namespace
