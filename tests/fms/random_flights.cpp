@@ -1,5 +1,7 @@
 #include "random_flights.h"
 
+#include "random_flight_procedures.h"
+
 #include "aircraft_store.h"
 #include "fms/perf/vnav_phase.h"
 #include "host_services.h"
@@ -346,6 +348,8 @@ void choose_arrival(std::mt19937& rng, const std::string& destination) {
     if (approach_fix_list.count() > 0) {
         const ApproachFixEntry entry = approach_fix_list[pick(approach_fix_list.count())];
         ChoicesEdit(working_plan)->approach = entry.approach_name;
+        // The approach's runway, as the page takes it with the approach.
+        ChoicesEdit(working_plan)->arrival_runway = entry.runway;
         ChoicesEdit(working_plan)->applied_arrival_runway = entry.runway;
         ChoicesEdit(working_plan)->approach_transition = "------";
         approach_info.clear();
@@ -650,6 +654,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         choose_arrival(arrival_rng, f.places.back().ident);
         if (route_state == kRouteStateActiveModified) execute_route_modification();
     }
+    // A third of the arrivals chosen again by keys at the gate, drawn apart.
+    std::mt19937 procedure_rng(seed * 15485863u + 11u);
+    if (f.arrival && procedure_rng() % 3 == 0)
+        counts.procedure_choices += choose_arrival_by_keys(procedure_rng, faults);
     toggle_lnav();
     int last = flown_last(); // one more after the GNS direct-to
     if (to_waypoint_index != 1) faults.push_back(where("the first TO is not entry 1", to_waypoint_index));

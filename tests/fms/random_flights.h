@@ -26,6 +26,7 @@ struct FlightCounts {
     int gns_direct_ahead = 0;        // a direct-to typed on the GNS for a fix ahead in cruise
     int gns_direct_past_to = 0;      // of those, to the fix after the TO
     int typed = 0, procedure = 0;    // constraints of each kind: the pilot's, an approach leg's
+    int procedure_choices = 0;       // keys at the gate that moved an arrival
     double toc_off_nm = 0.0;         // the greatest distance from the pages' T/C where the climb ended
     double tod_off_nm = 0.0;         // the same for the T/D and the descent's start
     std::vector<std::string> faults; // "seed N: what"

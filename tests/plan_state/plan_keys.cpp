@@ -286,6 +286,7 @@ void PlanKeys::after_start() {
 std::string PlanKeys::random_step(std::mt19937& random) {
     static const std::vector<std::string> cdu = cdu_keys(), gns = gns_keys(), mcu = mcu_keys();
     if (between(input_random_, 0, 99) < 6) return unit_input_step(input_random_);
+    if (between(procedure_random_, 0, 99) < 6) return procedure_choice_step(procedure_random_);
     if (between(random, 0, 99) < 12) return key_sequence(random);
     const int kind = std::uniform_int_distribution<int>(0, 99)(random);
     if (kind < 34) return "cdu SMITHS_FMS " + pick(random, cdu);
@@ -388,16 +389,24 @@ void PlanKeys::remember_state() {
         approach_choice_ = sel_approach;
         choice_airport_ = airport_slots[destination_slot].airport_ident;
     }
+    // An approach the change let go (a runway it does not serve) is none.
+    if (route_state == kRouteStateActiveModified && !chosen(sel_approach) && chosen(approach_before_))
+        approach_choice_ = "------";
     if (route_state != kRouteStateActiveModified || replaced) approach_choice_.clear();
     approach_before_ = sel_approach;
     if (!holds_approach_legs()) plan_approach_.clear();
     remember_unit_edits();
     input_before_ = see_unit_input(sim_folder_.path());
+    procedures_before_ = see_procedure_choices();
 }
 
 // EXEC keeps the approach chosen.
 void PlanKeys::exec_faults(std::vector<std::string>& faults) {
     if (whole_plan_ || !holds_approach_legs()) plan_approach_.clear();
+    if (approach_choice_ == "------") {
+        plan_approach_.clear();
+        return;
+    }
     if (!approach_choice_.empty() && holds_approach_legs()) {
         plan_approach_ = approach_choice_;
         approach_airport_ = choice_airport_;
@@ -746,6 +755,11 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     if (rule_on("input"))
         for (const std::string& f : unit_input_faults(input_before_, line, sim_folder_.path()))
             faults.push_back(f);
+    // A route loaded, or a plan begun anew, brings its own choices.
+    const bool replaced = load_pending_ || (working_plan_new == 1 && !new_plan_before_);
+    if (rule_on("procedures"))
+        for (const std::string& f : procedure_choice_faults(procedures_before_, line, replaced))
+            faults.push_back(f);
     if (frame) {
         // A distance is measured on the pass after the change that needs it.
         for (const std::string& f : published_value_faults(starts(line, "frames")))
@@ -775,6 +789,7 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
 
 void PlanKeys::start_run(unsigned seed) {
     input_random_.seed(seed ^ 0x5bd1e995u);
+    procedure_random_.seed(seed ^ 0x2c1b3c6du);
     remember_state();
     edit_waiting_.clear(); // a new run
     removed_waiting_.clear();
@@ -845,5 +860,5 @@ std::string PlanKeys::reached() const {
         reached_.with_holds, reached_.with_gaps, reached_.on_ground, reached_.execs, reached_.direct_tos,
         reached_.legs_walks, reached_.approaches, reached_.engagements, reached_.direct_tos_ahead);
     return text + std::string(", modifications ended by another unit ") + std::to_string(unit_ends_) + "\n" +
-           unit_input_reached();
+           unit_input_reached() + procedure_choice_reached();
 }

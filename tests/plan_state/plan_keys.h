@@ -8,6 +8,7 @@
 
 #include "fms/plan/route_plan.h"
 #include "passing_check.h"
+#include "procedure_choice_check.h"
 #include "shared/stand_in.h"
 #include "to_rule_check.h"
 #include "unit_input_check.h"
@@ -86,6 +87,9 @@ class PlanKeys : public StandIn {
     // from a stream of their own, and what their rules compare with.
     std::mt19937 input_random_;
     UnitInputSeen input_before_;
+    // Procedure choices, likewise from a stream of their own.
+    std::mt19937 procedure_random_;
+    ProcedureChoiceSeen procedures_before_;
     void start_run(unsigned seed);
 
     int state_before_ = 0;

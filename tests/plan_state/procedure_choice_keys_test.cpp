@@ -1,7 +1,9 @@
 // Procedure choices the plan hunt found wrong, by keys: each row's plan is
-// written from the example data's legs (examples/sim/orvex/navdata).
+// written from the example data's legs (examples/sim/orvex/navdata), and the
+// checker's own reading of those files is held to them too.
 #include "plan_keys_fixture.h"
 #include "plan_state_check.h"
+#include "shared/procedure_legs_table.h"
 
 #include "fms/plan/route_plan.h"
 
@@ -75,4 +77,28 @@ TEST_F(ProcedureChoiceKeys, aChoiceKeepsTheLegsFlownAndEachOtherUnitsPlanItsOwn)
         for (const std::string& fault : plan_state_faults())
             ADD_FAILURE() << fault;
     }
+}
+
+// The checker's own reading of the procedure files.
+TEST(ProcedureLegsTable, readsTheLegsAChoiceFlies) {
+    using namespace procedure_table;
+    const struct {
+        const char* what;
+        std::vector<std::string> legs, expected;
+    } rows[] = {
+        {"vectors are no leg", sid_legs("KSEA", "SEA7", "16L", "------"), {"HD162", "SEA"}},
+        {"a runway fix before a code",
+         sid_legs("KSEA", "SUMMA2", "34R", "BTG"),
+         {"HD342", "HD070", "MAPLV", "SUMMA", "LEWIS", "BTG"}},
+        {"no runway: only the legs of every runway",
+         star_legs("KPDX", "LAVVA2", "------", "SEA"),
+         {"SEA", "LEWIS", "KELSO", "LAVVA"}},
+        {"an approach without a transition", approach_legs("KPDX", "I28L", "------"), {"SANDY", "COBRA"}},
+        {"an IAF's own transition and the legs that name it",
+         approach_legs("KPDX", "I28L", "HHOOD"),
+         {"HHOOD", "GRSHM", "SANDY", "COBRA"}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.legs, row.expected) << row.what;
+    EXPECT_EQ(approach_runway("KPDX", "I28R"), "28R");
 }

@@ -1,0 +1,126 @@
+#include "random_flight_procedures.h"
+
+#include "aircraft_store.h"
+
+#include "cdu_smiths/cdu_render.h"
+#include "cdu_smiths/smiths_key_layout.h"
+#include "cdu_smiths/smiths_keys.h"
+#include "fms/fms_update.h"
+#include "fms/plan/gns_choices.h"
+#include "fms/plan/route_plan.h"
+#include "fms/plan/route_values.h"
+#include "fms/plan/route_state.h"
+#include "gns_mcu/gns_key_layout.h"
+#include "gns_mcu/gns_keys.h"
+#include "gns_mcu/gns_render.h"
+#include "platform/gfx.h"
+#include "platform/gfx_surface.h"
+#include "sim/aircraft_state.h"
+#include "shared/procedure_parts_rule.h"
+
+namespace {
+
+using procedure_table::procedure_part_faults;
+using procedure_table::seen_plan;
+
+struct Seen {
+    ProcedurePlanSeen flown, pending;
+    int state = 0;
+};
+
+Seen see() {
+    return {seen_plan(active_plan, active_plan_last, -1), seen_plan(working_plan, working_plan_last, -1),
+            route_state};
+}
+
+bool pending(int state) {
+    return state == kRouteStateActivated || state == kRouteStateActiveModified;
+}
+
+// The units' pages act on their keys in their render pass.
+void draw_units() {
+    void* dc = gfx::create_surface_dc(282, 245, gfx::SurfaceRecording);
+    render_smiths_fms(smiths_cdu_display, dc, PixelSize{282, 245});
+    gfx::destroy_surface_dc(dc);
+    aircraft_state.display_power = 1; // the panel powered, as at the gate with engines running
+    dc = gfx::create_surface_dc(540, 430, gfx::SurfaceRecording);
+    render_gnsxls(gnsxls_display, dc, PixelSize{540, 430});
+    gfx::destroy_surface_dc(dc);
+}
+
+template <class Key> const Key& any_of(std::mt19937& rng, const std::vector<Key>& keys) {
+    return keys[std::uniform_int_distribution<std::size_t>(0, keys.size() - 1)(rng)];
+}
+
+} // namespace
+
+int choose_arrival_by_keys(std::mt19937& rng, std::vector<std::string>& faults) {
+    PartCounts counts;
+    uint32_t token = 0;
+    gfx::startup(&token);
+    // The route's ends, as the RTE page and the GNS take them from a plan
+    // entered there.
+    arrival_destination_ident = active_plan[active_plan_last].ident;
+    active_sel.arrival_airport = arrival_destination_ident;
+    Seen before = see();
+    const auto after_key = [&](const std::string& key) {
+        draw_units();
+        host::advance_aircraft();
+        fms_update();
+        const Seen now = see();
+        std::vector<std::string> found;
+        const bool exec = key == "EXEC";
+        if (now.state >= kRouteStateActive)
+            procedure_part_faults("the flown plan",
+                                  exec && pending(before.state) ? before.pending : before.flown, now.flown,
+                                  false, counts, found);
+        if (pending(now.state))
+            procedure_part_faults("the plan pending", pending(before.state) ? before.pending : before.flown,
+                                  now.pending, false, counts, found);
+        for (const std::string& f : found)
+            faults.push_back("after " + key + ": " + f);
+        before = now;
+    };
+    std::uniform_int_distribution<int> choices(2, 6), picks(1, 3), coin(0, 9);
+    for (int n = choices(rng); n > 0 && faults.empty(); --n) {
+        if (coin(rng) < 6) {
+            smiths_press_key(SmithsKey::DepArr);
+            smiths_press_key(SmithsKey::R2); // the destination's ARRIVALS
+            after_key("DEP_ARR R2");
+            using K = SmithsKey;
+            for (int k = picks(rng); k > 0; --k) {
+                const K key =
+                    any_of(rng, std::vector<K>{K::L1, K::L2, K::L3, K::R1, K::R2, K::R3, K::R4, K::R5});
+                smiths_press_key(key);
+                after_key("ARRIVALS " + std::to_string(static_cast<int>(key)));
+            }
+            const bool erase = coin(rng) < 3;
+            smiths_press_key(erase ? SmithsKey::L6 : SmithsKey::Exec);
+            after_key(erase ? "ERASE" : "EXEC");
+        } else {
+            using K = GnsKey;
+            for (const K key : {K::Nav, K::Fpl, K::L5}) {
+                gns_press_key(key);
+                draw_units();
+            }
+            if (coin(rng) < 5) { // APCH, else ARRIVAL
+                gns_press_key(K::L5);
+                draw_units();
+            }
+            gns_press_key(K::Ent);
+            after_key("GNS page");
+            for (int k = picks(rng) + 3; k > 0; --k) {
+                const K key = any_of(rng, std::vector<K>{K::L3, K::L4, K::L5, K::Ent, K::Ent, K::Ent});
+                gns_press_key(key);
+                after_key("GNS " + std::to_string(static_cast<int>(key)));
+            }
+        }
+    }
+    // The flight flies what was chosen.
+    if (pending(route_state)) {
+        smiths_press_key(SmithsKey::Exec);
+        after_key("EXEC");
+    }
+    gfx::shutdown(token);
+    return counts.arrivals;
+}

@@ -1,0 +1,228 @@
+// The rule of a plan's procedure parts, read against the legs of this
+// checker's own table (procedure_legs_table.h): a plan whose choices or
+// procedure parts moved holds the origin and the SID's legs for its runway and
+// transition, the en-route part as it was, then the STAR's legs for the
+// arrival runway (the approach's, when one is chosen) and its transition, at
+// most one discontinuity where the STAR and the approach do not join, the
+// approach with its transition up to the missed approach, and the
+// destination, each leg once; nothing before the flown TO moved.
+#pragma once
+
+#include "fms/plan/plan_choices.h"
+#include "fms/plan/route_plan.h"
+#include "procedure_legs_table.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// A plan as the rule compares it.
+struct ProcedurePlanSeen {
+    std::vector<int> ids;
+    std::vector<std::string> idents, kinds; // an airport's kind is "APT"
+    PlanChoices choices;
+    int to = -1; // the flown TO's place in the plan
+};
+
+// How often the rule met what it checks.
+struct PartCounts {
+    int departures = 0, arrivals = 0, with_gap = 0;
+};
+
+namespace procedure_table {
+
+inline bool is_gap(const std::string& ident) {
+    return ident == "DISCO";
+}
+
+inline ProcedurePlanSeen seen_plan(const RoutePlan& plan, int last, int to) {
+    ProcedurePlanSeen p;
+    for (int i = 0; i <= last; ++i) {
+        p.ids.push_back(plan[i].id);
+        p.idents.push_back(plan[i].ident);
+        p.kinds.push_back(plan[i].type == "APT" ? "APT" : plan[i].kind);
+    }
+    p.choices = plan.choices();
+    p.to = to;
+    return p;
+}
+
+inline std::string line_of(const std::vector<std::string>& idents, std::size_t from, std::size_t to) {
+    std::string out;
+    for (std::size_t i = from; i < to && i < idents.size(); ++i)
+        out += (out.empty() ? "" : " ") + idents[i];
+    return out;
+}
+
+// Where a plan's parts begin, read from its entries' kinds: the departure
+// from entry 1 (SID legs), the arrival before the destination (STAR and
+// approach legs and a gap in front of an approach or inside the STAR).
+struct Parts {
+    int departure_end = 1, arrival_begin = 1, last = 0;
+    bool origin = false, destination = false;
+};
+
+inline Parts parts_of(const ProcedurePlanSeen& p) {
+    Parts s;
+    s.last = static_cast<int>(p.idents.size()) - 1;
+    if (s.last < 1) return s;
+    s.origin = p.kinds[0] == "APT";
+    s.destination = p.kinds[static_cast<std::size_t>(s.last)] == "APT";
+    while (s.departure_end <= s.last && p.kinds[static_cast<std::size_t>(s.departure_end)] == "SID")
+        ++s.departure_end;
+    s.arrival_begin = s.destination ? s.last : s.last + 1;
+    const auto in_arrival = [&](int i) {
+        const std::string& kind = p.kinds[static_cast<std::size_t>(i)];
+        if (kind == "STAR" || kind == "APPR") return true;
+        // Gaps (one in front of an approach, those deleted legs left) before
+        // a STAR or approach leg.
+        int next = i;
+        while (next < s.last && is_gap(p.idents[static_cast<std::size_t>(next)]))
+            ++next;
+        const std::string& after = p.kinds[static_cast<std::size_t>(next)];
+        return next > i && next < s.last && (after == "APPR" || after == "STAR");
+    };
+    while (s.destination && s.arrival_begin - 1 >= s.departure_end && in_arrival(s.arrival_begin - 1))
+        --s.arrival_begin;
+    return s;
+}
+
+inline std::vector<int> ids_between(const ProcedurePlanSeen& p, int from, int to) {
+    return std::vector<int>(p.ids.begin() + std::max(0, from),
+                            p.ids.begin() +
+                                std::clamp(to, std::max(0, from), static_cast<int>(p.ids.size())));
+}
+
+// The part's legs from `from` to `end`, gaps left out, against the legs the
+// choices fly. A TO among them keeps the legs passed before it and flies on
+// from its fix where the new legs pass it, else the new legs stand in its
+// place, from after the last leg of the old procedure passed that they pass. A first leg at the fix before
+// the part, or a last at the fix after it, is flown once, there.
+inline bool part_holds(const ProcedurePlanSeen& p, int from, int end, std::vector<std::string> expected,
+                       int to, bool departure) {
+    const std::string before = from >= 1 ? p.idents[static_cast<std::size_t>(from - 1)] : "";
+    const std::string after =
+        end < static_cast<int>(p.idents.size()) ? p.idents[static_cast<std::size_t>(end)] : "";
+    bool joins_before = true;
+    if (to >= from && to < end) {
+        const auto at = std::find(expected.begin(), expected.end(), p.idents[static_cast<std::size_t>(to)]);
+        if (at != expected.end()) expected.erase(expected.begin(), at);
+        const auto procedure_leg = [&](int k) {
+            const std::string& kind = p.kinds[static_cast<std::size_t>(k)];
+            return is_gap(p.idents[static_cast<std::size_t>(k)]) ||
+                   (departure ? kind == "SID" : kind == "STAR" || kind == "APPR");
+        };
+        for (int k = to - 1; k >= 0 && at == expected.end() && procedure_leg(k); --k) {
+            const auto passed =
+                std::find(expected.begin(), expected.end(), p.idents[static_cast<std::size_t>(k)]);
+            if (passed == expected.end()) continue;
+            expected.erase(expected.begin(), passed + 1);
+            break;
+        }
+        from = to;
+        joins_before = false;
+    }
+    std::vector<std::string> actual;
+    for (int i = from; i < end; ++i)
+        if (!is_gap(p.idents[static_cast<std::size_t>(i)]))
+            actual.push_back(p.idents[static_cast<std::size_t>(i)]);
+    for (const bool drop_first : {false, true})
+        for (const bool drop_last : {false, true}) {
+            std::vector<std::string> e = expected;
+            if (drop_first && (!joins_before || e.empty() || e.front() != before)) continue;
+            if (drop_first) e.erase(e.begin());
+            if (drop_last && (e.empty() || e.back() != after)) continue;
+            if (drop_last) e.pop_back();
+            if (actual == e) return true;
+        }
+    return false;
+}
+
+inline std::string joined(const std::vector<std::string>& legs) {
+    return line_of(legs, 0, legs.size());
+}
+
+inline bool departure_moved(const PlanChoices& a, const PlanChoices& b) {
+    return a.departure_runway != b.departure_runway || a.sid != b.sid || a.sid_transition != b.sid_transition;
+}
+
+inline bool arrival_moved(const PlanChoices& a, const PlanChoices& b) {
+    return a.arrival_runway != b.arrival_runway || a.star != b.star ||
+           a.star_transition != b.star_transition || a.approach != b.approach ||
+           a.approach_transition != b.approach_transition;
+}
+
+inline void procedure_part_faults(const char* name, const ProcedurePlanSeen& was,
+                                  const ProcedurePlanSeen& now, bool moving, PartCounts& counts,
+                                  std::vector<std::string>& faults) {
+    const Parts w = parts_of(was), n = parts_of(now);
+    if (n.last < 1) return;
+    const PlanChoices& c = now.choices;
+    const std::string plan = line_of(now.idents, 0, now.idents.size());
+    // A TO whose entry the new legs took the place of stood where they begin.
+    const int to = !moving ? -1 : now.to >= 0 ? now.to : was.to;
+    // Nothing before the flown TO moves.
+    if (to >= 1 && was.to >= 1 &&
+        ids_between(was, 0, std::min(to, was.to)) != ids_between(now, 0, std::min(to, was.to)))
+        faults.push_back(std::string(name) +
+                         ": a procedure choice changed the legs flown before the TO: " + plan);
+    const bool departure = departure_moved(was.choices, c) ||
+                           ids_between(was, 1, w.departure_end) != ids_between(now, 1, n.departure_end);
+    const bool arrival = arrival_moved(was.choices, c) || ids_between(was, w.arrival_begin, w.last) !=
+                                                              ids_between(now, n.arrival_begin, n.last);
+    if (!departure && !arrival) return;
+    // The en-route part is no procedure's; a gap it ends with may become the
+    // one in front of an approach.
+    const auto en_route = [](const ProcedurePlanSeen& p, const Parts& s) {
+        int end = s.arrival_begin;
+        while (end > s.departure_end && is_gap(p.idents[static_cast<std::size_t>(end - 1)]))
+            --end;
+        return ids_between(p, s.departure_end, end);
+    };
+    if (!was.ids.empty() && en_route(was, w) != en_route(now, n))
+        faults.push_back(std::string(name) + ": a procedure choice changed the en-route part " +
+                         line_of(was.idents, static_cast<std::size_t>(w.departure_end),
+                                 static_cast<std::size_t>(w.arrival_begin)) +
+                         ": " + plan);
+    // A part wholly flown stays as it was (the rule above).
+    if (departure && n.origin && to < n.departure_end) {
+        ++counts.departures;
+        const std::vector<std::string> sid =
+            sid_legs(now.idents[0], c.sid, c.departure_runway, c.sid_transition);
+        if (!part_holds(now, 1, n.departure_end, sid, to, true))
+            faults.push_back(std::string(name) + ": the departure is not " + c.sid + "." + c.sid_transition +
+                             " for " + c.departure_runway + " (" + joined(sid) + "): " + plan);
+    }
+    const std::string& airport = now.idents[static_cast<std::size_t>(n.last)];
+    const bool chosen_here = c.arrival_choice_airport.empty() || c.arrival_choice_airport == airport;
+    if (!arrival || !n.destination || !chosen_here || to >= n.last) return;
+    ++counts.arrivals;
+    const std::vector<std::string> approach = approach_legs(airport, c.approach, c.approach_transition);
+    const std::string runway = none(c.approach) ? c.arrival_runway : approach_runway(airport, c.approach);
+    if (!none(c.approach) && runway != c.arrival_runway)
+        faults.push_back(std::string(name) + ": approach " + c.approach + " is for " + runway +
+                         ", the arrival runway chosen is " + c.arrival_runway);
+    std::vector<std::string> legs = star_legs(airport, c.star, runway, c.star_transition);
+    if (!legs.empty() && !approach.empty() && legs.back() == approach.front()) legs.pop_back();
+    legs.insert(legs.end(), approach.begin(), approach.end());
+    if (!part_holds(now, n.arrival_begin, n.last, legs, to, false))
+        faults.push_back(std::string(name) + ": the arrival is not " + c.star_transition + "." + c.star +
+                         " for " + runway + " then " + c.approach + " via " + c.approach_transition + " (" +
+                         joined(legs) + "): " + plan);
+    // At most one gap, in front of an approach whose first fix the legs
+    // before it do not reach.
+    int gaps = 0;
+    for (int i = std::max(n.arrival_begin, to); i < n.last; ++i) {
+        if (!is_gap(now.idents[static_cast<std::size_t>(i)])) continue;
+        ++gaps;
+        const bool joins = i >= 1 && now.idents[static_cast<std::size_t>(i - 1)] ==
+                                         now.idents[static_cast<std::size_t>(i + 1)];
+        if (joins || now.kinds[static_cast<std::size_t>(i + 1)] != "APPR")
+            faults.push_back(std::string(name) + ": a discontinuity where the arrival joins: " + plan);
+    }
+    counts.with_gap += gaps > 0;
+    if (gaps > 1)
+        faults.push_back(std::string(name) + ": more than one discontinuity in the arrival: " + plan);
+}
+
+} // namespace procedure_table
