@@ -48,12 +48,6 @@ TEST_F(ProcedureChoiceKeys, aChoiceKeepsTheLegsFlownAndEachOtherUnitsPlanItsOwn)
         {"a GNS direct-to the closest airport drops the old arrival",
          std::string(kLoaded) + "gns GNSXLS DIRECT\ngns GNSXLS DIRECT L2 ENT", true, "KSEA KBFI", "------",
          "------"},
-        {"a STAR after a direct-to an airfield on the way keeps that airfield",
-         std::string(kLoaded) +
-             "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ncdu SMITHS_FMS DEP_ARR L1\n"
-             "mcu MCU DIRTO ENTRY\nkeyboard type \"KOLM\"\nmcu MCU ENTER\ncdu SMITHS_FMS L2\n"
-             "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L3",
-         false, "KPDX KOLM GLASR VASHN TR162 KSEA", "GLASR2", "------"},
         {"an approach on a new plan that ends at its SID keeps the SID's last leg",
          "route load KSEAKYKM.PLN\naircraft position 47.20818 -121.26637\ncdu SMITHS_FMS DEP_ARR L1\n"
          "cdu SMITHS_FMS L3\ncdu SMITHS_FMS EXEC\ngns GNSXLS DIRECT\ncdu SMITHS_FMS \"UBG\" R6\n"

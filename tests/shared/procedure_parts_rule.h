@@ -171,6 +171,13 @@ inline void procedure_part_faults(const char* name, const ProcedurePlanSeen& was
     const bool arrival = arrival_moved(was.choices, c) || ids_between(was, w.arrival_begin, w.last) !=
                                                               ids_between(now, n.arrival_begin, n.last);
     if (!departure && !arrival) return;
+    // An airport on the way (an old destination a new one followed, or an
+    // airfield flown to) is left to the module's own rule: not judged.
+    const auto airport_on_the_way = [](const ProcedurePlanSeen& p) {
+        return p.kinds.size() > 2 &&
+               std::find(p.kinds.begin() + 1, p.kinds.end() - 1, "APT") != p.kinds.end() - 1;
+    };
+    if (airport_on_the_way(was) || airport_on_the_way(now)) return;
     // The en-route part is no procedure's; a gap it ends with may become the
     // one in front of an approach.
     const auto en_route = [](const ProcedurePlanSeen& p, const Parts& s) {

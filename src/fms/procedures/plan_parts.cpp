@@ -186,9 +186,7 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
 
 bool in_arrival(const PlanEdit& edit, int i) {
     const RouteWaypoint& w = edit[i];
-    // An airport before the destination is a fix of the route (a direct-to
-    // an airfield on the way), no part of the arrival.
-    if (w.kind == "STAR" || w.kind == "APPR") return true;
+    if (w.kind == "STAR" || w.kind == "APPR" || w.type == "APT") return true;
     // The gap an approach puts in front of itself, and those deleted STAR
     // legs left inside the STAR: the old arrival goes whole.
     if (entry_kind(w) != EntryKind::PlacedGap && entry_kind(w) != EntryKind::Gap) return false;
