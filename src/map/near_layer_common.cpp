@@ -13,6 +13,7 @@
 #include "sim/aircraft_state.h"
 
 #include <cmath>
+#include <deque>
 
 namespace {
 
@@ -74,29 +75,26 @@ VisibleCap visible_cap(const MapView& view, const VisibleBox& box) {
     // One NM of slack for the rounding of the projection.
     const double angle = (0.5 * std::hypot(right - left, bottom - top) / view.ppn + 1.0) / earth_radius_nm;
     if (!std::isfinite(angle) || !std::isfinite(mx) || !std::isfinite(my) || angle >= 1.0) return cap;
-    cap.lat = view.ref_lat;
-    cap.lon = view.ref_lon;
+    double lat = view.ref_lat, lon = view.ref_lon;
     const double from_ref = std::hypot(mx, my) / view.ppn;
     if (from_ref > 0.0)
         gc_destination_point(view.ref_lat, view.ref_lon,
-                             floored_mod(view.heading + std::atan2(mx, -my) / deg, 360.0), from_ref, &cap.lat,
-                             &cap.lon);
-    cap.lat_limit_deg = angle / deg;
-    cap.cos_lat = std::cos(cap.lat * deg);
-    const double h = std::sin(0.5 * angle);
-    cap.hav_limit = h * h;
+                             floored_mod(view.heading + std::atan2(mx, -my) / deg, 360.0), from_ref, &lat,
+                             &lon);
+    cap.centre = earth_vector(lat, lon);
+    cap.cos_radius = std::cos(angle);
     cap.known = true;
     return cap;
 }
 
-bool VisibleCap::may_hold(double record_lat, double record_lon) const {
-    constexpr double deg = 3.14159265358979323846 / 180.0;
-    const double dlat = record_lat - lat;
-    // The latitudes alone set a floor to the distance.
-    if (!(std::fabs(dlat) <= lat_limit_deg)) return false;
-    const double a = std::sin(0.5 * dlat * deg);
-    const double b = std::sin(0.5 * (record_lon - lon) * deg);
-    return a * a + cos_lat * std::cos(record_lat * deg) * b * b <= hav_limit;
+std::vector<KeptVector>& kept_vectors_of(const void* list) {
+    // A handful of lists, each at a fixed address; a deque keeps the sets
+    // in place as lists are added.
+    static std::deque<std::pair<const void*, std::vector<KeptVector>>> kept;
+    for (auto& [at, vectors] : kept)
+        if (at == list) return vectors;
+    kept.emplace_back(list, std::vector<KeptVector>{});
+    return kept.back().second;
 }
 
 bool visible_box_in_frame(gfx::Graphics& g, double w, double s, VisibleBox* box) {

@@ -4,14 +4,18 @@
 #pragma once
 
 #include "data/nav_record.h"
+#include "data/nav_table.h"
 #include "map/map_canvas.h"
 #include "map/map_projection.h"
 #include "map/palette.h"
 #include "map/symbol_painter.h"
 #include "platform/gfx.h"
 
+#include <bit>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct DisplayObject;
 
@@ -66,15 +70,38 @@ struct LayerLabel {
 // Identifiers are shown with at most six characters (the label buffer's).
 inline constexpr std::size_t label_chars = 6;
 
+// The earth vectors of a list's records, kept from frame to frame: a nearby
+// list changes seldom, so each record's trigonometry is done once. A kept
+// vector is made again when the record at its place is not the one it was
+// made from (other bits of latitude or longitude).
+struct KeptVector {
+    uint64_t lat_bits = 0;
+    uint64_t lon_bits = 0;
+    EarthVector v;
+    bool made = false;
+};
+// The vectors kept for the list at this address.
+std::vector<KeptVector>& kept_vectors_of(const void* list);
+inline const EarthVector& kept_vector(std::vector<KeptVector>& kept, int i, double lat, double lon) {
+    if (kept.size() <= static_cast<std::size_t>(i)) kept.resize(static_cast<std::size_t>(i) + 1);
+    KeptVector& k = kept[static_cast<std::size_t>(i)];
+    const uint64_t lat_bits = std::bit_cast<uint64_t>(lat), lon_bits = std::bit_cast<uint64_t>(lon);
+    if (!k.made || k.lat_bits != lat_bits || k.lon_bits != lon_bits)
+        k = KeptVector{lat_bits, lon_bits, earth_vector(lat, lon), true};
+    return k.v;
+}
+
 // Calls draw(record, x, y) for every record 1 .. count of the list within
 // 2 x range + extra NM of the view's reference, (x, y) its point on the map
 // about the projection centre (design units).
 template <class List, class Draw>
 void for_each_in_reach(const List& list, const MapView& view, double range, double extra, Draw&& draw) {
+    const MapProjector projector(view);
+    std::vector<KeptVector>& kept = kept_vectors_of(&list);
     for (int i = 1; i <= list.count(); ++i) {
-        const NavRecordView r = list[i];
-        const MapPlacement p = place_on_map(view, r.latitude, r.longitude);
-        if (within_map_reach(p.distance, range, extra)) draw(r, p.x, p.y);
+        const NavEntry& e = list.entry(i);
+        const MapPlacement p = projector.place(kept_vector(kept, i, e.latitude, e.longitude));
+        if (within_map_reach(p.distance, range, extra)) draw(list[i], p.x, p.y);
     }
 }
 
@@ -84,12 +111,11 @@ void for_each_in_reach(const List& list, const MapView& view, double range, doub
 // projected.
 struct VisibleCap {
     bool known = false;
-    double lat = 0.0;
-    double lat_limit_deg = 0.0; // the cap's angular radius in degrees
-    double cos_lat = 1.0;
-    double hav_limit = 0.0; // haversine of the angular radius
-    bool may_hold(double record_lat, double record_lon) const;
-    double lon = 0.0;
+    EarthVector centre;
+    double cos_radius = 1.0; // of the cap's angular radius
+    bool may_hold(const EarthVector& record) const {
+        return record.x * centre.x + record.y * centre.y + record.z * centre.z >= cos_radius;
+    }
 };
 // The cap of the visible box (design units about the projection centre).
 VisibleCap visible_cap(const MapView& view, const VisibleBox& box);
@@ -123,13 +149,16 @@ LayerCanvas layer_canvas_in_caller_frame(const DisplayObject& display, DesignSiz
 template <class List, class Draw>
 void for_each_symbol(const List& list, const LayerCanvas& c, double extra, double ox, double oy,
                      Draw&& draw) {
+    const MapProjector projector(c.view);
+    std::vector<KeptVector>& kept = kept_vectors_of(&list);
     for (int i = 1; i <= list.count(); ++i) {
-        const NavRecordView r = list[i];
-        if (c.cap.known && !c.cap.may_hold(r.latitude, r.longitude)) continue;
-        const MapPlacement p = place_on_map(c.view, r.latitude, r.longitude);
+        const NavEntry& e = list.entry(i);
+        const EarthVector& v = kept_vector(kept, i, e.latitude, e.longitude);
+        if (c.cap.known && !c.cap.may_hold(v)) continue;
+        const MapPlacement p = projector.place(v);
         if (!within_map_reach(p.distance, c.range, extra)) continue;
         if (c.on_canvas && !c.visible.shows(p.x, p.y)) continue;
-        draw(r, (p.x - ox) * c.k.w, (p.y - oy) * c.k.s);
+        draw(list[i], (p.x - ox) * c.k.w, (p.y - oy) * c.k.s);
     }
 }
 
@@ -241,14 +270,17 @@ template <class List, class Draw>
 void for_each_p1000_record(gfx::Graphics& g, const P1000LayerFrame& f, const List& list, double range,
                            double extra, Draw&& draw) {
     const P1000LayerCull cull = p1000_layer_cull(g, f);
+    const MapProjector projector(f.view);
+    std::vector<KeptVector>& kept = kept_vectors_of(&list);
     for (int i = 1; i <= list.count(); ++i) {
-        const NavRecordView r = list[i];
-        if (cull.cap.known && !cull.cap.may_hold(r.latitude, r.longitude)) continue;
-        const MapPlacement p = place_on_map(f.view, r.latitude, r.longitude);
+        const NavEntry& e = list.entry(i);
+        const EarthVector& v = kept_vector(kept, i, e.latitude, e.longitude);
+        if (cull.cap.known && !cull.cap.may_hold(v)) continue;
+        const MapPlacement p = projector.place(v);
         if (!within_map_reach(p.distance, range, extra)) continue;
         if (cull.on_canvas && !cull.visible.shows((f.centre_x + p.x) / f.w, (f.centre_y + p.y) / f.s))
             continue;
-        draw(r, p.x, p.y);
+        draw(list[i], p.x, p.y);
     }
 }
 // Back to the display's design scale, as the P1000 layers leave it.

@@ -26,6 +26,9 @@ struct SurfaceObject {
 
 // The surface behind a device context made by create_surface_dc, or null.
 SurfaceObject* surface_from_dc(const void* device_context);
+// How many surfaces have been destroyed so far: a surface found live stays
+// live until this changes.
+uint64_t surfaces_destroyed();
 
 struct DrawState {
     Matrix world;

@@ -47,6 +47,24 @@ RectF bounds_of(std::span<const PointF> pts) {
     return RectF{x0, y0, x1 - x0, y1 - y0};
 }
 
+// The points through the matrix into `out`, and the bounds of what they
+// became, in one pass (a boundary's polyline has hundreds of points).
+RectF apply_with_bounds(const Matrix& m, std::span<const PointF> pts, std::vector<PointF>& out) {
+    out.resize(pts.size());
+    if (pts.empty()) return RectF{};
+    out[0] = matrix_apply(m, pts[0]);
+    float x0 = out[0].x, y0 = out[0].y, x1 = x0, y1 = y0;
+    for (std::size_t i = 1; i < pts.size(); ++i) {
+        const PointF p = matrix_apply(m, pts[i]);
+        out[i] = p;
+        x0 = std::min(x0, p.x);
+        y0 = std::min(y0, p.y);
+        x1 = std::max(x1, p.x);
+        y1 = std::max(y1, p.y);
+    }
+    return RectF{x0, y0, x1 - x0, y1 - y0};
+}
+
 // The device bounds of a world box.
 RectF box_bounds(const Matrix& m, const RectF& r) {
     const PointF corners[4] = {matrix_apply(m, PointF{r.x, r.y}), matrix_apply(m, PointF{r.x + r.width, r.y}),
@@ -105,6 +123,7 @@ namespace detail {
 
 struct GraphicsState {
     SurfaceObject* surface = nullptr;
+    uint64_t checked_at = 0; // surfaces_destroyed() when surface was last found live
     CairoContext* cairo = nullptr;
     DrawState draw;
     int clip_op = -1;
@@ -135,18 +154,14 @@ struct GraphicsState {
             op.world_rect = s.box;
             op.start_angle = s.start_angle;
             op.sweep_angle = s.sweep_angle;
+            op.bounds = bounds_of(op.points);
         } else if (s.kind == OpKind::Path) {
-            op.points.reserve(s.path->points().size());
-            for (const PointF& p : s.path->points())
-                op.points.push_back(matrix_apply(draw.world, p));
+            op.bounds = apply_with_bounds(draw.world, s.path->points(), op.points);
             op.point_types = s.path->types();
             op.fill_mode = s.path->fill_mode();
         } else {
-            op.points.reserve(s.vertices.size());
-            for (const PointF& p : s.vertices)
-                op.points.push_back(matrix_apply(draw.world, p));
+            op.bounds = apply_with_bounds(draw.world, s.vertices, op.points);
         }
-        op.bounds = bounds_of(op.points);
     }
 
     void stroke(const Shape& s, const Pen& pen) {
@@ -206,6 +221,7 @@ Graphics::Graphics(void* device_context) {
     }
     state_ = std::make_unique<detail::GraphicsState>();
     state_->surface = surface;
+    state_->checked_at = detail::surfaces_destroyed();
     if (surface->cairo) state_->cairo = detail::context_create(surface->cairo);
 }
 
@@ -219,8 +235,12 @@ Status Graphics::fail(Status status) {
 Status Graphics::check() const {
     if (!state_) return Status::InvalidParameter;
     if (!started()) return Status::GdiplusNotInitialized;
-    // The device context may have been destroyed under a live Graphics.
-    if (detail::surface_from_dc(state_->surface) != state_->surface) return Status::InvalidParameter;
+    // The device context may have been destroyed under a live Graphics; the
+    // live set is asked again only after some surface was destroyed.
+    if (state_->checked_at != detail::surfaces_destroyed()) {
+        if (detail::surface_from_dc(state_->surface) != state_->surface) return Status::InvalidParameter;
+        state_->checked_at = detail::surfaces_destroyed();
+    }
     return Status::Ok;
 }
 

@@ -16,6 +16,8 @@ std::unordered_set<const void*>& live_surfaces() {
     return live;
 }
 
+uint64_t destroyed = 0;
+
 } // namespace
 
 namespace detail {
@@ -23,6 +25,10 @@ namespace detail {
 SurfaceObject* surface_from_dc(const void* device_context) {
     if (!device_context || !live_surfaces().count(device_context)) return nullptr;
     return static_cast<SurfaceObject*>(const_cast<void*>(device_context));
+}
+
+uint64_t surfaces_destroyed() {
+    return destroyed;
 }
 
 } // namespace detail
@@ -50,6 +56,7 @@ void destroy_surface_dc(void* device_context) {
     detail::SurfaceObject* surface = detail::surface_from_dc(device_context);
     if (!surface) return;
     live_surfaces().erase(surface);
+    ++destroyed;
     detail::canvas_destroy(surface->cairo);
     delete surface;
 }

@@ -101,6 +101,14 @@ std::string cp1252_to_utf8(std::string_view text) {
 }
 
 void cp1252_to_utf8(std::string_view text, std::string& out) {
+    // Most texts are plain ASCII, which is UTF-8 as it stands.
+    std::size_t plain = 0;
+    while (plain < text.size() && text[plain] != 0 && static_cast<unsigned char>(text[plain]) < 0x80)
+        ++plain;
+    if (plain == text.size()) {
+        out.assign(text);
+        return;
+    }
     out.clear();
     out.reserve(text.size() + text.size() / 4);
     for (char c : text) {

@@ -1,6 +1,8 @@
 // The cap that passes nearby records over before they are projected: it
 // never passes over a record that would show in the visible box, and it
-// does pass over the far ones.
+// does pass over the far ones. And the earth vectors kept for a list's
+// records, which must follow the records when the list is built again.
+#include "data/nav_table.h"
 #include "fms/math/nav_math.h"
 #include "map/map_projection.h"
 #include "map/near_layer_common.h"
@@ -27,14 +29,40 @@ TEST(VisibleCap, holdsEveryPointOfTheVisibleBoxAtEveryLatitudeHeadingAndRange) {
                 const MapPlacement p = place_on_map(view, p_lat, p_lon);
                 if (box.shows(p.x, p.y)) {
                     ++shown;
-                    EXPECT_TRUE(cap.may_hold(p_lat, p_lon))
+                    EXPECT_TRUE(cap.may_hold(earth_vector(p_lat, p_lon)))
                         << lat << " " << range << " " << p.x << " " << p.y;
                 } else {
-                    passed_over += !cap.may_hold(p_lat, p_lon);
+                    passed_over += !cap.may_hold(earth_vector(p_lat, p_lon));
                 }
             }
         }
     }
     EXPECT_GT(shown, 1000);
     EXPECT_GT(passed_over, 1000);
+}
+
+TEST(KeptVectors, followTheRecordsWhenTheListIsBuiltAgain) {
+    const MapView view{51.47, -0.46, 30.0, 3.0};
+    NavTable<8> list;
+    auto placed = [&] {
+        std::vector<std::pair<double, double>> out;
+        for_each_in_reach(list, view, 80.0, 50.0,
+                          [&](const NavRecordView&, double x, double y) { out.emplace_back(x, y); });
+        return out;
+    };
+    // The second build puts another position at the first place of the list.
+    const std::vector<std::vector<std::pair<double, double>>> builds = {{{51.5, -0.2}, {51.9, 0.0}},
+                                                                        {{51.0, -1.0}, {51.9, 0.0}}};
+    for (const auto& build : builds) {
+        list.clear();
+        for (const auto& [lat, lon] : build)
+            list.append("ID", "", lat, lon, "V");
+        std::vector<std::pair<double, double>> want;
+        for (const auto& [lat, lon] : build) {
+            const MapPlacement p = place_on_map(view, lat, lon);
+            want.emplace_back(p.x, p.y);
+        }
+        EXPECT_EQ(placed(), want);
+        EXPECT_EQ(placed(), want); // from the kept vectors
+    }
 }
