@@ -15,6 +15,9 @@ namespace bench {
 
 using Clock = std::chrono::steady_clock;
 constexpr double kFrameMs = 1000.0 / 60.0;
+// The process's CPU time, ms: what the other work of a shared machine
+// disturbs less than the wall time (the benchmarks run on one thread).
+double cpu_ms();
 // 3000, or ORVEX_BENCH_FRAMES when set (a short run for callgrind).
 int frames_from_environment();
 inline const int kFrames = frames_from_environment();
@@ -37,9 +40,9 @@ struct Timing {
     std::size_t ops = 0;    // drawing operations of the last frame (recording backend)
 };
 
-// 60 frames to warm (nearby lists, font caches), then kFrames timed on a new
-// canvas of the backend. The recording is emptied after every frame: it is
-// the benchmark's, not part of a frame.
+// 60 frames to warm (nearby lists, font caches), then kFrames timed in CPU
+// time on a new canvas of the backend. The recording is emptied after every
+// frame: it is the benchmark's, not part of a frame.
 Timing time_frames(PixelSize size, uint32_t backend, const FrameWork& work);
 
 // "  LABEL BACKEND render x ms per frame, y % of 16.7 ms[, n drawing operations]"
