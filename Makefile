@@ -13,7 +13,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 # Targets to run (e.g. FUZZ_TARGETS=plan_keys); empty runs them all.
 FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke flights demo demo-runs picture-check bench clean format \
+.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke flights demo demo-runs picture-check bench bench-baseline clean format \
 	windows windows-deps wine-deps test-windows
 
 all: build
@@ -188,20 +188,32 @@ BENCH_PROGRAMS := orvex-bench orvex-nd-bench orvex-c17-bench orvex-mcu-bench orv
 	orvex-panel-bench orvex-profile-bench
 # The benchmarks also build with `make build`, and `make test` runs each
 # briefly; here they are timed in a release build without the plan checks,
-# as the module a pilot flies is built.
-bench: deps
+# as the module a pilot flies is built. With BASELINE=<git ref> that commit
+# is built the same way in $(BUILD)-baseline and the P1000 frame, the whole
+# panel and the cover compositing are timed beside it (ORVEX_BASELINE, which
+# may also name such a build folder directly).
+BASELINE ?=
+BASELINE_DIR := $(abspath $(BUILD))-baseline
+BENCH_ENV := $(if $(BASELINE),ORVEX_BASELINE=$(BASELINE_DIR)/build)
+bench: deps $(if $(BASELINE),bench-baseline)
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEX_PLAN_CHECKS=OFF
 	cmake --build $(BUILD)-bench -j $(JOBS) --target $(BENCH_PROGRAMS)
 	$(BUILD)-bench/bench/orvex-bench
-	$(BUILD)-bench/bench/orvex-nd-bench
+	$(BENCH_ENV) $(BUILD)-bench/bench/orvex-nd-bench
 	$(BUILD)-bench/bench/orvex-c17-bench
 	$(BUILD)-bench/bench/orvex-mcu-bench
 	$(BUILD)-bench/bench/orvex-attitude-bench
-	$(BUILD)-bench/bench/orvex-panel-bench
+	$(BENCH_ENV) $(BUILD)-bench/bench/orvex-panel-bench
 	$(BUILD)-bench/bench/orvex-profile-bench
+
+bench-baseline:
+	rm -rf $(BASELINE_DIR) && mkdir -p $(BASELINE_DIR)
+	git archive $(BASELINE) | tar -x -C $(BASELINE_DIR)
+	cmake -S $(BASELINE_DIR) -B $(BASELINE_DIR)/build -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEX_PLAN_CHECKS=OFF
+	cmake --build $(BASELINE_DIR)/build -j $(JOBS) --target orvex1 orvex-sim orvex-nd-bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-san $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-win out out-win
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-san $(BUILD)-bench $(BUILD)-baseline $(BUILD)-fuzz $(BUILD)-win out out-win
