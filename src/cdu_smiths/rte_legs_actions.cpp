@@ -5,6 +5,7 @@
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/cdu_render.h"
 #include "cdu_smiths/rte_legs_page.h"
+#include "cdu_smiths/smiths_cursors.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/math/nav_math.h"
@@ -23,6 +24,11 @@
 #include "sim/aircraft_state.h"
 
 #include <cmath>
+
+PlanCursor smiths_hold_at_cursor{CursorPlan::Working, CursorRule::Gone, 0, 1};
+const PlanCursor& smiths_hold_at_leg = smiths_hold_at_cursor;
+PlanCursor smiths_pending_leg_cursor{CursorPlan::Working, CursorRule::Gone, 0, 1};
+const PlanCursor& smiths_legs_pending_leg = smiths_pending_leg_cursor;
 
 namespace {
 
@@ -50,6 +56,13 @@ void drop_pick_typed_over(PlanCursor& pick) {
     if (i >= 0 && i <= working_plan_last && smiths_scratchpad != working_plan[i].ident) pick.move_to(0);
 }
 
+// A hold added at working index i: the HOLD AT pick has done its work.
+int add_hold_at_pick(int i, int mode) {
+    const int slot = add_hold(i, mode, aircraft_state.magvar);
+    if (slot > 0) smiths_hold_at_cursor.move_to(0);
+    return slot;
+}
+
 bool insert_candidate(int index, int candidate) {
     if (create_user_waypoint_mod(index, candidate, aircraft_state.magvar)) return true;
     refuse("INVALID ENTRY");
@@ -61,7 +74,7 @@ bool insert_candidate(int index, int candidate) {
 int insert_and_hold(int i, int candidate, int mode) {
     PlanEdit edit(working_target(), "a hold at a new fix");
     if (!insert_candidate(i, candidate)) return -1;
-    return add_hold(i, mode, aircraft_state.magvar);
+    return add_hold_at_pick(i, mode);
 }
 
 // A waypoint's speed and altitude constraints as the constraint entry reads
@@ -93,8 +106,8 @@ void left_row_key(const LegsRows& rows, int k) {
         // The last fix of a route without destination has a row to pick.
         if (i >= legs_end_index(working_plan, last)) return;
         smiths_scratchpad = working_plan[i].ident;
-        if (smiths_legs_mode == kLegsModeDirectTo) smiths_legs_pending_leg.move_to(i);
-        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_leg.move_to(i);
+        if (smiths_legs_mode == kLegsModeDirectTo) smiths_pending_leg_cursor.move_to(i);
+        if (smiths_legs_mode == kLegsModeHoldAt) smiths_hold_at_cursor.move_to(i);
         return;
     }
     // Past the destination nothing can be inserted.
@@ -154,11 +167,11 @@ void right_row_key(const LegsRows& rows, int k) {
 void direct_to_key() {
     // A pick follows its fix through the edits (fms/plan/plan_edit.h); -1 once
     // the fix has left the plan.
-    drop_pick_typed_over(smiths_legs_pending_leg);
+    drop_pick_typed_over(smiths_pending_leg_cursor);
     if (smiths_legs_pending_leg != 0) {
         const int picked = smiths_legs_pending_leg;
         if (picked < 1 || picked > working_plan_last) {
-            smiths_legs_pending_leg.move_to(0);
+            smiths_pending_leg_cursor.move_to(0);
             refuse("INVALID ENTRY");
             return;
         }
@@ -173,7 +186,7 @@ void direct_to_key() {
             gc_dist_course(from.lat, from.lon, w.lat, w.lon, &distance, &course);
             w.course = course - aircraft_state.magvar;
         }
-        smiths_legs_pending_leg.move_to(0);
+        smiths_pending_leg_cursor.move_to(0);
         smiths_scratchpad.clear();
         return;
     }
@@ -191,12 +204,12 @@ void direct_to_key() {
 }
 
 void hold_at_key() {
-    drop_pick_typed_over(smiths_hold_at_leg);
+    drop_pick_typed_over(smiths_hold_at_cursor);
     if (smiths_hold_at_leg != 0) {
         const int picked = smiths_hold_at_leg;
-        const int slot = picked > 0 ? add_hold(picked, kHoldMarkRoute, aircraft_state.magvar) : 0;
+        const int slot = picked > 0 ? add_hold_at_pick(picked, kHoldMarkRoute) : 0;
         if (slot == 0) {
-            if (picked < 0) smiths_hold_at_leg.move_to(0);
+            if (picked < 0) smiths_hold_at_cursor.move_to(0);
             refuse("INVALID ENTRY");
             return;
         }

@@ -1,5 +1,6 @@
 #include "cdu_smiths/smiths_keys.h"
 
+#include "cdu_smiths/smiths_cursors.h"
 #include "cdu_smiths/smiths_pages.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/plan/holds.h"
@@ -119,8 +120,8 @@ int32_t smiths_press_key(SmithsKey key) {
         smiths_legs_subpage = 1;
         smiths_legs_entry = 1;
         smiths_legs_mode = kLegsModeList;
-        smiths_legs_pending_leg.move_to(0);
-        smiths_hold_at_leg.move_to(0);
+        smiths_pending_leg_cursor.move_to(0);
+        smiths_hold_at_cursor.move_to(0);
         break;
     case SmithsKey::DepArr:
         show_page(kPageDepArrIndex);

@@ -23,6 +23,7 @@
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
+#include "gns_mcu/gns_cursors.h"
 #include "gns_mcu/gns_direct.h"
 #include "gns_mcu/gns_plan_edits.h"
 #include "sim/aircraft_state.h"
@@ -241,7 +242,7 @@ void gns_direct_insertion() {
             gns_direct_inserted = 0;
             gns_entry_active = 1;
             gns_entry_fresh = 1;
-            working_cursor_index.move_to(ahead);
+            working_cursor.move_to(ahead);
             gns_scratchpad = working_plan[ahead].ident;
             gns_scratchpad_add("", 1);
             return;

@@ -4,6 +4,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_cursors.h"
 #include "gns_mcu/gns_direct.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_render.h"
@@ -87,7 +88,7 @@ void choose_row(int row) {
     if (row < 0 || row > kPlanLastIndex) return;
     gns_entry_active = 1;
     gns_entry_fresh = 1;
-    working_cursor_index.move_to(row);
+    working_cursor.move_to(row);
     gns_scratchpad = gns_direct_row_ident(row);
     gns_scratchpad_add("", 1);
 }

@@ -13,6 +13,7 @@
 #include "fms/plan/route_walk.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_cursors.h"
 #include "gns_mcu/gns_page_draw.h"
 #include "gns_mcu/gns_plan_edits.h"
 #include "gns_mcu/gns_render.h"
@@ -20,6 +21,15 @@
 
 #include <algorithm>
 #include <cmath>
+
+PlanCursor gns_selected_wpt_cursor{CursorPlan::Active, CursorRule::Stays};
+const PlanCursor& gns_selected_wpt_index = gns_selected_wpt_cursor;
+PlanCursor gns_entry_fix_cursor{CursorPlan::Active, CursorRule::Gone};
+const PlanCursor& gns_entry_fix = gns_entry_fix_cursor;
+PlanCursor gns_direct_view_to_cursor{CursorPlan::Working, CursorRule::Gone, 0, 1};
+const PlanCursor& gns_direct_view_to = gns_direct_view_to_cursor;
+PlanCursor working_cursor{CursorPlan::Working, CursorRule::AsTo};
+const PlanCursor& working_cursor_index = working_cursor;
 
 namespace {
 
@@ -346,9 +356,9 @@ void act_on_active_view(int rows, bool left_key) {
     const int i = selected_index(first_active_row(), active_plan_last + 1);
     if (i < 0) return;
     gns_scratchpad = row_entry(active_plan, active_plan_last, i).ident;
-    gns_selected_wpt_index.move_to(i);
-    gns_entry_fix.move_to(i);
-    working_cursor_index.move_to(i);
+    gns_selected_wpt_cursor.move_to(i);
+    gns_entry_fix_cursor.move_to(i);
+    working_cursor.move_to(i);
     gns_scratchpad_add("", 1);
 }
 
@@ -396,7 +406,7 @@ void act_on_opened_plan(bool left_key) {
             gns_scratchpad = row_entry(working_plan, working_plan_last, i).ident;
             gns_scratchpad_add("", 1);
         }
-        working_cursor_index.move_to(i);
+        working_cursor.move_to(i);
     }
     if (gns_toggle(GNS_R5) == kGnsToggleFirst && gns_enter_pressed == 1) {
         if (working_plan_last >= 1) gns_activate_opened_plan();

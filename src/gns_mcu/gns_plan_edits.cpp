@@ -29,6 +29,7 @@
 #include "fms/procedures/procedure_legs.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/mcu_page_state.h"
+#include "gns_mcu/gns_cursors.h"
 #include "sim/aircraft_state.h"
 #include "sim/sim_var_reader.h"
 
@@ -147,10 +148,9 @@ RouteWaypoint present_position_entry() {
 
 GnsPlanRef gns_plan_in_view() {
     if (gns_sub_state == kGnsSubStateActivePlan)
-        return GnsPlanRef{active_target(),        active_plan, active_plan_last,
-                          gns_selected_wpt_index, active_sel,  true};
-    return GnsPlanRef{working_target(),     working_plan, working_plan_last,
-                      working_cursor_index, working_sel,  false};
+        return GnsPlanRef{active_target(),         active_plan, active_plan_last,
+                          gns_selected_wpt_cursor, active_sel,  true};
+    return GnsPlanRef{working_target(), working_plan, working_plan_last, working_cursor, working_sel, false};
 }
 
 void gns_mark_plan_end(PlanEdit& edit) {

@@ -1,5 +1,6 @@
 // The SMITHS keys on the unit's input state, pressed as their mouse handlers
 // press them.
+#include "cdu_smiths/smiths_cursors.h"
 #include "cdu_smiths/smiths_keys.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
@@ -137,7 +138,7 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     EXPECT_EQ(smiths_legs_map_step, 0);
     // Typing leaves the leg picked for HOLD AT: the page weighs the pick
     // against the scratchpad when it acts.
-    smiths_hold_at_leg.move_to(3);
+    smiths_hold_at_cursor.move_to(3);
     press({SmithsKey::F, SmithsKey::Digit5, SmithsKey::G, SmithsKey::Z});
     EXPECT_EQ(smiths_hold_at_leg, 3);
 

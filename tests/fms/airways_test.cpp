@@ -2,6 +2,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_cursors.h"
 #include "plan_builder.h"
 #include "platform/os.h"
 #include "platform/temp_folder.h"
@@ -28,7 +29,7 @@ void load(const TempFolder& sim, const std::string& text, const std::string& air
 void set_cursor_waypoint(const std::string& ident) {
     set_working_last(2);
     working_entry(1).ident = ident;
-    working_cursor_index.move_to(1);
+    working_cursor.move_to(1);
 }
 
 std::vector<std::string> candidate_idents() {
@@ -83,7 +84,7 @@ TEST(Airways, withoutTheCurrentWaypointEveryLineOfTheAirwayIsListed) {
 TEST(Airways, aCursorOutsideThePlanNamesNoWaypoint) {
     TempFolder sim;
     set_working_last(2);
-    working_cursor_index.move_to(999); // no active route
+    working_cursor.move_to(999); // no active route
     load(sim, "J1 1 AAAAA 47.0 -122.0\nJ1 2 BBBBB 47.5 -122.5\n", "J1");
     EXPECT_EQ(candidate_count(), 2);
     EXPECT_EQ(candidate_from_index, 0);
@@ -91,7 +92,7 @@ TEST(Airways, aCursorOutsideThePlanNamesNoWaypoint) {
 
     // Index 3 lies beyond a plan whose last entry is 2, even with a stale slot there.
     working_entry(3).ident = "AAAAA";
-    working_cursor_index.move_to(3);
+    working_cursor.move_to(3);
     load_airway("J1");
     EXPECT_EQ(candidate_from_index, 0);
 }
@@ -102,7 +103,7 @@ TEST(Airways, theGnsLooksForTheCurrentWaypointInTheActivePlan) {
     set_active_last(2);
     active_entry(1).ident = "CCCCC";
     gns_sub_state = kGnsSubStateActivePlan;
-    gns_selected_wpt_index.move_to(1); // the GNS's row on its view of the flown plan
+    gns_selected_wpt_cursor.move_to(1); // the GNS's row on its view of the flown plan
     load(sim, kAirways, "J1");
     EXPECT_EQ(candidate_from_index, 3);
 }

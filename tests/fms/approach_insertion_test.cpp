@@ -10,6 +10,7 @@
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_cursors.h"
 
 using Entries = std::vector<std::string>;
 using ApproachInsertion = ExampleAirports;
@@ -145,7 +146,7 @@ TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlo
     write_plan(active_plan, {"KSEA", "SEA", "KPDX"});
     set_flown_to(2);
     gns_sub_state = kGnsSubStateActivePlan; // the airway is joined in the active plan
-    gns_selected_wpt_index.move_to(1);      // at the row the GNS chose there
+    gns_selected_wpt_cursor.move_to(1);     // at the row the GNS chose there
     load_airway("J1");
     ASSERT_EQ(candidate_from_index, 9);
     candidate_selected_index = find_candidate_index("BLI");

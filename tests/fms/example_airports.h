@@ -9,6 +9,7 @@
 #include "fms/plan/selection_texts.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/procedure_insertion.h"
+#include "gns_mcu/gns_cursors.h"
 #include "plan_builder.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
@@ -33,7 +34,7 @@ class ExampleAirports : public ::testing::Test {
         for (std::string* s : {&c->departure_runway, &c->sid, &c->sid_transition, &c->arrival_runway,
                                &c->star, &c->star_transition, &c->approach, &c->approach_transition})
             *s = "------";
-        working_cursor_index.move_to(1);
+        working_cursor.move_to(1);
     }
 
   private:

@@ -7,6 +7,7 @@
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/approach_insertion.h"
+#include "gns_mcu/gns_cursors.h"
 #include "plan_builder.h"
 #include "sim/host_folder.h"
 
@@ -76,7 +77,7 @@ TEST_F(ExampleRoute, radialsFromSeattleAndOlympiaCrossAtAlder) {
 TEST_F(ExampleRoute, anAirwayIsJoinedAtTheCursorAndReplacesARow) {
     set_working({{"KSEA", ""}, {"SEA", ""}, {"BTG", ""}, {"KPDX", ""}});
     build_route_rows();
-    working_cursor_index.move_to(1);
+    working_cursor.move_to(1);
     load_airway("J1");
     ASSERT_EQ(candidate_count(), 15); // the whole of J1, up to the first line of J70
     EXPECT_EQ(candidate_list[1].ident, "EUG");

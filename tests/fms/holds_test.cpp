@@ -78,7 +78,6 @@ TEST(Holds, aHoldAloneOnTheFlownPlanReplacesEveryHoldAndKeepsItsFixPending) {
 TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     set_working_count(10);
     route_state = kRouteStateActive;
-    smiths_hold_at_leg.move_to(1);
     add_hold(5, kHoldQuiet, 0.0);
     add_hold(8, kHoldQuiet, 0.0);
     EXPECT_EQ(add_hold(3, kHoldMarkRoute, 0.0), 1);
@@ -89,7 +88,6 @@ TEST(Holds, holdsStaySortedByWaypointAndTheirMarksFollowTheirSlots) {
     EXPECT_EQ(hold_mark(working_plan, 8), 3);
     EXPECT_EQ(hold_list[2].ident, "P5");
     EXPECT_EQ(hold_page_count, 3);
-    EXPECT_EQ(smiths_hold_at_leg, 0);
     EXPECT_EQ(route_state, kRouteStateActiveModified);
 
     // In the middle.

@@ -1,4 +1,5 @@
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_cursors.h"
 #include "fms/plan/plan_edit_helpers.h"
 #include "fms/plan/route_state.h"
 #include "fms/units/c17_cdu_text.h"
@@ -118,7 +119,7 @@ TEST(PlanEditHelpers, thenPlaceholdersAreSqueezedOutWithTheirNeighboursHolds) {
     set_working({{"A", ""}, {"THEN", "J1"}, {"B", ""}, {"THEN", "J2"}, {"C", ""}, {"D", ""}});
     hold_list.set_count(1);
     hold_list.slot(1).set_working_index(4);
-    working_edit_index.move_to(5);
+    working_edit_cursor.move_to(5);
     working_entry(2).position = "stays";
     remove_then_legs();
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "C", "D"}));

@@ -1,8 +1,10 @@
+#include "fms/exec/exec_cursors.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_invariants.h"
 #include "fms/plan/route_exec.h"
+#include "gns_mcu/gns_cursors.h"
 #include "plan_builder.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +74,7 @@ TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
          [] {
              PlanEdit edit(W, "test");
              open_slot(W, 1);
-             legs_edit_index.move_to(4);
+             legs_edit_cursor.move_to(4);
          },
          "C"},
         {"several steps, one edit", 1,
@@ -86,7 +88,7 @@ TEST(PlanEdit, aCursorStaysOnItsEntryWhileThePlanMovesUnderIt) {
     };
     for (const Case& c : cases) {
         set_working({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
-        legs_edit_index.move_to(c.cursor);
+        legs_edit_cursor.move_to(c.cursor);
         const int breaks = plan_invariant_breaks;
         c.edit();
         EXPECT_EQ(named_by(legs_edit_index), c.names) << c.what;
@@ -153,7 +155,7 @@ TEST(PlanEdit, theModifiedRoutesToRowFollowsAsTheTo) {
     };
     for (const Case& c : cases) {
         set_working({{"O", ""}, {"A", ""}, {"B", ""}, {"C", ""}});
-        working_cursor_index.move_to(2);
+        working_cursor.move_to(2);
         c.edit();
         EXPECT_EQ(named_by(working_cursor_index), c.names) << c.what;
     }

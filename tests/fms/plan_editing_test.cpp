@@ -3,6 +3,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_cursors.h"
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/selection_texts.h"
@@ -10,6 +11,7 @@
 #include "fms/procedures/approach_insertion.h"
 #include "fms/units/c17_cdu_text.h"
 #include "fms/units/cdu_text.h"
+#include "gns_mcu/gns_cursors.h"
 #include "plan_builder.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +47,7 @@ TEST(PlanEditing, deletingARouteRowKeepsLaterHoldsAndTheEditIndexOnTheirEntries)
     set_working({{"A", ""}, {"B", "J1"}, {"C", "J1"}, {"D", ""}, {"E", ""}, {"F", ""}});
     add_hold(2, kHoldQuiet, 0.0); // on C, inside the deleted row: goes with it
     add_hold(4, kHoldQuiet, 0.0); // on E
-    working_edit_index.move_to(4);
+    working_edit_cursor.move_to(4);
     delete_route_row(1);
     EXPECT_EQ(working_idents(), (Idents{"A", "D", "E", "F"}));
     ASSERT_EQ(hold_count(), 1);
@@ -131,7 +133,7 @@ TEST(PlanEditing, deletingAWaypointTakesItsOwnHoldAfterEarlierEditsMovedIt) {
 TEST(PlanEditing, insertingACandidateAddsADiscontinuityUnlessItLandsLastButOne) {
     set_working({{"A", ""}, {"B", ""}, {"C", ""}, {"D", ""}});
     set_candidate(1, "SEA", 47.435, -122.31, "V", "116.80");
-    working_edit_index.move_to(2);
+    working_edit_cursor.move_to(2);
     ASSERT_TRUE(insert_discontinuity(0)); // 0 means 1
     EXPECT_EQ(working_idents(), (Idents{"A", "SEA", "DISCO", "B", "C", "D"}));
     const RouteWaypoint& w = working_plan[1];
@@ -257,7 +259,7 @@ TEST(PlanEditing, aUserWaypointAddsExactlyOneEntryAndItsDiscontinuity) {
     set_candidate(2, "XYZ", 47.0, -122.0);
     pbd_distance = 10;
     pbd_bearing_1 = 45.0;
-    working_cursor_index.move_to(999);
+    working_cursor.move_to(999);
     route_state = kRouteStateActive;
     smiths_legs_mode = kLegsModeDirectTo;
     ASSERT_TRUE(create_user_waypoint_mod(1, 2, 0.0));
@@ -313,7 +315,7 @@ TEST(PlanEditing, anAirwayReplacesARowOnlyWhenTheRowEndsOnIt) {
 
     // The row B..C gives way to the airway's fixes behind the cursor at B.
     set_candidate(3, "C", 47.3, -122.0);
-    working_cursor_index.move_to(1);
+    working_cursor.move_to(1);
     EXPECT_EQ(apply_airway_to_row(2), 1);
     EXPECT_EQ(candidate_selected_index, 3);
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "X", "C", "D"}));

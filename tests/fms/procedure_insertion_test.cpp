@@ -2,6 +2,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/perf/vnav.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_cursors.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_state.h"
 #include "fms/procedures/approach_insertion.h"
@@ -95,7 +96,7 @@ TEST_F(ProcedureInsertion, aNewStarReplacesTheOldOneAndItsHoldsAboveTheFlownPart
         working_entry(i).kind = "STAR";
     set_flown_to(5);
     ASSERT_EQ(add_hold(5, kHoldQuiet, 0.0), 1);
-    working_edit_index.move_to(7);
+    working_edit_cursor.move_to(7);
     working_entry(7).alt_constraint = 31.0;
 
     choose_star("HHOOD2", "10R", "YKM");

@@ -13,6 +13,7 @@
 #include "fms/plan_builder.h"
 #include "fms/published_values.h"
 #include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_cursors.h"
 #include "gns_mcu/gns_plan_edits.h"
 
 namespace {
@@ -174,7 +175,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     }
     set_active_last(4);
     set_flown_to(3);
-    gns_selected_wpt_index.move_to(1);
+    gns_selected_wpt_cursor.move_to(1);
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     press_only(GnsKey::ToggleErase);
@@ -189,7 +190,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     EXPECT_EQ(gns_delete_request, 0);
 
     // A cursor past the plan deletes nothing.
-    gns_selected_wpt_index.move_to(7);
+    gns_selected_wpt_cursor.move_to(7);
     gns_delete_request = 1;
     press_only(GnsKey::Ent);
     EXPECT_EQ(active_plan_last, 3);
@@ -198,7 +199,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     // with only the origin left, no route is.
     set_flown_to(3);
     for (int expected_to : {2, 1, kNoToWaypoint}) {
-        gns_selected_wpt_index.move_to(active_plan_last);
+        gns_selected_wpt_cursor.move_to(active_plan_last);
         gns_delete_request = 1;
         press_only(GnsKey::Ent);
         frames(1);
@@ -231,7 +232,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
             active_entry(i) = route[static_cast<std::size_t>(i)];
         set_active_last(9);
         set_flown_to(row.to);
-        gns_selected_wpt_index.move_to(row.cursor);
+        gns_selected_wpt_cursor.move_to(row.cursor);
         gns_entry_active = 1;
         gns_entry_fresh = 1;
         press_only(GnsKey::ToggleErase);
@@ -246,7 +247,7 @@ TEST_F(GnsPlanKeys, DeleteKeepsTheToWaypointOnItsFix) {
 TEST_F(GnsPlanKeys, HoldBuildsOnTheSelectedRouteWaypointOnly) {
     // No route: a stale selection makes no hold.
     press("FPL");
-    gns_selected_wpt_index.move_to(3);
+    gns_selected_wpt_cursor.move_to(3);
     gns_line_toggles[GNS_L2] = kGnsToggleFirst;
     press("HOLD");
     EXPECT_EQ(gns_state, GNS_HOLDING_PATTERN);

@@ -1,5 +1,6 @@
 // The GNS scratchpad editor, the render pass's frame and the data column of
 // the active-plan view, on a recording surface without the stand-in.
+#include "cdu_smiths/smiths_cursors.h"
 #include "cdu_smiths/smiths_keys.h"
 #include "data/candidate_list.h"
 #include "data/module_settings.h"
@@ -62,7 +63,7 @@ TEST(GnsScratchpad, SmithsLettersLeaveAnOpenGnsField) {
     gns_entry_active = 1;
     gns_entry_fresh = 1;
     gns_scratchpad = "SEA   ";
-    smiths_hold_at_leg.move_to(4);
+    smiths_hold_at_cursor.move_to(4);
     for (SmithsKey key : {SmithsKey::F, SmithsKey::K, SmithsKey::Z})
         smiths_press_key(key);
     EXPECT_EQ(gns_scratchpad, "SEA   ");

@@ -17,6 +17,7 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/plan_builder.h"
 #include "fms/units/gns_unit_state.h"
+#include "gns_mcu/gns_cursors.h"
 #include "gns_mcu/gns_render.h"
 #include "gns_mcu/gns_value_pages.h"
 #include "sim/aircraft_state.h"
@@ -302,12 +303,12 @@ TEST_F(GnsValuePages, WaypointsAreRefusedWithoutRoomOrBeyondTheEndMark) {
     gns_pilot_entry_step = 0;
     const int last = active_plan_last;
 
-    gns_selected_wpt_index.move_to(last + 2); // past the end mark
+    gns_selected_wpt_cursor.move_to(last + 2); // past the end mark
     press("ENT");
     EXPECT_EQ(active_plan_last, last);
     EXPECT_EQ(gns_state, GNS_PILOT_WPT);
 
-    gns_selected_wpt_index.move_to(last + 1); // on the end mark: appended
+    gns_selected_wpt_cursor.move_to(last + 1); // on the end mark: appended
     press("ENT");
     EXPECT_EQ(active_plan_last, last + 1);
     EXPECT_EQ(active_plan[last + 1].ident, "QQQQ");
@@ -316,7 +317,7 @@ TEST_F(GnsValuePages, WaypointsAreRefusedWithoutRoomOrBeyondTheEndMark) {
         active_entry(i).ident = "X";
     set_active_last(kPlanLastIndex - 1); // 200 waypoints
     gns_state = GNS_PILOT_WPT;
-    gns_selected_wpt_index.move_to(5);
+    gns_selected_wpt_cursor.move_to(5);
     press("ENT");
     EXPECT_EQ(active_plan_last, kPlanLastIndex - 1);
     EXPECT_EQ(active_plan[5].ident, "X");

@@ -10,6 +10,7 @@
 #include "fms/plan/plan_legs.h"
 #include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
+#include "gns_mcu/gns_cursors.h"
 
 #include <cmath>
 #include <numbers>
@@ -279,7 +280,7 @@ TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     copy_active_plan_to_working();
     make_marker(working_entry(5), EntryKind::Gap);
     working_entry(5).lat = working_entry(5).lon = 0.0; // a gap has no place
-    working_cursor_index.move_to(3);
+    working_cursor.move_to(3);
     route_state = kRouteStateActiveModified;
     const gfx::Recording& r = render(kB737NdModeMap, 40.0);
     int dashed_white = 0;

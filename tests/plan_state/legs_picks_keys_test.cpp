@@ -3,6 +3,8 @@
 // in between moved the entries under the pick.
 #include "plan_keys_fixture.h"
 
+#include "fms/units/cdu_text.h"
+
 namespace {
 
 class LegsPicks : public PlanKeysTest {
@@ -51,5 +53,9 @@ TEST_F(LegsPicks, ALaterKeyActsOnThePickedFix) {
         const std::string script = std::string(kGnsToToutl) + row.pick + "\n" + row.between + "\n" + row.act;
         EXPECT_EQ(script_fault(lines(script)), "") << script;
         EXPECT_EQ(text_at(0, row.y), row.outcome) << script;
+        // A hold added at the pick uses it up.
+        if (std::string(row.act).starts_with("cdu SMITHS_FMS HOLD L6")) {
+            EXPECT_EQ(smiths_hold_at_leg, 0) << script;
+        }
     }
 }

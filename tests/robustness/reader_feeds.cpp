@@ -25,6 +25,7 @@
 #include "fms/procedures/approach_file.h"
 #include "fms/units/gns_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
+#include "gns_mcu/gns_cursors.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
@@ -430,7 +431,7 @@ std::string feed_airway(std::string_view input) {
     files.add("\\orvex\\navdata\\awys.txt", parts[1]);
     gns_sub_state = kGnsSubStateNone;
     set_working_last(1);
-    working_cursor_index.move_to(1);
+    working_cursor.move_to(1);
     working_entry(1).ident = word(parts[0], 1);
     std::string airway = word(parts[0], 0);
     load_airway(airway);

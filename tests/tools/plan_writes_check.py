@@ -6,9 +6,12 @@ writes through a reader's reference, makes its own target (the flown plan
 edited as if not flown), changes the flown plan's choices outside an edit of
 it (also through a RoutePlan&), ends a plan anywhere but through set_last,
 takes an entry from an edit that ends at once, sets a cursor to an index as a
-number or to another cursor, or moves a unit's own cursor from outside that
-unit and the edit path must not compile,
-while the same file that reads, or writes inside an edit, does (so a failure is the write's, not the setup's).
+number or to another cursor, or moves a unit's own cursor (any of them: the
+LEGS/RTE position, the LEGS edit index, the SMITHS's picks, the GNS's cursors,
+the MCU's LEGS row, the vertical target) from outside that unit and the edit
+path must not compile,
+while the same file that reads, or writes inside an edit or as the cursor's
+owner, does (so a failure is the write's, not the setup's).
 The tests' PlanBuilder, which the plan lets write, is named nowhere in src/
 but in that grant. The cases compile side by side over one parsed head.
 Usage: plan_writes_check.py <c++ compiler> <repository root>
@@ -24,10 +27,18 @@ HEAD = """#include "fms/files/stored_routes.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/units/cdu_text.h"
+#include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
 """
+# The owners' own headers, which only a cursor's owner includes.
+OWNERS = """#include "cdu_smiths/smiths_cursors.h"
+#include "fms/exec/exec_cursors.h"
+#include "fms/plan/plan_cursors.h"
+#include "gns_mcu/gns_cursors.h"
+"""
 SCRATCH = "void scratch() {\n"
-# (body, compiles)
+# (body, compiles); a body that begins with OWNERS is compiled as an owner's file.
 CASES = [
     ('int n = static_cast<int>(active_plan[3].ident.size()); (void)n;', True),
     ('PlanEdit edit(working_target(), "scratch"); edit.entry(3).ident = "X";', True),
@@ -64,7 +75,23 @@ CASES = [
     ('RouteWaypoint& w = PlanEdit(working_target(), "x").entry(1); w.ident = "X";', False),
     ('working_cursor_index = 3;', False),
     ('++mcu_legs_index;', False),
-    ('working_cursor_index.move_to(3); int i = working_cursor_index; (void)i;', True),
+    ('int i = working_cursor_index + legs_edit_index + smiths_hold_at_leg + gns_entry_fix; (void)i;', True),
+    ('working_cursor_index.move_to(3);', False),
+    ('working_edit_index.move_to(3);', False),
+    ('legs_edit_index.move_to(0);', False),
+    ('smiths_hold_at_leg.move_to(0);', False),
+    ('smiths_legs_pending_leg.step(1);', False),
+    ('gns_selected_wpt_index.move_to(1);', False),
+    ('gns_entry_fix.move_to(1);', False),
+    ('gns_direct_view_to.move_to(1);', False),
+    ('PlanCursor copy(gns_selected_wpt_index);', False),
+    (OWNERS + 'gns_selected_wpt_cursor = working_cursor;', False),
+    (OWNERS + 'working_cursor.move_to(3); gns_selected_wpt_cursor.step(1); legs_edit_cursor.move_to(0);'
+     ' smiths_hold_at_cursor.move_to(0); working_edit_cursor.move_to(2);', True),
+    ('PlanEdit w(working_target(), "x"); w.place(working_cursor_index, 1); w.place(working_edit_index, 1);'
+     ' w.place(legs_edit_index, 1); w.place(smiths_hold_at_leg, 1); w.place(smiths_legs_pending_leg, 1);'
+     ' w.place(gns_direct_view_to, 1);', True),
+    ('PlanEdit a(active_target(), "x"); a.place(gns_selected_wpt_index, 1); a.place(gns_entry_fix, 1);', True),
     ('RoutePlan& flown = active_plan; ChoicesEdit(flown)->sid = "X";', False),
     ('working_cursor_index = constraint_waypoint_index;', False),
     ('mcu_legs_index.step(5);', False),
@@ -93,8 +120,11 @@ def builder_in_src(repo):
 
 def compile_case(compiler, repo, where, n, body):
     path = os.path.join(where, "case%d.cpp" % n)
+    owners = body.startswith(OWNERS)
+    if owners:
+        body = body[len(OWNERS):]
     with open(path, "w", encoding="utf-8") as out:
-        out.write('#include "head.h"\n' + SCRATCH + "    " + body + "\n}\n")
+        out.write('#include "head.h"\n' + (OWNERS if owners else "") + SCRATCH + "    " + body + "\n}\n")
     return subprocess.run(compiler_line(compiler, repo, where) + [path], capture_output=True, text=True)
 
 

@@ -2,6 +2,7 @@
 
 #include "data/airport_procedures.h"
 #include "data/module_settings.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/nav/fix_info.h"
@@ -42,6 +43,9 @@
 #include <algorithm>
 #include <cstdio>
 
+PlanCursor legs_edit_cursor{CursorPlan::Working, CursorRule::Stays};
+const PlanCursor& legs_edit_index = legs_edit_cursor;
+
 namespace {
 
 const char* const kNone = "------";
@@ -52,7 +56,7 @@ bool selected(const std::string& text) {
 
 void drop_saved_values() {
     forget_executed_performance();
-    if (legs_edit_index > 0) legs_edit_index.move_to(0);
+    if (legs_edit_index > 0) legs_edit_cursor.move_to(0);
     direct_to_entered = 0;
 }
 
@@ -385,7 +389,7 @@ void erase_route_modification() {
     restore_executed_performance();
 
     if (route_state == kRouteStateActiveModified) route_state = kRouteStateActive;
-    legs_edit_index.move_to(0);
+    legs_edit_cursor.move_to(0);
     direct_to_entered = 0;
     working_plan_new = 0;
 

@@ -189,7 +189,6 @@ int add_hold(int index, int mode, double magvar) {
         smiths_hold_subpage = slot;
     }
     hold_page_count = hold_list.count();
-    smiths_hold_at_leg.move_to(0);
     return slot;
 }
 

@@ -54,8 +54,10 @@ void keep_executed_performance();
 void restore_executed_performance();
 void forget_executed_performance();
 
-// The waypoint the LEGS pages are editing; 0 = none.
-inline PlanCursor legs_edit_index{CursorPlan::Working, CursorRule::Stays};
+// The waypoint the LEGS pages are editing; 0 = none. EXEC and ERASE let it
+// go (legs_edit_cursor, fms/exec/exec_cursors.h); the pages put it through
+// their edits.
+extern const PlanCursor& legs_edit_index;
 
 // 1 while the working plan is a whole plan loaded over the active one: EXEC
 // starts it at its first leg.

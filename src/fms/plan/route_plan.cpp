@@ -2,6 +2,7 @@
 
 #include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_cursors.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/vertical_state.h"
@@ -36,8 +37,8 @@ constinit const int& preview_plan_last = preview_plan.last();
 constinit FlownTo flown_to;
 constinit const int& to_waypoint_index = flown_to.index();
 constinit const GeoPosition& to_position = flown_to.position();
-PlanCursor working_cursor_index{CursorPlan::Working, CursorRule::AsTo};
-PlanCursor working_edit_index{CursorPlan::Working, CursorRule::Stays};
+PlanCursor working_edit_cursor{CursorPlan::Working, CursorRule::Stays};
+const PlanCursor& working_edit_index = working_edit_cursor;
 int approach_record_index = 0;
 int approach_runway_index = 0;
 

@@ -204,14 +204,18 @@ class FlownTo {
 extern FlownTo flown_to;
 extern const int& to_waypoint_index;   // the TO's index in the active plan
 extern const GeoPosition& to_position; // the TO's position
-// Cursors on the plans (fms/units/plan_cursor.h), defined with their rules
-// in route_plan.cpp, apart from this header, which the simulator stand-in
-// reads for the entries' layout.
-extern PlanCursor working_cursor_index; // LEGS/RTE edit position in the working plan
+// Cursors on the plans (fms/units/plan_cursor.h), apart from this header,
+// which the simulator stand-in reads for the entries' layout. Each is moved by
+// its owner and the edit path only; every other file reads it.
+// The LEGS/RTE edit position in the working plan: the GNS's pages move it
+// (working_cursor, gns_mcu/gns_cursors.h).
+extern const PlanCursor& working_cursor_index;
 // The next constrained active entry (the vertical target): VNAV's to move
 // (vertical_target_cursor, fms/perf/vnav.h), and the edit path's.
 extern const PlanCursor& constraint_waypoint_index;
-extern PlanCursor working_edit_index; // its working-plan twin
+// Its working-plan twin, put by the edit path alone (working_edit_cursor,
+// fms/plan/plan_cursors.h).
+extern const PlanCursor& working_edit_index;
 
 // The approach and runway that EXEC matched to the route; 0 = none.
 extern int approach_record_index;

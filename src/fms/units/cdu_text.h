@@ -48,8 +48,9 @@ enum SmithsCduPage : int {
 inline int smiths_cdu_page = 0;
 
 // Working index picked on the LEGS page for "HOLD AT"; 0 none, -1 its fix
-// gone. Adding a hold clears it.
-inline PlanCursor smiths_hold_at_leg{CursorPlan::Working, CursorRule::Gone, 0, 1};
+// gone. Adding a hold clears it. Moved by the SMITHS's own keys
+// (cdu_smiths/smiths_cursors.h) and the edit path, like the pick below.
+extern const PlanCursor& smiths_hold_at_leg;
 
 // The LEGS map step of the plan-format displays: the plan index they centre.
 inline int smiths_legs_map_step = 0;
@@ -68,7 +69,7 @@ inline int smiths_perf_init_subpage = 1; // 1 PERF INIT, 2 PERF LIMITS
 inline int smiths_rte_subpage = 1;       // 1 ORIGIN/DEST, then the route rows
 inline int smiths_legs_subpage = 1;
 // Working index picked for direct-to; 0 none, -1 its fix gone.
-inline PlanCursor smiths_legs_pending_leg{CursorPlan::Working, CursorRule::Gone, 0, 1};
+extern const PlanCursor& smiths_legs_pending_leg;
 inline int smiths_progress_subpage = 1;
 inline int smiths_fix_subpage = 1;
 inline int smiths_pos_subpage = 1;

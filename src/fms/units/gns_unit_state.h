@@ -76,18 +76,20 @@ inline constexpr int kGnsNavSeqManual = 1;
 inline constexpr int kGnsNavSeqAuto = 2;
 inline int gns_nav_seq_choice = kGnsNavSeqNone;
 
+// The GNS's cursors below are moved by its own pages (gns_mcu/gns_cursors.h)
+// and by the edit path; every other file reads them.
 // Active-plan index of the waypoint selected on the active-plan view.
-inline PlanCursor gns_selected_wpt_index{CursorPlan::Active, CursorRule::Stays};
+extern const PlanCursor& gns_selected_wpt_index;
 // The entry whose row the open entry of the active-plan view was opened on:
 // another unit's edit that removes it leaves the row naming a fix no longer
 // in the plan (-1), and the entry closes.
-inline PlanCursor gns_entry_fix{CursorPlan::Active, CursorRule::Gone};
+extern const PlanCursor& gns_entry_fix;
 // 1 after a database waypoint went into the DIRECT working plan.
 inline int gns_direct_inserted = 0;
 // The working-plan row that was the TO when DIRECT-TO made its view of the
 // flown plan: the route ahead, as the DIRECT list shows it, starts there even
 // when the aircraft passes that fix while the pilot types an identifier.
-inline PlanCursor gns_direct_view_to{CursorPlan::Working, CursorRule::Gone, 0, 1};
+extern const PlanCursor& gns_direct_view_to;
 
 // List positions and counts of the pages.
 inline int gns_active_page = 1, gns_active_page_count = 1;
