@@ -26,9 +26,6 @@ RenderFrameOptions canvas(float width, float height, const int (&background_rgb)
     return o;
 }
 
-// Painters join here with each display's work.
-constexpr auto no_painters = [](gfx::Graphics&) {};
-
 } // namespace
 
 void render_efs50_eadi(void* device_context, PixelSize size, int32_t view_mode) {

@@ -26,7 +26,6 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <limits>
 #include <random>
 #include <sstream>
 
@@ -34,7 +33,6 @@ namespace {
 
 constexpr double kIntMax = 2147483647.0;
 constexpr double kIntMin = -2147483648.0;
-const double kMax = std::numeric_limits<double>::max();
 
 std::string feed(const char* reader, const std::string& input) {
     return find_reader_feed(reader)->feed(input);
