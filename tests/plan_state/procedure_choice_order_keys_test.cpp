@@ -271,7 +271,9 @@ TEST_F(ProcedureChoiceOrder, aHoldStaysWithItsFixWhileTheArrivalHasIt) {
         } else {
             EXPECT_EQ(hold_count(), 0);
             EXPECT_EQ(hold_armed, 0);
-            if (row.holding) EXPECT_EQ(hold_exit_state, kHoldExitDeleted);
+            if (row.holding) {
+                EXPECT_EQ(hold_exit_state, kHoldExitDeleted);
+            }
         }
         for (const std::string& fault : plan_state_faults())
             ADD_FAILURE() << fault;
