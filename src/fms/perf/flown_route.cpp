@@ -192,6 +192,33 @@ double cut_from(int i, int k) {
     return cut;
 }
 
+double sharp_corner_cut(int i) {
+    if (i < 1 || i > active_plan_last || !is_place(active_plan[i])) return 0.0;
+    const int before = previous_place(active_plan, i);
+    const int next = next_place(active_plan, i + 1, flown_last());
+    if (before < 0 || next < 0) return 0.0;
+    double in_course = 0.0, out_course = 0.0;
+    const double in = nm_between(spot(before), spot(i), &in_course);
+    const double out = nm_between(spot(i), spot(next), &out_course);
+    double turn = std::fabs(out_course - in_course);
+    if (turn > 180.0) turn = 360.0 - turn;
+    if (!(turn > 90.0)) return 0.0;
+    const double s = corner_switch(i, in_course, out_course);
+    return corner_at(i, spot(before), next, std::min(s, in / 2.0), std::min(s, out / 2.0)).cut();
+}
+
+double switch_before(int k) {
+    const int last = flown_last();
+    if (k < 1 || k >= last || !is_place(active_plan[k])) return 0.0;
+    const int before = previous_place(active_plan, k);
+    const int next = next_place(active_plan, k + 1, last);
+    if (before < 0 || next < 0) return 0.0;
+    double in_course = 0.0, out_course = 0.0;
+    const double in = nm_between(spot(before), spot(k), &in_course);
+    nm_between(spot(k), spot(next), &out_course);
+    return std::min(corner_switch(k, in_course, out_course), in / 2.0);
+}
+
 double distance_to_meet(int k) {
     const double d = distance_ahead_to(k);
     if (d <= 0.0) return 0.0;

@@ -70,6 +70,17 @@ double distance_to_meet(int k);
 // switching distance before k unless k is the last entry.
 double cut_from(int i, int k);
 
+// What LNAV saves at the corner of entry i when it turns there past a right
+// angle (0 at any other entry): such a turn is sequenced early and flown
+// inside the legs, so a descent laid back over the legs across it would be
+// flown that much shorter than it was placed for.
+double sharp_corner_cut(int i);
+
+// Where LNAV sequences entry k: its switching distance before it (with the
+// turn anticipated there), at most half the leg into it; 0 at the last entry
+// flown, which is met where the route ends.
+double switch_before(int k);
+
 // The distance still to fly to entry k along the path LNAV flies: the active
 // leg from the aircraft's place along it, then the legs with each corner cut
 // on the chord from the switching distance before the place to as far after

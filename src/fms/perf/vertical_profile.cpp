@@ -81,9 +81,34 @@ ProfilePoint point_ahead_along_legs(double nm, double altitude) {
 // the end (VNAV measures its distance to the end along the same legs). A
 // descent longer than the route ahead puts it behind the TO, on the way back
 // towards the aircraft.
-ProfilePoint descent_top_point(const DescentEnd& e, double top) {
-    ProfilePoint p =
-        point_back_along_legs(e.index, phase_distance(top - e.altitude, descent_rate(), descent_tas_target));
+// The descent is as long as what the aircraft flies: a turn past a right
+// angle between the T/D and the end is sequenced early and flown inside the
+// legs, so the T/D stands back by what LNAV cuts off it (a few rounds settle
+// which corners lie after it).
+// It never stands back past an altitude to meet before the end (nothing
+// descends before that), nor for the turn before the T/C `toc_ahead_nm`
+// ahead, where the climb to the level the route affords ends.
+ProfilePoint descent_top_point(const DescentEnd& e, double top, double toc_ahead_nm) {
+    const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
+    int held = 0; // the last entry before the end with an altitude of its own
+    for (int i = e.index - 1; i >= 1 && held == 0; --i)
+        if (holds_altitude(active_plan[i])) held = i;
+    double nm = descent;
+    ProfilePoint p = point_back_along_legs(e.index, nm);
+    for (int round = 0; round < 4 && p.exists; ++round) {
+        double cut = 0.0;
+        for (int i = std::max({p.index, to_waypoint_index, held + 1, 1}); i < e.index; ++i)
+            cut += sharp_corner_cut(i);
+        // A descent shorter than the switching distance before its end
+        // would begin after LNAV sequenced the end: it begins there.
+        double longest = std::max(descent + cut, switch_before(e.index));
+        if (held >= std::max(to_waypoint_index, 1) && p.index > held)
+            longest = std::min(longest, distance_ahead_to(e.index) - distance_ahead_to(held));
+        longest = std::min(longest, std::max(descent, distance_ahead_to(e.index) - toc_ahead_nm));
+        if (!(longest > nm + 0.01)) break;
+        nm = longest;
+        p = point_back_along_legs(e.index, nm);
+    }
     p.altitude_ft = top;
     return p;
 }
@@ -488,7 +513,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     const DescentEnd& e = rule.end;
     if (e.index >= 1) {
         p.ed = at_entry(e.index, e.altitude);
-        p.tod = descent_top_point(e, p.level_ft);
+        p.tod = descent_top_point(e, p.level_ft, p.toc.exists ? p.toc.ahead_nm : -1e9);
         // Where the T/D falls before the climb's end the two meet: one point.
         if (p.toc.exists && p.toc.ahead_nm > p.tod.ahead_nm)
             p.toc = p.tod.ahead_nm > 0.0 ? p.tod : point_ahead_along_legs(0.0, p.level_ft);
