@@ -16,6 +16,7 @@
 #include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -116,6 +117,10 @@ bool detect_tod() {
     const int top = saturate_to_whole(flown);
     const DescentEnd end = p.descent_end_from(to_waypoint_index, top);
     if (end.index < 1) return false;
+    // In a hold's pattern the aircraft goes no way along the route, and the
+    // fix it holds at is still ahead: a descent past it waits until the hold
+    // is left (down to the fix's own altitude it goes on).
+    if (hold_armed != 0 && holding_active != 0 && end.index != to_waypoint_index) return false;
     // Along the legs, as the TOD is placed: the profile's T/D (in the climb
     // built from the level the climb goes to, which a climb met by the
     // descent has reached); to another end, the descent at its gradient.
@@ -176,6 +181,9 @@ void keep_climb_target() {
         return;
     }
     const int k = active_profile().cap_ahead(to_waypoint_index, aircraft_state.indicated_altitude_ft);
+    // A cap left behind: the climb goes on from it (after a hold at its fix
+    // too, where the sequencing's own target was called for on the way in).
+    const bool cap_passed = k == 0 && climb_constraint_index > 0;
     climb_constraint_index = k;
     if (k > 0) {
         if (predicted_altitude(active_plan[k]) == vertical_target_altitude) return;
@@ -207,7 +215,8 @@ void keep_climb_target() {
     vertical_target_altitude = target;
     // A lower altitude the pilot holds on the MCP stays until VNAV commands
     // the climb again (at the next waypoint); one above the level comes down.
-    if (aircraft_state.ap_altitude_lock_ft > vertical_target_altitude + kSameLevelFt || level == cruise)
+    if (aircraft_state.ap_altitude_lock_ft > vertical_target_altitude + kSameLevelFt || level == cruise ||
+        cap_passed)
         call_for_vnav_targets(VnavReason::ClimbTarget, kAltitudeTarget);
 }
 
