@@ -122,15 +122,17 @@ void climb_vertical_speed() {
 }
 
 // A new descent command goes out once it has stood for kVsSettlePasses
-// passes (the first at once): a rate needed that wavers across a whole
-// hundred, or an aircraft about the path, does not move it pass by pass.
+// passes (the first after an altitude command at once): a rate needed that
+// wavers across a whole hundred, or an aircraft about the path, does not move
+// it pass by pass. The one sent at once starts its own count, so the one
+// before it has to stand again to come back.
 bool settled(int32_t command) {
-    if (vnav_vs_sent == kNoVsSent) return true;
     if (command != vnav_vs_pending) {
         vnav_vs_pending = command;
         vnav_vs_pending_passes = 0;
     }
-    return ++vnav_vs_pending_passes >= kVsSettlePasses;
+    ++vnav_vs_pending_passes;
+    return vnav_vs_sent == kNoVsSent || vnav_vs_pending_passes >= kVsSettlePasses;
 }
 
 void descent_vertical_speed() {
@@ -155,7 +157,9 @@ void descent_vertical_speed() {
     const double path = descent_path_distance_nm >= 0.0
                             ? descent_path_altitude
                             : active_profile().descent_path_above(vertical_target_altitude, distance);
-    const double band = vnav_vs_sent == 0 ? 0.0 : kBelowPathBandFt;
+    // Level before an altitude command stays level through it.
+    const bool level = vnav_vs_sent == 0 || (vnav_vs_sent == kNoVsSent && vnav_vs_pending == 0);
+    const double band = level ? 0.0 : kBelowPathBandFt;
     if (below_min_vnav_ias() || a.indicated_altitude_ft < path - band) command = 0;
     command = -command;
     vnav_vs_command = command;
