@@ -553,6 +553,11 @@ const NearRow kNearRows[] = {
      "LEGS HOLD L2 L6 EXEC",
      "BTG", true, VnavPhase::Descent},
     {"a course reversal", kSeattle, DOUBLING_BACK "\"FL080\" R1 EXEC", "BURLN", false, VnavPhase::Cruise},
+    // WOODB turns about 160 degrees back to KPDX, sequenced 9 NM early.
+    {"a sharp turn before the arrival", kSeattle,
+     "RTE \"KSEA\" L1 \"KPDX\" R1 \"16R\" L3 NEXT \"LEWIS\" R1 \"J1\" L2 \"WOODB\" R2 R6 EXEC INIT_REF "
+     "\"FL140\" R1 EXEC",
+     "WOODB", false, VnavPhase::Descent},
     // Flown to its end: the final descent's vertical speed.
     {"a short route's final descent",
      "position 47.0383 -120.5405\naircraft heading 110\naircraft altitude 1764",
