@@ -21,6 +21,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -38,6 +39,8 @@
 #include "gauges/guidance_toggles.h"
 #include "gauges/linkage.h"
 #include "gns_mcu/gns_keys.h"
+#include "gns_mcu/mcu_key_layout.h"
+#include "gns_mcu/mcu_keys.h"
 #include "plan_builder.h"
 #include "sim/aircraft_state.h"
 #include "sim/host_folder.h"
@@ -73,6 +76,8 @@ struct Flight {
     bool no_destination = false;          // the route ends at a fix without an altitude
     int climb_flag = 1, descent_flag = 1; // 1 the pilot's, 3 an approach leg's
     int retyped_at = 0;                   // the route typed anew in the air once this TO is reached; 0 never
+    int hold = -1; // the pilot's hold on the MCU: in the climb, cruise, descent, at a typed altitude
+    bool sharp_turn = false; // a fix past the destination turned back from (over 120 degrees) before it
 };
 
 double nm_between(const Place& a, const Place& b) {
@@ -211,6 +216,31 @@ Flight test_flight(std::mt19937& rng) {
     return f;
 }
 
+// The turn at b from the leg a-b onto b-c, 0 to 180 degrees.
+double turn_at(const Place& a, const Place& b, const Place& c) {
+    double turn = std::fabs(course_between(b, c) - std::fmod(course_between(b, a) + 180.0, 360.0));
+    return turn > 180.0 ? 360.0 - turn : turn;
+}
+
+// A fix 12 to 40 NM from the destination, beyond it, flown to before it: a
+// turn over 120 degrees just before the arrival. False when none is found.
+bool add_sharp_turn(Flight& f, std::mt19937& rng) {
+    const ExamplePlaces& data = example_places();
+    const Place destination = f.places.back();
+    const Place& before = f.places[f.places.size() - 2];
+    for (int tries = 0; tries < 400; ++tries) {
+        const Place& p =
+            data.fixes[std::uniform_int_distribution<std::size_t>(0, data.fixes.size() - 1)(rng)];
+        const double out = nm_between(p, destination);
+        if (out < 12.0 || out > 40.0 || nm_between(before, p) < 10.0 ||
+            turn_at(before, p, destination) < 120.0)
+            continue;
+        f.places.insert(f.places.end() - 1, p);
+        return true;
+    }
+    return false;
+}
+
 Flight random_flight(unsigned seed) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -259,6 +289,23 @@ Flight random_flight(unsigned seed) {
         if (at != f.climb_constraint) f.descent_constraint = at;
     }
     if (last >= 2 && unit(more) < 0.2) f.retyped_at = std::uniform_int_distribution<int>(1, last - 1)(more);
+    // Holds and sharp turns came later still: a third sequence. A flight
+    // with a hold is neither typed anew nor given a direct-to, which would
+    // take the hold away.
+    std::mt19937 later(seed * 40503u + 11u);
+    if (unit(later) < 0.4) {
+        f.hold = std::uniform_int_distribution<int>(0, 3)(later);
+        f.retyped_at = 0;
+    }
+    if (!f.test_places && unit(later) < 0.3) f.sharp_turn = add_sharp_turn(f, later);
+    if (f.sharp_turn) {
+        route = 0.0;
+        for (std::size_t k = 1; k < f.places.size(); ++k)
+            route += nm_between(f.places[k - 1], f.places[k]);
+        f.too_short =
+            f.cruise > 0 &&
+            (2.0 * f.cruise - f.places.front().elevation - f.places.back().elevation) / 300.0 > route;
+    }
     return f;
 }
 
@@ -286,6 +333,39 @@ bool gns_direct_ahead(int k, std::vector<std::string>& faults) {
         return false;
     }
     return true;
+}
+
+// The autopilot targets sent over a stretch of the flight, and the events
+// that call for them there: a phase or a TO that changes, 10 000 ft crossed
+// (where the speed limits apply).
+struct TargetSends {
+    int events = 0, altitudes = 0, speeds = 0;
+};
+
+// The pilot presses HOLD on the MCU now: near a fix ahead (not one of the
+// last two legs, where LNAV lets go) in the phase drawn (0 climb, past the
+// pilot's own hold; 1 cruise, far from the T/D; 2 descent), or (3) at a fix
+// with an altitude.
+bool hold_due(int kind, int last, int pilot_hold_to) {
+    const int to = to_waypoint_index;
+    if (lnav_engaged != 1 || vnav_engaged != 1 || to < 1 || to >= last - 1 || hold_count() > 0 ||
+        !is_place(active_plan[to]) || distance_to_to_nm > 12.0 || distance_to_to_nm < switch_distance + 2.0)
+        return false;
+    switch (kind) {
+    case 0:
+        return vnav_phase == VnavPhase::Climb && to > pilot_hold_to &&
+               aircraft_state.indicated_altitude_ft > active_plan[0].alt_constraint + 1500.0;
+    case 1: {
+        double to_tod = 1e9, course = 0.0;
+        if (tod_lat != 0.0 || tod_lon != 0.0)
+            gc_dist_course(active_plan[to].lat, active_plan[to].lon, tod_lat, tod_lon, &to_tod, &course);
+        return vnav_phase == VnavPhase::Cruise && to_tod > 40.0;
+    }
+    case 2:
+        return vnav_phase == VnavPhase::Descent;
+    default:
+        return active_plan[to].altitude_kind != AltitudeKind::None && active_plan[to].alt_constraint > -900.0;
+    }
 }
 
 void fresh_module() {
@@ -381,20 +461,33 @@ double path_altitude(const std::vector<PathEnd>& ends, double along, double per_
     return e != nullptr ? e->altitude + per_nm * (e->along - along) : 1e9;
 }
 
+// A constraint's reading (kReadings below).
+enum class Role {
+    Cap,   // climbed to and held until passed: at or below it before, at it when reachable
+    End,   // descended to: at or above it before, at it when reachable
+    Level, // at or above the cruise altitude: flown level, at or below it
+    Over,  // held above it at a higher level after it: at or above it
+    Under, // above the level a descent ended at before it: at or below it
+};
+
 // A constraint of the active plan whose altitude the flight is checked
 // against where the aircraft passes its waypoint.
 struct Checked {
     int index = 0;
     double wanted = 0.0;
+    Role role = Role::End;
     bool climb = false;
-    double closest = 1e9;  // NM, where the aircraft came closest
-    double altitude = 0.0; // there
-    double past = 0.0;     // NM flown since the waypoint was sequenced, there
-    double time_s = 0.0;   // simulation seconds, there
-    double highest = 1e9;  // flown until it was sequenced (none: never the TO)
-    double legs = -1.0;    // NM of legs to it on the pass before it became the TO (-1: not yet)
-    double flown = 0.0;    // NM flown since then
-    double cut = 0.0;      // NM of those legs LNAV left out up to where it came closest
+    bool reachable = false;    // at 300 ft/NM from the origin, the one before it and down to the field
+    double closest = 1e9;      // NM, where the aircraft came closest
+    double altitude = 0.0;     // there
+    double past = 0.0;         // NM flown since the waypoint was sequenced, there
+    double sequenced_s = -1.0; // simulation seconds when it was sequenced (-1: not yet)
+    double past_s = 0.0;       // seconds since then, there
+    double time_s = 0.0;       // simulation seconds, there
+    double highest = 1e9;      // flown until it was sequenced (none: never the TO)
+    double legs = -1.0;        // NM of legs to it on the pass before it became the TO (-1: not yet)
+    double flown = 0.0;        // NM flown since then
+    double cut = 0.0;          // NM of those legs LNAV left out up to where it came closest
     bool done = false;
 };
 
@@ -462,39 +555,48 @@ double abeam_nm(double lat, double lon) {
     return best;
 }
 
-// The constraint rule as the flights check it, written down on its own: what
-// an altitude constraint does, by where it stands on the route and how it
-// compares with the constraints before it. The first row that applies wins.
-enum class Role { Cap, End, Level, Passed };
+// How the flights read an altitude constraint, written down on their own from
+// what a constraint means to the pilot: an altitude to be at when the fix is
+// passed. The climb levels at each one below the cruise altitude until its
+// fix is passed, and the climb's scan ends at one at or above the cruise
+// altitude; past the climb each one passed becomes the level the descent
+// goes on from, and a descent is laid back from the end only as far as one at
+// or above the level. So a constraint is read by where it stands: under the
+// climb's top, at the level, or after a descent ended. The first row that
+// applies gives its reading.
 
-struct Seen {
-    bool at_or_above_cruise = false; // at or above the cruise altitude
-    bool before_climb_top = false;   // before the climb from the origin reaches the route's level
-    bool only_caps_before = true;    // every constraint before it capped the climb
-    bool below_a_cap = false;        // more than 100 ft below a cap before it
-    bool before_a_level_one = false; // one at or above the cruise altitude comes after it
-    bool above_an_end = false;       // above an end of descent before it
+const char* const kRoleNames[] = {"a climb", "a descent", "a level", "an overflown", "an underflown"};
+
+// Within this of its altitude the aircraft meets a constraint.
+constexpr double kMetFt = 300.0;
+
+struct Standing {
+    bool at_or_above_cruise = false;
+    // Before the climb from the origin reaches the level, or before one at
+    // the level, and after none.
+    bool in_climb = false;
+    bool level_one_after = false;  // one at or above the cruise altitude comes after it
+    bool below_climb_held = false; // lower than an altitude the climb was held at before it
+    bool end_before = false;       // a descent ended at one before it
+    bool above_an_end = false;     // higher than such an end
 };
 
-struct RuleRow {
+struct Reading {
     const char* what;
-    bool (*applies)(const Seen&);
+    bool (*applies)(const Standing&);
     Role role;
 };
 
-const RuleRow kRule[] = {
-    {"at or above the cruise altitude: flown at the level, nothing descends before it",
-     [](const Seen& s) { return s.at_or_above_cruise; }, Role::Level},
-    {"before the climb's top or a level one, after caps only and not below one: the climb levels at it",
-     [](const Seen& s) {
-         return (s.before_climb_top || s.before_a_level_one) && s.only_caps_before && !s.below_a_cap;
-     },
-     Role::Cap},
-    {"a descent before a level one would climb again: passed over",
-     [](const Seen& s) { return s.before_a_level_one; }, Role::Passed},
-    {"above an end before it: the descent only comes down, passed under",
-     [](const Seen& s) { return s.above_an_end; }, Role::Passed},
-    {"past the climb's top, or below a cap before it: met on the way down", [](const Seen&) { return true; },
+const Reading kReadings[] = {
+    {"at or above the cruise altitude: the climb stops under it, flown at the level",
+     [](const Standing& s) { return s.at_or_above_cruise; }, Role::Level},
+    {"above where a descent ended before it: that end is the new level, the path only comes down",
+     [](const Standing& s) { return s.end_before && s.above_an_end; }, Role::Under},
+    {"in the climb, no lower than the climb was held before it: the climb levels at it",
+     [](const Standing& s) { return s.in_climb && !s.below_climb_held && !s.end_before; }, Role::Cap},
+    {"one at the level after it holds the path up: passed over",
+     [](const Standing& s) { return s.level_one_after; }, Role::Over},
+    {"past the climb, or below where it was held: a descent ends at it", [](const Standing&) { return true; },
      Role::End},
 };
 
@@ -503,11 +605,11 @@ bool constrained(int i) {
     return w.altitude_kind != AltitudeKind::None && w.alt_constraint > -900.0 && is_place(w);
 }
 
-// Each entry's role (entries without a constraint: Passed), read from the
-// origin with the aircraft file's climb and descent at their TAS.
+// Each constraint's reading (kReadings), from the origin with the aircraft
+// file's climb and descent at their TAS.
 std::vector<Role> constraint_roles_checked(double cruise, double field, double descent_fpm) {
     const int last = flown_last();
-    std::vector<Role> roles(static_cast<std::size_t>(std::max(last, 0) + 1), Role::Passed);
+    std::vector<Role> roles(static_cast<std::size_t>(std::max(last, 0) + 1), Role::Over);
     const double origin = std::max(0.0, active_plan[0].alt_constraint);
     // NM per ft of a climb to `top`: the aircraft file's rate at its TAS, but
     // VNAV flies one gradient to the top at the climb speed and commands no
@@ -533,38 +635,40 @@ std::vector<Role> constraint_roles_checked(double cruise, double field, double d
     const double up = up_to(level);
     // In whole NM, the distances along the legs counted whole after each leg.
     const double climb_top = std::trunc((level - origin) * up);
-    int last_level_one = 0;
+    int first_level_one = last, last_level_one = 0;
     for (int i = 1; i < last; ++i)
-        if (constrained(i) && active_plan[i].alt_constraint >= cruise) last_level_one = i;
-    Seen seen;
-    double highest_cap = -1e9, lowest_end = 1e9, along = 0.0;
+        if (constrained(i) && active_plan[i].alt_constraint >= cruise) {
+            first_level_one = std::min(first_level_one, i);
+            last_level_one = i;
+        }
+    Standing st;
+    double held = -1e9, lowest_end = 1e9, along = 0.0;
     for (int i = 1; i < last; ++i) {
         along = std::trunc(along + flown_leg_nm(i));
         if (!constrained(i)) continue;
         const double h = active_plan[i].alt_constraint;
-        seen.at_or_above_cruise = h >= cruise;
-        seen.before_climb_top = along < climb_top;
-        seen.below_a_cap = h + 100.0 < highest_cap;
-        seen.before_a_level_one = i < last_level_one;
-        seen.above_an_end = h > lowest_end;
-        Role role = Role::End;
-        for (const RuleRow& row : kRule)
-            if (row.applies(seen)) {
-                role = row.role;
-                break;
-            }
+        st.at_or_above_cruise = h >= cruise;
+        st.level_one_after = i < last_level_one;
+        st.in_climb = i <= first_level_one && (along < climb_top || st.level_one_after);
+        st.below_climb_held = h + 100.0 < held;
+        st.above_an_end = h > lowest_end;
+        const Reading* r = std::find_if(std::begin(kReadings), std::end(kReadings),
+                                        [&](const Reading& row) { return row.applies(st); });
+        const Role role = r->role;
         roles[static_cast<std::size_t>(i)] = role;
-        seen.only_caps_before = seen.only_caps_before && role == Role::Cap;
-        if (role == Role::Cap) highest_cap = std::max(highest_cap, h);
-        if (role == Role::End) lowest_end = std::min(lowest_end, h);
+        if (role == Role::Cap) held = std::max(held, h);
+        if (role == Role::End) {
+            st.end_before = true;
+            lowest_end = std::min(lowest_end, h);
+        }
     }
     return roles;
 }
 
-// The plan's constraints the aircraft can meet at 300 ft/NM: up from the
-// origin to a climb constraint, down to the field after a descent one, and
-// from the constraint before it.
-std::vector<Checked> reachable_constraints(const std::vector<Role>& roles) {
+// Every constraint the plan flies, each with its reading and whether the
+// aircraft can meet it at 300 ft/NM: up from the origin to it, down from it
+// to the field after it (a climb's), and from the one met before it.
+std::vector<Checked> flown_constraints(const std::vector<Role>& roles) {
     std::vector<Checked> out;
     const int last = flown_last();
     const double origin = active_plan[0].alt_constraint > -900.0 ? active_plan[0].alt_constraint : 0.0;
@@ -576,17 +680,17 @@ std::vector<Checked> reachable_constraints(const std::vector<Role>& roles) {
         from_origin += leg;
         since_previous += leg;
         if (!constrained(i)) continue;
-        const Role role = roles[static_cast<std::size_t>(i)];
-        if (role == Role::Passed) continue; // not met, by design
         Checked c;
         c.index = i;
         c.wanted = active_plan[i].alt_constraint;
-        c.climb = role == Role::Cap;
+        c.role = roles[static_cast<std::size_t>(i)];
+        c.climb = c.role == Role::Cap;
         const double after = legs_nm(i + 1, last);
-        const bool reachable = c.wanted - origin <= 300.0 * (from_origin - 5.0) &&
-                               (c.climb || c.wanted - field <= 300.0 * after) &&
-                               std::fabs(c.wanted - previous) <= 300.0 * (since_previous - 5.0);
-        if (reachable) out.push_back(c);
+        c.reachable = c.wanted - origin <= 300.0 * (from_origin - 5.0) &&
+                      (c.climb || c.wanted - field <= 300.0 * after) &&
+                      std::fabs(c.wanted - previous) <= 300.0 * (since_previous - 5.0);
+        out.push_back(c);
+        if (c.role == Role::Over || c.role == Role::Under) continue; // met by none
         previous = c.wanted;
         since_previous = 0.0;
     }
@@ -607,6 +711,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     if (f.pilot_hold) ++counts.pilot_hold;
     if (f.no_destination) ++counts.no_destination;
     if (f.retyped_at > 0) ++counts.retyped_in_air;
+    if (f.sharp_turn) ++counts.sharp_turns;
 
     set_working_last(-1);
     for (const Place& p : f.places) {
@@ -693,7 +798,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const double descent_fpm = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
     const std::vector<Role> roles =
         constraint_roles_checked(cruise_altitude, route_end_altitude(), descent_fpm);
-    std::vector<Checked> checked = reachable_constraints(roles);
+    std::vector<Checked> checked = flown_constraints(roles);
 
     double route_nm = 0.0;
     for (int i = 1; i <= last; ++i)
@@ -729,7 +834,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double lowest_past_tod = 1e9;
     bool hold_set = false; // the pilot's MCP altitude after take-off
     int hold_to = 1;       // the TO then, which VNAV climbs on past
-    const int max_passes = static_cast<int>((route_nm / 250.0 * 3600.0 + 1200.0) * 18.0 / m.sim_rate);
+    const int max_passes =
+        static_cast<int>((route_nm / 250.0 * 3600.0 + (f.hold >= 0 ? 2400.0 : 1200.0)) * 18.0 / m.sim_rate);
     int to = to_waypoint_index;
     bool climbed_in_descent = false, published = true, finite = true, level_reported = false;
     double lowest_in_descent = 1e9; // since the TOD
@@ -754,6 +860,25 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     bool retyped = false;
     // NM of legs to the field on the pass before (-1: the plan changed since).
     double to_go_before = distance_to_destination;
+    // The pilot's hold on the MCU: pressed near a fix ahead in the phase
+    // drawn, left after a lap of the pattern. While the aircraft flies the
+    // pattern each autopilot target goes out at most once per event that
+    // calls for it.
+    enum class HoldStep { Waiting, Flying, Leaving, Done };
+    HoldStep hold_step = f.hold >= 0 ? HoldStep::Waiting : HoldStep::Done;
+    if (f.hold >= 0) direct_due = false;
+    bool lap_half = false, sends_reported = false, vs_reported = false;
+    int passes_in_hold = 0; // ten minutes at most, then the pilot leaves
+    TargetSends in_hold;
+    VnavPhase phase_was = vnav_phase;
+    int to_was = to_waypoint_index;
+    bool high_was = aircraft_state.indicated_altitude_ft > 10000.0;
+    bool pattern_was = false;
+    struct VsSent {
+        int pass;
+        int32_t value;
+    };
+    std::vector<VsSent> vs_sent;
     for (int i = 0; i < max_passes; ++i) {
         const double legs_to_go_before = to_go_before;
         bool plan_changed = false;
@@ -768,6 +893,34 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 faults.push_back(where("the route typed anew in the air flies to entry", to_waypoint_index));
         }
         const double altitude = aircraft_state.indicated_altitude_ft;
+        const bool in_pattern = hold_armed != 0 && holding_active != 0;
+        const bool high = altitude > 10000.0;
+        const bool counting = hold_step == HoldStep::Flying && (in_pattern || pattern_was);
+        if (counting)
+            in_hold.events += (vnav_phase != phase_was) + (to_waypoint_index != to_was) + (high != high_was) +
+                              (in_pattern != pattern_was);
+        phase_was = vnav_phase, to_was = to_waypoint_index, high_was = high, pattern_was = in_pattern;
+        if (hold_step == HoldStep::Waiting && hold_due(f.hold, last, f.pilot_hold ? hold_to : 0)) {
+            mcu_press_key(McuKey::Hold);
+            if (hold_count() > 0 && hold_armed == 1) {
+                hold_step = HoldStep::Flying;
+                ++counts.holds[f.hold];
+            } else {
+                faults.push_back(where("the MCU's HOLD armed no hold at TO", to_waypoint_index));
+                hold_step = HoldStep::Done;
+            }
+        } else if (hold_step == HoldStep::Flying) {
+            // A lap: out to the far end of the pattern and back to its first
+            // point (or ten minutes in it).
+            lap_half = lap_half || holding_active == 3;
+            passes_in_hold += in_pattern ? 1 : 0;
+            if ((lap_half && holding_active == 1) || passes_in_hold > 18 * 600 / 4) {
+                mcu_press_key(McuKey::Hold);
+                hold_step = HoldStep::Leaving;
+            }
+        } else if (hold_step == HoldStep::Leaving && hold_count() == 0) {
+            hold_step = HoldStep::Done;
+        }
         // The pilot's 3000 ft above the field after take-off, as the demo
         // flies it; VNAV commands the climb again past the TO then (the
         // second fix when the first was passed in the take-off).
@@ -828,7 +981,28 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // No altitude target below the end of the descent.
         const std::vector<host::KeyEvent>& events = host::sim_state().key_events;
         for (; events_seen < events.size(); ++events_seen) {
-            if (events[events_seen].id != 0x1024C || low_target_reported) continue;
+            const uint32_t id = events[events_seen].id;
+            if (counting) {
+                in_hold.altitudes += id == 0x1024C;
+                in_hold.speeds += id == 0x101F5 || id == 0x101F6;
+            }
+            // A vertical speed never goes back to the one before within a
+            // second (18 passes): level and descend in turn.
+            if (id == 0x101F4) {
+                const int32_t value = static_cast<int32_t>(events[events_seen].parameter);
+                if (vs_sent.size() >= 2 && !vs_reported && vs_sent[vs_sent.size() - 2].value == value &&
+                    vs_sent.back().value != value && i - vs_sent[vs_sent.size() - 2].pass < 18) {
+                    vs_reported = true;
+                    char text[160];
+                    std::snprintf(text, sizeof text,
+                                  "vertical speeds %d, %d, %d on passes %d, %d, %d: back to the one before",
+                                  vs_sent[vs_sent.size() - 2].value, vs_sent.back().value, value,
+                                  vs_sent[vs_sent.size() - 2].pass, vs_sent.back().pass, i);
+                    faults.push_back(where(text, value));
+                }
+                vs_sent.push_back({i, value});
+            }
+            if (id != 0x1024C || low_target_reported) continue;
             const double sent = static_cast<int32_t>(events[events_seen].parameter);
             // (A climb's target below the end is no descent to it, nor the
             // cruise altitude below VNAV engaged higher.)
@@ -838,8 +1012,17 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 faults.push_back(where("an altitude sent below the end of descent", sent));
             }
         }
+        if (!sends_reported && (in_hold.altitudes > in_hold.events || in_hold.speeds > in_hold.events)) {
+            sends_reported = true;
+            char text[120];
+            std::snprintf(text, sizeof text, "in the hold %d altitude and %d speed targets for events",
+                          in_hold.altitudes, in_hold.speeds);
+            faults.push_back(where(text, in_hold.events));
+        }
+        // In the pattern the aircraft goes no way along the legs.
         double step = 0.0, course = 0.0;
         gc_dist_course(lat, lon, aircraft_state.plat, aircraft_state.plon, &step, &course);
+        if (in_pattern) step = 0.0;
         lat = aircraft_state.plat;
         lon = aircraft_state.plon;
         if (vnav_phase != VnavPhase::Climb) lowest_since_toc = std::min(lowest_since_toc, altitude);
@@ -888,12 +1071,14 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                          legs_nm(c.index + 1, last);
             c.flown += step;
             if (to_waypoint_index > c.index) c.past += step;
+            if (to_waypoint_index > c.index && c.sequenced_s < 0.0) c.sequenced_s = m.sim_time_s;
             if (to_waypoint_index == c.index) c.highest = highest_flown;
             if (d <= c.closest) {
                 c.closest = d;
                 c.cut = std::max(0.0, c.legs - c.flown - d);
                 c.altitude = altitude;
                 c.time_s = m.sim_time_s;
+                c.past_s = c.sequenced_s >= 0.0 ? m.sim_time_s - c.sequenced_s : 0.0;
             } else if (to_waypoint_index > c.index) {
                 c.done = true;
             }
@@ -961,49 +1146,102 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (to_waypoint_index < last) arrival_to_go = distance_to_destination; // along the legs
     }
     if (arrival_altitude < 0.0) {
-        faults.push_back(where("not arrived, LNAV", lnav_engaged));
+        char text[96];
+        std::snprintf(text, sizeof text, "not arrived (holds %d, armed %d, pattern point %d, exit %d), LNAV",
+                      hold_count(), hold_armed, holding_active, hold_exit_state);
+        faults.push_back(where(text, lnav_engaged));
         return faults;
     }
     for (const Checked& c : checked) {
-        // Nor a constraint above an altitude the descent went down to or
-        // above the cruise altitude (no climb goes past it), nor one the
-        // pilot climbed past before VNAV was engaged.
-        if (c.closest > 1e8 || (!c.climb && c.wanted > lowest_since_toc + 300.0) ||
-            c.wanted > cruise - 100.0 || (c.index <= engaged_to && c.wanted <= engaged_altitude) ||
-            (f.pilot_hold && c.index <= hold_to))
+        ++counts.constraints_flown;
+        // Not VNAV's to meet: one never passed, and one passed while the
+        // pilot flew the climb (before VNAV was engaged in the air, or under
+        // the pilot's hold).
+        if (c.closest > 1e8) {
+            ++counts.not_passed;
             continue;
-        // Nor one below VNAV engaged in the air that it cannot get down to.
-        if (engaged_altitude - c.wanted > engaged_reach(c.time_s)) continue;
-        // Nor one the pilot's hold left out of reach at 300 ft/NM from where
-        // it ends.
-        if (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0))
+        }
+        if (c.index < engaged_to || (c.index == engaged_to && c.wanted <= engaged_altitude)) {
+            ++counts.before_vnav;
             continue;
-        ++counts.constraints_checked;
+        }
+        // Under the pilot's hold the MCP keeps the aircraft where the pilot
+        // set it: VNAV takes it neither above a constraint over that nor back
+        // down to one under it.
+        const bool under_pilots_hold = f.pilot_hold && c.index <= hold_to;
+        // The side the reading keeps the aircraft on, and whether it is to be
+        // at it; the allowances below are the same for every reading.
+        //
         // Passed a few NM from the waypoint (a cut turn) a descent still on
         // its path is that much higher, at 400 ft/NM; once sequenced, that
         // much lower, whatever its kind (the descent to the next one may
-        // begin there). A climb constraint is a floor, and so is one below
-        // the cruise altitude never flown above before it was sequenced:
-        // VNAV climbed to it, and climbs on once it is sequenced, which may
-        // be miles before the waypoint. The legs LNAV left out on the way to
-        // it count as NM off it: a hairpin back onto a fix flown over on the
-        // way out sequences it from the far side of the turn, its legs gone
-        // at once, while the descent on them is still ahead.
-        const bool climb = c.climb || (c.highest <= c.wanted + 100.0 && c.wanted < cruise - 100.0);
-        // A cap levels the climb until its waypoint is sequenced: passed no
-        // higher than the climb since then (unless the aircraft was above it
-        // already when VNAV took over, or the pilot held it there).
+        // begin there). The legs LNAV left out on the way to it count as NM
+        // off it: a hairpin back onto a fix flown over on the way out
+        // sequences it from the far side of the turn, its legs gone at once,
+        // while the descent on them is still ahead. A cap levels the climb
+        // until its waypoint is sequenced, and the climb goes on from there,
+        // which may be miles before the waypoint.
+        const double high_after = kMetFt + 600.0 * c.past;
+        // Once it is sequenced the descent to the next one may begin, at up
+        // to the greatest rate VNAV commands.
+        const double low_after = kMetFt + std::max(400.0 * c.past, MaxVnavDescRate * c.past_s / 60.0);
+        const double high_off = kMetFt + 400.0 * (c.closest + c.cut);
+        // Above it already when VNAV took over, or held there by the pilot.
         const double held_above = std::max(engaged_altitude, f.pilot_hold ? origin + 3000.0 : 0.0);
-        const double cap_above = c.climb && c.wanted > held_above + 100.0 ? 300.0 + 600.0 * c.past : 1e9;
-        const double above = climb ? cap_above : 300.0 + 400.0 * (c.closest + c.cut);
-        const double below = 300.0 + 400.0 * c.past;
-        if (c.altitude - c.wanted > above || c.wanted - c.altitude > below) {
-            char text[96];
-            std::snprintf(text, sizeof text, "%s at %s %.1f NM off, %.0f ft",
-                          c.altitude > c.wanted && climb ? "climb constraint passed high"
-                          : climb                        ? "climb constraint missed"
-                                                         : "descent constraint missed",
-                          active_plan[c.index].ident.c_str(), c.closest, c.altitude);
+        const bool above_at_start = c.wanted <= held_above + 100.0;
+        // What VNAV can reach: down from where it was engaged in the air, at
+        // its greatest rate over the time flown; up from the pilot's hold at
+        // 300 ft/NM.
+        const bool out_of_reach =
+            engaged_altitude - c.wanted > engaged_reach(c.time_s) ||
+            (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0));
+        const bool met = c.reachable && !out_of_reach;
+        // One below the cruise altitude never flown above before it was
+        // sequenced was climbed to, whatever its reading: VNAV levels there.
+        const bool from_below = c.highest <= c.wanted + 100.0 && c.wanted < cruise - 100.0;
+        double ceiling = 1e9, floor = -1e9;
+        if (under_pilots_hold) {
+            if (c.wanted > origin + 3000.0 + 100.0)
+                ceiling = c.wanted + high_after;
+            else if (c.reachable)
+                floor = c.wanted - low_after;
+        } else
+            switch (c.role) {
+            case Role::Cap:
+                if (!above_at_start) ceiling = c.wanted + high_after;
+                if (met || above_at_start) floor = c.wanted - low_after;
+                break;
+            case Role::End:
+                if (from_below) {
+                    if (met) floor = c.wanted - low_after;
+                    ceiling = c.wanted + high_after;
+                } else {
+                    floor = c.wanted - low_after;
+                    if (met) ceiling = c.wanted + high_off;
+                }
+                break;
+            case Role::Level:
+            case Role::Under:
+                ceiling = c.wanted + high_after;
+                break;
+            case Role::Over:
+                floor = c.wanted - low_after;
+                break;
+            }
+        if (ceiling > 1e8 && floor < -1e8) { // climbed past in the take-off under the pilot's hold
+            ++counts.before_vnav;
+            continue;
+        }
+        ++counts.constraints_checked;
+        if (ceiling < 1e8 && floor > -1e8) ++counts.constraints_met_checked;
+        if (c.altitude > ceiling || c.altitude < floor) {
+            char text[192];
+            std::snprintf(
+                text, sizeof text,
+                "%s constraint (%s) passed %s at %s %.1f NM off, %.1f NM past its sequencing, %.0f ft",
+                kRoleNames[static_cast<int>(c.role)], from_below ? "from below" : "from above",
+                c.altitude > ceiling ? "high" : "low", active_plan[c.index].ident.c_str(), c.closest, c.past,
+                c.altitude);
             faults.push_back(where(text, c.wanted));
         }
     }

@@ -3,8 +3,10 @@
 // navaids and fixes) or over test places across the antimeridian and near
 // the poles, cruise altitudes from low to high, climb and descent
 // constraints, VNAV engaged on the ground or in the air, the route typed anew
-// in the air and executed. After each flight the rules say what went wrong,
-// if anything.
+// in the air and executed, the pilot's hold on the MCU in the climb, in
+// cruise, in the descent or at a fix with an altitude, and a sharp turn back
+// before the arrival. After each flight the rules say what went wrong, if
+// anything: each constraint is judged by the flights' own reading of it.
 #pragma once
 
 #include <string>
@@ -15,7 +17,13 @@ struct FlightCounts {
     int example_routes = 0;
     int test_routes = 0; // across the antimeridian or near a pole
     int arrivals_checked = 0;
+    // Every constraint of the plans flown; of them the ones judged against
+    // their reading (at or below, at or above), those also judged to be met,
+    // and the ones not judged: never passed, or passed before VNAV flew.
+    int constraints_flown = 0;
     int constraints_checked = 0;
+    int constraints_met_checked = 0;
+    int not_passed = 0, before_vnav = 0;
     int vnav_in_air = 0;       // the MCP set below cruise, then VNAV engaged in the air
     int arrivals_with_gap = 0; // a STAR and an approach after a discontinuity
     int doubling_back = 0;
@@ -27,6 +35,8 @@ struct FlightCounts {
     int gns_direct_past_to = 0;      // of those, to the fix after the TO
     int typed = 0, procedure = 0;    // constraints of each kind: the pilot's, an approach leg's
     int procedure_choices = 0;       // keys at the gate that moved an arrival
+    int holds[4] = {};               // holds flown in the climb, in cruise, in the descent, at a typed altitude
+    int sharp_turns = 0;             // a turn over 120 degrees before the arrival
     double toc_off_nm = 0.0;         // the greatest distance from the pages' T/C where the climb ended
     double tod_off_nm = 0.0;         // the same for the T/D and the descent's start
     std::vector<std::string> faults; // "seed N: what"
