@@ -202,6 +202,10 @@ void keep_climb_target() {
         vertical_target_lat = toc_lat;
         vertical_target_lon = toc_lon;
     }
+    // In a hold's pattern the aircraft goes no way along the route: the
+    // level it climbs to stays the one it had (the pattern's legs back along
+    // the route would move it a step at a time).
+    if (hold_armed != 0 && holding_active != 0 && vertical_target_altitude > kNoConstraint) return;
     // The profile's level (too near the end to climb at all: the altitude
     // flown), the one its path descends from: it moves in whole steps of the
     // level the route affords, and the target is that same value.
