@@ -330,6 +330,20 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
         EXPECT_EQ(sent_now, r.sent) << r.what;
     }
 
+    // An altitude command (a sequencing) sends the rate then at once; the one
+    // before it has to stand again to come back.
+    host::sim_state().key_events.clear();
+    vnav_vs_sent = kNoVsSent;
+    for (int i = 0; i < 30; ++i) {
+        a.indicated_altitude_ft = 5000.0 + (i == 20 ? 4000.0 : 3600.0);
+        before_target(20.0);
+        descent_path_altitude = a.indicated_altitude_ft;
+        if (i == 20) vnav_altitude_set = 0;
+        set_vnav_altitude_targets();
+    }
+    EXPECT_EQ(sent(0x101F4),
+              (std::vector<uint32_t>{static_cast<uint32_t>(-900), static_cast<uint32_t>(-1000)}));
+
     // Well below the path: level, and level until back up at it.
     host::sim_state().key_events.clear();
     vnav_vs_sent = -1000;
