@@ -85,6 +85,7 @@ const FixedSeed kFixedSeeds[] = {
     {7100000, 1, "a step down of 500 ft shorter than the switching distance before its fix"},
     {7100188, 1, "a vertical speed sent at once at a sequencing, then the one before it again"},
     {8200061, 1, "a constraint sequenced under the pilot's climb before VNAV was engaged"},
+    {9700206, 1, "a hold in the climb whose pattern moved the level the route affords a step"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
@@ -119,9 +120,9 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     EXPECT_GT(counts.sharp_turns, 0);
     for (const int held : counts.holds)
         EXPECT_GT(held, 0);
-    // Nearly every constraint flown is judged (the rest were passed before
-    // VNAV flew them).
-    EXPECT_GE(counts.constraints_checked, 0.9 * (counts.constraints_flown - counts.before_vnav));
+    // Both sides of a reading were judged somewhere.
+    EXPECT_GT(counts.constraints_met_checked, 0);
+    EXPECT_GT(counts.constraints_checked, counts.constraints_met_checked);
 }
 
 // FLIGHTS flights from FLIGHTS_FIRST (a seed from the clock when not given).
