@@ -1180,8 +1180,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // sequences it from the far side of the turn, its legs gone at once,
         // while the descent on them is still ahead. A cap levels the climb
         // until its waypoint is sequenced, and the climb goes on from there,
-        // which may be miles before the waypoint.
-        const double high_after = kMetFt + 600.0 * c.past;
+        // which may be miles before the waypoint, at up to the greatest rate
+        // VNAV commands.
+        const double high_after = kMetFt + std::max(600.0 * c.past, MaxVnavClimbRate * c.past_s / 60.0);
         // Once it is sequenced the descent to the next one may begin, at up
         // to the greatest rate VNAV commands.
         const double low_after = kMetFt + std::max(400.0 * c.past, MaxVnavDescRate * c.past_s / 60.0);

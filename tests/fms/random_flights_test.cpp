@@ -86,6 +86,7 @@ const FixedSeed kFixedSeeds[] = {
     {7100188, 1, "a vertical speed sent at once at a sequencing, then the one before it again"},
     {8200061, 1, "a constraint sequenced under the pilot's climb before VNAV was engaged"},
     {9700206, 1, "a hold in the climb whose pattern moved the level the route affords a step"},
+    {20000535, 1, "a cap sequenced 2.9 NM early, climbed past at VNAV's greatest rate"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
