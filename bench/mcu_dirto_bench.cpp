@@ -5,8 +5,8 @@
 // database load). Target: under 5 ms a rebuild.
 //
 //   orvex-mcu-bench [world folder]
-#include "data/candidate_list.h"
 #include "data/nav_database.h"
+#include "fms/plan/candidate_list.h"
 #include "gns_mcu/mcu_dirto.h"
 #include "sim/host_folder.h"
 
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
             worst = std::max(worst, ms);
             total += ms;
             ++rebuilds;
-            most = std::max(most, candidate_list.count());
+            most = std::max(most, candidate_list().count());
         }
     std::printf("DIRTO key, identifiers packed once a load: %.2f ms\n", prepare_ms);
     std::printf("DIRTO rebuild: %d rebuilds, mean %.2f ms, worst %.2f ms, up to %d candidates (goal under "

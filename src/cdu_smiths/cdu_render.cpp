@@ -88,9 +88,9 @@ RenderFrameOptions smiths_frame() {
 void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize size) {
     // The page whose keys ran is the page drawn, even when a key chose
     // another: that one acts and draws from the next frame on.
+    const PlanUnitScope unit(PlanUnit::Smiths);
     int page = smiths_cdu_page;
     auto act = [&] {
-        const PlanUnitScope unit(PlanUnit::Smiths);
         drop_map_step_without_plan_format();
         page = smiths_cdu_page;
         if (SmithsPageKeys keys = smiths_page_keys(page)) keys();
@@ -112,6 +112,7 @@ void render_smiths_fms(DisplayObject& display, void* device_context, PixelSize s
 
 void render_smiths_routine(DisplayObject& display, void* device_context, PixelSize size,
                            SmithsPageRoutine routine) {
+    const PlanUnitScope unit(PlanUnit::Smiths);
     run_render_frame(display, device_context, size, RENDER_MODE_DRAW, 1, smiths_frame(),
                      [&](gfx::Graphics& g) { routine(display, g); });
 }

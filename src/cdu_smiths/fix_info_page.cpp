@@ -5,9 +5,9 @@
 #include "cdu_smiths/cdu_eta.h"
 #include "cdu_smiths/cdu_page_conventions.h"
 #include "cdu_smiths/smiths_pages.h"
-#include "data/candidate_list.h"
 #include "fms/math/nav_math.h"
 #include "fms/nav/fix_info.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/units/cdu_text.h"
 #include "sim/aircraft_state.h"
@@ -39,11 +39,11 @@ void enter_fix(FixInfoRecord& r) {
     if (smiths_scratchpad.empty()) return;
     waypoint_lookup_text = smiths_scratchpad;
     lookup_waypoint_entry(0, aircraft_state.plat, aircraft_state.plon);
-    if (candidate_list.count() < 1) {
+    if (candidate_list().count() < 1) {
         smiths_scratchpad_message = "NOT IN DATABASE";
         return;
     }
-    const NavListRecord& c = candidate_list[1];
+    const NavListRecord& c = candidate_list()[1];
     r.ident = c.ident;
     r.lat = c.latitude;
     r.lon = c.longitude;

@@ -49,7 +49,7 @@ void look_up(Lookup kind) {
     }
     smiths_scratchpad.clear();
     if (count == 1) {
-        if (kind_wanted(kind, candidate_list[1].kind))
+        if (kind_wanted(kind, candidate_list()[1].kind))
             select_ref_nav_candidate(1);
         else
             smiths_scratchpad_message = "NOT IN DATABASE";

@@ -36,9 +36,9 @@ void refuse(const char* message) {
     smiths_scratchpad_message = message;
 }
 
-// Looks the scratchpad up into candidate_list; the number of candidates.
-int look_up_scratchpad() {
-    waypoint_lookup_text = smiths_scratchpad;
+// Looks the text up into the SMITHS's candidates; the number found.
+int look_up(const std::string& text) {
+    waypoint_lookup_text = text;
     lookup_waypoint_entry(0, aircraft_state.plat, aircraft_state.plon);
     return candidate_count();
 }
@@ -116,15 +116,12 @@ void left_row_key(const LegsRows& rows, int k) {
         return;
     }
     if (smiths_legs_mode == kLegsModeHoldAt && smiths_scratchpad.compare(0, 8, "HOLD AT ") == 0) {
-        // The candidates are every unit's lookups: another unit's since the
-        // fix was looked up leaves a fix of one name to find again.
+        // A lookup of this unit since the pick (EXEC loads its airports into
+        // the list) leaves a fix of one name to find again.
         const std::string fix = smiths_scratchpad.substr(8);
         if (hold_at_candidate >= 1 &&
-            (hold_at_candidate > candidate_count() || candidate_list[hold_at_candidate].ident != fix)) {
-            waypoint_lookup_text = fix;
-            lookup_waypoint_entry(0, aircraft_state.plat, aircraft_state.plon);
-            hold_at_candidate = candidate_count() == 1 ? 1 : 0;
-        }
+            (hold_at_candidate > candidate_count() || candidate_list()[hold_at_candidate].ident != fix))
+            hold_at_candidate = look_up(fix) == 1 ? 1 : 0;
         // Only a fix the pilot has settled on: none is known while several
         // candidates wait on SELECT WAYPOINT.
         if (hold_at_candidate < 1 || hold_at_candidate > candidate_count()) {
@@ -140,7 +137,7 @@ void left_row_key(const LegsRows& rows, int k) {
             copy_legs(i, j);
             return;
         }
-    const int found = look_up_scratchpad();
+    const int found = look_up(smiths_scratchpad);
     if (found == 0) {
         refuse("NOT IN DATABASE");
     } else if (found == 1) {
@@ -194,7 +191,7 @@ void direct_to_key() {
         refuse("NO ACTIVE ROUTE");
         return;
     }
-    const int found = look_up_scratchpad();
+    const int found = look_up(smiths_scratchpad);
     if (found == 0) {
         refuse("NOT IN DATABASE");
         return;
@@ -218,7 +215,7 @@ void hold_at_key() {
         smiths_cdu_page = kPageRteHold;
         return;
     }
-    const int found = look_up_scratchpad();
+    const int found = look_up(smiths_scratchpad);
     if (found == 0) {
         refuse("NOT IN DATABASE");
         return;
@@ -254,13 +251,13 @@ void hold_at_present_position() {
         refuse("INVALID ENTRY");
         return;
     }
-    candidate_list.clear();
+    candidate_list().clear();
     NavRecord here;
     here.ident = "HOLD PPOS";
     here.latitude = aircraft_state.plat;
     here.longitude = aircraft_state.plon;
     here.kind = "I";
-    candidate_list.append(std::move(here));
+    candidate_list().append(std::move(here));
     smiths_scratchpad.clear();
     if (route_state == kRouteStateActive) {
         copy_active_plan_to_working();

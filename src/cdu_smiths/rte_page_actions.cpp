@@ -313,7 +313,7 @@ void via_key(int r) {
     PlanEdit edit(working_target(), "an airway");
     edit.place(working_cursor_index, previous.to);
     load_airway_at("#" + smiths_scratchpad, &working_plan[previous.to].ident);
-    if (candidate_count() == 0 || candidate_from_index <= 0) {
+    if (candidate_count() == 0 || unit_candidates().from_index <= 0) {
         refuse("INVALID ENTRY");
         return;
     }
@@ -335,12 +335,12 @@ void exit_fix(int r, const RouteRowSpan& row) {
         load_airway_at(working_plan[row.to].via, &working_plan[previous.to].ident);
         exit = find_candidate_index(smiths_scratchpad);
     }
-    if (exit == 0 || exit == candidate_from_index || candidate_from_index <= 0) {
+    if (exit == 0 || exit == unit_candidates().from_index || unit_candidates().from_index <= 0) {
         refuse("INVALID ENTRY");
         accept();
         return;
     }
-    candidate_selected_index = exit;
+    unit_candidates().selected_index = exit;
     PlanEdit edit(working_target(), "an airway's exit");
     edit.place(working_cursor_index, previous.to);
     insert_airway_segment(working_target());

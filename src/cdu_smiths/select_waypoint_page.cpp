@@ -119,7 +119,7 @@ const char* type_text(const std::string& kind) {
 
 void draw_rows(CduPage& page, const ShownCandidates& shown) {
     for (int j = 0; j < shown.rows; ++j) {
-        const NavListRecord& c = candidate_list[shown.first + j];
+        const NavListRecord& c = candidate_list()[shown.first + j];
         std::string lat, lon;
         format_lat_lon_dms(c.latitude, -c.longitude, &lat, &lon, kDmsDegrees);
         const float y = 33.0f + 33.0f * static_cast<float>(j);

@@ -54,18 +54,18 @@ void line_key() {
     } else {
         clear_choice(key);
     }
-    if (gns_airway_selection != 0) candidate_selected_index = first_fix() + gns_airway_selection - 1;
+    if (gns_airway_selection != 0) unit_candidates().selected_index = first_fix() + gns_airway_selection - 1;
 }
 
 } // namespace
 
 void gns_open_airway_page() {
-    gns_airway_selection = candidate_from_index;
-    gns_airway_page = candidate_from_index > 0 ? candidate_page : 1;
+    gns_airway_selection = unit_candidates().from_index;
+    gns_airway_page = unit_candidates().from_index > 0 ? unit_candidates().page : 1;
 }
 
 void gns_enter_airway() {
-    const int exit = candidate_selected_index;
+    const int exit = unit_candidates().selected_index;
     // A stored plan open here is edited in the working plan, else the flown one.
     const PlanTarget target = gns_plan_open == 1 ? working_target() : active_target();
     const int last_before = target.plan->last();
@@ -76,8 +76,8 @@ void gns_enter_airway() {
     gns_state = GNS_FLIGHT_PLAN;
     gns_fpl_option = gns_fpl_option_default;
     reset_page_toggles();
-    candidate_selected_index = 0;
-    candidate_from_index = 0;
+    unit_candidates().selected_index = 0;
+    unit_candidates().from_index = 0;
     // The airway entry is used: the next key starts a new one, not the
     // airway's name with more letters.
     gns_entry_fresh = 1;
@@ -91,11 +91,11 @@ void gnsxls_airway_page(DisplayObject& display, gfx::Graphics& graphics) {
     line_key();
 
     page.text(32.0f, 0.0f, kGnsWhite, "AIRWAY");
-    page.text(200.0f, 0.0f, kGnsGreen, airway_label);
+    page.text(200.0f, 0.0f, kGnsGreen, unit_candidates().airway_label);
     page.text(340.0f, 0.0f, kGnsWhite, gns_format("%d/%d", gns_airway_page, gns_airway_page_count));
 
-    const int start = candidate_from_index;
-    const int end = candidate_selected_index;
+    const int start = unit_candidates().from_index;
+    const int end = unit_candidates().selected_index;
     const int low = std::min(start, end), high = std::max(start, end);
     const int first = first_fix();
     constexpr int kMarkerPositions[10] = {1, 2, 4, 6, 8, 9, 10, 12, 14, 16};
@@ -108,7 +108,7 @@ void gnsxls_airway_page(DisplayObject& display, gfx::Graphics& graphics) {
         for (int k = 0; k < 10; ++k)
             if (kMarkerPositions[k] == position) page.marker[k] = true;
 
-        const std::string& ident = candidate_list[i].ident;
+        const std::string& ident = candidate_list()[i].ident;
         // The boxed question marks the ending fix while a choice stands.
         const bool chosen = i == end && gns_airway_selection != 0;
         if (i == start || i == end) {

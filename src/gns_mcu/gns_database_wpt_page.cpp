@@ -1,8 +1,8 @@
 // DATABASE WPT, the page of state 8: one candidate of an identifier lookup at
 // a time (the page keys step through them), and the FLYOVER line, or on a
 // lookup from DIRECT the turn direction, offered at R5 for ENT to take.
-#include "data/candidate_list.h"
 #include "fms/math/lat_lon_text.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/units/gns_unit_state.h"
@@ -41,13 +41,13 @@ const char* kind_name(const std::string& kind) {
 void gnsxls_database_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
     GnsPage page(display, graphics);
     line_key();
-    const int count = candidate_list.count();
+    const int count = candidate_list().count();
     page.text(45.0f, 0.0f, kGnsWhite, gns_format("DATABASE WPT %d/%d", gns_database_page, count));
     page.marker[GNS_R5] = true;
 
     // The shared list can change under the page (the MCU's DIRTO empties it).
     if (gns_database_index >= 1 && gns_database_index <= count) {
-        const NavListRecord& c = candidate_list[gns_database_index];
+        const NavListRecord& c = candidate_list()[gns_database_index];
         page.text(96.0f, 40.0f, kGnsGreen, c.ident);
         page.text(300.0f, 40.0f, kGnsGreen, kind_name(c.kind));
         std::string lat, lon;

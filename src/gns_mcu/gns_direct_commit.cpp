@@ -4,11 +4,11 @@
 // DIRECT entry at the present position before the chosen waypoint and, when
 // the pilot asked for the longer turn, the autopilot's heading forces it.
 #include "data/airport_procedures.h"
-#include "data/candidate_list.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/vnav.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
@@ -79,7 +79,7 @@ void look_up_typed_identifier() {
     gns_database_index = 0;
     waypoint_lookup_text = text;
     lookup_waypoint_entry(0, aircraft_state.plat, aircraft_state.plon);
-    if (candidate_list.count() > 0) {
+    if (candidate_list().count() > 0) {
         gns_return_state = GNS_DIRECT;
         gns_state = GNS_DATABASE_WPT;
         gns_database_page = 1;
@@ -234,8 +234,8 @@ void gns_direct_insertion() {
     const int last = working_plan_last;
     const int c = working_cursor_index;
     const int k = gns_database_index;
-    if (k >= 1 && k <= candidate_list.count()) {
-        const int ahead = route_entry_ahead(candidate_list[k]);
+    if (k >= 1 && k <= candidate_list().count()) {
+        const int ahead = route_entry_ahead(candidate_list()[k]);
         if (ahead > 0) {
             gns_state = GNS_DIRECT;
             reset_page_toggles();
@@ -251,13 +251,13 @@ void gns_direct_insertion() {
     // The entry moves the plan up one (the cursor may stand on the end row),
     // and the DIRECT entry and the end mark must still fit when it is flown.
     const bool room = last >= 0 && last + 3 <= kPlanLastIndex && c >= 0 && c <= last + 1;
-    if (!room || k < 1 || k > candidate_list.count()) {
+    if (!room || k < 1 || k > candidate_list().count()) {
         if (!room) gns_refusal_text = kGnsInvalidEntry;
         gns_state = GNS_DIRECT;
         reset_page_toggles();
         return;
     }
-    const RouteWaypoint entry = entry_from_candidate(candidate_list[k]);
+    const RouteWaypoint entry = entry_from_candidate(candidate_list()[k]);
     // The origin never moves: the entry goes in after it at the latest, and
     // the cursor stays on it.
     const int p = std::max(c, 1);

@@ -1,9 +1,9 @@
 // The ENT key: it commits at once what the page of the current state
 // prepared (the toggles, the open entry, the delete request) on the plans and
 // tables of the core.
-#include "data/candidate_list.h"
 #include "fms/files/gps_plan_import.h"
 #include "fms/plan/airways.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/plan/waypoint_entry.h"
@@ -120,7 +120,7 @@ void commit_typed_text() {
         gns_scratchpad = text;
         waypoint_lookup_text = text;
         lookup_waypoint_entry(0, a.plat, a.plon);
-        if (candidate_list.count() > 0) {
+        if (candidate_list().count() > 0) {
             gns_return_state = gns_state;
             gns_state = GNS_OFFSET_WPT;
             gns_open_offset_wpt(text);
@@ -129,7 +129,7 @@ void commit_typed_text() {
     }
     waypoint_lookup_text = text;
     lookup_waypoint_entry(0, a.plat, a.plon);
-    if (candidate_list.count() > 0) {
+    if (candidate_list().count() > 0) {
         gns_return_state = GNS_FLIGHT_PLAN;
         gns_state = GNS_DATABASE_WPT;
         gns_database_page = 1;

@@ -1,12 +1,12 @@
 #include "gns_mcu/gns_keys.h"
 
 #include "data/aircraft_settings.h"
-#include "data/candidate_list.h"
 #include "fms/files/flight_plan_folder.h"
 #include "fms/guidance/hold_flying.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_events.h"
@@ -170,7 +170,7 @@ void key_direct_to() {
 }
 
 void step_database(bool next) {
-    const int count = candidate_list.count();
+    const int count = candidate_list().count();
     if (next)
         step_next(gns_database_index, count);
     else
@@ -179,12 +179,12 @@ void step_database(bool next) {
 }
 
 void step_offset_reference(bool next) {
-    const int count = candidate_list.count();
+    const int count = candidate_list().count();
     if (next)
         step_next(gns_offset_ref_index, count);
     else
         step_prev(gns_offset_ref_index, count);
-    gns_offset_ref_ident = candidate_list[gns_offset_ref_index].ident;
+    gns_offset_ref_ident = candidate_list()[gns_offset_ref_index].ident;
 }
 
 void page_key(bool next) {

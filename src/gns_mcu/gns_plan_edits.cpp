@@ -4,7 +4,6 @@
 
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
-#include "data/candidate_list.h"
 #include "data/module_settings.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/fms_update.h"
@@ -12,6 +11,7 @@
 #include "fms/nav/radio_autotune.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
 #include "fms/plan/fuel_loading.h"
@@ -191,8 +191,8 @@ bool gns_insert_candidate(const GnsPlanRef& p, int k) {
     const int c = p.cursor;
     // The new waypoint and the end mark behind it must fit in entries 0..200.
     if (p.last + 2 > kPlanLastIndex || c < 0 || c > p.last + 1) return false;
-    if (k < 1 || k > candidate_list.count()) return false;
-    const NavListRecord candidate = candidate_list[k];
+    if (k < 1 || k > candidate_list().count()) return false;
+    const NavListRecord candidate = candidate_list()[k];
 
     const int to_before = to_waypoint_index;
     const std::string destination = p.last >= 0 ? p.plan[p.last].ident : "";

@@ -42,7 +42,7 @@ GnsPlanRef gns_plan_in_view();
 // changed, for a cursor outside the plan.
 bool gns_delete_at_cursor(const GnsPlanRef& p);
 
-// Inserts candidate k of candidate_list at the cursor and returns to
+// Inserts candidate k of candidate_list() at the cursor and returns to
 // the plan view with the cursor on the waypoint that stood there. False, with
 // nothing changed, when the plan is full (200 waypoints), the cursor is
 // beyond the end mark or k is not a candidate.

@@ -1,13 +1,13 @@
 // ENT on the value pages: SAVE, VNAV, VNAV DATA, HOLDING PATTERN, PLAN, and the
 // insertion of a pilot or offset waypoint at the cursor of the plan in view.
 #include "data/aircraft_settings.h"
-#include "data/candidate_list.h"
 #include "data/module_settings.h"
 #include "fms/files/route_file.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/air_data.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"

@@ -1,9 +1,9 @@
 // PILOT ENTERED WPT (state 20) and OFFSET WPT (state 21): the two pages that
 // make a waypoint for the plan in view, from typed coordinates or from a
 // bearing and distance off a database fix; ENT inserts it at the cursor.
-#include "data/candidate_list.h"
 #include "fms/math/lat_lon_text.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
@@ -77,11 +77,11 @@ void offset_key() {
 
 void gns_update_offset_point() {
     const int k = gns_offset_ref_index;
-    if (k < 1 || k > candidate_list.count()) {
+    if (k < 1 || k > candidate_list().count()) {
         gns_offset_lat_text = gns_offset_lon_text = "----------";
         return;
     }
-    const NavListRecord& ref = candidate_list[k];
+    const NavListRecord& ref = candidate_list()[k];
     gns_offset_lat = ref.latitude;
     gns_offset_lon = ref.longitude;
     if (gns_offset_brg_text != "-----" && gns_offset_dis_input != "------") {
@@ -90,7 +90,8 @@ void gns_update_offset_point() {
         gc_destination_point(ref.latitude, ref.longitude, course, parse_double(gns_offset_dis_input),
                              &gns_offset_lat, &gns_offset_lon);
     }
-    format_lat_lon_dms(gns_offset_lat, -gns_offset_lon, &gns_offset_lat_text, &gns_offset_lon_text, kDmsDegrees);
+    format_lat_lon_dms(gns_offset_lat, -gns_offset_lon, &gns_offset_lat_text, &gns_offset_lon_text,
+                       kDmsDegrees);
 }
 
 void gnsxls_pilot_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
@@ -123,7 +124,7 @@ void gnsxls_offset_wpt_page(DisplayObject& display, gfx::Graphics& graphics) {
     gns_update_offset_point();
 
     page.text(30.0f, 0.0f, kGnsWhite,
-              gns_format("OFFSET WPT    %d/%d", gns_offset_ref_index, candidate_list.count()));
+              gns_format("OFFSET WPT    %d/%d", gns_offset_ref_index, candidate_list().count()));
     page.text(30.0f, 40.0f, kGnsWhite, "REF");
     page.text(130.0f, 40.0f, kGnsGreen, gns_offset_ref_ident);
     page.text(30.0f, 120.0f, kGnsWhite, "BRG");

@@ -13,13 +13,9 @@ inline constexpr int kMcuMaxCandidates = 250;
 // too when needed.
 void mcu_prepare_candidate_search();
 
-// Fills candidate_list with every navaid, then intersection, then airport
+// Fills candidate_list() with every navaid, then intersection, then airport
 // whose identifier is exactly `ident` (at most 250); nothing for an empty one.
 void mcu_build_candidates(const std::string& ident);
-
-// True while candidate_list still holds the list the MCU built last (a GNS
-// lookup refills the same list).
-bool mcu_candidates_intact();
 
 // Replaces the active plan by DIRECT (the present position) and the
 // candidate, followed by the plan's destination airport when it ended at one.

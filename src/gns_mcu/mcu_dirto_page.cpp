@@ -1,10 +1,10 @@
 // Mode 7, DIRTO: every navaid, intersection and airport with the typed
 // identifier, with kind, magnetic bearing and distance; PREV and NEXT pick
 // one and ENTER flies direct to it.
-#include "data/candidate_list.h"
 #include "data/nav_database.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_editing.h"
@@ -29,15 +29,6 @@
 #include <vector>
 
 namespace {
-
-// What the MCU put into candidate_list last, to tell a list that a GNS
-// lookup has refilled since.
-struct BuiltCandidate {
-    std::string ident;
-    double lat = 0.0;
-    double lon = 0.0;
-};
-std::vector<BuiltCandidate> built;
 
 // The first eight characters of an identifier packed into one word, so that
 // a search runs over a small array instead of the records themselves (the
@@ -101,13 +92,13 @@ std::string plan_type(const std::string& kind) {
 }
 
 void draw_candidates(McuPage& page) {
-    const int count = candidate_list.count();
+    const int count = candidate_list().count();
     if (mcu_dirto_choice < 1) return;
     const AircraftState& a = aircraft_state;
     for (int n = 1; n <= 4; ++n) {
         const int k = mcu_dirto_choice + n - 1;
         if (k > count) break;
-        const NavListRecord& c = candidate_list[static_cast<std::size_t>(k)];
+        const NavListRecord& c = candidate_list()[static_cast<std::size_t>(k)];
         double distance = 0.0, course = 0.0;
         gc_dist_course(a.plat, a.plon, c.latitude, c.longitude, &distance, &course);
         double bearing = course - a.magvar;
@@ -133,8 +124,7 @@ void mcu_prepare_candidate_search() {
 }
 
 void mcu_build_candidates(const std::string& ident) {
-    candidate_list.set_count(0);
-    built.clear();
+    candidate_list().set_count(0);
     if (!ident.empty()) {
         std::vector<CandidateMatch> matches;
         add_matches(navaid_table, 1, navaid_keys, ident, matches);
@@ -143,25 +133,11 @@ void mcu_build_candidates(const std::string& ident) {
         keep_nearest_matches(matches, kMcuMaxCandidates, ident);
         for (const CandidateMatch& m : matches) {
             const std::size_t i = static_cast<std::size_t>(m.index);
-            candidate_list.append(NavListRecord(m.table == 1   ? navaid_table[i]
-                                                : m.table == 2 ? intersection_table[i]
-                                                               : airport_table[i]));
+            candidate_list().append(NavListRecord(m.table == 1   ? navaid_table[i]
+                                                  : m.table == 2 ? intersection_table[i]
+                                                                 : airport_table[i]));
         }
     }
-    for (int i = 1; i <= candidate_list.count(); ++i) {
-        const NavListRecord& c = candidate_list[static_cast<std::size_t>(i)];
-        built.push_back(BuiltCandidate{c.ident, c.latitude, c.longitude});
-    }
-}
-
-bool mcu_candidates_intact() {
-    if (candidate_list.count() != static_cast<int>(built.size())) return false;
-    for (std::size_t i = 0; i < built.size(); ++i) {
-        const NavListRecord& c = candidate_list[i + 1];
-        if (c.ident != built[i].ident || c.latitude != built[i].lat || c.longitude != built[i].lon)
-            return false;
-    }
-    return true;
 }
 
 // The entry of the flown plan ahead of the aircraft at the candidate's fix,
@@ -233,17 +209,14 @@ void mcu_dirto_page(gfx::Graphics& graphics) {
     McuPage page(graphics);
     page.text(0.0f, 0.0f, kMcuAmber, "DIRTO:");
 
-    // A GNS lookup may have refilled the list behind the page.
-    if (!mcu_candidates_intact()) mcu_build_candidates(mcu_dirto_filter_text);
-    const int count = candidate_list.count();
+    const int count = candidate_list().count();
     if (mcu_dirto_choice > count) mcu_dirto_choice = count;
     if (mcu_dirto_choice < 1 && count > 0) mcu_dirto_choice = 1;
     if (mcu_enter_pressed == 1 && count > 0) {
-        mcu_fly_direct(candidate_list[static_cast<std::size_t>(mcu_dirto_choice)]);
+        mcu_fly_direct(candidate_list()[static_cast<std::size_t>(mcu_dirto_choice)]);
         mcu_dirto_filter_text.clear();
         mcu_entry_text.clear();
-        candidate_list.set_count(0);
-        built.clear();
+        candidate_list().set_count(0);
         mcu_mode = MCU_STATUS;
         mcu_request_redraw();
         return;

@@ -1,10 +1,10 @@
 #include "gns_mcu/mcu_keys.h"
 
-#include "data/candidate_list.h"
 #include "data/module_settings.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
@@ -52,7 +52,7 @@ void key_dirto() {
     mcu_mode = MCU_DIRTO;
     mcu_entry_text.clear();
     mcu_dirto_filter_text.clear();
-    candidate_list.set_count(0);
+    candidate_list().set_count(0);
     mcu_prepare_candidate_search();
     mcu_request_redraw();
     mcu_select = kMcuSelectNone;

@@ -2,9 +2,9 @@
 // distance from it, the radial/distance points with their ETA and distance
 // to go, and DELETE.
 #include "cdu_smiths/smiths_pages.h"
-#include "data/candidate_list.h"
 #include "data/nav_database.h"
 #include "fms/nav/fix_info.h"
+#include "fms/plan/candidate_list.h"
 #include "page_canvas.h"
 #include "sim/aircraft_state.h"
 
@@ -31,7 +31,7 @@ class FixInfoPage : public PageCanvas {
     }
     void TearDown() override {
         navaid_table.clear();
-        candidate_list.clear();
+        candidate_list().clear();
         clear_fix_info(0);
         PageCanvas::TearDown();
     }

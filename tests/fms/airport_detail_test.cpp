@@ -1,7 +1,7 @@
 #include "airport_files.h"
 #include "data/airport_procedures.h"
-#include "data/candidate_list.h"
 #include "data/module_settings.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/route_plan.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/units/smiths_scratchpad.h"
@@ -56,11 +56,11 @@ TEST(AirportDetail, fillsTheSlotWithPositionElevationRunwaysAndTheCandidate) {
     EXPECT_DOUBLE_EQ(s.runways[4].reciprocal_heading, 180.0);
     EXPECT_DOUBLE_EQ(s.runways[4].localizer_course, 5.0);
 
-    ASSERT_EQ(candidate_list.count(), 1);
-    EXPECT_EQ(candidate_list[1].ident, "ZZAA");
-    EXPECT_EQ(candidate_list[1].kind, "APT");
-    EXPECT_DOUBLE_EQ(candidate_list[1].latitude, 47.4497);
-    EXPECT_EQ(candidate_list[1].extra, "");
+    ASSERT_EQ(candidate_list().count(), 1);
+    EXPECT_EQ(candidate_list()[1].ident, "ZZAA");
+    EXPECT_EQ(candidate_list()[1].kind, "APT");
+    EXPECT_DOUBLE_EQ(candidate_list()[1].latitude, 47.4497);
+    EXPECT_EQ(candidate_list()[1].extra, "");
 }
 
 TEST(AirportDetail, identsMatchExactlyAndTheBaseFileIsSearchedFirst) {
@@ -118,7 +118,7 @@ TEST(AirportDetail, anUnknownAirportLeavesNothingOfThePreviousOne) {
     EXPECT_EQ(approach_fix_list.count(), 0);
     EXPECT_EQ(origin_elevation_ft, 0);
     // The candidate is left as the last airport found.
-    EXPECT_EQ(candidate_list[1].ident, "ZZAA");
+    EXPECT_EQ(candidate_list()[1].ident, "ZZAA");
 
     // Slots past the four are refused.
     load_airport_detail("ZZAA", 4);

@@ -35,7 +35,7 @@ void set_cursor_waypoint(const std::string& ident) {
 std::vector<std::string> candidate_idents() {
     std::vector<std::string> v;
     for (int i = 1; i <= candidate_count(); ++i)
-        v.push_back(candidate_list[i].ident);
+        v.push_back(candidate_list()[i].ident);
     return v;
 }
 
@@ -48,15 +48,15 @@ TEST(Airways, theCurrentWaypointOnTheAirwayEndsTheListAtTheNextAirway) {
     set_cursor_waypoint("BBBBB");
     load(sim, kAirways, "#J1");
     EXPECT_EQ(candidate_idents(), (Idents{"AAAAA", "BBBBB", "CCCCC"}));
-    EXPECT_EQ(candidate_from_index, 2);
-    EXPECT_EQ(candidate_selected_index, 2);
-    EXPECT_EQ(candidate_found_index, 2);
-    EXPECT_EQ(candidate_page, 1);
-    EXPECT_EQ(airway_label, "J1");
-    EXPECT_EQ(candidate_list[2].latitude, 47.5);
-    EXPECT_EQ(candidate_list[2].longitude, -122.5);
-    EXPECT_EQ(candidate_list[2].text_1, "J1");
-    EXPECT_EQ(candidate_list[2].kind, "");
+    EXPECT_EQ(unit_candidates().from_index, 2);
+    EXPECT_EQ(unit_candidates().selected_index, 2);
+    EXPECT_EQ(unit_candidates().found_index, 2);
+    EXPECT_EQ(unit_candidates().page, 1);
+    EXPECT_EQ(unit_candidates().airway_label, "J1");
+    EXPECT_EQ(candidate_list()[2].latitude, 47.5);
+    EXPECT_EQ(candidate_list()[2].longitude, -122.5);
+    EXPECT_EQ(candidate_list()[2].text_1, "J1");
+    EXPECT_EQ(candidate_list()[2].kind, "");
     EXPECT_EQ(find_candidate_index("CCCCC"), 3);
     EXPECT_EQ(find_candidate_index("ccccc"), 0);
     EXPECT_EQ(find_candidate_index("DDDDD"), 0);
@@ -65,20 +65,20 @@ TEST(Airways, theCurrentWaypointOnTheAirwayEndsTheListAtTheNextAirway) {
 TEST(Airways, withoutTheCurrentWaypointEveryLineOfTheAirwayIsListed) {
     TempFolder sim;
     set_cursor_waypoint("ZZZZZ");
-    candidate_found_index = 9;
-    candidate_page = 4;
+    unit_candidates().found_index = 9;
+    unit_candidates().page = 4;
     load(sim, kAirways, "J1");
     EXPECT_EQ(candidate_idents(), (Idents{"AAAAA", "BBBBB", "CCCCC", "EEEEE", "BBBBB"}));
-    EXPECT_EQ(candidate_from_index, 0);
-    EXPECT_EQ(candidate_selected_index, 0);
-    EXPECT_EQ(candidate_found_index, 9); // kept
-    EXPECT_EQ(candidate_page, 4);
-    EXPECT_EQ(airway_label, "J1");               // in the file, though not joined here
-    EXPECT_EQ(find_candidate_index("BBBBB"), 2); // the first of two
+    EXPECT_EQ(unit_candidates().from_index, 0);
+    EXPECT_EQ(unit_candidates().selected_index, 0);
+    EXPECT_EQ(unit_candidates().found_index, 9); // kept
+    EXPECT_EQ(unit_candidates().page, 4);
+    EXPECT_EQ(unit_candidates().airway_label, "J1"); // in the file, though not joined here
+    EXPECT_EQ(find_candidate_index("BBBBB"), 2);     // the first of two
 
     load(sim, kAirways, "Q99");
     EXPECT_EQ(candidate_count(), 0);
-    EXPECT_EQ(airway_label, "Q99 (N/A)");
+    EXPECT_EQ(unit_candidates().airway_label, "Q99 (N/A)");
 }
 
 TEST(Airways, aCursorOutsideThePlanNamesNoWaypoint) {
@@ -87,14 +87,14 @@ TEST(Airways, aCursorOutsideThePlanNamesNoWaypoint) {
     working_cursor.move_to(999); // no active route
     load(sim, "J1 1 AAAAA 47.0 -122.0\nJ1 2 BBBBB 47.5 -122.5\n", "J1");
     EXPECT_EQ(candidate_count(), 2);
-    EXPECT_EQ(candidate_from_index, 0);
-    EXPECT_EQ(airway_label, "J1");
+    EXPECT_EQ(unit_candidates().from_index, 0);
+    EXPECT_EQ(unit_candidates().airway_label, "J1");
 
     // Index 3 lies beyond a plan whose last entry is 2, even with a stale slot there.
     working_entry(3).ident = "AAAAA";
     working_cursor.move_to(3);
     load_airway("J1");
-    EXPECT_EQ(candidate_from_index, 0);
+    EXPECT_EQ(unit_candidates().from_index, 0);
 }
 
 TEST(Airways, theGnsLooksForTheCurrentWaypointInTheActivePlan) {
@@ -105,7 +105,7 @@ TEST(Airways, theGnsLooksForTheCurrentWaypointInTheActivePlan) {
     gns_sub_state = kGnsSubStateActivePlan;
     gns_selected_wpt_cursor.move_to(1); // the GNS's row on its view of the flown plan
     load(sim, kAirways, "J1");
-    EXPECT_EQ(candidate_from_index, 3);
+    EXPECT_EQ(unit_candidates().from_index, 3);
 }
 
 TEST(Airways, theListHolds250FixesAndPagesBy16) {
@@ -117,24 +117,24 @@ TEST(Airways, theListHolds250FixesAndPagesBy16) {
     set_cursor_waypoint("F17");
     load(sim, text, "UL1");
     EXPECT_EQ(candidate_count(), 250);
-    EXPECT_EQ(candidate_list.stored(), 251u);
-    EXPECT_EQ(candidate_from_index, 17);
-    EXPECT_EQ(candidate_page, 2);
+    EXPECT_EQ(candidate_list().stored(), 251u);
+    EXPECT_EQ(unit_candidates().from_index, 17);
+    EXPECT_EQ(unit_candidates().page, 2);
 
     // A waypoint past the limit is not on the list.
     set_cursor_waypoint("F260");
     load_airway("UL1");
     EXPECT_EQ(candidate_count(), 250);
-    EXPECT_EQ(candidate_from_index, 0);
-    EXPECT_EQ(airway_label, "UL1");
+    EXPECT_EQ(unit_candidates().from_index, 0);
+    EXPECT_EQ(unit_candidates().airway_label, "UL1");
 }
 
 TEST(Airways, aMissingFileEmptiesTheListAndKeepsTheLabel) {
     TempFolder sim;
     host_folder = os::current_directory();
-    airway_label = "J1";
-    candidate_list.append(NavRecord{});
+    unit_candidates().airway_label = "J1";
+    candidate_list().append(NavRecord{});
     load_airway("J5");
     EXPECT_EQ(candidate_count(), 0);
-    EXPECT_EQ(airway_label, "J1");
+    EXPECT_EQ(unit_candidates().airway_label, "J1");
 }

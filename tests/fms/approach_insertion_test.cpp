@@ -148,8 +148,8 @@ TEST_F(ApproachInsertion, anAirwayFlownForwardsGetsNavaidDataAndItsFirstFixIsFlo
     gns_sub_state = kGnsSubStateActivePlan; // the airway is joined in the active plan
     gns_selected_wpt_cursor.move_to(1);     // at the row the GNS chose there
     load_airway("J1");
-    ASSERT_EQ(candidate_from_index, 9);
-    candidate_selected_index = find_candidate_index("BLI");
+    ASSERT_EQ(unit_candidates().from_index, 9);
+    unit_candidates().selected_index = find_candidate_index("BLI");
     insert_airway_segment(active_target());
     EXPECT_EQ(ident_kinds(active_plan, active_plan_last),
               (Entries{"KSEA/", "SEA/", "LAKEW/", "ARLIN/", "BURLN/", "BLI/", "KPDX/"}));

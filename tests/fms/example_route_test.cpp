@@ -35,24 +35,24 @@ class ExampleRoute : public ::testing::Test {
 TEST_F(ExampleRoute, identsOfTheRegionResolve) {
     lookup("SEA");
     ASSERT_EQ(candidate_count(), 1);
-    EXPECT_EQ(candidate_list[1].kind, "V");
-    EXPECT_EQ(candidate_list[1].extra, "116.80");
-    EXPECT_NEAR(candidate_list[1].latitude, 47.4354, 1e-9);
+    EXPECT_EQ(candidate_list()[1].kind, "V");
+    EXPECT_EQ(candidate_list()[1].extra, "116.80");
+    EXPECT_NEAR(candidate_list()[1].latitude, 47.4354, 1e-9);
 
     lookup("KPDX");
     ASSERT_EQ(candidate_count(), 1);
-    EXPECT_EQ(candidate_list[1].kind, "APT");
-    EXPECT_EQ(candidate_list[1].elevation_text, "31");
+    EXPECT_EQ(candidate_list()[1].kind, "APT");
+    EXPECT_EQ(candidate_list()[1].elevation_text, "31");
 
     lookup("ALDER");
     ASSERT_EQ(candidate_count(), 1);
-    EXPECT_EQ(candidate_list[1].kind, "I");
+    EXPECT_EQ(candidate_list()[1].kind, "I");
 
     lookup("OLM270/15");
     EXPECT_EQ(pbd_distance, 15);
     EXPECT_EQ(pbd_bearing_1, 270.0);
     ASSERT_EQ(candidate_count(), 1);
-    EXPECT_EQ(candidate_list[1].ident, "OLM");
+    EXPECT_EQ(candidate_list()[1].ident, "OLM");
 }
 
 TEST_F(ExampleRoute, radialsFromSeattleAndOlympiaCrossAtAlder) {
@@ -69,7 +69,7 @@ TEST_F(ExampleRoute, radialsFromSeattleAndOlympiaCrossAtAlder) {
     lookup(text);
     ASSERT_EQ(candidate_count(), 1) << text;
     double miss = 0.0, course = 0.0;
-    gc_dist_course(candidate_list[1].latitude, candidate_list[1].longitude, alder_lat, alder_lon, &miss,
+    gc_dist_course(candidate_list()[1].latitude, candidate_list()[1].longitude, alder_lat, alder_lon, &miss,
                    &course);
     EXPECT_LT(miss, 2.0) << text;
 }
@@ -80,15 +80,15 @@ TEST_F(ExampleRoute, anAirwayIsJoinedAtTheCursorAndReplacesARow) {
     working_cursor.move_to(1);
     load_airway("J1");
     ASSERT_EQ(candidate_count(), 15); // the whole of J1, up to the first line of J70
-    EXPECT_EQ(candidate_list[1].ident, "EUG");
-    EXPECT_EQ(candidate_list[15].ident, "YVR");
-    EXPECT_EQ(candidate_from_index, 9);
-    EXPECT_EQ(candidate_page, 1);
-    EXPECT_EQ(airway_label, "J1");
+    EXPECT_EQ(candidate_list()[1].ident, "EUG");
+    EXPECT_EQ(candidate_list()[15].ident, "YVR");
+    EXPECT_EQ(unit_candidates().from_index, 9);
+    EXPECT_EQ(unit_candidates().page, 1);
+    EXPECT_EQ(unit_candidates().airway_label, "J1");
 
     // BTG lies on J1, south of SEA: J1 is flown backwards from SEA.
     EXPECT_EQ(apply_airway_to_row(2), 1);
-    EXPECT_EQ(candidate_selected_index, 5);
+    EXPECT_EQ(unit_candidates().selected_index, 5);
     EXPECT_EQ(working_idents(),
               (std::vector<std::string>{"KSEA", "SEA", "PUYAL", "RAINR", "LEWIS", "BTG", "KPDX"}));
     EXPECT_EQ(working_plan[5].via, "J1");
@@ -97,7 +97,7 @@ TEST_F(ExampleRoute, anAirwayIsJoinedAtTheCursorAndReplacesARow) {
 
     load_airway("J70");
     EXPECT_EQ(candidate_count(), 8);
-    EXPECT_EQ(candidate_from_index, 5);
+    EXPECT_EQ(unit_candidates().from_index, 5);
 }
 
 TEST_F(ExampleRoute, anImportedPlanIsTypedFromTheExample) {

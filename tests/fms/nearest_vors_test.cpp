@@ -1,6 +1,6 @@
-#include "data/candidate_list.h"
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearest_vors.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/procedures/airport_detail.h"
 
 #include <gtest/gtest.h>
@@ -47,8 +47,8 @@ TEST(NearestVors, aCandidateBecomesTheReferenceFixByItsKind) {
     } rows[] = {{"I", 2}, {"V", 3}, {"N", 3}, {"APT", 4}, {"WPT", 4}}; // another kind keeps the last
     runway_ref_text = "RWY 16L";
     for (const auto& row : rows) {
-        candidate_list.clear();
-        candidate_list.append(station("FIX", row.kind, 5.0));
+        candidate_list().clear();
+        candidate_list().append(station("FIX", row.kind, 5.0));
         select_ref_nav_candidate(1);
         EXPECT_EQ(ref_nav_kind, row.expected) << row.kind;
     }

@@ -114,8 +114,8 @@ inline std::vector<std::string> working_idents() {
 
 inline void set_candidate(int v, const std::string& ident, double lat, double lon,
                           const std::string& kind = "I", const std::string& extra = "") {
-    if (candidate_list.count() < v) candidate_list.set_count(v);
-    NavRecord& r = candidate_list.slot(v);
+    if (candidate_list().count() < v) candidate_list().set_count(v);
+    NavRecord& r = candidate_list().slot(v);
     r = NavRecord{};
     r.ident = ident;
     r.latitude = lat;

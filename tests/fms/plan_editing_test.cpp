@@ -307,7 +307,7 @@ TEST(PlanEditing, anAirwayReplacesARowOnlyWhenTheRowEndsOnIt) {
     set_candidate(1, "B", 47.1, -122.0);
     set_candidate(2, "X", 47.2, -122.0);
     set_candidate(3, "Y", 47.3, -122.0);
-    candidate_from_index = 1;
+    unit_candidates().from_index = 1;
     EXPECT_EQ(apply_airway_to_row(2), 0); // C is not on it
     EXPECT_EQ(apply_airway_to_row(1), 0); // B is where the plan joins it
     EXPECT_EQ(apply_airway_to_row(9), 0);
@@ -317,7 +317,7 @@ TEST(PlanEditing, anAirwayReplacesARowOnlyWhenTheRowEndsOnIt) {
     set_candidate(3, "C", 47.3, -122.0);
     working_cursor.move_to(1);
     EXPECT_EQ(apply_airway_to_row(2), 1);
-    EXPECT_EQ(candidate_selected_index, 3);
+    EXPECT_EQ(unit_candidates().selected_index, 3);
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "X", "C", "D"}));
     EXPECT_EQ(working_plan[5].ident, "******");
 }

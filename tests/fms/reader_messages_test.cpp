@@ -5,13 +5,13 @@
 
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"
-#include "data/candidate_list.h"
 #include "data/load_warnings.h"
 #include "data/nav_database.h"
 #include "data/performance_tables.h"
 #include "fms/files/flight_plan_folder.h"
 #include "fms/files/sim_plan_import.h"
 #include "fms/files/stored_routes.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/airport_detail.h"
 
@@ -114,9 +114,9 @@ TEST(ReaderMessages, whatIsKeptOfAnInputOutsideTheFormatIsToldOnce) {
              clear_load_warnings();
              waypoint_lookup_text = "ZZZ";
              lookup_waypoint_entry(0, 10.0, 8.0);
-             ASSERT_EQ(candidate_list.count(), 250);
-             EXPECT_DOUBLE_EQ(candidate_list[1].latitude, 10.0);
-             EXPECT_NEAR(candidate_list[250].latitude, 10.0 + 249 * 0.05, 1e-9);
+             ASSERT_EQ(candidate_list().count(), 250);
+             EXPECT_DOUBLE_EQ(candidate_list()[1].latitude, 10.0);
+             EXPECT_NEAR(candidate_list()[250].latitude, 10.0 + 249 * 0.05, 1e-9);
          },
          "ints.txt",
          "ZZZ: 50 records left out of the candidates, which hold 250: the nearest to the aircraft kept"},
@@ -131,7 +131,7 @@ TEST(ReaderMessages, whatIsKeptOfAnInputOutsideTheFormatIsToldOnce) {
              clear_load_warnings();
              waypoint_lookup_text = "ZZZ";
              lookup_waypoint_entry(0, 10.0, 8.0);
-             ASSERT_EQ(candidate_list.count(), 250);
+             ASSERT_EQ(candidate_list().count(), 250);
          },
          "ints_user.txt",
          "ZZZ: 50 records left out of the candidates, which hold 250: the nearest to the aircraft kept"},

@@ -193,14 +193,14 @@ TEST(RoutePlan, pageTogglesResetAndCandidateSelection) {
 
     set_candidate(1, "SEA", 47.4, -122.3, "V", "116.80");
     set_candidate(3, "KSEA", 47.45, -122.31, "APT", "");
-    candidate_list.slot(1).elevation_text = "433";
+    candidate_list().slot(1).elevation_text = "433";
     select_candidate(3);
-    EXPECT_EQ(candidate_list[1].ident, "KSEA");
-    EXPECT_EQ(candidate_list[1].latitude, 47.45);
-    EXPECT_EQ(candidate_list[1].longitude, -122.31);
-    EXPECT_EQ(candidate_list[1].kind, "APT");
-    EXPECT_EQ(candidate_list[1].extra, "");
-    EXPECT_EQ(candidate_list[1].elevation_text, "433"); // not part of the copy
+    EXPECT_EQ(candidate_list()[1].ident, "KSEA");
+    EXPECT_EQ(candidate_list()[1].latitude, 47.45);
+    EXPECT_EQ(candidate_list()[1].longitude, -122.31);
+    EXPECT_EQ(candidate_list()[1].kind, "APT");
+    EXPECT_EQ(candidate_list()[1].extra, "");
+    EXPECT_EQ(candidate_list()[1].elevation_text, "433"); // not part of the copy
 }
 
 // The TO after an edit of a plan A B C D E flown from B to C: the entry after

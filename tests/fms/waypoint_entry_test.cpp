@@ -50,18 +50,18 @@ double nm_between(double lat1, double lon1, double lat2, double lon2) {
 TEST_F(WaypointEntry, identsListEveryTableHitNearestFirst) {
     lookup("ABC", 0, 46.0, -120.0);
     ASSERT_EQ(candidate_count(), 3);
-    EXPECT_EQ(candidate_list[1].kind, "V");
-    EXPECT_EQ(candidate_list[1].extra, "112.00");
-    EXPECT_EQ(candidate_list[2].kind, "APT");
-    EXPECT_EQ(candidate_list[2].elevation_text, "1200");
-    EXPECT_EQ(candidate_list[3].kind, "I");
-    EXPECT_EQ(candidate_list[3].latitude, 60.0);
+    EXPECT_EQ(candidate_list()[1].kind, "V");
+    EXPECT_EQ(candidate_list()[1].extra, "112.00");
+    EXPECT_EQ(candidate_list()[2].kind, "APT");
+    EXPECT_EQ(candidate_list()[2].elevation_text, "1200");
+    EXPECT_EQ(candidate_list()[3].kind, "I");
+    EXPECT_EQ(candidate_list()[3].latitude, 60.0);
 
     lookup("ABC", 0, 60.0, -150.0);
     ASSERT_EQ(candidate_count(), 3);
-    EXPECT_EQ(candidate_list[1].kind, "I");
-    EXPECT_EQ(candidate_list[2].kind, "APT");
-    EXPECT_EQ(candidate_list[3].kind, "V");
+    EXPECT_EQ(candidate_list()[1].kind, "I");
+    EXPECT_EQ(candidate_list()[2].kind, "APT");
+    EXPECT_EQ(candidate_list()[3].kind, "V");
 
     const struct {
         int table;
@@ -70,14 +70,14 @@ TEST_F(WaypointEntry, identsListEveryTableHitNearestFirst) {
     for (const auto& o : only) {
         lookup("ABC", o.table);
         ASSERT_EQ(candidate_count(), 1) << o.table;
-        EXPECT_EQ(candidate_list[1].kind, o.kind);
+        EXPECT_EQ(candidate_list()[1].kind, o.kind);
     }
     lookup("ABC", 4);
     EXPECT_EQ(candidate_count(), 0);
 
     lookup("SEA");
     ASSERT_EQ(candidate_count(), 1);
-    EXPECT_EQ(candidate_list[1].latitude, 47.435);
+    EXPECT_EQ(candidate_list()[1].latitude, 47.435);
     lookup("sea"); // idents match exactly
     EXPECT_EQ(candidate_count(), 0);
     lookup("ZZZZZ");
@@ -87,18 +87,18 @@ TEST_F(WaypointEntry, identsListEveryTableHitNearestFirst) {
 TEST_F(WaypointEntry, latitudeLongitudeEntriesBecomeTheNextWptName) {
     lookup("N4726.9W12218.3");
     ASSERT_EQ(candidate_count(), 1);
-    EXPECT_NEAR(candidate_list[1].latitude, 47.448333, 1e-6);
-    EXPECT_NEAR(candidate_list[1].longitude, -122.305, 1e-9);
-    EXPECT_EQ(candidate_list[1].ident, "WPT01");
-    EXPECT_EQ(candidate_list[1].kind, "I");
-    EXPECT_EQ(candidate_list[1].extra, "");
+    EXPECT_NEAR(candidate_list()[1].latitude, 47.448333, 1e-6);
+    EXPECT_NEAR(candidate_list()[1].longitude, -122.305, 1e-9);
+    EXPECT_EQ(candidate_list()[1].ident, "WPT01");
+    EXPECT_EQ(candidate_list()[1].kind, "I");
+    EXPECT_EQ(candidate_list()[1].extra, "");
 
     set_working({{"KSEA", ""}, {"WPT01", ""}, {"WPT07", ""}, {"KPDX", ""}});
     lookup("S3352.0E15112.0");
     ASSERT_EQ(candidate_count(), 1);
-    EXPECT_NEAR(candidate_list[1].latitude, -(33 + 52.0 / 60.0), 1e-9);
-    EXPECT_NEAR(candidate_list[1].longitude, 151.2, 1e-9);
-    EXPECT_EQ(candidate_list[1].ident, "WPT08");
+    EXPECT_NEAR(candidate_list()[1].latitude, -(33 + 52.0 / 60.0), 1e-9);
+    EXPECT_NEAR(candidate_list()[1].longitude, 151.2, 1e-9);
+    EXPECT_EQ(candidate_list()[1].ident, "WPT08");
 
     // Malformed or cut short: nothing, and nothing read past the text.
     for (const char* bad : {"N4726.9W1221", "N4726.9W", "N4726.9W12218.", "N4726,9W12218.3",
@@ -119,10 +119,10 @@ TEST_F(WaypointEntry, fiveCharacterShorthandsPlaceTheirQuadrant) {
     for (const auto& c : cases) {
         lookup(c.text);
         ASSERT_EQ(candidate_count(), 1) << c.text;
-        EXPECT_EQ(candidate_list[1].latitude, c.lat) << c.text;
-        EXPECT_EQ(candidate_list[1].longitude, c.lon) << c.text;
-        EXPECT_EQ(candidate_list[1].ident, c.text);
-        EXPECT_EQ(candidate_list[1].kind, "O");
+        EXPECT_EQ(candidate_list()[1].latitude, c.lat) << c.text;
+        EXPECT_EQ(candidate_list()[1].longitude, c.lon) << c.text;
+        EXPECT_EQ(candidate_list()[1].ident, c.text);
+        EXPECT_EQ(candidate_list()[1].kind, "O");
     }
     for (const char* bad : {"4712X", "471N2", "4712", "4712NN", "A712N", "47N1X"}) {
         lookup(bad);
@@ -136,7 +136,7 @@ TEST_F(WaypointEntry, placeBearingDistanceListsThePlaceAndKeepsTheInputs) {
     EXPECT_EQ(pbd_bearing_1, 90.0);
     EXPECT_EQ(waypoint_lookup_text, "SEA");
     ASSERT_EQ(candidate_count(), 1);
-    EXPECT_EQ(candidate_list[1].ident, "SEA");
+    EXPECT_EQ(candidate_list()[1].ident, "SEA");
 
     lookup("ABC270/25.5", 0, 46.0, -120.0);
     EXPECT_EQ(pbd_distance, 25);
@@ -171,7 +171,8 @@ TEST_F(WaypointEntry, placeBearingPlaceBearingFindsWhereTheRadialsCross) {
 
     lookup(text);
     ASSERT_EQ(candidate_count(), 1) << text;
-    EXPECT_LT(nm_between(candidate_list[1].latitude, candidate_list[1].longitude, x_lat, x_lon), 2.0) << text;
+    EXPECT_LT(nm_between(candidate_list()[1].latitude, candidate_list()[1].longitude, x_lat, x_lon), 2.0)
+        << text;
     EXPECT_EQ(pbd_bearing_1, b1);
     EXPECT_EQ(pbd_bearing_2, b2);
     EXPECT_EQ(pbd_place_ident, "SEA");
@@ -199,7 +200,7 @@ TEST_F(WaypointEntry, theListStopsAt250Hits) {
     load_nav_database();
     lookup("DUP", 2, 40.0, -100.0);
     ASSERT_EQ(candidate_count(), 250);
-    EXPECT_EQ(candidate_list.stored(), 251u);
-    EXPECT_EQ(candidate_list[1].latitude, 40.0); // nearest first
-    EXPECT_NEAR(candidate_list[250].latitude, 42.49, 1e-9);
+    EXPECT_EQ(candidate_list().stored(), 251u);
+    EXPECT_EQ(candidate_list()[1].latitude, 40.0); // nearest first
+    EXPECT_NEAR(candidate_list()[250].latitude, 42.49, 1e-9);
 }

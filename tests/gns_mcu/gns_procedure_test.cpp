@@ -293,17 +293,17 @@ TEST_F(GnsProcedures, AnAirwayInsertsTheFixesUpToTheChosenEnd) {
     press("L2 \"#J1\" ENT");
     frames(1);
     ASSERT_EQ(gns_state, GNS_AIRWAY);
-    ASSERT_EQ(candidate_count(), 15);
-    ASSERT_EQ(candidate_from_index, 9);       // SEA
-    EXPECT_EQ(text_at(20.0f, 40.0f * 1), ""); // EUG, no label
-    EXPECT_EQ(text_at(240.0f, 40.0f), "TO");  // SEA chosen on entry
+    ASSERT_EQ(unit_candidates(PlanUnit::Gns).records.count(), 15);
+    ASSERT_EQ(unit_candidates(PlanUnit::Gns).from_index, 9); // SEA
+    EXPECT_EQ(text_at(20.0f, 40.0f * 1), "");                // EUG, no label
+    EXPECT_EQ(text_at(240.0f, 40.0f), "TO");                 // SEA chosen on entry
     EXPECT_EQ(text_at(300.0f, 40.0f), "SEA?");
 
     press("R5"); // beside position 16, which holds no fix
     EXPECT_EQ(gns_line_toggles[GNS_R5], kGnsToggleIdle);
-    EXPECT_EQ(candidate_selected_index, 9);
+    EXPECT_EQ(unit_candidates(PlanUnit::Gns).selected_index, 9);
     press("L4"); // LEWIS, position 6
-    EXPECT_EQ(candidate_selected_index, 6);
+    EXPECT_EQ(unit_candidates(PlanUnit::Gns).selected_index, 6);
     EXPECT_EQ(text_at(240.0f, 40.0f), "FR");
     EXPECT_EQ(text_at(75.0f, 240.0f), "LEWIS?");
     EXPECT_EQ(op_at(75.0f, 280.0f)->color, kYellow); // RAINR, in between

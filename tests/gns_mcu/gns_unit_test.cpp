@@ -2,8 +2,8 @@
 // the active-plan view, on a recording surface without the stand-in.
 #include "cdu_smiths/smiths_cursors.h"
 #include "cdu_smiths/smiths_keys.h"
-#include "data/candidate_list.h"
 #include "data/module_settings.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
@@ -171,7 +171,7 @@ TEST_F(GnsCanvas, DatabaseWptShowsOnlyACandidateThatExists) {
     gns_state = GNS_DATABASE_WPT;
     gns_database_index = 1;
     gns_database_page = 1;
-    candidate_list.set_count(0); // emptied under the page
+    unit_candidates(PlanUnit::Gns).records.set_count(0); // emptied under the page
     draw();
     EXPECT_EQ(text_at(45.0f, 0.0f), "DATABASE WPT 1/0");
     EXPECT_EQ(text_at(96.0f, 40.0f), "");
@@ -183,8 +183,8 @@ TEST_F(GnsCanvas, DatabaseWptShowsOnlyACandidateThatExists) {
     sea.latitude = 47.4354;
     sea.longitude = -122.3097;
     sea.extra = "116.80";
-    candidate_list.slot(1) = sea;
-    candidate_list.set_count(1);
+    unit_candidates(PlanUnit::Gns).records.slot(1) = sea;
+    unit_candidates(PlanUnit::Gns).records.set_count(1);
     gns_flyover_choice = "NO";
     gns_lsk = 10; // R5: the flyover choice into the field
     draw();

@@ -4,7 +4,6 @@
 #include "gns_stand_in.h"
 
 #include "data/aircraft_settings.h"
-#include "data/candidate_list.h"
 #include "data/module_settings.h"
 #include "fms/files/route_file.h"
 #include "fms/guidance/lateral_guidance.h"
@@ -12,6 +11,7 @@
 #include "fms/guidance/times_to_go.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/speed_targets.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/vertical_state.h"
@@ -278,7 +278,7 @@ TEST_F(GnsValuePages, AnOffsetWaypointLiesAtTheMagneticBearingAndDistance) {
     activate_example_route();
     press("L2 \"OLM*\" ENT");
     ASSERT_EQ(gns_state, GNS_OFFSET_WPT);
-    const NavListRecord ref = candidate_list[1];
+    const NavListRecord ref = unit_candidates(PlanUnit::Gns).records[1];
     EXPECT_EQ(text_at(130.0f, 40.0f), "OLM");
     press("R3 \"90\" ENT \"12\" ENT");
     ASSERT_EQ(gns_state, GNS_OFFSET_WPT); // both given: the next ENT inserts

@@ -6,14 +6,15 @@
 
 #include "cdu_keys.h"
 
-#include "data/candidate_list.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "fms/files/stored_routes.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/nav/radio_autotune.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -167,7 +168,7 @@ TEST_F(McuDirectTo, DirectKeepsTheDestinationAirportAndDropsTheHolds) {
     press("DIRTO ENTRY");
     type("NDB1");
     frames(1);
-    EXPECT_EQ(candidate_list.count(), 2);
+    EXPECT_EQ(unit_candidates(PlanUnit::Mcu).records.count(), 2);
     EXPECT_EQ(text_at(0, 24).substr(0, 9), "NDB1  INT");
     press("NEXT");
     EXPECT_EQ(mcu_dirto_choice, 2);
@@ -182,15 +183,19 @@ TEST_F(McuDirectTo, DirectKeepsTheDestinationAirportAndDropsTheHolds) {
     EXPECT_EQ(mcu_direct_only, 0);
 }
 
-TEST_F(McuDirectTo, ListRefilledBehindThePageIsBuiltAgain) {
+TEST_F(McuDirectTo, AnotherUnitsLookupLeavesTheListAlone) {
     navaid_table.append(record("SEA", "N", 0.2, 0.2));
     press("DIRTO ENTRY");
     type("SEA");
     press("NEXT");
     EXPECT_EQ(mcu_dirto_choice, 2);
-    // A GNS lookup leaves one unrelated record in the shared list.
-    candidate_list.set_count(0);
-    candidate_list.append(NavListRecord(record("XYZ", "I", 10.0, 10.0)));
+    // A GNS lookup of one unrelated record.
+    {
+        const PlanUnitScope gns(PlanUnit::Gns);
+        candidate_list().set_count(0);
+        candidate_list().append(NavListRecord(record("XYZ", "I", 10.0, 10.0)));
+    }
+    EXPECT_EQ(unit_candidates(PlanUnit::Mcu).records.count(), 2);
     hit("RETURN");
     EXPECT_EQ(active_plan[1].ident, "SEA");
     EXPECT_EQ(active_plan[1].type, "NDB");

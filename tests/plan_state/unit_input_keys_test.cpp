@@ -121,3 +121,24 @@ TEST_F(UnitInputKeys, AnAirwayWithoutItsExitIsAGap) {
         EXPECT_EQ(plan().find("THEN"), std::string::npos) << plan();
     }
 }
+
+// A lookup on one unit leaves the candidates another unit acts on alone:
+// the GNS's DATABASE WPT waiting for ENT, the MCU's DIRTO list.
+TEST_F(UnitInputKeys, EachUnitKeepsItsOwnCandidates) {
+    const struct {
+        const char* script;
+        const char *fix, *other; // flown afterwards, and not
+    } rows[] = {
+        {"gns GNSXLS FPL L2\ngns GNSXLS \"MALLE\" ENT\nframes 1\ncdu SMITHS_FMS FIX \"YKM\" L1\nframes 1\n"
+         "gns GNSXLS ENT\nframes 2",
+         "MALLE", "YKM"},
+        {"mcu MCU DIRTO ENTRY\nkeyboard type \"PAE\"\nframes 1\ngns GNSXLS FPL L2\ngns GNSXLS \"YKM\" ENT\n"
+         "frames 1\nmcu MCU ENTER\nframes 2",
+         "PAE", "YKM"},
+    };
+    for (const auto& row : rows) {
+        run_clean(std::string(kGnsRouteInFlight) + row.script);
+        EXPECT_TRUE(flown(row.fix)) << row.script << "\n" << plan();
+        EXPECT_FALSE(flown(row.other)) << row.script << "\n" << plan();
+    }
+}

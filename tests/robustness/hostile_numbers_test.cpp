@@ -114,7 +114,7 @@ TEST(HostileNumbers, tableRowsOutOfReachOrOffTheGlobeAreLeftOutAndLookupsStillRu
     waypoint_lookup_text = "JUNK";
     lookup_waypoint_entry(0, 47.0, -122.0);
     ASSERT_EQ(candidate_count(), 1);
-    EXPECT_EQ(candidate_list[1].latitude, 47.0);
+    EXPECT_EQ(candidate_list()[1].latitude, 47.0);
 }
 
 TEST(HostileNumbers, airportsRunwaysLegsAndParkingOffTheGlobeAreLeftOut) {

@@ -179,16 +179,17 @@ std::string check_slot(const AirportProcedures& s) {
                      check_table("star entries", s.star_entry_list),
                      check_table("star transitions", s.star_transition_list),
                      check_table("approach groups", s.approach_groups), check_table("IAF list", s.iaf_list),
-                     check_table("candidates", candidate_list)});
+                     check_table("candidates", candidate_list())});
 }
 
 // The candidates of a lookup come nearest first, undefined positions last.
 std::string check_nearest_first(double lat, double lon) {
-    if (std::string p = check_table("candidates", candidate_list); !p.empty()) return p;
+    if (std::string p = check_table("candidates", candidate_list()); !p.empty()) return p;
     double previous = -1.0;
     for (int i = 1; i <= candidate_count() && candidate_count() > 1; ++i) {
         double distance = 0.0, course = 0.0;
-        gc_dist_course(lat, lon, candidate_list[i].latitude, candidate_list[i].longitude, &distance, &course);
+        gc_dist_course(lat, lon, candidate_list()[i].latitude, candidate_list()[i].longitude, &distance,
+                       &course);
         if (std::isnan(distance)) distance = std::numeric_limits<double>::infinity();
         if (distance < previous) return broken("candidate %ld is nearer than the one before", i);
         previous = distance;
@@ -436,14 +437,14 @@ std::string feed_airway(std::string_view input) {
     std::string airway = word(parts[0], 0);
     load_airway(airway);
     if (std::string p = first_of(
-            {check_table("candidates", candidate_list), check_on_globe("candidates", candidate_list)});
+            {check_table("candidates", candidate_list()), check_on_globe("candidates", candidate_list())});
         !p.empty())
         return p;
     if (!airway.empty() && airway[0] == '#') airway.erase(0, 1);
     for (int i = 1; i <= candidate_count(); ++i)
-        if (candidate_list[i].text_1 != airway) return broken("candidate %ld of another airway", i);
-    if (candidate_from_index < 0 || candidate_from_index > candidate_count())
-        return broken("the current fix at %ld", candidate_from_index);
+        if (candidate_list()[i].text_1 != airway) return broken("candidate %ld of another airway", i);
+    if (unit_candidates().from_index < 0 || unit_candidates().from_index > candidate_count())
+        return broken("the current fix at %ld", unit_candidates().from_index);
     return {};
 }
 

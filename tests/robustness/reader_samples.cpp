@@ -179,8 +179,8 @@ const std::vector<ReaderSample>& reader_samples() {
         {"airway",
          {"J1 BRAVO", "; airways\nJ1 1 ALPHA 47.1 -122.1\nJ1 2 BRAVO 47.2 -122.2\nJ2 1 CHARL 47 -122\n"},
          {1},
-         [] { candidate_list.clear(); },
-         [] { return records(candidate_list) + " from " + std::to_string(candidate_from_index); }},
+         [] { candidate_list().clear(); },
+         [] { return records(candidate_list()) + " from " + std::to_string(unit_candidates().from_index); }},
         {"route_file",
          {"; route\nCruiseAlt=35000\n[FlightPlan]\nKSEA 47.449 -122.309 APT --- \nSEA 47.435 -122.31 VOR "
           "116.80\n"

@@ -1,8 +1,8 @@
 #include "fms/nav/nearest_vors.h"
 
-#include "data/candidate_list.h"
 #include "fms/math/nav_math.h"
 #include "fms/nav/nearby_lists.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/procedures/airport_detail.h"
 #include "sim/aircraft_state.h"
 
@@ -54,8 +54,8 @@ void refresh_nearest_vors() {
 }
 
 void select_ref_nav_candidate(int n) {
-    if (n < 1 || n > candidate_list.count()) return;
-    ref_nav_fix = candidate_list[n];
+    if (n < 1 || n > candidate_list().count()) return;
+    ref_nav_fix = candidate_list()[n];
     const std::string& kind = ref_nav_fix.kind;
     if (kind == "I") {
         ref_nav_kind = kRefNavFix;

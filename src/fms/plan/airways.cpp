@@ -17,11 +17,13 @@
 #include <utility>
 #include <vector>
 
-int candidate_from_index = 0;
-int candidate_selected_index = 0;
-int candidate_found_index = 0;
-int candidate_page = 0;
-std::string airway_label;
+CandidateList& unit_candidates(PlanUnit unit) {
+    return unit_candidate_lists[static_cast<int>(unit)];
+}
+
+CandidateList& unit_candidates() {
+    return unit_candidates(editing_unit());
+}
 
 namespace {
 
@@ -42,8 +44,8 @@ bool current_waypoint_ident(std::string& ident) {
 } // namespace
 
 int find_candidate_index(const std::string& ident) {
-    for (int i = 1; i <= candidate_list.count(); ++i)
-        if (candidate_list[i].ident == ident) return i;
+    for (int i = 1; i <= candidate_list().count(); ++i)
+        if (candidate_list()[i].ident == ident) return i;
     return 0;
 }
 
@@ -53,9 +55,10 @@ void load_airway(std::string airway) {
 }
 
 void load_airway_at(std::string airway, const std::string* joined_at) {
-    candidate_list.set_count(0);
-    candidate_from_index = 0;
-    candidate_selected_index = 0;
+    CandidateList& list = unit_candidates();
+    list.records.set_count(0);
+    list.from_index = 0;
+    list.selected_index = 0;
     const bool has_current = joined_at != nullptr;
     const std::string current = has_current ? *joined_at : std::string();
     if (!airway.empty() && airway[0] == '#') airway.erase(0, 1);
@@ -80,7 +83,7 @@ void load_airway_at(std::string airway, const std::string* joined_at) {
         listed = true;
         // A fix off the globe is left out (loading the database tells it).
         if (!position_tokens_on_globe(t[3], t[4])) continue;
-        if (candidate_list.full()) { // past 250 fixes the list ends
+        if (list.records.full()) { // past 250 fixes the list ends
             ++left_out;
             continue;
         }
@@ -89,10 +92,10 @@ void load_airway_at(std::string airway, const std::string* joined_at) {
         r.latitude = parse_double(t[3]);
         r.longitude = parse_double(t[4]);
         r.text_1 = airway;
-        const int index = candidate_list.append(std::move(r));
+        const int index = list.records.append(std::move(r));
         if (has_current && t[2] == current) {
-            candidate_from_index = candidate_selected_index = candidate_found_index = index;
-            candidate_page = (index + kEntriesPerPage - 1) / kEntriesPerPage;
+            list.from_index = list.selected_index = list.found_index = index;
+            list.page = (index + kEntriesPerPage - 1) / kEntriesPerPage;
             found = true;
         }
     }
@@ -100,15 +103,15 @@ void load_airway_at(std::string airway, const std::string* joined_at) {
     if (left_out > 0)
         record_load_warning(path, airway + ": " +
                                       table_full_note(left_out, "fixes of an airway",
-                                                      static_cast<int>(candidate_list.slots) - 1));
+                                                      static_cast<int>(list.records.slots) - 1));
     // Not available: the airway file does not hold it. One that does, joined
     // or not at the current waypoint, is listed under its own name.
-    airway_label = listed ? airway : airway + " (N/A)";
+    list.airway_label = listed ? airway : airway + " (N/A)";
 }
 
 void select_candidate(int v) {
-    const NavRecord from = candidate_list[v];
-    NavRecord& to = candidate_list.slot(1);
+    const NavRecord from = candidate_list()[v];
+    NavRecord& to = candidate_list().slot(1);
     to.ident = from.ident;
     to.latitude = from.latitude;
     to.longitude = from.longitude;

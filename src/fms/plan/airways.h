@@ -3,7 +3,7 @@
 // loader that fills it from awys.txt.
 #pragma once
 
-#include "data/candidate_list.h"
+#include "fms/plan/candidate_list.h"
 
 #include <string>
 
@@ -11,14 +11,8 @@ class PlanTarget;
 
 // Valid entries are 1..candidate_count().
 inline int candidate_count() {
-    return candidate_list.count();
+    return candidate_list().count();
 }
-
-extern int candidate_from_index;     // the current plan waypoint on the airway; 0 = not on it
-extern int candidate_selected_index; // the fix where the plan leaves the airway
-extern int candidate_found_index;    // as candidate_from_index, for the list pages
-extern int candidate_page;           // the page of 16 entries holding it
-extern std::string airway_label;     // the airway, with " (N/A)" when the airway file lacks it
 
 // First index 1..count whose ident equals the text exactly; 0 when none.
 int find_candidate_index(const std::string& ident);

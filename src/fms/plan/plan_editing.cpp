@@ -76,7 +76,7 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
     PlanEdit edit(working_target(), "a user waypoint");
     if (p < 0 || p > edit.last() + 1 || v < 1 || v > candidate_count()) return false;
     const bool naming = in.distance > 0.0 || in.bearing_2 >= 0.0;
-    const bool hold_ppos = !naming && candidate_list[v].ident == "HOLD PPOS";
+    const bool hold_ppos = !naming && candidate_list()[v].ident == "HOLD PPOS";
     // After the shift the entry now at p sits at p + 1.
     const bool discontinuity = p < edit.last() && edit[p].ident != "DISCO" && !hold_ppos;
     if (!plan_has_room(discontinuity ? 2 : 1)) return false;
@@ -85,7 +85,7 @@ bool place_user_waypoint(int p, int v, double magvar, PlaceBearingInputs& in, in
     if (working_cursor_index == kNoToWaypoint) edit.place(working_cursor_index, 1);
     shift_working_up(p);
 
-    NavRecord& candidate = candidate_list.slot(v);
+    NavRecord& candidate = candidate_list().slot(v);
     if (in.distance > 0.0)
         gc_destination_point(candidate.latitude, candidate.longitude, in.bearing_1 + magvar, in.distance,
                              &candidate.latitude, &candidate.longitude);
@@ -216,7 +216,7 @@ bool insert_discontinuity(int p) {
     if (!plan_has_room(discontinuity ? 2 : 1)) return false;
 
     shift_working_up(p);
-    edit.write(p, entry_from_candidate(candidate_list[1]));
+    edit.write(p, entry_from_candidate(candidate_list()[1]));
     if (discontinuity) {
         shift_working_up(p + 1);
         make_discontinuity(edit.entry(p + 1));

@@ -56,13 +56,13 @@ double read_bearing(const std::string& text) {
 }
 
 void set_single_candidate(const std::string& ident, double lat, double lon, const char* kind) {
-    candidate_list.set_count(0);
+    candidate_list().set_count(0);
     NavRecord r;
     r.ident = ident;
     r.latitude = lat;
     r.longitude = lon;
     r.kind = kind;
-    candidate_list.append(std::move(r));
+    candidate_list().append(std::move(r));
 }
 
 template <class Table>
@@ -86,7 +86,7 @@ void append_match(const CandidateMatch& m) {
     c.kind = r.kind;
     c.extra = r.extra;
     if (m.table == 3) c.elevation_text = r.elevation_text;
-    candidate_list.append(std::move(c));
+    candidate_list().append(std::move(c));
 }
 
 // One database pass, in the order navaids, intersections, airports; the
@@ -96,7 +96,7 @@ void search_pass(int table, const std::string& ident, double lat, double lon) {
     if (table <= 1) collect(navaid_table, 1, ident, lat, lon, matches);
     if (table < 1 || table == 2) collect(intersection_table, 2, ident, lat, lon, matches);
     if (table < 1 || table == 3) collect(airport_table, 3, ident, lat, lon, matches);
-    keep_nearest_matches(matches, candidate_list.slots - 1 - static_cast<std::size_t>(candidate_count()),
+    keep_nearest_matches(matches, candidate_list().slots - 1 - static_cast<std::size_t>(candidate_count()),
                          ident);
     for (const CandidateMatch& m : matches)
         append_match(m);
@@ -106,7 +106,8 @@ int nearest_candidate(double lat, double lon) {
     int best = 0;
     double best_distance = 0.0;
     for (int i = 1; i <= candidate_count(); ++i) {
-        const double d = ranking_distance(lat, lon, candidate_list[i].latitude, candidate_list[i].longitude);
+        const double d =
+            ranking_distance(lat, lon, candidate_list()[i].latitude, candidate_list()[i].longitude);
         if (best == 0 || d < best_distance) {
             best = i;
             best_distance = d;
@@ -215,7 +216,7 @@ void place_bearing_place_bearing(int table, const std::string& place1, double b1
     search_pass(table, place1, aircraft_lat, aircraft_lon);
     const int first = nearest_candidate(aircraft_lat, aircraft_lon);
     if (first == 0) return;
-    const NavRecord p1 = candidate_list[first];
+    const NavRecord p1 = candidate_list()[first];
     pbd_place_ident = p1.ident;
     pbd_place_lat = p1.latitude;
     pbd_place_lon = p1.longitude;
@@ -223,29 +224,29 @@ void place_bearing_place_bearing(int table, const std::string& place1, double b1
     pbd_place_frequency = p1.extra;
 
     waypoint_lookup_text = place2;
-    candidate_list.set_count(0);
+    candidate_list().set_count(0);
     search_pass(table, place2, aircraft_lat, aircraft_lon);
     const int second = nearest_candidate(aircraft_lat, aircraft_lon);
     if (second == 0) return;
-    NavRecord fix = candidate_list[second];
-    candidate_list.set_count(0);
+    NavRecord fix = candidate_list()[second];
+    candidate_list().set_count(0);
     double lat = 0.0, lon = 0.0;
     if (!cross_bearings(p1.latitude, p1.longitude, b1, fix.latitude, fix.longitude, b2, &lat, &lon)) return;
     fix.latitude = lat;
     fix.longitude = lon;
-    candidate_list.append(std::move(fix));
+    candidate_list().append(std::move(fix));
 }
 
 void sort_nearest_first(double aircraft_lat, double aircraft_lon) {
     std::vector<std::pair<double, NavRecord>> found;
     for (int i = 1; i <= candidate_count(); ++i) {
-        const NavRecord& r = candidate_list[i];
+        const NavRecord& r = candidate_list()[i];
         found.emplace_back(ranking_distance(aircraft_lat, aircraft_lon, r.latitude, r.longitude), r);
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < found.size(); ++i)
-        candidate_list.slot(static_cast<int>(i) + 1) = std::move(found[i].second);
+        candidate_list().slot(static_cast<int>(i) + 1) = std::move(found[i].second);
 }
 
 } // namespace
@@ -284,7 +285,7 @@ void keep_nearest_matches(std::vector<CandidateMatch>& matches, std::size_t room
 }
 
 void lookup_waypoint_entry(int table, double aircraft_lat, double aircraft_lon) {
-    candidate_list.set_count(0);
+    candidate_list().set_count(0);
     const std::string entry = waypoint_lookup_text;
     const std::size_t n = entry.size();
     if (lat_lon_entry(entry)) return;

@@ -21,7 +21,7 @@ extern double pbd_place_lon;
 extern std::string pbd_place_type;
 extern std::string pbd_place_frequency;
 
-// Fills candidate_list from waypoint_lookup_text; count 0 = nothing found.
+// Fills candidate_list() from waypoint_lookup_text; count 0 = nothing found.
 // table 0 (or below) searches navaids, intersections and airports, 1 only
 // navaids, 2 only intersections, 3 only airports. Several hits are sorted
 // nearest first from the aircraft's position.

@@ -1,12 +1,12 @@
 #include "fms/procedures/airport_detail.h"
 
 #include "data/airport_procedures.h"
-#include "data/candidate_list.h"
 #include "data/config_line.h"
 #include "data/load_warnings.h"
 #include "data/module_settings.h"
 #include "data/reader_checks.h"
 #include "fms/math/lat_lon_text.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
@@ -215,13 +215,13 @@ void load_airport_detail(const std::string& ident, int slot) {
     s.airport_latitude = parse_double(t[2]);
     s.airport_longitude = parse_double(t[3]);
 
-    candidate_list.clear();
+    candidate_list().clear();
     NavRecord candidate;
     candidate.ident = ident;
     candidate.latitude = s.airport_latitude;
     candidate.longitude = s.airport_longitude;
     candidate.kind = "APT";
-    candidate_list.append(std::move(candidate));
+    candidate_list().append(std::move(candidate));
 
     format_lat_lon_dms(s.airport_latitude, -s.airport_longitude, &s.latitude_text, &s.longitude_text,
                        kDmsDegrees);

@@ -25,8 +25,8 @@ void apply_approach_to_route() {
 }
 
 void insert_airway_segment(const PlanTarget& t) {
-    const int a = candidate_from_index;
-    const int b = candidate_selected_index;
+    const int a = unit_candidates().from_index;
+    const int b = unit_candidates().selected_index;
     // The row the GNS chose on its view of the flown plan, else the edited one.
     const int c = t.active ? gns_selected_wpt_index : working_cursor_index;
     const int count = candidate_count();
@@ -39,7 +39,7 @@ void insert_airway_segment(const PlanTarget& t) {
     for (int v = a + step;; v += step) {
         const int index = c + ++k;
         if (!open_slot(t, index)) break; // past index 200
-        const auto& candidate = candidate_list[v];
+        const auto& candidate = candidate_list()[v];
         RouteWaypoint w = entry_from_candidate(candidate);
         w.frequency.clear();
         w.via = candidate.text_1;
@@ -57,9 +57,9 @@ int apply_airway_to_row(int n) {
     const std::string to = route_rows[n].to;
     int exit = 0;
     for (int c = 1; c <= candidate_count() && !exit; ++c)
-        if (c != candidate_from_index && candidate_list[c].ident == to) exit = c;
+        if (c != unit_candidates().from_index && candidate_list()[c].ident == to) exit = c;
     if (!exit) return 0;
-    candidate_selected_index = exit;
+    unit_candidates().selected_index = exit;
     delete_route_row(n);
     insert_airway_segment(working_target());
     return 1;

@@ -15,9 +15,9 @@ void insert_approach(int with_disco);
 // constraints on the approach legs.
 void apply_approach_to_route();
 
-// Inserts the fixes of the airway in candidate_list from the plan's current
-// fix (candidate_from_index, exclusive) to the selected fix
-// (candidate_selected_index) behind the plan's cursor: working_cursor_index
+// Inserts the fixes of the airway in candidate_list() from the plan's current
+// fix (unit_candidates().from_index, exclusive) to the selected fix
+// (unit_candidates().selected_index) behind the plan's cursor: working_cursor_index
 // on the working plan, gns_selected_wpt_index on the flown one. The entry
 // after the new last one gets the end mark "******" when it lies within the
 // plan.
