@@ -9,6 +9,7 @@
 #include "data/display_settings.h"
 #include "data/module_settings.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/airways.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
@@ -41,6 +42,32 @@ bool has_hold(const RoutePlan& plan, int last, int i) {
     return i >= 0 && i <= last && hold_mark(plan, i) > 0;
 }
 
+// An airway row left without its exit is listed as what EXEC makes of it:
+// a discontinuity, or no row where the route breaks beside it already.
+bool listed(const RoutePlan& plan, int i) {
+    return open_airway_end(plan, i) != OpenAirwayEnd::Gone;
+}
+
+int next_listed(const RoutePlan& plan, int i) {
+    do
+        ++i;
+    while (!listed(plan, i) && i <= kPlanLastIndex);
+    return i;
+}
+
+// The entry listed before entry i: its hold row comes before i's row.
+int previous_listed(const RoutePlan& plan, int i) {
+    int p = i - 1;
+    while (p > 0 && !listed(plan, p))
+        --p;
+    return p;
+}
+
+bool listed_as_gap(const RoutePlan& plan, int i) {
+    const EntryKind k = entry_kind(plan[i]);
+    return k == EntryKind::Gap || k == EntryKind::PlacedGap || open_airway_end(plan, i) == OpenAirwayEnd::Gap;
+}
+
 int first_index_of_first_subpage() {
     const int to_base = to_waypoint_index == kNoToWaypoint ? 1 : to_waypoint_index;
     if (route_state != kRouteStateActiveModified) return to_base;
@@ -71,15 +98,16 @@ struct ListingWalk {
 
     // l: the end line's index (legs_end_index).
     ListingWalk(const RoutePlan& p, int l, int s)
-        : plan(p), last(l), i(s), hold_first(has_hold(p, l, s - 1)) {}
+        : plan(p), last(l), i(listed(p, s) ? s : next_listed(p, s)),
+          hold_first(has_hold(p, l, previous_listed(p, i))) {}
     bool at_end() const { return i > last || i < 1 || (i == last && !hold_first); }
     void step() {
         ++rows;
         if (hold_first) {
             hold_first = false;
         } else {
-            ++i;
-            hold_first = has_hold(plan, last, i - 1);
+            hold_first = has_hold(plan, last, i);
+            i = next_listed(plan, i);
         }
     }
 };
@@ -95,13 +123,14 @@ LegsRows row_indices(LegsPageStart start, int last) {
     LegsRows rows;
     rows.s = start.s;
     rows.last = last;
-    const bool first_is_hold = start.hold_first && has_hold(working_plan, working_plan_last, start.s - 1);
-    rows.index[1] = first_is_hold ? start.s - 1 : start.s;
+    const int before = previous_listed(working_plan, start.s);
+    const bool first_is_hold = start.hold_first && has_hold(working_plan, working_plan_last, before);
+    rows.index[1] = first_is_hold ? before : start.s;
     rows.hold_row[1] = first_is_hold;
     for (int k = 1; k <= 4; ++k) {
         const bool waypoint_row = !rows.hold_row[k];
         const bool next_is_hold = waypoint_row && has_hold(working_plan, working_plan_last, rows.index[k]);
-        rows.index[k + 1] = next_is_hold ? rows.index[k] : rows.index[k] + 1;
+        rows.index[k + 1] = next_is_hold ? rows.index[k] : next_listed(working_plan, rows.index[k]);
         rows.hold_row[k + 1] = next_is_hold;
     }
     return rows;
@@ -176,8 +205,7 @@ std::string altitude_text(const RouteWaypoint& w) {
 
 void draw_waypoint_row(CduPage& page, const RoutePlan& plan, int i, float y) {
     const RouteWaypoint& w = plan[i];
-    if (const EntryKind before = entry_kind(plan[i - 1]);
-        before == EntryKind::Gap || before == EntryKind::PlacedGap) {
+    if (listed_as_gap(plan, previous_listed(plan, i))) {
         cdu_text(page, 7, y - 11, CduFont::Small, ". .  R O U T E  D I S C O N T I N U I T Y  .");
     } else if (is_place(w)) {
         double distance = 0.0;
@@ -211,11 +239,12 @@ void draw_rows(CduPage& page, LegsPageStart start) {
     const int end = legs_end_index(plan, last);
     int row = 0;
     float y = 33;
-    for (int i = start.s;; ++i, y += 33) {
+    for (int i = start.s;; i = next_listed(plan, i), y += 33) {
         if (++row > 5) return;
-        if ((i != start.s || start.hold_first) && has_hold(plan, last, i - 1)) {
+        const int before = previous_listed(plan, i);
+        if ((i != start.s || start.hold_first) && has_hold(plan, last, before)) {
             cdu_text(page, 20, y - 11, CduFont::Small, "H O L D   A T");
-            cdu_text(page, 0, y, CduFont::Large, cdu_format("%-5s", plan[i - 1].ident.c_str()));
+            cdu_text(page, 0, y, CduFont::Large, cdu_format("%-5s", plan[before].ident.c_str()));
             cdu_text(page, 130, y, CduFont::Large, "- - - - / - - - - - -");
             y += 33;
             if (++row > 5) return;
@@ -224,7 +253,7 @@ void draw_rows(CduPage& page, LegsPageStart start) {
             draw_end_line(page, y);
             return;
         }
-        if (plan[i].ident == "DISCO" && i < last) {
+        if (listed_as_gap(plan, i) && i < last) {
             cdu_text(page, 5, y - 14, CduFont::Small, "T H E N");
             cdu_box_prompts(page, kEntryBoxes, y);
         } else if (i == end) {

@@ -123,12 +123,14 @@ TEST_F(ProcedurePagesKeys, arrivalsDrawsNoTextOverAnother) {
     EXPECT_TRUE(shows("DOTTY"));
 }
 
-// The THEN row of an airway still waiting for its exit fix has no speed.
-TEST_F(ProcedurePagesKeys, anAirwaysThenRowShowsNoSpeed) {
+// The row of an airway still waiting for its exit fix is listed as the gap
+// EXEC makes of it: the entry prompt, no fix and no prediction.
+TEST_F(ProcedurePagesKeys, anAirwaysThenRowIsListedAsAGap) {
     press("RTE \"KAST\" L1 \"KSEA\" R1 NEXT \"AST\" R1 \"V27\" L2 LEGS");
     frames(1);
-    ASSERT_EQ(text_at(0, 66), "THEN ");
-    EXPECT_EQ(text_at(150, 66), "- - - -");
+    EXPECT_EQ(text_at(5, 52), "T H E N");
+    EXPECT_EQ(text_at(0, 66), "");
+    EXPECT_EQ(text_at(150, 66), "");
 }
 
 // The sub-page count follows the rows listed from the TO waypoint: no

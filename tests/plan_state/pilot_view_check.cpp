@@ -89,13 +89,39 @@ bool last_entry_listed(const RouteWaypoint& w) {
     return !w.ident.empty() && w.type != "APT" && (w.lat != 0.0 || w.lon != 0.0);
 }
 
+// An airway row left without its exit is listed as EXEC leaves it, closing
+// the rows from the end: a gap, or no row where a gap or another such row
+// stands before it or a gap after it.
+std::vector<std::string> rows_as_executed(const RoutePlan& plan, int last) {
+    std::vector<std::string> shown(static_cast<std::size_t>(last) + 2);
+    bool gap_after = false;
+    for (int i = last; i >= 0; --i) {
+        const std::string& ident = plan[i].ident;
+        shown[static_cast<std::size_t>(i)] = ident == "DISCO" ? "gap" : ident;
+        if (ident == "THEN" && i >= 1) {
+            const bool gone = is_gap(plan[i - 1]) || gap_after;
+            shown[static_cast<std::size_t>(i)] = gone ? "" : "gap";
+            gap_after = gap_after || !gone;
+        } else {
+            gap_after = is_gap(plan[i]);
+        }
+    }
+    return shown;
+}
+
 std::vector<std::string> legs_rows_expected(const RoutePlan& plan, int first, int last) {
     std::vector<std::string> rows;
+    const std::vector<std::string> shown = rows_as_executed(plan, last);
     const int end = last_entry_listed(plan[last]) ? last + 1 : last;
+    int before = first - 1;
+    while (before > 0 && shown[static_cast<std::size_t>(before)].empty())
+        --before;
     for (int i = first; i <= end; ++i) {
-        if (i >= 1 && hold_mark(plan, i - 1) > 0) rows.push_back("hold " + plan[i - 1].ident);
+        if (i < end && shown[static_cast<std::size_t>(i)].empty()) continue;
+        if (before >= 0 && hold_mark(plan, before) > 0) rows.push_back("hold " + plan[before].ident);
         if (i == end) break;
-        rows.push_back(plan[i].ident == "DISCO" ? "gap" : plan[i].ident);
+        rows.push_back(shown[static_cast<std::size_t>(i)]);
+        before = i;
     }
     return rows;
 }

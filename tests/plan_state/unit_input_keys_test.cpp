@@ -5,6 +5,7 @@
 
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/units/cdu_text.h"
 
 #include <filesystem>
 #include <fstream>
@@ -119,6 +120,19 @@ TEST_F(UnitInputKeys, AnAirwayWithoutItsExitIsAGap) {
         ASSERT_GT(scapo, 0) << row.before << row.between << "\n" << plan();
         EXPECT_EQ(active_plan[scapo].via, "V23");
         EXPECT_EQ(plan().find("THEN"), std::string::npos) << plan();
+    }
+}
+
+// An airway row left without its exit is listed on RTE LEGS as the gap EXEC
+// makes of it, before EXEC as after (the legs rule reads every sub-page).
+TEST_F(UnitInputKeys, AnAirwayWithoutItsExitIsListedAsAGapBeforeExec) {
+    const std::string typed =
+        "aircraft position 44.9095 -123.0026\naircraft altitude 214\naircraft speed 0\n"
+        "frames 2\ncdu SMITHS_FMS RTE \"KSLE\" L1 \"KPDX\" R1 NEXT \"UBG\" R1 \"V23\" L2";
+    for (const char* then : {" \"QUEET\" R3\ncdu SMITHS_FMS LEGS", " \"QUEET\" R3 R6\ncdu SMITHS_FMS LEGS",
+                             " \"QUEET\" R3 R6\ncdu SMITHS_FMS EXEC LEGS", "\ncdu SMITHS_FMS LEGS"}) {
+        run_clean(typed + then);
+        EXPECT_EQ(smiths_cdu_page, kPageRteLegs) << then;
     }
 }
 

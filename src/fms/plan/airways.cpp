@@ -13,6 +13,7 @@
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -119,19 +120,30 @@ void select_candidate(int v) {
     to.extra = from.extra;
 }
 
+OpenAirwayEnd open_airway_end(const RoutePlan& plan, int i) {
+    if (i < 1 || entry_kind(plan[i]) != EntryKind::AirwayThen) return OpenAirwayEnd::NotOpen;
+    // One gap is enough where the route breaks already: before it, or
+    // after it once the open airways behind it are closed.
+    if (is_route_marker(plan[i - 1])) return OpenAirwayEnd::Gone;
+    for (int j = i + 1;; ++j) {
+        if (entry_kind(plan[j]) != EntryKind::AirwayThen)
+            return is_route_marker(plan[j]) ? OpenAirwayEnd::Gone : OpenAirwayEnd::Gap;
+        if (open_airway_end(plan, j) == OpenAirwayEnd::Gap) return OpenAirwayEnd::Gone;
+    }
+}
+
 void close_open_airways(const PlanTarget& t) {
     const RoutePlan& plan = *t.plan;
-    bool open = false;
-    for (int i = 1; i <= plan.last() && !open; ++i)
-        open = entry_kind(plan[i]) == EntryKind::AirwayThen;
-    if (!open) return;
+    std::vector<OpenAirwayEnd> ends;
+    for (int i = 0; i <= plan.last(); ++i)
+        ends.push_back(open_airway_end(plan, i));
+    if (std::all_of(ends.begin(), ends.end(), [](OpenAirwayEnd e) { return e == OpenAirwayEnd::NotOpen; }))
+        return;
     PlanEdit edit(t, "an airway left without its exit");
     for (int i = edit.last(); i >= 1; --i) {
-        if (entry_kind(edit[i]) != EntryKind::AirwayThen) continue;
-        // One gap is enough where the route breaks already.
-        if (is_route_marker(edit[i + 1]) || is_route_marker(edit[i - 1]))
+        if (ends[static_cast<std::size_t>(i)] == OpenAirwayEnd::Gone)
             remove_entry(t, i);
-        else
+        else if (ends[static_cast<std::size_t>(i)] == OpenAirwayEnd::Gap)
             make_discontinuity(edit.entry(i));
     }
 }

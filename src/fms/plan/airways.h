@@ -8,6 +8,7 @@
 #include <string>
 
 class PlanTarget;
+class RoutePlan;
 
 // Valid entries are 1..candidate_count().
 inline int candidate_count() {
@@ -27,8 +28,12 @@ void load_airway(std::string airway);
 void load_airway_at(std::string airway, const std::string* joined_at);
 
 // An airway the pilot left without its exit fix is a break in the route:
-// each "THEN" entry of the plan becomes a discontinuity (or goes, beside
-// one). For a plan put in place to be flown.
+// each "THEN" entry of the plan becomes a discontinuity, or goes where the
+// route breaks beside it already. What entry i becomes, for the pages that
+// show a plan before it is put in place.
+enum class OpenAirwayEnd { NotOpen, Gap, Gone };
+OpenAirwayEnd open_airway_end(const RoutePlan& plan, int i);
+// For a plan put in place to be flown.
 void close_open_airways(const PlanTarget& t);
 
 // Copies ident, position, kind and extra of entry v into entry 1.
