@@ -77,6 +77,7 @@ int gns_draw_choice_list(GnsPage& page, int page_number, int count, float left_x
         const int i = first + n;
         const float x = n < 6 ? left_x : kRightColumnX;
         const float y = kListTop + kRowStep * static_cast<float>(n % 6);
+        gns_list_row(y);
         const GnsChoice c = entry(i);
         if (gns_list_cursor >= 1 && i == highlighted) {
             page.highlight(x, y, c.highlighted);
@@ -103,8 +104,11 @@ void gns_draw_list_markers(GnsPage& page, int entries, const char* left, const c
 void gns_draw_preview(int page_number, int count, const std::function<void(int, float, float)>& draw) {
     const int first = kGnsPreviewPerPage * (page_number - 1) + 1;
     const int shown = gns_entries_on_page(page_number, count, kGnsPreviewPerPage);
-    for (int n = 0; n < shown; ++n)
-        draw(first + n, n < 4 ? 30.0f : kRightColumnX, 200.0f + kRowStep * static_cast<float>(n % 4));
+    for (int n = 0; n < shown; ++n) {
+        const float y = 200.0f + kRowStep * static_cast<float>(n % 4);
+        gns_list_row(y);
+        draw(first + n, n < 4 ? 30.0f : kRightColumnX, y);
+    }
 }
 
 void gns_draw_select_erase(GnsPage& page) {

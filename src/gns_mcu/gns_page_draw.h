@@ -34,7 +34,8 @@ struct GnsPage {
     void highlight(float x, float y, const std::string& text, int box_chars = 0);
     // The unit's message, highlighted at x 30 on the lowest row (from the
     // footer up) where the page drew no text this frame; on a page with no
-    // such row, alone on the footer row. Returns the row.
+    // such row, over the entries of a list's lowest row (gns_list_row),
+    // else alone on the footer row. Returns the row.
     float message(const std::string& text);
     // Draws the markers set in `marker` (L1..L5, R1..R5): "<" left, ">" right.
     void draw_markers(float right_x = 460.0f);
@@ -50,6 +51,9 @@ struct GnsPage {
 // texts of the one before).
 float gns_message_row(const std::string& message);
 void gns_forget_drawn_texts();
+// Marks a row of a list's entries (a preview, a choice list) drawn this
+// frame: one a message may stand over on a full page.
+void gns_list_row(float y);
 
 // The yellow box behind n characters of highlighted text at (x, y): 21 n wide
 // and 35 high.

@@ -17,6 +17,8 @@
 namespace {
 
 constexpr gfx::Argb kYellow = 0xFFFFFF00;
+constexpr gfx::Argb kWhite = 0xFFDEE6E9;
+constexpr gfx::Argb kBlack = 0xFF000000;
 
 std::vector<std::string> idents(const RoutePlan& plan, int last) {
     std::vector<std::string> out;
@@ -32,6 +34,21 @@ const std::vector<std::string> kExampleRoute = {"KSEA",  "SEA",   "FOXXE", "NISQ
 
 class GnsProcedures : public GnsRouteStandIn {
   protected:
+    // Drawn on the last frame and not covered by a box or a text drawn after.
+    bool readable(const std::string& text) {
+        const std::vector<gfx::RecordedOp> frame = last_frame();
+        const gfx::RecordedOp* found = nullptr;
+        for (const gfx::RecordedOp& op : frame) {
+            const gfx::RectF& b = op.kind == gfx::OpKind::String ? op.text_box : op.bounds;
+            const bool meets =
+                found != nullptr && (op.kind == gfx::OpKind::String || op.fill) &&
+                b.x < found->text_box.x + found->text_box.width && found->text_box.x < b.x + b.width &&
+                b.y < found->text_box.y + found->text_box.height && found->text_box.y < b.y + b.height;
+            if (meets) return false;
+            if (op.kind == gfx::OpKind::String && op.text == text) found = &op;
+        }
+        return found != nullptr;
+    }
     // The route opened, with a SMITHS DEPARTURES and APPROACH selection in
     // progress.
     void open_example_route() {
@@ -241,8 +258,11 @@ TEST_F(GnsProcedures, AnApproachWithNoRouteToJoinIsRefusedAndSaid) {
     EXPECT_EQ(gns_approach_preview, 1);
     EXPECT_LT(active_plan_last, 0);
     EXPECT_NE(op_of_text("INVALID ENTRY"), nullptr);
-    // The preview fills the page: the message stands alone on its footer.
+    // The preview fills the page's left column: the message stands over its
+    // lowest leg, SELECT and ERASE stay readable.
     EXPECT_EQ(text_under("INVALID ENTRY"), "");
+    EXPECT_TRUE(readable("SELECT"));
+    EXPECT_TRUE(readable("ERASE"));
     press("NEXT");
     frames(1);
     EXPECT_EQ(op_of_text("INVALID ENTRY"), nullptr);
@@ -365,5 +385,61 @@ TEST_F(GnsProcedures, AnAirportNotFoundLeavesTheAirportSlotAsItWas) {
         EXPECT_EQ(airport.runways.count(), runways) << row.kept;
         EXPECT_EQ(airport.stars.count() + airport.sids.count() + airport.approaches.count(), procedures);
         EXPECT_EQ(approach_fix_list.count(), fixes) << row.kept;
+    }
+}
+
+// A message on a page full to its footer stands over values of the page,
+// never over its labels, prompts or highlights (white, or black on a box):
+// previews of four and eight legs, a choice list of twelve.
+TEST_F(GnsProcedures, AMessageOnAFullPageLeavesItsLabelsReadable) {
+    activate_example_route();
+    const struct {
+        int state, entries;
+        bool list;
+    } rows[] = {{GNS_APPROACH, 4, false},
+                {GNS_APPROACH, 8, false},
+                {GNS_DEPARTURE, 8, false},
+                {GNS_ARRIVAL, 12, true}};
+    for (const auto& r : rows) {
+        PreviewLegs* legs = r.state == GNS_APPROACH    ? &approach_preview_legs
+                            : r.state == GNS_DEPARTURE ? &sid_preview_legs
+                                                       : &star_preview_legs;
+        legs->set_count(0);
+        for (int i = 1; i <= r.entries; ++i) {
+            PreviewLeg leg;
+            leg.fix = "F" + std::to_string(i);
+            legs->append(leg);
+        }
+        reset_page_toggles();
+        gns_sel_dep_airport = "KSEA";
+        gns_sel_arr_airport = "KPDX";
+        gns_state = r.state;
+        gns_approach_preview = gns_departure_preview = gns_arrival_preview = r.list ? 0 : 1;
+        if (r.list) {
+            gns_line_toggles[GNS_R2] = kGnsToggleFirst;
+            auto& stars = airport_slots[destination_slot].star_entry_list;
+            stars.set_count(0);
+            for (int i = 1; i <= r.entries; ++i)
+                stars.append(StarEntry{"S" + std::to_string(i), i});
+        }
+        gns_refusal_text = "INVALID ENTRY";
+        frames(1);
+        const std::string where = std::to_string(r.state) + " with " + std::to_string(r.entries);
+        EXPECT_EQ(text_under("INVALID ENTRY"), "") << where;
+        // The entries' rows: a preview's from y 200 to 320, a list's from
+        // 160 to 360 (its cursor excepted).
+        const float top = r.list ? 160.0f : 200.0f, bottom = r.list ? 360.0f : 320.0f;
+        int labels = 0;
+        for (const gfx::RecordedOp& op : last_frame()) {
+            const float y = op.world_rect.y;
+            const bool entry = y >= top && y <= bottom && op.color != kBlack;
+            if (op.kind != gfx::OpKind::String || op.text == "INVALID ENTRY" || entry ||
+                op.text.find_first_not_of(' ') == std::string::npos ||
+                (op.color != kWhite && op.color != kBlack))
+                continue;
+            ++labels;
+            EXPECT_TRUE(readable(op.text)) << where << ": " << op.text;
+        }
+        EXPECT_GT(labels, 3) << where;
     }
 }
