@@ -90,6 +90,16 @@ double ground_elevation_among(const std::vector<GroundAirport>& airports, double
     return ground;
 }
 
+const GroundAirport* ground_airport(const std::string& ident) {
+    for (const GroundAirport& a : ground_airports)
+        if (a.ident == ident) return &a;
+    return nullptr;
+}
+
+bool on_airport_ground(const GroundAirport& airport, double lat_deg, double lon_deg) {
+    return distance_nm(airport.lat_deg, airport.lon_deg, lat_deg, lon_deg) <= airport.reach_nm;
+}
+
 std::size_t use_airport_ground() {
     ground_airports = parse_ground_airports(file_text("orvex/navdata/apts.txt"));
     for (const GroundAirport& a : parse_ground_airports(file_text("orvex/navdata/apts_user.txt")))

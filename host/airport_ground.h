@@ -28,6 +28,11 @@ std::vector<GroundAirport> parse_ground_airports(const std::string& text);
 // number of airports read.
 std::size_t use_airport_ground();
 
+// The airport of that identifier among those use_airport_ground read; null
+// when none is. A position lies on its ground within its reach.
+const GroundAirport* ground_airport(const std::string& ident);
+bool on_airport_ground(const GroundAirport& airport, double lat_deg, double lon_deg);
+
 // The ground elevation at a position among these airports: the nearest one
 // whose reach holds it, else sea level (0).
 double ground_elevation_among(const std::vector<GroundAirport>& airports, double lat_deg, double lon_deg);

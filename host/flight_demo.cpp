@@ -2,6 +2,7 @@
 
 #include "aircraft_model.h"
 #include "aircraft_store.h"
+#include "airport_ground.h"
 #include "sim_state.h"
 #include "simulator.h"
 
@@ -49,6 +50,18 @@ int passed_since(const RouteWaypoint* plan, int32_t to_index, int to_id, int old
     return 0;
 }
 
+// The airport the flown plan ends at: by the plan SERVER publishes, else by
+// the name of the last TO; empty when the route ends at a fix.
+std::string destination_of(const RouteWaypoint* plan, const StandInRouteStatus& s, const std::string& known) {
+    if (plan != nullptr && s.last_index >= 0 && s.last_index < static_cast<int32_t>(RoutePlan::slots)) {
+        const RouteWaypoint& end = plan[s.last_index];
+        return end.type == "APT" ? end.ident : "";
+    }
+    if (s.to_index != 999 && s.to_index == s.last_index)
+        return ground_airport(s.to_ident) != nullptr ? std::string(s.to_ident) : "";
+    return known;
+}
+
 } // namespace
 
 FlightTracker& flight_tracker() {
@@ -74,6 +87,8 @@ void track_flight_frame(Simulator& sim, std::FILE* out) {
     const bool direct_leg = std::strcmp(s.from_ident, "DIRECT") == 0;
     const RouteWaypoint* plan = flown_plan(s);
     const int to_id = plan != nullptr ? plan[s.to_index].id : 0;
+    t.ended_now = false;
+    if (s.to_index != 999) t.destination = destination_of(plan, s, t.destination);
     if (s.to_index != 999 && t.to_index != 999 && s.to_index > t.to_index && !direct_leg) {
         if (to_id != 0 && t.to_id != 0)
             t.sequenced += passed_since(plan, s.to_index, to_id, t.to_id);
@@ -91,15 +106,24 @@ void track_flight_frame(Simulator& sim, std::FILE* out) {
                                                                           : t.largest_at_leg_change_nm;
         largest = std::max(largest, s.cross_track_nm);
     }
-    // LNAV ends itself on reaching the last waypoint; a flight arrives when
-    // it does so after the take-off, not on the take-off roll (a route whose
-    // entries all stand at the field is passed before the aircraft leaves it).
+    // LNAV ends itself on reaching the last waypoint: the route is flown
+    // when it does so after the take-off, not on the take-off roll (a route
+    // whose entries all stand at the field is passed before the aircraft
+    // leaves it). The flight arrives only when the aircraft is down again,
+    // on the ground of the airport the route ends at.
     const bool lnav_ended = t.lnav_on && s.lnav_engaged == 0;
     t.lnav_on = s.lnav_engaged == 1 && s.to_index != 999;
-    if (lnav_ended && !t.arrived && t.airborne_at_s >= 0.0 && s.to_index == s.last_index) {
-        t.arrived = true;
+    if (lnav_ended && !t.route_flown && t.airborne_at_s >= 0.0 && s.to_index == s.last_index) {
+        t.route_flown = t.ended_now = true;
         ++t.sequenced;
-        t.arrived_at_s = aircraft().sim_time_s;
+    }
+    const AircraftModel& m = aircraft();
+    if (!t.landed && t.airborne_at_s >= 0.0 && aircraft_active() && on_ground(m)) {
+        t.landed = t.ended_now = true;
+        t.landed_at_s = now;
+        const GroundAirport* field = ground_airport(t.destination);
+        t.arrived =
+            !t.destination.empty() && field != nullptr && on_airport_ground(*field, m.lat_deg, m.lon_deg);
     }
     if (out != nullptr && t.progress_every > 0 && sim.frame % t.progress_every == 0)
         std::fprintf(out, "frame %ld: %s\n", sim.frame, flight_progress(sim).c_str());
@@ -127,17 +151,23 @@ std::string flight_summary() {
     if (!t.route_seen) return "no route";
     double seconds = 0.0;
     if (t.airborne_at_s >= 0.0)
-        seconds = (t.arrived_at_s >= 0.0 ? t.arrived_at_s : aircraft().sim_time_s) - t.airborne_at_s;
+        seconds = (t.landed_at_s >= 0.0 ? t.landed_at_s : aircraft().sim_time_s) - t.airborne_at_s;
     const long whole = std::lround(seconds);
-    char text[192];
+    std::string where = "not arrived";
+    if (t.arrived)
+        where = "arrived";
+    else if (t.landed)
+        where = t.destination.empty() ? "landed, no destination" : "landed away from " + t.destination;
+    else if (t.route_flown && t.destination.empty())
+        where = "route flown, no destination";
+    char text[256];
     // Of those passed and those still ahead of the plan flown, its TO included.
-    const int ahead = t.arrived || t.to_index == 999 ? 0 : std::max(t.last_index - t.to_index + 1, 0);
-    std::snprintf(
-        text, sizeof text,
-        "%d of %d waypoints sequenced%s, flight time %ld:%02ld:%02ld, largest cross-track error %.2f NM "
-        "(%.2f NM turning onto a new leg)",
-        t.sequenced, t.sequenced + ahead, t.arrived ? ", arrived" : ", not arrived", whole / 3600,
-        whole / 60 % 60, whole % 60, t.largest_cross_track_nm, t.largest_at_leg_change_nm);
+    const int ahead = t.route_flown || t.to_index == 999 ? 0 : std::max(t.last_index - t.to_index + 1, 0);
+    std::snprintf(text, sizeof text,
+                  "%d of %d waypoints sequenced, %s, flight time %ld:%02ld:%02ld, largest cross-track error "
+                  "%.2f NM (%.2f NM turning onto a new leg)",
+                  t.sequenced, t.sequenced + ahead, where.c_str(), whole / 3600, whole / 60 % 60, whole % 60,
+                  t.largest_cross_track_nm, t.largest_at_leg_change_nm);
     return text;
 }
 

@@ -5,10 +5,10 @@
 //
 //   route load FILE     ask for a route file of the flight-plans folder
 //   progress N          a progress line every N frames (0: none)
-//   fly MAX [to IDENT]  frames until the route is flown (or the TO waypoint is
-//                       IDENT), at most MAX
-//   summary             one line: waypoints sequenced, flight time, largest
-//                       cross-track error
+//   fly MAX [to IDENT]  frames until the route is flown or the aircraft lands
+//                       (or the TO waypoint is IDENT), at most MAX
+//   summary             one line: waypoints sequenced, arrival, flight time,
+//                       largest cross-track error
 #pragma once
 
 #include <cstdint>
@@ -29,12 +29,16 @@ struct FlightTracker {
     bool route_seen = false;               // an active route was seen
     bool lnav_seen = false;                // LNAV has flown the route
     bool lnav_on = false;                  // LNAV flew the route in the last frame
-    bool arrived = false;                  // LNAV ended at the last waypoint, after the take-off
+    bool route_flown = false;              // LNAV ended at the last waypoint, after the take-off
+    bool landed = false;                   // on the ground again after the take-off
+    bool arrived = false;                  // landed on the destination's ground
+    bool ended_now = false;                // the route was flown or the aircraft landed this frame
+    std::string destination;               // the flown plan's airport at its end; empty: none
     double largest_cross_track_nm = 0.0;   // once established on a leg
     double largest_at_leg_change_nm = 0.0; // while turning onto a new leg
     double leg_started_at_s = -1.0;        // simulation time of the last sequencing
     double airborne_at_s = -1.0;           // simulation time of the take-off
-    double arrived_at_s = -1.0;
+    double landed_at_s = -1.0;
 };
 
 FlightTracker& flight_tracker();
@@ -51,7 +55,10 @@ std::string flight_progress(Simulator& sim);
 // error 0.41 NM (4.80 NM turning onto a new leg)": the entries passed in the
 // whole flight (told apart by their ids in the plan SERVER publishes, else by
 // name), of those and the ones still ahead in the plan flown; "no route"
-// when no route was ever active. A leg counts as established
+// when no route was ever active. A flight has arrived once it is down on the
+// ground of the airport its route ends at; else it says where it stands:
+// "not arrived", "landed away from KPDX", or for a route that ends at a fix
+// "route flown, no destination" or "landed, no destination". A leg counts as established
 // two minutes of simulation time after its waypoint was sequenced: before
 // that the aircraft is still turning from the switching point onto it.
 std::string flight_summary();

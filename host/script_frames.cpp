@@ -24,7 +24,8 @@ std::string progress_text(const ScriptCommand& c, bool fly, int64_t done) {
     if (t.to_index != 999)
         std::snprintf(where, sizeof where, "TO waypoint %d of %d", t.to_index, t.last_index);
     std::snprintf(text, sizeof text, "%lld frames flown, %s, flying until %s (at most %lld frames)",
-                  static_cast<long long>(done), where, c.text.empty() ? "arrival" : printable(c.text).c_str(),
+                  static_cast<long long>(done), where,
+                  c.text.empty() ? "the route is flown or the aircraft lands" : printable(c.text).c_str(),
                   static_cast<long long>(c.count));
     return text;
 }
@@ -40,8 +41,9 @@ void run_frames_of(Runner& r, const ScriptCommand& c, bool fly) {
         drawn = sim.draw_every <= 1 || c.count < LONG_RUN_FROM || i % sim.draw_every == 0 || i == c.count;
         run_frame(sim, drawn);
         track_flight_frame(sim, r.out);
-        // A flight stops when the route is flown or the TO waypoint is the one asked for.
-        if (fly && (flight_tracker().arrived || (!c.text.empty() && flight_to_ident(sim) == c.text))) {
+        // A flight stops when the route is flown, when the aircraft lands, or
+        // when the TO waypoint is the one asked for.
+        if (fly && (flight_tracker().ended_now || (!c.text.empty() && flight_to_ident(sim) == c.text))) {
             if (!drawn) draw_gauges(sim); // the run's last frame draws
             r.say("fly: " + flight_progress(sim));
             return;

@@ -54,9 +54,9 @@ TEST_F(EconClosedLoop, climbCruiseAndDescentPagesFollowTheFlight) {
         double distance;
     };
     std::vector<Sample> samples;
-    for (int i = 0; i < 200 && !host::flight_tracker().arrived; ++i) {
+    for (int i = 0; i < 200 && !host::flight_tracker().route_flown; ++i) {
         run("fly 150\n");
-        if (host::flight_tracker().arrived) break; // the route's distances end with it
+        if (host::flight_tracker().route_flown) break; // the route's distances end with it
         const int page = smiths_cdu_page;
         samples.push_back({page, to_waypoint_index, row_distance(page == kPageEconCrz ? 33 : 66)});
     }

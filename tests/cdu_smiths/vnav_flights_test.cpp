@@ -57,7 +57,8 @@ class VnavFlights : public CduStandIn {
     template <class Each> void fly_to_the_end(Each each) {
         // LNAV lets go at the last waypoint (maybe on a frame `each` ran).
         auto arrived = [] {
-            return host::flight_tracker().arrived || (lnav_engaged == 0 && to_waypoint_index == flown_last());
+            return host::flight_tracker().route_flown ||
+                   (lnav_engaged == 0 && to_waypoint_index == flown_last());
         };
         for (int i = 0; i < 2000 && !arrived(); ++i) {
             run("fly 18\n");

@@ -2,6 +2,7 @@
 // plan flown: the route status the module gives, frame by frame.
 #include "aircraft_model.h"
 #include "aircraft_store.h"
+#include "airport_ground.h"
 #include "flight_demo.h"
 #include "sim_state.h"
 #include "simulator.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -53,7 +55,7 @@ TEST(FlightTracker, TheSummaryCountsEveryWaypointSequencedInTheFlight) {
         {11, "KPDX", 11, 1, "7 of 8 waypoints sequenced, not arrived", "SAUVI"},
         {1, "PAE", 2, 1, "7 of 9 waypoints sequenced, not arrived"}, // a direct-to: a plan of its own
         {2, "KPDX", 2, 1, "8 of 9 waypoints sequenced, not arrived"},
-        {2, "KPDX", 2, 0, "9 of 9 waypoints sequenced, arrived"},
+        {2, "KPDX", 2, 0, "9 of 9 waypoints sequenced, route flown, no destination"}, // none known here
     };
     for (const Frame& f : frames) {
         status_now = StandInRouteStatus{};
@@ -92,13 +94,13 @@ TEST(FlightTracker, TheSummaryCountsPassagesOfEntriesNotNames) {
         return host::flight_summary();
     };
     // A route of 300 entries of one name, cut to the plan's 201, flown to its
-    // end; passed on the take-off roll, it is not arrived at.
+    // end; passed on the take-off roll, it is not flown.
     std::vector<int> route;
     for (int id = 1; id <= static_cast<int>(RoutePlan::slots); ++id)
         route.push_back(id);
     for (const auto& [height, told] :
          {std::pair<double, const char*>{0.0, "199 of 200 waypoints sequenced, not arrived"},
-          {5000.0, "200 of 200 waypoints sequenced, arrived"}}) {
+          {5000.0, "200 of 200 waypoints sequenced, route flown, no destination"}}) {
         fly_at(height);
         host::reset_flight_tracker();
         for (int to = 1; to <= kPlanLastIndex; ++to)
@@ -122,6 +124,60 @@ TEST(FlightTracker, TheSummaryCountsPassagesOfEntriesNotNames) {
     };
     for (const auto& r : rows)
         EXPECT_EQ(frame(r.ids, r.to, 1).rfind(r.told, 0), 0u) << r.to << ": " << host::flight_summary();
+    host::reset_flight_tracker();
+    host::reset_sim_state();
+}
+
+// A flight arrives once it is down on the ground of the airport its route
+// ends at (KPDX of the example airports): not when LNAV lets go above it,
+// nor when it lands elsewhere; a route that ends at a fix has no arrival.
+TEST(FlightTracker, TheSummarySaysArrivedOnlyOnTheDestinationsGround) {
+    host::Simulator sim;
+    sim.module.flight.route_status = &give_status;
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(ORVEX_SOURCE_DIR "/examples/sim");
+    ASSERT_GT(host::use_airport_ground(), 0u);
+    std::filesystem::current_path(here);
+    static RouteWaypoint plan[RoutePlan::slots];
+    host::register_module_var(plan, MODULE_VAR_STRING, "Orvex_FlightPlan");
+    const struct {
+        const char *end, *type;
+        double lat, lon, height; // after LNAV let go at the end
+        const char* told;
+    } rows[] = {
+        {"KPDX", "APT", 45.5887, -122.5975, 2000.0, "3 of 3 waypoints sequenced, not arrived"},
+        {"KPDX", "APT", 45.5910, -122.6165, 0.0, "3 of 3 waypoints sequenced, arrived"},
+        {"KPDX", "APT", 45.9000, -122.5975, 0.0, "3 of 3 waypoints sequenced, landed away from KPDX"},
+        {"BTG", "VOR", 45.7478, -122.5918, 3000.0, "3 of 3 waypoints sequenced, route flown, no destination"},
+        {"BTG", "VOR", 45.5887, -122.5975, 0.0, "3 of 3 waypoints sequenced, landed, no destination"},
+    };
+    for (const auto& r : rows) {
+        host::reset_sim_state();
+        host::reset_flight_tracker();
+        fly_at(5000.0);
+        for (int i = 0; i < 4; ++i) {
+            plan[i] = RouteWaypoint{};
+            plan[i].id = i + 1;
+            plan[i].ident = i == 3 ? r.end : "WPT" + std::to_string(i);
+            plan[i].type = i == 3 ? r.type : "INT";
+        }
+        status_now = StandInRouteStatus{};
+        status_now.last_index = 3;
+        for (int to = 1; to <= 3; ++to) {
+            status_now.to_index = to;
+            std::snprintf(status_now.to_ident, sizeof status_now.to_ident, "%s", plan[to].ident.c_str());
+            status_now.lnav_engaged = 1;
+            host::track_flight_frame(sim, nullptr);
+        }
+        status_now.lnav_engaged = 0;
+        host::track_flight_frame(sim, nullptr);
+        EXPECT_TRUE(host::flight_tracker().ended_now) << r.end;
+        host::aircraft().lat_deg = r.lat;
+        host::aircraft().lon_deg = r.lon;
+        host::aircraft().altitude_ft = r.height;
+        host::track_flight_frame(sim, nullptr);
+        EXPECT_EQ(host::flight_summary().rfind(r.told, 0), 0u) << r.end << ": " << host::flight_summary();
+    }
     host::reset_flight_tracker();
     host::reset_sim_state();
 }
