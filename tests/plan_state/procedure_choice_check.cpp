@@ -183,9 +183,11 @@ std::vector<std::string> procedure_choice_faults(const ProcedureChoiceSeen& befo
                 whole ? (!none(c.star) && !find(new_end, &Airport::stars, c.star)) ||
                             (!none(c.approach) && !find(new_end, &Airport::approaches, c.approach))
                       : !none(c.star) || !none(c.approach);
-            const bool legs_kept =
-                !whole && (std::count(p.now.kinds.begin(), p.now.kinds.end(), "STAR") > 0 ||
-                           std::count(p.now.kinds.begin(), p.now.kinds.end(), "APPR") > 0);
+            // Legs flown before the TO stay whatever the destination: only
+            // those still ahead are the old arrival's.
+            const auto ahead = p.now.kinds.begin() + (moving && p.now.to > 0 ? p.now.to : 0);
+            const bool legs_kept = !whole && (std::count(ahead, p.now.kinds.end(), "STAR") > 0 ||
+                                              std::count(ahead, p.now.kinds.end(), "APPR") > 0);
             if (choices_kept || legs_kept)
                 faults.push_back(std::string(p.name) + ": the new destination " + new_end + " kept " +
                                  (choices_kept ? "the arrival chosen for " : "arrival legs of ") + old_end +
