@@ -230,7 +230,8 @@ void rebuild_departure(const PlanTarget& t, const PlanChoices& c) {
     sid_legs_for(c, preview);
     Legs legs = procedure_legs(preview, "SID");
     const int to = flown_to_index(t);
-    if (!legs.empty() && end <= edit.last() && legs.back().ident == edit[end].ident && to <= end) {
+    // A departure flown whole is left as it is: its join stays en route.
+    if (!legs.empty() && end <= edit.last() && legs.back().ident == edit[end].ident && to < end) {
         legs.pop_back();
         if (edit[end].kind == "STAR") edit.entry(end).kind = "SIDSTAR";
     }
