@@ -8,15 +8,16 @@
 #include "fms/fms_update.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/route_plan.h"
-#include "fms/plan/route_values.h"
 #include "fms/plan/route_state.h"
+#include "fms/plan/route_values.h"
+#include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_key_layout.h"
 #include "gns_mcu/gns_keys.h"
 #include "gns_mcu/gns_render.h"
 #include "platform/gfx.h"
 #include "platform/gfx_surface.h"
-#include "sim/aircraft_state.h"
 #include "shared/procedure_parts_rule.h"
+#include "sim/aircraft_state.h"
 
 namespace {
 
@@ -26,11 +27,12 @@ using procedure_table::seen_plan;
 struct Seen {
     ProcedurePlanSeen flown, pending;
     int state = 0;
+    bool gns_on_procedure_page = false;
 };
 
 Seen see() {
     return {seen_plan(active_plan, active_plan_last, -1), seen_plan(working_plan, working_plan_last, -1),
-            route_state};
+            route_state, gns_state == GNS_DEPARTURE || gns_state == GNS_ARRIVAL || gns_state == GNS_APPROACH};
 }
 
 bool pending(int state) {
@@ -70,11 +72,15 @@ int choose_arrival_by_keys(std::mt19937& rng, std::vector<std::string>& faults) 
         const Seen now = see();
         std::vector<std::string> found;
         const bool exec = key == "EXEC";
-        if (now.state >= kRouteStateActive)
+        // A GNS key that left its procedure page edits the plan elsewhere (a
+        // waypoint typed on the flight plan page): not a choice to judge.
+        const bool choice =
+            key.rfind("GNS", 0) != 0 || before.gns_on_procedure_page || now.gns_on_procedure_page;
+        if (choice && now.state >= kRouteStateActive)
             procedure_part_faults("the flown plan",
                                   exec && pending(before.state) ? before.pending : before.flown, now.flown,
                                   false, counts, found);
-        if (pending(now.state))
+        if (choice && pending(now.state))
             procedure_part_faults("the plan pending", pending(before.state) ? before.pending : before.flown,
                                   now.pending, false, counts, found);
         for (const std::string& f : found)

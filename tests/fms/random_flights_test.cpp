@@ -87,6 +87,7 @@ const FixedSeed kFixedSeeds[] = {
     {8200061, 1, "a constraint sequenced under the pilot's climb before VNAV was engaged"},
     {9700206, 1, "a hold in the climb whose pattern moved the level the route affords a step"},
     {20000535, 1, "a cap sequenced 2.9 NM early, climbed past at VNAV's greatest rate"},
+    {8800536, 1, "a waypoint typed on the GNS flight plan page after an arrival chosen there"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
