@@ -17,6 +17,7 @@
 // set beside that build's. With "p1000" only that frame is timed, once
 // (with ORVEX_BENCH_FRAMES=100, a run short enough for callgrind).
 #include "aircraft_store.h"
+#include "child_cpu.h"
 #include "frame_timing.h"
 #include "host_services.h"
 #include "sim_state.h"
@@ -49,8 +50,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -258,12 +257,7 @@ double p1000_run_ms(const std::string& program, const std::string& world, int fr
         execl(program.c_str(), program.c_str(), world.c_str(), "p1000", static_cast<char*>(nullptr));
         _exit(127);
     }
-    int status = 0;
-    rusage usage{};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1.0;
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    return bench::waited_cpu_ms(pid);
 }
 
 // The P1000 frame of this build and of the one in ORVEX_BASELINE, each its

@@ -15,6 +15,7 @@
 //
 //   [ORVEX_BASELINE=folder] orvex-panel-bench [long frames] [short frames]
 #include "aircraft_store.h"
+#include "child_cpu.h"
 #include "panel_file.h"
 #include "process.h"
 #include "script.h"
@@ -32,8 +33,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -110,14 +109,9 @@ double run_ms(const Run& run, long frames) {
     std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) _exit(run_child(run, frames));
-    int status = 0;
-    rusage usage{};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        run_failed = true;
-        return -1.0;
-    }
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    const double ms = bench::waited_cpu_ms(pid);
+    if (ms < 0) run_failed = true;
+    return ms;
 }
 
 // CPU time (ms) of `build`/orvex-sim flying the panel `frames` frames
@@ -141,12 +135,7 @@ double sim_run_ms(const std::string& build, const std::string& root, const std::
               panel.c_str(), "--script", script_path.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    int status = 0;
-    rusage usage{};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1.0;
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    return bench::waited_cpu_ms(pid);
 }
 
 double median(std::vector<double> v) {

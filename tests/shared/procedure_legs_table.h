@@ -51,9 +51,9 @@ inline Procedure& named(std::vector<Procedure>& list, const std::string& name) {
     return list.back();
 }
 
-// sids.txt: NAME[.TRANSITION] FIX ALTITUDE RUNWAYS LAT LON; stars.txt has
-// TRANSITION.NAME. A runway fix may stand before a code ("RW34R /H342/UA").
-inline void read_procedures(const std::string& file, bool sid, std::map<std::string, Airport>& out) {
+// Calls `record(airport, words)` for each line of a procedure file: comments
+// and blank lines skipped, "[ICAO]" lines naming the airport of those after.
+template <typename Record> void for_each_record(const std::string& file, Record record) {
     std::ifstream in(file);
     std::string airport;
     for (std::string line; std::getline(in, line);) {
@@ -67,9 +67,17 @@ inline void read_procedures(const std::string& file, bool sid, std::map<std::str
         std::vector<std::string> t;
         for (std::string w; words >> w;)
             t.push_back(w);
-        if (t.size() < 6 || t[0] == "T") continue;
+        record(airport, t);
+    }
+}
+
+// sids.txt: NAME[.TRANSITION] FIX ALTITUDE RUNWAYS LAT LON; stars.txt has
+// TRANSITION.NAME. A runway fix may stand before a code ("RW34R /H342/UA").
+inline void read_procedures(const std::string& file, bool sid, std::map<std::string, Airport>& out) {
+    for_each_record(file, [&](const std::string& airport, std::vector<std::string> t) {
+        if (t.size() < 6 || t[0] == "T") return;
         if (t.size() > 2 && t[2][0] == '/' && t[1][0] != '/') t.erase(t.begin() + 1);
-        if (t[1].find("/VT", 1) != std::string::npos) continue;
+        if (t[1].find("/VT", 1) != std::string::npos) return;
         const std::size_t dot = t[0].find('.');
         std::string name = t[0], transition;
         if (dot != std::string::npos) {
@@ -78,25 +86,13 @@ inline void read_procedures(const std::string& file, bool sid, std::map<std::str
         }
         Airport& a = out[airport];
         named(sid ? a.sids : a.stars, name).legs.push_back({transition, coded_name(t[1]), t[3], ""});
-    }
+    });
 }
 
 // apps.txt: RUNWAY NAME FIX ROLE ALTITUDE LAT LON TRANSITION ...
 inline void read_approaches(const std::string& file, std::map<std::string, Airport>& out) {
-    std::ifstream in(file);
-    std::string airport;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == ';') continue;
-        if (line[0] == '[') {
-            airport = line.substr(1, line.find(']') - 1);
-            continue;
-        }
-        std::istringstream words(line);
-        std::vector<std::string> t;
-        for (std::string w; words >> w;)
-            t.push_back(w);
-        if (t.size() < 8) continue;
+    for_each_record(file, [&](const std::string& airport, const std::vector<std::string>& t) {
+        if (t.size() < 8) return;
         const std::string& named_transition = t[7];
         const bool names = named_transition[0] != '-';
         std::string transition;
@@ -107,7 +103,7 @@ inline void read_approaches(const std::string& file, std::map<std::string, Airpo
         Procedure& p = named(out[airport].approaches, t[1]);
         p.runway = t[0];
         p.legs.push_back({transition, coded_name(t[2]), t[0], t[3]});
-    }
+    });
 }
 
 inline const std::map<std::string, Airport>& airports() {
