@@ -1252,10 +1252,15 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // VNAV was engaged left it within reach of the field.
     const double top = std::max(origin, field) + 3000.0;
     const double needed = (top - origin) / 400.0 + (top - field) / 400.0 + 20.0;
+    // The last constraint out of reach from the one before it (an approach
+    // whose fixes lie too close for their altitudes) leaves the arrival high
+    // with it: neither is judged.
     bool last_leg_descends = true;
     for (int i = last - 1; i >= 1; --i)
         if (constrained(i)) {
             last_leg_descends = active_plan[i].alt_constraint - field <= 400.0 * legs_nm(i + 1, last);
+            for (const Checked& c : checked)
+                if (c.index == i) last_leg_descends = last_leg_descends && c.reachable;
             break;
         }
     if (!f.no_destination && route_nm >= needed && last_leg_descends &&

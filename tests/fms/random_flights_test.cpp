@@ -88,6 +88,7 @@ const FixedSeed kFixedSeeds[] = {
     {9700206, 1, "a hold in the climb whose pattern moved the level the route affords a step"},
     {20000535, 1, "a cap sequenced 2.9 NM early, climbed past at VNAV's greatest rate"},
     {8800536, 1, "a waypoint typed on the GNS flight plan page after an arrival chosen there"},
+    {8800391, 1, "an approach chosen at the gate whose last fix lies too close below the one before it"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
