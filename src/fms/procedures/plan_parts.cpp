@@ -129,8 +129,12 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
     PlanEdit edit(t, "a procedure part rebuilt");
     if (to >= end) return; // all of it flown
     if (to >= from) {
-        const auto at = std::find_if(legs.begin(), legs.end(),
-                                     [&](const RouteWaypoint& w) { return w.ident == edit[to].ident; });
+        // A gap where the TO stood (an earlier choice of the same change took
+        // its entry out) is no fix the new legs pass.
+        const bool to_place = entry_kind(edit[to]) == EntryKind::Place;
+        const auto at = std::find_if(legs.begin(), legs.end(), [&](const RouteWaypoint& w) {
+            return to_place && w.ident == edit[to].ident;
+        });
         if (at != legs.end()) {
             RouteWaypoint kept = *at;
             keep_entry_identity(kept, edit[to]);
@@ -147,6 +151,7 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
                        (departure ? w.kind == "SID" : w.kind == "STAR" || w.kind == "APPR");
             };
             for (int k = to - 1; k >= 0 && old_leg(edit[k]); --k) {
+                if (entry_kind(edit[k]) != EntryKind::Place) continue;
                 const auto passed = std::find_if(legs.begin(), legs.end(), [&](const RouteWaypoint& w) {
                     return w.ident == edit[k].ident;
                 });
