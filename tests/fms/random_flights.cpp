@@ -697,6 +697,108 @@ std::vector<Checked> flown_constraints(const std::vector<Role>& roles) {
     return out;
 }
 
+namespace {
+
+// The ends of descent segments of the plan flown up to entry `last`: the
+// constraints that end one and the field (none when the route ends at a fix
+// without an altitude), each with its distance along the route. One at or
+// above the cruise altitude ends none from it, but allows no descent before
+// it.
+std::vector<PathEnd> path_ends(int last, double field, const std::vector<Role>& roles) {
+    std::vector<PathEnd> ends;
+    double along = 0.0;
+    for (int i = 1; i <= last; ++i) {
+        along += leg_nm(i);
+        if (i == last && field > kNoConstraint)
+            ends.push_back({i, along, field});
+        else if (i < last && constrained(i) &&
+                 (roles[static_cast<std::size_t>(i)] == Role::End ||
+                  roles[static_cast<std::size_t>(i)] == Role::Level))
+            ends.push_back({i, along, active_plan[i].alt_constraint});
+    }
+    return ends;
+}
+
+// Procedures chosen again by keys, drawn apart so that a seed still flies
+// its route as before: the departure before take-off and again with the TO
+// inside the SID in the climb; the arrival in cruise, in the descent (before
+// the arrival's legs) or with the TO inside the STAR.
+enum ChoiceMoment { kGround, kClimb, kCruise, kDescent, kInStar, kChoiceMoments };
+
+struct ChoicesDue {
+    bool due[kChoiceMoments] = {};
+};
+
+ChoicesDue choices_due(unsigned seed, const Flight& f) {
+    ChoicesDue c;
+    if (f.test_places) return c;
+    std::mt19937 rng(seed * 3266489917u + 5u);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    // The airports with arrivals have departures too.
+    const bool sids = has_arrivals(f.places.front());
+    const bool stars = !f.no_destination && has_arrivals(f.places.back());
+    const double ground = unit(rng);
+    const double climb = unit(rng);
+    const double arrival = unit(rng);
+    const int moment = std::uniform_int_distribution<int>(kCruise, kInStar)(rng);
+    c.due[kGround] = sids && ground < 0.5;
+    c.due[kClimb] = c.due[kGround] && climb < 0.5;
+    if (stars && arrival < 0.6) c.due[moment] = true;
+    // A STAR to be inside of: chosen in cruise first when the gate chose none.
+    if (c.due[kInStar] && !f.arrival) c.due[kCruise] = true;
+    return c;
+}
+
+// The moment to choose has come: LNAV and VNAV flying, the TO short of the
+// last two legs.
+bool choice_moment(int moment, double origin) {
+    const int to = to_waypoint_index;
+    if (lnav_engaged != 1 || vnav_engaged != 1 || to < 1 || to >= flown_last() - 1) return false;
+    const std::string& kind = active_plan[to].kind;
+    const bool in_arrival = kind == "STAR" || kind == "APPR";
+    switch (moment) {
+    case kClimb:
+        return vnav_phase == VnavPhase::Climb && kind == "SID" &&
+               aircraft_state.indicated_altitude_ft > origin + 1000.0;
+    case kCruise:
+        return vnav_phase == VnavPhase::Cruise && !in_arrival;
+    case kDescent:
+        return vnav_phase == VnavPhase::Descent && !in_arrival;
+    case kInStar:
+        return kind == "STAR";
+    default:
+        return false;
+    }
+}
+
+std::vector<int> plan_ids(int from) {
+    std::vector<int> ids;
+    for (int i = std::max(from, 0); i <= active_plan_last; ++i)
+        ids.push_back(active_plan[i].id);
+    return ids;
+}
+
+// The constraints of the plan flown after a choice; those whose entries stay
+// keep what the flight measured of them.
+std::vector<Checked> checked_again(const std::vector<Checked>& was, const std::vector<int>& ids_was,
+                                   const std::vector<Role>& roles) {
+    std::vector<Checked> now = flown_constraints(roles);
+    for (Checked& c : now)
+        for (const Checked& old : was) {
+            if (ids_was[static_cast<std::size_t>(old.index)] != active_plan[c.index].id) continue;
+            Checked kept = old;
+            kept.index = c.index;
+            kept.wanted = c.wanted;
+            kept.role = c.role;
+            kept.climb = c.climb;
+            kept.reachable = c.reachable;
+            c = kept;
+        }
+    return now;
+}
+
+} // namespace
+
 std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) {
     fresh_module();
     const Flight f = random_flight(seed);
@@ -763,6 +865,19 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     std::mt19937 procedure_rng(seed * 15485863u + 11u);
     if (f.arrival && procedure_rng() % 3 == 0)
         counts.procedure_choices += choose_arrival_by_keys(procedure_rng, faults);
+    ChoicesDue choice = choices_due(seed, f);
+    std::mt19937 choice_rng(seed * 2246822519u + 13u);
+    if (choice.due[kGround]) { // standing still before the take-off roll
+        const double ias = m.ias_kt;
+        m.ias_kt = 0.0;
+        m.ap_airspeed_hold = false;
+        pass();
+        ++counts.choice_rounds[kGround];
+        counts.choices_moved[kGround] += choose_by_keys(choice_rng, true, false, nullptr, faults);
+        m.ias_kt = ias;
+        m.ap_airspeed_hold = true;
+        pass();
+    }
     toggle_lnav();
     int last = flown_last(); // one more after the GNS direct-to
     if (to_waypoint_index != 1) faults.push_back(where("the first TO is not entry 1", to_waypoint_index));
@@ -809,21 +924,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     // The descent at the module's own rate and speed: ft per NM.
     const double rate = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
     const double per_nm = descent_tas_target > 0.0 ? rate / (descent_tas_target / 60.0) : 400.0;
-    // The ends of descent segments: the constraints that end one and the
-    // field (none when the route ends at a fix without an altitude), each
-    // with its distance along the route. One at or above the cruise
-    // altitude ends none from it, but allows no descent before it.
-    std::vector<PathEnd> ends;
-    double along = 0.0;
-    for (int i = 1; i <= last; ++i) {
-        along += leg_nm(i);
-        if (i == last && field > kNoConstraint)
-            ends.push_back({i, along, field});
-        else if (i < last && constrained(i) &&
-                 (roles[static_cast<std::size_t>(i)] == Role::End ||
-                  roles[static_cast<std::size_t>(i)] == Role::Level))
-            ends.push_back({i, along, active_plan[i].alt_constraint});
-    }
+    std::vector<PathEnd> ends = path_ends(last, field, roles);
     // No altitude target below the aircraft goes below the lowest end (with
     // none, no target below the aircraft at all).
     double lowest_end = 1e9;
@@ -834,7 +935,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double lowest_past_tod = 1e9;
     bool hold_set = false; // the pilot's MCP altitude after take-off
     int hold_to = 1;       // the TO then, which VNAV climbs on past
-    const int max_passes =
+    int max_passes =
         static_cast<int>((route_nm / 250.0 * 3600.0 + (f.hold >= 0 ? 2400.0 : 1200.0)) * 18.0 / m.sim_rate);
     int to = to_waypoint_index;
     bool climbed_in_descent = false, published = true, finite = true, level_reported = false;
@@ -879,6 +980,29 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         int32_t value;
     };
     std::vector<VsSent> vs_sent;
+    // After a choice in the air: the autopilot's targets for a minute, and
+    // the legs then ahead, which LNAV flies in order (re-read when the plan
+    // changes again).
+    AutopilotSends choice_sends;
+    int sends_window = 0;
+    bool route_event = false, choice_sends_reported = false, follow = false, follow_reported = false;
+    std::vector<int> chosen_ids;
+    std::size_t chosen_at = 0;
+    // Where each choice was made: what VNAV can reach after it is what its
+    // greatest rates give from there, as after engagement in the air.
+    struct ChoiceMade {
+        double time_s, altitude;
+    };
+    std::vector<ChoiceMade> choices_made;
+    const auto choice_reach = [&](double time_s, double wanted) {
+        const ChoiceMade* last_before = nullptr;
+        for (const ChoiceMade& c : choices_made)
+            if (c.time_s <= time_s) last_before = &c;
+        if (last_before == nullptr) return true;
+        const double rate = wanted < last_before->altitude ? MaxVnavDescRate : MaxVnavClimbRate;
+        return std::fabs(last_before->altitude - wanted) <=
+               rate * (time_s - last_before->time_s) / 60.0 - 100.0;
+    };
     for (int i = 0; i < max_passes; ++i) {
         const double legs_to_go_before = to_go_before;
         bool plan_changed = false;
@@ -891,6 +1015,57 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             retype_route();
             if (to_waypoint_index != to_then || lnav_engaged != 1)
                 faults.push_back(where("the route typed anew in the air flies to entry", to_waypoint_index));
+        }
+        if (sends_window > 0) {
+            --sends_window;
+            choice_sends.frame(route_event || plan_changed);
+            const std::string sent = choice_sends.fault();
+            if (!sent.empty() && !choice_sends_reported) {
+                choice_sends_reported = true;
+                faults.push_back(where(("after a procedure choice " + sent).c_str(), choice_sends.events));
+            }
+        }
+        route_event = false;
+        bool chose_now = false;
+        for (int moment = kClimb; moment < kChoiceMoments; ++moment) {
+            // Not on the pass a phase began: its start is judged on the plan
+            // it began on.
+            if (!choice.due[moment] || hold_step == HoldStep::Flying || hold_step == HoldStep::Leaving ||
+                vnav_phase != phase_was || !choice_moment(moment, f.places[0].elevation))
+                continue;
+            choice.due[moment] = false;
+            chose_now = true;
+            plan_changed = true;
+            follow = true;
+            ++counts.choice_rounds[moment];
+            const std::vector<int> ids_was = plan_ids(0);
+
+            const int to_then = to_waypoint_index;
+            choice_sends.start();
+            sends_window = 18 * 60;
+            counts.choices_moved[moment] +=
+                choose_by_keys(choice_rng, moment == kClimb, true, &choice_sends, faults);
+            if (to_waypoint_index < to_then)
+                faults.push_back(where("a procedure choice moved the TO back from", to_then));
+            // The flight goes on along the plan now flown, judged by its
+            // constraints and ends.
+            last = flown_last();
+            const std::vector<Role> now_roles =
+                constraint_roles_checked(cruise_altitude, route_end_altitude(), descent_fpm);
+            checked = checked_again(checked, ids_was, now_roles);
+            ends = path_ends(last, field, now_roles);
+            lowest_end = 1e9;
+            for (const PathEnd& e : ends)
+                lowest_end = std::min(lowest_end, e.altitude);
+            route_nm = legs_nm(1, last);
+            max_passes += static_cast<int>(route_nm / 250.0 * 3600.0 * 18.0 / m.sim_rate);
+            to = to_waypoint_index;
+            choices_made.push_back({m.sim_time_s, aircraft_state.indicated_altitude_ft});
+            // The pages show the T/C and T/D of the plan now flown.
+            shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat,
+            shown_tod_lon = tod_lon;
+            shown_tod_along = tod_lat != 0.0 || tod_lon != 0.0 ? along_route(tod_lat, tod_lon) : -1.0;
+            break;
         }
         const double altitude = aircraft_state.indicated_altitude_ft;
         const bool in_pattern = hold_armed != 0 && holding_active != 0;
@@ -952,7 +1127,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             const double d =
                 std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
             counts.tod_off_nm = std::max(counts.tod_off_nm, d);
-            if (d > 10.0) faults.push_back(where("began the descent NM from the pages' T/D", d));
+            // A procedure chosen now may leave the T/D behind: down at once.
+            const bool behind =
+                chose_now && shown_tod_along >= 0.0 && shown_tod_along < route_nm - distance_to_destination;
+            if (d > 10.0 && !behind) faults.push_back(where("began the descent NM from the pages' T/D", d));
         }
         // Never a climb once past the T/D the pages show; measured again
         // when the T/D moves.
@@ -1084,6 +1262,23 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             }
         }
         to_go_before = plan_changed ? -1.0 : distance_to_destination;
+        route_event = plan_changed;
+        if (follow && plan_changed) {
+            chosen_ids = plan_ids(to_waypoint_index);
+            chosen_at = 0;
+        }
+        if (follow && !follow_reported) {
+            const auto at = std::find(chosen_ids.begin() + static_cast<std::ptrdiff_t>(chosen_at),
+                                      chosen_ids.end(), active_plan[to_waypoint_index].id);
+            follow_reported = at == chosen_ids.end();
+            if (follow_reported)
+                faults.push_back(where(("after a procedure choice LNAV flies to " +
+                                        active_plan[to_waypoint_index].ident + ", not the legs then ahead")
+                                           .c_str(),
+                                       to_waypoint_index));
+            else
+                chosen_at = static_cast<std::size_t>(at - chosen_ids.begin());
+        }
         // Level at the cruise altitude where the path down to the next
         // descent constraint or the field, at the module's own gradient,
         // lies below it.
@@ -1194,7 +1389,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // its greatest rate over the time flown; up from the pilot's hold at
         // 300 ft/NM.
         const bool out_of_reach =
-            engaged_altitude - c.wanted > engaged_reach(c.time_s) ||
+            engaged_altitude - c.wanted > engaged_reach(c.time_s) || !choice_reach(c.time_s, c.wanted) ||
             (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0));
         const bool met = c.reachable && !out_of_reach;
         // One below the cruise altitude never flown above before it was
@@ -1264,7 +1459,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             break;
         }
     if (!f.no_destination && route_nm >= needed && last_leg_descends &&
-        engaged_altitude - (field + 3000.0) <= engaged_reach(m.sim_time_s)) {
+        engaged_altitude - (field + 3000.0) <= engaged_reach(m.sim_time_s) &&
+        choice_reach(m.sim_time_s, field + 3000.0)) {
         ++counts.arrivals_checked;
         // LNAV lets go when the last waypoint becomes the TO: on a short last
         // leg still far enough out that the path down to the field, at the

@@ -5,8 +5,9 @@
 // constraints, VNAV engaged on the ground or in the air, the route typed anew
 // in the air and executed, the pilot's hold on the MCU in the climb, in
 // cruise, in the descent or at a fix with an altitude, and a sharp turn back
-// before the arrival. After each flight the rules say what went wrong, if
-// anything: each constraint is judged by the flights' own reading of it.
+// before the arrival, and procedures chosen again on the ground and in the air.
+// After each flight the rules say what went wrong, if anything: each
+// constraint is judged by the flights' own reading of it.
 #pragma once
 
 #include <string>
@@ -40,6 +41,10 @@ struct FlightCounts {
     double toc_off_nm = 0.0;         // the greatest distance from the pages' T/C where the climb ended
     double tod_off_nm = 0.0;         // the same for the T/D and the descent's start
     std::vector<std::string> faults; // "seed N: what"
+    // Procedures chosen again by keys, before take-off, in the climb, in
+    // cruise, in the descent and with the TO inside the STAR: the rounds of
+    // keys pressed, and the keys after which a part moved and was judged.
+    int choice_rounds[5] = {}, choices_moved[5] = {};
 };
 
 // Flies seeds first .. first + count - 1, each a fresh module, and adds what

@@ -33,6 +33,11 @@ void expect_clean(const FlightCounts& c) {
         c.procedure, c.arrivals_checked, c.constraints_flown, c.constraints_checked,
         c.constraints_met_checked, c.not_passed, c.before_vnav, c.toc_off_nm, c.tod_off_nm, c.faults.size());
     std::printf("%d keys at the gate moved an arrival\n", c.procedure_choices);
+    const char* const moments[] = {"before take-off", "in the climb", "in cruise", "in the descent",
+                                   "with the TO inside the STAR"};
+    for (int m = 0; m < 5; ++m)
+        std::printf("procedures chosen again %s: %d rounds of keys, %d keys moved a part\n", moments[m],
+                    c.choice_rounds[m], c.choices_moved[m]);
     for (const std::string& f : c.faults)
         ADD_FAILURE() << f;
 }
@@ -89,6 +94,10 @@ const FixedSeed kFixedSeeds[] = {
     {20000535, 1, "a cap sequenced 2.9 NM early, climbed past at VNAV's greatest rate"},
     {8800536, 1, "a waypoint typed on the GNS flight plan page after an arrival chosen there"},
     {8800391, 1, "an approach chosen at the gate whose last fix lies too close below the one before it"},
+    {141, 1, "a SID chosen at the gate while rolling, where the departure counts as flown"},
+    {1169, 1, "a departure executed again unchanged in the climb: its targets sent for the EXEC"},
+    {1264, 1, "a STAR chosen after an approach took the TO's entry out in one change: the gap left there"},
+    {1273, 1, "an arrival executed again unchanged with the TO inside the STAR"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
@@ -123,6 +132,9 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     EXPECT_GT(counts.sharp_turns, 0);
     for (const int held : counts.holds)
         EXPECT_GT(held, 0);
+    // Procedures were chosen again at every moment, and moved the plan.
+    for (const int moved : counts.choices_moved)
+        EXPECT_GT(moved, 0);
     // Both sides of a reading were judged somewhere.
     EXPECT_GT(counts.constraints_met_checked, 0);
     EXPECT_GT(counts.constraints_checked, counts.constraints_met_checked);
