@@ -135,9 +135,10 @@ std::string past_a_hold_ahead(std::mt19937& random) {
 std::string airway_left_open(std::mt19937& random) {
     const char* const airways[] = {"V23", "J1", "J70", "V4", "V2", "J90"};
     const int row = between(random, 2, 4);
-    std::string text = std::string("cdu SMITHS_FMS RTE NEXT \"") + airways[between(random, 0, 5)] + "\" L" +
-                       std::to_string(row) + "\ncdu SMITHS_FMS \"" + any_ident(random) + "\" R" +
-                       std::to_string(row + 1);
+    const std::string exit = any_ident(random);
+    const char* const airway = airways[between(random, 0, 5)];
+    std::string text = std::string("cdu SMITHS_FMS RTE NEXT \"") + airway + "\" L" + std::to_string(row) +
+                       "\ncdu SMITHS_FMS \"" + exit + "\" R" + std::to_string(row + 1);
     if (between(random, 0, 3) > 0) text += "\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS EXEC";
     return text;
 }
