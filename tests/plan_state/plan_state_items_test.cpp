@@ -170,6 +170,11 @@ INSTANTIATE_TEST_SUITE_P(
         // The TO fix kept through EXEC when a passed row before it goes.
         "route load KSEAKPDX.RTE\nframes 3\nmcu MCU LNAV\naircraft position 47.2900 -122.4970\n"
         "aircraft heading 221\nframes 60\ncdu SMITHS_FMS RTE NEXT DEL L1\ncdu SMITHS_FMS EXEC",
+        // A stored plan with a STAR loaded by the MCU, then a runway chosen: the STAR stays chosen.
+        "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2\ncdu SMITHS_FMS EXEC\n"
+        "cdu SMITHS_FMS INIT_REF L6 \"HUNT3\" R6\ncdu SMITHS_FMS INIT_REF L6 \"HUNT1\" R6\n"
+        "mcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS DEP_ARR R2\n"
+        "cdu SMITHS_FMS R5",
         // Holds on the route: every leg and hold row once on the LEGS sub-pages.
         "route load KSEAKPDX.RTE\nframes 3\ncdu SMITHS_FMS HOLD L2 L6\ncdu SMITHS_FMS EXEC\n"
         "cdu SMITHS_FMS HOLD L6 L5 L6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS LEGS",

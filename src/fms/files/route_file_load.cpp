@@ -368,6 +368,13 @@ void preset_arrival_selections() {
     ChoicesEdit(working_plan)->clear_arrival();
 }
 
+// The SID and STAR a loaded plan's legs name are its choices, once the
+// airports are set up (a new origin clears the SID chosen before it): the
+// pages show what the legs fly, and a runway chosen next rebuilds them.
+void take_loaded_procedures(const ChoicesEdit& chosen, const RoutePlan& plan) {
+    chosen->take_procedures_of(plan);
+}
+
 void empty_working_plan_for_new_plan() {
     PlanEdit edit(working_target(), "a new plan");
     edit.keep_cursors();
@@ -480,6 +487,8 @@ void set_up_active_route(PlanEdit& edit, int request) {
     match_star_transition(kNoSelection, kNoSelection);
     select_airport(destination.ident, kSelectAirportDestinationElevation);
     preset_arrival_selections();
+    take_loaded_procedures(ChoicesEdit(working_plan), working_plan);
+    take_loaded_procedures(ChoicesEdit(edit), working_plan);
 
     descent_rate_used_fpm = DescentRate;
     edit.place(constraint_waypoint_index, last);
@@ -574,6 +583,7 @@ void set_up_working_airports() {
     const RouteWaypoint& first = working_plan[0];
     if (first.type == "APT") {
         preset_origin(first.ident);
+        take_loaded_procedures(ChoicesEdit(working_plan), working_plan);
     }
     const RouteWaypoint& last = working_plan[working_plan_last];
     if (last.type != "APT") return;
