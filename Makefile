@@ -23,9 +23,7 @@ deps:
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then \
 	  echo "installing:$$missing"; \
-	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-	  $(APT_UPDATE); \
-	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	  tools/apt_install.sh $$missing; \
 	fi
 
 $(BUILD)/build.ninja:
@@ -133,10 +131,6 @@ WIN_PACKAGES := g++-mingw-w64-i686 mingw-w64-i686-dev libgtest-dev cmake ninja-b
 # and asks for a licence.
 WINE_PACKAGES := wine wine32:i386 fonts-liberation
 
-# A mirror in the middle of its sync fails an index now and then: try the update
-# again a few times, and install from what was fetched if it still fails.
-APT_UPDATE = for try in 1 2 3; do $$SUDO apt-get update -qq && break; sleep 20; done
-
 # Outside CI (CI unset) the Windows targets say what they will install and
 # wait for a yes, unless WINE_INSTALL=yes.
 CONFIRM_INSTALL = if [ -z "$$CI" ] && [ "$$WINE_INSTALL" != yes ]; then \
@@ -149,9 +143,7 @@ windows-deps:
 	if [ -n "$$missing" ]; then \
 	  echo "to install:$$missing"; \
 	  $(CONFIRM_INSTALL); \
-	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-	  $(APT_UPDATE); \
-	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	  tools/apt_install.sh --no-recommends $$missing; \
 	fi
 
 # tools/wine_deps.sh installs them, also where the mirror's i386 security

@@ -20,15 +20,11 @@ SUDO=$([ "$(id -u)" = 0 ] || echo sudo)
 release=${WINE_DEPS_RELEASE:-bookworm}
 
 dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
-# A failed index is retried a few times, then the install goes on with what
-# was fetched.
-for try in 1 2 3; do
-    $SUDO apt-get update -qq && break
-    [ $try = 3 ] || sleep 20
-done
-
-if [ "$WINE_DEPS_FALLBACK" != 1 ] &&
-    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $packages; then
+# The ordinary install, which rides out a failed index or file
+# (tools/apt_install.sh); with the fallback asked for, only the update.
+if [ "$WINE_DEPS_FALLBACK" = 1 ]; then
+    $SUDO apt-get -o Acquire::Retries=3 update -qq || true
+elif "$(dirname "$0")/apt_install.sh" --no-recommends --release "$release" $packages; then
     exit 0
 fi
 echo "wine-deps: the ordinary install failed; resolving from $release with the i386 twins of this machine's libraries"
@@ -67,4 +63,5 @@ while read -r name; do
 done <"$work/closure"
 # apt reads the local files of the twins with the names of the packages.
 # shellcheck disable=SC2086
-$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends -t "$release" $twins $packages
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get -o Acquire::Retries=3 install -y -qq --no-install-recommends \
+    -t "$release" $twins $packages
