@@ -278,7 +278,8 @@ void gns_activate_opened_plan() {
     intercept_armed = 0;
     payload_read_flag = 0.0;
 
-    mcu_entry_text.clear();
+    // The MCU's typed entry is the MCU pilot's: a plan put in place here
+    // leaves it, as it leaves the MCU's list.
     destination_airport_state = kDestinationAirportStateToLoad;
     mcu_direct_only = 0;
     gns_toggle(GNS_R5) = kGnsToggleIdle;

@@ -137,7 +137,8 @@ TEST_F(UnitInputKeys, AnAirwayWithoutItsExitIsListedAsAGapBeforeExec) {
 }
 
 // A lookup on one unit leaves the candidates another unit acts on alone:
-// the GNS's DATABASE WPT waiting for ENT, the MCU's DIRTO list.
+// the GNS's DATABASE WPT waiting for ENT, the MCU's DIRTO list, also
+// through a plan the GNS puts in place.
 TEST_F(UnitInputKeys, EachUnitKeepsItsOwnCandidates) {
     const struct {
         const char* script;
@@ -155,4 +156,7 @@ TEST_F(UnitInputKeys, EachUnitKeepsItsOwnCandidates) {
         EXPECT_TRUE(flown(row.fix)) << row.script << "\n" << plan();
         EXPECT_FALSE(flown(row.other)) << row.script << "\n" << plan();
     }
+    run_clean("mcu MCU DIRTO ENTRY\nkeyboard type \"PAE\"\nframes 1\ngns GNSXLS R2 R2 ENT\nframes 1\n"
+              "gns GNSXLS R5 ENT\nframes 1\nmcu MCU ENTER\nframes 2");
+    EXPECT_TRUE(flown("PAE")) << plan();
 }
