@@ -297,6 +297,9 @@ void gns_activate_opened_plan() {
     if (destination.type == "APT") {
         active_sel.arrival_airport = destination.ident;
         load_airport_detail(destination.ident, destination_slot);
+        // As EXEC records it: a later EXEC of the same airport keeps the
+        // choices made on it meanwhile.
+        loaded_destination_ident = destination.ident;
         // Makes the destination the selected one and puts its elevation on the
         // last entry.
         select_airport(destination.ident, kSelectAirportDestination);
@@ -321,6 +324,7 @@ void gns_activate_opened_plan() {
     if (origin.type == "APT") {
         active_sel.departure_airport = origin.ident;
         load_airport_detail(origin.ident, origin_slot);
+        loaded_origin_ident = origin.ident;
         match_sid_transition(kGnsNone, kGnsNone);
         select_airport(origin.ident, kSelectAirportOrigin);
         mcu_airport_text_a = airport_elevation_text;

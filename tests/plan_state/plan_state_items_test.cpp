@@ -407,7 +407,13 @@ INSTANTIATE_TEST_SUITE_P(
         "cdu SMITHS_FMS \"1.5\" R2\ncdu SMITHS_FMS L4\ncdu SMITHS_FMS DEP_ARR R2 R5\ncdu SMITHS_FMS EXEC",
         // A GNS direct-to that lengthens the flown plan keeps the last entry's id, and its hold.
         "route load KSEAKYKM.PLN\nmcu MCU LNAV\nroute load KSEAKPDX.RTE\nmcu MCU PREV\nmcu MCU HOLD\n"
-        "gns GNSXLS DIRECT L5 ENT"));
+        "gns GNSXLS DIRECT L5 ENT",
+        // A plan the GNS activated, then a SID chosen at its origin: EXEC keeps the SID, the
+        // origin's detail being the one loaded.
+        "cdu SMITHS_FMS DEP_ARR R2\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ngns GNSXLS FPL FPL FPL R2 ENT R5 "
+        "ENT\n"
+        "cdu SMITHS_FMS L1\ncdu SMITHS_FMS \"PAE\" R2\nmcu MCU DIRTO ENTRY\nkeyboard type \"NISQL\"\n"
+        "mcu MCU ENTER\naircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);
