@@ -2,11 +2,13 @@
 
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
+#include "fms/plan/candidate_list.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
+#include "gns_mcu/mcu_unit_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,8 +22,39 @@ namespace {
 
 // How often the rules met what they check.
 struct {
-    int gns_open_by_others = 0, holds_entered = 0, open_airways = 0, routes_saved = 0;
+    int gns_open_by_others = 0, holds_entered = 0, open_airways = 0, routes_saved = 0, lists_kept = 0;
 } met;
+
+// The units that show a candidate list the pilot picks from: the script
+// lines that are their keys, while which page the list is open, and what the
+// list is made from on the unit itself (the MCU's typed text, which a new
+// route in place empties): a list made anew from another source is the
+// unit's own.
+struct ListUnit {
+    const char* name;
+    PlanUnit unit;
+    std::vector<const char*> keys;
+    bool (*open)();
+    std::string (*source)();
+};
+const ListUnit kListUnits[] = {
+    {"SMITHS SELECT WAYPOINT",
+     PlanUnit::Smiths,
+     {"cdu "},
+     [] { return smiths_cdu_page == kPageSelectWaypoint; },
+     [] { return std::string(); }},
+    {"GNS DATABASE WPT",
+     PlanUnit::Gns,
+     {"gns "},
+     [] { return gns_state == GNS_DATABASE_WPT; },
+     [] { return std::string(); }},
+    // Typed text still to be looked up makes the list anew.
+    {"MCU DIRTO",
+     PlanUnit::Mcu,
+     {"mcu ", "keyboard "},
+     [] { return mcu_mode == MCU_DIRTO && mcu_entry_text == mcu_dirto_filter_text; },
+     [] { return mcu_dirto_filter_text; }},
+};
 
 // What may stand at 0N 0E without being a fix there: a discontinuity, a
 // destination or GNS origin still to be entered; in a plan being edited also
@@ -143,8 +176,28 @@ std::string airway_left_open(std::mt19937& random) {
     return text;
 }
 
+// A list opened on one unit (DATABASE WPT, DIRTO), then a fix looked up on
+// another (FIX, DATABASE WPT, DIRTO).
+std::string lookups_on_two_units(std::mt19937& random) {
+    const int row = between(random, 2, 4);
+    const std::string on_gns = any_ident(random);
+    const std::string on_mcu = any_ident(random);
+    const std::string on_smiths = any_ident(random);
+    const std::string opens[] = {"gns GNSXLS FPL L" + std::to_string(row) + "\ngns GNSXLS \"" + on_gns +
+                                     "\" ENT\nframes 1",
+                                 "mcu MCU DIRTO ENTRY\nkeyboard type \"" + on_mcu + "\"\nframes 2",
+                                 "cdu SMITHS_FMS FIX \"" + on_smiths + "\" L1\nframes 1"};
+    const int first = between(random, 0, 2);
+    const int second = (first + between(random, 1, 2)) % 3;
+    return opens[first] + "\n" + opens[second];
+}
+
+// A route saved under one of three names; the fourth draw looks fixes up
+// on two units instead.
 std::string route_saved(std::mt19937& random) {
-    return "cdu SMITHS_FMS INIT_REF L6 \"HUNT" + std::to_string(between(random, 1, 3)) + "\" R6";
+    const int name = between(random, 1, 4);
+    if (name == 4) return lookups_on_two_units(random);
+    return "cdu SMITHS_FMS INIT_REF L6 \"HUNT" + std::to_string(name) + "\" R6";
 }
 
 bool starts(const std::string& line, const char* prefix) {
@@ -254,6 +307,15 @@ void saved_route_faults(const std::string& path, const std::string& text, std::v
         faults.push_back(path + ": names approach " + approach + ", none of " + destination);
 }
 
+// A unit's candidates as the pilot reads them: ident and position each.
+std::string list_text(PlanUnit unit) {
+    const auto& records = unit_candidates(unit).records;
+    std::string text = std::to_string(records.count()) + ":";
+    for (int i = 1; i <= records.count(); ++i)
+        text += " " + records[i].ident + " " + five(records[i].latitude) + " " + five(records[i].longitude);
+    return text;
+}
+
 void zero_position_faults(const RoutePlan& plan, int last, const std::set<std::string>& allowed,
                           const char* name, std::vector<std::string>& faults) {
     for (int i = 0; i <= last; ++i)
@@ -290,6 +352,8 @@ UnitInputSeen see_unit_input(const std::string& sim_folder) {
     s.hold_at_id = pick >= 1 && pick <= working_plan_last ? working_plan[pick].id : 0;
     s.holding = holding_active;
     s.saved = route_files(sim_folder);
+    for (const ListUnit& u : kListUnits)
+        s.open_lists.push_back(u.open() ? u.source() + " | " + list_text(u.unit) : "");
     return s;
 }
 
@@ -332,6 +396,20 @@ std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const st
                 " was entered with the TO at " +
                 (to >= 0 && to <= active_plan_last ? active_plan[to].ident : std::string("none")));
     }
+    // A list open before and after another unit's keys is the one it was.
+    for (std::size_t k = 0; k < std::size(kListUnits); ++k) {
+        const ListUnit& u = kListUnits[k];
+        bool own = false;
+        for (const char* key : u.keys)
+            own = own || starts(line, key);
+        if (own || before.open_lists.size() <= k || before.open_lists[k].empty() || !u.open()) continue;
+        const std::string now = u.source() + " | " + list_text(u.unit);
+        if (before.open_lists[k].rfind(u.source() + " | ", 0) != 0) continue;
+        ++met.lists_kept;
+        if (now != before.open_lists[k])
+            faults.push_back("\"" + line + "\" changed the " + u.name + " list: " + before.open_lists[k] +
+                             " became " + now);
+    }
     for (int i = 1; i <= working_plan_last; ++i)
         if (working_plan[i].ident == "THEN") {
             ++met.open_airways;
@@ -350,10 +428,11 @@ std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const st
 }
 
 std::string unit_input_reached() {
-    char text[200];
+    char text[260];
     std::snprintf(text, sizeof text,
                   "steps of another unit with a GNS field open %d, holds entered %d, steps with an airway "
-                  "left open %d, routes saved %d",
-                  met.gns_open_by_others, met.holds_entered, met.open_airways, met.routes_saved);
+                  "left open %d, routes saved %d, candidate lists kept through another unit's step %d",
+                  met.gns_open_by_others, met.holds_entered, met.open_airways, met.routes_saved,
+                  met.lists_kept);
     return text;
 }

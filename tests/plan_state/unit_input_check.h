@@ -4,7 +4,7 @@
 // checker's own table: no unit's entry holds another unit's keys; no hold is
 // entered while its fix is not the TO; no entry stands at 0N 0E unless the
 // database has a fix there; every saved route holds the plan it was saved
-// from.
+// from; one unit's keys never change the candidate list another unit shows.
 #pragma once
 
 #include <map>
@@ -22,6 +22,7 @@ struct UnitInputSeen {
     int hold_at_id = 0;                       // the working entry the HOLD AT pick names
     int holding = 0;                          // the pattern point flown to
     std::map<std::string, std::string> saved; // route files by name
+    std::vector<std::string> open_lists;      // each unit's candidates while it shows them, else ""
 };
 UnitInputSeen see_unit_input(const std::string& sim_folder);
 
