@@ -208,6 +208,7 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
         double ias, altitude;
         double leg_nm = -1.0; // a leg length given; none: a leg of a minute
         double wind_from = 0.0, wind_kt = 0.0;
+        double fix_lat = 47.0;
     };
     const Case cases[] = {
         {360.0, 1, 180.0, 3000.0},                     // along the inbound course
@@ -218,6 +219,8 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
         {20.0, 2, 220.0, 8000.0, 0.0},                 // a leg of no length: circles over the fix
         {330.0, 1, 220.0, 8000.0, 8.0},                // a long leg given
         {360.0, 1, 200.0, 12000.0, -1.0, 300.0, 30.0}, // in a wind across the pattern
+        // 3 NM from a pole at FL350, where true north turns round the fix.
+        {360.0, 2, 250.0, 35000.0, -1.0, 0.0, 0.0, 89.95},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arrival);
@@ -230,7 +233,7 @@ TEST_F(HoldFlying, FlownWhereTheMapsDrawTheRacetrackFromTheFixOn) {
         host::aircraft().ias_kt = c.ias;
         host::aircraft().wind_from_deg = c.wind_from;
         host::aircraft().wind_speed_kt = c.wind_kt;
-        const PlanPoint fix{"FIX", 47.0, 8.0};
+        const PlanPoint fix{"FIX", c.fix_lat, 8.0};
         const PlanPoint p1 = offset("P1", fix, c.arrival + 180.0, 12.0);
         const std::vector<PlanPoint> plan{offset("P0", p1, c.arrival + 180.0, 12.0), p1, fix,
                                           offset("P3", fix, c.arrival, 30.0)};

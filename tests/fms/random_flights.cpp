@@ -969,7 +969,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     HoldStep hold_step = f.hold >= 0 ? HoldStep::Waiting : HoldStep::Done;
     if (f.hold >= 0) direct_due = false;
     bool lap_half = false, sends_reported = false, vs_reported = false;
-    int passes_in_hold = 0; // ten minutes at most, then the pilot leaves
+    int passes_in_hold = 0;
+    // Twenty minutes of passes (18 a second of the simulation's time).
+    const int kHoldLapPasses = static_cast<int>(18.0 * 1200.0 / m.sim_rate);
     TargetSends in_hold;
     VnavPhase phase_was = vnav_phase;
     int to_was = to_waypoint_index;
@@ -1086,15 +1088,25 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             }
         } else if (hold_step == HoldStep::Flying) {
             // A lap: out to the far end of the pattern and back to its first
-            // point (or ten minutes in it).
+            // point, then the pilot leaves. The longest seen (FL380) took ten
+            // minutes; none in twice that is a fault.
             lap_half = lap_half || holding_active == 3;
             passes_in_hold += in_pattern ? 1 : 0;
-            if ((lap_half && holding_active == 1) || passes_in_hold > 18 * 600 / 4) {
+            const bool lapped = lap_half && holding_active == 1;
+            if (lapped || passes_in_hold > kHoldLapPasses) {
+                if (!lapped) faults.push_back(where("no lap of the hold in passes", passes_in_hold));
                 mcu_press_key(McuKey::Hold);
                 hold_step = HoldStep::Leaving;
+                passes_in_hold = 0;
             }
-        } else if (hold_step == HoldStep::Leaving && hold_count() == 0) {
-            hold_step = HoldStep::Done;
+        } else if (hold_step == HoldStep::Leaving) {
+            // EXIT HOLD: the pattern is left at the fix, within a lap.
+            if (hold_count() == 0) {
+                hold_step = HoldStep::Done;
+            } else if (++passes_in_hold > kHoldLapPasses) {
+                faults.push_back(where("the hold not left after EXIT HOLD, passes", passes_in_hold));
+                hold_step = HoldStep::Done;
+            }
         }
         // The pilot's 3000 ft above the field after take-off, as the demo
         // flies it; VNAV commands the climb again past the TO then (the

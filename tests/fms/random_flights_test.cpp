@@ -86,7 +86,7 @@ const FixedSeed kFixedSeeds[] = {
     {52002164, 1, "an approach's altitude just short of where the climb VNAV can hold reaches the level"},
     {7100137, 1, "a hold at an approach's fix in the descent, where the descent to the next one began"},
     {9000504, 1, "a hold at a climb cap, after which the climb stayed at the cap's altitude"},
-    {9000506, 1, "a hold at FL350 whose lap the pattern never closes, left after ten minutes"},
+    {9000506, 1, "a hold at a pole in the climb to FL350, its pattern flown in the fix's directions: no lap"},
     {7100000, 1, "a step down of 500 ft shorter than the switching distance before its fix"},
     {7100188, 1, "a vertical speed sent at once at a sequencing, then the one before it again"},
     {8200061, 1, "a constraint sequenced under the pilot's climb before VNAV was engaged"},

@@ -122,6 +122,19 @@ int first_part(const HoldRacetrack& r) {
     return std::fabs(off) <= 90.0 ? kCrosswindTurn : kOutboundLeg;
 }
 
+// The true course at the aircraft (at u, v) of a track in the frame. The
+// frame's directions are the fix's: away from it true north turns with the
+// meridians, near a pole by as much as the whole turn, so the course is the
+// one to a point a little way along the track.
+double true_course_of(const HoldRacetrack& r, double u, double v, double frame_track_deg) {
+    constexpr double kStepNm = 0.5;
+    const double a = radians(frame_track_deg);
+    const GeoPosition ahead = racetrack_point(r, u + kStepNm * std::cos(a), v + kStepNm * std::sin(a));
+    double d = 0.0, course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, ahead.lat, ahead.lon, &d, &course);
+    return course;
+}
+
 void set_part(const HoldEntry& h, int k) {
     holding_active = k;
     hold_prev_point = k - 1 == 0 ? 4 : k - 1;
@@ -174,9 +187,8 @@ void fly_pattern(const HoldRacetrack& r) {
     // it is the course to the fix, and LNAV has the bug.
     const bool in_pattern = hold_armed == 1 && holding_active > 0;
     double off = 0.0;
-    const double track = in_pattern
-                             ? r.inbound_true_deg + r.side * track_on_part(r, holding_active, u, v, &off)
-                             : hold_point_course_deg;
+    const double track = in_pattern ? true_course_of(r, u, v, track_on_part(r, holding_active, u, v, &off))
+                                    : hold_point_course_deg;
     if (in_pattern) {
         // The frame is mirrored for left turns.
         hold_cross_track_nm = std::fabs(off);
