@@ -21,6 +21,7 @@
 #include "sim_state.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <regex>
@@ -726,3 +727,43 @@ TEST_F(KseaKpdxTypedAltitudes, aLowerOneBetweenACapAndTheCruiseLevelIsPassedOver
     EXPECT_GT(highest, 15900.0);
     EXPECT_LT(dip, 200.0);
 }
+
+namespace {
+
+// Routes too short for FL350, flown with VNAV from the gate.
+class ShortRoute : public VnavFlights, public ::testing::WithParamInterface<const char*> {};
+
+// The level the route affords is found exactly and stepped down to the
+// hundred the pages show, with its T/C at least the T/D's margin before its
+// T/D: the pages show the two apart along the route, and the climb reaches
+// the level (the last altitude VNAV sent for it) before the descent starts.
+// With the two meeting, the descent began 1.3 NM before them, 450 ft below
+// the level on KSEA-KYKM.
+TEST_P(ShortRoute, climbsToTheLevelItAffordsBeforeTheDescent) {
+    start(kKsea, 180, std::string("RTE \"KSEA\" L1 ") + GetParam());
+    const double toc = along_route(toc_lat, toc_lon), tod = along_route(tod_lat, tod_lon);
+    EXPECT_GE(tod - toc, kTodPassedWithinNm - 0.05);
+    EXPECT_EQ(std::fmod(active_profile().level_ft, 100.0), 0.0);
+    EXPECT_LT(active_profile().level_ft, cruise_altitude);
+    std::size_t seen = host::sim_state().key_events.size();
+    double level = -1.0, at_descent = -1.0;
+    fly_to_the_end([&] {
+        const std::vector<host::KeyEvent>& sent = host::sim_state().key_events;
+        for (; seen < sent.size() && at_descent < 0.0; ++seen)
+            if (sent[seen].id == 0x1024C && vnav_phase == VnavPhase::Climb)
+                level = static_cast<int32_t>(sent[seen].parameter);
+        if (at_descent < 0.0 && vnav_phase == VnavPhase::Descent) at_descent = altitude();
+    });
+    EXPECT_GT(at_descent, level - kLevelReachedFt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SeaToYakimaAndPortland, ShortRoute,
+    ::testing::Values(
+        "\"KYKM\" R1 NEXT \"SEA\" R1 \"FOXXE\" R2 \"NISQL\" R3 \"OLM\" R4 \"HQM\" R5 NEXT \"AST\" R1 "
+        "\"UBG\" R2 \"BTG\" R3 R6 EXEC INIT_REF \"FL350\" R1 EXEC LEGS \"3600\" R5 EXEC",
+        "\"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL350\" R1 EXEC",
+        "\"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL350\" R1 EXEC LEGS \"5000\" R1 "
+        "EXEC"));
+
+} // namespace

@@ -39,8 +39,9 @@ class ConstraintRule : public EquatorRoute {
 // affords 20 000 ft, which the climb from the origin reaches 50 NM out:
 // constraints up to there cap the climb, later ones end a descent. The climb
 // level is seen from the origin at 0 ft: the afforded level to the first end
-// of descent, (NM to it + altitude there / 400) x 200; past a cap, what the
-// route from the cap affords, (NM + cap / 400 + end / 400) x 200.
+// of descent, its T/C 1.5 NM before its T/D, (NM to it - 1.5 + altitude there
+// / 400) x 200; past a cap, what the route from the cap affords, (NM - 1.5 +
+// cap / 400 + end / 400) x 200.
 TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) {
     struct Constraint {
         int entry;
@@ -58,7 +59,7 @@ TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) 
     };
     constexpr AltitudeKind P = AltitudeKind::Pilot, A = AltitudeKind::Procedure;
     const Row rows[] = {
-        {"no constraint: up and down meet at 20 000 ft", {}, true, "----", 0, 5, 20000.0},
+        {"no constraint: the T/C 1.5 NM before the T/D, at 19 700 ft", {}, true, "----", 0, 5, 19700.0},
         {"typed 5000 at 20 NM, before the climb's top: the climb levels at it, then goes as high as 80 NM "
          "from it afford",
          {{1, 5000.0, P}},
@@ -66,56 +67,56 @@ TEST_F(ConstraintRule, eachConstraintCapsTheClimbOrEndsADescentByWhereItStands) 
          "C---",
          1,
          5,
-         18500.0},
+         18200.0},
         {"typed 5000 at 60 NM, past the climb's top: the descent ends at it",
          {{3, 5000.0, P}},
          true,
          "--E-",
          0,
          3,
-         14500.0},
+         14200.0},
         {"an approach's 5000 and 3000 late in the route hold no climb",
          {{3, 5000.0, A}, {4, 3000.0, A}},
          true,
          "--EE",
          0,
          3,
-         14500.0},
+         14200.0},
         {"a late one above an end before it is passed under",
          {{3, 3000.0, P}, {4, 5000.0, P}},
          true,
          "--EP",
          0,
          3,
-         13500.0},
+         13200.0},
         {"two rising caps: the first limits the rest",
          {{1, 5000.0, P}, {2, 9000.0, A}},
          true,
          "CC--",
          1,
          5,
-         18500.0},
+         18200.0},
         {"a cap 50 ft below the one before is the same level",
          {{1, 9000.0, P}, {2, 8950.0, P}},
          true,
          "CC--",
          1,
          5,
-         20000.0},
+         19700.0},
         {"one below a cap before it is met on the way down",
          {{1, 8000.0, P}, {2, 5000.0, P}},
          true,
          "CE--",
          1,
          2,
-         10500.0},
+         10200.0},
         {"13 100, 10 000, then the cruise altitude: 10 000 passed over, the descent is to the field after",
          {{1, 13100.0, P}, {2, 10000.0, P}, {3, 30000.0, P}},
          true,
          "CPL-",
          1,
          5,
-         20000.0},
+         19700.0},
         {"without an end the climb reaches 30 000 ft 75 NM out: 5000 at 60 NM caps it",
          {{3, 5000.0, P}},
          false,
@@ -180,14 +181,14 @@ TEST_F(ConstraintRule, aCapTheAircraftIsAboveIsBehindIt) {
 
 TEST_F(ConstraintRule, theClimbGoesOnlyAsHighAsTheRouteCanComeDownFrom) {
     aircraft_state.indicated_altitude_ft = 0.0;
-    EXPECT_EQ(from_aircraft(30000.0).level_ft, 20000.0); // 50 NM up, 50 NM down
+    EXPECT_EQ(from_aircraft(30000.0).level_ft, 19700.0); // 49.25 NM up, 1.5 level, 49.25 down
     EXPECT_EQ(from_aircraft(15000.0).level_ft, 15000.0);
-    // From 8000 ft over W2, 60 NM before the end: up and down meet at 16 000 ft.
+    // From 8000 ft over W2, 60 NM before the end: up to 15 700 ft.
     set_flown_to(3);
     aircraft_state.plat = active_plan[2].lat;
     aircraft_state.plon = active_plan[2].lon;
     aircraft_state.indicated_altitude_ft = 8000.0;
-    EXPECT_EQ(from_aircraft(30000.0).level_ft, 16000.0);
+    EXPECT_EQ(from_aircraft(30000.0).level_ft, 15700.0);
     // Nor does a field at or above the altitude the descent would be from.
     active_entry(5).alt_constraint = 30000.0;
     EXPECT_EQ(from_aircraft(30000.0).end.index, -1);
@@ -243,13 +244,15 @@ TEST(ClimbRuleInputsAlone, theLevelAndTheTopOfClimbFollowFromTheInputs) {
         double kept_ft;
         double level;
         double toc_nm;
+        double cut_nm = 0.0; // what LNAV cuts off a sharp turn at W3
     };
     const Row rows[] = {
-        {"nothing kept: up and down meet", 0.0, 0.0, 20000.0, 50.0},
-        {"kept through a 200 ft rise", 0.0, 19800.0, 19800.0, 49.5},
-        {"a 400 ft rise is followed", 0.0, 19600.0, 20000.0, 50.0},
-        {"a fall is followed at once", 0.0, 20500.0, 20000.0, 50.0},
-        {"past a cap: up to 5000, level to W1, on up to what 80 NM afford", 5000.0, 0.0, 18500.0, 53.75},
+        {"nothing kept: the T/C 1.5 NM before the T/D", 0.0, 0.0, 19700.0, 49.25},
+        {"a sharp turn at W3 flown 3 NM short: as 97 NM of legs", 0.0, 0.0, 19100.0, 47.75, 3.0},
+        {"kept through a 200 ft rise", 0.0, 19500.0, 19500.0, 48.75},
+        {"a 400 ft rise is followed", 0.0, 19300.0, 19700.0, 49.25},
+        {"a fall is followed at once", 0.0, 20500.0, 19700.0, 49.25},
+        {"past a cap: up to 5000, level to W1, on up to what 80 NM afford", 5000.0, 0.0, 18200.0, 53.0},
     };
     for (const Row& r : rows) {
         ClimbRuleInputs in;
@@ -258,6 +261,7 @@ TEST(ClimbRuleInputsAlone, theLevelAndTheTopOfClimbFollowFromTheInputs) {
             in.entries[static_cast<std::size_t>(i)].leg_nm = 20.0;
             in.entries[static_cast<std::size_t>(i)].ahead_nm = 20.0 * i;
         }
+        in.entries[3].cut_nm = r.cut_nm;
         in.entries[0].altitude_ft = 0.0;
         in.entries[5].altitude_ft = 0.0;
         if (r.cap_ft > 0.0) {

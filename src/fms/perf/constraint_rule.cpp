@@ -86,6 +86,17 @@ class Rule {
         return level;
     }
 
+    // The level a climb from `from_ft`, `nm` along the legs before the end
+    // `e` with entry `from` the first ahead, goes to: the afforded level whose
+    // T/C comes the T/D's margin before the T/D, in whole steps. The distance
+    // is the one LNAV flies: the T/D stands back by what it cuts off the sharp
+    // turns before the end.
+    double afforded_level(double from_ft, double nm, int from, const DescentEnd& e) const {
+        for (int i = std::max(from, 1); i < e.index; ++i)
+            nm -= in_.entries[static_cast<std::size_t>(i)].cut_nm;
+        return level_step_down(afforded(from_ft, nm - kTodPassedWithinNm, e.altitude));
+    }
+
     ConstraintRoles roles(double cruise) const {
         ConstraintRoles r;
         r.last = last_;
@@ -162,8 +173,7 @@ class Rule {
             if (r[k] == ConstraintRole::EndsDescent)
                 return std::min(cruise, std::max(hundreds_down(in_.altitude_ft), end.altitude));
         if (end.index < 1) return cruise;
-        return std::min(cruise,
-                        level_step_down(afforded(in_.altitude_ft, distance_to(end.index), end.altitude)));
+        return std::min(cruise, afforded_level(in_.altitude_ft, distance_to(end.index), in_.first, end));
     }
 
     double level(const ConstraintRoles& r) const {
@@ -177,8 +187,8 @@ class Rule {
             const double held = altitude(k);
             const DescentEnd e = descent_end(k + 1, level);
             if (e.index >= 1) {
-                const double room = afforded(held, distance_to(e.index) - distance_to(k), e.altitude);
-                level = std::min(level, std::max(held, level_step_down(room)));
+                level = std::min(
+                    level, std::max(held, afforded_level(held, distance_to(e.index) - distance_to(k), k, e)));
             }
         }
         // A level the route affords a little higher as the climb goes on is
@@ -244,6 +254,7 @@ ClimbRuleInputs climb_rule_inputs(double altitude_ft, int first) {
             e.holds = holds_altitude(active_plan[i]);
             e.altitude_ft = predicted_altitude(active_plan[i]);
             e.leg_nm = i >= 1 ? flown_leg_nm(i) : 0.0;
+            e.cut_nm = i >= 1 && i < last ? sharp_corner_cut(i) : 0.0;
         }
     }
     in.end_ft = route_end_altitude();

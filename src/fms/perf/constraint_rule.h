@@ -18,7 +18,8 @@
 //   it descends, and nothing after it caps a climb. What would end a descent
 //   before it is passed over.
 // - The climb goes no higher than the level from which the rest of the route
-//   can still be descended: there the top of climb and top of descent meet.
+//   can still be descended, the top of climb standing the top of descent's
+//   margin before it (kAffordedLevelStepFt).
 // - A route whose end has no altitude (a last fix that is not the
 //   destination airport) has no end of descent: nothing descends to it.
 // Distances are along the plan's legs, as the TOD is placed; where the climb
@@ -46,9 +47,15 @@ inline constexpr double kAirportOverLevelFt = 200.0;
 // VNAV's descent to the destination airport aims this far above the field:
 // the last of it, to the runway, is the pilot's.
 inline constexpr double kAboveFieldFt = 200.0;
-// The step the level the route affords is taken in: the one the pilot reads
-// on the altitude selector. The profile's level and VNAV's climb target are
-// that stepped level, one value.
+// The T/D is passed this far before it: the descent starts there.
+inline constexpr double kTodPassedWithinNm = 1.5;
+// The step the level the route affords is taken in: the one the pages show
+// (FL in hundreds, the predictions in whole hundreds) and the pilot reads on
+// the altitude selector. The profile's level and VNAV's climb target are that
+// stepped level, one value. The level is the one whose T/C stands at least
+// kTodPassedWithinNm before its T/D, so that the climb reaches it before the
+// descent starts, found exactly and stepped down: T/C and T/D stand apart by
+// that margin and at most one step's climb and descent more.
 inline constexpr double kAffordedLevelStepFt = 100.0;
 // A level the route affords higher by less than this, as the climb goes on,
 // is not chased: each rise would be another altitude for the autopilot.
@@ -128,6 +135,7 @@ struct ClimbRuleInputs {
         double altitude_ft = kNoConstraint; // its own or its predicted altitude
         double leg_nm = 0.0;                // the flown leg into it
         double ahead_nm = 0.0;              // along the legs from the aircraft; 0 behind it
+        double cut_nm = 0.0;                // what LNAV cuts off a turn past a right angle at it
     };
     std::vector<Entry> entries;    // 0 .. the last entry flown; empty: no route
     double end_ft = kNoConstraint; // the route's end (route_end_altitude)

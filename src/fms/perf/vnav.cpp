@@ -131,7 +131,7 @@ bool detect_tod() {
         if (d < 10.0) d = -1.0;
         reversal_near_tod = 0;
     }
-    if (!(d <= 1.5)) return false;
+    if (!(d <= kTodPassedWithinNm)) return false;
     vertical_target_cursor.move_to(end.index);
     descent_speed_phase = kDescentSpeedPhaseOn;
     tune_destination_localizer();
