@@ -413,7 +413,13 @@ INSTANTIATE_TEST_SUITE_P(
         "cdu SMITHS_FMS DEP_ARR R2\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ngns GNSXLS FPL FPL FPL R2 ENT R5 "
         "ENT\n"
         "cdu SMITHS_FMS L1\ncdu SMITHS_FMS \"PAE\" R2\nmcu MCU DIRTO ENTRY\nkeyboard type \"NISQL\"\n"
-        "mcu MCU ENTER\naircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS EXEC"));
+        "mcu MCU ENTER\naircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS EXEC",
+        // A STAR transition that begins where the SID ends, parked after a direct-to: one fix
+        // for both, and no en-route part between them.
+        "route load KSEAKPDX.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"YYJ\"\nmcu MCU ENTER\n"
+        "cdu SMITHS_FMS DEL\ncdu SMITHS_FMS RTE NEXT \"J1\" L1\naircraft altitude 433\naircraft speed 0\n"
+        "cdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L3\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L1\n"
+        "cdu SMITHS_FMS R5\ncdu SMITHS_FMS R3\ncdu SMITHS_FMS L3"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

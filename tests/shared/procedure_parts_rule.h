@@ -56,7 +56,8 @@ inline std::string line_of(const std::vector<std::string>& idents, std::size_t f
 
 // Where a plan's parts begin, read from its entries' kinds: the departure
 // from entry 1 (SID legs), the arrival before the destination (STAR and
-// approach legs and a gap in front of an approach or inside the STAR).
+// approach legs and a gap in front of an approach or inside the STAR). A fix
+// where the SID ends and the STAR begins, flown once, is in both.
 struct Parts {
     int departure_end = 1, arrival_begin = 1, last = 0;
     bool origin = false, destination = false;
@@ -70,6 +71,9 @@ inline Parts parts_of(const ProcedurePlanSeen& p) {
     s.destination = p.kinds[static_cast<std::size_t>(s.last)] == "APT";
     while (s.departure_end <= s.last && p.kinds[static_cast<std::size_t>(s.departure_end)] == "SID")
         ++s.departure_end;
+    const bool shared =
+        s.departure_end < s.last && p.kinds[static_cast<std::size_t>(s.departure_end)] == "SIDSTAR";
+    s.departure_end += shared;
     s.arrival_begin = s.destination ? s.last : s.last + 1;
     const auto in_arrival = [&](int i) {
         const std::string& kind = p.kinds[static_cast<std::size_t>(i)];
@@ -84,6 +88,7 @@ inline Parts parts_of(const ProcedurePlanSeen& p) {
     };
     while (s.destination && s.arrival_begin - 1 >= s.departure_end && in_arrival(s.arrival_begin - 1))
         --s.arrival_begin;
+    if (shared && s.arrival_begin == s.departure_end) --s.arrival_begin;
     return s;
 }
 
@@ -161,9 +166,15 @@ inline void procedure_part_faults(const char* name, const ProcedurePlanSeen& was
     const std::string plan = line_of(now.idents, 0, now.idents.size());
     // A TO whose entry the new legs took the place of stood where they begin.
     const int to = !moving ? -1 : now.to >= 0 ? now.to : was.to;
-    // Nothing before the flown TO moves.
-    if (to >= 1 && was.to >= 1 &&
-        ids_between(was, 0, std::min(to, was.to)) != ids_between(now, 0, std::min(to, was.to)))
+    // Nothing before the flown TO moves, nor is written over.
+    const auto flown = [&](const ProcedurePlanSeen& p) {
+        const int end = std::min(to, was.to);
+        return std::make_pair(
+            ids_between(p, 0, end),
+            std::vector<std::string>(
+                p.idents.begin(), p.idents.begin() + std::clamp(end, 0, static_cast<int>(p.idents.size()))));
+    };
+    if (to >= 1 && was.to >= 1 && flown(was) != flown(now))
         faults.push_back(std::string(name) +
                          ": a procedure choice changed the legs flown before the TO: " + plan);
     const bool departure = departure_moved(was.choices, c) ||
