@@ -330,6 +330,9 @@ TEST_F(ProcedureChoiceOrder, theGnsAndAChoiceInTheAirBuildTheSameArrival) {
     const std::string open = "gns GNSXLS R2 R2 ENT\nframes 1\n"; // KSEAKPDX.RTE: OLM.LAVVA2 to SAUVI
     const std::string stored = " TOUTL KELSO LAVVA SAUVI KPDX";
     const std::string exec = "cdu SMITHS_FMS EXEC\nframes 1\n";
+    const auto direct_to = [](const std::string& fix) {
+        return "mcu MCU DIRTO ENTRY\nkeyboard type \"" + fix + "\"\nmcu MCU ENTER\nframes 1\n";
+    };
     const struct {
         const char* what;
         std::string before; // then, in the air, the TO put on `to`
@@ -368,6 +371,10 @@ TEST_F(ProcedureChoiceOrder, theGnsAndAChoiceInTheAirBuildTheSameArrival) {
          kEnRoute + " SEA LEWIS KELSO LAVVA KPDX"},
         {"in the air, another STAR on the CDU", arr("L1 L2") + arr("R2") + exec, "KELSO", arr("L2") + exec,
          kEnRoute + " TOUTL HHOOD CLACK DISCO SANDY COBRA KPDX"},
+        // The direct leg's start stays where it is; the departure is flown.
+        {"in the air direct to SEA, LAVVA2 via SEA, then SEA7 on the CDU", direct_to("SEA"), "SEA",
+         arr("L1 L3") + exec + "cdu SMITHS_FMS DEP_ARR L1 L3\nframes 1\n" + exec,
+         "DIRECT SEA LEWIS KELSO LAVVA KPDX"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -382,6 +389,36 @@ TEST_F(ProcedureChoiceOrder, theGnsAndAChoiceInTheAirBuildTheSameArrival) {
         EXPECT_EQ(row.before == open ? pending() : flown(), row.plan);
         for (std::size_t i = 0; i < passed.size(); ++i)
             EXPECT_EQ(active_plan[static_cast<int>(i)].id, passed[i]) << i;
+        for (const std::string& fault : plan_state_faults())
+            ADD_FAILURE() << fault;
+    }
+}
+
+// A fix where the SID ends and the STAR begins stands once, and stays only
+// while one of them still flies it.
+TEST_F(ProcedureChoiceOrder, aFixTheSidAndTheStarShareGoesWithTheLastOfThem) {
+    // SEA7 ends at SEA, where LAVVA2's SEA transition begins; HAROB3 without
+    // a runway is HAROB alone, LAVVA2 via OLM begins at OLM.
+    const std::string sea7 = "cdu SMITHS_FMS DEP_ARR L1 L3\nframes 1\n";
+    const std::string harob3 = "cdu SMITHS_FMS DEP_ARR L1 L2\nframes 1\n";
+    const std::string both = sea7 + arr("L1 L3");
+    const struct {
+        const char* what;
+        std::string keys;
+        const char* plan;
+    } rows[] = {
+        {"SEA7, then LAVVA2 via SEA", both, "KSEA SEA LEWIS KELSO LAVVA KPDX"},
+        {"then HAROB3: SEA is the STAR's", both + harob3, "KSEA HAROB SEA LEWIS KELSO LAVVA KPDX"},
+        {"then HAROB3 and LAVVA2 via OLM", both + harob3 + arr("L1 L2"),
+         "KSEA HAROB OLM TOUTL KELSO LAVVA KPDX"},
+        {"then LAVVA2 via OLM and HAROB3", both + arr("L1 L2") + harob3,
+         "KSEA HAROB OLM TOUTL KELSO LAVVA KPDX"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        restart();
+        run("cdu SMITHS_FMS RTE \"KSEA\" L1 \"KPDX\" R1\nframes 1\n" + row.keys);
+        EXPECT_EQ(pending(), row.plan);
         for (const std::string& fault : plan_state_faults())
             ADD_FAILURE() << fault;
     }

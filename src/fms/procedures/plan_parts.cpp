@@ -214,19 +214,27 @@ void rebuild_departure(const PlanTarget& t, const PlanChoices& c) {
         if (edit.last() < 0) edit.set_last(0);
         cut_plan(t, 0);
     }
-    if (edit[0].type != "APT")
-        select_airport(origin_airport_ident,
-                       t.active ? kSelectAirportActiveOrigin : kSelectAirportWorkingOrigin);
     if (edit.last() < 0) edit.set_last(0);
-    if (t.active && direct_to_active == 1) direct_to_active = 0;
-
-    const AirportProcedures& origin = airport_slots[origin_slot];
-    RouteWaypoint& entry0 = edit.entry(0);
-    entry0.ident = origin.airport_ident;
-    entry0.lat = origin.airport_latitude;
-    entry0.lon = origin.airport_longitude;
-    entry0.type = "APT";
-    entry0.frequency.clear();
+    const int to = flown_to_index(t);
+    // Once a leg is flown, entry 0 is where it was flown from (a direct-to's
+    // start, say) and stays; before that the plan begins at the origin.
+    if (to < 1) {
+        if (edit[0].type != "APT")
+            select_airport(origin_airport_ident,
+                           t.active ? kSelectAirportActiveOrigin : kSelectAirportWorkingOrigin);
+        if (t.active && direct_to_active == 1) direct_to_active = 0;
+        // Nothing of a direct-to's start goes on with the origin, but the
+        // entry stays the one the first leg is flown from.
+        const AirportProcedures& slot = airport_slots[origin_slot];
+        RouteWaypoint origin = edit[0].type == "APT" ? edit[0] : RouteWaypoint{};
+        keep_entry_identity(origin, edit[0]);
+        origin.ident = slot.airport_ident;
+        origin.lat = slot.airport_latitude;
+        origin.lon = slot.airport_longitude;
+        origin.type = "APT";
+        origin.frequency.clear();
+        write_entry(t, 0, origin);
+    }
 
     int end = 1;
     while (end <= edit.last() && edit[end].kind == "SID")
@@ -234,11 +242,13 @@ void rebuild_departure(const PlanTarget& t, const PlanChoices& c) {
     PreviewLegs preview;
     sid_legs_for(c, preview);
     Legs legs = procedure_legs(preview, "SID");
-    const int to = flown_to_index(t);
     // A departure flown whole is left as it is: its join stays en route.
     if (!legs.empty() && end <= edit.last() && legs.back().ident == edit[end].ident && to < end) {
         legs.pop_back();
         if (edit[end].kind == "STAR") edit.entry(end).kind = "SIDSTAR";
+    } else if (end <= edit.last() && edit[end].kind == "SIDSTAR" && to < end) {
+        // The fix the old SID ended at is now the STAR's first alone.
+        edit.entry(end).kind = "STAR";
     }
     replace_part(t, 1, end, std::move(legs), to);
     sid_edit_pending = 0;
@@ -278,7 +288,13 @@ void rebuild_arrival(const PlanTarget& t, const PlanChoices& c, bool with_gap) {
     Legs legs = arrival_legs(c, edit[s], s, t.active, with_gap);
     // The en-route part's last fix met again as the arrival's first is flown
     // once: the en-route entry stays (a SID's last leg joins the STAR).
-    if (!legs.empty() && s >= 1 && legs.front().ident == edit[s].ident && (to < 0 || s >= to)) {
+    const bool ahead = s >= 1 && (to < 0 || s >= to);
+    const bool joins = ahead && !legs.empty() && legs.front().ident == edit[s].ident;
+    // A SID's last fix that the old STAR began at is the SID's alone unless
+    // the new STAR begins there too.
+    if (ahead && edit[s].kind == "SIDSTAR" && !(joins && legs.front().kind == "STAR"))
+        edit.entry(s).kind = "SID";
+    if (joins) {
         if (edit[s].kind == "SID" && legs.front().kind == "STAR") edit.entry(s).kind = "SIDSTAR";
         legs.erase(legs.begin());
     }
