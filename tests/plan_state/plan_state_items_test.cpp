@@ -419,7 +419,16 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KSEAKPDX.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"YYJ\"\nmcu MCU ENTER\n"
         "cdu SMITHS_FMS DEL\ncdu SMITHS_FMS RTE NEXT \"J1\" L1\naircraft altitude 433\naircraft speed 0\n"
         "cdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L3\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L1\n"
-        "cdu SMITHS_FMS R5\ncdu SMITHS_FMS R3\ncdu SMITHS_FMS L3"));
+        "cdu SMITHS_FMS R5\ncdu SMITHS_FMS R3\ncdu SMITHS_FMS L3",
+        // An approach chosen parked, let go by a runway while rolling, then another runway parked:
+        // its legs go with it.
+        "route load KPDXKSEA.RTE\ncdu SMITHS_FMS L\ngns GNSXLS DIRECT\naircraft position 45.53529 "
+        "-122.50555\n"
+        "gns GNSXLS DIRECT L1 ENT\ncdu SMITHS_FMS INIT_REF L6 \"HUNT3\" R6\nmcu MCU FPLN NEXT NEXT ENTER\n"
+        "frames 2\nmcu MCU FPLN NEXT ENTER\naircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS DEP_ARR "
+        "R2\n"
+        "cdu SMITHS_FMS R1\naircraft speed 250\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R5\n"
+        "aircraft speed 0\ncdu SMITHS_FMS \"KSLE\" R3"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

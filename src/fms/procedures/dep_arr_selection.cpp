@@ -1,6 +1,7 @@
 #include "fms/procedures/dep_arr_selection.h"
 
 #include "data/airport_procedures.h"
+#include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/selection_texts.h"
 #include "fms/procedures/procedure_insertion.h"
@@ -57,6 +58,17 @@ RunwaySide arrival_side() {
             match_star_transition};
 }
 
+// Whether the working plan holds legs of that end's procedures.
+bool holds_legs_of(const RunwaySide& side) {
+    const bool departure = side.slot == origin_slot;
+    for (int i = 1; i <= working_plan_last; ++i) {
+        const std::string& kind = working_plan[i].kind;
+        if (kind == "SIDSTAR" || kind == (departure ? "SID" : "STAR") || (!departure && kind == "APPR"))
+            return true;
+    }
+    return false;
+}
+
 void choose_runway(int n, UnitPages unit, void (*build)(int, int), const RunwaySide& side) {
     const AirportProcedures& airport = airport_slots[side.slot];
     if (n < 1 || n > airport.runway_list.count()) return;
@@ -67,9 +79,10 @@ void choose_runway(int n, UnitPages unit, void (*build)(int, int), const RunwayS
     unit.subpage = 1;
     if (side.procedure != kNone) {
         build(side.procedure_index, 1);
-    } else if (working_plan.choices() != before &&
-               (before.sid != kNone || before.star != kNone || before.approach != kNone)) {
-        // A procedure the runway does not serve went with the choice.
+    } else if (working_plan.choices() != before && (before.sid != kNone || before.star != kNone ||
+                                                    before.approach != kNone || holds_legs_of(side))) {
+        // A procedure the runway does not serve went with the choice, or
+        // legs of an earlier one are still there.
         side.rebuild();
         build_route_rows();
     }
