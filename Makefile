@@ -59,10 +59,12 @@ $(SAN_BUILD)/build.ninja:
 	  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="$(SAN_FLAGS)" -DCMAKE_C_FLAGS_DEBUG="$(SAN_FLAGS)"
 
 # Each test once, in its program run whole (tests/CMakeLists.txt): the
-# single runs, labelled "alone", are left to `ctest -R` by hand.
+# single runs, labelled "alone", are left to `ctest -R` by hand, and the
+# checks of sources alone ("sources") to `make test`.
 test-asan: deps $(SAN_BUILD)/build.ninja
 	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE alone
+	cd $(SAN_BUILD) && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS) \
+	  -LE '^(alone|sources)$$'
 
 fuzz-build: deps $(SAN_BUILD)/build.ninja
 	cmake --build $(SAN_BUILD) -j $(JOBS) --target fuzz_targets
