@@ -460,6 +460,24 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     EXPECT_NE(vnav_phase, VnavPhase::Descent);
 }
 
+// An end before the last is met where LNAV sequences it, its switching
+// distance before it however short the leg in: the path the descent levels
+// by ends where its rate aims (laid on to past there, the aircraft levelled
+// above the end, and its new level began up there).
+TEST_F(Vnav, ThePathToAnEndEndsWhereLnavSequencesItHoweverShortTheLegIn) {
+    WptChgDist = switch_distance = 2.0;
+    AdjustTurnDistforAngle = 0;
+    for (const double leg_in : {10.0, 1.5}) {
+        const PlanPoint w0{"W0", 0.0, 10.0};
+        const PlanPoint w1 = offset("W1", w0, 90.0, 20.0);
+        const PlanPoint w2 = offset("W2", w1, 90.0, leg_in);
+        activate({w0, w1, w2, offset("W3", w2, 90.0, 10.0)});
+        at(offset("X", w1, 270.0, 1.0));
+        EXPECT_NEAR(path_distance_to(2), 1.0 + leg_in - 2.0, 0.05) << leg_in;
+        EXPECT_NEAR(path_distance_to(2), distance_to_meet(2), 0.05) << leg_in;
+    }
+}
+
 // The distance the descent path is laid over, for an aircraft flying towards
 // its TO W2 after a corner at W1 from wherever it is: it never grows. A leg
 // out `turn` degrees right of the leg in; the aircraft starts `x` NM along the

@@ -315,12 +315,13 @@ double path_distance_to(int k, bool* turning_back) {
         in_course = out_course;
         i = next;
     }
-    // Up to where k is passed: its switching distance before it.
+    // Up to where k is passed: its switching distance before it, however
+    // short the leg in (LNAV sequences it there, and the rate aims there).
     if (k < last) {
         const int next = next_place(active_plan, k + 1, last);
         double out_course = in_course;
         if (next >= 0) nm_between(spot(k), spot(next), &out_course);
-        d -= std::min(corner_switch(k, in_course, out_course), in / 2.0);
+        d -= corner_switch(k, in_course, out_course);
     }
     return std::max(0.0, d);
 }
