@@ -605,6 +605,17 @@ bool constrained(int i) {
     return w.altitude_kind != AltitudeKind::None && w.alt_constraint > -900.0 && is_place(w);
 }
 
+// Where a pilot climbing on the MCP engages VNAV before the first constraint
+// ahead: airborne, and its fix is near or the climb nears its altitude.
+bool first_constraint_near(int last, double origin) {
+    if (aircraft_state.indicated_altitude_ft < origin + 400.0) return false;
+    for (int k = std::max(to_waypoint_index, 1); k < last; ++k)
+        if (constrained(k))
+            return (k == to_waypoint_index && distance_to_to_nm < switch_distance + 3.0) ||
+                   aircraft_state.indicated_altitude_ft > active_plan[k].alt_constraint - 500.0;
+    return false;
+}
+
 // Each constraint's reading (kReadings), from the origin with the aircraft
 // file's climb and descent at their TAS.
 std::vector<Role> constraint_roles_checked(double cruise, double field, double descent_fpm) {
@@ -885,14 +896,31 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     for (int i = 1; i < last; ++i)
         gap = gap || (entry_kind(active_plan[i]) == EntryKind::PlacedGap);
     if (f.arrival && gap) ++counts.arrivals_with_gap;
-    if (f.vnav_in_air) { // the pilot climbs out on the MCP first
+    // The pilot climbs out on the MCP first. One who set it 3000 ft above
+    // the field engages VNAV before the first constraint; one who set it
+    // higher climbs on to it, maybe past a constraint.
+    const bool engage_before_constraint =
+        f.vnav_in_air && f.mcp_altitude <= f.places.front().elevation + 3000.0;
+    const std::size_t events_before_vnav = host::sim_state().key_events.size();
+    if (f.vnav_in_air) {
         m.ap_altitude_ft = f.mcp_altitude;
         m.ap_vertical_speed_fpm = 2000.0;
         for (int i = 0;
              i < 18 * 30 || (i < 18 * 200 && to_waypoint_index < last - 1 &&
                              std::fabs(aircraft_state.indicated_altitude_ft - f.mcp_altitude) > 100.0);
-             ++i)
+             ++i) {
+            if (engage_before_constraint && first_constraint_near(last, f.places.front().elevation)) break;
             pass();
+        }
+    }
+    counts.vnav_before_constraint += engage_before_constraint ? 1 : 0;
+    // VNAV not engaged sends no target: the autopilot flies the pilot's.
+    for (std::size_t k = events_before_vnav; k < host::sim_state().key_events.size(); ++k) {
+        const uint32_t id = host::sim_state().key_events[k].id;
+        if (id == 0x1024C || id == 0x101F4 || id == 0x101F5 || id == 0x101F6) {
+            faults.push_back(where("a VNAV target sent before VNAV was engaged", id));
+            break;
+        }
     }
     toggle_vnav();
     // Above a climb constraint the pilot has climbed past, or just short of
@@ -1362,16 +1390,34 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     for (const Checked& c : checked) {
         ++counts.constraints_flown;
         // Not VNAV's to meet: one never passed, and one passed while the
-        // pilot flew the climb (before VNAV was engaged in the air, or under
-        // the pilot's hold).
+        // pilot flew the climb (before VNAV was engaged in the air, judged by
+        // the MCP below, or under the pilot's hold).
         if (c.closest > 1e8) {
             ++counts.not_passed;
             continue;
         }
-        if (c.index < engaged_to || (c.index == engaged_to && c.wanted <= engaged_altitude)) {
+        // Sequenced under the pilot's climb: the aircraft is where the MCP
+        // takes it, no higher than its altitude, and from where VNAV was
+        // engaged (if the waypoint is passed after that) at most at VNAV's
+        // greatest climb rate above it.
+        if (c.index < engaged_to) {
             ++counts.before_vnav;
+            ++counts.judged_by_mcp;
+            const double ceiling =
+                f.mcp_altitude + kMetFt + MaxVnavClimbRate * std::max(0.0, c.time_s - engaged_time_s) / 60.0;
+            if (c.altitude > ceiling) {
+                char text[160];
+                std::snprintf(text, sizeof text,
+                              "a constraint sequenced under the pilot's climb passed above the MCP altitude "
+                              "at %s, %.0f ft",
+                              active_plan[c.index].ident.c_str(), c.altitude);
+                faults.push_back(where(text, f.mcp_altitude));
+            }
             continue;
         }
+        // Engaged above one whose waypoint is the TO: too late to be taken
+        // down to it, but never below what its reading keeps it above.
+        const bool engaged_above = c.index == engaged_to && c.wanted <= engaged_altitude;
         // Under the pilot's hold the MCP keeps the aircraft where the pilot
         // set it: VNAV takes it neither above a constraint over that nor back
         // down to one under it.
@@ -1424,7 +1470,12 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                     if (met) floor = c.wanted - low_after;
                     ceiling = c.wanted + high_after;
                 } else {
-                    floor = c.wanted - low_after;
+                    // The next end out of reach from it at the module's
+                    // gradient: its T/D stands behind this fix as far as
+                    // its descent is longer than the legs between, so the
+                    // aircraft may pass here as low as that path.
+                    const double path_up = path_altitude(ends, legs_nm(1, c.index), per_nm);
+                    floor = std::min(c.wanted, path_up) - low_after;
                     if (met) ceiling = c.wanted + high_off;
                 }
                 break;
@@ -1436,7 +1487,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 floor = c.wanted - low_after;
                 break;
             }
-        if (ceiling > 1e8 && floor < -1e8) { // climbed past in the take-off under the pilot's hold
+        if (engaged_above) ceiling = 1e9;
+        // Climbed past in the take-off under the pilot's hold, or engaged
+        // above one only to be at or below.
+        if (ceiling > 1e8 && floor < -1e8) {
             ++counts.before_vnav;
             continue;
         }

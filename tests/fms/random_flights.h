@@ -25,6 +25,12 @@ struct FlightCounts {
     int constraints_checked = 0;
     int constraints_met_checked = 0;
     int not_passed = 0, before_vnav = 0;
+    // Of those before VNAV, the ones sequenced under the pilot's climb,
+    // judged by the MCP altitude.
+    int judged_by_mcp = 0;
+    // Of the flights with VNAV engaged in the air, those engaged before the
+    // first constraint.
+    int vnav_before_constraint = 0;
     int vnav_in_air = 0;       // the MCP set below cruise, then VNAV engaged in the air
     int arrivals_with_gap = 0; // a STAR and an approach after a discontinuity
     int doubling_back = 0;

@@ -17,21 +17,30 @@ int env_int(const char* name, int fallback) {
     return text != nullptr && *text != '\0' ? std::atoi(text) : fallback;
 }
 
+double share(int part, int whole) {
+    return whole > 0 ? 100.0 * part / whole : 0.0;
+}
+
 void expect_clean(const FlightCounts& c) {
     std::printf(
         "%d flights (%d example routes, %d across the antimeridian or near a pole, VNAV engaged "
-        "in the air on %d, %d with an arrival and an approach after a gap, %d doubling back, %d too "
-        "short for their cruise altitude, %d with the pilot's hold to the first fix, %d without a "
+        "in the air on %d (%d before the first constraint), %d with an arrival and an approach after a gap, "
+        "%d doubling back, %d too short for their cruise altitude, %d with the pilot's hold to the first "
+        "fix, %d without a "
         "destination, %d typed anew in the air, %d with a GNS direct-to a fix ahead in cruise (%d past "
         "the TO), holds %d in the climb, %d in cruise, %d in the descent and %d at a typed altitude, %d "
         "sharp turns before the arrival; constraints %d typed and %d of an approach): %d arrivals checked; "
         "%d constraints flown, %d judged (%d of them at their altitude), %d never passed, %d passed before "
-        "VNAV flew; T/C within %.1f NM and T/D within %.1f NM of the pages', %zu faults\n",
-        c.flights, c.example_routes, c.test_routes, c.vnav_in_air, c.arrivals_with_gap, c.doubling_back,
-        c.too_short, c.pilot_hold, c.no_destination, c.retyped_in_air, c.gns_direct_ahead,
-        c.gns_direct_past_to, c.holds[0], c.holds[1], c.holds[2], c.holds[3], c.sharp_turns, c.typed,
-        c.procedure, c.arrivals_checked, c.constraints_flown, c.constraints_checked,
-        c.constraints_met_checked, c.not_passed, c.before_vnav, c.toc_off_nm, c.tod_off_nm, c.faults.size());
+        "VNAV flew (%d of them judged by the pilot's MCP altitude); %.1f %% judged by their reading, "
+        "%.1f %% in all; T/C within %.1f NM and T/D within %.1f NM of the pages', %zu faults\n",
+        c.flights, c.example_routes, c.test_routes, c.vnav_in_air, c.vnav_before_constraint,
+        c.arrivals_with_gap, c.doubling_back, c.too_short, c.pilot_hold, c.no_destination, c.retyped_in_air,
+        c.gns_direct_ahead, c.gns_direct_past_to, c.holds[0], c.holds[1], c.holds[2], c.holds[3],
+        c.sharp_turns, c.typed, c.procedure, c.arrivals_checked, c.constraints_flown, c.constraints_checked,
+        c.constraints_met_checked, c.not_passed, c.before_vnav, c.judged_by_mcp,
+        share(c.constraints_checked, c.constraints_flown),
+        share(c.constraints_checked + c.judged_by_mcp, c.constraints_flown), c.toc_off_nm, c.tod_off_nm,
+        c.faults.size());
     std::printf("%d keys at the gate moved an arrival\n", c.procedure_choices);
     const char* const moments[] = {"before take-off", "in the climb", "in cruise", "in the descent",
                                    "with the TO inside the STAR"};
@@ -89,7 +98,10 @@ const FixedSeed kFixedSeeds[] = {
     {9000506, 1, "a hold at a pole in the climb to FL350, its pattern flown in the fix's directions: no lap"},
     {7100000, 1, "a step down of 500 ft shorter than the switching distance before its fix"},
     {7100188, 1, "a vertical speed sent at once at a sequencing, then the one before it again"},
-    {8200061, 1, "a constraint sequenced under the pilot's climb before VNAV was engaged"},
+    {8200061, 1,
+     "a constraint passed in the pilot's climb to 3000 ft above the field: now engaged before it"},
+    {44300110, 1, "two caps sequenced under the pilot's climb to FL232, judged by the MCP altitude"},
+    {45001033, 1, "a descent levelled above an end met 1.3 NM after a fix, where LNAV sequenced it"},
     {9700206, 1, "a hold in the climb whose pattern moved the level the route affords a step"},
     {20000535, 1, "a cap sequenced 2.9 NM early, climbed past at VNAV's greatest rate"},
     {8800536, 1, "a waypoint typed on the GNS flight plan page after an arrival chosen there"},
@@ -117,7 +129,9 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     EXPECT_LT(wide.tod_off_nm, 3.0);
     // Each kind of flight was flown, and the rules had something to check.
     EXPECT_GT(counts.test_routes, 0);
-    EXPECT_GT(counts.vnav_in_air, 0);
+    EXPECT_GT(counts.vnav_in_air, counts.vnav_before_constraint);
+    EXPECT_GT(counts.vnav_before_constraint, 0);
+    EXPECT_GT(counts.judged_by_mcp, 0);
     EXPECT_GT(counts.arrivals_with_gap, 0);
     EXPECT_GT(counts.doubling_back, 0);
     EXPECT_GT(counts.too_short, 0);
