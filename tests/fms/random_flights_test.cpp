@@ -102,6 +102,7 @@ const FixedSeed kFixedSeeds[] = {
      "a constraint passed in the pilot's climb to 3000 ft above the field: now engaged before it"},
     {44300110, 1, "two caps sequenced under the pilot's climb to FL232, judged by the MCP altitude"},
     {45001033, 1, "a descent levelled above an end met 1.3 NM after a fix, where LNAV sequenced it"},
+    {46000340, 1, "an end at 9000 ft near a pole, the field out of reach after it, passed on the way down"},
     {9700206, 1, "a hold in the climb whose pattern moved the level the route affords a step"},
     {20000535, 1, "a cap sequenced 2.9 NM early, climbed past at VNAV's greatest rate"},
     {8800536, 1, "a waypoint typed on the GNS flight plan page after an arrival chosen there"},
