@@ -451,6 +451,8 @@ void draw_active_view(GnsPage& page) {
             if (i > active_plan_last + 1 || i > kPlanLastIndex) break;
             const RouteWaypoint& w = row_entry(active_plan, active_plan_last, i);
             const float y = row_y(row);
+            // A message finds its place over the lowest plan row, not the prompts.
+            gns_list_row(y);
             if (kRowMarker[row] >= 0) page.marker[kRowMarker[row]] = true;
             // FR names the waypoint the leg is flown from: none after a gap.
             const bool fr_row = fr_shown && i == route_from(active_plan, to);
@@ -529,6 +531,7 @@ void draw_opened_plan(GnsPage& page) {
         if (i > working_plan_last + 1 || i > kPlanLastIndex) break;
         const RouteWaypoint& w = row_entry(working_plan, working_plan_last, i);
         const float y = row_y(row);
+        gns_list_row(y);
         if (kRowMarker[row] >= 0) page.marker[kRowMarker[row]] = true;
         if (w.kind == "APPR") page.text(30.0f, y, kGnsWhite, w.aux_text);
         const float x = is_procedure_leg(w) ? 116.0f : 96.0f;

@@ -353,6 +353,10 @@ TEST_F(GnsProcedures, AnAirwayNotJoinedIsTitledByItsNameAndEntSaysSo) {
     frames(1);
     EXPECT_EQ(idents(active_plan, active_plan_last), before);
     EXPECT_EQ(text_under("INVALID ENTRY"), "");
+    // Back on the full plan page: the message stands over the lowest plan
+    // row, the prompts stay.
+    for (const char* prompt : {"LOAD ATC RTE", "DEPART", "ARRIVE", "SAVE FPL"})
+        EXPECT_TRUE(readable(prompt)) << prompt;
 }
 
 // An airport typed on ARRIVAL or DEPARTURE that the database does not hold
