@@ -35,6 +35,27 @@
 
 namespace {
 
+// The procedure whose legs an edit made ordinary is chosen no more: the
+// plan's choices and the GNS's copy of them say what its legs are, so a
+// later choice builds its part around the ordinary legs instead of
+// bringing the procedure back beside them.
+void let_go(const GnsPlanRef& p, PlanEdit& edit, void (*drop)(PlanChoices&)) {
+    drop(p.sel.procedures);
+    if (p.active) drop(*ChoicesEdit(edit));
+}
+
+void drop_sid(PlanChoices& c) {
+    c.sid = c.sid_transition = c.applied_sid_transition = kGnsNone;
+}
+
+void drop_star(PlanChoices& c) {
+    c.star = c.star_transition = c.applied_star_transition = kGnsNone;
+}
+
+void drop_approach(PlanChoices& c) {
+    c.clear_approach();
+}
+
 // Editing at a procedure waypoint makes the whole procedure part ordinary.
 void clean_procedure_kinds(const GnsPlanRef& p, int c, PlanEdit& edit) {
     auto rewrite = [&](const char* from, const char* to) {
@@ -45,12 +66,17 @@ void clean_procedure_kinds(const GnsPlanRef& p, int c, PlanEdit& edit) {
     if (kind == "SID" || kind == "SIDSTAR") {
         rewrite("SID", "");
         rewrite("SIDSTAR", "STAR");
+        let_go(p, edit, drop_sid);
     }
     if (p.plan[c].kind == "STAR" || p.plan[c].kind == "SIDSTAR") {
         rewrite("STAR", "");
         rewrite("SIDSTAR", "SID");
+        let_go(p, edit, drop_star);
     }
-    if (p.plan[c].kind == "APPR") rewrite("APPR", "");
+    if (p.plan[c].kind == "APPR") {
+        rewrite("APPR", "");
+        let_go(p, edit, drop_approach);
+    }
 }
 
 // A plan that ends at another airport takes it as its destination: its

@@ -447,3 +447,32 @@ TEST_F(GnsProcedures, AMessageOnAFullPageLeavesItsLabelsReadable) {
         EXPECT_GT(labels, 3) << where;
     }
 }
+
+// A waypoint typed inside the STAR makes its legs ordinary, and the STAR is
+// chosen no more: an approach chosen next joins those legs, bringing no
+// second copy of the STAR.
+TEST_F(GnsProcedures, AWaypointTypedInsideTheStarLetsTheStarGo) {
+    activate_example_route();
+    press("L5 ENT");
+    frames(1);
+    press("L4 ENT ENT ENT"); // LAVVA2 from OLM, the first runway
+    ASSERT_EQ(active_plan.choices().star, "LAVVA2");
+    press("NEXT L2 \"PAE\" ENT ENT");
+    frames(1);
+    const std::vector<std::string> plan = idents(active_plan, active_plan_last);
+    std::string kinds;
+    for (int i = 0; i <= active_plan_last; ++i)
+        kinds += active_plan[i].ident + "/" + active_plan[i].kind + " ";
+    ASSERT_EQ(std::count(plan.begin(), plan.end(), "PAE"), 1) << kinds;
+    EXPECT_EQ(kinds.find("STAR"), std::string::npos) << kinds;
+    EXPECT_EQ(active_plan.choices().star, "------");
+    EXPECT_EQ(active_sel.procedures.star, "------");
+
+    press("L5 L5 ENT");
+    frames(1);
+    press("ENT ENT L3 ENT L3 ENT ENT");
+    const std::vector<std::string> after = idents(active_plan, active_plan_last);
+    EXPECT_EQ(active_plan.choices().approach, "I10R");
+    for (const char* fix : {"LAVVA", "TOUTL", "KELSO", "PAE"})
+        EXPECT_EQ(std::count(after.begin(), after.end(), fix), 1) << fix << ": " << kinds;
+}
