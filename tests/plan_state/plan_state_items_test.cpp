@@ -428,7 +428,12 @@ INSTANTIATE_TEST_SUITE_P(
         "frames 2\nmcu MCU FPLN NEXT ENTER\naircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS DEP_ARR "
         "R2\n"
         "cdu SMITHS_FMS R1\naircraft speed 250\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R5\n"
-        "aircraft speed 0\ncdu SMITHS_FMS \"KSLE\" R3"));
+        "aircraft speed 0\ncdu SMITHS_FMS \"KSLE\" R3",
+        // A stored route loaded as a change, then erased by the GNS: the flown plan's arrival
+        // comes back whole, its runway with its approach.
+        "route load KSEAKYKM.PLN\ncdu SMITHS_FMS INIT_REF L6 \"HUNT3\" R6\nmcu MCU FPLN\n"
+        "route load KSEAKPDX.RTE\ncdu SMITHS_FMS INIT_REF L6 R2 L4\ngns GNSXLS DIRECT\n"
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

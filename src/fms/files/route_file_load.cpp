@@ -595,7 +595,9 @@ void set_up_working_airports() {
         destination_airport_ident = last.ident;
         arrival_destination_ident = last.ident;
     }
-    {
+    // A route loaded as a change leaves the flown plan's choices whole: ERASE
+    // brings them back with it.
+    if (route_state < kRouteStateActive) {
         const PlanEdit edit(active_target(), "a loaded route's runway");
         ChoicesEdit(edit)->arrival_runway = kNoSelection;
     }
