@@ -1006,8 +1006,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     bool high_was = aircraft_state.indicated_altitude_ft > 10000.0;
     bool pattern_was = false;
     struct VsSent {
-        int pass;
+        int frame;
         int32_t value;
+        bool for_plan; // read on a pass whose keys or typing changed the plan: sent for its EXECs
     };
     std::vector<VsSent> vs_sent;
     // After a choice in the air: the autopilot's targets for a minute, and
@@ -1055,6 +1056,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 faults.push_back(where(("after a procedure choice " + sent).c_str(), choice_sends.events));
             }
         }
+        // A change made after the last pass's events were read (a direct-to)
+        // sent its targets then.
+        const bool changed_last_pass = route_event;
         route_event = false;
         bool chose_now = false;
         for (int moment = kClimb; moment < kChoiceMoments; ++moment) {
@@ -1205,20 +1209,28 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 in_hold.speeds += id == 0x101F5 || id == 0x101F6;
             }
             // A vertical speed never goes back to the one before within a
-            // second (18 passes): level and descend in turn.
+            // second (18 frames): level and descend in turn. Frames are
+            // counted on the sim's clock, as the keys of a choice run frames
+            // of their own inside one pass; each EXEC of a changed plan is
+            // an event of its own, and a rate sent for it is no wavering.
             if (id == 0x101F4) {
                 const int32_t value = static_cast<int32_t>(events[events_seen].parameter);
-                if (vs_sent.size() >= 2 && !vs_reported && vs_sent[vs_sent.size() - 2].value == value &&
-                    vs_sent.back().value != value && i - vs_sent[vs_sent.size() - 2].pass < 18) {
-                    vs_reported = true;
-                    char text[160];
-                    std::snprintf(text, sizeof text,
-                                  "vertical speeds %d, %d, %d on passes %d, %d, %d: back to the one before",
-                                  vs_sent[vs_sent.size() - 2].value, vs_sent.back().value, value,
-                                  vs_sent[vs_sent.size() - 2].pass, vs_sent.back().pass, i);
-                    faults.push_back(where(text, value));
+                const int frame = static_cast<int>(std::lround(m.sim_time_s * 18.0 / m.sim_rate));
+                const VsSent now{frame, value, plan_changed || changed_last_pass};
+                if (vs_sent.size() >= 2 && !vs_reported && !now.for_plan && !vs_sent.back().for_plan) {
+                    const VsSent& one = vs_sent[vs_sent.size() - 2];
+                    const VsSent& two = vs_sent.back();
+                    if (one.value == value && two.value != value && frame - one.frame < 18) {
+                        vs_reported = true;
+                        char text[160];
+                        std::snprintf(
+                            text, sizeof text,
+                            "vertical speeds %d, %d, %d on frames %d, %d, %d: back to the one before",
+                            one.value, two.value, value, one.frame, two.frame, frame);
+                        faults.push_back(where(text, value));
+                    }
                 }
-                vs_sent.push_back({i, value});
+                vs_sent.push_back(now);
             }
             if (id != 0x1024C || low_target_reported) continue;
             const double sent = static_cast<int32_t>(events[events_seen].parameter);

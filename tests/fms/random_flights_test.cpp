@@ -111,6 +111,8 @@ const FixedSeed kFixedSeeds[] = {
     {1169, 1, "a departure executed again unchanged in the climb: its targets sent for the EXEC"},
     {1264, 1, "a STAR chosen after an approach took the TO's entry out in one change: the gap left there"},
     {1273, 1, "an arrival executed again unchanged with the TO inside the STAR"},
+    {46000932, 1, "a choice in the descent whose EXECs each sent their own rate, back to the first"},
+    {46100990, 1, "a choice in the descent whose EXECs each sent their own rate, again"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
