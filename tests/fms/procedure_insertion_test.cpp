@@ -208,3 +208,25 @@ TEST_F(ProcedureInsertion, theSmithsStarChoiceTakesTheOnlyRunwayThatFits) {
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
               (Entries{"KSEA/", "OLM/STAR", "KELSO/STAR", "KPDX/"}));
 }
+
+// An earlier choice of the same change took the flown TO's entry out and left
+// a gap where it stood: the next choice's legs go in there, the gap matched
+// to none of them (the approach's gap among them too).
+TEST_F(ProcedureInsertion, aGapWhereTheToStoodIsNoLegOfTheNextChoice) {
+    route_state = kRouteStateActive;
+    write_plan(active_plan, {"KSEA", "A", "B", "S1", "KPDX"});
+    active_entry(3).kind = "STAR";
+    set_flown_to(3);
+    copy_active_plan_to_working();
+    working_entry(3).ident = "DISCO";
+    working_entry(3).marker = EntryKind::Gap;
+    working_entry(3).kind.clear();
+    route_state = kRouteStateActiveModified;
+    preview_approach("I10R", "HILLS");
+    insert_approach(0);
+    choose_star("LAVVA2", "10R", "SEA");
+    EXPECT_EQ(
+        ident_kinds(working_plan, working_plan_last),
+        (Entries{"KSEA/", "A/", "B/", "SEA/STAR", "LEWIS/STAR", "KELSO/STAR", "LAVVA/STAR", "SAUVI/STAR",
+                 "DISCO/", "HILLS/APPR", "NEWBE/APPR", "MELLO/APPR", "ROSIE/APPR", "KPDX/"}));
+}

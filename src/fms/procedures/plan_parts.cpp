@@ -151,7 +151,6 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
                        (departure ? w.kind == "SID" : w.kind == "STAR" || w.kind == "APPR");
             };
             for (int k = to - 1; k >= 0 && old_leg(edit[k]); --k) {
-                if (entry_kind(edit[k]) != EntryKind::Place) continue;
                 const auto passed = std::find_if(legs.begin(), legs.end(), [&](const RouteWaypoint& w) {
                     return w.ident == edit[k].ident;
                 });
