@@ -76,6 +76,9 @@ template <class Key> const Key& any_of(std::mt19937& rng, const std::vector<Key>
 
 void AutopilotSends::start() {
     *this = AutopilotSends{};
+    last[0].key = kKeyAutopilotAltitudeSet;
+    last[1].key = kKeyAutopilotAirspeedSet;
+    last[2].key = kKeyAutopilotMachSet;
     seen = host::sim_state().key_events.size();
     phase = vnav_phase;
     to = to_waypoint_index;
@@ -98,15 +101,27 @@ void AutopilotSends::frame(bool route_changed) {
     pattern = now_pattern;
     const std::vector<host::KeyEvent>& sent = host::sim_state().key_events;
     for (; seen < sent.size(); ++seen) {
-        altitudes += sent[seen].id == kKeyAutopilotAltitudeSet;
-        speeds += sent[seen].id == kKeyAutopilotAirspeedSet || sent[seen].id == kKeyAutopilotMachSet;
+        const uint32_t id = sent[seen].id;
+        altitudes += id == kKeyAutopilotAltitudeSet;
+        speeds += id == kKeyAutopilotAirspeedSet || id == kKeyAutopilotMachSet;
+        // A new value is its own reason; the same value again takes an
+        // event not yet answered.
+        for (Last& l : last) {
+            if (l.key != id) continue;
+            if (l.value == sent[seen].parameter && l.answered < events)
+                ++l.answered;
+            else if (l.value == sent[seen].parameter)
+                ++again;
+            l.value = sent[seen].parameter;
+        }
     }
 }
 
 std::string AutopilotSends::fault() const {
-    if (altitudes <= events && speeds <= events) return "";
-    return std::to_string(altitudes) + " altitude and " + std::to_string(speeds) + " speed targets for " +
-           std::to_string(events) + " events";
+    if (again == 0) return "";
+    return std::to_string(again) + " targets sent again with no event left to answer (" +
+           std::to_string(altitudes) + " altitudes and " + std::to_string(speeds) + " speeds for " +
+           std::to_string(events) + " events)";
 }
 
 int choose_by_keys(std::mt19937& rng, bool departure, bool moving, AutopilotSends* sends,

@@ -12,20 +12,28 @@
 #include "fms/perf/vnav_phase.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
 
 // The autopilot's altitude and speed targets against the events that call
 // for them: the flown route changed, a VNAV phase or a TO that changes,
-// 10 000 ft crossed, a mode engaged or a hold's pattern entered or left.
-// Each target goes out at most once per event.
+// 10 000 ft crossed, a mode engaged or a hold's pattern entered or left; a
+// new value (the climb's level moved) is its own reason. A target sent again
+// with the value it had answers one event: with none left, it is sent twice
+// for one event.
 struct AutopilotSends {
-    int events = 0, altitudes = 0, speeds = 0;
+    int events = 0, altitudes = 0, speeds = 0, again = 0;
     std::size_t seen = 0;
     VnavPhase phase = VnavPhase::Climb;
     int to = 0, lnav = 0, vnav = 0;
     bool high = false, pattern = false;
+    struct Last {
+        uint32_t key = 0, value = 0;
+        int answered = 0; // events answered by this target
+    };
+    Last last[3]; // altitude, airspeed, Mach
 
     void start(); // counts from now
     void frame(bool route_changed);

@@ -805,6 +805,10 @@ std::vector<Checked> checked_again(const std::vector<Checked>& was, const std::v
             kept.reachable = c.reachable;
             c = kept;
         }
+    // One put in behind the TO (sequenced while the keys were pressed) was
+    // never flown to.
+    for (Checked& c : now)
+        if (c.closest > 1e8 && c.index < to_waypoint_index) c.done = true;
     return now;
 }
 
@@ -1017,6 +1021,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     AutopilotSends choice_sends;
     int sends_window = 0;
     bool route_event = false, choice_sends_reported = false, follow = false, follow_reported = false;
+    int passes_since_choice = 1 << 20;
     std::vector<int> chosen_ids;
     std::size_t chosen_at = 0;
     // Where each choice was made: what VNAV can reach after it is what its
@@ -1060,7 +1065,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // sent its targets then.
         const bool changed_last_pass = route_event;
         route_event = false;
-        bool chose_now = false;
+        ++passes_since_choice;
         for (int moment = kClimb; moment < kChoiceMoments; ++moment) {
             // Not on the pass a phase began: its start is judged on the plan
             // it began on.
@@ -1068,7 +1073,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 vnav_phase != phase_was || !choice_moment(moment, f.places[0].elevation))
                 continue;
             choice.due[moment] = false;
-            chose_now = true;
+            passes_since_choice = 0;
             plan_changed = true;
             follow = true;
             ++counts.choice_rounds[moment];
@@ -1084,8 +1089,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             // The flight goes on along the plan now flown, judged by its
             // constraints and ends.
             last = flown_last();
-            const std::vector<Role> now_roles =
-                constraint_roles_checked(cruise_altitude, route_end_altitude(), descent_fpm);
+            const std::vector<Role> now_roles = constraint_roles_checked(cruise, field, descent_fpm);
             checked = checked_again(checked, ids_was, now_roles);
             ends = path_ends(last, field, now_roles);
             lowest_end = 1e9;
@@ -1170,10 +1174,14 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (vnav_engaged == 1 && tod_was == 0 && vnav_phase == VnavPhase::Descent && shown_tod_along >= 0.0) {
             const double d =
                 std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
-            counts.tod_off_nm = std::max(counts.tod_off_nm, d);
-            // A procedure chosen now may leave the T/D behind: down at once.
+            // A choice's round of keys may execute a route whose T/D lies
+            // behind, and the descent begins then; or the T/D of the route
+            // chosen lies behind, and it begins at once as VNAV's phase takes
+            // that route in.
             const bool behind =
-                chose_now && shown_tod_along >= 0.0 && shown_tod_along < route_nm - distance_to_destination;
+                passes_since_choice == 0 ||
+                (passes_since_choice < 180 && shown_tod_along < route_nm - distance_to_destination);
+            if (!behind) counts.tod_off_nm = std::max(counts.tod_off_nm, d);
             if (d > 10.0 && !behind) faults.push_back(where("began the descent NM from the pages' T/D", d));
         }
         // Never a climb once past the T/D the pages show; measured again
@@ -1347,7 +1355,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         while (end != nullptr && end->altitude >= cruise && end->altitude >= altitude - 100.0)
             end = next_end(ends, end->along);
         if (vnav_phase == VnavPhase::Descent && tod_was == 0 && vnav_engaged == 1 && end != nullptr &&
-            !early_reported) {
+            passes_since_choice > 0 && !early_reported) {
             const double early =
                 end->along - (route_nm - distance_to_destination) - (altitude - end->altitude) / per_nm;
             if (early > 20.0) {

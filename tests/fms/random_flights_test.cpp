@@ -113,6 +113,12 @@ const FixedSeed kFixedSeeds[] = {
     {1273, 1, "an arrival executed again unchanged with the TO inside the STAR"},
     {46000932, 1, "a choice in the descent whose EXECs each sent their own rate, back to the first"},
     {46100990, 1, "a choice in the descent whose EXECs each sent their own rate, again"},
+    {2229, 1, "a new STAR in cruise whose T/D lies behind, on a leg flown before a reversal"},
+    {3000323, 1, "a round of keys in cruise whose shorter arrival began the descent, then a longer one"},
+    {3000535, 1, "a round of keys in the descent executing arrival after arrival, each with its rate"},
+    {3100288, 1, "a climb's level moved after a departure chosen again: the new value sent once"},
+    {3200073, 1, "a speed sent twice in one pass for two events after a new arrival in the descent"},
+    {3200333, 1, "an approach's fix passed while the keys were pressed, at 20 000 ft: never flown to"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
