@@ -198,7 +198,8 @@ BENCH_PROGRAMS := orvex-bench orvex-nd-bench orvex-c17-bench orvex-mcu-bench orv
 # as the module a pilot flies is built. With BASELINE=<git ref> that commit
 # is built the same way in $(BUILD)-baseline and the P1000 frame, the whole
 # panel and the cover compositing are timed beside it (ORVEX_BASELINE, which
-# may also name such a build folder directly).
+# may also name such a build folder directly). The folder's file "commit"
+# names the commit: the panel's goal is judged against one named build only.
 BASELINE ?=
 BASELINE_DIR := $(abspath $(BUILD))-baseline
 BENCH_ENV := $(if $(BASELINE),ORVEX_BASELINE=$(BASELINE_DIR)/build)
@@ -216,6 +217,7 @@ bench: deps $(if $(BASELINE),bench-baseline)
 bench-baseline:
 	rm -rf $(BASELINE_DIR) && mkdir -p $(BASELINE_DIR)
 	git archive $(BASELINE) | tar -x -C $(BASELINE_DIR)
+	mkdir -p $(BASELINE_DIR)/build && git rev-parse --verify '$(BASELINE)^{commit}' > $(BASELINE_DIR)/build/commit
 	cmake -S $(BASELINE_DIR) -B $(BASELINE_DIR)/build -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEX_PLAN_CHECKS=OFF
 	cmake --build $(BASELINE_DIR)/build -j $(JOBS) --target orvex1 orvex-sim orvex-nd-bench
 

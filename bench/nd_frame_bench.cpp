@@ -48,9 +48,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #ifndef ORVEX_WORLD_DIR
@@ -239,25 +237,12 @@ double total_ms(const bench::Timing& t) {
     return t.update_ms + t.render_ms;
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::median;
 
 // CPU time (ms) of `program world p1000` flying `frames` frames, in a
 // process of its own; negative when it failed.
 double p1000_run_ms(const std::string& program, const std::string& world, int frames) {
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        setenv("ORVEX_BENCH_FRAMES", std::to_string(frames).c_str(), 1);
-        execl(program.c_str(), program.c_str(), world.c_str(), "p1000", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return bench::waited_cpu_ms(pid);
+    return bench::program_cpu_ms({program, world, "p1000"}, {{"ORVEX_BENCH_FRAMES", std::to_string(frames)}});
 }
 
 // The P1000 frame of this build and of the one in ORVEX_BASELINE, each its
