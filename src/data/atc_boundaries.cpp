@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <vector>
 
-BoundedTable<AtcBoundary, 401> atc_boundaries;
+AtcBoundaryTable atc_boundaries;
 int atc_boundaries_loaded = 0;
 
 namespace {

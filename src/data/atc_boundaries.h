@@ -5,6 +5,7 @@
 #include "platform/bounded_table.h"
 
 #include <string>
+#include <utility>
 
 struct BoundaryPoint {
     double latitude = 0.0;  // degrees, north positive
@@ -20,8 +21,50 @@ struct AtcBoundary {
     BoundedTable<BoundaryPoint, 801> points;
 };
 
+// The boundaries' table, which also counts its writes: the map layer keeps
+// what it derives from the boundaries until the table is written again.
+class AtcBoundaryTable : private BoundedTable<AtcBoundary, 401> {
+    using Table = BoundedTable<AtcBoundary, 401>;
+
+  public:
+    using Table::count;
+    using Table::empty;
+    using Table::full;
+    using Table::slots;
+    using Table::stored;
+    using Table::operator[];
+
+    AtcBoundaryTable() = default;
+    AtcBoundaryTable(const AtcBoundaryTable&) = delete;
+    AtcBoundaryTable& operator=(const AtcBoundaryTable&) = delete;
+
+    int append(AtcBoundary record) {
+        ++revision_;
+        return Table::append(std::move(record));
+    }
+    void set_count(int n) {
+        ++revision_;
+        Table::set_count(n);
+    }
+    AtcBoundary& slot(int i) {
+        ++revision_;
+        return Table::slot(i);
+    }
+    void clear() {
+        ++revision_;
+        Table::clear();
+    }
+
+    // Changes with every access that may write; a write through a reference
+    // that slot() gave before the last read of it is not counted.
+    unsigned long long revision() const { return revision_; }
+
+  private:
+    unsigned long long revision_ = 1;
+};
+
 // Boundaries 1..count(), at most 400.
-extern BoundedTable<AtcBoundary, 401> atc_boundaries;
+extern AtcBoundaryTable atc_boundaries;
 extern int atc_boundaries_loaded;
 
 // Reads the boundary file: a line whose first token differs (ignoring case)

@@ -30,8 +30,8 @@ bool is_wide_boundary(const std::string& id) {
     return id == "YM00142" || id == "YB00001" || id == "NZ00084";
 }
 
-bool out_of_reach(const AtcBoundary& b, double first_distance) {
-    return is_wide_boundary(b.boundary_name) ? first_distance >= 5000.0 : first_distance > 1000.0;
+bool out_of_reach(bool wide, double first_distance) {
+    return wide ? first_distance >= 5000.0 : first_distance > 1000.0;
 }
 
 // A point on the map in whole design units, and its distance (NM).
@@ -89,17 +89,17 @@ bool may_show(const Cap& cap, const Reach& reach) {
 // A run of consecutive points (first .. last, the last shared with the next
 // run) in a cap about its first point, and the whole boundary in a cap about
 // its label point: a run, or a boundary, that cannot reach the visible part
-// of the map is not projected. Kept per boundary and rebuilt when its points
-// change.
+// of the map is not projected. Kept per boundary with what a frame reads of
+// it, and made again whenever the table has been written: a frame reads the
+// table only for the labels it draws.
 struct PointRun {
     int first = 1;
     int last = 1;
     Cap cap;
 };
 struct BoundaryRuns {
-    int points = -1;
-    BoundaryPoint first, last;
-    double label_lat = 0.0, label_lon = 0.0;
+    int points = 0;
+    bool wide = false;
     Cap cap;
     std::vector<PointRun> runs;
     std::vector<EarthVector> vectors; // each point's, from 1
@@ -107,10 +107,7 @@ struct BoundaryRuns {
 };
 constexpr int kRunLength = 16;
 std::vector<BoundaryRuns> boundary_runs; // by boundary number
-
-bool same_point(const BoundaryPoint& a, const BoundaryPoint& b) {
-    return a.latitude == b.latitude && a.longitude == b.longitude;
-}
+unsigned long long boundaries_seen = 0;  // the table's revision they were made at
 
 double distance_nm(const MapPosition& a, double lat, double lon) {
     double d = 0.0, course = 0.0;
@@ -118,20 +115,12 @@ double distance_nm(const MapPosition& a, double lat, double lon) {
     return d;
 }
 
-const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
-    if (boundary_runs.size() <= static_cast<std::size_t>(i)) boundary_runs.resize(i + 1);
-    BoundaryRuns& r = boundary_runs[i];
-    if (r.points == points && points >= 1 && same_point(r.first, b.points[1]) &&
-        same_point(r.last, b.points[points]) && r.label_lat == b.label_latitude &&
-        r.label_lon == b.label_longitude)
-        return r;
+void build_runs(BoundaryRuns& r, const AtcBoundary& b, int points) {
     r = BoundaryRuns{};
     r.points = points;
-    if (points < 1) return r;
-    r.first = b.points[1];
-    r.last = b.points[points];
-    r.label_lat = b.label_latitude;
-    r.label_lon = b.label_longitude;
+    r.wide = is_wide_boundary(b.boundary_name);
+    r.label = earth_vector(b.label_latitude, b.label_longitude);
+    if (points < 1) return;
     for (int first = 1;; first += kRunLength) {
         PointRun run;
         run.first = first;
@@ -148,12 +137,22 @@ const BoundaryRuns& runs_of(int i, const AtcBoundary& b, int points) {
     for (int k = 1; k <= points; ++k)
         r.vectors[k] = earth_vector(b.points[k].latitude, b.points[k].longitude);
     const MapPosition label{b.label_latitude, b.label_longitude};
-    r.label = earth_vector(label.lat, label.lon);
     double radius = 0.0;
     for (int k = 1; k <= points; ++k)
         radius = std::max(radius, distance_nm(label, b.points[k].latitude, b.points[k].longitude));
     r.cap = make_cap(label.lat, label.lon, radius);
-    return r;
+}
+
+// Every boundary's runs, made again when the table was written since.
+void check_runs() {
+    if (boundaries_seen == atc_boundaries.revision()) return;
+    boundary_runs.resize(static_cast<std::size_t>(atc_boundaries.count()) + 1);
+    for (int i = 1; i <= atc_boundaries.count(); ++i) {
+        const AtcBoundary& b = atc_boundaries[i];
+        // The table holds at most 800 points whatever the count says.
+        build_runs(boundary_runs[i], b, std::min(b.point_count, 800));
+    }
+    boundaries_seen = atc_boundaries.revision();
 }
 
 // The part of the world frame that can show: the visible clip bounds widened
@@ -264,19 +263,16 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
     reach.sin_angle = std::sin(reach.angle);
 
     gfx::Point line[kRunLength + 1];
+    MapPlacement placed[kRunLength];
+    check_runs();
     for (int i = 1; i <= atc_boundaries.count(); ++i) {
-        const AtcBoundary& b = atc_boundaries[i];
-        // The table holds at most 800 points whatever the count says.
-        const int points = std::min(b.point_count, 800);
-        EarthVector label_at;
-        if (points >= 1) {
-            const BoundaryRuns& runs = runs_of(i, b, points);
-            label_at = runs.label;
+        const BoundaryRuns& runs = boundary_runs[i];
+        if (runs.points >= 1) {
             // The cheap test first: a boundary wholly out of sight is skipped
             // whatever its first point's distance.
             if (!may_show(runs.cap, reach)) continue;
             Projected point = project(projector, runs.vectors[1], centre_x, centre_y);
-            if (out_of_reach(b, point.distance)) continue;
+            if (out_of_reach(runs.wide, point.distance)) continue;
             int projected = 1; // the index of `point`
             for (const PointRun& run : runs.runs) {
                 if (run.last == run.first || !may_show(run.cap, reach)) continue;
@@ -289,23 +285,26 @@ void draw_atc_boundaries(gfx::Graphics& g, int radius, int centre_x, int centre_
                 // length, which a flat-capped pen does not draw: they are
                 // left out, and a run that stays on one unit draws nothing.
                 line[0] = gfx::Point{point.x, point.y};
+                const int n = run.last - run.first;
+                projector.place_all(std::span<const EarthVector>(&runs.vectors[run.first + 1], n), placed);
                 std::size_t count = 1;
-                for (int k = run.first + 1; k <= run.last; ++k) {
-                    point = project(projector, runs.vectors[k], centre_x, centre_y);
-                    if (point.x != line[count - 1].x || point.y != line[count - 1].y)
-                        line[count++] = gfx::Point{point.x, point.y};
+                for (int k = 0; k < n; ++k) {
+                    // Written always, kept when it moved: no branch to mispredict.
+                    const gfx::Point q{whole_units(centre_x + placed[k].x),
+                                       whole_units(centre_y + placed[k].y)};
+                    line[count] = q;
+                    count += (q.x != line[count - 1].x) | (q.y != line[count - 1].y);
                 }
+                point = Projected{line[count - 1].x, line[count - 1].y, placed[n - 1].distance};
                 projected = run.last;
                 if (count >= 2) g.draw_lines_i(pen, std::span<const gfx::Point>(line, count));
             }
-        } else {
-            label_at = earth_vector(b.label_latitude, b.label_longitude);
         }
-        const Projected label = project(projector, label_at, centre_x, centre_y);
+        const Projected label = project(projector, runs.label, centre_x, centre_y);
         // A label wholly outside the visible area would be clipped away.
         if (label_hidden(area, label.x, label.y)) continue;
         // The label has room for three characters.
-        g.draw_string(b.boundary_name2.substr(0, 3), font, brush,
+        g.draw_string(atc_boundaries[i].boundary_name2.substr(0, 3), font, brush,
                       gfx::PointF{static_cast<float>(label.x - 15), static_cast<float>(label.y)});
     }
 }

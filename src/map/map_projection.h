@@ -2,6 +2,8 @@
 // map measures from, and the projection of a position onto the map.
 #pragma once
 
+#include <span>
+
 struct DisplayObject;
 namespace gfx {
 class Graphics;
@@ -64,6 +66,10 @@ class MapProjector {
   public:
     explicit MapProjector(const MapView& view);
     MapPlacement place(const EarthVector& point) const;
+    // What place() gives each of `points`, in `out` (as many): the near side
+    // worked for all of them side by side, then the points far out or due
+    // north of the reference again one by one.
+    void place_all(std::span<const EarthVector> points, MapPlacement* out) const;
 
   private:
     EarthVector east_, north_, up_; // the reference's local frame

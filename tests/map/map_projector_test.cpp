@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <vector>
 
 namespace {
 MapPlacement by_course(const MapView& view, double lat, double lon) {
@@ -74,4 +75,35 @@ TEST(MapProjector, aCourseBelowOneDegreeReadsAsNorthAsItDoesForTheOtherLayers) {
     const MapPlacement centre = projector.place(earth_vector(view.ref_lat, view.ref_lon));
     EXPECT_NEAR(centre.x, 0.0, 1e-6);
     EXPECT_NEAR(centre.y, 0.0, 1e-6);
+}
+
+TEST(MapProjector, placingPointsTogetherGivesExactlyWhatPlacingEachGives) {
+    std::mt19937 rng(10122026);
+    std::uniform_real_distribution<double> lat(-89.9, 89.9), lon(-180.0, 180.0), turn(0.0, 360.0),
+        unit(0.0, 1.0);
+    for (int view_number = 0; view_number < 200; ++view_number) {
+        const double range = 0.25 + 640.0 * unit(rng) * unit(rng);
+        const MapView view{lat(rng), lon(rng), turn(rng), 150.0 / range};
+        const MapProjector projector(view);
+        // More than one block of points: near, anywhere, due north (the
+        // course read as north), the reference itself and its antipode.
+        std::vector<EarthVector> points;
+        for (int i = 0; i < 75; ++i) {
+            double p_lat = 0.0, p_lon = 0.0;
+            const double course = i % 5 == 0 ? 0.5 * unit(rng) : turn(rng);
+            gc_destination_point(view.ref_lat, view.ref_lon, course, 3.0 * range * unit(rng), &p_lat, &p_lon);
+            if (i % 5 == 1) p_lat = lat(rng), p_lon = lon(rng);
+            if (i == 2) p_lat = view.ref_lat, p_lon = view.ref_lon;
+            if (i == 3) p_lat = -view.ref_lat, p_lon = view.ref_lon + 180.0;
+            points.push_back(earth_vector(p_lat, p_lon));
+        }
+        std::vector<MapPlacement> together(points.size());
+        projector.place_all(points, together.data());
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const MapPlacement alone = projector.place(points[i]);
+            ASSERT_EQ(together[i].distance, alone.distance) << view_number << " " << i;
+            ASSERT_EQ(together[i].x, alone.x) << view_number << " " << i;
+            ASSERT_EQ(together[i].y, alone.y) << view_number << " " << i;
+        }
+    }
 }

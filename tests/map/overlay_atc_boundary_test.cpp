@@ -9,6 +9,7 @@
 #include "map/map_overlays.h"
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -280,3 +281,51 @@ TEST_F(AtcBoundaryLayer, linesLeftOutCouldNotShow) {
 }
 
 } // namespace
+
+TEST_F(AtcBoundaryLayer, aBoundaryChangedBetweenFramesIsDrawnAsItIsNow) {
+    // The layer keeps what it derives from each boundary between frames: a
+    // change anywhere in a boundary shows in the next frame. 40 NM range:
+    // 215 / 40 units per NM from (122, 249), heading north.
+    add("KZSE", "SEA", {{0.0, 10.0}, {90.0, 10.0}, {180.0, 10.0}, {270.0, 10.0}});
+    add("KZOA", "OAK", {{0.0, 5.0}, {90.0, 5.0}});
+    draw_atc_boundaries_hw_b737_nd(display_, g());
+    ASSERT_EQ(segments().size(), 4u);
+    constexpr double u = 215.0 / 40.0;
+    struct Row {
+        const char* change;
+        std::function<void()> write;
+        std::size_t segments;
+        std::size_t segment; // whose end is checked
+        double x, y;
+    };
+    const Row rows[] = {
+        {"a middle point moved",
+         [] {
+             BoundaryPoint& p = atc_boundaries.slot(1).points.slot(2);
+             ahead(90.0, 20.0, &p.latitude, &p.longitude);
+         },
+         4, 0, 122.0 + 20.0 * u, 249.0},
+        {"a point added",
+         [] {
+             AtcBoundary& b = atc_boundaries.slot(2);
+             ahead(180.0, 5.0, &b.points.slot(3).latitude, &b.points.slot(3).longitude);
+             b.point_count = 3;
+         },
+         5, 4, 122.0, 249.0 + 5.0 * u},
+        {"the table refilled",
+         [this] {
+             atc_boundaries.set_count(0);
+             add("KZLA", "LAX", {{0.0, 8.0}, {180.0, 8.0}});
+         },
+         1, 0, 122.0, 249.0 + 8.0 * u},
+    };
+    for (const Row& r : rows) {
+        r.write();
+        rec().clear();
+        draw_atc_boundaries_hw_b737_nd(display_, g());
+        const auto lines = segments();
+        ASSERT_EQ(lines.size(), r.segments) << r.change;
+        EXPECT_NEAR(lines[r.segment].second.x, r.x, 1.0) << r.change;
+        EXPECT_NEAR(lines[r.segment].second.y, r.y, 1.0) << r.change;
+    }
+}
