@@ -19,6 +19,7 @@
 #include "data/c17_mfd_state.h"
 #include "data/display_state.h"
 #include "data/module_settings.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/fms_update.h"
 #include "fms/math/nav_math.h"
 #include "fms/nav/fix_info.h"
@@ -146,7 +147,7 @@ void set_navigation() {
     show_navaids_flags[ND_PROLINE4] = show_airports_flags[ND_PROLINE4] =
         show_airway_fixes_flags[ND_PROLINE4] = 1;
     c17_map_range_nm = 40;
-    smiths_legs_map_step = active_plan_last;
+    legs_map_step = active_plan_last;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/c17_mfd_state.h"
 #include "data/display_settings.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/units/cdu_text.h"
 #include "map/palette.h"
@@ -46,7 +47,7 @@ constexpr PageEntry kPages[] = {
 
 // The map step survives only while some display centres on it.
 void drop_map_step_without_plan_format() {
-    if (smiths_legs_map_step > 0 && !smiths_plan_format_shown()) smiths_legs_map_step = 0;
+    if (smiths_legs_map_step > 0 && !smiths_plan_format_shown()) legs_map_step = 0;
 }
 
 } // namespace

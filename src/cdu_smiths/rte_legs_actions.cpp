@@ -7,6 +7,7 @@
 #include "cdu_smiths/rte_legs_page.h"
 #include "cdu_smiths/smiths_cursors.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/airways.h"
@@ -268,19 +269,19 @@ void hold_at_present_position() {
 }
 
 void step_map(const LegsRows& rows) {
-    ++smiths_legs_map_step;
+    ++legs_map_step;
     if (smiths_legs_map_step > rows.s + 4) {
         ++smiths_legs_subpage;
         if (smiths_legs_subpage > smiths_legs_subpage_count) {
             smiths_legs_subpage = 1;
-            smiths_legs_map_step = 1;
+            legs_map_step = 1;
         } else {
-            smiths_legs_map_step = 0;
+            legs_map_step = 0;
         }
     }
     if (smiths_legs_map_step >= rows.last) {
         smiths_legs_subpage = 1;
-        smiths_legs_map_step = 1;
+        legs_map_step = 1;
     }
 }
 

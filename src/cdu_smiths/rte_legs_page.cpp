@@ -8,6 +8,7 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "data/display_settings.h"
 #include "data/module_settings.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/entry_marks.h"
@@ -161,7 +162,7 @@ void step_subpage() {
 
 void keep_map_step(int s, int last) {
     const bool step_keys = (smiths_cdu_next_page == 1 && s < last) || smiths_cdu_prev_page == 1;
-    if ((smiths_plan_format_shown() && step_keys) || smiths_legs_map_step == 0) smiths_legs_map_step = s;
+    if ((smiths_plan_format_shown() && step_keys) || smiths_legs_map_step == 0) legs_map_step = s;
 }
 
 void draw_title(CduPage& page) {

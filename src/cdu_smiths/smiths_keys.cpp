@@ -2,6 +2,7 @@
 
 #include "cdu_smiths/smiths_cursors.h"
 #include "cdu_smiths/smiths_pages.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
@@ -132,7 +133,7 @@ int32_t smiths_press_key(SmithsKey key) {
         if (hold_count() >= 1) {
             show_page(kPageRteHold);
         } else {
-            smiths_legs_map_step = 0;
+            legs_map_step = 0;
             smiths_legs_mode = kLegsModeHoldAt;
             show_page(kPageRteLegs);
         }

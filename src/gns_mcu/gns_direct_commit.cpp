@@ -8,6 +8,7 @@
 #include "fms/math/heading_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "fms/plan/candidate_list.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"

@@ -2,6 +2,7 @@
 // one-frame inputs, the map step, the canvas mapping and the inverse box.
 #include "cdu_smiths/cdu_render.h"
 #include "data/display_settings.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/units/cdu_text.h"
 #include "platform/gfx_recording.h"
 #include "platform/gfx_surface.h"
@@ -106,7 +107,7 @@ TEST_F(RenderPass, theMapStepSurvivesOnlyWhileAMapShowsAPlanFormat) {
         du_1000_ehsi_mode = r.du1000;
         hw_md11_nd_mode = r.md11;
         md80_ehsi_mode = r.md80;
-        smiths_legs_map_step = r.step;
+        legs_map_step = r.step;
         draw(284, 233);
         EXPECT_EQ(smiths_legs_map_step, r.kept) << r.b737 << r.du1000 << r.md11 << r.md80;
     }

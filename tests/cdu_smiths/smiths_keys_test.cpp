@@ -2,6 +2,7 @@
 // press them.
 #include "cdu_smiths/smiths_cursors.h"
 #include "cdu_smiths/smiths_keys.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_plan.h"
@@ -131,7 +132,7 @@ TEST(SmithsKeys, pageKeysSetTheirPageAndPresets) {
     EXPECT_EQ(smiths_cdu_page, 6);
 
     // HOLD with no hold: HOLD AT mode of RTE LEGS, map step dropped.
-    smiths_legs_map_step = 4;
+    legs_map_step = 4;
     press({SmithsKey::Hold});
     EXPECT_EQ(smiths_cdu_page, 6);
     EXPECT_EQ(smiths_legs_mode, kLegsModeHoldAt);

@@ -2,6 +2,7 @@
 #include "example_airports.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"

@@ -1,6 +1,7 @@
 // The VNAV vertical-speed and speed commands and the radio autotune, with
 // the key events they send.
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "update_fixture.h"
 
 #include "data/aircraft_settings.h"

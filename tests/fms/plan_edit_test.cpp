@@ -1,5 +1,6 @@
 #include "fms/exec/exec_cursors.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_invariants.h"

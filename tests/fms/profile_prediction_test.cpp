@@ -8,6 +8,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/route_plan.h"

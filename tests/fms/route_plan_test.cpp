@@ -1,6 +1,7 @@
 #include "fms/files/stored_routes.h"
 #include "fms/nav/fix_info.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/holds.h"

@@ -1,6 +1,7 @@
 // The FLIGHT PLAN page and the ENT commits of the plan views, worked by keys
 // through the stand-in on the example routes.
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "gns_stand_in.h"
 
 #include "fms/guidance/lateral_guidance.h"

@@ -2,6 +2,7 @@
 // keyboard, FPLN loading a route, the airport page with its runway pick,
 // LEGS, and the TO status.
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "mcu_stand_in.h"
 
 #include "cdu_keys.h"

@@ -2,6 +2,7 @@
 // element so that one device pixel is one design unit: the aircraft symbol
 // is at (122, 249) (or (122, 171) in modes 6 and 7), 215 / range units per NM.
 #include "data/display_settings.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan_builder.h"
 #include "fms/units/cdu_text.h"
@@ -73,7 +74,7 @@ TEST_F(NearLayers, planModeWithoutRouteIsNorthUpAboutTheAircraftAtTheCentredPosi
     }
     set_flown_to(1);
     for (const int step : {2, 7}) {
-        smiths_legs_map_step = step;
+        legs_map_step = step;
         rec().clear();
         draw_near_navaids_hw_b737_nd(display_, *graphics_, ppn());
         const int centre = step == 2 ? 2 : 1; // the station lies 10 x centre NM east of it

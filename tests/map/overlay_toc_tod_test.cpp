@@ -1,6 +1,7 @@
 // TOC and TOD markers in the HW_B737_ND style (code 8), drawn about
 // (122, 249) with unit scales on the 244 x 302 surface: 215 / 40 units per NM.
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "fms/perf/vnav_phase.h"
 #include "overlay_fixture.h"
 #include "shared/profile_points.h"

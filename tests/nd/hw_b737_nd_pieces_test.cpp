@@ -4,6 +4,7 @@
 #include "data/display_settings.h"
 #include "fms/guidance/route_progress.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/plan_builder.h"

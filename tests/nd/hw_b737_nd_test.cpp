@@ -5,6 +5,7 @@
 
 #include "data/display_geometry.h"
 #include "data/module_settings.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/nav/nearby_lists.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
@@ -365,9 +366,9 @@ TEST_F(HwB737Nd, previousLegAndPlanCentreCheckThePlanBounds) {
     set_flown_to(3);
 
     // A map step beyond the plan centres PLAN on the TO waypoint.
-    smiths_legs_map_step = 50;
+    legs_map_step = 50;
     EXPECT_EQ(render(kB737NdModePlan, 40.0).text_near(129, 164, 0.5f)->text, "NISQL");
-    smiths_legs_map_step = 4;
+    legs_map_step = 4;
     EXPECT_EQ(render(kB737NdModePlan, 40.0).text_near(129, 164, 0.5f)->text, "OLM");
 }
 

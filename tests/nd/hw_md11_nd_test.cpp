@@ -7,6 +7,7 @@
 #include "data/atc_boundaries.h"
 #include "data/display_geometry.h"
 #include "data/module_settings.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/guidance/times_to_go.h"
 #include "fms/nav/fix_info.h"
 #include "fms/plan/holds.h"
@@ -36,7 +37,7 @@ class HwMd11Nd : public NdTest {
         host::aircraft().true_heading_deg = 210.0;
         host::aircraft().ap_heading_bug_deg = 210.0;
         update();
-        smiths_legs_map_step = 0;
+        legs_map_step = 0;
         show_navaids_flags[ND_HW_MD11] = show_airports_flags[ND_HW_MD11] =
             show_airway_fixes_flags[ND_HW_MD11] = 0;
     }

@@ -1,10 +1,11 @@
 // The PROLINE4_MFD render pass for the stand-in aircraft on the example
 // route, in a 247 x 285 surface (one pixel per design unit): the four pages,
 // the progress table and the map layer.
-#include "shared/profile_points.h"
 #include "nd_fixture.h"
+#include "shared/profile_points.h"
 
 #include "data/module_settings.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/fms_update.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/plan/plan_legs.h"
@@ -380,10 +381,10 @@ TEST_F(Proline4Mfd, flightPlanMapCentresOnThePlanWaypointWithinThePlan) {
     };
     for (const Row row : {Row{0, "NISQL"}, Row{5, "TOUTL"}, Row{250, "NISQL"}, Row{-3, "NISQL"}}) {
         SCOPED_TRACE(row.step);
-        smiths_legs_map_step = row.step;
+        legs_map_step = row.step;
         EXPECT_EQ(text_at(draw(kProline4ModePlanText), 130, 147), row.centre);
     }
-    smiths_legs_map_step = 0;
+    legs_map_step = 0;
     // No route: about the aircraft, whose symbol is at the centre.
     set_flown_to(kNoToWaypoint);
     const gfx::Recording& r = draw(kProline4ModePlanText);

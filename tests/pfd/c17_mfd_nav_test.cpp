@@ -4,6 +4,7 @@
 #include "c17_mfd_fixture.h"
 
 #include "data/display_state.h"
+#include "fms/exec/exec_cursors.h"
 #include "fms/math/nav_math.h"
 #include "fms/nav/fix_info.h"
 #include "fms/nav/nearby_lists.h"
@@ -230,7 +231,7 @@ TEST_F(C17Nav, overlaysShareTheMapsReference) {
     aircraft_state.magvar = 0;
     aircraft_state.heading_deg = aircraft_state.map_heading_deg = 90;
     set_route();
-    smiths_legs_map_step = 2; // chosen for the plan only
+    legs_map_step = 2; // chosen for the plan only
     const NavRecord fix = north_of("FIXA", kLat, kLon, 10.0);
     fix_info[1].ident = "FIXA";
     fix_info[1].lat = fix.latitude;
@@ -328,9 +329,9 @@ TEST_F(C17Nav, planGridLabelsDateLineAndCentre) {
     // A step past the plan's end centres on the aircraft: its symbol at the centre.
     c17_map_range_nm = 80;
     set_route();
-    smiths_legs_map_step = 50;
+    legs_map_step = 50;
     EXPECT_TRUE(has_line(show(6), kWhite, 122, 115, 122, 135));
-    smiths_legs_map_step = 2;
+    legs_map_step = 2;
     EXPECT_FALSE(has_line(show(6), kWhite, 122, 115, 122, 135));
 }
 

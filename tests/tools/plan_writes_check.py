@@ -8,8 +8,8 @@ it (also through a RoutePlan&), ends a plan anywhere but through set_last,
 takes an entry from an edit that ends at once, sets a cursor to an index as a
 number or to another cursor, or moves a unit's own cursor (any of them: the
 LEGS/RTE position, the LEGS edit index, the SMITHS's picks, the GNS's cursors,
-the MCU's LEGS row, the vertical target) from outside that unit and the edit
-path must not compile,
+the MCU's LEGS row, the vertical target, the plan-format step) from outside
+its owners and the edit path must not compile,
 while the same file that reads, or writes inside an edit or as the cursor's
 owner, does (so a failure is the write's, not the setup's).
 The tests' PlanBuilder, which the plan lets write, is named nowhere in src/
@@ -23,6 +23,7 @@ import sys
 import tempfile
 
 HEAD = """#include "fms/files/stored_routes.h"
+#include "fms/perf/vnav.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
@@ -34,6 +35,7 @@ HEAD = """#include "fms/files/stored_routes.h"
 # The owners' own headers, which only a cursor's owner includes.
 OWNERS = """#include "cdu_smiths/smiths_cursors.h"
 #include "fms/exec/exec_cursors.h"
+#include "fms/perf/vnav_cursors.h"
 #include "fms/plan/plan_cursors.h"
 #include "gns_mcu/gns_cursors.h"
 """
@@ -98,6 +100,11 @@ CASES = [
     ('constraint_waypoint_index.move_to(7);', False),
     ('const RoutePlan& flown = active_plan; PlanEdit e(active_target(), "x");'
      ' e.place(constraint_waypoint_index, flown.last()); e.place(mcu_legs_index, 1);', True),
+    ('vertical_target_cursor.move_to(3);', False),
+    ('smiths_legs_map_step = 3;', False),
+    ('++smiths_legs_map_step;', False),
+    ('int i = smiths_legs_map_step + constraint_waypoint_index; (void)i;', True),
+    (OWNERS + 'vertical_target_cursor.move_to(3); legs_map_step = 3; ++legs_map_step;', True),
     ('to_waypoint_index = 3;', False),
     ('to_position = GeoPosition{};', False),
 ]

@@ -11,6 +11,7 @@
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/active_leg.h"
 #include "fms/plan/airways.h"
@@ -45,6 +46,8 @@
 
 PlanCursor legs_edit_cursor{CursorPlan::Working, CursorRule::Stays};
 const PlanCursor& legs_edit_index = legs_edit_cursor;
+int legs_map_step = 0;
+const int& smiths_legs_map_step = legs_map_step;
 
 namespace {
 
@@ -321,7 +324,7 @@ void reset_active_route_state() {
     const int executed_cruise = executed_performance_kept ? previous_cruise_altitude : cruise_altitude;
     drop_saved_values();
     if (direct_to) smiths_legs_mode = kLegsModeList;
-    if (to_waypoint_index != kNoToWaypoint) smiths_legs_map_step = to_waypoint_index;
+    if (to_waypoint_index != kNoToWaypoint) legs_map_step = to_waypoint_index;
     execute_selections();
     if (route_state < kRouteStateActive) {
         airport_runway_selected_line = kNoRunwayLine;
@@ -330,7 +333,7 @@ void reset_active_route_state() {
     mcu_direct_only = 0;
 
     if (working_plan_last >= 1) {
-        if (put_working_plan_in_place(direct_to, direct_fix)) smiths_legs_map_step = to_waypoint_index;
+        if (put_working_plan_in_place(direct_to, direct_fix)) legs_map_step = to_waypoint_index;
 
         if (LnavSetEnRouteFreqs == 1 && lnav_engaged == 1) autotune_leg_radios(kAutotuneRouteAhead);
         if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);

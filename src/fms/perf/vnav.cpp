@@ -1,4 +1,5 @@
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_cursors.h"
 
 #include "data/aircraft_settings.h"
 #include "data/airport_procedures.h"

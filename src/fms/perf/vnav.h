@@ -11,11 +11,6 @@
 
 #include "fms/units/plan_cursor.h"
 
-// The vertical target (constraint_waypoint_index, as everyone else reads it)
-// to move: VNAV puts it where its rule finds the target; EXEC, ERASE and a
-// direct-to put it anew.
-extern PlanCursor vertical_target_cursor;
-
 // From the TO index + offset: the profile's cap ahead (the first one the
 // aircraft is not above, the one VNAV levels at) becomes the vertical target
 // and toc_index; without one the target is the profile's T/C. Returns the

@@ -211,7 +211,7 @@ extern const GeoPosition& to_position; // the TO's position
 // (working_cursor, gns_mcu/gns_cursors.h).
 extern const PlanCursor& working_cursor_index;
 // The next constrained active entry (the vertical target): VNAV's to move
-// (vertical_target_cursor, fms/perf/vnav.h), and the edit path's.
+// (vertical_target_cursor, fms/perf/vnav_cursors.h), and the edit path's.
 extern const PlanCursor& constraint_waypoint_index;
 // Its working-plan twin, put by the edit path alone (working_edit_cursor,
 // fms/plan/plan_cursors.h).

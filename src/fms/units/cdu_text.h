@@ -53,7 +53,9 @@ inline int smiths_cdu_page = 0;
 extern const PlanCursor& smiths_hold_at_leg;
 
 // The LEGS map step of the plan-format displays: the plan index they centre.
-inline int smiths_legs_map_step = 0;
+// Set by the SMITHS's own keys and pages and by EXEC (legs_map_step,
+// fms/exec/exec_cursors.h); every other file reads it.
+extern const int& smiths_legs_map_step;
 
 // Pending line-select key: 0 none, 1..5 L1..L5, 6..10 R1..R5, 11 L6, 12 R6.
 inline int smiths_cdu_lsk = 0;
