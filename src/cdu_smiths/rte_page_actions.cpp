@@ -247,7 +247,8 @@ void enter_destination() {
         else
             copy_active_plan_to_working();
         ChoicesEdit(working_plan)->clear_arrival();
-        if (ends_at_airport()) rebuild_arrival(working_target(), working_plan.choices(), true);
+        if (ends_at_airport())
+            rebuild_arrival_for_new_destination(working_target(), working_plan.choices(), true);
         route_destination_ident = smiths_scratchpad;
         arrival_destination_ident = smiths_scratchpad;
     } else {
@@ -257,7 +258,8 @@ void enter_destination() {
         // The old destination's STAR, approach and the gap between them go
         // with it, pending change or not.
         ChoicesEdit(working_plan)->clear_arrival();
-        if (ends_at_airport()) rebuild_arrival(working_target(), working_plan.choices(), true);
+        if (ends_at_airport())
+            rebuild_arrival_for_new_destination(working_target(), working_plan.choices(), true);
         destination_airport_ident = smiths_scratchpad;
         // A route begun anew shows its own destination, the airport whose
         // arrivals the pages offer for it; ERASE brings back the flown

@@ -8,6 +8,7 @@
 #include "fms/math/nav_math.h"
 #include "fms/plan/candidate_list.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_choices.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_events.h"
 #include "fms/plan/plan_legs.h"
@@ -152,6 +153,9 @@ void key_direct_to() {
     {
         PlanEdit edit(working_target(), "the GNS DIRECT list");
         replace_plan(working_target(), active_plan, std::max(active_plan_last, -1));
+        // The flown plan whole, with its choices: a route still to be
+        // activated that the view took leaves none of its own behind.
+        *ChoicesEdit(edit) = active_plan.choices();
         // A copy of the flown plan is no new plan for EXEC to start afresh.
         working_plan_new = 0;
         edit.place(working_cursor_index, active_plan_last > 0 ? to_waypoint_index : 0);

@@ -433,7 +433,18 @@ INSTANTIATE_TEST_SUITE_P(
         // comes back whole, its runway with its approach.
         "route load KSEAKYKM.PLN\ncdu SMITHS_FMS INIT_REF L6 \"HUNT3\" R6\nmcu MCU FPLN\n"
         "route load KSEAKPDX.RTE\ncdu SMITHS_FMS INIT_REF L6 R2 L4\ngns GNSXLS DIRECT\n"
-        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2"));
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2",
+        // A new destination over a STAR a pilot's fix split: the legs before that fix go too.
+        "route load KSEAKPDX.RTE\ncdu SMITHS_FMS LEGS\ncdu SMITHS_FMS \"VANTG\" L5\n"
+        "cdu SMITHS_FMS HOLD L6 L4 L6\ncdu SMITHS_FMS L5\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"KHIO\" R1",
+        // GNS DIRECT over a route still to be activated: the view brings the flown plan's choices.
+        "cdu SMITHS_FMS RTE \"KOLM\" R1\ncdu SMITHS_FMS \"KPDXKSEA\" R2\ncdu SMITHS_FMS \"MONTS\" L2\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R4 L4\ncdu SMITHS_FMS \"MALLE\" L3\ngns GNSXLS DIRECT \"KTIW\" ENT ENT "
+        "ENT",
+        // A STAR, then a SID chosen parked after an MCU direct-to the field: the en-route part stays.
+        "route load KSEAKPDX.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"KPDX\"\nmcu MCU ENTER\n"
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R5\naircraft altitude 433\naircraft speed 0\n"
+        "cdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS L3"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

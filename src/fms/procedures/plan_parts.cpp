@@ -188,20 +188,54 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
     }
 }
 
+bool is_gap_entry(const RouteWaypoint& w) {
+    return entry_kind(w) == EntryKind::PlacedGap || entry_kind(w) == EntryKind::Gap;
+}
+
 bool in_arrival(const PlanEdit& edit, int i) {
     const RouteWaypoint& w = edit[i];
     if (w.kind == "STAR" || w.kind == "APPR" || w.type == "APT") return true;
     // The gap an approach puts in front of itself, and those deleted STAR
     // legs left inside the STAR: the old arrival goes whole.
-    if (entry_kind(w) != EntryKind::PlacedGap && entry_kind(w) != EntryKind::Gap) return false;
+    if (!is_gap_entry(w)) return false;
     int next = i + 1;
-    while (next < edit.last() &&
-           (entry_kind(edit[next]) == EntryKind::PlacedGap || entry_kind(edit[next]) == EntryKind::Gap))
+    while (next < edit.last() && is_gap_entry(edit[next]))
         ++next;
     return next < edit.last() && (edit[next].kind == "APPR" || edit[next].kind == "STAR");
 }
 
+// The first entry of the plan's arrival part, which rebuild_arrival replaces
+// whole; the destination's place when it has none.
+int arrival_part_begin(const PlanEdit& edit, int to) {
+    const int floor = to >= 1 ? to - 1 : 0;
+    int s = edit.last() - 1;
+    while (s > floor && in_arrival(edit, s))
+        --s;
+    return std::max(s, 0) + 1;
+}
+
 } // namespace
+
+void rebuild_arrival_for_new_destination(const PlanTarget& t, const PlanChoices& c, bool with_gap) {
+    {
+        PlanEdit edit(t, "the old arrival dropped");
+        const int to = flown_to_index(t);
+        const int first = std::max(to, 1);
+        for (int i = arrival_part_begin(edit, to) - 1; i >= first; --i) {
+            RouteWaypoint& w = edit.entry(i);
+            if (w.kind == "SIDSTAR") w.kind = "SID";
+            if (w.kind != "STAR" && w.kind != "APPR") continue;
+            if (i == to) {
+                w.kind.clear();
+                continue;
+            }
+            remove_entry(t, i);
+            while (i - 1 > std::max(to, 0) && is_gap_entry(edit[i - 1]))
+                remove_entry(t, --i);
+        }
+    }
+    rebuild_arrival(t, c, with_gap);
+}
 
 void rebuild_departure(const PlanTarget& t, const PlanChoices& c) {
     PlanEdit edit(t, "the departure rebuilt");

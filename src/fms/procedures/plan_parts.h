@@ -19,3 +19,9 @@ void rebuild_departure(const PlanTarget& t, const PlanChoices& choices);
 // end at its first fix (the SMITHS CDU's way); a fix met twice at a join is
 // flown once.
 void rebuild_arrival(const PlanTarget& t, const PlanChoices& choices, bool with_gap);
+
+// A new destination: the old one's STAR and approach go, also legs of them
+// that a fix the pilot put inside them split from the rest (with the gaps in
+// front of them), then the arrival is rebuilt from `choices`. A leg the
+// aircraft flies to now stays, as an ordinary fix; legs passed stay.
+void rebuild_arrival_for_new_destination(const PlanTarget& t, const PlanChoices& choices, bool with_gap);
