@@ -183,7 +183,8 @@ TEST(RouteExec, EraseRebuildsTheProcedureListsOfTheOpenPage) {
 } // namespace
 
 // The first activation selects the route's airports and opens the MCU
-// airport page on the origin; the entry typed before is dropped.
+// airport page on the origin; what the MCU pilot typed, and an ENTER the MCU
+// has still to act on, stay the MCU's.
 TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
     write_plan(working_plan, {"KSEA", "X", "KPDX"});
     route_state = kRouteStateNone;
@@ -209,8 +210,8 @@ TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
     EXPECT_EQ(mcu_airport_text_a, airport_elevation_text);
     EXPECT_EQ(airport_runway_list[1].designator, "16L");
     EXPECT_EQ(airport_runway_selected_line, -999);
-    EXPECT_TRUE(mcu_entry_text.empty());
-    EXPECT_EQ(mcu_enter_pressed, 0);
+    EXPECT_EQ(mcu_entry_text, "TYPED");
+    EXPECT_EQ(mcu_enter_pressed, 1);
 
     // A modified route: a destination entered on the pages is selected anew.
     route_state = kRouteStateActiveModified;
@@ -220,5 +221,5 @@ TEST_F(ExampleAirports, ExecSelectsTheRouteAirports) {
     reset_active_route_state();
     EXPECT_TRUE(destination_airport_ident.empty());
     EXPECT_EQ(selected_destination_ident, "KPDX");
-    EXPECT_EQ(mcu_entry_text, "TYPED"); // only a first activation drops it
+    EXPECT_EQ(mcu_entry_text, "TYPED");
 }

@@ -9,6 +9,8 @@
 #include "fms/math/lat_lon_text.h"
 #include "fms/math/position_dms.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_values.h"
+#include "fms/plan/update_state.h"
 #include "fms/units/mcu_page_state.h"
 #include "plan_builder.h"
 
@@ -162,12 +164,19 @@ TEST(SimPlanImport, failuresReportAndLeaveTheFilesAndPlansAlone) {
     set_working_last(1);
     working_entry(0).ident = "KEEP0";
     working_entry(1).ident = "KEEP1";
+    // Told on the MCU's entry line only when the MCU asked for the plan: the
+    // SMITHS's or the GNS's load leaves what the MCU pilot typed.
     for (const char* name : {"MISSING.PLN", "NOTAPLAN.PLN"}) {
-        mcu_entry_text.clear();
+        mcu_entry_text = "PAE";
         EXPECT_EQ(import_simulator_flight_plan(name), -99) << name;
-        EXPECT_EQ(mcu_entry_text, "Unable to load FP");
         load_route_file_to_working(name, 0);
+        load_route_preview(name);
+        EXPECT_EQ(mcu_entry_text, "PAE") << name;
         EXPECT_EQ(working_plan_last, 1);
+        EXPECT_EQ(working_plan[1].ident, "KEEP1");
+        route_file_request_name = name;
+        load_route_file(kRouteFileRequestMcu);
+        EXPECT_EQ(mcu_entry_text, "Unable to load FP") << name;
         EXPECT_EQ(working_plan[1].ident, "KEEP1");
     }
     EXPECT_EQ(folder.read_plan("temp.rte"), "[FlightPlan]\nOLD 1 2 WPT\n");
@@ -176,7 +185,5 @@ TEST(SimPlanImport, failuresReportAndLeaveTheFilesAndPlansAlone) {
     folder.write_plan("GOOD.PLN", with_degree(kXml, "\xB0"));
     std::filesystem::remove(folder.path() + "/orvex/flightplans/temp.rte");
     folder.mkdir("orvex/flightplans/temp.rte");
-    mcu_entry_text.clear();
     EXPECT_EQ(import_simulator_flight_plan("GOOD.PLN"), -99);
-    EXPECT_EQ(mcu_entry_text, "Unable to load FP");
 }

@@ -1,10 +1,14 @@
 #include "unit_input_check.h"
 
+#include "fms/files/route_file_load.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/candidate_list.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_values.h"
+#include "fms/plan/update_state.h"
+#include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_unit_state.h"
 #include "fms/units/mcu_page_state.h"
@@ -23,13 +27,13 @@ namespace {
 // How often the rules met what they check.
 struct {
     int gns_open_by_others = 0, holds_entered = 0, open_airways = 0, routes_saved = 0, lists_kept = 0;
+    int entries_kept = 0;
 } met;
 
 // The units that show a candidate list the pilot picks from: the script
 // lines that are their keys, while which page the list is open, and what the
-// list is made from on the unit itself (the MCU's typed text, which a new
-// route in place empties): a list made anew from another source is the
-// unit's own.
+// list is made from on the unit itself (the MCU's typed text): a list made
+// anew from another source is the unit's own.
 struct ListUnit {
     const char* name;
     PlanUnit unit;
@@ -54,6 +58,30 @@ const ListUnit kListUnits[] = {
      {"mcu ", "keyboard "},
      [] { return mcu_mode == MCU_DIRTO && mcu_entry_text == mcu_dirto_filter_text; },
      [] { return mcu_dirto_filter_text; }},
+};
+
+bool own_key(const std::string& line, const std::vector<const char*>& keys) {
+    for (const char* key : keys)
+        if (line.rfind(key, 0) == 0) return true;
+    return false;
+}
+
+// The units whose typed text only their own keys change: the script lines
+// that are their keys (the keyboard types on the MCU), the text, and whether
+// a key of the unit waits to act on it (an MCU ENTER or route load that the
+// MCU's next pass takes, emptying the entry or putting the route's name in).
+struct EntryUnit {
+    const char* name;
+    std::vector<const char*> keys;
+    std::string (*entry)();
+    bool (*acting)();
+};
+const EntryUnit kEntryUnits[] = {
+    {"SMITHS scratchpad", {"cdu "}, [] { return smiths_scratchpad; }, [] { return false; }},
+    {"MCU entry",
+     {"mcu ", "keyboard "},
+     [] { return mcu_entry_text; },
+     [] { return mcu_enter_pressed == 1 || route_file_request == kRouteFileRequestMcu; }},
 };
 
 // What may stand at 0N 0E without being a fix there: a discontinuity, a
@@ -265,6 +293,32 @@ const std::map<std::string, std::set<std::string>>& approaches() {
     return table;
 }
 
+// A saved route read back by the module's own reader (into the preview plan,
+// which only the folder's listing uses) is the flown plan again, entry by
+// entry: identifier, position as written, airway and procedure kind, gap.
+void reloaded_route_faults(const std::string& path, std::vector<std::string>& faults) {
+    const int cruise = plan_cruise_altitude;
+    const double fuel = plan_fuel_on_board;
+    load_route_preview(std::filesystem::path(path).filename().string());
+    plan_cruise_altitude = cruise;
+    plan_fuel_on_board = fuel;
+    // A gap's position is the next fix's or none: only its being a gap counts.
+    const auto shown = [](const RouteWaypoint& w) {
+        if (w.marker == EntryKind::Gap || w.marker == EntryKind::PlacedGap) return w.ident + " gap";
+        return w.ident + " " + five(w.lat) + " " + five(w.lon) + " " + w.via + " " +
+               (w.via.empty() ? "" : w.kind);
+    };
+    if (preview_plan_last != active_plan_last)
+        faults.push_back(path + " reloads to " + std::to_string(preview_plan_last + 1) +
+                         " entries of the plan's " + std::to_string(active_plan_last + 1));
+    for (int i = 0; i <= std::min(preview_plan_last, active_plan_last); ++i)
+        if (shown(preview_plan[i]) != shown(active_plan[i])) {
+            faults.push_back(path + " reloads entry " + std::to_string(i) + " as " + shown(preview_plan[i]) +
+                             ": the plan holds " + shown(active_plan[i]));
+            return;
+        }
+}
+
 // A saved route against the flown plan: its waypoint lines one by one, and
 // an approach named only of the airport the plan ends at.
 void saved_route_faults(const std::string& path, const std::string& text, std::vector<std::string>& faults) {
@@ -300,6 +354,7 @@ void saved_route_faults(const std::string& path, const std::string& text, std::v
     if (i != active_plan_last + 1)
         faults.push_back(path + ": " + std::to_string(i) + " waypoints of the plan's " +
                          std::to_string(active_plan_last + 1));
+    reloaded_route_faults(path, faults);
     if (approach.empty()) return;
     const std::string destination = active_plan_last >= 1 ? active_plan[active_plan_last].ident : "";
     const auto own = approaches().find(destination);
@@ -343,11 +398,11 @@ std::string unit_input_step(std::mt19937& random) {
 
 UnitInputSeen see_unit_input(const std::string& sim_folder) {
     UnitInputSeen s;
-    s.smiths_pad = smiths_scratchpad;
     s.gns_pad = trimmed(gns_scratchpad);
     s.gns_open = gns_entry_active == 1;
     s.gns_fresh = gns_entry_fresh == 1;
-    s.mcu_text = mcu_entry_text;
+    for (const EntryUnit& u : kEntryUnits)
+        s.entries.emplace_back(u.entry(), u.acting());
     const int pick = smiths_hold_at_leg;
     s.hold_at_id = pick >= 1 && pick <= working_plan_last ? working_plan[pick].id : 0;
     s.holding = holding_active;
@@ -371,11 +426,21 @@ std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const st
     if (!starts(line, "gns ") && before.gns_open && gns_entry_active == 1 &&
         ((before.gns_fresh && gns_entry_fresh == 0) || (!before.gns_fresh && grew(before.gns_pad, gns))))
         faults.push_back("\"" + line + "\" typed into the GNS field: " + before.gns_pad + " became " + gns);
-    if (!starts(line, "cdu ") && grew(before.smiths_pad, smiths_scratchpad))
-        faults.push_back("\"" + line + "\" typed into the SMITHS scratchpad: " + smiths_scratchpad);
-    // The keyboard types on the MCU.
-    if (!starts(line, "mcu ") && !starts(line, "keyboard ") && grew(before.mcu_text, mcu_entry_text))
-        faults.push_back("\"" + line + "\" typed into the MCU entry: " + mcu_entry_text);
+    // Nor does another unit's step empty or replace what a unit typed, while
+    // no key of the unit itself waits to take it.
+    for (std::size_t k = 0; k < std::size(kEntryUnits) && k < before.entries.size(); ++k) {
+        const EntryUnit& u = kEntryUnits[k];
+        if (own_key(line, u.keys)) continue;
+        const auto& [was, acting] = before.entries[k];
+        const std::string now = u.entry();
+        if (grew(was, now)) {
+            faults.push_back("\"" + line + "\" typed into the " + u.name + ": " + now);
+        } else if (!acting && !was.empty()) {
+            ++met.entries_kept;
+            if (now != was)
+                faults.push_back("\"" + line + "\" changed the " + u.name + ": " + was + " became " + now);
+        }
+    }
     if (!starts(line, "cdu ") && before.hold_at_id != 0) {
         const int pick = smiths_hold_at_leg;
         bool left = false;
@@ -399,10 +464,9 @@ std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const st
     // A list open before and after another unit's keys is the one it was.
     for (std::size_t k = 0; k < std::size(kListUnits); ++k) {
         const ListUnit& u = kListUnits[k];
-        bool own = false;
-        for (const char* key : u.keys)
-            own = own || starts(line, key);
-        if (own || before.open_lists.size() <= k || before.open_lists[k].empty() || !u.open()) continue;
+        if (own_key(line, u.keys) || before.open_lists.size() <= k || before.open_lists[k].empty() ||
+            !u.open())
+            continue;
         const std::string now = u.source() + " | " + list_text(u.unit);
         if (before.open_lists[k].rfind(u.source() + " | ", 0) != 0) continue;
         ++met.lists_kept;
@@ -428,11 +492,12 @@ std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const st
 }
 
 std::string unit_input_reached() {
-    char text[260];
+    char text[340];
     std::snprintf(text, sizeof text,
                   "steps of another unit with a GNS field open %d, holds entered %d, steps with an airway "
-                  "left open %d, routes saved %d, candidate lists kept through another unit's step %d",
+                  "left open %d, routes saved %d, candidate lists kept through another unit's step %d, "
+                  "typed entries kept through another unit's step %d",
                   met.gns_open_by_others, met.holds_entered, met.open_airways, met.routes_saved,
-                  met.lists_kept);
+                  met.lists_kept, met.entries_kept);
     return text;
 }

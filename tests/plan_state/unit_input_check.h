@@ -4,7 +4,8 @@
 // checker's own table: no unit's entry holds another unit's keys; no hold is
 // entered while its fix is not the TO; no entry stands at 0N 0E unless the
 // database has a fix there; every saved route holds the plan it was saved
-// from; one unit's keys never change the candidate list another unit shows.
+// from; one unit's keys never change the candidate list another unit shows,
+// nor empty or replace what another unit typed.
 #pragma once
 
 #include <map>
@@ -17,7 +18,9 @@ std::string unit_input_step(std::mt19937& random);
 
 // What the rules compare a step's outcome with.
 struct UnitInputSeen {
-    std::string smiths_pad, gns_pad, mcu_text;
+    std::string gns_pad;
+    std::vector<std::pair<std::string, bool>>
+        entries; // each unit's typed text, and whether its own key waits
     bool gns_open = false, gns_fresh = false;
     int hold_at_id = 0;                       // the working entry the HOLD AT pick names
     int holding = 0;                          // the pattern point flown to

@@ -138,25 +138,31 @@ TEST_F(UnitInputKeys, AnAirwayWithoutItsExitIsListedAsAGapBeforeExec) {
 
 // A lookup on one unit leaves the candidates another unit acts on alone:
 // the GNS's DATABASE WPT waiting for ENT, the MCU's DIRTO list, also
-// through a plan the GNS puts in place.
+// through a plan the GNS puts in place or a new route the SMITHS executes.
 TEST_F(UnitInputKeys, EachUnitKeepsItsOwnCandidates) {
+    const std::string typed_on_mcu = "mcu MCU DIRTO ENTRY\nkeyboard type \"PAE\"\nframes 1\n";
     const struct {
-        const char* script;
+        std::string script;
         const char *fix, *other; // flown afterwards, and not
     } rows[] = {
-        {"gns GNSXLS FPL L2\ngns GNSXLS \"MALLE\" ENT\nframes 1\ncdu SMITHS_FMS FIX \"YKM\" L1\nframes 1\n"
-         "gns GNSXLS ENT\nframes 2",
+        {std::string(kGnsRouteInFlight) + "gns GNSXLS FPL L2\ngns GNSXLS \"MALLE\" ENT\nframes 1\ncdu "
+                                          "SMITHS_FMS FIX \"YKM\" L1\nframes 1\n"
+                                          "gns GNSXLS ENT\nframes 2",
          "MALLE", "YKM"},
-        {"mcu MCU DIRTO ENTRY\nkeyboard type \"PAE\"\nframes 1\ngns GNSXLS FPL L2\ngns GNSXLS \"YKM\" ENT\n"
-         "frames 1\nmcu MCU ENTER\nframes 2",
+        {kGnsRouteInFlight + typed_on_mcu +
+             "gns GNSXLS FPL L2\ngns GNSXLS \"YKM\" ENT\nframes 1\nmcu MCU ENTER\nframes 2",
+         "PAE", "YKM"},
+        {typed_on_mcu +
+             "gns GNSXLS R2 R2 ENT\nframes 1\ngns GNSXLS R5 ENT\nframes 1\nmcu MCU ENTER\nframes 2",
+         "PAE", "MALLE"},
+        {typed_on_mcu +
+             "cdu SMITHS_FMS RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"OLM\" R1 R6\ncdu SMITHS_FMS EXEC\nframes 20\n"
+             "mcu MCU ENTER\nframes 2",
          "PAE", "YKM"},
     };
     for (const auto& row : rows) {
-        run_clean(std::string(kGnsRouteInFlight) + row.script);
+        run_clean(row.script);
         EXPECT_TRUE(flown(row.fix)) << row.script << "\n" << plan();
         EXPECT_FALSE(flown(row.other)) << row.script << "\n" << plan();
     }
-    run_clean("mcu MCU DIRTO ENTRY\nkeyboard type \"PAE\"\nframes 1\ngns GNSXLS R2 R2 ENT\nframes 1\n"
-              "gns GNSXLS R5 ENT\nframes 1\nmcu MCU ENTER\nframes 2");
-    EXPECT_TRUE(flown("PAE")) << plan();
 }

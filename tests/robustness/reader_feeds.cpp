@@ -60,6 +60,8 @@ std::string join_parts(const std::vector<std::string>& parts) {
     return joined;
 }
 
+int last_sim_plan_import = 0;
+
 namespace {
 
 // The files of one run: nothing else can be opened for reading while it lasts,
@@ -496,6 +498,7 @@ std::string feed_sim_plan(std::string_view input) {
     FlightPlansFolder.clear();
     files.add("\\orvex\\flightplans\\FUZZ.PLN", std::string(input));
     const int result = import_simulator_flight_plan("FUZZ.PLN");
+    last_sim_plan_import = result;
     return result == 0 || result == -99 ? std::string() : broken("the import gave %ld", result);
 }
 

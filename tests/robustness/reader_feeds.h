@@ -25,6 +25,9 @@ struct ReaderFeed {
     std::vector<const char*> seeds;
 };
 
+// What the simulator-plan feed's import returned last (0: temp.rte written).
+extern int last_sim_plan_import;
+
 // All readers, in the order make fuzz runs them.
 const std::vector<ReaderFeed>& reader_feeds();
 // The feed of that name; null when there is none.

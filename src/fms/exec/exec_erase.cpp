@@ -113,15 +113,14 @@ void update_origin(int old_state) {
     const std::string ident = active_plan[0].ident;
     if (old_state < kRouteStateActive) {
         select_airport(ident, kSelectAirportOrigin);
-        // The MCU airport page opens on the origin, without a pending entry.
+        // The MCU airport page opens on the origin. What the MCU pilot typed,
+        // and an ENTER not yet acted on, are the MCU's: they stay.
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;
         if (McuShowActiveRwys == 1) query_active_runways_ipc(selected_airport_ident);
         airport_runway_first_row = 1;
         mcu_apt_top = 1;
         airport_page_refresh = 1;
-        mcu_entry_text.clear();
-        mcu_enter_pressed = 0;
         if (aircraft_state.ground_speed_kt < 5.0) start_flight_log();
     }
     if (!origin_airport_ident.empty()) {

@@ -497,8 +497,7 @@ void set_up_active_route(PlanEdit& edit, int request) {
     distance_to_to_nm = 999.0;
     route_state = kRouteStateNone;
     reset_active_route_state();
-    // After EXEC, whose first activation empties the MCU entry: the MCU's
-    // airport page is to open on this name.
+    // The MCU asked for this route: its airport page is to open on this name.
     if (request == kRouteFileRequestMcu) {
         mcu_entry_text = route_name;
         mcu_enter_pressed = 1;
@@ -649,6 +648,12 @@ void load_route_file(int request) {
     const std::string name = route_file_request_name;
     read_route_file(name, ends_with_pln(name));
     if (!report_record(true)) {
+        // A simulator plan that cannot be imported is told on the entry line
+        // of the unit that asked for it.
+        if (record.status == RouteFileStatus::ImportFailed) {
+            if (request == kRouteFileRequestMcu) mcu_entry_text = kSimPlanNotLoaded;
+            if (request == kRouteFileRequestTextPage) mcu_keyboard_text = kSimPlanNotLoaded;
+        }
         if (keys_alone()) apply_active_keys_alone();
         finish_active_load();
         return;

@@ -4,7 +4,6 @@
 #include "data/reader_checks.h"
 #include "fms/files/route_file.h"
 #include "fms/math/position_dms.h"
-#include "fms/units/mcu_page_state.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 
@@ -372,8 +371,9 @@ void xml_line(ImportState& s, const std::string& line) {
     write_waypoint(s, s.ident, lat, lon);
 }
 
+// The loader that asked says so on its own unit: a plan listed or opened by
+// the SMITHS or the GNS leaves the MCU's typed entry alone.
 int import_failed() {
-    mcu_entry_text = "Unable to load FP";
     return -99;
 }
 
