@@ -50,6 +50,12 @@ build=$1
 runs=$2
 [ -n "$build" ] && [ -n "$runs" ] || { echo "usage: $0 WIN_BUILD RUNS" >&2; exit 2; }
 export WINEPREFIX="$(pwd)/$build/wine-prefix"
+# Installed is not enough: a kernel that runs no 32-bit programs cannot start
+# wine, and its "Exec format error" would otherwise surface mid-step.
+if ! said=$(wine --version 2>&1); then
+    echo "wine cannot start on this machine: $said" >&2
+    exit 1
+fi
 
 step_start=0
 step() {
