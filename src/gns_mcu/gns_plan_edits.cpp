@@ -96,7 +96,8 @@ bool arrival_check(const GnsPlanRef& p, const std::string& before) {
         // The flown plan carries its choices; a stored plan open keeps them
         // in the GNS's own selection.
         if (p.active) ChoicesEdit(edit)->clear_arrival();
-        rebuild_arrival_for_new_destination(p.target, p.active ? p.plan.choices() : p.sel.procedures, false);
+        rebuild_arrival_for_new_destination(p.target, p.active ? p.plan.choices() : p.sel.procedures, false,
+                                            before);
     }
     return true;
 }

@@ -165,7 +165,19 @@ void mcu_fly_direct(const NavListRecord& candidate) {
     const int planned = planned_entry(candidate, to_airport ? last - 1 : last);
     RouteWaypoint fix = planned >= 0 ? active_plan[planned] : entry_from_candidate(candidate);
     if (planned < 0) fix.type = plan_type(candidate.kind);
-    if (to_airport) {
+    // Direct to the destination airport itself: it ends the plan once, the
+    // entry it was.
+    const bool to_destination =
+        to_airport && fix.type == "APT" && candidate.ident == active_plan[last].ident;
+    if (to_destination) {
+        fix = active_plan[last];
+        fix.flyover = 0;
+        fix.alt_constraint = std::atof(selected_destination_elevation_text.c_str());
+        vertical_target_lat = fix.lat;
+        vertical_target_lon = fix.lon;
+        edit.set_last(1);
+        edit.place(constraint_waypoint_index, 1);
+    } else if (to_airport) {
         const RouteWaypoint airport = active_plan[last];
         RouteWaypoint& destination = edit.entry(2);
         clear_waypoint(destination);

@@ -184,6 +184,43 @@ TEST_F(McuDirectTo, DirectKeepsTheDestinationAirportAndDropsTheHolds) {
     EXPECT_EQ(mcu_direct_only, 0);
 }
 
+// Direct to the destination airport itself: the plan ends there once; a
+// fix of the same name elsewhere is flown to before it.
+TEST_F(McuDirectTo, DirectToTheDestinationFliesItOnce) {
+    const struct {
+        const char* kind;
+        const char* plan;
+    } rows[] = {{"APT", "DIRECT KPDX ******"}, {"V", "DIRECT KPDX KPDX ******"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.kind);
+        active_entry(0).ident = "KSEA";
+        active_entry(1).ident = "FIX";
+        active_entry(2).ident = "KPDX";
+        active_entry(2).type = "APT";
+        active_entry(2).lat = 0.5;
+        active_entry(2).lon = 0.5;
+        set_active_last(2);
+        set_flown_to(1);
+        selected_destination_elevation_text = "31";
+        airport_table.clear();
+        navaid_table.clear();
+        if (row.kind[0] == 'A')
+            airport_table.append(record("KPDX", row.kind, 0.5, 0.5));
+        else
+            navaid_table.append(record("KPDX", row.kind, 0.5, 0.5));
+        press("DIRTO ENTRY");
+        type("KPDX");
+        hit("RETURN");
+        std::string plan;
+        for (int i = 0; i <= active_plan_last + 1; ++i)
+            plan += (i ? " " : "") + active_plan[i].ident;
+        EXPECT_EQ(plan, row.plan);
+        EXPECT_EQ(to_waypoint_index, 1);
+        EXPECT_EQ(active_plan[active_plan_last].alt_constraint, 31.0);
+        EXPECT_EQ(constraint_waypoint_index, active_plan_last);
+    }
+}
+
 TEST_F(McuDirectTo, AnotherUnitsLookupLeavesTheListAlone) {
     navaid_table.append(record("SEA", "N", 0.2, 0.2));
     press("DIRTO ENTRY");

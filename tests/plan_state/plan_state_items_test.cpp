@@ -444,7 +444,18 @@ INSTANTIATE_TEST_SUITE_P(
         // A STAR, then a SID chosen parked after an MCU direct-to the field: the en-route part stays.
         "route load KSEAKPDX.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"KPDX\"\nmcu MCU ENTER\n"
         "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R5\naircraft altitude 433\naircraft speed 0\n"
-        "cdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS L3"));
+        "cdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS L3",
+        // A STAR after a route that ends in a gap (an airway without its exit): the gap is the
+        // route's, in front of the STAR.
+        "cdu SMITHS_FMS RTE \"KPDXKSEA\" L2 R6\ncdu SMITHS_FMS EXEC\nmcu MCU DIRTO ENTRY\n"
+        "keyboard type \"SEA\"\nmcu MCU ENTER\ncdu SMITHS_FMS RTE NEXT \"V2\" L2\ncdu SMITHS_FMS EXEC\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R4 L4\naircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS L3",
+        // A GNS direct-to inside the STAR, then an approach for another runway: the new legs go
+        // on after the STAR's fixes passed, across the direct leg's start.
+        "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2\ncdu SMITHS_FMS L2\n"
+        "cdu SMITHS_FMS R4\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS HOLD L5 L6\ncdu SMITHS_FMS EXEC\n"
+        "gns GNSXLS DIRECT \"DOTTY\" ENT ENT ENT\ncdu SMITHS_FMS DEL\ncdu SMITHS_FMS L3\n"
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

@@ -169,6 +169,8 @@ TEST_F(ProcedureChoiceOrder, theArrivalIsTheLastChoicesWhicheverCameFirst) {
          kEnRoute + " LAVVA YACLT DISCO HHOOD GRSHM SANDY COBRA KPDX"},
         {"a runway the approach does not serve drops it", arr("L1") + arr("R2") + arr("R4"),
          kEnRoute + " LAVVA SAUVI KPDX"},
+        {"an airfield on the way stays", "cdu SMITHS_FMS LEGS \"KOLM\" L5\nframes 1\n" + arr("L1") + arr("R2"),
+         kEnRoute + " KOLM" + lavva_28l},
         {"ERASE brings the executed arrival back",
          arr("L1") + "cdu SMITHS_FMS EXEC\n" + arr("L2") + arr("L6"), kEnRoute + " LAVVA KPDX"},
     };
@@ -330,6 +332,7 @@ TEST_F(ProcedureChoiceOrder, theGnsAndAChoiceInTheAirBuildTheSameArrival) {
     const std::string open = "gns GNSXLS R2 R2 ENT\nframes 1\n"; // KSEAKPDX.RTE: OLM.LAVVA2 to SAUVI
     const std::string stored = " TOUTL KELSO LAVVA SAUVI KPDX";
     const std::string exec = "cdu SMITHS_FMS EXEC\nframes 1\n";
+    const std::string lavva_28l_cdu = arr("L1") + arr("R2");
     const auto direct_to = [](const std::string& fix) {
         return "mcu MCU DIRTO ENTRY\nkeyboard type \"" + fix + "\"\nmcu MCU ENTER\nframes 1\n";
     };
@@ -371,6 +374,11 @@ TEST_F(ProcedureChoiceOrder, theGnsAndAChoiceInTheAirBuildTheSameArrival) {
          kEnRoute + " SEA LEWIS KELSO LAVVA KPDX"},
         {"in the air, another STAR on the CDU", arr("L1 L2") + arr("R2") + exec, "KELSO", arr("L2") + exec,
          kEnRoute + " TOUTL HHOOD CLACK DISCO SANDY COBRA KPDX"},
+        // The new legs go on after the STAR's fix passed before the direct
+        // leg, not again from the STAR's first.
+        {"in the air direct to YACLT on the GNS, then I10R", lavva_28l_cdu + exec, "LAVVA",
+         "gns GNSXLS DIRECT \"YACLT\" ENT ENT ENT\nframes 1\n" + arr("R1 R2") + exec,
+         kEnRoute + " LAVVA DIRECT SAUVI MELLO ROSIE KPDX"},
         // The direct leg's start stays where it is; the departure is flown.
         {"in the air direct to SEA, LAVVA2 via SEA, then SEA7 on the CDU", direct_to("SEA"), "SEA",
          arr("L1 L3") + exec + "cdu SMITHS_FMS DEP_ARR L1 L3\nframes 1\n" + exec,

@@ -55,9 +55,12 @@ inline std::string line_of(const std::vector<std::string>& idents, std::size_t f
 }
 
 // Where a plan's parts begin, read from its entries' kinds: the departure
-// from entry 1 (SID legs), the arrival before the destination (STAR and
-// approach legs and a gap in front of an approach or inside the STAR). A fix
-// where the SID ends and the STAR begins, flown once, is in both.
+// from entry 1 (SID legs), the arrival before the destination: from the first
+// STAR or approach leg after the en-route part, an approach with the gaps in
+// front of it, and whatever a pilot's edit left among its legs (a fix, a
+// direct-to's start, a gap). A gap in front of a STAR, where the route does
+// not reach it, and an airfield on the way are en route. A fix where the SID
+// ends and the STAR begins, flown once, is in both.
 struct Parts {
     int departure_end = 1, arrival_begin = 1, last = 0;
     bool origin = false, destination = false;
@@ -67,27 +70,22 @@ inline Parts parts_of(const ProcedurePlanSeen& p) {
     Parts s;
     s.last = static_cast<int>(p.idents.size()) - 1;
     if (s.last < 1) return s;
-    s.origin = p.kinds[0] == "APT";
-    s.destination = p.kinds[static_cast<std::size_t>(s.last)] == "APT";
-    while (s.departure_end <= s.last && p.kinds[static_cast<std::size_t>(s.departure_end)] == "SID")
+    const auto kind = [&](int i) -> const std::string& { return p.kinds[static_cast<std::size_t>(i)]; };
+    s.origin = kind(0) == "APT";
+    s.destination = kind(s.last) == "APT";
+    while (s.departure_end <= s.last && kind(s.departure_end) == "SID")
         ++s.departure_end;
-    const bool shared =
-        s.departure_end < s.last && p.kinds[static_cast<std::size_t>(s.departure_end)] == "SIDSTAR";
+    const bool shared = s.departure_end < s.last && kind(s.departure_end) == "SIDSTAR";
     s.departure_end += shared;
     s.arrival_begin = s.destination ? s.last : s.last + 1;
-    const auto in_arrival = [&](int i) {
-        const std::string& kind = p.kinds[static_cast<std::size_t>(i)];
-        if (kind == "STAR" || kind == "APPR") return true;
-        // Gaps (one in front of an approach, those deleted legs left) before
-        // a STAR or approach leg.
-        int next = i;
-        while (next < s.last && is_gap(p.idents[static_cast<std::size_t>(next)]))
-            ++next;
-        const std::string& after = p.kinds[static_cast<std::size_t>(next)];
-        return next > i && next < s.last && (after == "APPR" || after == "STAR");
-    };
-    while (s.destination && s.arrival_begin - 1 >= s.departure_end && in_arrival(s.arrival_begin - 1))
-        --s.arrival_begin;
+    for (int i = s.last - 1; s.destination && i >= s.departure_end; --i) {
+        if (kind(i) == "APT" || kind(i) == "SID" || kind(i) == "SIDSTAR") break;
+        if (kind(i) == "STAR" || kind(i) == "APPR") s.arrival_begin = i;
+    }
+    if (s.arrival_begin < s.last && kind(s.arrival_begin) == "APPR")
+        while (s.arrival_begin - 1 >= s.departure_end &&
+               is_gap(p.idents[static_cast<std::size_t>(s.arrival_begin - 1)]))
+            --s.arrival_begin;
     if (shared && s.arrival_begin == s.departure_end) --s.arrival_begin;
     return s;
 }
@@ -112,12 +110,19 @@ inline bool part_holds(const ProcedurePlanSeen& p, int from, int end, std::vecto
     if (to >= from && to < end) {
         const auto at = std::find(expected.begin(), expected.end(), p.idents[static_cast<std::size_t>(to)]);
         if (at != expected.end()) expected.erase(expected.begin(), at);
+        // Back over the part's legs passed: what a pilot's edit left among
+        // an arrival's legs (a fix, a direct-to's start, a gap) is inside it.
         const auto procedure_leg = [&](int k) {
             const std::string& kind = p.kinds[static_cast<std::size_t>(k)];
-            return is_gap(p.idents[static_cast<std::size_t>(k)]) ||
-                   (departure ? kind == "SID" : kind == "STAR" || kind == "APPR");
+            return departure ? is_gap(p.idents[static_cast<std::size_t>(k)]) || kind == "SID"
+                             : kind == "STAR" || kind == "APPR";
         };
-        for (int k = to - 1; k >= 0 && at == expected.end() && procedure_leg(k); --k) {
+        const auto in_part = [&](int k) {
+            const std::string& kind = p.kinds[static_cast<std::size_t>(k)];
+            return departure ? procedure_leg(k) : kind != "APT" && kind != "SID" && kind != "SIDSTAR";
+        };
+        for (int k = to - 1; k >= 0 && at == expected.end() && in_part(k); --k) {
+            if (!procedure_leg(k)) continue;
             const auto passed =
                 std::find(expected.begin(), expected.end(), p.idents[static_cast<std::size_t>(k)]);
             if (passed == expected.end()) continue;
@@ -182,13 +187,6 @@ inline void procedure_part_faults(const char* name, const ProcedurePlanSeen& was
     const bool arrival = arrival_moved(was.choices, c) || ids_between(was, w.arrival_begin, w.last) !=
                                                               ids_between(now, n.arrival_begin, n.last);
     if (!departure && !arrival) return;
-    // An airport on the way (an old destination a new one followed, or an
-    // airfield flown to) is left to the module's own rule: not judged.
-    const auto airport_on_the_way = [](const ProcedurePlanSeen& p) {
-        return p.kinds.size() > 2 &&
-               std::find(p.kinds.begin() + 1, p.kinds.end() - 1, "APT") != p.kinds.end() - 1;
-    };
-    if (airport_on_the_way(was) || airport_on_the_way(now)) return;
     // The en-route part is no procedure's; a gap it ends with may become the
     // one in front of an approach.
     const auto en_route = [](const ProcedurePlanSeen& p, const Parts& s) {

@@ -144,13 +144,18 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
         } else {
             // A leg of the old procedure already flown is flown no second
             // time: the new legs go on from the last one they pass (a runway
-            // changed inside the STAR).
+            // changed inside the STAR). Back to there the arrival's legs may
+            // hold what a pilot's edit put among them (a direct-to's start, a
+            // fix, a gap); the airfield before them or the SID ends them.
             const bool departure = !legs.empty() && legs.front().kind == "SID";
             const auto old_leg = [&](const RouteWaypoint& w) {
-                return w.ident == "DISCO" ||
-                       (departure ? w.kind == "SID" : w.kind == "STAR" || w.kind == "APPR");
+                return departure ? w.ident == "DISCO" || w.kind == "SID" : w.kind == "STAR" || w.kind == "APPR";
             };
-            for (int k = to - 1; k >= 0 && old_leg(edit[k]); --k) {
+            const auto in_part = [&](const RouteWaypoint& w) {
+                return departure ? old_leg(w) : w.type != "APT" && w.kind != "SID" && w.kind != "SIDSTAR";
+            };
+            for (int k = to - 1; k >= 0 && in_part(edit[k]); --k) {
+                if (!old_leg(edit[k])) continue;
                 const auto passed = std::find_if(legs.begin(), legs.end(), [&](const RouteWaypoint& w) {
                     return w.ident == edit[k].ident;
                 });
@@ -192,36 +197,46 @@ bool is_gap_entry(const RouteWaypoint& w) {
     return entry_kind(w) == EntryKind::PlacedGap || entry_kind(w) == EntryKind::Gap;
 }
 
-bool in_arrival(const PlanEdit& edit, int i) {
-    const RouteWaypoint& w = edit[i];
-    if (w.kind == "STAR" || w.kind == "APPR" || w.type == "APT") return true;
-    // The gap an approach puts in front of itself, and those deleted STAR
-    // legs left inside the STAR: the old arrival goes whole.
-    if (!is_gap_entry(w)) return false;
-    int next = i + 1;
-    while (next < edit.last() && is_gap_entry(edit[next]))
-        ++next;
-    return next < edit.last() && (edit[next].kind == "APPR" || edit[next].kind == "STAR");
+// The first entry of the plan's arrival part, which the rebuild replaces
+// whole; the destination's place when it has none. The part begins at the
+// first STAR or approach leg of those before the destination, an approach
+// with the gap in front of it: whatever a pilot's edit left among them (a fix
+// put in, a direct-to's start, a gap where a leg was deleted) is inside it.
+// A gap in front of a STAR is the route's own (it does not reach the STAR),
+// and an airfield on the way and the SID's legs are not inside, nor anything
+// before the flown TO. For a new destination the old one, when it stays just
+// before it (`old_destination`), is inside too, with the gaps in front of the
+// old arrival.
+int arrival_part_begin(const PlanEdit& edit, int to, bool new_destination,
+                       const std::string& old_destination) {
+    const int floor = to >= 1 ? to - 1 : 0;
+    const int last = edit.last();
+    int begin = std::max(last, 0);
+    for (int s = last - 1; s > floor; --s) {
+        const RouteWaypoint& w = edit[s];
+        const bool old_end = new_destination && s == last - 1 && w.type == "APT" &&
+                             !old_destination.empty() && w.ident == old_destination;
+        if (!old_end && (w.type == "APT" || w.kind == "SID" || w.kind == "SIDSTAR")) break;
+        if (old_end || w.kind == "STAR" || w.kind == "APPR") begin = s;
+    }
+    if (begin < last && (new_destination || edit[begin].kind == "APPR"))
+        while (begin - 1 > floor && is_gap_entry(edit[begin - 1]))
+            --begin;
+    return begin;
 }
 
-// The first entry of the plan's arrival part, which rebuild_arrival replaces
-// whole; the destination's place when it has none.
-int arrival_part_begin(const PlanEdit& edit, int to) {
-    const int floor = to >= 1 ? to - 1 : 0;
-    int s = edit.last() - 1;
-    while (s > floor && in_arrival(edit, s))
-        --s;
-    return std::max(s, 0) + 1;
-}
+void rebuild_arrival_part(const PlanTarget& t, const PlanChoices& c, bool with_gap, bool new_destination,
+                          const std::string& old_destination);
 
 } // namespace
 
-void rebuild_arrival_for_new_destination(const PlanTarget& t, const PlanChoices& c, bool with_gap) {
+void rebuild_arrival_for_new_destination(const PlanTarget& t, const PlanChoices& c, bool with_gap,
+                                         const std::string& old_destination) {
     {
         PlanEdit edit(t, "the old arrival dropped");
         const int to = flown_to_index(t);
         const int first = std::max(to, 1);
-        for (int i = arrival_part_begin(edit, to) - 1; i >= first; --i) {
+        for (int i = arrival_part_begin(edit, to, true, old_destination) - 1; i >= first; --i) {
             RouteWaypoint& w = edit.entry(i);
             if (w.kind == "SIDSTAR") w.kind = "SID";
             if (w.kind != "STAR" && w.kind != "APPR") continue;
@@ -234,7 +249,7 @@ void rebuild_arrival_for_new_destination(const PlanTarget& t, const PlanChoices&
                 remove_entry(t, --i);
         }
     }
-    rebuild_arrival(t, c, with_gap);
+    rebuild_arrival_part(t, c, with_gap, true, old_destination);
 }
 
 void rebuild_departure(const PlanTarget& t, const PlanChoices& c) {
@@ -288,6 +303,13 @@ void rebuild_departure(const PlanTarget& t, const PlanChoices& c) {
 }
 
 void rebuild_arrival(const PlanTarget& t, const PlanChoices& c, bool with_gap) {
+    rebuild_arrival_part(t, c, with_gap, false, "");
+}
+
+namespace {
+
+void rebuild_arrival_part(const PlanTarget& t, const PlanChoices& c, bool with_gap, bool new_destination,
+                          const std::string& old_destination) {
     PlanEdit edit(t, "the arrival rebuilt");
     // A plan still without its first entry (a new plan) has no route for
     // the legs to join.
@@ -313,11 +335,7 @@ void rebuild_arrival(const PlanTarget& t, const PlanChoices& c, bool with_gap) {
     if (edit[last].type != "APT" || edit[last].ident != destination.ident) write_entry(t, last, destination);
 
     const int to = flown_to_index(t);
-    const int floor = to >= 1 ? to - 1 : 0;
-    int s = last - 1;
-    while (s > floor && in_arrival(edit, s))
-        --s;
-    s = std::max(s, 0);
+    const int s = std::max(arrival_part_begin(edit, to, new_destination, old_destination) - 1, 0);
     Legs legs = arrival_legs(c, edit[s], s, t.active, with_gap);
     // The en-route part's last fix met again as the arrival's first is flown
     // once: the en-route entry stays (a SID's last leg joins the STAR).
@@ -342,3 +360,5 @@ void rebuild_arrival(const PlanTarget& t, const PlanChoices& c, bool with_gap) {
     approach_preview_built = 0;
     star_edit_pending = 0;
 }
+
+} // namespace

@@ -6,6 +6,8 @@
 // new ones follow it from its fix when they pass it, else in its place.
 #pragma once
 
+#include <string>
+
 class PlanTarget;
 struct PlanChoices;
 
@@ -14,7 +16,9 @@ struct PlanChoices;
 void rebuild_departure(const PlanTarget& t, const PlanChoices& choices);
 
 // The STAR's legs for the arrival runway and its transition, the approach's
-// legs up to the missed approach, and the destination. with_gap puts a
+// legs up to the missed approach, and the destination, in place of the
+// arrival part: from the first STAR or approach leg after the en-route part,
+// with what a pilot's edit left among those legs. with_gap puts a
 // discontinuity in front of the approach where what comes before it does not
 // end at its first fix (the SMITHS CDU's way); a fix met twice at a join is
 // flown once.
@@ -23,5 +27,8 @@ void rebuild_arrival(const PlanTarget& t, const PlanChoices& choices, bool with_
 // A new destination: the old one's STAR and approach go, also legs of them
 // that a fix the pilot put inside them split from the rest (with the gaps in
 // front of them), then the arrival is rebuilt from `choices`. A leg the
-// aircraft flies to now stays, as an ordinary fix; legs passed stay.
-void rebuild_arrival_for_new_destination(const PlanTarget& t, const PlanChoices& choices, bool with_gap);
+// aircraft flies to now stays, as an ordinary fix; legs passed stay. The old
+// destination goes too when it still stands just before the new one
+// (`old_destination`, its ident); an airfield on the way stays.
+void rebuild_arrival_for_new_destination(const PlanTarget& t, const PlanChoices& choices, bool with_gap,
+                                         const std::string& old_destination = "");
