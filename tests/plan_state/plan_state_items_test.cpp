@@ -455,7 +455,11 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2\ncdu SMITHS_FMS L2\n"
         "cdu SMITHS_FMS R4\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS HOLD L5 L6\ncdu SMITHS_FMS EXEC\n"
         "gns GNSXLS DIRECT \"DOTTY\" ENT ENT ENT\ncdu SMITHS_FMS DEL\ncdu SMITHS_FMS L3\n"
-        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1"));
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1",
+        // A STAR chosen with the TO on a hold's fix put in after a GNS direct-to the field: the
+        // new legs follow the TO.
+        "route load KSEAKPDX.RTE\ngns GNSXLS DIRECT \"KPDX\" ENT ENT ENT\ncdu SMITHS_FMS HOLD L6 L3 L6\n"
+        "cdu SMITHS_FMS \"FOXXE\" R6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

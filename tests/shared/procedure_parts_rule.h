@@ -103,6 +103,11 @@ inline std::vector<int> ids_between(const ProcedurePlanSeen& p, int from, int to
 // the part, or a last at the fix after it, is flown once, there.
 inline bool part_holds(const ProcedurePlanSeen& p, int from, int end, std::vector<std::string> expected,
                        int to, bool departure) {
+    // A TO the pilot put among an arrival's legs (a fix flown direct to, a
+    // hold's) is flown to as it is: the new legs follow it.
+    if (!departure && to >= from && to < end && p.kinds[static_cast<std::size_t>(to)] != "STAR" &&
+        p.kinds[static_cast<std::size_t>(to)] != "APPR")
+        from = to + 1;
     const std::string before = from >= 1 ? p.idents[static_cast<std::size_t>(from - 1)] : "";
     const std::string after =
         end < static_cast<int>(p.idents.size()) ? p.idents[static_cast<std::size_t>(end)] : "";
