@@ -459,7 +459,13 @@ INSTANTIATE_TEST_SUITE_P(
         // A STAR chosen with the TO on a hold's fix put in after a GNS direct-to the field: the
         // new legs follow the TO.
         "route load KSEAKPDX.RTE\ngns GNSXLS DIRECT \"KPDX\" ENT ENT ENT\ncdu SMITHS_FMS HOLD L6 L3 L6\n"
-        "cdu SMITHS_FMS \"FOXXE\" R6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2"));
+        "cdu SMITHS_FMS \"FOXXE\" R6\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2",
+        // Another runway's approach with the TO on the approach, a gap behind the STAR passed:
+        // the new legs stand where the TO was.
+        "route load KPDXKSEA.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"KSEA\"\nmcu MCU ENTER\n"
+        "aircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS DEP_ARR R2 R2 L2\ncdu SMITHS_FMS EXEC\n"
+        "gns GNSXLS DIRECT L4 ENT\ncdu SMITHS_FMS \"99999\" R2\ncdu SMITHS_FMS EXEC\naircraft speed 250\n"
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

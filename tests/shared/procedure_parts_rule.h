@@ -106,7 +106,7 @@ inline bool part_holds(const ProcedurePlanSeen& p, int from, int end, std::vecto
     // A TO the pilot put among an arrival's legs (a fix flown direct to, a
     // hold's) is flown to as it is: the new legs follow it.
     if (!departure && to >= from && to < end && p.kinds[static_cast<std::size_t>(to)] != "STAR" &&
-        p.kinds[static_cast<std::size_t>(to)] != "APPR")
+        p.kinds[static_cast<std::size_t>(to)] != "APPR" && !is_gap(p.idents[static_cast<std::size_t>(to)]))
         from = to + 1;
     const std::string before = from >= 1 ? p.idents[static_cast<std::size_t>(from - 1)] : "";
     const std::string after =
