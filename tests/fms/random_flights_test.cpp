@@ -3,6 +3,8 @@
 // disabled run, and FLIGHTS_SEED replays one seed.
 #include "random_flights.h"
 
+#include "sim_state.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -119,6 +121,7 @@ const FixedSeed kFixedSeeds[] = {
     {3100288, 1, "a climb's level moved after a departure chosen again: the new value sent once"},
     {3200073, 1, "a speed sent twice in one pass for two events after a new arrival in the descent"},
     {3200333, 1, "an approach's fix passed while the keys were pressed, at 20 000 ft: never flown to"},
+    {50000747, 1, "a hold in the climb joined abeam its fix, within the switching distance first on a lap"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
@@ -161,6 +164,34 @@ TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
     // Both sides of a reading were judged somewhere.
     EXPECT_GT(counts.constraints_met_checked, 0);
     EXPECT_GT(counts.constraints_checked, counts.constraints_met_checked);
+}
+
+// Flights flown one after another in a process, as a simulator session
+// flies them: each sends the autopilot what it sends flown first. Each row
+// flies its seed, the seeds before it, and its seed again.
+TEST(RandomFlights, AFlightAfterOthersSendsWhatItSendsFlownFirst) {
+    struct Row {
+        unsigned seed;
+        int before;
+    };
+    const Row rows[] = {{48000254u, 4}, {48000462u, 4}, {48000519u, 4}};
+    for (const Row& row : rows) {
+        FlightCounts counts;
+        fly_random_flights(row.seed, 1, counts);
+        const std::vector<host::KeyEvent> first = host::sim_state().key_events;
+        fly_random_flights(row.seed - static_cast<unsigned>(row.before), row.before, counts);
+        fly_random_flights(row.seed, 1, counts);
+        const std::vector<host::KeyEvent>& again = host::sim_state().key_events;
+        std::size_t same = 0;
+        while (same < first.size() && same < again.size() && first[same].id == again[same].id &&
+               first[same].parameter == again[same].parameter)
+            ++same;
+        EXPECT_TRUE(same == first.size() && same == again.size())
+            << "seed " << row.seed << ": event " << same << " of " << first.size() << " flown first, "
+            << again.size() << " after the seeds before it";
+        EXPECT_TRUE(counts.faults.empty()) << counts.faults.front();
+        EXPECT_GT(first.size(), 0u);
+    }
 }
 
 // FLIGHTS flights from FLIGHTS_FIRST (a seed from the clock when not given).

@@ -366,6 +366,11 @@ void update_vnav_target_at_sequencing() {
     // Once for each TO: one that stays near (in a hold, turning back onto a
     // gap) is kept after the first pass. On the ground it is looked at again
     // until the aircraft flies, as no target goes out there.
+    // In a hold's pattern the fix is not being sequenced: a pattern joined
+    // abeam of it (a wide turn at speed) first comes within the switching
+    // distance on a lap, which is no event. The targets go out when the
+    // hold is left and the fix is sequenced.
+    if (hold_armed != 0 && holding_active != 0) return;
     const int id = active_plan[to].id;
     if (id != 0 && id == vnav_sequencing_to_id) return;
     if (!vnav_on_ground()) vnav_sequencing_to_id = id;
