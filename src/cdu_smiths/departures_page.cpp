@@ -5,6 +5,7 @@
 #include "data/airport_procedures.h"
 #include "fms/exec/exec_erase.h"
 #include "fms/plan/route_exec.h"
+#include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
 #include "fms/plan/selection_texts.h"
@@ -122,6 +123,17 @@ void count_departure_subpages() {
 } // namespace
 
 void smiths_page_departures_keys() {
+    // Another unit put another airport's detail in the shared slot while the
+    // page was open: the lists shown are no longer the origin's, so the page
+    // lists the origin's afresh and the key picks nothing from them.
+    const bool active = route_state == kRouteStateActive;
+    const RouteWaypoint& edited = active ? active_plan[0] : working_plan[0];
+    if ((active ? active_plan_last : working_plan_last) >= 1 && edited.type == "APT" &&
+        airport_slots[origin_slot].airport_ident != edited.ident) {
+        reset_dep_selection_b();
+        count_departure_subpages();
+        return;
+    }
     const AirportProcedures& origin = airport_slots[origin_slot];
     count_departure_subpages();
     cdu_step_subpage(dep_subpage, dep_subpage_count);

@@ -322,11 +322,7 @@ void gns_activate_opened_plan() {
 
     const RouteWaypoint& destination = active_plan[last];
     if (destination.type == "APT") {
-        active_sel.arrival_airport = destination.ident;
         load_airport_detail(destination.ident, destination_slot);
-        // As EXEC records it: a later EXEC of the same airport keeps the
-        // choices made on it meanwhile.
-        loaded_destination_ident = destination.ident;
         // Makes the destination the selected one and puts its elevation on the
         // last entry.
         select_airport(destination.ident, kSelectAirportDestination);
@@ -349,14 +345,15 @@ void gns_activate_opened_plan() {
 
     const RouteWaypoint& origin = active_plan[0];
     if (origin.type == "APT") {
-        active_sel.departure_airport = origin.ident;
         load_airport_detail(origin.ident, origin_slot);
-        loaded_origin_ident = origin.ident;
         match_sid_transition(kGnsNone, kGnsNone);
         select_airport(origin.ident, kSelectAirportOrigin);
         mcu_airport_text_a = airport_elevation_text;
         mcu_airport_text_b = selected_airport_ident;
     }
+    // As EXEC records them: a later EXEC of the same airports keeps the
+    // choices made on them meanwhile.
+    take_up_flown_airports();
     // A file's approach goes with its plan, as through EXEC.
     if (destination.type == "APT") match_loaded_approach();
     reset_page_toggles();

@@ -465,7 +465,13 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KPDXKSEA.RTE\nmcu MCU DIRTO ENTRY\nkeyboard type \"KSEA\"\nmcu MCU ENTER\n"
         "aircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS DEP_ARR R2 R2 L2\ncdu SMITHS_FMS EXEC\n"
         "gns GNSXLS DIRECT L4 ENT\ncdu SMITHS_FMS \"99999\" R2\ncdu SMITHS_FMS EXEC\naircraft speed 250\n"
-        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1"));
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1",
+        // The MCU loads a plan from another origin after the GNS activated one, and the GNS
+        // DEPARTURE page is opened: the SMITHS DEPARTURES still lists the plan's origin.
+        "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\n"
+        "mcu MCU FPLN NEXT NEXT ENTER\ngns GNSXLS NAV FPL L4 L4 ENT\ngns GNSXLS R1\ngns GNSXLS ENT\n"
+        "aircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L1\n"
+        "cdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

@@ -59,6 +59,12 @@ TEST_F(ProcedureChoiceKeys, aChoiceKeepsTheLegsFlownAndEachOtherUnitsPlanItsOwn)
          "cdu SMITHS_FMS RTE \"KEUG\" L1 \"KSEA\" R1 NEXT \"HHOOD\" R1 \"KOLM\" R2 \"GLASR\" R3\n"
          "cdu SMITHS_FMS EXEC\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2",
          false, "KEUG HHOOD KOLM GLASR OLM NISQL KSEA", "OLM5", "------"},
+        {"a plan the MCU loads after a GNS activation is the one whose SIDs DEPARTURES lists",
+         "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\n"
+         "mcu MCU FPLN NEXT NEXT ENTER\n"
+         "gns GNSXLS NAV FPL L4 L4 ENT\ngns GNSXLS R1\ngns GNSXLS ENT\naircraft altitude 433\n"
+         "aircraft speed 0\ncdu SMITHS_FMS DEP_ARR L1 L1",
+         false, "KSEA SUMMA SEA ISSAQ SNOQL KEECH CLEEL ELN KYKM", "------", "------"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

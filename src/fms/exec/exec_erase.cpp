@@ -17,6 +17,7 @@
 #include "fms/plan/airways.h"
 #include "fms/plan/entry_marks.h"
 #include "fms/plan/flight_log.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_editing.h"
@@ -283,6 +284,35 @@ bool put_working_plan_in_place(bool direct_to, int direct_fix) {
 
 } // namespace
 
+void take_up_flown_airports() {
+    if (active_plan_last < 1) return;
+    const RouteWaypoint& origin = active_plan[0];
+    if (origin.type == "APT") {
+        if (airport_slots[origin_slot].airport_ident != origin.ident) {
+            load_airport_detail(origin.ident, origin_slot);
+            match_sid_transition(kNone, kNone);
+        }
+        loaded_origin_ident = origin.ident;
+        route_origin_ident = departure_origin_ident = origin.ident;
+        if (active_sel.departure_airport != origin.ident) {
+            active_sel.departure_airport = origin.ident;
+            active_sel.procedures.clear_departure();
+        }
+    }
+    const RouteWaypoint& destination = active_plan[active_plan_last];
+    if (destination.type != "APT") return;
+    if (airport_slots[destination_slot].airport_ident != destination.ident) {
+        load_airport_detail(destination.ident, destination_slot);
+        match_star_transition(kNone, kNone);
+    }
+    loaded_destination_ident = destination.ident;
+    route_destination_ident = arrival_destination_ident = destination.ident;
+    if (active_sel.arrival_airport != destination.ident) {
+        active_sel.arrival_airport = destination.ident;
+        active_sel.procedures.clear_arrival();
+    }
+}
+
 void match_loaded_approach() {
     if (approach_info.empty()) return;
     // The units' choices in progress stay: only the plan's approach is the file's.
@@ -338,6 +368,7 @@ void reset_active_route_state() {
         if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);
         if (active_plan[active_plan_last].type == "APT") update_destination(route_state);
         if (active_plan[0].type == "APT") update_origin(route_state);
+        take_up_flown_airports();
         match_approach();
 
         if (plan_cruise_altitude > 0) cruise_altitude = plan_cruise_altitude;

@@ -19,6 +19,14 @@ void reset_active_route_state();
 // progress on the units stay as they were.
 void match_loaded_approach();
 
+// The flown plan's airports, where a route load, a stored plan activated or
+// EXEC put a plan in place: their detail in the origin and destination slots
+// that every unit's procedure pages list, and every unit's record of which
+// airports those are (the GNS's included, whose pages open on its own), so
+// that no page offers another airport's procedures for this plan. A unit's
+// choices made for another airport go.
+void take_up_flown_airports();
+
 // Whether EXEC has a plan to put in place: a route activated (state 2) of two
 // entries or more, or a modification (state 4) with a fix to fly after its
 // origin. A plan emptied (NEW FPL) or only begun (an origin typed in the air)

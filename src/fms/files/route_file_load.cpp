@@ -672,6 +672,7 @@ void load_route_file(int request) {
         fill_active_plans(edit);
         if (edit.last() > 0) set_up_active_route(edit, request);
     }
+    take_up_flown_airports();
     prepare_aircraft_for_active_route(request);
     activate_active_route();
     finish_active_load();

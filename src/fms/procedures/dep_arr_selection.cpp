@@ -4,6 +4,7 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/selection_texts.h"
+#include "fms/procedures/airport_detail.h"
 #include "fms/procedures/procedure_insertion.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/c17_cdu_text.h"
@@ -21,6 +22,14 @@ struct UnitPages {
 };
 
 void reset_departures(int& page) {
+    // The page lists the origin of the plan it edits, whose detail another
+    // unit may have replaced in the shared slot meanwhile (a GNS page's own
+    // airport).
+    const bool active = route_state == kRouteStateActive;
+    const RouteWaypoint& origin = active ? active_plan[0] : working_plan[0];
+    if ((active ? active_plan_last : working_plan_last) >= 1 && origin.type == "APT" &&
+        airport_slots[origin_slot].airport_ident != origin.ident)
+        load_airport_detail(origin.ident, origin_slot);
     page = kPageDepartures;
     dep_subpage = 1;
     dep_transition_chosen = 0;
