@@ -149,7 +149,8 @@ double econ_distance_to_tod() {
 }
 
 double econ_distance_to_target() {
-    return distance_ahead_to(constraint_waypoint_index);
+    // Along LNAV's path, as the T/D and its distance to the target are.
+    return path_distance_through(constraint_waypoint_index);
 }
 
 double econ_distance_from_aircraft(double lat, double lon) {

@@ -96,7 +96,7 @@ void place(const Frame& f, const Marker& m, double lat, double lon, int* x, int*
 }
 
 // Where a descent from the present altitude at the predicted rate would have
-// to begin, back along the legs from the next constrained waypoint as the
+// to begin, back from the next constrained waypoint along LNAV's path as the
 // profile places its T/D. False without a TO waypoint or a predicted rate.
 bool floating_descent_point(double* lat, double* lon) {
     // A rate of 0 or below (or none at all) descends nowhere.
@@ -104,7 +104,7 @@ bool floating_descent_point(double* lat, double* lon) {
         return false;
     const double d = (aircraft_state.indicated_altitude_ft - vertical_target_altitude) /
                      descent_rate_used_fpm * descent_tas_target / 60.0;
-    const ProfilePoint p = point_back_along_legs(constraint_waypoint_index, d);
+    const ProfilePoint p = point_back_along_path(constraint_waypoint_index, d);
     *lat = p.lat;
     *lon = p.lon;
     return p.exists;

@@ -558,6 +558,12 @@ const NearRow kNearRows[] = {
      "RTE \"KSEA\" L1 \"KPDX\" R1 \"16R\" L3 NEXT \"LEWIS\" R1 \"J1\" L2 \"WOODB\" R2 R6 EXEC INIT_REF "
      "\"FL140\" R1 EXEC",
      "WOODB", false, VnavPhase::Descent},
+    // Too short for FL350, climbing to the level it affords when OLM's turn
+    // is sequenced early: the level stays, so no second altitude follows the
+    // new TO's.
+    {"an early sequencing in a short route's climb", kSeattle,
+     "RTE \"KSEA\" L1 \"KPDX\" R1 \"16R\" L3 NEXT \"SEA\" R1 \"OLM\" R2 R6 EXEC INIT_REF \"FL350\" R1 EXEC",
+     "OLM", false, VnavPhase::Climb},
     // Flown to its end: the final descent's vertical speed.
     {"a short route's final descent",
      "position 47.0383 -120.5405\naircraft heading 110\naircraft altitude 1764",

@@ -240,13 +240,12 @@ void update_descent_path() {
     const AircraftState& a = aircraft_state;
     bool turning_back = false;
     double distance = path_distance_to(target, &turning_back);
-    const double descent = p.ed.ahead_nm - p.tod.ahead_nm; // along the legs
+    const double descent = p.ed.ahead_nm - p.tod.ahead_nm; // along LNAV's path
     if (descent_path_distance_nm < 0.0 || descent_path_target != target) {
-        // The T/D stands back from the E/D along the legs, while the
-        // aircraft flies the turns cut: the profile's descent is laid over
-        // what is still to fly, from the T/D (behind the aircraft by what it
-        // flew past it) to where the E/D is met.
-        descent_path_span_nm = distance + std::max(0.0, descent - distance_ahead_to(target));
+        // The profile's descent is laid over what is still to fly, from the
+        // T/D (behind the aircraft by what it flew past it) to where the E/D
+        // is met.
+        descent_path_span_nm = distance + std::max(0.0, descent - path_distance_through(target));
     } else {
         double flown = 0.0, course = 0.0;
         gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);

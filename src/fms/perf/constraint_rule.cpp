@@ -89,10 +89,11 @@ class Rule {
     // The level a climb from `from_ft`, `nm` along the legs before the end
     // `e` with entry `from` the first ahead, goes to: the afforded level whose
     // T/C comes the T/D's margin before the T/D, in whole steps. The distance
-    // is the one LNAV flies: the T/D stands back by what it cuts off the sharp
-    // turns before the end.
+    // is the one LNAV flies, the measure the T/C and the T/D are placed on.
     double afforded_level(double from_ft, double nm, int from, const DescentEnd& e) const {
-        for (int i = std::max(from, 1); i < e.index; ++i)
+        // From the aircraft the distances are the path's already; from the
+        // origin they are the legs', less what the sharp turns cut.
+        for (int i = std::max(from, 1); i < e.index && !in_.from_aircraft; ++i)
             nm -= in_.entries[static_cast<std::size_t>(i)].cut_nm;
         return level_step_down(afforded(from_ft, nm - kTodPassedWithinNm, e.altitude));
     }
@@ -265,25 +266,17 @@ ClimbRuleInputs climb_rule_inputs(double altitude_ft, int first) {
     in.from_aircraft = to;
     in.first = first >= 1 ? first : to ? to_waypoint_index : 1;
     if (to && last >= to_waypoint_index) {
-        // distance_ahead_to for every entry ahead in one walk: the walk's
-        // running sum, plus what the aircraft's place along its leg adds.
-        const int first_ahead = to_waypoint_index;
-        const AircraftState& a = aircraft_state;
-        const double place = distance_ahead_to(first_ahead) -
-                             route_distance_from(active_plan, a.plat, a.plon, first_ahead, first_ahead);
-        double lat = a.plat, lon = a.plon, sum = 0.0;
-        int next = first_ahead;
-        for_each_route_stop(active_plan, first_ahead, last, true, [&](const RouteStop& stop) {
+        // Along the path LNAV flies, in one walk: an entry that is no place
+        // of its own stands where the place before it does.
+        int next = to_waypoint_index;
+        double here = 0.0;
+        for_each_path_stop(last, [&](const PathStop& stop) {
             for (; next < stop.index; ++next)
-                in.entries[static_cast<std::size_t>(next)].ahead_nm = sum + place;
-            double d = 0.0, course = 0.0;
-            gc_dist_course(lat, lon, stop.waypoint.lat, stop.waypoint.lon, &d, &course);
-            sum += d;
-            lat = stop.waypoint.lat;
-            lon = stop.waypoint.lon;
+                in.entries[static_cast<std::size_t>(next)].ahead_nm = here;
+            here = stop.passed_nm();
         });
         for (; next <= last; ++next)
-            in.entries[static_cast<std::size_t>(next)].ahead_nm = sum + place;
+            in.entries[static_cast<std::size_t>(next)].ahead_nm = here;
     }
     return in;
 }

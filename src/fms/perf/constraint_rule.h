@@ -22,8 +22,10 @@
 //   margin before it (kAffordedLevelStepFt).
 // - A route whose end has no altitude (a last fix that is not the
 //   destination airport) has no end of descent: nothing descends to it.
-// Distances are along the plan's legs, as the TOD is placed; where the climb
-// reaches the level is found in whole NM, as the TOC is.
+// The roles are read along the plan's legs from the origin, where the climb
+// reaches the level in whole NM, as the TOC is; from the aircraft every
+// distance is the one LNAV flies (path_distance_through), as the T/C and the
+// T/D are placed.
 #pragma once
 
 #include "fms/plan/route_plan.h"
@@ -134,7 +136,7 @@ struct ClimbRuleInputs {
         bool holds = false;                 // an altitude to meet (holds_altitude)
         double altitude_ft = kNoConstraint; // its own or its predicted altitude
         double leg_nm = 0.0;                // the flown leg into it
-        double ahead_nm = 0.0;              // along the legs from the aircraft; 0 behind it
+        double ahead_nm = 0.0;              // along LNAV's path from the aircraft; 0 behind it
         double cut_nm = 0.0;                // what LNAV cuts off a turn past a right angle at it
     };
     std::vector<Entry> entries;    // 0 .. the last entry flown; empty: no route

@@ -114,15 +114,23 @@ struct Corner {
     double b = 0.0;
     double chord = 0.0;
     double kept = 1.0;
-    // What the aircraft saves on the legs by the corner (NM).
+    // What the aircraft saves on the legs by the corner (NM); none where
+    // the route runs on straight (the chord's rounding is no cut).
     double cut() const {
         const double c = (a + b - chord) * kept;
-        return std::isfinite(c) ? std::max(0.0, c) : 0.0;
+        return std::isfinite(c) && c > 1e-6 ? c : 0.0;
     }
     // What it flies from a_point to b_point.
     double flown() const { return a + b - cut(); }
     bool turns_back() const { return kept < 1.0; }
 };
+
+// The most ground speed a sharp turn is reckoned at: one ahead is flown
+// slowed for the descent or the approach, and reckoned at the speed flown
+// now far out, its turn would be wider than the one flown, and the T/D laid
+// for it late (a turn of 160 degrees flown at 213 kt was reckoned at 366 kt:
+// 8 NM more than the aircraft flew).
+constexpr double kCornerTurnMostKt = 250.0;
 
 Corner corner_at(int corner, const Spot& from, int next, double a, double b) {
     Corner c;
@@ -140,8 +148,9 @@ Corner corner_at(int corner, const Spot& from, int next, double a, double b) {
         // Sequenced well before a sharp turn at a speed that turns tightly,
         // the aircraft turns inside the legs: it flies the chord, or the arc
         // of its turn where that is longer, not back out to the fix.
-        const double arc = hold_turn_radius_nm(hold_speed_kt(aircraft_state.ground_speed_kt)) * turn *
-                           3.141592653589793 / 180.0;
+        const double arc =
+            hold_turn_radius_nm(hold_speed_kt(std::min(aircraft_state.ground_speed_kt, kCornerTurnMostKt))) *
+            turn * 3.141592653589793 / 180.0;
         const double saving = a + b - c.chord;
         const double turned =
             saving > 1e-9 ? (a + b - std::min(a + b, std::max(c.chord, arc))) / saving : 1.0;
@@ -268,11 +277,17 @@ double flown_left(const Corner& c, double chord_left) {
 
 } // namespace
 
-double path_distance_to(int k, bool* turning_back) {
+namespace {
+
+// The walk of the path LNAV flies from the aircraft up to entry k (clamped
+// to the last entry flown): `each` sees the TO and every place after it,
+// through the place itself. False without a TO or with k behind it; else
+// `in_course_out` is the true course of the leg into the last place seen.
+template <class Each> bool walk_path(int k, bool* turning_back, double* in_course_out, Each each) {
     if (turning_back != nullptr) *turning_back = false;
     const int to = to_waypoint_index;
     const int last = flown_last();
-    if (to < 1 || to > active_plan_last || last < 1 || k < to) return 0.0;
+    if (to < 1 || to > active_plan_last || last < 1 || k < to) return false;
     k = std::min(k, last);
     const Spot here{aircraft_state.plat, aircraft_state.plon};
     const GeoPosition start = active_leg_start();
@@ -297,26 +312,50 @@ double path_distance_to(int k, bool* turning_back) {
             if (turning_back != nullptr) *turning_back = left > 0.0 && c.turns_back();
         }
     }
+    double legs = distance_ahead_to(to);
     double in = leg;
-    for (int i = to; i < k;) {
-        const int next = next_place(active_plan, i + 1, k);
-        if (next < 0) break;
+    for (int i = to;;) {
+        const int next = i < k ? next_place(active_plan, i + 1, k) : -1;
+        if (next < 0) {
+            each(PathStop{i, legs, d});
+            break;
+        }
         double out_course = 0.0;
         const double out = nm_between(spot(i), spot(next), &out_course);
         const double s = corner_switch(i, in_course, out_course);
         const double a = std::min(s, in / 2.0);
         const Corner c = corner_at(i, prev, next, a, std::min(s, out / 2.0));
+        double after = 0.0;
         if (i == to && d < a)
-            d = flown_left(c, chord_left_before(c, here)) + out - c.b; // in the corner already
+            after = flown_left(c, chord_left_before(c, here)) + out - c.b; // in the corner already
         else
-            d += c.flown() - a - c.b + out;
+            after = d + c.flown() - a - c.b + out;
+        each(PathStop{i, legs, d, a, c.b, after - out + c.b});
+        d = after;
+        legs += out;
         prev = spot(i);
         in = out;
         in_course = out_course;
         i = next;
     }
+    *in_course_out = in_course;
+    return true;
+}
+
+} // namespace
+
+void walk_path_stops(int k, void (*each)(const PathStop&, void*), void* context) {
+    double in_course = 0.0;
+    walk_path(k, nullptr, &in_course, [&](const PathStop& s) { each(s, context); });
+}
+
+double path_distance_to(int k, bool* turning_back) {
+    double d = 0.0, in_course = 0.0;
+    if (!walk_path(k, turning_back, &in_course, [&](const PathStop& s) { d = s.path_nm; })) return 0.0;
     // Up to where k is passed: its switching distance before it, however
     // short the leg in (LNAV sequences it there, and the rate aims there).
+    const int last = flown_last();
+    k = std::min(k, last);
     if (k < last) {
         const int next = next_place(active_plan, k + 1, last);
         double out_course = in_course;
@@ -324,6 +363,132 @@ double path_distance_to(int k, bool* turning_back) {
         d -= corner_switch(k, in_course, out_course);
     }
     return std::max(0.0, d);
+}
+
+double PathStop::passed_nm() const {
+    // Abeam the place, in the middle of its corner (its own place without
+    // one).
+    if (!(corner_in_nm > 0.0 || corner_out_nm > 0.0)) return path_nm;
+    return (path_nm - corner_in_nm + corner_end_path_nm) / 2.0;
+}
+
+double path_distance_through(int k) {
+    // Walked on past k, for its corner.
+    double d = 0.0, in_course = 0.0;
+    const int last = flown_last();
+    if (k < to_waypoint_index || last < 1) return 0.0;
+    walk_path(last, nullptr, &in_course, [&](const PathStop& s) {
+        if (s.index <= k) d = s.passed_nm();
+    });
+    return d;
+}
+
+namespace {
+
+// Points of the path at their place on the legs (legs NM, path NM from the
+// aircraft), from the aircraft on up to entry k: each corner from where LNAV
+// leaves the leg in to where it joins the leg out, the legs between. The
+// path never runs back: a point behind the one before (the aircraft in a
+// corner already) is skipped. `each(legs, path)` returns true to stop.
+template <class Each> void walk_path_points(int k, Each each) {
+    double legs = 0.0, path = 0.0, in_course = 0.0;
+    bool done = false;
+    const auto point = [&](double x, double y) {
+        if (done || !(x > legs)) return;
+        y = std::max(y, path);
+        done = each(x, y);
+        legs = x;
+        path = y;
+    };
+    walk_path(k, nullptr, &in_course, [&](const PathStop& s) {
+        if (s.corner_in_nm > 0.0 || s.corner_out_nm > 0.0) {
+            point(s.legs_nm - s.corner_in_nm, s.path_nm - s.corner_in_nm);
+            point(s.legs_nm + s.corner_out_nm, s.corner_end_path_nm);
+        } else {
+            point(s.legs_nm, s.path_nm);
+        }
+    });
+}
+
+// `value` on from `from` (one measure) to `to` (the other) between two
+// points of the path; straight on past the last one.
+struct PathMapping {
+    double value;
+    bool from_path;
+    double before_from = 0.0, before_to = 0.0, result = 0.0;
+    bool found = false;
+    bool operator()(double legs, double path) {
+        const double f = from_path ? path : legs;
+        const double t = from_path ? legs : path;
+        if (f >= value) {
+            const double span = f - before_from;
+            result = before_to + (t - before_to) * (span > 1e-9 ? (value - before_from) / span : 1.0);
+            found = true;
+            return true;
+        }
+        before_from = f;
+        before_to = t;
+        return false;
+    }
+    double get() const { return found ? result : before_to + (value - before_from); }
+};
+
+// The places behind the aircraft, nearest first: how far behind it along
+// the legs (negative) and what LNAV cut off the corner there (none at one
+// the aircraft has not reached). `each(legs, cut)` returns true to stop.
+template <class Each> void walk_back(Each each) {
+    const int to = to_waypoint_index;
+    if (to < 1 || to > active_plan_last) return;
+    double legs = distance_ahead_to(to);
+    for (int p = to;;) {
+        const int before = previous_place(active_plan, p);
+        if (before < 0) return;
+        legs -= nm_between(spot(before), spot(p));
+        const int first = previous_place(active_plan, before);
+        double cut = 0.0;
+        if (first >= 0 && legs < 0.0) {
+            double in_course = 0.0, out_course = 0.0;
+            nm_between(spot(first), spot(before), &in_course);
+            nm_between(spot(before), spot(p), &out_course);
+            cut = corner_cut(before, spot(first), p, corner_switch(before, in_course, out_course));
+        }
+        if (each(legs, cut)) return;
+        p = before;
+    }
+}
+
+} // namespace
+
+double legs_nm_at_path(int k, double path_nm) {
+    // Behind the aircraft: back along the legs flown, each corner passed
+    // as LNAV cut it.
+    if (!(path_nm > 0.0)) {
+        double legs = path_nm;
+        walk_back([&](double at, double cut) {
+            if (!(at > legs)) return true;
+            legs -= cut;
+            return false;
+        });
+        return legs;
+    }
+    PathMapping m{path_nm, true};
+    walk_path_points(k, [&](double legs, double path) { return m(legs, path); });
+    return m.get();
+}
+
+double path_nm_at_legs(int k, double legs_nm) {
+    if (!(legs_nm > 0.0)) {
+        double path = legs_nm;
+        walk_back([&](double at, double cut) {
+            if (!(at > legs_nm)) return true;
+            path += cut;
+            return false;
+        });
+        return path;
+    }
+    PathMapping m{legs_nm, false};
+    walk_path_points(k, [&](double legs, double path) { return m(legs, path); });
+    return m.get();
 }
 
 double route_end_altitude() {

@@ -7,6 +7,8 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
 
+#include <type_traits>
+
 // The last entry of the active plan that is flown to; -1 when no entry after
 // the origin is.
 inline int flown_last() {
@@ -95,3 +97,44 @@ double switch_before(int k);
 // placement does; inside one after the TO is sequenced the aircraft's place
 // says little of the turn still to fly, and `turning_back` says so.
 double path_distance_to(int k, bool* turning_back = nullptr);
+
+// The one measure of the vertical path: the distance LNAV flies. The level
+// a short route affords, the T/C, the T/D, the E/D and the distances the
+// pages and maps show are all taken along it, so that none of them moves when
+// LNAV sequences a waypoint early for a turn (along the legs through the TO
+// the rest of the route drops by the corner's cut at that moment).
+//
+// A place ahead on it: how far it lies from the aircraft along the legs
+// (distance_ahead_to) and along the path LNAV flies, through the place itself
+// (path_distance_to without the switching distance before it).
+// Its corner, where it has one (not at the last place walked): LNAV leaves
+// the leg in `corner_in_nm` before it, joins the leg out `corner_out_nm`
+// after it, `corner_end_path_nm` along the path from the aircraft.
+struct PathStop {
+    int index = 0;
+    double legs_nm = 0.0;
+    double path_nm = 0.0;
+    double corner_in_nm = 0.0;
+    double corner_out_nm = 0.0;
+    double corner_end_path_nm = 0.0;
+    // Where the aircraft passes it, along the path.
+    double passed_nm() const;
+};
+// The TO and every place after it up to entry k, in order.
+void walk_path_stops(int k, void (*each)(const PathStop&, void*), void* context);
+template <class Each> void for_each_path_stop(int k, Each&& each) {
+    walk_path_stops(
+        k, [](const PathStop& s, void* c) { (*static_cast<std::remove_reference_t<Each>*>(c))(s); }, &each);
+}
+// Along the path LNAV flies to where it passes entry k: abeam it, in the
+// middle of its corner; 0 behind the TO.
+double path_distance_through(int k);
+// Where a point `path_nm` along that path from the aircraft lies along the
+// legs, up to entry k: a point in a corner in proportion between where LNAV
+// leaves the leg in and joins the leg out, elsewhere as far along the legs as
+// along the path from the corner before; behind the aircraft (negative) back
+// along the legs flown, each corner passed as LNAV cut it.
+double legs_nm_at_path(int k, double path_nm);
+// And the other way: how far along the path a point `legs_nm` along the legs
+// from the aircraft lies.
+double path_nm_at_legs(int k, double legs_nm);

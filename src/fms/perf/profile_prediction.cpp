@@ -49,7 +49,7 @@ void predict_down_the_path(const VerticalProfile& p) {
     const int last = flown_last();
     if (p.path.empty() || static_cast<int>(p.entries.size()) <= last) return;
     // The path's distances are from where the aircraft was when it was built.
-    const double flown = p.route_nm - distance_ahead_to(last);
+    const double flown = p.flown_since_built();
     const double altitude = aircraft_state.indicated_altitude_ft;
     const double above = altitude - p.altitude_at(flown);
     // Without an end of descent the route is flown at the altitude flown.
@@ -58,7 +58,7 @@ void predict_down_the_path(const VerticalProfile& p) {
     for (int i = to_waypoint_index; i <= end && i < last; ++i) {
         const RouteWaypoint& w = active_plan[i];
         if (w.altitude_kind != AltitudeKind::None) continue;
-        const double d = distance_ahead_to(i);
+        const double d = p.entries[static_cast<std::size_t>(i)].ahead_nm - flown;
         const double on_path = p.ed.exists ? p.altitude_at(flown + d) : altitude;
         const double a = above > 0.0 && to_end > 0.0 ? on_path + above * std::max(0.0, 1.0 - d / to_end)
                                                      : std::min(altitude, on_path);

@@ -31,14 +31,14 @@ void leg(int from, int to, double* distance, double* course) {
                    distance, course);
 }
 
-ProfilePoint at_entry(int k, double altitude) {
+ProfilePoint at_entry(const VerticalProfile& prof, int k, double altitude) {
     ProfilePoint p;
     p.exists = true;
     p.index = k;
     p.lat = active_plan[k].lat;
     p.lon = active_plan[k].lon;
     p.altitude_ft = altitude;
-    p.ahead_nm = distance_ahead_to(k);
+    p.ahead_nm = prof.entries[static_cast<std::size_t>(k)].ahead_nm;
     return p;
 }
 
@@ -48,69 +48,44 @@ double climb_nm(double change, double top_ft) {
     return phase_distance(change, vnav_climb_rate(ClimbRate, top_ft), climb_tas_target);
 }
 
-// The point `nm` along the legs from the aircraft, walked through the TO;
-// none when the route ends first.
-ProfilePoint point_ahead_along_legs(double nm, double altitude) {
-    ProfilePoint p;
-    const int last = flown_last();
-    double from_lat = aircraft_state.plat;
-    double from_lon = aircraft_state.plon;
-    double walked = 0.0;
-    // The last leg too: a climb still going on there has its T/C on it.
-    for (int i = to_waypoint_index; i >= 0 && i <= last; ++i) {
-        if (is_unflown(active_plan[i])) continue;
-        double length = 0.0, course = 0.0;
-        gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &length, &course);
-        walked += length;
-        if (walked >= nm) {
-            gc_point_toward(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon,
-                            length - (walked - nm), &p.lat, &p.lon);
-            p.exists = true;
-            p.index = i;
-            p.altitude_ft = altitude;
-            p.ahead_nm = nm;
-            return p;
-        }
-        from_lat = active_plan[i].lat;
-        from_lon = active_plan[i].lon;
-    }
+// The point `path_nm` along LNAV's path from the aircraft, on the legs up
+// to entry `end`; none beyond it.
+ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double altitude) {
+    if (path_nm > end_path_nm + 1e-9) return ProfilePoint{};
+    ProfilePoint p =
+        point_back_along_legs(end, distance_ahead_to(end) - legs_nm_at_path(flown_last(), path_nm));
+    p.ahead_nm = path_nm;
+    p.altitude_ft = altitude;
     return p;
 }
 
-// The T/D: the descent from `top` to the end, walked back over the legs from
-// the end (VNAV measures its distance to the end along the same legs). A
-// descent longer than the route ahead puts it behind the TO, on the way back
-// towards the aircraft.
-// The descent is as long as what the aircraft flies: a turn past a right
-// angle between the T/D and the end is sequenced early and flown inside the
-// legs, so the T/D stands back by what LNAV cuts off it (a few rounds settle
-// which corners lie after it).
-// It never stands back past an altitude to meet before the end (nothing
-// descends before that), nor for the turn before the T/C `toc_ahead_nm`
-// ahead, where the climb to the level the route affords ends.
-ProfilePoint descent_top_point(const DescentEnd& e, double top, double toc_ahead_nm) {
+// The T/D: the descent from `top` to the end, laid back from the end over
+// the path LNAV flies (VNAV measures its distance to the end along the same
+// path, and the level was found on it). A descent longer than the route
+// ahead puts it behind the TO, on the legs back towards the aircraft.
+// A descent shorter than the switching distance before its end would begin
+// after LNAV sequenced the end: it begins there, but never for that stands
+// back past an altitude to meet before the end (nothing descends before
+// that), nor before the T/C `toc_ahead_nm` ahead.
+ProfilePoint descent_top_point(const VerticalProfile& prof, const DescentEnd& e, double top,
+                               double toc_ahead_nm) {
     const double descent = phase_distance(top - e.altitude, descent_rate(), descent_tas_target);
+    const double end_nm = prof.entries[static_cast<std::size_t>(e.index)].ahead_nm;
     int held = 0; // the last entry before the end with an altitude of its own
     for (int i = e.index - 1; i >= 1 && held == 0; --i)
         if (holds_altitude(active_plan[i])) held = i;
-    double nm = descent;
-    ProfilePoint p = point_back_along_legs(e.index, nm);
-    for (int round = 0; round < 4 && p.exists; ++round) {
-        double cut = 0.0;
-        for (int i = std::max({p.index, to_waypoint_index, held + 1, 1}); i < e.index; ++i)
-            cut += sharp_corner_cut(i);
-        // A descent shorter than the switching distance before its end
-        // would begin after LNAV sequenced the end: it begins there.
-        double longest = std::max(descent + cut, switch_before(e.index));
-        if (held >= std::max(to_waypoint_index, 1) && p.index > held)
-            longest = std::min(longest, distance_ahead_to(e.index) - distance_ahead_to(held));
-        longest = std::min(longest, std::max(descent, distance_ahead_to(e.index) - toc_ahead_nm));
-        if (!(longest > nm + 0.01)) break;
-        nm = longest;
-        p = point_back_along_legs(e.index, nm);
+    double nm = std::max(descent, switch_before(e.index));
+    if (held >= std::max(to_waypoint_index, 1)) {
+        const double room = end_nm - prof.entries[static_cast<std::size_t>(held)].ahead_nm;
+        // One flown at the level is left at it: a descent longer than the
+        // way on from it is flown steeper, not begun before it.
+        if (nm > room)
+            nm = prof.entries[static_cast<std::size_t>(held)].role == ConstraintRole::AtLevel
+                     ? std::max(0.0, room)
+                     : std::max(descent, room);
     }
-    p.altitude_ft = top;
-    return p;
+    nm = std::min(nm, std::max(descent, end_nm - toc_ahead_nm));
+    return point_on_path(e.index, end_nm - nm, end_nm, top);
 }
 
 // A waypoint's or an approach leg's own altitude, which no prediction
@@ -334,7 +309,7 @@ void predict_from_aircraft(VerticalProfile& p, int to) {
             continue;
         }
         if (p.ed.exists && i > p.ed.index) continue;
-        Prediction{p, i}.altitude(hundreds(p.altitude_at(distance_ahead_to(i))));
+        Prediction{p, i}.altitude(hundreds(p.altitude_at(e.ahead_nm)));
     }
 }
 
@@ -372,17 +347,34 @@ ProfilePoint point_back_along_legs(int end, double nm) {
     return p;
 }
 
+ProfilePoint point_back_along_path(int end, double nm) {
+    if (to_waypoint_index < 0 || to_waypoint_index > active_plan_last) return ProfilePoint{};
+    end = std::min(end, active_plan_last);
+    const double end_nm = path_distance_through(end);
+    return point_on_path(end, end_nm - nm, end_nm, 0.0);
+}
+
+double VerticalProfile::flown_since_built() const {
+    const int last = static_cast<int>(entries.size()) - 1;
+    const int to = to_waypoint_index;
+    if (last < 1 || to < 1 || to > active_plan_last || revision != profile_points_revision) return 0.0;
+    return route_nm - path_distance_through(last);
+}
+
 namespace {
 
-// How far along the legs the point lies from the aircraft now: up to the
-// entry its leg runs to, less the rest of that leg; a point on a leg
-// already flown lies behind the TO by its way on to it.
+// How far along LNAV's path the point lies from the aircraft now: its place
+// along the legs (up to the entry its leg runs to, less the rest of that
+// leg; a point on a leg already flown lies behind the TO by its way on to
+// it), on the path.
 double ahead_of_aircraft(const ProfilePoint& p) {
     if (!p.exists) return 0.0;
     const int to = to_waypoint_index;
     if (to < 1 || to > active_plan_last) return p.ahead_nm;
     const int through = std::max(to, p.index);
-    return distance_ahead_to(through) - route_distance_from(active_plan, p.lat, p.lon, p.index, through);
+    const double legs =
+        distance_ahead_to(through) - route_distance_from(active_plan, p.lat, p.lon, p.index, through);
+    return path_nm_at_legs(flown_last(), legs);
 }
 
 } // namespace
@@ -397,7 +389,7 @@ double VerticalProfile::tod_distance_nm() const {
 
 double VerticalProfile::tod_to_entry_nm(int k) const {
     if (!tod.exists || k < tod.index || k > active_plan_last) return 0.0;
-    return route_distance_from(active_plan, tod.lat, tod.lon, tod.index, k);
+    return std::max(0.0, path_distance_through(k) - tod_distance_nm());
 }
 
 double VerticalProfile::altitude_at(double ahead_nm) const {
@@ -490,6 +482,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         e.altitude_ft = predicted_altitude(w);
         e.speed_kt = predicted_speed(w);
         if (i >= 1) e.origin_nm = saturate_to_whole(p.entries[i - 1].origin_nm + leg_length(i - 1, i));
+        e.ahead_nm = in.entries[static_cast<std::size_t>(i)].ahead_nm;
     }
     mark_roles(p, roles);
     p.end_altitude_ft = route_end_altitude();
@@ -502,21 +495,21 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         }
     }
     if (to < 1 || to > active_plan_last || last < to) return p;
-    p.route_nm = distance_ahead_to(last);
+    p.route_nm = p.entries[static_cast<std::size_t>(last)].ahead_nm;
     p.level_ft = rule.level_ft;
     if (vnav_phase == VnavPhase::Climb) {
         p.climb_cap = rule.cap;
         if (p.climb_cap > 0)
-            p.level_off = at_entry(p.climb_cap, predicted_altitude(active_plan[p.climb_cap]));
-        p.toc = point_ahead_along_legs(rule.toc_nm, p.level_ft);
+            p.level_off = at_entry(p, p.climb_cap, predicted_altitude(active_plan[p.climb_cap]));
+        p.toc = point_on_path(last, rule.toc_nm, p.route_nm, p.level_ft);
     }
     const DescentEnd& e = rule.end;
     if (e.index >= 1) {
-        p.ed = at_entry(e.index, e.altitude);
-        p.tod = descent_top_point(e, p.level_ft, p.toc.exists ? p.toc.ahead_nm : -1e9);
+        p.ed = at_entry(p, e.index, e.altitude);
+        p.tod = descent_top_point(p, e, p.level_ft, p.toc.exists ? p.toc.ahead_nm : -1e9);
         // Where the T/D falls before the climb's end the two meet: one point.
         if (p.toc.exists && p.toc.ahead_nm > p.tod.ahead_nm)
-            p.toc = p.tod.ahead_nm > 0.0 ? p.tod : point_ahead_along_legs(0.0, p.level_ft);
+            p.toc = p.tod.ahead_nm > 0.0 ? p.tod : point_on_path(last, 0.0, p.route_nm, p.level_ft);
     }
     if (p.ed.exists && p.ed.index == last && holds_altitude(active_plan[last]))
         p.entries[static_cast<std::size_t>(last)].role = ConstraintRole::EndsDescent;

@@ -20,15 +20,19 @@ struct ProfileEntry {
     ConstraintRole role = ConstraintRole::None;
     // Along the legs from the origin, whole NM after every leg.
     double origin_nm = 0.0;
+    // Along LNAV's path from the aircraft as the profile was built
+    // (path_distance_through); 0 behind the TO.
+    double ahead_nm = 0.0;
     // Predicted by this build (ProfilePlace::predict), not kept from before.
     bool altitude_predicted = false;
     bool speed_predicted = false;
 };
 
-// A point of the path. `index` is the entry at the end of the leg that holds
-// it (for the E/D and a level-off at a constraint, the entry itself);
-// `ahead_nm` is measured along the legs from the aircraft (negative: behind
-// it).
+// A point of the path, on the legs. `index` is the entry at the end of the
+// leg that holds it (for the E/D and a level-off at a constraint, the entry
+// itself); `ahead_nm` is measured along the path LNAV flies from the
+// aircraft (negative: behind it), the one measure of the profile
+// (flown_route.h).
 struct ProfilePoint {
     bool exists = false;
     int index = 0;
@@ -69,7 +73,7 @@ struct VerticalProfile {
     ProfilePoint toc;                  // where the climb from the aircraft reaches the climb's level
     ProfilePoint tod;                  // none when nothing ends a descent
     ProfilePoint ed;                   // the end of the descent the T/D leads to
-    double route_nm = 0.0;             // from the aircraft to the last entry flown
+    double route_nm = 0.0;             // along LNAV's path from the aircraft to the last entry flown
     unsigned revision = 0;             // the route's (profile_points_revision) it was built on
     int prediction_cap = 0;            // the cap the predicted climb from the origin ends at; 0 none
     ProfilePoint prediction_toc;       // where the predicted climb from the origin ends (ahead_nm: from it)
@@ -93,13 +97,15 @@ struct VerticalProfile {
     // the climb before the T/D); 0 without a T/D.
     double descent_altitude_at(double ahead_nm) const;
 
-    // Along the legs from where the aircraft is now (the points' ahead_nm
+    // Along LNAV's path from where the aircraft is now (the points' ahead_nm
     // are from where it was when the profile was built): to the T/C and to
     // the T/D, negative once behind it, 0 without the point; and from the
     // T/D on to entry k, 0 without a T/D.
     double toc_distance_nm() const;
     double tod_distance_nm() const;
     double tod_to_entry_nm(int k) const;
+    // How far the aircraft flew along that path since the profile was built.
+    double flown_since_built() const;
 
     // The route end's altitude (route_end_altitude; -999: none).
     double end_altitude_ft = kNoConstraint;
@@ -124,11 +130,14 @@ struct VerticalProfile {
     DescentEnd descent_end_from(int first, double top) const;
 };
 
-// The point `nm` back along the legs from entry `end`, placed as the T/D is:
-// over the legs down to the TO's, then on from the TO back towards the
-// aircraft. `index` is the entry at the end of its leg; ahead_nm from the
-// aircraft. None without a TO.
+// The point `nm` back along the legs from entry `end`: over the legs down to
+// the TO's, then on from the TO back towards the aircraft. `index` is the
+// entry at the end of its leg; ahead_nm along the legs from the aircraft.
+// None without a TO.
 ProfilePoint point_back_along_legs(int end, double nm);
+// The point `nm` back from entry `end` along the path LNAV flies, placed on
+// the legs as the T/D is; ahead_nm along that path. None without a TO.
+ProfilePoint point_back_along_path(int end, double nm);
 
 // Where the profile is built from: the altitude flown and the first entry
 // ahead (the TO; -1: the TO of the flown route). A positive `level_ft` is the

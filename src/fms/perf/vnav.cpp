@@ -122,12 +122,12 @@ bool detect_tod() {
     // fix it holds at is still ahead: a descent past it waits until the hold
     // is left (down to the fix's own altitude it goes on).
     if (hold_armed != 0 && holding_active != 0 && end.index != to_waypoint_index) return false;
-    // Along the legs, as the TOD is placed: the profile's T/D (in the climb
-    // built from the level the climb goes to, which a climb met by the
+    // Along LNAV's path, as the TOD is placed: the profile's T/D (in the
+    // climb built from the level the climb goes to, which a climb met by the
     // descent has reached); to another end, the descent at its gradient.
     const bool profile = p.tod.exists && p.ed.index == end.index;
     const double descent = profile ? p.ed.ahead_nm - p.tod.ahead_nm : p.descent_nm(top - end.altitude);
-    double d = distance_ahead_to(end.index) - descent;
+    double d = path_distance_through(end.index) - descent;
     if (reversal_near_tod == 1) {
         if (d < 10.0) d = -1.0;
         reversal_near_tod = 0;
