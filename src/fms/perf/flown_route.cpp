@@ -422,7 +422,11 @@ struct PathMapping {
         const double t = from_path ? legs : path;
         if (f >= value) {
             const double span = f - before_from;
-            result = before_to + (t - before_to) * (span > 1e-9 ? (value - before_from) / span : 1.0);
+            double ratio = span > 1e-9 ? (t - before_to) / span : 0.0;
+            // Off the corners the two run together: kept exact, not off by
+            // a rounding (an ETA row truncates its tenths).
+            if (std::fabs(ratio - 1.0) < 1e-9) ratio = 1.0;
+            result = span > 1e-9 ? before_to + (value - before_from) * ratio : t;
             found = true;
             return true;
         }
