@@ -244,11 +244,11 @@ TEST(ClimbRuleInputsAlone, theLevelAndTheTopOfClimbFollowFromTheInputs) {
         double kept_ft;
         double level;
         double toc_nm;
-        double cut_nm = 0.0; // what LNAV cuts off a sharp turn at W3
+        double cut_nm = 0.0; // what LNAV cuts off a turn at W3: the path on from it that much shorter
     };
     const Row rows[] = {
         {"nothing kept: the T/C 1.5 NM before the T/D", 0.0, 0.0, 19700.0, 49.25},
-        {"a sharp turn at W3 flown 3 NM short: as 97 NM of legs", 0.0, 0.0, 19100.0, 47.75, 3.0},
+        {"a turn at W3 flown 3 NM short: 97 NM flown", 0.0, 0.0, 19100.0, 47.75, 3.0},
         {"kept through a 200 ft rise", 0.0, 19500.0, 19500.0, 48.75},
         {"a 400 ft rise is followed", 0.0, 19300.0, 19700.0, 49.25},
         {"a fall is followed at once", 0.0, 20500.0, 19700.0, 49.25},
@@ -259,9 +259,8 @@ TEST(ClimbRuleInputsAlone, theLevelAndTheTopOfClimbFollowFromTheInputs) {
         in.entries.resize(6);
         for (int i = 1; i <= 5; ++i) {
             in.entries[static_cast<std::size_t>(i)].leg_nm = 20.0;
-            in.entries[static_cast<std::size_t>(i)].ahead_nm = 20.0 * i;
+            in.entries[static_cast<std::size_t>(i)].ahead_nm = 20.0 * i - (i > 3 ? r.cut_nm : 0.0);
         }
-        in.entries[3].cut_nm = r.cut_nm;
         in.entries[0].altitude_ft = 0.0;
         in.entries[5].altitude_ft = 0.0;
         if (r.cap_ft > 0.0) {

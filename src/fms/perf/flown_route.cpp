@@ -283,7 +283,11 @@ namespace {
 // to the last entry flown): `each` sees the TO and every place after it,
 // through the place itself. False without a TO or with k behind it; else
 // `in_course_out` is the true course of the leg into the last place seen.
-template <class Each> bool walk_path(int k, bool* turning_back, double* in_course_out, Each each) {
+// The profile's measure (`profile`) is never longer than the legs: turning
+// back inside a sharp corner just sequenced, the aircraft's place says little
+// of the turn still to fly (the descent's own path eases through it).
+template <class Each>
+bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool profile = true) {
     if (turning_back != nullptr) *turning_back = false;
     const int to = to_waypoint_index;
     const int last = flown_last();
@@ -312,7 +316,11 @@ template <class Each> bool walk_path(int k, bool* turning_back, double* in_cours
             if (turning_back != nullptr) *turning_back = left > 0.0 && c.turns_back();
         }
     }
+    // Past the TO's abeam (not sequenced: in a hold, LNAV off) it has that
+    // much to come back, as along the legs.
+    d = std::fabs(d);
     double legs = distance_ahead_to(to);
+    if (profile) d = std::min(d, legs);
     double in = leg;
     for (int i = to;;) {
         const int next = i < k ? next_place(active_plan, i + 1, k) : -1;
@@ -351,7 +359,9 @@ void walk_path_stops(int k, void (*each)(const PathStop&, void*), void* context)
 
 double path_distance_to(int k, bool* turning_back) {
     double d = 0.0, in_course = 0.0;
-    if (!walk_path(k, turning_back, &in_course, [&](const PathStop& s) { d = s.path_nm; })) return 0.0;
+    if (!walk_path(
+            k, turning_back, &in_course, [&](const PathStop& s) { d = s.path_nm; }, false))
+        return 0.0;
     // Up to where k is passed: its switching distance before it, however
     // short the leg in (LNAV sequences it there, and the rate aims there).
     const int last = flown_last();
@@ -422,11 +432,10 @@ struct PathMapping {
         const double t = from_path ? legs : path;
         if (f >= value) {
             const double span = f - before_from;
-            double ratio = span > 1e-9 ? (t - before_to) / span : 0.0;
-            // Off the corners the two run together: kept exact, not off by
-            // a rounding (an ETA row truncates its tenths).
-            if (std::fabs(ratio - 1.0) < 1e-9) ratio = 1.0;
-            result = span > 1e-9 ? before_to + (value - before_from) * ratio : t;
+            const double ratio = span > 1e-9 ? (t - before_to) / span : 0.0;
+            result = std::fabs(ratio - 1.0) < 1e-9 ? on(value)
+                     : span > 1e-9                 ? before_to + (value - before_from) * ratio
+                                                   : t;
             found = true;
             return true;
         }
@@ -434,7 +443,14 @@ struct PathMapping {
         before_to = t;
         return false;
     }
-    double get() const { return found ? result : before_to + (value - before_from); }
+    // Off the corners the two run together, and where none was cut yet they
+    // are one value: kept exact, not off by a rounding (an ETA row
+    // truncates its tenths).
+    double on(double v) const {
+        const double apart = before_from - before_to;
+        return std::fabs(apart) < 1e-6 ? v : v - apart;
+    }
+    double get() const { return found ? result : on(value); }
 };
 
 // The places behind the aircraft, nearest first: how far behind it along

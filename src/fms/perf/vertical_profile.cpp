@@ -52,8 +52,25 @@ double climb_nm(double change, double top_ft) {
 // to entry `end`; none beyond it.
 ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double altitude) {
     if (path_nm > end_path_nm + 1e-9) return ProfilePoint{};
-    ProfilePoint p =
-        point_back_along_legs(end, distance_ahead_to(end) - legs_nm_at_path(flown_last(), path_nm));
+    const double legs = legs_nm_at_path(flown_last(), path_nm);
+    const int to = to_waypoint_index;
+    const double to_legs = distance_ahead_to(to);
+    ProfilePoint p;
+    if (legs >= 0.0 && legs < to_legs) {
+        // Before the TO: on the way the aircraft flies to it, not on its leg
+        // (off the leg, joining it, cutting a corner or in a hold, the leg's
+        // point abeam stands off the aircraft's way), its share of the way
+        // as of the legs to the TO.
+        const RouteWaypoint& w = active_plan[to];
+        double straight = 0.0, course = 0.0;
+        gc_dist_course(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, &straight, &course);
+        p.exists = true;
+        p.index = to;
+        gc_point_toward(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, straight * legs / to_legs,
+                        &p.lat, &p.lon);
+    } else {
+        p = point_back_along_legs(end, distance_ahead_to(end) - legs);
+    }
     p.ahead_nm = path_nm;
     p.altitude_ft = altitude;
     return p;
@@ -372,8 +389,16 @@ double ahead_of_aircraft(const ProfilePoint& p) {
     const int to = to_waypoint_index;
     if (to < 1 || to > active_plan_last) return p.ahead_nm;
     const int through = std::max(to, p.index);
-    const double legs =
-        distance_ahead_to(through) - route_distance_from(active_plan, p.lat, p.lon, p.index, through);
+    const double rest = route_distance_from(active_plan, p.lat, p.lon, p.index, through);
+    double legs = distance_ahead_to(through) - rest;
+    if (through == to) {
+        // On the way to the TO, as point_on_path puts it: its share of the
+        // straight line is its share of the legs.
+        const RouteWaypoint& w = active_plan[to];
+        double straight = 0.0, course = 0.0;
+        gc_dist_course(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, &straight, &course);
+        if (straight > 1e-6) legs = distance_ahead_to(to) * (straight - rest) / straight;
+    }
     return path_nm_at_legs(flown_last(), legs);
 }
 
@@ -501,7 +526,8 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         p.climb_cap = rule.cap;
         if (p.climb_cap > 0)
             p.level_off = at_entry(p, p.climb_cap, predicted_altitude(active_plan[p.climb_cap]));
-        p.toc = point_on_path(last, rule.toc_nm, p.route_nm, p.level_ft);
+        // A climb that ends at the route's end or past it has no T/C on it.
+        if (rule.toc_nm < p.route_nm - 1e-6) p.toc = point_on_path(last, rule.toc_nm, p.route_nm, p.level_ft);
     }
     const DescentEnd& e = rule.end;
     if (e.index >= 1) {
