@@ -49,24 +49,26 @@ double climb_nm(double change, double top_ft) {
 }
 
 // The point `path_nm` along LNAV's path from the aircraft, on the legs up
-// to entry `end`; none beyond it.
-ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double altitude) {
+// to entry `end`; none beyond it. `on_way`: one before the TO lies on the
+// aircraft's way to it (the T/C, which the climb flies to), else on its leg
+// (the T/D, which the descent is laid back along).
+ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double altitude,
+                           bool on_way = false) {
     if (path_nm > end_path_nm + 1e-9) return ProfilePoint{};
     const double legs = legs_nm_at_path(flown_last(), path_nm);
     const int to = to_waypoint_index;
     const double to_legs = distance_ahead_to(to);
     ProfilePoint p;
-    if (legs >= 0.0 && legs < to_legs) {
+    if (on_way && legs >= 0.0 && legs < to_legs) {
         // Before the TO: on the way the aircraft flies to it, not on its leg
-        // (off the leg, joining it, cutting a corner or in a hold, the leg's
-        // point abeam stands off the aircraft's way), its share of the way
-        // as of the legs to the TO.
+        // (off the leg, joining it, cutting a corner or in a hold's pattern
+        // far out, the leg's point abeam stands off the aircraft's way).
         const RouteWaypoint& w = active_plan[to];
         double straight = 0.0, course = 0.0;
         gc_dist_course(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, &straight, &course);
         p.exists = true;
         p.index = to;
-        gc_point_toward(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, straight * legs / to_legs,
+        gc_point_toward(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, std::min(legs, straight),
                         &p.lat, &p.lon);
     } else {
         p = point_back_along_legs(end, distance_ahead_to(end) - legs);
@@ -384,20 +386,20 @@ namespace {
 // along the legs (up to the entry its leg runs to, less the rest of that
 // leg; a point on a leg already flown lies behind the TO by its way on to
 // it), on the path.
-double ahead_of_aircraft(const ProfilePoint& p) {
+double ahead_of_aircraft(const ProfilePoint& p, bool on_way) {
     if (!p.exists) return 0.0;
     const int to = to_waypoint_index;
     if (to < 1 || to > active_plan_last) return p.ahead_nm;
     const int through = std::max(to, p.index);
     const double rest = route_distance_from(active_plan, p.lat, p.lon, p.index, through);
     double legs = distance_ahead_to(through) - rest;
-    if (through == to) {
-        // On the way to the TO, as point_on_path puts it: its share of the
-        // straight line is its share of the legs.
+    if (on_way && through == to && legs < distance_ahead_to(to)) {
+        // On the way to the TO, as point_on_path puts it: as far as it
+        // stands from the aircraft.
         const RouteWaypoint& w = active_plan[to];
         double straight = 0.0, course = 0.0;
         gc_dist_course(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, &straight, &course);
-        if (straight > 1e-6) legs = distance_ahead_to(to) * (straight - rest) / straight;
+        legs = straight - rest;
     }
     return path_nm_at_legs(flown_last(), legs);
 }
@@ -405,11 +407,11 @@ double ahead_of_aircraft(const ProfilePoint& p) {
 } // namespace
 
 double VerticalProfile::toc_distance_nm() const {
-    return ahead_of_aircraft(toc);
+    return ahead_of_aircraft(toc, true);
 }
 
 double VerticalProfile::tod_distance_nm() const {
-    return ahead_of_aircraft(tod);
+    return ahead_of_aircraft(tod, false);
 }
 
 double VerticalProfile::tod_to_entry_nm(int k) const {
@@ -527,7 +529,8 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         if (p.climb_cap > 0)
             p.level_off = at_entry(p, p.climb_cap, predicted_altitude(active_plan[p.climb_cap]));
         // A climb that ends at the route's end or past it has no T/C on it.
-        if (rule.toc_nm < p.route_nm - 1e-6) p.toc = point_on_path(last, rule.toc_nm, p.route_nm, p.level_ft);
+        if (rule.toc_nm < p.route_nm - 1e-6)
+            p.toc = point_on_path(last, rule.toc_nm, p.route_nm, p.level_ft, true);
     }
     const DescentEnd& e = rule.end;
     if (e.index >= 1) {
@@ -535,7 +538,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
         p.tod = descent_top_point(p, e, p.level_ft, p.toc.exists ? p.toc.ahead_nm : -1e9);
         // Where the T/D falls before the climb's end the two meet: one point.
         if (p.toc.exists && p.toc.ahead_nm > p.tod.ahead_nm)
-            p.toc = p.tod.ahead_nm > 0.0 ? p.tod : point_on_path(last, 0.0, p.route_nm, p.level_ft);
+            p.toc = p.tod.ahead_nm > 0.0 ? p.tod : point_on_path(last, 0.0, p.route_nm, p.level_ft, true);
     }
     if (p.ed.exists && p.ed.index == last && holds_altitude(active_plan[last]))
         p.entries[static_cast<std::size_t>(last)].role = ConstraintRole::EndsDescent;
