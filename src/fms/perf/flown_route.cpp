@@ -445,10 +445,11 @@ struct PathMapping {
     }
     // Off the corners the two run together, and where none was cut yet they
     // are one value: kept exact, not off by a rounding (an ETA row
-    // truncates its tenths).
+    // truncates its tenths; a point's distance to itself reads up to a
+    // ten-thousandth of a mile).
     double on(double v) const {
         const double apart = before_from - before_to;
-        return std::fabs(apart) < 1e-6 ? v : v - apart;
+        return std::fabs(apart) < 1e-3 ? v : v - apart;
     }
     double get() const { return found ? result : on(value); }
 };
