@@ -433,9 +433,9 @@ struct PathMapping {
         if (f >= value) {
             const double span = f - before_from;
             const double ratio = span > 1e-9 ? (t - before_to) / span : 0.0;
-            result = std::fabs(ratio - 1.0) < 1e-9 ? on(value)
-                     : span > 1e-9                 ? before_to + (value - before_from) * ratio
-                                                   : t;
+            result = std::fabs(t - before_to - span) < 1e-3 ? on(value)
+                     : span > 1e-9                          ? before_to + (value - before_from) * ratio
+                                                            : t;
             found = true;
             return true;
         }
