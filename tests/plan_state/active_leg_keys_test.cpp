@@ -190,8 +190,8 @@ TEST_F(ActiveLegKeys, WhatStandsBesideAnEntryGoesWithItThroughAnotherUnitsEdits)
             EXPECT_EQ(predicted_altitude(plan[now]), altitude) << row.edit;
             EXPECT_EQ(predicted_speed(plan[now]), speed) << row.edit;
         } else {
-            EXPECT_NEAR(predicted_altitude(plan[now]), active_profile().altitude_at(distance_ahead_to(now)),
-                        100.0)
+            EXPECT_NEAR(predicted_altitude(plan[now]),
+                        active_profile().altitude_at(path_distance_through(now)), 100.0)
                 << row.edit;
         }
         EXPECT_EQ(hold_mark(plan, now), 1) << row.edit;
