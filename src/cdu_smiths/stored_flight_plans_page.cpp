@@ -17,7 +17,7 @@ constexpr int kPlansPerPage = 6;
 // False when the plan's file could not be read: the route stays as it was and
 // the RTE page says so on its message line.
 bool load_plan(int k) {
-    const bool loaded = load_listed_plan_to_working(k);
+    const bool loaded = load_listed_plan_to_working(k, RouteLoadAsker::Smiths);
     if (!loaded) smiths_scratchpad_message = stored_routes[k].name + " Unable to Load";
     // The RTE page lists the rows of the plan just loaded.
     if (loaded && working_plan_last > 1) build_route_rows();

@@ -377,7 +377,7 @@ void act_on_list(bool key_frame) {
     end_other_units_modification();
     // A file gone since the listing leaves the working plan as it was: the
     // list stays.
-    if (!load_listed_plan_to_working(chosen)) {
+    if (!load_listed_plan_to_working(chosen, RouteLoadAsker::Gns)) {
         reset_page_toggles();
         return;
     }

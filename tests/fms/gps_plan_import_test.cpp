@@ -8,6 +8,7 @@
 #include "data_link_peer.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
 #include "gauges/linkage.h"
 #include "gps_plan.h"
@@ -101,10 +102,18 @@ TEST_F(GpsImport, shortBlocksAndPlansChangeNothing) {
     EXPECT_EQ(working_plan_last, 3);
     EXPECT_EQ(smiths_scratchpad_message, "");
 
+    // Told on the unit that asked only: the GNS's quiet import on the GNS,
+    // leaving a SMITHS message waiting there.
     gps.set(kGpsBlockMinSize, 1);
+    smiths_scratchpad_message = "DELETE";
     import_gps_route(kGpsImportQuiet);
     EXPECT_EQ(working_plan_last, 3);
+    EXPECT_EQ(smiths_scratchpad_message, "DELETE");
+    EXPECT_EQ(gns_refusal_text, "NO ACTIVE GPS RTE");
+    gns_refusal_text.clear();
+    import_gps_route(kGpsImportWithMessage);
     EXPECT_EQ(smiths_scratchpad_message, "NO ACTIVE GPS RTE");
+    EXPECT_EQ(gns_refusal_text, "");
 
     gps.set(kGpsBlockMinSize, 2);
     gps.waypoint(0, "A", 0, 0);

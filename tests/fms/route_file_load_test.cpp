@@ -115,7 +115,7 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
     // Two waypoints more than the plan holds: waypoints 0 to 200 load, and
     // the pilot and the warnings are told how many were left out.
     load_active("LONG.RTE", 0.0, 0.0);
-    load_route_file_to_working("LONG.RTE", 0);
+    load_route_file_to_working("LONG.RTE", 0, RouteLoadAsker::Smiths);
     EXPECT_EQ(active_plan_last, kPlanLastIndex);
     EXPECT_EQ(working_plan[kPlanLastIndex].ident, "W200");
     EXPECT_EQ(cruise_altitude, 31000);
@@ -148,7 +148,7 @@ TEST(RouteFileLoad, aLongFileLoadsTheFirst201AndOneWithoutWaypointsChangesNoPlan
         cruise_altitude = plan_cruise_altitude = 31000;
         fuel_on_board_low_lb = plan_fuel_on_board = 500.0;
         load_active(row.name, 0.0, 0.0);
-        EXPECT_FALSE(load_route_file_to_working(row.name, 0)) << row.name;
+        EXPECT_FALSE(load_route_file_to_working(row.name, 0, RouteLoadAsker::Smiths)) << row.name;
         EXPECT_EQ(active_plan_last, kPlanLastIndex) << row.name;
         EXPECT_EQ(working_plan_last, kPlanLastIndex) << row.name;
         EXPECT_EQ(active_plan[3].ident, "KEPT") << row.name;
@@ -178,13 +178,13 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     folder.write_plan("AFTER.RTE",
                       "TripFuel=8000\nResvFuel=2000\nfuel=12000\nApproachInfo=I10R_10R\n" + waypoints);
     folder.write_plan("BEFORE.RTE", "Fuel 12000\nTripFuel=8000\nRESVFUEL=2000\n" + waypoints);
-    load_route_file_to_working("AFTER.RTE", 0);
+    load_route_file_to_working("AFTER.RTE", 0, RouteLoadAsker::Smiths);
     EXPECT_EQ(planned_fuel, 12000.0);
     EXPECT_EQ(approach_info, "I10R_10R");
     EXPECT_EQ(route_state, kRouteStateEntered);
     EXPECT_EQ(to_waypoint_index, kNoToWaypoint); // EXEC starts it
     EXPECT_EQ(origin_airport_ident, "KSEA");
-    load_route_file_to_working("BEFORE.RTE", 0);
+    load_route_file_to_working("BEFORE.RTE", 0, RouteLoadAsker::Smiths);
     EXPECT_EQ(planned_fuel, 22000.0); // the waypoint FUEL is no key line
     EXPECT_EQ(plan_fuel_on_board, 2000.0);
     EXPECT_EQ(working_plan_last, 2);
@@ -193,14 +193,14 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     // order, and a value it does not name stays.
     folder.write_plan("NOHEADER.RTE", "CruiseAlt=31000\nTripFuel=8000\nFuel=9000\nApproachInfo=I16L_16L\n"
                                       "KSEA 47.449 -122.3093 APT\n");
-    EXPECT_FALSE(load_route_file_to_working("NOHEADER.RTE", 0));
+    EXPECT_FALSE(load_route_file_to_working("NOHEADER.RTE", 0, RouteLoadAsker::Smiths));
     EXPECT_EQ(working_plan_last, 2);
     EXPECT_EQ(plan_cruise_altitude, 31000);
     EXPECT_EQ(planned_fuel, 9000.0);
     EXPECT_EQ(plan_fuel_on_board, 2000.0);
     EXPECT_EQ(approach_info, "I16L_16L");
 
-    load_route_file_to_working("NEXT FPL", 0);
+    load_route_file_to_working("NEXT FPL", 0, RouteLoadAsker::Smiths);
     EXPECT_EQ(working_plan_last, -1);
     EXPECT_EQ(working_plan[0].ident, "******");
     EXPECT_EQ(working_plan[1].ident, "");
@@ -225,6 +225,9 @@ TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped
     EXPECT_EQ(active_plan[0].ident, "KSEA");
     EXPECT_EQ(active_plan[1].ident, "KPDX");
     EXPECT_EQ(fuel_on_board_low_lb, 0.0);
+    // Loaded by the MCU, the SMITHS line is not the MCU's to write.
+    EXPECT_EQ(smiths_scratchpad_message, "");
+    load_route_file_to_working("BAD.RTE", 0, RouteLoadAsker::Smiths);
     EXPECT_EQ(smiths_scratchpad_message, "ROUTE LINES SKIPPED");
     std::string warnings;
     for (LoadWarning w; take_load_warning(w);)
@@ -237,7 +240,7 @@ TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped
     folder.write_plan("EDGE.RTE", "CruiseAlt=2147483647\nResvFuel=2000000\nTripFuel=+0\n[FlightPlan]\n"
                                   "A -90 -180 WPT\nB 90.0 180.00000 WPT\nC 1e1 -1.5E+1 WPT\n");
     smiths_scratchpad_message.clear();
-    load_route_file_to_working("EDGE.RTE", 0);
+    load_route_file_to_working("EDGE.RTE", 0, RouteLoadAsker::Smiths);
     ASSERT_EQ(working_plan_last, 2);
     EXPECT_EQ(plan_cruise_altitude, 2147483647); // no ceiling but the field's
     EXPECT_EQ(planned_fuel, 2000000.0);

@@ -11,7 +11,9 @@
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_values.h"
 #include "fms/plan/update_state.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/mcu_page_state.h"
+#include "fms/units/smiths_scratchpad.h"
 #include "plan_builder.h"
 
 #include <gtest/gtest.h>
@@ -164,20 +166,42 @@ TEST(SimPlanImport, failuresReportAndLeaveTheFilesAndPlansAlone) {
     set_working_last(1);
     working_entry(0).ident = "KEEP0";
     working_entry(1).ident = "KEEP1";
-    // Told on the MCU's entry line only when the MCU asked for the plan: the
-    // SMITHS's or the GNS's load leaves what the MCU pilot typed.
+    // Told only on the unit that asked for the plan (the folder's listing
+    // asks for none); every other unit's text stays.
+    const struct {
+        RouteLoadAsker asker;
+        const char *smiths, *gns, *mcu, *text_page;
+    } askers[] = {
+        {RouteLoadAsker::Nobody, "DELETE", "", "PAE", "KSEA"},
+        {RouteLoadAsker::Smiths, "ROUTE FILE NOT LOADED", "", "PAE", "KSEA"},
+        {RouteLoadAsker::Gns, "DELETE", "ROUTE FILE NOT LOADED", "PAE", "KSEA"},
+        {RouteLoadAsker::Mcu, "DELETE", "", "Unable to load FP", "KSEA"},
+        {RouteLoadAsker::TextPage, "DELETE", "", "PAE", "Unable to load FP"},
+    };
     for (const char* name : {"MISSING.PLN", "NOTAPLAN.PLN"}) {
-        mcu_entry_text = "PAE";
         EXPECT_EQ(import_simulator_flight_plan(name), -99) << name;
-        load_route_file_to_working(name, 0);
-        load_route_preview(name);
-        EXPECT_EQ(mcu_entry_text, "PAE") << name;
-        EXPECT_EQ(working_plan_last, 1);
-        EXPECT_EQ(working_plan[1].ident, "KEEP1");
-        route_file_request_name = name;
-        load_route_file(kRouteFileRequestMcu);
-        EXPECT_EQ(mcu_entry_text, "Unable to load FP") << name;
-        EXPECT_EQ(working_plan[1].ident, "KEEP1");
+        for (const auto& row : askers) {
+            smiths_scratchpad_message = "DELETE";
+            gns_refusal_text.clear();
+            mcu_entry_text = "PAE";
+            mcu_keyboard_text = "KSEA";
+            route_file_request_name = name;
+            if (row.asker == RouteLoadAsker::Nobody)
+                load_route_preview(name);
+            else if (row.asker == RouteLoadAsker::Mcu)
+                load_route_file(kRouteFileRequestMcu);
+            else if (row.asker == RouteLoadAsker::TextPage)
+                load_route_file(kRouteFileRequestTextPage);
+            else
+                EXPECT_FALSE(load_route_file_to_working(name, 0, row.asker));
+            const std::string where = std::string(name) + " asked by " + std::to_string(int(row.asker));
+            EXPECT_EQ(smiths_scratchpad_message, row.smiths) << where;
+            EXPECT_EQ(gns_refusal_text, row.gns) << where;
+            EXPECT_EQ(mcu_entry_text, row.mcu) << where;
+            EXPECT_EQ(mcu_keyboard_text, row.text_page) << where;
+            EXPECT_EQ(working_plan_last, 1) << where;
+            EXPECT_EQ(working_plan[1].ident, "KEEP1") << where;
+        }
     }
     EXPECT_EQ(folder.read_plan("temp.rte"), "[FlightPlan]\nOLD 1 2 WPT\n");
 

@@ -122,7 +122,8 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
     const auto gns = [] {
         list_flight_plans();
         for (int k = 1; k <= stored_routes.count(); ++k)
-            if (stored_routes[k].name == "KSEAKPDX.RTE" && load_listed_plan_to_working(k)) {
+            if (stored_routes[k].name == "KSEAKPDX.RTE" &&
+                load_listed_plan_to_working(k, RouteLoadAsker::Smiths)) {
                 RouteWaypoint& toutl = working_entry(5); // as a procedure's leg holds it
                 toutl.alt_constraint = 14000.0;
                 toutl.altitude_kind = AltitudeKind::Pilot;

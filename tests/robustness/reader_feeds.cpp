@@ -486,7 +486,7 @@ std::string feed_route_file(std::string_view input) {
     route_file_request_name = "FUZZ.rte";
     load_route_file(kRouteFileRequestMcu);
     if (std::string p = check_plans(); !p.empty()) return p;
-    load_route_file_to_working("FUZZ.rte", 0);
+    load_route_file_to_working("FUZZ.rte", 0, RouteLoadAsker::Smiths);
     load_route_preview("FUZZ.rte");
     return check_plans();
 }

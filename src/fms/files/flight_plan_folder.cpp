@@ -83,19 +83,19 @@ void list_flight_plans() {
     if (stored_route_selection == 0) stored_route_selection = 1;
 }
 
-bool load_listed_plan_to_working(int k) {
+bool load_listed_plan_to_working(int k, RouteLoadAsker asker) {
     if (k < 1 || k > stored_routes.count()) return false;
     const RouteRecord& entry = stored_routes[k];
     if (k == stored_routes.count() && entry.name == kNewPlanName && entry.origin == kNewPlanOrigin) {
         // No file stands behind this entry: the reader's new-plan path.
-        load_route_file_to_working(kNewPlanOrigin, 0);
+        load_route_file_to_working(kNewPlanOrigin, 0, asker);
         return true;
     }
     // A file gone since the listing must not leave the old plan looking loaded.
     std::FILE* file = os::open_file(flight_plans_folder() + entry.name, "r");
     if (file == nullptr) return false;
     std::fclose(file);
-    return load_route_file_to_working(entry.name, 0);
+    return load_route_file_to_working(entry.name, 0, asker);
 }
 
 namespace {
@@ -109,13 +109,14 @@ void enter_working_plan_as_company_route() {
 } // namespace
 
 bool enter_listed_company_route(int k) {
-    if (!load_listed_plan_to_working(k)) return false;
+    if (!load_listed_plan_to_working(k, RouteLoadAsker::Smiths)) return false;
     enter_working_plan_as_company_route();
     return true;
 }
 
 bool enter_company_route_file(const std::string& name) {
-    if (!acceptable_file_name(name) || !load_route_file_to_working(name, 0)) return false;
+    if (!acceptable_file_name(name) || !load_route_file_to_working(name, 0, RouteLoadAsker::Smiths))
+        return false;
     enter_working_plan_as_company_route();
     return true;
 }

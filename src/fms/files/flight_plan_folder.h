@@ -3,6 +3,8 @@
 // entries 1..count(), followed by the entry "NEW FPL" for a new, empty plan.
 #pragma once
 
+#include "fms/files/route_file_load.h"
+
 #include <string>
 
 extern int flight_plan_list_pages; // pages of eight entries
@@ -14,13 +16,15 @@ inline constexpr const char* kNewPlanOrigin = "NEXT FPL";
 
 // Loads list entry k into the working plan: the new-plan entry empties it, a
 // stored plan is read from its file. False, with nothing changed, when k is
-// no entry or its file can no longer be opened.
-bool load_listed_plan_to_working(int k);
+// no entry or its file can no longer be opened. What the load could not do is
+// told on `asker` alone.
+bool load_listed_plan_to_working(int k, RouteLoadAsker asker);
 
 // A company route as the RTE page's CO ROUTE enters it: list entry k, or a
 // route file of the flight-plans folder by its plain name, is read into the
 // working plan (load_route_file_to_working), and the route is then entered
-// for ACTIVATE and EXEC, or, on an active route, modified for EXEC. False,
+// for ACTIVATE and EXEC, or, on an active route, modified for EXEC (what the
+// load could not do is told on the SMITHS). False,
 // with the plans and the route state as they were, when nothing was loaded.
 bool enter_listed_company_route(int k);
 bool enter_company_route_file(const std::string& name);

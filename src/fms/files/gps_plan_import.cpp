@@ -22,6 +22,7 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/procedure_selection.h"
+#include "fms/units/gns_page_state.h"
 #include "fms/units/mcu_page_state.h"
 #include "fms/units/smiths_scratchpad.h"
 #include "platform/text_file.h"
@@ -41,6 +42,16 @@ namespace {
 const char* const kGpsPlanName = "FS2002 GPS DATA";
 
 const char* const kNoSelection = "------";
+const char* const kNoGpsRoute = "NO ACTIVE GPS RTE";
+
+// The import's message goes to the unit that asked: the GNS's own message
+// for its quiet import, the SMITHS message line otherwise.
+void tell(int mode, const std::string& text) {
+    if (mode == kGpsImportQuiet)
+        gns_refusal_text = text;
+    else
+        smiths_scratchpad_message = text;
+}
 
 template <class T> T read_at(const unsigned char* base, std::size_t offset) {
     T value;
@@ -73,7 +84,7 @@ void import_gps_route(int mode) {
     const uint32_t count = read_at<uint32_t>(block, kGpsCountOffset);
     const auto* records = read_at<const unsigned char*>(block, kGpsRecordsOffset);
     if (!records || count < 2) {
-        smiths_scratchpad_message = "NO ACTIVE GPS RTE";
+        tell(mode, kNoGpsRoute);
         return;
     }
 
@@ -94,7 +105,7 @@ void import_gps_route(int mode) {
                 std::to_string(kPlanLastIndex + 1) + " left out";
     if (!told.empty()) record_load_warning(kGpsPlanName, told);
     if (usable < 2) {
-        smiths_scratchpad_message = "NO ACTIVE GPS RTE";
+        tell(mode, kNoGpsRoute);
         return;
     }
 
@@ -144,6 +155,6 @@ void import_gps_route(int mode) {
     advance_route_state();
     reset_active_route_state();
     if (mode != kGpsImportQuiet) smiths_scratchpad_message = "ACTIVE FSPLANNER RTE LOADED";
-    if (dropped > 0) smiths_scratchpad_message = std::to_string(dropped) + " WPTS NOT LOADED";
+    if (dropped > 0) tell(mode, std::to_string(dropped) + " WPTS NOT LOADED");
     if (SetUTCTimeOnFPLoad == 1 && aircraft_state.ground_speed_kt < 5.0) set_sim_clock_to_utc();
 }

@@ -20,9 +20,11 @@ extern const void* gps_route_block;
 
 // Fills the working plan from the GPS plan (at most 201 waypoints),
 // classifies its waypoints, presets origin and destination and steps the
-// route state. kGpsImportQuiet (the GNS) shows no success message. Nothing
-// happens without a block or with a block too small to hold its fields; a plan
-// of fewer than two waypoints shows "NO ACTIVE GPS RTE" and changes nothing.
+// route state. kGpsImportQuiet (the GNS) shows no success message, and its
+// other messages are the GNS's own; the SMITHS's go to its message line.
+// Nothing happens without a block or with a block too small to hold its
+// fields; a plan of fewer than two waypoints shows "NO ACTIVE GPS RTE" and
+// changes nothing.
 inline constexpr int kGpsImportWithMessage = 0;
 inline constexpr int kGpsImportQuiet = 7;
 void import_gps_route(int mode);

@@ -300,11 +300,36 @@ bool keys_alone() {
     return record.status == RouteFileStatus::Read && record.waypoints.last() < 0;
 }
 
+// A load's message goes to the unit that asked for it, and to no other: the
+// SMITHS message line, the GNS's message, the MCU's entry line or the text
+// page's own text. The MCU's entry line and the text page's text carry a
+// loaded route's name for their airport pages, so there only a load that
+// failed is told; its counts stay in the load warning.
+void tell_asker(RouteLoadAsker asker, const std::string& text, bool loaded) {
+    const bool import_failed = record.status == RouteFileStatus::ImportFailed;
+    switch (asker) {
+    case RouteLoadAsker::Smiths:
+        smiths_scratchpad_message = text;
+        break;
+    case RouteLoadAsker::Gns:
+        gns_refusal_text = text;
+        break;
+    case RouteLoadAsker::Mcu:
+        if (!loaded) mcu_entry_text = import_failed ? kSimPlanNotLoaded : text;
+        break;
+    case RouteLoadAsker::TextPage:
+        if (!loaded) mcu_keyboard_text = import_failed ? kSimPlanNotLoaded : text;
+        break;
+    case RouteLoadAsker::Nobody:
+        break;
+    }
+}
+
 // What the reader could not take goes to the load warnings (one for the
-// file), and, for a plan the pilot asked for, to the CDU message line. True
-// when the record is to be applied: a file that cannot be read, is not text or
-// holds no waypoint leaves the plans as they were (its key lines still act).
-bool report_record(bool pilot_asked) {
+// file), and to the unit that asked for the plan. True when the record is to
+// be applied: a file that cannot be read, is not text or holds no waypoint
+// leaves the plans as they were (its key lines still act).
+bool report_record(RouteLoadAsker asker) {
     const std::string& file = record.path;
     outcome = RouteFileOutcome{};
     if (record.status == RouteFileStatus::NotFound) {
@@ -323,7 +348,7 @@ bool report_record(bool pilot_asked) {
         // Also when the folder is listed: such a file is not offered, and
         // what a load of it would do is told once.
         record_load_warning(file, outcome.problem);
-        if (pilot_asked) smiths_scratchpad_message = kNoWaypoint;
+        tell_asker(asker, kNoWaypoint, false);
         return false;
     } else {
         std::string text;
@@ -342,13 +367,13 @@ bool report_record(bool pilot_asked) {
         outcome.loaded = record.waypoints.last() + 1;
         outcome.dropped = record.dropped_waypoints;
         outcome.note = text;
-        if (pilot_asked && record.dropped_waypoints > 0)
-            smiths_scratchpad_message = std::to_string(record.dropped_waypoints) + " WPTS NOT LOADED";
-        else if (pilot_asked && record.skipped_waypoints + record.skipped_keys > 0)
-            smiths_scratchpad_message = kLinesSkipped;
+        if (record.dropped_waypoints > 0)
+            tell_asker(asker, std::to_string(record.dropped_waypoints) + " WPTS NOT LOADED", true);
+        else if (record.skipped_waypoints + record.skipped_keys > 0)
+            tell_asker(asker, kLinesSkipped, true);
         return true;
     }
-    if (pilot_asked) smiths_scratchpad_message = kNotLoaded;
+    tell_asker(asker, kNotLoaded, false);
     return false;
 }
 
@@ -647,13 +672,10 @@ void delete_all_holds() {
 void load_route_file(int request) {
     const std::string name = route_file_request_name;
     read_route_file(name, ends_with_pln(name));
-    if (!report_record(true)) {
-        // A simulator plan that cannot be imported is told on the entry line
-        // of the unit that asked for it.
-        if (record.status == RouteFileStatus::ImportFailed) {
-            if (request == kRouteFileRequestMcu) mcu_entry_text = kSimPlanNotLoaded;
-            if (request == kRouteFileRequestTextPage) mcu_keyboard_text = kSimPlanNotLoaded;
-        }
+    const RouteLoadAsker asker = request == kRouteFileRequestMcu        ? RouteLoadAsker::Mcu
+                                 : request == kRouteFileRequestTextPage ? RouteLoadAsker::TextPage
+                                                                        : RouteLoadAsker::Nobody;
+    if (!report_record(asker)) {
         if (keys_alone()) apply_active_keys_alone();
         finish_active_load();
         return;
@@ -678,7 +700,7 @@ void load_route_file(int request) {
     finish_active_load();
 }
 
-bool load_route_file_to_working(const std::string& name, int keys_off) {
+bool load_route_file_to_working(const std::string& name, int keys_off, RouteLoadAsker asker) {
     if (name == "NEXT FPL") {
         empty_working_plan_for_new_plan();
         return true;
@@ -686,7 +708,7 @@ bool load_route_file_to_working(const std::string& name, int keys_off) {
     const std::string upper = to_upper_ascii(name);
     const bool is_pln = upper.find(".PLN") != std::string::npos;
     read_route_file(is_pln ? upper : name, is_pln);
-    if (!report_record(true)) {
+    if (!report_record(asker)) {
         if (keys_off == 0 && keys_alone()) apply_working_keys_alone();
         return false;
     }
@@ -708,6 +730,6 @@ void load_route_preview(const std::string& name) {
     const std::string upper = to_upper_ascii(name);
     const bool is_pln = upper.find(".PLN") != std::string::npos;
     read_route_file(is_pln ? upper : name, is_pln);
-    if (!report_record(false)) return;
+    if (!report_record(RouteLoadAsker::Nobody)) return;
     replace_plan(preview_target(), record.waypoints, record.waypoints.last());
 }

@@ -4,12 +4,17 @@
 // anything: a file that cannot be opened, is not text or holds no waypoint
 // leaves the plans as they were (the key lines of a text file without
 // waypoints still act); waypoints past the plan's 201 are left out, and what
-// was not loaded is told in a load warning and the CDU's message line.
+// was not loaded is told in a load warning and on the unit that asked.
 #pragma once
 
 #include "fms/plan/update_state.h"
 
 #include <string>
+
+// The unit that asked for a load, which alone is told what the load could not
+// do: the SMITHS message line, the GNS's message, the MCU's entry line, the
+// text page's own text; nobody for the folder's listing.
+enum class RouteLoadAsker { Nobody, Smiths, Gns, Mcu, TextPage };
 
 // Loads route_file_request_name into the active and the working plan and
 // makes it the flown route (request kRouteFileRequestMcu or
@@ -19,7 +24,7 @@ void load_route_file(int request);
 // Loads a stored plan into the working plan for the pilot to execute. "NEXT
 // FPL" empties the working plan. keys_off non-zero skips the key lines and the
 // flight-log and airport steps. False when the file was not loaded.
-bool load_route_file_to_working(const std::string& name, int keys_off);
+bool load_route_file_to_working(const std::string& name, int keys_off, RouteLoadAsker asker);
 
 // Loads a plan into the preview plan only.
 void load_route_preview(const std::string& name);
