@@ -9,6 +9,8 @@
 #include "map/palette.h"
 #include "sim/aircraft_state.h"
 
+#include <utility>
+
 DisplayObject mcu_display;
 
 McuPageRoutine mcu_page_routine(int mode) {
@@ -65,7 +67,13 @@ void render_mcu(DisplayObject& display, void* device_context, PixelSize size) {
                          if (run)
                              if (McuPageRoutine page = mcu_page_routine(mcu_mode)) page(g);
                          if (mcu_mode == MCU_STATUS) second_tick = 0;
-                         if (airport_request) mcu_mode = MCU_STATUS;
+                         if (airport_request) {
+                             mcu_mode = MCU_STATUS;
+                             // What the load could not take, now that its
+                             // airport request has used the entry line.
+                             if (!mcu_load_message.empty()) mcu_entry_text = std::move(mcu_load_message);
+                             mcu_load_message.clear();
+                         }
                          mcu_enter_pressed = 0;
                          mcu_prev_pressed = 0;
                          mcu_next_pressed = 0;

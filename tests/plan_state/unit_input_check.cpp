@@ -67,22 +67,35 @@ bool own_key(const std::string& line, const std::vector<const char*>& keys) {
 }
 
 // The units whose typed text only their own keys change: the script lines
-// that are their keys (the keyboard types on the MCU), the text, and whether
-// a key of the unit waits to act on it (an MCU ENTER or route load that the
-// MCU's next pass takes, emptying the entry or putting the route's name in).
+// that are their keys (the keyboard types on the MCU), the text, whether a
+// key of the unit waits to act on it (an MCU ENTER or route load that the
+// MCU's next pass takes, emptying the entry or putting the route's name in),
+// and the endings of what that waiting key may leave there (its route load's
+// message).
 struct EntryUnit {
     const char* name;
     std::vector<const char*> keys;
     std::string (*entry)();
     bool (*acting)();
+    std::vector<const char*> own_texts;
 };
 const EntryUnit kEntryUnits[] = {
-    {"SMITHS scratchpad", {"cdu "}, [] { return smiths_scratchpad; }, [] { return false; }},
+    {"SMITHS scratchpad", {"cdu "}, [] { return smiths_scratchpad; }, [] { return false; }, {}},
     {"MCU entry",
      {"mcu ", "keyboard "},
      [] { return mcu_entry_text; },
-     [] { return mcu_enter_pressed == 1 || route_file_request == kRouteFileRequestMcu; }},
+     [] { return mcu_enter_pressed == 1 || route_file_request == kRouteFileRequestMcu; },
+     {" WPTS NOT LOADED", "ROUTE LINES SKIPPED", "ROUTE FILE NOT LOADED", "NO WAYPOINT IN FILE",
+      "Unable to load FP"}},
 };
+
+bool ends_with_one_of(const std::string& text, const std::vector<const char*>& endings) {
+    for (const std::string ending : endings)
+        if (text.size() >= ending.size() &&
+            text.compare(text.size() - ending.size(), ending.size(), ending) == 0)
+            return true;
+    return false;
+}
 
 // What may stand at 0N 0E without being a fix there: a discontinuity, a
 // destination or GNS origin still to be entered; in a plan being edited also
@@ -433,7 +446,7 @@ std::vector<std::string> unit_input_faults(const UnitInputSeen& before, const st
         if (own_key(line, u.keys)) continue;
         const auto& [was, acting] = before.entries[k];
         const std::string now = u.entry();
-        if (grew(was, now)) {
+        if (grew(was, now) && !(acting && was.empty() && ends_with_one_of(now, u.own_texts))) {
             faults.push_back("\"" + line + "\" typed into the " + u.name + ": " + now);
         } else if (!acting && !was.empty()) {
             ++met.entries_kept;

@@ -3,9 +3,15 @@
 // gap in the flown plan and in a saved route, never a fix at 0N 0E.
 #include "plan_keys_fixture.h"
 
+#include "data/nav_database.h"
+#include "fms/fms_update.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_values.h"
 #include "fms/units/cdu_text.h"
+#include "fms/units/gns_page_state.h"
+#include "fms/units/mcu_page_state.h"
+#include "fms/units/smiths_scratchpad.h"
 
 #include <filesystem>
 #include <fstream>
@@ -164,5 +170,42 @@ TEST_F(UnitInputKeys, EachUnitKeepsItsOwnCandidates) {
         run_clean(row.script);
         EXPECT_TRUE(flown(row.fix)) << row.script << "\n" << plan();
         EXPECT_FALSE(flown(row.other)) << row.script << "\n" << plan();
+    }
+}
+
+// A route longer than the plan, loaded on each unit: the count left out is
+// told in that unit's own place only (SMITHS line, GNS message, the MCU's
+// entry line after its airport request, the text page's message list).
+TEST_F(UnitInputKeys, ALoadsCountLeftOutIsToldOnTheUnitThatAskedOnly) {
+    std::string text = "[FlightPlan]\nKSEA 47.449 -122.3093 APT\n";
+    for (int i = 1; i <= 205; ++i)
+        text += "W" + std::to_string(i) + " " + std::to_string(47.44 - 0.008 * i) + " -122.4 WPT\n";
+    text += "KPDX 45.5887 -122.5975 APT\n"; // 207 lines: 6 left out
+    const char* const told = "6 WPTS NOT LOADED";
+    const struct {
+        const char* script; // empty: the text page's request
+        const char* shown;  // S G M T: the units that show the count
+    } rows[] = {
+        {"cdu SMITHS_FMS RTE \"KSEAKPDX\" L2\nframes 1", "S---"},
+        {"gns GNSXLS R2 R2 ENT\nframes 1", "-G--"},
+        {"mcu MCU FPLN NEXT ENTER\nframes 3", "--M-"},
+        {"frames 3", "---T"},
+    };
+    for (const auto& row : rows) {
+        restart();
+        std::ofstream(sim_folder_.path() + "/orvex/flightplans/KSEAKPDX.RTE") << text;
+        if (row.shown[3] == 'T') {
+            route_file_request_name = "KSEAKPDX.RTE";
+            route_file_request = kRouteFileRequestTextPage;
+        }
+        EXPECT_EQ(script_fault(lines(row.script)), "") << row.script;
+        bool listed = false;
+        for (int i = 1; i <= warning_messages.count(); ++i)
+            listed = listed || warning_messages[i] == told;
+        const std::string shown = {smiths_scratchpad_message == told ? 'S' : '-',
+                                   gns_refusal_text == told ? 'G' : '-', mcu_entry_text == told ? 'M' : '-',
+                                   listed ? 'T' : '-'};
+        EXPECT_EQ(shown, row.shown) << row.script;
+        EXPECT_EQ(working_plan_last, kPlanLastIndex) << row.script;
     }
 }

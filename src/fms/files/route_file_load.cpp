@@ -100,6 +100,10 @@ RouteFileRecord record;
 // What the last load told its caller.
 RouteFileOutcome outcome;
 
+// What a text-page load could not take, for its message list once the load
+// has set the list back.
+std::string text_page_note;
+
 // The file named by a reader, or the simulator plan converted into its
 // temporary route file first (the import reports its own failures); `path`
 // names the plan as the pilot chose it. Null when there is nothing to read.
@@ -302,9 +306,10 @@ bool keys_alone() {
 
 // A load's message goes to the unit that asked for it, and to no other: the
 // SMITHS message line, the GNS's message, the MCU's entry line or the text
-// page's own text. The MCU's entry line and the text page's text carry a
-// loaded route's name for their airport pages, so there only a load that
-// failed is told; its counts stay in the load warning.
+// page's own text. A loaded route's name goes on the MCU's entry line and the
+// text page's text for their airport pages: what the load could not take
+// follows on the MCU's entry line once its airport request has used it, and
+// on the text page's message list.
 void tell_asker(RouteLoadAsker asker, const std::string& text, bool loaded) {
     const bool import_failed = record.status == RouteFileStatus::ImportFailed;
     switch (asker) {
@@ -315,10 +320,16 @@ void tell_asker(RouteLoadAsker asker, const std::string& text, bool loaded) {
         gns_refusal_text = text;
         break;
     case RouteLoadAsker::Mcu:
-        if (!loaded) mcu_entry_text = import_failed ? kSimPlanNotLoaded : text;
+        if (loaded)
+            mcu_load_message = text;
+        else
+            mcu_entry_text = import_failed ? kSimPlanNotLoaded : text;
         break;
     case RouteLoadAsker::TextPage:
-        if (!loaded) mcu_keyboard_text = import_failed ? kSimPlanNotLoaded : text;
+        if (loaded)
+            text_page_note = text;
+        else
+            mcu_keyboard_text = import_failed ? kSimPlanNotLoaded : text;
         break;
     case RouteLoadAsker::Nobody:
         break;
@@ -675,6 +686,9 @@ void load_route_file(int request) {
     const RouteLoadAsker asker = request == kRouteFileRequestMcu        ? RouteLoadAsker::Mcu
                                  : request == kRouteFileRequestTextPage ? RouteLoadAsker::TextPage
                                                                         : RouteLoadAsker::Nobody;
+    // Only this load's own note is told.
+    text_page_note.clear();
+    if (asker == RouteLoadAsker::Mcu) mcu_load_message.clear();
     if (!report_record(asker)) {
         if (keys_alone()) apply_active_keys_alone();
         finish_active_load();
@@ -696,6 +710,7 @@ void load_route_file(int request) {
     }
     take_up_flown_airports();
     prepare_aircraft_for_active_route(request);
+    if (!text_page_note.empty() && warning_messages.count() < 400) warning_messages.append(text_page_note);
     activate_active_route();
     finish_active_load();
 }

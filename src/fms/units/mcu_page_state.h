@@ -28,6 +28,9 @@ inline int mcu_enter_pressed = 0;
 // The keyboard-entry twin that the text-page variant reads.
 inline std::string mcu_keyboard_text;
 inline int mcu_keyboard_enter = 0;
+// What an MCU route load could not take ("2 WPTS NOT LOADED"): the load's
+// airport request uses the entry line first, then the MCU puts this there.
+inline std::string mcu_load_message;
 // Leg shown and edited on the LEGS page, 1 to active_plan_last. Moved by the
 // MCU's own keys and pages (mcu_legs_cursor, gns_mcu/mcu_unit_state.h) and
 // by the edit path.
