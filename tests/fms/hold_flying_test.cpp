@@ -3,6 +3,7 @@
 #include "update_fixture.h"
 
 #include "fms/guidance/hold_flying.h"
+#include "fms/guidance/hold_racetrack.h"
 #include "fms/plan/holds.h"
 #include "gauges/gdiplus_lifetime.h"
 #include "map/map_overlays.h"
@@ -90,6 +91,43 @@ TEST(HoldPattern, RacetrackOfTheLegTimeAndTheTurnAtTheHoldSpeed) {
     EXPECT_EQ(hold_list[1].points[2].label, "Dwind");
     double course = 0.0;
     EXPECT_NEAR(distance_between(hold_pattern_points[0], hold_pattern_points[1], &course), 4.0, 2e-3);
+}
+
+// The way round the racetrack a climb or descent in the pattern is placed
+// along: a leg of 4 NM and turns of 1 NM, a lap of 2 (4 + pi) NM, from an
+// aircraft abeam its place on a part, round and round or out at the end of
+// the part the pilot leaves it at.
+TEST(HoldPattern, WalkedRoundFromTheAircraftsPlaceOrLeftAtAPartsEnd) {
+    const HoldRacetrack r{{47.0, 8.0}, 0.0, 1, 4.0, 1.0};
+    const double lap = 2.0 * (4.0 + kPi);
+    struct Row {
+        int part;
+        double u, v, nm;
+        int leave_after;
+        double to_u, to_v, left; // worked out by hand
+    };
+    const Row rows[] = {
+        {4, -4.0, 0.0, 3.0, 0, -1.0, 0.0, 0.0},             // along the inbound leg
+        {4, -1.0, 0.0, 1.0 + kPi / 2.0, 0, 1.0, 1.0, 0.0},  // over the fix, a quarter turn on
+        {1, -2.0, 0.0, 2.0, 0, 0.0, 0.0, 0.0},              // on the inbound line to the turn
+        {2, -1.0, 2.0, 3.0 + kPi + 1.0, 0, -3.0, 0.0, 0.0}, // round the far turn
+        {2, 0.0, 2.0, 3.0 * lap + 2.0, 0, -2.0, 2.0, 0.0},  // whole laps come back
+        {2, -1.0, 2.5, 1.0, 0, -2.0, 2.0, 0.0},             // off the leg: from abeam
+        {3, -4.0, 2.0, kPi + 4.0 + 5.0, 4, 0.0, 0.0, 5.0},  // left at the fix
+        {2, -1.0, 2.0, 10.0, 2, -4.0, 2.0, 7.0},            // left at the part's end
+        {3, -4.0, 2.0, 2.0 * lap, 0, -4.0, 2.0, 0.0},       // a lap from a part's start
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "part " << row.part << " +" << row.nm);
+        const GeoPosition from = racetrack_point(r, row.u, row.v);
+        double u = 0.0, v = 0.0;
+        racetrack_frame(r, from.lat, from.lon, &u, &v);
+        const RacetrackWalk w = walk_racetrack(r, row.part, u, v, row.nm, row.leave_after);
+        racetrack_frame(r, w.at.lat, w.at.lon, &u, &v);
+        EXPECT_NEAR(u, row.to_u, 1e-3);
+        EXPECT_NEAR(v, row.to_v, 1e-3);
+        EXPECT_NEAR(w.left_nm, row.left, 1e-6);
+    }
 }
 
 using HoldFlying = UpdateTest;

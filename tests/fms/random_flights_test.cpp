@@ -122,6 +122,7 @@ const FixedSeed kFixedSeeds[] = {
     {3200073, 1, "a speed sent twice in one pass for two events after a new arrival in the descent"},
     {3200333, 1, "an approach's fix passed while the keys were pressed, at 20 000 ft: never flown to"},
     {50000747, 1, "a hold in the climb joined abeam its fix, within the switching distance first on a lap"},
+    {53000104, 1, "a climb levelled in a hold's pattern far out, its T/C round the pattern"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {

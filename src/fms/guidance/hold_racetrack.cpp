@@ -61,3 +61,89 @@ void racetrack_frame(const HoldRacetrack& r, double lat, double lon, double* alo
     *along = distance * std::cos(off);
     *across = r.side * distance * std::sin(off);
 }
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// The parts as lengths from their start, in the frame: the turns round
+// their centres a radius inside the fix's and the outbound end's abeam.
+double part_length(const HoldRacetrack& r, int k) {
+    return k == 1 || k == 3 ? kPi * r.radius_nm : r.leg_nm;
+}
+
+void part_point(const HoldRacetrack& r, int k, double s, double* u, double* v) {
+    const double R = r.radius_nm, L = r.leg_nm;
+    const double phi = R > 0.0 ? s / R : 0.0;
+    switch (k) {
+    case 1:
+        // Before the fix the turn is reached along the inbound line.
+        if (s < 0.0) {
+            *u = s, *v = 0.0;
+        } else {
+            *u = R * std::sin(phi), *v = R - R * std::cos(phi);
+        }
+        break;
+    case 2:
+        *u = -s, *v = 2.0 * R;
+        break;
+    case 3:
+        *u = -L - R * std::sin(phi), *v = R + R * std::cos(phi);
+        break;
+    default:
+        *u = -L + s, *v = 0.0;
+        break;
+    }
+}
+
+// How far along part k the aircraft at (u, v) stands, abeam its place.
+double part_progress(const HoldRacetrack& r, int k, double u, double v) {
+    const double R = r.radius_nm, L = r.leg_nm;
+    const auto round = [&](double phi) {
+        // Half a turn from the part's start; the far side of its circle
+        // reads as its nearer end.
+        if (phi < 0.0) phi += 2.0 * kPi;
+        return R * (phi > 1.5 * kPi ? 0.0 : std::min(phi, kPi));
+    };
+    switch (k) {
+    case 1:
+        return u < 0.0 && v < R ? u : round(std::atan2(u, R - v));
+    case 2:
+        return std::clamp(-u, 0.0, L);
+    case 3:
+        return round(std::atan2(-L - u, v - R));
+    default:
+        return std::clamp(u + L, 0.0, L);
+    }
+}
+
+} // namespace
+
+RacetrackWalk walk_racetrack(const HoldRacetrack& r, int part, double along, double across, double nm,
+                             int leave_after) {
+    int k = std::clamp(part, 1, 4);
+    double s = part_progress(r, k, along, across);
+    double rest = std::max(nm, 0.0);
+    const double lap = 2.0 * (kPi * r.radius_nm + r.leg_nm);
+    if (!(lap > 0.0)) return {r.fix, leave_after != 0 ? rest : 0.0};
+    bool lapped = false;
+    for (;;) {
+        const double length = part_length(r, k);
+        if (s + rest <= length) {
+            double u = 0.0, v = 0.0;
+            part_point(r, k, s + rest, &u, &v);
+            return {racetrack_point(r, u, v), 0.0};
+        }
+        rest -= length - s;
+        s = 0.0;
+        if (k == leave_after) {
+            double u = 0.0, v = 0.0;
+            part_point(r, k, length, &u, &v);
+            return {racetrack_point(r, u, v), rest};
+        }
+        k = k % 4 + 1;
+        // Round and round: whole laps come back to the same place.
+        if (!lapped && leave_after == 0 && lap > 0.0) rest = std::fmod(rest, lap);
+        lapped = true;
+    }
+}

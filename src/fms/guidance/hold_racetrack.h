@@ -41,3 +41,16 @@ HoldRacetrack hold_racetrack(const HoldEntry& hold, const AircraftState& aircraf
 // inbound course, `across` NM towards the side of the turns.
 GeoPosition racetrack_point(const HoldRacetrack& r, double along, double across);
 void racetrack_frame(const HoldRacetrack& r, double lat, double lon, double* along, double* across);
+
+// Where the aircraft at (along, across) on part `part` of the racetrack
+// (1 the turn at the fix .. 4 the inbound leg, as holding_active names them)
+// comes after `nm` more round it: the path a climb or a descent in the
+// pattern is flown along. With `leave_after` (a part; 0 none) the pattern is
+// left at that part's end: `at` is that end and `left_nm` what remains of
+// `nm` past it.
+struct RacetrackWalk {
+    GeoPosition at;
+    double left_nm = 0.0;
+};
+RacetrackWalk walk_racetrack(const HoldRacetrack& r, int part, double along, double across, double nm,
+                             int leave_after);

@@ -2,6 +2,7 @@
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/guidance/hold_racetrack.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/constraint_rule.h"
@@ -9,6 +10,7 @@
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
@@ -48,6 +50,44 @@ double climb_nm(double change, double top_ft) {
     return phase_distance(change, vnav_climb_rate(ClimbRate, top_ft), climb_tas_target);
 }
 
+// A point `path_nm` ahead of an aircraft in the pattern of a hold at the TO:
+// round the pattern until the pilot leaves it, then (from the part where it
+// is left) to the fix and on along the legs up to entry `end`. False out of
+// such a pattern.
+bool point_on_pattern(int end, double path_nm, ProfilePoint* p) {
+    const int to = to_waypoint_index;
+    if (hold_armed != 1 || holding_active < 1 || hold_count() == 0 || hold_list[1].active_index() != to)
+        return false;
+    const HoldRacetrack r = hold_racetrack(hold_list[1], aircraft_state);
+    double u = 0.0, v = 0.0;
+    racetrack_frame(r, aircraft_state.plat, aircraft_state.plon, &u, &v);
+    const int leave_after = hold_exit_state == kHoldExitAtNextPoint  ? holding_active
+                            : hold_exit_state == kHoldExitAtPointOne ? 4
+                                                                     : 0;
+    const RacetrackWalk w = walk_racetrack(r, holding_active, u, v, path_nm, leave_after);
+    p->exists = true;
+    p->index = to;
+    p->on_pattern = true;
+    p->lat = w.at.lat;
+    p->lon = w.at.lon;
+    if (!(w.left_nm > 0.0)) return true;
+    const RouteWaypoint& fix = active_plan[to];
+    double back = 0.0, course = 0.0;
+    gc_dist_course(w.at.lat, w.at.lon, fix.lat, fix.lon, &back, &course);
+    if (w.left_nm <= back) {
+        gc_point_toward(w.at.lat, w.at.lon, fix.lat, fix.lon, w.left_nm, &p->lat, &p->lon);
+        return true;
+    }
+    // Past the fix: on the legs as any point after the TO.
+    const double past = w.left_nm - back;
+    const ProfilePoint on =
+        point_back_along_legs(end, std::max(0.0, distance_ahead_to(end) - distance_ahead_to(to) - past));
+    p->index = on.index;
+    p->lat = on.lat;
+    p->lon = on.lon;
+    return true;
+}
+
 // The point `path_nm` along LNAV's path from the aircraft, on the legs up
 // to entry `end`; none beyond it. `on_way`: one before the TO lies on the
 // aircraft's way to it (the T/C, which the climb flies to), else on its leg
@@ -59,7 +99,9 @@ ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double a
     const int to = to_waypoint_index;
     const double to_legs = distance_ahead_to(to);
     ProfilePoint p;
-    if (on_way && legs >= 0.0 && legs < to_legs) {
+    if (on_way && path_nm >= 0.0 && point_on_pattern(end, path_nm, &p)) {
+        // The climb goes on round the hold's pattern.
+    } else if (on_way && legs >= 0.0 && legs < to_legs) {
         // Before the TO: on the way the aircraft flies to it, not on its leg
         // (off the leg, joining it, cutting a corner or in a hold's pattern
         // far out, the leg's point abeam stands off the aircraft's way).
@@ -388,6 +430,9 @@ namespace {
 // it), on the path.
 double ahead_of_aircraft(const ProfilePoint& p, bool on_way) {
     if (!p.exists) return 0.0;
+    // Placed round the pattern from where the aircraft was as the profile
+    // was built: the profile is built again as it moves.
+    if (p.on_pattern) return p.ahead_nm;
     const int to = to_waypoint_index;
     if (to < 1 || to > active_plan_last) return p.ahead_nm;
     const int through = std::max(to, p.index);

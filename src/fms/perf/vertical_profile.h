@@ -40,6 +40,9 @@ struct ProfilePoint {
     double lon = 0.0;
     double altitude_ft = 0.0;
     double ahead_nm = 0.0;
+    // On the pattern of a hold flown at the TO, where the aircraft goes
+    // round: no place on the legs to measure it by.
+    bool on_pattern = false;
 };
 
 // The rates the entries are predicted at (the cruise planning's).
