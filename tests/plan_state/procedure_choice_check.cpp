@@ -114,15 +114,19 @@ ProcedureChoiceSeen see_procedure_choices() {
     const bool flown =
         route_state >= kRouteStateActive && to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last;
     s.active = seen_plan(active_plan, active_plan_last, flown ? to_waypoint_index : -1);
-    // The flown TO in the plan pending: its entry, or where the legs it
-    // passed end when a change took the TO's entry out.
+    // The flown TO in the plan pending, as EXEC will fly it: the entry after
+    // the FROM (legs the change put in before the TO are still ahead), past
+    // a gap there; with the FROM gone, the TO's own entry.
     int to = -1;
-    for (int i = 0; flown && working_plan_new != 1 && i <= working_plan_last && to < 0; ++i)
-        if (working_plan[i].id == active_plan[to_waypoint_index].id) to = i;
-    bool passed_kept = flown && working_plan_new != 1 && to_waypoint_index <= working_plan_last;
-    for (int i = 0; passed_kept && i < to_waypoint_index; ++i)
-        passed_kept = working_plan[i].id == active_plan[i].id;
-    if (to < 0 && passed_kept) to = to_waypoint_index;
+    if (flown && working_plan_new != 1) {
+        const int from_id = to_waypoint_index >= 1 ? active_plan[to_waypoint_index - 1].id : 0;
+        for (int i = 0; i <= working_plan_last; ++i)
+            if (from_id != 0 && working_plan[i].id == from_id) to = std::min(i + 1, working_plan_last);
+        while (to >= 0 && to < working_plan_last && is_gap(working_plan[to].ident))
+            ++to;
+        for (int i = 0; to < 0 && i <= working_plan_last; ++i)
+            if (working_plan[i].id == active_plan[to_waypoint_index].id) to = i;
+    }
     s.working = seen_plan(working_plan, working_plan_last, to);
     s.route_state = route_state;
     s.smiths_page = smiths_cdu_page;

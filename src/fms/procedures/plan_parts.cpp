@@ -2,6 +2,7 @@
 
 #include "data/airport_procedures.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/plan_choices.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
@@ -102,22 +103,25 @@ Legs arrival_legs(const PlanChoices& c, const RouteWaypoint& before, int before_
 
 // Where the flown TO stands in the plan edited, -1 when it stands in none
 // of its entries: on the ground nothing is passed yet, a route not yet
-// executed is not flown, and a plan made anew holds none of its entries.
+// executed is not flown, and a plan made anew holds none of its entries. In
+// a change pending it is the TO that EXEC will fly, by the rule that keeps
+// the aircraft on its leg: the entry after the FROM, so that legs the change
+// put in between are flown, not taken as passed; with the FROM gone, the
+// TO's own entry.
 int flown_to_index(const PlanTarget& t) {
     if (standing_on_ground() || route_state < kRouteStateActive || to_waypoint_index == kNoToWaypoint ||
         to_waypoint_index < 0 || to_waypoint_index > active_plan_last)
         return -1;
     if (t.active) return to_waypoint_index;
     if (working_plan_new == 1) return -1;
-    const int id = active_plan[to_waypoint_index].id;
-    for (int i = 0; i <= t.plan->last(); ++i)
-        if ((*t.plan)[i].id == id) return i;
-    // An earlier choice of the same change took the TO's entry out: the legs
-    // passed still end where it stood, and stay.
-    if (to_waypoint_index > t.plan->last()) return -1;
-    for (int i = 0; i < to_waypoint_index; ++i)
-        if ((*t.plan)[i].id != active_plan[i].id) return -1;
-    return to_waypoint_index;
+    const RoutePlan& plan = *t.plan;
+    const int last = plan.last();
+    if (last < 1) return -1;
+    const ActiveLeg leg = active_leg();
+    if (find_entry(plan, last, leg.from, leg.from_unique) >= 0 ||
+        find_entry(plan, last, leg.to, leg.to_unique) >= 0)
+        return to_after_edit(leg, plan, last, leg.to_index);
+    return -1;
 }
 
 // Entries from..end - 1 become `legs`. A TO among them keeps the legs
