@@ -8,6 +8,7 @@
 #include "fms/math/clock_math.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/gns_choices.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_walk.h"
@@ -382,6 +383,16 @@ void act_on_list(bool key_frame) {
         return;
     }
     gns_plan_open = 1;
+    // The GNS's selection for the plan opened is the plan's own: its airports,
+    // the SID and STAR its legs name and a file's approach, none of a plan
+    // opened before it.
+    working_sel = GnsChoices{};
+    working_sel.procedures = working_plan.choices();
+    working_sel.procedures.pending_departure_runway = "------";
+    if (working_plan_last >= 1 && working_plan[0].type == "APT")
+        working_sel.departure_airport = working_plan[0].ident;
+    if (working_plan_last >= 1 && working_plan[working_plan_last].type == "APT")
+        working_sel.arrival_airport = working_plan[working_plan_last].ident;
     gns_plan_closed_text.clear();
     gns_open_plan_number = chosen;
     gns_open_plan_page = 1;

@@ -126,8 +126,8 @@ TEST_F(PlanChoicesKeys, ARunwayTypedOnRteOutlivesADiscardedChange) {
 // arrival runway, and the GNS's delete of that TO flies on to the next fix, as
 // RTE LEGS shows.
 TEST_F(PlanChoicesKeys, AnArrivalChosenForANewPlanInFlightLeavesTheFlownRoute) {
-    const char* const flown = "KSEA SEA *FOXXE NISQL OLM TOUTL KELSO LAVVA SAUVI KPDX ";
-    const char* const to_deleted = "KSEA SEA *NISQL OLM TOUTL KELSO LAVVA SAUVI KPDX ";
+    const char* const flown = "KSEA SEA *FOXXE NISQL OLM TOUTL KELSO LAVVA SAUVI DISCO MELLO ROSIE KPDX ";
+    const char* const to_deleted = "KSEA SEA *NISQL OLM TOUTL KELSO LAVVA SAUVI DISCO MELLO ROSIE KPDX ";
     for (const char* arrival : {"R1" /* the approach */, "L1" /* the STAR */, "NEXT R1" /* runway 10L */}) {
         SCOPED_TRACE(arrival);
         restart();

@@ -764,6 +764,9 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
             faults.push_back(f);
     // A route loaded, or a plan begun anew, brings its own choices.
     const bool replaced = load_pending_ || (working_plan_new == 1 && !new_plan_before_);
+    // A route file read as a plan brings its own approach: what the pilot
+    // chose for the plan it replaced is no longer the plan's.
+    if (starts(line, "route")) plan_approach_.clear();
     if (rule_on("procedures"))
         for (const std::string& f : procedure_choice_faults(procedures_before_, line, replaced))
             faults.push_back(f);

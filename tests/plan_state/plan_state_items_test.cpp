@@ -471,7 +471,10 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\n"
         "mcu MCU FPLN NEXT NEXT ENTER\ngns GNSXLS NAV FPL L4 L4 ENT\ngns GNSXLS R1\ngns GNSXLS ENT\n"
         "aircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L1\n"
-        "cdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS EXEC",
+        // A stored route with its approach loaded as a change: the approach comes with its legs.
+        "cdu SMITHS_FMS \"KSEAKPDX\" L3\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS L2\n"
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

@@ -18,8 +18,8 @@ std::string idents(const RoutePlan& plan) {
     return out;
 }
 
-// Airborne at 8000 ft on the example route loaded from its file: LAVVA2 via
-// OLM for 10R, I10R chosen with it.
+// The example route loaded from its file: LAVVA2 via OLM for 10R, and the
+// file's I10R with its legs.
 const char* const kLoaded = "route load KSEAKPDX.RTE\nframes 3\n";
 
 class ProcedureChoiceKeys : public PlanKeysTest {};
@@ -43,7 +43,7 @@ TEST_F(ProcedureChoiceKeys, aChoiceKeepsTheLegsFlownAndEachOtherUnitsPlanItsOwn)
                                 "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R5\ncdu SMITHS_FMS R1",
          false, "KSEA SEA FOXXE NISQL OLM TOUTL DIRECT KELSO LAVVA SAUVI KPDX", "LAVVA2", "------"},
         {"a stored plan activated on the GNS flies none of the old arrival",
-         std::string(kLoaded) + "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT", true,
+         std::string(kLoaded) + "gns GNSXLS FPL FPL FPL FPL R2 ENT R5 ENT", true,
          "KPDX BTG LEWIS RAINR PUYAL SEA KSEA", "------", "------"},
         {"a GNS direct-to the closest airport drops the old arrival",
          std::string(kLoaded) + "gns GNSXLS DIRECT\ngns GNSXLS DIRECT L2 ENT", true, "KSEA KBFI", "------",
@@ -59,6 +59,9 @@ TEST_F(ProcedureChoiceKeys, aChoiceKeepsTheLegsFlownAndEachOtherUnitsPlanItsOwn)
          "cdu SMITHS_FMS RTE \"KEUG\" L1 \"KSEA\" R1 NEXT \"HHOOD\" R1 \"KOLM\" R2 \"GLASR\" R3\n"
          "cdu SMITHS_FMS EXEC\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2",
          false, "KEUG HHOOD KOLM GLASR OLM NISQL KSEA", "OLM5", "------"},
+        {"a stored route loaded as a change shows its file's approach with its legs before EXEC",
+         "route load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE \"KSEAKPDX\" L2", false,
+         "KSEA SEA FOXXE NISQL OLM TOUTL KELSO LAVVA SAUVI DISCO MELLO ROSIE KPDX", "LAVVA2", "I10R"},
         {"a plan the MCU loads after a GNS activation is the one whose SIDs DEPARTURES lists",
          "gns GNSXLS FPL FPL FPL R2 ENT R5 ENT\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\n"
          "mcu MCU FPLN NEXT NEXT ENTER\n"

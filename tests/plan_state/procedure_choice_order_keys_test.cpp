@@ -329,8 +329,9 @@ TEST_F(ProcedureChoiceOrder, aDestinationTypedOnTheGnsDropsTheOldArrival) {
 // approach that does not join.
 TEST_F(ProcedureChoiceOrder, theGnsAndAChoiceInTheAirBuildTheSameArrival) {
     const std::string lavva_olm_28l = "gns-arr OLM LAVVA2 28L\n", lavva_olm_10r = "gns-arr OLM LAVVA2 10R\n";
-    const std::string open = "gns GNSXLS R2 R2 ENT\nframes 1\n"; // KSEAKPDX.RTE: OLM.LAVVA2 to SAUVI
-    const std::string stored = " TOUTL KELSO LAVVA SAUVI KPDX";
+    // KSEAKPDX.RTE: OLM.LAVVA2 to SAUVI, and the file's approach I10R.
+    const std::string open = "gns GNSXLS R2 R2 ENT\nframes 1\n";
+    const std::string stored = " TOUTL KELSO LAVVA SAUVI DISCO MELLO ROSIE KPDX";
     const std::string exec = "cdu SMITHS_FMS EXEC\nframes 1\n";
     const std::string lavva_28l_cdu = arr("L1") + arr("R2");
     const auto direct_to = [](const std::string& fix) {

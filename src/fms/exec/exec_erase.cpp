@@ -32,6 +32,7 @@
 #include "fms/procedures/active_runways.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/airport_selection.h"
+#include "fms/procedures/plan_parts.h"
 #include "fms/procedures/procedure_selection.h"
 #include "fms/units/c17_cdu_text.h"
 #include "fms/units/cdu_text.h"
@@ -158,21 +159,6 @@ void find_approach_runway(const std::string& designator) {
 // choice or airport would point at the wrong record). A runway text that a
 // plan loaded and thrown away has cleared still finds the approach by name.
 void match_approach() {
-    if (!approach_info.empty()) {
-        std::string words = approach_info;
-        for (char& c : words)
-            if (c == '_') c = ' ';
-        char name[30] = {};
-        char runway[30] = {};
-        // Name and runway, 29 characters at most each.
-        if (std::sscanf(words.c_str(), "%29s %29s", name, runway) >= 1) {
-            ChoicesEdit(working_plan)->approach = name;
-            ChoicesEdit(working_plan)->applied_arrival_runway = runway;
-            // The STAR's legs are built for the approach's runway too.
-            if (*runway) ChoicesEdit(working_plan)->arrival_runway = runway;
-        }
-        approach_info.clear();
-    }
     approach_record_index = 0;
     approach_runway_index = 0;
     if (!selected(sel_approach)) return;
@@ -314,11 +300,44 @@ void take_up_flown_airports() {
 }
 
 void match_loaded_approach() {
-    if (approach_info.empty()) return;
-    // The units' choices in progress stay: only the plan's approach is the file's.
+    // The units' choices in progress stay: only the record is the flown plan's.
     const PlanChoices chosen = working_plan.choices();
+    *ChoicesEdit(working_plan) = active_plan.choices();
     match_approach();
     *ChoicesEdit(working_plan) = chosen;
+}
+
+void take_up_file_approach(const PlanTarget& t) {
+    std::string words = approach_info;
+    approach_info.clear();
+    const int last = t.plan->last();
+    if (words.empty() || last < 1 || (*t.plan)[last].type != "APT") return;
+    const AirportProcedures& destination = airport_slots[destination_slot];
+    if (destination.airport_ident != (*t.plan)[last].ident) return;
+    for (char& c : words)
+        if (c == '_') c = ' ';
+    char name[30] = {};
+    char runway[30] = {};
+    // Name and runway, 29 characters at most each.
+    if (std::sscanf(words.c_str(), "%29s %29s", name, runway) < 1) return;
+    // The approach of that name for the file's runway, else the first of
+    // that name; one the airport does not have is no choice at all.
+    int found = 0;
+    for (int i = 1; i <= approach_fix_list.count(); ++i) {
+        const ApproachFixEntry& entry = approach_fix_list[i];
+        if (entry.approach_name != name) continue;
+        if (found == 0 || entry.runway == runway) found = i;
+        if (entry.runway == runway) break;
+    }
+    if (found == 0) return;
+    const ApproachFixEntry& entry = approach_fix_list[found];
+    PlanChoices chosen = t.plan->choices();
+    chosen.choose_approach(entry.approach_name, entry.runway, destination);
+    {
+        const PlanEdit edit(t, "a file's approach");
+        *ChoicesEdit(edit) = chosen;
+    }
+    rebuild_arrival(t, chosen, true);
 }
 
 bool route_modification_executable() {

@@ -14,10 +14,17 @@
 void reset_active_route_state();
 
 // The approach of a plan put in place without EXEC (a unit that activates a
-// loaded file at once): the file's ApproachInfo, when it gave one, as the
-// plan's approach record and runway at the destination; the selections in
-// progress on the units stay as they were.
+// loaded plan at once): the flown plan's approach as its record and runway
+// at the destination; the selections in progress on the units stay as they
+// were.
 void match_loaded_approach();
+
+class PlanTarget;
+// The approach a route file's "ApproachInfo" names (approach_info, which it
+// empties), taken up as its plan is read: chosen in that plan with its legs
+// built, so that what a pending change shows is what EXEC flies, or not at
+// all where the plan's destination has no approach of that name.
+void take_up_file_approach(const PlanTarget& t);
 
 // The flown plan's airports, where a route load, a stored plan activated or
 // EXEC put a plan in place: their detail in the origin and destination slots

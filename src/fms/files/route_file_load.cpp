@@ -452,8 +452,9 @@ void begin_active_load() {
 void apply_active_keys() {
     cruise_altitude = record.cruise_altitude;
     fuel_on_board_low_lb = record.reserve_fuel;
-    // Taken up as the route is set up, as EXEC takes it up from the working plan.
-    approach_info = record.approach_info_seen ? record.approach_info : std::string();
+    // The flown plan put in place at once has no approach of a file: none
+    // would be shown before it is flown, and none waits for a later EXEC.
+    approach_info.clear();
     keep_other_keys();
 }
 
@@ -591,7 +592,8 @@ void apply_working_keys() {
     plan_cruise_altitude = record.cruise_altitude;
     plan_fuel_on_board = record.reserve_fuel;
     planned_fuel = record.planned_fuel;
-    // A file without the line leaves no approach of a plan read before it.
+    // Taken up with its legs once the plan is read; a file without the line
+    // leaves no approach of a plan read before it.
     approach_info = record.approach_info_seen ? record.approach_info : std::string();
 }
 
@@ -645,7 +647,15 @@ void apply_working_keys_alone() {
     if (record.cruise_altitude_seen) plan_cruise_altitude = record.cruise_altitude;
     if (record.reserve_fuel_seen) plan_fuel_on_board = record.reserve_fuel;
     if (record.planned_fuel_seen) planned_fuel = record.planned_fuel;
-    if (record.approach_info_seen) approach_info = record.approach_info;
+    // The approach goes into a change pending, shown before EXEC flies it;
+    // with none pending it names no plan's.
+    if (record.approach_info_seen) {
+        approach_info = record.approach_info;
+        const bool pending = route_state == kRouteStateEntered || route_state == kRouteStateActivated ||
+                             route_state == kRouteStateActiveModified;
+        if (pending) take_up_file_approach(working_target());
+        approach_info.clear();
+    }
     if (!on_the_ground()) return;
     if (LoadFuelonFlightPlanLoad == 1 && record.planned_fuel_seen && planned_fuel > 5.0)
         load_fuel(planned_fuel);
@@ -735,6 +745,7 @@ bool load_route_file_to_working(const std::string& name, int keys_off, RouteLoad
     if (route_state == kRouteStateNone) advance_route_state();
     if (keys_off != 0) return true;
     if (working_plan_last >= 1) set_up_working_airports();
+    take_up_file_approach(working_target());
     prepare_aircraft_for_working_plan();
     return true;
 }
