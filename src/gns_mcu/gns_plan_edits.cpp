@@ -317,6 +317,14 @@ void gns_activate_opened_plan() {
     // those its legs name; none of the plan it replaces.
     PlanChoices chosen = working_sel.procedures;
     chosen.take_procedures_of(working_plan);
+    // The approach whose legs it holds (a file's), where none was chosen on it.
+    const PlanChoices& held = working_plan.choices();
+    if (chosen.approach == kGnsNone && held.approach != kGnsNone) {
+        chosen.approach = held.approach;
+        chosen.approach_transition = held.approach_transition;
+        chosen.arrival_runway = held.arrival_runway;
+        chosen.applied_arrival_runway = held.applied_arrival_runway;
+    }
     *ChoicesEdit(edit) = chosen;
     clear_all_selections();
 

@@ -649,7 +649,7 @@ TEST_F(VnavFlightsWithMcu, aDirectToTheFafOnTheMcuStillDescendsInTime) {
     EXPECT_LT(at_4nm, 2400.0);
 }
 
-// KSEA-KPDX at 16 000 ft (KSEAKPDX.RTE), flown from the runway on VNAV, with
+// KSEA-KPDX at 16 000 ft (KSEAKPDX.RTE without its approach), flown from the runway on VNAV, with
 // altitudes typed on LEGS. The T/D the pages show stands the descent's
 // distance back from the end of the descent along the legs (a turn past a
 // right angle adds what LNAV cuts off it), and VNAV begins the descent there. A typed altitude in the
@@ -664,8 +664,11 @@ struct KseaKpdxCase {
 
 class KseaKpdxTypedAltitudes : public VnavFlights {
   protected:
+    // The route's legs without the file's approach: the typed altitudes alone
+    // shape the profile.
+    void prepare_sim_folder(const std::string& root) override { write_route_without_approach(root); }
     void fly(const KseaKpdxCase& c) {
-        start(kKsea, 180, std::string("RTE \"KSEAKPDX\" L2 R6 EXEC LEGS ") + c.legs);
+        start(kKsea, 180, std::string("RTE \"NOAPP\" L2 R6 EXEC LEGS ") + c.legs);
         const double route = along_route(active_plan[flown_last()].lat, active_plan[flown_last()].lon);
         const double tod = along_route(tod_lat, tod_lon);
         int end = flown_last();
@@ -710,7 +713,7 @@ TEST_F(KseaKpdxTypedAltitudes, eightThousandAtNisqlCapsTheClimbAndTenThousandAtK
 // passed over. The aircraft climbs to 13 100 by NISQL and on to 16 000, and
 // never comes down before KELSO to climb again.
 TEST_F(KseaKpdxTypedAltitudes, aLowerOneBetweenACapAndTheCruiseLevelIsPassedOver) {
-    start(kKsea, 180, "RTE \"KSEAKPDX\" L2 R6 EXEC LEGS \"13100\" R2 \"10000\" R3 \"16000\" R5 EXEC");
+    start(kKsea, 180, "RTE \"NOAPP\" L2 R6 EXEC LEGS \"13100\" R2 \"10000\" R3 \"16000\" R5 EXEC");
     ASSERT_EQ(active_plan[4].ident, "OLM");
     ASSERT_EQ(active_plan[4].alt_constraint, 10000.0);
     EXPECT_GT(along_route(tod_lat, tod_lon), along_route(active_plan[6].lat, active_plan[6].lon));

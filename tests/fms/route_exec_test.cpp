@@ -110,7 +110,9 @@ TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
     hold_at(2, 3, 0); // deletion pending on the hold page
     pending_hold_delete_index = 3;
     ChoicesEdit(working_plan)->pending_departure_runway = "16L";
-    approach_info = "ILS27_27";
+    // The approach a file named, chosen as the file was read.
+    ChoicesEdit(working_plan)->approach = "ILS27";
+    ChoicesEdit(working_plan)->applied_arrival_runway = "27";
     AirportProcedures& destination = airport_slots[destination_slot];
     destination.approaches.set_count(2);
     destination.approaches.slot(2).second_text = "ILS27";
@@ -129,7 +131,6 @@ TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
     EXPECT_EQ(pending_departure_runway, "------");
     EXPECT_EQ(sel_approach, "ILS27");
     EXPECT_EQ(applied_arrival_runway, "27");
-    EXPECT_TRUE(approach_info.empty());
     EXPECT_EQ(approach_record_index, 2);
     EXPECT_EQ(approach_runway_index, 3);
 }

@@ -73,8 +73,9 @@ TEST_F(RouteLoad, theExampleRouteIsFlownAndSavedWithEveryKeyItHad) {
     EXPECT_EQ(run("route load KSEAKPDX.RTE\n"),
               "frame 0: route load KSEAKPDX.RTE: 10 waypoints loaded\nwarnings 0");
     EXPECT_EQ(route_state, kRouteStateActive);
-    EXPECT_EQ(active_plan_last, 9);
-    EXPECT_EQ(orvex_fpln_wpt_cnt, 9); // published before the next frame
+    // The file's ten and its approach's DISCO MELLO ROSIE.
+    EXPECT_EQ(active_plan_last, 12);
+    EXPECT_EQ(orvex_fpln_wpt_cnt, 12); // published before the next frame
     ASSERT_TRUE(save_route_file("KSEAKPDX.RTE"));
     const std::string saved = read_file(folder.path() + "/orvex/flightplans/KSEAKPDX.RTE");
     EXPECT_EQ(saved.rfind("CruiseAlt=16000\nApproachInfo=I10R_10R\n[FlightPlan]\n", 0), 0u) << saved;
@@ -136,7 +137,7 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
         approach_record_index = 0;
         set_active_last(-1);
         load();
-        ASSERT_EQ(active_plan_last, 9);
+        ASSERT_EQ(active_plan_last, 12);
         ASSERT_TRUE(save_route_file("SAVED.RTE"));
         const std::string saved = read_file(folder.path() + "/orvex/flightplans/SAVED.RTE");
         EXPECT_NE(saved.find("ApproachInfo=I10R_10R\n"), std::string::npos) << saved;
@@ -148,6 +149,45 @@ TEST_F(RouteLoad, theFilesApproachIsKeptThroughALoadOnEachUnit) {
     EXPECT_EQ(active_plan[5].ident, "TOUTL");
     EXPECT_EQ(active_plan[5].altitude_kind, AltitudeKind::Pilot);
     EXPECT_EQ(active_plan[5].alt_constraint, 14000.0);
+}
+
+// A file's approach comes with its legs; a plan saved with them loads back
+// the same, its approach legs not flown twice, whether or not a STAR leads to
+// them; a route that only ends at one of the approach's fixes keeps it.
+TEST_F(RouteLoad, aSavedApproachLoadsBackOnce) {
+    const std::string route = "KSEA 47.449 -122.3093 APT\nSEA 47.4354 -122.3097 VOR 116.80\n"
+                              "OLM 46.9717 -122.9025 VOR 113.40\n";
+    const std::string approach = "DISCO 45.67692 -122.84821 WPT\nMELLO 45.67692 -122.84821 WPT\n"
+                                 "ROSIE 45.63250 -122.72807 WPT\n";
+    const std::string sauvi = "SAUVI 45.71578 -122.95376 WPT\n", kpdx = "KPDX 45.5887 -122.5975 APT\n";
+    const struct {
+        std::string plan, expected;
+    } rows[] = {
+        {route + approach + kpdx, "KSEA SEA OLM DISCO MELLO ROSIE KPDX"},
+        {route + sauvi + approach + kpdx, "KSEA SEA OLM SAUVI DISCO MELLO ROSIE KPDX"},
+        {route + sauvi + kpdx, "KSEA SEA OLM SAUVI DISCO MELLO ROSIE KPDX"},
+    };
+    const std::string flightplans = folder.path() + "/orvex/flightplans/";
+    const auto plan = [] {
+        std::string idents;
+        for (int i = 0; i <= active_plan_last; ++i)
+            idents += (i > 0 ? " " : "") + active_plan[i].ident;
+        return idents;
+    };
+    for (const auto& row : rows) {
+        std::ofstream(flightplans + "APP.RTE") << "ApproachInfo=I10R_10R\n[FlightPlan]\n" + row.plan;
+        run("route load APP.RTE\n");
+        EXPECT_EQ(plan(), row.expected) << row.plan;
+        ASSERT_TRUE(save_route_file("APP.RTE"));
+        run("route load APP.RTE\n");
+        EXPECT_EQ(plan(), row.expected) << "saved and loaded again\n" << row.plan;
+    }
+    // The example route with its STAR, saved and loaded again.
+    run("route load KSEAKPDX.RTE\n");
+    const std::string example = plan();
+    ASSERT_TRUE(save_route_file("APP.RTE"));
+    run("route load APP.RTE\n");
+    EXPECT_EQ(plan(), example);
 }
 
 } // namespace

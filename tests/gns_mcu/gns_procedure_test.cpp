@@ -156,11 +156,10 @@ TEST_F(GnsProcedures, ASidGoesIntoAnOpenedStoredPlanAndItsWorkingSelection) {
     press("L4 L4 ENT");
     frames(1);
     ASSERT_EQ(gns_state, GNS_DEPARTURE);
-    // The opened plan has no departure yet: the airport field is open.
-    ASSERT_EQ(gns_line_toggles[GNS_R1], kGnsToggleFirst);
-    press("\"KSEA\" ENT");
-    EXPECT_EQ(gns_state, GNS_DATABASE_WPT);
-    press("ENT L4 ENT L3 ENT ENT"); // back, SEA7 (SEA), 16L, SELECT
+    // The opened plan's departure airport is its origin: no field opens for it.
+    EXPECT_EQ(gns_line_toggles[GNS_R1], kGnsToggleIdle);
+    EXPECT_EQ(working_sel.departure_airport, "KSEA");
+    press("L4 ENT L3 ENT ENT"); // SEA7 (SEA), 16L, SELECT
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
     EXPECT_EQ(working_sel.procedures.sid, "SEA7");
     EXPECT_EQ(active_sel.procedures.sid, "------");

@@ -7,6 +7,9 @@
 #include "gns_keys.h"
 #include "shared/stand_in.h"
 
+#include <fstream>
+#include <string>
+
 class GnsStandIn : public StandIn {
   protected:
     std::string panel_text() const override {
@@ -66,6 +69,18 @@ class GnsStandIn : public StandIn {
 // work.
 class GnsRouteStandIn : public GnsStandIn {
   protected:
+    // The stored route without its approach: these keys work on the list's
+    // rows and the route's own fixes (the approach a stored plan brings is
+    // checked with the route loads).
+    void prepare_sim_folder(const std::string& root) override {
+        const std::string path = root + "/orvex/flightplans/KSEAKPDX.RTE";
+        std::string kept;
+        std::ifstream in(path);
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("ApproachInfo", 0) != 0) kept += line + "\n";
+        in.close();
+        std::ofstream(path) << kept;
+    }
     void SetUp() override {
         GnsStandIn::SetUp();
         host::aircraft().lat_deg = 47.45;

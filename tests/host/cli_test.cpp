@@ -270,7 +270,7 @@ TEST(Cli, AnAircraftParkedAtAnAirportStandsOnItsGround) {
          "gns GNSXLS R2 R2 ENT\nframes 1\ngns GNSXLS R5 ENT\nframes 30\n"
          "gns GNSXLS L4 L4 ENT\ngns GNSXLS L4 ENT\ngns GNSXLS L3 ENT\ngns GNSXLS ENT\nframes 30\n" +
              to,
-         {": TO HD162 1/10 "}},
+         {": TO HD162 1/13 "}},
     };
     for (const auto& row : rows) {
         const Output o = run_sim("--root " + root + " --panel " + panel + " --script " +

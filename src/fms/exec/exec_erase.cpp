@@ -307,6 +307,45 @@ void match_loaded_approach() {
     *ChoicesEdit(working_plan) = chosen;
 }
 
+namespace {
+
+// A plan saved with its approach holds the approach's legs as plain fixes
+// before the destination (the file keeps no kind for them): marked as the
+// approach's, they are the arrival the rebuild replaces, not en-route fixes
+// the approach would be flown after a second time. Only where the plan's
+// last fix is the approach's final one: a route that merely ends at one of
+// its fixes keeps it.
+void mark_saved_approach_legs(PlanEdit& edit, const PlanChoices& chosen, const AirportProcedures& destination) {
+    PreviewLegs preview;
+    approach_legs_for(chosen, preview);
+    std::string final_fix;
+    for (int i = 1; i <= preview.count() && preview[i].role != "MAP"; ++i)
+        final_fix = preview[i].fix;
+    const int last = edit.last();
+    if (final_fix.empty() || last < 2 || !edit[last - 1].kind.empty() || edit[last - 1].ident != final_fix)
+        return;
+    const auto approach_fix = [&](const std::string& ident) {
+        for (int a = 1; a <= destination.approaches.count(); ++a) {
+            const ProcedureRecord& approach = destination.approaches[a];
+            if (approach.second_text != chosen.approach) continue;
+            for (int l = 1; l <= approach.legs.count(); ++l)
+                if (approach.legs[l].fix == ident) return true;
+        }
+        return false;
+    };
+    // Back to the gap in front of the approach, where there is one: a fix
+    // before it is the route's, also one the approach has.
+    for (int i = last - 1; i >= 1; --i) {
+        const RouteWaypoint& w = edit[i];
+        if (entry_kind(w) != EntryKind::Place || !w.kind.empty() || !w.via.empty() || w.type == "APT" ||
+            !approach_fix(w.ident))
+            break;
+        edit.entry(i).kind = "APPR";
+    }
+}
+
+} // namespace
+
 void take_up_file_approach(const PlanTarget& t) {
     std::string words = approach_info;
     approach_info.clear();
@@ -334,8 +373,9 @@ void take_up_file_approach(const PlanTarget& t) {
     PlanChoices chosen = t.plan->choices();
     chosen.choose_approach(entry.approach_name, entry.runway, destination);
     {
-        const PlanEdit edit(t, "a file's approach");
+        PlanEdit edit(t, "a file's approach");
         *ChoicesEdit(edit) = chosen;
+        mark_saved_approach_legs(edit, chosen, destination);
     }
     rebuild_arrival(t, chosen, true);
 }

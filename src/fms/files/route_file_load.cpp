@@ -452,9 +452,8 @@ void begin_active_load() {
 void apply_active_keys() {
     cruise_altitude = record.cruise_altitude;
     fuel_on_board_low_lb = record.reserve_fuel;
-    // The flown plan put in place at once has no approach of a file: none
-    // would be shown before it is flown, and none waits for a later EXEC.
-    approach_info.clear();
+    // Taken up with its legs once the plan is in place.
+    approach_info = record.approach_info_seen ? record.approach_info : std::string();
     keep_other_keys();
 }
 
@@ -719,6 +718,9 @@ void load_route_file(int request) {
         if (edit.last() > 0) set_up_active_route(edit, request);
     }
     take_up_flown_airports();
+    // The file's approach flown with its legs, as a change would show it.
+    take_up_file_approach(active_target());
+    match_loaded_approach();
     prepare_aircraft_for_active_route(request);
     if (!text_page_note.empty() && warning_messages.count() < 400) warning_messages.append(text_page_note);
     activate_active_route();

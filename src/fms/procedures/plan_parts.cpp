@@ -118,10 +118,11 @@ int flown_to_index(const PlanTarget& t) {
     const int last = plan.last();
     if (last < 1) return -1;
     const ActiveLeg leg = active_leg();
-    if (find_entry(plan, last, leg.from, leg.from_unique) >= 0 ||
-        find_entry(plan, last, leg.to, leg.to_unique) >= 0)
-        return to_after_edit(leg, plan, last, leg.to_index);
-    return -1;
+    // Not moved on past a gap there: an earlier choice of the same change
+    // left it where the TO stood, and the new legs go in its place.
+    const int from = find_entry(plan, last, leg.from, leg.from_unique);
+    if (from >= 0) return std::min(from + 1, last);
+    return find_entry(plan, last, leg.to, leg.to_unique);
 }
 
 // Entries from..end - 1 become `legs`. A TO among them keeps the legs
