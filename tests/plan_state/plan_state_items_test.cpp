@@ -472,6 +472,11 @@ INSTANTIATE_TEST_SUITE_P(
         "mcu MCU FPLN NEXT NEXT ENTER\ngns GNSXLS NAV FPL L4 L4 ENT\ngns GNSXLS R1\ngns GNSXLS ENT\n"
         "aircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L1\n"
         "cdu SMITHS_FMS EXEC",
+        // A STAR chosen on a change that put a hold and an airway's gap before the TO: the legs
+        // flown stay as they were.
+        "route load KSEAKPDX.RTE\ncdu SMITHS_FMS \"V23\" R1\ncdu SMITHS_FMS HOLD L4 L6\ncdu SMITHS_FMS R6\n"
+        "cdu SMITHS_FMS RTE NEXT \"J1\" L2\ncdu SMITHS_FMS \"CHINS\" R3\ncdu SMITHS_FMS DEP_ARR R2\n"
+        "cdu SMITHS_FMS EXEC",
         // A stored route with its approach loaded as a change: the approach comes with its legs.
         "cdu SMITHS_FMS \"KSEAKPDX\" L3\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS L2\n"
         "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC"));
