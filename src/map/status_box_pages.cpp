@@ -7,6 +7,7 @@
 #include "fms/plan/route_values.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/airport_selection.h"
+#include "fms/units/mcu_page_state.h"
 #include "map/palette.h"
 #include "map/render_frame.h"
 #include "platform/gfx.h"
@@ -40,7 +41,7 @@ struct Page {
         g.draw_line_i(pen, 0, y + 10, 0, y);
     }
     void prompt(bool with_entry) {
-        text("> " + (with_entry ? status_box_input.entry_text : std::string()), body, kCyan, 92.0);
+        text("> " + (with_entry ? mcu_keyboard_text : std::string()), body, kCyan, 92.0);
     }
 };
 

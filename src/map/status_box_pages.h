@@ -2,7 +2,8 @@
 // ("FPLN:"), the airport's runways ("APT:"), the flight time ("PERF:") and
 // the message list ("MSG:"). No gauge shows the box yet; its inputs are the
 // keyboard entry's one-frame flags, which the MCU's keyboard entry sets and
-// each page clears once it has acted on them.
+// each page clears once it has acted on them, and its text (mcu_keyboard_text),
+// which a route load the box asked for also writes.
 #pragma once
 
 #include <string>
@@ -18,8 +19,7 @@ struct StatusBoxInput {
     int previous_page = 0;
     int next_page = 0;
     int enter = 0;
-    int list_request = 0;   // route list: read the flight-plan folder again
-    std::string entry_text; // the typed text shown after the prompt
+    int list_request = 0; // route list: read the flight-plan folder again
 };
 inline StatusBoxInput status_box_input;
 

@@ -3,10 +3,12 @@
 #include "overlay_fixture.h"
 
 #include "data/nav_database.h"
+#include "fms/files/route_file_load.h"
 #include "fms/files/stored_routes.h"
 #include "fms/fms_update.h"
 #include "fms/plan/route_values.h"
 #include "fms/procedures/airport_selection.h"
+#include "fms/units/mcu_page_state.h"
 #include "map/map_overlays.h"
 #include "map/status_box_pages.h"
 
@@ -57,6 +59,11 @@ TEST_F(StatusBox, routeListScrollsAtItsEndsAndEnterAsksForTheRoute) {
     EXPECT_EQ(status_box_input.enter, 0); // the flags last one frame
     press(&StatusBoxInput::previous_page, 1);
     EXPECT_EQ(status_box_lists.route_first, 1);
+    // A route it asked for that cannot be read is told behind its prompt.
+    route_file_request_name = "NOSUCH.RTE";
+    load_route_file(kRouteFileRequestTextPage);
+    EXPECT_NE(page(1).find_text("> ROUTE FILE NOT LOADED"), nullptr) << mcu_keyboard_text;
+    mcu_keyboard_text.clear();
 }
 
 TEST_F(StatusBox, airportPageSelectsTheLandingRunwayOnce) {

@@ -25,7 +25,8 @@ inline std::string active_runway_1, active_runway_2, active_runway_3, active_run
 // here as if typed, failed imports their message.
 inline std::string mcu_entry_text;
 inline int mcu_enter_pressed = 0;
-// The keyboard-entry twin that the text-page variant reads.
+// The keyboard-entry twin that the status box shows behind its prompt: a
+// route it asked for by name, or why that route was not loaded.
 inline std::string mcu_keyboard_text;
 inline int mcu_keyboard_enter = 0;
 // What an MCU route load could not take ("2 WPTS NOT LOADED"): the load's
