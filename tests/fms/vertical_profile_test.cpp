@@ -5,11 +5,13 @@
 
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
+#include "fms/guidance/hold_racetrack.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/update_state.h"
 #include "fms/plan/vertical_state.h"
 #include "plan_builder.h"
@@ -231,6 +233,49 @@ TEST_F(VerticalProfileTest, pointsPlacedAlongALegLieOnItWhateverItsCourse) {
             gc_dist_course(a.lat, a.lon, q.lat, q.lon, &to_q, &unused);
             gc_dist_course(q.lat, q.lon, b.lat, b.lon, &from_q, &unused);
             EXPECT_NEAR(to_q + from_q, 50.0, 0.003) << course << " between the leg's ends";
+        }
+    }
+}
+
+// A climb that ends past a hold's fix at the TO ends in its pattern, where
+// LNAV flies, not on the legs past the fix: from the fix on for an aircraft
+// on its way there, from where it is for one in the pattern, and out of it
+// where the pilot leaves it. Climbs of 30 and 20 NM; a leg of 1 minute.
+TEST_F(VerticalProfileTest, aTopOfClimbInAHoldLiesRoundItsPatternUntilThePilotLeavesIt) {
+    aircraft_state.ground_speed_kt = aircraft_state.true_airspeed_est_kt = 240.0;
+    ASSERT_EQ(hold_alone_at_active(1, 0.0, 1.0), 1);
+    const HoldRacetrack r = hold_racetrack(hold_list[1], aircraft_state);
+    const double L = r.leg_nm, R = r.radius_nm;
+    struct Row {
+        const char* what;
+        int part;    // 0: on the way, 10 NM from the fix
+        double u, v; // the aircraft on its part, in the pattern's frame
+        int exit;    // hold_exit_state
+        double past; // NM along the leg past the fix; -1: in the pattern
+    };
+    const Row rows[] = {
+        {"on the way to the fix", 0, -10.0, 0.0, kHoldExitHolding, -1.0},
+        {"on the outbound leg", 2, -1.0, 2.0 * R, kHoldExitHolding, -1.0},
+        {"on the inbound leg, the pilot leaving at the fix", 4, -L, 0.0, kHoldExitAtNextPoint, 20.0 - L},
+    };
+    for (const Row& row : rows) {
+        hold_armed = row.part > 0 ? 1 : 0;
+        holding_active = row.part;
+        hold_exit_state = row.exit;
+        aircraft_state.indicated_altitude_ft = row.part > 0 ? 4000.0 : 0.0;
+        const GeoPosition at = racetrack_point(r, row.u, row.v);
+        aircraft_state.plat = at.lat;
+        aircraft_state.plon = at.lon;
+        const VerticalProfile p = build_vertical_profile(aircraft_place());
+        ASSERT_TRUE(p.toc.exists) << row.what;
+        double u = 0.0, v = 0.0;
+        racetrack_frame(r, p.toc.lat, p.toc.lon, &u, &v);
+        if (row.past >= 0.0) {
+            EXPECT_NEAR(u, row.past, 0.1) << row.what;
+            EXPECT_NEAR(v, 0.0, 0.1) << row.what;
+        } else {
+            EXPECT_TRUE(u > -L - R - 0.1 && u < R + 0.1 && v > -0.1 && v < 2.0 * R + 0.1)
+                << row.what << ": " << u << ", " << v;
         }
     }
 }

@@ -50,21 +50,34 @@ double climb_nm(double change, double top_ft) {
     return phase_distance(change, vnav_climb_rate(ClimbRate, top_ft), climb_tas_target);
 }
 
-// A point `path_nm` ahead of an aircraft in the pattern of a hold at the TO:
-// round the pattern until the pilot leaves it, then (from the part where it
-// is left) to the fix and on along the legs up to entry `end`. False out of
-// such a pattern.
+// A point `path_nm` ahead of an aircraft that holds at the TO: round the
+// pattern (from the fix on when not there yet) until the pilot leaves it,
+// then from the part where it is left to the fix and on along the legs up
+// to entry `end`. False without such a hold, and for a point before its fix.
 bool point_on_pattern(int end, double path_nm, ProfilePoint* p) {
     const int to = to_waypoint_index;
-    if (hold_armed != 1 || holding_active < 1 || hold_count() == 0 || hold_list[1].active_index() != to)
-        return false;
+    if (hold_count() == 0 || hold_list[1].active_index() != to) return false;
     const HoldRacetrack r = hold_racetrack(hold_list[1], aircraft_state);
-    double u = 0.0, v = 0.0;
-    racetrack_frame(r, aircraft_state.plat, aircraft_state.plon, &u, &v);
-    const int leave_after = hold_exit_state == kHoldExitAtNextPoint  ? holding_active
+    double u = 0.0, v = 0.0, nm = path_nm;
+    int part = holding_active;
+    if (hold_armed == 1 && holding_active >= 1) {
+        racetrack_frame(r, aircraft_state.plat, aircraft_state.plon, &u, &v);
+    } else {
+        // Joined at the fix (LNAV flies the pattern): by the turn for an
+        // aircraft that comes along the inbound course, else by the
+        // outbound leg.
+        const double to_fix = path_distance_through(to);
+        if (lnav_engaged != 1 || !(nm > to_fix)) return false;
+        nm -= to_fix;
+        double d = 0.0, back = 0.0;
+        gc_dist_course(r.fix.lat, r.fix.lon, aircraft_state.plat, aircraft_state.plon, &d, &back);
+        const double off = std::fmod(back + 360.0 - r.inbound_true_deg, 360.0) - 180.0;
+        part = std::fabs(off) <= 90.0 ? 1 : 2;
+    }
+    const int leave_after = hold_exit_state == kHoldExitAtNextPoint  ? part
                             : hold_exit_state == kHoldExitAtPointOne ? 4
                                                                      : 0;
-    const RacetrackWalk w = walk_racetrack(r, holding_active, u, v, path_nm, leave_after);
+    const RacetrackWalk w = walk_racetrack(r, part, u, v, nm, leave_after);
     p->exists = true;
     p->index = to;
     p->on_pattern = true;
