@@ -95,8 +95,9 @@ TEST(HoldPattern, RacetrackOfTheLegTimeAndTheTurnAtTheHoldSpeed) {
 
 // The way round the racetrack a climb or descent in the pattern is placed
 // along: a leg of 4 NM and turns of 1 NM, a lap of 2 (4 + pi) NM, from an
-// aircraft abeam its place on a part, round and round or out at the end of
-// the part the pilot leaves it at.
+// aircraft abeam its place on a part (straight to the part's start while it
+// joins it), round and round or out at the end of the part the pilot leaves
+// it at.
 TEST(HoldPattern, WalkedRoundFromTheAircraftsPlaceOrLeftAtAPartsEnd) {
     const HoldRacetrack r{{47.0, 8.0}, 0.0, 1, 4.0, 1.0};
     const double lap = 2.0 * (4.0 + kPi);
@@ -116,6 +117,9 @@ TEST(HoldPattern, WalkedRoundFromTheAircraftsPlaceOrLeftAtAPartsEnd) {
         {3, -4.0, 2.0, kPi + 4.0 + 5.0, 4, 0.0, 0.0, 5.0},  // left at the fix
         {2, -1.0, 2.0, 10.0, 2, -4.0, 2.0, 7.0},            // left at the part's end
         {3, -4.0, 2.0, 2.0 * lap, 0, -4.0, 2.0, 0.0},       // a lap from a part's start
+        {2, 3.0, 0.0, 1.80278, 0, 1.5, 1.0, 0.0},           // joined against the inbound course:
+        {2, 3.0, 0.0, 4.60555, 0, -1.0, 2.0, 0.0},          // across to the outbound leg's start
+        {1, -3.0, -4.0, 2.5, 0, -1.5, -2.0, 0.0},           // off the inbound line: straight to the fix
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "part " << row.part << " +" << row.nm);

@@ -123,6 +123,7 @@ const FixedSeed kFixedSeeds[] = {
     {3200333, 1, "an approach's fix passed while the keys were pressed, at 20 000 ft: never flown to"},
     {50000747, 1, "a hold in the climb joined abeam its fix, within the switching distance first on a lap"},
     {53000104, 1, "a climb levelled in a hold's pattern far out, its T/C round the pattern"},
+    {55000211, 1, "a hold near a pole joined against its inbound course 10 NM out, levelled joining it"},
 };
 
 TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {

@@ -77,12 +77,7 @@ void part_point(const HoldRacetrack& r, int k, double s, double* u, double* v) {
     const double phi = R > 0.0 ? s / R : 0.0;
     switch (k) {
     case 1:
-        // Before the fix the turn is reached along the inbound line.
-        if (s < 0.0) {
-            *u = s, *v = 0.0;
-        } else {
-            *u = R * std::sin(phi), *v = R - R * std::cos(phi);
-        }
+        *u = R * std::sin(phi), *v = R - R * std::cos(phi);
         break;
     case 2:
         *u = -s, *v = 2.0 * R;
@@ -96,7 +91,10 @@ void part_point(const HoldRacetrack& r, int k, double s, double* u, double* v) {
     }
 }
 
-// How far along part k the aircraft at (u, v) stands, abeam its place.
+// How far along part k the aircraft at (u, v) stands, abeam its place; at
+// most 0 short of its start (before the fix, ahead of the outbound leg when
+// the pattern is joined against the inbound course, short of the inbound
+// leg), where it is still joining the part.
 double part_progress(const HoldRacetrack& r, int k, double u, double v) {
     const double R = r.radius_nm, L = r.leg_nm;
     const auto round = [&](double phi) {
@@ -109,11 +107,11 @@ double part_progress(const HoldRacetrack& r, int k, double u, double v) {
     case 1:
         return u < 0.0 && v < R ? u : round(std::atan2(u, R - v));
     case 2:
-        return std::clamp(-u, 0.0, L);
+        return std::min(-u, L);
     case 3:
         return round(std::atan2(-L - u, v - R));
     default:
-        return std::clamp(u + L, 0.0, L);
+        return std::min(u + L, L);
     }
 }
 
@@ -126,6 +124,18 @@ RacetrackWalk walk_racetrack(const HoldRacetrack& r, int part, double along, dou
     double rest = std::max(nm, 0.0);
     const double lap = 2.0 * (kPi * r.radius_nm + r.leg_nm);
     if (!(lap > 0.0)) return {r.fix, leave_after != 0 ? rest : 0.0};
+    if (s <= 0.0) {
+        // Joining the part: straight to its start, as LNAV closes on it.
+        double u = 0.0, v = 0.0;
+        part_point(r, k, 0.0, &u, &v);
+        const double join = std::hypot(u - along, v - across);
+        if (rest <= join) {
+            const double f = join > 0.0 ? rest / join : 0.0;
+            return {racetrack_point(r, along + (u - along) * f, across + (v - across) * f), 0.0};
+        }
+        rest -= join;
+        s = 0.0;
+    }
     bool lapped = false;
     for (;;) {
         const double length = part_length(r, k);
