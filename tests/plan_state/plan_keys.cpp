@@ -400,7 +400,10 @@ void PlanKeys::remember_state() {
     if (route_state == kRouteStateActiveModified && !chosen(sel_approach) && chosen(approach_before_))
         approach_choice_ = "------";
     if (route_state != kRouteStateActiveModified || replaced) approach_choice_.clear();
-    approach_before_ = sel_approach;
+    // Outside a modification the working plan is no plan of the pilot's (a
+    // stored plan the GNS read into it, say): a change begins from the
+    // flown plan's approach.
+    approach_before_ = route_state == kRouteStateActiveModified ? sel_approach : active_plan.choices().approach;
     if (!holds_approach_legs()) plan_approach_.clear();
     remember_unit_edits();
     input_before_ = see_unit_input(sim_folder_.path());
@@ -749,8 +752,11 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     if (rule_on("direct")) direct_to_faults(line, faults);
     if (rule_on("direct")) typed_direct_faults(line, faults);
     // A route loaded puts a whole plan in place, even where it shares an
-    // entry with the old one by chance.
-    if (rule_on("to") && !direct_step(line) && !load_pending_ && !starts(line, "route") && !whole_plan_)
+    // entry with the old one by chance; the first activation of a route
+    // sets its TO, whatever a direct-to flew before it.
+    const bool first_activation = exec && state_before_ == kRouteStateActivated;
+    if (rule_on("to") && !direct_step(line) && !load_pending_ && !starts(line, "route") && !whole_plan_ &&
+        !first_activation)
         for (const std::string& f : to_rule_faults(leg_before_))
             faults.push_back(f);
     // ERASE asks, ENT deletes; FPL leaves the page for another plan.
@@ -764,9 +770,16 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
             faults.push_back(f);
     // A route loaded, or a plan begun anew, brings its own choices.
     const bool replaced = load_pending_ || (working_plan_new == 1 && !new_plan_before_);
-    // A route file read as a plan brings its own approach: what the pilot
-    // chose for the plan it replaced is no longer the plan's.
-    if (starts(line, "route")) plan_approach_.clear();
+    // A route file read as a plan, on any unit, brings its own approach:
+    // what the pilot chose for the plan it replaced is no longer the plan's.
+    if (starts(line, "route") || load_pending_) plan_approach_.clear();
+    // So does a whole plan put in place another way (a stored plan the GNS
+    // activates): none of its entries are the flown plan's before.
+    bool kept_entry = false;
+    for (int i = 0; i <= active_plan_last && !kept_entry; ++i)
+        for (const EntryRef& e : leg_before_.entries)
+            kept_entry = kept_entry || (e.id != 0 && e.id == active_plan[i].id);
+    if (!kept_entry) plan_approach_.clear();
     if (rule_on("procedures"))
         for (const std::string& f : procedure_choice_faults(procedures_before_, line, replaced))
             faults.push_back(f);

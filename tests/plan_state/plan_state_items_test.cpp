@@ -477,6 +477,28 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KSEAKPDX.RTE\ncdu SMITHS_FMS \"V23\" R1\ncdu SMITHS_FMS HOLD L4 L6\ncdu SMITHS_FMS R6\n"
         "cdu SMITHS_FMS RTE NEXT \"J1\" L2\ncdu SMITHS_FMS \"CHINS\" R3\ncdu SMITHS_FMS DEP_ARR R2\n"
         "cdu SMITHS_FMS EXEC",
+        // The MCU loads a stored route over one whose approach the pilot changed: the file's
+        // approach is the plan's, on APPROACH REF too.
+        "mcu MCU FPLN NEXT ENTER\nkeyboard type \"GLASR\"\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R2\n"
+        "cdu SMITHS_FMS EXEC\nmcu MCU FPLN ENTER\ncdu SMITHS_FMS NEXT\ncdu SMITHS_FMS LEGS\n"
+        "cdu SMITHS_FMS LEGS DEL L1\ncdu SMITHS_FMS EXEC",
+        // A route typed but not yet activated, an MCU direct-to meanwhile, then ACTIVATE and EXEC:
+        // the route starts at its first leg.
+        "cdu SMITHS_FMS RTE \"KOLM\" L1 \"KPDX\" R1 NEXT \"ELMAA\" R1 \"CLATS\" R2\nmcu MCU DIRTO ENTRY\n"
+        "keyboard type \"KPDX\"\nmcu MCU ENTER\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS EXEC",
+        // A stored plan the GNS read while the route was flown, then an approach chosen on
+        // ARRIVALS: the approach chosen is the one APPROACH REF shows after EXEC.
+        "route load KSEAKYKM.PLN\ncdu SMITHS_FMS INIT_REF L6 \"HUNT2\" R6\ncdu SMITHS_FMS \"/5000\"\n"
+        "mcu MCU FPLN NEXT ENTER\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\ncdu SMITHS_FMS R2\ngns GNSXLS L3\n"
+        "cdu SMITHS_FMS L5\ncdu SMITHS_FMS INIT_REF L6 R2 L4\ncdu SMITHS_FMS DEP_ARR R2 R3 L3\n"
+        "cdu SMITHS_FMS EXEC\ngns GNSXLS ENT\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R1\ncdu SMITHS_FMS EXEC",
+        // A plan the GNS activated, a SID chosen on the ground, then another runway while rolling:
+        // the SID's legs follow the runway (the origin kept as the entry flown from).
+        "aircraft altitude 433\naircraft speed 0\nroute load KPDXKSEA.RTE\n"
+        "gns GNSXLS FPL FPL FPL R3 ENT R5 ENT\naircraft position 46.58429 -120.54079\n"
+        "cdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS L1\naircraft speed 150\n"
+        "cdu SMITHS_FMS \"10R\" R2",
         // A stored route with its approach loaded as a change: the approach comes with its legs.
         "cdu SMITHS_FMS \"KSEAKPDX\" L3\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS L2\n"
         "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC"));
@@ -495,3 +517,4 @@ TEST_F(PlanStateScripts, AnMcuHoldDuringAnEditStaysOnItsFixThroughExec) {
     EXPECT_EQ(active_plan[hold_list[1].active_index()].ident, "FOXXE");
     EXPECT_EQ(active_plan[2].ident, "FOXXE");
 }
+

@@ -278,15 +278,20 @@ void rebuild_departure(const PlanTarget& t, const PlanChoices& c) {
         if (t.active && direct_to_active == 1) direct_to_active = 0;
         // Nothing of a direct-to's start goes on with the origin, but the
         // entry stays the one the first leg is flown from.
+        // An origin that is the airport already stays as it is, where it
+        // stands too: written over at the database's position it would be
+        // another entry, and the leg flown from it no longer found.
         const AirportProcedures& slot = airport_slots[origin_slot];
-        RouteWaypoint origin = edit[0].type == "APT" ? edit[0] : RouteWaypoint{};
-        keep_entry_identity(origin, edit[0]);
-        origin.ident = slot.airport_ident;
-        origin.lat = slot.airport_latitude;
-        origin.lon = slot.airport_longitude;
-        origin.type = "APT";
-        origin.frequency.clear();
-        write_entry(t, 0, origin);
+        if (edit[0].type != "APT" || edit[0].ident != slot.airport_ident) {
+            RouteWaypoint origin = edit[0].type == "APT" ? edit[0] : RouteWaypoint{};
+            keep_entry_identity(origin, edit[0]);
+            origin.ident = slot.airport_ident;
+            origin.lat = slot.airport_latitude;
+            origin.lon = slot.airport_longitude;
+            origin.type = "APT";
+            origin.frequency.clear();
+            write_entry(t, 0, origin);
+        }
     }
 
     int end = 1;
