@@ -13,7 +13,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 # Targets to run (e.g. FUZZ_TARGETS=plan_keys); empty runs them all.
 FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build test test-asan fuzz fuzz-build fuzz-smoke flights demo demo-runs picture-check bench bench-baseline clean format \
+.PHONY: all deps configure build test test-asan san-build fuzz fuzz-build fuzz-smoke flights demo demo-runs picture-check bench bench-baseline clean format \
 	windows windows-deps wine-deps test-windows
 
 all: build
@@ -58,11 +58,14 @@ $(SAN_BUILD)/build.ninja:
 	CC=$(FUZZ_CC) CXX=$(FUZZ_CXX) cmake -S . -B $(SAN_BUILD) -G Ninja -DORVEX_SANITIZE=ON -DORVEX_FUZZ=ON \
 	  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="$(SAN_FLAGS)" -DCMAKE_C_FLAGS_DEBUG="$(SAN_FLAGS)"
 
+# The sanitizers' tree built (all that test-asan and fuzz-smoke run).
+san-build: deps $(SAN_BUILD)/build.ninja
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+
 # Each test once, in its program run whole (tests/CMakeLists.txt): the
 # single runs, labelled "alone", are left to `ctest -R` by hand, and the
 # checks of sources alone ("sources") to `make test`.
-test-asan: deps $(SAN_BUILD)/build.ninja
-	cmake --build $(SAN_BUILD) -j $(JOBS)
+test-asan: san-build
 	cd $(SAN_BUILD) && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS) \
 	  -LE '^(alone|sources)$$'
 
@@ -80,7 +83,11 @@ flights: build
 	FLIGHTS=$(FLIGHTS) FLIGHTS_FIRST=$(FLIGHTS_FIRST) $(BUILD)/tests/test_fms --gtest_also_run_disabled_tests \
 	  --gtest_filter='RandomFlights.DISABLED_Run'
 
-fuzz-smoke: fuzz-build
+# FUZZ_BUILD= leaves out the build where the tree is built already: .ci/run
+# fuzzes beside the sanitizers' suite, and two builds of one tree must not
+# run at once.
+FUZZ_BUILD ?= fuzz-build
+fuzz-smoke: $(FUZZ_BUILD)
 	fuzz/run.sh $(SAN_BUILD) $(FUZZ_SMOKE_SECONDS) $(FUZZ_TARGETS)
 
 # The demo runs on a fresh copy of the example simulator folder, because the
