@@ -47,9 +47,9 @@ test: build
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # the libFuzzer targets of every file reader (fuzz/), share one clang tree:
-# the fuzz targets' coverage instrumentation costs the tests little, and a
-# second sanitized build of everything would cost a small machine a quarter
-# of an hour.
+# the fuzz targets' coverage instrumentation is kept to the readers' folders
+# (CMakeLists.txt), where it costs the tests little, and a second sanitized
+# build of everything would cost a small machine a quarter of an hour.
 SAN_BUILD ?= $(BUILD)-san
 # Line tables are all a sanitizer's report reads: full debug information
 # would cost a tenth of the build.
