@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -126,14 +128,40 @@ const FixedSeed kFixedSeeds[] = {
     {55000211, 1, "a hold near a pole joined against its inbound course 10 NM out, levelled joining it"},
 };
 
-TEST(RandomFlights, FixedSeedsFlyEveryRouteDownToItsEnd) {
+// Every fixed seed flown, in groups that are tests of their own so that a run
+// split in shards, or run test by test, spreads them over the cores. The
+// seeds of the kinds' test below fly there only.
+constexpr int kSeedGroups = 8;
+// Among the fixed seeds, a few that between them fly every kind of flight
+// and give every rule something to judge.
+const unsigned kEveryKind[] = {95u, 141u, 30u, 75u, 1264u, 8u, 35u, 46u, 70u};
+
+class FixedSeedGroup : public ::testing::TestWithParam<int> {};
+
+TEST_P(FixedSeedGroup, FlyEveryRouteDownToItsEnd) {
     FlightCounts counts;
-    for (const FixedSeed& row : kFixedSeeds) {
-        const std::size_t before = counts.faults.size();
-        fly_random_flights(row.first, row.count, counts);
-        for (std::size_t i = before; i < counts.faults.size(); ++i)
-            counts.faults[i] += std::string(" (") + row.holds + ")";
-    }
+    int flight = 0;
+    for (const FixedSeed& row : kFixedSeeds)
+        for (int i = 0; i < row.count; ++i) {
+            const unsigned seed = row.first + static_cast<unsigned>(i);
+            if (std::find(std::begin(kEveryKind), std::end(kEveryKind), seed) != std::end(kEveryKind) ||
+                flight++ % kSeedGroups != GetParam())
+                continue;
+            const std::size_t before = counts.faults.size();
+            fly_random_flights(seed, 1, counts);
+            for (std::size_t f = before; f < counts.faults.size(); ++f)
+                counts.faults[f] += std::string(" (") + row.holds + ")";
+        }
+    EXPECT_GT(counts.flights, 0);
+    expect_clean(counts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Groups, FixedSeedGroup, ::testing::Range(0, kSeedGroups));
+
+TEST(RandomFlights, FixedSeedsFlyEveryKindOfFlight) {
+    FlightCounts counts;
+    for (const unsigned seed : kEveryKind)
+        fly_random_flights(seed, 1, counts);
     expect_clean(counts);
     // The descent begun 8 NM past the T/D abeam, swung 14 NM wide of a sharp
     // turn at FL400 (measured straight to the TO): it begins abeam the T/D.
