@@ -499,6 +499,12 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS FPL FPL FPL R3 ENT R5 ENT\naircraft position 46.58429 -120.54079\n"
         "cdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS L1\naircraft speed 150\n"
         "cdu SMITHS_FMS \"10R\" R2",
+        // The approach chosen again with the TO on a fix of the pilot's after a direct-to inside
+        // the STAR: the new legs follow it, the pilot's fixes after it go with the old legs.
+        "mcu MCU FPLN NEXT NEXT ENTER\nmcu MCU DIRTO\nmcu MCU FPLN\nmcu MCU PREV\nmcu MCU ENTER\n"
+        "gns GNSXLS DIRECT \"TROUT\" ENT ENT ENT\ngns GNSXLS DIRECT L5 ENT\ncdu SMITHS_FMS HOLD L2 L6\n"
+        "cdu SMITHS_FMS \"KEUG\" R6\ncdu SMITHS_FMS LEGS\ncdu SMITHS_FMS F\ncdu SMITHS_FMS O\n"
+        "cdu SMITHS_FMS X\ncdu SMITHS_FMS X\ncdu SMITHS_FMS E\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS DEP_ARR R2 R1",
         // A stored route with its approach loaded as a change: the approach comes with its legs.
         "cdu SMITHS_FMS \"KSEAKPDX\" L3\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS L2\n"
         "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC"));

@@ -125,6 +125,44 @@ int flown_to_index(const PlanTarget& t) {
     return find_entry(plan, last, leg.to, leg.to_unique);
 }
 
+// A leg of the old procedure already flown is flown no second time: the new
+// legs go on from the last one they pass before the TO (a runway changed
+// inside the STAR). Back to there the arrival's legs may hold what a pilot's
+// edit put among them (a direct-to's start, a fix, a gap); the airfield before
+// them or the SID ends them.
+void drop_passed_legs(const PlanEdit& edit, int to, Legs& legs) {
+    const bool departure = !legs.empty() && legs.front().kind == "SID";
+    const auto old_leg = [&](const RouteWaypoint& w) {
+        return departure ? w.ident == "DISCO" || w.kind == "SID" : w.kind == "STAR" || w.kind == "APPR";
+    };
+    const auto in_part = [&](const RouteWaypoint& w) {
+        return departure ? old_leg(w) : w.type != "APT" && w.kind != "SID" && w.kind != "SIDSTAR";
+    };
+    for (int k = to - 1; k >= 0 && in_part(edit[k]); --k) {
+        if (!old_leg(edit[k])) continue;
+        const auto passed = std::find_if(legs.begin(), legs.end(),
+                                         [&](const RouteWaypoint& w) { return w.ident == edit[k].ident; });
+        if (passed == legs.end()) continue;
+        legs.erase(legs.begin(), passed + 1);
+        return;
+    }
+}
+
+// Whether the TO at `to` is a fix of the pilot's among the arrival's legs
+// (one flown direct to, a hold's): a leg of the arrival before it, back over
+// what else a pilot's edit left there.
+bool pilots_to_in_arrival(const PlanEdit& edit, int to) {
+    if (to < 1 || to >= edit.last() || entry_kind(edit[to]) != EntryKind::Place || edit[to].type == "APT" ||
+        edit[to].kind == "STAR" || edit[to].kind == "APPR" || edit[to].kind == "SID" || edit[to].kind == "SIDSTAR")
+        return false;
+    for (int k = to - 1; k >= 1; --k) {
+        const RouteWaypoint& w = edit[k];
+        if (w.type == "APT" || w.kind == "SID" || w.kind == "SIDSTAR") return false;
+        if (w.kind == "STAR" || w.kind == "APPR") return true;
+    }
+    return false;
+}
+
 // Entries from..end - 1 become `legs`. A TO among them keeps the legs
 // passed before it; it stays, flown on from its fix, when the new legs pass
 // that fix, else the new legs take its place, from after the last leg of the
@@ -147,27 +185,7 @@ void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
             legs.erase(legs.begin(), at + 1);
             from = to + 1;
         } else {
-            // A leg of the old procedure already flown is flown no second
-            // time: the new legs go on from the last one they pass (a runway
-            // changed inside the STAR). Back to there the arrival's legs may
-            // hold what a pilot's edit put among them (a direct-to's start, a
-            // fix, a gap); the airfield before them or the SID ends them.
-            const bool departure = !legs.empty() && legs.front().kind == "SID";
-            const auto old_leg = [&](const RouteWaypoint& w) {
-                return departure ? w.ident == "DISCO" || w.kind == "SID" : w.kind == "STAR" || w.kind == "APPR";
-            };
-            const auto in_part = [&](const RouteWaypoint& w) {
-                return departure ? old_leg(w) : w.type != "APT" && w.kind != "SID" && w.kind != "SIDSTAR";
-            };
-            for (int k = to - 1; k >= 0 && in_part(edit[k]); --k) {
-                if (!old_leg(edit[k])) continue;
-                const auto passed = std::find_if(legs.begin(), legs.end(), [&](const RouteWaypoint& w) {
-                    return w.ident == edit[k].ident;
-                });
-                if (passed == legs.end()) continue;
-                legs.erase(legs.begin(), passed + 1);
-                break;
-            }
+            drop_passed_legs(edit, to, legs);
             from = to;
             if (t.active) {
                 edit.to_fallback(to);
@@ -345,7 +363,11 @@ void rebuild_arrival_part(const PlanTarget& t, const PlanChoices& c, bool with_g
     if (edit[last].type != "APT" || edit[last].ident != destination.ident) write_entry(t, last, destination);
 
     const int to = flown_to_index(t);
-    const int s = std::max(arrival_part_begin(edit, to, new_destination, old_destination) - 1, 0);
+    int s = std::max(arrival_part_begin(edit, to, new_destination, old_destination) - 1, 0);
+    // A fix of the pilot's flown among the arrival's legs is flown to as it
+    // is: the new legs follow it, and what the pilot's edit left after it
+    // goes with the old legs.
+    if (!new_destination && s > to && pilots_to_in_arrival(edit, to)) s = to;
     Legs legs = arrival_legs(c, edit[s], s, t.active, with_gap);
     // The en-route part's last fix met again as the arrival's first is flown
     // once: the en-route entry stays (a SID's last leg joins the STAR).
