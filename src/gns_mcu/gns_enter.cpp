@@ -1,6 +1,7 @@
 // The ENT key: it commits at once what the page of the current state
 // prepared (the toggles, the open entry, the delete request) on the plans and
 // tables of the core.
+#include "data/airport_procedures.h"
 #include "fms/files/gps_plan_import.h"
 #include "fms/plan/airways.h"
 #include "fms/plan/candidate_list.h"
@@ -16,6 +17,7 @@
 #include "gns_mcu/gns_keys.h"
 #include "gns_mcu/gns_plan_edits.h"
 #include "gns_mcu/gns_procedure_pages.h"
+#include "gns_mcu/gns_procedure_pickers.h"
 #include "gns_mcu/gns_value_pages.h"
 #include "sim/aircraft_state.h"
 
@@ -40,11 +42,20 @@ void open_first_list() {
     gns_list_cursor = 1;
 }
 
+// The page lists the airport of the plan in view, whose detail another unit
+// may have put another airport's in place of meanwhile (the SMITHS's plan
+// loaded as a change): its procedures, not that airport's, go into this plan.
+void list_airport_in_view(const std::string& ident, int slot) {
+    if (!ident.empty() && ident != kGnsNone && airport_slots[static_cast<std::size_t>(slot)].airport_ident != ident)
+        gns_load_procedure_airport(ident, slot);
+}
+
 void open_departure() {
     gns_state = GNS_DEPARTURE;
     gns_airport_not_found = 0;
     reset_page_toggles();
     gns_page_choices.take_departure(selections_in_view());
+    list_airport_in_view(gns_sel_dep_airport, origin_slot);
     gns_scratchpad = gns_sel_dep_airport;
     gns_departure_page = 1;
     if (gns_sel_dep_airport == kGnsNone) {
@@ -71,6 +82,7 @@ void open_arrival() {
     gns_arrival_page = 1;
     gns_arrival_preview = 0;
     gns_page_choices.take_arrival(selections_in_view());
+    list_airport_in_view(gns_sel_arr_airport, destination_slot);
     gns_scratchpad = gns_sel_arr_airport;
     if (gns_sel_arr_airport == kGnsNone) {
         ask_for_airport();
@@ -92,6 +104,7 @@ void open_approach() {
     gns_approach_preview = 0;
     reset_page_toggles();
     gns_page_choices.take_approach(selections_in_view());
+    list_airport_in_view(gns_sel_arr_airport, destination_slot);
     gns_return_state = GNS_FLIGHT_PLAN;
     if (gns_sel_arr_airport == kGnsNone) {
         gns_toggle(GNS_R1) = kGnsToggleSecond;

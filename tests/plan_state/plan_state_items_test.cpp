@@ -505,6 +505,12 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS DIRECT \"TROUT\" ENT ENT ENT\ngns GNSXLS DIRECT L5 ENT\ncdu SMITHS_FMS HOLD L2 L6\n"
         "cdu SMITHS_FMS \"KEUG\" R6\ncdu SMITHS_FMS LEGS\ncdu SMITHS_FMS F\ncdu SMITHS_FMS O\n"
         "cdu SMITHS_FMS X\ncdu SMITHS_FMS X\ncdu SMITHS_FMS E\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS DEP_ARR R2 R1",
+        // The GNS ARRIVAL page of the flown plan opened while the SMITHS holds another destination's
+        // plan as a change: it lists the flown plan's destination, and keeps it.
+        "route load KSEAKYKM.PLN\ncdu SMITHS_FMS INIT_REF L6 \"HUNT3\" R6\nmcu MCU FPLN NEXT NEXT ENTER\n"
+        "cdu SMITHS_FMS INIT_REF L6 \"HUNT2\" R6\ncdu SMITHS_FMS L5\ncdu SMITHS_FMS R3\n"
+        "mcu MCU FPLN NEXT NEXT ENTER\ncdu SMITHS_FMS INIT_REF L6 R2 L4\ngns GNSXLS NAV FPL L5 ENT\n"
+        "gns GNSXLS ENT\ngns GNSXLS L3 ENT\ngns GNSXLS ENT",
         // A stored route with its approach loaded as a change: the approach comes with its legs.
         "cdu SMITHS_FMS \"KSEAKPDX\" L3\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS L2\n"
         "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC"));
