@@ -237,6 +237,34 @@ TEST_F(VerticalProfileTest, pointsPlacedAlongALegLieOnItWhateverItsCourse) {
     }
 }
 
+// Past a hairpin it overshot, the aircraft comes back to the TO from far
+// beyond its leg: a T/D short of that leg lies on the aircraft's way, as far
+// ahead as the path measures, not on the leg flown before the hairpin (which
+// runs over the same ground the other way). Legs: 40 NM north, 10 NM back
+// south to the TO, 15 NM on to the field; the aircraft 20 NM past the hairpin
+// at 12 000 ft, the T/D 30 NM before the field.
+TEST_F(VerticalProfileTest, aTopOfDescentShortOfTheTOsLegLiesOnTheAircraftsWayThere) {
+    const PlanPoint w0{"W0", 47.0, -122.3};
+    const PlanPoint w1 = offset("W1", w0, 0.0, 40.0);
+    const PlanPoint w2 = offset("W2", w1, 180.0, 10.0);
+    activate({w0, w1, w2, offset("W3", w2, 180.0, 15.0)});
+    active_entry(0).alt_constraint = active_entry(3).alt_constraint = 0.0;
+    active_entry(3).type = "APT";
+    set_flown_to(2);
+    const PlanPoint at = offset("AC", w1, 0.0, 20.0);
+    aircraft_state.plat = at.lat;
+    aircraft_state.plon = at.lon;
+    aircraft_state.indicated_altitude_ft = 12000.0;
+    vnav_phase = VnavPhase::Cruise;
+    const VerticalProfile p = build_vertical_profile(aircraft_place());
+    ASSERT_TRUE(p.tod.exists);
+    EXPECT_NEAR(p.tod.ahead_nm, 15.0, 0.5);
+    double from_aircraft = 0.0, unused = 0.0;
+    gc_dist_course(at.lat, at.lon, p.tod.lat, p.tod.lon, &from_aircraft, &unused);
+    EXPECT_NEAR(from_aircraft, p.tod.ahead_nm, 0.5) << "drawn where the descent begins";
+    EXPECT_NEAR(p.tod_distance_nm(), p.tod.ahead_nm, 0.5);
+}
+
 // A climb that ends past a hold's fix at the TO ends in its pattern, where
 // LNAV flies, not on the legs past the fix: from the fix on for an aircraft
 // on its way there, from where it is for one in the pattern, and out of it

@@ -104,17 +104,21 @@ bool point_on_pattern(int end, double path_nm, ProfilePoint* p) {
 // The point `path_nm` along LNAV's path from the aircraft, on the legs up
 // to entry `end`; none beyond it. `on_way`: one before the TO lies on the
 // aircraft's way to it (the T/C, which the climb flies to), else on its leg
-// (the T/D, which the descent is laid back along).
+// (the T/D, which the descent is laid back along). Ahead of an aircraft
+// farther from the TO than its leg is long, any point short of the leg is
+// on that way: back over the legs it would stand on one already flown (past
+// a hairpin the aircraft overshot, miles from where it comes).
 ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double altitude,
                            bool on_way = false) {
     if (path_nm > end_path_nm + 1e-9) return ProfilePoint{};
     const double legs = legs_nm_at_path(flown_last(), path_nm);
     const int to = to_waypoint_index;
     const double to_legs = distance_ahead_to(to);
+    const bool short_of_leg = legs >= 0.0 && legs < to_legs - flown_leg_nm(to);
     ProfilePoint p;
     if (on_way && path_nm >= 0.0 && point_on_pattern(end, path_nm, &p)) {
         // The climb goes on round the hold's pattern.
-    } else if (on_way && legs >= 0.0 && legs < to_legs) {
+    } else if ((on_way && legs >= 0.0 && legs < to_legs) || short_of_leg) {
         // Before the TO: on the way the aircraft flies to it, not on its leg
         // (off the leg, joining it, cutting a corner or in a hold's pattern
         // far out, the leg's point abeam stands off the aircraft's way).
