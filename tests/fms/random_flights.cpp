@@ -616,9 +616,19 @@ bool first_constraint_near(int last, double origin) {
     return false;
 }
 
+// A constraint already passed, by entry id, with the reading it was flown by.
+struct Passed {
+    int id;
+    Role role;
+};
+
 // Each constraint's reading (kReadings), from the origin with the aircraft
-// file's climb and descent at their TAS.
-std::vector<Role> constraint_roles_checked(double cruise, double field, double descent_fpm) {
+// file's climb and descent at their TAS. One already passed keeps the
+// reading it was flown by (a plan chosen anew in the air may bring one at
+// the level after a descent's end, which read afresh would have capped the
+// climb), and those after it are read on from it.
+std::vector<Role> constraint_roles_checked(double cruise, double field, double descent_fpm,
+                                           const std::vector<Passed>& passed = {}) {
     const int last = flown_last();
     std::vector<Role> roles(static_cast<std::size_t>(std::max(last, 0) + 1), Role::Over);
     const double origin = std::max(0.0, active_plan[0].alt_constraint);
@@ -665,7 +675,9 @@ std::vector<Role> constraint_roles_checked(double cruise, double field, double d
         st.above_an_end = h > lowest_end;
         const Reading* r = std::find_if(std::begin(kReadings), std::end(kReadings),
                                         [&](const Reading& row) { return row.applies(st); });
-        const Role role = r->role;
+        const auto kept = std::find_if(passed.begin(), passed.end(),
+                                       [&](const Passed& p) { return p.id == active_plan[i].id; });
+        const Role role = kept != passed.end() ? kept->role : r->role;
         roles[static_cast<std::size_t>(i)] = role;
         if (role == Role::Cap) held = std::max(held, h);
         if (role == Role::End) {
@@ -990,6 +1002,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     const bool direct_past_to = unit_rng() % 2 == 0;
     double shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat, shown_tod_lon = tod_lon;
     double shown_tod_along = -1.0;
+    bool shown_tod_on_way = false; // off the legs, nearer the TO than the aircraft
     bool retyped = false;
     // NM of legs to the field on the pass before (-1: the plan changed since).
     double to_go_before = distance_to_destination;
@@ -1078,6 +1091,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             follow = true;
             ++counts.choice_rounds[moment];
             const std::vector<int> ids_was = plan_ids(0);
+            std::vector<Passed> passed;
+            for (const Checked& c : checked)
+                if (c.index < to_waypoint_index) passed.push_back({active_plan[c.index].id, c.role});
 
             const int to_then = to_waypoint_index;
             choice_sends.start();
@@ -1089,7 +1105,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             // The flight goes on along the plan now flown, judged by its
             // constraints and ends.
             last = flown_last();
-            const std::vector<Role> now_roles = constraint_roles_checked(cruise, field, descent_fpm);
+            const std::vector<Role> now_roles = constraint_roles_checked(cruise, field, descent_fpm, passed);
             checked = checked_again(checked, ids_was, now_roles);
             ends = path_ends(last, field, now_roles);
             lowest_end = 1e9;
@@ -1103,6 +1119,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             shown_toc_lat = toc_lat, shown_toc_lon = toc_lon, shown_tod_lat = tod_lat,
             shown_tod_lon = tod_lon;
             shown_tod_along = tod_lat != 0.0 || tod_lon != 0.0 ? along_route(tod_lat, tod_lon) : -1.0;
+            shown_tod_on_way = false;
             break;
         }
         const double altitude = aircraft_state.indicated_altitude_ft;
@@ -1169,9 +1186,11 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             counts.toc_off_nm = std::max(counts.toc_off_nm, d);
             if (d > 5.0) faults.push_back(where("levelled off NM from the pages' T/C", d));
         }
-        // A T/D off the route (placed behind the TO waypoint when the descent
-        // is longer than the route ahead) marks no point to meet.
-        if (vnav_engaged == 1 && tod_was == 0 && vnav_phase == VnavPhase::Descent && shown_tod_along >= 0.0) {
+        // A T/D off the route marks no point to meet, unless it stands on the
+        // aircraft's way to the TO (one short of a leg the aircraft is
+        // farther from than it is long, as past an overshot hairpin).
+        if (vnav_engaged == 1 && tod_was == 0 && vnav_phase == VnavPhase::Descent &&
+            (shown_tod_along >= 0.0 || shown_tod_on_way)) {
             const double d =
                 std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
             // A choice's round of keys may execute a route whose T/D lies
@@ -1180,7 +1199,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             // that route in.
             const bool behind =
                 passes_since_choice == 0 ||
-                (passes_since_choice < 180 && shown_tod_along < route_nm - distance_to_destination);
+                (passes_since_choice < 180 && !shown_tod_on_way &&
+                 shown_tod_along < route_nm - distance_to_destination);
             if (!behind) counts.tod_off_nm = std::max(counts.tod_off_nm, d);
             if (d > 10.0 && !behind) faults.push_back(where("began the descent NM from the pages' T/D", d));
         }
@@ -1200,6 +1220,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (tod_shown && tod_along < 0.0 && to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last)
             gc_dist_course(tod_lat, tod_lon, active_plan[to_waypoint_index].lat,
                            active_plan[to_waypoint_index].lon, &tod_to_to, &unused_course);
+        shown_tod_on_way = tod_shown && tod_along < 0.0 && tod_to_to < distance_to_to_nm;
         const bool past_tod = vnav_engaged == 1 && tod_shown &&
                               (tod_along >= 0.0 ? route_nm - distance_to_destination > tod_along + 2.0
                                                 : distance_to_to_nm + 2.0 < tod_to_to);

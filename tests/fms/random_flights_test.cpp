@@ -126,6 +126,8 @@ const FixedSeed kFixedSeeds[] = {
     {50000747, 1, "a hold in the climb joined abeam its fix, within the switching distance first on a lap"},
     {53000104, 1, "a climb levelled in a hold's pattern far out, its T/C round the pattern"},
     {55000211, 1, "a hold near a pole joined against its inbound course 10 NM out, levelled joining it"},
+    {20093, 1, "a T/D ahead of an aircraft come back from beyond an overshot hairpin, on its way"},
+    {20256, 1, "an arrival chosen past a descent's end with altitudes above it: passed under, not climbed to"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
