@@ -96,8 +96,8 @@ TEST(HoldPattern, RacetrackOfTheLegTimeAndTheTurnAtTheHoldSpeed) {
 // The way round the racetrack a climb or descent in the pattern is placed
 // along: a leg of 4 NM and turns of 1 NM, a lap of 2 (4 + pi) NM, from an
 // aircraft abeam its place on a part (straight to the part's start while it
-// joins it), round and round or out at the end of the part the pilot leaves
-// it at.
+// joins it; off the part, back onto it over 5 NM), round and round or out at
+// the end of the part the pilot leaves it at.
 TEST(HoldPattern, WalkedRoundFromTheAircraftsPlaceOrLeftAtAPartsEnd) {
     const HoldRacetrack r{{47.0, 8.0}, 0.0, 1, 4.0, 1.0};
     const double lap = 2.0 * (4.0 + kPi);
@@ -113,7 +113,8 @@ TEST(HoldPattern, WalkedRoundFromTheAircraftsPlaceOrLeftAtAPartsEnd) {
         {1, -2.0, 0.0, 2.0, 0, 0.0, 0.0, 0.0},              // on the inbound line to the turn
         {2, -1.0, 2.0, 3.0 + kPi + 1.0, 0, -3.0, 0.0, 0.0}, // round the far turn
         {2, 0.0, 2.0, 3.0 * lap + 2.0, 0, -2.0, 2.0, 0.0},  // whole laps come back
-        {2, -1.0, 2.5, 1.0, 0, -2.0, 2.0, 0.0},             // off the leg: from abeam
+        {2, -1.0, 2.5, 1.0, 0, -2.0, 2.4, 0.0},             // off the leg: its offset a fifth gone
+        {2, -1.0, 2.5, 6.0, 0, -4.14112, 0.01001, 0.0},     // and all gone 5 NM on, in the turn
         {3, -4.0, 2.0, kPi + 4.0 + 5.0, 4, 0.0, 0.0, 5.0},  // left at the fix
         {2, -1.0, 2.0, 10.0, 2, -4.0, 2.0, 7.0},            // left at the part's end
         {3, -4.0, 2.0, 2.0 * lap, 0, -4.0, 2.0, 0.0},       // a lap from a part's start

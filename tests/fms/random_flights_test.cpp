@@ -128,6 +128,7 @@ const FixedSeed kFixedSeeds[] = {
     {55000211, 1, "a hold near a pole joined against its inbound course 10 NM out, levelled joining it"},
     {20093, 1, "a T/D ahead of an aircraft come back from beyond an overshot hairpin, on its way"},
     {20256, 1, "an arrival chosen past a descent's end with altitudes above it: passed under, not climbed to"},
+    {1844, 1, "a climb to FL400 in a hold whose pattern grew with the speed: levelled wide of it"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

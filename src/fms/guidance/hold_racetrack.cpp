@@ -136,20 +136,38 @@ RacetrackWalk walk_racetrack(const HoldRacetrack& r, int part, double along, dou
         rest -= join;
         s = 0.0;
     }
+    // An aircraft off the part it flies (the pattern grows with the true
+    // airspeed in a climb, and a turn begun on the smaller one ends wide of
+    // the larger) comes back onto it as LNAV steers to its look-ahead point:
+    // its offset from its place abeam carries to the points just ahead and
+    // is gone kPatternRejoinNm on.
+    double off_u = 0.0, off_v = 0.0;
+    if (s > 0.0) {
+        double u = 0.0, v = 0.0;
+        part_point(r, k, s, &u, &v);
+        off_u = along - u, off_v = across - v;
+    }
+    // What is walked so far is what `rest` lost, whole laps too.
+    const double total = rest;
+    const auto at = [&](double u, double v) {
+        const double fade = std::max(0.0, 1.0 - (total - rest) / kPatternRejoinNm);
+        return racetrack_point(r, u + off_u * fade, v + off_v * fade);
+    };
     bool lapped = false;
     for (;;) {
         const double length = part_length(r, k);
         if (s + rest <= length) {
             double u = 0.0, v = 0.0;
             part_point(r, k, s + rest, &u, &v);
-            return {racetrack_point(r, u, v), 0.0};
+            rest = 0.0;
+            return {at(u, v), 0.0};
         }
         rest -= length - s;
         s = 0.0;
         if (k == leave_after) {
             double u = 0.0, v = 0.0;
             part_point(r, k, length, &u, &v);
-            return {racetrack_point(r, u, v), rest};
+            return {at(u, v), rest};
         }
         k = k % 4 + 1;
         // Round and round: whole laps come back to the same place.

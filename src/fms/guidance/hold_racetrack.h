@@ -17,6 +17,9 @@ struct HoldEntry;
 inline constexpr double kHoldLeastSpeedKt = 150.0;
 inline constexpr double kHoldTurnRateDps = 3.0;
 inline constexpr double kHoldBankDeg = 25.0;
+// LNAV brings an aircraft off the pattern back onto it over about its
+// farthest look-ahead.
+inline constexpr double kPatternRejoinNm = 5.0;
 
 struct HoldRacetrack {
     GeoPosition fix;
