@@ -1522,7 +1522,9 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 break;
             case Role::Level:
             case Role::Under:
-                ceiling = c.wanted + high_after;
+                // Not when VNAV took over above it too high to get down to
+                // it at its greatest rate.
+                if (!(above_at_start && out_of_reach)) ceiling = c.wanted + high_after;
                 break;
             case Role::Over:
                 floor = c.wanted - low_after;

@@ -129,6 +129,7 @@ const FixedSeed kFixedSeeds[] = {
     {20093, 1, "a T/D ahead of an aircraft come back from beyond an overshot hairpin, on its way"},
     {20256, 1, "an arrival chosen past a descent's end with altitudes above it: passed under, not climbed to"},
     {1844, 1, "a climb to FL400 in a hold whose pattern grew with the speed: levelled wide of it"},
+    {73000283, 1, "VNAV engaged at FL270 over a 3500 ft end: the 8500 ft after it out of reach, not to be under"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
