@@ -511,6 +511,12 @@ INSTANTIATE_TEST_SUITE_P(
         "cdu SMITHS_FMS INIT_REF L6 \"HUNT2\" R6\ncdu SMITHS_FMS L5\ncdu SMITHS_FMS R3\n"
         "mcu MCU FPLN NEXT NEXT ENTER\ncdu SMITHS_FMS INIT_REF L6 R2 L4\ngns GNSXLS NAV FPL L5 ENT\n"
         "gns GNSXLS ENT\ngns GNSXLS L3 ENT\ngns GNSXLS ENT",
+        // EXEC on ARRIVALS of a change with an airway typed before the TO and left without its exit:
+        // the gap EXEC makes of it is no procedure choice.
+        "aircraft position 46.81212 -120.47206\nroute load KSEAKYKM.PLN\ngns GNSXLS DIRECT L2 ENT\n"
+        "aircraft position 47.27964 -121.58883\ncdu SMITHS_FMS DIR L2 L6\ncdu SMITHS_FMS EXEC\n"
+        "route load KSEAKYKM.PLN\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS R2\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS L4\n"
+        "cdu SMITHS_FMS RTE NEXT \"V23\" L2\ncdu SMITHS_FMS DEP_ARR R2 R1 L1\ncdu SMITHS_FMS EXEC",
         // A stored route with its approach loaded as a change: the approach comes with its legs.
         "cdu SMITHS_FMS \"KSEAKPDX\" L3\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS L2\n"
         "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC"));

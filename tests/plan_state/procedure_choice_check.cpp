@@ -128,6 +128,13 @@ ProcedureChoiceSeen see_procedure_choices() {
             if (working_plan[i].id == active_plan[to_waypoint_index].id) to = i;
     }
     s.working = seen_plan(working_plan, working_plan_last, to);
+    // An airway still waiting for its exit is the gap EXEC makes of it, an
+    // entry of its own there: a gap is no leg, seen by its place alone.
+    for (std::string& ident : s.working.idents)
+        if (ident == "THEN") ident = "DISCO";
+    for (ProcedurePlanSeen* p : {&s.active, &s.working})
+        for (std::size_t i = 0; i < p->idents.size(); ++i)
+            if (is_gap(p->idents[i])) p->ids[i] = 0;
     s.route_state = route_state;
     s.smiths_page = smiths_cdu_page;
     s.gns_state = gns_state;
@@ -180,7 +187,7 @@ std::vector<std::string> procedure_choice_faults(const ProcedureChoiceSeen& befo
         if (old_end != new_end && p.was.kinds.back() == "APT" && p.now.kinds.back() == "APT") {
             ++met.new_destinations;
             const bool whole = std::none_of(p.now.ids.begin(), p.now.ids.end(), [&](int id) {
-                return std::find(p.was.ids.begin(), p.was.ids.end(), id) != p.was.ids.end();
+                return id != 0 && std::find(p.was.ids.begin(), p.was.ids.end(), id) != p.was.ids.end();
             });
             const PlanChoices& c = p.now.choices;
             const bool choices_kept =
