@@ -10,6 +10,7 @@
 #include "fms/plan/plan_editing.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/route_state.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/plan/waypoint_entry.h"
 #include "fms/procedures/airport_selection.h"
@@ -226,6 +227,10 @@ void mcu_dirto_page(gfx::Graphics& graphics) {
     if (mcu_dirto_choice < 1 && count > 0) mcu_dirto_choice = 1;
     if (mcu_enter_pressed == 1 && count > 0) {
         mcu_fly_direct(candidate_list()[static_cast<std::size_t>(mcu_dirto_choice)]);
+        // With no route the working plan is the plan flown, as after a GNS
+        // direct-to: a procedure chosen next builds on this one, not on the
+        // plan the direct-to replaced.
+        if (route_state == kRouteStateNone) copy_active_plan_to_working();
         mcu_dirto_filter_text.clear();
         mcu_entry_text.clear();
         candidate_list().set_count(0);

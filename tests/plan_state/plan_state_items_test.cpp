@@ -517,6 +517,10 @@ INSTANTIATE_TEST_SUITE_P(
         "aircraft position 47.27964 -121.58883\ncdu SMITHS_FMS DIR L2 L6\ncdu SMITHS_FMS EXEC\n"
         "route load KSEAKYKM.PLN\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS R2\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS L4\n"
         "cdu SMITHS_FMS RTE NEXT \"V23\" L2\ncdu SMITHS_FMS DEP_ARR R2 R1 L1\ncdu SMITHS_FMS EXEC",
+        // With no route, GNS direct-tos then an MCU direct-to, then an approach chosen on the SMITHS:
+        // it builds on the plan the MCU's direct-to made.
+        "cdu SMITHS_FMS RTE \"KSEA\" R1\ngns GNSXLS DIRECT L4 ENT\ngns GNSXLS DIRECT \"OLM\" ENT ENT ENT\n"
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"CHEHA\"\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1",
         // A stored route with its approach loaded as a change: the approach comes with its legs.
         "cdu SMITHS_FMS \"KSEAKPDX\" L3\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS L2\n"
         "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC"));
