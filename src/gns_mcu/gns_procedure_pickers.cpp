@@ -70,12 +70,14 @@ template <class Pick> void choose_on_plan_in_view(Pick pick, bool departure) {
     const bool flown = gns_sub_state == kGnsSubStateActivePlan;
     const PlanTarget t = flown ? active_target() : working_target();
     PlanEdit edit(t, "a procedure chosen on the GNS");
-    PlanChoices value = flown ? t.plan->choices() : gns_selection_in_view().procedures;
+    // The flown plan carries them, and so does a plan pending once the
+    // stored plan the GNS had open in it is closed; a stored plan open keeps
+    // them in the GNS's own selection, beside a SMITHS's in progress.
+    const bool plans_own = flown || gns_plan_open != 1;
+    PlanChoices value = plans_own ? t.plan->choices() : gns_selection_in_view().procedures;
     value.take_procedures_of(*t.plan);
     pick(value);
-    // The flown plan carries them; a stored plan open in the working plan
-    // keeps them in the GNS's own selection, beside a SMITHS's in progress.
-    if (flown) *ChoicesEdit(edit) = value;
+    if (plans_own) *ChoicesEdit(edit) = value;
     if (departure)
         rebuild_departure(t, value);
     else

@@ -521,6 +521,11 @@ INSTANTIATE_TEST_SUITE_P(
         // it builds on the plan the MCU's direct-to made.
         "cdu SMITHS_FMS RTE \"KSEA\" R1\ngns GNSXLS DIRECT L4 ENT\ngns GNSXLS DIRECT \"OLM\" ENT ENT ENT\n"
         "mcu MCU DIRTO ENTRY\nkeyboard type \"CHEHA\"\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1",
+        // A STAR chosen on the GNS for the plan pending after the stored plan it had open there was
+        // closed: the plan's choices are the ones its legs fly.
+        "gns GNSXLS R2\ngns GNSXLS ENT\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS L2\n"
+        "gns GNSXLS FPL L2\ngns GNSXLS FPL\ngns GNSXLS FPL\ngns GNSXLS DIRECT L5 ENT\n"
+        "gns GNSXLS DIRECT L4 ENT\ngns GNSXLS DIRECT L2 ENT\ngns GNSXLS ENT",
         // A stored route with its approach loaded as a change: the approach comes with its legs.
         "cdu SMITHS_FMS \"KSEAKPDX\" L3\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS L2\n"
         "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC"));
