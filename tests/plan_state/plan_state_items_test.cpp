@@ -528,7 +528,11 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS DIRECT L4 ENT\ngns GNSXLS DIRECT L2 ENT\ngns GNSXLS ENT",
         // A stored route with its approach loaded as a change: the approach comes with its legs.
         "cdu SMITHS_FMS \"KSEAKPDX\" L3\nroute load KSEAKYKM.PLN\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS L2\n"
-        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS EXEC",
+        // A route put in place in the air over one that began at its destination: flown from its
+        // first leg, not from its end, so that a later arrival does not take its legs as flown.
+        "route load KPDXKSEA.RTE\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\nroute load KSEAKPDX.RTE\n"
+        "gns GNSXLS L2\ngns GNSXLS ERASE\ngns GNSXLS ENT\ncdu SMITHS_FMS DEP_ARR R2 R2"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

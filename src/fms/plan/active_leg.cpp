@@ -50,8 +50,11 @@ ActiveLeg active_leg() {
 int to_after_edit(const ActiveLeg& before, const RoutePlan& plan, int last, int fallback) {
     if (before.to_index == kNoToWaypoint || last < 1) return kNoToWaypoint;
     int to = -1;
+    // Past the FROM only where a leg goes on from it: a FROM met again as the
+    // plan's last entry (the old origin as a new route's destination) would
+    // put the TO at the route's end, every leg skipped.
     const int from = find_entry(plan, last, before.from, before.from_unique);
-    if (from >= 0) to = from + 1 <= last ? from + 1 : last;
+    if (from >= 0 && from < last) to = from + 1;
     if (to < 0) to = find_entry(plan, last, before.to, before.to_unique);
     if (to < 0) to = fallback;
     // The TO that became the origin (the origin deleted under it) leaves the
