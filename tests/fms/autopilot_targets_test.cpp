@@ -293,7 +293,7 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
     vnav_phase = VnavPhase::Descent;
     AircraftState& a = aircraft_state;
     vertical_target_altitude = 5000.0;
-    descent_path_distance_nm = 0.0; // the path laid: its altitude is set below
+    descent_path_distance_nm = 20.0; // the path laid over the 20 NM out: its altitude is set below
     MinVnavDescRate = 500.0;
     MaxVnavDescRate = 3000.0;
     struct Row {

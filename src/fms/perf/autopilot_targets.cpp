@@ -141,7 +141,13 @@ void descent_vertical_speed() {
     if (vnav_phase != VnavPhase::Descent || vertical_target_altitude <= kNoConstraint ||
         !(a.indicated_altitude_ft >= vertical_target_altitude))
         return;
-    const double distance = distance_to_meet(within_flown(constraint_waypoint_index));
+    // Down the path laid to this target, the rate is taken over the distance
+    // the path is laid over (what LNAV flies, its turns as it flies them):
+    // over the legs less their corners' cuts it comes out steeper past a
+    // sharp turn, and the aircraft dives under the path and levels there.
+    const double distance = descent_path_distance_nm >= 0.0
+                                ? descent_path_distance_nm
+                                : distance_to_meet(within_flown(constraint_waypoint_index));
     vnav_required_vs =
         rate_to_target(a.indicated_altitude_ft - vertical_target_altitude, distance, MaxVnavDescRate);
     int32_t command = whole_hundreds(vnav_required_vs);

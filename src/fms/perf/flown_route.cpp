@@ -159,13 +159,42 @@ Corner corner_at(int corner, const Spot& from, int next, double a, double b) {
     return c;
 }
 
+// A turn at the far end of a leg out this small cuts nothing worth leaving
+// the leg's far half to; it leaves it in full from twice this.
+constexpr double kStraightOnDeg = 10.0;
+
+// How far along the leg out of `corner` (to `next`, `out` NM long) LNAV
+// joins it when it switches `s` before the corner: about as far as it
+// switched, but short of where it leaves the leg again for the turn at
+// `next`. Where `next` turns little or ends the route the whole leg is room:
+// on a leg out shorter than the switching distance LNAV steers for a point
+// past its end and meets it there, not halfway along.
+double join_after(int corner, int next, double s, double out) {
+    const int last = flown_last();
+    double share = 0.0; // of the next corner's own switching distance
+    double next_switch = 0.0;
+    if (next >= 1 && next < last) {
+        const int after = next_place(active_plan, next + 1, last);
+        if (after >= 0) {
+            double in_course = 0.0, out_course = 0.0;
+            nm_between(spot(corner), spot(next), &in_course);
+            nm_between(spot(next), spot(after), &out_course);
+            double turn = std::fabs(out_course - in_course);
+            if (turn > 180.0) turn = 360.0 - turn;
+            share = std::clamp((turn - kStraightOnDeg) / kStraightOnDeg, 0.0, 1.0);
+            next_switch = corner_switch(next, in_course, out_course);
+        }
+    }
+    return std::min(s, out - share * std::min(next_switch, out / 2.0));
+}
+
 // What the aircraft saves at the corner of place i (NM): LNAV leaves the leg
 // in at the switching distance and joins the leg out about as far after i,
-// on the chord between. Each cut is at most half its leg, so a short leg is
-// not cut twice.
+// on the chord between. Each cut is at most half its leg in, and the leg out
+// is left room for the next turn's, so a short leg is not cut twice.
 double corner_cut(int i, const Spot& from, int next, double s) {
-    return corner_at(i, from, next, std::min(s, nm_between(spot(i), from) / 2.0),
-                     std::min(s, nm_between(spot(i), spot(next)) / 2.0))
+    const double out = nm_between(spot(i), spot(next));
+    return corner_at(i, from, next, std::min(s, nm_between(spot(i), from) / 2.0), join_after(i, next, s, out))
         .cut();
 }
 
@@ -213,7 +242,7 @@ double sharp_corner_cut(int i) {
     if (turn > 180.0) turn = 360.0 - turn;
     if (!(turn > 90.0)) return 0.0;
     const double s = corner_switch(i, in_course, out_course);
-    return corner_at(i, spot(before), next, std::min(s, in / 2.0), std::min(s, out / 2.0)).cut();
+    return corner_at(i, spot(before), next, std::min(s, in / 2.0), join_after(i, next, s, out)).cut();
 }
 
 double switch_before(int k) {
@@ -310,7 +339,7 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
             const double leg_in = nm_between(spot(before), spot(from), &course_in);
             const double s = corner_switch(from, course_in, in_course);
             const Corner c =
-                corner_at(from, spot(before), to, std::min(s, leg_in / 2.0), std::min(s, leg / 2.0));
+                corner_at(from, spot(before), to, std::min(s, leg_in / 2.0), join_after(from, to, s, leg));
             const double left = corner_left_after(c, from, to, here);
             d = (left > 0.0 ? flown_left(c, left) : left) + leg - c.b;
             if (turning_back != nullptr) *turning_back = left > 0.0 && c.turns_back();
@@ -332,7 +361,7 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
         const double out = nm_between(spot(i), spot(next), &out_course);
         const double s = corner_switch(i, in_course, out_course);
         const double a = std::min(s, in / 2.0);
-        const Corner c = corner_at(i, prev, next, a, std::min(s, out / 2.0));
+        const Corner c = corner_at(i, prev, next, a, join_after(i, next, s, out));
         double after = 0.0;
         if (i == to && d < a)
             after = flown_left(c, chord_left_before(c, here)) + out - c.b; // in the corner already
