@@ -366,6 +366,10 @@ void lay_path(VerticalProfile& p, const ProfilePlace& at) {
     if (p.tod.exists) {
         if (p.path.back().ahead_nm > p.tod.ahead_nm) p.path.back().ahead_nm = std::max(0.0, p.tod.ahead_nm);
         add(p.tod.ahead_nm, p.tod.altitude_ft);
+        // VNAV meets the E/D's altitude where LNAV sequences it (the rate
+        // aims there), its switching distance before it, and holds it on to
+        // it: the entries between are predicted on the path flown.
+        add(std::clamp(path_distance_to(p.ed.index), p.tod.ahead_nm, p.ed.ahead_nm), p.ed.altitude_ft);
         add(p.ed.ahead_nm, p.ed.altitude_ft);
     } else {
         add(p.route_nm, p.path.back().altitude_ft);
