@@ -649,7 +649,7 @@ TEST_F(VnavFlightsWithMcu, aDirectToTheFafOnTheMcuStillDescendsInTime) {
     EXPECT_LT(at_4nm, 2400.0);
 }
 
-// KSEA-KPDX at 16 000 ft (KSEAKPDX.RTE without its approach), flown from the runway on VNAV, with
+// KSEA-KPDX at 16 000 ft (KSEAKPDX.RTE with its approach), flown from the runway on VNAV, with
 // altitudes typed on LEGS. The T/D the pages show stands the descent's
 // distance back from the end of the descent along the legs (a turn past a
 // right angle adds what LNAV cuts off it), and VNAV begins the descent there. A typed altitude in the
@@ -664,11 +664,11 @@ struct KseaKpdxCase {
 
 class KseaKpdxTypedAltitudes : public VnavFlights {
   protected:
-    // The route's legs without the file's approach: the typed altitudes alone
-    // shape the profile.
+    // The route's legs also without the file's approach (NOAPP), where the
+    // typed altitudes alone shape the profile.
     void prepare_sim_folder(const std::string& root) override { write_route_without_approach(root); }
     void fly(const KseaKpdxCase& c) {
-        start(kKsea, 180, std::string("RTE \"NOAPP\" L2 R6 EXEC LEGS ") + c.legs);
+        start(kKsea, 180, std::string("RTE \"KSEAKPDX\" L2 R6 EXEC LEGS ") + c.legs);
         const double route = along_route(active_plan[flown_last()].lat, active_plan[flown_last()].lon);
         const double tod = along_route(tod_lat, tod_lon);
         int end = flown_last();
@@ -711,7 +711,8 @@ TEST_F(KseaKpdxTypedAltitudes, eightThousandAtNisqlCapsTheClimbAndTenThousandAtK
 // 13 100 at NISQL, 10 000 at OLM and 16 000 (the cruise altitude) at KELSO:
 // OLM, below NISQL's cap and before a constraint flown at the level, is
 // passed over. The aircraft climbs to 13 100 by NISQL and on to 16 000, and
-// never comes down before KELSO to climb again.
+// never comes down before KELSO to climb again. Without the approach, whose
+// MELLO 4000 would end the descent less than its length after KELSO.
 TEST_F(KseaKpdxTypedAltitudes, aLowerOneBetweenACapAndTheCruiseLevelIsPassedOver) {
     start(kKsea, 180, "RTE \"NOAPP\" L2 R6 EXEC LEGS \"13100\" R2 \"10000\" R3 \"16000\" R5 EXEC");
     ASSERT_EQ(active_plan[4].ident, "OLM");
