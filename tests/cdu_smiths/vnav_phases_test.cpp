@@ -353,11 +353,6 @@ TEST_P(VnavEngagedAt, sendsItsTargetsOncePerReasonAndFliesTheProfileThePagesShow
     const Shape& shape = kShapes[std::get<0>(GetParam())];
     const int m = std::get<1>(GetParam());
     const std::string row = std::string(shape.what) + ", " + kMoments[m];
-    // Engaged again in the descent on the approach, MELLO (4000) is
-    // sequenced 2 NM short of it at its altitude and the descent to ROSIE
-    // begins there: the fix is passed near 3400 ft.
-    if (std::string(shape.what) == "an approach with its constraints" && m == Descending)
-        GTEST_SKIP() << row << ": the descent after a fix sequenced short of it is still to mend";
     run(std::string("aircraft ground 433\naircraft position 47.4432 -122.3016\naircraft heading 270\n"
                     "aircraft altitude 433\naircraft speed 0\naircraft engines 2\naircraft fuel 20000\n"
                     "aircraft ap on\naircraft ap hdg on\naircraft ap alt on\nframes 20\ncdu SMITHS_FMS ") +

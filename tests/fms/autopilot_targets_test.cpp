@@ -294,6 +294,7 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
     AircraftState& a = aircraft_state;
     vertical_target_altitude = 5000.0;
     descent_path_distance_nm = 20.0; // the path laid over the 20 NM out: its altitude is set below
+    descent_path_span_nm = 20.0;
     MinVnavDescRate = 500.0;
     MaxVnavDescRate = 3000.0;
     struct Row {
@@ -359,4 +360,19 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
     }
     EXPECT_EQ(levels.back(), 0);
     EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{0}));
+
+    // Short of a T/D ahead (a FROM's altitude kept to its fix) the path is
+    // level; the pass that reaches it sends the descent at once.
+    host::sim_state().key_events.clear();
+    vnav_vs_sent = 0;
+    descent_path_span_nm = 18.0;
+    descent_path_short_of_tod = true;
+    for (int i = 0; i < 4; ++i) {
+        a.indicated_altitude_ft = 9000.0;
+        descent_path_altitude = 9000.0;
+        if (i == 2) descent_path_distance_nm = 18.0;
+        set_vnav_altitude_targets();
+    }
+    // 4000 ft over 18 NM at 300 kt.
+    EXPECT_EQ(sent(0x101F4), (std::vector<uint32_t>{static_cast<uint32_t>(-1100)}));
 }

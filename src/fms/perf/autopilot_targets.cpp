@@ -166,10 +166,19 @@ void descent_vertical_speed() {
     // Level before an altitude command stays level through it.
     const bool level = vnav_vs_sent == 0 || (vnav_vs_sent == kNoVsSent && vnav_vs_pending == 0);
     const double band = level ? 0.0 : kBelowPathBandFt;
-    if (below_min_vnav_ias() || a.indicated_altitude_ft < path - band) command = 0;
+    // Short of a T/D ahead the path is level: held there, unless well above
+    // it. Reaching it is the event that starts the descent, sent at once.
+    const bool short_of_tod = descent_path_distance_nm > std::max(0.0, descent_path_span_nm);
+    if (descent_path_short_of_tod && !short_of_tod) descent_path_tod_due = true;
+    descent_path_short_of_tod = short_of_tod;
+    if (below_min_vnav_ias() || a.indicated_altitude_ft < path - band ||
+        (short_of_tod && a.indicated_altitude_ft < path + kBelowPathBandFt))
+        command = 0;
     command = -command;
     vnav_vs_command = command;
-    if (command != vnav_vs_sent && settled(command)) {
+    const bool tod_now = descent_path_tod_due && command != 0;
+    if (command != 0) descent_path_tod_due = false;
+    if (command != vnav_vs_sent && (settled(command) || tod_now)) {
         trigger_key_event(kKeyAutopilotVerticalSpeedSet, event_value(command));
         vnav_vs_sent = command;
     }
@@ -241,6 +250,7 @@ void update_descent_path() {
     if (vnav_phase != VnavPhase::Descent || !p.tod.exists ||
         target != within_flown(constraint_waypoint_index)) {
         descent_path_distance_nm = -1.0;
+        descent_path_short_of_tod = descent_path_tod_due = false;
         return;
     }
     const AircraftState& a = aircraft_state;
@@ -248,10 +258,17 @@ void update_descent_path() {
     double distance = path_distance_to(target, &turning_back);
     const double descent = p.ed.ahead_nm - p.tod.ahead_nm; // along LNAV's path
     if (descent_path_distance_nm < 0.0 || descent_path_target != target) {
-        // The profile's descent is laid over what is still to fly, from the
-        // T/D (behind the aircraft by what it flew past it) to where the E/D
-        // is met.
-        descent_path_span_nm = distance + std::max(0.0, descent - path_distance_through(target));
+        // The profile's descent is laid over what is still to fly from the
+        // T/D to where the E/D is met: longer by what the aircraft flew past
+        // a T/D behind it; shorter by the level still to fly to a FROM
+        // sequenced early whose altitude the descent starts from (met at its
+        // fix, not where LNAV switched to the next leg).
+        const double past_tod = descent - path_distance_through(target);
+        descent_path_span_nm = distance + std::max(0.0, past_tod);
+        const int from = to_waypoint_index - 1;
+        if (from >= 1 && holds_altitude(active_plan[from]) &&
+            std::fabs(predicted_altitude(active_plan[from]) - p.tod.altitude_ft) <= kSameLevelFt)
+            descent_path_span_nm = std::min(descent_path_span_nm, distance - path_short_of_from());
     } else {
         double flown = 0.0, course = 0.0;
         gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
@@ -263,7 +280,7 @@ void update_descent_path() {
     descent_path_lat = a.plat;
     descent_path_lon = a.plon;
     descent_path_target = target;
-    const double share = descent_path_span_nm > 0.0 ? descent_path_distance_nm / descent_path_span_nm : 0.0;
+    const double share = descent_path_span_nm > 0.0 ? descent_path_distance_nm / descent_path_span_nm : 1.0;
     descent_path_altitude = p.descent_altitude_at(p.ed.ahead_nm - descent * std::min(1.0, share));
 }
 

@@ -49,3 +49,7 @@ inline int descent_path_target = -1;
 // What was still to fly from the T/D to where the E/D is met, as the
 // aircraft flies it.
 inline double descent_path_span_nm = -1.0;
+// Short of a T/D still ahead, where the path is level; and a T/D reached
+// whose descent is still to be commanded.
+inline bool descent_path_short_of_tod = false;
+inline bool descent_path_tod_due = false;

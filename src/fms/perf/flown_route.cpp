@@ -552,3 +552,10 @@ double route_end_altitude() {
     if (destination.airport_ident == w.ident) return destination.elevation_ft;
     return airport_elevation(w.ident);
 }
+
+double path_short_of_from() {
+    const int to = to_waypoint_index;
+    if (to < 2 || to > active_plan_last) return 0.0;
+    const double short_of_it = distance_ahead_to(to) - flown_leg_nm(to);
+    return short_of_it > 0.0 ? path_nm_at_legs(flown_last(), short_of_it) : 0.0;
+}

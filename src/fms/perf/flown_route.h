@@ -138,3 +138,8 @@ double legs_nm_at_path(int k, double path_nm);
 // And the other way: how far along the path a point `legs_nm` along the legs
 // from the aircraft lies.
 double path_nm_at_legs(int k, double legs_nm);
+
+// How far along that path the aircraft still is short of the FROM, which
+// LNAV sequenced early with no turn to cut (0 once abeam it or past it):
+// an altitude to meet there is still met at the fix.
+double path_short_of_from();

@@ -153,14 +153,23 @@ ProfilePoint descent_top_point(const VerticalProfile& prof, const DescentEnd& e,
     for (int i = e.index - 1; i >= 1 && held == 0; --i)
         if (holds_altitude(active_plan[i])) held = i;
     double nm = std::max(descent, switch_before(e.index));
-    if (held >= std::max(to_waypoint_index, 1)) {
-        const double room = end_nm - prof.entries[static_cast<std::size_t>(held)].ahead_nm;
-        // One flown at the level is left at it: a descent longer than the
-        // way on from it is flown steeper, not begun before it.
-        if (nm > room)
-            nm = prof.entries[static_cast<std::size_t>(held)].role == ConstraintRole::AtLevel
-                     ? std::max(0.0, room)
-                     : std::max(descent, room);
+    // Where the aircraft passes it along the path: the FROM too, sequenced
+    // early while the aircraft is still short of it (it is met at the fix).
+    double held_nm = -1.0;
+    const int to = to_waypoint_index;
+    if (held >= std::max(to, 1)) {
+        held_nm = prof.entries[static_cast<std::size_t>(held)].ahead_nm;
+    } else if (held >= 1 && held == to - 1 && path_short_of_from() > 0.0) {
+        held_nm = path_short_of_from();
+    }
+    if (held_nm >= 0.0) {
+        const double room = end_nm - held_nm;
+        // One flown at the level (the cruise's, or its own the descent
+        // starts from) is left at it: a descent longer than the way on from
+        // it is flown steeper, not begun before it.
+        const ProfileEntry& h = prof.entries[static_cast<std::size_t>(held)];
+        const bool at_level = h.role == ConstraintRole::AtLevel || std::fabs(h.altitude_ft - top) <= kSameLevelFt;
+        if (nm > room) nm = at_level ? std::max(0.0, room) : std::max(descent, room);
     }
     nm = std::min(nm, std::max(descent, end_nm - toc_ahead_nm));
     return point_on_path(e.index, end_nm - nm, end_nm, top);
