@@ -144,6 +144,11 @@ TEST_P(PlanStateScripts, EveryStepKeepsThePlanStateSound) {
 INSTANTIATE_TEST_SUITE_P(
     FoundByTheHunt, PlanStateScripts,
     ::testing::Values(
+        // A runway chosen with the TO on a pilot's fix after the STAR's legs
+        // and an airfield flown direct to after it: the airfield stays en route.
+        "route load KSEAKPDX.RTE\ngns GNSXLS DIRECT \"LAVVA\" ENT ENT ENT\ngns GNSXLS DIRECT \"KHQM\" ENT ENT ENT\n"
+        "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2\ncdu SMITHS_FMS LEGS DEL L2\ncdu SMITHS_FMS EXEC\nmcu MCU FPLN\n"
+        "gns GNSXLS DIRECT \"LAVVA\" ENT ENT ENT\ncdu SMITHS_FMS DEP_ARR R2 R5",
         // A hold leg typed far longer than RTE HOLD shows: the pattern stays by its fix.
         "mcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS \"KELSO\"\ncdu SMITHS_FMS \"CHINS\"\n"
         "cdu SMITHS_FMS HOLD L3 L6\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS \"999990\" L5\ncdu SMITHS_FMS EXEC",

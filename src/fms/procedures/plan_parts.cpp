@@ -150,11 +150,14 @@ void drop_passed_legs(const PlanEdit& edit, int to, Legs& legs) {
 
 // Whether the TO at `to` is a fix of the pilot's among the arrival's legs
 // (one flown direct to, a hold's): a leg of the arrival before it, back over
-// what else a pilot's edit left there.
-bool pilots_to_in_arrival(const PlanEdit& edit, int to) {
+// what else a pilot's edit left there, and no airfield or SID leg between it
+// and `s`, where the arrival part is joined (those are the en-route part's).
+bool pilots_to_in_arrival(const PlanEdit& edit, int to, int s) {
     if (to < 1 || to >= edit.last() || entry_kind(edit[to]) != EntryKind::Place || edit[to].type == "APT" ||
         edit[to].kind == "STAR" || edit[to].kind == "APPR" || edit[to].kind == "SID" || edit[to].kind == "SIDSTAR")
         return false;
+    for (int k = to + 1; k <= s; ++k)
+        if (edit[k].type == "APT" || edit[k].kind == "SID" || edit[k].kind == "SIDSTAR") return false;
     for (int k = to - 1; k >= 1; --k) {
         const RouteWaypoint& w = edit[k];
         if (w.type == "APT" || w.kind == "SID" || w.kind == "SIDSTAR") return false;
@@ -367,7 +370,7 @@ void rebuild_arrival_part(const PlanTarget& t, const PlanChoices& c, bool with_g
     // A fix of the pilot's flown among the arrival's legs is flown to as it
     // is: the new legs follow it, and what the pilot's edit left after it
     // goes with the old legs.
-    if (!new_destination && s > to && pilots_to_in_arrival(edit, to)) s = to;
+    if (!new_destination && s > to && pilots_to_in_arrival(edit, to, s)) s = to;
     Legs legs = arrival_legs(c, edit[s], s, t.active, with_gap);
     // The en-route part's last fix met again as the arrival's first is flown
     // once: the en-route entry stays (a SID's last leg joins the STAR).
