@@ -1,7 +1,9 @@
 // The ECON pages over a flight of the example route in the stand-in: the
 // climb page turns into the cruise page at the top of climb and into the
 // descent page at the top of descent, and the distances to the T/C, T/D and
-// E/D count down on the way.
+// E/D count down on the way. On the approach a constraint sequenced in the
+// descent sets a new level: the descent page shows that level's T/D, then
+// the next E/D.
 #include "cdu_smiths/smiths_pages.h"
 #include "cdu_stand_in.h"
 #include "flight_demo.h"
@@ -10,6 +12,7 @@
 #include "gauges/stand_in_hooks.h"
 #include "script.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -17,10 +20,6 @@ namespace {
 
 class EconClosedLoop : public CduStandIn {
   protected:
-    // The demo's route without its file's approach: the pages' rows over the
-    // legs as they were before the approach's legs came with the file (VNAV's
-    // path through the turn into them is not yet what the pages show).
-    void prepare_sim_folder(const std::string& root) override { write_route_without_approach(root); }
     // The number after the prediction row's "/" (" / 12.3" or "/12 NM") in
     // the right half of line y; -1 when the row is not drawn.
     double row_distance(float y) {
@@ -49,15 +48,15 @@ TEST_F(EconClosedLoop, climbCruiseAndDescentPagesFollowTheFlight) {
     // VNAV, the CDU on ECON CLB.
     std::ifstream file(std::string(ORVEX_SOURCE_DIR) + "/examples/sim/cdu_vnav.script");
     std::string prologue;
-    for (std::string line; std::getline(file, line) && line.rfind("snapshot", 0) != 0;) {
-        if (const std::size_t at = line.find("\"KSEAKPDX\""); at != std::string::npos)
-            line.replace(at, 10, "\"NOAPP\"");
+    for (std::string line; std::getline(file, line) && line.rfind("snapshot", 0) != 0;)
         prologue += line + "\n";
-    }
     run(prologue);
     ASSERT_EQ(smiths_cdu_page, kPageEconClb);
+    // The row is known by its label: "T O   T / C", "T O   T / D", or the
+    // E/D's "T O  KPDX" (the CRZ and DES pages draw the labels at y 55).
     struct Sample {
         int page, to;
+        std::string row;
         double distance;
     };
     std::vector<Sample> samples;
@@ -65,7 +64,10 @@ TEST_F(EconClosedLoop, climbCruiseAndDescentPagesFollowTheFlight) {
         run("fly 150\n");
         if (host::flight_tracker().route_flown) break; // the route's distances end with it
         const int page = smiths_cdu_page;
-        samples.push_back({page, to_waypoint_index, row_distance(page == kPageEconCrz ? 33 : 66)});
+        std::string row;
+        for (const std::string& t : texts_at_y(55))
+            if (t.rfind("T O ", 0) == 0) row = t;
+        samples.push_back({page, to_waypoint_index, row, row_distance(page == kPageEconCrz ? 33 : 66)});
     }
     // Climb, cruise and descent in turn, each page with its prediction row.
     std::vector<int> order;
@@ -74,25 +76,38 @@ TEST_F(EconClosedLoop, climbCruiseAndDescentPagesFollowTheFlight) {
         if (order.empty() || order.back() != s.page) order.push_back(s.page);
     }
     EXPECT_EQ(order, (std::vector<int>{kPageEconClb, kPageEconCrz, kPageEconPathDes}));
-    // Between two sequencings (which may move the predicted point) the row
+    // Between two sequencings (which may move the predicted point) a row
     // counts down; on the climb page only until the aircraft reaches the
-    // predicted T/C, which it may pass before it levels off.
+    // predicted T/C, which it may pass before it levels off. A new level
+    // puts a T/D row where the E/D row was, and past it the next E/D's.
     int downs = 0;
     bool toc_reached = false;
     std::size_t last_climb = 0;
+    double step = 0.0; // the most a row came down between two samples
     for (std::size_t i = 1; i < samples.size(); ++i) {
         const Sample& a = samples[i - 1];
         const Sample& b = samples[i];
         if (b.page == kPageEconClb) last_climb = i;
         toc_reached = toc_reached || (b.page == kPageEconClb && b.distance < 2.0);
-        if (a.page != b.page || a.to != b.to || (b.page == kPageEconClb && toc_reached)) continue;
-        EXPECT_LT(b.distance, a.distance) << "page " << b.page << " sample " << i;
+        if (a.page != b.page || a.to != b.to || a.row != b.row || (b.page == kPageEconClb && toc_reached))
+            continue;
+        EXPECT_LT(b.distance, a.distance) << "page " << b.page << " sample " << i << " " << b.row;
+        step = std::max(step, a.distance - b.distance);
         ++downs;
     }
     // The climb page turns at the T/C: its last sample lies within about one
     // sample's flight (the step between its last two samples) of it.
     ASSERT_GE(last_climb, 1u);
-    const double step = samples[last_climb - 1].distance - samples[last_climb].distance;
-    EXPECT_LE(samples[last_climb].distance, 1.5 * step);
+    const double climb_step = samples[last_climb - 1].distance - samples[last_climb].distance;
+    EXPECT_LE(samples[last_climb].distance, 1.5 * climb_step);
+    // A T/D row gives way where VNAV passes the T/D (within 1.5 NM of it):
+    // its last sample within one sample's flight of that.
+    int tods = 0;
+    for (std::size_t i = 1; i < samples.size(); ++i)
+        if (samples[i - 1].row == "T O   T / D" && samples[i].row != "T O   T / D") {
+            EXPECT_LE(samples[i - 1].distance, 1.5 + step) << "sample " << i - 1;
+            ++tods;
+        }
+    EXPECT_GE(tods, 1);
     EXPECT_GT(downs, 20);
 }
