@@ -149,6 +149,13 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KSEAKPDX.RTE\ngns GNSXLS DIRECT \"LAVVA\" ENT ENT ENT\ngns GNSXLS DIRECT \"KHQM\" ENT ENT ENT\n"
         "cdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L2\ncdu SMITHS_FMS LEGS DEL L2\ncdu SMITHS_FMS EXEC\nmcu MCU FPLN\n"
         "gns GNSXLS DIRECT \"LAVVA\" ENT ENT ENT\ncdu SMITHS_FMS DEP_ARR R2 R5",
+        // A new plan from another origin with a SID chosen on it, executed
+        // while a direct-to is flown: the SID stays chosen.
+        "mcu MCU DIRTO ENTRY\ngns GNSXLS FPL L3\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\naircraft altitude 433\n"
+        "aircraft speed 0\nmcu MCU DIRTO ENTRY\ncdu SMITHS_FMS INIT_REF L6 \"HUNT1\" R6\ncdu SMITHS_FMS R2\n"
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"NASEL\"\nmcu MCU ENTER\ncdu SMITHS_FMS \"PAKWD\" L1\n"
+        "cdu SMITHS_FMS HOLD L6 L2 L6\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS R4\ncdu SMITHS_FMS L1\n"
+        "cdu SMITHS_FMS EXEC",
         // A hold leg typed far longer than RTE HOLD shows: the pattern stays by its fix.
         "mcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS \"KELSO\"\ncdu SMITHS_FMS \"CHINS\"\n"
         "cdu SMITHS_FMS HOLD L3 L6\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS \"999990\" L5\ncdu SMITHS_FMS EXEC",

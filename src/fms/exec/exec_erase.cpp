@@ -132,9 +132,12 @@ void update_origin(int old_state) {
     }
     if (ident == loaded_origin_ident) return;
     loaded_origin_ident = ident;
-    load_airport_detail(loaded_origin_ident, origin_slot);
-    ChoicesEdit(working_plan)->clear_departure();
-    {
+    // Detail found in the slot for this airport is what the departure of the
+    // plan executed was chosen on (its DEPARTURES page loaded it): the choice
+    // stays with the SID's legs it built. Another airport's choices go.
+    if (airport_slots[origin_slot].airport_ident != ident) {
+        load_airport_detail(loaded_origin_ident, origin_slot);
+        ChoicesEdit(working_plan)->clear_departure();
         const PlanEdit edit(active_target(), "the origin's choices cleared");
         ChoicesEdit(edit)->clear_departure();
     }
