@@ -555,6 +555,24 @@ double abeam_nm(double lat, double lon) {
     return best;
 }
 
+// NM along the plan's legs from the origin to where the aircraft stands, the
+// route being `route_nm` long. Swung wide of the active leg (within 30 NM of
+// it, as abeam_nm reads a T/D on it) it is as far along as its point abeam
+// on the leg, not as far as the straight line to the TO puts it; one past
+// the TO's abeam has that much to come back.
+double aircraft_along(double route_nm) {
+    const double straight_along = route_nm - distance_to_destination;
+    const int to = to_waypoint_index;
+    if (to < 1 || to > flown_last()) return straight_along;
+    const RouteWaypoint& a = active_plan[place_at_or_before(active_plan, to - 1)];
+    const RouteWaypoint& b = active_plan[to];
+    const Beside me = beside(a, b, aircraft_state.plat, aircraft_state.plon);
+    if (!(me.off < 30.0) || !(me.leg > 0.5)) return straight_along;
+    double straight = 0.0, course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, b.lat, b.lon, &straight, &course);
+    return straight_along + straight - std::min(straight, std::fabs(me.leg - me.along));
+}
+
 // How the flights read an altitude constraint, written down on their own from
 // what a constraint means to the pilot: an altitude to be at when the fix is
 // passed. The climb levels at each one below the cruise altitude until its
@@ -1177,12 +1195,14 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             gc_dist_course(aircraft_state.plat, aircraft_state.plon, shown_lat, shown_lon, &d, &unused);
             return d;
         };
-        // A level-off more than 5 NM from the T/C is a fault, and so is a
-        // descent begun more than 10 NM both from the T/D and from abeam it
-        // on its leg: a sharp turn at cruise speed just before the T/D is
-        // flown wide (up to 21 NM seen) of the legs it stands on.
+        // A level-off more than 5 NM both from the T/C and from abeam it on
+        // its leg is a fault, and so is a descent begun more than 10 NM both
+        // from the T/D and from abeam it: a sharp turn at cruise speed just
+        // before either is flown wide (up to 21 NM seen) of the legs it
+        // stands on.
         if (vnav_engaged == 1 && toc_was == 0 && vnav_phase == VnavPhase::Cruise) {
-            const double d = off(shown_toc_lat, shown_toc_lon);
+            const double d =
+                std::min(off(shown_toc_lat, shown_toc_lon), abeam_nm(shown_toc_lat, shown_toc_lon));
             counts.toc_off_nm = std::max(counts.toc_off_nm, d);
             if (d > 5.0) faults.push_back(where("levelled off NM from the pages' T/C", d));
         }
@@ -1362,9 +1382,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         }
         // Level at the cruise altitude where the path down to the next
         // descent constraint or the field, at the module's own gradient,
-        // lies below it.
+        // lies below it (the aircraft as far along as aircraft_along reads).
         const bool level = vnav_engaged == 1 && std::fabs(altitude - cruise) < 150.0;
-        if (level && cruise > path_altitude(ends, route_nm - distance_to_destination, per_nm) + 100.0)
+        const double along_now = aircraft_along(route_nm);
+        if (level && cruise > path_altitude(ends, along_now, per_nm) + 100.0)
             level_past_tod += step;
         // The TOD passed more than 20 NM along the plan's legs before the
         // path down to the next end meets the altitude flown (a course
@@ -1372,13 +1393,12 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // bring it forward). An end at or above the cruise altitude and the
         // altitude flown is none to descend to: the descent is for the one
         // after it.
-        const PathEnd* end = next_end(ends, route_nm - distance_to_destination);
+        const PathEnd* end = next_end(ends, along_now);
         while (end != nullptr && end->altitude >= cruise && end->altitude >= altitude - 100.0)
             end = next_end(ends, end->along);
         if (vnav_phase == VnavPhase::Descent && tod_was == 0 && vnav_engaged == 1 && end != nullptr &&
             passes_since_choice > 0 && !early_reported) {
-            const double early =
-                end->along - (route_nm - distance_to_destination) - (altitude - end->altitude) / per_nm;
+            const double early = end->along - along_now - (altitude - end->altitude) / per_nm;
             if (early > 20.0) {
                 early_reported = true;
                 faults.push_back(where("the descent begun early by", early));

@@ -130,6 +130,8 @@ const FixedSeed kFixedSeeds[] = {
     {20256, 1, "an arrival chosen past a descent's end with altitudes above it: passed under, not climbed to"},
     {1844, 1, "a climb to FL400 in a hold whose pattern grew with the speed: levelled wide of it"},
     {73000283, 1, "VNAV engaged at FL270 over a 3500 ft end: the 8500 ft after it out of reach, not to be under"},
+    {97000071, 1, "a climb to FL410 levelled 12 NM wide of a leg after a sharp turn, abeam its T/C"},
+    {97000450, 1, "a descent from FL360 begun 25 NM wide of a 10 NM leg after a turn, abeam its T/D"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
