@@ -32,7 +32,6 @@
 #include "fms/procedures/plan_parts.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_page_state.h"
-#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
 
 namespace {
@@ -69,7 +68,7 @@ void airport_entry(RouteWaypoint& entry, int slot) {
     entry.lon = airport.airport_longitude;
     entry.type = "APT";
     entry.frequency.clear();
-    entry.alt_constraint = parse_double(airport_elevation_text);
+    entry.alt_constraint = airport_elevation_ft(airport.airport_ident);
 }
 
 void clear_arrival_choices() {

@@ -13,6 +13,7 @@
 #include "fms/plan/route_state.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/plan/waypoint_entry.h"
+#include "fms/procedures/airport_detail.h"
 #include "fms/procedures/airport_selection.h"
 #include "gns_mcu/mcu_dirto.h"
 #include "gns_mcu/mcu_keys.h"
@@ -173,7 +174,7 @@ void mcu_fly_direct(const NavListRecord& candidate) {
     if (to_destination) {
         fix = active_plan[last];
         fix.flyover = 0;
-        fix.alt_constraint = std::atof(selected_destination_elevation_text.c_str());
+        fix.alt_constraint = airport_elevation_ft(fix.ident);
         vertical_target_lat = fix.lat;
         vertical_target_lon = fix.lon;
         edit.set_last(1);
@@ -187,7 +188,7 @@ void mcu_fly_direct(const NavListRecord& candidate) {
         destination.lon = airport.lon;
         destination.type = airport.type;
         destination.flyover = 0;
-        destination.alt_constraint = std::atof(selected_destination_elevation_text.c_str());
+        destination.alt_constraint = airport_elevation_ft(airport.ident);
         vertical_target_lat = airport.lat;
         vertical_target_lon = airport.lon;
         edit.set_last(2);

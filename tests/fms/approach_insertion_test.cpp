@@ -112,8 +112,10 @@ TEST_F(ApproachInsertion, legsTakeTheirSpeedByRoleAndAnAltitudeFrom100Feet) {
         EXPECT_EQ(w.altitude_kind, rows[i].kind);
     }
 
-    // The active plan takes the legs without constraints, and the airport's elevation.
+    // The active plan takes the legs without constraints, and the airport's
+    // own elevation, not that of the airport a page loaded last.
     write_plan(active_plan, {"KSEA", "BTG", "KPDX"});
+    load_airport_detail("KSEA", origin_slot);
     choose_flown_approach("HILLS");
     apply_approach_to_route();
     ASSERT_EQ(active_plan_last, 6);

@@ -7,6 +7,7 @@
 
 #include "cdu_keys.h"
 
+#include "data/airport_procedures.h"
 #include "data/module_settings.h"
 #include "data/nav_database.h"
 #include "fms/files/stored_routes.h"
@@ -163,7 +164,10 @@ TEST_F(McuDirectTo, DirectKeepsTheDestinationAirportAndDropsTheHolds) {
     set_flown_to(1);
     hold_list.set_count(1);
     hold_list.slot(1).set_active_index(2);
-    selected_destination_elevation_text = "31";
+    // The airport selected last is another one: the destination keeps its own elevation.
+    airport_slots[destination_slot].airport_ident = "KPDX";
+    airport_slots[destination_slot].elevation_ft = 31;
+    selected_destination_elevation_text = "433";
     navaid_table.append(record("NDB1", "N", 0.5, 0.5));
     intersection_table.append(record("NDB1", "I", 0.6, 0.6));
     press("DIRTO ENTRY");
@@ -201,7 +205,9 @@ TEST_F(McuDirectTo, DirectToTheDestinationFliesItOnce) {
         active_entry(2).lon = 0.5;
         set_active_last(2);
         set_flown_to(1);
-        selected_destination_elevation_text = "31";
+        airport_slots[destination_slot].airport_ident = "KPDX";
+        airport_slots[destination_slot].elevation_ft = 31;
+        selected_destination_elevation_text = "433";
         airport_table.clear();
         navaid_table.clear();
         if (row.kind[0] == 'A')

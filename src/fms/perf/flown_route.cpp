@@ -1,12 +1,11 @@
 #include "fms/perf/flown_route.h"
 
-#include "data/airport_procedures.h"
 #include "data/module_settings.h"
-#include "data/nav_database.h"
 #include "fms/guidance/hold_racetrack.h"
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/procedures/airport_detail.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
@@ -36,24 +35,6 @@ double distance_ahead_to(int k) {
 }
 
 namespace {
-
-// The elevation of an airport of the database (looked up once per ident).
-double airport_elevation(const std::string& ident) {
-    static std::string known;
-    static int generation = -1;
-    static double elevation = 0.0;
-    if (ident == known && generation == nav_database_generation) return elevation;
-    known = ident;
-    generation = nav_database_generation;
-    elevation = 0.0;
-    for (int i = 1; i <= airport_table.count(); ++i) {
-        const NavRecordView r = airport_table[i];
-        if (r.ident != ident) continue;
-        elevation = std::atof(std::string(r.elevation_text).c_str());
-        break;
-    }
-    return elevation;
-}
 
 struct Spot {
     double lat = 0.0;
@@ -548,9 +529,7 @@ double route_end_altitude() {
     if (predicted_altitude(w) > -900.0) return predicted_altitude(w);
     // A route that ends at a fix has no end of descent.
     if (w.type != "APT") return kNoConstraint;
-    const AirportProcedures& destination = airport_slots[destination_slot];
-    if (destination.airport_ident == w.ident) return destination.elevation_ft;
-    return airport_elevation(w.ident);
+    return airport_elevation_ft(w.ident);
 }
 
 double path_short_of_from() {

@@ -4,6 +4,7 @@
 #include "data/config_line.h"
 #include "data/load_warnings.h"
 #include "data/module_settings.h"
+#include "data/nav_database.h"
 #include "data/reader_checks.h"
 #include "fms/math/lat_lon_text.h"
 #include "fms/plan/candidate_list.h"
@@ -19,6 +20,7 @@
 #include "sim/host_folder.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -168,6 +170,28 @@ void set_origin_elevation(double elevation) {
     PlanEdit edit(active_target(), "the origin's elevation");
     edit.upkeep();
     edit.entry(0).alt_constraint = elevation;
+}
+
+double airport_elevation_ft(const std::string& ident) {
+    for (const int slot : {destination_slot, origin_slot}) {
+        const AirportProcedures& s = airport_slots[static_cast<std::size_t>(slot)];
+        if (!ident.empty() && s.airport_ident == ident) return s.elevation_ft;
+    }
+    // The database's, looked up once per ident (it is read every pass).
+    static std::string known;
+    static int generation = -1;
+    static double elevation = 0.0;
+    if (ident == known && generation == nav_database_generation) return elevation;
+    known = ident;
+    generation = nav_database_generation;
+    elevation = 0.0;
+    for (int i = 1; i <= airport_table.count(); ++i) {
+        const NavRecordView r = airport_table[i];
+        if (r.ident != ident) continue;
+        elevation = std::atof(std::string(r.elevation_text).c_str());
+        break;
+    }
+    return elevation;
 }
 
 void load_airport_detail(const std::string& ident, int slot) {

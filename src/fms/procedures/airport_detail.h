@@ -45,6 +45,12 @@ void load_airport_detail(const std::string& ident, int slot);
 // The origin's elevation as the altitude of the flown plan's first entry.
 void set_origin_elevation(double elevation);
 
+// An airport's own elevation in feet: from the slot that holds it, else from
+// the navigation database; 0 for an airport in neither. A plan's airport
+// entry takes its altitude from here, never from airport_elevation_text,
+// which follows whatever airport a page loaded last.
+double airport_elevation_ft(const std::string& ident);
+
 // Finds the runway's reference text in "orvex_apts.txt" (the last matching
 // line wins): on success runway_ref_text is set and the SMITHS scratchpad
 // cleared; otherwise its message line reads "NOT FOUND IN DATABASE". A missing

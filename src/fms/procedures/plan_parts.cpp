@@ -15,7 +15,6 @@
 #include "fms/procedures/procedure_insertion.h"
 #include "fms/procedures/procedure_legs.h"
 #include "fms/procedures/procedure_selection.h"
-#include "platform/text_file.h"
 
 #include <algorithm>
 #include <cctype>
@@ -386,9 +385,10 @@ void rebuild_arrival_part(const PlanTarget& t, const PlanChoices& c, bool with_g
     }
     const bool approach = !legs.empty() && legs.back().kind == "APPR";
     replace_part(t, s + 1, last, std::move(legs), to);
-    // The flown plan's approach ends at the airport's elevation.
+    // The flown plan's approach ends at the destination's own elevation (the
+    // text of the airport loaded last may be the origin's).
     if (t.active && approach && edit[edit.last()].type == "APT")
-        edit.entry(edit.last()).alt_constraint = parse_double(airport_elevation_text);
+        edit.entry(edit.last()).alt_constraint = airport_elevation_ft(edit[edit.last()].ident);
     // The vertical target of a plan not yet flown stays on the arrival's end.
     if (!t.active && route_state < kRouteStateActive && constraint_waypoint_index > s)
         edit.place(constraint_waypoint_index, edit.last());
