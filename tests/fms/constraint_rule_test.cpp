@@ -8,6 +8,7 @@
 #include "fms/perf/constraint_rule.h"
 #include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav.h"
+#include "fms/perf/vnav_phase.h"
 #include "fms/plan/vertical_state.h"
 #include "plan_builder.h"
 
@@ -177,6 +178,43 @@ TEST_F(ConstraintRule, aCapTheAircraftIsAboveIsBehindIt) {
     EXPECT_EQ(from_aircraft(30000.0).cap, 0);
     EXPECT_EQ(p.cap_ahead(1, 10000.0), 0);
     EXPECT_EQ(from_aircraft(30000.0).end.index, 5);
+}
+
+// One at or above the cruise altitude is flown at the level; held by the
+// pilot well above the cruise altitude, the aircraft still has to come down
+// to one below its level: the descent from there ends at it (it was passed
+// at the level held, 1200 ft high). Cruise 2000 ft, the aircraft over W1.
+TEST_F(ConstraintRule, oneAtTheLevelButBelowTheLevelFlownEndsTheDescentFromIt) {
+    struct Row {
+        const char* what;
+        double flown, at_w3;
+        int end;
+    };
+    const Row rows[] = {
+        {"held at 3600 over an approach's 2400", 3600.0, 2400.0, 3},
+        {"at the cruise altitude over one at it", 2050.0, 2000.0, 5},
+        {"held at 3600 under an approach's 4000", 3600.0, 4000.0, 5},
+    };
+    cruise_altitude = 2000;
+    vnav_phase = VnavPhase::Cruise;
+    set_flown_to(2);
+    aircraft_state.plat = active_plan[1].lat;
+    aircraft_state.plon = active_plan[1].lon;
+    active_entry(3).altitude_kind = AltitudeKind::Procedure;
+    for (const Row& r : rows) {
+        active_entry(3).alt_constraint = r.at_w3;
+        aircraft_state.indicated_altitude_ft = r.flown;
+        ClimbRuleInputs in = climb_rule_inputs(r.flown);
+        in.climbing = false;
+        const ClimbRule rule = climb_rule(in);
+        EXPECT_EQ(rule.roles[3], ConstraintRole::AtLevel) << r.what;
+        EXPECT_EQ(rule.end.index, r.end) << r.what;
+        // The profile's E/D, and what VNAV descends to from the level flown.
+        const VerticalProfile& p = locate_vertical_profile(aircraft_place());
+        EXPECT_EQ(p.ed.index, r.end) << r.what;
+        EXPECT_EQ(p.descent_end_from(2, r.flown).index, r.end) << r.what;
+        EXPECT_EQ(vertical_target_entry(2), r.end) << r.what;
+    }
 }
 
 TEST_F(ConstraintRule, theClimbGoesOnlyAsHighAsTheRouteCanComeDownFrom) {

@@ -147,12 +147,14 @@ class Rule {
     // The end of a descent from `top` for the entries from `first` on: the
     // first that ends one, else the route's end when it has an altitude;
     // none when that end is at or above `top`. One flown at the level is
-    // passed at it: the descent is to the end after it.
+    // passed at it: the descent is to the end after it, unless it lies below
+    // that level.
     DescentEnd descent_end(int first, double top) const {
         const ConstraintRoles r = in_.cruise_ft > 0.0 ? roles(in_.cruise_ft) : roles(top);
         for (int k = std::max(first, 1); k < last_; ++k) {
             if (r[k] == ConstraintRole::EndsDescent)
                 return altitude(k) < top ? DescentEnd{k, altitude(k)} : DescentEnd{};
+            if (below_the_level(r[k], altitude(k), top)) return DescentEnd{k, altitude(k)};
         }
         return in_.end_ft > kNoConstraint && in_.end_ft < top ? DescentEnd{last_, in_.end_ft} : DescentEnd{};
     }

@@ -100,6 +100,14 @@ struct DescentEnd {
     double altitude = kNoConstraint;
 };
 
+// One read as flown at the level (at or above the cruise altitude) that lies
+// below the level the descent starts from: the aircraft flies above the
+// cruise altitude (the pilot held it higher), and the altitude is still one
+// to meet at its fix, so the descent from that level ends there.
+inline bool below_the_level(ConstraintRole role, double altitude_ft, double level_ft) {
+    return role == ConstraintRole::AtLevel && altitude_ft + kSameLevelFt < level_ft;
+}
+
 // The one search for the climb's limit, over any reading of the roles (the
 // rule's, or a profile's as built): the first entry from `first` up to
 // `last` - 1 that caps the climb of an aircraft at `altitude_ft`, a cap it is

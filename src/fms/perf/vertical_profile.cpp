@@ -535,11 +535,15 @@ DescentEnd VerticalProfile::descent_end_from(int first, double top) const {
     const int last = static_cast<int>(entries.size()) - 1;
     if (last < 1) return {};
     // One flown at the level is passed at it: the descent is to the end
-    // after it.
+    // after it, unless it lies below that level.
     for (int k = std::max(first, 1); k < last; ++k) {
         const ProfileEntry& e = entries[static_cast<std::size_t>(k)];
         if (e.role == ConstraintRole::EndsDescent)
             return e.altitude_ft < top ? DescentEnd{k, e.altitude_ft} : DescentEnd{};
+        // Below the level this profile descends from (not the altitude flown
+        // now, which comes down to it).
+        if (e.altitude_ft < top && below_the_level(e.role, e.altitude_ft, level_ft))
+            return DescentEnd{k, e.altitude_ft};
     }
     return end_altitude_ft > kNoConstraint && end_altitude_ft < top ? DescentEnd{last, end_altitude_ft}
                                                                     : DescentEnd{};

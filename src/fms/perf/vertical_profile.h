@@ -127,9 +127,10 @@ struct VerticalProfile {
     //   capping it the aircraft is not above already; 0 when none does
     //   before an end of descent or one flown at the level;
     int cap_ahead(int first, double altitude_ft) const;
-    // - the end of a descent from `top` ft: the first entry that ends one,
-    //   else the route's end when it has an altitude; none (index -1) when
-    //   that end is at or above `top`.
+    // - the end of a descent from `top` ft: the first entry that ends one
+    //   (or is read at the level but lies below the level this profile
+    //   descends from), else the route's end when it has an altitude; none
+    //   (index -1) when that end is at or above `top`.
     DescentEnd descent_end_from(int first, double top) const;
 };
 
