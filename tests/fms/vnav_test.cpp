@@ -461,6 +461,46 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
     EXPECT_NE(vnav_phase, VnavPhase::Descent);
 }
 
+// Out of a turn back, the path distance kept (run on by what the aircraft
+// flew) can fall short of the measure when the turn was flown wider than
+// reckoned: the rest of the descent is laid over the measure, the path not
+// raised over an aircraft that followed it (eased up, it rose 870 ft and
+// VNAV levelled in the descent). Elsewhere the distance eases onto the
+// measure. Down 6000 ft over 19.5 NM; the aircraft 9.75 NM along, 2 NM
+// more to fly than kept.
+TEST_F(Vnav, OutOfATurnBackFlownWideThePathDoesNotRise) {
+    struct Row {
+        bool turned_back;
+        double distance, altitude;
+    };
+    const Row rows[] = {
+        {true, 9.75, 4000.0 + 6000.0 * 7.75 / 19.5},
+        {false, 7.75 + kPathEasingNm, 4000.0 + 6000.0 * (7.75 + kPathEasingNm) / 19.5},
+    };
+    for (const Row& r : rows) {
+        const std::vector<PlanPoint> p = line(4, 10.0);
+        cruise_altitude = 10000;
+        vnav_phase = VnavPhase::Cruise;
+        constrain(3, 4000.0, 250.0, kPlain);
+        descent_rate_used_fpm = 6000.0 / 19.5;
+        descent_tas_target = 60.0;
+        aircraft_state.indicated_altitude_ft = 10000.0;
+        set_flown_to(2);
+        update_toc_tod(kTodLocate);
+        vnav_phase = VnavPhase::Descent;
+        vertical_target_cursor.move_to(3);
+        set_flown_to(3);
+        at(offset("X", offset("TOD", p[1], 90.0, 0.5), 90.0, 9.75));
+        descent_path_distance_nm = -1.0; // laid afresh
+        update_descent_path();
+        descent_path_distance_nm = 7.75;
+        descent_path_turning_back = r.turned_back;
+        update_descent_path();
+        EXPECT_NEAR(descent_path_distance_nm, r.distance, 1e-6) << r.turned_back;
+        EXPECT_NEAR(descent_path_altitude, r.altitude, 1e-3) << r.turned_back;
+    }
+}
+
 // An end before the last is met where LNAV sequences it, its switching
 // distance before it however short the leg in: the path the descent levels
 // by ends where its rate aims (laid on to past there, the aircraft levelled

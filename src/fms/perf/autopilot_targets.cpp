@@ -250,7 +250,7 @@ void update_descent_path() {
     if (vnav_phase != VnavPhase::Descent || !p.tod.exists ||
         target != within_flown(constraint_waypoint_index)) {
         descent_path_distance_nm = -1.0;
-        descent_path_short_of_tod = descent_path_tod_due = false;
+        descent_path_short_of_tod = descent_path_tod_due = descent_path_turning_back = false;
         return;
     }
     const AircraftState& a = aircraft_state;
@@ -273,9 +273,22 @@ void update_descent_path() {
         double flown = 0.0, course = 0.0;
         gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
         const double kept = descent_path_distance_nm - flown;
-        // Turning back, the path runs on by what the aircraft flies.
-        distance = turning_back ? kept : std::clamp(distance, kept - kPathEasingNm, kept + kPathEasingNm);
+        if (turning_back) {
+            // Turning back, the path runs on by what the aircraft flies.
+            distance = kept;
+        } else if (descent_path_turning_back && distance > kept + kPathEasingNm && kept > kPathEasingNm) {
+            // Out of a turn back flown wider than the path reckoned (a sharp
+            // one at speed, up high): more is still to fly than the path
+            // kept. The rest of the descent is laid over that from where the
+            // path stands now; eased back onto it, the path would rise over
+            // an aircraft that followed it down, and VNAV level off in the
+            // descent.
+            descent_path_span_nm *= distance / kept;
+        } else {
+            distance = std::clamp(distance, kept - kPathEasingNm, kept + kPathEasingNm);
+        }
     }
+    descent_path_turning_back = turning_back;
     descent_path_distance_nm = std::max(0.0, distance);
     descent_path_lat = a.plat;
     descent_path_lon = a.plon;

@@ -34,15 +34,19 @@ bool descent_flown();
 // still moves that measure a little when the aircraft joins the next leg: the
 // distance kept moves each pass by the distance flown and eases onto the
 // measure by at most kPathEasingNm, so the deviation changes smoothly; in a
-// turn past a right angle it runs on by the distance flown alone. Level
+// turn past a right angle it runs on by the distance flown alone, and where
+// the measure is longer than that when the turn ends (flown wider than
+// reckoned), the rest of the descent is laid over it from there: the path
+// does not rise over an aircraft that followed it. Level
 // at the T/D's altitude before the path comes down to it; none while the
 // profile has no T/D or VNAV descends to another entry than its E/D.
 void update_descent_path();
 inline constexpr double kPathEasingNm = 0.03;
 
 // The distance the descent path was last read at and where, for the next
-// pass (-1: none yet).
+// pass (-1: none yet), and whether the aircraft was turning back then.
 inline double descent_path_distance_nm = -1.0;
+inline bool descent_path_turning_back = false;
 inline double descent_path_lat = 0.0;
 inline double descent_path_lon = 0.0;
 inline int descent_path_target = -1;
