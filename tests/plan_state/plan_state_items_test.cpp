@@ -156,6 +156,13 @@ INSTANTIATE_TEST_SUITE_P(
         "mcu MCU DIRTO ENTRY\nkeyboard type \"NASEL\"\nmcu MCU ENTER\ncdu SMITHS_FMS \"PAKWD\" L1\n"
         "cdu SMITHS_FMS HOLD L6 L2 L6\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS R4\ncdu SMITHS_FMS L1\n"
         "cdu SMITHS_FMS EXEC",
+        // A direct-to another fix just as the hold at the TO is entered:
+        // the pattern is no longer flown.
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"CEDAR\"\nmcu MCU ENTER\ncdu SMITHS_FMS \"VANTG\"\nmcu MCU LNAV\n"
+        "aircraft position 47.82775 -121.79112\naircraft heading 43\nframes 18\ngns GNSXLS N\n"
+        "gns GNSXLS NAV FPL L4 L4 ENT\ngns GNSXLS L4 ENT\ngns GNSXLS R2\ngns GNSXLS L2\n"
+        "cdu SMITHS_FMS RTE \"KYKM\" R1\ncdu SMITHS_FMS R5\nmcu MCU HOLD\ngns GNSXLS FPL L3\ngns GNSXLS HOLD\n"
+        "frames 2\ncdu SMITHS_FMS RTE\nkeyboard type \"NACHS\"\nframes 1\ngns GNSXLS DIRECT \"ROYCE\" ENT ENT ENT",
         // A hold leg typed far longer than RTE HOLD shows: the pattern stays by its fix.
         "mcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS \"KELSO\"\ncdu SMITHS_FMS \"CHINS\"\n"
         "cdu SMITHS_FMS HOLD L3 L6\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS \"999990\" L5\ncdu SMITHS_FMS EXEC",

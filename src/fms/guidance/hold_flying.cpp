@@ -153,6 +153,12 @@ void leave_hold(const HoldEntry& h) {
 
 void fly_pattern(const HoldRacetrack& r) {
     const HoldEntry& h = hold_list[1];
+    // A pattern whose fix is no longer the TO (the pilot went direct to
+    // another fix before it) is not flown: the hold waits at its fix again.
+    if (holding_active > 0 && h.active_index() != to_waypoint_index) {
+        holding_active = 0;
+        hold_exit_state = kHoldExitNotEntered;
+    }
     const int k = holding_active;
     measure(h, k);
     double u = 0.0, v = 0.0;
