@@ -132,6 +132,8 @@ const FixedSeed kFixedSeeds[] = {
     {73000283, 1, "VNAV engaged at FL270 over a 3500 ft end: the 8500 ft after it out of reach, not to be under"},
     {97000071, 1, "a climb to FL410 levelled 12 NM wide of a leg after a sharp turn, abeam its T/C"},
     {97000450, 1, "a descent from FL360 begun 25 NM wide of a 10 NM leg after a turn, abeam its T/D"},
+    {95000073, 1, "an approach chosen in the descent after the origin was loaded: KSEA given CYVR's 14 ft"},
+    {95000339, 1, "an approach chosen with the TO inside the STAR after the origin was loaded, again"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
