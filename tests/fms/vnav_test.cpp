@@ -611,4 +611,27 @@ TEST_F(Vnav, ASharpTurnSequencedEarlyIsMeasuredAsTheAircraftTurns) {
     }
 }
 
+// Sequencing a corner moves the TO, not the aircraft: the distance the
+// pages and VNAV read along LNAV's path runs on through it. The aircraft on
+// the leg in where LNAV sequences W1 (3 NM and 0.028 NM a degree before
+// it), measured to W3 with W1 and then W2 as the TO. (Past a right angle the
+// aircraft's place says little of the turn still to fly: there the distance
+// is never more than the legs'.)
+TEST_F(Vnav, PathDistanceRunsOnWhenACornerIsSequenced) {
+    WptChgDist = 3.0;
+    AdjustTurnDistforAngle = 1;
+    aircraft_state.ground_speed_kt = 300.0;
+    for (const double turn : {20.0, 50.0, 80.0}) {
+        const PlanPoint w0{"W0", 0.0, 10.0};
+        const PlanPoint w1 = offset("W1", w0, 0.0, 30.0);
+        const PlanPoint w2 = offset("W2", w1, turn, 30.0);
+        activate({w0, w1, w2, offset("W3", w2, turn, 20.0)});
+        at(offset("X", w1, 180.0, 3.0 + std::round(turn) * 0.028));
+        set_flown_to(1);
+        const double before = path_distance_through(3);
+        set_flown_to(2);
+        EXPECT_NEAR(path_distance_through(3), before, 0.05) << turn;
+    }
+}
+
 } // namespace

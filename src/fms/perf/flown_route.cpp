@@ -293,9 +293,10 @@ namespace {
 // to the last entry flown): `each` sees the TO and every place after it,
 // through the place itself. False without a TO or with k behind it; else
 // `in_course_out` is the true course of the leg into the last place seen.
-// The profile's measure (`profile`) is never longer than the legs: turning
-// back inside a sharp corner just sequenced, the aircraft's place says little
-// of the turn still to fly (the descent's own path eases through it).
+// The profile's measure (`profile`) is never longer than the legs inside a
+// corner past a right angle just sequenced: turning back there, the
+// aircraft's place says little of the turn still to fly (the descent's own
+// path eases through it).
 template <class Each>
 bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool profile = true) {
     if (turning_back != nullptr) *turning_back = false;
@@ -313,6 +314,7 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
     // until it joins the leg; off the leg (doubling back, joining, turning
     // around) it is as far as it stands along it.
     const int from = previous_place(active_plan, to);
+    bool sharp = false;
     if (direct_to_active != 1 && from >= 1) {
         const int before = previous_place(active_plan, from);
         if (before >= 0) {
@@ -323,6 +325,9 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
                 corner_at(from, spot(before), to, std::min(s, leg_in / 2.0), join_after(from, to, s, leg));
             const double left = corner_left_after(c, from, to, here);
             d = (left > 0.0 ? flown_left(c, left) : left) + leg - c.b;
+            double turn = std::fabs(in_course - course_in);
+            if (turn > 180.0) turn = 360.0 - turn;
+            sharp = left > 0.0 && turn > 90.0;
             if (turning_back != nullptr) *turning_back = left > 0.0 && c.turns_back();
         }
     }
@@ -330,7 +335,11 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
     // much to come back, as along the legs.
     d = std::fabs(d);
     double legs = distance_ahead_to(to);
-    if (profile) d = std::min(d, legs);
+    // Only in a corner past a right angle: in a gentler one the chord is
+    // longer than the legs' measure abeam on the leg out, and cut to that the
+    // distance fell at the sequencing (0.7 NM at a 50 degree turn), then stood
+    // still while the aircraft flew the chord.
+    if (profile && sharp) d = std::min(d, legs);
     double in = leg;
     for (int i = to;;) {
         const int next = i < k ? next_place(active_plan, i + 1, k) : -1;
