@@ -163,6 +163,11 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS NAV FPL L4 L4 ENT\ngns GNSXLS L4 ENT\ngns GNSXLS R2\ngns GNSXLS L2\n"
         "cdu SMITHS_FMS RTE \"KYKM\" R1\ncdu SMITHS_FMS R5\nmcu MCU HOLD\ngns GNSXLS FPL L3\ngns GNSXLS HOLD\n"
         "frames 2\ncdu SMITHS_FMS RTE\nkeyboard type \"NACHS\"\nframes 1\ngns GNSXLS DIRECT \"ROYCE\" ENT ENT ENT",
+        // A departure chosen on the GNS's flown plan past the SID: the
+        // SMITHS's next change starts from that choice, not its own older one.
+        "route load KSEAKPDX.RTE\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L1\ncdu SMITHS_FMS DEP_ARR R2\n"
+        "cdu SMITHS_FMS EXEC\ngns GNSXLS NAV FPL L4 L4 ENT\ngns GNSXLS L4 ENT\ngns GNSXLS ENT\ngns GNSXLS ENT\n"
+        "aircraft altitude 433\naircraft speed 0\ncdu SMITHS_FMS R2",
         // A hold leg typed far longer than RTE HOLD shows: the pattern stays by its fix.
         "mcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS \"KELSO\"\ncdu SMITHS_FMS \"CHINS\"\n"
         "cdu SMITHS_FMS HOLD L3 L6\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS \"999990\" L5\ncdu SMITHS_FMS EXEC",

@@ -259,9 +259,12 @@ void align_working_plan_with_active() {
     }
     PlanEdit edit(working_target(), "aligning with the flown plan");
     if (same) {
-        // The same entries, as EXEC will find them again.
+        // The same entries, as EXEC will find them again, with the choices
+        // they were flown with (another unit's choice on the flown plan that
+        // built no legs, its part flown already, changed those alone).
         for (int i = 0; i <= active_plan_last && i <= kPlanLastIndex; ++i)
             edit.entry(i).id = active_plan[i].id;
+        if (!(working_plan.choices() == active_plan.choices())) *ChoicesEdit(working_plan) = active_plan.choices();
         return;
     }
     copy_flown_plan_entries(edit);
