@@ -101,6 +101,10 @@ bool point_on_pattern(int end, double path_nm, ProfilePoint* p) {
     return true;
 }
 
+// NM farther from the TO than the legs read it past which the aircraft is
+// off its leg, not beside it by a hair or a turn's rounding.
+constexpr double kWideOfLegNm = 1.0;
+
 // The point `path_nm` along LNAV's path from the aircraft, on the legs up
 // to entry `end`; none beyond it. `on_way`: one before the TO lies on the
 // aircraft's way to it (the T/C, which the climb flies to), else on its leg
@@ -115,19 +119,27 @@ ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double a
     const int to = to_waypoint_index;
     const double to_legs = distance_ahead_to(to);
     const bool short_of_leg = legs >= 0.0 && legs < to_legs - flown_leg_nm(to);
+    const RouteWaypoint& w = active_plan[std::clamp(to, 0, std::max(0, active_plan_last))];
+    double straight = 0.0, course = 0.0;
+    gc_dist_course(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, &straight, &course);
+    // Swung wide of its leg, the aircraft is farther from the TO than its
+    // point abeam reads it; abeam inside the TO's corner, the legs put a
+    // point a little way along the path round that corner, miles from where
+    // the aircraft will have flown that far. Nearer than the TO itself, it
+    // lies on the way there.
+    const bool wide_short_of_to =
+        on_way && path_nm >= 0.0 && straight > to_legs + kWideOfLegNm && path_nm < straight;
     ProfilePoint p;
     if (on_way && path_nm >= 0.0 && point_on_pattern(end, path_nm, &p)) {
         // The climb goes on round the hold's pattern.
-    } else if ((on_way && legs >= 0.0 && legs < to_legs) || short_of_leg) {
+    } else if ((on_way && legs >= 0.0 && legs < to_legs) || short_of_leg || wide_short_of_to) {
         // Before the TO: on the way the aircraft flies to it, not on its leg
         // (off the leg, joining it, cutting a corner or in a hold's pattern
         // far out, the leg's point abeam stands off the aircraft's way).
-        const RouteWaypoint& w = active_plan[to];
-        double straight = 0.0, course = 0.0;
-        gc_dist_course(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, &straight, &course);
+        const double on = legs >= 0.0 && legs < to_legs ? legs : path_nm;
         p.exists = true;
         p.index = to;
-        gc_point_toward(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, std::min(legs, straight),
+        gc_point_toward(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, std::min(on, straight),
                         &p.lat, &p.lon);
     } else {
         p = point_back_along_legs(end, distance_ahead_to(end) - legs);
