@@ -627,10 +627,14 @@ TEST_F(Vnav, PathDistanceRunsOnWhenACornerIsSequenced) {
         const PlanPoint w2 = offset("W2", w1, turn, 30.0);
         activate({w0, w1, w2, offset("W3", w2, turn, 20.0)});
         at(offset("X", w1, 180.0, 3.0 + std::round(turn) * 0.028));
+        // And a point 10 NM along the leg out, placed along the legs (the
+        // T/C or T/D of a profile built before the sequencing).
         set_flown_to(1);
         const double before = path_distance_through(3);
+        const double point_before = path_nm_at_legs(3, distance_ahead_to(2) - 20.0);
         set_flown_to(2);
         EXPECT_NEAR(path_distance_through(3), before, 0.05) << turn;
+        EXPECT_NEAR(path_nm_at_legs(3, distance_ahead_to(2) - 20.0), point_before, 0.05) << turn;
     }
 }
 

@@ -297,8 +297,16 @@ namespace {
 // corner past a right angle just sequenced: turning back there, the
 // aircraft's place says little of the turn still to fly (the descent's own
 // path eases through it).
+// Where the aircraft in a corner just sequenced joins the leg out (its
+// corner's end): how far along the legs and along the path, when it is in one
+// of a right angle or less.
+struct CornerExit {
+    bool exists = false;
+    double legs_nm = 0.0, path_nm = 0.0;
+};
 template <class Each>
-bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool profile = true) {
+bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool profile = true,
+               CornerExit* exit = nullptr) {
     if (turning_back != nullptr) *turning_back = false;
     const int to = to_waypoint_index;
     const int last = flown_last();
@@ -315,6 +323,7 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
     // around) it is as far as it stands along it.
     const int from = previous_place(active_plan, to);
     bool sharp = false;
+    double exit_to_leg_end = -1.0; // from the corner's end on to the TO
     if (direct_to_active != 1 && from >= 1) {
         const int before = previous_place(active_plan, from);
         if (before >= 0) {
@@ -328,6 +337,10 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
             double turn = std::fabs(in_course - course_in);
             if (turn > 180.0) turn = 360.0 - turn;
             sharp = left > 0.0 && turn > 90.0;
+            if (left > 0.0 && !sharp && exit != nullptr) {
+                exit->path_nm = flown_left(c, left);
+                exit_to_leg_end = leg - c.b;
+            }
             if (turning_back != nullptr) *turning_back = left > 0.0 && c.turns_back();
         }
     }
@@ -340,6 +353,10 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
     // distance fell at the sequencing (0.7 NM at a 50 degree turn), then stood
     // still while the aircraft flew the chord.
     if (profile && sharp) d = std::min(d, legs);
+    if (exit_to_leg_end >= 0.0) {
+        exit->exists = true;
+        exit->legs_nm = legs - exit_to_leg_end;
+    }
     double in = leg;
     for (int i = to;;) {
         const int next = i < k ? next_place(active_plan, i + 1, k) : -1;
@@ -429,14 +446,21 @@ template <class Each> void walk_path_points(int k, Each each) {
         legs = x;
         path = y;
     };
-    walk_path(k, nullptr, &in_course, [&](const PathStop& s) {
+    // In a corner just sequenced what the chord adds to the legs lies in
+    // it, not spread over the leg out.
+    CornerExit exit;
+    bool first = true;
+    const auto stop = [&](const PathStop& s) {
+        if (first && exit.exists) point(exit.legs_nm, exit.path_nm);
+        first = false;
         if (s.corner_in_nm > 0.0 || s.corner_out_nm > 0.0) {
             point(s.legs_nm - s.corner_in_nm, s.path_nm - s.corner_in_nm);
             point(s.legs_nm + s.corner_out_nm, s.corner_end_path_nm);
         } else {
             point(s.legs_nm, s.path_nm);
         }
-    });
+    };
+    walk_path(k, nullptr, &in_course, stop, true, &exit);
 }
 
 // `value` on from `from` (one measure) to `to` (the other) between two
