@@ -289,14 +289,6 @@ double flown_left(const Corner& c, double chord_left) {
 
 namespace {
 
-// The walk of the path LNAV flies from the aircraft up to entry k (clamped
-// to the last entry flown): `each` sees the TO and every place after it,
-// through the place itself. False without a TO or with k behind it; else
-// `in_course_out` is the true course of the leg into the last place seen.
-// The profile's measure (`profile`) is never longer than the legs inside a
-// corner past a right angle just sequenced: turning back there, the
-// aircraft's place says little of the turn still to fly (the descent's own
-// path eases through it).
 // Where the aircraft in a corner just sequenced joins the leg out (its
 // corner's end): how far along the legs and along the path, when it is in one
 // of a right angle or less.
@@ -304,6 +296,16 @@ struct CornerExit {
     bool exists = false;
     double legs_nm = 0.0, path_nm = 0.0;
 };
+
+// The walk of the path LNAV flies from the aircraft up to entry k (clamped
+// to the last entry flown): `each` sees the TO and every place after it,
+// through the place itself. False without a TO or with k behind it; else
+// `in_course_out` is the true course of the leg into the last place seen.
+// The profile's measure (`profile`) is never longer than the legs inside a
+// corner past a right angle just sequenced: turning back there, the
+// aircraft's place says little of the turn still to fly (the descent's own
+// path eases through it). `exit` gets where an aircraft in a corner of a
+// right angle or less, just sequenced, joins the leg out.
 template <class Each>
 bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool profile = true,
                CornerExit* exit = nullptr) {
