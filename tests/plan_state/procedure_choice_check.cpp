@@ -175,9 +175,11 @@ std::vector<std::string> procedure_choice_faults(const ProcedureChoiceSeen& befo
         plans.push_back({"the flown plan",
                          exec && pending(before.route_state) ? before.working : before.active, now.active});
     // A stored plan the GNS opened keeps its choices on the GNS.
+    // Before any route is entered the plan being made is the working plan
+    // (a GNS direct-to may have put a fix in it already), not the flown one.
+    const bool making = pending(before.route_state) || before.route_state == kRouteStateNone;
     if (pending(now.route_state) && !now.gns_plan_open && !before.gns_plan_open)
-        plans.push_back(
-            {"the plan pending", pending(before.route_state) ? before.working : before.active, now.working});
+        plans.push_back({"the plan pending", making ? before.working : before.active, now.working});
     for (const Plan& p : plans) {
         if (p.was.idents.size() < 2 || p.now.idents.size() < 2) continue;
         // A new destination brings none of the old one's arrival; a whole
