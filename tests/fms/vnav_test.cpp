@@ -32,6 +32,21 @@ class Vnav : public UpdateTest {
   protected:
     // Entries 0..n-1 due east along the equator, `nm` apart; the aircraft
     // at entry 0, TO 1, VNAV and the route active.
+    // Down from 10000 ft at cruise to 4000 ft at entry 3 of a line 10 NM
+    // apart, the path 6000 ft over 19.5 NM from the TOD it places, 0.5 NM
+    // past entry 1; the aircraft at entry 0, TO 2.
+    std::vector<PlanPoint> descent_to_entry_3() {
+        std::vector<PlanPoint> p = line(4, 10.0);
+        cruise_altitude = 10000;
+        vnav_phase = VnavPhase::Cruise;
+        constrain(3, 4000.0, 250.0, kPlain);
+        descent_rate_used_fpm = 6000.0 / 19.5;
+        descent_tas_target = 60.0;
+        aircraft_state.indicated_altitude_ft = 10000.0;
+        set_flown_to(2);
+        update_toc_tod(kTodLocate);
+        return p;
+    }
     std::vector<PlanPoint> line(int n, double nm) {
         std::vector<PlanPoint> points{{"W0", 0.0, 10.0}};
         for (int i = 1; i < n; ++i)
@@ -426,16 +441,7 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
 
     // After the TOD, halfway along the profile's path to the constraint:
     // halfway down.
-    line(4, 10.0);
-    cruise_altitude = 10000;
-    vnav_phase = VnavPhase::Cruise;
-    constrain(3, 4000.0, 250.0, kPlain);
-    // The path down at 6000 ft over the 19.5 NM from the TOD.
-    descent_rate_used_fpm = 6000.0 / 19.5;
-    descent_tas_target = 60.0;
-    aircraft_state.indicated_altitude_ft = 10000.0;
-    set_flown_to(2);
-    update_toc_tod(kTodLocate);
+    descent_to_entry_3();
     const PlanPoint tod = offset("TOD", p[1], 90.0, 0.5);
     EXPECT_NEAR(nm_between(tod.lat, tod.lon, tod_lat, tod_lon), 0.0, 1e-6);
     vnav_phase = VnavPhase::Descent;
@@ -478,15 +484,7 @@ TEST_F(Vnav, OutOfATurnBackFlownWideThePathDoesNotRise) {
         {false, 7.75 + kPathEasingNm, 4000.0 + 6000.0 * (7.75 + kPathEasingNm) / 19.5},
     };
     for (const Row& r : rows) {
-        const std::vector<PlanPoint> p = line(4, 10.0);
-        cruise_altitude = 10000;
-        vnav_phase = VnavPhase::Cruise;
-        constrain(3, 4000.0, 250.0, kPlain);
-        descent_rate_used_fpm = 6000.0 / 19.5;
-        descent_tas_target = 60.0;
-        aircraft_state.indicated_altitude_ft = 10000.0;
-        set_flown_to(2);
-        update_toc_tod(kTodLocate);
+        const std::vector<PlanPoint> p = descent_to_entry_3();
         vnav_phase = VnavPhase::Descent;
         vertical_target_cursor.move_to(3);
         set_flown_to(3);
