@@ -104,7 +104,11 @@ bool is_procedure_kind(const std::string& kind) {
 
 void check_course_reversal() {
     const int to = to_waypoint_index;
-    if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || first_hold_at(to) ||
+    // A hold's fix is not passed this way, unless the pilot asked to leave
+    // the hold: then it is a fix flown to like any other (inside the turn,
+    // steering back to it circled it for ever).
+    const bool leaving = hold_exit_state == kHoldExitAtNextPoint && hold_armed == 0;
+    if (lnav_engaged != 1 || aircraft_state.snap_token_106 != 1 || (first_hold_at(to) && !leaving) ||
         standing_on_ground() || !to_behind())
         return;
     // Within 10 NM a waypoint behind is passed, except on the last two legs,

@@ -135,6 +135,7 @@ const FixedSeed kFixedSeeds[] = {
     {95000073, 1, "an approach chosen in the descent after the origin was loaded: KSEA given CYVR's 14 ft"},
     {95000339, 1, "an approach chosen with the TO inside the STAR after the origin was loaded, again"},
     {98200313, 1, "a climb to FL400 swung 11 NM wide of a 7 NM leg between two sharp turns: T/C on its way"},
+    {94000248, 1, "a hold at FL230 left by EXIT HOLD in its first turn, its fix inside the turn back to it"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
