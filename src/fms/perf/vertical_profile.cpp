@@ -171,8 +171,8 @@ ProfilePoint descent_top_point(const VerticalProfile& prof, const DescentEnd& e,
     const int to = to_waypoint_index;
     if (held >= std::max(to, 1)) {
         held_nm = prof.entries[static_cast<std::size_t>(held)].ahead_nm;
-    } else if (held >= 1 && held == to - 1 && path_short_of_from() > 0.0) {
-        held_nm = path_short_of_from();
+    } else if (held >= 1 && held == to - 1) {
+        if (const double short_of_from = path_short_of_from(); short_of_from > 0.0) held_nm = short_of_from;
     }
     if (held_nm >= 0.0) {
         const double room = end_nm - held_nm;
