@@ -556,7 +556,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A route put in place in the air over one that began at its destination: flown from its
         // first leg, not from its end, so that a later arrival does not take its legs as flown.
         "route load KPDXKSEA.RTE\ngns GNSXLS FPL FPL FPL R2 ENT R5 ENT\nroute load KSEAKPDX.RTE\n"
-        "gns GNSXLS L2\ngns GNSXLS ERASE\ngns GNSXLS ENT\ncdu SMITHS_FMS DEP_ARR R2 R2"));
+        "gns GNSXLS L2\ngns GNSXLS ERASE\ngns GNSXLS ENT\ncdu SMITHS_FMS DEP_ARR R2 R2",
+        // A stored plan with its STAR and approach loaded over another route, then executed: the
+        // choices that built its legs come with it.
+        "cdu SMITHS_FMS \"MONTS\" R1\nroute load KSEAKPDX.RTE\ncdu SMITHS_FMS INIT_REF L6 \"HUNT1\" R6\n"
+        "route load KPDXKSEA.RTE\nmcu MCU FPLN\ncdu SMITHS_FMS INIT_REF L6 R2 L4\n"
+        "gns GNSXLS NAV FPL L5 L5 ENT\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);
@@ -572,4 +577,3 @@ TEST_F(PlanStateScripts, AnMcuHoldDuringAnEditStaysOnItsFixThroughExec) {
     EXPECT_EQ(active_plan[hold_list[1].active_index()].ident, "FOXXE");
     EXPECT_EQ(active_plan[2].ident, "FOXXE");
 }
-

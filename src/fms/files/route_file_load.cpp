@@ -611,6 +611,10 @@ void fill_working_plan() {
     chosen->clear_arrival();
     // The SID and STAR its legs name are its own.
     chosen->take_procedures_of(working_plan);
+    // Its arrival is its own destination's, whatever airport another unit
+    // puts in the destination's slot before EXEC (which keeps it so).
+    const RouteWaypoint& last = working_plan[working_plan_last];
+    chosen->arrival_choice_airport = last.type == "APT" ? last.ident : std::string();
 }
 
 // The flight log and the origin and destination airports of the new plan.
