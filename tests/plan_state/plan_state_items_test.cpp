@@ -561,7 +561,12 @@ INSTANTIATE_TEST_SUITE_P(
         // choices that built its legs come with it.
         "cdu SMITHS_FMS \"MONTS\" R1\nroute load KSEAKPDX.RTE\ncdu SMITHS_FMS INIT_REF L6 \"HUNT1\" R6\n"
         "route load KPDXKSEA.RTE\nmcu MCU FPLN\ncdu SMITHS_FMS INIT_REF L6 R2 L4\n"
-        "gns GNSXLS NAV FPL L5 L5 ENT\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS EXEC"));
+        "gns GNSXLS NAV FPL L5 L5 ENT\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS EXEC",
+        // A SID put in front of a direct-to taken on the ground, its runway changed on the roll:
+        // the direct-to's start it was written over is no FROM, and the SID lies behind the TO.
+        "gns GNSXLS FPL L2\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\naircraft altitude 433\naircraft speed 0\n"
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"ALBNY\"\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR L1\n"
+        "cdu SMITHS_FMS L2\ncdu SMITHS_FMS R1\naircraft speed 250\ncdu SMITHS_FMS R2"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);
