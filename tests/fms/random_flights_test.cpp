@@ -136,6 +136,8 @@ const FixedSeed kFixedSeeds[] = {
     {95000339, 1, "an approach chosen with the TO inside the STAR after the origin was loaded, again"},
     {98200313, 1, "a climb to FL400 swung 11 NM wide of a 7 NM leg between two sharp turns: T/C on its way"},
     {94000248, 1, "a hold at FL230 left by EXIT HOLD in its first turn, its fix inside the turn back to it"},
+    {92001436, 1, "a hairpin before the arrival whose leg out was sequenced in the turn: levelled turning"},
+    {92001867, 1, "a hairpin before the arrival whose leg out was sequenced in the turn, after a hold"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -16,6 +16,7 @@
 #include "fms/perf/vnav.h"
 #include "fms/perf/vnav_cursors.h"
 #include "fms/perf/vnav_phase.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
@@ -471,17 +472,20 @@ TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {
 // flew) can fall short of the measure when the turn was flown wider than
 // reckoned: the rest of the descent is laid over the measure, the path not
 // raised over an aircraft that followed it (eased up, it rose 870 ft and
-// VNAV levelled in the descent). Elsewhere the distance eases onto the
-// measure. Down 6000 ft over 19.5 NM; the aircraft 9.75 NM along, 2 NM
-// more to fly than kept.
+// VNAV levelled in the descent). A path run out in the turn (a hairpin just
+// before its end) is laid on from within the easing of its end (eased up
+// pass by pass, it rose back to the T/D's altitude). Elsewhere the distance
+// eases onto the measure. Down 6000 ft over 19.5 NM; the aircraft 9.75 NM
+// along, more to fly than kept.
 TEST_F(Vnav, OutOfATurnBackFlownWideThePathDoesNotRise) {
     struct Row {
         bool turned_back;
-        double distance, altitude;
+        double kept, distance, altitude;
     };
     const Row rows[] = {
-        {true, 9.75, 4000.0 + 6000.0 * 7.75 / 19.5},
-        {false, 7.75 + kPathEasingNm, 4000.0 + 6000.0 * (7.75 + kPathEasingNm) / 19.5},
+        {true, 7.75, 9.75, 4000.0 + 6000.0 * 7.75 / 19.5},
+        {true, 0.0, 9.75, 4000.0 + 6000.0 * kPathEasingNm / 19.5},
+        {false, 7.75, 7.75 + kPathEasingNm, 4000.0 + 6000.0 * (7.75 + kPathEasingNm) / 19.5},
     };
     for (const Row& r : rows) {
         const std::vector<PlanPoint> p = descent_to_entry_3();
@@ -491,11 +495,53 @@ TEST_F(Vnav, OutOfATurnBackFlownWideThePathDoesNotRise) {
         at(offset("X", offset("TOD", p[1], 90.0, 0.5), 90.0, 9.75));
         descent_path_distance_nm = -1.0; // laid afresh
         update_descent_path();
-        descent_path_distance_nm = 7.75;
+        descent_path_distance_nm = r.kept;
         descent_path_turning_back = r.turned_back;
         update_descent_path();
-        EXPECT_NEAR(descent_path_distance_nm, r.distance, 1e-6) << r.turned_back;
-        EXPECT_NEAR(descent_path_altitude, r.altitude, 1e-3) << r.turned_back;
+        EXPECT_NEAR(descent_path_distance_nm, r.distance, 1e-6) << r.turned_back << ' ' << r.kept;
+        EXPECT_NEAR(descent_path_altitude, r.altitude, 1e-3) << r.turned_back << ' ' << r.kept;
+    }
+}
+
+// An aircraft LNAV turns around onto its leg (a hairpin whose leg out was
+// sequenced in the turn as well, so no corner at its FROM says so) flies
+// away from its TO for a while: the path runs on by what it flies and comes
+// down. Eased onto the measure it rose back to the T/D's altitude and VNAV
+// levelled near 4860 ft for a minute in the descent (flight seeds 92001436,
+// 92001867). A hold's pattern flies against its leg by design, and with
+// LNAV off nothing turns the aircraft round: there the path eases onto the
+// measure. The aircraft on the straight leg W2-W3, 5 NM short of W3, flies
+// 20 passes of 0.01 NM west, heading west.
+TEST_F(Vnav, TurningAroundOntoItsLegThePathRunsOnByWhatIsFlown) {
+    struct Row {
+        const char* what;
+        int lnav, hold;
+        double change; // NM of path distance after the passes
+    };
+    const Row rows[] = {
+        {"turning around onto the leg", 1, 0, -0.2},
+        {"in a hold's pattern", 1, 1, 0.2},
+        {"LNAV off", 0, 0, 0.2},
+    };
+    for (const Row& r : rows) {
+        const std::vector<PlanPoint> p = descent_to_entry_3();
+        vnav_phase = VnavPhase::Descent;
+        vertical_target_cursor.move_to(3);
+        set_flown_to(3);
+        lnav_engaged = r.lnav;
+        hold_armed = holding_active = r.hold;
+        aircraft_state.map_heading_deg = 270.0;
+        PlanPoint here = offset("X", p[3], 270.0, 5.0);
+        at(here);
+        descent_path_distance_nm = -1.0; // laid afresh
+        update_descent_path();
+        const double laid = descent_path_distance_nm;
+        for (int pass = 0; pass < 20; ++pass) {
+            here = offset("X", here, 270.0, 0.01);
+            at(here);
+            update_descent_path();
+        }
+        EXPECT_NEAR(descent_path_distance_nm - laid, r.change, 1e-3) << r.what;
     }
 }
 

@@ -276,14 +276,16 @@ void update_descent_path() {
         if (turning_back) {
             // Turning back, the path runs on by what the aircraft flies.
             distance = kept;
-        } else if (descent_path_turning_back && distance > kept + kPathEasingNm && kept > kPathEasingNm) {
+        } else if (descent_path_turning_back && distance > kept + kPathEasingNm) {
             // Out of a turn back flown wider than the path reckoned (a sharp
             // one at speed, up high): more is still to fly than the path
             // kept. The rest of the descent is laid over that from where the
             // path stands now; eased back onto it, the path would rise over
             // an aircraft that followed it down, and VNAV level off in the
-            // descent.
-            descent_path_span_nm *= distance / kept;
+            // descent. A path run out in the turn (a hairpin just before its
+            // end) stands at its end, and is laid on from within the easing
+            // of it.
+            descent_path_span_nm *= distance / std::max(kept, kPathEasingNm);
         } else {
             distance = std::clamp(distance, kept - kPathEasingNm, kept + kPathEasingNm);
         }

@@ -5,6 +5,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/holds.h"
 #include "fms/procedures/airport_detail.h"
 #include "sim/aircraft_state.h"
 
@@ -289,6 +290,25 @@ double flown_left(const Corner& c, double chord_left) {
 
 namespace {
 
+// Whether LNAV is turning the aircraft around onto the active leg (from
+// `start` to entry `to`): its true heading more than a right angle off the
+// leg's course at both ends. So it is inside a sharp corner whose leg out it
+// sequenced as well (shorter than the switching distance), the corner no
+// longer the FROM's; or turning for a leg behind it. A hold's pattern flies
+// against its leg by design.
+bool heading_against_leg(const Spot& start, int to) {
+    if (lnav_engaged != 1 || (hold_armed != 0 && holding_active != 0)) return false;
+    double out = 0.0, back = 0.0;
+    nm_between(start, spot(to), &out);
+    nm_between(spot(to), start, &back);
+    const double heading = aircraft_state.map_heading_deg;
+    const auto off = [heading](double course) {
+        const double d = std::fmod(std::fabs(heading - course), 360.0);
+        return d > 180.0 ? 360.0 - d : d;
+    };
+    return off(out) > 90.0 && off(back + 180.0) > 90.0;
+}
+
 // Where the aircraft in a corner just sequenced joins the leg out (its
 // corner's end): how far along the legs and along the path, when it is in one
 // of a right angle or less.
@@ -346,6 +366,7 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
             if (turning_back != nullptr) *turning_back = left > 0.0 && c.turns_back();
         }
     }
+    if (turning_back != nullptr && !*turning_back) *turning_back = heading_against_leg(prev, to);
     // Past the TO's abeam (not sequenced: in a hold, LNAV off) it has that
     // much to come back, as along the legs.
     d = std::fabs(d);

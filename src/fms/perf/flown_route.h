@@ -95,7 +95,9 @@ double switch_before(int k);
 // turning around, the distance never grows while it flies towards the TO.
 // A corner past a right angle counts what its turn takes back, as the T/D's
 // placement does; inside one after the TO is sequenced the aircraft's place
-// says little of the turn still to fly, and `turning_back` says so.
+// says little of the turn still to fly, and `turning_back` says so; as it
+// does while LNAV turns the aircraft around onto the active leg (heading
+// more than a right angle off it, outside a hold's pattern).
 double path_distance_to(int k, bool* turning_back = nullptr);
 
 // The one measure of the vertical path: the distance LNAV flies. The level
