@@ -332,8 +332,8 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
         EXPECT_EQ(sent_now, r.sent) << r.what;
     }
 
-    // An altitude command (a sequencing) sends the rate then at once; the one
-    // before it has to stand again to come back.
+    // An altitude command for a new target sends the rate then at once; the
+    // one before it has to stand again to come back.
     host::sim_state().key_events.clear();
     vnav_vs_sent = kNoVsSent;
     for (int i = 0; i < 30; ++i) {
@@ -345,6 +345,45 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
     }
     EXPECT_EQ(sent(0x101F4),
               (std::vector<uint32_t>{static_cast<uint32_t>(-900), static_cast<uint32_t>(-1000)}));
+
+    // Two altitude commands a pass apart (a hairpin's two fixes sequenced),
+    // the rate needed wavering across 1000 ft/min: where the sequencing left
+    // the target as it was, the rate held goes out with each; a new target
+    // or a route changed gets the rate of now at once.
+    struct CallRow {
+        const char* what;
+        VnavReason why;
+        double target_then; // from the first call on
+        std::vector<int32_t> sent;
+    };
+    const CallRow calls[] = {
+        {"sequenced, the same target", VnavReason::NewTo, 5000.0, {-1000, -1000, -1000}},
+        {"reversed onto, the same target", VnavReason::CourseReversal, 5000.0, {-1000, -1000, -1000}},
+        {"a route changed", VnavReason::RouteChanged, 5000.0, {-1000, -900, -1000}},
+        {"sequenced, a new target", VnavReason::NewTo, 4500.0, {-1000, -1100, -1100}},
+    };
+    for (const CallRow& r : calls) {
+        host::sim_state().key_events.clear();
+        vnav_vs_sent = kNoVsSent;
+        vertical_target_altitude = 5000.0;
+        const double feet_to_go[] = {4010, 4010, 4010, 4010, 4010, 3990, 4010, 4010};
+        for (int i = 0; i < 8; ++i) {
+            if (i == 5 || i == 6) {
+                vertical_target_altitude = r.target_then;
+                vnav_targets_to_id = 0; // each call is for a TO of its own
+                call_for_vnav_targets(r.why, kAltitudeTarget);
+            }
+            a.indicated_altitude_ft = 5000.0 + feet_to_go[i];
+            before_target(20.0);
+            descent_path_altitude = a.indicated_altitude_ft;
+            set_vnav_altitude_targets();
+        }
+        std::vector<int32_t> sent_now;
+        for (uint32_t v : sent(0x101F4))
+            sent_now.push_back(static_cast<int32_t>(v));
+        EXPECT_EQ(sent_now, r.sent) << r.what;
+    }
+    vertical_target_altitude = 5000.0;
 
     // Well below the path: level, and level until back up at it.
     host::sim_state().key_events.clear();

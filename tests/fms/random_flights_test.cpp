@@ -138,6 +138,7 @@ const FixedSeed kFixedSeeds[] = {
     {94000248, 1, "a hold at FL230 left by EXIT HOLD in its first turn, its fix inside the turn back to it"},
     {92001436, 1, "a hairpin before the arrival whose leg out was sequenced in the turn: levelled turning"},
     {92001867, 1, "a hairpin before the arrival whose leg out was sequenced in the turn, after a hold"},
+    {92002199, 1, "a hairpin's two fixes sequenced a pass apart in the descent, the rate wavering there"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -122,10 +122,12 @@ void climb_vertical_speed() {
 }
 
 // A new descent command goes out once it has stood for kVsSettlePasses
-// passes (the first after an altitude command at once): a rate needed that
-// wavers across a whole hundred, or an aircraft about the path, does not move
-// it pass by pass. The one sent at once starts its own count, so the one
-// before it has to stand again to come back.
+// passes in a row (the first after an altitude command at once): a rate
+// needed that wavers across a whole hundred, or an aircraft about the path,
+// does not move it pass by pass. Every pass counts, the one sent too: the one
+// sent at once starts its own count, so the one before it has to stand again
+// to come back, and passes a new one stood before the rate went back to the
+// one sent count no more.
 bool settled(int32_t command) {
     if (command != vnav_vs_pending) {
         vnav_vs_pending = command;
@@ -135,7 +137,20 @@ bool settled(int32_t command) {
     return vnav_vs_sent == kNoVsSent || vnav_vs_pending_passes >= kVsSettlePasses;
 }
 
-void descent_vertical_speed() {
+// The descent's target as its rate reads it: the entry (its id, 0 for none)
+// and the altitude.
+int descent_target_id() {
+    const int k = within_flown(constraint_waypoint_index);
+    return k >= 1 && k <= active_plan_last ? active_plan[k].id : 0;
+}
+
+bool same_descent_target() {
+    return vnav_vs_target_id == descent_target_id() && vnav_vs_target_ft == vertical_target_altitude;
+}
+
+// `with_altitude`: an altitude command went out on this pass for the target
+// the rate held was sent for; that rate goes out with it again.
+void descent_vertical_speed(bool with_altitude) {
     const AircraftState& a = aircraft_state;
     // A target without an altitude (a route that ends at a fix) is held level.
     if (vnav_phase != VnavPhase::Descent || vertical_target_altitude <= kNoConstraint ||
@@ -178,9 +193,14 @@ void descent_vertical_speed() {
     vnav_vs_command = command;
     const bool tod_now = descent_path_tod_due && command != 0;
     if (command != 0) descent_path_tod_due = false;
-    if (command != vnav_vs_sent && (settled(command) || tod_now)) {
+    const bool stood = settled(command);
+    if (command != vnav_vs_sent && (stood || tod_now)) {
         trigger_key_event(kKeyAutopilotVerticalSpeedSet, event_value(command));
         vnav_vs_sent = command;
+        vnav_vs_target_id = descent_target_id();
+        vnav_vs_target_ft = vertical_target_altitude;
+    } else if (with_altitude) {
+        trigger_key_event(kKeyAutopilotVerticalSpeedSet, event_value(vnav_vs_sent));
     }
 }
 
@@ -319,6 +339,7 @@ void set_vnav_altitude_targets() {
     }
     const int32_t now = saturate_to_whole(a.snap_token_1);
     const bool no_cruise = cruise_altitude <= 0;
+    bool rate_stands = false;
     if (vnav_altitude_set == 0) {
         const bool cruise = vnav_phase == VnavPhase::Cruise;
         if (no_cruise) {
@@ -337,7 +358,16 @@ void set_vnav_altitude_targets() {
         }
         commanded_altitude_refresh = now;
         vnav_altitude_set = 1;
-        vnav_vs_sent = kNoVsSent;
+        // The rate goes out with the altitude, at once the one needed now.
+        // Where a sequencing left the descent's target as it was, the rate
+        // held is still the one for it: it goes out again and a new one
+        // still stands its passes first. Sent at once, two fixes sequenced a
+        // pass apart (a hairpin) sent a rate needed that wavered across a
+        // hundred and then the one before.
+        rate_stands = vnav_altitude_for_sequencing && vnav_phase == VnavPhase::Descent &&
+                      vnav_vs_sent != kNoVsSent && same_descent_target();
+        if (!rate_stands) vnav_vs_sent = kNoVsSent;
+        vnav_altitude_for_sequencing = false;
     } else if (VnavOffOnManAltChg == 1 && a.ap_altitude_lock_ft == a.ap_altitude_lock_prev_ft &&
                commanded_altitude_refresh != now) {
         // The snapshot reads the autopilot on a few slots only: compare only
@@ -351,7 +381,7 @@ void set_vnav_altitude_targets() {
     if (vnav_phase == VnavPhase::Climb)
         climb_vertical_speed();
     else
-        descent_vertical_speed();
+        descent_vertical_speed(rate_stands);
 }
 
 void set_vnav_speed_target() {

@@ -14,6 +14,10 @@ void set_vnav_speed_target();
 // once this far below the path.
 inline constexpr int kVsSettlePasses = 18;
 inline constexpr double kBelowPathBandFt = 100.0;
+// The descent target (its entry's id and altitude) the rate last sent was
+// worked out for.
+inline int vnav_vs_target_id = 0;
+inline double vnav_vs_target_ft = 0.0;
 
 // The altitude commanded in the descent: the vertical target, but never above
 // the altitude flown (a target above is held level, not climbed to).

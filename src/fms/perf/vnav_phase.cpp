@@ -102,6 +102,11 @@ void call_for_vnav_targets(VnavReason why, int which) {
         vnav_targets_to_id = id;
     }
     if (fresh) vnav_targets_to_id = vnav_sequencing_to_id = 0;
-    if (which & kAltitudeTarget) vnav_altitude_set = 0;
+    if (which & kAltitudeTarget) {
+        // A call of another kind on the same pass makes it a call of that kind.
+        const bool sequencing = why == VnavReason::NewTo || why == VnavReason::CourseReversal;
+        vnav_altitude_for_sequencing = sequencing && (vnav_altitude_set != 0 || vnav_altitude_for_sequencing);
+        vnav_altitude_set = 0;
+    }
     if (which & kSpeedTarget) vnav_speed_set = 0;
 }

@@ -49,6 +49,10 @@ inline VnavPhase vnav_phase = VnavPhase::Climb;
 // or a direct-to forgets both.
 inline int vnav_targets_to_id = 0;
 inline int vnav_sequencing_to_id = 0;
+// The altitude was last called for by a sequencing alone (a new TO, a
+// reversal onto it), not by an engagement or a route changed: a descent's
+// rate to a target the sequencing left as it was stands through it.
+inline bool vnav_altitude_for_sequencing = false;
 // vnav_engaged as the vertical guidance last saw it: an engagement is met
 // once.
 inline int vnav_engagement_seen = 0;
