@@ -19,6 +19,7 @@
 #include "fms/units/gns_scratchpad.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_direct.h"
+#include "gns_mcu/gns_page_view.h"
 #include "gns_mcu/gns_plan_edits.h"
 #include "gns_mcu/gns_procedure_pages.h"
 #include "sim/aircraft_state.h"
@@ -363,9 +364,9 @@ void hear_plan_event(PlanEvent event, PlanUnit by) {
 
 } // namespace
 
-int32_t gns_press_key(GnsKey key) {
-    const PlanUnitScope unit(PlanUnit::Gns);
-    gns_refusal_text.clear();
+namespace {
+
+void press(GnsKey key) {
     switch (key) {
     case GnsKey::Nav:
         key_nav();
@@ -392,7 +393,8 @@ int32_t gns_press_key(GnsKey key) {
         key_direct_to();
         break;
     case GnsKey::Ent:
-        return gns_key_enter();
+        gns_key_enter();
+        break;
     case GnsKey::ToggleErase:
         key_toggle_erase();
         break;
@@ -411,5 +413,17 @@ int32_t gns_press_key(GnsKey key) {
         break;
     }
     }
+}
+
+} // namespace
+
+int32_t gns_press_key(GnsKey key) {
+    const PlanUnitScope unit(PlanUnit::Gns);
+    gns_refusal_text.clear();
+    // A page another unit changed under it closes first: the key acts on
+    // the plan view it leaves, as after any closing.
+    gns_close_changed_page_view();
+    press(key);
+    gns_note_page_view();
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
 #include "gns_mcu/gns_page_draw.h"
+#include "gns_mcu/gns_page_view.h"
 #include "sim/aircraft_state.h"
 
 DisplayObject gnsxls_display;
@@ -55,7 +56,9 @@ void render_gnsxls(DisplayObject& display, void* device_context, PixelSize size)
                      [&](gfx::Graphics& g) {
                          const PlanUnitScope unit(PlanUnit::Gns);
                          gns_forget_drawn_texts();
+                         gns_close_changed_page_view();
                          if (GnsPageRoutine page = gns_page_routine(gns_state)) page(display, g);
+                         gns_note_page_view();
                          // Below the page's own labels, never over them.
                          if (!gns_refusal_text.empty()) GnsPage(display, g).message(gns_refusal_text);
                          gns_enter_pressed = 0;

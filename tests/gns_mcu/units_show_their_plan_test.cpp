@@ -3,6 +3,7 @@
 // was closes, said, when another unit changes that plan.
 #include "aircraft_store.h"
 #include "cdu_smiths/cdu_stand_in.h"
+#include "fms/plan/plan_choices.h"
 #include "fms/plan/route_plan.h"
 #include "fms/units/cdu_text.h"
 #include "fms/units/gns_page_state.h"
@@ -104,3 +105,56 @@ INSTANTIATE_TEST_SUITE_P(
         RowEdit{"cdu SMITHS_FMS LEGS L5 L1 EXEC\nframes 2\n", false}, // TOUTL, copied down
         RowEdit{"mcu MCU DIRTO ENTRY\nkeyboard type \"KELSO\"\nframes 1\nmcu MCU ENTER\nframes 2\n", false},
         RowEdit{"cdu SMITHS_FMS LEGS L3 L1 EXEC\nframes 2\n", true})); // NISQL: OLM stays
+
+// A GNS procedure page lists one end of the flown plan from the airport
+// detail other units load theirs into: a plan put in place, another unit's
+// choice at that end or another airport in the slot closes it, said, and its
+// highlight never fills the entry field. An edit that leaves that end alone
+// leaves the page open.
+struct PageEdit {
+    const char* page; // the GNS keys that open it
+    const char* edit; // another unit's
+    const char* said; // "" where the page stays open
+};
+
+class GnsPageAfterAnotherUnitsEdit : public UnitsShowTheirPlan,
+                                     public ::testing::WithParamInterface<PageEdit> {};
+
+TEST_P(GnsPageAfterAnotherUnitsEdit, closesWhenWhatItListsIsGone) {
+    const PageEdit& p = GetParam();
+    SCOPED_TRACE(std::string(p.page) + " / " + p.edit);
+    press("RTE \"KSEAKPDX\" L2 R6 EXEC");
+    run(std::string("gns GNSXLS NAV FPL ") + p.page + "\nframes 1\n");
+    const int page = gns_state;
+    ASSERT_TRUE(page == GNS_DEPARTURE || page == GNS_ARRIVAL || page == GNS_APPROACH) << page;
+    const std::string pad = gns_scratchpad;
+    run(std::string(p.edit) + "\nframes 2\n");
+    if (*p.said == '\0') {
+        EXPECT_EQ(gns_state, page);
+        EXPECT_EQ(gns_scratchpad, pad);
+        return;
+    }
+    EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
+    EXPECT_EQ(gns_entry_active, 0);
+    EXPECT_TRUE(gns_shows(p.said));
+    // ENT then commits nothing of the page.
+    const PlanChoices chosen = active_plan.choices();
+    const int last = active_plan_last;
+    run("gns GNSXLS ENT\nframes 1\n");
+    EXPECT_EQ(active_plan.choices(), chosen);
+    EXPECT_EQ(active_plan_last, last);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, GnsPageAfterAnotherUnitsEdit,
+    ::testing::Values(
+        PageEdit{"L5 ENT S ERASE", "route load KSEAKYKM.PLN", "ARRIVAL CLOSED"},
+        PageEdit{"L4 L4 ENT", "mcu MCU FPLN NEXT ENTER", "DEPARTURE CLOSED"},
+        PageEdit{"L5 L5 ENT", "cdu SMITHS_FMS DEP_ARR R2 R3 L3\ncdu SMITHS_FMS EXEC", "APCH CLOSED"},
+        // The SMITHS's change to another destination loads its detail.
+        PageEdit{"L5 ENT", "cdu SMITHS_FMS RTE \"KSEA\" R1", "ARRIVAL CLOSED"},
+        PageEdit{"L5 ENT", "cdu SMITHS_FMS LEGS L3 L1 EXEC", ""},
+        // On the ground a direct-to flies from where the aircraft stands, not the origin.
+        PageEdit{"L4 L4 ENT", "mcu MCU DIRTO ENTRY\nkeyboard type \"OLM\"\nframes 1\nmcu MCU ENTER",
+                 "DEPARTURE CLOSED"},
+        PageEdit{"L5 L5 ENT", "mcu MCU LNAV\nmcu MCU HOLD", ""}));

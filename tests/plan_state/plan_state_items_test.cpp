@@ -566,7 +566,11 @@ INSTANTIATE_TEST_SUITE_P(
         // the direct-to's start it was written over is no FROM, and the SID lies behind the TO.
         "gns GNSXLS FPL L2\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\naircraft altitude 433\naircraft speed 0\n"
         "mcu MCU DIRTO ENTRY\nkeyboard type \"ALBNY\"\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR L1\n"
-        "cdu SMITHS_FMS L2\ncdu SMITHS_FMS R1\naircraft speed 250\ncdu SMITHS_FMS R2"));
+        "cdu SMITHS_FMS L2\ncdu SMITHS_FMS R1\naircraft speed 250\ncdu SMITHS_FMS R2",
+        // A GNS ARRIVAL field typed in and erased, then a route loaded over the plan: the page
+        // closes, and the new destination's transitions never fill the field under the old one.
+        "route load KSEAKYKM.PLN\ngns GNSXLS L2\ngns GNSXLS NAV FPL L5 ENT\ngns GNSXLS S\n"
+        "gns GNSXLS ERASE\nroute load KPDXKSEA.RTE\nframes 3"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

@@ -1,0 +1,16 @@
+// The GNS procedure pages (DEPARTURE, ARRIVAL, APCH, and the airport detail
+// opened from them) show one end of the plan in view, its choices, and lists
+// read from the airport detail in a slot other units load theirs into. A
+// plan put in place by a load or EXEC, another unit's choice at that end or
+// another airport in the slot leaves such a page listing what the plan no
+// longer holds (its highlight even fills the entry field): the page closes,
+// said on the unit, before a key or a draw of the unit acts on it.
+#pragma once
+
+// What the unit's own key or draw left the page showing.
+void gns_note_page_view();
+
+// Closes a procedure page whose view changed since it was noted: the plan
+// view it was opened from comes back with "<TITLE> CLOSED", and a line key
+// still waiting for the page is dropped. True when it closed one.
+bool gns_close_changed_page_view();
