@@ -971,6 +971,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     auto engaged_reach = [&](double time_s) {
         return f.vnav_in_air ? MaxVnavDescRate * (time_s - engaged_time_s) / 60.0 - 100.0 : 1e9;
     };
+    // And what it can gain: its greatest climb rate over that time.
+    auto engaged_climb_reach = [&](double time_s) {
+        return f.vnav_in_air ? MaxVnavClimbRate * (time_s - engaged_time_s) / 60.0 - 100.0 : 1e9;
+    };
     // What each constraint does, by the checker's own rule (kRule).
     const double descent_fpm = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
     const std::vector<Role> roles =
@@ -1504,11 +1508,14 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // Above it already when VNAV took over, or held there by the pilot.
         const double held_above = std::max(engaged_altitude, f.pilot_hold ? origin + 3000.0 : 0.0);
         const bool above_at_start = c.wanted <= held_above + 100.0;
-        // What VNAV can reach: down from where it was engaged in the air, at
-        // its greatest rate over the time flown; up from the pilot's hold at
-        // 300 ft/NM.
+        // What VNAV can reach: down or up from where it was engaged in the
+        // air, at its greatest rates over the time flown (too low to climb to
+        // one, it cannot come to it from above either); up from the pilot's
+        // hold at 300 ft/NM.
+        const bool below_reach = c.wanted - engaged_altitude > engaged_climb_reach(c.time_s);
         const bool out_of_reach =
-            engaged_altitude - c.wanted > engaged_reach(c.time_s) || !choice_reach(c.time_s, c.wanted) ||
+            engaged_altitude - c.wanted > engaged_reach(c.time_s) || below_reach ||
+            !choice_reach(c.time_s, c.wanted) ||
             (f.pilot_hold && c.wanted - (origin + 3000.0) > 300.0 * (legs_nm(hold_to + 1, c.index) - 5.0));
         const bool met = c.reachable && !out_of_reach;
         // One below the cruise altitude never flown above before it was
@@ -1536,7 +1543,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                     // its descent is longer than the legs between, so the
                     // aircraft may pass here as low as that path.
                     const double path_up = path_altitude(ends, legs_nm(1, c.index), per_nm);
-                    floor = std::min(c.wanted, path_up) - low_after;
+                    if (!below_reach) floor = std::min(c.wanted, path_up) - low_after;
                     if (met) ceiling = c.wanted + high_off;
                 }
                 break;
