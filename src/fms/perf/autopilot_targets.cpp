@@ -145,7 +145,8 @@ int descent_target_id() {
 }
 
 bool same_descent_target() {
-    return vnav_vs_target_id == descent_target_id() && vnav_vs_target_ft == vertical_target_altitude;
+    return vnav_vs_target_id != 0 && vnav_vs_target_id == descent_target_id() &&
+           vnav_vs_target_ft == vertical_target_altitude;
 }
 
 // `with_altitude`: an altitude command went out on this pass for the target
