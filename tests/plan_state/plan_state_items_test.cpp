@@ -171,6 +171,17 @@ INSTANTIATE_TEST_SUITE_P(
         // A hold leg typed far longer than RTE HOLD shows: the pattern stays by its fix.
         "mcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS \"KELSO\"\ncdu SMITHS_FMS \"CHINS\"\n"
         "cdu SMITHS_FMS HOLD L3 L6\ncdu SMITHS_FMS R6\ncdu SMITHS_FMS \"999990\" L5\ncdu SMITHS_FMS EXEC",
+        // A STAR, then a SID chosen parked under a direct-to, then the
+        // runway rolling: the origin written over the direct-to's start stays
+        // where the legs are flown from, so the arrival is rebuilt ahead.
+        "aircraft altitude 433\naircraft speed 0\nmcu MCU FPLN ENTER\ncdu SMITHS_FMS L\nmcu MCU DIRTO ENTRY\n"
+        "keyboard type \"KSEA\"\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L1\n"
+        "cdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS L2\naircraft speed 250\ncdu SMITHS_FMS DEP_ARR R2\n"
+        "cdu SMITHS_FMS R1",
+        // The same with a SID chosen again rolling.
+        "mcu MCU FPLN NEXT ENTER\nmcu MCU HOLD\naircraft altitude 433\naircraft speed 0\n"
+        "mcu MCU DIRTO ENTRY\nkeyboard type \"HOODC\"\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR L1\n"
+        "cdu SMITHS_FMS L1\ncdu SMITHS_FMS DEP_ARR L1\naircraft speed 250\ncdu SMITHS_FMS \"TOU\" L2",
         // DIRECT with the row behind the last waypoint chosen: nothing to fly.
         "route load KSEAKYKM.PLN\ngns GNSXLS DIRECT\ngns GNSXLS L5\ngns GNSXLS ENT",
         // An airway typed on RTE while the GNS has a stored plan open closes it aloud.
@@ -563,7 +574,7 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KPDXKSEA.RTE\nmcu MCU FPLN\ncdu SMITHS_FMS INIT_REF L6 R2 L4\n"
         "gns GNSXLS NAV FPL L5 L5 ENT\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS EXEC",
         // A SID put in front of a direct-to taken on the ground, its runway changed on the roll:
-        // the direct-to's start it was written over is no FROM, and the SID lies behind the TO.
+        // the origin written over the direct-to's start stays the FROM, so the SID is rebuilt ahead.
         "gns GNSXLS FPL L2\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\naircraft altitude 433\naircraft speed 0\n"
         "mcu MCU DIRTO ENTRY\nkeyboard type \"ALBNY\"\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR L1\n"
         "cdu SMITHS_FMS L2\ncdu SMITHS_FMS R1\naircraft speed 250\ncdu SMITHS_FMS R2",

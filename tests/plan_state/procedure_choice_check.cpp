@@ -9,6 +9,7 @@
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
 #include "sim/aircraft_state.h"
+#include "to_rule_check.h"
 
 #include <algorithm>
 #include <cmath>
@@ -116,19 +117,13 @@ ProcedureChoiceSeen see_procedure_choices() {
     s.active = seen_plan(active_plan, active_plan_last, flown ? to_waypoint_index : -1);
     // The flown TO in the plan pending, as EXEC will fly it: the entry after
     // the FROM (legs the change put in before the TO are still ahead), past
-    // a gap there; with the FROM gone, the TO's own entry. An entry written
-    // over with another fix is another entry, as in the TO rule: the origin
-    // a departure puts over a direct-to's start is no FROM.
+    // a gap there; with the FROM gone, the TO's own entry. The FROM is found
+    // as the TO rule finds it.
     int to = -1;
     if (flown && working_plan_new != 1) {
-        const RouteWaypoint none;
-        const RouteWaypoint& from = to_waypoint_index >= 1 ? active_plan[to_waypoint_index - 1] : none;
-        for (int i = 0; i <= working_plan_last; ++i) {
-            const RouteWaypoint& w = working_plan[i];
-            if (from.id != 0 && w.id == from.id && w.ident == from.ident && w.lat == from.lat &&
-                w.lon == from.lon)
-                to = std::min(i + 1, working_plan_last);
-        }
+        const EntryRef from = to_waypoint_index >= 1 ? entry_ref(active_plan[to_waypoint_index - 1]) : EntryRef{};
+        for (int i = 0; i <= working_plan_last; ++i)
+            if (same_entry(from, working_plan[i], i)) to = std::min(i + 1, working_plan_last);
         while (to >= 0 && to < working_plan_last && is_gap(working_plan[to].ident))
             ++to;
         for (int i = 0; to < 0 && i <= working_plan_last; ++i)

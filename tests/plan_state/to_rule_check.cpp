@@ -8,11 +8,12 @@
 
 #include <algorithm>
 
-namespace {
-
-bool same(const EntryRef& a, const RouteWaypoint& w) {
-    return a.id == w.id && a.ident == w.ident && a.lat == w.lat && a.lon == w.lon;
+bool same_entry(const EntryRef& was, const RouteWaypoint& now, int at) {
+    if (was.id == 0 || was.id != now.id) return false;
+    return (was.ident == now.ident && was.lat == now.lat && was.lon == now.lon) || (at == 0 && now.type == "APT");
 }
+
+namespace {
 
 bool same_fix(const EntryRef& a, const EntryRef& b) {
     return a.ident == b.ident && a.lat == b.lat && a.lon == b.lon;
@@ -22,7 +23,7 @@ bool same_fix(const EntryRef& a, const EntryRef& b) {
 // wrote the entry anew) as the one entry of its fix before and after.
 int find_now(const FlownLeg& before, const EntryRef& ref) {
     for (int i = active_plan_last; i >= 0; --i)
-        if (same(ref, active_plan[i])) return i;
+        if (same_entry(ref, active_plan[i], i)) return i;
     auto count_before = std::count_if(before.entries.begin(), before.entries.end(),
                                       [&ref](const EntryRef& e) { return same_fix(e, ref); });
     int found = -1, count_now = 0;
@@ -59,9 +60,9 @@ std::vector<std::string> to_rule_faults(const FlownLeg& before) {
         return {};
     bool changed = n != active_plan_last + 1, shared = false;
     for (int i = 0; i <= active_plan_last; ++i) {
-        changed = changed || i >= n || !same(before.entries[static_cast<std::size_t>(i)], active_plan[i]);
+        changed = changed || i >= n || !same_entry(before.entries[static_cast<std::size_t>(i)], active_plan[i], i);
         for (const EntryRef& e : before.entries)
-            shared = shared || (e.id != 0 && same(e, active_plan[i]));
+            shared = shared || same_entry(e, active_plan[i], i);
     }
     if (!changed || !shared) return {};
 

@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+// Whether `now`, at index `at` of a plan, is the entry `was` named: the same
+// id at the same fix. The one exception is the origin airport a departure
+// chosen on the ground writes over the first leg's start (a direct-to's): it
+// stays the entry that leg is flown from.
+bool same_entry(const EntryRef& was, const RouteWaypoint& now, int at);
+
 // The active plan and its TO as a step found them.
 struct FlownLeg {
     std::vector<EntryRef> entries;

@@ -27,7 +27,10 @@ int find_entry(const RoutePlan& plan, int last, const EntryRef& ref, bool unique
     if (ref.id == 0) return -1;
     int at = -1;
     for (int i = std::min(last, kPlanLastIndex); i >= 0; --i) {
-        if (plan[i].id == ref.id && at_fix(plan[i], ref)) return i;
+        // The origin written on the ground over where the first leg starts
+        // (a departure chosen under a direct-to) stays the entry that leg is
+        // flown from: once rolling, the legs chosen after it are still ahead.
+        if (plan[i].id == ref.id && (at_fix(plan[i], ref) || (i == 0 && plan[0].type == "APT"))) return i;
         if (at < 0 && at_fix(plan[i], ref)) at = i;
     }
     return unique && fix_count(plan, last, ref) == 1 ? at : -1;

@@ -11,7 +11,8 @@
 #include <string>
 
 // An entry as an edit finds it again: its id and its fix. An entry written
-// over with another fix is another entry.
+// over with another fix is another entry, but for the origin written over the
+// first leg's start.
 struct EntryRef {
     int id = 0;
     std::string ident;
