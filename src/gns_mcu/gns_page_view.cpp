@@ -13,7 +13,8 @@ namespace {
 
 struct PageView {
     int state = 0, return_state = 0, sub_state = 0, plan_open = 0;
-    int end_id = 0; // the plan's entry at the page's end: a plan put in place has new ids
+    // The plan's entries at the ends the page shows: a plan put in place has new ids.
+    int first_id = 0, last_id = 0;
     std::vector<std::string> choices;
     std::string slot_airport;
     bool operator==(const PageView&) const = default;
@@ -21,11 +22,13 @@ struct PageView {
 
 PageView noted;
 
-// The procedure page shown, or the one its airport detail goes back to; 0
-// for any other page.
-int procedure_page() {
+// The page shown that keeps a view of the plan (a procedure page, or the one
+// its airport detail goes back to; SAVE ACTIVE FPL with its name made from
+// the plan's airports), 0 for any other.
+int plan_view_page() {
     const int page = gns_state == GNS_DATABASE_WPT ? gns_return_state : gns_state;
-    return page == GNS_DEPARTURE || page == GNS_ARRIVAL || page == GNS_APPROACH ? page : 0;
+    return page == GNS_DEPARTURE || page == GNS_ARRIVAL || page == GNS_APPROACH || page == GNS_SAVE_FPL ? page
+                                                                                                        : 0;
 }
 
 PageView seen(int page) {
@@ -34,11 +37,14 @@ PageView seen(int page) {
     v.return_state = gns_return_state;
     v.sub_state = gns_sub_state;
     v.plan_open = gns_plan_open;
-    const bool flown = gns_sub_state == kGnsSubStateActivePlan;
+    const bool flown = gns_sub_state == kGnsSubStateActivePlan || page == GNS_SAVE_FPL;
     const RoutePlan& plan = flown ? active_plan.plan() : working_plan;
     const int last = flown ? active_plan_last : working_plan_last;
-    const bool departure = page == GNS_DEPARTURE;
-    if (last >= 0) v.end_id = plan[departure ? 0 : last].id;
+    const bool departure = page == GNS_DEPARTURE || page == GNS_SAVE_FPL;
+    const bool arrival = page != GNS_DEPARTURE;
+    if (departure && last >= 0) v.first_id = plan[0].id;
+    if (arrival && last >= 0) v.last_id = plan[last].id;
+    if (page == GNS_SAVE_FPL) return v;
     const PlanChoices& c = plan.choices();
     if (departure)
         v.choices = {c.departure_runway, c.sid, c.sid_transition};
@@ -49,18 +55,27 @@ PageView seen(int page) {
 }
 
 const char* title(int page) {
-    return page == GNS_DEPARTURE ? "DEPARTURE" : page == GNS_ARRIVAL ? "ARRIVAL" : "APCH";
+    switch (page) {
+    case GNS_DEPARTURE:
+        return "DEPARTURE";
+    case GNS_ARRIVAL:
+        return "ARRIVAL";
+    case GNS_APPROACH:
+        return "APCH";
+    default:
+        return "SAVE ACTIVE FPL";
+    }
 }
 
 } // namespace
 
 void gns_note_page_view() {
-    const int page = procedure_page();
+    const int page = plan_view_page();
     noted = page == 0 ? PageView{} : seen(page);
 }
 
 bool gns_close_changed_page_view() {
-    const int page = procedure_page();
+    const int page = plan_view_page();
     // A page the unit's own keys did not open (nothing noted on it) has
     // nothing to compare with.
     if (page == 0 || noted.state != gns_state || noted.return_state != gns_return_state) return false;

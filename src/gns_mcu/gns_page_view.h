@@ -4,13 +4,15 @@
 // plan put in place by a load or EXEC, another unit's choice at that end or
 // another airport in the slot leaves such a page listing what the plan no
 // longer holds (its highlight even fills the entry field): the page closes,
-// said on the unit, before a key or a draw of the unit acts on it.
+// said on the unit, before a key or a draw of the unit acts on it. So does
+// SAVE ACTIVE FPL when another plan is put in place: the name it proposed is
+// the replaced plan's, and ENT would write the new one over that route.
 #pragma once
 
 // What the unit's own key or draw left the page showing.
 void gns_note_page_view();
 
-// Closes a procedure page whose view changed since it was noted: the plan
+// Closes such a page whose view changed since it was noted: the plan
 // view it was opened from comes back with "<TITLE> CLOSED", and a line key
 // still waiting for the page is dropped. True when it closed one.
 bool gns_close_changed_page_view();

@@ -10,6 +10,10 @@
 #include "fms/units/gns_unit_state.h"
 #include "fms/units/smiths_scratchpad.h"
 
+#include <filesystem>
+#include <fstream>
+#include <map>
+
 namespace {
 
 class UnitsShowTheirPlan : public CduStandIn {
@@ -109,8 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
 // A GNS procedure page lists one end of the flown plan from the airport
 // detail other units load theirs into: a plan put in place, another unit's
 // choice at that end or another airport in the slot closes it, said, and its
-// highlight never fills the entry field. An edit that leaves that end alone
-// leaves the page open.
+// highlight never fills the entry field. SAVE ACTIVE FPL, its name made from
+// the plan's airports, closes when another plan is put in place. An edit that
+// leaves the page's ends alone leaves it open.
 struct PageEdit {
     const char* page; // the GNS keys that open it
     const char* edit; // another unit's
@@ -126,7 +131,8 @@ TEST_P(GnsPageAfterAnotherUnitsEdit, closesWhenWhatItListsIsGone) {
     press("RTE \"KSEAKPDX\" L2 R6 EXEC");
     run(std::string("gns GNSXLS NAV FPL ") + p.page + "\nframes 1\n");
     const int page = gns_state;
-    ASSERT_TRUE(page == GNS_DEPARTURE || page == GNS_ARRIVAL || page == GNS_APPROACH) << page;
+    ASSERT_TRUE(page == GNS_DEPARTURE || page == GNS_ARRIVAL || page == GNS_APPROACH || page == GNS_SAVE_FPL)
+        << page;
     const std::string pad = gns_scratchpad;
     run(std::string(p.edit) + "\nframes 2\n");
     if (*p.said == '\0') {
@@ -137,12 +143,22 @@ TEST_P(GnsPageAfterAnotherUnitsEdit, closesWhenWhatItListsIsGone) {
     EXPECT_EQ(gns_state, GNS_FLIGHT_PLAN);
     EXPECT_EQ(gns_entry_active, 0);
     EXPECT_TRUE(gns_shows(p.said));
-    // ENT then commits nothing of the page.
+    // ENT then commits nothing of the page, nor writes a route.
+    const auto routes = [&] {
+        std::map<std::string, std::string> files;
+        for (const auto& f : std::filesystem::directory_iterator(sim_folder_.path() + "/orvex/flightplans")) {
+            std::ifstream in(f.path());
+            files[f.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+        }
+        return files;
+    };
     const PlanChoices chosen = active_plan.choices();
     const int last = active_plan_last;
+    const auto saved = routes();
     run("gns GNSXLS ENT\nframes 1\n");
     EXPECT_EQ(active_plan.choices(), chosen);
     EXPECT_EQ(active_plan_last, last);
+    EXPECT_EQ(routes(), saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -157,4 +173,6 @@ INSTANTIATE_TEST_SUITE_P(
         // On the ground a direct-to flies from where the aircraft stands, not the origin.
         PageEdit{"L4 L4 ENT", "mcu MCU DIRTO ENTRY\nkeyboard type \"OLM\"\nframes 1\nmcu MCU ENTER",
                  "DEPARTURE CLOSED"},
-        PageEdit{"L5 L5 ENT", "mcu MCU LNAV\nmcu MCU HOLD", ""}));
+        PageEdit{"L5 L5 ENT", "mcu MCU LNAV\nmcu MCU HOLD", ""},
+        PageEdit{"R4 ENT", "route load KSEAKYKM.PLN", "SAVE ACTIVE FPL CLOSED"},
+        PageEdit{"R4 ENT", "cdu SMITHS_FMS LEGS L3 L1 EXEC", ""}));
