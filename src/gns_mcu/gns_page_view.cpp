@@ -6,21 +6,7 @@
 #include "fms/units/gns_page_state.h"
 #include "fms/units/gns_unit_state.h"
 
-#include <string>
-#include <vector>
-
 namespace {
-
-struct PageView {
-    int state = 0, return_state = 0, sub_state = 0, plan_open = 0;
-    // The plan's entries at the ends the page shows: a plan put in place has new ids.
-    int first_id = 0, last_id = 0;
-    std::vector<std::string> choices;
-    std::string slot_airport;
-    bool operator==(const PageView&) const = default;
-};
-
-PageView noted;
 
 // The page shown that keeps a view of the plan (a procedure page, or the one
 // its airport detail goes back to; SAVE ACTIVE FPL with its name made from
@@ -31,8 +17,8 @@ int plan_view_page() {
                                                                                                         : 0;
 }
 
-PageView seen(int page) {
-    PageView v;
+GnsPageView seen(int page) {
+    GnsPageView v;
     v.state = gns_state;
     v.return_state = gns_return_state;
     v.sub_state = gns_sub_state;
@@ -71,15 +57,17 @@ const char* title(int page) {
 
 void gns_note_page_view() {
     const int page = plan_view_page();
-    noted = page == 0 ? PageView{} : seen(page);
+    gns_noted_page_view = page == 0 ? GnsPageView{} : seen(page);
 }
 
 bool gns_close_changed_page_view() {
     const int page = plan_view_page();
     // A page the unit's own keys did not open (nothing noted on it) has
     // nothing to compare with.
-    if (page == 0 || noted.state != gns_state || noted.return_state != gns_return_state) return false;
-    if (seen(page) == noted) return false;
+    if (page == 0 || gns_noted_page_view.state != gns_state ||
+        gns_noted_page_view.return_state != gns_return_state)
+        return false;
+    if (seen(page) == gns_noted_page_view) return false;
     gns_state = GNS_FLIGHT_PLAN;
     gns_active_page = 1;
     gns_entry_active = 0;
@@ -87,6 +75,6 @@ bool gns_close_changed_page_view() {
     gns_lsk = 0;
     reset_page_toggles();
     gns_refusal_text = std::string(title(page)) + " CLOSED";
-    noted = PageView{};
+    gns_noted_page_view = GnsPageView{};
     return true;
 }

@@ -9,6 +9,20 @@
 // the replaced plan's, and ENT would write the new one over that route.
 #pragma once
 
+#include <string>
+#include <vector>
+
+// What such a page showed when the unit's own key or draw last left it.
+struct GnsPageView {
+    int state = 0, return_state = 0, sub_state = 0, plan_open = 0;
+    // The plan's entries at the ends the page shows: a plan put in place has new ids.
+    int first_id = 0, last_id = 0;
+    std::vector<std::string> choices;
+    std::string slot_airport;
+    bool operator==(const GnsPageView&) const = default;
+};
+inline GnsPageView gns_noted_page_view;
+
 // What the unit's own key or draw left the page showing.
 void gns_note_page_view();
 
