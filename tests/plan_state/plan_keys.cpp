@@ -714,10 +714,12 @@ void PlanKeys::flown_until_exec_faults(const std::string& line, bool exec, std::
     if (!exec && active != active_before_)
         faults.push_back("a SMITHS key in the air changed the flown route before EXEC");
     // A route typed anew and executed: LNAV flies it on, unless it waits at
-    // a gap.
+    // a gap. An EXEC refused (nothing typed yet) put no route in place: LNAV
+    // flies the old one to its end.
     const bool gap_held = to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last &&
                           is_gap(active_plan[to_waypoint_index]);
-    if (exec && whole_plan_ && lnav_before_ == 1 && lnav_engaged != 1 && !gap_held)
+    const bool executed = pending(state_before_) && route_state == kRouteStateActive;
+    if (exec && executed && whole_plan_ && lnav_before_ == 1 && lnav_engaged != 1 && !gap_held)
         faults.push_back("EXEC of a route typed anew in the air let LNAV go");
 }
 

@@ -581,7 +581,17 @@ INSTANTIATE_TEST_SUITE_P(
         // A GNS ARRIVAL field typed in and erased, then a route loaded over the plan: the page
         // closes, and the new destination's transitions never fill the field under the old one.
         "route load KSEAKYKM.PLN\ngns GNSXLS L2\ngns GNSXLS NAV FPL L5 ENT\ngns GNSXLS S\n"
-        "gns GNSXLS ERASE\nroute load KPDXKSEA.RTE\nframes 3"));
+        "gns GNSXLS ERASE\nroute load KPDXKSEA.RTE\nframes 3",
+        // EXEC of a new plan still empty, refused while the aircraft reaches the flown route's end.
+        "mcu MCU FPLN\nmcu MCU NEXT\nmcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS \"ISSAQ\" R4\n"
+        "gns GNSXLS DIRECT L3 ENT\ngns GNSXLS DIRECT L5 ENT\nmcu MCU LNAV\n"
+        "aircraft position 46.56910 -120.62741\naircraft heading 91\nframes 45\n"
+        "cdu SMITHS_FMS \"LAKEW\"\ngns GNSXLS 1\ngns GNSXLS FPL L2\ngns GNSXLS K\ncdu SMITHS_FMS Z\n"
+        "gns GNSXLS O\ncdu SMITHS_FMS O\ngns GNSXLS R\ncdu SMITHS_FMS S\ngns GNSXLS R\ncdu SMITHS_FMS I\n"
+        "gns GNSXLS Y\ncdu SMITHS_FMS M\ncdu SMITHS_FMS L1\nframes 2\ngns GNSXLS PREV\n"
+        "cdu SMITHS_FMS R5\ngns GNSXLS L3\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"CYVR\" R2\nframes 2\n"
+        "cdu SMITHS_FMS INIT_REF L6 R2 L4\n"
+        "cdu SMITHS_FMS RTE \"KOLM\" L1 \"KYKM\" R1 NEXT \"KYKM\" R1 \"KYKM\" R2\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);
