@@ -1505,6 +1505,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // to the greatest rate VNAV commands.
         const double low_after = kMetFt + std::max(400.0 * c.past, MaxVnavDescRate * c.past_s / 60.0);
         const double high_off = kMetFt + 400.0 * (c.closest + c.cut);
+        const double high_cut = kMetFt + 400.0 * c.cut;
         // Above it already when VNAV took over, or held there by the pilot.
         const double held_above = std::max(engaged_altitude, f.pilot_hold ? origin + 3000.0 : 0.0);
         const bool above_at_start = c.wanted <= held_above + 100.0;
@@ -1550,8 +1551,13 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             case Role::Level:
             case Role::Under:
                 // Not when VNAV took over above it too high to get down to
-                // it at its greatest rate.
-                if (!(above_at_start && out_of_reach)) ceiling = c.wanted + high_after;
+                // it at its greatest rate. One at the level that the pilot
+                // held the aircraft above is come down to as an end is:
+                // sequenced from the far side of a hairpin, the descent on
+                // the legs LNAV left out is still ahead.
+                if (!(above_at_start && out_of_reach))
+                    ceiling =
+                        c.wanted + (c.role == Role::Level ? std::max(high_after, high_cut) : high_after);
                 break;
             case Role::Over:
                 floor = c.wanted - low_after;
