@@ -489,6 +489,10 @@ struct Checked {
     double flown = 0.0;        // NM flown since then
     double cut = 0.0;          // NM of those legs LNAV left out up to where it came closest
     bool done = false;
+    // Read anew as a cap by a choice made while the aircraft was above it
+    // (it was coming down to it or passing over): as a cap VNAV was engaged
+    // above, not VNAV's to climb to, nor to take the aircraft down to.
+    double cap_from = 0.0;
 };
 
 double leg_nm(int i) {
@@ -1128,7 +1132,14 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             // constraints and ends.
             last = flown_last();
             const std::vector<Role> now_roles = constraint_roles_checked(cruise, field, descent_fpm, passed);
+            const std::vector<Checked> was = checked;
             checked = checked_again(checked, ids_was, now_roles);
+            for (Checked& c : checked)
+                for (const Checked& old : was)
+                    if (ids_was[static_cast<std::size_t>(old.index)] == active_plan[c.index].id &&
+                        old.role != Role::Cap && c.role == Role::Cap &&
+                        aircraft_state.indicated_altitude_ft > c.wanted + 100.0)
+                        c.cap_from = aircraft_state.indicated_altitude_ft;
             ends = path_ends(last, field, now_roles);
             lowest_end = 1e9;
             for (const PathEnd& e : ends)
@@ -1506,8 +1517,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         const double low_after = kMetFt + std::max(400.0 * c.past, MaxVnavDescRate * c.past_s / 60.0);
         const double high_off = kMetFt + 400.0 * (c.closest + c.cut);
         const double high_cut = kMetFt + 400.0 * c.cut;
-        // Above it already when VNAV took over, or held there by the pilot.
-        const double held_above = std::max(engaged_altitude, f.pilot_hold ? origin + 3000.0 : 0.0);
+        // Above it already when VNAV took over, held there by the pilot, or
+        // when a choice read it anew as a cap.
+        const double held_above =
+            std::max({engaged_altitude, f.pilot_hold ? origin + 3000.0 : 0.0, c.cap_from});
         const bool above_at_start = c.wanted <= held_above + 100.0;
         // What VNAV can reach: down or up from where it was engaged in the
         // air, at its greatest rates over the time flown (too low to climb to

@@ -140,6 +140,7 @@ const FixedSeed kFixedSeeds[] = {
     {92001867, 1, "a hairpin before the arrival whose leg out was sequenced in the turn, after a hold"},
     {92002199, 1, "a hairpin's two fixes sequenced a pass apart in the descent, the rate wavering there"},
     {90201277, 1, "VNAV engaged at 2800 ft 6 NM before an 8900 ft end: out of reach below it, not judged"},
+    {92001883, 1, "a STAR chosen in the descent made a cap of the 3800 ft the aircraft came down to from 12600"},
     {92002134, 1, "the pilot's 3606 ft over a 2000 ft fix sequenced from the far side of a hairpin"},
 };
 
