@@ -138,6 +138,7 @@ const FixedSeed kFixedSeeds[] = {
     {94000248, 1, "a hold at FL230 left by EXIT HOLD in its first turn, its fix inside the turn back to it"},
     {92001436, 1, "a hairpin before the arrival whose leg out was sequenced in the turn: levelled turning"},
     {92001867, 1, "a hairpin before the arrival whose leg out was sequenced in the turn, after a hold"},
+    {91002822, 1, "a cap 100 ft below a 4000 ft cruise: levelled at it for the T/C, 67 NM short of the pages'"},
     {92002199, 1, "a hairpin's two fixes sequenced a pass apart in the descent, the rate wavering there"},
     {90201277, 1, "VNAV engaged at 2800 ft 6 NM before an 8900 ft end: out of reach below it, not judged"},
     {92001883, 1, "a STAR chosen in the descent made a cap of the 3800 ft the aircraft came down to from 12600"},

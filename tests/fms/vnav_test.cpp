@@ -284,6 +284,30 @@ TEST_F(Vnav, InTheClimbTheDescentStartsAtTheProfilesTopOfDescent) {
 // The route executed before there was a TO leaves the first entry as the
 // target; VNAV engaged in the climb 50 NM short of it aimed at the cruise
 // level by that fix, at its greatest rate.
+// A cap less than the T/C's capture below the cruise altitude holds the
+// climb level to its fix: the level-off there is no T/C, which stands past
+// the fix. Taken for one, the aircraft cruised at the cap's altitude 67 NM
+// short of the T/C the pages showed.
+TEST_F(Vnav, ACapJustBelowTheCruiseAltitudeHoldsTheClimbToItsFix) {
+    for (const double altitude : {3855.0, 3900.0, 3950.0}) { // short of it, at it, within 100 ft above
+        const std::vector<PlanPoint> p = route_to_field(4, 20.0, 4000);
+        ClimbRate = 500; // from the origin the climb reaches 4000 ft 32 NM out: W1 caps it
+        constrain(1, 3900.0, 250.0, kPlain);
+        vnav_engagement_seen = 1;
+        aircraft_state.indicated_altitude_ft = altitude;
+        update_toc_tod(kTodLocate);
+        update_vertical_guidance();
+        EXPECT_EQ(vnav_phase, VnavPhase::Climb) << altitude;
+        EXPECT_EQ(vertical_target_altitude, 3900.0) << altitude;
+        EXPECT_NEAR(nm_between(p[0].lat, p[0].lon, toc_lat, toc_lon), 20.5, 0.5) << altitude;
+        // Past the fix the climb goes on, and reaches the level there.
+        at(offset("X", p[1], 90.0, 1.0));
+        set_flown_to(2);
+        update_vertical_guidance();
+        EXPECT_EQ(vnav_phase, VnavPhase::Cruise) << altitude;
+    }
+}
+
 TEST_F(Vnav, EngagedInTheClimbItAimsAtTheTopOfClimbNotAtTheFirstFix) {
     const std::vector<PlanPoint> p = route_to_field(4, 60.0, 30000);
     vertical_target_cursor.move_to(1);

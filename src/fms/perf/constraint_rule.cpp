@@ -213,14 +213,15 @@ class Rule {
 
     // Along the legs from the aircraft to where the climb reaches the level:
     // up to a cap ahead and level to it, then on up to the level; never
-    // behind the aircraft.
+    // behind the aircraft. A cap the aircraft is at (within kSameLevelFt
+    // above too) holds it level to its fix all the same.
     double toc_nm(int cap, double level) const {
         const double from = in_.altitude_ft;
-        if (cap > 0 && altitude(cap) > from) {
+        if (cap > 0) {
             const double held = altitude(cap);
             const double at = in_.entries[static_cast<std::size_t>(cap)].ahead_nm;
-            if (!(level > held)) return std::min(climb_nm(held - from, held), at);
-            return at + climb_nm(level - held, level);
+            if (!(level > held)) return std::min(climb_nm(std::max(0.0, held - from), held), at);
+            return at + climb_nm(level - std::max(held, from), level);
         }
         return std::max(0.0, climb_nm(level - from, level));
     }

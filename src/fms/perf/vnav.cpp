@@ -87,6 +87,9 @@ void detect_toc() {
     if (cruise_altitude <= 0 || vnav_phase != VnavPhase::Climb ||
         !(cruise_altitude - a.indicated_altitude_ft < kLevelReachedFt))
         return;
+    // A cap ahead holds the climb just below the cruise altitude: levelling
+    // at it is no T/C, which stands past its fix where the climb goes on.
+    if (valid_to() && active_profile().cap_ahead(to_waypoint_index, a.indicated_altitude_ft) > 0) return;
     vnav_transition(VnavTransition::ReachLevel);
     tod_altitude = cruise_altitude;
     if (vnav_engaged == 1 && route_state >= kRouteStateActive && VnavSetSpd == 1) {
