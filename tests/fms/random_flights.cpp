@@ -399,9 +399,17 @@ void retype_route() {
     execute_route_modification();
 }
 
+// The fault's text with its value: in place of a '#' in it, else after it.
 std::string where(const char* what, double value) {
-    char text[160];
-    std::snprintf(text, sizeof text, "%s (%.0f) at TO %d, %.0f ft", what, value, to_waypoint_index,
+    char number[32], text[200];
+    std::snprintf(number, sizeof number, "%.0f", value);
+    std::string said = what;
+    const std::size_t mark = said.find('#');
+    if (mark != std::string::npos)
+        said.replace(mark, 1, number);
+    else
+        said += std::string(" (") + number + ")";
+    std::snprintf(text, sizeof text, "%s at TO %d, %.0f ft", said.c_str(), to_waypoint_index,
                   aircraft_state.indicated_altitude_ft);
     return text;
 }
@@ -1219,7 +1227,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             const double d =
                 std::min(off(shown_toc_lat, shown_toc_lon), abeam_nm(shown_toc_lat, shown_toc_lon));
             counts.toc_off_nm = std::max(counts.toc_off_nm, d);
-            if (d > 5.0) faults.push_back(where("levelled off NM from the pages' T/C", d));
+            if (d > 5.0) faults.push_back(where("levelled off # NM from the pages' T/C", d));
         }
         // A T/D off the route marks no point to meet, unless it stands on the
         // aircraft's way to the TO (one short of a leg the aircraft is
@@ -1237,7 +1245,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 (passes_since_choice < 180 && !shown_tod_on_way &&
                  shown_tod_along < route_nm - distance_to_destination);
             if (!behind) counts.tod_off_nm = std::max(counts.tod_off_nm, d);
-            if (d > 10.0 && !behind) faults.push_back(where("began the descent NM from the pages' T/D", d));
+            if (d > 10.0 && !behind) faults.push_back(where("began the descent # NM from the pages' T/D", d));
         }
         // Never a climb once past the T/D the pages show; measured again
         // when the T/D moves.
