@@ -1022,7 +1022,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     double highest_flown = engaged_altitude;
     double arrival_altitude = -1.0;
     double arrival_to_go = 0.0;  // NM along the legs to the field where LNAV let go
-    double level_past_tod = 0.0; // NM flown level at cruise past the TOD
+    double level_past_tod = 0.0; // NM closed on the TO level at cruise past the TOD
     bool tod_was = vnav_phase == VnavPhase::Descent;
     bool early_reported = false;
     double lat = aircraft_state.plat, lon = aircraft_state.plon;
@@ -1325,6 +1325,18 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         double step = 0.0, course = 0.0;
         gc_dist_course(lat, lon, aircraft_state.plat, aircraft_state.plon, &step, &course);
         if (in_pattern) step = 0.0;
+        // What the step closed on the TO: turning round at a reversal the
+        // aircraft flies on and comes no nearer the end, and the descent
+        // laid over what LNAV flies waits out the turn.
+        double closing = step;
+        if (to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last &&
+            is_place(active_plan[to_waypoint_index])) {
+            const RouteWaypoint& w = active_plan[to_waypoint_index];
+            double before = 0.0, now = 0.0, unused_course = 0.0;
+            gc_dist_course(lat, lon, w.lat, w.lon, &before, &unused_course);
+            gc_dist_course(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, &now, &unused_course);
+            closing = std::clamp(before - now, 0.0, step);
+        }
         lat = aircraft_state.plat;
         lon = aircraft_state.plon;
         if (vnav_phase != VnavPhase::Climb) lowest_since_toc = std::min(lowest_since_toc, altitude);
@@ -1409,7 +1421,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         const bool level = vnav_engaged == 1 && std::fabs(altitude - cruise) < 150.0;
         const double along_now = aircraft_along(route_nm);
         if (level && cruise > path_altitude(ends, along_now, per_nm) + 100.0)
-            level_past_tod += step;
+            level_past_tod += closing;
         // The TOD passed more than 20 NM along the plan's legs before the
         // path down to the next end meets the altitude flown (a course
         // reversal passes it up to 10 NM early, and the turns LNAV cuts

@@ -143,6 +143,7 @@ const FixedSeed kFixedSeeds[] = {
     {90201277, 1, "VNAV engaged at 2800 ft 6 NM before an 8900 ft end: out of reach below it, not judged"},
     {92001883, 1, "a STAR chosen in the descent made a cap of the 3800 ft the aircraft came down to from 12600"},
     {92002134, 1, "the pilot's 3606 ft over a 2000 ft fix sequenced from the far side of a hairpin"},
+    {91002098, 1, "a reversal over a pole at its T/D at 16 000 ft: the turn flown level, no nearer the end"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
