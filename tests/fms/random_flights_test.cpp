@@ -144,6 +144,7 @@ const FixedSeed kFixedSeeds[] = {
     {92001883, 1, "a STAR chosen in the descent made a cap of the 3800 ft the aircraft came down to from 12600"},
     {92002134, 1, "the pilot's 3606 ft over a 2000 ft fix sequenced from the far side of a hairpin"},
     {91002098, 1, "a reversal over a pole at its T/D at 16 000 ft: the turn flown level, no nearer the end"},
+    {90401055, 1, "a hairpin at a pole sequenced 3 NM early at its T/D at 8000 ft: swung out level"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
