@@ -573,6 +573,12 @@ INSTANTIATE_TEST_SUITE_P(
         "cdu SMITHS_FMS \"MONTS\" R1\nroute load KSEAKPDX.RTE\ncdu SMITHS_FMS INIT_REF L6 \"HUNT1\" R6\n"
         "route load KPDXKSEA.RTE\nmcu MCU FPLN\ncdu SMITHS_FMS INIT_REF L6 R2 L4\n"
         "gns GNSXLS NAV FPL L5 L5 ENT\ncdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS EXEC",
+        // A direct-to an approach fix, the arrival changed parked so that the fix went and came
+        // back with the approach, then a STAR chosen on the roll: the fix is still the TO, and the
+        // STAR's legs before it are left as they are.
+        "route load KSEAKPDX.RTE\ngns GNSXLS DIRECT \"ROSIE\" ENT ENT ENT\naircraft altitude 433\n"
+        "aircraft speed 0\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R5\ncdu SMITHS_FMS L2\n"
+        "aircraft speed 250\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1\ncdu SMITHS_FMS L1",
         // A SID put in front of a direct-to taken on the ground, its runway changed on the roll:
         // the origin written over the direct-to's start stays the FROM, so the SID is rebuilt ahead.
         "gns GNSXLS FPL L2\ngns GNSXLS FPL FPL FPL R3 ENT R5 ENT\naircraft altitude 433\naircraft speed 0\n"

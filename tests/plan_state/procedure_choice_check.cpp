@@ -117,17 +117,25 @@ ProcedureChoiceSeen see_procedure_choices() {
     s.active = seen_plan(active_plan, active_plan_last, flown ? to_waypoint_index : -1);
     // The flown TO in the plan pending, as EXEC will fly it: the entry after
     // the FROM (legs the change put in before the TO are still ahead), past
-    // a gap there; with the FROM gone, the TO's own entry. The FROM is found
-    // as the TO rule finds it.
+    // a gap there; with the FROM gone, the TO's own entry. Both are found as
+    // the TO rule finds them.
     int to = -1;
     if (flown && working_plan_new != 1) {
-        const EntryRef from = to_waypoint_index >= 1 ? entry_ref(active_plan[to_waypoint_index - 1]) : EntryRef{};
+        std::vector<EntryRef> before;
+        for (int i = 0; i <= active_plan_last; ++i)
+            before.push_back(entry_ref(active_plan[i]));
+        std::vector<RouteWaypoint> pending;
         for (int i = 0; i <= working_plan_last; ++i)
-            if (same_entry(from, working_plan[i], i)) to = std::min(i + 1, working_plan_last);
-        while (to >= 0 && to < working_plan_last && is_gap(working_plan[to].ident))
-            ++to;
-        for (int i = 0; to < 0 && i <= working_plan_last; ++i)
-            if (working_plan[i].id == active_plan[to_waypoint_index].id) to = i;
+            pending.push_back(working_plan[i]);
+        const auto at = [&](int i) { return before[static_cast<std::size_t>(i)]; };
+        if (to_waypoint_index >= 1) to = find_again(at(to_waypoint_index - 1), before, pending);
+        if (to >= 0) {
+            to = std::min(to + 1, working_plan_last);
+            while (to < working_plan_last && is_gap(working_plan[to].ident))
+                ++to;
+        } else {
+            to = find_again(at(to_waypoint_index), before, pending);
+        }
     }
     s.working = seen_plan(working_plan, working_plan_last, to);
     // An airway still waiting for its exit is the gap EXEC makes of it, an

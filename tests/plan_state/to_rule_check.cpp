@@ -19,21 +19,30 @@ bool same_fix(const EntryRef& a, const EntryRef& b) {
     return a.ident == b.ident && a.lat == b.lat && a.lon == b.lon;
 }
 
-// Where `ref` stands in the active plan now: by its id, or (an edit that
-// wrote the entry anew) as the one entry of its fix before and after.
-int find_now(const FlownLeg& before, const EntryRef& ref) {
-    for (int i = active_plan_last; i >= 0; --i)
-        if (same_entry(ref, active_plan[i], i)) return i;
-    auto count_before = std::count_if(before.entries.begin(), before.entries.end(),
-                                      [&ref](const EntryRef& e) { return same_fix(e, ref); });
-    int found = -1, count_now = 0;
+std::vector<RouteWaypoint> active_entries() {
+    std::vector<RouteWaypoint> now;
     for (int i = 0; i <= active_plan_last; ++i)
-        if (same_fix(ref, entry_ref(active_plan[i]))) {
+        now.push_back(active_plan[i]);
+    return now;
+}
+
+} // namespace
+
+int find_again(const EntryRef& ref, const std::vector<EntryRef>& before, const std::vector<RouteWaypoint>& now) {
+    for (int i = static_cast<int>(now.size()) - 1; i >= 0; --i)
+        if (same_entry(ref, now[static_cast<std::size_t>(i)], i)) return i;
+    auto count_before =
+        std::count_if(before.begin(), before.end(), [&ref](const EntryRef& e) { return same_fix(e, ref); });
+    int found = -1, count_now = 0;
+    for (int i = 0; i < static_cast<int>(now.size()); ++i)
+        if (same_fix(ref, entry_ref(now[static_cast<std::size_t>(i)]))) {
             found = i;
             ++count_now;
         }
     return count_before == 1 && count_now == 1 ? found : -1;
 }
+
+namespace {
 
 // The place flown for a TO at i: i, or the first place after it (a
 // discontinuity that carries a position is flown to the fix it stands on).
@@ -68,12 +77,13 @@ std::vector<std::string> to_rule_faults(const FlownLeg& before) {
 
     const EntryRef& from = before.entries[static_cast<std::size_t>(before.to - 1)];
     const EntryRef& to = before.entries[static_cast<std::size_t>(before.to)];
-    int expected = find_now(before, from);
+    const std::vector<RouteWaypoint> now = active_entries();
+    int expected = find_again(from, before.entries, now);
     std::string why = "the entry after the FROM " + from.ident;
     if (expected >= 0) {
         expected = std::min(expected + 1, active_plan_last);
     } else {
-        expected = find_now(before, to);
+        expected = find_again(to, before.entries, now);
         why = "its own entry, the FROM " + from.ident + " gone";
         if (expected < 0) return {};
     }

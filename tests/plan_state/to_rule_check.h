@@ -14,6 +14,11 @@
 // stays the entry that leg is flown from.
 bool same_entry(const EntryRef& was, const RouteWaypoint& now, int at);
 
+// Where `ref`, an entry of the plan `before`, stands in the plan `now`: by
+// same_entry, or (an edit that wrote it anew) as the one entry of its fix in
+// both; -1 when it is gone.
+int find_again(const EntryRef& ref, const std::vector<EntryRef>& before, const std::vector<RouteWaypoint>& now);
+
 // The active plan and its TO as a step found them.
 struct FlownLeg {
     std::vector<EntryRef> entries;
