@@ -1069,6 +1069,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     int sends_window = 0;
     bool route_event = false, choice_sends_reported = false, follow = false, follow_reported = false;
     int passes_since_choice = 1 << 20;
+    int passes_since_retyped = 1 << 20; // since the route was typed anew in the air
     std::vector<int> chosen_ids;
     std::size_t chosen_at = 0;
     // Where each choice was made: what VNAV can reach after it is what its
@@ -1096,6 +1097,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             plan_changed = true;
             const int to_then = to_waypoint_index;
             retype_route();
+            passes_since_retyped = -1;
             if (to_waypoint_index != to_then || lnav_engaged != 1)
                 faults.push_back(where("the route typed anew in the air flies to entry", to_waypoint_index));
         }
@@ -1113,6 +1115,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         const bool changed_last_pass = route_event;
         route_event = false;
         ++passes_since_choice;
+        ++passes_since_retyped;
         for (int moment = kClimb; moment < kChoiceMoments; ++moment) {
             // Not on the pass a phase began: its start is judged on the plan
             // it began on.
@@ -1238,12 +1241,11 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
                 std::min(off(shown_tod_lat, shown_tod_lon), abeam_nm(shown_tod_lat, shown_tod_lon));
             // A choice's round of keys may execute a route whose T/D lies
             // behind, and the descent begins then; or the T/D of the route
-            // chosen lies behind, and it begins at once as VNAV's phase takes
-            // that route in.
-            const bool behind =
-                passes_since_choice == 0 ||
-                (passes_since_choice < 180 && !shown_tod_on_way &&
-                 shown_tod_along < route_nm - distance_to_destination);
+            // chosen, or typed anew, lies behind, and it begins at once as
+            // VNAV's phase takes that route in.
+            const int since_route = std::min(passes_since_choice, passes_since_retyped);
+            const bool behind = since_route == 0 || (since_route < 180 && !shown_tod_on_way &&
+                                                     shown_tod_along < route_nm - distance_to_destination);
             if (!behind) counts.tod_off_nm = std::max(counts.tod_off_nm, d);
             if (d > 10.0 && !behind) faults.push_back(where("began the descent # NM from the pages' T/D", d));
         }

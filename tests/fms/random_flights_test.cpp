@@ -145,6 +145,7 @@ const FixedSeed kFixedSeeds[] = {
     {92002134, 1, "the pilot's 3606 ft over a 2000 ft fix sequenced from the far side of a hairpin"},
     {91002098, 1, "a reversal over a pole at its T/D at 16 000 ft: the turn flown level, no nearer the end"},
     {90401055, 1, "a hairpin at a pole sequenced 3 NM early at its T/D at 8000 ft: swung out level"},
+    {90302819, 1, "a route typed anew at FL270 13 NM past a T/D at the pole: down at once, not judged by it"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
