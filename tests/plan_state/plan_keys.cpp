@@ -497,7 +497,7 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
 }
 
 // A direct-to typed on the GNS for a fix the flown plan already had ahead
-// (the TO or after it) flies to that entry: the plan gains the DIRECT entry
+// (the TO not yet passed, or after it) flies to that entry: the plan gains the DIRECT entry
 // before it and no second entry at that fix.
 void PlanKeys::typed_direct_faults(const std::string& line, std::vector<std::string>& faults) {
     const std::string mark = " DIRECT \"";
@@ -507,8 +507,21 @@ void PlanKeys::typed_direct_faults(const std::string& line, std::vector<std::str
     const std::size_t first = open + mark.size();
     const std::string typed = line.substr(first, line.find('"', first) - first);
     const int n = static_cast<int>(active_before_.size());
+    // A TO within the switching distance, or one the aircraft is already
+    // beyond along its leg (after a previous-waypoint key), may be passed
+    // before the keys are: it is behind by then, as any fix passed.
+    int from = to_before_;
+    if (from >= 1 && from < n) {
+        const Fix& to = active_before_[static_cast<std::size_t>(from)];
+        const Fix& before = active_before_[static_cast<std::size_t>(from - 1)];
+        double distance = 0.0, out = 0.0, leg = 0.0, leg_course = 0.0;
+        gc_dist_course(to.lat, to.lon, aircraft_state.plat, aircraft_state.plon, &distance, &out);
+        gc_dist_course(before.lat, before.lon, to.lat, to.lon, &leg, &leg_course);
+        const double off = std::fabs(std::remainder(out - leg_course, 360.0));
+        if (distance < switch_distance || off < 90.0) ++from;
+    }
     int ahead = -1;
-    for (int i = to_before_; i < n && ahead < 0; ++i)
+    for (int i = from; i < n && ahead < 0; ++i)
         if (active_before_[static_cast<std::size_t>(i)].ident == typed) ahead = i;
     if (ahead < 0) return;
     const Fix fix = active_before_[static_cast<std::size_t>(ahead)];

@@ -182,6 +182,10 @@ INSTANTIATE_TEST_SUITE_P(
         "mcu MCU FPLN NEXT ENTER\nmcu MCU HOLD\naircraft altitude 433\naircraft speed 0\n"
         "mcu MCU DIRTO ENTRY\nkeyboard type \"HOODC\"\nmcu MCU ENTER\ncdu SMITHS_FMS DEP_ARR L1\n"
         "cdu SMITHS_FMS L1\ncdu SMITHS_FMS DEP_ARR L1\naircraft speed 250\ncdu SMITHS_FMS \"TOU\" L2",
+        // The TO moved back by the MCU's previous-waypoint key, parked past it: it is passed again
+        // before a GNS direct-to it, which then puts in a new entry to fly back to.
+        "route load KSEAKYKM.PLN\nframes 3\ngns GNSXLS DIRECT\ngns GNSXLS NEXT\nmcu MCU PREV\n"
+        "gns GNSXLS DIRECT \"SEA\" ENT ENT ENT",
         // DIRECT with the row behind the last waypoint chosen: nothing to fly.
         "route load KSEAKYKM.PLN\ngns GNSXLS DIRECT\ngns GNSXLS L5\ngns GNSXLS ENT",
         // An airway typed on RTE while the GNS has a stored plan open closes it aloud.
