@@ -218,6 +218,15 @@ TEST(Holds, deletingTheLastHoldDisarmsItEndsItsFlightAndLeavesTheHoldPage) {
     EXPECT_EQ(holding_active, 0);
     EXPECT_EQ(smiths_cdu_page, kPageRteLegs);
 
+    // Holds cleared after they were disarmed (a plan put in place) leave
+    // no pattern flown either.
+    add_hold(3, kHoldQuiet, 0.0);
+    execute_holds();
+    holding_active = 3;
+    hold_armed = 0;
+    clear_holds();
+    EXPECT_EQ(holding_active, 0);
+
     // Another page stays.
     add_hold(3, kHoldQuiet, 0.0);
     execute_holds();

@@ -92,7 +92,9 @@ void remove_hold_slot(int i) {
     hold_list.slot(count) = HoldEntry{};
     hold_list.set_count(count - 1);
 
-    if (hold_armed == 1) {
+    // The pattern flown goes with its hold, also one disarmed before the
+    // holds were cleared (a plan put in place, leaving at the fix).
+    if (hold_armed == 1 || (i == 1 && holding_active >= 1)) {
         if (holding_active >= 1) hold_exit_state = kHoldExitDeleted;
         holding_active = 0;
     }
