@@ -10,9 +10,11 @@ namespace {
 
 // The page shown that keeps a view of the plan (a procedure page, or the one
 // its airport detail goes back to; SAVE ACTIVE FPL with its name made from
-// the plan's airports), 0 for any other.
+// the plan's airports; GNS_FLIGHT_PLAN for DATABASE WPT putting a fix in at
+// a plan view's row), 0 for any other.
 int plan_view_page() {
     const int page = gns_state == GNS_DATABASE_WPT ? gns_return_state : gns_state;
+    if (page == GNS_FLIGHT_PLAN) return gns_state == GNS_DATABASE_WPT ? page : 0;
     return page == GNS_DEPARTURE || page == GNS_ARRIVAL || page == GNS_APPROACH || page == GNS_SAVE_FPL ? page
                                                                                                         : 0;
 }
@@ -23,6 +25,12 @@ GnsPageView seen(int page) {
     v.return_state = gns_return_state;
     v.sub_state = gns_sub_state;
     v.plan_open = gns_plan_open;
+    // The row's fix on the flown plan: gone, the fix would go in beside
+    // another (a stored plan open is kept while it stays open).
+    if (page == GNS_FLIGHT_PLAN) {
+        if (gns_sub_state == kGnsSubStateActivePlan) v.first_id = gns_entry_fix < 0 ? -1 : gns_entry_fix.id();
+        return v;
+    }
     const bool flown = gns_sub_state == kGnsSubStateActivePlan || page == GNS_SAVE_FPL;
     const RoutePlan& plan = flown ? active_plan.plan() : working_plan;
     const int last = flown ? active_plan_last : working_plan_last;
@@ -48,6 +56,8 @@ const char* title(int page) {
         return "ARRIVAL";
     case GNS_APPROACH:
         return "APCH";
+    case GNS_FLIGHT_PLAN:
+        return "DATABASE WPT";
     default:
         return "SAVE ACTIVE FPL";
     }

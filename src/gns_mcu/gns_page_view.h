@@ -6,7 +6,9 @@
 // longer holds (its highlight even fills the entry field): the page closes,
 // said on the unit, before a key or a draw of the unit acts on it. So does
 // SAVE ACTIVE FPL when another plan is put in place: the name it proposed is
-// the replaced plan's, and ENT would write the new one over that route.
+// the replaced plan's, and ENT would write the new one over that route. And
+// DATABASE WPT putting a fix in at a plan view's row, when that row's fix
+// leaves the flown plan or the stored plan open closes.
 #pragma once
 
 #include <string>

@@ -108,14 +108,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RowEdit{"cdu SMITHS_FMS LEGS L5 L1 EXEC\nframes 2\n", false}, // TOUTL, copied down
         RowEdit{"mcu MCU DIRTO ENTRY\nkeyboard type \"KELSO\"\nframes 1\nmcu MCU ENTER\nframes 2\n", false},
-        RowEdit{"cdu SMITHS_FMS LEGS L3 L1 EXEC\nframes 2\n", true})); // NISQL: OLM stays
+        RowEdit{"cdu SMITHS_FMS LEGS L3 L1 EXEC\nframes 2\n", true}, // NISQL: OLM stays
+        RowEdit{"route load KSEAKYKM.PLN\nframes 2\n", false}));     // a plan without OLM
 
 // A GNS procedure page lists one end of the flown plan from the airport
 // detail other units load theirs into: a plan put in place, another unit's
 // choice at that end or another airport in the slot closes it, said, and its
 // highlight never fills the entry field. SAVE ACTIVE FPL, its name made from
-// the plan's airports, closes when another plan is put in place. An edit that
-// leaves the page's ends alone leaves it open.
+// the plan's airports, closes when another plan is put in place, and DATABASE
+// WPT putting a fix in at a row when the row's fix leaves the plan. An edit
+// that leaves what the page shows alone leaves it open.
 struct PageEdit {
     const char* page; // the GNS keys that open it
     const char* edit; // another unit's
@@ -131,7 +133,8 @@ TEST_P(GnsPageAfterAnotherUnitsEdit, closesWhenWhatItListsIsGone) {
     press("RTE \"KSEAKPDX\" L2 R6 EXEC");
     run(std::string("gns GNSXLS NAV FPL ") + p.page + "\nframes 1\n");
     const int page = gns_state;
-    ASSERT_TRUE(page == GNS_DEPARTURE || page == GNS_ARRIVAL || page == GNS_APPROACH || page == GNS_SAVE_FPL)
+    ASSERT_TRUE(page == GNS_DEPARTURE || page == GNS_ARRIVAL || page == GNS_APPROACH ||
+                page == GNS_SAVE_FPL || page == GNS_DATABASE_WPT)
         << page;
     const std::string pad = gns_scratchpad;
     run(std::string(p.edit) + "\nframes 2\n");
@@ -175,4 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "DEPARTURE CLOSED"},
         PageEdit{"L5 L5 ENT", "mcu MCU LNAV\nmcu MCU HOLD", ""},
         PageEdit{"R4 ENT", "route load KSEAKYKM.PLN", "SAVE ACTIVE FPL CLOSED"},
-        PageEdit{"R4 ENT", "cdu SMITHS_FMS LEGS L3 L1 EXEC", ""}));
+        PageEdit{"R4 ENT", "cdu SMITHS_FMS LEGS L3 L1 EXEC", ""},
+        // BTG to go in before KELSO.
+        PageEdit{"L4 \"BTG\" ENT", "route load KSEAKYKM.PLN", "DATABASE WPT CLOSED"},
+        PageEdit{"L4 \"BTG\" ENT", "mcu MCU DIRTO ENTRY\nkeyboard type \"OLM\"\nframes 1\nmcu MCU ENTER",
+                 "DATABASE WPT CLOSED"},
+        PageEdit{"L4 \"BTG\" ENT", "cdu SMITHS_FMS LEGS DEL L3\ncdu SMITHS_FMS EXEC", ""}));

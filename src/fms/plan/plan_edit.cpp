@@ -318,7 +318,8 @@ void PlanEdit::finish() {
         }
         const int found = index_of_id(*t_.plan, last, m.id);
         if (m.kept) {
-            cursor.move_to(found >= 0 ? found : m.index);
+            // A pick of a fix the new plan does not hold names none of its entries.
+            cursor.move_to(found >= 0 ? found : cursor.rule() == CursorRule::Gone ? -1 : m.index);
             continue;
         }
         if (m.index == last_before_ + 1) {

@@ -127,8 +127,9 @@ class PlanEdit {
     void set_to(int index);
     void place(const PlanCursor& cursor, int index);
     // A whole new plan: the plan's cursors stay at their indices, but for
-    // those whose entries the new plan holds; on the flown plan the profile
-    // points of the route replaced go.
+    // those whose entries the new plan holds, and a pick whose fix it does
+    // not hold reads -1; on the flown plan the profile points of the route
+    // replaced go.
     void keep_cursors();
     // The TO where neither the FROM nor the TO is left; the old index when
     // not given.
