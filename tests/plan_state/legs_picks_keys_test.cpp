@@ -34,6 +34,8 @@ TEST_F(LegsPicks, ALaterKeyActsOnThePickedFix) {
         // KELSO deleted (a discontinuity in its place): no direct-to to that.
         {"cdu SMITHS_FMS DIR L2", "cdu SMITHS_FMS DEL L2\ncdu SMITHS_FMS EXEC", "cdu SMITHS_FMS DIR L6", 227,
          "INVALID ENTRY"},
+        // A route without KELSO loaded over the plan: no hold at the fix at its index.
+        {"cdu SMITHS_FMS HOLD L2", "route load KSEAKYKM.PLN", "cdu SMITHS_FMS HOLD L6", 227, "INVALID ENTRY"},
         // Letters typed on the GNS, or a letter typed and cleared on the
         // SMITHS, leave the pick.
         {"cdu SMITHS_FMS HOLD L2", "gns GNSXLS FPL L3\ngns GNSXLS \"OLM\"",
