@@ -146,6 +146,7 @@ const FixedSeed kFixedSeeds[] = {
     {91002098, 1, "a reversal over a pole at its T/D at 16 000 ft: the turn flown level, no nearer the end"},
     {90401055, 1, "a hairpin at a pole sequenced 3 NM early at its T/D at 8000 ft: swung out level"},
     {90302819, 1, "a route typed anew at FL270 13 NM past a T/D at the pole: down at once, not judged by it"},
+    {87001281, 1, "a 4300 ft fix after a short leg, sequenced in cruise at 4900 after a hold at a typed altitude"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -21,6 +21,7 @@
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "plan_builder.h"
+#include "sim/key_events.h"
 
 #include <algorithm>
 #include <cmath>
@@ -453,6 +454,62 @@ TEST_F(Vnav, TargetAtSequencingAndTheDestinationRule) {
     update_vnav_target_at_sequencing();
     EXPECT_EQ(vertical_target_lon, 10.5);
     EXPECT_EQ(vnav_altitude_set, 1);
+}
+
+// A fix about to be sequenced that becomes the new level below the aircraft:
+// with no descent to it under way (its T/D not reached before LNAV sequenced
+// it early, or held level) the descent begins there, the level and the
+// profile's rate sent together; a descent under way or an aircraft at the
+// level is left as it is (the aircraft flew over a 4300 ft fix at 4900 and
+// kept 4900 for the rest of the route).
+TEST_F(Vnav, AFixSequencedAboveItsNewLevelStartsTheDescentThere) {
+    struct Row {
+        const char* what;
+        VnavPhase phase;
+        double altitude;
+        int vs_sent;
+        bool starts_down;
+    };
+    const Row rows[] = {
+        {"in cruise 600 ft above it", VnavPhase::Cruise, 4900.0, kNoVsSent, true},
+        {"in cruise at it", VnavPhase::Cruise, 4350.0, kNoVsSent, false},
+        {"held level in the descent", VnavPhase::Descent, 4900.0, 0, true},
+        {"descending to it", VnavPhase::Descent, 4900.0, -1200, false},
+    };
+    const std::vector<PlanPoint> p = line(4, 20.0);
+    constrain(1, 4300.0, 250.0, kPlain);
+    descent_rate_used_fpm = 2000.0;
+    MinVnavDescRate = 800.0;
+    MaxVnavDescRate = 3000.0;
+    VnavSetAlts = 1;
+    switch_distance = 3.0;
+    for (const Row& r : rows) {
+        at(offset("X", p[1], 270.0, 2.0));
+        distance_to_to_nm = 2.0;
+        cruise_altitude = 4900;
+        vnav_phase = r.phase;
+        aircraft_state.indicated_altitude_ft = r.altitude;
+        update_toc_tod(kTodLocate);
+        vnav_sequencing_to_id = vnav_targets_to_id = 0;
+        vnav_altitude_set = 1;
+        vnav_vs_sent = r.vs_sent;
+        const std::size_t altitudes = sent(kKeyAutopilotAltitudeSet).size();
+        const std::size_t rates = sent(kKeyAutopilotVerticalSpeedSet).size();
+        update_vnav_target_at_sequencing();
+        set_vnav_altitude_targets();
+        EXPECT_EQ(cruise_altitude, 4300) << r.what;
+        const std::vector<uint32_t> a = sent(kKeyAutopilotAltitudeSet);
+        const std::vector<uint32_t> v = sent(kKeyAutopilotVerticalSpeedSet);
+        if (r.starts_down) {
+            ASSERT_EQ(a.size(), altitudes + 1) << r.what;
+            EXPECT_EQ(a.back(), 4300u) << r.what;
+            ASSERT_EQ(v.size(), rates + 1) << r.what;
+            EXPECT_EQ(static_cast<int32_t>(v.back()), -2000) << r.what;
+        } else {
+            EXPECT_EQ(a.size(), altitudes) << r.what;
+            EXPECT_EQ(v.size(), rates) << r.what;
+        }
+    }
 }
 
 TEST_F(Vnav, SummarySkipsDiscontinuitiesAndFollowsTheDescentPath) {

@@ -205,6 +205,22 @@ void descent_vertical_speed(bool with_altitude) {
     }
 }
 
+// A cruise altitude sent below the aircraft (a new level at a fix sequenced
+// before the descent to it began, or VNAV engaged above it) is descended to
+// at the rate the profile is laid at: in cruise no descent rate follows, and
+// the autopilot would hold whatever rate it had, level included.
+void cruise_step_down() {
+    if (!(aircraft_state.indicated_altitude_ft > cruise_altitude + kSameLevelFt)) return;
+    int32_t command = whole_hundreds(descent_rate());
+    if (command > MaxVnavDescRate)
+        command = saturate_to_whole(MaxVnavDescRate);
+    else if (command < MinVnavDescRate)
+        command = saturate_to_whole(MinVnavDescRate);
+    command = -command;
+    trigger_key_event(kKeyAutopilotVerticalSpeedSet, event_value(command));
+    vnav_vs_command = vnav_vs_sent = command;
+}
+
 void send_speed(double kt) {
     const int32_t v = saturate_to_whole(kt);
     trigger_key_event(kKeyAutopilotAirspeedSet, event_value(v));
@@ -369,6 +385,7 @@ void set_vnav_altitude_targets() {
                       vnav_vs_sent != kNoVsSent && same_descent_target();
         if (!rate_stands) vnav_vs_sent = kNoVsSent;
         vnav_altitude_for_sequencing = false;
+        if (cruise && VnavSetAlts == 1 && !no_cruise) cruise_step_down();
     } else if (VnavOffOnManAltChg == 1 && a.ap_altitude_lock_ft == a.ap_altitude_lock_prev_ft &&
                commanded_altitude_refresh != now) {
         // The snapshot reads the autopilot on a few slots only: compare only

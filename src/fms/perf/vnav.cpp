@@ -378,7 +378,8 @@ void update_vnav_target_at_sequencing() {
     if (id != 0 && id == vnav_sequencing_to_id) return;
     if (!vnav_on_ground()) vnav_sequencing_to_id = id;
     const double here = aircraft_state.indicated_altitude_ft;
-    int target = -1; // an entry; -1 the point kept below
+    bool step_down = false; // a new level below the aircraft, no descent to it under way
+    int target = -1;        // an entry; -1 the point kept below
     double lat = toc_lat;
     double lon = toc_lon;
     if (vnav_phase == VnavPhase::Climb) {
@@ -390,11 +391,16 @@ void update_vnav_target_at_sequencing() {
         if (active_profile().cap_ahead(to + 1, here) == constraint_waypoint_index)
             target = constraint_waypoint_index;
     } else {
+        // No descent under way: still in cruise (the T/D not reached, as
+        // before a short leg that LNAV sequences early) or held level.
+        const bool not_descending = vnav_phase == VnavPhase::Cruise || vnav_vs_sent >= 0;
         // A constraint that ends the descent becomes the new level; once down
         // from cruise a constraint above is no new level to climb to.
         if (active_profile().descent_end_from(to, descent_end_ceiling()).index == to &&
-            !(vnav_phase == VnavPhase::Descent && predicted_altitude(active_plan[to]) > here))
+            !(vnav_phase == VnavPhase::Descent && predicted_altitude(active_plan[to]) > here)) {
             update_toc_tod(kTodNewLevel);
+            step_down = not_descending && here > cruise_altitude + kSameLevelFt;
+        }
         vertical_target_cursor.move_to(vertical_target_entry(to + 1));
         if (vnav_phase == VnavPhase::Descent) {
             target = constraint_waypoint_index;
@@ -415,7 +421,11 @@ void update_vnav_target_at_sequencing() {
         vertical_target_altitude == cruise_altitude && vnav_engaged == 1)
         vertical_target_altitude += kAirportOverLevelFt;
 
-    if (vnav_phase == VnavPhase::Cruise) {
+    if (step_down) {
+        // Its fix sequenced with the aircraft still above it: the last
+        // moment the descent to it can begin, so it begins now.
+        call_for_vnav_targets(VnavReason::NewTo, kAltitudeTarget);
+    } else if (vnav_phase == VnavPhase::Cruise) {
         vnav_altitude_set = 1; // level in cruise: no new altitude
     } else {
         call_for_vnav_targets(VnavReason::NewTo, kBothTargets);
