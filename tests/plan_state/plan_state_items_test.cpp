@@ -601,7 +601,14 @@ INSTANTIATE_TEST_SUITE_P(
         "gns GNSXLS Y\ncdu SMITHS_FMS M\ncdu SMITHS_FMS L1\nframes 2\ngns GNSXLS PREV\n"
         "cdu SMITHS_FMS R5\ngns GNSXLS L3\ncdu SMITHS_FMS RTE\ncdu SMITHS_FMS \"CYVR\" R2\nframes 2\n"
         "cdu SMITHS_FMS INIT_REF L6 R2 L4\n"
-        "cdu SMITHS_FMS RTE \"KOLM\" L1 \"KYKM\" R1 NEXT \"KYKM\" R1 \"KYKM\" R2\ncdu SMITHS_FMS EXEC"));
+        "cdu SMITHS_FMS RTE \"KOLM\" L1 \"KYKM\" R1 NEXT \"KYKM\" R1 \"KYKM\" R2\ncdu SMITHS_FMS EXEC",
+        // A STAR chosen in front of the flown approach, whose gap was the
+        // FROM, then its transition: the gap the rebuild writes anew at the
+        // same spot is no FROM, so the STAR goes in once, not three times.
+        "route load KSEAKPDX.RTE\ngns GNSXLS STAR\nroute load KPDXKSEA.RTE\naircraft altitude 433\n"
+        "aircraft speed 0\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R3\ncdu SMITHS_FMS R2\ncdu SMITHS_FMS EXEC\n"
+        "cdu SMITHS_FMS \"MONTS\" L2\naircraft speed 250\ngns GNSXLS NAV FPL L5 ENT\ncdu SMITHS_FMS PREV\n"
+        "cdu SMITHS_FMS L3"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

@@ -31,6 +31,10 @@ std::vector<RouteWaypoint> active_entries() {
 int find_again(const EntryRef& ref, const std::vector<EntryRef>& before, const std::vector<RouteWaypoint>& now) {
     for (int i = static_cast<int>(now.size()) - 1; i >= 0; --i)
         if (same_entry(ref, now[static_cast<std::size_t>(i)], i)) return i;
+    // A gap, an airway's THEN or an end mark stands at no fix of its own:
+    // one written anew where the old one stood is another entry.
+    for (const char* mark : {"DISCO", "THEN", "******", "---"})
+        if (ref.ident == mark) return -1;
     auto count_before =
         std::count_if(before.begin(), before.end(), [&ref](const EntryRef& e) { return same_fix(e, ref); });
     int found = -1, count_now = 0;

@@ -33,6 +33,11 @@ int find_entry(const RoutePlan& plan, int last, const EntryRef& ref, bool unique
         if (plan[i].id == ref.id && (at_fix(plan[i], ref) || (i == 0 && plan[0].type == "APT"))) return i;
         if (at < 0 && at_fix(plan[i], ref)) at = i;
     }
+    // A discontinuity or other mark has no fix of its own: one written anew
+    // at the same spot (an arrival rebuilt puts its gap where the approach
+    // begins) is another entry, and taking it for the one removed would put
+    // the TO on the legs after it.
+    if (marker_of_text(ref.ident) != EntryKind::Place) return -1;
     return unique && fix_count(plan, last, ref) == 1 ? at : -1;
 }
 
