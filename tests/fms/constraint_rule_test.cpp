@@ -217,6 +217,59 @@ TEST_F(ConstraintRule, oneAtTheLevelButBelowTheLevelFlownEndsTheDescentFromIt) {
     }
 }
 
+// Past the T/D the climb is flown: what the climb from the origin would cap
+// (a route made longer by a STAR chosen in the descent moves its top past
+// them) is, ahead of the aircraft, a descent's end or passed under; one
+// behind keeps the role it was flown by. The aircraft in the descent over
+// the entry before its TO.
+TEST_F(ConstraintRule, pastTheTopOfDescentNoneAheadCapsTheClimb) {
+    struct Row {
+        const char* what;
+        double w1, w2, w3; // typed altitudes (0: none)
+        int to;
+        double flown;
+        const char* climb_roles; // W1..W3 read in the climb
+        const char* roles;       // and in the descent
+        int target;              // VNAV's entry in the descent
+    };
+    const Row rows[] = {
+        {"3800 under the climb's top, 8000 past it, coming down from 12 600: to 3800, 8000 passed under", 0.0,
+         3800.0, 8000.0, 2, 12600.0, "-CE", "-EP", 2},
+        {"a cap behind stays one; the one ahead ends the descent", 5000.0, 9000.0, 0.0, 2, 12000.0, "CC-",
+         "CE-", 2},
+        {"engaged at 18 000 over 4900 and 5300 caps: down to 4900, 5300 passed under", 4900.0, 5300.0, 0.0, 1,
+         18000.0, "CC-", "EP-", 1},
+    };
+    const char role_letter[] = {'-', 'C', 'E', 'L', 'P'};
+    const auto letters = [&](const ConstraintRoles& roles) {
+        std::string seen;
+        for (int i = 1; i <= 3; ++i)
+            seen += role_letter[static_cast<int>(roles[i])];
+        return seen;
+    };
+    for (const Row& r : rows) {
+        const double typed[] = {r.w1, r.w2, r.w3};
+        for (int i = 1; i <= 3; ++i) {
+            active_entry(i).altitude_kind = typed[i - 1] > 0.0 ? AltitudeKind::Pilot : AltitudeKind::None;
+            active_entry(i).alt_constraint = typed[i - 1] > 0.0 ? typed[i - 1] : kNoConstraint;
+        }
+        set_flown_to(r.to);
+        aircraft_state.plat = active_plan[r.to - 1].lat;
+        aircraft_state.plon = active_plan[r.to - 1].lon;
+        aircraft_state.indicated_altitude_ft = r.flown;
+        EXPECT_EQ(letters(from_origin(30000.0).roles), r.climb_roles) << r.what;
+        vnav_phase = VnavPhase::Descent;
+        const VerticalProfile& p = locate_vertical_profile(aircraft_place());
+        std::string seen;
+        for (int i = 1; i <= 3; ++i)
+            seen += role_letter[static_cast<int>(p.entries[static_cast<std::size_t>(i)].role)];
+        EXPECT_EQ(seen, r.roles) << r.what;
+        EXPECT_EQ(p.cap_ahead(r.to, r.flown), 0) << r.what;
+        EXPECT_EQ(vertical_target_entry(r.to), r.target) << r.what;
+        vnav_phase = VnavPhase::Climb;
+    }
+}
+
 TEST_F(ConstraintRule, theClimbGoesOnlyAsHighAsTheRouteCanComeDownFrom) {
     aircraft_state.indicated_altitude_ft = 0.0;
     EXPECT_EQ(from_aircraft(30000.0).level_ft, 19700.0); // 49.25 NM up, 1.5 level, 49.25 down

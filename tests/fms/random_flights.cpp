@@ -497,10 +497,6 @@ struct Checked {
     double flown = 0.0;        // NM flown since then
     double cut = 0.0;          // NM of those legs LNAV left out up to where it came closest
     bool done = false;
-    // Read anew as a cap by a choice made while the aircraft was above it
-    // (it was coming down to it or passing over): as a cap VNAV was engaged
-    // above, not VNAV's to climb to, nor to take the aircraft down to.
-    double cap_from = 0.0;
 };
 
 double leg_nm(int i) {
@@ -592,8 +588,10 @@ double aircraft_along(double route_nm) {
 // altitude; past the climb each one passed becomes the level the descent
 // goes on from, and a descent is laid back from the end only as far as one at
 // or above the level. So a constraint is read by where it stands: under the
-// climb's top, at the level, or after a descent ended. The first row that
-// applies gives its reading.
+// climb's top, at the level, or after a descent ended. Once the aircraft has
+// flown past its T/D the climb is over: one still ahead is no longer under
+// it, however far a longer route (a STAR chosen since) puts the climb's top.
+// The first row that applies gives its reading.
 
 const char* const kRoleNames[] = {"a climb", "a descent", "a level", "an overflown", "an underflown"};
 
@@ -605,6 +603,7 @@ struct Standing {
     // Before the climb from the origin reaches the level, or before one at
     // the level, and after none.
     bool in_climb = false;
+    bool climb_flown = false;      // the aircraft was past its T/D, short of it, when the plan was read
     bool level_one_after = false;  // one at or above the cruise altitude comes after it
     bool below_climb_held = false; // lower than an altitude the climb was held at before it
     bool end_before = false;       // a descent ended at one before it
@@ -623,7 +622,8 @@ const Reading kReadings[] = {
     {"above where a descent ended before it: that end is the new level, the path only comes down",
      [](const Standing& s) { return s.end_before && s.above_an_end; }, Role::Under},
     {"in the climb, no lower than the climb was held before it: the climb levels at it",
-     [](const Standing& s) { return s.in_climb && !s.below_climb_held && !s.end_before; }, Role::Cap},
+     [](const Standing& s) { return s.in_climb && !s.climb_flown && !s.below_climb_held && !s.end_before; },
+     Role::Cap},
     {"one at the level after it holds the path up: passed over",
      [](const Standing& s) { return s.level_one_after; }, Role::Over},
     {"past the climb, or below where it was held: a descent ends at it", [](const Standing&) { return true; },
@@ -656,9 +656,10 @@ struct Passed {
 // file's climb and descent at their TAS. One already passed keeps the
 // reading it was flown by (a plan chosen anew in the air may bring one at
 // the level after a descent's end, which read afresh would have capped the
-// climb), and those after it are read on from it.
+// climb), and those after it are read on from it. Read with the aircraft past
+// its T/D, `to` is its TO then (0: before it).
 std::vector<Role> constraint_roles_checked(double cruise, double field, double descent_fpm,
-                                           const std::vector<Passed>& passed = {}) {
+                                           const std::vector<Passed>& passed = {}, int to = 0) {
     const int last = flown_last();
     std::vector<Role> roles(static_cast<std::size_t>(std::max(last, 0) + 1), Role::Over);
     const double origin = std::max(0.0, active_plan[0].alt_constraint);
@@ -701,6 +702,7 @@ std::vector<Role> constraint_roles_checked(double cruise, double field, double d
         st.at_or_above_cruise = h >= cruise;
         st.level_one_after = i < last_level_one;
         st.in_climb = i <= first_level_one && (along < climb_top || st.level_one_after);
+        st.climb_flown = to >= 1 && i >= to;
         st.below_climb_held = h + 100.0 < held;
         st.above_an_end = h > lowest_end;
         const Reading* r = std::find_if(std::begin(kReadings), std::end(kReadings),
@@ -989,8 +991,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     };
     // What each constraint does, by the checker's own rule (kRule).
     const double descent_fpm = descent_rate_used_fpm > 0.0 ? descent_rate_used_fpm : DescentRate;
-    const std::vector<Role> roles =
-        constraint_roles_checked(cruise_altitude, route_end_altitude(), descent_fpm);
+    // VNAV engaged past the T/D reads the constraints ahead past the climb.
+    bool descended = vnav_phase == VnavPhase::Descent;
+    const std::vector<Role> roles = constraint_roles_checked(
+        cruise_altitude, route_end_altitude(), descent_fpm, {}, descended ? to_waypoint_index : 0);
     std::vector<Checked> checked = flown_constraints(roles);
 
     double route_nm = 0.0;
@@ -1087,6 +1091,23 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         return std::fabs(last_before->altitude - wanted) <=
                rate * (time_s - last_before->time_s) / 60.0 - 100.0;
     };
+    // The constraints passed keep the reading they were flown by; the plan
+    // flown now (its entries by `ids_was` before) is read again from them.
+    const auto passed_now = [&] {
+        std::vector<Passed> passed;
+        for (const Checked& c : checked)
+            if (c.index < to_waypoint_index) passed.push_back({active_plan[c.index].id, c.role});
+        return passed;
+    };
+    const auto read_anew = [&](const std::vector<int>& ids_was, const std::vector<Passed>& passed) {
+        const std::vector<Role> now_roles =
+            constraint_roles_checked(cruise, field, descent_fpm, passed, descended ? to_waypoint_index : 0);
+        checked = checked_again(checked, ids_was, now_roles);
+        ends = path_ends(last, field, now_roles);
+        lowest_end = 1e9;
+        for (const PathEnd& e : ends)
+            lowest_end = std::min(lowest_end, e.altitude);
+    };
     for (int i = 0; i < max_passes; ++i) {
         const double legs_to_go_before = to_go_before;
         bool plan_changed = false;
@@ -1128,10 +1149,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             follow = true;
             ++counts.choice_rounds[moment];
             const std::vector<int> ids_was = plan_ids(0);
-            std::vector<Passed> passed;
-            for (const Checked& c : checked)
-                if (c.index < to_waypoint_index) passed.push_back({active_plan[c.index].id, c.role});
-
+            const std::vector<Passed> passed = passed_now();
             const int to_then = to_waypoint_index;
             choice_sends.start();
             sends_window = 18 * 60;
@@ -1142,19 +1160,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             // The flight goes on along the plan now flown, judged by its
             // constraints and ends.
             last = flown_last();
-            const std::vector<Role> now_roles = constraint_roles_checked(cruise, field, descent_fpm, passed);
-            const std::vector<Checked> was = checked;
-            checked = checked_again(checked, ids_was, now_roles);
-            for (Checked& c : checked)
-                for (const Checked& old : was)
-                    if (ids_was[static_cast<std::size_t>(old.index)] == active_plan[c.index].id &&
-                        old.role != Role::Cap && c.role == Role::Cap &&
-                        aircraft_state.indicated_altitude_ft > c.wanted + 100.0)
-                        c.cap_from = aircraft_state.indicated_altitude_ft;
-            ends = path_ends(last, field, now_roles);
-            lowest_end = 1e9;
-            for (const PathEnd& e : ends)
-                lowest_end = std::min(lowest_end, e.altitude);
+            read_anew(ids_was, passed);
             route_nm = legs_nm(1, last);
             max_passes += static_cast<int>(route_nm / 250.0 * 3600.0 * 18.0 / m.sim_rate);
             to = to_waypoint_index;
@@ -1173,6 +1179,13 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (counting)
             in_hold.events += (vnav_phase != phase_was) + (to_waypoint_index != to_was) + (high != high_was) +
                               (in_pattern != pattern_was);
+        // Past the T/D the constraints still ahead are read again, the climb
+        // flown (until a route made anew climbs again).
+        if (vnav_phase == VnavPhase::Climb) descended = false;
+        if (!descended && vnav_phase == VnavPhase::Descent) {
+            descended = true;
+            read_anew(plan_ids(0), passed_now());
+        }
         phase_was = vnav_phase, to_was = to_waypoint_index, high_was = high, pattern_was = in_pattern;
         if (hold_step == HoldStep::Waiting && hold_due(f.hold, last, f.pilot_hold ? hold_to : 0)) {
             mcu_press_key(McuKey::Hold);
@@ -1539,10 +1552,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         const double low_after = kMetFt + std::max(400.0 * c.past, MaxVnavDescRate * c.past_s / 60.0);
         const double high_off = kMetFt + 400.0 * (c.closest + c.cut);
         const double high_cut = kMetFt + 400.0 * c.cut;
-        // Above it already when VNAV took over, held there by the pilot, or
-        // when a choice read it anew as a cap.
-        const double held_above =
-            std::max({engaged_altitude, f.pilot_hold ? origin + 3000.0 : 0.0, c.cap_from});
+        // Above it already when VNAV took over, or held there by the pilot.
+        const double held_above = std::max(engaged_altitude, f.pilot_hold ? origin + 3000.0 : 0.0);
         const bool above_at_start = c.wanted <= held_above + 100.0;
         // What VNAV can reach: down or up from where it was engaged in the
         // air, at its greatest rates over the time flown (too low to climb to

@@ -122,6 +122,10 @@ class Rule {
         double along = 0.0;
         for (int i = 1; i < last_; ++i) {
             along = std::trunc(along + in_.entries[static_cast<std::size_t>(i)].leg_nm);
+            // Past the T/D the climb is flown: one ahead that a route made
+            // longer since (a STAR chosen in the descent) would put under
+            // the climb from the origin is still one to come down to.
+            if (in_.descending && i >= in_.first) climbing = false;
             if (!holds(i)) continue;
             ConstraintRole& role = r.role[static_cast<std::size_t>(i)];
             const double h = altitude(i);

@@ -20,6 +20,9 @@
 // - The climb goes no higher than the level from which the rest of the route
 //   can still be descended, the top of climb standing the top of descent's
 //   margin before it (kAffordedLevelStepFt).
+// - Past the T/D the climb is flown: none still ahead caps it, however far a
+//   route made longer since puts the climb's top; each ends a descent or is
+//   passed over.
 // - A route whose end has no altitude (a last fix that is not the
 //   destination airport) has no end of descent: nothing descends to it.
 // The roles are read along the plan's legs from the origin, where the climb
@@ -157,6 +160,7 @@ struct ClimbRuleInputs {
     int first = 1;
     bool from_aircraft = false;
     bool climbing = true;      // before the T/C
+    bool descending = false;   // past the T/D: no entry from `first` on caps a climb
     double given_level_ft = 0; // a constraint made the new level: the descent starts there
     double kept_level_ft = 0;  // the level this route's profile had until now (0: none)
 };

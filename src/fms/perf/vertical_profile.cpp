@@ -588,6 +588,7 @@ VerticalProfile build_vertical_profile(const ProfilePlace& at) {
     // T/C and the T/D.
     ClimbRuleInputs in = climb_rule_inputs(at.altitude_ft, at.first);
     in.climbing = vnav_phase == VnavPhase::Climb;
+    in.descending = vnav_phase == VnavPhase::Descent;
     in.given_level_ft = at.level_ft;
     if (vertical_profile.revision == profile_points_revision) in.kept_level_ft = vertical_profile.level_ft;
     const ClimbRule rule = climb_rule(in);

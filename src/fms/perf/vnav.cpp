@@ -152,6 +152,11 @@ void on_tod_passed() {
     // The climb met the descent: the path comes down from the altitude the
     // climb reached.
     if (from_climb) update_toc_tod(kTodLocate);
+    // Past the T/D none ahead caps the climb: a cap the aircraft is above is
+    // now the first end it comes down to.
+    else
+        locate_vertical_profile(aircraft_place());
+    vertical_target_cursor.move_to(vertical_target_entry(to_waypoint_index));
     tod_sequence_index = to_waypoint_index;
     target_entry(constraint_waypoint_index);
     // The distances from the T/D to the new target: the summary's.
