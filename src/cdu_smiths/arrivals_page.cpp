@@ -19,6 +19,8 @@
 #include "fms/units/cdu_text.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -82,6 +84,12 @@ int chosen_approach_entry() {
     return by_name;
 }
 
+// The chosen STAR's transitions as its choice lists them: the page's own,
+// not what another unit's page listed in the shared slot since.
+std::vector<std::string> star_transitions() {
+    return star_transition_names(sel_star, sel_arrival_runway, kTransitionsSkipJunction);
+}
+
 // Approach transitions stand in rows 2 to 5 of every sub-page, so sub-page
 // p holds transitions 4p - 3 to 4p; drawing and keys share this numbering.
 int first_approach_transition() {
@@ -111,21 +119,18 @@ void star_column(CduPage& page, int f) {
     }
     if (arr_star_state != kArrStarStateChosen) return;
 
-    const auto& transitions = dest.star_entry_list;
+    const std::vector<std::string> transitions = star_transitions();
     cdu_text(page, 10, arr_subpage == 1 ? 55.0f : 19.0f, CduFont::Small, "T R A N S");
     if (arr_transition_chosen == 1) {
-        for (int i = 1; i <= transitions.count(); ++i) {
-            if (transitions[i].text != sel_star_transition) continue;
-            star_column_text(page, 66, cdu_format("%-5s", transitions[i].text.c_str()));
-            cdu_text(page, kStarMarkX, 66, CduFont::Large, marker());
-            break;
-        }
+        if (std::find(transitions.begin(), transitions.end(), sel_star_transition) == transitions.end()) return;
+        star_column_text(page, 66, cdu_format("%-5s", sel_star_transition.c_str()));
+        cdu_text(page, kStarMarkX, 66, CduFont::Large, marker());
         return;
     }
     const int first_row = arr_subpage == 1 ? 2 : 1;
-    int i = arr_subpage == 1 ? 1 : 5 * arr_subpage - 5;
-    for (int row = first_row; row <= 5 && i <= transitions.count(); ++row, ++i)
-        star_column_text(page, row_y(row), cdu_format("%-5s", transitions[i].text.c_str()));
+    std::size_t i = arr_subpage == 1 ? 0 : static_cast<std::size_t>(5 * arr_subpage - 6);
+    for (int row = first_row; row <= 5 && i < transitions.size(); ++row, ++i)
+        star_column_text(page, row_y(row), cdu_format("%-5s", transitions[i].c_str()));
 }
 
 void star_key(int k) {
@@ -140,8 +145,9 @@ void star_key(int k) {
     }
     if (arr_subpage == 1 && k == 1) return; // the chosen STAR's own row
     const int index = arr_subpage == 1 ? k - 1 : 5 * arr_subpage - 5 + k - 1;
-    if (index < 1 || index > dest.star_entry_list.count()) return;
-    ChoicesEdit(working_plan)->choose_star_transition(dest.star_entry_list[index].text);
+    const std::vector<std::string> transitions = star_transitions();
+    if (index < 1 || index > static_cast<int>(transitions.size())) return;
+    ChoicesEdit(working_plan)->choose_star_transition(transitions[static_cast<std::size_t>(index - 1)]);
     build_star_legs_b(selected_star_index, 1);
     arr_transition_chosen = 1;
     arr_subpage = 1;
@@ -263,7 +269,7 @@ int right_subpage_count() {
 
 void count_arrival_subpages() {
     const AirportProcedures& dest = destination();
-    const int left_items = arr_star_state == kArrStarStateChosen ? dest.star_entry_list.count() + 1
+    const int left_items = arr_star_state == kArrStarStateChosen ? static_cast<int>(star_transitions().size()) + 1
                                                                  : dest.procedure_name_list.count();
     arr_subpage_count = std::max(cdu_page_count(left_items, 5), right_subpage_count());
 }

@@ -11,9 +11,12 @@
 #include "fms/plan/selection_texts.h"
 #include "fms/procedures/dep_arr_selection.h"
 #include "fms/procedures/procedure_insertion.h"
+#include "fms/procedures/procedure_selection.h"
 #include "fms/units/cdu_text.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -28,6 +31,12 @@ int first_sid() {
 }
 int first_row_item() {
     return dep_sid_state == kDepSidStateChosen && dep_subpage > 1 ? 5 * dep_subpage - 5 : first_sid();
+}
+
+// The chosen SID's transitions as its choice lists them: the page's own,
+// not what another unit's page listed in the shared slot since.
+std::vector<std::string> sid_transitions() {
+    return sid_transition_names(sel_sid, sel_departure_runway, kTransitionsSkipJunction);
 }
 
 const char* marker() {
@@ -58,26 +67,24 @@ void sid_column(CduPage& page, const AirportProcedures& origin, int f) {
     }
 }
 
-void transition_column(CduPage& page, const AirportProcedures& origin, int f) {
-    const auto& transitions = origin.star_entry_list;
-    const int count = transitions.count();
+void transition_column(CduPage& page, int f) {
+    const std::vector<std::string> transitions = sid_transitions();
+    const int count = static_cast<int>(transitions.size());
     if (f <= count) cdu_text(page, 10, dep_subpage == 1 ? 53.0f : 19.0f, CduFont::Small, "T R A N S");
     if (count < 1) {
         cdu_text(page, 0, 66, CduFont::Large, "- N O N E -");
         return;
     }
     if (dep_transition_chosen == 1) {
-        for (int i = 1; i <= count; ++i) {
-            if (transitions[i].text != sel_sid_transition) continue;
-            cdu_text(page, 0, 66, CduFont::Large, cdu_format("%-5s", transitions[i].text.c_str()));
-            cdu_text(page, 93, 66, CduFont::Large, marker());
-            break;
-        }
+        if (std::find(transitions.begin(), transitions.end(), sel_sid_transition) == transitions.end()) return;
+        cdu_text(page, 0, 66, CduFont::Large, cdu_format("%-5s", sel_sid_transition.c_str()));
+        cdu_text(page, 93, 66, CduFont::Large, marker());
         return;
     }
     const int first_row = dep_subpage == 1 ? 2 : 1;
     for (int row = first_row, i = f; row <= 5 && i <= count; ++row, ++i)
-        cdu_text(page, 0, row_y(row), CduFont::Large, cdu_format("%-5s", transitions[i].text.c_str()));
+        cdu_text(page, 0, row_y(row), CduFont::Large,
+                 cdu_format("%-5s", transitions[static_cast<std::size_t>(i - 1)].c_str()));
 }
 
 void runway_column(CduPage& page, const AirportProcedures& origin, int f) {
@@ -106,8 +113,9 @@ void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
     }
     if (dep_subpage == 1 && k == 1) return; // the chosen SID's own row
     const int index = dep_subpage == 1 ? k - 1 : f + k - 1;
-    if (index < 1 || index > origin.star_entry_list.count()) return;
-    ChoicesEdit(working_plan)->choose_sid_transition(origin.star_entry_list[index].text);
+    const std::vector<std::string> transitions = sid_transitions();
+    if (index < 1 || index > static_cast<int>(transitions.size())) return;
+    ChoicesEdit(working_plan)->choose_sid_transition(transitions[static_cast<std::size_t>(index - 1)]);
     build_sid_legs_b(selected_sid_index, 1);
     dep_transition_chosen = 1;
     dep_subpage = 1;
@@ -115,7 +123,7 @@ void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
 
 void count_departure_subpages() {
     const AirportProcedures& origin = airport_slots[origin_slot];
-    const int items = dep_sid_state == kDepSidStateChosen ? origin.star_entry_list.count() + 1
+    const int items = dep_sid_state == kDepSidStateChosen ? static_cast<int>(sid_transitions().size()) + 1
                                                           : origin.procedure_name_list.count();
     dep_subpage_count = cdu_page_count(std::max(items, origin.runway_list.count()), 5);
 }
@@ -168,7 +176,7 @@ void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphic
              cdu_format("%2d / %2d", dep_subpage, std::max(dep_subpage_count, 1)));
 
     sid_column(page, origin, f_sids);
-    if (dep_sid_state == kDepSidStateChosen) transition_column(page, origin, f);
+    if (dep_sid_state == kDepSidStateChosen) transition_column(page, f);
     runway_column(page, origin, f);
 
     cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");

@@ -101,9 +101,17 @@ TEST_F(DepArrPages, departuresChooseSidTransitionAndRunway) {
 
 TEST_F(DepArrPages, departureSubPagesWithElevenTransitionsAndFifteenRunways) {
     AirportProcedures& origin = airport_slots[origin_slot];
-    origin.star_entry_list.clear();
-    for (int i = 1; i <= 11; ++i)
-        origin.star_entry_list.append(StarEntry{"T" + std::to_string(i), 0});
+    // SEA7 with eleven transitions, TA to TK (listed byte-wise).
+    ProcedureRecord sea7;
+    sea7.name = "SEA7";
+    for (char t = 'A'; t <= 'K'; ++t) {
+        ProcedureLeg leg;
+        leg.transition = std::string("T") + t;
+        leg.fix = "SEA";
+        sea7.legs.append(leg);
+    }
+    origin.sids.clear();
+    origin.sids.append(sea7);
     origin.runway_list.clear();
     for (int i = 1; i <= 15; ++i)
         origin.runway_list.append("R" + std::to_string(i));
@@ -117,9 +125,9 @@ TEST_F(DepArrPages, departureSubPagesWithElevenTransitionsAndFifteenRunways) {
         float first_transition_y;
         std::string first_transition, last_transition, first_runway;
     } rows[] = {
-        {1, 66, "T1   ", "T4   ", "R1 "},
-        {2, 33, "T5   ", "T9   ", "R5 "},
-        {3, 33, "T10  ", "", "R10"},
+        {1, 66, "TA   ", "TD   ", "R1 "},
+        {2, 33, "TE   ", "TI   ", "R5 "},
+        {3, 33, "TJ   ", "", "R10"},
     };
     for (const auto& r : rows) {
         dep_subpage = r.subpage;
@@ -134,7 +142,7 @@ TEST_F(DepArrPages, departureSubPagesWithElevenTransitionsAndFifteenRunways) {
     EXPECT_EQ(dep_subpage, 1);
     dep_subpage = 2;
     draw(1); // L1 on sub-page 2: transition 5
-    EXPECT_EQ(sel_sid_transition, "T5");
+    EXPECT_EQ(sel_sid_transition, "TE");
 }
 
 TEST_F(DepArrPages, arrivalsApproachTransitionAndApproachRef) {

@@ -10,6 +10,7 @@
 #include "fms/plan/route_state.h"
 #include "map/selected_runways.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -150,6 +151,38 @@ TEST_F(PlanChoicesKeys, AnArrivalChosenForANewPlanInFlightLeavesTheFlownRoute) {
         run("cdu SMITHS_FMS LEGS");
         EXPECT_TRUE(shows("ACT"));
         EXPECT_TRUE(shows("NISQL"));
+    }
+}
+
+// The GNS's procedure pages list every transition of the airport in the
+// slot both units share; the SMITHS's DEPARTURES and ARRIVALS, open beside
+// them, still list and pick the transitions of their own SID or STAR.
+TEST_F(PlanChoicesKeys, TheSmithsPicksItsOwnProceduresTransitionBesideTheGns) {
+    const struct {
+        const char* choose; // the SMITHS's procedure, chosen before the GNS's page opens
+        const char* gns_page;
+        const char* listed[2]; // its transitions, the second picked by L3
+        bool departure;
+    } rows[] = {
+        {"route load KSEAKPDX.RTE\ncdu SMITHS_FMS DEP_ARR L1 L1", "L4 L4 ENT", {"BTG", "OLM"}, true},
+        {"route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 L2", "L5 ENT", {"BTG", "HQM"}, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.choose);
+        restart();
+        run(row.choose);
+        run(std::string("gns GNSXLS NAV FPL ") + row.gns_page + "\ncdu SMITHS_FMS NEXT PREV");
+        const std::vector<std::string> drawn = texts();
+        const auto listed = [&](const std::string& t) { // drawn left-aligned in a column
+            return std::any_of(drawn.begin(), drawn.end(), [&](const std::string& d) {
+                return d.compare(0, t.size(), t) == 0 && d.find_first_not_of(' ', t.size()) == std::string::npos;
+            });
+        };
+        EXPECT_TRUE(listed(row.listed[0]) && listed(row.listed[1]));
+        EXPECT_FALSE(listed("YKM")); // a transition of neither procedure
+        run("cdu SMITHS_FMS L3");
+        const PlanChoices& c = working_plan.choices();
+        EXPECT_EQ(row.departure ? c.sid_transition : c.star_transition, row.listed[1]);
     }
 }
 

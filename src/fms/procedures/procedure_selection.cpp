@@ -79,8 +79,8 @@ void build_name_list(AirportProcedures& slot, const Table& table, const std::str
 }
 
 template <class Table>
-void build_transition_names(AirportProcedures& slot, const Table& table, const std::string& name,
-                            const std::string& runway, int mode) {
+std::vector<std::string> transition_names(const Table& table, const std::string& name, const std::string& runway,
+                                          int mode) {
     std::vector<std::string> names;
     for (int i = 1; i <= table.count(); ++i) {
         const ProcedureRecord& record = table[i];
@@ -94,6 +94,13 @@ void build_transition_names(AirportProcedures& slot, const Table& table, const s
     }
     // Byte-wise ascending ("ABC" before "ABCD", "Z" before "a").
     std::stable_sort(names.begin(), names.end());
+    return names;
+}
+
+template <class Table>
+void build_transition_names(AirportProcedures& slot, const Table& table, const std::string& name,
+                            const std::string& runway, int mode) {
+    const std::vector<std::string> names = transition_names(table, name, runway, mode);
     // Only the texts are the pickers'; the numbers beside them stay.
     BoundedTable<StarEntry, 121>& list = slot.star_entry_list;
     list.set_count(0);
@@ -264,6 +271,14 @@ void filter_sids_by_runway(const std::string& name, const std::string& runway, i
 
 void filter_stars_by_runway(const std::string& name, const std::string& runway, int mode) {
     build_transition_names(destination(), destination().stars, name, runway, mode);
+}
+
+std::vector<std::string> sid_transition_names(const std::string& name, const std::string& runway, int mode) {
+    return transition_names(origin().sids, name, runway, mode);
+}
+
+std::vector<std::string> star_transition_names(const std::string& name, const std::string& runway, int mode) {
+    return transition_names(destination().stars, name, runway, mode);
 }
 
 void find_sid_index(const std::string& name) {

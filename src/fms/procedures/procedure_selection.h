@@ -16,6 +16,7 @@
 #include "platform/bounded_table.h"
 
 #include <string>
+#include <vector>
 
 // One leg of a preview: what an insertion copies into a plan.
 struct PreviewLeg {
@@ -80,6 +81,11 @@ inline constexpr int kTransitionsAll = 0;
 inline constexpr int kTransitionsSkipJunction = 1;
 void filter_sids_by_runway(const std::string& name, const std::string& runway, int mode);
 void filter_stars_by_runway(const std::string& name, const std::string& runway, int mode);
+// The same names as a value, the slot's list left as it is: a unit's page
+// shows and picks the transitions of its own procedure, whatever another
+// unit listed in the shared slot since.
+std::vector<std::string> sid_transition_names(const std::string& name, const std::string& runway, int mode);
+std::vector<std::string> star_transition_names(const std::string& name, const std::string& runway, int mode);
 
 // sel_sid_index / sel_star_index := the first record of that name; unchanged
 // when none bears it.
