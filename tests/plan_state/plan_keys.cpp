@@ -405,6 +405,7 @@ void PlanKeys::remember_state() {
     // flown plan's approach.
     approach_before_ = route_state == kRouteStateActiveModified ? sel_approach : active_plan.choices().approach;
     if (!holds_approach_legs()) plan_approach_.clear();
+    flown_approach_before_ = active_plan.choices().approach;
     remember_unit_edits();
     input_before_ = see_unit_input(sim_folder_.path());
     procedures_before_ = see_procedure_choices();
@@ -759,6 +760,14 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     if (ended && erase)
         for (const std::string& f : erase_faults())
             faults.push_back("after ERASE: " + f);
+    // An approach the GNS chose on the flown plan, no change pending, is
+    // the plan's at once, as a SMITHS's is at EXEC.
+    const std::string& flown_approach = active_plan.choices().approach;
+    if (starts(line, "gns ") && state_before_ == kRouteStateActive && route_state == kRouteStateActive &&
+        flown_approach != flown_approach_before_ && chosen(flown_approach) && holds_approach_legs()) {
+        plan_approach_ = flown_approach;
+        approach_airport_ = active_plan[active_plan_last].ident;
+    }
     if (ended && exec && !load_pending_ && rule_on("exec")) {
         ++reached_.execs;
         exec_faults(faults);

@@ -126,6 +126,6 @@ class PlanKeys : public StandIn {
     int mcu_leg_id_before_ = 0, gns_row_id_before_ = 0;
     // The approach chosen in the pending modification, and the one the
     // executed plan holds, each with the airport it was chosen at.
-    std::string approach_choice_, plan_approach_, approach_before_;
+    std::string approach_choice_, plan_approach_, approach_before_, flown_approach_before_;
     std::string choice_airport_, approach_airport_;
 };

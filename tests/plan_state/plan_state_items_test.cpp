@@ -608,7 +608,12 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KSEAKPDX.RTE\ngns GNSXLS STAR\nroute load KPDXKSEA.RTE\naircraft altitude 433\n"
         "aircraft speed 0\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R3\ncdu SMITHS_FMS R2\ncdu SMITHS_FMS EXEC\n"
         "cdu SMITHS_FMS \"MONTS\" L2\naircraft speed 250\ngns GNSXLS NAV FPL L5 ENT\ncdu SMITHS_FMS PREV\n"
-        "cdu SMITHS_FMS L3"));
+        "cdu SMITHS_FMS L3",
+        // An approach executed, then another chosen on the GNS's flown plan, then
+        // a LEGS change executed: APPROACH REF names the GNS's approach.
+        "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 R4 L4\ncdu SMITHS_FMS EXEC\n"
+        "gns GNSXLS NAV FPL L5 L5 ENT\ngns GNSXLS ENT\ngns GNSXLS ENT\ngns GNSXLS L4\ngns GNSXLS ENT\n"
+        "gns GNSXLS L3 ENT\ngns GNSXLS ENT\ncdu SMITHS_FMS LEGS DEL L4\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);
