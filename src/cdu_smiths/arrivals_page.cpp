@@ -90,6 +90,11 @@ std::vector<std::string> star_transitions() {
     return star_transition_names(sel_star, sel_arrival_runway, kTransitionsSkipJunction);
 }
 
+// The chosen approach's transitions, likewise the page's own.
+std::vector<std::string> approach_transitions() {
+    return iaf_names(sel_approach, applied_arrival_runway);
+}
+
 // Approach transitions stand in rows 2 to 5 of every sub-page, so sub-page
 // p holds transitions 4p - 3 to 4p; drawing and keys share this numbering.
 int first_approach_transition() {
@@ -192,22 +197,24 @@ void approach_list_column(CduPage& page, int f) {
 }
 
 void chosen_approach_column(CduPage& page) {
-    const auto& iafs = destination().iaf_list;
+    const std::vector<std::string> iafs = approach_transitions();
+    const int count = static_cast<int>(iafs.size());
     const int chosen = chosen_approach_entry();
     if (chosen >= 1) {
         cdu_text(page, kApproachMarkX, 33, CduFont::Large, marker());
         cdu_text_right_box(page, 33, 13.0f, approach_text(chosen));
     }
     const int f = first_approach_transition();
-    if (f <= iafs.count() || f == 1) cdu_text(page, 220, 52, CduFont::Small, "T R A N S");
-    if (iafs.count() < 1 && arr_subpage == 1) cdu_text(page, 200, 66, CduFont::Large, "- N O N E -");
+    if (f <= count || f == 1) cdu_text(page, 220, 52, CduFont::Small, "T R A N S");
+    if (count < 1 && arr_subpage == 1) cdu_text(page, 200, 66, CduFont::Large, "- N O N E -");
     if (approach_transition_chosen == 1) {
         cdu_text(page, kApproachMarkX, 66, CduFont::Large, marker());
         cdu_text_right_box(page, 66, 13.0f, cdu_format("%5s", sel_approach_transition.c_str()));
         return;
     }
-    for (int row = 2, i = f; row <= 5 && i <= iafs.count(); ++row, ++i) {
-        cdu_text_right_box(page, row_y(row), 13.0f, cdu_format("%5s", iafs[i].c_str()));
+    for (int row = 2, i = f; row <= 5 && i <= count; ++row, ++i) {
+        cdu_text_right_box(page, row_y(row), 13.0f,
+                           cdu_format("%5s", iafs[static_cast<std::size_t>(i - 1)].c_str()));
         if (i == approach_transition_index)
             cdu_text(page, kApproachMarkX, row_y(row), CduFont::Large, marker());
     }
@@ -243,8 +250,9 @@ void approach_key(int k) {
         if (k < 2) return;
         const int index = first_approach_transition() + k - 2;
         approach_transition_index = index;
-        if (index > destination().iaf_list.count()) return;
-        ChoicesEdit(working_plan)->choose_approach_transition(destination().iaf_list[index]);
+        const std::vector<std::string> iafs = approach_transitions();
+        if (index > static_cast<int>(iafs.size())) return;
+        ChoicesEdit(working_plan)->choose_approach_transition(iafs[static_cast<std::size_t>(index - 1)]);
         select_approach_transition();
         insert_approach(1);
         approach_transition_chosen = 1;
@@ -260,7 +268,7 @@ int right_subpage_count() {
     const int approaches = approach_fix_list.count();
     if (approach_chosen == 1) {
         if (approach_transition_chosen == 1) return 1;
-        return std::max(1, cdu_page_count(destination().iaf_list.count(), 4));
+        return std::max(1, cdu_page_count(static_cast<int>(approach_transitions().size()), 4));
     }
     if (arr_runway_chosen == 1) return 1;
     const int items = destination().runway_list.count() + approaches + (approaches == 0 ? 1 : 0);

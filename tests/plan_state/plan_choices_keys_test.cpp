@@ -154,35 +154,43 @@ TEST_F(PlanChoicesKeys, AnArrivalChosenForANewPlanInFlightLeavesTheFlownRoute) {
     }
 }
 
-// The GNS's procedure pages list every transition of the airport in the
-// slot both units share; the SMITHS's DEPARTURES and ARRIVALS, open beside
-// them, still list and pick the transitions of their own SID or STAR.
+// The GNS's procedure pages list the transitions of their own choices in
+// the slot both units share; the SMITHS's DEPARTURES and ARRIVALS, open
+// beside them, still list and pick those of their own SID, STAR or approach.
 TEST_F(PlanChoicesKeys, TheSmithsPicksItsOwnProceduresTransitionBesideTheGns) {
     const struct {
         const char* choose; // the SMITHS's procedure, chosen before the GNS's page opens
-        const char* gns_page;
-        const char* listed[2]; // its transitions, the second picked by L3
-        bool departure;
+        const char* gns;
+        const char* listed[2]; // its transitions
+        const char* pick;      // the key that picks the second of them
+        std::string PlanChoices::*picked;
     } rows[] = {
-        {"route load KSEAKPDX.RTE\ncdu SMITHS_FMS DEP_ARR L1 L1", "L4 L4 ENT", {"BTG", "OLM"}, true},
-        {"route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 L2", "L5 ENT", {"BTG", "HQM"}, false},
+        {"route load KSEAKPDX.RTE\ncdu SMITHS_FMS DEP_ARR L1 L1", "L4 L4 ENT", {"BTG", "OLM"}, "L3",
+         &PlanChoices::sid_transition},
+        {"route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 L2", "L5 ENT", {"BTG", "HQM"}, "L3",
+         &PlanChoices::star_transition},
+        // The GNS's approach list, then I16R's IAF EDMND on its page.
+        {"route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 R3",
+         "L5 L5 ENT\ngns GNSXLS ENT\ngns GNSXLS ENT\ngns GNSXLS L4\ngns GNSXLS ENT", {"OLM", "DOTTY"}, "R3",
+         &PlanChoices::approach_transition},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.choose);
         restart();
         run(row.choose);
-        run(std::string("gns GNSXLS NAV FPL ") + row.gns_page + "\ncdu SMITHS_FMS NEXT PREV");
+        run(std::string("gns GNSXLS NAV FPL ") + row.gns + "\ncdu SMITHS_FMS NEXT PREV");
         const std::vector<std::string> drawn = texts();
-        const auto listed = [&](const std::string& t) { // drawn left-aligned in a column
+        const auto listed = [&](const std::string& t) { // drawn padded to its column
             return std::any_of(drawn.begin(), drawn.end(), [&](const std::string& d) {
-                return d.compare(0, t.size(), t) == 0 && d.find_first_not_of(' ', t.size()) == std::string::npos;
+                const std::size_t at = d.find_first_not_of(' ');
+                return at != std::string::npos && d.compare(at, t.size(), t) == 0 &&
+                       d.find_first_not_of(' ', at + t.size()) == std::string::npos;
             });
         };
         EXPECT_TRUE(listed(row.listed[0]) && listed(row.listed[1]));
-        EXPECT_FALSE(listed("YKM")); // a transition of neither procedure
-        run("cdu SMITHS_FMS L3");
-        const PlanChoices& c = working_plan.choices();
-        EXPECT_EQ(row.departure ? c.sid_transition : c.star_transition, row.listed[1]);
+        EXPECT_FALSE(listed("YKM") || listed("EDMND")); // transitions of neither
+        run(std::string("cdu SMITHS_FMS ") + row.pick);
+        EXPECT_EQ(working_plan.choices().*row.picked, row.listed[1]);
     }
 }
 

@@ -324,25 +324,42 @@ void approach_legs_for(const PlanChoices& c, PreviewLegs& legs) {
     });
 }
 
-void find_iaf_transitions() {
-    BoundedTable<std::string, 41>& iafs = destination().iaf_list;
+namespace {
+
+// The approach's IAF list for the runway into `iafs`. `mark` gives a "---"
+// leg of an IAF already listed its own fix as its transition.
+void build_iaf_list(BoundedTable<std::string, 41>& iafs, const std::string& approach, const std::string& runway,
+                    bool mark) {
     iafs.set_count(0);
     for_each_approach_leg([&](ProcedureLeg& leg) {
         if (leg.fix_role.compare(0, 3, "IAF") != 0) return;
-        if (sel_approach != kNone && leg.approach_name != sel_approach) return;
+        if (approach != kNone && leg.approach_name != approach) return;
         const std::string& restriction = leg.runway_restriction;
-        if (applied_arrival_runway != kNone && !restriction.empty() &&
-            !contains(restriction, applied_arrival_runway))
-            return;
+        if (runway != kNone && !restriction.empty() && !contains(restriction, runway)) return;
         if (leg.transition == "---") {
-            if (listed(iafs, leg.fix))
-                leg.transition = leg.fix;
-            else
+            if (!listed(iafs, leg.fix))
                 iafs.append("---");
+            else if (mark)
+                leg.transition = leg.fix;
         } else if (!listed(iafs, leg.transition)) {
             iafs.append(leg.transition);
         }
     });
+}
+
+} // namespace
+
+void find_iaf_transitions() {
+    build_iaf_list(destination().iaf_list, sel_approach, applied_arrival_runway, true);
+}
+
+std::vector<std::string> iaf_names(const std::string& approach, const std::string& runway) {
+    BoundedTable<std::string, 41> iafs;
+    build_iaf_list(iafs, approach, runway, false);
+    std::vector<std::string> names;
+    for (int i = 1; i <= iafs.count(); ++i)
+        names.push_back(iafs[i]);
+    return names;
 }
 
 void list_approach_transitions(const std::string& runway, const std::string& fix) {

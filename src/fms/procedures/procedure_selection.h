@@ -109,6 +109,9 @@ void approach_legs_for(const PlanChoices& choices, PreviewLegs& legs);
 // The destination's IAF list for sel_approach and applied_arrival_runway (at
 // most 40). Marks "---" legs of an IAF already listed with their own fix.
 void find_iaf_transitions();
+// The same list as a value for the approach and runway given, the slot's
+// list left as it is.
+std::vector<std::string> iaf_names(const std::string& approach, const std::string& runway);
 
 // The names of the approaches whose IAF is the fix for the runway, into the
 // destination's approach group table (at most 20).
