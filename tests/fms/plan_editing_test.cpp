@@ -83,6 +83,16 @@ TEST(PlanEditing, deletingAWaypointRemovesItOrLeavesADiscontinuity) {
     delete_waypoint_smiths(2, 1);
     EXPECT_EQ(working_idents(), (Idents{"A", "B", "D", "E", "F"}));
 
+    // Beside a discontinuity, on either side, no second one goes in.
+    set_working(plan);
+    delete_waypoint_smiths(2, 0);
+    delete_waypoint_smiths(3, 0);
+    EXPECT_EQ(working_idents(), (Idents{"A", "B", "DISCO", "E", "F"}));
+    set_working(plan);
+    delete_waypoint_smiths(3, 0);
+    delete_waypoint_smiths(2, 0);
+    EXPECT_EQ(working_idents(), (Idents{"A", "B", "DISCO", "E", "F"}));
+
     // The last two entries are removed, not replaced.
     set_working(plan);
     delete_waypoint_smiths(4, 0);

@@ -613,7 +613,12 @@ INSTANTIATE_TEST_SUITE_P(
         // a LEGS change executed: APPROACH REF names the GNS's approach.
         "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 R4 L4\ncdu SMITHS_FMS EXEC\n"
         "gns GNSXLS NAV FPL L5 L5 ENT\ngns GNSXLS ENT\ngns GNSXLS ENT\ngns GNSXLS L4\ngns GNSXLS ENT\n"
-        "gns GNSXLS L3 ENT\ngns GNSXLS ENT\ncdu SMITHS_FMS LEGS DEL L4\ncdu SMITHS_FMS EXEC"));
+        "gns GNSXLS L3 ENT\ngns GNSXLS ENT\ncdu SMITHS_FMS LEGS DEL L4\ncdu SMITHS_FMS EXEC",
+        // A fix deleted on LEGS beside a discontinuity, then an approach whose
+        // runway lets the STAR go: one discontinuity stands before it, not two.
+        "route load KPDXKSEA.RTE\ngns GNSXLS DIRECT L1 ENT\ncdu SMITHS_FMS LEGS DEL L3\n"
+        "cdu SMITHS_FMS LEGS DEL L5\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L3\ncdu SMITHS_FMS LEGS DEL L4\n"
+        "cdu SMITHS_FMS EXEC\ngns GNSXLS DIRECT L2 ENT\ncdu SMITHS_FMS DEP_ARR R2 R4"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

@@ -122,7 +122,14 @@ void delete_waypoint(int index, int force, std::string& message) {
     PlanEdit edit(working_target(), "deleting a waypoint");
     if (edit.last() > 1 && index >= 0 && index <= edit.last()) {
         delete_working_hold(index);
-        if (index <= 1 || index >= edit.last() - 1 || force != 0)
+        // A fix deleted beside a discontinuity leaves that one: a second in
+        // a row would break the route twice where it breaks once.
+        const auto gap = [&](int i) {
+            const EntryKind k = entry_kind(edit[i]);
+            return k == EntryKind::Gap || k == EntryKind::PlacedGap;
+        };
+        const bool beside_gap = index >= 1 && index < edit.last() && (gap(index - 1) || gap(index + 1));
+        if (index <= 1 || index >= edit.last() - 1 || force != 0 || beside_gap)
             shift_working_down(index);
         else
             make_discontinuity(edit.entry(index));
