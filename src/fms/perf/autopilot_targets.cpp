@@ -52,6 +52,15 @@ int32_t whole_hundreds(double v) {
     return static_cast<int32_t>(std::clamp<int64_t>(hundreds * 100, INT32_MIN, INT32_MAX));
 }
 
+// A descent rate (ft/min, positive) in whole hundreds within the configured
+// limits.
+int32_t descent_rate_command(double fpm) {
+    const int32_t command = whole_hundreds(fpm);
+    if (command > MaxVnavDescRate) return saturate_to_whole(MaxVnavDescRate);
+    if (command < MinVnavDescRate) return saturate_to_whole(MinVnavDescRate);
+    return command;
+}
+
 // The smoothed speed settles a fraction of a knot short of a speed held:
 // flown at MinVnavIas is not below it.
 bool below_min_vnav_ias() {
@@ -166,11 +175,7 @@ void descent_vertical_speed(bool with_altitude) {
                                 : distance_to_meet(within_flown(constraint_waypoint_index));
     vnav_required_vs =
         rate_to_target(a.indicated_altitude_ft - vertical_target_altitude, distance, MaxVnavDescRate);
-    int32_t command = whole_hundreds(vnav_required_vs);
-    if (command > MaxVnavDescRate)
-        command = saturate_to_whole(MaxVnavDescRate);
-    else if (command < MinVnavDescRate)
-        command = saturate_to_whole(MinVnavDescRate);
+    int32_t command = descent_rate_command(vnav_required_vs);
     // Below the path: level until the path comes down to the aircraft, so the
     // descent never runs at field elevation far out. The path is the one the
     // deviation reads, where it is laid to the target. Descending, it levels
@@ -211,12 +216,7 @@ void descent_vertical_speed(bool with_altitude) {
 // the autopilot would hold whatever rate it had, level included.
 void cruise_step_down() {
     if (!(aircraft_state.indicated_altitude_ft > cruise_altitude + kSameLevelFt)) return;
-    int32_t command = whole_hundreds(descent_rate());
-    if (command > MaxVnavDescRate)
-        command = saturate_to_whole(MaxVnavDescRate);
-    else if (command < MinVnavDescRate)
-        command = saturate_to_whole(MinVnavDescRate);
-    command = -command;
+    const int32_t command = -descent_rate_command(descent_rate());
     trigger_key_event(kKeyAutopilotVerticalSpeedSet, event_value(command));
     vnav_vs_command = vnav_vs_sent = command;
 }
