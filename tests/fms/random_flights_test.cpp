@@ -148,6 +148,7 @@ const FixedSeed kFixedSeeds[] = {
     {90401055, 1, "a hairpin at a pole sequenced 3 NM early at its T/D at 8000 ft: swung out level"},
     {90302819, 1, "a route typed anew at FL270 13 NM past a T/D at the pole: down at once, not judged by it"},
     {87001281, 1, "a 4300 ft fix after a short leg, sequenced in cruise at 4900 after a hold at a typed altitude"},
+    {84000063, 1, "swung 24 NM wide of a turn at FL370, abeam inside the next: no descent 5 NM early in a pass"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

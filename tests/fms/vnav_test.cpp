@@ -696,6 +696,34 @@ TEST_F(Vnav, PathDistanceNeverGrowsWhileTheAircraftClosesOnItsTo) {
 // The descent path is laid over the distance the T/D was placed by: a turn
 // past a right angle takes back what its chord saves, all of it in a
 // reversal, in both measures.
+// Swung 20 NM wide of a leg after a sharp turn, abeam inside the turn at its
+// TO, the aircraft flies straight at the TO: the path to the fix after it
+// falls no faster than the aircraft flies until LNAV sequences the TO (its
+// place along that corner's chord read far off it, the path fell 5.5 NM in
+// a pass, and the descent began 10 NM from the T/D).
+TEST_F(Vnav, SwungWideAbeamACornerThePathFallsNoFasterThanTheAircraftFlies) {
+    WptChgDist = switch_distance = 3.0;
+    AdjustTurnDistforAngle = 0;
+    const PlanPoint w0{"W0", 0.0, 10.0};
+    const PlanPoint w1 = offset("W1", w0, 0.0, 30.0);
+    const PlanPoint w2 = offset("W2", w1, 150.0, 30.0);
+    activate({w0, w1, w2, offset("W3", w2, 200.0, 20.0)});
+    set_flown_to(2);
+    PlanPoint here = offset("X", offset("X", w1, 150.0, 26.0), 60.0, -20.0);
+    double last = -1.0, fallen = 0.0;
+    for (int step = 0; step < 400; ++step) {
+        at(here);
+        double straight = 0.0, course = 0.0;
+        gc_dist_course(here.lat, here.lon, w2.lat, w2.lon, &straight, &course);
+        if (straight < switch_distance) break;
+        const double d = path_distance_to(3);
+        if (last >= 0.0) fallen = std::max(fallen, last - d);
+        last = d;
+        here = offset("X", here, course, 0.1);
+    }
+    EXPECT_LT(fallen, 0.1 + 1e-3);
+}
+
 TEST_F(Vnav, PathDistanceCountsEachTurnAsTheTopOfDescentIsPlaced) {
     for (const double turn : {0.0, 45.0, 90.0, 120.0, 150.0, 180.0}) {
         const PlanPoint w0{"W0", 0.0, 10.0};

@@ -393,8 +393,13 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
         const double a = std::min(s, in / 2.0);
         const Corner c = corner_at(i, prev, next, a, join_after(i, next, s, out));
         double after = 0.0;
-        if (i == to && d < a)
-            after = flown_left(c, chord_left_before(c, here)) + out - c.b; // in the corner already
+        // In the corner already: past where LNAV leaves the leg in, and no
+        // farther from the fix than the chord's ends. Swung wide of the leg
+        // (abeam inside the corner, miles off it) the aircraft's place along
+        // the chord says nothing: the path measured there fell by miles in
+        // a pass, and the descent began that much early.
+        if (i == to && d < a && nm_between(here, spot(i)) <= std::max(a, c.b))
+            after = flown_left(c, chord_left_before(c, here)) + out - c.b;
         else
             after = d + c.flown() - a - c.b + out;
         each(PathStop{i, legs, d, a, c.b, after - out + c.b});
