@@ -618,7 +618,12 @@ INSTANTIATE_TEST_SUITE_P(
         // runway lets the STAR go: one discontinuity stands before it, not two.
         "route load KPDXKSEA.RTE\ngns GNSXLS DIRECT L1 ENT\ncdu SMITHS_FMS LEGS DEL L3\n"
         "cdu SMITHS_FMS LEGS DEL L5\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS L3\ncdu SMITHS_FMS LEGS DEL L4\n"
-        "cdu SMITHS_FMS EXEC\ngns GNSXLS DIRECT L2 ENT\ncdu SMITHS_FMS DEP_ARR R2 R4"));
+        "cdu SMITHS_FMS EXEC\ngns GNSXLS DIRECT L2 ENT\ncdu SMITHS_FMS DEP_ARR R2 R4",
+        // EXEC on DEPARTURES of a new plan with nothing to fly yet: refused,
+        // the flown plan stays as it was.
+        "route load KSEAKPDX.RTE\ngns GNSXLS DIRECT L4 ENT\ngns GNSXLS DIRECT \"KPDX\" ENT ENT ENT\n"
+        "cdu SMITHS_FMS RTE \"KEUG\" R1\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS \"KPWT\" R5\ncdu SMITHS_FMS L1\n"
+        "cdu SMITHS_FMS DEP_ARR L1\ncdu SMITHS_FMS EXEC"));
 
 // The MCU's hold on the TO fix while a LEGS edit is pending: the hold is an
 // edit of the flown plan, which ends the modification (said on the SMITHS);

@@ -180,10 +180,11 @@ std::vector<std::string> procedure_choice_faults(const ProcedureChoiceSeen& befo
         const ProcedurePlanSeen &was, &now;
     };
     std::vector<Plan> plans;
-    // EXEC puts the plan pending in place.
+    // EXEC puts the plan pending in place; one it refuses (a new plan with
+    // nothing to fly yet) stays pending, the flown plan as it was.
+    const bool executed = exec && pending(before.route_state) && !pending(now.route_state);
     if (now.route_state >= kRouteStateActive)
-        plans.push_back({"the flown plan",
-                         exec && pending(before.route_state) ? before.working : before.active, now.active});
+        plans.push_back({"the flown plan", executed ? before.working : before.active, now.active});
     // A stored plan the GNS opened keeps its choices on the GNS.
     // Before any route is entered the plan being made is the working plan
     // (a GNS direct-to may have put a fix in it already), not the flown one.
