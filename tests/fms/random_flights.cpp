@@ -1376,11 +1376,18 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             if (gns_direct_ahead(at, faults)) {
                 ++counts.gns_direct_ahead;
                 counts.gns_direct_past_to += direct_past_to ? 1 : 0;
-                // The DIRECT entry moved the TO and every entry after it up one.
+                // The DIRECT entry moved the TO and every entry after it up one,
+                // and its legs lengthened the route before them: the ends ahead
+                // stand that much farther along it (measured on the route as it
+                // was, a descent begun on time read 42 NM early).
                 ++last;
                 to = to_waypoint_index;
                 for (Checked& c : checked)
                     if (c.index >= at) ++c.index;
+                const double added = legs_nm(1, last) - route_nm;
+                route_nm += added;
+                for (PathEnd& e : ends)
+                    if (e.index >= at) ++e.index, e.along += added;
                 if (hold_to >= at) ++hold_to;
                 if (engaged_to >= at) ++engaged_to;
             }

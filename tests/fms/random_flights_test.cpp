@@ -149,6 +149,7 @@ const FixedSeed kFixedSeeds[] = {
     {90302819, 1, "a route typed anew at FL270 13 NM past a T/D at the pole: down at once, not judged by it"},
     {87001281, 1, "a 4300 ft fix after a short leg, sequenced in cruise at 4900 after a hold at a typed altitude"},
     {84000063, 1, "swung 24 NM wide of a turn at FL370, abeam inside the next: no descent 5 NM early in a pass"},
+    {87000136, 1, "a GNS direct-to in cruise whose DIRECT legs lengthened the route: the T/D judged along it"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
