@@ -144,6 +144,31 @@ TEST_P(PlanStateScripts, EveryStepKeepsThePlanStateSound) {
 INSTANTIATE_TEST_SUITE_P(
     FoundByTheHunt, PlanStateScripts,
     ::testing::Values(
+        // A stored plan the GNS loaded and another unit's change threw away
+        // leaves no origin behind: EXEC keeps the SID chosen on the flown
+        // plan's own origin.
+        "route load KSEAKYKM.PLN\n"
+        "gns GNSXLS DIRECT L1 ENT\n"
+        "cdu SMITHS_FMS INIT_REF L6 \"HUNT1\" R6\n"
+        "mcu MCU FPLN\n"
+        "route load KPDXKSEA.RTE\n"
+        "mcu MCU DIRTO ENTRY\n"
+        "keyboard type \"NASEL\"\n"
+        "mcu MCU ENTER\n"
+        "gns GNSXLS R1\n"
+        "gns GNSXLS FPL L2\n"
+        "aircraft altitude 433\n"
+        "aircraft speed 0\n"
+        "cdu SMITHS_FMS DEP_ARR L1\n"
+        "cdu SMITHS_FMS L1\n"
+        "cdu SMITHS_FMS L2\n"
+        "cdu SMITHS_FMS LEGS DEL L3\n"
+        "cdu SMITHS_FMS EXEC\n"
+        "gns GNSXLS R2\n"
+        "gns GNSXLS ENT\n"
+        "gns GNSXLS NAV FPL L5 L5 ENT\n"
+        "cdu SMITHS_FMS DEP_ARR R2 R1 L1\n"
+        "cdu SMITHS_FMS EXEC",
         // A runway chosen with the TO on a pilot's fix after the STAR's legs
         // and an airfield flown direct to after it: the airfield stays en route.
         "route load KSEAKPDX.RTE\ngns GNSXLS DIRECT \"LAVVA\" ENT ENT ENT\ngns GNSXLS DIRECT \"KHQM\" ENT ENT ENT\n"

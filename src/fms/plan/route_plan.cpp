@@ -231,9 +231,15 @@ namespace {
 void copy_flown_plan_entries(PlanEdit&) {
     // The copies keep the ids that EXEC finds the flown entries by.
     replace_plan(working_target(), active_plan, active_plan_last);
-    // A loaded plan that no EXEC put in place takes its approach with it,
-    // and a copy of the flown plan is no new plan for EXEC to start afresh.
-    if (working_plan_new == 1) approach_info.clear();
+    // A loaded plan that no EXEC put in place takes its approach and its
+    // airports with it (EXEC would read them as the flown plan's new origin
+    // and destination), and a copy of the flown plan is no new plan for EXEC
+    // to start afresh.
+    if (working_plan_new == 1) {
+        approach_info.clear();
+        origin_airport_ident.clear();
+        destination_airport_ident.clear();
+    }
     working_plan_new = 0;
 }
 
