@@ -142,6 +142,7 @@ const FixedSeed kFixedSeeds[] = {
     {92002199, 1, "a hairpin's two fixes sequenced a pass apart in the descent, the rate wavering there"},
     {90201277, 1, "VNAV engaged at 2800 ft 6 NM before an 8900 ft end: out of reach below it, not judged"},
     {92001883, 1, "a STAR chosen in the descent: the 3800 ft the aircraft came down to from 12600 stays an end"},
+    {84000063, 1, "a level the route affords rising while VNAV held its own lower one: climbed to, one T/D"},
     {92002880, 1, "a choice in the descent after the pilot's hold: the 5700 ft ahead stays one to come down to"},
     {92002134, 1, "the pilot's 3606 ft over a 2000 ft fix sequenced from the far side of a hairpin"},
     {91002098, 1, "a reversal over a pole at its T/D at 16 000 ft: the turn flown level, no nearer the end"},

@@ -179,6 +179,22 @@ void on_tod_passed() {
     }
 }
 
+// Levelled at VNAV's own altitude below the level the climb now goes to (the
+// route affords more than when it was sent): the climb goes on to it, once
+// for that level-off. Held there, the pages would show the T/D of a level
+// never climbed to. A lower altitude the pilot set stays.
+void climb_on_from_own_level() {
+    const AircraftState& a = aircraft_state;
+    const double lock = a.ap_altitude_lock_ft;
+    const bool own =
+        commanded_altitude_ft != kNotCommanded && saturate_to_whole(lock) == commanded_altitude_ft;
+    const bool in_pattern = hold_armed != 0 && holding_active != 0;
+    if (vnav_engaged == 1 && own && !in_pattern && vnav_altitude_set == 1 &&
+        vertical_target_altitude > lock + kSameLevelFt &&
+        std::fabs(a.indicated_altitude_ft - lock) <= kSameLevelFt)
+        call_for_vnav_targets(VnavReason::ClimbTarget, kAltitudeTarget);
+}
+
 // In the climb the target is the constraint ahead that caps the climb, else
 // the level the climb goes to (the cruise altitude, or lower where the rest
 // of the route could not be descended from it: then the TOC and TOD move to
@@ -190,6 +206,7 @@ void keep_climb_target() {
         return;
     }
     const int k = active_profile().cap_ahead(to_waypoint_index, aircraft_state.indicated_altitude_ft);
+    if (k == 0) climb_on_from_own_level();
     // A cap left behind: the climb goes on from it (after a hold at its fix
     // too, where the sequencing's own target was called for on the way in).
     const bool cap_passed = k == 0 && climb_constraint_index > 0;
