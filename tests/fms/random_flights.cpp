@@ -597,6 +597,8 @@ const char* const kRoleNames[] = {"a climb", "a descent", "a level", "an overflo
 
 // Within this of its altitude the aircraft meets a constraint.
 constexpr double kMetFt = 300.0;
+// A vertical speed down faster than this is a descent under way, not level.
+constexpr double kStillDescendingFpm = 500.0;
 
 struct Standing {
     bool at_or_above_cruise = false;
@@ -1453,8 +1455,12 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         const PathEnd* end = next_end(ends, along_now);
         while (end != nullptr && end->altitude >= cruise && end->altitude >= altitude - 100.0)
             end = next_end(ends, end->along);
+        // A descent still under way is none begun: sequenced well above a
+        // new level, the phase passes through cruise while the autopilot
+        // goes on down, and the next end's descent takes it on.
+        const bool coming_down = m.vertical_speed_fpm < -kStillDescendingFpm;
         if (vnav_phase == VnavPhase::Descent && tod_was == 0 && vnav_engaged == 1 && end != nullptr &&
-            passes_since_choice > 0 && !early_reported) {
+            passes_since_choice > 0 && !early_reported && !coming_down) {
             const double early = end->along - along_now - (altitude - end->altitude) / per_nm;
             if (early > 20.0) {
                 early_reported = true;
