@@ -332,6 +332,18 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
         EXPECT_EQ(sent_now, r.sent) << r.what;
     }
 
+    // Held level at the target (a hold flown at its altitude): the least
+    // descent rate does not go out for a rate needed of nothing.
+    host::sim_state().key_events.clear();
+    vnav_vs_sent = 0;
+    for (int i = 0; i < 30; ++i) {
+        a.indicated_altitude_ft = 5005.0;
+        before_target(20.0 - i * 0.1);
+        descent_path_altitude = a.indicated_altitude_ft;
+        set_vnav_altitude_targets();
+    }
+    EXPECT_TRUE(sent(0x101F4).empty());
+
     // An altitude command for a new target sends the rate then at once; the
     // one before it has to stand again to come back.
     host::sim_state().key_events.clear();

@@ -192,7 +192,10 @@ void descent_vertical_speed(bool with_altitude) {
     const bool short_of_tod = descent_path_distance_nm > std::max(0.0, descent_path_span_nm);
     if (descent_path_short_of_tod && !short_of_tod) descent_path_tod_due = true;
     descent_path_short_of_tod = short_of_tod;
-    if (below_min_vnav_ias() || a.indicated_altitude_ft < path - band ||
+    // Level at the target already (a hold flown at its altitude): nothing is
+    // left to come down, where the least descent rate went out lap by lap.
+    const bool at_target = level && a.indicated_altitude_ft - vertical_target_altitude < kSameLevelFt;
+    if (below_min_vnav_ias() || at_target || a.indicated_altitude_ft < path - band ||
         (short_of_tod && a.indicated_altitude_ft < path + kBelowPathBandFt))
         command = 0;
     command = -command;
