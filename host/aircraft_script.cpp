@@ -131,6 +131,39 @@ bool parse_engine(const std::vector<std::string>& w, AircraftModel& m, std::stri
     return true;
 }
 
+// An `aircraft` value of one number: its name in a refusal, its range and
+// unit, and where it goes.
+struct NumberSetting {
+    const char* verb;
+    const char* name;
+    double low, high;
+    const char* unit;
+    void (*set)(AircraftModel&, double);
+
+    std::string refusal(const std::string& text) const {
+        char range[96];
+        std::snprintf(range, sizeof range, " (%.10g to %.10g%s%s)", low, high, *unit ? " " : "", unit);
+        return std::string(name) + " '" + text + "'" + range;
+    }
+};
+
+const NumberSetting kNumberSettings[] = {
+    {"heading", "heading", 0.0, 360.0, "deg",
+     [](AircraftModel& m, double v) { m.true_heading_deg = std::fmod(v, 360.0); }},
+    {"altitude", "altitude", -1500.0, 100000.0, "ft", [](AircraftModel& m, double v) { m.altitude_ft = v; }},
+    {"speed", "speed", 0.0, 2000.0, "kt", [](AircraftModel& m, double v) { m.ias_kt = v; }},
+    {"mach", "Mach", 0.0, 2.0, "", [](AircraftModel& m, double v) { m.ias_kt = ias_for_mach(m, v); }},
+    {"fuel", "fuel", 0.0, 1e6, "lb", [](AircraftModel& m, double v) { m.fuel_lb = v; }},
+    {"rate", "simulation rate", 0.25, 128.0, "", [](AircraftModel& m, double v) { m.sim_rate = v; }},
+    {"magvar", "magvar", -180.0, 180.0, "deg", [](AircraftModel& m, double v) { m.magvar_deg = v; }},
+};
+
+const NumberSetting* number_setting(const std::string& verb) {
+    for (const NumberSetting& n : kNumberSettings)
+        if (verb == n.verb) return &n;
+    return nullptr;
+}
+
 // Parses into a copy of the model; the caller keeps the copy only when asked
 // to apply it.
 bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string& error) {
@@ -155,19 +188,20 @@ bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string
     }
     double a = 0.0;
     double b = 0.0;
+    // Each value's range, said in its refusal, holds what the module takes:
+    // performance tables and cruise altitudes up to 100000 ft, speeds up to
+    // 2000 kt and Mach 2 (the lowest ground it knows is -1500 ft).
     if (verb == "position") {
         if (!number_in(w[1], -90.0, 90.0, a) || !number_in(w[2], -180.0, 180.0, b))
-            return bad("position '" + w[1] + " " + w[2] + "'");
+            return bad("position '" + w[1] + " " + w[2] + "' (LAT -90 to 90, LON -180 to 180)");
         m.lat_deg = a;
         m.lon_deg = b >= 180.0 ? b - 360.0 : b;
-    } else if (verb == "heading") {
-        if (!number_in(w[1], 0.0, 360.0, a)) return bad("heading '" + w[1] + "'");
-        m.true_heading_deg = std::fmod(a, 360.0);
-    } else if (verb == "altitude") {
-        if (!number_in(w[1], -1500.0, 60000.0, a)) return bad("altitude '" + w[1] + "'");
-        m.altitude_ft = a;
+    } else if (verb == "wind") {
+        if (!number_in(w[1], 0.0, 360.0, a) || !number_in(w[2], 0.0, 300.0, b))
+            return bad("wind '" + w[1] + " " + w[2] + "' (DIR 0 to 360, KT 0 to 300)");
+        m.wind_from_deg = std::fmod(a, 360.0);
+        m.wind_speed_kt = b;
     } else if (verb == "ground") {
-        // The module takes airport elevations from -1500 to 30000 ft.
         m.ground_held = to_lower(w[1]) != "auto";
         if (m.ground_held && !number_in(w[1], -1500.0, 30000.0, a))
             return bad("ground '" + w[1] + "' (-1500 to 30000 ft, or auto)");
@@ -182,26 +216,9 @@ bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string
             m.gear_mode = GearMode::Auto;
         else
             return bad("gear '" + w[1] + "' (up, down or auto)");
-    } else if (verb == "speed") {
-        if (!number_in(w[1], 0.0, 600.0, a)) return bad("speed '" + w[1] + "'");
-        m.ias_kt = a;
-    } else if (verb == "mach") {
-        if (!number_in(w[1], 0.0, 0.99, a)) return bad("Mach '" + w[1] + "'");
-        m.ias_kt = ias_for_mach(m, a);
-    } else if (verb == "fuel") {
-        if (!number_in(w[1], 0.0, 1e6, a)) return bad("fuel '" + w[1] + "'");
-        m.fuel_lb = a;
-    } else if (verb == "wind") {
-        if (!number_in(w[1], 0.0, 360.0, a) || !number_in(w[2], 0.0, 300.0, b))
-            return bad("wind '" + w[1] + " " + w[2] + "'");
-        m.wind_from_deg = std::fmod(a, 360.0);
-        m.wind_speed_kt = b;
-    } else if (verb == "rate") {
-        if (!number_in(w[1], 0.25, 128.0, a)) return bad("simulation rate '" + w[1] + "' (0.25 to 128)");
-        m.sim_rate = a;
-    } else if (verb == "magvar") {
-        if (!number_in(w[1], -180.0, 180.0, a)) return bad("magvar '" + w[1] + "'");
-        m.magvar_deg = a;
+    } else if (const NumberSetting* n = number_setting(verb)) {
+        if (!number_in(w[1], n->low, n->high, a)) return bad(n->refusal(w[1]));
+        n->set(m, a);
     } else if (verb == "engines") {
         int64_t n = 0;
         if (!parse_int64(w[1], n) || n < 1 || n > 4) return bad("engine count '" + w[1] + "' (1 to 4)");
@@ -213,7 +230,8 @@ bool parse_into(const std::vector<std::string>& w, AircraftModel& m, std::string
         bool value = false;
         if (!on_off(w.back(), value)) return bad("autopilot switch '" + w.back() + "' (on or off)");
         bool* flag = &m.ap_master;
-        if (w.size() == 3 && !autopilot_mode(m, w[1], flag)) return bad("autopilot mode '" + w[1] + "'");
+        if (w.size() == 3 && !autopilot_mode(m, w[1], flag))
+            return bad("autopilot mode '" + w[1] + "' (hdg, nav, alt, spd, mach or athr)");
         *flag = value;
     }
     return true;

@@ -2,10 +2,9 @@
 
 #include "aircraft_store.h"
 #include "host_text.h"
+#include "panel_file.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace host {
@@ -37,12 +36,9 @@ double ground_at(double lat_deg, double lon_deg) {
 
 // A folder, a device or a pipe in place of the file is not read.
 std::string file_text(const char* path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return "";
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text;
+    read_text_file(path, text);
+    return text;
 }
 
 } // namespace

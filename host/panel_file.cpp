@@ -92,6 +92,8 @@ bool parse_gauge_value(const std::string& value, PanelPlacement& p, std::string&
 } // namespace
 
 bool read_text_file(const std::string& path, std::string& text) {
+    std::error_code failed;
+    if (!std::filesystem::is_regular_file(path, failed)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream content;
@@ -172,16 +174,34 @@ bool parse_panel_text(const std::string& path, const std::string& text, PanelFil
     return true;
 }
 
-bool names_folder(const std::string& path) {
+std::string not_a_file(const std::string& path) {
+    namespace fs = std::filesystem;
     std::error_code failed;
-    return std::filesystem::is_directory(path, failed);
+    switch (fs::status(path, failed).type()) {
+    case fs::file_type::regular:
+    case fs::file_type::not_found:
+    case fs::file_type::none:
+        return "";
+    case fs::file_type::directory:
+        return "a folder";
+    case fs::file_type::fifo:
+        return "a FIFO";
+    case fs::file_type::socket:
+        return "a socket";
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return "a device";
+    default:
+        return "no regular file";
+    }
 }
 
 bool read_panel_file(const std::string& path, PanelFile& panel, std::string& error) {
     std::string text;
-    // A folder opens as an empty file on some systems and not at all on others.
-    if (names_folder(path)) {
-        error = path + ": names a folder, not a panel file";
+    // A folder opens as an empty file on some systems and not at all on
+    // others; a FIFO or a device would hold the reader until it is written.
+    if (const std::string what = not_a_file(path); !what.empty()) {
+        error = path + ": names " + what + ", not a panel file";
         return false;
     }
     if (!read_text_file(path, text)) {

@@ -45,10 +45,12 @@ struct PanelFile {
 bool parse_panel_text(const std::string& path, const std::string& text, PanelFile& panel, std::string& error);
 bool read_panel_file(const std::string& path, PanelFile& panel, std::string& error);
 
-// Reads a whole file, without a UTF-8 byte-order mark at its start; false
-// when it cannot be opened.
+// Reads a whole regular file, without a UTF-8 byte-order mark at its start;
+// false when it is none or cannot be opened.
 bool read_text_file(const std::string& path, std::string& text);
-// Whether the path names a folder (which no reader takes for a file).
-bool names_folder(const std::string& path);
+// What the path names when that is no regular file ("a folder", "a FIFO",
+// "a socket", "a device"), which no reader takes for one; empty for a
+// regular file and for a path that names nothing.
+std::string not_a_file(const std::string& path);
 
 } // namespace host

@@ -1,6 +1,7 @@
 #include "pilot_route.h"
 
 #include "cdu_keys.h"
+#include "panel_file.h"
 #include "sim_state.h"
 #include "simulator.h"
 
@@ -8,7 +9,6 @@
 
 #include <cctype>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
 namespace host {
@@ -20,7 +20,9 @@ std::vector<std::string> route_idents;
 // The first word of every line after "[FlightPlan]".
 std::vector<std::string> read_route_idents(const std::string& file_name) {
     std::vector<std::string> idents;
-    std::ifstream in("orvex/flightplans/" + file_name, std::ios::binary);
+    std::string text;
+    read_text_file("orvex/flightplans/" + file_name, text);
+    std::istringstream in(text);
     std::string line;
     bool plan = false;
     while (std::getline(in, line)) {

@@ -241,8 +241,8 @@ bool parse_script_text(const std::string& path, const std::string& text, Simulat
 
 bool read_script_file(const std::string& path, Simulator& sim, Script& script, std::string& error) {
     std::string text;
-    if (names_folder(path)) {
-        error = path + ": names a folder, not a script";
+    if (const std::string what = not_a_file(path); !what.empty()) {
+        error = path + ": names " + what + ", not a script";
         return false;
     }
     if (!read_text_file(path, text)) {

@@ -6,6 +6,7 @@
 #include "sim_state.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace host {
@@ -127,6 +128,9 @@ namespace {
 // The module writes every load warning to its debug log in the simulator
 // folder as "warning: FILE: TEXT": the new whole lines since the last look.
 void report_logged_warnings(Simulator& sim, std::vector<std::string>* told) {
+    // Anything but the file the module writes (a FIFO put there) is not read.
+    std::error_code failed;
+    if (!std::filesystem::is_regular_file("orvex1.log", failed)) return;
     std::ifstream log("orvex1.log", std::ios::binary);
     if (!log) return;
     log.seekg(0, std::ios::end);

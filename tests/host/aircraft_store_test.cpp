@@ -328,11 +328,18 @@ TEST_F(AircraftScripts, BadAircraftCommandsAreRefusedBeforeAnythingRuns) {
         const char* message;
     };
     const Case cases[] = {
-        {"aircraft speed fast", "bad aircraft speed 'fast'"},
-        {"aircraft position 95 0", "bad aircraft position '95 0'"},
+        {"aircraft speed fast", "bad aircraft speed 'fast' (0 to 2000 kt)"},
+        {"aircraft speed 2001", "bad aircraft speed '2001' (0 to 2000 kt)"},
+        {"aircraft mach 2.01", "bad aircraft Mach '2.01' (0 to 2)"},
+        {"aircraft altitude 100001", "bad aircraft altitude '100001' (-1500 to 100000 ft)"},
+        {"aircraft heading -1", "bad aircraft heading '-1' (0 to 360 deg)"},
+        {"aircraft fuel -5", "bad aircraft fuel '-5' (0 to 1000000 lb)"},
+        {"aircraft magvar 181", "bad aircraft magvar '181' (-180 to 180 deg)"},
+        {"aircraft wind 90 301", "bad aircraft wind '90 301' (DIR 0 to 360, KT 0 to 300)"},
+        {"aircraft position 95 0", "bad aircraft position '95 0' (LAT -90 to 90, LON -180 to 180)"},
         {"aircraft rate 500", "bad aircraft simulation rate '500' (0.25 to 128)"},
         {"aircraft ap hdg maybe", "bad aircraft autopilot switch 'maybe' (on or off)"},
-        {"aircraft ap flaps on", "bad aircraft autopilot mode 'flaps'"},
+        {"aircraft ap flaps on", "bad aircraft autopilot mode 'flaps' (hdg, nav, alt, spd, mach or athr)"},
         {"aircraft time 25:00", "bad aircraft time '25:00' (HH:MM or HH:MM:SS)"},
         {"aircraft engines 5", "bad aircraft engine count '5' (1 to 4)"},
         {"aircraft ground sky", "bad aircraft ground 'sky' (-1500 to 30000 ft, or auto)"},
@@ -352,6 +359,15 @@ TEST_F(AircraftScripts, BadAircraftCommandsAreRefusedBeforeAnythingRuns) {
         0u);
     EXPECT_EQ(parse_error("aircraft wind 270\n").rfind("s.script:1: usage: aircraft position", 0), 0u);
     EXPECT_FALSE(host::aircraft_active()); // checking does not start it
+    // What the module and its performance tables take is taken, to the ends
+    // of each range.
+    for (const char* line : {"aircraft mach 1.0", "aircraft mach 2.0", "aircraft speed 1300",
+                             "aircraft altitude 100000", "aircraft altitude -1500"}) {
+        host::Script script;
+        std::string error;
+        EXPECT_TRUE(host::parse_script_text("s.script", std::string(line) + "\n", sim, script, error))
+            << error;
+    }
 }
 
 TEST(AircraftCli, OrvexSimStartsTheAircraftAndPrintsItsState) {

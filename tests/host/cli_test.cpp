@@ -104,18 +104,27 @@ TEST(Cli, BadArgumentsAndBadPanelFilesStopTheRun) {
     EXPECT_EQ(o.status, 1);
     EXPECT_NE(o.text.find(panel + ":2: bad y 'zero'"), std::string::npos) << o.text;
 
-    // A folder is named as one, not read as an empty panel or script.
+    // Only a regular file is read: a folder is named as one, not read as an
+    // empty panel or script, and a FIFO is named before it can hold the run.
     const std::string folder = testing::TempDir() + "orvex_panel_folder";
     std::filesystem::create_directories(folder);
-    o = run_sim("--panel " + folder);
-    EXPECT_EQ(o.status, 1);
-    EXPECT_NE(o.text.find("orvex-sim: " + folder + ": names a folder, not a panel file"), std::string::npos)
-        << o.text;
-    o = run_sim("--panel " + write_file("one.cfg", "[Window00]\ngauge00=orvex1!SERVER, 0, 0\n") +
-                " --script " + folder);
-    EXPECT_EQ(o.status, 1);
-    EXPECT_NE(o.text.find("orvex-sim: " + folder + ": names a folder, not a script"), std::string::npos)
-        << o.text;
+    const std::string fifo = testing::TempDir() + "orvex_panel_fifo";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string one = write_file("one.cfg", "[Window00]\ngauge00=orvex1!SERVER, 0, 0\n");
+    const struct {
+        std::string args, told;
+    } refused[] = {
+        {"--panel " + folder, folder + ": names a folder, not a panel file"},
+        {"--panel " + one + " --script " + folder, folder + ": names a folder, not a script"},
+        {"--panel " + fifo, fifo + ": names a FIFO, not a panel file"},
+        {"--panel " + one + " --script " + fifo, fifo + ": names a FIFO, not a script"},
+    };
+    for (const auto& row : refused) {
+        o = run_sim(row.args);
+        EXPECT_EQ(o.status, 1) << row.args;
+        EXPECT_NE(o.text.find("orvex-sim: " + row.told), std::string::npos) << o.text;
+    }
 }
 
 TEST(Cli, ExampleDemoRunsAndBadScriptsStopBeforeTheFirstFrame) {
