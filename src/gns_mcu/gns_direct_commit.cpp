@@ -9,7 +9,9 @@
 #include "fms/math/nav_math.h"
 #include "fms/perf/vnav.h"
 #include "fms/perf/vnav_cursors.h"
+#include "fms/plan/active_leg.h"
 #include "fms/plan/candidate_list.h"
+#include "fms/plan/entry_marks.h"
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_edit.h"
@@ -154,6 +156,7 @@ void activate() {
         return;
     }
 
+    const ActiveLeg before = active_leg();
     {
         // The view flown with the DIRECT entry before the chosen waypoint,
         // which becomes the TO.
@@ -175,6 +178,7 @@ void activate() {
         // The holds stay on their entries, which the copy moved with their ids.
         hold_list_commit_working_index();
     }
+    mark_passed_by_direct_to(before, to_waypoint_index);
     // The view is done: the working plan is the plan now flown, with the
     // holds where they now stand.
     copy_active_plan_to_working();

@@ -5,3 +5,11 @@
 
 int selected_departure_runway();
 int selected_arrival_runway();
+
+struct RouteWaypoint;
+// The runway an entry of the route is labelled with on a map: the departure
+// runway at the origin airport's entry, the arrival runway at the
+// destination's; 0 at any other entry (a runway's label belongs to its
+// airport, not to whatever stands first or last after a direct-to).
+int departure_runway_at(const RouteWaypoint& w);
+int arrival_runway_at(const RouteWaypoint& w);

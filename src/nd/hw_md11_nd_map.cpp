@@ -100,8 +100,8 @@ void draw_route(MapCanvas& m, bool modified) {
             m.text(w.ident, c::white, p.x + 7.0, p.y - 7.0);
             m.star(p.x, p.y, 0);
         }
-        if (i == 0) runway_label(m, origin_slot, selected_departure_runway(), p.x, p.y);
-        if (i == active_plan_last) runway_label(m, destination_slot, selected_arrival_runway(), p.x, p.y);
+        if (i == 0) runway_label(m, origin_slot, departure_runway_at(w), p.x, p.y);
+        if (i == active_plan_last) runway_label(m, destination_slot, arrival_runway_at(w), p.x, p.y);
         prev_x = p.x;
         prev_y = p.y;
     });

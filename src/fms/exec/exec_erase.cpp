@@ -318,7 +318,8 @@ namespace {
 // the approach would be flown after a second time. Only where the plan's
 // last fix is the approach's final one: a route that merely ends at one of
 // its fixes keeps it.
-void mark_saved_approach_legs(PlanEdit& edit, const PlanChoices& chosen, const AirportProcedures& destination) {
+void mark_saved_approach_legs(PlanEdit& edit, const PlanChoices& chosen,
+                              const AirportProcedures& destination) {
     PreviewLegs preview;
     approach_legs_for(chosen, preview);
     std::string final_fix;
@@ -424,7 +425,9 @@ void reset_active_route_state() {
     mcu_direct_only = 0;
 
     if (working_plan_last >= 1) {
+        const ActiveLeg before = active_leg();
         if (put_working_plan_in_place(direct_to, direct_fix)) legs_map_step = to_waypoint_index;
+        if (direct_to) mark_passed_by_direct_to(before, to_waypoint_index);
 
         if (LnavSetEnRouteFreqs == 1 && lnav_engaged == 1) autotune_leg_radios(kAutotuneRouteAhead);
         if (SetWptBaro == 1) trigger_key_event(kKeyAltimeterSetting, 0);

@@ -1,5 +1,6 @@
 #include "fms/plan/entry_marks.h"
 
+#include "fms/plan/active_leg.h"
 #include "fms/plan/holds.h"
 
 #include <algorithm>
@@ -44,6 +45,22 @@ void PlanMarks::forget_other_entries() {
     std::erase_if(altitudes_, gone);
     std::erase_if(speeds_, gone);
     std::erase_if(passing_times_, gone);
+    std::erase_if(passed_by_, [&ids](int id) { return !ids.contains(id); });
+}
+
+void PlanMarks::pass_by(const RouteWaypoint& w) {
+    if (w.id != 0) passed_by_.insert(w.id);
+}
+
+void mark_passed_by_direct_to(const ActiveLeg& before, int to) {
+    const int last = std::min(active_plan_last, kPlanLastIndex);
+    if (to < 1 || to > last) return;
+    for (int i = to; i <= last; ++i)
+        plan_marks.take_back(active_plan[i]);
+    if (before.to_index == kNoToWaypoint) return;
+    const int was = find_entry(active_plan, last, before.to);
+    for (int i = std::max(was, 1); was >= 0 && i < to; ++i)
+        if (i != to - 1 || active_plan[i].ident != "DIRECT") plan_marks.pass_by(active_plan[i]);
 }
 
 const std::string& PlanMarks::passing_time(const RouteWaypoint& w) const {

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 class PlanMarks {
   public:
@@ -34,6 +35,14 @@ class PlanMarks {
     // passing times: the working copy it came from carried none.
     void clear_passing_times() { passing_times_.clear(); }
 
+    // The entries a direct-to passed by: the plan keeps them (a GNS
+    // direct-to keeps the plan about its DIRECT entry, a SMITHS direct-to
+    // down the route the legs it skipped), but the aircraft neither flew to
+    // them nor will. A later direct-to onto one takes it back.
+    void pass_by(const RouteWaypoint& w);
+    void take_back(const RouteWaypoint& w) { passed_by_.erase(w.id); }
+    bool passed_by(const RouteWaypoint& w) const { return w.id != 0 && passed_by_.contains(w.id); }
+
   private:
     struct Predicted {
         double value;
@@ -42,6 +51,7 @@ class PlanMarks {
     std::unordered_map<int, Predicted> altitudes_;
     std::unordered_map<int, Predicted> speeds_;
     std::unordered_map<int, std::string> passing_times_;
+    std::unordered_set<int> passed_by_;
 };
 extern PlanMarks plan_marks;
 
@@ -54,6 +64,12 @@ inline double predicted_speed(const RouteWaypoint& w) {
 inline const std::string& passing_time(const RouteWaypoint& w) {
     return plan_marks.passing_time(w);
 }
+
+struct ActiveLeg;
+// After a direct-to made the entry at `to` of the flown plan the TO: the
+// entries from the TO of the leg flown before (`before`) up to it were
+// passed by, but for the DIRECT entry the new leg starts at.
+void mark_passed_by_direct_to(const ActiveLeg& before, int to);
 
 // The active plan as other modules read it in place (Orvex_FlightPlan): its
 // entries with the predictions in their constraint fields, their passing
