@@ -365,9 +365,10 @@ std::string key_faults_text() {
            (lines.empty() ? "" : ")");
 }
 
-// The file's "ApproachInfo" names an approach the plan did not take up (its
-// destination has none of that name, or it ends at no airport): told once
-// by its line; the plan stays as loaded, without an approach.
+// The file's "ApproachInfo" names an approach its destination airport does
+// not have: told once by its line; the plan stays as loaded, without an
+// approach. A plan that ends at no airport (a file cut short, told as such)
+// has no approach to take.
 void tell_approach_not_taken(const PlanTarget& t) {
     if (!record.approach_info_seen) return;
     std::string words = record.approach_info;
@@ -376,11 +377,10 @@ void tell_approach_not_taken(const PlanTarget& t) {
     std::istringstream(words) >> name;
     if (name.empty() || t.plan->choices().approach == name.substr(0, 29)) return;
     const int last = t.plan->last();
-    const bool airport = last >= 1 && (*t.plan)[last].type == "APT";
+    if (last < 1 || (*t.plan)[last].type != "APT") return;
     record_load_warning(record.path, "line " + std::to_string(record.approach_info_line) +
                                          " ApproachInfo=" + record.approach_info + ", not an approach of " +
-                                         (airport ? (*t.plan)[last].ident : "the plan's end (no airport)") +
-                                         ": the plan loaded without it");
+                                         (*t.plan)[last].ident + ": the plan loaded without it");
 }
 
 // What the reader could not take goes to the load warnings (one for the
