@@ -145,7 +145,7 @@ std::string trimmed(const std::string& line) {
 
 // A key value out of the range its page takes, told by its line: the key
 // and value as written, and the range the value is not within.
-bool skip_key(const std::string& line, int number, const char* range) {
+bool skip_key(const std::string& line, int number, const std::string& range) {
     if (static_cast<int>(record.key_faults.size()) < FileLineCheck::kValuesListed) {
         std::string key, value;
         route_key_value(line, key, value);
@@ -156,8 +156,12 @@ bool skip_key(const std::string& line, int number, const char* range) {
     return false;
 }
 
-constexpr const char* kCruiseRange = "0 to 99999 ft";
-constexpr const char* kFuelRange = "0 to 2000000 lb";
+std::string cruise_range() {
+    return "0 to " + std::to_string(kMaxCruiseAltitudeEntryFt) + " ft";
+}
+std::string fuel_range() {
+    return "0 to " + std::to_string(static_cast<long long>(kMaxPlanWeightLb)) + " lb";
+}
 
 // A key line before the header, by both readers' rules at once: the
 // active-plan reader takes the keys without regard to case and any line
@@ -172,22 +176,22 @@ bool read_key_line(const std::string& line, int line_number) {
         // What a page takes as the cruise altitude, or 0 for none.
         if (!parse_whole_number(value, number) || number < 0.0 || number > kMaxCruiseAltitudeEntryFt ||
             number != std::trunc(number))
-            return skip_key(line, line_number, kCruiseRange);
+            return skip_key(line, line_number, cruise_range());
         record.cruise_altitude = saturate_to_int(number);
         record.cruise_altitude_seen = true;
     } else if (upper == "TRIPFUEL") {
-        if (!fuel_value(value, number)) return skip_key(line, line_number, kFuelRange);
+        if (!fuel_value(value, number)) return skip_key(line, line_number, fuel_range());
         record.active_fuel_total += number;
         record.planned_fuel += number;
         record.active_fuel_seen = record.planned_fuel_seen = true;
     } else if (upper == "RESVFUEL") {
-        if (!fuel_value(value, number)) return skip_key(line, line_number, kFuelRange);
+        if (!fuel_value(value, number)) return skip_key(line, line_number, fuel_range());
         record.reserve_fuel = number;
         record.active_fuel_total += number;
         record.planned_fuel += number;
         record.active_fuel_seen = record.planned_fuel_seen = record.reserve_fuel_seen = true;
     } else if (upper.compare(0, 4, "FUEL") == 0) {
-        if (!fuel_value(value, number)) return skip_key(line, line_number, kFuelRange);
+        if (!fuel_value(value, number)) return skip_key(line, line_number, fuel_range());
         record.active_fuel_total = number;
         record.active_fuel_seen = true;
         if (upper == "FUEL") {
@@ -369,18 +373,18 @@ std::string key_faults_text() {
 // not have: told once by its line; the plan stays as loaded, without an
 // approach. A plan that ends at no airport (a file cut short, told as such)
 // has no approach to take.
-void tell_approach_not_taken(const PlanTarget& t) {
+void tell_approach_not_taken(const RoutePlan& plan) {
     if (!record.approach_info_seen) return;
     std::string words = record.approach_info;
     std::replace(words.begin(), words.end(), '_', ' ');
     std::string name;
     std::istringstream(words) >> name;
-    if (name.empty() || t.plan->choices().approach == name.substr(0, 29)) return;
-    const int last = t.plan->last();
-    if (last < 1 || (*t.plan)[last].type != "APT") return;
+    if (name.empty() || plan.choices().approach == name.substr(0, 29)) return;
+    const int last = plan.last();
+    if (last < 1 || plan[last].type != "APT") return;
     record_load_warning(record.path, "line " + std::to_string(record.approach_info_line) +
                                          " ApproachInfo=" + record.approach_info + ", not an approach of " +
-                                         (*t.plan)[last].ident + ": the plan loaded without it");
+                                         plan[last].ident + ": the plan loaded without it");
 }
 
 // What the reader could not take goes to the load warnings (one for the
@@ -705,7 +709,7 @@ void apply_working_keys_alone() {
                              route_state == kRouteStateActiveModified;
         if (pending) {
             take_up_file_approach(working_target());
-            tell_approach_not_taken(working_target());
+            tell_approach_not_taken(working_plan);
         }
         approach_info.clear();
     }
@@ -774,7 +778,7 @@ void load_route_file(int request) {
     take_up_flown_airports();
     // The file's approach flown with its legs, as a change would show it.
     take_up_file_approach(active_target());
-    tell_approach_not_taken(active_target());
+    tell_approach_not_taken(active_plan);
     match_loaded_approach();
     prepare_aircraft_for_active_route(request);
     if (!text_page_note.empty() && warning_messages.count() < 400) warning_messages.append(text_page_note);
@@ -803,7 +807,7 @@ bool load_route_file_to_working(const std::string& name, int keys_off, RouteLoad
     if (keys_off != 0) return true;
     if (working_plan_last >= 1) set_up_working_airports();
     take_up_file_approach(working_target());
-    tell_approach_not_taken(working_target());
+    tell_approach_not_taken(working_plan);
     prepare_aircraft_for_working_plan();
     return true;
 }
