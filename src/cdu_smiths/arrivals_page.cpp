@@ -127,7 +127,8 @@ void star_column(CduPage& page, int f) {
     const std::vector<std::string> transitions = star_transitions();
     cdu_text(page, 10, arr_subpage == 1 ? 55.0f : 19.0f, CduFont::Small, "T R A N S");
     if (arr_transition_chosen == 1) {
-        if (std::find(transitions.begin(), transitions.end(), sel_star_transition) == transitions.end()) return;
+        if (std::find(transitions.begin(), transitions.end(), sel_star_transition) == transitions.end())
+            return;
         star_column_text(page, 66, cdu_format("%-5s", sel_star_transition.c_str()));
         cdu_text(page, kStarMarkX, 66, CduFont::Large, marker());
         return;
@@ -277,9 +278,19 @@ int right_subpage_count() {
 
 void count_arrival_subpages() {
     const AirportProcedures& dest = destination();
-    const int left_items = arr_star_state == kArrStarStateChosen ? static_cast<int>(star_transitions().size()) + 1
-                                                                 : dest.procedure_name_list.count();
+    const int left_items = arr_star_state == kArrStarStateChosen
+                               ? static_cast<int>(star_transitions().size()) + 1
+                               : dest.procedure_name_list.count();
     arr_subpage_count = std::max(cdu_page_count(left_items, 5), right_subpage_count());
+}
+
+// The lists again, the plan's own choices marked in them.
+void unmark_choices() {
+    if (arr_star_state == kArrStarStateChosen) arr_star_state = kArrStarStateMarked;
+    arr_transition_chosen = 0;
+    arr_runway_chosen = 0;
+    approach_chosen = 0;
+    approach_transition_chosen = 0;
 }
 
 } // namespace
@@ -290,6 +301,19 @@ void smiths_page_arrivals_keys() {
     const RouteWaypoint* end = edited_destination();
     if (end != nullptr && destination().airport_ident != end->ident)
         load_airport_detail(end->ident, destination_slot);
+    // A STAR, transition or approach the page shows as chosen left the
+    // plan's choices (a GNS insertion erased the pending change that held
+    // it): the page lists afresh, as it opens, rather than a chosen row of
+    // nothing.
+    const auto none = [](const std::string& choice) { return choice.empty() || choice == kNone; };
+    if ((arr_star_state == kArrStarStateChosen && none(sel_star)) ||
+        (arr_transition_chosen == 1 && none(sel_star_transition)) ||
+        (approach_chosen == 1 && none(sel_approach))) {
+        unmark_choices();
+        match_star_transition(kNone, kNone);
+        find_star(kNone);
+        arr_subpage = 1;
+    }
     const AirportProcedures& dest = destination();
     count_arrival_subpages();
     cdu_step_subpage(arr_subpage, arr_subpage_count);
@@ -303,11 +327,7 @@ void smiths_page_arrivals_keys() {
             erase_route_modification();
             // The choices shown went with the modification: the lists come
             // back with the plan's own marked.
-            if (arr_star_state == kArrStarStateChosen) arr_star_state = kArrStarStateMarked;
-            arr_transition_chosen = 0;
-            arr_runway_chosen = 0;
-            approach_chosen = 0;
-            approach_transition_chosen = 0;
+            unmark_choices();
         } else
             smiths_cdu_page = kPageDepArrIndex;
     }

@@ -20,6 +20,8 @@
 
 namespace {
 
+const char* const kNone = "------";
+
 float row_y(int row) {
     return 33.0f + 33.0f * static_cast<float>(row - 1);
 }
@@ -76,7 +78,8 @@ void transition_column(CduPage& page, int f) {
         return;
     }
     if (dep_transition_chosen == 1) {
-        if (std::find(transitions.begin(), transitions.end(), sel_sid_transition) == transitions.end()) return;
+        if (std::find(transitions.begin(), transitions.end(), sel_sid_transition) == transitions.end())
+            return;
         cdu_text(page, 0, 66, CduFont::Large, cdu_format("%-5s", sel_sid_transition.c_str()));
         cdu_text(page, 93, 66, CduFont::Large, marker());
         return;
@@ -142,6 +145,13 @@ void smiths_page_departures_keys() {
         count_departure_subpages();
         return;
     }
+    // The SID or transition the page shows as chosen left the plan's choices
+    // (a GNS insertion erased the pending change that held it): the page
+    // lists afresh, as it opens, rather than a chosen row of nothing.
+    const auto none = [](const std::string& choice) { return choice.empty() || choice == kNone; };
+    if ((dep_sid_state == kDepSidStateChosen && none(sel_sid)) ||
+        (dep_transition_chosen == 1 && none(sel_sid_transition)))
+        reset_dep_selection_b();
     const AirportProcedures& origin = airport_slots[origin_slot];
     count_departure_subpages();
     cdu_step_subpage(dep_subpage, dep_subpage_count);

@@ -136,18 +136,18 @@ bool route_row_span(int row, RouteRowSpan& span) {
 }
 
 void smiths_page_rte_keys() {
+    if (smiths_rte_entry == 1 && route_state == kRouteStateActive) copy_active_plan_to_working();
+    // The rows are the plan's as it stands, whatever changed it since the
+    // last frame: another unit's edit, or the arrival a new DEST dropped.
+    build_route_rows();
     count_rte_subpages();
-    if (smiths_rte_entry == 1) {
-        if (route_state == kRouteStateActive) copy_active_plan_to_working();
-        build_route_rows();
-        count_rte_subpages();
-    }
     cdu_step_subpage(smiths_rte_subpage, smiths_rte_subpage_count);
     if (smiths_rte_subpage == 1)
         rte_origin_dest_keys();
     else
         rte_route_row_keys(5 * (smiths_rte_subpage - 2) + 1);
-    // The frame that takes an entry (or ERASE) counts the rows it shows.
+    // The frame that takes an entry (or ERASE) shows and counts its rows.
+    build_route_rows();
     count_rte_subpages();
 }
 

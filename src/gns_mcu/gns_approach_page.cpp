@@ -17,11 +17,10 @@
 #include "gns_mcu/gns_procedure_pickers.h"
 #include "gns_mcu/gns_render.h"
 
-namespace {
+#include <string>
+#include <vector>
 
-const AirportProcedures& destination() {
-    return airport_slots[destination_slot];
-}
+namespace {
 
 bool airport_set() {
     return gns_sel_arr_airport != kGnsNone;
@@ -31,12 +30,23 @@ bool set(const std::string& field) {
     return field != kGnsNone;
 }
 
+// The page's lists, each from the page's own choices as they stand: what
+// another unit listed in the shared airport slot since is not the page's.
+std::vector<std::string> runways() {
+    return approach_runway_names(gns_sel_apch_type, gns_sel_apch_trans);
+}
+std::vector<std::string> types() {
+    return approach_names(gns_sel_arr_runway, gns_sel_apch_trans);
+}
+std::vector<std::string> transitions() {
+    return iaf_names(gns_sel_apch_type, gns_sel_arr_runway);
+}
+
 void open_type_choice() {
     reset_page_toggles();
     gns_toggle(GNS_R2) = kGnsToggleFirst;
     gns_sel_apch_type = kGnsNone;
     gns_approach_preview = 0;
-    list_approach_transitions(gns_sel_arr_runway, gns_sel_apch_trans);
 }
 
 void key_r1() {
@@ -53,7 +63,6 @@ void key_r1() {
         gns_toggle(GNS_R1) = kGnsToggleFirst;
         gns_entry_active = 1;
         gns_airport_not_found = 0;
-        list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
     }
     gns_toggle(GNS_L3) = gns_toggle(GNS_L4) = gns_toggle(GNS_L5) = kGnsToggleIdle;
 }
@@ -83,14 +92,13 @@ void line_key() {
 }
 
 void update_page_count() {
-    const AirportProcedures& d = destination();
     int& count = gns_apch_page_count;
     if (gns_toggle(GNS_R1) == kGnsToggleSecond)
-        count = gns_ceil_div(d.runway_list.count(), kGnsChoicesPerPage);
+        count = gns_ceil_div(gns_count(runways()), kGnsChoicesPerPage);
     else if (gns_toggle(GNS_R2) == kGnsToggleFirst)
-        count = gns_ceil_div(d.approach_groups.count(), kGnsChoicesPerPage);
+        count = gns_ceil_div(gns_count(types()), kGnsChoicesPerPage);
     else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
-        count = gns_ceil_div(d.iaf_list.count(), kGnsChoicesPerPage);
+        count = gns_ceil_div(gns_count(transitions()), kGnsChoicesPerPage);
     else if (gns_approach_preview == 1)
         count = gns_ceil_div(approach_preview_legs.count(), kGnsPreviewPerPage);
     count = std::max(count, 1);
@@ -98,24 +106,13 @@ void update_page_count() {
 }
 
 void draw_open_list(GnsPage& page) {
-    const AirportProcedures& d = destination();
     const int n = gns_apch_step;
     if (gns_toggle(GNS_R1) == kGnsToggleSecond) {
-        gns_draw_choice_list(page, n, d.runway_list.count(), 30.0f, [&](int i) {
-            const char* r = d.runway_list[i].c_str();
-            return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
-        });
+        gns_draw_names(page, n, runways(), 30.0f, gns_runway_choice);
     } else if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
-        gns_draw_choice_list(page, n, d.approach_groups.count(), 30.0f, [&](int i) {
-            const std::string& type = d.approach_groups[i].runway_transition_list;
-            return GnsChoice{type, gns_format("%-6s?", type.c_str()), type};
-        });
+        gns_draw_names(page, n, types(), 30.0f, gns_name_choice);
     } else if (gns_toggle(GNS_R2) == kGnsToggleSecond) {
-        const int count = d.iaf_list.count();
-        gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
-            const char* t = d.iaf_list[i].c_str();
-            return GnsChoice{gns_format("%-5s", t), gns_format("%-5s?", t), t};
-        });
+        const int count = gns_draw_names(page, n, transitions(), 30.0f, gns_transition_choice);
         gns_draw_list_markers(page, gns_entries_on_page(n, count, kGnsChoicesPerPage), "<", ">");
     }
 }
@@ -123,9 +120,9 @@ void draw_open_list(GnsPage& page) {
 // The type list of the runway and transition; a single type is taken.
 // True when it was.
 bool take_single_type() {
-    list_approach_transitions(gns_sel_arr_runway, gns_sel_apch_trans);
-    if (destination().approach_groups.count() != 1) return false;
-    gns_sel_apch_type = destination().approach_groups[1].runway_transition_list;
+    const std::vector<std::string> list = types();
+    if (list.size() != 1) return false;
+    gns_sel_apch_type = list.front();
     return true;
 }
 
@@ -179,15 +176,15 @@ void commit_type() {
     }
     if (!set(gns_sel_apch_trans)) {
         gns_build_iaf_list();
-        if (destination().iaf_list.count() == 1) {
-            gns_sel_apch_trans = destination().iaf_list[1];
+        const std::vector<std::string> list = transitions();
+        if (list.size() == 1) {
+            gns_sel_apch_trans = list.front();
             if (set(gns_sel_arr_runway)) {
                 gns_build_approach_preview();
                 return;
             }
         }
     }
-    list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
     gns_toggle(GNS_R1) = kGnsToggleSecond;
 }
 
@@ -202,11 +199,9 @@ void commit_transition() {
         } else if (set(gns_sel_arr_runway)) {
             gns_build_approach_preview();
         } else {
-            list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
             gns_toggle(GNS_R1) = kGnsToggleSecond;
         }
     } else {
-        list_approach_iaf_transitions(gns_sel_apch_type, gns_sel_apch_trans);
         gns_toggle(GNS_R1) = kGnsToggleSecond;
     }
 }
@@ -248,9 +243,8 @@ void gns_enter_approach() {
         erase_preview();
         return;
     }
-    const AirportProcedures& d = destination();
     const int choices =
-        gns_open_list_count(d.runway_list.count(), d.approach_groups.count(), d.iaf_list.count());
+        gns_open_list_count(gns_count(runways()), gns_count(types()), gns_count(transitions()));
     if (choices >= 0 && gns_no_choice(gns_apch_step, choices)) return;
     if (gns_toggle(GNS_R1) == kGnsToggleFirst) {
         commit_airport();

@@ -16,6 +16,8 @@
 #include "gns_mcu/gns_render.h"
 
 #include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -25,6 +27,18 @@ const AirportProcedures& destination() {
 
 bool airport_set() {
     return gns_sel_arr_airport != kGnsNone;
+}
+
+// The page's lists, each from the page's own choices as they stand: what
+// another unit listed in the shared airport slot since is not the page's.
+std::vector<std::string> runways() {
+    return star_runway_names(gns_sel_star);
+}
+std::vector<std::string> stars() {
+    return star_names(gns_sel_arr_runway, gns_sel_star_transition);
+}
+std::vector<std::string> transitions() {
+    return star_transition_names(gns_sel_star, gns_sel_arr_runway, kTransitionsAll);
 }
 
 void clear_cursor_toggles() {
@@ -38,7 +52,6 @@ void open_transition_choice() {
     gns_toggle(GNS_R2) = kGnsToggleFirst;
     gns_list_cursor = 1;
     gns_arrival_preview = 0;
-    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, kTransitionsAll);
 }
 
 void key_r1() {
@@ -55,7 +68,6 @@ void key_r1() {
         gns_sel_arr_runway = kGnsNone;
         gns_toggle(GNS_R1) = kGnsToggleSecond;
         gns_arrival_preview = 0;
-        find_star(gns_sel_star);
     } else {
         gns_entry_active = 0;
         gns_toggle(GNS_R1) = airport_set() ? kGnsToggleFirst : kGnsToggleIdle;
@@ -70,7 +82,6 @@ void key_r2() {
     if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
         gns_sel_star = kGnsNone;
         gns_toggle(GNS_R2) = kGnsToggleSecond;
-        match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
         gns_arrival_preview = 0;
     } else {
         open_transition_choice();
@@ -88,47 +99,31 @@ void line_key() {
 }
 
 void update_page_count() {
-    const AirportProcedures& d = destination();
     int& count = gns_arrival_page_count;
     if (gns_toggle(GNS_R1) == kGnsToggleFirst) count = 1;
     if (gns_arrival_preview == 1)
         count = gns_ceil_div(star_preview_legs.count(), kGnsPreviewPerPage);
     else if (gns_toggle(GNS_R1) == kGnsToggleSecond)
-        count = gns_ceil_div(d.runway_list.count(), kGnsChoicesPerPage);
+        count = gns_ceil_div(gns_count(runways()), kGnsChoicesPerPage);
     else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
-        count = gns_ceil_div(d.procedure_name_list.count(), kGnsChoicesPerPage);
+        count = gns_ceil_div(gns_count(stars()), kGnsChoicesPerPage);
     else if (gns_toggle(GNS_R2) == kGnsToggleFirst)
-        count = gns_ceil_div(d.star_entry_list.count(), kGnsChoicesPerPage);
+        count = gns_ceil_div(gns_count(transitions()), kGnsChoicesPerPage);
     count = std::max(count, 1);
     gns_keep_page(gns_arrival_page, count);
 }
 
 void draw_open_list(GnsPage& page) {
-    const AirportProcedures& d = destination();
     const int n = gns_arrival_page;
     int count = 0;
-    if (gns_toggle(GNS_R1) == kGnsToggleSecond) {
-        count = d.runway_list.count();
-        gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
-            const char* r = d.runway_list[i].c_str();
-            return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
-        });
-    } else if (gns_toggle(GNS_R2) == kGnsToggleSecond) {
-        count = d.procedure_name_list.count();
-        const int chosen = gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
-            const std::string& name = d.procedure_name_list[i];
-            return GnsChoice{name, gns_format("%-6s?", name.c_str()), name};
-        });
-        if (chosen >= 1 && chosen <= count) find_star_index(d.procedure_name_list[chosen]);
-    } else if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
-        count = d.star_entry_list.count();
-        gns_draw_choice_list(page, n, count, 30.0f, [&](int i) {
-            const char* t = d.star_entry_list[i].text.c_str();
-            return GnsChoice{gns_format("%-5s", t), gns_format("%-5s?", t), t};
-        });
-    } else {
+    if (gns_toggle(GNS_R1) == kGnsToggleSecond)
+        count = gns_draw_names(page, n, runways(), 30.0f, gns_runway_choice);
+    else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
+        count = gns_draw_names(page, n, stars(), 30.0f, gns_name_choice);
+    else if (gns_toggle(GNS_R2) == kGnsToggleFirst)
+        count = gns_draw_names(page, n, transitions(), 30.0f, gns_transition_choice);
+    else
         return;
-    }
     gns_draw_list_markers(page, gns_entries_on_page(n, count, kGnsChoicesPerPage), ">", "<");
 }
 
@@ -141,7 +136,6 @@ int find_star_record(const std::string& name) {
 void commit_runway() {
     reset_page_toggles();
     gns_sel_arr_runway = gns_scratchpad;
-    match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
     if (gns_sel_star_transition == kGnsNone) {
         gns_toggle(GNS_R2) = kGnsToggleFirst;
         gns_scratchpad = gns_sel_star_transition;
@@ -168,31 +162,22 @@ void commit_airport() {
 void commit_transition() {
     gns_sel_star_transition = gns_scratchpad;
     reset_page_toggles();
-    const AirportProcedures& d = destination();
-    if (gns_sel_star == kGnsNone) {
-        match_star_transition(gns_sel_arr_runway, gns_sel_star_transition);
-        if (d.procedure_name_list.count() == 1) {
-            gns_sel_star = d.procedure_name_list[1];
-            sel_star_index = find_star_record(gns_sel_star);
-        }
-    }
+    const std::vector<std::string> names = stars();
+    if (gns_sel_star == kGnsNone && names.size() == 1) gns_sel_star = names.front();
     if (gns_sel_star == kGnsNone) {
         gns_toggle(GNS_R2) = kGnsToggleSecond;
         gns_list_cursor = 1;
-        if (d.procedure_name_list.count() > 1) gns_toggle(GNS_L3) = kGnsToggleFirst;
+        if (names.size() > 1) gns_toggle(GNS_L3) = kGnsToggleFirst;
     } else if (gns_sel_arr_runway == kGnsNone) {
-        find_star(gns_sel_star);
         gns_toggle(GNS_R1) = kGnsToggleSecond;
         gns_list_cursor = 1;
-        if (d.runway_list.count() > 0) gns_toggle(GNS_L3) = kGnsToggleFirst;
+        if (!runways().empty()) gns_toggle(GNS_L3) = kGnsToggleFirst;
     }
     gns_arrival_page = 1;
 }
 
 void commit_star() {
     gns_sel_star = gns_scratchpad;
-    filter_stars_by_runway(gns_sel_star, gns_sel_arr_runway, kTransitionsAll);
-    find_star(gns_sel_star);
     reset_page_toggles();
     gns_arrival_page = 1;
     gns_list_cursor = 1;
@@ -200,7 +185,6 @@ void commit_star() {
         // A STAR with a single transition takes it at once.
         const std::set<std::string> names = gns_transition_names(destination().stars[b]);
         if (names.size() == 1) gns_sel_star_transition = *names.begin();
-        sel_star_index = b;
     }
     if (gns_sel_star_transition == kGnsNone)
         gns_toggle(GNS_R2) = kGnsToggleFirst;
@@ -236,9 +220,8 @@ void gns_enter_arrival() {
         erase_preview();
         return;
     }
-    const AirportProcedures& d = destination();
     const int choices =
-        gns_open_list_count(d.runway_list.count(), d.star_entry_list.count(), d.procedure_name_list.count());
+        gns_open_list_count(gns_count(runways()), gns_count(transitions()), gns_count(stars()));
     if (choices >= 0 && gns_no_choice(gns_arrival_page, choices)) return;
     if (gns_toggle(GNS_R1) == kGnsToggleSecond) commit_runway();
     if (gns_arrival_preview == 1 && gns_toggle(GNS_L5) == kGnsToggleFirst) {

@@ -89,6 +89,26 @@ int gns_draw_choice_list(GnsPage& page, int page_number, int count, float left_x
     return highlighted;
 }
 
+GnsChoice gns_runway_choice(const std::string& runway) {
+    return {gns_format("RW%-3s", runway.c_str()), gns_format("RW%-3s?", runway.c_str()), runway};
+}
+
+GnsChoice gns_name_choice(const std::string& name) {
+    return {name, gns_format("%-6s?", name.c_str()), name};
+}
+
+GnsChoice gns_transition_choice(const std::string& transition) {
+    return {gns_format("%-5s", transition.c_str()), gns_format("%-5s?", transition.c_str()), transition};
+}
+
+int gns_draw_names(GnsPage& page, int page_number, const std::vector<std::string>& names, float left_x,
+                   GnsChoice (*make)(const std::string&)) {
+    const int count = gns_count(names);
+    gns_draw_choice_list(page, page_number, count, left_x,
+                         [&](int i) { return make(names[static_cast<std::size_t>(i - 1)]); });
+    return count;
+}
+
 void gns_draw_list_markers(GnsPage& page, int entries, const char* left, const char* right) {
     constexpr int kFrom[6] = {1, 3, 5, 7, 9, 11};
     for (int k = 0; k < 6; ++k) {

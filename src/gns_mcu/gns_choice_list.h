@@ -10,6 +10,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 struct ProcedureRecord;
 
@@ -48,6 +49,22 @@ struct GnsChoice {
 // number (first of the page + cursor - 1), whether it exists or not.
 int gns_draw_choice_list(GnsPage& page, int page_number, int count, float left_x,
                          const std::function<GnsChoice(int)>& entry);
+
+// The entries of the procedure pages' lists: a runway, a procedure's name
+// and a transition, as listed and as highlighted.
+GnsChoice gns_runway_choice(const std::string& runway);
+GnsChoice gns_name_choice(const std::string& name);
+GnsChoice gns_transition_choice(const std::string& transition);
+
+// The entries of a list, as the page counts take them.
+inline int gns_count(const std::vector<std::string>& list) {
+    return static_cast<int>(list.size());
+}
+
+// gns_draw_choice_list over a list of names, each entry made by `make`.
+// Returns the list's size.
+int gns_draw_names(GnsPage& page, int page_number, const std::vector<std::string>& names, float left_x,
+                   GnsChoice (*make)(const std::string&));
 
 // Entries on page `page_number` of a list of `count` (0..per_page).
 int gns_entries_on_page(int page_number, int count, int per_page);

@@ -16,6 +16,8 @@
 #include "gns_mcu/gns_render.h"
 
 #include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -25,6 +27,18 @@ const AirportProcedures& origin() {
 
 bool airport_set() {
     return gns_sel_dep_airport != kGnsNone;
+}
+
+// The page's lists, each from the page's own choices as they stand: what
+// another unit listed in the shared airport slot since is not the page's.
+std::vector<std::string> runways() {
+    return sid_runway_names(gns_sel_sid);
+}
+std::vector<std::string> sids() {
+    return sid_names(gns_sel_dep_runway, gns_sel_sid_transition);
+}
+std::vector<std::string> transitions() {
+    return sid_transition_names(gns_sel_sid, gns_sel_dep_runway, kTransitionsAll);
 }
 
 void clear_left_toggles() {
@@ -38,7 +52,6 @@ void open_sid_choice() {
     gns_list_cursor = 1;
     gns_sel_sid = kGnsNone;
     gns_departure_preview = 0;
-    match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
 }
 
 void key_r1() {
@@ -55,7 +68,6 @@ void key_r1() {
         gns_toggle(GNS_R1) = kGnsToggleSecond;
         gns_sel_dep_runway = kGnsNone;
         gns_departure_preview = 0;
-        find_sid(gns_sel_sid);
         gns_departure_page = 1;
     } else {
         gns_entry_active = 0;
@@ -70,7 +82,6 @@ void key_r2() {
     if (airport_set()) {
         if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
             gns_toggle(GNS_R2) = kGnsToggleSecond;
-            filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, kTransitionsAll);
             gns_sel_sid_transition = kGnsNone;
             gns_departure_preview = 0;
         } else {
@@ -94,11 +105,11 @@ void update_page_count() {
     if (gns_departure_preview == 1)
         count = gns_ceil_div(sid_preview_legs.count(), kGnsPreviewPerPage);
     else if (gns_toggle(GNS_R1) == kGnsToggleSecond)
-        count = gns_ceil_div(origin().runway_list.count(), kGnsChoicesPerPage);
+        count = gns_ceil_div(gns_count(runways()), kGnsChoicesPerPage);
     else if (gns_toggle(GNS_R2) == kGnsToggleFirst)
-        count = gns_ceil_div(origin().procedure_name_list.count(), kGnsChoicesPerPage);
+        count = gns_ceil_div(gns_count(sids()), kGnsChoicesPerPage);
     else if (gns_toggle(GNS_R2) == kGnsToggleSecond)
-        count = gns_ceil_div(origin().star_entry_list.count(), kGnsChoicesPerPage);
+        count = gns_ceil_div(gns_count(transitions()), kGnsChoicesPerPage);
     else
         gns_departure_page = 1;
     gns_departure_page_count = std::max(count, 1);
@@ -107,26 +118,13 @@ void update_page_count() {
 
 // The open list, with its entries' markers (only the transition list has them).
 void draw_open_list(GnsPage& page) {
-    const AirportProcedures& o = origin();
     const int n = gns_departure_page;
     if (gns_toggle(GNS_R1) == kGnsToggleSecond) {
-        gns_draw_choice_list(page, n, o.runway_list.count(), 30.0f, [&](int i) {
-            const char* r = o.runway_list[i].c_str();
-            return GnsChoice{gns_format("RW%-3s", r), gns_format("RW%-3s?", r), r};
-        });
+        gns_draw_names(page, n, runways(), 30.0f, gns_runway_choice);
     } else if (gns_toggle(GNS_R2) == kGnsToggleFirst) {
-        const int count = o.procedure_name_list.count();
-        const int chosen = gns_draw_choice_list(page, n, count, 40.0f, [&](int i) {
-            const std::string& name = o.procedure_name_list[i];
-            return GnsChoice{name, gns_format("%-6s?", name.c_str()), name};
-        });
-        if (chosen >= 1 && chosen <= count) find_sid_index(o.procedure_name_list[chosen]);
+        gns_draw_names(page, n, sids(), 40.0f, gns_name_choice);
     } else if (gns_toggle(GNS_R2) == kGnsToggleSecond) {
-        const int count = o.star_entry_list.count();
-        gns_draw_choice_list(page, n, count, 40.0f, [&](int i) {
-            const char* t = o.star_entry_list[i].text.c_str();
-            return GnsChoice{gns_format("%-5s", t), gns_format("%-5s?", t), t};
-        });
+        const int count = gns_draw_names(page, n, transitions(), 40.0f, gns_transition_choice);
         gns_draw_list_markers(page, gns_entries_on_page(n, count, kGnsChoicesPerPage), ">", "<");
     }
 }
@@ -140,7 +138,6 @@ int find_sid_record(const std::string& name) {
 void commit_runway() {
     gns_sel_dep_runway = gns_scratchpad;
     reset_page_toggles();
-    match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
     if (gns_sel_sid == kGnsNone)
         gns_toggle(GNS_R2) = kGnsToggleFirst;
     else if (gns_sel_sid_transition == kGnsNone)
@@ -167,12 +164,8 @@ void commit_sid() {
     reset_page_toggles();
     gns_departure_page = 1;
     gns_list_cursor = 1;
-    if (gns_sel_dep_runway == kGnsNone) {
-        find_sid(gns_sel_sid);
-        gns_toggle(GNS_R1) = kGnsToggleSecond;
-    }
+    if (gns_sel_dep_runway == kGnsNone) gns_toggle(GNS_R1) = kGnsToggleSecond;
     if (gns_sel_sid_transition == kGnsNone) {
-        filter_sids_by_runway(gns_sel_sid, gns_sel_dep_runway, kTransitionsAll);
         if (const int b = find_sid_record(gns_sel_sid)) {
             // A SID with a single transition takes it at once.
             const std::set<std::string> names = gns_transition_names(origin().sids[b]);
@@ -182,10 +175,7 @@ void commit_sid() {
                 gns_toggle(GNS_R1) = kGnsToggleIdle;
                 gns_toggle(GNS_R2) = kGnsToggleSecond;
             }
-            sel_sid_index = b;
         }
-    } else {
-        find_sid_index(gns_sel_sid);
     }
     if (gns_sel_sid_transition == kGnsNone)
         gns_toggle(GNS_R2) = kGnsToggleSecond;
@@ -197,19 +187,16 @@ void commit_transition() {
     gns_sel_sid_transition = gns_scratchpad;
     reset_page_toggles();
     if (gns_sel_sid == kGnsNone) {
-        match_sid_transition(gns_sel_dep_runway, gns_sel_sid_transition);
-        const auto& names = origin().procedure_name_list;
-        if (names.count() == 1) {
-            gns_sel_sid = names[1];
-            sel_sid_index = find_sid_record(gns_sel_sid);
-        } else if (names.count() > 1) {
+        const std::vector<std::string> names = sids();
+        if (names.size() == 1) {
+            gns_sel_sid = names.front();
+        } else if (names.size() > 1) {
             gns_toggle(GNS_L3) = kGnsToggleFirst;
         }
     }
     if (gns_sel_sid == kGnsNone) {
         gns_toggle(GNS_R2) = kGnsToggleFirst;
     } else if (gns_sel_dep_runway == kGnsNone) {
-        find_sid(gns_sel_sid);
         gns_toggle(GNS_R1) = kGnsToggleSecond;
     }
     gns_departure_page = 1;
@@ -251,9 +238,8 @@ void gns_enter_departure() {
         insert_sid();
         return;
     }
-    const AirportProcedures& o = origin();
     const int choices =
-        gns_open_list_count(o.runway_list.count(), o.procedure_name_list.count(), o.star_entry_list.count());
+        gns_open_list_count(gns_count(runways()), gns_count(sids()), gns_count(transitions()));
     if (choices >= 0 && gns_no_choice(gns_departure_page, choices)) return;
     if (gns_toggle(GNS_R1) == kGnsToggleSecond)
         commit_runway();

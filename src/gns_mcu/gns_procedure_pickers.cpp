@@ -4,6 +4,7 @@
 #include "fms/plan/gns_choices.h"
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/route_plan.h"
+#include "fms/plan/selection_texts.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/plan_parts.h"
 #include "fms/procedures/procedure_selection.h"
@@ -23,11 +24,13 @@ GnsPickerScope::~GnsPickerScope() {
 
 void gns_build_sid_preview() {
     const GnsPickerScope scope;
+    find_sid_index(sel_sid);
     find_sid_runway();
 }
 
 void gns_build_star_preview() {
     const GnsPickerScope scope;
+    find_star_index(sel_star);
     find_star_runway();
 }
 

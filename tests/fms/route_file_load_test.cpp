@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 const char* const kRoute = "; stored by hand\n"
@@ -208,6 +210,28 @@ TEST(RouteFileLoad, workingReaderKeysInFileOrderAndTheNewPlanEntry) {
     EXPECT_EQ(working_plan[1].ident, "");
 }
 
+// Any value within the keys' ranges is taken as written, without a word.
+TEST(RouteFileLoad, keyValuesAnywhereInTheirRangesAreTakenWithoutAWord) {
+    RouteFolder folder;
+    std::mt19937 random(103);
+    std::uniform_int_distribution<int> altitude(0, 99999), fuel(0, 2000000);
+    for (int i = 0; i < 40; ++i) {
+        const int cruise = i == 0 ? 99999 : altitude(random);
+        const int trip = i == 0 ? 2000000 : fuel(random);
+        folder.write_plan("IN.RTE",
+                          "CruiseAlt=" + std::to_string(cruise) + "\nTripFuel=" + std::to_string(trip) +
+                              "\n[FlightPlan]\nKSEA 47.449 -122.3093 APT\nKPDX 45.5887 -122.5975 APT\n");
+        clear_load_warnings();
+        smiths_scratchpad_message.clear();
+        ASSERT_TRUE(load_route_file_to_working("IN.RTE", 0, RouteLoadAsker::Smiths));
+        EXPECT_EQ(plan_cruise_altitude, cruise);
+        EXPECT_EQ(planned_fuel, trip);
+        EXPECT_EQ(smiths_scratchpad_message, "");
+        for (LoadWarning w; take_load_warning(w);)
+            EXPECT_EQ(w.file.find("IN.RTE"), std::string::npos) << w.text;
+    }
+}
+
 TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped) {
     RouteFolder folder;
     folder.write_plan("BAD.RTE", "CruiseAlt=2147483648\nTripFuel=nan\nResvFuel=-5\nFuel=inf\n"
@@ -236,15 +260,17 @@ TEST(RouteFileLoad, positionsAndKeyValuesThatAreNoNumbersOrOffTheGlobeAreSkipped
         if (w.file.find("BAD.RTE") != std::string::npos) // not the missing airport files
             warnings += w.file.substr(w.file.rfind('/') + 1) + ": " + w.text + "\n";
     EXPECT_EQ(warnings, "BAD.RTE: 8 waypoint lines without a valid position skipped (line 7); "
-                        "4 key values out of range ignored\n");
+                        "4 key values out of range ignored (line 1 CruiseAlt=2147483648, not 0 to 99999 ft; "
+                        "line 2 TripFuel=nan, not 0 to 2000000 lb; line 3 ResvFuel=-5, not 0 to 2000000 lb; "
+                        "line 4 Fuel=inf, not 0 to 2000000 lb)\n");
 
     // The limits themselves load, in every way a number may be written.
-    folder.write_plan("EDGE.RTE", "CruiseAlt=2147483647\nResvFuel=2000000\nTripFuel=+0\n[FlightPlan]\n"
+    folder.write_plan("EDGE.RTE", "CruiseAlt=99999\nResvFuel=2000000\nTripFuel=+0\n[FlightPlan]\n"
                                   "A -90 -180 WPT\nB 90.0 180.00000 WPT\nC 1e1 -1.5E+1 WPT\n");
     smiths_scratchpad_message.clear();
     load_route_file_to_working("EDGE.RTE", 0, RouteLoadAsker::Smiths);
     ASSERT_EQ(working_plan_last, 2);
-    EXPECT_EQ(plan_cruise_altitude, 2147483647); // no ceiling but the field's
+    EXPECT_EQ(plan_cruise_altitude, 99999); // the highest a page takes
     EXPECT_EQ(planned_fuel, 2000000.0);
     EXPECT_EQ(working_plan[2].lat, 10.0);
     EXPECT_EQ(working_plan[2].lon, -15.0);

@@ -5,6 +5,7 @@
 #include "script.h"
 #include "stand_in_panel.h"
 
+#include "data/load_warnings.h"
 #include "fms/files/flight_plan_folder.h"
 #include "fms/files/route_file.h"
 #include "fms/files/route_file_load.h"
@@ -13,6 +14,7 @@
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
 #include "fms/plan/update_state.h"
+#include "fms/plan/vertical_state.h"
 #include "fms/plan_builder.h"
 #include "fms/published_values.h"
 #include "fms/units/smiths_scratchpad.h"
@@ -188,6 +190,49 @@ TEST_F(RouteLoad, aSavedApproachLoadsBackOnce) {
     ASSERT_TRUE(save_route_file("APP.RTE"));
     run("route load APP.RTE\n");
     EXPECT_EQ(plan(), example);
+}
+
+// A key value out of range, or an approach the destination lacks, is told by
+// its file and line; the route loads without it. Values in range, and an
+// approach the destination has, are taken without a word.
+TEST_F(RouteLoad, aValueOutOfRangeIsToldByItsLineAndTheRouteLoadsWithoutIt) {
+    const std::string route = "[FlightPlan]\nKSEA 47.449 -122.3093 APT\nKPDX 45.5887 -122.5975 APT\n";
+    const std::string flightplans = folder.path() + "/orvex/flightplans/";
+    const struct {
+        const char* keys;
+        const char* told; // "" when nothing is
+        int cruise;       // the file's cruise altitude taken; -1: none given or taken
+        const char* approach;
+    } rows[] = {
+        {"CruiseAlt=99999999\n", "line 1 CruiseAlt=99999999, not 0 to 99999 ft", -1, "------"},
+        {"; a comment\nCruiseAlt=-1000\n", "line 2 CruiseAlt=-1000, not 0 to 99999 ft", -1, "------"},
+        {"TripFuel=3000000\n", "line 1 TripFuel=3000000, not 0 to 2000000 lb", -1, "------"},
+        {"ApproachInfo=I99Z_99Z\n",
+         "line 1 ApproachInfo=I99Z_99Z, not an approach of KPDX: the plan loaded without it", -1, "------"},
+        {"CruiseAlt=35000\nApproachInfo=I10R_10R\n", "", 35000, "I10R"},
+        {"CruiseAlt=99999\nTripFuel=2000000\n", "", 99999, "------"},
+        {"CruiseAlt=0\n", "", -1, "------"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        cruise_altitude = 0;
+        clear_load_warnings();
+        std::ofstream(flightplans + "KEYS.RTE") << row.keys + route;
+        const std::string printed = run("route load KEYS.RTE\n");
+        if (*row.told) {
+            EXPECT_NE(printed.find(flightplans + "KEYS.RTE: "), std::string::npos) << printed;
+            EXPECT_NE(printed.find(row.told), std::string::npos) << printed;
+            EXPECT_NE(printed.find("warnings 1"), std::string::npos) << printed;
+        } else {
+            EXPECT_NE(printed.find("warnings 0"), std::string::npos) << printed;
+        }
+        ASSERT_GE(active_plan_last, 1);
+        EXPECT_EQ(active_plan[0].ident, "KSEA");
+        EXPECT_EQ(active_plan[active_plan_last].ident, "KPDX");
+        EXPECT_LE(cruise_altitude, kMaxCruiseAltitudeEntryFt);
+        if (row.cruise >= 0) EXPECT_EQ(cruise_altitude, row.cruise);
+        EXPECT_EQ(active_plan.choices().approach, row.approach);
+    }
 }
 
 } // namespace

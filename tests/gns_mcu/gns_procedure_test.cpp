@@ -179,11 +179,9 @@ TEST_F(GnsProcedures, AStarTransitionFirstFindsItsStarAndTheArrivalJoinsTheRoute
     ASSERT_EQ(gns_state, GNS_ARRIVAL);
     ASSERT_EQ(gns_line_toggles[GNS_R2], kGnsToggleFirst); // the transitions of every STAR
     // OLM belongs to LAVVA2 alone: the STAR is filled and the runways open.
-    const auto& transitions = airport_slots[destination_slot].star_entry_list;
-    int olm = 0;
-    for (int i = 1; i <= transitions.count(); ++i)
-        if (transitions[i].text == "OLM") olm = i;
-    ASSERT_EQ(olm, 3);
+    const std::vector<std::string> transitions = star_transition_names("------", "------", kTransitionsAll);
+    ASSERT_GE(transitions.size(), 3u);
+    ASSERT_EQ(transitions[2], "OLM");
     press("L4 ENT");
     EXPECT_EQ(gns_sel_star_transition, "OLM");
     EXPECT_EQ(gns_sel_star, "LAVVA2");
@@ -300,7 +298,7 @@ TEST_F(GnsProcedures, PreviewsAndListsPageWithinTheirCounts) {
     gns_arrival_preview = 0;
     reset_page_toggles();
     gns_line_toggles[GNS_R2] = kGnsToggleFirst;
-    airport_slots[destination_slot].star_entry_list.set_count(0);
+    airport_slots[destination_slot].stars.set_count(0);
     frames(1);
     press("PREV");
     EXPECT_EQ(gns_arrival_page, 1);
@@ -475,3 +473,45 @@ TEST_F(GnsProcedures, AWaypointTypedInsideTheStarLetsTheStarGo) {
     for (const char* fix : {"LAVVA", "TOUTL", "KELSO", "PAE"})
         EXPECT_EQ(std::count(after.begin(), after.end(), fix), 1) << fix << ": " << kinds;
 }
+
+// Each page lists from its own choices: what another unit listed since in
+// the airport slots both share (the SMITHS's SID, STAR and approach lists)
+// neither shows on the GNS's page nor is what its ENT takes.
+class GnsOwnLists : public GnsProcedures, public ::testing::WithParamInterface<int> {};
+
+TEST_P(GnsOwnLists, whateverAnotherUnitListsInTheSharedSlots) {
+    const struct {
+        const char* open; // the page, its first list open, its first entry highlighted
+        const std::string* field;
+    } rows[] = {
+        {"L4 L4 ENT", &gns_sel_sid},
+        {"L4 L4 ENT L4 ENT L3", &gns_sel_dep_runway}, // SEA7's runways
+        {"L5 ENT", &gns_sel_star_transition},
+        {"L5 L5 ENT ENT ENT L3", &gns_sel_arr_runway},        // KPDX's approach runways
+        {"L5 L5 ENT ENT ENT L3 ENT L3", &gns_sel_apch_trans}, // I10R's IAFs
+    };
+    const auto& row = rows[GetParam()];
+    activate_example_route();
+    press(row.open);
+    frames(1);
+    const std::string first = gns_scratchpad; // the highlighted entry
+    ASSERT_FALSE(first.empty());
+    for (const int n : {origin_slot, destination_slot}) {
+        AirportProcedures& slot = airport_slots[static_cast<std::size_t>(n)];
+        slot.runway_list.set_count(0);
+        slot.runway_list.append("99");
+        slot.procedure_name_list.set_count(0);
+        slot.procedure_name_list.append("OTHER1");
+        slot.star_entry_list.set_count(0);
+        slot.star_entry_list.append(StarEntry{"OTHER", 0});
+        slot.approach_groups.set_count(0);
+        slot.iaf_list.set_count(0);
+        slot.iaf_list.append("OTHER");
+    }
+    frames(1);
+    EXPECT_FALSE(shows("OTHER1") || shows("OTHER") || shows("OTHER?"));
+    press("ENT");
+    EXPECT_EQ(*row.field, first);
+}
+
+INSTANTIATE_TEST_SUITE_P(DepartureArrivalApproach, GnsOwnLists, ::testing::Range(0, 5));

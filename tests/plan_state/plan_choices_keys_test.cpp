@@ -27,6 +27,15 @@ class PlanChoicesKeys : public PlanKeysTest {
             if (drawn[i] == label) return drawn[i + 1];
         return "";
     }
+    // Drawn in the last frame, padded to its column.
+    bool listed(const std::string& t) {
+        const std::vector<std::string> drawn = texts();
+        return std::any_of(drawn.begin(), drawn.end(), [&](const std::string& d) {
+            const std::size_t at = d.find_first_not_of(' ');
+            return at != std::string::npos && d.compare(at, t.size(), t) == 0 &&
+                   d.find_first_not_of(' ', at + t.size()) == std::string::npos;
+        });
+    }
 };
 
 } // namespace
@@ -165,13 +174,21 @@ TEST_F(PlanChoicesKeys, TheSmithsPicksItsOwnProceduresTransitionBesideTheGns) {
         const char* pick;      // the key that picks the second of them
         std::string PlanChoices::*picked;
     } rows[] = {
-        {"route load KSEAKPDX.RTE\ncdu SMITHS_FMS DEP_ARR L1 L1", "L4 L4 ENT", {"BTG", "OLM"}, "L3",
+        {"route load KSEAKPDX.RTE\ncdu SMITHS_FMS DEP_ARR L1 L1",
+         "L4 L4 ENT",
+         {"BTG", "OLM"},
+         "L3",
          &PlanChoices::sid_transition},
-        {"route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 L2", "L5 ENT", {"BTG", "HQM"}, "L3",
+        {"route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 L2",
+         "L5 ENT",
+         {"BTG", "HQM"},
+         "L3",
          &PlanChoices::star_transition},
         // The GNS's approach list, then I16R's IAF EDMND on its page.
         {"route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 R3",
-         "L5 L5 ENT\ngns GNSXLS ENT\ngns GNSXLS ENT\ngns GNSXLS L4\ngns GNSXLS ENT", {"OLM", "DOTTY"}, "R3",
+         "L5 L5 ENT\ngns GNSXLS ENT\ngns GNSXLS ENT\ngns GNSXLS L4\ngns GNSXLS ENT",
+         {"OLM", "DOTTY"},
+         "R3",
          &PlanChoices::approach_transition},
     };
     for (const auto& row : rows) {
@@ -179,18 +196,42 @@ TEST_F(PlanChoicesKeys, TheSmithsPicksItsOwnProceduresTransitionBesideTheGns) {
         restart();
         run(row.choose);
         run(std::string("gns GNSXLS NAV FPL ") + row.gns + "\ncdu SMITHS_FMS NEXT PREV");
-        const std::vector<std::string> drawn = texts();
-        const auto listed = [&](const std::string& t) { // drawn padded to its column
-            return std::any_of(drawn.begin(), drawn.end(), [&](const std::string& d) {
-                const std::size_t at = d.find_first_not_of(' ');
-                return at != std::string::npos && d.compare(at, t.size(), t) == 0 &&
-                       d.find_first_not_of(' ', at + t.size()) == std::string::npos;
-            });
-        };
         EXPECT_TRUE(listed(row.listed[0]) && listed(row.listed[1]));
         EXPECT_FALSE(listed("YKM") || listed("EDMND")); // transitions of neither
         run(std::string("cdu SMITHS_FMS ") + row.pick);
         EXPECT_EQ(working_plan.choices().*row.picked, row.listed[1]);
+    }
+}
+
+// A SMITHS page shows the plan and its choices as another unit's edit, or
+// its own on another page, left them: DEPARTURES and ARRIVALS after the
+// GNS's direct-to erased the pending SID or STAR they show as chosen, RTE
+// after a new DEST dropped the STAR and approach.
+TEST_F(PlanChoicesKeys, ASmithsPageShowsThePlanAsTheLastEditLeftIt) {
+    const char* const loaded = "route load KSEAKPDX.RTE\nframes 3\n";
+    const struct {
+        std::string script; // the page open, then the edit
+        std::vector<const char*> shown, gone;
+    } rows[] = {
+        {std::string(loaded) + "cdu SMITHS_FMS DEP_ARR L1 L1\ngns GNSXLS DIRECT\nframes 1",
+         {"SUMMA2", "HAROB3"},
+         {"BTG", "HQM"}},
+        {"route load KPDXKSEA.RTE\nframes 3\ncdu SMITHS_FMS DEP_ARR R2 L2\ngns GNSXLS DIRECT\nframes 1",
+         {"CHINS4", "OLM5"},
+         {"BTG", "HQM"}},
+        {std::string(loaded) + "cdu SMITHS_FMS RTE \"KBFI\" R1 NEXT", {"DIRECT"}, {"LAVVA2", "OLM.LAVVA2"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.script);
+        restart();
+        run(row.script);
+        std::string page;
+        for (const std::string& d : texts())
+            page += d + "|";
+        for (const char* t : row.shown)
+            EXPECT_TRUE(listed(t)) << t << " in " << page;
+        for (const char* t : row.gone)
+            EXPECT_FALSE(listed(t)) << t << " in " << page;
     }
 }
 

@@ -53,7 +53,7 @@ TEST(LoadWarnings, everyDamagedExampleFileIsNamedOnceByItsReader) {
         {"atc_boundaries", "@navdata/atc_bdry.txt", 0, "atc_bdry.txt"},
         {"runway_ref", "KSEA 16L|@navdata/orvex_apts.txt", 1, "orvex_apts.txt"},
         {"parking", "KPDX|@Aircraft/B738_parking.txt", 1, "FUZZ_parking.txt"},
-        {"route_file", "@flightplans/KSEAKPDX.RTE|@navdata/apts.txt", 0, "FUZZ.rte"},
+        {"route_file", "@flightplans/KSEAKPDX.RTE|@navdata/apts.txt|@navdata/apps.txt", 0, "FUZZ.rte"},
     };
     for (const Row& row : rows) {
         const ReaderFeed* feed = find_reader_feed(row.reader);

@@ -477,12 +477,14 @@ std::string check_plans() {
 // A route file in the flight-plans folder, then apts.txt: read by the three
 // route readers (active, working and preview plan).
 std::string feed_route_file(std::string_view input) {
-    const std::vector<std::string> parts = split_parts(input, 2);
+    const std::vector<std::string> parts = split_parts(input, 3);
     MemoryFiles files;
     aircraft_flight_plans_folder.clear();
     FlightPlansFolder.clear();
     files.add("\\orvex\\flightplans\\FUZZ.rte", parts[0]);
     files.add("\\orvex\\Navdata\\apts.txt", parts[1]);
+    // The destination's approaches, which the file's ApproachInfo names.
+    files.add("\\orvex\\Navdata\\apps.txt", parts[2]);
     route_file_request_name = "FUZZ.rte";
     load_route_file(kRouteFileRequestMcu);
     if (std::string p = check_plans(); !p.empty()) return p;
@@ -560,9 +562,10 @@ const std::vector<ReaderFeed>& reader_feeds() {
          feed_waypoint_entry,
          {"SEA", "N4726.9W12218.3", "4712N", "47N12", "SEA090/10", "SEA090/OLM180", "ALBNY"}},
         {"route_file",
-         "route file | apts.txt",
+         "route file | apts.txt | apps.txt",
          feed_route_file,
-         {"@flightplans/KSEAKPDX.RTE|@navdata/apts.txt", "@flightplans/KPDXKSEA.RTE|@navdata/apts.txt"}},
+         {"@flightplans/KSEAKPDX.RTE|@navdata/apts.txt|@navdata/apps.txt",
+          "@flightplans/KPDXKSEA.RTE|@navdata/apts.txt|@navdata/apps.txt"}},
         {"sim_plan",
          ".PLN file",
          feed_sim_plan,

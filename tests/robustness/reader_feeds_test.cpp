@@ -59,7 +59,8 @@ TEST(ReaderFeeds, theExampleSeedsLoadTheirRecords) {
         {"parking", [] { return parking_position.latitude > 40.0; }},
         {"airway", [] { return candidate_count() > 0; }},
         {"waypoint_entry", [] { return candidate_count() > 0; }},
-        {"route_file", [] { return active_plan_last > 0 && preview_plan_last == active_plan_last; }},
+        // The flown plan also takes up the approach its ApproachInfo names.
+        {"route_file", [] { return active_plan_last > 0 && preview_plan_last > 0; }},
         {"sim_plan", [] { return last_sim_plan_import == 0; }},
     };
     // The other readers' results are checked by their feeds (runway_ref) or

@@ -43,8 +43,11 @@
 #include "sim/panel_services.h"
 #include "sim/sim_var_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -76,7 +79,8 @@ struct RouteFileRecord {
     int first_skipped_line = 0;
     int dropped_waypoints = 0; // past the plan's last entry
     bool cut_short = false;
-    int skipped_keys = 0; // a value out of the range its page takes
+    int skipped_keys = 0;                // a value out of the range its page takes
+    std::vector<std::string> key_faults; // each such key by its line, as told
     int cruise_altitude = 0;
     double active_fuel_total = 0.0; // "TripFuel", "ResvFuel" and any "FUEL..." key, in file order
     double planned_fuel = 0.0;      // the same with the "Fuel" key alone
@@ -88,6 +92,7 @@ struct RouteFileRecord {
     bool reserve_fuel_seen = false;
     bool approach_info_seen = false;
     std::string approach_info;
+    int approach_info_line = 0;
     std::vector<std::string> other_keys; // key lines the writer does not make, as written
 };
 
@@ -138,39 +143,55 @@ std::string trimmed(const std::string& line) {
     return line.substr(first, line.find_last_not_of(" \t") - first + 1);
 }
 
-bool skip_key() {
+// A key value out of the range its page takes, told by its line: the key
+// and value as written, and the range the value is not within.
+bool skip_key(const std::string& line, int number, const std::string& range) {
+    if (static_cast<int>(record.key_faults.size()) < FileLineCheck::kValuesListed) {
+        std::string key, value;
+        route_key_value(line, key, value);
+        record.key_faults.push_back("line " + std::to_string(number) + " " + key + "=" + value + ", not " +
+                                    range);
+    }
     ++record.skipped_keys;
     return false;
+}
+
+std::string cruise_range() {
+    return "0 to " + std::to_string(kMaxCruiseAltitudeEntryFt) + " ft";
+}
+std::string fuel_range() {
+    return "0 to " + std::to_string(static_cast<long long>(kMaxPlanWeightLb)) + " lb";
 }
 
 // A key line before the header, by both readers' rules at once: the
 // active-plan reader takes the keys without regard to case and any line
 // beginning with "FUEL" as the total; the working-plan reader the "Fuel" key
 // alone. A value its page would refuse is skipped: false.
-bool read_key_line(const std::string& line) {
+bool read_key_line(const std::string& line, int line_number) {
     std::string key, value;
     route_key_value(line, key, value);
     const std::string upper = to_upper_ascii(key);
     double number = 0.0;
     if (upper == "CRUISEALT") {
-        if (!parse_whole_number(value, number) || number < 0.0 || number > kMaxCruiseAltitudeFt ||
+        // What a page takes as the cruise altitude, or 0 for none.
+        if (!parse_whole_number(value, number) || number < 0.0 || number > kMaxCruiseAltitudeEntryFt ||
             number != std::trunc(number))
-            return skip_key();
+            return skip_key(line, line_number, cruise_range());
         record.cruise_altitude = saturate_to_int(number);
         record.cruise_altitude_seen = true;
     } else if (upper == "TRIPFUEL") {
-        if (!fuel_value(value, number)) return skip_key();
+        if (!fuel_value(value, number)) return skip_key(line, line_number, fuel_range());
         record.active_fuel_total += number;
         record.planned_fuel += number;
         record.active_fuel_seen = record.planned_fuel_seen = true;
     } else if (upper == "RESVFUEL") {
-        if (!fuel_value(value, number)) return skip_key();
+        if (!fuel_value(value, number)) return skip_key(line, line_number, fuel_range());
         record.reserve_fuel = number;
         record.active_fuel_total += number;
         record.planned_fuel += number;
         record.active_fuel_seen = record.planned_fuel_seen = record.reserve_fuel_seen = true;
     } else if (upper.compare(0, 4, "FUEL") == 0) {
-        if (!fuel_value(value, number)) return skip_key();
+        if (!fuel_value(value, number)) return skip_key(line, line_number, fuel_range());
         record.active_fuel_total = number;
         record.active_fuel_seen = true;
         if (upper == "FUEL") {
@@ -180,6 +201,7 @@ bool read_key_line(const std::string& line) {
     } else if (upper == "APPROACHINFO") {
         record.approach_info_seen = true;
         record.approach_info = value;
+        record.approach_info_line = line_number;
     }
     if (!key.empty() && upper != "CRUISEALT" && upper != "APPROACHINFO" && !is_header_key(upper))
         record.other_keys.push_back(trimmed(line));
@@ -232,6 +254,7 @@ void read_route_file(const std::string& name, bool is_pln) {
     record.dropped_waypoints = 0;
     record.cut_short = false;
     record.skipped_keys = 0;
+    record.key_faults.clear();
     record.cruise_altitude = 0;
     record.active_fuel_total = 0.0;
     record.planned_fuel = 0.0;
@@ -242,6 +265,7 @@ void read_route_file(const std::string& name, bool is_pln) {
     record.reserve_fuel_seen = false;
     record.approach_info_seen = false;
     record.approach_info.clear();
+    record.approach_info_line = 0;
     record.other_keys.clear();
     std::FILE* file = open_plan(name, is_pln, record.path);
     if (!file) return;
@@ -268,7 +292,7 @@ void read_route_file(const std::string& name, bool is_pln) {
             continue;
         }
         if (!section) {
-            const bool usable = read_key_line(line);
+            const bool usable = read_key_line(line, reader.line_number());
             section = is_header(tokens);
             if (usable)
                 text.use();
@@ -336,6 +360,33 @@ void tell_asker(RouteLoadAsker asker, const std::string& text, bool loaded) {
     }
 }
 
+// The key values out of range, each by its line.
+std::string key_faults_text() {
+    std::string lines;
+    for (const std::string& fault : record.key_faults)
+        lines += (lines.empty() ? " (" : "; ") + fault;
+    return std::to_string(record.skipped_keys) + " key values out of range ignored" + lines +
+           (lines.empty() ? "" : ")");
+}
+
+// The file's "ApproachInfo" names an approach its destination airport does
+// not have: told once by its line; the plan stays as loaded, without an
+// approach. A plan that ends at no airport (a file cut short, told as such)
+// has no approach to take.
+void tell_approach_not_taken(const RoutePlan& plan) {
+    if (!record.approach_info_seen) return;
+    std::string words = record.approach_info;
+    std::replace(words.begin(), words.end(), '_', ' ');
+    std::string name;
+    std::istringstream(words) >> name;
+    if (name.empty() || plan.choices().approach == name.substr(0, 29)) return;
+    const int last = plan.last();
+    if (last < 1 || plan[last].type != "APT") return;
+    record_load_warning(record.path, "line " + std::to_string(record.approach_info_line) +
+                                         " ApproachInfo=" + record.approach_info + ", not an approach of " +
+                                         plan[last].ident + ": the plan loaded without it");
+}
+
 // What the reader could not take goes to the load warnings (one for the
 // file), and to the unit that asked for the plan. True when the record is to
 // be applied: a file that cannot be read, is not text or holds no waypoint
@@ -356,6 +407,7 @@ bool report_record(RouteLoadAsker asker) {
         const bool keys = record.cruise_altitude_seen || record.active_fuel_seen ||
                           record.planned_fuel_seen || record.reserve_fuel_seen || record.approach_info_seen;
         outcome.problem += keys ? ": only its key lines applied" : ": not loaded";
+        if (record.skipped_keys > 0) outcome.problem += "; " + key_faults_text();
         // Also when the folder is listed: such a file is not offered, and
         // what a load of it would do is told once.
         record_load_warning(file, outcome.problem);
@@ -371,8 +423,7 @@ bool report_record(RouteLoadAsker asker) {
             add(std::to_string(record.skipped_waypoints) +
                 " waypoint lines without a valid position skipped (line " +
                 std::to_string(record.first_skipped_line) + ")");
-        if (record.skipped_keys > 0)
-            add(std::to_string(record.skipped_keys) + " key values out of range ignored");
+        if (record.skipped_keys > 0) add(key_faults_text());
         if (record.cut_short) add(kCutShortNote);
         if (!text.empty()) record_load_warning(file, text);
         outcome.loaded = record.waypoints.last() + 1;
@@ -656,7 +707,10 @@ void apply_working_keys_alone() {
         approach_info = record.approach_info;
         const bool pending = route_state == kRouteStateEntered || route_state == kRouteStateActivated ||
                              route_state == kRouteStateActiveModified;
-        if (pending) take_up_file_approach(working_target());
+        if (pending) {
+            take_up_file_approach(working_target());
+            tell_approach_not_taken(working_plan);
+        }
         approach_info.clear();
     }
     if (!on_the_ground()) return;
@@ -724,6 +778,7 @@ void load_route_file(int request) {
     take_up_flown_airports();
     // The file's approach flown with its legs, as a change would show it.
     take_up_file_approach(active_target());
+    tell_approach_not_taken(active_plan);
     match_loaded_approach();
     prepare_aircraft_for_active_route(request);
     if (!text_page_note.empty() && warning_messages.count() < 400) warning_messages.append(text_page_note);
@@ -752,6 +807,7 @@ bool load_route_file_to_working(const std::string& name, int keys_off, RouteLoad
     if (keys_off != 0) return true;
     if (working_plan_last >= 1) set_up_working_airports();
     take_up_file_approach(working_target());
+    tell_approach_not_taken(working_plan);
     prepare_aircraft_for_working_plan();
     return true;
 }

@@ -11,12 +11,10 @@
 // next EXEC adopts when positive.
 inline int& cruise_altitude = performance_values.cruise_altitude;
 inline int plan_cruise_altitude = 0;
-// The highest cruise altitude a route file holds; beyond this a value would
-// wrap.
-inline constexpr int kMaxCruiseAltitudeFt = 2147483647;
-// The highest a page takes: its field shows five digits of feet or FL999, so
-// "999" is 99 900 ft. No lower ceiling: the aircraft file's MaxCruise bounds
-// the predicted cruise level, not what the pilot asks for.
+// The highest a page or a route file takes: the field shows five digits of
+// feet or FL999, so "999" is 99 900 ft. No lower ceiling: the aircraft
+// file's MaxCruise bounds the predicted cruise level, not what the pilot
+// asks for.
 inline constexpr int kMaxCruiseAltitudeEntryFt = 99999;
 
 // The flight's place on its profile (climb, cruise, descent) is

@@ -55,32 +55,43 @@ template <std::size_t N> bool listed(const BoundedTable<std::string, N>& list, c
 }
 
 template <class Table>
-void build_runway_list(AirportProcedures& slot, const Table& table, const std::string& name) {
-    slot.runway_list.set_count(0);
+std::vector<std::string> runway_names(const AirportProcedures& slot, const Table& table,
+                                      const std::string& name) {
+    std::vector<std::string> names;
     const int r = find_record(table, name);
     const std::string& runways = table[r].runway_transition_list;
     for (int i = 1; i <= slot.runways.count(); ++i) {
         const std::string& designator = slot.runways[i].designator;
-        if (r == 0 || runways.empty() || fits(designator, runways)) slot.runway_list.append(designator);
+        if (r == 0 || runways.empty() || fits(designator, runways)) names.push_back(designator);
     }
+    return names;
 }
 
 template <class Table>
-void build_name_list(AirportProcedures& slot, const Table& table, const std::string& runway,
-                     const std::string& transition) {
-    slot.procedure_name_list.set_count(0);
+std::vector<std::string> procedure_names(const Table& table, const std::string& runway,
+                                         const std::string& transition) {
+    std::vector<std::string> names;
     for (int i = 1; i <= table.count(); ++i) {
         const ProcedureRecord& record = table[i];
         bool offers = transition == kNone;
         for (int l = 1; l <= record.legs.count() && !offers; ++l)
             offers = record.legs[l].transition == transition;
-        if (runway_matches(runway, record) && offers) slot.procedure_name_list.append(record.name);
+        if (runway_matches(runway, record) && offers) names.push_back(record.name);
     }
+    return names;
+}
+
+// A list as a value into a slot's table, as far as the table holds.
+template <std::size_t N>
+void fill(BoundedTable<std::string, N>& list, const std::vector<std::string>& names) {
+    list.set_count(0);
+    for (const std::string& name : names)
+        if (list.append(name) == 0) break;
 }
 
 template <class Table>
-std::vector<std::string> transition_names(const Table& table, const std::string& name, const std::string& runway,
-                                          int mode) {
+std::vector<std::string> transition_names(const Table& table, const std::string& name,
+                                          const std::string& runway, int mode) {
     std::vector<std::string> names;
     for (int i = 1; i <= table.count(); ++i) {
         const ProcedureRecord& record = table[i];
@@ -250,19 +261,35 @@ LongestChoice longest_approach_choice(const std::string& approach, const Airport
 }
 
 void find_sid(const std::string& name) {
-    build_runway_list(origin(), origin().sids, name);
+    fill(origin().runway_list, sid_runway_names(name));
 }
 
 void find_star(const std::string& name) {
-    build_runway_list(destination(), destination().stars, name);
+    fill(destination().runway_list, star_runway_names(name));
 }
 
 void match_sid_transition(const std::string& runway, const std::string& transition) {
-    build_name_list(origin(), origin().sids, runway, transition);
+    fill(origin().procedure_name_list, sid_names(runway, transition));
 }
 
 void match_star_transition(const std::string& runway, const std::string& transition) {
-    build_name_list(destination(), destination().stars, runway, transition);
+    fill(destination().procedure_name_list, star_names(runway, transition));
+}
+
+std::vector<std::string> sid_runway_names(const std::string& sid) {
+    return runway_names(origin(), origin().sids, sid);
+}
+
+std::vector<std::string> star_runway_names(const std::string& star) {
+    return runway_names(destination(), destination().stars, star);
+}
+
+std::vector<std::string> sid_names(const std::string& runway, const std::string& transition) {
+    return procedure_names(origin().sids, runway, transition);
+}
+
+std::vector<std::string> star_names(const std::string& runway, const std::string& transition) {
+    return procedure_names(destination().stars, runway, transition);
 }
 
 void filter_sids_by_runway(const std::string& name, const std::string& runway, int mode) {
@@ -328,8 +355,8 @@ namespace {
 
 // The approach's IAF list for the runway into `iafs`. `mark` gives a "---"
 // leg of an IAF already listed its own fix as its transition.
-void build_iaf_list(BoundedTable<std::string, 41>& iafs, const std::string& approach, const std::string& runway,
-                    bool mark) {
+void build_iaf_list(BoundedTable<std::string, 41>& iafs, const std::string& approach,
+                    const std::string& runway, bool mark) {
     iafs.set_count(0);
     for_each_approach_leg([&](ProcedureLeg& leg) {
         if (leg.fix_role.compare(0, 3, "IAF") != 0) return;
@@ -362,23 +389,28 @@ std::vector<std::string> iaf_names(const std::string& approach, const std::strin
     return names;
 }
 
-void list_approach_transitions(const std::string& runway, const std::string& fix) {
-    BoundedTable<ProcedureRecord, 21>& groups = destination().approach_groups;
-    groups.set_count(0);
+std::vector<std::string> approach_names(const std::string& runway, const std::string& fix) {
     std::vector<std::string> names;
     for_each_approach_leg([&](const ProcedureLeg& leg) {
         if (runway != kNone && !leg.runway_restriction.empty() && leg.runway_restriction != runway) return;
         if (!is_iaf(leg.fix_role) || (fix != kNone && leg.fix != fix)) return;
-        if (std::find(names.begin(), names.end(), leg.approach_name) != names.end()) return;
-        if (groups.full()) return;
-        names.push_back(leg.approach_name);
-        const int n = static_cast<int>(names.size());
-        groups.slot(n).runway_transition_list = leg.approach_name;
-        groups.set_count(n);
+        add_once(names, leg.approach_name);
     });
+    return names;
 }
 
-void list_approach_iaf_transitions(const std::string& approach, const std::string& fix) {
+void list_approach_transitions(const std::string& runway, const std::string& fix) {
+    BoundedTable<ProcedureRecord, 21>& groups = destination().approach_groups;
+    groups.set_count(0);
+    for (const std::string& name : approach_names(runway, fix)) {
+        if (groups.full()) break;
+        const int n = groups.count() + 1;
+        groups.slot(n).runway_transition_list = name;
+        groups.set_count(n);
+    }
+}
+
+std::vector<std::string> approach_runway_names(const std::string& approach, const std::string& fix) {
     std::string joined;
     for_each_approach_leg([&](const ProcedureLeg& leg) {
         if (approach != kNone && leg.approach_name != approach) return;
@@ -388,12 +420,17 @@ void list_approach_iaf_transitions(const std::string& approach, const std::strin
     // Legs for runway A to D serve every runway.
     const bool every = joined.empty() || contains(joined, ",A") || contains(joined, ",B") ||
                        contains(joined, ",C") || contains(joined, ",D");
-    AirportProcedures& slot = destination();
-    slot.runway_list.set_count(0);
+    const AirportProcedures& slot = destination();
+    std::vector<std::string> names;
     for (int i = 1; i <= slot.runways.count(); ++i) {
         const std::string& designator = slot.runways[i].designator;
-        if (every || contains(joined, designator)) slot.runway_list.append(designator);
+        if (every || contains(joined, designator)) names.push_back(designator);
     }
+    return names;
+}
+
+void list_approach_iaf_transitions(const std::string& approach, const std::string& fix) {
+    fill(destination().runway_list, approach_runway_names(approach, fix));
 }
 
 void select_approach_transition() {

@@ -72,6 +72,12 @@ void find_star(const std::string& name);
 // the transition.
 void match_sid_transition(const std::string& runway, const std::string& transition);
 void match_star_transition(const std::string& runway, const std::string& transition);
+// The same lists as values, the slots' lists left as they are: each unit's
+// page lists from its own choices, whatever another unit listed since.
+std::vector<std::string> sid_runway_names(const std::string& sid);
+std::vector<std::string> star_runway_names(const std::string& star);
+std::vector<std::string> sid_names(const std::string& runway, const std::string& transition);
+std::vector<std::string> star_names(const std::string& runway, const std::string& transition);
 
 // The transition names of the named procedure (every procedure for "------")
 // that serve the runway, sorted byte-wise into the slot's STAR entry list
@@ -116,9 +122,12 @@ std::vector<std::string> iaf_names(const std::string& approach, const std::strin
 // The names of the approaches whose IAF is the fix for the runway, into the
 // destination's approach group table (at most 20).
 void list_approach_transitions(const std::string& runway, const std::string& fix);
+// The names alone as a value (every one, however many).
+std::vector<std::string> approach_names(const std::string& runway, const std::string& fix);
 
 // The destination's runway list for an approach through an IAF.
 void list_approach_iaf_transitions(const std::string& approach, const std::string& fix);
+std::vector<std::string> approach_runway_names(const std::string& approach, const std::string& fix);
 
 // The approach preview for sel_approach, sel_approach_transition and
 // applied_arrival_runway; raises approach_preview_built and page_list_changed.
