@@ -1,12 +1,12 @@
 // The flown plan saved as a route file and read back by each reader a unit
 // loads with: the working plan's (a stored plan the SMITHS or the GNS opens)
-// and the flown plan's (the MCU's). Each gives back the saved fixes, gaps and
-// procedures in order. Both plans are replaced: for the end of a run.
+// and the flown plan's (the MCU's). Each gives back the saved fixes and gaps
+// in order, and the plan loaded saves as the same file: its procedures came
+// back as saved. Both plans are replaced: for the end of a run.
 #pragma once
 
 #include "fms/files/route_file.h"
 #include "fms/files/route_file_load.h"
-#include "fms/plan/plan_choices.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/route_values.h"
@@ -14,36 +14,57 @@
 #include "platform/os.h"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
-// The plan's fixes and gaps, then its STAR and approach with their
-// transitions.
-inline std::string saved_route_text(const RoutePlan& plan, int last) {
+inline std::string saved_route_idents(const RoutePlan& plan, int last) {
     std::string out;
     for (int i = 0; i <= last; ++i)
         out += (i ? " " : "") + plan[i].ident;
-    const PlanChoices& c = plan.choices();
-    return out + " (" + c.star_transition + "." + c.star + ", " + c.approach + "." + c.approach_transition +
-           ")";
+    return out;
 }
 
 inline std::vector<std::string> saved_route_reload_faults() {
-    std::vector<std::string> faults;
-    if (route_state < kRouteStateActive || active_plan_last < 1) return faults;
+    if (route_state < kRouteStateActive || active_plan_last < 1) return {};
     const std::string name = "RELOADCHECK.RTE";
-    const std::string saved = saved_route_text(active_plan, active_plan_last);
+    const std::string path = os::host_path(flight_plans_folder() + name);
+    // Its lines without the navaid frequencies, which a reader fills in
+    // from the database.
+    const auto saved_file = [&] {
+        std::ifstream in(path);
+        std::string text;
+        bool waypoints = false;
+        for (std::string line; std::getline(in, line);) {
+            std::istringstream words(line);
+            std::vector<std::string> tokens;
+            for (std::string w; words >> w;)
+                tokens.push_back(w);
+            if (waypoints && tokens.size() >= 5) tokens.erase(tokens.begin() + 4);
+            waypoints = waypoints || line.rfind("[FlightPlan]", 0) == 0;
+            for (const std::string& w : tokens)
+                text += w + " ";
+            text += "\n";
+        }
+        return text;
+    };
+    const std::string saved = saved_route_idents(active_plan, active_plan_last);
     if (!save_route_file(name)) return {"the flown plan not saved: " + saved};
+    const std::string file = saved_file();
+    std::vector<std::string> faults;
     if (!load_route_file_to_working(name, 0, RouteLoadAsker::Gns) ||
-        saved_route_text(working_plan, working_plan_last) != saved)
+        saved_route_idents(working_plan, working_plan_last) != saved)
         faults.push_back("saved " + saved + ", loaded as a stored plan " +
-                         saved_route_text(working_plan, working_plan_last));
+                         saved_route_idents(working_plan, working_plan_last));
     route_file_request_name = name;
     load_route_file(kRouteFileRequestMcu);
-    if (saved_route_text(active_plan, active_plan_last) != saved)
+    if (saved_route_idents(active_plan, active_plan_last) != saved)
         faults.push_back("saved " + saved + ", loaded as the flown plan " +
-                         saved_route_text(active_plan, active_plan_last));
+                         saved_route_idents(active_plan, active_plan_last));
+    else if (save_route_file(name) && saved_file() != file)
+        faults.push_back("saved\n" + file + "loaded and saved again\n" + saved_file());
     // Not listed among the stored plans of what runs next.
-    std::remove(os::host_path(flight_plans_folder() + name).c_str());
+    std::remove(path.c_str());
     return faults;
 }
