@@ -132,6 +132,18 @@ class ProcedureChoiceOrder : public PlanKeysTest {
                       lon, course);
         run(line);
     }
+    // `before`, then in the air with the TO on `to` (on the ground when
+    // empty), `keys`: the entries passed before the keys stay as they were.
+    void choose_from(const std::string& before, const char* to, const std::string& keys) {
+        steps(before);
+        if (*to) fly_towards(to);
+        std::vector<int> passed;
+        for (int i = 0; *to && i < to_waypoint_index; ++i)
+            passed.push_back(active_plan[i].id);
+        steps(keys);
+        for (std::size_t i = 0; i < passed.size(); ++i)
+            EXPECT_EQ(active_plan[static_cast<int>(i)].id, passed[i]) << "passed entry " << i;
+    }
     // In the pattern of a hold at `fix`, the TO.
     void hold_at_the_to(const std::string& fix) {
         fly_towards(fix);
@@ -391,15 +403,8 @@ TEST_F(ProcedureChoiceOrder, theGnsAndAChoiceInTheAirBuildTheSameArrival) {
         SCOPED_TRACE(row.what);
         restart();
         if (row.before != open) run(kRoute);
-        steps(row.before);
-        if (*row.to) fly_towards(row.to);
-        std::vector<int> passed;
-        for (int i = 0; *row.to && i < to_waypoint_index; ++i)
-            passed.push_back(active_plan[i].id);
-        steps(row.keys);
+        choose_from(row.before, row.to, row.keys);
         EXPECT_EQ(row.before == open ? pending() : flown(), row.plan);
-        for (std::size_t i = 0; i < passed.size(); ++i)
-            EXPECT_EQ(active_plan[static_cast<int>(i)].id, passed[i]) << i;
         for (const std::string& fault : plan_state_faults())
             ADD_FAILURE() << fault;
     }
@@ -483,15 +488,8 @@ TEST_F(ProcedureChoiceOrder, theArrivalIsRebuiltFromWhereTheAircraftIs) {
         SCOPED_TRACE(row.what);
         restart();
         run(row.route);
-        steps(row.before);
-        if (*row.to) fly_towards(row.to);
-        std::vector<int> passed;
-        for (int i = 0; *row.to && i < to_waypoint_index; ++i)
-            passed.push_back(active_plan[i].id);
-        steps(row.keys);
+        choose_from(row.before, row.to, row.keys);
         EXPECT_EQ(flown(), row.plan);
-        for (std::size_t i = 0; i < passed.size(); ++i)
-            EXPECT_EQ(active_plan[static_cast<int>(i)].id, passed[i]) << i;
         for (const std::string& fault : plan_state_faults())
             ADD_FAILURE() << fault;
         // Saved and loaded on the CDU (CO ROUTE, EXEC), then on the GNS's and

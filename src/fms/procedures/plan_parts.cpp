@@ -398,6 +398,9 @@ bool take_saved_approach_legs(const PlanTarget& t, const PlanChoices& c) {
     if (n == 0 || n > last - 1 || edit[last].type != "APT") return false;
     for (int k = 0; k < n; ++k)
         if (edit[last - n + k].ident != approach[static_cast<std::size_t>(k)].ident) return false;
+    // A gap between the origin and the approach is none the plan is built
+    // with: nothing before it to fly from.
+    if (last - n == 2 && is_gap_entry(edit[1])) return false;
     for (int k = 0; k < n; ++k) {
         RouteWaypoint& leg = approach[static_cast<std::size_t>(k)];
         keep_entry_identity(leg, edit[last - n + k]);
