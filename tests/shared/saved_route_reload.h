@@ -5,6 +5,7 @@
 // back as saved. Both plans are replaced: for the end of a run.
 #pragma once
 
+#include "data/aircraft_settings.h"
 #include "fms/files/route_file.h"
 #include "fms/files/route_file_load.h"
 #include "fms/plan/route_plan.h"
@@ -12,12 +13,15 @@
 #include "fms/plan/route_values.h"
 #include "fms/plan/update_state.h"
 #include "platform/os.h"
+#include "sim/host_folder.h"
 
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 inline std::string saved_route_idents(const RoutePlan& plan, int last) {
     std::string out;
@@ -28,7 +32,14 @@ inline std::string saved_route_idents(const RoutePlan& plan, int last) {
 
 inline std::vector<std::string> saved_route_reload_faults() {
     if (route_state < kRouteStateActive || active_plan_last < 1) return {};
-    const std::string name = "RELOADCHECK.RTE";
+    // In a folder of this process's own, which no other run's plan list
+    // reads; the aircraft's folder, which both the writer and the readers
+    // take first, points there meanwhile.
+    const std::string kept_folder = aircraft_flight_plans_folder;
+    aircraft_flight_plans_folder = host_folder + "\\orvex\\reload" + std::to_string(::getpid());
+    const std::string folder = os::host_path(aircraft_flight_plans_folder);
+    std::filesystem::create_directories(folder);
+    const std::string name = "RELOAD.RTE";
     const std::string path = os::host_path(flight_plans_folder() + name);
     // Its lines without the navaid frequencies, which a reader fills in
     // from the database.
@@ -50,21 +61,24 @@ inline std::vector<std::string> saved_route_reload_faults() {
         return text;
     };
     const std::string saved = saved_route_idents(active_plan, active_plan_last);
-    if (!save_route_file(name)) return {"the flown plan not saved: " + saved};
-    const std::string file = saved_file();
     std::vector<std::string> faults;
-    if (!load_route_file_to_working(name, 0, RouteLoadAsker::Gns) ||
-        saved_route_idents(working_plan, working_plan_last) != saved)
-        faults.push_back("saved " + saved + ", loaded as a stored plan " +
-                         saved_route_idents(working_plan, working_plan_last));
-    route_file_request_name = name;
-    load_route_file(kRouteFileRequestMcu);
-    if (saved_route_idents(active_plan, active_plan_last) != saved)
-        faults.push_back("saved " + saved + ", loaded as the flown plan " +
-                         saved_route_idents(active_plan, active_plan_last));
-    else if (save_route_file(name) && saved_file() != file)
-        faults.push_back("saved\n" + file + "loaded and saved again\n" + saved_file());
-    // Not listed among the stored plans of what runs next.
-    std::remove(path.c_str());
+    if (!save_route_file(name)) {
+        faults.push_back("the flown plan not saved: " + saved);
+    } else {
+        const std::string file = saved_file();
+        if (!load_route_file_to_working(name, 0, RouteLoadAsker::Gns) ||
+            saved_route_idents(working_plan, working_plan_last) != saved)
+            faults.push_back("saved " + saved + ", loaded as a stored plan " +
+                             saved_route_idents(working_plan, working_plan_last));
+        route_file_request_name = name;
+        load_route_file(kRouteFileRequestMcu);
+        if (saved_route_idents(active_plan, active_plan_last) != saved)
+            faults.push_back("saved " + saved + ", loaded as the flown plan " +
+                             saved_route_idents(active_plan, active_plan_last));
+        else if (save_route_file(name) && saved_file() != file)
+            faults.push_back("saved\n" + file + "loaded and saved again\n" + saved_file());
+    }
+    aircraft_flight_plans_folder = kept_folder;
+    std::filesystem::remove_all(folder);
     return faults;
 }

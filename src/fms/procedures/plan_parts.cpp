@@ -394,17 +394,27 @@ bool take_saved_approach_legs(const PlanTarget& t, const PlanChoices& c) {
         approach.push_back(approach_leg(preview[i], !t.active));
     PlanEdit edit(t, "a saved approach's legs");
     const int last = edit.last();
-    const int n = static_cast<int>(approach.size());
-    if (n == 0 || n > last - 1 || edit[last].type != "APT") return false;
-    for (int k = 0; k < n; ++k)
-        if (edit[last - n + k].ident != approach[static_cast<std::size_t>(k)].ident) return false;
+    if (approach.empty() || last < 2 || edit[last].type != "APT") return false;
+    // The approach's final fix as saved, the last of that name; a pilot's
+    // edit may have left entries after it (a direct-to's start).
+    int end = last - 1;
+    while (end >= 1 && edit[end].ident != approach.back().ident)
+        --end;
+    if (end < 1 || (!edit[end].kind.empty() && edit[end].kind != "APPR")) return false;
+    // Back from it, the approach's legs that stand before it in order.
+    int first = end;
+    for (int n = static_cast<int>(approach.size()) - 2; n >= 0 && first > 1; --n) {
+        if (edit[first - 1].ident != approach[static_cast<std::size_t>(n)].ident) break;
+        --first;
+    }
     // A gap between the origin and the approach is none the plan is built
     // with: nothing before it to fly from.
-    if (last - n == 2 && is_gap_entry(edit[1])) return false;
-    for (int k = 0; k < n; ++k) {
-        RouteWaypoint& leg = approach[static_cast<std::size_t>(k)];
-        keep_entry_identity(leg, edit[last - n + k]);
-        write_entry(t, last - n + k, leg);
+    if (first == 2 && is_gap_entry(edit[1])) return false;
+    const int skipped = static_cast<int>(approach.size()) - (end - first + 1);
+    for (int i = first; i <= end; ++i) {
+        RouteWaypoint& leg = approach[static_cast<std::size_t>(skipped + i - first)];
+        keep_entry_identity(leg, edit[i]);
+        write_entry(t, i, leg);
     }
     if (t.active) edit.entry(last).alt_constraint = airport_elevation_ft(edit[last].ident);
     approach_preview_built = 0;
