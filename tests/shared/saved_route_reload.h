@@ -13,7 +13,6 @@
 #include "fms/plan/route_values.h"
 #include "fms/plan/update_state.h"
 #include "platform/os.h"
-#include "sim/host_folder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -32,12 +31,13 @@ inline std::string saved_route_idents(const RoutePlan& plan, int last) {
 
 inline std::vector<std::string> saved_route_reload_faults() {
     if (route_state < kRouteStateActive || active_plan_last < 1) return {};
-    // In a folder of this process's own, which no other run's plan list
-    // reads; the aircraft's folder, which both the writer and the readers
-    // take first, points there meanwhile.
+    // In a folder of this process's own, outside the simulator's (which
+    // other runs copy and list); the aircraft's folder, which both the
+    // writer and the readers take first, points there meanwhile.
     const std::string kept_folder = aircraft_flight_plans_folder;
-    aircraft_flight_plans_folder = host_folder + "\\orvex\\reload" + std::to_string(::getpid());
-    const std::string folder = os::host_path(aircraft_flight_plans_folder);
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / ("orvex_reload_" + std::to_string(::getpid()))).string();
+    aircraft_flight_plans_folder = folder;
     std::filesystem::create_directories(folder);
     const std::string name = "RELOAD.RTE";
     const std::string path = os::host_path(flight_plans_folder() + name);
