@@ -68,11 +68,11 @@ void gns_enter_airway() {
     const int exit = unit_candidates().selected_index;
     // A stored plan open here is edited in the working plan, else the flown one.
     const PlanTarget target = gns_plan_open == 1 ? working_target() : active_target();
-    const int last_before = target.plan->last();
+    const int last_before = target.plan().last();
     if (exit >= 1 && exit <= candidate_count()) insert_airway_segment(target);
     // An airway not joined at the waypoint, or no ending fix: nothing went
     // in, and the pilot is told so.
-    if (target.plan->last() == last_before) gns_refusal_text = kGnsInvalidEntry;
+    if (target.plan().last() == last_before) gns_refusal_text = kGnsInvalidEntry;
     gns_state = GNS_FLIGHT_PLAN;
     gns_fpl_option = gns_fpl_option_default;
     reset_page_toggles();

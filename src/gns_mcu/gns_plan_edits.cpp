@@ -287,7 +287,12 @@ void gns_activate_opened_plan() {
         to.marker = from.marker;
     }
 
-    edit.set_to(1);
+    // A gap where the pilot deleted the plan's first leg is no fix to fly
+    // to: the TO is the first fix after it.
+    int first = 1;
+    while (first < edit.last() && entry_kind(edit[first]) != EntryKind::Place)
+        ++first;
+    edit.set_to(first);
     if (LnavSetEnRouteFreqs == 1) autotune_leg_radios(kAutotuneRouteAhead);
     descent_speed_target = descent_speed_default;
     cruise_speed_target = cruise_speed_default;

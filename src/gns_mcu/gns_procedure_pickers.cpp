@@ -77,8 +77,8 @@ template <class Pick> void choose_on_plan_in_view(Pick pick, bool departure) {
     // stored plan the GNS had open in it is closed; a stored plan open keeps
     // them in the GNS's own selection, beside a SMITHS's in progress.
     const bool plans_own = flown || gns_plan_open != 1;
-    PlanChoices value = plans_own ? t.plan->choices() : gns_selection_in_view().procedures;
-    value.take_procedures_of(*t.plan);
+    PlanChoices value = plans_own ? t.plan().choices() : gns_selection_in_view().procedures;
+    value.take_procedures_of(t.plan());
     pick(value);
     if (plans_own) *ChoicesEdit(edit) = value;
     if (departure)

@@ -42,6 +42,7 @@
 #include "gns_mcu/mcu_key_layout.h"
 #include "gns_mcu/mcu_keys.h"
 #include "plan_builder.h"
+#include "shared/saved_route_reload.h"
 #include "sim/aircraft_state.h"
 #include "sim/host_folder.h"
 
@@ -1444,8 +1445,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         // lies below it (the aircraft as far along as aircraft_along reads).
         const bool level = vnav_engaged == 1 && std::fabs(altitude - cruise) < 150.0;
         const double along_now = aircraft_along(route_nm);
-        if (level && cruise > path_altitude(ends, along_now, per_nm) + 100.0)
-            level_past_tod += closing;
+        if (level && cruise > path_altitude(ends, along_now, per_nm) + 100.0) level_past_tod += closing;
         // The TOD passed more than 20 NM along the plan's legs before the
         // path down to the next end meets the altitude flown (a course
         // reversal passes it up to 10 NM early, and the turns LNAV cuts
@@ -1670,6 +1670,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (arrival_altitude > std::max(field + 3000.0, field + per_nm * arrival_to_go + 300.0))
             faults.push_back(where("arrived high", arrival_altitude));
     }
+    // The plan flown, procedures chosen in the air among it, saved and
+    // loaded again on every unit's reader.
+    for (const std::string& f : saved_route_reload_faults())
+        faults.push_back(f);
     return faults;
 }
 

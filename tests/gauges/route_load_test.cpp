@@ -162,12 +162,21 @@ TEST_F(RouteLoad, aSavedApproachLoadsBackOnce) {
     const std::string approach = "DISCO 45.67692 -122.84821 WPT\nMELLO 45.67692 -122.84821 WPT\n"
                                  "ROSIE 45.63250 -122.72807 WPT\n";
     const std::string sauvi = "SAUVI 45.71578 -122.95376 WPT\n", kpdx = "KPDX 45.5887 -122.5975 APT\n";
+    const std::string i10r = "ApproachInfo=I10R_10R\n";
+    // A file written before names no transition: I34R's legs via DOTTY are
+    // DOTTY SEBAR MALLE, without it SEBAR MALLE.
+    const std::string krnt = "ApproachInfo=I34R_34R\n[FlightPlan]\nKRNT 47.4931 -122.2157 APT\n"
+                             "ISSAQ 47.35552 -121.93681 WPT\n";
+    const std::string dotty_34r = "DOTTY 47.13118 -122.3079 WPT\nSEBAR 47.26451 -122.3079 WPT\n"
+                                  "MALLE 47.33785 -122.3079 WPT\nKSEA 47.449 -122.3093 APT\n";
     const struct {
-        std::string plan, expected;
+        std::string file, expected;
     } rows[] = {
-        {route + approach + kpdx, "KSEA SEA OLM DISCO MELLO ROSIE KPDX"},
-        {route + sauvi + approach + kpdx, "KSEA SEA OLM SAUVI DISCO MELLO ROSIE KPDX"},
-        {route + sauvi + kpdx, "KSEA SEA OLM SAUVI DISCO MELLO ROSIE KPDX"},
+        {i10r + "[FlightPlan]\n" + route + approach + kpdx, "KSEA SEA OLM DISCO MELLO ROSIE KPDX"},
+        {i10r + "[FlightPlan]\n" + route + sauvi + approach + kpdx,
+         "KSEA SEA OLM SAUVI DISCO MELLO ROSIE KPDX"},
+        {i10r + "[FlightPlan]\n" + route + sauvi + kpdx, "KSEA SEA OLM SAUVI DISCO MELLO ROSIE KPDX"},
+        {krnt + dotty_34r, "KRNT ISSAQ DOTTY SEBAR MALLE KSEA"},
     };
     const std::string flightplans = folder.path() + "/orvex/flightplans/";
     const auto plan = [] {
@@ -177,12 +186,12 @@ TEST_F(RouteLoad, aSavedApproachLoadsBackOnce) {
         return idents;
     };
     for (const auto& row : rows) {
-        std::ofstream(flightplans + "APP.RTE") << "ApproachInfo=I10R_10R\n[FlightPlan]\n" + row.plan;
+        std::ofstream(flightplans + "APP.RTE") << row.file;
         run("route load APP.RTE\n");
-        EXPECT_EQ(plan(), row.expected) << row.plan;
+        EXPECT_EQ(plan(), row.expected) << row.file;
         ASSERT_TRUE(save_route_file("APP.RTE"));
         run("route load APP.RTE\n");
-        EXPECT_EQ(plan(), row.expected) << "saved and loaded again\n" << row.plan;
+        EXPECT_EQ(plan(), row.expected) << "saved and loaded again\n" << row.file;
     }
     // The example route with its STAR, saved and loaded again.
     run("route load KSEAKPDX.RTE\n");

@@ -26,6 +26,7 @@
 #include "pilot_view_check.h"
 #include "plan_state_check.h"
 #include "script.h"
+#include "shared/saved_route_reload.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
@@ -403,7 +404,8 @@ void PlanKeys::remember_state() {
     // Outside a modification the working plan is no plan of the pilot's (a
     // stored plan the GNS read into it, say): a change begins from the
     // flown plan's approach.
-    approach_before_ = route_state == kRouteStateActiveModified ? sel_approach : active_plan.choices().approach;
+    approach_before_ =
+        route_state == kRouteStateActiveModified ? sel_approach : active_plan.choices().approach;
     if (!holds_approach_legs()) plan_approach_.clear();
     flown_approach_before_ = active_plan.choices().approach;
     remember_unit_edits();
@@ -868,6 +870,10 @@ void PlanKeys::run_seed(unsigned seed, int steps) {
         ADD_FAILURE() << report;
         return;
     }
+    // The plan the keys left, saved and loaded again on every unit's reader.
+    if (rule_on("reload"))
+        for (const std::string& f : saved_route_reload_faults())
+            ADD_FAILURE() << "seed " << seed << ", after its " << steps << " steps: " << f;
 }
 
 std::string PlanKeys::seed_script(unsigned seed, int steps, std::vector<std::string>& script) {

@@ -3,6 +3,7 @@
 // (examples/sim/orvex/navdata: sids.txt, stars.txt, apps.txt).
 #include "plan_keys_fixture.h"
 #include "plan_state_check.h"
+#include "shared/saved_route_reload.h"
 
 #include "fms/math/nav_math.h"
 #include "fms/plan/gns_choices.h"
@@ -131,6 +132,18 @@ class ProcedureChoiceOrder : public PlanKeysTest {
                       lon, course);
         run(line);
     }
+    // `before`, then in the air with the TO on `to` (on the ground when
+    // empty), `keys`: the entries passed before the keys stay as they were.
+    void choose_from(const std::string& before, const char* to, const std::string& keys) {
+        steps(before);
+        if (*to) fly_towards(to);
+        std::vector<int> passed;
+        for (int i = 0; *to && i < to_waypoint_index; ++i)
+            passed.push_back(active_plan[i].id);
+        steps(keys);
+        for (std::size_t i = 0; i < passed.size(); ++i)
+            EXPECT_EQ(active_plan[static_cast<int>(i)].id, passed[i]) << "passed entry " << i;
+    }
     // In the pattern of a hold at `fix`, the TO.
     void hold_at_the_to(const std::string& fix) {
         fly_towards(fix);
@@ -169,7 +182,8 @@ TEST_F(ProcedureChoiceOrder, theArrivalIsTheLastChoicesWhicheverCameFirst) {
          kEnRoute + " LAVVA YACLT DISCO HHOOD GRSHM SANDY COBRA KPDX"},
         {"a runway the approach does not serve drops it", arr("L1") + arr("R2") + arr("R4"),
          kEnRoute + " LAVVA SAUVI KPDX"},
-        {"an airfield on the way stays", "cdu SMITHS_FMS LEGS \"KOLM\" L5\nframes 1\n" + arr("L1") + arr("R2"),
+        {"an airfield on the way stays",
+         "cdu SMITHS_FMS LEGS \"KOLM\" L5\nframes 1\n" + arr("L1") + arr("R2"),
          kEnRoute + " KOLM" + lavva_28l},
         {"ERASE brings the executed arrival back",
          arr("L1") + "cdu SMITHS_FMS EXEC\n" + arr("L2") + arr("L6"), kEnRoute + " LAVVA KPDX"},
@@ -389,15 +403,8 @@ TEST_F(ProcedureChoiceOrder, theGnsAndAChoiceInTheAirBuildTheSameArrival) {
         SCOPED_TRACE(row.what);
         restart();
         if (row.before != open) run(kRoute);
-        steps(row.before);
-        if (*row.to) fly_towards(row.to);
-        std::vector<int> passed;
-        for (int i = 0; *row.to && i < to_waypoint_index; ++i)
-            passed.push_back(active_plan[i].id);
-        steps(row.keys);
+        choose_from(row.before, row.to, row.keys);
         EXPECT_EQ(row.before == open ? pending() : flown(), row.plan);
-        for (std::size_t i = 0; i < passed.size(); ++i)
-            EXPECT_EQ(active_plan[static_cast<int>(i)].id, passed[i]) << i;
         for (const std::string& fault : plan_state_faults())
             ADD_FAILURE() << fault;
     }
@@ -428,6 +435,70 @@ TEST_F(ProcedureChoiceOrder, aFixTheSidAndTheStarShareGoesWithTheLastOfThem) {
         restart();
         run("cdu SMITHS_FMS RTE \"KSEA\" L1 \"KPDX\" R1\nframes 1\n" + row.keys);
         EXPECT_EQ(pending(), row.plan);
+        for (const std::string& fault : plan_state_faults())
+            ADD_FAILURE() << fault;
+    }
+}
+
+// With the aircraft before, inside or at the end of the arrival, a new STAR,
+// transition or approach replaces the arrival from the TO on: the legs
+// passed stay, every leg of the choice not flown is there once. The route
+// saved then loads back the same on every unit's reader.
+TEST_F(ProcedureChoiceOrder, theArrivalIsRebuiltFromWhereTheAircraftIs) {
+    // KPDX BTG V23 OLM KSEA; ARRIVALS of KSEA: CHINS4 (L1; ELN L2, YKM L3),
+    // OLM5 (L2); approach I34R (R3).
+    const std::string north =
+        "aircraft position 45.5911 -122.6165\nframes 1\n"
+        "cdu SMITHS_FMS RTE \"KPDX\" L1 \"KSEA\" R1 NEXT \"BTG\" R1 \"V23\" L2 \"OLM\" R2 R6 "
+        "EXEC\nframes 2\n";
+    const std::string north_en_route = "KPDX BTG KELSO TOUTL CHEHA OLM";
+    const std::string exec = "cdu SMITHS_FMS EXEC\nframes 1\n";
+    const std::string olm5 = arr("L2") + exec, chins4_eln = arr("L1 L2") + exec;
+    // CHINS4 via ELN: ELN STAMP CHINS MAPLV; OLM5: OLM NISQL, DOTTY for 34R;
+    // I34R without transition: SEBAR MALLE.
+    const std::string eln_chins = " ELN STAMP CHINS MAPLV KSEA";
+    const struct {
+        const char* what;
+        std::string route, before; // then, in the air, the TO put on `to`
+        const char* to;
+        std::string keys;
+        std::string plan;
+    } rows[] = {
+        {"north, TO before the STAR, another STAR", north, olm5, "CHEHA", chins4_eln,
+         north_en_route + eln_chins},
+        {"north, TO inside the STAR, another STAR with its transition", north, olm5, "NISQL", chins4_eln,
+         north_en_route + eln_chins},
+        {"north, TO inside the STAR, the same choice on the GNS", north, olm5, "NISQL",
+         "gns-arr ELN CHINS4 34R", north_en_route + " ELN STAMP CHINS MAPLV AUBRN KSEA"},
+        {"north, TO on the destination, an approach", north, olm5, "KSEA", arr("R3") + exec,
+         north_en_route + " NISQL DOTTY DISCO SEBAR MALLE KSEA"},
+        {"north, a STAR's first leg deleted, the same STAR again", north,
+         chins4_eln + "cdu SMITHS_FMS LEGS NEXT DEL L1\n" + exec, "", chins4_eln, north_en_route + eln_chins},
+        {"south, a STAR's first leg deleted, the same STAR again", kRoute,
+         arr("L1 L2") + exec + "cdu SMITHS_FMS LEGS DEL L5\n" + exec, "", arr("L1 L2") + exec,
+         kEnRoute + " TOUTL KELSO LAVVA KPDX"},
+        // LAVVA2 via OLM for 28L: TOUTL KELSO LAVVA YACLT; I28L: SANDY COBRA.
+        {"south, TO on the destination, another approach", kRoute, arr("L1 L2 R4") + arr("R1 R2") + exec,
+         "KPDX", arr("R2") + exec,
+         kEnRoute + " TOUTL KELSO LAVVA SAUVI MELLO ROSIE YACLT DISCO SANDY COBRA KPDX"},
+        {"south, TO inside the approach, another approach", kRoute, arr("L1 L2 R4") + arr("R1 R2") + exec,
+         "ROSIE", arr("R2") + exec, kEnRoute + " TOUTL KELSO LAVVA SAUVI MELLO YACLT DISCO SANDY COBRA KPDX"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        restart();
+        run(row.route);
+        choose_from(row.before, row.to, row.keys);
+        EXPECT_EQ(flown(), row.plan);
+        for (const std::string& fault : plan_state_faults())
+            ADD_FAILURE() << fault;
+        // Saved and loaded on the CDU (CO ROUTE, EXEC), then on the GNS's and
+        // the MCU's readers.
+        run("cdu SMITHS_FMS INIT_REF L6 \"A0\" R6\nframes 1\ncdu SMITHS_FMS RTE \"A0\" L2 R6\nframes 1\n" +
+            exec);
+        EXPECT_EQ(flown(), row.plan) << "CDU";
+        for (const std::string& fault : saved_route_reload_faults())
+            ADD_FAILURE() << fault;
         for (const std::string& fault : plan_state_faults())
             ADD_FAILURE() << fault;
     }

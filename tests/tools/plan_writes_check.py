@@ -5,7 +5,8 @@ entry, a last index, the TO or a choice, empties a plan, assigns a whole plan,
 writes through a reader's reference, makes its own target (the flown plan
 edited as if not flown), changes the flown plan's choices outside an edit of
 it (also through a RoutePlan&), ends a plan anywhere but through set_last,
-takes an entry from an edit that ends at once, sets a cursor to an index as a
+takes an entry from an edit that ends at once, takes a target's plan to write
+(also a copy's), walks the declared cursors, sets a cursor to an index as a
 number or to another cursor, or moves a unit's own cursor (any of them: the
 LEGS/RTE position, the LEGS edit index, the SMITHS's picks, the GNS's cursors,
 the MCU's LEGS row, the vertical target, the plan-format step) from outside
@@ -105,6 +106,12 @@ CASES = [
     ('++smiths_legs_map_step;', False),
     ('int i = smiths_legs_map_step + constraint_waypoint_index; (void)i;', True),
     (OWNERS + 'vertical_target_cursor.move_to(3); legs_map_step = 3; ++legs_map_step;', True),
+    ('ChoicesEdit(*active_target().plan)->star = "X";', False),
+    ('const PlanTarget copy = active_target(); ChoicesEdit(*copy.plan)->star = "X";', False),
+    ('PlanTarget copy = active_target(); RoutePlan& p = *copy.plan; (void)p;', False),
+    ('const PlanTarget copy = active_target(); int n = copy.plan().last(); (void)n;', True),
+    ('for (PlanCursor* c = PlanCursor::first_declared(); c; c = c->next_declared()) c->move_to(1);', False),
+    ('PlanCursor* c = PlanCursor::first_declared(); (void)c;', False),
     ('to_waypoint_index = 3;', False),
     ('to_position = GeoPosition{};', False),
 ]

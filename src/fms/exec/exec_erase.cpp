@@ -348,15 +348,51 @@ void mark_saved_approach_legs(PlanEdit& edit, const PlanChoices& chosen,
     }
 }
 
+// The approach's transition the saved legs fly: of the approach's
+// transitions, the one whose legs stand in the plan just before its
+// destination, the longest where more do; none where only the approach's own
+// legs do. The file names the approach and runway alone.
+std::string saved_approach_transition(const RoutePlan& plan, const PlanChoices& chosen) {
+    const int last = plan.last();
+    const auto flown_in_plan = [&](const PlanChoices& c) {
+        PreviewLegs preview;
+        approach_legs_for(c, preview);
+        std::vector<std::string> fixes;
+        for (int i = 1; i <= preview.count() && preview[i].role != "MAP"; ++i)
+            fixes.push_back(preview[i].fix);
+        const int n = static_cast<int>(fixes.size());
+        if (n == 0 || n > last - 1) return 0;
+        for (int k = 0; k < n; ++k)
+            if (plan[last - n + k].ident != fixes[static_cast<std::size_t>(k)]) return 0;
+        return n;
+    };
+    std::vector<std::string> names = iaf_names(chosen.approach, chosen.applied_arrival_runway);
+    for (int i = std::max(last - 12, 1); i < last; ++i)
+        names.push_back(plan[i].ident);
+    std::string best = kNone;
+    int longest = flown_in_plan(chosen);
+    for (const std::string& name : names) {
+        if (name == kNone || name == "---" || name == best) continue;
+        PlanChoices c = chosen;
+        c.choose_approach_transition(name);
+        const int n = flown_in_plan(c);
+        if (n > longest) {
+            longest = n;
+            best = name;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 void take_up_file_approach(const PlanTarget& t) {
     std::string words = approach_info;
     approach_info.clear();
-    const int last = t.plan->last();
-    if (words.empty() || last < 1 || (*t.plan)[last].type != "APT") return;
+    const int last = t.plan().last();
+    if (words.empty() || last < 1 || t.plan()[last].type != "APT") return;
     const AirportProcedures& destination = airport_slots[destination_slot];
-    if (destination.airport_ident != (*t.plan)[last].ident) return;
+    if (destination.airport_ident != t.plan()[last].ident) return;
     for (char& c : words)
         if (c == '_') c = ' ';
     char name[30] = {};
@@ -374,14 +410,17 @@ void take_up_file_approach(const PlanTarget& t) {
     }
     if (found == 0) return;
     const ApproachFixEntry& entry = approach_fix_list[found];
-    PlanChoices chosen = t.plan->choices();
+    PlanChoices chosen = t.plan().choices();
     chosen.choose_approach(entry.approach_name, entry.runway, destination);
+    chosen.choose_approach_transition(saved_approach_transition(t.plan(), chosen));
     {
         PlanEdit edit(t, "a file's approach");
         *ChoicesEdit(edit) = chosen;
         mark_saved_approach_legs(edit, chosen, destination);
     }
-    rebuild_arrival(t, chosen, true);
+    // Legs passed before it (another approach's, flown before this one was
+    // chosen) stay as saved too; a file without them gets them built.
+    if (!take_saved_approach_legs(t, chosen)) rebuild_arrival(t, chosen, true);
 }
 
 bool route_modification_executable() {

@@ -162,7 +162,12 @@ bool save_route_file(const std::string& name) {
     const AirportProcedures& destination = airport_slots[destination_slot];
     // The approach is the plan's own only while the plan ends at the airport
     // it was chosen at: a route loaded since without that destination has none.
-    const bool own_approach = approach_record_index > 0 &&
+    // Nor is one whose legs the plan no longer holds (a direct-to past them):
+    // loaded, it would bring legs back that were not saved.
+    bool approach_legs = false;
+    for (int i = 1; i < active_plan_last && !approach_legs; ++i)
+        approach_legs = active_plan[i].kind == "APPR";
+    const bool own_approach = approach_legs && approach_record_index > 0 &&
                               approach_record_index <= destination.approaches.count() &&
                               active_plan_last >= 1 && active_plan[active_plan_last].type == "APT" &&
                               active_plan[active_plan_last].ident == destination.airport_ident;

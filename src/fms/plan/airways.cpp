@@ -133,7 +133,7 @@ OpenAirwayEnd open_airway_end(const RoutePlan& plan, int i) {
 }
 
 void close_open_airways(const PlanTarget& t) {
-    const RoutePlan& plan = *t.plan;
+    const RoutePlan& plan = t.plan();
     std::vector<OpenAirwayEnd> ends;
     for (int i = 0; i <= plan.last(); ++i)
         ends.push_back(open_airway_end(plan, i));

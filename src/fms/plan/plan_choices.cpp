@@ -168,7 +168,7 @@ bool PlanChoices::adopt_pending_departure_runway() {
 
 ChoicesEdit::ChoicesEdit(RoutePlan& plan) : choices_(plan.choices_) {}
 
-ChoicesEdit::ChoicesEdit(const PlanEdit& edit) : choices_(edit.t_.plan->choices_) {}
+ChoicesEdit::ChoicesEdit(const PlanEdit& edit) : choices_(edit.t_.plan_->choices_) {}
 
 void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text) {
     ((*ChoicesEdit(working_plan)).*choose)(text);

@@ -31,7 +31,7 @@ PlanEdit*& outermost_of(const RoutePlan* plan) {
 
 // The hold slot attached to entry i of the target's plan; 0 = none.
 int hold_at(const PlanTarget& t, int i) {
-    return hold_mark(*t.plan, i);
+    return hold_mark(t.plan(), i);
 }
 
 void set_hold_index(const PlanTarget& t, int slot, int index) {
@@ -46,7 +46,7 @@ void set_hold_index(const PlanTarget& t, int slot, int index) {
 // plan: the flown plan keeps it until EXEC, and ERASE brings it back.
 void drop_hold(const PlanTarget& t, int i) {
     if (const int h = hold_at(t, i)) {
-        if (t.plan == &working_plan)
+        if (&t.plan() == &working_plan)
             leave_working_plan(h);
         else
             remove_hold(h);
@@ -68,7 +68,7 @@ int index_of_id(const RoutePlan& plan, int last, int id) {
 }
 
 bool follows_plan(const PlanTarget& t) {
-    return t.plan == &active_plan.plan() || t.plan == &working_plan;
+    return &t.plan() == &active_plan.plan() || &t.plan() == &working_plan;
 }
 
 PlanUnit unit_in_scope = PlanUnit::Core;
@@ -172,9 +172,9 @@ PlanTarget preview_target() {
 }
 
 PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
-    : t_(target), where_(where), root_(outermost_of(target.plan)), last_before_(target.plan->last()) {
+    : t_(target), where_(where), root_(outermost_of(target.plan_)), last_before_(target.plan_->last()) {
     if (root_ != nullptr || !follows_plan(t_)) return;
-    outermost_of(t_.plan) = this;
+    outermost_of(t_.plan_) = this;
     const int last = std::min(this->last(), kPlanLastIndex);
     if (t_.active) {
         leg_ = active_leg(); // gives the plan's new entries ids
@@ -186,7 +186,7 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
     }
     // A plan laid out whole elsewhere (a test's, a file's) has its ids now,
     // so that a cursor put on it by index follows its entry.
-    t_.plan->give_ids();
+    t_.plan_->give_ids();
     const CursorPlan side = t_.active ? CursorPlan::Active : CursorPlan::Working;
     for (PlanCursor* c = PlanCursor::first_declared(); c != nullptr; c = c->next_declared()) {
         if (c->plan() != side) continue;
@@ -199,15 +199,15 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
         m.id = c->id();
         if (c->rule() == CursorRule::AsTo && m.index >= 1 && m.index <= last) {
             m.leg.to_index = m.index;
-            m.leg.to = entry_ref((*t_.plan)[m.index]);
-            m.leg.to_unique = fix_count(*t_.plan, last, m.leg.to) == 1;
+            m.leg.to = entry_ref((*t_.plan_)[m.index]);
+            m.leg.to_unique = fix_count(*t_.plan_, last, m.leg.to) == 1;
             // From the waypoint before any gap the row follows: a fix put
             // in before the gap is then the row shown first.
             int from = m.index - 1;
-            while (from > 0 && is_unflown((*t_.plan)[from]))
+            while (from > 0 && is_unflown((*t_.plan_)[from]))
                 --from;
-            m.leg.from = entry_ref((*t_.plan)[from]);
-            m.leg.from_unique = fix_count(*t_.plan, last, m.leg.from) == 1;
+            m.leg.from = entry_ref((*t_.plan_)[from]);
+            m.leg.from_unique = fix_count(*t_.plan_, last, m.leg.from) == 1;
         }
     }
 }
@@ -215,10 +215,10 @@ PlanEdit::PlanEdit(const PlanTarget& target, const char* where)
 PlanEdit::~PlanEdit() {
     if (root_ != nullptr) return;
     if (!follows_plan(t_)) {
-        t_.plan->give_ids();
+        t_.plan_->give_ids();
         return;
     }
-    outermost_of(t_.plan) = nullptr;
+    outermost_of(t_.plan_) = nullptr;
     finish();
     if (unit_edit_ && flown_plan_print() != unit_before_) {
         flown_plan_edited = 1;
@@ -245,22 +245,22 @@ void PlanEdit::to_fallback(int index) {
 
 void PlanEdit::end_at(int last) {
     last = std::clamp(last, -1, kPlanLastIndex);
-    int i = std::max(t_.plan->last_, -1) + 1;
-    while (i <= last && (*t_.plan)[i].id != 0)
+    int i = std::max(t_.plan_->last_, -1) + 1;
+    while (i <= last && (*t_.plan_)[i].id != 0)
         ++i;
-    t_.plan->last_ = std::min(last, i - 1);
+    t_.plan_->last_ = std::min(last, i - 1);
 }
 
 RouteWaypoint& PlanEdit::entry(int i) & {
-    RouteWaypoint& w = t_.plan->slot(i);
-    if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan->give_new_id(i);
+    RouteWaypoint& w = t_.plan_->slot(i);
+    if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan_->give_new_id(i);
     return w;
 }
 
 void PlanEdit::write(int i, const RouteWaypoint& w) {
-    RouteWaypoint& to = t_.plan->slot(i);
+    RouteWaypoint& to = t_.plan_->slot(i);
     copy_waypoint_fields(w, to);
-    if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan->give_new_id(i);
+    if (w.id == 0 && i >= 0 && i <= kPlanLastIndex) t_.plan_->give_new_id(i);
 }
 
 void PlanEdit::set_last(int last) {
@@ -272,11 +272,11 @@ void PlanEdit::set_last(int last) {
     // or repeats one of the plan's.
     const int before = this->last();
     for (int i = before + 1; i <= last; ++i) {
-        const int id = (*t_.plan)[i].id;
+        const int id = (*t_.plan_)[i].id;
         bool repeated = id == 0;
         for (int j = 0; j <= before && !repeated; ++j)
-            repeated = (*t_.plan)[j].id == id;
-        if (repeated) t_.plan->give_new_id(i);
+            repeated = (*t_.plan_)[j].id == id;
+        if (repeated) t_.plan_->give_new_id(i);
     }
     end_at(last);
 }
@@ -306,7 +306,7 @@ void PlanEdit::keep_cursors() {
 void PlanEdit::finish() {
     const int last = std::min(this->last(), kPlanLastIndex);
     // An entry cleared or written whole through entry() since.
-    t_.plan->give_ids();
+    t_.plan_->give_ids();
     for (const CursorMark& m : marks_) {
         PlanCursor& cursor = *m.cursor;
         // One the edit put, or moved itself, stands on the entry now at the
@@ -316,7 +316,7 @@ void PlanEdit::finish() {
             cursor.move_to(cursor.held_index());
             continue;
         }
-        const int found = index_of_id(*t_.plan, last, m.id);
+        const int found = index_of_id(*t_.plan_, last, m.id);
         if (m.kept) {
             // A pick of a fix the new plan does not hold names none of its entries.
             cursor.move_to(found >= 0 ? found : cursor.rule() == CursorRule::Gone ? -1 : m.index);
@@ -329,7 +329,7 @@ void PlanEdit::finish() {
         if (m.index < 0 || m.index > last_before_) continue; // none, or off the plan
         const int stays = std::clamp(m.index, 0, std::max(last, 0));
         if (cursor.rule() == CursorRule::AsTo && m.index >= 1 && last >= 1) {
-            cursor.move_to(to_after_edit(m.leg, *t_.plan, last, stays));
+            cursor.move_to(to_after_edit(m.leg, *t_.plan_, last, stays));
             continue;
         }
         if (found >= 0)
@@ -338,7 +338,7 @@ void PlanEdit::finish() {
             cursor.move_to(cursor.rule() == CursorRule::Gone ? -1 : stays);
     }
     if (t_.active && !to_set_ && to_waypoint_index == to_before_ && leg_.to_index != kNoToWaypoint)
-        flown_to.index_ = to_after_edit(leg_, *t_.plan, last, fallback_ < 0 ? leg_.to_index : fallback_);
+        flown_to.index_ = to_after_edit(leg_, *t_.plan_, last, fallback_ < 0 ? leg_.to_index : fallback_);
     if (t_.active) publish_flown_plan();
     check_plan_invariants(where_);
 }
@@ -389,10 +389,10 @@ void write_entry(const PlanTarget& t, int i, const RouteWaypoint& w) {
 }
 
 void replace_plan(const PlanTarget& t, const RoutePlan& from, int last) {
-    if (t.plan == &working_plan) working_plan_taken();
+    if (&t.plan() == &working_plan) working_plan_taken();
     PlanEdit edit(t, "replacing the plan");
     // The plan put in place has passed none of its entries yet.
-    if (t.plan == &active_plan.plan()) plan_marks.clear_passing_times();
+    if (&t.plan() == &active_plan.plan()) plan_marks.clear_passing_times();
     last = std::min(last, kPlanLastIndex);
     for (int i = 0; i <= last; ++i)
         edit.write(i, from[i]);

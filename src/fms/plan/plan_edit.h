@@ -72,11 +72,15 @@ void set_modification_eraser(void (*erase)());
 // written and another unit's pending change ends by the one rule.
 class PlanTarget {
   public:
-    RoutePlan* const plan;
+    // The plan, to read: it is written only through an edit of the target.
+    const RoutePlan& plan() const { return *plan_; }
     const bool active;
 
   private:
-    constexpr PlanTarget(RoutePlan* p, bool flown) : plan(p), active(flown) {}
+    RoutePlan* const plan_;
+    constexpr PlanTarget(RoutePlan* p, bool flown) : active(flown), plan_(p) {}
+    friend class PlanEdit;
+    friend class ChoicesEdit;
     friend PlanTarget working_target();
     friend PlanTarget active_target();
     friend PlanTarget preview_target();
@@ -103,8 +107,8 @@ class PlanEdit {
     // Entry i becomes `w` but for the slot's position text, with w's id, or
     // one of its own when w has none (an entry made from a database record).
     void write(int i, const RouteWaypoint& w);
-    const RouteWaypoint& operator[](int i) const { return (*t_.plan)[i]; }
-    int last() const { return t_.plan->last_; }
+    const RouteWaypoint& operator[](int i) const { return (*t_.plan_)[i]; }
+    int last() const { return t_.plan_->last_; }
     // The plan ends at `last` (-1: empty). Growing leaves the new entries as
     // they are, each with an id no other entry has; shrinking drops the holds
     // of the entries cut off.
@@ -112,12 +116,12 @@ class PlanEdit {
     // The plan becomes a copy of `from` whole: entries, ids, last index and
     // choices; an entry `from` kept without an id gets one.
     void replace_with(const RoutePlan& from) {
-        *t_.plan = from;
-        t_.plan->give_ids();
+        *t_.plan_ = from;
+        t_.plan_->give_ids();
     }
     void replace_with(RoutePlan&& from) {
-        *t_.plan = std::move(from);
-        t_.plan->give_ids();
+        *t_.plan_ = std::move(from);
+        t_.plan_->give_ids();
     }
 
     // The TO (active plan) or a cursor put on an index by the edit's own

@@ -30,7 +30,7 @@ void insert_airway_segment(const PlanTarget& t) {
     // The row the GNS chose on its view of the flown plan, else the edited one.
     const int c = t.active ? gns_selected_wpt_index : working_cursor_index;
     const int count = candidate_count();
-    if (a < 1 || a > count || b < 1 || b > count || a == b || c < 0 || c > t.plan->last()) return;
+    if (a < 1 || a > count || b < 1 || b > count || a == b || c < 0 || c > t.plan().last()) return;
 
     PlanEdit edit(t, "an airway inserted");
     const bool forwards = a < b;

@@ -113,7 +113,7 @@ int flown_to_index(const PlanTarget& t) {
         return -1;
     if (t.active) return to_waypoint_index;
     if (working_plan_new == 1) return -1;
-    const RoutePlan& plan = *t.plan;
+    const RoutePlan& plan = t.plan();
     const int last = plan.last();
     if (last < 1) return -1;
     const ActiveLeg leg = active_leg();
@@ -124,11 +124,44 @@ int flown_to_index(const PlanTarget& t) {
     return find_entry(plan, last, leg.to, leg.to_unique);
 }
 
+// The name of the SID or STAR a leg at `k` of `legs` belongs to, from its
+// label (SID.TRANSITION, TRANSITION.STAR) or, on a procedure's first leg,
+// which carries none, from the next leg's; empty where no leg tells it.
+template <class List> std::string procedure_name(const List& legs, int k, int last) {
+    const std::string& kind = legs[k].kind;
+    const bool star = kind == "STAR" || kind == "SIDSTAR";
+    for (int j = k; j <= last && j <= k + 1; ++j) {
+        const std::string& via = legs[j].via;
+        if (via.empty() || (j > k && legs[j].kind != kind && !(star && legs[j].kind == "STAR"))) continue;
+        const std::size_t dot = via.find('.');
+        if (dot == std::string::npos) return via;
+        return star ? via.substr(dot + 1) : via.substr(0, dot);
+    }
+    return {};
+}
+
+// Whether the new leg `legs[n]` is a leg the aircraft flew as `edit[k]`: the
+// same fix of the same procedure. A fix of another procedure met under the
+// same name is no leg flown.
+bool same_leg(const PlanEdit& edit, int k, const Legs& legs, int n) {
+    const RouteWaypoint& was = edit[k];
+    const RouteWaypoint& leg = legs[static_cast<std::size_t>(n)];
+    if (entry_kind(was) != EntryKind::Place || was.ident != leg.ident) return false;
+    const auto family = [](const std::string& kind) {
+        return kind == "SIDSTAR" ? std::string("STAR") : kind;
+    };
+    if (family(was.kind) != family(leg.kind) && !(was.kind == "SIDSTAR" && leg.kind == "SID")) return false;
+    if (leg.kind == "APPR") return was.aux_text == leg.aux_text;
+    const std::string old_name = procedure_name(edit, k, edit.last());
+    const std::string new_name = procedure_name(legs, n, static_cast<int>(legs.size()) - 1);
+    return old_name.empty() || new_name.empty() || old_name == new_name;
+}
+
 // A leg of the old procedure already flown is flown no second time: the new
 // legs go on from the last one they pass before the TO (a runway changed
 // inside the STAR). Back to there the arrival's legs may hold what a pilot's
-// edit put among them (a direct-to's start, a fix, a gap); the airfield before
-// them or the SID ends them.
+// edit left among them (a direct-to's start, a fix, a gap); the airfield
+// before them or the SID ends them.
 void drop_passed_legs(const PlanEdit& edit, int to, Legs& legs) {
     const bool departure = !legs.empty() && legs.front().kind == "SID";
     const auto old_leg = [&](const RouteWaypoint& w) {
@@ -139,12 +172,21 @@ void drop_passed_legs(const PlanEdit& edit, int to, Legs& legs) {
     };
     for (int k = to - 1; k >= 0 && in_part(edit[k]); --k) {
         if (!old_leg(edit[k])) continue;
-        const auto passed = std::find_if(legs.begin(), legs.end(),
-                                         [&](const RouteWaypoint& w) { return w.ident == edit[k].ident; });
-        if (passed == legs.end()) continue;
-        legs.erase(legs.begin(), passed + 1);
-        return;
+        for (int n = 0; n < static_cast<int>(legs.size()); ++n) {
+            if (!same_leg(edit, k, legs, n)) continue;
+            legs.erase(legs.begin(), legs.begin() + n + 1);
+            return;
+        }
     }
+}
+
+// Whether the entry at `to` is the one the aircraft flies to: in a change
+// pending, the flown TO's own entry, not one an earlier choice of the same
+// change put after the FROM.
+bool flown_to_entry(const PlanTarget& t, const PlanEdit& edit, int to) {
+    if (t.active) return true;
+    return to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last &&
+           edit[to].id == active_plan[to_waypoint_index].id;
 }
 
 // Whether the TO at `to` is a fix of the pilot's among the arrival's legs
@@ -153,7 +195,8 @@ void drop_passed_legs(const PlanEdit& edit, int to, Legs& legs) {
 // and `s`, where the arrival part is joined (those are the en-route part's).
 bool pilots_to_in_arrival(const PlanEdit& edit, int to, int s) {
     if (to < 1 || to >= edit.last() || entry_kind(edit[to]) != EntryKind::Place || edit[to].type == "APT" ||
-        edit[to].kind == "STAR" || edit[to].kind == "APPR" || edit[to].kind == "SID" || edit[to].kind == "SIDSTAR")
+        edit[to].kind == "STAR" || edit[to].kind == "APPR" || edit[to].kind == "SID" ||
+        edit[to].kind == "SIDSTAR")
         return false;
     for (int k = to + 1; k <= s; ++k)
         if (edit[k].type == "APT" || edit[k].kind == "SID" || edit[k].kind == "SIDSTAR") return false;
@@ -172,14 +215,21 @@ bool pilots_to_in_arrival(const PlanEdit& edit, int to, int s) {
 // are refused.
 void replace_part(const PlanTarget& t, int from, int end, Legs legs, int to) {
     PlanEdit edit(t, "a procedure part rebuilt");
-    if (to >= end) return; // all of it flown
+    // With the TO on the airfield the part ends at, the new legs go in
+    // before it and the TO onto the first of them.
+    const bool on_the_end = to == end && end == edit.last() && edit[end].type == "APT" && !legs.empty() &&
+                            legs.front().kind != "SID";
+    if (to >= end && !on_the_end) return; // all of it flown
     if (to >= from) {
-        // A gap where the TO stood (an earlier choice of the same change took
-        // its entry out) is no fix the new legs pass.
-        const bool to_place = entry_kind(edit[to]) == EntryKind::Place;
-        const auto at = std::find_if(legs.begin(), legs.end(), [&](const RouteWaypoint& w) {
-            return to_place && w.ident == edit[to].ident;
-        });
+        // Only the leg the aircraft is on goes on from its fix, when the new
+        // legs fly it too: not an entry an earlier choice of the same change
+        // put after the FROM, nor a gap where the TO stood.
+        auto at = legs.end();
+        if (to < end && flown_to_entry(t, edit, to))
+            for (int n = 0; n < static_cast<int>(legs.size()) && at == legs.end(); ++n)
+                if (same_leg(edit, to, legs, n) || (entry_kind(edit[to]) == EntryKind::Place &&
+                                                    edit[to].ident == legs[n].ident && edit[to].kind.empty()))
+                    at = legs.begin() + n;
         if (at != legs.end()) {
             RouteWaypoint kept = *at;
             keep_entry_identity(kept, edit[to]);
@@ -227,11 +277,11 @@ bool is_gap_entry(const RouteWaypoint& w) {
 // first STAR or approach leg of those before the destination, an approach
 // with the gap in front of it: whatever a pilot's edit left among them (a fix
 // put in, a direct-to's start, a gap where a leg was deleted) is inside it.
-// A gap in front of a STAR is the route's own (it does not reach the STAR),
-// and an airfield on the way and the SID's legs are not inside, nor anything
-// before the flown TO. For a new destination the old one, when it stays just
-// before it (`old_destination`), is inside too, with the gaps in front of the
-// old arrival.
+// A gap in front of a STAR's first leg is the route's own (it does not reach
+// the STAR), and an airfield on the way and the SID's legs are not inside,
+// nor anything before the flown TO. For a new destination the old one, when
+// it stays just before it (`old_destination`), is inside too, with the gaps
+// in front of the old arrival.
 int arrival_part_begin(const PlanEdit& edit, int to, bool new_destination,
                        const std::string& old_destination) {
     const int floor = to >= 1 ? to - 1 : 0;
@@ -244,7 +294,11 @@ int arrival_part_begin(const PlanEdit& edit, int to, bool new_destination,
         if (!old_end && (w.type == "APT" || w.kind == "SID" || w.kind == "SIDSTAR")) break;
         if (old_end || w.kind == "STAR" || w.kind == "APPR") begin = s;
     }
-    if (begin < last && (new_destination || edit[begin].kind == "APPR"))
+    // A gap in front of a STAR leg that is not its procedure's first (it
+    // bears the procedure's label) is where a leg of that STAR was deleted:
+    // the STAR's too.
+    const bool star_leg_deleted = edit[begin].kind == "STAR" && !edit[begin].via.empty();
+    if (begin < last && (new_destination || edit[begin].kind == "APPR" || star_leg_deleted))
         while (begin - 1 > floor && is_gap_entry(edit[begin - 1]))
             --begin;
     return begin;
@@ -330,6 +384,41 @@ void rebuild_departure(const PlanTarget& t, const PlanChoices& c) {
     }
     replace_part(t, 1, end, std::move(legs), to);
     sid_edit_pending = 0;
+}
+
+bool take_saved_approach_legs(const PlanTarget& t, const PlanChoices& c) {
+    PreviewLegs preview;
+    approach_legs_for(c, preview);
+    Legs approach;
+    for (int i = 1; i <= preview.count() && preview[i].role != "MAP"; ++i)
+        approach.push_back(approach_leg(preview[i], !t.active));
+    PlanEdit edit(t, "a saved approach's legs");
+    const int last = edit.last();
+    if (approach.empty() || last < 2 || edit[last].type != "APT") return false;
+    // The approach's final fix as saved, the last of that name; a pilot's
+    // edit may have left entries after it (a direct-to's start).
+    int end = last - 1;
+    while (end >= 1 && edit[end].ident != approach.back().ident)
+        --end;
+    if (end < 1 || (!edit[end].kind.empty() && edit[end].kind != "APPR")) return false;
+    // Back from it, the approach's legs that stand before it in order.
+    int first = end;
+    for (int n = static_cast<int>(approach.size()) - 2; n >= 0 && first > 1; --n) {
+        if (edit[first - 1].ident != approach[static_cast<std::size_t>(n)].ident) break;
+        --first;
+    }
+    // A gap between the origin and the approach is none the plan is built
+    // with: nothing before it to fly from.
+    if (first == 2 && is_gap_entry(edit[1])) return false;
+    const int skipped = static_cast<int>(approach.size()) - (end - first + 1);
+    for (int i = first; i <= end; ++i) {
+        RouteWaypoint& leg = approach[static_cast<std::size_t>(skipped + i - first)];
+        keep_entry_identity(leg, edit[i]);
+        write_entry(t, i, leg);
+    }
+    if (t.active) edit.entry(last).alt_constraint = airport_elevation_ft(edit[last].ident);
+    approach_preview_built = 0;
+    return true;
 }
 
 void rebuild_arrival(const PlanTarget& t, const PlanChoices& c, bool with_gap) {

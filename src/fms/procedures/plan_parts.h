@@ -24,6 +24,12 @@ void rebuild_departure(const PlanTarget& t, const PlanChoices& choices);
 // flown once.
 void rebuild_arrival(const PlanTarget& t, const PlanChoices& choices, bool with_gap);
 
+// A saved plan that holds the approach's final fix keeps its legs as saved,
+// the approach's among them (those in order before that fix) with the
+// approach's constraints: false, and the plan left as it is, where it does
+// not.
+bool take_saved_approach_legs(const PlanTarget& t, const PlanChoices& choices);
+
 // A new destination: the old one's STAR and approach go, also legs of them
 // that a fix the pilot put inside them split from the rest (with the gaps in
 // front of them), then the arrival is rebuilt from `choices`. A leg the

@@ -49,10 +49,6 @@ class PlanCursor {
     // edit path, which puts a cursor on the entry at it where the edit ends.
     int held_index() const { return index_; }
 
-    // The cursors declared and alive, in no set order.
-    static PlanCursor* first_declared();
-    PlanCursor* next_declared() const { return next_; }
-
     // How the cursors read their plans (fms/plan/route_plan.cpp gives it at
     // start-up): the id of the entry at an index, 0 for none; the index of
     // the entry with an id, -1 when the plan holds none.
@@ -63,6 +59,12 @@ class PlanCursor {
     static void read_plans_with(PlanReader reader);
 
   private:
+    // The cursors declared and alive, in no set order: the edit path's to
+    // walk, no one else's.
+    friend class PlanEdit;
+    static PlanCursor* first_declared();
+    PlanCursor* next_declared() const { return next_; }
+
     mutable int index_;
     int id_ = 0;
     CursorPlan plan_;
