@@ -43,9 +43,9 @@ if [ "$1" = "--root" ]; then
         script=${rest#*:}
         start=$(date +%s)
         printed="out-win/${script%.script}.txt"
-        # The longest run takes about 6 min alone; CI runs this beside the
-        # sanitizers' build, which may double it.
-        timeout 1800 "${WINELOADER:-wine}" "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-10}" \
+        # The longest run (demo.script) takes 10 to 15 min on a loaded
+        # machine; CI runs this beside the sanitizers' build and suite.
+        timeout 3600 "${WINELOADER:-wine}" "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-10}" \
             --module "$build/$root/GAUGES/orvex1.gau" --root "$build/$root" \
             --panel "examples/sim/$panel" \
             --script "examples/sim/$script" --out out-win >"$printed.crlf" 2>>"$build/$root.log" || {
