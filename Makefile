@@ -14,7 +14,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 FUZZ_TARGETS ?=
 
 .PHONY: all deps configure build test test-asan san-build fuzz fuzz-build fuzz-smoke flights demo demo-runs picture-check bench bench-baseline clean format \
-	windows windows-deps wine-deps test-windows
+	windows windows-twin32 windows-twin64 windows-deps wine-deps test-windows
 
 all: build
 
@@ -141,12 +141,22 @@ picture-check: $(DEMO)
 	python3 tools/picture_check.py out $(BUILD)/out-uncovered
 
 # The Windows module orvex1.gau and orvex-sim.exe, cross-compiled with
-# mingw-w64 (i686), and the same run under wine with GDI+ (tools/wine_test.sh).
+# mingw-w64, and the same run under wine with GDI+ (tools/wine_test.sh).
+# The module users install is the i686 one, built on every machine; the twin
+# run under wine is that build where the kernel starts 32-bit programs, else
+# an x86_64 twin of the module, the stand-in and the platform tests in
+# WIN64_BUILD under a 64-bit prefix (tools/wine_twin.sh; WINE_TWIN=32 or 64
+# picks one).
 WIN_BUILD ?= $(BUILD)-win
-WIN_PACKAGES := g++-mingw-w64-i686 mingw-w64-i686-dev libgtest-dev cmake ninja-build ccache
+WIN64_BUILD ?= $(BUILD)-win64
+WINE_TWIN ?=
+twin = $(shell WINE_TWIN=$(WINE_TWIN) tools/wine_twin.sh)
+WIN_PACKAGES = g++-mingw-w64-i686 mingw-w64-i686-dev libgtest-dev cmake ninja-build ccache \
+	$(if $(filter 64,$(twin)),g++-mingw-w64-x86-64 mingw-w64-x86-64-dev)
 # Without recommended packages: they pull a font installer that downloads fonts
-# and asks for a licence.
-WINE_PACKAGES := wine wine32:i386 fonts-liberation
+# and asks for a licence. No i386 package where the kernel runs no 32-bit
+# programs: there wine64 alone runs the 64-bit twin.
+WINE_PACKAGES = wine $(if $(filter 64,$(twin)),wine64,wine32:i386) fonts-liberation
 
 # Outside CI (CI unset) the Windows targets say what they will install and
 # wait for a yes, unless WINE_INSTALL=yes.
@@ -166,37 +176,50 @@ windows-deps:
 # tools/wine_deps.sh installs them, also where the mirror's i386 security
 # index is caught in its sync.
 wine-deps:
-	@missing=""; for p in $(WINE_PACKAGES); do \
+	@packages="$(WINE_PACKAGES)"; missing=""; for p in $$packages; do \
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then \
 	  echo "to install:$$missing"; \
-	  dpkg --print-foreign-architectures | grep -qx i386 || \
-	    echo "and first the i386 architecture, whose libraries apt-get may only install by upgrading some of this machine's packages to the same versions"; \
+	  case "$$missing" in *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || \
+	    echo "and first the i386 architecture, whose libraries apt-get may only install by upgrading some of this machine's packages to the same versions";; esac; \
 	  $(CONFIRM_INSTALL); \
 	  tools/wine_deps.sh $$missing; \
 	fi
 
-# Two builds (cmake/windows.cmake): the module with the win32 thread model in
-# $(WIN_BUILD)/module, the stand-in and the platform tests with the posix
-# model in $(WIN_BUILD); the module is copied beside the stand-in.
+# Two builds of each (cmake/windows.cmake): the module with the win32 thread
+# model in <build>/module, the stand-in and the platform tests with the posix
+# model in <build>; the module is copied beside the stand-in.
+WIN_CONFIGURE = cmake -G Ninja -DCMAKE_BUILD_TYPE=Release
 $(WIN_BUILD)/module/build.ninja:
-	cmake -S . -B $(WIN_BUILD)/module -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DORVEX_MINGW_THREADS=win32 -DCMAKE_BUILD_TYPE=Release
-
+	$(WIN_CONFIGURE) -S . -B $(@D) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DORVEX_MINGW_THREADS=win32
 $(WIN_BUILD)/build.ninja:
-	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DORVEX_MINGW_THREADS=posix -DCMAKE_BUILD_TYPE=Release
+	$(WIN_CONFIGURE) -S . -B $(@D) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DORVEX_MINGW_THREADS=posix
+$(WIN64_BUILD)/module/build.ninja:
+	$(WIN_CONFIGURE) -S . -B $(@D) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DORVEX_MINGW_THREADS=win32
+$(WIN64_BUILD)/build.ninja:
+	$(WIN_CONFIGURE) -S . -B $(@D) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DORVEX_MINGW_THREADS=posix
 
-windows: windows-deps $(WIN_BUILD)/module/build.ninja $(WIN_BUILD)/build.ninja
+# The i686 module always; the stand-in and the platform tests of the twin
+# that runs here, with its module where that is the x86_64 one.
+windows: windows-deps $(WIN_BUILD)/module/build.ninja
 	cmake --build $(WIN_BUILD)/module -j $(JOBS) --target orvex1
-	cmake --build $(WIN_BUILD) -j $(JOBS) --target orvex-sim test_platform_win
+	@$(MAKE) --no-print-directory windows-twin$(twin)
 	cp $(WIN_BUILD)/module/orvex1.gau $(WIN_BUILD)/orvex1.gau
 
-# Exports and imports of orvex1.gau, the platform tests, every panel and
-# script of `make demo` into out-win/, what each printed against out/, and
-# each PNG of out/ against its twin.
+windows-twin32: $(WIN_BUILD)/build.ninja
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target orvex-sim test_platform_win
+
+windows-twin64: $(WIN64_BUILD)/module/build.ninja $(WIN64_BUILD)/build.ninja
+	cmake --build $(WIN64_BUILD)/module -j $(JOBS) --target orvex1
+	cmake --build $(WIN64_BUILD) -j $(JOBS) --target orvex-sim test_platform_win
+	cp $(WIN64_BUILD)/module/orvex1.gau $(WIN64_BUILD)/orvex1.gau
+
+# Exports of each module and the imports of the i686 one, the platform tests,
+# every panel and script of `make demo` into out-win/, what each printed
+# against out/, and each PNG of out/ against its twin, under wine with the
+# twin that runs here.
 test-windows: windows wine-deps $(DEMO)
-	tools/wine_test.sh $(WIN_BUILD) "$(DEMO_RUNS)"
+	WINE_TWIN=$(WINE_TWIN) tools/wine_test.sh $(WIN_BUILD) $(WIN64_BUILD) "$(DEMO_RUNS)"
 
 BENCH_PROGRAMS := orvex-bench orvex-nd-bench orvex-c17-bench orvex-mcu-bench orvex-attitude-bench \
 	orvex-panel-bench orvex-profile-bench
@@ -232,4 +255,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-san $(BUILD)-bench $(BUILD)-baseline $(BUILD)-fuzz $(BUILD)-win out out-win
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-san $(BUILD)-bench $(BUILD)-baseline $(BUILD)-fuzz $(BUILD)-win $(BUILD)-win64 out out-win

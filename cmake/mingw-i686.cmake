@@ -1,24 +1,6 @@
-# Cross build of the 32-bit Windows module with Debian's mingw-w64 i686
-# toolchain (g++-mingw-w64-i686, mingw-w64-i686-dev).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build of the 32-bit Windows module, the one users install, with
+# Debian's mingw-w64 i686 toolchain (g++-mingw-w64-i686, mingw-w64-i686-dev).
+# Only this build compiles the layout checks of src/sim/gauge_abi.h.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(ORVEX_MINGW_PREFIX i686-w64-mingw32)
-# The thread model (ORVEX_MINGW_THREADS): win32 for the module, whose posix
-# model would link the winpthreads library, which imports GetTickCount64 and
-# so keeps the module from loading on Windows XP (the module has no threads);
-# posix for the stand-in and the platform tests, as googletest needs
-# std::mutex, which the win32 model of this GCC lacks.
-set(ORVEX_MINGW_THREADS win32 CACHE STRING "thread model of the mingw-w64 compilers: win32 or posix")
-find_program(CMAKE_C_COMPILER NAMES ${ORVEX_MINGW_PREFIX}-gcc-${ORVEX_MINGW_THREADS} REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${ORVEX_MINGW_PREFIX}-g++-${ORVEX_MINGW_THREADS} REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${ORVEX_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ORVEX_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Programs run under wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -97,7 +97,18 @@ int entered_route_loaded() {
     // its last; a file the module could not load left the plan before it.
     const auto* entries = static_cast<const RouteWaypoint*>(plan->storage);
     if (entries[0].ident != route_idents.front() || entries[last].ident != route_idents.back()) return 0;
-    return last + 1;
+    // The file's waypoints the plan holds, in order, as the module counts a
+    // load: the approach its ApproachInfo names adds legs of its own.
+    int loaded = 0;
+    std::size_t next = 0;
+    for (int32_t i = 0; i <= last; ++i)
+        for (std::size_t k = next; k < route_idents.size(); ++k)
+            if (entries[i].ident == route_idents[k]) {
+                ++loaded;
+                next = k + 1;
+                break;
+            }
+    return loaded;
 }
 
 const std::vector<std::string>& entered_route_idents() {

@@ -10,6 +10,8 @@
 #   as a whole is tried again; if an index still fails, the install goes on
 #   with the indexes that were fetched (apt-get keeps or ignores the failed
 #   one), so one broken index of an unused architecture or suite stops nothing.
+# - Another apt-get at work (an unattended upgrade, a second install) is
+#   waited for, up to 10 min, rather than failing on its lock.
 # - A failed install is tried once more after a fresh update, and then with
 #   the release suite preferred (-t SUITE, this system's by default), whose
 #   files stay put while a newer suite's index names files not yet synced.
@@ -37,7 +39,7 @@ pause=${APT_INSTALL_PAUSE:-20}
 
 apt() {
     # shellcheck disable=SC2086
-    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get -o Acquire::Retries=3 $APT_INSTALL_OPTIONS "$@"
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get -o Acquire::Retries=3 -o DPkg::Lock::Timeout=600 $APT_INSTALL_OPTIONS "$@"
 }
 update() {
     for try in 1 2 3; do

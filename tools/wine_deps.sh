@@ -1,6 +1,8 @@
 #!/bin/sh
-# Installs wine (32-bit) and the fonts the Windows run draws with, as root or
-# through sudo. Called by `make wine-deps`, which asks first outside CI.
+# Installs wine and the fonts the Windows run draws with, as root or through
+# sudo. Called by `make wine-deps`, which asks first outside CI and names
+# wine32:i386 only where the kernel runs 32-bit programs (tools/wine_twin.sh),
+# else wine64: then nothing of i386 is installed, nor its architecture added.
 #
 # usage: tools/wine_deps.sh PACKAGE...
 #
@@ -19,6 +21,18 @@ SUDO=$([ "$(id -u)" = 0 ] || echo sudo)
 
 release=${WINE_DEPS_RELEASE:-bookworm}
 
+# Without an i386 package the ordinary install is all; with one, the kernel
+# must run what it installs.
+case " $packages " in
+*:i386*) ;;
+*)
+    exec "$(dirname "$0")/apt_install.sh" --no-recommends --release "$release" $packages
+    ;;
+esac
+if [ "$(WINE_TWIN= "$(dirname "$0")/wine_twin.sh")" != 32 ]; then
+    echo "wine-deps: $packages: this kernel runs no 32-bit programs, so nothing could use them" >&2
+    exit 1
+fi
 dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
 # The ordinary install, which rides out a failed index or file
 # (tools/apt_install.sh); with the fallback asked for, only the update.

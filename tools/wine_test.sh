@@ -1,18 +1,30 @@
 #!/bin/sh
-# The Windows build under wine: checks orvex1.gau's exports and imports, runs
-# the platform tests and every demo run into out-win/, and compares what each
-# run printed and each picture of out/ with its twin. Headless: wine's null display driver, in a
-# private 32-bit prefix under the build folder. Prints each step's time.
+# The Windows build under wine: checks the modules' exports and the i686
+# module's imports, runs the platform tests and every demo run into out-win/,
+# and compares what each run printed and each picture of out/ with its twin.
+# Headless: wine's null display driver, in a private prefix under the build
+# folder of the twin that runs (tools/wine_twin.sh): the i686 build under a
+# 32-bit prefix where the kernel starts 32-bit programs, else its x86_64 twin
+# under a 64-bit prefix. Prints each step's time.
 #
-# usage: tools/wine_test.sh WIN_BUILD "ROOT:PANEL:SCRIPT ..."
-# WINE_JOBS runs go at once (3). Drawing under wine is slow, so within a long
-# run of frames the gauges draw on every WINE_DRAW_EVERY-th frame (10) and on
-# the run's last; every frame still updates, and every picture is drawn on the
-# frame it is taken.
+# usage: tools/wine_test.sh WIN_BUILD WIN64_BUILD "ROOT:PANEL:SCRIPT ..."
+# WINE_TWIN=32 or 64 picks the twin. WINE_JOBS runs go at once (3). Drawing
+# under wine is slow, so within a long run of frames the gauges draw on every
+# WINE_DRAW_EVERY-th frame (10) and on the run's last; every frame still
+# updates, and every picture is drawn on the frame it is taken.
 set -e
 cd "$(dirname "$0")/.."
-export WINEARCH=win32 WINEDEBUG=-all
+export WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
+# The loader of the prefix's kind: Debian's wine starts its 32-bit loader
+# whenever wine32 is installed, which a kernel without 32-bit programs cannot.
+pick_loader() {
+    if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
+        export WINELOADER=/usr/lib/wine/wine64
+    fi
+}
+pick_loader
+wine() { "${WINELOADER:-wine}" "$@"; }
 
 # One root's runs, in order (called by the demo step below).
 if [ "$1" = "--root" ]; then
@@ -31,9 +43,9 @@ if [ "$1" = "--root" ]; then
         script=${rest#*:}
         start=$(date +%s)
         printed="out-win/${script%.script}.txt"
-        # The longest run takes about 6 min alone; CI runs this beside the
-        # sanitizers' build, which may double it.
-        timeout 1800 wine "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-10}" \
+        # The longest run (demo.script) takes 10 to 15 min on a loaded
+        # machine; CI runs this beside the sanitizers' build and suite.
+        timeout 3600 "${WINELOADER:-wine}" "$build/orvex-sim.exe" --draw-every "${WINE_DRAW_EVERY:-10}" \
             --module "$build/$root/GAUGES/orvex1.gau" --root "$build/$root" \
             --panel "examples/sim/$panel" \
             --script "examples/sim/$script" --out out-win >"$printed.crlf" 2>>"$build/$root.log" || {
@@ -46,12 +58,26 @@ if [ "$1" = "--root" ]; then
     exit 0
 fi
 
-build=$1
-runs=$2
-[ -n "$build" ] && [ -n "$runs" ] || { echo "usage: $0 WIN_BUILD RUNS" >&2; exit 2; }
+win32_build=$1
+win64_build=$2
+runs=$3
+[ -n "$win32_build" ] && [ -n "$win64_build" ] && [ -n "$runs" ] ||
+    { echo "usage: $0 WIN_BUILD WIN64_BUILD RUNS" >&2; exit 2; }
+twin=$(tools/wine_twin.sh)
+echo "== the $(tools/wine_twin.sh --why)"
+if [ "$twin" = 64 ]; then
+    build=$win64_build
+    export WINEARCH=win64
+else
+    build=$win32_build
+    export WINEARCH=win32
+fi
+pick_loader
+echo "== runs $build/orvex-sim.exe and $build/orvex1.gau under a $WINEARCH prefix"
 export WINEPREFIX="$(pwd)/$build/wine-prefix"
-# Installed is not enough: a kernel that runs no 32-bit programs cannot start
-# wine, and its "Exec format error" would otherwise surface mid-step.
+# Installed is not enough: wine32 asked for (WINE_TWIN=32) on a kernel that
+# runs no 32-bit programs cannot start, and its "Exec format error" would
+# otherwise surface mid-step.
 if ! said=$(wine --version 2>&1); then
     echo "wine cannot start on this machine: $said" >&2
     exit 1
@@ -68,12 +94,22 @@ step_done() {
 }
 
 step "exports and imports of orvex1.gau"
-dump=$(i686-w64-mingw32-objdump -p "$build/orvex1.gau")
-exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^\s*\[ *[0-9]*\] //p' | sort | tr '\n' ' ')
-if [ "$exports" != "ImportTable Linkage " ]; then
-    echo "exports are '$exports', not exactly ImportTable and Linkage" >&2
-    exit 1
-fi
+# The exports of each module built here; x86_64 programs also import the
+# system's unwinding (RtlVirtualUnwind, ...), so the XP list is the i686 one's.
+for arch in i686 x86_64; do
+    module="$win32_build/orvex1.gau"
+    if [ $arch = x86_64 ]; then
+        [ "$twin" = 64 ] || continue
+        module="$win64_build/orvex1.gau"
+    fi
+    exports=$($arch-w64-mingw32-objdump -p "$module" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^\s*\[ *[0-9]*\] //p' | sort | tr '\n' ' ')
+    if [ "$exports" != "ImportTable Linkage " ]; then
+        echo "$module exports '$exports', not exactly ImportTable and Linkage" >&2
+        exit 1
+    fi
+    echo "$module exports: $exports"
+done
+dump=$(i686-w64-mingw32-objdump -p "$win32_build/orvex1.gau")
 # Every imported function must be on the written list of those that Windows
 # XP SP3 has (tools/winxp_imports.txt): an import the system lacks keeps the
 # whole module from loading.
@@ -82,21 +118,21 @@ imports=$(echo "$dump" | sed -n '/The Import Tables/,/The Export Tables/p' |
          $1 ~ /^[0-9a-f]+$/ && NF == 3 { print dll "!" $3 }
          $1 ~ /^[0-9a-f]+$/ && NF == 2 { print dll "!#" $2 }' | sort)
 if [ -z "$imports" ]; then
-    echo "found no imports in orvex1.gau" >&2
+    echo "found no imports in $win32_build/orvex1.gau" >&2
     exit 1
 fi
 allowed=$(grep -v '^#' tools/winxp_imports.txt)
 unlisted=$(echo "$imports" | while read -r f; do echo "$allowed" | grep -qxF "$f" || echo "$f"; done)
 if [ -n "$unlisted" ]; then
-    echo "orvex1.gau imports functions not on tools/winxp_imports.txt (Windows XP SP3):" $unlisted >&2
+    echo "$win32_build/orvex1.gau imports functions not on tools/winxp_imports.txt (Windows XP SP3):" $unlisted >&2
     exit 1
 fi
-echo "exports: $exports; $(echo "$imports" | grep -c .) imports, all on tools/winxp_imports.txt"
+echo "$win32_build/orvex1.gau: $(echo "$imports" | grep -c .) imports, all on tools/winxp_imports.txt"
 step_done
 
 step "wine prefix"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1
 fi
 # No display: the null driver still makes windows (the data-link window).
 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null
