@@ -446,7 +446,9 @@ TEST_F(ProcedureChoiceOrder, aFixTheSidAndTheStarShareGoesWithTheLastOfThem) {
 // saved then loads back the same on every unit's reader.
 TEST_F(ProcedureChoiceOrder, theArrivalIsRebuiltFromWhereTheAircraftIs) {
     // KPDX BTG V23 OLM KSEA; ARRIVALS of KSEA: CHINS4 (L1; ELN L2, YKM L3),
-    // OLM5 (L2); approach I34R (R3).
+    // OLM5 (L2), GLASR2 (L3; BLI L2, YYJ L3); approaches I16L (R1; JAKSN
+    // R2), I16R (R2; EDMND R2), I34R (R3), I34L (R4). DEPARTURES of KPDX:
+    // GORGE2 (L1; YKM L2), HILLS3 (L2), runway 10R (R1).
     const std::string north =
         "aircraft position 45.5911 -122.6165\nframes 1\n"
         "cdu SMITHS_FMS RTE \"KPDX\" L1 \"KSEA\" R1 NEXT \"BTG\" R1 \"V23\" L2 \"OLM\" R2 R6 "
@@ -457,6 +459,9 @@ TEST_F(ProcedureChoiceOrder, theArrivalIsRebuiltFromWhereTheAircraftIs) {
     // CHINS4 via ELN: ELN STAMP CHINS MAPLV; OLM5: OLM NISQL, DOTTY for 34R;
     // I34R without transition: SEBAR MALLE.
     const std::string eln_chins = " ELN STAMP CHINS MAPLV KSEA";
+    // GLASR2: GLASR VASHN, then track 162 to 12 DME of SEA.
+    const std::string glasr = " GLASR VASHN TR162 KSEA";
+    const std::string north_airways = " BTG KELSO TOUTL CHEHA OLM KSEA";
     const struct {
         const char* what;
         std::string route, before; // then, in the air, the TO put on `to`
@@ -483,6 +488,35 @@ TEST_F(ProcedureChoiceOrder, theArrivalIsRebuiltFromWhereTheAircraftIs) {
          kEnRoute + " TOUTL KELSO LAVVA SAUVI MELLO ROSIE YACLT DISCO SANDY COBRA KPDX"},
         {"south, TO inside the approach, another approach", kRoute, arr("L1 L2 R4") + arr("R1 R2") + exec,
          "ROSIE", arr("R2") + exec, kEnRoute + " TOUTL KELSO LAVVA SAUVI MELLO YACLT DISCO SANDY COBRA KPDX"},
+        // GORGE2 from 10R: heading 100, TROUT, GORGE; via YKM: CARSN GOLDN
+        // TOPPS YKM. HILLS3 from 28L: heading 280, HILLS; via EUG: UBG WOODB
+        // SALMN HALSE EUG.
+        {"north, a SID with its transition and runway", north, "", "",
+         "cdu SMITHS_FMS DEP_ARR L1 L1 L2 R1\nframes 1\n" + exec,
+         "KPDX HD100 TROUT GORGE CARSN GOLDN TOPPS YKM" + north_airways},
+        {"north, the other SID on the GNS", north, "", "", "gns-dep 28L HILLS3 EUG",
+         "KPDX HD280 HILLS UBG WOODB SALMN HALSE EUG" + north_airways},
+        {"north, TO before the STAR, the third STAR", north, olm5, "CHEHA", arr("L3 L3") + exec,
+         north_en_route + " YYJ SMITI WHIDB" + glasr},
+        {"north, TO before the STAR, the third STAR on the GNS", north, olm5, "CHEHA",
+         "gns-arr BLI GLASR2 16L", north_en_route + " BLI BURLN ARLIN" + glasr},
+        {"north, TO inside the STAR's transition, the third STAR", north, chins4_eln, "STAMP",
+         arr("L3 L2") + exec, north_en_route + " ELN BLI BURLN ARLIN" + glasr},
+        {"north, TO on the destination, the third STAR on the GNS", north, olm5, "KSEA",
+         "gns-arr BLI GLASR2 16L", north_en_route + " NISQL BLI BURLN ARLIN" + glasr},
+        // CHINS4 for 16L adds EDMND, for 16R EDMND, for 34L AUBRN; I16L via
+        // JAKSN: JAKSN PARKK ZOSIM FOURT; I16R via EDMND: EDMND CARRO; I34L
+        // via AUBRN: AUBRN KORRY.
+        {"north, TO inside the STAR, an approach with its transition", north, arr("L1 L3") + exec, "NACHS",
+         arr("R1 R2") + exec,
+         north_en_route + " YKM NACHS CHINS MAPLV EDMND DISCO JAKSN PARKK ZOSIM FOURT KSEA"},
+        {"north, TO inside the STAR, an approach on the GNS", north, chins4_eln, "CHINS",
+         "gns-apch I34L AUBRN 34L", north_en_route + " ELN STAMP CHINS MAPLV AUBRN KORRY KSEA"},
+        {"north, TO on the destination, an approach the STAR joins", north, chins4_eln, "KSEA",
+         arr("R2 R2") + exec, north_en_route + " ELN STAMP CHINS MAPLV EDMND CARRO KSEA"},
+        // OLM5 for 16R adds JAWBN HAROB.
+        {"north, TO on the destination, an approach on the GNS", north, olm5, "KSEA",
+         "gns-apch I16R EDMND 16R", north_en_route + " NISQL JAWBN HAROB EDMND CARRO KSEA"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
