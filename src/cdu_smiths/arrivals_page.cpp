@@ -84,8 +84,23 @@ int chosen_approach_entry() {
     return by_name;
 }
 
-// The chosen STAR's transitions as its choice lists them: the page's own,
-// not what another unit's page listed in the shared slot since.
+// The page's lists, each from the page's own choices as they stand, not
+// what another unit listed in the shared airport slot since: the STARs (those
+// of the runway chosen on the page), and the runways (those of the STAR,
+// once the page has chosen it or a runway).
+std::vector<std::string> stars() {
+    return star_names(arr_runway_chosen == 1 ? sel_arrival_runway : kNone, kNone);
+}
+std::vector<std::string> runways() {
+    return star_runway_names(arr_star_state == kArrStarStateChosen || arr_runway_chosen == 1 ? sel_star
+                                                                                             : kNone);
+}
+
+int count(const std::vector<std::string>& list) {
+    return static_cast<int>(list.size());
+}
+
+// The chosen STAR's transitions, likewise the page's own.
 std::vector<std::string> star_transitions() {
     return star_transition_names(sel_star, sel_arrival_runway, kTransitionsSkipJunction);
 }
@@ -102,22 +117,21 @@ int first_approach_transition() {
 }
 
 void star_column(CduPage& page, int f) {
-    const AirportProcedures& dest = destination();
-    const auto& stars = dest.procedure_name_list;
+    const std::vector<std::string> names = stars();
     if (arr_star_state != kArrStarStateChosen || arr_subpage == 1)
         cdu_text(page, 10, 19, CduFont::Small, "S T A R S");
-    if (stars.count() < 1) {
+    if (names.empty()) {
         cdu_text(page, 0, 33, CduFont::Large, "- N O N E -");
     } else if (arr_star_state == kArrStarStateChosen) {
-        for (int i = f; i <= stars.count(); ++i) {
-            if (stars[i] != sel_star) continue;
-            star_column_text(page, 33, cdu_format("%-6s", stars[i].c_str()));
+        for (int i = f; i <= count(names); ++i) {
+            if (names[static_cast<std::size_t>(i - 1)] != sel_star) continue;
+            star_column_text(page, 33, cdu_format("%-6s", sel_star.c_str()));
             cdu_text(page, kStarMarkX, 33, CduFont::Large, marker());
             break;
         }
     } else {
-        for (int row = 1; row <= 5 && f + row - 1 <= stars.count(); ++row) {
-            const std::string& name = stars[f + row - 1];
+        for (int row = 1; row <= 5 && f + row - 1 <= count(names); ++row) {
+            const std::string& name = names[static_cast<std::size_t>(f + row - 2)];
             star_column_text(page, row_y(row), cdu_format("%-6s", name.c_str()));
             if (name == sel_star) cdu_text(page, kStarMarkX, row_y(row), CduFont::Large, marker());
         }
@@ -140,11 +154,12 @@ void star_column(CduPage& page, int f) {
 }
 
 void star_key(int k) {
-    AirportProcedures& dest = destination();
     if (arr_star_state != kArrStarStateChosen) {
         const int index = 5 * arr_subpage - 4 + k - 1;
-        if (index > dest.procedure_name_list.count()) return;
-        build_star_legs_b(index, 0);
+        const std::vector<std::string> names = stars();
+        if (index > count(names)) return;
+        ChoicesEdit(working_plan)->choose_star(names[static_cast<std::size_t>(index - 1)], destination());
+        build_star_legs_b(selected_star_index, 1);
         arr_star_state = kArrStarStateChosen;
         arr_subpage = 1;
         return;
@@ -165,7 +180,7 @@ std::string approach_text(int index) {
 }
 
 void approach_list_column(CduPage& page, int f) {
-    const auto& runways = destination().runway_list;
+    const std::vector<std::string> names = runways();
     const int approaches = approach_fix_list.count();
     if (arr_runway_chosen == 1) {
         cdu_text(page, 190, 19, CduFont::Small, "R U N W A Y S");
@@ -177,7 +192,7 @@ void approach_list_column(CduPage& page, int f) {
     const int skip = approaches == 0 ? 1 : 0; // "- N O N E -" takes the first row
     if (approaches == 0 && f == 1) cdu_text(page, 200, 33, CduFont::Large, "- N O N E -");
     const int first_runway = f - approaches - skip;
-    if (runways.count() < 1 && first_runway > 0) cdu_text(page, 200, 66, CduFont::Large, "- N O N E -");
+    if (names.empty() && first_runway > 0) cdu_text(page, 200, 66, CduFont::Large, "- N O N E -");
     const int chosen = chosen_approach_entry();
     bool header = false;
     for (int row = 1; row <= 5; ++row) {
@@ -189,11 +204,12 @@ void approach_list_column(CduPage& page, int f) {
             continue;
         }
         const int r = index - approaches - skip;
-        if (r < 1 || r > runways.count()) continue;
+        if (r < 1 || r > count(names)) continue;
         if (!header) cdu_text(page, 190, y - 14.0f, CduFont::Small, "R U N W A Y S");
         header = true;
-        cdu_text(page, 240, y, CduFont::Large, cdu_format("%-3s", runways[r].c_str()));
-        if (runways[r] == sel_arrival_runway) cdu_text(page, kRunwayMarkX, y, CduFont::Large, marker());
+        const std::string& name = names[static_cast<std::size_t>(r - 1)];
+        cdu_text(page, 240, y, CduFont::Large, cdu_format("%-3s", name.c_str()));
+        if (name == sel_arrival_runway) cdu_text(page, kRunwayMarkX, y, CduFont::Large, marker());
     }
 }
 
@@ -242,7 +258,7 @@ void choose_approach(int index, int k) {
 }
 
 void choose_runway(int n) {
-    select_arrival_runway_b(n);
+    select_arrival_runway_b(runways(), n);
 }
 
 void approach_key(int k) {
@@ -272,15 +288,13 @@ int right_subpage_count() {
         return std::max(1, cdu_page_count(static_cast<int>(approach_transitions().size()), 4));
     }
     if (arr_runway_chosen == 1) return 1;
-    const int items = destination().runway_list.count() + approaches + (approaches == 0 ? 1 : 0);
+    const int items = count(runways()) + approaches + (approaches == 0 ? 1 : 0);
     return cdu_page_count(items, 5);
 }
 
 void count_arrival_subpages() {
-    const AirportProcedures& dest = destination();
-    const int left_items = arr_star_state == kArrStarStateChosen
-                               ? static_cast<int>(star_transitions().size()) + 1
-                               : dest.procedure_name_list.count();
+    const int left_items =
+        arr_star_state == kArrStarStateChosen ? count(star_transitions()) + 1 : count(stars());
     arr_subpage_count = std::max(cdu_page_count(left_items, 5), right_subpage_count());
 }
 
@@ -310,8 +324,6 @@ void smiths_page_arrivals_keys() {
         (arr_transition_chosen == 1 && none(sel_star_transition)) ||
         (approach_chosen == 1 && none(sel_approach))) {
         unmark_choices();
-        match_star_transition(kNone, kNone);
-        find_star(kNone);
         arr_subpage = 1;
     }
     const AirportProcedures& dest = destination();

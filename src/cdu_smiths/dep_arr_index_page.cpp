@@ -5,7 +5,6 @@
 #include "cdu_smiths/smiths_pages.h"
 #include "fms/plan/route_values.h"
 #include "fms/procedures/dep_arr_selection.h"
-#include "fms/procedures/procedure_selection.h"
 #include "fms/units/cdu_text.h"
 
 namespace {
@@ -22,8 +21,6 @@ void open_arrivals() {
     arr_subpage = 1;
     if (arr_star_state == kArrStarStateChosen) arr_star_state = kArrStarStateMarked;
     arr_transition_chosen = 0;
-    match_star_transition(kNone, kNone);
-    find_star(kNone);
     arr_runway_chosen = 0;
     approach_chosen = 0;
     approach_transition_chosen = 0;

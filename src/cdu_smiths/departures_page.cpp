@@ -35,35 +35,47 @@ int first_row_item() {
     return dep_sid_state == kDepSidStateChosen && dep_subpage > 1 ? 5 * dep_subpage - 5 : first_sid();
 }
 
-// The chosen SID's transitions as its choice lists them: the page's own,
-// not what another unit's page listed in the shared slot since.
+// The page's lists, each from the page's own choices as they stand, not
+// what another unit listed in the shared airport slot since: the SIDs (those
+// of the runway chosen on the page), the chosen SID's transitions, and the
+// runways (those of the SID, once the page has chosen it or a runway).
+std::vector<std::string> sids() {
+    return sid_names(dep_runway_chosen == 1 ? sel_departure_runway : kNone, kNone);
+}
 std::vector<std::string> sid_transitions() {
     return sid_transition_names(sel_sid, sel_departure_runway, kTransitionsSkipJunction);
+}
+std::vector<std::string> runways() {
+    return sid_runway_names(dep_sid_state == kDepSidStateChosen || dep_runway_chosen == 1 ? sel_sid : kNone);
+}
+
+int count(const std::vector<std::string>& list) {
+    return static_cast<int>(list.size());
 }
 
 const char* marker() {
     return route_state == kRouteStateActive ? "<ACT>" : "<SEL>";
 }
 
-void sid_column(CduPage& page, const AirportProcedures& origin, int f) {
-    const auto& sids = origin.procedure_name_list;
+void sid_column(CduPage& page, int f) {
+    const std::vector<std::string> names = sids();
     if (dep_sid_state == kDepSidStateList || dep_sid_state == kDepSidStateMarked || dep_subpage == 1)
         cdu_text(page, 10, 19, CduFont::Small, "S I D S");
-    if (sids.count() < 1) {
+    if (names.empty()) {
         cdu_text(page, 0, 33, CduFont::Large, "- N O N E -");
         return;
     }
     if (dep_sid_state == kDepSidStateChosen) {
-        for (int i = std::max(f, 1); i <= sids.count(); ++i) {
-            if (sids[i] != sel_sid) continue;
-            cdu_text(page, 0, 33, CduFont::Large, cdu_format("%-6s", sids[i].c_str()));
+        for (int i = std::max(f, 1); i <= count(names); ++i) {
+            if (names[static_cast<std::size_t>(i - 1)] != sel_sid) continue;
+            cdu_text(page, 0, 33, CduFont::Large, cdu_format("%-6s", sel_sid.c_str()));
             cdu_text(page, 93, 33, CduFont::Large, marker());
             break;
         }
         return;
     }
-    for (int row = 1; row <= 5 && f + row - 1 <= sids.count(); ++row) {
-        const std::string& name = sids[f + row - 1];
+    for (int row = 1; row <= 5 && f + row - 1 <= count(names); ++row) {
+        const std::string& name = names[static_cast<std::size_t>(f + row - 2)];
         cdu_text(page, 0, row_y(row), CduFont::Large, cdu_format("%-6s", name.c_str()));
         if (name == sel_sid) cdu_text(page, 93, row_y(row), CduFont::Large, marker());
     }
@@ -71,9 +83,9 @@ void sid_column(CduPage& page, const AirportProcedures& origin, int f) {
 
 void transition_column(CduPage& page, int f) {
     const std::vector<std::string> transitions = sid_transitions();
-    const int count = static_cast<int>(transitions.size());
-    if (f <= count) cdu_text(page, 10, dep_subpage == 1 ? 53.0f : 19.0f, CduFont::Small, "T R A N S");
-    if (count < 1) {
+    const int n = count(transitions);
+    if (f <= n) cdu_text(page, 10, dep_subpage == 1 ? 53.0f : 19.0f, CduFont::Small, "T R A N S");
+    if (n < 1) {
         cdu_text(page, 0, 66, CduFont::Large, "- N O N E -");
         return;
     }
@@ -85,31 +97,34 @@ void transition_column(CduPage& page, int f) {
         return;
     }
     const int first_row = dep_subpage == 1 ? 2 : 1;
-    for (int row = first_row, i = f; row <= 5 && i <= count; ++row, ++i)
+    for (int row = first_row, i = f; row <= 5 && i <= n; ++row, ++i)
         cdu_text(page, 0, row_y(row), CduFont::Large,
                  cdu_format("%-5s", transitions[static_cast<std::size_t>(i - 1)].c_str()));
 }
 
-void runway_column(CduPage& page, const AirportProcedures& origin, int f) {
-    const auto& runways = origin.runway_list;
+void runway_column(CduPage& page, int f) {
+    const std::vector<std::string> names = runways();
     cdu_text(page, 190, 19, CduFont::Small, "R U N W A Y S");
     if (dep_runway_chosen == 1) {
         cdu_text(page, 240, 33, CduFont::Large, cdu_format("%-3s", sel_departure_runway.c_str()));
         cdu_text(page, 153, 33, CduFont::Large, marker());
         return;
     }
-    for (int row = 1; row <= 5 && f + row - 1 <= runways.count(); ++row) {
-        const std::string& name = runways[f + row - 1];
+    for (int row = 1; row <= 5 && f + row - 1 <= count(names); ++row) {
+        const std::string& name = names[static_cast<std::size_t>(f + row - 2)];
         cdu_text(page, 240, row_y(row), CduFont::Large, cdu_format("%-3s", name.c_str()));
         if (name == sel_departure_runway) cdu_text(page, 153, row_y(row), CduFont::Large, marker());
     }
 }
 
 // Left keys: a SID from the list, or a transition of the chosen SID.
-void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
+void left_key(int k, int f_sids, int f) {
     if (dep_sid_state == kDepSidStateList || dep_sid_state == kDepSidStateMarked) {
-        if (f_sids + k - 1 > origin.procedure_name_list.count()) return;
-        build_sid_legs_b(f_sids + k - 1, 0);
+        const std::vector<std::string> names = sids();
+        if (f_sids + k - 1 > count(names)) return;
+        ChoicesEdit(working_plan)
+            ->choose_sid(names[static_cast<std::size_t>(f_sids + k - 2)], airport_slots[origin_slot]);
+        build_sid_legs_b(selected_sid_index, 1);
         dep_sid_state = kDepSidStateChosen;
         dep_subpage = 1;
         return;
@@ -125,10 +140,8 @@ void left_key(const AirportProcedures& origin, int k, int f_sids, int f) {
 }
 
 void count_departure_subpages() {
-    const AirportProcedures& origin = airport_slots[origin_slot];
-    const int items = dep_sid_state == kDepSidStateChosen ? static_cast<int>(sid_transitions().size()) + 1
-                                                          : origin.procedure_name_list.count();
-    dep_subpage_count = cdu_page_count(std::max(items, origin.runway_list.count()), 5);
+    const int items = dep_sid_state == kDepSidStateChosen ? count(sid_transitions()) + 1 : count(sids());
+    dep_subpage_count = cdu_page_count(std::max(items, count(runways())), 5);
 }
 
 } // namespace
@@ -152,15 +165,14 @@ void smiths_page_departures_keys() {
     if ((dep_sid_state == kDepSidStateChosen && none(sel_sid)) ||
         (dep_transition_chosen == 1 && none(sel_sid_transition)))
         reset_dep_selection_b();
-    const AirportProcedures& origin = airport_slots[origin_slot];
     count_departure_subpages();
     cdu_step_subpage(dep_subpage, dep_subpage_count);
     const int f_sids = first_sid();
     const int f = first_row_item();
 
     const int lsk = smiths_cdu_lsk;
-    if (lsk >= 1 && lsk <= 5) left_key(origin, lsk, f_sids, f);
-    if (lsk >= 6 && lsk <= 10) select_departure_runway_b(f + lsk - 6);
+    if (lsk >= 1 && lsk <= 5) left_key(lsk, f_sids, f);
+    if (lsk >= 6 && lsk <= 10) select_departure_runway_b(runways(), f + lsk - 6);
     if (lsk == 11) {
         if (route_state == kRouteStateActiveModified) {
             erase_route_modification();
@@ -177,7 +189,6 @@ void smiths_page_departures_keys() {
 
 void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphics) {
     CduPage page(display, graphics);
-    const AirportProcedures& origin = airport_slots[origin_slot];
     const int f_sids = first_sid();
     const int f = first_row_item();
 
@@ -185,9 +196,9 @@ void smiths_page_departures(const DisplayObject& display, gfx::Graphics& graphic
     cdu_text(page, 230, 0, CduFont::Small,
              cdu_format("%2d / %2d", dep_subpage, std::max(dep_subpage_count, 1)));
 
-    sid_column(page, origin, f_sids);
+    sid_column(page, f_sids);
     if (dep_sid_state == kDepSidStateChosen) transition_column(page, f);
-    runway_column(page, origin, f);
+    runway_column(page, f);
 
     cdu_text(page, 2, 184, CduFont::Large, "- - - - - - - - - - - - - - - - - - - - - - - -");
     cdu_text(page, 0, 198, CduFont::Large, route_state == kRouteStateActiveModified ? "<ERASE" : "<INDEX");

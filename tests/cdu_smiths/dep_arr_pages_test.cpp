@@ -16,6 +16,7 @@
 #include "fms/plan_builder.h"
 #include "fms/procedures/airport_detail.h"
 #include "fms/procedures/dep_arr_selection.h"
+#include "fms/procedures/procedure_selection.h"
 #include "page_canvas.h"
 #include "platform/temp_folder.h"
 #include "sim/host_folder.h"
@@ -112,11 +113,10 @@ TEST_F(DepArrPages, departureSubPagesWithElevenTransitionsAndFifteenRunways) {
     }
     origin.sids.clear();
     origin.sids.append(sea7);
-    origin.runway_list.clear();
+    origin.runways.clear();
     for (int i = 1; i <= 15; ++i)
-        origin.runway_list.append("R" + std::to_string(i));
-    origin.procedure_name_list.clear();
-    origin.procedure_name_list.append("SEA7");
+        origin.runways.slot(i).designator = "R" + std::to_string(i);
+    origin.runways.set_count(15);
     ChoicesEdit(working_plan)->sid = "SEA7";
     dep_sid_state = kDepSidStateChosen;
     smiths_cdu_page = kPageDepartures;
@@ -149,17 +149,20 @@ TEST_F(DepArrPages, arrivalsApproachTransitionAndApproachRef) {
     smiths_cdu_page = kPageDepArrIndex;
     draw(7); // ARR> from DEP/ARR INDEX opens ARRIVALS afresh
     draw();
+    const std::vector<std::string> stars = star_names("------", "------");
+    const std::vector<std::string> runways = star_runway_names("------");
     const AirportProcedures& dest = airport_slots[destination_slot];
     ASSERT_EQ(approach_fix_list.count(), 3);
-    ASSERT_GE(dest.runway_list.count(), 2);
+    ASSERT_GE(runways.size(), 2u);
+    ASSERT_GE(stars.size(), 1u);
     EXPECT_EQ(text_at(40, 0), "KPDX ARRIVALS");
-    EXPECT_EQ(text_at(0, 33), cdu_format("%-6s", dest.procedure_name_list[1].c_str()));
+    EXPECT_EQ(text_at(0, 33), cdu_format("%-6s", stars[0].c_str()));
     EXPECT_EQ(text_at(176, 33), "I10R 10R"); // ends at x 280
     EXPECT_EQ(text_at(190, 118), "R U N W A Y S");
-    EXPECT_EQ(text_at(240, 165), cdu_format("%-3s", dest.runway_list[2].c_str()));
+    EXPECT_EQ(text_at(240, 165), cdu_format("%-3s", runways[1].c_str()));
 
     draw(9); // R4: runway 1 follows the three approaches
-    EXPECT_EQ(sel_arrival_runway, dest.runway_list[1]);
+    EXPECT_EQ(sel_arrival_runway, runways[0]);
     EXPECT_EQ(arr_runway_chosen, 1);
     arr_runway_chosen = 0;
 
@@ -176,7 +179,7 @@ TEST_F(DepArrPages, arrivalsApproachTransitionAndApproachRef) {
     EXPECT_EQ(sel_approach_transition, "------");
     draw();
     EXPECT_EQ(text_at(135, 33), "<SEL>");
-    EXPECT_FALSE(shows(cdu_format("%-3s", dest.runway_list[1].c_str()))); // no runway rows now
+    EXPECT_FALSE(shows(cdu_format("%-3s", runways[0].c_str()))); // no runway rows now
     ASSERT_EQ(dest.iaf_list.count(), 2);
     EXPECT_EQ(text_at(215, 99), "HILLS");
     draw(8); // R3: the second transition
@@ -197,7 +200,7 @@ TEST_F(DepArrPages, arrivalsApproachTransitionAndApproachRef) {
     smiths_cdu_page = kPageArrivals;
     draw(1); // L1: the first STAR, then its transitions below it
     EXPECT_EQ(arr_star_state, kArrStarStateChosen);
-    EXPECT_EQ(sel_star, dest.procedure_name_list[1]);
+    EXPECT_EQ(sel_star, stars[0]);
     draw();
     EXPECT_EQ(text_at(10, 55), "T R A N S");
 }
@@ -208,7 +211,7 @@ TEST_F(DepArrPages, arrivalsWithoutApproachesListRunwaysFromRowTwo) {
     approach_fix_list.clear();
     draw();
     EXPECT_EQ(text_at(200, 33), "- N O N E -");
-    const std::string first = airport_slots[destination_slot].runway_list[1];
+    const std::string first = star_runway_names("------").at(0);
     EXPECT_EQ(text_at(240, 66), cdu_format("%-3s", first.c_str()));
     draw(6); // the "- N O N E -" row
     EXPECT_EQ(arr_runway_chosen, 0);
@@ -265,3 +268,45 @@ TEST_F(DepArrPages, approachRefSpeedsAndLandingPair) {
     WeightUnit = "LBS";
     zero_fuel_weight_lb = 0.0;
 }
+
+// A page narrowed by the runway or procedure chosen on it keeps showing and
+// picking its own entries while another unit rewrites the lists both share
+// in the airport slots (as a GNS look-up of the airport does).
+class DepArrOwnLists : public DepArrPages, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DepArrOwnLists, whateverAnotherUnitListsInTheSharedSlots) {
+    const struct {
+        int open;               // the index key that opens the page (1 DEPARTURES, 7 ARRIVALS)
+        int filter;             // the key that narrows a list
+        float x, y;             // the first entry of the narrowed list
+        int pick;               // the key beside it
+        const std::string* got; // the choice it makes
+        const char* first;      // the entry, from the example data (empty: as shown before)
+    } rows[] = {
+        {1, 7, 0, 33, 1, &sel_sid, "SUMMA2"},          // 34R's SIDs
+        {1, 3, 240, 33, 6, &sel_departure_runway, ""}, // SEA7's runways
+        {7, 1, 240, 132, 9, &sel_arrival_runway, ""},  // the STAR's runways
+    };
+    const auto& r = rows[GetParam()];
+    smiths_cdu_page = kPageDepArrIndex;
+    draw(r.open);
+    draw(r.filter);
+    draw();
+    std::string first = text_at(r.x, r.y);
+    first.erase(first.find_last_not_of(' ') + 1);
+    ASSERT_FALSE(first.empty());
+    if (*r.first != '\0') EXPECT_EQ(first, r.first);
+    for (const int n : {origin_slot, destination_slot}) {
+        AirportProcedures& slot = airport_slots[static_cast<std::size_t>(n)];
+        slot.runway_list.clear();
+        slot.runway_list.append("99");
+        slot.procedure_name_list.clear();
+        slot.procedure_name_list.append("OTHER1");
+    }
+    draw();
+    EXPECT_FALSE(shows("99 ") || shows("OTHER1"));
+    draw(r.pick);
+    EXPECT_EQ(*r.got, first);
+}
+
+INSTANTIATE_TEST_SUITE_P(DeparturesArrivals, DepArrOwnLists, ::testing::Range(0, 3));

@@ -24,7 +24,7 @@ TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSidsAndRebuildsT
     // No SID chosen: only the list changes; an active route becomes modified.
     write_plan(working_plan, {"KSEA", "BTG", "KPDX"});
     route_state = kRouteStateActive;
-    select_departure_runway_b(2);
+    select_departure_runway_b(texts(origin.runway_list), 2);
     EXPECT_EQ(sel_departure_runway, "34R");
     EXPECT_EQ(dep_runway_index, 2);
     EXPECT_EQ(texts(origin.procedure_name_list), (Names{"SUMMA2", "HAROB3"}));
@@ -34,7 +34,7 @@ TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSidsAndRebuildsT
     // With a SID chosen its legs follow the runway; lines off the list do nothing.
     ChoicesEdit(working_plan)->sid = "SEA7";
     for (int n : {0, -3, 5})
-        select_departure_runway_b(n);
+        select_departure_runway_b(texts(origin.runway_list), n);
     EXPECT_EQ(sel_departure_runway, "34R");
     select_departure_runway(1); // the C-17 unit's own index
     EXPECT_EQ(c17_dep_runway_index, 1);
@@ -42,10 +42,10 @@ TEST_F(DepArrSelection, departuresOpenAfreshAndARunwayFiltersTheSidsAndRebuildsT
     EXPECT_EQ(ident_kinds(working_plan, working_plan_last),
               (Names{"KSEA/", "HD162/SID", "SEA/SID", "BTG/", "KPDX/"}));
 
-    find_star("------");
-    select_arrival_runway_b(4);
+    const Names arrival_runways = star_runway_names("------");
+    select_arrival_runway_b(arrival_runways, 4);
     EXPECT_EQ(sel_arrival_runway, "28R");
     EXPECT_EQ(texts(airport_slots[destination_slot].procedure_name_list), (Names{"LAVVA2", "HHOOD2"}));
-    select_arrival_runway_b(7);
+    select_arrival_runway_b(arrival_runways, 7);
     EXPECT_EQ(arr_runway_index, 4);
 }

@@ -10,6 +10,9 @@
 #include "fms/units/c17_cdu_text.h"
 #include "fms/units/cdu_text.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 const char* const kNone = "------";
@@ -78,11 +81,12 @@ bool holds_legs_of(const RunwaySide& side) {
     return false;
 }
 
-void choose_runway(int n, UnitPages unit, void (*build)(int, int), const RunwaySide& side) {
+void choose_runway(const std::vector<std::string>& runways, int n, UnitPages unit, void (*build)(int, int),
+                   const RunwaySide& side) {
     const AirportProcedures& airport = airport_slots[side.slot];
-    if (n < 1 || n > airport.runway_list.count()) return;
+    if (n < 1 || n > static_cast<int>(runways.size())) return;
     const PlanChoices before = working_plan.choices();
-    ((*ChoicesEdit(working_plan)).*side.choose)(airport.runway_list[n], airport);
+    ((*ChoicesEdit(working_plan)).*side.choose)(runways[static_cast<std::size_t>(n - 1)], airport);
     unit.runway_index = n;
     unit.runway_chosen = 1;
     unit.subpage = 1;
@@ -99,6 +103,15 @@ void choose_runway(int n, UnitPages unit, void (*build)(int, int), const RunwayS
     if (route_state == kRouteStateActive) advance_route_state();
 }
 
+// The C-17 lists from the slot's lists.
+std::vector<std::string> slot_runways(int slot) {
+    const auto& list = airport_slots[static_cast<std::size_t>(slot)].runway_list;
+    std::vector<std::string> names;
+    for (int i = 1; i <= list.count(); ++i)
+        names.push_back(list[i]);
+    return names;
+}
+
 } // namespace
 
 void reset_dep_selection() {
@@ -110,19 +123,23 @@ void reset_dep_selection_b() {
 }
 
 void select_departure_runway(int n) {
-    choose_runway(n, {c17_dep_subpage, c17_dep_runway_index, c17_dep_runway_chosen}, build_sid_legs,
+    choose_runway(slot_runways(origin_slot), n,
+                  {c17_dep_subpage, c17_dep_runway_index, c17_dep_runway_chosen}, build_sid_legs,
                   departure_side());
 }
 
-void select_departure_runway_b(int n) {
-    choose_runway(n, {dep_subpage, dep_runway_index, dep_runway_chosen}, build_sid_legs_b, departure_side());
+void select_departure_runway_b(const std::vector<std::string>& runways, int n) {
+    choose_runway(runways, n, {dep_subpage, dep_runway_index, dep_runway_chosen}, build_sid_legs_b,
+                  departure_side());
 }
 
 void select_arrival_runway(int n) {
-    choose_runway(n, {c17_arr_subpage, c17_arr_runway_index, c17_arr_runway_chosen}, build_star_legs,
+    choose_runway(slot_runways(destination_slot), n,
+                  {c17_arr_subpage, c17_arr_runway_index, c17_arr_runway_chosen}, build_star_legs,
                   arrival_side());
 }
 
-void select_arrival_runway_b(int n) {
-    choose_runway(n, {arr_subpage, arr_runway_index, arr_runway_chosen}, build_star_legs_b, arrival_side());
+void select_arrival_runway_b(const std::vector<std::string>& runways, int n) {
+    choose_runway(runways, n, {arr_subpage, arr_runway_index, arr_runway_chosen}, build_star_legs_b,
+                  arrival_side());
 }

@@ -5,6 +5,9 @@
 // runway indexes and chosen flags.
 #pragma once
 
+#include <string>
+#include <vector>
+
 // Shared by both units.
 inline int selected_sid_index = 0;  // the chosen SID in the SID name list
 inline int selected_star_index = 0; // the chosen STAR in the STAR name list
@@ -38,10 +41,11 @@ void reset_dep_selection_b(); // SMITHS
 
 // Chooses entry n (1..count) of the origin's runway list: rebuilds the chosen
 // SID's legs for it and lists the SIDs serving it; an active route becomes
-// modified. Any other n does nothing.
-void select_departure_runway(int n);   // C-17
-void select_departure_runway_b(int n); // SMITHS
+// modified. Any other n does nothing. The C-17 picks from the slot's list,
+// the SMITHS from the list its page shows, made from its own choices.
+void select_departure_runway(int n); // C-17
+void select_departure_runway_b(const std::vector<std::string>& runways, int n);
 
 // The arrival twins over the destination's runway list and the STARs.
-void select_arrival_runway(int n);   // C-17
-void select_arrival_runway_b(int n); // SMITHS
+void select_arrival_runway(int n); // C-17
+void select_arrival_runway_b(const std::vector<std::string>& runways, int n);

@@ -11,6 +11,9 @@
 #include "fms/procedures/procedure_legs.h"
 #include "fms/procedures/procedure_selection.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 const char* const kNone = "------";
@@ -44,8 +47,9 @@ void apply_star_selection(int n, int keep, bool pick_only_runway) {
     filter_stars_by_runway(sel_star, sel_arrival_runway, kTransitionsSkipJunction);
     find_star_index(sel_star);
     find_star(sel_star);
-    if (pick_only_runway && destination.runway_list.count() == 1 && sel_arrival_runway == kNone)
-        ChoicesEdit(working_plan)->choose_arrival_runway(destination.runway_list[1], destination);
+    const std::vector<std::string> runways = star_runway_names(sel_star);
+    if (pick_only_runway && runways.size() == 1 && sel_arrival_runway == kNone)
+        ChoicesEdit(working_plan)->choose_arrival_runway(runways.front(), destination);
     ChoicesEdit(working_plan)->apply_arrival();
     find_star_runway();
     insert_star_appr_legs();
