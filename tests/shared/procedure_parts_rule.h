@@ -114,7 +114,9 @@ inline bool part_holds(const ProcedurePlanSeen& p, int from, int end, std::vecto
     bool joins_before = true;
     if (to >= from && to < end) {
         const auto at = std::find(expected.begin(), expected.end(), p.idents[static_cast<std::size_t>(to)]);
-        if (at != expected.end()) expected.erase(expected.begin(), at);
+        // Kept apart: the erase leaves `at` pointing nowhere.
+        const bool flies_on = at != expected.end();
+        if (flies_on) expected.erase(expected.begin(), at);
         // Back over the part's legs passed: what a pilot's edit left among
         // an arrival's legs (a fix, a direct-to's start, a gap) is inside it.
         const auto procedure_leg = [&](int k) {
@@ -126,7 +128,7 @@ inline bool part_holds(const ProcedurePlanSeen& p, int from, int end, std::vecto
             const std::string& kind = p.kinds[static_cast<std::size_t>(k)];
             return departure ? procedure_leg(k) : kind != "APT" && kind != "SID" && kind != "SIDSTAR";
         };
-        for (int k = to - 1; k >= 0 && at == expected.end() && in_part(k); --k) {
+        for (int k = to - 1; k >= 0 && !flies_on && in_part(k); --k) {
             if (!procedure_leg(k)) continue;
             const auto passed =
                 std::find(expected.begin(), expected.end(), p.idents[static_cast<std::size_t>(k)]);
