@@ -144,6 +144,7 @@ const FixedSeed kFixedSeeds[] = {
     {92001883, 1, "a STAR chosen in the descent: the 3800 ft the aircraft came down to from 12600 stays an end"},
     {84000063, 1, "a level the route affords rising while VNAV held its own lower one: climbed to, one T/D"},
     {92002880, 1, "a choice in the descent after the pilot's hold: the 5700 ft ahead stays one to come down to"},
+    {112000014, 1, "a route saved with LAVVA2 joining I10R at SAUVI loads with SAUVI still the STAR's"},
     {92002134, 1, "the pilot's 3606 ft over a 2000 ft fix sequenced from the far side of a hairpin"},
     {91002098, 1, "a reversal over a pole at its T/D at 16 000 ft: the turn flown level, no nearer the end"},
     {90401055, 1, "a hairpin at a pole sequenced 3 NM early at its T/D at 8000 ft: swung out level"},

@@ -412,6 +412,9 @@ bool take_saved_approach_legs(const PlanTarget& t, const PlanChoices& c) {
     if (first == 2 && is_gap_entry(edit[1])) return false;
     const int skipped = static_cast<int>(approach.size()) - (end - first + 1);
     for (int i = first; i <= end; ++i) {
+        // A STAR's last leg the approach begins at was saved as the STAR's,
+        // as the choice joined them: it stays so.
+        if (edit[i].kind == "STAR") continue;
         RouteWaypoint& leg = approach[static_cast<std::size_t>(skipped + i - first)];
         keep_entry_identity(leg, edit[i]);
         write_entry(t, i, leg);
