@@ -8,6 +8,7 @@
 #include "fms/plan/plan_edit.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/vertical_state.h"
+#include "fms/procedures/procedure_selection.h"
 #include "platform/os.h"
 #include "platform/text_file.h"
 #include "sim/host_folder.h"
@@ -162,11 +163,16 @@ bool save_route_file(const std::string& name) {
     const AirportProcedures& destination = airport_slots[destination_slot];
     // The approach is the plan's own only while the plan ends at the airport
     // it was chosen at: a route loaded since without that destination has none.
-    // Nor is one whose legs the plan no longer holds (a direct-to past them):
-    // loaded, it would bring legs back that were not saved.
+    // Nor is one whose final fix the plan no longer holds (a direct-to past
+    // it): loaded, it would bring legs back that were not saved.
+    PreviewLegs legs;
+    approach_legs_for(active_plan.choices(), legs);
+    std::string final_fix;
+    for (int i = 1; i <= legs.count() && legs[i].role != "MAP"; ++i)
+        final_fix = legs[i].fix;
     bool approach_legs = false;
     for (int i = 1; i < active_plan_last && !approach_legs; ++i)
-        approach_legs = active_plan[i].kind == "APPR";
+        approach_legs = active_plan[i].kind == "APPR" && active_plan[i].ident == final_fix;
     const bool own_approach = approach_legs && approach_record_index > 0 &&
                               approach_record_index <= destination.approaches.count() &&
                               active_plan_last >= 1 && active_plan[active_plan_last].type == "APT" &&
