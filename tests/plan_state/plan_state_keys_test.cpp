@@ -45,12 +45,14 @@ INSTANTIATE_TEST_SUITE_P(FixedSeeds, PlanStateKeys, ::testing::Range(1u, 9u));
 // its first leg deleted, put in place on the GNS; an approach saved with a
 // direct-to's start after its final fix; an approach chosen in the air whose
 // first fix the STAR flown passed under the same name; a route saved after a
-// direct-to to a fix of the approach before its final fix.
+// direct-to to a fix of the approach before its final fix, and one saved
+// with that final fix deleted.
 INSTANTIATE_TEST_SUITE_P(FoundSeeds, PlanStateKeys,
                          ::testing::Values(2517939768u, 1394139104u, 375190183u, 2462684978u, 1366682634u,
                                            1841039854u, 2526190333u, 2717838051u, 3887354461u, 2209733743u,
                                            3242278411u, 3066129816u, 4021357958u, 400923281u, 2918925411u,
-                                           4013287725u, 30542979u, 1551211258u, 416628131u, 204340824u));
+                                           4013287725u, 30542979u, 1551211258u, 416628131u, 204340824u,
+                                           1531395328u));
 
 class PlanStateHunt : public PlanKeysTest {};
 
