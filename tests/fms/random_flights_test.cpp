@@ -153,6 +153,7 @@ const FixedSeed kFixedSeeds[] = {
     {84000063, 1, "swung 24 NM wide of a turn at FL370, abeam inside the next: no descent 5 NM early in a pass"},
     {87000136, 1, "a GNS direct-to in cruise whose DIRECT legs lengthened the route: the T/D judged along it"},
     {82001022, 1, "a 5300 ft fix sequenced at 18 800 ft coming down: the descent on to 8300 ft is none begun"},
+    {115000958, 1, "a route saved with I34R joining the en-route OLM typed WPT loads with OLM still WPT"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -417,6 +417,13 @@ bool take_saved_approach_legs(const PlanTarget& t, const PlanChoices& c) {
         if (edit[i].kind == "STAR") continue;
         RouteWaypoint& leg = approach[static_cast<std::size_t>(skipped + i - first)];
         keep_entry_identity(leg, edit[i]);
+        // The fix keeps the type and frequency it was saved with: an
+        // en-route fix the approach joins at may be typed otherwise than the
+        // database's navaid of that name.
+        if (!edit[i].type.empty()) {
+            leg.type = edit[i].type;
+            leg.frequency = edit[i].frequency;
+        }
         write_entry(t, i, leg);
     }
     if (t.active) edit.entry(last).alt_constraint = airport_elevation_ft(edit[last].ident);
