@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(FoundSeeds, PlanStateKeys,
                                            1841039854u, 2526190333u, 2717838051u, 3887354461u, 2209733743u,
                                            3242278411u, 3066129816u, 4021357958u, 400923281u, 2918925411u,
                                            4013287725u, 30542979u, 1551211258u, 416628131u, 204340824u,
-                                           1531395328u));
+                                           1531395328u, 3681284826u));
 
 class PlanStateHunt : public PlanKeysTest {};
 

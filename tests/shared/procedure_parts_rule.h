@@ -96,13 +96,32 @@ inline std::vector<int> ids_between(const ProcedurePlanSeen& p, int from, int to
                                 std::clamp(to, std::max(0, from), static_cast<int>(p.ids.size())));
 }
 
+// Whether the plan's leg of kind `kind` is the expected leg `n` of a part
+// whose first `stars` legs are a STAR's (the rest the approach's; a
+// departure's are all the SID's): a fix of another procedure met under the
+// same name is not that leg. The STAR's last fix where the approach begins
+// may stand as either's.
+inline bool same_procedure(const std::string& kind, std::size_t n, std::size_t stars, bool departure) {
+    if (departure) return kind == "SID" || kind == "SIDSTAR";
+    const bool star = kind == "STAR" || kind == "SIDSTAR";
+    return n < stars ? star : kind == "APPR" || (star && n == stars);
+}
+
 // The part's legs from `from` to `end`, gaps left out, against the legs the
 // choices fly. A TO among them keeps the legs passed before it and flies on
 // from its fix where the new legs pass it, else the new legs stand in its
 // place, from after the last leg of the old procedure passed that they pass. A first leg at the fix before
 // the part, or a last at the fix after it, is flown once, there.
 inline bool part_holds(const ProcedurePlanSeen& p, int from, int end, std::vector<std::string> expected,
-                       int to, bool departure) {
+                       std::size_t stars, int to, bool departure) {
+    // The first expected leg of fix k's name and procedure.
+    const auto leg_of = [&](int k) {
+        for (std::size_t n = 0; n < expected.size(); ++n)
+            if (expected[n] == p.idents[static_cast<std::size_t>(k)] &&
+                same_procedure(p.kinds[static_cast<std::size_t>(k)], n, stars, departure))
+                return n;
+        return expected.size();
+    };
     // A TO the pilot put among an arrival's legs (a fix flown direct to, a
     // hold's) is flown to as it is: the new legs follow it.
     if (!departure && to >= from && to < end && p.kinds[static_cast<std::size_t>(to)] != "STAR" &&
@@ -113,10 +132,9 @@ inline bool part_holds(const ProcedurePlanSeen& p, int from, int end, std::vecto
         end < static_cast<int>(p.idents.size()) ? p.idents[static_cast<std::size_t>(end)] : "";
     bool joins_before = true;
     if (to >= from && to < end) {
-        const auto at = std::find(expected.begin(), expected.end(), p.idents[static_cast<std::size_t>(to)]);
-        // Kept apart: the erase leaves `at` pointing nowhere.
-        const bool flies_on = at != expected.end();
-        if (flies_on) expected.erase(expected.begin(), at);
+        const std::size_t at = leg_of(to);
+        const bool flies_on = at < expected.size();
+        if (flies_on) expected.erase(expected.begin(), expected.begin() + static_cast<std::ptrdiff_t>(at));
         // Back over the part's legs passed: what a pilot's edit left among
         // an arrival's legs (a fix, a direct-to's start, a gap) is inside it.
         const auto procedure_leg = [&](int k) {
@@ -130,10 +148,9 @@ inline bool part_holds(const ProcedurePlanSeen& p, int from, int end, std::vecto
         };
         for (int k = to - 1; k >= 0 && !flies_on && in_part(k); --k) {
             if (!procedure_leg(k)) continue;
-            const auto passed =
-                std::find(expected.begin(), expected.end(), p.idents[static_cast<std::size_t>(k)]);
-            if (passed == expected.end()) continue;
-            expected.erase(expected.begin(), passed + 1);
+            const std::size_t passed = leg_of(k);
+            if (passed == expected.size()) continue;
+            expected.erase(expected.begin(), expected.begin() + static_cast<std::ptrdiff_t>(passed) + 1);
             break;
         }
         from = to;
@@ -212,7 +229,7 @@ inline void procedure_part_faults(const char* name, const ProcedurePlanSeen& was
         ++counts.departures;
         const std::vector<std::string> sid =
             sid_legs(now.idents[0], c.sid, c.departure_runway, c.sid_transition);
-        if (!part_holds(now, 1, n.departure_end, sid, to, true))
+        if (!part_holds(now, 1, n.departure_end, sid, 0, to, true))
             faults.push_back(std::string(name) + ": the departure is not " + c.sid + "." + c.sid_transition +
                              " for " + c.departure_runway + " (" + joined(sid) + "): " + plan);
     }
@@ -227,8 +244,9 @@ inline void procedure_part_faults(const char* name, const ProcedurePlanSeen& was
                          ", the arrival runway chosen is " + c.arrival_runway);
     std::vector<std::string> legs = star_legs(airport, c.star, runway, c.star_transition);
     if (!legs.empty() && !approach.empty() && legs.back() == approach.front()) legs.pop_back();
+    const std::size_t stars = legs.size();
     legs.insert(legs.end(), approach.begin(), approach.end());
-    if (!part_holds(now, n.arrival_begin, n.last, legs, to, false))
+    if (!part_holds(now, n.arrival_begin, n.last, legs, stars, to, false))
         faults.push_back(std::string(name) + ": the arrival is not " + c.star_transition + "." + c.star +
                          " for " + runway + " then " + c.approach + " via " + c.approach_transition + " (" +
                          joined(legs) + "): " + plan);
