@@ -69,7 +69,7 @@ inline std::vector<std::string> saved_route_reload_faults() {
         if (!load_route_file_to_working(name, 0, RouteLoadAsker::Gns) ||
             saved_route_idents(working_plan, working_plan_last) != saved)
             faults.push_back("saved " + saved + ", loaded as a stored plan " +
-                             saved_route_idents(working_plan, working_plan_last));
+                             saved_route_idents(working_plan, working_plan_last) + "; the file:\n" + file);
         route_file_request_name = name;
         load_route_file(kRouteFileRequestMcu);
         if (saved_route_idents(active_plan, active_plan_last) != saved)

@@ -165,23 +165,34 @@ bool save_route_file(const std::string& name) {
     // it was chosen at: a route loaded since without that destination has none.
     // Nor is one whose final fix the plan no longer holds (a direct-to past
     // it): loaded, it would bring legs back that were not saved.
+    const PlanChoices& chosen = active_plan.choices();
     PreviewLegs legs;
-    approach_legs_for(active_plan.choices(), legs);
+    approach_legs_for(chosen, legs);
     std::string final_fix;
     for (int i = 1; i <= legs.count() && legs[i].role != "MAP"; ++i)
         final_fix = legs[i].fix;
     bool approach_legs = false;
     for (int i = 1; i < active_plan_last && !approach_legs; ++i)
         approach_legs = active_plan[i].kind == "APPR" && active_plan[i].ident == final_fix;
-    const bool own_approach = approach_legs && approach_record_index > 0 &&
-                              approach_record_index <= destination.approaches.count() &&
-                              active_plan_last >= 1 && active_plan[active_plan_last].type == "APT" &&
+    // The flown plan's own approach, not the one a change pending on a
+    // page has chosen meanwhile: of that name, for the runway its legs were
+    // built for, else the first of that name.
+    int record = 0;
+    for (int i = 1; i <= destination.approaches.count(); ++i) {
+        const ProcedureRecord& approach = destination.approaches[i];
+        if (approach.second_text != chosen.approach) continue;
+        if (record == 0 || approach.runway == chosen.applied_arrival_runway) record = i;
+        if (approach.runway == chosen.applied_arrival_runway) break;
+    }
+    const bool own_approach = approach_legs && record > 0 && active_plan_last >= 1 &&
+                              active_plan[active_plan_last].type == "APT" &&
                               active_plan[active_plan_last].ident == destination.airport_ident;
     if (own_approach) {
-        const std::string runway =
-            approach_runway_index > 0 ? destination.runways[approach_runway_index].designator : std::string();
-        text +=
-            "ApproachInfo=" + destination.approaches[approach_record_index].second_text + "_" + runway + "\n";
+        std::string runway;
+        for (int r = 1; r <= destination.runways.count() && runway.empty(); ++r)
+            if (destination.runways[r].designator == destination.approaches[record].runway)
+                runway = destination.runways[r].designator;
+        text += "ApproachInfo=" + destination.approaches[record].second_text + "_" + runway + "\n";
     }
     if (active_plan_last >= 1 && active_plan[0].ident == kept_route_keys.origin &&
         active_plan[active_plan_last].ident == kept_route_keys.destination)
