@@ -214,8 +214,10 @@ void set_plan_origin(const PlanTarget& t, const std::string& ident, double lat, 
 bool append_airport(PlanEdit& edit, const std::string& ident, double lat, double lon) {
     if (edit.last() >= kPlanLastIndex) return false;
     edit.set_last(edit.last() + 1);
+    clear_waypoint(edit.entry(edit.last())); // nothing of what the slot held before
+    // Cleared, the slot has no id: taken again it gets its own, so that the
+    // airport moves as an entry when legs go in before it.
     RouteWaypoint& w = edit.entry(edit.last());
-    clear_waypoint(w); // nothing of what the slot held before
     w.ident = ident;
     w.lat = lat;
     w.lon = lon;
