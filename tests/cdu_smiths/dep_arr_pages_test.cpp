@@ -295,7 +295,9 @@ TEST_P(DepArrOwnLists, whateverAnotherUnitListsInTheSharedSlots) {
     std::string first = text_at(r.x, r.y);
     first.erase(first.find_last_not_of(' ') + 1);
     ASSERT_FALSE(first.empty());
-    if (*r.first != '\0') EXPECT_EQ(first, r.first);
+    if (*r.first != '\0') {
+        EXPECT_EQ(first, r.first);
+    }
     for (const int n : {origin_slot, destination_slot}) {
         AirportProcedures& slot = airport_slots[static_cast<std::size_t>(n)];
         slot.runway_list.clear();

@@ -239,7 +239,9 @@ TEST_F(RouteLoad, aValueOutOfRangeIsToldByItsLineAndTheRouteLoadsWithoutIt) {
         EXPECT_EQ(active_plan[0].ident, "KSEA");
         EXPECT_EQ(active_plan[active_plan_last].ident, "KPDX");
         EXPECT_LE(cruise_altitude, kMaxCruiseAltitudeEntryFt);
-        if (row.cruise >= 0) EXPECT_EQ(cruise_altitude, row.cruise);
+        if (row.cruise >= 0) {
+            EXPECT_EQ(cruise_altitude, row.cruise);
+        }
         EXPECT_EQ(active_plan.choices().approach, row.approach);
     }
 }
