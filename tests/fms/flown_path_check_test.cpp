@@ -16,8 +16,8 @@ TEST(FlownPathModel, TurnsFlownByTheTable) {
         bool flyover;
         bool arc;
     };
-    const Row rows[] = {{30, false, true},   {90, false, true},   {120, false, true},
-                        {125, false, false}, {170, false, false}, {90, true, false}};
+    const Row rows[] = {{30, false, true},   {90, false, true},   {119, false, true},
+                        {121, false, false}, {170, false, false}, {90, true, false}};
     const double radius = 2.0;
     for (const Row& row : rows) {
         FlownPath::Fix b{0.0, 20.0 / 60.0, 2}, c{0.0, 0.0, 3};

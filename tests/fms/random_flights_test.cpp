@@ -161,6 +161,11 @@ const FixedSeed kFixedSeeds[] = {
     {84000063, 1, "swung 24 NM wide of a turn at FL370, abeam inside the next: no descent 5 NM early in a pass"},
     {87000136, 1, "a GNS direct-to in cruise whose DIRECT legs lengthened the route: the T/D judged along it"},
     {82001022, 1, "a 5300 ft fix sequenced at 18 800 ft coming down: the descent on to 8300 ft is none begun"},
+    {2140, 1, "a hold left at 12 000 ft: levelled at 11 538 ft, 11 244 ft above the end of descent", true},
+    {2163, 1, "a climb's 8100 ft at NACHS crossed 848 ft high where the path crosses it", true},
+    {3150, 1, "a T/D 6.8 NM off the path flown round a turn at FL379: the descent begun 10 NM after it", true},
+    {3034, 1, "a hairpin onto an approach: the descent begun 16.7 NM before a T/D across the turn", true},
+    {3320, 1, "a reversal onto an approach: the descent begun 12.6 NM before a T/D 2.4 NM off the path", true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
@@ -204,6 +209,17 @@ TEST(RandomFlights, FixedSeedsFlyEveryKindOfFlight) {
     fly_random_flights(386744488u, 1, wide, false);
     expect_clean(wide);
     EXPECT_LT(wide.tod_off_nm, 3.0);
+    // A hairpin onto an approach (the descent begun 17 NM before a T/D
+    // across the turn) and a reversal onto I34L at KORRY (its 2000 ft
+    // crossed 691 ft low, sequenced before the turn).
+    FlightCounts onto;
+    fly_random_flights(2011u, 1, onto);
+    fly_random_flights(2053u, 1, onto);
+    expect_clean(onto);
+    EXPECT_EQ(onto.hairpins, 1);
+    EXPECT_EQ(onto.reversals, 1);
+    EXPECT_GT(onto.at_judged, 0);
+    EXPECT_GT(onto.tods_judged, 0);
     // Each kind of flight was flown, and the rules had something to check.
     EXPECT_GT(counts.test_routes, 0);
     EXPECT_GT(counts.vnav_in_air, counts.vnav_before_constraint);
