@@ -1405,7 +1405,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
                 const double from_tod = std::fabs(tod_along - track.along);
                 ++counts.tods_judged;
                 counts.tod_path_nm = std::max({counts.tod_path_nm, from_tod, tod_off});
-                if ((from_tod > kTodNm || tod_off > kTodNm) && !tod_path_reported) {
+                if (new_kinds && (from_tod > kTodNm || tod_off > kTodNm) && !tod_path_reported) {
                     tod_path_reported = true;
                     char text[200];
                     std::snprintf(text, sizeof text,
@@ -1500,7 +1500,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
                 // Once out of a hold no level above the end of the descent.
                 const auto end = std::find_if(ends.begin(), ends.end(),
                                               [](const PathEnd& e) { return e.index >= to_waypoint_index; });
-                if (left_hold && vnav_engaged == 1 && lnav_engaged == 1 && to_waypoint_index < last &&
+                if (new_kinds && left_hold && vnav_engaged == 1 && lnav_engaged == 1 && to_waypoint_index < last &&
                     vnav_phase == VnavPhase::Descent && end != ends.end() &&
                     altitude > end->altitude + kMetFt && !level_after_hold_reported) {
                     level_after_hold_reported = true;
@@ -1867,7 +1867,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
             const double miss = crossed->second - c.wanted;
             ++counts.at_judged;
             counts.at_miss_ft = std::max(counts.at_miss_ft, std::fabs(miss));
-            if (miss > kMetFt || crossed->second < lowest - kMetFt) {
+            if (new_kinds && (miss > kMetFt || crossed->second < lowest - kMetFt)) {
                 char text[200];
                 std::snprintf(text, sizeof text,
                               "%s \"at\" %.0f ft at %s (entry %d) crossed at %.0f ft where the flown path "

@@ -68,8 +68,11 @@ struct FlightCounts {
 // Flies seeds first .. first + count - 1, each a fresh module, and adds what
 // it found to `counts`. The example database and aircraft come from the
 // example simulator folder.
-// `new_kinds`: the kinds drawn last (onto an approach) among them; the
-// seeds fixed before them fly without.
+// `new_kinds`: the kinds drawn last (onto an approach) among them, and the
+// judgments along the flown path (the descent begun at the T/D shown, "at"
+// altitudes crossed, no level-off after a hold). The module does not meet
+// those yet: the seeds fixed in the suite fly without them, and `make
+// flights` and the open seeds' run (random_flights_test.cpp) with them.
 void fly_random_flights(unsigned first, int count, FlightCounts& counts, bool new_kinds = true);
 
 // The faults of one seed; empty when every rule held.
