@@ -1,5 +1,6 @@
 #include "random_flights.h"
 
+#include "flown_path_check.h"
 #include "random_flight_procedures.h"
 
 #include "aircraft_store.h"
@@ -49,6 +50,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <random>
 
 namespace {
@@ -79,6 +81,10 @@ struct Flight {
     int retyped_at = 0;                   // the route typed anew in the air once this TO is reached; 0 never
     int hold = -1; // the pilot's hold on the MCU: in the climb, cruise, descent, at a typed altitude
     bool sharp_turn = false; // a fix past the destination turned back from (over 120 degrees) before it
+    // Flown past the field to the first fix of this approach and turned
+    // round there onto its course: 1 a hairpin, 2 a reversal.
+    std::string approach;
+    int onto = 0;
 };
 
 double nm_between(const Place& a, const Place& b) {
@@ -242,10 +248,73 @@ bool add_sharp_turn(Flight& f, std::mt19937& rng) {
     return false;
 }
 
-Flight random_flight(unsigned seed) {
+// A route from an example airport past KSEA or KPDX to a fix 8 to 20 NM
+// beyond the first fix of one of its approaches (the one flown without a
+// transition), which it turns round at onto the approach's course: by 150
+// to 180 degrees (a hairpin) or by 120 to 150 (a reversal). False when no
+// such route is found.
+bool onto_approach(Flight& f, std::mt19937& rng, bool hairpin) {
+    const ExamplePlaces& data = example_places();
+    const std::vector<ExampleApproachLeg>& legs = example_approach_legs();
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    const ExampleApproachLeg& named = legs[pick(legs.size())];
+    const ExampleApproachLeg *first = nullptr, *next = nullptr;
+    for (const ExampleApproachLeg& leg : legs) {
+        if (leg.airport != named.airport || leg.name != named.name || leg.transition != "-" ||
+            leg.fix[0] == '/')
+            continue;
+        if (first != nullptr) {
+            next = &leg;
+            break;
+        }
+        if (leg.role != "IAF") first = &leg;
+    }
+    if (first == nullptr || next == nullptr) return false;
+    const Place fix{first->fix, first->lat, first->lon}, after{next->fix, next->lat, next->lon};
+    const double final_course = course_between(fix, after);
+    Place turn{"TURN", 0.0, 0.0};
+    for (int tries = 0; tries < 20; ++tries) {
+        const double side = ((hairpin ? 0.0 : 30.0) + 30.0 * unit(rng)) * (unit(rng) < 0.5 ? -1.0 : 1.0);
+        gc_destination_point(fix.lat, fix.lon, final_course + side, 8.0 + 12.0 * unit(rng), &turn.lat,
+                             &turn.lon);
+        const double angle = turn_at(turn, fix, after);
+        if (hairpin ? angle >= 150.0 : angle >= 120.0 && angle < 150.0) break;
+        turn.ident.clear();
+    }
+    if (turn.ident.empty()) return false;
+    Place destination;
+    for (const Place& p : data.airports)
+        if (p.ident == named.airport) destination = p;
+    Place origin = data.airports[pick(data.airports.size())];
+    for (int tries = 0; tries < 200 && nm_between(origin, destination) < 30.0; ++tries)
+        origin = data.airports[pick(data.airports.size())];
+    if (nm_between(origin, destination) < 30.0 || nm_between(origin, turn) < 10.0) return false;
+    f.places = {origin};
+    if (unit(rng) < 0.5) { // a fix on the way
+        const Place& p = data.fixes[pick(data.fixes.size())];
+        if (nm_between(origin, p) + nm_between(p, turn) < 1.4 * nm_between(origin, turn) + 20.0 &&
+            nm_between(origin, p) > 8.0 && nm_between(p, turn) > 8.0)
+            f.places.push_back(p);
+    }
+    f.places.push_back(turn);
+    f.places.push_back(destination);
+    f.approach = named.name;
+    f.onto = hairpin ? 1 : 2;
+    f.arrival = true;
+    return true;
+}
+
+Flight random_flight(unsigned seed, bool new_kinds) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     Flight f = unit(rng) < 0.75 ? example_flight(rng) : test_flight(rng);
+    // Flights onto an approach came last: drawn apart, in runs that fly them.
+    std::mt19937 onto_rng(seed * 2891336453u + 17u);
+    if (new_kinds && !f.test_places && unit(onto_rng) < 0.4) {
+        Flight onto;
+        if (onto_approach(onto, onto_rng, unit(onto_rng) < 0.5)) f = onto;
+    }
     const double high = std::max(f.places.front().elevation, f.places.back().elevation);
     if (unit(rng) < 0.7)
         f.cruise = static_cast<int>(
@@ -298,7 +367,7 @@ Flight random_flight(unsigned seed) {
         f.hold = std::uniform_int_distribution<int>(0, 3)(later);
         f.retyped_at = 0;
     }
-    if (!f.test_places && unit(later) < 0.3) f.sharp_turn = add_sharp_turn(f, later);
+    if (!f.test_places && unit(later) < 0.3 && f.onto == 0) f.sharp_turn = add_sharp_turn(f, later);
     if (f.sharp_turn) {
         route = 0.0;
         for (std::size_t k = 1; k < f.places.size(); ++k)
@@ -446,6 +515,40 @@ void choose_arrival(std::mt19937& rng, const std::string& destination) {
         insert_approach(1);
     }
 }
+
+namespace {
+
+// The approach named chosen on ARRIVALS without a STAR or a transition.
+void choose_named_approach(const std::string& destination, const std::string& approach) {
+    load_airport_detail(destination, destination_slot);
+    match_star_transition("------", "------");
+    find_star("------");
+    for (int k = 1; k <= approach_fix_list.count(); ++k) {
+        const ApproachFixEntry entry = approach_fix_list[k];
+        if (entry.approach_name != approach) continue;
+        ChoicesEdit(working_plan)->approach = entry.approach_name;
+        ChoicesEdit(working_plan)->arrival_runway = entry.runway;
+        ChoicesEdit(working_plan)->applied_arrival_runway = entry.runway;
+        ChoicesEdit(working_plan)->approach_transition = "------";
+        approach_info.clear();
+        select_approach_transition();
+        insert_approach(1);
+        return;
+    }
+}
+
+// The index of the TURN fix when the approach's first fix is the next place
+// after it, as the flight was drawn; 0 when the plan flies otherwise.
+int turn_onto_approach() {
+    for (int i = 1; i < active_plan_last; ++i)
+        if (active_plan[i].ident == "TURN") {
+            const int next = next_place(active_plan, i + 1, active_plan_last);
+            return next > 0 && active_plan[next].kind == "APPR" ? i : 0;
+        }
+    return 0;
+}
+
+} // namespace
 
 // The end of a descent segment: a descent constraint or the field, with its
 // distance from the origin along the plan's legs.
@@ -598,6 +701,9 @@ const char* const kRoleNames[] = {"a climb", "a descent", "a level", "an overflo
 
 // Within this of its altitude the aircraft meets a constraint.
 constexpr double kMetFt = 300.0;
+// Along the flown path the descent begins this near the T/D shown: the
+// 1.5 NM a T/D is passed within, and a pass's step.
+constexpr double kTodNm = 1.55;
 // A vertical speed down faster than this is a descent under way, not level.
 constexpr double kStillDescendingFpm = 500.0;
 
@@ -861,9 +967,9 @@ std::vector<Checked> checked_again(const std::vector<Checked>& was, const std::v
 
 } // namespace
 
-std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) {
+std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, bool new_kinds) {
     fresh_module();
-    const Flight f = random_flight(seed);
+    const Flight f = random_flight(seed, new_kinds);
     std::mt19937 arrival_rng(seed * 7919u + 1u);
     std::vector<std::string> faults;
     const int places_last = static_cast<int>(f.places.size()) - 1;
@@ -920,14 +1026,24 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     route_state = kRouteStateActivated;
     reset_active_route_state();
     if (f.arrival) { // on DEP/ARR after the route's EXEC, then EXEC again
-        choose_arrival(arrival_rng, f.places.back().ident);
+        if (f.onto > 0)
+            choose_named_approach(f.places.back().ident, f.approach);
+        else
+            choose_arrival(arrival_rng, f.places.back().ident);
         if (route_state == kRouteStateActiveModified) execute_route_modification();
     }
-    // A third of the arrivals chosen again by keys at the gate, drawn apart.
+    // A third of the arrivals chosen again by keys at the gate, drawn apart;
+    // the approach turned onto is kept.
     std::mt19937 procedure_rng(seed * 15485863u + 11u);
-    if (f.arrival && procedure_rng() % 3 == 0)
+    if (f.arrival && f.onto == 0 && procedure_rng() % 3 == 0)
         counts.procedure_choices += choose_arrival_by_keys(procedure_rng, faults);
     ChoicesDue choice = choices_due(seed, f);
+    const bool onto = f.onto > 0 && turn_onto_approach() > 0;
+    if (f.onto > 0) {
+        ++(!onto ? counts.onto_lost : f.onto == 1 ? counts.hairpins : counts.reversals);
+        for (int moment = kCruise; moment < kChoiceMoments; ++moment)
+            choice.due[moment] = false;
+    }
     std::mt19937 choice_rng(seed * 2246822519u + 13u);
     if (choice.due[kGround]) { // standing still before the take-off roll
         const double ias = m.ias_kt;
@@ -1111,6 +1227,39 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         for (const PathEnd& e : ends)
             lowest_end = std::min(lowest_end, e.altitude);
     };
+    // The path LNAV flies by the checker's own table (flown_path_check.h),
+    // laid anew when the plan changes, the TO moves on or the aircraft
+    // leaves a hold; where it crosses each fix, the altitude there by id.
+    PathTrack track;
+    bool path_due = true;
+    int path_to = -1;
+    std::map<int, double> crossed_ft;
+    double along_was = 0.0, altitude_was = 0.0;
+    bool left_hold = false, level_after_hold_reported = false, tod_path_reported = false;
+    const auto lay_path = [&] {
+        const double tas = std::max(200.0, host::true_airspeed_kt(m));
+        const double radius = tas / 3600.0 / radians(host::max_turn_rate_dps(tas));
+        // From the fix just sequenced while the path has not crossed it.
+        int first = std::max(to_waypoint_index, 1);
+        const int before = previous_place(active_plan, first);
+        if (before >= 1 && !track.path.empty() && crossed_ft.count(active_plan[before].id) == 0 &&
+            track.path.crossing(active_plan[before].id) > track.along)
+            first = before;
+        std::vector<FlownPath::Fix> ahead;
+        for (int k = first; k <= active_plan_last; ++k)
+            if (is_place(active_plan[k]))
+                ahead.push_back(
+                    {active_plan[k].lat, active_plan[k].lon, active_plan[k].id, active_plan[k].flyover == 1});
+        const int start = previous_place(active_plan, first);
+        FlownPath::Fix leg_start;
+        if (start >= 0) leg_start = {active_plan[start].lat, active_plan[start].lon, active_plan[start].id};
+        track.path.build(aircraft_state.plat, aircraft_state.plon, start >= 0 ? &leg_start : nullptr, ahead,
+                         radius);
+        track.along = along_was = 0.0;
+        altitude_was = aircraft_state.indicated_altitude_ft;
+        path_to = to_waypoint_index;
+        path_due = false;
+    };
     for (int i = 0; i < max_passes; ++i) {
         const double legs_to_go_before = to_go_before;
         bool plan_changed = false;
@@ -1216,6 +1365,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             // EXIT HOLD: the pattern is left at the fix, within a lap.
             if (hold_count() == 0) {
                 hold_step = HoldStep::Done;
+                left_hold = path_due = true;
             } else if (++passes_in_hold > kHoldLapPasses) {
                 faults.push_back(where("the hold not left after EXIT HOLD, passes", passes_in_hold));
                 hold_step = HoldStep::Done;
@@ -1229,6 +1379,43 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             hold_to = to_waypoint_index;
             m.ap_altitude_ft = origin + 3000.0;
             m.ap_vertical_speed_fpm = 2000.0;
+        }
+        // Along the flown path: each fix's altitude where the path crosses
+        // it, and the descent begun within 1.5 NM of the T/D shown.
+        if (plan_changed || to_waypoint_index != path_to) path_due = true;
+        if (hold_count() == 0 && lnav_engaged == 1) {
+            if (path_due) lay_path();
+            track.follow(aircraft_state.plat, aircraft_state.plon);
+            counts.path_off_nm = std::max(counts.path_off_nm, track.off);
+            for (const auto& [id, along] : track.path.crossings())
+                if (along <= track.along && crossed_ft.count(id) == 0)
+                    crossed_ft[id] =
+                        altitude_was +
+                        (altitude - altitude_was) *
+                            std::clamp((along - along_was) / std::max(1e-6, track.along - along_was), 0.0,
+                                       1.0);
+            along_was = track.along, altitude_was = altitude;
+            const bool tod_shown_before = shown_tod_lat != 0.0 || shown_tod_lon != 0.0;
+            const int since_change = std::min(passes_since_choice, passes_since_retyped);
+            if (vnav_engaged == 1 && tod_was == 0 && vnav_phase == VnavPhase::Descent && tod_shown_before &&
+                i > 0 && since_change > 180 && m.vertical_speed_fpm > -kStillDescendingFpm) {
+                double tod_off = 0.0;
+                const double tod_along = track.path.locate(shown_tod_lat, shown_tod_lon, track.along - 10.0,
+                                                           track.along + 20.0, &tod_off);
+                const double from_tod = std::fabs(tod_along - track.along);
+                ++counts.tods_judged;
+                counts.tod_path_nm = std::max({counts.tod_path_nm, from_tod, tod_off});
+                if (new_kinds && (from_tod > kTodNm || tod_off > kTodNm) && !tod_path_reported) {
+                    tod_path_reported = true;
+                    char text[200];
+                    std::snprintf(text, sizeof text,
+                                  "began the descent %.1f NM %s the pages' T/D along the flown path (the T/D "
+                                  "%.1f NM off it) at TO %d, %.0f ft",
+                                  from_tod, tod_along > track.along ? "before" : "after", tod_off,
+                                  to_waypoint_index, altitude);
+                    faults.push_back(text);
+                }
+            }
         }
         // Where the climb ends and the descent begins, against the T/C and
         // T/D the pages showed on the pass before.
@@ -1303,6 +1490,24 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
             // counted on the sim's clock, as the keys of a choice run frames
             // of their own inside one pass; each EXEC of a changed plan is
             // an event of its own, and a rate sent for it is no wavering.
+            if (onto) {
+                counts.onto_vs += id == 0x101F4;
+                counts.onto_altitudes += id == 0x1024C;
+            }
+            if (id == 0x101F4 && static_cast<int32_t>(events[events_seen].parameter) == 0) {
+                counts.onto_level_offs += onto;
+                counts.onto_descent_level_offs += onto && vnav_phase == VnavPhase::Descent;
+                // Once out of a hold no level above the end of the descent.
+                const auto end = std::find_if(ends.begin(), ends.end(),
+                                              [](const PathEnd& e) { return e.index >= to_waypoint_index; });
+                if (new_kinds && left_hold && vnav_engaged == 1 && lnav_engaged == 1 && to_waypoint_index < last &&
+                    vnav_phase == VnavPhase::Descent && end != ends.end() &&
+                    altitude > end->altitude + kMetFt && !level_after_hold_reported) {
+                    level_after_hold_reported = true;
+                    faults.push_back(where("levelled after the hold, ft above the end of descent",
+                                           altitude - end->altitude));
+                }
+            }
             if (id == 0x101F4) {
                 const int32_t value = static_cast<int32_t>(events[events_seen].parameter);
                 const int frame = static_cast<int>(std::lround(m.sim_time_s * 18.0 / m.sim_rate));
@@ -1372,8 +1577,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         if (tod_lat != 0.0 || tod_lon != 0.0)
             gc_dist_course(active_plan[to_waypoint_index].lat, active_plan[to_waypoint_index].lon, tod_lat,
                            tod_lon, &tod_from_to, &unused_tod_course);
+        // (Not to the fix turned round at before an approach: no database
+        // holds it.)
         if (direct_due && due_now && vnav_phase == VnavPhase::Cruise && at < last && tod_from_to > 40.0 &&
-            std::fabs(cross_track_nm) < 0.5) {
+            active_plan[at].ident != "TURN" && std::fabs(cross_track_nm) < 0.5) {
             direct_due = false;
             plan_changed = true;
             if (gns_direct_ahead(at, faults)) {
@@ -1631,6 +1838,45 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
         }
         ++counts.constraints_checked;
         if (ceiling < 1e8 && floor > -1e8) ++counts.constraints_met_checked;
+        // One to be at (a pilot's altitude, an approach's "at"), within
+        // reach: crossed within 300 ft of it where the flown path crosses
+        // its fix; lower only as far as the descent to a next end out of
+        // reach from it asks.
+        const RouteWaypoint& w = active_plan[c.index];
+        const auto crossed = crossed_ft.find(w.id);
+        const bool at =
+            w.altitude_kind == AltitudeKind::Pilot ||
+            (w.kind == "APPR" &&
+             approach_altitude_is_at(f.places.back().ident, active_plan.choices().approach, w.ident));
+        if (at && ceiling < 1e8 && floor > -1e8 && crossed != crossed_ft.end() &&
+            (c.role == Role::Cap || c.role == Role::End)) {
+            double lowest = c.wanted;
+            double between = 0.0;
+            for (int k = c.index + 1, from = c.index; k <= last; ++k) {
+                if (!is_place(active_plan[k])) continue;
+                between += nm_between({"", active_plan[from].lat, active_plan[from].lon},
+                                      {"", active_plan[k].lat, active_plan[k].lon});
+                from = k;
+                const auto end =
+                    std::find_if(ends.begin(), ends.end(), [&](const PathEnd& e) { return e.index == k; });
+                if (end != ends.end()) {
+                    lowest = std::min(lowest, end->altitude + per_nm * between);
+                    break;
+                }
+            }
+            const double miss = crossed->second - c.wanted;
+            ++counts.at_judged;
+            counts.at_miss_ft = std::max(counts.at_miss_ft, std::fabs(miss));
+            if (new_kinds && (miss > kMetFt || crossed->second < lowest - kMetFt)) {
+                char text[200];
+                std::snprintf(text, sizeof text,
+                              "%s \"at\" %.0f ft at %s (entry %d) crossed at %.0f ft where the flown path "
+                              "crosses it: %+.0f ft",
+                              kRoleNames[static_cast<int>(c.role)], c.wanted, w.ident.c_str(), c.index,
+                              crossed->second, miss);
+                faults.push_back(text);
+            }
+        }
         if (c.altitude > ceiling || c.altitude < floor) {
             char text[192];
             std::snprintf(
@@ -1677,10 +1923,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts) 
     return faults;
 }
 
-void fly_random_flights(unsigned first, int count, FlightCounts& counts) {
+void fly_random_flights(unsigned first, int count, FlightCounts& counts, bool new_kinds) {
     for (int i = 0; i < count; ++i) {
         const unsigned seed = first + static_cast<unsigned>(i);
-        for (const std::string& fault : fly_random_flight(seed, counts))
+        for (const std::string& fault : fly_random_flight(seed, counts, new_kinds))
             counts.faults.push_back("seed " + std::to_string(seed) + ": " + fault);
     }
     ImportTable.panels = nullptr;

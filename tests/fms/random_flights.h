@@ -51,12 +51,29 @@ struct FlightCounts {
     // cruise, in the descent and with the TO inside the STAR: the rounds of
     // keys pressed, and the keys after which a part moved and was judged.
     int choice_rounds[5] = {}, choices_moved[5] = {};
+    // Flown past the field and turned round onto an approach's course: a
+    // hairpin (150 to 180 degrees), a reversal (120 to 150); drawn but flown
+    // otherwise (the plan did not turn at the approach's first fix).
+    int hairpins = 0, reversals = 0, onto_lost = 0;
+    // The autopilot's targets in those flights: vertical speeds, altitudes,
+    // level-offs (a vertical speed of 0) and those in the descent.
+    int onto_vs = 0, onto_altitudes = 0, onto_level_offs = 0, onto_descent_level_offs = 0;
+    // Judged along the flown path (flown_path_check.h): descents begun, the
+    // greatest distance from the T/D shown; "at" constraints crossed, the
+    // greatest miss; the greatest distance of the aircraft off the path.
+    int tods_judged = 0, at_judged = 0;
+    double tod_path_nm = 0.0, at_miss_ft = 0.0, path_off_nm = 0.0;
 };
 
 // Flies seeds first .. first + count - 1, each a fresh module, and adds what
 // it found to `counts`. The example database and aircraft come from the
 // example simulator folder.
-void fly_random_flights(unsigned first, int count, FlightCounts& counts);
+// `new_kinds`: the kinds drawn last (onto an approach) among them, and the
+// judgments along the flown path (the descent begun at the T/D shown, "at"
+// altitudes crossed, no level-off after a hold). The module does not meet
+// those yet: the seeds fixed in the suite fly without them, and `make
+// flights` and the open seeds' run (random_flights_test.cpp) with them.
+void fly_random_flights(unsigned first, int count, FlightCounts& counts, bool new_kinds = true);
 
 // The faults of one seed; empty when every rule held.
-std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts);
+std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, bool new_kinds = true);

@@ -45,6 +45,13 @@ void expect_clean(const FlightCounts& c) {
         share(c.constraints_checked, c.constraints_flown),
         share(c.constraints_checked + c.judged_by_mcp, c.constraints_flown), c.toc_off_nm, c.tod_off_nm,
         c.faults.size());
+    std::printf(
+        "%d hairpins and %d reversals onto an approach (%d drawn but not turned there): autopilot "
+        "%d vertical speeds, %d altitudes, %d level-offs (%d in the descent); along the flown path "
+        "%d descents begun within %.1f NM of the T/D, %d \"at\" altitudes crossed within %.0f ft, the "
+        "aircraft %.1f NM off it at most\n",
+        c.hairpins, c.reversals, c.onto_lost, c.onto_vs, c.onto_altitudes, c.onto_level_offs,
+        c.onto_descent_level_offs, c.tods_judged, c.tod_path_nm, c.at_judged, c.at_miss_ft, c.path_off_nm);
     std::printf("%d keys at the gate moved an arrival\n", c.procedure_choices);
     const char* const moments[] = {"before take-off", "in the climb", "in cruise", "in the descent",
                                    "with the TO inside the STAR"};
@@ -176,7 +183,7 @@ TEST_P(FixedSeedGroup, FlyEveryRouteDownToItsEnd) {
                 flight++ % kSeedGroups != GetParam())
                 continue;
             const std::size_t before = counts.faults.size();
-            fly_random_flights(seed, 1, counts);
+            fly_random_flights(seed, 1, counts, false);
             for (std::size_t f = before; f < counts.faults.size(); ++f)
                 counts.faults[f] += std::string(" (") + row.holds + ")";
         }
@@ -189,12 +196,12 @@ INSTANTIATE_TEST_SUITE_P(Groups, FixedSeedGroup, ::testing::Range(0, kSeedGroups
 TEST(RandomFlights, FixedSeedsFlyEveryKindOfFlight) {
     FlightCounts counts;
     for (const unsigned seed : kEveryKind)
-        fly_random_flights(seed, 1, counts);
+        fly_random_flights(seed, 1, counts, false);
     expect_clean(counts);
     // The descent begun 8 NM past the T/D abeam, swung 14 NM wide of a sharp
     // turn at FL400 (measured straight to the TO): it begins abeam the T/D.
     FlightCounts wide;
-    fly_random_flights(386744488u, 1, wide);
+    fly_random_flights(386744488u, 1, wide, false);
     expect_clean(wide);
     EXPECT_LT(wide.tod_off_nm, 3.0);
     // Each kind of flight was flown, and the rules had something to check.
@@ -235,10 +242,10 @@ TEST(RandomFlights, AFlightAfterOthersSendsWhatItSendsFlownFirst) {
     const Row rows[] = {{48000254u, 4}, {48000462u, 4}, {48000519u, 4}};
     for (const Row& row : rows) {
         FlightCounts counts;
-        fly_random_flights(row.seed, 1, counts);
+        fly_random_flights(row.seed, 1, counts, false);
         const std::vector<host::KeyEvent> first = host::sim_state().key_events;
-        fly_random_flights(row.seed - static_cast<unsigned>(row.before), row.before, counts);
-        fly_random_flights(row.seed, 1, counts);
+        fly_random_flights(row.seed - static_cast<unsigned>(row.before), row.before, counts, false);
+        fly_random_flights(row.seed, 1, counts, false);
         const std::vector<host::KeyEvent>& again = host::sim_state().key_events;
         std::size_t same = 0;
         while (same < first.size() && same < again.size() && first[same].id == again[same].id &&
@@ -263,9 +270,34 @@ TEST(RandomFlights, DISABLED_Run) {
     expect_clean(counts);
 }
 
+// Flights whose judgments along the flown path the module does not meet yet,
+// each with what it did: fixed here until it does, then moved to kFixedSeeds.
+TEST(RandomFlights, DISABLED_OpenPathSeeds) {
+    const FixedSeed open[] = {
+        {2011, 1, "a hairpin onto an approach: the descent begun 17 NM before a T/D across the turn"},
+        {2053, 1, "a reversal onto I34L: KORRY's 2000 ft crossed 691 ft low, sequenced before the turn"},
+        {2140, 1, "a hold left at 12 000 ft: levelled at 11 538 ft, 11 244 ft above the end of descent"},
+        {2163, 1, "a climb's 8100 ft at NACHS crossed 848 ft high where the path crosses it"},
+        {3150, 1, "a T/D 6.8 NM off the path flown round a turn at FL379: the descent begun 10 NM after it"},
+        {3034, 1, "a hairpin onto an approach: the descent begun 16.7 NM before a T/D across the turn"},
+        {3320, 1, "a reversal onto an approach: the descent begun 12.6 NM before a T/D 2.4 NM off the path"},
+    };
+    FlightCounts counts;
+    for (const FixedSeed& row : open) {
+        const std::size_t before = counts.faults.size();
+        fly_random_flights(row.first, row.count, counts, true);
+        for (std::size_t f = before; f < counts.faults.size(); ++f)
+            counts.faults[f] += std::string(" (") + row.holds + ")";
+    }
+    EXPECT_GT(counts.hairpins, 0);
+    EXPECT_GT(counts.reversals, 0);
+    expect_clean(counts);
+}
+
 // One seed again, as a failing run named it.
 TEST(RandomFlights, DISABLED_ReplaySeed) {
     FlightCounts counts;
-    fly_random_flights(static_cast<unsigned>(env_int("FLIGHTS_SEED", 1)), 1, counts);
+    fly_random_flights(static_cast<unsigned>(env_int("FLIGHTS_SEED", 1)), 1, counts,
+                       env_int("FLIGHTS_NEW_KINDS", 1) != 0);
     expect_clean(counts);
 }

@@ -1,0 +1,74 @@
+// The lateral path a random flight's aircraft flies on LNAV, as the flights'
+// checker reads it on its own (never from the module's path), and the
+// example database's approaches as their file writes them.
+//
+// The rule table, row by row: the first row that applies lays the path.
+//   start: the aircraft within kOffLegNm of the active leg joins it abeam;
+//          farther off every leg (a route typed anew, a far overshoot) it
+//          flies straight to the TO.
+//   turn:  a fly-by fix turning up to kFlyByMaxDeg is flown on an arc of
+//          the aircraft's turn radius tangent to both legs;
+//          a sharper turn, or a fly-over fix, is flown over the fix, turned
+//          kJoinDeg past the next course and flown straight back onto its
+//          leg (to the next fix when that leg is too short to join).
+//   end:   the last entry is flown to.
+// A fix is crossed where the path comes closest to it: the middle of its
+// arc, or the fix itself when flown over.
+#pragma once
+
+#include <string>
+#include <vector>
+
+inline constexpr double kOffLegNm = 3.0;
+inline constexpr double kFlyByMaxDeg = 120.0;
+inline constexpr double kJoinDeg = 30.0;
+
+class FlownPath {
+  public:
+    struct Fix {
+        double lat = 0.0, lon = 0.0;
+        int id = 0;
+        bool flyover = false;
+    };
+    // The path from the aircraft at (lat, lon) over `ahead` (the TO first);
+    // `leg_start` is the fix the active leg starts at, null when none.
+    void build(double lat, double lon, const Fix* leg_start, const std::vector<Fix>& ahead, double radius_nm);
+    bool empty() const { return points_.size() < 2; }
+    double length() const { return points_.empty() ? 0.0 : points_.back().along; }
+    // NM along the path to the point of it nearest (lat, lon) between
+    // `from` and `to` NM along; its distance off the path in `off`.
+    double locate(double lat, double lon, double from, double to, double* off) const;
+    // NM along the path where fix `id` is crossed; -1 when it is not ahead.
+    double crossing(int id) const;
+    // Each fix's id and where the path crosses it, in order.
+    const std::vector<std::pair<int, double>>& crossings() const { return crossings_; }
+
+  private:
+    struct Point {
+        double lat, lon, along;
+    };
+    void add(double lat, double lon);
+    void arc(double heading, double turn_deg, double radius_nm);
+    std::vector<Point> points_;
+    std::vector<std::pair<int, double>> crossings_;
+};
+
+// The aircraft followed along a path: where it stands on it pass by pass.
+struct PathTrack {
+    FlownPath path;
+    double along = 0.0, off = 0.0;
+    // Moves on to the aircraft at (lat, lon); the path is searched a little
+    // ahead of where it stood, the farther the more it stood off.
+    void follow(double lat, double lon);
+};
+
+// One leg of an example approach, as the file lists it.
+struct ExampleApproachLeg {
+    std::string airport, runway, name, fix, role, transition;
+    double altitude = 0.0, lat = 0.0, lon = 0.0;
+    char altitude_reading = ' '; // '@' at, '+' at or above, '-' at or below
+};
+const std::vector<ExampleApproachLeg>& example_approach_legs();
+
+// Whether the altitude of `fix` on `approach` at `airport` is one to be at.
+bool approach_altitude_is_at(const std::string& airport, const std::string& approach, const std::string& fix);

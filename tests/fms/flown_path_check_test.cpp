@@ -1,0 +1,52 @@
+// The random flights' own model of the path LNAV flies (flown_path_check.h).
+#include "flown_path_check.h"
+
+#include "fms/math/nav_math.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+// Two 20 NM legs at the equator turning at B by each angle: a fly-by is an
+// arc shorter than the corner, crossed halfway round; a sharper turn or a
+// fly-over crosses the fix itself and is longer than the legs.
+TEST(FlownPathModel, TurnsFlownByTheTable) {
+    struct Row {
+        double turn;
+        bool flyover;
+        bool arc;
+    };
+    const Row rows[] = {{30, false, true},   {90, false, true},   {119, false, true},
+                        {121, false, false}, {170, false, false}, {90, true, false}};
+    const double radius = 2.0;
+    for (const Row& row : rows) {
+        FlownPath::Fix b{0.0, 20.0 / 60.0, 2}, c{0.0, 0.0, 3};
+        gc_destination_point(b.lat, b.lon, 90.0 + row.turn, 20.0, &c.lat, &c.lon);
+        b.flyover = row.flyover;
+        FlownPath path;
+        path.build(0.0, 0.0, nullptr, {b, c}, radius);
+        const double t = radius * std::tan(radians(row.turn) / 2.0);
+        if (row.arc) {
+            EXPECT_NEAR(path.length(), 40.0 - 2.0 * t + radius * radians(row.turn), 0.05) << row.turn;
+            EXPECT_NEAR(path.crossing(2), 20.0 - t + radius * radians(row.turn) / 2.0, 0.05) << row.turn;
+        } else {
+            EXPECT_GT(path.length(), 40.0) << row.turn;
+            EXPECT_NEAR(path.crossing(2), 20.0, 0.01) << row.turn;
+        }
+        // The arc's middle, or the fix, lies on the path where it is crossed.
+        double off = 0.0;
+        EXPECT_NEAR(path.locate(b.lat, b.lon, 0.0, path.length(), &off), path.crossing(2), 0.1) << row.turn;
+    }
+}
+
+// Within 3 NM of the active leg the aircraft joins it abeam; farther off
+// it flies straight to the TO.
+TEST(FlownPathModel, StartsAbeamOrStraightFromTheAircraft) {
+    const FlownPath::Fix start{0.0, 0.0, 1}, to{0.0, 20.0 / 60.0, 2};
+    for (const double off_nm : {2.0, 8.0}) {
+        FlownPath path;
+        path.build(off_nm / 60.0, 5.0 / 60.0, &start, {to}, 2.0);
+        const double expected = off_nm <= kOffLegNm ? 15.0 : std::hypot(off_nm, 15.0);
+        EXPECT_NEAR(path.length(), expected, 0.05) << off_nm;
+    }
+}
