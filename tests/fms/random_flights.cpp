@@ -1500,8 +1500,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
                 // Once out of a hold no level above the end of the descent.
                 const auto end = std::find_if(ends.begin(), ends.end(),
                                               [](const PathEnd& e) { return e.index >= to_waypoint_index; });
-                if (new_kinds && left_hold && vnav_engaged == 1 && lnav_engaged == 1 && to_waypoint_index < last &&
-                    vnav_phase == VnavPhase::Descent && end != ends.end() &&
+                if (new_kinds && left_hold && vnav_engaged == 1 && lnav_engaged == 1 &&
+                    to_waypoint_index < last && vnav_phase == VnavPhase::Descent && end != ends.end() &&
                     altitude > end->altitude + kMetFt && !level_after_hold_reported) {
                     level_after_hold_reported = true;
                     faults.push_back(where("levelled after the hold, ft above the end of descent",
