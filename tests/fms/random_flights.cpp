@@ -486,6 +486,22 @@ std::string where(const char* what, double value) {
 
 } // namespace
 
+namespace {
+
+// An approach taken on ARRIVALS without a transition, with its runway as the
+// page takes it, put into the working plan.
+void take_approach(const ApproachFixEntry& entry) {
+    ChoicesEdit(working_plan)->approach = entry.approach_name;
+    ChoicesEdit(working_plan)->arrival_runway = entry.runway;
+    ChoicesEdit(working_plan)->applied_arrival_runway = entry.runway;
+    ChoicesEdit(working_plan)->approach_transition = "------";
+    approach_info.clear();
+    select_approach_transition();
+    insert_approach(1);
+}
+
+} // namespace
+
 // The pilot's choice on ARRIVALS, as the page makes it: a STAR (with one of
 // its transitions, when it has them) and an approach, which the module puts
 // into the working plan with a discontinuity before it.
@@ -504,15 +520,7 @@ void choose_arrival(std::mt19937& rng, const std::string& destination) {
         }
     }
     if (approach_fix_list.count() > 0) {
-        const ApproachFixEntry entry = approach_fix_list[pick(approach_fix_list.count())];
-        ChoicesEdit(working_plan)->approach = entry.approach_name;
-        // The approach's runway, as the page takes it with the approach.
-        ChoicesEdit(working_plan)->arrival_runway = entry.runway;
-        ChoicesEdit(working_plan)->applied_arrival_runway = entry.runway;
-        ChoicesEdit(working_plan)->approach_transition = "------";
-        approach_info.clear();
-        select_approach_transition();
-        insert_approach(1);
+        take_approach(approach_fix_list[pick(approach_fix_list.count())]);
     }
 }
 
@@ -524,15 +532,8 @@ void choose_named_approach(const std::string& destination, const std::string& ap
     match_star_transition("------", "------");
     find_star("------");
     for (int k = 1; k <= approach_fix_list.count(); ++k) {
-        const ApproachFixEntry entry = approach_fix_list[k];
-        if (entry.approach_name != approach) continue;
-        ChoicesEdit(working_plan)->approach = entry.approach_name;
-        ChoicesEdit(working_plan)->arrival_runway = entry.runway;
-        ChoicesEdit(working_plan)->applied_arrival_runway = entry.runway;
-        ChoicesEdit(working_plan)->approach_transition = "------";
-        approach_info.clear();
-        select_approach_transition();
-        insert_approach(1);
+        if (approach_fix_list[k].approach_name != approach) continue;
+        take_approach(approach_fix_list[k]);
         return;
     }
 }
